@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/ResultSet.h"
+
+#include <QString>
+
+#include <memory>
+#include <stdexcept>
+
+namespace qvx {
+
+// A failed database call; busy() when it failed because a lock could not be
+// had within the connection's busy time-out.
+class DbError : public std::runtime_error
+{
+public:
+    DbError(const QString &message, bool busy = false);
+    QString message() const { return m_message; }
+    bool busy() const { return m_busy; }
+
+private:
+    QString m_message;
+    bool m_busy;
+};
+
+// One connection to the database. Used by one thread at a time. Statements
+// are MySQL-flavoured text; a connection to another kind of database
+// translates what it must (see SqliteDatabase).
+class DbConnection
+{
+public:
+    virtual ~DbConnection();
+
+    // Runs a statement that gives rows (SELECT, "show tables", ...).
+    virtual ResultSet query(const QString &sql) = 0;
+    // Runs a statement that gives no rows; returns the number of rows changed.
+    virtual qint64 exec(const QString &sql) = 0;
+    // Runs several statements separated by ';' (schema and demo scripts).
+    virtual void execScript(const QString &sql) = 0;
+
+    // Transactions. begin() takes the write lock at once (waiting up to the
+    // busy time-out; DbError with busy() when it cannot).
+    virtual void begin() = 0;
+    virtual void commit() = 0;
+    virtual void rollback() = 0;
+    virtual bool inTransaction() const = 0;
+
+    virtual void setBusyTimeout(int ms) = 0;
+
+    // Whether a table exists (name without regard to case).
+    virtual bool tableExists(const QString &table) = 0;
+};
+
+// A database: hands out connections. Shared between threads.
+class Database
+{
+public:
+    virtual ~Database();
+    virtual std::unique_ptr<DbConnection> connect() = 0;
+    // The database's name as "show tables" reports it (column Tables_in_<name>).
+    virtual QString name() const = 0;
+};
+
+} // namespace qvx

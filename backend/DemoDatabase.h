@@ -1,0 +1,22 @@
+#pragma once
+
+#include "backend/Database.h"
+
+#include <QString>
+
+namespace qvx {
+
+// The SQL scripts built into the server (Qt resources of backend/).
+QString schemaScript();       // the client's tables
+QString demoScript();         // the demo company's rows
+QString serverTablesScript(); // the server's own tables (message numbers, notices, bank states)
+QString serverDemoScript();   // demo rows of the server's own tables
+
+// Creates the server's own tables when missing (run at every start).
+void ensureServerTables(DbConnection &connection);
+
+// Creates a fresh demo database in the SQLite file (an existing file is
+// replaced). Throws DbError.
+void createDemoDatabase(const QString &sqliteFile);
+
+} // namespace qvx

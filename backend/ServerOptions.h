@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace qvx {
+
+// Every setting of QVXServer, filled from the command line by
+// parseServerOptions(). To add an option: a member here, one addOption and
+// one read in ServerOptions.cpp.
+struct ServerOptions
+{
+    // Database
+    QString dbFile = QStringLiteral("qvx.sqlite"); // --db FILE (SQLite)
+    bool initDemo = false;                          // --init-demo: create the demo database and exit
+
+    // Application server
+    QString listenAddress = QStringLiteral("127.0.0.1"); // --listen ADDR
+    quint16 port = 211;                                   // --port N (0 = any free port)
+
+    // Limits of the application server
+    int lockTimeoutMs = 5000;            // a statement waits this long for a lock, then fails
+    int seqLockTimeoutMs = 1000;         // max_seqno waits this long for its lock, then answers -1
+    int partialRequestTimeoutMs = 30000; // a request started but not completed within this is refused
+    int maxRequestBytes = 16 * 1024 * 1024;
+    int maxConnections = 256;
+
+    // Relay (its engineer adds --relay-port here)
+    // Simulated bank (its engineer adds --bank-delay here)
+};
+
+// Reads the options from a program's arguments (arguments[0] is the program).
+// Returns false with a message in *error on a bad option; *helpShown is set
+// when --help/--version printed and the program should end.
+bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QString *error,
+                        bool *helpShown = nullptr);
+
+} // namespace qvx

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "backend/Database.h"
+
+#include <QJsonArray>
+#include <QJsonValue>
+#include <QString>
+
+#include <memory>
+#include <stdexcept>
+
+namespace qvx {
+
+class ServerContext;
+
+// A refused or failed method call; its message goes back to the client.
+class MethodError : public std::runtime_error
+{
+public:
+    explicit MethodError(const QString &message);
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+// The methods of the application server for one client connection, without
+// the network: call() takes a method name and its arguments and returns the
+// result or throws MethodError. Owns the connection's transaction: statements
+// of cms_insert1 run inside it until "commit" or "rollback"; destroying the
+// session rolls back what was not committed. Lives on one thread.
+class ServerSession
+{
+public:
+    explicit ServerSession(ServerContext &context);
+    ~ServerSession();
+    ServerSession(const ServerSession &) = delete;
+    ServerSession &operator=(const ServerSession &) = delete;
+
+    QJsonValue call(const QString &method, const QJsonArray &args);
+
+    bool isOpened() const { return m_opened; }
+    QString serverName() const { return m_serverName; }
+    bool inTransaction() const;
+
+    // The names accepted by "open".
+    static bool isKnownServerName(const QString &name);
+
+private:
+    QJsonValue open(const QJsonArray &args);
+    QJsonValue select(const QJsonArray &args);
+    QJsonValue insert(const QJsonArray &args);
+    QJsonValue maxSeqNo(const QJsonArray &args);
+    QJsonValue sendDesc(const QJsonArray &args);
+    QJsonValue commMsg(const QJsonArray &args);
+    QJsonValue bankState(const QJsonArray &args);
+
+    DbConnection &connection();    // the client's transaction
+    DbConnection &auxConnection(); // short work of its own (cms_senddesc, get_bankstate)
+
+    ServerContext &m_context;
+    std::unique_ptr<DbConnection> m_connection;
+    std::unique_ptr<DbConnection> m_aux;
+    bool m_opened = false;
+    QString m_serverName;
+};
+
+} // namespace qvx

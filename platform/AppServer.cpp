@@ -1,0 +1,212 @@
+#include "platform/AppServer.h"
+
+#include <QDeadlineTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTcpSocket>
+#include <QtEndian>
+
+namespace qvx {
+
+namespace {
+constexpr qint64 MaxAnswerBytes = 512LL * 1024 * 1024;
+}
+
+AppServerError::AppServerError(Kind kind, const QString &message)
+    : std::runtime_error(message.toStdString()), m_kind(kind), m_message(message)
+{
+}
+
+AppServer::~AppServer() = default;
+
+TcpAppServer::TcpAppServer() = default;
+
+TcpAppServer::~TcpAppServer()
+{
+    close();
+}
+
+void TcpAppServer::open(const QString &host, quint16 port, const QString &serverName)
+{
+    close();
+    m_host = host;
+    m_port = port;
+    m_socket = std::make_unique<QTcpSocket>();
+    m_socket->connectToHost(host, port);
+    if (!m_socket->waitForConnected(m_connectTimeoutMs)) {
+        const QString why = m_socket->errorString();
+        m_socket.reset();
+        throw AppServerError(AppServerError::Kind::ConnectionClosed,
+                             QStringLiteral("Cannot connect to %1:%2 (%3)").arg(host).arg(port).arg(why));
+    }
+    m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    try {
+        roundTrip(QStringLiteral("open"), QJsonArray{serverName});
+    } catch (const AppServerError &) {
+        close();
+        throw;
+    }
+}
+
+bool TcpAppServer::isOpen() const
+{
+    return m_socket && m_socket->state() == QAbstractSocket::ConnectedState;
+}
+
+void TcpAppServer::close()
+{
+    if (m_socket) {
+        m_socket->abort();
+        m_socket.reset();
+    }
+    m_buffer.clear();
+}
+
+void TcpAppServer::fail(AppServerError::Kind kind, const QString &message)
+{
+    close();
+    throw AppServerError(kind, message);
+}
+
+QJsonValue TcpAppServer::roundTrip(const QString &method, const QJsonArray &args)
+{
+    if (!isOpen())
+        throw AppServerError(AppServerError::Kind::ConnectionClosed, QStringLiteral("Connection is closed"));
+
+    const qint64 id = m_nextId++;
+    QJsonObject request{{QStringLiteral("id"), id}, {QStringLiteral("method"), method}, {QStringLiteral("args"), args}};
+    const QByteArray body = QJsonDocument(request).toJson(QJsonDocument::Compact);
+    QByteArray frame(4, '\0');
+    qToBigEndian<quint32>(quint32(body.size()), frame.data());
+    frame.append(body);
+
+    QDeadlineTimer deadline(m_timeoutMs);
+    if (m_socket->write(frame) != frame.size())
+        fail(AppServerError::Kind::ConnectionClosed, QStringLiteral("Connection lost: %1").arg(m_socket->errorString()));
+    while (m_socket->bytesToWrite() > 0) {
+        if (!m_socket->waitForBytesWritten(int(qMax<qint64>(1, deadline.remainingTime())))) {
+            if (deadline.hasExpired())
+                fail(AppServerError::Kind::Timeout, QStringLiteral("The server did not answer %1 in time").arg(method));
+            fail(AppServerError::Kind::ConnectionClosed, QStringLiteral("Connection lost: %1").arg(m_socket->errorString()));
+        }
+    }
+
+    // Read one whole answer.
+    for (;;) {
+        if (m_buffer.size() >= 4) {
+            const quint32 length = qFromBigEndian<quint32>(m_buffer.constData());
+            if (length > MaxAnswerBytes)
+                fail(AppServerError::Kind::Protocol, QStringLiteral("Answer too large"));
+            if (m_buffer.size() >= qint64(length) + 4)
+                break;
+        }
+        if (m_socket->bytesAvailable() > 0) {
+            m_buffer.append(m_socket->readAll());
+            continue;
+        }
+        if (m_socket->state() != QAbstractSocket::ConnectedState)
+            fail(AppServerError::Kind::ConnectionClosed, QStringLiteral("The server closed the connection"));
+        if (deadline.hasExpired())
+            fail(AppServerError::Kind::Timeout, QStringLiteral("The server did not answer %1 in time").arg(method));
+        if (!m_socket->waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())))) {
+            if (m_socket->bytesAvailable() > 0)
+                continue;
+            if (m_socket->state() != QAbstractSocket::ConnectedState)
+                fail(AppServerError::Kind::ConnectionClosed, QStringLiteral("The server closed the connection"));
+            if (deadline.hasExpired())
+                fail(AppServerError::Kind::Timeout, QStringLiteral("The server did not answer %1 in time").arg(method));
+        }
+    }
+
+    const quint32 length = qFromBigEndian<quint32>(m_buffer.constData());
+    const QByteArray answerBody = m_buffer.mid(4, length);
+    m_buffer.remove(0, 4 + qsizetype(length));
+
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(answerBody, &parseError);
+    if (parseError.error != QJsonParseError::NoError || !doc.isObject())
+        fail(AppServerError::Kind::Protocol, QStringLiteral("Unreadable answer from the server"));
+    const QJsonObject answer = doc.object();
+    const QJsonValue answerId = answer.value(QStringLiteral("id"));
+    if (!answerId.isNull() && answerId.toInteger(-1) != id)
+        fail(AppServerError::Kind::Protocol, QStringLiteral("Answer to another request"));
+    if (!answer.value(QStringLiteral("ok")).toBool()) {
+        const QString message = answer.value(QStringLiteral("error")).toString(QStringLiteral("Server error"));
+        if (answerId.isNull()) // the server refused the request as such and closes
+            fail(AppServerError::Kind::Protocol, message);
+        throw AppServerError(AppServerError::Kind::Server, message);
+    }
+    return answer.value(QStringLiteral("result"));
+}
+
+QJsonValue TcpAppServer::call(const QString &method, const QJsonArray &args)
+{
+    return roundTrip(method, args);
+}
+
+ResultSet TcpAppServer::resultSetFromJson(const QJsonValue &result)
+{
+    const QJsonObject o = result.toObject();
+    const QJsonValue columnsValue = o.value(QStringLiteral("columns"));
+    const QJsonValue rowsValue = o.value(QStringLiteral("rows"));
+    if (!columnsValue.isArray() || !rowsValue.isArray())
+        throw AppServerError(AppServerError::Kind::Protocol, QStringLiteral("Unreadable result set"));
+    QStringList columns;
+    for (const QJsonValue &c : columnsValue.toArray())
+        columns.append(c.toString());
+    QList<QStringList> rows;
+    const QJsonArray rowArray = rowsValue.toArray();
+    rows.reserve(rowArray.size());
+    for (const QJsonValue &r : rowArray) {
+        QStringList row;
+        row.reserve(columns.size());
+        for (const QJsonValue &v : r.toArray())
+            row.append(v.isNull() ? QString() : v.toString());
+        rows.append(std::move(row));
+    }
+    return ResultSet(std::move(columns), std::move(rows));
+}
+
+ResultSet TcpAppServer::select(const QString &sql)
+{
+    return resultSetFromJson(roundTrip(QStringLiteral("cms_select1"), QJsonArray{sql}));
+}
+
+ResultSet TcpAppServer::select2(const QString &sql)
+{
+    return resultSetFromJson(roundTrip(QStringLiteral("cms_select2"), QJsonArray{sql}));
+}
+
+void TcpAppServer::execute(const QString &sql)
+{
+    roundTrip(QStringLiteral("cms_insert1"), QJsonArray{sql});
+}
+
+int TcpAppServer::maxSeqNo(int n)
+{
+    return int(roundTrip(QStringLiteral("max_seqno"), QJsonArray{n}).toInteger(-2));
+}
+
+int TcpAppServer::sendDesc(const QString &serviceCode, const QString &userId, const QString &firstNo,
+                           const QString &lastNo, const QString &time)
+{
+    return int(roundTrip(QStringLiteral("cms_senddesc"), QJsonArray{serviceCode, userId, firstNo, lastNo, time})
+                   .toInteger(-1));
+}
+
+QString TcpAppServer::serverTime()
+{
+    return roundTrip(QStringLiteral("cms_time"), QJsonArray{}).toString();
+}
+
+QString TcpAppServer::commMsg(int kind)
+{
+    return roundTrip(QStringLiteral("Get_Comm_Msg"), QJsonArray{kind}).toString();
+}
+
+QString TcpAppServer::bankState(const QString &bankId, const QString &firmId, const QString &kind)
+{
+    return roundTrip(QStringLiteral("get_bankstate"), QJsonArray{bankId, firmId, kind}).toString();
+}
+
+} // namespace qvx

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <stdexcept>
+
+namespace qvx {
+
+// Raised when a column is asked for by a name the result does not have, or
+// when a text is read as a number and is none.
+class ResultSetError : public std::runtime_error
+{
+public:
+    explicit ResultSetError(const QString &message);
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+// The rows of one query: named text columns, names matched without regard to
+// case. A SQL NULL is a null QString (isNull() true), read as "" or 0.
+//
+// Two ways to read it:
+//   - by index: value(row, "bankid"), valueInt(row, "seqno"), recordCount();
+//   - as a cursor, for code written in first/next/eof style:
+//       for (rs.first(); !rs.eof(); rs.next())
+//           use(rs.fieldByName("bankid"), rs.fieldByNameInt("seqno"));
+// Reading a row outside 0..recordCount()-1 gives "" / 0 (an empty result reads
+// as empty fields); an unknown column name raises ResultSetError.
+class ResultSet
+{
+public:
+    ResultSet() = default;
+    ResultSet(QStringList columnNames, QList<QStringList> rows);
+
+    const QStringList &columnNames() const { return m_columns; }
+    int columnCount() const { return int(m_columns.size()); }
+    int recordCount() const { return int(m_rows.size()); }
+    bool isEmpty() const { return m_rows.isEmpty(); }
+
+    // Index of a column (case-insensitive), -1 when there is none.
+    int columnIndex(const QString &name) const;
+    bool hasColumn(const QString &name) const { return columnIndex(name) >= 0; }
+
+    QString value(int row, const QString &name) const;
+    QString value(int row, int column) const;
+    bool isNull(int row, const QString &name) const;
+    // Text read as an integer: blanks around are ignored, "" and NULL give 0,
+    // anything else that is no whole number raises ResultSetError.
+    int valueInt(int row, const QString &name) const;
+    qint64 valueInt64(int row, const QString &name) const;
+    const QStringList &row(int row) const;
+    const QList<QStringList> &rows() const { return m_rows; }
+
+    void appendRow(const QStringList &values); // padded/cut to the column count
+
+    // Cursor. A fresh result stands on its first row.
+    void first() { m_cursor = 0; }
+    void next() { if (m_cursor < recordCount()) ++m_cursor; }
+    void prior() { if (m_cursor > 0) --m_cursor; }
+    void last() { m_cursor = recordCount() > 0 ? recordCount() - 1 : 0; }
+    bool eof() const { return m_cursor >= recordCount(); }
+    bool bof() const { return m_cursor == 0; }
+    int recNo() const { return m_cursor; } // 0-based row of the cursor
+    void moveTo(int row) { m_cursor = qBound(0, row, recordCount()); }
+    QString fieldByName(const QString &name) const { return value(m_cursor, name); }
+    int fieldByNameInt(const QString &name) const { return valueInt(m_cursor, name); }
+    qint64 fieldByNameInt64(const QString &name) const { return valueInt64(m_cursor, name); }
+
+private:
+    int requireColumn(const QString &name) const;
+
+    QStringList m_columns;
+    QList<QStringList> m_rows;
+    int m_cursor = 0;
+};
+
+} // namespace qvx
