@@ -1,0 +1,299 @@
+#include "core/DMUnit.h"
+
+#include "core/AppControl.h"
+#include "core/DayLog.h"
+#include "core/LoginState.h"
+#include "core/RelayFrames.h"
+#include "platform/Cp949.h"
+#include "platform/Prompt.h"
+
+#include <QTcpSocket>
+#include <QTimer>
+
+Tdm *dm = nullptr;
+
+namespace {
+const QString DupLoginText = QStringLiteral(" ID는 이미 사용중이므로 로그인 할 수 없습니다.관리자에게 문의하시기 바랍니다.");
+const QString DisconnectQuestion = QStringLiteral(
+    "서버에서 강제 종료를 하여 이체 및 기타 은행과의 전문 전송이 불가능합니다. 바로 프로그램을 종료하시겠습니까?");
+const QString EndingText = QStringLiteral("프로그램을 종료하겠습니다. 저장되지 않은 정보는 모두 유실됩니다.");
+const QString OfflineChosenText = QStringLiteral("서버와의 작업은 불가능하며, 현재 화면에서의 작업만 가능합니다.");
+} // namespace
+
+Tdm::Tdm(QObject *parent)
+    : QObject(parent)
+{
+    setObjectName(QStringLiteral("dm"));
+    // DataModuleCreate
+    DupLoginFlag = 0;
+
+    Csckt = new QTcpSocket(this);
+    Csckt->setObjectName(QStringLiteral("Csckt"));
+    connect(Csckt, &QTcpSocket::connected, this, [this] { CscktConnect(); });
+    connect(Csckt, &QTcpSocket::readyRead, this, [this] { CscktRead(); });
+    connect(Csckt, &QTcpSocket::disconnected, this, [this] { CscktDisconnect(); });
+    connect(Csckt, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
+        // The peer closing the line is handled by the disconnect handler.
+        if (error != QAbstractSocket::RemoteHostClosedError)
+            WriteLog(QStringLiteral("CSCKT socket error occured"));
+    });
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(KeepAliveMs);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(AutoSendMs);
+    connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
+
+    dm = this;
+}
+
+Tdm::~Tdm()
+{
+    Timer1->stop();
+    Timer2->stop();
+    Csckt->disconnect(this);
+    Csckt->abort();
+    if (dm == this)
+        dm = nullptr;
+}
+
+void Tdm::setAppServer(qvx::AppServer *server)
+{
+    scktconnect = server ? server : &tcpLink;
+}
+
+qvx::ResultSet &Tdm::cms_select1(const QString &sql)
+{
+    cdsselect1 = scktconnect->select(sql);
+    return cdsselect1;
+}
+
+qvx::ResultSet &Tdm::cms_select2(const QString &sql)
+{
+    cdsselect2 = scktconnect->select2(sql);
+    return cdsselect2;
+}
+
+void Tdm::cms_insert1(const QString &sql)
+{
+    scktconnect->execute(sql);
+}
+
+void Tdm::setServerAddress(const QString &address)
+{
+    QString host = address.trimmed();
+    quint16 port = DefaultAppServerPort;
+    // "host:port" (one colon only, so an IPv6 address stays whole).
+    if (host.count(QLatin1Char(':')) == 1) {
+        bool ok = false;
+        const int p = host.section(QLatin1Char(':'), 1).toInt(&ok);
+        if (ok && p > 0 && p < 65536) {
+            port = quint16(p);
+            host = host.section(QLatin1Char(':'), 0, 0);
+        }
+    }
+    m_host = host;
+    m_port = port;
+}
+
+void Tdm::setServerName(const QString &name)
+{
+    m_serverName = name.trimmed().isEmpty() ? QString::fromLatin1(qvx::TcpAppServer::ClientServerName)
+                                            : name.trimmed();
+}
+
+bool Tdm::OpenServerLink()
+{
+    m_openError.clear();
+    if (scktconnect != &tcpLink)
+        return scktconnect->isOpen();
+    if (tcpLink.isOpen())
+        return true;
+    try {
+        tcpLink.open(m_host, m_port, m_serverName);
+    } catch (const qvx::AppServerError &e) {
+        m_openError = e.message();
+        return false;
+    }
+    return tcpLink.isOpen();
+}
+
+bool Tdm::ServerLinkOpen() const
+{
+    return scktconnect->isOpen();
+}
+
+void Tdm::CloseServerLink()
+{
+    if (tcpLink.isOpen())
+        tcpLink.close();
+}
+
+void Tdm::ActivateRelay(const QString &host, quint16 port)
+{
+    m_reader.clear();
+    m_disconnectHandled = false;
+    Csckt->connectToHost(host, port);
+}
+
+bool Tdm::RelayActive() const
+{
+    return Csckt->state() == QAbstractSocket::ConnectedState;
+}
+
+void Tdm::DeactivateRelay()
+{
+    if (Csckt->state() != QAbstractSocket::UnconnectedState)
+        Csckt->disconnectFromHost();
+}
+
+bool Tdm::SendRelay(const QByteArray &bytes)
+{
+    if (!RelayActive())
+        return false;
+    const bool ok = Csckt->write(bytes) == bytes.size();
+    Csckt->flush();
+    return ok;
+}
+
+bool Tdm::SendApprovalNotice(const QString &approverId)
+{
+    return SendRelay(MakeApprovalNoticeFrame(approverId));
+}
+
+void Tdm::CscktConnect()
+{
+    SendRelay(MakeLoginFrame(LoginUserId, SendModuleMode));
+}
+
+void Tdm::Timer1Timer()
+{
+    if (RelayActive())
+        SendRelay(MakePingText(LoginUserId));
+}
+
+void Tdm::Timer2Timer()
+{
+    Timer2->stop();
+    if (m_autoSend)
+        m_autoSend();
+    Timer2->start();
+}
+
+void Tdm::CscktRead()
+{
+    HandleRelayData(Csckt->readAll());
+}
+
+void Tdm::HandleRelayData(const QByteArray &bytes)
+{
+    WriteLog(qvx::Cp949::decode(bytes));
+    const auto events = m_reader.feed(bytes);
+    for (const auto &event : events) {
+        if (event.kind == qvx::FrameReader::Event::Garbage)
+            qvx::Prompt::instance().message(QStringLiteral("error packet"));
+        else
+            HandleRelayFrame(event.bytes);
+    }
+}
+
+void Tdm::HandleRelayFrame(const QByteArray &frame)
+{
+    // Positions below count from 1 as on the line: 1 is STX.
+    if (frame.size() < 2 || frame.front() != qvx::FrameReader::STX || frame.back() != qvx::FrameReader::ETX) {
+        qvx::Prompt::instance().message(QStringLiteral("error packet"));
+        return;
+    }
+    auto at = [&frame](int pos) -> char { return pos <= frame.size() ? frame[pos - 1] : '\0'; };
+
+    if (at(2) == 'S' && at(3) == 'R') {
+        if (at(4) == '1')
+            emit moduleAccepted();
+        return;
+    }
+    switch (at(2)) {
+    case 'C':
+        if (at(3) != 'Y') {
+            DupLoginFlag = 1;
+            CloseServerLink();
+            WaitMs(10);
+        }
+        return;
+    case 'Q': {
+        const QByteArray codeText = frame.mid(2, 7);
+        bool ok = false;
+        int code = codeText.toInt(&ok);
+        // Every one of the seven bytes must be a digit.
+        for (char c : codeText)
+            if (c < '0' || c > '9')
+                ok = false;
+        if (!ok || codeText.size() != 7)
+            code = 0;
+        DispatchService(code, codeText);
+        return;
+    }
+    case 'F':
+        if (frame.size() == 4 && at(3) == 'Y')
+            qvx::Prompt::instance().message(QStringLiteral("승인자에게 전송되었습니다."));
+        else if (frame.size() == 4 && at(3) == 'N')
+            qvx::Prompt::instance().message(QStringLiteral("현재 승인자가 접속중이 아닙니다."));
+        else if (frame.size() == 3)
+            ApprovalArrived();
+        else
+            qvx::Prompt::instance().message(QStringLiteral("데이터 오류입니다."));
+        return;
+    default:
+        return;
+    }
+}
+
+void Tdm::DispatchService(int code, const QByteArray &codeText)
+{
+    if (m_serviceHandler) {
+        m_serviceHandler(code, codeText);
+        return;
+    }
+    WriteLog(QStringLiteral("relay service code ") + QString::number(code));
+}
+
+void Tdm::ApprovalArrived()
+{
+    if (m_approvalHandler) {
+        m_approvalHandler();
+        return;
+    }
+    WriteLog(QStringLiteral("relay approval arrived"));
+}
+
+void Tdm::CscktDisconnect()
+{
+    if (m_disconnectHandled)
+        return;
+    m_disconnectHandled = true;
+    m_reader.clear();
+
+    if (ServerLinkOpen())
+        CloseServerLink();
+    WaitMs(m_disconnectWaitMs);
+
+    if (ServerState == -1)
+        return;
+    auto &prompt = qvx::Prompt::instance();
+    if (DupLoginFlag == 1) {
+        prompt.message(LoginUserId + DupLoginText);
+        TerminateProgram();
+        return;
+    }
+    if (prompt.confirm(DisconnectQuestion, QStringLiteral("확인"))) {
+        prompt.message(EndingText);
+        TerminateProgram();
+        return;
+    }
+    ServerState = 1;
+    prompt.message(OfflineChosenText);
+    emit wentOffline();
+}

@@ -1,0 +1,28 @@
+#include "core/EventGuard.h"
+
+#include "core/DayLog.h"
+#include "platform/AppServer.h"
+#include "platform/Prompt.h"
+#include "platform/ResultSet.h"
+
+#include <exception>
+
+bool RunGuarded(const QString &where, const std::function<void()> &action)
+{
+    QString why;
+    try {
+        action();
+        return true;
+    } catch (const qvx::AppServerError &e) {
+        why = e.message();
+    } catch (const qvx::ResultSetError &e) {
+        why = e.message();
+    } catch (const std::exception &e) {
+        why = QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        why = QStringLiteral("unknown error");
+    }
+    WriteLog(where + QStringLiteral(" : ") + why);
+    qvx::Prompt::instance().message(why);
+    return false;
+}

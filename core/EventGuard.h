@@ -1,0 +1,9 @@
+#pragma once
+// One guard around every event handler: an unexpected exception becomes a
+// message box and a log line, and never reaches the event loop.
+
+#include <QString>
+#include <functional>
+
+// Runs action; returns false when it threw (the failure was shown and logged).
+bool RunGuarded(const QString &where, const std::function<void()> &action);
