@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Loads backend/schema.sql and backend/demo.sql into a private MariaDB server
+# (started here in a temporary folder, lower_case_table_names=1 and
+# NO_BACKSLASH_ESCAPES as in a deployment) and runs a few of the screens'
+# joined selects on it. Skipped when no MariaDB server program is installed.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/../.." && pwd)
+mariadbd=$(command -v mariadbd || command -v mysqld || ls /usr/sbin/mariadbd 2>/dev/null || true)
+if [ -z "$mariadbd" ] || ! command -v mariadb-install-db >/dev/null; then
+  echo "schema-mariadb: no MariaDB server installed, skipped"
+  exit 0
+fi
+work=$(mktemp -d)
+pid=""
+cleanup() {
+  if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+mariadb-install-db --no-defaults --datadir="$work/data" --auth-root-authentication-method=normal >"$work/install.log" 2>&1
+user_opt=()
+[ "$(id -u)" = 0 ] && user_opt=(--user=root)
+"$mariadbd" --no-defaults "${user_opt[@]}" --datadir="$work/data" --socket="$work/sock" --skip-networking \
+  --lower-case-table-names=1 --sql-mode=NO_BACKSLASH_ESCAPES,STRICT_TRANS_TABLES \
+  --character-set-server=utf8mb4 --collation-server=utf8mb4_general_ci >"$work/server.log" 2>&1 &
+pid=$!
+sql() { mariadb --no-defaults -S "$work/sock" -u root --batch --skip-column-names "$@"; }
+for _ in $(seq 1 60); do
+  sql -e "select 1" >/dev/null 2>&1 && break
+  sleep 0.5
+done
+sql -e "create database quvex character set utf8mb4"
+sql quvex < "$here/backend/schema.sql"
+sql quvex < "$here/backend/demo.sql"
+fail=0
+check() { # check <expected> <sql>
+  local got
+  got=$(sql quvex -e "$2" | tr '\t\n' '  ' | sed 's/ $//')
+  if [ "$got" != "$1" ]; then echo "schema-mariadb: expected [$1] got [$got] for: $2"; fail=1; fi
+}
+check 37 "select count(*) from information_schema.tables where table_schema = 'quvex'"
+check "MAKER 0 작성자" "select users.userid, users.authorcode, authority.authorcontents from users, authority where users.authorcode = authority.authorcode and users.pwd = '1111' and users.userid = 'MAKER'"
+check 2 "select count(*) from users where authorcode in (1, 2)"
+check "IBK0300" "select RECVID from BANK where BankId = '03'"
+sql quvex -e "insert into giche(SendDate,SendTime,Service,SeqNo,SendID,RecvID,FirmID,BankID,USERID,CFMID,SendFlag,MoBankNo,PassWd,Boki,Gubun,Price,Sign,Remain,TRANS_BankID,BankNo,Fee,CmsCode,Name,TaProcNo,TaErrFee,TaErrPrice,TaErrMoney,Dummy,sr_flag,up_gubuncode,COMMON_DUMMY) values('20260415','101500','DY1',501,'QVX0000001','IBK0300','HB0301','03','MAKER','APPR2','1','12301234567890','','','30','0000000150000','','','20','1002345678901','','','홍길동','','','','','','4','0101100','')"
+sql quvex -e "update giche set errcode = '0012' where seqno = 501"
+check "기업은행 우리은행 해지된 계좌" "SELECT bank.BANKNAME AS MOBANKNAME, allbank.BANKNAME AS TRANSBANKNAME, if(giche.errcode = error.errcode, error.errcontents, giche.errcode) as errcontents from allbank, bank, giche left join error on giche.BANKID = error.BANKID AND giche.ERRCODE = error.ERRCODE WHERE giche.BANKID = bank.BANKID and giche.mobankno = bank.mobankno AND giche.TRANS_BANKID = allbank.BANKID and giche.seqno >= 501 and giche.seqno <= 501"
+check "홍길동 010-1234-5678" "select name, concat(TelNo_1 ,\"-\", TelNo_2 ,\"-\", TelNo_3) as PhoneNo from daesang where name = '홍길동'"
+[ "$fail" = 0 ] && echo "schema-mariadb: schema and demo data load and answer on MariaDB"
+exit "$fail"
