@@ -4,6 +4,8 @@
 #include "controls/edits/NumFormat.h"
 #include "controls/edits/StrUtils.h"
 
+#include "QStringPrint.h"
+
 #include <gtest/gtest.h>
 
 using qvx::Decimal;
