@@ -1,0 +1,5 @@
+#include "core/CoreScreens.h"
+
+void registerCoreScreens()
+{
+}

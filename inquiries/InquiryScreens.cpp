@@ -1,0 +1,5 @@
+#include "inquiries/InquiryScreens.h"
+
+void registerInquiryScreens()
+{
+}

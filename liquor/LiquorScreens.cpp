@@ -1,0 +1,5 @@
+#include "liquor/LiquorScreens.h"
+
+void registerLiquorScreens()
+{
+}

@@ -1,0 +1,5 @@
+#include "transfers/TransferScreens.h"
+
+void registerTransferScreens()
+{
+}
