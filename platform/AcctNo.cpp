@@ -1,0 +1,113 @@
+#include "platform/AcctNo.h"
+
+#include <QHash>
+#include <QList>
+#include <QVector>
+
+namespace qvx {
+namespace {
+
+// One hyphen layout: group sizes that add up to the account length.
+using Layout = QVector<int>;
+
+struct BankRule
+{
+    QList<Layout> layouts; // one per allowed length
+};
+
+int total(const Layout &l)
+{
+    int n = 0;
+    for (int g : l)
+        n += g;
+    return n;
+}
+
+const QHash<int, BankRule> &rules()
+{
+    static const QHash<int, BankRule> table = {
+        {2, {{{3, 4, 4, 3}, {3, 2, 6}}}},        // 산업
+        {3, {{{3, 6, 2, 3}, {3, 6, 2, 1}}}},     // 기업
+        {4, {{{6, 2, 6}, {3, 2, 4, 3}}}},        // 국민
+        {5, {{{3, 6, 3}, {3, 2, 6}}}},           // 외환
+        {6, {{{6, 2, 6}, {3, 2, 4, 3}}}},        // 국민(구 주택)
+        {7, {{{3, 2, 6}, {3, 4, 4, 1}}}},        // 수협
+        {11, {{{3, 4, 4, 2}, {3, 2, 6}, {6, 2, 6}}}}, // 농협
+        {12, {{{6, 2, 6}, {3, 4, 4, 2}}}},       // 지역 농축협
+        {20, {{{4, 3, 6}, {3, 6, 2}}}},          // 우리
+        {21, {{{3, 2, 6}, {3, 3, 6}}}},          // 조흥
+        {23, {{{3, 2, 6}, {3, 3, 6}}}},          // SC제일
+        {26, {{{3, 2, 6}, {3, 3, 6}}}},          // 신한(구)
+        {27, {{{3, 5, 2}, {3, 6, 3}}}},          // 한국씨티
+        {31, {{{3, 2, 6, 1}, {3, 2, 6}}}},       // 대구
+        {32, {{{3, 4, 4, 2}, {3, 4, 4, 1}}}},    // 부산
+        {34, {{{4, 3, 6}, {3, 3, 6}}}},          // 광주
+        {35, {{{2, 2, 6}, {3, 3, 6}}}},          // 제주
+        {37, {{{3, 2, 7, 1}, {3, 2, 7}}}},       // 전북
+        {39, {{{3, 2, 7, 1}, {3, 2, 7}}}},       // 경남
+        {45, {{{4, 2, 6, 1}, {4, 2, 6}}}},       // 새마을금고
+        {48, {{{5, 2, 6}, {5, 2, 5}}}},          // 신협
+        {71, {{{6, 2, 6}, {6, 7}}}},             // 우체국
+        {81, {{{3, 6, 5}, {3, 6, 3}, {3, 2, 6}}}}, // 하나
+        {88, {{{3, 3, 6}, {3, 2, 6}}}},          // 신한
+    };
+    return table;
+}
+
+bool allDigits(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+const BankRule *ruleFor(const QString &bankCode)
+{
+    bool ok = false;
+    const int code = bankCode.trimmed().toInt(&ok);
+    if (!ok)
+        return nullptr;
+    auto it = rules().constFind(code);
+    return it == rules().constEnd() ? nullptr : &it.value();
+}
+
+} // namespace
+
+bool AcctNo::isValid(const QString &bankCode, const QString &digits)
+{
+    if (!allDigits(digits))
+        return false;
+    const BankRule *rule = ruleFor(bankCode);
+    if (!rule)
+        return digits.size() >= 6 && digits.size() <= 16;
+    for (const Layout &l : rule->layouts)
+        if (total(l) == digits.size())
+            return true;
+    return false;
+}
+
+QString AcctNo::hyphenate(const QString &bankCode, const QString &digits)
+{
+    const BankRule *rule = ruleFor(bankCode);
+    if (!rule || !allDigits(digits))
+        return digits;
+    for (const Layout &l : rule->layouts) {
+        if (total(l) != digits.size())
+            continue;
+        QString out;
+        int pos = 0;
+        for (int g : l) {
+            if (!out.isEmpty())
+                out += QLatin1Char('-');
+            out += digits.mid(pos, g);
+            pos += g;
+        }
+        return out;
+    }
+    return digits;
+}
+
+} // namespace qvx

@@ -1,0 +1,167 @@
+#include "platform/Cp949.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace qvx {
+namespace {
+
+// One iconv descriptor per direction and thread, opened on first use.
+class Converter
+{
+public:
+    Converter(const char *to, const char *from) : m_cd(iconv_open(to, from)) {}
+    ~Converter()
+    {
+        if (valid())
+            iconv_close(m_cd);
+    }
+    Converter(const Converter &) = delete;
+    Converter &operator=(const Converter &) = delete;
+
+    bool valid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+    iconv_t get()
+    {
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr); // reset shift state
+        return m_cd;
+    }
+
+private:
+    iconv_t m_cd;
+};
+
+Converter &toCp949()
+{
+    thread_local Converter c("CP949", "UTF-8");
+    return c;
+}
+
+Converter &fromCp949()
+{
+    thread_local Converter c("UTF-8", "CP949");
+    return c;
+}
+
+bool isAscii(const QByteArray &bytes)
+{
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+// Converts the whole input; false on any conversion error. Where iconv stops on
+// an error differs between encodings, so callers that need to go on after a
+// bad character convert piece by piece instead.
+bool convertAll(Converter &conv, const char *data, qsizetype size, QByteArray *out)
+{
+    iconv_t cd = conv.get();
+    QByteArray in(data, size);
+    out->resize(size * 3 + 16);
+    char *src = in.data();
+    size_t srcLeft = static_cast<size_t>(in.size());
+    char *dst = out->data();
+    size_t dstLeft = static_cast<size_t>(out->size());
+    while (true) {
+        size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        if (r != static_cast<size_t>(-1))
+            break;
+        if (errno != E2BIG)
+            return false;
+        qsizetype used = dst - out->data();
+        out->resize(out->size() * 2);
+        dst = out->data() + used;
+        dstLeft = static_cast<size_t>(out->size() - used);
+    }
+    out->resize(dst - out->data());
+    return true;
+}
+
+bool isTrailByte(unsigned char b)
+{
+    return (b >= 0x41 && b <= 0x5A) || (b >= 0x61 && b <= 0x7A) || (b >= 0x81 && b <= 0xFE);
+}
+
+} // namespace
+
+QByteArray Cp949::encode(const QString &text, bool *ok)
+{
+    if (ok)
+        *ok = true;
+    const QByteArray utf8 = text.toUtf8();
+    if (isAscii(utf8))
+        return utf8;
+
+    Converter &conv = toCp949();
+    QByteArray out;
+    if (conv.valid() && convertAll(conv, utf8.constData(), utf8.size(), &out))
+        return out;
+
+    // Something has no CP949 form: go character by character, '?' for those.
+    if (ok)
+        *ok = false;
+    out.clear();
+    out.reserve(utf8.size());
+    QByteArray one;
+    for (qsizetype i = 0; i < text.size();) {
+        const QChar c = text.at(i);
+        if (c.unicode() < 0x80) {
+            out.append(char(c.unicode()));
+            ++i;
+            continue;
+        }
+        qsizetype n = (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ? 2 : 1;
+        const QByteArray u = text.mid(i, n).toUtf8();
+        if (conv.valid() && convertAll(conv, u.constData(), u.size(), &one))
+            out.append(one);
+        else
+            out.append('?');
+        i += n;
+    }
+    return out;
+}
+
+QString Cp949::decode(const QByteArray &bytes, bool *ok)
+{
+    if (ok)
+        *ok = true;
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
+
+    Converter &conv = fromCp949();
+    QByteArray utf8;
+    if (conv.valid() && convertAll(conv, bytes.constData(), bytes.size(), &utf8))
+        return QString::fromUtf8(utf8);
+
+    // A bad byte somewhere: walk the characters one by one. A lead byte with a
+    // byte after it that can end a character is one character (U+FFFD when it
+    // is unassigned); otherwise only the lead byte is bad and the next byte is
+    // read on its own (so an ASCII byte after a stray lead byte survives).
+    if (ok)
+        *ok = false;
+    static const QChar replacement(0xFFFD);
+    QString out;
+    out.reserve(bytes.size());
+    QByteArray one;
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const unsigned char b = p[i];
+        if (b < 0x80) {
+            out.append(QChar(b));
+            ++i;
+        } else if (isLeadByte(b) && i + 1 < n && isTrailByte(p[i + 1])) {
+            if (conv.valid() && convertAll(conv, bytes.constData() + i, 2, &one))
+                out.append(QString::fromUtf8(one));
+            else
+                out.append(replacement);
+            i += 2;
+        } else {
+            out.append(replacement);
+            ++i;
+        }
+    }
+    return out;
+}
+
+} // namespace qvx

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace qvx {
+
+// The one converter between Unicode text (in memory) and CP949 bytes (files,
+// fixed-width fields, the relay line). Conversion runs through iconv.
+struct Cp949
+{
+    // Unicode -> CP949. A character CP949 cannot hold becomes '?' and *ok is
+    // set to false; everything else converts byte-exactly.
+    static QByteArray encode(const QString &text, bool *ok = nullptr);
+
+    // CP949 -> Unicode. A byte that begins no valid character (including a lead
+    // byte cut off at the end) becomes U+FFFD and *ok is set to false; no byte
+    // is ever dropped silently.
+    static QString decode(const QByteArray &bytes, bool *ok = nullptr);
+
+    // True for 0x81..0xFE, the bytes that begin a double-byte character. The
+    // second byte of such a character may be an ASCII letter.
+    static bool isLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
+};
+
+} // namespace qvx

@@ -1,0 +1,203 @@
+#include "platform/Prompt.h"
+
+#include <QApplication>
+#include <QAtomicPointer>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace qvx {
+namespace {
+
+QAtomicPointer<Prompt> g_installed;
+
+QString captionOrTitle(const QString &caption)
+{
+    if (!caption.isEmpty())
+        return caption;
+    const QString name = QCoreApplication::applicationName();
+    return name.isEmpty() ? QStringLiteral(" ") : name;
+}
+
+// Shows a box with the given buttons; returns the role of the pressed button.
+QMessageBox::ButtonRole runBox(QMessageBox::Icon icon, const QString &text, const QString &caption,
+                               const QList<QPair<QString, QMessageBox::ButtonRole>> &buttons)
+{
+    QMessageBox box(icon, captionOrTitle(caption), Prompt::displayText(text), QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QPushButton *first = nullptr;
+    QPushButton *escape = nullptr;
+    for (const auto &b : buttons) {
+        QPushButton *btn = box.addButton(b.first, b.second);
+        if (!first)
+            first = btn;
+        if (b.second == QMessageBox::RejectRole || b.second == QMessageBox::NoRole)
+            escape = btn;
+    }
+    box.setDefaultButton(first);
+    box.setEscapeButton(escape ? escape : first);
+    box.exec();
+    QAbstractButton *clicked = box.clickedButton();
+    if (!clicked)
+        return escape ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
+    return box.buttonRole(clicked);
+}
+
+} // namespace
+
+Prompt::~Prompt()
+{
+    g_installed.testAndSetOrdered(this, nullptr);
+}
+
+Prompt &Prompt::instance()
+{
+    static MessageBoxPrompt real;
+    Prompt *p = g_installed.loadAcquire();
+    return p ? *p : real;
+}
+
+void Prompt::install(Prompt *p)
+{
+    g_installed.storeRelease(p);
+}
+
+QString Prompt::displayText(const QString &text)
+{
+    QString out = text;
+    // The two-character escapes only as the pairs \r\n and \r\r, so a path
+    // such as "C:\run" stays as it is.
+    out.replace(QLatin1String("\\r\\n"), QLatin1String("\n"));
+    out.replace(QLatin1String("\\r\\r"), QLatin1String("\n\n"));
+    out.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    out.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return out;
+}
+
+void MessageBoxPrompt::message(const QString &text, const QString &caption)
+{
+    runBox(QMessageBox::Information, text, caption, {{QStringLiteral("확인"), QMessageBox::AcceptRole}});
+}
+
+bool MessageBoxPrompt::confirm(const QString &text, const QString &caption)
+{
+    return runBox(QMessageBox::Question, text, caption,
+                  {{QStringLiteral("확인"), QMessageBox::AcceptRole},
+                   {QStringLiteral("취소"), QMessageBox::RejectRole}})
+        == QMessageBox::AcceptRole;
+}
+
+bool MessageBoxPrompt::yesNo(const QString &text, const QString &caption)
+{
+    return runBox(QMessageBox::Question, text, caption,
+                  {{QStringLiteral("예"), QMessageBox::YesRole}, {QStringLiteral("아니오"), QMessageBox::NoRole}})
+        == QMessageBox::YesRole;
+}
+
+ScriptedPrompt::ScriptedPrompt(bool install) : m_installed(install)
+{
+    if (install)
+        Prompt::install(this);
+}
+
+ScriptedPrompt::~ScriptedPrompt() = default; // the base destructor uninstalls it
+
+void ScriptedPrompt::message(const QString &text, const QString &caption)
+{
+    ask(Message, text, caption);
+}
+
+bool ScriptedPrompt::confirm(const QString &text, const QString &caption)
+{
+    return ask(Confirm, text, caption);
+}
+
+bool ScriptedPrompt::yesNo(const QString &text, const QString &caption)
+{
+    return ask(YesNo, text, caption);
+}
+
+bool ScriptedPrompt::ask(Kind kind, const QString &text, const QString &caption)
+{
+    Entry entry{kind, caption, text};
+    bool answer = true;
+    std::function<void(const Entry &)> callback;
+    {
+        QMutexLocker l(&m_mutex);
+        m_entries.append(entry);
+        if (kind != Message) {
+            if (m_answers.empty()) {
+                answer = m_default;
+            } else {
+                answer = m_answers.front();
+                m_answers.pop_front();
+            }
+        }
+        callback = m_callback;
+    }
+    if (callback)
+        callback(entry);
+    return answer;
+}
+
+void ScriptedPrompt::enqueueAnswer(bool answer)
+{
+    QMutexLocker l(&m_mutex);
+    m_answers.push_back(answer);
+}
+
+void ScriptedPrompt::setDefaultAnswer(bool answer)
+{
+    QMutexLocker l(&m_mutex);
+    m_default = answer;
+}
+
+void ScriptedPrompt::setCallback(std::function<void(const Entry &)> callback)
+{
+    QMutexLocker l(&m_mutex);
+    m_callback = std::move(callback);
+}
+
+QList<ScriptedPrompt::Entry> ScriptedPrompt::entries() const
+{
+    QMutexLocker l(&m_mutex);
+    return m_entries;
+}
+
+QStringList ScriptedPrompt::texts() const
+{
+    QMutexLocker l(&m_mutex);
+    QStringList out;
+    for (const Entry &e : m_entries)
+        out.append(e.text);
+    return out;
+}
+
+QString ScriptedPrompt::lastText() const
+{
+    QMutexLocker l(&m_mutex);
+    return m_entries.isEmpty() ? QString() : m_entries.last().text;
+}
+
+int ScriptedPrompt::count() const
+{
+    QMutexLocker l(&m_mutex);
+    return static_cast<int>(m_entries.size());
+}
+
+bool ScriptedPrompt::contains(const QString &text) const
+{
+    QMutexLocker l(&m_mutex);
+    for (const Entry &e : m_entries)
+        if (e.text == text)
+            return true;
+    return false;
+}
+
+void ScriptedPrompt::clear()
+{
+    QMutexLocker l(&m_mutex);
+    m_entries.clear();
+    m_answers.clear();
+}
+
+} // namespace qvx

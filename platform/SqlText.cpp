@@ -1,0 +1,52 @@
+#include "platform/SqlText.h"
+
+namespace qvx {
+
+SqlValueError::SqlValueError(const QString &value)
+    : std::runtime_error("not an integer for SQL: \"" + value.left(64).toStdString() + "\""),
+      m_value(value)
+{
+}
+
+QString sqlQuote(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + 2);
+    out += QLatin1Char('\'');
+    for (QChar c : text) {
+        if (c == QLatin1Char('\''))
+            out += QLatin1Char('\'');
+        out += c;
+    }
+    out += QLatin1Char('\'');
+    return out;
+}
+
+bool isInteger(const QString &text)
+{
+    qsizetype i = 0;
+    if (text.startsWith(QLatin1Char('-')))
+        i = 1;
+    if (i >= text.size())
+        return false;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            return false;
+    }
+    return true;
+}
+
+QString sqlInt(const QString &text)
+{
+    if (!isInteger(text))
+        throw SqlValueError(text);
+    return text;
+}
+
+QString sqlInt(qint64 value)
+{
+    return QString::number(value);
+}
+
+} // namespace qvx

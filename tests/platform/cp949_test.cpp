@@ -1,0 +1,90 @@
+#include "platform/Cp949.h"
+
+#include <gtest/gtest.h>
+
+using qvx::Cp949;
+
+TEST(Cp949, KoreanRoundTripsByteExact)
+{
+    // "갂" is 0x81 0x41: its second byte is the ASCII letter 'A'.
+    bool ok = false;
+    const QByteArray b = Cp949::encode(QStringLiteral("갂"), &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(b, QByteArray("\x81\x41"));
+    EXPECT_EQ(Cp949::decode(b, &ok), QStringLiteral("갂"));
+    EXPECT_TRUE(ok);
+
+    const QString mixed = QStringLiteral("가A갂a 한글123똠");
+    const QByteArray enc = Cp949::encode(mixed, &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(enc.size(), 5 * 2 + 6);
+    EXPECT_EQ(Cp949::decode(enc), mixed);
+    // "가" is 0xB0 0xA1 in the KS X 1001 range.
+    EXPECT_EQ(Cp949::encode(QStringLiteral("가")), QByteArray("\xB0\xA1"));
+}
+
+TEST(Cp949, EveryValidPairRoundTrips)
+{
+    // Every byte pair that decodes cleanly encodes back to the same bytes.
+    int checked = 0;
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        for (int trail = 0x41; trail <= 0xFE; ++trail) {
+            QByteArray pair;
+            pair.append(char(lead));
+            pair.append(char(trail));
+            bool ok = false;
+            const QString s = Cp949::decode(pair, &ok);
+            if (!ok)
+                continue;
+            ASSERT_EQ(s.size(), 1) << lead << " " << trail;
+            ASSERT_EQ(Cp949::encode(s), pair) << lead << " " << trail;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 17000); // 11172 syllables plus symbols and hanja
+}
+
+TEST(Cp949, UnmappableBecomesQuestionMark)
+{
+    bool ok = true;
+    EXPECT_EQ(Cp949::encode(QStringLiteral("a\u00E9b"), &ok), QByteArray("a?b")); // é is not in CP949
+    EXPECT_FALSE(ok);
+    ok = true;
+    EXPECT_EQ(Cp949::encode(QString::fromUtf8("가\xF0\x9F\x98\x80나"), &ok), QByteArray("\xB0\xA1?\xB3\xAA"));
+    EXPECT_FALSE(ok);
+}
+
+TEST(Cp949, InvalidBytesBecomeReplacementNotDropped)
+{
+    bool ok = true;
+    // 0xFF never starts a character; 0x80 neither.
+    EXPECT_EQ(Cp949::decode(QByteArray("a\xFF" "b"), &ok), QStringLiteral("a\uFFFDb"));
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(Cp949::decode(QByteArray("\x80")), QStringLiteral("\uFFFD"));
+    // A lead byte followed by a byte that cannot end it: the lead is replaced,
+    // the following byte survives.
+    EXPECT_EQ(Cp949::decode(QByteArray("\xB0 x")), QStringLiteral("\uFFFD x"));
+    // An unassigned pair at the very end (iconv consumes it before it complains).
+    EXPECT_EQ(Cp949::decode(QByteArray("a\xA2\xE8"), &ok), QStringLiteral("a\uFFFD"));
+    EXPECT_EQ(Cp949::decode(QByteArray("\xA2\xE8z")), QStringLiteral("\uFFFDz"));
+}
+
+TEST(Cp949, TruncatedLeadByteAtEnd)
+{
+    bool ok = true;
+    const QString s = Cp949::decode(QByteArray("AB\xB0"), &ok);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(s, QStringLiteral("AB\uFFFD"));
+    ok = false;
+    EXPECT_EQ(Cp949::decode(QByteArray(), &ok), QString());
+    EXPECT_TRUE(ok);
+}
+
+TEST(Cp949, LeadBytes)
+{
+    EXPECT_FALSE(Cp949::isLeadByte(0x41));
+    EXPECT_FALSE(Cp949::isLeadByte(0x80));
+    EXPECT_TRUE(Cp949::isLeadByte(0x81));
+    EXPECT_TRUE(Cp949::isLeadByte(0xFE));
+    EXPECT_FALSE(Cp949::isLeadByte(0xFF));
+}

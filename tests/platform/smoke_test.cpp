@@ -1,7 +1,0 @@
-#include <gtest/gtest.h>
-#include <QApplication>
-
-TEST(Smoke, ApplicationRunsOffscreen)
-{
-    EXPECT_EQ(QGuiApplication::platformName(), QStringLiteral("offscreen"));
-}
