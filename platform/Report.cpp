@@ -1,0 +1,243 @@
+#include "platform/Report.h"
+
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace qvx {
+
+ReportItem &ReportBand::add(ReportItem::Kind kind, const QString &itemName, const QRectF &rect,
+                            const QString &text, Qt::Alignment alignment)
+{
+    ReportItem item;
+    item.kind = kind;
+    item.name = itemName;
+    item.rect = rect;
+    item.text = text;
+    item.alignment = alignment;
+    item.font = QFont(QStringLiteral("굴림체"), 9);
+    items.append(item);
+    return items.last();
+}
+
+ReportItem *ReportBand::item(const QString &itemName)
+{
+    for (ReportItem &i : items)
+        if (i.name.compare(itemName, Qt::CaseInsensitive) == 0)
+            return &i;
+    return nullptr;
+}
+
+void ReportBand::setCaption(const QString &itemName, const QString &text)
+{
+    if (ReportItem *i = item(itemName))
+        i->text = text;
+}
+
+QString ReportBand::caption(const QString &itemName) const
+{
+    for (const ReportItem &i : items)
+        if (i.name.compare(itemName, Qt::CaseInsensitive) == 0)
+            return i.text;
+    return QString();
+}
+
+void ReportBand::clearCaptions()
+{
+    for (ReportItem &i : items)
+        if (i.kind == ReportItem::Label && !i.name.isEmpty())
+            i.text.clear();
+}
+
+int Report::Page::detailCount() const
+{
+    return int(std::count_if(bands.begin(), bands.end(),
+                             [](const PlacedBand &b) { return b.band == QStringLiteral("detail"); }));
+}
+
+Report::Report()
+    : font(QStringLiteral("굴림체"), 9)
+{
+}
+
+QSizeF Report::pageSizeMm() const
+{
+    return orientation == QPageLayout::Portrait ? QSizeF(210, 297) : QSizeF(297, 210);
+}
+
+double Report::printableHeight() const
+{
+    return pageSizeMm().height() - margins.top() - margins.bottom();
+}
+
+int Report::detailCapacity(bool firstPage) const
+{
+    if (detail.height <= 0)
+        return 0;
+    double room = printableHeight() - columnHeader.height - pageFooter.height;
+    if (firstPage)
+        room -= title.height;
+    return std::max(0, int(std::floor(room / detail.height + 1e-9)));
+}
+
+Report::PlacedBand Report::place(const ReportBand &band, double top) const
+{
+    PlacedBand p;
+    p.band = band.name;
+    p.top = top;
+    p.height = band.height;
+    p.items = band.items;
+    return p;
+}
+
+QVector<Report::Page> Report::layout(int maxPages)
+{
+    QVector<Page> pages;
+    if (BeforePrint)
+        BeforePrint();
+
+    const double bottom = printableHeight() - pageFooter.height;
+    Page page;
+    double y = 0;
+    auto startPage = [&](bool first) {
+        page = Page();
+        page.number = pages.size() + 1;
+        y = 0;
+        if (first && title.height > 0) {
+            page.bands << place(title, y);
+            y += title.height;
+        }
+        if (columnHeader.height > 0) {
+            page.bands << place(columnHeader, y);
+            y += columnHeader.height;
+        }
+    };
+    auto finishPage = [&]() {
+        if (pageFooter.height > 0)
+            page.bands << place(pageFooter, bottom);
+        pages << page;
+        if (EndPage)
+            EndPage();
+    };
+
+    startPage(true);
+    // A page opened because the last one was full, with nothing on it yet: it
+    // is dropped when the data ends there, so no empty page trails the report.
+    bool fresh = false;
+    const bool hasDetail = detail.height > 0 && NeedData;
+    while (hasDetail) {
+        if (y + detail.height > bottom + 1e-9) {
+            finishPage();
+            if (pages.size() >= maxPages)
+                return pages;
+            startPage(false);
+            fresh = true;
+        }
+        if (!NeedData())
+            break;
+        page.bands << place(detail, y);
+        y += detail.height;
+        fresh = false;
+    }
+    if (summary.height > 0) {
+        if (y + summary.height > bottom + 1e-9 && !fresh) {
+            finishPage();
+            startPage(false);
+        }
+        page.bands << place(summary, y);
+        y += summary.height;
+        fresh = false;
+    }
+    if (!fresh)
+        finishPage();
+    return pages;
+}
+
+void Report::paintPage(QPainter &painter, const Page &page, double dotsPerMm) const
+{
+    const double left = margins.left();
+    const double top = margins.top();
+    for (const PlacedBand &band : page.bands) {
+        for (const ReportItem &item : band.items) {
+            const QRectF r((left + item.rect.x()) * dotsPerMm, (top + band.top + item.rect.y()) * dotsPerMm,
+                           item.rect.width() * dotsPerMm, item.rect.height() * dotsPerMm);
+            switch (item.kind) {
+            case ReportItem::Box:
+                painter.setPen(QPen(Qt::black, std::max(1.0, 0.2 * dotsPerMm)));
+                painter.setBrush(Qt::NoBrush);
+                painter.drawRect(r);
+                break;
+            case ReportItem::HLine:
+                painter.setPen(QPen(Qt::black, std::max(1.0, 0.2 * dotsPerMm)));
+                painter.drawLine(r.topLeft(), r.topRight());
+                break;
+            case ReportItem::Label:
+            case ReportItem::PageNumber: {
+                QFont f = item.font;
+                f.setPointSizeF(item.font.pointSizeF() > 0 ? item.font.pointSizeF() : 9);
+                painter.setFont(f);
+                painter.setPen(Qt::black);
+                const QString text = item.kind == ReportItem::PageNumber
+                                         ? item.text + QString::number(page.number) : item.text;
+                painter.drawText(r, int(item.alignment), text);
+                break;
+            }
+            }
+        }
+    }
+}
+
+bool Report::printTo(QPrinter &printer)
+{
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(orientation);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    if (!documentName.isEmpty())
+        printer.setDocName(documentName);
+    const QVector<Page> pages = layout();
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const double dotsPerMm = printer.resolution() / 25.4;
+    for (int i = 0; i < pages.size(); ++i) {
+        if (i > 0)
+            printer.newPage();
+        paintPage(painter, pages[i], dotsPerMm);
+    }
+    painter.end();
+    return true;
+}
+
+bool Report::exportPdf(const QString &fileName)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(fileName);
+    return printTo(printer);
+}
+
+void Report::preview(QWidget *parent)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("미리보기"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [this](QPrinter *p) { printTo(*p); });
+    dialog.exec();
+}
+
+bool Report::print(QWidget *parent)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    return printTo(printer);
+}
+
+} // namespace qvx

@@ -1,0 +1,299 @@
+#include "platform/Spreadsheet.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QXmlStreamReader>
+
+#include <cmath>
+#include <memory>
+
+#include <freexl.h>
+#include <minizip/unzip.h>
+#include <xlsxwriter.h>
+
+namespace qvx {
+
+namespace {
+
+bool fail(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+// Column letters of a cell reference ("AB12" -> 27).
+int columnOfRef(QStringView ref)
+{
+    int col = 0;
+    for (QChar ch : ref) {
+        if (ch < u'A' || ch > u'Z')
+            break;
+        col = col * 26 + (ch.unicode() - u'A' + 1);
+    }
+    return col - 1;
+}
+
+class ZipReader
+{
+public:
+    explicit ZipReader(const QString &fileName)
+        : m_zip(unzOpen64(QFile::encodeName(fileName).constData())) {}
+    ~ZipReader()
+    {
+        if (m_zip)
+            unzClose(m_zip);
+    }
+    bool isOpen() const { return m_zip != nullptr; }
+
+    bool read(const char *name, QByteArray *out)
+    {
+        if (!m_zip || unzLocateFile(m_zip, name, 2) != UNZ_OK)
+            return false;
+        unz_file_info64 info{};
+        if (unzGetCurrentFileInfo64(m_zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+            return false;
+        constexpr quint64 kLimit = 512ull * 1024 * 1024;
+        if (info.uncompressed_size > kLimit || unzOpenCurrentFile(m_zip) != UNZ_OK)
+            return false;
+        out->clear();
+        char buf[65536];
+        int n = 0;
+        while ((n = unzReadCurrentFile(m_zip, buf, sizeof buf)) > 0) {
+            out->append(buf, n);
+            if (quint64(out->size()) > kLimit)
+                break;
+        }
+        const int closeRc = unzCloseCurrentFile(m_zip);
+        return n == 0 && closeRc == UNZ_OK;
+    }
+
+private:
+    unzFile m_zip;
+};
+
+QStringList readSharedStrings(const QByteArray &xml)
+{
+    QStringList out;
+    QXmlStreamReader r(xml);
+    QString current;
+    bool inSi = false;
+    while (!r.atEnd()) {
+        r.readNext();
+        if (r.isStartElement()) {
+            if (r.name() == u"si") {
+                inSi = true;
+                current.clear();
+            } else if (inSi && r.name() == u"t") {
+                current += r.readElementText(QXmlStreamReader::IncludeChildElements);
+            } else if (inSi && r.name() == u"rPh") {
+                r.skipCurrentElement();   // phonetic hints are not cell text
+            }
+        } else if (r.isEndElement() && r.name() == u"si") {
+            out << current;
+            inSi = false;
+        }
+    }
+    return out;
+}
+
+// The target of the active sheet, e.g. "worksheets/sheet1.xml".
+QString activeSheetPath(ZipReader &zip)
+{
+    QByteArray workbook, rels;
+    if (!zip.read("xl/workbook.xml", &workbook))
+        return QStringLiteral("worksheets/sheet1.xml");
+    int active = 0;
+    QStringList sheetRids;
+    QXmlStreamReader r(workbook);
+    while (!r.atEnd()) {
+        r.readNext();
+        if (!r.isStartElement())
+            continue;
+        if (r.name() == u"workbookView" && r.attributes().hasAttribute(QStringLiteral("activeTab")))
+            active = r.attributes().value(QStringLiteral("activeTab")).toInt();
+        else if (r.name() == u"sheet") {
+            for (const QXmlStreamAttribute &a : r.attributes())
+                if (a.name() == u"id" && a.prefix() == u"r")
+                    sheetRids << a.value().toString();
+        }
+    }
+    if (sheetRids.isEmpty() || !zip.read("xl/_rels/workbook.xml.rels", &rels))
+        return QStringLiteral("worksheets/sheet1.xml");
+    const QString rid = sheetRids.value(std::clamp(active, 0, int(sheetRids.size()) - 1));
+    QXmlStreamReader rr(rels);
+    while (!rr.atEnd()) {
+        rr.readNext();
+        if (rr.isStartElement() && rr.name() == u"Relationship"
+            && rr.attributes().value(QStringLiteral("Id")) == rid) {
+            QString target = rr.attributes().value(QStringLiteral("Target")).toString();
+            if (target.startsWith(u'/'))
+                target = target.mid(1).remove(QStringLiteral("xl/"));
+            return target;
+        }
+    }
+    return QStringLiteral("worksheets/sheet1.xml");
+}
+
+bool readXlsx(const QString &fileName, Spreadsheet::Rows *rows, QString *error)
+{
+    ZipReader zip(fileName);
+    if (!zip.isOpen())
+        return fail(error, QStringLiteral("not a readable workbook"));
+    QByteArray shared, sheet;
+    QStringList strings;
+    if (zip.read("xl/sharedStrings.xml", &shared))
+        strings = readSharedStrings(shared);
+    const QByteArray sheetPath = ("xl/" + activeSheetPath(zip)).toUtf8();
+    if (!zip.read(sheetPath.constData(), &sheet))
+        return fail(error, QStringLiteral("the workbook has no readable sheet"));
+
+    rows->clear();
+    QXmlStreamReader r(sheet);
+    int rowIndex = -1;
+    int colIndex = -1;
+    QString type;
+    while (!r.atEnd()) {
+        r.readNext();
+        if (!r.isStartElement())
+            continue;
+        if (r.name() == u"row") {
+            const int number = r.attributes().value(QStringLiteral("r")).toInt();
+            rowIndex = number > 0 ? number - 1 : rowIndex + 1;
+            colIndex = -1;
+            if (rowIndex > 1000000)
+                return fail(error, QStringLiteral("the sheet is too large"));
+            while (rows->size() <= rowIndex)
+                rows->append(QStringList());
+        } else if (r.name() == u"c" && rowIndex >= 0) {
+            const QStringView ref = r.attributes().value(QStringLiteral("r"));
+            colIndex = ref.isEmpty() ? colIndex + 1 : columnOfRef(ref);
+            type = r.attributes().value(QStringLiteral("t")).toString();
+        } else if ((r.name() == u"v" || r.name() == u"is") && rowIndex >= 0 && colIndex >= 0 && colIndex < 16384) {
+            const QString raw = r.readElementText(QXmlStreamReader::IncludeChildElements);
+            QString text;
+            if (type == u"s")
+                text = strings.value(raw.toInt());
+            else if (type == u"str" || type == u"inlineStr" || type == u"e")
+                text = raw;
+            else if (type == u"b")
+                text = raw == u"1" ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+            else {
+                bool ok = false;
+                const double v = raw.toDouble(&ok);
+                text = ok ? Spreadsheet::numberText(v) : raw;
+            }
+            QStringList &row = (*rows)[rowIndex];
+            while (row.size() <= colIndex)
+                row << QString();
+            row[colIndex] = text;
+        }
+    }
+    if (r.hasError())
+        return fail(error, QStringLiteral("the sheet is damaged: ") + r.errorString());
+    return true;
+}
+
+bool readXls(const QString &fileName, Spreadsheet::Rows *rows, QString *error)
+{
+    const void *handle = nullptr;
+    if (freexl_open(QFile::encodeName(fileName).constData(), &handle) != FREEXL_OK)
+        return fail(error, QStringLiteral("not a readable workbook"));
+    std::unique_ptr<const void, void (*)(const void *)> guard(handle, [](const void *h) { freexl_close(h); });
+    if (freexl_select_active_worksheet(handle, 0) != FREEXL_OK)
+        return fail(error, QStringLiteral("the workbook has no readable sheet"));
+    unsigned int nRows = 0;
+    unsigned short nCols = 0;
+    if (freexl_worksheet_dimensions(handle, &nRows, &nCols) != FREEXL_OK)
+        return fail(error, QStringLiteral("the workbook has no readable sheet"));
+    rows->clear();
+    for (unsigned int r = 0; r < nRows; ++r) {
+        QStringList row;
+        for (unsigned short c = 0; c < nCols; ++c) {
+            FreeXL_CellValue cell;
+            QString text;
+            if (freexl_get_cell_value(handle, r, c, &cell) == FREEXL_OK) {
+                switch (cell.type) {
+                case FREEXL_CELL_INT:
+                    text = QString::number(cell.value.int_value);
+                    break;
+                case FREEXL_CELL_DOUBLE:
+                    text = Spreadsheet::numberText(cell.value.double_value);
+                    break;
+                case FREEXL_CELL_TEXT:
+                case FREEXL_CELL_SST_TEXT:
+                case FREEXL_CELL_DATE:
+                case FREEXL_CELL_DATETIME:
+                case FREEXL_CELL_TIME:
+                    text = QString::fromUtf8(cell.value.text_value);
+                    break;
+                default:
+                    break;
+                }
+            }
+            row << text;
+        }
+        while (!row.isEmpty() && row.last().isEmpty())
+            row.removeLast();
+        rows->append(row);
+    }
+    return true;
+}
+
+} // namespace
+
+QString Spreadsheet::numberText(double value)
+{
+    if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 1e18)
+        return QString::number(qint64(value));
+    return QString::number(value, 'g', 15);
+}
+
+bool Spreadsheet::write(const QString &fileName, const Rows &rows, QString *error, const QString &sheetName)
+{
+    QDir().mkpath(QFileInfo(fileName).absolutePath());
+    const QString temp = fileName + QStringLiteral(".part");
+    QFile::remove(temp);
+    lxw_workbook *book = workbook_new(QFile::encodeName(temp).constData());
+    if (!book)
+        return fail(error, QStringLiteral("cannot create ") + fileName);
+    lxw_worksheet *sheet = workbook_add_worksheet(book, sheetName.toUtf8().constData());
+    if (!sheet) {
+        workbook_close(book);
+        QFile::remove(temp);
+        return fail(error, QStringLiteral("bad sheet name ") + sheetName);
+    }
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size(); ++c)
+            if (!rows[r][c].isEmpty())
+                worksheet_write_string(sheet, lxw_row_t(r), lxw_col_t(c), rows[r][c].toUtf8().constData(), nullptr);
+    const lxw_error rc = workbook_close(book);
+    if (rc != LXW_NO_ERROR) {
+        QFile::remove(temp);
+        return fail(error, QString::fromUtf8(lxw_strerror(rc)));
+    }
+    QFile::remove(fileName);
+    if (!QFile::rename(temp, fileName)) {
+        QFile::remove(temp);
+        return fail(error, QStringLiteral("cannot write ") + fileName);
+    }
+    return true;
+}
+
+bool Spreadsheet::read(const QString &fileName, Rows *rows, QString *error)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(error, file.errorString());
+    const QByteArray head = file.read(8);
+    file.close();
+    if (head.startsWith("PK"))
+        return readXlsx(fileName, rows, error);
+    if (head.startsWith(QByteArray::fromHex("D0CF11E0A1B11AE1")))
+        return readXls(fileName, rows, error);
+    return fail(error, QStringLiteral("not a workbook"));
+}
+
+} // namespace qvx

@@ -1,0 +1,486 @@
+#include "platform/TListGrid.h"
+
+#include "platform/Spreadsheet.h"
+#include "platform/TextFile.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+const QColor kFixedBrush(0xD4, 0xD0, 0xC8);
+}
+
+// ---------------------------------------------------------------- model
+
+TListGridModel::TListGridModel(TListGrid *grid)
+    : QAbstractTableModel(grid), m_grid(grid)
+{
+    m_rows.resize(5);
+}
+
+int TListGridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_rows.size();
+}
+
+int TListGridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_cols;
+}
+
+QString TListGridModel::cell(int col, int row) const
+{
+    if (row < 0 || row >= m_rows.size() || col < 0)
+        return QString();
+    const Row &r = m_rows[row];
+    return col < r.size() ? r[col].text : QString();
+}
+
+void TListGridModel::setCell(int col, int row, const QString &text)
+{
+    if (row < 0 || col < 0)
+        return;
+    if (row >= m_rows.size())
+        m_rows.resize(row + 1);
+    Row &r = m_rows[row];
+    if (col >= r.size())
+        r.resize(col + 1);
+    r[col].text = text;
+}
+
+bool TListGridModel::hasCheck(int col, int row) const
+{
+    if (row < 0 || row >= m_rows.size() || col < 0 || col >= m_rows[row].size())
+        return false;
+    return m_rows[row][col].hasCheck;
+}
+
+bool TListGridModel::checked(int col, int row) const
+{
+    return hasCheck(col, row) && m_rows[row][col].checked;
+}
+
+void TListGridModel::setCheck(int col, int row, bool hasBox, bool isChecked)
+{
+    if (row < 0 || col < 0)
+        return;
+    if (row >= m_rows.size())
+        m_rows.resize(row + 1);
+    Row &r = m_rows[row];
+    if (col >= r.size())
+        r.resize(col + 1);
+    r[col].hasCheck = hasBox;
+    r[col].checked = hasBox && isChecked;
+}
+
+void TListGridModel::resize(int cols, int rows)
+{
+    beginResetModel();
+    m_cols = std::max(0, cols);
+    m_rows.resize(std::max(0, rows));
+    endResetModel();
+}
+
+void TListGridModel::insertRowAt(int row)
+{
+    row = std::clamp(row, 0, int(m_rows.size()));
+    beginInsertRows(QModelIndex(), row, row);
+    m_rows.insert(row, Row());
+    endInsertRows();
+}
+
+void TListGridModel::removeRowAt(int row)
+{
+    if (row < 0 || row >= m_rows.size())
+        return;
+    beginRemoveRows(QModelIndex(), row, row);
+    m_rows.removeAt(row);
+    endRemoveRows();
+}
+
+void TListGridModel::clearBlock(int col1, int row1, int col2, int row2)
+{
+    row2 = std::min(row2, int(m_rows.size()) - 1);
+    for (int r = std::max(0, row1); r <= row2; ++r) {
+        Row &row = m_rows[r];
+        const int last = std::min(col2, int(row.size()) - 1);
+        for (int c = std::max(0, col1); c <= last; ++c)
+            row[c] = Cell();
+    }
+}
+
+void TListGridModel::notifyAll()
+{
+    beginResetModel();
+    endResetModel();
+}
+
+void TListGridModel::notifyCell(int col, int row)
+{
+    if (row < m_rows.size() && col < m_cols) {
+        const QModelIndex i = index(row, col);
+        emit dataChanged(i, i);
+    }
+}
+
+QVariant TListGridModel::data(const QModelIndex &index, int role) const
+{
+    const int col = index.column();
+    const int row = index.row();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return cell(col, row);
+    case Qt::CheckStateRole:
+        if (hasCheck(col, row))
+            return checked(col, row) ? Qt::Checked : Qt::Unchecked;
+        return QVariant();
+    case Qt::TextAlignmentRole:
+        if (m_grid->OnGetAlignment)
+            return QVariant::fromValue(m_grid->OnGetAlignment(col, row) | Qt::AlignVCenter);
+        return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::BackgroundRole:
+    case Qt::ForegroundRole:
+    case Qt::FontRole: {
+        const bool fixed = row < m_grid->FixedRows() || col < m_grid->FixedCols();
+        QColor brush = fixed ? kFixedBrush : QColor(Qt::white);
+        QColor fontColor(Qt::black);
+        QFont font = m_grid->font();
+        if (m_grid->OnGetCellColor)
+            m_grid->OnGetCellColor(col, row, brush, fontColor, font);
+        if (role == Qt::BackgroundRole)
+            return brush;
+        if (role == Qt::ForegroundRole)
+            return fontColor;
+        return font;
+    }
+    default:
+        return QVariant();
+    }
+}
+
+bool TListGridModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    const int col = index.column();
+    const int row = index.row();
+    if (role == Qt::CheckStateRole && hasCheck(col, row)) {
+        const bool on = value.toInt() == Qt::Checked;
+        m_rows[row][col].checked = on;
+        emit dataChanged(index, index);
+        if (m_grid->OnCheckBoxClick)
+            m_grid->OnCheckBoxClick(col, row, on);
+        return true;
+    }
+    if (role == Qt::EditRole) {
+        setCell(col, row, value.toString());
+        emit dataChanged(index, index);
+        if (m_grid->OnCellEdited)
+            m_grid->OnCellEdited(col, row, value.toString());
+        return true;
+    }
+    return false;
+}
+
+Qt::ItemFlags TListGridModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    const int col = index.column();
+    const int row = index.row();
+    const bool fixed = row < m_grid->FixedRows() || col < m_grid->FixedCols();
+    bool editable = m_grid->Editing() && !fixed;
+    if (editable && m_grid->OnCanEditCell)
+        editable = m_grid->OnCanEditCell(col, row);
+    if (hasCheck(col, row)) {
+        if (editable)
+            f |= Qt::ItemIsUserCheckable;
+    } else if (editable) {
+        f |= Qt::ItemIsEditable;
+    }
+    return f;
+}
+
+// ---------------------------------------------------------------- grid
+
+TListGrid::TListGrid(QWidget *parent)
+    : QTableView(parent), m_model(new TListGridModel(this))
+{
+    setModel(m_model);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(20);
+    verticalHeader()->setMinimumSectionSize(8);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                    | QAbstractItemView::AnyKeyPressed);
+    setWordWrap(false);
+    connect(this, &QTableView::clicked, this, [this](const QModelIndex &i) {
+        if (OnClickCell)
+            OnClickCell(i.column(), i.row());
+    });
+    connect(this, &QTableView::doubleClicked, this, [this](const QModelIndex &i) {
+        if (OnDblClickCell)
+            OnDblClickCell(i.column(), i.row());
+    });
+}
+
+int TListGrid::ColCount() const { return m_model->m_cols; }
+
+void TListGrid::SetColCount(int cols)
+{
+    if (cols == m_model->m_cols)
+        return;
+    m_model->resize(cols, m_model->m_rows.size());
+    applySpans();
+}
+
+int TListGrid::RowCount() const { return m_model->m_rows.size(); }
+
+void TListGrid::SetRowCount(int rows)
+{
+    rows = std::max(rows, 0);
+    if (rows == m_model->m_rows.size())
+        return;
+    if (m_updateDepth > 0) {
+        m_model->m_rows.resize(rows);
+        m_dirty = true;
+        return;
+    }
+    m_model->resize(m_model->m_cols, rows);
+    applySpans();
+}
+
+void TListGrid::SetFixedRows(int n)
+{
+    m_fixedRows = std::max(0, n);
+    m_model->notifyAll();
+}
+
+void TListGrid::SetFixedCols(int n)
+{
+    m_fixedCols = std::max(0, n);
+    m_model->notifyAll();
+}
+
+QString TListGrid::Cells(int col, int row) const { return m_model->cell(col, row); }
+
+void TListGrid::SetCells(int col, int row, const QString &text)
+{
+    const bool grew = row >= m_model->m_rows.size();
+    m_model->setCell(col, row, text);
+    if (m_updateDepth > 0) {
+        m_dirty = true;
+        return;
+    }
+    if (grew)
+        m_model->notifyAll();
+    else
+        m_model->notifyCell(col, row);
+}
+
+qint64 TListGrid::Ints(int col, int row) const
+{
+    bool ok = false;
+    const qint64 v = Cells(col, row).trimmed().toLongLong(&ok);
+    return ok ? v : 0;
+}
+
+void TListGrid::SetInts(int col, int row, qint64 value) { SetCells(col, row, QString::number(value)); }
+
+double TListGrid::Floats(int col, int row) const
+{
+    bool ok = false;
+    const double v = Cells(col, row).trimmed().toDouble(&ok);
+    return ok ? v : 0.0;
+}
+
+void TListGrid::SetFloats(int col, int row, double value) { SetCells(col, row, QString::number(value, 'g', 15)); }
+
+void TListGrid::AddCheckBox(int col, int row, bool checked)
+{
+    m_model->setCheck(col, row, true, checked);
+    if (m_updateDepth > 0)
+        m_dirty = true;
+    else
+        m_model->notifyCell(col, row);
+}
+
+void TListGrid::RemoveCheckBox(int col, int row)
+{
+    m_model->setCheck(col, row, false, false);
+    if (m_updateDepth > 0)
+        m_dirty = true;
+    else
+        m_model->notifyCell(col, row);
+}
+
+bool TListGrid::HasCheckBox(int col, int row) const { return m_model->hasCheck(col, row); }
+bool TListGrid::IsChecked(int col, int row) const { return m_model->checked(col, row); }
+
+void TListGrid::SetChecked(int col, int row, bool checked)
+{
+    if (!m_model->hasCheck(col, row))
+        return;
+    m_model->setCheck(col, row, true, checked);
+    if (m_updateDepth > 0)
+        m_dirty = true;
+    else
+        m_model->notifyCell(col, row);
+}
+
+void TListGrid::HideColumn(int col) { setColumnHidden(col, true); }
+void TListGrid::ShowColumn(int col) { setColumnHidden(col, false); }
+bool TListGrid::IsColumnHidden(int col) const { return isColumnHidden(col); }
+int TListGrid::ColWidths(int col) const { return columnWidth(col); }
+void TListGrid::SetColWidths(int col, int width) { setColumnWidth(col, width); }
+int TListGrid::DefaultRowHeight() const { return verticalHeader()->defaultSectionSize(); }
+void TListGrid::SetDefaultRowHeight(int h) { verticalHeader()->setDefaultSectionSize(h); }
+
+void TListGrid::MergeCells(int col, int row, int colSpan, int rowSpan)
+{
+    m_spans.append({col, row, colSpan, rowSpan});
+    setSpan(row, col, rowSpan, colSpan);
+}
+
+void TListGrid::applySpans()
+{
+    for (const Span &s : m_spans)
+        if (s.row < RowCount() && s.col < ColCount())
+            setSpan(s.row, s.col, s.rows, s.cols);
+}
+
+void TListGrid::InsertRow(int row) { m_model->insertRowAt(row); }
+void TListGrid::DeleteRow(int row) { m_model->removeRowAt(row); }
+
+void TListGrid::ClearRows(int fromRow, int toRow)
+{
+    ClearBlock(0, fromRow, std::numeric_limits<int>::max() - 1, toRow);
+}
+
+void TListGrid::ClearBlock(int col1, int row1, int col2, int row2)
+{
+    m_model->clearBlock(col1, row1, col2, row2);
+    if (m_updateDepth > 0)
+        m_dirty = true;
+    else
+        m_model->notifyAll();
+}
+
+void TListGrid::ClearNormalCells()
+{
+    BeginUpdate();
+    for (int r = 0; r < RowCount(); ++r) {
+        const int firstCol = r < m_fixedRows ? std::numeric_limits<int>::max() : m_fixedCols;
+        m_model->clearBlock(firstCol, r, std::numeric_limits<int>::max() - 1, r);
+    }
+    m_dirty = true;
+    EndUpdate();
+}
+
+void TListGrid::BeginUpdate()
+{
+    if (m_updateDepth++ == 0)
+        setUpdatesEnabled(false);
+}
+
+void TListGrid::EndUpdate()
+{
+    if (m_updateDepth == 0)
+        return;
+    if (--m_updateDepth == 0) {
+        if (m_dirty) {
+            m_model->notifyAll();
+            applySpans();
+            m_dirty = false;
+        }
+        setUpdatesEnabled(true);
+    }
+}
+
+int TListGrid::Row() const
+{
+    const QModelIndex i = currentIndex();
+    return i.isValid() ? i.row() : m_fixedRows;
+}
+
+int TListGrid::Col() const
+{
+    const QModelIndex i = currentIndex();
+    return i.isValid() ? i.column() : m_fixedCols;
+}
+
+void TListGrid::SetRow(int row) { SetCurrent(Col(), row); }
+void TListGrid::SetCol(int col) { SetCurrent(col, Row()); }
+
+void TListGrid::SetCurrent(int col, int row)
+{
+    if (row < 0 || row >= RowCount() || col < 0 || col >= std::max(1, ColCount()))
+        return;
+    const QModelIndex i = m_model->index(row, col);
+    setCurrentIndex(i);
+    scrollTo(i);
+}
+
+int TListGrid::FindRow(const QString &text, int col, int fromRow, bool wrap) const
+{
+    if (text.isEmpty())
+        return -1;
+    const int rows = RowCount();
+    const int first = m_fixedRows;
+    auto matches = [&](int r) {
+        if (col >= 0)
+            return Cells(col, r).contains(text);
+        for (int c = 1; c < ColCount(); ++c)
+            if (Cells(c, r).contains(text))
+                return true;
+        return false;
+    };
+    for (int r = std::max(fromRow, first); r < rows; ++r)
+        if (matches(r))
+            return r;
+    if (wrap)
+        for (int r = first; r < std::min(fromRow, rows); ++r)
+            if (matches(r))
+                return r;
+    return -1;
+}
+
+bool TListGrid::SaveToText(const QString &fileName, const QString &separator, bool includeHidden,
+                           QString *error) const
+{
+    QStringList lines;
+    lines.reserve(RowCount());
+    for (int r = 0; r < RowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < ColCount(); ++c)
+            if (includeHidden || !isColumnHidden(c))
+                cells << Cells(c, r);
+        lines << cells.join(separator);
+    }
+    return qvx::TextFile::writeLines(fileName, lines, error);
+}
+
+bool TListGrid::SaveToXLS(const QString &fileName, QString *error) const
+{
+    QVector<QStringList> rows;
+    rows.reserve(RowCount());
+    for (int r = 0; r < RowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < ColCount(); ++c)
+            if (!isColumnHidden(c))
+                cells << Cells(c, r);
+        rows << cells;
+    }
+    return qvx::Spreadsheet::write(fileName, rows, error);
+}
+
+void TListGrid::keyPressEvent(QKeyEvent *event)
+{
+    if (OnKeyDown && OnKeyDown(event))
+        return;
+    QTableView::keyPressEvent(event);
+}

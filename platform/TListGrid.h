@@ -1,0 +1,163 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QFont>
+#include <QTableView>
+#include <QString>
+#include <QVector>
+
+#include <functional>
+
+class TListGrid;
+
+// Cell storage of a TListGrid. Rows hold as many cells as were ever written to
+// them, so a row can carry data beyond the displayed columns. Row 0 is the
+// header row and is shown as an ordinary (fixed) row.
+class TListGridModel : public QAbstractTableModel
+{
+    Q_OBJECT
+public:
+    explicit TListGridModel(TListGrid *grid);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    // Storage access without notifications; the grid brackets them.
+    QString cell(int col, int row) const;
+    void setCell(int col, int row, const QString &text);
+    bool hasCheck(int col, int row) const;
+    bool checked(int col, int row) const;
+    void setCheck(int col, int row, bool hasBox, bool checked);
+    void resize(int cols, int rows);
+    void insertRowAt(int row);
+    void removeRowAt(int row);
+    void clearBlock(int col1, int row1, int col2, int row2);
+    void notifyAll();
+    void notifyCell(int col, int row);
+    int storedRows() const { return m_rows.size(); }
+
+private:
+    struct Cell {
+        QString text;
+        bool hasCheck = false;
+        bool checked = false;
+    };
+    using Row = QVector<Cell>;
+    TListGrid *m_grid;
+    QVector<Row> m_rows;
+    int m_cols = 5;
+    friend class TListGrid;
+};
+
+// The list control of every screen: cells addressed by (column, row) with row 0
+// the header, fixed rows and columns, hidden columns that keep their data,
+// check boxes, alignment and colour hooks, merged cells, search and export.
+class TListGrid : public QTableView
+{
+    Q_OBJECT
+public:
+    explicit TListGrid(QWidget *parent = nullptr);
+
+    // Dimensions (fixed rows and columns included).
+    int ColCount() const;
+    void SetColCount(int cols);
+    int RowCount() const;
+    void SetRowCount(int rows);
+    int FixedRows() const { return m_fixedRows; }
+    void SetFixedRows(int n);
+    int FixedCols() const { return m_fixedCols; }
+    void SetFixedCols(int n);
+
+    // Cell texts. Reading a cell that was never written gives an empty text;
+    // writing beyond ColCount keeps the value with the row without showing it.
+    QString Cells(int col, int row) const;
+    void SetCells(int col, int row, const QString &text);
+    qint64 Ints(int col, int row) const;          // 0 when the text is no whole number
+    void SetInts(int col, int row, qint64 value);
+    double Floats(int col, int row) const;        // 0 when the text is no number
+    void SetFloats(int col, int row, double value);
+
+    // Check boxes (screens put them in column 0).
+    void AddCheckBox(int col, int row, bool checked = false);
+    void RemoveCheckBox(int col, int row);
+    bool HasCheckBox(int col, int row) const;
+    bool IsChecked(int col, int row) const;
+    void SetChecked(int col, int row, bool checked);
+
+    // Columns.
+    void HideColumn(int col);
+    void ShowColumn(int col);
+    bool IsColumnHidden(int col) const;
+    int ColWidths(int col) const;
+    void SetColWidths(int col, int width);
+    int DefaultRowHeight() const;
+    void SetDefaultRowHeight(int h);
+
+    // Merged cells (fixed header groups).
+    void MergeCells(int col, int row, int colSpan, int rowSpan);
+
+    // Rows.
+    void InsertRow(int row);
+    void DeleteRow(int row);
+    void ClearRows(int fromRow, int toRow);       // empties the cells of those rows
+    void ClearBlock(int col1, int row1, int col2, int row2);
+    void ClearNormalCells();                      // every non-fixed cell
+    void BeginUpdate();
+    void EndUpdate();
+
+    // Current cell and selection.
+    int Row() const;
+    int Col() const;
+    void SetRow(int row);
+    void SetCol(int col);
+    void SetCurrent(int col, int row);
+
+    // Editing: when false no cell is editable; otherwise OnCanEditCell decides.
+    bool Editing() const { return m_editing; }
+    void SetEditing(bool on) { m_editing = on; }
+
+    // Search: the first row at or after `fromRow` (wrapping to the first data row
+    // when `wrap`) whose text in `col` (or in any column from 1 when col < 0)
+    // contains `text`. Returns -1 when none.
+    int FindRow(const QString &text, int col, int fromRow, bool wrap = false) const;
+
+    // Export. Text: one line per row, cells joined by `separator`, CR LF line
+    // ends, CP949 on disk. Spreadsheet: every row and column shown or not as it
+    // is in the grid (hidden columns left out), written to `fileName`.
+    bool SaveToText(const QString &fileName, const QString &separator = QStringLiteral("\t"),
+                    bool includeHidden = false, QString *error = nullptr) const;
+    bool SaveToXLS(const QString &fileName, QString *error = nullptr) const;
+
+    // Hooks, named as the screens name their handlers.
+    std::function<Qt::Alignment(int col, int row)> OnGetAlignment;
+    // Brush and font colour (and bold) of a cell; leave the arguments alone for the default.
+    std::function<void(int col, int row, QColor &brush, QColor &fontColor, QFont &font)> OnGetCellColor;
+    std::function<bool(int col, int row)> OnCanEditCell;
+    std::function<void(int col, int row)> OnClickCell;
+    std::function<void(int col, int row)> OnDblClickCell;
+    std::function<void(int col, int row, bool checked)> OnCheckBoxClick;
+    // Return true to swallow the key.
+    std::function<bool(QKeyEvent *event)> OnKeyDown;
+    std::function<void(int col, int row, const QString &text)> OnCellEdited;
+
+    TListGridModel *gridModel() const { return m_model; }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void applySpans();
+    friend class TListGridModel;
+    TListGridModel *m_model;
+    int m_fixedRows = 1;
+    int m_fixedCols = 0;
+    int m_updateDepth = 0;
+    bool m_dirty = false;
+    bool m_editing = false;
+    struct Span { int col, row, cols, rows; };
+    QVector<Span> m_spans;
+};

@@ -1,0 +1,76 @@
+#include "platform/TextFile.h"
+
+#include "platform/Cp949.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace qvx {
+
+bool TextFile::writeBytes(const QString &fileName, const QByteArray &bytes, QString *error)
+{
+    QDir().mkpath(QFileInfo(fileName).absolutePath());
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool TextFile::writeLines(const QString &fileName, const QStringList &lines, QString *error)
+{
+    QByteArray bytes;
+    for (const QString &line : lines) {
+        bytes += Cp949::encode(line);
+        bytes += "\r\n";
+    }
+    return writeBytes(fileName, bytes, error);
+}
+
+QList<QByteArray> TextFile::readByteLines(const QString &fileName, bool *ok)
+{
+    QList<QByteArray> out;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (ok)
+            *ok = false;
+        return out;
+    }
+    const QByteArray all = file.readAll();
+    qsizetype start = 0;
+    while (start < all.size()) {
+        qsizetype end = all.indexOf('\n', start);
+        if (end < 0)
+            end = all.size();
+        QByteArray line = all.mid(start, end - start);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        out << line;
+        start = end + 1;
+    }
+    if (ok)
+        *ok = true;
+    return out;
+}
+
+QStringList TextFile::readLines(const QString &fileName, bool *ok)
+{
+    bool readOk = false;
+    const QList<QByteArray> raw = readByteLines(fileName, &readOk);
+    QStringList out;
+    bool allOk = readOk;
+    for (const QByteArray &line : raw) {
+        bool lineOk = true;
+        out << Cp949::decode(line, &lineOk);
+        allOk = allOk && lineOk;
+    }
+    if (ok)
+        *ok = allOk;
+    return out;
+}
+
+} // namespace qvx

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace qvx {
+
+// Text files as the program writes and reads them: CP949 on disk, CR LF line
+// ends. A write goes to a file beside the final name and is renamed into place,
+// so a failed write never leaves a half file.
+struct TextFile
+{
+    static bool writeLines(const QString &fileName, const QStringList &lines, QString *error = nullptr);
+    static bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error = nullptr);
+    // Lines without their line ends; LF alone also ends a line. *ok is false
+    // when the file cannot be read or holds bytes that are no CP949.
+    static QStringList readLines(const QString &fileName, bool *ok = nullptr);
+    // The raw CP949 lines, for readers that count bytes.
+    static QList<QByteArray> readByteLines(const QString &fileName, bool *ok = nullptr);
+};
+
+} // namespace qvx

@@ -1,0 +1,166 @@
+#include "platform/Cp949.h"
+#include "platform/Spreadsheet.h"
+#include "platform/TListGrid.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+void fill(TListGrid &g, int rows)
+{
+    g.SetColCount(4);
+    g.SetRowCount(rows + 1);
+    g.SetCells(0, 0, QStringLiteral("순번"));
+    g.SetCells(1, 0, QStringLiteral("이름"));
+    g.SetCells(2, 0, QStringLiteral("금액"));
+    g.SetCells(3, 0, QStringLiteral("비고"));
+    for (int r = 1; r <= rows; ++r) {
+        g.SetCells(0, r, QString::number(r));
+        g.SetCells(1, r, QStringLiteral("업체%1").arg(r));
+        g.SetCells(2, r, QStringLiteral("1,000"));
+    }
+}
+
+} // namespace
+
+TEST(ListGrid, CellsBeyondTheShownColumnsKeepTheirData)
+{
+    TListGrid g;
+    fill(g, 2);
+    g.SetCells(30, 1, QStringLiteral("raw"));
+    g.HideColumn(3);
+    g.SetCells(3, 2, QStringLiteral("hidden"));
+    EXPECT_EQ(g.ColCount(), 4);
+    EXPECT_EQ(g.Cells(30, 1), QStringLiteral("raw"));
+    EXPECT_EQ(g.Cells(3, 2), QStringLiteral("hidden"));
+    EXPECT_TRUE(g.IsColumnHidden(3));
+    EXPECT_EQ(g.Cells(40, 40), QString());      // never written: empty, no crash
+    g.SetRowCount(2);                            // shrinking drops rows
+    EXPECT_EQ(g.Cells(0, 2), QString());
+    EXPECT_EQ(g.Cells(30, 1), QStringLiteral("raw"));
+}
+
+TEST(ListGrid, NumbersReadBackAndBadTextsReadAsZero)
+{
+    TListGrid g;
+    g.SetCells(1, 1, QStringLiteral("1234567890123"));
+    g.SetCells(2, 1, QStringLiteral("1,000"));
+    EXPECT_EQ(g.Ints(1, 1), 1234567890123LL);
+    EXPECT_EQ(g.Ints(2, 1), 0);
+    g.SetFloats(3, 1, 12.5);
+    EXPECT_DOUBLE_EQ(g.Floats(3, 1), 12.5);
+}
+
+TEST(ListGrid, CheckBoxesAndUpdateBracketing)
+{
+    TListGrid g;
+    fill(g, 3);
+    g.BeginUpdate();
+    for (int r = 1; r <= 3; ++r)
+        g.AddCheckBox(0, r, r == 2);
+    g.EndUpdate();
+    EXPECT_FALSE(g.IsChecked(0, 1));
+    EXPECT_TRUE(g.IsChecked(0, 2));
+    EXPECT_FALSE(g.HasCheckBox(1, 1));
+    g.SetChecked(1, 1, true);                    // no box there: nothing happens
+    EXPECT_FALSE(g.IsChecked(1, 1));
+
+    // A click through the model (as the view does) reaches the hook.
+    int seen = -1;
+    g.SetEditing(true);
+    g.OnCheckBoxClick = [&](int, int row, bool on) { seen = on ? row : -row; };
+    g.gridModel()->setData(g.gridModel()->index(3, 0), Qt::Checked, Qt::CheckStateRole);
+    EXPECT_EQ(seen, 3);
+    EXPECT_TRUE(g.IsChecked(0, 3));
+}
+
+TEST(ListGrid, EditingFollowsTheHookAndFixedRowsStayReadOnly)
+{
+    TListGrid g;
+    fill(g, 2);
+    g.AddCheckBox(0, 1);
+    const auto flags = [&](int c, int r) { return g.gridModel()->flags(g.gridModel()->index(r, c)); };
+    EXPECT_FALSE(flags(1, 1) & Qt::ItemIsEditable);          // editing off
+    g.SetEditing(true);
+    g.OnCanEditCell = [](int col, int) { return col == 0; };
+    EXPECT_TRUE(flags(0, 1) & Qt::ItemIsUserCheckable);
+    EXPECT_FALSE(flags(1, 1) & Qt::ItemIsEditable);
+    EXPECT_FALSE(flags(0, 0) & Qt::ItemIsUserCheckable);     // header row
+}
+
+TEST(ListGrid, AlignmentAndColourHooksReachTheView)
+{
+    TListGrid g;
+    fill(g, 1);
+    g.OnGetAlignment = [](int col, int row) { return row == 0 ? Qt::AlignHCenter : (col == 2 ? Qt::AlignRight : Qt::AlignLeft); };
+    g.OnGetCellColor = [](int, int row, QColor &brush, QColor &fontColor, QFont &) {
+        if (row == 1) {
+            brush = QColor(0x7B, 0x98, 0xE3);
+            fontColor = Qt::white;
+        }
+    };
+    const QModelIndex money = g.gridModel()->index(1, 2);
+    EXPECT_TRUE(g.gridModel()->data(money, Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight);
+    EXPECT_EQ(g.gridModel()->data(money, Qt::BackgroundRole).value<QColor>(), QColor(0x7B, 0x98, 0xE3));
+    EXPECT_EQ(g.gridModel()->data(money, Qt::ForegroundRole).value<QColor>(), QColor(Qt::white));
+}
+
+TEST(ListGrid, ClearingABlockAndRows)
+{
+    TListGrid g;
+    fill(g, 3);
+    g.SetCells(35, 2, QStringLiteral("x"));
+    g.ClearBlock(1, 1, 1, 2);
+    EXPECT_EQ(g.Cells(1, 1), QString());
+    EXPECT_EQ(g.Cells(1, 3), QStringLiteral("업체3"));
+    g.ClearRows(1, 3);
+    EXPECT_EQ(g.Cells(0, 1), QString());
+    EXPECT_EQ(g.Cells(35, 2), QString());
+    EXPECT_EQ(g.Cells(1, 0), QStringLiteral("이름"));     // header kept
+}
+
+TEST(ListGrid, SearchGoesForwardAndWrapsOnlyWhenAsked)
+{
+    TListGrid g;
+    fill(g, 12);
+    EXPECT_EQ(g.FindRow(QStringLiteral("업체1"), -1, 1), 1);
+    EXPECT_EQ(g.FindRow(QStringLiteral("업체1"), -1, 2), 10);   // 업체10
+    EXPECT_EQ(g.FindRow(QStringLiteral("업체1"), 1, 13), -1);
+    EXPECT_EQ(g.FindRow(QStringLiteral("업체2"), 1, 3, true), 2);
+    EXPECT_EQ(g.FindRow(QString(), -1, 1), -1);                // empty word matches nothing
+    EXPECT_EQ(g.FindRow(QStringLiteral("순번"), -1, 0), -1);   // header never matches
+    EXPECT_EQ(g.FindRow(QStringLiteral("업체"), 2, 1), -1);    // column 2 only holds amounts
+}
+
+TEST(ListGrid, TextExportIsCp949WithCrLfAndLeavesHiddenColumnsOut)
+{
+    QTemporaryDir dir;
+    TListGrid g;
+    fill(g, 1);
+    g.HideColumn(3);
+    const QString file = dir.filePath(QStringLiteral("out.txt"));
+    ASSERT_TRUE(g.SaveToText(file, QStringLiteral(";")));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray expected = qvx::Cp949::encode(QStringLiteral("순번;이름;금액\r\n1;업체1;1,000\r\n"));
+    EXPECT_EQ(f.readAll(), expected);
+}
+
+TEST(ListGrid, SpreadsheetExportReadsBackThroughOurReader)
+{
+    QTemporaryDir dir;
+    TListGrid g;
+    fill(g, 2);
+    g.SetCells(3, 1, QStringLiteral("0012345"));
+    const QString file = dir.filePath(QStringLiteral("out.xls"));
+    ASSERT_TRUE(g.SaveToXLS(file));
+    qvx::Spreadsheet::Rows rows;
+    QString error;
+    ASSERT_TRUE(qvx::Spreadsheet::read(file, &rows, &error)) << error.toStdString();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[0], (QStringList{QStringLiteral("순번"), QStringLiteral("이름"), QStringLiteral("금액"), QStringLiteral("비고")}));
+    EXPECT_EQ(rows[1].value(3), QStringLiteral("0012345"));     // text keeps its zeros
+    EXPECT_EQ(rows[2].value(2), QStringLiteral("1,000"));
+}
