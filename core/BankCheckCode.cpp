@@ -1,0 +1,168 @@
+#include "core/BankCheckCode.h"
+
+#include "core/DMUnit.h"
+#include "core/TextUtils.h"
+#include "platform/AppServer.h"
+#include "platform/Clock.h"
+#include "platform/SqlText.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+[[noreturn]] void fail(const QString &why)
+{
+    throw ConvertError(why);
+}
+
+qint64 readInt64(const QString &text, bool *ok)
+{
+    return text.trimmed().toLongLong(ok);
+}
+
+qint64 requireInt64(const QString &text)
+{
+    bool ok = false;
+    const qint64 v = readInt64(text, &ok);
+    if (!ok)
+        fail(QStringLiteral("'%1' is not a valid integer").arg(text));
+    return v;
+}
+
+qint64 int64OrZero(const QString &text)
+{
+    bool ok = false;
+    const qint64 v = readInt64(text, &ok);
+    return ok ? v : 0;
+}
+
+double requireNumber(const QString &text)
+{
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        fail(QStringLiteral("'%1' is not a valid number").arg(text));
+    return v;
+}
+
+// Per position 1..6: (a[i] + b[i]) mod 10. Each position must hold a digit.
+QString digitAdd(const QString &a, const QString &b)
+{
+    if (a.size() < 6 || b.size() < 6)
+        fail(QStringLiteral("check code: '%1' / '%2' shorter than six characters").arg(a, b));
+    QString result;
+    for (int i = 0; i < 6; ++i) {
+        const QChar x = a[i], y = b[i];
+        if (!x.isDigit() || x.unicode() > '9' || !y.isDigit() || y.unicode() > '9')
+            fail(QStringLiteral("check code: '%1' / '%2' holds no digit at %3").arg(a, b).arg(i + 1));
+        result += QChar('0' + ((x.unicode() - '0') + (y.unicode() - '0')) % 10);
+    }
+    return result;
+}
+
+QString swapHalves(const QString &six)
+{
+    return six.mid(3, 3) + six.left(3);
+}
+
+QString lastChars(const QString &text, int n)
+{
+    return text.size() > n ? text.right(n) : text;
+}
+
+QString bank2(const QString &payAcct, const QString &counterAcct, const QString &amount, const QString &yymmdd)
+{
+    const QString x1 = digitAdd(payAcct.left(6), counterAcct.left(6));
+    const QString x2 = digitAdd(x1, lastChars(amount, 6));
+    const QString x4 = digitAdd(swapHalves(x2), yymmdd);
+    QString reversed = x4;
+    std::reverse(reversed.begin(), reversed.end());
+    return reversed;
+}
+
+QString bank3(const QString &payAcct, const QString &counterAcct, const QString &amount, const QString &yymmdd)
+{
+    const QString x1 = digitAdd(payAcct.left(6), counterAcct.left(6));
+    const QString x2 = digitAdd(x1, FixLenZero(lastChars(amount, 6), 6, false));
+    return digitAdd(swapHalves(x2), yymmdd);
+}
+
+QString bank5(const QString &payAcct, const QString &counterAcct, const QString &amount, const QDate &today)
+{
+    const double a = requireNumber(FixLenZero(StripChar(payAcct, QLatin1Char('-')), 11, true));
+    const double b = requireNumber(FixLenZero(StripChar(counterAcct, QLatin1Char('-')), 11, true));
+    const double d = (today.year() % 100) + today.month() + today.day();
+    const double n = requireNumber(today.toString(QStringLiteral("yyMMdd")));
+    const double q = (requireNumber(amount) + a + b + n) / d;
+    QString text = QString::number(q, 'g', 15);
+    const qsizetype dot = text.indexOf(QLatin1Char('.'));
+    if (dot >= 0)
+        text.truncate(dot);
+    return text.size() >= 4 ? text.right(4) : FixLenZero(text, 4, false);
+}
+
+QString bank20(const QString &payBank, const QString &payAcct, const QString &counterBank,
+               const QString &counterAcct, const QString &amount, const QString &kind, const QString &yymmdd)
+{
+    QString s;
+    if (kind == QLatin1String("20"))
+        s = yymmdd + payAcct + amount + payBank + counterAcct;
+    else if (kind == QLatin1String("30"))
+        s = yymmdd + payAcct + amount + counterBank + counterAcct;
+    else
+        return QString();
+    qint64 sum = 0;
+    for (QChar c : s)
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            sum += c.unicode() - '0';
+    const QString k = FixLenZero(QString::number(sum), 3, false);
+    const qint64 divisor = requireInt64(k);
+    if (divisor == 0)
+        fail(QStringLiteral("check code: digit sum of 0"));
+    const qint64 m = requireInt64(amount) % divisor;
+    return k + FixLenZero(QString::number(m), 3, false);
+}
+
+QString bank23(const QString &payBank, const QString &counterAcct, const QString &amount, const QString &seqNo,
+               const QString &code, int day, qvx::AppServer *server)
+{
+    static const int Weights[13] = {61, 53, 51, 49, 47, 43, 41, 37, 31, 29, 23, 19, 17};
+    const qint64 u = int64OrZero(StripChar(counterAcct, QLatin1Char('-')).left(10));
+    const qint64 w = int64OrZero(amount);
+    const qint64 c = int64OrZero(code);
+    const QString t = FixLenZero(QString::number(u + w + c), 13, false);
+    qint64 h = 0;
+    for (int i = 0; i < 13; ++i)
+        h += qint64(t[i].unicode() - '0') * Weights[i];
+    const qint64 seq = requireInt64(seqNo);
+    const qint64 n = ((((h + seq) % 13) * day) % 30) + 1;
+
+    qvx::AppServer *link = server ? server : (dm ? dm->scktconnect : nullptr);
+    if (!link)
+        throw qvx::AppServerError(qvx::AppServerError::Kind::ConnectionClosed,
+                                  QStringLiteral("no application-server connection"));
+    const qvx::ResultSet rs = link->select(QStringLiteral("SELECT Code FROM SecuCard WHERE BankId = ")
+                                           + qvx::sqlQuote(payBank) + QStringLiteral(" AND No = ")
+                                           + QString::number(n));
+    return rs.isEmpty() ? QString() : rs.value(0, QStringLiteral("Code"));
+}
+
+} // namespace
+
+QString MakeBankCheckCode(const QString &payBankId, const QString &payAcctNo, const QString &counterBankId,
+                          const QString &counterAcctNo, const QString &amount, const QString &seqNo,
+                          const QString &kind, const QString &code, qvx::AppServer *server)
+{
+    const qint64 bank = requireInt64(payBankId);
+    const QDate today = qvx::Clock::date();
+    const QString yymmdd = today.toString(QStringLiteral("yyMMdd"));
+    switch (bank) {
+    case 2: return bank2(payAcctNo, counterAcctNo, amount, yymmdd);
+    case 3: return bank3(payAcctNo, counterAcctNo, amount, yymmdd);
+    case 5: return bank5(payAcctNo, counterAcctNo, amount, today);
+    case 20: return bank20(payBankId, payAcctNo, counterBankId, counterAcctNo, amount, kind, yymmdd);
+    case 23: return bank23(payBankId, counterAcctNo, amount, seqNo, code, today.day(), server);
+    default: return QString();
+    }
+}

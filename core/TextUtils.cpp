@@ -1,0 +1,288 @@
+#include "core/TextUtils.h"
+
+#include "core/LoginState.h"
+#include "platform/AcctNo.h"
+#include "platform/Cp949.h"
+
+#include <cmath>
+#include <limits>
+
+ConvertError::ConvertError(const QString &message)
+    : std::runtime_error(message.toStdString()), m_message(message)
+{
+}
+
+namespace {
+
+constexpr int TokenLimit = 1024;
+
+[[noreturn]] void notANumber(const QString &text)
+{
+    throw ConvertError(QStringLiteral("'%1' is not a valid number").arg(text));
+}
+
+// A whole number with optional sign and blanks around it.
+bool readInt64(const QString &text, qint64 *value)
+{
+    bool ok = false;
+    const qint64 v = text.trimmed().toLongLong(&ok);
+    if (ok && value)
+        *value = v;
+    return ok;
+}
+
+qint64 requireInt64(const QString &text)
+{
+    qint64 v = 0;
+    if (!readInt64(text, &v))
+        notANumber(text);
+    return v;
+}
+
+// A decimal number (C conventions, never the machine's locale).
+double requireDouble(const QString &text)
+{
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        notANumber(text);
+    return v;
+}
+
+// Bytes of one character starting at i.
+int charWidth(const QByteArray &bytes, int i)
+{
+    return qvx::Cp949::isLeadByte(uchar(bytes[i])) && i + 1 < bytes.size() ? 2 : 1;
+}
+
+// Longest start of bytes of at most maxBytes that ends on a character boundary.
+int safeCut(const QByteArray &bytes, int maxBytes)
+{
+    int i = 0;
+    while (i < bytes.size()) {
+        const int w = charWidth(bytes, i);
+        if (i + w > maxBytes)
+            break;
+        i += w;
+    }
+    return i;
+}
+
+QString fixLen(const QString &text, int width, bool leftJustify, char pad)
+{
+    if (width <= 0)
+        return QString();
+    const QByteArray bytes = qvx::Cp949::encode(text);
+    if (bytes.size() > width) {
+        QByteArray cut = bytes.left(safeCut(bytes, width));
+        cut.append(QByteArray(width - cut.size(), ' '));
+        return qvx::Cp949::decode(cut);
+    }
+    const QString padding(width - bytes.size(), QLatin1Char(pad));
+    return leftJustify ? text + padding : padding + text;
+}
+
+} // namespace
+
+int Cp949Length(const QString &text)
+{
+    return int(qvx::Cp949::encode(text).size());
+}
+
+QString LeftBytes(const QString &text, int maxBytes)
+{
+    if (maxBytes <= 0)
+        return QString();
+    const QByteArray bytes = qvx::Cp949::encode(text);
+    if (bytes.size() <= maxBytes)
+        return text;
+    return qvx::Cp949::decode(bytes.left(safeCut(bytes, maxBytes)));
+}
+
+int GetDbcsSafeLen(const QByteArray &bytes, int n)
+{
+    if (bytes.size() < n)
+        return -1;
+    if (n <= 0)
+        return 0;
+    return safeCut(bytes, n);
+}
+
+int GetDbcsSafeLen(const QString &text, int n)
+{
+    return GetDbcsSafeLen(qvx::Cp949::encode(text), n);
+}
+
+QString FixLenSpace(const QString &text, int width, bool leftJustify)
+{
+    return fixLen(text, width, leftJustify, ' ');
+}
+
+QString FixLenZero(const QString &text, int width, bool leftJustify)
+{
+    return fixLen(text, width, leftJustify, '0');
+}
+
+QString DelChar(const QString &text, QChar c)
+{
+    QString result = text;
+    result.remove(c);
+    return result;
+}
+
+QString StripChar(const QString &text, QChar c)
+{
+    return DelChar(text, c);
+}
+
+QString DelComma(const QString &text)
+{
+    return DelChar(text, QLatin1Char(','));
+}
+
+QString CutToken(QString &text, QChar delimiter)
+{
+    const qsizetype at = text.indexOf(delimiter);
+    if (at < 0) {
+        const QString whole = LeftBytes(text, TokenLimit);
+        text.clear();
+        return whole;
+    }
+    const QString token = text.left(at);
+    text = LeftBytes(text.mid(at + 1), TokenLimit);
+    return token;
+}
+
+QChar RejectAsciiKey(QChar key)
+{
+    const ushort code = key.unicode();
+    if (code <= 32 || code >= 127)
+        return key;
+    return QChar(0);
+}
+
+QString FormatMoney(const QString &amount)
+{
+    if (amount.isEmpty())
+        return QString();
+    const double asFloat = requireDouble(amount);
+    qint64 whole = 0;
+    if (!readInt64(amount, &whole))
+        whole = 0;  // a number that is not whole shows as 0
+    const bool negative = asFloat < 0;
+    QString digits;
+    if (negative) {
+        // The magnitude of the smallest 64-bit value has no positive twin.
+        digits = whole == std::numeric_limits<qint64>::min()
+                     ? QStringLiteral("9223372036854775808")
+                     : QString::number(whole < 0 ? -whole : whole);
+    } else {
+        digits = QString::number(whole);
+    }
+    const int r = int(digits.size() % 3);
+    QString result = digits.left(r);
+    for (int i = r; i < digits.size(); i += 3) {
+        if (!result.isEmpty())
+            result += QLatin1Char(',');
+        result += digits.mid(i, 3);
+    }
+    return negative ? QLatin1Char('-') + result : result;
+}
+
+Currency MoneyStrToCurr(const QString &amount)
+{
+    const QString plain = DelComma(amount);
+    qint64 whole = 0;
+    if (readInt64(plain, &whole))
+        return whole;
+    const double v = requireDouble(plain);
+    const double rounded = std::round(v);  // half away from zero
+    if (rounded >= 9.2233720368547758e18 || rounded < -9.2233720368547758e18)
+        notANumber(amount);
+    return qint64(rounded);
+}
+
+QString CurrToMoneyStr(Currency value)
+{
+    return FormatMoney(QString::number(value));
+}
+
+Currency SafeStrToCurr(const QString &text, Currency defaultValue)
+{
+    try {
+        return MoneyStrToCurr(text);
+    } catch (const ConvertError &) {
+        return defaultValue;
+    }
+}
+
+QString GetBankName(const QString &bankCode)
+{
+    qint64 code = 0;
+    if (!readInt64(bankCode, &code))
+        code = 0;
+    if (code >= 1 && code <= 99)
+        return BankNames[size_t(code)];
+    return bankCode;
+}
+
+QString HyphenRealNameNo(const QString &number)
+{
+    const QByteArray bytes = qvx::Cp949::encode(number);
+    if (bytes.size() != number.size())
+        return number;  // not plain ASCII: no number of this kind
+    if (bytes.size() == 10)
+        return number.left(3) + QLatin1Char('-') + number.mid(3, 2) + QLatin1Char('-') + number.mid(5);
+    if (bytes.size() == 13)
+        return number.left(6) + QLatin1Char('-') + number.mid(6);
+    return number;
+}
+
+bool IsResidentNoBanned(const QString &bankCode, const QString &realNameNo, const QString &yyyymmdd)
+{
+    const qint64 date = requireInt64(yyyymmdd);
+    const qint64 bank = requireInt64(bankCode);
+
+    auto in = [bank](std::initializer_list<int> codes) {
+        for (int c : codes)
+            if (bank == c)
+                return true;
+        return false;
+    };
+    bool applies = false;
+    if (date >= 20140804
+        && in({3, 4, 6, 7, 9, 19, 20, 22, 24, 25, 27, 29, 31, 33, 34, 35, 36, 37, 39, 45, 46, 47, 48, 49, 53,
+               71, 72, 73, 74, 75, 78, 79, 80, 81, 82, 83, 84, 85, 86, 87}))
+        applies = true;
+    if (date >= 20140805 && in({2, 5}))
+        applies = true;
+    if (date >= 20140806 && in({21, 26, 28, 88}))
+        applies = true;
+    if (date >= 20140807 && ((bank >= 10 && bank <= 18) || in({23, 32})))
+        applies = true;
+    if (!applies)
+        return false;
+    return Cp949Length(realNameNo.trimmed()) > 12;
+}
+
+QString GetSendFlagName(int code)
+{
+    switch (code) {
+    case 0: return QStringLiteral("작성");
+    case 1: return QStringLiteral("송신대기");
+    case 2: return QStringLiteral("송신완료");
+    case 3: return QStringLiteral("송신오류");
+    case 4: return QStringLiteral("수신");
+    default: return QString();
+    }
+}
+
+QString FormatAcctNo(const QString &bankCode, const QString &acctNo)
+{
+    return qvx::AcctNo::hyphenate(bankCode, StripChar(acctNo, QLatin1Char('-')));
+}
+
+bool CheckAcctNo(const QString &bankCode, const QString &acctNo)
+{
+    return qvx::AcctNo::isValid(bankCode, acctNo);
+}
