@@ -1,0 +1,414 @@
+#include "core/AutoSend.h"
+
+#include "core/AppControl.h"
+#include "core/DMUnit.h"
+#include "core/DayLog.h"
+#include "core/EventGuard.h"
+#include "core/RequestSql.h"
+#include "core/SeqNo.h"
+#include "core/TextUtils.h"
+#include "platform/AppServer.h"
+#include "platform/Clock.h"
+#include "platform/Cp949.h"
+#include "platform/ProgramDir.h"
+#include "platform/TextFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <memory>
+
+int AutoSendCount = 0;
+
+namespace {
+
+const QString Pad = QStringLiteral("      ");
+
+QString today() { return qvx::Clock::today(QStringLiteral("yyyyMMdd")); }
+QString nowHhnnss() { return qvx::Clock::nowText(QStringLiteral("hhmmss")); }
+
+QString sendFile(const QString &prefix)
+{
+    return qvx::ProgramDir::path(QStringLiteral("send")) + QLatin1Char('/') + prefix + today()
+           + QStringLiteral(".dat");
+}
+
+bool allDigits(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+QString bytesField(const QByteArray &raw, int start, int length)
+{
+    if (start < 1 || length < 1 || start > raw.size())
+        return QString();
+    return qvx::Cp949::decode(raw.mid(start - 1, length));
+}
+
+// The first bank row whose bankid equals the code, -1 when there is none.
+int findBank(const qvx::ResultSet &banks, const QString &bankId)
+{
+    for (int r = 0; r < banks.recordCount(); ++r)
+        if (banks.value(r, QStringLiteral("bankid")) == bankId)
+            return r;
+    return -1;
+}
+
+QString errorPrefix(const QString &kind)
+{
+    if (kind == QLatin1String("1"))
+        return QStringLiteral("자료변환 error -> ");
+    if (kind == QLatin1String("2"))
+        return QStringLiteral("이체송신 error -> ");
+    return QString();
+}
+
+QString databaseErrorLine(const AutoSendLine &line)
+{
+    return QStringLiteral("database error -> ") + today() + QLatin1Char(' ') + nowHhnnss() + QLatin1Char(' ') + Pad
+           + QLatin1Char('-') + line.field(cvBankId);
+}
+
+// A server call that failed: a statement the server refused is logged and the
+// line dropped; a lost connection ends the pass.
+bool refusedStatement(const qvx::AppServerError &e)
+{
+    return !e.connectionClosed();
+}
+
+} // namespace
+
+QString AutoSendLine::field(ConvPair pair) const
+{
+    return bytesField(raw, ConvLayout[pair].start, ConvLayout[pair].length);
+}
+
+void WriteSendErrorLog(const QString &kind, const AutoSendLine &line)
+{
+    const QString prefix = errorPrefix(kind);
+    if (prefix.isEmpty()) {
+        AppendDayLogLine(databaseErrorLine(line));
+        return;
+    }
+    AppendDayLogLine(prefix + today() + QLatin1Char(' ') + Pad + line.field(cvBankId) + QLatin1Char(' ')
+                     + line.field(cvBankNo) + QLatin1Char(' ') + line.field(cvMoney) + QLatin1Char(' ')
+                     + line.field(cvSName) + QLatin1Char(' ') + line.field(cvGubun) + QLatin1Char(' ')
+                     + line.field(cvCInfo));
+}
+
+void WriteSendErrorLogJ(const QString &kind, const AutoSendLine &line, const QString &gubun)
+{
+    const QString prefix = errorPrefix(kind);
+    if (prefix.isEmpty()) {
+        AppendDayLogLine(databaseErrorLine(line));
+        return;
+    }
+    AppendDayLogLine(prefix + today() + QLatin1Char(' ') + nowHhnnss() + QLatin1Char(' ') + Pad + QLatin1Char(' ')
+                     + line.field(cvBankId) + QLatin1Char(' ') + line.field(cvBankNo) + QLatin1Char(' ')
+                     + line.field(cvMoney) + QLatin1Char(' ') + line.field(cvJuMoney) + QLatin1Char(' ')
+                     + line.field(cvBJuMoney) + QLatin1Char(' ') + line.field(cvJumin) + QLatin1Char(' ')
+                     + line.field(cvSName) + QLatin1Char(' ') + gubun + QLatin1Char(' ') + line.field(cvCInfo));
+}
+
+TAutoSendModule::TAutoSendModule(Tdm &data) : m_dm(data) {}
+
+QString TAutoSendModule::CollectFileName() { return sendFile(QStringLiteral("ID")); }
+QString TAutoSendModule::PaymentFileName() { return sendFile(QStringLiteral("ID_")); }
+QString TAutoSendModule::IcheResultFileName() { return sendFile(QStringLiteral("IA")); }
+
+void TAutoSendModule::Timer2Pass()
+{
+    try {
+        if (IcheKind == 2) {
+            RunGuarded(QStringLiteral("AutoSendJuruCollect"), [this] { AutoSendJuruCollect(); });
+            RunGuarded(QStringLiteral("AutoSendJuruPayment"), [this] { AutoSendJuruPayment(); });
+        } else {
+            RunGuarded(QStringLiteral("AutoSendCollect"), [this] { AutoSendCollect(); });
+            RunGuarded(QStringLiteral("AutoSendPayment"), [this] { AutoSendPayment(); });
+            RunGuarded(QStringLiteral("AutoSendIcheResult"), [this] { AutoSendIcheResult(); });
+        }
+    } catch (...) {
+        // The guard's own message box or log failed: nothing more to do, the
+        // timer must run again all the same.
+    }
+}
+
+bool TAutoSendModule::readyToTake(const QString &fileName)
+{
+    const QFileInfo info(fileName);
+    if (!info.exists()) {
+        m_seenSize.remove(fileName);
+        m_abandoned.remove(fileName);
+        return false;
+    }
+    if (m_abandoned.contains(fileName))
+        return false;
+    const qint64 size = info.size();
+    const auto seen = m_seenSize.constFind(fileName);
+    if (seen == m_seenSize.constEnd() || seen.value() != size) {
+        m_seenSize.insert(fileName, size);
+        return false;
+    }
+    return true;
+}
+
+void TAutoSendModule::setAside(const QString &fileName, const QString &why)
+{
+    m_seenSize.remove(fileName);
+    QString target = fileName + QStringLiteral(".incomplete-") + nowHhnnss();
+    for (int n = 2; QFile::exists(target); ++n)
+        target = fileName + QStringLiteral(".incomplete-") + nowHhnnss() + QLatin1Char('-') + QString::number(n);
+    if (QFile::rename(fileName, target)) {
+        WriteLog(QStringLiteral("auto send: ") + QFileInfo(fileName).fileName() + QStringLiteral(" set aside as ")
+                 + QFileInfo(target).fileName() + QStringLiteral(": ") + why);
+    } else {
+        m_abandoned.insert(fileName);
+        WriteLog(QStringLiteral("auto send: ") + QFileInfo(fileName).fileName()
+                 + QStringLiteral(" can be neither deleted nor renamed and is not read again: ") + why);
+    }
+}
+
+void TAutoSendModule::finish(const QString &fileName)
+{
+    m_seenSize.remove(fileName);
+    if (!QFile::remove(fileName) && QFile::exists(fileName))
+        setAside(fileName, QStringLiteral("cannot delete the file"));
+}
+
+void TAutoSendModule::AutoSendCollect()
+{
+    sendGeneral(CollectFileName(), QStringLiteral("20"), false);
+}
+
+void TAutoSendModule::AutoSendPayment()
+{
+    sendGeneral(PaymentFileName(), QStringLiteral("30"), true);
+}
+
+void TAutoSendModule::sendGeneral(const QString &fileName, const QString &gubun, bool trimBankId)
+{
+    if (RefuseWhenOffline())
+        return;
+    const QString batchTime = nowHhnnss();
+    if (!readyToTake(fileName))
+        return;
+    bool readOk = false;
+    const QList<QByteArray> lines = qvx::TextFile::readByteLines(fileName, &readOk);
+    if (!readOk)
+        return;  // cannot be read now: try again at the next tick
+    AutoSendCount = int(lines.size());
+    const qvx::ResultSet banks = m_dm.cms_select1(QStringLiteral("select * from bank order by bankid"));
+
+    int inserted = 0;
+    try {
+        for (const QByteArray &raw : lines) {
+            const AutoSendLine line{raw};
+            auto f = [&line](ConvPair p) { return line.field(p).trimmed(); };
+            const QString seqNo = f(cvSeqNo);
+            if (!allDigits(seqNo)) {
+                WriteSendErrorLog(QStringLiteral("1"), line);
+                continue;
+            }
+            const QString moBankId = trimBankId ? f(cvMoBankId) : line.field(cvMoBankId);
+            const int b = findBank(banks, moBankId);
+            if (b < 0) {
+                WriteSendErrorLog(QStringLiteral("2"), line);
+                continue;
+            }
+            auto bank = [&banks, b](const char *column) { return banks.value(b, QString::fromLatin1(column)); };
+            const QString info = f(cvCInfo);
+            const QString sql = MakeGicheSql(
+                today(), batchTime, QStringLiteral("DY2"), seqNo, NetworkId, bank("recvid"), bank("firmid"),
+                bank("bankid"), LoginUserId, LoginUserId, QStringLiteral("1"), bank("mobankno"), bank("passwd"),
+                bank("dblpasswd"), gubun, f(cvMoney), QString(), QString(), f(cvBankId), f(cvBankNo), QString(),
+                QString(), bank("sendname"), QString(), info.left(5), info.mid(5, 8), QString(), QString(),
+                QStringLiteral("1"), QStringLiteral("0100100"), QString());
+            try {
+                m_dm.cms_insert1(sql);
+                ++inserted;
+            } catch (const qvx::AppServerError &e) {
+                if (!refusedStatement(e))
+                    throw;
+                WriteLog(sql);
+                WriteSendErrorLog(QStringLiteral("3"), line);
+            }
+        }
+        if (inserted > 0) {
+            m_dm.cms_insert1(QStringLiteral("commit"));
+            if (SendDescByCfmId(QStringLiteral("0100100"), LoginUserId, QStringLiteral("0"), QStringLiteral("0"),
+                                batchTime, QStringLiteral("giche"), m_dm.scktconnect)
+                != SendDescAccepted) {
+                setAside(fileName, QStringLiteral("registration withdrawn"));
+                return;
+            }
+        }
+    } catch (const std::exception &e) {
+        if (inserted > 0)
+            setAside(fileName, QString::fromLocal8Bit(e.what()));
+        throw;
+    }
+    finish(fileName);
+}
+
+void TAutoSendModule::AutoSendIcheResult()
+{
+    if (RefuseWhenOffline())
+        return;
+    const QString fileName = IcheResultFileName();
+    if (!readyToTake(fileName))
+        return;
+    bool readOk = false;
+    const QList<QByteArray> lines = qvx::TextFile::readByteLines(fileName, &readOk);
+    if (!readOk)
+        return;
+    const int n = int(lines.size());
+    const qint64 base = ReserveSeqNo(n, SeqNoLimitMs, m_dm.scktconnect);
+    if (base < 0)
+        return;  // the file stays for the next tick
+
+    int inserted = 0;
+    try {
+        for (int i = 0; i < n; ++i) {
+            const QByteArray &raw = lines[i];
+            auto f = [&raw](int start, int length) { return bytesField(raw, start, length).trimmed(); };
+            const QString sql = MakeIcheResultSql(
+                today(), nowHhnnss(), ServiceDiv, QString::number(base + i + 1), f(1, 10), f(11, 10), f(21, 8),
+                f(29, 2), LoginUserId, QStringLiteral("1"), today(), f(31, 6), QString(), QString(), QString(),
+                QString(), QString(), QString(), QString(), QString(), QString(), QString(), QString(), QString(),
+                QString(), QStringLiteral("1"), QString(), QStringLiteral("0600100"));
+            try {
+                m_dm.cms_insert1(sql);
+                ++inserted;
+            } catch (const qvx::AppServerError &e) {
+                if (!refusedStatement(e))
+                    throw;
+                WriteLog(sql);
+            }
+        }
+        if (inserted > 0) {
+            m_dm.cms_insert1(QStringLiteral("commit"));
+            if (SendDescBySeqNo(QStringLiteral("0600100"), LoginUserId, QString::number(base + 1),
+                                QString::number(base + n), QStringLiteral("000000"), QStringLiteral("icheresult"),
+                                m_dm.scktconnect)
+                != SendDescAccepted) {
+                setAside(fileName, QStringLiteral("registration withdrawn"));
+                return;
+            }
+        }
+    } catch (const std::exception &e) {
+        if (inserted > 0)
+            setAside(fileName, QString::fromLocal8Bit(e.what()));
+        throw;
+    }
+    finish(fileName);
+}
+
+void TAutoSendModule::AutoSendJuruCollect()
+{
+    sendJuru(CollectFileName(), QStringLiteral("cmsjiche102"), QStringLiteral("0102100"), QStringLiteral("20"));
+}
+
+void TAutoSendModule::AutoSendJuruPayment()
+{
+    sendJuru(PaymentFileName(), QStringLiteral("CMSJICHE103"), QStringLiteral("0103100"), QStringLiteral("30"));
+}
+
+void TAutoSendModule::sendJuru(const QString &fileName, const QString &table, const QString &service,
+                               const QString &gubun)
+{
+    if (ServerState == 1)
+        return;  // offline: silently, the file stays
+    const QString batchTime = nowHhnnss();
+    if (!readyToTake(fileName))
+        return;
+    bool readOk = false;
+    const QList<QByteArray> lines = qvx::TextFile::readByteLines(fileName, &readOk);
+    if (!readOk)
+        return;
+
+    QList<AutoSendLine> kept;
+    for (const QByteArray &raw : lines) {
+        const AutoSendLine line{raw};
+        // The check reads codes and numbers without the blanks of their
+        // fixed-width fields; the row keeps the fields as cut.
+        auto t = [&line](ConvPair p) { return line.field(p).trimmed(); };
+        if (CheckAcctNo(t(cvMoBankId), t(cvMoBankNo)) && CheckAcctNo(t(cvBankId), t(cvBankNo)))
+            kept << line;
+        else
+            WriteSendErrorLogJ(QStringLiteral("1"), line, gubun);
+    }
+    const int n = int(kept.size());
+    const qint64 base = ReserveSeqNo(n, SeqNoLimitMs, m_dm.scktconnect, SeqNoDbErrorNotice::Silent);
+    if (base < 0)
+        return;
+    SeqNoBase = int(base);
+    SeqNoLast = int(base + n);
+    AutoSendCount = n;
+    const qvx::ResultSet banks = m_dm.cms_select1(QStringLiteral("select * from bank order by bankid"));
+    const bool collection = table.compare(QLatin1String("cmsjiche102"), Qt::CaseInsensitive) == 0;
+
+    int inserted = 0;
+    try {
+        for (int i = 0; i < n; ++i) {
+            const AutoSendLine &line = kept[i];
+            const int b = findBank(banks, line.field(cvMoBankId));
+            if (b < 0) {
+                WriteSendErrorLogJ(QStringLiteral("2"), line, gubun);
+                continue;
+            }
+            auto bank = [&banks, b](const char *column) { return banks.value(b, QString::fromLatin1(column)); };
+            // Position 12 is the mother account and 20 the payee account in
+            // both tables (named bankNo/MoBankNo in the collection table and
+            // MoBankNo/BankNo in the payment table).
+            const QStringList v = {
+                today(), nowHhnnss(), QStringLiteral("DY2"), QString::number(base + i + 1), NetworkId,
+                bank("recvid"), bank("firmid"), bank("bankid"), LoginUserId, QString(), QStringLiteral("1"),
+                bank("mobankno"), bank("passwd"), bank("dblpasswd"), gubun, line.field(cvMoney), QString(), QString(),
+                line.field(cvBankId), line.field(cvBankNo), QString(), QString(), bank("sendname"), QString(),
+                line.field(cvJumin), QStringLiteral("1"), line.field(cvJuMoney), line.field(cvBJuMoney), QString(),
+                QStringLiteral("1"), service, QString()};
+            const QString sql = collection
+                                    ? MakeJiche102Sql(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9],
+                                                      v[10], v[11], v[12], v[13], v[14], v[15], v[16], v[17], v[18],
+                                                      v[19], v[20], v[21], v[22], v[23], v[24], v[25], v[26], v[27],
+                                                      v[28], v[29], v[30], v[31])
+                                    : MakeJiche103Sql(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9],
+                                                      v[10], v[11], v[12], v[13], v[14], v[15], v[16], v[17], v[18],
+                                                      v[19], v[20], v[21], v[22], v[23], v[24], v[25], v[26], v[27],
+                                                      v[28], v[29], v[30], v[31]);
+            try {
+                m_dm.cms_insert1(sql);
+                ++inserted;
+            } catch (const qvx::AppServerError &e) {
+                if (!refusedStatement(e))
+                    throw;
+                WriteLog(sql);
+                WriteSendErrorLogJ(QStringLiteral("3"), line, gubun);
+            }
+        }
+        m_dm.cms_insert1(QStringLiteral("commit"));
+        if (inserted > 0
+            && SendDescBySeqNo(service, LoginUserId, QString::number(base + 1), QString::number(base + n), batchTime,
+                               table, m_dm.scktconnect)
+                   != SendDescAccepted) {
+            setAside(fileName, QStringLiteral("registration withdrawn"));
+            return;
+        }
+    } catch (const std::exception &e) {
+        if (inserted > 0)
+            setAside(fileName, QString::fromLocal8Bit(e.what()));
+        throw;
+    }
+    finish(fileName);
+}
+
+void InstallAutoSendModule(Tdm &data)
+{
+    auto module = std::make_shared<TAutoSendModule>(data);
+    data.setAutoSendRoutine([module] { module->Timer2Pass(); });
+}

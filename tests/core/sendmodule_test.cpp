@@ -1,0 +1,401 @@
+#include "core/AutoSend.h"
+#include "core/AppControl.h"
+#include "core/DMUnit.h"
+#include "core/DayLog.h"
+#include "core/LoginState.h"
+#include "core/SeqNo.h"
+#include "platform/Clock.h"
+#include "platform/Cp949.h"
+#include "platform/Prompt.h"
+#include "platform/ProgramDir.h"
+#include "support/TestServer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMutex>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+QString S(const char *s) { return QString::fromUtf8(s); }
+
+// Keeps every registered batch; refuses them while `refuse` is set.
+class RecordingSink : public qvx::BatchSink
+{
+public:
+    bool acceptBatch(const qvx::SendBatch &batch) override
+    {
+        QMutexLocker lock(&mutex);
+        if (refuse)
+            return false;
+        batches.push_back(batch);
+        return true;
+    }
+    std::vector<qvx::SendBatch> taken()
+    {
+        QMutexLocker lock(&mutex);
+        return batches;
+    }
+    QMutex mutex;
+    std::vector<qvx::SendBatch> batches;
+    bool refuse = false;
+};
+
+// A drop-file line: fields placed at 1-based byte positions, blanks between.
+QByteArray line(const std::map<int, QString> &fields)
+{
+    QByteArray out;
+    for (const auto &[start, text] : fields) {
+        const QByteArray bytes = qvx::Cp949::encode(text);
+        if (out.size() < start - 1)
+            out.append(QByteArray(start - 1 - out.size(), ' '));
+        out = out.left(start - 1) + bytes;
+    }
+    return out;
+}
+
+void setPair(ConvPair p, int start, int length) { ConvLayout[p] = ConvField{start, length}; }
+
+class SendModule : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { server = new qvx::test::TestServer(); }
+    static void TearDownTestSuite()
+    {
+        delete server;
+        server = nullptr;
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(home.isValid());
+        qvx::ProgramDir::setOverride(home.path());
+        QDir(home.path()).mkpath(S("send"));
+        qvx::Clock::setFixed(QDateTime(QDate(2026, 3, 5), QTime(9, 30, 0)));
+        ResetLoginState();
+        LoginUserId = S("AUTO01");
+        NetworkId = S("QVX0000001");
+        ServiceDiv = S("DY1");
+        SendModuleMode = 2;
+        sink = std::make_shared<RecordingSink>();
+        server->setBatchSink(sink);
+        data = std::make_unique<Tdm>();
+        data->setAppServer(&server->client());
+        module = std::make_unique<TAutoSendModule>(*data);
+    }
+    void TearDown() override
+    {
+        module.reset();
+        data.reset();
+        qvx::Clock::reset();
+        qvx::ProgramDir::setOverride(QString());
+        ResetLoginState();
+    }
+
+    void generalLayout()
+    {
+        IcheKind = 1;
+        setPair(cvMoBankId, 1, 2);
+        setPair(cvMoBankNo, 3, 15);
+        setPair(cvGubun, 18, 2);
+        setPair(cvBankId, 20, 2);
+        setPair(cvBankNo, 22, 15);
+        setPair(cvMoney, 37, 13);
+        setPair(cvSName, 50, 20);
+        setPair(cvCInfo, 70, 20);
+        setPair(cvSeqNo, 90, 6);
+    }
+    void liquorLayout()
+    {
+        IcheKind = 2;
+        setPair(cvMoBankId, 1, 2);
+        setPair(cvMoBankNo, 3, 15);
+        setPair(cvGubun, 18, 2);
+        setPair(cvBankId, 20, 2);
+        setPair(cvBankNo, 22, 15);
+        setPair(cvJuMoney, 37, 13);
+        setPair(cvBJuMoney, 50, 13);
+        setPair(cvMoney, 63, 13);
+        setPair(cvSName, 76, 20);
+        setPair(cvJumin, 96, 13);
+        setPair(cvCInfo, 109, 20);
+    }
+
+    QByteArray generalLine(const QString &moBank, const QString &seqNo, const QString &amount = S("50000"))
+    {
+        return line({{1, moBank}, {3, S("123401234567")}, {18, S("20")}, {20, S("03")}, {22, S("12312345601234")},
+                     {37, amount}, {50, S("김철수")}, {70, S("01000000250000")}, {90, seqNo}});
+    }
+    QByteArray liquorLine(const QString &payeeAcct, const QString &amount)
+    {
+        return line({{1, S("04")}, {3, S("123401234567")}, {18, S("20")}, {20, S("03")}, {22, payeeAcct},
+                     {37, S("30000")}, {50, S("20000")}, {63, amount}, {76, S("주류상회")}, {96, S("800101")},
+                     {109, S("INFO")}});
+    }
+
+    static void writeFile(const QString &name, const QList<QByteArray> &lines)
+    {
+        QFile f(name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        for (const QByteArray &l : lines)
+            f.write(l + "\r\n");
+    }
+    QString dayLog() const
+    {
+        QFile f(DayLogFileName());
+        return f.open(QIODevice::ReadOnly) ? qvx::Cp949::decode(f.readAll()) : QString();
+    }
+    QStringList sendFolder() const { return QDir(home.path() + S("/send")).entryList(QDir::Files); }
+    qvx::ResultSet rows(const QString &sql) { return server->query(sql); }
+
+    static qvx::test::TestServer *server;
+    QTemporaryDir home;
+    qvx::ScriptedPrompt prompt;
+    std::shared_ptr<RecordingSink> sink;
+    std::unique_ptr<Tdm> data;
+    std::unique_ptr<TAutoSendModule> module;
+};
+qvx::test::TestServer *SendModule::server = nullptr;
+
+TEST_F(SendModule, CollectionFileBecomesGicheRowsOnceItsSizeHeld)
+{
+    generalLayout();
+    const QString file = TAutoSendModule::CollectFileName();
+    EXPECT_TRUE(file.endsWith(S("/send/ID20260305.dat")));
+    writeFile(file, {generalLine(S("04"), S("710001")), generalLine(S("99"), S("710002")),
+                     generalLine(S("04"), S("7100x3")), generalLine(S("04"), S("710004"), S("75000"))});
+
+    module->AutoSendCollect();  // first sight: only its size is noted
+    EXPECT_TRUE(QFile::exists(file));
+    EXPECT_EQ(rows(S("select count(*) as n from giche where seqno >= 710001 and seqno <= 710004")).valueInt(0, S("n")), 0);
+
+    module->AutoSendCollect();
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_EQ(AutoSendCount, 4);
+    const qvx::ResultSet r = rows(S("select * from giche where seqno between 710001 and 710004 order by seqno"));
+    ASSERT_EQ(r.recordCount(), 2);
+    EXPECT_EQ(r.value(0, S("seqno")), S("710001"));
+    EXPECT_EQ(r.value(1, S("seqno")), S("710004"));
+    EXPECT_EQ(r.value(0, S("SendDate")), S("20260305"));
+    EXPECT_EQ(r.value(0, S("SendTime")), S("093000"));
+    EXPECT_EQ(r.value(0, S("Service")), S("DY2"));
+    EXPECT_EQ(r.value(0, S("SendID")), S("QVX0000001"));
+    EXPECT_EQ(r.value(0, S("RecvID")), S("KBK0400"));
+    EXPECT_EQ(r.value(0, S("FirmID")), S("HB0401"));
+    EXPECT_EQ(r.value(0, S("BankID")), S("04"));
+    EXPECT_EQ(r.value(0, S("CFMID")), S("AUTO01"));
+    EXPECT_EQ(r.value(0, S("MoBankNo")), S("123401234567"));
+    EXPECT_EQ(r.value(0, S("PassWd")), S("2345"));
+    EXPECT_EQ(r.value(0, S("Boki")), S("234567"));
+    EXPECT_EQ(r.value(0, S("Gubun")), S("20"));
+    EXPECT_EQ(r.value(0, S("Price")), S("50000"));
+    EXPECT_EQ(r.value(1, S("Price")), S("75000"));
+    EXPECT_EQ(r.value(0, S("TRANS_BankID")), S("03"));
+    EXPECT_EQ(r.value(0, S("BankNo")), S("12312345601234"));
+    EXPECT_EQ(r.value(0, S("Name")), S("한빛상사"));
+    EXPECT_EQ(r.value(0, S("TaErrFee")), S("01000"));
+    EXPECT_EQ(r.value(0, S("TaErrPrice")), S("00025000"));
+    EXPECT_EQ(r.value(0, S("sr_flag")), S("1"));
+    EXPECT_EQ(r.value(0, S("up_gubuncode")), S("0100100"));
+
+    const auto batches = sink->taken();
+    ASSERT_EQ(batches.size(), 1u);
+    EXPECT_EQ(batches[0].serviceCode, S("0100100"));
+    EXPECT_EQ(batches[0].userId, S("AUTO01"));
+    EXPECT_EQ(batches[0].time, S("093000"));
+    EXPECT_EQ(batches[0].rowCount, 2);
+
+    const QString log = dayLog();
+    EXPECT_TRUE(log.contains(S("이체송신 error -> 20260305       03 12312345601234  50000")));  // bank 99
+    EXPECT_TRUE(log.contains(S("자료변환 error -> 20260305 ")));                                 // 7100x3
+    EXPECT_EQ(prompt.count(), 0);
+}
+
+TEST_F(SendModule, PaymentTrimsTheMotherBankCodeAndCollectionDoesNot)
+{
+    generalLayout();
+    setPair(cvMoBankId, 1, 3);  // "04 " in a three-byte field
+    setPair(cvMoBankNo, 4, 14);
+    auto blankAfterCode = [this](const char *seqNo) {
+        QByteArray l = generalLine(S("04"), S(seqNo));
+        l[2] = ' ';  // "04 " then the account from byte 4
+        return l;
+    };
+    writeFile(TAutoSendModule::CollectFileName(), {blankAfterCode("720001")});
+    writeFile(TAutoSendModule::PaymentFileName(), {blankAfterCode("720002")});
+    for (int tick = 0; tick < 2; ++tick) {
+        module->AutoSendCollect();
+        module->AutoSendPayment();
+    }
+    EXPECT_EQ(rows(S("select count(*) as n from giche where seqno = 720001")).valueInt(0, S("n")), 0);
+    const qvx::ResultSet r = rows(S("select * from giche where seqno = 720002"));
+    ASSERT_EQ(r.recordCount(), 1);
+    EXPECT_EQ(r.value(0, S("Gubun")), S("30"));
+    EXPECT_TRUE(sendFolder().isEmpty());
+}
+
+TEST_F(SendModule, ResultInquiryFileReservesNumbersAndRegistersTheRange)
+{
+    generalLayout();
+    const QString file = TAutoSendModule::IcheResultFileName();
+    writeFile(file, {QByteArray("SENDER0001RECV000001HB0401  04123456"), QByteArray("SENDER0001RECV000001HB0301  03  7890")});
+    module->AutoSendIcheResult();
+    EXPECT_TRUE(QFile::exists(file));
+    module->AutoSendIcheResult();
+    EXPECT_FALSE(QFile::exists(file));
+
+    const auto batches = sink->taken();
+    ASSERT_EQ(batches.size(), 1u);
+    EXPECT_EQ(batches[0].serviceCode, S("0600100"));
+    EXPECT_EQ(batches[0].lastNo, batches[0].firstNo + 1);
+    EXPECT_EQ(batches[0].time, S("000000"));
+    const qvx::ResultSet r = rows(S("select * from icheresult where seqno between %1 and %2 order by seqno")
+                                      .arg(batches[0].firstNo)
+                                      .arg(batches[0].lastNo));
+    ASSERT_EQ(r.recordCount(), 2);
+    EXPECT_EQ(r.value(0, S("Service")), S("DY1"));
+    EXPECT_EQ(r.value(0, S("SendID")), S("SENDER0001"));
+    EXPECT_EQ(r.value(0, S("RecvID")), S("RECV000001"));
+    EXPECT_EQ(r.value(0, S("FirmID")), S("HB0401"));
+    EXPECT_EQ(r.value(0, S("BankID")), S("04"));
+    EXPECT_EQ(r.value(0, S("org_seqno")), S("123456"));
+    EXPECT_EQ(r.value(1, S("org_seqno")), S("7890"));
+    EXPECT_EQ(r.value(0, S("ICHE_SendDate")), S("20260305"));
+    EXPECT_EQ(r.value(0, S("up_gubuncode")), S("0600100"));
+}
+
+TEST_F(SendModule, EmptyResultInquiryFileIsDeletedWithoutRegistration)
+{
+    generalLayout();
+    const QString file = TAutoSendModule::IcheResultFileName();
+    writeFile(file, {});
+    module->AutoSendIcheResult();
+    module->AutoSendIcheResult();
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_TRUE(sink->taken().empty());
+    EXPECT_EQ(prompt.count(), 0);
+}
+
+TEST_F(SendModule, LiquorFilesCheckAccountsAndUseReservedNumbers)
+{
+    liquorLayout();
+    writeFile(TAutoSendModule::CollectFileName(),
+              {liquorLine(S("12312345601234"), S("50000")), liquorLine(S("12-34"), S("60000")),
+               liquorLine(S("123123456012"), S("70000"))});
+    writeFile(TAutoSendModule::PaymentFileName(), {liquorLine(S("12312345601234"), S("80000"))});
+    module->Timer2Pass();
+    EXPECT_EQ(sendFolder().size(), 2);
+    module->Timer2Pass();
+    EXPECT_TRUE(sendFolder().isEmpty());
+
+    const auto batches = sink->taken();
+    ASSERT_EQ(batches.size(), 2u);
+    EXPECT_EQ(batches[0].serviceCode, S("0102100"));
+    EXPECT_EQ(batches[0].lastNo - batches[0].firstNo + 1, 2);
+    EXPECT_EQ(batches[0].time, S("093000"));
+    EXPECT_EQ(batches[1].serviceCode, S("0103100"));
+    EXPECT_EQ(SeqNoBase, batches[1].firstNo - 1);
+    EXPECT_EQ(SeqNoLast, batches[1].lastNo);
+    EXPECT_EQ(AutoSendCount, 1);
+
+    const qvx::ResultSet c = rows(
+        S("select * from cmsjiche102 where seqno between %1 and %2 order by seqno").arg(batches[0].firstNo).arg(batches[0].lastNo));
+    ASSERT_EQ(c.recordCount(), 2);
+    EXPECT_EQ(c.value(0, S("bankNo")), S("123401234567"));      // mother account at position 12
+    EXPECT_EQ(c.value(0, S("MoBankNo")), S("12312345601234 "));  // payee account as cut, position 20
+    EXPECT_EQ(c.value(1, S("Price")), S("70000        "));
+    EXPECT_EQ(c.value(0, S("JuFlag")), S("1"));
+    EXPECT_EQ(c.value(0, S("JuMoney")), S("30000        "));
+    EXPECT_EQ(c.value(0, S("JuminNo")), S("800101       "));
+    EXPECT_EQ(c.value(0, S("CFMID")), QString());
+    EXPECT_EQ(c.value(0, S("Name")), S("한빛상사"));
+    EXPECT_EQ(c.value(0, S("up_gubuncode")), S("0102100"));
+    const qvx::ResultSet p = rows(S("select * from CMSJICHE103 where seqno = %1").arg(batches[1].firstNo));
+    ASSERT_EQ(p.recordCount(), 1);
+    EXPECT_EQ(p.value(0, S("MoBankNo")), S("123401234567"));
+    EXPECT_EQ(p.value(0, S("BankNo")), S("12312345601234 "));
+    EXPECT_EQ(p.value(0, S("Gubun")), S("30"));
+    EXPECT_TRUE(dayLog().contains(S("자료변환 error -> 20260305 093000        03 12-34")));
+}
+
+TEST_F(SendModule, OfflinePassKeepsEveryFile)
+{
+    generalLayout();
+    writeFile(TAutoSendModule::CollectFileName(), {generalLine(S("04"), S("730001"))});
+    ServerState = 1;
+    module->Timer2Pass();
+    module->Timer2Pass();
+    EXPECT_EQ(prompt.texts(), QStringList(6, OfflineMessage));  // each general routine, each tick
+    EXPECT_EQ(sendFolder().size(), 1);
+
+    prompt.clear();
+    liquorLayout();
+    module->Timer2Pass();
+    module->Timer2Pass();
+    EXPECT_EQ(prompt.count(), 0);  // the liquor routines stop silently
+    EXPECT_EQ(sendFolder().size(), 1);
+
+    ServerState = 0;
+    generalLayout();
+    module->Timer2Pass();
+    module->Timer2Pass();
+    EXPECT_TRUE(sendFolder().isEmpty());
+    EXPECT_EQ(rows(S("select count(*) as n from giche where seqno = 730001")).valueInt(0, S("n")), 1);
+}
+
+TEST_F(SendModule, WithdrawnRegistrationSetsTheFileAside)
+{
+    generalLayout();
+    const QString file = TAutoSendModule::CollectFileName();
+    writeFile(file, {generalLine(S("04"), S("740001"))});
+    sink->refuse = true;
+    prompt.enqueueAnswer(false);  // busy question: withdraw
+    module->AutoSendCollect();
+    module->AutoSendCollect();
+    EXPECT_FALSE(QFile::exists(file));
+    const QStringList left = sendFolder();
+    ASSERT_EQ(left.size(), 1);
+    EXPECT_TRUE(left[0].startsWith(S("ID20260305.dat.incomplete-"))) << left[0].toStdString();
+    EXPECT_TRUE(dayLog().contains(S("set aside as ") + left[0]));
+    // Never read again: the rows are not inserted twice.
+    sink->refuse = false;
+    module->AutoSendCollect();
+    module->AutoSendCollect();
+    EXPECT_EQ(rows(S("select count(*) as n from giche where seqno = 740001")).valueInt(0, S("n")), 1);
+}
+
+TEST_F(SendModule, GrowingFileWaitsForAQuietTick)
+{
+    generalLayout();
+    const QString file = TAutoSendModule::CollectFileName();
+    writeFile(file, {generalLine(S("04"), S("750001"))});
+    module->AutoSendCollect();
+    writeFile(file, {generalLine(S("04"), S("750001")), generalLine(S("04"), S("750002"))});
+    module->AutoSendCollect();  // grew since the last tick
+    EXPECT_TRUE(QFile::exists(file));
+    module->AutoSendCollect();
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_EQ(rows(S("select count(*) as n from giche where seqno in (750001, 750002)")).valueInt(0, S("n")), 2);
+}
+
+TEST_F(SendModule, TimerRunsAgainAfterAFailingPass)
+{
+    generalLayout();
+    writeFile(TAutoSendModule::CollectFileName(), {generalLine(S("04"), S("760001"))});
+    qvx::TcpAppServer closed;  // never opened: every call fails
+    data->setAppServer(&closed);
+    InstallAutoSendModule(*data);
+    data->Timer2Timer();
+    data->Timer2Timer();
+    EXPECT_TRUE(data->Timer2->isActive());
+    EXPECT_GE(prompt.count(), 1);  // the failure was shown, not thrown
+    EXPECT_EQ(sendFolder().size(), 1);
+    data->Timer2->stop();
+}
+
+} // namespace
