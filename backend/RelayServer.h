@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QHostAddress>
+#include <QMutex>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QThread>
+
+#include <atomic>
+#include <memory>
+
+namespace qvx {
+
+class RelayWorker;
+
+// The relay: a TCP server (port 20001 by default) on a thread of its own. It
+// logs clients in by user id, answers their keep-alives, passes approval
+// notices from one user to another and announces answers ("Q" + service code)
+// to the user they belong to. Frames are read with FrameReader, so a frame may
+// come in pieces or several in one read; garbage from one client is logged and
+// dropped without disturbing anyone else.
+//
+// Every public function may be called from any thread.
+class RelayServer
+{
+public:
+    static constexpr quint16 kDefaultPort = 20001;
+    static constexpr int kDefaultIdleTimeoutMs = 600000; // clients ping every 180 s
+
+    RelayServer();
+    ~RelayServer();
+    RelayServer(const RelayServer &) = delete;
+    RelayServer &operator=(const RelayServer &) = delete;
+
+    // Starts listening (port 0: any free port). False with errorString() set
+    // when the address or port cannot be taken.
+    bool listen(const QHostAddress &address = QHostAddress::LocalHost, quint16 port = kDefaultPort);
+    bool isListening() const;
+    quint16 port() const;
+    QHostAddress address() const;
+    QString errorString() const;
+    // Stops listening and drops every client.
+    void close();
+
+    // Sends STX "Q" + code + ETX to the user's connection. Returns true when
+    // the user is logged in to the relay and the code is seven digits (the
+    // frame is then on its way); false otherwise (nothing is sent).
+    bool announce(const QString &userId, const QString &serviceCode7);
+
+    bool isConnected(const QString &userId) const;
+    QStringList connectedUsers() const; // user ids as they logged in
+    int clientCount() const;            // open connections, logged in or not
+
+    // A connection that sends nothing for this long is closed (0: never).
+    void setIdleTimeoutMs(int ms);
+
+    struct Stats
+    {
+        quint64 frames = 0;        // frames read from clients
+        quint64 badPackets = 0;    // runs of bytes outside a frame, bad frames
+        quint64 pings = 0;
+        quint64 logins = 0;
+        quint64 refusedLogins = 0;
+        quint64 approvals = 0;     // approval notices delivered
+        quint64 announcements = 0; // service frames sent
+    };
+    Stats stats() const;
+
+private:
+    friend class RelayWorker;
+
+    // Shared with the worker thread.
+    struct Shared
+    {
+        mutable QMutex mutex;
+        QHash<QString, QString> users; // key -> user id as logged in
+        int clients = 0;
+        std::atomic<quint64> frames{0}, badPackets{0}, pings{0}, logins{0}, refusedLogins{0}, approvals{0},
+            announcements{0};
+    };
+
+    void stopThread();
+
+    std::shared_ptr<Shared> m_shared;
+    QThread m_thread;
+    RelayWorker *m_worker = nullptr;
+    mutable QMutex m_stateMutex;
+    bool m_listening = false;
+    quint16 m_port = 0;
+    QHostAddress m_address;
+    QString m_error;
+    int m_idleTimeoutMs = kDefaultIdleTimeoutMs;
+};
+
+} // namespace qvx

@@ -1,0 +1,209 @@
+#include "backend/RelayProtocol.h"
+#include "backend/RelayServer.h"
+#include "relay_client.h"
+
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <thread>
+
+using qvx::FrameReader;
+using qvx::RelayServer;
+using qvx::testing::RelayTestClient;
+
+namespace {
+
+QByteArray f(const QByteArray &body)
+{
+    return FrameReader::frame(body);
+}
+
+// Polls a condition that the relay thread makes true.
+template <typename Pred>
+bool eventually(Pred pred, int ms = 3000)
+{
+    for (int i = 0; i < ms / 10; ++i) {
+        if (pred())
+            return true;
+        QThread::msleep(10);
+    }
+    return pred();
+}
+
+class RelayTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(relay.listen(QHostAddress::LocalHost, 0)) << relay.errorString().toStdString(); }
+
+    std::unique_ptr<RelayTestClient> client(const QByteArray &id = {})
+    {
+        auto c = std::make_unique<RelayTestClient>();
+        EXPECT_TRUE(c->connectTo(relay.port()));
+        if (!id.isEmpty())
+            EXPECT_TRUE(c->login(id));
+        return c;
+    }
+
+    RelayServer relay;
+};
+
+} // namespace
+
+TEST_F(RelayTest, ApprovalNoticeReachesApproverAndSenderIsTold)
+{
+    auto maker = client("maker01");
+    auto boss = client("boss01");
+    ASSERT_TRUE(eventually([&] { return relay.isConnected("boss01") && relay.isConnected("MAKER01"); }));
+
+    maker->send(f("Fboss01"));
+    EXPECT_EQ(boss->nextFrame(), f("F"));
+    EXPECT_EQ(maker->nextFrame(), f("FY"));
+
+    // The approver is not connected: only the sender hears of it.
+    maker->send(f("Fnobody"));
+    EXPECT_EQ(maker->nextFrame(), f("FN"));
+    EXPECT_TRUE(boss->quietFor(200));
+    maker->send(f("F"));
+    EXPECT_EQ(maker->nextFrame(), f("FN"));
+    EXPECT_EQ(relay.stats().approvals, 1u);
+}
+
+TEST_F(RelayTest, DuplicateLoginRefusedAndClosed)
+{
+    auto first = client("user01");
+    auto second = client();
+    second->send(RelayTestClient::loginFrame("user01"));
+    EXPECT_EQ(second->nextFrame(), f("CN"));
+    EXPECT_TRUE(second->waitClosed());
+    // The first connection keeps its login and still receives.
+    EXPECT_TRUE(relay.isConnected("user01"));
+    EXPECT_TRUE(relay.announce("user01", "0610300"));
+    EXPECT_EQ(first->nextFrame(), f("Q0610300"));
+
+    // Once the first one leaves, the id can log in again.
+    first->socket().disconnectFromHost();
+    ASSERT_TRUE(eventually([&] { return !relay.isConnected("user01"); }));
+    auto third = client("user01");
+    EXPECT_TRUE(relay.isConnected("user01"));
+    EXPECT_EQ(relay.stats().refusedLogins, 1u);
+}
+
+TEST_F(RelayTest, ModuleLoginIsAcknowledged)
+{
+    auto module = client();
+    module->send(RelayTestClient::loginFrame("sendmod", true));
+    EXPECT_EQ(module->nextFrame(), f("CY"));
+    EXPECT_EQ(module->nextFrame(), f("SR1"));
+    auto plain = client();
+    plain->send(RelayTestClient::loginFrame("plain"));
+    EXPECT_EQ(plain->nextFrame(), f("CY"));
+    EXPECT_TRUE(plain->quietFor(200));
+}
+
+TEST_F(RelayTest, SplitAndJoinedFramesAndPings)
+{
+    auto boss = client("boss");
+    auto maker = client();
+    // A login frame in three pieces, then a ping and an approval notice in one read.
+    const QByteArray login = RelayTestClient::loginFrame("maker");
+    maker->send(login.left(3));
+    QThread::msleep(30);
+    maker->send(login.mid(3, 7));
+    QThread::msleep(30);
+    maker->send(login.mid(10));
+    EXPECT_EQ(maker->nextFrame(), f("CY"));
+    maker->send("PINGmaker" + f("Fboss") + f("Fboss"));
+    EXPECT_EQ(maker->nextFrame(), f("FY"));
+    EXPECT_EQ(maker->nextFrame(), f("FY"));
+    EXPECT_EQ(boss->nextFrame(), f("F"));
+    EXPECT_EQ(boss->nextFrame(), f("F"));
+    ASSERT_TRUE(eventually([&] { return relay.stats().pings == 1; }));
+    EXPECT_EQ(relay.stats().badPackets, 0u);
+}
+
+TEST_F(RelayTest, GarbageFromOneClientDoesNotDisturbOthers)
+{
+    auto good = client("good");
+    auto bad = client("bad");
+    bad->send(QByteArrayLiteral("\xFF\xFE garbage \x03\x03"));
+    bad->send(QByteArray(20000, 'x'));                      // a long run outside any frame
+    bad->send("\x02" + QByteArray(10000, 'y'));             // a frame that never ends
+    bad->send(f("Zunknown"));
+    EXPECT_TRUE(relay.announce("good", "0110100"));
+    EXPECT_EQ(good->nextFrame(), f("Q0110100"));
+    good->send(f("Fbad"));
+    EXPECT_EQ(good->nextFrame(), f("FY"));
+    // The misbehaving client is still served once it sends sense again.
+    EXPECT_EQ(bad->nextFrame(), f("F"));
+    bad->send(f("Fgood"));
+    EXPECT_EQ(bad->nextFrame(), f("FY"));
+    EXPECT_EQ(good->nextFrame(), f("F"));
+    EXPECT_GE(relay.stats().badPackets, 3u);
+}
+
+TEST_F(RelayTest, AnnounceReachesOnlyTheRightUser)
+{
+    auto a = client("alice");
+    auto b = client("bob");
+    std::thread bank([&] { EXPECT_TRUE(relay.announce("ALICE", "0610300")); });
+    bank.join();
+    EXPECT_EQ(a->nextFrame(), f("Q0610300"));
+    EXPECT_TRUE(b->quietFor(200));
+
+    EXPECT_FALSE(relay.announce("carol", "0610300"));  // not connected
+    EXPECT_FALSE(relay.announce("alice", "061030"));   // not seven digits
+    EXPECT_FALSE(relay.announce("alice", "061030x"));
+    EXPECT_TRUE(a->quietFor(200));
+}
+
+TEST_F(RelayTest, LongUserIdReachedByItsFullId)
+{
+    // The login frame carries the first 10 bytes of a 12-character id.
+    auto c = client("longuserid12");
+    EXPECT_TRUE(relay.isConnected("longuserid12"));
+    EXPECT_TRUE(relay.isConnected("longuserid"));
+    EXPECT_TRUE(relay.announce("longuserid12", "0600300"));
+    EXPECT_EQ(c->nextFrame(), f("Q0600300"));
+}
+
+TEST_F(RelayTest, LoginWithoutIdRefused)
+{
+    auto c = client();
+    c->send(f("C          SR0"));
+    EXPECT_EQ(c->nextFrame(), f("CN"));
+    EXPECT_TRUE(c->waitClosed());
+}
+
+TEST_F(RelayTest, SilentClientIsClosedAndPortCanBeReused)
+{
+    relay.setIdleTimeoutMs(300);
+    auto c = client("sleepy");
+    EXPECT_TRUE(c->waitClosed(5000));
+    ASSERT_TRUE(eventually([&] { return !relay.isConnected("sleepy") && relay.clientCount() == 0; }));
+
+    const quint16 port = relay.port();
+    relay.close();
+    EXPECT_FALSE(relay.isListening());
+    RelayServer other;
+    EXPECT_TRUE(other.listen(QHostAddress::LocalHost, port));
+    RelayServer clash;
+    EXPECT_FALSE(clash.listen(QHostAddress::LocalHost, port));
+    EXPECT_FALSE(clash.errorString().isEmpty());
+}
+
+TEST(RelayProtocol, LoginParsing)
+{
+    using qvx::relay::parseLogin;
+    auto l = parseLogin("Cuser01    SR1");
+    EXPECT_EQ(l.userId, QStringLiteral("user01"));
+    EXPECT_TRUE(l.module);
+    l = parseLogin("Cabcdefghij" "SR0");
+    EXPECT_EQ(l.userId, QStringLiteral("abcdefghij"));
+    EXPECT_FALSE(l.module);
+    l = parseLogin("Cshort");
+    EXPECT_EQ(l.userId, QStringLiteral("short"));
+    EXPECT_EQ(qvx::relay::userKey(QStringLiteral("관리자계정01")), QStringLiteral("관리자계정"));
+    EXPECT_EQ(qvx::relay::userKey(QStringLiteral("가나다라마바")), QStringLiteral("가나다라마"));
+    EXPECT_EQ(qvx::relay::userKey(QStringLiteral("a가나다라마")), QStringLiteral("a가나다라"));
+}
