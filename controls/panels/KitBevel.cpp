@@ -1,0 +1,411 @@
+#include "controls/panels/KitBevel.h"
+
+#include <QPainter>
+#include <algorithm>
+
+void TKitObject::Change()
+{
+    if (Updating != 1 && OnChange)
+        OnChange(this);
+}
+
+void TKitObject::EndUpdate(bool DoChange)
+{
+    Updating = 0;
+    if (DoChange)
+        Change();
+}
+
+void TKitCustomComponent::Change()
+{
+    if (Updating != 1 && OnChange)
+        OnChange(this);
+}
+
+void TKitCustomComponent::EndUpdate(bool DoChange)
+{
+    Updating = 0;
+    if (DoChange)
+        Change();
+}
+
+// ---------------------------------------------------------------- TKitBevel
+
+void TKitBevel::SetStyleInner(TKitBevelStyle v)
+{
+    if (v == FStyleInner)
+        return;
+    if (v == bvShadow)
+        FStyleOuter = bvShadow;
+    else if (FStyleInner == bvShadow)
+        FStyleOuter = bvNone;
+    FStyleInner = v;
+    Change();
+}
+
+void TKitBevel::SetStyleOuter(TKitBevelStyle v)
+{
+    if (v == FStyleOuter)
+        return;
+    if (v == bvShadow)
+        FStyleInner = bvShadow;
+    else if (FStyleOuter == bvShadow)
+        FStyleInner = bvNone;
+    FStyleOuter = v;
+    Change();
+}
+
+void TKitBevel::SetWidthInner(int v)
+{
+    v = std::clamp(v, 0, 50);
+    if (v == FWidthInner)
+        return;
+    FWidthInner = quint8(v);
+    Change();
+}
+
+void TKitBevel::SetWidthOuter(int v)
+{
+    v = std::clamp(v, 0, 50);
+    if (v == FWidthOuter)
+        return;
+    FWidthOuter = quint8(v);
+    Change();
+}
+
+void TKitBevel::SetColor(int index, TColor v)
+{
+    if (index < 0 || index > 2 || FColors[index] == v)
+        return;
+    FColors[index] = v;
+    Change();
+}
+
+void TKitBevel::SetBorderSides(TKitFrameSides v)
+{
+    v &= fsAllSides;
+    if (v == FBorderSides)
+        return;
+    FBorderSides = v;
+    Change();
+}
+
+void TKitBevel::SetBorderWidth(int v)
+{
+    v = std::clamp(v, 0, 255);
+    if (v == FBorderWidth)
+        return;
+    FBorderWidth = quint8(v);
+    Change();
+}
+
+void TKitBevel::SetBorderInnerWidth(int v)
+{
+    v = std::clamp(v, 0, 255);
+    if (v == FBorderInnerWidth)
+        return;
+    FBorderInnerWidth = quint8(v);
+    Change();
+}
+
+void TKitBevel::SetEdgeStyle(TKitEdgeStyle v)
+{
+    if (v == FEdgeStyle)
+        return;
+    FEdgeStyle = v;
+    Change();
+}
+
+void TKitBevel::SetMode(TKitBevelMode v)
+{
+    if (v == FMode)
+        return;
+    if (WindowsBorder && (v == bmWindows || FMode == bmWindows))
+        ModeSwitched = true;
+    FMode = v;
+    Change();
+}
+
+void TKitBevel::SetStandardStyle(TKitBorderStyle v)
+{
+    if (v == FStandardStyle)
+        return;
+    FStandardStyle = v;
+    if (FMode == bmStandard)
+        Change();
+}
+
+void TKitBevel::Assign(const QObject *Source)
+{
+    auto *src = qobject_cast<const TKitBevel *>(Source);
+    if (!src) {
+        const char *name = Source ? Source->metaObject()->className() : "nil";
+        throw EConvertError(std::string("Cannot assign a ") + name + " to a TKitBevel");
+    }
+    FStyleInner = src->FStyleInner;
+    FStyleOuter = src->FStyleOuter;
+    FWidthInner = src->FWidthInner;
+    FWidthOuter = src->FWidthOuter;
+    std::copy(std::begin(src->FColors), std::end(src->FColors), std::begin(FColors));
+    FBorderSides = src->FBorderSides;
+    FBorderWidth = src->FBorderWidth;
+    FBorderInnerWidth = src->FBorderInnerWidth;
+    FEdgeStyle = src->FEdgeStyle;
+    FMode = src->FMode;
+    FStandardStyle = src->FStandardStyle;
+    WindowsBorder = src->WindowsBorder;
+    Change();
+}
+
+void TKitBevel::Change()
+{
+    Extent = GetExtent();
+    ExtentRightBottom = Extent;
+    if (FMode == bmCustom && FStyleOuter == bvShadow)
+        ExtentRightBottom = FWidthInner + FWidthOuter + FBorderInnerWidth;
+    TKitObject::Change();
+}
+
+static bool isFrameStyle(TKitBevelStyle s) { return s == bvFrameLowered || s == bvFrameRaised; }
+
+int StandardStyleWidth(TKitBorderStyle Style)
+{
+    switch (Style) {
+    case lsNone: return 0;
+    case lsSingle:
+    case lsSingleRaised:
+    case lsSingleLowered: return 1;
+    default: return 2;
+    }
+}
+
+int TKitBevel::GetExtent() const
+{
+    switch (FMode) {
+    case bmCustom: {
+        if (FStyleInner == bvShadow)
+            return FWidthInner + FBorderInnerWidth;
+        int e = FBorderWidth + FBorderInnerWidth;
+        if (!(FStyleInner == bvNone && FStyleOuter == bvNone)) {
+            if (FStyleOuter != bvNone)
+                e += FWidthOuter;
+            if (isFrameStyle(FStyleOuter))
+                e += 1;
+            if (FStyleInner != bvNone)
+                e += FWidthInner;
+            if (isFrameStyle(FStyleInner))
+                e += 1;
+        }
+        return e;
+    }
+    case bmStandard:
+        return StandardStyleWidth(FStandardStyle) + FBorderInnerWidth;
+    case bmEdge:
+        return (FBorderSides != 0 ? 2 : 0) + FBorderInnerWidth;
+    case bmWindows:
+        return WindowsBorder ? 0 : FBorderInnerWidth + 2;
+    }
+    return 0;
+}
+
+TRect TKitBevel::InnerRect(const TRect &r) const
+{
+    TRect res = r;
+    if (FMode == bmCustom && FStyleOuter == bvShadow) {
+        res.Left += FWidthInner + FBorderInnerWidth;
+        res.Top += FWidthInner + FBorderInnerWidth;
+        res.Right -= FWidthInner + FWidthOuter + FBorderInnerWidth;
+        res.Bottom -= FWidthInner + FWidthOuter + FBorderInnerWidth;
+    } else {
+        InflateRect(res, -Extent, -Extent);
+    }
+    return res;
+}
+
+void TKitBevel::PaintBevel(QPainter &p, const TRect &r, bool Transparent, TRect &Inner) const
+{
+    if (Extent == 0) {
+        Inner = r;
+        return;
+    }
+    TRect R = r;
+    switch (FMode) {
+    case bmCustom:
+        if (FStyleOuter == bvShadow) {
+            DrawShadowBevel(p, R, LightColor(), ShadowColor(), BorderColor(), FWidthOuter, FWidthInner, Transparent);
+        } else {
+            DrawBevelStyle(p, R, FStyleOuter, FWidthOuter, ShadowColor(), LightColor());
+            FillBorder(p, R, FBorderWidth, BorderColor(), Transparent);
+            DrawBevelStyle(p, R, FStyleInner, FWidthInner, ShadowColor(), LightColor());
+        }
+        break;
+    case bmStandard:
+        DrawStandardStyle(p, R, FStandardStyle);
+        break;
+    case bmEdge:
+        if (FBorderSides != 0) {
+            static const unsigned edges[] = {BDR_RAISEDINNER, BDR_RAISEDOUTER, BDR_SUNKENINNER, BDR_SUNKENOUTER,
+                                             EDGE_BUMP, EDGE_ETCHED, EDGE_RAISED, EDGE_SUNKEN};
+            unsigned sides = 0;
+            if (FBorderSides & fsBottom) sides |= BF_BOTTOM;
+            if (FBorderSides & fsLeft) sides |= BF_LEFT;
+            if (FBorderSides & fsRight) sides |= BF_RIGHT;
+            if (FBorderSides & fsTop) sides |= BF_TOP;
+            DrawEdge(p, R, edges[FEdgeStyle], sides);
+            InflateRect(R, -2, -2);
+        }
+        break;
+    case bmWindows:
+        DrawStandardStyle(p, R, lsLoweredExt);
+        break;
+    }
+    FillBorder(p, R, FBorderInnerWidth, BorderColor(), Transparent);
+    Inner = R;
+}
+
+bool TKitBevel::TakeModeSwitched()
+{
+    bool res = ModeSwitched || (FMode == bmWindows && WindowsBorder);
+    ModeSwitched = false;
+    return res;
+}
+
+// ------------------------------------------------------------- procedures
+
+void FillBorder(QPainter &p, TRect &R, int N, TColor Color, bool Transparent)
+{
+    if (Transparent) {
+        InflateRect(R, -N, -N);
+        return;
+    }
+    for (int i = 0; i < N; ++i) {
+        FrameRect(p, R, Color);
+        InflateRect(R, -1, -1);
+    }
+}
+
+bool DrawBevelStyle(QPainter &p, TRect &R, TKitBevelStyle Style, int Width, TColor ShadowColor, TColor LightColor)
+{
+    if (Width == 0 || Style == bvNone || Style == bvShadow)
+        return false;
+    TColor D = 0, L = 0;
+    switch (Style) {
+    case bvRaised:
+    case bvFrameRaised: D = ShadowColor; L = LightColor; break;
+    case bvLowered:
+    case bvFrameLowered: D = LightColor; L = ShadowColor; break;
+    default: D = L = clBlack; break;
+    }
+    if (isFrameStyle(Style)) {
+        for (int k = 0; k < Width; ++k) {
+            FrameRect(p, TRect(R.Left + k + 1, R.Top + k + 1, R.Right, R.Bottom), D);
+            FrameRect(p, TRect(R.Left, R.Top, R.Right - k - 1, R.Bottom - k - 1), L);
+        }
+        R = TRect(R.Left + Width + 1, R.Top + Width + 1, R.Right - Width - 1, R.Bottom - Width - 1);
+        return true;
+    }
+    R.Bottom -= 1;
+    if (Width == 1) {
+        R.Right -= 1;
+        PolylineHV(p, {QPoint(R.Left, R.Bottom), QPoint(R.Left, R.Top), QPoint(R.Right, R.Top)}, L);
+        PolylineHV(p, {QPoint(R.Right, R.Top), QPoint(R.Right, R.Bottom), QPoint(R.Left, R.Bottom)}, D);
+        InflateRect(R, -1, -1);
+    } else {
+        const int W = Width;
+        TRect I(R.Left + W, R.Top + W, R.Right - W, R.Bottom - W);
+        FillPolygon(p, {QPoint(R.Left, R.Bottom + 1), QPoint(I.Left, I.Bottom), QPoint(I.Right, I.Bottom),
+                        QPoint(I.Right, I.Top), QPoint(R.Right, R.Top), QPoint(R.Right, R.Bottom + 1)}, D);
+        FillPolygon(p, {QPoint(R.Left, R.Bottom), QPoint(I.Left, I.Bottom), QPoint(I.Left, I.Top),
+                        QPoint(I.Right - 1, I.Top), QPoint(R.Right - 1, R.Top), QPoint(R.Left, R.Top)}, L);
+        InflateRect(R, -W, -W);
+        R.Right -= 1;
+    }
+    R.Right += 1;
+    R.Bottom += 1;
+    return true;
+}
+
+void DrawShadowBevel(QPainter &p, TRect &R, TColor LightColor, TColor ShadowColor, TColor BorderColor,
+                     int WidthOuter, int WidthInner, bool Transparent)
+{
+    const int S = WidthOuter;
+    FillRect(p, TRect(R.Right - S, R.Top + S, R.Right, R.Bottom), ShadowColor);
+    FillRect(p, TRect(R.Left + S, R.Bottom - S, R.Right, R.Bottom), ShadowColor);
+    if (!Transparent) {
+        FillRect(p, TRect(R.Right - S, R.Top, R.Right, R.Top + S), BorderColor);
+        FillRect(p, TRect(R.Left, R.Bottom - S, R.Left + S, R.Bottom), BorderColor);
+    }
+    R = TRect(R.Left, R.Top, R.Right - S, R.Bottom - S);
+    for (int i = 0; i < WidthInner; ++i) {
+        FrameRect(p, R, LightColor);
+        InflateRect(R, -1, -1);
+    }
+}
+
+void DrawStandardStyle(QPainter &p, TRect &R, TKitBorderStyle Style, unsigned ExtraFlags)
+{
+    const unsigned A = BF_ADJUST | ExtraFlags;
+    switch (Style) {
+    case lsNone:
+        break;
+    case lsSingle: {
+        DrawEdge(p, R, BDR_SUNKENOUTER, BF_LEFT | BF_TOP | BF_SOFT | A);
+        TRect rb = R;
+        DrawEdge(p, rb, BDR_RAISEDOUTER, BF_RIGHT | BF_BOTTOM | ExtraFlags);
+        break;
+    }
+    case lsLowered:
+        DrawEdge(p, R, EDGE_SUNKEN, BF_RECT | BF_SOFT | A);
+        break;
+    case lsRaised:
+        DrawEdge(p, R, EDGE_RAISED, BF_RECT | BF_SOFT | A);
+        break;
+    case lsRaisedspb:
+        DrawEdge(p, R, BDR_RAISEDOUTER, BF_RECT | BF_SOFT | A);
+        DrawEdge(p, R, BDR_RAISEDINNER, BF_RIGHT | BF_BOTTOM | A);
+        break;
+    case lsLoweredspb:
+        DrawEdge(p, R, BDR_SUNKENOUTER, BF_RECT | A);
+        DrawEdge(p, R, BDR_SUNKENINNER, BF_LEFT | BF_TOP | A);
+        break;
+    case lsRaisedExt:
+        DrawEdge(p, R, BDR_RAISEDOUTER, BF_RECT | BF_SOFT | A);
+        DrawEdge(p, R, BDR_RAISEDINNER, BF_RIGHT | BF_BOTTOM | A);
+        R.Left += 1;
+        R.Top += 1;
+        break;
+    case lsLoweredExt:
+        DrawEdge(p, R, BDR_SUNKENOUTER, BF_RECT | A);
+        DrawEdge(p, R, BDR_SUNKENINNER, BF_LEFT | BF_TOP | A);
+        R.Right -= 1;
+        R.Bottom -= 1;
+        break;
+    case lsFrameInset:
+        DrawEdge(p, R, EDGE_ETCHED, BF_RECT | A);
+        break;
+    case lsFrameOffset:
+        DrawEdge(p, R, BDR_RAISEDINNER, BF_RECT | A);
+        DrawEdge(p, R, BDR_SUNKENOUTER, BF_RECT | A);
+        break;
+    case lsWindowBorder:
+        DrawEdge(p, R, BDR_RAISEDOUTER, BF_RIGHT | BF_BOTTOM | A);
+        R.Left += 1;
+        R.Top += 1;
+        DrawEdge(p, R, BDR_RAISEDINNER, BF_RECT | A);
+        break;
+    case lsSingleRaised:
+        DrawEdge(p, R, BDR_RAISEDINNER, BF_RECT | A);
+        break;
+    case lsSingleLowered:
+        DrawEdge(p, R, BDR_SUNKENOUTER, BF_RECT | A);
+        break;
+    case lsDoubleRaised:
+        DrawEdge(p, R, BDR_RAISEDINNER, BF_RECT | A);
+        DrawEdge(p, R, BDR_RAISEDINNER, BF_RECT | A);
+        break;
+    case lsDoubleLowered:
+        DrawEdge(p, R, BDR_SUNKENOUTER, BF_RECT | A);
+        DrawEdge(p, R, BDR_SUNKENOUTER, BF_RECT | A);
+        break;
+    }
+}

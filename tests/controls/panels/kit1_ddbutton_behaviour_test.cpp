@@ -1,0 +1,220 @@
+#include "controls/panels/DDButton.h"
+#include "KitTestOutput.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A form shown and activated once its controls are made.
+struct Form {
+    QWidget w;
+    Form() { w.resize(300, 200); }
+    void show()
+    {
+        w.show();
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    }
+};
+
+// An edit that takes the focus back whenever it loses it.
+class StubbornEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+protected:
+    void focusOutEvent(QFocusEvent *e) override
+    {
+        QLineEdit::focusOutEvent(e);
+        setFocus();
+    }
+};
+
+} // namespace
+
+TEST(DDButtonBehaviour, ClickComesBetweenMouseDownAndMouseUp)
+{
+    Form f;
+    auto *b = new TDDButton(&f.w);
+    b->SetFormLook();
+    b->setGeometry(10, 10, 75, 25);
+    f.show();
+    QStringList log;
+    b->OnMouseDown = [&](QObject *S, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+        log << "down";
+        static_cast<TDDButton *>(S)->SetEndColor(DDPressedEndColor);
+    };
+    b->OnClick = [&](QObject *S) {
+        log << "click";
+        EXPECT_EQ(S, b);
+        EXPECT_EQ(b->EndColor(), DDPressedEndColor); // still pressed while the handler runs
+    };
+    b->OnMouseUp = [&](QObject *S, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+        log << "up";
+        static_cast<TDDButton *>(S)->SetEndColor(DDReleasedEndColor);
+    };
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(20, 10));
+    EXPECT_EQ(log, QStringList({"down", "click", "up"}));
+    EXPECT_EQ(b->EndColor(), DDReleasedEndColor);
+    EXPECT_TRUE(b->Focused());
+
+    // Released outside: no click.
+    log.clear();
+    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(20, 10));
+    QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(200, 10));
+    EXPECT_EQ(log, QStringList({"down", "up"}));
+
+    // Right button: down and up, no click.
+    log.clear();
+    QTest::mouseClick(b, Qt::RightButton, {}, QPoint(20, 10));
+    EXPECT_EQ(log, QStringList({"down", "up"}));
+}
+
+TEST(DDButtonBehaviour, PressWhoseFocusIsRefusedGivesNoClick)
+{
+    Form f;
+    auto *edit = new StubbornEdit(&f.w);
+    edit->setGeometry(10, 50, 100, 20);
+    auto *b = new TDDButton(&f.w);
+    b->setGeometry(10, 10, 75, 25);
+    f.show();
+    edit->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(edit->hasFocus());
+    int clicks = 0, downs = 0;
+    b->OnClick = [&](QObject *) { ++clicks; };
+    b->OnMouseDown = [&](QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { ++downs; };
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(20, 10));
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(downs, 0);
+    EXPECT_FALSE(b->Pressed());
+    EXPECT_TRUE(edit->hasFocus());
+}
+
+TEST(DDButtonBehaviour, EnterClicksSpaceDoesNot)
+{
+    Form f;
+    auto *b = new TDDButton(&f.w);
+    b->setGeometry(10, 10, 75, 25);
+    f.show();
+    b->SetFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(b->Focused());
+    QStringList log;
+    b->OnClick = [&](QObject *) { log << "click"; };
+    b->OnKeyPress = [&](QObject *, QChar &k) { log << QString("press %1").arg(k.unicode()); };
+    b->OnKeyDown = [&](QObject *, int &k, Qt::KeyboardModifiers) { log << QString("down %1").arg(k); };
+    QTest::keyClick(b, Qt::Key_Return);
+    EXPECT_EQ(log, QStringList({"down 13", "click", "press 13"}));
+    log.clear();
+    QTest::keyClick(b, Qt::Key_Space);
+    EXPECT_EQ(log, QStringList({"down 32", "press 32"}));
+}
+
+TEST(DDButtonBehaviour, DisablingAFocusedButtonDropsItsFocusAndInput)
+{
+    Form f;
+    auto *other = new TDDButton(&f.w);
+    other->setGeometry(100, 10, 75, 25);
+    auto *b = new TDDButton(&f.w);
+    b->SetFormLook();
+    b->setGeometry(10, 10, 75, 25);
+    f.show();
+    b->SetFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(b->Focused());
+    ASSERT_TRUE(b->Active());
+    int clicks = 0;
+    b->OnClick = [&](QObject *) { ++clicks; };
+    b->SetEnabled(false);
+    EXPECT_FALSE(b->Enabled());
+    EXPECT_FALSE(b->Focused());
+    EXPECT_FALSE(other->Focused()); // the focus goes to no other control
+    EXPECT_FALSE(b->isEnabled());
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(20, 10));
+    QTest::keyClick(b, Qt::Key_Return);
+    EXPECT_EQ(clicks, 0);
+    QImage img = kitGrab(b);
+    EXPECT_EQ(kitPixel(img, 3, 3), 0x909090u);
+    b->SetEnabled(true);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(20, 10));
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(DDButtonBehaviour, DisabledParentBlocksInputButDoesNotGreyTheButton)
+{
+    Form f;
+    auto *panel = new TKitSimplePanel(&f.w);
+    panel->setGeometry(0, 0, 200, 100);
+    auto *b = new TDDButton(panel);
+    b->SetFormLook();
+    b->setGeometry(10, 10, 75, 25);
+    f.show();
+    int clicks = 0;
+    b->OnClick = [&](QObject *) { ++clicks; };
+    panel->SetEnabled(false);
+    EXPECT_FALSE(panel->Enabled());
+    EXPECT_TRUE(b->Enabled());
+    QImage img = kitGrab(b);
+    EXPECT_NE(kitPixel(img, 3, 3), 0x909090u);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(20, 10));
+    EXPECT_EQ(clicks, 0);
+    panel->SetEnabled(true);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(20, 10));
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(DDButtonBehaviour, SwapColorsExchangesWhileHeld)
+{
+    Form f;
+    auto *b = new TDDButton(&f.w);
+    b->setGeometry(10, 10, 75, 25);
+    b->SetBeginColor(0x111111);
+    b->SetEndColor(0x222222);
+    b->SetSwapColors(true);
+    f.show();
+    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(b->BeginColor(), 0x222222u);
+    EXPECT_EQ(b->EndColor(), 0x111111u);
+    EXPECT_TRUE(b->Pressed());
+    QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(b->BeginColor(), 0x111111u);
+    EXPECT_FALSE(b->Pressed());
+}
+
+TEST(DDButtonBehaviour, FocusLookFollowsTheFocusedButtonOrDefault)
+{
+    Form f;
+    auto *a = new TDDButton(&f.w);
+    a->setGeometry(10, 10, 75, 25);
+    auto *b = new TDDButton(&f.w);
+    b->setGeometry(100, 10, 75, 25);
+    auto *edit = new QLineEdit(&f.w);
+    edit->setGeometry(10, 60, 100, 20);
+    f.show();
+    b->SetDefault(true);
+    a->SetFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(a->Active());
+    EXPECT_FALSE(b->Active()); // another button has the focus
+    edit->setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(a->Active());
+    EXPECT_TRUE(b->Active()); // the default button shows the look
+    // Enter in the edit does not click the default button.
+    int clicks = 0;
+    b->OnClick = [&](QObject *) { ++clicks; };
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST(DDButtonBehaviour, QtSetEnabledKeepsTheOwnFlagInStep)
+{
+    TDDButton b;
+    b.setEnabled(false);
+    EXPECT_FALSE(b.Enabled());
+    b.setEnabled(true);
+    EXPECT_TRUE(b.Enabled());
+}
