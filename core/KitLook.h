@@ -1,0 +1,36 @@
+#pragma once
+// The core dialogs' few uses of the control kit in one place: making the
+// form's panels, buttons, check boxes and radio buttons with the look the
+// forms give them, and reading or setting their state.
+
+#include <QString>
+#include <functional>
+
+class QLineEdit;
+class QWidget;
+class TDDButton;
+class TKitSimplePanel;
+class TKitCheckBox;
+class TKitRadioButton;
+
+TKitSimplePanel *MakePanel(QWidget *parent, const char *name);
+// A form button: gradient colours of the forms, pressed look on mouse down/up.
+TDDButton *MakeButton(QWidget *parent, const char *name, const QString &caption, int x, int y, int w, int h);
+TKitCheckBox *MakeCheck(QWidget *parent, const char *name, const QString &caption, int x, int y, int w);
+TKitRadioButton *MakeRadio(QWidget *parent, const char *name, const QString &caption, int x, int y, int w);
+
+void OnButtonClick(TDDButton *button, std::function<void()> handler);
+void SetButtonEnabled(TDDButton *button, bool enabled);
+bool ButtonEnabled(const TDDButton *button);
+void SetButtonCaption(TDDButton *button, const QString &caption);
+void FocusButton(TDDButton *button);
+
+bool Checked(const TKitCheckBox *box);
+void SetChecked(TKitCheckBox *box, bool checked);
+bool Checked(const TKitRadioButton *radio);
+void SetChecked(TKitRadioButton *radio, bool checked);
+
+// Enter pressed on a control (check boxes, radio buttons).
+void OnEnterKey(QWidget *control, std::function<void()> handler);
+// Letters typed into the edit become capitals.
+void SetUpperCaseInput(QLineEdit *edit);
