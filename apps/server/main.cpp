@@ -1,7 +1,59 @@
+#include "backend/AppServerHost.h"
+#include "backend/DemoDatabase.h"
+#include "backend/ServerContext.h"
+#include "backend/ServerOptions.h"
+#include "backend/SqliteDatabase.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
 #include <cstdio>
 
-int main()
+int main(int argc, char **argv)
 {
-    std::puts("QVXServer: not built yet");
-    return 0;
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("QVXServer"));
+
+    qvx::ServerOptions options;
+    QString error;
+    bool helpShown = false;
+    if (!qvx::parseServerOptions(QCoreApplication::arguments(), options, &error, &helpShown)) {
+        std::fprintf(stderr, "QVXServer: %s\n", qPrintable(error));
+        return 2;
+    }
+    if (helpShown)
+        return 0;
+
+    const QString dbFile = QFileInfo(options.dbFile).absoluteFilePath();
+    try {
+        if (options.initDemo) {
+            qvx::createDemoDatabase(dbFile);
+            std::printf("QVXServer: demo database created in %s\n", qPrintable(dbFile));
+            return 0;
+        }
+        if (!QFileInfo::exists(dbFile)) {
+            std::fprintf(stderr, "QVXServer: no database %s (create it with --init-demo)\n", qPrintable(dbFile));
+            return 1;
+        }
+        auto database = std::make_shared<qvx::SqliteDatabase>(dbFile);
+        qvx::ensureServerTables(*database->connect());
+
+        auto context = std::make_shared<qvx::ServerContext>(options, database);
+        qvx::AppServerHost appServer(context);
+        if (!appServer.listen(&error)) {
+            std::fprintf(stderr, "QVXServer: cannot listen on %s:%u: %s\n", qPrintable(options.listenAddress),
+                         unsigned(options.port), qPrintable(error));
+            return 1;
+        }
+        std::printf("QVXServer: application server listening on %s:%u (database %s)\n",
+                    qPrintable(appServer.address().toString()), unsigned(appServer.port()), qPrintable(dbFile));
+
+        // The relay and the simulated bank are started here.
+
+        std::fflush(stdout);
+        return app.exec();
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "QVXServer: %s\n", e.what());
+        return 1;
+    }
 }

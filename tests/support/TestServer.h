@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class QObject;
 class QThread;
 
 namespace qvx {
@@ -72,12 +73,14 @@ public:
 
 private:
     void start(const Config &config);
+    void stop();
 
     QTemporaryDir m_dir;
     ServerOptions m_options;
     std::shared_ptr<Database> m_database;
     std::shared_ptr<ServerContext> m_context;
     QThread *m_thread = nullptr;
+    QObject *m_anchor = nullptr;     // lives on m_thread
     AppServerHost *m_host = nullptr; // lives on m_thread
     quint16 m_port = 0;
     quint16 m_relayPort = 0;

@@ -1,0 +1,135 @@
+#include "backend/AppServerHost.h"
+
+#include "backend/AppServerConnection.h"
+
+#include <QJsonObject>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QThread>
+
+#include <map>
+
+namespace qvx {
+
+class AppServerListener : public QTcpServer
+{
+public:
+    explicit AppServerListener(std::shared_ptr<ServerContext> context)
+        : m_context(std::move(context))
+    {
+    }
+
+    ~AppServerListener() override { closeAll(); }
+
+    int connectionCount() const { return int(m_threads.size()); }
+
+    void closeAll()
+    {
+        close();
+        auto threads = std::move(m_threads);
+        m_threads.clear();
+        for (auto &[thread, connection] : threads) {
+            if (connection)
+                QMetaObject::invokeMethod(connection, &AppServerConnection::stop, Qt::BlockingQueuedConnection);
+            thread->quit();
+            thread->wait();
+            delete thread;
+        }
+    }
+
+protected:
+    void incomingConnection(qintptr descriptor) override
+    {
+        if (connectionCount() >= m_context->options().maxConnections) {
+            QTcpSocket refused;
+            if (refused.setSocketDescriptor(descriptor)) {
+                refused.write(AppServerConnection::frame({{QStringLiteral("id"), QJsonValue::Null},
+                                                          {QStringLiteral("ok"), false},
+                                                          {QStringLiteral("error"), QStringLiteral("Too many connections")}}));
+                refused.waitForBytesWritten(1000);
+                refused.disconnectFromHost();
+            }
+            return;
+        }
+        auto *thread = new QThread;
+        thread->setObjectName(QStringLiteral("qvx-appserver-connection"));
+        auto *connection = new AppServerConnection(m_context, descriptor);
+        connection->moveToThread(thread);
+        connect(thread, &QThread::started, connection, &AppServerConnection::start);
+        connect(connection, &AppServerConnection::finished, thread, &QThread::quit);
+        connect(thread, &QThread::finished, connection, &QObject::deleteLater);
+        connect(thread, &QThread::finished, this, [this, thread] {
+            auto it = m_threads.find(thread);
+            if (it == m_threads.end())
+                return; // closeAll took it
+            m_threads.erase(it);
+            thread->wait();
+            thread->deleteLater();
+        }, Qt::QueuedConnection);
+        m_threads.emplace(thread, QPointer<AppServerConnection>(connection));
+        thread->start();
+    }
+
+private:
+    std::shared_ptr<ServerContext> m_context;
+    std::map<QThread *, QPointer<AppServerConnection>> m_threads;
+};
+
+AppServerHost::AppServerHost(std::shared_ptr<ServerContext> context, QObject *parent)
+    : QObject(parent), m_context(std::move(context)), m_listener(std::make_unique<AppServerListener>(m_context))
+{
+}
+
+AppServerHost::~AppServerHost()
+{
+    m_listener->closeAll();
+}
+
+bool AppServerHost::listen(QString *error)
+{
+    QHostAddress address;
+    const QString text = m_context->options().listenAddress;
+    if (text.isEmpty() || text == QLatin1String("*") || text == QLatin1String("any"))
+        address = QHostAddress::Any;
+    else if (text.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        address = QHostAddress::LocalHost;
+    else if (!address.setAddress(text)) {
+        if (error)
+            *error = QStringLiteral("Not an address: %1").arg(text);
+        return false;
+    }
+    if (!m_listener->listen(address, m_context->options().port)) {
+        if (error)
+            *error = m_listener->errorString();
+        return false;
+    }
+    return true;
+}
+
+void AppServerHost::close()
+{
+    m_listener->closeAll();
+}
+
+bool AppServerHost::isListening() const
+{
+    return m_listener->isListening();
+}
+
+QHostAddress AppServerHost::address() const
+{
+    return m_listener->serverAddress();
+}
+
+quint16 AppServerHost::port() const
+{
+    return m_listener->serverPort();
+}
+
+int AppServerHost::connectionCount() const
+{
+    return m_listener->connectionCount();
+}
+
+} // namespace qvx

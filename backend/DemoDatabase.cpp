@@ -1,0 +1,83 @@
+#include "backend/DemoDatabase.h"
+
+#include "backend/ServiceTables.h"
+#include "backend/SqliteDatabase.h"
+
+#include <QFile>
+
+static void initBackendResources()
+{
+    Q_INIT_RESOURCE(backend);
+}
+
+namespace qvx {
+
+namespace {
+
+QString readResource(const QString &name)
+{
+    initBackendResources();
+    QFile f(QStringLiteral(":/backend/") + name);
+    if (!f.open(QIODevice::ReadOnly))
+        throw DbError(QStringLiteral("Missing built-in script %1").arg(name));
+    return QString::fromUtf8(f.readAll());
+}
+
+void runInTransaction(DbConnection &c, const QString &script)
+{
+    c.begin();
+    try {
+        c.execScript(script);
+        c.commit();
+    } catch (...) {
+        c.rollback();
+        throw;
+    }
+}
+
+} // namespace
+
+QString schemaScript() { return readResource(QStringLiteral("schema.sql")); }
+QString demoScript() { return readResource(QStringLiteral("demo.sql")); }
+QString serverTablesScript() { return readResource(QStringLiteral("server_tables.sql")); }
+QString serverDemoScript() { return readResource(QStringLiteral("server_demo.sql")); }
+
+void ensureServerTables(DbConnection &c)
+{
+    runInTransaction(c, serverTablesScript());
+    c.begin();
+    try {
+        if (c.query(QStringLiteral("select count(*) as n from srv_seqno")).valueInt(0, QStringLiteral("n")) == 0) {
+            // Start above every number already in use.
+            qint64 last = 0;
+            for (const QString &table : requestTables()) {
+                if (!c.tableExists(table))
+                    continue;
+                const ResultSet rs = c.query(QStringLiteral("select max(SeqNo) as m from %1").arg(table));
+                last = qMax(last, rs.valueInt64(0, QStringLiteral("m")));
+            }
+            c.exec(QStringLiteral("insert into srv_seqno (lastno) values (%1)").arg(last));
+        }
+        c.commit();
+    } catch (...) {
+        c.rollback();
+        throw;
+    }
+}
+
+void createDemoDatabase(const QString &sqliteFile)
+{
+    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")}) {
+        const QString f = sqliteFile + suffix;
+        if (QFile::exists(f) && !QFile::remove(f))
+            throw DbError(QStringLiteral("Cannot replace %1").arg(f));
+    }
+    SqliteDatabase db(sqliteFile);
+    auto c = db.connect();
+    runInTransaction(*c, schemaScript());
+    runInTransaction(*c, demoScript());
+    ensureServerTables(*c);
+    runInTransaction(*c, serverDemoScript());
+}
+
+} // namespace qvx

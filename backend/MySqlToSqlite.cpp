@@ -1,0 +1,441 @@
+#include "backend/MySqlToSqlite.h"
+
+#include "platform/Clock.h"
+
+#include <QRegularExpression>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace qvx {
+
+namespace {
+
+bool isWordChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
+}
+
+struct Out
+{
+    TranslatedSql t;
+    void put(QChar c, int from)
+    {
+        t.text.append(c);
+        t.origin.append(from);
+    }
+    void put(const QString &s, int from)
+    {
+        for (QChar c : s)
+            put(c, from);
+    }
+};
+
+} // namespace
+
+QString TranslatedSql::originalOf(const QString &original, const QString &span) const
+{
+    if (!changed || span.isEmpty())
+        return span;
+    // The select list comes first, so the first occurrence is the expression.
+    const qsizetype at = text.indexOf(span);
+    if (at < 0)
+        return span;
+    const int from = origin.at(at);
+    const int to = origin.at(at + span.size() - 1);
+    if (from < 0 || to < from || to >= original.size())
+        return span;
+    return original.mid(from, to - from + 1);
+}
+
+TranslatedSql translateMySqlToSqlite(const QString &sql)
+{
+    Out out;
+    out.t.text.reserve(sql.size() + 16);
+    out.t.origin.reserve(sql.size() + 16);
+    const qsizetype n = sql.size();
+    QChar prevSignificant; // last character outside blanks and comments
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = sql.at(i);
+        if (c == QLatin1Char('\'') || c == QLatin1Char('`')) {
+            // Literal or quoted name: copied as it stands (a doubled quote stays inside).
+            const QChar q = c;
+            out.put(c, int(i++));
+            while (i < n) {
+                out.put(sql.at(i), int(i));
+                if (sql.at(i) == q) {
+                    if (i + 1 < n && sql.at(i + 1) == q) {
+                        out.put(sql.at(i + 1), int(i + 1));
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                ++i;
+            }
+            prevSignificant = q;
+            continue;
+        }
+        if (c == QLatin1Char('"')) {
+            // A double-quoted text is a literal in MySQL: write it single-quoted.
+            out.t.changed = true;
+            out.put(QLatin1Char('\''), int(i++));
+            while (i < n) {
+                const QChar d = sql.at(i);
+                if (d == QLatin1Char('"')) {
+                    if (i + 1 < n && sql.at(i + 1) == QLatin1Char('"')) {
+                        out.put(d, int(i));
+                        i += 2;
+                        continue;
+                    }
+                    out.put(QLatin1Char('\''), int(i++));
+                    break;
+                }
+                if (d == QLatin1Char('\''))
+                    out.put(QStringLiteral("''"), int(i));
+                else
+                    out.put(d, int(i));
+                ++i;
+            }
+            prevSignificant = QLatin1Char('\'');
+            continue;
+        }
+        if (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-')) {
+            while (i < n && sql.at(i) != QLatin1Char('\n'))
+                out.put(sql.at(i), int(i)), ++i;
+            continue;
+        }
+        if (c == QLatin1Char('#')) {
+            out.t.changed = true;
+            out.put(QStringLiteral("--"), int(i++));
+            while (i < n && sql.at(i) != QLatin1Char('\n'))
+                out.put(sql.at(i), int(i)), ++i;
+            continue;
+        }
+        if (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*')) {
+            const qsizetype end = sql.indexOf(QStringLiteral("*/"), i + 2);
+            const qsizetype stop = end < 0 ? n : end + 2;
+            while (i < stop)
+                out.put(sql.at(i), int(i)), ++i;
+            continue;
+        }
+        if (isWordChar(c)) {
+            qsizetype j = i;
+            while (j < n && isWordChar(sql.at(j)))
+                ++j;
+            const QString word = sql.mid(i, j - i);
+            bool isIf = false;
+            if (word.compare(QLatin1String("if"), Qt::CaseInsensitive) == 0 && prevSignificant != QLatin1Char('.')) {
+                qsizetype k = j;
+                while (k < n && sql.at(k).isSpace())
+                    ++k;
+                isIf = k < n && sql.at(k) == QLatin1Char('(');
+            }
+            if (isIf) {
+                out.t.changed = true;
+                out.put(word.at(0), int(i)); // "if" -> "iif", the extra letter maps onto the first
+            }
+            for (qsizetype k = i; k < j; ++k)
+                out.put(sql.at(k), int(k));
+            prevSignificant = sql.at(j - 1);
+            i = j;
+            continue;
+        }
+        out.put(c, int(i));
+        if (!c.isSpace())
+            prevSignificant = c;
+        ++i;
+    }
+    return out.t;
+}
+
+bool parseShowTables(const QString &sql, QString *pattern)
+{
+    static const QRegularExpression re(
+        QStringLiteral("^\\s*show\\s+(?:full\\s+)?tables(?:\\s+(?:from|in)\\s+[`\\w]+)?"
+                       "(?:\\s+like\\s+(?:'((?:[^']|'')*)'|\"((?:[^\"]|\"\")*)\"))?\\s*;?\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = re.match(sql);
+    if (!m.hasMatch())
+        return false;
+    if (pattern) {
+        if (m.capturedLength(1) > 0)
+            *pattern = m.captured(1).replace(QStringLiteral("''"), QStringLiteral("'"));
+        else
+            *pattern = m.captured(2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+    }
+    return true;
+}
+
+QString realToText(double value)
+{
+    if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 9.0e15)
+        return QString::number(qint64(value));
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+// ---- MySQL functions ------------------------------------------------------
+
+namespace {
+
+QString argText(sqlite3_value *v)
+{
+    const unsigned char *t = sqlite3_value_text(v);
+    return t ? QString::fromUtf8(reinterpret_cast<const char *>(t), sqlite3_value_bytes(v)) : QString();
+}
+
+bool anyNull(int argc, sqlite3_value **argv)
+{
+    for (int i = 0; i < argc; ++i)
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
+            return true;
+    return false;
+}
+
+void resultText(sqlite3_context *ctx, const QString &s)
+{
+    const QByteArray u = s.toUtf8();
+    sqlite3_result_text(ctx, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+}
+
+void fnConcat(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    QString s;
+    for (int i = 0; i < argc; ++i)
+        s += argText(argv[i]);
+    resultText(ctx, s);
+}
+
+void fnConcatWs(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (argc < 1 || sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        return sqlite3_result_null(ctx);
+    const QString sep = argText(argv[0]);
+    QStringList parts;
+    for (int i = 1; i < argc; ++i)
+        if (sqlite3_value_type(argv[i]) != SQLITE_NULL)
+            parts << argText(argv[i]);
+    resultText(ctx, parts.join(sep));
+}
+
+void fnLeft(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    resultText(ctx, argText(argv[0]).left(qMax<qint64>(0, sqlite3_value_int64(argv[1]))));
+}
+
+void fnRight(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    resultText(ctx, argText(argv[0]).right(qMax<qint64>(0, sqlite3_value_int64(argv[1]))));
+}
+
+void fnMid(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    const QString s = argText(argv[0]);
+    qint64 pos = sqlite3_value_int64(argv[1]);
+    const qint64 len = argc > 2 ? sqlite3_value_int64(argv[2]) : s.size();
+    if (pos < 0)
+        pos = s.size() + pos + 1;
+    if (pos < 1 || pos > s.size() || len <= 0)
+        return resultText(ctx, QString(""));
+    resultText(ctx, s.mid(pos - 1, len));
+}
+
+void pad(sqlite3_context *ctx, sqlite3_value **argv, bool left)
+{
+    if (anyNull(3, argv))
+        return sqlite3_result_null(ctx);
+    const QString s = argText(argv[0]);
+    const qint64 len = sqlite3_value_int64(argv[1]);
+    const QString p = argText(argv[2]);
+    if (len < 0)
+        return sqlite3_result_null(ctx);
+    if (s.size() >= len)
+        return resultText(ctx, s.left(len));
+    if (p.isEmpty() || len > 1000000)
+        return sqlite3_result_null(ctx);
+    QString fill;
+    while (fill.size() < len - s.size())
+        fill += p;
+    fill.truncate(len - s.size());
+    resultText(ctx, left ? fill + s : s + fill);
+}
+
+void fnLpad(sqlite3_context *ctx, int, sqlite3_value **argv) { pad(ctx, argv, true); }
+void fnRpad(sqlite3_context *ctx, int, sqlite3_value **argv) { pad(ctx, argv, false); }
+
+void fnUcase(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    resultText(ctx, argText(argv[0]).toUpper());
+}
+
+void fnLcase(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    resultText(ctx, argText(argv[0]).toLower());
+}
+
+void fnCharLength(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    sqlite3_result_int64(ctx, argText(argv[0]).size());
+}
+
+void fnLocate(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    const QString sub = argText(argv[0]);
+    const QString s = argText(argv[1]);
+    const qint64 from = argc > 2 ? sqlite3_value_int64(argv[2]) : 1;
+    if (from < 1)
+        return sqlite3_result_int64(ctx, 0);
+    const qsizetype at = s.indexOf(sub, from - 1, Qt::CaseInsensitive);
+    sqlite3_result_int64(ctx, at < 0 ? 0 : at + 1);
+}
+
+double roundHalfAway(double x, int d)
+{
+    const double f = std::pow(10.0, d);
+    return std::round(x * f) / f;
+}
+
+void fnFormat(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL)
+        return sqlite3_result_null(ctx);
+    const int d = int(std::clamp<qint64>(sqlite3_value_int64(argv[1]), 0, 30));
+    const double x = roundHalfAway(sqlite3_value_double(argv[0]), d);
+    QString digits = QString::number(std::fabs(x), 'f', d);
+    QString whole = digits.section(QLatin1Char('.'), 0, 0);
+    const QString frac = d > 0 ? digits.section(QLatin1Char('.'), 1) : QString();
+    for (qsizetype at = whole.size() - 3; at > 0; at -= 3)
+        whole.insert(at, QLatin1Char(','));
+    QString s = (x < 0 ? QStringLiteral("-") : QString()) + whole;
+    if (d > 0)
+        s += QLatin1Char('.') + frac;
+    resultText(ctx, s);
+}
+
+void fnTruncate(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    const int d = int(std::clamp<qint64>(sqlite3_value_int64(argv[1]), -30, 30));
+    const double f = std::pow(10.0, d);
+    const double v = std::trunc(sqlite3_value_double(argv[0]) * f) / f;
+    if (d <= 0 && std::fabs(v) < 9.0e15)
+        sqlite3_result_int64(ctx, qint64(v));
+    else
+        sqlite3_result_double(ctx, v);
+}
+
+void fnNow(sqlite3_context *ctx, int, sqlite3_value **)
+{
+    resultText(ctx, Clock::now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+}
+
+void fnCurdate(sqlite3_context *ctx, int, sqlite3_value **)
+{
+    resultText(ctx, Clock::now().toString(QStringLiteral("yyyy-MM-dd")));
+}
+
+void fnCurtime(sqlite3_context *ctx, int, sqlite3_value **)
+{
+    resultText(ctx, Clock::now().toString(QStringLiteral("HH:mm:ss")));
+}
+
+QDateTime parseDateTime(const QString &s)
+{
+    const QString t = s.trimmed();
+    for (const char *f : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd", "yyyyMMddHHmmss", "yyyyMMdd", "yyyy-MM-ddTHH:mm:ss"}) {
+        QDateTime d = QDateTime::fromString(t, QString::fromLatin1(f));
+        if (d.isValid())
+            return d;
+    }
+    return {};
+}
+
+void fnDateFormat(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (anyNull(argc, argv))
+        return sqlite3_result_null(ctx);
+    const QDateTime d = parseDateTime(argText(argv[0]));
+    if (!d.isValid())
+        return sqlite3_result_null(ctx);
+    const QString f = argText(argv[1]);
+    QString s;
+    for (qsizetype i = 0; i < f.size(); ++i) {
+        if (f.at(i) != QLatin1Char('%') || i + 1 >= f.size()) {
+            s += f.at(i);
+            continue;
+        }
+        const QChar k = f.at(++i);
+        switch (k.toLatin1()) {
+        case 'Y': s += d.toString(QStringLiteral("yyyy")); break;
+        case 'y': s += d.toString(QStringLiteral("yy")); break;
+        case 'm': s += d.toString(QStringLiteral("MM")); break;
+        case 'c': s += d.toString(QStringLiteral("M")); break;
+        case 'd': s += d.toString(QStringLiteral("dd")); break;
+        case 'e': s += d.toString(QStringLiteral("d")); break;
+        case 'H': s += d.toString(QStringLiteral("HH")); break;
+        case 'k': s += d.toString(QStringLiteral("H")); break;
+        case 'i': s += d.toString(QStringLiteral("mm")); break;
+        case 's':
+        case 'S': s += d.toString(QStringLiteral("ss")); break;
+        case 'T': s += d.toString(QStringLiteral("HH:mm:ss")); break;
+        default: s += k; break;
+        }
+    }
+    resultText(ctx, s);
+}
+
+void reg(sqlite3 *db, const char *name, int nArg, void (*fn)(sqlite3_context *, int, sqlite3_value **),
+         bool deterministic = true)
+{
+    sqlite3_create_function_v2(db, name, nArg, SQLITE_UTF8 | (deterministic ? SQLITE_DETERMINISTIC : 0), nullptr,
+                               fn, nullptr, nullptr, nullptr);
+}
+
+} // namespace
+
+void registerMySqlFunctions(sqlite3 *db)
+{
+    reg(db, "concat", -1, fnConcat);
+    reg(db, "concat_ws", -1, fnConcatWs);
+    reg(db, "left", 2, fnLeft);
+    reg(db, "right", 2, fnRight);
+    reg(db, "mid", 3, fnMid);
+    reg(db, "mid", 2, fnMid);
+    reg(db, "lpad", 3, fnLpad);
+    reg(db, "rpad", 3, fnRpad);
+    reg(db, "ucase", 1, fnUcase);
+    reg(db, "lcase", 1, fnLcase);
+    reg(db, "char_length", 1, fnCharLength);
+    reg(db, "locate", 2, fnLocate);
+    reg(db, "locate", 3, fnLocate);
+    reg(db, "format", 2, fnFormat);
+    reg(db, "truncate", 2, fnTruncate);
+    reg(db, "now", 0, fnNow, false);
+    reg(db, "sysdate", 0, fnNow, false);
+    reg(db, "curdate", 0, fnCurdate, false);
+    reg(db, "curtime", 0, fnCurtime, false);
+    reg(db, "date_format", 2, fnDateFormat);
+}
+
+} // namespace qvx

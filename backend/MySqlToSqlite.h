@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+struct sqlite3;
+
+namespace qvx {
+
+// A MySQL statement rewritten for SQLite, with the position in the original
+// text of every character of the rewritten one (to name result columns as
+// MySQL would).
+struct TranslatedSql
+{
+    QString text;
+    QList<int> origin; // origin[i]: index in the original text of text[i]
+    bool changed = false;
+
+    // The original text of a span of the rewritten text (a column expression
+    // as SQLite names it); the span itself when it cannot be found.
+    QString originalOf(const QString &original, const QString &span) const;
+};
+
+// Rewrites what SQLite reads differently, outside string literals and
+// comments: "double-quoted" texts become 'single-quoted' literals, if( becomes
+// iif(, a '#' comment becomes a '--' comment.
+TranslatedSql translateMySqlToSqlite(const QString &sql);
+
+// "show tables" (optionally "show full tables", "like '...'"): true, with the
+// LIKE pattern (empty when none) in *pattern.
+bool parseShowTables(const QString &sql, QString *pattern);
+
+// Registers the MySQL functions the client's statements use on a connection:
+// concat, concat_ws, left, right, mid, lpad, rpad, ucase, lcase, locate,
+// char_length, format(x, d), truncate, now, sysdate, curdate, curtime,
+// date_format.
+void registerMySqlFunctions(sqlite3 *db);
+
+// Text of a REAL as MySQL shows a double: whole numbers without a fraction.
+QString realToText(double value);
+
+} // namespace qvx

@@ -1,0 +1,66 @@
+#include "backend/ServerOptions.h"
+
+#include <QCommandLineParser>
+
+#include <cstdio>
+
+namespace qvx {
+
+bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QString *error, bool *helpShown)
+{
+    if (helpShown)
+        *helpShown = false;
+    QCommandLineParser p;
+    p.setApplicationDescription(QStringLiteral("QVXServer: application server, relay and simulated bank"));
+    const QCommandLineOption help = p.addHelpOption();
+    const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("SQLite database file."), QStringLiteral("FILE"));
+    const QCommandLineOption initDemo(QStringLiteral("init-demo"), QStringLiteral("Create the demo database and exit."));
+    const QCommandLineOption listen(QStringLiteral("listen"), QStringLiteral("Address to listen on (default 127.0.0.1)."),
+                                    QStringLiteral("ADDR"));
+    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("Application-server port (default 211)."),
+                                  QStringLiteral("N"));
+    const QCommandLineOption lockTimeout(QStringLiteral("lock-timeout"),
+                                         QStringLiteral("Milliseconds a statement waits for a lock (default 5000)."),
+                                         QStringLiteral("MS"));
+    p.addOptions({db, initDemo, listen, port, lockTimeout});
+    // Further options (relay, bank) are added here.
+
+    if (!p.parse(arguments)) {
+        if (error)
+            *error = p.errorText();
+        return false;
+    }
+    if (p.isSet(help)) {
+        std::fputs(qPrintable(p.helpText()), stdout);
+        if (helpShown)
+            *helpShown = true;
+        return true;
+    }
+    auto number = [&](const QCommandLineOption &o, int low, int high, int &target) {
+        if (!p.isSet(o))
+            return true;
+        bool ok = false;
+        const int v = p.value(o).toInt(&ok);
+        if (!ok || v < low || v > high) {
+            if (error)
+                *error = QStringLiteral("Bad value for --%1: %2").arg(o.names().first(), p.value(o));
+            return false;
+        }
+        target = v;
+        return true;
+    };
+    if (p.isSet(db))
+        options.dbFile = p.value(db);
+    options.initDemo = p.isSet(initDemo);
+    if (p.isSet(listen))
+        options.listenAddress = p.value(listen);
+    int portValue = options.port;
+    if (!number(port, 0, 65535, portValue))
+        return false;
+    options.port = quint16(portValue);
+    if (!number(lockTimeout, 0, 600000, options.lockTimeoutMs))
+        return false;
+    return true;
+}
+
+} // namespace qvx

@@ -1,0 +1,293 @@
+#include "backend/ServerSession.h"
+
+#include "backend/ServerContext.h"
+#include "backend/ServiceTables.h"
+#include "platform/SqlText.h"
+
+#include <QJsonObject>
+
+namespace qvx {
+
+MethodError::MethodError(const QString &message)
+    : std::runtime_error(message.toStdString()), m_message(message)
+{
+}
+
+namespace {
+
+constexpr int MaxSeqNoBlock = 1000000;
+
+QString argText(const QJsonArray &args, int i)
+{
+    if (i >= args.size())
+        throw MethodError(QStringLiteral("Missing argument %1").arg(i + 1));
+    const QJsonValue v = args.at(i);
+    if (v.isString())
+        return v.toString();
+    if (v.isDouble()) {
+        const double d = v.toDouble();
+        if (d == double(qint64(d)))
+            return QString::number(qint64(d));
+        return QString::number(d, 'g', 17);
+    }
+    if (v.isNull())
+        return QString();
+    throw MethodError(QStringLiteral("Argument %1 must be a text").arg(i + 1));
+}
+
+qint64 argInteger(const QJsonArray &args, int i)
+{
+    if (i >= args.size())
+        throw MethodError(QStringLiteral("Missing argument %1").arg(i + 1));
+    const QJsonValue v = args.at(i);
+    if (v.isDouble()) {
+        const double d = v.toDouble();
+        if (d == double(qint64(d)))
+            return qint64(d);
+    } else if (v.isString()) {
+        const QString t = v.toString().trimmed();
+        if (isInteger(t)) {
+            bool ok = false;
+            const qint64 n = t.toLongLong(&ok);
+            if (ok)
+                return n;
+        }
+    }
+    throw MethodError(QStringLiteral("Argument %1 must be a whole number").arg(i + 1));
+}
+
+QJsonValue resultSetJson(const ResultSet &rs)
+{
+    QJsonArray columns;
+    for (const QString &c : rs.columnNames())
+        columns.append(c);
+    QJsonArray rows;
+    for (const QStringList &r : rs.rows()) {
+        QJsonArray row;
+        for (const QString &v : r)
+            row.append(v.isNull() ? QJsonValue(QJsonValue::Null) : QJsonValue(v));
+        rows.append(row);
+    }
+    return QJsonObject{{QStringLiteral("columns"), columns}, {QStringLiteral("rows"), rows}};
+}
+
+// The statement without blanks and a final ';', lower-cased, for the words
+// the server handles itself.
+QString controlWord(const QString &sql)
+{
+    QString t = sql.trimmed();
+    while (t.endsWith(QLatin1Char(';')))
+        t.chop(1);
+    return t.trimmed().simplified().toLower();
+}
+
+} // namespace
+
+ServerSession::ServerSession(ServerContext &context)
+    : m_context(context)
+{
+}
+
+ServerSession::~ServerSession()
+{
+    // What the client did not commit is rolled back (the connections roll
+    // back when closed).
+    try {
+        if (m_connection)
+            m_connection->rollback();
+    } catch (const std::exception &) {
+    }
+}
+
+bool ServerSession::isKnownServerName(const QString &name)
+{
+    return name == QLatin1String("QVXServer.QVSERVER01") || name == QLatin1String("QVXServer.QVSERVER");
+}
+
+bool ServerSession::inTransaction() const
+{
+    return m_connection && m_connection->inTransaction();
+}
+
+DbConnection &ServerSession::connection()
+{
+    if (!m_connection) {
+        m_connection = m_context.database().connect();
+        m_connection->setBusyTimeout(m_context.options().lockTimeoutMs);
+    }
+    return *m_connection;
+}
+
+DbConnection &ServerSession::auxConnection()
+{
+    if (!m_aux) {
+        m_aux = m_context.database().connect();
+        m_aux->setBusyTimeout(m_context.options().lockTimeoutMs);
+    }
+    return *m_aux;
+}
+
+QJsonValue ServerSession::call(const QString &method, const QJsonArray &args)
+{
+    // Method names are matched without regard to case (cms_select1 = cms_Select1).
+    const QString m = method.toLower();
+    if (m == QLatin1String("open") || m == QLatin1String("hello"))
+        return open(args);
+    if (!m_opened)
+        throw MethodError(QStringLiteral("No server object is open on this connection"));
+    try {
+        if (m == QLatin1String("cms_select1") || m == QLatin1String("cms_select2"))
+            return select(args);
+        if (m == QLatin1String("cms_insert1"))
+            return insert(args);
+        if (m == QLatin1String("max_seqno"))
+            return maxSeqNo(args);
+        if (m == QLatin1String("cms_senddesc"))
+            return sendDesc(args);
+        if (m == QLatin1String("cms_time"))
+            return m_context.now().toString(QStringLiteral("yyyyMMddHHmmss"));
+        if (m == QLatin1String("get_comm_msg"))
+            return commMsg(args);
+        if (m == QLatin1String("get_bankstate"))
+            return bankState(args);
+    } catch (const DbError &e) {
+        throw MethodError(e.message());
+    } catch (const ResultSetError &e) {
+        throw MethodError(e.message());
+    }
+    throw MethodError(QStringLiteral("Unknown method %1").arg(method));
+}
+
+QJsonValue ServerSession::open(const QJsonArray &args)
+{
+    const QString name = argText(args, 0);
+    if (!isKnownServerName(name))
+        throw MethodError(QStringLiteral("Server object %1 is not registered").arg(name));
+    m_opened = true;
+    m_serverName = name;
+    return QJsonObject{{QStringLiteral("server"), name}, {QStringLiteral("database"), m_context.database().name()}};
+}
+
+QJsonValue ServerSession::select(const QJsonArray &args)
+{
+    return resultSetJson(connection().query(argText(args, 0)));
+}
+
+QJsonValue ServerSession::insert(const QJsonArray &args)
+{
+    const QString sql = argText(args, 0);
+    const QString word = controlWord(sql);
+    DbConnection &c = connection();
+    if (word == QLatin1String("commit") || word == QLatin1String("commit work")) {
+        c.commit();
+        return 0;
+    }
+    if (word == QLatin1String("rollback") || word == QLatin1String("rollback work")) {
+        c.rollback();
+        return 0;
+    }
+    if (word == QLatin1String("begin") || word == QLatin1String("start transaction")) {
+        c.begin();
+        return 0;
+    }
+    if (word.isEmpty())
+        throw MethodError(QStringLiteral("Query was empty"));
+    c.begin(); // the connection's transaction, until "commit" or "rollback"
+    return double(c.exec(sql));
+}
+
+QJsonValue ServerSession::maxSeqNo(const QJsonArray &args)
+{
+    const qint64 n = argInteger(args, 0);
+    if (n < 0 || n > MaxSeqNoBlock)
+        throw MethodError(QStringLiteral("max_seqno: count %1 out of range").arg(n));
+    return double(m_context.reserveSeqNo(int(n)));
+}
+
+QJsonValue ServerSession::sendDesc(const QJsonArray &args)
+{
+    const QString code = argText(args, 0).trimmed();
+    const QString userId = argText(args, 1);
+    const QString firstText = argText(args, 2).trimmed();
+    const QString lastText = argText(args, 3).trimmed();
+    const QString time = argText(args, 4);
+    const QString table = requestTableForService(code);
+    if (table.isEmpty())
+        throw MethodError(QStringLiteral("Unknown service code %1").arg(code));
+    if (!isInteger(firstText) || !isInteger(lastText))
+        throw MethodError(QStringLiteral("cms_senddesc: message numbers must be whole numbers"));
+
+    SendBatch batch;
+    batch.serviceCode = code;
+    batch.table = table;
+    batch.userId = userId;
+    batch.firstNo = firstText.toLongLong();
+    batch.lastNo = lastText.toLongLong();
+    batch.time = time;
+
+    QString sql;
+    if (table == QLatin1String("giche") && batch.firstNo == 0 && batch.lastNo == 0) {
+        // A transfer batch: the rows the confirming user released at that time.
+        sql = QStringLiteral("select count(*) as n from giche where CFMID = %1 and SENDTIME = %2 and SR_FLAG <> '0'")
+                  .arg(sqlQuote(userId), sqlQuote(time));
+    } else {
+        sql = QStringLiteral("select count(*) as n from %1 where SEQNO between %2 and %3")
+                  .arg(table)
+                  .arg(batch.firstNo)
+                  .arg(batch.lastNo);
+    }
+    try {
+        // Its own connection: only committed rows count.
+        batch.rowCount = auxConnection().query(sql).valueInt64(0, QStringLiteral("n"));
+    } catch (const DbError &e) {
+        if (e.busy())
+            return -1;
+        throw;
+    }
+    if (batch.rowCount == 0)
+        return 0;
+    return m_context.batchSink()->acceptBatch(batch) ? 1 : -1;
+}
+
+QJsonValue ServerSession::commMsg(const QJsonArray &args)
+{
+    const qint64 kind = argInteger(args, 0);
+    const ResultSet rs = connection().query(QStringLiteral("select msg from srv_commmsg where kind = %1").arg(kind));
+    return rs.value(0, QStringLiteral("msg"));
+}
+
+QJsonValue ServerSession::bankState(const QJsonArray &args)
+{
+    const QString bankId = argText(args, 0).trimmed();
+    const QString firmId = argText(args, 1).trimmed();
+    const QString kind = argText(args, 2).trimmed();
+    DbConnection &c = auxConnection();
+    if (kind == QLatin1String("1")) {
+        const ResultSet rs = c.query(QStringLiteral("select state from srv_bankstate where bankid = %1 and firmid = %2")
+                                         .arg(sqlQuote(bankId), sqlQuote(firmId)));
+        return rs.isEmpty() || rs.value(0, QStringLiteral("state")).isEmpty() ? QStringLiteral("N")
+                                                                              : rs.value(0, QStringLiteral("state"));
+    }
+    if (kind != QLatin1String("2") && kind != QLatin1String("3"))
+        throw MethodError(QStringLiteral("get_bankstate: unknown kind %1").arg(kind));
+    c.begin();
+    try {
+        if (kind == QLatin1String("2")) {
+            c.exec(QStringLiteral("delete from srv_bankstate"));
+            c.exec(QStringLiteral("insert into srv_bankstate (bankid, firmid, state) "
+                                  "select distinct BANKID, coalesce(FIRMID, ''), 'Y' from bank"));
+        } else {
+            c.exec(QStringLiteral("delete from srv_bankstate where bankid = %1 and firmid = %2")
+                       .arg(sqlQuote(bankId), sqlQuote(firmId)));
+            c.exec(QStringLiteral("insert into srv_bankstate (bankid, firmid, state) values (%1, %2, 'Y')")
+                       .arg(sqlQuote(bankId), sqlQuote(firmId)));
+        }
+        c.commit();
+    } catch (...) {
+        c.rollback();
+        throw;
+    }
+    return kind;
+}
+
+} // namespace qvx

@@ -1,0 +1,250 @@
+#include "backend/SqliteDatabase.h"
+
+#include "backend/MySqlToSqlite.h"
+#include "platform/SqlText.h"
+
+#include <sqlite3.h>
+
+#include <cstring>
+
+namespace qvx {
+
+DbError::DbError(const QString &message, bool busy)
+    : std::runtime_error(message.toStdString()), m_message(message), m_busy(busy)
+{
+}
+
+DbConnection::~DbConnection() = default;
+Database::~Database() = default;
+
+namespace {
+
+bool isBusyCode(int rc)
+{
+    const int primary = rc & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
+class Statement
+{
+public:
+    Statement() = default;
+    ~Statement() { sqlite3_finalize(m_stmt); }
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+    sqlite3_stmt **out() { return &m_stmt; }
+    sqlite3_stmt *get() const { return m_stmt; }
+
+private:
+    sqlite3_stmt *m_stmt = nullptr;
+};
+
+bool onlyBlanksAndComments(const char *p)
+{
+    while (*p) {
+        if (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n' || *p == ';') {
+            ++p;
+        } else if (p[0] == '-' && p[1] == '-') {
+            while (*p && *p != '\n')
+                ++p;
+        } else if (p[0] == '/' && p[1] == '*') {
+            const char *end = std::strstr(p + 2, "*/");
+            if (!end)
+                return true;
+            p = end + 2;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+QString valueText(sqlite3_stmt *stmt, int column)
+{
+    switch (sqlite3_column_type(stmt, column)) {
+    case SQLITE_NULL:
+        return QString();
+    case SQLITE_INTEGER:
+        return QString::number(sqlite3_column_int64(stmt, column));
+    case SQLITE_FLOAT:
+        return realToText(sqlite3_column_double(stmt, column));
+    default: {
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt, column));
+        const int bytes = sqlite3_column_bytes(stmt, column);
+        return text ? QString::fromUtf8(text, bytes) : QString(QLatin1String(""));
+    }
+    }
+}
+
+class SqliteConnection : public DbConnection
+{
+public:
+    SqliteConnection(const QString &file, QString name)
+        : m_name(std::move(name))
+    {
+        const int rc = sqlite3_open_v2(file.toUtf8().constData(), &m_db,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+        if (rc != SQLITE_OK) {
+            const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
+            sqlite3_close(m_db);
+            m_db = nullptr;
+            throw DbError(QStringLiteral("Cannot open database %1: %2").arg(file, message));
+        }
+        sqlite3_extended_result_codes(m_db, 1);
+        sqlite3_busy_timeout(m_db, 5000);
+        registerMySqlFunctions(m_db);
+        execRaw("PRAGMA journal_mode=WAL");
+        execRaw("PRAGMA synchronous=NORMAL");
+        execRaw("PRAGMA foreign_keys=OFF");
+    }
+
+    ~SqliteConnection() override
+    {
+        if (m_db) {
+            if (!sqlite3_get_autocommit(m_db))
+                sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_close_v2(m_db);
+        }
+    }
+
+    ResultSet query(const QString &sql) override
+    {
+        QString pattern;
+        if (parseShowTables(sql, &pattern))
+            return showTables(pattern);
+        const TranslatedSql t = translateMySqlToSqlite(sql);
+        Statement stmt;
+        prepare(t.text, stmt);
+        const int columns = sqlite3_column_count(stmt.get());
+        QStringList names;
+        for (int c = 0; c < columns; ++c)
+            names << t.originalOf(sql, QString::fromUtf8(sqlite3_column_name(stmt.get(), c)));
+        QList<QStringList> rows;
+        for (;;) {
+            const int rc = sqlite3_step(stmt.get());
+            if (rc == SQLITE_DONE)
+                break;
+            if (rc != SQLITE_ROW)
+                fail(rc);
+            QStringList row;
+            row.reserve(columns);
+            for (int c = 0; c < columns; ++c)
+                row << valueText(stmt.get(), c);
+            rows << std::move(row);
+        }
+        return ResultSet(std::move(names), std::move(rows));
+    }
+
+    qint64 exec(const QString &sql) override
+    {
+        if (parseShowTables(sql, nullptr))
+            return 0;
+        const TranslatedSql t = translateMySqlToSqlite(sql);
+        Statement stmt;
+        prepare(t.text, stmt);
+        for (;;) {
+            const int rc = sqlite3_step(stmt.get());
+            if (rc == SQLITE_DONE)
+                break;
+            if (rc != SQLITE_ROW)
+                fail(rc);
+        }
+        return sqlite3_changes64(m_db);
+    }
+
+    void execScript(const QString &sql) override
+    {
+        char *error = nullptr;
+        const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error);
+        if (rc != SQLITE_OK) {
+            const QString message = QString::fromUtf8(error ? error : sqlite3_errstr(rc));
+            sqlite3_free(error);
+            throw DbError(message, isBusyCode(rc));
+        }
+    }
+
+    void begin() override
+    {
+        if (inTransaction())
+            return;
+        execRaw("BEGIN IMMEDIATE");
+    }
+    void commit() override
+    {
+        if (inTransaction())
+            execRaw("COMMIT");
+    }
+    void rollback() override
+    {
+        if (inTransaction())
+            execRaw("ROLLBACK");
+    }
+    bool inTransaction() const override { return !sqlite3_get_autocommit(m_db); }
+
+    void setBusyTimeout(int ms) override { sqlite3_busy_timeout(m_db, ms); }
+
+    bool tableExists(const QString &table) override
+    {
+        const ResultSet rs = query(QStringLiteral("select count(*) as n from sqlite_master where type in ('table','view') "
+                                                  "and lower(name) = lower(%1)").arg(sqlQuote(table)));
+        return rs.valueInt(0, QStringLiteral("n")) > 0;
+    }
+
+private:
+    ResultSet showTables(const QString &pattern)
+    {
+        QString sql = QStringLiteral("select lower(name) from sqlite_master where type = 'table' "
+                                     "and name not like 'sqlite\\_%' escape '\\'");
+        if (!pattern.isEmpty())
+            sql += QStringLiteral(" and lower(name) like lower(%1)").arg(sqlQuote(pattern));
+        sql += QStringLiteral(" order by lower(name)");
+        ResultSet raw = query(sql);
+        return ResultSet(QStringList{QStringLiteral("Tables_in_") + m_name}, raw.rows());
+    }
+
+    void prepare(const QString &sql, Statement &stmt)
+    {
+        const QByteArray utf8 = sql.toUtf8();
+        const char *tail = nullptr;
+        const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), stmt.out(), &tail);
+        if (rc != SQLITE_OK)
+            fail(rc);
+        if (!stmt.get())
+            throw DbError(QStringLiteral("Query was empty"));
+        if (tail && !onlyBlanksAndComments(tail))
+            throw DbError(QStringLiteral("Only one statement at a time is accepted"));
+    }
+
+    void execRaw(const char *sql)
+    {
+        char *error = nullptr;
+        const int rc = sqlite3_exec(m_db, sql, nullptr, nullptr, &error);
+        if (rc != SQLITE_OK) {
+            const QString message = QString::fromUtf8(error ? error : sqlite3_errstr(rc));
+            sqlite3_free(error);
+            throw DbError(message, isBusyCode(rc));
+        }
+    }
+
+    [[noreturn]] void fail(int rc)
+    {
+        throw DbError(QString::fromUtf8(sqlite3_errmsg(m_db)), isBusyCode(rc));
+    }
+
+    sqlite3 *m_db = nullptr;
+    QString m_name;
+};
+
+} // namespace
+
+SqliteDatabase::SqliteDatabase(const QString &file, const QString &name)
+    : m_file(file), m_name(name)
+{
+}
+
+std::unique_ptr<DbConnection> SqliteDatabase::connect()
+{
+    return std::make_unique<SqliteConnection>(m_file, m_name);
+}
+
+} // namespace qvx
