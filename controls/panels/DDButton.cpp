@@ -487,22 +487,28 @@ void TDDButton::DrawCaption(QPainter &p, int Offset)
     const int h = fm.height();
     for (int i = 0; i < n; ++i) {
         const QString &line = lines[i];
-        const int w = fm.horizontalAdvance(line);
-        int x = 0, y = 0;
-        switch (FHTextLayout) {
-        case tlLeft: x = 7 + Offset; break;
-        case tlCenter: x = (W - w) / 2 + Offset; break;
-        case tlRight: x = W - w - 7 - Offset; break;
-        }
-        switch (FVTextLayout) {
-        case tlTop: y = 7 + Offset + i * (h + 1); break;
-        case tlMiddle: y = (H - ((h + 1) * n - 1)) / 2 + Offset + i * (h + 1); break;
-        case tlBottom: y = H - ((h + 1) * n + 1) - 7 - Offset + i * (h + 1); break;
-        }
+        const QPoint at = CaptionPos(FHTextLayout, FVTextLayout, W, H, fm.horizontalAdvance(line), h, n, i, Offset);
         if (!line.isEmpty())
-            p.drawText(x, y + fm.ascent(), line);
+            p.drawText(at.x(), at.y() + fm.ascent(), line);
     }
     p.restore();
+}
+
+QPoint TDDButton::CaptionPos(THTextLayout HLayout, TVTextLayout VLayout, int W, int H, int w, int h, int n, int i,
+                             int Offset)
+{
+    int x = 0, y = 0;
+    switch (HLayout) {
+    case tlLeft: x = 7 + Offset; break;
+    case tlCenter: x = (W - w) / 2 + Offset; break;
+    case tlRight: x = W - w - 7 - Offset; break;
+    }
+    switch (VLayout) {
+    case tlTop: y = 7 + Offset + i * (h + 1); break;
+    case tlMiddle: y = (H - ((h + 1) * n - 1)) / 2 + Offset + i * (h + 1); break;
+    case tlBottom: y = H - ((h + 1) * n + 1) - 7 - Offset + i * (h + 1); break;
+    }
+    return QPoint(x, y);
 }
 
 void TDDButton::DrawFocus(QPainter &p)

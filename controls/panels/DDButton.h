@@ -98,6 +98,11 @@ public:
     void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
     void KeyPress(QChar &Key) override;
 
+    // Top left of caption line i of n (text width w, line height h) on a
+    // button of W x H with the given layouts and offset.
+    static QPoint CaptionPos(THTextLayout HLayout, TVTextLayout VLayout, int W, int H, int w, int h, int n, int i,
+                             int Offset);
+
     // Gradient frame or fill between two corners (the button itself only
     // uses the fill kinds 1..9).
     static void DrawFrame(QPainter &p, int Kind, int X1, int Y1, int X2, int Y2, int FrameWidth, TColor ColorFrom,

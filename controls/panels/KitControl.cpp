@@ -186,7 +186,7 @@ void TCustomControl::mouseDoubleClickEvent(QMouseEvent *e)
     if (e->button() == Qt::LeftButton && ClickEvents)
         DblClick();
     if (guard)
-        MouseDown(e->button(), e->modifiers() | Qt::KeyboardModifier(0), pt.x(), pt.y());
+        MouseDown(e->button(), e->modifiers(), pt.x(), pt.y());
     if (guard)
         e->accept();
 }
@@ -209,7 +209,9 @@ void TCustomControl::keyPressEvent(QKeyEvent *e)
         if (vk == 0)
             handled = true;
     }
-    if (!handled) {
+    {
+        // The typed characters follow the key-down even when a handler
+        // cleared the key, as the platform's message loop delivers them.
         const QString text = e->text();
         for (QChar c : text) {
             QChar k = c;

@@ -255,3 +255,32 @@ TEST(DDButtonProperties, InitialValuesAndSettersThatIgnoreEqualValues)
         EXPECT_EQ(b.FrameSize(), 3) << bad;
     }
 }
+
+TEST(DDButtonCaption, LinesAreAnchoredToTheirCornerAndOnePixelApart)
+{
+    // 75 x 25 button, one line 30 wide, 13 high.
+    EXPECT_EQ(TDDButton::CaptionPos(tlRight, tlBottom, 75, 25, 30, 13, 1, 0, 1), QPoint(75 - 30 - 7 - 1, 25 - 15 - 7 - 1));
+    EXPECT_EQ(TDDButton::CaptionPos(tlRight, tlBottom, 75, 25, 30, 13, 1, 0, 2), QPoint(36, 1)); // pressed: up-left
+    EXPECT_EQ(TDDButton::CaptionPos(tlLeft, tlTop, 75, 25, 30, 13, 1, 0, 2), QPoint(9, 9));      // pressed: down-right
+    EXPECT_EQ(TDDButton::CaptionPos(tlCenter, tlMiddle, 75, 25, 30, 13, 1, 0, 1), QPoint(23, 7));
+    // Two lines centred as a block of 2h + 1 pixels; the second 1 pixel below the first.
+    QPoint a = TDDButton::CaptionPos(tlCenter, tlMiddle, 80, 41, 20, 13, 2, 0, 0);
+    QPoint b = TDDButton::CaptionPos(tlCenter, tlMiddle, 80, 41, 20, 13, 2, 1, 0);
+    EXPECT_EQ(a, QPoint(30, (41 - 27) / 2));
+    EXPECT_EQ(b.y() - a.y(), 14);
+    // Negative free space rounds toward zero.
+    EXPECT_EQ(TDDButton::CaptionPos(tlCenter, tlTop, 10, 25, 15, 13, 1, 0, 0).x(), -2);
+}
+
+TEST(DDButtonCaption, EmptyCaptionDrawsNoText)
+{
+    QWidget form;
+    auto *a = new TDDButton(&form);
+    a->SetFormLook();
+    a->setGeometry(0, 0, 75, 25);
+    QImage empty = kitGrab(a);
+    a->SetCaption("\r\n");
+    EXPECT_EQ(kitGrab(a), empty);
+    a->SetCaption(QStringLiteral("가"));
+    EXPECT_NE(kitGrab(a), empty);
+}
