@@ -69,6 +69,8 @@ INSERT INTO error (bankid, errcode, errcontents) VALUES ('03', '0015', '거래�
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('03', '0016', '압류/지급정지 계좌');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('03', '0021', '비밀번호 오류');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('03', '0031', '은행 처리시간 초과');
+INSERT INTO error (bankid, errcode, errcontents) VALUES ('03', '0041', '원거래 없음');
+INSERT INTO error (bankid, errcode, errcontents) VALUES ('03', '0042', '통지 내역 없음');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('03', '0099', '기타 오류');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('04', '0000', '정상처리');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('04', '0011', '계좌번호 오류');
@@ -79,6 +81,8 @@ INSERT INTO error (bankid, errcode, errcontents) VALUES ('04', '0015', '거래�
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('04', '0016', '압류/지급정지 계좌');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('04', '0021', '비밀번호 오류');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('04', '0031', '은행 처리시간 초과');
+INSERT INTO error (bankid, errcode, errcontents) VALUES ('04', '0041', '원거래 없음');
+INSERT INTO error (bankid, errcode, errcontents) VALUES ('04', '0042', '통지 내역 없음');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('04', '0099', '기타 오류');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('20', '0000', '정상처리');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('20', '0011', '계좌번호 오류');
@@ -89,6 +93,8 @@ INSERT INTO error (bankid, errcode, errcontents) VALUES ('20', '0015', '거래�
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('20', '0016', '압류/지급정지 계좌');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('20', '0021', '비밀번호 오류');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('20', '0031', '은행 처리시간 초과');
+INSERT INTO error (bankid, errcode, errcontents) VALUES ('20', '0041', '원거래 없음');
+INSERT INTO error (bankid, errcode, errcontents) VALUES ('20', '0042', '통지 내역 없음');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('20', '0099', '기타 오류');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('23', '0000', '정상처리');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('23', '0011', '계좌번호 오류');
@@ -99,6 +105,8 @@ INSERT INTO error (bankid, errcode, errcontents) VALUES ('23', '0015', '거래�
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('23', '0016', '압류/지급정지 계좌');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('23', '0021', '비밀번호 오류');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('23', '0031', '은행 처리시간 초과');
+INSERT INTO error (bankid, errcode, errcontents) VALUES ('23', '0041', '원거래 없음');
+INSERT INTO error (bankid, errcode, errcontents) VALUES ('23', '0042', '통지 내역 없음');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('23', '0099', '기타 오류');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('88', '0000', '정상처리');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('88', '0011', '계좌번호 오류');
@@ -109,6 +117,8 @@ INSERT INTO error (bankid, errcode, errcontents) VALUES ('88', '0015', '거래�
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('88', '0016', '압류/지급정지 계좌');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('88', '0021', '비밀번호 오류');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('88', '0031', '은행 처리시간 초과');
+INSERT INTO error (bankid, errcode, errcontents) VALUES ('88', '0041', '원거래 없음');
+INSERT INTO error (bankid, errcode, errcontents) VALUES ('88', '0042', '통지 내역 없음');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('88', '0099', '기타 오류');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('21', '0000', '정상처리');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('21', '0011', '계좌번호 오류');
@@ -119,6 +129,8 @@ INSERT INTO error (bankid, errcode, errcontents) VALUES ('21', '0015', '거래�
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('21', '0016', '압류/지급정지 계좌');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('21', '0021', '비밀번호 오류');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('21', '0031', '은행 처리시간 초과');
+INSERT INTO error (bankid, errcode, errcontents) VALUES ('21', '0041', '원거래 없음');
+INSERT INTO error (bankid, errcode, errcontents) VALUES ('21', '0042', '통지 내역 없음');
 INSERT INTO error (bankid, errcode, errcontents) VALUES ('21', '0099', '기타 오류');
 INSERT INTO upgubun (up_gubuncode, gubuncontents) VALUES ('0100100', '당행이체');
 INSERT INTO upgubun (up_gubuncode, gubuncontents) VALUES ('0101100', '타행이체');

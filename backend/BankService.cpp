@@ -1,0 +1,207 @@
+#include "backend/BankService.h"
+
+#include "backend/BankSimulator.h"
+
+#include <QMetaObject>
+#include <QObject>
+#include <QThread>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace qvx {
+
+// The part of the bank that lives on its thread: its database connection,
+// the delay timers and the notice timer.
+class BankWorker : public QObject
+{
+public:
+    BankWorker(BankService &service, BankService::Announcer announcer)
+        : m_service(service), m_announcer(std::move(announcer))
+    {
+    }
+
+    void start(int noticeIntervalMs)
+    {
+        if (noticeIntervalMs > 0) {
+            auto *timer = new QTimer(this);
+            connect(timer, &QTimer::timeout, this, [this] { postNotices(); });
+            timer->start(noticeIntervalMs);
+        }
+    }
+
+    void schedule(const SendBatch &batch, int delayMs)
+    {
+        QTimer::singleShot(delayMs, this, [this, batch] { process(batch, 0); });
+    }
+
+    // Runs fn against the bank; false (reported on standard error) when the
+    // database failed.
+    template <typename Fn>
+    bool withBank(const char *what, Fn fn)
+    {
+        try {
+            if (!m_db) {
+                m_db = m_service.m_database->connect();
+                BankSimulator::ensureTables(*m_db);
+            }
+            BankSimulator bank(*m_db, m_service.m_now);
+            fn(bank);
+            return true;
+        } catch (const DbError &e) {
+            if (e.busy())
+                throw; // the caller tries again later
+            std::fprintf(stderr, "QVXServer bank: %s failed: %s\n", what, qPrintable(e.message()));
+        } catch (const std::exception &e) {
+            std::fprintf(stderr, "QVXServer bank: %s failed: %s\n", what, e.what());
+        }
+        return false;
+    }
+
+    void process(const SendBatch &batch, int attempt)
+    {
+        try {
+            BankSimulator::Reply reply;
+            const bool ok = withBank("answer", [&](BankSimulator &bank) { reply = bank.answer(batch); });
+            if (ok && reply.rows > 0 && m_announcer.toUser)
+                m_announcer.toUser(reply.userId, reply.code);
+        } catch (const DbError &) {
+            // Locked by a client's open transaction: try again a little later.
+            if (attempt < 50) {
+                QTimer::singleShot(200, this, [this, batch, attempt] { process(batch, attempt + 1); });
+                return;
+            }
+            std::fprintf(stderr, "QVXServer bank: batch %s %lld-%lld dropped, the database stayed locked\n",
+                         qPrintable(batch.serviceCode), batch.firstNo, batch.lastNo);
+        }
+        m_service.done();
+    }
+
+    void postNotices()
+    {
+        QStringList codes;
+        try {
+            withBank("notices", [&](BankSimulator &bank) { codes = bank.postNotices(); });
+        } catch (const DbError &) {
+            return; // busy: the next round posts
+        }
+        if (m_announcer.toAll)
+            for (const QString &code : codes)
+                m_announcer.toAll(code);
+    }
+
+    void postComm(int kind, const QString &text)
+    {
+        bool ok = false;
+        try {
+            ok = withBank("message", [&](BankSimulator &bank) {
+                if (kind == 1)
+                    bank.setCommNotice(text);
+                else
+                    bank.setSmsId(text);
+            });
+        } catch (const DbError &) {
+        }
+        if (ok && m_announcer.toAll)
+            m_announcer.toAll(kind == 1 ? QStringLiteral("9000880") : QStringLiteral("9919100"));
+    }
+
+private:
+    BankService &m_service;
+    BankService::Announcer m_announcer;
+    std::unique_ptr<DbConnection> m_db;
+};
+
+BankService::BankService(std::shared_ptr<Database> database, std::function<QDateTime()> now, Settings settings,
+                         Announcer announcer)
+    : m_database(std::move(database)), m_now(std::move(now)), m_settings(settings)
+{
+    m_thread = new QThread;
+    m_thread->setObjectName(QStringLiteral("bank"));
+    m_worker = new BankWorker(*this, std::move(announcer));
+    m_worker->moveToThread(m_thread);
+    QObject::connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    m_thread->start();
+    const int interval = m_settings.noticeIntervalMs;
+    QMetaObject::invokeMethod(m_worker, [w = m_worker, interval] { w->start(interval); }, Qt::QueuedConnection);
+}
+
+BankService::~BankService()
+{
+    m_thread->quit();
+    m_thread->wait();
+    delete m_thread;
+}
+
+bool BankService::acceptBatch(const SendBatch &batch)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_pending >= m_settings.maxPending)
+            return false;
+        ++m_pending;
+    }
+    const int delay = qMax(0, m_settings.delayMs);
+    QMetaObject::invokeMethod(m_worker, [w = m_worker, batch, delay] { w->schedule(batch, delay); },
+                              Qt::QueuedConnection);
+    return true;
+}
+
+void BankService::done()
+{
+    std::lock_guard lock(m_mutex);
+    --m_pending;
+    if (m_pending == 0)
+        m_idle.notify_all();
+}
+
+int BankService::pending() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_pending;
+}
+
+// On-demand work counts as pending until it has run, so waitIdle covers it.
+void BankService::postNoticesNow()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_pending;
+    }
+    QMetaObject::invokeMethod(m_worker, [this] {
+        m_worker->postNotices();
+        done();
+    }, Qt::QueuedConnection);
+}
+
+void BankService::postCommNotice(const QString &text)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_pending;
+    }
+    QMetaObject::invokeMethod(m_worker, [this, text] {
+        m_worker->postComm(1, text);
+        done();
+    }, Qt::QueuedConnection);
+}
+
+void BankService::postSmsId(const QString &smsId)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        ++m_pending;
+    }
+    QMetaObject::invokeMethod(m_worker, [this, smsId] {
+        m_worker->postComm(2, smsId);
+        done();
+    }, Qt::QueuedConnection);
+}
+
+bool BankService::waitIdle(int timeoutMs) const
+{
+    std::unique_lock lock(m_mutex);
+    return m_idle.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return m_pending == 0; });
+}
+
+} // namespace qvx

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "backend/BatchSink.h"
+#include "backend/Database.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace qvx {
+
+// The simulated bank's work on the database: answers a registered batch
+// (its rows go from sr_flag '1' to '2' sent and then '4' answered, with the
+// answer columns filled) and posts unrequested notices. Runs on one
+// connection, from one thread at a time; every step is one transaction.
+// The rules are in backend/BANK.md and backend/BankRules.h.
+class BankSimulator
+{
+public:
+    using Clock = std::function<QDateTime()>;
+    using Assignments = QList<QPair<QString, QString>>; // column, text value
+
+    BankSimulator(DbConnection &db, Clock now);
+
+    // Creates the bank's own table (numbers of the notices it issued) when missing.
+    static void ensureTables(DbConnection &db);
+
+    struct Reply
+    {
+        QString userId;   // who registered the batch
+        QString code;     // the reply code to announce, e.g. "0610300"
+        int rows = 0;     // rows answered
+    };
+    // Answers one batch. Throws DbError (nothing is half written: the sent
+    // mark and the answers are two transactions, each whole or nothing).
+    Reply answer(const SendBatch &batch);
+
+    // One round of unrequested notices: a deposit notice and a stored-bill
+    // notice for every mother account, a virtual-account notice for every
+    // virtual-account ('Y') account. Every fourth number is lost on its first
+    // delivery (issued but not stored). Returns the codes to announce
+    // ("0200300" when deposit notices were stored, "0200900" for virtual-account ones).
+    QStringList postNotices();
+    // The notice text of Get_Comm_Msg(1) (code 9000880) and the SMS id of
+    // Get_Comm_Msg(2) (code 9919100).
+    void setCommNotice(const QString &text);
+    void setSmsId(const QString &smsId);
+
+    // Every user id, for announcements that answer no request.
+    QStringList userIds();
+
+private:
+    struct Account
+    {
+        QString bankId, moBankNo, bankName, firmId, sendName, recvId;
+    };
+
+    QString batchCondition(const SendBatch &batch) const;
+    Assignments answerRow(const QString &table, const ResultSet &rs, int r);
+
+    Assignments transferAnswer(const QString &table, const ResultSet &rs, int r);
+    Assignments resultInquiryAnswer(const QString &table, const ResultSet &rs, int r);
+    Assignments balanceAnswer(const ResultSet &rs, int r);
+    Assignments nameAnswer(const ResultSet &rs, int r);
+    Assignments countAnswer(const ResultSet &rs, int r);
+    Assignments summaryAnswer(const ResultSet &rs, int r);
+    Assignments vasSummaryAnswer(const ResultSet &rs, int r);
+    Assignments smsAnswer(const ResultSet &rs, int r);
+    Assignments gapAnswer(const QString &table, const ResultSet &rs, int r);
+
+    // Notices.
+    QString networkId();
+    QList<Account> accounts(const QString &where = QString());
+    bool accountOf(const QString &bankId, Account *account);
+    int nextNoticeNumber(const QString &kind, const Account &a, const QString &date);
+    int issuedNotices(const QString &kind, const QString &bankId, const QString &firmId, const QString &date);
+    Assignments depositNotice(const Account &a, const QString &date, int number, bool virtualAccount);
+    Assignments draftNotice(const Account &a, const QString &date, int number);
+    Assignments failureNotice(const Account &a, const QString &date, int number);
+    bool noticeStored(const QString &table, const QString &dateColumn, const QString &numberColumn,
+                      const Account &a, const QString &date, int number);
+    void postFailureNotice(const ResultSet &rs, int r, const QString &errCode);
+
+    // SQL helpers.
+    void insertRow(const QString &table, const Assignments &values);
+    static QString assignments(const Assignments &values);
+    
+
+    QString today() const;
+    QString nowTime() const;
+
+    DbConnection &m_db;
+    Clock m_now;
+    QDateTime m_at; // the moment of the current answer
+};
+
+} // namespace qvx

@@ -1,0 +1,192 @@
+// The bank plugged into a running server and relay: a registered balance
+// request is answered and announced as 0610300 to its user; cms_senddesc
+// answers 1, 0 (rows not committed) and -1 (bank overloaded); notices posted
+// on demand are announced to everyone.
+
+#include "backend/BankConsole.h"
+#include "backend/BankService.h"
+#include "backend/RelayServer.h"
+#include "backend/ServerContext.h"
+#include "platform/FrameReader.h"
+#include "tests/backend/relay_client.h"
+#include "tests/backend/request_tables.h"
+#include "tests/support/TestServer.h"
+
+#include <QStringList>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+
+using namespace qvx;
+
+namespace {
+
+class BankServiceTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(relay.listen(QHostAddress::LocalHost, 0)); }
+    // The bank's thread stops before the relay it announces on goes away.
+    void TearDown() override { server.setBatchSink(std::make_shared<NullBatchSink>()); }
+
+    std::shared_ptr<BankService> startBank(BankService::Settings settings)
+    {
+        ServerContext &ctx = server.context();
+        BankService::Announcer announcer;
+        announcer.toUser = [this](const QString &user, const QString &code) { relay.announce(user, code); };
+        announcer.toAll = [this](const QString &code) {
+            {
+                std::lock_guard lock(mutex);
+                broadcasts << code;
+            }
+            for (const QString &user : relay.connectedUsers())
+                relay.announce(user, code);
+        };
+        auto bank = std::make_shared<BankService>(ctx.sharedDatabase(), [&ctx] { return ctx.now(); }, settings, announcer);
+        server.setBatchSink(bank);
+        return bank;
+    }
+
+    // Inserts one balance request of the 국민은행 account as number n.
+    void insertBalanceRequest(TcpAppServer &app, int n)
+    {
+        const QString now = app.serverTime();
+        app.execute(qvx::testing::requestInsert(
+            QStringLiteral("amt_search"),
+            {{"SendDate", now.left(8)}, {"SendTime", now.mid(8, 6)}, {"Service", "DY1"}, {"SeqNo", QString::number(n)},
+             {"SendID", "QVX0000001"}, {"RecvID", "KBK0400"}, {"FirmID", "HB0401"}, {"BankID", "04"},
+             {"USERID", "MAKER"}, {"SendFlag", "1"}, {"BankNo", "123401234567"}, {"sr_flag", "1"},
+             {"up_gubuncode", "0600300"}}));
+    }
+
+    test::TestServer server;
+    RelayServer relay;
+    std::mutex mutex;
+    QStringList broadcasts;
+};
+
+} // namespace
+
+TEST_F(BankServiceTest, BalanceRequestIsAnsweredAndAnnouncedToItsUser)
+{
+    auto bank = startBank({.delayMs = 100});
+    qvx::testing::RelayTestClient maker, other;
+    ASSERT_TRUE(maker.connectTo(relay.port()));
+    ASSERT_TRUE(maker.login("MAKER"));
+    ASSERT_TRUE(other.connectTo(relay.port()));
+    ASSERT_TRUE(other.login("APPR1"));
+
+    TcpAppServer &app = server.client();
+    const int base = app.maxSeqNo(1);
+    ASSERT_GE(base, 0);
+    insertBalanceRequest(app, base + 1);
+    app.execute(QStringLiteral("commit"));
+    const QString no = QString::number(base + 1);
+    EXPECT_EQ(app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), no, no, QStringLiteral("000000")), 1);
+
+    EXPECT_EQ(maker.nextFrame(5000), FrameReader::frame("Q0610300"));
+    EXPECT_TRUE(other.quietFor(200));
+    ASSERT_TRUE(bank->waitIdle(5000));
+    const ResultSet rs = app.select(QStringLiteral("select sr_flag, errcode, janwon, receivedate from amt_search "
+                                                   "where seqno = ") + no);
+    ASSERT_EQ(rs.recordCount(), 1);
+    EXPECT_EQ(rs.value(0, QStringLiteral("sr_flag")), QStringLiteral("4"));
+    EXPECT_EQ(rs.value(0, QStringLiteral("errcode")), QStringLiteral("0000"));
+    EXPECT_EQ(rs.value(0, QStringLiteral("janwon")).size(), 13);
+}
+
+TEST_F(BankServiceTest, SendDescAnswersZeroUntilTheRowsAreCommitted)
+{
+    auto bank = startBank({.delayMs = 0});
+    TcpAppServer &app = server.client();
+    const int base = app.maxSeqNo(1);
+    insertBalanceRequest(app, base + 1);
+    const QString no = QString::number(base + 1);
+    EXPECT_EQ(app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), no, no, QStringLiteral("000000")), 0);
+    EXPECT_EQ(bank->pending(), 0);
+    app.execute(QStringLiteral("commit"));
+    EXPECT_EQ(app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), no, no, QStringLiteral("000000")), 1);
+    ASSERT_TRUE(bank->waitIdle(5000));
+    EXPECT_EQ(server.query(QStringLiteral("select sr_flag from amt_search where seqno = ") + no)
+                  .value(0, QStringLiteral("sr_flag")),
+              QStringLiteral("4"));
+}
+
+TEST_F(BankServiceTest, SendDescAnswersBusyWhenTheBankIsOverloaded)
+{
+    auto bank = startBank({.delayMs = 60000, .maxPending = 1});
+    TcpAppServer &app = server.client();
+    const int base = app.maxSeqNo(2);
+    insertBalanceRequest(app, base + 1);
+    insertBalanceRequest(app, base + 2);
+    app.execute(QStringLiteral("commit"));
+    const QString first = QString::number(base + 1), second = QString::number(base + 2);
+    EXPECT_EQ(app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), first, first, QStringLiteral("000000")), 1);
+    EXPECT_EQ(app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), second, second, QStringLiteral("000000")), -1);
+    EXPECT_EQ(bank->pending(), 1);
+    // Accepted but not yet due: the row stays waiting.
+    EXPECT_EQ(server.query(QStringLiteral("select sr_flag from amt_search where seqno = ") + first)
+                  .value(0, QStringLiteral("sr_flag")),
+              QStringLiteral("1"));
+}
+
+TEST_F(BankServiceTest, NoticesOnDemandAreAnnouncedToEveryone)
+{
+    auto bank = startBank({.delayMs = 0});
+    qvx::testing::RelayTestClient user;
+    ASSERT_TRUE(user.connectTo(relay.port()));
+    ASSERT_TRUE(user.login("APPR2"));
+
+    bank->postNoticesNow();
+    ASSERT_TRUE(bank->waitIdle(5000));
+    EXPECT_EQ(user.nextFrame(5000), FrameReader::frame("Q0200300"));
+    EXPECT_EQ(user.nextFrame(5000), FrameReader::frame("Q0200900"));
+    EXPECT_GT(server.query(QStringLiteral("select count(*) as n from deposit")).valueInt(0, QStringLiteral("n")), 0);
+
+    bank->postCommNotice(QStringLiteral("시스템 점검 안내"));
+    bank->postSmsId(QStringLiteral("QVXSMS09"));
+    ASSERT_TRUE(bank->waitIdle(5000));
+    EXPECT_EQ(user.nextFrame(5000), FrameReader::frame("Q9000880"));
+    EXPECT_EQ(user.nextFrame(5000), FrameReader::frame("Q9919100"));
+    EXPECT_EQ(server.client().commMsg(1), QStringLiteral("시스템 점검 안내"));
+    EXPECT_EQ(server.client().commMsg(2), QStringLiteral("QVXSMS09"));
+}
+
+TEST_F(BankServiceTest, ConsoleCommandsPostOnDemand)
+{
+    auto bank = startBank({.delayMs = 0});
+    BankConsole console(*bank);
+    EXPECT_TRUE(console.run(QStringLiteral("help")).contains(QStringLiteral("smsid")));
+    EXPECT_TRUE(console.run(QStringLiteral("notice")).contains(QStringLiteral("bank commands"))); // no text
+    console.run(QStringLiteral("NOTICES"));
+    console.run(QStringLiteral("notice 금일 이체 마감은 17시입니다"));
+    ASSERT_TRUE(bank->waitIdle(5000));
+    std::lock_guard lock(mutex);
+    EXPECT_TRUE(broadcasts.contains(QStringLiteral("0200300")));
+    EXPECT_TRUE(broadcasts.contains(QStringLiteral("9000880")));
+    EXPECT_EQ(server.query(QStringLiteral("select msg from srv_commmsg where kind = 1")).value(0, QStringLiteral("msg")),
+              QStringLiteral("금일 이체 마감은 17시입니다"));
+}
+
+TEST_F(BankServiceTest, BatchWaitsForAClientsOpenTransaction)
+{
+    auto bank = startBank({.delayMs = 0});
+    TcpAppServer &app = server.client();
+    const int base = app.maxSeqNo(1);
+    insertBalanceRequest(app, base + 1);
+    app.execute(QStringLiteral("commit"));
+
+    // Another client holds the write lock for a while.
+    auto other = server.newClient();
+    other->execute(QStringLiteral("update daesang set TelNo_1 = TelNo_1"));
+    const QString no = QString::number(base + 1);
+    EXPECT_EQ(app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), no, no, QStringLiteral("000000")), 1);
+    QThread::msleep(300);
+    EXPECT_EQ(bank->pending(), 1);
+    other->execute(QStringLiteral("rollback"));
+    ASSERT_TRUE(bank->waitIdle(15000));
+    EXPECT_EQ(server.query(QStringLiteral("select sr_flag from amt_search where seqno = ") + no)
+                  .value(0, QStringLiteral("sr_flag")),
+              QStringLiteral("4"));
+}
