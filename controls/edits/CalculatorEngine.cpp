@@ -1,5 +1,6 @@
 #include "controls/edits/CalculatorEngine.h"
 
+#include "controls/edits/CtlUtils.h"
 #include "controls/edits/NumFormat.h"
 #include "controls/edits/StrUtils.h"
 
@@ -12,10 +13,7 @@ namespace qvx {
 
 CalculatorEngine::CalculatorEngine()
 {
-    beep = [] {
-        if (qobject_cast<QApplication *>(QCoreApplication::instance()))
-            QApplication::beep();
-    };
+    beep = [] { MessageBeep(); };
     clipboardText = []() -> QString {
         if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
             return QString();

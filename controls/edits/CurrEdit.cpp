@@ -1,0 +1,510 @@
+#include "controls/edits/CurrEdit.h"
+
+#include "controls/edits/CtlUtils.h"
+#include "controls/edits/EditGuard.h"
+#include "controls/edits/ExCalc.h"
+#include "controls/edits/NumFormat.h"
+#include "controls/edits/StrUtils.h"
+
+#include <QPainter>
+#include <QStyleOptionFrame>
+
+using qvx::Decimal;
+using qvx::NumLocale;
+
+namespace {
+
+constexpr QChar D = NumLocale::DecimalSeparator;
+
+// The side button's default glyph: two 14x12 images (up, disabled) of a
+// small calculator on the olive transparent colour.
+QImage makeEditButtonGlyph()
+{
+    QImage img(28, 12, QImage::Format_RGB32);
+    img.fill(qRgb(0x80, 0x80, 0x00));
+    auto draw = [&](int ox, QRgb body, QRgb keys) {
+        for (int y = 1; y < 11; ++y)
+            for (int x = 3; x < 11; ++x)
+                img.setPixel(ox + x, y, body);
+        for (int x = 4; x < 10; ++x)
+            img.setPixel(ox + x, 2, qRgb(255, 255, 255));
+        for (int ky = 5; ky < 10; ky += 2)
+            for (int kx = 4; kx < 10; kx += 2)
+                img.setPixel(ox + kx, ky, keys);
+    };
+    draw(0, qRgb(0, 0, 0), qRgb(255, 255, 255));
+    draw(14, qRgb(0x80, 0x80, 0x80), qRgb(0xC0, 0xC0, 0xC0));
+    return img;
+}
+
+const QImage &editButtonGlyph()
+{
+    static const QImage glyph = makeEditButtonGlyph();
+    return glyph;
+}
+
+} // namespace
+
+TCustomNumEdit::TCustomNumEdit(QWidget *parent) : TCustomComboEdit(parent)
+{
+    setMaxLength(32767);
+    FBeepOnError = true;
+    FAlignment = taRightJustify;
+    FDisplayFormat = NumEditDefaultFormat();
+    FDecimalPlaces = 2;
+    FZeroEmpty = true;
+    QLineEdit::setText(QString());
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    UpdateEditText();
+    FCreating = true;
+    SetGlyphKind(gkDefault);
+    SetButtonWidth(20);
+    FCreating = false;
+}
+
+TCustomNumEdit::~TCustomNumEdit() = default;
+
+// ---- properties ----
+
+void TCustomNumEdit::SetAlignment(TAlignment a)
+{
+    if (FAlignment != a) {
+        FAlignment = a;
+        if (FFormatOnEditing)
+            setAlignment((a == taLeftJustify ? Qt::AlignLeft : a == taRightJustify ? Qt::AlignRight : Qt::AlignHCenter)
+                         | Qt::AlignVCenter);
+        update();
+    }
+}
+
+void TCustomNumEdit::SetBeepOnError(bool v)
+{
+    if (FBeepOnError != v) {
+        FBeepOnError = v;
+        UpdatePopupSettings();
+    }
+}
+
+void TCustomNumEdit::SetDecimalPlaces(unsigned v)
+{
+    if (FDecimalPlaces != v) {
+        FDecimalPlaces = v;
+        UpdateEditText();
+        update();
+    }
+}
+
+void TCustomNumEdit::SetDisplayFormat(const QString &f)
+{
+    if (FDisplayFormat != f) {
+        FDisplayFormat = f;
+        update();
+        UpdateEditText();
+    }
+}
+
+void TCustomNumEdit::SetFormatOnEditing(bool v)
+{
+    if (FFormatOnEditing == v)
+        return;
+    FFormatOnEditing = v;
+    if (v)
+        setAlignment((FAlignment == taLeftJustify    ? Qt::AlignLeft
+                      : FAlignment == taRightJustify ? Qt::AlignRight
+                                                     : Qt::AlignHCenter)
+                     | Qt::AlignVCenter);
+    else
+        setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    if (v && FFocused) {
+        ReformatWhileEditing();
+    } else if (FFocused) {
+        ReadValueFromText();
+        UpdateEditText();
+    }
+}
+
+void TCustomNumEdit::SetMaxValue(const Decimal &v)
+{
+    if (FMaxValue != v) {
+        FMaxValue = v;
+        SetValue(FValue);
+    }
+}
+
+void TCustomNumEdit::SetMinValue(const Decimal &v)
+{
+    if (FMinValue != v) {
+        FMinValue = v;
+        SetValue(FValue);
+    }
+}
+
+void TCustomNumEdit::SetZeroEmpty(bool v)
+{
+    if (FZeroEmpty != v) {
+        FZeroEmpty = v;
+        UpdateEditText();
+    }
+}
+
+// ---- value and text ----
+
+Decimal TCustomNumEdit::ClampValue(const Decimal &x, bool raise) const
+{
+    Decimal result = x;
+    if (FMaxValue > FMinValue) {
+        if (x < FMinValue)
+            result = FMinValue;
+        else if (x > FMaxValue)
+            result = FMaxValue;
+    } else if (FMaxValue < FMinValue) {
+        if (FMaxValue.isZero()) {
+            if (x < FMinValue)
+                result = FMinValue;
+        } else if (FMinValue.isZero()) {
+            if (x > FMaxValue)
+                result = FMaxValue;
+        }
+    }
+    if (raise && result != x) {
+        const QString places = QString::number(FDecimalPlaces);
+        const QString pattern = FDecimalPlaces == 0 ? QStringLiteral("0") : QStringLiteral("0.") + RepeatChar('0', int(FDecimalPlaces));
+        // the library's wording with each "%d" widened to "%.*f"
+        QString msg = ReplaceAllText(QStringLiteral("Value must be between %d and %d"), QStringLiteral("%d"),
+                                     QStringLiteral("%.*f"));
+        msg = ReplaceAllText(msg, QStringLiteral("%.*f"), QStringLiteral("\x01"));
+        const qsizetype first = msg.indexOf(QChar(1));
+        msg.replace(first, 1, qvx::FormatFloat(pattern, FMinValue));
+        msg.replace(msg.indexOf(QChar(1)), 1, qvx::FormatFloat(pattern, FMaxValue));
+        throw qvx::RangeError(msg);
+    }
+    return result;
+}
+
+void TCustomNumEdit::WriteEditText(const QString &s)
+{
+    if (s != text())
+        QLineEdit::setText(s);
+}
+
+void TCustomNumEdit::UpdateEditText()
+{
+    const QString pattern =
+        FDecimalPlaces == 0 ? QStringLiteral("0") : QStringLiteral("0.") + RepeatChar('#', int(FDecimalPlaces));
+    if (!FValue.isZero() || !FZeroEmpty)
+        WriteEditText(qvx::FormatFloat(pattern, FValue));
+    else
+        WriteEditText(QString());
+}
+
+void TCustomNumEdit::ReadValueFromText()
+{
+    FValue = ClampValue(qvx::StrToFloat(NormalizeNumText(text())), false);
+}
+
+Decimal TCustomNumEdit::Value()
+{
+    try {
+        ReadValueFromText();
+    } catch (const qvx::ConvertError &) {
+        FValue = FMinValue;
+    }
+    return FValue;
+}
+
+void TCustomNumEdit::SetValue(const Decimal &v)
+{
+    FValue = ClampValue(v, false);
+    UpdateEditText();
+    update();
+}
+
+void TCustomNumEdit::SetText(const QString &t)
+{
+    FValue = ClampValue(qvx::StrToFloat(NormalizeNumText(t)), false);
+    UpdateEditText();
+    update();
+}
+
+void TCustomNumEdit::Clear()
+{
+    SetText(QString());
+}
+
+void TCustomNumEdit::Reset()
+{
+    UpdateEditText();
+    selectAll();
+}
+
+QString TCustomNumEdit::DisplayText() const
+{
+    if (FDisplayFormat.isEmpty())
+        return qvx::FloatToStr(FValue);
+    return qvx::FormatFloat(FDisplayFormat, FValue);
+}
+
+// ---- keys ----
+
+bool TCustomNumEdit::IsAcceptableText(const QString &text) const
+{
+    const QString s = NormalizeNumText(text);
+    const qsizetype p = s.indexOf(D);
+    const qsizetype e = s.toUpper().indexOf(QLatin1Char('E'));
+    if (FDecimalPlaces == 0 && (p >= 0 || e >= 0))
+        return false; // whole-number fields hold digits only
+    if (p >= 0) {
+        // with an exponent the 'E' itself counts as one place
+        const qsizetype places = e > p ? e - p : s.size() - 1 - p;
+        if (places > qsizetype(FDecimalPlaces))
+            return false;
+    }
+    if (!IsFloatText(s))
+        return false;
+    if (FMinValue >= Decimal(0) && FMaxValue > Decimal(0)) {
+        const auto v = qvx::TryStrToFloat(s);
+        if (v && v->isNegative())
+            return false;
+    }
+    return true;
+}
+
+bool TCustomNumEdit::AcceptsKey(QChar key) const
+{
+    QString s = text();
+    int start = cursorPosition();
+    if (hasSelectedText()) {
+        start = selectionStart();
+        s.remove(start, selectedText().size());
+    }
+    s.insert(start, key);
+    return IsAcceptableText(s);
+}
+
+void TCustomNumEdit::KeyPress(QChar &Key)
+{
+    if (PopupVisible() && Popup()) {
+        const QChar up = Key.toUpper();
+        static const QString calcKeys = QStringLiteral("%*+,-./0123456789=CQR_");
+        if (Key == QChar(8) || Key == QChar(13) || calcKeys.contains(up) || up == D) {
+            Popup()->KeyPress(Key);
+            Key = QChar();
+            return;
+        }
+    }
+    if (Key == QLatin1Char(',') || Key == QLatin1Char('.'))
+        Key = D;
+    TCustomComboEdit::KeyPress(Key);
+    if (Key.isNull())
+        return;
+    if (Key.unicode() >= 32 && !AcceptsKey(Key)) {
+        if (FBeepOnError)
+            MessageBeep();
+        Key = QChar();
+        return;
+    }
+    if (Key == QChar(27)) {
+        Reset();
+        Key = QChar();
+    }
+}
+
+void TCustomNumEdit::Paste()
+{
+    const QString before = text();
+    TCustomComboEdit::Paste();
+    if (text() == before)
+        return;
+    bool ok = IsAcceptableText(text());
+    if (ok) {
+        try {
+            ReadValueFromText();
+        } catch (const qvx::ConvertError &) {
+            ok = false;
+        }
+    }
+    if (!ok) {
+        QLineEdit::setText(before);
+        selectAll();
+        if (isEnabled() && isVisible())
+            setFocus(Qt::OtherFocusReason);
+        if (FBeepOnError)
+            MessageBeep();
+        return;
+    }
+    if (!FFormatOnEditing && text().contains(NumLocale::ThousandSeparator)) {
+        // pasted separators would leave a text the screens cannot read as a number
+        const int fromEnd = int(text().size()) - cursorPosition();
+        QLineEdit::setText(DeleteAllChar(text(), NumLocale::ThousandSeparator));
+        setCursorPosition(qMax(0, int(text().size()) - fromEnd));
+    }
+}
+
+// ---- change, focus ----
+
+void TCustomNumEdit::ReformatWhileEditing()
+{
+    const bool old = FFormatting;
+    FFormatting = true;
+    QString s = text();
+    const int oldLength = int(s.size());
+    const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
+    if (!s.isEmpty() && s != QLatin1String("-"))
+        s = NormalizeNumText(s);
+    s = InsertThousands(s, FDisplayFormat.contains(QLatin1Char(',')));
+    QLineEdit::setText(s);
+    if (hasFocus())
+        setCursorPosition(qBound(0, selStart + int(s.size()) - oldLength, int(s.size())));
+    FFormatting = old;
+}
+
+void TCustomNumEdit::Change()
+{
+    if (FFormatting)
+        return;
+    if (FFormatOnEditing && FFocused)
+        ReformatWhileEditing();
+    TCustomComboEdit::Change();
+}
+
+void TCustomNumEdit::SetFocusedState(bool focused)
+{
+    FFocused = focused;
+    update();
+    const bool old = FFormatting;
+    FFormatting = true;
+    UpdateEditText();
+    FFormatting = old;
+}
+
+void TCustomNumEdit::DoEnter()
+{
+    SetFocusedState(true);
+    if (FFormatOnEditing)
+        ReformatWhileEditing();
+    TCustomComboEdit::DoEnter();
+}
+
+void TCustomNumEdit::ValidateExit()
+{
+    if (FCheckOnExit)
+        ClampValue(qvx::StrToFloat(NormalizeNumText(text())), true);
+    ReadValueFromText();
+}
+
+void TCustomNumEdit::DoExit()
+{
+    SetFocusedState(false);
+    setCursorPosition(0);
+    TCustomComboEdit::DoExit();
+}
+
+// ---- painting ----
+
+void TCustomNumEdit::paintEvent(QPaintEvent *e)
+{
+    if (hasFocus() && !PopupVisible()) {
+        QLineEdit::paintEvent(e);
+        return;
+    }
+    QPainter p(this);
+    QStyleOptionFrame opt;
+    initStyleOption(&opt);
+    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &opt, &p, this);
+    QRect r = style()->subElementRect(QStyle::SE_LineEditContents, &opt, this);
+    const QString s = PopupVisible() ? PopupDisplayText() : DisplayText();
+    const int button = ButtonWidth() > 0 ? ButtonWidth() : 0;
+    r.setRight(r.right() - button - (button > 0 ? 1 : 0) - 2);
+    r.setLeft(r.left() + 2);
+    Qt::Alignment a = Qt::AlignVCenter;
+    TAlignment al = FAlignment;
+    if (layoutDirection() == Qt::RightToLeft && al != taCenter)
+        al = al == taLeftJustify ? taRightJustify : taLeftJustify;
+    a |= al == taLeftJustify ? Qt::AlignLeft : al == taRightJustify ? Qt::AlignRight : Qt::AlignHCenter;
+    p.setFont(font());
+    p.setPen(isEnabled() ? palette().color(QPalette::Text) : ColorToQColor(clGrayText));
+    p.setClipRect(r);
+    p.drawText(r, int(a), s);
+}
+
+// ---- pop-up calculator ----
+
+QImage TCustomNumEdit::DefaultGlyph() const
+{
+    return editButtonGlyph();
+}
+
+void TCustomNumEdit::SetCalculatorPopup(bool on)
+{
+    if (on == (Calculator() != nullptr))
+        return;
+    if (on) {
+        auto *calc = new TPopupCalculator(this);
+        SetPopup(calc);
+        UpdatePopupSettings();
+    } else {
+        TPopupWindow *old = Popup();
+        SetPopup(nullptr);
+        delete old;
+    }
+}
+
+TPopupCalculator *TCustomNumEdit::Calculator() const
+{
+    return qobject_cast<TPopupCalculator *>(Popup());
+}
+
+void TCustomNumEdit::UpdatePopupSettings()
+{
+    if (TPopupCalculator *calc = Calculator())
+        calc->ConfigurePopupCalc(FBeepOnError, 15);
+}
+
+bool TCustomNumEdit::PopupValueAcceptable(const QVariant &value)
+{
+    return qvx::TryStrToFloat(value.toString()).has_value() || value.isNull();
+}
+
+void TCustomNumEdit::TakePopupValue(const QVariant &value)
+{
+    const QString before = text();
+    const Decimal v = value.isNull() ? Decimal() : qvx::StrToFloat(value.toString());
+    SetValue(v.roundedToPlaces(int(FDecimalPlaces)));
+    if (text() != before)
+        setModified(true);
+}
+
+// ---- TCurrencyEdit ----
+
+TCurrencyEdit::TCurrencyEdit(QWidget *parent) : TCustomNumEdit(parent)
+{
+    SetDisplayFormat(CurrencyDisplayFormat());
+    // Amount and count fields are whole-number fields: the screens read
+    // their text as an integer.
+    SetDecimalPlaces(0);
+    FCreating = true;
+    SetButtonWidth(0);
+    FCreating = false;
+}
+
+QString TCurrencyEdit::CurrencyDisplayFormat()
+{
+    QString n = QStringLiteral(",0.") + RepeatChar('0', NumLocale::CurrencyDecimals);
+    QString c;
+    for (QChar ch : NumLocale::currencyString()) {
+        if (ch == QLatin1Char(',') || ch == QLatin1Char('.'))
+            c += QLatin1Char('\'') + QString(ch) + QLatin1Char('\'');
+        else
+            c += ch;
+    }
+    if (!c.isEmpty()) {
+        switch (NumLocale::CurrencyFormat) {
+        case 0: n = c + n; break;
+        case 1: n = n + c; break;
+        case 2: n = c + QLatin1Char(' ') + n; break;
+        case 3: n = n + QLatin1Char(' ') + c; break;
+        default: break;
+        }
+    }
+    return QStringLiteral("%1;-%2").arg(n, n);
+}

@@ -1,0 +1,125 @@
+#pragma once
+// The numeric edit and the amount field of every screen.
+//
+// While it has the focus the field shows the plain number for editing (only
+// keys that keep a valid number are accepted); without the focus it paints
+// the value by DisplayFormat. A screen places an amount field as the forms do:
+//
+//     curredt_amt = new TCurrencyEdit(this);
+//     curredt_amt->setObjectName("curredt_amt");
+//     curredt_amt->setGeometry(96, 40, 121, 21);
+//     curredt_amt->SetDisplayFormat(",0.;-\\,0.");   // counts: "0"
+//     curredt_amt->OnKeyPress = [this](QObject *Sender, QChar &Key) { curredt_amtKeyPress(Sender, Key); };
+//
+// and reads it with Value() (a qvx::Decimal: .toInt64(), .toDouble()) or
+// Text() (plain digits without separators, "" for 0), writes it with
+// SetValue(1500000). Amount fields are whole-number fields (DecimalPlaces 0).
+
+#include "controls/edits/ComboEdit.h"
+#include "controls/edits/Decimal.h"
+
+class TPopupCalculator;
+
+class TCustomNumEdit : public TCustomComboEdit
+{
+    Q_OBJECT
+public:
+    explicit TCustomNumEdit(QWidget *parent = nullptr);
+    ~TCustomNumEdit() override;
+
+    // ---- properties ----
+    // Alignment of the painted display text.
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment a);
+    bool BeepOnError() const { return FBeepOnError; }
+    void SetBeepOnError(bool v);
+    // Refuse to leave the field with an out-of-range value.
+    bool CheckOnExit() const { return FCheckOnExit; }
+    void SetCheckOnExit(bool v) { FCheckOnExit = v; }
+    unsigned DecimalPlaces() const { return FDecimalPlaces; }
+    void SetDecimalPlaces(unsigned v);
+    QString DisplayFormat() const { return FDisplayFormat; }
+    void SetDisplayFormat(const QString &f);
+    bool FormatOnEditing() const { return FFormatOnEditing; }
+    void SetFormatOnEditing(bool v);
+    qvx::Decimal MaxValue() const { return FMaxValue; }
+    void SetMaxValue(const qvx::Decimal &v);
+    qvx::Decimal MinValue() const { return FMinValue; }
+    void SetMinValue(const qvx::Decimal &v);
+    // The edit text of 0 is empty.
+    bool ZeroEmpty() const { return FZeroEmpty; }
+    void SetZeroEmpty(bool v);
+
+    // Reads the value back from the edit text first (a text that is not a
+    // number gives MinValue).
+    qvx::Decimal Value();
+    // Clamped to the bounds; the edit text is rebuilt and OnChange fires.
+    void SetValue(const qvx::Decimal &v);
+    // The edit text: the plain number (no separators), or what is being typed.
+    QString Text() const { return text(); }
+    // Converted and clamped; a text that is not a number throws qvx::ConvertError.
+    void SetText(const QString &t);
+    // An empty text: Value 0 (clamped).
+    void Clear();
+    // The edit text rebuilt from Value and selected (also the Escape key).
+    void Reset();
+
+    // What is painted while the field has no focus.
+    QString DisplayText() const;
+    // x held within the bounds: equal bounds leave it free; MaxValue below
+    // MinValue applies only the bound that is not 0. With raise, a changed
+    // value throws qvx::RangeError.
+    qvx::Decimal ClampValue(const qvx::Decimal &x, bool raise) const;
+    // Whether typing key at the caret (over the selection) keeps a valid number.
+    bool AcceptsKey(QChar key) const;
+    // Whether a whole edit text is acceptable for this field.
+    bool IsAcceptableText(const QString &text) const;
+
+    // A calculator drops down from the side button or Alt+Down and gives
+    // its result to the field.
+    void SetCalculatorPopup(bool on);
+    TPopupCalculator *Calculator() const;
+
+    static QString NumEditDefaultFormat() { return QStringLiteral(",0.##"); }
+
+protected:
+    QImage DefaultGlyph() const override;
+    int DefaultNumGlyphs() const override { return 2; }
+    bool PopupValueAcceptable(const QVariant &value) override;
+    void TakePopupValue(const QVariant &value) override;
+    void KeyPress(QChar &Key) override;
+    void Change() override;
+    void DoEnter() override;
+    void ValidateExit() override;
+    void DoExit() override;
+    void Paste() override;
+    void paintEvent(QPaintEvent *e) override;
+
+    void UpdateEditText();
+    void ReadValueFromText();
+    void SetFocusedState(bool focused);
+    void ReformatWhileEditing();
+    void UpdatePopupSettings();
+    void WriteEditText(const QString &s);
+
+private:
+    TAlignment FAlignment = taRightJustify;
+    qvx::Decimal FValue;
+    qvx::Decimal FMinValue;
+    qvx::Decimal FMaxValue;
+    unsigned FDecimalPlaces = 2;
+    bool FBeepOnError = true;
+    bool FCheckOnExit = false;
+    bool FZeroEmpty = true;
+    bool FFormatOnEditing = false;
+    QString FDisplayFormat;
+};
+
+class TCurrencyEdit : public TCustomNumEdit
+{
+    Q_OBJECT
+public:
+    explicit TCurrencyEdit(QWidget *parent = nullptr);
+    // The display format built from the currency conventions: "\,0.;-\,0.".
+    static QString CurrencyDisplayFormat();
+};

@@ -1,0 +1,44 @@
+#include "controls/edits/EditGuard.h"
+
+#include "platform/Prompt.h"
+
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+bool defaultGuard(const QString &where, const std::function<void()> &action)
+{
+    QString why;
+    try {
+        action();
+        return true;
+    } catch (const std::exception &e) {
+        why = QString::fromUtf8(e.what());
+    } catch (...) {
+        why = QStringLiteral("unknown error");
+    }
+    std::fprintf(stderr, "%s : %s\n", qPrintable(where), qPrintable(why));
+    qvx::Prompt::instance().message(why);
+    return false;
+}
+
+EditHandlerGuard &installed()
+{
+    static EditHandlerGuard guard;
+    return guard;
+}
+
+} // namespace
+
+void SetEditHandlerGuard(EditHandlerGuard guard)
+{
+    installed() = std::move(guard);
+}
+
+bool RunEditHandler(const QString &where, const std::function<void()> &action)
+{
+    if (installed())
+        return installed()(where, action);
+    return defaultGuard(where, action);
+}
