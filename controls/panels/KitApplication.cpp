@@ -248,7 +248,9 @@ quint16 TKitApplication::AddTimer(int Interval, TNotifyEvent Event)
         FSlots[s - 1] = 1;
         return id;
     }
-    return 0; // every slot in use
+    // Every slot is in use: say so rather than hand out an identifier that
+    // names no timer.
+    throw EKitTimerError("No free timer slot: all 250 application timers are in use");
 }
 
 void TKitApplication::RemoveTimer(quint16 Identifier)

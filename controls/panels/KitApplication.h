@@ -148,7 +148,8 @@ public:
 
     TKitIniCtrl *Options() const { return FOptions.get(); }
     TKitTimerPool *TimerPool() const { return FPool.get(); }
-    // A timer identifier ($FD01..$FDFA) or 0 when none could be had.
+    // A timer identifier ($FD01..$FDFA), or 0 when the pool refused the
+    // interval; raises EKitTimerError when all 250 slots are in use.
     quint16 AddTimer(int Interval, TNotifyEvent Event);
     void RemoveTimer(quint16 Identifier);
     TKitTimerItem *GetTimer(quint16 Identifier) const;
