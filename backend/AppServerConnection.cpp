@@ -38,8 +38,9 @@ QByteArray AppServerConnection::frame(const QJsonObject &answer)
 
 void AppServerConnection::start()
 {
-    m_partialTimer.setSingleShot(true);
-    connect(&m_partialTimer, &QTimer::timeout, this,
+    m_partialTimer = new QTimer(this);
+    m_partialTimer->setSingleShot(true);
+    connect(m_partialTimer, &QTimer::timeout, this,
             [this] { refuseAndClose(QStringLiteral("Incomplete request: the rest did not arrive in time")); });
     m_socket = new QTcpSocket;
     if (!m_socket->setSocketDescriptor(m_descriptor)) {
@@ -66,7 +67,8 @@ void AppServerConnection::finish()
     if (m_finished)
         return;
     m_finished = true;
-    m_partialTimer.stop();
+    if (m_partialTimer)
+        m_partialTimer->stop();
     m_session.reset(); // rolls back what was not committed
     if (m_socket) {
         m_socket->disconnect(this);
@@ -95,15 +97,15 @@ void AppServerConnection::onReadyRead()
             break;
         const QByteArray body = m_buffer.mid(4, length);
         m_buffer.remove(0, qsizetype(length) + 4);
-        m_partialTimer.stop();
+        m_partialTimer->stop();
         handleRequest(body);
     }
     if (m_finished)
         return;
     if (m_buffer.isEmpty())
-        m_partialTimer.stop();
-    else if (!m_partialTimer.isActive())
-        m_partialTimer.start(m_context->options().partialRequestTimeoutMs);
+        m_partialTimer->stop();
+    else if (!m_partialTimer->isActive())
+        m_partialTimer->start(m_context->options().partialRequestTimeoutMs);
 }
 
 void AppServerConnection::handleRequest(const QByteArray &body)
@@ -165,7 +167,8 @@ void AppServerConnection::refuseAndClose(const QString &message)
     // sends until it closes (closing at once with unread input would reset
     // the connection and could lose the answer on the way).
     m_draining = true;
-    m_partialTimer.stop();
+    if (m_partialTimer)
+        m_partialTimer->stop();
     m_session.reset(); // rolls back what was not committed
     m_buffer.clear();
     m_socket->write(frame({{QStringLiteral("id"), QJsonValue::Null},

@@ -46,7 +46,7 @@ private:
     QTcpSocket *m_socket = nullptr;
     std::unique_ptr<ServerSession> m_session;
     QByteArray m_buffer;
-    QTimer m_partialTimer;
+    QTimer *m_partialTimer = nullptr; // made on the connection's thread
     bool m_finished = false;
     bool m_draining = false; // refused: waiting for the client to close
 };

@@ -37,8 +37,8 @@ struct Out
 
 QString TranslatedSql::originalOf(const QString &original, const QString &span) const
 {
-    if (!changed || span.isEmpty())
-        return span;
+    if (!changed || span.isEmpty() || original.contains(span))
+        return span; // an alias, or an expression that was not rewritten
     // The select list comes first, so the first occurrence is the expression.
     const qsizetype at = text.indexOf(span);
     if (at < 0)
@@ -128,16 +128,25 @@ TranslatedSql translateMySqlToSqlite(const QString &sql)
             while (j < n && isWordChar(sql.at(j)))
                 ++j;
             const QString word = sql.mid(i, j - i);
-            bool isIf = false;
-            if (word.compare(QLatin1String("if"), Qt::CaseInsensitive) == 0 && prevSignificant != QLatin1Char('.')) {
-                qsizetype k = j;
-                while (k < n && sql.at(k).isSpace())
-                    ++k;
-                isIf = k < n && sql.at(k) == QLatin1Char('(');
+            // Function names SQLite reads as keywords: if( -> iif(, left( -> mysql_left(, ...
+            QString prefix;
+            if (prevSignificant != QLatin1Char('.')) {
+                const QString lower = word.toLower();
+                if (lower == QLatin1String("if"))
+                    prefix = QStringLiteral("i");
+                else if (lower == QLatin1String("left") || lower == QLatin1String("right"))
+                    prefix = QStringLiteral("mysql_");
+                if (!prefix.isEmpty()) {
+                    qsizetype k = j;
+                    while (k < n && sql.at(k).isSpace())
+                        ++k;
+                    if (k >= n || sql.at(k) != QLatin1Char('('))
+                        prefix.clear();
+                }
             }
-            if (isIf) {
+            if (!prefix.isEmpty()) {
                 out.t.changed = true;
-                out.put(word.at(0), int(i)); // "if" -> "iif", the extra letter maps onto the first
+                out.put(prefix, int(i)); // the added letters map onto the word's first
             }
             for (qsizetype k = i; k < j; ++k)
                 out.put(sql.at(k), int(k));
@@ -418,8 +427,8 @@ void registerMySqlFunctions(sqlite3 *db)
 {
     reg(db, "concat", -1, fnConcat);
     reg(db, "concat_ws", -1, fnConcatWs);
-    reg(db, "left", 2, fnLeft);
-    reg(db, "right", 2, fnRight);
+    reg(db, "mysql_left", 2, fnLeft);
+    reg(db, "mysql_right", 2, fnRight);
     reg(db, "mid", 3, fnMid);
     reg(db, "mid", 2, fnMid);
     reg(db, "lpad", 3, fnLpad);

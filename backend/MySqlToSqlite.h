@@ -23,7 +23,8 @@ struct TranslatedSql
 
 // Rewrites what SQLite reads differently, outside string literals and
 // comments: "double-quoted" texts become 'single-quoted' literals, if( becomes
-// iif(, a '#' comment becomes a '--' comment.
+// iif(, left( and right( become mysql_left( and mysql_right(, a '#' comment
+// becomes a '--' comment.
 TranslatedSql translateMySqlToSqlite(const QString &sql);
 
 // "show tables" (optionally "show full tables", "like '...'"): true, with the
