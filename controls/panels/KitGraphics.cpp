@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPolygon>
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -106,6 +108,51 @@ void RectSize(const TRect &r, int &width, int &height)
 {
     width = r.Right - r.Left;
     height = r.Bottom - r.Top;
+}
+
+TRect FitRect(const TRect &Source, const TRect &Dest)
+{
+    const int sw = Source.Width(), sh = Source.Height();
+    if (sw <= 0 || sh <= 0)
+        return TRect(Dest.Left, Dest.Top, Dest.Left, Dest.Top);
+    const double ratio = std::min(double(Dest.Width()) / sw, double(Dest.Height()) / sh);
+    return Bounds(Dest.Left, Dest.Top, int(sw * ratio), int(sh * ratio));
+}
+
+TRect RotatedBounds(const TRect &r, int Angle)
+{
+    if (Angle == 0)
+        return r;
+    const double a = Angle * M_PI / 180.0, c = std::cos(a), s = std::sin(a);
+    const double cx = (r.Left + r.Right) / 2.0, cy = (r.Top + r.Bottom) / 2.0;
+    const double xs[4] = {double(r.Left), double(r.Right), double(r.Right), double(r.Left)};
+    const double ys[4] = {double(r.Top), double(r.Top), double(r.Bottom), double(r.Bottom)};
+    int minX = INT_MAX, minY = INT_MAX, maxX = INT_MIN, maxY = INT_MIN;
+    for (int i = 0; i < 4; ++i) {
+        const double dx = xs[i] - cx, dy = ys[i] - cy;
+        const int x = int(std::lround(cx + dx * c - dy * s));
+        const int y = int(std::lround(cy + dx * s + dy * c));
+        minX = std::min(minX, x);
+        maxX = std::max(maxX, x);
+        minY = std::min(minY, y);
+        maxY = std::max(maxY, y);
+    }
+    return TRect(0, 0, maxX - minX, maxY - minY);
+}
+
+int MaxIntValue(std::initializer_list<int> values)
+{
+    return values.size() ? std::max(values) : 0;
+}
+
+int MinIntValue(std::initializer_list<int> values)
+{
+    return values.size() ? std::min(values) : 0;
+}
+
+double MinFloatValue(std::initializer_list<double> values)
+{
+    return values.size() ? std::min(values) : 0.0;
 }
 
 int MulDiv(int a, int b, int c)

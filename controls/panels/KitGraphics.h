@@ -114,6 +114,15 @@ bool UnionRect(TRect &dst, const TRect &a, const TRect &b);
 inline bool PtInRect(const TRect &r, QPoint p) { return p.x() >= r.Left && p.x() < r.Right && p.y() >= r.Top && p.y() < r.Bottom; }
 void RectSize(const TRect &r, int &width, int &height);
 
+// The source size scaled by the smaller of the two ratios of Dest to Source
+// (truncated), placed at Dest's top left.
+TRect FitRect(const TRect &Source, const TRect &Dest);
+// The bounds of Rect turned about its centre by Angle degrees, moved to (0, 0).
+TRect RotatedBounds(const TRect &r, int Angle);
+int MaxIntValue(std::initializer_list<int> values);
+int MinIntValue(std::initializer_list<int> values);
+double MinFloatValue(std::initializer_list<double> values);
+
 // Division rounding toward zero, as the drawing arithmetic expects of "div".
 constexpr int Div(int a, int b) { return a / b; }
 // a * b / c rounded to the nearest integer (halves away from zero).
