@@ -23,6 +23,18 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
                                          QStringLiteral("Milliseconds a statement waits for a lock (default 5000)."),
                                          QStringLiteral("MS"));
     p.addOptions({db, initDemo, listen, port, lockTimeout});
+    const QCommandLineOption bankDelay(QStringLiteral("bank-delay"),
+                                       QStringLiteral("Milliseconds from a batch's registration to the bank's answer (default 1000)."),
+                                       QStringLiteral("MS"));
+    const QCommandLineOption bankMaxPending(QStringLiteral("bank-max-pending"),
+                                            QStringLiteral("Batches waiting for the bank before registration answers busy (default 1000)."),
+                                            QStringLiteral("N"));
+    const QCommandLineOption bankNotices(QStringLiteral("bank-notices"),
+                                         QStringLiteral("Post unrequested bank notices every SEC seconds (default 0: never)."),
+                                         QStringLiteral("SEC"));
+    const QCommandLineOption bankConsole(QStringLiteral("bank-console"),
+                                         QStringLiteral("Read bank commands (notices, notice TEXT, smsid ID) from standard input."));
+    p.addOptions({bankDelay, bankMaxPending, bankNotices, bankConsole});
     // Further options (relay, bank) are added here.
 
     if (!p.parse(arguments)) {
@@ -60,6 +72,10 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
     options.port = quint16(portValue);
     if (!number(lockTimeout, 0, 600000, options.lockTimeoutMs))
         return false;
+    if (!number(bankDelay, 0, 3600000, options.bankDelayMs) || !number(bankMaxPending, 0, 1000000, options.bankMaxPending) ||
+        !number(bankNotices, 0, 86400, options.bankNoticeSeconds))
+        return false;
+    options.bankConsole = p.isSet(bankConsole);
     return true;
 }
 

@@ -26,7 +26,11 @@ struct ServerOptions
     int maxConnections = 256;
 
     // Relay (its engineer adds --relay-port here)
-    // Simulated bank (its engineer adds --bank-delay here)
+    // Simulated bank (backend/BANK.md)
+    int bankDelayMs = 1000;      // --bank-delay MS: from registration to answer
+    int bankMaxPending = 1000;   // --bank-max-pending N: beyond this cms_senddesc answers -1
+    int bankNoticeSeconds = 0;   // --bank-notices SEC: unrequested notices every SEC seconds (0: off)
+    bool bankConsole = false;    // --bank-console: bank commands on standard input
 };
 
 // Reads the options from a program's arguments (arguments[0] is the program).

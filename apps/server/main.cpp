@@ -1,4 +1,6 @@
 #include "backend/AppServerHost.h"
+#include "backend/BankSetup.h"
+#include "backend/RelayServer.h"
 #include "backend/DemoDatabase.h"
 #include "backend/ServerContext.h"
 #include "backend/ServerOptions.h"
@@ -49,6 +51,15 @@ int main(int argc, char **argv)
                     qPrintable(appServer.address().toString()), unsigned(appServer.port()), qPrintable(dbFile));
 
         // The relay and the simulated bank are started here.
+        qvx::RelayServer relay;
+        if (!relay.listen(QHostAddress(options.listenAddress), qvx::RelayServer::kDefaultPort))
+            std::fprintf(stderr, "QVXServer: relay not started: %s\n", qPrintable(relay.errorString()));
+        else
+            std::printf("QVXServer: relay listening on %s:%u\n", qPrintable(relay.address().toString()),
+                        unsigned(relay.port()));
+        const auto bank = qvx::startBank(*context, relay.isListening() ? &relay : nullptr);
+        std::printf("QVXServer: bank answers after %d ms%s\n", options.bankDelayMs,
+                    options.bankConsole ? " (bank commands on standard input)" : "");
 
         std::fflush(stdout);
         return app.exec();

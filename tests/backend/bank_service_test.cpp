@@ -5,6 +5,8 @@
 
 #include "backend/BankConsole.h"
 #include "backend/BankService.h"
+#include "backend/BankSetup.h"
+#include "backend/ServerOptions.h"
 #include "backend/RelayServer.h"
 #include "backend/ServerContext.h"
 #include "platform/FrameReader.h"
@@ -189,4 +191,43 @@ TEST_F(BankServiceTest, BatchWaitsForAClientsOpenTransaction)
     EXPECT_EQ(server.query(QStringLiteral("select sr_flag from amt_search where seqno = ") + no)
                   .value(0, QStringLiteral("sr_flag")),
               QStringLiteral("4"));
+}
+
+TEST(BankOptions, CommandLine)
+{
+    ServerOptions o;
+    QString error;
+    ASSERT_TRUE(parseServerOptions({QStringLiteral("QVXServer"), QStringLiteral("--bank-delay"), QStringLiteral("250"),
+                                    QStringLiteral("--bank-notices"), QStringLiteral("30"), QStringLiteral("--bank-console"),
+                                    QStringLiteral("--bank-max-pending"), QStringLiteral("5")},
+                                   o, &error))
+        << qPrintable(error);
+    EXPECT_EQ(o.bankDelayMs, 250);
+    EXPECT_EQ(o.bankNoticeSeconds, 30);
+    EXPECT_EQ(o.bankMaxPending, 5);
+    EXPECT_TRUE(o.bankConsole);
+    ServerOptions d;
+    ASSERT_TRUE(parseServerOptions({QStringLiteral("QVXServer")}, d, &error));
+    EXPECT_EQ(d.bankDelayMs, 1000);
+    EXPECT_EQ(d.bankNoticeSeconds, 0);
+    EXPECT_FALSE(d.bankConsole);
+    EXPECT_FALSE(parseServerOptions({QStringLiteral("QVXServer"), QStringLiteral("--bank-delay"), QStringLiteral("-5")}, d, &error));
+}
+
+TEST_F(BankServiceTest, ServerWiringAnnouncesThroughTheRelay)
+{
+    auto bank = qvx::startBank(server.context(), &relay); // the options' defaults: one second
+    qvx::testing::RelayTestClient maker;
+    ASSERT_TRUE(maker.connectTo(relay.port()));
+    ASSERT_TRUE(maker.login("MAKER"));
+    TcpAppServer &app = server.client();
+    const int base = app.maxSeqNo(1);
+    insertBalanceRequest(app, base + 1);
+    app.execute(QStringLiteral("commit"));
+    const QString no = QString::number(base + 1);
+    EXPECT_EQ(app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), no, no, QStringLiteral("000000")), 1);
+    EXPECT_EQ(maker.nextFrame(5000), FrameReader::frame("Q0610300"));
+    bank.reset();
+    // Taken off the hook: registrations are still accepted, nothing answers them.
+    EXPECT_EQ(app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), no, no, QStringLiteral("000000")), 1);
 }
