@@ -2,21 +2,17 @@
 // the client's INSERT with its exact column list, and the long joined SELECTs
 // of the screens run on the demo database and find what they should.
 
+#include "backend/DemoDatabase.h"
+#include "backend/SqliteDatabase.h"
 #include "platform/ResultSet.h"
 #include "tests/backend/request_tables.h"
 
-#include <QFile>
+#include <QTemporaryDir>
 #include <QStringList>
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <memory>
-
-static void initBackendResources()
-{
-    Q_INIT_RESOURCE(backend);
-}
 
 using qvx::testing::insertSql;
 using qvx::testing::kRequestTables;
@@ -24,93 +20,58 @@ using qvx::testing::RequestTable;
 
 namespace {
 
-QString resourceText(const QString &path)
-{
-    initBackendResources();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    return QString::fromUtf8(file.readAll());
-}
-
-// MySQL's if(cond, a, b), which the screens' selects use.
-void sqlIf(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
-    const bool cond = sqlite3_value_type(argv[0]) != SQLITE_NULL && sqlite3_value_int64(argv[0]) != 0;
-    sqlite3_result_value(ctx, cond ? argv[1] : argv[2]);
-}
-
-void sqlConcat(sqlite3_context *ctx, int argc, sqlite3_value **argv)
-{
-    QByteArray out;
-    for (int i = 0; i < argc; ++i) {
-        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) {
-            sqlite3_result_null(ctx);
-            return;
-        }
-        out += reinterpret_cast<const char *>(sqlite3_value_text(argv[i]));
-    }
-    sqlite3_result_text(ctx, out.constData(), int(out.size()), SQLITE_TRANSIENT);
-}
-
-// A fresh in-memory demo database.
+// A fresh demo database through the server's own database layer (SQLite with
+// the MySQL functions and translations the client's statements need).
 class DemoDb
 {
 public:
     DemoDb()
     {
-        sqlite3_open(":memory:", &m_db);
-        sqlite3_create_function(m_db, "if", 3, SQLITE_UTF8, nullptr, sqlIf, nullptr, nullptr);
-        sqlite3_create_function(m_db, "concat", -1, SQLITE_UTF8, nullptr, sqlConcat, nullptr, nullptr);
-    }
-    ~DemoDb() { sqlite3_close(m_db); }
-
-    QString script(const QString &text)
-    {
-        char *err = nullptr;
-        if (sqlite3_exec(m_db, text.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
-            const QString message = QString::fromUtf8(err);
-            sqlite3_free(err);
-            return message;
-        }
-        return QString();
+        m_database = std::make_unique<qvx::SqliteDatabase>(m_dir.filePath(QStringLiteral("schema.sqlite")));
+        m_db = m_database->connect();
     }
 
     void loadDemo()
     {
-        ASSERT_EQ(script(resourceText(QStringLiteral(":/backend/schema.sql"))), QString());
-        ASSERT_EQ(script(resourceText(QStringLiteral(":/backend/demo.sql"))), QString());
+        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_EQ(script(qvx::schemaScript()), QString());
+        ASSERT_EQ(script(qvx::demoScript()), QString());
     }
 
-    // Runs one statement; the error text, or empty.
-    QString exec(const QString &sql) { return script(sql); }
+    // Runs statements; the error text, or empty.
+    QString script(const QString &text)
+    {
+        try {
+            m_db->execScript(text);
+        } catch (const qvx::DbError &e) {
+            return e.message().isEmpty() ? QStringLiteral("error") : e.message();
+        }
+        return QString();
+    }
+    QString exec(const QString &sql)
+    {
+        try {
+            m_db->exec(sql);
+        } catch (const qvx::DbError &e) {
+            return e.message().isEmpty() ? QStringLiteral("error") : e.message();
+        }
+        return QString();
+    }
 
     qvx::ResultSet query(const QString &sql)
     {
-        sqlite3_stmt *stmt = nullptr;
-        const QByteArray text = sql.toUtf8();
-        if (sqlite3_prepare_v2(m_db, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK) {
-            ADD_FAILURE() << sqlite3_errmsg(m_db) << "\n" << text.constData();
+        try {
+            return m_db->query(sql);
+        } catch (const qvx::DbError &e) {
+            ADD_FAILURE() << qPrintable(e.message()) << "\n" << qPrintable(sql);
             return {};
         }
-        QStringList names;
-        for (int c = 0; c < sqlite3_column_count(stmt); ++c)
-            names << QString::fromUtf8(sqlite3_column_name(stmt, c));
-        qvx::ResultSet rs(names, {});
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            QStringList row;
-            for (int c = 0; c < names.size(); ++c) {
-                const auto *v = sqlite3_column_text(stmt, c);
-                row << (v ? QString::fromUtf8(reinterpret_cast<const char *>(v)) : QString());
-            }
-            rs.appendRow(row);
-        }
-        sqlite3_finalize(stmt);
-        return rs;
     }
 
 private:
-    sqlite3 *m_db = nullptr;
+    QTemporaryDir m_dir;
+    std::unique_ptr<qvx::SqliteDatabase> m_database;
+    std::unique_ptr<qvx::DbConnection> m_db;
 };
 
 const QString kToday = QStringLiteral("20260415");
