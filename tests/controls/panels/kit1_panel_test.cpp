@@ -221,3 +221,42 @@ TEST(KitPanel, FlatPanelShowsItsFrameOnlyWhileHovered)
     QImage hot = kitGrab(pnl);
     EXPECT_EQ(kitPixel(hot, 59, 20), 0x000000u);
 }
+
+#include "controls/panels/DDButton.h"
+#include <QTableWidget>
+
+TEST(KitScreenComposition, ToolBarListAndButtonBarAsTheFormsDockThem)
+{
+    QWidget form;
+    form.resize(420, 260);
+    auto *pnl_top = new TKitSimplePanel(&form);
+    pnl_top->setObjectName("pnl_top");
+    pnl_top->SetHeight(41);
+    pnl_top->SetAlign(alTop);
+    pnl_top->SetColor(0xCFBCA9);
+    pnl_top->Bevel()->SetBorderWidth(5);
+    pnl_top->Bevel()->SetBorderColor(clScrollBar);
+    pnl_top->Bevel()->SetStyleInner(bvLowered);
+    auto *btn_search = new TDDButton(pnl_top);
+    btn_search->setObjectName("btn_search");
+    btn_search->SetFormLook();
+    btn_search->SetCaption(QStringLiteral("조 회"));
+    btn_search->setGeometry(330, 8, 75, 25);
+    auto *pnl_bottom = new TKitSimplePanel(&form);
+    pnl_bottom->SetHeight(30);
+    pnl_bottom->SetAlign(alBottom);
+    pnl_bottom->Bevel()->SetMode(bmStandard);
+    pnl_bottom->Bevel()->SetStandardStyle(lsSingleRaised);
+    auto *grd_list = new QTableWidget(5, 3, &form);
+    SetAlign(grd_list, alClient);
+    EXPECT_EQ(pnl_top->geometry(), QRect(0, 0, 420, 41));
+    EXPECT_EQ(pnl_bottom->geometry(), QRect(0, 230, 420, 30));
+    EXPECT_EQ(grd_list->geometry(), QRect(0, 41, 420, 189));
+    EXPECT_EQ(form.findChild<TDDButton *>("btn_search"), btn_search);
+    QImage img = kitGrab(&form);
+    kitSavePicture(img, "screen_composition");
+    EXPECT_EQ(kitPixel(img, 2, 20), ColorToRGB(clScrollBar)); // border band of the tool bar
+    EXPECT_EQ(kitPixel(img, 100, 20), 0xCFBCA9u);           // its face
+    EXPECT_EQ(kitPixel(img, 330, 8), 0u);                    // the button's black outline
+    EXPECT_EQ(kitPixel(img, 0, 230), ColorToRGB(clBtnHighlight)); // raised button bar
+}
