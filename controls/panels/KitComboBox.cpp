@@ -138,7 +138,11 @@ TKitCustomComboBox::TKitCustomComboBox(QWidget *parent) : QComboBox(parent), FIt
         FInsertingFirst = false;
     });
     connect(this, QOverload<int>::of(&QComboBox::activated), this, [this](int index) { UserChose(index); });
-    FTimerId = KitApplication()->AddTimer(1500, [this](QObject *) { SearchComplete(); });
+    try {
+        FTimerId = KitApplication()->AddTimer(1500, [this](QObject *) { SearchComplete(); });
+    } catch (const std::exception &) {
+        FTimerId = 0; // every application timer in use: no incremental search
+    }
     if (TKitTimerItem *t = KitApplication()->GetTimer(FTimerId))
         t->SetEnabled(false);
 }
