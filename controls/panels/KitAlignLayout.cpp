@@ -1,5 +1,6 @@
 #include "controls/panels/KitAlignLayout.h"
 
+#include <QDebug>
 #include <QEvent>
 #include <QWidget>
 #include <algorithm>
@@ -241,6 +242,9 @@ void SetAlign(QWidget *child, TAlign align)
     if (TKitAlignLayout *l = TKitAlignLayout::of(parent)) {
         l->setAlign(child, align);
         l->realign();
+    } else if (align != alNone) {
+        qWarning("SetAlign: %s already has a layout of another kind; dock into a plain container widget",
+                 qPrintable(parent->objectName()));
     }
 }
 

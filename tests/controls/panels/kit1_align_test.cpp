@@ -93,3 +93,19 @@ TEST(AlignLayout, LoginStyleCollapseByHeight)
     EXPECT_EQ(settings->geometry(), QRect(0, 100, 300, 80));
     EXPECT_EQ(buttons->geometry(), QRect(0, 210, 300, 40));
 }
+
+TEST(AlignLayout, DeletingADockedChildRealignsTheRest)
+{
+    QWidget form;
+    form.resize(200, 200);
+    auto *top = new TKitSimplePanel(&form);
+    top->resize(10, 50);
+    top->SetAlign(alTop);
+    auto *client = new TKitSimplePanel(&form);
+    client->SetAlign(alClient);
+    EXPECT_EQ(client->geometry(), QRect(0, 50, 200, 150));
+    delete top;
+    form.layout()->activate();
+    EXPECT_EQ(client->geometry(), QRect(0, 0, 200, 200));
+    EXPECT_EQ(form.layout()->count(), 1);
+}

@@ -218,3 +218,17 @@ TEST(DDButtonBehaviour, QtSetEnabledKeepsTheOwnFlagInStep)
     b.setEnabled(true);
     EXPECT_TRUE(b.Enabled());
 }
+
+TEST(DDButtonBehaviour, ClicksReachAButtonOnAFormThatWasNeverShown)
+{
+    QWidget form;
+    auto *b = new TDDButton(&form);
+    b->setGeometry(10, 10, 75, 25);
+    int clicks = 0;
+    b->OnClick = [&](QObject *) { ++clicks; };
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(20, 10));
+    EXPECT_EQ(clicks, 1);
+    // Screens and the data module may also run the handler directly.
+    b->Click();
+    EXPECT_EQ(clicks, 2);
+}
