@@ -49,7 +49,7 @@ void TEditButton::mousePressEvent(QMouseEvent *e)
 // ---- TPopupWindow ----
 
 TPopupWindow::TPopupWindow(TCustomComboEdit *editor)
-    : QFrame(editor, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus | Qt::WindowStaysOnTopHint),
+    : QFrame(editor, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus | Qt::WindowStaysOnTopHint),
       FEditor(editor)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -318,7 +318,7 @@ void TCustomComboEdit::ConcealPopup()
     FPopup->hide();
 }
 
-void TCustomComboEdit::ClosePopup(bool accept)
+void TCustomComboEdit::ClosePopup(bool accept, bool refocus)
 {
     if (!FPopup || !FPopupVisible)
         return;
@@ -327,7 +327,7 @@ void TCustomComboEdit::ClosePopup(bool accept)
         grabber->releaseMouse();
     const QVariant value = FetchPopupValue();
     ConcealPopup();
-    if (focusPolicy() != Qt::NoFocus && isEnabled() && isVisible())
+    if (refocus && focusPolicy() != Qt::NoFocus && isEnabled() && isVisible())
         setFocus(Qt::OtherFocusReason);
     UpdateReadOnly();
     update();
@@ -370,7 +370,7 @@ bool TCustomComboEdit::eventFilter(QObject *watched, QEvent *event)
         auto *w = qobject_cast<QWidget *>(watched);
         const bool ours = w && (w == this || w == FPopup || FPopup->isAncestorOf(w) || FBtnControl->isAncestorOf(w));
         if (w && !ours)
-            ClosePopup(false);
+            ClosePopup(false, false);
     }
     return QLineEdit::eventFilter(watched, event);
 }
@@ -480,6 +480,13 @@ void TCustomComboEdit::Change()
 void TCustomComboEdit::focusInEvent(QFocusEvent *e)
 {
     QLineEdit::focusInEvent(e);
+    if (FFocused)
+        return; // the window was reactivated: the edit never left the field
+    if (FRefocusing) {
+        // back after a refused exit: the text stays as typed
+        selectAll();
+        return;
+    }
     FFocused = true;
     RunEditHandler(QStringLiteral("TCustomComboEdit.Enter"), [this] { DoEnter(); });
 }
@@ -494,16 +501,22 @@ void TCustomComboEdit::DoEnter()
 
 void TCustomComboEdit::focusOutEvent(QFocusEvent *e)
 {
+    const bool leavingWindow = e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason;
     if (FPopupVisible && QApplication::activeWindow() != FPopup)
-        ClosePopup(false);
+        ClosePopup(false, false);
     QLineEdit::focusOutEvent(e);
-    if (FPopupVisible)
+    // Another window (a message box, a menu, another program) only borrows
+    // the focus: the field is left when the focus moves to another control.
+    if (FPopupVisible || leavingWindow || !FFocused)
         return;
     const bool valid = RunEditHandler(QStringLiteral("TCustomComboEdit.Exit"), [this] { ValidateExit(); });
     if (!valid) {
         selectAll();
-        if (isEnabled() && isVisible())
+        if (isEnabled() && isVisible()) {
+            FRefocusing = true;
             setFocus(Qt::OtherFocusReason);
+            FRefocusing = false;
+        }
         return;
     }
     FFocused = false;

@@ -101,7 +101,9 @@ public:
     QWidget *ButtonContainer() const { return FBtnControl; }
 
     void ButtonPressed();
-    void ClosePopup(bool accept);
+    void ClosePopup(bool accept) { ClosePopup(accept, true); }
+    // refocus false: the focus is leaving, do not take it back.
+    void ClosePopup(bool accept, bool refocus);
     // Drops the pop-up down (no-op without one, read-only, or when open).
     virtual void DropPopup(bool disableEdit = true);
 
@@ -156,6 +158,7 @@ protected:
     // Set while the control rewrites its own text: no change handling.
     bool FFormatting = false;
     bool FFocused = false;
+    bool FRefocusing = false;
 
 private:
     void RebuildGlyph();

@@ -403,7 +403,7 @@ void TCustomNumEdit::DoExit()
 
 void TCustomNumEdit::paintEvent(QPaintEvent *e)
 {
-    if (hasFocus() && !PopupVisible()) {
+    if (FFocused && !PopupVisible()) {
         QLineEdit::paintEvent(e);
         return;
     }

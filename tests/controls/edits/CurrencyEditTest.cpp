@@ -1,0 +1,405 @@
+// The amount field as the screens use it: value and text, clamping, the key
+// filter, focus changes, paste, handler errors and the calculator pop-up.
+
+#include "QStringPrint.h"
+#include "controls/edits/CtlUtils.h"
+#include "controls/edits/CurrEdit.h"
+#include "controls/edits/ExCalc.h"
+#include "controls/edits/NumFormat.h"
+#include "platform/Prompt.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+using qvx::Decimal;
+
+namespace {
+
+Decimal num(const char *text)
+{
+    return qvx::StrToFloat(QString::fromLatin1(text));
+}
+
+// A shown, active window with the field and a second field to move the focus to.
+class EditFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SetMessageBeepHook([this] { ++beeps; });
+        window.resize(300, 100);
+        other = new QLineEdit(&window);
+        other->setGeometry(10, 50, 100, 21);
+    }
+    void TearDown() override { SetMessageBeepHook(nullptr); }
+
+    template <class Edit> Edit *place(Edit *edit)
+    {
+        edit->setParent(&window);
+        edit->setGeometry(10, 10, 121, 21);
+        edit->show();
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        return edit;
+    }
+    void focus(QWidget *w)
+    {
+        w->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(w->hasFocus());
+    }
+    // The form's amount field.
+    TCurrencyEdit *amountField()
+    {
+        auto *e = place(new TCurrencyEdit);
+        e->setObjectName(QStringLiteral("curredt_amt"));
+        e->SetDisplayFormat(QStringLiteral(",0.;-\\,0."));
+        return e;
+    }
+
+    QWidget window;
+    QLineEdit *other = nullptr;
+    int beeps = 0;
+};
+
+} // namespace
+
+TEST(CurrencyEdit, FormSettingsAndDefaults)
+{
+    TCurrencyEdit e;
+    EXPECT_EQ(e.DisplayFormat(), "\\,0.;-\\,0.");
+    EXPECT_EQ(TCurrencyEdit::CurrencyDisplayFormat(), "\\,0.;-\\,0.");
+    EXPECT_EQ(e.ButtonWidth(), 0);
+    EXPECT_FALSE(e.ButtonContainer()->isVisibleTo(&e));
+    EXPECT_EQ(e.textMargins().right(), 2); // the text still ends 2 pixels before the edge
+    EXPECT_EQ(e.DecimalPlaces(), 0u);
+    EXPECT_EQ(e.Alignment(), taRightJustify);
+    EXPECT_TRUE(e.ZeroEmpty());
+    EXPECT_EQ(e.Text(), "");
+    EXPECT_EQ(e.DisplayText(), "\\0");
+
+    TCustomNumEdit plain;
+    EXPECT_EQ(plain.DisplayFormat(), ",0.##");
+    EXPECT_EQ(plain.DecimalPlaces(), 2u);
+    EXPECT_EQ(plain.ButtonWidth(), 20);
+    EXPECT_EQ(plain.textMargins().right(), 22);
+}
+
+TEST(CurrencyEdit, ValueTextAndDisplay)
+{
+    TCurrencyEdit e;
+    e.SetDisplayFormat(QStringLiteral(",0.;-\\,0."));
+    struct
+    {
+        const char *value;
+        const char *text;
+        const char *display;
+    } cases[] = {
+        {"1234567", "1234567", "1,234,567"},
+        {"0", "", "0"},
+        {"-5000", "-5000", "-\\5,000"},
+        {"1000.5", "1001", "1,001"}, // whole-number field: rounded half away from zero
+        {"-0.5", "-1", "-\\1"},
+        {"9999999999999", "9999999999999", "9,999,999,999,999"},
+    };
+    for (const auto &c : cases) {
+        e.SetValue(num(c.value));
+        EXPECT_EQ(e.Text(), QString::fromLatin1(c.text)) << c.value;
+        EXPECT_EQ(e.DisplayText(), QString::fromLatin1(c.display)) << c.value;
+        EXPECT_EQ(e.Text().isEmpty() ? 0 : e.Text().toLongLong(), e.Value().toInt64()) << c.value;
+    }
+
+    TCurrencyEdit count;
+    count.SetDisplayFormat(QStringLiteral("0"));
+    count.SetValue(42);
+    EXPECT_EQ(count.DisplayText(), "42");
+    EXPECT_EQ(count.Text(), "42");
+
+    TCustomNumEdit fraction; // two places, as the numeric edit keeps them
+    fraction.SetValue(1234.567);
+    EXPECT_EQ(fraction.Text(), "1234.57");
+    EXPECT_EQ(fraction.Value(), num("1234.57"));
+    fraction.SetDisplayFormat(QStringLiteral(",0.;-\\,0."));
+    EXPECT_EQ(fraction.DisplayText(), "1,235");
+    fraction.SetZeroEmpty(false);
+    fraction.SetValue(0);
+    EXPECT_EQ(fraction.Text(), "0");
+}
+
+TEST(CurrencyEdit, ReadingTextAndClearing)
+{
+    TCurrencyEdit e;
+    e.SetText(QStringLiteral(" 1,500 "));
+    EXPECT_EQ(e.Value(), Decimal(1500));
+    EXPECT_EQ(e.Text(), "1500");
+    EXPECT_THROW(e.SetText(QStringLiteral("abc")), qvx::ConvertError);
+    EXPECT_EQ(e.Value(), Decimal(1500));
+
+    e.Clear();
+    EXPECT_EQ(e.Value(), Decimal(0));
+    EXPECT_EQ(e.Text(), "");
+
+    // a text that is not a number reads as MinValue
+    e.SetMinValue(10);
+    e.SetMaxValue(100);
+    static_cast<QLineEdit &>(e).setText(QStringLiteral("x"));
+    EXPECT_EQ(e.Value(), Decimal(10));
+}
+
+TEST(CurrencyEdit, ClampingByTheBounds)
+{
+    struct
+    {
+        int min, max;
+        const char *x;
+        const char *expected;
+    } cases[] = {
+        {0, 0, "-123456", "-123456"}, // every screen: open range
+        {0, 0, "5000000000", "5000000000"},
+        {0, 100, "150", "100"},
+        {0, 100, "-1", "0"},
+        {0, 100, "50", "50"},
+        {10, 0, "5", "10"},        // MaxValue 0 below MinValue: the lower bound only
+        {10, 0, "5000", "5000"},
+        {10, 5, "1", "1"},         // both set and crossed: no bound
+        {10, 5, "50", "50"},
+        {0, -10, "5", "-10"},      // MinValue 0 above MaxValue: the upper bound only
+        {0, -10, "-50", "-50"},
+    };
+    for (const auto &c : cases) {
+        TCurrencyEdit e;
+        e.SetMinValue(c.min);
+        e.SetMaxValue(c.max);
+        e.SetValue(num(c.x));
+        EXPECT_EQ(e.Value(), num(c.expected)) << c.min << ".." << c.max << " " << c.x;
+    }
+
+    TCurrencyEdit e;
+    e.SetValue(150);
+    e.SetMaxValue(100); // a new bound re-applies the value
+    EXPECT_EQ(e.Value(), Decimal(100));
+    try {
+        e.ClampValue(200, true);
+        FAIL() << "no range error";
+    } catch (const qvx::RangeError &err) {
+        EXPECT_STREQ(err.what(), "Value must be between 0 and 100");
+    }
+    TCustomNumEdit places;
+    places.SetMaxValue(num("99.5"));
+    EXPECT_THROW(places.ClampValue(100, true), qvx::RangeError);
+    try {
+        places.ClampValue(100, true);
+    } catch (const qvx::RangeError &err) {
+        EXPECT_STREQ(err.what(), "Value must be between 0.00 and 99.50");
+    }
+    EXPECT_EQ(places.ClampValue(-1, false), Decimal(0));
+}
+
+TEST(CurrencyEdit, AcceptsKeyRules)
+{
+    TCustomNumEdit e; // two fraction places
+    auto accepts = [&](const char *before, QChar key) {
+        static_cast<QLineEdit &>(e).setText(QString::fromLatin1(before));
+        e.setCursorPosition(int(e.text().size()));
+        return e.AcceptsKey(key);
+    };
+    EXPECT_TRUE(accepts("12.3", '4'));
+    EXPECT_FALSE(accepts("12.34", '5')); // a third fraction digit
+    EXPECT_TRUE(accepts("", '-'));       // "-" alone becomes "-0"
+    EXPECT_FALSE(accepts("", '+'));
+    EXPECT_FALSE(accepts("12", 'x'));
+    EXPECT_FALSE(accepts("1.5", '.'));
+    EXPECT_TRUE(e.IsAcceptableText("1.5E3")); // the 'E' counts as one place: 2
+    EXPECT_FALSE(e.IsAcceptableText("1.55E3"));
+    EXPECT_FALSE(accepts("1.5", 'E'));        // "1.5E" does not convert
+    EXPECT_TRUE(accepts("1,23", '4'));   // separators are dropped before the test
+
+    e.SetMinValue(0);
+    e.SetMaxValue(100);
+    EXPECT_TRUE(accepts("", '-'));
+    EXPECT_FALSE(accepts("-", '5'));     // no negatives in 0..100
+
+    TCurrencyEdit whole;
+    static_cast<QLineEdit &>(whole).setText(QStringLiteral("1000"));
+    whole.setCursorPosition(4);
+    EXPECT_FALSE(whole.AcceptsKey('.'));
+    EXPECT_FALSE(whole.AcceptsKey('E'));
+    EXPECT_TRUE(whole.AcceptsKey('5'));
+    EXPECT_TRUE(whole.IsAcceptableText(QStringLiteral("-")));
+    EXPECT_FALSE(whole.IsAcceptableText(QStringLiteral("1000.5")));
+}
+
+TEST_F(EditFixture, TypingOnlyValidCharacters)
+{
+    TCurrencyEdit *e = amountField();
+    focus(e);
+    QTest::keyClicks(e, "12a3.4,5");
+    EXPECT_EQ(e->Text(), "12345");
+    EXPECT_EQ(beeps, 3); // 'a', '.' and ',' refused in a whole-number field
+    QTest::keyClick(e, Qt::Key_Backspace);
+    EXPECT_EQ(e->Text(), "1234");
+    focus(other);
+    EXPECT_EQ(e->Value(), Decimal(1234));
+    EXPECT_EQ(e->Text(), "1234");
+    EXPECT_EQ(e->DisplayText(), "1,234");
+
+    auto *n = place(new TCustomNumEdit);
+    n->setGeometry(150, 10, 121, 21);
+    focus(n);
+    beeps = 0;
+    QTest::keyClicks(n, "7,255");
+    EXPECT_EQ(n->Text(), "7.25"); // ',' becomes '.', the third place is refused
+    EXPECT_EQ(beeps, 1);
+    QTest::keyClick(n, Qt::Key_Home);
+    QTest::keyClick(n, Qt::Key_Plus);
+    EXPECT_EQ(n->Text(), "+7.25");
+}
+
+TEST_F(EditFixture, FocusShowsPlainTextAndEscapeRestores)
+{
+    TCurrencyEdit *e = amountField();
+    e->SetValue(2500000);
+    EXPECT_EQ(e->Text(), "2500000");
+    int changes = 0;
+    e->OnChange = [&](QObject *) { ++changes; };
+    focus(e);
+    EXPECT_EQ(e->selectedText(), "2500000"); // all selected on entry
+    QTest::keyClicks(e, "31");
+    EXPECT_EQ(e->Text(), "31");
+    EXPECT_EQ(changes, 2);
+    QTest::keyClick(e, Qt::Key_Escape);
+    EXPECT_EQ(e->Text(), "2500000");
+    EXPECT_EQ(e->selectedText(), "2500000");
+
+    int exits = 0;
+    e->OnExit = [&](QObject *) { ++exits; };
+    QTest::keyClicks(e, "-");
+    focus(other);
+    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(e->Value(), Decimal(0)); // a lone '-' reads as 0
+    EXPECT_EQ(e->Text(), "");
+}
+
+TEST_F(EditFixture, KeyPressHandlerMayChangeOrConsumeKeys)
+{
+    TCurrencyEdit *e = amountField();
+    QString seen;
+    e->OnKeyPress = [&](QObject *, QChar &key) {
+        seen += key;
+        if (key == QLatin1Char('9'))
+            key = QLatin1Char('0');
+        else if (key == QLatin1Char('5'))
+            key = QChar();
+    };
+    focus(e);
+    QTest::keyClicks(e, "1958");
+    EXPECT_EQ(seen, "1958");
+    EXPECT_EQ(e->Text(), "108");
+    QTest::keyClick(e, Qt::Key_Return);
+    EXPECT_EQ(seen.back(), QChar(13));
+}
+
+TEST_F(EditFixture, PasteKeepsAValidWholeNumber)
+{
+    TCurrencyEdit *e = amountField();
+    focus(e);
+    QTest::keyClicks(e, "77");
+    QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(e->Text(), "77");
+    EXPECT_EQ(beeps, 1);
+    QGuiApplication::clipboard()->setText(QStringLiteral("1000.5"));
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(e->Text(), "77");
+    EXPECT_EQ(beeps, 2);
+    QGuiApplication::clipboard()->setText(QStringLiteral("1,234,000"));
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(e->Text(), "1234000");
+    EXPECT_EQ(e->Text().toLongLong(), 1234000);
+}
+
+TEST_F(EditFixture, HandlerErrorsAreShownNotThrown)
+{
+    qvx::ScriptedPrompt prompt;
+    TCurrencyEdit *e = amountField();
+    e->SetMaxValue(100);
+    e->SetCheckOnExit(true);
+    e->OnChange = [](QObject *) { throw std::runtime_error("handler failed"); };
+    focus(e);
+    QTest::keyClicks(e, "5");
+    EXPECT_EQ(e->Text(), "5");
+    EXPECT_TRUE(prompt.contains(QStringLiteral("handler failed")));
+    e->OnChange = nullptr;
+
+    // leaving with an out-of-range value under CheckOnExit keeps the focus
+    int exits = 0;
+    e->OnExit = [&](QObject *) { ++exits; };
+    QTest::keyClicks(e, "00");
+    prompt.clear();
+    other->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(prompt.lastText(), "Value must be between 0 and 100");
+    EXPECT_TRUE(e->hasFocus());
+    EXPECT_EQ(e->selectedText(), "500");
+    EXPECT_EQ(exits, 0);
+}
+
+TEST_F(EditFixture, CalculatorPopupOpensAndReturnsItsValue)
+{
+    TCurrencyEdit *e = amountField();
+    e->SetCalculatorPopup(true);
+    ASSERT_NE(e->Calculator(), nullptr);
+    focus(e);
+    QTest::keyClicks(e, "12");
+    QTest::keyClick(e, Qt::Key_Down, Qt::AltModifier);
+    EXPECT_FALSE(e->PopupVisible()); // the click key needs a visible button
+    e->SetButtonWidth(20);
+    QTest::keyClick(e, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(e->PopupVisible());
+    EXPECT_TRUE(e->Calculator()->isVisible());
+    EXPECT_EQ(e->Calculator()->GetPopupText(), "12");
+    QTest::keyClicks(e, "*3");
+    EXPECT_EQ(e->Calculator()->GetPopupText(), "3");
+    EXPECT_EQ(e->Text(), "12"); // the edit keeps its text until the result
+    QTest::keyClick(e, Qt::Key_Equal);
+    EXPECT_FALSE(e->PopupVisible());
+    EXPECT_EQ(e->Text(), "36");
+    EXPECT_EQ(e->Value(), Decimal(36));
+
+    // a fraction result is rounded into the whole-number field
+    QTest::keyClick(e, Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClicks(e, "/8");
+    QTest::keyClick(e, Qt::Key_Return);
+    EXPECT_EQ(e->Text(), "5"); // 4.5 rounds half away from zero
+
+    // Escape closes without taking the value; the button toggles it
+    QTest::keyClick(e, Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClicks(e, "99");
+    QTest::keyClick(e, Qt::Key_Escape);
+    EXPECT_FALSE(e->PopupVisible());
+    EXPECT_EQ(e->Text(), "5");
+    QTest::mouseClick(e->Button(), Qt::LeftButton);
+    EXPECT_TRUE(e->PopupVisible());
+    QTest::mouseClick(e->Button(), Qt::LeftButton);
+    EXPECT_FALSE(e->PopupVisible()); // closed, not opened again
+
+    // the calculator's keys work by mouse too, and an error is not taken
+    QTest::keyClick(e, Qt::Key_Down, Qt::AltModifier);
+    TLocCalculator *calc = e->Calculator()->Calculator();
+    QTest::mouseClick(calc->KeyButton(8), Qt::LeftButton);  // 7
+    QTest::mouseClick(calc->KeyButton(13), Qt::LeftButton); // /
+    QTest::mouseClick(calc->KeyButton(1), Qt::LeftButton);  // 0
+    QTest::mouseClick(calc->KeyButton(20), Qt::LeftButton); // =
+    EXPECT_TRUE(e->PopupVisible());
+    EXPECT_EQ(e->Calculator()->GetPopupText(), "Error");
+    focus(other);
+    EXPECT_FALSE(e->PopupVisible());
+    EXPECT_EQ(e->Value(), Decimal(5));
+}
