@@ -294,6 +294,50 @@ bool TKitButtonControl::event(QEvent *e)
     return TKitCustomPanel::event(e);
 }
 
+void TKitButtonControl::SetAction(QAction *Action)
+{
+    delete FActionLink;
+    FActionLink = nullptr;
+    if (!Action)
+        return;
+    FActionLink = new TKitButtonActionLink(this, Action);
+    connect(Action, &QAction::changed, FActionLink, [this] { ActionChanged(false); });
+    ActionChanged(true);
+}
+
+void TKitButtonControl::ActionChanged(bool CheckDefaults)
+{
+    QAction *a = Action();
+    if (!a)
+        return;
+    SetCaption(a->text());
+    setEnabled(a->isEnabled());
+    if (a->isCheckable() && !(CheckDefaults && Checked())) {
+        FClicksDisabled = true;
+        SetChecked(a->isChecked());
+        FClicksDisabled = false;
+    }
+}
+
+TKitButtonActionLink::TKitButtonActionLink(TKitButtonControl *Client, QAction *Action)
+    : QObject(Client), FClient(Client), FAction(Action)
+{
+}
+
+bool TKitButtonActionLink::IsCheckedLinked() const
+{
+    return FAction && FAction->isCheckable() && FClient->Checked() == FAction->isChecked();
+}
+
+void TKitButtonActionLink::SetChecked(bool Value)
+{
+    if (!IsCheckedLinked())
+        return;
+    FClient->FClicksDisabled = true;
+    FClient->SetChecked(Value);
+    FClient->FClicksDisabled = false;
+}
+
 // ============================================================= check box
 
 TKitCustomCheckBox::TKitCustomCheckBox(QWidget *parent) : TKitButtonControl(parent)

@@ -13,7 +13,9 @@
 #include "controls/panels/KitCaptions.h"
 #include "controls/panels/KitControl.h"
 
+#include <QAction>
 #include <QImage>
+#include <QPointer>
 
 enum TKitGlyphTextFocusStyle { fcControl, fcText, fcGlyph, fcGlyphText, fcNone };
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
@@ -28,6 +30,25 @@ public:
 
 // The image (ListIndex, ImageIndex) of a kit image list, or a null image.
 QImage KitSourceImage(const TKitImageSource *List, int ListIndex, int ImageIndex);
+
+class TKitButtonControl;
+
+// Carries an action's Checked to its check box or radio button.
+class TKitButtonActionLink : public QObject
+{
+    Q_OBJECT
+public:
+    TKitButtonActionLink(TKitButtonControl *Client, QAction *Action);
+    QAction *Action() const { return FAction; }
+    // Checked is linked when the action is checkable and agrees with the client.
+    bool IsCheckedLinked() const;
+    // Writes the client's Checked with clicks disabled.
+    void SetChecked(bool Value);
+
+private:
+    TKitButtonControl *FClient;
+    QPointer<QAction> FAction;
+};
 
 class TKitButtonControl : public TKitCustomPanel
 {
@@ -59,6 +80,9 @@ public:
     void SetFont3D(const TKit3DCaption *v) { FFont3D->Assign(v); }
     bool ReadOnly = false;
     bool UseBitmap = false;
+    QAction *Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+    // Takes caption, enabled state and Checked from the action and follows its changes.
+    void SetAction(QAction *Action);
 
     virtual bool Checked() const = 0;
     virtual void SetChecked(bool v) = 0;
@@ -97,7 +121,10 @@ protected:
     bool FClicksDisabled = false;
 
 private:
+    friend class TKitButtonActionLink;
+    void ActionChanged(bool CheckDefaults);
     bool TakeFocusOnPress();
+    TKitButtonActionLink *FActionLink = nullptr;
     TKitGlyphTextLayout *FAlignment;
     TKit3DCaption *FFont3D;
     bool FFlags[3] = {false, false, false};

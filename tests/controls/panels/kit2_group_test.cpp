@@ -171,3 +171,18 @@ TEST(KitRadioButton, ArrowsAndAcceleratorMoveTheCheck)
     EXPECT_TRUE(b->hasFocus());
     EXPECT_FALSE(b->Checked()); // read-only: the focus arrives, the check does not move
 }
+
+TEST(KitCheckBox, ActionGivesCaptionEnabledAndChecked)
+{
+    TKitCheckBox chk;
+    QAction act("자동 전송");
+    act.setCheckable(true);
+    act.setChecked(true);
+    chk.SetAction(&act);
+    EXPECT_EQ(chk.Caption(), "자동 전송");
+    EXPECT_TRUE(chk.Checked());
+    act.setEnabled(false);
+    EXPECT_FALSE(chk.isEnabled());
+    act.setChecked(false);
+    EXPECT_FALSE(chk.Checked());
+}
