@@ -10,19 +10,18 @@ QRgb rgbOf(TColor c)
     return qRgb(GetRValue(v), GetGValue(v), GetBValue(v));
 }
 
-QImage clearColour(const QImage &src, QRgb mask)
+} // namespace
+
+TExButtonGlyph::TExButtonGlyph()
 {
-    QImage img = src.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < img.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x)
-            if ((line[x] & 0xFFFFFF) == (mask & 0xFFFFFF))
-                line[x] = 0;
-    }
-    return img;
+    FSlots.fill(-1);
 }
 
-} // namespace
+TExButtonGlyph::~TExButtonGlyph()
+{
+    OnChange = nullptr;
+    Invalidate();
+}
 
 void TExButtonGlyph::SetBitmap(const QImage &bitmap)
 {
@@ -65,9 +64,14 @@ QSize TExButtonGlyph::GlyphSize() const
 
 void TExButtonGlyph::Invalidate()
 {
-    for (auto &img : FImages)
-        img = QImage();
-    FBuilt.fill(false);
+    for (int &slot : FSlots) {
+        if (slot >= 0 && FList)
+            FList->Remove(slot);
+        slot = -1;
+    }
+    if (FList && KitGlyphCache())
+        KitGlyphCache()->Release(FList);
+    FList = nullptr;
 }
 
 QImage TExButtonGlyph::StateImage(TButtonState state)
@@ -77,11 +81,20 @@ QImage TExButtonGlyph::StateImage(TButtonState state)
     if (state == bsDown && FNumGlyphs < 3)
         state = bsUp;
     const int s = static_cast<int>(state);
-    if (!FBuilt[s]) {
-        FImages[s] = BuildImage(state);
-        FBuilt[s] = true;
+    if (FSlots[s] < 0) {
+        const QSize size = GlyphSize();
+        if (!FList)
+            FList = KitGlyphCache()->GetList(size.width(), size.height());
+        FSlots[s] = FList->AddBitmap(BuildImage(state), FTransparentColor);
     }
-    return FImages[s];
+    // the cell with its masked pixels cleared
+    QImage cell = FList->CopyImage(FSlots[s]).convertToFormat(QImage::Format_ARGB32);
+    const QImage mask = FList->MaskStrip().copy(FList->XOf(FSlots[s]), 0, FList->Width(), FList->Height());
+    for (int y = 0; y < cell.height() && y < mask.height(); ++y)
+        for (int x = 0; x < cell.width() && x < mask.width(); ++x)
+            if ((mask.pixel(x, y) & 0xFFFFFF) != 0)
+                cell.setPixel(x, y, 0);
+    return cell;
 }
 
 QImage TExButtonGlyph::BuildImage(TButtonState state) const
@@ -90,8 +103,14 @@ QImage TExButtonGlyph::BuildImage(TButtonState state) const
     const QImage cell = CellBitmap(FOriginal, FNumGlyphs, s < FNumGlyphs ? s : 0, 1);
     const QRgb transparent = rgbOf(FTransparentColor);
     if (state == bsDisabled && FNumGlyphs < 2) {
-        const QImage embossed = MakeGrayedBitmap(cell, FTransparentColor);
-        return clearColour(embossed, rgbOf(clBtnFace));
+        // embossed on the face colour, which then stands for transparent
+        QImage embossed = MakeGrayedBitmap(cell, FTransparentColor);
+        const QRgb face = rgbOf(clBtnFace);
+        for (int y = 0; y < embossed.height(); ++y)
+            for (int x = 0; x < embossed.width(); ++x)
+                if ((embossed.pixel(x, y) & 0xFFFFFF) == (face & 0xFFFFFF))
+                    embossed.setPixel(x, y, transparent);
+        return embossed;
     }
     if (state == bsInactive && FNumGlyphs < 5) {
         QImage grey = cell.convertToFormat(QImage::Format_RGB32);
@@ -104,7 +123,7 @@ QImage TExButtonGlyph::BuildImage(TButtonState state) const
                 const int g = (77 * qRed(px) + 150 * qGreen(px) + 29 * qBlue(px)) >> 8;
                 grey.setPixel(x, y, qRgb(g, g, g));
             }
-        return clearColour(grey, transparent);
+        return grey;
     }
-    return clearColour(cell, transparent);
+    return cell.convertToFormat(QImage::Format_RGB32);
 }

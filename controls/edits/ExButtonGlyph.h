@@ -2,7 +2,10 @@
 // The glyph of a speed button: one source bitmap with up to five equal images
 // side by side (up, disabled, down, exclusive, inactive). Images the source
 // lacks are made once: an embossed one for disabled, a grey one for inactive.
+// Built images live in the kit's process-wide glyph cache, one shared strip
+// per image size, beside the kit's own button glyphs.
 
+#include "controls/panels/KitGlyph.h"
 #include "controls/panels/KitGraphics.h"
 
 #include <QImage>
@@ -16,7 +19,8 @@ enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 class TExButtonGlyph
 {
 public:
-    TExButtonGlyph() = default;
+    TExButtonGlyph();
+    ~TExButtonGlyph();
     TExButtonGlyph(const TExButtonGlyph &) = delete;
     TExButtonGlyph &operator=(const TExButtonGlyph &) = delete;
 
@@ -38,8 +42,13 @@ public:
     QSize GlyphSize() const;
     // The image of a state with the transparent colour cleared; built on demand.
     QImage StateImage(TButtonState state);
-    // Drops every built image (bitmap change, system colour change).
+    // Drops every built image (bitmap change, system colour change) and
+    // gives its cells back to the shared strip.
     void Invalidate();
+    // The shared strip of this glyph's image size (none before an image is built).
+    TKitGlyphList *GlyphList() const { return FList; }
+    // Cell of a state in GlyphList, -1 when not built.
+    int Slot(TButtonState state) const { return FSlots[static_cast<int>(state)]; }
 
     std::function<void()> OnChange;
 
@@ -51,6 +60,9 @@ private:
     TColor FTransparentColor = clOlive;
     TAlignment FAlignment = taCenter;
     bool FWordWrap = false;
-    std::array<QImage, 5> FImages;
-    std::array<bool, 5> FBuilt{};
+    std::array<int, 5> FSlots;
+    TKitGlyphList *FList = nullptr;
+    // Keeps the kit's glyph cache alive while this glyph exists (the cache
+    // lives from the first glyph to the last).
+    TKitGlyph FCacheHold;
 };
