@@ -1,0 +1,128 @@
+#include "core/ListScreen.h"
+
+#include "core/SearchUnit.h"
+#include "platform/IniFile.h"
+#include "platform/ProgramDir.h"
+#include "platform/Prompt.h"
+#include "platform/Report.h"
+#include "platform/TListGrid.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QWidget>
+
+bool GridIsEmpty(const TListGrid *grid, int col)
+{
+    return grid->RowCount() < 2 || grid->Cells(col, 1).isEmpty();
+}
+
+void ClearGridRows(TListGrid *grid, int lastCol)
+{
+    grid->BeginUpdate();
+    grid->ClearBlock(0, 1, lastCol, grid->RowCount());
+    for (int r = 1; r < grid->RowCount(); ++r)
+        grid->RemoveCheckBox(0, r);
+    grid->SetRowCount(2);
+    grid->EndUpdate();
+}
+
+void ApplyColumnVisibility(TListGrid *grid, const QString &formName, int firstKey, int lastKey)
+{
+    qvx::IniFile ini(qvx::ProgramDir::path(QStringLiteral("config.ini")));
+    if (!ini.sectionExists(formName))
+        return;
+    for (int key = std::max(1, firstKey); key <= lastKey; ++key) {
+        const QString k = QString::number(key);
+        if (ini.valueExists(formName, k) && ini.readString(formName, k).startsWith(u'0'))
+            grid->HideColumn(key - 1);
+    }
+}
+
+namespace {
+
+class EnterFilter : public QObject
+{
+public:
+    EnterFilter(QWidget *control, QWidget *target) : QObject(control), m_target(target) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (m_target)
+            m_target->setFocus(Qt::TabFocusReason);
+        else if (w && w->nextInFocusChain())
+            w->nextInFocusChain()->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+
+private:
+    QPointer<QWidget> m_target;
+};
+
+} // namespace
+
+void EnterMovesFocus(QWidget *control, QWidget *target)
+{
+    control->installEventFilter(new EnterFilter(control, target));
+}
+
+void OpenFindDialog(QWidget *owner, TListGrid *grid)
+{
+    if (GridIsEmpty(grid)) {
+        qvx::Prompt::instance().message(QStringLiteral("검색할 자료가 존재하지 않습니다."));
+        return;
+    }
+    Tqv_search_frm dialog(owner);
+    dialog.SetGrid(grid);
+    dialog.exec();
+}
+
+void PrintList(QWidget *owner, TListGrid *grid, qvx::Report &report, bool preview, int emptyCol)
+{
+    if (GridIsEmpty(grid, emptyCol)) {
+        qvx::Prompt::instance().message(QStringLiteral("출력할 자료가 존재하지 않습니다."));
+        return;
+    }
+    if (preview)
+        report.preview(owner);
+    else
+        report.print(owner);
+}
+
+void ListReportRows::attach(qvx::Report &report, std::function<int()> dataRows, std::function<void(int)> fill)
+{
+    auto previousBefore = report.BeforePrint;
+    report.BeforePrint = [this, previousBefore] {
+        reset();
+        if (previousBefore)
+            previousBefore();
+    };
+    report.NeedData = [this, dataRows, fill] {
+        const int rows = dataRows();
+        const int perPage = m_firstPage ? m_first : m_later;
+        if (m_i >= rows && (perPage <= 0 || m_p % perPage == 0))
+            return false;
+        fill(m_i < rows ? m_i + 1 : 0);
+        ++m_i;
+        ++m_p;
+        return true;
+    };
+    report.EndPage = [this] {
+        m_p = 0;
+        m_firstPage = false;
+    };
+}
+
+void ListReportRows::fitPage(qvx::Report &report) const
+{
+    const double room = report.printableHeight() - report.columnHeader.height - report.pageFooter.height;
+    report.detail.height = room / m_later - 0.001;
+    report.title.height = room - m_first * report.detail.height - 0.01;
+}
