@@ -1,5 +1,6 @@
 #include "core/Startup.h"
 
+#include "core/AutoSend.h"
 #include "core/ClientMainUnit.h"
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
@@ -123,6 +124,7 @@ void StartupController::runSteps(const QString &address, const QString &relayPor
                 m_stoppedAt = QStringLiteral("layout");
                 return;
             }
+            InstallAutoSendModule(data);
             data.Timer2->start();
         }
 
