@@ -1,13 +1,16 @@
 #include "core/ListScreen.h"
 
 #include "core/SearchUnit.h"
+#include "platform/FileChooser.h"
 #include "platform/IniFile.h"
+#include "platform/TextFile.h"
 #include "platform/ProgramDir.h"
 #include "platform/Prompt.h"
 #include "platform/Report.h"
 #include "platform/TListGrid.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QWidget>
@@ -125,4 +128,48 @@ void ListReportRows::fitPage(qvx::Report &report) const
     const double room = report.printableHeight() - report.columnHeader.height - report.pageFooter.height;
     report.detail.height = room / m_later - 0.001;
     report.title.height = room - m_first * report.detail.height - 0.01;
+}
+
+const char *const ListSaveFilter = "텍스트파일 (*.txt)| *.txt|엑셀파일     (*.xls)|*.xls";
+
+QString SaveListFile(QWidget *owner, TListGrid *grid, const QString &proposedName,
+                     const std::function<QStringList()> &lines, int emptyCol)
+{
+    qvx::Prompt &prompt = qvx::Prompt::instance();
+    if (GridIsEmpty(grid, emptyCol)) {
+        prompt.message(QStringLiteral("저장할 자료가 존재하지 않습니다."));
+        return QString();
+    }
+    const QString dir = QDir::currentPath() + QStringLiteral("/data/");
+    const auto chosen = qvx::FileChooser::instance().save(owner, QStringLiteral("파일 저장"), dir, proposedName,
+                                                          QString::fromUtf8(ListSaveFilter), 1);
+    if (chosen.fileName.isEmpty())
+        return QString();
+    QString name = chosen.fileName;
+    // The extension is added below; a name picked with it keeps one copy.
+    for (const char *ext : {".txt", ".xls"})
+        if (name.endsWith(QLatin1String(ext), Qt::CaseInsensitive))
+            name.chop(4);
+    QString error;
+    if (chosen.filterIndex == 1) {
+        const QStringList out = lines();
+        if (out.isEmpty()) {
+            prompt.message(QStringLiteral("저장할 자료가 선택되지 않았습니다."));
+            return QString();
+        }
+        const QString file = name + QStringLiteral(".txt");
+        if (!qvx::TextFile::writeLines(file, out, &error)) {
+            prompt.message(QStringLiteral("파일을 저장하지 못하였습니다.\r\r") + error);
+            return QString();
+        }
+        prompt.message(file + QStringLiteral(" 를 저장하였습니다."));
+        return file;
+    }
+    const QString file = name + QStringLiteral(".xls");
+    if (!grid->SaveToXLS(file, &error)) {
+        prompt.message(QStringLiteral("파일을 저장하지 못하였습니다.\r\r") + error);
+        return QString();
+    }
+    prompt.message(name + QStringLiteral(" 를 저장하였습니다."));
+    return file;
 }

@@ -31,6 +31,18 @@ void OpenFindDialog(QWidget *owner, TListGrid *grid);
 // Print or preview a report; an empty list gives "출력할 자료가 존재하지 않습니다.".
 void PrintList(QWidget *owner, TListGrid *grid, qvx::Report &report, bool preview, int emptyCol = 0);
 
+// The list screens' save: text lines or the grid's spreadsheet export.
+//  - an empty list (cell `emptyCol` of row 1): "저장할 자료가 존재하지 않습니다.";
+//  - the dialog "파일 저장" in the current directory's data folder, with the
+//    proposed name and the filter "텍스트파일 (*.txt)| *.txt|엑셀파일     (*.xls)|*.xls";
+//  - text: `lines()` (no lines: "저장할 자료가 선택되지 않았습니다.", no file) written
+//    to name + ".txt", then name + ".txt 를 저장하였습니다.";
+//  - spreadsheet: the grid to name + ".xls", then name + " 를 저장하였습니다.".
+// Returns the file written, empty when nothing was.
+extern const char *const ListSaveFilter;
+QString SaveListFile(QWidget *owner, TListGrid *grid, const QString &proposedName,
+                     const std::function<QStringList()> &lines, int emptyCol = 0);
+
 // The detail rows of a list report: data rows 1..n of the grid, then empty rows
 // until the page is full (`firstPage` lines on the first page, `laterPages` on
 // the others). `fill(row)` sets the detail labels for grid row `row`, or for an
