@@ -2,6 +2,7 @@
 
 #include "core/AppControl.h"
 #include "core/DayLog.h"
+#include "core/EventGuard.h"
 #include "core/LoginState.h"
 #include "core/RelayFrames.h"
 #include "platform/Cp949.h"
@@ -29,9 +30,10 @@ Tdm::Tdm(QObject *parent)
 
     Csckt = new QTcpSocket(this);
     Csckt->setObjectName(QStringLiteral("Csckt"));
-    connect(Csckt, &QTcpSocket::connected, this, [this] { CscktConnect(); });
-    connect(Csckt, &QTcpSocket::readyRead, this, [this] { CscktRead(); });
-    connect(Csckt, &QTcpSocket::disconnected, this, [this] { CscktDisconnect(); });
+    connect(Csckt, &QTcpSocket::connected, this, [this] { RunGuarded(QStringLiteral("CscktConnect"), [this] { CscktConnect(); }); });
+    connect(Csckt, &QTcpSocket::readyRead, this, [this] { RunGuarded(QStringLiteral("CscktRead"), [this] { CscktRead(); }); });
+    connect(Csckt, &QTcpSocket::disconnected, this,
+            [this] { RunGuarded(QStringLiteral("CscktDisconnect"), [this] { CscktDisconnect(); }); });
     connect(Csckt, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
         // The peer closing the line is handled by the disconnect handler.
         if (error != QAbstractSocket::RemoteHostClosedError)
@@ -41,12 +43,12 @@ Tdm::Tdm(QObject *parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(KeepAliveMs);
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    connect(Timer1, &QTimer::timeout, this, [this] { RunGuarded(QStringLiteral("Timer1Timer"), [this] { Timer1Timer(); }); });
 
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(AutoSendMs);
-    connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
+    connect(Timer2, &QTimer::timeout, this, [this] { RunGuarded(QStringLiteral("Timer2Timer"), [this] { Timer2Timer(); }); });
 
     dm = this;
 }
@@ -179,9 +181,13 @@ void Tdm::Timer1Timer()
 void Tdm::Timer2Timer()
 {
     Timer2->stop();
+    // The timer runs again also when a pass failed.
+    struct Restart {
+        QTimer *timer;
+        ~Restart() { timer->start(); }
+    } restart{Timer2};
     if (m_autoSend)
         m_autoSend();
-    Timer2->start();
 }
 
 void Tdm::CscktRead()
