@@ -260,3 +260,23 @@ TEST(KitScreenComposition, ToolBarListAndButtonBarAsTheFormsDockThem)
     EXPECT_EQ(kitPixel(img, 330, 8), 0u);                    // the button's black outline
     EXPECT_EQ(kitPixel(img, 0, 230), ColorToRGB(clBtnHighlight)); // raised button bar
 }
+
+TEST(KitPanel, PointerEnteringAndLeavingSetsMouseInside)
+{
+    QWidget form;
+    form.resize(200, 100);
+    auto *pnl = new TKitSimplePanel(&form);
+    pnl->setGeometry(10, 10, 80, 50);
+    int enters = 0, exits = 0;
+    pnl->OnMouseEnter = [&](QObject *) { ++enters; };
+    pnl->OnMouseExit = [&](QObject *) { ++exits; };
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QTest::mouseMove(&form, QPoint(150, 80));
+    QTest::mouseMove(pnl, QPoint(40, 25));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pnl->MouseInside(); }, 1000));
+    QTest::mouseMove(&form, QPoint(150, 80));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !pnl->MouseInside(); }, 1000));
+    EXPECT_EQ(enters, 1);
+    EXPECT_EQ(exits, 1);
+}
