@@ -35,6 +35,9 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
     const QCommandLineOption bankConsole(QStringLiteral("bank-console"),
                                          QStringLiteral("Read bank commands (notices, notice TEXT, smsid ID) from standard input."));
     p.addOptions({bankDelay, bankMaxPending, bankNotices, bankConsole});
+    const QCommandLineOption relayPort(QStringLiteral("relay-port"), QStringLiteral("Relay port (default 20001)."),
+                                       QStringLiteral("N"));
+    p.addOption(relayPort);
     // Further options (relay, bank) are added here.
 
     if (!p.parse(arguments)) {
@@ -76,6 +79,10 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
         !number(bankNotices, 0, 86400, options.bankNoticeSeconds))
         return false;
     options.bankConsole = p.isSet(bankConsole);
+    int relayPortValue = options.relayPort;
+    if (!number(relayPort, 0, 65535, relayPortValue))
+        return false;
+    options.relayPort = quint16(relayPortValue);
     return true;
 }
 

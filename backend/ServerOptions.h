@@ -25,7 +25,8 @@ struct ServerOptions
     int maxRequestBytes = 16 * 1024 * 1024;
     int maxConnections = 256;
 
-    // Relay (its engineer adds --relay-port here)
+    // Relay
+    quint16 relayPort = 20001; // --relay-port N (0 = any free port)
     // Simulated bank (backend/BANK.md)
     int bankDelayMs = 1000;      // --bank-delay MS: from registration to answer
     int bankMaxPending = 1000;   // --bank-max-pending N: beyond this cms_senddesc answers -1

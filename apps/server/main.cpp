@@ -52,7 +52,7 @@ int main(int argc, char **argv)
 
         // The relay and the simulated bank are started here.
         qvx::RelayServer relay;
-        if (!relay.listen(QHostAddress(options.listenAddress), qvx::RelayServer::kDefaultPort))
+        if (!relay.listen(QHostAddress(options.listenAddress), options.relayPort))
             std::fprintf(stderr, "QVXServer: relay not started: %s\n", qPrintable(relay.errorString()));
         else
             std::printf("QVXServer: relay listening on %s:%u\n", qPrintable(relay.address().toString()),

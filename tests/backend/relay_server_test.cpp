@@ -1,5 +1,6 @@
 #include "backend/RelayProtocol.h"
 #include "backend/RelayServer.h"
+#include "backend/ServerOptions.h"
 #include "relay_client.h"
 
 #include <QThread>
@@ -206,4 +207,15 @@ TEST(RelayProtocol, LoginParsing)
     EXPECT_EQ(qvx::relay::userKey(QStringLiteral("관리자계정01")), QStringLiteral("관리자계정"));
     EXPECT_EQ(qvx::relay::userKey(QStringLiteral("가나다라마바")), QStringLiteral("가나다라마"));
     EXPECT_EQ(qvx::relay::userKey(QStringLiteral("a가나다라마")), QStringLiteral("a가나다라"));
+}
+
+TEST(RelayOptions, RelayPortOption)
+{
+    qvx::ServerOptions o;
+    EXPECT_EQ(o.relayPort, 20001);
+    QString error;
+    ASSERT_TRUE(qvx::parseServerOptions({"QVXServer", "--relay-port", "20555"}, o, &error));
+    EXPECT_EQ(o.relayPort, 20555);
+    EXPECT_FALSE(qvx::parseServerOptions({"QVXServer", "--relay-port", "70000"}, o, &error));
+    EXPECT_FALSE(qvx::parseServerOptions({"QVXServer", "--relay-port", "x"}, o, &error));
 }
