@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <cstdio>
+
 namespace qvx {
 namespace {
 
@@ -22,6 +24,12 @@ QString captionOrTitle(const QString &caption)
 QMessageBox::ButtonRole runBox(QMessageBox::Icon icon, const QString &text, const QString &caption,
                                const QList<QPair<QString, QMessageBox::ButtonRole>> &buttons)
 {
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        // No widgets to show a box with (a console program): say it on
+        // standard error and take the cautious answer.
+        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(Prompt::displayText(text)));
+        return buttons.size() > 1 ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
+    }
     QMessageBox box(icon, captionOrTitle(caption), Prompt::displayText(text), QMessageBox::NoButton,
                     QApplication::activeWindow());
     QPushButton *first = nullptr;
