@@ -199,9 +199,16 @@ void TCustomControl::mouseMoveEvent(QMouseEvent *e)
 
 void TCustomControl::keyPressEvent(QKeyEvent *e)
 {
+    // A control that takes no focus sees keys only when a child passes them
+    // up; they are not its own keys.
+    if (focusPolicy() == Qt::NoFocus) {
+        e->ignore();
+        return;
+    }
     QPointer<TCustomControl> guard(this);
+    const int original = QtKeyToVK(e->key());
+    int vk = original;
     bool handled = false;
-    int vk = QtKeyToVK(e->key());
     if (vk) {
         KeyDown(vk, e->modifiers());
         if (!guard)
@@ -222,21 +229,24 @@ void TCustomControl::keyPressEvent(QKeyEvent *e)
                 handled = true;
         }
     }
-    if (handled)
+    // Keys stay with the control, except Enter and Esc that nobody consumed,
+    // which go on to the dialog as its dialog keys.
+    if (handled || (original != VK_RETURN && original != VK_ESCAPE))
         e->accept();
     else
-        QWidget::keyPressEvent(e);
+        e->ignore();
 }
 
 void TCustomControl::keyReleaseEvent(QKeyEvent *e)
 {
-    int vk = QtKeyToVK(e->key());
-    if (vk && !e->isAutoRepeat()) {
-        KeyUp(vk, e->modifiers());
-        e->accept();
+    if (focusPolicy() == Qt::NoFocus) {
+        e->ignore();
         return;
     }
-    QWidget::keyReleaseEvent(e);
+    int vk = QtKeyToVK(e->key());
+    if (vk && !e->isAutoRepeat())
+        KeyUp(vk, e->modifiers());
+    e->accept();
 }
 
 void TCustomControl::focusInEvent(QFocusEvent *e)

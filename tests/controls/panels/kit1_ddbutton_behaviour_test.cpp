@@ -232,3 +232,21 @@ TEST(DDButtonBehaviour, ClicksReachAButtonOnAFormThatWasNeverShown)
     b->Click();
     EXPECT_EQ(clicks, 2);
 }
+
+TEST(DDButtonBehaviour, KeysOfAButtonDoNotReachItsPanel)
+{
+    QWidget form;
+    auto *panel = new TKitSimplePanel(&form);
+    panel->setGeometry(0, 0, 200, 100);
+    auto *b = new TDDButton(panel);
+    b->setGeometry(10, 10, 75, 25);
+    int panelKeys = 0, clicks = 0;
+    panel->OnKeyPress = [&](QObject *, QChar &) { ++panelKeys; };
+    panel->OnKeyDown = [&](QObject *, int &, Qt::KeyboardModifiers) { ++panelKeys; };
+    b->OnClick = [&](QObject *) { ++clicks; };
+    QTest::keyClick(b, Qt::Key_A);
+    QTest::keyClick(b, Qt::Key_Return);
+    QTest::keyClick(b, Qt::Key_Escape);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(panelKeys, 0);
+}
