@@ -1,6 +1,7 @@
 // Every application-server method end to end: a real QVXServer on loopback,
 // called through TcpAppServer as the client calls it.
 
+#include "backend/RelayServer.h"
 #include "backend/ServerContext.h"
 #include "support/TestServer.h"
 
@@ -316,4 +317,19 @@ TEST(AppServerMethods, BankStateOpensBanks)
     EXPECT_EQ(app.bankState(QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("2")), QStringLiteral("2"));
     EXPECT_EQ(app.bankState(id1, firm1, QStringLiteral("1")), QStringLiteral("Y"));
     EXPECT_THROW(app.bankState(id1, firm1, QStringLiteral("9")), AppServerError);
+}
+
+TEST(TestServerHelper, StartsARelayUnlessToldNot)
+{
+    TestServer withRelay;
+    EXPECT_NE(withRelay.relayPort(), 0);
+    ASSERT_NE(withRelay.relay(), nullptr);
+    EXPECT_TRUE(withRelay.relay()->isListening());
+
+    TestServer::Config config;
+    config.relay = false;
+    TestServer without(config);
+    EXPECT_EQ(without.relayPort(), 0);
+    EXPECT_EQ(without.relay(), nullptr);
+    EXPECT_GT(without.client().select(QStringLiteral("select * from users")).recordCount(), 0);
 }

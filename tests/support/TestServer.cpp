@@ -1,6 +1,8 @@
 #include "support/TestServer.h"
 
 #include "backend/AppServerHost.h"
+#include "backend/BankSetup.h"
+#include "backend/RelayServer.h"
 #include "backend/DemoDatabase.h"
 #include "backend/ServerContext.h"
 #include "backend/SqliteDatabase.h"
@@ -89,12 +91,25 @@ void TestServer::start(const Config &config)
         stop();
         throw std::runtime_error(("TestServer: cannot listen: " + error).toStdString());
     }
+    if (config.relay) {
+        m_relay = std::make_unique<RelayServer>();
+        if (!m_relay->listen(QHostAddress::LocalHost, 0)) {
+            const QString why = m_relay->errorString();
+            stop();
+            throw std::runtime_error(("TestServer: relay cannot listen: " + why).toStdString());
+        }
+        m_relayPort = m_relay->port();
+    }
+    if (config.bank)
+        m_bank = startBank(*m_context, m_relay.get());
 }
 
 void TestServer::stop()
 {
     m_client.reset();
     m_db.reset();
+    m_bank.reset();
+    m_relay.reset();
     if (m_thread) {
         QMetaObject::invokeMethod(
             m_anchor,

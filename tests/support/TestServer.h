@@ -16,7 +16,9 @@ class QThread;
 
 namespace qvx {
 class AppServerHost;
+class RelayServer;
 class ServerContext;
+struct RunningBank;
 }
 
 namespace qvx::test {
@@ -40,6 +42,8 @@ public:
         bool demoData = true; // false: the schema and the server's tables only, no demo rows
         // Changes to the server's options before it starts (limits, relay, bank...).
         std::function<void(ServerOptions &)> adjust;
+        bool relay = true; // a relay on a free loopback port (relayPort())
+        bool bank = false; // the simulated bank as the batch hook, announcing through the relay
     };
 
     TestServer();
@@ -50,7 +54,8 @@ public:
 
     QString host() const { return QStringLiteral("127.0.0.1"); }
     quint16 port() const { return m_port; }
-    quint16 relayPort() const { return m_relayPort; } // 0 until the relay is started here
+    quint16 relayPort() const { return m_relayPort; } // 0 when started without a relay
+    RelayServer *relay() const { return m_relay.get(); } // null without one
 
     // A client connection opened with the client's server name, made on first use.
     TcpAppServer &client();
@@ -84,6 +89,8 @@ private:
     AppServerHost *m_host = nullptr; // lives on m_thread
     quint16 m_port = 0;
     quint16 m_relayPort = 0;
+    std::unique_ptr<RelayServer> m_relay;
+    std::unique_ptr<RunningBank> m_bank;
     std::unique_ptr<TcpAppServer> m_client;
     std::unique_ptr<DbConnection> m_db;
 };
