@@ -73,11 +73,18 @@ void createDemoDatabase(const QString &sqliteFile)
             throw DbError(QStringLiteral("Cannot replace %1").arg(f));
     }
     SqliteDatabase db(sqliteFile);
-    auto c = db.connect();
-    runInTransaction(*c, schemaScript());
-    runInTransaction(*c, demoScript());
-    ensureServerTables(*c);
-    runInTransaction(*c, serverDemoScript());
+    loadDemoData(*db.connect());
+}
+
+void loadDemoData(DbConnection &c)
+{
+    const ResultSet tables = c.query(QStringLiteral("show tables"));
+    for (int r = 0; r < tables.recordCount(); ++r)
+        c.exec(QStringLiteral("drop table %1").arg(tables.value(r, 0)));
+    runInTransaction(c, schemaScript());
+    runInTransaction(c, demoScript());
+    ensureServerTables(c);
+    runInTransaction(c, serverDemoScript());
 }
 
 } // namespace qvx

@@ -19,4 +19,8 @@ void ensureServerTables(DbConnection &connection);
 // replaced). Throws DbError.
 void createDemoDatabase(const QString &sqliteFile);
 
+// Fills any database with the demo: drops every table it has, then runs the
+// schema, the demo rows and the server's own tables. Throws DbError.
+void loadDemoData(DbConnection &connection);
+
 } // namespace qvx

@@ -14,6 +14,10 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
     p.setApplicationDescription(QStringLiteral("QVXServer: application server, relay and simulated bank"));
     const QCommandLineOption help = p.addHelpOption();
     const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("SQLite database file."), QStringLiteral("FILE"));
+    const QCommandLineOption mariadb(QStringLiteral("mariadb"),
+                                     QStringLiteral("Use MariaDB: \"host=H;port=P;user=U;password=W;database=D\" "
+                                                    "(or socket=PATH instead of host and port)."),
+                                     QStringLiteral("SPEC"));
     const QCommandLineOption initDemo(QStringLiteral("init-demo"), QStringLiteral("Create the demo database and exit."));
     const QCommandLineOption listen(QStringLiteral("listen"), QStringLiteral("Address to listen on (default 127.0.0.1)."),
                                     QStringLiteral("ADDR"));
@@ -22,7 +26,7 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
     const QCommandLineOption lockTimeout(QStringLiteral("lock-timeout"),
                                          QStringLiteral("Milliseconds a statement waits for a lock (default 5000)."),
                                          QStringLiteral("MS"));
-    p.addOptions({db, initDemo, listen, port, lockTimeout});
+    p.addOptions({db, mariadb, initDemo, listen, port, lockTimeout});
     const QCommandLineOption bankDelay(QStringLiteral("bank-delay"),
                                        QStringLiteral("Milliseconds from a batch's registration to the bank's answer (default 1000)."),
                                        QStringLiteral("MS"));
@@ -66,6 +70,8 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
     };
     if (p.isSet(db))
         options.dbFile = p.value(db);
+    if (p.isSet(mariadb))
+        options.mariadb = p.value(mariadb);
     options.initDemo = p.isSet(initDemo);
     if (p.isSet(listen))
         options.listenAddress = p.value(listen);

@@ -2,6 +2,7 @@
 #include "backend/BankSetup.h"
 #include "backend/RelayServer.h"
 #include "backend/DemoDatabase.h"
+#include "backend/MariaDbDatabase.h"
 #include "backend/ServerContext.h"
 #include "backend/ServerOptions.h"
 #include "backend/SqliteDatabase.h"
@@ -27,17 +28,32 @@ int main(int argc, char **argv)
         return 0;
 
     const QString dbFile = QFileInfo(options.dbFile).absoluteFilePath();
+    const QString dbName = options.mariadb.isEmpty() ? dbFile : QStringLiteral("MariaDB ") + options.mariadb.section(QLatin1Char(';'), 0, 0);
     try {
-        if (options.initDemo) {
-            qvx::createDemoDatabase(dbFile);
-            std::printf("QVXServer: demo database created in %s\n", qPrintable(dbFile));
-            return 0;
+        std::shared_ptr<qvx::Database> database;
+        if (!options.mariadb.isEmpty()) {
+            if (!qvx::MariaDbDatabase::isAvailable()) {
+                std::fprintf(stderr, "QVXServer: built without MariaDB support\n");
+                return 1;
+            }
+            database = std::make_shared<qvx::MariaDbDatabase>(options.mariadb);
+            if (options.initDemo) {
+                qvx::loadDemoData(*database->connect());
+                std::printf("QVXServer: demo data loaded into %s\n", qPrintable(dbName));
+                return 0;
+            }
+        } else {
+            if (options.initDemo) {
+                qvx::createDemoDatabase(dbFile);
+                std::printf("QVXServer: demo database created in %s\n", qPrintable(dbFile));
+                return 0;
+            }
+            if (!QFileInfo::exists(dbFile)) {
+                std::fprintf(stderr, "QVXServer: no database %s (create it with --init-demo)\n", qPrintable(dbFile));
+                return 1;
+            }
+            database = std::make_shared<qvx::SqliteDatabase>(dbFile);
         }
-        if (!QFileInfo::exists(dbFile)) {
-            std::fprintf(stderr, "QVXServer: no database %s (create it with --init-demo)\n", qPrintable(dbFile));
-            return 1;
-        }
-        auto database = std::make_shared<qvx::SqliteDatabase>(dbFile);
         qvx::ensureServerTables(*database->connect());
 
         auto context = std::make_shared<qvx::ServerContext>(options, database);
@@ -48,7 +64,7 @@ int main(int argc, char **argv)
             return 1;
         }
         std::printf("QVXServer: application server listening on %s:%u (database %s)\n",
-                    qPrintable(appServer.address().toString()), unsigned(appServer.port()), qPrintable(dbFile));
+                    qPrintable(appServer.address().toString()), unsigned(appServer.port()), qPrintable(dbName));
 
         // The relay and the simulated bank are started here.
         qvx::RelayServer relay;

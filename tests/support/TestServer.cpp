@@ -58,9 +58,12 @@ void TestServer::start(const Config &config)
 {
     if (!m_dir.isValid())
         throw std::runtime_error("TestServer: no temporary folder");
-    const QString file = m_dir.filePath(QStringLiteral("qvx.sqlite"));
-    if (!QFile::copy(templateDatabase(config.demoData), file))
-        throw std::runtime_error("TestServer: cannot copy the demo database");
+    QString file;
+    if (!config.database) {
+        file = m_dir.filePath(QStringLiteral("qvx.sqlite"));
+        if (!QFile::copy(templateDatabase(config.demoData), file))
+            throw std::runtime_error("TestServer: cannot copy the demo database");
+    }
 
     m_options.dbFile = file;
     m_options.listenAddress = QStringLiteral("127.0.0.1");
@@ -68,7 +71,10 @@ void TestServer::start(const Config &config)
     if (config.adjust)
         config.adjust(m_options);
 
-    m_database = std::make_shared<SqliteDatabase>(file);
+    if (config.database)
+        m_database = config.database;
+    else
+        m_database = std::make_shared<SqliteDatabase>(file);
     m_context = std::make_shared<ServerContext>(m_options, m_database);
 
     m_thread = new QThread;

@@ -44,6 +44,8 @@ public:
         std::function<void(ServerOptions &)> adjust;
         bool relay = true; // a relay on a free loopback port (relayPort())
         bool bank = false; // the simulated bank as the batch hook, announcing through the relay
+        // Another database to serve (e.g. MariaDB), used as it is; null: a fresh SQLite copy of the demo.
+        std::shared_ptr<Database> database;
     };
 
     TestServer();
@@ -68,7 +70,7 @@ public:
     ResultSet query(const QString &sql) { return db().query(sql); }
     qint64 exec(const QString &sql) { return db().exec(sql); }
 
-    QString dbFile() const;
+    QString dbFile() const; // the SQLite file (empty with another database)
     QString dir() const { return m_dir.path(); }
     const ServerOptions &options() const { return m_options; }
 
