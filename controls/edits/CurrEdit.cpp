@@ -239,9 +239,16 @@ void TCustomNumEdit::Reset()
 
 QString TCustomNumEdit::DisplayText() const
 {
+    // Without the focus the edit text is the plain value; it is read again so
+    // that a text written past SetValue/SetText still shows what it holds.
+    Decimal v = FValue;
+    if (!FFocused) {
+        if (const auto t = qvx::TryStrToFloat(NormalizeNumText(text())))
+            v = ClampValue(*t, false);
+    }
     if (FDisplayFormat.isEmpty())
-        return qvx::FloatToStr(FValue);
-    return qvx::FormatFloat(FDisplayFormat, FValue);
+        return qvx::FloatToStr(v);
+    return qvx::FormatFloat(FDisplayFormat, v);
 }
 
 // ---- keys ----

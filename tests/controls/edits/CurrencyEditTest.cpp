@@ -114,6 +114,9 @@ TEST(CurrencyEdit, ValueTextAndDisplay)
         EXPECT_EQ(e.Text().isEmpty() ? 0 : e.Text().toLongLong(), e.Value().toInt64()) << c.value;
     }
 
+    static_cast<QLineEdit &>(e).setText(QStringLiteral("2500")); // written around the value
+    EXPECT_EQ(e.DisplayText(), "2,500");
+
     TCurrencyEdit count;
     count.SetDisplayFormat(QStringLiteral("0"));
     count.SetValue(42);
@@ -402,4 +405,58 @@ TEST_F(EditFixture, CalculatorPopupOpensAndReturnsItsValue)
     focus(other);
     EXPECT_FALSE(e->PopupVisible());
     EXPECT_EQ(e->Value(), Decimal(5));
+}
+
+TEST_F(EditFixture, SeparatorsWhileEditingAndReadOnlyTotals)
+{
+    auto *e = place(new TCustomNumEdit);
+    e->SetDisplayFormat(QStringLiteral(",0.##"));
+    e->SetFormatOnEditing(true);
+    int changes = 0;
+    e->OnChange = [&](QObject *) { ++changes; };
+    focus(e);
+    QTest::keyClicks(e, "1234567");
+    EXPECT_EQ(e->Text(), "1,234,567");
+    EXPECT_EQ(e->cursorPosition(), 9); // the caret keeps its distance from the end
+    EXPECT_EQ(changes, 7);             // the rewrites themselves do not count
+    EXPECT_EQ(e->Value(), Decimal(1234567));
+    focus(other);
+    EXPECT_EQ(e->Text(), "1234567");
+
+    // a display-only total as the forms set it
+    auto *total = new TCurrencyEdit;
+    total->setParent(&window);
+    total->setGeometry(150, 10, 121, 21);
+    total->show();
+    total->SetDisplayFormat(QStringLiteral(",0.;-\\,0."));
+    total->SetReadOnly(true);
+    total->SetColor(clInfoBk);
+    total->SetValue(1500000);
+    focus(total);
+    QTest::keyClicks(total, "9");
+    EXPECT_EQ(total->Text(), "1500000");
+    EXPECT_EQ(total->Value(), Decimal(1500000));
+    focus(other);
+    // painting without and with the focus
+    EXPECT_FALSE(total->grab().isNull());
+    focus(total);
+    EXPECT_FALSE(total->grab().isNull());
+}
+
+TEST_F(EditFixture, PopupDropsUpAboveWhenNoRoomBelow)
+{
+    TCurrencyEdit *e = amountField();
+    e->SetCalculatorPopup(true);
+    e->SetButtonWidth(20);
+    const QRect screen = window.screen()->geometry();
+    window.move(0, screen.bottom() - 60);
+    QCoreApplication::processEvents();
+    focus(e);
+    QTest::keyClick(e, Qt::Key_Down, Qt::AltModifier);
+    ASSERT_TRUE(e->PopupVisible());
+    const QPoint editTop = e->mapToGlobal(QPoint(0, 0));
+    EXPECT_EQ(e->Calculator()->geometry().bottom() + 1, editTop.y());
+    EXPECT_EQ(e->Calculator()->geometry().right() + 1, editTop.x() + e->width()); // right-aligned
+    QTest::keyClick(e, Qt::Key_Escape);
+    EXPECT_FALSE(e->PopupVisible());
 }
