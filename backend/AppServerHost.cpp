@@ -3,7 +3,6 @@
 #include "backend/AppServerConnection.h"
 
 #include <QJsonObject>
-#include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
@@ -24,14 +23,16 @@ public:
 
     int connectionCount() const { return int(m_threads.size()); }
 
+    // Stops every connection: its thread's event loop ends, and the
+    // connection object (socket, session, database connection) is destroyed
+    // on its own thread as the thread finishes, rolling back what was not
+    // committed. Waits for each thread.
     void closeAll()
     {
         close();
         auto threads = std::move(m_threads);
         m_threads.clear();
-        for (auto &[thread, connection] : threads) {
-            if (connection)
-                QMetaObject::invokeMethod(connection, &AppServerConnection::stop, Qt::BlockingQueuedConnection);
+        for (auto &[id, thread] : threads) {
             thread->quit();
             thread->wait();
             delete thread;
@@ -56,24 +57,27 @@ protected:
         thread->setObjectName(QStringLiteral("qvx-appserver-connection"));
         auto *connection = new AppServerConnection(m_context, descriptor);
         connection->moveToThread(thread);
+        const quint64 id = ++m_lastId;
         connect(thread, &QThread::started, connection, &AppServerConnection::start);
         connect(connection, &AppServerConnection::finished, thread, &QThread::quit);
         connect(thread, &QThread::finished, connection, &QObject::deleteLater);
-        connect(thread, &QThread::finished, this, [this, thread] {
-            auto it = m_threads.find(thread);
+        connect(thread, &QThread::finished, this, [this, id] {
+            auto it = m_threads.find(id);
             if (it == m_threads.end())
                 return; // closeAll took it
+            QThread *finished = it->second;
             m_threads.erase(it);
-            thread->wait();
-            thread->deleteLater();
+            finished->wait();
+            finished->deleteLater();
         }, Qt::QueuedConnection);
-        m_threads.emplace(thread, QPointer<AppServerConnection>(connection));
+        m_threads.emplace(id, thread);
         thread->start();
     }
 
 private:
     std::shared_ptr<ServerContext> m_context;
-    std::map<QThread *, QPointer<AppServerConnection>> m_threads;
+    std::map<quint64, QThread *> m_threads; // by connection number
+    quint64 m_lastId = 0;
 };
 
 AppServerHost::AppServerHost(std::shared_ptr<ServerContext> context, QObject *parent)
