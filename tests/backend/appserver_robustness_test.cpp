@@ -185,7 +185,7 @@ TEST(AppServerProtocol, OversizedRequestIsRefusedAndClosedWhileOthersGoOn)
 
 TEST(AppServerProtocol, TruncatedRequestTimesOutWithoutBlockingOthers)
 {
-    TestServer server(TestServer::Config{true, [](qvx::ServerOptions &o) { o.partialRequestTimeoutMs = 300; }});
+    TestServer server(TestServer::Config{true, [](qvx::ServerOptions &o) { o.partialRequestTimeoutMs = 3000; }});
     auto s = rawConnection(server);
     QByteArray header(4, '\0');
     qToBigEndian<quint32>(100u, header.data());
@@ -195,7 +195,7 @@ TEST(AppServerProtocol, TruncatedRequestTimesOutWithoutBlockingOthers)
     QElapsedTimer timer;
     timer.start();
     EXPECT_EQ(server.client().select(QStringLiteral("select 1 as one")).valueInt(0, QStringLiteral("one")), 1);
-    EXPECT_LT(timer.elapsed(), 250);
+    EXPECT_LT(timer.elapsed(), 2500); // not held up until the refusal
     const QJsonObject a = readAnswer(*s);
     EXPECT_FALSE(a.value(QStringLiteral("ok")).toBool(true));
     EXPECT_TRUE(closedByServer(*s));
