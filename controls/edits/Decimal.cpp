@@ -86,6 +86,12 @@ Decimal::Decimal(long long v)
     normalize(0);
 }
 
+Decimal::Decimal(unsigned long long v)
+{
+    m_coef = v;
+    normalize(0);
+}
+
 Decimal::Decimal(double v)
 {
     if (!std::isfinite(v) || v == 0.0)

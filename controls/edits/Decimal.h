@@ -21,6 +21,10 @@ public:
     Decimal() = default;
     Decimal(int v) : Decimal(static_cast<long long>(v)) {}
     Decimal(long long v);
+    Decimal(long v) : Decimal(static_cast<long long>(v)) {}
+    Decimal(unsigned v) : Decimal(static_cast<long long>(v)) {}
+    Decimal(unsigned long v) : Decimal(static_cast<unsigned long long>(v)) {}
+    Decimal(unsigned long long v);
     // Shortest decimal form of v; infinities and NaN become 0.
     Decimal(double v);
 

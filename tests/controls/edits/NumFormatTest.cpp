@@ -234,3 +234,11 @@ TEST(NumText, InsertThousands)
     EXPECT_EQ(InsertThousands("1234567", false), "1234567");
     EXPECT_EQ(InsertThousands("", true), "");
 }
+
+TEST(Decimal, BuiltFromEveryIntegerType)
+{
+    EXPECT_EQ(Decimal(std::int64_t(-5)).toPlainString(), "-5");
+    EXPECT_EQ(Decimal(5u).toPlainString(), "5");
+    EXPECT_EQ(Decimal(std::numeric_limits<unsigned long long>::max()).toPlainString(), "18446744073709551600"); // 18 digits kept
+    EXPECT_EQ(Decimal(std::numeric_limits<long long>::min()).toInt64(), std::numeric_limits<long long>::min());
+}
