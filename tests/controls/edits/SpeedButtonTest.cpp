@@ -230,3 +230,23 @@ TEST(ComboEditButton, EllipsisGlyphAndButtonWidth)
     e.SetGlyphKind(gkEllipsis);
     EXPECT_EQ(e.Glyph().width(), 19);
 }
+
+TEST(SpeedButton, AutoRepeatWhileHeld)
+{
+    TExSpeedButton b;
+    b.resize(25, 25);
+    b.SetAllowTimer(true);
+    b.SetInitPause(20);
+    b.SetRepeatInterval(10);
+    int clicks = 0;
+    b.OnClick = [&](QObject *) { ++clicks; };
+    QTest::mousePress(&b, Qt::LeftButton);
+    EXPECT_EQ(b.State(), bsDown);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return clicks >= 2; }, 5000));
+    const int whileHeld = clicks;
+    QTest::mouseRelease(&b, Qt::LeftButton);
+    EXPECT_EQ(clicks, whileHeld + 1); // the release inside clicks once more
+    QTest::qWait(50);
+    EXPECT_EQ(clicks, whileHeld + 1); // and the repeat has stopped
+    EXPECT_EQ(b.State(), bsUp);
+}
