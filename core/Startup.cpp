@@ -1,5 +1,6 @@
 #include "core/Startup.h"
 
+#include "controls/edits/EditGuard.h"
 #include "core/AutoSend.h"
 #include "core/ClientMainUnit.h"
 #include "core/DMUnit.h"
@@ -35,6 +36,8 @@ StartupController::~StartupController()
 bool StartupController::run()
 {
     m_stoppedAt.clear();
+    // The edit controls' handlers run under the program's one event guard.
+    SetEditHandlerGuard(RunGuarded);
     m_dm = std::make_unique<Tdm>();
     m_main = std::make_unique<Tqv_frm>();
     QObject::connect(m_dm.get(), &Tdm::moduleAccepted, m_main.get(), &Tqv_frm::MarkSendModule);
