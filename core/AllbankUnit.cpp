@@ -94,11 +94,7 @@ Tqv_allbank_frm::Tqv_allbank_frm(QWidget *owner)
 
 void Tqv_allbank_frm::setEditButtons(bool addModify, bool saveCancel)
 {
-    const bool admin = LoginAuthorCode == u"3";
-    SetButtonEnabled(btn_add, admin && addModify);
-    SetButtonEnabled(btn_modify, admin && addModify);
-    SetButtonEnabled(btn_save, admin && saveCancel);
-    SetButtonEnabled(btn_cancel, admin && saveCancel);
+    EditButtons{btn_add, btn_modify, btn_save, btn_cancel}.set(addModify, saveCancel);
 }
 
 void Tqv_allbank_frm::FormCreate()
@@ -212,15 +208,8 @@ void Tqv_allbank_frm::btn_saveClick()
     if (BankCodeEditMode == 1) {
         ok = StoreReferenceChange(QStringLiteral("insert into allbank (     bankid,    bankname) values(") + sqlQuote(code)
                                   + u',' + sqlQuote(name) + u')');
-        if (ok) {
-            int r = grd_allbank->RowCount();
-            if (GridIsEmpty(grd_allbank))
-                r = 1;
-            else
-                grd_allbank->SetRowCount(r + 1);
-            grd_allbank->SetCells(0, r, code);
-            grd_allbank->SetCells(1, r, name);
-        }
+        if (ok)
+            AppendGridRow(grd_allbank, {code, name});
     } else {
         ok = StoreReferenceChange(QStringLiteral("update allbank set   bankname = ") + sqlQuote(name)
                                   + QStringLiteral(" where bankid = ") + sqlQuote(code));

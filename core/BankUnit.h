@@ -60,7 +60,6 @@ private:
     void fillGrid(const qvx::ResultSet &rs);
     void lockPanel(bool locked);
     void setEditButtons(bool addModify, bool saveCancel);
-    void restrictToAdmin();
     void ClearAccountEdit();
     void BeginAccountEdit();
     bool isAdmin() const;

@@ -109,11 +109,7 @@ Tqv_ErrCode_frm::Tqv_ErrCode_frm(QWidget *owner)
 
 void Tqv_ErrCode_frm::setEditButtons(bool addModify, bool saveCancel)
 {
-    const bool admin = LoginAuthorCode == u"3";
-    SetButtonEnabled(btn_add, admin && addModify);
-    SetButtonEnabled(btn_modify, admin && addModify);
-    SetButtonEnabled(btn_save, admin && saveCancel);
-    SetButtonEnabled(btn_cancel, admin && saveCancel);
+    EditButtons{btn_add, btn_modify, btn_save, btn_cancel}.set(addModify, saveCancel);
 }
 
 void Tqv_ErrCode_frm::showBands(bool bank, bool entry)
@@ -243,15 +239,8 @@ void Tqv_ErrCode_frm::btn_saveClick()
     if (ErrorCodeEditMode == 1) {
         ok = StoreReferenceChange(QStringLiteral("insert into error (bankID, errcode, errcontents) values(")
                                   + sqlQuote(bank) + u',' + sqlQuote(code) + u',' + sqlQuote(text) + u')');
-        if (ok) {
-            int r = grd_error->RowCount();
-            if (GridIsEmpty(grd_error))
-                r = 1;
-            else
-                grd_error->SetRowCount(r + 1);
-            grd_error->SetCells(0, r, code);
-            grd_error->SetCells(1, r, text);
-        }
+        if (ok)
+            AppendGridRow(grd_error, {code, text});
     } else {
         ok = StoreReferenceChange(QStringLiteral("update error set errcontents = ") + sqlQuote(text)
                                   + QStringLiteral(" where errcode = ") + sqlQuote(code)

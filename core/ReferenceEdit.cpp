@@ -2,8 +2,21 @@
 
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
+#include "core/KitLook.h"
+#include "core/ListScreen.h"
+#include "core/LoginState.h"
+#include "platform/TListGrid.h"
 
 #include <exception>
+
+void EditButtons::set(bool addModify, bool saveCancel) const
+{
+    const bool admin = LoginAuthorCode == u"3";
+    SetButtonEnabled(add, admin && addModify);
+    SetButtonEnabled(modify, admin && addModify);
+    SetButtonEnabled(save, admin && saveCancel);
+    SetButtonEnabled(cancel, admin && saveCancel);
+}
 
 bool StoreReferenceChange(const QString &sql)
 {
@@ -20,4 +33,15 @@ bool StoreReferenceChange(const QString &sql)
         WriteLog(sql);
         return false;
     }
+}
+
+void AppendGridRow(TListGrid *grid, const QStringList &cells)
+{
+    int row = grid->RowCount();
+    if (GridIsEmpty(grid))
+        row = 1;
+    if (row >= grid->RowCount())
+        grid->SetRowCount(row + 1);
+    for (int c = 0; c < cells.size(); ++c)
+        grid->SetCells(c, row, cells[c]);
 }
