@@ -56,9 +56,9 @@ QStringList splitSqlScript(const QString &script)
     return out;
 }
 
-MariaDbDatabase::MariaDbDatabase(const QString &spec)
+MariaDbDatabase::MariaDbDatabase(const QString &connection)
 {
-    for (const QString &part : spec.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+    for (const QString &part : connection.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QString key = part.section(QLatin1Char('='), 0, 0).trimmed().toLower();
         const QString value = part.section(QLatin1Char('='), 1);
         if (key == QLatin1String("host"))
@@ -89,28 +89,25 @@ bool isBusyErrno(unsigned e)
     return e == 1205 /* lock wait timeout */ || e == 1213 /* deadlock */;
 }
 
+// The server closed the connection (its wait_timeout, a restart, a kill).
+bool isConnectionLost(unsigned e)
+{
+    return e == 2006 /* server has gone away */ || e == 2013 /* lost connection */
+        || e == 1927 /* connection killed */ || e == 4031 /* disconnected for inactivity */;
+}
+
+// One connection. The server may close an idle one (wait_timeout, a restart):
+// a statement outside a transaction then reconnects and runs again, while one
+// inside a transaction fails, since the server rolled that transaction back.
 class MariaDbConnection : public DbConnection
 {
 public:
     MariaDbConnection(const QString &host, unsigned port, const QString &user, const QString &password,
                       const QString &database, const QString &socket)
+        : m_host(host.toUtf8()), m_user(user.toUtf8()), m_password(password.toUtf8()), m_database(database.toUtf8()),
+          m_socket(socket.toUtf8()), m_port(port)
     {
-        m_db = mysql_init(nullptr);
-        if (!m_db)
-            throw DbError(QStringLiteral("MariaDB: out of memory"));
-        mysql_options(m_db, MYSQL_SET_CHARSET_NAME, "utf8mb4");
-        const QByteArray h = host.toUtf8(), u = user.toUtf8(), p = password.toUtf8(), d = database.toUtf8(),
-                         s = socket.toUtf8();
-        if (!mysql_real_connect(m_db, host.isEmpty() ? nullptr : h.constData(), u.constData(), p.constData(),
-                                d.constData(), port, socket.isEmpty() ? nullptr : s.constData(), 0)) {
-            const QString message = QString::fromUtf8(mysql_error(m_db));
-            mysql_close(m_db);
-            m_db = nullptr;
-            throw DbError(QStringLiteral("Cannot connect to MariaDB: %1").arg(message));
-        }
-        run("SET SESSION sql_mode = 'NO_BACKSLASH_ESCAPES,STRICT_TRANS_TABLES'");
-        run("SET autocommit = 1");
-        setBusyTimeout(5000);
+        open();
     }
 
     ~MariaDbConnection() override
@@ -124,7 +121,7 @@ public:
 
     ResultSet query(const QString &sql) override
     {
-        send(sql);
+        send(sql.toUtf8());
         MYSQL_RES *res = mysql_store_result(m_db);
         if (!res) {
             if (mysql_field_count(m_db) != 0)
@@ -151,7 +148,7 @@ public:
 
     qint64 exec(const QString &sql) override
     {
-        send(sql);
+        send(sql.toUtf8());
         if (MYSQL_RES *res = mysql_store_result(m_db)) {
             mysql_free_result(res);
             return 0;
@@ -171,29 +168,34 @@ public:
     {
         if (m_inTransaction)
             return;
-        run("START TRANSACTION");
+        send("START TRANSACTION");
         m_inTransaction = true;
     }
     void commit() override
     {
         if (!m_inTransaction)
             return;
+        try {
+            send("COMMIT");
+        } catch (...) {
+            m_inTransaction = false;
+            throw;
+        }
         m_inTransaction = false;
-        run("COMMIT");
     }
     void rollback() override
     {
         if (!m_inTransaction)
             return;
         m_inTransaction = false;
-        run("ROLLBACK");
+        send("ROLLBACK"); // on a lost connection the server has rolled back already
     }
     bool inTransaction() const override { return m_inTransaction; }
 
     void setBusyTimeout(int ms) override
     {
-        const int seconds = qMax(1, (ms + 999) / 1000);
-        run(QStringLiteral("SET SESSION innodb_lock_wait_timeout = %1").arg(seconds).toUtf8().constData());
+        m_busySeconds = qMax(1, (ms + 999) / 1000);
+        send(busyTimeoutStatement());
     }
 
     bool tableExists(const QString &table) override
@@ -205,16 +207,63 @@ public:
     }
 
 private:
-    void send(const QString &sql)
+    QByteArray busyTimeoutStatement() const
     {
-        const QByteArray utf8 = sql.toUtf8();
-        if (mysql_real_query(m_db, utf8.constData(), static_cast<unsigned long>(utf8.size())) != 0)
-            fail();
+        return "SET SESSION innodb_lock_wait_timeout = " + QByteArray::number(m_busySeconds);
     }
 
-    void run(const char *sql)
+    // Connects and sets the session up; DbError when it cannot.
+    void open()
     {
-        if (mysql_query(m_db, sql) != 0)
+        m_db = mysql_init(nullptr);
+        if (!m_db)
+            throw DbError(QStringLiteral("MariaDB: out of memory"));
+        mysql_options(m_db, MYSQL_SET_CHARSET_NAME, "utf8mb4");
+        if (!mysql_real_connect(m_db, m_host.isEmpty() ? nullptr : m_host.constData(), m_user.constData(),
+                                m_password.constData(), m_database.constData(), m_port,
+                                m_socket.isEmpty() ? nullptr : m_socket.constData(), 0)) {
+            const QString message = QString::fromUtf8(mysql_error(m_db));
+            mysql_close(m_db);
+            m_db = nullptr;
+            throw DbError(QStringLiteral("Cannot connect to MariaDB: %1").arg(message));
+        }
+        for (const QByteArray &setup : {QByteArray("SET SESSION sql_mode = 'NO_BACKSLASH_ESCAPES,STRICT_TRANS_TABLES'"),
+                                        QByteArray("SET autocommit = 1"), busyTimeoutStatement()}) {
+            if (mysql_real_query(m_db, setup.constData(), static_cast<unsigned long>(setup.size())) != 0) {
+                const QString message = QString::fromUtf8(mysql_error(m_db));
+                mysql_close(m_db);
+                m_db = nullptr;
+                throw DbError(QStringLiteral("Cannot set up the MariaDB session: %1").arg(message));
+            }
+        }
+    }
+
+    void reopen()
+    {
+        if (m_db) {
+            mysql_close(m_db);
+            m_db = nullptr;
+        }
+        open();
+    }
+
+    void send(const QByteArray &sql)
+    {
+        if (m_db && mysql_real_query(m_db, sql.constData(), static_cast<unsigned long>(sql.size())) == 0)
+            return;
+        if (m_db && !isConnectionLost(mysql_errno(m_db)))
+            fail();
+        // The connection is gone (or a reconnect failed before).
+        if (m_inTransaction) {
+            m_inTransaction = false;
+            try {
+                reopen();
+            } catch (const DbError &) {
+            }
+            throw DbError(QStringLiteral("The connection to MariaDB was lost; its open transaction was rolled back"));
+        }
+        reopen();
+        if (mysql_real_query(m_db, sql.constData(), static_cast<unsigned long>(sql.size())) != 0)
             fail();
     }
 
@@ -227,6 +276,9 @@ private:
         throw DbError(QString::fromUtf8(mysql_error(m_db)), isBusyErrno(e));
     }
 
+    const QByteArray m_host, m_user, m_password, m_database, m_socket;
+    const unsigned m_port;
+    int m_busySeconds = 5;
     MYSQL *m_db = nullptr;
     bool m_inTransaction = false;
 };

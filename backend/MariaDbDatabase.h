@@ -14,7 +14,7 @@ namespace qvx {
 class MariaDbDatabase : public Database
 {
 public:
-    explicit MariaDbDatabase(const QString &spec);
+    explicit MariaDbDatabase(const QString &connection);
 
     static bool isAvailable(); // built with the client library
 

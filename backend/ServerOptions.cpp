@@ -17,7 +17,7 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
     const QCommandLineOption mariadb(QStringLiteral("mariadb"),
                                      QStringLiteral("Use MariaDB: \"host=H;port=P;user=U;password=W;database=D\" "
                                                     "(or socket=PATH instead of host and port)."),
-                                     QStringLiteral("SPEC"));
+                                     QStringLiteral("CONNECTION"));
     const QCommandLineOption initDemo(QStringLiteral("init-demo"), QStringLiteral("Create the demo database and exit."));
     const QCommandLineOption listen(QStringLiteral("listen"), QStringLiteral("Address to listen on (default 127.0.0.1)."),
                                     QStringLiteral("ADDR"));

@@ -13,7 +13,7 @@ struct ServerOptions
     // Database
     QString dbFile = QStringLiteral("qvx.sqlite"); // --db FILE (SQLite)
     bool initDemo = false;                          // --init-demo: create the demo database and exit
-    QString mariadb; // --mariadb SPEC: use MariaDB instead ("host=...;port=...;user=...;password=...;database=quvex")
+    QString mariadb; // --mariadb CONNECTION: use MariaDB instead ("host=...;port=...;user=...;password=...;database=quvex")
 
     // Application server
     QString listenAddress = QStringLiteral("127.0.0.1"); // --listen ADDR

@@ -3,6 +3,7 @@
 // serving everyone else.
 
 #include "support/TestServer.h"
+#include "tests/backend/backend_databases.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>
@@ -81,11 +82,15 @@ bool closedByServer(QTcpSocket &socket, int timeoutMs = 5000)
     return socket.state() == QAbstractSocket::UnconnectedState;
 }
 
+class AppServerConcurrency : public qvx::testing::BackendTest
+{
+};
+
 } // namespace
 
-TEST(AppServerConcurrency, TwoHundredReservationsFromManyConnectionsNeverShareANumber)
+TEST_P(AppServerConcurrency, TwoHundredReservationsFromManyConnectionsNeverShareANumber)
 {
-    TestServer server;
+    TestServer server(serverConfig());
     constexpr int Threads = 10, PerThread = 20;
     std::mutex mutex;
     std::vector<std::pair<int, int>> blocks; // base, count
@@ -128,6 +133,8 @@ TEST(AppServerConcurrency, TwoHundredReservationsFromManyConnectionsNeverShareAN
     // Together the blocks cover one unbroken range.
     EXPECT_EQ(*numbers.rbegin() - *numbers.begin() + 1, int(total));
 }
+
+QVX_ON_EVERY_BACKEND(AppServerConcurrency);
 
 TEST(AppServerProtocol, GarbageGetsAnErrorAndTheConnectionStaysUsable)
 {

@@ -11,6 +11,7 @@
 #include "backend/ServerContext.h"
 #include "platform/FrameReader.h"
 #include "tests/backend/relay_client.h"
+#include "tests/backend/backend_databases.h"
 #include "tests/backend/request_tables.h"
 #include "tests/support/TestServer.h"
 
@@ -25,16 +26,27 @@ using namespace qvx;
 
 namespace {
 
-class BankServiceTest : public ::testing::Test
+class BankServiceTest : public qvx::testing::BackendTest
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(relay.listen(QHostAddress::LocalHost, 0)); }
+    void SetUp() override
+    {
+        BackendTest::SetUp();
+        if (IsSkipped())
+            return;
+        server = std::make_unique<test::TestServer>(serverConfig());
+        ASSERT_TRUE(relay.listen(QHostAddress::LocalHost, 0));
+    }
     // The bank's thread stops before the relay it announces on goes away.
-    void TearDown() override { server.setBatchSink(std::make_shared<NullBatchSink>()); }
+    void TearDown() override
+    {
+        if (server)
+            server->setBatchSink(std::make_shared<NullBatchSink>());
+    }
 
     std::shared_ptr<BankService> startBank(BankService::Settings settings)
     {
-        ServerContext &ctx = server.context();
+        ServerContext &ctx = server->context();
         BankService::Announcer announcer;
         announcer.toUser = [this](const QString &user, const QString &code) { relay.announce(user, code); };
         announcer.toAll = [this](const QString &code) {
@@ -46,7 +58,7 @@ protected:
                 relay.announce(user, code);
         };
         auto bank = std::make_shared<BankService>(ctx.sharedDatabase(), [&ctx] { return ctx.now(); }, settings, announcer);
-        server.setBatchSink(bank);
+        server->setBatchSink(bank);
         return bank;
     }
 
@@ -62,7 +74,7 @@ protected:
              {"up_gubuncode", "0600300"}}));
     }
 
-    test::TestServer server;
+    std::unique_ptr<test::TestServer> server;
     RelayServer relay;
     std::mutex mutex;
     QStringList broadcasts;
@@ -70,7 +82,7 @@ protected:
 
 } // namespace
 
-TEST_F(BankServiceTest, BalanceRequestIsAnsweredAndAnnouncedToItsUser)
+TEST_P(BankServiceTest, BalanceRequestIsAnsweredAndAnnouncedToItsUser)
 {
     auto bank = startBank({.delayMs = 100});
     qvx::testing::RelayTestClient maker, other;
@@ -79,7 +91,7 @@ TEST_F(BankServiceTest, BalanceRequestIsAnsweredAndAnnouncedToItsUser)
     ASSERT_TRUE(other.connectTo(relay.port()));
     ASSERT_TRUE(other.login("APPR1"));
 
-    TcpAppServer &app = server.client();
+    TcpAppServer &app = server->client();
     const int base = app.maxSeqNo(1);
     ASSERT_GE(base, 0);
     insertBalanceRequest(app, base + 1);
@@ -98,10 +110,10 @@ TEST_F(BankServiceTest, BalanceRequestIsAnsweredAndAnnouncedToItsUser)
     EXPECT_EQ(rs.value(0, QStringLiteral("janwon")).size(), 13);
 }
 
-TEST_F(BankServiceTest, SendDescAnswersZeroUntilTheRowsAreCommitted)
+TEST_P(BankServiceTest, SendDescAnswersZeroUntilTheRowsAreCommitted)
 {
     auto bank = startBank({.delayMs = 0});
-    TcpAppServer &app = server.client();
+    TcpAppServer &app = server->client();
     const int base = app.maxSeqNo(1);
     insertBalanceRequest(app, base + 1);
     const QString no = QString::number(base + 1);
@@ -110,15 +122,15 @@ TEST_F(BankServiceTest, SendDescAnswersZeroUntilTheRowsAreCommitted)
     app.execute(QStringLiteral("commit"));
     EXPECT_EQ(app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), no, no, QStringLiteral("000000")), 1);
     ASSERT_TRUE(bank->waitIdle(5000));
-    EXPECT_EQ(server.query(QStringLiteral("select sr_flag from amt_search where seqno = ") + no)
+    EXPECT_EQ(server->query(QStringLiteral("select sr_flag from amt_search where seqno = ") + no)
                   .value(0, QStringLiteral("sr_flag")),
               QStringLiteral("4"));
 }
 
-TEST_F(BankServiceTest, SendDescAnswersBusyWhenTheBankIsOverloaded)
+TEST_P(BankServiceTest, SendDescAnswersBusyWhenTheBankIsOverloaded)
 {
     auto bank = startBank({.delayMs = 60000, .maxPending = 1});
-    TcpAppServer &app = server.client();
+    TcpAppServer &app = server->client();
     const int base = app.maxSeqNo(2);
     insertBalanceRequest(app, base + 1);
     insertBalanceRequest(app, base + 2);
@@ -128,12 +140,12 @@ TEST_F(BankServiceTest, SendDescAnswersBusyWhenTheBankIsOverloaded)
     EXPECT_EQ(app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), second, second, QStringLiteral("000000")), -1);
     EXPECT_EQ(bank->pending(), 1);
     // Accepted but not yet due: the row stays waiting.
-    EXPECT_EQ(server.query(QStringLiteral("select sr_flag from amt_search where seqno = ") + first)
+    EXPECT_EQ(server->query(QStringLiteral("select sr_flag from amt_search where seqno = ") + first)
                   .value(0, QStringLiteral("sr_flag")),
               QStringLiteral("1"));
 }
 
-TEST_F(BankServiceTest, NoticesOnDemandAreAnnouncedToEveryone)
+TEST_P(BankServiceTest, NoticesOnDemandAreAnnouncedToEveryone)
 {
     auto bank = startBank({.delayMs = 0});
     qvx::testing::RelayTestClient user;
@@ -144,18 +156,18 @@ TEST_F(BankServiceTest, NoticesOnDemandAreAnnouncedToEveryone)
     ASSERT_TRUE(bank->waitIdle(5000));
     EXPECT_EQ(user.nextFrame(5000), FrameReader::frame("Q0200300"));
     EXPECT_EQ(user.nextFrame(5000), FrameReader::frame("Q0200900"));
-    EXPECT_GT(server.query(QStringLiteral("select count(*) as n from deposit")).valueInt(0, QStringLiteral("n")), 0);
+    EXPECT_GT(server->query(QStringLiteral("select count(*) as n from deposit")).valueInt(0, QStringLiteral("n")), 0);
 
     bank->postCommNotice(QStringLiteral("시스템 점검 안내"));
     bank->postSmsId(QStringLiteral("QVXSMS09"));
     ASSERT_TRUE(bank->waitIdle(5000));
     EXPECT_EQ(user.nextFrame(5000), FrameReader::frame("Q9000880"));
     EXPECT_EQ(user.nextFrame(5000), FrameReader::frame("Q9919100"));
-    EXPECT_EQ(server.client().commMsg(1), QStringLiteral("시스템 점검 안내"));
-    EXPECT_EQ(server.client().commMsg(2), QStringLiteral("QVXSMS09"));
+    EXPECT_EQ(server->client().commMsg(1), QStringLiteral("시스템 점검 안내"));
+    EXPECT_EQ(server->client().commMsg(2), QStringLiteral("QVXSMS09"));
 }
 
-TEST_F(BankServiceTest, ConsoleCommandsPostOnDemand)
+TEST_P(BankServiceTest, ConsoleCommandsPostOnDemand)
 {
     auto bank = startBank({.delayMs = 0});
     BankConsole console(*bank);
@@ -167,28 +179,28 @@ TEST_F(BankServiceTest, ConsoleCommandsPostOnDemand)
     std::lock_guard lock(mutex);
     EXPECT_TRUE(broadcasts.contains(QStringLiteral("0200300")));
     EXPECT_TRUE(broadcasts.contains(QStringLiteral("9000880")));
-    EXPECT_EQ(server.query(QStringLiteral("select msg from srv_commmsg where kind = 1")).value(0, QStringLiteral("msg")),
+    EXPECT_EQ(server->query(QStringLiteral("select msg from srv_commmsg where kind = 1")).value(0, QStringLiteral("msg")),
               QStringLiteral("금일 이체 마감은 17시입니다"));
 }
 
-TEST_F(BankServiceTest, BatchWaitsForAClientsOpenTransaction)
+TEST_P(BankServiceTest, BatchWaitsForAClientsOpenTransaction)
 {
     auto bank = startBank({.delayMs = 0});
-    TcpAppServer &app = server.client();
+    TcpAppServer &app = server->client();
     const int base = app.maxSeqNo(1);
     insertBalanceRequest(app, base + 1);
     app.execute(QStringLiteral("commit"));
 
-    // Another client holds the write lock for a while.
-    auto other = server.newClient();
-    other->execute(QStringLiteral("update daesang set TelNo_1 = TelNo_1"));
+    // Another client holds the request row in its open transaction for a while.
     const QString no = QString::number(base + 1);
+    auto other = server->newClient();
+    other->execute(QStringLiteral("update amt_search set sr_flag = sr_flag where seqno = ") + no);
     EXPECT_EQ(app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), no, no, QStringLiteral("000000")), 1);
     QThread::msleep(300);
     EXPECT_EQ(bank->pending(), 1);
     other->execute(QStringLiteral("rollback"));
     ASSERT_TRUE(bank->waitIdle(15000));
-    EXPECT_EQ(server.query(QStringLiteral("select sr_flag from amt_search where seqno = ") + no)
+    EXPECT_EQ(server->query(QStringLiteral("select sr_flag from amt_search where seqno = ") + no)
                   .value(0, QStringLiteral("sr_flag")),
               QStringLiteral("4"));
 }
@@ -214,13 +226,13 @@ TEST(BankOptions, CommandLine)
     EXPECT_FALSE(parseServerOptions({QStringLiteral("QVXServer"), QStringLiteral("--bank-delay"), QStringLiteral("-5")}, d, &error));
 }
 
-TEST_F(BankServiceTest, ServerWiringAnnouncesThroughTheRelay)
+TEST_P(BankServiceTest, ServerWiringAnnouncesThroughTheRelay)
 {
-    auto bank = qvx::startBank(server.context(), &relay); // the options' defaults: one second
+    auto bank = qvx::startBank(server->context(), &relay); // the options' defaults: one second
     qvx::testing::RelayTestClient maker;
     ASSERT_TRUE(maker.connectTo(relay.port()));
     ASSERT_TRUE(maker.login("MAKER"));
-    TcpAppServer &app = server.client();
+    TcpAppServer &app = server->client();
     const int base = app.maxSeqNo(1);
     insertBalanceRequest(app, base + 1);
     app.execute(QStringLiteral("commit"));
@@ -231,3 +243,5 @@ TEST_F(BankServiceTest, ServerWiringAnnouncesThroughTheRelay)
     // Taken off the hook: registrations are still accepted, nothing answers them.
     EXPECT_EQ(app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), no, no, QStringLiteral("000000")), 1);
 }
+
+QVX_ON_EVERY_BACKEND(BankServiceTest);

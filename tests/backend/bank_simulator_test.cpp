@@ -6,6 +6,7 @@
 #include "backend/BankSimulator.h"
 #include "backend/DemoDatabase.h"
 #include "backend/SqliteDatabase.h"
+#include "tests/backend/backend_databases.h"
 #include "tests/backend/request_tables.h"
 
 #include <QTemporaryDir>
@@ -20,15 +21,22 @@ namespace {
 const QString kToday = QStringLiteral("20260415");
 using Values = QList<QPair<QString, QString>>;
 
-class BankSimulatorTest : public ::testing::Test
+class BankSimulatorTest : public qvx::testing::BackendTest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        const QString file = dir.filePath(QStringLiteral("bank.sqlite"));
-        createDemoDatabase(file);
-        database = std::make_shared<SqliteDatabase>(file);
+        BackendTest::SetUp();
+        if (IsSkipped())
+            return;
+        if (onMariaDb()) {
+            database = freshDatabase();
+        } else {
+            ASSERT_TRUE(dir.isValid());
+            const QString file = dir.filePath(QStringLiteral("bank.sqlite"));
+            createDemoDatabase(file);
+            database = std::make_shared<SqliteDatabase>(file);
+        }
         db = database->connect();
         BankSimulator::ensureTables(*db);
         bank = std::make_unique<BankSimulator>(*db, [] {
@@ -80,14 +88,14 @@ protected:
     }
 
     QTemporaryDir dir;
-    std::shared_ptr<SqliteDatabase> database;
+    std::shared_ptr<Database> database;
     std::unique_ptr<DbConnection> db;
     std::unique_ptr<BankSimulator> bank;
 };
 
 } // namespace
 
-TEST_F(BankSimulatorTest, TransferBatchFoundByApproverAndTimeWithFailingAccounts)
+TEST_P(BankSimulatorTest, TransferBatchFoundByApproverAndTimeWithFailingAccounts)
 {
     transfer(11, "30", "20", "1002345678901", "0000000150000");  // other bank: fee
     transfer(12, "30", "03", "12345678901234", "0000000070000"); // same bank: no fee
@@ -135,7 +143,7 @@ TEST_F(BankSimulatorTest, TransferBatchFoundByApproverAndTimeWithFailingAccounts
               0);
 }
 
-TEST_F(BankSimulatorTest, ResultInquiriesAreAnsweredFromTheTransfers)
+TEST_P(BankSimulatorTest, ResultInquiriesAreAnsweredFromTheTransfers)
 {
     transfer(21, "30", "20", "9990001112223", "0000000050000");
     transfer(22, "30", "20", "1002345678901", "0000000060000");
@@ -167,7 +175,7 @@ TEST_F(BankSimulatorTest, ResultInquiriesAreAnsweredFromTheTransfers)
     EXPECT_EQ(row("icheresult", 35).value(0, "errcode"), QLatin1String(bank::CodeNoOriginal));
 }
 
-TEST_F(BankSimulatorTest, LiquorTransfersAndTheirResultInquiries)
+TEST_P(BankSimulatorTest, LiquorTransfersAndTheirResultInquiries)
 {
     Values c = header(41, "20", "0102100");
     c << qMakePair(QStringLiteral("bankNo"), QStringLiteral("9990001112223")) // counterpart, closed
@@ -202,7 +210,7 @@ TEST_F(BankSimulatorTest, LiquorTransfersAndTheirResultInquiries)
     EXPECT_EQ(row("icheresult_103", 44).value(0, "sr_flag"), QStringLiteral("4"));
 }
 
-TEST_F(BankSimulatorTest, BalanceFollowsTheDaysTransfers)
+TEST_P(BankSimulatorTest, BalanceFollowsTheDaysTransfers)
 {
     auto ask = [this](qint64 seq, const QString &bankId, const QString &account) {
         Values v = header(seq, bankId, "0600300");
@@ -230,7 +238,7 @@ TEST_F(BankSimulatorTest, BalanceFollowsTheDaysTransfers)
     EXPECT_EQ(ask(56, QStringLiteral("03"), QStringLiteral("55555555555")).value(0, "errcode"), QStringLiteral("0011"));
 }
 
-TEST_F(BankSimulatorTest, AccountHolderNames)
+TEST_P(BankSimulatorTest, AccountHolderNames)
 {
     auto ask = [this](qint64 seq, const QString &bankId, const QString &account, const QString &idNo) {
         Values v = header(seq, "03", "0600600");
@@ -253,7 +261,7 @@ TEST_F(BankSimulatorTest, AccountHolderNames)
     EXPECT_EQ(ask(64, "20", "9990001112223", "").value(0, "errcode"), QStringLiteral("0012"));
 }
 
-TEST_F(BankSimulatorTest, NoticesLoseEveryFourthNumberAndGapRequestsBringThemBack)
+TEST_P(BankSimulatorTest, NoticesLoseEveryFourthNumberAndGapRequestsBringThemBack)
 {
     for (int round = 0; round < 5; ++round) {
         const QStringList codes = bank->postNotices();
@@ -334,7 +342,7 @@ TEST_F(BankSimulatorTest, NoticesLoseEveryFourthNumberAndGapRequestsBringThemBac
     EXPECT_EQ(db->query(QStringLiteral("select count(*) as n from ta_iche_err where bank_seqno = '000001'")).valueInt(0, "n"), 1);
 }
 
-TEST_F(BankSimulatorTest, SummariesAndSms)
+TEST_P(BankSimulatorTest, SummariesAndSms)
 {
     transfer(81, "30", "20", "1002345678901", "0000000150000");
     transfer(82, "30", "03", "12345678901234", "0000000070000");
@@ -383,7 +391,7 @@ TEST_F(BankSimulatorTest, SummariesAndSms)
     EXPECT_EQ(row("sms_trans", 88).value(0, "errcode"), QStringLiteral("0011"));
 }
 
-TEST_F(BankSimulatorTest, CommMessagesReplaceTheServerTexts)
+TEST_P(BankSimulatorTest, CommMessagesReplaceTheServerTexts)
 {
     bank->setCommNotice(QStringLiteral("오늘 18시 이후 이체는 익일 처리됩니다."));
     bank->setSmsId(QStringLiteral("QVXSMS02"));
@@ -393,3 +401,5 @@ TEST_F(BankSimulatorTest, CommMessagesReplaceTheServerTexts)
               QStringLiteral("QVXSMS02"));
     EXPECT_TRUE(bank->userIds().contains(QStringLiteral("APPR2")));
 }
+
+QVX_ON_EVERY_BACKEND(BankSimulatorTest);

@@ -5,6 +5,7 @@
 #include "backend/DemoDatabase.h"
 #include "backend/SqliteDatabase.h"
 #include "platform/ResultSet.h"
+#include "tests/backend/backend_databases.h"
 #include "tests/backend/request_tables.h"
 
 #include <QTemporaryDir>
@@ -21,13 +22,17 @@ using qvx::testing::RequestTable;
 namespace {
 
 // A fresh demo database through the server's own database layer (SQLite with
-// the MySQL functions and translations the client's statements need).
+// the MySQL functions and translations the client's statements need, or an
+// empty database of its own on the test MariaDB server).
 class DemoDb
 {
 public:
-    DemoDb()
+    void open(qvx::testing::Backend backend)
     {
-        m_database = std::make_unique<qvx::SqliteDatabase>(m_dir.filePath(QStringLiteral("schema.sqlite")));
+        if (backend == qvx::testing::Backend::MariaDb)
+            m_database = qvx::testing::ScratchMariaDb::create(qvx::testing::ScratchMariaDb::Fill::Empty);
+        else
+            m_database = std::make_shared<qvx::SqliteDatabase>(m_dir.filePath(QStringLiteral("schema.sqlite")));
         m_db = m_database->connect();
     }
 
@@ -70,16 +75,23 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    std::unique_ptr<qvx::SqliteDatabase> m_database;
+    std::shared_ptr<qvx::Database> m_database;
     std::unique_ptr<qvx::DbConnection> m_db;
 };
 
 const QString kToday = QStringLiteral("20260415");
 
-class SchemaTest : public ::testing::Test
+class SchemaTest : public qvx::testing::BackendTest
 {
 protected:
-    void SetUp() override { db.loadDemo(); }
+    void SetUp() override
+    {
+        BackendTest::SetUp();
+        if (IsSkipped())
+            return;
+        db.open(GetParam());
+        db.loadDemo();
+    }
 
     // A general transfer that the bank answered: payment from the 기업은행
     // mother account to 우리은행, result code given.
@@ -106,7 +118,7 @@ protected:
 
 } // namespace
 
-TEST_F(SchemaTest, EveryRequestTableTakesTheClientInsert)
+TEST_P(SchemaTest, EveryRequestTableTakesTheClientInsert)
 {
     for (const RequestTable &t : kRequestTables) {
         const QString columns = QLatin1String(t.columns);
@@ -132,7 +144,7 @@ TEST_F(SchemaTest, EveryRequestTableTakesTheClientInsert)
     EXPECT_NE(db.exec(QStringLiteral("insert into giche(SendDate, NoSuchColumn) values('1','2')")), QString());
 }
 
-TEST_F(SchemaTest, DemoUsersLogInWithTheirAuthority)
+TEST_P(SchemaTest, DemoUsersLogInWithTheirAuthority)
 {
     const auto rs = db.query(QStringLiteral(
         "select users.userid, users.authorcode, users.regdate, authority.authorcontents from users, authority "
@@ -157,7 +169,7 @@ TEST_F(SchemaTest, DemoUsersLogInWithTheirAuthority)
               2);
 }
 
-TEST_F(SchemaTest, StartUpValuesAndReferenceData)
+TEST_P(SchemaTest, StartUpValuesAndReferenceData)
 {
     const auto config = db.query(QStringLiteral("SELECT * FROM CONFIG"));
     ASSERT_EQ(config.recordCount(), 1);
@@ -200,7 +212,7 @@ TEST_F(SchemaTest, StartUpValuesAndReferenceData)
     EXPECT_EQ(db.query(QStringLiteral("select * from convertJ_s")).valueInt(0, QStringLiteral("Jumins")), 96);
 }
 
-TEST_F(SchemaTest, TransferResultInquiryJoinsBankNamesAndErrorText)
+TEST_P(SchemaTest, TransferResultInquiryJoinsBankNamesAndErrorText)
 {
     addAnsweredTransfer(501, QStringLiteral("0000"));
     addAnsweredTransfer(502, QStringLiteral("0012"));
@@ -258,7 +270,7 @@ TEST_F(SchemaTest, TransferResultInquiryJoinsBankNamesAndErrorText)
     EXPECT_EQ(single.value(0, QStringLiteral("transbankname")), QStringLiteral("우리은행"));
 }
 
-TEST_F(SchemaTest, ApprovalQueueGroupsTheWaitingBatch)
+TEST_P(SchemaTest, ApprovalQueueGroupsTheWaitingBatch)
 {
     addAnsweredTransfer(701, QStringLiteral("0000"));
     addAnsweredTransfer(702, QStringLiteral("0000"));
@@ -273,7 +285,7 @@ TEST_F(SchemaTest, ApprovalQueueGroupsTheWaitingBatch)
     EXPECT_EQ(rs.valueInt(0, QStringLiteral("max(seqno)")), 702);
 }
 
-TEST_F(SchemaTest, AnswerSelectsOfBalanceNameAndSummaries)
+TEST_P(SchemaTest, AnswerSelectsOfBalanceNameAndSummaries)
 {
     ASSERT_EQ(db.exec(insertSql(QStringLiteral("amt_search"), QLatin1String(kRequestTables[8].columns),
                                 {kToday, QStringLiteral("110000"), QStringLiteral("DY1"), QStringLiteral("801"),
@@ -347,7 +359,7 @@ TEST_F(SchemaTest, AnswerSelectsOfBalanceNameAndSummaries)
               QStringLiteral("조흥은행"));
 }
 
-TEST_F(SchemaTest, NoticeListsJoinTheirKindTables)
+TEST_P(SchemaTest, NoticeListsJoinTheirKindTables)
 {
     ASSERT_EQ(db.exec(QStringLiteral(
                   "insert into deposit (SENDDATE, SENDTIME, SERVICE, SEQNO, SENDID, RECVID, FIRMID, BANKID, SENDFLAG, "
@@ -444,7 +456,7 @@ TEST_F(SchemaTest, NoticeListsJoinTheirKindTables)
               1);
 }
 
-TEST_F(SchemaTest, LiquorResultListUnionsBothTables)
+TEST_P(SchemaTest, LiquorResultListUnionsBothTables)
 {
     QStringList row(32);
     row[0] = kToday; row[1] = QStringLiteral("120000"); row[3] = QStringLiteral("950"); row[7] = QStringLiteral("20");
@@ -475,3 +487,5 @@ TEST_F(SchemaTest, LiquorResultListUnionsBothTables)
     EXPECT_EQ(rs.valueInt(0, QStringLiteral("seqno")), 950);
     EXPECT_EQ(rs.value(1, QStringLiteral("MOBANKNAME")), QStringLiteral("우리은행"));
 }
+
+QVX_ON_EVERY_BACKEND(SchemaTest);
