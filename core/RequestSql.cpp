@@ -133,6 +133,13 @@ QString MakeIcheResultSql(
         ProcResult, TaProcNo, Dummy, sr_flag, COMMON_DUMMY, up_gubuncode});
 }
 
+// icheresult_102 and icheresult_103 share one column list.
+static const QStringList &liquorResultColumns()
+{
+    static const QStringList columns = columnList("SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, ERRCODE, ICHE_SendDate, ORG_SEQNO, BankNo, TRANS_BankID, MoBankNo, Dummy1, Price, ProcTime, Fee, CmsCode, Name, SubSeq, ProcResult, TaProcNo, JuminNo, JuFlag, JuMoney, nonJuMoney, Dummy2, up_gubuncode, sr_flag, COMMON_DUMMY");
+    return columns;
+}
+
 QString MakeIcheResult102Sql(
     const QString &SendDate, const QString &SendTime, const QString &Service, const QString &SeqNo,
     const QString &SendID, const QString &RecvID, const QString &FirmID, const QString &BankID,
@@ -144,8 +151,7 @@ QString MakeIcheResult102Sql(
     const QString &nonJuMoney, const QString &Dummy2, const QString &up_gubuncode, const QString &sr_flag,
     const QString &COMMON_DUMMY)
 {
-    static const QStringList columns = columnList("SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, ERRCODE, ICHE_SendDate, ORG_SEQNO, BankNo, TRANS_BankID, MoBankNo, Dummy1, Price, ProcTime, Fee, CmsCode, Name, SubSeq, ProcResult, TaProcNo, JuminNo, JuFlag, JuMoney, nonJuMoney, Dummy2, up_gubuncode, sr_flag, COMMON_DUMMY");
-    return buildInsert(QStringLiteral("icheresult_102"), columns,
+    return buildInsert(QStringLiteral("icheresult_102"), liquorResultColumns(),
                        {SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, ERRCODE,
         ICHE_SendDate, ORG_SEQNO, BankNo, TRANS_BankID, MoBankNo, Dummy1, Price, ProcTime, Fee, CmsCode,
         Name, SubSeq, ProcResult, TaProcNo, JuminNo, JuFlag, JuMoney, nonJuMoney, Dummy2, up_gubuncode,
@@ -163,8 +169,7 @@ QString MakeIcheResult103Sql(
     const QString &nonJuMoney, const QString &Dummy2, const QString &up_gubuncode, const QString &sr_flag,
     const QString &COMMON_DUMMY)
 {
-    static const QStringList columns = columnList("SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, ERRCODE, ICHE_SendDate, ORG_SEQNO, BankNo, TRANS_BankID, MoBankNo, Dummy1, Price, ProcTime, Fee, CmsCode, Name, SubSeq, ProcResult, TaProcNo, JuminNo, JuFlag, JuMoney, nonJuMoney, Dummy2, up_gubuncode, sr_flag, COMMON_DUMMY");
-    return buildInsert(QStringLiteral("icheresult_103"), columns,
+    return buildInsert(QStringLiteral("icheresult_103"), liquorResultColumns(),
                        {SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, ERRCODE,
         ICHE_SendDate, ORG_SEQNO, BankNo, TRANS_BankID, MoBankNo, Dummy1, Price, ProcTime, Fee, CmsCode,
         Name, SubSeq, ProcResult, TaProcNo, JuminNo, JuFlag, JuMoney, nonJuMoney, Dummy2, up_gubuncode,
