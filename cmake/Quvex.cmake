@@ -17,8 +17,8 @@ endfunction()
 
 # quvex_test(<name> [LINK <targets>...])
 # One GoogleTest executable from every .cpp of the calling test folder, with the
-# shared main (a QApplication on the offscreen platform). Each test case is a
-# CTest test of its own.
+# shared main (a QApplication on the offscreen platform, pictures for review
+# under <build>/test-output). Each test case is a CTest test of its own.
 function(quvex_test name)
   cmake_parse_arguments(ARG "" "" "LINK" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
@@ -29,6 +29,5 @@ function(quvex_test name)
   target_link_libraries(${name} PRIVATE quvex_testsupport ${ARG_LINK})
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QUVEX_TEST_OUTPUT=${PROJECT_BINARY_DIR}/test-output"
-               TIMEOUT 300)
+    PROPERTIES TIMEOUT 300)
 endfunction()
