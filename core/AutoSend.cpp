@@ -221,13 +221,14 @@ void TAutoSendModule::sendGeneral(const QString &fileName, const QString &gubun,
                 continue;
             }
             auto bank = [&banks, b](const char *column) { return banks.value(b, QString::fromLatin1(column)); };
-            const QString info = f(cvCInfo);
+            // Fee and price sit at byte positions 1-5 and 6-13 of the other info.
+            const QByteArray info = qvx::Cp949::encode(f(cvCInfo));
             const QString sql = MakeGicheSql(
                 today(), batchTime, QStringLiteral("DY2"), seqNo, NetworkId, bank("recvid"), bank("firmid"),
                 bank("bankid"), LoginUserId, LoginUserId, QStringLiteral("1"), bank("mobankno"), bank("passwd"),
                 bank("dblpasswd"), gubun, f(cvMoney), QString(), QString(), f(cvBankId), f(cvBankNo), QString(),
-                QString(), bank("sendname"), QString(), info.left(5), info.mid(5, 8), QString(), QString(),
-                QStringLiteral("1"), QStringLiteral("0100100"), QString());
+                QString(), bank("sendname"), QString(), bytesField(info, 1, 5), bytesField(info, 6, 8), QString(),
+                QString(), QStringLiteral("1"), QStringLiteral("0100100"), QString());
             try {
                 m_dm.cms_insert1(sql);
                 ++inserted;

@@ -216,6 +216,32 @@ TEST_F(SendModule, CollectionFileBecomesGicheRowsOnceItsSizeHeld)
     EXPECT_EQ(prompt.count(), 0);
 }
 
+TEST_F(SendModule, OtherInfoIsSplitByBytePositions)
+{
+    generalLayout();
+    // Bytes 1-5 "가나1" are the fee, bytes 6-13 the price.
+    writeFile(TAutoSendModule::CollectFileName(),
+              {line({{1, S("04")}, {3, S("123401234567")}, {18, S("20")}, {20, S("03")}, {22, S("12312345601234")},
+                     {37, S("50000")}, {50, S("김철수")}, {70, S("가나1234567890")}, {90, S("770001")}})});
+    module->AutoSendCollect();
+    module->AutoSendCollect();
+    const qvx::ResultSet r = rows(S("select * from giche where seqno = 770001"));
+    ASSERT_EQ(r.recordCount(), 1);
+    EXPECT_EQ(r.value(0, S("TaErrFee")), S("가나1"));
+    EXPECT_EQ(r.value(0, S("TaErrPrice")), S("23456789"));
+}
+
+TEST_F(SendModule, YesterdaysFileIsNeverRead)
+{
+    generalLayout();
+    const QString yesterday = home.path() + S("/send/ID20260304.dat");
+    writeFile(yesterday, {generalLine(S("04"), S("780001"))});
+    module->AutoSendCollect();
+    module->AutoSendCollect();
+    EXPECT_TRUE(QFile::exists(yesterday));
+    EXPECT_EQ(rows(S("select count(*) as n from giche where seqno = 780001")).valueInt(0, S("n")), 0);
+}
+
 TEST_F(SendModule, PaymentTrimsTheMotherBankCodeAndCollectionDoesNot)
 {
     generalLayout();
@@ -321,6 +347,21 @@ TEST_F(SendModule, LiquorFilesCheckAccountsAndUseReservedNumbers)
     EXPECT_EQ(p.value(0, S("BankNo")), S("12312345601234 "));
     EXPECT_EQ(p.value(0, S("Gubun")), S("30"));
     EXPECT_TRUE(dayLog().contains(S("자료변환 error -> 20260305 093000        03 12-34")));
+}
+
+TEST_F(SendModule, LiquorFileWithoutAValidAccountIsDroppedWholly)
+{
+    liquorLayout();
+    const QString file = TAutoSendModule::CollectFileName();
+    writeFile(file, {liquorLine(S("12-34"), S("60000")), liquorLine(S("X"), S("70000"))});
+    module->AutoSendJuruCollect();
+    module->AutoSendJuruCollect();
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_EQ(AutoSendCount, 0);
+    EXPECT_EQ(SeqNoLast, SeqNoBase);  // an empty range
+    EXPECT_TRUE(sink->taken().empty());
+    EXPECT_EQ(dayLog().count(S("자료변환 error -> 20260305 093000")), 2);
+    EXPECT_EQ(prompt.count(), 0);
 }
 
 TEST_F(SendModule, OfflinePassKeepsEveryFile)
