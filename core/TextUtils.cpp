@@ -189,17 +189,27 @@ QString FormatMoney(const QString &amount)
     return negative ? QLatin1Char('-') + result : result;
 }
 
-Currency MoneyStrToCurr(const QString &amount)
+namespace {
+
+// The currency value of a plain number (no separators); a fractional part is
+// rounded half away from zero.
+Currency requireCurrency(const QString &plain, const QString &shown)
 {
-    const QString plain = DelComma(amount);
     qint64 whole = 0;
     if (readInt64(plain, &whole))
         return whole;
     const double v = requireDouble(plain);
     const double rounded = std::round(v);  // half away from zero
     if (rounded >= 9.2233720368547758e18 || rounded < -9.2233720368547758e18)
-        notANumber(amount);
+        notANumber(shown);
     return qint64(rounded);
+}
+
+} // namespace
+
+Currency MoneyStrToCurr(const QString &amount)
+{
+    return requireCurrency(DelComma(amount), amount);
 }
 
 QString CurrToMoneyStr(Currency value)
@@ -210,7 +220,7 @@ QString CurrToMoneyStr(Currency value)
 Currency SafeStrToCurr(const QString &text, Currency defaultValue)
 {
     try {
-        return MoneyStrToCurr(text);
+        return requireCurrency(text, text);  // separators are no part of a number here
     } catch (const ConvertError &) {
         return defaultValue;
     }

@@ -83,7 +83,8 @@ QString FormatMoney(const QString &amount);
 // from zero. No number: ConvertError.
 Currency MoneyStrToCurr(const QString &amount);
 QString CurrToMoneyStr(Currency value);
-// MoneyStrToCurr, or the default on any failure.
+// The currency reading of the text as it stands (a "," makes it no number),
+// or the default on any failure.
 Currency SafeStrToCurr(const QString &text, Currency defaultValue);
 
 // --- codes and numbers ------------------------------------------------------

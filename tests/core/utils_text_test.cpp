@@ -120,7 +120,9 @@ TEST(UtilsText, MoneyConversions)
     EXPECT_EQ(CurrToMoneyStr(-1234), S("-1,234"));
     EXPECT_EQ(CurrToMoneyStr(0), S("0"));
     EXPECT_EQ(SafeStrToCurr(S("x"), 7), 7);
-    EXPECT_EQ(SafeStrToCurr(S("2,000"), 7), 2000);
+    EXPECT_EQ(SafeStrToCurr(S("2000"), 7), 2000);
+    EXPECT_EQ(SafeStrToCurr(S("2,000"), 7), 7);  // no comma removal here, unlike MoneyStrToCurr
+    EXPECT_EQ(SafeStrToCurr(QString(), 7), 7);
 }
 
 TEST(UtilsText, CutTokenCases)
