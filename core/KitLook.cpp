@@ -116,3 +116,10 @@ void SetUpperCaseInput(QLineEdit *edit)
         }
     });
 }
+
+void SetPasswordInput(QLineEdit *edit)
+{
+    edit->setEchoMode(QLineEdit::Password);
+    // The mask character is '*' whatever the platform style would draw.
+    edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+}

@@ -34,3 +34,5 @@ void SetChecked(TKitRadioButton *radio, bool checked);
 void OnEnterKey(QWidget *control, std::function<void()> handler);
 // Letters typed into the edit become capitals.
 void SetUpperCaseInput(QLineEdit *edit);
+// A password field: what is typed shows as '*'.
+void SetPasswordInput(QLineEdit *edit);

@@ -99,7 +99,7 @@ void Tqv_login_frm::buildForm()
     label(pnl_login, QStringLiteral("암     호"), 20, 52, 80);
     edt_pwd = edit(pnl_login, "edt_pwd", 100, 50, 120);
     SetUpperCaseInput(edt_pwd);
-    edt_pwd->setEchoMode(QLineEdit::Password);
+    SetPasswordInput(edt_pwd);
     btn_confirm = MakeButton(pnl_login, "btn_confirm", QStringLiteral("로그인"), 232, 18, 80, 26);
     btn_Cancel = MakeButton(pnl_login, "btn_Cancel", QStringLiteral("취소"), 232, 48, 80, 26);
     btn_serverset = MakeButton(pnl_login, "btn_serverset", QStringLiteral("서버설정"), 20, 100, 90, 26);

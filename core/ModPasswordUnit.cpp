@@ -33,7 +33,7 @@ Tqv_modpassword_frm::Tqv_modpassword_frm(QWidget *owner)
         auto *e = new QLineEdit(panel);
         e->setObjectName(QString::fromLatin1(name));
         e->setGeometry(135, y, 185, 21);
-        e->setEchoMode(QLineEdit::Password);
+        SetPasswordInput(e);
         SetUpperCaseInput(e);
         return e;
     };

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -69,6 +70,23 @@ TEST_F(LoginDialogTest, ReadsConfigIniAndSetsTheLoginState)
     EXPECT_EQ(IcheKind, 1);
     EXPECT_EQ(SendModuleMode, 1);
     EXPECT_EQ(client.prompt().count(), 0);
+}
+
+TEST_F(LoginDialogTest, PasswordFieldsShowStars)
+{
+    auto mask = [](QLineEdit *e) { return QChar(e->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, e)); };
+    EXPECT_EQ(dialog->edt_pwd->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(mask(dialog->edt_pwd), QLatin1Char('*'));
+    Tqv_modpassword_frm d;
+    for (QLineEdit *e : {d.edt_oldconfirm, d.edt_newpwd, d.edt_newconfirm}) {
+        EXPECT_EQ(e->echoMode(), QLineEdit::Password) << qPrintable(e->objectName());
+        EXPECT_EQ(mask(e), QLatin1Char('*')) << qPrintable(e->objectName());
+    }
+    // The refused new fields keep their grey.
+    d.show();
+    QCoreApplication::processEvents();
+    const QImage shot = d.edt_newpwd->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(shot.width() / 2, shot.height() / 2), QColor(0xDF, 0xDF, 0xDF));
 }
 
 TEST_F(LoginDialogTest, WrongPasswordAndInjectionAreRefused)
