@@ -349,8 +349,9 @@ void Tqv_frm::openResultInquiry()
     if (auto *range = dynamic_cast<IResultRangeScreen *>(screen))
         range->setResultRange(from, to);
     if (created) {
+        // Run as the data module runs it after a reply: the data module is the sender.
         if (auto *search = dynamic_cast<ISearchScreen *>(screen))
-            search->btn_searchClick(this);
+            search->btn_searchClick(dm ? static_cast<QObject *>(dm) : this);
     }
 }
 

@@ -16,6 +16,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -36,13 +37,18 @@ public:
         combo->addItems({QStringLiteral("수납"), QStringLiteral("지급")});
         ++created;
     }
-    void btn_searchClick(QObject *) override { ++searches; }
+    void btn_searchClick(QObject *s) override
+    {
+        ++searches;
+        sender = s;
+    }
     void setResultRange(int f, int t) override
     {
         from = f;
         to = t;
     }
     int searches = 0;
+    QObject *sender = nullptr;
     int from = -1;
     int to = -1;
     static inline int created = 0;
@@ -190,10 +196,39 @@ TEST_F(LoggedIn, ResultInquiryHandsOverTheLastBatchOnce)
     EXPECT_EQ(screen->from, 100);
     EXPECT_EQ(screen->to, 105);
     EXPECT_EQ(screen->searches, 1);
+    EXPECT_EQ(screen->sender, client->dm());
     main->item(QStringLiteral("qv_d1"))->trigger();
     EXPECT_EQ(screen->from, 0);
     EXPECT_EQ(screen->to, 0);
     EXPECT_EQ(screen->searches, 1);  // an open screen only comes to the front
+}
+
+TEST_F(LoggedIn, LiquorResultInquiryStartsAfterTheReservedBaseAndClosesForAMakingScreen)
+{
+    Registered inquiry(QStringLiteral("qv_j_ichesearch_frm"));
+    Registered making(QStringLiteral("qv_ichemakeJuru_frm"));
+    ClientFixture::Options options;
+    options.general = false;
+    login(QStringLiteral("JURUSU"), QStringLiteral("8888"), options);
+    AcceptSeqBase = 200;
+    AcceptSeqLast = 203;
+    SeqNoBase = 500;  // the general pair is not the liquor menu's
+    main->item(QStringLiteral("qv_d1"))->trigger();
+    auto *screen = dynamic_cast<FakeScreen *>(FindScreen(main, QStringLiteral("qv_j_ichesearch_frm")));
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->from, 201);
+    EXPECT_EQ(screen->to, 203);
+    EXPECT_EQ(screen->searches, 1);
+    EXPECT_EQ(screen->sender, client->dm());
+    EXPECT_EQ(AcceptSeqBase, 0);
+    EXPECT_EQ(AcceptSeqLast, 0);
+    EXPECT_EQ(SeqNoBase, 500);
+
+    QPointer<QWidget> open(screen);
+    main->item(QStringLiteral("qv_b1"))->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(open.isNull() || !open->isVisible());
+    EXPECT_NE(FindScreen(main, QStringLiteral("qv_ichemakejuru_frm")), nullptr);
 }
 
 TEST_F(LoggedIn, ApprovalCheckOpensTheApprovalScreenWithoutLooping)
