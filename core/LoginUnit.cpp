@@ -17,6 +17,7 @@
 #include "platform/SqlText.h"
 
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QShowEvent>
@@ -180,6 +181,15 @@ void Tqv_login_frm::showEvent(QShowEvent *e)
         m_activated = true;
         RunGuarded(QStringLiteral("FormActivate"), [this] { FormActivate(); });
     }
+}
+
+void Tqv_login_frm::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void Tqv_login_frm::FormActivate()

@@ -77,6 +77,8 @@ public:
 
 protected:
     void showEvent(QShowEvent *e) override;
+    // Esc does not close the dialog: only "종료" ends the program.
+    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     void buildForm();

@@ -105,6 +105,16 @@ TEST_F(LoginDialogTest, WrongPasswordAndInjectionAreRefused)
     EXPECT_TRUE(tryLogin(QStringLiteral("MAKER"), QStringLiteral("1111")));
 }
 
+TEST_F(LoginDialogTest, EscapeLeavesTheDialogOpenAndOnlyCloseCancels)
+{
+    QTest::keyClick(dialog->edt_Userid, Qt::Key_Escape);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), 0);
+    QTest::mouseClick(dialog->btn_Close, Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+}
+
 TEST_F(LoginDialogTest, EmptyFieldsAreAskedForInOrder)
 {
     EXPECT_FALSE(tryLogin(QString(), QString()));
