@@ -72,6 +72,14 @@ QMenu *Tqv_frm::addMenu(QMenu *parent, const QString &name, const QString &capti
     return m;
 }
 
+QAction *Tqv_frm::addBarSeparator()
+{
+    // The menu bar's separators are disabled "|" items between the top menus.
+    QAction *a = MainMenu1->addAction(QStringLiteral("|"));
+    a->setEnabled(false);
+    return a;
+}
+
 QAction *Tqv_frm::addItem(QMenu *menu, const QString &name, const QString &caption, void (Tqv_frm::*handler)())
 {
     QAction *a = menu->addAction(caption);
@@ -103,12 +111,14 @@ void Tqv_frm::buildMenu()
     qv1->addSeparator();
     addItem(qv1, QStringLiteral("qv_a8"), QStringLiteral("종료"), &Tqv_frm::qv_a8Click);
 
+    addBarSeparator();
     QMenu *qv2 = addMenu(nullptr, QStringLiteral("qv2"), QStringLiteral("자금 이체"));
     addItem(qv2, QStringLiteral("qv_b1"), QStringLiteral("수납이체자료 작성"), &Tqv_frm::qv_b1Click);
     addItem(qv2, QStringLiteral("qv_b2"), QStringLiteral("지급이체자료 작성"), &Tqv_frm::qv_b2Click);
     addItem(qv2, QStringLiteral("qv_b3"), QStringLiteral("이체현황 보기"), &Tqv_frm::qv_b3Click);
     addItem(qv2, QStringLiteral("qv_b4"), QStringLiteral("타행이체 불능내역 보기"), &Tqv_frm::qv_b4Click);
 
+    addBarSeparator();
     QMenu *qv3 = addMenu(nullptr, QStringLiteral("qv3"), QStringLiteral("통지/결번내역 조회"));
     addItem(qv3, QStringLiteral("qv_c2"), QStringLiteral("예금거래명세통지"), &Tqv_frm::qv_c2Click);
     addItem(qv3, QStringLiteral("qv_c1"), QStringLiteral("타행이체불능통지"), &Tqv_frm::qv_c1Click);
@@ -118,16 +128,20 @@ void Tqv_frm::buildMenu()
     addItem(qv3, QStringLiteral("N5"), QStringLiteral("가상계좌거래집계요구"), &Tqv_frm::N5Click);
     addItem(qv3, QStringLiteral("qv_c5"), QStringLiteral("통지건수조회"), &Tqv_frm::qv_c5Click);
 
+    addBarSeparator();
     QMenu *qv4 = addMenu(nullptr, QStringLiteral("qv4"), QStringLiteral("기 타 조 회"));
     addItem(qv4, QStringLiteral("qv_d1"), QStringLiteral("이체처리 결과조회"), &Tqv_frm::qv_d1Click);
     addItem(qv4, QStringLiteral("qv_d2"), QStringLiteral("타행계좌 성명조회"), &Tqv_frm::qv_d2Click);
     addItem(qv4, QStringLiteral("qv_d3"), QStringLiteral("모계좌잔액조회"), &Tqv_frm::qv_d3Click);
     addItem(qv4, QStringLiteral("N2"), QStringLiteral("벨모아공지사항"), &Tqv_frm::N2Click);
 
+    addBarSeparator();
     QMenu *sms = addMenu(nullptr, QStringLiteral("mm_SMS"), QStringLiteral("SMS"));
     addItem(sms, QStringLiteral("mm_SMSTrans"), QStringLiteral("SMS 송신"), &Tqv_frm::mm_SMSTransClick);
     addItem(sms, QStringLiteral("mm_SMSManager"), QStringLiteral("SMS 현황"), &Tqv_frm::mm_SMSManagerClick);
     sms->menuAction()->setVisible(false);
+    m_smsSeparator = addBarSeparator();
+    m_smsSeparator->setVisible(false);
 
     QMenu *qv5 = addMenu(nullptr, QStringLiteral("qv5"), QStringLiteral("은행 개시상태보기"));
     addItem(qv5, QStringLiteral("qv_e1"), QStringLiteral("은행개시 확인"), &Tqv_frm::qv_e1Click);
@@ -486,9 +500,11 @@ void Tqv_frm::ApplySmsMark(const QString &smsId)
     if (!smsId.isEmpty()) {
         setWindowTitle(MainCaption + QStringLiteral(" - [ SMS ID : ") + smsId + QStringLiteral("]"));
         menu(QStringLiteral("mm_SMS"))->menuAction()->setVisible(true);
+        m_smsSeparator->setVisible(true);
     } else {
         setWindowTitle(MainCaption);
         menu(QStringLiteral("mm_SMS"))->menuAction()->setVisible(false);
+        m_smsSeparator->setVisible(false);
     }
     update();
 }

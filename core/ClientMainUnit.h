@@ -97,6 +97,7 @@ private:
     void buildMenu();
     QAction *addItem(QMenu *menu, const QString &name, const QString &caption, void (Tqv_frm::*handler)());
     QMenu *addMenu(QMenu *parent, const QString &name, const QString &caption);
+    QAction *addBarSeparator();
     void openByRule(const QString &name, ScreenState state);
     void openMakingScreen(bool payment);
     void openResultInquiry();
@@ -108,6 +109,7 @@ private:
     bool m_inApprovalCheck = false;
     bool m_skipActivation = false;  // the activation that follows our own modal approval screen
     int m_approvalChecks = 0;
+    QAction *m_smsSeparator = nullptr; // the "|" that shows and hides with mm_SMS
 };
 
 // The one main window of the run (null before it is made).

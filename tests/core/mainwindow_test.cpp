@@ -16,6 +16,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -93,6 +94,30 @@ TEST(MainWindow, MenuHasEveryItemCaptionAndShortcut)
     EXPECT_TRUE(main.item(QStringLiteral("qv2"))->shortcut().isEmpty());
     EXPECT_EQ(main.item(QStringLiteral("qv_a2_2"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
     EXPECT_TRUE(main.item(QStringLiteral("qv4"))->shortcut().isEmpty());
+}
+
+QStringList visibleBar(const Tqv_frm &main)
+{
+    QStringList captions;
+    for (QAction *a : main.MainMenu1->actions())
+        if (a->isVisible())
+            captions << (a->text() == QLatin1String("|") && a->isEnabled() ? QStringLiteral("enabled |") : a->text());
+    return captions;
+}
+
+TEST(MainWindow, TopMenusAreSeparatedByDisabledBars)
+{
+    qvx::ScriptedPrompt prompt;
+    Tqv_frm main;
+    EXPECT_EQ(visibleBar(main), (QStringList{QStringLiteral("환경 설정"), QStringLiteral("|"), QStringLiteral("자금 이체"),
+                                             QStringLiteral("|"), QStringLiteral("통지/결번내역 조회"), QStringLiteral("|"),
+                                             QStringLiteral("기 타 조 회"), QStringLiteral("|"),
+                                             QStringLiteral("은행 개시상태보기")}));
+    main.ApplySmsMark(QStringLiteral("SMS01"));
+    EXPECT_EQ(visibleBar(main).mid(6), (QStringList{QStringLiteral("기 타 조 회"), QStringLiteral("|"), QStringLiteral("SMS"),
+                                                    QStringLiteral("|"), QStringLiteral("은행 개시상태보기")}));
+    main.ApplySmsMark(QString());
+    EXPECT_EQ(visibleBar(main).size(), 9);
 }
 
 TEST(MainWindow, ScreensOpenByNameOnceAndNotAtAllWhenUnregistered)
