@@ -401,16 +401,22 @@ void TListGrid::EndUpdate()
     }
 }
 
+// The current cell is never a fixed one while data rows (columns) exist, as
+// the screens read the current row as a data row.
 int TListGrid::Row() const
 {
     const QModelIndex i = currentIndex();
-    return i.isValid() ? i.row() : m_fixedRows;
+    if (!i.isValid() || (i.row() < m_fixedRows && RowCount() > m_fixedRows))
+        return m_fixedRows;
+    return i.row();
 }
 
 int TListGrid::Col() const
 {
     const QModelIndex i = currentIndex();
-    return i.isValid() ? i.column() : m_fixedCols;
+    if (!i.isValid() || (i.column() < m_fixedCols && ColCount() > m_fixedCols))
+        return m_fixedCols;
+    return i.column();
 }
 
 void TListGrid::SetRow(int row) { SetCurrent(Col(), row); }
@@ -476,6 +482,31 @@ bool TListGrid::SaveToXLS(const QString &fileName, QString *error) const
         rows << cells;
     }
     return qvx::Spreadsheet::write(fileName, rows, error);
+}
+
+bool TListGrid::isFixedCell(const QModelIndex &index) const
+{
+    return index.isValid() && (index.row() < m_fixedRows || index.column() < m_fixedCols);
+}
+
+void TListGrid::mousePressEvent(QMouseEvent *event)
+{
+    // A click on a title cell leaves the current cell where it is.
+    if (isFixedCell(indexAt(event->position().toPoint()))) {
+        event->accept();
+        return;
+    }
+    QTableView::mousePressEvent(event);
+}
+
+QModelIndex TListGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    QModelIndex i = QTableView::moveCursor(action, modifiers);
+    if (!i.isValid())
+        return i;
+    const int row = i.row() < m_fixedRows && RowCount() > m_fixedRows ? m_fixedRows : i.row();
+    const int col = i.column() < m_fixedCols && ColCount() > m_fixedCols ? m_fixedCols : i.column();
+    return m_model->index(row, col);
 }
 
 void TListGrid::keyPressEvent(QKeyEvent *event)

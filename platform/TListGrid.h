@@ -148,9 +148,12 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     void applySpans();
+    bool isFixedCell(const QModelIndex &index) const;
     friend class TListGridModel;
     TListGridModel *m_model;
     int m_fixedRows = 1;

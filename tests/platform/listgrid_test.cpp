@@ -3,6 +3,7 @@
 #include "platform/TListGrid.h"
 
 #include <QFile>
+#include <QTest>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -163,4 +164,29 @@ TEST(ListGrid, SpreadsheetExportReadsBackThroughOurReader)
     EXPECT_EQ(rows[0], (QStringList{QStringLiteral("순번"), QStringLiteral("이름"), QStringLiteral("금액"), QStringLiteral("비고")}));
     EXPECT_EQ(rows[1].value(3), QStringLiteral("0012345"));     // text keeps its zeros
     EXPECT_EQ(rows[2].value(2), QStringLiteral("1,000"));
+}
+
+TEST(ListGrid, TheCurrentRowIsNeverTheTitleRow)
+{
+    TListGrid g;
+    fill(g, 3);
+    g.resize(400, 200);
+    g.show();
+    g.SetCurrent(1, 2);
+    // A click on a title cell keeps the current row.
+    const QRect title = g.visualRect(g.gridModel()->index(0, 1));
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, title.center());
+    EXPECT_EQ(g.Row(), 2);
+    // Moving up stops at the first data row.
+    g.SetCurrent(1, 1);
+    g.setFocus();
+    QTest::keyClick(&g, Qt::Key_Up);
+    EXPECT_EQ(g.Row(), 1);
+    // Even set by hand, the title row reads as the first data row.
+    g.setCurrentIndex(g.gridModel()->index(0, 1));
+    EXPECT_EQ(g.Row(), 1);
+    // A grid of only a title row answers with the row past it.
+    TListGrid empty;
+    empty.SetRowCount(1);
+    EXPECT_EQ(empty.Row(), 1);
 }
