@@ -82,6 +82,7 @@ Tqv_allbank_frm::Tqv_allbank_frm(QWidget *owner)
     EnterMovesFocus(cmb_bankname);
     EnterMovesFocus(edt_regcode);
     EnterMovesFocus(edt_regcontents, btn_save);
+    FocusOnShow(this, cmb_bankname);
     OnButtonClick(btn_search, [this] { RunGuarded(QStringLiteral("btn_searchClick"), [this] { btn_searchClick(); }); });
     OnButtonClick(btn_add, [this] { RunGuarded(QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
     OnButtonClick(btn_modify, [this] { RunGuarded(QStringLiteral("btn_modifyClick"), [this] { btn_modifyClick(); }); });

@@ -122,6 +122,7 @@ Tqv_bank_frm::Tqv_bank_frm(QWidget *owner)
                                                        edt_sendname, edt_firmid})
         EnterMovesFocus(w);
     EnterMovesFocus(edt_recvid, btn_save);
+    FocusOnShow(this, cmb_allbank);
 
     OnButtonClick(btn_search, [this] { RunGuarded(QStringLiteral("btn_searchClick"), [this] { btn_searchClick(); }); });
     OnButtonClick(btn_add, [this] { RunGuarded(QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
@@ -151,6 +152,7 @@ void Tqv_bank_frm::lockPanel(bool locked)
 void Tqv_bank_frm::FormCreate()
 {
     AccountEditMode = 0;
+    lockPanel(true);
     // Add and Modify are for administrators; Save and Cancel wait for an edit.
     setEditButtons(true, false);
     const qvx::ResultSet banks =
@@ -171,7 +173,7 @@ void Tqv_bank_frm::FormCreate()
             grd_allbank->SetRow(1);
             ShowAccountRow();
         }
-        }
+    }
 }
 
 void Tqv_bank_frm::fillGrid(const qvx::ResultSet &rs)
@@ -338,7 +340,7 @@ void Tqv_bank_frm::btn_saveClick()
         try {
             dm->cms_insert1(sql);
             dm->cms_insert1(QStringLiteral("commit"));
-        } catch (const std::exception &e) {
+        } catch (const std::exception &) {
             try { dm->cms_insert1(QStringLiteral("rollback")); } catch (const std::exception &) {}
             WriteLog(sql);
             prompt().message(QStringLiteral("정상적으로 처리되지 않았습니다."));
@@ -366,7 +368,7 @@ void Tqv_bank_frm::btn_saveClick()
         try {
             const qvx::ResultSet found =
                 dm->cms_select1(QStringLiteral("select count(*) as cnt from bank") + where);
-                        if (found.valueInt(0, QStringLiteral("cnt")) > 0) {
+            if (found.valueInt(0, QStringLiteral("cnt")) > 0) {
                 dm->cms_insert1(sql);
                 dm->cms_insert1(QStringLiteral("commit"));
                 ok = true;
@@ -375,9 +377,8 @@ void Tqv_bank_frm::btn_saveClick()
             try { dm->cms_insert1(QStringLiteral("rollback")); } catch (const std::exception &) {}
             WriteLog(sql);
         }
+        // Either way the edit ends; a new search shows what is stored.
         prompt().message(ok ? QStringLiteral("정상적으로 처리되었습니다.") : QStringLiteral("정상적으로 처리되지 않았습니다."));
-        if (!ok)
-            return;
     }
     AccountEditMode = 0;
     ShowAccountRow();

@@ -2,6 +2,7 @@
 
 #include "core/EventGuard.h"
 #include "core/KitLook.h"
+#include "core/ListScreen.h"
 #include "core/LoginState.h"
 #include "core/ScreenRegistry.h"
 #include "controls/panels/DDButton.h"
@@ -94,6 +95,7 @@ Tqv_display_frm::Tqv_display_frm(QWidget *owner)
     OnButtonClick(btn_add, [this] { RunGuarded(QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
     OnButtonClick(btn_cancel, [this] { RunGuarded(QStringLiteral("btn_cancelClick"), [this] { btn_cancelClick(); }); });
     OnButtonClick(btn_close, [this] { close(); });
+    FocusOnShow(this, cmb_allbank);
     connect(memo_show, &QListWidget::itemDoubleClicked, this, [this] { sbtn_addClick(); });
     connect(memo_hide, &QListWidget::itemDoubleClicked, this, [this] { sbtn_deleteClick(); });
 

@@ -95,6 +95,7 @@ Tqv_ErrCode_frm::Tqv_ErrCode_frm(QWidget *owner)
     EnterMovesFocus(edt_regcode);
     EnterMovesFocus(edt_errcode, btn_search);
     EnterMovesFocus(edt_regcontents, btn_save);
+    FocusOnShow(this, cmb_bankname);
     OnButtonClick(btn_search, [this] { RunGuarded(QStringLiteral("btn_searchClick"), [this] { btn_searchClick(); }); });
     OnButtonClick(btn_add, [this] { RunGuarded(QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
     OnButtonClick(btn_modify, [this] { RunGuarded(QStringLiteral("btn_modifyClick"), [this] { btn_modifyClick(); }); });

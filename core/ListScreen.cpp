@@ -42,7 +42,42 @@ void ApplyColumnVisibility(TListGrid *grid, const QString &formName, int firstKe
     }
 }
 
+QWidget *NextTabControl(QWidget *control)
+{
+    // The form the control belongs to: its window, or the child window's
+    // content inside the main window.
+    QWidget *form = control;
+    while (!form->isWindow() && form->parentWidget()
+           && form->parentWidget()->windowType() != Qt::SubWindow)
+        form = form->parentWidget();
+    for (QWidget *w = control->nextInFocusChain(); w && w != control; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) != Qt::TabFocus || !w->isEnabled() || w->focusProxy())
+            continue;
+        if (w->window() != control->window() || !form->isAncestorOf(w) || !w->isVisibleTo(form))
+            continue;
+        return w;
+    }
+    return nullptr;
+}
+
 namespace {
+
+class ShowFocus : public QObject
+{
+public:
+    ShowFocus(QWidget *form, QWidget *control) : QObject(form), m_control(control) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && m_control)
+            m_control->setFocus(Qt::ActiveWindowFocusReason);
+        return false;
+    }
+
+private:
+    QPointer<QWidget> m_control;
+};
 
 class EnterFilter : public QObject
 {
@@ -60,8 +95,8 @@ protected:
         auto *w = qobject_cast<QWidget *>(watched);
         if (m_target)
             m_target->setFocus(Qt::TabFocusReason);
-        else if (w && w->nextInFocusChain())
-            w->nextInFocusChain()->setFocus(Qt::TabFocusReason);
+        else if (QWidget *next = w ? NextTabControl(w) : nullptr)
+            next->setFocus(Qt::TabFocusReason);
         return true;
     }
 
@@ -70,6 +105,11 @@ private:
 };
 
 } // namespace
+
+void FocusOnShow(QWidget *form, QWidget *control)
+{
+    form->installEventFilter(new ShowFocus(form, control));
+}
 
 void EnterMovesFocus(QWidget *control, QWidget *target)
 {

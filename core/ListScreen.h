@@ -24,6 +24,11 @@ void ApplyColumnVisibility(TListGrid *grid, const QString &formName, int firstKe
 // Enter in the control moves the focus to the next control in tab order and
 // is swallowed; with `target` it focuses that control instead.
 void EnterMovesFocus(QWidget *control, QWidget *target = nullptr);
+// The control after `control` in tab order within its form (shown, enabled and
+// taking the focus by Tab); nullptr when there is none.
+QWidget *NextTabControl(QWidget *control);
+// Whenever the form is shown the focus goes to `control`.
+void FocusOnShow(QWidget *form, QWidget *control);
 
 // "내용 검색": the find dialog bound to the list, or the message when it is empty.
 void OpenFindDialog(QWidget *owner, TListGrid *grid);

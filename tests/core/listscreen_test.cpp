@@ -10,7 +10,12 @@
 #include "platform/Spreadsheet.h"
 #include "platform/TListGrid.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -116,4 +121,29 @@ TEST(ListReportRowsTest, FillsTheLastPageWithEmptyLines)
     printed.clear();
     EXPECT_EQ(report.layout().size(), 2);
     EXPECT_EQ(printed.first(), QStringLiteral("1"));
+}
+
+TEST(ListScreenFocus, EnterSkipsLabelsAndHiddenControlsAndTheFormFocusesItsFirstControl)
+{
+    QWidget form;
+    auto *first = new QLineEdit(&form);
+    new QLabel(QStringLiteral("이중비밀번호"), &form);
+    auto *hidden = new QComboBox(&form);
+    hidden->hide();
+    auto *disabled = new QLineEdit(&form);
+    disabled->setEnabled(false);
+    auto *second = new QLineEdit(&form);
+    auto *button = new QPushButton(&form);
+    EnterMovesFocus(first);
+    EnterMovesFocus(second, button);
+    FocusOnShow(&form, second);
+    EXPECT_EQ(NextTabControl(first), second);
+
+    form.show();
+    EXPECT_EQ(form.focusWidget(), second);
+    first->setFocus();
+    QTest::keyClick(first, Qt::Key_Return);
+    EXPECT_EQ(form.focusWidget(), second);
+    QTest::keyClick(second, Qt::Key_Enter);
+    EXPECT_EQ(form.focusWidget(), button);
 }

@@ -138,6 +138,19 @@ TEST_F(RefScreens, AnAdministratorAddsAndModifiesAMotherAccount)
     client.prompt().clear();
     click(screen->btn_save);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되지 않았습니다."));
+    // The edit ends as after a success: panel locked, Add and Modify back.
+    EXPECT_EQ(screen->AccountEditMode, 0);
+    EXPECT_TRUE(screen->edt_bankno->isReadOnly());
+    EXPECT_TRUE(screen->btn_add->Enabled());
+    EXPECT_FALSE(screen->btn_save->Enabled());
+
+    // Without any account the panel still opens locked.
+    client.server().exec(QStringLiteral("delete from bank"));
+    Tqv_bank_frm empty(client.mainWindow());
+    EXPECT_TRUE(GridIsEmpty(empty.grd_allbank));
+    EXPECT_EQ(empty.AccountEditMode, 0);
+    EXPECT_TRUE(empty.edt_bankno->isReadOnly());
+    EXPECT_TRUE(empty.edt_firmid->isReadOnly());
 }
 
 TEST_F(RefScreens, BankCodesRefuseADuplicateBeforeAskingAndKeepTheEditWhenTheBoxIsCancelled)
