@@ -153,10 +153,10 @@ void Tqv_ErrCode_frm::btn_searchClick()
         return;
     const int item = cmb_bankname->ItemIndex();
     if (item >= 0) {
-        showBands(true, pnl_regerr->isVisible());
+        showBands(true, !pnl_regerr->isHidden());
         cmb_bankname1->SetItemIndex(item);
     } else {
-        showBands(false, pnl_regerr->isVisible());
+        showBands(false, !pnl_regerr->isHidden());
     }
     QString sql = QStringLiteral(
         "select   distinct bank.bankID, bank.bankname, error.errcode, error.errcontents from  bank, error "
@@ -169,7 +169,7 @@ void Tqv_ErrCode_frm::btn_searchClick()
     const qvx::ResultSet rs = dm->cms_select1(sql);
     if (rs.recordCount() == 0) {
         prompt().message(QStringLiteral("해당 은행 또는 오류코드가 존재하지 않습니다."));
-        showBands(false, pnl_regerr->isVisible());
+        showBands(false, !pnl_regerr->isHidden());
         cmb_bankname1->SetItemIndex(-1);
         cmb_bankname->setFocus();
         return;
@@ -203,7 +203,7 @@ void Tqv_ErrCode_frm::btn_modifyClick()
         cmb_bankname->setFocus();
         return;
     }
-    showBands(pnl_bankname->isVisible(), true);
+    showBands(!pnl_bankname->isHidden(), true);
     const int r = grd_error->Row();
     edt_regcode->setText(grd_error->Cells(0, r));
     edt_regcontents->setText(grd_error->Cells(1, r));

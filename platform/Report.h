@@ -57,11 +57,11 @@ public:
     QString documentName;
     QFont font;                           // default font of new items
 
-    ReportBand title{QStringLiteral("title")};
-    ReportBand columnHeader{QStringLiteral("columnHeader")};
-    ReportBand detail{QStringLiteral("detail")};
-    ReportBand summary{QStringLiteral("summary")};
-    ReportBand pageFooter{QStringLiteral("pageFooter")};
+    ReportBand title{QStringLiteral("title"), 0, {}};
+    ReportBand columnHeader{QStringLiteral("columnHeader"), 0, {}};
+    ReportBand detail{QStringLiteral("detail"), 0, {}};
+    ReportBand summary{QStringLiteral("summary"), 0, {}};
+    ReportBand pageFooter{QStringLiteral("pageFooter"), 0, {}};
 
     // Events as the screens name them.
     std::function<void()> BeforePrint;

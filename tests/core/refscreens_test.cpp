@@ -217,6 +217,15 @@ TEST_F(RefScreens, ErrorCodeReportFillsItsPagesAndModifyNeedsASearch)
     click(screen->btn_search);
     EXPECT_EQ(screen->grd_error->Cells(1, 1), QStringLiteral("시험 오류"));
     EXPECT_EQ(screen->grd_error->RowCount(), 2);
+
+    // A search during an entry keeps the entry band open, shown or not yet.
+    Tqv_ErrCode_frm hidden(client.mainWindow());
+    click(hidden.btn_add);
+    EXPECT_FALSE(hidden.pnl_regerr->isHidden());
+    click(hidden.btn_search);
+    EXPECT_FALSE(hidden.pnl_regerr->isHidden());
+    EXPECT_FALSE(hidden.pnl_bankname->isHidden());
+    EXPECT_EQ(hidden.ErrorCodeEditMode, 1);
 }
 
 TEST_F(RefScreens, FindDialogSearchesFirstAndNextAndSaysWhenNothingIsLeft)
