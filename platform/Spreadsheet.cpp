@@ -1,5 +1,7 @@
 #include "platform/Spreadsheet.h"
 
+#include "platform/TextFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -274,11 +276,19 @@ bool Spreadsheet::write(const QString &fileName, const Rows &rows, QString *erro
         QFile::remove(temp);
         return fail(error, QString::fromUtf8(lxw_strerror(rc)));
     }
-    QFile::remove(fileName);
-    if (!QFile::rename(temp, fileName)) {
+    // The finished workbook replaces the old file in one step, so a failure
+    // here leaves the old file as it was.
+    QFile built(temp);
+    if (!built.open(QIODevice::ReadOnly)) {
         QFile::remove(temp);
         return fail(error, QStringLiteral("cannot write ") + fileName);
     }
+    const QByteArray bytes = built.readAll();
+    built.close();
+    QFile::remove(temp);
+    QString writeError;
+    if (!TextFile::writeBytes(fileName, bytes, &writeError))
+        return fail(error, QStringLiteral("cannot write ") + fileName + QStringLiteral(": ") + writeError);
     return true;
 }
 

@@ -1,6 +1,8 @@
 #include "platform/Spreadsheet.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <xlsxwriter.h>
@@ -68,4 +70,17 @@ TEST(Spreadsheet, AFailedWriteLeavesTheOldFileAlone)
     Spreadsheet::Rows rows;
     ASSERT_TRUE(Spreadsheet::read(file, &rows));
     EXPECT_EQ(rows.value(0).value(0), QStringLiteral("a"));
+}
+
+TEST(Spreadsheet, AWriteThatCannotReplaceTheTargetReportsFailure)
+{
+    QTemporaryDir dir;
+    // The target is a folder: the write fails and the folder stays.
+    const QString target = dir.filePath(QStringLiteral("busy.xlsx"));
+    ASSERT_TRUE(QDir().mkpath(target));
+    QString error;
+    EXPECT_FALSE(Spreadsheet::write(target, {{QStringLiteral("a")}}, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(QFileInfo(target).isDir());
+    EXPECT_FALSE(QFile::exists(target + QStringLiteral(".part")));
 }
