@@ -209,6 +209,13 @@ void TKitAlignLayout::arrange(const QRect &area)
 
 bool TKitAlignLayout::eventFilter(QObject *watched, QEvent *event)
 {
+    if (!m_arranging && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)) {
+        // A docked child shown or hidden gives or takes its room at once.
+        if (auto *w = qobject_cast<QWidget *>(watched); w && indexOfWidget(w) >= 0) {
+            invalidate();
+            realign();
+        }
+    }
     if (!m_arranging && event->type() == QEvent::Resize) {
         if (auto *w = qobject_cast<QWidget *>(watched)) {
             int i = indexOfWidget(w);

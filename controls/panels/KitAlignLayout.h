@@ -8,8 +8,9 @@
 //
 // Docked tops stack downward, bottoms upward, lefts rightward, rights leftward,
 // and the client child takes the remaining rectangle. A hidden child takes no
-// room. An undocked child (alNone) keeps its own geometry; SendToBack puts it
-// behind its siblings, so a panel sent behind the list is hidden by it.
+// room; showing or hiding a docked child re-aligns at once. An undocked child
+// (alNone) keeps its own geometry; SendToBack puts it behind its siblings, so
+// a panel sent behind the list is hidden by it.
 // Changing the height of a docked top/bottom child, or the width of a docked
 // left/right child, re-aligns its siblings.
 

@@ -163,6 +163,12 @@ void TKitCustomComboBox::ApplyStyle()
         const QString keep = Text();
         const int index = currentIndex();
         const bool b = blockSignals(true);
+        if (!editable && lineEdit()) {
+            // The edit part is deleted later; its focus proxy is the combo
+            // box, so its deletion would take away a focus the combo box has
+            // got by then.
+            lineEdit()->setFocusProxy(nullptr);
+        }
         setEditable(editable);
         if (editable) {
             setCompleter(nullptr); // completion is the kit's own incremental search
@@ -522,7 +528,13 @@ void TKitCustomComboBox::focusInEvent(QFocusEvent *e)
     if (lineEdit())
         FEditFocused = true;
     update();
-    if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason && OnEnter)
+    // Coming back with the window (or from the list) is no new entry; the
+    // first focus of a newly shown window is.
+    const bool windowReason = e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason;
+    if (windowReason && FEntered)
+        return;
+    FEntered = true;
+    if (OnEnter)
         OnEnter(this);
 }
 
@@ -539,8 +551,11 @@ void TKitCustomComboBox::focusOutEvent(QFocusEvent *e)
     }
     if (FSearch)
         StopSearch();
-    if (e->reason() != Qt::ActiveWindowFocusReason && OnExit)
-        OnExit(this);
+    if (e->reason() != Qt::ActiveWindowFocusReason && FEntered) {
+        FEntered = false;
+        if (OnExit)
+            OnExit(this);
+    }
 }
 
 void TKitCustomComboBox::enterEvent(QEnterEvent *e)

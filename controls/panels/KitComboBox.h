@@ -160,6 +160,7 @@ private:
     bool FLeaving = false;
     bool FDropped = false;
     bool FClosingPopup = false;
+    bool FEntered = false; // between OnEnter and OnExit
     bool FInsertingFirst = false;
     QString FKeepText;
 };

@@ -249,18 +249,30 @@ void TCustomControl::keyReleaseEvent(QKeyEvent *e)
     e->accept();
 }
 
+// The focus coming back with its window (or from a menu) does not enter the
+// control again, and leaving with the window does not exit it; the first
+// focus of a newly shown window does enter it.
+static bool windowFocusReason(const QFocusEvent *e)
+{
+    return e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason;
+}
+
 void TCustomControl::focusInEvent(QFocusEvent *e)
 {
     QWidget::focusInEvent(e);
-    if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason)
-        DoEnter();
+    if (windowFocusReason(e) && FEntered)
+        return;
+    FEntered = true;
+    DoEnter();
 }
 
 void TCustomControl::focusOutEvent(QFocusEvent *e)
 {
     QWidget::focusOutEvent(e);
-    if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason)
-        DoExit();
+    if (windowFocusReason(e) || !FEntered)
+        return;
+    FEntered = false;
+    DoExit();
 }
 
 void TCustomControl::resizeEvent(QResizeEvent *e)

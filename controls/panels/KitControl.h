@@ -133,6 +133,7 @@ private:
     bool FTabStop = false;
     bool FCtl3D = true;
     bool FClicked = false;
+    bool FEntered = false; // between DoEnter and DoExit
 };
 
 class TKitChangeLink;

@@ -109,3 +109,33 @@ TEST(AlignLayout, DeletingADockedChildRealignsTheRest)
     EXPECT_EQ(client->geometry(), QRect(0, 0, 200, 200));
     EXPECT_EQ(form.layout()->count(), 1);
 }
+
+TEST(AlignLayout, ShowingOrHidingADockedBandRealignsAtOnce)
+{
+    QWidget form;
+    form.resize(300, 200);
+    auto *top = new TKitSimplePanel(&form);
+    top->resize(300, 40);
+    top->SetAlign(alTop);
+    auto *buttons = new TKitSimplePanel(&form);
+    buttons->resize(300, 30);
+    buttons->SetAlign(alBottom);
+    auto *list = new QTableWidget(&form);
+    SetAlign(list, alClient);
+    form.show();
+    QApplication::processEvents();
+    ASSERT_EQ(list->geometry(), QRect(0, 40, 300, 130));
+    // No event processing in between: the screen reads the sizes right away.
+    top->SetVisible(false);
+    EXPECT_EQ(list->geometry(), QRect(0, 0, 300, 170));
+    buttons->SetVisible(false);
+    EXPECT_EQ(list->geometry(), QRect(0, 0, 300, 200));
+    top->SetVisible(true);
+    EXPECT_EQ(top->geometry(), QRect(0, 0, 300, 40));
+    EXPECT_EQ(list->geometry(), QRect(0, 40, 300, 160));
+    // also while the form itself is hidden
+    form.hide();
+    buttons->SetVisible(true);
+    EXPECT_EQ(buttons->geometry(), QRect(0, 170, 300, 30));
+    EXPECT_EQ(list->geometry(), QRect(0, 40, 300, 130));
+}

@@ -250,3 +250,23 @@ TEST(DDButtonBehaviour, KeysOfAButtonDoNotReachItsPanel)
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(panelKeys, 0);
 }
+
+TEST(DDButtonBehaviour, FirstFocusOfAShownFormEntersTheButton)
+{
+    Form f;
+    auto *a = new TDDButton(&f.w);
+    a->setGeometry(10, 10, 75, 25);
+    auto *b = new TDDButton(&f.w);
+    b->setGeometry(100, 10, 75, 25);
+    QStringList log;
+    a->OnEnter = [&](QObject *) { log << "enter a"; };
+    a->OnExit = [&](QObject *) { log << "exit a"; };
+    b->OnEnter = [&](QObject *) { log << "enter b"; };
+    f.show();
+    QApplication::processEvents();
+    ASSERT_TRUE(a->hasFocus()); // the first tab stop of the form
+    EXPECT_TRUE(a->Active());
+    EXPECT_EQ(log, QStringList({"enter a"}));
+    b->SetFocus();
+    EXPECT_EQ(log, QStringList({"enter a", "exit a", "enter b"}));
+}

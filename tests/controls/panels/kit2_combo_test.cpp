@@ -180,3 +180,32 @@ TEST(KitComboBox, FlatLookOnlyWhileNotHoveredOrFocused)
     EXPECT_FALSE(f.cmb->FlatLookShown());
     f.cmb->grab(); // paints both looks without trouble
 }
+
+TEST(KitComboBox, DropDownListKeepsAFocusGivenBeforeEventsRunAndEntersOnFirstShow)
+{
+    QWidget w;
+    w.resize(300, 120);
+    auto *first = new TKitComboBox(&w);
+    first->SetStyle(csDropDownList);
+    int enters = 0;
+    first->OnEnter = [&](QObject *) { ++enters; };
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QApplication::processEvents();
+    EXPECT_TRUE(first->hasFocus()); // the form's first control
+    EXPECT_EQ(enters, 1);
+
+    // A list made and focused at once (as a screen's start-up does) keeps
+    // the focus when the edit part it no longer needs goes away.
+    auto *cmb = new TKitComboBox(&w);
+    cmb->SetStyle(csDropDownList);
+    cmb->move(0, 40);
+    cmb->show();
+    cmb->SetFocus();
+    ASSERT_TRUE(cmb->hasFocus());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+    EXPECT_TRUE(cmb->hasFocus());
+    EXPECT_EQ(QApplication::focusWidget(), cmb);
+}

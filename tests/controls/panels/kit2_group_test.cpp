@@ -186,3 +186,25 @@ TEST(KitCheckBox, ActionGivesCaptionEnabledAndChecked)
     act.setChecked(false);
     EXPECT_FALSE(chk.Checked());
 }
+
+TEST(KitRadioButton, FocusOfANewlyShownFormChecksAndEnters)
+{
+    QWidget w;
+    w.resize(300, 200);
+    auto *common = new TKitRadioButton(&w);
+    common->SetCaption("일반");
+    common->move(10, 10);
+    auto *juru = new TKitRadioButton(&w);
+    juru->SetCaption("주류");
+    juru->move(10, 40);
+    common->SetChecked(true);
+    juru->setFocus(); // the form's active control before it shows
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QApplication::processEvents();
+    ASSERT_TRUE(juru->hasFocus());
+    EXPECT_TRUE(juru->HasFocus());
+    EXPECT_TRUE(juru->Checked());
+    EXPECT_FALSE(common->Checked());
+}
