@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTimer>
+#include <QWheelEvent>
 
 // Items of the recent-entries list are taller and the last one is underlined
 // by a double line in the dropped list.
@@ -520,6 +521,18 @@ void TKitCustomComboBox::mousePressEvent(QMouseEvent *e)
 {
     FNavigating = false;
     QComboBox::mousePressEvent(e);
+}
+
+void TKitCustomComboBox::wheelEvent(QWheelEvent *e)
+{
+    // The wheel steps through the items only of the combo box that has the
+    // focus; over any other it is left to the window (a list beneath scrolls
+    // and no choice changes unseen).
+    if (!hasFocus()) {
+        e->ignore();
+        return;
+    }
+    QComboBox::wheelEvent(e);
 }
 
 void TKitCustomComboBox::focusInEvent(QFocusEvent *e)

@@ -209,3 +209,31 @@ TEST(KitComboBox, DropDownListKeepsAFocusGivenBeforeEventsRunAndEntersOnFirstSho
     EXPECT_TRUE(cmb->hasFocus());
     EXPECT_EQ(QApplication::focusWidget(), cmb);
 }
+
+TEST(KitComboBox, WheelChangesOnlyTheFocusedList)
+{
+    Form f;
+    f.fill(banks);
+    f.cmb->SetItemIndex(1);
+    int changes = 0;
+    f.cmb->OnChange = [&](QObject *) { ++changes; };
+    auto wheel = [&](int delta) {
+        const QPointF at(10, 10);
+        QWheelEvent e(at, f.cmb->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(f.cmb, &e);
+        return e.isAccepted();
+    };
+    f.next->setFocus();
+    ASSERT_FALSE(f.cmb->hasFocus());
+    EXPECT_FALSE(wheel(-120)); // passed on to the window
+    EXPECT_EQ(f.cmb->ItemIndex(), 1);
+    EXPECT_EQ(changes, 0);
+
+    f.cmb->setFocus();
+    ASSERT_TRUE(f.cmb->hasFocus());
+    wheel(-120);
+    EXPECT_EQ(f.cmb->ItemIndex(), 2);
+    EXPECT_EQ(f.cmb->Text(), banks[2]);
+    EXPECT_EQ(changes, 1);
+}
