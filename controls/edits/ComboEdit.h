@@ -93,7 +93,8 @@ public:
     bool PopupVisible() const { return FPopupVisible; }
     bool Focused() const { return FFocused; }
     void SetFocus() { setFocus(Qt::OtherFocusReason); }
-    bool Enabled() const { return isEnabled(); }
+    // The control's own flag: a disabled parent blocks its input but leaves it set.
+    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
     void SetEnabled(bool v) { setEnabled(v); }
     TColor Color() const { return FColor; }
     void SetColor(TColor c);

@@ -72,7 +72,8 @@ public:
     void SetItemHeight(int v) { FItemHeight = v; }
     int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int v);
-    bool Enabled() const { return isEnabled(); }
+    // The control's own flag: a disabled parent blocks its input but leaves it set.
+    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
     void SetEnabled(bool v) { setEnabled(v); }
     bool Visible() const { return !isHidden(); }
     void SetVisible(bool v) { setVisible(v); }

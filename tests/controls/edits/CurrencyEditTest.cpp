@@ -90,6 +90,20 @@ TEST(CurrencyEdit, FormSettingsAndDefaults)
     EXPECT_EQ(plain.textMargins().right(), 22);
 }
 
+TEST(CurrencyEdit, EnabledIsTheOwnFlag)
+{
+    QWidget panel;
+    auto *e = new TCurrencyEdit(&panel);
+    panel.setEnabled(false); // a disabled panel blocks the field's input
+    EXPECT_FALSE(e->isEnabled());
+    EXPECT_TRUE(e->Enabled());
+    e->SetEnabled(false);
+    panel.setEnabled(true);
+    EXPECT_FALSE(e->Enabled());
+    e->SetEnabled(true);
+    EXPECT_TRUE(e->isEnabled());
+}
+
 TEST(CurrencyEdit, ValueTextAndDisplay)
 {
     TCurrencyEdit e;

@@ -237,3 +237,19 @@ TEST(KitComboBox, WheelChangesOnlyTheFocusedList)
     EXPECT_EQ(f.cmb->Text(), banks[2]);
     EXPECT_EQ(changes, 1);
 }
+
+TEST(KitComboBox, EnabledIsTheOwnFlag)
+{
+    Form f;
+    auto *panel = new QWidget(&f.w);
+    auto *cmb = new TKitComboBox(panel);
+    panel->setEnabled(false); // a disabled panel blocks the list's input
+    EXPECT_FALSE(cmb->isEnabled());
+    EXPECT_TRUE(cmb->Enabled());
+    cmb->SetEnabled(false);
+    panel->setEnabled(true);
+    EXPECT_FALSE(cmb->Enabled());
+    EXPECT_FALSE(cmb->isEnabled());
+    cmb->SetEnabled(true);
+    EXPECT_TRUE(cmb->isEnabled());
+}
