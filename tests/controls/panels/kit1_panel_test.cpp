@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QCursor>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -270,6 +271,7 @@ TEST(KitPanel, PointerEnteringAndLeavingSetsMouseInside)
     int enters = 0, exits = 0;
     pnl->OnMouseEnter = [&](QObject *) { ++enters; };
     pnl->OnMouseExit = [&](QObject *) { ++exits; };
+    QCursor::setPos(5000, 5000); // no pointer left over the panel by an earlier test
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     QTest::mouseMove(&form, QPoint(150, 80));

@@ -23,7 +23,7 @@ struct Form
         w.resize(300, 120);
         w.show();
         w.activateWindow();
-        (void)QTest::qWaitForWindowActive(&w);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w)) << "the window was not activated";
     }
     void fill(const QStringList &items)
     {

@@ -15,7 +15,7 @@ struct Window
         w.resize(300, 200);
         w.show();
         w.activateWindow();
-        (void)QTest::qWaitForWindowActive(&w);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w)) << "the window was not activated";
     }
 };
 
