@@ -286,17 +286,8 @@ void TDDButton::SetEnabled(bool v)
 
 void TDDButton::EnabledChanged()
 {
-    if (!FEnabled && parentWidget()) {
-        // Give up the focus within the form, to no other control.
-        if (Focused()) {
-            if (hasFocus())
-                clearFocus();
-            else if (QWidget *win = window())
-                win->setFocus(Qt::OtherFocusReason);
-            if (Focused())
-                clearFocus();
-        }
-    }
+    if (!FEnabled && parentWidget())
+        KitDefocus(this); // the focus goes to the form, to no other control
     QWidget::setEnabled(FEnabled);
 }
 

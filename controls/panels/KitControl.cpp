@@ -16,6 +16,22 @@ bool KitIsFocused(const QWidget *w)
     return !win->isActiveWindow() && win->focusWidget() == w;
 }
 
+void KitDefocus(QWidget *w)
+{
+    if (!w)
+        return;
+    QWidget *win = w->window();
+    QWidget *focus = win ? win->focusWidget() : nullptr;
+    if (!focus || (focus != w && !w->isAncestorOf(focus)))
+        return;
+    if (focus->hasFocus())
+        focus->clearFocus();
+    else if (win != w)
+        win->setFocus(Qt::OtherFocusReason); // an inactive window: no focus events
+    if (QWidget *left = win->focusWidget(); left && (left == w || w->isAncestorOf(left)))
+        left->clearFocus();
+}
+
 // =========================================================== TCustomControl
 
 TCustomControl::TCustomControl(QWidget *parent) : QWidget(parent)
@@ -46,6 +62,13 @@ void TCustomControl::SetFontColor(TColor v)
         return;
     FFontColor = v;
     FontChanged();
+}
+
+void TCustomControl::SetEnabled(bool v)
+{
+    if (!v && parentWidget())
+        KitDefocus(this);
+    setEnabled(v);
 }
 
 void TCustomControl::SetTabStop(bool v)

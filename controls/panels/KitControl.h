@@ -29,6 +29,9 @@ class QPainter;
 // Whether the widget is the focused control of its window (also while the
 // window itself is not active).
 bool KitIsFocused(const QWidget *w);
+// Takes the focus of its window away from the control or a control inside it,
+// to no other control (the form keeps the focus itself).
+void KitDefocus(QWidget *w);
 
 class TCustomControl : public QWidget {
     Q_OBJECT
@@ -48,9 +51,11 @@ public:
     void SetAlign(TAlign v) { ::SetAlign(this, v); }
     bool Visible() const { return !isHidden(); }
     void SetVisible(bool v) { setVisible(v); }
-    // The control's own enabled flag; false also disables every control inside.
+    // The control's own enabled flag; false also disables every control
+    // inside, and a focus within the control goes to the form, not to the
+    // next control.
     bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
-    void SetEnabled(bool v) { setEnabled(v); }
+    void SetEnabled(bool v);
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool v);
     bool Ctl3D() const { return FCtl3D; }

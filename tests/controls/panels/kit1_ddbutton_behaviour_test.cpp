@@ -270,3 +270,29 @@ TEST(DDButtonBehaviour, FirstFocusOfAShownFormEntersTheButton)
     b->SetFocus();
     EXPECT_EQ(log, QStringList({"enter a", "exit a", "enter b"}));
 }
+
+TEST(DDButtonBehaviour, DisablingAPanelWithTheFocusLeavesItWithTheForm)
+{
+    Form f;
+    auto *panel = new TKitSimplePanel(&f.w);
+    panel->setGeometry(0, 0, 200, 100);
+    auto *inside = new TDDButton(panel);
+    inside->setGeometry(10, 10, 75, 25);
+    auto *outside = new TDDButton(&f.w);
+    outside->setGeometry(10, 150, 75, 25);
+    int outsideEnters = 0;
+    outside->OnEnter = [&](QObject *) { ++outsideEnters; };
+    f.show();
+    inside->SetFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(inside->hasFocus());
+    outsideEnters = 0;
+    panel->SetEnabled(false);
+    EXPECT_FALSE(inside->Focused());
+    EXPECT_FALSE(outside->Focused()); // not moved on to the next control
+    EXPECT_EQ(outsideEnters, 0);
+    EXPECT_TRUE(inside->Enabled()); // its own flag stays
+    panel->SetEnabled(true);
+    QTest::keyClick(&f.w, Qt::Key_Tab); // the keyboard still finds the controls
+    EXPECT_TRUE(inside->hasFocus() || outside->hasFocus());
+}

@@ -1,6 +1,7 @@
 // Check box and radio button of the kit, driven with QTest on the offscreen platform.
 #include "controls/panels/KitGroup.h"
 
+#include <QApplication>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -207,4 +208,28 @@ TEST(KitRadioButton, FocusOfANewlyShownFormChecksAndEnters)
     EXPECT_TRUE(juru->HasFocus());
     EXPECT_TRUE(juru->Checked());
     EXPECT_FALSE(common->Checked());
+}
+
+TEST(KitCheckBox, DisablingTheFocusedBoxLeavesTheFocusWithTheForm)
+{
+    Window win;
+    auto *chk = new TKitCheckBox(&win.w);
+    chk->SetCaption("보기");
+    chk->move(10, 10);
+    chk->show();
+    auto *next = new TKitCheckBox(&win.w);
+    next->SetCaption("전체");
+    next->move(10, 40);
+    next->show();
+    int nextEnters = 0;
+    next->OnEnter = [&](QObject *) { ++nextEnters; };
+    chk->SetFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(chk->hasFocus());
+    nextEnters = 0;
+    chk->SetEnabled(false);
+    EXPECT_FALSE(chk->Focused());
+    EXPECT_FALSE(next->Focused()); // not moved on to the next control
+    EXPECT_EQ(nextEnters, 0);
+    EXPECT_FALSE(chk->HasFocus());
 }
