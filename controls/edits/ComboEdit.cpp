@@ -1,6 +1,7 @@
 #include "controls/edits/ComboEdit.h"
 
 #include "controls/edits/EditGuard.h"
+#include "controls/panels/KitControl.h"
 
 #include <QAction>
 #include <QApplication>
@@ -543,4 +544,11 @@ void TCustomComboEdit::mouseDoubleClickEvent(QMouseEvent *e)
     QLineEdit::mouseDoubleClickEvent(e);
     if (OnDblClick)
         RunEditHandler(QStringLiteral("TCustomComboEdit.DblClick"), [this] { OnDblClick(this); });
+}
+
+void TCustomComboEdit::SetEnabled(bool v)
+{
+    if (!v && parentWidget())
+        KitDefocus(this);
+    setEnabled(v);
 }

@@ -95,7 +95,8 @@ public:
     void SetFocus() { setFocus(Qt::OtherFocusReason); }
     // The control's own flag: a disabled parent blocks its input but leaves it set.
     bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
-    void SetEnabled(bool v) { setEnabled(v); }
+    // Disabling it while it has the focus gives the focus to the form.
+    void SetEnabled(bool v);
     TColor Color() const { return FColor; }
     void SetColor(TColor c);
     TEditButton *Button() const { return FButton; }

@@ -1,6 +1,7 @@
 #include "controls/panels/KitComboBox.h"
 
 #include "controls/panels/KitApplication.h"
+#include "controls/panels/KitControl.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -613,4 +614,11 @@ void TKitCustomComboBox::hidePopup()
     QComboBox::hidePopup();
     QTimer::singleShot(0, this, [this] { FClosingPopup = false; });
     update();
+}
+
+void TKitCustomComboBox::SetEnabled(bool v)
+{
+    if (!v && parentWidget())
+        KitDefocus(this);
+    setEnabled(v);
 }

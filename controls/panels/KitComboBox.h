@@ -74,7 +74,8 @@ public:
     void SetMaxLength(int v);
     // The control's own flag: a disabled parent blocks its input but leaves it set.
     bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
-    void SetEnabled(bool v) { setEnabled(v); }
+    // Disabling it while it has the focus gives the focus to the form.
+    void SetEnabled(bool v);
     bool Visible() const { return !isHidden(); }
     void SetVisible(bool v) { setVisible(v); }
     bool Focused() const;

@@ -251,6 +251,18 @@ TEST(CurrencyEdit, AcceptsKeyRules)
     EXPECT_FALSE(whole.IsAcceptableText(QStringLiteral("1000.5")));
 }
 
+TEST_F(EditFixture, DisablingTheFocusedFieldLeavesTheFocusWithTheForm)
+{
+    TCurrencyEdit *e = amountField();
+    focus(e);
+    QTest::keyClicks(e, "500");
+    e->SetEnabled(false);
+    EXPECT_FALSE(e->hasFocus());
+    EXPECT_FALSE(other->hasFocus()); // not moved on to the next control
+    EXPECT_EQ(e->Value(), Decimal(500));
+    EXPECT_EQ(e->DisplayText(), "500");
+}
+
 TEST_F(EditFixture, TypingOnlyValidCharacters)
 {
     TCurrencyEdit *e = amountField();

@@ -253,3 +253,14 @@ TEST(KitComboBox, EnabledIsTheOwnFlag)
     cmb->SetEnabled(true);
     EXPECT_TRUE(cmb->isEnabled());
 }
+
+TEST(KitComboBox, DisablingTheFocusedListLeavesTheFocusWithTheForm)
+{
+    Form f;
+    f.cmb->SetFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(f.cmb->hasFocus());
+    f.cmb->SetEnabled(false);
+    EXPECT_FALSE(f.cmb->hasFocus());
+    EXPECT_FALSE(f.next->hasFocus()); // not moved on to the next control
+}
