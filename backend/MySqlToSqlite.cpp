@@ -162,6 +162,112 @@ TranslatedSql translateMySqlToSqlite(const QString &sql)
     return out.t;
 }
 
+QStringList writtenColumnNames(const QString &sql)
+{
+    // Split the list between the leading SELECT and the first FROM (or the
+    // end) on the commas outside brackets, literals and comments.
+    const qsizetype n = sql.size();
+    QStringList items;
+    QString item;
+    int depth = 0;
+    bool started = false;
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = sql.at(i);
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
+            const qsizetype from = i++;
+            while (i < n) {
+                if (sql.at(i) == c) {
+                    if (i + 1 < n && sql.at(i + 1) == c) {
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                ++i;
+            }
+            item += sql.mid(from, i - from);
+            continue;
+        }
+        const bool lineComment = c == QLatin1Char('#') || (c == QLatin1Char('-') && i + 1 < n && sql.at(i + 1) == QLatin1Char('-'));
+        if (lineComment || (c == QLatin1Char('/') && i + 1 < n && sql.at(i + 1) == QLatin1Char('*'))) {
+            if (lineComment) {
+                while (i < n && sql.at(i) != QLatin1Char('\n'))
+                    ++i;
+            } else {
+                const qsizetype end = sql.indexOf(QStringLiteral("*/"), i + 2);
+                i = end < 0 ? n : end + 2;
+            }
+            item += QLatin1Char(' ');
+            continue;
+        }
+        if (isWordChar(c)) {
+            qsizetype j = i;
+            while (j < n && isWordChar(sql.at(j)))
+                ++j;
+            const QString word = sql.mid(i, j - i);
+            const QString lower = word.toLower();
+            if (!started) {
+                if (lower != QLatin1String("select"))
+                    return {};
+                started = true;
+            } else if (depth == 0 && (lower == QLatin1String("from") || lower == QLatin1String("union")
+                                      || lower == QLatin1String("into"))) {
+                break;
+            } else if (depth == 0 && items.isEmpty() && item.trimmed().isEmpty()
+                       && (lower == QLatin1String("distinct") || lower == QLatin1String("all")
+                           || lower == QLatin1String("distinctrow"))) {
+                // a modifier of the list, not part of its first item
+            } else {
+                item += word;
+            }
+            i = j;
+            continue;
+        }
+        if (!started) {
+            if (!c.isSpace())
+                return {};
+            ++i;
+            continue;
+        }
+        if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')'))
+            --depth;
+        if (c == QLatin1Char(',') && depth == 0) {
+            items << item.trimmed();
+            item.clear();
+        } else {
+            item += c;
+        }
+        ++i;
+    }
+    if (!started)
+        return {};
+    items << item.trimmed();
+
+    // A plain column: name, table.name or `name`, perhaps in brackets.
+    static const QRegularExpression column(
+        QStringLiteral("^\\(*\\s*(?:(?:`[^`]+`|[\\w$]+)\\s*\\.\\s*)*(`[^`]+`|[\\w$]+)\\s*\\)*$"));
+    QStringList names;
+    for (const QString &it : items) {
+        if (it == QLatin1String("*") || it.endsWith(QLatin1String(".*")))
+            return {};
+        const QRegularExpressionMatch m = column.match(it);
+        QString name;
+        if (m.hasMatch()) {
+            name = m.captured(1);
+            if (name.startsWith(QLatin1Char('`')))
+                name = name.mid(1, name.size() - 2);
+            else if (name.at(0).isDigit())
+                name.clear(); // a number, not a name
+        }
+        names << name;
+    }
+    return names;
+}
+
 bool parseShowTables(const QString &sql, QString *pattern)
 {
     static const QRegularExpression re(

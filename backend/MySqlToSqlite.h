@@ -27,6 +27,13 @@ struct TranslatedSql
 // becomes a '--' comment.
 TranslatedSql translateMySqlToSqlite(const QString &sql);
 
+// The names MySQL gives the plain column references of a SELECT's list, as
+// they are written there ("select BankId, t.name" -> "BankId", "name"; SQLite
+// names them as the table declares them); an empty entry for every other item
+// (expressions, aliased items). Empty when the list cannot be read (no SELECT
+// at the front, "*" in the list).
+QStringList writtenColumnNames(const QString &sql);
+
 // "show tables" (optionally "show full tables", "like '...'"): true, with the
 // LIKE pattern (empty when none) in *pattern.
 bool parseShowTables(const QString &sql, QString *pattern);

@@ -119,6 +119,13 @@ public:
         QStringList names;
         for (int c = 0; c < columns; ++c)
             names << t.originalOf(sql, QString::fromUtf8(sqlite3_column_name(stmt.get(), c)));
+        // A plain column is named as the statement writes it, as MySQL does.
+        const QStringList written = writtenColumnNames(sql);
+        if (written.size() == columns) {
+            for (int c = 0; c < columns; ++c)
+                if (!written.at(c).isEmpty() && written.at(c).compare(names.at(c), Qt::CaseInsensitive) == 0)
+                    names[c] = written.at(c);
+        }
         QList<QStringList> rows;
         for (;;) {
             const int rc = sqlite3_step(stmt.get());
