@@ -299,6 +299,8 @@ namespace {
 
 QString argText(sqlite3_value *v)
 {
+    if (sqlite3_value_type(v) == SQLITE_FLOAT) // 1000.0 reads "1000", as MySQL writes a whole double
+        return realToText(sqlite3_value_double(v));
     const unsigned char *t = sqlite3_value_text(v);
     return t ? QString::fromUtf8(reinterpret_cast<const char *>(t), sqlite3_value_bytes(v)) : QString();
 }

@@ -199,3 +199,14 @@ TEST(MySqlScreenStatements, PlainColumnsKeepTheirWrittenCase)
     // "*" keeps the names the table declares.
     EXPECT_EQ(server.client().select(QStringLiteral("select * from allbank")).columnNames().first(), QStringLiteral("bankid"));
 }
+
+TEST(MySqlScreenStatements, WholeSumsInsideTextFunctions)
+{
+    TestServer server;
+    addTransfers(server);
+    const auto rs = server.client().select(QStringLiteral(
+        "select concat(sum(price), '원') as a, lpad(sum(price), 6, '0') as b, concat(0.5 + 1, '') as c from giche"));
+    EXPECT_EQ(rs.value(0, QStringLiteral("a")), QStringLiteral("3507원"));
+    EXPECT_EQ(rs.value(0, QStringLiteral("b")), QStringLiteral("003507"));
+    EXPECT_EQ(rs.value(0, QStringLiteral("c")), QStringLiteral("1.5"));
+}
