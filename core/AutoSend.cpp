@@ -180,6 +180,46 @@ void TAutoSendModule::finish(const QString &fileName)
         setAside(fileName, QStringLiteral("cannot delete the file"));
 }
 
+// Stores the rows of one drop file: each row's statement goes in on its own
+// (a row whose statement is empty is skipped; a refused statement is logged
+// and reported through refused()); when a row went in, "commit" and the
+// batch's registration follow. The file is removed once its batch is
+// registered; a file some of whose rows were stored is set aside, never read
+// again, when a later step fails or the registration is withdrawn.
+void TAutoSendModule::storeBatch(const QString &fileName, int rows, const std::function<QString(int)> &statement,
+                                 const std::function<void(int)> &refused, const std::function<int()> &registerBatch)
+{
+    int inserted = 0;
+    try {
+        for (int i = 0; i < rows; ++i) {
+            const QString sql = statement(i);
+            if (sql.isEmpty())
+                continue;
+            try {
+                m_dm.cms_insert1(sql);
+                ++inserted;
+            } catch (const qvx::AppServerError &e) {
+                if (!refusedStatement(e))
+                    throw;
+                WriteLog(sql);
+                refused(i);
+            }
+        }
+        if (inserted > 0) {
+            m_dm.cms_insert1(QStringLiteral("commit"));
+            if (registerBatch() != SendDescAccepted) {
+                setAside(fileName, QStringLiteral("registration withdrawn"));
+                return;
+            }
+        }
+    } catch (const std::exception &e) {
+        if (inserted > 0)
+            setAside(fileName, QString::fromLocal8Bit(e.what()));
+        throw;
+    }
+    finish(fileName);
+}
+
 void TAutoSendModule::AutoSendCollect()
 {
     sendGeneral(CollectFileName(), QStringLiteral("20"), false);
@@ -204,56 +244,37 @@ void TAutoSendModule::sendGeneral(const QString &fileName, const QString &gubun,
     AutoSendCount = int(lines.size());
     const qvx::ResultSet banks = m_dm.cms_select1(QStringLiteral("select * from bank order by bankid"));
 
-    int inserted = 0;
-    try {
-        for (const QByteArray &raw : lines) {
-            const AutoSendLine line{raw};
+    storeBatch(
+        fileName, int(lines.size()),
+        [&](int i) {
+            const AutoSendLine line{lines[i]};
             auto f = [&line](ConvPair p) { return line.field(p).trimmed(); };
             const QString seqNo = f(cvSeqNo);
             if (!allDigits(seqNo)) {
                 WriteSendErrorLog(QStringLiteral("1"), line);
-                continue;
+                return QString();
             }
             const QString moBankId = trimBankId ? f(cvMoBankId) : line.field(cvMoBankId);
             const int b = findBank(banks, moBankId);
             if (b < 0) {
                 WriteSendErrorLog(QStringLiteral("2"), line);
-                continue;
+                return QString();
             }
             auto bank = [&banks, b](const char *column) { return banks.value(b, QString::fromLatin1(column)); };
             // Fee and price sit at byte positions 1-5 and 6-13 of the other info.
             const QByteArray info = qvx::Cp949::encode(f(cvCInfo));
-            const QString sql = MakeGicheSql(
+            return MakeGicheSql(
                 today(), batchTime, QStringLiteral("DY2"), seqNo, NetworkId, bank("recvid"), bank("firmid"),
                 bank("bankid"), LoginUserId, LoginUserId, QStringLiteral("1"), bank("mobankno"), bank("passwd"),
                 bank("dblpasswd"), gubun, f(cvMoney), QString(), QString(), f(cvBankId), f(cvBankNo), QString(),
                 QString(), bank("sendname"), QString(), bytesField(info, 1, 5), bytesField(info, 6, 8), QString(),
                 QString(), QStringLiteral("1"), QStringLiteral("0100100"), QString());
-            try {
-                m_dm.cms_insert1(sql);
-                ++inserted;
-            } catch (const qvx::AppServerError &e) {
-                if (!refusedStatement(e))
-                    throw;
-                WriteLog(sql);
-                WriteSendErrorLog(QStringLiteral("3"), line);
-            }
-        }
-        if (inserted > 0) {
-            m_dm.cms_insert1(QStringLiteral("commit"));
-            if (SendDescByCfmId(QStringLiteral("0100100"), LoginUserId, QStringLiteral("0"), QStringLiteral("0"),
-                                batchTime, QStringLiteral("giche"), m_dm.scktconnect)
-                != SendDescAccepted) {
-                setAside(fileName, QStringLiteral("registration withdrawn"));
-                return;
-            }
-        }
-    } catch (const std::exception &e) {
-        if (inserted > 0)
-            setAside(fileName, QString::fromLocal8Bit(e.what()));
-        throw;
-    }
-    finish(fileName);
+        },
+        [&](int i) { WriteSendErrorLog(QStringLiteral("3"), AutoSendLine{lines[i]}); },
+        [&] {
+            return SendDescByCfmId(QStringLiteral("0100100"), LoginUserId, QStringLiteral("0"), QStringLiteral("0"),
+                                   batchTime, QStringLiteral("giche"), m_dm.scktconnect);
+        });
 }
 
 void TAutoSendModule::AutoSendIcheResult()
@@ -272,41 +293,23 @@ void TAutoSendModule::AutoSendIcheResult()
     if (base < 0)
         return;  // the file stays for the next tick
 
-    int inserted = 0;
-    try {
-        for (int i = 0; i < n; ++i) {
+    storeBatch(
+        fileName, n,
+        [&](int i) {
             const QByteArray &raw = lines[i];
             auto f = [&raw](int start, int length) { return bytesField(raw, start, length).trimmed(); };
-            const QString sql = MakeIcheResultSql(
+            return MakeIcheResultSql(
                 today(), nowHhnnss(), ServiceDiv, QString::number(base + i + 1), f(1, 10), f(11, 10), f(21, 8),
                 f(29, 2), LoginUserId, QStringLiteral("1"), today(), f(31, 6), QString(), QString(), QString(),
                 QString(), QString(), QString(), QString(), QString(), QString(), QString(), QString(), QString(),
                 QString(), QStringLiteral("1"), QString(), QStringLiteral("0600100"));
-            try {
-                m_dm.cms_insert1(sql);
-                ++inserted;
-            } catch (const qvx::AppServerError &e) {
-                if (!refusedStatement(e))
-                    throw;
-                WriteLog(sql);
-            }
-        }
-        if (inserted > 0) {
-            m_dm.cms_insert1(QStringLiteral("commit"));
-            if (SendDescBySeqNo(QStringLiteral("0600100"), LoginUserId, QString::number(base + 1),
-                                QString::number(base + n), QStringLiteral("000000"), QStringLiteral("icheresult"),
-                                m_dm.scktconnect)
-                != SendDescAccepted) {
-                setAside(fileName, QStringLiteral("registration withdrawn"));
-                return;
-            }
-        }
-    } catch (const std::exception &e) {
-        if (inserted > 0)
-            setAside(fileName, QString::fromLocal8Bit(e.what()));
-        throw;
-    }
-    finish(fileName);
+        },
+        [](int) {},
+        [&] {
+            return SendDescBySeqNo(QStringLiteral("0600100"), LoginUserId, QString::number(base + 1),
+                                   QString::number(base + n), QStringLiteral("000000"), QStringLiteral("icheresult"),
+                                   m_dm.scktconnect);
+        });
 }
 
 void TAutoSendModule::AutoSendJuruCollect()
@@ -353,14 +356,14 @@ void TAutoSendModule::sendJuru(const QString &fileName, const QString &table, co
     const qvx::ResultSet banks = m_dm.cms_select1(QStringLiteral("select * from bank order by bankid"));
     const bool collection = table.compare(QLatin1String("cmsjiche102"), Qt::CaseInsensitive) == 0;
 
-    int inserted = 0;
-    try {
-        for (int i = 0; i < n; ++i) {
+    storeBatch(
+        fileName, n,
+        [&](int i) {
             const AutoSendLine &line = kept[i];
             const int b = findBank(banks, line.field(cvMoBankId));
             if (b < 0) {
                 WriteSendErrorLogJ(QStringLiteral("2"), line, gubun);
-                continue;
+                return QString();
             }
             auto bank = [&banks, b](const char *column) { return banks.value(b, QString::fromLatin1(column)); };
             // Position 12 is the mother account and 20 the payee account in
@@ -373,39 +376,20 @@ void TAutoSendModule::sendJuru(const QString &fileName, const QString &table, co
                 line.field(cvBankId), line.field(cvBankNo), QString(), QString(), bank("sendname"), QString(),
                 line.field(cvJumin), QStringLiteral("1"), line.field(cvJuMoney), line.field(cvBJuMoney), QString(),
                 QStringLiteral("1"), service, QString()};
-            const QString sql = collection
-                                    ? MakeJiche102Sql(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9],
-                                                      v[10], v[11], v[12], v[13], v[14], v[15], v[16], v[17], v[18],
-                                                      v[19], v[20], v[21], v[22], v[23], v[24], v[25], v[26], v[27],
-                                                      v[28], v[29], v[30], v[31])
-                                    : MakeJiche103Sql(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9],
-                                                      v[10], v[11], v[12], v[13], v[14], v[15], v[16], v[17], v[18],
-                                                      v[19], v[20], v[21], v[22], v[23], v[24], v[25], v[26], v[27],
-                                                      v[28], v[29], v[30], v[31]);
-            try {
-                m_dm.cms_insert1(sql);
-                ++inserted;
-            } catch (const qvx::AppServerError &e) {
-                if (!refusedStatement(e))
-                    throw;
-                WriteLog(sql);
-                WriteSendErrorLogJ(QStringLiteral("3"), line, gubun);
-            }
-        }
-        m_dm.cms_insert1(QStringLiteral("commit"));
-        if (inserted > 0
-            && SendDescBySeqNo(service, LoginUserId, QString::number(base + 1), QString::number(base + n), batchTime,
-                               table, m_dm.scktconnect)
-                   != SendDescAccepted) {
-            setAside(fileName, QStringLiteral("registration withdrawn"));
-            return;
-        }
-    } catch (const std::exception &e) {
-        if (inserted > 0)
-            setAside(fileName, QString::fromLocal8Bit(e.what()));
-        throw;
-    }
-    finish(fileName);
+            if (collection)
+                return MakeJiche102Sql(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10],
+                                       v[11], v[12], v[13], v[14], v[15], v[16], v[17], v[18], v[19], v[20],
+                                       v[21], v[22], v[23], v[24], v[25], v[26], v[27], v[28], v[29], v[30],
+                                       v[31]);
+            return MakeJiche103Sql(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10], v[11],
+                                   v[12], v[13], v[14], v[15], v[16], v[17], v[18], v[19], v[20], v[21], v[22],
+                                   v[23], v[24], v[25], v[26], v[27], v[28], v[29], v[30], v[31]);
+        },
+        [&](int i) { WriteSendErrorLogJ(QStringLiteral("3"), kept[i], gubun); },
+        [&] {
+            return SendDescBySeqNo(service, LoginUserId, QString::number(base + 1), QString::number(base + n),
+                                   batchTime, table, m_dm.scktconnect);
+        });
 }
 
 void InstallAutoSendModule(Tdm &data)

@@ -24,6 +24,8 @@
 #include <QSet>
 #include <QString>
 
+#include <functional>
+
 #include "core/LoginState.h"
 
 class Tdm;
@@ -67,6 +69,8 @@ public:
 private:
     void sendGeneral(const QString &fileName, const QString &gubun, bool trimBankId);
     void sendJuru(const QString &fileName, const QString &table, const QString &service, const QString &gubun);
+    void storeBatch(const QString &fileName, int rows, const std::function<QString(int)> &statement,
+                    const std::function<void(int)> &refused, const std::function<int()> &registerBatch);
 
     // True when the file exists, was seen with the same size at the previous
     // tick and was not set aside in this run.
