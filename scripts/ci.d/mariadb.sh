@@ -5,7 +5,8 @@
 #  1. backend/schema.sql and backend/demo.sql load, and a few of the screens'
 #     joined selects answer as they should;
 #  2. the server's test suites on MariaDB (the .../MariaDB variants and the
-#     MariaDb* tests of tests_backend; each test makes a database of its own).
+#     MariaDb* tests of tests_backend; each test makes a database of its own);
+#  3. the inspection tool's .../MariaDB variants (tests_tool).
 # Skipped with a message when no MariaDB server is installed (.ci/run installs
 # one). Bounded in time.
 set -euo pipefail
@@ -72,6 +73,13 @@ if [ ! -x "$tests" ]; then
 fi
 QT_QPA_PLATFORM=offscreen QVX_TEST_MARIADB="socket=$work/sock;user=root;database=quvex" \
   timeout 300 "$tests" --gtest_filter='*/MariaDB:MariaDb*:SqlScript*' --gtest_brief=1 || fail=1
+tool_tests="$build/tests/tool/tests_tool"
+if [ -x "$tool_tests" ]; then
+  QT_QPA_PLATFORM=offscreen QVX_TEST_MARIADB="socket=$work/sock;user=root;database=quvex" \
+    timeout 300 "$tool_tests" --gtest_filter='*/MariaDB' --gtest_brief=1 || fail=1
+else
+  echo "mariadb: $tool_tests not built, the inspection tool's MariaDB tests skipped"
+fi
 left=$(sql -e "select count(*) from information_schema.schemata where schema_name like 'qvxtest%'")
 [ "$left" = 0 ] || echo "mariadb: note: $left test databases were left behind"
 exit "$fail"
