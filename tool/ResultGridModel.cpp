@@ -36,7 +36,8 @@ QVariant ResultGridModel::headerData(int section, Qt::Orientation orientation, i
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Horizontal)
-        return section >= 0 && section < m_result.columnCount() ? QVariant(m_result.columnNames().at(section)) : QVariant();
+        return section >= 0 && section < m_result.columnCount() ? QVariant(m_result.columnNames().at(section))
+                                                                : QVariant();
     return QString(); // the indicator column
 }
 

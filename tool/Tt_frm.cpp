@@ -218,7 +218,8 @@ void Tt_frm::buildControls()
     btn2->OnClick = [this](QObject *) { tool::RunGuarded([this] { btn2Click(); }); };
     Button2->OnClick = [this](QObject *) { tool::RunGuarded([this] { Button2Click(); }); };
     Button2->OnKeyPress = [this](QObject *, QChar &key) { tool::RunGuarded([this, &key] { Button2KeyPress(key); }); };
-    connect(cmb, &QComboBox::activated, this, [this](int index) { tool::RunGuarded([this, index] { cmbChange(index); }); });
+    connect(cmb, &QComboBox::activated, this,
+            [this](int index) { tool::RunGuarded([this, index] { cmbChange(index); }); });
 }
 
 void Tt_frm::showEvent(QShowEvent *event)

@@ -69,6 +69,13 @@ public:
         typeText(memo, text);
     }
 
+    // Types the text into the memo and presses "select" (btn1) or "DML query" (btn2).
+    void runMemo(const char *buttonName, const QString &text)
+    {
+        typeMemo(text);
+        click(buttonName);
+    }
+
     // Types text as a person would: ASCII characters as keys, Korean ones as
     // the input method commits them.
     static void typeText(QWidget *target, const QString &text)

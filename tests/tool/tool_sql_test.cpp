@@ -79,7 +79,8 @@ TEST(ToolSql, ServerAddressWithOrWithoutPort)
 
 TEST(ToolSql, TableNamesOfShowTables)
 {
-    const qvx::ResultSet quvex({QStringLiteral("Tables_in_quvex")}, {{QStringLiteral("allbank")}, {QStringLiteral("bank")}});
+    const qvx::ResultSet quvex({QStringLiteral("Tables_in_quvex")},
+                               {{QStringLiteral("allbank")}, {QStringLiteral("bank")}});
     EXPECT_EQ(TableNames(quvex), QStringList({QStringLiteral("allbank"), QStringLiteral("bank")}));
     // A database of another name: the answer's one column.
     const qvx::ResultSet other({QStringLiteral("Tables_in_test")}, {{QStringLiteral("users")}});

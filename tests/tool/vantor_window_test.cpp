@@ -114,8 +114,8 @@ TEST_P(VantorOnServer, FreeSelectFillsTheGrid)
     TestServer server(serverConfig());
     VantorWindow w;
     w.connectTo(addressOf(server));
-    w.typeMemo(QStringLiteral("select name, bankid as 은행 from daesang where name = '홍길동' or bankid = '04' order by name"));
-    w.click("btn1");
+    w.runMemo("btn1", QStringLiteral("select name, bankid as 은행 from daesang "
+                                     "where name = '홍길동' or bankid = '04' order by name"));
 
     EXPECT_EQ(w.gridColumns(), QStringList({"name", "은행"}));
     EXPECT_EQ(w.gridRows(), QList<QStringList>({{"김철수", "04"}, {"홍길동", "20"}}));
@@ -134,8 +134,7 @@ TEST_P(VantorOnServer, FreeStatementIsCommittedAndSeenByOthers)
     TestServer server(serverConfig());
     VantorWindow w;
     w.connectTo(addressOf(server));
-    w.typeMemo(QStringLiteral("insert into daesang(name, bankno, bankid) values('새거래처', '1002003004', '04')"));
-    w.click("btn2");
+    w.runMemo("btn2", QStringLiteral("insert into daesang(name, bankno, bankid) values('새거래처', '1002003004', '04')"));
     EXPECT_EQ(w.prompt.texts(), QStringList({"Execute successfully!"}));
     EXPECT_EQ(w.form.focusWidget(), w.child<TDDButton>("Button2"));
 
@@ -143,7 +142,8 @@ TEST_P(VantorOnServer, FreeStatementIsCommittedAndSeenByOthers)
     auto other = server.newClient();
     EXPECT_EQ(other->select(QStringLiteral("select bankno from daesang where name = '새거래처'")).value(0, "bankno"),
               QStringLiteral("1002003004"));
-    EXPECT_EQ(server.query(QStringLiteral("select count(*) as n from daesang where name = '새거래처'")).valueInt(0, "n"), 1);
+    EXPECT_EQ(server.query(QStringLiteral("select count(*) as n from daesang where name = '새거래처'")).valueInt(0, "n"),
+              1);
 }
 
 TEST_P(VantorOnServer, BadStatementsShowTheFixedMessageAndTheToolGoesOn)
@@ -151,29 +151,24 @@ TEST_P(VantorOnServer, BadStatementsShowTheFixedMessageAndTheToolGoesOn)
     TestServer server(serverConfig());
     VantorWindow w;
     w.connectTo(addressOf(server));
-    w.typeMemo(QStringLiteral("select name from daesang where name = '홍길동'"));
-    w.click("btn1");
+    w.runMemo("btn1", QStringLiteral("select name from daesang where name = '홍길동'"));
     ASSERT_EQ(w.gridRows().size(), 1);
 
-    w.typeMemo(QStringLiteral("select * from no_such_table"));
-    w.click("btn1");
+    w.runMemo("btn1", QStringLiteral("select * from no_such_table"));
     EXPECT_EQ(w.prompt.texts(), QStringList({"Select context Error"}));
     EXPECT_EQ(w.gridRows(), QList<QStringList>({{"홍길동"}})); // the last answer stays
 
     w.prompt.clear();
-    w.typeMemo(QStringLiteral("update no_such_table set x = 1"));
-    w.click("btn2");
+    w.runMemo("btn2", QStringLiteral("update no_such_table set x = 1"));
     EXPECT_EQ(w.prompt.texts(), QStringList({"DML Context Error"}));
 
     // The same connection still runs statements and queries.
     w.prompt.clear();
-    w.typeMemo(QStringLiteral("update daesang set bankno = '5' where name = '홍길동'"));
-    w.click("btn2");
+    w.runMemo("btn2", QStringLiteral("update daesang set bankno = '5' where name = '홍길동'"));
     EXPECT_EQ(w.prompt.texts(), QStringList({"Execute successfully!"}));
     EXPECT_EQ(server.query(QStringLiteral("select bankno from daesang where name = '홍길동'")).value(0, "bankno"),
               QStringLiteral("5"));
-    w.typeMemo(QStringLiteral("select bankno from daesang where name = '홍길동'"));
-    w.click("btn1");
+    w.runMemo("btn1", QStringLiteral("select bankno from daesang where name = '홍길동'"));
     EXPECT_EQ(w.gridRows(), QList<QStringList>({{"5"}}));
 }
 
@@ -238,8 +233,7 @@ TEST(Vantor, TheGridOnlyShows)
     TestServer server;
     VantorWindow w;
     w.connectTo(addressOf(server));
-    w.typeMemo(QStringLiteral("select bankid, bankname from allbank where bankid = '03'"));
-    w.click("btn1");
+    w.runMemo("btn1", QStringLiteral("select bankid, bankname from allbank where bankid = '03'"));
     ASSERT_EQ(w.gridRows().size(), 1);
     const QList<QStringList> shown = w.gridRows();
 
