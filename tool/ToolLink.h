@@ -28,8 +28,6 @@ public:
     // is rolled back and the error thrown (qvx::AppServerError).
     void runStatement(const QString &sql);
 
-    qvx::TcpAppServer &server() { return m_server; }
-
 private:
     qvx::TcpAppServer m_server;
     QString m_error;

@@ -28,9 +28,8 @@ public:
     explicit Tt_frm(QWidget *parent = nullptr);
     ~Tt_frm() override;
 
-    // The server link and the rows the grid shows (for tests and the program).
+    // The link to the application server.
     tool::ToolLink &link() { return scktconnect; }
-    const tool::ResultGridModel &cds() const { return *m_cds; }
 
     // Handlers, named after the component and the event.
     void FormActivate();

@@ -184,6 +184,7 @@ TEST(Vantor, FailedConnectionShowsOneMessageAndRunsNothingElse)
     EXPECT_EQ(before.size(), 30);
     EXPECT_TRUE(w.gridColumns().isEmpty());
     EXPECT_FALSE(w.form.link().isOpen());
+    EXPECT_FALSE(w.form.link().error().isEmpty());
 }
 
 TEST(Vantor, ChosenRangeSurvivesSwitchingWindows)
