@@ -36,9 +36,8 @@ std::uint32_t readU32(const std::uint8_t *&p, const std::uint8_t *end)
 
 bool sameIcon(const TIcon *a, const TIcon *b)
 {
-    if (!a || !b)
-        return a == b;
-    return SaveIconFile(*a) == SaveIconFile(*b);
+    // A missing icon and an empty one are stored alike.
+    return (a ? SaveIconFile(*a) : std::vector<std::uint8_t>()) == (b ? SaveIconFile(*b) : std::vector<std::uint8_t>());
 }
 
 void putU32(std::vector<std::uint8_t> &out, std::uint32_t v)
