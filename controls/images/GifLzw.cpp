@@ -163,12 +163,20 @@ public:
     int Next(int width)
     {
         if (m_bits < width) {
-            while (m_bits <= 56 && m_p < m_end) {
-                m_acc |= std::uint64_t(*m_p++) << m_bits;
-                m_bits += 8;
+            if (m_end - m_p >= 8) {
+                std::uint64_t word;
+                std::memcpy(&word, m_p, 8);
+                m_acc |= word << m_bits;
+                m_p += (63 - m_bits) >> 3;
+                m_bits |= 56;
+            } else {
+                while (m_bits <= 56 && m_p < m_end) {
+                    m_acc |= std::uint64_t(*m_p++) << m_bits;
+                    m_bits += 8;
+                }
+                if (m_bits < width)
+                    return -1;
             }
-            if (m_bits < width)
-                return -1;
         }
         const int code = int(m_acc & ((1u << width) - 1));
         m_acc >>= width;
@@ -184,12 +192,14 @@ private:
     int m_bits = 0;
 };
 
-struct DecodeTables
+// One string of the decoder's table: its prefix code, its length, its last
+// and its first pixel, packed so that the whole table stays in the cache.
+struct DecodeEntry
 {
-    std::array<std::uint16_t, 4096> prefix;
-    std::array<std::uint16_t, 4096> length;
-    std::array<std::uint8_t, 4096> suffix;
-    std::array<std::uint8_t, 4096> first;
+    std::uint16_t prefix;
+    std::uint16_t length;
+    std::uint8_t suffix;
+    std::uint8_t first;
 };
 
 void report(const GifProgressFn &progress, GifProgressStage stage, int percent, const std::string &message = {})
@@ -252,14 +262,10 @@ void LzwDecode(const std::vector<std::uint8_t> &data, IndexedImage &image, bool 
 
     const int pixelMask = (1 << std::clamp(pixelBits, 1, 8)) - 1;
     const int clear = 1 << codeSize, eoi = clear + 1;
-    auto tables = std::make_unique<DecodeTables>();
-    DecodeTables &t = *tables;
-    for (int i = 0; i < clear; ++i) {
-        t.length[i] = 1;
-        t.prefix[i] = 0;
-        t.suffix[i] = std::uint8_t(i & pixelMask);
-        t.first[i] = t.suffix[i];
-    }
+    auto table = std::make_unique<DecodeEntry[]>(4096);
+    DecodeEntry *t = table.get();
+    for (int i = 0; i < clear; ++i)
+        t[i] = {0, 1, std::uint8_t(i & pixelMask), std::uint8_t(i & pixelMask)};
 
     CodeReader reader(bytes);
     int codeWidth = codeSize + 1, limit = 1 << codeWidth, next = clear + 2;
@@ -270,23 +276,23 @@ void LzwDecode(const std::vector<std::uint8_t> &data, IndexedImage &image, bool 
 
     // Writes the string of a code at op (cut at the end of the picture).
     auto emit = [&](int code) {
-        const std::size_t len = t.length[code];
+        const std::size_t len = t[code].length;
         if (op + len <= total) {
             std::uint8_t *p = out + op + len - 1;
             while (code >= clear) {
-                *p-- = t.suffix[code];
-                code = t.prefix[code];
+                *p-- = t[code].suffix;
+                code = t[code].prefix;
             }
-            *p = t.suffix[code];
+            *p = t[code].suffix;
             op += len;
         } else {
             std::size_t at = op + len - 1;
             while (true) {
                 if (at < total)
-                    out[at] = t.suffix[code];
+                    out[at] = t[code].suffix;
                 if (code < clear)
                     break;
-                code = t.prefix[code];
+                code = t[code].prefix;
                 --at;
             }
             op = total;
@@ -313,7 +319,7 @@ void LzwDecode(const std::vector<std::uint8_t> &data, IndexedImage &image, bool 
             // The clamped code size leaves nothing trustworthy after the
             // first pixel of a fresh table.
             if (old < 0 && code < clear)
-                out[op++] = t.suffix[code];
+                out[op++] = t[code].suffix;
             break;
         }
         if (old < 0) {
@@ -323,22 +329,18 @@ void LzwDecode(const std::vector<std::uint8_t> &data, IndexedImage &image, bool 
                 fail(SGifDecodeError);
                 break;
             }
-            out[op++] = t.suffix[code];
+            out[op++] = t[code].suffix;
             old = code;
         } else {
             if (code < next) {
-                emit(code);
-                if (!full) {
-                    t.prefix[next] = std::uint16_t(old);
-                    t.suffix[next] = t.first[code];
-                    t.first[next] = t.first[old];
-                    t.length[next] = std::uint16_t(t.length[old] + 1);
-                }
+                if (code < clear)
+                    out[op++] = t[code].suffix;
+                else
+                    emit(code);
+                if (!full)
+                    t[next] = {std::uint16_t(old), std::uint16_t(t[old].length + 1), t[code].first, t[old].first};
             } else if (code == next && !full) {
-                t.prefix[next] = std::uint16_t(old);
-                t.suffix[next] = t.first[old];
-                t.first[next] = t.first[old];
-                t.length[next] = std::uint16_t(t.length[old] + 1);
+                t[next] = {std::uint16_t(old), std::uint16_t(t[old].length + 1), t[old].first, t[old].first};
                 emit(code);
             } else {
                 fail(SGifDecodeError);
@@ -412,46 +414,36 @@ private:
     int m_bits = 0;
 };
 
-// The string table of the encoder: (prefix code, pixel) -> code, in an
-// open-addressing table whose entries carry the table's generation, so
-// that starting a new table costs nothing.
+// The string table of the encoder: (prefix code, pixel) -> code, held as
+// one slot per pair so that a look-up is a single read. Starting a new table
+// clears only the slots the old one used.
 class EncodeTable
 {
 public:
-    EncodeTable() : m_slots(new std::uint64_t[Size]()) {}
+    explicit EncodeTable(int pixelBits)
+        : m_bits(pixelBits), m_slots(new std::uint16_t[std::size_t(4096) << pixelBits]()), m_used(new std::uint32_t[4096])
+    {
+    }
+    // The code of the string, or 0 (never a string's code) when it is new.
+    int Find(int prefix, int pixel) const { return m_slots[(std::uint32_t(prefix) << m_bits) | std::uint32_t(pixel)]; }
+    void Insert(int prefix, int pixel, int code)
+    {
+        const std::uint32_t at = (std::uint32_t(prefix) << m_bits) | std::uint32_t(pixel);
+        m_slots[at] = std::uint16_t(code);
+        m_used[m_count++] = at;
+    }
     void Reset()
     {
-        if (++m_gen == 0) {
-            std::fill(m_slots.get(), m_slots.get() + Size, 0);
-            m_gen = 1;
-        }
-    }
-    // The code of the string, or -1 with slot set to where it goes.
-    int Find(std::uint32_t key, std::uint32_t &slot) const
-    {
-        const std::uint64_t tag = (std::uint64_t(m_gen) << 20) | key;
-        std::uint32_t h = (key * 2654435761u) >> (32 - Bits);
-        while (true) {
-            const std::uint64_t e = m_slots[h];
-            if ((e >> 12) == tag)
-                return int(e & 0xFFF);
-            if ((e >> 32) != m_gen) {
-                slot = h;
-                return -1;
-            }
-            h = (h + 1) & (Size - 1);
-        }
-    }
-    void Insert(std::uint32_t slot, std::uint32_t key, int code)
-    {
-        m_slots[slot] = (((std::uint64_t(m_gen) << 20) | key) << 12) | std::uint64_t(code);
+        for (int i = 0; i < m_count; ++i)
+            m_slots[m_used[i]] = 0;
+        m_count = 0;
     }
 
 private:
-    static constexpr int Bits = 14;
-    static constexpr std::uint32_t Size = 1u << Bits;
-    std::unique_ptr<std::uint64_t[]> m_slots;
-    std::uint32_t m_gen = 1;
+    int m_bits;
+    std::unique_ptr<std::uint16_t[]> m_slots;
+    std::unique_ptr<std::uint32_t[]> m_used;
+    int m_count = 0;
 };
 
 } // namespace
@@ -465,7 +457,7 @@ void LzwEncode(std::vector<std::uint8_t> &target, const IndexedImage &image, boo
     const int clear = 1 << codeSize, eoi = clear + 1;
     target.push_back(std::uint8_t(codeSize));
     CodeWriter writer(target);
-    EncodeTable table;
+    EncodeTable table(bits);
     int codeWidth = codeSize + 1, limit = 1 << codeWidth, next = clear + 2;
     report(progress, GifProgressStage::Starting, 0);
     writer.Put(clear, codeWidth);
@@ -483,16 +475,14 @@ void LzwEncode(std::vector<std::uint8_t> &target, const IndexedImage &image, boo
         const std::uint8_t *row = image.Row(interlace ? order[std::size_t(k)] : k);
         int seen = 0;
         for (int x = 0; x < width; ++x) {
-            const int p = row[x];
-            seen |= p;
+            const int p = row[x] & (pixelLimit - 1);
+            seen |= row[x];
             if (prefix < 0) {
                 prefix = p;
                 continue;
             }
-            const std::uint32_t key = (std::uint32_t(prefix) << 8) | std::uint32_t(p);
-            std::uint32_t slot;
-            const int code = table.Find(key, slot);
-            if (code >= 0) {
+            const int code = table.Find(prefix, p);
+            if (code) {
                 prefix = code;
                 continue;
             }
@@ -508,7 +498,7 @@ void LzwEncode(std::vector<std::uint8_t> &target, const IndexedImage &image, boo
                 limit = 1 << codeWidth;
                 next = clear + 2;
             } else {
-                table.Insert(slot, key, next++);
+                table.Insert(prefix, p, next++);
             }
             prefix = p;
         }
