@@ -6,6 +6,7 @@
 #include "controls/images/GifImage.h"
 #include "controls/images/GifPicture.h"
 
+#include <QDir>
 #include <QMimeData>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -440,6 +441,9 @@ TEST(GifPicture, SmsScreenPictureLoadsFromFormDataAndDrawsTransparent)
     p.end();
     EXPECT_EQ(canvas.pixel(10, 200), qRgb(0, 0, 255));
     EXPECT_NE(canvas.pixel(200, 200), qRgb(0, 0, 255));
+    const QString dir = qEnvironmentVariable("QUVEX_TEST_OUTPUT", QDir::tempPath()) + "/controls-images";
+    QDir().mkpath(dir);
+    canvas.save(dir + "/sms-picture-drawn.png");
 
     // Files and bytes load the same way; junk gives a null picture and a reason.
     EXPECT_EQ(LoadGifPicture(QByteArray(reinterpret_cast<const char *>(file.data()), qsizetype(file.size()))), picture);
