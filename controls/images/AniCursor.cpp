@@ -160,26 +160,24 @@ void TAnimatedCursorImage::readAniStream(const std::uint8_t *data, std::size_t s
                                                                   : e.BitCount == 4 ? 16
                                                                   : e.BitCount == 8 ? 256
                                                                                     : 0);
+                        // Each frame owns a copy: none frees what another shows.
+                        auto show = [&](TIconFrame &f) {
+                            f.Icon = std::make_unique<TIcon>(icon);
+                            f.ChunkHeader = rawHeader;
+                            f.HotSpotX = icon.HotSpotX;
+                            f.HotSpotY = icon.HotSpotY;
+                            f.FromIcon = icon.FromIcon;
+                        };
                         bool matched = false;
                         for (TIconFrame &f : IconFrames) {
-                            if (f.IconNumber != iconNo)
-                                continue;
-                            // Each frame owns a copy: none frees what another shows.
-                            f.Icon = std::make_unique<TIcon>(icon);
-                            f.ChunkHeader = rawHeader;
-                            f.HotSpotX = icon.HotSpotX;
-                            f.HotSpotY = icon.HotSpotY;
-                            f.FromIcon = icon.FromIcon;
-                            matched = true;
+                            if (f.IconNumber == iconNo) {
+                                show(f);
+                                matched = true;
+                            }
                         }
                         if (!matched) {
-                            TIconFrame f(-1, Header.DisplayRate);
-                            f.Icon = std::make_unique<TIcon>(icon);
-                            f.ChunkHeader = rawHeader;
-                            f.HotSpotX = icon.HotSpotX;
-                            f.HotSpotY = icon.HotSpotY;
-                            f.FromIcon = icon.FromIcon;
-                            IconFrames.push_back(std::move(f));
+                            IconFrames.emplace_back(-1, Header.DisplayRate);
+                            show(IconFrames.back());
                         }
                         ++iconNo;
                     }
