@@ -90,7 +90,9 @@ void TIconList::PutIcon(int index, const TIcon *icon)
 
 void TIconList::Delete(int index)
 {
-    m_items.erase(m_items.begin() + (index >= 0 && index < GetCount() ? index : throw std::out_of_range("List index out of bounds")));
+    if (index < 0 || index >= GetCount())
+        throw std::out_of_range("List index out of bounds");
+    m_items.erase(m_items.begin() + index);
     Changed();
 }
 
