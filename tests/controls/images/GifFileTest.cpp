@@ -4,6 +4,7 @@
 
 #include "GiflibOracle.h"
 #include "controls/images/GifImage.h"
+#include "controls/images/GifImageBox.h"
 #include "controls/images/GifPicture.h"
 
 #include <QDir>
@@ -444,6 +445,23 @@ TEST(GifPicture, SmsScreenPictureLoadsFromFormDataAndDrawsTransparent)
     const QString dir = qEnvironmentVariable("QUVEX_TEST_OUTPUT", QDir::tempPath()) + "/controls-images";
     QDir().mkpath(dir);
     canvas.save(dir + "/sms-picture-drawn.png");
+
+    // In a picture box on a form, the form shows through the transparent part.
+    QWidget window;
+    window.setAutoFillBackground(true);
+    QPalette pal = window.palette();
+    pal.setColor(QPalette::Window, QColor(255, 255, 0));
+    window.setPalette(pal);
+    window.resize(200, 260);
+    TGifImageBox box(&window);
+    box.setGeometry(10, 10, 150, 225);
+    ASSERT_TRUE(box.LoadFromFormData(form));
+    const QImage shot = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    shot.save(dir + "/sms-picture-box.png");
+    EXPECT_EQ(shot.pixel(15, 100), qRgb(255, 255, 0));
+    EXPECT_EQ(shot.pixel(10 + 80, 10 + 100), picture.pixel(80, 100) | 0xFF000000);
+    EXPECT_FALSE(box.LoadFromBytes("GIF89a", &error));
+    EXPECT_TRUE(box.Picture().Empty());
 
     // Files and bytes load the same way; junk gives a null picture and a reason.
     EXPECT_EQ(LoadGifPicture(QByteArray(reinterpret_cast<const char *>(file.data()), qsizetype(file.size()))), picture);
