@@ -10,6 +10,7 @@ packages=(
   libsqlite3-dev libjpeg62-turbo-dev libxlsxwriter-dev libfreexl-dev libminizip-dev libmariadb-dev
   fonts-nanum fonts-nanum-coding fontconfig
   libgtest-dev libbenchmark-dev
+  libgif-dev   # the picture tests' oracle and benchmark comparison; the client never links it
   xvfb xauth
 )
 

@@ -6,6 +6,7 @@
 
 #include "controls/panels/KitApplication.h"
 #include "controls/panels/KitBitmapIO.h"
+#include "controls/panels/GraphicErrors.h"
 #include "controls/panels/KitControl.h"
 #include "controls/panels/KitGroup.h"
 #include "controls/panels/KitWaveData.h"
@@ -15,12 +16,6 @@
 #include <functional>
 #include <vector>
 
-// Invalid image size / too many images of an image strip.
-class EInvalidGraphicOperation : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
 inline constexpr const char *SInvalidImageSize = "Invalid image size";
 inline constexpr const char *STooManyImages = "Too many images";
 
