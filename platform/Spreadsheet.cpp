@@ -249,13 +249,14 @@ bool readXlsx(const QString &fileName, Spreadsheet::Rows *rows, QString *error)
 }
 
 // Workbooks older than Excel 97 (BIFF5 and before).
-bool readOldXls(const QString &fileName, Spreadsheet::Rows *rows, QString *error)
+bool readOldXls(const QString &fileName, int sheet, Spreadsheet::Rows *rows, QString *error)
 {
     const void *handle = nullptr;
     if (freexl_open(QFile::encodeName(fileName).constData(), &handle) != FREEXL_OK)
         return fail(error, QStringLiteral("not a readable workbook"));
     std::unique_ptr<const void, void (*)(const void *)> guard(handle, [](const void *h) { freexl_close(h); });
-    if (freexl_select_active_worksheet(handle, 0) != FREEXL_OK)
+    if (freexl_select_active_worksheet(handle, unsigned(sheet)) != FREEXL_OK
+        && freexl_select_active_worksheet(handle, 0) != FREEXL_OK)
         return fail(error, QStringLiteral("the workbook has no readable sheet"));
     unsigned int nRows = 0;
     unsigned short nCols = 0;
@@ -309,7 +310,7 @@ bool readXls(const QString &fileName, Spreadsheet::Rows *rows, QString *error)
     case XlsReader::Result::Read:
         return true;
     case XlsReader::Result::NotBiff8:
-        return readOldXls(fileName, rows, error);
+        return readOldXls(fileName, XlsReader::activeWorksheet(bytes), rows, error);
     case XlsReader::Result::Failed:
         break;
     }

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -350,6 +351,25 @@ XlsReader::Result XlsReader::read(const QByteArray &file, QVector<QStringList> *
         }
     }
     return Result::Read;
+}
+
+int XlsReader::activeWorksheet(const QByteArray &file)
+{
+    QByteArray stream;
+    if (!CompoundFile::readStream(file, QStringLiteral("Workbook"), &stream)
+        && !CompoundFile::readStream(file, QStringLiteral("Book"), &stream))
+        return 0;
+    int activeTab = 0;
+    std::vector<quint8> types;
+    for (const Record &r : records(stream, 0)) {
+        if (r.id == rWINDOW1)
+            activeTab = u16(r.data, 10);
+        else if (r.id == rBOUNDSHEET)
+            types.push_back(u8(r.data, 5));
+    }
+    if (activeTab >= int(types.size()) || types[size_t(activeTab)] != 0)
+        return 0;
+    return int(std::count(types.begin(), types.begin() + activeTab, quint8(0)));
 }
 
 } // namespace qvx

@@ -18,6 +18,10 @@ public:
     // NotBiff8: the file is a compound file of an older workbook format (the
     // caller reads it another way).
     static Result read(const QByteArray &file, QVector<QStringList> *rows, QString *error = nullptr);
+
+    // Which worksheet (counting worksheets only, from 0) the workbook was
+    // saved showing, for older workbooks too; 0 when it cannot tell.
+    static int activeWorksheet(const QByteArray &file);
 };
 
 } // namespace qvx

@@ -250,7 +250,7 @@ TEST(AppServerProtocol, AStatementWithANulCharacterIsRefusedAndRunsNothing)
 TEST(AppServerProtocol, AConnectionThatNeverOpensIsClosedAndFreesItsPlace)
 {
     TestServer server(TestServer::Config{true, [](qvx::ServerOptions &o) {
-                                             o.openTimeoutMs = 300;
+                                             o.openTimeoutMs = 1500;
                                              o.maxConnections = 2;
                                          }});
     auto &opened = server.client();

@@ -326,6 +326,42 @@ TEST(Spreadsheet, XlsFromAnotherProgramReadsItsActiveSheetWithSavedResultsAndDat
     EXPECT_EQ(rows[4], (QStringList{QStringLiteral("TRUE"), QStringLiteral("FALSE"), QStringLiteral("두번째")}));
 }
 
+TEST(Spreadsheet, AnOlderXlsAlsoOpensAtItsActiveSheet)
+{
+    // An Excel 5.0/95 workbook: a "Book" stream of BIFF5 records.
+    const QByteArray bof = le16(0x0500) + le16(0x0005) + le16(0x0DBB) + le16(0x07CC);
+    const QByteArray sheetBof = rec(0x0809, le16(0x0500) + le16(0x0010) + le16(0x0DBB) + le16(0x07CC));
+    auto label = [](int row, int col, const QByteArray &text) {
+        return rec(0x0204, cellHead(row, col, 15) + le16(quint16(text.size())) + text);
+    };
+    QByteArray xfs;
+    for (int i = 0; i < 16; ++i)
+        xfs += rec(0x00E0, le16(0) + le16(0) + QByteArray(12, '\0'));
+    auto dimensions = [](int rows) { return rec(0x0200, le16(0) + le16(quint16(rows)) + le16(0) + le16(1) + le16(0)); };
+    const QByteArray first = sheetBof + dimensions(1) + label(0, 0, "one") + rec(0x000A, {});
+    const QByteArray second = sheetBof + dimensions(2) + label(0, 0, "two") + rec(0x0203, cellHead(1, 0, 15) + le64(5)) + rec(0x000A, {});
+    const QByteArray window1 = le16(0) + le16(0) + le16(0x3A5C) + le16(0x23BE) + le16(0x38) + le16(1) + le16(0) + le16(1) + le16(0x258);
+    auto globalsWith = [&](quint32 a, quint32 b) {
+        return rec(0x0809, bof) + rec(0x0042, le16(1252)) + rec(0x003D, window1) + rec(0x0031, le16(200) + QByteArray(8, '\0') + char(5) + QByteArray("Arial"))
+               + xfs + rec(0x0085, le32(a) + QByteArray(2, '\0') + char(3) + QByteArray("One"))
+               + rec(0x0085, le32(b) + QByteArray(2, '\0') + char(3) + QByteArray("Two")) + rec(0x000A, {});
+    };
+    const qsizetype size = globalsWith(0, 0).size();
+    const QByteArray stream = globalsWith(quint32(size), quint32(size + first.size())) + first + second;
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("old.xls"));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(qvx::CompoundFile::build(QStringLiteral("Book"), stream));
+    f.close();
+    Spreadsheet::Rows rows;
+    QString error;
+    ASSERT_TRUE(Spreadsheet::read(file, &rows, &error)) << error.toStdString();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0], QStringList{QStringLiteral("two")});
+    EXPECT_EQ(rows[1], QStringList{QStringLiteral("5")});
+}
+
 TEST(Spreadsheet, DatesAndLargeNumbersReadAlikeFromXlsx)
 {
     QTemporaryDir dir;
