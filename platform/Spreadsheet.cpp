@@ -328,6 +328,9 @@ bool writeXlsx(const QString &temp, const Spreadsheet::Rows &rows, const QVector
         workbook_close(book);
         return fail(error, QStringLiteral("bad sheet name ") + sheetName);
     }
+    const QVector<int> widths = XlsWriter::columnWidths(rows);
+    for (int c = 0; c < widths.size(); ++c)
+        worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), widths[c], nullptr);
     QHash<int, lxw_format *> formats;
     auto formatFor = [&](int decimals) {
         auto it = formats.find(decimals);

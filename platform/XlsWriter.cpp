@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cstring>
 
 namespace qvx {
@@ -21,7 +22,7 @@ enum : quint16 {
     rBOF = 0x0809, rEOF = 0x000A, rCODEPAGE = 0x0042, rWINDOW1 = 0x003D, rFONT = 0x0031, rFORMAT = 0x041E,
     rXF = 0x00E0, rSTYLE = 0x0293, rBOUNDSHEET = 0x0085, rSST = 0x00FC, rEXTSST = 0x00FF, rCONTINUE = 0x003C,
     rDIMENSIONS = 0x0200, rWINDOW2 = 0x023E, rNUMBER = 0x0203, rLABELSST = 0x00FD, rDATEMODE = 0x0022,
-    rCOUNTRY = 0x008C
+    rCOUNTRY = 0x008C, rCOLINFO = 0x007D
 };
 
 class Bytes
@@ -281,12 +282,34 @@ QByteArray XlsWriter::build(const QVector<QStringList> &rows, const ColumnKinds 
 
     QByteArray sheet;
     record(sheet, rBOF, bof(0x0010));
+    // Columns as wide as their longest text, so amounts show instead of "###".
+    const QVector<int> widths = XlsWriter::columnWidths(rows);
+    for (int c = 0; c < widths.size(); ++c)
+        record(sheet, rCOLINFO, Bytes().u16(quint16(c)).u16(quint16(c)).u16(quint16(widths[c] * 256)).u16(DefaultCellXf).u16(0).u16(0).data());
     record(sheet, rDIMENSIONS, Bytes().u32(0).u32(quint32(rows.size())).u16(0).u16(quint16(columns)).u16(0).data());
     sheet += cells;
     record(sheet, rWINDOW2, Bytes().u16(0x06B6).u16(0).u16(0).u32(0x40).u16(0).u16(0).u32(0).data());
     record(sheet, rEOF, QByteArray());
 
     return CompoundFile::build(QStringLiteral("Workbook"), globals + sheet);
+}
+
+QVector<int> XlsWriter::columnWidths(const QVector<QStringList> &rows)
+{
+    QVector<int> widths;
+    for (const QStringList &row : rows) {
+        if (widths.size() < row.size())
+            widths.resize(row.size(), 0);
+        for (int c = 0; c < row.size(); ++c) {
+            int width = 0;
+            for (QChar ch : row[c])
+                width += ch.unicode() >= 0x1100 ? 2 : 1; // Korean and other wide letters fill two places
+            widths[c] = std::max(widths[c], width);
+        }
+    }
+    for (int &w : widths)
+        w = std::clamp(w + 2, 8, 80);
+    return widths;
 }
 
 } // namespace qvx

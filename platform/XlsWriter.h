@@ -24,6 +24,10 @@ public:
     // a sheet of this format or the sheet name is not allowed.
     static QByteArray build(const QVector<QStringList> &rows, const ColumnKinds &kinds, const QString &sheetName,
                             QString *error = nullptr);
+
+    // The width of each column in characters: its longest text (a Korean
+    // letter counting two) with a little room, at least 8 and at most 80.
+    static QVector<int> columnWidths(const QVector<QStringList> &rows);
 };
 
 } // namespace qvx
