@@ -8,6 +8,8 @@
 #include <QTcpSocket>
 #include <QtEndian>
 
+#include <cstdio>
+
 #include <sys/socket.h>
 
 namespace qvx {
@@ -42,11 +44,23 @@ void AppServerConnection::start()
     m_partialTimer->setSingleShot(true);
     connect(m_partialTimer, &QTimer::timeout, this,
             [this] { refuseAndClose(QStringLiteral("Incomplete request: the rest did not arrive in time")); });
+    const ServerOptions &options = m_context->options();
+    m_openTimer = new QTimer(this);
+    m_openTimer->setSingleShot(true);
+    connect(m_openTimer, &QTimer::timeout, this, [this] {
+        if (!m_session || !m_session->isOpened())
+            refuseAndClose(QStringLiteral("No server object opened within %1 ms: the connection is closed")
+                               .arg(m_context->options().openTimeoutMs));
+    });
+    m_idleTimer = new QTimer(this);
+    m_idleTimer->setSingleShot(true);
+    connect(m_idleTimer, &QTimer::timeout, this, &AppServerConnection::closeIdleTransaction);
     m_socket = new QTcpSocket;
     if (!m_socket->setSocketDescriptor(m_descriptor)) {
         finish();
         return;
     }
+    m_openTimer->start(options.openTimeoutMs);
     m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     m_session = std::make_unique<ServerSession>(*m_context);
     connect(m_socket, &QTcpSocket::readyRead, this, &AppServerConnection::onReadyRead);
@@ -67,8 +81,9 @@ void AppServerConnection::finish()
     if (m_finished)
         return;
     m_finished = true;
-    if (m_partialTimer)
-        m_partialTimer->stop();
+    for (QTimer *timer : {m_partialTimer, m_openTimer, m_idleTimer})
+        if (timer)
+            timer->stop();
     m_session.reset(); // rolls back what was not committed
     if (m_socket) {
         m_socket->disconnect(this);
@@ -98,7 +113,9 @@ void AppServerConnection::onReadyRead()
         const QByteArray body = m_buffer.mid(4, length);
         m_buffer.remove(0, qsizetype(length) + 4);
         m_partialTimer->stop();
+        m_idleTimer->stop();
         handleRequest(body);
+        watchTransaction();
     }
     if (m_finished)
         return;
@@ -167,18 +184,56 @@ void AppServerConnection::refuseAndClose(const QString &message)
     // sends until it closes (closing at once with unread input would reset
     // the connection and could lose the answer on the way).
     m_draining = true;
-    if (m_partialTimer)
-        m_partialTimer->stop();
-    m_session.reset(); // rolls back what was not committed
+    for (QTimer *timer : {m_partialTimer, m_openTimer, m_idleTimer})
+        if (timer)
+            timer->stop();
     m_buffer.clear();
     m_socket->write(frame({{QStringLiteral("id"), QJsonValue::Null},
                            {QStringLiteral("ok"), false},
                            {QStringLiteral("error"), message}}));
     while (m_socket->bytesToWrite() > 0 && m_socket->waitForBytesWritten(1000)) {
     }
+    // Rolled back only once the reason is on its way, so a client that finds
+    // the lock free again also finds why its transaction is gone.
+    m_session.reset();
     ::shutdown(int(m_socket->socketDescriptor()), SHUT_WR);
     m_socket->readAll();
     QTimer::singleShot(2000, this, [this] { finish(); });
+}
+
+void AppServerConnection::watchTransaction()
+{
+    if (m_finished || m_draining || !m_session)
+        return;
+    if (m_session->isOpened())
+        m_openTimer->stop();
+    const int timeout = m_context->options().transactionTimeoutMs;
+    if (timeout > 0 && m_session->inTransaction())
+        m_idleTimer->start(timeout);
+}
+
+// A client that keeps a transaction open without going on holds the
+// database's write lock (on SQLite every other writer waits for it), so the
+// transaction is rolled back and the connection closed; the client's next
+// call finds the reason waiting for it.
+void AppServerConnection::closeIdleTransaction()
+{
+    if (m_finished || m_draining || !m_session || !m_session->inTransaction())
+        return;
+    const QString seconds = QString::number(m_context->options().transactionTimeoutMs / 1000.0);
+    std::fprintf(stderr, "QVXServer: connection %s: transaction idle for %s s rolled back, connection closed\n",
+                 qPrintable(peerName()), qPrintable(seconds));
+    std::fflush(stderr);
+    refuseAndClose(QStringLiteral("Transaction rolled back: it stayed open for %1 s without a request; "
+                                  "the connection is closed")
+                       .arg(seconds));
+}
+
+QString AppServerConnection::peerName() const
+{
+    if (!m_socket)
+        return QStringLiteral("?");
+    return QStringLiteral("%1:%2").arg(m_socket->peerAddress().toString()).arg(m_socket->peerPort());
 }
 
 } // namespace qvx

@@ -40,6 +40,9 @@ private:
     void answer(const QJsonObject &answer);
     void refuseAndClose(const QString &message);
     void finish();
+    void watchTransaction(); // after each request: times the open transaction's idleness
+    void closeIdleTransaction();
+    QString peerName() const;
 
     std::shared_ptr<ServerContext> m_context;
     qintptr m_descriptor;
@@ -47,6 +50,8 @@ private:
     std::unique_ptr<ServerSession> m_session;
     QByteArray m_buffer;
     QTimer *m_partialTimer = nullptr; // made on the connection's thread
+    QTimer *m_openTimer = nullptr;    // closes a connection that never opens
+    QTimer *m_idleTimer = nullptr;    // rolls back a transaction left idle
     bool m_finished = false;
     bool m_draining = false; // refused: waiting for the client to close
 };

@@ -11,7 +11,10 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
     if (helpShown)
         *helpShown = false;
     QCommandLineParser p;
-    p.setApplicationDescription(QStringLiteral("QVXServer: application server, relay and simulated bank"));
+    p.setApplicationDescription(QStringLiteral(
+        "QVXServer: application server, relay and simulated bank.\n"
+        "Any peer that reaches the application-server port can run any statement on the database:\n"
+        "it listens on loopback (127.0.0.1) unless --listen names another address."));
     const QCommandLineOption help = p.addHelpOption();
     const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("SQLite database file."), QStringLiteral("FILE"));
     const QCommandLineOption mariadb(QStringLiteral("mariadb"),
@@ -26,7 +29,20 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
     const QCommandLineOption lockTimeout(QStringLiteral("lock-timeout"),
                                          QStringLiteral("Milliseconds a statement waits for a lock (default 5000)."),
                                          QStringLiteral("MS"));
-    p.addOptions({db, mariadb, initDemo, listen, port, lockTimeout});
+    const QCommandLineOption maxConnections(
+        QStringLiteral("max-connections"),
+        QStringLiteral("Connections the application server serves at once; further ones are refused (default 256)."),
+        QStringLiteral("N"));
+    const QCommandLineOption openTimeout(
+        QStringLiteral("open-timeout"),
+        QStringLiteral("Milliseconds a new connection has to send \"open\" before it is closed (default 5000)."),
+        QStringLiteral("MS"));
+    const QCommandLineOption transactionTimeout(
+        QStringLiteral("transaction-timeout"),
+        QStringLiteral("Seconds a transaction may stay open without a request before it is rolled back and its "
+                       "connection closed (default 60, 0: never)."),
+        QStringLiteral("SEC"));
+    p.addOptions({db, mariadb, initDemo, listen, port, lockTimeout, maxConnections, openTimeout, transactionTimeout});
     const QCommandLineOption bankDelay(QStringLiteral("bank-delay"),
                                        QStringLiteral("Milliseconds from a batch's registration to the bank's answer (default 1000)."),
                                        QStringLiteral("MS"));
@@ -79,8 +95,13 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
     if (!number(port, 0, 65535, portValue))
         return false;
     options.port = quint16(portValue);
-    if (!number(lockTimeout, 0, 600000, options.lockTimeoutMs))
+    if (!number(lockTimeout, 0, 600000, options.lockTimeoutMs) || !number(maxConnections, 1, 100000, options.maxConnections)
+        || !number(openTimeout, 100, 600000, options.openTimeoutMs))
         return false;
+    int transactionSeconds = options.transactionTimeoutMs / 1000;
+    if (!number(transactionTimeout, 0, 86400, transactionSeconds))
+        return false;
+    options.transactionTimeoutMs = transactionSeconds * 1000;
     if (!number(bankDelay, 0, 3600000, options.bankDelayMs) || !number(bankMaxPending, 0, 1000000, options.bankMaxPending) ||
         !number(bankNotices, 0, 86400, options.bankNoticeSeconds))
         return false;

@@ -24,7 +24,10 @@ struct ServerOptions
     int seqLockTimeoutMs = 1000;         // max_seqno waits this long for its lock, then answers -1
     int partialRequestTimeoutMs = 30000; // a request started but not completed within this is refused
     int maxRequestBytes = 16 * 1024 * 1024;
-    int maxConnections = 256;
+    int maxConnections = 256;            // --max-connections N: connections beyond this are refused
+    int openTimeoutMs = 5000;            // --open-timeout MS: a connection that has not opened by then is closed
+    int transactionTimeoutMs = 60000;    // --transaction-timeout SEC: an open transaction idle this long is
+                                         // rolled back and its connection closed (0: never)
 
     // Relay
     quint16 relayPort = 20001; // --relay-port N (0 = any free port)

@@ -22,8 +22,14 @@ QString argText(const QJsonArray &args, int i)
     if (i >= args.size())
         throw MethodError(QStringLiteral("Missing argument %1").arg(i + 1));
     const QJsonValue v = args.at(i);
-    if (v.isString())
-        return v.toString();
+    if (v.isString()) {
+        // The database would read a statement only up to a NUL and run what
+        // stands before it ("delete from t<NUL> where 1=0" deletes every row).
+        const QString text = v.toString();
+        if (text.contains(QChar(u'\0')))
+            throw MethodError(QStringLiteral("Argument %1 contains a NUL character; it is refused").arg(i + 1));
+        return text;
+    }
     if (v.isDouble()) {
         const double d = v.toDouble();
         if (d == double(qint64(d)))

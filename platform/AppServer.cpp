@@ -68,8 +68,29 @@ void TcpAppServer::fail(AppServerError::Kind kind, const QString &message)
     throw AppServerError(kind, message);
 }
 
+// Every answer is read by the call that asked for it, so bytes that wait
+// before a request is sent are a message of the server's own: why it closed
+// the connection (an open transaction left idle too long, for one).
+void TcpAppServer::takeServerNotice()
+{
+    if (!m_socket)
+        return;
+    if (m_socket->bytesAvailable() == 0 && m_socket->state() == QAbstractSocket::ConnectedState)
+        m_socket->waitForReadyRead(0);
+    m_buffer.append(m_socket->readAll());
+    if (m_buffer.size() < 4)
+        return;
+    const quint32 length = qFromBigEndian<quint32>(m_buffer.constData());
+    if (length > MaxAnswerBytes || m_buffer.size() < qint64(length) + 4)
+        return;
+    const QJsonObject notice = QJsonDocument::fromJson(m_buffer.mid(4, length)).object();
+    const QString message = notice.value(QStringLiteral("error")).toString(QStringLiteral("The server closed the connection"));
+    fail(AppServerError::Kind::ConnectionClosed, message);
+}
+
 QJsonValue TcpAppServer::roundTrip(const QString &method, const QJsonArray &args)
 {
+    takeServerNotice();
     if (!isOpen())
         throw AppServerError(AppServerError::Kind::ConnectionClosed, QStringLiteral("Connection is closed"));
 

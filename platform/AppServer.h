@@ -115,6 +115,7 @@ public:
 
 private:
     QJsonValue roundTrip(const QString &method, const QJsonArray &args);
+    void takeServerNotice();
     [[noreturn]] void fail(AppServerError::Kind kind, const QString &message);
 
     std::unique_ptr<QTcpSocket> m_socket;

@@ -60,6 +60,50 @@ int Report::Page::detailCount() const
                              [](const PlacedBand &b) { return b.band == QStringLiteral("detail"); }));
 }
 
+namespace {
+
+// A label's text without space glyphs: the words are placed one by one where
+// the whole line would put them. The PDF writer names each glyph's character
+// by the lowest code point the font maps to it, and the Korean face maps the
+// control characters to its space glyph, so a drawn space would be copied
+// and searched as U+0001; a gap reads as a space.
+void drawLabelText(QPainter &painter, const QRectF &r, Qt::Alignment alignment, const QString &text)
+{
+    if (!text.contains(u' ') || text.contains(u'\n') || text.contains(u'\r')) {
+        painter.drawText(r, int(alignment), text);
+        return;
+    }
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const qreal width = metrics.horizontalAdvance(text);
+    qreal x = r.left();
+    if (alignment & Qt::AlignRight)
+        x = r.right() - width;
+    else if (alignment & Qt::AlignHCenter)
+        x = r.left() + (r.width() - width) / 2;
+    qreal top = r.top();
+    if (alignment & Qt::AlignBottom)
+        top = r.bottom() - metrics.height();
+    else if (alignment & Qt::AlignVCenter)
+        top = r.top() + (r.height() - metrics.height()) / 2;
+    const qreal baseline = top + metrics.ascent();
+    painter.save();
+    painter.setClipRect(r, Qt::IntersectClip);
+    for (qsizetype start = 0; start < text.size();) {
+        if (text.at(start) == u' ') {
+            ++start;
+            continue;
+        }
+        qsizetype end = text.indexOf(u' ', start);
+        if (end < 0)
+            end = text.size();
+        painter.drawText(QPointF(x + metrics.horizontalAdvance(text.left(start)), baseline), text.mid(start, end - start));
+        start = end;
+    }
+    painter.restore();
+}
+
+} // namespace
+
 Report::Report()
     : font(QStringLiteral("굴림체"), 9)
 {
@@ -184,7 +228,7 @@ void Report::paintPage(QPainter &painter, const Page &page, double dotsPerMm) co
                 painter.setPen(Qt::black);
                 const QString text = item.kind == ReportItem::PageNumber
                                          ? item.text + QString::number(page.number) : item.text;
-                painter.drawText(r, int(item.alignment), text);
+                drawLabelText(painter, r, item.alignment, text);
                 break;
             }
             }

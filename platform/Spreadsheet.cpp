@@ -1,11 +1,15 @@
 #include "platform/Spreadsheet.h"
 
+#include "platform/SheetValues.h"
 #include "platform/TextFile.h"
+#include "platform/XlsReader.h"
+#include "platform/XlsWriter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 
 #include <cmath>
@@ -139,15 +143,58 @@ QString activeSheetPath(ZipReader &zip)
     return QStringLiteral("worksheets/sheet1.xml");
 }
 
+// The kind of number of each cell style (the cell's "s" attribute).
+QVector<sheet::NumberKind> readStyleKinds(const QByteArray &xml)
+{
+    QHash<int, QString> codes;
+    QVector<sheet::NumberKind> kinds;
+    QXmlStreamReader r(xml);
+    bool inCellXfs = false;
+    while (!r.atEnd()) {
+        r.readNext();
+        if (r.isStartElement()) {
+            if (r.name() == u"numFmt")
+                codes.insert(r.attributes().value(QStringLiteral("numFmtId")).toInt(),
+                             r.attributes().value(QStringLiteral("formatCode")).toString());
+            else if (r.name() == u"cellXfs")
+                inCellXfs = true;
+            else if (inCellXfs && r.name() == u"xf") {
+                const int id = r.attributes().value(QStringLiteral("numFmtId")).toInt();
+                kinds << sheet::kindOfFormat(id, codes.value(id));
+            }
+        } else if (r.isEndElement() && r.name() == u"cellXfs") {
+            inCellXfs = false;
+        }
+    }
+    return kinds;
+}
+
+bool usesDate1904(const QByteArray &workbook)
+{
+    QXmlStreamReader r(workbook);
+    while (!r.atEnd()) {
+        r.readNext();
+        if (r.isStartElement() && r.name() == u"workbookPr") {
+            const QStringView v = r.attributes().value(QStringLiteral("date1904"));
+            return v == u"1" || v == u"true";
+        }
+    }
+    return false;
+}
+
 bool readXlsx(const QString &fileName, Spreadsheet::Rows *rows, QString *error)
 {
     ZipReader zip(fileName);
     if (!zip.isOpen())
         return fail(error, QStringLiteral("not a readable workbook"));
-    QByteArray shared, sheet;
+    QByteArray shared, sheet, styles, workbook;
     QStringList strings;
     if (zip.read("xl/sharedStrings.xml", &shared))
         strings = readSharedStrings(shared);
+    QVector<sheet::NumberKind> styleKinds;
+    if (zip.read("xl/styles.xml", &styles))
+        styleKinds = readStyleKinds(styles);
+    const bool date1904 = zip.read("xl/workbook.xml", &workbook) && usesDate1904(workbook);
     const QByteArray sheetPath = ("xl/" + activeSheetPath(zip)).toUtf8();
     if (!zip.read(sheetPath.constData(), &sheet))
         return fail(error, QStringLiteral("the workbook has no readable sheet"));
@@ -157,6 +204,7 @@ bool readXlsx(const QString &fileName, Spreadsheet::Rows *rows, QString *error)
     int rowIndex = -1;
     int colIndex = -1;
     QString type;
+    sheet::NumberKind kind = sheet::NumberKind::Number;
     while (!r.atEnd()) {
         r.readNext();
         if (!r.isStartElement())
@@ -173,6 +221,8 @@ bool readXlsx(const QString &fileName, Spreadsheet::Rows *rows, QString *error)
             const QStringView ref = r.attributes().value(QStringLiteral("r"));
             colIndex = ref.isEmpty() ? colIndex + 1 : columnOfRef(ref);
             type = r.attributes().value(QStringLiteral("t")).toString();
+            const QStringView style = r.attributes().value(QStringLiteral("s"));
+            kind = style.isEmpty() ? sheet::NumberKind::Number : styleKinds.value(style.toInt(), sheet::NumberKind::Number);
         } else if ((r.name() == u"v" || r.name() == u"is") && rowIndex >= 0 && colIndex >= 0 && colIndex < 16384) {
             const QString raw = r.readElementText(QXmlStreamReader::IncludeChildElements);
             QString text;
@@ -185,7 +235,7 @@ bool readXlsx(const QString &fileName, Spreadsheet::Rows *rows, QString *error)
             else {
                 bool ok = false;
                 const double v = raw.toDouble(&ok);
-                text = ok ? Spreadsheet::numberText(v) : raw;
+                text = ok ? sheet::valueText(v, kind, date1904) : raw;
             }
             QStringList &row = (*rows)[rowIndex];
             while (row.size() <= colIndex)
@@ -198,13 +248,15 @@ bool readXlsx(const QString &fileName, Spreadsheet::Rows *rows, QString *error)
     return true;
 }
 
-bool readXls(const QString &fileName, Spreadsheet::Rows *rows, QString *error)
+// Workbooks older than Excel 97 (BIFF5 and before).
+bool readOldXls(const QString &fileName, int sheet, Spreadsheet::Rows *rows, QString *error)
 {
     const void *handle = nullptr;
     if (freexl_open(QFile::encodeName(fileName).constData(), &handle) != FREEXL_OK)
         return fail(error, QStringLiteral("not a readable workbook"));
     std::unique_ptr<const void, void (*)(const void *)> guard(handle, [](const void *h) { freexl_close(h); });
-    if (freexl_select_active_worksheet(handle, 0) != FREEXL_OK)
+    if (freexl_select_active_worksheet(handle, unsigned(sheet)) != FREEXL_OK
+        && freexl_select_active_worksheet(handle, 0) != FREEXL_OK)
         return fail(error, QStringLiteral("the workbook has no readable sheet"));
     unsigned int nRows = 0;
     unsigned short nCols = 0;
@@ -222,7 +274,7 @@ bool readXls(const QString &fileName, Spreadsheet::Rows *rows, QString *error)
                     text = QString::number(cell.value.int_value);
                     break;
                 case FREEXL_CELL_DOUBLE:
-                    text = Spreadsheet::numberText(cell.value.double_value);
+                    text = sheet::numberText(cell.value.double_value);
                     break;
                 case FREEXL_CELL_TEXT:
                 case FREEXL_CELL_SST_TEXT:
@@ -244,48 +296,127 @@ bool readXls(const QString &fileName, Spreadsheet::Rows *rows, QString *error)
     return true;
 }
 
+bool readXls(const QString &fileName, Spreadsheet::Rows *rows, QString *error)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(error, file.errorString());
+    constexpr qint64 Limit = 512LL * 1024 * 1024;
+    if (file.size() > Limit)
+        return fail(error, QStringLiteral("the workbook is too large"));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    switch (XlsReader::read(bytes, rows, error)) {
+    case XlsReader::Result::Read:
+        return true;
+    case XlsReader::Result::NotBiff8:
+        return readOldXls(fileName, XlsReader::activeWorksheet(bytes), rows, error);
+    case XlsReader::Result::Failed:
+        break;
+    }
+    return false;
+}
+
+bool writeXlsx(const QString &temp, const Spreadsheet::Rows &rows, const QVector<int> &amounts,
+               const QString &sheetName, QString *error)
+{
+    lxw_workbook *book = workbook_new(QFile::encodeName(temp).constData());
+    if (!book)
+        return fail(error, QStringLiteral("cannot create ") + temp);
+    lxw_worksheet *sheet = workbook_add_worksheet(book, sheetName.toUtf8().constData());
+    if (!sheet) {
+        workbook_close(book);
+        return fail(error, QStringLiteral("bad sheet name ") + sheetName);
+    }
+    const QVector<int> widths = XlsWriter::columnWidths(rows);
+    for (int c = 0; c < widths.size(); ++c)
+        worksheet_set_column(sheet, lxw_col_t(c), lxw_col_t(c), widths[c], nullptr);
+    QHash<int, lxw_format *> formats;
+    auto formatFor = [&](int decimals) {
+        auto it = formats.find(decimals);
+        if (it == formats.end()) {
+            lxw_format *f = workbook_add_format(book);
+            const QByteArray code = decimals == 0 ? QByteArray("#,##0") : "#,##0." + QByteArray(decimals, '0');
+            format_set_num_format(f, code.constData());
+            it = formats.insert(decimals, f);
+        }
+        return it.value();
+    };
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size(); ++c) {
+            const QString &text = rows[r][c];
+            if (text.isEmpty())
+                continue;
+            const int decimals = amounts.value(c, -1);
+            if (r > 0 && decimals >= 0)
+                worksheet_write_number(sheet, lxw_row_t(r), lxw_col_t(c), QString(text).remove(u',').toDouble(),
+                                       formatFor(decimals));
+            else
+                worksheet_write_string(sheet, lxw_row_t(r), lxw_col_t(c), text.toUtf8().constData(), nullptr);
+        }
+    const lxw_error rc = workbook_close(book);
+    if (rc != LXW_NO_ERROR)
+        return fail(error, QString::fromUtf8(lxw_strerror(rc)));
+    return true;
+}
+
 } // namespace
 
 QString Spreadsheet::numberText(double value)
 {
-    if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 1e18)
-        return QString::number(qint64(value));
-    return QString::number(value, 'g', 15);
+    return sheet::numberText(value);
+}
+
+QVector<int> Spreadsheet::amountColumns(const Rows &rows)
+{
+    static const QRegularExpression amount(QStringLiteral("^-?(0|[1-9][0-9]{0,2}(,[0-9]{3})*)(\\.([0-9]+))?$"));
+    int columns = 0;
+    for (const QStringList &r : rows)
+        columns = std::max(columns, int(r.size()));
+    QVector<int> out(columns, -1);
+    for (int c = 0; c < columns; ++c) {
+        bool grouped = false, allAmounts = true;
+        int decimals = 0;
+        for (int r = 1; r < rows.size() && allAmounts; ++r) {
+            const QString text = rows[r].value(c);
+            if (text.isEmpty())
+                continue;
+            const QRegularExpressionMatch m = amount.match(text);
+            allAmounts = m.hasMatch();
+            grouped = grouped || text.contains(u',');
+            decimals = std::max(decimals, int(m.capturedLength(4)));
+        }
+        if (allAmounts && grouped)
+            out[c] = decimals;
+    }
+    return out;
 }
 
 bool Spreadsheet::write(const QString &fileName, const Rows &rows, QString *error, const QString &sheetName)
 {
     QDir().mkpath(QFileInfo(fileName).absolutePath());
-    const QString temp = fileName + QStringLiteral(".part");
-    QFile::remove(temp);
-    lxw_workbook *book = workbook_new(QFile::encodeName(temp).constData());
-    if (!book)
-        return fail(error, QStringLiteral("cannot create ") + fileName);
-    lxw_worksheet *sheet = workbook_add_worksheet(book, sheetName.toUtf8().constData());
-    if (!sheet) {
-        workbook_close(book);
+    const QVector<int> amounts = amountColumns(rows);
+    QByteArray bytes;
+    if (fileName.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive)) {
+        const QString temp = fileName + QStringLiteral(".part");
         QFile::remove(temp);
-        return fail(error, QStringLiteral("bad sheet name ") + sheetName);
-    }
-    for (int r = 0; r < rows.size(); ++r)
-        for (int c = 0; c < rows[r].size(); ++c)
-            if (!rows[r][c].isEmpty())
-                worksheet_write_string(sheet, lxw_row_t(r), lxw_col_t(c), rows[r][c].toUtf8().constData(), nullptr);
-    const lxw_error rc = workbook_close(book);
-    if (rc != LXW_NO_ERROR) {
+        const bool built = writeXlsx(temp, rows, amounts, sheetName, error);
+        QFile file(temp);
+        if (built && file.open(QIODevice::ReadOnly))
+            bytes = file.readAll();
+        file.close();
         QFile::remove(temp);
-        return fail(error, QString::fromUtf8(lxw_strerror(rc)));
+        if (!built)
+            return false;
+        if (bytes.isEmpty())
+            return fail(error, QStringLiteral("cannot write ") + fileName);
+    } else {
+        bytes = XlsWriter::build(rows, amounts, sheetName, error);
+        if (bytes.isEmpty())
+            return false;
     }
     // The finished workbook replaces the old file in one step, so a failure
     // here leaves the old file as it was.
-    QFile built(temp);
-    if (!built.open(QIODevice::ReadOnly)) {
-        QFile::remove(temp);
-        return fail(error, QStringLiteral("cannot write ") + fileName);
-    }
-    const QByteArray bytes = built.readAll();
-    built.close();
-    QFile::remove(temp);
     QString writeError;
     if (!TextFile::writeBytes(fileName, bytes, &writeError))
         return fail(error, QStringLiteral("cannot write ") + fileName + QStringLiteral(": ") + writeError);

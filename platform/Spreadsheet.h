@@ -6,11 +6,16 @@
 
 namespace qvx {
 
-// Spreadsheets as cell texts. Writing makes an Office Open XML workbook of one
-// sheet with every cell a text (account numbers keep their leading zeros).
+// Spreadsheets as cell texts. Writing makes a workbook of one sheet, an Excel
+// 97-2003 workbook (.xls) or, for a name ending in ".xlsx", an Office Open XML
+// one. A column whose cells below the first row are all amounts written with
+// ',' groups ("1,000", "-2,500.50") is written as numbers shown the same way;
+// every other cell is a text (account numbers keep their leading zeros).
 // Reading takes the workbook's active sheet from an .xlsx (zip + XML) or an
 // .xls (BIFF) file, the format told by the file's first bytes, not its name;
-// numbers come back as their plain digits ("1000", not "1,000" or "1000.0").
+// numbers come back as their plain digits ("1000", not "1,000", "1000.0" or
+// "1E+19"), dates as "yyyy-MM-dd" (with " HH:mm:ss" where the format shows a
+// time), booleans as "TRUE"/"FALSE", formulas as their saved results.
 struct Spreadsheet
 {
     using Rows = QVector<QStringList>;
@@ -20,8 +25,12 @@ struct Spreadsheet
     static bool read(const QString &fileName, Rows *rows, QString *error = nullptr);
 
     // The plain text of a number cell: whole numbers without a fraction,
-    // others with as many digits as they need.
+    // others with up to 15 significant digits; never in exponent form.
     static QString numberText(double value);
+
+    // Per column: the decimals of an amount column as described above, -1
+    // for a column of texts.
+    static QVector<int> amountColumns(const Rows &rows);
 };
 
 } // namespace qvx

@@ -21,11 +21,42 @@ bool TextFile::writeBytes(const QString &fileName, const QByteArray &bytes, QStr
     return true;
 }
 
+namespace {
+
+// The first character of `text` that CP949 cannot hold (a surrogate pair
+// counts as one); empty when there is none.
+QString firstUnencodable(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString ch = text.mid(i, length);
+        bool ok = true;
+        Cp949::encode(ch, &ok);
+        if (!ok)
+            return ch;
+        i += length - 1;
+    }
+    return QString();
+}
+
+} // namespace
+
 bool TextFile::writeLines(const QString &fileName, const QStringList &lines, QString *error)
 {
     QByteArray bytes;
-    for (const QString &line : lines) {
-        bytes += Cp949::encode(line);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        bool ok = true;
+        bytes += Cp949::encode(lines.at(i), &ok);
+        if (!ok) {
+            // A "?" in place of the character would go unnoticed into the file.
+            if (error)
+                *error = QStringLiteral("%1번째 줄의 문자 \"%2\"(U+%3)는 CP949로 저장할 수 없습니다.")
+                             .arg(i + 1)
+                             .arg(firstUnencodable(lines.at(i)))
+                             .arg(QString::number(firstUnencodable(lines.at(i)).toUcs4().value(0), 16).toUpper(), 4,
+                                  QLatin1Char('0'));
+            return false;
+        }
         bytes += "\r\n";
     }
     return writeBytes(fileName, bytes, error);

@@ -11,6 +11,8 @@ namespace qvx {
 // so a failed write never leaves a half file.
 struct TextFile
 {
+    // Fails, writing nothing, when a line holds a character CP949 cannot hold;
+    // *error names the line (counted from 1) and the character.
     static bool writeLines(const QString &fileName, const QStringList &lines, QString *error = nullptr);
     static bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error = nullptr);
     // Lines without their line ends; LF alone also ends a line. *ok is false

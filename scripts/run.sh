@@ -35,11 +35,9 @@ for _ in $(seq 1 100); do
   sleep 0.1
 done
 
-# The client's settings: the local server, general transfers, both transfer kinds.
-if [ ! -f "$home/config.ini" ]; then
-  printf '[Network]\r\nIP Address=127.0.0.1:%s\r\nRecvPort=%s\r\n[INIT]\r\nPROGRAM_FLAG=1\r\nKIND=0\r\n[ICHE]\r\nSUNAB=1\r\nJIGUB=1\r\n[DISPLAY]\r\nMAX=0\r\n[FILESAVE]\r\nFILESAVE_FLAG=1\r\n' \
-    "$port" "$relay" >"$home/config.ini"
-fi
+# The client's settings: the local server, general transfers, both transfer
+# kinds, and every list screen's columns.
+"$here/scripts/first-config.sh" "$home" "$port" "$relay"
 
 echo "run: demo users MAKER/1111 (maker), APPR1/2222, APPR2/3333 (approvers), ADMIN/9999, JURU/4444 (liquor-trade)"
 "$build/apps/client/QUVEX_CLIENT" --home "$home"

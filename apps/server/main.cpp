@@ -6,6 +6,7 @@
 #include "backend/ServerContext.h"
 #include "backend/ServerOptions.h"
 #include "backend/SqliteDatabase.h"
+#include "backend/StopSignals.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -77,8 +78,17 @@ int main(int argc, char **argv)
         std::printf("QVXServer: bank answers after %d ms%s\n", options.bankDelayMs,
                     options.bankConsole ? " (bank commands on standard input)" : "");
 
+        // SIGTERM and SIGINT end the event loop; leaving this block closes the
+        // bank, the relay and every connection (rolling back what was not
+        // committed), then the database.
+        qvx::StopSignals stopSignals;
+        QObject::connect(&stopSignals, &qvx::StopSignals::stopRequested, &app, [](int) { QCoreApplication::quit(); });
         std::fflush(stdout);
-        return app.exec();
+        const int rc = app.exec();
+        if (stopSignals.lastSignal() != 0)
+            std::printf("QVXServer: signal %d received, shutting down\n", stopSignals.lastSignal());
+        std::fflush(stdout);
+        return rc;
     } catch (const std::exception &e) {
         std::fprintf(stderr, "QVXServer: %s\n", e.what());
         return 1;

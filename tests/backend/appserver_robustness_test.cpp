@@ -224,3 +224,78 @@ TEST(AppServerProtocol, PipelinedRequestsAreAnsweredInOrder)
     for (int i = 0; i < 20; ++i)
         EXPECT_EQ(readAnswer(*s).value(QStringLiteral("id")).toInt(-1), i);
 }
+
+TEST(AppServerProtocol, AStatementWithANulCharacterIsRefusedAndRunsNothing)
+{
+    TestServer server;
+    auto &app = server.client();
+    const int before = server.query(QStringLiteral("select count(*) as n from error")).valueInt(0, QStringLiteral("n"));
+    ASSERT_GT(before, 0);
+    // The database would run only "delete from error" and answer success.
+    const QString cut = QStringLiteral("delete from error") + QChar(u'\0') + QStringLiteral(" where 1=0");
+    try {
+        app.execute(cut);
+        FAIL() << "a statement with a NUL character was accepted";
+    } catch (const AppServerError &e) {
+        EXPECT_EQ(e.kind(), AppServerError::Kind::Server);
+        EXPECT_TRUE(e.message().contains(QStringLiteral("NUL"))) << e.message().toStdString();
+    }
+    app.execute(QStringLiteral("commit"));
+    EXPECT_EQ(server.query(QStringLiteral("select count(*) as n from error")).valueInt(0, QStringLiteral("n")), before);
+    EXPECT_THROW(app.select(QStringLiteral("select * from error") + QChar(u'\0') + QStringLiteral("garbage")), AppServerError);
+    // The connection goes on.
+    EXPECT_EQ(app.select(QStringLiteral("select count(*) as n from error")).valueInt(0, QStringLiteral("n")), before);
+}
+
+TEST(AppServerProtocol, AConnectionThatNeverOpensIsClosedAndFreesItsPlace)
+{
+    TestServer server(TestServer::Config{true, [](qvx::ServerOptions &o) {
+                                             o.openTimeoutMs = 1500;
+                                             o.maxConnections = 2;
+                                         }});
+    auto &opened = server.client();
+    auto silent = rawConnection(server);
+    // The place of the silent connection is taken: a third is refused.
+    EXPECT_THROW(server.newClient(), AppServerError);
+    const QJsonObject a = readAnswer(*silent);
+    EXPECT_FALSE(a.value(QStringLiteral("ok")).toBool(true));
+    EXPECT_TRUE(a.value(QStringLiteral("error")).toString().contains(QStringLiteral("opened"))) << a.value(QStringLiteral("error")).toString().toStdString();
+    EXPECT_TRUE(closedByServer(*silent));
+    // Its place is free again, and the opened connection, silent as long, was kept.
+    std::unique_ptr<qvx::TcpAppServer> third;
+    QElapsedTimer timer;
+    timer.start();
+    while (!third && timer.elapsed() < 5000) {
+        try {
+            third = server.newClient();
+        } catch (const AppServerError &) {
+            QThread::msleep(20); // the server has not yet counted the closed connection out
+        }
+    }
+    ASSERT_TRUE(third);
+    EXPECT_EQ(third->select(QStringLiteral("select 1 as one")).valueInt(0, QStringLiteral("one")), 1);
+    EXPECT_EQ(opened.select(QStringLiteral("select 2 as two")).valueInt(0, QStringLiteral("two")), 2);
+}
+
+TEST(AppServerProtocol, ATransactionLeftIdleIsRolledBackSoOtherWritersGoOn)
+{
+    TestServer server(TestServer::Config{true, [](qvx::ServerOptions &o) { o.transactionTimeoutMs = 500; }});
+    auto idle = server.newClient();
+    idle->execute(QStringLiteral("insert into error (bankid, errcode, errcontents) values ('ZZ', 'T01', 'left open')"));
+    // Another writer waits for the lock (up to the lock time-out) and gets it
+    // once the idle transaction is rolled back.
+    auto other = server.newClient();
+    other->execute(QStringLiteral("insert into error (bankid, errcode, errcontents) values ('ZZ', 'T02', 'written')"));
+    other->execute(QStringLiteral("commit"));
+    EXPECT_EQ(server.query(QStringLiteral("select count(*) as n from error where errcode = 'T01'")).valueInt(0, QStringLiteral("n")), 0);
+    EXPECT_EQ(server.query(QStringLiteral("select count(*) as n from error where errcode = 'T02'")).valueInt(0, QStringLiteral("n")), 1);
+    // The idle client's next call is told why.
+    try {
+        idle->execute(QStringLiteral("commit"));
+        FAIL() << "the commit of a rolled-back transaction was answered as done";
+    } catch (const AppServerError &e) {
+        EXPECT_TRUE(e.connectionClosed());
+        EXPECT_TRUE(e.message().contains(QStringLiteral("rolled back"))) << e.message().toStdString();
+    }
+    EXPECT_FALSE(idle->isOpen());
+}

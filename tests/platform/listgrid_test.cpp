@@ -1,6 +1,7 @@
 #include "platform/Cp949.h"
 #include "platform/Spreadsheet.h"
 #include "platform/TListGrid.h"
+#include "platform/TextFile.h"
 
 #include <QFile>
 #include <QTest>
@@ -149,6 +150,23 @@ TEST(ListGrid, TextExportIsCp949WithCrLfAndLeavesHiddenColumnsOut)
     EXPECT_EQ(f.readAll(), expected);
 }
 
+TEST(ListGrid, TextExportRefusesACharacterCp949CannotHoldAndNamesTheRow)
+{
+    QTemporaryDir dir;
+    TListGrid g;
+    fill(g, 3);
+    g.SetCells(1, 2, QStringLiteral("업체2 \u00E9")); // an accented letter has no CP949 code
+    const QString file = dir.filePath(QStringLiteral("out.txt"));
+    QString error;
+    EXPECT_FALSE(g.SaveToText(file, QStringLiteral(";"), false, &error));
+    EXPECT_EQ(error, QStringLiteral("3번째 줄의 문자 \"\u00E9\"(U+00E9)는 CP949로 저장할 수 없습니다."));
+    EXPECT_FALSE(QFile::exists(file)); // no file with a "?" in its place
+    // A character beyond the basic plane is named whole.
+    error.clear();
+    EXPECT_FALSE(qvx::TextFile::writeLines(file, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("x\U0001F600")}, &error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("3번째 줄의 문자 \"\U0001F600\"(U+1F600)"))) << error.toStdString();
+}
+
 TEST(ListGrid, SpreadsheetExportReadsBackThroughOurReader)
 {
     QTemporaryDir dir;
@@ -163,7 +181,7 @@ TEST(ListGrid, SpreadsheetExportReadsBackThroughOurReader)
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[0], (QStringList{QStringLiteral("순번"), QStringLiteral("이름"), QStringLiteral("금액"), QStringLiteral("비고")}));
     EXPECT_EQ(rows[1].value(3), QStringLiteral("0012345"));     // text keeps its zeros
-    EXPECT_EQ(rows[2].value(2), QStringLiteral("1,000"));
+    EXPECT_EQ(rows[2].value(2), QStringLiteral("1000"));        // amounts are numbers in the sheet
 }
 
 TEST(ListGrid, TheCurrentRowIsNeverTheTitleRow)

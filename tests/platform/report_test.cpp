@@ -1,6 +1,9 @@
 #include "platform/Report.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -107,4 +110,74 @@ TEST(Report, DataEndingExactlyAtThePageEndAddsNoEmptyPage)
     ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(pages[0].detailCount(), 31);
     EXPECT_EQ(pages[0].bands.last().band, QStringLiteral("pageFooter"));
+}
+
+namespace {
+
+// A report whose labels hold spaces, as PDF.
+QByteArray reportPdfWithSpaces(const QString &file)
+{
+    Report r;
+    r.title.height = 30;
+    r.title.add(ReportItem::Label, QStringLiteral("qrlbl_Title"), QRectF(0, 0, 190, 10), QStringLiteral("송신요청 이체자료 리스트"),
+                Qt::AlignHCenter | Qt::AlignVCenter);
+    r.title.add(ReportItem::Label, QStringLiteral("qrlbl_Date"), QRectF(0, 10, 190, 10), QStringLiteral("출력 일자 : 2026년 12월 09일"),
+                Qt::AlignRight | Qt::AlignVCenter);
+    if (!r.exportPdf(file))
+        return {};
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The characters the PDF's ToUnicode maps name for its glyphs (glyph 0, the
+// missing glyph, left out).
+QList<uint> toUnicodeTargets(const QByteArray &pdf)
+{
+    QList<uint> out;
+    static const QRegularExpression hex(QStringLiteral("<([0-9A-Fa-f]+)>"));
+    for (qsizetype at = pdf.indexOf("begincmap"); at >= 0; at = pdf.indexOf("begincmap", at + 1)) {
+        const QString cmap = QString::fromLatin1(pdf.mid(at, pdf.indexOf("endcmap", at) - at));
+        for (const QString &line : cmap.split(u'\n')) {
+            QList<uint> tokens;
+            for (auto it = hex.globalMatch(line); it.hasNext();)
+                tokens << it.next().captured(1).toUInt(nullptr, 16);
+            if (line.contains(u'[') && tokens.size() > 2)
+                out << tokens.mid(2);                 // <lo> <hi> [<dst> ...]
+            else if (tokens.size() == 3 && tokens[0] != 0)
+                out << tokens[2];                     // <lo> <hi> <dst>
+            else if (tokens.size() == 2 && !line.contains(QLatin1String("codespace")) && tokens[0] != 0)
+                out << tokens[1];                     // <glyph> <dst>
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(Report, SpacesInAPdfReadAsSpacesNotAsControlCharacters)
+{
+    QTemporaryDir dir;
+    const QByteArray pdf = reportPdfWithSpaces(dir.filePath(QStringLiteral("r.pdf")));
+    ASSERT_TRUE(pdf.startsWith("%PDF"));
+    const QList<uint> targets = toUnicodeTargets(pdf);
+    ASSERT_FALSE(targets.isEmpty());
+    EXPECT_TRUE(targets.contains(0xC1A1)); // 송
+    for (uint c : targets)
+        EXPECT_GE(c, 0x20u) << "a glyph is copied as U+" << std::hex << c;
+}
+
+TEST(Report, PdfTextExtractsWithItsSpaces)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("r.pdf"));
+    ASSERT_FALSE(reportPdfWithSpaces(file).isEmpty());
+    QProcess p;
+    p.start(pdftotext, {file, QStringLiteral("-")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("송신요청 이체자료 리스트"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("출력 일자 : 2026년 12월 09일"))) << text.toStdString();
 }

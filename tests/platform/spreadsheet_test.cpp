@@ -1,11 +1,16 @@
+#include "platform/CompoundFile.h"
 #include "platform/Spreadsheet.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <gtest/gtest.h>
+#include <freexl.h>
 #include <xlsxwriter.h>
+
+#include <cstring>
 
 using qvx::Spreadsheet;
 
@@ -83,4 +88,315 @@ TEST(Spreadsheet, AWriteThatCannotReplaceTheTargetReportsFailure)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(QFileInfo(target).isDir());
     EXPECT_FALSE(QFile::exists(target + QStringLiteral(".part")));
+}
+
+namespace {
+
+QByteArray fileBytes(const QString &name)
+{
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// One BIFF8 record.
+QByteArray rec(quint16 id, const QByteArray &data)
+{
+    QByteArray out(4, '\0');
+    qToLittleEndian<quint16>(id, out.data());
+    qToLittleEndian<quint16>(quint16(data.size()), out.data() + 2);
+    return out + data;
+}
+
+QByteArray le16(quint16 v)
+{
+    QByteArray b(2, '\0');
+    qToLittleEndian<quint16>(v, b.data());
+    return b;
+}
+
+QByteArray le32(quint32 v)
+{
+    QByteArray b(4, '\0');
+    qToLittleEndian<quint32>(v, b.data());
+    return b;
+}
+
+QByteArray le64(double v)
+{
+    quint64 bits;
+    std::memcpy(&bits, &v, 8);
+    QByteArray b(8, '\0');
+    qToLittleEndian<quint64>(bits, b.data());
+    return b;
+}
+
+QByteArray cellHead(int row, int col, int xf)
+{
+    return le16(quint16(row)) + le16(quint16(col)) + le16(quint16(xf));
+}
+
+QByteArray boundSheet(quint32 offset, const char *name)
+{
+    return le32(offset) + QByteArray(2, '\0') + char(std::strlen(name)) + char(0) + QByteArray(name);
+}
+
+// A workbook as another program saves it: two sheets with the second one
+// active, dates, formulas with saved results, booleans, RK numbers.
+QByteArray foreignWorkbook()
+{
+    const QByteArray bofGlobals = rec(0x0809, le16(0x0600) + le16(0x0005) + QByteArray(12, '\0'));
+    const QByteArray bofSheet = rec(0x0809, le16(0x0600) + le16(0x0010) + QByteArray(12, '\0'));
+    QByteArray xfs;
+    for (int i = 0; i < 16; ++i)
+        xfs += rec(0x00E0, le16(0) + le16(0) + QByteArray(16, '\0'));
+    xfs += rec(0x00E0, le16(0) + le16(14) + QByteArray(16, '\0'));   // 16: built-in date
+    xfs += rec(0x00E0, le16(0) + le16(164) + QByteArray(16, '\0'));  // 17: "yyyy-mm-dd hh:mm"
+    const QString code = QStringLiteral("yyyy-mm-dd hh:mm");
+    QByteArray format = le16(164) + le16(quint16(code.size())) + char(0) + code.toLatin1();
+    const QByteArray sst = le32(1) + le32(1) + le16(3) + char(1) + QByteArray(reinterpret_cast<const char *>(u"두번째"), 6);
+
+    QByteArray first = bofSheet + rec(0x00FD, cellHead(0, 0, 15) + le32(0)) + rec(0x000A, {});
+
+    QByteArray second = bofSheet;
+    second += rec(0x0204, cellHead(0, 0, 15) + le16(2) + char(0) + QByteArray("NO"));           // LABEL
+    second += rec(0x0203, cellHead(1, 0, 16) + le64(45352));                                      // 2024-03-01
+    second += rec(0x0203, cellHead(1, 1, 17) + le64(45352.5));                                    // at noon
+    second += rec(0x0203, cellHead(1, 2, 15) + le64(12345678901234567890.0));                     // an account number
+    second += rec(0x027E, cellHead(1, 3, 15) + le32((1234u << 2) | 0x02));                        // RK 1234
+    second += rec(0x00BD, le16(2) + le16(0) + le16(15) + le32((7u << 2) | 0x03) + le16(15) + le32((5u << 2) | 0x02) + le16(1));
+    // Formulas: a number, a text (in the STRING record after it), a boolean, an error.
+    const QByteArray tail = le16(0) + le32(0) + le16(3) + QByteArray("\x1E\x01\x00", 3);
+    second += rec(0x0006, cellHead(3, 0, 15) + le64(42) + tail);
+    second += rec(0x0006, cellHead(3, 1, 15) + QByteArray("\x00\x00\x00\x00\x00\x00\xFF\xFF", 8) + tail);
+    second += rec(0x0207, le16(3) + char(0) + QByteArray("abc"));
+    second += rec(0x0006, cellHead(3, 2, 15) + QByteArray("\x01\x00\x01\x00\x00\x00\xFF\xFF", 8) + tail);
+    second += rec(0x0006, cellHead(3, 3, 15) + QByteArray("\x02\x00\x07\x00\x00\x00\xFF\xFF", 8) + tail);
+    second += rec(0x0205, cellHead(4, 0, 15) + QByteArray("\x01\x00", 2));                       // TRUE
+    second += rec(0x0205, cellHead(4, 1, 15) + QByteArray("\x00\x00", 2));                       // FALSE
+    second += rec(0x00FD, cellHead(4, 2, 15) + le32(0));
+    second += rec(0x000A, {});
+
+    QByteArray window1 = le16(0) + le16(0) + le16(0x3A5C) + le16(0x23BE) + le16(0x38) + le16(1) + le16(0) + le16(1) + le16(0x258);
+    auto globalsWith = [&](quint32 firstAt, quint32 secondAt) {
+        return bofGlobals + rec(0x0042, le16(1200)) + rec(0x003D, window1) + rec(0x041E, format) + xfs
+               + rec(0x0085, boundSheet(firstAt, "One")) + rec(0x0085, boundSheet(secondAt, "Two")) + rec(0x00FC, sst)
+               + rec(0x000A, {});
+    };
+    const qsizetype globalsSize = globalsWith(0, 0).size();
+    const QByteArray stream = globalsWith(quint32(globalsSize), quint32(globalsSize + first.size())) + first + second;
+    return qvx::CompoundFile::build(QStringLiteral("Workbook"), stream);
+}
+
+} // namespace
+
+TEST(Spreadsheet, AListSavedAsXlsIsAnExcel97WorkbookThatOtherReadersOpen)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("list.xls"));
+    const Spreadsheet::Rows rows{
+        {QStringLiteral("순번"), QStringLiteral("예금주"), QStringLiteral("계좌번호"), QStringLiteral("금액")},
+        {QStringLiteral("1"), QStringLiteral("한빛상사(주)"), QStringLiteral("0012345"), QStringLiteral("1,000")},
+        {QStringLiteral("2"), QStringLiteral("Hanbit"), QStringLiteral("110-123-456789"), QStringLiteral("-25,000")},
+        {},
+        {QStringLiteral("3"), QString(), QStringLiteral("0012345"), QStringLiteral("0")}};
+    QString error;
+    ASSERT_TRUE(Spreadsheet::write(file, rows, &error)) << error.toStdString();
+    EXPECT_TRUE(fileBytes(file).startsWith(QByteArray::fromHex("D0CF11E0A1B11AE1")));
+
+    // An independent reader.
+    const void *handle = nullptr;
+    ASSERT_EQ(freexl_open(QFile::encodeName(file).constData(), &handle), FREEXL_OK);
+    unsigned int info = 0;
+    ASSERT_EQ(freexl_get_info(handle, FREEXL_BIFF_VERSION, &info), FREEXL_OK);
+    EXPECT_EQ(info, 8u);
+    ASSERT_EQ(freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &info), FREEXL_OK);
+    EXPECT_EQ(info, 1u);
+    const char *sheetName = nullptr;
+    ASSERT_EQ(freexl_get_worksheet_name(handle, 0, &sheetName), FREEXL_OK);
+    EXPECT_STREQ(sheetName, "Sheet1");
+    ASSERT_EQ(freexl_select_active_worksheet(handle, 0), FREEXL_OK);
+    unsigned int nRows = 0;
+    unsigned short nCols = 0;
+    ASSERT_EQ(freexl_worksheet_dimensions(handle, &nRows, &nCols), FREEXL_OK);
+    EXPECT_EQ(nRows, 5u);
+    EXPECT_EQ(nCols, 4);
+    auto text = [&](int r, int c) {
+        FreeXL_CellValue v;
+        EXPECT_EQ(freexl_get_cell_value(handle, r, c, &v), FREEXL_OK);
+        return v.type == FREEXL_CELL_SST_TEXT || v.type == FREEXL_CELL_TEXT ? QString::fromUtf8(v.value.text_value) : QString();
+    };
+    auto number = [&](int r, int c) {
+        FreeXL_CellValue v;
+        EXPECT_EQ(freexl_get_cell_value(handle, r, c, &v), FREEXL_OK);
+        return v.type == FREEXL_CELL_INT ? double(v.value.int_value) : v.type == FREEXL_CELL_DOUBLE ? v.value.double_value : -1e300;
+    };
+    EXPECT_EQ(text(0, 1), QStringLiteral("예금주"));
+    EXPECT_EQ(text(1, 1), QStringLiteral("한빛상사(주)"));
+    EXPECT_EQ(text(1, 2), QStringLiteral("0012345"));   // a code stays a text
+    EXPECT_EQ(text(1, 0), QStringLiteral("1"));         // so does a serial number
+    EXPECT_EQ(number(1, 3), 1000.0);                    // an amount is a number
+    EXPECT_EQ(number(2, 3), -25000.0);
+    EXPECT_EQ(number(4, 3), 0.0);
+    freexl_close(handle);
+
+    // And ours.
+    Spreadsheet::Rows back;
+    ASSERT_TRUE(Spreadsheet::read(file, &back, &error)) << error.toStdString();
+    ASSERT_EQ(back.size(), 5);
+    EXPECT_EQ(back[0], rows[0]);
+    EXPECT_EQ(back[1], (QStringList{QStringLiteral("1"), QStringLiteral("한빛상사(주)"), QStringLiteral("0012345"), QStringLiteral("1000")}));
+    EXPECT_TRUE(back[3].isEmpty());
+    EXPECT_EQ(back[4], (QStringList{QStringLiteral("3"), QString(), QStringLiteral("0012345"), QStringLiteral("0")}));
+}
+
+TEST(Spreadsheet, ManyAndLongTextsRunAcrossContinuationRecords)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("many.xls"));
+    Spreadsheet::Rows rows;
+    for (int r = 0; r < 3000; ++r)
+        rows << QStringList{QStringLiteral("업체명%1 가나다라마바사").arg(r), QStringLiteral("%1").arg(r % 7)};
+    QString error;
+    ASSERT_TRUE(Spreadsheet::write(file, rows, &error)) << error.toStdString();
+    const void *handle = nullptr;
+    ASSERT_EQ(freexl_open(QFile::encodeName(file).constData(), &handle), FREEXL_OK);
+    ASSERT_EQ(freexl_select_active_worksheet(handle, 0), FREEXL_OK);
+    for (int r : {0, 1234, 2999}) {
+        FreeXL_CellValue v;
+        ASSERT_EQ(freexl_get_cell_value(handle, r, 0, &v), FREEXL_OK);
+        EXPECT_EQ(QString::fromUtf8(v.value.text_value), rows[r][0]);
+    }
+    freexl_close(handle);
+    Spreadsheet::Rows back;
+    ASSERT_TRUE(Spreadsheet::read(file, &back, &error)) << error.toStdString();
+    EXPECT_EQ(back, rows);
+
+    // A text longer than a record is cut and goes on in the next one.
+    rows << QStringList{QString(9000, QChar(u'한')) + QStringLiteral("끝"), QStringLiteral("x")};
+    ASSERT_TRUE(Spreadsheet::write(file, rows, &error)) << error.toStdString();
+    ASSERT_TRUE(Spreadsheet::read(file, &back, &error)) << error.toStdString();
+    EXPECT_EQ(back, rows);
+}
+
+TEST(Spreadsheet, AWorkbookBeyondSevenMegabytesKeepsItsAllocationTableWhole)
+{
+    // Past 109 allocation-table sectors the compound file lists the rest in
+    // extra sectors; both readers must still find every byte.
+    QByteArray stream(9 * 1024 * 1024 + 77, '\0');
+    for (qsizetype i = 0; i < stream.size(); ++i)
+        stream[i] = char((i * 131) >> 3);
+    const QByteArray file = qvx::CompoundFile::build(QStringLiteral("Workbook"), stream);
+    QByteArray back;
+    QString error;
+    ASSERT_TRUE(qvx::CompoundFile::readStream(file, QStringLiteral("workbook"), &back, &error)) << error.toStdString();
+    EXPECT_TRUE(back == stream);
+}
+
+TEST(Spreadsheet, ASheetTooLargeForXlsIsRefusedAndTheOldFileStays)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("keep.xls"));
+    ASSERT_TRUE(Spreadsheet::write(file, {{QStringLiteral("a")}}));
+    Spreadsheet::Rows rows(65537, QStringList{QStringLiteral("x")});
+    QString error;
+    EXPECT_FALSE(Spreadsheet::write(file, rows, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("65536"))) << error.toStdString();
+    Spreadsheet::Rows back;
+    ASSERT_TRUE(Spreadsheet::read(file, &back));
+    EXPECT_EQ(back.value(0).value(0), QStringLiteral("a"));
+}
+
+TEST(Spreadsheet, XlsFromAnotherProgramReadsItsActiveSheetWithSavedResultsAndDates)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("foreign.xls"));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(foreignWorkbook());
+    f.close();
+    Spreadsheet::Rows rows;
+    QString error;
+    ASSERT_TRUE(Spreadsheet::read(file, &rows, &error)) << error.toStdString();
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(rows[0], QStringList{QStringLiteral("NO")}); // the second, active sheet
+    EXPECT_EQ(rows[1], (QStringList{QStringLiteral("2024-03-01"), QStringLiteral("2024-03-01 12:00:00"),
+                                    QStringLiteral("12345678901234567000"), QStringLiteral("1234")}));
+    EXPECT_EQ(rows[2], (QStringList{QStringLiteral("0.07"), QStringLiteral("5")}));
+    EXPECT_EQ(rows[3], (QStringList{QStringLiteral("42"), QStringLiteral("abc"), QStringLiteral("TRUE"), QStringLiteral("#DIV/0!")}));
+    EXPECT_EQ(rows[4], (QStringList{QStringLiteral("TRUE"), QStringLiteral("FALSE"), QStringLiteral("두번째")}));
+}
+
+TEST(Spreadsheet, AnOlderXlsAlsoOpensAtItsActiveSheet)
+{
+    // An Excel 5.0/95 workbook: a "Book" stream of BIFF5 records.
+    const QByteArray bof = le16(0x0500) + le16(0x0005) + le16(0x0DBB) + le16(0x07CC);
+    const QByteArray sheetBof = rec(0x0809, le16(0x0500) + le16(0x0010) + le16(0x0DBB) + le16(0x07CC));
+    auto label = [](int row, int col, const QByteArray &text) {
+        return rec(0x0204, cellHead(row, col, 15) + le16(quint16(text.size())) + text);
+    };
+    QByteArray xfs;
+    for (int i = 0; i < 16; ++i)
+        xfs += rec(0x00E0, le16(0) + le16(0) + QByteArray(12, '\0'));
+    auto dimensions = [](int rows) { return rec(0x0200, le16(0) + le16(quint16(rows)) + le16(0) + le16(1) + le16(0)); };
+    const QByteArray first = sheetBof + dimensions(1) + label(0, 0, "one") + rec(0x000A, {});
+    const QByteArray second = sheetBof + dimensions(2) + label(0, 0, "two") + rec(0x0203, cellHead(1, 0, 15) + le64(5)) + rec(0x000A, {});
+    const QByteArray window1 = le16(0) + le16(0) + le16(0x3A5C) + le16(0x23BE) + le16(0x38) + le16(1) + le16(0) + le16(1) + le16(0x258);
+    auto globalsWith = [&](quint32 a, quint32 b) {
+        return rec(0x0809, bof) + rec(0x0042, le16(1252)) + rec(0x003D, window1) + rec(0x0031, le16(200) + QByteArray(8, '\0') + char(5) + QByteArray("Arial"))
+               + xfs + rec(0x0085, le32(a) + QByteArray(2, '\0') + char(3) + QByteArray("One"))
+               + rec(0x0085, le32(b) + QByteArray(2, '\0') + char(3) + QByteArray("Two")) + rec(0x000A, {});
+    };
+    const qsizetype size = globalsWith(0, 0).size();
+    const QByteArray stream = globalsWith(quint32(size), quint32(size + first.size())) + first + second;
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("old.xls"));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(qvx::CompoundFile::build(QStringLiteral("Book"), stream));
+    f.close();
+    Spreadsheet::Rows rows;
+    QString error;
+    ASSERT_TRUE(Spreadsheet::read(file, &rows, &error)) << error.toStdString();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0], QStringList{QStringLiteral("two")});
+    EXPECT_EQ(rows[1], QStringList{QStringLiteral("5")});
+}
+
+TEST(Spreadsheet, DatesAndLargeNumbersReadAlikeFromXlsx)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("dates.xlsx"));
+    lxw_workbook *book = workbook_new(QFile::encodeName(file).constData());
+    lxw_worksheet *sheet = workbook_add_worksheet(book, nullptr);
+    lxw_format *date = workbook_add_format(book);
+    format_set_num_format(date, "yyyy\\-mm\\-dd");
+    lxw_format *stamp = workbook_add_format(book);
+    format_set_num_format(stamp, "[$-412]yyyy\"년\" m\"월\" d\"일\" hh:mm");
+    lxw_format *builtin = workbook_add_format(book);
+    format_set_num_format_index(builtin, 14);
+    worksheet_write_number(sheet, 0, 0, 45352, date);
+    worksheet_write_number(sheet, 0, 1, 45352.5, stamp);
+    worksheet_write_number(sheet, 0, 2, 45352, builtin);
+    worksheet_write_number(sheet, 0, 3, 98765432109876540000.0, nullptr);
+    worksheet_write_number(sheet, 0, 4, 0.1 + 0.2, nullptr);
+    worksheet_write_boolean(sheet, 0, 5, 1, nullptr);
+    worksheet_write_formula_num(sheet, 0, 6, "=1+1", nullptr, 2);
+    ASSERT_EQ(workbook_close(book), LXW_NO_ERROR);
+
+    Spreadsheet::Rows rows;
+    QString error;
+    ASSERT_TRUE(Spreadsheet::read(file, &rows, &error)) << error.toStdString();
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0].join(u'|').toStdString(), "2024-03-01|2024-03-01 12:00:00|2024-03-01|98765432109876540000|0.3|TRUE|2");
+}
+
+TEST(Spreadsheet, NumberTextsAreNeverInExponentForm)
+{
+    EXPECT_EQ(Spreadsheet::numberText(12345678901234567890.0), QStringLiteral("12345678901234567000"));
+    EXPECT_EQ(Spreadsheet::numberText(1234567890123456.0), QStringLiteral("1234567890123456"));
+    EXPECT_EQ(Spreadsheet::numberText(-1e20), QStringLiteral("-100000000000000000000"));
+    EXPECT_EQ(Spreadsheet::numberText(0.000001), QStringLiteral("0.000001"));
+    EXPECT_EQ(Spreadsheet::numberText(12.25), QStringLiteral("12.25"));
+    EXPECT_EQ(Spreadsheet::numberText(-5), QStringLiteral("-5"));
+    EXPECT_EQ(Spreadsheet::numberText(0), QStringLiteral("0"));
 }

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace qvx::sheet {
+
+// How a number cell reads as text, told by its number format: a plain number,
+// or a date, a time of day, or both (the number counting days since the
+// workbook's epoch). The same rules serve .xls and .xlsx, so a date cell reads
+// alike from both: "2024-03-01", "13:05:00" or "2024-03-01 13:05:00".
+enum class NumberKind { Number, Date, Time, DateTime };
+
+// The kind of a number format: `id` a built-in format number (0 General, 14
+// a date, ...); `code` the format's text where the workbook defines it.
+NumberKind kindOfFormat(int id, const QString &code);
+
+// The text of a number cell of that kind. `date1904`: the workbook counts
+// days from 1904-01-01 instead of 1900.
+QString valueText(double value, NumberKind kind, bool date1904);
+
+// The plain text of a number, never in exponent form: a whole number with
+// every digit its double holds ("12345678901234567000"), a fraction with up to
+// 15 significant digits ("0.000001", "12.25").
+QString numberText(double value);
+
+} // namespace qvx::sheet
