@@ -1,8 +1,9 @@
 #include "core/DayLog.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/SeqNo.h"
 #include "platform/Prompt.h"
 #include "platform/ProgramDir.h"
+#include "support/CountingLink.h"
 #include "support/TestServer.h"
 
 #include <QFile>
@@ -10,56 +11,19 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-
 namespace {
 
 QString S(const char *s) { return QString::fromUtf8(s); }
 
-// Passes every call on to the real link, counting the registration answers;
-// answers queued in `forced` are given instead of asking the server.
-class CountingLink : public qvx::AppServer
-{
-public:
-    explicit CountingLink(qvx::AppServer &inner) : m_inner(inner) {}
+using qvx::test::CountingLink;
 
-    qvx::ResultSet select(const QString &sql) override { return m_inner.select(sql); }
-    qvx::ResultSet select2(const QString &sql) override { return m_inner.select2(sql); }
-    void execute(const QString &sql) override { m_inner.execute(sql); }
-    int maxSeqNo(int n) override
-    {
-        ++seqCalls;
-        return m_inner.maxSeqNo(n);
-    }
-    int sendDesc(const QString &a, const QString &b, const QString &c, const QString &d, const QString &e) override
-    {
-        int answer;
-        if (!forced.empty()) {
-            answer = forced.front();
-            forced.pop_front();
-        } else {
-            answer = m_inner.sendDesc(a, b, c, d, e);
-        }
-        answers.push_back(answer);
-        return answer;
-    }
-    QString serverTime() override { return m_inner.serverTime(); }
-    QString commMsg(int kind) override { return m_inner.commMsg(kind); }
-    QString bankState(const QString &a, const QString &b, const QString &c) override
-    {
-        return m_inner.bankState(a, b, c);
-    }
-    bool isOpen() const override { return m_inner.isOpen(); }
-
-    int count(int answer) const { return int(std::count(answers.begin(), answers.end(), answer)); }
-
-    int seqCalls = 0;
-    std::vector<int> answers;
-    std::deque<int> forced;
-
-private:
-    qvx::AppServer &m_inner;
-};
+// The questions as the user reads them.
+const QString NotStoredQuestion = QStringLiteral(
+    "데이터베이스에서 이체자료를 아직 처리하지 못하고 있습니다.\r\r처리할 때까지 대기하시려면 확인 버튼을 "
+    "클릭하시고\r\r이체 업무를   철회하시려면 취소 버튼을 클릭하시기 바랍니다.");
+const QString BusyQuestion = QStringLiteral(
+    "서버의 처리량이 많습니다. \r\r재시도 하시려면 OK 버튼을 클릭하시고, \r\r잠시후 하시려면 No 버튼을 "
+    "클릭하시기 바랍니다.");
 
 class RefusingSink : public qvx::BatchSink
 {
@@ -70,6 +34,7 @@ public:
 class SeqNoTest : public ::testing::Test
 {
 protected:
+    Session session;
     static void SetUpTestSuite()
     {
         qvx::test::TestServer::Config config;
@@ -85,8 +50,7 @@ protected:
     {
         ASSERT_TRUE(home.isValid());
         qvx::ProgramDir::setOverride(home.path());
-        ResetLoginState();
-        LoginUserId = S("TESTER");
+        session.LoginUserId = S("TESTER");
         server->setBatchSink(std::make_shared<qvx::NullBatchSink>());
         if (server->query(S("select count(*) as n from srv_seqno")).valueInt(0, S("n")) != 1) {
             server->exec(S("delete from srv_seqno"));
@@ -96,7 +60,6 @@ protected:
     void TearDown() override
     {
         qvx::ProgramDir::setOverride(QString());
-        ResetLoginState();
     }
 
     QString dayLog() const
@@ -140,7 +103,7 @@ TEST_F(SeqNoTest, DatabaseErrorShowsItsMessageUnlessSilent)
     CountingLink link(server->client());
     EXPECT_EQ(ReserveSeqNo(1, SeqNoLimitMs, &link), SeqNoDbError);
     EXPECT_EQ(link.seqCalls, 1);
-    EXPECT_EQ(prompt.texts(), QStringList{SeqNoDbErrorMessage});
+    EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("데이터베이스에 오류가 발생하였습니다.")});
 
     prompt.clear();
     EXPECT_EQ(ReserveSeqNo(1, SeqNoLimitMs, &link, SeqNoDbErrorNotice::Silent), SeqNoDbError);
@@ -157,7 +120,7 @@ TEST_F(SeqNoTest, BusyServerTimesOutWithOneMessage)
     holder.rollback();
     EXPECT_EQ(result, SeqNoTimedOut);
     EXPECT_GT(link.seqCalls, 1);
-    EXPECT_EQ(prompt.texts(), QStringList{SeqNoLoadMessage});
+    EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("현재 서버 처리량이 많습니다. 잠시 후 전송하시기 바랍니다.\r\n [전문번호 생성 실패]")});
     // Free again: numbers come.
     EXPECT_GE(ReserveSeqNo(1, SeqNoLimitMs, &server->client()), 0);
 }
@@ -166,7 +129,7 @@ TEST_F(SeqNoTest, StoredRangeIsAcceptedAtOnce)
 {
     const qint64 base = ReserveSeqNo(2, SeqNoLimitMs, &server->client());
     storeRows(base + 1, 2);
-    EXPECT_EQ(SendDescBySeqNo(S("0600300"), LoginUserId, QString::number(base + 1), QString::number(base + 2),
+    EXPECT_EQ(SendDescBySeqNo(session, S("0600300"), session.LoginUserId, QString::number(base + 1), QString::number(base + 2),
                               S("000000"), S("amt_search"), &server->client()),
               SendDescAccepted);
     EXPECT_EQ(prompt.count(), 0);
@@ -178,11 +141,11 @@ TEST_F(SeqNoTest, RowsNotStoredAskAfterElevenAnswersAndOkCountsAgain)
     CountingLink link(server->client());
     prompt.enqueueAnswer(true);   // wait: eleven more
     prompt.enqueueAnswer(false);  // withdraw
-    EXPECT_EQ(SendDescBySeqNo(S("0600300"), LoginUserId, S("900001"), S("900002"), S("000000"), S("amt_search"), &link),
+    EXPECT_EQ(SendDescBySeqNo(session, S("0600300"), session.LoginUserId, S("900001"), S("900002"), S("000000"), S("amt_search"), &link),
               SendDescWithdrawn);
     EXPECT_EQ(link.count(0), 22);
     EXPECT_EQ(prompt.texts(),
-              (QStringList{SendDescNotStoredQuestion, SendDescNotStoredQuestion, SendDescWithdrawnMessage}));
+              (QStringList{NotStoredQuestion, NotStoredQuestion, QStringLiteral("작업을 철회하였습니다.")}));
     EXPECT_EQ(prompt.entries().first().kind, qvx::ScriptedPrompt::Confirm);
     EXPECT_EQ(prompt.entries().first().caption, S("확인"));
     EXPECT_FALSE(dayLog().contains(S("gubun :")));  // by number range: no log line
@@ -192,7 +155,7 @@ TEST_F(SeqNoTest, CfmIdRegistrationLogsAtTheNotStoredQuestion)
 {
     CountingLink link(server->client());
     prompt.enqueueAnswer(false);
-    EXPECT_EQ(SendDescByCfmId(S("0100100"), S("BOSS"), S("0"), S("0"), S("235959"), S("giche"), &link),
+    EXPECT_EQ(SendDescByCfmId(session, S("0100100"), S("BOSS"), S("0"), S("0"), S("235959"), S("giche"), &link),
               SendDescWithdrawn);
     EXPECT_EQ(link.count(0), 11);
     EXPECT_TRUE(dayLog().contains(
@@ -209,10 +172,10 @@ TEST_F(SeqNoTest, BusyAnswersAskTheBusyQuestion)
     CountingLink bySeq(server->client());
     prompt.enqueueAnswer(true);   // retry: eleven more busy answers
     prompt.enqueueAnswer(false);
-    EXPECT_EQ(SendDescBySeqNo(S("0600300"), LoginUserId, first, first, S("000000"), S("amt_search"), &bySeq),
+    EXPECT_EQ(SendDescBySeqNo(session, S("0600300"), session.LoginUserId, first, first, S("000000"), S("amt_search"), &bySeq),
               SendDescWithdrawn);
     EXPECT_EQ(bySeq.count(-1), 22);
-    EXPECT_EQ(prompt.texts(), (QStringList{SendDescBusyQuestion, SendDescBusyQuestion, SendDescWithdrawnMessage}));
+    EXPECT_EQ(prompt.texts(), (QStringList{BusyQuestion, BusyQuestion, QStringLiteral("작업을 철회하였습니다.")}));
 
     // The transfer batch's variant answers -1 for the busy withdrawal and logs
     // only when the user chose to retry.
@@ -220,13 +183,13 @@ TEST_F(SeqNoTest, BusyAnswersAskTheBusyQuestion)
     prompt.clear();
     CountingLink byCfm(server->client());
     prompt.enqueueAnswer(false);
-    EXPECT_EQ(SendDescByCfmId(S("0100100"), S("BOSS"), S("0"), S("0"), S("101010"), S("giche"), &byCfm),
+    EXPECT_EQ(SendDescByCfmId(session, S("0100100"), S("BOSS"), S("0"), S("0"), S("101010"), S("giche"), &byCfm),
               SendDescWithdrawnBusy);
     EXPECT_FALSE(dayLog().contains(S("time :101010")));
     prompt.clear();
     prompt.enqueueAnswer(true);
     prompt.enqueueAnswer(false);
-    EXPECT_EQ(SendDescByCfmId(S("0100100"), S("BOSS"), S("0"), S("0"), S("101010"), S("giche"), &byCfm),
+    EXPECT_EQ(SendDescByCfmId(session, S("0100100"), S("BOSS"), S("0"), S("0"), S("101010"), S("giche"), &byCfm),
               SendDescWithdrawnBusy);
     EXPECT_EQ(dayLog().count(S("time :101010")), 1);
 }
@@ -239,7 +202,7 @@ TEST_F(SeqNoTest, MixedAnswersCountSeparately)
         link.forced.push_back(-1);
     }
     link.forced.push_back(1);
-    EXPECT_EQ(SendDescBySeqNo(S("0600300"), LoginUserId, S("1"), S("1"), S("000000"), S("amt_search"), &link),
+    EXPECT_EQ(SendDescBySeqNo(session, S("0600300"), session.LoginUserId, S("1"), S("1"), S("000000"), S("amt_search"), &link),
               SendDescAccepted);
     EXPECT_EQ(prompt.count(), 0);
 }
@@ -250,9 +213,9 @@ TEST_F(SeqNoTest, UnknownAnswersCountAsBusy)
     for (int i = 0; i < 11; ++i)
         link.forced.push_back(7);
     prompt.enqueueAnswer(false);
-    EXPECT_EQ(SendDescBySeqNo(S("0600300"), LoginUserId, S("1"), S("1"), S("000000"), S("amt_search"), &link),
+    EXPECT_EQ(SendDescBySeqNo(session, S("0600300"), session.LoginUserId, S("1"), S("1"), S("000000"), S("amt_search"), &link),
               SendDescWithdrawn);
-    EXPECT_EQ(prompt.texts(), (QStringList{SendDescBusyQuestion, SendDescWithdrawnMessage}));
+    EXPECT_EQ(prompt.texts(), (QStringList{BusyQuestion, QStringLiteral("작업을 철회하였습니다.")}));
 }
 
 } // namespace

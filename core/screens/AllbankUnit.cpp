@@ -1,0 +1,201 @@
+#include "core/screens/AllbankUnit.h"
+
+#include "core/AppControl.h"
+#include "core/DMUnit.h"
+#include "core/EventGuard.h"
+#include "core/screens/KitLook.h"
+#include "core/screens/ScreenBinding.h"
+#include "core/screens/ListScreen.h"
+#include "core/Session.h"
+#include "core/screens/ReferenceEdit.h"
+#include "core/screens/ScreenParts.h"
+#include "core/screens/ScreenRegistry.h"
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitComboBox.h"
+#include "controls/panels/KitControl.h"
+#include "platform/Prompt.h"
+#include "platform/SqlText.h"
+#include "platform/TListGrid.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+using qvx::sqlQuote;
+
+namespace {
+qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
+}
+
+Tqv_allbank_frm::Tqv_allbank_frm(Session &s, QWidget *owner)
+    : QWidget(owner), session(s)
+{
+    SetUpForm(this, "qv_allbank_frm", QStringLiteral("은행코드설정보기"), 520, 480);
+
+    MakeBand(this, "pnl_searchcaption", QStringLiteral(" ◎ 검  색"), 22);
+    TKitSimplePanel *top = MakeBar(this, "pnl_search", 40, alTop);
+    cmb_bankname = MakeLabeledCombo(top, "cmb_bankname", QStringLiteral("은  행  명"), 10, 9, 80, 220);
+    btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), 324, 7, 80, 26);
+
+    TKitSimplePanel *bar = MakeBar(this, "pnl_bottom", 40, alBottom);
+    btn_modify = MakeButton(bar, "btn_modify", QStringLiteral("내용변경"), 8, 8, 76, 25);
+    btn_add = MakeButton(bar, "btn_add", QStringLiteral("추 가"), 90, 8, 76, 25);
+    btn_save = MakeButton(bar, "btn_save", QStringLiteral("저 장"), 172, 8, 76, 25);
+    btn_cancel = MakeButton(bar, "btn_cancel", QStringLiteral("취 소"), 254, 8, 76, 25);
+    btn_close = MakeButton(bar, "btn_close", QStringLiteral("닫 기"), 430, 8, 76, 25);
+
+    pnl_regallbank = MakeBar(this, "pnl_regallbank", 90, alBottom);
+    auto *cap = new QLabel(QStringLiteral(" ◎ 은행코드 등록"), pnl_regallbank);
+    cap->setGeometry(6, 2, 200, 22);
+    edt_regcode = MakeLabeledEdit(pnl_regallbank, "edt_regcode", QStringLiteral("은 행 코 드"), 10, 28, 80, 60);
+    edt_regcode->setReadOnly(true);
+    auto *note = new QLabel(QStringLiteral("( 저장 후 변경이 불가능합니다.)"), pnl_regallbank);
+    note->setGeometry(160, 28, 240, 22);
+    edt_regcontents = MakeLabeledEdit(pnl_regallbank, "edt_regcontents", QStringLiteral("은  행  명"), 10, 56, 80, 220);
+    pnl_regallbank->setEnabled(false);
+
+    MakeBand(this, "pnl_listcaption", QStringLiteral(" ◎ 은행코드 목록"), 22);
+    grd_allbank = MakeGrid(this, "grd_allbank", {QStringLiteral("은행코드"), QStringLiteral("은 행 명")});
+    grd_allbank->SetColWidths(1, 260);
+    grd_allbank->OnGetAlignment = [](int, int) { return Qt::AlignHCenter; };
+
+    EnterMovesFocus(cmb_bankname);
+    EnterMovesFocus(edt_regcode);
+    EnterMovesFocus(edt_regcontents, btn_save);
+    FocusOnShow(this, cmb_bankname);
+    BindClick(this, btn_search, "btn_searchClick", &Tqv_allbank_frm::btn_searchClick);
+    BindClick(this, btn_add, "btn_addClick", &Tqv_allbank_frm::btn_addClick);
+    BindClick(this, btn_modify, "btn_modifyClick", &Tqv_allbank_frm::btn_modifyClick);
+    BindClick(this, btn_save, "btn_saveClick", &Tqv_allbank_frm::btn_saveClick);
+    BindClick(this, btn_cancel, "btn_cancelClick", &Tqv_allbank_frm::btn_cancelClick);
+    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
+
+    edit.setButtons(btn_add, btn_modify, btn_save, btn_cancel);
+    RunGuarded(session, QStringLiteral("qv_allbank_frm.FormCreate"), [this] { FormCreate(); });
+}
+
+void Tqv_allbank_frm::FormCreate()
+{
+    if (session.ServerState == 1) {
+        edit.lock();
+        return;
+    }
+    // Administrators maintain the codes; everyone else only looks.
+    edit.idle();
+    const qvx::ResultSet rs = dm->cms_select1(QStringLiteral("select * from allbank order by bankid"));
+    if (rs.recordCount() == 0) {
+        prompt().message(QStringLiteral("등록된 은행이 존재하지 않습니다. 신규등록을 하시기 바랍니다."));
+        return;
+    }
+    cmb_bankname->Items().Add(QStringLiteral("모든 은행"));
+    for (int i = 0; i < rs.recordCount(); ++i) {
+        const QString id = rs.value(i, QStringLiteral("bankid"));
+        const QString name = rs.value(i, QStringLiteral("bankname"));
+        cmb_bankname->Items().Add(QStringLiteral("[") + id + QStringLiteral("] ") + name);
+        BankCodeList.append({id, name});
+    }
+    cmb_bankname->SetItemIndex(0);
+}
+
+void Tqv_allbank_frm::btn_searchClick()
+{
+    if (RefuseWhenOffline(session))
+        return;
+    ClearGridRows(grd_allbank, 1);
+    QString sql = QStringLiteral("select bankid, bankname from allbank");
+    const int item = cmb_bankname->ItemIndex();
+    if (item > 0 && item - 1 < BankCodeList.size())
+        sql += QStringLiteral(" where bankid = ") + sqlQuote(BankCodeList[item - 1].first);
+    sql += QStringLiteral(" order by bankid");
+    const qvx::ResultSet rs = dm->cms_select1(sql);
+    if (rs.recordCount() == 0)
+        return;
+    grd_allbank->BeginUpdate();
+    grd_allbank->SetRowCount(rs.recordCount() + 1);
+    for (int i = 0; i < rs.recordCount(); ++i) {
+        grd_allbank->SetCells(0, i + 1, rs.value(i, QStringLiteral("bankid")));
+        grd_allbank->SetCells(1, i + 1, rs.value(i, QStringLiteral("bankname")));
+    }
+    grd_allbank->EndUpdate();
+}
+
+void Tqv_allbank_frm::btn_addClick()
+{
+    pnl_regallbank->setEnabled(true);
+    edt_regcode->clear();
+    edt_regcontents->clear();
+    edt_regcode->setReadOnly(false);
+    edit.begin(ReferenceEditMode::Adding);
+    edt_regcode->setFocus();
+}
+
+void Tqv_allbank_frm::btn_modifyClick()
+{
+    pnl_regallbank->setEnabled(true);
+    edt_regcode->setReadOnly(true);
+    const int r = grd_allbank->Row();
+    edt_regcode->setText(grd_allbank->Cells(0, r));
+    edt_regcontents->setText(grd_allbank->Cells(1, r));
+    edit.begin(ReferenceEditMode::Modifying);
+    edt_regcontents->setFocus();
+}
+
+void Tqv_allbank_frm::btn_cancelClick()
+{
+    edt_regcode->clear();
+    edt_regcontents->clear();
+    edt_regcode->setReadOnly(true);
+    edit.idle();
+}
+
+void Tqv_allbank_frm::btn_saveClick()
+{
+    if (RefuseWhenOffline(session) || BankCodeEditMode == 0)
+        return;
+    const QString code = edt_regcode->text();
+    const QString name = edt_regcontents->text();
+    if (code.isEmpty()) {
+        prompt().message(QStringLiteral("은행코드를 입력하시기 바랍니다."));
+        edt_regcode->setFocus();
+        return;
+    }
+    if (name.isEmpty()) {
+        prompt().message(QStringLiteral("은행명을 입력하시기 바랍니다."));
+        edt_regcontents->setFocus();
+        return;
+    }
+    if (BankCodeEditMode == 1) {
+        for (int r = 1; r < grd_allbank->RowCount(); ++r) {
+            if (grd_allbank->Cells(0, r) == code) {
+                prompt().message(QStringLiteral("해당 은행코드가 존재합니다. 확인하시기 바랍니다."));
+                edt_regcode->setFocus();
+                return;
+            }
+        }
+    }
+    if (!prompt().confirm(QStringLiteral("은행코드 : ") + code + u'\r' + QStringLiteral("은행명 : ") + name
+                          + QStringLiteral("\r\r등록하시겠습니까")))
+        return;
+
+    bool ok = false;
+    if (BankCodeEditMode == 1) {
+        ok = StoreReferenceChange(session, QStringLiteral("insert into allbank (     bankid,    bankname) values(") + sqlQuote(code)
+                                  + u',' + sqlQuote(name) + u')');
+        if (ok)
+            AppendGridRow(grd_allbank, {code, name});
+    } else {
+        ok = StoreReferenceChange(session, QStringLiteral("update allbank set   bankname = ") + sqlQuote(name)
+                                  + QStringLiteral(" where bankid = ") + sqlQuote(code));
+    }
+    prompt().message(ok ? QStringLiteral("정상적으로 처리되었습니다.") : QStringLiteral("정상적으로 처리되지 않았습니다."));
+    edt_regcode->clear();
+    edt_regcontents->clear();
+    cmb_bankname->SetItemIndex(0);
+    edit.idle();
+}
+
+void registerAllbankScreen()
+{
+    ScreenRegistry::instance().add(QStringLiteral("qv_allbank_frm"), [](QWidget *owner, Session &session) -> QWidget * {
+        return new Tqv_allbank_frm(session, owner);
+    });
+}

@@ -1,0 +1,52 @@
+#pragma once
+// "은행코드설정보기": the bank code master (table allbank), with registration
+// and renaming of a code for administrators.
+
+#include "core/screens/ReferenceEdit.h"
+
+#include <QVector>
+#include <QWidget>
+
+#include <utility>
+
+class Session;
+class QLineEdit;
+class TDDButton;
+class TKitComboBox;
+class TKitSimplePanel;
+class TListGrid;
+
+class Tqv_allbank_frm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Tqv_allbank_frm(Session &session, QWidget *owner = nullptr);
+
+    // The run\'s login state and hand-over values.
+    Session &session;
+
+    TKitComboBox *cmb_bankname = nullptr;
+    TDDButton *btn_search = nullptr;
+    TListGrid *grd_allbank = nullptr;
+    TKitSimplePanel *pnl_regallbank = nullptr;
+    QLineEdit *edt_regcode = nullptr;
+    QLineEdit *edt_regcontents = nullptr;
+    TDDButton *btn_modify = nullptr;
+    TDDButton *btn_add = nullptr;
+    TDDButton *btn_save = nullptr;
+    TDDButton *btn_cancel = nullptr;
+    TDDButton *btn_close = nullptr;
+
+    int BankCodeEditMode = 0;   // 0 none, 1 adding, 2 renaming
+    ReferenceEditMode edit{session, BankCodeEditMode};
+    QVector<std::pair<QString, QString>> BankCodeList;
+
+    void FormCreate();
+    void btn_searchClick();
+    void btn_addClick();
+    void btn_modifyClick();
+    void btn_cancelClick();
+    void btn_saveClick();
+};
+
+void registerAllbankScreen();

@@ -1,0 +1,73 @@
+#pragma once
+// "은행 및 계좌정보 보기": the firm's mother accounts (table bank), listed for
+// everyone and maintained by administrators (authority code "3").
+
+#include "core/screens/ReferenceEdit.h"
+#include "platform/ResultSet.h"
+
+#include <QVector>
+#include <QWidget>
+
+#include <utility>
+
+class Session;
+class QLineEdit;
+class TDDButton;
+class TKitComboBox;
+class TKitSimplePanel;
+class TListGrid;
+
+class Tqv_bank_frm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Tqv_bank_frm(Session &session, QWidget *owner = nullptr);
+
+    // The run\'s login state and hand-over values.
+    Session &session;
+
+    TKitComboBox *cmb_allbank = nullptr;
+    TDDButton *btn_search = nullptr;
+    TListGrid *grd_allbank = nullptr;
+    TKitSimplePanel *pnl_bankinfo = nullptr;
+    QLineEdit *edt_bankid = nullptr;
+    QLineEdit *edt_bankname = nullptr;
+    QLineEdit *edt_bankno = nullptr;
+    QLineEdit *edt_pwd = nullptr;
+    QLineEdit *edt_dpwd = nullptr;
+    QLineEdit *edt_sendname = nullptr;
+    QLineEdit *edt_firmid = nullptr;
+    QLineEdit *edt_recvid = nullptr;
+    TKitComboBox *cmb_transdiv = nullptr;   // hidden: 이체 / 수납
+    TDDButton *btn_add = nullptr;
+    TDDButton *btn_modify = nullptr;
+    TDDButton *btn_save = nullptr;
+    TDDButton *btn_delete = nullptr;         // 취 소
+    TDDButton *btn_close = nullptr;
+
+    // 0 none, 1 adding, 2 modifying.
+    int AccountEditMode = 0;
+    ReferenceEditMode edit{session, AccountEditMode};
+    // (bankid, bankname) of item k at index k - 1.
+    QVector<std::pair<QString, QString>> AllBankList;
+
+    void FormCreate();
+    void btn_searchClick();
+    void grd_allbankClickCell(int col, int row);
+    void grd_allbankDblClickCell(int col, int row);
+    void btn_addClick();
+    void btn_modifyClick();
+    void btn_saveClick();
+    void btn_deleteClick();
+
+    void ShowAccountRow();
+
+private:
+    void fillGrid(const qvx::ResultSet &rs);
+    void lockPanel(bool locked);
+    void ClearAccountEdit();
+    void BeginAccountEdit();
+    bool isAdmin() const;
+};
+
+void registerBankScreen();

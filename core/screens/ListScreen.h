@@ -1,0 +1,72 @@
+#pragma once
+// What the list screens share: the empty-list test, the
+// column visibility kept in config.ini, Enter moving to the next control, the
+// find dialog on the list, print and preview, and the report rows that fill the
+// last page with empty boxed lines.
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+class Session;
+class TListGrid;
+namespace qvx { class Report; }
+
+// A list counts as empty when the cell of `col` in its first data row is empty.
+bool GridIsEmpty(const TListGrid *grid, int col = 0);
+// Leaves the header and one blank data row.
+void ClearGridRows(TListGrid *grid, int lastCol = 50);
+
+// Hides the columns that the screen's section of config.ini marks hidden: key n
+// (n >= 1) whose value begins with "0" hides column n - 1; key "0" names none.
+// Keys are read from `firstKey` to `lastKey`.
+void ApplyColumnVisibility(TListGrid *grid, const QString &formName, int firstKey = 0, int lastKey = 40);
+
+// Enter in the control moves the focus to the next control in tab order and
+// is swallowed; with `target` it focuses that control instead.
+void EnterMovesFocus(QWidget *control, QWidget *target = nullptr);
+// The control after `control` in tab order within its form (shown, enabled and
+// taking the focus by Tab); nullptr when there is none.
+QWidget *NextTabControl(QWidget *control);
+// Whenever the form is shown the focus goes to `control`.
+void FocusOnShow(QWidget *form, QWidget *control);
+
+// "내용 검색": the find dialog bound to the list, or the message when it is empty.
+void OpenFindDialog(Session &session, QWidget *owner, TListGrid *grid);
+
+// Print or preview a report; an empty list gives "출력할 자료가 존재하지 않습니다.".
+void PrintList(QWidget *owner, TListGrid *grid, qvx::Report &report, bool preview, int emptyCol = 0);
+
+// The list screens' save: text lines or the grid's spreadsheet export.
+//  - an empty list (cell `emptyCol` of row 1): "저장할 자료가 존재하지 않습니다.";
+//  - the dialog "파일 저장" in the current directory's data folder, with the
+//    proposed name and the filter "텍스트파일 (*.txt)| *.txt|엑셀파일     (*.xls)|*.xls";
+//  - text: `lines()` (no lines: "저장할 자료가 선택되지 않았습니다.", no file) written
+//    to name + ".txt", then name + ".txt 를 저장하였습니다.";
+//  - spreadsheet: the grid to name + ".xls", then name + " 를 저장하였습니다.".
+// Returns the file written, empty when nothing was.
+extern const char *const ListSaveFilter;
+QString SaveListFile(QWidget *owner, TListGrid *grid, const QString &proposedName,
+                     const std::function<QStringList()> &lines, int emptyCol = 0);
+
+// The detail rows of a list report: data rows 1..n of the grid, then empty rows
+// until the page is full (`firstPage` lines on the first page, `laterPages` on
+// the others). `fill(row)` sets the detail labels for grid row `row`, or for an
+// empty line when row is 0.
+class ListReportRows
+{
+public:
+    ListReportRows(int firstPage, int laterPages) : m_first(firstPage), m_later(laterPages) {}
+    void attach(qvx::Report &report, std::function<int()> dataRows, std::function<void(int row)> fill);
+    void reset() { m_i = 0; m_p = 0; m_firstPage = true; }
+    // Sizes the detail and title bands so that exactly `firstPage` and
+    // `laterPages` detail lines fit (column header and footer heights kept).
+    void fitPage(qvx::Report &report) const;
+
+private:
+    int m_first;
+    int m_later;
+    int m_i = 0;
+    int m_p = 0;
+    bool m_firstPage = true;
+};

@@ -1,0 +1,97 @@
+#pragma once
+// The login dialog: identifies the user against the server's users table,
+// checks the password age, sets the login state and keeps the local
+// connection settings in config.ini and remote.ini.
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+
+class Session;
+class QLabel;
+class QLineEdit;
+class TDDButton;
+class TKitSimplePanel;
+class TKitCheckBox;
+class TKitRadioButton;
+class Tqv_modpassword_frm;
+
+class Tqv_login_frm : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr int CompactHeight = 160;
+    static constexpr int ExpandedHeight = 430;
+    static constexpr int RemoteExpandedHeight = 460;
+
+    explicit Tqv_login_frm(Session &session, QWidget *owner = nullptr);
+
+    // The run\'s login state and hand-over values.
+    Session &session;
+    ~Tqv_login_frm() override;
+
+    // Login panel.
+    TKitSimplePanel *pnl_login = nullptr;
+    QLineEdit *edt_Userid = nullptr;
+    QLineEdit *edt_pwd = nullptr;
+    TDDButton *btn_confirm = nullptr;
+    TDDButton *btn_Cancel = nullptr;
+    TDDButton *btn_Close = nullptr;
+    TDDButton *btn_serverset = nullptr;
+    TDDButton *btn_ChangePass = nullptr;
+    // Settings panel.
+    TKitSimplePanel *pnl_setting = nullptr;
+    QLineEdit *edt_ipaddress = nullptr;
+    TKitRadioButton *rdbtn_common = nullptr;
+    TKitRadioButton *rdbtn_juru = nullptr;
+    QLineEdit *edt_recvport = nullptr;
+    TKitCheckBox *chk_smodule = nullptr;
+    TKitCheckBox *chk_icheCheck = nullptr;
+    TKitCheckBox *chk_V_deposit = nullptr;
+    QLabel *lbl_remoteserver = nullptr;
+    QLineEdit *edt_remoteserver = nullptr;
+    TDDButton *btn_regServer = nullptr;
+    TDDButton *KitButton1 = nullptr;
+
+    // Handlers.
+    void FormActivate();
+    void btn_confirmClick();
+    void btn_CancelClick();
+    void btn_CloseClick();
+    void btn_serversetClick();
+    void KitButton1Click();
+    void btn_regServerClick();
+    void btn_ChangePassClick();
+
+    // Connects to the application server with the typed address (and, in
+    // remote mode, server name); true when the link is open afterwards.
+    bool OpenServerLink();
+
+    bool remoteMode() const { return m_remote; }
+    bool expanded() const;
+    int expandedHeight() const { return m_remote ? RemoteExpandedHeight : ExpandedHeight; }
+
+    // How the password change dialog is shown (tests drive it instead).
+    using ModPasswordRunner = std::function<int(Tqv_modpassword_frm &)>;
+    static void setModPasswordRunner(ModPasswordRunner runner);
+
+    // Programme folder files.
+    static QString configFileName();
+    static QString remoteFileName();
+
+protected:
+    void showEvent(QShowEvent *e) override;
+    // Esc does not close the dialog: only "종료" ends the program.
+    void keyPressEvent(QKeyEvent *e) override;
+
+private:
+    void buildForm();
+    void setCompact();
+    void setExpanded();
+    void paintEditWhite(QLineEdit *edit);
+    void loginStep();
+    void changePassword();
+
+    bool m_remote = false;
+    bool m_activated = false;
+};

@@ -1,0 +1,28 @@
+#pragma once
+// "네트워크설정정보보기": the site's network settings from the server table
+// config, read-only.
+
+#include <QWidget>
+
+class Session;
+class TDDButton;
+class TListGrid;
+
+class Tqv_network_frm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Tqv_network_frm(Session &session, QWidget *owner = nullptr);
+
+    // The run\'s login state and hand-over values.
+    Session &session;
+
+    TListGrid *grd_network = nullptr;
+    TListGrid *grd_network1 = nullptr;
+    TDDButton *KitButton2 = nullptr;
+
+    void FormCreate();
+    void KitButton2Click();
+};
+
+void registerNetworkScreen();

@@ -1,0 +1,74 @@
+#include "core/screens/ReferenceEdit.h"
+
+#include "core/DMUnit.h"
+#include "core/DayLog.h"
+#include "core/screens/KitLook.h"
+#include "core/screens/ListScreen.h"
+#include "core/Session.h"
+#include "platform/TListGrid.h"
+
+#include <exception>
+
+void ReferenceEditMode::setButtons(TDDButton *add, TDDButton *modify, TDDButton *save, TDDButton *cancel)
+{
+    m_add = add;
+    m_modify = modify;
+    m_save = save;
+    m_cancel = cancel;
+}
+
+void ReferenceEditMode::idle()
+{
+    m_mode = None;
+    showButtons(true, false);
+}
+
+void ReferenceEditMode::begin(Mode mode)
+{
+    m_mode = mode;
+    showButtons(false, true);
+}
+
+void ReferenceEditMode::lock()
+{
+    showButtons(false, false);
+}
+
+void ReferenceEditMode::showButtons(bool addModify, bool saveCancel)
+{
+    const bool admin = m_session.LoginAuthorCode == u"3";
+    for (TDDButton *b : {m_add, m_modify})
+        if (b)
+            SetButtonEnabled(b, admin && addModify);
+    for (TDDButton *b : {m_save, m_cancel})
+        if (b)
+            SetButtonEnabled(b, admin && saveCancel);
+}
+
+bool StoreReferenceChange(const Session &session, const QString &sql)
+{
+    try {
+        dm->cms_insert1(QStringLiteral("commit"));
+        dm->cms_insert1(sql);
+        dm->cms_insert1(QStringLiteral("commit"));
+        return true;
+    } catch (const std::exception &) {
+        try {
+            dm->cms_insert1(QStringLiteral("rollback"));
+        } catch (const std::exception &) {
+        }
+        WriteLog(session, sql);
+        return false;
+    }
+}
+
+void AppendGridRow(TListGrid *grid, const QStringList &cells)
+{
+    int row = grid->RowCount();
+    if (GridIsEmpty(grid))
+        row = 1;
+    if (row >= grid->RowCount())
+        grid->SetRowCount(row + 1);
+    for (int c = 0; c < cells.size(); ++c)
+        grid->SetCells(c, row, cells[c]);
+}

@@ -1,0 +1,40 @@
+#pragma once
+// "검 색": finds a text in the rows of a list screen's grid and moves the
+// grid's current row to the first or next match.
+
+#include <QDialog>
+
+class Session;
+class QLineEdit;
+class TDDButton;
+class TKitComboBox;
+class TListGrid;
+
+class Tqv_search_frm : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit Tqv_search_frm(Session &session, QWidget *owner = nullptr);
+
+    // The run\'s login state and hand-over values.
+    Session &session;
+
+    TKitComboBox *cmb_search = nullptr;
+    QLineEdit *edt_search = nullptr;
+    TDDButton *btn_searchfirst = nullptr;   // tag 0
+    TDDButton *btn_FindNext = nullptr;      // tag 1
+    TDDButton *btn_close = nullptr;
+
+    // Binds the dialog to the grid and lists its columns.
+    void SetGrid(TListGrid *grid);
+    // One handler for both buttons; tag 0 searches from the first data row,
+    // tag 1 from the row after the current one.
+    void SearchClick(int tag);
+    void FormActivate();
+
+protected:
+    void showEvent(QShowEvent *e) override;
+
+private:
+    TListGrid *m_grid = nullptr;
+};

@@ -1,0 +1,44 @@
+#pragma once
+// The approver sign-in dialog: the logged-in user types the password again
+// before the approval screens send transfers to the bank.
+//
+//   if (!Tqv_sublogin_frm::Authenticate(session, this, session.LoginUserId))
+//       return;   // wrong password or closed: do not send
+//
+// Used by hand: create it with new, put the id into edt_Userid, exec(); it is
+// OK only when the id and password match a row of users (no second try).
+
+#include <QDialog>
+#include <QString>
+
+class Session;
+class QLineEdit;
+class TDDButton;
+
+class Tqv_sublogin_frm : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit Tqv_sublogin_frm(Session &session, QWidget *owner = nullptr);
+
+    // The run\'s login state and hand-over values.
+    Session &session;
+
+    // Creates the dialog, fills the user id, shows it modally and frees it;
+    // true when it closed with OK.
+    static bool Authenticate(Session &session, QWidget *owner, const QString &userId);
+
+    QLineEdit *edt_Userid = nullptr;
+    QLineEdit *edt_pwd = nullptr;
+    TDDButton *btn_confirm = nullptr;
+    TDDButton *btn_Cancel = nullptr;
+    TDDButton *DDButton2 = nullptr;
+
+    void FormActivate();
+    void btn_confirmClick();
+    void btn_CancelClick();
+    void DDButton2Click();
+
+protected:
+    void showEvent(QShowEvent *e) override;
+};
