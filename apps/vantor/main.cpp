@@ -1,3 +1,4 @@
+#include "platform/Prompt.h"
 #include "tool/Tt_frm.h"
 
 #include <QApplication>
@@ -9,6 +10,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Vantor"));
+    qvx::MessageBoxPrompt messageBoxes;
+    qvx::Prompt::install(&messageBoxes);
 
     Tt_frm t_frm;
     const QStringList args = app.arguments();
