@@ -80,7 +80,7 @@ void StartupController::runSteps(const QString &address, const QString &relayPor
         const int port = relayPortText.trimmed().toInt(&ok);
         const QString host = AddressHost(address);
         if (!ok || port <= 0 || port > 65535 || host.isEmpty())
-            WriteLog(QStringLiteral("CSCKT socket error occured"));
+            data.RelayStartFailed();
         else
             data.ActivateRelay(host, quint16(port));
     }
