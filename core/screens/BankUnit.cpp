@@ -43,7 +43,7 @@ QLineEdit *makeField(QWidget *panel, const char *name, const QString &label, int
     if (maxLength > 0)
         e->setMaxLength(maxLength);
     if (masked)
-        e->setEchoMode(QLineEdit::Password);
+        SetPasswordInput(e);
     return e;
 }
 

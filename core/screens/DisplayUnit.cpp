@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <memory>
 
 namespace {
 
@@ -96,8 +97,10 @@ Tqv_display_frm::Tqv_display_frm(QWidget *owner)
     OnButtonClick(btn_cancel, [this] { RunGuarded(QStringLiteral("btn_cancelClick"), [this] { btn_cancelClick(); }); });
     OnButtonClick(btn_close, [this] { close(); });
     FocusOnShow(this, cmb_allbank);
-    connect(memo_show, &QListWidget::itemDoubleClicked, this, [this] { sbtn_addClick(); });
-    connect(memo_hide, &QListWidget::itemDoubleClicked, this, [this] { sbtn_deleteClick(); });
+    connect(memo_show, &QListWidget::itemDoubleClicked, this,
+            [this] { RunGuarded(QStringLiteral("memo_showDblClick"), [this] { sbtn_addClick(); }); });
+    connect(memo_hide, &QListWidget::itemDoubleClicked, this,
+            [this] { RunGuarded(QStringLiteral("memo_hideDblClick"), [this] { sbtn_deleteClick(); }); });
 
     RunGuarded(QStringLiteral("qv_display_frm.FormCreate"), [this] { FormCreate(); });
 }
@@ -157,11 +160,16 @@ void Tqv_display_frm::cmb_allbankChange()
 
 void Tqv_display_frm::moveSelected(QListWidget *from, QListWidget *to)
 {
-    QListWidgetItem *item = from->currentItem();
+    const QList<QListWidgetItem *> selected = from->selectedItems();
+    QListWidgetItem *item = selected.isEmpty() ? nullptr : selected.first();
     if (!item || from->count() == 0 || from->item(0)->text().isEmpty())
         return;
-    to->addItem(from->takeItem(from->row(item))->text());
+    std::unique_ptr<QListWidgetItem> moved(from->takeItem(from->row(item)));
+    to->addItem(moved->text());
     from->setFocus();
+    // The list would select the next entry for the user: nothing stays selected.
+    from->clearSelection();
+    from->setCurrentItem(nullptr);
     SetButtonEnabled(btn_cancel, true);
 }
 

@@ -8,6 +8,7 @@
 #include "core/EventGuard.h"
 #include "core/LoginState.h"
 #include "core/screens/LoginUnit.h"
+#include "core/screens/ProgramIcon.h"
 #include "platform/Clock.h"
 #include "platform/Prompt.h"
 
@@ -36,6 +37,7 @@ StartupController::~StartupController()
 bool StartupController::run()
 {
     m_stoppedAt.clear();
+    ApplyProgramIcon();
     // The edit controls' handlers run under the program's one event guard.
     SetEditHandlerGuard(RunGuarded);
     m_dm = std::make_unique<Tdm>();

@@ -41,7 +41,7 @@ Tqv_sublogin_frm::Tqv_sublogin_frm(QWidget *owner)
     edt_Userid = row(QStringLiteral("사용자 ID"), "edt_Userid", 20);
     edt_Userid->setEnabled(false);
     edt_pwd = row(QStringLiteral("암     호"), "edt_pwd", 50);
-    edt_pwd->setEchoMode(QLineEdit::Password);
+    SetPasswordInput(edt_pwd);
     btn_confirm = MakeButton(panel, "btn_confirm", QStringLiteral("확인"), 25, 95, 75, 28);
     btn_Cancel = MakeButton(panel, "btn_Cancel", QStringLiteral("취소"), 112, 95, 75, 28);
     DDButton2 = MakeButton(panel, "DDButton2", QStringLiteral("종료"), 199, 95, 75, 28);

@@ -309,7 +309,7 @@ TEST_F(RefScreens, StartScreenPollsEachBankAndStopsItsTimerWhileATickRuns)
     screen.SendTimerTimer();
     ServerState = 0;
     EXPECT_FALSE(activeDuringTick);
-    EXPECT_TRUE(screen.SendTimer->isActive());
+    EXPECT_FALSE(screen.SendTimer->isActive()); // offline for good: no more polling
     client.prompt().setCallback({});
     screen.btn_addClick();                                  // open every bank
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("Send OK"));
