@@ -6,7 +6,7 @@
 
 #include "core/AppControl.h"
 #include "core/DMUnit.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/BankUnit.h"
 #include "core/screens/ClientMainUnit.h"
 #include "core/screens/CoreScreens.h"
@@ -104,7 +104,7 @@ TEST_F(Looks, ScreenSettingsLeaveNothingSelectedAfterAMove)
     ini.writeString(QStringLiteral("QV_TRSUM_FRM"), QStringLiteral("2"), QStringLiteral("1은행명"));
     ini.writeString(QStringLiteral("QV_TRSUM_FRM"), QStringLiteral("3"), QStringLiteral("1건수"));
 
-    Tqv_display_frm dialog(client.mainWindow());
+    Tqv_display_frm dialog(client.session(), client.mainWindow());
     dialog.show();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -144,7 +144,7 @@ TEST_F(Looks, StartScreenSaysOnceThatTheServerClosedTheConnection)
     ASSERT_TRUE(screen->SendTimer->isActive());
     save(screen, "qv_start_frm");
 
-    ServerState = 1; // the relay was lost and the clerk chose to stay offline
+    client.session().ServerState = 1; // the relay was lost and the clerk chose to stay offline
     const QString offline = QStringLiteral("서버가 접속을 강제 종료하였습니다. 프로그램 종료 후 재접속하시기 바랍니다.");
     ASSERT_TRUE(client.waitFor([&] { return client.prompt().contains(offline); }));
     EXPECT_FALSE(screen->SendTimer->isActive()); // no more ticks, no more boxes
@@ -177,8 +177,9 @@ TEST(LooksOfLogin, RegisterButtonShowsBothLinesOfItsCaption)
     options.writeConfig = false;
     ClientFixture client(options);
     ApplyProgramIcon();
-    Tdm data;
-    Tqv_login_frm dialog;
+    Session session;
+    Tdm data(session);
+    Tqv_login_frm dialog(session);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     ASSERT_EQ(dialog.btn_regServer->Caption(), QStringLiteral("서버\r등록"));
@@ -212,7 +213,7 @@ TEST_F(Looks, PasswordFieldsMaskAlikeAndWindowsCarryTheProgramIcon)
     auto *sub = qobject_cast<QMdiSubWindow *>(bank->parentWidget());
     EXPECT_EQ((sub ? sub->windowIcon() : bank->windowIcon()).pixmap(32).toImage(), icon);
 
-    Tqv_sublogin_frm approver(client.mainWindow());
+    Tqv_sublogin_frm approver(client.session(), client.mainWindow());
     EXPECT_EQ(approver.edt_pwd->echoMode(), QLineEdit::Password);
     EXPECT_EQ(mask(approver.edt_pwd), QLatin1Char('*'));
     EXPECT_EQ(approver.windowIcon().pixmap(32).toImage(), icon);
