@@ -3,6 +3,7 @@
 // settings button, password fields and the windows' icon. Driven with the
 // mouse and keys against the demo server.
 #include "ClientFixture.h"
+#include "ScreenInput.h"
 
 #include "core/AppControl.h"
 #include "core/DMUnit.h"
@@ -30,15 +31,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-namespace {
+using namespace ScreenInput;
 
-// What the window shows, saved beside the other tests' pictures.
-void save(QWidget *w, const char *name)
-{
-    const QString dir = qEnvironmentVariable("QUVEX_TEST_OUTPUT", QDir::tempPath());
-    QDir().mkpath(dir);
-    w->grab().save(dir + QStringLiteral("/") + QString::fromLatin1(name) + QStringLiteral(".png"));
-}
+namespace {
 
 // The box around the caption's white pixels inside the border.
 QRect captionBox(const QImage &img)
@@ -61,29 +56,7 @@ protected:
     void login()
     {
         ASSERT_TRUE(client.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
-        client.mainWindow()->show();
-        client.mainWindow()->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(client.mainWindow()));
-    }
-    // Chooses a menu item as a person would: it must be there and enabled.
-    void choose(const char *item)
-    {
-        QAction *action = client.mainWindow()->item(QString::fromLatin1(item));
-        ASSERT_NE(action, nullptr) << item;
-        ASSERT_TRUE(action->isEnabled()) << item;
-        action->trigger();
-    }
-    static void click(TDDButton *button)
-    {
-        ASSERT_TRUE(button->isVisible() && button->Enabled()) << qPrintable(button->objectName());
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() / 2, button->height() / 2));
-    }
-    static void clickEntry(QListWidget *list, int row, bool twice = false)
-    {
-        const QPoint at = list->visualItemRect(list->item(row)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-        if (twice)
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        showMainWindow(client.mainWindow());
     }
     static QChar mask(QLineEdit *e)
     {
@@ -119,7 +92,7 @@ TEST_F(Looks, ScreenSettingsLeaveNothingSelectedAfterAMove)
     ASSERT_EQ(dialog.memo_hide->count(), 1);
     EXPECT_EQ(dialog.memo_hide->item(0)->text(), QStringLiteral("순번"));
     EXPECT_TRUE(dialog.memo_show->selectedItems().isEmpty());
-    save(&dialog, "qv_display_frm_moved");
+    savePicture(&dialog, "qv_display_frm_moved");
     // A second press moves nothing: no other entry was chosen for the user.
     click(dialog.sbtn_add);
     EXPECT_EQ(dialog.memo_show->count(), 2);
@@ -138,11 +111,11 @@ TEST_F(Looks, ScreenSettingsLeaveNothingSelectedAfterAMove)
 TEST_F(Looks, StartScreenSaysOnceThatTheServerClosedTheConnection)
 {
     login();
-    choose("qv_e1");
+    chooseMenu(client.mainWindow(), "qv_e1");
     auto *screen = qobject_cast<Tqv_start_frm *>(FindScreen(client.mainWindow(), QStringLiteral("qv_start_frm")));
     ASSERT_NE(screen, nullptr);
     ASSERT_TRUE(screen->SendTimer->isActive());
-    save(screen, "qv_start_frm");
+    savePicture(screen, "qv_start_frm");
 
     client.session().ServerState = 1; // the relay was lost and the clerk chose to stay offline
     const QString offline = QStringLiteral("서버가 접속을 강제 종료하였습니다. 프로그램 종료 후 재접속하시기 바랍니다.");
@@ -156,11 +129,11 @@ TEST_F(Looks, NoticeWindowShowsItsOkButton)
     login();
     client.server().exec(QStringLiteral("delete from srv_commmsg where kind = 1"));
     client.server().exec(QStringLiteral("insert into srv_commmsg (kind, msg) values (1, '금일 22시 시스템 점검 예정입니다.')"));
-    choose("N2");
+    chooseMenu(client.mainWindow(), "N2");
     QPointer<QWidget> alert = client.mainWindow()->findChild<QWidget *>(QStringLiteral("qv_AlertMsg_Frm"));
     ASSERT_NE(alert, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(alert));
-    save(alert, "qv_AlertMsg_Frm");
+    savePicture(alert, "qv_AlertMsg_Frm");
     auto *ok = alert->findChild<TDDButton *>(QStringLiteral("BitBtn1"));
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->Caption(), QStringLiteral("확인"));
@@ -186,7 +159,7 @@ TEST(LooksOfLogin, RegisterButtonShowsBothLinesOfItsCaption)
     // The address and the port are both open for typing.
     EXPECT_TRUE(dialog.edt_ipaddress->isEnabled());
     EXPECT_TRUE(dialog.edt_recvport->isEnabled());
-    save(&dialog, "qv_login_frm_no_config");
+    savePicture(&dialog, "qv_login_frm_no_config");
     const QImage img = dialog.btn_regServer->grab().toImage();
     const QRect box = captionBox(img);
     const int line = QFontMetrics(dialog.btn_regServer->font()).tightBoundingRect(QStringLiteral("등록")).height();
@@ -203,7 +176,7 @@ TEST_F(Looks, PasswordFieldsMaskAlikeAndWindowsCarryTheProgramIcon)
     ASSERT_FALSE(icon.isNull());
     EXPECT_EQ(client.mainWindow()->windowIcon().pixmap(32).toImage(), icon);
 
-    choose("qv_a2_2");
+    chooseMenu(client.mainWindow(), "qv_a2_2");
     auto *bank = qobject_cast<Tqv_bank_frm *>(FindScreen(client.mainWindow(), QStringLiteral("qv_Bank_frm")));
     ASSERT_NE(bank, nullptr);
     for (QLineEdit *e : {bank->edt_pwd, bank->edt_dpwd}) {
