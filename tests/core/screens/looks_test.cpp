@@ -51,7 +51,7 @@ QRect captionBox(const QImage &img)
 class Looks : public ::testing::Test
 {
 protected:
-    void SetUp() override { registerCoreScreens(); }
+    CoreScreensRegistered screens; // before the client, gone after it
 
     void login()
     {

@@ -9,6 +9,7 @@
 //   ScreenInput::retype(screen->edt_regcontents, "잔액 부족");
 
 #include "core/screens/ClientMainUnit.h"
+#include "core/screens/CoreScreens.h"
 #include "core/screens/ScreenRegistry.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
@@ -24,6 +25,25 @@
 #include <gtest/gtest.h>
 
 namespace ScreenInput {
+
+// The core screens registered for the life of a test fixture: what it added
+// is removed again, so tests of the registry itself find it as they left it.
+class CoreScreensRegistered
+{
+public:
+    CoreScreensRegistered() : m_before(ScreenRegistry::instance().names()) { registerCoreScreens(); }
+    ~CoreScreensRegistered()
+    {
+        for (const QString &name : ScreenRegistry::instance().names())
+            if (!m_before.contains(name))
+                ScreenRegistry::instance().remove(name);
+    }
+    CoreScreensRegistered(const CoreScreensRegistered &) = delete;
+    CoreScreensRegistered &operator=(const CoreScreensRegistered &) = delete;
+
+private:
+    QStringList m_before;
+};
 
 // Shows a started client's main window and waits until it is active.
 inline void showMainWindow(Tqv_frm *main)
