@@ -88,13 +88,13 @@ TEST_F(Looks, ScreenSettingsLeaveNothingSelectedAfterAMove)
     ASSERT_EQ(dialog.memo_show->count(), 3);
 
     clickEntry(dialog.memo_show, 0);
-    click(dialog.sbtn_add);
+    ClickControl(dialog.sbtn_add);
     ASSERT_EQ(dialog.memo_hide->count(), 1);
     EXPECT_EQ(dialog.memo_hide->item(0)->text(), QStringLiteral("순번"));
     EXPECT_TRUE(dialog.memo_show->selectedItems().isEmpty());
     savePicture(&dialog, "qv_display_frm_moved");
     // A second press moves nothing: no other entry was chosen for the user.
-    click(dialog.sbtn_add);
+    ClickControl(dialog.sbtn_add);
     EXPECT_EQ(dialog.memo_show->count(), 2);
     EXPECT_EQ(dialog.memo_hide->count(), 1);
 
@@ -111,7 +111,7 @@ TEST_F(Looks, ScreenSettingsLeaveNothingSelectedAfterAMove)
 TEST_F(Looks, StartScreenSaysOnceThatTheServerClosedTheConnection)
 {
     login();
-    chooseMenu(client.mainWindow(), "qv_e1");
+    ASSERT_TRUE(TriggerMenuItem(client.mainWindow(), QStringLiteral("qv_e1")));
     auto *screen = qobject_cast<Tqv_start_frm *>(FindScreen(client.mainWindow(), QStringLiteral("qv_start_frm")));
     ASSERT_NE(screen, nullptr);
     ASSERT_TRUE(screen->SendTimer->isActive());
@@ -129,7 +129,7 @@ TEST_F(Looks, NoticeWindowShowsItsOkButton)
     login();
     client.server().exec(QStringLiteral("delete from srv_commmsg where kind = 1"));
     client.server().exec(QStringLiteral("insert into srv_commmsg (kind, msg) values (1, '금일 22시 시스템 점검 예정입니다.')"));
-    chooseMenu(client.mainWindow(), "N2");
+    ASSERT_TRUE(TriggerMenuItem(client.mainWindow(), QStringLiteral("N2")));
     QPointer<QWidget> alert = client.mainWindow()->findChild<QWidget *>(QStringLiteral("qv_AlertMsg_Frm"));
     ASSERT_NE(alert, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(alert));
@@ -140,7 +140,7 @@ TEST_F(Looks, NoticeWindowShowsItsOkButton)
     EXPECT_GE(ok->width(), 60);
     EXPECT_GE(ok->height(), 20);
     EXPECT_TRUE(alert->rect().contains(QRect(ok->mapTo(alert, QPoint(0, 0)), ok->size())));
-    click(ok);
+    ClickControl(ok);
     EXPECT_TRUE(client.waitFor([&] { return alert.isNull() || !alert->isVisible(); }));
 }
 
@@ -176,7 +176,7 @@ TEST_F(Looks, PasswordFieldsMaskAlikeAndWindowsCarryTheProgramIcon)
     ASSERT_FALSE(icon.isNull());
     EXPECT_EQ(client.mainWindow()->windowIcon().pixmap(32).toImage(), icon);
 
-    chooseMenu(client.mainWindow(), "qv_a2_2");
+    ASSERT_TRUE(TriggerMenuItem(client.mainWindow(), QStringLiteral("qv_a2_2")));
     auto *bank = qobject_cast<Tqv_bank_frm *>(FindScreen(client.mainWindow(), QStringLiteral("qv_Bank_frm")));
     ASSERT_NE(bank, nullptr);
     for (QLineEdit *e : {bank->edt_pwd, bank->edt_dpwd}) {

@@ -1,25 +1,22 @@
 #pragma once
-// Reaching a screen's controls as a person does: the helpers fail where a
-// person would be stuck (a hidden or disabled button, a list that is not
-// there), and act through the mouse, the keyboard and the input method.
+// What the screen tests need beyond ScreenDriver: the core screens for one
+// fixture, the main window shown, a screen opened from its menu item, list
+// entries and drop-down choices, input-method text and saved pictures. Like
+// ScreenDriver's, the helpers fail where a person would be stuck.
 //
-//   ScreenInput::click(screen->btn_search);
-//   ScreenInput::clickCell(screen->grd_error, 1, row);
+//   auto *screen = ScreenInput::openFromMenu<Tqv_ErrCode_frm>(main, "qv_a2_3", "qv_ErrCode_frm");
 //   ScreenInput::choose(screen->cmb_bankname, 2);
-//   ScreenInput::retype(screen->edt_regcontents, "잔액 부족");
+//   ScreenInput::clickEntry(dialog.memo_show, 0);
 
+#include "ScreenDriver.h"
 #include "core/screens/ClientMainUnit.h"
 #include "core/screens/CoreScreens.h"
 #include "core/screens/ScreenRegistry.h"
-#include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
-#include "platform/TListGrid.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QInputMethodEvent>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -53,53 +50,17 @@ inline void showMainWindow(Tqv_frm *main)
     ASSERT_TRUE(QTest::qWaitForWindowActive(main));
 }
 
-// Chooses a menu item, which must be there and enabled.
-inline void chooseMenu(Tqv_frm *main, const char *item)
-{
-    QAction *action = main->item(QString::fromLatin1(item));
-    ASSERT_NE(action, nullptr) << item;
-    ASSERT_TRUE(action->isEnabled()) << item;
-    action->trigger();
-}
-
 // The screen a menu item opens, shown; null (with a failure) when it is not there.
 template <class Screen>
 Screen *openFromMenu(Tqv_frm *main, const char *item, const char *name)
 {
-    chooseMenu(main, item);
+    if (!TriggerMenuItem(main, QString::fromLatin1(item)))
+        return nullptr;
     auto *screen = qobject_cast<Screen *>(FindScreen(main, QString::fromLatin1(name)));
     EXPECT_NE(screen, nullptr) << name;
     if (screen)
         EXPECT_TRUE(QTest::qWaitForWindowExposed(screen)) << name;
     return screen;
-}
-
-// A mouse click in the middle of a button that is shown and enabled.
-inline void click(TDDButton *button)
-{
-    ASSERT_TRUE(button->isVisible()) << qPrintable(button->objectName());
-    ASSERT_TRUE(button->Enabled()) << qPrintable(button->objectName());
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() / 2, button->height() / 2));
-}
-
-// The middle of a grid cell on screen, scrolled into view first.
-inline QPoint cellCentre(TListGrid *grid, int col, int row)
-{
-    const QModelIndex index = grid->gridModel()->index(row, col);
-    grid->scrollTo(index);
-    return grid->visualRect(index).center();
-}
-
-inline void clickCell(TListGrid *grid, int col, int row)
-{
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellCentre(grid, col, row));
-}
-
-inline void doubleClickCell(TListGrid *grid, int col, int row)
-{
-    const QPoint at = cellCentre(grid, col, row);
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
 }
 
 // A click on an entry of a list; with twice, a double click.
@@ -128,15 +89,6 @@ inline void commitText(QWidget *field, const QString &text)
     QInputMethodEvent commit;
     commit.setCommitString(text);
     QApplication::sendEvent(field, &commit);
-}
-
-// Replaces what a field holds with the text.
-inline void retype(QLineEdit *edit, const QString &text)
-{
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Delete);
-    commitText(edit, text);
 }
 
 // What the window shows, saved as <name>.png among the tests' pictures.
