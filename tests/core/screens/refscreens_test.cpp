@@ -109,6 +109,9 @@ TEST_F(RefScreens, AnAdministratorAddsAndModifiesAMotherAccount)
     auto *screen = open<Tqv_bank_frm>("qv_a2_2", "qv_bank_frm");
     ASSERT_NE(screen, nullptr);
     savePng(screen, "qv_bank_frm");
+    EXPECT_FALSE(screen->btn_add->Enabled());               // a row is opened first
+    ClickGridCell(screen->grd_allbank, 0, 1, true);
+    click(screen->btn_delete);
     EXPECT_TRUE(screen->btn_add->Enabled());
     const int rowsBefore = screen->grd_allbank->RowCount();
 
