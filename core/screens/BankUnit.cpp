@@ -349,20 +349,8 @@ void Tqv_bank_frm::btn_saveClick()
                             + QStringLiteral(",    sendname = ") + sqlQuote(edt_sendname->text())
                             + QStringLiteral(",    firmid = ") + sqlQuote(edt_firmid->text())
                             + QStringLiteral(",    recvid = ") + sqlQuote(edt_recvid->text())
-                            + QStringLiteral(",    dblpasswd = ") + sqlQuote(edt_dpwd->text()) + where;
-        bool ok = false;
-        try {
-            const qvx::ResultSet found =
-                dm->cms_select1(QStringLiteral("select count(*) as cnt from bank") + where);
-            if (found.valueInt(0, QStringLiteral("cnt")) > 0) {
-                dm->cms_insert1(sql);
-                dm->cms_insert1(QStringLiteral("commit"));
-                ok = true;
-            }
-        } catch (const std::exception &) {
-            try { dm->cms_insert1(QStringLiteral("rollback")); } catch (const std::exception &) {}
-            WriteLog(session, sql);
-        }
+                            + QStringLiteral(",    dblpasswd = ") + sqlQuote(edt_dpwd->text());
+        const bool ok = StoreReferenceUpdate(session, QStringLiteral("bank"), where, sql);
         // Either way the edit ends; a new search shows what is stored.
         prompt().message(ok ? QStringLiteral("정상적으로 처리되었습니다.") : QStringLiteral("정상적으로 처리되지 않았습니다."));
     }
