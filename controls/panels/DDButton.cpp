@@ -150,7 +150,7 @@ TDDButton::TDDButton(QWidget *parent) : TCustomControl(parent)
     setAttribute(Qt::WA_NoSystemBackground, true);
     // The focus look follows the focus within this button's own form: a move
     // into another child window of the frame leaves this form's look alone.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
         QWidget *form = KitParentForm(this);
         if (!form)
             return;
@@ -164,7 +164,12 @@ TDDButton::TDDButton(QWidget *parent) : TCustomControl(parent)
     FRepaintRequests = 0;
 }
 
-TDDButton::~TDDButton() = default;
+TDDButton::~TDDButton()
+{
+    // The widget's own destructor gives up the focus, which tells the watch
+    // while this object is no button any more.
+    disconnect(m_focusWatch);
+}
 
 void TDDButton::SetFormLook()
 {

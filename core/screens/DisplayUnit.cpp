@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
-#include <memory>
 
 namespace {
 
@@ -165,8 +164,8 @@ void Tqv_display_frm::moveSelected(QListWidget *from, QListWidget *to)
     QListWidgetItem *item = selected.isEmpty() ? nullptr : selected.first();
     if (!item || from->count() == 0 || from->item(0)->text().isEmpty())
         return;
-    std::unique_ptr<QListWidgetItem> moved(from->takeItem(from->row(item)));
-    to->addItem(moved->text());
+    // The taken item moves over whole: the other list owns it from now on.
+    to->addItem(from->takeItem(from->row(item)));
     from->setFocus();
     // The list would select the next entry for the user: nothing stays selected.
     from->clearSelection();
