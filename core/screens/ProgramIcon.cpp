@@ -38,12 +38,10 @@ QPixmap drawIcon(int size)
 
 QIcon ProgramIcon()
 {
-    static const QIcon icon = [] {
-        QIcon i;
-        for (int size : {16, 24, 32, 48, 64, 128})
-            i.addPixmap(drawIcon(size));
-        return i;
-    }();
+    // Drawn on each call (a few small pictures): no pixmap outlives the application.
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128})
+        icon.addPixmap(drawIcon(size));
     return icon;
 }
 
