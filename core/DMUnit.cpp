@@ -30,13 +30,19 @@ Tdm::Tdm(Session &session, QObject *parent)
 
     Csckt = new QTcpSocket(this);
     Csckt->setObjectName(QStringLiteral("Csckt"));
-    connect(Csckt, &QTcpSocket::connected, this, [this] { RunGuarded(this->session, QStringLiteral("CscktConnect"), [this] { CscktConnect(); }); });
+    connect(Csckt, &QTcpSocket::connected, this, [this] {
+        m_relayConnected = true;
+        RunGuarded(this->session, QStringLiteral("CscktConnect"), [this] { CscktConnect(); });
+    });
     connect(Csckt, &QTcpSocket::readyRead, this, [this] { RunGuarded(this->session, QStringLiteral("CscktRead"), [this] { CscktRead(); }); });
     connect(Csckt, &QTcpSocket::disconnected, this,
             [this] { RunGuarded(this->session, QStringLiteral("CscktDisconnect"), [this] { CscktDisconnect(); }); });
     connect(Csckt, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
-        // The peer closing the line is handled by the disconnect handler.
-        if (error != QAbstractSocket::RemoteHostClosedError)
+        // The peer closing the line is handled by the disconnect handler;
+        // a line that never came up (refused, no such host) is lost as well.
+        if (!m_relayConnected)
+            RelayStartFailed();
+        else if (error != QAbstractSocket::RemoteHostClosedError)
             WriteLog(this->session, QStringLiteral("CSCKT socket error occured"));
     });
 
@@ -139,7 +145,16 @@ void Tdm::ActivateRelay(const QString &host, quint16 port)
 {
     m_reader.clear();
     m_disconnectHandled = false;
+    m_relayConnected = false;
     Csckt->connectToHost(host, port);
+}
+
+void Tdm::RelayStartFailed()
+{
+    WriteLog(session, QStringLiteral("CSCKT socket error occured"));
+    // Without the relay no answer or approval notice can arrive: the user is
+    // asked as for a lost line, once the current event has finished.
+    QTimer::singleShot(0, this, [this] { RunGuarded(session, QStringLiteral("CscktDisconnect"), [this] { CscktDisconnect(); }); });
 }
 
 bool Tdm::RelayActive() const
@@ -199,11 +214,14 @@ void Tdm::HandleRelayData(const QByteArray &bytes)
 {
     WriteLog(session, qvx::Cp949::decode(bytes));
     const auto events = m_reader.feed(bytes);
+    bool reported = false; // one read with stray bytes is one bad packet
     for (const auto &event : events) {
-        if (event.kind == qvx::FrameReader::Event::Garbage)
-            qvx::Prompt::instance().message(QStringLiteral("error packet"));
-        else
+        if (event.kind == qvx::FrameReader::Event::Frame)
             HandleRelayFrame(event.bytes);
+        else if (!reported) {
+            reported = true;
+            qvx::Prompt::instance().message(QStringLiteral("error packet"));
+        }
     }
 }
 
@@ -280,6 +298,7 @@ void Tdm::CscktDisconnect()
     if (m_disconnectHandled)
         return;
     m_disconnectHandled = true;
+    m_relayConnected = false;
     m_reader.clear();
 
     if (ServerLinkOpen())

@@ -68,6 +68,9 @@ public:
     // Starts connecting; the login frame goes out once connected.
     void ActivateRelay(const QString &host, quint16 port);
     bool RelayActive() const;      // connected
+    // The relay could not be reached at start-up (bad port, refused, no such
+    // host): logged, then handled as a lost connection.
+    void RelayStartFailed();
     void DeactivateRelay();        // closes the socket (the disconnect handling runs)
     // Sends bytes as they stand; false when the socket is not connected.
     bool SendRelay(const QByteArray &bytes);
@@ -125,6 +128,7 @@ private:
     AutoSendRoutine m_autoSend;
     int m_disconnectWaitMs = 1000;
     bool m_disconnectHandled = false;
+    bool m_relayConnected = false;
 };
 
 // The one data module of the run (set by its constructor).

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -428,6 +429,28 @@ void TCustomComboEdit::keyPressEvent(QKeyEvent *e)
         return;
     }
     QLineEdit::keyPressEvent(e);
+}
+
+void TCustomComboEdit::inputMethodEvent(QInputMethodEvent *e)
+{
+    if (e->commitString().isEmpty() || isReadOnly()) {
+        QLineEdit::inputMethodEvent(e);
+        return;
+    }
+    // The composition ends here: let the line edit drop its pre-edit text
+    // without the commit, then offer each committed character as a key.
+    QInputMethodEvent rest(QString(), e->attributes());
+    rest.setCommitString(QString(), e->replacementStart(), e->replacementLength());
+    QLineEdit::inputMethodEvent(&rest);
+    for (const QChar typed : e->commitString()) {
+        if (typed.unicode() < 32)
+            continue;
+        QChar key = typed;
+        RunEditHandler(QStringLiteral("TCustomComboEdit.KeyPress"), [&] { KeyPress(key); });
+        if (!key.isNull() && key.unicode() >= 32)
+            insert(QString(key));
+    }
+    e->accept();
 }
 
 void TCustomComboEdit::KeyPress(QChar &Key)

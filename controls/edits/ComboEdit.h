@@ -148,6 +148,8 @@ protected:
     void UpdateReadOnly();
 
     void keyPressEvent(QKeyEvent *e) override;
+    // Text an input method commits goes through the key chain like typed keys.
+    void inputMethodEvent(QInputMethodEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;

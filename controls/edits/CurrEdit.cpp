@@ -6,6 +6,7 @@
 #include "controls/edits/NumFormat.h"
 #include "controls/edits/StrUtils.h"
 
+#include <QDropEvent>
 #include <QPainter>
 #include <QStyleOptionFrame>
 
@@ -320,6 +321,22 @@ void TCustomNumEdit::Paste()
 {
     const QString before = text();
     TCustomComboEdit::Paste();
+    CheckInsertedText(before);
+}
+
+void TCustomNumEdit::dropEvent(QDropEvent *e)
+{
+    if (!DirectInput() || ReadOnly()) {
+        e->ignore();
+        return;
+    }
+    const QString before = text();
+    TCustomComboEdit::dropEvent(e);
+    RunEditHandler(QStringLiteral("TCustomNumEdit.Drop"), [&] { CheckInsertedText(before); });
+}
+
+void TCustomNumEdit::CheckInsertedText(const QString &before)
+{
     if (text() == before)
         return;
     bool ok = IsAcceptableText(text());

@@ -93,6 +93,8 @@ protected:
     void ValidateExit() override;
     void DoExit() override;
     void Paste() override;
+    // Text dropped on the field is checked as pasted text is.
+    void dropEvent(QDropEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
 
     void UpdateEditText();
@@ -101,6 +103,9 @@ protected:
     void ReformatWhileEditing();
     void UpdatePopupSettings();
     void WriteEditText(const QString &s);
+    // After text was put in from outside (paste, drop): a text that is no
+    // number for this field goes back to before; separators are removed.
+    void CheckInsertedText(const QString &before);
 
 private:
     TAlignment FAlignment = taRightJustify;

@@ -78,7 +78,7 @@ void PaintGradient(QPainter &p, int Kind, int Left, int Top, int Right, int Bott
     const int Wd = Right - Left, Ht = Bottom - Top;
     switch (Kind) {
     case 0:
-        fill(p, Left, Top, Right, Bottom, ColorFrom);
+        FillRect(p, TRect(Left, Top, Right, Bottom), ColorFrom); // a solid fill shows system colours
         break;
     case 1:
         for (int i = 0; i <= 255; ++i)
@@ -95,7 +95,7 @@ void PaintGradient(QPainter &p, int Kind, int Left, int Top, int Right, int Bott
         const int m = n / 2;
         if (m <= 0) {
             // Under 2 pixels there is no ring to step through: one solid fill.
-            fill(p, Left, Top, Right, Bottom, ColorFrom);
+            FillRect(p, TRect(Left, Top, Right, Bottom), ColorFrom);
             break;
         }
         TColor col = ColorFrom;
@@ -142,16 +142,24 @@ TDDButton::TDDButton(QWidget *parent) : TCustomControl(parent)
     resize(75, 25);
     SetTabStop(true);
     QFont f(QStringLiteral("굴림"));
-    f.setPixelSize(13); // 10 points on a 96 dpi display
+    f.setPointSize(10);
     setFont(f);
     SetFontColor(clWhite);
     FTextColor = clWhite;
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     setAttribute(Qt::WA_NoSystemBackground, true);
+    // The focus look follows the focus within this button's own form: a move
+    // into another child window of the frame leaves this form's look alone.
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
-        QWidget *win = window();
-        if ((now && now->window() == win) || (!now && old && old->window() == win))
-            FocusChanged(now);
+        QWidget *form = KitParentForm(this);
+        if (!form)
+            return;
+        if (now) {
+            if (KitParentForm(now) == form)
+                FocusChanged(now);
+        } else if (old && KitParentForm(old) == form && window()->isActiveWindow()) {
+            FocusChanged(nullptr); // the focus was taken from the form's control
+        }
     });
     FRepaintRequests = 0;
 }
@@ -172,6 +180,8 @@ void TDDButton::SetFormLook()
     SetFrameSize(1);
     SetDisableColor(DDFormDisableColor);
     SetGradientStyle(gsVertical);
+    SetHTextLayout(tlCenter);
+    SetVTextLayout(tlMiddle);
     SetFontColor(clWhite);
 }
 
@@ -264,11 +274,11 @@ void TDDButton::SetImage(const QImage &v)
 void TDDButton::SetDefault(bool v)
 {
     FDefault = v;
-    QWidget *win = window();
-    if (!win || win == this)
+    QWidget *form = KitParentForm(this);
+    if (!form || form == this)
         return;
-    QWidget *focus = win->focusWidget();
-    for (TDDButton *b : win->findChildren<TDDButton *>())
+    QWidget *focus = form->focusWidget();
+    for (TDDButton *b : form->findChildren<TDDButton *>())
         b->FocusChanged(focus);
 }
 

@@ -4,6 +4,7 @@
 #include "controls/panels/KitControl.h"
 
 #include <QAbstractItemView>
+#include <QFontMetrics>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -23,6 +24,8 @@ public:
         QSize s = QStyledItemDelegate::sizeHint(option, index);
         if (FCombo->FMRUList)
             s.setHeight(FCombo->FItemHeight + 4);
+        else // Korean glyphs fill the whole em: leave them room above and below
+            s.setHeight(std::max(s.height(), QFontMetrics(option.font).height() + 4));
         return s;
     }
     void paint(QPainter *p, const QStyleOptionViewItem &option, const QModelIndex &index) const override

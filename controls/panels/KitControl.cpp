@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -30,6 +31,15 @@ void KitDefocus(QWidget *w)
         win->setFocus(Qt::OtherFocusReason); // an inactive window: no focus events
     if (QWidget *left = win->focusWidget(); left && (left == w || w->isAncestorOf(left)))
         left->clearFocus();
+}
+
+QWidget *KitParentForm(QWidget *w)
+{
+    for (QWidget *at = w; at; at = at->parentWidget()) {
+        if (at->isWindow() || qobject_cast<QMdiSubWindow *>(at->parentWidget()))
+            return at;
+    }
+    return nullptr;
 }
 
 // =========================================================== TCustomControl

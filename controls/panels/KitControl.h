@@ -32,6 +32,9 @@ bool KitIsFocused(const QWidget *w);
 // Takes the focus of its window away from the control or a control inside it,
 // to no other control (the form keeps the focus itself).
 void KitDefocus(QWidget *w);
+// The form a control sits on: the child window of a multiple-document frame
+// that holds it, or else its top-level window.
+QWidget *KitParentForm(QWidget *w);
 
 class TCustomControl : public QWidget {
     Q_OBJECT

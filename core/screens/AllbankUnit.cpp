@@ -183,8 +183,8 @@ void Tqv_allbank_frm::btn_saveClick()
         if (ok)
             AppendGridRow(grd_allbank, {code, name});
     } else {
-        ok = StoreReferenceChange(session, QStringLiteral("update allbank set   bankname = ") + sqlQuote(name)
-                                  + QStringLiteral(" where bankid = ") + sqlQuote(code));
+        ok = StoreReferenceUpdate(session, QStringLiteral("allbank"), QStringLiteral(" where bankid = ") + sqlQuote(code),
+                                  QStringLiteral("update allbank set   bankname = ") + sqlQuote(name) + u' ');
     }
     prompt().message(ok ? QStringLiteral("정상적으로 처리되었습니다.") : QStringLiteral("정상적으로 처리되지 않았습니다."));
     edt_regcode->clear();

@@ -20,6 +20,7 @@
 #include "platform/SqlText.h"
 #include "platform/TListGrid.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -40,7 +41,7 @@ QLineEdit *makeField(QWidget *panel, const char *name, const QString &label, int
     if (maxLength > 0)
         e->setMaxLength(maxLength);
     if (masked)
-        e->setEchoMode(QLineEdit::Password);
+        SetPasswordInput(e);
     return e;
 }
 
@@ -96,10 +97,14 @@ Tqv_bank_frm::Tqv_bank_frm(Session &s, QWidget *owner)
     grd_allbank->OnDblClickCell = [this](int c, int r) {
         RunGuarded(session, QStringLiteral("grd_allbankDblClickCell"), [=, this] { grd_allbankDblClickCell(c, r); });
     };
-    grd_allbank->OnKeyDown = [this](QKeyEvent *) {
-        ShowAccountRow();
-        edt_bankid->clear();
-        edt_bankname->clear();
+    // A character typed in the list (not a movement key) shows the current
+    // row with the bank left blank.
+    grd_allbank->OnKeyDown = [this](QKeyEvent *e) {
+        const QString typed = e->text();
+        if (typed.isEmpty() || typed.at(0).unicode() < 32 || typed.at(0).unicode() == 127
+            || (e->modifiers() & Qt::ControlModifier))
+            return false;
+        RunGuarded(session, QStringLiteral("grd_allbankKeyPress"), [this] { grd_allbankKeyPress(); });
         return false;
     };
 
@@ -121,8 +126,6 @@ Tqv_bank_frm::Tqv_bank_frm(Session &s, QWidget *owner)
     RunGuarded(session, QStringLiteral("qv_bank_frm.FormCreate"), [this] { FormCreate(); });
 }
 
-bool Tqv_bank_frm::isAdmin() const { return session.LoginAuthorCode == u"3"; }
-
 void Tqv_bank_frm::lockPanel(bool locked)
 {
     for (QLineEdit *e : {edt_bankno, edt_pwd, edt_dpwd, edt_sendname, edt_firmid, edt_recvid})
@@ -133,8 +136,8 @@ void Tqv_bank_frm::lockPanel(bool locked)
 void Tqv_bank_frm::FormCreate()
 {
     lockPanel(true);
-    // Add and Modify are for administrators; Save and Cancel wait for an edit.
-    edit.idle();
+    // Every edit button waits (they were locked on creation): a double click
+    // opens a row, and Save or Cancel then gives Add and Modify.
     const qvx::ResultSet banks =
         dm->cms_select1(QStringLiteral("select bankID, bankname from allbank where not (bankid = bankname) order by bankid"));
     if (banks.recordCount() > 0) {
@@ -252,11 +255,17 @@ void Tqv_bank_frm::ClearAccountEdit()
     edt_bankno->setFocus();
 }
 
+void Tqv_bank_frm::grd_allbankKeyPress()
+{
+    ShowAccountRow();
+    edt_bankid->clear();
+    edt_bankname->clear();
+}
+
 void Tqv_bank_frm::grd_allbankDblClickCell(int, int row)
 {
-    // Only administrators edit accounts; for others the panel stays locked.
-    if (!isAdmin())
-        return;
+    // The panel opens for everyone; only administrators get the buttons to
+    // save it (the edit buttons stay disabled for the others).
     BeginAccountEdit();
     if (row >= 1)
         edit.begin(ReferenceEditMode::Modifying);
@@ -340,20 +349,8 @@ void Tqv_bank_frm::btn_saveClick()
                             + QStringLiteral(",    sendname = ") + sqlQuote(edt_sendname->text())
                             + QStringLiteral(",    firmid = ") + sqlQuote(edt_firmid->text())
                             + QStringLiteral(",    recvid = ") + sqlQuote(edt_recvid->text())
-                            + QStringLiteral(",    dblpasswd = ") + sqlQuote(edt_dpwd->text()) + where;
-        bool ok = false;
-        try {
-            const qvx::ResultSet found =
-                dm->cms_select1(QStringLiteral("select count(*) as cnt from bank") + where);
-            if (found.valueInt(0, QStringLiteral("cnt")) > 0) {
-                dm->cms_insert1(sql);
-                dm->cms_insert1(QStringLiteral("commit"));
-                ok = true;
-            }
-        } catch (const std::exception &) {
-            try { dm->cms_insert1(QStringLiteral("rollback")); } catch (const std::exception &) {}
-            WriteLog(session, sql);
-        }
+                            + QStringLiteral(",    dblpasswd = ") + sqlQuote(edt_dpwd->text());
+        const bool ok = StoreReferenceUpdate(session, QStringLiteral("bank"), where, sql);
         // Either way the edit ends; a new search shows what is stored.
         prompt().message(ok ? QStringLiteral("정상적으로 처리되었습니다.") : QStringLiteral("정상적으로 처리되지 않았습니다."));
     }

@@ -55,6 +55,7 @@ public:
     void btn_searchClick();
     void grd_allbankClickCell(int col, int row);
     void grd_allbankDblClickCell(int col, int row);
+    void grd_allbankKeyPress();
     void btn_addClick();
     void btn_modifyClick();
     void btn_saveClick();
@@ -67,7 +68,6 @@ private:
     void lockPanel(bool locked);
     void ClearAccountEdit();
     void BeginAccountEdit();
-    bool isAdmin() const;
 };
 
 void registerBankScreen();

@@ -97,8 +97,10 @@ Tqv_display_frm::Tqv_display_frm(Session &s, QWidget *owner)
     BindClick(this, btn_cancel, "btn_cancelClick", &Tqv_display_frm::btn_cancelClick);
     BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
     FocusOnShow(this, cmb_allbank);
-    connect(memo_show, &QListWidget::itemDoubleClicked, this, [this] { sbtn_addClick(); });
-    connect(memo_hide, &QListWidget::itemDoubleClicked, this, [this] { sbtn_deleteClick(); });
+    connect(memo_show, &QListWidget::itemDoubleClicked, this,
+            [this] { RunGuarded(session, QStringLiteral("memo_showDblClick"), [this] { sbtn_addClick(); }); });
+    connect(memo_hide, &QListWidget::itemDoubleClicked, this,
+            [this] { RunGuarded(session, QStringLiteral("memo_hideDblClick"), [this] { sbtn_deleteClick(); }); });
 
     RunGuarded(session, QStringLiteral("qv_display_frm.FormCreate"), [this] { FormCreate(); });
 }
@@ -158,12 +160,16 @@ void Tqv_display_frm::cmb_allbankChange()
 
 void Tqv_display_frm::moveSelected(QListWidget *from, QListWidget *to)
 {
-    QListWidgetItem *item = from->currentItem();
+    const QList<QListWidgetItem *> selected = from->selectedItems();
+    QListWidgetItem *item = selected.isEmpty() ? nullptr : selected.first();
     if (!item || from->count() == 0 || from->item(0)->text().isEmpty())
         return;
     // The taken item moves over whole: the other list owns it from now on.
     to->addItem(from->takeItem(from->row(item)));
     from->setFocus();
+    // The list would select the next entry for the user: nothing stays selected.
+    from->clearSelection();
+    from->setCurrentItem(nullptr);
     SetButtonEnabled(btn_cancel, true);
 }
 

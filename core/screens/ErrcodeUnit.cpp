@@ -26,6 +26,9 @@ using qvx::sqlQuote;
 namespace {
 qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
 
+// Beyond the two shown columns each row keeps the bank it belongs to.
+constexpr int BankColumn = 2;
+
 QLineEdit *makeEdit(QWidget *parent, const char *name, const QString &label, int x, int y, int w)
 {
     return MakeLabeledEdit(parent, name, label, x, y, 80, w);
@@ -154,6 +157,7 @@ void Tqv_ErrCode_frm::btn_searchClick()
     for (int i = 0; i < rs.recordCount(); ++i) {
         grd_error->SetCells(0, i + 1, rs.value(i, QStringLiteral("errcode")));
         grd_error->SetCells(1, i + 1, rs.value(i, QStringLiteral("errcontents")));
+        grd_error->SetCells(BankColumn, i + 1, rs.value(i, QStringLiteral("bankid"))); // kept, not shown
     }
     grd_error->EndUpdate();
 }
@@ -162,6 +166,8 @@ void Tqv_ErrCode_frm::btn_addClick()
 {
     edt_regcode->clear();
     edt_regcontents->clear();
+    edt_regcode->setReadOnly(false);
+    cmb_bankname1->SetEnabled(true);
     showBands(true, true);
     if (cmb_bankname1->ItemIndex() < 0)
         cmb_bankname1->SetItemIndex(std::max(0, cmb_bankname->ItemIndex()));
@@ -176,10 +182,19 @@ void Tqv_ErrCode_frm::btn_modifyClick()
         cmb_bankname->setFocus();
         return;
     }
-    showBands(!pnl_bankname->isHidden(), true);
+    // The correction belongs to the listed row: its bank and code stay as they are.
     const int r = grd_error->Row();
-    edt_regcode->setText(grd_error->Cells(0, r));
+    m_editBank = grd_error->Cells(BankColumn, r);
+    m_editCode = grd_error->Cells(0, r);
+    for (int i = 0; i < ErrorBankList.size(); ++i)
+        if (ErrorBankList[i].first == m_editBank)
+            cmb_bankname1->SetItemIndex(i);
+    cmb_bankname1->SetEnabled(false);
+    showBands(true, true);
+    edt_regcode->setText(m_editCode);
+    edt_regcode->setReadOnly(true);
     edt_regcontents->setText(grd_error->Cells(1, r));
+    edt_regcontents->setFocus();
     edit.begin(ReferenceEditMode::Modifying);
 }
 
@@ -187,7 +202,7 @@ void Tqv_ErrCode_frm::btn_saveClick()
 {
     if (RefuseWhenOffline(session) || ErrorCodeEditMode == 0)
         return;
-    if (cmb_bankname1->Text().isEmpty()) {
+    if (ErrorCodeEditMode == ReferenceEditMode::Adding && cmb_bankname1->Text().isEmpty()) {
         prompt().message(QStringLiteral("은행명을 선택하시기 바랍니다."));
         cmb_bankname1->setFocus();
         return;
@@ -207,32 +222,39 @@ void Tqv_ErrCode_frm::btn_saveClick()
     if (!prompt().confirm(QStringLiteral("오류코드 : ") + code + u'\r' + QStringLiteral("오류내용 : ") + text
                           + QStringLiteral("\r\r등록하시겠습니까")))
         return;
-    const QString bank = bankCodeOf(cmb_bankname1);
     bool ok = false;
-    if (ErrorCodeEditMode == 1) {
+    if (ErrorCodeEditMode == ReferenceEditMode::Adding) {
+        const QString bank = bankCodeOf(cmb_bankname1);
         ok = StoreReferenceChange(session, QStringLiteral("insert into error (bankID, errcode, errcontents) values(")
                                   + sqlQuote(bank) + u',' + sqlQuote(code) + u',' + sqlQuote(text) + u')');
         if (ok)
-            AppendGridRow(grd_error, {code, text});
+            AppendGridRow(grd_error, {code, text, bank});
     } else {
-        ok = StoreReferenceChange(session, QStringLiteral("update error set errcontents = ") + sqlQuote(text)
-                                  + QStringLiteral(" where errcode = ") + sqlQuote(code)
-                                  + QStringLiteral(" and bankid = ") + sqlQuote(bank));
+        ok = StoreReferenceUpdate(session, QStringLiteral("error"),
+                                  QStringLiteral(" where errcode = ") + sqlQuote(m_editCode)
+                                      + QStringLiteral(" and bankid = ") + sqlQuote(m_editBank),
+                                  QStringLiteral("update error set errcontents = ") + sqlQuote(text));
         if (ok)
             grd_error->SetCells(1, grd_error->Row(), text);
     }
     prompt().message(ok ? QStringLiteral("정상적으로 처리되었습니다.") : QStringLiteral("정상적으로 처리되지 않았습니다."));
-    edt_regcode->clear();
-    edt_regcontents->clear();
     cmb_bankname->SetItemIndex(0);
-    edit.idle();
-    showBands(false, false);
+    endEdit();
 }
 
 void Tqv_ErrCode_frm::btn_cancelClick()
 {
+    endEdit();
+}
+
+void Tqv_ErrCode_frm::endEdit()
+{
     edt_regcode->clear();
     edt_regcontents->clear();
+    edt_regcode->setReadOnly(false);
+    cmb_bankname1->SetEnabled(true);
+    m_editBank.clear();
+    m_editCode.clear();
     edit.idle();
     showBands(false, false);
 }

@@ -62,6 +62,10 @@ public:
 private:
     void showBands(bool bank, bool entry);
     QString bankCodeOf(const TKitComboBox *box) const;
+    void endEdit();
+    // The row being corrected: its own bank and code, as listed.
+    QString m_editBank;
+    QString m_editCode;
     ListReportRows m_rows{33, 37};
 };
 

@@ -126,8 +126,9 @@ void Tqv_login_frm::buildForm()
     lbl_remoteserver = label(pnl_setting, QStringLiteral("리모트서버 명"), 20, 198, 100);
     lbl_remoteserver->setObjectName(QStringLiteral("lbl_remoteserver"));
     edt_remoteserver = edit(pnl_setting, "edt_remoteserver", 130, 196, 170);
-    btn_regServer = MakeButton(pnl_setting, "btn_regServer", QStringLiteral("서버 등록"), 60, 228, 90, 30);
-    KitButton1 = MakeButton(pnl_setting, "KitButton1", QStringLiteral("취  소"), 170, 228, 90, 30);
+    // Tall enough for the two-line caption "서버\r등록" that a missing config.ini gives.
+    btn_regServer = MakeButton(pnl_setting, "btn_regServer", QStringLiteral("서버 등록"), 60, 224, 90, 38);
+    KitButton1 = MakeButton(pnl_setting, "KitButton1", QStringLiteral("취  소"), 170, 224, 90, 38);
 
     // --- handlers -------------------------------------------------------------------
     BindClick(this, btn_confirm, "btn_confirmClick", &Tqv_login_frm::btn_confirmClick);

@@ -62,6 +62,19 @@ bool StoreReferenceChange(const Session &session, const QString &sql)
     }
 }
 
+bool StoreReferenceUpdate(const Session &session, const QString &table, const QString &where, const QString &sql)
+{
+    try {
+        const qvx::ResultSet found = dm->cms_select1(QStringLiteral("select count(*) as cnt from ") + table + where);
+        if (found.valueInt(0, QStringLiteral("cnt")) == 0)
+            return false;
+    } catch (const std::exception &) {
+        WriteLog(session, sql + where);
+        return false;
+    }
+    return StoreReferenceChange(session, sql + where);
+}
+
 void AppendGridRow(TListGrid *grid, const QStringList &cells)
 {
     int row = grid->RowCount();

@@ -47,6 +47,11 @@ private:
 // and returns false.
 bool StoreReferenceChange(const Session &session, const QString &sql);
 
+// A change of one stored row: "commit", `sql` + `where`, "commit", sent only
+// when `table` holds a row matching `where` (" where ..."). False when the row
+// is not there or the server refused; nothing is changed for a missing row.
+bool StoreReferenceUpdate(const Session &session, const QString &table, const QString &where, const QString &sql);
+
 // Appends a row with the cells (from column 0); an empty first data row is
 // used instead of a new one.
 void AppendGridRow(TListGrid *grid, const QStringList &cells);

@@ -88,14 +88,15 @@ void Tqv_start_frm::SendTimerTimer()
     // The timer rests while a tick runs, so the messages of a failing poll
     // cannot pile up behind one another.
     SendTimer->stop();
+    if (session.ServerState == 1) {
+        // Offline lasts until the program ends: say so once and poll no more.
+        prompt().message(OfflineMessage);
+        return;
+    }
     const auto restart = qScopeGuard([this] {
         if (!m_closing)
             SendTimer->start();
     });
-    if (session.ServerState == 1) {
-        prompt().message(OfflineMessage);
-        return;
-    }
     if (grd_allbank->Cells(0, 1).isEmpty())
         return;
     for (int r = 1; r < grd_allbank->RowCount(); ++r) {
@@ -169,7 +170,7 @@ Tqv_AlertMsg_Frm::Tqv_AlertMsg_Frm(Session &s, QWidget *owner)
     me_Msg->setReadOnly(true);
     layout->addWidget(me_Msg);
     BitBtn1 = MakeButton(this, "BitBtn1", QStringLiteral("확인"), 0, 0, 80, 25);
-    BitBtn1->setMinimumHeight(25);
+    BitBtn1->setFixedSize(80, 25); // the layout would give a control without a size hint none
     layout->addWidget(BitBtn1, 0, Qt::AlignHCenter);
     BindClick(session, BitBtn1, QStringLiteral("BitBtn1Click"), [this] { close(); });
 

@@ -8,6 +8,7 @@
 #include "core/EventGuard.h"
 #include "core/Session.h"
 #include "core/screens/LoginUnit.h"
+#include "core/screens/ProgramIcon.h"
 #include "platform/Clock.h"
 #include "platform/Prompt.h"
 
@@ -36,6 +37,7 @@ StartupController::~StartupController()
 bool StartupController::run()
 {
     m_stoppedAt.clear();
+    ApplyProgramIcon();
     // The edit controls' handlers run under the program's one event guard.
     Session &session = *m_session;
     SetEditHandlerGuard([&session](const QString &where, const std::function<void()> &action) {
@@ -84,7 +86,7 @@ void StartupController::runSteps(const QString &address, const QString &relayPor
         const int port = relayPortText.trimmed().toInt(&ok);
         const QString host = AddressHost(address);
         if (!ok || port <= 0 || port > 65535 || host.isEmpty())
-            WriteLog(session, QStringLiteral("CSCKT socket error occured"));
+            data.RelayStartFailed();
         else
             data.ActivateRelay(host, quint16(port));
     }

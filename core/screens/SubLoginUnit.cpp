@@ -26,7 +26,7 @@ Tqv_sublogin_frm::Tqv_sublogin_frm(Session &s, QWidget *owner)
     edt_Userid = MakeDialogRow(panel, "edt_Userid", QStringLiteral("사용자 ID"), 20, 25, 80, 110, 160);
     edt_Userid->setEnabled(false);
     edt_pwd = MakeDialogRow(panel, "edt_pwd", QStringLiteral("암     호"), 50, 25, 80, 110, 160);
-    edt_pwd->setEchoMode(QLineEdit::Password);
+    SetPasswordInput(edt_pwd);
     const ConfirmButtons buttons = MakeConfirmButtons(panel, 25, 95, 75, 87);
     btn_confirm = buttons.confirm;
     btn_Cancel = buttons.cancel;

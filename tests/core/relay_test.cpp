@@ -97,6 +97,11 @@ TEST_F(RelayTest, BytesOutsideAFrameGiveOneErrorPacket)
     data->HandleRelayData("junk" + STX + "Q0200300" + ETX);
     EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("error packet")});
     EXPECT_EQ(codes, (std::vector<int>{200300}));
+    // Stray bytes between and after the frames of one read: still one report.
+    prompt.clear();
+    data->HandleRelayData("x" + STX + "Q0610300" + ETX + "yy" + STX + "Q0710100" + ETX + "z");
+    EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("error packet")});
+    EXPECT_EQ(codes, (std::vector<int>{200300, 610300, 710100}));
 }
 
 TEST_F(RelayTest, ServiceCodeThatIsNoNumberDispatchesZero)

@@ -10,6 +10,9 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QMimeData>
 #include <QLineEdit>
 #include <QTest>
 #include <QWidget>
@@ -352,6 +355,47 @@ TEST_F(EditFixture, PasteKeepsAValidWholeNumber)
     QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(e->Text(), "1234000");
     EXPECT_EQ(e->Text().toLongLong(), 1234000);
+}
+
+TEST_F(EditFixture, InputMethodAndDroppedTextPassTheKeyFilter)
+{
+    TCurrencyEdit *e = amountField();
+    QString seen;
+    e->OnKeyPress = [&](QObject *, QChar &key) { seen += key; };
+    focus(e);
+    auto commit = [&](const QString &text) {
+        QInputMethodEvent preedit(text, {});
+        QApplication::sendEvent(e, &preedit);
+        QInputMethodEvent done;
+        done.setCommitString(text);
+        QApplication::sendEvent(e, &done);
+    };
+    commit(QStringLiteral("가a"));
+    EXPECT_EQ(e->Text(), "");
+    EXPECT_EQ(e->Value(), Decimal(0));
+    EXPECT_EQ(beeps, 2);
+    EXPECT_EQ(seen, "가a"); // the form's key handler sees them as typed keys
+    commit(QStringLiteral("12"));
+    EXPECT_EQ(e->Text(), "12");
+
+    auto drop = [&](const QString &text) {
+        QMimeData data;
+        data.setText(text);
+        const QPoint at(e->width() - 5, e->height() / 2);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(e, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(e, &move);
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(e, &dropped);
+    };
+    beeps = 0;
+    drop(QStringLiteral("가a"));
+    EXPECT_EQ(e->Text(), "12");
+    EXPECT_EQ(beeps, 1);
+    drop(QStringLiteral("3,000"));
+    EXPECT_EQ(e->Text(), "123000");
+    EXPECT_EQ(e->Value(), Decimal(123000));
 }
 
 TEST_F(EditFixture, HandlerErrorsAreShownNotThrown)

@@ -2,6 +2,9 @@
 #include "KitTestOutput.h"
 
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -208,6 +211,50 @@ TEST(DDButtonBehaviour, FocusLookFollowsTheFocusedButtonOrDefault)
     b->OnClick = [&](QObject *) { ++clicks; };
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(clicks, 0);
+}
+
+TEST(DDButtonBehaviour, FocusLookStaysWithinItsOwnChildWindow)
+{
+    QMainWindow frame;
+    auto *area = new QMdiArea(&frame);
+    frame.setCentralWidget(area);
+    frame.resize(700, 400);
+    auto makeForm = [&](const char *name, TDDButton *&button, QLineEdit *&edit) {
+        auto *form = new QWidget;
+        form->setObjectName(QString::fromLatin1(name));
+        form->resize(250, 120);
+        button = new TDDButton(form);
+        button->SetFormLook();
+        button->setGeometry(10, 10, 75, 25);
+        edit = new QLineEdit(form);
+        edit->setGeometry(10, 60, 100, 20);
+        area->addSubWindow(form)->show();
+    };
+    TDDButton *a = nullptr, *b = nullptr;
+    QLineEdit *editA = nullptr, *editB = nullptr;
+    makeForm("first_frm", a, editA);
+    makeForm("second_frm", b, editB);
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+
+    QTest::mouseClick(a, Qt::LeftButton, {}, QPoint(20, 10));
+    ASSERT_TRUE(a->hasFocus());
+    EXPECT_TRUE(a->Active());
+    // The focus moves to the other child window: the first form's button
+    // is still its form's focused control and keeps the look.
+    QTest::mouseClick(editB, Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(editB->hasFocus());
+    EXPECT_TRUE(a->Active());
+    EXPECT_FALSE(b->Active());
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(20, 10));
+    EXPECT_TRUE(b->Active());
+    EXPECT_TRUE(a->Active());
+    // Within the first form the focus moving to its edit takes the look.
+    QTest::mouseClick(editA, Qt::LeftButton, {}, QPoint(5, 5));
+    ASSERT_TRUE(editA->hasFocus());
+    EXPECT_FALSE(a->Active());
+    EXPECT_TRUE(b->Active());
 }
 
 TEST(DDButtonBehaviour, QtSetEnabledKeepsTheOwnFlagInStep)

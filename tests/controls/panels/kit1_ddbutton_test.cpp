@@ -57,6 +57,17 @@ TEST(GradientArithmetic, RectangleUnderTwoPixelsIsASolidFill)
     EXPECT_EQ(kitPixel(img, 1, 1), 0x000000u);
 }
 
+TEST(GradientArithmetic, SolidFillShowsSystemColours)
+{
+    QImage img(4, 4, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    QPainter p(&img);
+    PaintGradient(p, 0, 0, 0, 4, 4, clBtnFace, clBtnFace);
+    p.end();
+    EXPECT_EQ(img.pixel(1, 1), ColorToQColor(clBtnFace).rgb());
+    EXPECT_NE(kitPixel(img, 1, 1), 0x00000Fu); // not the constant's low bytes
+}
+
 TEST(GradientArithmetic, KindsOutsideTheRangeActAsVertical)
 {
     QImage a(20, 40, QImage::Format_RGB32), b(20, 40, QImage::Format_RGB32);
@@ -99,23 +110,61 @@ TEST(DDButtonLook, FormButtonShowsVerticalGradientBlackBorderAndPressedLook)
         EXPECT_EQ(kitPixel(pressed, 3, y), referenceVerticalRow(y, 26, 0xCFBCA9, 0xC5AC94)) << "row " << y;
 }
 
-TEST(DDButtonLook, CaptionIsWhiteAtTheBottomRightAndMovesWhenPressed)
+namespace {
+
+// White text pixels in [x0, x1) x [y0, y1).
+int whiteIn(const QImage &im, int x0, int x1, int y0, int y1)
+{
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            QRgb c = im.pixel(x, y);
+            if (qRed(c) > 230 && qGreen(c) > 230 && qBlue(c) > 230)
+                ++n;
+        }
+    return n;
+}
+
+// The box around the white text pixels inside the border.
+QRect whiteBox(const QImage &im)
+{
+    QRect box;
+    for (int y = 1; y < im.height() - 1; ++y)
+        for (int x = 1; x < im.width() - 1; ++x)
+            if (whiteIn(im, x, x + 1, y, y + 1))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+} // namespace
+
+TEST(DDButtonLook, FormButtonCaptionIsCentredInTenPointGulim)
+{
+    QWidget form;
+    TDDButton *b = formButton(&form, QStringLiteral("저 장"));
+    b->setGeometry(0, 0, 75, 25);
+    EXPECT_EQ(b->font().pointSize(), 10);
+    EXPECT_EQ(b->HTextLayout(), tlCenter);
+    EXPECT_EQ(b->VTextLayout(), tlMiddle);
+    QImage img = kitGrab(b);
+    kitSavePicture(img, "ddbutton_form_caption");
+    const QRect box = whiteBox(img);
+    ASSERT_FALSE(box.isEmpty());
+    // The text's middle lies within a few pixels of the button's (glyph
+    // bearings and the one-pixel caption offset).
+    EXPECT_LE(std::abs(box.left() + box.right() - 74), 6) << box.left() << " " << box.right();
+    EXPECT_LE(std::abs(box.top() + box.bottom() - 24), 6) << box.top() << " " << box.bottom();
+}
+
+TEST(DDButtonLook, CaptionAnchoredBottomRightMovesWhenPressed)
 {
     QWidget form;
     TDDButton *b = formButton(&form, QStringLiteral("WWW"));
+    b->SetHTextLayout(tlRight);
+    b->SetVTextLayout(tlBottom);
     b->setGeometry(0, 0, 90, 40);
     QImage img = kitGrab(b);
     // Text sits in the bottom-right corner, 7 pixels in: the left half has none.
-    auto whiteIn = [](const QImage &im, int x0, int x1, int y0, int y1) {
-        int n = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x) {
-                QRgb c = im.pixel(x, y);
-                if (qRed(c) > 230 && qGreen(c) > 230 && qBlue(c) > 230)
-                    ++n;
-            }
-        return n;
-    };
     EXPECT_EQ(whiteIn(img, 1, 30, 1, 39), 0);
     EXPECT_GT(whiteIn(img, 40, 89, 1, 39), 10);
     EXPECT_EQ(whiteIn(img, 84, 89, 1, 39), 0); // the 7-pixel right margin (less the offset)

@@ -2,6 +2,9 @@
 // the user's choice, recent entries, incremental search and the focus control.
 #include "controls/panels/KitComboBox.h"
 
+#include "KitTestOutput.h"
+
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
@@ -263,4 +266,25 @@ TEST(KitComboBox, DisablingTheFocusedListLeavesTheFocusWithTheForm)
     f.cmb->SetEnabled(false);
     EXPECT_FALSE(f.cmb->hasFocus());
     EXPECT_FALSE(f.next->hasFocus()); // not moved on to the next control
+}
+
+TEST(KitComboBox, DroppedRowsAreTallEnoughForKoreanText)
+{
+    Form f;
+    QFont font(QStringLiteral("굴림체"));
+    font.setPixelSize(12);
+    f.w.setFont(font);
+    f.cmb->setGeometry(10, 10, 200, 21);
+    f.fill(banks);
+    f.cmb->SetFocus();
+    QTest::keyClick(f.cmb, Qt::Key_Down, Qt::AltModifier);
+    QAbstractItemView *view = f.cmb->view();
+    QTRY_VERIFY(view->isVisible());
+    // Korean glyphs fill the whole em: each row leaves room above and below them.
+    const int glyphs = QFontMetrics(view->font()).tightBoundingRect(QStringLiteral("신한은행")).height();
+    for (int row = 0; row < banks.size(); ++row) {
+        const QRect r = view->visualRect(view->model()->index(row, 0));
+        EXPECT_GE(r.height(), glyphs + 2) << "row " << row;
+    }
+    kitSavePicture(view->window()->grab().toImage(), "combo_dropped_korean");
 }

@@ -109,6 +109,9 @@ TEST_F(RefScreens, AnAdministratorAddsAndModifiesAMotherAccount)
     auto *screen = open<Tqv_bank_frm>("qv_a2_2", "qv_bank_frm");
     ASSERT_NE(screen, nullptr);
     savePng(screen, "qv_bank_frm");
+    EXPECT_FALSE(screen->btn_add->Enabled());               // a row is opened first
+    ClickGridCell(screen->grd_allbank, 0, 1, true);
+    click(screen->btn_delete);
     EXPECT_TRUE(screen->btn_add->Enabled());
     const int rowsBefore = screen->grd_allbank->RowCount();
 
@@ -321,7 +324,7 @@ TEST_F(RefScreens, StartScreenPollsEachBankAndStopsItsTimerWhileATickRuns)
     screen.SendTimerTimer();
     client.session().ServerState = 0;
     EXPECT_FALSE(activeDuringTick);
-    EXPECT_TRUE(screen.SendTimer->isActive());
+    EXPECT_FALSE(screen.SendTimer->isActive()); // offline for good: no more polling
     client.prompt().setCallback({});
     screen.btn_addClick();                                  // open every bank
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("Send OK"));

@@ -71,6 +71,38 @@ TEST(Startup, MissingConfigRowStopsAfterTheCaptionStep)
     EXPECT_TRUE(client.dm()->Timer1->isActive());
 }
 
+// A relay that cannot be reached at start-up is a lost line: the user is asked
+// to quit or to stay offline, instead of waiting for answers that never come.
+TEST(Startup, UnreachableRelayIsHandledAsALostConnection)
+{
+    const QString question = QStringLiteral(
+        "서버에서 강제 종료를 하여 이체 및 기타 은행과의 전문 전송이 불가능합니다. 바로 프로그램을 종료하시겠습니까?");
+    {
+        ClientFixture::Options options;
+        options.server.relay = false; // the relay port refuses the connection
+        ClientFixture client(options);
+        client.prompt().enqueueAnswer(false);
+        ASSERT_TRUE(client.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
+        ASSERT_TRUE(client.waitFor([&] { return client.session().ServerState == 1; }, 10000));
+        EXPECT_TRUE(client.prompt().contains(question));
+        EXPECT_TRUE(client.prompt().contains(QStringLiteral("서버와의 작업은 불가능하며, 현재 화면에서의 작업만 가능합니다.")));
+        EXPECT_FALSE(client.mainWindow()->item(QStringLiteral("qv2"))->isEnabled());
+        EXPECT_EQ(client.terminateRequests(), 0);
+    }
+    {
+        ClientFixture client;
+        client.config().writeString(QStringLiteral("Network"), QStringLiteral("RecvPort"), QStringLiteral("20OO1"));
+        client.prompt().enqueueAnswer(true);
+        ASSERT_TRUE(client.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
+        ASSERT_TRUE(client.waitFor([&] { return client.terminateRequests() == 1; }, 10000));
+        EXPECT_TRUE(client.prompt().contains(question));
+        EXPECT_TRUE(client.prompt().contains(QStringLiteral("프로그램을 종료하겠습니다. 저장되지 않은 정보는 모두 유실됩니다.")));
+        QFile log(client.home() + QStringLiteral("/log/log") + qvx::Clock::today() + QStringLiteral(".txt"));
+        ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(log.readAll().contains("CSCKT socket error occured"));
+    }
+}
+
 TEST(Startup, SendModuleModeWithoutALayoutRowStops)
 {
     ClientFixture::Options options;

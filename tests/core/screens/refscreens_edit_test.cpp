@@ -1,0 +1,261 @@
+// Corrections on the reference-data screens as a clerk makes them: choosing
+// banks, clicking rows and buttons, typing into the fields; what reaches the
+// server and what the screen says.
+#include "ClientFixture.h"
+#include "ScreenInput.h"
+
+#include "core/Session.h"
+#include "core/screens/AllbankUnit.h"
+#include "core/screens/BankUnit.h"
+#include "core/screens/CoreScreens.h"
+#include "core/screens/ErrcodeUnit.h"
+#include "core/screens/SearchUnit.h"
+#include "controls/panels/DDButton.h"
+#include "platform/TListGrid.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace ScreenInput;
+
+namespace {
+
+class RefEdits : public ::testing::Test
+{
+protected:
+    CoreScreensRegistered screens; // before the client, gone after it
+
+    void login(const char *user, const char *password)
+    {
+        ASSERT_TRUE(client.start(QString::fromLatin1(user), QString::fromLatin1(password)));
+        showMainWindow(client.mainWindow());
+    }
+    template <class T>
+    T *open(const char *item, const char *name)
+    {
+        return openFromMenu<T>(client.mainWindow(), item, name);
+    }
+    static int rowOf(TListGrid *grid, const QString &code)
+    {
+        for (int r = 1; r < grid->RowCount(); ++r)
+            if (grid->Cells(0, r) == code)
+                return r;
+        return -1;
+    }
+    QString errorText(const char *bank, const char *code)
+    {
+        return client.server()
+            .query(QStringLiteral("select errcontents from error where bankid = '%1' and errcode = '%2'")
+                       .arg(QString::fromLatin1(bank), QString::fromLatin1(code)))
+            .value(0, QStringLiteral("errcontents"));
+    }
+    ClientFixture client;
+};
+
+} // namespace
+
+TEST_F(RefEdits, ErrorCodeCorrectionChangesOnlyTheEditedRowOfItsBank)
+{
+    login("ADMIN", "9999");
+    auto *screen = open<Tqv_ErrCode_frm>("qv_a2_3", "qv_ErrCode_frm");
+    ASSERT_NE(screen, nullptr);
+    ASSERT_EQ(screen->cmb_bankname->Text(), QStringLiteral("[03]기업은행"));
+    ClickControl(screen->btn_search);
+    const int row = rowOf(screen->grd_error, QStringLiteral("0011"));
+    ASSERT_GT(row, 0);
+    ClickGridCell(screen->grd_error, 1, row);
+    ClickControl(screen->btn_modify);
+    EXPECT_EQ(screen->edt_regcode->text(), QStringLiteral("0011"));
+    // The code is the row's own: it cannot be typed over.
+    EXPECT_TRUE(screen->edt_regcode->isReadOnly());
+    QTest::keyClicks(screen->edt_regcode, QStringLiteral("2"));
+    EXPECT_EQ(screen->edt_regcode->text(), QStringLiteral("0011"));
+    // Nor can the bank band send the correction to another bank's row.
+    if (screen->cmb_bankname1->isVisible() && screen->cmb_bankname1->isEnabled()) {
+        screen->cmb_bankname1->SetFocus();
+        QTest::keyClick(screen->cmb_bankname1, Qt::Key_Down);
+    }
+    TypeText(screen->edt_regcontents, QStringLiteral("계좌번호 확인 요망"));
+    savePicture(screen, "qv_ErrCode_frm_modify");
+    client.prompt().enqueueAnswer(true);
+    ClickControl(screen->btn_save);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
+    EXPECT_EQ(errorText("03", "0011"), QStringLiteral("계좌번호 확인 요망"));
+    EXPECT_EQ(errorText("04", "0011"), QStringLiteral("계좌번호 오류"));
+    EXPECT_EQ(errorText("03", "0012"), QStringLiteral("해지된 계좌"));
+    EXPECT_EQ(screen->grd_error->Cells(1, row), QStringLiteral("계좌번호 확인 요망"));
+
+    // A row that is no longer stored is reported, and the list keeps its text.
+    ClickGridCell(screen->grd_error, 1, row);
+    ClickControl(screen->btn_modify);
+    client.server().exec(QStringLiteral("delete from error where bankid = '03' and errcode = '0011'"));
+    TypeText(screen->edt_regcontents, QStringLiteral("없는 행"));
+    client.prompt().enqueueAnswer(true);
+    ClickControl(screen->btn_save);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되지 않았습니다."));
+    EXPECT_EQ(screen->grd_error->Cells(1, row), QStringLiteral("계좌번호 확인 요망"));
+    EXPECT_EQ(client.server().query(QStringLiteral("select * from error where errcontents = '없는 행'")).recordCount(), 0);
+    EXPECT_EQ(screen->ErrorCodeEditMode, 0);
+}
+
+TEST_F(RefEdits, ErrorCodeCorrectionAfterAFruitlessSearchAsksForNoHiddenBank)
+{
+    login("ADMIN", "9999");
+    auto *screen = open<Tqv_ErrCode_frm>("qv_a2_3", "qv_ErrCode_frm");
+    ASSERT_NE(screen, nullptr);
+    choose(screen->cmb_bankname, 1); // [04]
+    ClickControl(screen->btn_search);
+    const int row = rowOf(screen->grd_error, QStringLiteral("0013"));
+    ASSERT_GT(row, 0);
+
+    // A search that finds nothing leaves the earlier rows listed.
+    screen->edt_errcode->setFocus();
+    QTest::keyClicks(screen->edt_errcode, QStringLiteral("9999"));
+    client.prompt().clear();
+    ClickControl(screen->btn_search);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("해당 은행 또는 오류코드가 존재하지 않습니다."));
+    ASSERT_EQ(screen->grd_error->Cells(0, row), QStringLiteral("0013"));
+
+    ClickGridCell(screen->grd_error, 1, row);
+    ClickControl(screen->btn_modify);
+    TypeText(screen->edt_regcontents, QStringLiteral("잔액이 부족합니다"));
+    client.prompt().clear();
+    client.prompt().enqueueAnswer(true);
+    ClickControl(screen->btn_save);
+    EXPECT_FALSE(client.prompt().contains(QStringLiteral("은행명을 선택하시기 바랍니다.")));
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
+    EXPECT_EQ(errorText("04", "0013"), QStringLiteral("잔액이 부족합니다"));
+    EXPECT_EQ(errorText("03", "0013"), QStringLiteral("잔액 부족"));
+}
+
+TEST_F(RefEdits, ErrorCodesSearchByTheStoredBankCode)
+{
+    // A bank code of one character: characters 2-3 of "[7]..." would be "7]".
+    client.server().exec(QStringLiteral(
+        "insert into bank (bankid, mobankno, bankname, firmid, sumflag, regdate, sendname, passwd, dblpasswd, recvid, "
+        "tr_gubuncode) values ('7', '7000111', '칠은행', 'F7', '0', '20260101', '한빛', '', '', '', '20')"));
+    client.server().exec(QStringLiteral("insert into error (bankid, errcode, errcontents) values ('7', '7001', '칠은행 오류')"));
+    login("MAKER", "1111");
+    auto *screen = open<Tqv_ErrCode_frm>("qv_a2_3", "qv_ErrCode_frm");
+    ASSERT_NE(screen, nullptr);
+    int item = -1;
+    for (int i = 0; i < screen->cmb_bankname->Items().Count(); ++i)
+        if (screen->cmb_bankname->Items()[i] == QStringLiteral("[7]칠은행"))
+            item = i;
+    ASSERT_GE(item, 0);
+    choose(screen->cmb_bankname, item);
+    ClickControl(screen->btn_search);
+    EXPECT_EQ(screen->grd_error->Cells(0, 1), QStringLiteral("7001"));
+    EXPECT_EQ(screen->grd_error->Cells(1, 1), QStringLiteral("칠은행 오류"));
+}
+
+TEST_F(RefEdits, BankCodeRenameOfARowNoLongerStoredIsReported)
+{
+    login("ADMIN", "9999");
+    auto *screen = open<Tqv_allbank_frm>("qv_a2_1", "qv_allbank_frm");
+    ASSERT_NE(screen, nullptr);
+    ClickControl(screen->btn_search);
+    const int row = rowOf(screen->grd_allbank, QStringLiteral("20"));
+    ASSERT_GT(row, 0);
+    ClickGridCell(screen->grd_allbank, 1, row);
+    ClickControl(screen->btn_modify);
+    EXPECT_TRUE(screen->edt_regcode->isReadOnly());
+    TypeText(screen->edt_regcontents, QStringLiteral("우리은행 본점"));
+    client.prompt().enqueueAnswer(true);
+    ClickControl(screen->btn_save);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
+    EXPECT_EQ(client.server().query(QStringLiteral("select bankname from allbank where bankid = '20'")).value(0, QStringLiteral("bankname")),
+              QStringLiteral("우리은행 본점"));
+
+    ClickGridCell(screen->grd_allbank, 1, row);
+    ClickControl(screen->btn_modify);
+    client.server().exec(QStringLiteral("delete from allbank where bankid = '20'"));
+    TypeText(screen->edt_regcontents, QStringLiteral("사라진 은행"));
+    client.prompt().enqueueAnswer(true);
+    ClickControl(screen->btn_save);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되지 않았습니다."));
+    EXPECT_EQ(client.server().query(QStringLiteral("select * from allbank where bankname = '사라진 은행'")).recordCount(), 0);
+}
+
+TEST_F(RefEdits, BankAccountsGridKeysAndTheEditButtons)
+{
+    login("ADMIN", "9999");
+    auto *screen = open<Tqv_bank_frm>("qv_a2_2", "qv_bank_frm");
+    ASSERT_NE(screen, nullptr);
+    // Add and Modify wait, as Save and Cancel do, until a row is opened.
+    EXPECT_FALSE(screen->btn_add->Enabled());
+    EXPECT_FALSE(screen->btn_modify->Enabled());
+    EXPECT_FALSE(screen->btn_save->Enabled());
+    EXPECT_FALSE(screen->btn_delete->Enabled());
+    ASSERT_GE(screen->grd_allbank->RowCount(), 3);
+
+    ClickGridCell(screen->grd_allbank, 0, 1);
+    const QString bankid = screen->edt_bankid->text();
+    ASSERT_FALSE(bankid.isEmpty());
+    // Arrow keys and Tab move about the list without blanking the bank.
+    QTest::keyClick(screen->grd_allbank, Qt::Key_Down);
+    QTest::keyClick(screen->grd_allbank, Qt::Key_Up);
+    EXPECT_EQ(screen->edt_bankid->text(), bankid);
+    EXPECT_FALSE(screen->edt_bankname->text().isEmpty());
+    screen->grd_allbank->setFocus();
+    QTest::keyClick(screen->grd_allbank, Qt::Key_Tab);
+    EXPECT_EQ(screen->edt_bankid->text(), bankid);
+    // A character key shows the current row with the bank blanked.
+    screen->grd_allbank->setFocus();
+    QTest::keyClick(screen->grd_allbank, Qt::Key_A);
+    EXPECT_TRUE(screen->edt_bankid->text().isEmpty());
+    EXPECT_TRUE(screen->edt_bankname->text().isEmpty());
+
+    // A double click opens the row for correction; cancelling gives Add and Modify.
+    ClickGridCell(screen->grd_allbank, 0, 1, true);
+    EXPECT_EQ(screen->AccountEditMode, 2);
+    EXPECT_FALSE(screen->edt_bankno->isReadOnly());
+    EXPECT_TRUE(screen->btn_save->Enabled());
+    ClickControl(screen->btn_delete);
+    EXPECT_TRUE(screen->btn_add->Enabled());
+    EXPECT_TRUE(screen->btn_modify->Enabled());
+    EXPECT_TRUE(screen->edt_bankno->isReadOnly());
+}
+
+TEST_F(RefEdits, BankAccountsOpenForAMakerWithTheButtonsDisabled)
+{
+    login("MAKER", "1111");
+    auto *screen = open<Tqv_bank_frm>("qv_a2_2", "qv_bank_frm");
+    ASSERT_NE(screen, nullptr);
+    ClickGridCell(screen->grd_allbank, 0, 1, true);
+    EXPECT_FALSE(screen->edt_bankno->isReadOnly());
+    EXPECT_FALSE(screen->edt_bankid->text().isEmpty());
+    for (TDDButton *b : {screen->btn_add, screen->btn_modify, screen->btn_save, screen->btn_delete})
+        EXPECT_FALSE(b->Enabled()) << qPrintable(b->objectName());
+    const QString stored = client.server().query(QStringLiteral("select firmid from bank order by bankid")).value(0, QStringLiteral("firmid"));
+    TypeText(screen->edt_firmid, QStringLiteral("HACK"));
+    QTest::keyClick(screen->edt_recvid, Qt::Key_Return); // Enter would go to Save, which is disabled
+    EXPECT_EQ(client.server().query(QStringLiteral("select firmid from bank order by bankid")).value(0, QStringLiteral("firmid")), stored);
+}
+
+TEST_F(RefEdits, FindDialogMatchesTextNotBytes)
+{
+    login("MAKER", "1111");
+    TListGrid grid;
+    grid.SetColCount(2);
+    grid.SetRowCount(2);
+    grid.SetCells(1, 0, QStringLiteral("업 체 명"));
+    grid.SetCells(1, 1, QStringLiteral("가나상사"));
+    Tqv_search_frm dialog(client.session());
+    dialog.SetGrid(&grid);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    // "〕" is the CP949 pair A1 B3, which sits across "가" and "나" in bytes.
+    dialog.edt_search->setFocus();
+    commitText(dialog.edt_search, QStringLiteral("〕"));
+    client.prompt().clear();
+    ClickControl(dialog.btn_searchfirst);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("해당하는 내용을 찾을 수 없습니다."));
+    dialog.edt_search->selectAll();
+    commitText(dialog.edt_search, QStringLiteral("나상"));
+    client.prompt().clear();
+    ClickControl(dialog.btn_searchfirst);
+    EXPECT_EQ(client.prompt().count(), 0);
+    EXPECT_EQ(grid.Row(), 1);
+}
