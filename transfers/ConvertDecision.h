@@ -1,0 +1,128 @@
+#pragma once
+// What the conversion decides for one line of a transfer file, without
+// widgets or server: whether the line may become a transfer row (the same
+// checks as a row typed by hand), which mother account pays or collects it,
+// and the row itself.
+
+#include "transfers/TransferFileParser.h"
+
+#include <QHash>
+#include <QString>
+#include <QVector>
+
+#include <optional>
+
+// One row of table bank (a mother account of the firm).
+struct MotherAccount
+{
+    QString bankid, mobankno, bankname, firmid, sendname, passwd, dblpasswd, recvid;
+};
+
+// What the screen hands the conversion besides the lines.
+struct ConvertContext
+{
+    QVector<MotherAccount> banks;         // "select * from bank order by bankid"
+    QHash<QString, QString> bankNames;    // allbank: trimmed bankid -> bankname (first row)
+    std::optional<MotherAccount> chosen;  // the mother account chosen in the dialog; none: "당행"
+    QString transDiv;                     // "수납" / "지급" (the screen's kind)
+    QString networkId, userId, sendFlagInit;
+    bool checkInfo = false;               // duplicates also compare the other information
+
+    QString kind() const; // "20" for "수납", else "30"
+};
+
+// Why a line is refused before it reaches the mother account.
+enum class Refusal {
+    None,
+    LongToken,
+    ExtraTokens,
+    BadBytes,
+    UnknownBank, // bank code not in the bank-code table
+    BadAccount,  // account not valid for the bank
+    BadAmount,   // not a positive whole number of at most 13 digits
+    NoMother,    // no mother account for the line's bank
+    CheckCode    // the bank's check value cannot be made from the account
+};
+
+// The line's own checks: file form, bank code, account, amount. The fields
+// are trimmed here once; the account has its '-' removed in both forms.
+struct ScreenedLine
+{
+    TransferFields cut;  // as cut, for the log
+    QString bankId;      // trimmed
+    QString bankNo;      // trimmed, '-' removed
+    QString money;       // trimmed digits
+    QString cInfo;       // trimmed
+    QString sName;       // trimmed
+    qint64 amount = 0;
+    Refusal refusal = Refusal::None;
+};
+
+ScreenedLine ScreenLine(const ParsedLine &parsed, const ConvertContext &context);
+
+// The amount rule of hand entry: a positive whole number of at most 13
+// digits (surrounding blanks ignored). *amount gets its value.
+bool ReadTransferAmount(const QString &text, qint64 *amount);
+
+// The mother account of a line: the chosen one (found among the bank rows by
+// trimmed bankid and mobankno), or without a choice the first bank row of
+// the line's own bank. nullptr when there is none.
+class MotherFinder
+{
+public:
+    explicit MotherFinder(const ConvertContext &context);
+    const MotherAccount *find(const QString &bankId) const;
+
+private:
+    const ConvertContext &m_context;
+    const MotherAccount *m_chosen = nullptr;
+    QHash<QString, int> m_firstOfBank;
+};
+
+// A transfer row as the entry screen's grid holds it (columns 1-21; column 0
+// is the row number the grid gives it).
+struct ConvertedTransfer
+{
+    QString moBankName;   // 1
+    QString moAcctNo;     // 2 FormatAcctNo(mother bank, mobankno)
+    QString passwd;       // 3
+    QString checkCode;    // 4 empty for mother bank "23"
+    QString bankDiv;      // 5 "당행" / "타행"
+    QString transDiv;     // 6
+    QString money;        // 7 FormatMoney
+    QString bankName;     // 8
+    QString acctNo;       // 9 FormatAcctNo(bank, account)
+    QString name;         // 10
+    QString sendId;       // 11
+    QString recvId;       // 12
+    QString firmId;       // 13
+    QString userId;       // 14
+    QString info;         // 15
+    QString sendFlag;     // 16
+    QString kind;         // 17 "20" / "30"
+    QString msgType;      // 18 "0100100" same bank, else "0101100"
+    QString moBankId;     // 19
+    QString bankId;       // 20
+    QString residentNo;   // 21 (files carry none)
+    qint64 amount = 0;
+};
+
+// The row of a screened line paid from mother. Throws ConvertError when the
+// bank's check code cannot be made from the data.
+ConvertedTransfer BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother,
+                                    const ConvertContext &context);
+
+// Rows already in the batch by payee name and amount text (and other
+// information), so the duplicate test of every line is one look-up.
+class TransferDuplicateIndex
+{
+public:
+    void add(const QString &name, const QString &moneyText, const QString &info);
+    // memo "N": name and amount only, as the entry screen's test.
+    bool contains(const QString &name, const QString &moneyText, const QString &memo) const;
+    void clear();
+
+private:
+    QHash<QString, int> m_byNameMoney;
+    QHash<QString, int> m_byNameMoneyInfo;
+};

@@ -1,0 +1,106 @@
+#include "transfers/TransferConversion.h"
+
+#include "core/TextUtils.h"
+
+TransferConversion::TransferConversion(const ConvertContext &context, DataForm form, const TransferPositions &fixed)
+    : m_context(context), m_parser(form, fixed)
+{
+}
+
+void TransferConversion::addExistingRow(const QString &name, const QString &moneyText, const QString &info)
+{
+    m_duplicates.add(name, moneyText, info);
+}
+
+ConvertCounters TransferConversion::run(const QStringList &lines, const ConvertHooks &hooks,
+                                        QVector<ConvertedTransfer> *rows)
+{
+    ConvertCounters c;
+    c.total = int(lines.size());
+
+    QVector<ScreenedLine> passed;
+    passed.reserve(lines.size());
+    for (const QString &line : lines) {
+        ScreenedLine s = ScreenLine(m_parser.parse(line), m_context);
+        if (s.refusal == Refusal::None) {
+            passed.append(std::move(s));
+            continue;
+        }
+        if (hooks.refused)
+            hooks.refused(s.cut, s.refusal);
+        ++c.errors;
+    }
+    c.passed = int(passed.size());
+    if (hooks.progress)
+        hooks.progress(c);
+
+    const MotherFinder mothers(m_context);
+    rows->reserve(rows->size() + passed.size());
+    for (int i = 0; i < passed.size(); ++i) {
+        const ScreenedLine &s = passed[i];
+        c.position = i + 1;
+        const MotherAccount *mother = mothers.find(s.bankId);
+        if (!mother) {
+            if (hooks.refused)
+                hooks.refused(s.cut, Refusal::NoMother);
+            ++c.errors;
+            ++c.processed;
+            if (hooks.progress)
+                hooks.progress(c);
+            continue;
+        }
+        const QString money = CurrToMoneyStr(s.amount);
+        const QString memo = m_context.checkInfo ? s.cInfo : QStringLiteral("N");
+        if (m_duplicates.contains(s.sName, money, memo)) {
+            const QString amountA = FixLenSpace(money, 13, false);
+            const QString said = QStringLiteral("  이체금액 : ") + amountA + QStringLiteral(" 원");
+            if (!hooks.askDuplicate || !hooks.askDuplicate(s.sName, amountA)) {
+                if (hooks.log)
+                    hooks.log(QStringLiteral("자료변환 중복이체건 삭제 -> 거래처명 : ") + s.sName + said);
+                ++c.errors;
+                if (hooks.progress)
+                    hooks.progress(c);
+                continue;
+            }
+            if (hooks.log)
+                hooks.log(QStringLiteral("자료변환 중복이체건 추가 -> 거래처명 : ") + s.sName + said);
+        }
+        try {
+            rows->append(BuildConvertedRow(s, *mother, m_context));
+        } catch (const ConvertError &) {
+            // The bank's check value cannot be made from this account.
+            if (hooks.refused)
+                hooks.refused(s.cut, Refusal::CheckCode);
+            ++c.errors;
+            ++c.processed;
+            if (hooks.progress)
+                hooks.progress(c);
+            continue;
+        }
+        m_duplicates.add(s.sName, money, s.cInfo);
+        ++c.accepted;
+        c.money += s.amount;
+        ++c.processed;
+        if (hooks.progress)
+            hooks.progress(c);
+    }
+    return c;
+}
+
+QString DuplicateQuestion(const QString &name, const QString &amountA)
+{
+    return QStringLiteral("중복이체자료를 발견하였습니다.\r\r거래처명 : ") + name + QStringLiteral("\r") +
+           QStringLiteral("이체금액 : ") + amountA + QStringLiteral(" 원") + QStringLiteral("\r\r") +
+           QStringLiteral("위의 자료는 이미 이체작성화면에 등록되어 있는 상태입니다.") + QStringLiteral("\r\r") +
+           QStringLiteral("이체자료에 추가하시겠습니까?");
+}
+
+QString ConvertSummaryLog(qint64 rows, qint64 errors, qint64 money, const QString &networkId,
+                          const QString &fileName)
+{
+    return QStringLiteral("자료변환  정상건수:") + FixLenSpace(QString::number(rows), 5, false) +
+           QStringLiteral(" 오류건수:") + FixLenSpace(QString::number(errors), 5, false) +
+           QStringLiteral(" 이체금액:") + FixLenSpace(QString::number(money), 15, false) +
+           QStringLiteral(" 송신자:") + FixLenSpace(networkId, 10, true) + QStringLiteral(" 파일명:") +
+           FixLenSpace(fileName, 50, true);
+}
