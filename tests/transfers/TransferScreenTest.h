@@ -27,6 +27,15 @@
 
 namespace transfertest {
 
+// Shows the main window and waits until it is the active window, as it is
+// for a person working in it.
+inline void ShowActive(QWidget *main)
+{
+    main->show();
+    main->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(main));
+}
+
 // Triggers a menu item after checking that a person could: it exists and is enabled.
 inline void Trigger(Tqv_frm *main, const char *name)
 {

@@ -64,7 +64,7 @@ protected:
         registerTransferScreens();
         ASSERT_TRUE(client.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
         main = client.mainWindow();
-        main->show();
+        ShowActive(main);
     }
 
     Tqv_IcheMake_frm *open(bool payment)
