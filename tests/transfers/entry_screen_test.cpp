@@ -21,6 +21,8 @@
 
 #include <QFile>
 #include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPointer>
 
 using namespace transfertest;
 
@@ -558,4 +560,49 @@ TEST_F(EntryScreen, AFailedRowOrCommitKeepsTheListAndSendsNoNotice)
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
     EXPECT_EQ(other->select(QStringLiteral("select count(*) as n from giche")).valueInt(0, QStringLiteral("n")), 3);
     EXPECT_EQ(approver.nextFrame(), qvx::FrameReader::frame("F"));
+}
+
+TEST_F(EntryScreen, PrintFindAndCloseAskBeforeRowsAreLost)
+{
+    Tqv_IcheMake_frm *s = open(true);
+    ASSERT_NE(s, nullptr);
+    Click(s->btn_print);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("출력할 자료가 존재하지 않습니다."));
+    auto *find = s->grd_ichelist->findChild<QAction *>(QStringLiteral("N1"));
+    ASSERT_NE(find, nullptr);
+    find->trigger();
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("검색할 자료가 존재하지 않습니다."));
+
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("출력상사"), QStringLiteral("4200"));
+    const QVector<qvx::Report::Page> pages = s->Report1.layout();
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(pages[0].detailCount(), 18);
+    OnNextModal([](QDialog *preview) {
+        SavePicture(preview, "qv_IcheMake_frm_preview");
+        preview->reject();
+    });
+    Click(s->btn_print);
+
+    QPointer<Tqv_IcheMake_frm> screen(s);
+    client.prompt().clear();
+    client.prompt().enqueueAnswer(false);
+    Click(s->btn_close);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(screen.isNull());
+    EXPECT_EQ(client.prompt().lastText(),
+              QStringLiteral("이체자료가 있습니다. 종료 후 데이터는 유실됩니다. 종료하시겠습니까?"));
+    EXPECT_EQ(TransferRowCount(s->grd_ichelist), 1);
+    EXPECT_FALSE(main->item(QStringLiteral("qv_b1"))->isEnabled());
+    // The child window is minimised with its rows; the maker brings it back.
+    auto *sub = qobject_cast<QMdiSubWindow *>(s->parentWidget());
+    ASSERT_NE(sub, nullptr);
+    EXPECT_TRUE(sub->isMinimized());
+    sub->showNormal();
+
+    client.prompt().enqueueAnswer(true);
+    Click(s->btn_close);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(screen.isNull());
+    EXPECT_TRUE(main->item(QStringLiteral("qv_b1"))->isEnabled());
+    EXPECT_EQ(AcceptSeqBase, 0);
 }

@@ -89,6 +89,7 @@ TEST_F(PayeeMaster, AddsAPayeeAndRefusesTheSamePairWithOrWithoutHyphens)
     Pick(screen->cb_TelNo1, 0);
     Type(screen->ed_TelNo2, QStringLiteral("1111"));
     Type(screen->ed_TelNo3, QStringLiteral("2222"));
+    SavePicture(screen, "qv_Daesang_frm_adding");
     Click(screen->btn_save);
     EXPECT_EQ(stored(QStringLiteral("name = 'NEW''CO' and bankno = '12345678901234' and bankid = '04' and "
                                     "residentno = '1234567890' and TelNo_1 = '010' and TelNo_2 = '1111'")),

@@ -172,9 +172,14 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(QWidget *owner)
     pnl_total = MakePanel(this, "pnl_total");
     pnl_total->resize(width(), 34);
     SetAlign(pnl_total, alBottom);
-    label(pnl_total, QStringLiteral("작성 건수"), 8, 6, 70);
+    // The totals are only shown: the panel is disabled, its captions keep their colour.
+    for (QLabel *l : {label(pnl_total, QStringLiteral("작성 건수"), 8, 6, 70),
+                      label(pnl_total, QStringLiteral("작성금액 합계"), 190, 6, 90)}) {
+        QPalette pal = l->palette();
+        pal.setColor(QPalette::Disabled, QPalette::WindowText, pal.color(QPalette::Active, QPalette::WindowText));
+        l->setPalette(pal);
+    }
     curredt_gunR = currency(pnl_total, "curredt_gunR", 80, 6, 90, false);
-    label(pnl_total, QStringLiteral("작성금액 합계"), 190, 6, 90);
     curredt_MoneyR = currency(pnl_total, "curredt_MoneyR", 284, 6, 160, true);
     pnl_total->SetEnabled(false);
 
