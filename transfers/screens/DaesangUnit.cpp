@@ -42,25 +42,6 @@ QLineEdit *field(QWidget *panel, const char *name, const QString &text, int x, i
     return e;
 }
 
-// Runs the statements with "commit" before and after; false (rolled back and
-// logged) on any failure.
-bool storeChange(const QString &sql)
-{
-    try {
-        dm->cms_insert1(QStringLiteral("commit"));
-        dm->cms_insert1(sql);
-        dm->cms_insert1(QStringLiteral("commit"));
-        return true;
-    } catch (const std::exception &) {
-        try {
-            dm->cms_insert1(QStringLiteral("rollback"));
-        } catch (const std::exception &) {
-        }
-        WriteLog(sql);
-        return false;
-    }
-}
-
 // How many payees the key (stored account, stored name) finds.
 int payeesWithKey(const QString &bankNo, const QString &name)
 {
@@ -169,9 +150,7 @@ Tqv_Daesang_frm::Tqv_Daesang_frm(QWidget *owner)
     cmb_allbank->OnChange = [this](QObject *) { RunGuarded(QStringLiteral("cmb_allbankChange"), [this] { btn_addClick(); }); };
     FocusOnShow(this, edt_searchname);
 
-    auto bind = [](TDDButton *b, const char *where, std::function<void()> handler) {
-        OnButtonClick(b, [where, handler = std::move(handler)] { RunGuarded(QString::fromLatin1(where), handler); });
-    };
+    const auto bind = BindButton;
     bind(btn_search, "btn_searchClick", [this] { btn_searchClick(); });
     bind(btn_add, "btn_addClick", [this] { btn_addClick(); });
     bind(btn_modify, "btn_modifyClick", [this] { btn_modifyClick(); });
@@ -403,7 +382,7 @@ void Tqv_Daesang_frm::saveNew()
         + QStringLiteral(", ") + sqlQuote(tel1) + QStringLiteral(", ") + sqlQuote(ed_TelNo2->text())
         + QStringLiteral(", ") + sqlQuote(ed_TelNo3->text()) + QStringLiteral(", ")
         + sqlQuote(DelChar(edt_residentno->text(), QLatin1Char('-'))) + QStringLiteral(")");
-    if (storeChange(sql)) {
+    if (StoreReferenceChange(sql)) {
         AppendGridRow(grd_daesang,
                       {QString(), name, selectedBankName(), edt_transbankno->text(), edt_residentno->text(),
                        selectedBankId(), phoneText(tel1, ed_TelNo2->text(), ed_TelNo3->text()), tel1,
@@ -442,7 +421,7 @@ void Tqv_Daesang_frm::saveChange()
                         + sqlQuote(storedName);
     bool ok = false;
     try {
-        ok = payeesWithKey(storedAccount, storedName) > 0 && storeChange(sql);
+        ok = payeesWithKey(storedAccount, storedName) > 0 && StoreReferenceChange(sql);
     } catch (const std::exception &) {
         ok = false;
     }
@@ -480,7 +459,7 @@ void Tqv_Daesang_frm::btn_deleteClick()
     bool ok = false;
     try {
         ok = payeesWithKey(storedAccount, storedName) > 0
-             && storeChange(QStringLiteral("delete from daesang where bankno = ") + sqlQuote(storedAccount)
+             && StoreReferenceChange(QStringLiteral("delete from daesang where bankno = ") + sqlQuote(storedAccount)
                             + QStringLiteral(" and name = ") + sqlQuote(storedName));
     } catch (const std::exception &) {
         ok = false;

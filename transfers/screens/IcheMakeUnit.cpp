@@ -256,9 +256,7 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(QWidget *owner)
     };
     FocusOnShow(this, cmb_allbank);
 
-    auto bind = [](TDDButton *b, const char *where, std::function<void()> handler) {
-        OnButtonClick(b, [where, handler = std::move(handler)] { RunGuarded(QString::fromLatin1(where), handler); });
-    };
+    const auto bind = BindButton;
     bind(KitButton1, "KitButton1Click", [this] { KitButton1Click(); });
     bind(btn_print, "btn_printClick", [this] { btn_printClick(); });
     bind(btn_callfile, "btn_callfileClick", [this] { btn_callfileClick(); });

@@ -1,5 +1,8 @@
 #include "transfers/screens/KeyHook.h"
 
+#include "core/EventGuard.h"
+#include "core/KitLook.h"
+
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -40,4 +43,9 @@ void OnFocusOut(QWidget *control, std::function<void()> handler)
             handler();
         return false;
     }));
+}
+
+void BindButton(TDDButton *button, const char *where, std::function<void()> handler)
+{
+    OnButtonClick(button, [where, handler = std::move(handler)] { RunGuarded(QString::fromLatin1(where), handler); });
 }
