@@ -5,6 +5,7 @@
 
 #include "core/BankCheckCode.h"
 #include "core/DMUnit.h"
+#include "core/DayLog.h"
 #include "core/LoginState.h"
 #include "core/TextUtils.h"
 #include "controls/edits/CurrEdit.h"
@@ -15,6 +16,7 @@
 #include "transfers/screens/TransSelectUnit.h"
 #include "transfers/screens/TransferGrid.h"
 #include "platform/AppServer.h"
+#include "platform/Clock.h"
 #include "platform/FileChooser.h"
 #include "platform/TextFile.h"
 #include "../backend/relay_client.h"
@@ -605,4 +607,63 @@ TEST_F(EntryScreen, PrintFindAndCloseAskBeforeRowsAreLost)
     EXPECT_TRUE(screen.isNull());
     EXPECT_TRUE(main->item(QStringLiteral("qv_b1"))->isEnabled());
     EXPECT_EQ(AcceptSeqBase, 0);
+}
+
+TEST_F(EntryScreen, CheckCodesAreMadeBeforeTheRowAndRenewedOnTheRequestDay)
+{
+    qvx::testing::RelayTestClient approver;
+    ASSERT_TRUE(approver.connectTo(client.server().relayPort()));
+    ASSERT_TRUE(approver.login("APPR1"));
+    Tqv_IcheMake_frm *s = open(true);
+    ASSERT_NE(s, nullptr);
+
+    // Mother bank 03's rule needs six digits of the counterpart account: the row is refused whole.
+    enter(s, "03", "20", QStringLiteral("12345"), QStringLiteral("짧은계좌"), QStringLiteral("1000"));
+    EXPECT_EQ(client.prompt().lastText(),
+              QStringLiteral("복기(검증번호)를 만들 수 없습니다.\r\n모계좌, 거래계좌와 이체금액을 확인하시기 바랍니다."));
+    EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
+    EXPECT_EQ(totalShown(s), 0);
+
+    // Made on one day, requested on the next: the date-dependent code is made anew.
+    qvx::Clock::setFixed(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("어제상사"), QStringLiteral("1000"));
+    const TransferRow row = ReadTransferRow(s->grd_ichelist, 1);
+    EXPECT_EQ(row.boki, MakeBankCheckCode(QStringLiteral("03"), QStringLiteral("12301234567890"), QStringLiteral("20"),
+                                          QStringLiteral("1002345678901"), QStringLiteral("0000000001000"), QString(),
+                                          QStringLiteral("30"), QStringLiteral("999999")));
+    qvx::Clock::setFixed(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+    const QString today = MakeBankCheckCode(QStringLiteral("03"), QStringLiteral("12301234567890"), QStringLiteral("20"),
+                                            QStringLiteral("1002345678901"), QStringLiteral("0000000001000"), QString(),
+                                            QStringLiteral("30"), QStringLiteral("999999"));
+    ASSERT_NE(today, row.boki);
+    chooseApprover(QStringLiteral("APPR1"));
+    Click(s->btn_accept);
+    EXPECT_EQ(client.server().query(QStringLiteral("select boki from giche")).value(0, QStringLiteral("boki")), today);
+    qvx::Clock::reset();
+}
+
+TEST(EntryScreenOffline, WithoutTheRelayTheBatchIsStoredAndTheMissingNoticeLogged)
+{
+    registerTransferScreens();
+    ClientFixture::Options options;
+    options.server.relay = false;
+    ClientFixture client(options);
+    ASSERT_TRUE(client.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
+    ShowActive(client.mainWindow());
+    Trigger(client.mainWindow(), "qv_b1");
+    auto *s = qobject_cast<Tqv_IcheMake_frm *>(FindScreen(client.mainWindow(), QStringLiteral("qv_IcheMake_frm")));
+    ASSERT_NE(s, nullptr);
+    Pick(s->cmb_allbank, ItemWith(s->cmb_allbank, QStringLiteral("[04]")));
+    Type(s->curredt_money, QStringLiteral("800"));
+    Type(s->edt_sendname, QStringLiteral("NORELAY"));
+    Pick(s->cmb_transbankid, ItemWith(s->cmb_transbankid, QStringLiteral("[04]")));
+    Type(s->edt_bankno, QStringLiteral("123456789012"));
+    Click(s->KitButton1);
+    OnNextModal([](QDialog *d) { ClickIn(d, "btn_select"); });
+    Click(s->btn_accept);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
+    EXPECT_EQ(client.server().query(QStringLiteral("select count(*) as n from giche where sr_flag = '0'")).valueInt(0, QStringLiteral("n")), 1);
+    const QStringList log = qvx::TextFile::readLines(DayLogFileName());
+    EXPECT_TRUE(log.filter(QStringLiteral("승인요청 알림 미전송(중계서버 연결 없음) -> 승인자 : APPR1")).size() == 1)
+        << qPrintable(log.join(QLatin1Char('\n')));
 }
