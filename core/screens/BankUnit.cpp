@@ -1,0 +1,403 @@
+#include "core/screens/BankUnit.h"
+
+#include "core/AppControl.h"
+#include "core/DMUnit.h"
+#include "core/DayLog.h"
+#include "core/EventGuard.h"
+#include "core/screens/KitLook.h"
+#include "core/screens/ListScreen.h"
+#include "core/LoginState.h"
+#include "core/screens/ReferenceEdit.h"
+#include "core/screens/ScreenParts.h"
+#include "core/screens/ScreenRegistry.h"
+#include "core/TextUtils.h"
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitComboBox.h"
+#include "controls/panels/KitControl.h"
+#include "platform/Clock.h"
+#include "platform/Prompt.h"
+#include "platform/SqlText.h"
+#include "platform/TListGrid.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+using qvx::sqlQuote;
+
+namespace {
+
+qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
+
+const QString kAccountsQuery = QStringLiteral(
+    "select BANKID, MOBANKNO, BankName, FIRMID, SUMFLAG, REGDATE, SENDNAME, PASSWD, DBLPASSWD, TR_GUBUNCODE, RECVID "
+    "from bank");
+
+QLineEdit *makeField(QWidget *panel, const char *name, const QString &label, int y, int maxLength = 0,
+                     bool masked = false)
+{
+    auto *l = new QLabel(label, panel);
+    l->setGeometry(10, y, 90, 22);
+    auto *e = new QLineEdit(panel);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setGeometry(104, y, 150, 22);
+    if (maxLength > 0)
+        e->setMaxLength(maxLength);
+    if (masked)
+        e->setEchoMode(QLineEdit::Password);
+    return e;
+}
+
+} // namespace
+
+Tqv_bank_frm::Tqv_bank_frm(QWidget *owner)
+    : QWidget(owner)
+{
+    setObjectName(QStringLiteral("qv_bank_frm"));
+    setWindowTitle(QStringLiteral("은행 및 계좌정보 보기"));
+    resize(720, 460);
+    SetFormColour(this);
+
+    TKitSimplePanel *top = MakePanel(this, "pnl_search");
+    top->resize(width(), 40);
+    SetAlign(top, alTop);
+    auto *lbl = new QLabel(QStringLiteral("은 행 선 택"), top);
+    lbl->setGeometry(10, 9, 80, 22);
+    cmb_allbank = new TKitComboBox(top);
+    cmb_allbank->setObjectName(QStringLiteral("cmb_allbank"));
+    cmb_allbank->SetStyle(csDropDownList);
+    cmb_allbank->setGeometry(94, 9, 220, 22);
+    btn_search = MakeButton(top, "btn_search", QStringLiteral("모계좌 검색"), 324, 7, 100, 26);
+
+    TKitSimplePanel *bar = MakePanel(this, "pnl_bottom");
+    bar->resize(width(), 40);
+    SetAlign(bar, alBottom);
+    btn_add = MakeButton(bar, "btn_add", QStringLiteral("추 가"), 270, 8, 80, 25);
+    btn_modify = MakeButton(bar, "btn_modify", QStringLiteral("수 정"), 356, 8, 80, 25);
+    btn_save = MakeButton(bar, "btn_save", QStringLiteral("저 장"), 442, 8, 80, 25);
+    btn_delete = MakeButton(bar, "btn_delete", QStringLiteral("취 소"), 528, 8, 80, 25);
+    btn_close = MakeButton(bar, "btn_close", QStringLiteral("닫 기"), 628, 8, 80, 25);
+
+    pnl_bankinfo = MakePanel(this, "pnl_bankinfo");
+    pnl_bankinfo->resize(270, height());
+    SetAlign(pnl_bankinfo, alRight);
+    auto *cap = new QLabel(QStringLiteral(" ◎ 모계좌 등록"), pnl_bankinfo);
+    cap->setGeometry(6, 4, 200, 22);
+    edt_bankid = makeField(pnl_bankinfo, "edt_bankid", QStringLiteral("은 행 코 드"), 34);
+    edt_bankname = makeField(pnl_bankinfo, "edt_bankname", QStringLiteral("은 행 명"), 62);
+    edt_bankid->setReadOnly(true);
+    edt_bankname->setReadOnly(true);
+    edt_bankno = makeField(pnl_bankinfo, "edt_bankno", QStringLiteral("모계좌 번호"), 90);
+    edt_pwd = makeField(pnl_bankinfo, "edt_pwd", QStringLiteral("비 밀 번 호"), 118, 8, true);
+    edt_dpwd = makeField(pnl_bankinfo, "edt_dpwd", QStringLiteral("이중비밀번호"), 146, 6, true);
+    edt_sendname = makeField(pnl_bankinfo, "edt_sendname", QStringLiteral("송 금 인"), 174);
+    edt_firmid = makeField(pnl_bankinfo, "edt_firmid", QStringLiteral("은행업체코드"), 202, 10);
+    edt_recvid = makeField(pnl_bankinfo, "edt_recvid", QStringLiteral("은행벨모아ID"), 230);
+    cmb_transdiv = new TKitComboBox(pnl_bankinfo);
+    cmb_transdiv->setObjectName(QStringLiteral("cmb_transdiv"));
+    cmb_transdiv->SetStyle(csDropDownList);
+    cmb_transdiv->Items().Add(QStringLiteral("이체"));
+    cmb_transdiv->Items().Add(QStringLiteral("수납"));
+    cmb_transdiv->hide();
+
+    MakeBand(this, "pnl_listcaption", QStringLiteral(" ◎ 거래은행 리스트"), 25);
+    grd_allbank = MakeGrid(this, "grd_allbank",
+                           {QStringLiteral("업체코드"), QStringLiteral("은행명"), QStringLiteral("은행코드")});
+    grd_allbank->OnGetAlignment = [](int col, int row) {
+        return (row == 0 || col == 0 || col == 2) ? Qt::AlignHCenter : Qt::AlignLeft;
+    };
+    grd_allbank->OnClickCell = [this](int c, int r) {
+        RunGuarded(QStringLiteral("grd_allbankClickCell"), [=, this] { grd_allbankClickCell(c, r); });
+    };
+    grd_allbank->OnDblClickCell = [this](int c, int r) {
+        RunGuarded(QStringLiteral("grd_allbankDblClickCell"), [=, this] { grd_allbankDblClickCell(c, r); });
+    };
+    grd_allbank->OnKeyDown = [this](QKeyEvent *) {
+        ShowAccountRow();
+        edt_bankid->clear();
+        edt_bankname->clear();
+        return false;
+    };
+
+    for (QWidget *w : std::initializer_list<QWidget *>{cmb_allbank, edt_bankno, edt_pwd, edt_dpwd, cmb_transdiv,
+                                                       edt_sendname, edt_firmid})
+        EnterMovesFocus(w);
+    EnterMovesFocus(edt_recvid, btn_save);
+    FocusOnShow(this, cmb_allbank);
+
+    OnButtonClick(btn_search, [this] { RunGuarded(QStringLiteral("btn_searchClick"), [this] { btn_searchClick(); }); });
+    OnButtonClick(btn_add, [this] { RunGuarded(QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
+    OnButtonClick(btn_modify, [this] { RunGuarded(QStringLiteral("btn_modifyClick"), [this] { btn_modifyClick(); }); });
+    OnButtonClick(btn_save, [this] { RunGuarded(QStringLiteral("btn_saveClick"), [this] { btn_saveClick(); }); });
+    OnButtonClick(btn_delete, [this] { RunGuarded(QStringLiteral("btn_deleteClick"), [this] { btn_deleteClick(); }); });
+    OnButtonClick(btn_close, [this] { close(); });
+
+    setEditButtons(false, false);
+    RunGuarded(QStringLiteral("qv_bank_frm.FormCreate"), [this] { FormCreate(); });
+}
+
+bool Tqv_bank_frm::isAdmin() const { return LoginAuthorCode == u"3"; }
+
+void Tqv_bank_frm::setEditButtons(bool addModify, bool saveCancel)
+{
+    EditButtons{btn_add, btn_modify, btn_save, btn_delete}.set(addModify, saveCancel);
+}
+
+void Tqv_bank_frm::lockPanel(bool locked)
+{
+    for (QLineEdit *e : {edt_bankno, edt_pwd, edt_dpwd, edt_sendname, edt_firmid, edt_recvid})
+        e->setReadOnly(locked);
+    cmb_transdiv->SetEnabled(!locked);
+}
+
+void Tqv_bank_frm::FormCreate()
+{
+    AccountEditMode = 0;
+    lockPanel(true);
+    // Add and Modify are for administrators; Save and Cancel wait for an edit.
+    setEditButtons(true, false);
+    const qvx::ResultSet banks =
+        dm->cms_select1(QStringLiteral("select bankID, bankname from allbank where not (bankid = bankname) order by bankid"));
+    if (banks.recordCount() > 0) {
+        cmb_allbank->Items().Add(QStringLiteral("모든 은행"));
+        for (int i = 0; i < banks.recordCount(); ++i) {
+            const QString id = banks.value(i, QStringLiteral("bankid"));
+            const QString name = banks.value(i, QStringLiteral("bankname"));
+            cmb_allbank->Items().Add(QStringLiteral("[") + id + QStringLiteral("]    ") + name);
+            AllBankList.append({id, name});
+        }
+        cmb_allbank->SetItemIndex(0);
+        cmb_transdiv->SetItemIndex(0);
+        const qvx::ResultSet accounts = dm->cms_select1(kAccountsQuery);
+        if (accounts.recordCount() > 0) {
+            fillGrid(accounts);
+            grd_allbank->SetRow(1);
+            ShowAccountRow();
+        }
+    }
+}
+
+void Tqv_bank_frm::fillGrid(const qvx::ResultSet &rs)
+{
+    grd_allbank->BeginUpdate();
+    grd_allbank->SetRowCount(rs.recordCount() + 1);
+    for (int i = 0; i < rs.recordCount(); ++i) {
+        const int r = i + 1;
+        const QString bankid = rs.value(i, QStringLiteral("bankid"));
+        grd_allbank->SetCells(0, r, rs.value(i, QStringLiteral("firmid")));
+        grd_allbank->SetCells(1, r, rs.value(i, QStringLiteral("bankname")));
+        grd_allbank->SetCells(2, r, bankid);
+        grd_allbank->SetCells(3, r, FormatAcctNo(bankid, rs.value(i, QStringLiteral("mobankno"))));
+        grd_allbank->SetCells(4, r, rs.value(i, QStringLiteral("sendname")));
+        grd_allbank->SetCells(5, r, rs.value(i, QStringLiteral("tr_gubuncode")));
+        grd_allbank->SetCells(6, r, rs.value(i, QStringLiteral("passwd")));
+        grd_allbank->SetCells(7, r, rs.value(i, QStringLiteral("dblpasswd")));
+        grd_allbank->SetCells(8, r, rs.value(i, QStringLiteral("recvid")));
+    }
+    grd_allbank->EndUpdate();
+}
+
+void Tqv_bank_frm::ShowAccountRow()
+{
+    const int r = grd_allbank->Row();
+    edt_firmid->setText(grd_allbank->Cells(0, r));
+    edt_bankname->setText(grd_allbank->Cells(1, r));
+    edt_bankid->setText(grd_allbank->Cells(2, r));
+    edt_bankno->setText(grd_allbank->Cells(3, r));
+    edt_sendname->setText(grd_allbank->Cells(4, r));
+    edt_pwd->setText(grd_allbank->Cells(6, r));
+    edt_dpwd->setText(grd_allbank->Cells(7, r));
+    edt_recvid->setText(grd_allbank->Cells(8, r));
+    cmb_transdiv->SetItemIndex(grd_allbank->Cells(5, r) == u"20" ? 0 : 1);
+    lockPanel(true);
+}
+
+void Tqv_bank_frm::btn_searchClick()
+{
+    if (RefuseWhenOffline())
+        return;
+    AccountEditMode = 0;
+    ClearGridRows(grd_allbank, 8);
+    grd_allbank->SetRow(1);
+    ShowAccountRow();
+    grd_allbank->setFocus();
+    const int item = cmb_allbank->ItemIndex();
+    if (cmb_allbank->Text().isEmpty() || item < 0) {
+        prompt().message(QStringLiteral("등록할 거래은행을 선택하시기 바랍니다."));
+        cmb_allbank->SetItemIndex(0);
+        cmb_allbank->setFocus();
+        return;
+    }
+    QString sql = QStringLiteral("select * from bank ");
+    if (item > 0 && item - 1 < AllBankList.size()) {
+        sql += QStringLiteral("where bankname = ") + sqlQuote(AllBankList[item - 1].second)
+               + QStringLiteral("  and bankid   = ") + sqlQuote(AllBankList[item - 1].first);
+    }
+    sql += QStringLiteral(" order by bankid");
+    const qvx::ResultSet rs = dm->cms_select1(sql);
+    if (rs.recordCount() == 0) {
+        prompt().message(QStringLiteral("자료가 존재하지 않습니다."));
+        cmb_allbank->setFocus();
+        return;
+    }
+    fillGrid(rs);
+    grd_allbank->SetRow(1);
+    ShowAccountRow();
+}
+
+void Tqv_bank_frm::grd_allbankClickCell(int, int row)
+{
+    if (row < 1)
+        return;
+    ShowAccountRow();
+}
+
+void Tqv_bank_frm::BeginAccountEdit()
+{
+    const int r = grd_allbank->Row();
+    edt_bankid->setText(grd_allbank->Cells(2, r));
+    edt_bankname->setText(grd_allbank->Cells(1, r));
+    lockPanel(false);
+    edt_bankno->setFocus();
+}
+
+void Tqv_bank_frm::ClearAccountEdit()
+{
+    const int r = grd_allbank->Row();
+    edt_bankid->setText(grd_allbank->Cells(2, r));
+    edt_bankname->setText(grd_allbank->Cells(1, r));
+    for (QLineEdit *e : {edt_bankno, edt_pwd, edt_dpwd, edt_sendname, edt_firmid, edt_recvid})
+        e->clear();
+    lockPanel(false);
+    cmb_transdiv->SetItemIndex(0);
+    edt_bankno->setFocus();
+}
+
+void Tqv_bank_frm::grd_allbankDblClickCell(int, int row)
+{
+    // Only administrators edit accounts; for others the panel stays locked.
+    if (!isAdmin())
+        return;
+    BeginAccountEdit();
+    if (row >= 1) {
+        setEditButtons(false, true);
+        AccountEditMode = 2;
+    }
+}
+
+void Tqv_bank_frm::btn_addClick()
+{
+    ClearAccountEdit();
+    setEditButtons(false, true);
+    grd_allbank->setFocus();
+    if (grd_allbank->Row() >= 1) {
+        edt_bankno->setFocus();
+        AccountEditMode = 1;
+    }
+}
+
+void Tqv_bank_frm::btn_modifyClick()
+{
+    BeginAccountEdit();
+    setEditButtons(false, true);
+    AccountEditMode = 2;
+}
+
+void Tqv_bank_frm::btn_saveClick()
+{
+    if (RefuseWhenOffline() || AccountEditMode == 0)
+        return;
+    if (GridIsEmpty(grd_allbank)) {
+        prompt().message(QStringLiteral("은행을 선택하시기 바랍니다."));
+        cmb_allbank->setFocus();
+        return;
+    }
+    if (edt_bankno->text().isEmpty()) {
+        prompt().message(QStringLiteral("계좌번호를 입력하시기 바랍니다."));
+        edt_bankno->setFocus();
+        return;
+    }
+    if (cmb_transdiv->Text().isEmpty()) {
+        prompt().message(QStringLiteral("거래구분을 선택하시기 바랍니다."));
+        return;
+    }
+    if (edt_firmid->text().isEmpty()) {
+        prompt().message(QStringLiteral("업체코드를 입력하시기 바랍니다."));
+        edt_firmid->setFocus();
+        return;
+    }
+    const QString account = DelChar(edt_bankno->text(), u'-');
+    const QString kind = cmb_transdiv->ItemIndex() == 0 ? QStringLiteral("20") : QStringLiteral("30");
+    const int row = grd_allbank->Row();
+
+    if (AccountEditMode == 1) {
+        const QString sql =
+            QStringLiteral("insert into bank (   bankid,  mobankno,  bankname,  firmid,  sumflag,  regdate,  sendname,  "
+                           "passwd,  dblpasswd,  recvid,  tr_gubuncode) values(")
+            + sqlQuote(edt_bankid->text()) + u',' + sqlQuote(account) + u',' + sqlQuote(edt_bankname->text()) + u','
+            + sqlQuote(edt_firmid->text()) + QStringLiteral(",'0',") + sqlQuote(qvx::Clock::today()) + u','
+            + sqlQuote(edt_sendname->text()) + u',' + sqlQuote(edt_pwd->text()) + u',' + sqlQuote(edt_dpwd->text())
+            + u',' + sqlQuote(edt_recvid->text()) + u',' + sqlQuote(kind) + u')';
+        try {
+            dm->cms_insert1(sql);
+            dm->cms_insert1(QStringLiteral("commit"));
+        } catch (const std::exception &) {
+            try { dm->cms_insert1(QStringLiteral("rollback")); } catch (const std::exception &) {}
+            WriteLog(sql);
+            prompt().message(QStringLiteral("정상적으로 처리되지 않았습니다."));
+            return;
+        }
+        prompt().message(QStringLiteral("정상적으로 처리하였습니다."));
+        grd_allbank->setFocus();
+        AppendGridRow(grd_allbank, {edt_firmid->text(), edt_bankname->text(), edt_bankid->text(), edt_bankno->text(),
+                                    edt_sendname->text(), kind, edt_pwd->text(), edt_dpwd->text(), edt_recvid->text()});
+    } else {
+        // The row is the one the grid shows: its bank and its account as stored
+        // (the grid keeps the account hyphenated for display).
+        const QString bankid = grd_allbank->Cells(2, row);
+        const QString storedAccount = DelChar(grd_allbank->Cells(3, row), u'-');
+        const QString where = QStringLiteral(" where bankid = ") + sqlQuote(bankid)
+                              + QStringLiteral(" and mobankno = ") + sqlQuote(storedAccount);
+        const QString sql = QStringLiteral("update bank set      mobankno = ") + sqlQuote(account)
+                            + QStringLiteral(",    passwd = ") + sqlQuote(edt_pwd->text())
+                            + QStringLiteral(",    tr_gubuncode = ") + sqlQuote(kind)
+                            + QStringLiteral(",    sendname = ") + sqlQuote(edt_sendname->text())
+                            + QStringLiteral(",    firmid = ") + sqlQuote(edt_firmid->text())
+                            + QStringLiteral(",    recvid = ") + sqlQuote(edt_recvid->text())
+                            + QStringLiteral(",    dblpasswd = ") + sqlQuote(edt_dpwd->text()) + where;
+        bool ok = false;
+        try {
+            const qvx::ResultSet found =
+                dm->cms_select1(QStringLiteral("select count(*) as cnt from bank") + where);
+            if (found.valueInt(0, QStringLiteral("cnt")) > 0) {
+                dm->cms_insert1(sql);
+                dm->cms_insert1(QStringLiteral("commit"));
+                ok = true;
+            }
+        } catch (const std::exception &) {
+            try { dm->cms_insert1(QStringLiteral("rollback")); } catch (const std::exception &) {}
+            WriteLog(sql);
+        }
+        // Either way the edit ends; a new search shows what is stored.
+        prompt().message(ok ? QStringLiteral("정상적으로 처리되었습니다.") : QStringLiteral("정상적으로 처리되지 않았습니다."));
+    }
+    AccountEditMode = 0;
+    ShowAccountRow();
+    setEditButtons(true, false);
+    lockPanel(true);
+    grd_allbank->setFocus();
+}
+
+void Tqv_bank_frm::btn_deleteClick()
+{
+    AccountEditMode = 0;
+    ShowAccountRow();
+    setEditButtons(true, false);
+    lockPanel(true);
+}
+
+void registerBankScreen()
+{
+    ScreenRegistry::instance().add(QStringLiteral("qv_bank_frm"), [](QWidget *owner) -> QWidget * {
+        return new Tqv_bank_frm(owner);
+    });
+}

@@ -1,0 +1,325 @@
+#include "core/screens/ErrcodeUnit.h"
+
+#include "core/AppControl.h"
+#include "core/DMUnit.h"
+#include "core/EventGuard.h"
+#include "core/screens/KitLook.h"
+#include "core/LoginState.h"
+#include "core/screens/ReferenceEdit.h"
+#include "core/screens/ScreenParts.h"
+#include "core/screens/ScreenRegistry.h"
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitComboBox.h"
+#include "controls/panels/KitControl.h"
+#include "platform/Clock.h"
+#include "platform/Prompt.h"
+#include "platform/SqlText.h"
+#include "platform/TListGrid.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+using qvx::ReportItem;
+using qvx::sqlQuote;
+
+namespace {
+qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
+
+QLineEdit *makeEdit(QWidget *parent, const char *name, const QString &label, int x, int y, int w)
+{
+    auto *l = new QLabel(label, parent);
+    l->setGeometry(x, y, 80, 22);
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setGeometry(x + 84, y, w, 22);
+    return e;
+}
+
+TKitComboBox *makeBankBox(QWidget *parent, const char *name, int x, int y)
+{
+    auto *l = new QLabel(QStringLiteral("은  행  명"), parent);
+    l->setGeometry(x, y, 80, 22);
+    auto *box = new TKitComboBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->SetStyle(csDropDownList);
+    box->setGeometry(x + 84, y, 180, 22);
+    return box;
+}
+} // namespace
+
+Tqv_ErrCode_frm::Tqv_ErrCode_frm(QWidget *owner)
+    : QWidget(owner)
+{
+    setObjectName(QStringLiteral("qv_ErrCode_frm"));
+    setWindowTitle(QStringLiteral("오류코드 정보 보기"));
+    resize(640, 500);
+    SetFormColour(this);
+
+    MakeBand(this, "pnl_searchcaption", QStringLiteral(" ◎ 검  색"), 22);
+    TKitSimplePanel *top = MakePanel(this, "pnl_search");
+    top->resize(width(), 40);
+    SetAlign(top, alTop);
+    cmb_bankname = makeBankBox(top, "cmb_bankname", 8, 9);
+    edt_errcode = makeEdit(top, "edt_errcode", QStringLiteral("오 류 코 드"), 290, 9, 90);
+    btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), 550, 7, 76, 26);
+
+    TKitSimplePanel *bar = MakePanel(this, "pnl_bottom");
+    bar->resize(width(), 40);
+    SetAlign(bar, alBottom);
+    btn_print = MakeButton(bar, "btn_print", QStringLiteral("인 쇄"), 8, 8, 76, 25);
+    btn_modify = MakeButton(bar, "btn_modify", QStringLiteral("내용변경"), 120, 8, 76, 25);
+    btn_add = MakeButton(bar, "btn_add", QStringLiteral("추 가"), 202, 8, 76, 25);
+    btn_save = MakeButton(bar, "btn_save", QStringLiteral("저 장"), 284, 8, 76, 25);
+    btn_cancel = MakeButton(bar, "btn_cancel", QStringLiteral("취 소"), 366, 8, 76, 25);
+    btn_close = MakeButton(bar, "btn_close", QStringLiteral("닫 기"), 550, 8, 76, 25);
+
+    pnl_regerr = MakePanel(this, "pnl_regerr");
+    pnl_regerr->resize(width(), 84);
+    SetAlign(pnl_regerr, alBottom);
+    auto *cap = new QLabel(QStringLiteral(" ◎ 오 류  내 역"), pnl_regerr);
+    cap->setGeometry(6, 2, 200, 22);
+    edt_regcode = makeEdit(pnl_regerr, "edt_regcode", QStringLiteral("오 류 코 드"), 8, 28, 90);
+    edt_regcontents = makeEdit(pnl_regerr, "edt_regcontents", QStringLiteral("오 류 내 용"), 8, 54, 400);
+
+    MakeBand(this, "pnl_listcaption", QStringLiteral(" ◎ 은행 오류코드 및 오류 내역 리스트"), 22);
+    pnl_bankname = MakePanel(this, "pnl_bankname");
+    pnl_bankname->resize(width(), 36);
+    SetAlign(pnl_bankname, alTop);
+    cmb_bankname1 = makeBankBox(pnl_bankname, "cmb_bankname1", 8, 7);
+
+    grd_error = MakeGrid(this, "grd_error", {QStringLiteral("오류코드"), QStringLiteral("오류 내용")});
+    grd_error->SetColWidths(1, 420);
+    grd_error->OnGetAlignment = [](int col, int row) { return (row == 0 || col == 0) ? Qt::AlignHCenter : Qt::AlignLeft; };
+
+    EnterMovesFocus(cmb_bankname);
+    EnterMovesFocus(edt_regcode);
+    EnterMovesFocus(edt_errcode, btn_search);
+    EnterMovesFocus(edt_regcontents, btn_save);
+    FocusOnShow(this, cmb_bankname);
+    OnButtonClick(btn_search, [this] { RunGuarded(QStringLiteral("btn_searchClick"), [this] { btn_searchClick(); }); });
+    OnButtonClick(btn_add, [this] { RunGuarded(QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
+    OnButtonClick(btn_modify, [this] { RunGuarded(QStringLiteral("btn_modifyClick"), [this] { btn_modifyClick(); }); });
+    OnButtonClick(btn_save, [this] { RunGuarded(QStringLiteral("btn_saveClick"), [this] { btn_saveClick(); }); });
+    OnButtonClick(btn_cancel, [this] { RunGuarded(QStringLiteral("btn_cancelClick"), [this] { btn_cancelClick(); }); });
+    OnButtonClick(btn_print, [this] { RunGuarded(QStringLiteral("btn_printClick"), [this] { btn_printClick(); }); });
+    OnButtonClick(btn_close, [this] { close(); });
+
+    PrepareReport();
+    RunGuarded(QStringLiteral("qv_ErrCode_frm.FormCreate"), [this] { FormCreate(); });
+}
+
+void Tqv_ErrCode_frm::setEditButtons(bool addModify, bool saveCancel)
+{
+    EditButtons{btn_add, btn_modify, btn_save, btn_cancel}.set(addModify, saveCancel);
+}
+
+void Tqv_ErrCode_frm::showBands(bool bank, bool entry)
+{
+    pnl_bankname->setVisible(bank);
+    pnl_regerr->setVisible(entry);
+}
+
+QString Tqv_ErrCode_frm::bankCodeOf(const TKitComboBox *box) const
+{
+    const int i = box->ItemIndex();
+    return i >= 0 && i < ErrorBankList.size() ? ErrorBankList[i].first : QString();
+}
+
+void Tqv_ErrCode_frm::FormCreate()
+{
+    ErrorCodeEditMode = 0;
+    setEditButtons(true, false);
+    showBands(false, false);
+    const qvx::ResultSet rs = dm->cms_select1(
+        QStringLiteral("select distinct bankID, bankname from bank group by bankname order by bankid"));
+    if (rs.recordCount() == 0) {
+        prompt().message(QStringLiteral("등록된 거래은행이 존재하지 않습니다.\r\r거래은행을 등록하시기 바랍니다."));
+        return;
+    }
+    for (int i = 0; i < rs.recordCount(); ++i) {
+        const QString id = rs.value(i, QStringLiteral("bankid"));
+        const QString name = rs.value(i, QStringLiteral("bankname"));
+        const QString text = QStringLiteral("[") + id + QStringLiteral("]") + name;
+        cmb_bankname->Items().Add(text);
+        cmb_bankname1->Items().Add(text);
+        ErrorBankList.append({id, name});
+    }
+    cmb_bankname->SetItemIndex(0);
+}
+
+void Tqv_ErrCode_frm::btn_searchClick()
+{
+    if (RefuseWhenOffline())
+        return;
+    const int item = cmb_bankname->ItemIndex();
+    if (item >= 0) {
+        showBands(true, !pnl_regerr->isHidden());
+        cmb_bankname1->SetItemIndex(item);
+    } else {
+        showBands(false, !pnl_regerr->isHidden());
+    }
+    QString sql = QStringLiteral(
+        "select   distinct bank.bankID, bank.bankname, error.errcode, error.errcontents from  bank, error "
+        "where   bank.bankID = error.bankID ");
+    if (item >= 0)
+        sql += QStringLiteral("and bank.bankID = ") + sqlQuote(bankCodeOf(cmb_bankname)) + u' ';
+    if (!edt_errcode->text().isEmpty())
+        sql += QStringLiteral("and error.errcode = ") + sqlQuote(edt_errcode->text()) + u' ';
+    sql += QStringLiteral(" group by bank.bankname, error.errcode, error.errcontents");
+    const qvx::ResultSet rs = dm->cms_select1(sql);
+    if (rs.recordCount() == 0) {
+        prompt().message(QStringLiteral("해당 은행 또는 오류코드가 존재하지 않습니다."));
+        showBands(false, !pnl_regerr->isHidden());
+        cmb_bankname1->SetItemIndex(-1);
+        cmb_bankname->setFocus();
+        return;
+    }
+    ClearGridRows(grd_error, 1);
+    grd_error->BeginUpdate();
+    grd_error->SetRowCount(rs.recordCount() + 1);
+    for (int i = 0; i < rs.recordCount(); ++i) {
+        grd_error->SetCells(0, i + 1, rs.value(i, QStringLiteral("errcode")));
+        grd_error->SetCells(1, i + 1, rs.value(i, QStringLiteral("errcontents")));
+    }
+    grd_error->EndUpdate();
+}
+
+void Tqv_ErrCode_frm::btn_addClick()
+{
+    edt_regcode->clear();
+    edt_regcontents->clear();
+    showBands(true, true);
+    if (cmb_bankname1->ItemIndex() < 0)
+        cmb_bankname1->SetItemIndex(std::max(0, cmb_bankname->ItemIndex()));
+    edt_regcode->setFocus();
+    setEditButtons(false, true);
+    ErrorCodeEditMode = 1;
+}
+
+void Tqv_ErrCode_frm::btn_modifyClick()
+{
+    if (GridIsEmpty(grd_error)) {
+        prompt().message(QStringLiteral("수정할 오류코드가 호출되지 않았습니다. 검색에서 호출하여 수정하시기 바랍니다."));
+        cmb_bankname->setFocus();
+        return;
+    }
+    showBands(!pnl_bankname->isHidden(), true);
+    const int r = grd_error->Row();
+    edt_regcode->setText(grd_error->Cells(0, r));
+    edt_regcontents->setText(grd_error->Cells(1, r));
+    setEditButtons(false, true);
+    ErrorCodeEditMode = 2;
+}
+
+void Tqv_ErrCode_frm::btn_saveClick()
+{
+    if (RefuseWhenOffline() || ErrorCodeEditMode == 0)
+        return;
+    if (cmb_bankname1->Text().isEmpty()) {
+        prompt().message(QStringLiteral("은행명을 선택하시기 바랍니다."));
+        cmb_bankname1->setFocus();
+        return;
+    }
+    const QString code = edt_regcode->text();
+    const QString text = edt_regcontents->text();
+    if (code.isEmpty()) {
+        prompt().message(QStringLiteral("에러코드를 입력하시기 바랍니다."));
+        edt_regcode->setFocus();
+        return;
+    }
+    if (text.isEmpty()) {
+        prompt().message(QStringLiteral("에러내용을 입력하시기 바랍니다."));
+        edt_regcontents->setFocus();
+        return;
+    }
+    if (!prompt().confirm(QStringLiteral("오류코드 : ") + code + u'\r' + QStringLiteral("오류내용 : ") + text
+                          + QStringLiteral("\r\r등록하시겠습니까")))
+        return;
+    const QString bank = bankCodeOf(cmb_bankname1);
+    bool ok = false;
+    if (ErrorCodeEditMode == 1) {
+        ok = StoreReferenceChange(QStringLiteral("insert into error (bankID, errcode, errcontents) values(")
+                                  + sqlQuote(bank) + u',' + sqlQuote(code) + u',' + sqlQuote(text) + u')');
+        if (ok)
+            AppendGridRow(grd_error, {code, text});
+    } else {
+        ok = StoreReferenceChange(QStringLiteral("update error set errcontents = ") + sqlQuote(text)
+                                  + QStringLiteral(" where errcode = ") + sqlQuote(code)
+                                  + QStringLiteral(" and bankid = ") + sqlQuote(bank));
+        if (ok)
+            grd_error->SetCells(1, grd_error->Row(), text);
+    }
+    prompt().message(ok ? QStringLiteral("정상적으로 처리되었습니다.") : QStringLiteral("정상적으로 처리되지 않았습니다."));
+    edt_regcode->clear();
+    edt_regcontents->clear();
+    cmb_bankname->SetItemIndex(0);
+    setEditButtons(true, false);
+    showBands(false, false);
+    ErrorCodeEditMode = 0;
+}
+
+void Tqv_ErrCode_frm::btn_cancelClick()
+{
+    edt_regcode->clear();
+    edt_regcontents->clear();
+    setEditButtons(true, false);
+    showBands(false, false);
+    ErrorCodeEditMode = 0;
+}
+
+void Tqv_ErrCode_frm::PrepareReport()
+{
+    Report1.documentName = QStringLiteral("은행오류코드 리스트");
+    Report1.columnHeader.height = 8;
+    Report1.pageFooter.height = 8;
+    Report1.title.items.clear();
+    Report1.title.add(ReportItem::Label, QStringLiteral("qrlbl_Title"), QRectF(0, 2, 190, 10),
+                      QStringLiteral("은행오류코드 리스트"), Qt::AlignCenter).font.setPointSize(16);
+    Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_condition"), QRectF(0, 16, 150, 6));
+    Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_product"), QRectF(140, 16, 50, 6),
+                      QStringLiteral("Quvex Service"), Qt::AlignRight | Qt::AlignVCenter);
+    Report1.columnHeader.items.clear();
+    Report1.columnHeader.add(ReportItem::Box, QString(), QRectF(0, 0, 190, 8));
+    Report1.columnHeader.add(ReportItem::Label, QString(), QRectF(0, 0, 15, 8), QStringLiteral("NO"), Qt::AlignCenter);
+    Report1.columnHeader.add(ReportItem::Label, QString(), QRectF(15, 0, 25, 8), QStringLiteral("코드"), Qt::AlignCenter);
+    Report1.columnHeader.add(ReportItem::Label, QString(), QRectF(40, 0, 150, 8), QStringLiteral("내 용"), Qt::AlignCenter);
+    Report1.detail.items.clear();
+    Report1.detail.add(ReportItem::Box, QString(), QRectF(0, 0, 190, 6));
+    Report1.detail.add(ReportItem::Label, QStringLiteral("qdata_no"), QRectF(0, 0, 15, 6), QString(), Qt::AlignCenter);
+    Report1.detail.add(ReportItem::Label, QStringLiteral("qdata_code"), QRectF(15, 0, 25, 6), QString(), Qt::AlignCenter);
+    Report1.detail.add(ReportItem::Label, QStringLiteral("qdata_text"), QRectF(42, 0, 148, 6));
+    Report1.pageFooter.items.clear();
+    Report1.pageFooter.add(ReportItem::Label, QStringLiteral("qlbl_printdate"), QRectF(0, 1, 120, 6));
+    Report1.pageFooter.add(ReportItem::PageNumber, QStringLiteral("qrpage"), QRectF(140, 1, 50, 6),
+                           QStringLiteral("Page : "), Qt::AlignRight | Qt::AlignVCenter);
+    m_rows.fitPage(Report1);
+    Report1.BeforePrint = [this] {
+        QString condition = QStringLiteral("검색 조건 : ") + cmb_bankname->Text();
+        if (!edt_errcode->text().isEmpty())
+            condition += QStringLiteral(" / ") + edt_errcode->text();
+        Report1.title.setCaption(QStringLiteral("qlbl_condition"), condition);
+        const QDate d = qvx::Clock::date();
+        Report1.pageFooter.setCaption(QStringLiteral("qlbl_printdate"),
+                                      QStringLiteral("출력 일시 : %1년 %2월 %3일 ")
+                                          .arg(d.year()).arg(d.month(), 2, 10, QChar(u'0')).arg(d.day(), 2, 10, QChar(u'0')));
+    };
+    m_rows.attach(
+        Report1, [this] { return GridIsEmpty(grd_error) ? 0 : grd_error->RowCount() - 1; },
+        [this](int row) {
+            Report1.detail.setCaption(QStringLiteral("qdata_no"), row > 0 ? QString::number(row) : QString());
+            Report1.detail.setCaption(QStringLiteral("qdata_code"), row > 0 ? grd_error->Cells(0, row) : QString());
+            Report1.detail.setCaption(QStringLiteral("qdata_text"), row > 0 ? grd_error->Cells(1, row) : QString());
+        });
+}
+
+void Tqv_ErrCode_frm::btn_printClick()
+{
+    PrintList(this, grd_error, Report1, true);
+}
+
+void registerErrcodeScreen()
+{
+    ScreenRegistry::instance().add(QStringLiteral("qv_ErrCode_frm"), [](QWidget *owner) -> QWidget * {
+        return new Tqv_ErrCode_frm(owner);
+    });
+}

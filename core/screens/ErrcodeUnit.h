@@ -1,0 +1,63 @@
+#pragma once
+// "오류코드 정보 보기": the banks' result codes with their texts (table error),
+// searched by bank and code, printed, and maintained by administrators.
+
+#include "core/screens/ListScreen.h"
+#include "platform/Report.h"
+
+#include <QVector>
+#include <QWidget>
+
+#include <utility>
+
+class QLineEdit;
+class TDDButton;
+class TKitComboBox;
+class TKitSimplePanel;
+class TListGrid;
+
+class Tqv_ErrCode_frm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Tqv_ErrCode_frm(QWidget *owner = nullptr);
+
+    TKitComboBox *cmb_bankname = nullptr;
+    QLineEdit *edt_errcode = nullptr;
+    TDDButton *btn_search = nullptr;
+    TListGrid *grd_error = nullptr;
+    TKitSimplePanel *pnl_bankname = nullptr;
+    TKitComboBox *cmb_bankname1 = nullptr;
+    TKitSimplePanel *pnl_regerr = nullptr;
+    QLineEdit *edt_regcode = nullptr;
+    QLineEdit *edt_regcontents = nullptr;
+    TDDButton *btn_print = nullptr;
+    TDDButton *btn_modify = nullptr;
+    TDDButton *btn_add = nullptr;
+    TDDButton *btn_save = nullptr;
+    TDDButton *btn_cancel = nullptr;
+    TDDButton *btn_close = nullptr;
+
+    int ErrorCodeEditMode = 0;   // 0 none, 1 adding, 2 correcting
+    QVector<std::pair<QString, QString>> ErrorBankList;
+    qvx::Report Report1;
+
+    void FormCreate();
+    void btn_searchClick();
+    void btn_addClick();
+    void btn_modifyClick();
+    void btn_saveClick();
+    void btn_cancelClick();
+    void btn_printClick();
+
+    // Builds the report for the current list (also used by tests).
+    void PrepareReport();
+
+private:
+    void showBands(bool bank, bool entry);
+    void setEditButtons(bool addModify, bool saveCancel);
+    QString bankCodeOf(const TKitComboBox *box) const;
+    ListReportRows m_rows{33, 37};
+};
+
+void registerErrcodeScreen();

@@ -1,0 +1,125 @@
+#include "core/screens/KitLook.h"
+
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitControl.h"
+#include "controls/panels/KitGroup.h"
+
+#include <QLineEdit>
+
+TKitSimplePanel *MakePanel(QWidget *parent, const char *name)
+{
+    auto *panel = new TKitSimplePanel(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->SetColor(0xCFBCA9);
+    return panel;
+}
+
+TDDButton *MakeButton(QWidget *parent, const char *name, const QString &caption, int x, int y, int w, int h)
+{
+    auto *b = new TDDButton(parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->SetFormLook();
+    b->SetCaption(caption);
+    b->setGeometry(x, y, w, h);
+    b->OnMouseDown = [](QObject *s, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+        static_cast<TDDButton *>(s)->SetEndColor(DDPressedEndColor);
+    };
+    b->OnMouseUp = [](QObject *s, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+        static_cast<TDDButton *>(s)->SetEndColor(DDReleasedEndColor);
+    };
+    return b;
+}
+
+TKitCheckBox *MakeCheck(QWidget *parent, const char *name, const QString &caption, int x, int y, int w)
+{
+    auto *c = new TKitCheckBox(parent);
+    c->setObjectName(QString::fromLatin1(name));
+    c->SetCaption(caption);
+    c->setGeometry(x, y, w, 21);
+    return c;
+}
+
+TKitRadioButton *MakeRadio(QWidget *parent, const char *name, const QString &caption, int x, int y, int w)
+{
+    auto *r = new TKitRadioButton(parent);
+    r->setObjectName(QString::fromLatin1(name));
+    r->SetCaption(caption);
+    r->setGeometry(x, y, w, 21);
+    return r;
+}
+
+void OnButtonClick(TDDButton *button, std::function<void()> handler)
+{
+    button->OnClick = [handler = std::move(handler)](QObject *) { handler(); };
+}
+
+void SetButtonEnabled(TDDButton *button, bool enabled)
+{
+    button->SetEnabled(enabled);
+}
+
+bool ButtonEnabled(const TDDButton *button)
+{
+    return button->Enabled();
+}
+
+void SetButtonCaption(TDDButton *button, const QString &caption)
+{
+    button->SetCaption(caption);
+}
+
+void FocusButton(TDDButton *button)
+{
+    button->SetFocus();
+}
+
+bool Checked(const TKitCheckBox *box)
+{
+    return box->Checked();
+}
+
+void SetChecked(TKitCheckBox *box, bool checked)
+{
+    box->SetChecked(checked);
+}
+
+bool Checked(const TKitRadioButton *radio)
+{
+    return radio->Checked();
+}
+
+void SetChecked(TKitRadioButton *radio, bool checked)
+{
+    radio->SetChecked(checked);
+}
+
+void OnEnterKey(QWidget *control, std::function<void()> handler)
+{
+    if (auto *c = qobject_cast<TCustomControl *>(control)) {
+        c->OnKeyPress = [handler = std::move(handler)](QObject *, QChar &key) {
+            if (key == QChar(13)) {
+                key = QChar(0);
+                handler();
+            }
+        };
+    }
+}
+
+void SetUpperCaseInput(QLineEdit *edit)
+{
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString &text) {
+        const QString upper = text.toUpper();
+        if (upper != text) {
+            const int pos = edit->cursorPosition();
+            edit->setText(upper);
+            edit->setCursorPosition(pos);
+        }
+    });
+}
+
+void SetPasswordInput(QLineEdit *edit)
+{
+    edit->setEchoMode(QLineEdit::Password);
+    // The mask character is '*' whatever the platform style would draw.
+    edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+}

@@ -1,0 +1,215 @@
+#include "core/screens/ListScreen.h"
+
+#include "core/screens/SearchUnit.h"
+#include "platform/FileChooser.h"
+#include "platform/IniFile.h"
+#include "platform/TextFile.h"
+#include "platform/ProgramDir.h"
+#include "platform/Prompt.h"
+#include "platform/Report.h"
+#include "platform/TListGrid.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QWidget>
+
+bool GridIsEmpty(const TListGrid *grid, int col)
+{
+    return grid->RowCount() < 2 || grid->Cells(col, 1).isEmpty();
+}
+
+void ClearGridRows(TListGrid *grid, int lastCol)
+{
+    grid->BeginUpdate();
+    grid->ClearBlock(0, 1, lastCol, grid->RowCount());
+    for (int r = 1; r < grid->RowCount(); ++r)
+        grid->RemoveCheckBox(0, r);
+    grid->SetRowCount(2);
+    grid->EndUpdate();
+}
+
+void ApplyColumnVisibility(TListGrid *grid, const QString &formName, int firstKey, int lastKey)
+{
+    qvx::IniFile ini(qvx::ProgramDir::path(QStringLiteral("config.ini")));
+    if (!ini.sectionExists(formName))
+        return;
+    for (int key = std::max(1, firstKey); key <= lastKey; ++key) {
+        const QString k = QString::number(key);
+        if (ini.valueExists(formName, k) && ini.readString(formName, k).startsWith(u'0'))
+            grid->HideColumn(key - 1);
+    }
+}
+
+QWidget *NextTabControl(QWidget *control)
+{
+    // The form the control belongs to: its window, or the child window's
+    // content inside the main window.
+    QWidget *form = control;
+    while (!form->isWindow() && form->parentWidget()
+           && form->parentWidget()->windowType() != Qt::SubWindow)
+        form = form->parentWidget();
+    for (QWidget *w = control->nextInFocusChain(); w && w != control; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) != Qt::TabFocus || !w->isEnabled() || w->focusProxy())
+            continue;
+        if (w->window() != control->window() || !form->isAncestorOf(w) || !w->isVisibleTo(form))
+            continue;
+        return w;
+    }
+    return nullptr;
+}
+
+namespace {
+
+class ShowFocus : public QObject
+{
+public:
+    ShowFocus(QWidget *form, QWidget *control) : QObject(form), m_control(control) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && m_control)
+            m_control->setFocus(Qt::ActiveWindowFocusReason);
+        return false;
+    }
+
+private:
+    QPointer<QWidget> m_control;
+};
+
+class EnterFilter : public QObject
+{
+public:
+    EnterFilter(QWidget *control, QWidget *target) : QObject(control), m_target(target) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (m_target)
+            m_target->setFocus(Qt::TabFocusReason);
+        else if (QWidget *next = w ? NextTabControl(w) : nullptr)
+            next->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+
+private:
+    QPointer<QWidget> m_target;
+};
+
+} // namespace
+
+void FocusOnShow(QWidget *form, QWidget *control)
+{
+    form->installEventFilter(new ShowFocus(form, control));
+}
+
+void EnterMovesFocus(QWidget *control, QWidget *target)
+{
+    control->installEventFilter(new EnterFilter(control, target));
+}
+
+void OpenFindDialog(QWidget *owner, TListGrid *grid)
+{
+    if (GridIsEmpty(grid)) {
+        qvx::Prompt::instance().message(QStringLiteral("검색할 자료가 존재하지 않습니다."));
+        return;
+    }
+    Tqv_search_frm dialog(owner);
+    dialog.SetGrid(grid);
+    dialog.exec();
+}
+
+void PrintList(QWidget *owner, TListGrid *grid, qvx::Report &report, bool preview, int emptyCol)
+{
+    if (GridIsEmpty(grid, emptyCol)) {
+        qvx::Prompt::instance().message(QStringLiteral("출력할 자료가 존재하지 않습니다."));
+        return;
+    }
+    if (preview)
+        report.preview(owner);
+    else
+        report.print(owner);
+}
+
+void ListReportRows::attach(qvx::Report &report, std::function<int()> dataRows, std::function<void(int)> fill)
+{
+    auto previousBefore = report.BeforePrint;
+    report.BeforePrint = [this, previousBefore] {
+        reset();
+        if (previousBefore)
+            previousBefore();
+    };
+    report.NeedData = [this, dataRows, fill] {
+        const int rows = dataRows();
+        const int perPage = m_firstPage ? m_first : m_later;
+        if (m_i >= rows && (perPage <= 0 || m_p % perPage == 0))
+            return false;
+        fill(m_i < rows ? m_i + 1 : 0);
+        ++m_i;
+        ++m_p;
+        return true;
+    };
+    report.EndPage = [this] {
+        m_p = 0;
+        m_firstPage = false;
+    };
+}
+
+void ListReportRows::fitPage(qvx::Report &report) const
+{
+    const double room = report.printableHeight() - report.columnHeader.height - report.pageFooter.height;
+    report.detail.height = room / m_later - 0.001;
+    report.title.height = room - m_first * report.detail.height - 0.01;
+}
+
+const char *const ListSaveFilter = "텍스트파일 (*.txt)| *.txt|엑셀파일     (*.xls)|*.xls";
+
+QString SaveListFile(QWidget *owner, TListGrid *grid, const QString &proposedName,
+                     const std::function<QStringList()> &lines, int emptyCol)
+{
+    qvx::Prompt &prompt = qvx::Prompt::instance();
+    if (GridIsEmpty(grid, emptyCol)) {
+        prompt.message(QStringLiteral("저장할 자료가 존재하지 않습니다."));
+        return QString();
+    }
+    const QString dir = QDir::currentPath() + QStringLiteral("/data/");
+    const auto chosen = qvx::FileChooser::instance().save(owner, QStringLiteral("파일 저장"), dir, proposedName,
+                                                          QString::fromUtf8(ListSaveFilter), 1);
+    if (chosen.fileName.isEmpty())
+        return QString();
+    QString name = chosen.fileName;
+    // The extension is added below; a name picked with it keeps one copy.
+    for (const char *ext : {".txt", ".xls"})
+        if (name.endsWith(QLatin1String(ext), Qt::CaseInsensitive))
+            name.chop(4);
+    QString error;
+    if (chosen.filterIndex == 1) {
+        const QStringList out = lines();
+        if (out.isEmpty()) {
+            prompt.message(QStringLiteral("저장할 자료가 선택되지 않았습니다."));
+            return QString();
+        }
+        const QString file = name + QStringLiteral(".txt");
+        if (!qvx::TextFile::writeLines(file, out, &error)) {
+            prompt.message(QStringLiteral("파일을 저장하지 못하였습니다.\r\r") + error);
+            return QString();
+        }
+        prompt.message(file + QStringLiteral(" 를 저장하였습니다."));
+        return file;
+    }
+    const QString file = name + QStringLiteral(".xls");
+    if (!grid->SaveToXLS(file, &error)) {
+        prompt.message(QStringLiteral("파일을 저장하지 못하였습니다.\r\r") + error);
+        return QString();
+    }
+    prompt.message(name + QStringLiteral(" 를 저장하였습니다."));
+    return file;
+}

@@ -1,0 +1,324 @@
+// The reference-data screens, the find dialog, the screen settings and the
+// start screen, driven through the running client against the demo server.
+#include "ClientFixture.h"
+
+#include "core/screens/AllbankUnit.h"
+#include "core/screens/BankUnit.h"
+#include "core/screens/ClientMainUnit.h"
+#include "core/screens/CoreScreens.h"
+#include "core/screens/DisplayUnit.h"
+#include "core/screens/ErrcodeUnit.h"
+#include "core/screens/ListScreen.h"
+#include "core/LoginState.h"
+#include "core/screens/KitLook.h"
+#include "core/screens/NetworkUnit.h"
+#include "core/screens/ScreenRegistry.h"
+#include "core/screens/SearchUnit.h"
+#include "core/screens/StartUnit.h"
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitComboBox.h"
+#include "platform/TListGrid.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class RefScreens : public ::testing::Test
+{
+protected:
+    void SetUp() override { registerCoreScreens(); }
+
+    bool login(const char *user, const char *password) { return client.start(QString::fromLatin1(user), QString::fromLatin1(password)); }
+
+    template <class T>
+    T *open(const char *menuItem, const char *name)
+    {
+        client.mainWindow()->item(QString::fromLatin1(menuItem))->trigger();
+        return qobject_cast<T *>(FindScreen(client.mainWindow(), QString::fromLatin1(name)));
+    }
+
+    void click(TDDButton *button) { button->OnClick(button); }
+
+    void savePng(QWidget *w, const char *name)
+    {
+        const QString dir = qEnvironmentVariable("QUVEX_TEST_OUTPUT", QDir::tempPath());
+        QDir().mkpath(dir);
+        w->resize(w->size());
+        w->grab().save(dir + QStringLiteral("/") + QString::fromLatin1(name) + QStringLiteral(".png"));
+    }
+
+    ClientFixture client;
+};
+
+} // namespace
+
+TEST_F(RefScreens, NetworkViewShowsTheConfigRowOrSaysThereIsNone)
+{
+    ASSERT_TRUE(login("MAKER", "1111"));
+    auto *view = open<Tqv_network_frm>("qv_a1", "qv_network_frm");
+    ASSERT_NE(view, nullptr);
+    const auto config = client.server().query(QStringLiteral("select nevarid, transport from config"));
+    EXPECT_EQ(view->grd_network->Cells(1, 2), config.value(0, QStringLiteral("nevarid")));
+    EXPECT_EQ(view->grd_network->Cells(1, 3), config.value(0, QStringLiteral("transport")));
+    EXPECT_EQ(view->grd_network->Cells(0, 1), QStringLiteral("IP 주소"));
+    savePng(view, "qv_network_frm");
+    view->close();
+
+    client.server().exec(QStringLiteral("delete from config"));
+    client.prompt().clear();
+    Tqv_network_frm empty(client.mainWindow());
+    EXPECT_TRUE(client.prompt().contains(QStringLiteral("서버에 대한 네트워크 정보가 존재하지 않습니다.\r\r본사 관리자에게 문의하시기 바랍니다.")));
+    EXPECT_EQ(empty.grd_network->Cells(1, 1), QString());
+}
+
+TEST_F(RefScreens, BankAccountsAreReadOnlyForMakersAndKeyedOnTheStoredNumberWhenEdited)
+{
+    ASSERT_TRUE(login("MAKER", "1111"));
+    {
+        auto *screen = open<Tqv_bank_frm>("qv_a2_2", "qv_bank_frm");
+        ASSERT_NE(screen, nullptr);
+        EXPECT_FALSE(screen->btn_add->Enabled());
+        EXPECT_FALSE(screen->btn_modify->Enabled());
+        EXPECT_FALSE(screen->btn_save->Enabled());
+        EXPECT_FALSE(GridIsEmpty(screen->grd_allbank));
+        screen->grd_allbankDblClickCell(0, 1);
+        EXPECT_FALSE(screen->btn_save->Enabled());
+        screen->close();
+    }
+}
+
+TEST_F(RefScreens, AnAdministratorAddsAndModifiesAMotherAccount)
+{
+    ASSERT_TRUE(login("ADMIN", "9999"));
+    auto *screen = open<Tqv_bank_frm>("qv_a2_2", "qv_bank_frm");
+    ASSERT_NE(screen, nullptr);
+    savePng(screen, "qv_bank_frm");
+    EXPECT_TRUE(screen->btn_add->Enabled());
+    const int rowsBefore = screen->grd_allbank->RowCount();
+
+    // Add: the number typed with hyphens is stored without them.
+    screen->grd_allbank->SetRow(1);
+    click(screen->btn_add);
+    EXPECT_EQ(screen->AccountEditMode, 1);
+    const QString bankid = screen->edt_bankid->text();
+    screen->edt_bankno->setText(QStringLiteral("999-888-777666"));
+    screen->edt_firmid->setText(QStringLiteral("F1234"));
+    screen->edt_sendname->setText(QStringLiteral("한빛'상사"));
+    click(screen->btn_save);
+    EXPECT_TRUE(client.prompt().contains(QStringLiteral("정상적으로 처리하였습니다.")));
+    EXPECT_EQ(screen->grd_allbank->RowCount(), rowsBefore + 1);
+    auto stored = client.server().query(QStringLiteral("select sendname, tr_gubuncode from bank where mobankno = '999888777666' and bankid = '") + bankid + u'\'');
+    ASSERT_EQ(stored.recordCount(), 1);
+    EXPECT_EQ(stored.value(0, QStringLiteral("sendname")), QStringLiteral("한빛'상사"));
+    EXPECT_EQ(stored.value(0, QStringLiteral("tr_gubuncode")), QStringLiteral("20"));
+
+    // Modify the new row: the grid shows it hyphenated as typed; the update
+    // finds it by the stored digits.
+    const int newRow = screen->grd_allbank->RowCount() - 1;
+    screen->grd_allbank->SetRow(newRow);
+    screen->grd_allbankClickCell(0, newRow);
+    screen->grd_allbankDblClickCell(0, newRow);
+    EXPECT_EQ(screen->edt_bankno->text(), QStringLiteral("999-888-777666"));
+    EXPECT_EQ(screen->AccountEditMode, 2);
+    screen->edt_firmid->setText(QStringLiteral("F9999"));
+    client.prompt().clear();
+    click(screen->btn_save);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
+    EXPECT_EQ(client.server().query(QStringLiteral("select firmid from bank where mobankno = '999888777666'")).value(0, QStringLiteral("firmid")),
+              QStringLiteral("F9999"));
+
+    // A row that is no longer stored as shown is reported, not "saved".
+    client.server().exec(QStringLiteral("update bank set mobankno = '1' where mobankno = '999888777666'"));
+    screen->grd_allbankDblClickCell(0, newRow);
+    client.prompt().clear();
+    click(screen->btn_save);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되지 않았습니다."));
+    // The edit ends as after a success: panel locked, Add and Modify back.
+    EXPECT_EQ(screen->AccountEditMode, 0);
+    EXPECT_TRUE(screen->edt_bankno->isReadOnly());
+    EXPECT_TRUE(screen->btn_add->Enabled());
+    EXPECT_FALSE(screen->btn_save->Enabled());
+
+    // Without any account the panel still opens locked.
+    client.server().exec(QStringLiteral("delete from bank"));
+    Tqv_bank_frm empty(client.mainWindow());
+    EXPECT_TRUE(GridIsEmpty(empty.grd_allbank));
+    EXPECT_EQ(empty.AccountEditMode, 0);
+    EXPECT_TRUE(empty.edt_bankno->isReadOnly());
+    EXPECT_TRUE(empty.edt_firmid->isReadOnly());
+}
+
+TEST_F(RefScreens, BankCodesRefuseADuplicateBeforeAskingAndKeepTheEditWhenTheBoxIsCancelled)
+{
+    ASSERT_TRUE(login("ADMIN", "9999"));
+    auto *screen = open<Tqv_allbank_frm>("qv_a2_1", "qv_allbank_frm");
+    ASSERT_NE(screen, nullptr);
+    click(screen->btn_search);
+    ASSERT_FALSE(GridIsEmpty(screen->grd_allbank));
+    const QString existing = screen->grd_allbank->Cells(0, 1);
+
+    click(screen->btn_add);
+    screen->edt_regcode->setText(existing);
+    screen->edt_regcontents->setText(QStringLiteral("중복은행"));
+    client.prompt().clear();
+    click(screen->btn_save);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("해당 은행코드가 존재합니다. 확인하시기 바랍니다."));
+    EXPECT_EQ(client.prompt().count(), 1);                 // no confirmation box
+
+    screen->edt_regcode->setText(QStringLiteral("97"));
+    client.prompt().enqueueAnswer(false);
+    click(screen->btn_save);
+    EXPECT_EQ(screen->BankCodeEditMode, 1);
+    EXPECT_EQ(screen->edt_regcode->text(), QStringLiteral("97"));
+    EXPECT_EQ(client.server().query(QStringLiteral("select * from allbank where bankid = '97'")).recordCount(), 0);
+
+    client.prompt().enqueueAnswer(true);
+    click(screen->btn_save);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
+    EXPECT_EQ(client.server().query(QStringLiteral("select bankname from allbank where bankid = '97'")).value(0, QStringLiteral("bankname")),
+              QStringLiteral("중복은행"));
+    EXPECT_EQ(screen->BankCodeEditMode, 0);
+}
+
+TEST_F(RefScreens, ErrorCodeReportFillsItsPagesAndModifyNeedsASearch)
+{
+    ASSERT_TRUE(login("ADMIN", "9999"));
+    auto *screen = open<Tqv_ErrCode_frm>("qv_a2_3", "qv_ErrCode_frm");
+    ASSERT_NE(screen, nullptr);
+    client.prompt().clear();
+    click(screen->btn_modify);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("수정할 오류코드가 호출되지 않았습니다. 검색에서 호출하여 수정하시기 바랍니다."));
+
+    // 40 codes: 33 on the first page, 7 and 30 empty lines on the second.
+    screen->grd_error->SetRowCount(41);
+    for (int r = 1; r <= 40; ++r) {
+        screen->grd_error->SetCells(0, r, QStringLiteral("E%1").arg(r, 3, 10, QChar(u'0')));
+        screen->grd_error->SetCells(1, r, QStringLiteral("오류 %1").arg(r));
+    }
+    const auto pages = screen->Report1.layout();
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_EQ(pages[0].detailCount(), 33);
+    EXPECT_EQ(pages[1].detailCount(), 37);
+    EXPECT_TRUE(pages[0].bands.first().items[1].text.startsWith(QStringLiteral("검색 조건 : ")));
+
+    // Add a code for the first bank and find it again.
+    click(screen->btn_add);
+    screen->edt_regcode->setText(QStringLiteral("Z99"));
+    screen->edt_regcontents->setText(QStringLiteral("시험 오류"));
+    client.prompt().enqueueAnswer(true);
+    click(screen->btn_save);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
+    screen->edt_errcode->setText(QStringLiteral("Z99"));
+    click(screen->btn_search);
+    EXPECT_EQ(screen->grd_error->Cells(1, 1), QStringLiteral("시험 오류"));
+    EXPECT_EQ(screen->grd_error->RowCount(), 2);
+
+    // A search during an entry keeps the entry band open, shown or not yet.
+    Tqv_ErrCode_frm hidden(client.mainWindow());
+    click(hidden.btn_add);
+    EXPECT_FALSE(hidden.pnl_regerr->isHidden());
+    click(hidden.btn_search);
+    EXPECT_FALSE(hidden.pnl_regerr->isHidden());
+    EXPECT_FALSE(hidden.pnl_bankname->isHidden());
+    EXPECT_EQ(hidden.ErrorCodeEditMode, 1);
+}
+
+TEST_F(RefScreens, FindDialogSearchesFirstAndNextAndSaysWhenNothingIsLeft)
+{
+    ASSERT_TRUE(login("MAKER", "1111"));
+    TListGrid grid;
+    grid.SetColCount(3);
+    grid.SetRowCount(4);
+    grid.SetCells(1, 0, QStringLiteral("업 체 명"));
+    grid.SetCells(2, 0, QStringLiteral("은행"));
+    grid.SetCells(1, 1, QStringLiteral("가나상사"));
+    grid.SetCells(1, 2, QStringLiteral("다라상사"));
+    grid.SetCells(2, 3, QStringLiteral("가나은행"));
+    Tqv_search_frm dialog;
+    dialog.SetGrid(&grid);
+    ASSERT_EQ(dialog.cmb_search->Items().Count(), 3);
+    EXPECT_EQ(dialog.cmb_search->Items()[1], QStringLiteral("업체명"));
+
+    dialog.edt_search->setText(QStringLiteral(" 가나 "));
+    dialog.SearchClick(0);
+    EXPECT_EQ(grid.Row(), 1);
+    dialog.SearchClick(1);
+    EXPECT_EQ(grid.Row(), 3);                               // any column
+    client.prompt().clear();
+    dialog.SearchClick(1);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("해당하는 내용을 더 이상 찾을 수 없습니다."));
+
+    dialog.cmb_search->SetItemIndex(1);                     // 업체명 only
+    dialog.SearchClick(0);
+    dialog.SearchClick(1);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("해당하는 내용을 더 이상 찾을 수 없습니다."));
+
+    dialog.edt_search->setText(QStringLiteral("   "));
+    client.prompt().clear();
+    dialog.SearchClick(0);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("해당하는 내용을 찾을 수 없습니다."));
+}
+
+TEST_F(RefScreens, ScreenSettingsListAndSaveColumnFlags)
+{
+    ASSERT_TRUE(login("MAKER", "1111"));
+    qvx::IniFile ini = client.config();
+    ini.writeString(QStringLiteral("QV_TRSUM_FRM"), QStringLiteral("1"), QStringLiteral("1순번"));
+    ini.writeString(QStringLiteral("QV_TRSUM_FRM"), QStringLiteral("2"), QStringLiteral("0은행명"));
+    ini.writeString(QStringLiteral("QV_TRSUM_FRM"), QStringLiteral("4"), QStringLiteral("1건수"));
+    ini.writeString(QStringLiteral("FILESAVE"), QStringLiteral("FILESAVE_FLAG"), QStringLiteral("2"));
+
+    Tqv_display_frm dialog;
+    EXPECT_FALSE(Checked(dialog.chk_delimeter));            // "2" reads as off here
+    dialog.cmb_allbank->SetItemIndex(7);
+    dialog.cmb_allbankChange();
+    ASSERT_EQ(dialog.memo_show->count(), 1);                // key 4 is past the gap
+    ASSERT_EQ(dialog.memo_hide->count(), 1);
+    dialog.memo_show->setCurrentRow(0);
+    dialog.sbtn_addClick();
+    EXPECT_EQ(dialog.memo_hide->count(), 2);
+    EXPECT_TRUE(dialog.btn_cancel->Enabled());
+    dialog.btn_cancelClick();                               // undo reloads from the file
+    EXPECT_EQ(dialog.memo_show->count(), 1);
+
+    dialog.memo_hide->setCurrentRow(0);
+    dialog.sbtn_deleteClick();
+    dialog.btn_addClick();
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("거래집계요구 화면에 대한 설정을 저장하였습니다."));
+    EXPECT_EQ(ini.readString(QStringLiteral("QV_TRSUM_FRM"), QStringLiteral("2")), QStringLiteral("1은행명"));
+    EXPECT_EQ(ini.readString(QStringLiteral("QV_TRSUM_FRM"), QStringLiteral("4")), QStringLiteral("1건수"));
+    EXPECT_EQ(ini.readString(QStringLiteral("FILESAVE"), QStringLiteral("FILESAVE_FLAG")), QStringLiteral("0"));
+    EXPECT_EQ(FileSaveFlag, 0);
+}
+
+TEST_F(RefScreens, StartScreenPollsEachBankAndStopsItsTimerWhileATickRuns)
+{
+    ASSERT_TRUE(login("MAKER", "1111"));
+    Tqv_start_frm screen;
+    ASSERT_FALSE(GridIsEmpty(screen.grd_allbank));
+    EXPECT_EQ(screen.grd_allbank->Cells(3, 1), QStringLiteral("N"));
+    EXPECT_TRUE(screen.SendTimer->isActive());
+    bool activeDuringTick = true;
+    client.prompt().setCallback([&](const qvx::ScriptedPrompt::Entry &) { activeDuringTick = screen.SendTimer->isActive(); });
+    ServerState = 1;
+    screen.SendTimerTimer();
+    ServerState = 0;
+    EXPECT_FALSE(activeDuringTick);
+    EXPECT_TRUE(screen.SendTimer->isActive());
+    client.prompt().setCallback({});
+    screen.btn_addClick();                                  // open every bank
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("Send OK"));
+    screen.SendTimerTimer();
+    EXPECT_EQ(screen.grd_allbank->Cells(3, 1), QStringLiteral("Y"));
+
+    client.server().exec(QStringLiteral("delete from bank"));
+    client.prompt().clear();
+    Tqv_start_frm empty;
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("등록된 은행이 존재하지 않습니다. 신규등록을 하시기 바랍니다."));
+    EXPECT_FALSE(empty.SendTimer->isActive());
+}
