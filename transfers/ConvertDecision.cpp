@@ -1,28 +1,11 @@
 #include "transfers/ConvertDecision.h"
 
-#include "core/BankCheckCode.h"
 #include "core/TextUtils.h"
+#include "transfers/TransferRules.h"
 
 QString ConvertContext::kind() const
 {
-    return transDiv == QStringLiteral("수납") ? QStringLiteral("20") : QStringLiteral("30");
-}
-
-bool ReadTransferAmount(const QString &text, qint64 *amount)
-{
-    const QString t = text.trimmed();
-    if (t.isEmpty() || t.size() > 13)
-        return false;
-    qint64 v = 0;
-    for (QChar c : t) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-        v = v * 10 + (c.unicode() - '0');
-    }
-    if (v <= 0)
-        return false;
-    *amount = v;
-    return true;
+    return TransferKindCode(transDiv);
 }
 
 ScreenedLine ScreenLine(const ParsedLine &parsed, const ConvertContext &context)
@@ -51,8 +34,13 @@ ScreenedLine ScreenLine(const ParsedLine &parsed, const ConvertContext &context)
         s.refusal = Refusal::UnknownBank;
     else if (!CheckAcctNo(s.bankId, s.bankNo))
         s.refusal = Refusal::BadAccount;
-    else if (!ReadTransferAmount(s.money, &s.amount))
-        s.refusal = Refusal::BadAmount;
+    else {
+        const AmountCheck amount = CheckTransferAmount(s.money);
+        if (amount.fault == AmountFault::None)
+            s.amount = amount.value;
+        else
+            s.refusal = Refusal::BadAmount;
+    }
     return s;
 }
 
@@ -77,26 +65,18 @@ const MotherAccount *MotherFinder::find(const QString &bankId) const
     return it == m_firstOfBank.constEnd() ? nullptr : &m_context.banks[*it];
 }
 
-ConvertedTransfer BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother,
-                                    const ConvertContext &context)
+TransferRow BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, const ConvertContext &context)
 {
-    ConvertedTransfer r;
-    const QString moBank = mother.bankid.trimmed();
+    TransferRow r;
     r.moBankName = mother.bankname;
-    r.moAcctNo = FormatAcctNo(mother.bankid, mother.mobankno);
-    r.passwd = mother.passwd;
-    r.kind = context.kind();
-    if (moBank != QStringLiteral("23"))
-        r.checkCode = MakeBankCheckCode(mother.bankid, mother.mobankno, line.bankId, line.bankNo,
-                                        FixLenZero(line.money, 13, false), QString(), r.kind,
-                                        QStringLiteral("999999"));
-    const bool sameBank = moBank == line.bankId;
-    r.bankDiv = sameBank ? QStringLiteral("당행") : QStringLiteral("타행");
+    r.moBankNo = FormatAcctNo(mother.bankid, mother.mobankno);
+    r.passWd = mother.passwd;
+    // Same bank only for the same code: files know no bank groups.
+    r.workDiv = mother.bankid == line.bankId ? QStringLiteral("당행") : QStringLiteral("타행");
     r.transDiv = context.transDiv;
-    r.amount = line.amount;
     r.money = CurrToMoneyStr(line.amount);
     r.bankName = context.bankNames.value(line.bankId);
-    r.acctNo = FormatAcctNo(line.bankId, line.bankNo);
+    r.bankNo = FormatAcctNo(line.bankId, line.bankNo);
     r.name = line.sName;
     r.sendId = context.networkId;
     r.recvId = mother.recvid;
@@ -104,9 +84,11 @@ ConvertedTransfer BuildConvertedRow(const ScreenedLine &line, const MotherAccoun
     r.userId = context.userId;
     r.info = line.cInfo;
     r.sendFlag = context.sendFlagInit;
-    r.msgType = sameBank ? QStringLiteral("0100100") : QStringLiteral("0101100");
+    r.gubun = context.kind();
+    r.msgType = TransferMessageType(mother.bankid, line.bankId);
     r.moBankId = mother.bankid;
     r.bankId = line.bankId;
+    r.boki = EntryCheckCode(r);
     return r;
 }
 

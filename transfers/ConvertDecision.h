@@ -5,6 +5,7 @@
 // and the row itself.
 
 #include "transfers/TransferFileParser.h"
+#include "transfers/TransferRow.h"
 
 #include <QHash>
 #include <QString>
@@ -44,14 +45,15 @@ enum class Refusal {
     CheckCode    // the bank's check value cannot be made from the account
 };
 
-// The line's own checks: file form, bank code, account, amount. The fields
-// are trimmed here once; the account has its '-' removed in both forms.
+// The line's own checks: file form, bank code, account, and the amount rule
+// of hand entry. The fields are trimmed here once; the account has its '-'
+// removed in both forms.
 struct ScreenedLine
 {
     TransferFields cut;  // as cut, for the log
     QString bankId;      // trimmed
     QString bankNo;      // trimmed, '-' removed
-    QString money;       // trimmed digits
+    QString money;       // trimmed
     QString cInfo;       // trimmed
     QString sName;       // trimmed
     qint64 amount = 0;
@@ -59,10 +61,6 @@ struct ScreenedLine
 };
 
 ScreenedLine ScreenLine(const ParsedLine &parsed, const ConvertContext &context);
-
-// The amount rule of hand entry: a positive whole number of at most 13
-// digits (surrounding blanks ignored). *amount gets its value.
-bool ReadTransferAmount(const QString &text, qint64 *amount);
 
 // The mother account of a line: the chosen one (found among the bank rows by
 // trimmed bankid and mobankno), or without a choice the first bank row of
@@ -79,38 +77,10 @@ private:
     QHash<QString, int> m_firstOfBank;
 };
 
-// A transfer row as the entry screen's grid holds it (columns 1-21; column 0
-// is the row number the grid gives it).
-struct ConvertedTransfer
-{
-    QString moBankName;   // 1
-    QString moAcctNo;     // 2 FormatAcctNo(mother bank, mobankno)
-    QString passwd;       // 3
-    QString checkCode;    // 4 empty for mother bank "23"
-    QString bankDiv;      // 5 "당행" / "타행"
-    QString transDiv;     // 6
-    QString money;        // 7 FormatMoney
-    QString bankName;     // 8
-    QString acctNo;       // 9 FormatAcctNo(bank, account)
-    QString name;         // 10
-    QString sendId;       // 11
-    QString recvId;       // 12
-    QString firmId;       // 13
-    QString userId;       // 14
-    QString info;         // 15
-    QString sendFlag;     // 16
-    QString kind;         // 17 "20" / "30"
-    QString msgType;      // 18 "0100100" same bank, else "0101100"
-    QString moBankId;     // 19
-    QString bankId;       // 20
-    QString residentNo;   // 21 (files carry none)
-    qint64 amount = 0;
-};
-
-// The row of a screened line paid from mother. Throws ConvertError when the
+// The row of a screened line paid from mother, as the entry list holds it
+// (its running number is left to the list). Throws ConvertError when the
 // bank's check code cannot be made from the data.
-ConvertedTransfer BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother,
-                                    const ConvertContext &context);
+TransferRow BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, const ConvertContext &context);
 
 // Rows already in the batch by payee name and amount text (and other
 // information), so the duplicate test of every line is one look-up.

@@ -1,6 +1,7 @@
 #include "transfers/TransferConversion.h"
 
 #include "core/TextUtils.h"
+#include "transfers/TransferLog.h"
 
 TransferConversion::TransferConversion(const ConvertContext &context, DataForm form, const TransferPositions &fixed)
     : m_context(context), m_parser(form, fixed)
@@ -13,7 +14,7 @@ void TransferConversion::addExistingRow(const QString &name, const QString &mone
 }
 
 ConvertCounters TransferConversion::run(const QStringList &lines, const ConvertHooks &hooks,
-                                        QVector<ConvertedTransfer> *rows)
+                                        QVector<TransferRow> *rows)
 {
     ConvertCounters c;
     c.total = int(lines.size());
@@ -52,18 +53,17 @@ ConvertCounters TransferConversion::run(const QStringList &lines, const ConvertH
         const QString money = CurrToMoneyStr(s.amount);
         const QString memo = m_context.checkInfo ? s.cInfo : QStringLiteral("N");
         if (m_duplicates.contains(s.sName, money, memo)) {
-            const QString amountA = FixLenSpace(money, 13, false);
-            const QString said = QStringLiteral("  이체금액 : ") + amountA + QStringLiteral(" 원");
-            if (!hooks.askDuplicate || !hooks.askDuplicate(s.sName, amountA)) {
+            const QString said = DuplicateLogTail(s.sName, money);
+            if (!hooks.askDuplicate || !hooks.askDuplicate(s.sName, money)) {
                 if (hooks.log)
-                    hooks.log(QStringLiteral("자료변환 중복이체건 삭제 -> 거래처명 : ") + s.sName + said);
+                    hooks.log(QStringLiteral("자료변환 중복이체건 삭제 -> ") + said);
                 ++c.errors;
                 if (hooks.progress)
                     hooks.progress(c);
                 continue;
             }
             if (hooks.log)
-                hooks.log(QStringLiteral("자료변환 중복이체건 추가 -> 거래처명 : ") + s.sName + said);
+                hooks.log(QStringLiteral("자료변환 중복이체건 추가 -> ") + said);
         }
         try {
             rows->append(BuildConvertedRow(s, *mother, m_context));
@@ -85,14 +85,6 @@ ConvertCounters TransferConversion::run(const QStringList &lines, const ConvertH
             hooks.progress(c);
     }
     return c;
-}
-
-QString DuplicateQuestion(const QString &name, const QString &amountA)
-{
-    return QStringLiteral("중복이체자료를 발견하였습니다.\r\r거래처명 : ") + name + QStringLiteral("\r") +
-           QStringLiteral("이체금액 : ") + amountA + QStringLiteral(" 원") + QStringLiteral("\r\r") +
-           QStringLiteral("위의 자료는 이미 이체작성화면에 등록되어 있는 상태입니다.") + QStringLiteral("\r\r") +
-           QStringLiteral("이체자료에 추가하시겠습니까?");
 }
 
 QString ConvertSummaryLog(qint64 rows, qint64 errors, qint64 money, const QString &networkId,

@@ -31,9 +31,9 @@ struct ConvertHooks
     std::function<void(const TransferFields &cut, Refusal why)> refused;
     // One line of the day's log.
     std::function<void(const QString &text)> log;
-    // The batch already holds a row of this payee and amount (A: the amount
-    // right-justified to 13): true adds the line anyway.
-    std::function<bool(const QString &name, const QString &amountA)> askDuplicate;
+    // The batch already holds a row of this payee and grouped amount: true
+    // adds the line anyway.
+    std::function<bool(const QString &name, const QString &money)> askDuplicate;
     // After every line of the second pass (and once when the checks are done).
     std::function<void(const ConvertCounters &counters)> progress;
 };
@@ -47,7 +47,7 @@ public:
     void addExistingRow(const QString &name, const QString &moneyText, const QString &info);
 
     // Converts the lines; the rows made are appended to *rows.
-    ConvertCounters run(const QStringList &lines, const ConvertHooks &hooks, QVector<ConvertedTransfer> *rows);
+    ConvertCounters run(const QStringList &lines, const ConvertHooks &hooks, QVector<TransferRow> *rows);
 
     // The positions the lines were cut at (for ConvLayout).
     const TransferPositions &positions() const { return m_parser.positions(); }
@@ -57,9 +57,6 @@ private:
     TransferFileParser m_parser;
     TransferDuplicateIndex m_duplicates;
 };
-
-// The question of the duplicate test (caption "확인"), as on hand entry.
-QString DuplicateQuestion(const QString &name, const QString &amountA);
 
 // The summary line of the day's log after a run: the screen's totals, the
 // error count, the sender and the file.

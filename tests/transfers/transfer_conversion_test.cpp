@@ -1,6 +1,7 @@
 // The conversion of transfer files without screens: the three file forms,
 // every refusal with its log and counters, the duplicate question.
 #include "transfers/TransferConversion.h"
+#include "transfers/TransferLog.h"
 
 #include "core/TextUtils.h"
 #include "platform/Cp949.h"
@@ -55,18 +56,18 @@ const TransferPositions DemoFixed{{1, 2}, {3, 15}, {18, 13}, {51, 20}, {31, 20}}
 struct Outcome
 {
     ConvertCounters counters;
-    QVector<ConvertedTransfer> rows;
+    QVector<TransferRow> rows;
     QStringList refused; // "<why>|<bank field>|<account field>"
     QStringList log;
     QStringList asked;
 };
 
 Outcome convert(const ConvertContext &context, DataForm form, const QStringList &lines, bool addDuplicates = false,
-                const QList<ConvertedTransfer> &existing = {})
+                const QList<TransferRow> &existing = {})
 {
     Outcome o;
     TransferConversion conversion(context, form, DemoFixed);
-    for (const ConvertedTransfer &r : existing)
+    for (const TransferRow &r : existing)
         conversion.addExistingRow(r.name, r.money, r.info);
     ConvertHooks hooks;
     hooks.refused = [&](const TransferFields &cut, Refusal why) {
@@ -107,24 +108,24 @@ TEST(TransferConversion, TheThreeFileFormsGiveTheSameRows)
     for (const Outcome *o : {&b, &c}) {
         ASSERT_EQ(o->rows.size(), 3);
         for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(o->rows[i].acctNo, a.rows[i].acctNo);
+            EXPECT_EQ(o->rows[i].bankNo, a.rows[i].bankNo);
             EXPECT_EQ(o->rows[i].money, a.rows[i].money);
             EXPECT_EQ(o->rows[i].name, a.rows[i].name);
             EXPECT_EQ(o->rows[i].info, a.rows[i].info);
             EXPECT_EQ(o->rows[i].bankName, a.rows[i].bankName);
-            EXPECT_EQ(o->rows[i].checkCode, a.rows[i].checkCode);
+            EXPECT_EQ(o->rows[i].boki, a.rows[i].boki);
             EXPECT_EQ(o->rows[i].msgType, a.rows[i].msgType);
         }
     }
-    const ConvertedTransfer &r = a.rows[0];
+    const TransferRow &r = a.rows[0];
     EXPECT_EQ(r.name, QStringLiteral("김민준"));
     EXPECT_EQ(r.info, QStringLiteral("3월 급여"));
     EXPECT_EQ(r.money, QStringLiteral("1,500,000"));
-    EXPECT_EQ(r.bankDiv, QStringLiteral("당행"));
+    EXPECT_EQ(r.workDiv, QStringLiteral("당행"));
     EXPECT_EQ(r.msgType, QStringLiteral("0100100"));
-    EXPECT_EQ(r.kind, QStringLiteral("30"));
-    EXPECT_EQ(r.moAcctNo, FormatAcctNo(QStringLiteral("04"), QStringLiteral("123401234567")));
-    EXPECT_EQ(a.rows[1].bankDiv, QStringLiteral("타행"));
+    EXPECT_EQ(r.gubun, QStringLiteral("30"));
+    EXPECT_EQ(r.moBankNo, FormatAcctNo(QStringLiteral("04"), QStringLiteral("123401234567")));
+    EXPECT_EQ(a.rows[1].workDiv, QStringLiteral("타행"));
     EXPECT_EQ(a.rows[1].bankName, QStringLiteral("신한은행"));
     EXPECT_EQ(a.rows[1].msgType, QStringLiteral("0101100"));
 }
@@ -159,11 +160,7 @@ TEST(TransferConversion, EveryRefusedLineIsLoggedAndCounted)
     EXPECT_TRUE(o.refused[4].startsWith(why(Refusal::BadAmount)));
     EXPECT_TRUE(o.refused[5].startsWith(why(Refusal::LongToken)));
     EXPECT_TRUE(o.refused[6].startsWith(why(Refusal::BadAmount)));
-    qint64 amount = 0;
-    EXPECT_TRUE(ReadTransferAmount(QStringLiteral(" 9999999999999 "), &amount));
-    EXPECT_EQ(amount, 9999999999999);
-    EXPECT_FALSE(ReadTransferAmount(QStringLiteral("10000000000000"), &amount));
-    EXPECT_FALSE(ReadTransferAmount(QStringLiteral("-5"), &amount));
+
     EXPECT_TRUE(o.refused[7].startsWith(why(Refusal::LongToken)));
 
     // A ';' file keeps "1,000,000" whole and ignores what follows a fifth ';'.
@@ -182,7 +179,7 @@ TEST(TransferConversion, BankCodeAndAccountAreTrimmedInAFixedFile)
     const Outcome o = convert(context, DataForm::Fixed, {fixedLine({"04", " 1234-0123-4567", "500", "", "가"})});
     ASSERT_EQ(o.rows.size(), 1);
     EXPECT_EQ(o.rows[0].bankId, QStringLiteral("04"));
-    EXPECT_EQ(o.rows[0].acctNo, FormatAcctNo(QStringLiteral("04"), QStringLiteral("123401234567")));
+    EXPECT_EQ(o.rows[0].bankNo, FormatAcctNo(QStringLiteral("04"), QStringLiteral("123401234567")));
 }
 
 TEST(TransferConversion, LinesWithoutAMotherAccountAreErrors)
@@ -203,7 +200,7 @@ TEST(TransferConversion, LinesWithoutAMotherAccountAreErrors)
 TEST(TransferConversion, ADuplicateAnsweredCancelIsDroppedAndLogged)
 {
     ConvertContext context = demoContext();
-    ConvertedTransfer onScreen;
+    TransferRow onScreen;
     onScreen.name = QStringLiteral("김민준");
     onScreen.money = QStringLiteral("1,000");
     onScreen.info = QStringLiteral("3월");
