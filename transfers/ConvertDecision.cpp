@@ -1,5 +1,6 @@
 #include "transfers/ConvertDecision.h"
 
+#include "core/BankCheckCode.h"
 #include "core/TextUtils.h"
 #include "transfers/TransferRules.h"
 
@@ -11,12 +12,12 @@ QString ConvertContext::kind() const
 ScreenedLine ScreenLine(const ParsedLine &parsed, const ConvertContext &context)
 {
     ScreenedLine s;
-    s.cut = parsed.fields;
-    s.bankId = parsed.fields.bankId.trimmed();
-    s.bankNo = DelChar(parsed.fields.bankNo, QLatin1Char('-')).trimmed();
-    s.money = parsed.fields.money.trimmed();
-    s.cInfo = parsed.fields.cInfo.trimmed();
-    s.sName = parsed.fields.sName.trimmed();
+    s.parsed = parsed;
+    s.bankId = parsed.bankId.trimmed().toString();
+    s.bankNo = parsed.account;
+    s.money = parsed.amount;
+    s.cInfo = parsed.cInfo.trimmed().toString();
+    s.sName = parsed.sName.trimmed().toString();
     switch (parsed.fault) {
     case LineFault::LongToken:
         s.refusal = Refusal::LongToken;
@@ -36,9 +37,10 @@ ScreenedLine ScreenLine(const ParsedLine &parsed, const ConvertContext &context)
         s.refusal = Refusal::BadAccount;
     else {
         const AmountCheck amount = CheckTransferAmount(s.money);
-        if (amount.fault == AmountFault::None)
+        if (amount.fault == AmountFault::None) {
             s.amount = amount.value;
-        else
+            s.grouped = CurrToMoneyStr(s.amount);
+        } else
             s.refusal = Refusal::BadAmount;
     }
     return s;
@@ -49,32 +51,33 @@ MotherFinder::MotherFinder(const ConvertContext &context) : m_context(context)
     for (int i = 0; i < context.banks.size(); ++i) {
         const MotherAccount &b = context.banks[i];
         const QString bank = b.bankid.trimmed();
-        if (context.chosen && !m_chosen && bank == context.chosen->bankid.trimmed() &&
+        if (context.chosen && m_chosen < 0 && bank == context.chosen->bankid.trimmed() &&
             b.mobankno.trimmed() == context.chosen->mobankno.trimmed())
-            m_chosen = &b;
+            m_chosen = i;
         if (!m_firstOfBank.contains(bank))
             m_firstOfBank.insert(bank, i);
+        m_shown.append(FormatAcctNo(b.bankid, b.mobankno));
     }
 }
 
-const MotherAccount *MotherFinder::find(const QString &bankId) const
+int MotherFinder::find(const QString &bankId) const
 {
     if (m_context.chosen)
         return m_chosen;
-    const auto it = m_firstOfBank.constFind(bankId);
-    return it == m_firstOfBank.constEnd() ? nullptr : &m_context.banks[*it];
+    return m_firstOfBank.value(bankId, -1);
 }
 
-TransferRow BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, const ConvertContext &context)
+void BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, const QString &shownAccount,
+                       const ConvertContext &context, TransferRow *row)
 {
-    TransferRow r;
+    TransferRow &r = *row;
     r.moBankName = mother.bankname;
-    r.moBankNo = FormatAcctNo(mother.bankid, mother.mobankno);
+    r.moBankNo = shownAccount;
     r.passWd = mother.passwd;
     // Same bank only for the same code: files know no bank groups.
     r.workDiv = mother.bankid == line.bankId ? QStringLiteral("당행") : QStringLiteral("타행");
     r.transDiv = context.transDiv;
-    r.money = CurrToMoneyStr(line.amount);
+    r.money = line.grouped;
     r.bankName = context.bankNames.value(line.bankId);
     r.bankNo = FormatAcctNo(line.bankId, line.bankNo);
     r.name = line.sName;
@@ -88,36 +91,39 @@ TransferRow BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mot
     r.msgType = TransferMessageType(mother.bankid, line.bankId);
     r.moBankId = mother.bankid;
     r.bankId = line.bankId;
-    r.boki = EntryCheckCode(r);
-    return r;
+    if (HasBankCheckRule(mother.bankid))
+        r.boki = EntryCheckCode(r);
 }
 
 namespace {
 
-QString key(const QString &name, const QString &money)
+size_t keyOf(const QString &name, const QString &money)
 {
-    return name + QChar(0x1F) + money;
+    return qHashMulti(0, name, money);
 }
 
 } // namespace
 
 void TransferDuplicateIndex::add(const QString &name, const QString &moneyText, const QString &info)
 {
-    const QString k = key(name, moneyText);
-    ++m_byNameMoney[k];
-    ++m_byNameMoneyInfo[k + QChar(0x1F) + info];
+    m_byNameMoney.insert(keyOf(name, moneyText), int(m_entries.size()));
+    m_entries.append({name, moneyText, info});
 }
 
 bool TransferDuplicateIndex::contains(const QString &name, const QString &moneyText, const QString &memo) const
 {
-    const QString k = key(name, moneyText);
-    if (memo == QStringLiteral("N"))
-        return m_byNameMoney.contains(k);
-    return m_byNameMoneyInfo.contains(k + QChar(0x1F) + memo);
+    const size_t key = keyOf(name, moneyText);
+    const bool anyInfo = memo == QStringLiteral("N");
+    for (auto it = m_byNameMoney.constFind(key); it != m_byNameMoney.constEnd() && it.key() == key; ++it) {
+        const Entry &e = m_entries[*it];
+        if (e.name == name && e.money == moneyText && (anyInfo || e.info == memo))
+            return true;
+    }
+    return false;
 }
 
 void TransferDuplicateIndex::clear()
 {
     m_byNameMoney.clear();
-    m_byNameMoneyInfo.clear();
+    m_entries.clear();
 }

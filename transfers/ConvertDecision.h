@@ -9,6 +9,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <optional>
@@ -50,13 +51,14 @@ enum class Refusal {
 // removed in both forms.
 struct ScreenedLine
 {
-    TransferFields cut;  // as cut, for the log
+    ParsedLine parsed;   // as cut, for the log
     QString bankId;      // trimmed
     QString bankNo;      // trimmed, '-' removed
     QString money;       // trimmed
     QString cInfo;       // trimmed
     QString sName;       // trimmed
     qint64 amount = 0;
+    QString grouped;     // the amount as the list shows it ("1,000")
     Refusal refusal = Refusal::None;
 };
 
@@ -69,18 +71,24 @@ class MotherFinder
 {
 public:
     explicit MotherFinder(const ConvertContext &context);
-    const MotherAccount *find(const QString &bankId) const;
+    // The index of the mother account among the bank rows, -1 for none.
+    int find(const QString &bankId) const;
+    const MotherAccount &account(int index) const { return m_context.banks[index]; }
+    // Its account as the list shows it (hyphenated once per run).
+    const QString &shownAccount(int index) const { return m_shown[index]; }
 
 private:
     const ConvertContext &m_context;
-    const MotherAccount *m_chosen = nullptr;
+    int m_chosen = -1;
     QHash<QString, int> m_firstOfBank;
+    QVector<QString> m_shown;
 };
 
 // The row of a screened line paid from mother, as the entry list holds it
 // (its running number is left to the list). Throws ConvertError when the
 // bank's check code cannot be made from the data.
-TransferRow BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, const ConvertContext &context);
+void BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, const QString &shownAccount,
+                       const ConvertContext &context, TransferRow *row);
 
 // Rows already in the batch by payee name and amount text (and other
 // information), so the duplicate test of every line is one look-up.
@@ -93,6 +101,10 @@ public:
     void clear();
 
 private:
-    QHash<QString, int> m_byNameMoney;
-    QHash<QString, int> m_byNameMoneyInfo;
+    struct Entry
+    {
+        QString name, money, info;
+    };
+    QVector<Entry> m_entries;
+    QMultiHash<size_t, int> m_byNameMoney; // hash of name and amount -> entry
 };

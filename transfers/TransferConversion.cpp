@@ -28,7 +28,7 @@ ConvertCounters TransferConversion::run(const QStringList &lines, const ConvertH
             continue;
         }
         if (hooks.refused)
-            hooks.refused(s.cut, s.refusal);
+            hooks.refused(m_parser.logFields(s.parsed), s.refusal);
         ++c.errors;
     }
     c.passed = int(passed.size());
@@ -40,17 +40,17 @@ ConvertCounters TransferConversion::run(const QStringList &lines, const ConvertH
     for (int i = 0; i < passed.size(); ++i) {
         const ScreenedLine &s = passed[i];
         c.position = i + 1;
-        const MotherAccount *mother = mothers.find(s.bankId);
-        if (!mother) {
+        const int mother = mothers.find(s.bankId);
+        if (mother < 0) {
             if (hooks.refused)
-                hooks.refused(s.cut, Refusal::NoMother);
+                hooks.refused(m_parser.logFields(s.parsed), Refusal::NoMother);
             ++c.errors;
             ++c.processed;
             if (hooks.progress)
                 hooks.progress(c);
             continue;
         }
-        const QString money = CurrToMoneyStr(s.amount);
+        const QString &money = s.grouped;
         const QString memo = m_context.checkInfo ? s.cInfo : QStringLiteral("N");
         if (m_duplicates.contains(s.sName, money, memo)) {
             const QString said = DuplicateLogTail(s.sName, money);
@@ -66,11 +66,13 @@ ConvertCounters TransferConversion::run(const QStringList &lines, const ConvertH
                 hooks.log(QStringLiteral("자료변환 중복이체건 추가 -> ") + said);
         }
         try {
-            rows->append(BuildConvertedRow(s, *mother, m_context));
+            rows->emplace_back();
+            BuildConvertedRow(s, mothers.account(mother), mothers.shownAccount(mother), m_context, &rows->back());
         } catch (const ConvertError &) {
+            rows->removeLast();
             // The bank's check value cannot be made from this account.
             if (hooks.refused)
-                hooks.refused(s.cut, Refusal::CheckCode);
+                hooks.refused(m_parser.logFields(s.parsed), Refusal::CheckCode);
             ++c.errors;
             ++c.processed;
             if (hooks.progress)

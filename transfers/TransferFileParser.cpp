@@ -7,25 +7,14 @@ namespace {
 constexpr int TokenCount = 5;
 constexpr char16_t Replacement = 0xFFFD;
 
-QString padded(QStringView token, int width, bool *fits)
+QString padded(QStringView text, int width)
 {
-    const int w = Cp949Width(token);
-    *fits = w <= width;
+    const int w = Cp949Width(text);
     QString out;
-    out.reserve(token.size() + (width > w ? width - w : 0));
-    out.append(token);
+    out.reserve(text.size() + (width > w ? width - w : 0));
+    out.append(text);
     if (width > w)
         out.append(QString(width - w, QLatin1Char(' ')));
-    return out;
-}
-
-QString without(QStringView text, QChar c)
-{
-    QString out;
-    out.reserve(text.size());
-    for (QChar ch : text)
-        if (ch != c)
-            out.append(ch);
     return out;
 }
 
@@ -44,10 +33,10 @@ int Cp949Width(QStringView text)
     return w;
 }
 
-QString CutBytes(QStringView line, int start, int length)
+QStringView CutBytesView(QStringView line, int start, int length)
 {
     if (length <= 0)
-        return QString();
+        return {};
     const int from = (start < 1 ? 1 : start) - 1;
     const int to = from + length; // one past the last byte
     int pos = 0;
@@ -61,7 +50,22 @@ QString CutBytes(QStringView line, int start, int length)
         }
         pos += w;
     }
-    return first < 0 ? QString() : line.mid(first, last - first + 1).toString();
+    return first < 0 ? QStringView() : line.mid(first, last - first + 1);
+}
+
+QString CutBytes(QStringView line, int start, int length)
+{
+    return CutBytesView(line, start, length).toString();
+}
+
+QString TrimmedWithout(QStringView text, QChar c)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar ch : text)
+        if (ch != c)
+            out.append(ch);
+    return out.trimmed();
 }
 
 QStringList DecodeTransferFile(const QByteArray &bytes)
@@ -90,23 +94,23 @@ TransferFileParser::TransferFileParser(DataForm form, const TransferPositions &f
 
 ParsedLine TransferFileParser::parse(QStringView line) const
 {
-    if (line.contains(QChar(Replacement))) {
-        ParsedLine bad = m_form == DataForm::Fixed ? parseFixed(line) : parseDelimited(line);
-        bad.fault = LineFault::BadBytes;
-        return bad;
-    }
-    return m_form == DataForm::Fixed ? parseFixed(line) : parseDelimited(line);
+    ParsedLine out = m_form == DataForm::Fixed ? parseFixed(line) : parseDelimited(line);
+    if (line.contains(QChar(Replacement)))
+        out.fault = LineFault::BadBytes;
+    return out;
 }
 
 ParsedLine TransferFileParser::parseFixed(QStringView line) const
 {
     const TransferPositions &p = m_positions;
     ParsedLine out;
-    out.fields.bankId = CutBytes(line, p.bankId.start, p.bankId.length);
-    out.fields.bankNo = CutBytes(line, p.bankNo.start, p.bankNo.length);
-    out.fields.money = CutBytes(line, p.money.start, p.money.length);
-    out.fields.cInfo = CutBytes(line, p.cInfo.start, p.cInfo.length);
-    out.fields.sName = CutBytes(line, p.sName.start, p.sName.length);
+    out.bankId = CutBytesView(line, p.bankId.start, p.bankId.length);
+    out.bankNo = CutBytesView(line, p.bankNo.start, p.bankNo.length);
+    out.money = CutBytesView(line, p.money.start, p.money.length);
+    out.cInfo = CutBytesView(line, p.cInfo.start, p.cInfo.length);
+    out.sName = CutBytesView(line, p.sName.start, p.sName.length);
+    out.account = TrimmedWithout(out.bankNo, QLatin1Char('-'));
+    out.amount = out.money.trimmed().toString();
     return out;
 }
 
@@ -116,38 +120,45 @@ ParsedLine TransferFileParser::parseDelimited(QStringView line) const
     QStringView tokens[TokenCount];
     int found = 0;
     qsizetype start = 0;
-    bool extra = false;
+    bool more = false; // the fifth token ended at a delimiter
     while (found < TokenCount) {
         const qsizetype end = line.indexOf(delimiter, start);
         if (end < 0) {
             tokens[found++] = line.mid(start);
-            start = line.size() + 1;
             break;
         }
         tokens[found++] = line.mid(start, end - start);
         start = end + 1;
+        more = found == TokenCount;
     }
-    // The fifth delimiter was reached: a ';' line ignores the rest, a ','
-    // line has a token too many (most likely an amount written "1,000,000").
-    if (found == TokenCount && start <= line.size() && m_form == DataForm::Comma)
-        extra = true;
 
     const TransferPositions &p = m_positions;
     ParsedLine out;
-    bool fits = true, all = true;
-    out.fields.bankId = padded(tokens[0].trimmed(), p.bankId.length, &fits);
-    all = all && fits;
-    out.fields.bankNo = padded(QStringView(without(tokens[1], QLatin1Char('-'))).trimmed(), p.bankNo.length, &fits);
-    all = all && fits;
-    out.fields.money = padded(QStringView(without(tokens[2], QLatin1Char(','))).trimmed(), p.money.length, &fits);
-    all = all && fits;
-    out.fields.cInfo = padded(tokens[3].trimmed(), p.cInfo.length, &fits);
-    all = all && fits;
-    out.fields.sName = padded(tokens[4].trimmed(), p.sName.length, &fits);
-    all = all && fits;
-    if (extra)
+    out.bankId = tokens[0].trimmed();
+    out.bankNo = tokens[1];
+    out.money = tokens[2];
+    out.cInfo = tokens[3].trimmed();
+    out.sName = tokens[4].trimmed();
+    out.account = TrimmedWithout(tokens[1], QLatin1Char('-'));
+    out.amount = TrimmedWithout(tokens[2], QLatin1Char(','));
+    // A ';' line ignores what follows its fifth delimiter; a ',' line has a
+    // token too many there, most likely an amount written "1,000,000".
+    if (more && m_form == DataForm::Comma)
         out.fault = LineFault::ExtraTokens;
-    else if (!all)
+    else if (Cp949Width(out.bankId) > p.bankId.length || Cp949Width(out.account) > p.bankNo.length ||
+             Cp949Width(out.amount) > p.money.length || Cp949Width(out.cInfo) > p.cInfo.length ||
+             Cp949Width(out.sName) > p.sName.length)
         out.fault = LineFault::LongToken;
     return out;
+}
+
+TransferFields TransferFileParser::logFields(const ParsedLine &line) const
+{
+    if (m_form == DataForm::Fixed)
+        return {line.bankId.toString(), line.bankNo.toString(), line.money.toString(), line.cInfo.toString(),
+                line.sName.toString()};
+    const TransferPositions &p = m_positions;
+    return {padded(line.bankId, p.bankId.length), padded(line.account, p.bankNo.length),
+            padded(line.amount, p.money.length), padded(line.cInfo, p.cInfo.length),
+            padded(line.sName, p.sName.length)};
 }

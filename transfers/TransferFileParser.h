@@ -5,10 +5,10 @@
 // A fixed-width line is cut at byte positions of its CP949 form (start
 // 1-based, length in bytes); a field holds the characters whose bytes lie
 // wholly inside it, so a double-byte character is never split. A delimited
-// line (',' or ';') gives its first five tokens in that order, each prepared
-// and padded with blanks to the width of its place in the canonical
-// fixed-width line (bank 2, account 15, amount 13, other information 36,
-// name 16 bytes), so that log lines read alike for both forms.
+// line (',' or ';') gives its first five tokens in that order, trimmed (the
+// account without '-', the amount without ','); each must fit its place in
+// the canonical fixed-width line (bank 2, account 15, amount 13, other
+// information 36, name 16 bytes), whose padded form the log shows.
 
 #include "transfers/ConvertLayout.h"
 
@@ -17,7 +17,7 @@
 #include <QStringList>
 #include <QStringView>
 
-// The five fields as cut (fixed) or prepared and padded (delimited).
+// The five fields as cut (fixed) or prepared (delimited).
 struct TransferFields
 {
     QString bankId;
@@ -44,9 +44,12 @@ enum class LineFault {
     BadBytes     // bytes that are no CP949 text
 };
 
+// The fields of one line as views into it (valid while the line lives).
 struct ParsedLine
 {
-    TransferFields fields;
+    QStringView bankId, bankNo, money, cInfo, sName; // as cut / the tokens
+    QString account; // trimmed, '-' removed
+    QString amount;  // trimmed (a delimited one also without ',')
     LineFault fault = LineFault::None;
 };
 
@@ -57,9 +60,14 @@ public:
 
     ParsedLine parse(QStringView line) const;
 
+    // The fields as the log shows them: as cut, or for a delimited line
+    // prepared and padded to the canonical widths.
+    TransferFields logFields(const ParsedLine &line) const;
+
     // Positions the fields were cut at (the canonical ones for a delimited
     // form): what the run leaves in ConvLayout.
     const TransferPositions &positions() const { return m_positions; }
+    DataForm form() const { return m_form; }
 
 private:
     ParsedLine parseFixed(QStringView line) const;
@@ -75,7 +83,11 @@ int Cp949Width(QStringView text);
 
 // The characters of line whose CP949 bytes lie wholly within the byte range
 // start (1-based) .. start + length - 1.
+QStringView CutBytesView(QStringView line, int start, int length);
 QString CutBytes(QStringView line, int start, int length);
+
+// The text without every c, trimmed of blanks.
+QString TrimmedWithout(QStringView text, QChar c);
 
 // The lines of a file read whole (CP949, CR LF or LF line ends); a last line
 // end does not start another line.

@@ -1,0 +1,37 @@
+#include "transfers/screens/CatchIcheGA.h"
+
+#include "core/LoginState.h"
+#include "core/screens/ScreenRegistry.h"
+
+namespace {
+
+constexpr int AutoRuler = 140;
+
+} // namespace
+
+void SetConvLayout(const LayoutTable &table, const LayoutValues &values)
+{
+    for (int i = 0; i < table.fields.size() && i < values.size(); ++i)
+        ConvLayout[table.fields[i].pair] = values[i];
+}
+
+TFrmCatchGA::TFrmCatchGA(QWidget *owner) : TLayoutEditor(owner, AutoLayoutTable(), AutoRuler)
+{
+    setObjectName(QStringLiteral("FrmCatchGA"));
+    setWindowTitle(QStringLiteral("일반 이체 자료변환"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    FormCreate();
+}
+
+void TFrmCatchGA::afterSave()
+{
+    // The first layout of the list is the one in force.
+    LayoutValues values;
+    if (ReadGrid(&values).isEmpty())
+        SetConvLayout(table(), values);
+}
+
+void registerCatchIcheGAScreen()
+{
+    ScreenRegistry::instance().add(QStringLiteral("FrmCatchGA"), [](QWidget *owner) { return new TFrmCatchGA(owner); });
+}
