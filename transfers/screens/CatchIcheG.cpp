@@ -152,15 +152,20 @@ void TFrmCatchG::beginEdit()
     setDataForm(DataFormOfTitle(selectedTitle()));
 }
 
-QString TFrmCatchG::saveStatement(bool insert, QString *title, const QString &oldTitle)
+QString TFrmCatchG::storedTitle(bool insert, const QString &typed) const
 {
+    const QString title = TLayoutEditor::storedTitle(insert, typed);
     const DataForm form = dataForm();
-    if (form != DataForm::Fixed) {
-        *title = TitleOfForm(TitleBody(*title), form);
-        return insert ? table().insertDelimited(*title) : table().updateDelimited(*title, oldTitle);
-    }
-    if (!insert)
-        *title = TitleBody(*title);
+    if (form != DataForm::Fixed)
+        return TitleOfForm(TitleBody(title), form);
+    // A fixed-width layout being changed loses a prefix it had.
+    return insert ? title : TitleBody(title);
+}
+
+QString TFrmCatchG::saveStatement(bool insert, const QString &title, const QString &oldTitle)
+{
+    if (dataForm() != DataForm::Fixed)
+        return insert ? table().insertDelimited(title) : table().updateDelimited(title, oldTitle);
     return TLayoutEditor::saveStatement(insert, title, oldTitle);
 }
 

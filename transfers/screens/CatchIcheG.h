@@ -43,7 +43,8 @@ protected:
     void refreshFieldPreviews() override;
     void beginInsert() override;
     void beginEdit() override;
-    QString saveStatement(bool insert, QString *title, const QString &oldTitle) override;
+    QString storedTitle(bool insert, const QString &typed) const override;
+    QString saveStatement(bool insert, const QString &title, const QString &oldTitle) override;
 
 private:
     void loadDelimitedLayout(DataForm form);

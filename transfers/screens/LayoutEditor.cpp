@@ -121,6 +121,7 @@ TLayoutEditor::TLayoutEditor(QWidget *owner, const LayoutTable &table, int ruler
     Memo->setObjectName(QStringLiteral("Memo"));
     Memo->setFont(fixed);
     Memo->setReadOnly(true);
+    Memo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo->document()->setDocumentMargin(0);
     Memo->setGeometry(8, previewTop + 36, previewWidth, 10 * QFontMetrics(fixed).lineSpacing() + 12);
@@ -377,7 +378,12 @@ QString TLayoutEditor::ReadGrid(LayoutValues *values) const
     return CheckLayoutCells(m_table, starts, lengths, values);
 }
 
-QString TLayoutEditor::saveStatement(bool insert, QString *title, const QString &oldTitle)
+QString TLayoutEditor::storedTitle(bool insert, const QString &typed) const
+{
+    return insert ? typed.trimmed() : typed;
+}
+
+QString TLayoutEditor::saveStatement(bool insert, const QString &title, const QString &oldTitle)
 {
     LayoutValues values;
     const QString fault = ReadGrid(&values);
@@ -385,7 +391,7 @@ QString TLayoutEditor::saveStatement(bool insert, QString *title, const QString 
         prompt().message(fault);
         return QString();
     }
-    return insert ? m_table.insert(*title, values) : m_table.update(*title, values, oldTitle);
+    return insert ? m_table.insert(title, values) : m_table.update(title, values, oldTitle);
 }
 
 void TLayoutEditor::btnSaveClick()
@@ -399,10 +405,7 @@ void TLayoutEditor::btnSaveClick()
         prompt().message(LayoutMessages::NoneSelected);
         return;
     }
-    QString title = InsertMode ? edTitle->text().trimmed() : edTitle->text();
-    const QString statement = saveStatement(InsertMode, &title, oldTitle);
-    if (statement.isEmpty())
-        return;
+    const QString title = storedTitle(InsertMode, edTitle->text());
     QStringList titles;
     for (int i = 0; i < edTitleList->count(); ++i)
         titles << edTitleList->item(i)->text();
@@ -410,6 +413,9 @@ void TLayoutEditor::btnSaveClick()
         prompt().message(LayoutMessages::TitleTaken);
         return;
     }
+    const QString statement = saveStatement(InsertMode, title, oldTitle);
+    if (statement.isEmpty())
+        return;
     if (!StoreReferenceChange(statement)) {
         prompt().message(LayoutMessages::SaveFailed);
         return;

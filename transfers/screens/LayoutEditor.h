@@ -84,9 +84,11 @@ protected:
     // Prepares Insert / Edit beyond the shared steps.
     virtual void beginInsert() {}
     virtual void beginEdit() {}
-    // The statement that stores the layout (title: as it is to be stored;
-    // may be changed, e.g. prefixed). Empty: refused, a message was shown.
-    virtual QString saveStatement(bool insert, QString *title, const QString &oldTitle);
+    // The title as it is to be stored (the typed one; a form may prefix it).
+    virtual QString storedTitle(bool insert, const QString &typed) const;
+    // The statement that stores the layout under title. Empty: refused, a
+    // message was shown.
+    virtual QString saveStatement(bool insert, const QString &title, const QString &oldTitle);
     // After a successful save, once the first layout is loaded again.
     virtual void afterSave() {}
 
