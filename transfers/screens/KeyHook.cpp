@@ -1,7 +1,7 @@
 #include "transfers/screens/KeyHook.h"
 
 #include "core/EventGuard.h"
-#include "core/KitLook.h"
+#include "core/screens/KitLook.h"
 
 #include <QEvent>
 #include <QFocusEvent>
