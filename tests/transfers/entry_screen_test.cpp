@@ -269,8 +269,16 @@ TEST_F(EntryScreen, PayeeComboAndNameSearchFillTheFields)
     EXPECT_EQ(s->edt_resident->text(), QStringLiteral("1098765432"));
     EXPECT_EQ(Tqv_IcheMake_frm::ItemBankCode(s->cmb_transbankid->Text()), QStringLiteral("03"));
 
-    // One match fills the fields at once.
+    // Enter in the real-name field goes to the payee combo; the name keeps at most 12 bytes.
     Pick(s->cmb_daesang, 0);
+    EXPECT_TRUE(s->edt_sendname->isEnabled());
+    s->edt_resident->setFocus();
+    QTest::keyClick(s->edt_resident, Qt::Key_Return);
+    EXPECT_TRUE(within(focused(s), s->cmb_daesang));
+    Type(s->edt_sendname, QStringLiteral("가나다라마바사"));
+    EXPECT_EQ(s->edt_sendname->text(), QStringLiteral("가나다라마바"));
+
+    // One match fills the fields at once.
     Type(s->edt_sendname, QStringLiteral("서울"));
     QTest::keyClick(s->edt_sendname, Qt::Key_Return);
     EXPECT_EQ(s->edt_sendname->text(), QStringLiteral("서울주류"));
