@@ -6,7 +6,7 @@
 #include "core/BankCheckCode.h"
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/TextUtils.h"
 #include "controls/edits/CurrEdit.h"
 #include "transfers/TempSaveCodec.h"
@@ -207,7 +207,7 @@ TEST_F(EntryScreen, DuplicateQuestionFollowsIcheCheckFlag)
     ASSERT_EQ(TransferRowCount(s->grd_ichelist), 1);
 
     // Flag clear: name and amount decide, the memo does not; Cancel adds nothing.
-    IcheCheckFlag = 0;
+    client.session().IcheCheckFlag = 0;
     client.prompt().clear();
     client.prompt().enqueueAnswer(false);
     enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("가나상사"), QStringLiteral("1000"),
@@ -227,7 +227,7 @@ TEST_F(EntryScreen, DuplicateQuestionFollowsIcheCheckFlag)
     EXPECT_EQ(TransferRowCount(s->grd_ichelist), 2);
 
     // Flag set: a different memo is no duplicate, the same memo is.
-    IcheCheckFlag = 1;
+    client.session().IcheCheckFlag = 1;
     client.prompt().clear();
     enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("가나상사"), QStringLiteral("1000"),
           QStringLiteral("C"));
@@ -445,7 +445,7 @@ TEST_F(EntryScreen, ReloadTakesOnlyOwnSoundLinesAndKeepsTheFileOtherwise)
                                                      + "\r\n" + badAmount + "\r\n" + EncodeTempSaveLine(own).line
                                                      + "X\r\n"));
     // The duplicate question comes only for lines that belong to this client.
-    IcheCheckFlag = 0;
+    client.session().IcheCheckFlag = 0;
     client.prompt().clear();
     files.enqueue(path);
     Click(s->btn_callfile);
@@ -484,8 +484,8 @@ TEST_F(EntryScreen, ApprovalRequestWritesTheBatchAndNotifiesTheApprover)
     EXPECT_EQ(approver.nextFrame(), qvx::FrameReader::frame("F"));
     EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
     EXPECT_EQ(totalShown(s), 0);
-    EXPECT_TRUE(ApproverId.isEmpty());
-    EXPECT_EQ(AcceptSeqLast, AcceptSeqBase + 3);
+    EXPECT_TRUE(client.session().ApproverId.isEmpty());
+    EXPECT_EQ(client.session().AcceptSeqLast, client.session().AcceptSeqBase + 3);
 
     const qvx::ResultSet giche = client.server().query(QStringLiteral(
         "select seqno, cfmid, sr_flag, gubun, price, name, cmscode, taerrfee, taerrprice, boki, bankid, sendtime, "
@@ -493,7 +493,7 @@ TEST_F(EntryScreen, ApprovalRequestWritesTheBatchAndNotifiesTheApprover)
         "order by seqno"));
     ASSERT_EQ(giche.recordCount(), 3);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(giche.valueInt64(i, QStringLiteral("seqno")), AcceptSeqBase + i + 1);
+        EXPECT_EQ(giche.valueInt64(i, QStringLiteral("seqno")), client.session().AcceptSeqBase + i + 1);
         EXPECT_EQ(giche.value(i, QStringLiteral("cfmid")), QStringLiteral("APPR1"));
         EXPECT_EQ(giche.value(i, QStringLiteral("sr_flag")), QStringLiteral("0"));
         EXPECT_EQ(giche.value(i, QStringLiteral("gubun")), QStringLiteral("20"));
@@ -512,7 +512,7 @@ TEST_F(EntryScreen, ApprovalRequestWritesTheBatchAndNotifiesTheApprover)
     // Bank 23's check code is made with the row's own message number and the batch time.
     const QString boki23 = MakeBankCheckCode(QStringLiteral("23"), QStringLiteral("12345678901"), QStringLiteral("04"),
                                              QStringLiteral("123456789012"), QStringLiteral("0000000034000"),
-                                             QString::number(AcceptSeqBase + 2), QStringLiteral("20"),
+                                             QString::number(client.session().AcceptSeqBase + 2), QStringLiteral("20"),
                                              giche.value(1, QStringLiteral("sendtime")), &client.server().client());
     EXPECT_FALSE(boki23.isEmpty());
     EXPECT_EQ(giche.value(1, QStringLiteral("boki")), boki23);
@@ -541,7 +541,7 @@ TEST_F(EntryScreen, AFailedRowOrCommitKeepsTheListAndSendsNoNotice)
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("데이터베이스에 저장되지 않았습니다."));
     EXPECT_EQ(TransferRows(s->grd_ichelist), rows);
     EXPECT_EQ(totalShown(s), 6000);
-    EXPECT_TRUE(ApproverId.isEmpty());
+    EXPECT_TRUE(client.session().ApproverId.isEmpty());
     EXPECT_FALSE(s->pnl_gauge->isVisible());
     // Nothing of the batch is visible to another connection, no notice went out.
     auto other = client.server().newClient();
@@ -558,7 +558,7 @@ TEST_F(EntryScreen, AFailedRowOrCommitKeepsTheListAndSendsNoNotice)
     client.dm()->setAppServer(nullptr);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되지 않았습니다."));
     EXPECT_EQ(TransferRows(s->grd_ichelist), rows);
-    EXPECT_TRUE(ApproverId.isEmpty());
+    EXPECT_TRUE(client.session().ApproverId.isEmpty());
     EXPECT_EQ(other->select(QStringLiteral("select count(*) as n from giche")).valueInt(0, QStringLiteral("n")), 0);
     EXPECT_EQ(client.server().query(QStringLiteral("select count(*) as n from giche")).valueInt(0, QStringLiteral("n")), 0);
     EXPECT_TRUE(approver.quietFor(300));
@@ -614,7 +614,7 @@ TEST_F(EntryScreen, PrintFindAndCloseAskBeforeRowsAreLost)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(screen.isNull());
     EXPECT_TRUE(main->item(QStringLiteral("qv_b1"))->isEnabled());
-    EXPECT_EQ(AcceptSeqBase, 0);
+    EXPECT_EQ(client.session().AcceptSeqBase, 0);
 }
 
 TEST_F(EntryScreen, CheckCodesAreMadeBeforeTheRowAndRenewedOnTheRequestDay)
