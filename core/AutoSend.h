@@ -16,7 +16,8 @@
 //   - a message number of a general line that is not all digits makes the
 //     line an error line (kind "1");
 //   - in the offline state the liquor routines stop silently, keeping the file;
-//   - registration is skipped when no row was inserted (nothing to send);
+//   - rows go through the request sender, a refused line skipped; a batch
+//     with no row stored is neither committed nor registered;
 //   - a pass never throws, so the data module always re-enables its timer.
 
 #include <QByteArray>
@@ -26,18 +27,17 @@
 
 #include <functional>
 
-#include "core/LoginState.h"
+#include "core/RequestSender.h"
+#include "core/Session.h"
 
 class Tdm;
-
-// Lines of the file being sent (liquor: lines that passed the account check).
-extern int AutoSendCount;
 
 // The fields of one drop-file line, cut by ConvLayout (1-based start, length
 // in bytes), untrimmed.
 struct AutoSendLine
 {
     QByteArray raw;
+    const std::array<ConvField, cvPairCount> *layout = nullptr; // the session's ConvLayout
     QString field(ConvPair pair) const;
 };
 
@@ -69,8 +69,8 @@ public:
 private:
     void sendGeneral(const QString &fileName, const QString &gubun, bool trimBankId);
     void sendJuru(const QString &fileName, const QString &table, const QString &service, const QString &gubun);
-    void storeBatch(const QString &fileName, int rows, const std::function<QString(int)> &statement,
-                    const std::function<void(int)> &refused, const std::function<int()> &registerBatch);
+    RequestResult storeBatch(const QString &fileName, RequestBatch batch, int rows,
+                             const RequestSender::Statement &statement);
 
     // True when the file exists, was seen with the same size at the previous
     // tick and was not set aside in this run.
@@ -80,6 +80,7 @@ private:
     void setAside(const QString &fileName, const QString &why);
 
     Tdm &m_dm;
+    Session &m_session;
     QHash<QString, qint64> m_seenSize;
     QSet<QString> m_abandoned; // could neither be deleted nor renamed
 };

@@ -9,7 +9,7 @@
 // check of the grid's cells and the statements that list, store and delete a
 // layout.
 
-#include "core/LoginState.h"
+#include "core/Session.h"
 
 #include <QList>
 #include <QString>

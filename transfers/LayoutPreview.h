@@ -4,7 +4,7 @@
 // while the preview shows characters, so every mapping between a selection
 // and a start/size goes through here; a double-byte character is never cut.
 
-#include "core/LoginState.h"
+#include "core/Session.h"
 
 #include <QString>
 #include <QStringList>

@@ -5,7 +5,7 @@
 
 #include "core/AutoSend.h"
 #include "core/DayLog.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/TextUtils.h"
 #include "controls/edits/CurrEdit.h"
 #include "controls/panels/KitGroup.h"
@@ -166,8 +166,8 @@ TEST_F(ConversionScreens, ACommaFileBecomesRowsWithRefusedLinesLoggedAndControls
     EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 2);
     EXPECT_EQ(s->curredt_gun->Value().toInt64(), 2);
     EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 175000);
-    EXPECT_EQ(ConvLayout[cvMoney].start, 18);
-    EXPECT_EQ(ConvLayout[cvMoney].length, 13);
+    EXPECT_EQ(client.session().ConvLayout[cvMoney].start, 18);
+    EXPECT_EQ(client.session().ConvLayout[cvMoney].length, 13);
 
     const QStringList log = dayLog();
     const QString stamp = qvx::Clock::today();
@@ -243,7 +243,7 @@ TEST_F(ConversionScreens, AnEmptyBankCodeTableStopsTheConversion)
 
 TEST_F(ConversionScreens, LayoutsAreCreatedChangedAndDeletedWithTheirChecks)
 {
-    TFrmCatchG dialog(main);
+    TFrmCatchG dialog(client.session(), main);
     dialog.show();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -319,7 +319,7 @@ TEST_F(ConversionScreens, LayoutsAreCreatedChangedAndDeletedWithTheirChecks)
 TEST_F(ConversionScreens, NothingSelectedRefusesEditSaveAndDelete)
 {
     client.server().exec(QStringLiteral("delete from convertg"));
-    TFrmCatchG dialog(main);
+    TFrmCatchG dialog(client.session(), main);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     Click(dialog.btnEdit);
@@ -364,21 +364,23 @@ TEST_F(SendModuleLayout, ALayoutSavedInTheAutomaticEditorChangesWhatTheSendModul
     EXPECT_EQ(editor->edTitle->text(), QStringLiteral("자동송신 표준"));
     EXPECT_EQ(editor->Grid->Cells(0, 9), QStringLiteral("전문번호"));
 
+    const auto &layout = moduleClient.session().ConvLayout;
     // Start-up put the first layout in force.
-    EXPECT_EQ(ConvLayout[cvMoney].start, 37);
-    EXPECT_EQ(ConvLayout[cvMoney].length, 13);
+    EXPECT_EQ(layout[cvMoney].start, 37);
+    EXPECT_EQ(layout[cvMoney].length, 13);
     AutoSendLine line;
+    line.layout = &layout;
     line.raw = qvx::Cp949::encode(QStringLiteral("04123401234567   20041234012345670000000070000"));
     Click(editor->btnEdit);
     typeCell(editor->Grid, 1, 6, QStringLiteral("40"));
     typeCell(editor->Grid, 2, 6, QStringLiteral("7"));
     Click(editor->btnSave);
     EXPECT_EQ(count(QStringLiteral("select MoneyS from convertg_s where Title = '자동송신 표준'")), 40);
-    EXPECT_EQ(ConvLayout[cvMoney].start, 40);
-    EXPECT_EQ(ConvLayout[cvMoney].length, 7);
+    EXPECT_EQ(layout[cvMoney].start, 40);
+    EXPECT_EQ(layout[cvMoney].length, 7);
     EXPECT_EQ(line.field(cvMoney), QStringLiteral("0070000"));
-    EXPECT_EQ(ConvLayout[cvMoBankNo].start, 3);
-    EXPECT_EQ(ConvLayout[cvSeqNo].start, 90);
+    EXPECT_EQ(layout[cvMoBankNo].start, 3);
+    EXPECT_EQ(layout[cvSeqNo].start, 90);
     SavePicture(editor, "FrmCatchGA");
     editor->close();
 }
@@ -386,7 +388,7 @@ TEST_F(SendModuleLayout, ALayoutSavedInTheAutomaticEditorChangesWhatTheSendModul
 TEST_F(ConversionScreens, DataFileListReadsAndWritesDataIni)
 {
     auto make = [&] {
-        return qobject_cast<Tqv_datafile_frm *>(ScreenRegistry::instance().create(QStringLiteral("qv_datafile_frm"), main));
+        return qobject_cast<Tqv_datafile_frm *>(ScreenRegistry::instance().create(QStringLiteral("qv_datafile_frm"), main, client.session()));
     };
     {
         Tqv_datafile_frm *missing = make();

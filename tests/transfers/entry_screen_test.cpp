@@ -6,7 +6,7 @@
 #include "core/BankCheckCode.h"
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/TextUtils.h"
 #include "controls/edits/CurrEdit.h"
 #include "transfers/TempSaveCodec.h"
@@ -20,6 +20,7 @@
 #include "platform/FileChooser.h"
 #include "platform/TextFile.h"
 #include "../backend/relay_client.h"
+#include "support/CountingLink.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -207,7 +208,7 @@ TEST_F(EntryScreen, DuplicateQuestionFollowsIcheCheckFlag)
     ASSERT_EQ(TransferRowCount(s->grd_ichelist), 1);
 
     // Flag clear: name and amount decide, the memo does not; Cancel adds nothing.
-    IcheCheckFlag = 0;
+    client.session().IcheCheckFlag = 0;
     client.prompt().clear();
     client.prompt().enqueueAnswer(false);
     enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("가나상사"), QStringLiteral("1000"),
@@ -227,7 +228,7 @@ TEST_F(EntryScreen, DuplicateQuestionFollowsIcheCheckFlag)
     EXPECT_EQ(TransferRowCount(s->grd_ichelist), 2);
 
     // Flag set: a different memo is no duplicate, the same memo is.
-    IcheCheckFlag = 1;
+    client.session().IcheCheckFlag = 1;
     client.prompt().clear();
     enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("가나상사"), QStringLiteral("1000"),
           QStringLiteral("C"));
@@ -269,8 +270,16 @@ TEST_F(EntryScreen, PayeeComboAndNameSearchFillTheFields)
     EXPECT_EQ(s->edt_resident->text(), QStringLiteral("1098765432"));
     EXPECT_EQ(Tqv_IcheMake_frm::ItemBankCode(s->cmb_transbankid->Text()), QStringLiteral("03"));
 
-    // One match fills the fields at once.
+    // Enter in the real-name field goes to the payee combo; the name keeps at most 12 bytes.
     Pick(s->cmb_daesang, 0);
+    EXPECT_TRUE(s->edt_sendname->isEnabled());
+    s->edt_resident->setFocus();
+    QTest::keyClick(s->edt_resident, Qt::Key_Return);
+    EXPECT_TRUE(within(focused(s), s->cmb_daesang));
+    Type(s->edt_sendname, QStringLiteral("가나다라마바사"));
+    EXPECT_EQ(s->edt_sendname->text(), QStringLiteral("가나다라마바"));
+
+    // One match fills the fields at once.
     Type(s->edt_sendname, QStringLiteral("서울"));
     QTest::keyClick(s->edt_sendname, Qt::Key_Return);
     EXPECT_EQ(s->edt_sendname->text(), QStringLiteral("서울주류"));
@@ -437,7 +446,7 @@ TEST_F(EntryScreen, ReloadTakesOnlyOwnSoundLinesAndKeepsTheFileOtherwise)
                                                      + "\r\n" + badAmount + "\r\n" + EncodeTempSaveLine(own).line
                                                      + "X\r\n"));
     // The duplicate question comes only for lines that belong to this client.
-    IcheCheckFlag = 0;
+    client.session().IcheCheckFlag = 0;
     client.prompt().clear();
     files.enqueue(path);
     Click(s->btn_callfile);
@@ -476,8 +485,8 @@ TEST_F(EntryScreen, ApprovalRequestWritesTheBatchAndNotifiesTheApprover)
     EXPECT_EQ(approver.nextFrame(), qvx::FrameReader::frame("F"));
     EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
     EXPECT_EQ(totalShown(s), 0);
-    EXPECT_TRUE(ApproverId.isEmpty());
-    EXPECT_EQ(AcceptSeqLast, AcceptSeqBase + 3);
+    EXPECT_TRUE(client.session().ApproverId.isEmpty());
+    EXPECT_EQ(client.session().AcceptSeqLast, client.session().AcceptSeqBase + 3);
 
     const qvx::ResultSet giche = client.server().query(QStringLiteral(
         "select seqno, cfmid, sr_flag, gubun, price, name, cmscode, taerrfee, taerrprice, boki, bankid, sendtime, "
@@ -485,7 +494,7 @@ TEST_F(EntryScreen, ApprovalRequestWritesTheBatchAndNotifiesTheApprover)
         "order by seqno"));
     ASSERT_EQ(giche.recordCount(), 3);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(giche.valueInt64(i, QStringLiteral("seqno")), AcceptSeqBase + i + 1);
+        EXPECT_EQ(giche.valueInt64(i, QStringLiteral("seqno")), client.session().AcceptSeqBase + i + 1);
         EXPECT_EQ(giche.value(i, QStringLiteral("cfmid")), QStringLiteral("APPR1"));
         EXPECT_EQ(giche.value(i, QStringLiteral("sr_flag")), QStringLiteral("0"));
         EXPECT_EQ(giche.value(i, QStringLiteral("gubun")), QStringLiteral("20"));
@@ -504,7 +513,7 @@ TEST_F(EntryScreen, ApprovalRequestWritesTheBatchAndNotifiesTheApprover)
     // Bank 23's check code is made with the row's own message number and the batch time.
     const QString boki23 = MakeBankCheckCode(QStringLiteral("23"), QStringLiteral("12345678901"), QStringLiteral("04"),
                                              QStringLiteral("123456789012"), QStringLiteral("0000000034000"),
-                                             QString::number(AcceptSeqBase + 2), QStringLiteral("20"),
+                                             QString::number(client.session().AcceptSeqBase + 2), QStringLiteral("20"),
                                              giche.value(1, QStringLiteral("sendtime")), &client.server().client());
     EXPECT_FALSE(boki23.isEmpty());
     EXPECT_EQ(giche.value(1, QStringLiteral("boki")), boki23);
@@ -533,7 +542,7 @@ TEST_F(EntryScreen, AFailedRowOrCommitKeepsTheListAndSendsNoNotice)
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("데이터베이스에 저장되지 않았습니다."));
     EXPECT_EQ(TransferRows(s->grd_ichelist), rows);
     EXPECT_EQ(totalShown(s), 6000);
-    EXPECT_TRUE(ApproverId.isEmpty());
+    EXPECT_TRUE(client.session().ApproverId.isEmpty());
     EXPECT_FALSE(s->pnl_gauge->isVisible());
     // Nothing of the batch is visible to another connection, no notice went out.
     auto other = client.server().newClient();
@@ -550,16 +559,25 @@ TEST_F(EntryScreen, AFailedRowOrCommitKeepsTheListAndSendsNoNotice)
     client.dm()->setAppServer(nullptr);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되지 않았습니다."));
     EXPECT_EQ(TransferRows(s->grd_ichelist), rows);
-    EXPECT_TRUE(ApproverId.isEmpty());
+    EXPECT_TRUE(client.session().ApproverId.isEmpty());
     EXPECT_EQ(other->select(QStringLiteral("select count(*) as n from giche")).valueInt(0, QStringLiteral("n")), 0);
     EXPECT_EQ(client.server().query(QStringLiteral("select count(*) as n from giche")).valueInt(0, QStringLiteral("n")), 0);
     EXPECT_TRUE(approver.quietFor(300));
 
-    // Once the server takes the batch the same list goes through.
+    // Once the server takes the batch the same list goes through: one
+    // reservation, commit, rows, commit, and no registration (the approver sends).
+    qvx::test::CountingLink counting(*client.dm()->scktconnect);
+    client.dm()->setAppServer(&counting);
     client.prompt().clear();
     chooseApprover(QStringLiteral("APPR1"));
     Click(s->btn_accept);
+    client.dm()->setAppServer(nullptr);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
+    EXPECT_EQ(counting.seqCalls, 1);
+    EXPECT_TRUE(counting.answers.empty());
+    ASSERT_EQ(counting.statements.size(), 5u);
+    EXPECT_EQ(counting.statements.front(), QStringLiteral("commit"));
+    EXPECT_EQ(counting.statements.back(), QStringLiteral("commit"));
     EXPECT_EQ(other->select(QStringLiteral("select count(*) as n from giche")).valueInt(0, QStringLiteral("n")), 3);
     EXPECT_EQ(approver.nextFrame(), qvx::FrameReader::frame("F"));
 }
@@ -606,7 +624,7 @@ TEST_F(EntryScreen, PrintFindAndCloseAskBeforeRowsAreLost)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(screen.isNull());
     EXPECT_TRUE(main->item(QStringLiteral("qv_b1"))->isEnabled());
-    EXPECT_EQ(AcceptSeqBase, 0);
+    EXPECT_EQ(client.session().AcceptSeqBase, 0);
 }
 
 TEST_F(EntryScreen, CheckCodesAreMadeBeforeTheRowAndRenewedOnTheRequestDay)

@@ -5,7 +5,7 @@
 #include "TransferScreenTest.h"
 
 #include "core/DMUnit.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "controls/edits/CurrEdit.h"
 #include "transfers/screens/AcceptUserUnit.h"
 #include "transfers/screens/IcheMakeUnit.h"
@@ -96,7 +96,7 @@ TEST(MainRoad, MakerEntersSavesReloadsAndSubmitsThreeTransfersToTheApprover)
         EXPECT_EQ(batch.value(i, QStringLiteral("cfmid")), QStringLiteral("APPR2"));
         EXPECT_EQ(batch.value(i, QStringLiteral("userid")), QStringLiteral("MAKER"));
         EXPECT_EQ(batch.value(i, QStringLiteral("name")), rows[i].name);
-        EXPECT_EQ(batch.valueInt64(i, QStringLiteral("seqno")), AcceptSeqBase + 1 + i);
+        EXPECT_EQ(batch.valueInt64(i, QStringLiteral("seqno")), maker.session().AcceptSeqBase + 1 + i);
     }
-    EXPECT_EQ(AcceptSeqLast, AcceptSeqBase + 3);
+    EXPECT_EQ(maker.session().AcceptSeqLast, maker.session().AcceptSeqBase + 3);
 }

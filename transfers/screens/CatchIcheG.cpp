@@ -29,7 +29,7 @@ TKitComboBox *combo(QWidget *parent, const char *name, int x, int y, int w)
 
 } // namespace
 
-TFrmCatchG::TFrmCatchG(QWidget *owner) : TLayoutEditor(owner, GeneralLayoutTable(), GeneralRuler)
+TFrmCatchG::TFrmCatchG(Session &s, QWidget *owner) : TLayoutEditor(s, owner, GeneralLayoutTable(), GeneralRuler)
 {
     setObjectName(QStringLiteral("FrmCatchG"));
     setWindowTitle(QStringLiteral("일반 이체 자료변환"));
@@ -48,7 +48,7 @@ TFrmCatchG::TFrmCatchG(QWidget *owner) : TLayoutEditor(owner, GeneralLayoutTable
     edMoBankNo = combo(pnl_body, "edMoBankNo", 332, below, 380);
 
     BtnConvert = MakeButton(pnl_buttons, "BtnConvert", QStringLiteral("자료변환"), btnExit->x() - 96, 8, 84, 26);
-    BindButton(BtnConvert, "BtnConvertClick", [this] { BtnConvertClick(); });
+    BindButton(session, BtnConvert, "BtnConvertClick", [this] { BtnConvertClick(); });
 
     FormCreate();
     const qvx::ResultSet &rows = dm->cms_select1(QStringLiteral(

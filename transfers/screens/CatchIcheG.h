@@ -15,7 +15,7 @@ class TFrmCatchG : public TLayoutEditor
 {
     Q_OBJECT
 public:
-    explicit TFrmCatchG(QWidget *owner = nullptr);
+    explicit TFrmCatchG(Session &session, QWidget *owner = nullptr);
 
     TKitComboBox *cmb_dataparsing = nullptr;
     TKitComboBox *edMoBankNo = nullptr;

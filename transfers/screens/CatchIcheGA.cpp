@@ -1,6 +1,6 @@
 #include "transfers/screens/CatchIcheGA.h"
 
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/ScreenRegistry.h"
 
 namespace {
@@ -9,13 +9,14 @@ constexpr int AutoRuler = 140;
 
 } // namespace
 
-void SetConvLayout(const LayoutTable &table, const LayoutValues &values)
+void SetConvLayout(Session &session, const LayoutTable &table, const LayoutValues &values)
 {
     for (int i = 0; i < table.fields.size() && i < values.size(); ++i)
-        ConvLayout[table.fields[i].pair] = values[i];
+        session.ConvLayout[table.fields[i].pair] = values[i];
 }
 
-TFrmCatchGA::TFrmCatchGA(QWidget *owner) : TLayoutEditor(owner, AutoLayoutTable(), AutoRuler)
+TFrmCatchGA::TFrmCatchGA(Session &s, QWidget *owner)
+    : TLayoutEditor(s, owner, AutoLayoutTable(), AutoRuler)
 {
     setObjectName(QStringLiteral("FrmCatchGA"));
     setWindowTitle(QStringLiteral("일반 이체 자료변환"));
@@ -28,10 +29,10 @@ void TFrmCatchGA::afterSave()
     // The first layout of the list is the one in force.
     LayoutValues values;
     if (ReadGrid(&values).isEmpty())
-        SetConvLayout(table(), values);
+        SetConvLayout(session, table(), values);
 }
 
 void registerCatchIcheGAScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("FrmCatchGA"), [](QWidget *owner) { return new TFrmCatchGA(owner); });
+    ScreenRegistry::instance().add(QStringLiteral("FrmCatchGA"), [](QWidget *owner, Session &session) -> QWidget * { return new TFrmCatchGA(session, owner); });
 }

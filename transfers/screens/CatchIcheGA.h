@@ -5,17 +5,20 @@
 
 #include "transfers/screens/LayoutEditor.h"
 
+class Session;
+
 class TFrmCatchGA : public TLayoutEditor
 {
     Q_OBJECT
 public:
-    explicit TFrmCatchGA(QWidget *owner = nullptr);
+    explicit TFrmCatchGA(Session &session, QWidget *owner = nullptr);
 
 protected:
     void afterSave() override;
 };
 
-// The values of the grid rows into ConvLayout (rows in the table's order).
-void SetConvLayout(const LayoutTable &table, const LayoutValues &values);
+// The values of the grid rows into the session's ConvLayout (rows in the
+// table's order).
+void SetConvLayout(Session &session, const LayoutTable &table, const LayoutValues &values);
 
 void registerCatchIcheGAScreen();

@@ -2,7 +2,7 @@
 
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/TextUtils.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ListScreen.h"
@@ -95,10 +95,11 @@ ConvertContext readContext(Tqv_IcheMake_frm &screen, const TFrmCatchG &dialog)
     }
     c.chosen = dialog.chosenMother();
     c.transDiv = screen.cmb_transdiv->Text();
-    c.networkId = NetworkId;
-    c.userId = LoginUserId;
-    c.sendFlagInit = SendFlagInit;
-    c.checkInfo = IcheCheckFlag != 0;
+    const Session &session = screen.session;
+    c.networkId = session.NetworkId;
+    c.userId = session.LoginUserId;
+    c.sendFlagInit = session.SendFlagInit;
+    c.checkInfo = session.IcheCheckFlag != 0;
     return c;
 }
 
@@ -137,8 +138,9 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
     } done;
     qvx::Prompt &prompt = qvx::Prompt::instance();
 
-    TFrmCatchG dialog(&screen);
-    dialog.SetTitle(PaymentMode == 1 ? QStringLiteral(" ◎ 지급이체 자료 목록") : QStringLiteral(" ◎ 수납이체 자료 목록"));
+    TFrmCatchG dialog(screen.session, &screen);
+    Session &session = screen.session;
+    dialog.SetTitle(session.PaymentMode == 1 ? QStringLiteral(" ◎ 지급이체 자료 목록") : QStringLiteral(" ◎ 수납이체 자료 목록"));
     if (dialog.exec() != QDialog::Accepted)
         return;
 
@@ -150,7 +152,7 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
     }
     const QStringList lines = DecodeTransferFile(file.readAll());
     file.close();
-    WriteLog(QStringLiteral("자료변환 파일 선택 : ") + fileName);
+    WriteLog(session, QStringLiteral("자료변환 파일 선택 : ") + fileName);
 
     const ConvertContext context = readContext(screen, dialog);
     if (context.bankNames.isEmpty()) {
@@ -166,15 +168,15 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
 
     TransferConversion conversion(context, dialog.dataForm(), dialog.positions());
     const TransferPositions &at = conversion.positions();
-    ConvLayout[cvBankId] = at.bankId;
-    ConvLayout[cvBankNo] = at.bankNo;
-    ConvLayout[cvMoney] = at.money;
-    ConvLayout[cvCInfo] = at.cInfo;
-    ConvLayout[cvSName] = at.sName;
+    session.ConvLayout[cvBankId] = at.bankId;
+    session.ConvLayout[cvBankNo] = at.bankNo;
+    session.ConvLayout[cvMoney] = at.money;
+    session.ConvLayout[cvCInfo] = at.cInfo;
+    session.ConvLayout[cvSName] = at.sName;
     for (const TransferRow &r : TransferRows(screen.grd_ichelist))
         conversion.addExistingRow(r.name, r.money, r.info);
 
-    const QString kind = PaymentMode == 1 ? QStringLiteral("30") : QStringLiteral("20");
+    const QString kind = session.PaymentMode == 1 ? QStringLiteral("30") : QStringLiteral("20");
     QElapsedTimer painted;
     painted.start();
     ConvertHooks hooks;
@@ -182,7 +184,7 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
         WriteTransferLog(QStringLiteral("1"), QString(6, QLatin1Char(' ')),
                          {cut.bankId, cut.bankNo, cut.money, cut.sName, kind, cut.cInfo});
     };
-    hooks.log = [](const QString &text) { WriteLog(text); };
+    hooks.log = [&session](const QString &text) { WriteLog(session, text); };
     hooks.askDuplicate = [&](const QString &name, const QString &money) {
         return prompt.confirm(DuplicateQuestion(name, money), QStringLiteral("확인"));
     };
@@ -208,8 +210,8 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
 
     AppendConvertedRows(screen.grd_ichelist, rows);
     screen.UpdateTotals();
-    WriteLog(ConvertSummaryLog(TransferRowCount(screen.grd_ichelist), counters.errors,
-                               TransferTotal(screen.grd_ichelist), NetworkId, dialog.SourceFileName));
+    WriteLog(session, ConvertSummaryLog(TransferRowCount(screen.grd_ichelist), counters.errors,
+                               TransferTotal(screen.grd_ichelist), session.NetworkId, dialog.SourceFileName));
     QApplication::restoreOverrideCursor();
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     prompt.message(QStringLiteral("자료변환 처리가 완료되었습니다"));

@@ -1,7 +1,7 @@
 #include "transfers/screens/DataFileUnit.h"
 
 #include "core/EventGuard.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
@@ -33,7 +33,7 @@ qvx::IniFile dataIni()
 
 } // namespace
 
-Tqv_datafile_frm::Tqv_datafile_frm(QWidget *owner) : QWidget(owner)
+Tqv_datafile_frm::Tqv_datafile_frm(Session &s, QWidget *owner) : QWidget(owner), session(s)
 {
     setObjectName(QStringLiteral("qv_datafile_frm"));
     setWindowTitle(QStringLiteral("자료파일 생성"));
@@ -93,13 +93,13 @@ Tqv_datafile_frm::Tqv_datafile_frm(QWidget *owner) : QWidget(owner)
     grd_datalist = MakeGrid(this, "grd_datalist", headers);
 
     cmb_dataname->OnChange = [this](QObject *) {
-        RunGuarded(QStringLiteral("cmb_datanameChange"), [this] { cmb_datanameChange(); });
+        RunGuarded(session, QStringLiteral("cmb_datanameChange"), [this] { cmb_datanameChange(); });
     };
-    BindButton(btn_select, "btn_selectClick", [this] { btn_selectClick(); });
-    BindButton(btn_selectsave, "btn_selectsaveClick", [this] { btn_selectsaveClick(); });
-    BindButton(btn_close, "btn_closeClick", [this] { close(); });
+    BindButton(session, btn_select, "btn_selectClick", [this] { btn_selectClick(); });
+    BindButton(session, btn_selectsave, "btn_selectsaveClick", [this] { btn_selectsaveClick(); });
+    BindButton(session, btn_close, "btn_closeClick", [this] { close(); });
     setAttribute(Qt::WA_DeleteOnClose);
-    RunGuarded(QStringLiteral("qv_datafile_frm.FormCreate"), [this] { FormCreate(); });
+    RunGuarded(session, QStringLiteral("qv_datafile_frm.FormCreate"), [this] { FormCreate(); });
 }
 
 TKitCheckBox *Tqv_datafile_frm::boxOf(const QString &name) const
@@ -115,7 +115,7 @@ void Tqv_datafile_frm::FormCreate()
             QStringLiteral("DATA.INI 파일이 존재하지 않습니다. 관리자에게 문의하시기 바랍니다."));
         return;
     }
-    for (const DataFileKind &kind : DataFileKinds(IcheKind)) {
+    for (const DataFileKind &kind : DataFileKinds(session.IcheKind)) {
         if (!ini.valueExists(Section, kind.key))
             continue;
         const bool used = ini.readString(Section, kind.key) != QStringLiteral("0");
@@ -136,7 +136,7 @@ void Tqv_datafile_frm::selectFirstKind()
 
 void Tqv_datafile_frm::cmb_datanameChange()
 {
-    const QStringList fields = DataFileFields(cmb_dataname->Text(), IcheKind);
+    const QStringList fields = DataFileFields(cmb_dataname->Text(), session.IcheKind);
     for (int c = 1; c < FieldColumns; ++c)
         grd_datalist->SetCells(c, 0, fields.value(c - 1));
 }
@@ -155,7 +155,7 @@ void Tqv_datafile_frm::btn_selectsaveClick()
         return;
     cmb_dataname->Items().Clear();
     qvx::IniFile ini = dataIni();
-    for (const DataFileKind &kind : DataFileKinds(IcheKind)) {
+    for (const DataFileKind &kind : DataFileKinds(session.IcheKind)) {
         const bool used = Checked(boxOf(kind.checkBox));
         ini.writeString(Section, kind.key, used ? QStringLiteral("1") : QStringLiteral("0"));
         if (used)
@@ -169,5 +169,5 @@ void Tqv_datafile_frm::btn_selectsaveClick()
 void registerDataFileScreen()
 {
     ScreenRegistry::instance().add(QStringLiteral("qv_datafile_frm"),
-                                   [](QWidget *owner) { return new Tqv_datafile_frm(owner); });
+                                   [](QWidget *owner, Session &session) -> QWidget * { return new Tqv_datafile_frm(session, owner); });
 }

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QLabel;
+class Session;
 class QPlainTextEdit;
 class TDDButton;
 class TKitCheckBox;
@@ -16,7 +17,9 @@ class Tqv_datafile_frm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tqv_datafile_frm(QWidget *owner = nullptr);
+    Tqv_datafile_frm(Session &session, QWidget *owner = nullptr);
+
+    Session &session;
 
     TKitSimplePanel *pnl_select = nullptr;
     TKitCheckBox *chk_sunabiche = nullptr;

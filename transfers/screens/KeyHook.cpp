@@ -45,7 +45,9 @@ void OnFocusOut(QWidget *control, std::function<void()> handler)
     }));
 }
 
-void BindButton(TDDButton *button, const char *where, std::function<void()> handler)
+void BindButton(const Session &session, TDDButton *button, const char *where, std::function<void()> handler)
 {
-    OnButtonClick(button, [where, handler = std::move(handler)] { RunGuarded(QString::fromLatin1(where), handler); });
+    OnButtonClick(button, [&session, where, handler = std::move(handler)] {
+        RunGuarded(session, QString::fromLatin1(where), handler);
+    });
 }

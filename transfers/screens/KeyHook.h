@@ -7,10 +7,11 @@
 
 class QKeyEvent;
 class QWidget;
+class Session;
 class TDDButton;
 
 void OnKey(QWidget *control, std::function<bool(QKeyEvent *)> handler);
 void OnFocusOut(QWidget *control, std::function<void()> handler);
 
 // The button's click runs handler inside the event guard, named `where`.
-void BindButton(TDDButton *button, const char *where, std::function<void()> handler);
+void BindButton(const Session &session, TDDButton *button, const char *where, std::function<void()> handler);

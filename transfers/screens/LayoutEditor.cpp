@@ -45,8 +45,8 @@ int cellNumber(const QString &cell)
 
 } // namespace
 
-TLayoutEditor::TLayoutEditor(QWidget *owner, const LayoutTable &table, int rulerWidth)
-    : QDialog(owner), m_table(table), m_preview(rulerWidth)
+TLayoutEditor::TLayoutEditor(Session &s, QWidget *owner, const LayoutTable &table, int rulerWidth)
+    : QDialog(owner), session(s), m_table(table), m_preview(rulerWidth)
 {
     SetFormColour(this);
     const QFont fixed(QStringLiteral("굴림체"), 9);
@@ -104,10 +104,10 @@ TLayoutEditor::TLayoutEditor(QWidget *owner, const LayoutTable &table, int ruler
     };
     Grid->OnCanEditCell = [this](int col, int row) { return m_editMode && row >= 1 && (col == 1 || col == 2); };
     Grid->OnClickCell = [this](int, int) {
-        RunGuarded(QStringLiteral("GridClick"), [this] { ShowFieldPreview(); });
+        RunGuarded(session, QStringLiteral("GridClick"), [this] { ShowFieldPreview(); });
     };
     Grid->OnCellEdited = [this](int, int, const QString &) {
-        RunGuarded(QStringLiteral("GridSetEditText"), [this] { ShowFieldPreview(); });
+        RunGuarded(session, QStringLiteral("GridSetEditText"), [this] { ShowFieldPreview(); });
     };
 
     const int previewTop = 64 + rows * 22 + 52;
@@ -133,7 +133,7 @@ TLayoutEditor::TLayoutEditor(QWidget *owner, const LayoutTable &table, int ruler
     Memo->setPalette(keep);
 
     connect(edTitleList, &QListWidget::itemClicked, this, [this] {
-        RunGuarded(QStringLiteral("edTitleListClick"), [this] { edTitleListClick(); });
+        RunGuarded(session, QStringLiteral("edTitleListClick"), [this] { edTitleListClick(); });
     });
     OnKey(edTitle, [this](QKeyEvent *e) {
         if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter)
@@ -141,13 +141,13 @@ TLayoutEditor::TLayoutEditor(QWidget *owner, const LayoutTable &table, int ruler
         focusNextChild();
         return true;
     });
-    BindButton(btnInsert, "btnInsertClick", [this] { btnInsertClick(); });
-    BindButton(btnEdit, "btnEditClick", [this] { btnEditClick(); });
-    BindButton(btnDelete, "btnDeleteClick", [this] { btnDeleteClick(); });
-    BindButton(btnSave, "btnSaveClick", [this] { btnSaveClick(); });
-    BindButton(btnCancel, "btnCancelClick", [this] { btnCancelClick(); });
-    BindButton(BtnOpenDlg, "BtnOpenDlgClick", [this] { BtnOpenDlgClick(); });
-    BindButton(btnExit, "btnExitClick", [this] { btnExitClick(); });
+    BindButton(session, btnInsert, "btnInsertClick", [this] { btnInsertClick(); });
+    BindButton(session, btnEdit, "btnEditClick", [this] { btnEditClick(); });
+    BindButton(session, btnDelete, "btnDeleteClick", [this] { btnDeleteClick(); });
+    BindButton(session, btnSave, "btnSaveClick", [this] { btnSaveClick(); });
+    BindButton(session, btnCancel, "btnCancelClick", [this] { btnCancelClick(); });
+    BindButton(session, BtnOpenDlg, "BtnOpenDlgClick", [this] { BtnOpenDlgClick(); });
+    BindButton(session, btnExit, "btnExitClick", [this] { btnExitClick(); });
 }
 
 void TLayoutEditor::SetTitle(const QString &text)
@@ -183,7 +183,7 @@ void TLayoutEditor::showEvent(QShowEvent *event)
     if (m_activated)
         return;
     m_activated = true;
-    RunGuarded(QStringLiteral("FormActivate"), [this] { FormActivate(); });
+    RunGuarded(session, QStringLiteral("FormActivate"), [this] { FormActivate(); });
 }
 
 void TLayoutEditor::FormActivate()
@@ -286,7 +286,7 @@ bool TLayoutEditor::eventFilter(QObject *watched, QEvent *event)
                 this,
                 [this] {
                     const QTextCursor c = Memo->textCursor();
-                    RunGuarded(QStringLiteral("MemoMouseUp"), [this, c] {
+                    RunGuarded(session, QStringLiteral("MemoMouseUp"), [this, c] {
                         MemoSelected(c.selectionStart(), c.selectionEnd() - c.selectionStart());
                     });
                 },
@@ -416,7 +416,7 @@ void TLayoutEditor::btnSaveClick()
     const QString statement = saveStatement(InsertMode, title, oldTitle);
     if (statement.isEmpty())
         return;
-    if (!StoreReferenceChange(statement)) {
+    if (!StoreReferenceChange(session, statement)) {
         prompt().message(LayoutMessages::SaveFailed);
         return;
     }
@@ -444,7 +444,7 @@ void TLayoutEditor::btnDeleteClick()
     }
     if (!prompt().confirm(LayoutMessages::DeleteAsk, QStringLiteral("확인")))
         return;
-    if (!StoreReferenceChange(m_table.remove(title))) {
+    if (!StoreReferenceChange(session, m_table.remove(title))) {
         prompt().message(LayoutMessages::DeleteFailed);
         return;
     }

@@ -13,6 +13,7 @@
 #include <QString>
 
 class QLabel;
+class Session;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -24,7 +25,9 @@ class TLayoutEditor : public QDialog
 {
     Q_OBJECT
 public:
-    TLayoutEditor(QWidget *owner, const LayoutTable &table, int rulerWidth);
+    TLayoutEditor(Session &session, QWidget *owner, const LayoutTable &table, int rulerWidth);
+
+    Session &session;
 
     // --- controls ----------------------------------------------------------
     TKitSimplePanel *lbl_title = nullptr;
