@@ -122,6 +122,12 @@ bool TransferDuplicateIndex::contains(const QString &name, const QString &moneyT
     return false;
 }
 
+void TransferDuplicateIndex::reserve(qsizetype rows)
+{
+    m_entries.reserve(rows);
+    m_byNameMoney.reserve(rows);
+}
+
 void TransferDuplicateIndex::clear()
 {
     m_byNameMoney.clear();

@@ -99,6 +99,8 @@ public:
     // memo "N": name and amount only, as the entry screen's test.
     bool contains(const QString &name, const QString &moneyText, const QString &memo) const;
     void clear();
+    void reserve(qsizetype rows);
+    qsizetype size() const { return m_entries.size(); }
 
 private:
     struct Entry

@@ -13,7 +13,7 @@ void TransferConversion::addExistingRow(const QString &name, const QString &mone
     m_duplicates.add(name, moneyText, info);
 }
 
-ConvertCounters TransferConversion::run(const QStringList &lines, const ConvertHooks &hooks,
+ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const ConvertHooks &hooks,
                                         QVector<TransferRow> *rows)
 {
     ConvertCounters c;
@@ -21,7 +21,7 @@ ConvertCounters TransferConversion::run(const QStringList &lines, const ConvertH
 
     QVector<ScreenedLine> passed;
     passed.reserve(lines.size());
-    for (const QString &line : lines) {
+    for (QStringView line : lines) {
         ScreenedLine s = ScreenLine(m_parser.parse(line), m_context);
         if (s.refusal == Refusal::None) {
             passed.append(std::move(s));
@@ -36,6 +36,7 @@ ConvertCounters TransferConversion::run(const QStringList &lines, const ConvertH
         hooks.progress(c);
 
     const MotherFinder mothers(m_context);
+    m_duplicates.reserve(m_duplicates.size() + passed.size());
     rows->reserve(rows->size() + passed.size());
     for (int i = 0; i < passed.size(); ++i) {
         const ScreenedLine &s = passed[i];

@@ -46,8 +46,9 @@ public:
     // Rows already in the batch take part in the duplicate test.
     void addExistingRow(const QString &name, const QString &moneyText, const QString &info);
 
-    // Converts the lines; the rows made are appended to *rows.
-    ConvertCounters run(const QStringList &lines, const ConvertHooks &hooks, QVector<TransferRow> *rows);
+    // Converts the lines (views that stay valid during the run); the rows
+    // made are appended to *rows.
+    ConvertCounters run(const QList<QStringView> &lines, const ConvertHooks &hooks, QVector<TransferRow> *rows);
 
     // The positions the lines were cut at (for ConvLayout).
     const TransferPositions &positions() const { return m_parser.positions(); }

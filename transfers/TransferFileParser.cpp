@@ -68,11 +68,18 @@ QString TrimmedWithout(QStringView text, QChar c)
     return out.trimmed();
 }
 
-QStringList DecodeTransferFile(const QByteArray &bytes)
+TransferFileText DecodeTransferFile(const QByteArray &bytes)
 {
-    const QString text = qvx::Cp949::decode(bytes);
-    QStringList lines;
-    lines.reserve(bytes.count('\n') + 1);
+    TransferFileText file;
+    file.text = qvx::Cp949::decode(bytes);
+    file.lines = SplitTransferLines(file.text);
+    return file;
+}
+
+QList<QStringView> SplitTransferLines(QStringView text)
+{
+    QList<QStringView> lines;
+    lines.reserve(text.count(QLatin1Char('\n')) + 1);
     qsizetype start = 0;
     while (start < text.size()) {
         qsizetype end = text.indexOf(QLatin1Char('\n'), start);

@@ -89,6 +89,13 @@ QString CutBytes(QStringView line, int start, int length);
 // The text without every c, trimmed of blanks.
 QString TrimmedWithout(QStringView text, QChar c);
 
-// The lines of a file read whole (CP949, CR LF or LF line ends); a last line
-// end does not start another line.
-QStringList DecodeTransferFile(const QByteArray &bytes);
+// A file read whole (CP949, CR LF or LF line ends) and its lines, as views
+// into the text; a last line end does not start another line.
+struct TransferFileText
+{
+    QString text;
+    QList<QStringView> lines;
+};
+TransferFileText DecodeTransferFile(const QByteArray &bytes);
+// The lines of a text, as views into it.
+QList<QStringView> SplitTransferLines(QStringView text);

@@ -78,7 +78,8 @@ Outcome convert(const ConvertContext &context, DataForm form, const QStringList 
         o.asked << DuplicateQuestion(name, amountA);
         return addDuplicates;
     };
-    o.counters = conversion.run(lines, hooks, &o.rows);
+    QList<QStringView> views(lines.begin(), lines.end());
+    o.counters = conversion.run(views, hooks, &o.rows);
     return o;
 }
 
@@ -240,9 +241,12 @@ TEST(TransferConversion, FixedWidthCutsNeverSplitADoubleByteCharacter)
     EXPECT_EQ(Cp949Width(line), 10);
 
     QByteArray bytes = qvx::Cp949::encode(QStringLiteral("첫줄\r\n둘째\n셋째\r\n"));
-    EXPECT_EQ(DecodeTransferFile(bytes), (QStringList{QStringLiteral("첫줄"), QStringLiteral("둘째"), QStringLiteral("셋째")}));
+    const TransferFileText file = DecodeTransferFile(bytes);
+    ASSERT_EQ(file.lines.size(), 3);
+    EXPECT_EQ(file.lines[0], QStringLiteral("첫줄"));
+    EXPECT_EQ(file.lines[2], QStringLiteral("셋째"));
     bytes = QByteArray("04,123401234567,1000,a,\xB0") + "\r\n";
-    const ParsedLine bad = TransferFileParser(DataForm::Comma, {}).parse(DecodeTransferFile(bytes).value(0));
+    const ParsedLine bad = TransferFileParser(DataForm::Comma, {}).parse(DecodeTransferFile(bytes).lines.value(0));
     EXPECT_EQ(bad.fault, LineFault::BadBytes);
 }
 

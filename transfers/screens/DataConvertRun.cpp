@@ -150,7 +150,8 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
         prompt.message(QStringLiteral("파일을 읽을 수 없습니다.\r\r") + fileName);
         return;
     }
-    const QStringList lines = DecodeTransferFile(file.readAll());
+    const TransferFileText content = DecodeTransferFile(file.readAll());
+    const QList<QStringView> &lines = content.lines;
     file.close();
     WriteLog(session, QStringLiteral("자료변환 파일 선택 : ") + fileName);
 
