@@ -106,16 +106,17 @@ size_t keyOf(const QString &name, const QString &money)
 
 void TransferDuplicateIndex::add(const QString &name, const QString &moneyText, const QString &info)
 {
-    m_byNameMoney.insert(keyOf(name, moneyText), int(m_entries.size()));
-    m_entries.append({name, moneyText, info});
+    int &last = m_last[keyOf(name, moneyText)];
+    const int next = last - 1;
+    m_entries.append({name, moneyText, info, next});
+    last = int(m_entries.size()); // stored one above, so 0 means none
 }
 
 bool TransferDuplicateIndex::contains(const QString &name, const QString &moneyText, const QString &memo) const
 {
-    const size_t key = keyOf(name, moneyText);
     const bool anyInfo = memo == QStringLiteral("N");
-    for (auto it = m_byNameMoney.constFind(key); it != m_byNameMoney.constEnd() && it.key() == key; ++it) {
-        const Entry &e = m_entries[*it];
+    for (int i = m_last.value(keyOf(name, moneyText)) - 1; i >= 0; i = m_entries[i].next) {
+        const Entry &e = m_entries[i];
         if (e.name == name && e.money == moneyText && (anyInfo || e.info == memo))
             return true;
     }
@@ -125,11 +126,11 @@ bool TransferDuplicateIndex::contains(const QString &name, const QString &moneyT
 void TransferDuplicateIndex::reserve(qsizetype rows)
 {
     m_entries.reserve(rows);
-    m_byNameMoney.reserve(rows);
+    m_last.reserve(rows);
 }
 
 void TransferDuplicateIndex::clear()
 {
-    m_byNameMoney.clear();
+    m_last.clear();
     m_entries.clear();
 }

@@ -106,7 +106,8 @@ private:
     struct Entry
     {
         QString name, money, info;
+        int next; // the entry before it with the same hash, -1 for none
     };
     QVector<Entry> m_entries;
-    QMultiHash<size_t, int> m_byNameMoney; // hash of name and amount -> entry
+    QHash<size_t, int> m_last; // hash of name and amount -> its latest entry
 };

@@ -60,12 +60,15 @@ QString CutBytes(QStringView line, int start, int length)
 
 QString TrimmedWithout(QStringView text, QChar c)
 {
+    const QStringView trimmed = text.trimmed();
+    if (!trimmed.contains(c))
+        return trimmed.toString();
     QString out;
-    out.reserve(text.size());
-    for (QChar ch : text)
+    out.reserve(trimmed.size());
+    for (QChar ch : trimmed)
         if (ch != c)
             out.append(ch);
-    return out.trimmed();
+    return std::move(out).trimmed();
 }
 
 TransferFileText DecodeTransferFile(const QByteArray &bytes)
