@@ -1,6 +1,7 @@
 // Converting a general transfer file of 100,000 lines with Korean names, in
 // each of its three forms, next to the floor: decoding the same bytes from
 // CP949 with iconv. Then filling the entry list with the rows.
+#include "transfers/ConvertDemo.h"
 #include "core/TextUtils.h"
 #include "platform/Cp949.h"
 #include "platform/TListGrid.h"
@@ -50,23 +51,6 @@ const QByteArray &fileOf(DataForm form)
     return files[int(form)];
 }
 
-ConvertContext context()
-{
-    ConvertContext c;
-    c.banks = {{QStringLiteral("04"), QStringLiteral("123401234567"), QStringLiteral("국민은행"),
-                QStringLiteral("HB0401"), QStringLiteral("한빛상사"), QStringLiteral("2345"), QStringLiteral("234567"),
-                QStringLiteral("KBK0400")}};
-    c.bankNames = {{QStringLiteral("03"), QStringLiteral("기업은행")},
-                   {QStringLiteral("04"), QStringLiteral("국민은행")},
-                   {QStringLiteral("88"), QStringLiteral("신한은행")}};
-    c.chosen = c.banks[0];
-    c.transDiv = QStringLiteral("지급");
-    c.networkId = QStringLiteral("QVX0000001");
-    c.userId = QStringLiteral("MAKER");
-    c.sendFlagInit = QStringLiteral("1");
-    return c;
-}
-
 ConvertCounters convert(const ConvertContext &c, DataForm form, QVector<TransferRow> *rows)
 {
     TransferConversion conversion(c, form, Fixed);
@@ -102,7 +86,7 @@ void BM_ConvertFile(benchmark::State &state)
 {
     const DataForm form = DataForm(state.range(0));
     fileOf(form); // made before the clock runs
-    const ConvertContext c = context();
+    const ConvertContext c = DemoConvertContext();
     ConvertCounters counters;
     for (auto _ : state) {
         QVector<TransferRow> rows;
@@ -121,7 +105,7 @@ void BM_ConvertFile(benchmark::State &state)
 void BM_FillEntryList(benchmark::State &state)
 {
     QVector<TransferRow> rows;
-    convert(context(), DataForm::Fixed, &rows);
+    convert(DemoConvertContext(), DataForm::Fixed, &rows);
     for (auto _ : state) {
         TListGrid grid;
         grid.SetColCount(TransferColumnCount);

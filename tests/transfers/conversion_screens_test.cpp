@@ -281,7 +281,18 @@ TEST_F(ConversionScreens, LayoutsAreCreatedChangedAndDeletedWithTheirChecks)
     EXPECT_EQ(dialog.Grid->Cells(2, 3), QStringLiteral("1O"));
     Click(dialog.btnSave);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액의 시작과 크기를 숫자로 기입하시기 바랍니다."));
-    typeCell(dialog.Grid, 2, 3, QStringLiteral("10"));
+    // Cancel keeps what was typed; converting by it is refused the same way.
+    Click(dialog.btnCancel);
+    client.prompt().clear();
+    Click(dialog.BtnConvert);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액의 시작과 크기를 숫자로 기입하시기 바랍니다."));
+    EXPECT_TRUE(dialog.isVisible());
+    Click(dialog.btnInsert);
+    Type(dialog.edTitle, QStringLiteral("급여 파일"));
+    for (const auto &m : marks) {
+        ClickCell(dialog.Grid, 3, m.row);
+        ctrlSelect(dialog.Memo, m.from, m.n);
+    }
     Click(dialog.btnSave);
     EXPECT_EQ(count(QStringLiteral("select count(*) from convertg where Title = '급여 파일' and SNameS = 3 and "
                                    "SNameN = 6 and CInfoS = 38 and MoneyN = 10")),

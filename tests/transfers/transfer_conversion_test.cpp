@@ -1,5 +1,6 @@
 // The conversion of transfer files without screens: the three file forms,
 // every refusal with its log and counters, the duplicate question.
+#include "ConvertDemo.h"
 #include "transfers/TransferConversion.h"
 #include "transfers/TransferLog.h"
 
@@ -9,26 +10,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-ConvertContext demoContext()
-{
-    ConvertContext c;
-    c.banks = {
-        {QStringLiteral("03"), QStringLiteral("12301234567890"), QStringLiteral("기업은행"), QStringLiteral("HB0301"),
-         QStringLiteral("한빛상사"), QStringLiteral("1234"), QStringLiteral("123456"), QStringLiteral("IBK0300")},
-        {QStringLiteral("04"), QStringLiteral("123401234567"), QStringLiteral("국민은행"), QStringLiteral("HB0401"),
-         QStringLiteral("한빛상사"), QStringLiteral("2345"), QStringLiteral("234567"), QStringLiteral("KBK0400")},
-    };
-    c.bankNames = {{QStringLiteral("03"), QStringLiteral("기업은행")},
-                   {QStringLiteral("04"), QStringLiteral("국민은행")},
-                   {QStringLiteral("88"), QStringLiteral("신한은행")}};
-    c.chosen = c.banks[1];
-    c.transDiv = QStringLiteral("지급");
-    c.networkId = QStringLiteral("QVX0000001");
-    c.userId = QStringLiteral("MAKER");
-    c.sendFlagInit = QStringLiteral("1");
-    return c;
-}
 
 // bank, account, amount, other information, name
 struct Line
@@ -99,7 +80,7 @@ TEST(TransferConversion, TheThreeFileFormsGiveTheSameRows)
         comma << delimitedLine(l, QLatin1Char(','));
         semicolon << delimitedLine(l, QLatin1Char(';'));
     }
-    const ConvertContext context = demoContext();
+    const ConvertContext context = DemoConvertContext();
     const Outcome a = convert(context, DataForm::Fixed, fixed);
     const Outcome b = convert(context, DataForm::Comma, comma);
     const Outcome c = convert(context, DataForm::Semicolon, semicolon);
@@ -133,7 +114,7 @@ TEST(TransferConversion, TheThreeFileFormsGiveTheSameRows)
 
 TEST(TransferConversion, EveryRefusedLineIsLoggedAndCounted)
 {
-    ConvertContext context = demoContext();
+    ConvertContext context = DemoConvertContext();
     const QStringList comma = {
         QStringLiteral("04,123401234567,1,000,000,급여,김민준"),              // thousands separator
         QStringLiteral("04,1234012345678901234,1000,급여,김민준"),            // token longer than its place
@@ -176,7 +157,7 @@ TEST(TransferConversion, BankCodeAndAccountAreTrimmedInAFixedFile)
 {
     // " 4" is no bank; "04" with blanks after the account and a hyphen in it
     // converts as the same account a delimited file gives.
-    const ConvertContext context = demoContext();
+    const ConvertContext context = DemoConvertContext();
     const Outcome o = convert(context, DataForm::Fixed, {fixedLine({"04", " 1234-0123-4567", "500", "", "가"})});
     ASSERT_EQ(o.rows.size(), 1);
     EXPECT_EQ(o.rows[0].bankId, QStringLiteral("04"));
@@ -185,7 +166,7 @@ TEST(TransferConversion, BankCodeAndAccountAreTrimmedInAFixedFile)
 
 TEST(TransferConversion, LinesWithoutAMotherAccountAreErrors)
 {
-    ConvertContext context = demoContext();
+    ConvertContext context = DemoConvertContext();
     context.chosen.reset(); // "당행": each line is paid from its own bank's account
     const Outcome o = convert(context, DataForm::Comma,
                               {QStringLiteral("88,110123456789,1000,,김민준"), QStringLiteral("04,123401234567,2000,,이서연")});
@@ -200,7 +181,7 @@ TEST(TransferConversion, LinesWithoutAMotherAccountAreErrors)
 
 TEST(TransferConversion, ADuplicateAnsweredCancelIsDroppedAndLogged)
 {
-    ConvertContext context = demoContext();
+    ConvertContext context = DemoConvertContext();
     TransferRow onScreen;
     onScreen.name = QStringLiteral("김민준");
     onScreen.money = QStringLiteral("1,000");

@@ -3,6 +3,8 @@
 #include "core/Session.h"
 #include "core/screens/ScreenRegistry.h"
 
+#include <QLineEdit>
+
 namespace {
 
 constexpr int AutoRuler = 140;
@@ -30,6 +32,11 @@ void TFrmCatchGA::afterSave()
     LayoutValues values;
     if (ReadGrid(&values).isEmpty())
         SetConvLayout(session, table(), values);
+}
+
+void TFrmCatchGA::afterCancel()
+{
+    edTitle->clear();
 }
 
 void registerCatchIcheGAScreen()

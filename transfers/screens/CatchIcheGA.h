@@ -15,6 +15,7 @@ public:
 
 protected:
     void afterSave() override;
+    void afterCancel() override;
 };
 
 // The values of the grid rows into the session's ConvLayout (rows in the

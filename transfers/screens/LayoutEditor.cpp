@@ -433,6 +433,7 @@ void TLayoutEditor::btnSaveClick()
 void TLayoutEditor::btnCancelClick()
 {
     SetLayoutEditMode(false);
+    afterCancel();
 }
 
 void TLayoutEditor::btnDeleteClick()

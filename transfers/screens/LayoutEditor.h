@@ -94,6 +94,8 @@ protected:
     virtual QString saveStatement(bool insert, const QString &title, const QString &oldTitle);
     // After a successful save, once the first layout is loaded again.
     virtual void afterSave() {}
+    // After Cancel left edit mode.
+    virtual void afterCancel() {}
 
     void FormCreate();
     void FormActivate();
