@@ -30,28 +30,28 @@ TEST(MainRoad, MakerEntersSavesReloadsAndSubmitsThreeTransfersToTheApprover)
     ASSERT_TRUE(approver.login("APPR2"));
     ASSERT_TRUE(ClientFixture::waitFor([&] { return maker.dm()->RelayActive(); }));
 
-    Trigger(main, "qv_b2");
+    ASSERT_TRUE(TriggerMenuItem(main, QStringLiteral("qv_b2")));
     auto *s = qobject_cast<Tqv_IcheMake_frm *>(FindScreen(main, QStringLiteral("qv_IcheMake_frm")));
     ASSERT_NE(s, nullptr);
     const int account88 = ItemWith(s->cmb_allbank, QStringLiteral("[88]"));
 
     // 1. From the payee book.
     Pick(s->cmb_allbank, account88);
-    Type(s->curredt_money, QStringLiteral("150000"));
+    TypeText(s->curredt_money, QStringLiteral("150000"));
     Pick(s->cmb_daesang, ItemWith(s->cmb_daesang, QStringLiteral("대한유통")));
-    Click(s->KitButton1);
+    ClickControl(s->KitButton1);
     // 2. By name search.
-    Type(s->curredt_money, QStringLiteral("72000"));
-    Type(s->edt_sendname, QStringLiteral("서울"));
+    TypeText(s->curredt_money, QStringLiteral("72000"));
+    TypeText(s->edt_sendname, QStringLiteral("서울"));
     QTest::keyClick(s->edt_sendname, Qt::Key_Return);
-    Type(s->edt_daesanginfo, QStringLiteral("12월 주류대금"));
-    Click(s->KitButton1);
+    TypeText(s->edt_daesanginfo, QStringLiteral("12월 주류대금"));
+    ClickControl(s->KitButton1);
     // 3. Typed.
-    Type(s->curredt_money, QStringLiteral("3300"));
-    Type(s->edt_sendname, QStringLiteral("새거래처"));
+    TypeText(s->curredt_money, QStringLiteral("3300"));
+    TypeText(s->edt_sendname, QStringLiteral("새거래처"));
     Pick(s->cmb_transbankid, ItemWith(s->cmb_transbankid, QStringLiteral("[04]")));
-    Type(s->edt_bankno, QStringLiteral("123456789012"));
-    Click(s->KitButton1);
+    TypeText(s->edt_bankno, QStringLiteral("123456789012"));
+    ClickControl(s->KitButton1);
     ASSERT_EQ(TransferRowCount(s->grd_ichelist), 3);
     const QVector<TransferRow> rows = TransferRows(s->grd_ichelist);
     EXPECT_EQ(rows[0].name, QStringLiteral("대한유통"));
@@ -66,10 +66,10 @@ TEST(MainRoad, MakerEntersSavesReloadsAndSubmitsThreeTransfersToTheApprover)
     qvx::ScriptedFileChooser files;
     const QString saved = maker.home() + QStringLiteral("/data/tmp_road.txt");
     files.enqueue(saved);
-    Click(s->btn_tempsave);
+    ClickControl(s->btn_tempsave);
     EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
     files.enqueue(saved);
-    Click(s->btn_callfile);
+    ClickControl(s->btn_callfile);
     EXPECT_EQ(TransferRows(s->grd_ichelist), rows);
     EXPECT_FALSE(QFile::exists(saved));
 
@@ -79,12 +79,13 @@ TEST(MainRoad, MakerEntersSavesReloadsAndSubmitsThreeTransfersToTheApprover)
         if (!dialog)
             return d->reject();
         SavePicture(dialog, "qv_acceptuser_frm");
+        ExpectButtonsBound(dialog);
         for (int r = 1; r < dialog->GRD_acceptlist->RowCount(); ++r)
             if (dialog->GRD_acceptlist->Cells(1, r) == u"APPR2")
-                ClickCell(dialog->GRD_acceptlist, 0, r, true);
+                ClickGridCell(dialog->GRD_acceptlist, 0, r, true);
     });
-    Click(s->btn_accept);
-    EXPECT_EQ(maker.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
+    ClickControl(s->btn_accept);
+    EXPECT_TRUE(maker.prompt().contains(QStringLiteral("정상적으로 처리되었습니다.")));
     EXPECT_EQ(approver.nextFrame(), qvx::FrameReader::frame("F"));
     EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
 
