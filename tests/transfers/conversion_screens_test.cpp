@@ -59,7 +59,7 @@ void ctrlSelect(QPlainTextEdit *memo, int from, int n)
 // opens the editor, the text, Enter.
 void typeCell(TListGrid *grid, int col, int row, const QString &text)
 {
-    ClickCell(grid, col, row, true);
+    ClickGridCell(grid, col, row, true);
     QLineEdit *editor = nullptr;
     for (QLineEdit *e : grid->viewport()->findChildren<QLineEdit *>())
         if (e->isVisible())
@@ -85,7 +85,7 @@ protected:
 
     Tqv_IcheMake_frm *openEntry(bool payment)
     {
-        Trigger(main, payment ? "qv_b2" : "qv_b1");
+        TriggerMenuItem(main, payment ? QStringLiteral("qv_b2") : QStringLiteral("qv_b1"));
         return qobject_cast<Tqv_IcheMake_frm *>(FindScreen(main, QStringLiteral("qv_IcheMake_frm")));
     }
 
@@ -128,13 +128,13 @@ TEST_F(ConversionScreens, ACommaFileBecomesRowsWithRefusedLinesLoggedAndControls
             return d->reject();
         title = dialog->Title();
         clickItem(dialog->edTitleList, QStringLiteral("1-쉼표 구분"));
-        Click(dialog->BtnOpenDlg);
+        ClickControl(dialog->BtnOpenDlg);
         // The comma layout previews the first line's tokens.
         EXPECT_EQ(dialog->Grid->Cells(3, 1), QStringLiteral("04"));
         EXPECT_EQ(dialog->Grid->Cells(3, 5), QStringLiteral("김민준"));
         Pick(dialog->edMoBankNo, ItemWith(dialog->edMoBankNo, QStringLiteral("[04]")));
         SavePicture(dialog, "FrmCatchG");
-        Click(dialog->BtnConvert);
+        ClickControl(dialog->BtnConvert);
     });
     bool lockedAtTheEnd = false;
     client.prompt().setCallback([&](const qvx::ScriptedPrompt::Entry &e) {
@@ -142,7 +142,7 @@ TEST_F(ConversionScreens, ACommaFileBecomesRowsWithRefusedLinesLoggedAndControls
             lockedAtTheEnd = !s->btn_dataconvert->isEnabled() && !s->btn_accept->isEnabled() &&
                              !s->grd_ichelist->isEnabled() && !s->KitButton1->isEnabled();
     });
-    Click(s->btn_dataconvert);
+    ClickControl(s->btn_dataconvert);
     client.prompt().setCallback({});
 
     EXPECT_EQ(title, QStringLiteral(" ◎ 지급이체 자료 목록"));
@@ -202,11 +202,11 @@ TEST_F(ConversionScreens, DuplicatesAreAskedAndCancelDropsTheLine)
             return d->reject();
         clickItem(dialog->edTitleList, QStringLiteral("표준 고정길이"));
         EXPECT_EQ(dialog->cmb_dataparsing->ItemIndex(), 0);
-        Click(dialog->BtnConvert);
+        ClickControl(dialog->BtnConvert);
     });
     client.prompt().enqueueAnswer(true);  // go on without a mother account ("당행")
     client.prompt().enqueueAnswer(false); // the duplicate: Cancel
-    Click(s->btn_dataconvert);
+    ClickControl(s->btn_dataconvert);
 
     EXPECT_EQ(TransferRowCount(s->grd_ichelist), 1);
     EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 1);
@@ -232,9 +232,9 @@ TEST_F(ConversionScreens, AnEmptyBankCodeTableStopsTheConversion)
             return d->reject();
         clickItem(dialog->edTitleList, QStringLiteral("1-쉼표 구분"));
         Pick(dialog->edMoBankNo, 1);
-        Click(dialog->BtnConvert);
+        ClickControl(dialog->BtnConvert);
     });
-    Click(s->btn_dataconvert);
+    ClickControl(s->btn_dataconvert);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("은행기본정보가 존재하지 않습니다."));
     EXPECT_FALSE(client.prompt().contains(QStringLiteral("자료변환 처리가 완료되었습니다")));
     EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
@@ -254,21 +254,21 @@ TEST_F(ConversionScreens, LayoutsAreCreatedChangedAndDeletedWithTheirChecks)
     // A file with Korean text: fields are marked by selecting in the preview.
     qvx::ScriptedFileChooser chooser;
     chooser.enqueue(writeFile("k.txt", {QStringLiteral("04김민준    0000015000123401234567   급여")}));
-    Click(dialog.BtnOpenDlg);
+    ClickControl(dialog.BtnOpenDlg);
     EXPECT_EQ(dialog.Memo->document()->firstBlock().text(), QStringLiteral("04김민준    0000015000123401234567   급여"));
     EXPECT_EQ(dialog.Memo->document()->blockCount(), 10);
 
-    Click(dialog.btnInsert);
+    ClickControl(dialog.btnInsert);
     EXPECT_FALSE(dialog.btnInsert->isEnabled());
     EXPECT_TRUE(dialog.btnSave->isEnabled());
     EXPECT_FALSE(dialog.BtnConvert->isEnabled());
-    Type(dialog.edTitle, QStringLiteral("급여 파일"));
+    TypeText(dialog.edTitle, QStringLiteral("급여 파일"));
     const struct
     {
         int row, from, n, start, length;
     } marks[] = {{1, 0, 2, 1, 2}, {5, 2, 3, 3, 6}, {3, 9, 10, 13, 10}, {2, 19, 12, 23, 12}, {4, 34, 2, 38, 4}};
     for (const auto &m : marks) {
-        ClickCell(dialog.Grid, 3, m.row);
+        ClickGridCell(dialog.Grid, 3, m.row);
         ctrlSelect(dialog.Memo, m.from, m.n);
         EXPECT_EQ(dialog.Grid->Cells(1, m.row), QString::number(m.start)) << m.row;
         EXPECT_EQ(dialog.Grid->Cells(2, m.row), QString::number(m.length)) << m.row;
@@ -279,21 +279,21 @@ TEST_F(ConversionScreens, LayoutsAreCreatedChangedAndDeletedWithTheirChecks)
     // A cell that is no whole number stops the save.
     typeCell(dialog.Grid, 2, 3, QStringLiteral("1O"));
     EXPECT_EQ(dialog.Grid->Cells(2, 3), QStringLiteral("1O"));
-    Click(dialog.btnSave);
+    ClickControl(dialog.btnSave);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액의 시작과 크기를 숫자로 기입하시기 바랍니다."));
     // Cancel keeps what was typed; converting by it is refused the same way.
-    Click(dialog.btnCancel);
+    ClickControl(dialog.btnCancel);
     client.prompt().clear();
-    Click(dialog.BtnConvert);
+    ClickControl(dialog.BtnConvert);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액의 시작과 크기를 숫자로 기입하시기 바랍니다."));
     EXPECT_TRUE(dialog.isVisible());
-    Click(dialog.btnInsert);
-    Type(dialog.edTitle, QStringLiteral("급여 파일"));
+    ClickControl(dialog.btnInsert);
+    TypeText(dialog.edTitle, QStringLiteral("급여 파일"));
     for (const auto &m : marks) {
-        ClickCell(dialog.Grid, 3, m.row);
+        ClickGridCell(dialog.Grid, 3, m.row);
         ctrlSelect(dialog.Memo, m.from, m.n);
     }
-    Click(dialog.btnSave);
+    ClickControl(dialog.btnSave);
     EXPECT_EQ(count(QStringLiteral("select count(*) from convertg where Title = '급여 파일' and SNameS = 3 and "
                                    "SNameN = 6 and CInfoS = 38 and MoneyN = 10")),
               1);
@@ -301,26 +301,26 @@ TEST_F(ConversionScreens, LayoutsAreCreatedChangedAndDeletedWithTheirChecks)
     SavePicture(&dialog, "FrmCatchG-layout");
 
     // The same title again is refused.
-    Click(dialog.btnInsert);
-    Type(dialog.edTitle, QStringLiteral("급여 파일"));
-    Click(dialog.btnSave);
+    ClickControl(dialog.btnInsert);
+    TypeText(dialog.edTitle, QStringLiteral("급여 파일"));
+    ClickControl(dialog.btnSave);
     EXPECT_EQ(client.prompt().lastText(), LayoutMessages::TitleTaken);
-    Click(dialog.btnCancel);
+    ClickControl(dialog.btnCancel);
     EXPECT_EQ(count(QStringLiteral("select count(*) from convertg where Title = '급여 파일'")), 1);
 
     // Edit keeps a delimited layout delimited.
     clickItem(dialog.edTitleList, QStringLiteral("1-쉼표 구분"));
-    Click(dialog.btnEdit);
+    ClickControl(dialog.btnEdit);
     EXPECT_EQ(dialog.cmb_dataparsing->ItemIndex(), 1);
-    Type(dialog.edTitle, QStringLiteral("1-쉼표 파일"));
-    Click(dialog.btnSave);
+    TypeText(dialog.edTitle, QStringLiteral("1-쉼표 파일"));
+    ClickControl(dialog.btnSave);
     EXPECT_EQ(count(QStringLiteral("select count(*) from convertg where Title = '1-쉼표 파일'")), 1);
     EXPECT_EQ(count(QStringLiteral("select count(*) from convertg where Title like '1-쉼표 구분%'")), 0);
 
     // Delete asks first.
     clickItem(dialog.edTitleList, QStringLiteral("급여 파일"));
     client.prompt().enqueueAnswer(true);
-    Click(dialog.btnDelete);
+    ClickControl(dialog.btnDelete);
     EXPECT_EQ(client.prompt().entries().last().text, QStringLiteral("저장된 자료를 삭제하시겠습니까?"));
     EXPECT_EQ(count(QStringLiteral("select count(*) from convertg where Title = '급여 파일'")), 0);
     EXPECT_TRUE(dialog.edTitleList->findItems(QStringLiteral("급여 파일"), Qt::MatchExactly).isEmpty());
@@ -333,13 +333,13 @@ TEST_F(ConversionScreens, NothingSelectedRefusesEditSaveAndDelete)
     TFrmCatchG dialog(client.session(), main);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    Click(dialog.btnEdit);
+    ClickControl(dialog.btnEdit);
     EXPECT_EQ(client.prompt().lastText(), LayoutMessages::NoneSelected);
     EXPECT_TRUE(dialog.btnEdit->isEnabled());
-    Click(dialog.btnDelete);
+    ClickControl(dialog.btnDelete);
     EXPECT_EQ(client.prompt().lastText(), LayoutMessages::NoneSelected);
-    Click(dialog.btnInsert);
-    Click(dialog.btnSave);
+    ClickControl(dialog.btnInsert);
+    ClickControl(dialog.btnSave);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("자료 명칭을 기입하시기 바랍니다."));
     dialog.close();
 }
@@ -368,7 +368,7 @@ protected:
 
 TEST_F(SendModuleLayout, ALayoutSavedInTheAutomaticEditorChangesWhatTheSendModuleCutsAtOnce)
 {
-    Trigger(main, "qv_a6");
+    TriggerMenuItem(main, QStringLiteral("qv_a6"));
     auto *editor = main->findChild<TFrmCatchGA *>(QStringLiteral("FrmCatchGA"));
     ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(editor));
@@ -382,10 +382,10 @@ TEST_F(SendModuleLayout, ALayoutSavedInTheAutomaticEditorChangesWhatTheSendModul
     AutoSendLine line;
     line.layout = &layout;
     line.raw = qvx::Cp949::encode(QStringLiteral("04123401234567   20041234012345670000000070000"));
-    Click(editor->btnEdit);
+    ClickControl(editor->btnEdit);
     typeCell(editor->Grid, 1, 6, QStringLiteral("40"));
     typeCell(editor->Grid, 2, 6, QStringLiteral("7"));
-    Click(editor->btnSave);
+    ClickControl(editor->btnSave);
     EXPECT_EQ(count(QStringLiteral("select MoneyS from convertg_s where Title = '자동송신 표준'")), 40);
     EXPECT_EQ(layout[cvMoney].start, 40);
     EXPECT_EQ(layout[cvMoney].length, 7);
@@ -421,11 +421,11 @@ TEST_F(ConversionScreens, DataFileListReadsAndWritesDataIni)
     EXPECT_TRUE(Checked(s->chk_sunabiche));
     EXPECT_TRUE(Checked(s->chk_taicheerr));
 
-    Click(s->btn_select);
+    ClickControl(s->btn_select);
     QTest::mouseClick(s->chk_sunabiche, Qt::LeftButton);
     QTest::mouseClick(s->chk_taicheerr, Qt::LeftButton);
     client.prompt().enqueueAnswer(true);
-    Click(s->btn_selectsave);
+    ClickControl(s->btn_selectsave);
     EXPECT_EQ(s->cmb_dataname->Text(), QStringLiteral("선택된 자료없음"));
     const qvx::IniFile saved(client.home() + QStringLiteral("/data.ini"));
     for (const char *key : {"SUNABICHE_USE", "JIGUBICHE_USE", "DRAFT_USE", "DEPOSIT_USE", "TA_ICHE_ERR_USE"})

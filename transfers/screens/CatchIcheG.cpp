@@ -8,6 +8,7 @@
 #include "platform/FileChooser.h"
 #include "platform/Prompt.h"
 #include "platform/TListGrid.h"
+#include "core/screens/ScreenBinding.h"
 #include "transfers/screens/KeyHook.h"
 
 #include <QLabel>
@@ -48,7 +49,7 @@ TFrmCatchG::TFrmCatchG(Session &s, QWidget *owner) : TLayoutEditor(s, owner, Gen
     edMoBankNo = combo(pnl_body, "edMoBankNo", 332, below, 380);
 
     BtnConvert = MakeButton(pnl_buttons, "BtnConvert", QStringLiteral("자료변환"), btnExit->x() - 96, 8, 84, 26);
-    BindButton(session, BtnConvert, "BtnConvertClick", [this] { BtnConvertClick(); });
+    BindClick(session, BtnConvert, "BtnConvertClick", [this] { BtnConvertClick(); });
 
     FormCreate();
     const qvx::ResultSet &rows = dm->cms_select1(QStringLiteral(

@@ -15,6 +15,7 @@
 #include "platform/TListGrid.h"
 #include "transfers/DataFileKinds.h"
 #include "transfers/LayoutPreview.h"
+#include "core/screens/ScreenBinding.h"
 #include "transfers/screens/KeyHook.h"
 
 #include <QFileInfo>
@@ -95,9 +96,9 @@ Tqv_datafile_frm::Tqv_datafile_frm(Session &s, QWidget *owner) : QWidget(owner),
     cmb_dataname->OnChange = [this](QObject *) {
         RunGuarded(session, QStringLiteral("cmb_datanameChange"), [this] { cmb_datanameChange(); });
     };
-    BindButton(session, btn_select, "btn_selectClick", [this] { btn_selectClick(); });
-    BindButton(session, btn_selectsave, "btn_selectsaveClick", [this] { btn_selectsaveClick(); });
-    BindButton(session, btn_close, "btn_closeClick", [this] { close(); });
+    BindClick(session, btn_select, "btn_selectClick", [this] { btn_selectClick(); });
+    BindClick(session, btn_selectsave, "btn_selectsaveClick", [this] { btn_selectsaveClick(); });
+    BindClick(session, btn_close, "btn_closeClick", [this] { close(); });
     setAttribute(Qt::WA_DeleteOnClose);
     RunGuarded(session, QStringLiteral("qv_datafile_frm.FormCreate"), [this] { FormCreate(); });
 }

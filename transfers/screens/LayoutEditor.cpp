@@ -11,6 +11,7 @@
 #include "platform/FileChooser.h"
 #include "platform/Prompt.h"
 #include "platform/TListGrid.h"
+#include "core/screens/ScreenBinding.h"
 #include "transfers/screens/KeyHook.h"
 
 #include <QKeyEvent>
@@ -141,13 +142,13 @@ TLayoutEditor::TLayoutEditor(Session &s, QWidget *owner, const LayoutTable &tabl
         focusNextChild();
         return true;
     });
-    BindButton(session, btnInsert, "btnInsertClick", [this] { btnInsertClick(); });
-    BindButton(session, btnEdit, "btnEditClick", [this] { btnEditClick(); });
-    BindButton(session, btnDelete, "btnDeleteClick", [this] { btnDeleteClick(); });
-    BindButton(session, btnSave, "btnSaveClick", [this] { btnSaveClick(); });
-    BindButton(session, btnCancel, "btnCancelClick", [this] { btnCancelClick(); });
-    BindButton(session, BtnOpenDlg, "BtnOpenDlgClick", [this] { BtnOpenDlgClick(); });
-    BindButton(session, btnExit, "btnExitClick", [this] { btnExitClick(); });
+    BindClick(session, btnInsert, "btnInsertClick", [this] { btnInsertClick(); });
+    BindClick(session, btnEdit, "btnEditClick", [this] { btnEditClick(); });
+    BindClick(session, btnDelete, "btnDeleteClick", [this] { btnDeleteClick(); });
+    BindClick(session, btnSave, "btnSaveClick", [this] { btnSaveClick(); });
+    BindClick(session, btnCancel, "btnCancelClick", [this] { btnCancelClick(); });
+    BindClick(session, BtnOpenDlg, "BtnOpenDlgClick", [this] { BtnOpenDlgClick(); });
+    BindClick(session, btnExit, "btnExitClick", [this] { btnExitClick(); });
 }
 
 void TLayoutEditor::SetTitle(const QString &text)
