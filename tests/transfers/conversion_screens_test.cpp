@@ -247,6 +247,7 @@ TEST_F(ConversionScreens, LayoutsAreCreatedChangedAndDeletedWithTheirChecks)
     dialog.show();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ExpectButtonsBound(&dialog);
     // The first layout is loaded on activation.
     EXPECT_EQ(dialog.edTitle->text(), QStringLiteral("표준 고정길이"));
     EXPECT_EQ(dialog.Grid->Cells(1, 5), QStringLiteral("31"));
@@ -372,6 +373,7 @@ TEST_F(SendModuleLayout, ALayoutSavedInTheAutomaticEditorChangesWhatTheSendModul
     auto *editor = main->findChild<TFrmCatchGA *>(QStringLiteral("FrmCatchGA"));
     ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(editor));
+    ExpectButtonsBound(editor);
     EXPECT_EQ(editor->edTitle->text(), QStringLiteral("자동송신 표준"));
     EXPECT_EQ(editor->Grid->Cells(0, 9), QStringLiteral("전문번호"));
 
@@ -422,6 +424,7 @@ TEST_F(ConversionScreens, DataFileListReadsAndWritesDataIni)
     EXPECT_TRUE(Checked(s->chk_taicheerr));
 
     ClickControl(s->btn_select);
+    SavePicture(s, "qv_datafile_frm-select");
     QTest::mouseClick(s->chk_sunabiche, Qt::LeftButton);
     QTest::mouseClick(s->chk_taicheerr, Qt::LeftButton);
     client.prompt().enqueueAnswer(true);
