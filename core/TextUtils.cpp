@@ -305,7 +305,22 @@ Currency MoneyStrToCurr(const QString &amount)
 
 QString CurrToMoneyStr(Currency value)
 {
-    return groupDigits(magnitude(value), value < 0);
+    // Written backwards into one buffer: lists of many rows call this once a row.
+    char text[32];
+    int n = 0;
+    quint64 rest = value < 0 ? 0 - quint64(value) : quint64(value);
+    int digits = 0;
+    do {
+        if (digits > 0 && digits % 3 == 0)
+            text[n++] = ',';
+        text[n++] = char('0' + rest % 10);
+        rest /= 10;
+        ++digits;
+    } while (rest != 0);
+    if (value < 0)
+        text[n++] = '-';
+    std::reverse(text, text + n);
+    return QString::fromLatin1(text, n);
 }
 
 Currency SafeStrToCurr(const QString &text, Currency defaultValue)
