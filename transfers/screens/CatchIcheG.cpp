@@ -3,6 +3,7 @@
 #include "core/DMUnit.h"
 #include "core/TextUtils.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ScreenParts.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
 #include "platform/FileChooser.h"
@@ -19,15 +20,6 @@ namespace {
 
 constexpr int GeneralRuler = 100;
 
-TKitComboBox *combo(QWidget *parent, const char *name, int x, int y, int w)
-{
-    auto *c = new TKitComboBox(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->SetStyle(csDropDownList);
-    c->setGeometry(x, y, w, 22);
-    return c;
-}
-
 } // namespace
 
 TFrmCatchG::TFrmCatchG(Session &s, QWidget *owner) : TLayoutEditor(s, owner, GeneralLayoutTable(), GeneralRuler)
@@ -36,8 +28,7 @@ TFrmCatchG::TFrmCatchG(Session &s, QWidget *owner) : TLayoutEditor(s, owner, Gen
     setWindowTitle(QStringLiteral("일반 이체 자료변환"));
     setModal(true);
 
-    (new QLabel(QStringLiteral("자 료 형 태"), pnl_body))->setGeometry(220, 36, 110, 22);
-    cmb_dataparsing = combo(pnl_body, "cmb_dataparsing", 332, 36, 280);
+    cmb_dataparsing = MakeLabeledCombo(pnl_body, "cmb_dataparsing", QStringLiteral("자 료 형 태"), 220, 36, 108, 280);
     cmb_dataparsing->Items().Add(QStringLiteral("일정한 간격으로 분리된 텍스트"));
     cmb_dataparsing->Items().Add(QStringLiteral("',' 구분자로 분리된 텍스트"));
     cmb_dataparsing->Items().Add(QStringLiteral("';' 구분자로 분리된 텍스트"));
@@ -45,8 +36,7 @@ TFrmCatchG::TFrmCatchG(Session &s, QWidget *owner) : TLayoutEditor(s, owner, Gen
     cmb_dataparsing->SetEnabled(false);
 
     const int below = Grid->geometry().bottom() + 8;
-    (new QLabel(QStringLiteral("적용할 모계좌 번호"), pnl_body))->setGeometry(220, below, 110, 22);
-    edMoBankNo = combo(pnl_body, "edMoBankNo", 332, below, 380);
+    edMoBankNo = MakeLabeledCombo(pnl_body, "edMoBankNo", QStringLiteral("적용할 모계좌 번호"), 220, below, 108, 380);
 
     BtnConvert = MakeButton(pnl_buttons, "BtnConvert", QStringLiteral("자료변환"), btnExit->x() - 96, 8, 84, 26);
     BindClick(session, BtnConvert, "BtnConvertClick", [this] { BtnConvertClick(); });

@@ -53,27 +53,17 @@ Tqv_datafile_frm::Tqv_datafile_frm(Session &s, QWidget *owner) : QWidget(owner),
     btn_selectsave = MakeButton(pnl_select, "btn_selectsave", QStringLiteral("저 장"), 670, 7, 84, 26);
     pnl_select->hide();
 
-    TKitSimplePanel *kinds = MakePanel(this, "pnl_kind");
-    kinds->resize(width(), 36);
-    SetAlign(kinds, alTop);
-    (new QLabel(QStringLiteral("자 료 선 택"), kinds))->setGeometry(8, 7, 80, 22);
-    cmb_dataname = new TKitComboBox(kinds);
-    cmb_dataname->setObjectName(QStringLiteral("cmb_dataname"));
-    cmb_dataname->SetStyle(csDropDownList);
-    cmb_dataname->setGeometry(92, 7, 240, 22);
+    TKitSimplePanel *kinds = MakeBar(this, "pnl_kind", 36, alTop);
+    cmb_dataname = MakeLabeledCombo(kinds, "cmb_dataname", QStringLiteral("자 료 선 택"), 8, 7, 80, 240);
     btn_select = MakeButton(kinds, "btn_select", QStringLiteral("파일생성자료 선택"), 344, 5, 140, 26);
 
-    TKitSimplePanel *bar = MakePanel(this, "pnl_buttons");
-    bar->resize(width(), 40);
-    SetAlign(bar, alBottom);
+    TKitSimplePanel *bar = MakeBar(this, "pnl_buttons", 40, alBottom);
     btn_fieldsave = MakeButton(bar, "btn_fieldsave", QStringLiteral("저 장"), 8, 7, 84, 26);
     btn_delete = MakeButton(bar, "btn_delete", QStringLiteral("삭 제"), 98, 7, 84, 26);
     btn_close = MakeButton(bar, "btn_close", QStringLiteral("닫 기"), 188, 7, 84, 26);
 
     // The record preview under its ruler (no action of its own).
-    TKitSimplePanel *previewPanel = MakePanel(this, "pnl_preview");
-    previewPanel->resize(width(), 96);
-    SetAlign(previewPanel, alBottom);
+    TKitSimplePanel *previewPanel = MakeBar(this, "pnl_preview", 96, alBottom);
     const LayoutPreview ruler(130);
     const QFont fixed(QStringLiteral("굴림체"), 9);
     auto *tens = new QLabel(ruler.rulerTens(), previewPanel);

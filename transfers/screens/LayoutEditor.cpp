@@ -56,9 +56,7 @@ TLayoutEditor::TLayoutEditor(Session &s, QWidget *owner, const LayoutTable &tabl
     resize(qMax(820, previewWidth + 24), 640);
 
     lbl_title = MakeBand(this, "lbl_title", QStringLiteral(" ◎ 승인요청 자료 목록"), 28);
-    pnl_buttons = MakePanel(this, "pnl_buttons");
-    pnl_buttons->resize(width(), 42);
-    SetAlign(pnl_buttons, alBottom);
+    pnl_buttons = MakeBar(this, "pnl_buttons", 42, alBottom);
     pnl_body = MakePanel(this, "pnl_body");
     SetAlign(pnl_body, alClient);
 
@@ -81,10 +79,7 @@ TLayoutEditor::TLayoutEditor(Session &s, QWidget *owner, const LayoutTable &tabl
     edTitleList->setToolTip(QStringLiteral("사용자가 등록한 자료변환 리스트를 보여줍니다."));
     edTitleList->setGeometry(8, 8, 200, 300);
 
-    label(pnl_body, QStringLiteral("자   료    명   칭 "), 220, 8, 110);
-    edTitle = new QLineEdit(pnl_body);
-    edTitle->setObjectName(QStringLiteral("edTitle"));
-    edTitle->setGeometry(332, 8, 280, 22);
+    edTitle = MakeLabeledEdit(pnl_body, "edTitle", QStringLiteral("자   료    명   칭 "), 220, 8, 108, 280);
 
     const int rows = int(table.fields.size()) + 1;
     Grid = new TListGrid(pnl_body);
@@ -112,6 +107,7 @@ TLayoutEditor::TLayoutEditor(Session &s, QWidget *owner, const LayoutTable &tabl
     };
 
     const int previewTop = 64 + rows * 22 + 52;
+    edTitleList->setGeometry(8, 8, 200, previewTop - 16);
     lblRulerTens = label(pnl_body, m_preview.rulerTens(), 8 + 4, previewTop, previewWidth);
     lblRuler = label(pnl_body, m_preview.ruler(), 8 + 4, previewTop + 16, previewWidth);
     for (QLabel *l : {lblRulerTens, lblRuler}) {
@@ -127,6 +123,8 @@ TLayoutEditor::TLayoutEditor(Session &s, QWidget *owner, const LayoutTable &tabl
     Memo->document()->setDocumentMargin(0);
     Memo->setGeometry(8, previewTop + 36, previewWidth, 10 * QFontMetrics(fixed).lineSpacing() + 12);
     Memo->viewport()->installEventFilter(this);
+    // Title band, body down to the preview, button bar.
+    resize(width(), 28 + Memo->geometry().bottom() + 12 + 42);
     QPalette keep = Memo->palette();
     keep.setColor(QPalette::Inactive, QPalette::Highlight, keep.color(QPalette::Active, QPalette::Highlight));
     keep.setColor(QPalette::Inactive, QPalette::HighlightedText,
