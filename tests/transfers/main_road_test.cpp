@@ -11,7 +11,8 @@
 #include "transfers/screens/IcheMakeUnit.h"
 #include "transfers/screens/TransferGrid.h"
 #include "platform/FileChooser.h"
-#include "../backend/relay_client.h"
+#include "core/Session.h"
+#include "backend/RelayServer.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -21,14 +22,40 @@ using namespace transfertest;
 TEST(MainRoad, MakerEntersSavesReloadsAndSubmitsThreeTransfersToTheApprover)
 {
     registerTransferScreens();
-    ClientFixture maker;
+    // The approver's client opens its approval screen when the notice
+    // arrives; a stand-in records that and closes at once.
+    int approvalScreens = 0;
+    ScreenRegistry::instance().add(QStringLiteral("qv_acceptconfirm_frm"), [&approvalScreens](QWidget *owner, Session &) {
+        ++approvalScreens;
+        auto *d = new QDialog(owner);
+        d->setObjectName(QStringLiteral("qv_acceptconfirm_frm"));
+        d->setAttribute(Qt::WA_DeleteOnClose);
+        QTimer::singleShot(0, d, &QDialog::accept);
+        return d;
+    });
+
+    // One server, two clients with their relay connections: the approver
+    // logs in first, the maker second (the maker's screens are the ones driven).
+    qvx::test::TestServer server;
+    ClientFixture::Options shared;
+    shared.sharedServer = &server;
+    ClientFixture approver(shared);
+    ASSERT_TRUE(approver.start(QStringLiteral("APPR1"), QStringLiteral("2222")));
+    ClientFixture maker(shared);
     ASSERT_TRUE(maker.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
+    ASSERT_TRUE(ClientFixture::waitFor([&] { return maker.dm()->RelayActive() && approver.dm()->RelayActive(); }));
+    ASSERT_TRUE(ClientFixture::waitFor([&] {
+        return server.relay()->isConnected(QStringLiteral("APPR1")) && server.relay()->isConnected(QStringLiteral("MAKER"));
+    }));
+    // What the approver's client does with a notice: the approval check of its
+    // main window (the reply dispatch installs the same).
+    int notices = 0;
+    approver.dm()->setApprovalHandler([&] {
+        ++notices;
+        approver.mainWindow()->FormActivate();
+    });
     Tqv_frm *main = maker.mainWindow();
     ShowActive(main);
-    qvx::testing::RelayTestClient approver;
-    ASSERT_TRUE(approver.connectTo(maker.server().relayPort()));
-    ASSERT_TRUE(approver.login("APPR2"));
-    ASSERT_TRUE(ClientFixture::waitFor([&] { return maker.dm()->RelayActive(); }));
 
     ASSERT_TRUE(TriggerMenuItem(main, QStringLiteral("qv_b2")));
     auto *s = qobject_cast<Tqv_IcheMake_frm *>(FindScreen(main, QStringLiteral("qv_IcheMake_frm")));
@@ -73,7 +100,7 @@ TEST(MainRoad, MakerEntersSavesReloadsAndSubmitsThreeTransfersToTheApprover)
     EXPECT_EQ(TransferRows(s->grd_ichelist), rows);
     EXPECT_FALSE(QFile::exists(saved));
 
-    // Submit to the final approver.
+    // Submit to the approver.
     OnNextModal([](QDialog *d) {
         auto *dialog = qobject_cast<Tqv_acceptuser_frm *>(d);
         if (!dialog)
@@ -81,12 +108,15 @@ TEST(MainRoad, MakerEntersSavesReloadsAndSubmitsThreeTransfersToTheApprover)
         SavePicture(dialog, "qv_acceptuser_frm");
         ExpectButtonsBound(dialog);
         for (int r = 1; r < dialog->GRD_acceptlist->RowCount(); ++r)
-            if (dialog->GRD_acceptlist->Cells(1, r) == u"APPR2")
+            if (dialog->GRD_acceptlist->Cells(1, r) == u"APPR1")
                 ClickGridCell(dialog->GRD_acceptlist, 0, r, true);
     });
     ClickControl(s->btn_accept);
     EXPECT_TRUE(maker.prompt().contains(QStringLiteral("정상적으로 처리되었습니다.")));
-    EXPECT_EQ(approver.nextFrame(), qvx::FrameReader::frame("F"));
+    // The approver's client hears of the batch and opens its approval screen.
+    EXPECT_TRUE(ClientFixture::waitFor([&] { return approvalScreens == 1; }));
+    EXPECT_EQ(notices, 1);
+    EXPECT_EQ(approver.mainWindow()->approvalChecks(), 1);
     EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
 
     const qvx::ResultSet batch = maker.server().query(QStringLiteral(
@@ -94,10 +124,11 @@ TEST(MainRoad, MakerEntersSavesReloadsAndSubmitsThreeTransfersToTheApprover)
     ASSERT_EQ(batch.recordCount(), 3);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(batch.value(i, QStringLiteral("sr_flag")), QStringLiteral("0"));
-        EXPECT_EQ(batch.value(i, QStringLiteral("cfmid")), QStringLiteral("APPR2"));
+        EXPECT_EQ(batch.value(i, QStringLiteral("cfmid")), QStringLiteral("APPR1"));
         EXPECT_EQ(batch.value(i, QStringLiteral("userid")), QStringLiteral("MAKER"));
         EXPECT_EQ(batch.value(i, QStringLiteral("name")), rows[i].name);
         EXPECT_EQ(batch.valueInt64(i, QStringLiteral("seqno")), maker.session().AcceptSeqBase + 1 + i);
     }
     EXPECT_EQ(maker.session().AcceptSeqLast, maker.session().AcceptSeqBase + 3);
+    ScreenRegistry::instance().remove(QStringLiteral("qv_acceptconfirm_frm"));
 }
