@@ -182,6 +182,13 @@ QString bank23(const QString &payBank, const QString &counterAcct, const QString
 
 } // namespace
 
+bool HasBankCheckRule(const QString &payBankId)
+{
+    bool ok = false;
+    const int bank = payBankId.trimmed().toInt(&ok);
+    return ok && (bank == 2 || bank == 3 || bank == 5 || bank == 20 || bank == 23);
+}
+
 QString MakeBankCheckCode(const QString &payBankId, const QString &payAcctNo, const QString &counterBankId,
                           const QString &counterAcctNo, const QString &amount, const QString &seqNo,
                           const QString &kind, const QString &code, qvx::AppServer *server)

@@ -20,6 +20,10 @@ class AppServer;
 // (bank 20), a message number that is no integer (bank 23). Bank 23 reads the
 // card table through server (the data module's link when null); its failures
 // throw qvx::AppServerError. Today's date comes from qvx::Clock.
+// True when the paying bank has a check-code rule (its code read as an
+// integer; no integer counts as none). Without one MakeBankCheckCode gives "".
+bool HasBankCheckRule(const QString &payBankId);
+
 QString MakeBankCheckCode(const QString &payBankId, const QString &payAcctNo, const QString &counterBankId,
                           const QString &counterAcctNo, const QString &amount, const QString &seqNo,
                           const QString &kind, const QString &code, qvx::AppServer *server = nullptr);

@@ -230,6 +230,34 @@ QChar RejectAsciiKey(QChar key)
     return QChar(0);
 }
 
+namespace {
+
+// "1,234,567" of the digits of a magnitude, '-' in front when negative.
+QString groupDigits(const QString &digits, bool negative)
+{
+    const int r = int(digits.size() % 3);
+    QString result;
+    result.reserve(digits.size() + digits.size() / 3 + 1);
+    if (negative)
+        result += QLatin1Char('-');
+    result += QStringView(digits).left(r);
+    for (int i = r; i < digits.size(); i += 3) {
+        if (i > 0)
+            result += QLatin1Char(',');
+        result += QStringView(digits).mid(i, 3);
+    }
+    return result;
+}
+
+QString magnitude(qint64 whole)
+{
+    // The magnitude of the smallest 64-bit value has no positive twin.
+    return whole == std::numeric_limits<qint64>::min() ? QStringLiteral("9223372036854775808")
+                                                       : QString::number(whole < 0 ? -whole : whole);
+}
+
+} // namespace
+
 QString FormatMoney(const QString &amount)
 {
     if (amount.isEmpty())
@@ -238,24 +266,7 @@ QString FormatMoney(const QString &amount)
     qint64 whole = 0;
     if (!readInt64(amount, &whole))
         whole = 0;  // a number that is not whole shows as 0
-    const bool negative = value.negative && !value.isZero();
-    QString digits;
-    if (negative) {
-        // The magnitude of the smallest 64-bit value has no positive twin.
-        digits = whole == std::numeric_limits<qint64>::min()
-                     ? QStringLiteral("9223372036854775808")
-                     : QString::number(whole < 0 ? -whole : whole);
-    } else {
-        digits = QString::number(whole);
-    }
-    const int r = int(digits.size() % 3);
-    QString result = digits.left(r);
-    for (int i = r; i < digits.size(); i += 3) {
-        if (!result.isEmpty())
-            result += QLatin1Char(',');
-        result += digits.mid(i, 3);
-    }
-    return negative ? QLatin1Char('-') + result : result;
+    return groupDigits(magnitude(whole), value.negative && !value.isZero());
 }
 
 namespace {
@@ -294,7 +305,22 @@ Currency MoneyStrToCurr(const QString &amount)
 
 QString CurrToMoneyStr(Currency value)
 {
-    return FormatMoney(QString::number(value));
+    // Written backwards into one buffer: lists of many rows call this once a row.
+    char text[32];
+    int n = 0;
+    quint64 rest = value < 0 ? 0 - quint64(value) : quint64(value);
+    int digits = 0;
+    do {
+        if (digits > 0 && digits % 3 == 0)
+            text[n++] = ',';
+        text[n++] = char('0' + rest % 10);
+        rest /= 10;
+        ++digits;
+    } while (rest != 0);
+    if (value < 0)
+        text[n++] = '-';
+    std::reverse(text, text + n);
+    return QString::fromLatin1(text, n);
 }
 
 Currency SafeStrToCurr(const QString &text, Currency defaultValue)

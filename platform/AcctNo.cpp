@@ -98,11 +98,12 @@ QString AcctNo::hyphenate(const QString &bankCode, const QString &digits)
         if (total(l) != digits.size())
             continue;
         QString out;
+        out.reserve(digits.size() + int(l.size()));
         int pos = 0;
         for (int g : l) {
             if (!out.isEmpty())
                 out += QLatin1Char('-');
-            out += digits.mid(pos, g);
+            out += QStringView(digits).mid(pos, g);
             pos += g;
         }
         return out;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 QString S(const char *utf8) { return QString::fromUtf8(utf8); }
@@ -140,6 +142,10 @@ TEST(UtilsText, MoneyIsReadExactlyAndRoundedHalfAwayFromZero)
     EXPECT_EQ(FormatMoney(S("-0.0")), S("0"));
     EXPECT_EQ(CurrToMoneyStr(-1234), S("-1,234"));
     EXPECT_EQ(CurrToMoneyStr(0), S("0"));
+    EXPECT_EQ(CurrToMoneyStr(999), S("999"));
+    EXPECT_EQ(CurrToMoneyStr(1000), S("1,000"));
+    EXPECT_EQ(CurrToMoneyStr(9999999999999), S("9,999,999,999,999"));
+    EXPECT_EQ(CurrToMoneyStr(std::numeric_limits<qint64>::min()), S("-9,223,372,036,854,775,808"));
     EXPECT_EQ(SafeStrToCurr(S("x"), 7), 7);
     EXPECT_EQ(SafeStrToCurr(S("2000"), 7), 2000);
     EXPECT_EQ(SafeStrToCurr(S("2,000"), 7), 7);  // no comma removal here, unlike MoneyStrToCurr

@@ -41,6 +41,10 @@ public:
         bool writeConfig = true;    // false: no config.ini at all
         // The server's options and demo data (relay, bank delay, ...).
         qvx::test::TestServer::Config server;
+        // A server the test already runs (not owned; it must outlive the
+        // fixture): two clients, a maker and an approver, on one server.
+        // `server` is not used then.
+        qvx::test::TestServer *sharedServer = nullptr;
     };
 
     ClientFixture();
@@ -49,7 +53,7 @@ public:
     ClientFixture(const ClientFixture &) = delete;
     ClientFixture &operator=(const ClientFixture &) = delete;
 
-    qvx::test::TestServer &server() { return *m_server; }
+    qvx::test::TestServer &server() { return *m_serverInUse; }
     qvx::ScriptedPrompt &prompt() { return m_prompt; }
     QString home() const { return m_home.path(); }
     qvx::IniFile config() const;
@@ -80,6 +84,7 @@ private:
     Options m_options;
     QTemporaryDir m_home;
     std::unique_ptr<qvx::test::TestServer> m_server;
+    qvx::test::TestServer *m_serverInUse = nullptr;
     qvx::ScriptedPrompt m_prompt;
     std::unique_ptr<StartupController> m_startup;
 };

@@ -1,0 +1,438 @@
+// The transfer file conversion as a maker runs it from the entry screen, the
+// conversion layout dialog, the send/receive module's layout editor and the
+// data file list, against the demo server.
+#include "TransferScreenTest.h"
+
+#include "core/AutoSend.h"
+#include "core/DayLog.h"
+#include "core/Session.h"
+#include "core/TextUtils.h"
+#include "controls/edits/CurrEdit.h"
+#include "controls/panels/KitGroup.h"
+#include "core/screens/KitLook.h"
+#include "platform/Clock.h"
+#include "platform/Cp949.h"
+#include "platform/FileChooser.h"
+#include "platform/IniFile.h"
+#include "platform/TextFile.h"
+#include "transfers/TransferLog.h"
+#include "transfers/screens/CatchIcheG.h"
+#include "transfers/screens/CatchIcheGA.h"
+#include "transfers/screens/DataFileUnit.h"
+#include "transfers/screens/IcheMakeUnit.h"
+#include "transfers/screens/TransferGrid.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+
+using namespace transfertest;
+
+namespace {
+
+void clickItem(QListWidget *list, const QString &text)
+{
+    const auto found = list->findItems(text, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << qPrintable(text);
+    list->scrollToItem(found.first());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(found.first()).center());
+}
+
+// Selects characters [from, from + n) of the preview's first line (caret
+// keys) and releases the mouse button over it with Ctrl held.
+void ctrlSelect(QPlainTextEdit *memo, int from, int n)
+{
+    memo->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(memo, Qt::Key_Home, Qt::ControlModifier);
+    for (int i = 0; i < from; ++i)
+        QTest::keyClick(memo, Qt::Key_Right);
+    for (int i = 0; i < n; ++i)
+        QTest::keyClick(memo, Qt::Key_Right, Qt::ShiftModifier);
+    const QPoint at = memo->cursorRect().center();
+    QTest::mouseRelease(memo->viewport(), Qt::LeftButton, Qt::ControlModifier, at);
+    QCoreApplication::processEvents();
+}
+
+// Types into a cell of the layout grid as a person does: a double click
+// opens the editor, the text, Enter.
+void typeCell(TListGrid *grid, int col, int row, const QString &text)
+{
+    ClickGridCell(grid, col, row, true);
+    QLineEdit *editor = nullptr;
+    for (QLineEdit *e : grid->viewport()->findChildren<QLineEdit *>())
+        if (e->isVisible())
+            editor = e;
+    ASSERT_NE(editor, nullptr) << "no editor opened at " << col << "," << row;
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The list takes the text once the editor has closed.
+    EXPECT_TRUE(ClientFixture::waitFor([&] { return grid->Cells(col, row) == text; }));
+}
+
+class ConversionScreens : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        registerTransferScreens();
+        ASSERT_TRUE(client.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
+        main = client.mainWindow();
+        ShowActive(main);
+    }
+
+    Tqv_IcheMake_frm *openEntry(bool payment)
+    {
+        TriggerMenuItem(main, payment ? QStringLiteral("qv_b2") : QStringLiteral("qv_b1"));
+        return qobject_cast<Tqv_IcheMake_frm *>(FindScreen(main, QStringLiteral("qv_IcheMake_frm")));
+    }
+
+    QString writeFile(const char *name, const QStringList &lines)
+    {
+        const QString file = client.home() + QLatin1Char('/') + QString::fromUtf8(name);
+        EXPECT_TRUE(qvx::TextFile::writeLines(file, lines));
+        return file;
+    }
+
+    QStringList dayLog() const { return qvx::TextFile::readLines(DayLogFileName()); }
+
+    int count(const QString &sql) { return client.server().query(sql).value(0, 0).toInt(); }
+
+    ClientFixture client;
+    Tqv_frm *main = nullptr;
+};
+
+const QStringList CommaFile = {
+    QStringLiteral("04,1234-0123-4567,150000,3월 급여,김민준"),
+    QStringLiteral("88,110123456789,1,000,000,상여,이서연"), // thousands separator: refused
+    QStringLiteral("77,110123456789,5000,,박도윤"),          // no such bank: refused
+    QStringLiteral("04,123401234567,25000,,한빛상사(주)"),
+};
+
+} // namespace
+
+TEST_F(ConversionScreens, ACommaFileBecomesRowsWithRefusedLinesLoggedAndControlsLockedMeanwhile)
+{
+    Tqv_IcheMake_frm *s = openEntry(true);
+    ASSERT_NE(s, nullptr);
+    const QString file = writeFile("급여.csv", CommaFile);
+    qvx::ScriptedFileChooser chooser;
+    chooser.enqueue(file);
+
+    QString title;
+    OnNextModal([&](QDialog *d) {
+        auto *dialog = qobject_cast<TFrmCatchG *>(d);
+        if (!dialog)
+            return d->reject();
+        title = dialog->Title();
+        clickItem(dialog->edTitleList, QStringLiteral("1-쉼표 구분"));
+        ClickControl(dialog->BtnOpenDlg);
+        // The comma layout previews the first line's tokens.
+        EXPECT_EQ(dialog->Grid->Cells(3, 1), QStringLiteral("04"));
+        EXPECT_EQ(dialog->Grid->Cells(3, 5), QStringLiteral("김민준"));
+        Pick(dialog->edMoBankNo, ItemWith(dialog->edMoBankNo, QStringLiteral("[04]")));
+        SavePicture(dialog, "FrmCatchG");
+        ClickControl(dialog->BtnConvert);
+    });
+    bool lockedAtTheEnd = false;
+    client.prompt().setCallback([&](const qvx::ScriptedPrompt::Entry &e) {
+        if (e.text == QStringLiteral("자료변환 처리가 완료되었습니다"))
+            lockedAtTheEnd = !s->btn_dataconvert->isEnabled() && !s->btn_accept->isEnabled() &&
+                             !s->grd_ichelist->isEnabled() && !s->KitButton1->isEnabled();
+    });
+    ClickControl(s->btn_dataconvert);
+    client.prompt().setCallback({});
+
+    EXPECT_EQ(title, QStringLiteral(" ◎ 지급이체 자료 목록"));
+    EXPECT_TRUE(lockedAtTheEnd);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("자료변환 처리가 완료되었습니다"));
+    EXPECT_TRUE(s->btn_dataconvert->isEnabled());
+    EXPECT_TRUE(s->grd_ichelist->isEnabled());
+
+    ASSERT_EQ(TransferRowCount(s->grd_ichelist), 2);
+    const TransferRow first = ReadTransferRow(s->grd_ichelist, 1);
+    EXPECT_EQ(first.no, QStringLiteral("1"));
+    EXPECT_EQ(first.name, QStringLiteral("김민준"));
+    EXPECT_EQ(first.money, QStringLiteral("150,000"));
+    EXPECT_EQ(first.bankNo, FormatAcctNo(QStringLiteral("04"), QStringLiteral("123401234567")));
+    EXPECT_EQ(first.moBankName, QStringLiteral("국민은행"));
+    EXPECT_EQ(first.workDiv, QStringLiteral("당행"));
+    EXPECT_EQ(first.gubun, QStringLiteral("30"));
+    EXPECT_EQ(first.info, QStringLiteral("3월 급여"));
+    EXPECT_EQ(ReadTransferRow(s->grd_ichelist, 2).name, QStringLiteral("한빛상사(주)"));
+    EXPECT_EQ(s->curredt_tgun->Value().toInt64(), 4);
+    EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 2);
+    EXPECT_EQ(s->curredt_gun->Value().toInt64(), 2);
+    EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 175000);
+    EXPECT_EQ(client.session().ConvLayout[cvMoney].start, 18);
+    EXPECT_EQ(client.session().ConvLayout[cvMoney].length, 13);
+
+    const QStringList log = dayLog();
+    const QString stamp = qvx::Clock::today();
+    int errors = 0;
+    for (const QString &line : log)
+        if (line.startsWith(QStringLiteral("자료변환 Error -> ") + stamp))
+            ++errors;
+    EXPECT_EQ(errors, 2);
+    // The thousands separator line shows its tokens as they were cut; it made no row.
+    EXPECT_EQ(log.filter(QStringLiteral("      88 110123456789    1             000")).size(), 1);
+    EXPECT_EQ(log.filter(QStringLiteral("      77 110123456789    5000          박도윤")).size(), 1);
+    EXPECT_EQ(log.filter(QStringLiteral("자료변환 파일 선택 : ") + file).size(), 1);
+    EXPECT_EQ(log.filter(QStringLiteral("자료변환  정상건수:    2 오류건수:    2 이체금액:         175000")).size(), 1);
+    SavePicture(s, "qv_IcheMake_frm-converted");
+    s->close();
+}
+
+TEST_F(ConversionScreens, DuplicatesAreAskedAndCancelDropsTheLine)
+{
+    Tqv_IcheMake_frm *s = openEntry(false);
+    ASSERT_NE(s, nullptr);
+    // The same payee and amount twice, and a fixed-width layout of the demo.
+    const QString line = FixLenSpace(QStringLiteral("04"), 2, true) + FixLenSpace(QStringLiteral("123401234567"), 15, true) +
+                         FixLenSpace(QStringLiteral("70000"), 13, false) + FixLenSpace(QStringLiteral("이서연"), 20, true) +
+                         FixLenSpace(QStringLiteral("회비"), 20, true);
+    const QString file = writeFile("fixed.txt", {line, line});
+    qvx::ScriptedFileChooser chooser;
+    chooser.enqueue(file);
+    OnNextModal([&](QDialog *d) {
+        auto *dialog = qobject_cast<TFrmCatchG *>(d);
+        if (!dialog)
+            return d->reject();
+        clickItem(dialog->edTitleList, QStringLiteral("표준 고정길이"));
+        EXPECT_EQ(dialog->cmb_dataparsing->ItemIndex(), 0);
+        ClickControl(dialog->BtnConvert);
+    });
+    client.prompt().enqueueAnswer(true);  // go on without a mother account ("당행")
+    client.prompt().enqueueAnswer(false); // the duplicate: Cancel
+    ClickControl(s->btn_dataconvert);
+
+    EXPECT_EQ(TransferRowCount(s->grd_ichelist), 1);
+    EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 1);
+    EXPECT_EQ(s->curredt_gun->Value().toInt64(), 1);
+    EXPECT_TRUE(client.prompt().contains(
+        QStringLiteral("모계좌번호를 선택하지 않았습니다.\r\r모계좌번호를 선택하지 않을 경우 변환 시\r\r"
+                       "타은행계좌이체의 경우 오류건수로 처리됩니다.\r\r계속 진행하시겠습니까?")));
+    EXPECT_TRUE(client.prompt().contains(DuplicateQuestion(QStringLiteral("이서연"), QStringLiteral("70,000"))));
+    EXPECT_EQ(dayLog().filter(QStringLiteral("자료변환 중복이체건 삭제 -> 거래처명 : 이서연  이체금액 :        70,000 원")).size(), 1);
+    s->close();
+}
+
+TEST_F(ConversionScreens, AnEmptyBankCodeTableStopsTheConversion)
+{
+    client.server().exec(QStringLiteral("delete from allbank"));
+    Tqv_IcheMake_frm *s = openEntry(true);
+    ASSERT_NE(s, nullptr);
+    qvx::ScriptedFileChooser chooser;
+    chooser.enqueue(writeFile("a.csv", CommaFile));
+    OnNextModal([&](QDialog *d) {
+        auto *dialog = qobject_cast<TFrmCatchG *>(d);
+        if (!dialog)
+            return d->reject();
+        clickItem(dialog->edTitleList, QStringLiteral("1-쉼표 구분"));
+        Pick(dialog->edMoBankNo, 1);
+        ClickControl(dialog->BtnConvert);
+    });
+    ClickControl(s->btn_dataconvert);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("은행기본정보가 존재하지 않습니다."));
+    EXPECT_FALSE(client.prompt().contains(QStringLiteral("자료변환 처리가 완료되었습니다")));
+    EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
+    s->close();
+}
+
+TEST_F(ConversionScreens, LayoutsAreCreatedChangedAndDeletedWithTheirChecks)
+{
+    TFrmCatchG dialog(client.session(), main);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ExpectButtonsBound(&dialog);
+    // The first layout is loaded on activation.
+    EXPECT_EQ(dialog.edTitle->text(), QStringLiteral("표준 고정길이"));
+    EXPECT_EQ(dialog.Grid->Cells(1, 5), QStringLiteral("31"));
+
+    // A file with Korean text: fields are marked by selecting in the preview.
+    qvx::ScriptedFileChooser chooser;
+    chooser.enqueue(writeFile("k.txt", {QStringLiteral("04김민준    0000015000123401234567   급여")}));
+    ClickControl(dialog.BtnOpenDlg);
+    EXPECT_EQ(dialog.Memo->document()->firstBlock().text(), QStringLiteral("04김민준    0000015000123401234567   급여"));
+    EXPECT_EQ(dialog.Memo->document()->blockCount(), 10);
+
+    ClickControl(dialog.btnInsert);
+    EXPECT_FALSE(dialog.btnInsert->isEnabled());
+    EXPECT_TRUE(dialog.btnSave->isEnabled());
+    EXPECT_FALSE(dialog.BtnConvert->isEnabled());
+    TypeText(dialog.edTitle, QStringLiteral("급여 파일"));
+    const struct
+    {
+        int row, from, n, start, length;
+    } marks[] = {{1, 0, 2, 1, 2}, {5, 2, 3, 3, 6}, {3, 9, 10, 13, 10}, {2, 19, 12, 23, 12}, {4, 34, 2, 38, 4}};
+    for (const auto &m : marks) {
+        ClickGridCell(dialog.Grid, 3, m.row);
+        ctrlSelect(dialog.Memo, m.from, m.n);
+        EXPECT_EQ(dialog.Grid->Cells(1, m.row), QString::number(m.start)) << m.row;
+        EXPECT_EQ(dialog.Grid->Cells(2, m.row), QString::number(m.length)) << m.row;
+    }
+    EXPECT_EQ(dialog.Grid->Cells(3, 5), QStringLiteral("김민준"));
+    EXPECT_EQ(dialog.Grid->Cells(3, 4), QStringLiteral("급여"));
+
+    // A cell that is no whole number stops the save.
+    typeCell(dialog.Grid, 2, 3, QStringLiteral("1O"));
+    EXPECT_EQ(dialog.Grid->Cells(2, 3), QStringLiteral("1O"));
+    ClickControl(dialog.btnSave);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액의 시작과 크기를 숫자로 기입하시기 바랍니다."));
+    // Cancel keeps what was typed; converting by it is refused the same way.
+    ClickControl(dialog.btnCancel);
+    client.prompt().clear();
+    ClickControl(dialog.BtnConvert);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액의 시작과 크기를 숫자로 기입하시기 바랍니다."));
+    EXPECT_TRUE(dialog.isVisible());
+    ClickControl(dialog.btnInsert);
+    TypeText(dialog.edTitle, QStringLiteral("급여 파일"));
+    for (const auto &m : marks) {
+        ClickGridCell(dialog.Grid, 3, m.row);
+        ctrlSelect(dialog.Memo, m.from, m.n);
+    }
+    ClickControl(dialog.btnSave);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from convertg where Title = '급여 파일' and SNameS = 3 and "
+                                   "SNameN = 6 and CInfoS = 38 and MoneyN = 10")),
+              1);
+    EXPECT_TRUE(dialog.btnInsert->isEnabled());
+    SavePicture(&dialog, "FrmCatchG-layout");
+
+    // The same title again is refused.
+    ClickControl(dialog.btnInsert);
+    TypeText(dialog.edTitle, QStringLiteral("급여 파일"));
+    ClickControl(dialog.btnSave);
+    EXPECT_EQ(client.prompt().lastText(), LayoutMessages::TitleTaken);
+    ClickControl(dialog.btnCancel);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from convertg where Title = '급여 파일'")), 1);
+
+    // Edit keeps a delimited layout delimited.
+    clickItem(dialog.edTitleList, QStringLiteral("1-쉼표 구분"));
+    ClickControl(dialog.btnEdit);
+    EXPECT_EQ(dialog.cmb_dataparsing->ItemIndex(), 1);
+    TypeText(dialog.edTitle, QStringLiteral("1-쉼표 파일"));
+    ClickControl(dialog.btnSave);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from convertg where Title = '1-쉼표 파일'")), 1);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from convertg where Title like '1-쉼표 구분%'")), 0);
+
+    // Delete asks first.
+    clickItem(dialog.edTitleList, QStringLiteral("급여 파일"));
+    client.prompt().enqueueAnswer(true);
+    ClickControl(dialog.btnDelete);
+    EXPECT_EQ(client.prompt().entries().last().text, QStringLiteral("저장된 자료를 삭제하시겠습니까?"));
+    EXPECT_EQ(count(QStringLiteral("select count(*) from convertg where Title = '급여 파일'")), 0);
+    EXPECT_TRUE(dialog.edTitleList->findItems(QStringLiteral("급여 파일"), Qt::MatchExactly).isEmpty());
+    dialog.close();
+}
+
+TEST_F(ConversionScreens, NothingSelectedRefusesEditSaveAndDelete)
+{
+    client.server().exec(QStringLiteral("delete from convertg"));
+    TFrmCatchG dialog(client.session(), main);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    ClickControl(dialog.btnEdit);
+    EXPECT_EQ(client.prompt().lastText(), LayoutMessages::NoneSelected);
+    EXPECT_TRUE(dialog.btnEdit->isEnabled());
+    ClickControl(dialog.btnDelete);
+    EXPECT_EQ(client.prompt().lastText(), LayoutMessages::NoneSelected);
+    ClickControl(dialog.btnInsert);
+    ClickControl(dialog.btnSave);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("자료 명칭을 기입하시기 바랍니다."));
+    dialog.close();
+}
+
+// The send/receive module's own client: its layout editor is open to it.
+class SendModuleLayout : public ::testing::Test
+{
+protected:
+    static ClientFixture::Options sendModule()
+    {
+        ClientFixture::Options o;
+        o.sendModule = true;
+        return o;
+    }
+    void SetUp() override
+    {
+        registerTransferScreens();
+        ASSERT_TRUE(moduleClient.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
+        main = moduleClient.mainWindow();
+        ShowActive(main);
+    }
+    int count(const QString &sql) { return moduleClient.server().query(sql).value(0, 0).toInt(); }
+    ClientFixture moduleClient{sendModule()};
+    Tqv_frm *main = nullptr;
+};
+
+TEST_F(SendModuleLayout, ALayoutSavedInTheAutomaticEditorChangesWhatTheSendModuleCutsAtOnce)
+{
+    TriggerMenuItem(main, QStringLiteral("qv_a6"));
+    auto *editor = main->findChild<TFrmCatchGA *>(QStringLiteral("FrmCatchGA"));
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(editor));
+    ExpectButtonsBound(editor);
+    EXPECT_EQ(editor->edTitle->text(), QStringLiteral("자동송신 표준"));
+    EXPECT_EQ(editor->Grid->Cells(0, 9), QStringLiteral("전문번호"));
+
+    const auto &layout = moduleClient.session().ConvLayout;
+    // Start-up put the first layout in force.
+    EXPECT_EQ(layout[cvMoney].start, 37);
+    EXPECT_EQ(layout[cvMoney].length, 13);
+    AutoSendLine line;
+    line.layout = &layout;
+    line.raw = qvx::Cp949::encode(QStringLiteral("04123401234567   20041234012345670000000070000"));
+    ClickControl(editor->btnEdit);
+    typeCell(editor->Grid, 1, 6, QStringLiteral("40"));
+    typeCell(editor->Grid, 2, 6, QStringLiteral("7"));
+    ClickControl(editor->btnSave);
+    EXPECT_EQ(count(QStringLiteral("select MoneyS from convertg_s where Title = '자동송신 표준'")), 40);
+    EXPECT_EQ(layout[cvMoney].start, 40);
+    EXPECT_EQ(layout[cvMoney].length, 7);
+    EXPECT_EQ(line.field(cvMoney), QStringLiteral("0070000"));
+    EXPECT_EQ(layout[cvMoBankNo].start, 3);
+    EXPECT_EQ(layout[cvSeqNo].start, 90);
+    SavePicture(editor, "FrmCatchGA");
+    editor->close();
+}
+
+TEST_F(ConversionScreens, DataFileListReadsAndWritesDataIni)
+{
+    auto make = [&] {
+        return qobject_cast<Tqv_datafile_frm *>(ScreenRegistry::instance().create(QStringLiteral("qv_datafile_frm"), main, client.session()));
+    };
+    {
+        Tqv_datafile_frm *missing = make();
+        EXPECT_EQ(client.prompt().lastText(), QStringLiteral("DATA.INI 파일이 존재하지 않습니다. 관리자에게 문의하시기 바랍니다."));
+        EXPECT_EQ(missing->cmb_dataname->Items().Count(), 0);
+        missing->close();
+    }
+    qvx::IniFile ini(client.home() + QStringLiteral("/data.ini"));
+    ini.writeString(QStringLiteral("DATAFILE"), QStringLiteral("SUNABICHE_USE"), QStringLiteral("1"));
+    ini.writeString(QStringLiteral("DATAFILE"), QStringLiteral("DEPOSIT_USE"), QStringLiteral("0"));
+    ini.writeString(QStringLiteral("DATAFILE"), QStringLiteral("TA_ICHE_ERR_USE"), QStringLiteral("1"));
+    Tqv_datafile_frm *s = make();
+    ASSERT_NE(s, nullptr);
+    s->show();
+    EXPECT_EQ(s->cmb_dataname->Items().Count(), 2);
+    EXPECT_EQ(s->cmb_dataname->Text(), QStringLiteral("수납이체전문"));
+    EXPECT_EQ(s->grd_datalist->Cells(1, 0), QStringLiteral("송신일자"));
+    EXPECT_EQ(s->grd_datalist->Cells(23, 0), QStringLiteral("수신일자"));
+    EXPECT_TRUE(Checked(s->chk_sunabiche));
+    EXPECT_TRUE(Checked(s->chk_taicheerr));
+
+    ClickControl(s->btn_select);
+    SavePicture(s, "qv_datafile_frm-select");
+    QTest::mouseClick(s->chk_sunabiche, Qt::LeftButton);
+    QTest::mouseClick(s->chk_taicheerr, Qt::LeftButton);
+    client.prompt().enqueueAnswer(true);
+    ClickControl(s->btn_selectsave);
+    EXPECT_EQ(s->cmb_dataname->Text(), QStringLiteral("선택된 자료없음"));
+    const qvx::IniFile saved(client.home() + QStringLiteral("/data.ini"));
+    for (const char *key : {"SUNABICHE_USE", "JIGUBICHE_USE", "DRAFT_USE", "DEPOSIT_USE", "TA_ICHE_ERR_USE"})
+        EXPECT_EQ(saved.readString(QStringLiteral("DATAFILE"), QString::fromLatin1(key)), QStringLiteral("0")) << key;
+    EXPECT_FALSE(s->pnl_select->isVisible());
+    s->close();
+}

@@ -1,0 +1,239 @@
+// The conversion of transfer files without screens: the three file forms,
+// every refusal with its log and counters, the duplicate question.
+#include "ConvertDemo.h"
+#include "transfers/TransferConversion.h"
+#include "transfers/TransferLog.h"
+
+#include "core/TextUtils.h"
+#include "platform/Cp949.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// bank, account, amount, other information, name
+struct Line
+{
+    const char *bank, *account, *amount, *info, *name;
+};
+
+QString fixedLine(const Line &l)
+{
+    // The demo layout: 1/2, 3/15, 18/13, 51/20 other information, 31/20 name.
+    return FixLenSpace(QString::fromUtf8(l.bank), 2, true) + FixLenSpace(QString::fromUtf8(l.account), 15, true) +
+           FixLenSpace(QString::fromUtf8(l.amount), 13, false) + FixLenSpace(QString::fromUtf8(l.name), 20, true) +
+           FixLenSpace(QString::fromUtf8(l.info), 20, true);
+}
+
+QString delimitedLine(const Line &l, QChar d)
+{
+    return QStringList{QString::fromUtf8(l.bank), QString::fromUtf8(l.account), QString::fromUtf8(l.amount),
+                       QString::fromUtf8(l.info), QString::fromUtf8(l.name)}
+        .join(d);
+}
+
+const TransferPositions DemoFixed{{1, 2}, {3, 15}, {18, 13}, {51, 20}, {31, 20}};
+
+struct Outcome
+{
+    ConvertCounters counters;
+    QVector<TransferRow> rows;
+    QStringList refused; // "<why>|<bank field>|<account field>"
+    QStringList log;
+    QStringList asked;
+};
+
+Outcome convert(const ConvertContext &context, DataForm form, const QStringList &lines, bool addDuplicates = false,
+                const QList<TransferRow> &existing = {})
+{
+    Outcome o;
+    TransferConversion conversion(context, form, DemoFixed);
+    for (const TransferRow &r : existing)
+        conversion.addExistingRow(r.name, r.money, r.info);
+    ConvertHooks hooks;
+    hooks.refused = [&](const TransferFields &cut, Refusal why) {
+        o.refused << QString::number(int(why)) + QLatin1Char('|') + cut.bankId + QLatin1Char('|') + cut.bankNo;
+    };
+    hooks.log = [&](const QString &text) { o.log << text; };
+    hooks.askDuplicate = [&](const QString &name, const QString &amountA) {
+        o.asked << DuplicateQuestion(name, amountA);
+        return addDuplicates;
+    };
+    QList<QStringView> views(lines.begin(), lines.end());
+    o.counters = conversion.run(views, hooks, &o.rows);
+    return o;
+}
+
+const Line Good[] = {
+    {"04", "123-45-6789012", "1500000", "3월 급여", "김민준"},
+    {"88", "110123456789", "25000", "", "이서연 상사(주)"},
+    {"03", "12301234567890", "7", "회비", "박"},
+};
+
+} // namespace
+
+TEST(TransferConversion, TheThreeFileFormsGiveTheSameRows)
+{
+    QStringList fixed, comma, semicolon;
+    for (const Line &l : Good) {
+        fixed << fixedLine(l);
+        comma << delimitedLine(l, QLatin1Char(','));
+        semicolon << delimitedLine(l, QLatin1Char(';'));
+    }
+    const ConvertContext context = DemoConvertContext();
+    const Outcome a = convert(context, DataForm::Fixed, fixed);
+    const Outcome b = convert(context, DataForm::Comma, comma);
+    const Outcome c = convert(context, DataForm::Semicolon, semicolon);
+    ASSERT_EQ(a.rows.size(), 3);
+    EXPECT_EQ(a.counters.errors, 0);
+    EXPECT_EQ(a.counters.money, 1525007);
+    for (const Outcome *o : {&b, &c}) {
+        ASSERT_EQ(o->rows.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(o->rows[i].bankNo, a.rows[i].bankNo);
+            EXPECT_EQ(o->rows[i].money, a.rows[i].money);
+            EXPECT_EQ(o->rows[i].name, a.rows[i].name);
+            EXPECT_EQ(o->rows[i].info, a.rows[i].info);
+            EXPECT_EQ(o->rows[i].bankName, a.rows[i].bankName);
+            EXPECT_EQ(o->rows[i].boki, a.rows[i].boki);
+            EXPECT_EQ(o->rows[i].msgType, a.rows[i].msgType);
+        }
+    }
+    const TransferRow &r = a.rows[0];
+    EXPECT_EQ(r.name, QStringLiteral("김민준"));
+    EXPECT_EQ(r.info, QStringLiteral("3월 급여"));
+    EXPECT_EQ(r.money, QStringLiteral("1,500,000"));
+    EXPECT_EQ(r.workDiv, QStringLiteral("당행"));
+    EXPECT_EQ(r.msgType, QStringLiteral("0100100"));
+    EXPECT_EQ(r.gubun, QStringLiteral("30"));
+    EXPECT_EQ(r.moBankNo, FormatAcctNo(QStringLiteral("04"), QStringLiteral("123401234567")));
+    EXPECT_EQ(a.rows[1].workDiv, QStringLiteral("타행"));
+    EXPECT_EQ(a.rows[1].bankName, QStringLiteral("신한은행"));
+    EXPECT_EQ(a.rows[1].msgType, QStringLiteral("0101100"));
+}
+
+TEST(TransferConversion, EveryRefusedLineIsLoggedAndCounted)
+{
+    ConvertContext context = DemoConvertContext();
+    const QStringList comma = {
+        QStringLiteral("04,123401234567,1,000,000,급여,김민준"),              // thousands separator
+        QStringLiteral("04,1234012345678901234,1000,급여,김민준"),            // token longer than its place
+        QStringLiteral("04,12345,1000,급여,김민준"),                          // bad account
+        QStringLiteral("77,123401234567,1000,급여,김민준"),                   // unknown bank
+        QStringLiteral("04,123401234567,0,급여,김민준"),                      // amount not positive
+        QStringLiteral("04,123401234567,12345678901234,급여,김민준"),         // 14 digits: wider than its place
+        QStringLiteral("04,123401234567,12a,급여,김민준"),                    // no number
+        QStringLiteral("04,123401234567,1000,급여,김민준이라는아주긴이름입니다"), // name wider than 16 bytes
+        QStringLiteral("04, 123401234567 ,1000,급여,김민준"),                 // fine
+    };
+    const Outcome o = convert(context, DataForm::Comma, comma);
+    EXPECT_EQ(o.counters.total, 9);
+    EXPECT_EQ(o.counters.errors, 8);
+    EXPECT_EQ(o.counters.passed, 1);
+    EXPECT_EQ(o.counters.processed, 1);
+    ASSERT_EQ(o.rows.size(), 1);
+    EXPECT_EQ(o.rows[0].money, QStringLiteral("1,000"));
+    const auto why = [](Refusal r) { return QString::number(int(r)); };
+    ASSERT_EQ(o.refused.size(), 8);
+    EXPECT_TRUE(o.refused[0].startsWith(why(Refusal::ExtraTokens)));
+    EXPECT_TRUE(o.refused[1].startsWith(why(Refusal::LongToken)));
+    EXPECT_EQ(o.refused[2], why(Refusal::BadAccount) + QStringLiteral("|04|12345          "));
+    EXPECT_TRUE(o.refused[3].startsWith(why(Refusal::UnknownBank)));
+    EXPECT_TRUE(o.refused[4].startsWith(why(Refusal::BadAmount)));
+    EXPECT_TRUE(o.refused[5].startsWith(why(Refusal::LongToken)));
+    EXPECT_TRUE(o.refused[6].startsWith(why(Refusal::BadAmount)));
+
+    EXPECT_TRUE(o.refused[7].startsWith(why(Refusal::LongToken)));
+
+    // A ';' file keeps "1,000,000" whole and ignores what follows a fifth ';'.
+    const Outcome s = convert(context, DataForm::Semicolon,
+                              {QStringLiteral("04;123401234567;1,000,000;급여;김민준;뒤에 붙은 것")});
+    ASSERT_EQ(s.rows.size(), 1);
+    EXPECT_EQ(s.rows[0].money, QStringLiteral("1,000,000"));
+    EXPECT_EQ(s.counters.errors, 0);
+}
+
+TEST(TransferConversion, BankCodeAndAccountAreTrimmedInAFixedFile)
+{
+    // " 4" is no bank; "04" with blanks after the account and a hyphen in it
+    // converts as the same account a delimited file gives.
+    const ConvertContext context = DemoConvertContext();
+    const Outcome o = convert(context, DataForm::Fixed, {fixedLine({"04", " 1234-0123-4567", "500", "", "가"})});
+    ASSERT_EQ(o.rows.size(), 1);
+    EXPECT_EQ(o.rows[0].bankId, QStringLiteral("04"));
+    EXPECT_EQ(o.rows[0].bankNo, FormatAcctNo(QStringLiteral("04"), QStringLiteral("123401234567")));
+}
+
+TEST(TransferConversion, LinesWithoutAMotherAccountAreErrors)
+{
+    ConvertContext context = DemoConvertContext();
+    context.chosen.reset(); // "당행": each line is paid from its own bank's account
+    const Outcome o = convert(context, DataForm::Comma,
+                              {QStringLiteral("88,110123456789,1000,,김민준"), QStringLiteral("04,123401234567,2000,,이서연")});
+    EXPECT_EQ(o.counters.errors, 1);
+    EXPECT_EQ(o.counters.processed, 2);
+    ASSERT_EQ(o.rows.size(), 1);
+    EXPECT_EQ(o.rows[0].name, QStringLiteral("이서연"));
+    EXPECT_EQ(o.rows[0].moBankId, QStringLiteral("04"));
+    ASSERT_EQ(o.refused.size(), 1);
+    EXPECT_TRUE(o.refused[0].startsWith(QString::number(int(Refusal::NoMother))));
+}
+
+TEST(TransferConversion, ADuplicateAnsweredCancelIsDroppedAndLogged)
+{
+    ConvertContext context = DemoConvertContext();
+    TransferRow onScreen;
+    onScreen.name = QStringLiteral("김민준");
+    onScreen.money = QStringLiteral("1,000");
+    onScreen.info = QStringLiteral("3월");
+    const QStringList lines = {QStringLiteral("04,123401234567,1000,4월,김민준"),
+                               QStringLiteral("04,123401234567,2000,4월,이서연"),
+                               QStringLiteral("04,123401234567,2000,5월,이서연")};
+
+    const Outcome cancel = convert(context, DataForm::Comma, lines, false, {onScreen});
+    // Name and amount only: the first line matches the screen, the third the second.
+    EXPECT_EQ(cancel.rows.size(), 1);
+    EXPECT_EQ(cancel.counters.errors, 2);
+    EXPECT_EQ(cancel.counters.processed, 1);
+    ASSERT_EQ(cancel.asked.size(), 2);
+    EXPECT_EQ(cancel.asked[0], QStringLiteral("중복이체자료를 발견하였습니다.\r\r거래처명 : 김민준\r이체금액 :         1,000 원\r\r"
+                                              "위의 자료는 이미 이체작성화면에 등록되어 있는 상태입니다.\r\r이체자료에 추가하시겠습니까?"));
+    EXPECT_EQ(cancel.log.value(0), QStringLiteral("자료변환 중복이체건 삭제 -> 거래처명 : 김민준  이체금액 :         1,000 원"));
+
+    const Outcome ok = convert(context, DataForm::Comma, lines, true, {onScreen});
+    EXPECT_EQ(ok.rows.size(), 3);
+    EXPECT_EQ(ok.counters.errors, 0);
+    EXPECT_EQ(ok.log.value(0), QStringLiteral("자료변환 중복이체건 추가 -> 거래처명 : 김민준  이체금액 :         1,000 원"));
+
+    // With the other information compared, different months are no duplicates.
+    context.checkInfo = true;
+    const Outcome withInfo = convert(context, DataForm::Comma, lines, false, {onScreen});
+    EXPECT_EQ(withInfo.rows.size(), 3);
+    EXPECT_TRUE(withInfo.asked.isEmpty());
+}
+
+TEST(TransferConversion, FixedWidthCutsNeverSplitADoubleByteCharacter)
+{
+    const QString line = QStringLiteral("04가나다ab");
+    EXPECT_EQ(CutBytes(line, 3, 4), QStringLiteral("가나"));
+    EXPECT_EQ(CutBytes(line, 4, 4), QStringLiteral("나")); // starts inside 가, ends inside 다
+    EXPECT_EQ(CutBytes(line, 9, 10), QStringLiteral("ab"));
+    EXPECT_EQ(CutBytes(line, 20, 3), QString());
+    EXPECT_EQ(Cp949Width(line), 10);
+
+    QByteArray bytes = qvx::Cp949::encode(QStringLiteral("첫줄\r\n둘째\n셋째\r\n"));
+    const TransferFileText file = DecodeTransferFile(bytes);
+    ASSERT_EQ(file.lines.size(), 3);
+    EXPECT_EQ(file.lines[0], QStringLiteral("첫줄"));
+    EXPECT_EQ(file.lines[2], QStringLiteral("셋째"));
+    bytes = QByteArray("04,123401234567,1000,a,\xB0") + "\r\n";
+    const ParsedLine bad = TransferFileParser(DataForm::Comma, {}).parse(DecodeTransferFile(bytes).lines.value(0));
+    EXPECT_EQ(bad.fault, LineFault::BadBytes);
+}
+
+TEST(TransferConversion, SummaryLogLine)
+{
+    EXPECT_EQ(ConvertSummaryLog(3, 2, 1525007, QStringLiteral("QVX0000001"), QStringLiteral("a.txt")),
+              QStringLiteral("자료변환  정상건수:    3 오류건수:    2 이체금액:        1525007 송신자:QVX0000001 파일명:a.txt") +
+                  QString(45, QLatin1Char(' ')));
+}

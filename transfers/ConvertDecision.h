@@ -1,0 +1,113 @@
+#pragma once
+// What the conversion decides for one line of a transfer file, without
+// widgets or server: whether the line may become a transfer row (the same
+// checks as a row typed by hand), which mother account pays or collects it,
+// and the row itself.
+
+#include "transfers/TransferFileParser.h"
+#include "transfers/TransferRow.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <optional>
+
+// One row of table bank (a mother account of the firm).
+struct MotherAccount
+{
+    QString bankid, mobankno, bankname, firmid, sendname, passwd, dblpasswd, recvid;
+};
+
+// What the screen hands the conversion besides the lines.
+struct ConvertContext
+{
+    QVector<MotherAccount> banks;         // "select * from bank order by bankid"
+    QHash<QString, QString> bankNames;    // allbank: trimmed bankid -> bankname (first row)
+    std::optional<MotherAccount> chosen;  // the mother account chosen in the dialog; none: "당행"
+    QString transDiv;                     // "수납" / "지급" (the screen's kind)
+    QString networkId, userId, sendFlagInit;
+    bool checkInfo = false;               // duplicates also compare the other information
+
+    QString kind() const; // "20" for "수납", else "30"
+};
+
+// Why a line is refused before it reaches the mother account.
+enum class Refusal {
+    None,
+    LongToken,
+    ExtraTokens,
+    BadBytes,
+    UnknownBank, // bank code not in the bank-code table
+    BadAccount,  // account not valid for the bank
+    BadAmount,   // not a positive whole number of at most 13 digits
+    NoMother,    // no mother account for the line's bank
+    CheckCode    // the bank's check value cannot be made from the account
+};
+
+// The line's own checks: file form, bank code, account, and the amount rule
+// of hand entry. The fields are trimmed here once; the account has its '-'
+// removed in both forms.
+struct ScreenedLine
+{
+    ParsedLine parsed;   // as cut, for the log
+    QString bankId;      // trimmed
+    QString bankNo;      // trimmed, '-' removed
+    QString money;       // trimmed
+    QString cInfo;       // trimmed
+    QString sName;       // trimmed
+    qint64 amount = 0;
+    QString grouped;     // the amount as the list shows it ("1,000")
+    Refusal refusal = Refusal::None;
+};
+
+ScreenedLine ScreenLine(const ParsedLine &parsed, const ConvertContext &context);
+
+// The mother account of a line: the chosen one (found among the bank rows by
+// trimmed bankid and mobankno), or without a choice the first bank row of
+// the line's own bank. nullptr when there is none.
+class MotherFinder
+{
+public:
+    explicit MotherFinder(const ConvertContext &context);
+    // The index of the mother account among the bank rows, -1 for none.
+    int find(const QString &bankId) const;
+    const MotherAccount &account(int index) const { return m_context.banks[index]; }
+    // Its account as the list shows it (hyphenated once per run).
+    const QString &shownAccount(int index) const { return m_shown[index]; }
+
+private:
+    const ConvertContext &m_context;
+    int m_chosen = -1;
+    QHash<QString, int> m_firstOfBank;
+    QVector<QString> m_shown;
+};
+
+// The row of a screened line paid from mother, as the entry list holds it
+// (its running number is left to the list). Throws ConvertError when the
+// bank's check code cannot be made from the data.
+void BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, const QString &shownAccount,
+                       const ConvertContext &context, TransferRow *row);
+
+// Rows already in the batch by payee name and amount text (and other
+// information), so the duplicate test of every line is one look-up.
+class TransferDuplicateIndex
+{
+public:
+    void add(const QString &name, const QString &moneyText, const QString &info);
+    // memo "N": name and amount only, as the entry screen's test.
+    bool contains(const QString &name, const QString &moneyText, const QString &memo) const;
+    void clear();
+    void reserve(qsizetype rows);
+    qsizetype size() const { return m_entries.size(); }
+
+private:
+    struct Entry
+    {
+        QString name, money, info;
+        int next; // the entry before it with the same hash, -1 for none
+    };
+    QVector<Entry> m_entries;
+    QHash<size_t, int> m_last; // hash of name and amount -> its latest entry
+};

@@ -1,0 +1,80 @@
+#include "transfers/LayoutPreview.h"
+
+#include "platform/Cp949.h"
+#include "transfers/TransferFileParser.h"
+
+#include <QFile>
+
+QString LayoutPreview::ruler() const
+{
+    QString out;
+    for (int i = 1; i <= m_width; ++i)
+        out.append(QChar(u'0' + i % 10));
+    return out;
+}
+
+QString LayoutPreview::rulerTens() const
+{
+    QString out(m_width, QLatin1Char(' '));
+    for (int pos = 10; pos <= m_width; pos += 10) {
+        const QString mark = QString::number(pos / 10);
+        out.replace(pos - mark.size(), mark.size(), mark);
+    }
+    return out;
+}
+
+void LayoutPreview::setLines(const QStringList &fileLines)
+{
+    m_lines.clear();
+    for (int i = 0; i < LineCount; ++i)
+        m_lines.append(CutBytes(fileLines.value(i), 1, m_width));
+}
+
+ConvField LayoutPreview::fieldOfSelection(int charStart, int charLength) const
+{
+    const QString line = firstLine();
+    charStart = qBound(0, charStart, int(line.size()));
+    charLength = qBound(0, charLength, int(line.size()) - charStart);
+    const QStringView v(line);
+    return ConvField{Cp949Width(v.left(charStart)) + 1, Cp949Width(v.mid(charStart, charLength))};
+}
+
+QString LayoutPreview::fieldText(int start, int length) const
+{
+    if (!hasLines() || start <= 0 || length <= 0)
+        return QString();
+    return CutBytes(firstLine(), start, length);
+}
+
+std::pair<int, int> LayoutPreview::selectionOfField(int start, int length) const
+{
+    const QString line = firstLine();
+    int pos = 0, first = -1, count = 0;
+    for (int i = 0; i < line.size(); ++i) {
+        const int w = line[i].unicode() < 0x80 ? 1 : 2;
+        if (pos >= start - 1 && pos + w <= start - 1 + length) {
+            if (first < 0)
+                first = i;
+            ++count;
+        }
+        pos += w;
+    }
+    return {first < 0 ? 0 : first, count};
+}
+
+bool ReadPreviewLines(const QString &fileName, int count, QStringList *lines)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    lines->clear();
+    while (lines->size() < count && !file.atEnd()) {
+        QByteArray line = file.readLine();
+        if (line.endsWith('\n'))
+            line.chop(1);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        lines->append(qvx::Cp949::decode(line));
+    }
+    return file.error() == QFileDevice::NoError;
+}

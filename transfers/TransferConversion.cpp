@@ -1,0 +1,101 @@
+#include "transfers/TransferConversion.h"
+
+#include "core/TextUtils.h"
+#include "transfers/TransferLog.h"
+
+TransferConversion::TransferConversion(const ConvertContext &context, DataForm form, const TransferPositions &fixed)
+    : m_context(context), m_parser(form, fixed)
+{
+}
+
+void TransferConversion::addExistingRow(const QString &name, const QString &moneyText, const QString &info)
+{
+    m_duplicates.add(name, moneyText, info);
+}
+
+ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const ConvertHooks &hooks,
+                                        QVector<TransferRow> *rows)
+{
+    ConvertCounters c;
+    c.total = int(lines.size());
+
+    QVector<ScreenedLine> passed;
+    passed.reserve(lines.size());
+    for (QStringView line : lines) {
+        ScreenedLine s = ScreenLine(m_parser.parse(line), m_context);
+        if (s.refusal == Refusal::None) {
+            passed.append(std::move(s));
+            continue;
+        }
+        if (hooks.refused)
+            hooks.refused(m_parser.logFields(s.parsed), s.refusal);
+        ++c.errors;
+    }
+    c.passed = int(passed.size());
+    if (hooks.progress)
+        hooks.progress(c);
+
+    const MotherFinder mothers(m_context);
+    m_duplicates.reserve(m_duplicates.size() + passed.size());
+    rows->reserve(rows->size() + passed.size());
+    for (int i = 0; i < passed.size(); ++i) {
+        const ScreenedLine &s = passed[i];
+        c.position = i + 1;
+        const int mother = mothers.find(s.bankId);
+        if (mother < 0) {
+            if (hooks.refused)
+                hooks.refused(m_parser.logFields(s.parsed), Refusal::NoMother);
+            ++c.errors;
+            ++c.processed;
+            if (hooks.progress)
+                hooks.progress(c);
+            continue;
+        }
+        const QString &money = s.grouped;
+        const QString memo = m_context.checkInfo ? s.cInfo : QStringLiteral("N");
+        if (m_duplicates.contains(s.sName, money, memo)) {
+            const QString said = DuplicateLogTail(s.sName, money);
+            if (!hooks.askDuplicate || !hooks.askDuplicate(s.sName, money)) {
+                if (hooks.log)
+                    hooks.log(QStringLiteral("자료변환 중복이체건 삭제 -> ") + said);
+                ++c.errors;
+                if (hooks.progress)
+                    hooks.progress(c);
+                continue;
+            }
+            if (hooks.log)
+                hooks.log(QStringLiteral("자료변환 중복이체건 추가 -> ") + said);
+        }
+        try {
+            rows->emplace_back();
+            BuildConvertedRow(s, mothers.account(mother), mothers.shownAccount(mother), m_context, &rows->back());
+        } catch (const ConvertError &) {
+            rows->removeLast();
+            // The bank's check value cannot be made from this account.
+            if (hooks.refused)
+                hooks.refused(m_parser.logFields(s.parsed), Refusal::CheckCode);
+            ++c.errors;
+            ++c.processed;
+            if (hooks.progress)
+                hooks.progress(c);
+            continue;
+        }
+        m_duplicates.add(s.sName, money, s.cInfo);
+        ++c.accepted;
+        c.money += s.amount;
+        ++c.processed;
+        if (hooks.progress)
+            hooks.progress(c);
+    }
+    return c;
+}
+
+QString ConvertSummaryLog(qint64 rows, qint64 errors, qint64 money, const QString &networkId,
+                          const QString &fileName)
+{
+    return QStringLiteral("자료변환  정상건수:") + FixLenSpace(QString::number(rows), 5, false) +
+           QStringLiteral(" 오류건수:") + FixLenSpace(QString::number(errors), 5, false) +
+           QStringLiteral(" 이체금액:") + FixLenSpace(QString::number(money), 15, false) +
+           QStringLiteral(" 송신자:") + FixLenSpace(networkId, 10, true) + QStringLiteral(" 파일명:") +
+           FixLenSpace(fileName, 50, true);
+}

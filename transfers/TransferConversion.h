@@ -1,0 +1,65 @@
+#pragma once
+// The conversion run: the lines of a transfer file become transfer rows.
+//
+// First every line is cut and checked on its own (file form, bank code,
+// account, amount); a refused line is logged as a conversion error and
+// counted. Then each line that passed gets its mother account, the
+// duplicate question when the batch already holds the same payee and amount,
+// and its row. The screen paints the counters from the progress callback and
+// appends the rows to its grid.
+
+#include "transfers/ConvertDecision.h"
+
+#include <QStringList>
+#include <functional>
+
+struct ConvertCounters
+{
+    int total = 0;     // lines in the file (curredt_tgun)
+    int errors = 0;    // refused lines and duplicates dropped (curredt_errgun)
+    int processed = 0; // lines handled after the checks (curredt_gun)
+    int passed = 0;    // lines that passed the checks (the gauge's maximum)
+    int position = 0;  // the gauge
+    int accepted = 0;  // rows made
+    qint64 money = 0;  // their amounts
+};
+
+struct ConvertHooks
+{
+    // A refused line, its fields as cut: the screen writes the transfer log
+    // line of kind "1".
+    std::function<void(const TransferFields &cut, Refusal why)> refused;
+    // One line of the day's log.
+    std::function<void(const QString &text)> log;
+    // The batch already holds a row of this payee and grouped amount: true
+    // adds the line anyway.
+    std::function<bool(const QString &name, const QString &money)> askDuplicate;
+    // After every line of the second pass (and once when the checks are done).
+    std::function<void(const ConvertCounters &counters)> progress;
+};
+
+class TransferConversion
+{
+public:
+    TransferConversion(const ConvertContext &context, DataForm form, const TransferPositions &fixed);
+
+    // Rows already in the batch take part in the duplicate test.
+    void addExistingRow(const QString &name, const QString &moneyText, const QString &info);
+
+    // Converts the lines (views that stay valid during the run); the rows
+    // made are appended to *rows.
+    ConvertCounters run(const QList<QStringView> &lines, const ConvertHooks &hooks, QVector<TransferRow> *rows);
+
+    // The positions the lines were cut at (for ConvLayout).
+    const TransferPositions &positions() const { return m_parser.positions(); }
+
+private:
+    const ConvertContext &m_context;
+    TransferFileParser m_parser;
+    TransferDuplicateIndex m_duplicates;
+};
+
+// The summary line of the day's log after a run: the screen's totals, the
+// error count, the sender and the file.
+QString ConvertSummaryLog(qint64 rows, qint64 errors, qint64 money, const QString &networkId,
+                          const QString &fileName);

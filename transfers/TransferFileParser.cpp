@@ -1,0 +1,174 @@
+#include "transfers/TransferFileParser.h"
+
+#include "platform/Cp949.h"
+
+namespace {
+
+constexpr int TokenCount = 5;
+constexpr char16_t Replacement = 0xFFFD;
+
+QString padded(QStringView text, int width)
+{
+    const int w = Cp949Width(text);
+    QString out;
+    out.reserve(text.size() + (width > w ? width - w : 0));
+    out.append(text);
+    if (width > w)
+        out.append(QString(width - w, QLatin1Char(' ')));
+    return out;
+}
+
+} // namespace
+
+TransferPositions CanonicalPositions()
+{
+    return TransferPositions{{1, 2}, {3, 15}, {18, 13}, {31, 36}, {67, 16}};
+}
+
+int Cp949Width(QStringView text)
+{
+    int w = 0;
+    for (QChar c : text)
+        w += c.unicode() < 0x80 ? 1 : 2;
+    return w;
+}
+
+QStringView CutBytesView(QStringView line, int start, int length)
+{
+    if (length <= 0)
+        return {};
+    const int from = (start < 1 ? 1 : start) - 1;
+    const int to = from + length; // one past the last byte
+    int pos = 0;
+    qsizetype first = -1, last = -1;
+    for (qsizetype i = 0; i < line.size() && pos < to; ++i) {
+        const int w = line[i].unicode() < 0x80 ? 1 : 2;
+        if (pos >= from && pos + w <= to) {
+            if (first < 0)
+                first = i;
+            last = i;
+        }
+        pos += w;
+    }
+    return first < 0 ? QStringView() : line.mid(first, last - first + 1);
+}
+
+QString CutBytes(QStringView line, int start, int length)
+{
+    return CutBytesView(line, start, length).toString();
+}
+
+QString TrimmedWithout(QStringView text, QChar c)
+{
+    const QStringView trimmed = text.trimmed();
+    if (!trimmed.contains(c))
+        return trimmed.toString();
+    QString out;
+    out.reserve(trimmed.size());
+    for (QChar ch : trimmed)
+        if (ch != c)
+            out.append(ch);
+    return std::move(out).trimmed();
+}
+
+TransferFileText DecodeTransferFile(const QByteArray &bytes)
+{
+    TransferFileText file;
+    file.text = qvx::Cp949::decode(bytes);
+    file.lines = SplitTransferLines(file.text);
+    return file;
+}
+
+QList<QStringView> SplitTransferLines(QStringView text)
+{
+    QList<QStringView> lines;
+    lines.reserve(text.count(QLatin1Char('\n')) + 1);
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        if (end < 0)
+            end = text.size();
+        qsizetype stop = end;
+        if (stop > start && text[stop - 1] == QLatin1Char('\r'))
+            --stop;
+        lines.append(text.mid(start, stop - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+TransferFileParser::TransferFileParser(DataForm form, const TransferPositions &fixed)
+    : m_form(form), m_positions(form == DataForm::Fixed ? fixed : CanonicalPositions())
+{
+}
+
+ParsedLine TransferFileParser::parse(QStringView line) const
+{
+    ParsedLine out = m_form == DataForm::Fixed ? parseFixed(line) : parseDelimited(line);
+    if (line.contains(QChar(Replacement)))
+        out.fault = LineFault::BadBytes;
+    return out;
+}
+
+ParsedLine TransferFileParser::parseFixed(QStringView line) const
+{
+    const TransferPositions &p = m_positions;
+    ParsedLine out;
+    out.bankId = CutBytesView(line, p.bankId.start, p.bankId.length);
+    out.bankNo = CutBytesView(line, p.bankNo.start, p.bankNo.length);
+    out.money = CutBytesView(line, p.money.start, p.money.length);
+    out.cInfo = CutBytesView(line, p.cInfo.start, p.cInfo.length);
+    out.sName = CutBytesView(line, p.sName.start, p.sName.length);
+    out.account = TrimmedWithout(out.bankNo, QLatin1Char('-'));
+    out.amount = out.money.trimmed().toString();
+    return out;
+}
+
+ParsedLine TransferFileParser::parseDelimited(QStringView line) const
+{
+    const QChar delimiter = DelimiterOf(m_form);
+    QStringView tokens[TokenCount];
+    int found = 0;
+    qsizetype start = 0;
+    bool more = false; // the fifth token ended at a delimiter
+    while (found < TokenCount) {
+        const qsizetype end = line.indexOf(delimiter, start);
+        if (end < 0) {
+            tokens[found++] = line.mid(start);
+            break;
+        }
+        tokens[found++] = line.mid(start, end - start);
+        start = end + 1;
+        more = found == TokenCount;
+    }
+
+    const TransferPositions &p = m_positions;
+    ParsedLine out;
+    out.bankId = tokens[0].trimmed();
+    out.bankNo = tokens[1];
+    out.money = tokens[2];
+    out.cInfo = tokens[3].trimmed();
+    out.sName = tokens[4].trimmed();
+    out.account = TrimmedWithout(tokens[1], QLatin1Char('-'));
+    out.amount = TrimmedWithout(tokens[2], QLatin1Char(','));
+    // A ';' line ignores what follows its fifth delimiter; a ',' line has a
+    // token too many there, most likely an amount written "1,000,000".
+    if (more && m_form == DataForm::Comma)
+        out.fault = LineFault::ExtraTokens;
+    else if (Cp949Width(out.bankId) > p.bankId.length || Cp949Width(out.account) > p.bankNo.length ||
+             Cp949Width(out.amount) > p.money.length || Cp949Width(out.cInfo) > p.cInfo.length ||
+             Cp949Width(out.sName) > p.sName.length)
+        out.fault = LineFault::LongToken;
+    return out;
+}
+
+TransferFields TransferFileParser::logFields(const ParsedLine &line) const
+{
+    if (m_form == DataForm::Fixed)
+        return {line.bankId.toString(), line.bankNo.toString(), line.money.toString(), line.cInfo.toString(),
+                line.sName.toString()};
+    const TransferPositions &p = m_positions;
+    return {padded(line.bankId, p.bankId.length), padded(line.account, p.bankNo.length),
+            padded(line.amount, p.money.length), padded(line.cInfo, p.cInfo.length),
+            padded(line.sName, p.sName.length)};
+}

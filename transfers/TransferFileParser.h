@@ -1,0 +1,101 @@
+#pragma once
+// Cuts one line of a general transfer file into its five fields: bank code,
+// account, amount, other information and payee name.
+//
+// A fixed-width line is cut at byte positions of its CP949 form (start
+// 1-based, length in bytes); a field holds the characters whose bytes lie
+// wholly inside it, so a double-byte character is never split. A delimited
+// line (',' or ';') gives its first five tokens in that order, trimmed (the
+// account without '-', the amount without ','); each must fit its place in
+// the canonical fixed-width line (bank 2, account 15, amount 13, other
+// information 36, name 16 bytes), whose padded form the log shows.
+
+#include "transfers/ConvertLayout.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+// The five fields as cut (fixed) or prepared (delimited).
+struct TransferFields
+{
+    QString bankId;
+    QString bankNo;
+    QString money;
+    QString cInfo;
+    QString sName;
+};
+
+// Positions of the five fields.
+struct TransferPositions
+{
+    ConvField bankId, bankNo, money, cInfo, sName;
+};
+
+// The positions of the canonical line a delimited line stands for:
+// 1/2, 3/15, 18/13, 31/36, 67/16.
+TransferPositions CanonicalPositions();
+
+enum class LineFault {
+    None,
+    LongToken,   // a delimited token is wider than its place
+    ExtraTokens, // a ',' line with more tokens than fields ("1,000,000")
+    BadBytes     // bytes that are no CP949 text
+};
+
+// The fields of one line as views into it (valid while the line lives).
+struct ParsedLine
+{
+    QStringView bankId, bankNo, money, cInfo, sName; // as cut / the tokens
+    QString account; // trimmed, '-' removed
+    QString amount;  // trimmed (a delimited one also without ',')
+    LineFault fault = LineFault::None;
+};
+
+class TransferFileParser
+{
+public:
+    TransferFileParser(DataForm form, const TransferPositions &fixed);
+
+    ParsedLine parse(QStringView line) const;
+
+    // The fields as the log shows them: as cut, or for a delimited line
+    // prepared and padded to the canonical widths.
+    TransferFields logFields(const ParsedLine &line) const;
+
+    // Positions the fields were cut at (the canonical ones for a delimited
+    // form): what the run leaves in ConvLayout.
+    const TransferPositions &positions() const { return m_positions; }
+    DataForm form() const { return m_form; }
+
+private:
+    ParsedLine parseFixed(QStringView line) const;
+    ParsedLine parseDelimited(QStringView line) const;
+
+    DataForm m_form;
+    TransferPositions m_positions;
+};
+
+// Bytes of the text in CP949, counted from its characters (every character
+// beyond ASCII is two bytes in CP949).
+int Cp949Width(QStringView text);
+
+// The characters of line whose CP949 bytes lie wholly within the byte range
+// start (1-based) .. start + length - 1.
+QStringView CutBytesView(QStringView line, int start, int length);
+QString CutBytes(QStringView line, int start, int length);
+
+// The text without every c, trimmed of blanks.
+QString TrimmedWithout(QStringView text, QChar c);
+
+// A file read whole (CP949, CR LF or LF line ends) and its lines, as views
+// into the text; a last line end does not start another line.
+struct TransferFileText
+{
+    QString text;
+    QList<QStringView> lines;
+};
+TransferFileText DecodeTransferFile(const QByteArray &bytes);
+// The lines of a text, as views into it.
+QList<QStringView> SplitTransferLines(QStringView text);

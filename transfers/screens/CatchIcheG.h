@@ -1,0 +1,53 @@
+#pragma once
+// "일반 이체 자료변환": the dialog through which the entry screen converts a
+// transfer file. It keeps the library of conversion layouts (table
+// convertg), previews the chosen file, and hands the entry screen the file,
+// the layout and the mother account to apply.
+
+#include "transfers/ConvertDecision.h"
+#include "transfers/screens/LayoutEditor.h"
+
+#include <QVector>
+
+class TKitComboBox;
+
+class TFrmCatchG : public TLayoutEditor
+{
+    Q_OBJECT
+public:
+    explicit TFrmCatchG(Session &session, QWidget *owner = nullptr);
+
+    TKitComboBox *cmb_dataparsing = nullptr;
+    TKitComboBox *edMoBankNo = nullptr;
+    TDDButton *BtnConvert = nullptr;
+
+    // One per row of the mother-account query; item k of edMoBankNo is
+    // element k - 1.
+    QVector<MotherAccount> MotherAccounts;
+
+    // What the entry screen reads after the dialog returned OK.
+    QString GetSourceFileName() const { return SourceFileName.trimmed(); }
+    DataForm dataForm() const;
+    // The fixed-width positions of the grid (checked by BtnConvertClick).
+    TransferPositions positions() const;
+    // The chosen mother account; none for "당행".
+    std::optional<MotherAccount> chosenMother() const;
+
+    void BtnConvertClick();
+    void LoadCommaLayout();
+    void LoadSemicolonLayout();
+
+protected:
+    void editModeChanged(bool on) override;
+    void loadSelectedLayout() override;
+    void refreshFieldPreviews() override;
+    void beginInsert() override;
+    void beginEdit() override;
+    QString storedTitle(bool insert, const QString &typed) const override;
+    QString saveStatement(bool insert, const QString &title, const QString &oldTitle) override;
+
+private:
+    void loadDelimitedLayout(DataForm form);
+    void setDataForm(DataForm form);
+    LayoutValues m_checked;
+};

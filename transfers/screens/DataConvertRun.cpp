@@ -1,0 +1,229 @@
+#include "transfers/screens/DataConvertRun.h"
+
+#include "core/DMUnit.h"
+#include "core/DayLog.h"
+#include "core/Session.h"
+#include "core/TextUtils.h"
+#include "core/screens/KitLook.h"
+#include "core/screens/ListScreen.h"
+#include "controls/edits/CurrEdit.h"
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitComboBox.h"
+#include "controls/panels/KitContainers.h"
+#include "platform/Prompt.h"
+#include "platform/TListGrid.h"
+#include "transfers/TransferConversion.h"
+#include "transfers/TransferLog.h"
+#include "transfers/screens/CatchIcheG.h"
+#include "transfers/screens/IcheMakeUnit.h"
+#include "transfers/screens/TransferGrid.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProgressBar>
+#include <QTimer>
+
+namespace {
+
+// The entry screen's controls stay disabled while a run lasts (no second
+// run, no edits of the list meanwhile) and get their state back after it.
+class ConvertingLock
+{
+public:
+    explicit ConvertingLock(Tqv_IcheMake_frm &s)
+    {
+        const QList<QWidget *> controls = {
+            s.cmb_allbank, s.curredt_money, s.edt_resident, s.cmb_daesang, s.edt_sendname, s.cmb_transbankid,
+            s.edt_bankno, s.edt_daesanginfo, s.KitButton1, s.grd_ichelist, s.btn_print, s.btn_callfile,
+            s.btn_tempsave, s.btn_dataconvert, s.btn_modify, s.btn_delete, s.btn_deleteTot, s.btn_accept,
+            s.btn_close};
+        for (QWidget *w : controls) {
+            m_saved.append({QPointer<QWidget>(w), w->isEnabled()});
+            if (auto *b = qobject_cast<TDDButton *>(w))
+                SetButtonEnabled(b, false);
+            else if (auto *c = qobject_cast<TKitComboBox *>(w))
+                c->SetEnabled(false);
+            else
+                w->setEnabled(false);
+        }
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~ConvertingLock()
+    {
+        QApplication::restoreOverrideCursor();
+        for (const auto &[w, enabled] : m_saved) {
+            if (!w)
+                continue;
+            if (auto *b = qobject_cast<TDDButton *>(w.data()))
+                SetButtonEnabled(b, enabled);
+            else if (auto *c = qobject_cast<TKitComboBox *>(w.data()))
+                c->SetEnabled(enabled);
+            else
+                w->setEnabled(enabled);
+        }
+    }
+    ConvertingLock(const ConvertingLock &) = delete;
+    ConvertingLock &operator=(const ConvertingLock &) = delete;
+
+private:
+    QList<std::pair<QPointer<QWidget>, bool>> m_saved;
+};
+
+void setCount(TCurrencyEdit *edit, qint64 value)
+{
+    edit->SetValue(qvx::Decimal(value));
+}
+
+ConvertContext readContext(Tqv_IcheMake_frm &screen, const TFrmCatchG &dialog)
+{
+    ConvertContext c;
+    const qvx::ResultSet banks = dm->cms_select1(QStringLiteral("select * from bank order by bankid"));
+    for (int i = 0; i < banks.recordCount(); ++i) {
+        auto v = [&](const char *name) { return banks.value(i, QString::fromLatin1(name)); };
+        c.banks.append({v("bankid"), v("mobankno"), v("bankname"), v("firmid"), v("sendname"), v("passwd"),
+                        v("dblpasswd"), v("recvid")});
+    }
+    const qvx::ResultSet names = dm->cms_select2(QStringLiteral("select * from allbank order by bankid"));
+    for (int i = 0; i < names.recordCount(); ++i) {
+        const QString id = names.value(i, QStringLiteral("bankid")).trimmed();
+        if (!c.bankNames.contains(id))
+            c.bankNames.insert(id, names.value(i, QStringLiteral("bankname")));
+    }
+    c.chosen = dialog.chosenMother();
+    c.transDiv = screen.cmb_transdiv->Text();
+    const Session &session = screen.session;
+    c.networkId = session.NetworkId;
+    c.userId = session.LoginUserId;
+    c.sendFlagInit = session.SendFlagInit;
+    c.checkInfo = session.IcheCheckFlag != 0;
+    return c;
+}
+
+bool &converting()
+{
+    static bool running = false;
+    return running;
+}
+
+} // namespace
+
+void AppendConvertedRows(TListGrid *grid, const QVector<TransferRow> &rows)
+{
+    if (rows.isEmpty())
+        return;
+    int row = GridIsEmpty(grid) ? 1 : grid->RowCount();
+    grid->BeginUpdate();
+    grid->SetRowCount(row + int(rows.size()));
+    for (const TransferRow &r : rows) {
+        TransferRow numbered = r;
+        numbered.no = QString::number(row);
+        WriteTransferRow(grid, row, numbered);
+        ++row;
+    }
+    grid->EndUpdate();
+}
+
+void RunDataConvert(Tqv_IcheMake_frm &screen)
+{
+    if (converting())
+        return;
+    converting() = true;
+    struct Done
+    {
+        ~Done() { converting() = false; }
+    } done;
+    qvx::Prompt &prompt = qvx::Prompt::instance();
+
+    TFrmCatchG dialog(screen.session, &screen);
+    Session &session = screen.session;
+    dialog.SetTitle(session.PaymentMode == 1 ? QStringLiteral(" ◎ 지급이체 자료 목록") : QStringLiteral(" ◎ 수납이체 자료 목록"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+
+    const QString fileName = dialog.GetSourceFileName();
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        prompt.message(QStringLiteral("파일을 읽을 수 없습니다.\r\r") + fileName);
+        return;
+    }
+    const TransferFileText content = DecodeTransferFile(file.readAll());
+    const QList<QStringView> &lines = content.lines;
+    file.close();
+    WriteLog(session, QStringLiteral("자료변환 파일 선택 : ") + fileName);
+
+    const ConvertContext context = readContext(screen, dialog);
+    if (context.bankNames.isEmpty()) {
+        prompt.message(QStringLiteral("은행기본정보가 존재하지 않습니다."));
+        return;
+    }
+
+    ConvertingLock lock(screen);
+    setCount(screen.curredt_tgun, lines.size());
+    setCount(screen.curredt_errgun, 0);
+    setCount(screen.curredt_gun, 0);
+    screen.lbl_message->clear();
+
+    TransferConversion conversion(context, dialog.dataForm(), dialog.positions());
+    const TransferPositions &at = conversion.positions();
+    session.ConvLayout[cvBankId] = at.bankId;
+    session.ConvLayout[cvBankNo] = at.bankNo;
+    session.ConvLayout[cvMoney] = at.money;
+    session.ConvLayout[cvCInfo] = at.cInfo;
+    session.ConvLayout[cvSName] = at.sName;
+    for (const TransferRow &r : TransferRows(screen.grd_ichelist))
+        conversion.addExistingRow(r.name, r.money, r.info);
+
+    const QString kind = session.PaymentMode == 1 ? QStringLiteral("30") : QStringLiteral("20");
+    QElapsedTimer painted;
+    painted.start();
+    ConvertHooks hooks;
+    hooks.refused = [&](const TransferFields &cut, Refusal) {
+        WriteTransferLog(QStringLiteral("1"), QString(6, QLatin1Char(' ')),
+                         {cut.bankId, cut.bankNo, cut.money, cut.sName, kind, cut.cInfo});
+    };
+    hooks.log = [&session](const QString &text) { WriteLog(session, text); };
+    hooks.askDuplicate = [&](const QString &name, const QString &money) {
+        return prompt.confirm(DuplicateQuestion(name, money), QStringLiteral("확인"));
+    };
+    hooks.progress = [&](const ConvertCounters &c) {
+        const bool last = c.position == c.passed;
+        if (c.position == 0) {
+            screen.Gauge1->setRange(0, qMax(1, c.passed));
+            screen.pnl_gauge->show();
+            screen.pnl_gauge->raise();
+        } else if (!last && painted.elapsed() < 40) {
+            return;
+        }
+        setCount(screen.curredt_errgun, c.errors);
+        setCount(screen.curredt_gun, c.processed);
+        screen.Gauge1->setValue(c.position);
+        painted.restart();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    QVector<TransferRow> rows;
+    const ConvertCounters counters = conversion.run(lines, hooks, &rows);
+    setCount(screen.curredt_errgun, counters.errors);
+    setCount(screen.curredt_gun, counters.processed);
+
+    AppendConvertedRows(screen.grd_ichelist, rows);
+    screen.UpdateTotals();
+    WriteLog(session, ConvertSummaryLog(TransferRowCount(screen.grd_ichelist), counters.errors,
+                               TransferTotal(screen.grd_ichelist), session.NetworkId, dialog.SourceFileName));
+    QApplication::restoreOverrideCursor();
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    prompt.message(QStringLiteral("자료변환 처리가 완료되었습니다"));
+    QPointer<QWidget> gauge(screen.pnl_gauge);
+    QTimer::singleShot(1500, gauge, [gauge] {
+        if (gauge)
+            gauge->hide();
+    });
+}
+
+void registerDataConvert()
+{
+    Tqv_IcheMake_frm::SetDataConvertRunner([](Tqv_IcheMake_frm &screen) { RunDataConvert(screen); });
+}
