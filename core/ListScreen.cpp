@@ -35,6 +35,8 @@ void ApplyColumnVisibility(TListGrid *grid, const QString &formName, int firstKe
     qvx::IniFile ini(qvx::ProgramDir::path(QStringLiteral("config.ini")));
     if (!ini.sectionExists(formName))
         return;
+    // A key beyond the grid's columns names no column.
+    lastKey = std::min(lastKey, grid->ColCount());
     for (int key = std::max(1, firstKey); key <= lastKey; ++key) {
         const QString k = QString::number(key);
         if (ini.valueExists(formName, k) && ini.readString(formName, k).startsWith(u'0'))
@@ -170,8 +172,6 @@ void ListReportRows::fitPage(qvx::Report &report) const
     report.title.height = room - m_first * report.detail.height - 0.01;
 }
 
-const char *const ListSaveFilter = "텍스트파일 (*.txt)| *.txt|엑셀파일     (*.xls)|*.xls";
-
 QString SaveListFile(QWidget *owner, TListGrid *grid, const QString &proposedName,
                      const std::function<QStringList()> &lines, int emptyCol)
 {
@@ -185,31 +185,22 @@ QString SaveListFile(QWidget *owner, TListGrid *grid, const QString &proposedNam
                                                           QString::fromUtf8(ListSaveFilter), 1);
     if (chosen.fileName.isEmpty())
         return QString();
-    QString name = chosen.fileName;
-    // The extension is added below; a name picked with it keeps one copy.
-    for (const char *ext : {".txt", ".xls"})
-        if (name.endsWith(QLatin1String(ext), Qt::CaseInsensitive))
-            name.chop(4);
+    const ListExportTarget target = ListExportTargetFor(chosen.fileName, chosen.filterIndex);
     QString error;
-    if (chosen.filterIndex == 1) {
+    if (target.kind == ListExportTarget::Text) {
         const QStringList out = lines();
         if (out.isEmpty()) {
             prompt.message(QStringLiteral("저장할 자료가 선택되지 않았습니다."));
             return QString();
         }
-        const QString file = name + QStringLiteral(".txt");
-        if (!qvx::TextFile::writeLines(file, out, &error)) {
+        if (!qvx::TextFile::writeLines(target.file, out, &error)) {
             prompt.message(QStringLiteral("파일을 저장하지 못하였습니다.\r\r") + error);
             return QString();
         }
-        prompt.message(file + QStringLiteral(" 를 저장하였습니다."));
-        return file;
-    }
-    const QString file = name + QStringLiteral(".xls");
-    if (!grid->SaveToXLS(file, &error)) {
+    } else if (!grid->SaveToXLS(target.file, &error)) {
         prompt.message(QStringLiteral("파일을 저장하지 못하였습니다.\r\r") + error);
         return QString();
     }
-    prompt.message(name + QStringLiteral(" 를 저장하였습니다."));
-    return file;
+    prompt.message(target.message());
+    return target.file;
 }

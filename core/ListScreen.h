@@ -4,6 +4,8 @@
 // find dialog on the list, print and preview, and the report rows that fill the
 // last page with empty boxed lines.
 
+#include "core/ListExport.h"
+
 #include <QString>
 #include <functional>
 
@@ -44,7 +46,6 @@ void PrintList(QWidget *owner, TListGrid *grid, qvx::Report &report, bool previe
 //    to name + ".txt", then name + ".txt 를 저장하였습니다.";
 //  - spreadsheet: the grid to name + ".xls", then name + " 를 저장하였습니다.".
 // Returns the file written, empty when nothing was.
-extern const char *const ListSaveFilter;
 QString SaveListFile(QWidget *owner, TListGrid *grid, const QString &proposedName,
                      const std::function<QStringList()> &lines, int emptyCol = 0);
 
