@@ -1,0 +1,144 @@
+#pragma once
+// What the transfer screen tests share: a logged-in client, menu items and
+// buttons used as a person uses them, and answers for the modal dialogs that
+// the screens open.
+
+#include "ClientFixture.h"
+
+#include "core/ClientMainUnit.h"
+#include "core/ScreenRegistry.h"
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitComboBox.h"
+#include "transfers/TransferScreens.h"
+#include "platform/TListGrid.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QInputMethodEvent>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace transfertest {
+
+// Shows the main window and waits until it is the active window, as it is
+// for a person working in it.
+inline void ShowActive(QWidget *main)
+{
+    main->show();
+    main->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(main));
+}
+
+// Triggers a menu item after checking that a person could: it exists and is enabled.
+inline void Trigger(Tqv_frm *main, const char *name)
+{
+    QAction *item = main->item(QString::fromLatin1(name));
+    ASSERT_NE(item, nullptr) << name;
+    ASSERT_TRUE(item->isEnabled()) << name;
+    item->trigger();
+}
+
+// Clicks a button after checking that it is shown and enabled.
+inline void Click(TDDButton *button)
+{
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(button->isVisible()) << qPrintable(button->objectName());
+    ASSERT_TRUE(button->isEnabled()) << qPrintable(button->objectName());
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// Types into a field after focusing it (the field is cleared first). Latin
+// characters are keys; Korean text arrives as the input method commits it.
+inline void Type(QWidget *field, const QString &text)
+{
+    field->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Delete);
+    QWidget *target = field->focusProxy() ? field->focusProxy() : field;
+    for (QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(field, c.toLatin1());
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(QString(c));
+            QApplication::sendEvent(target, &commit);
+        }
+    }
+}
+
+// Chooses item `index` of a drop-down list with the keyboard (Home, then Down).
+inline void Pick(TKitComboBox *combo, int index)
+{
+    combo->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(combo, Qt::Key_Home);
+    for (int i = 0; i < index; ++i)
+        QTest::keyClick(combo, Qt::Key_Down);
+}
+
+// The first item whose text contains `part`.
+inline int ItemWith(TKitComboBox *combo, const QString &part)
+{
+    for (int i = 0; i < combo->Items().Count(); ++i)
+        if (combo->Items()[i].contains(part))
+            return i;
+    return -1;
+}
+
+// Runs `act` on the next modal dialog as soon as it is shown (the test's
+// action that opens it runs after this call and blocks until it closes).
+inline void OnNextModal(std::function<void(QDialog *)> act)
+{
+    auto timer = std::make_shared<QElapsedTimer>();
+    timer->start();
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [timer, act, weak = std::weak_ptr<std::function<void()>>(poll)] {
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            if (dialog->isVisible()) {
+                act(dialog);
+                return;
+            }
+        }
+        if (timer->elapsed() > 10000)
+            return;
+        if (auto self = weak.lock())
+            QTimer::singleShot(10, [self] { (*self)(); });
+    };
+    QTimer::singleShot(0, [poll] { (*poll)(); });
+}
+
+// Clicks a button of the dialog by its component name.
+inline void ClickIn(QDialog *dialog, const char *button)
+{
+    auto *b = dialog->findChild<TDDButton *>(QString::fromLatin1(button));
+    if (b && b->isEnabled())
+        QTest::mouseClick(b, Qt::LeftButton);
+    else
+        dialog->reject();
+}
+
+// Clicks the cell's visual rectangle in a list (scrolled to it first).
+inline void ClickCell(TListGrid *grid, int col, int row, bool doubleClick = false)
+{
+    const QModelIndex index = grid->model()->index(row, col);
+    grid->scrollTo(index);
+    const QPoint at = grid->visualRect(index).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+    if (doubleClick)
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+}
+
+inline void SavePicture(QWidget *w, const char *name)
+{
+    const QString dir = qEnvironmentVariable("QUVEX_TEST_OUTPUT", QDir::tempPath());
+    QDir().mkpath(dir);
+    w->grab().save(dir + QLatin1Char('/') + QString::fromLatin1(name) + QStringLiteral(".png"));
+}
+
+} // namespace transfertest

@@ -1,0 +1,561 @@
+// The transfer entry screen driven as a maker uses it, against the demo server:
+// the entry checks, the duplicate question, the same-bank rules, the totals,
+// the temporary save and reload, the row edit and the approval request.
+#include "TransferScreenTest.h"
+
+#include "core/BankCheckCode.h"
+#include "core/DMUnit.h"
+#include "core/LoginState.h"
+#include "core/TextUtils.h"
+#include "controls/edits/CurrEdit.h"
+#include "transfers/TempSaveCodec.h"
+#include "transfers/screens/AcceptUserUnit.h"
+#include "transfers/screens/IcheMakeUnit.h"
+#include "transfers/screens/IcheModifyUnit.h"
+#include "transfers/screens/TransSelectUnit.h"
+#include "transfers/screens/TransferGrid.h"
+#include "platform/AppServer.h"
+#include "platform/FileChooser.h"
+#include "platform/TextFile.h"
+#include "../backend/relay_client.h"
+
+#include <QFile>
+#include <QLineEdit>
+
+using namespace transfertest;
+
+namespace {
+
+// The link the client uses, failing the n-th "commit" it is asked to send
+// (the commit does not reach the server; everything else does).
+class CommitFailure : public qvx::AppServer
+{
+public:
+    CommitFailure(qvx::AppServer &link, int failingCommit) : m_link(link), m_fail(failingCommit) {}
+    qvx::ResultSet select(const QString &sql) override { return m_link.select(sql); }
+    qvx::ResultSet select2(const QString &sql) override { return m_link.select2(sql); }
+    void execute(const QString &sql) override
+    {
+        if (sql == u"commit" && ++m_commits == m_fail)
+            throw qvx::AppServerError(qvx::AppServerError::Kind::Server, QStringLiteral("commit refused"));
+        m_link.execute(sql);
+    }
+    int maxSeqNo(int n) override { return m_link.maxSeqNo(n); }
+    int sendDesc(const QString &a, const QString &b, const QString &c, const QString &d, const QString &e) override
+    {
+        return m_link.sendDesc(a, b, c, d, e);
+    }
+    QString serverTime() override { return m_link.serverTime(); }
+    QString commMsg(int kind) override { return m_link.commMsg(kind); }
+    QString bankState(const QString &a, const QString &b, const QString &c) override { return m_link.bankState(a, b, c); }
+    bool isOpen() const override { return m_link.isOpen(); }
+
+private:
+    qvx::AppServer &m_link;
+    int m_fail;
+    int m_commits = 0;
+};
+
+class EntryScreen : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        registerTransferScreens();
+        ASSERT_TRUE(client.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
+        main = client.mainWindow();
+        ShowActive(main);
+    }
+
+    Tqv_IcheMake_frm *open(bool payment)
+    {
+        Trigger(main, payment ? "qv_b2" : "qv_b1");
+        auto *screen = qobject_cast<Tqv_IcheMake_frm *>(FindScreen(main, QStringLiteral("qv_IcheMake_frm")));
+        EXPECT_NE(screen, nullptr);
+        return screen;
+    }
+
+    // A row typed by hand: mother account by bank code, counterpart bank and
+    // account, name, amount, memo.
+    void enter(Tqv_IcheMake_frm *s, const char *moBank, const char *bank, const QString &account,
+               const QString &name, const QString &amount, const QString &memo = QString(),
+               const QString &resident = QString())
+    {
+        Pick(s->cmb_allbank, ItemWith(s->cmb_allbank, QStringLiteral("[%1]").arg(QLatin1String(moBank))));
+        Type(s->curredt_money, amount);
+        Type(s->edt_resident, resident);
+        Pick(s->cmb_daesang, 0);
+        Type(s->edt_sendname, name);
+        Pick(s->cmb_transbankid, ItemWith(s->cmb_transbankid, QStringLiteral("[%1]").arg(QLatin1String(bank))));
+        Type(s->edt_bankno, account);
+        Type(s->edt_daesanginfo, memo);
+        Click(s->KitButton1);
+    }
+
+    // Answers the approver choice with the given user.
+    void chooseApprover(const QString &userId)
+    {
+        OnNextModal([userId](QDialog *d) {
+            auto *dialog = qobject_cast<Tqv_acceptuser_frm *>(d);
+            if (!dialog)
+                return d->reject();
+            for (int r = 1; r < dialog->GRD_acceptlist->RowCount(); ++r)
+                if (dialog->GRD_acceptlist->Cells(1, r) == userId)
+                    ClickCell(dialog->GRD_acceptlist, 0, r);
+            ClickIn(dialog, "btn_select");
+        });
+    }
+
+    QWidget *focused(Tqv_IcheMake_frm *s) const { return s->window()->focusWidget(); }
+    static bool within(QWidget *w, QWidget *control) { return w && (w == control || control->isAncestorOf(w)); }
+    qint64 totalShown(Tqv_IcheMake_frm *s) const { return s->curredt_MoneyR->Value().toInt64(); }
+    qint64 countShown(Tqv_IcheMake_frm *s) const { return s->curredt_gunR->Value().toInt64(); }
+    void expectTotalsMatch(Tqv_IcheMake_frm *s)
+    {
+        EXPECT_EQ(countShown(s), TransferRowCount(s->grd_ichelist));
+        EXPECT_EQ(totalShown(s), TransferTotal(s->grd_ichelist));
+    }
+
+    ClientFixture client;
+    Tqv_frm *main = nullptr;
+};
+
+} // namespace
+
+TEST_F(EntryScreen, ManualEntryChecksComeInOrderWithTheirMessagesAndFocus)
+{
+    Tqv_IcheMake_frm *s = open(true);
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->cmb_transdiv->Text(), QStringLiteral("지급"));
+    EXPECT_TRUE(s->windowTitle().endsWith(QStringLiteral("◆지급◆")));
+    EXPECT_FALSE(main->item(QStringLiteral("qv_b1"))->isEnabled());
+
+    Click(s->KitButton1);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("모은행 및 계좌를 선택하시기 바랍니다."));
+    EXPECT_TRUE(within(focused(s), s->cmb_allbank));
+
+    Pick(s->cmb_allbank, ItemWith(s->cmb_allbank, QStringLiteral("[03]")));
+    Click(s->KitButton1);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("송금인 또는 수금인을 등록하시기 바랍니다."));
+    EXPECT_TRUE(within(focused(s), s->cmb_daesang));
+
+    Type(s->edt_sendname, QStringLiteral("직접상사"));
+    Type(s->edt_resident, QStringLiteral("800101-1234567"));
+    Click(s->KitButton1);
+    EXPECT_EQ(client.prompt().lastText(),
+              QStringLiteral("실명번호의 주민등록번호는 생년월일로 대체 되었습니다.\r\n확인 후 수정해 주시기 바랍니다."));
+    EXPECT_TRUE(within(focused(s), s->edt_resident));
+
+    Type(s->edt_resident, QStringLiteral("123-45-67890"));
+    Click(s->KitButton1);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액을 등록하시기 바랍니다."));
+    EXPECT_TRUE(within(focused(s), s->curredt_money));
+
+    Type(s->curredt_money, QStringLiteral("10000000000000"));
+    Click(s->KitButton1);
+    EXPECT_EQ(client.prompt().lastText(),
+              QStringLiteral("이체금액이 한도를 초과하였습니다. 10조(13자리) 이상은 금액은 이체되지 않습니다."));
+    EXPECT_TRUE(within(focused(s), s->curredt_money));
+    EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
+
+    Type(s->curredt_money, QStringLiteral("9999999999999"));
+    Pick(s->cmb_transbankid, ItemWith(s->cmb_transbankid, QStringLiteral("[20]")));
+    Type(s->edt_bankno, QStringLiteral("1002345678901"));
+    Type(s->edt_daesanginfo, QStringLiteral("메모"));
+    Click(s->KitButton1);
+    ASSERT_FALSE(GridIsEmpty(s->grd_ichelist));
+    const TransferRow row = ReadTransferRow(s->grd_ichelist, 1);
+    EXPECT_EQ(row.no, QStringLiteral("1"));
+    EXPECT_EQ(row.moBankName, QStringLiteral("기업은행"));
+    EXPECT_EQ(row.moBankNo, FormatAcctNo(QStringLiteral("03"), QStringLiteral("12301234567890")));
+    EXPECT_EQ(row.workDiv, QStringLiteral("타행"));
+    EXPECT_EQ(row.transDiv, QStringLiteral("지급"));
+    EXPECT_EQ(row.money, QStringLiteral("9,999,999,999,999"));
+    EXPECT_EQ(row.bankName, QStringLiteral("우리은행"));
+    EXPECT_EQ(row.bankNo, FormatAcctNo(QStringLiteral("20"), QStringLiteral("1002345678901")));
+    EXPECT_EQ(row.name, QStringLiteral("직접상사"));
+    EXPECT_EQ(row.sendId, QStringLiteral("QVX0000001"));
+    EXPECT_EQ(row.recvId, QStringLiteral("IBK0300"));
+    EXPECT_EQ(row.firmId, QStringLiteral("HB0301"));
+    EXPECT_EQ(row.userId, QStringLiteral("MAKER"));
+    EXPECT_EQ(row.info, QStringLiteral("메모"));
+    EXPECT_EQ(row.gubun, QStringLiteral("30"));
+    EXPECT_EQ(row.msgType, QStringLiteral("0101100"));
+    EXPECT_EQ(row.moBankId, QStringLiteral("03"));
+    EXPECT_EQ(row.bankId, QStringLiteral("20"));
+    EXPECT_EQ(row.realNameNo, QStringLiteral("1234567890"));
+    EXPECT_EQ(countShown(s), 1);
+    EXPECT_EQ(totalShown(s), 9999999999999LL);
+    // The payee fields are cleared, the mother account stays.
+    EXPECT_TRUE(s->edt_sendname->text().isEmpty());
+    EXPECT_EQ(s->curredt_money->Value().toInt64(), 0);
+    EXPECT_EQ(s->cmb_allbank->ItemIndex(), ItemWith(s->cmb_allbank, QStringLiteral("[03]")));
+    EXPECT_TRUE(within(focused(s), s->cmb_allbank));
+    SavePicture(s, "qv_IcheMake_frm");
+}
+
+TEST_F(EntryScreen, DuplicateQuestionFollowsIcheCheckFlag)
+{
+    Tqv_IcheMake_frm *s = open(true);
+    ASSERT_NE(s, nullptr);
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("가나상사"), QStringLiteral("1000"),
+          QStringLiteral("A"));
+    ASSERT_EQ(TransferRowCount(s->grd_ichelist), 1);
+
+    // Flag clear: name and amount decide, the memo does not; Cancel adds nothing.
+    IcheCheckFlag = 0;
+    client.prompt().clear();
+    client.prompt().enqueueAnswer(false);
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("가나상사"), QStringLiteral("1000"),
+          QStringLiteral("B"));
+    ASSERT_EQ(client.prompt().count(), 1);
+    EXPECT_EQ(client.prompt().entries().first().kind, qvx::ScriptedPrompt::Confirm);
+    EXPECT_EQ(client.prompt().entries().first().caption, QStringLiteral("확인"));
+    EXPECT_EQ(client.prompt().lastText(),
+              QStringLiteral("중복이체자료를 발견하였습니다.\r\r거래처명 : 가나상사\r이체금액 :         1,000 원\r\r"
+                             "위의 자료는 이미 이체작성화면에 등록되어 있는 상태입니다.\r\r이체자료에 추가하시겠습니까?"));
+    EXPECT_EQ(TransferRowCount(s->grd_ichelist), 1);
+    EXPECT_TRUE(s->btn_accept->isEnabled());
+
+    client.prompt().enqueueAnswer(true);
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("가나상사"), QStringLiteral("1000"),
+          QStringLiteral("B"));
+    EXPECT_EQ(TransferRowCount(s->grd_ichelist), 2);
+
+    // Flag set: a different memo is no duplicate, the same memo is.
+    IcheCheckFlag = 1;
+    client.prompt().clear();
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("가나상사"), QStringLiteral("1000"),
+          QStringLiteral("C"));
+    EXPECT_EQ(client.prompt().count(), 0);
+    EXPECT_EQ(TransferRowCount(s->grd_ichelist), 3);
+    client.prompt().enqueueAnswer(false);
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("가나상사"), QStringLiteral("1000"),
+          QStringLiteral("C"));
+    EXPECT_EQ(client.prompt().count(), 1);
+    EXPECT_EQ(TransferRowCount(s->grd_ichelist), 3);
+    expectTotalsMatch(s);
+}
+
+TEST_F(EntryScreen, SameBankWordUsesTheGroupAndMessageTypeTheCodes)
+{
+    Tqv_IcheMake_frm *s = open(false);
+    ASSERT_NE(s, nullptr);
+    enter(s, "21", "26", QStringLiteral("12345678901"), QStringLiteral("조흥거래"), QStringLiteral("500"));
+    enter(s, "03", "03", QStringLiteral("12345678901234"), QStringLiteral("대한거래"), QStringLiteral("700"));
+    enter(s, "88", "20", QStringLiteral("1002345678901"), QStringLiteral("우리거래"), QStringLiteral("900"));
+    ASSERT_EQ(TransferRowCount(s->grd_ichelist), 3);
+    const QVector<TransferRow> rows = TransferRows(s->grd_ichelist);
+    EXPECT_EQ(rows[0].workDiv, QStringLiteral("당행"));
+    EXPECT_EQ(rows[0].msgType, QStringLiteral("0101100"));
+    EXPECT_EQ(rows[1].workDiv, QStringLiteral("당행"));
+    EXPECT_EQ(rows[1].msgType, QStringLiteral("0100100"));
+    EXPECT_EQ(rows[2].workDiv, QStringLiteral("타행"));
+    EXPECT_EQ(rows[2].msgType, QStringLiteral("0101100"));
+    EXPECT_EQ(rows[0].gubun, QStringLiteral("20"));
+}
+
+TEST_F(EntryScreen, PayeeComboAndNameSearchFillTheFields)
+{
+    Tqv_IcheMake_frm *s = open(true);
+    ASSERT_NE(s, nullptr);
+    Pick(s->cmb_daesang, ItemWith(s->cmb_daesang, QStringLiteral("대한유통")));
+    EXPECT_FALSE(s->edt_sendname->isEnabled());
+    EXPECT_EQ(s->edt_bankno->text(), QStringLiteral("12345678901234"));
+    EXPECT_EQ(s->edt_resident->text(), QStringLiteral("1098765432"));
+    EXPECT_EQ(Tqv_IcheMake_frm::ItemBankCode(s->cmb_transbankid->Text()), QStringLiteral("03"));
+
+    // One match fills the fields at once.
+    Pick(s->cmb_daesang, 0);
+    Type(s->edt_sendname, QStringLiteral("서울"));
+    QTest::keyClick(s->edt_sendname, Qt::Key_Return);
+    EXPECT_EQ(s->edt_sendname->text(), QStringLiteral("서울주류"));
+    EXPECT_EQ(s->edt_bankno->text(), FormatAcctNo(QStringLiteral("88"), QStringLiteral("110987654321")));
+    EXPECT_EQ(Tqv_IcheMake_frm::ItemBankCode(s->cmb_transbankid->Text()), QStringLiteral("88"));
+
+    // Several: the selection dialog; Esc leaves the fields as they were.
+    Type(s->edt_sendname, QStringLiteral("상"));
+    OnNextModal([](QDialog *d) { QTest::keyClick(d, Qt::Key_Escape); });
+    QTest::keyClick(s->edt_sendname, Qt::Key_Return);
+    EXPECT_EQ(s->edt_sendname->text(), QStringLiteral("상"));
+    EXPECT_EQ(s->edt_bankno->text(), FormatAcctNo(QStringLiteral("88"), QStringLiteral("110987654321")));
+
+    // Enter on the second row takes it.
+    OnNextModal([](QDialog *d) {
+        auto *dialog = qobject_cast<Tqv_transselect_frm *>(d);
+        if (!dialog)
+            return d->reject();
+        SavePicture(dialog, "qv_transselect_frm");
+        ClickCell(dialog->GRD_acceptlist, 0, 2);
+        QTest::keyClick(dialog->GRD_acceptlist, Qt::Key_Return);
+    });
+    QTest::keyClick(s->edt_sendname, Qt::Key_Return);
+    EXPECT_EQ(s->edt_sendname->text(), QStringLiteral("폐업상사"));
+    EXPECT_EQ(s->edt_resident->text(), QStringLiteral("1234512345"));
+    EXPECT_EQ(Tqv_IcheMake_frm::ItemBankCode(s->cmb_transbankid->Text()), QStringLiteral("20"));
+}
+
+TEST_F(EntryScreen, TotalsFollowTheListThroughEditCancelDeleteAndDeleteAll)
+{
+    Tqv_IcheMake_frm *s = open(true);
+    ASSERT_NE(s, nullptr);
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("하나"), QStringLiteral("1000"));
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("둘"), QStringLiteral("2000"));
+    enter(s, "21", "04", QStringLiteral("123456789012"), QStringLiteral("셋"), QStringLiteral("3000"));
+    EXPECT_EQ(totalShown(s), 6000);
+    expectTotalsMatch(s);
+
+    // Edit row 3: a new amount, bank 26 (same group as 21), a real-name number with hyphens.
+    ClickCell(s->grd_ichelist, 1, 3);
+    OnNextModal([](QDialog *d) {
+        auto *dialog = qobject_cast<Tqv_icheModify_frm *>(d);
+        if (!dialog)
+            return d->reject();
+        SavePicture(dialog, "qv_icheModify_frm");
+        Type(dialog->curredt_money, QStringLiteral("3500"));
+        Pick(dialog->cmb_transbankid, ItemWith(dialog->cmb_transbankid, QStringLiteral("[26]")));
+        Type(dialog->edt_daesanginfo, QStringLiteral("123-45 67890"));
+        QTest::mouseClick(dialog->btn_modify, Qt::LeftButton);
+        if (dialog->isVisible()) // the account does not suit bank 26: keep it and say so
+            dialog->accept();
+    });
+    Click(s->btn_modify);
+    TransferRow edited = ReadTransferRow(s->grd_ichelist, 3);
+    EXPECT_EQ(edited.money, QStringLiteral("3,500"));
+    EXPECT_EQ(edited.bankId, QStringLiteral("26"));
+    EXPECT_EQ(edited.workDiv, QStringLiteral("당행"));
+    EXPECT_EQ(edited.msgType, QStringLiteral("0101100"));
+    EXPECT_EQ(edited.realNameNo, QStringLiteral("1234567890"));
+    EXPECT_EQ(totalShown(s), 6500);
+    expectTotalsMatch(s);
+
+    // The edit refuses a zero amount and stays open; closing leaves row and total.
+    ClickCell(s->grd_ichelist, 1, 1);
+    OnNextModal([this](QDialog *d) {
+        auto *dialog = qobject_cast<Tqv_icheModify_frm *>(d);
+        if (!dialog)
+            return d->reject();
+        Type(dialog->curredt_money, QStringLiteral("0"));
+        QTest::mouseClick(dialog->btn_modify, Qt::LeftButton);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액을 등록하시기 바랍니다."));
+        QTest::mouseClick(dialog->KitButton2, Qt::LeftButton);
+    });
+    Click(s->btn_modify);
+    EXPECT_EQ(ReadTransferRow(s->grd_ichelist, 1).money, QStringLiteral("1,000"));
+    EXPECT_EQ(totalShown(s), 6500);
+
+    ClickCell(s->grd_ichelist, 1, 2);
+    Click(s->btn_delete);
+    EXPECT_EQ(TransferRowCount(s->grd_ichelist), 2);
+    EXPECT_EQ(s->grd_ichelist->Cells(tcNo, 2), QStringLiteral("2"));
+    EXPECT_EQ(totalShown(s), 4500);
+    expectTotalsMatch(s);
+
+    Click(s->btn_deleteTot);
+    EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
+    EXPECT_EQ(s->grd_ichelist->RowCount(), 2);
+    EXPECT_EQ(totalShown(s), 0);
+    EXPECT_EQ(countShown(s), 0);
+    Click(s->btn_deleteTot);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("삭제할 자료가 존재하지 않습니다."));
+    Click(s->btn_delete);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("삭제한 이체자료가 존재하지 않습니다."));
+}
+
+TEST_F(EntryScreen, TemporarySaveRoundTripsByteForByteAndRefusesOverlongValues)
+{
+    qvx::ScriptedFileChooser files;
+    Tqv_IcheMake_frm *s = open(true);
+    ASSERT_NE(s, nullptr);
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("홍길동상사"), QStringLiteral("1500"),
+          QStringLiteral("3월분"));
+    enter(s, "20", "04", QStringLiteral("123456789012"), QStringLiteral("김철수"), QStringLiteral("250000"),
+          QStringLiteral("급여"));
+    enter(s, "88", "88", QStringLiteral("110987654321"), QStringLiteral("서울주류"), QStringLiteral("7"));
+    const QVector<TransferRow> before = TransferRows(s->grd_ichelist);
+    ASSERT_EQ(before.size(), 3);
+
+    // A memo longer than its 40-byte field: nothing is written, the list stays.
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("넷째"), QStringLiteral("1"),
+          QString(41, QLatin1Char('m')));
+    const QString dataDir = client.home() + QStringLiteral("/data");
+    files.enqueue(dataDir + QStringLiteral("/long"));
+    Click(s->btn_tempsave);
+    EXPECT_EQ(client.prompt().lastText(),
+              QStringLiteral("4번째 자료의 '업체정보' 값이 저장 길이(40바이트)를 초과합니다.\r\n값을 수정한 후 다시 저장하시기 바랍니다."));
+    EXPECT_FALSE(QFile::exists(dataDir + QStringLiteral("/tmp_long.txt")));
+    EXPECT_EQ(TransferRowCount(s->grd_ichelist), 4);
+    ClickCell(s->grd_ichelist, 1, 4);
+    Click(s->btn_delete);
+
+    // A name without "tmp_" gets it inside the chosen folder.
+    files.enqueue(dataDir + QStringLiteral("/batch"));
+    Click(s->btn_tempsave);
+    const QString saved = dataDir + QStringLiteral("/tmp_batch.txt");
+    EXPECT_EQ(client.prompt().lastText(), QDir::toNativeSeparators(saved) + QStringLiteral(" 를 저장하였습니다."));
+    EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
+    EXPECT_EQ(totalShown(s), 0);
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    QByteArray expected;
+    for (const TransferRow &row : before)
+        expected += EncodeTempSaveLine(row).line + "\r\n";
+    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(bytes.size(), 3 * (TempSaveLineBytes + 2));
+
+    files.enqueue(saved);
+    Click(s->btn_callfile);
+    EXPECT_EQ(TransferRows(s->grd_ichelist), before);
+    EXPECT_EQ(totalShown(s), 251507);
+    expectTotalsMatch(s);
+    EXPECT_FALSE(QFile::exists(saved));
+}
+
+TEST_F(EntryScreen, ReloadTakesOnlyOwnSoundLinesAndKeepsTheFileOtherwise)
+{
+    qvx::ScriptedFileChooser files;
+    Tqv_IcheMake_frm *s = open(true);
+    ASSERT_NE(s, nullptr);
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("정상"), QStringLiteral("1000"));
+    const TransferRow own = ReadTransferRow(s->grd_ichelist, 1);
+    Click(s->btn_deleteTot);
+
+    TransferRow foreign = own;
+    foreign.sendId = QStringLiteral("OTHER00001");
+    QByteArray badAmount = EncodeTempSaveLine(own).line;
+    badAmount.replace(49, 13, "12x4         ");
+    const QString path = client.home() + QStringLiteral("/data/tmp_mixed.txt");
+    QDir().mkpath(client.home() + QStringLiteral("/data"));
+    ASSERT_TRUE(qvx::TextFile::writeBytes(path, EncodeTempSaveLine(own).line + "\r\n" + EncodeTempSaveLine(foreign).line
+                                                     + "\r\n" + badAmount + "\r\n" + EncodeTempSaveLine(own).line
+                                                     + "X\r\n"));
+    // The duplicate question comes only for lines that belong to this client.
+    IcheCheckFlag = 0;
+    client.prompt().clear();
+    files.enqueue(path);
+    Click(s->btn_callfile);
+    EXPECT_EQ(TransferRowCount(s->grd_ichelist), 1);
+    EXPECT_EQ(client.prompt().count(), 1);
+    EXPECT_EQ(client.prompt().lastText(),
+              QStringLiteral("길이 또는 금액이 맞지 않는 자료 2건은 불러오지 않았습니다.\r\n파일은 삭제하지 않았습니다. (")
+                  + QDir::toNativeSeparators(path) + QStringLiteral(")"));
+    EXPECT_TRUE(QFile::exists(path));
+    expectTotalsMatch(s);
+}
+
+TEST_F(EntryScreen, ApprovalRequestWritesTheBatchAndNotifiesTheApprover)
+{
+    qvx::testing::RelayTestClient approver;
+    ASSERT_TRUE(approver.connectTo(client.server().relayPort()));
+    ASSERT_TRUE(approver.login("APPR1"));
+    ASSERT_TRUE(ClientFixture::waitFor([this] { return client.dm()->RelayActive(); }));
+
+    Tqv_IcheMake_frm *s = open(false);
+    ASSERT_NE(s, nullptr);
+    enter(s, "20", "20", QStringLiteral("1002345678901"), QStringLiteral("우리수납"), QStringLiteral("12000"),
+          QStringLiteral("메모1"), QStringLiteral("1098765432"));
+    enter(s, "23", "04", QStringLiteral("123456789012"), QStringLiteral("제일수납"), QStringLiteral("34000"));
+    enter(s, "03", "88", QStringLiteral("110987654321"), QStringLiteral("O'Neil"), QStringLiteral("5600"));
+    ASSERT_EQ(TransferRowCount(s->grd_ichelist), 3);
+    EXPECT_TRUE(s->grd_ichelist->Cells(tcBoki, 2).isEmpty());
+    const QVector<TransferRow> rows = TransferRows(s->grd_ichelist);
+
+    client.prompt().clear();
+    chooseApprover(QStringLiteral("APPR1"));
+    Click(s->btn_accept);
+    EXPECT_EQ(client.prompt().texts(),
+              QStringList({QStringLiteral("승인자 ID : APPR1\r\r승인신청하시겠습니까?"),
+                           QStringLiteral("정상적으로 처리되었습니다.")}));
+    EXPECT_EQ(approver.nextFrame(), qvx::FrameReader::frame("F"));
+    EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
+    EXPECT_EQ(totalShown(s), 0);
+    EXPECT_TRUE(ApproverId.isEmpty());
+    EXPECT_EQ(AcceptSeqLast, AcceptSeqBase + 3);
+
+    const qvx::ResultSet giche = client.server().query(QStringLiteral(
+        "select seqno, cfmid, sr_flag, gubun, price, name, cmscode, taerrfee, taerrprice, boki, bankid, sendtime, "
+        "mobankno, trans_bankid, bankno, up_gubuncode, common_dummy, sendid, userid from giche where userid = 'MAKER' "
+        "order by seqno"));
+    ASSERT_EQ(giche.recordCount(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(giche.valueInt64(i, QStringLiteral("seqno")), AcceptSeqBase + i + 1);
+        EXPECT_EQ(giche.value(i, QStringLiteral("cfmid")), QStringLiteral("APPR1"));
+        EXPECT_EQ(giche.value(i, QStringLiteral("sr_flag")), QStringLiteral("0"));
+        EXPECT_EQ(giche.value(i, QStringLiteral("gubun")), QStringLiteral("20"));
+        EXPECT_EQ(giche.value(i, QStringLiteral("price")), rows[i].plainMoney());
+        EXPECT_EQ(giche.value(i, QStringLiteral("name")), rows[i].name);
+        EXPECT_EQ(giche.value(i, QStringLiteral("sendid")), QStringLiteral("QVX0000001"));
+    }
+    // A collection from mother bank 20 carries the real-name number as CmsCode.
+    EXPECT_EQ(giche.value(0, QStringLiteral("cmscode")), QStringLiteral("1098765432"));
+    EXPECT_EQ(giche.value(0, QStringLiteral("taerrfee")), QStringLiteral("10987"));
+    EXPECT_EQ(giche.value(0, QStringLiteral("taerrprice")), QStringLiteral("65432"));
+    EXPECT_EQ(giche.value(0, QStringLiteral("common_dummy")), QStringLiteral("메모1"));
+    EXPECT_EQ(giche.value(1, QStringLiteral("cmscode")), QString());
+    EXPECT_EQ(giche.value(2, QStringLiteral("name")), QStringLiteral("O'Neil"));
+    EXPECT_EQ(giche.value(2, QStringLiteral("up_gubuncode")), QStringLiteral("0101100"));
+    // Bank 23's check code is made with the row's own message number and the batch time.
+    const QString boki23 = MakeBankCheckCode(QStringLiteral("23"), QStringLiteral("12345678901"), QStringLiteral("04"),
+                                             QStringLiteral("123456789012"), QStringLiteral("0000000034000"),
+                                             QString::number(AcceptSeqBase + 2), QStringLiteral("20"),
+                                             giche.value(1, QStringLiteral("sendtime")), &client.server().client());
+    EXPECT_FALSE(boki23.isEmpty());
+    EXPECT_EQ(giche.value(1, QStringLiteral("boki")), boki23);
+    EXPECT_EQ(giche.value(0, QStringLiteral("boki")), rows[0].boki);
+}
+
+TEST_F(EntryScreen, AFailedRowOrCommitKeepsTheListAndSendsNoNotice)
+{
+    qvx::testing::RelayTestClient approver;
+    ASSERT_TRUE(approver.connectTo(client.server().relayPort()));
+    ASSERT_TRUE(approver.login("APPR1"));
+    ASSERT_TRUE(ClientFixture::waitFor([this] { return client.dm()->RelayActive(); }));
+    client.server().exec(QStringLiteral("create trigger refuse_row before insert on giche when new.Name = 'REFUSED' "
+                                        "begin select raise(abort, 'row refused'); end"));
+
+    Tqv_IcheMake_frm *s = open(true);
+    ASSERT_NE(s, nullptr);
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("GOOD"), QStringLiteral("1000"));
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("REFUSED"), QStringLiteral("2000"));
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("LATER"), QStringLiteral("3000"));
+    const QVector<TransferRow> rows = TransferRows(s->grd_ichelist);
+
+    client.prompt().clear();
+    chooseApprover(QStringLiteral("APPR1"));
+    Click(s->btn_accept);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("데이터베이스에 저장되지 않았습니다."));
+    EXPECT_EQ(TransferRows(s->grd_ichelist), rows);
+    EXPECT_EQ(totalShown(s), 6000);
+    EXPECT_TRUE(ApproverId.isEmpty());
+    EXPECT_FALSE(s->pnl_gauge->isVisible());
+    // Nothing of the batch is visible to another connection, no notice went out.
+    auto other = client.server().newClient();
+    EXPECT_EQ(other->select(QStringLiteral("select count(*) as n from giche")).valueInt(0, QStringLiteral("n")), 0);
+    EXPECT_TRUE(approver.quietFor(300));
+
+    // The final commit fails: rolled back, list kept, no notice.
+    client.server().exec(QStringLiteral("drop trigger refuse_row"));
+    CommitFailure failing(*client.dm()->scktconnect, 2);
+    client.dm()->setAppServer(&failing);
+    client.prompt().clear();
+    chooseApprover(QStringLiteral("APPR1"));
+    Click(s->btn_accept);
+    client.dm()->setAppServer(nullptr);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되지 않았습니다."));
+    EXPECT_EQ(TransferRows(s->grd_ichelist), rows);
+    EXPECT_TRUE(ApproverId.isEmpty());
+    EXPECT_EQ(other->select(QStringLiteral("select count(*) as n from giche")).valueInt(0, QStringLiteral("n")), 0);
+    EXPECT_EQ(client.server().query(QStringLiteral("select count(*) as n from giche")).valueInt(0, QStringLiteral("n")), 0);
+    EXPECT_TRUE(approver.quietFor(300));
+
+    // Once the server takes the batch the same list goes through.
+    client.prompt().clear();
+    chooseApprover(QStringLiteral("APPR1"));
+    Click(s->btn_accept);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
+    EXPECT_EQ(other->select(QStringLiteral("select count(*) as n from giche")).valueInt(0, QStringLiteral("n")), 3);
+    EXPECT_EQ(approver.nextFrame(), qvx::FrameReader::frame("F"));
+}

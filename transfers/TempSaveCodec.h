@@ -1,0 +1,53 @@
+#pragma once
+// The temporary-save line of the transfer entry list: 21 fixed-width fields,
+// 211 CP949 bytes, each value right-padded with blanks to its width. Column 0
+// (the running number) is not saved.
+
+#include "transfers/TransferRow.h"
+
+#include <QByteArray>
+#include <QString>
+
+constexpr int TempSaveLineBytes = 211;
+
+// One field of the line: the list column it holds, start (0-based byte) and width.
+struct TempSaveField
+{
+    TransferColumn column;
+    int start;
+    int width;
+};
+// The 21 fields in line order.
+const TempSaveField *TempSaveFields();
+constexpr int TempSaveFieldCount = 21;
+
+struct TempSaveEncoded
+{
+    QByteArray line;            // 211 bytes (no line end) when ok
+    TransferColumn badColumn = tcNo; // the first value that does not fit
+    int badWidth = 0;
+    bool ok() const { return !line.isEmpty(); }
+};
+
+// The row as a line: accounts without '-', the amount without ','. A value
+// longer than its field (or holding a character CP949 lacks) gives no line
+// and names that field.
+TempSaveEncoded EncodeTempSaveLine(const TransferRow &row);
+
+// The message that refuses a save: names the list row (1-based) and the field.
+QString TempSaveTooLongMessage(int gridRow, TransferColumn column, int width);
+
+enum class TempSaveDecodeFault { None, TooLong, BadAmount };
+
+struct TempSaveDecoded
+{
+    TransferRow row;            // as the list shows it (accounts hyphenated, amount grouped)
+    qint64 amount = 0;
+    TempSaveDecodeFault fault = TempSaveDecodeFault::None;
+    bool ok() const { return fault == TempSaveDecodeFault::None; }
+};
+
+// A saved line back into a row (every field trimmed; the running number left
+// empty). A line longer than 211 bytes, or whose amount breaks the amount
+// rule, is refused. A shorter line gives empty fields where it ends.
+TempSaveDecoded DecodeTempSaveLine(const QByteArray &line);

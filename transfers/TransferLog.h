@@ -1,0 +1,49 @@
+#pragma once
+// What the transfer entry screens and their conversions share: the duplicate
+// test over the rows of a list, the duplicate question, and the error lines
+// of the day's log. The general and the liquor-trade screens keep their rows
+// in different columns, so the caller says where name, amount and other
+// information are.
+
+#include "transfers/TransferRow.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// Where the duplicate test finds its three values in a list.
+struct DuplicateColumns
+{
+    int name = tcName;
+    int amount = tcMoney;
+    int memo = tcInfo;
+};
+
+// True when some data row (1 .. rowCount - 1) holds exactly the name and the
+// amount text and, unless memo is "N", the memo. cell(col, row) reads a cell.
+bool IsDuplicateTransfer(const std::function<QString(int col, int row)> &cell, int rowCount,
+                         const QString &name, const QString &amount, const QString &memo,
+                         const DuplicateColumns &columns = {});
+
+// The memo the duplicate test compares: the trimmed other information when
+// IcheCheckFlag is set, else "N" (name and amount only).
+QString DuplicateMemo(const QString &info, int icheCheckFlag);
+
+// The question shown when a duplicate is found (caption "확인", OK/Cancel).
+QString DuplicateQuestion(const QString &name, const QString &groupedAmount);
+// "거래처명 : <name>  이체금액 : <amount right-aligned in 13> 원", the tail of
+// the duplicate log lines.
+QString DuplicateLogTail(const QString &name, const QString &groupedAmount);
+
+// Appends an error line to today's log (no user id, no brackets):
+//   kind "1": "자료변환 Error -> <yyyymmdd> <hhnnss> " + seq + values joined by " "
+//   kind "2": the same with "이체송신 Error -> "
+//   other:    "database Error -> <yyyymmdd> <hhnnss> " + seq + "-" + first value
+// Never throws; false when the line could not be written.
+bool WriteTransferLog(const QString &kind, const QString &seq, const QStringList &values);
+
+// "<prefix>거래구분:<col 5> 금액:<col 7 right in 15> 송신자:<col 11 in 10>
+// 수신자:<col 12 in 10> 성명:<col 10 in 10> 거래은행:<col 8 in 20>": the day's
+// log line of an entry ("이체작성  "), a change ("이체수정  ") or a deletion
+// ("자료삭제  ").
+QString TransferRowLogLine(const QString &prefix, const TransferRow &row);

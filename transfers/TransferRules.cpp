@@ -1,0 +1,149 @@
+#include "transfers/TransferRules.h"
+
+#include "core/BankCheckCode.h"
+#include "core/TextUtils.h"
+
+const QString AmountMissingMessage = QStringLiteral("이체금액을 등록하시기 바랍니다.");
+const QString AmountTooLargeMessage =
+    QStringLiteral("이체금액이 한도를 초과하였습니다. 10조(13자리) 이상은 금액은 이체되지 않습니다.");
+
+namespace {
+
+constexpr int MaxAmountDigits = 13;
+
+bool isDigits(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+bool inSameBankGroup(const QString &code)
+{
+    return code == u"21" || code == u"26" || code == u"88";
+}
+
+} // namespace
+
+QString AmountCheck::message() const
+{
+    switch (fault) {
+    case AmountFault::Missing: return AmountMissingMessage;
+    case AmountFault::TooLarge: return AmountTooLargeMessage;
+    case AmountFault::None: break;
+    }
+    return QString();
+}
+
+AmountCheck CheckTransferAmount(const QString &text)
+{
+    AmountCheck check;
+    QString digits = DelComma(text).trimmed();
+    if (!isDigits(digits)) {
+        check.fault = AmountFault::Missing;
+        return check;
+    }
+    while (digits.size() > 1 && digits.startsWith(QLatin1Char('0')))
+        digits.remove(0, 1);
+    if (digits.size() > MaxAmountDigits) {
+        check.fault = AmountFault::TooLarge;
+        return check;
+    }
+    check.value = digits.toLongLong();
+    if (check.value <= 0)
+        check.fault = AmountFault::Missing;
+    return check;
+}
+
+QString SameBankWord(const QString &moBankId, const QString &bankId)
+{
+    if (moBankId == bankId)
+        return QStringLiteral("당행");
+    if (inSameBankGroup(bankId) && inSameBankGroup(moBankId))
+        return QStringLiteral("당행");
+    return QStringLiteral("타행");
+}
+
+QString TransferMessageType(const QString &moBankId, const QString &bankId)
+{
+    return moBankId == bankId ? QStringLiteral("0100100") : QStringLiteral("0101100");
+}
+
+QString TransferKindCode(const QString &transDiv)
+{
+    return transDiv == u"수납" ? QStringLiteral("20") : QStringLiteral("30");
+}
+
+QString RowCheckCode(const TransferRow &row, const QString &seqNo, const QString &code, qvx::AppServer *server)
+{
+    return MakeBankCheckCode(row.moBankId, row.plainMoBankNo(), row.bankId, row.plainBankNo(),
+                             FixLenZero(row.plainMoney().trimmed(), 13, false), seqNo, row.gubun, code, server);
+}
+
+QString EntryCheckCode(const TransferRow &row, qvx::AppServer *server)
+{
+    if (row.moBankId == u"23")
+        return QString();
+    return RowCheckCode(row, QString(), QStringLiteral("999999"), server);
+}
+
+TransferEntryCheck CheckTransferEntry(const TransferEntryInput &input)
+{
+    TransferEntryCheck check;
+    if (input.moBankIndex <= 0) {
+        check.focus = EntryFocus::MotherAccount;
+        check.message = QStringLiteral("모은행 및 계좌를 선택하시기 바랍니다.");
+        return check;
+    }
+    if (input.payeeIndex <= 0 && input.sendName.isEmpty()) {
+        check.focus = input.payeeComboEnabled ? EntryFocus::PayeeCombo : EntryFocus::SendName;
+        check.message = QStringLiteral("송금인 또는 수금인을 등록하시기 바랍니다.");
+        return check;
+    }
+    // A bank code that is no number has no resident-number rule.
+    bool banned = false;
+    try {
+        banned = IsResidentNoBanned(input.moBankId, DelChar(input.residentNo, QLatin1Char('-')), input.today);
+    } catch (const ConvertError &) {
+        banned = false;
+    }
+    if (banned) {
+        check.focus = EntryFocus::ResidentNo;
+        check.message = QStringLiteral("실명번호의 주민등록번호는 생년월일로 대체 되었습니다.\r\n확인 후 수정해 주시기 바랍니다.");
+        return check;
+    }
+    const AmountCheck amount = CheckTransferAmount(input.amountText);
+    if (amount.fault != AmountFault::None) {
+        check.focus = EntryFocus::Amount;
+        check.message = amount.message();
+        return check;
+    }
+    check.amount = amount.value;
+    return check;
+}
+
+QString PlainRealNameNo(const QString &text)
+{
+    QString out;
+    for (QChar c : text)
+        if (c != QLatin1Char('-') && !c.isSpace())
+            out += c;
+    return out;
+}
+
+TransferRow ApplyTransferRowEdit(const TransferRow &row, const TransferRowEdit &edit)
+{
+    TransferRow out = row;
+    out.name = edit.name;
+    out.bankId = edit.bankId;
+    out.bankName = edit.bankName;
+    out.workDiv = SameBankWord(row.moBankId, edit.bankId);
+    out.msgType = TransferMessageType(row.moBankId, edit.bankId);
+    out.bankNo = FormatAcctNo(edit.bankId, DelChar(edit.bankNo, QLatin1Char('-')).trimmed());
+    out.money = FormatMoney(QString::number(edit.amount));
+    out.realNameNo = PlainRealNameNo(edit.realNameNo);
+    return out;
+}

@@ -1,0 +1,105 @@
+#pragma once
+// The rules of a transfer row that do not need a screen: the amount rule, the
+// same-bank word and the message type, the kind code, the check code of a
+// row, and the manual-entry checks in their order.
+
+#include "transfers/TransferRow.h"
+
+#include <QString>
+
+namespace qvx {
+class AppServer;
+}
+
+// --- amounts ------------------------------------------------------------------
+
+// Messages of the amount rule.
+extern const QString AmountMissingMessage;   // "이체금액을 등록하시기 바랍니다."
+extern const QString AmountTooLargeMessage;  // "이체금액이 한도를 초과하였습니다. ..."
+
+enum class AmountFault { None, Missing, TooLarge };
+
+struct AmountCheck
+{
+    AmountFault fault = AmountFault::None;
+    qint64 value = 0;      // whole won when fault is None
+    QString message() const;
+};
+
+// The one amount rule of entry, row edit and reload: the text (commas and
+// surrounding blanks ignored) must be a positive whole number of at most 13
+// digits. No number, zero, a negative or a fraction: Missing; 14 digits or
+// more: TooLarge.
+AmountCheck CheckTransferAmount(const QString &text);
+
+// --- codes ----------------------------------------------------------------------
+
+// "당행" when the two bank codes are equal, or when both belong to the group
+// 21/26/88; "타행" otherwise.
+QString SameBankWord(const QString &moBankId, const QString &bankId);
+// "0100100" when the codes are equal, else "0101100" (no bank group).
+QString TransferMessageType(const QString &moBankId, const QString &bankId);
+// "20" for "수납", "30" otherwise.
+QString TransferKindCode(const QString &transDiv);
+
+// The check code of a row: MakeBankCheckCode with the row's banks and
+// accounts, the amount brought to 13 digits, the kind, and the given message
+// number and numeric code. Throws ConvertError (or AppServerError for bank 23)
+// when the row's data does not suit the bank's rule.
+QString RowCheckCode(const TransferRow &row, const QString &seqNo, const QString &code,
+                     qvx::AppServer *server = nullptr);
+// The check code a row gets when it is made or changed: empty for mother bank
+// "23" (it needs the message number), otherwise RowCheckCode(row, "", "999999").
+QString EntryCheckCode(const TransferRow &row, qvx::AppServer *server = nullptr);
+
+// --- manual entry ----------------------------------------------------------------
+
+// What the entry fields hold when "자료작성" is clicked.
+struct TransferEntryInput
+{
+    int moBankIndex = 0;          // cmb_allbank item (0 = "은행 선택")
+    QString moBankId;             // code of the chosen mother account
+    int payeeIndex = 0;           // cmb_daesang item (0 = none chosen)
+    bool payeeComboEnabled = true;
+    QString sendName;             // edt_sendname
+    QString residentNo;           // edt_resident as typed
+    QString amountText;           // curredt_money text
+    QString today;                // "yyyymmdd"
+};
+
+// The control a failed check puts the focus in.
+enum class EntryFocus { None, MotherAccount, PayeeCombo, SendName, ResidentNo, Amount };
+
+struct TransferEntryCheck
+{
+    EntryFocus focus = EntryFocus::None; // None: the entry passes
+    QString message;
+    qint64 amount = 0;                   // the amount when it passes
+    bool ok() const { return focus == EntryFocus::None; }
+};
+
+// The checks of "자료작성" before the duplicate question, in their order:
+// mother account, payer/payee, banned resident number, amount.
+TransferEntryCheck CheckTransferEntry(const TransferEntryInput &input);
+
+// --- row edit ----------------------------------------------------------------------
+
+// What the row edit dialog gives back.
+struct TransferRowEdit
+{
+    QString name;
+    QString bankId;       // counterpart bank code
+    QString bankName;     // counterpart bank name
+    QString bankNo;       // account as typed (hyphens or not)
+    qint64 amount = 0;    // checked by the amount rule
+    QString realNameNo;   // as typed
+};
+
+// The row with the edit applied by the entry rules: same-bank word and message
+// type from the bank codes, the account hyphenated for its bank, the amount
+// grouped, the real-name number without '-' and blanks. The check code is
+// left as it was (EntryCheckCode gives the new one).
+TransferRow ApplyTransferRowEdit(const TransferRow &row, const TransferRowEdit &edit);
+
+// The real-name number as rows store it: without '-' and blanks.
+QString PlainRealNameNo(const QString &text);

@@ -1,0 +1,578 @@
+#include "transfers/screens/DaesangUnit.h"
+
+#include "core/AppControl.h"
+#include "core/DMUnit.h"
+#include "core/DayLog.h"
+#include "core/EventGuard.h"
+#include "core/KitLook.h"
+#include "core/ReferenceEdit.h"
+#include "core/ScreenParts.h"
+#include "core/ScreenRegistry.h"
+#include "core/TextUtils.h"
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitComboBox.h"
+#include "controls/panels/KitControl.h"
+#include "transfers/screens/KeyHook.h"
+#include "platform/Clock.h"
+#include "platform/Prompt.h"
+#include "platform/SqlText.h"
+#include "platform/TListGrid.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+using qvx::sqlQuote;
+
+namespace {
+
+qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
+
+const QString NotDoneMessage = QStringLiteral("정상적으로 처리되지 않았습니다.");
+
+QLineEdit *field(QWidget *panel, const char *name, const QString &text, int x, int y, int w, int maxLength = 0)
+{
+    auto *l = new QLabel(text, panel);
+    l->setGeometry(x, y, 90, 22);
+    auto *e = new QLineEdit(panel);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setGeometry(x + 92, y, w, 22);
+    if (maxLength > 0)
+        e->setMaxLength(maxLength);
+    return e;
+}
+
+// Runs the statements with "commit" before and after; false (rolled back and
+// logged) on any failure.
+bool storeChange(const QString &sql)
+{
+    try {
+        dm->cms_insert1(QStringLiteral("commit"));
+        dm->cms_insert1(sql);
+        dm->cms_insert1(QStringLiteral("commit"));
+        return true;
+    } catch (const std::exception &) {
+        try {
+            dm->cms_insert1(QStringLiteral("rollback"));
+        } catch (const std::exception &) {
+        }
+        WriteLog(sql);
+        return false;
+    }
+}
+
+// How many payees the key (stored account, stored name) finds.
+int payeesWithKey(const QString &bankNo, const QString &name)
+{
+    const qvx::ResultSet rs = dm->cms_select1(QStringLiteral("select count(*) as cnt from daesang where bankno = ")
+                                              + sqlQuote(bankNo) + QStringLiteral(" and name = ") + sqlQuote(name));
+    return rs.valueInt(0, QStringLiteral("cnt"));
+}
+
+QString phoneText(const QString &a, const QString &b, const QString &c)
+{
+    return a + QLatin1Char('-') + b + QLatin1Char('-') + c;
+}
+
+} // namespace
+
+Tqv_Daesang_frm::Tqv_Daesang_frm(QWidget *owner)
+    : QWidget(owner)
+{
+    setObjectName(QStringLiteral("qv_Daesang_frm"));
+    setWindowTitle(QStringLiteral("거래처정보등록"));
+    resize(860, 600);
+    SetFormColour(this);
+
+    TKitSimplePanel *search = MakePanel(this, "pnl_search");
+    search->resize(width(), 64);
+    SetAlign(search, alTop);
+    (new QLabel(QStringLiteral(" ◎ 거래처 검색"), search))->setGeometry(6, 4, 200, 20);
+    edt_searchname = field(search, "edt_searchname", QStringLiteral("거 래 처 이름"), 10, 32, 150);
+    edt_searchbankno = field(search, "edt_searchbankno", QStringLiteral("거 래 처 계좌"), 270, 32, 150);
+    btn_search = MakeButton(search, "btn_search", QStringLiteral("검 색"), 540, 30, 90, 26);
+
+    TKitSimplePanel *bar = MakePanel(this, "pnl_buttons");
+    bar->resize(width(), 40);
+    SetAlign(bar, alBottom);
+    int x = 8;
+    auto button = [&](const char *name, const char *caption) {
+        TDDButton *b = MakeButton(bar, name, QString::fromUtf8(caption), x, 7, 88, 26);
+        x += 94;
+        return b;
+    };
+    btn_add = button("btn_add", "추 가");
+    btn_modify = button("btn_modify", "수 정");
+    btn_cancel = button("btn_cancel", "취 소");
+    btn_delete = button("btn_delete", "삭 제");
+    btn_save = button("btn_save", "저 장");
+    btn_preview = button("btn_preview", "미리보기");
+    btn_print = button("btn_print", "인 쇄");
+    btn_close = button("btn_close", "닫 기");
+
+    pnl_regdaesang = MakePanel(this, "pnl_regdaesang");
+    pnl_regdaesang->resize(width(), 96);
+    (new QLabel(QStringLiteral(" ◎ 거래처 등록 정보"), pnl_regdaesang))->setGeometry(6, 4, 200, 20);
+    (new QLabel(QStringLiteral("거래은행 코드"), pnl_regdaesang))->setGeometry(10, 30, 90, 22);
+    cmb_allbank = new TKitComboBox(pnl_regdaesang);
+    cmb_allbank->setObjectName(QStringLiteral("cmb_allbank"));
+    cmb_allbank->SetStyle(csDropDownList);
+    cmb_allbank->setGeometry(102, 30, 150, 22);
+    edt_transbankno = field(pnl_regdaesang, "edt_transbankno", QStringLiteral("거 래 처 계 좌"), 270, 30, 160);
+    edt_transname = field(pnl_regdaesang, "edt_transname", QStringLiteral("거 래 처 이름"), 10, 60, 150, 12);
+    SetUpperCaseInput(edt_transname);
+    edt_residentno = field(pnl_regdaesang, "edt_residentno", QStringLiteral("실  명  번  호"), 270, 60, 160);
+    (new QLabel(QStringLiteral("휴대폰번호(SMS용)"), pnl_regdaesang))->setGeometry(540, 30, 120, 22);
+    cb_TelNo1 = new TKitComboBox(pnl_regdaesang);
+    cb_TelNo1->setObjectName(QStringLiteral("cb_TelNo1"));
+    cb_TelNo1->SetStyle(csDropDownList);
+    cb_TelNo1->setGeometry(540, 60, 60, 22);
+    for (const char *p : {"010", "011", "016", "017", "018", "019"})
+        cb_TelNo1->Items().Add(QString::fromLatin1(p));
+    ed_TelNo2 = new QLineEdit(pnl_regdaesang);
+    ed_TelNo2->setObjectName(QStringLiteral("ed_TelNo2"));
+    ed_TelNo2->setGeometry(606, 60, 60, 22);
+    ed_TelNo2->setMaxLength(4);
+    ed_TelNo3 = new QLineEdit(pnl_regdaesang);
+    ed_TelNo3->setObjectName(QStringLiteral("ed_TelNo3"));
+    ed_TelNo3->setGeometry(672, 60, 60, 22);
+    ed_TelNo3->setMaxLength(4);
+
+    MakeBand(this, "pnl_listcaption", QStringLiteral(" ◎ 거래처 리스트"), 25);
+    grd_daesang = MakeGrid(this, "grd_daesang",
+                           {QStringLiteral("순번"), QStringLiteral("거래처 명"), QStringLiteral("거래은행"),
+                            QStringLiteral("거래 계좌"), QStringLiteral("실명번호"), QString(),
+                            QStringLiteral("휴대폰번호(SMS용)"), QStringLiteral("Tel_1"), QStringLiteral("Tel_2"),
+                            QStringLiteral("Tel_3"), QString()});
+    const int widths[] = {50, 130, 100, 150, 130, 0, 140, 0, 0, 0, 0};
+    for (int c = 0; c < ColumnCount; ++c)
+        grd_daesang->SetColWidths(c, widths[c]);
+    for (int c : {int(colBankId), int(colTel1), int(colTel2), int(colTel3), int(colStoredBankNo)})
+        grd_daesang->HideColumn(c);
+    grd_daesang->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grd_daesang->OnGetAlignment = [](int, int) { return Qt::AlignHCenter; };
+
+    for (QWidget *w : std::initializer_list<QWidget *>{edt_transbankno, edt_transname, edt_residentno, cb_TelNo1,
+                                                       ed_TelNo2, edt_searchname, edt_searchbankno})
+        EnterMovesFocus(w);
+    EnterMovesFocus(cmb_allbank, edt_transbankno);
+    OnKey(ed_TelNo3, [this](QKeyEvent *e) {
+        if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter)
+            return false;
+        FocusButton(btn_save);
+        return true;
+    });
+    OnFocusOut(edt_transbankno,
+               [this] { RunGuarded(QStringLiteral("edt_transbanknoExit"), [this] { edt_transbanknoExit(); }); });
+    OnFocusOut(edt_residentno,
+               [this] { RunGuarded(QStringLiteral("edt_residentnoExit"), [this] { edt_residentnoExit(); }); });
+    cmb_allbank->OnChange = [this](QObject *) { RunGuarded(QStringLiteral("cmb_allbankChange"), [this] { btn_addClick(); }); };
+    FocusOnShow(this, edt_searchname);
+
+    auto bind = [](TDDButton *b, const char *where, std::function<void()> handler) {
+        OnButtonClick(b, [where, handler = std::move(handler)] { RunGuarded(QString::fromLatin1(where), handler); });
+    };
+    bind(btn_search, "btn_searchClick", [this] { btn_searchClick(); });
+    bind(btn_add, "btn_addClick", [this] { btn_addClick(); });
+    bind(btn_modify, "btn_modifyClick", [this] { btn_modifyClick(); });
+    bind(btn_cancel, "btn_cancelClick", [this] { btn_cancelClick(); });
+    bind(btn_delete, "btn_deleteClick", [this] { btn_deleteClick(); });
+    bind(btn_save, "btn_saveClick", [this] { btn_saveClick(); });
+    bind(btn_preview, "btn_previewClick", [this] { btn_printClick(true); });
+    bind(btn_print, "btn_printClick", [this] { btn_printClick(false); });
+    bind(btn_close, "btn_closeClick", [this] { close(); });
+
+    prepareReport();
+    RunGuarded(QStringLiteral("qv_Daesang_frm.FormCreate"), [this] { FormCreate(); });
+}
+
+void Tqv_Daesang_frm::FormCreate()
+{
+    PayeeEditMode = 0;
+    setButtons(true);
+    openPanel(false);
+    const qvx::ResultSet banks =
+        dm->cms_select1(QStringLiteral("select * from allbank where not (bankid = bankname) order by bankid"));
+    if (banks.isEmpty()) {
+        prompt().message(QStringLiteral("은행기본정보가 존재하지 않습니다."));
+        return;
+    }
+    for (int i = 0; i < banks.recordCount(); ++i) {
+        const QString id = banks.value(i, QStringLiteral("bankid"));
+        const QString name = banks.value(i, QStringLiteral("bankname"));
+        bool isNumber = false;
+        const qint64 n = name.trimmed().toLongLong(&isNumber);
+        if (isNumber && n != 0)
+            continue;
+        cmb_allbank->Items().Add(QStringLiteral("[") + id + QStringLiteral("] ") + name);
+        PayeeBankTable.append({id, name});
+    }
+    cmb_allbank->SetItemIndex(0);
+
+    const qvx::ResultSet rs = dm->cms_select1(QStringLiteral(
+        "select daesang.name, daesang.bankid, daesang.bankno, daesang.TelNo_1, daesang.TelNo_2, daesang.TelNo_3, "
+        "concat(daesang.TelNo_1,\"-\",daesang.TelNo_2,\"-\",daesang.TelNo_3) as PhoneNo, daesang.residentno, "
+        "allbank.bankname from daesang, allbank where daesang.bankid = allbank.bankid order by name"));
+    if (rs.isEmpty())
+        prompt().message(QStringLiteral("등록된 대상자가 존재하지 않습니다."));
+    fillList(rs);
+}
+
+void Tqv_Daesang_frm::fillList(const qvx::ResultSet &rs)
+{
+    ClearGridRows(grd_daesang, ColumnCount);
+    if (rs.isEmpty())
+        return;
+    grd_daesang->BeginUpdate();
+    grd_daesang->SetRowCount(rs.recordCount() + 1);
+    for (int i = 0; i < rs.recordCount(); ++i) {
+        const int r = i + 1;
+        auto v = [&](const char *name) { return rs.value(i, QString::fromLatin1(name)); };
+        grd_daesang->SetCells(colNo, r, QString::number(r));
+        grd_daesang->SetCells(colName, r, v("name"));
+        grd_daesang->SetCells(colBankName, r, v("bankname"));
+        grd_daesang->SetCells(colBankNo, r, FormatAcctNo(v("bankid"), v("bankno")));
+        grd_daesang->SetCells(colResidentNo, r, HyphenRealNameNo(v("residentno").trimmed()));
+        grd_daesang->SetCells(colBankId, r, v("bankid"));
+        grd_daesang->SetCells(colPhone, r, phoneText(v("TelNo_1"), v("TelNo_2"), v("TelNo_3")));
+        grd_daesang->SetCells(colTel1, r, v("TelNo_1"));
+        grd_daesang->SetCells(colTel2, r, v("TelNo_2"));
+        grd_daesang->SetCells(colTel3, r, v("TelNo_3"));
+        grd_daesang->SetCells(colStoredBankNo, r, v("bankno"));
+    }
+    grd_daesang->EndUpdate();
+    grd_daesang->SetRow(1);
+}
+
+// --- panel and buttons ------------------------------------------------------------------------
+
+void Tqv_Daesang_frm::openPanel(bool open)
+{
+    if (open) {
+        SetAlign(pnl_regdaesang, alBottom);
+        pnl_regdaesang->show();
+    } else {
+        SetAlign(pnl_regdaesang, alNone);
+        pnl_regdaesang->hide();
+    }
+    pnl_regdaesang->SetEnabled(open);
+}
+
+void Tqv_Daesang_frm::setButtons(bool browse)
+{
+    SetButtonEnabled(btn_add, browse);
+    SetButtonEnabled(btn_modify, browse);
+    SetButtonEnabled(btn_delete, browse);
+    SetButtonEnabled(btn_cancel, true);
+    SetButtonEnabled(btn_save, !browse);
+}
+
+void Tqv_Daesang_frm::clearEntry(bool phoneToo)
+{
+    cmb_allbank->SetItemIndex(0);
+    edt_transbankno->clear();
+    edt_transname->clear();
+    edt_residentno->clear();
+    if (phoneToo) {
+        cb_TelNo1->SetItemIndex(-1);
+        ed_TelNo2->clear();
+        ed_TelNo3->clear();
+    }
+}
+
+QString Tqv_Daesang_frm::selectedBankId() const
+{
+    const int i = cmb_allbank->ItemIndex();
+    return i >= 0 && i < PayeeBankTable.size() ? PayeeBankTable[i].first : QString();
+}
+
+QString Tqv_Daesang_frm::selectedBankName() const
+{
+    const int i = cmb_allbank->ItemIndex();
+    return i >= 0 && i < PayeeBankTable.size() ? PayeeBankTable[i].second : QString();
+}
+
+// --- actions ------------------------------------------------------------------------------------
+
+void Tqv_Daesang_frm::btn_searchClick()
+{
+    if (RefuseWhenOffline())
+        return;
+    ClearGridRows(grd_daesang, ColumnCount);
+    const QString name = QStringLiteral("%") + edt_searchname->text() + QStringLiteral("%");
+    const QString account = QStringLiteral("%") + DelChar(edt_searchbankno->text(), QLatin1Char('-')) + QStringLiteral("%");
+    const qvx::ResultSet rs = dm->cms_select1(
+        QStringLiteral("select daesang.name, daesang.bankid, daesang.bankno, daesang.residentno, allbank.bankname, "
+                       "TelNo_1, TelNo_2, TelNo_3, ConCat(daesang.TelNo_1,\"-\", daesang.TelNo_2, \"-\", "
+                       "daesang.TelNo_3) as PhoneNo from daesang, allbank where daesang.bankid = allbank.bankid "
+                       "and daesang.name like ")
+        + sqlQuote(name) + QStringLiteral(" and daesang.bankno like ") + sqlQuote(account)
+        + QStringLiteral(" order by daesang.name"));
+    openPanel(false);
+    if (rs.isEmpty()) {
+        prompt().message(QStringLiteral("해당 조건에 대한 자료가 존재하지 않습니다."));
+        return;
+    }
+    fillList(rs);
+}
+
+void Tqv_Daesang_frm::btn_addClick()
+{
+    openPanel(true);
+    setButtons(false);
+    cmb_allbank->setFocus();
+    if (PayeeEditMode != 2)
+        PayeeEditMode = 1;
+}
+
+void Tqv_Daesang_frm::btn_modifyClick()
+{
+    if (GridIsEmpty(grd_daesang, colName)) {
+        prompt().message(QStringLiteral("수정할 대상자가 존재하지 않습니다."));
+        return;
+    }
+    const int r = std::max(1, grd_daesang->Row());
+    for (int i = 0; i < PayeeBankTable.size(); ++i)
+        if (PayeeBankTable[i].first == grd_daesang->Cells(colBankId, r))
+            cmb_allbank->SetItemIndex(i);
+    edt_transbankno->setText(grd_daesang->Cells(colBankNo, r));
+    edt_transname->setText(grd_daesang->Cells(colName, r));
+    edt_residentno->setText(grd_daesang->Cells(colResidentNo, r));
+    cb_TelNo1->SetItemIndex(cb_TelNo1->Items().IndexOf(grd_daesang->Cells(colTel1, r)));
+    ed_TelNo2->setText(grd_daesang->Cells(colTel2, r));
+    ed_TelNo3->setText(grd_daesang->Cells(colTel3, r));
+    openPanel(true);
+    setButtons(false);
+    cmb_allbank->setFocus();
+    PayeeEditMode = 2;
+}
+
+void Tqv_Daesang_frm::edt_transbanknoExit()
+{
+    const QString code = selectedBankId();
+    const QString account = DelChar(edt_transbankno->text(), QLatin1Char('-'));
+    if (account.isEmpty())
+        return;
+    if (CheckAcctNo(code, account))
+        edt_transbankno->setText(FormatAcctNo(code, account));
+    else
+        prompt().message(QStringLiteral("해당은행에 대한 계좌번호가 적절하지 않습니다. 확인하시기 바랍니다."));
+}
+
+void Tqv_Daesang_frm::edt_residentnoExit()
+{
+    edt_residentno->setText(HyphenRealNameNo(DelChar(edt_residentno->text().trimmed(), QLatin1Char('-'))));
+}
+
+void Tqv_Daesang_frm::btn_saveClick()
+{
+    if (RefuseWhenOffline())
+        return;
+    if (PayeeEditMode == 1)
+        saveNew();
+    else if (PayeeEditMode == 2)
+        saveChange();
+}
+
+void Tqv_Daesang_frm::saveNew()
+{
+    if (edt_transbankno->text().isEmpty()) {
+        prompt().message(QStringLiteral("거래처 계좌를 입력하시기 바랍니다."));
+        edt_transbankno->setFocus();
+        return;
+    }
+    if (edt_transname->text().isEmpty()) {
+        prompt().message(QStringLiteral("거래처 이름을 입력하시기 바랍니다."));
+        edt_transname->setFocus();
+        return;
+    }
+    const QString account = DelChar(edt_transbankno->text(), QLatin1Char('-'));
+    const QString name = edt_transname->text();
+    // Stored accounts are compared without their hyphens as well.
+    const qvx::ResultSet found = dm->cms_select1(
+        QStringLiteral("select bankno from daesang where replace(bankno, '-', '') = ") + sqlQuote(account)
+        + QStringLiteral(" and name = ") + sqlQuote(name));
+    if (!found.isEmpty()) {
+        prompt().message(QStringLiteral("등록된 계좌 번호 및 이름입니다."));
+        return;
+    }
+    const QString tel1 = cb_TelNo1->Text();
+    const QString sql =
+        QStringLiteral("insert into daesang(name, bankno, bankid, TelNo_1, TelNO_2, TelNo_3, residentno) values(")
+        + sqlQuote(name) + QStringLiteral(", ") + sqlQuote(account) + QStringLiteral(", ") + sqlQuote(selectedBankId())
+        + QStringLiteral(", ") + sqlQuote(tel1) + QStringLiteral(", ") + sqlQuote(ed_TelNo2->text())
+        + QStringLiteral(", ") + sqlQuote(ed_TelNo3->text()) + QStringLiteral(", ")
+        + sqlQuote(DelChar(edt_residentno->text(), QLatin1Char('-'))) + QStringLiteral(")");
+    if (storeChange(sql)) {
+        AppendGridRow(grd_daesang,
+                      {QString(), name, selectedBankName(), edt_transbankno->text(), edt_residentno->text(),
+                       selectedBankId(), phoneText(tel1, ed_TelNo2->text(), ed_TelNo3->text()), tel1,
+                       ed_TelNo2->text(), ed_TelNo3->text(), account});
+        const int last = grd_daesang->RowCount() - 1;
+        grd_daesang->SetCells(colNo, last, QString::number(last));
+        setButtons(true);
+        clearEntry(false);
+    } else {
+        prompt().message(QStringLiteral("정상적으로 처리되지 않았습니다. 다시 시도하시기 바랍니다."));
+    }
+    openPanel(false);
+    PayeeEditMode = 0;
+}
+
+void Tqv_Daesang_frm::saveChange()
+{
+    const QString account = DelChar(edt_transbankno->text(), QLatin1Char('-'));
+    const QString name = edt_transname->text();
+    const QString resident = DelChar(edt_residentno->text(), QLatin1Char('-'));
+    if (!prompt().confirm(QStringLiteral("거 래 처 계좌 : ") + edt_transbankno->text() + QStringLiteral("\r")
+                          + QStringLiteral("거 래 처   명 : ") + name + QStringLiteral("\r")
+                          + QStringLiteral("실명번호 : ") + edt_residentno->text() + QStringLiteral("\r\r")
+                          + QStringLiteral("수정 하시겠습니까?")))
+        return;
+    const int r = std::max(1, grd_daesang->Row());
+    const QString storedAccount = grd_daesang->Cells(colStoredBankNo, r);
+    const QString storedName = grd_daesang->Cells(colName, r);
+    const QString tel1 = cb_TelNo1->Text();
+    const QString sql = QStringLiteral("update daesang set name = ") + sqlQuote(name) + QStringLiteral(", bankid = ")
+                        + sqlQuote(selectedBankId()) + QStringLiteral(", bankno = ") + sqlQuote(account)
+                        + QStringLiteral(", residentno = ") + sqlQuote(resident) + QStringLiteral(", TelNo_1 = ")
+                        + sqlQuote(tel1) + QStringLiteral(", TelNo_2 = ") + sqlQuote(ed_TelNo2->text())
+                        + QStringLiteral(", TelNo_3 = ") + sqlQuote(ed_TelNo3->text())
+                        + QStringLiteral(" where bankno = ") + sqlQuote(storedAccount) + QStringLiteral(" and name = ")
+                        + sqlQuote(storedName);
+    bool ok = false;
+    try {
+        ok = payeesWithKey(storedAccount, storedName) > 0 && storeChange(sql);
+    } catch (const std::exception &) {
+        ok = false;
+    }
+    if (ok) {
+        const QStringList cells = {QString::number(r), name, selectedBankName(), edt_transbankno->text(),
+                                   edt_residentno->text(), selectedBankId(),
+                                   phoneText(tel1, ed_TelNo2->text(), ed_TelNo3->text()), tel1, ed_TelNo2->text(),
+                                   ed_TelNo3->text(), account};
+        for (int c = colName; c < ColumnCount; ++c)
+            grd_daesang->SetCells(c, r, cells[c]);
+        setButtons(true);
+        clearEntry(false);
+    } else {
+        prompt().message(NotDoneMessage);
+    }
+    openPanel(false);
+    PayeeEditMode = 0;
+}
+
+void Tqv_Daesang_frm::btn_deleteClick()
+{
+    if (RefuseWhenOffline())
+        return;
+    openPanel(false);
+    if (GridIsEmpty(grd_daesang, colName)) {
+        prompt().message(QStringLiteral("삭제할 거래처가 존재하지 않습니다."));
+        FocusButton(btn_add);
+        return;
+    }
+    if (!prompt().confirm(QStringLiteral("선택하신 거래처를 삭제하시겠습니까?")))
+        return;
+    const int r = std::max(1, grd_daesang->Row());
+    const QString storedAccount = grd_daesang->Cells(colStoredBankNo, r);
+    const QString storedName = grd_daesang->Cells(colName, r);
+    bool ok = false;
+    try {
+        ok = payeesWithKey(storedAccount, storedName) > 0
+             && storeChange(QStringLiteral("delete from daesang where bankno = ") + sqlQuote(storedAccount)
+                            + QStringLiteral(" and name = ") + sqlQuote(storedName));
+    } catch (const std::exception &) {
+        ok = false;
+    }
+    if (ok) {
+        prompt().message(QStringLiteral("정상적으로 처리되었습니다."));
+        if (grd_daesang->RowCount() <= 2)
+            ClearGridRows(grd_daesang, ColumnCount);
+        else
+            grd_daesang->DeleteRow(r);
+        for (int i = 1; i < grd_daesang->RowCount() && !GridIsEmpty(grd_daesang, colName); ++i)
+            grd_daesang->SetCells(colNo, i, QString::number(i));
+    } else {
+        prompt().message(NotDoneMessage);
+    }
+    clearEntry(true);
+    setButtons(true);
+    PayeeEditMode = 0;
+}
+
+void Tqv_Daesang_frm::btn_cancelClick()
+{
+    openPanel(false);
+    setButtons(true);
+    clearEntry(false);
+    PayeeEditMode = 0;
+}
+
+// --- printing ------------------------------------------------------------------------------------
+
+bool Tqv_Daesang_frm::reportRowsEmpty() const
+{
+    return GridIsEmpty(grd_daesang, colName);
+}
+
+void Tqv_Daesang_frm::prepareReport()
+{
+    using qvx::ReportItem;
+    Report1.documentName = QStringLiteral("대 상 자 등록현황");
+    Report1.columnHeader.height = 8;
+    Report1.pageFooter.height = 8;
+    Report1.title.add(ReportItem::Label, QStringLiteral("qrlbl_title"), QRectF(0, 2, 190, 10),
+                      QStringLiteral("대 상 자 등록현황"), Qt::AlignCenter)
+        .font.setPointSize(16);
+    Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_target"), QRectF(0, 16, 120, 6),
+                      QStringLiteral("대상 업체 : 모든 대상거래처"));
+    Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_product"), QRectF(140, 16, 50, 6),
+                      QStringLiteral("Quvex Service"), Qt::AlignRight | Qt::AlignVCenter);
+    struct Col { const char *title; double width; int gridCol; };
+    static const Col cols[] = {{"NO", 12, colNo},          {"도 매 상 명", 36, colName},
+                               {"은 행 명", 26, colBankName}, {"계 좌 번 호", 40, colBankNo},
+                               {"주민/사업자 등록번호", 40, colResidentNo}, {"핸드폰(SMS수신용)", 36, colPhone}};
+    Report1.columnHeader.add(ReportItem::Box, QString(), QRectF(0, 0, 190, 8));
+    Report1.detail.add(ReportItem::Box, QString(), QRectF(0, 0, 190, 6));
+    double x = 0;
+    for (const Col &c : cols) {
+        Report1.columnHeader.add(ReportItem::Label, QString(), QRectF(x, 0, c.width, 8), QString::fromUtf8(c.title),
+                                 Qt::AlignCenter);
+        Report1.detail.add(ReportItem::Label, QStringLiteral("d") + QString::number(c.gridCol),
+                           QRectF(x, 0, c.width, 6), QString(), Qt::AlignCenter);
+        x += c.width;
+    }
+    Report1.pageFooter.add(ReportItem::PageNumber, QStringLiteral("qrpage"), QRectF(0, 1, 60, 6),
+                           QStringLiteral("Page : "));
+    Report1.pageFooter.add(ReportItem::Label, QStringLiteral("qlbl_printdate"), QRectF(90, 1, 100, 6), QString(),
+                           Qt::AlignRight | Qt::AlignVCenter);
+    m_rows.fitPage(Report1);
+    Report1.BeforePrint = [this] {
+        m_rows.reset();
+        const QDate d = qvx::Clock::date();
+        Report1.pageFooter.setCaption(QStringLiteral("qlbl_printdate"),
+                                      QStringLiteral("출력 일시 : %1년 %2월 %3일")
+                                          .arg(d.year())
+                                          .arg(d.month(), 2, 10, QChar(u'0'))
+                                          .arg(d.day(), 2, 10, QChar(u'0')));
+    };
+    m_rows.attach(
+        Report1, [this] { return reportRowsEmpty() ? 0 : grd_daesang->RowCount() - 1; },
+        [this](int row) {
+            for (int c : {int(colNo), int(colName), int(colBankName), int(colBankNo), int(colResidentNo), int(colPhone)})
+                Report1.detail.setCaption(QStringLiteral("d") + QString::number(c),
+                                          row > 0 ? grd_daesang->Cells(c, row) : QString());
+        });
+}
+
+void Tqv_Daesang_frm::btn_printClick(bool preview)
+{
+    PrintList(this, grd_daesang, Report1, preview, colName);
+}
+
+void registerDaesangScreen()
+{
+    ScreenRegistry::instance().add(QStringLiteral("qv_Daesang_frm"),
+                                   [](QWidget *owner) -> QWidget * { return new Tqv_Daesang_frm(owner); });
+}

@@ -1,0 +1,84 @@
+#pragma once
+// "거래처정보등록": the payee master (table daesang) — the people and firms
+// the company pays or collects from, with bank, account, real-name number
+// and a mobile number for SMS. Search, add, modify, delete and print.
+
+#include "core/ListScreen.h"
+#include "platform/Report.h"
+#include "platform/ResultSet.h"
+
+#include <QVector>
+#include <QWidget>
+
+#include <utility>
+
+class QLineEdit;
+class TDDButton;
+class TKitComboBox;
+class TKitSimplePanel;
+class TListGrid;
+
+class Tqv_Daesang_frm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Tqv_Daesang_frm(QWidget *owner = nullptr);
+
+    // List columns; StoredBankNo and StoredName (hidden) keep the key as stored.
+    enum Column { colNo, colName, colBankName, colBankNo, colResidentNo, colBankId, colPhone,
+                  colTel1, colTel2, colTel3, colStoredBankNo, ColumnCount };
+
+    TListGrid *grd_daesang = nullptr;
+    TKitSimplePanel *pnl_regdaesang = nullptr;
+    TKitComboBox *cmb_allbank = nullptr;
+    QLineEdit *edt_transbankno = nullptr;
+    QLineEdit *edt_transname = nullptr;
+    QLineEdit *edt_residentno = nullptr;
+    TKitComboBox *cb_TelNo1 = nullptr;
+    QLineEdit *ed_TelNo2 = nullptr;
+    QLineEdit *ed_TelNo3 = nullptr;
+    QLineEdit *edt_searchname = nullptr;
+    QLineEdit *edt_searchbankno = nullptr;
+    TDDButton *btn_search = nullptr;
+    TDDButton *btn_add = nullptr;
+    TDDButton *btn_modify = nullptr;
+    TDDButton *btn_cancel = nullptr;
+    TDDButton *btn_delete = nullptr;
+    TDDButton *btn_save = nullptr;
+    TDDButton *btn_preview = nullptr;
+    TDDButton *btn_print = nullptr;
+    TDDButton *btn_close = nullptr;
+    qvx::Report Report1;
+
+    // 0 browsing, 1 adding, 2 modifying.
+    int PayeeEditMode = 0;
+    // (bank code, bank name) of each cmb_allbank item.
+    QVector<std::pair<QString, QString>> PayeeBankTable;
+
+    void FormCreate();
+    void btn_searchClick();
+    void btn_addClick();
+    void btn_modifyClick();
+    void btn_saveClick();
+    void btn_deleteClick();
+    void btn_cancelClick();
+    void btn_printClick(bool preview);
+    void edt_transbanknoExit();
+    void edt_residentnoExit();
+
+private:
+    void fillList(const qvx::ResultSet &rs);
+    void openPanel(bool open);
+    void setButtons(bool browse);
+    void clearEntry(bool phoneToo);
+    QString selectedBankId() const;
+    QString selectedBankName() const;
+    void saveNew();
+    void saveChange();
+    bool reportRowsEmpty() const;
+    void prepareReport();
+
+    ListReportRows m_rows{33, 37};
+};
+
+void registerDaesangScreen();

@@ -1,0 +1,997 @@
+#include "transfers/screens/IcheMakeUnit.h"
+
+#include "core/AppControl.h"
+#include "core/ClientMainUnit.h"
+#include "core/DMUnit.h"
+#include "core/DayLog.h"
+#include "core/EventGuard.h"
+#include "core/KitLook.h"
+#include "core/ListScreen.h"
+#include "core/LoginState.h"
+#include "core/ScreenParts.h"
+#include "core/ScreenRegistry.h"
+#include "core/SeqNo.h"
+#include "core/TextUtils.h"
+#include "controls/edits/CurrEdit.h"
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitComboBox.h"
+#include "controls/panels/KitControl.h"
+#include "transfers/ApprovalRequest.h"
+#include "transfers/TempSaveCodec.h"
+#include "transfers/TransferLog.h"
+#include "transfers/TransferRules.h"
+#include "transfers/screens/AcceptUserUnit.h"
+#include "transfers/screens/IcheModifyUnit.h"
+#include "transfers/screens/KeyHook.h"
+#include "transfers/screens/TransSelectUnit.h"
+#include "transfers/screens/TransferGrid.h"
+#include "platform/AppServer.h"
+#include "platform/Clock.h"
+#include "platform/Cp949.h"
+#include "platform/FileChooser.h"
+#include "platform/Prompt.h"
+#include "platform/SqlText.h"
+#include "platform/TListGrid.h"
+#include "platform/TextFile.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QProgressBar>
+#include <QSet>
+
+using qvx::sqlQuote;
+
+namespace {
+
+qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
+
+Tqv_IcheMake_frm::DataConvertRunner &convertRunner()
+{
+    static Tqv_IcheMake_frm::DataConvertRunner runner;
+    return runner;
+}
+
+const int ShownWidths[16] = {55, 60, 126, 52, 53, 54, 58, 83, 65, 120, 98, 66, 66, 64, 65, 180};
+
+QLabel *label(QWidget *parent, const QString &text, int x, int y, int w = 78)
+{
+    auto *l = new QLabel(text, parent);
+    l->setGeometry(x, y, w, 22);
+    return l;
+}
+
+QLineEdit *edit(QWidget *parent, const char *name, int x, int y, int w)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setGeometry(x, y, w, 22);
+    return e;
+}
+
+TKitComboBox *combo(QWidget *parent, const char *name, int x, int y, int w)
+{
+    auto *c = new TKitComboBox(parent);
+    c->setObjectName(QString::fromLatin1(name));
+    c->SetStyle(csDropDownList);
+    c->setGeometry(x, y, w, 22);
+    return c;
+}
+
+TCurrencyEdit *currency(QWidget *parent, const char *name, int x, int y, int w, bool money)
+{
+    auto *e = new TCurrencyEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setGeometry(x, y, w, 22);
+    e->SetDisplayFormat(money ? QStringLiteral(",0.;-\\,0.") : QStringLiteral("0"));
+    return e;
+}
+
+void setCurrency(TCurrencyEdit *e, qint64 value)
+{
+    e->SetValue(qvx::Decimal(value));
+}
+
+} // namespace
+
+void Tqv_IcheMake_frm::SetDataConvertRunner(DataConvertRunner runner)
+{
+    convertRunner() = std::move(runner);
+}
+
+QString Tqv_IcheMake_frm::ItemBankCode(const QString &item)
+{
+    return item.mid(1, 2);
+}
+
+Tqv_IcheMake_frm::Tqv_IcheMake_frm(QWidget *owner)
+    : QWidget(owner)
+{
+    setObjectName(QStringLiteral("qv_IcheMake_frm"));
+    setWindowTitle(QStringLiteral("이체자료 작성"));
+    setMinimumSize(750, 550);
+    resize(1000, 620);
+    SetFormColour(this);
+
+    // Entry band: created in the order Enter and Tab walk it.
+    TKitSimplePanel *entry = MakePanel(this, "pnl_entry");
+    entry->resize(width(), 100);
+    SetAlign(entry, alTop);
+    label(entry, QStringLiteral("모은행/계좌"), 8, 8);
+    cmb_allbank = combo(entry, "cmb_allbank", 88, 8, 330);
+    label(entry, QStringLiteral("거래구분"), 430, 8, 56);
+    cmb_transdiv = combo(entry, "cmb_transdiv", 490, 8, 70);
+    cmb_transdiv->Items().Add(QStringLiteral("수납"));
+    cmb_transdiv->Items().Add(QStringLiteral("지급"));
+    cmb_transdiv->SetItemIndex(PaymentMode == 1 ? 1 : 0);
+    cmb_transdiv->SetEnabled(false);
+    label(entry, QStringLiteral("이체금액"), 570, 8, 56);
+    curredt_money = currency(entry, "curredt_money", 630, 8, 130, true);
+    label(entry, QStringLiteral("실명번호"), 770, 8, 56);
+    edt_resident = edit(entry, "edt_resident", 830, 8, 140);
+
+    label(entry, QStringLiteral("대상자"), 8, 38);
+    cmb_daesang = combo(entry, "cmb_daesang", 88, 38, 150);
+    label(entry, QStringLiteral("거래처명"), 248, 38, 56);
+    edt_sendname = edit(entry, "edt_sendname", 308, 38, 110);
+    label(entry, QStringLiteral("거래은행"), 430, 38, 56);
+    cmb_transbankid = combo(entry, "cmb_transbankid", 490, 38, 200);
+    label(entry, QStringLiteral("계좌번호"), 700, 38, 56);
+    edt_bankno = edit(entry, "edt_bankno", 760, 38, 210);
+
+    label(entry, QStringLiteral("기    타"), 8, 68);
+    edt_daesanginfo = edit(entry, "edt_daesanginfo", 88, 68, 330);
+    KitButton1 = MakeButton(entry, "KitButton1", QStringLiteral("자료작성"), 430, 66, 100, 26);
+
+    // Buttons and totals at the bottom.
+    TKitSimplePanel *bar = MakePanel(this, "pnl_buttons");
+    bar->resize(width(), 40);
+    SetAlign(bar, alBottom);
+    int x = 8;
+    auto button = [&](const char *name, const char *caption, int w = 88) {
+        TDDButton *b = MakeButton(bar, name, QString::fromUtf8(caption), x, 7, w, 26);
+        x += w + 6;
+        return b;
+    };
+    btn_print = button("btn_print", "출력하기");
+    btn_callfile = button("btn_callfile", "불러오기");
+    btn_tempsave = button("btn_tempsave", "임시저장");
+    btn_dataconvert = button("btn_dataconvert", "자료변환");
+    btn_modify = button("btn_modify", "수 정");
+    btn_delete = button("btn_delete", "자료삭제");
+    btn_deleteTot = button("btn_deleteTot", "전체자료삭제", 100);
+    btn_accept = button("btn_accept", "승인신청");
+    btn_close = button("btn_close", "닫 기");
+
+    pnl_total = MakePanel(this, "pnl_total");
+    pnl_total->resize(width(), 34);
+    SetAlign(pnl_total, alBottom);
+    label(pnl_total, QStringLiteral("작성 건수"), 8, 6, 70);
+    curredt_gunR = currency(pnl_total, "curredt_gunR", 80, 6, 90, false);
+    label(pnl_total, QStringLiteral("작성금액 합계"), 190, 6, 90);
+    curredt_MoneyR = currency(pnl_total, "curredt_MoneyR", 284, 6, 160, true);
+    pnl_total->SetEnabled(false);
+
+    MakeBand(this, "pnl_listcaption", QStringLiteral(" ◎ 이체자료 리스트"), 25);
+    QStringList headers;
+    for (int c = 0; c < TransferColumnCount; ++c)
+        headers.append(c <= tcInfo ? TransferColumnTitle(TransferColumn(c)) : QString());
+    grd_ichelist = MakeGrid(this, "grd_ichelist", headers);
+    for (int c = 0; c < 16; ++c)
+        grd_ichelist->SetColWidths(c, ShownWidths[c]);
+    for (int c = tcSendFlag; c < TransferColumnCount; ++c)
+        grd_ichelist->HideColumn(c);
+    grd_ichelist->SetDefaultRowHeight(21);
+    grd_ichelist->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grd_ichelist->OnGetAlignment = [](int col, int row) {
+        return (row > 0 && col == tcMoney) ? Qt::AlignRight : Qt::AlignHCenter;
+    };
+    grd_ichelist->OnDblClickCell = [this](int, int row) {
+        if (row > 0)
+            RunGuarded(QStringLiteral("grd_ichelistDblClickCell"), [this] { btn_modifyClick(); });
+    };
+    auto *n1 = new QAction(QStringLiteral("내용 검색"), grd_ichelist);
+    n1->setObjectName(QStringLiteral("N1"));
+    grd_ichelist->addAction(n1);
+    grd_ichelist->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(n1, &QAction::triggered, this, [this] { RunGuarded(QStringLiteral("N1Click"), [this] { N1Click(); }); });
+
+    // Progress of the approval request and the conversion, over the list.
+    pnl_gauge = MakePanel(this, "pnl_gauge");
+    pnl_gauge->setGeometry(250, 220, 480, 110);
+    Gauge1 = new QProgressBar(pnl_gauge);
+    Gauge1->setObjectName(QStringLiteral("Gauge1"));
+    Gauge1->setGeometry(10, 10, 460, 22);
+    label(pnl_gauge, QStringLiteral("총 건 수"), 10, 42, 60);
+    curredt_tgun = currency(pnl_gauge, "curredt_tgun", 72, 42, 80, false);
+    label(pnl_gauge, QStringLiteral("오류건수"), 166, 42, 60);
+    curredt_errgun = currency(pnl_gauge, "curredt_errgun", 228, 42, 80, false);
+    label(pnl_gauge, QStringLiteral("처리 건수"), 322, 42, 60);
+    curredt_gun = currency(pnl_gauge, "curredt_gun", 386, 42, 80, false);
+    lbl_message = new QLabel(pnl_gauge);
+    lbl_message->setObjectName(QStringLiteral("lbl_message"));
+    lbl_message->setGeometry(10, 74, 460, 22);
+    pnl_gauge->hide();
+
+    // Keys.
+    for (QWidget *w : std::initializer_list<QWidget *>{cmb_allbank, cmb_transdiv, curredt_money, cmb_daesang,
+                                                       cmb_transbankid, edt_bankno, edt_daesanginfo})
+        EnterMovesFocus(w);
+    OnKey(edt_resident, [this](QKeyEvent *e) {
+        if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter)
+            return false;
+        if (cmb_daesang->Enabled())
+            cmb_daesang->setFocus(Qt::TabFocusReason);
+        else
+            edt_sendname->setFocus(Qt::TabFocusReason);
+        return true;
+    });
+    OnKey(edt_sendname, [this](QKeyEvent *e) {
+        if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter)
+            return false;
+        RunGuarded(QStringLiteral("edt_sendnameKeyPress"), [this] { edt_sendnameSearch(); });
+        if (QWidget *next = NextTabControl(edt_sendname))
+            next->setFocus(Qt::TabFocusReason);
+        return true;
+    });
+    // The payee name takes at most 12 bytes; a double-byte character is never split.
+    connect(edt_sendname, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (Cp949Length(text) > 12)
+            edt_sendname->setText(LeftBytes(text, 12));
+    });
+    OnFocusOut(edt_bankno, [this] { RunGuarded(QStringLiteral("edt_banknoExit"), [this] { edt_banknoExit(); }); });
+    cmb_daesang->OnChange = [this](QObject *) {
+        RunGuarded(QStringLiteral("cmb_daesangChange"), [this] { cmb_daesangChange(); });
+    };
+    FocusOnShow(this, cmb_allbank);
+
+    auto bind = [](TDDButton *b, const char *where, std::function<void()> handler) {
+        OnButtonClick(b, [where, handler = std::move(handler)] { RunGuarded(QString::fromLatin1(where), handler); });
+    };
+    bind(KitButton1, "KitButton1Click", [this] { KitButton1Click(); });
+    bind(btn_print, "btn_printClick", [this] { btn_printClick(); });
+    bind(btn_callfile, "btn_callfileClick", [this] { btn_callfileClick(); });
+    bind(btn_tempsave, "btn_tempsaveClick", [this] { btn_tempsaveClick(); });
+    bind(btn_dataconvert, "btn_dataconvertClick", [this] { btn_dataconvertClick(); });
+    bind(btn_modify, "btn_modifyClick", [this] { btn_modifyClick(); });
+    bind(btn_delete, "btn_deleteClick", [this] { btn_deleteClick(); });
+    bind(btn_deleteTot, "btn_deleteTotClick", [this] { btn_deleteTotClick(); });
+    bind(btn_accept, "btn_acceptClick", [this] { btn_acceptClick(); });
+    bind(btn_close, "btn_closeClick", [this] { close(); });
+
+    prepareReport();
+    RunGuarded(QStringLiteral("qv_IcheMake_frm.FormCreate"), [this] { FormCreate(); });
+}
+
+Tqv_IcheMake_frm::~Tqv_IcheMake_frm() = default;
+
+void Tqv_IcheMake_frm::FormCreate()
+{
+    ApplyColumnVisibility(grd_ichelist, QStringLiteral("QV_ICHEMAKE_FRM"), 0, 19);
+
+    const qvx::ResultSet banks = dm->cms_select1(QStringLiteral(
+        "select      bankid,    mobankno,    bankname,    firmid,    passwd,    dblpasswd,    sendname,    "
+        "tr_gubuncode,    recvid from    bank order by bankid"));
+    cmb_allbank->Items().Add(QStringLiteral("은행 선택"));
+    for (int i = 0; i < banks.recordCount(); ++i) {
+        auto v = [&](const char *name) { return banks.value(i, QString::fromLatin1(name)); };
+        BankInfo b{v("bankid"), v("mobankno"), v("bankname"), v("firmid"), v("sendname"),
+                   v("tr_gubuncode"), v("recvid"), v("passwd"), v("dblpasswd")};
+        BankInfos.append(b);
+        QString account = b.mobankno;
+        if (account.size() < 15)
+            account += QString(15 - account.size(), QLatin1Char(' '));
+        cmb_allbank->Items().Add(QStringLiteral("[") + b.bankid + QStringLiteral("]   ") + account
+                                 + QStringLiteral("   ") + b.bankname);
+    }
+
+    const qvx::ResultSet payees = dm->cms_select1(QStringLiteral("select * from daesang"));
+    if (payees.isEmpty()) {
+        cmb_daesang->Items().Add(QStringLiteral("대상자 없음"));
+        cmb_daesang->SetEnabled(false);
+    } else {
+        cmb_daesang->Items().Add(QStringLiteral("대상자 선택"));
+        for (int i = 0; i < payees.recordCount(); ++i) {
+            PayeeInfo p{payees.value(i, QStringLiteral("name")), payees.value(i, QStringLiteral("bankno")),
+                        payees.value(i, QStringLiteral("bankid")), payees.value(i, QStringLiteral("residentno"))};
+            PayeeInfos.append(p);
+            cmb_daesang->Items().Add(p.name);
+        }
+    }
+
+    const qvx::ResultSet allbank = dm->cms_select1(QStringLiteral("select * from allbank order by bankid"));
+    for (int i = 0; i < allbank.recordCount(); ++i) {
+        const QString name = allbank.value(i, QStringLiteral("bankname"));
+        bool isNumber = false;
+        const qint64 n = name.trimmed().toLongLong(&isNumber);
+        if (isNumber && n != 0)
+            continue;
+        cmb_transbankid->Items().Add(QStringLiteral("[") + allbank.value(i, QStringLiteral("bankid"))
+                                     + QStringLiteral("]    ") + name);
+    }
+    cmb_transbankid->SetItemIndex(0);
+    cmb_allbank->SetItemIndex(0);
+    cmb_daesang->SetItemIndex(0);
+}
+
+// --- totals and rows ---------------------------------------------------------------
+
+void Tqv_IcheMake_frm::UpdateTotals()
+{
+    setCurrency(curredt_gunR, TransferRowCount(grd_ichelist));
+    setCurrency(curredt_MoneyR, TransferTotal(grd_ichelist));
+}
+
+void Tqv_IcheMake_frm::ClearTransferList()
+{
+    ClearGridRows(grd_ichelist, TransferColumnCount);
+    UpdateTotals();
+}
+
+int Tqv_IcheMake_frm::AddTransferRow(const TransferRow &row)
+{
+    const int r = AppendTransferRow(grd_ichelist, row);
+    UpdateTotals();
+    return r;
+}
+
+bool Tqv_IcheMake_frm::IsDuplicateTransfer(const QString &name, const QString &amount, const QString &memo) const
+{
+    return ::IsDuplicateTransfer([this](int c, int r) { return grd_ichelist->Cells(c, r); }, grd_ichelist->RowCount(),
+                                 name, amount, memo);
+}
+
+bool Tqv_IcheMake_frm::ConfirmDuplicate(const QString &name, qint64 amount, const QString &info,
+                                        const QString &logPrefix)
+{
+    const QString grouped = FormatMoney(QString::number(amount));
+    if (!IsDuplicateTransfer(name, grouped, DuplicateMemo(info, IcheCheckFlag)))
+        return true;
+    if (!prompt().confirm(DuplicateQuestion(name, grouped), QStringLiteral("확인"))) {
+        if (!logPrefix.isEmpty())
+            WriteLog(logPrefix + QStringLiteral("중복이체건 삭제 -> ") + DuplicateLogTail(name, grouped));
+        return false;
+    }
+    WriteLog(logPrefix + QStringLiteral("중복이체건 추가 -> ") + DuplicateLogTail(name, grouped));
+    return true;
+}
+
+// --- manual entry ----------------------------------------------------------------------
+
+QString Tqv_IcheMake_frm::payeeName() const
+{
+    if (cmb_daesang->ItemIndex() > 0 && cmb_daesang->Enabled())
+        return cmb_daesang->Text();
+    return edt_sendname->text();
+}
+
+void Tqv_IcheMake_frm::selectTransBank(const QString &bankId, int fromItem)
+{
+    for (int i = fromItem; i < cmb_transbankid->Items().Count(); ++i) {
+        if (ItemBankCode(cmb_transbankid->Items()[i]) == bankId) {
+            cmb_transbankid->SetItemIndex(i);
+            return;
+        }
+    }
+}
+
+void Tqv_IcheMake_frm::cmb_daesangChange()
+{
+    const int k = cmb_daesang->ItemIndex();
+    if (k < 1) {
+        edt_sendname->setEnabled(true);
+        edt_sendname->setStyleSheet(QString());
+        edt_bankno->clear();
+        edt_daesanginfo->clear();
+        edt_resident->clear();
+        cmb_transbankid->SetItemIndex(0);
+        return;
+    }
+    const PayeeInfo &p = PayeeInfos.at(k - 1);
+    edt_sendname->clear();
+    edt_sendname->setEnabled(false);
+    edt_sendname->setStyleSheet(QStringLiteral("background-color: palette(button);"));
+    edt_bankno->setText(p.bankno);
+    edt_daesanginfo->setText(p.residentno);
+    edt_resident->setText(p.residentno);
+    selectTransBank(p.bankid, 0);
+}
+
+void Tqv_IcheMake_frm::fillFromPayee(const QString &name, const QString &bankId, const QString &bankNo,
+                                     const QString &residentNo, int fromItem)
+{
+    selectTransBank(bankId, fromItem);
+    edt_sendname->setText(name);
+    edt_bankno->setText(bankNo);
+    edt_daesanginfo->setText(residentNo);
+    edt_resident->setText(residentNo);
+}
+
+void Tqv_IcheMake_frm::edt_sendnameSearch()
+{
+    const qvx::ResultSet rs = dm->cms_select1(QStringLiteral("select * from daesang where name like ")
+                                              + sqlQuote(QStringLiteral("%") + edt_sendname->text() + QStringLiteral("%"))
+                                              + QStringLiteral(" order by name"));
+    if (rs.recordCount() == 1) {
+        const QString bankId = rs.value(0, QStringLiteral("bankid"));
+        fillFromPayee(rs.value(0, QStringLiteral("name")), bankId,
+                      FormatAcctNo(bankId, rs.value(0, QStringLiteral("bankno"))),
+                      rs.value(0, QStringLiteral("residentno")), 1);
+    } else if (rs.isEmpty()) {
+        edt_bankno->clear();
+        edt_daesanginfo->clear();
+        edt_resident->clear();
+        cmb_transbankid->SetItemIndex(0);
+    } else {
+        Tqv_transselect_frm dialog(this);
+        TListGrid *list = dialog.GRD_acceptlist;
+        list->SetRowCount(rs.recordCount() + 1);
+        for (int i = 0; i < rs.recordCount(); ++i) {
+            const QString bankId = rs.value(i, QStringLiteral("bankid"));
+            list->SetCells(0, i + 1, rs.value(i, QStringLiteral("name")));
+            list->SetCells(1, i + 1, bankId);
+            list->SetCells(2, i + 1, FormatAcctNo(bankId, rs.value(i, QStringLiteral("bankno"))));
+            list->SetCells(3, i + 1, rs.value(i, QStringLiteral("residentno")));
+        }
+        list->SetRow(1);
+        if (dialog.exec() == QDialog::Accepted && list->Row() >= 1) {
+            const int r = list->Row();
+            fillFromPayee(list->Cells(0, r), list->Cells(1, r), list->Cells(2, r), list->Cells(3, r), 1);
+        }
+    }
+}
+
+void Tqv_IcheMake_frm::edt_banknoExit()
+{
+    const QString account = DelChar(edt_bankno->text(), QLatin1Char('-'));
+    // Leaving an empty field is no account to check.
+    if (account.trimmed().isEmpty())
+        return;
+    const QString code = ItemBankCode(cmb_transbankid->Text());
+    if (CheckAcctNo(code, account))
+        edt_bankno->setText(FormatAcctNo(code, account));
+    else
+        prompt().message(QStringLiteral("해당은행에 대한 계좌번호가 적절하지 않습니다. 확인하시기 바랍니다."));
+}
+
+TransferRow Tqv_IcheMake_frm::entryRow(const BankInfo &bank, qint64 amount) const
+{
+    const QString code = ItemBankCode(cmb_transbankid->Text());
+    TransferRow row;
+    row.moBankName = bank.bankname;
+    row.moBankNo = FormatAcctNo(bank.bankid, bank.mobankno);
+    row.passWd = bank.passwd;
+    row.workDiv = SameBankWord(bank.bankid, code);
+    row.transDiv = cmb_transdiv->Text();
+    row.money = FormatMoney(QString::number(amount));
+    row.bankName = cmb_transbankid->Text().mid(8);
+    row.bankNo = FormatAcctNo(code, DelChar(edt_bankno->text(), QLatin1Char('-')).trimmed());
+    row.name = payeeName();
+    row.sendId = NetworkId;
+    row.recvId = bank.recvid;
+    row.firmId = bank.firmid;
+    row.userId = LoginUserId;
+    row.info = edt_daesanginfo->text();
+    row.sendFlag = QStringLiteral("1");
+    row.gubun = TransferKindCode(row.transDiv);
+    row.msgType = TransferMessageType(bank.bankid, code);
+    row.moBankId = bank.bankid;
+    row.bankId = code;
+    row.realNameNo = PlainRealNameNo(edt_resident->text());
+    return row;
+}
+
+void Tqv_IcheMake_frm::KitButton1Click()
+{
+    TransferEntryInput input;
+    input.moBankIndex = cmb_allbank->ItemIndex();
+    if (input.moBankIndex > 0 && input.moBankIndex <= BankInfos.size())
+        input.moBankId = BankInfos[input.moBankIndex - 1].bankid;
+    input.payeeIndex = cmb_daesang->ItemIndex();
+    input.payeeComboEnabled = cmb_daesang->Enabled();
+    input.sendName = edt_sendname->text();
+    input.residentNo = edt_resident->text();
+    input.amountText = curredt_money->Text();
+    input.today = qvx::Clock::today();
+    const TransferEntryCheck check = CheckTransferEntry(input);
+    if (!check.ok()) {
+        prompt().message(check.message);
+        switch (check.focus) {
+        case EntryFocus::MotherAccount: cmb_allbank->setFocus(); break;
+        case EntryFocus::PayeeCombo: cmb_daesang->setFocus(); break;
+        case EntryFocus::SendName: edt_sendname->setFocus(); break;
+        case EntryFocus::ResidentNo: edt_resident->setFocus(); break;
+        case EntryFocus::Amount: curredt_money->setFocus(); break;
+        case EntryFocus::None: break;
+        }
+        return;
+    }
+
+    const QString name = cmb_daesang->ItemIndex() > 0 ? cmb_daesang->Text() : edt_sendname->text();
+    if (!ConfirmDuplicate(name, check.amount, edt_daesanginfo->text(), QString())) {
+        SetButtonEnabled(btn_accept, true);
+        return;
+    }
+
+    // The check code comes first: a row whose data the bank's rule refuses
+    // never reaches the list.
+    TransferRow row = entryRow(BankInfos[input.moBankIndex - 1], check.amount);
+    try {
+        row.boki = EntryCheckCode(row, dm->scktconnect);
+    } catch (const ConvertError &) {
+        prompt().message(QStringLiteral("복기(검증번호)를 만들 수 없습니다.\r\n모계좌, 거래계좌와 이체금액을 확인하시기 바랍니다."));
+        edt_bankno->setFocus();
+        return;
+    }
+
+    AddTransferRow(row);
+    WriteLog(TransferRowLogLine(QStringLiteral("이체작성  "), row));
+    resetEntryFields();
+}
+
+void Tqv_IcheMake_frm::resetEntryFields()
+{
+    edt_sendname->setEnabled(true);
+    edt_sendname->setStyleSheet(QString());
+    curredt_money->SetValue(qvx::Decimal(0));
+    cmb_daesang->SetItemIndex(0);
+    cmb_transbankid->SetItemIndex(0);
+    edt_bankno->clear();
+    edt_daesanginfo->clear();
+    edt_resident->clear();
+    edt_sendname->clear();
+    cmb_allbank->setFocus();
+}
+
+// --- deleting ------------------------------------------------------------------------------
+
+void Tqv_IcheMake_frm::btn_deleteClick()
+{
+    if (GridIsEmpty(grd_ichelist)) {
+        prompt().message(QStringLiteral("삭제한 이체자료가 존재하지 않습니다."));
+        return;
+    }
+    if (grd_ichelist->RowCount() == 2) {
+        ClearTransferList();
+        return;
+    }
+    const int row = grd_ichelist->Row();
+    if (row < 1)
+        return;
+    WriteLog(TransferRowLogLine(QStringLiteral("자료삭제  "), ReadTransferRow(grd_ichelist, row)));
+    grd_ichelist->DeleteRow(row);
+    RenumberTransferRows(grd_ichelist);
+    UpdateTotals();
+}
+
+void Tqv_IcheMake_frm::btn_deleteTotClick()
+{
+    if (GridIsEmpty(grd_ichelist)) {
+        prompt().message(QStringLiteral("삭제할 자료가 존재하지 않습니다."));
+        return;
+    }
+    ClearTransferList();
+}
+
+void Tqv_IcheMake_frm::N1Click()
+{
+    OpenFindDialog(this, grd_ichelist);
+}
+
+void Tqv_IcheMake_frm::btn_dataconvertClick()
+{
+    if (RefuseWhenOffline())
+        return;
+    if (convertRunner())
+        convertRunner()(*this);
+}
+
+// --- row edit ------------------------------------------------------------------------------
+
+void Tqv_IcheMake_frm::btn_modifyClick()
+{
+    if (GridIsEmpty(grd_ichelist)) {
+        prompt().message(QStringLiteral("수정할 이체자료가 존재하지 않습니다."));
+        return;
+    }
+    const int r = grd_ichelist->Row();
+    if (r < 1)
+        return;
+    const TransferRow row = ReadTransferRow(grd_ichelist, r);
+
+    Tqv_icheModify_frm dialog(this);
+    const qvx::ResultSet banks = dm->cms_select1(
+        QStringLiteral("select * from allbank where not ( bankid = bankname) order by bankid"));
+    for (int i = 0; i < banks.recordCount(); ++i)
+        dialog.cmb_transbankid->Items().Add(QStringLiteral("[") + banks.value(i, QStringLiteral("bankid"))
+                                            + QStringLiteral("]    ") + banks.value(i, QStringLiteral("bankname")));
+    dialog.cmb_transdiv->setText(PaymentMode == 1 ? QStringLiteral("지급") : QStringLiteral("수납"));
+    dialog.edt_sendname->setText(row.name);
+    for (int i = 0; i < dialog.cmb_transbankid->Items().Count(); ++i) {
+        if (ItemBankCode(dialog.cmb_transbankid->Items()[i]) == row.bankId) {
+            dialog.cmb_transbankid->SetItemIndex(i);
+            break;
+        }
+    }
+    dialog.edt_bankno->setText(row.bankNo);
+    dialog.curredt_money->SetValue(qvx::Decimal(row.amount()));
+    dialog.edt_daesanginfo->setText(row.realNameNo);
+    dialog.MotherBankId = row.moBankId;
+    // While the dialog is open the total leaves this row out.
+    setCurrency(curredt_MoneyR, TransferTotal(grd_ichelist) - row.amount());
+    if (dialog.exec() != QDialog::Accepted) {
+        UpdateTotals();
+        return;
+    }
+
+    TransferRowEdit change;
+    change.name = dialog.edt_sendname->text();
+    change.bankId = ItemBankCode(dialog.cmb_transbankid->Text());
+    change.bankName = dialog.cmb_transbankid->Text().mid(8);
+    change.bankNo = dialog.edt_bankno->text();
+    change.amount = dialog.Amount();
+    change.realNameNo = dialog.edt_daesanginfo->text();
+    TransferRow edited = ApplyTransferRowEdit(row, change);
+    try {
+        if (edited.moBankId != u"23")
+            edited.boki = EntryCheckCode(edited, dm->scktconnect);
+    } catch (const ConvertError &) {
+        prompt().message(QStringLiteral("복기(검증번호)를 만들 수 없습니다.\r\n모계좌, 거래계좌와 이체금액을 확인하시기 바랍니다."));
+        UpdateTotals();
+        return;
+    }
+    WriteTransferRow(grd_ichelist, r, edited);
+    WriteLog(TransferRowLogLine(QStringLiteral("이체수정  "), edited));
+    UpdateTotals();
+}
+
+// --- temporary save and reload ----------------------------------------------------------------
+
+void Tqv_IcheMake_frm::btn_tempsaveClick()
+{
+    if (GridIsEmpty(grd_ichelist)) {
+        prompt().message(QStringLiteral("저장할 자료가 존재하지 않습니다."));
+        return;
+    }
+    const QString folder = QDir::current().filePath(QStringLiteral("data")) + QLatin1Char('/');
+    const QString proposed = QStringLiteral("tmp_") + qvx::Clock::nowText(QStringLiteral("yyMMddhhmmss"))
+                             + QStringLiteral("이체");
+    const qvx::FileChooser::Result chosen = qvx::FileChooser::instance().save(
+        this, QStringLiteral("파일 저장"), folder, proposed, QStringLiteral("텍스트파일 (*.txt)|*.txt"));
+    if (chosen.fileName.isEmpty())
+        return;
+
+    // Every line is built before anything is written: a value that does not
+    // fit its field refuses the whole save.
+    QByteArray bytes;
+    const QVector<TransferRow> rows = TransferRows(grd_ichelist);
+    for (int i = 0; i < rows.size(); ++i) {
+        const TempSaveEncoded line = EncodeTempSaveLine(rows[i]);
+        if (!line.ok()) {
+            prompt().message(TempSaveTooLongMessage(i + 1, line.badColumn, line.badWidth));
+            return;
+        }
+        bytes += line.line;
+        bytes += "\r\n";
+    }
+
+    QFileInfo info(chosen.fileName);
+    QString base = info.fileName();
+    if (base.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive))
+        base.chop(4);
+    if (!base.contains(QStringLiteral("tmp_")))
+        base = QStringLiteral("tmp_") + base;
+    const QString path = QDir(info.absolutePath()).filePath(base + QStringLiteral(".txt"));
+    QDir().mkpath(info.absolutePath());
+    QString error;
+    if (!qvx::TextFile::writeBytes(path, bytes, &error)) {
+        prompt().message(QDir::toNativeSeparators(path) + QStringLiteral(" 를 저장하지 못하였습니다.\r\n") + error);
+        return;
+    }
+    prompt().message(QDir::toNativeSeparators(path) + QStringLiteral(" 를 저장하였습니다."));
+    ClearTransferList();
+}
+
+void Tqv_IcheMake_frm::btn_callfileClick()
+{
+    const bool payment = PaymentMode == 1;
+    const QString filter = payment
+        ? QStringLiteral("지급이체임시저장파일(지급_*.*)|지급_*.*| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*")
+        : QStringLiteral("수납이체임시저장파일(수납_*.*)|수납_*.*| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*");
+    const QString folder = QDir::current().filePath(QStringLiteral("data")) + QLatin1Char('/');
+    const qvx::FileChooser::Result chosen =
+        qvx::FileChooser::instance().open(this, QStringLiteral("파일 열기"), folder, filter);
+    if (chosen.fileName.isEmpty() || !QFileInfo(chosen.fileName).isFile()) {
+        prompt().message(QStringLiteral("임시저장된 파일이 존재하지 않습니다."));
+        return;
+    }
+    bool readOk = false;
+    const QList<QByteArray> lines = qvx::TextFile::readByteLines(chosen.fileName, &readOk);
+    if (!readOk && lines.isEmpty()) {
+        prompt().message(QStringLiteral("임시저장된 파일이 존재하지 않습니다."));
+        return;
+    }
+
+    const qvx::ResultSet config = dm->cms_select1(QStringLiteral("SELECT nevarid FROM config"));
+    if (config.isEmpty()) {
+        prompt().message(QStringLiteral("송신자의 벨모아 주식회사 아이디가 존재 하지 않아 불러오기를 할수 없습니다."));
+        return;
+    }
+    const QString sender = config.value(0, QStringLiteral("nevarid")).trimmed();
+    const qvx::ResultSet banks = dm->cms_select1(QStringLiteral("select * from bank"));
+    if (banks.isEmpty()) {
+        prompt().message(QStringLiteral("거래은행 정보가 등록되어 있지 않습니다."));
+        return;
+    }
+    QSet<QString> knownMoBankNos;
+    QSet<QString> knownRecvIds;
+    for (int i = 0; i < banks.recordCount(); ++i) {
+        knownMoBankNos.insert(banks.value(i, QStringLiteral("mobankno")).trimmed());
+        knownRecvIds.insert(banks.value(i, QStringLiteral("recvid")).trimmed());
+    }
+
+    int taken = 0;
+    int refused = 0;   // longer than the record or a bad amount
+    int foreign = 0;   // another client's line
+    qint64 total = 0;
+    for (const QByteArray &line : lines) {
+        if (line.trimmed().isEmpty())
+            continue;
+        const TempSaveDecoded decoded = DecodeTempSaveLine(line);
+        if (!decoded.ok()) {
+            ++refused;
+            continue;
+        }
+        const TransferRow &row = decoded.row;
+        if (row.sendId != sender || !knownMoBankNos.contains(row.plainMoBankNo())
+            || !knownRecvIds.contains(row.recvId)) {
+            ++foreign;
+            continue;
+        }
+        if (!ConfirmDuplicate(row.name, decoded.amount, row.info, QStringLiteral("자료변환 "))) {
+            setCurrency(curredt_errgun, curredt_errgun->Value().toInt64() + 1);
+            continue;
+        }
+        AddTransferRow(row);
+        ++taken;
+        total += decoded.amount;
+    }
+
+    // The file goes only when every line is in the list (or was declined by
+    // the user as a duplicate); otherwise it stays for another look.
+    const QString shown = QDir::toNativeSeparators(QFileInfo(chosen.fileName).absoluteFilePath());
+    if (refused == 0 && foreign == 0)
+        QFile::remove(chosen.fileName);
+    if (refused > 0)
+        prompt().message(QStringLiteral("길이 또는 금액이 맞지 않는 자료 %1건은 불러오지 않았습니다.\r\n"
+                                        "파일은 삭제하지 않았습니다. (%2)")
+                             .arg(refused)
+                             .arg(shown));
+    WriteLog(QStringLiteral("자료변환  자료건수:") + FixLenSpace(QString::number(taken), 5, false)
+             + QStringLiteral(" 이체금액:") + FixLenSpace(QString::number(total), 15, false)
+             + QStringLiteral(" 송신자:") + FixLenSpace(sender, 10, true) + QStringLiteral(" 파일명:")
+             + FixLenSpace(shown, 50, true));
+}
+
+// --- approval request ----------------------------------------------------------------------------
+
+void Tqv_IcheMake_frm::setBusy(bool busy)
+{
+    m_busy = busy;
+    for (TDDButton *b : {KitButton1, btn_print, btn_callfile, btn_tempsave, btn_dataconvert, btn_modify, btn_delete,
+                         btn_deleteTot, btn_accept, btn_close})
+        SetButtonEnabled(b, !busy);
+}
+
+void Tqv_IcheMake_frm::btn_acceptClick()
+{
+    if (m_busy || RefuseWhenOffline())
+        return;
+    setCurrency(curredt_tgun, 0);
+    setCurrency(curredt_gun, 0);
+    setCurrency(curredt_errgun, 0);
+    if (GridIsEmpty(grd_ichelist)) {
+        prompt().message(QStringLiteral("이체할 자료가 존재하지 않습니다."));
+        return;
+    }
+    {
+        Tqv_acceptuser_frm dialog(this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+    }
+
+    ApprovalBatch batch;
+    batch.rows = TransferRows(grd_ichelist);
+    const int n = int(batch.rows.size());
+    const qint64 base = ReserveSeqNo(n, SeqNoLimitMs, dm->scktconnect);
+    if (base < 0) {
+        ApproverId.clear();
+        return;
+    }
+    AcceptSeqBase = int(base);
+    AcceptSeqLast = int(base + n);
+
+    setBusy(true);
+    pnl_gauge->show();
+    pnl_gauge->raise();
+    Gauge1->setRange(0, n);
+    Gauge1->setValue(0);
+    setCurrency(curredt_tgun, n);
+    batch.seqBase = base;
+    batch.sendDate = qvx::Clock::today();
+    batch.sendTime = qvx::Clock::nowText(QStringLiteral("hhmmss"));
+    batch.serviceDiv = ServiceDiv;
+    batch.networkId = NetworkId;
+    batch.userId = LoginUserId;
+    batch.approverId = ApproverId;
+    batch.sendFlagInit = SendFlagInit;
+
+    const ApprovalOutcome outcome = StoreApprovalBatch(*dm->scktconnect, batch, [this](int r) {
+        setCurrency(curredt_gun, r);
+        lbl_message->setText(QStringLiteral("정상처리"));
+        Gauge1->setValue(r);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+
+    const QString first = QString::number(base + 1);
+    const QString last = QString::number(base + n);
+    switch (outcome.status) {
+    case ApprovalOutcome::OpenCommitFailed:
+        prompt().message(QStringLiteral("데이터베이스에 오류가 발생하였습니다. Commit error"));
+        WriteTransferLog(QStringLiteral("3"), first, {last});
+        break;
+    case ApprovalOutcome::RowFailed: {
+        const TransferRow &row = batch.rows[outcome.failedRow - 1];
+        lbl_message->setText(QStringLiteral("데이터베이스에 저장되지 않았습니다."));
+        setCurrency(curredt_errgun, curredt_errgun->Value().toInt64() + 1);
+        WriteTransferLog(QStringLiteral("2"), QString::number(base + outcome.failedRow),
+                         {row.moBankId, row.moBankNo, row.plainMoney(), row.name,
+                          PaymentMode == 1 ? QStringLiteral("30") : QStringLiteral("20"), row.info});
+        WriteLog(QStringLiteral("승인신청 취소 -> ") + outcome.error);
+        prompt().message(QStringLiteral("데이터베이스에 저장되지 않았습니다."));
+        break;
+    }
+    case ApprovalOutcome::CommitFailed:
+        WriteLog(QStringLiteral("승인신청 취소 -> ") + outcome.error);
+        prompt().message(QStringLiteral("정상적으로 처리되지 않았습니다."));
+        WriteTransferLog(QStringLiteral("3"), first, {last});
+        break;
+    case ApprovalOutcome::Stored:
+        WriteLog(QStringLiteral("자료변환  자료건수:") + FixLenSpace(QString::number(outcome.rowsStored), 5, false)
+                 + QStringLiteral(" 이체금액:") + FixLenSpace(QString::number(outcome.total), 15, false)
+                 + QStringLiteral(" 작성자:") + FixLenSpace(NetworkId, 10, true) + QStringLiteral(" 승인요청:")
+                 + FixLenSpace(ApproverId, 10, true));
+        prompt().message(QStringLiteral("정상적으로 처리되었습니다."));
+        // Without the relay the approver still finds the batch on activation.
+        if (!(dm->RelayActive() && dm->SendApprovalNotice(ApproverId)))
+            WriteLog(QStringLiteral("승인요청 알림 미전송(중계서버 연결 없음) -> 승인자 : ") + ApproverId);
+        ClearTransferList();
+        break;
+    }
+    pnl_gauge->hide();
+    ApproverId.clear();
+    setBusy(false);
+}
+
+// --- printing --------------------------------------------------------------------------------------
+
+void Tqv_IcheMake_frm::prepareReport()
+{
+    using qvx::ReportItem;
+    Report1.orientation = QPageLayout::Landscape;
+    Report1.documentName = QStringLiteral("송신요청이체자료 리스트");
+    Report1.columnHeader.height = 8;
+    Report1.pageFooter.height = 8;
+    Report1.title.add(ReportItem::Label, QStringLiteral("qrlbl_title"), QRectF(0, 2, 277, 10),
+                      QStringLiteral("송신요청이체자료 리스트"), Qt::AlignCenter)
+        .font.setPointSize(16);
+    Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_user"), QRectF(0, 14, 120, 5));
+    Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_date"), QRectF(0, 20, 120, 5));
+    Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_count"), QRectF(130, 14, 147, 5));
+    Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_sum"), QRectF(130, 20, 147, 5));
+    Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_product"), QRectF(177, 27, 100, 5),
+                      QStringLiteral("Quvex Service"), Qt::AlignRight | Qt::AlignVCenter);
+    struct Col { const char *title; double width; int gridCol; };
+    static const Col cols[] = {{"NO", 10, -1},       {"모은행", 20, 1},    {"모계좌", 30, 2},   {"업무구분", 15, 5},
+                               {"거래구분", 15, 6},  {"이체금액", 25, 7},  {"거래은행", 20, 8}, {"거래계좌", 32, 9},
+                               {"업체", 30, 10},     {"업체코드", 20, 13}, {"작성자ID", 20, 14}, {"업체정보", 20, 15}};
+    double x = 0;
+    Report1.columnHeader.add(ReportItem::Box, QString(), QRectF(0, 0, 277, 8));
+    Report1.detail.add(ReportItem::Box, QString(), QRectF(0, 0, 277, 6));
+    for (const Col &c : cols) {
+        Report1.columnHeader.add(ReportItem::Label, QString(), QRectF(x, 0, c.width, 8), QString::fromUtf8(c.title),
+                                 Qt::AlignCenter);
+        Report1.detail.add(ReportItem::Label, QStringLiteral("d") + QString::number(c.gridCol), QRectF(x, 0, c.width, 6),
+                           QString(), c.gridCol == tcMoney ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignCenter);
+        x += c.width;
+    }
+    Report1.pageFooter.add(ReportItem::Label, QStringLiteral("qlbl_printdate"), QRectF(0, 1, 150, 6));
+    Report1.pageFooter.add(ReportItem::PageNumber, QStringLiteral("qrpage"), QRectF(177, 1, 100, 6),
+                           QStringLiteral("Page : "), Qt::AlignRight | Qt::AlignVCenter);
+
+    Report1.BeforePrint = [this] {
+        const QDate d = qvx::Clock::date();
+        Report1.title.setCaption(QStringLiteral("qlbl_user"), QStringLiteral("승 인 요 청 자 : ") + LoginUserId);
+        Report1.title.setCaption(QStringLiteral("qlbl_date"),
+                                 QStringLiteral("승인 요청 일자 : ") + d.toString(QStringLiteral("yyyy-MM-dd")));
+        Report1.title.setCaption(QStringLiteral("qlbl_count"), QStringLiteral("승인요청이체자료 총건수 : ")
+                                                                   + FormatMoney(curredt_gunR->Text().isEmpty() ? QStringLiteral("0") : curredt_gunR->Text())
+                                                                   + QStringLiteral("건"));
+        Report1.title.setCaption(QStringLiteral("qlbl_sum"), QStringLiteral("승인요청이체자료 총금액 : ")
+                                                                 + FormatMoney(curredt_MoneyR->Text().isEmpty() ? QStringLiteral("0") : curredt_MoneyR->Text())
+                                                                 + QStringLiteral("원"));
+        Report1.pageFooter.setCaption(QStringLiteral("qlbl_printdate"),
+                                      QStringLiteral("출력 일자 : %1년 %2월 %3일 ")
+                                          .arg(d.year())
+                                          .arg(d.month(), 2, 10, QChar(u'0'))
+                                          .arg(d.day(), 2, 10, QChar(u'0')));
+    };
+    // Data rows, then blank lines up to 18 lines on the first page and 25 on later ones.
+    m_reportRows.fitPage(Report1);
+    m_reportRows.attach(
+        Report1, [this] { return TransferRowCount(grd_ichelist); },
+        [this](int row) {
+            for (const int c : {-1, 1, 2, 5, 6, 7, 8, 9, 10, 13, 14, 15}) {
+                QString text;
+                if (row > 0)
+                    text = c < 0 ? QString::number(row) : grd_ichelist->Cells(c, row);
+                Report1.detail.setCaption(QStringLiteral("d") + QString::number(c), text);
+            }
+        });
+}
+
+void Tqv_IcheMake_frm::btn_printClick()
+{
+    if (GridIsEmpty(grd_ichelist)) {
+        prompt().message(QStringLiteral("출력할 자료가 존재하지 않습니다."));
+        return;
+    }
+    Report1.preview(this);
+}
+
+// --- closing ---------------------------------------------------------------------------------------
+
+void Tqv_IcheMake_frm::enableMenuOnClose()
+{
+    for (QWidget *w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto *main = qobject_cast<Tqv_frm *>(w)) {
+            if (QAction *a = main->item(QStringLiteral("qv_b1")))
+                a->setEnabled(SunabFlag == 1);
+            if (QAction *a = main->item(QStringLiteral("qv_b2")))
+                a->setEnabled(JigubFlag == 1);
+            return;
+        }
+    }
+}
+
+void Tqv_IcheMake_frm::closeEvent(QCloseEvent *event)
+{
+    if (m_busy) {
+        event->ignore();
+        return;
+    }
+    if (!GridIsEmpty(grd_ichelist)
+        && !prompt().confirm(QStringLiteral("이체자료가 있습니다. 종료 후 데이터는 유실됩니다. 종료하시겠습니까?"),
+                             QStringLiteral("확인"))) {
+        event->ignore();
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+            sub->showMinimized();
+        return;
+    }
+    enableMenuOnClose();
+    AcceptSeqBase = 0;
+    AcceptSeqLast = 0;
+    event->accept();
+}
+
+void registerIcheMakeScreen()
+{
+    ScreenRegistry::instance().add(QStringLiteral("qv_IcheMake_frm"),
+                                   [](QWidget *owner) -> QWidget * { return new Tqv_IcheMake_frm(owner); });
+}

@@ -1,0 +1,136 @@
+#pragma once
+// "이체자료 작성": the maker collects collection (수납) or payment (지급)
+// transfers in a list and submits them as one batch for approval. Rows come
+// from manual entry, the file conversion and the reload of a temporary save;
+// nothing reaches the server before the approval request.
+
+#include "core/ListScreen.h"
+#include "transfers/TransferRow.h"
+#include "platform/Report.h"
+
+#include <QString>
+#include <QVector>
+#include <QWidget>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class TCurrencyEdit;
+class TDDButton;
+class TKitComboBox;
+class TKitSimplePanel;
+class TListGrid;
+
+// One mother account (table bank) of cmb_allbank, item k at index k - 1.
+struct BankInfo
+{
+    QString bankid, mobankno, bankname, firmid, sendname, tr_gubuncode, recvid, passwd, dblpasswd;
+};
+// One payee (table daesang) of cmb_daesang, item k at index k - 1.
+struct PayeeInfo
+{
+    QString name, bankno, bankid, residentno;
+};
+
+class Tqv_IcheMake_frm : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Tqv_IcheMake_frm(QWidget *owner = nullptr);
+    ~Tqv_IcheMake_frm() override;
+
+    // --- controls ----------------------------------------------------------
+    TKitComboBox *cmb_allbank = nullptr;
+    TKitComboBox *cmb_transdiv = nullptr;     // "수납" / "지급", set by the menu, disabled
+    TCurrencyEdit *curredt_money = nullptr;
+    QLineEdit *edt_resident = nullptr;
+    TKitComboBox *cmb_daesang = nullptr;
+    QLineEdit *edt_sendname = nullptr;
+    TKitComboBox *cmb_transbankid = nullptr;
+    QLineEdit *edt_bankno = nullptr;
+    QLineEdit *edt_daesanginfo = nullptr;
+    TDDButton *KitButton1 = nullptr;          // 자료작성
+    TListGrid *grd_ichelist = nullptr;
+    TKitSimplePanel *pnl_total = nullptr;
+    TCurrencyEdit *curredt_gunR = nullptr;
+    TCurrencyEdit *curredt_MoneyR = nullptr;
+    TKitSimplePanel *pnl_gauge = nullptr;
+    QProgressBar *Gauge1 = nullptr;
+    TCurrencyEdit *curredt_tgun = nullptr;
+    TCurrencyEdit *curredt_errgun = nullptr;
+    TCurrencyEdit *curredt_gun = nullptr;
+    QLabel *lbl_message = nullptr;
+    TDDButton *btn_print = nullptr;
+    TDDButton *btn_callfile = nullptr;
+    TDDButton *btn_tempsave = nullptr;
+    TDDButton *btn_dataconvert = nullptr;
+    TDDButton *btn_modify = nullptr;
+    TDDButton *btn_delete = nullptr;
+    TDDButton *btn_deleteTot = nullptr;
+    TDDButton *btn_accept = nullptr;
+    TDDButton *btn_close = nullptr;
+    qvx::Report Report1;
+
+    QVector<BankInfo> BankInfos;
+    QVector<PayeeInfo> PayeeInfos;
+
+    // --- what the conversion and the reload use ------------------------------
+    // Appends a row (row 1 of an empty list, else a new last row), numbers it
+    // and brings the totals up to date. Returns the list row.
+    int AddTransferRow(const TransferRow &row);
+    // True when the list holds a row with this name and grouped amount and,
+    // unless memo is "N", this other information.
+    bool IsDuplicateTransfer(const QString &name, const QString &amount, const QString &memo) const;
+    // Asks the duplicate question when the list already holds such a row and
+    // writes its log line (prefix "" for entry, "자료변환 " for files). True
+    // when the row is to be added.
+    bool ConfirmDuplicate(const QString &name, qint64 amount, const QString &info, const QString &logPrefix);
+    // Totals (curredt_gunR, curredt_MoneyR) from the list.
+    void UpdateTotals();
+    // Header and one blank row, totals 0.
+    void ClearTransferList();
+
+    // --- handlers ---------------------------------------------------------------
+    void FormCreate();
+    void KitButton1Click();
+    void cmb_daesangChange();
+    void edt_sendnameSearch();
+    void edt_banknoExit();
+    void btn_acceptClick();
+    void btn_deleteClick();
+    void btn_deleteTotClick();
+    void btn_modifyClick();
+    void btn_tempsaveClick();
+    void btn_callfileClick();
+    void btn_printClick();
+    void btn_dataconvertClick();
+    void N1Click();
+
+    // The file conversion run behind "자료변환" (installed by the conversion
+    // screens; without one the button does nothing).
+    using DataConvertRunner = std::function<void(Tqv_IcheMake_frm &screen)>;
+    static void SetDataConvertRunner(DataConvertRunner runner);
+
+    // The code of a combo item "[cc]...".
+    static QString ItemBankCode(const QString &item);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QString payeeName() const;
+    TransferRow entryRow(const BankInfo &bank, qint64 amount) const;
+    void resetEntryFields();
+    void selectTransBank(const QString &bankId, int fromItem);
+    void fillFromPayee(const QString &name, const QString &bankId, const QString &bankNo, const QString &residentNo,
+                       int fromItem);
+    void setBusy(bool busy);
+    void prepareReport();
+    void enableMenuOnClose();
+
+    bool m_busy = false;
+    ListReportRows m_reportRows{18, 25};
+};
+
+void registerIcheMakeScreen();

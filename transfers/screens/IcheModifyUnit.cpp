@@ -1,0 +1,135 @@
+#include "transfers/screens/IcheModifyUnit.h"
+
+#include "core/EventGuard.h"
+#include "core/KitLook.h"
+#include "core/ListScreen.h"
+#include "core/TextUtils.h"
+#include "controls/edits/CurrEdit.h"
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitComboBox.h"
+#include "transfers/TransferRules.h"
+#include "transfers/screens/KeyHook.h"
+#include "platform/Clock.h"
+#include "platform/Prompt.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+const QString AccountMessage = QStringLiteral("해당은행에 대한 계좌번호가 적절하지 않습니다. 확인하시기 바랍니다.");
+
+QLabel *caption(QWidget *parent, const QString &text, int x, int y)
+{
+    auto *l = new QLabel(text, parent);
+    l->setGeometry(x, y, 80, 22);
+    return l;
+}
+
+QLineEdit *field(QWidget *parent, const char *name, int x, int y, int w)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setGeometry(x, y, w, 22);
+    return e;
+}
+
+} // namespace
+
+Tqv_icheModify_frm::Tqv_icheModify_frm(QWidget *owner)
+    : QDialog(owner)
+{
+    setObjectName(QStringLiteral("qv_icheModify_frm"));
+    setWindowTitle(QStringLiteral("이체자료 수정"));
+    setModal(true);
+    setFixedSize(642, 201);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0xA9, 0xBC, 0xCF));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    // Created in the order Enter walks.
+    caption(this, QStringLiteral("거 래 구 분"), 16, 16);
+    cmb_transdiv = field(this, "cmb_transdiv", 100, 16, 100);
+    cmb_transdiv->setEnabled(false);
+    caption(this, QStringLiteral("업  체  명"), 16, 46);
+    edt_sendname = field(this, "edt_sendname", 100, 46, 200);
+    caption(this, QStringLiteral("거 래 은 행"), 16, 76);
+    cmb_transbankid = new TKitComboBox(this);
+    cmb_transbankid->setObjectName(QStringLiteral("cmb_transbankid"));
+    cmb_transbankid->SetStyle(csDropDownList);
+    cmb_transbankid->setGeometry(100, 76, 200, 22);
+    caption(this, QStringLiteral("계 좌 번 호"), 320, 16);
+    edt_bankno = field(this, "edt_bankno", 404, 16, 220);
+    caption(this, QStringLiteral("이 체 금 액"), 320, 46);
+    curredt_money = new TCurrencyEdit(this);
+    curredt_money->setObjectName(QStringLiteral("curredt_money"));
+    curredt_money->setGeometry(404, 46, 200, 22);
+    curredt_money->SetDisplayFormat(QStringLiteral(",0.;-\\,0."));
+    caption(this, QStringLiteral("원"), 608, 46)->resize(20, 22);
+    caption(this, QStringLiteral("실 명 번 호"), 320, 76);
+    edt_daesanginfo = field(this, "edt_daesanginfo", 404, 76, 220);
+    btn_modify = MakeButton(this, "btn_modify", QStringLiteral("수 정"), 428, 150, 90, 28);
+    KitButton2 = MakeButton(this, "KitButton2", QStringLiteral("닫 기"), 530, 150, 90, 28);
+
+    for (QWidget *w : std::initializer_list<QWidget *>{cmb_transdiv, edt_sendname, cmb_transbankid, edt_bankno,
+                                                       curredt_money})
+        EnterMovesFocus(w);
+    EnterMovesFocus(edt_daesanginfo, btn_modify);
+    OnFocusOut(edt_bankno, [this] { RunGuarded(QStringLiteral("edt_banknoExit"), [this] { edt_banknoExit(); }); });
+    OnFocusOut(edt_daesanginfo,
+               [this] { RunGuarded(QStringLiteral("edt_daesanginfoExit"), [this] { edt_daesanginfoExit(); }); });
+    OnButtonClick(btn_modify, [this] { RunGuarded(QStringLiteral("btn_modifyClick"), [this] { btn_modifyClick(); }); });
+    OnButtonClick(KitButton2, [this] { reject(); });
+    FocusOnShow(this, edt_sendname);
+}
+
+bool Tqv_icheModify_frm::accountFits(bool tell)
+{
+    const QString code = cmb_transbankid->Text().mid(1, 2);
+    const QString account = DelChar(edt_bankno->text(), QLatin1Char('-'));
+    if (CheckAcctNo(code, account)) {
+        edt_bankno->setText(FormatAcctNo(code, account));
+        return true;
+    }
+    if (tell)
+        qvx::Prompt::instance().message(AccountMessage);
+    return false;
+}
+
+void Tqv_icheModify_frm::edt_banknoExit()
+{
+    accountFits(true);
+}
+
+void Tqv_icheModify_frm::edt_daesanginfoExit()
+{
+    bool banned = false;
+    try {
+        banned = IsResidentNoBanned(MotherBankId.trimmed(), PlainRealNameNo(edt_daesanginfo->text()),
+                                    qvx::Clock::today());
+    } catch (const ConvertError &) {
+        banned = false;
+    }
+    if (banned) {
+        qvx::Prompt::instance().message(
+            QStringLiteral("실명번호의 주민등록번호는 생년월일로 대체 되었습니다.\r\n확인 후 수정해 주시기 바랍니다."));
+        edt_daesanginfo->setFocus();
+    }
+}
+
+void Tqv_icheModify_frm::btn_modifyClick()
+{
+    if (!accountFits(true))
+        return;
+    // The entry's amount rule holds here too.
+    const AmountCheck amount = CheckTransferAmount(curredt_money->Text());
+    if (amount.fault != AmountFault::None) {
+        qvx::Prompt::instance().message(amount.message());
+        curredt_money->setFocus();
+        return;
+    }
+    m_amount = amount.value;
+    accept();
+}

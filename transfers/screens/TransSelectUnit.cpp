@@ -1,0 +1,63 @@
+#include "transfers/screens/TransSelectUnit.h"
+
+#include "core/EventGuard.h"
+#include "core/KitLook.h"
+#include "core/ListScreen.h"
+#include "core/ScreenParts.h"
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitControl.h"
+#include "platform/TListGrid.h"
+
+#include <QKeyEvent>
+
+Tqv_transselect_frm::Tqv_transselect_frm(QWidget *owner)
+    : QDialog(owner)
+{
+    setObjectName(QStringLiteral("qv_transselect_frm"));
+    setWindowTitle(QStringLiteral("거래처 목록"));
+    setModal(true);
+    resize(438, 405);
+    SetFormColour(this);
+
+    MakeBand(this, "pnl_caption", QStringLiteral(" ◎ 거래처 선택"), 28);
+    TKitSimplePanel *bar = MakePanel(this, "pnl_buttons");
+    bar->resize(width(), 42);
+    SetAlign(bar, alBottom);
+    // The third button of the form has no action.
+    MakeButton(bar, "btn_gap", QStringLiteral("결번요청"), 10, 8, 90, 26)->hide();
+    btn_select = MakeButton(bar, "btn_select", QStringLiteral("선 택"), 236, 8, 90, 26);
+    btn_close = MakeButton(bar, "btn_close", QStringLiteral("닫 기"), 332, 8, 90, 26);
+
+    GRD_acceptlist = MakeGrid(this, "GRD_acceptlist",
+                              {QStringLiteral("거래처명"), QStringLiteral("은행코드"), QStringLiteral("계좌번호"),
+                               QStringLiteral("실명번호")});
+    const int widths[] = {120, 60, 152, 83};
+    for (int c = 0; c < 4; ++c)
+        GRD_acceptlist->SetColWidths(c, widths[c]);
+    GRD_acceptlist->setSelectionBehavior(QAbstractItemView::SelectRows);
+    GRD_acceptlist->OnGetAlignment = [](int, int) { return Qt::AlignHCenter; };
+    GRD_acceptlist->OnDblClickCell = [this](int c, int r) {
+        RunGuarded(QStringLiteral("GRD_acceptlistDblClickCell"), [=, this] { GRD_acceptlistDblClickCell(c, r); });
+    };
+    GRD_acceptlist->OnKeyDown = [this](QKeyEvent *e) {
+        if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter)
+            return false;
+        RunGuarded(QStringLiteral("GRD_acceptlistKeyPress"), [this] { btn_selectClick(); });
+        return true;
+    };
+
+    OnButtonClick(btn_select, [this] { RunGuarded(QStringLiteral("btn_selectClick"), [this] { btn_selectClick(); }); });
+    OnButtonClick(btn_close, [this] { reject(); });
+    FocusOnShow(this, GRD_acceptlist);
+}
+
+void Tqv_transselect_frm::btn_selectClick()
+{
+    accept();
+}
+
+void Tqv_transselect_frm::GRD_acceptlistDblClickCell(int, int row)
+{
+    if (row > 0)
+        btn_selectClick();
+}

@@ -1,0 +1,23 @@
+#pragma once
+// "거래처 목록": picks one payee when a name search of an entry screen finds
+// several. The caller fills the list (name, bank code, hyphenated account,
+// real-name number), runs the dialog and reads the current row on OK.
+
+#include <QDialog>
+
+class TDDButton;
+class TListGrid;
+
+class Tqv_transselect_frm : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit Tqv_transselect_frm(QWidget *owner = nullptr);
+
+    TListGrid *GRD_acceptlist = nullptr;
+    TDDButton *btn_select = nullptr;
+    TDDButton *btn_close = nullptr;
+
+    void btn_selectClick();
+    void GRD_acceptlistDblClickCell(int col, int row);
+};
