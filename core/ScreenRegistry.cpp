@@ -6,6 +6,8 @@
 #include <QWidget>
 
 ISearchScreen::~ISearchScreen() = default;
+IBatchListScreen::~IBatchListScreen() = default;
+IResultDetailDialog::~IResultDetailDialog() = default;
 IResultRangeScreen::~IResultRangeScreen() = default;
 ScreenHost::~ScreenHost() = default;
 

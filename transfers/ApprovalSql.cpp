@@ -17,7 +17,7 @@ QString waitingBatches(const QString &approverId, const QString &today, bool ope
            + QStringLiteral("group by userid, senddate, sendtime, cfmid, gubun");
 }
 
-QString listDelete(const ApprovalBatch &b)
+QString listDelete(const WaitingBatch &b)
 {
     return QStringLiteral("delete from giche where cfmid = ") + sqlQuote(b.cfmid)
            + QStringLiteral(" and sendtime = ") + sqlQuote(DelChar(b.timeText, u':'))
@@ -27,7 +27,7 @@ QString listDelete(const ApprovalBatch &b)
 }
 
 // The condition of forward one: the batch as the list row names it.
-static QString forwardCondition(const ApprovalBatch &b)
+static QString forwardCondition(const WaitingBatch &b)
 {
     return QStringLiteral(" where cfmid = ") + sqlQuote(b.cfmid)
            + QStringLiteral(" and sr_flag = '0'")
@@ -36,17 +36,17 @@ static QString forwardCondition(const ApprovalBatch &b)
            + QStringLiteral(" and senddate = ") + sqlQuote(DelChar(b.senddate, u'-'));
 }
 
-QString forwardDelete(const ApprovalBatch &b)
+QString forwardDelete(const WaitingBatch &b)
 {
     return QStringLiteral("delete from giche") + forwardCondition(b);
 }
 
-QString forwardOne(const ApprovalBatch &b, const QString &approverId)
+QString forwardOne(const WaitingBatch &b, const QString &approverId)
 {
     return QStringLiteral("update giche set cfmid = ") + sqlQuote(approverId) + forwardCondition(b);
 }
 
-QString forwardAll(const ApprovalBatch &b, const QString &approverId)
+QString forwardAll(const WaitingBatch &b, const QString &approverId)
 {
     return QStringLiteral("update giche set cfmid = ") + sqlQuote(approverId)
            + QStringLiteral(" where cfmid = ") + sqlQuote(b.cfmid)
@@ -56,7 +56,7 @@ QString forwardAll(const ApprovalBatch &b, const QString &approverId)
 }
 
 // The condition of the final approver's statements.
-static QString sendCondition(const ApprovalBatch &b, const QString &approverId)
+static QString sendCondition(const WaitingBatch &b, const QString &approverId)
 {
     return QStringLiteral(" where cfmid = ") + sqlQuote(approverId)
            + QStringLiteral(" and sendtime = ") + sqlQuote(b.sendtime)
@@ -65,17 +65,17 @@ static QString sendCondition(const ApprovalBatch &b, const QString &approverId)
            + QStringLiteral(" and userid = ") + sqlQuote(b.userid);
 }
 
-QString sendUpdate(const ApprovalBatch &b, const QString &approverId)
+QString sendUpdate(const WaitingBatch &b, const QString &approverId)
 {
     return QStringLiteral("update giche set sr_flag = '1'") + sendCondition(b, approverId);
 }
 
-QString sendDelete(const ApprovalBatch &b, const QString &approverId)
+QString sendDelete(const WaitingBatch &b, const QString &approverId)
 {
     return QStringLiteral("delete from giche") + sendCondition(b, approverId);
 }
 
-QString detailRows(const ApprovalBatch &b)
+QString detailRows(const WaitingBatch &b)
 {
     return QStringLiteral(
                "SELECT giche.SENDDATE, giche.SENDTIME, giche.SERVICE, giche.SEQNO, giche.SENDID, giche.RECVID, "
@@ -107,13 +107,26 @@ QString detailDelete(const QString &seqNo, const QString &senddate)
            + QStringLiteral(" and sr_flag = '0'");
 }
 
-QString logLine(const QString &prefix, const ApprovalBatch &b)
+QString logLine(const QString &prefix, const WaitingBatch &b)
 {
     return prefix + FixLenSpace(b.userid, 10, true)
            + QStringLiteral(" 이체금액:") + FixLenSpace(b.amount, 15, false)
            + QStringLiteral(" 요청일자:") + FixLenSpace(b.dateText, 10, true)
            + QStringLiteral(" 요청시각:") + FixLenSpace(b.timeText, 8, true)
            + QStringLiteral(" 승인자:") + FixLenSpace(b.cfmid, 10, true);
+}
+
+} // namespace ApprovalSql
+
+namespace ApprovalSql {
+
+QString detailLogLine(const QString &prefix, const QString &seqNo, const QString &userId, const QString &amount,
+                      const QString &name, const QString &bankName)
+{
+    return prefix + seqNo + QStringLiteral(" 요청자:") + FixLenSpace(userId, 15, false)
+           + QStringLiteral(" 금액:") + FixLenSpace(amount, 10, true)
+           + QStringLiteral(" 거래처:") + FixLenSpace(name, 10, true)
+           + QStringLiteral(" 거래은행:") + FixLenSpace(bankName, 20, true);
 }
 
 } // namespace ApprovalSql

@@ -10,7 +10,7 @@
 #include <QString>
 
 // One row of an approval screen's batch list, as the list holds it.
-struct ApprovalBatch
+struct WaitingBatch
 {
     QString userid;    // column 0: the maker
     QString amount;    // column 1: sum(price) with ','
@@ -32,26 +32,32 @@ namespace ApprovalSql {
 QString waitingBatches(const QString &approverId, const QString &today, bool opening);
 
 // Approver screen, list delete.
-QString listDelete(const ApprovalBatch &batch);
+QString listDelete(const WaitingBatch &batch);
 // Approver screen, forward one: the not-today delete and the update.
-QString forwardDelete(const ApprovalBatch &batch);
-QString forwardOne(const ApprovalBatch &batch, const QString &approverId);
+QString forwardDelete(const WaitingBatch &batch);
+QString forwardOne(const WaitingBatch &batch, const QString &approverId);
 // Approver screen, forward all: every waiting batch of that maker and date
 // held by this approver moves at once (no sendtime condition).
-QString forwardAll(const ApprovalBatch &batch, const QString &approverId);
+QString forwardAll(const WaitingBatch &batch, const QString &approverId);
 
 // Final approver: the rows go to "waiting to send", or the not-today batch
 // is deleted. `approverId` is the signed-in final approver.
-QString sendUpdate(const ApprovalBatch &batch, const QString &approverId);
-QString sendDelete(const ApprovalBatch &batch, const QString &approverId);
+QString sendUpdate(const WaitingBatch &batch, const QString &approverId);
+QString sendDelete(const WaitingBatch &batch, const QString &approverId);
 
 // Batch detail: every row of the batch (the reference tables left-joined, so
 // a row with an unknown code is still shown), and the delete of one row,
 // which keeps to a waiting row of the batch's own date.
-QString detailRows(const ApprovalBatch &batch);
+QString detailRows(const WaitingBatch &batch);
 QString detailDelete(const QString &seqNo, const QString &senddate);
 
 // The log line of an action on a batch: prefix, then the batch's values.
-QString logLine(const QString &prefix, const ApprovalBatch &batch);
+QString logLine(const QString &prefix, const WaitingBatch &batch);
 
+} // namespace ApprovalSql
+
+namespace ApprovalSql {
+// The log line of a row deleted from a batch in the detail dialog.
+QString detailLogLine(const QString &prefix, const QString &seqNo, const QString &userId, const QString &amount,
+                      const QString &name, const QString &bankName);
 } // namespace ApprovalSql

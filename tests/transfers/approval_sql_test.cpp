@@ -6,9 +6,9 @@
 
 namespace {
 
-ApprovalBatch Batch()
+WaitingBatch Batch()
 {
-    ApprovalBatch b;
+    WaitingBatch b;
     b.userid = QStringLiteral("MAKER");
     b.amount = QStringLiteral("1,500,000");
     b.dateText = QStringLiteral("2026-12-09");
@@ -26,7 +26,7 @@ ApprovalBatch Batch()
 
 TEST(ApprovalSql, ExactUpdateAndDeleteTexts)
 {
-    const ApprovalBatch b = Batch();
+    const WaitingBatch b = Batch();
     EXPECT_EQ(ApprovalSql::listDelete(b),
               QStringLiteral("delete from giche where cfmid = 'APPR1' and sendtime = '101530' and senddate = '20261209'"
                              " and sr_flag = '0' and userid = 'MAKER'"));
@@ -61,7 +61,7 @@ TEST(ApprovalSql, DetailNamesTheMakerAndHidesNoRow)
 
 TEST(ApprovalSql, QuotesAreDoubledAndSeqNoMustBeANumber)
 {
-    ApprovalBatch b = Batch();
+    WaitingBatch b = Batch();
     b.userid = QStringLiteral("O'NEIL");
     EXPECT_TRUE(ApprovalSql::listDelete(b).endsWith(QStringLiteral("userid = 'O''NEIL'")));
     EXPECT_THROW(ApprovalSql::detailDelete(QStringLiteral("1 or 1=1"), QStringLiteral("20261209")), std::exception);

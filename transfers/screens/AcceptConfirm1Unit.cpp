@@ -1,0 +1,127 @@
+#include "transfers/screens/AcceptConfirm1Unit.h"
+
+#include "core/DMUnit.h"
+#include "core/DayLog.h"
+#include "core/LoginState.h"
+#include "core/ScreenRegistry.h"
+#include "core/SeqNo.h"
+#include "core/SubLoginUnit.h"
+#include "core/TextUtils.h"
+#include "platform/Prompt.h"
+
+Tqv_acceptconfirm1_frm::Tqv_acceptconfirm1_frm(QWidget *owner)
+    : TAcceptBatchList(owner, "qv_acceptconfirm1_frm", QStringLiteral("송신요청자료 보기"),
+                       QStringLiteral(" ◎ 송신요청 자료 목록"))
+{
+    btn_preview = addButton("btn_preview", QStringLiteral("상세내역 보기"), 8, 100, [this] { btn_previewClick(); });
+    btn_delete = addButton("btn_delete", QStringLiteral("목록삭제"), 114, 100, [this] { btn_deleteClick(); });
+    btn_send = addButton("btn_send", QStringLiteral("전체송신"), 220, 110, [this] { btn_sendClick(); });
+    DDButton1 = addButton("DDButton1", QStringLiteral("개별송신"), 336, 110, [this] { DDButton1Click(); });
+    btn_close = addButton("btn_close", QStringLiteral("닫 기"), 530, 90, [this] { close(); });
+}
+
+Tqv_acceptconfirm1_frm::NotToday Tqv_acceptconfirm1_frm::offerNotTodayDelete(const WaitingBatch &batch, bool writeLog)
+{
+    auto &prompt = qvx::Prompt::instance();
+    if (!prompt.confirm(QStringLiteral("해당 이체는 금일이체자료가 아니므로 이체하실 수 없습니다. 삭제하시겠습니까?")))
+        return NotToday::Declined;
+    if (!runCommitted(ApprovalSql::sendDelete(batch, LoginUserId))) {
+        if (writeLog)
+            WriteLog(ApprovalSql::logLine(QStringLiteral("승인요청중삭제실패  작성자:"), batch));
+        prompt.message(QStringLiteral("이체자료를 삭제하는데 실패하였습니다. 전산관리자에게 문의하시기 바랍니다."));
+        return NotToday::Failed;
+    }
+    prompt.message(QStringLiteral("이체자료를 정상적으로 삭제하였습니다."));
+    if (writeLog)
+        WriteLog(ApprovalSql::logLine(QStringLiteral("승인요청중삭제      작성자:"), batch));
+    return NotToday::Deleted;
+}
+
+int Tqv_acceptconfirm1_frm::sendBatch(const WaitingBatch &batch, QString *error)
+{
+    if (!runCommitted(ApprovalSql::sendUpdate(batch, LoginUserId), error))
+        return 0;
+    try {
+        return SendDescByCfmId(QStringLiteral("0100100"), LoginUserId, QStringLiteral("0"), QStringLiteral("0"),
+                               DelChar(batch.timeText, u':'), QStringLiteral("giche"), dm->scktconnect);
+    } catch (const std::exception &e) {
+        *error = QString::fromUtf8(e.what());
+        return SendDescWithdrawnBusy;
+    }
+}
+
+void Tqv_acceptconfirm1_frm::DDButton1Click()
+{
+    if (refuseAction(true))
+        return;
+    const WaitingBatch batch = BatchAt(selectedRow());
+    auto &prompt = qvx::Prompt::instance();
+    if (!Tqv_sublogin_frm::Authenticate(this, LoginUserId))
+        return;
+    if (!prompt.confirm(QStringLiteral("선택된 자료를 이체 송신하시겠습니까?")))
+        return;
+    if (!isToday(batch.senddate)) {
+        if (offerNotTodayDelete(batch, true) != NotToday::Failed)
+            RemoveBatch(batch);
+        return;
+    }
+    QString error;
+    const int registered = sendBatch(batch, &error);
+    if (registered == 0) {
+        WriteLog(ApprovalSql::logLine(QStringLiteral("개별송신실패  작성자:"), batch));
+        prompt.message(QStringLiteral("정상적으로 처리되지 않았습니다."));
+        return;
+    }
+    WriteLog(ApprovalSql::logLine(QStringLiteral("개별송신      작성자:"), batch));
+    // The rows wait to be sent whatever the registration answered: the
+    // result inquiry follows this batch when the bank's answer comes.
+    SeqNoBase = batch.minSeqNo.toInt();
+    SeqNoLast = batch.maxSeqNo.toInt();
+    LastIcheGubun = batch.gubun;
+    if (registered == SendDescAccepted)
+        prompt.message(QStringLiteral("정상적으로 처리되었습니다."));
+    else if (registered == SendDescWithdrawnBusy)
+        prompt.message(QStringLiteral("정상적으로 처리되지 않았습니다. Database Error(-1)"));
+    if (Batches().size() > 1)
+        WriteLog(ApprovalSql::sendUpdate(batch, LoginUserId));
+    RemoveBatch(batch);
+}
+
+void Tqv_acceptconfirm1_frm::btn_sendClick()
+{
+    if (refuseAction(true))
+        return;
+    auto &prompt = qvx::Prompt::instance();
+    if (!Tqv_sublogin_frm::Authenticate(this, LoginUserId))
+        return;
+    if (!prompt.confirm(QStringLiteral("전체 자료를 이체 송신하시겠습니까?")))
+        return;
+    QList<WaitingBatch> failed;
+    for (const WaitingBatch &batch : Batches()) {
+        if (!isToday(batch.senddate)) {
+            if (offerNotTodayDelete(batch, false) == NotToday::Failed)
+                failed.append(batch);
+            else
+                RemoveBatch(batch);
+            continue;
+        }
+        QString error;
+        if (sendBatch(batch, &error) != SendDescAccepted) {
+            failed.append(batch);
+            continue;
+        }
+        RemoveBatch(batch);
+    }
+    if (failed.isEmpty()) {
+        prompt.message(QStringLiteral("정상적으로 처리되었습니다."));
+        ApproverId.clear();
+    } else {
+        prompt.message(QStringLiteral("정상적으로 처리되지 않았습니다.\r\r") + failedList(failed));
+    }
+}
+
+void registerAcceptConfirm1Screen()
+{
+    ScreenRegistry::instance().add(QStringLiteral("qv_acceptconfirm1_frm"),
+                                   [](QWidget *owner) { return new Tqv_acceptconfirm1_frm(owner); });
+}
