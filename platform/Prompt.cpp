@@ -1,9 +1,7 @@
 #include "platform/Prompt.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QAtomicPointer>
-#include <QMessageBox>
-#include <QPushButton>
 
 #include <cstdio>
 
@@ -11,44 +9,6 @@ namespace qvx {
 namespace {
 
 QAtomicPointer<Prompt> g_installed;
-
-QString captionOrTitle(const QString &caption)
-{
-    if (!caption.isEmpty())
-        return caption;
-    const QString name = QCoreApplication::applicationName();
-    return name.isEmpty() ? QStringLiteral(" ") : name;
-}
-
-// Shows a box with the given buttons; returns the role of the pressed button.
-QMessageBox::ButtonRole runBox(QMessageBox::Icon icon, const QString &text, const QString &caption,
-                               const QList<QPair<QString, QMessageBox::ButtonRole>> &buttons)
-{
-    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
-        // No widgets to show a box with (a console program): say it on
-        // standard error and take the cautious answer.
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(Prompt::displayText(text)));
-        return buttons.size() > 1 ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
-    }
-    QMessageBox box(icon, captionOrTitle(caption), Prompt::displayText(text), QMessageBox::NoButton,
-                    QApplication::activeWindow());
-    QPushButton *first = nullptr;
-    QPushButton *escape = nullptr;
-    for (const auto &b : buttons) {
-        QPushButton *btn = box.addButton(b.first, b.second);
-        if (!first)
-            first = btn;
-        if (b.second == QMessageBox::RejectRole || b.second == QMessageBox::NoRole)
-            escape = btn;
-    }
-    box.setDefaultButton(first);
-    box.setEscapeButton(escape ? escape : first);
-    box.exec();
-    QAbstractButton *clicked = box.clickedButton();
-    if (!clicked)
-        return escape ? QMessageBox::RejectRole : QMessageBox::AcceptRole;
-    return box.buttonRole(clicked);
-}
 
 } // namespace
 
@@ -59,9 +19,9 @@ Prompt::~Prompt()
 
 Prompt &Prompt::instance()
 {
-    static MessageBoxPrompt real;
+    static ConsolePrompt console;
     Prompt *p = g_installed.loadAcquire();
-    return p ? *p : real;
+    return p ? *p : console;
 }
 
 void Prompt::install(Prompt *p)
@@ -81,24 +41,21 @@ QString Prompt::displayText(const QString &text)
     return out;
 }
 
-void MessageBoxPrompt::message(const QString &text, const QString &caption)
+void ConsolePrompt::message(const QString &text, const QString &caption)
 {
-    runBox(QMessageBox::Information, text, caption, {{QStringLiteral("확인"), QMessageBox::AcceptRole}});
+    std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(Prompt::displayText(text)));
 }
 
-bool MessageBoxPrompt::confirm(const QString &text, const QString &caption)
+bool ConsolePrompt::confirm(const QString &text, const QString &caption)
 {
-    return runBox(QMessageBox::Question, text, caption,
-                  {{QStringLiteral("확인"), QMessageBox::AcceptRole},
-                   {QStringLiteral("취소"), QMessageBox::RejectRole}})
-        == QMessageBox::AcceptRole;
+    message(text, caption);
+    return false;
 }
 
-bool MessageBoxPrompt::yesNo(const QString &text, const QString &caption)
+bool ConsolePrompt::yesNo(const QString &text, const QString &caption)
 {
-    return runBox(QMessageBox::Question, text, caption,
-                  {{QStringLiteral("예"), QMessageBox::YesRole}, {QStringLiteral("아니오"), QMessageBox::NoRole}})
-        == QMessageBox::YesRole;
+    message(text, caption);
+    return false;
 }
 
 ScriptedPrompt::ScriptedPrompt(bool install) : m_installed(install)

@@ -9,7 +9,8 @@
 namespace qvx {
 
 // Every message box and question of the program goes through the installed
-// Prompt. The real one shows QMessageBox; tests install a ScriptedPrompt.
+// Prompt. A program with windows installs a MessageBoxPrompt at start; tests
+// install a ScriptedPrompt; with none installed the console prompt answers.
 class Prompt
 {
 public:
@@ -22,7 +23,7 @@ public:
     // Yes / No box; true for Yes.
     virtual bool yesNo(const QString &text, const QString &caption = QString()) = 0;
 
-    // The installed prompt (the real one when none is installed).
+    // The installed prompt (the console prompt when none is installed).
     static Prompt &instance();
     // Installs p (not owned); nullptr puts the real prompt back.
     static void install(Prompt *p);
@@ -32,7 +33,19 @@ public:
     static QString displayText(const QString &text);
 };
 
-// The real prompt: QMessageBox with Korean button texts.
+// The prompt of a program without windows (and of anything that runs before
+// one is installed): the text on standard error, questions answered with the
+// cautious Cancel / No.
+class ConsolePrompt : public Prompt
+{
+public:
+    void message(const QString &text, const QString &caption = QString()) override;
+    bool confirm(const QString &text, const QString &caption = QStringLiteral("확인")) override;
+    bool yesNo(const QString &text, const QString &caption = QString()) override;
+};
+
+// The real prompt: QMessageBox with Korean button texts (in the platform's
+// widget part; the client installs one at start).
 class MessageBoxPrompt : public Prompt
 {
 public:

@@ -1,8 +1,9 @@
-#include "core/CoreScreens.h"
-#include "core/Startup.h"
+#include "core/screens/CoreScreens.h"
+#include "core/screens/Startup.h"
 #include "inquiries/InquiryScreens.h"
 #include "liquor/LiquorScreens.h"
 #include "platform/ProgramDir.h"
+#include "platform/Prompt.h"
 #include "transfers/TransferScreens.h"
 
 #include <QApplication>
@@ -13,6 +14,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("QUVEX_CLIENT"));
     qvx::ProgramDir::applyArguments(app.arguments());
+    qvx::MessageBoxPrompt messageBoxes;
+    qvx::Prompt::install(&messageBoxes);
 
     registerCoreScreens();
     registerTransferScreens();

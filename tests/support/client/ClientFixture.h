@@ -12,7 +12,7 @@
 //   EXPECT_TRUE(client.prompt().contains("..."));
 //   client.server().query("select ...");
 
-#include "core/Startup.h"
+#include "core/screens/Startup.h"
 #include "platform/IniFile.h"
 #include "platform/Prompt.h"
 #include "support/TestServer.h"

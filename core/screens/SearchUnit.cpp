@@ -1,7 +1,7 @@
-#include "core/SearchUnit.h"
+#include "core/screens/SearchUnit.h"
 
 #include "core/EventGuard.h"
-#include "core/KitLook.h"
+#include "core/screens/KitLook.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
 #include "platform/Prompt.h"

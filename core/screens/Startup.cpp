@@ -1,13 +1,13 @@
-#include "core/Startup.h"
+#include "core/screens/Startup.h"
 
 #include "controls/edits/EditGuard.h"
 #include "core/AutoSend.h"
-#include "core/ClientMainUnit.h"
+#include "core/screens/ClientMainUnit.h"
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/EventGuard.h"
 #include "core/LoginState.h"
-#include "core/LoginUnit.h"
+#include "core/screens/LoginUnit.h"
 #include "platform/Clock.h"
 #include "platform/Prompt.h"
 

@@ -1,6 +1,6 @@
-#include "core/ScreenParts.h"
+#include "core/screens/ScreenParts.h"
 
-#include "core/KitLook.h"
+#include "core/screens/KitLook.h"
 #include "controls/panels/KitControl.h"
 #include "platform/TListGrid.h"
 

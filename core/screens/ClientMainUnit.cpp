@@ -1,11 +1,11 @@
-#include "core/ClientMainUnit.h"
+#include "core/screens/ClientMainUnit.h"
 
 #include "core/AppControl.h"
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/EventGuard.h"
 #include "core/LoginState.h"
-#include "core/ScreenInterfaces.h"
+#include "core/screens/ScreenInterfaces.h"
 #include "platform/Clock.h"
 #include "platform/Prompt.h"
 #include "platform/SqlText.h"

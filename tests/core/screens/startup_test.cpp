@@ -1,10 +1,10 @@
 #include "ClientFixture.h"
 
 #include "core/AppControl.h"
-#include "core/ClientMainUnit.h"
+#include "core/screens/ClientMainUnit.h"
 #include "core/DMUnit.h"
 #include "core/LoginState.h"
-#include "core/LoginUnit.h"
+#include "core/screens/LoginUnit.h"
 #include "controls/panels/DDButton.h"
 #include "platform/Clock.h"
 

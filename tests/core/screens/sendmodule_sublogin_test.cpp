@@ -2,7 +2,7 @@
 #include "core/AppControl.h"
 #include "core/DMUnit.h"
 #include "core/LoginState.h"
-#include "core/SubLoginUnit.h"
+#include "core/screens/SubLoginUnit.h"
 #include "controls/panels/DDButton.h"
 #include "platform/Prompt.h"
 #include "support/TestServer.h"

@@ -1,9 +1,9 @@
-#include "core/ReferenceEdit.h"
+#include "core/screens/ReferenceEdit.h"
 
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
-#include "core/KitLook.h"
-#include "core/ListScreen.h"
+#include "core/screens/KitLook.h"
+#include "core/screens/ListScreen.h"
 #include "core/LoginState.h"
 #include "platform/TListGrid.h"
 

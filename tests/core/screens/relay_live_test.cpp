@@ -2,7 +2,7 @@
 #include "ClientFixture.h"
 
 #include "core/AppControl.h"
-#include "core/ClientMainUnit.h"
+#include "core/screens/ClientMainUnit.h"
 #include "core/DMUnit.h"
 #include "core/LoginState.h"
 #include "backend/RelayServer.h"

@@ -1,9 +1,9 @@
-#include "core/SubLoginUnit.h"
+#include "core/screens/SubLoginUnit.h"
 
 #include "core/AppControl.h"
 #include "core/DMUnit.h"
 #include "core/EventGuard.h"
-#include "core/KitLook.h"
+#include "core/screens/KitLook.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitControl.h"
 #include "controls/panels/KitGroup.h"

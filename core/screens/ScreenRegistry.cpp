@@ -1,5 +1,5 @@
-#include "core/ScreenRegistry.h"
-#include "core/ScreenInterfaces.h"
+#include "core/screens/ScreenRegistry.h"
+#include "core/screens/ScreenInterfaces.h"
 
 #include <QHash>
 #include <QMdiSubWindow>

@@ -1,6 +1,6 @@
-#include "core/ListScreen.h"
+#include "core/screens/ListScreen.h"
 
-#include "core/SearchUnit.h"
+#include "core/screens/SearchUnit.h"
 #include "platform/FileChooser.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"

@@ -2,7 +2,7 @@
 // "오류코드 정보 보기": the banks' result codes with their texts (table error),
 // searched by bank and code, printed, and maintained by administrators.
 
-#include "core/ListScreen.h"
+#include "core/screens/ListScreen.h"
 #include "platform/Report.h"
 
 #include <QVector>

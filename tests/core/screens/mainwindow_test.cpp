@@ -1,11 +1,11 @@
 #include "ClientFixture.h"
 
 #include "core/AppControl.h"
-#include "core/ClientMainUnit.h"
+#include "core/screens/ClientMainUnit.h"
 #include "core/DMUnit.h"
 #include "core/LoginState.h"
-#include "core/ScreenInterfaces.h"
-#include "core/ScreenRegistry.h"
+#include "core/screens/ScreenInterfaces.h"
+#include "core/screens/ScreenRegistry.h"
 #include "platform/Clock.h"
 
 #include <QAction>

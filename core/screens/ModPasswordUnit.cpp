@@ -1,7 +1,7 @@
-#include "core/ModPasswordUnit.h"
+#include "core/screens/ModPasswordUnit.h"
 
 #include "core/EventGuard.h"
-#include "core/KitLook.h"
+#include "core/screens/KitLook.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitControl.h"
 #include "controls/panels/KitGroup.h"

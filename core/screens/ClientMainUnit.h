@@ -2,7 +2,7 @@
 // The client's main window: the multiple-document frame with the main menu,
 // the screen-opening rule and the approval check on activation.
 
-#include "core/ScreenRegistry.h"
+#include "core/screens/ScreenRegistry.h"
 
 #include <QHash>
 #include <QMainWindow>

@@ -1,4 +1,4 @@
-#include "core/KitLook.h"
+#include "core/screens/KitLook.h"
 
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitControl.h"

@@ -2,8 +2,8 @@
 
 #include "core/DMUnit.h"
 #include "core/LoginState.h"
-#include "core/LoginUnit.h"
-#include "core/ModPasswordUnit.h"
+#include "core/screens/LoginUnit.h"
+#include "core/screens/ModPasswordUnit.h"
 #include "controls/panels/DDButton.h"
 #include "platform/Clock.h"
 
