@@ -5,8 +5,8 @@
 
 #include "ClientFixture.h"
 
-#include "core/ClientMainUnit.h"
-#include "core/ScreenRegistry.h"
+#include "core/screens/ClientMainUnit.h"
+#include "core/screens/ScreenRegistry.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
 #include "transfers/TransferScreens.h"

@@ -3,7 +3,7 @@
 // the signed-in approver, filled from the opener's grouped query, the batch
 // detail, the list delete and the removal of a batch once it is done.
 
-#include "core/ScreenInterfaces.h"
+#include "core/screens/ScreenInterfaces.h"
 #include "transfers/ApprovalSql.h"
 
 #include <QDialog>

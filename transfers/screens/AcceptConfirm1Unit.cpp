@@ -3,9 +3,9 @@
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/LoginState.h"
-#include "core/ScreenRegistry.h"
+#include "core/screens/ScreenRegistry.h"
 #include "core/SeqNo.h"
-#include "core/SubLoginUnit.h"
+#include "core/screens/SubLoginUnit.h"
 #include "core/TextUtils.h"
 #include "platform/Prompt.h"
 

@@ -3,8 +3,8 @@
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/LoginState.h"
-#include "core/ScreenRegistry.h"
-#include "core/SubLoginUnit.h"
+#include "core/screens/ScreenRegistry.h"
+#include "core/screens/SubLoginUnit.h"
 #include "platform/Prompt.h"
 #include "transfers/screens/AcceptUserUnit.h"
 

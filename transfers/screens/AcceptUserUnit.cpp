@@ -2,10 +2,10 @@
 
 #include "core/DMUnit.h"
 #include "core/EventGuard.h"
-#include "core/KitLook.h"
-#include "core/ListScreen.h"
+#include "core/screens/KitLook.h"
+#include "core/screens/ListScreen.h"
 #include "core/LoginState.h"
-#include "core/ScreenParts.h"
+#include "core/screens/ScreenParts.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitControl.h"
 #include "platform/Prompt.h"

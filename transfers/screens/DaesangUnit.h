@@ -3,7 +3,7 @@
 // the company pays or collects from, with bank, account, real-name number
 // and a mobile number for SMS. Search, add, modify, delete and print.
 
-#include "core/ListScreen.h"
+#include "core/screens/ListScreen.h"
 #include "platform/Report.h"
 #include "platform/ResultSet.h"
 

@@ -4,7 +4,7 @@
 // from manual entry, the file conversion and the reload of a temporary save;
 // nothing reaches the server before the approval request.
 
-#include "core/ListScreen.h"
+#include "core/screens/ListScreen.h"
 #include "transfers/TransferRow.h"
 #include "platform/Report.h"
 

@@ -1,8 +1,8 @@
 #include "transfers/screens/IcheModifyUnit.h"
 
 #include "core/EventGuard.h"
-#include "core/KitLook.h"
-#include "core/ListScreen.h"
+#include "core/screens/KitLook.h"
+#include "core/screens/ListScreen.h"
 #include "core/TextUtils.h"
 #include "controls/edits/CurrEdit.h"
 #include "controls/panels/DDButton.h"

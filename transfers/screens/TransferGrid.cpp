@@ -1,6 +1,6 @@
 #include "transfers/screens/TransferGrid.h"
 
-#include "core/ListScreen.h"
+#include "core/screens/ListScreen.h"
 #include "platform/TListGrid.h"
 
 TransferRow ReadTransferRow(const TListGrid *grid, int row)
