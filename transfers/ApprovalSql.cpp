@@ -7,16 +7,6 @@ using qvx::sqlQuote;
 
 namespace ApprovalSql {
 
-QString waitingBatches(const QString &approverId, const QString &today, bool opening)
-{
-    return QStringLiteral("select userid, senddate, sendtime, cfmid, sum(price), min(seqno), max(seqno), gubun "
-                          "from giche where cfmid = ")
-           + sqlQuote(approverId)
-           + (opening ? QStringLiteral("  and sr_flag = '0' ") : QStringLiteral("  and sr_flag = '0'"))
-           + QStringLiteral("  and senddate = ") + sqlQuote(today) + QStringLiteral(" ")
-           + QStringLiteral("group by userid, senddate, sendtime, cfmid, gubun");
-}
-
 QString listDelete(const WaitingBatch &b)
 {
     return QStringLiteral("delete from giche where cfmid = ") + sqlQuote(b.cfmid)

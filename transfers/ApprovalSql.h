@@ -26,11 +26,6 @@ struct WaitingBatch
 
 namespace ApprovalSql {
 
-// The grouped list of the batches that wait for `approverId` today, as the
-// relay's approval arrival runs it (`opening`: the screen is about to be
-// opened, which writes the sr_flag condition with a trailing blank).
-QString waitingBatches(const QString &approverId, const QString &today, bool opening);
-
 // Approver screen, list delete.
 QString listDelete(const WaitingBatch &batch);
 // Approver screen, forward one: the not-today delete and the update.

@@ -1,5 +1,6 @@
 #include "core/screens/ListScreen.h"
 
+#include "core/TotalsTable.h"
 #include "core/screens/SearchUnit.h"
 #include "platform/FileChooser.h"
 #include "platform/IniFile.h"
@@ -203,4 +204,12 @@ QString SaveListFile(QWidget *owner, TListGrid *grid, const QString &proposedNam
     }
     prompt.message(target.message());
     return target.file;
+}
+
+void WriteTotals(TListGrid *grid, const TotalsTable &totals, int countRow, int amountRow)
+{
+    for (const TotalsTable::Cell &cell : totals.cells()) {
+        grid->SetCells(cell.column, countRow, totals.countText(cell.column));
+        grid->SetCells(cell.column, amountRow, totals.amountText(cell.column));
+    }
 }

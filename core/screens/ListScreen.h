@@ -70,3 +70,8 @@ private:
     int m_p = 0;
     bool m_firstPage = true;
 };
+
+class TotalsTable;
+// Writes the figures of a totals table into a totals grid: counts into
+// `countRow`, amounts into `amountRow`, each in its cell's column, with ','.
+void WriteTotals(TListGrid *grid, const TotalsTable &totals, int countRow, int amountRow);

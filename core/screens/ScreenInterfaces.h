@@ -43,3 +43,22 @@ public:
     // The answered row (row 0 of the result); an empty result: no row yet.
     virtual void FillResult(const qvx::ResultSet &answer) = 0;
 };
+
+// A screen whose bank choice narrows what the data module fills in: the
+// chosen account's bank code, "" for every bank.
+class IBankChoiceScreen
+{
+public:
+    virtual ~IBankChoiceScreen();
+    virtual QString ChosenBankCode() const = 0;
+};
+
+// The notice-count screen: the number of its pending count request, and the
+// answered counts (an empty result: not answered yet).
+class INoticeCountsScreen
+{
+public:
+    virtual ~INoticeCountsScreen();
+    virtual qint64 PendingSeqNo() const = 0;
+    virtual void ShowCounts(const qvx::ResultSet &answer) = 0;
+};

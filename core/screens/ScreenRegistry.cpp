@@ -8,6 +8,8 @@
 ISearchScreen::~ISearchScreen() = default;
 IBatchListScreen::~IBatchListScreen() = default;
 IResultDetailDialog::~IResultDetailDialog() = default;
+IBankChoiceScreen::~IBankChoiceScreen() = default;
+INoticeCountsScreen::~INoticeCountsScreen() = default;
 IResultRangeScreen::~IResultRangeScreen() = default;
 ScreenHost::~ScreenHost() = default;
 

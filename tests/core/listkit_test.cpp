@@ -4,6 +4,7 @@
 #include "core/ListExport.h"
 #include "core/NoticeGaps.h"
 #include "core/ReplyRoutes.h"
+#include "core/ReplySql.h"
 #include "core/ReportParams.h"
 #include "platform/Cp949.h"
 
@@ -79,4 +80,22 @@ TEST(ReplyRoutes, EveryCodeHasItsScreen)
     EXPECT_EQ(RouteOfReply(0).action, ReplyAction::PacketError);
     EXPECT_EQ(RouteOfReply(123456).action, ReplyAction::None);
     EXPECT_EQ(RoutedReplyCodes().size(), 22);
+}
+
+TEST(ReplySql, WaitingBatchesAndLatestTime)
+{
+    EXPECT_EQ(ReplySql::waitingBatches(QStringLiteral("APPR1"), QStringLiteral("20261209"), false),
+              QStringLiteral("select userid, senddate, sendtime, cfmid, sum(price), min(seqno), max(seqno), gubun "
+                             "from giche where cfmid = 'APPR1'  and sr_flag = '0'  and senddate = '20261209' "
+                             "group by userid, senddate, sendtime, cfmid, gubun"));
+    EXPECT_TRUE(ReplySql::waitingBatches(QStringLiteral("A"), QStringLiteral("1"), true)
+                    .contains(QStringLiteral("and sr_flag = '0'   and senddate")));
+    EXPECT_EQ(ReplySql::latestSendTime(QStringLiteral("AMT_SEARCH"), QStringLiteral("20261209")),
+              QStringLiteral("select max(sendtime) from AMT_SEARCH where senddate='20261209'"));
+    EXPECT_EQ(ReplySql::latestSendTime(QStringLiteral("trsum"), QStringLiteral("20261209")),
+              QStringLiteral("select max(sendtime) from trsum where senddate = '20261209'"));
+    EXPECT_TRUE(ReplySql::balances(QStringLiteral("101010"), QString())
+                    .endsWith(QStringLiteral("bank.MOBANKNO and  AMT_SEARCH.sendtime = '101010'")));
+    EXPECT_TRUE(ReplySql::balances(QStringLiteral("101010"), QStringLiteral("04"))
+                    .contains(QStringLiteral(" AMT_SEARCH.bankid = '04' and  AMT_SEARCH.sendtime")));
 }

@@ -67,14 +67,8 @@ TEST(ApprovalSql, QuotesAreDoubledAndSeqNoMustBeANumber)
     EXPECT_THROW(ApprovalSql::detailDelete(QStringLiteral("1 or 1=1"), QStringLiteral("20261209")), std::exception);
 }
 
-TEST(ApprovalSql, WaitingBatchesAndLogLine)
+TEST(ApprovalSql, LogLine)
 {
-    EXPECT_EQ(ApprovalSql::waitingBatches(QStringLiteral("APPR1"), QStringLiteral("20261209"), false),
-              QStringLiteral("select userid, senddate, sendtime, cfmid, sum(price), min(seqno), max(seqno), gubun "
-                             "from giche where cfmid = 'APPR1'  and sr_flag = '0'  and senddate = '20261209' "
-                             "group by userid, senddate, sendtime, cfmid, gubun"));
-    EXPECT_TRUE(ApprovalSql::waitingBatches(QStringLiteral("A"), QStringLiteral("1"), true)
-                    .contains(QStringLiteral("and sr_flag = '0'   and senddate")));
     EXPECT_EQ(ApprovalSql::logLine(QStringLiteral("자료삭제      작성자:"), Batch()),
               QStringLiteral("자료삭제      작성자:MAKER      이체금액:      1,500,000 요청일자:2026-12-09"
                              " 요청시각:10:15:30 승인자:APPR1     "));
