@@ -40,6 +40,10 @@ public:
         bool writeConfig = true;    // false: no config.ini at all
         // The server's options and demo data (relay, bank delay, ...).
         qvx::test::TestServer::Config server;
+        // A server another process runs ("host:port" and its relay port):
+        // no server of the fixture's own is started, and server() must not be used.
+        QString externalServer;
+        quint16 externalRelayPort = 0;
     };
 
     ClientFixture();
