@@ -31,7 +31,12 @@ Tdm::Tdm(QObject *parent)
     Csckt = new QTcpSocket(this);
     Csckt->setObjectName(QStringLiteral("Csckt"));
     connect(Csckt, &QTcpSocket::connected, this, [this] { RunGuarded(QStringLiteral("CscktConnect"), [this] { CscktConnect(); }); });
-    connect(Csckt, &QTcpSocket::readyRead, this, [this] { RunGuarded(QStringLiteral("CscktRead"), [this] { CscktRead(); }); });
+    // Queued: a frame handler that opens a modal screen or a message box
+    // runs its own event loop, and the socket announces further frames only
+    // once the handler of the previous announcement has returned.
+    connect(
+        Csckt, &QTcpSocket::readyRead, this,
+        [this] { RunGuarded(QStringLiteral("CscktRead"), [this] { CscktRead(); }); }, Qt::QueuedConnection);
     connect(Csckt, &QTcpSocket::disconnected, this,
             [this] { RunGuarded(QStringLiteral("CscktDisconnect"), [this] { CscktDisconnect(); }); });
     connect(Csckt, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
@@ -192,7 +197,9 @@ void Tdm::Timer2Timer()
 
 void Tdm::CscktRead()
 {
-    HandleRelayData(Csckt->readAll());
+    const QByteArray bytes = Csckt->readAll();
+    if (!bytes.isEmpty())
+        HandleRelayData(bytes);
 }
 
 void Tdm::HandleRelayData(const QByteArray &bytes)
