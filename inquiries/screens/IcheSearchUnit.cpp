@@ -492,7 +492,7 @@ void Tqv_ichesearch_frm::btn_sendClick()
     try {
         dm->cms_insert1(QStringLiteral("commit"));
         for (int r = 1; r <= rows; ++r) {
-            if (grd_ichelist->Cells(cState, r) == QLatin1String("작성"))
+            if (grd_ichelist->Cells(cState, r) == QStringLiteral("작성"))
                 continue;
             if (ticked && !grd_ichelist->IsChecked(cNo, r))
                 continue;
@@ -548,7 +548,7 @@ void Tqv_ichesearch_frm::btn_sendSClick()
         return;
     }
     const int row = std::max(1, grd_ichelist->Row());
-    if (grd_ichelist->Cells(cState, row) == QLatin1String("작성")) {
+    if (grd_ichelist->Cells(cState, row) == QStringLiteral("작성")) {
         prompt().message(QStringLiteral("최종 승인권자가 승인하지 않은 자료는 이체처리결과조회가 불가합니다."));
         return;
     }
