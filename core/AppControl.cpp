@@ -1,6 +1,6 @@
 #include "core/AppControl.h"
 
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "platform/Prompt.h"
 
 #include <QCoreApplication>
@@ -51,9 +51,9 @@ void WaitMs(int ms)
     }
 }
 
-bool RefuseWhenOffline()
+bool RefuseWhenOffline(const Session &session)
 {
-    if (ServerState != 1)
+    if (!session.offline())
         return false;
     qvx::Prompt::instance().message(OfflineMessage);
     return true;

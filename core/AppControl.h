@@ -21,4 +21,5 @@ extern const QString OfflineMessage;
 // True (after showing the offline message) when the relay was lost and the
 // user chose to stay offline; every action that talks to the server or the
 // relay calls this first and stops when it returns true.
-bool RefuseWhenOffline();
+class Session;
+bool RefuseWhenOffline(const Session &session);

@@ -18,8 +18,6 @@
 
 #include <memory>
 
-int AutoSendCount = 0;
-
 namespace {
 
 const QString Pad = QStringLiteral("      ");
@@ -85,7 +83,9 @@ bool refusedStatement(const qvx::AppServerError &e)
 
 QString AutoSendLine::field(ConvPair pair) const
 {
-    return bytesField(raw, ConvLayout[pair].start, ConvLayout[pair].length);
+    if (!layout)
+        return QString();
+    return bytesField(raw, (*layout)[pair].start, (*layout)[pair].length);
 }
 
 void WriteSendErrorLog(const QString &kind, const AutoSendLine &line)
@@ -115,7 +115,7 @@ void WriteSendErrorLogJ(const QString &kind, const AutoSendLine &line, const QSt
                      + line.field(cvSName) + QLatin1Char(' ') + gubun + QLatin1Char(' ') + line.field(cvCInfo));
 }
 
-TAutoSendModule::TAutoSendModule(Tdm &data) : m_dm(data) {}
+TAutoSendModule::TAutoSendModule(Tdm &data) : m_dm(data), m_session(data.session) {}
 
 QString TAutoSendModule::CollectFileName() { return sendFile(QStringLiteral("ID")); }
 QString TAutoSendModule::PaymentFileName() { return sendFile(QStringLiteral("ID_")); }
@@ -124,13 +124,13 @@ QString TAutoSendModule::IcheResultFileName() { return sendFile(QStringLiteral("
 void TAutoSendModule::Timer2Pass()
 {
     try {
-        if (IcheKind == 2) {
-            RunGuarded(QStringLiteral("AutoSendJuruCollect"), [this] { AutoSendJuruCollect(); });
-            RunGuarded(QStringLiteral("AutoSendJuruPayment"), [this] { AutoSendJuruPayment(); });
+        if (m_session.IcheKind == 2) {
+            RunGuarded(m_session, QStringLiteral("AutoSendJuruCollect"), [this] { AutoSendJuruCollect(); });
+            RunGuarded(m_session, QStringLiteral("AutoSendJuruPayment"), [this] { AutoSendJuruPayment(); });
         } else {
-            RunGuarded(QStringLiteral("AutoSendCollect"), [this] { AutoSendCollect(); });
-            RunGuarded(QStringLiteral("AutoSendPayment"), [this] { AutoSendPayment(); });
-            RunGuarded(QStringLiteral("AutoSendIcheResult"), [this] { AutoSendIcheResult(); });
+            RunGuarded(m_session, QStringLiteral("AutoSendCollect"), [this] { AutoSendCollect(); });
+            RunGuarded(m_session, QStringLiteral("AutoSendPayment"), [this] { AutoSendPayment(); });
+            RunGuarded(m_session, QStringLiteral("AutoSendIcheResult"), [this] { AutoSendIcheResult(); });
         }
     } catch (...) {
         // The guard's own message box or log failed: nothing more to do, the
@@ -164,11 +164,11 @@ void TAutoSendModule::setAside(const QString &fileName, const QString &why)
     for (int n = 2; QFile::exists(target); ++n)
         target = fileName + QStringLiteral(".incomplete-") + nowHhnnss() + QLatin1Char('-') + QString::number(n);
     if (QFile::rename(fileName, target)) {
-        WriteLog(QStringLiteral("auto send: ") + QFileInfo(fileName).fileName() + QStringLiteral(" set aside as ")
+        WriteLog(m_session, QStringLiteral("auto send: ") + QFileInfo(fileName).fileName() + QStringLiteral(" set aside as ")
                  + QFileInfo(target).fileName() + QStringLiteral(": ") + why);
     } else {
         m_abandoned.insert(fileName);
-        WriteLog(QStringLiteral("auto send: ") + QFileInfo(fileName).fileName()
+        WriteLog(m_session, QStringLiteral("auto send: ") + QFileInfo(fileName).fileName()
                  + QStringLiteral(" can be neither deleted nor renamed and is not read again: ") + why);
     }
 }
@@ -201,7 +201,7 @@ void TAutoSendModule::storeBatch(const QString &fileName, int rows, const std::f
             } catch (const qvx::AppServerError &e) {
                 if (!refusedStatement(e))
                     throw;
-                WriteLog(sql);
+                WriteLog(m_session, sql);
                 refused(i);
             }
         }
@@ -232,7 +232,7 @@ void TAutoSendModule::AutoSendPayment()
 
 void TAutoSendModule::sendGeneral(const QString &fileName, const QString &gubun, bool trimBankId)
 {
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(m_session))
         return;
     const QString batchTime = nowHhnnss();
     if (!readyToTake(fileName))
@@ -241,13 +241,13 @@ void TAutoSendModule::sendGeneral(const QString &fileName, const QString &gubun,
     const QList<QByteArray> lines = qvx::TextFile::readByteLines(fileName, &readOk);
     if (!readOk)
         return;  // cannot be read now: try again at the next tick
-    AutoSendCount = int(lines.size());
+    m_session.AutoSendCount = int(lines.size());
     const qvx::ResultSet banks = m_dm.cms_select1(QStringLiteral("select * from bank order by bankid"));
 
     storeBatch(
         fileName, int(lines.size()),
         [&](int i) {
-            const AutoSendLine line{lines[i]};
+            const AutoSendLine line{lines[i], &m_session.ConvLayout};
             auto f = [&line](ConvPair p) { return line.field(p).trimmed(); };
             const QString seqNo = f(cvSeqNo);
             if (!allDigits(seqNo)) {
@@ -264,22 +264,22 @@ void TAutoSendModule::sendGeneral(const QString &fileName, const QString &gubun,
             // Fee and price sit at byte positions 1-5 and 6-13 of the other info.
             const QByteArray info = qvx::Cp949::encode(f(cvCInfo));
             return MakeGicheSql(
-                today(), batchTime, QStringLiteral("DY2"), seqNo, NetworkId, bank("recvid"), bank("firmid"),
-                bank("bankid"), LoginUserId, LoginUserId, QStringLiteral("1"), bank("mobankno"), bank("passwd"),
+                today(), batchTime, QStringLiteral("DY2"), seqNo, m_session.NetworkId, bank("recvid"), bank("firmid"),
+                bank("bankid"), m_session.LoginUserId, m_session.LoginUserId, QStringLiteral("1"), bank("mobankno"), bank("passwd"),
                 bank("dblpasswd"), gubun, f(cvMoney), QString(), QString(), f(cvBankId), f(cvBankNo), QString(),
                 QString(), bank("sendname"), QString(), bytesField(info, 1, 5), bytesField(info, 6, 8), QString(),
                 QString(), QStringLiteral("1"), QStringLiteral("0100100"), QString());
         },
-        [&](int i) { WriteSendErrorLog(QStringLiteral("3"), AutoSendLine{lines[i]}); },
+        [&](int i) { WriteSendErrorLog(QStringLiteral("3"), AutoSendLine{lines[i], &m_session.ConvLayout}); },
         [&] {
-            return SendDescByCfmId(QStringLiteral("0100100"), LoginUserId, QStringLiteral("0"), QStringLiteral("0"),
+            return SendDescByCfmId(m_session, QStringLiteral("0100100"), m_session.LoginUserId, QStringLiteral("0"), QStringLiteral("0"),
                                    batchTime, QStringLiteral("giche"), m_dm.scktconnect);
         });
 }
 
 void TAutoSendModule::AutoSendIcheResult()
 {
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(m_session))
         return;
     const QString fileName = IcheResultFileName();
     if (!readyToTake(fileName))
@@ -299,14 +299,14 @@ void TAutoSendModule::AutoSendIcheResult()
             const QByteArray &raw = lines[i];
             auto f = [&raw](int start, int length) { return bytesField(raw, start, length).trimmed(); };
             return MakeIcheResultSql(
-                today(), nowHhnnss(), ServiceDiv, QString::number(base + i + 1), f(1, 10), f(11, 10), f(21, 8),
-                f(29, 2), LoginUserId, QStringLiteral("1"), today(), f(31, 6), QString(), QString(), QString(),
+                today(), nowHhnnss(), m_session.ServiceDiv, QString::number(base + i + 1), f(1, 10), f(11, 10), f(21, 8),
+                f(29, 2), m_session.LoginUserId, QStringLiteral("1"), today(), f(31, 6), QString(), QString(), QString(),
                 QString(), QString(), QString(), QString(), QString(), QString(), QString(), QString(), QString(),
                 QString(), QStringLiteral("1"), QString(), QStringLiteral("0600100"));
         },
         [](int) {},
         [&] {
-            return SendDescBySeqNo(QStringLiteral("0600100"), LoginUserId, QString::number(base + 1),
+            return SendDescBySeqNo(m_session, QStringLiteral("0600100"), m_session.LoginUserId, QString::number(base + 1),
                                    QString::number(base + n), QStringLiteral("000000"), QStringLiteral("icheresult"),
                                    m_dm.scktconnect);
         });
@@ -325,7 +325,7 @@ void TAutoSendModule::AutoSendJuruPayment()
 void TAutoSendModule::sendJuru(const QString &fileName, const QString &table, const QString &service,
                                const QString &gubun)
 {
-    if (ServerState == 1)
+    if (m_session.ServerState == 1)
         return;  // offline: silently, the file stays
     const QString batchTime = nowHhnnss();
     if (!readyToTake(fileName))
@@ -337,7 +337,7 @@ void TAutoSendModule::sendJuru(const QString &fileName, const QString &table, co
 
     QList<AutoSendLine> kept;
     for (const QByteArray &raw : lines) {
-        const AutoSendLine line{raw};
+        const AutoSendLine line{raw, &m_session.ConvLayout};
         // The check reads codes and numbers without the blanks of their
         // fixed-width fields; the row keeps the fields as cut.
         auto t = [&line](ConvPair p) { return line.field(p).trimmed(); };
@@ -350,9 +350,9 @@ void TAutoSendModule::sendJuru(const QString &fileName, const QString &table, co
     const qint64 base = ReserveSeqNo(n, SeqNoLimitMs, m_dm.scktconnect, SeqNoDbErrorNotice::Silent);
     if (base < 0)
         return;
-    SeqNoBase = int(base);
-    SeqNoLast = int(base + n);
-    AutoSendCount = n;
+    m_session.SeqNoBase = int(base);
+    m_session.SeqNoLast = int(base + n);
+    m_session.AutoSendCount = n;
     const qvx::ResultSet banks = m_dm.cms_select1(QStringLiteral("select * from bank order by bankid"));
     const bool collection = table.compare(QLatin1String("cmsjiche102"), Qt::CaseInsensitive) == 0;
 
@@ -370,8 +370,8 @@ void TAutoSendModule::sendJuru(const QString &fileName, const QString &table, co
             // both tables (named bankNo/MoBankNo in the collection table and
             // MoBankNo/BankNo in the payment table).
             const QStringList v = {
-                today(), nowHhnnss(), QStringLiteral("DY2"), QString::number(base + i + 1), NetworkId,
-                bank("recvid"), bank("firmid"), bank("bankid"), LoginUserId, QString(), QStringLiteral("1"),
+                today(), nowHhnnss(), QStringLiteral("DY2"), QString::number(base + i + 1), m_session.NetworkId,
+                bank("recvid"), bank("firmid"), bank("bankid"), m_session.LoginUserId, QString(), QStringLiteral("1"),
                 bank("mobankno"), bank("passwd"), bank("dblpasswd"), gubun, line.field(cvMoney), QString(), QString(),
                 line.field(cvBankId), line.field(cvBankNo), QString(), QString(), bank("sendname"), QString(),
                 line.field(cvJumin), QStringLiteral("1"), line.field(cvJuMoney), line.field(cvBJuMoney), QString(),
@@ -387,7 +387,7 @@ void TAutoSendModule::sendJuru(const QString &fileName, const QString &table, co
         },
         [&](int i) { WriteSendErrorLogJ(QStringLiteral("3"), kept[i], gubun); },
         [&] {
-            return SendDescBySeqNo(service, LoginUserId, QString::number(base + 1), QString::number(base + n),
+            return SendDescBySeqNo(m_session, service, m_session.LoginUserId, QString::number(base + 1), QString::number(base + n),
                                    batchTime, table, m_dm.scktconnect);
         });
 }

@@ -26,18 +26,16 @@
 
 #include <functional>
 
-#include "core/LoginState.h"
+#include "core/Session.h"
 
 class Tdm;
-
-// Lines of the file being sent (liquor: lines that passed the account check).
-extern int AutoSendCount;
 
 // The fields of one drop-file line, cut by ConvLayout (1-based start, length
 // in bytes), untrimmed.
 struct AutoSendLine
 {
     QByteArray raw;
+    const std::array<ConvField, cvPairCount> *layout = nullptr; // the session's ConvLayout
     QString field(ConvPair pair) const;
 };
 
@@ -80,6 +78,7 @@ private:
     void setAside(const QString &fileName, const QString &why);
 
     Tdm &m_dm;
+    Session &m_session;
     QHash<QString, qint64> m_seenSize;
     QSet<QString> m_abandoned; // could neither be deleted nor renamed
 };

@@ -3,7 +3,7 @@
 #include "core/AppControl.h"
 #include "core/DayLog.h"
 #include "core/EventGuard.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/RelayFrames.h"
 #include "platform/Cp949.h"
 #include "platform/Prompt.h"
@@ -21,39 +21,40 @@ const QString EndingText = QStringLiteral("프로그램을 종료하겠습니다
 const QString OfflineChosenText = QStringLiteral("서버와의 작업은 불가능하며, 현재 화면에서의 작업만 가능합니다.");
 } // namespace
 
-Tdm::Tdm(QObject *parent)
-    : QObject(parent)
+Tdm::Tdm(Session &session, QObject *parent)
+    : QObject(parent), session(session)
 {
     setObjectName(QStringLiteral("dm"));
     // DataModuleCreate
-    DupLoginFlag = 0;
+    session.DupLoginFlag = 0;
 
     Csckt = new QTcpSocket(this);
     Csckt->setObjectName(QStringLiteral("Csckt"));
-    connect(Csckt, &QTcpSocket::connected, this, [this] { RunGuarded(QStringLiteral("CscktConnect"), [this] { CscktConnect(); }); });
+    connect(Csckt, &QTcpSocket::connected, this, [this] { RunGuarded(this->session, QStringLiteral("CscktConnect"), [this] { CscktConnect(); }); });
     // Queued: a frame handler that opens a modal screen or a message box
     // runs its own event loop, and the socket announces further frames only
     // once the handler of the previous announcement has returned.
     connect(
         Csckt, &QTcpSocket::readyRead, this,
-        [this] { RunGuarded(QStringLiteral("CscktRead"), [this] { CscktRead(); }); }, Qt::QueuedConnection);
+        [this] { RunGuarded(this->session, QStringLiteral("CscktRead"), [this] { CscktRead(); }); },
+        Qt::QueuedConnection);
     connect(Csckt, &QTcpSocket::disconnected, this,
-            [this] { RunGuarded(QStringLiteral("CscktDisconnect"), [this] { CscktDisconnect(); }); });
+            [this] { RunGuarded(this->session, QStringLiteral("CscktDisconnect"), [this] { CscktDisconnect(); }); });
     connect(Csckt, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
         // The peer closing the line is handled by the disconnect handler.
         if (error != QAbstractSocket::RemoteHostClosedError)
-            WriteLog(QStringLiteral("CSCKT socket error occured"));
+            WriteLog(this->session, QStringLiteral("CSCKT socket error occured"));
     });
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(KeepAliveMs);
-    connect(Timer1, &QTimer::timeout, this, [this] { RunGuarded(QStringLiteral("Timer1Timer"), [this] { Timer1Timer(); }); });
+    connect(Timer1, &QTimer::timeout, this, [this] { RunGuarded(this->session, QStringLiteral("Timer1Timer"), [this] { Timer1Timer(); }); });
 
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(AutoSendMs);
-    connect(Timer2, &QTimer::timeout, this, [this] { RunGuarded(QStringLiteral("Timer2Timer"), [this] { Timer2Timer(); }); });
+    connect(Timer2, &QTimer::timeout, this, [this] { RunGuarded(this->session, QStringLiteral("Timer2Timer"), [this] { Timer2Timer(); }); });
 
     dm = this;
 }
@@ -174,13 +175,13 @@ bool Tdm::SendApprovalNotice(const QString &approverId)
 
 void Tdm::CscktConnect()
 {
-    SendRelay(MakeLoginFrame(LoginUserId, SendModuleMode));
+    SendRelay(MakeLoginFrame(session.LoginUserId, session.SendModuleMode));
 }
 
 void Tdm::Timer1Timer()
 {
     if (RelayActive())
-        SendRelay(MakePingText(LoginUserId));
+        SendRelay(MakePingText(session.LoginUserId));
 }
 
 void Tdm::Timer2Timer()
@@ -204,7 +205,7 @@ void Tdm::CscktRead()
 
 void Tdm::HandleRelayData(const QByteArray &bytes)
 {
-    WriteLog(qvx::Cp949::decode(bytes));
+    WriteLog(session, qvx::Cp949::decode(bytes));
     const auto events = m_reader.feed(bytes);
     for (const auto &event : events) {
         if (event.kind == qvx::FrameReader::Event::Garbage)
@@ -231,7 +232,7 @@ void Tdm::HandleRelayFrame(const QByteArray &frame)
     switch (at(2)) {
     case 'C':
         if (at(3) != 'Y') {
-            DupLoginFlag = 1;
+            session.DupLoginFlag = 1;
             CloseServerLink();
             WaitMs(10);
         }
@@ -270,7 +271,7 @@ void Tdm::DispatchService(int code, const QByteArray &codeText)
         m_serviceHandler(code, codeText);
         return;
     }
-    WriteLog(QStringLiteral("relay service code ") + QString::number(code));
+    WriteLog(session, QStringLiteral("relay service code ") + QString::number(code));
 }
 
 void Tdm::ApprovalArrived()
@@ -279,7 +280,7 @@ void Tdm::ApprovalArrived()
         m_approvalHandler();
         return;
     }
-    WriteLog(QStringLiteral("relay approval arrived"));
+    WriteLog(session, QStringLiteral("relay approval arrived"));
 }
 
 void Tdm::CscktDisconnect()
@@ -293,11 +294,11 @@ void Tdm::CscktDisconnect()
         CloseServerLink();
     WaitMs(m_disconnectWaitMs);
 
-    if (ServerState == -1)
+    if (session.ServerState == -1)
         return;
     auto &prompt = qvx::Prompt::instance();
-    if (DupLoginFlag == 1) {
-        prompt.message(LoginUserId + DupLoginText);
+    if (session.DupLoginFlag == 1) {
+        prompt.message(session.LoginUserId + DupLoginText);
         TerminateProgram();
         return;
     }
@@ -306,7 +307,7 @@ void Tdm::CscktDisconnect()
         TerminateProgram();
         return;
     }
-    ServerState = 1;
+    session.ServerState = 1;
     prompt.message(OfflineChosenText);
     emit wentOffline();
 }

@@ -13,6 +13,7 @@
 #include <functional>
 
 class QTcpSocket;
+class Session;
 class QTimer;
 
 class Tdm : public QObject
@@ -24,8 +25,11 @@ public:
     static constexpr int KeepAliveMs = 180000;
     static constexpr int AutoSendMs = 5000;
 
-    explicit Tdm(QObject *parent = nullptr);
+    explicit Tdm(Session &session, QObject *parent = nullptr);
     ~Tdm() override;
+
+    // The run's login state and hand-over values.
+    Session &session;
 
     // --- application server ------------------------------------------------
     // The TCP link itself; scktconnect is what every call goes through (the

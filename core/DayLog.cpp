@@ -1,6 +1,6 @@
 #include "core/DayLog.h"
 
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/RelayFrames.h"
 #include "platform/Clock.h"
 #include "platform/Cp949.h"
@@ -55,10 +55,10 @@ QString LogUserField(const QString &userId)
     return qvx::Cp949::decode(Cp949FixedField(userId, 6));
 }
 
-void WriteLog(const QString &text)
+void WriteLog(const Session &session, const QString &text)
 {
     const QString line = QStringLiteral("[") + qvx::Clock::nowText(QStringLiteral("yyyy-MM-dd hh:mm:ss"))
-                         + QLatin1Char(' ') + LogUserField(LoginUserId) + QStringLiteral("] ") + text;
+                         + QLatin1Char(' ') + LogUserField(session.LoginUserId) + QStringLiteral("] ") + text;
     appendBytes(qvx::Cp949::encode(line));
 }
 

@@ -6,7 +6,8 @@
 // Appends "[yyyy-mm-dd hh:nn:ss <user id in 6 bytes>] text" to today's log.
 // Never throws: the log folder is created when missing and a failed write is
 // reported on standard error, so logging never stops the action being logged.
-void WriteLog(const QString &text);
+class Session;
+void WriteLog(const Session &session, const QString &text);
 
 // Full name of today's log file.
 QString DayLogFileName();

@@ -7,7 +7,7 @@
 
 #include <exception>
 
-bool RunGuarded(const QString &where, const std::function<void()> &action)
+bool RunGuarded(const Session &session, const QString &where, const std::function<void()> &action)
 {
     QString why;
     try {
@@ -22,7 +22,7 @@ bool RunGuarded(const QString &where, const std::function<void()> &action)
     } catch (...) {
         why = QStringLiteral("unknown error");
     }
-    WriteLog(where + QStringLiteral(" : ") + why);
+    WriteLog(session, where + QStringLiteral(" : ") + why);
     qvx::Prompt::instance().message(why);
     return false;
 }

@@ -6,4 +6,5 @@
 #include <functional>
 
 // Runs action; returns false when it threw (the failure was shown and logged).
-bool RunGuarded(const QString &where, const std::function<void()> &action);
+class Session;
+bool RunGuarded(const Session &session, const QString &where, const std::function<void()> &action);

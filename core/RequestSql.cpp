@@ -1,6 +1,6 @@
 #include "core/RequestSql.h"
 
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/TextUtils.h"
 #include "platform/Clock.h"
 #include "platform/SqlText.h"
@@ -313,7 +313,7 @@ QString MakeVasTrsumSql(
         COMMON_DUMMY, QStringLiteral("0300400")});
 }
 
-QString MakeSmsTransSql(const QString &SeqNo, const QString &USERID, const QString &RecvName,
+QString MakeSmsTransSql(const Session &session, const QString &SeqNo, const QString &USERID, const QString &RecvName,
                         const QString &RecvTelNo, const QString &SendTelNo, const QString &ReserveDate,
                         const QString &Message, const QString &Dummy, const QString &COMMON_DUMMY)
 {
@@ -323,7 +323,7 @@ QString MakeSmsTransSql(const QString &SeqNo, const QString &USERID, const QStri
     const QDateTime now = qvx::Clock::now();
     return buildInsert(QStringLiteral("SMS_Trans"), columns,
                        {now.toString(QStringLiteral("yyyyMMdd")), now.toString(QStringLiteral("hhmmss")),
-                        QStringLiteral("DY2"), SeqNo, NetworkId, QStringLiteral("HELP002"), QStringLiteral("00"),
+                        QStringLiteral("DY2"), SeqNo, session.NetworkId, QStringLiteral("HELP002"), QStringLiteral("00"),
                         USERID, QStringLiteral("1"), SeqNo, RecvName, RecvTelNo, SendTelNo, ReserveDate, Message,
                         Dummy, QStringLiteral("1"), QStringLiteral("0900900"), COMMON_DUMMY});
 }

@@ -168,7 +168,8 @@ QString MakeVasTrsumSql(
 // SendDate, SendTime (now), Service 'DY2', SeqNo and TranSeqNo (the message
 // number, bare), SendID (NetworkId), RecvID 'HELP002', BankID '00', SendFlag,
 // sr_flag '1' and up_gubuncode '0900900' are filled by the builder.
-QString MakeSmsTransSql(const QString &SeqNo, const QString &USERID, const QString &RecvName,
+class Session;
+QString MakeSmsTransSql(const Session &session, const QString &SeqNo, const QString &USERID, const QString &RecvName,
                         const QString &RecvTelNo, const QString &SendTelNo, const QString &ReserveDate,
                         const QString &Message, const QString &Dummy, const QString &COMMON_DUMMY);
 

@@ -35,7 +35,7 @@ qvx::AppServer &link(qvx::AppServer *server)
 
 enum class Mode { ByCfmId, BySeqNo };
 
-int registerBatch(Mode mode, const QString &serviceCode, const QString &userId, const QString &firstNo,
+int registerBatch(const Session &session, Mode mode, const QString &serviceCode, const QString &userId, const QString &firstNo,
                   const QString &lastNo, const QString &time, const QString &tableName, qvx::AppServer *server)
 {
     qvx::AppServer &app = link(server);
@@ -44,7 +44,7 @@ int registerBatch(Mode mode, const QString &serviceCode, const QString &userId, 
                             + QStringLiteral(" time :") + time + QStringLiteral(" tablename :") + tableName;
     auto writeLog = [&] {
         if (mode == Mode::ByCfmId)
-            WriteLog(logLine);
+            WriteLog(session, logLine);
     };
 
     int notStored = 0;
@@ -105,14 +105,14 @@ qint64 ReserveSeqNo(int count, int limitMs, qvx::AppServer *server, SeqNoDbError
     }
 }
 
-int SendDescByCfmId(const QString &serviceCode, const QString &userId, const QString &firstNo,
+int SendDescByCfmId(const Session &session, const QString &serviceCode, const QString &userId, const QString &firstNo,
                     const QString &lastNo, const QString &time, const QString &tableName, qvx::AppServer *server)
 {
-    return registerBatch(Mode::ByCfmId, serviceCode, userId, firstNo, lastNo, time, tableName, server);
+    return registerBatch(session, Mode::ByCfmId, serviceCode, userId, firstNo, lastNo, time, tableName, server);
 }
 
-int SendDescBySeqNo(const QString &serviceCode, const QString &userId, const QString &firstNo,
+int SendDescBySeqNo(const Session &session, const QString &serviceCode, const QString &userId, const QString &firstNo,
                     const QString &lastNo, const QString &time, const QString &tableName, qvx::AppServer *server)
 {
-    return registerBatch(Mode::BySeqNo, serviceCode, userId, firstNo, lastNo, time, tableName, server);
+    return registerBatch(session, Mode::BySeqNo, serviceCode, userId, firstNo, lastNo, time, tableName, server);
 }

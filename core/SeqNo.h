@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class Session;
 namespace qvx {
 class AppServer;
 }
@@ -38,13 +39,13 @@ constexpr int SendDescWithdrawn = -2;
 // -2 withdrawn at the first question, -1 withdrawn at the busy question.
 // Writes the registration log line at the first question and on OK of the
 // second. Callers test for anything but 1.
-int SendDescByCfmId(const QString &serviceCode, const QString &userId, const QString &firstNo,
+int SendDescByCfmId(const Session &session, const QString &serviceCode, const QString &userId, const QString &firstNo,
                     const QString &lastNo, const QString &time, const QString &tableName,
                     qvx::AppServer *server = nullptr);
 
 // Registers a range of message numbers; the same loop and questions, no log
 // line; returns 1 accepted or -2 withdrawn at either question.
-int SendDescBySeqNo(const QString &serviceCode, const QString &userId, const QString &firstNo,
+int SendDescBySeqNo(const Session &session, const QString &serviceCode, const QString &userId, const QString &firstNo,
                     const QString &lastNo, const QString &time, const QString &tableName,
                     qvx::AppServer *server = nullptr);
 

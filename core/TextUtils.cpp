@@ -1,6 +1,6 @@
 #include "core/TextUtils.h"
 
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "platform/AcctNo.h"
 #include "platform/Cp949.h"
 
@@ -226,13 +226,13 @@ Currency SafeStrToCurr(const QString &text, Currency defaultValue)
     }
 }
 
-QString GetBankName(const QString &bankCode)
+QString GetBankName(const Session &session, const QString &bankCode)
 {
     qint64 code = 0;
     if (!readInt64(bankCode, &code))
         code = 0;
     if (code >= 1 && code <= 99)
-        return BankNames[size_t(code)];
+        return session.BankNames[size_t(code)];
     return bankCode;
 }
 

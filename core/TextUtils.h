@@ -91,7 +91,8 @@ Currency SafeStrToCurr(const QString &text, Currency defaultValue);
 
 // BankNames of the code (1..99, read as an integer; no integer counts as 0);
 // any other code gives the input back.
-QString GetBankName(const QString &bankCode);
+class Session;
+QString GetBankName(const Session &session, const QString &bankCode);
 
 // 10 bytes: 123-45-67890; 13 bytes: 123456-1234567; otherwise unchanged.
 QString HyphenRealNameNo(const QString &number);

@@ -2,6 +2,7 @@
 
 #include "core/BankCheckCode.h"
 #include "core/TextUtils.h"
+#include "platform/SqlText.h"
 
 const QString AmountMissingMessage = QStringLiteral("이체금액을 등록하시기 바랍니다.");
 const QString AmountTooLargeMessage =
@@ -13,12 +14,7 @@ constexpr int MaxAmountDigits = 13;
 
 bool isDigits(const QString &text)
 {
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
+    return qvx::isInteger(text) && !text.startsWith(QLatin1Char('-'));
 }
 
 bool inSameBankGroup(const QString &code)

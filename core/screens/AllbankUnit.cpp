@@ -5,7 +5,7 @@
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ListScreen.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/ReferenceEdit.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
@@ -25,8 +25,8 @@ namespace {
 qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
 }
 
-Tqv_allbank_frm::Tqv_allbank_frm(QWidget *owner)
-    : QWidget(owner)
+Tqv_allbank_frm::Tqv_allbank_frm(Session &s, QWidget *owner)
+    : QWidget(owner), session(s)
 {
     setObjectName(QStringLiteral("qv_allbank_frm"));
     setWindowTitle(QStringLiteral("은행코드설정보기"));
@@ -83,24 +83,24 @@ Tqv_allbank_frm::Tqv_allbank_frm(QWidget *owner)
     EnterMovesFocus(edt_regcode);
     EnterMovesFocus(edt_regcontents, btn_save);
     FocusOnShow(this, cmb_bankname);
-    OnButtonClick(btn_search, [this] { RunGuarded(QStringLiteral("btn_searchClick"), [this] { btn_searchClick(); }); });
-    OnButtonClick(btn_add, [this] { RunGuarded(QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
-    OnButtonClick(btn_modify, [this] { RunGuarded(QStringLiteral("btn_modifyClick"), [this] { btn_modifyClick(); }); });
-    OnButtonClick(btn_save, [this] { RunGuarded(QStringLiteral("btn_saveClick"), [this] { btn_saveClick(); }); });
-    OnButtonClick(btn_cancel, [this] { RunGuarded(QStringLiteral("btn_cancelClick"), [this] { btn_cancelClick(); }); });
+    OnButtonClick(btn_search, [this] { RunGuarded(session, QStringLiteral("btn_searchClick"), [this] { btn_searchClick(); }); });
+    OnButtonClick(btn_add, [this] { RunGuarded(session, QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
+    OnButtonClick(btn_modify, [this] { RunGuarded(session, QStringLiteral("btn_modifyClick"), [this] { btn_modifyClick(); }); });
+    OnButtonClick(btn_save, [this] { RunGuarded(session, QStringLiteral("btn_saveClick"), [this] { btn_saveClick(); }); });
+    OnButtonClick(btn_cancel, [this] { RunGuarded(session, QStringLiteral("btn_cancelClick"), [this] { btn_cancelClick(); }); });
     OnButtonClick(btn_close, [this] { close(); });
 
-    RunGuarded(QStringLiteral("qv_allbank_frm.FormCreate"), [this] { FormCreate(); });
+    RunGuarded(session, QStringLiteral("qv_allbank_frm.FormCreate"), [this] { FormCreate(); });
 }
 
 void Tqv_allbank_frm::setEditButtons(bool addModify, bool saveCancel)
 {
-    EditButtons{btn_add, btn_modify, btn_save, btn_cancel}.set(addModify, saveCancel);
+    EditButtons{btn_add, btn_modify, btn_save, btn_cancel}.set(session, addModify, saveCancel);
 }
 
 void Tqv_allbank_frm::FormCreate()
 {
-    if (ServerState == 1) {
+    if (session.ServerState == 1) {
         setEditButtons(false, false);
         return;
     }
@@ -124,7 +124,7 @@ void Tqv_allbank_frm::FormCreate()
 
 void Tqv_allbank_frm::btn_searchClick()
 {
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return;
     ClearGridRows(grd_allbank, 1);
     QString sql = QStringLiteral("select bankid, bankname from allbank");
@@ -178,7 +178,7 @@ void Tqv_allbank_frm::btn_cancelClick()
 
 void Tqv_allbank_frm::btn_saveClick()
 {
-    if (RefuseWhenOffline() || BankCodeEditMode == 0)
+    if (RefuseWhenOffline(session) || BankCodeEditMode == 0)
         return;
     const QString code = edt_regcode->text();
     const QString name = edt_regcontents->text();
@@ -207,12 +207,12 @@ void Tqv_allbank_frm::btn_saveClick()
 
     bool ok = false;
     if (BankCodeEditMode == 1) {
-        ok = StoreReferenceChange(QStringLiteral("insert into allbank (     bankid,    bankname) values(") + sqlQuote(code)
+        ok = StoreReferenceChange(session, QStringLiteral("insert into allbank (     bankid,    bankname) values(") + sqlQuote(code)
                                   + u',' + sqlQuote(name) + u')');
         if (ok)
             AppendGridRow(grd_allbank, {code, name});
     } else {
-        ok = StoreReferenceChange(QStringLiteral("update allbank set   bankname = ") + sqlQuote(name)
+        ok = StoreReferenceChange(session, QStringLiteral("update allbank set   bankname = ") + sqlQuote(name)
                                   + QStringLiteral(" where bankid = ") + sqlQuote(code));
     }
     prompt().message(ok ? QStringLiteral("정상적으로 처리되었습니다.") : QStringLiteral("정상적으로 처리되지 않았습니다."));
@@ -225,7 +225,7 @@ void Tqv_allbank_frm::btn_saveClick()
 
 void registerAllbankScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_allbank_frm"), [](QWidget *owner) -> QWidget * {
-        return new Tqv_allbank_frm(owner);
+    ScreenRegistry::instance().add(QStringLiteral("qv_allbank_frm"), [](QWidget *owner, Session &session) -> QWidget * {
+        return new Tqv_allbank_frm(session, owner);
     });
 }

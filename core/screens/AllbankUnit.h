@@ -7,6 +7,7 @@
 
 #include <utility>
 
+class Session;
 class QLineEdit;
 class TDDButton;
 class TKitComboBox;
@@ -17,7 +18,10 @@ class Tqv_allbank_frm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tqv_allbank_frm(QWidget *owner = nullptr);
+    explicit Tqv_allbank_frm(Session &session, QWidget *owner = nullptr);
+
+    // The run\'s login state and hand-over values.
+    Session &session;
 
     TKitComboBox *cmb_bankname = nullptr;
     TDDButton *btn_search = nullptr;

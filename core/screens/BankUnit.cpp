@@ -6,7 +6,7 @@
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ListScreen.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/ReferenceEdit.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
@@ -49,8 +49,8 @@ QLineEdit *makeField(QWidget *panel, const char *name, const QString &label, int
 
 } // namespace
 
-Tqv_bank_frm::Tqv_bank_frm(QWidget *owner)
-    : QWidget(owner)
+Tqv_bank_frm::Tqv_bank_frm(Session &s, QWidget *owner)
+    : QWidget(owner), session(s)
 {
     setObjectName(QStringLiteral("qv_bank_frm"));
     setWindowTitle(QStringLiteral("은행 및 계좌정보 보기"));
@@ -106,10 +106,10 @@ Tqv_bank_frm::Tqv_bank_frm(QWidget *owner)
         return (row == 0 || col == 0 || col == 2) ? Qt::AlignHCenter : Qt::AlignLeft;
     };
     grd_allbank->OnClickCell = [this](int c, int r) {
-        RunGuarded(QStringLiteral("grd_allbankClickCell"), [=, this] { grd_allbankClickCell(c, r); });
+        RunGuarded(session, QStringLiteral("grd_allbankClickCell"), [=, this] { grd_allbankClickCell(c, r); });
     };
     grd_allbank->OnDblClickCell = [this](int c, int r) {
-        RunGuarded(QStringLiteral("grd_allbankDblClickCell"), [=, this] { grd_allbankDblClickCell(c, r); });
+        RunGuarded(session, QStringLiteral("grd_allbankDblClickCell"), [=, this] { grd_allbankDblClickCell(c, r); });
     };
     grd_allbank->OnKeyDown = [this](QKeyEvent *) {
         ShowAccountRow();
@@ -124,22 +124,22 @@ Tqv_bank_frm::Tqv_bank_frm(QWidget *owner)
     EnterMovesFocus(edt_recvid, btn_save);
     FocusOnShow(this, cmb_allbank);
 
-    OnButtonClick(btn_search, [this] { RunGuarded(QStringLiteral("btn_searchClick"), [this] { btn_searchClick(); }); });
-    OnButtonClick(btn_add, [this] { RunGuarded(QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
-    OnButtonClick(btn_modify, [this] { RunGuarded(QStringLiteral("btn_modifyClick"), [this] { btn_modifyClick(); }); });
-    OnButtonClick(btn_save, [this] { RunGuarded(QStringLiteral("btn_saveClick"), [this] { btn_saveClick(); }); });
-    OnButtonClick(btn_delete, [this] { RunGuarded(QStringLiteral("btn_deleteClick"), [this] { btn_deleteClick(); }); });
+    OnButtonClick(btn_search, [this] { RunGuarded(session, QStringLiteral("btn_searchClick"), [this] { btn_searchClick(); }); });
+    OnButtonClick(btn_add, [this] { RunGuarded(session, QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
+    OnButtonClick(btn_modify, [this] { RunGuarded(session, QStringLiteral("btn_modifyClick"), [this] { btn_modifyClick(); }); });
+    OnButtonClick(btn_save, [this] { RunGuarded(session, QStringLiteral("btn_saveClick"), [this] { btn_saveClick(); }); });
+    OnButtonClick(btn_delete, [this] { RunGuarded(session, QStringLiteral("btn_deleteClick"), [this] { btn_deleteClick(); }); });
     OnButtonClick(btn_close, [this] { close(); });
 
     setEditButtons(false, false);
-    RunGuarded(QStringLiteral("qv_bank_frm.FormCreate"), [this] { FormCreate(); });
+    RunGuarded(session, QStringLiteral("qv_bank_frm.FormCreate"), [this] { FormCreate(); });
 }
 
-bool Tqv_bank_frm::isAdmin() const { return LoginAuthorCode == u"3"; }
+bool Tqv_bank_frm::isAdmin() const { return session.LoginAuthorCode == u"3"; }
 
 void Tqv_bank_frm::setEditButtons(bool addModify, bool saveCancel)
 {
-    EditButtons{btn_add, btn_modify, btn_save, btn_delete}.set(addModify, saveCancel);
+    EditButtons{btn_add, btn_modify, btn_save, btn_delete}.set(session, addModify, saveCancel);
 }
 
 void Tqv_bank_frm::lockPanel(bool locked)
@@ -213,7 +213,7 @@ void Tqv_bank_frm::ShowAccountRow()
 
 void Tqv_bank_frm::btn_searchClick()
 {
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return;
     AccountEditMode = 0;
     ClearGridRows(grd_allbank, 8);
@@ -304,7 +304,7 @@ void Tqv_bank_frm::btn_modifyClick()
 
 void Tqv_bank_frm::btn_saveClick()
 {
-    if (RefuseWhenOffline() || AccountEditMode == 0)
+    if (RefuseWhenOffline(session) || AccountEditMode == 0)
         return;
     if (GridIsEmpty(grd_allbank)) {
         prompt().message(QStringLiteral("은행을 선택하시기 바랍니다."));
@@ -342,7 +342,7 @@ void Tqv_bank_frm::btn_saveClick()
             dm->cms_insert1(QStringLiteral("commit"));
         } catch (const std::exception &) {
             try { dm->cms_insert1(QStringLiteral("rollback")); } catch (const std::exception &) {}
-            WriteLog(sql);
+            WriteLog(session, sql);
             prompt().message(QStringLiteral("정상적으로 처리되지 않았습니다."));
             return;
         }
@@ -375,7 +375,7 @@ void Tqv_bank_frm::btn_saveClick()
             }
         } catch (const std::exception &) {
             try { dm->cms_insert1(QStringLiteral("rollback")); } catch (const std::exception &) {}
-            WriteLog(sql);
+            WriteLog(session, sql);
         }
         // Either way the edit ends; a new search shows what is stored.
         prompt().message(ok ? QStringLiteral("정상적으로 처리되었습니다.") : QStringLiteral("정상적으로 처리되지 않았습니다."));
@@ -397,7 +397,7 @@ void Tqv_bank_frm::btn_deleteClick()
 
 void registerBankScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_bank_frm"), [](QWidget *owner) -> QWidget * {
-        return new Tqv_bank_frm(owner);
+    ScreenRegistry::instance().add(QStringLiteral("qv_bank_frm"), [](QWidget *owner, Session &session) -> QWidget * {
+        return new Tqv_bank_frm(session, owner);
     });
 }

@@ -9,6 +9,7 @@
 
 #include <utility>
 
+class Session;
 class QLineEdit;
 class TDDButton;
 class TKitComboBox;
@@ -19,7 +20,10 @@ class Tqv_bank_frm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tqv_bank_frm(QWidget *owner = nullptr);
+    explicit Tqv_bank_frm(Session &session, QWidget *owner = nullptr);
+
+    // The run\'s login state and hand-over values.
+    Session &session;
 
     TKitComboBox *cmb_allbank = nullptr;
     TDDButton *btn_search = nullptr;

@@ -4,7 +4,7 @@
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/EventGuard.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/ScreenInterfaces.h"
 #include "platform/Clock.h"
 #include "platform/Prompt.h"
@@ -30,8 +30,8 @@ namespace {
 const QColor FormColor(0xA9, 0xBC, 0xCF);
 } // namespace
 
-Tqv_frm::Tqv_frm(QWidget *parent)
-    : QMainWindow(parent)
+Tqv_frm::Tqv_frm(Session &s, QWidget *parent)
+    : QMainWindow(parent), session(s)
 {
     setObjectName(QStringLiteral("qv_frm"));
     setWindowTitle(QString::fromLatin1(DesignCaption));
@@ -92,7 +92,7 @@ QAction *Tqv_frm::addItem(QMenu *menu, const QString &name, const QString &capti
 
 void Tqv_frm::guarded(const QString &where, void (Tqv_frm::*handler)())
 {
-    RunGuarded(where, [this, handler] { (this->*handler)(); });
+    RunGuarded(session, where, [this, handler] { (this->*handler)(); });
 }
 
 void Tqv_frm::buildMenu()
@@ -181,7 +181,7 @@ QStringList Tqv_frm::itemNames() const
 
 void Tqv_frm::showScreen(QWidget *screen, ScreenState state)
 {
-    const bool maximise = state == ScreenState::Option && DisplayMaxFlag == 1;
+    const bool maximise = state == ScreenState::Option && session.DisplayMaxFlag == 1;
     if (qobject_cast<QDialog *>(screen) || screen->isWindow()) {
         if (state != ScreenState::Design)
             screen->setWindowState(maximise ? Qt::WindowMaximized : Qt::WindowNoState);
@@ -255,23 +255,23 @@ void Tqv_frm::qv_e1Click() { openByRule(QStringLiteral("qv_start_frm"), ScreenSt
 void Tqv_frm::qv_a5Click()
 {
     // A new list each time.
-    if (QWidget *screen = ScreenRegistry::instance().create(QStringLiteral("qv_datafile_frm"), this))
+    if (QWidget *screen = ScreenRegistry::instance().create(QStringLiteral("qv_datafile_frm"), this, session))
         showScreen(screen, ScreenState::Design);
 }
 
 void Tqv_frm::qv_a6Click()
 {
-    const QString name = IcheKind == 1 ? QStringLiteral("FrmCatchGA") : QStringLiteral("FrmCatchJA");
-    if (QWidget *screen = ScreenRegistry::instance().create(name, this))
+    const QString name = session.IcheKind == 1 ? QStringLiteral("FrmCatchGA") : QStringLiteral("FrmCatchJA");
+    if (QWidget *screen = ScreenRegistry::instance().create(name, this, session))
         showScreen(screen, ScreenState::Design);
 }
 
 void Tqv_frm::qv_a7Click()
 {
-    if (QWidget *screen = ScreenRegistry::instance().create(QStringLiteral("qv_display_frm"), this))
+    if (QWidget *screen = ScreenRegistry::instance().create(QStringLiteral("qv_display_frm"), this, session))
         showModalScreen(screen);
-    item(QStringLiteral("qv_b1"))->setEnabled(SunabFlag == 1);
-    item(QStringLiteral("qv_b2"))->setEnabled(JigubFlag == 1);
+    item(QStringLiteral("qv_b1"))->setEnabled(session.SunabFlag == 1);
+    item(QStringLiteral("qv_b2"))->setEnabled(session.JigubFlag == 1);
 }
 
 void Tqv_frm::qv_b1Click() { openMakingScreen(false); }
@@ -287,20 +287,20 @@ void Tqv_frm::openMakingScreen(bool payment)
     }
     QAction *other = item(payment ? QStringLiteral("qv_b1") : QStringLiteral("qv_b2"));
     // The other item is given back as the options allow it, not unconditionally.
-    const bool otherAllowed = payment ? SunabFlag != 0 : JigubFlag != 0;
+    const bool otherAllowed = payment ? session.SunabFlag != 0 : session.JigubFlag != 0;
 
     QString screenName;
-    if (IcheKind == 1) {
+    if (session.IcheKind == 1) {
         other->setEnabled(false);
-        if (LoginAuthorCode.trimmed() != QLatin1String("0")) {
+        if (session.LoginAuthorCode.trimmed() != QLatin1String("0")) {
             qvx::Prompt::instance().message(QStringLiteral("작성 권한이 없습니다."));
             other->setEnabled(otherAllowed);
             return;
         }
         screenName = QStringLiteral("qv_IcheMake_frm");
-    } else if (IcheKind == 2) {
+    } else if (session.IcheKind == 2) {
         other->setEnabled(false);
-        const QString code = LoginAuthorCode.trimmed();
+        const QString code = session.LoginAuthorCode.trimmed();
         const bool allowed = code == QLatin1String("4") || code == QLatin1String(payment ? "9" : "8");
         if (!allowed) {
             qvx::Prompt::instance().message(QStringLiteral("권한이 없습니다."));
@@ -311,7 +311,7 @@ void Tqv_frm::openMakingScreen(bool payment)
     } else {
         return;
     }
-    PaymentMode = payment ? 1 : 0;
+    session.PaymentMode = payment ? 1 : 0;
     const QString kind = payment ? QStringLiteral("지급") : QStringLiteral("수납");
     OpenScreen(*this, screenName, ScreenState::Option, nullptr, [&kind](QWidget *screen) {
         if (auto *combo = screen->findChild<QComboBox *>(QStringLiteral("cmb_transdiv")))
@@ -322,9 +322,9 @@ void Tqv_frm::openMakingScreen(bool payment)
 
 void Tqv_frm::qv_b3Click()
 {
-    if (IcheKind == 1)
+    if (session.IcheKind == 1)
         openByRule(QStringLiteral("qv_icheview_frm"), ScreenState::Option);
-    else if (IcheKind == 2)
+    else if (session.IcheKind == 2)
         openByRule(QStringLiteral("qv_j_icheview_frm"), ScreenState::Option);
 }
 
@@ -336,14 +336,14 @@ void Tqv_frm::openResultInquiry()
     int *base = nullptr;
     int *last = nullptr;
     int fromOffset = 0;
-    if (IcheKind == 1) {
+    if (session.IcheKind == 1) {
         name = QStringLiteral("qv_ichesearch_frm");
-        base = &SeqNoBase;
-        last = &SeqNoLast;
-    } else if (IcheKind == 2) {
+        base = &session.SeqNoBase;
+        last = &session.SeqNoLast;
+    } else if (session.IcheKind == 2) {
         name = QStringLiteral("qv_j_ichesearch_frm");
-        base = &AcceptSeqBase;
-        last = &AcceptSeqLast;
+        base = &session.AcceptSeqBase;
+        last = &session.AcceptSeqLast;
         fromOffset = 1;
     } else {
         return;
@@ -371,14 +371,14 @@ void Tqv_frm::openResultInquiry()
 
 void Tqv_frm::N2Click()
 {
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return;
     const QString text = dm->scktconnect->commMsg(1);
     if (text.isEmpty()) {
         qvx::Prompt::instance().message(QStringLiteral("현재 공지사항이 존재하지 않습니다."));
         return;
     }
-    QWidget *alert = ScreenRegistry::instance().create(QStringLiteral("qv_AlertMsg_Frm"), this);
+    QWidget *alert = ScreenRegistry::instance().create(QStringLiteral("qv_AlertMsg_Frm"), this, session);
     if (!alert)
         return;
     if (QObject *memo = alert->findChild<QObject *>(QStringLiteral("me_Msg"))) {
@@ -392,7 +392,7 @@ void Tqv_frm::N2Click()
 
 void Tqv_frm::qv_a8Click()
 {
-    ServerState = -1;
+    session.ServerState = -1;
     if (dm) {
         if (dm->Csckt->state() != QAbstractSocket::UnconnectedState)
             dm->DeactivateRelay();
@@ -428,7 +428,7 @@ bool Tqv_frm::event(QEvent *e)
         if (m_skipActivation)
             m_skipActivation = false;
         else
-            RunGuarded(QStringLiteral("FormActivate"), [this] { FormActivate(); });
+            RunGuarded(session, QStringLiteral("FormActivate"), [this] { FormActivate(); });
         return result;
     }
     if (e->type() == QEvent::WindowDeactivate)
@@ -443,7 +443,7 @@ void Tqv_frm::FormActivate()
 
 void Tqv_frm::qv_a4Click()
 {
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return;
     approvalCheck(ApprovalOrigin::Menu);
 }
@@ -455,10 +455,10 @@ void Tqv_frm::approvalCheck(ApprovalOrigin origin)
     if (m_inApprovalCheck)
         return;
     const bool menu = origin == ApprovalOrigin::Menu;
-    if (!menu && (LoginAuthorCode.isEmpty() || !dm || ServerState != 0))
+    if (!menu && (session.LoginAuthorCode.isEmpty() || !dm || session.ServerState != 0))
         return;
     bool ok = false;
-    const int code = LoginAuthorCode.trimmed().toInt(&ok);
+    const int code = session.LoginAuthorCode.trimmed().toInt(&ok);
     if (!ok || (code != 1 && code != 2)) {
         if (menu)
             qvx::Prompt::instance().message(QStringLiteral("권한이 없습니다."));
@@ -473,7 +473,7 @@ void Tqv_frm::approvalCheck(ApprovalOrigin origin)
     ++m_approvalChecks;
     const QString sql = QStringLiteral("select userid, sum(price), sendtime, cfmid, senddate, min(seqno), max(seqno), gubun "
                                        "from giche where      cfmid = ")
-                        + qvx::sqlQuote(UserIdField.isEmpty() ? LoginUserId : UserIdField)
+                        + qvx::sqlQuote(UserIdField.isEmpty() ? session.LoginUserId : UserIdField)
                         + (code == 2 && !menu ? QStringLiteral("  and sr_flag = '0'") : QStringLiteral("  and sr_flag = '0' "))
                         + QStringLiteral("  and senddate = ") + qvx::sqlQuote(qvx::Clock::today()) + QStringLiteral(" ")
                         + QStringLiteral("group by ") + QStringLiteral("     sendtime, userid, cfmid, senddate, gubun");
@@ -484,7 +484,7 @@ void Tqv_frm::approvalCheck(ApprovalOrigin origin)
         return;
     }
     const QString name = code == 1 ? QStringLiteral("qv_acceptconfirm_frm") : QStringLiteral("qv_acceptconfirm1_frm");
-    QWidget *screen = ScreenRegistry::instance().create(name, this);
+    QWidget *screen = ScreenRegistry::instance().create(name, this, session);
     if (!screen)
         return;
     showModalScreen(screen);
@@ -498,11 +498,11 @@ void Tqv_frm::approvalCheck(ApprovalOrigin origin)
 void Tqv_frm::ApplySmsMark(const QString &smsId)
 {
     if (!smsId.isEmpty()) {
-        setWindowTitle(MainCaption + QStringLiteral(" - [ SMS ID : ") + smsId + QStringLiteral("]"));
+        setWindowTitle(session.MainCaption + QStringLiteral(" - [ SMS ID : ") + smsId + QStringLiteral("]"));
         menu(QStringLiteral("mm_SMS"))->menuAction()->setVisible(true);
         m_smsSeparator->setVisible(true);
     } else {
-        setWindowTitle(MainCaption);
+        setWindowTitle(session.MainCaption);
         menu(QStringLiteral("mm_SMS"))->menuAction()->setVisible(false);
         m_smsSeparator->setVisible(false);
     }

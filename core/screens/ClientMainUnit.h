@@ -12,15 +12,19 @@ class QAction;
 class QMdiArea;
 class QMenu;
 class QStatusBar;
+class Session;
 
 class Tqv_frm : public QMainWindow, public ScreenHost
 {
     Q_OBJECT
 public:
-    explicit Tqv_frm(QWidget *parent = nullptr);
+    explicit Tqv_frm(Session &session, QWidget *parent = nullptr);
     ~Tqv_frm() override;
 
     static constexpr const char *DesignCaption = "QUVEX_Client";
+
+    // The run's login state and hand-over values.
+    Session &session;
 
     QMdiArea *mdiArea() const { return m_mdi; }
     QStatusBar *StatusBar1 = nullptr;
@@ -78,6 +82,7 @@ public:
     void showScreen(QWidget *screen, ScreenState state) override;
     void bringToFront(QWidget *screen) override;
     QWidget *ownerWidget() override { return this; }
+    Session &screenSession() override { return session; }
 
     // Shows a screen modally (a dialog's exec, or an application-modal window
     // with a local loop) and returns its result (QDialog codes; 0 otherwise).

@@ -3,7 +3,7 @@
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ListScreen.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/ScreenRegistry.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
@@ -47,8 +47,8 @@ qvx::IniFile config()
 
 } // namespace
 
-Tqv_display_frm::Tqv_display_frm(QWidget *owner)
-    : QDialog(owner)
+Tqv_display_frm::Tqv_display_frm(Session &s, QWidget *owner)
+    : QDialog(owner), session(s)
 {
     setObjectName(QStringLiteral("qv_display_frm"));
     setWindowTitle(QStringLiteral("화면설정"));
@@ -70,7 +70,7 @@ Tqv_display_frm::Tqv_display_frm(QWidget *owner)
     cmb_allbank->setObjectName(QStringLiteral("cmb_allbank"));
     cmb_allbank->SetStyle(csDropDownList);
     cmb_allbank->setGeometry(90, 70, 240, 22);
-    cmb_allbank->OnChange = [this](QObject *) { RunGuarded(QStringLiteral("cmb_allbankChange"), [this] { cmb_allbankChange(); }); };
+    cmb_allbank->OnChange = [this](QObject *) { RunGuarded(session, QStringLiteral("cmb_allbankChange"), [this] { cmb_allbankChange(); }); };
 
     auto *ls = new QLabel(QStringLiteral(" ◎ 화면에 보일 항목 리스트"), this);
     ls->setGeometry(16, 100, 200, 20);
@@ -90,16 +90,16 @@ Tqv_display_frm::Tqv_display_frm(QWidget *owner)
     btn_close = MakeButton(this, "btn_close", QStringLiteral("닫 기"), 420, 370, 80, 27);
     SetButtonEnabled(btn_cancel, false);
 
-    OnButtonClick(sbtn_add, [this] { RunGuarded(QStringLiteral("sbtn_addClick"), [this] { sbtn_addClick(); }); });
-    OnButtonClick(sbtn_delete, [this] { RunGuarded(QStringLiteral("sbtn_deleteClick"), [this] { sbtn_deleteClick(); }); });
-    OnButtonClick(btn_add, [this] { RunGuarded(QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
-    OnButtonClick(btn_cancel, [this] { RunGuarded(QStringLiteral("btn_cancelClick"), [this] { btn_cancelClick(); }); });
+    OnButtonClick(sbtn_add, [this] { RunGuarded(session, QStringLiteral("sbtn_addClick"), [this] { sbtn_addClick(); }); });
+    OnButtonClick(sbtn_delete, [this] { RunGuarded(session, QStringLiteral("sbtn_deleteClick"), [this] { sbtn_deleteClick(); }); });
+    OnButtonClick(btn_add, [this] { RunGuarded(session, QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
+    OnButtonClick(btn_cancel, [this] { RunGuarded(session, QStringLiteral("btn_cancelClick"), [this] { btn_cancelClick(); }); });
     OnButtonClick(btn_close, [this] { close(); });
     FocusOnShow(this, cmb_allbank);
     connect(memo_show, &QListWidget::itemDoubleClicked, this, [this] { sbtn_addClick(); });
     connect(memo_hide, &QListWidget::itemDoubleClicked, this, [this] { sbtn_deleteClick(); });
 
-    RunGuarded(QStringLiteral("qv_display_frm.FormCreate"), [this] { FormCreate(); });
+    RunGuarded(session, QStringLiteral("qv_display_frm.FormCreate"), [this] { FormCreate(); });
 }
 
 bool Tqv_display_frm::configExists() const
@@ -107,11 +107,11 @@ bool Tqv_display_frm::configExists() const
     return QFileInfo::exists(qvx::ProgramDir::path(QStringLiteral("config.ini")));
 }
 
-QString Tqv_display_frm::SectionOf(int item)
+QString Tqv_display_frm::SectionOf(int item) const
 {
     if (item <= 0 || item >= kScreenCount)
         return QString();
-    return QString::fromUtf8(IcheKind == 2 ? kScreens[item].liquor : kScreens[item].general);
+    return QString::fromUtf8(session.IcheKind == 2 ? kScreens[item].liquor : kScreens[item].general);
 }
 
 void Tqv_display_frm::FormCreate()
@@ -131,10 +131,10 @@ void Tqv_display_frm::FormCreate()
         SetChecked(box, on);
         loginFlag = on ? 1 : 0;
     };
-    flag("DISPLAY", "MAX", chk_maximaze, DisplayMaxFlag, false);
-    flag("FILESAVE", "FILESAVE_FLAG", chk_delimeter, FileSaveFlag, true);
-    flag("ICHE", "SUNAB", chk_sunab, SunabFlag, false);
-    flag("ICHE", "JIGUB", chk_jigub, JigubFlag, false);
+    flag("DISPLAY", "MAX", chk_maximaze, session.DisplayMaxFlag, false);
+    flag("FILESAVE", "FILESAVE_FLAG", chk_delimeter, session.FileSaveFlag, true);
+    flag("ICHE", "SUNAB", chk_sunab, session.SunabFlag, false);
+    flag("ICHE", "JIGUB", chk_jigub, session.JigubFlag, false);
 
     for (const ScreenEntry &e : kScreens)
         cmb_allbank->Items().Add(QString::fromUtf8(e.caption));
@@ -191,10 +191,10 @@ void Tqv_display_frm::btn_addClick()
         ini.writeString(QString::fromLatin1(section), QString::fromLatin1(key), on ? QStringLiteral("1") : QStringLiteral("0"));
         loginFlag = on ? 1 : 0;
     };
-    save("DISPLAY", "MAX", chk_maximaze, DisplayMaxFlag);
-    save("FILESAVE", "FILESAVE_FLAG", chk_delimeter, FileSaveFlag);
-    save("ICHE", "SUNAB", chk_sunab, SunabFlag);
-    save("ICHE", "JIGUB", chk_jigub, JigubFlag);
+    save("DISPLAY", "MAX", chk_maximaze, session.DisplayMaxFlag);
+    save("FILESAVE", "FILESAVE_FLAG", chk_delimeter, session.FileSaveFlag);
+    save("ICHE", "SUNAB", chk_sunab, session.SunabFlag);
+    save("ICHE", "JIGUB", chk_jigub, session.JigubFlag);
 
     const int item = std::max(0, cmb_allbank->ItemIndex());
     const QString section = SectionOf(item);
@@ -207,7 +207,7 @@ void Tqv_display_frm::btn_addClick()
 
 void registerDisplayScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_display_frm"), [](QWidget *owner) -> QWidget * {
-        return new Tqv_display_frm(owner);
+    ScreenRegistry::instance().add(QStringLiteral("qv_display_frm"), [](QWidget *owner, Session &session) -> QWidget * {
+        return new Tqv_display_frm(session, owner);
     });
 }

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class Session;
 class QListWidget;
 class TDDButton;
 class TKitCheckBox;
@@ -13,7 +14,10 @@ class Tqv_display_frm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tqv_display_frm(QWidget *owner = nullptr);
+    explicit Tqv_display_frm(Session &session, QWidget *owner = nullptr);
+
+    // The run\'s login state and hand-over values.
+    Session &session;
 
     TKitComboBox *cmb_allbank = nullptr;
     QListWidget *memo_show = nullptr;
@@ -37,7 +41,7 @@ public:
 
     // The config.ini section of list item `item` for the current IcheKind;
     // empty for item 0 or an unknown item.
-    static QString SectionOf(int item);
+    QString SectionOf(int item) const;
 
 private:
     bool configExists() const;

@@ -4,7 +4,7 @@
 #include "core/DMUnit.h"
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/ReferenceEdit.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
@@ -47,8 +47,8 @@ TKitComboBox *makeBankBox(QWidget *parent, const char *name, int x, int y)
 }
 } // namespace
 
-Tqv_ErrCode_frm::Tqv_ErrCode_frm(QWidget *owner)
-    : QWidget(owner)
+Tqv_ErrCode_frm::Tqv_ErrCode_frm(Session &s, QWidget *owner)
+    : QWidget(owner), session(s)
 {
     setObjectName(QStringLiteral("qv_ErrCode_frm"));
     setWindowTitle(QStringLiteral("오류코드 정보 보기"));
@@ -96,21 +96,21 @@ Tqv_ErrCode_frm::Tqv_ErrCode_frm(QWidget *owner)
     EnterMovesFocus(edt_errcode, btn_search);
     EnterMovesFocus(edt_regcontents, btn_save);
     FocusOnShow(this, cmb_bankname);
-    OnButtonClick(btn_search, [this] { RunGuarded(QStringLiteral("btn_searchClick"), [this] { btn_searchClick(); }); });
-    OnButtonClick(btn_add, [this] { RunGuarded(QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
-    OnButtonClick(btn_modify, [this] { RunGuarded(QStringLiteral("btn_modifyClick"), [this] { btn_modifyClick(); }); });
-    OnButtonClick(btn_save, [this] { RunGuarded(QStringLiteral("btn_saveClick"), [this] { btn_saveClick(); }); });
-    OnButtonClick(btn_cancel, [this] { RunGuarded(QStringLiteral("btn_cancelClick"), [this] { btn_cancelClick(); }); });
-    OnButtonClick(btn_print, [this] { RunGuarded(QStringLiteral("btn_printClick"), [this] { btn_printClick(); }); });
+    OnButtonClick(btn_search, [this] { RunGuarded(session, QStringLiteral("btn_searchClick"), [this] { btn_searchClick(); }); });
+    OnButtonClick(btn_add, [this] { RunGuarded(session, QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
+    OnButtonClick(btn_modify, [this] { RunGuarded(session, QStringLiteral("btn_modifyClick"), [this] { btn_modifyClick(); }); });
+    OnButtonClick(btn_save, [this] { RunGuarded(session, QStringLiteral("btn_saveClick"), [this] { btn_saveClick(); }); });
+    OnButtonClick(btn_cancel, [this] { RunGuarded(session, QStringLiteral("btn_cancelClick"), [this] { btn_cancelClick(); }); });
+    OnButtonClick(btn_print, [this] { RunGuarded(session, QStringLiteral("btn_printClick"), [this] { btn_printClick(); }); });
     OnButtonClick(btn_close, [this] { close(); });
 
     PrepareReport();
-    RunGuarded(QStringLiteral("qv_ErrCode_frm.FormCreate"), [this] { FormCreate(); });
+    RunGuarded(session, QStringLiteral("qv_ErrCode_frm.FormCreate"), [this] { FormCreate(); });
 }
 
 void Tqv_ErrCode_frm::setEditButtons(bool addModify, bool saveCancel)
 {
-    EditButtons{btn_add, btn_modify, btn_save, btn_cancel}.set(addModify, saveCancel);
+    EditButtons{btn_add, btn_modify, btn_save, btn_cancel}.set(session, addModify, saveCancel);
 }
 
 void Tqv_ErrCode_frm::showBands(bool bank, bool entry)
@@ -149,7 +149,7 @@ void Tqv_ErrCode_frm::FormCreate()
 
 void Tqv_ErrCode_frm::btn_searchClick()
 {
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return;
     const int item = cmb_bankname->ItemIndex();
     if (item >= 0) {
@@ -213,7 +213,7 @@ void Tqv_ErrCode_frm::btn_modifyClick()
 
 void Tqv_ErrCode_frm::btn_saveClick()
 {
-    if (RefuseWhenOffline() || ErrorCodeEditMode == 0)
+    if (RefuseWhenOffline(session) || ErrorCodeEditMode == 0)
         return;
     if (cmb_bankname1->Text().isEmpty()) {
         prompt().message(QStringLiteral("은행명을 선택하시기 바랍니다."));
@@ -238,12 +238,12 @@ void Tqv_ErrCode_frm::btn_saveClick()
     const QString bank = bankCodeOf(cmb_bankname1);
     bool ok = false;
     if (ErrorCodeEditMode == 1) {
-        ok = StoreReferenceChange(QStringLiteral("insert into error (bankID, errcode, errcontents) values(")
+        ok = StoreReferenceChange(session, QStringLiteral("insert into error (bankID, errcode, errcontents) values(")
                                   + sqlQuote(bank) + u',' + sqlQuote(code) + u',' + sqlQuote(text) + u')');
         if (ok)
             AppendGridRow(grd_error, {code, text});
     } else {
-        ok = StoreReferenceChange(QStringLiteral("update error set errcontents = ") + sqlQuote(text)
+        ok = StoreReferenceChange(session, QStringLiteral("update error set errcontents = ") + sqlQuote(text)
                                   + QStringLiteral(" where errcode = ") + sqlQuote(code)
                                   + QStringLiteral(" and bankid = ") + sqlQuote(bank));
         if (ok)
@@ -319,7 +319,7 @@ void Tqv_ErrCode_frm::btn_printClick()
 
 void registerErrcodeScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_ErrCode_frm"), [](QWidget *owner) -> QWidget * {
-        return new Tqv_ErrCode_frm(owner);
+    ScreenRegistry::instance().add(QStringLiteral("qv_ErrCode_frm"), [](QWidget *owner, Session &session) -> QWidget * {
+        return new Tqv_ErrCode_frm(session, owner);
     });
 }

@@ -10,6 +10,7 @@
 
 #include <utility>
 
+class Session;
 class QLineEdit;
 class TDDButton;
 class TKitComboBox;
@@ -20,7 +21,10 @@ class Tqv_ErrCode_frm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tqv_ErrCode_frm(QWidget *owner = nullptr);
+    explicit Tqv_ErrCode_frm(Session &session, QWidget *owner = nullptr);
+
+    // The run\'s login state and hand-over values.
+    Session &session;
 
     TKitComboBox *cmb_bankname = nullptr;
     QLineEdit *edt_errcode = nullptr;

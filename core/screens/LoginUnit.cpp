@@ -8,7 +8,7 @@
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitControl.h"
 #include "controls/panels/KitGroup.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/ModPasswordUnit.h"
 #include "platform/Clock.h"
 #include "platform/IniFile.h"
@@ -45,8 +45,8 @@ void readFlag(const qvx::IniFile &ini, const char *section, const char *key, int
 
 } // namespace
 
-Tqv_login_frm::Tqv_login_frm(QWidget *owner)
-    : QDialog(owner)
+Tqv_login_frm::Tqv_login_frm(Session &s, QWidget *owner)
+    : QDialog(owner), session(s)
 {
     setObjectName(QStringLiteral("qv_login_frm"));
     setWindowTitle(QStringLiteral("로그인"));
@@ -130,7 +130,7 @@ void Tqv_login_frm::buildForm()
 
     // --- handlers -------------------------------------------------------------------
     auto on = [this](TDDButton *b, const char *name, void (Tqv_login_frm::*h)()) {
-        OnButtonClick(b, [this, name, h] { RunGuarded(QString::fromLatin1(name), [this, h] { (this->*h)(); }); });
+        OnButtonClick(b, [this, name, h] { RunGuarded(session, QString::fromLatin1(name), [this, h] { (this->*h)(); }); });
     };
     on(btn_confirm, "btn_confirmClick", &Tqv_login_frm::btn_confirmClick);
     on(btn_Cancel, "btn_CancelClick", &Tqv_login_frm::btn_CancelClick);
@@ -179,7 +179,7 @@ void Tqv_login_frm::showEvent(QShowEvent *e)
     QDialog::showEvent(e);
     if (!m_activated) {
         m_activated = true;
-        RunGuarded(QStringLiteral("FormActivate"), [this] { FormActivate(); });
+        RunGuarded(session, QStringLiteral("FormActivate"), [this] { FormActivate(); });
     }
 }
 
@@ -243,10 +243,10 @@ void Tqv_login_frm::FormActivate()
     }
     if (has("INIT", "KIND"))
         SetChecked(chk_smodule, read("INIT", "KIND") == QLatin1String("1"));
-    readFlag(ini, "FILESAVE", "FILESAVE_FLAG", FileSaveFlag);
-    readFlag(ini, "DISPLAY", "MAX", DisplayMaxFlag);
-    readFlag(ini, "ICHE", "SUNAB", SunabFlag);
-    readFlag(ini, "ICHE", "JIGUB", JigubFlag);
+    readFlag(ini, "FILESAVE", "FILESAVE_FLAG", session.FileSaveFlag);
+    readFlag(ini, "DISPLAY", "MAX", session.DisplayMaxFlag);
+    readFlag(ini, "ICHE", "SUNAB", session.SunabFlag);
+    readFlag(ini, "ICHE", "JIGUB", session.JigubFlag);
 
     if (has("Network", "IP Address"))
         edt_ipaddress->setText(read("Network", "IP Address"));
@@ -289,13 +289,13 @@ bool Tqv_login_frm::OpenServerLink()
 void Tqv_login_frm::btn_confirmClick()
 {
     // 1.
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return;
     // 2. The mode flags, before the checks.
-    IcheCheckFlag = Checked(chk_icheCheck) ? 1 : 0;
-    IcheKind = Checked(rdbtn_common) ? 1 : 2;
-    SendModuleMode = Checked(chk_smodule) ? 2 : 1;
-    VDepositUse = Checked(chk_V_deposit) ? 1 : 0;
+    session.IcheCheckFlag = Checked(chk_icheCheck) ? 1 : 0;
+    session.IcheKind = Checked(rdbtn_common) ? 1 : 2;
+    session.SendModuleMode = Checked(chk_smodule) ? 2 : 1;
+    session.VDepositUse = Checked(chk_V_deposit) ? 1 : 0;
 
     // 3.
     if (edt_ipaddress->text().isEmpty()) {
@@ -347,9 +347,9 @@ void Tqv_login_frm::loginStep()
         return;
     }
     // 7.
-    LoginUserId = user.value(0, QStringLiteral("userid"));
-    LoginAuthorCode = user.value(0, QStringLiteral("authorcode"));
-    LoginAuthorName = user.value(0, QStringLiteral("authorcontents"));
+    session.LoginUserId = user.value(0, QStringLiteral("userid"));
+    session.LoginAuthorCode = user.value(0, QStringLiteral("authorcode"));
+    session.LoginAuthorName = user.value(0, QStringLiteral("authorcontents"));
     const QString regdate = user.value(0, QStringLiteral("regdate")).trimmed();
 
     // 8. Password age.
@@ -363,7 +363,7 @@ void Tqv_login_frm::loginStep()
     const QDate changed = QDate::fromString(regdate, QStringLiteral("yyyyMMdd"));
     // A date that cannot be read counts as an old one: the password must be changed.
     const qint64 days = changed.isValid() ? changed.daysTo(qvx::Clock::date()) : qint64(limit) + 1;
-    if (days <= limit || LoginAuthorCode.trimmed() == QLatin1String("3")) {
+    if (days <= limit || session.LoginAuthorCode.trimmed() == QLatin1String("3")) {
         accept();
         return;
     }
@@ -422,7 +422,7 @@ void Tqv_login_frm::btn_regServerClick()
     ok &= ini.writeString(QStringLiteral("Network"), QStringLiteral("IP Address"), edt_ipaddress->text());
     ok &= ini.writeString(QStringLiteral("Network"), QStringLiteral("RecvPort"), edt_recvport->text());
     if (!ok)
-        WriteLog(QStringLiteral("config.ini: ") + ini.errorString());
+        WriteLog(session, QStringLiteral("config.ini: ") + ini.errorString());
     SetButtonEnabled(btn_confirm, true);
     edt_Userid->setFocus();
     setCompact();
@@ -442,7 +442,7 @@ void Tqv_login_frm::btn_ChangePassClick()
         edt_pwd->setFocus();
         return;
     }
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return;
     if (!OpenServerLink()) {
         prompt(MiddlewareText);
@@ -464,7 +464,7 @@ void Tqv_login_frm::changePassword()
         return;
     }
 
-    Tqv_modpassword_frm dialog(this);
+    Tqv_modpassword_frm dialog(session, this);
     dialog.setOldPassword(edt_pwd->text());
     const int result = g_modPasswordRunner ? g_modPasswordRunner(dialog) : dialog.exec();
     if (result != QDialog::Accepted) {
@@ -488,7 +488,7 @@ void Tqv_login_frm::changePassword()
                                                       + qvx::sqlQuote(today));
         changed = check.recordCount() > 0;
     } catch (const qvx::AppServerError &e) {
-        WriteLog(QStringLiteral("암호변경 실패 : ") + e.message());
+        WriteLog(session, QStringLiteral("암호변경 실패 : ") + e.message());
         try {
             if (dm->ServerLinkOpen())
                 dm->cms_insert1(QStringLiteral("rollback"));

@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 
+class Session;
 class QLabel;
 class QLineEdit;
 class TDDButton;
@@ -23,7 +24,10 @@ public:
     static constexpr int ExpandedHeight = 430;
     static constexpr int RemoteExpandedHeight = 460;
 
-    explicit Tqv_login_frm(QWidget *owner = nullptr);
+    explicit Tqv_login_frm(Session &session, QWidget *owner = nullptr);
+
+    // The run\'s login state and hand-over values.
+    Session &session;
     ~Tqv_login_frm() override;
 
     // Login panel.

@@ -15,8 +15,8 @@ namespace {
 const QColor DisabledGrey(0xDF, 0xDF, 0xDF);
 } // namespace
 
-Tqv_modpassword_frm::Tqv_modpassword_frm(QWidget *owner)
-    : QDialog(owner)
+Tqv_modpassword_frm::Tqv_modpassword_frm(Session &s, QWidget *owner)
+    : QDialog(owner), session(s)
 {
     setObjectName(QStringLiteral("qv_modpassword_frm"));
     setWindowTitle(QStringLiteral("암호 변경"));
@@ -47,12 +47,12 @@ Tqv_modpassword_frm::Tqv_modpassword_frm(QWidget *owner)
 
     connect(edt_oldconfirm, &QLineEdit::textChanged, this, [this] { edt_oldconfirmChange(); });
     connect(edt_oldconfirm, &QLineEdit::returnPressed, this,
-            [this] { RunGuarded(QStringLiteral("edt_oldconfirmKeyPress"), [this] { edt_oldconfirmEnter(); }); });
+            [this] { RunGuarded(session, QStringLiteral("edt_oldconfirmKeyPress"), [this] { edt_oldconfirmEnter(); }); });
     connect(edt_newpwd, &QLineEdit::returnPressed, this, [this] { edt_newconfirm->setFocus(); });
     connect(edt_newconfirm, &QLineEdit::returnPressed, this, [this] { FocusButton(btn_confirm); });
-    OnButtonClick(btn_confirm, [this] { RunGuarded(QStringLiteral("btn_confirmClick"), [this] { btn_confirmClick(); }); });
-    OnButtonClick(btn_Cancel, [this] { RunGuarded(QStringLiteral("btn_CancelClick"), [this] { btn_CancelClick(); }); });
-    OnButtonClick(DDButton2, [this] { RunGuarded(QStringLiteral("DDButton2Click"), [this] { DDButton2Click(); }); });
+    OnButtonClick(btn_confirm, [this] { RunGuarded(session, QStringLiteral("btn_confirmClick"), [this] { btn_confirmClick(); }); });
+    OnButtonClick(btn_Cancel, [this] { RunGuarded(session, QStringLiteral("btn_CancelClick"), [this] { btn_CancelClick(); }); });
+    OnButtonClick(DDButton2, [this] { RunGuarded(session, QStringLiteral("DDButton2Click"), [this] { DDButton2Click(); }); });
 }
 
 QString Tqv_modpassword_frm::newPassword() const

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QString>
 
+class Session;
 class QLineEdit;
 class TDDButton;
 
@@ -12,7 +13,10 @@ class Tqv_modpassword_frm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tqv_modpassword_frm(QWidget *owner = nullptr);
+    explicit Tqv_modpassword_frm(Session &session, QWidget *owner = nullptr);
+
+    // The run\'s login state and hand-over values.
+    Session &session;
 
     QLineEdit *edt_oldconfirm = nullptr;
     QLineEdit *edt_newpwd = nullptr;

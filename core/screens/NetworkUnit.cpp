@@ -10,8 +10,8 @@
 #include "platform/Prompt.h"
 #include "platform/TListGrid.h"
 
-Tqv_network_frm::Tqv_network_frm(QWidget *owner)
-    : QWidget(owner)
+Tqv_network_frm::Tqv_network_frm(Session &s, QWidget *owner)
+    : QWidget(owner), session(s)
 {
     setObjectName(QStringLiteral("qv_network_frm"));
     setWindowTitle(QStringLiteral("네트워크설정정보보기"));
@@ -35,9 +35,9 @@ Tqv_network_frm::Tqv_network_frm(QWidget *owner)
     bar->resize(width(), 40);
     SetAlign(bar, alBottom);
     KitButton2 = MakeButton(bar, "KitButton2", QStringLiteral("닫 기"), 320, 8, 80, 25);
-    OnButtonClick(KitButton2, [this] { RunGuarded(QStringLiteral("KitButton2Click"), [this] { KitButton2Click(); }); });
+    OnButtonClick(KitButton2, [this] { RunGuarded(session, QStringLiteral("KitButton2Click"), [this] { KitButton2Click(); }); });
 
-    RunGuarded(QStringLiteral("qv_network_frm.FormCreate"), [this] { FormCreate(); });
+    RunGuarded(session, QStringLiteral("qv_network_frm.FormCreate"), [this] { FormCreate(); });
 }
 
 void Tqv_network_frm::FormCreate()
@@ -70,7 +70,7 @@ void Tqv_network_frm::KitButton2Click()
 
 void registerNetworkScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_network_frm"), [](QWidget *owner) -> QWidget * {
-        return new Tqv_network_frm(owner);
+    ScreenRegistry::instance().add(QStringLiteral("qv_network_frm"), [](QWidget *owner, Session &session) -> QWidget * {
+        return new Tqv_network_frm(session, owner);
     });
 }

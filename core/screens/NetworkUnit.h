@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class Session;
 class TDDButton;
 class TListGrid;
 
@@ -11,7 +12,10 @@ class Tqv_network_frm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tqv_network_frm(QWidget *owner = nullptr);
+    explicit Tqv_network_frm(Session &session, QWidget *owner = nullptr);
+
+    // The run\'s login state and hand-over values.
+    Session &session;
 
     TListGrid *grd_network = nullptr;
     TListGrid *grd_network1 = nullptr;

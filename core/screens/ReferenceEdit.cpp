@@ -4,21 +4,21 @@
 #include "core/DayLog.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ListScreen.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "platform/TListGrid.h"
 
 #include <exception>
 
-void EditButtons::set(bool addModify, bool saveCancel) const
+void EditButtons::set(const Session &session, bool addModify, bool saveCancel) const
 {
-    const bool admin = LoginAuthorCode == u"3";
+    const bool admin = session.LoginAuthorCode == u"3";
     SetButtonEnabled(add, admin && addModify);
     SetButtonEnabled(modify, admin && addModify);
     SetButtonEnabled(save, admin && saveCancel);
     SetButtonEnabled(cancel, admin && saveCancel);
 }
 
-bool StoreReferenceChange(const QString &sql)
+bool StoreReferenceChange(const Session &session, const QString &sql)
 {
     try {
         dm->cms_insert1(QStringLiteral("commit"));
@@ -30,7 +30,7 @@ bool StoreReferenceChange(const QString &sql)
             dm->cms_insert1(QStringLiteral("rollback"));
         } catch (const std::exception &) {
         }
-        WriteLog(sql);
+        WriteLog(session, sql);
         return false;
     }
 }

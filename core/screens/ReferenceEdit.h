@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+class Session;
 class TDDButton;
 class TListGrid;
 
@@ -17,12 +18,12 @@ struct EditButtons
     TDDButton *modify = nullptr;
     TDDButton *save = nullptr;
     TDDButton *cancel = nullptr;
-    void set(bool addModify, bool saveCancel) const;
+    void set(const Session &session, bool addModify, bool saveCancel) const;
 };
 
 // "commit", the statement, "commit"; a failure rolls back, logs the statement
 // and returns false.
-bool StoreReferenceChange(const QString &sql);
+bool StoreReferenceChange(const Session &session, const QString &sql);
 
 // Appends a row with the cells (from column 0); an empty first data row is
 // used instead of a new one.

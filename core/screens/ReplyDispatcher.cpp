@@ -2,7 +2,7 @@
 
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/ReplySql.h"
 #include "core/TextUtils.h"
 #include "core/screens/ClientMainUnit.h"
@@ -119,7 +119,7 @@ struct WaitCursor
 } // namespace
 
 ReplyDispatcher::ReplyDispatcher(Tdm &dm, Tqv_frm &main)
-    : QObject(&main), m_dm(dm), m_main(main)
+    : QObject(&main), m_dm(dm), session(dm.session), m_main(main)
 {
     dm.setServiceHandler([this](int code, const QByteArray &text) { Dispatch(code, text); });
     dm.setApprovalHandler([this] { ApprovalArrived(); });
@@ -128,7 +128,7 @@ ReplyDispatcher::ReplyDispatcher(Tdm &dm, Tqv_frm &main)
 QWidget *ReplyDispatcher::waitingScreen(const ReplyRoute &route) const
 {
     if (!ScreenRegistry::instance().contains(route.screen)) {
-        WriteLog(QStringLiteral("응답코드 ") + QString::number(route.code) + QStringLiteral(": 화면 ") + route.screen
+        WriteLog(session, QStringLiteral("응답코드 ") + QString::number(route.code) + QStringLiteral(": 화면 ") + route.screen
                  + QStringLiteral(" 없음"));
         return nullptr;
     }
@@ -199,13 +199,13 @@ void ReplyDispatcher::resultRange(QWidget *screen, const ReplyRoute &route) cons
     const bool liquor = route.action == ReplyAction::JuruResultRange;
     int from = 0;
     int to = 0;
-    if (SeqNoBase != 0) {
-        from = liquor ? SeqNoBase + 1 : SeqNoBase;
-        to = SeqNoLast;
+    if (session.SeqNoBase != 0) {
+        from = liquor ? session.SeqNoBase + 1 : session.SeqNoBase;
+        to = session.SeqNoLast;
     }
     if (auto *range = dynamic_cast<IResultRangeScreen *>(screen))
         range->setResultRange(from, to);
-    const bool collection = liquor ? route.collection : LastIcheGubun == QLatin1String("20");
+    const bool collection = liquor ? route.collection : session.LastIcheGubun == QLatin1String("20");
     if (auto *radio = screen->findChild<TKitRadioButton *>(collection ? QStringLiteral("chk_sunab")
                                                                       : QStringLiteral("chk_jigub")))
         SetChecked(radio, true);
@@ -219,7 +219,7 @@ void ReplyDispatcher::resultDetail(QWidget *screen, const ReplyRoute &route) con
     if (!dialog) {
         m_main.bringToFront(screen);
         // The general inquiry searches again only after a batch of this run.
-        if (route.action == ReplyAction::JuruResultDetail || (AcceptSeqBase > 0 && AcceptSeqLast > 0))
+        if (route.action == ReplyAction::JuruResultDetail || (session.AcceptSeqBase > 0 && session.AcceptSeqLast > 0))
             runSearch(screen);
         return;
     }
@@ -283,8 +283,8 @@ void ReplyDispatcher::noticeCounts(QWidget *screen) const
 
 void ReplyDispatcher::notice() const
 {
-    WriteLog(m_dm.scktconnect->commMsg(1));
-    QWidget *alert = ScreenRegistry::instance().create(QStringLiteral("qv_AlertMsg_Frm"), nullptr);
+    WriteLog(session, m_dm.scktconnect->commMsg(1));
+    QWidget *alert = ScreenRegistry::instance().create(QStringLiteral("qv_AlertMsg_Frm"), nullptr, session);
     if (!alert)
         return;
     const QString text = m_dm.scktconnect->commMsg(1);
@@ -300,9 +300,9 @@ void ReplyDispatcher::notice() const
 void ReplyDispatcher::ApprovalArrived()
 {
     QString name;
-    if (LoginAuthorCode.trimmed() == QLatin1String("1"))
+    if (session.LoginAuthorCode.trimmed() == QLatin1String("1"))
         name = QStringLiteral("qv_acceptconfirm_frm");
-    else if (LoginAuthorCode.trimmed() == QLatin1String("2"))
+    else if (session.LoginAuthorCode.trimmed() == QLatin1String("2"))
         name = QStringLiteral("qv_acceptconfirm1_frm");
     else
         return;
@@ -310,25 +310,25 @@ void ReplyDispatcher::ApprovalArrived()
     m_approvalScreens.removeAll(QPointer<QWidget>());
     for (const QPointer<QWidget> &open : m_approvalScreens) {
         if (open && open->objectName().compare(name, Qt::CaseInsensitive) == 0) {
-            const qvx::ResultSet &rs = m_dm.cms_select1(ReplySql::waitingBatches(LoginUserId, today, false));
+            const qvx::ResultSet &rs = m_dm.cms_select1(ReplySql::waitingBatches(session.LoginUserId, today, false));
             if (auto *list = dynamic_cast<IBatchListScreen *>(open.data()))
                 list->FillBatchList(rs);
             return;
         }
     }
     if (!ScreenRegistry::instance().contains(name)) {
-        WriteLog(QStringLiteral("승인요청 도착: 화면 ") + name + QStringLiteral(" 없음"));
+        WriteLog(session, QStringLiteral("승인요청 도착: 화면 ") + name + QStringLiteral(" 없음"));
         return;
     }
     if (!qvx::Prompt::instance().confirm(QStringLiteral("승인요청된 자료가 있습니다. 조회하시겠습니까?")))
         return;
-    QWidget *screen = ScreenRegistry::instance().create(name, nullptr);
+    QWidget *screen = ScreenRegistry::instance().create(name, nullptr, session);
     if (!screen)
         return;
     QPointer<QWidget> guard(screen);
     m_approvalScreens.append(guard);
     // The screen fills its list from this result when it is shown.
-    m_dm.cms_select1(ReplySql::waitingBatches(LoginUserId, today, true));
+    m_dm.cms_select1(ReplySql::waitingBatches(session.LoginUserId, today, true));
     if (auto *dialog = qobject_cast<QDialog *>(screen))
         dialog->exec();
     else

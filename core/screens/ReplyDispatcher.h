@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class Session;
 class Tdm;
 class Tqv_frm;
 
@@ -41,6 +42,7 @@ private:
     void notice() const;
 
     Tdm &m_dm;
+    Session &session;
     Tqv_frm &m_main;
     QList<QPointer<QWidget>> m_approvalScreens; // opened here, owned by the data module
 };

@@ -9,13 +9,14 @@
 #include <functional>
 
 class QWidget;
+class Session;
 
 class ScreenRegistry
 {
 public:
-    // Creates the screen with the given owner; the screen sets its own
-    // objectName (its component name).
-    using Factory = std::function<QWidget *(QWidget *owner)>;
+    // Creates the screen with the given owner over the run's session; the
+    // screen sets its own objectName (its component name).
+    using Factory = std::function<QWidget *(QWidget *owner, Session &session)>;
 
     static ScreenRegistry &instance();
 
@@ -23,7 +24,7 @@ public:
     void add(const QString &name, Factory factory);
     bool contains(const QString &name) const;
     // nullptr when no screen of that name is registered.
-    QWidget *create(const QString &name, QWidget *owner) const;
+    QWidget *create(const QString &name, QWidget *owner, Session &session) const;
     QStringList names() const;
     void remove(const QString &name); // tests
 
@@ -34,7 +35,7 @@ private:
 };
 
 // Static registration object:
-//   static ScreenRegistration reg("qv_bank_frm", [](QWidget *o) { return new Tqv_bank_frm(o); });
+//   static ScreenRegistration reg("qv_bank_frm", [](QWidget *o, Session &s) { return new Tqv_bank_frm(s, o); });
 // Each screen library also offers one registration function (for example
 // registerTransferScreens()) that the program calls, so a static library's
 // registration objects are never dropped by the linker.
@@ -67,6 +68,8 @@ public:
     virtual void showScreen(QWidget *screen, ScreenState state) = 0;
     virtual void bringToFront(QWidget *screen) = 0;
     virtual QWidget *ownerWidget() = 0;
+    // The session new screens are given.
+    virtual Session &screenSession() = 0;
 };
 
 QWidget *OpenScreen(ScreenHost &host, const QString &name, ScreenState state, bool *created = nullptr,

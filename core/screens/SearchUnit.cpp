@@ -10,8 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-Tqv_search_frm::Tqv_search_frm(QWidget *owner)
-    : QDialog(owner)
+Tqv_search_frm::Tqv_search_frm(Session &s, QWidget *owner)
+    : QDialog(owner), session(s)
 {
     setObjectName(QStringLiteral("qv_search_frm"));
     setWindowTitle(QStringLiteral("검 색"));
@@ -38,8 +38,8 @@ Tqv_search_frm::Tqv_search_frm(QWidget *owner)
     btn_close = MakeButton(this, "btn_close", QStringLiteral("닫기"), 240, 150, 80, 27);
     btn_searchfirst->setProperty("Tag", 0);
     btn_FindNext->setProperty("Tag", 1);
-    OnButtonClick(btn_searchfirst, [this] { RunGuarded(QStringLiteral("btn_searchClick"), [this] { SearchClick(0); }); });
-    OnButtonClick(btn_FindNext, [this] { RunGuarded(QStringLiteral("btn_searchClick"), [this] { SearchClick(1); }); });
+    OnButtonClick(btn_searchfirst, [this] { RunGuarded(session, QStringLiteral("btn_searchClick"), [this] { SearchClick(0); }); });
+    OnButtonClick(btn_FindNext, [this] { RunGuarded(session, QStringLiteral("btn_searchClick"), [this] { SearchClick(1); }); });
     OnButtonClick(btn_close, [this] { close(); });
 }
 

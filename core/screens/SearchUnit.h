@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class Session;
 class QLineEdit;
 class TDDButton;
 class TKitComboBox;
@@ -13,7 +14,10 @@ class Tqv_search_frm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tqv_search_frm(QWidget *owner = nullptr);
+    explicit Tqv_search_frm(Session &session, QWidget *owner = nullptr);
+
+    // The run\'s login state and hand-over values.
+    Session &session;
 
     TKitComboBox *cmb_search = nullptr;
     QLineEdit *edt_search = nullptr;

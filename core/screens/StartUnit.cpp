@@ -4,7 +4,7 @@
 #include "core/DMUnit.h"
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
 #include "controls/panels/DDButton.h"
@@ -24,8 +24,8 @@ namespace {
 qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
 }
 
-Tqv_start_frm::Tqv_start_frm(QWidget *owner)
-    : QWidget(owner)
+Tqv_start_frm::Tqv_start_frm(Session &s, QWidget *owner)
+    : QWidget(owner), session(s)
 {
     setObjectName(QStringLiteral("qv_start_frm"));
     setWindowTitle(QStringLiteral("은행개시상태보기"));
@@ -44,25 +44,25 @@ Tqv_start_frm::Tqv_start_frm(QWidget *owner)
     btn_add = MakeButton(bar, "btn_add", QStringLiteral("개시전문 전체 송신"), 8, 8, 130, 25);
     btn_per = MakeButton(bar, "btn_per", QStringLiteral("개시전문 개별 송신"), 144, 8, 130, 25);
     btn_close = MakeButton(bar, "btn_close", QStringLiteral("닫 기"), 370, 8, 80, 25);
-    OnButtonClick(btn_add, [this] { RunGuarded(QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
-    OnButtonClick(btn_per, [this] { RunGuarded(QStringLiteral("btn_perClick"), [this] { btn_perClick(); }); });
+    OnButtonClick(btn_add, [this] { RunGuarded(session, QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
+    OnButtonClick(btn_per, [this] { RunGuarded(session, QStringLiteral("btn_perClick"), [this] { btn_perClick(); }); });
     OnButtonClick(btn_close, [this] { btn_closeClick(); });
 
     SendTimer = new QTimer(this);
     SendTimer->setObjectName(QStringLiteral("SendTimer"));
     SendTimer->setInterval(1000);
     connect(SendTimer, &QTimer::timeout, this, [this] {
-        RunGuarded(QStringLiteral("SendTimerTimer"), [this] { SendTimerTimer(); });
+        RunGuarded(session, QStringLiteral("SendTimerTimer"), [this] { SendTimerTimer(); });
     });
 
-    RunGuarded(QStringLiteral("qv_start_frm.FormCreate"), [this] { FormCreate(); });
+    RunGuarded(session, QStringLiteral("qv_start_frm.FormCreate"), [this] { FormCreate(); });
 }
 
 Tqv_start_frm::~Tqv_start_frm() = default;
 
 void Tqv_start_frm::FormCreate()
 {
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return;
     qvx::ResultSet rs;
     try {
@@ -96,7 +96,7 @@ void Tqv_start_frm::SendTimerTimer()
         if (!m_closing)
             SendTimer->start();
     });
-    if (ServerState == 1) {
+    if (session.ServerState == 1) {
         prompt().message(OfflineMessage);
         return;
     }
@@ -125,7 +125,7 @@ void Tqv_start_frm::btn_addClick()
 
 void Tqv_start_frm::btn_perClick()
 {
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return;
     if (grd_allbank->Cells(0, 1).isEmpty()) {
         prompt().message(QStringLiteral("등록된 거래은행이 존재하지 않습니다."));
@@ -155,8 +155,8 @@ void Tqv_start_frm::closeEvent(QCloseEvent *e)
     QWidget::closeEvent(e);
 }
 
-Tqv_AlertMsg_Frm::Tqv_AlertMsg_Frm(QWidget *owner)
-    : QDialog(owner)
+Tqv_AlertMsg_Frm::Tqv_AlertMsg_Frm(Session &s, QWidget *owner)
+    : QDialog(owner), session(s)
 {
     setObjectName(QStringLiteral("qv_AlertMsg_Frm"));
     setWindowTitle(QStringLiteral("벨모아 주식회사 공지사항."));
@@ -188,10 +188,10 @@ void Tqv_AlertMsg_Frm::SetMessage(const QString &text)
 
 void registerStartScreens()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_start_frm"), [](QWidget *owner) -> QWidget * {
-        return new Tqv_start_frm(owner);
+    ScreenRegistry::instance().add(QStringLiteral("qv_start_frm"), [](QWidget *owner, Session &session) -> QWidget * {
+        return new Tqv_start_frm(session, owner);
     });
-    ScreenRegistry::instance().add(QStringLiteral("qv_AlertMsg_Frm"), [](QWidget *owner) -> QWidget * {
-        return new Tqv_AlertMsg_Frm(owner);
+    ScreenRegistry::instance().add(QStringLiteral("qv_AlertMsg_Frm"), [](QWidget *owner, Session &session) -> QWidget * {
+        return new Tqv_AlertMsg_Frm(session, owner);
     });
 }

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QWidget>
 
+class Session;
 class QLabel;
 class QPlainTextEdit;
 class QTimer;
@@ -16,7 +17,10 @@ class Tqv_start_frm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tqv_start_frm(QWidget *owner = nullptr);
+    explicit Tqv_start_frm(Session &session, QWidget *owner = nullptr);
+
+    // The run\'s login state and hand-over values.
+    Session &session;
     ~Tqv_start_frm() override;
 
     TListGrid *grd_allbank = nullptr;
@@ -42,7 +46,10 @@ class Tqv_AlertMsg_Frm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tqv_AlertMsg_Frm(QWidget *owner = nullptr);
+    explicit Tqv_AlertMsg_Frm(Session &session, QWidget *owner = nullptr);
+
+    // The run\'s login state and hand-over values.
+    Session &session;
 
     QLabel *lbl_Time = nullptr;
     QPlainTextEdit *me_Msg = nullptr;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+class Session;
 class Tdm;
 class Tqv_frm;
 class Tqv_login_frm;
@@ -28,6 +29,8 @@ public:
     // cancelled: the program ends.
     bool run();
 
+    // The run's session (made with the controller, before the login).
+    Session &session() const { return *m_session; }
     Tdm *dataModule() const { return m_dm.get(); }
     Tqv_frm *mainWindow() const { return m_main.get(); }
     // Where the start-up steps stopped ("" when all ran).
@@ -41,6 +44,7 @@ private:
     bool loadConvLayout();
     void setClockAndSmsMark();
 
+    std::unique_ptr<Session> m_session;
     std::unique_ptr<Tdm> m_dm;
     std::unique_ptr<Tqv_frm> m_main;
     LoginRunner m_loginRunner;

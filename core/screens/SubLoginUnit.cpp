@@ -17,8 +17,8 @@
 
 #include <memory>
 
-Tqv_sublogin_frm::Tqv_sublogin_frm(QWidget *owner)
-    : QDialog(owner)
+Tqv_sublogin_frm::Tqv_sublogin_frm(Session &s, QWidget *owner)
+    : QDialog(owner), session(s)
 {
     setObjectName(QStringLiteral("qv_sublogin_frm"));
     setWindowTitle(QStringLiteral("사용자 인증"));
@@ -48,17 +48,17 @@ Tqv_sublogin_frm::Tqv_sublogin_frm(QWidget *owner)
 
     connect(edt_Userid, &QLineEdit::returnPressed, this, [this] { edt_pwd->setFocus(); });
     connect(edt_pwd, &QLineEdit::returnPressed, this, [this] { FocusButton(btn_confirm); });
-    OnButtonClick(btn_confirm, [this] { RunGuarded(QStringLiteral("btn_confirmClick"), [this] { btn_confirmClick(); }); });
-    OnButtonClick(btn_Cancel, [this] { RunGuarded(QStringLiteral("btn_CancelClick"), [this] { btn_CancelClick(); }); });
-    OnButtonClick(DDButton2, [this] { RunGuarded(QStringLiteral("DDButton2Click"), [this] { DDButton2Click(); }); });
+    OnButtonClick(btn_confirm, [this] { RunGuarded(session, QStringLiteral("btn_confirmClick"), [this] { btn_confirmClick(); }); });
+    OnButtonClick(btn_Cancel, [this] { RunGuarded(session, QStringLiteral("btn_CancelClick"), [this] { btn_CancelClick(); }); });
+    OnButtonClick(DDButton2, [this] { RunGuarded(session, QStringLiteral("DDButton2Click"), [this] { DDButton2Click(); }); });
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
 
-bool Tqv_sublogin_frm::Authenticate(QWidget *owner, const QString &userId)
+bool Tqv_sublogin_frm::Authenticate(Session &session, QWidget *owner, const QString &userId)
 {
-    std::unique_ptr<Tqv_sublogin_frm> dialog(new Tqv_sublogin_frm(owner));
+    std::unique_ptr<Tqv_sublogin_frm> dialog(new Tqv_sublogin_frm(session, owner));
     dialog->edt_Userid->setText(userId);
     return dialog->exec() == QDialog::Accepted;
 }
@@ -76,7 +76,7 @@ void Tqv_sublogin_frm::FormActivate()
 
 void Tqv_sublogin_frm::btn_confirmClick()
 {
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return;
     auto &prompt = qvx::Prompt::instance();
     if (edt_Userid->text().isEmpty()) {

@@ -2,7 +2,7 @@
 // The approver sign-in dialog: the logged-in user types the password again
 // before the approval screens send transfers to the bank.
 //
-//   if (!Tqv_sublogin_frm::Authenticate(this, LoginUserId))
+//   if (!Tqv_sublogin_frm::Authenticate(session, this, session.LoginUserId))
 //       return;   // wrong password or closed: do not send
 //
 // Used by hand: create it with new, put the id into edt_Userid, exec(); it is
@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QString>
 
+class Session;
 class QLineEdit;
 class TDDButton;
 
@@ -18,11 +19,14 @@ class Tqv_sublogin_frm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tqv_sublogin_frm(QWidget *owner = nullptr);
+    explicit Tqv_sublogin_frm(Session &session, QWidget *owner = nullptr);
+
+    // The run\'s login state and hand-over values.
+    Session &session;
 
     // Creates the dialog, fills the user id, shows it modally and frees it;
     // true when it closed with OK.
-    static bool Authenticate(QWidget *owner, const QString &userId);
+    static bool Authenticate(Session &session, QWidget *owner, const QString &userId);
 
     QLineEdit *edt_Userid = nullptr;
     QLineEdit *edt_pwd = nullptr;

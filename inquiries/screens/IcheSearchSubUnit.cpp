@@ -18,8 +18,8 @@ QString DateText(const QString &d) { return d.mid(0, 4) + u'-' + d.mid(4, 2) + u
 QString TimeText(const QString &t) { return t.mid(0, 2) + u':' + t.mid(2, 2) + u':' + t.mid(4, 2); }
 } // namespace
 
-Tqv_ichesearchsub_frm::Tqv_ichesearchsub_frm(QWidget *owner)
-    : QDialog(owner)
+Tqv_ichesearchsub_frm::Tqv_ichesearchsub_frm(Session &runSession, QWidget *owner)
+    : QDialog(owner), session(runSession)
 {
     setObjectName(QStringLiteral("qv_ichesearchsub_frm"));
     setWindowTitle(QStringLiteral("이체전문개별조회"));
@@ -68,7 +68,7 @@ Tqv_ichesearchsub_frm::Tqv_ichesearchsub_frm(QWidget *owner)
     edt_procresult = edit("edt_procresult", QStringLiteral("에 러 코 드"));
 
     DDButton1 = MakeButton(this, "DDButton1", QStringLiteral("닫 기"), 450, 290, 90, 26);
-    OnButtonClick(DDButton1, [this] { RunGuarded(QStringLiteral("DDButton1Click"), [this] { DDButton1Click(); }); });
+    OnButtonClick(DDButton1, [this] { RunGuarded(session, QStringLiteral("DDButton1Click"), [this] { DDButton1Click(); }); });
 }
 
 void Tqv_ichesearchsub_frm::FillResult(const qvx::ResultSet &rs)

@@ -7,6 +7,7 @@
 #include <QDialog>
 
 class QLineEdit;
+class Session;
 class TCurrencyEdit;
 class TDDButton;
 
@@ -14,7 +15,9 @@ class Tqv_ichesearchsub_frm : public QDialog, public IResultDetailDialog
 {
     Q_OBJECT
 public:
-    explicit Tqv_ichesearchsub_frm(QWidget *owner = nullptr);
+    explicit Tqv_ichesearchsub_frm(Session &session, QWidget *owner = nullptr);
+
+    Session &session;
 
     int InquirySeqNoValue = 0;
     int InquirySeqNo() const override { return InquirySeqNoValue; }

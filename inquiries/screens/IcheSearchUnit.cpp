@@ -5,7 +5,7 @@
 #include "core/DayLog.h"
 #include "core/EventGuard.h"
 #include "core/FixedLine.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/ReportParams.h"
 #include "core/RequestSql.h"
 #include "core/SeqNo.h"
@@ -52,8 +52,8 @@ QColor Tcolor(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr 
 
 } // namespace
 
-Tqv_ichesearch_frm::Tqv_ichesearch_frm(QWidget *owner)
-    : QWidget(owner), m_totals(ResultInquirySql::totalsTable())
+Tqv_ichesearch_frm::Tqv_ichesearch_frm(Session &runSession, QWidget *owner)
+    : QWidget(owner), session(runSession), m_totals(ResultInquirySql::totalsTable())
 {
     setObjectName(QStringLiteral("qv_ichesearch_frm"));
     setWindowTitle(QStringLiteral("이체처리 결과 조회"));
@@ -69,10 +69,10 @@ Tqv_ichesearch_frm::Tqv_ichesearch_frm(QWidget *owner)
     TKitSimplePanel *bottom = MakePanel(this, "pnl_bottom");
     bottom->resize(width(), 44);
     SetAlign(bottom, alBottom);
-    auto button = [bottom](const char *name, const QString &caption, int x, int w, std::function<void()> handler) {
+    auto button = [this, bottom](const char *name, const QString &caption, int x, int w, std::function<void()> handler) {
         TDDButton *b = MakeButton(bottom, name, caption, x, 9, w, 26);
         const QString where = QString::fromLatin1(name) + QStringLiteral("Click");
-        OnButtonClick(b, [where, handler] { RunGuarded(where, handler); });
+        OnButtonClick(b, [this, where, handler] { RunGuarded(session, where, handler); });
         return b;
     };
     btn_send = button("btn_send", QStringLiteral("이체결과조회"), 8, 110, [this] { btn_sendClick(); });
@@ -122,19 +122,19 @@ Tqv_ichesearch_frm::Tqv_ichesearch_frm(QWidget *owner)
         font = normal ? QColor(Qt::white) : QColor(Qt::black);
     };
     grd_ichelist->OnDblClickCell = [this](int, int) {
-        RunGuarded(QStringLiteral("grd_ichelistDblClickCell"), [this] {
-            if (!RefuseWhenOffline())
+        RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), [this] {
+            if (!RefuseWhenOffline(session))
                 btn_sendSClick();
         });
     };
     grd_ichelist->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto *find = new QAction(QStringLiteral("내용 검색"), grd_ichelist);
     find->setObjectName(QStringLiteral("N1"));
-    connect(find, &QAction::triggered, this, [this] { RunGuarded(QStringLiteral("N1Click"), [this] { N1Click(); }); });
+    connect(find, &QAction::triggered, this, [this] { RunGuarded(session, QStringLiteral("N1Click"), [this] { N1Click(); }); });
     grd_ichelist->addAction(find);
 
     buildReport();
-    RunGuarded(QStringLiteral("qv_ichesearch_frm.FormCreate"), [this] { FormCreate(); });
+    RunGuarded(session, QStringLiteral("qv_ichesearch_frm.FormCreate"), [this] { FormCreate(); });
 }
 
 Tqv_ichesearch_frm::~Tqv_ichesearch_frm() = default;
@@ -178,7 +178,7 @@ void Tqv_ichesearch_frm::buildFilters(QWidget *top)
     edt_sendname->setGeometry(324, 64, 160, 22);
     btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), 720, 20, 90, 40);
     OnButtonClick(btn_search, [this] {
-        RunGuarded(QStringLiteral("btn_searchClick"), [this] { btn_searchClick(this); });
+        RunGuarded(session, QStringLiteral("btn_searchClick"), [this] { btn_searchClick(this); });
     });
 
     TKitSimplePanel *tick = MakePanel(top, "pnl_tick");
@@ -187,10 +187,10 @@ void Tqv_ichesearch_frm::buildFilters(QWidget *top)
     rdbtn_noselect = MakeRadio(tick, "rdbtn_noselect", QStringLiteral("선택해제"), 86, 10, 80);
     SetChecked(rdbtn_noselect, true);
     rdbtn_entire->OnClick = [this](QObject *) {
-        RunGuarded(QStringLiteral("rdbtn_entireClick"), [this] { rdbtn_entireClick(); });
+        RunGuarded(session, QStringLiteral("rdbtn_entireClick"), [this] { rdbtn_entireClick(); });
     };
     rdbtn_noselect->OnClick = [this](QObject *) {
-        RunGuarded(QStringLiteral("rdbtn_noselectClick"), [this] { rdbtn_noselectClick(); });
+        RunGuarded(session, QStringLiteral("rdbtn_noselectClick"), [this] { rdbtn_noselectClick(); });
     };
     for (QWidget *control : {static_cast<QWidget *>(cmb_allbank), static_cast<QWidget *>(dtpkr_from),
                              static_cast<QWidget *>(dtpkr_to), static_cast<QWidget *>(chk_sunab),
@@ -302,7 +302,7 @@ void Tqv_ichesearch_frm::resetFilterEdits()
 
 void Tqv_ichesearch_frm::btn_searchClick(QObject *)
 {
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return;
     ClearGridRows(grd_ichelist, cCfmId);
     if (cmb_allbank->ItemIndex() < 0) {
@@ -319,7 +319,7 @@ void Tqv_ichesearch_frm::btn_searchClick(QObject *)
         ResultSeqTo = 0;
     } else {
         ResultFilter f;
-        f.userId = LoginUserId;
+        f.userId = session.LoginUserId;
         if (const MotherAccount *account = m_accounts->Chosen())
             f.bankCode = account->bankid;
         f.collection = Checked(chk_sunab);
@@ -349,7 +349,7 @@ void Tqv_ichesearch_frm::btn_searchClick(QObject *)
     const qvx::ResultSet &rs = dm->cms_select1(sql);
     if (rs.isEmpty()) {
         prompt().message(QStringLiteral("이체자료가 존재하지 않습니다."));
-        WriteLog(sql);
+        WriteLog(session, sql);
         resetFilterEdits();
         return;
     }
@@ -443,7 +443,7 @@ void Tqv_ichesearch_frm::rdbtn_noselectClick()
         grd_ichelist->SetChecked(cNo, r, false);
 }
 
-void Tqv_ichesearch_frm::N1Click() { OpenFindDialog(this, grd_ichelist); }
+void Tqv_ichesearch_frm::N1Click() { OpenFindDialog(session, this, grd_ichelist); }
 
 bool Tqv_ichesearch_frm::anyTicked() const
 {
@@ -459,15 +459,15 @@ QString Tqv_ichesearch_frm::requestSql(int row, qint64 seqNo) const
 {
     auto cell = [this, row](int col) { return grd_ichelist->Cells(col, row); };
     const QString e;
-    return MakeIcheResultSql(qvx::Clock::today(), qvx::Clock::nowText(QStringLiteral("hhmmss")), ServiceDiv,
+    return MakeIcheResultSql(qvx::Clock::today(), qvx::Clock::nowText(QStringLiteral("hhmmss")), session.ServiceDiv,
                              QString::number(seqNo), cell(cSendId), cell(cRecvId), cell(cFirmId), cell(cBankId2),
-                             LoginUserId, QStringLiteral("1"), cell(cRawDate), cell(cSeqNo), e, e, e, e, e, e, e, e,
+                             session.LoginUserId, QStringLiteral("1"), cell(cRawDate), cell(cSeqNo), e, e, e, e, e, e, e, e,
                              e, e, e, e, e, QStringLiteral("1"), e, QStringLiteral("0600100"));
 }
 
 void Tqv_ichesearch_frm::btn_sendClick()
 {
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return;
     if (!m_dates->TodayOnly()) {
         prompt().message(QStringLiteral("금일 데이터에 한하여 조회가 가능합니다."));
@@ -507,7 +507,7 @@ void Tqv_ichesearch_frm::btn_sendClick()
             dm->cms_insert1(QStringLiteral("rollback"));
         } catch (const std::exception &) {
         }
-        WriteLog(QStringLiteral("이체결과조회 실패 -> ") + QString::fromUtf8(e.what()));
+        WriteLog(session, QStringLiteral("이체결과조회 실패 -> ") + QString::fromUtf8(e.what()));
         prompt().message(QStringLiteral("정상적으로 처리되지 않았습니다."));
         return;
     }
@@ -519,7 +519,7 @@ void Tqv_ichesearch_frm::btn_sendClick()
     }
     int registered = 0;
     try {
-        registered = SendDescBySeqNo(QStringLiteral("0600100"), LoginUserId, QString::number(base + 1),
+        registered = SendDescBySeqNo(session, QStringLiteral("0600100"), session.LoginUserId, QString::number(base + 1),
                                      QString::number(base + rows), QStringLiteral("000000"),
                                      QStringLiteral("icheresult"), dm->scktconnect);
     } catch (const std::exception &) {
@@ -533,7 +533,7 @@ void Tqv_ichesearch_frm::btn_sendClick()
 
 void Tqv_ichesearch_frm::btn_sendSClick()
 {
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return;
     if (GridIsEmpty(grd_ichelist, cNo)) {
         prompt().message(QStringLiteral("조회할 데이터가 존재하지 않습니다."));
@@ -570,7 +570,7 @@ void Tqv_ichesearch_frm::btn_sendSClick()
         return;
     }
     try {
-        registered = SendDescBySeqNo(QStringLiteral("0600100"), LoginUserId, QString::number(seqNo),
+        registered = SendDescBySeqNo(session, QStringLiteral("0600100"), session.LoginUserId, QString::number(seqNo),
                                      QString::number(seqNo), QStringLiteral("000000"), QStringLiteral("icheresult"),
                                      dm->scktconnect);
     } catch (const std::exception &) {
@@ -579,7 +579,7 @@ void Tqv_ichesearch_frm::btn_sendSClick()
     }
     if (registered != SendDescAccepted)
         return;
-    auto *dialog = new Tqv_ichesearchsub_frm(this);
+    auto *dialog = new Tqv_ichesearchsub_frm(session, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->InquirySeqNoValue = int(seqNo);
     dialog->exec();
@@ -686,7 +686,7 @@ void Tqv_ichesearch_frm::buildReport()
         title.setCaption(QStringLiteral("qlbl_mobankno"),
                          cmb_allbank->ItemIndex() > 0 ? cmb_allbank->Text() : QStringLiteral("모든 계좌"));
         title.setCaption(QStringLiteral("qlbl_date"), m_dates->ReportText());
-        title.setCaption(QStringLiteral("qlbl_username"), LoginUserId);
+        title.setCaption(QStringLiteral("qlbl_username"), session.LoginUserId);
         // The figures are read back as numbers (commas removed).
         auto figure = [this](int col, int row) { return CurrToMoneyStr(MoneyCellValue(grd_test->Cells(col, row))); };
         title.setCaption(QStringLiteral("qlbl_totalgun"), figure(3, 2));
@@ -717,5 +717,5 @@ void Tqv_ichesearch_frm::buildReport()
 void registerIcheSearchScreen()
 {
     ScreenRegistry::instance().add(QStringLiteral("qv_ichesearch_frm"),
-                                   [](QWidget *owner) { return new Tqv_ichesearch_frm(owner); });
+                                   [](QWidget *owner, Session &session) -> QWidget * { return new Tqv_ichesearch_frm(session, owner); });
 }

@@ -14,6 +14,7 @@
 #include <memory>
 
 class QDateEdit;
+class Session;
 class QLineEdit;
 class TCurrencyEdit;
 class TDDButton;
@@ -27,8 +28,10 @@ class Tqv_ichesearch_frm : public QWidget, public ISearchScreen, public IResultR
 {
     Q_OBJECT
 public:
-    explicit Tqv_ichesearch_frm(QWidget *owner = nullptr);
+    explicit Tqv_ichesearch_frm(Session &session, QWidget *owner = nullptr);
     ~Tqv_ichesearch_frm() override;
+
+    Session &session;
 
     // Message-number range the next search lists (0, 0: the filters).
     int ResultSeqFrom = 0;

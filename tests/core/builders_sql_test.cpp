@@ -1,4 +1,4 @@
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/RequestSql.h"
 #include "core/TextUtils.h"
 #include "platform/Clock.h"
@@ -40,6 +40,7 @@ QString callWith(F f, const QStringList &v)
 class BuildersSql : public ::testing::Test
 {
 protected:
+    Session session;
     static void SetUpTestSuite() { server = new qvx::test::TestServer(); }
     static void TearDownTestSuite()
     {
@@ -175,10 +176,9 @@ TEST_F(BuildersSql, MakeVasTrsumSqlWritesItsFixedColumns)
 
 TEST_F(BuildersSql, MakeSmsTransSqlFillsHeaderAndRepeatsTheNumber)
 {
-    ResetLoginState();
-    NetworkId = QStringLiteral("NET0001");
+    session.NetworkId = QStringLiteral("NET0001");
     qvx::Clock::setFixed(QDateTime(QDate(2024, 3, 5), QTime(9, 30, 15)));
-    const QString sql = MakeSmsTransSql(QStringLiteral("7016"), QStringLiteral("USER1"), S("홍길동"),
+    const QString sql = MakeSmsTransSql(session, QStringLiteral("7016"), QStringLiteral("USER1"), S("홍길동"),
                                         QStringLiteral("01012345678"), QStringLiteral("0212345678"),
                                         QStringLiteral("20240306"), S("잔액 부족"), QString(), QString());
     qvx::Clock::reset();
@@ -193,7 +193,6 @@ TEST_F(BuildersSql, MakeSmsTransSqlFillsHeaderAndRepeatsTheNumber)
                                   QStringLiteral("0212345678"), QStringLiteral("20240306"), S("잔액 부족"),
                                   QString(), QStringLiteral("1"), QStringLiteral("0900900"), QString()};
     storeAndCheck(QStringLiteral("SMS_Trans"), sql, cols, expected, QStringLiteral("7016"));
-    ResetLoginState();
 }
 
 TEST_F(BuildersSql, QuotesInValuesAreStoredAsTyped)
@@ -247,9 +246,10 @@ TEST(BuildersText, TransferNamesAreCutToTwelveBytes)
 
 TEST(BuildersText, MessageNumberMustBeAnInteger)
 {
+    Session session;
     EXPECT_THROW(gicheWithName(QStringLiteral("x"), QStringLiteral("1 or 1=1")), qvx::SqlValueError);
     EXPECT_THROW(gicheWithName(QStringLiteral("x"), QString()), qvx::SqlValueError);
-    EXPECT_THROW(MakeSmsTransSql(QStringLiteral("12a"), {}, {}, {}, {}, {}, {}, {}, {}), qvx::SqlValueError);
+    EXPECT_THROW(MakeSmsTransSql(session, QStringLiteral("12a"), {}, {}, {}, {}, {}, {}, {}, {}), qvx::SqlValueError);
     EXPECT_TRUE(gicheWithName(QStringLiteral("x"), QStringLiteral("1001")).contains(QStringLiteral("'',1001,''")));
 }
 

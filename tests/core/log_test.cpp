@@ -1,5 +1,5 @@
 #include "core/DayLog.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "platform/Clock.h"
 #include "platform/Cp949.h"
 #include "platform/ProgramDir.h"
@@ -14,9 +14,9 @@ namespace {
 class DayLogTest : public ::testing::Test
 {
 protected:
+    Session session;
     void SetUp() override
     {
-        ResetLoginState();
         qvx::ProgramDir::setOverride(dir.path());
         qvx::Clock::setFixed(QDateTime(QDate(2024, 1, 5), QTime(9, 30, 0)));
     }
@@ -24,7 +24,6 @@ protected:
     {
         qvx::Clock::reset();
         qvx::ProgramDir::setOverride(QString());
-        ResetLoginState();
     }
     QByteArray read(const QString &name) const
     {
@@ -37,9 +36,9 @@ protected:
 TEST_F(DayLogTest, CreatesTheFolderAndWritesOneCrLfLinePerCall)
 {
     ASSERT_FALSE(QDir(dir.path() + QStringLiteral("/log")).exists());
-    LoginUserId = QStringLiteral("ABC");
-    WriteLog(QStringLiteral("사용자 접속 ABC"));
-    WriteLog(QStringLiteral("second"));
+    session.LoginUserId = QStringLiteral("ABC");
+    WriteLog(session, QStringLiteral("사용자 접속 ABC"));
+    WriteLog(session, QStringLiteral("second"));
     const QByteArray expected = qvx::Cp949::encode(QStringLiteral("[2024-01-05 09:30:00 ABC   ] 사용자 접속 ABC\r\n"
                                                                   "[2024-01-05 09:30:00 ABC   ] second\r\n"));
     EXPECT_EQ(read(QStringLiteral("log20240105.txt")), expected);
@@ -47,11 +46,11 @@ TEST_F(DayLogTest, CreatesTheFolderAndWritesOneCrLfLinePerCall)
 
 TEST_F(DayLogTest, UserFieldIsSixBytesCutOrPadded)
 {
-    WriteLog(QStringLiteral("before login"));
-    LoginUserId = QStringLiteral("LONGUSERID");
-    WriteLog(QStringLiteral("x"));
-    LoginUserId = QStringLiteral("가나다라");  // 8 bytes: cut after three characters
-    WriteLog(QStringLiteral("y"));
+    WriteLog(session, QStringLiteral("before login"));
+    session.LoginUserId = QStringLiteral("LONGUSERID");
+    WriteLog(session, QStringLiteral("x"));
+    session.LoginUserId = QStringLiteral("가나다라");  // 8 bytes: cut after three characters
+    WriteLog(session, QStringLiteral("y"));
     const QByteArray text = read(QStringLiteral("log20240105.txt"));
     EXPECT_TRUE(text.contains("[2024-01-05 09:30:00       ] before login\r\n"));
     EXPECT_TRUE(text.contains("[2024-01-05 09:30:00 LONGUS] x\r\n"));
@@ -61,9 +60,9 @@ TEST_F(DayLogTest, UserFieldIsSixBytesCutOrPadded)
 
 TEST_F(DayLogTest, ANewDayStartsANewFile)
 {
-    WriteLog(QStringLiteral("day one"));
+    WriteLog(session, QStringLiteral("day one"));
     qvx::Clock::setFixed(QDateTime(QDate(2024, 1, 6), QTime(0, 0, 1)));
-    WriteLog(QStringLiteral("day two"));
+    WriteLog(session, QStringLiteral("day two"));
     EXPECT_TRUE(read(QStringLiteral("log20240105.txt")).contains("day one"));
     EXPECT_FALSE(read(QStringLiteral("log20240105.txt")).contains("day two"));
     EXPECT_TRUE(read(QStringLiteral("log20240106.txt")).contains("[2024-01-06 00:00:01       ] day two"));
@@ -75,7 +74,7 @@ TEST_F(DayLogTest, AFailedWriteNeverStopsTheCaller)
     QFile blocker(dir.path() + QStringLiteral("/log"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    EXPECT_NO_THROW(WriteLog(QStringLiteral("lost")));
+    EXPECT_NO_THROW(WriteLog(session, QStringLiteral("lost")));
     EXPECT_FALSE(AppendDayLogLine(QStringLiteral("lost too")));
 }
 

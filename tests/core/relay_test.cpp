@@ -1,6 +1,6 @@
 #include "core/AppControl.h"
 #include "core/DMUnit.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/RelayFrames.h"
 #include "platform/Cp949.h"
 #include "platform/ProgramDir.h"
@@ -35,13 +35,13 @@ bool waitUntil(const std::function<bool()> &condition, int ms = 5000)
 class RelayTest : public ::testing::Test
 {
 protected:
+    Session session;
     void SetUp() override
     {
-        ResetLoginState();
         ResetTerminateRequests();
         SetTerminateHandler([] {});
         qvx::ProgramDir::setOverride(home.path());
-        data = std::make_unique<Tdm>();
+        data = std::make_unique<Tdm>(session);
         data->setDisconnectWaitMs(0);
         data->setServiceHandler([this](int code, const QByteArray &) { codes.push_back(code); });
         data->setApprovalHandler([this] { ++approvals; });
@@ -51,7 +51,6 @@ protected:
         data.reset();
         SetTerminateHandler({});
         qvx::ProgramDir::setOverride(QString());
-        ResetLoginState();
     }
 
     QTemporaryDir home;
@@ -121,7 +120,7 @@ TEST_F(RelayTest, ApprovalAndModuleFrames)
                                            QStringLiteral("현재 승인자가 접속중이 아닙니다."),
                                            QStringLiteral("데이터 오류입니다.")}));
     data->HandleRelayData(STX + "CY" + ETX);
-    EXPECT_EQ(DupLoginFlag, 0);
+    EXPECT_EQ(session.DupLoginFlag, 0);
 }
 
 // A relay on loopback that the test drives.
@@ -149,8 +148,8 @@ public:
 
 TEST_F(RelayTest, ConnectSendsTheLoginFrameAndTheTimerPings)
 {
-    LoginUserId = QStringLiteral("ABCDEFGHIJKL");
-    SendModuleMode = 2;
+    session.LoginUserId = QStringLiteral("ABCDEFGHIJKL");
+    session.SendModuleMode = 2;
     FakeRelay relay;
     data->ActivateRelay(QStringLiteral("127.0.0.1"), relay.port());
     ASSERT_TRUE(relay.accept());
@@ -173,19 +172,19 @@ TEST_F(RelayTest, ConnectSendsTheLoginFrameAndTheTimerPings)
 
 TEST_F(RelayTest, DuplicateLoginEndsTheProgramWhenTheRelayCloses)
 {
-    LoginUserId = QStringLiteral("MAKER");
+    session.LoginUserId = QStringLiteral("MAKER");
     FakeRelay relay;
     data->ActivateRelay(QStringLiteral("127.0.0.1"), relay.port());
     ASSERT_TRUE(relay.accept());
     relay.readAtLeast(16);
     relay.peer->write(STX + "CN" + ETX);
     relay.peer->flush();
-    ASSERT_TRUE(waitUntil([] { return DupLoginFlag == 1; }));
+    ASSERT_TRUE(waitUntil([this] { return session.DupLoginFlag == 1; }));
     relay.peer->close();
     ASSERT_TRUE(waitUntil([] { return TerminateRequests() == 1; }));
     EXPECT_EQ(prompt.texts(),
               QStringList{QStringLiteral("MAKER ID는 이미 사용중이므로 로그인 할 수 없습니다.관리자에게 문의하시기 바랍니다.")});
-    EXPECT_EQ(ServerState, 0);
+    EXPECT_EQ(session.ServerState, 0);
 }
 
 TEST_F(RelayTest, DisconnectQuestionOkEndsTheProgram)
@@ -199,7 +198,7 @@ TEST_F(RelayTest, DisconnectQuestionOkEndsTheProgram)
               QStringLiteral("서버에서 강제 종료를 하여 이체 및 기타 은행과의 전문 전송이 불가능합니다. 바로 프로그램을 종료하시겠습니까?"));
     EXPECT_EQ(prompt.entries()[1].text, QStringLiteral("프로그램을 종료하겠습니다. 저장되지 않은 정보는 모두 유실됩니다."));
     EXPECT_EQ(TerminateRequests(), 1);
-    EXPECT_EQ(ServerState, 0);
+    EXPECT_EQ(session.ServerState, 0);
 }
 
 TEST_F(RelayTest, DisconnectQuestionCancelGoesOfflineAndRefusesLaterActions)
@@ -208,17 +207,17 @@ TEST_F(RelayTest, DisconnectQuestionCancelGoesOfflineAndRefusesLaterActions)
     prompt.enqueueAnswer(false);
     data->CscktDisconnect();
     EXPECT_EQ(TerminateRequests(), 0);
-    EXPECT_EQ(ServerState, 1);
+    EXPECT_EQ(session.ServerState, 1);
     EXPECT_EQ(offline.count(), 1);
     EXPECT_EQ(prompt.lastText(), QStringLiteral("서버와의 작업은 불가능하며, 현재 화면에서의 작업만 가능합니다."));
     prompt.clear();
-    EXPECT_TRUE(RefuseWhenOffline());
+    EXPECT_TRUE(RefuseWhenOffline(session));
     EXPECT_EQ(prompt.lastText(), QStringLiteral("서버가 접속을 강제 종료하였습니다. 프로그램 종료 후 재접속하시기 바랍니다."));
 }
 
 TEST_F(RelayTest, ClosingOnExitAsksNothing)
 {
-    ServerState = -1;
+    session.ServerState = -1;
     data->CscktDisconnect();
     EXPECT_EQ(prompt.count(), 0);
     EXPECT_EQ(TerminateRequests(), 0);

@@ -2,7 +2,7 @@
 #include "core/AppControl.h"
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/SeqNo.h"
 #include "platform/Clock.h"
 #include "platform/Cp949.h"
@@ -59,11 +59,12 @@ QByteArray line(const std::map<int, QString> &fields)
     return out;
 }
 
-void setPair(ConvPair p, int start, int length) { ConvLayout[p] = ConvField{start, length}; }
+void setPair(Session &session, ConvPair p, int start, int length) { session.ConvLayout[p] = ConvField{start, length}; }
 
 class SendModule : public ::testing::Test
 {
 protected:
+    Session session;
     static void SetUpTestSuite() { server = new qvx::test::TestServer(); }
     static void TearDownTestSuite()
     {
@@ -77,14 +78,13 @@ protected:
         qvx::ProgramDir::setOverride(home.path());
         QDir(home.path()).mkpath(S("send"));
         qvx::Clock::setFixed(QDateTime(QDate(2026, 3, 5), QTime(9, 30, 0)));
-        ResetLoginState();
-        LoginUserId = S("AUTO01");
-        NetworkId = S("QVX0000001");
-        ServiceDiv = S("DY1");
-        SendModuleMode = 2;
+        session.LoginUserId = S("AUTO01");
+        session.NetworkId = S("QVX0000001");
+        session.ServiceDiv = S("DY1");
+        session.SendModuleMode = 2;
         sink = std::make_shared<RecordingSink>();
         server->setBatchSink(sink);
-        data = std::make_unique<Tdm>();
+        data = std::make_unique<Tdm>(session);
         data->setAppServer(&server->client());
         module = std::make_unique<TAutoSendModule>(*data);
     }
@@ -94,36 +94,35 @@ protected:
         data.reset();
         qvx::Clock::reset();
         qvx::ProgramDir::setOverride(QString());
-        ResetLoginState();
     }
 
     void generalLayout()
     {
-        IcheKind = 1;
-        setPair(cvMoBankId, 1, 2);
-        setPair(cvMoBankNo, 3, 15);
-        setPair(cvGubun, 18, 2);
-        setPair(cvBankId, 20, 2);
-        setPair(cvBankNo, 22, 15);
-        setPair(cvMoney, 37, 13);
-        setPair(cvSName, 50, 20);
-        setPair(cvCInfo, 70, 20);
-        setPair(cvSeqNo, 90, 6);
+        session.IcheKind = 1;
+        setPair(session, cvMoBankId, 1, 2);
+        setPair(session, cvMoBankNo, 3, 15);
+        setPair(session, cvGubun, 18, 2);
+        setPair(session, cvBankId, 20, 2);
+        setPair(session, cvBankNo, 22, 15);
+        setPair(session, cvMoney, 37, 13);
+        setPair(session, cvSName, 50, 20);
+        setPair(session, cvCInfo, 70, 20);
+        setPair(session, cvSeqNo, 90, 6);
     }
     void liquorLayout()
     {
-        IcheKind = 2;
-        setPair(cvMoBankId, 1, 2);
-        setPair(cvMoBankNo, 3, 15);
-        setPair(cvGubun, 18, 2);
-        setPair(cvBankId, 20, 2);
-        setPair(cvBankNo, 22, 15);
-        setPair(cvJuMoney, 37, 13);
-        setPair(cvBJuMoney, 50, 13);
-        setPair(cvMoney, 63, 13);
-        setPair(cvSName, 76, 20);
-        setPair(cvJumin, 96, 13);
-        setPair(cvCInfo, 109, 20);
+        session.IcheKind = 2;
+        setPair(session, cvMoBankId, 1, 2);
+        setPair(session, cvMoBankNo, 3, 15);
+        setPair(session, cvGubun, 18, 2);
+        setPair(session, cvBankId, 20, 2);
+        setPair(session, cvBankNo, 22, 15);
+        setPair(session, cvJuMoney, 37, 13);
+        setPair(session, cvBJuMoney, 50, 13);
+        setPair(session, cvMoney, 63, 13);
+        setPair(session, cvSName, 76, 20);
+        setPair(session, cvJumin, 96, 13);
+        setPair(session, cvCInfo, 109, 20);
     }
 
     QByteArray generalLine(const QString &moBank, const QString &seqNo, const QString &amount = S("50000"))
@@ -176,7 +175,7 @@ TEST_F(SendModule, CollectionFileBecomesGicheRowsOnceItsSizeHeld)
 
     module->AutoSendCollect();
     EXPECT_FALSE(QFile::exists(file));
-    EXPECT_EQ(AutoSendCount, 4);
+    EXPECT_EQ(session.AutoSendCount, 4);
     const qvx::ResultSet r = rows(S("select * from giche where seqno between 710001 and 710004 order by seqno"));
     ASSERT_EQ(r.recordCount(), 2);
     EXPECT_EQ(r.value(0, S("seqno")), S("710001"));
@@ -245,8 +244,8 @@ TEST_F(SendModule, YesterdaysFileIsNeverRead)
 TEST_F(SendModule, PaymentTrimsTheMotherBankCodeAndCollectionDoesNot)
 {
     generalLayout();
-    setPair(cvMoBankId, 1, 3);  // "04 " in a three-byte field
-    setPair(cvMoBankNo, 4, 14);
+    setPair(session, cvMoBankId, 1, 3);  // "04 " in a three-byte field
+    setPair(session, cvMoBankNo, 4, 14);
     auto blankAfterCode = [this](const char *seqNo) {
         QByteArray l = generalLine(S("04"), S(seqNo));
         l[2] = ' ';  // "04 " then the account from byte 4
@@ -325,9 +324,9 @@ TEST_F(SendModule, LiquorFilesCheckAccountsAndUseReservedNumbers)
     EXPECT_EQ(batches[0].lastNo - batches[0].firstNo + 1, 2);
     EXPECT_EQ(batches[0].time, S("093000"));
     EXPECT_EQ(batches[1].serviceCode, S("0103100"));
-    EXPECT_EQ(SeqNoBase, batches[1].firstNo - 1);
-    EXPECT_EQ(SeqNoLast, batches[1].lastNo);
-    EXPECT_EQ(AutoSendCount, 1);
+    EXPECT_EQ(session.SeqNoBase, batches[1].firstNo - 1);
+    EXPECT_EQ(session.SeqNoLast, batches[1].lastNo);
+    EXPECT_EQ(session.AutoSendCount, 1);
 
     const qvx::ResultSet c = rows(
         S("select * from cmsjiche102 where seqno between %1 and %2 order by seqno").arg(batches[0].firstNo).arg(batches[0].lastNo));
@@ -357,8 +356,8 @@ TEST_F(SendModule, LiquorFileWithoutAValidAccountIsDroppedWholly)
     module->AutoSendJuruCollect();
     module->AutoSendJuruCollect();
     EXPECT_FALSE(QFile::exists(file));
-    EXPECT_EQ(AutoSendCount, 0);
-    EXPECT_EQ(SeqNoLast, SeqNoBase);  // an empty range
+    EXPECT_EQ(session.AutoSendCount, 0);
+    EXPECT_EQ(session.SeqNoLast, session.SeqNoBase);  // an empty range
     EXPECT_TRUE(sink->taken().empty());
     EXPECT_EQ(dayLog().count(S("자료변환 error -> 20260305 093000")), 2);
     EXPECT_EQ(prompt.count(), 0);
@@ -368,7 +367,7 @@ TEST_F(SendModule, OfflinePassKeepsEveryFile)
 {
     generalLayout();
     writeFile(TAutoSendModule::CollectFileName(), {generalLine(S("04"), S("730001"))});
-    ServerState = 1;
+    session.ServerState = 1;
     module->Timer2Pass();
     module->Timer2Pass();
     EXPECT_EQ(prompt.texts(), QStringList(6, OfflineMessage));  // each general routine, each tick
@@ -381,7 +380,7 @@ TEST_F(SendModule, OfflinePassKeepsEveryFile)
     EXPECT_EQ(prompt.count(), 0);  // the liquor routines stop silently
     EXPECT_EQ(sendFolder().size(), 1);
 
-    ServerState = 0;
+    session.ServerState = 0;
     generalLayout();
     module->Timer2Pass();
     module->Timer2Pass();

@@ -1,5 +1,5 @@
 #include "core/DayLog.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/SeqNo.h"
 #include "platform/Prompt.h"
 #include "platform/ProgramDir.h"
@@ -70,6 +70,7 @@ public:
 class SeqNoTest : public ::testing::Test
 {
 protected:
+    Session session;
     static void SetUpTestSuite()
     {
         qvx::test::TestServer::Config config;
@@ -85,8 +86,7 @@ protected:
     {
         ASSERT_TRUE(home.isValid());
         qvx::ProgramDir::setOverride(home.path());
-        ResetLoginState();
-        LoginUserId = S("TESTER");
+        session.LoginUserId = S("TESTER");
         server->setBatchSink(std::make_shared<qvx::NullBatchSink>());
         if (server->query(S("select count(*) as n from srv_seqno")).valueInt(0, S("n")) != 1) {
             server->exec(S("delete from srv_seqno"));
@@ -96,7 +96,6 @@ protected:
     void TearDown() override
     {
         qvx::ProgramDir::setOverride(QString());
-        ResetLoginState();
     }
 
     QString dayLog() const
@@ -166,7 +165,7 @@ TEST_F(SeqNoTest, StoredRangeIsAcceptedAtOnce)
 {
     const qint64 base = ReserveSeqNo(2, SeqNoLimitMs, &server->client());
     storeRows(base + 1, 2);
-    EXPECT_EQ(SendDescBySeqNo(S("0600300"), LoginUserId, QString::number(base + 1), QString::number(base + 2),
+    EXPECT_EQ(SendDescBySeqNo(session, S("0600300"), session.LoginUserId, QString::number(base + 1), QString::number(base + 2),
                               S("000000"), S("amt_search"), &server->client()),
               SendDescAccepted);
     EXPECT_EQ(prompt.count(), 0);
@@ -178,7 +177,7 @@ TEST_F(SeqNoTest, RowsNotStoredAskAfterElevenAnswersAndOkCountsAgain)
     CountingLink link(server->client());
     prompt.enqueueAnswer(true);   // wait: eleven more
     prompt.enqueueAnswer(false);  // withdraw
-    EXPECT_EQ(SendDescBySeqNo(S("0600300"), LoginUserId, S("900001"), S("900002"), S("000000"), S("amt_search"), &link),
+    EXPECT_EQ(SendDescBySeqNo(session, S("0600300"), session.LoginUserId, S("900001"), S("900002"), S("000000"), S("amt_search"), &link),
               SendDescWithdrawn);
     EXPECT_EQ(link.count(0), 22);
     EXPECT_EQ(prompt.texts(),
@@ -192,7 +191,7 @@ TEST_F(SeqNoTest, CfmIdRegistrationLogsAtTheNotStoredQuestion)
 {
     CountingLink link(server->client());
     prompt.enqueueAnswer(false);
-    EXPECT_EQ(SendDescByCfmId(S("0100100"), S("BOSS"), S("0"), S("0"), S("235959"), S("giche"), &link),
+    EXPECT_EQ(SendDescByCfmId(session, S("0100100"), S("BOSS"), S("0"), S("0"), S("235959"), S("giche"), &link),
               SendDescWithdrawn);
     EXPECT_EQ(link.count(0), 11);
     EXPECT_TRUE(dayLog().contains(
@@ -209,7 +208,7 @@ TEST_F(SeqNoTest, BusyAnswersAskTheBusyQuestion)
     CountingLink bySeq(server->client());
     prompt.enqueueAnswer(true);   // retry: eleven more busy answers
     prompt.enqueueAnswer(false);
-    EXPECT_EQ(SendDescBySeqNo(S("0600300"), LoginUserId, first, first, S("000000"), S("amt_search"), &bySeq),
+    EXPECT_EQ(SendDescBySeqNo(session, S("0600300"), session.LoginUserId, first, first, S("000000"), S("amt_search"), &bySeq),
               SendDescWithdrawn);
     EXPECT_EQ(bySeq.count(-1), 22);
     EXPECT_EQ(prompt.texts(), (QStringList{SendDescBusyQuestion, SendDescBusyQuestion, SendDescWithdrawnMessage}));
@@ -220,13 +219,13 @@ TEST_F(SeqNoTest, BusyAnswersAskTheBusyQuestion)
     prompt.clear();
     CountingLink byCfm(server->client());
     prompt.enqueueAnswer(false);
-    EXPECT_EQ(SendDescByCfmId(S("0100100"), S("BOSS"), S("0"), S("0"), S("101010"), S("giche"), &byCfm),
+    EXPECT_EQ(SendDescByCfmId(session, S("0100100"), S("BOSS"), S("0"), S("0"), S("101010"), S("giche"), &byCfm),
               SendDescWithdrawnBusy);
     EXPECT_FALSE(dayLog().contains(S("time :101010")));
     prompt.clear();
     prompt.enqueueAnswer(true);
     prompt.enqueueAnswer(false);
-    EXPECT_EQ(SendDescByCfmId(S("0100100"), S("BOSS"), S("0"), S("0"), S("101010"), S("giche"), &byCfm),
+    EXPECT_EQ(SendDescByCfmId(session, S("0100100"), S("BOSS"), S("0"), S("0"), S("101010"), S("giche"), &byCfm),
               SendDescWithdrawnBusy);
     EXPECT_EQ(dayLog().count(S("time :101010")), 1);
 }
@@ -239,7 +238,7 @@ TEST_F(SeqNoTest, MixedAnswersCountSeparately)
         link.forced.push_back(-1);
     }
     link.forced.push_back(1);
-    EXPECT_EQ(SendDescBySeqNo(S("0600300"), LoginUserId, S("1"), S("1"), S("000000"), S("amt_search"), &link),
+    EXPECT_EQ(SendDescBySeqNo(session, S("0600300"), session.LoginUserId, S("1"), S("1"), S("000000"), S("amt_search"), &link),
               SendDescAccepted);
     EXPECT_EQ(prompt.count(), 0);
 }
@@ -250,7 +249,7 @@ TEST_F(SeqNoTest, UnknownAnswersCountAsBusy)
     for (int i = 0; i < 11; ++i)
         link.forced.push_back(7);
     prompt.enqueueAnswer(false);
-    EXPECT_EQ(SendDescBySeqNo(S("0600300"), LoginUserId, S("1"), S("1"), S("000000"), S("amt_search"), &link),
+    EXPECT_EQ(SendDescBySeqNo(session, S("0600300"), session.LoginUserId, S("1"), S("1"), S("000000"), S("amt_search"), &link),
               SendDescWithdrawn);
     EXPECT_EQ(prompt.texts(), (QStringList{SendDescBusyQuestion, SendDescWithdrawnMessage}));
 }

@@ -1,4 +1,4 @@
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/TextUtils.h"
 #include "platform/AcctNo.h"
 #include "platform/Cp949.h"
@@ -161,15 +161,14 @@ TEST(UtilsText, RejectAsciiKeyCases)
 
 TEST(UtilsText, GetBankNameCases)
 {
-    ResetLoginState();
-    BankNames[4] = S("국민은행");
-    EXPECT_EQ(GetBankName(S("4")), S("국민은행"));
-    EXPECT_EQ(GetBankName(S("04")), S("국민은행"));
-    EXPECT_EQ(GetBankName(S("5")), QString());  // code in range, name empty
-    EXPECT_EQ(GetBankName(S("0")), S("0"));
-    EXPECT_EQ(GetBankName(S("100")), S("100"));
-    EXPECT_EQ(GetBankName(S("xx")), S("xx"));
-    ResetLoginState();
+    Session session;
+    session.BankNames[4] = S("국민은행");
+    EXPECT_EQ(GetBankName(session, S("4")), S("국민은행"));
+    EXPECT_EQ(GetBankName(session, S("04")), S("국민은행"));
+    EXPECT_EQ(GetBankName(session, S("5")), QString());  // code in range, name empty
+    EXPECT_EQ(GetBankName(session, S("0")), S("0"));
+    EXPECT_EQ(GetBankName(session, S("100")), S("100"));
+    EXPECT_EQ(GetBankName(session, S("xx")), S("xx"));
 }
 
 TEST(UtilsText, HyphenRealNameNoCases)

@@ -4,7 +4,7 @@
 #include "../transfers/ApprovalTest.h"
 
 #include "core/DMUnit.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/KitLook.h"
 #include "controls/panels/KitGroup.h"
 #include "inquiries/InquiryScreens.h"

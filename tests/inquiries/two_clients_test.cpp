@@ -7,7 +7,7 @@
 #include "../transfers/ApprovalTest.h"
 
 #include "backend/RelayServer.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/KitLook.h"
 #include "inquiries/InquiryScreens.h"
 #include "inquiries/screens/IcheSearchUnit.h"
@@ -100,8 +100,8 @@ TEST(TwoClientsPeer, FinalApproverSends)
     ASSERT_TRUE(ClientFixture::waitFor([&done] { return done; }, 60000));
     EXPECT_TRUE(client->prompt().contains(QStringLiteral("선택된 자료를 이체 송신하시겠습니까?")));
     EXPECT_TRUE(client->prompt().contains(QStringLiteral("정상적으로 처리되었습니다.")));
-    EXPECT_EQ(LastIcheGubun, QStringLiteral("30"));
-    EXPECT_GT(SeqNoLast, SeqNoBase);
+    EXPECT_EQ(client->session().LastIcheGubun, QStringLiteral("30"));
+    EXPECT_GT(client->session().SeqNoLast, client->session().SeqNoBase);
 }
 
 TEST(TwoClients, MainRoad)

@@ -4,7 +4,7 @@
 #include "ApprovalTest.h"
 
 #include "core/DMUnit.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/SeqNo.h"
 #include "platform/Clock.h"
 #include "transfers/screens/AcceptConfirm1Unit.h"
@@ -99,7 +99,7 @@ TEST_F(ApprovalScreens, ForwardOneMovesOnlyThatMakersBatchAndNotifiesTheNextAppr
     EXPECT_EQ(flagOf(QStringLiteral("MAKER2")), QStringLiteral("APPR1"));
     EXPECT_EQ(next.nextFrame(), qvx::FrameReader::frame("F"));
     EXPECT_TRUE(client.prompt().contains(QStringLiteral("정상적으로 처리되었습니다.")));
-    EXPECT_TRUE(ApproverId.isEmpty());
+    EXPECT_TRUE(client.session().ApproverId.isEmpty());
 }
 
 TEST_F(ApprovalScreens, ListDeleteNamesTheMakerAndCommits)
@@ -206,9 +206,9 @@ TEST_F(ApprovalScreens, SendOneWithAWithdrawnRegistrationStillHandsTheBatchOver)
         EXPECT_TRUE(s->ListEmpty());
     });
     EXPECT_EQ(flagOf(QStringLiteral("MAKER"), QStringLiteral("sr_flag")), QStringLiteral("1"));
-    EXPECT_EQ(SeqNoBase, 61);
-    EXPECT_EQ(SeqNoLast, 62);
-    EXPECT_EQ(LastIcheGubun, QStringLiteral("20"));
+    EXPECT_EQ(client.session().SeqNoBase, 61);
+    EXPECT_EQ(client.session().SeqNoLast, 62);
+    EXPECT_EQ(client.session().LastIcheGubun, QStringLiteral("20"));
     EXPECT_TRUE(client.prompt().contains(SendDescWithdrawnMessage));
     EXPECT_FALSE(client.prompt().contains(QStringLiteral("정상적으로 처리되었습니다.")));
 }
@@ -234,7 +234,7 @@ TEST_F(ApprovalScreens, SendAllAsksFirstAndReportsTheBatchWhoseRegistrationFaile
     EXPECT_TRUE(client.prompt().contains(QStringLiteral("전체 자료를 이체 송신하시겠습니까?")));
     EXPECT_TRUE(client.prompt().contains(
         QStringLiteral("정상적으로 처리되지 않았습니다.\r\r작성자:MAKER2 요청시각:10:16:00 이체금액:1,000")));
-    EXPECT_EQ(SeqNoBase, 0); // send all hands nothing over
+    EXPECT_EQ(client.session().SeqNoBase, 0); // send all hands nothing over
 }
 
 TEST_F(ApprovalScreens, ApprovalArrivalTwiceRefillsTheOpenScreen)

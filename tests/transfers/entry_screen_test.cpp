@@ -5,7 +5,8 @@
 
 #include "core/BankCheckCode.h"
 #include "core/DMUnit.h"
-#include "core/LoginState.h"
+#include "core/DayLog.h"
+#include "core/Session.h"
 #include "core/TextUtils.h"
 #include "controls/edits/CurrEdit.h"
 #include "transfers/TempSaveCodec.h"
@@ -15,12 +16,15 @@
 #include "transfers/screens/TransSelectUnit.h"
 #include "transfers/screens/TransferGrid.h"
 #include "platform/AppServer.h"
+#include "platform/Clock.h"
 #include "platform/FileChooser.h"
 #include "platform/TextFile.h"
 #include "../backend/relay_client.h"
 
 #include <QFile>
 #include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPointer>
 
 using namespace transfertest;
 
@@ -203,7 +207,7 @@ TEST_F(EntryScreen, DuplicateQuestionFollowsIcheCheckFlag)
     ASSERT_EQ(TransferRowCount(s->grd_ichelist), 1);
 
     // Flag clear: name and amount decide, the memo does not; Cancel adds nothing.
-    IcheCheckFlag = 0;
+    client.session().IcheCheckFlag = 0;
     client.prompt().clear();
     client.prompt().enqueueAnswer(false);
     enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("가나상사"), QStringLiteral("1000"),
@@ -223,7 +227,7 @@ TEST_F(EntryScreen, DuplicateQuestionFollowsIcheCheckFlag)
     EXPECT_EQ(TransferRowCount(s->grd_ichelist), 2);
 
     // Flag set: a different memo is no duplicate, the same memo is.
-    IcheCheckFlag = 1;
+    client.session().IcheCheckFlag = 1;
     client.prompt().clear();
     enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("가나상사"), QStringLiteral("1000"),
           QStringLiteral("C"));
@@ -265,8 +269,16 @@ TEST_F(EntryScreen, PayeeComboAndNameSearchFillTheFields)
     EXPECT_EQ(s->edt_resident->text(), QStringLiteral("1098765432"));
     EXPECT_EQ(Tqv_IcheMake_frm::ItemBankCode(s->cmb_transbankid->Text()), QStringLiteral("03"));
 
-    // One match fills the fields at once.
+    // Enter in the real-name field goes to the payee combo; the name keeps at most 12 bytes.
     Pick(s->cmb_daesang, 0);
+    EXPECT_TRUE(s->edt_sendname->isEnabled());
+    s->edt_resident->setFocus();
+    QTest::keyClick(s->edt_resident, Qt::Key_Return);
+    EXPECT_TRUE(within(focused(s), s->cmb_daesang));
+    Type(s->edt_sendname, QStringLiteral("가나다라마바사"));
+    EXPECT_EQ(s->edt_sendname->text(), QStringLiteral("가나다라마바"));
+
+    // One match fills the fields at once.
     Type(s->edt_sendname, QStringLiteral("서울"));
     QTest::keyClick(s->edt_sendname, Qt::Key_Return);
     EXPECT_EQ(s->edt_sendname->text(), QStringLiteral("서울주류"));
@@ -433,7 +445,7 @@ TEST_F(EntryScreen, ReloadTakesOnlyOwnSoundLinesAndKeepsTheFileOtherwise)
                                                      + "\r\n" + badAmount + "\r\n" + EncodeTempSaveLine(own).line
                                                      + "X\r\n"));
     // The duplicate question comes only for lines that belong to this client.
-    IcheCheckFlag = 0;
+    client.session().IcheCheckFlag = 0;
     client.prompt().clear();
     files.enqueue(path);
     Click(s->btn_callfile);
@@ -472,8 +484,8 @@ TEST_F(EntryScreen, ApprovalRequestWritesTheBatchAndNotifiesTheApprover)
     EXPECT_EQ(approver.nextFrame(), qvx::FrameReader::frame("F"));
     EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
     EXPECT_EQ(totalShown(s), 0);
-    EXPECT_TRUE(ApproverId.isEmpty());
-    EXPECT_EQ(AcceptSeqLast, AcceptSeqBase + 3);
+    EXPECT_TRUE(client.session().ApproverId.isEmpty());
+    EXPECT_EQ(client.session().AcceptSeqLast, client.session().AcceptSeqBase + 3);
 
     const qvx::ResultSet giche = client.server().query(QStringLiteral(
         "select seqno, cfmid, sr_flag, gubun, price, name, cmscode, taerrfee, taerrprice, boki, bankid, sendtime, "
@@ -481,7 +493,7 @@ TEST_F(EntryScreen, ApprovalRequestWritesTheBatchAndNotifiesTheApprover)
         "order by seqno"));
     ASSERT_EQ(giche.recordCount(), 3);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(giche.valueInt64(i, QStringLiteral("seqno")), AcceptSeqBase + i + 1);
+        EXPECT_EQ(giche.valueInt64(i, QStringLiteral("seqno")), client.session().AcceptSeqBase + i + 1);
         EXPECT_EQ(giche.value(i, QStringLiteral("cfmid")), QStringLiteral("APPR1"));
         EXPECT_EQ(giche.value(i, QStringLiteral("sr_flag")), QStringLiteral("0"));
         EXPECT_EQ(giche.value(i, QStringLiteral("gubun")), QStringLiteral("20"));
@@ -500,7 +512,7 @@ TEST_F(EntryScreen, ApprovalRequestWritesTheBatchAndNotifiesTheApprover)
     // Bank 23's check code is made with the row's own message number and the batch time.
     const QString boki23 = MakeBankCheckCode(QStringLiteral("23"), QStringLiteral("12345678901"), QStringLiteral("04"),
                                              QStringLiteral("123456789012"), QStringLiteral("0000000034000"),
-                                             QString::number(AcceptSeqBase + 2), QStringLiteral("20"),
+                                             QString::number(client.session().AcceptSeqBase + 2), QStringLiteral("20"),
                                              giche.value(1, QStringLiteral("sendtime")), &client.server().client());
     EXPECT_FALSE(boki23.isEmpty());
     EXPECT_EQ(giche.value(1, QStringLiteral("boki")), boki23);
@@ -529,7 +541,7 @@ TEST_F(EntryScreen, AFailedRowOrCommitKeepsTheListAndSendsNoNotice)
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("데이터베이스에 저장되지 않았습니다."));
     EXPECT_EQ(TransferRows(s->grd_ichelist), rows);
     EXPECT_EQ(totalShown(s), 6000);
-    EXPECT_TRUE(ApproverId.isEmpty());
+    EXPECT_TRUE(client.session().ApproverId.isEmpty());
     EXPECT_FALSE(s->pnl_gauge->isVisible());
     // Nothing of the batch is visible to another connection, no notice went out.
     auto other = client.server().newClient();
@@ -546,7 +558,7 @@ TEST_F(EntryScreen, AFailedRowOrCommitKeepsTheListAndSendsNoNotice)
     client.dm()->setAppServer(nullptr);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되지 않았습니다."));
     EXPECT_EQ(TransferRows(s->grd_ichelist), rows);
-    EXPECT_TRUE(ApproverId.isEmpty());
+    EXPECT_TRUE(client.session().ApproverId.isEmpty());
     EXPECT_EQ(other->select(QStringLiteral("select count(*) as n from giche")).valueInt(0, QStringLiteral("n")), 0);
     EXPECT_EQ(client.server().query(QStringLiteral("select count(*) as n from giche")).valueInt(0, QStringLiteral("n")), 0);
     EXPECT_TRUE(approver.quietFor(300));
@@ -558,4 +570,108 @@ TEST_F(EntryScreen, AFailedRowOrCommitKeepsTheListAndSendsNoNotice)
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
     EXPECT_EQ(other->select(QStringLiteral("select count(*) as n from giche")).valueInt(0, QStringLiteral("n")), 3);
     EXPECT_EQ(approver.nextFrame(), qvx::FrameReader::frame("F"));
+}
+
+TEST_F(EntryScreen, PrintFindAndCloseAskBeforeRowsAreLost)
+{
+    Tqv_IcheMake_frm *s = open(true);
+    ASSERT_NE(s, nullptr);
+    Click(s->btn_print);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("출력할 자료가 존재하지 않습니다."));
+    auto *find = s->grd_ichelist->findChild<QAction *>(QStringLiteral("N1"));
+    ASSERT_NE(find, nullptr);
+    find->trigger();
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("검색할 자료가 존재하지 않습니다."));
+
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("출력상사"), QStringLiteral("4200"));
+    const QVector<qvx::Report::Page> pages = s->Report1.layout();
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(pages[0].detailCount(), 18);
+    OnNextModal([](QDialog *preview) {
+        SavePicture(preview, "qv_IcheMake_frm_preview");
+        preview->reject();
+    });
+    Click(s->btn_print);
+
+    QPointer<Tqv_IcheMake_frm> screen(s);
+    client.prompt().clear();
+    client.prompt().enqueueAnswer(false);
+    Click(s->btn_close);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(screen.isNull());
+    EXPECT_EQ(client.prompt().lastText(),
+              QStringLiteral("이체자료가 있습니다. 종료 후 데이터는 유실됩니다. 종료하시겠습니까?"));
+    EXPECT_EQ(TransferRowCount(s->grd_ichelist), 1);
+    EXPECT_FALSE(main->item(QStringLiteral("qv_b1"))->isEnabled());
+    // The child window is minimised with its rows; the maker brings it back.
+    auto *sub = qobject_cast<QMdiSubWindow *>(s->parentWidget());
+    ASSERT_NE(sub, nullptr);
+    EXPECT_TRUE(sub->isMinimized());
+    sub->showNormal();
+
+    client.prompt().enqueueAnswer(true);
+    Click(s->btn_close);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(screen.isNull());
+    EXPECT_TRUE(main->item(QStringLiteral("qv_b1"))->isEnabled());
+    EXPECT_EQ(client.session().AcceptSeqBase, 0);
+}
+
+TEST_F(EntryScreen, CheckCodesAreMadeBeforeTheRowAndRenewedOnTheRequestDay)
+{
+    qvx::testing::RelayTestClient approver;
+    ASSERT_TRUE(approver.connectTo(client.server().relayPort()));
+    ASSERT_TRUE(approver.login("APPR1"));
+    Tqv_IcheMake_frm *s = open(true);
+    ASSERT_NE(s, nullptr);
+
+    // Mother bank 03's rule needs six digits of the counterpart account: the row is refused whole.
+    enter(s, "03", "20", QStringLiteral("12345"), QStringLiteral("짧은계좌"), QStringLiteral("1000"));
+    EXPECT_EQ(client.prompt().lastText(),
+              QStringLiteral("복기(검증번호)를 만들 수 없습니다.\r\n모계좌, 거래계좌와 이체금액을 확인하시기 바랍니다."));
+    EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
+    EXPECT_EQ(totalShown(s), 0);
+
+    // Made on one day, requested on the next: the date-dependent code is made anew.
+    qvx::Clock::setFixed(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("어제상사"), QStringLiteral("1000"));
+    const TransferRow row = ReadTransferRow(s->grd_ichelist, 1);
+    EXPECT_EQ(row.boki, MakeBankCheckCode(QStringLiteral("03"), QStringLiteral("12301234567890"), QStringLiteral("20"),
+                                          QStringLiteral("1002345678901"), QStringLiteral("0000000001000"), QString(),
+                                          QStringLiteral("30"), QStringLiteral("999999")));
+    qvx::Clock::setFixed(QDateTime(QDate(2026, 12, 10), QTime(9, 0)));
+    const QString today = MakeBankCheckCode(QStringLiteral("03"), QStringLiteral("12301234567890"), QStringLiteral("20"),
+                                            QStringLiteral("1002345678901"), QStringLiteral("0000000001000"), QString(),
+                                            QStringLiteral("30"), QStringLiteral("999999"));
+    ASSERT_NE(today, row.boki);
+    chooseApprover(QStringLiteral("APPR1"));
+    Click(s->btn_accept);
+    EXPECT_EQ(client.server().query(QStringLiteral("select boki from giche")).value(0, QStringLiteral("boki")), today);
+    qvx::Clock::reset();
+}
+
+TEST(EntryScreenOffline, WithoutTheRelayTheBatchIsStoredAndTheMissingNoticeLogged)
+{
+    registerTransferScreens();
+    ClientFixture::Options options;
+    options.server.relay = false;
+    ClientFixture client(options);
+    ASSERT_TRUE(client.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
+    ShowActive(client.mainWindow());
+    Trigger(client.mainWindow(), "qv_b1");
+    auto *s = qobject_cast<Tqv_IcheMake_frm *>(FindScreen(client.mainWindow(), QStringLiteral("qv_IcheMake_frm")));
+    ASSERT_NE(s, nullptr);
+    Pick(s->cmb_allbank, ItemWith(s->cmb_allbank, QStringLiteral("[04]")));
+    Type(s->curredt_money, QStringLiteral("800"));
+    Type(s->edt_sendname, QStringLiteral("NORELAY"));
+    Pick(s->cmb_transbankid, ItemWith(s->cmb_transbankid, QStringLiteral("[04]")));
+    Type(s->edt_bankno, QStringLiteral("123456789012"));
+    Click(s->KitButton1);
+    OnNextModal([](QDialog *d) { ClickIn(d, "btn_select"); });
+    Click(s->btn_accept);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
+    EXPECT_EQ(client.server().query(QStringLiteral("select count(*) as n from giche where sr_flag = '0'")).valueInt(0, QStringLiteral("n")), 1);
+    const QStringList log = qvx::TextFile::readLines(DayLogFileName());
+    EXPECT_TRUE(log.filter(QStringLiteral("승인요청 알림 미전송(중계서버 연결 없음) -> 승인자 : APPR1")).size() == 1)
+        << qPrintable(log.join(QLatin1Char('\n')));
 }

@@ -89,6 +89,7 @@ TEST_F(PayeeMaster, AddsAPayeeAndRefusesTheSamePairWithOrWithoutHyphens)
     Pick(screen->cb_TelNo1, 0);
     Type(screen->ed_TelNo2, QStringLiteral("1111"));
     Type(screen->ed_TelNo3, QStringLiteral("2222"));
+    SavePicture(screen, "qv_Daesang_frm_adding");
     Click(screen->btn_save);
     EXPECT_EQ(stored(QStringLiteral("name = 'NEW''CO' and bankno = '12345678901234' and bankid = '04' and "
                                     "residentno = '1234567890' and TelNo_1 = '010' and TelNo_2 = '1111'")),
@@ -129,16 +130,20 @@ TEST_F(PayeeMaster, ChangeAndDeleteAreKeyedOnTheStoredAccount)
     EXPECT_EQ(screen->PayeeEditMode, 2);
     EXPECT_EQ(screen->ed_TelNo2->text(), QStringLiteral("9999"));
     Type(screen->edt_transname, QStringLiteral("바뀐상사"));
+    Pick(screen->cmb_allbank, ItemWith(screen->cmb_allbank, QStringLiteral("[21]")));
+    EXPECT_EQ(screen->PayeeEditMode, 2);
     client.prompt().clear();
     Click(screen->btn_save);
     EXPECT_EQ(client.prompt().entries().first().text,
               QStringLiteral("거 래 처 계좌 : ") + screen->grd_daesang->Cells(Tqv_Daesang_frm::colBankNo, r)
                   + QStringLiteral("\r거 래 처   명 : 바뀐상사\r실명번호 : 111-22-33333\r\r수정 하시겠습니까?"));
-    EXPECT_EQ(stored(QStringLiteral("name = '바뀐상사' and bankno = '110111222333' and bankid = '88' and "
+    EXPECT_EQ(stored(QStringLiteral("name = '바뀐상사' and bankno = '110111222333' and bankid = '21' and "
                                     "TelNo_2 = '9999' and residentno = '1112233333'")),
               1);
     EXPECT_EQ(stored(QStringLiteral("name = '하이픈상사'")), 0);
     EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colName, r), QStringLiteral("바뀐상사"));
+    EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colBankId, r), QStringLiteral("21"));
+    EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colBankName, r), QStringLiteral("조흥은행"));
 
     // A payee changed behind the screen's back: the change reports failure.
     r = rowOf(QStringLiteral("김철수"));

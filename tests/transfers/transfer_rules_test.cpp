@@ -1,7 +1,7 @@
 // The transfer rules without a screen: the amount rule, the same-bank word and
 // message type, the manual-entry checks in their order, the temporary-save
 // line, the duplicate test and the giche row of the approval request.
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/TextUtils.h"
 #include "transfers/ApprovalRequest.h"
 #include "transfers/TempSaveCodec.h"

@@ -6,7 +6,7 @@
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ListScreen.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/ScreenParts.h"
 #include "core/TextUtils.h"
 #include "controls/panels/DDButton.h"
@@ -25,8 +25,9 @@ QString DateText(const QString &d) { return d.mid(0, 4) + u'-' + d.mid(4, 2) + u
 QString TimeText(const QString &t) { return t.mid(0, 2) + u':' + t.mid(2, 2) + u':' + t.mid(4, 2); }
 } // namespace
 
-TAcceptBatchList::TAcceptBatchList(QWidget *owner, const char *name, const QString &caption, const QString &heading)
-    : QDialog(owner)
+TAcceptBatchList::TAcceptBatchList(Session &runSession, QWidget *owner, const char *name, const QString &caption,
+                                   const QString &heading)
+    : QDialog(owner), session(runSession)
 {
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(caption);
@@ -51,7 +52,7 @@ TAcceptBatchList::TAcceptBatchList(QWidget *owner, const char *name, const QStri
         return col == cAmount && row > 0 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignCenter;
     };
     grd_ichelist->OnDblClickCell = [this](int c, int r) {
-        RunGuarded(QStringLiteral("grd_ichelistDblClickCell"), [=, this] { grd_ichelistDblClickCell(c, r); });
+        RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), [=, this] { grd_ichelistDblClickCell(c, r); });
     };
 }
 
@@ -60,7 +61,7 @@ TDDButton *TAcceptBatchList::addButton(const char *name, const QString &caption,
 {
     TDDButton *button = MakeButton(pnl_buttons, name, caption, x, 9, w, 26);
     const QString where = QString::fromLatin1(name) + QStringLiteral("Click");
-    OnButtonClick(button, [where, handler] { RunGuarded(where, handler); });
+    OnButtonClick(button, [this, where, handler] { RunGuarded(session, where, handler); });
     return button;
 }
 
@@ -69,7 +70,7 @@ void TAcceptBatchList::showEvent(QShowEvent *e)
     QDialog::showEvent(e);
     if (!m_filled) {
         m_filled = true;
-        RunGuarded(QStringLiteral("FormActivate"), [this] { FormActivate(); });
+        RunGuarded(session, QStringLiteral("FormActivate"), [this] { FormActivate(); });
     }
 }
 
@@ -151,7 +152,7 @@ int TAcceptBatchList::selectedRow() const { return std::max(1, grd_ichelist->Row
 
 bool TAcceptBatchList::refuseAction(bool messageWhenEmpty) const
 {
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return true;
     if (!ListEmpty())
         return false;
@@ -207,9 +208,9 @@ void TAcceptBatchList::openDetail(int row)
 {
     if (ListEmpty())
         return;
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return;
-    auto *detail = new Tqv_acceptdetail_frm(this, BatchAt(std::max(1, row)));
+    auto *detail = new Tqv_acceptdetail_frm(session, this, BatchAt(std::max(1, row)));
     detail->setAttribute(Qt::WA_DeleteOnClose);
     if (detail->LoadBatch())
         detail->exec();
@@ -227,11 +228,11 @@ void TAcceptBatchList::btn_deleteClick()
     if (!qvx::Prompt::instance().confirm(QStringLiteral("해당 자료를 송신하지 않고 삭제하시겠습니까?")))
         return;
     if (!runCommitted(ApprovalSql::listDelete(batch))) {
-        WriteLog(ApprovalSql::logLine(QStringLiteral("자료삭제실패  작성자:"), batch));
+        WriteLog(session, ApprovalSql::logLine(QStringLiteral("자료삭제실패  작성자:"), batch));
         qvx::Prompt::instance().message(QStringLiteral("자료 삭제가 정상적으로 처리되지 않았습니다."));
         return;
     }
     qvx::Prompt::instance().message(QStringLiteral("삭제하였습니다."));
-    WriteLog(ApprovalSql::logLine(QStringLiteral("자료삭제      작성자:"), batch));
+    WriteLog(session, ApprovalSql::logLine(QStringLiteral("자료삭제      작성자:"), batch));
     RemoveBatch(batch);
 }

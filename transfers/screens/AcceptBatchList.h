@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <functional>
 
+class Session;
 class TDDButton;
 class TKitSimplePanel;
 class TListGrid;
@@ -17,6 +18,7 @@ class TAcceptBatchList : public QDialog, public IBatchListScreen
 {
     Q_OBJECT
 public:
+    Session &session;
     TListGrid *grd_ichelist = nullptr;
     TDDButton *btn_preview = nullptr;   // 상세내역 보기
     TDDButton *btn_delete = nullptr;    // list delete
@@ -38,7 +40,7 @@ public:
     void btn_deleteClick();
 
 protected:
-    TAcceptBatchList(QWidget *owner, const char *name, const QString &caption, const QString &heading);
+    TAcceptBatchList(Session &session, QWidget *owner, const char *name, const QString &caption, const QString &heading);
     void showEvent(QShowEvent *e) override;
 
     // A button of the bar, its click run inside the event guard.

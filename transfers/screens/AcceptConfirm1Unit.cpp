@@ -2,15 +2,15 @@
 
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/ScreenRegistry.h"
 #include "core/SeqNo.h"
 #include "core/screens/SubLoginUnit.h"
 #include "core/TextUtils.h"
 #include "platform/Prompt.h"
 
-Tqv_acceptconfirm1_frm::Tqv_acceptconfirm1_frm(QWidget *owner)
-    : TAcceptBatchList(owner, "qv_acceptconfirm1_frm", QStringLiteral("송신요청자료 보기"),
+Tqv_acceptconfirm1_frm::Tqv_acceptconfirm1_frm(Session &runSession, QWidget *owner)
+    : TAcceptBatchList(runSession, owner, "qv_acceptconfirm1_frm", QStringLiteral("송신요청자료 보기"),
                        QStringLiteral(" ◎ 송신요청 자료 목록"))
 {
     btn_preview = addButton("btn_preview", QStringLiteral("상세내역 보기"), 8, 100, [this] { btn_previewClick(); });
@@ -25,24 +25,24 @@ Tqv_acceptconfirm1_frm::NotToday Tqv_acceptconfirm1_frm::offerNotTodayDelete(con
     auto &prompt = qvx::Prompt::instance();
     if (!prompt.confirm(QStringLiteral("해당 이체는 금일이체자료가 아니므로 이체하실 수 없습니다. 삭제하시겠습니까?")))
         return NotToday::Declined;
-    if (!runCommitted(ApprovalSql::sendDelete(batch, LoginUserId))) {
+    if (!runCommitted(ApprovalSql::sendDelete(batch, session.LoginUserId))) {
         if (writeLog)
-            WriteLog(ApprovalSql::logLine(QStringLiteral("승인요청중삭제실패  작성자:"), batch));
+            WriteLog(session, ApprovalSql::logLine(QStringLiteral("승인요청중삭제실패  작성자:"), batch));
         prompt.message(QStringLiteral("이체자료를 삭제하는데 실패하였습니다. 전산관리자에게 문의하시기 바랍니다."));
         return NotToday::Failed;
     }
     prompt.message(QStringLiteral("이체자료를 정상적으로 삭제하였습니다."));
     if (writeLog)
-        WriteLog(ApprovalSql::logLine(QStringLiteral("승인요청중삭제      작성자:"), batch));
+        WriteLog(session, ApprovalSql::logLine(QStringLiteral("승인요청중삭제      작성자:"), batch));
     return NotToday::Deleted;
 }
 
 int Tqv_acceptconfirm1_frm::sendBatch(const WaitingBatch &batch, QString *error)
 {
-    if (!runCommitted(ApprovalSql::sendUpdate(batch, LoginUserId), error))
+    if (!runCommitted(ApprovalSql::sendUpdate(batch, session.LoginUserId), error))
         return 0;
     try {
-        return SendDescByCfmId(QStringLiteral("0100100"), LoginUserId, QStringLiteral("0"), QStringLiteral("0"),
+        return SendDescByCfmId(session, QStringLiteral("0100100"), session.LoginUserId, QStringLiteral("0"), QStringLiteral("0"),
                                DelChar(batch.timeText, u':'), QStringLiteral("giche"), dm->scktconnect);
     } catch (const std::exception &e) {
         *error = QString::fromUtf8(e.what());
@@ -56,7 +56,7 @@ void Tqv_acceptconfirm1_frm::DDButton1Click()
         return;
     const WaitingBatch batch = BatchAt(selectedRow());
     auto &prompt = qvx::Prompt::instance();
-    if (!Tqv_sublogin_frm::Authenticate(this, LoginUserId))
+    if (!Tqv_sublogin_frm::Authenticate(session, this, session.LoginUserId))
         return;
     if (!prompt.confirm(QStringLiteral("선택된 자료를 이체 송신하시겠습니까?")))
         return;
@@ -68,22 +68,22 @@ void Tqv_acceptconfirm1_frm::DDButton1Click()
     QString error;
     const int registered = sendBatch(batch, &error);
     if (registered == 0) {
-        WriteLog(ApprovalSql::logLine(QStringLiteral("개별송신실패  작성자:"), batch));
+        WriteLog(session, ApprovalSql::logLine(QStringLiteral("개별송신실패  작성자:"), batch));
         prompt.message(QStringLiteral("정상적으로 처리되지 않았습니다."));
         return;
     }
-    WriteLog(ApprovalSql::logLine(QStringLiteral("개별송신      작성자:"), batch));
+    WriteLog(session, ApprovalSql::logLine(QStringLiteral("개별송신      작성자:"), batch));
     // The rows wait to be sent whatever the registration answered: the
     // result inquiry follows this batch when the bank's answer comes.
-    SeqNoBase = batch.minSeqNo.toInt();
-    SeqNoLast = batch.maxSeqNo.toInt();
-    LastIcheGubun = batch.gubun;
+    session.SeqNoBase = batch.minSeqNo.toInt();
+    session.SeqNoLast = batch.maxSeqNo.toInt();
+    session.LastIcheGubun = batch.gubun;
     if (registered == SendDescAccepted)
         prompt.message(QStringLiteral("정상적으로 처리되었습니다."));
     else if (registered == SendDescWithdrawnBusy)
         prompt.message(QStringLiteral("정상적으로 처리되지 않았습니다. Database Error(-1)"));
     if (Batches().size() > 1)
-        WriteLog(ApprovalSql::sendUpdate(batch, LoginUserId));
+        WriteLog(session, ApprovalSql::sendUpdate(batch, session.LoginUserId));
     RemoveBatch(batch);
 }
 
@@ -92,7 +92,7 @@ void Tqv_acceptconfirm1_frm::btn_sendClick()
     if (refuseAction(true))
         return;
     auto &prompt = qvx::Prompt::instance();
-    if (!Tqv_sublogin_frm::Authenticate(this, LoginUserId))
+    if (!Tqv_sublogin_frm::Authenticate(session, this, session.LoginUserId))
         return;
     if (!prompt.confirm(QStringLiteral("전체 자료를 이체 송신하시겠습니까?")))
         return;
@@ -114,7 +114,7 @@ void Tqv_acceptconfirm1_frm::btn_sendClick()
     }
     if (failed.isEmpty()) {
         prompt.message(QStringLiteral("정상적으로 처리되었습니다."));
-        ApproverId.clear();
+        session.ApproverId.clear();
     } else {
         prompt.message(QStringLiteral("정상적으로 처리되지 않았습니다.\r\r") + failedList(failed));
     }
@@ -123,5 +123,5 @@ void Tqv_acceptconfirm1_frm::btn_sendClick()
 void registerAcceptConfirm1Screen()
 {
     ScreenRegistry::instance().add(QStringLiteral("qv_acceptconfirm1_frm"),
-                                   [](QWidget *owner) { return new Tqv_acceptconfirm1_frm(owner); });
+                                   [](QWidget *owner, Session &session) -> QWidget * { return new Tqv_acceptconfirm1_frm(session, owner); });
 }

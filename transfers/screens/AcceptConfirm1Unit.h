@@ -9,7 +9,7 @@ class Tqv_acceptconfirm1_frm : public TAcceptBatchList
 {
     Q_OBJECT
 public:
-    explicit Tqv_acceptconfirm1_frm(QWidget *owner = nullptr);
+    explicit Tqv_acceptconfirm1_frm(Session &session, QWidget *owner = nullptr);
 
     TDDButton *btn_send = nullptr;   // 전체송신
     TDDButton *DDButton1 = nullptr;  // 개별송신

@@ -2,7 +2,7 @@
 
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/ScreenRegistry.h"
 #include "core/screens/SubLoginUnit.h"
 #include "platform/Prompt.h"
@@ -16,8 +16,8 @@ const QString DeleteFailedText = QStringLiteral(
     "이체자료를 삭제하는데 실패하였습니다. 전산관리자에게 문의하시기 바랍니다.");
 } // namespace
 
-Tqv_acceptconfirm_frm::Tqv_acceptconfirm_frm(QWidget *owner)
-    : TAcceptBatchList(owner, "qv_acceptconfirm_frm", QStringLiteral("승인요청 자료 보기"),
+Tqv_acceptconfirm_frm::Tqv_acceptconfirm_frm(Session &runSession, QWidget *owner)
+    : TAcceptBatchList(runSession, owner, "qv_acceptconfirm_frm", QStringLiteral("승인요청 자료 보기"),
                        QStringLiteral(" ◎ 승인요청 자료 목록"))
 {
     btn_preview = addButton("btn_preview", QStringLiteral("상세내역 보기"), 8, 100, [this] { btn_previewClick(); });
@@ -35,13 +35,13 @@ bool Tqv_acceptconfirm_frm::offerNotTodayDelete(const WaitingBatch &batch, bool 
         return false;
     if (!runCommitted(ApprovalSql::forwardDelete(batch))) {
         if (writeLog)
-            WriteLog(ApprovalSql::logLine(QStringLiteral("송신중삭제실패  작성자:"), batch));
+            WriteLog(session, ApprovalSql::logLine(QStringLiteral("송신중삭제실패  작성자:"), batch));
         prompt.message(DeleteFailedText);
         return false;
     }
     prompt.message(DeletedText);
     if (writeLog)
-        WriteLog(ApprovalSql::logLine(QStringLiteral("송신중삭제      작성자:"), batch));
+        WriteLog(session, ApprovalSql::logLine(QStringLiteral("송신중삭제      작성자:"), batch));
     RemoveBatch(batch);
     return true;
 }
@@ -51,11 +51,12 @@ void Tqv_acceptconfirm_frm::btn_send1Click()
     if (refuseAction(true))
         return;
     struct ClearApprover {
-        ~ClearApprover() { ApproverId.clear(); }
-    } clearApprover;
+        Session &session;
+        ~ClearApprover() { session.ApproverId.clear(); }
+    } clearApprover{session};
     const WaitingBatch batch = BatchAt(selectedRow());
     auto &prompt = qvx::Prompt::instance();
-    if (!Tqv_sublogin_frm::Authenticate(this, LoginUserId))
+    if (!Tqv_sublogin_frm::Authenticate(session, this, session.LoginUserId))
         return;
     if (!prompt.confirm(QStringLiteral("선택된 자료를 송신 요청하시겠습니까?")))
         return;
@@ -65,18 +66,18 @@ void Tqv_acceptconfirm_frm::btn_send1Click()
         return;
     }
     {
-        Tqv_acceptuser_frm choice(this);
+        Tqv_acceptuser_frm choice(session, this);
         if (choice.exec() != QDialog::Accepted)
             return;
     }
-    if (!runCommitted(ApprovalSql::forwardOne(batch, ApproverId))) {
-        WriteLog(ApprovalSql::logLine(QStringLiteral("개별송신실패  작성자:"), batch));
+    if (!runCommitted(ApprovalSql::forwardOne(batch, session.ApproverId))) {
+        WriteLog(session, ApprovalSql::logLine(QStringLiteral("개별송신실패  작성자:"), batch));
         prompt.message(QStringLiteral("정상적으로 처리되지 않았습니다."));
         return;
     }
-    dm->SendApprovalNotice(ApproverId);
+    dm->SendApprovalNotice(session.ApproverId);
     prompt.message(QStringLiteral("정상적으로 처리되었습니다."));
-    WriteLog(ApprovalSql::logLine(QStringLiteral("개별송신      작성자:"), batch));
+    WriteLog(session, ApprovalSql::logLine(QStringLiteral("개별송신      작성자:"), batch));
     RemoveBatch(batch);
 }
 
@@ -85,7 +86,7 @@ void Tqv_acceptconfirm_frm::btn_sendallClick()
     if (refuseAction(true))
         return;
     auto &prompt = qvx::Prompt::instance();
-    if (!Tqv_sublogin_frm::Authenticate(this, LoginUserId))
+    if (!Tqv_sublogin_frm::Authenticate(session, this, session.LoginUserId))
         return;
     if (!prompt.confirm(QStringLiteral("전체 자료를 송신 요청하시겠습니까?")))
         return;
@@ -109,19 +110,19 @@ void Tqv_acceptconfirm_frm::btn_sendallClick()
         return;
     }
     {
-        Tqv_acceptuser_frm choice(this);
+        Tqv_acceptuser_frm choice(session, this);
         if (choice.exec() != QDialog::Accepted)
             return;
     }
     int forwarded = 0;
     for (const WaitingBatch &batch : today) {
-        if (!runCommitted(ApprovalSql::forwardAll(batch, ApproverId))) {
-            WriteLog(ApprovalSql::logLine(QStringLiteral("전체승인요청실패  작성자:"), batch));
+        if (!runCommitted(ApprovalSql::forwardAll(batch, session.ApproverId))) {
+            WriteLog(session, ApprovalSql::logLine(QStringLiteral("전체승인요청실패  작성자:"), batch));
             failed.append(batch);
             continue;
         }
         ++forwarded;
-        WriteLog(ApprovalSql::logLine(QStringLiteral("전체승인요청      작성자:"), batch));
+        WriteLog(session, ApprovalSql::logLine(QStringLiteral("전체승인요청      작성자:"), batch));
         RemoveBatch(batch);
     }
     if (failed.isEmpty())
@@ -129,11 +130,11 @@ void Tqv_acceptconfirm_frm::btn_sendallClick()
     else
         prompt.message(QStringLiteral("정상적으로 처리되지 않았습니다.\r\r") + failedList(failed));
     if (forwarded > 0)
-        dm->SendApprovalNotice(ApproverId);
+        dm->SendApprovalNotice(session.ApproverId);
 }
 
 void registerAcceptConfirmScreen()
 {
     ScreenRegistry::instance().add(QStringLiteral("qv_acceptconfirm_frm"),
-                                   [](QWidget *owner) { return new Tqv_acceptconfirm_frm(owner); });
+                                   [](QWidget *owner, Session &session) -> QWidget * { return new Tqv_acceptconfirm_frm(session, owner); });
 }

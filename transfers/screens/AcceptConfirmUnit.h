@@ -8,7 +8,7 @@ class Tqv_acceptconfirm_frm : public TAcceptBatchList
 {
     Q_OBJECT
 public:
-    explicit Tqv_acceptconfirm_frm(QWidget *owner = nullptr);
+    explicit Tqv_acceptconfirm_frm(Session &session, QWidget *owner = nullptr);
 
     TDDButton *btn_sendall = nullptr;  // 승인요청(전체)
     TDDButton *btn_send1 = nullptr;    // 승인요청(개별)

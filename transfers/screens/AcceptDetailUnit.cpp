@@ -1,6 +1,7 @@
 #include "transfers/screens/AcceptDetailUnit.h"
 
 #include "core/AppControl.h"
+#include "core/Session.h"
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/EventGuard.h"
@@ -34,8 +35,8 @@ TCurrencyEdit *MakeFigure(QWidget *parent, const char *name, bool money, int x)
 }
 } // namespace
 
-Tqv_acceptdetail_frm::Tqv_acceptdetail_frm(QWidget *owner, const WaitingBatch &batch)
-    : QDialog(owner), m_batch(batch)
+Tqv_acceptdetail_frm::Tqv_acceptdetail_frm(Session &runSession, QWidget *owner, const WaitingBatch &batch)
+    : QDialog(owner), session(runSession), m_batch(batch)
 {
     setObjectName(QStringLiteral("qv_acceptdetail_frm"));
     setWindowTitle(QStringLiteral("상세 내역"));
@@ -61,7 +62,7 @@ Tqv_acceptdetail_frm::Tqv_acceptdetail_frm(QWidget *owner, const WaitingBatch &b
     SetButtonEnabled(btn_preview, false);
     btn_delete = MakeButton(bar, "btn_delete", QStringLiteral("삭 제"), 700, 8, 90, 26);
     btn_close = MakeButton(bar, "btn_close", QStringLiteral("닫 기"), 796, 8, 90, 26);
-    OnButtonClick(btn_delete, [this] { RunGuarded(QStringLiteral("btn_deleteClick"), [this] { btn_deleteClick(); }); });
+    OnButtonClick(btn_delete, [this] { RunGuarded(session, QStringLiteral("btn_deleteClick"), [this] { btn_deleteClick(); }); });
     OnButtonClick(btn_close, [this] { accept(); });
 
     grd_ichelist = MakeGrid(this, "grd_ichelist",
@@ -122,7 +123,7 @@ bool Tqv_acceptdetail_frm::LoadBatch()
 
 void Tqv_acceptdetail_frm::btn_deleteClick()
 {
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return;
     if (GridIsEmpty(grd_ichelist, cSeqNo))
         return;
@@ -146,11 +147,11 @@ void Tqv_acceptdetail_frm::btn_deleteClick()
         } catch (const std::exception &) {
         }
         prompt.message(QStringLiteral("자료 삭제를 정상적으로 처리하지 않았습니다."));
-        WriteLog(logLine(QStringLiteral("승인요청자료삭제실패  전문번호:")));
+        WriteLog(session, logLine(QStringLiteral("승인요청자료삭제실패  전문번호:")));
         return;
     }
     prompt.message(QStringLiteral("선택한 이체자료를 삭제하였습니다."));
-    WriteLog(logLine(QStringLiteral("승인요청자료삭제      전문번호:")));
+    WriteLog(session, logLine(QStringLiteral("승인요청자료삭제      전문번호:")));
     if (grd_ichelist->RowCount() <= 2)
         grd_ichelist->ClearBlock(0, 1, cFirmId, 1);
     else

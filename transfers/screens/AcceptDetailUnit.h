@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+class Session;
 class TCurrencyEdit;
 class TDDButton;
 class TListGrid;
@@ -14,7 +15,9 @@ class Tqv_acceptdetail_frm : public QDialog
 {
     Q_OBJECT
 public:
-    Tqv_acceptdetail_frm(QWidget *owner, const WaitingBatch &batch);
+    Tqv_acceptdetail_frm(Session &session, QWidget *owner, const WaitingBatch &batch);
+
+    Session &session;
 
     TListGrid *grd_ichelist = nullptr;
     TCurrencyEdit *curredt_gun = nullptr;

@@ -4,15 +4,16 @@
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ListScreen.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/ScreenParts.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitControl.h"
 #include "platform/Prompt.h"
 #include "platform/TListGrid.h"
 
-Tqv_acceptuser_frm::Tqv_acceptuser_frm(QWidget *owner)
+Tqv_acceptuser_frm::Tqv_acceptuser_frm(Session &runSession, QWidget *owner)
     : QDialog(owner)
+    , session(runSession)
 {
     setObjectName(QStringLiteral("qv_acceptuser_frm"));
     setWindowTitle(QStringLiteral("승인권한자 목록"));
@@ -35,13 +36,13 @@ Tqv_acceptuser_frm::Tqv_acceptuser_frm(QWidget *owner)
     GRD_acceptlist->setSelectionBehavior(QAbstractItemView::SelectRows);
     GRD_acceptlist->OnGetAlignment = [](int, int) { return Qt::AlignHCenter; };
     GRD_acceptlist->OnDblClickCell = [this](int c, int r) {
-        RunGuarded(QStringLiteral("GRD_acceptlistDblClickCell"), [=, this] { GRD_acceptlistDblClickCell(c, r); });
+        RunGuarded(session, QStringLiteral("GRD_acceptlistDblClickCell"), [=, this] { GRD_acceptlistDblClickCell(c, r); });
     };
 
-    OnButtonClick(btn_select, [this] { RunGuarded(QStringLiteral("btn_selectClick"), [this] { btn_selectClick(); }); });
+    OnButtonClick(btn_select, [this] { RunGuarded(session, QStringLiteral("btn_selectClick"), [this] { btn_selectClick(); }); });
     OnButtonClick(btn_close, [this] { reject(); });
     FocusOnShow(this, GRD_acceptlist);
-    RunGuarded(QStringLiteral("qv_acceptuser_frm.FormCreate"), [this] { FormCreate(); });
+    RunGuarded(session, QStringLiteral("qv_acceptuser_frm.FormCreate"), [this] { FormCreate(); });
 }
 
 void Tqv_acceptuser_frm::FormCreate()
@@ -74,7 +75,7 @@ void Tqv_acceptuser_frm::btn_selectClick()
     if (!qvx::Prompt::instance().confirm(QStringLiteral("승인자 ID : ") + id + QStringLiteral("\r\r")
                                          + QStringLiteral("승인신청하시겠습니까?")))
         return;
-    ApproverId = id;
+    session.ApproverId = id;
     accept();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class Session;
 class TDDButton;
 class TListGrid;
 
@@ -11,7 +12,9 @@ class Tqv_acceptuser_frm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tqv_acceptuser_frm(QWidget *owner = nullptr);
+    explicit Tqv_acceptuser_frm(Session &session, QWidget *owner = nullptr);
+
+    Session &session;
 
     TListGrid *GRD_acceptlist = nullptr;
     TDDButton *btn_select = nullptr;

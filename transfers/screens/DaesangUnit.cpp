@@ -42,25 +42,6 @@ QLineEdit *field(QWidget *panel, const char *name, const QString &text, int x, i
     return e;
 }
 
-// Runs the statements with "commit" before and after; false (rolled back and
-// logged) on any failure.
-bool storeChange(const QString &sql)
-{
-    try {
-        dm->cms_insert1(QStringLiteral("commit"));
-        dm->cms_insert1(sql);
-        dm->cms_insert1(QStringLiteral("commit"));
-        return true;
-    } catch (const std::exception &) {
-        try {
-            dm->cms_insert1(QStringLiteral("rollback"));
-        } catch (const std::exception &) {
-        }
-        WriteLog(sql);
-        return false;
-    }
-}
-
 // How many payees the key (stored account, stored name) finds.
 int payeesWithKey(const QString &bankNo, const QString &name)
 {
@@ -76,8 +57,9 @@ QString phoneText(const QString &a, const QString &b, const QString &c)
 
 } // namespace
 
-Tqv_Daesang_frm::Tqv_Daesang_frm(QWidget *owner)
+Tqv_Daesang_frm::Tqv_Daesang_frm(Session &runSession, QWidget *owner)
     : QWidget(owner)
+    , session(runSession)
 {
     setObjectName(QStringLiteral("qv_Daesang_frm"));
     setWindowTitle(QStringLiteral("거래처정보등록"));
@@ -163,14 +145,14 @@ Tqv_Daesang_frm::Tqv_Daesang_frm(QWidget *owner)
         return true;
     });
     OnFocusOut(edt_transbankno,
-               [this] { RunGuarded(QStringLiteral("edt_transbanknoExit"), [this] { edt_transbanknoExit(); }); });
+               [this] { RunGuarded(session, QStringLiteral("edt_transbanknoExit"), [this] { edt_transbanknoExit(); }); });
     OnFocusOut(edt_residentno,
-               [this] { RunGuarded(QStringLiteral("edt_residentnoExit"), [this] { edt_residentnoExit(); }); });
-    cmb_allbank->OnChange = [this](QObject *) { RunGuarded(QStringLiteral("cmb_allbankChange"), [this] { btn_addClick(); }); };
+               [this] { RunGuarded(session, QStringLiteral("edt_residentnoExit"), [this] { edt_residentnoExit(); }); });
+    cmb_allbank->OnChange = [this](QObject *) { RunGuarded(session, QStringLiteral("cmb_allbankChange"), [this] { btn_addClick(); }); };
     FocusOnShow(this, edt_searchname);
 
-    auto bind = [](TDDButton *b, const char *where, std::function<void()> handler) {
-        OnButtonClick(b, [where, handler = std::move(handler)] { RunGuarded(QString::fromLatin1(where), handler); });
+    auto bind = [this](TDDButton *b, const char *where, std::function<void()> handler) {
+        BindButton(session, b, where, std::move(handler));
     };
     bind(btn_search, "btn_searchClick", [this] { btn_searchClick(); });
     bind(btn_add, "btn_addClick", [this] { btn_addClick(); });
@@ -183,7 +165,7 @@ Tqv_Daesang_frm::Tqv_Daesang_frm(QWidget *owner)
     bind(btn_close, "btn_closeClick", [this] { close(); });
 
     prepareReport();
-    RunGuarded(QStringLiteral("qv_Daesang_frm.FormCreate"), [this] { FormCreate(); });
+    RunGuarded(session, QStringLiteral("qv_Daesang_frm.FormCreate"), [this] { FormCreate(); });
 }
 
 void Tqv_Daesang_frm::FormCreate()
@@ -296,7 +278,7 @@ QString Tqv_Daesang_frm::selectedBankName() const
 
 void Tqv_Daesang_frm::btn_searchClick()
 {
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return;
     ClearGridRows(grd_daesang, ColumnCount);
     const QString name = QStringLiteral("%") + edt_searchname->text() + QStringLiteral("%");
@@ -366,7 +348,7 @@ void Tqv_Daesang_frm::edt_residentnoExit()
 
 void Tqv_Daesang_frm::btn_saveClick()
 {
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return;
     if (PayeeEditMode == 1)
         saveNew();
@@ -403,7 +385,7 @@ void Tqv_Daesang_frm::saveNew()
         + QStringLiteral(", ") + sqlQuote(tel1) + QStringLiteral(", ") + sqlQuote(ed_TelNo2->text())
         + QStringLiteral(", ") + sqlQuote(ed_TelNo3->text()) + QStringLiteral(", ")
         + sqlQuote(DelChar(edt_residentno->text(), QLatin1Char('-'))) + QStringLiteral(")");
-    if (storeChange(sql)) {
+    if (StoreReferenceChange(session, sql)) {
         AppendGridRow(grd_daesang,
                       {QString(), name, selectedBankName(), edt_transbankno->text(), edt_residentno->text(),
                        selectedBankId(), phoneText(tel1, ed_TelNo2->text(), ed_TelNo3->text()), tel1,
@@ -442,7 +424,7 @@ void Tqv_Daesang_frm::saveChange()
                         + sqlQuote(storedName);
     bool ok = false;
     try {
-        ok = payeesWithKey(storedAccount, storedName) > 0 && storeChange(sql);
+        ok = payeesWithKey(storedAccount, storedName) > 0 && StoreReferenceChange(session, sql);
     } catch (const std::exception &) {
         ok = false;
     }
@@ -464,7 +446,7 @@ void Tqv_Daesang_frm::saveChange()
 
 void Tqv_Daesang_frm::btn_deleteClick()
 {
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return;
     openPanel(false);
     if (GridIsEmpty(grd_daesang, colName)) {
@@ -480,7 +462,7 @@ void Tqv_Daesang_frm::btn_deleteClick()
     bool ok = false;
     try {
         ok = payeesWithKey(storedAccount, storedName) > 0
-             && storeChange(QStringLiteral("delete from daesang where bankno = ") + sqlQuote(storedAccount)
+             && StoreReferenceChange(session, QStringLiteral("delete from daesang where bankno = ") + sqlQuote(storedAccount)
                             + QStringLiteral(" and name = ") + sqlQuote(storedName));
     } catch (const std::exception &) {
         ok = false;
@@ -574,5 +556,5 @@ void Tqv_Daesang_frm::btn_printClick(bool preview)
 void registerDaesangScreen()
 {
     ScreenRegistry::instance().add(QStringLiteral("qv_Daesang_frm"),
-                                   [](QWidget *owner) -> QWidget * { return new Tqv_Daesang_frm(owner); });
+                                   [](QWidget *owner, Session &session) -> QWidget * { return new Tqv_Daesang_frm(session, owner); });
 }

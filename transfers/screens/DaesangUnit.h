@@ -13,6 +13,7 @@
 #include <utility>
 
 class QLineEdit;
+class Session;
 class TDDButton;
 class TKitComboBox;
 class TKitSimplePanel;
@@ -22,7 +23,9 @@ class Tqv_Daesang_frm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tqv_Daesang_frm(QWidget *owner = nullptr);
+    explicit Tqv_Daesang_frm(Session &session, QWidget *owner = nullptr);
+
+    Session &session;
 
     // List columns; StoredBankNo and StoredName (hidden) keep the key as stored.
     enum Column { colNo, colName, colBankName, colBankNo, colResidentNo, colBankId, colPhone,

@@ -7,7 +7,7 @@
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ListScreen.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
 #include "core/SeqNo.h"
@@ -110,8 +110,9 @@ QString Tqv_IcheMake_frm::ItemBankCode(const QString &item)
     return item.mid(1, 2);
 }
 
-Tqv_IcheMake_frm::Tqv_IcheMake_frm(QWidget *owner)
+Tqv_IcheMake_frm::Tqv_IcheMake_frm(Session &runSession, QWidget *owner)
     : QWidget(owner)
+    , session(runSession)
 {
     setObjectName(QStringLiteral("qv_IcheMake_frm"));
     setWindowTitle(QStringLiteral("이체자료 작성"));
@@ -129,7 +130,7 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(QWidget *owner)
     cmb_transdiv = combo(entry, "cmb_transdiv", 490, 8, 70);
     cmb_transdiv->Items().Add(QStringLiteral("수납"));
     cmb_transdiv->Items().Add(QStringLiteral("지급"));
-    cmb_transdiv->SetItemIndex(PaymentMode == 1 ? 1 : 0);
+    cmb_transdiv->SetItemIndex(session.PaymentMode == 1 ? 1 : 0);
     cmb_transdiv->SetEnabled(false);
     label(entry, QStringLiteral("이체금액"), 570, 8, 56);
     curredt_money = currency(entry, "curredt_money", 630, 8, 130, true);
@@ -172,9 +173,14 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(QWidget *owner)
     pnl_total = MakePanel(this, "pnl_total");
     pnl_total->resize(width(), 34);
     SetAlign(pnl_total, alBottom);
-    label(pnl_total, QStringLiteral("작성 건수"), 8, 6, 70);
+    // The totals are only shown: the panel is disabled, its captions keep their colour.
+    for (QLabel *l : {label(pnl_total, QStringLiteral("작성 건수"), 8, 6, 70),
+                      label(pnl_total, QStringLiteral("작성금액 합계"), 190, 6, 90)}) {
+        QPalette pal = l->palette();
+        pal.setColor(QPalette::Disabled, QPalette::WindowText, pal.color(QPalette::Active, QPalette::WindowText));
+        l->setPalette(pal);
+    }
     curredt_gunR = currency(pnl_total, "curredt_gunR", 80, 6, 90, false);
-    label(pnl_total, QStringLiteral("작성금액 합계"), 190, 6, 90);
     curredt_MoneyR = currency(pnl_total, "curredt_MoneyR", 284, 6, 160, true);
     pnl_total->SetEnabled(false);
 
@@ -194,13 +200,13 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(QWidget *owner)
     };
     grd_ichelist->OnDblClickCell = [this](int, int row) {
         if (row > 0)
-            RunGuarded(QStringLiteral("grd_ichelistDblClickCell"), [this] { btn_modifyClick(); });
+            RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), [this] { btn_modifyClick(); });
     };
     auto *n1 = new QAction(QStringLiteral("내용 검색"), grd_ichelist);
     n1->setObjectName(QStringLiteral("N1"));
     grd_ichelist->addAction(n1);
     grd_ichelist->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(n1, &QAction::triggered, this, [this] { RunGuarded(QStringLiteral("N1Click"), [this] { N1Click(); }); });
+    connect(n1, &QAction::triggered, this, [this] { RunGuarded(session, QStringLiteral("N1Click"), [this] { N1Click(); }); });
 
     // Progress of the approval request and the conversion, over the list.
     pnl_gauge = MakePanel(this, "pnl_gauge");
@@ -235,7 +241,7 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(QWidget *owner)
     OnKey(edt_sendname, [this](QKeyEvent *e) {
         if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter)
             return false;
-        RunGuarded(QStringLiteral("edt_sendnameKeyPress"), [this] { edt_sendnameSearch(); });
+        RunGuarded(session, QStringLiteral("edt_sendnameKeyPress"), [this] { edt_sendnameSearch(); });
         if (QWidget *next = NextTabControl(edt_sendname))
             next->setFocus(Qt::TabFocusReason);
         return true;
@@ -245,14 +251,14 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(QWidget *owner)
         if (Cp949Length(text) > 12)
             edt_sendname->setText(LeftBytes(text, 12));
     });
-    OnFocusOut(edt_bankno, [this] { RunGuarded(QStringLiteral("edt_banknoExit"), [this] { edt_banknoExit(); }); });
+    OnFocusOut(edt_bankno, [this] { RunGuarded(session, QStringLiteral("edt_banknoExit"), [this] { edt_banknoExit(); }); });
     cmb_daesang->OnChange = [this](QObject *) {
-        RunGuarded(QStringLiteral("cmb_daesangChange"), [this] { cmb_daesangChange(); });
+        RunGuarded(session, QStringLiteral("cmb_daesangChange"), [this] { cmb_daesangChange(); });
     };
     FocusOnShow(this, cmb_allbank);
 
-    auto bind = [](TDDButton *b, const char *where, std::function<void()> handler) {
-        OnButtonClick(b, [where, handler = std::move(handler)] { RunGuarded(QString::fromLatin1(where), handler); });
+    auto bind = [this](TDDButton *b, const char *where, std::function<void()> handler) {
+        BindButton(session, b, where, std::move(handler));
     };
     bind(KitButton1, "KitButton1Click", [this] { KitButton1Click(); });
     bind(btn_print, "btn_printClick", [this] { btn_printClick(); });
@@ -266,7 +272,7 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(QWidget *owner)
     bind(btn_close, "btn_closeClick", [this] { close(); });
 
     prepareReport();
-    RunGuarded(QStringLiteral("qv_IcheMake_frm.FormCreate"), [this] { FormCreate(); });
+    RunGuarded(session, QStringLiteral("qv_IcheMake_frm.FormCreate"), [this] { FormCreate(); });
 }
 
 Tqv_IcheMake_frm::~Tqv_IcheMake_frm() = default;
@@ -351,14 +357,14 @@ bool Tqv_IcheMake_frm::ConfirmDuplicate(const QString &name, qint64 amount, cons
                                         const QString &logPrefix)
 {
     const QString grouped = FormatMoney(QString::number(amount));
-    if (!IsDuplicateTransfer(name, grouped, DuplicateMemo(info, IcheCheckFlag)))
+    if (!IsDuplicateTransfer(name, grouped, DuplicateMemo(info, session.IcheCheckFlag)))
         return true;
     if (!prompt().confirm(DuplicateQuestion(name, grouped), QStringLiteral("확인"))) {
         if (!logPrefix.isEmpty())
-            WriteLog(logPrefix + QStringLiteral("중복이체건 삭제 -> ") + DuplicateLogTail(name, grouped));
+            WriteLog(session, logPrefix + QStringLiteral("중복이체건 삭제 -> ") + DuplicateLogTail(name, grouped));
         return false;
     }
-    WriteLog(logPrefix + QStringLiteral("중복이체건 추가 -> ") + DuplicateLogTail(name, grouped));
+    WriteLog(session, logPrefix + QStringLiteral("중복이체건 추가 -> ") + DuplicateLogTail(name, grouped));
     return true;
 }
 
@@ -429,7 +435,7 @@ void Tqv_IcheMake_frm::edt_sendnameSearch()
         edt_resident->clear();
         cmb_transbankid->SetItemIndex(0);
     } else {
-        Tqv_transselect_frm dialog(this);
+        Tqv_transselect_frm dialog(session, this);
         TListGrid *list = dialog.GRD_acceptlist;
         list->SetRowCount(rs.recordCount() + 1);
         for (int i = 0; i < rs.recordCount(); ++i) {
@@ -473,10 +479,10 @@ TransferRow Tqv_IcheMake_frm::entryRow(const BankInfo &bank, qint64 amount) cons
     row.bankName = cmb_transbankid->Text().mid(8);
     row.bankNo = FormatAcctNo(code, DelChar(edt_bankno->text(), QLatin1Char('-')).trimmed());
     row.name = payeeName();
-    row.sendId = NetworkId;
+    row.sendId = session.NetworkId;
     row.recvId = bank.recvid;
     row.firmId = bank.firmid;
-    row.userId = LoginUserId;
+    row.userId = session.LoginUserId;
     row.info = edt_daesanginfo->text();
     row.sendFlag = QStringLiteral("1");
     row.gubun = TransferKindCode(row.transDiv);
@@ -531,7 +537,7 @@ void Tqv_IcheMake_frm::KitButton1Click()
     }
 
     AddTransferRow(row);
-    WriteLog(TransferRowLogLine(QStringLiteral("이체작성  "), row));
+    WriteLog(session, TransferRowLogLine(QStringLiteral("이체작성  "), row));
     resetEntryFields();
 }
 
@@ -564,7 +570,7 @@ void Tqv_IcheMake_frm::btn_deleteClick()
     const int row = grd_ichelist->Row();
     if (row < 1)
         return;
-    WriteLog(TransferRowLogLine(QStringLiteral("자료삭제  "), ReadTransferRow(grd_ichelist, row)));
+    WriteLog(session, TransferRowLogLine(QStringLiteral("자료삭제  "), ReadTransferRow(grd_ichelist, row)));
     grd_ichelist->DeleteRow(row);
     RenumberTransferRows(grd_ichelist);
     UpdateTotals();
@@ -581,12 +587,12 @@ void Tqv_IcheMake_frm::btn_deleteTotClick()
 
 void Tqv_IcheMake_frm::N1Click()
 {
-    OpenFindDialog(this, grd_ichelist);
+    OpenFindDialog(session, this, grd_ichelist);
 }
 
 void Tqv_IcheMake_frm::btn_dataconvertClick()
 {
-    if (RefuseWhenOffline())
+    if (RefuseWhenOffline(session))
         return;
     if (convertRunner())
         convertRunner()(*this);
@@ -605,13 +611,13 @@ void Tqv_IcheMake_frm::btn_modifyClick()
         return;
     const TransferRow row = ReadTransferRow(grd_ichelist, r);
 
-    Tqv_icheModify_frm dialog(this);
+    Tqv_icheModify_frm dialog(session, this);
     const qvx::ResultSet banks = dm->cms_select1(
         QStringLiteral("select * from allbank where not ( bankid = bankname) order by bankid"));
     for (int i = 0; i < banks.recordCount(); ++i)
         dialog.cmb_transbankid->Items().Add(QStringLiteral("[") + banks.value(i, QStringLiteral("bankid"))
                                             + QStringLiteral("]    ") + banks.value(i, QStringLiteral("bankname")));
-    dialog.cmb_transdiv->setText(PaymentMode == 1 ? QStringLiteral("지급") : QStringLiteral("수납"));
+    dialog.cmb_transdiv->setText(session.PaymentMode == 1 ? QStringLiteral("지급") : QStringLiteral("수납"));
     dialog.edt_sendname->setText(row.name);
     for (int i = 0; i < dialog.cmb_transbankid->Items().Count(); ++i) {
         if (ItemBankCode(dialog.cmb_transbankid->Items()[i]) == row.bankId) {
@@ -647,7 +653,7 @@ void Tqv_IcheMake_frm::btn_modifyClick()
         return;
     }
     WriteTransferRow(grd_ichelist, r, edited);
-    WriteLog(TransferRowLogLine(QStringLiteral("이체수정  "), edited));
+    WriteLog(session, TransferRowLogLine(QStringLiteral("이체수정  "), edited));
     UpdateTotals();
 }
 
@@ -700,7 +706,7 @@ void Tqv_IcheMake_frm::btn_tempsaveClick()
 
 void Tqv_IcheMake_frm::btn_callfileClick()
 {
-    const bool payment = PaymentMode == 1;
+    const bool payment = session.PaymentMode == 1;
     const QString filter = payment
         ? QStringLiteral("지급이체임시저장파일(지급_*.*)|지급_*.*| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*")
         : QStringLiteral("수납이체임시저장파일(수납_*.*)|수납_*.*| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*");
@@ -773,7 +779,7 @@ void Tqv_IcheMake_frm::btn_callfileClick()
                                         "파일은 삭제하지 않았습니다. (%2)")
                              .arg(refused)
                              .arg(shown));
-    WriteLog(QStringLiteral("자료변환  자료건수:") + FixLenSpace(QString::number(taken), 5, false)
+    WriteLog(session, QStringLiteral("자료변환  자료건수:") + FixLenSpace(QString::number(taken), 5, false)
              + QStringLiteral(" 이체금액:") + FixLenSpace(QString::number(total), 15, false)
              + QStringLiteral(" 송신자:") + FixLenSpace(sender, 10, true) + QStringLiteral(" 파일명:")
              + FixLenSpace(shown, 50, true));
@@ -791,7 +797,7 @@ void Tqv_IcheMake_frm::setBusy(bool busy)
 
 void Tqv_IcheMake_frm::btn_acceptClick()
 {
-    if (m_busy || RefuseWhenOffline())
+    if (m_busy || RefuseWhenOffline(session))
         return;
     setCurrency(curredt_tgun, 0);
     setCurrency(curredt_gun, 0);
@@ -801,7 +807,7 @@ void Tqv_IcheMake_frm::btn_acceptClick()
         return;
     }
     {
-        Tqv_acceptuser_frm dialog(this);
+        Tqv_acceptuser_frm dialog(session, this);
         if (dialog.exec() != QDialog::Accepted)
             return;
     }
@@ -811,11 +817,11 @@ void Tqv_IcheMake_frm::btn_acceptClick()
     const int n = int(batch.rows.size());
     const qint64 base = ReserveSeqNo(n, SeqNoLimitMs, dm->scktconnect);
     if (base < 0) {
-        ApproverId.clear();
+        session.ApproverId.clear();
         return;
     }
-    AcceptSeqBase = int(base);
-    AcceptSeqLast = int(base + n);
+    session.AcceptSeqBase = int(base);
+    session.AcceptSeqLast = int(base + n);
 
     setBusy(true);
     pnl_gauge->show();
@@ -826,11 +832,11 @@ void Tqv_IcheMake_frm::btn_acceptClick()
     batch.seqBase = base;
     batch.sendDate = qvx::Clock::today();
     batch.sendTime = qvx::Clock::nowText(QStringLiteral("hhmmss"));
-    batch.serviceDiv = ServiceDiv;
-    batch.networkId = NetworkId;
-    batch.userId = LoginUserId;
-    batch.approverId = ApproverId;
-    batch.sendFlagInit = SendFlagInit;
+    batch.serviceDiv = session.ServiceDiv;
+    batch.networkId = session.NetworkId;
+    batch.userId = session.LoginUserId;
+    batch.approverId = session.ApproverId;
+    batch.sendFlagInit = session.SendFlagInit;
 
     const ApprovalOutcome outcome = StoreApprovalBatch(*dm->scktconnect, batch, [this](int r) {
         setCurrency(curredt_gun, r);
@@ -852,30 +858,30 @@ void Tqv_IcheMake_frm::btn_acceptClick()
         setCurrency(curredt_errgun, curredt_errgun->Value().toInt64() + 1);
         WriteTransferLog(QStringLiteral("2"), QString::number(base + outcome.failedRow),
                          {row.moBankId, row.moBankNo, row.plainMoney(), row.name,
-                          PaymentMode == 1 ? QStringLiteral("30") : QStringLiteral("20"), row.info});
-        WriteLog(QStringLiteral("승인신청 취소 -> ") + outcome.error);
+                          session.PaymentMode == 1 ? QStringLiteral("30") : QStringLiteral("20"), row.info});
+        WriteLog(session, QStringLiteral("승인신청 취소 -> ") + outcome.error);
         prompt().message(QStringLiteral("데이터베이스에 저장되지 않았습니다."));
         break;
     }
     case ApprovalOutcome::CommitFailed:
-        WriteLog(QStringLiteral("승인신청 취소 -> ") + outcome.error);
+        WriteLog(session, QStringLiteral("승인신청 취소 -> ") + outcome.error);
         prompt().message(QStringLiteral("정상적으로 처리되지 않았습니다."));
         WriteTransferLog(QStringLiteral("3"), first, {last});
         break;
     case ApprovalOutcome::Stored:
-        WriteLog(QStringLiteral("자료변환  자료건수:") + FixLenSpace(QString::number(outcome.rowsStored), 5, false)
+        WriteLog(session, QStringLiteral("자료변환  자료건수:") + FixLenSpace(QString::number(outcome.rowsStored), 5, false)
                  + QStringLiteral(" 이체금액:") + FixLenSpace(QString::number(outcome.total), 15, false)
-                 + QStringLiteral(" 작성자:") + FixLenSpace(NetworkId, 10, true) + QStringLiteral(" 승인요청:")
-                 + FixLenSpace(ApproverId, 10, true));
+                 + QStringLiteral(" 작성자:") + FixLenSpace(session.NetworkId, 10, true) + QStringLiteral(" 승인요청:")
+                 + FixLenSpace(session.ApproverId, 10, true));
         prompt().message(QStringLiteral("정상적으로 처리되었습니다."));
         // Without the relay the approver still finds the batch on activation.
-        if (!(dm->RelayActive() && dm->SendApprovalNotice(ApproverId)))
-            WriteLog(QStringLiteral("승인요청 알림 미전송(중계서버 연결 없음) -> 승인자 : ") + ApproverId);
+        if (!(dm->RelayActive() && dm->SendApprovalNotice(session.ApproverId)))
+            WriteLog(session, QStringLiteral("승인요청 알림 미전송(중계서버 연결 없음) -> 승인자 : ") + session.ApproverId);
         ClearTransferList();
         break;
     }
     pnl_gauge->hide();
-    ApproverId.clear();
+    session.ApproverId.clear();
     setBusy(false);
 }
 
@@ -917,7 +923,7 @@ void Tqv_IcheMake_frm::prepareReport()
 
     Report1.BeforePrint = [this] {
         const QDate d = qvx::Clock::date();
-        Report1.title.setCaption(QStringLiteral("qlbl_user"), QStringLiteral("승 인 요 청 자 : ") + LoginUserId);
+        Report1.title.setCaption(QStringLiteral("qlbl_user"), QStringLiteral("승 인 요 청 자 : ") + session.LoginUserId);
         Report1.title.setCaption(QStringLiteral("qlbl_date"),
                                  QStringLiteral("승인 요청 일자 : ") + d.toString(QStringLiteral("yyyy-MM-dd")));
         Report1.title.setCaption(QStringLiteral("qlbl_count"), QStringLiteral("승인요청이체자료 총건수 : ")
@@ -962,9 +968,9 @@ void Tqv_IcheMake_frm::enableMenuOnClose()
     for (QWidget *w = parentWidget(); w; w = w->parentWidget()) {
         if (auto *main = qobject_cast<Tqv_frm *>(w)) {
             if (QAction *a = main->item(QStringLiteral("qv_b1")))
-                a->setEnabled(SunabFlag == 1);
+                a->setEnabled(session.SunabFlag == 1);
             if (QAction *a = main->item(QStringLiteral("qv_b2")))
-                a->setEnabled(JigubFlag == 1);
+                a->setEnabled(session.JigubFlag == 1);
             return;
         }
     }
@@ -985,13 +991,13 @@ void Tqv_IcheMake_frm::closeEvent(QCloseEvent *event)
         return;
     }
     enableMenuOnClose();
-    AcceptSeqBase = 0;
-    AcceptSeqLast = 0;
+    session.AcceptSeqBase = 0;
+    session.AcceptSeqLast = 0;
     event->accept();
 }
 
 void registerIcheMakeScreen()
 {
     ScreenRegistry::instance().add(QStringLiteral("qv_IcheMake_frm"),
-                                   [](QWidget *owner) -> QWidget * { return new Tqv_IcheMake_frm(owner); });
+                                   [](QWidget *owner, Session &session) -> QWidget * { return new Tqv_IcheMake_frm(session, owner); });
 }

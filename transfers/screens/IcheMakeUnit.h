@@ -17,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class TCurrencyEdit;
+class Session;
 class TDDButton;
 class TKitComboBox;
 class TKitSimplePanel;
@@ -37,7 +38,9 @@ class Tqv_IcheMake_frm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tqv_IcheMake_frm(QWidget *owner = nullptr);
+    explicit Tqv_IcheMake_frm(Session &session, QWidget *owner = nullptr);
+
+    Session &session;
     ~Tqv_IcheMake_frm() override;
 
     // --- controls ----------------------------------------------------------

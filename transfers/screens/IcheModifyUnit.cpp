@@ -37,8 +37,9 @@ QLineEdit *field(QWidget *parent, const char *name, int x, int y, int w)
 
 } // namespace
 
-Tqv_icheModify_frm::Tqv_icheModify_frm(QWidget *owner)
+Tqv_icheModify_frm::Tqv_icheModify_frm(Session &runSession, QWidget *owner)
     : QDialog(owner)
+    , session(runSession)
 {
     setObjectName(QStringLiteral("qv_icheModify_frm"));
     setWindowTitle(QStringLiteral("이체자료 수정"));
@@ -77,10 +78,10 @@ Tqv_icheModify_frm::Tqv_icheModify_frm(QWidget *owner)
                                                        curredt_money})
         EnterMovesFocus(w);
     EnterMovesFocus(edt_daesanginfo, btn_modify);
-    OnFocusOut(edt_bankno, [this] { RunGuarded(QStringLiteral("edt_banknoExit"), [this] { edt_banknoExit(); }); });
+    OnFocusOut(edt_bankno, [this] { RunGuarded(session, QStringLiteral("edt_banknoExit"), [this] { edt_banknoExit(); }); });
     OnFocusOut(edt_daesanginfo,
-               [this] { RunGuarded(QStringLiteral("edt_daesanginfoExit"), [this] { edt_daesanginfoExit(); }); });
-    OnButtonClick(btn_modify, [this] { RunGuarded(QStringLiteral("btn_modifyClick"), [this] { btn_modifyClick(); }); });
+               [this] { RunGuarded(session, QStringLiteral("edt_daesanginfoExit"), [this] { edt_daesanginfoExit(); }); });
+    OnButtonClick(btn_modify, [this] { RunGuarded(session, QStringLiteral("btn_modifyClick"), [this] { btn_modifyClick(); }); });
     OnButtonClick(KitButton2, [this] { reject(); });
     FocusOnShow(this, edt_sendname);
 }

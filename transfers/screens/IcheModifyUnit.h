@@ -8,6 +8,7 @@
 
 class QLineEdit;
 class TCurrencyEdit;
+class Session;
 class TDDButton;
 class TKitComboBox;
 
@@ -15,7 +16,9 @@ class Tqv_icheModify_frm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tqv_icheModify_frm(QWidget *owner = nullptr);
+    explicit Tqv_icheModify_frm(Session &session, QWidget *owner = nullptr);
+
+    Session &session;
 
     QLineEdit *edt_sendname = nullptr;
     QLineEdit *cmb_transdiv = nullptr;     // "수납" / "지급", disabled

@@ -1,5 +1,8 @@
 #include "transfers/screens/KeyHook.h"
 
+#include "core/EventGuard.h"
+#include "core/screens/KitLook.h"
+
 #include <QEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -40,4 +43,11 @@ void OnFocusOut(QWidget *control, std::function<void()> handler)
             handler();
         return false;
     }));
+}
+
+void BindButton(const Session &session, TDDButton *button, const char *where, std::function<void()> handler)
+{
+    OnButtonClick(button, [&session, where, handler = std::move(handler)] {
+        RunGuarded(session, QString::fromLatin1(where), handler);
+    });
 }

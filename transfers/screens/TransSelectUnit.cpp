@@ -10,8 +10,9 @@
 
 #include <QKeyEvent>
 
-Tqv_transselect_frm::Tqv_transselect_frm(QWidget *owner)
+Tqv_transselect_frm::Tqv_transselect_frm(Session &runSession, QWidget *owner)
     : QDialog(owner)
+    , session(runSession)
 {
     setObjectName(QStringLiteral("qv_transselect_frm"));
     setWindowTitle(QStringLiteral("거래처 목록"));
@@ -37,16 +38,16 @@ Tqv_transselect_frm::Tqv_transselect_frm(QWidget *owner)
     GRD_acceptlist->setSelectionBehavior(QAbstractItemView::SelectRows);
     GRD_acceptlist->OnGetAlignment = [](int, int) { return Qt::AlignHCenter; };
     GRD_acceptlist->OnDblClickCell = [this](int c, int r) {
-        RunGuarded(QStringLiteral("GRD_acceptlistDblClickCell"), [=, this] { GRD_acceptlistDblClickCell(c, r); });
+        RunGuarded(session, QStringLiteral("GRD_acceptlistDblClickCell"), [=, this] { GRD_acceptlistDblClickCell(c, r); });
     };
     GRD_acceptlist->OnKeyDown = [this](QKeyEvent *e) {
         if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter)
             return false;
-        RunGuarded(QStringLiteral("GRD_acceptlistKeyPress"), [this] { btn_selectClick(); });
+        RunGuarded(session, QStringLiteral("GRD_acceptlistKeyPress"), [this] { btn_selectClick(); });
         return true;
     };
 
-    OnButtonClick(btn_select, [this] { RunGuarded(QStringLiteral("btn_selectClick"), [this] { btn_selectClick(); }); });
+    OnButtonClick(btn_select, [this] { RunGuarded(session, QStringLiteral("btn_selectClick"), [this] { btn_selectClick(); }); });
     OnButtonClick(btn_close, [this] { reject(); });
     FocusOnShow(this, GRD_acceptlist);
 }

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class Session;
 class TDDButton;
 class TListGrid;
 
@@ -12,7 +13,9 @@ class Tqv_transselect_frm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tqv_transselect_frm(QWidget *owner = nullptr);
+    explicit Tqv_transselect_frm(Session &session, QWidget *owner = nullptr);
+
+    Session &session;
 
     TListGrid *GRD_acceptlist = nullptr;
     TDDButton *btn_select = nullptr;

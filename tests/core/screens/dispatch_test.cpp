@@ -5,7 +5,7 @@
 
 #include "backend/RelayServer.h"
 #include "core/DMUnit.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/ReplyRoutes.h"
 #include "core/screens/ClientMainUnit.h"
 #include "core/screens/CoreScreens.h"
@@ -94,7 +94,7 @@ protected:
         for (int code : RoutedReplyCodes())
             if (!RouteOfReply(code).screen.isEmpty())
                 ScreenRegistry::instance().add(RouteOfReply(code).screen,
-                                               [code](QWidget *owner) { return new WaitingScreen(RouteOfReply(code).screen, owner); });
+                                               [code](QWidget *owner, Session &) -> QWidget * { return new WaitingScreen(RouteOfReply(code).screen, owner); });
     }
     void TearDown() override
     {
@@ -155,9 +155,9 @@ TEST_F(Dispatch, ResultCodesSetTheRangeAndKindThenSearch)
     WaitingScreen *general = open(110100);
     WaitingScreen *liquor = open(112100);
     ASSERT_TRUE(general && liquor);
-    SeqNoBase = 40;
-    SeqNoLast = 45;
-    LastIcheGubun = QStringLiteral("20");
+    client.session().SeqNoBase = 40;
+    client.session().SeqNoLast = 45;
+    client.session().LastIcheGubun = QStringLiteral("20");
     announce("0110100");
     EXPECT_EQ(general->searches, 1);
     EXPECT_EQ(general->searchSender, client.dm());
@@ -170,7 +170,7 @@ TEST_F(Dispatch, ResultCodesSetTheRangeAndKindThenSearch)
     EXPECT_EQ(liquor->searches, 1);
     EXPECT_EQ(liquor->from, 41);
     EXPECT_TRUE(Checked(liquor->chk_jigub));
-    SeqNoBase = 0;
+    client.session().SeqNoBase = 0;
     announce("0112100");
     EXPECT_EQ(liquor->from, 0);
     EXPECT_EQ(liquor->to, 0);
@@ -194,8 +194,8 @@ TEST_F(Dispatch, ResultAnswerFillsTheOpenDialogOrSearchesAfterABatchOfThisRun)
     ASSERT_NE(inquiry, nullptr);
     announce("0610100"); // no dialog, no batch submitted in this run
     EXPECT_EQ(inquiry->searches, 0);
-    AcceptSeqBase = 3;
-    AcceptSeqLast = 5;
+    client.session().AcceptSeqBase = 3;
+    client.session().AcceptSeqLast = 5;
     announce("0610100");
     EXPECT_EQ(inquiry->searches, 1);
 
@@ -248,5 +248,5 @@ TEST_F(Dispatch, PacketErrorCodeMessageAndSmsMark)
     announce("9919100");
     const QString id = client.server().client().commMsg(2);
     EXPECT_EQ(main->windowTitle(),
-              id.isEmpty() ? MainCaption : MainCaption + QStringLiteral(" - [ SMS ID : ") + id + QStringLiteral("]"));
+              id.isEmpty() ? client.session().MainCaption : client.session().MainCaption + QStringLiteral(" - [ SMS ID : ") + id + QStringLiteral("]"));
 }

@@ -1,7 +1,7 @@
 #include "ClientFixture.h"
 
 #include "core/DMUnit.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/LoginUnit.h"
 #include "core/screens/ModPasswordUnit.h"
 #include "controls/panels/DDButton.h"
@@ -26,8 +26,8 @@ class LoginDialogTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        data = std::make_unique<Tdm>();
-        dialog = std::make_unique<Tqv_login_frm>();
+        data = std::make_unique<Tdm>(session);
+        dialog = std::make_unique<Tqv_login_frm>(session);
         dialog->show();
         QCoreApplication::processEvents();
         client.prompt().clear();
@@ -52,6 +52,7 @@ protected:
     }
 
     ClientFixture client;
+    Session session;
     std::unique_ptr<Tdm> data;
     std::unique_ptr<Tqv_login_frm> dialog;
 };
@@ -61,14 +62,14 @@ TEST_F(LoginDialogTest, ReadsConfigIniAndSetsTheLoginState)
     EXPECT_EQ(dialog->edt_ipaddress->text(), client.serverAddress());
     EXPECT_EQ(dialog->height(), Tqv_login_frm::CompactHeight);
     EXPECT_FALSE(dialog->edt_remoteserver->isVisibleTo(dialog.get()));
-    EXPECT_EQ(SunabFlag, 1);
-    EXPECT_EQ(JigubFlag, 1);
+    EXPECT_EQ(session.SunabFlag, 1);
+    EXPECT_EQ(session.JigubFlag, 1);
     ASSERT_TRUE(tryLogin(QStringLiteral("MAKER"), QStringLiteral("  1111 ")));
-    EXPECT_EQ(LoginUserId, QStringLiteral("MAKER"));
-    EXPECT_EQ(LoginAuthorCode, QStringLiteral("0"));
-    EXPECT_EQ(LoginAuthorName, QStringLiteral("작성자"));
-    EXPECT_EQ(IcheKind, 1);
-    EXPECT_EQ(SendModuleMode, 1);
+    EXPECT_EQ(session.LoginUserId, QStringLiteral("MAKER"));
+    EXPECT_EQ(session.LoginAuthorCode, QStringLiteral("0"));
+    EXPECT_EQ(session.LoginAuthorName, QStringLiteral("작성자"));
+    EXPECT_EQ(session.IcheKind, 1);
+    EXPECT_EQ(session.SendModuleMode, 1);
     EXPECT_EQ(client.prompt().count(), 0);
 }
 
@@ -77,7 +78,7 @@ TEST_F(LoginDialogTest, PasswordFieldsShowStars)
     auto mask = [](QLineEdit *e) { return QChar(e->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, e)); };
     EXPECT_EQ(dialog->edt_pwd->echoMode(), QLineEdit::Password);
     EXPECT_EQ(mask(dialog->edt_pwd), QLatin1Char('*'));
-    Tqv_modpassword_frm d;
+    Tqv_modpassword_frm d(session);
     for (QLineEdit *e : {d.edt_oldconfirm, d.edt_newpwd, d.edt_newconfirm}) {
         EXPECT_EQ(e->echoMode(), QLineEdit::Password) << qPrintable(e->objectName());
         EXPECT_EQ(mask(e), QLatin1Char('*')) << qPrintable(e->objectName());
@@ -93,13 +94,13 @@ TEST_F(LoginDialogTest, WrongPasswordAndInjectionAreRefused)
 {
     EXPECT_FALSE(tryLogin(QStringLiteral("MAKER"), QStringLiteral("1112")));
     EXPECT_EQ(client.prompt().lastText(), WrongLogin);
-    EXPECT_TRUE(LoginUserId.isEmpty());
+    EXPECT_TRUE(session.LoginUserId.isEmpty());
 
     client.prompt().clear();
     EXPECT_FALSE(tryLogin(QStringLiteral("MAKER"), QStringLiteral("' OR '1'='1")));
     EXPECT_EQ(client.prompt().lastText(), WrongLogin);
     EXPECT_FALSE(tryLogin(QStringLiteral("' OR '1'='1"), QStringLiteral("' OR '1'='1")));
-    EXPECT_TRUE(LoginUserId.isEmpty());
+    EXPECT_TRUE(session.LoginUserId.isEmpty());
 
     // The connection opened for the first try serves the next one.
     EXPECT_TRUE(tryLogin(QStringLiteral("MAKER"), QStringLiteral("1111")));
@@ -179,8 +180,9 @@ TEST(LoginDialog, MissingConfigIniOpensTheSettingsAndRemoteIniWidensThem)
         qvx::IniFile remote(Tqv_login_frm::remoteFileName());
         remote.writeString(QStringLiteral("REMOTE_SERVER"), QStringLiteral("NAME"), QStringLiteral("QVXServer.QVSERVER01"));
     }
-    Tdm data;
-    Tqv_login_frm dialog;
+    Session session;
+    Tdm data(session);
+    Tqv_login_frm dialog(session);
     dialog.show();
     QCoreApplication::processEvents();
     EXPECT_EQ(client.prompt().texts(),
@@ -252,7 +254,8 @@ TEST_F(LoginDialogTest, PasswordChangeThatChangesNoRowIsReportedAsFailed)
 TEST(ModPassword, OldPasswordCheckAndConfirmation)
 {
     qvx::ScriptedPrompt prompt;
-    Tqv_modpassword_frm d;
+    Session session;
+    Tqv_modpassword_frm d(session);
     d.setOldPassword(QStringLiteral("1111"));
     d.show();
     EXPECT_FALSE(d.edt_newpwd->isEnabled());

@@ -3,7 +3,7 @@
 #include "core/AppControl.h"
 #include "core/screens/ClientMainUnit.h"
 #include "core/DMUnit.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/ScreenInterfaces.h"
 #include "core/screens/ScreenRegistry.h"
 #include "platform/Clock.h"
@@ -61,7 +61,7 @@ public:
     explicit Registered(const QString &name)
         : m_name(name)
     {
-        ScreenRegistry::instance().add(name, [name](QWidget *owner) { return new FakeScreen(name, owner); });
+        ScreenRegistry::instance().add(name, [name](QWidget *owner, Session &) { return new FakeScreen(name, owner); });
     }
     ~Registered() { ScreenRegistry::instance().remove(m_name); }
 
@@ -77,7 +77,8 @@ bool enabled(Tqv_frm *main, const char *name)
 TEST(MainWindow, MenuHasEveryItemCaptionAndShortcut)
 {
     qvx::ScriptedPrompt prompt;
-    Tqv_frm main;
+    Session session;
+    Tqv_frm main(session);
     EXPECT_EQ(main.windowTitle(), QStringLiteral("QUVEX_Client"));
     for (const char *name : {"qv1", "qv_a1", "qv_a2", "qv_a2_1", "qv_a2_2", "qv_a2_3", "qv_a3", "qv_a4", "qv_a5", "qv_a6",
                              "qv_a7", "qv_a8", "qv2", "qv_b1", "qv_b2", "qv_b3", "qv_b4", "qv3", "qv_c2", "qv_c1", "qv_c3",
@@ -108,7 +109,8 @@ QStringList visibleBar(const Tqv_frm &main)
 TEST(MainWindow, TopMenusAreSeparatedByDisabledBars)
 {
     qvx::ScriptedPrompt prompt;
-    Tqv_frm main;
+    Session session;
+    Tqv_frm main(session);
     EXPECT_EQ(visibleBar(main), (QStringList{QStringLiteral("환경 설정"), QStringLiteral("|"), QStringLiteral("자금 이체"),
                                              QStringLiteral("|"), QStringLiteral("통지/결번내역 조회"), QStringLiteral("|"),
                                              QStringLiteral("기 타 조 회"), QStringLiteral("|"),
@@ -123,7 +125,8 @@ TEST(MainWindow, TopMenusAreSeparatedByDisabledBars)
 TEST(MainWindow, ScreensOpenByNameOnceAndNotAtAllWhenUnregistered)
 {
     qvx::ScriptedPrompt prompt;
-    Tqv_frm main;
+    Session session;
+    Tqv_frm main(session);
     main.item(QStringLiteral("qv_a1"))->trigger();  // not registered: nothing opens
     EXPECT_TRUE(main.mdiArea()->subWindowList().isEmpty());
 
@@ -157,7 +160,7 @@ TEST_F(LoggedIn, MakerOpensTheMakingScreenInEitherMode)
     EXPECT_TRUE(enabled(main, "qv_b1"));
     EXPECT_TRUE(enabled(main, "qv_b2"));
     main->item(QStringLiteral("qv_b2"))->trigger();
-    EXPECT_EQ(PaymentMode, 1);
+    EXPECT_EQ(client->session().PaymentMode, 1);
     auto *screen = dynamic_cast<FakeScreen *>(FindScreen(main, QStringLiteral("qv_ichemake_frm")));
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(screen->findChild<QComboBox *>(QStringLiteral("cmb_transdiv"))->currentText(), QStringLiteral("지급"));
@@ -184,7 +187,7 @@ TEST_F(LoggedIn, LiquorModeMenusAndAuthorityCodes)
     ClientFixture::Options options;
     options.general = false;
     login(QStringLiteral("JURUSU"), QStringLiteral("8888"), options);
-    EXPECT_EQ(IcheKind, 2);
+    EXPECT_EQ(client->session().IcheKind, 2);
     EXPECT_FALSE(enabled(main, "qv_a4"));
     EXPECT_FALSE(enabled(main, "qv_c1"));
     EXPECT_FALSE(enabled(main, "qv_b4"));
@@ -193,7 +196,7 @@ TEST_F(LoggedIn, LiquorModeMenusAndAuthorityCodes)
     EXPECT_TRUE(enabled(main, "qv_b1"));
     EXPECT_EQ(FindScreen(main, QStringLiteral("qv_ichemakejuru_frm")), nullptr);
     main->item(QStringLiteral("qv_b1"))->trigger();
-    EXPECT_EQ(PaymentMode, 0);
+    EXPECT_EQ(client->session().PaymentMode, 0);
     EXPECT_NE(FindScreen(main, QStringLiteral("qv_ichemakejuru_frm")), nullptr);
 }
 
@@ -213,8 +216,8 @@ TEST_F(LoggedIn, ResultInquiryHandsOverTheLastBatchOnce)
 {
     Registered reg(QStringLiteral("qv_ichesearch_frm"));
     login(QStringLiteral("MAKER"), QStringLiteral("1111"));
-    SeqNoBase = 100;
-    SeqNoLast = 105;
+    client->session().SeqNoBase = 100;
+    client->session().SeqNoLast = 105;
     main->item(QStringLiteral("qv_d1"))->trigger();
     auto *screen = dynamic_cast<FakeScreen *>(FindScreen(main, QStringLiteral("qv_ichesearch_frm")));
     ASSERT_NE(screen, nullptr);
@@ -235,9 +238,9 @@ TEST_F(LoggedIn, LiquorResultInquiryStartsAfterTheReservedBaseAndClosesForAMakin
     ClientFixture::Options options;
     options.general = false;
     login(QStringLiteral("JURUSU"), QStringLiteral("8888"), options);
-    AcceptSeqBase = 200;
-    AcceptSeqLast = 203;
-    SeqNoBase = 500;  // the general pair is not the liquor menu's
+    client->session().AcceptSeqBase = 200;
+    client->session().AcceptSeqLast = 203;
+    client->session().SeqNoBase = 500;  // the general pair is not the liquor menu's
     main->item(QStringLiteral("qv_d1"))->trigger();
     auto *screen = dynamic_cast<FakeScreen *>(FindScreen(main, QStringLiteral("qv_j_ichesearch_frm")));
     ASSERT_NE(screen, nullptr);
@@ -245,9 +248,9 @@ TEST_F(LoggedIn, LiquorResultInquiryStartsAfterTheReservedBaseAndClosesForAMakin
     EXPECT_EQ(screen->to, 203);
     EXPECT_EQ(screen->searches, 1);
     EXPECT_EQ(screen->sender, client->dm());
-    EXPECT_EQ(AcceptSeqBase, 0);
-    EXPECT_EQ(AcceptSeqLast, 0);
-    EXPECT_EQ(SeqNoBase, 500);
+    EXPECT_EQ(client->session().AcceptSeqBase, 0);
+    EXPECT_EQ(client->session().AcceptSeqLast, 0);
+    EXPECT_EQ(client->session().SeqNoBase, 500);
 
     QPointer<QWidget> open(screen);
     main->item(QStringLiteral("qv_b1"))->trigger();
@@ -259,7 +262,7 @@ TEST_F(LoggedIn, LiquorResultInquiryStartsAfterTheReservedBaseAndClosesForAMakin
 TEST_F(LoggedIn, ApprovalCheckOpensTheApprovalScreenWithoutLooping)
 {
     int opened = 0;
-    ScreenRegistry::instance().add(QStringLiteral("qv_acceptconfirm_frm"), [&opened](QWidget *owner) {
+    ScreenRegistry::instance().add(QStringLiteral("qv_acceptconfirm_frm"), [&opened](QWidget *owner, Session &) {
         ++opened;
         auto *d = new QDialog(owner);
         d->setObjectName(QStringLiteral("qv_acceptconfirm_frm"));
@@ -302,7 +305,7 @@ TEST_F(LoggedIn, OfflineAfterTheRelayIsLost)
     login(QStringLiteral("APPR2"), QStringLiteral("3333"));
     client->prompt().enqueueAnswer(false);
     client->dm()->CscktDisconnect();
-    EXPECT_EQ(ServerState, 1);
+    EXPECT_EQ(client->session().ServerState, 1);
     for (const char *name : {"qv1", "qv2", "qv3", "qv4"})
         EXPECT_FALSE(enabled(main, name)) << name;
     client->prompt().clear();
@@ -316,7 +319,7 @@ TEST_F(LoggedIn, ExitClosesWithoutTheQuestion)
     login(QStringLiteral("MAKER"), QStringLiteral("1111"));
     main->show();
     main->item(QStringLiteral("qv_a8"))->trigger();
-    EXPECT_EQ(ServerState, -1);
+    EXPECT_EQ(client->session().ServerState, -1);
     EXPECT_FALSE(main->isVisible());
     EXPECT_FALSE(client->dm()->ServerLinkOpen());
     QCoreApplication::processEvents();
@@ -327,7 +330,7 @@ TEST_F(LoggedIn, SmsMarkAndModuleCaption)
 {
     login(QStringLiteral("MAKER"), QStringLiteral("1111"));
     main->ApplySmsMark(QStringLiteral("SMS01"));
-    EXPECT_EQ(main->windowTitle(), MainCaption + QStringLiteral(" - [ SMS ID : SMS01]"));
+    EXPECT_EQ(main->windowTitle(), client->session().MainCaption + QStringLiteral(" - [ SMS ID : SMS01]"));
     EXPECT_TRUE(main->item(QStringLiteral("mm_SMS"))->isVisible());
     client->dm()->HandleRelayData(QByteArray("\x02SR1\x03"));
     EXPECT_TRUE(main->windowTitle().endsWith(QStringLiteral(" [자동송수신모듈]")));

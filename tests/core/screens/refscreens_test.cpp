@@ -9,7 +9,7 @@
 #include "core/screens/DisplayUnit.h"
 #include "core/screens/ErrcodeUnit.h"
 #include "core/screens/ListScreen.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/NetworkUnit.h"
 #include "core/screens/ScreenRegistry.h"
@@ -71,7 +71,7 @@ TEST_F(RefScreens, NetworkViewShowsTheConfigRowOrSaysThereIsNone)
 
     client.server().exec(QStringLiteral("delete from config"));
     client.prompt().clear();
-    Tqv_network_frm empty(client.mainWindow());
+    Tqv_network_frm empty(client.session(), client.mainWindow());
     EXPECT_TRUE(client.prompt().contains(QStringLiteral("서버에 대한 네트워크 정보가 존재하지 않습니다.\r\r본사 관리자에게 문의하시기 바랍니다.")));
     EXPECT_EQ(empty.grd_network->Cells(1, 1), QString());
 }
@@ -146,7 +146,7 @@ TEST_F(RefScreens, AnAdministratorAddsAndModifiesAMotherAccount)
 
     // Without any account the panel still opens locked.
     client.server().exec(QStringLiteral("delete from bank"));
-    Tqv_bank_frm empty(client.mainWindow());
+    Tqv_bank_frm empty(client.session(), client.mainWindow());
     EXPECT_TRUE(GridIsEmpty(empty.grd_allbank));
     EXPECT_EQ(empty.AccountEditMode, 0);
     EXPECT_TRUE(empty.edt_bankno->isReadOnly());
@@ -219,7 +219,7 @@ TEST_F(RefScreens, ErrorCodeReportFillsItsPagesAndModifyNeedsASearch)
     EXPECT_EQ(screen->grd_error->RowCount(), 2);
 
     // A search during an entry keeps the entry band open, shown or not yet.
-    Tqv_ErrCode_frm hidden(client.mainWindow());
+    Tqv_ErrCode_frm hidden(client.session(), client.mainWindow());
     click(hidden.btn_add);
     EXPECT_FALSE(hidden.pnl_regerr->isHidden());
     click(hidden.btn_search);
@@ -239,7 +239,7 @@ TEST_F(RefScreens, FindDialogSearchesFirstAndNextAndSaysWhenNothingIsLeft)
     grid.SetCells(1, 1, QStringLiteral("가나상사"));
     grid.SetCells(1, 2, QStringLiteral("다라상사"));
     grid.SetCells(2, 3, QStringLiteral("가나은행"));
-    Tqv_search_frm dialog;
+    Tqv_search_frm dialog(client.session());
     dialog.SetGrid(&grid);
     ASSERT_EQ(dialog.cmb_search->Items().Count(), 3);
     EXPECT_EQ(dialog.cmb_search->Items()[1], QStringLiteral("업체명"));
@@ -273,7 +273,7 @@ TEST_F(RefScreens, ScreenSettingsListAndSaveColumnFlags)
     ini.writeString(QStringLiteral("QV_TRSUM_FRM"), QStringLiteral("4"), QStringLiteral("1건수"));
     ini.writeString(QStringLiteral("FILESAVE"), QStringLiteral("FILESAVE_FLAG"), QStringLiteral("2"));
 
-    Tqv_display_frm dialog;
+    Tqv_display_frm dialog(client.session());
     EXPECT_FALSE(Checked(dialog.chk_delimeter));            // "2" reads as off here
     dialog.cmb_allbank->SetItemIndex(7);
     dialog.cmb_allbankChange();
@@ -293,21 +293,21 @@ TEST_F(RefScreens, ScreenSettingsListAndSaveColumnFlags)
     EXPECT_EQ(ini.readString(QStringLiteral("QV_TRSUM_FRM"), QStringLiteral("2")), QStringLiteral("1은행명"));
     EXPECT_EQ(ini.readString(QStringLiteral("QV_TRSUM_FRM"), QStringLiteral("4")), QStringLiteral("1건수"));
     EXPECT_EQ(ini.readString(QStringLiteral("FILESAVE"), QStringLiteral("FILESAVE_FLAG")), QStringLiteral("0"));
-    EXPECT_EQ(FileSaveFlag, 0);
+    EXPECT_EQ(client.session().FileSaveFlag, 0);
 }
 
 TEST_F(RefScreens, StartScreenPollsEachBankAndStopsItsTimerWhileATickRuns)
 {
     ASSERT_TRUE(login("MAKER", "1111"));
-    Tqv_start_frm screen;
+    Tqv_start_frm screen(client.session());
     ASSERT_FALSE(GridIsEmpty(screen.grd_allbank));
     EXPECT_EQ(screen.grd_allbank->Cells(3, 1), QStringLiteral("N"));
     EXPECT_TRUE(screen.SendTimer->isActive());
     bool activeDuringTick = true;
     client.prompt().setCallback([&](const qvx::ScriptedPrompt::Entry &) { activeDuringTick = screen.SendTimer->isActive(); });
-    ServerState = 1;
+    client.session().ServerState = 1;
     screen.SendTimerTimer();
-    ServerState = 0;
+    client.session().ServerState = 0;
     EXPECT_FALSE(activeDuringTick);
     EXPECT_TRUE(screen.SendTimer->isActive());
     client.prompt().setCallback({});
@@ -318,7 +318,7 @@ TEST_F(RefScreens, StartScreenPollsEachBankAndStopsItsTimerWhileATickRuns)
 
     client.server().exec(QStringLiteral("delete from bank"));
     client.prompt().clear();
-    Tqv_start_frm empty;
+    Tqv_start_frm empty(client.session());
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("등록된 은행이 존재하지 않습니다. 신규등록을 하시기 바랍니다."));
     EXPECT_FALSE(empty.SendTimer->isActive());
 }

@@ -4,7 +4,7 @@
 #include "core/AppControl.h"
 #include "core/screens/ClientMainUnit.h"
 #include "core/DMUnit.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "backend/RelayServer.h"
 
 #include <QAction>
@@ -31,7 +31,7 @@ TEST(RelayLive, LoggedInClientHearsAnnouncementsAndGoesOfflineWhenTheRelayStops)
     client.prompt().clear();
     client.prompt().enqueueAnswer(false);
     relay.close();
-    ASSERT_TRUE(ClientFixture::waitFor([] { return ServerState == 1; }));
+    ASSERT_TRUE(ClientFixture::waitFor([&client] { return client.session().ServerState == 1; }));
     EXPECT_EQ(client.terminateRequests(), 0);
     EXPECT_FALSE(client.mainWindow()->item(QStringLiteral("qv2"))->isEnabled());
     client.prompt().clear();
@@ -47,14 +47,16 @@ TEST(RelayLive, SecondLoginOfTheSameIdEndsThatClient)
     qvx::RelayServer &relay = *client.server().relay();
     ASSERT_TRUE(ClientFixture::waitFor([&] { return relay.isConnected(QStringLiteral("MAKER")); }));
 
-    // A second client of the same id (same process: the login state is shared).
+    // A second client of the same id, with a session of its own.
     Tdm *first = dm;
     {
-        Tdm second;
+        Session secondSession = client.session();
+        Tdm second(secondSession);
         second.setDisconnectWaitMs(0);
         second.ActivateRelay(QStringLiteral("127.0.0.1"), client.server().relayPort());
         ASSERT_TRUE(ClientFixture::waitFor([] { return TerminateRequests() > 0; }));
-        EXPECT_EQ(DupLoginFlag, 1);
+        EXPECT_EQ(secondSession.DupLoginFlag, 1);
+        EXPECT_EQ(client.session().DupLoginFlag, 0);
         EXPECT_TRUE(client.prompt().contains(
             QStringLiteral("MAKER ID는 이미 사용중이므로 로그인 할 수 없습니다.관리자에게 문의하시기 바랍니다.")));
     }

@@ -1,7 +1,7 @@
 // The approver sign-in dialog that guards sending.
 #include "core/AppControl.h"
 #include "core/DMUnit.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/SubLoginUnit.h"
 #include "controls/panels/DDButton.h"
 #include "platform/Prompt.h"
@@ -19,6 +19,7 @@ QString S(const char *s) { return QString::fromUtf8(s); }
 class SubLogin : public ::testing::Test
 {
 protected:
+    Session session;
     static void SetUpTestSuite() { server = new qvx::test::TestServer(); }
     static void TearDownTestSuite()
     {
@@ -27,10 +28,9 @@ protected:
     }
     void SetUp() override
     {
-        ResetLoginState();
-        data = std::make_unique<Tdm>();
+        data = std::make_unique<Tdm>(session);
         data->setAppServer(&server->client());
-        dialog = new Tqv_sublogin_frm();
+        dialog = new Tqv_sublogin_frm(session);
         dialog->edt_Userid->setText(S("APPR2"));
         dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
@@ -39,7 +39,6 @@ protected:
     {
         delete dialog;
         data.reset();
-        ResetLoginState();
     }
     void click(TDDButton *b) { QTest::mouseClick(b, Qt::LeftButton); }
 
@@ -95,7 +94,7 @@ TEST_F(SubLogin, EmptyFieldsAndCancelKeepTheDialogOpen)
 
 TEST_F(SubLogin, OfflineRefusesAndStays)
 {
-    ServerState = 1;
+    session.ServerState = 1;
     QTest::keyClicks(dialog->edt_pwd, S("3333"));
     click(dialog->btn_confirm);
     EXPECT_EQ(prompt.lastText(), OfflineMessage);

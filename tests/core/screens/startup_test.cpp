@@ -3,7 +3,7 @@
 #include "core/AppControl.h"
 #include "core/screens/ClientMainUnit.h"
 #include "core/DMUnit.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/LoginUnit.h"
 #include "controls/panels/DDButton.h"
 #include "platform/Clock.h"
@@ -28,7 +28,7 @@ TEST(Startup, LoginCancelledEndsTheProgram)
     EXPECT_FALSE(started);
     EXPECT_EQ(client.startup().stoppedAt(), QStringLiteral("login"));
     EXPECT_FALSE(client.dm()->Timer1->isActive());
-    EXPECT_TRUE(LoginUserId.isEmpty());
+    EXPECT_TRUE(client.session().LoginUserId.isEmpty());
 }
 
 TEST(Startup, DemoUserReachesTheMainWindowWithTheServersValues)
@@ -39,13 +39,13 @@ TEST(Startup, DemoUserReachesTheMainWindowWithTheServersValues)
     EXPECT_EQ(client.startup().stoppedAt(), QString());
     Tqv_frm *main = client.mainWindow();
     EXPECT_EQ(main->UserIdField, QStringLiteral("MAKER"));
-    EXPECT_EQ(NetworkId, QStringLiteral("QVX0000001"));
-    EXPECT_EQ(ServiceDiv, QStringLiteral("DY1"));
-    EXPECT_EQ(SendFlagInit, QStringLiteral("1"));
-    EXPECT_EQ(MainCaption, QStringLiteral("QUVEX_Client V3.3  [ 한빛상사(주) ] 사용자 : MAKER"));
-    EXPECT_TRUE(main->windowTitle().startsWith(MainCaption));
-    EXPECT_EQ(BankNames[3], QStringLiteral("기업은행"));
-    EXPECT_EQ(DbMode, 1);
+    EXPECT_EQ(client.session().NetworkId, QStringLiteral("QVX0000001"));
+    EXPECT_EQ(client.session().ServiceDiv, QStringLiteral("DY1"));
+    EXPECT_EQ(client.session().SendFlagInit, QStringLiteral("1"));
+    EXPECT_EQ(client.session().MainCaption, QStringLiteral("QUVEX_Client V3.3  [ 한빛상사(주) ] 사용자 : MAKER"));
+    EXPECT_TRUE(main->windowTitle().startsWith(client.session().MainCaption));
+    EXPECT_EQ(client.session().BankNames[3], QStringLiteral("기업은행"));
+    EXPECT_EQ(client.session().DbMode, 1);
     EXPECT_TRUE(client.dm()->Timer1->isActive());
     EXPECT_FALSE(client.dm()->Timer2->isActive());
     EXPECT_FALSE(main->item(QStringLiteral("qv_a6"))->isEnabled());
@@ -64,8 +64,8 @@ TEST(Startup, MissingConfigRowStopsAfterTheCaptionStep)
     ASSERT_TRUE(client.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
     EXPECT_EQ(client.startup().stoppedAt(), QStringLiteral("config"));
     EXPECT_TRUE(client.prompt().contains(QStringLiteral("환경설정이 되지 않았습니다.")));
-    EXPECT_TRUE(NetworkId.isEmpty());
-    EXPECT_TRUE(ServiceDiv.isEmpty());
+    EXPECT_TRUE(client.session().NetworkId.isEmpty());
+    EXPECT_TRUE(client.session().ServiceDiv.isEmpty());
     EXPECT_EQ(client.mainWindow()->windowTitle(), QStringLiteral("QUVEX_Client"));
     // The relay and the keep-alive still started.
     EXPECT_TRUE(client.dm()->Timer1->isActive());
@@ -78,7 +78,7 @@ TEST(Startup, SendModuleModeWithoutALayoutRowStops)
     ClientFixture client(options);
     client.server().exec(QStringLiteral("delete from convertG_s"));
     ASSERT_TRUE(client.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
-    EXPECT_EQ(SendModuleMode, 2);
+    EXPECT_EQ(client.session().SendModuleMode, 2);
     EXPECT_EQ(client.startup().stoppedAt(), QStringLiteral("layout"));
     Tqv_frm *main = client.mainWindow();
     EXPECT_FALSE(main->item(QStringLiteral("qv_a3"))->isEnabled());
@@ -97,11 +97,11 @@ TEST(Startup, SendModuleModeLoadsTheLayoutAndStartsTheModule)
     ASSERT_TRUE(client.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
     EXPECT_EQ(client.startup().stoppedAt(), QString());
     EXPECT_TRUE(client.dm()->Timer2->isActive());
-    EXPECT_EQ(ConvLayout[cvMoBankNo].start, 3);
-    EXPECT_EQ(ConvLayout[cvMoBankNo].length, 15);
-    EXPECT_EQ(ConvLayout[cvSeqNo].start, 90);
-    EXPECT_EQ(ConvLayout[cvGubun].length, 2);
-    EXPECT_EQ(ConvLayout[cvJumin].start, 0);
+    EXPECT_EQ(client.session().ConvLayout[cvMoBankNo].start, 3);
+    EXPECT_EQ(client.session().ConvLayout[cvMoBankNo].length, 15);
+    EXPECT_EQ(client.session().ConvLayout[cvSeqNo].start, 90);
+    EXPECT_EQ(client.session().ConvLayout[cvGubun].length, 2);
+    EXPECT_EQ(client.session().ConvLayout[cvJumin].start, 0);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include "core/AppControl.h"
 #include "core/screens/ClientMainUnit.h"
 #include "core/DMUnit.h"
-#include "core/LoginState.h"
+#include "core/Session.h"
 #include "core/screens/LoginUnit.h"
 #include "controls/panels/DDButton.h"
 #include "platform/Clock.h"
@@ -22,7 +22,6 @@ ClientFixture::ClientFixture()
 ClientFixture::ClientFixture(Options options)
     : m_options(std::move(options))
 {
-    ResetLoginState();
     ResetTerminateRequests();
     SetTerminateHandler([] {});
     qvx::Clock::reset();
@@ -42,7 +41,6 @@ ClientFixture::~ClientFixture()
     SetTerminateHandler({});
     qvx::ProgramDir::setOverride(QString());
     qvx::Clock::reset();
-    ResetLoginState();
 }
 
 qvx::IniFile ClientFixture::config() const

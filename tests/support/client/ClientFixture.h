@@ -22,6 +22,7 @@
 #include <functional>
 #include <memory>
 
+class Session;
 class Tdm;
 class Tqv_frm;
 class Tqv_login_frm;
@@ -67,6 +68,8 @@ public:
     bool start(StartupController::LoginRunner runner);
 
     StartupController &startup() { return *m_startup; }
+    // The client's session (there from construction on).
+    Session &session() { return m_startup->session(); }
     Tqv_frm *mainWindow() const;
     Tdm *dm() const;
     // How many times the program asked to end.
