@@ -284,17 +284,8 @@ void ReplyDispatcher::noticeCounts(QWidget *screen) const
 void ReplyDispatcher::notice() const
 {
     WriteLog(session, m_dm.scktconnect->commMsg(1));
-    QWidget *alert = ScreenRegistry::instance().create(QStringLiteral("qv_AlertMsg_Frm"), nullptr, session);
-    if (!alert)
-        return;
-    const QString text = m_dm.scktconnect->commMsg(1);
-    if (QObject *memo = alert->findChild<QObject *>(QStringLiteral("me_Msg"))) {
-        if (!QMetaObject::invokeMethod(memo, "appendPlainText", Q_ARG(QString, text)))
-            QMetaObject::invokeMethod(memo, "append", Q_ARG(QString, text));
-    }
-    alert->setAttribute(Qt::WA_DeleteOnClose);
-    alert->setWindowFlag(Qt::Window);
-    alert->show();
+    // Each notice opens a window of its own.
+    m_main.ShowAlertMessage(m_dm.scktconnect->commMsg(1));
 }
 
 void ReplyDispatcher::ApprovalArrived()
