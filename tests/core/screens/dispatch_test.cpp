@@ -8,7 +8,6 @@
 #include "core/Session.h"
 #include "core/ReplyRoutes.h"
 #include "core/screens/ClientMainUnit.h"
-#include "core/screens/CoreScreens.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ScreenInterfaces.h"
 #include "core/screens/ScreenParts.h"
@@ -87,7 +86,6 @@ class Dispatch : public ::testing::Test
 protected:
     void SetUp() override
     {
-        registerCoreScreens();
         ASSERT_TRUE(client.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
         main = client.mainWindow();
         ASSERT_TRUE(ClientFixture::waitFor([this] { return client.dm()->RelayActive(); }));
