@@ -67,11 +67,11 @@ TEST(TwoClientsPeer, FirstApproverForwards)
         EXPECT_EQ(s->grd_ichelist->Cells(0, 1), QStringLiteral("MAKER"));
         EXPECT_EQ(s->grd_ichelist->Cells(1, 1), QStringLiteral("47,600"));
         ClickCell(s->grd_ichelist, 0, 1);
+        SavePicture(s, "two_clients_first_approver");
         SignIn(QStringLiteral("2222"));
         ChooseApprover(QStringLiteral("APPR2"));
         Click(s->btn_send1);
         EXPECT_TRUE(s->ListEmpty());
-        SavePicture(s, "two_clients_first_approver");
         Click(s->btn_close);
         done = true;
     });
@@ -91,9 +91,9 @@ TEST(TwoClientsPeer, FinalApproverSends)
     OnModal<Tqv_acceptconfirm1_frm>([&done](Tqv_acceptconfirm1_frm *s) {
         EXPECT_EQ(s->grd_ichelist->Cells(4, 1), QStringLiteral("APPR2"));
         ClickCell(s->grd_ichelist, 0, 1);
+        SavePicture(s, "two_clients_final_approver");
         SignIn(QStringLiteral("3333"));
         Click(s->DDButton1);
-        SavePicture(s, "two_clients_final_approver");
         Click(s->btn_close);
         done = true;
     });

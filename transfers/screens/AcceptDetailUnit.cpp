@@ -71,6 +71,9 @@ Tqv_acceptdetail_frm::Tqv_acceptdetail_frm(Session &runSession, QWidget *owner, 
                              QStringLiteral("모계좌"), QStringLiteral("암호"), QStringLiteral("복기"),
                              QStringLiteral("거래구분"), QStringLiteral("이체금액"), QStringLiteral("거래은행"),
                              QStringLiteral("거래계좌"), QStringLiteral("송금/수금인")});
+    const int widths[] = {36, 64, 64, 64, 64, 64, 104, 40, 40, 56, 80, 64, 104, 84};
+    for (int c = 0; c < 14; ++c)
+        grd_ichelist->SetColWidths(c, widths[c]);
     grd_ichelist->setSelectionBehavior(QAbstractItemView::SelectRows);
     grd_ichelist->OnGetAlignment = [](int col, int row) {
         return col == cPrice && row > 0 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignCenter;
