@@ -24,10 +24,10 @@ bool GridIsEmpty(const TListGrid *grid, int col)
 void ClearGridRows(TListGrid *grid, int lastCol)
 {
     grid->BeginUpdate();
-    grid->ClearBlock(0, 1, lastCol, grid->RowCount());
-    for (int r = 1; r < grid->RowCount(); ++r)
-        grid->RemoveCheckBox(0, r);
+    // The rows below the first data row go; only that one is emptied.
     grid->SetRowCount(2);
+    grid->ClearBlock(0, 1, lastCol, 1);
+    grid->RemoveCheckBox(0, 1);
     grid->EndUpdate();
 }
 

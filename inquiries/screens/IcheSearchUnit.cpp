@@ -47,6 +47,30 @@ QString Money(const QString &text) { return CurrToMoneyStr(SafeStrToCurr(text.tr
 
 qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
 
+// A conversion whose result is kept while its input repeats row after row
+// (a long list repeats its accounts, dates and fees).
+class Repeated
+{
+public:
+    template <typename Convert>
+    const QString &of(const QString &a, const QString &b, Convert convert)
+    {
+        if (!m_has || a != m_a || b != m_b) {
+            m_a = a;
+            m_b = b;
+            m_out = convert();
+            m_has = true;
+        }
+        return m_out;
+    }
+    template <typename Convert>
+    const QString &of(const QString &a, Convert convert) { return of(a, QString(), convert); }
+
+private:
+    bool m_has = false;
+    QString m_a, m_b, m_out;
+};
+
 // Brushes of the forms, written as the colour values they give ($BBGGRR).
 QColor Tcolor(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
@@ -375,6 +399,10 @@ void Tqv_ichesearch_frm::fillRows(const qvx::ResultSet &rs)
               iErr = column("errcode"), iSendId = column("sendid"), iRecvId = column("recvid"),
               iFirm = column("firmid"), iCfm = column("cfmid");
 
+    const QString collection = QStringLiteral("수납");
+    const QString payment = QStringLiteral("지급");
+    Repeated sendDate, moAccount, account, state, recvDate, recvTime, fee, taFee, taPrice, taMoney;
+    QSet<QString> totalsCodes[2][2];
     grd_ichelist->BeginUpdate();
     grd_ichelist->SetRowCount(n + 1);
     for (int i = 0; i < n; ++i) {
@@ -382,26 +410,32 @@ void Tqv_ichesearch_frm::fillRows(const qvx::ResultSet &rs)
         const int r = i + 1;
         const QString gubun = row[iGubun];
         const QString price = row[iPrice];
+        // The last cell first: the row takes its full width at once.
+        grd_ichelist->SetCells(cCfmId, r, row[iCfm]);
         grd_ichelist->SetCells(cNo, r, QString::number(r));
         grd_ichelist->AddCheckBox(cNo, r, false);
-        grd_ichelist->SetCells(cSendDate, r, DateText(row[iDate]));
+        grd_ichelist->SetCells(cSendDate, r, sendDate.of(row[iDate], [&] { return DateText(row[iDate]); }));
         grd_ichelist->SetCells(cSeqNo, r, row[iSeq]);
         grd_ichelist->SetCells(cMoBank, r, row[iMoBank]);
-        grd_ichelist->SetCells(cMoBankNo, r, FormatAcctNo(row[iBank], row[iMoNo]));
-        grd_ichelist->SetCells(cKind, r, gubun == QLatin1String("20") ? QStringLiteral("수납") : QStringLiteral("지급"));
+        grd_ichelist->SetCells(cMoBankNo, r, moAccount.of(row[iBank], row[iMoNo], [&] {
+            return FormatAcctNo(row[iBank], row[iMoNo]);
+        }));
+        grd_ichelist->SetCells(cKind, r, gubun == QLatin1String("20") ? collection : payment);
         grd_ichelist->SetCells(cPrice, r, Money(price));
         grd_ichelist->SetCells(cTransBank, r, row[iTransBank]);
-        grd_ichelist->SetCells(cBankNo, r, FormatAcctNo(row[iTransId], row[iBankNo]));
+        grd_ichelist->SetCells(cBankNo, r, account.of(row[iTransId], row[iBankNo], [&] {
+            return FormatAcctNo(row[iTransId], row[iBankNo]);
+        }));
         grd_ichelist->SetCells(cName, r, row[iName]);
-        grd_ichelist->SetCells(cState, r, GetSendFlagName(row[iFlag].toInt()));
+        grd_ichelist->SetCells(cState, r, state.of(row[iFlag], [&] { return GetSendFlagName(row[iFlag].toInt()); }));
         grd_ichelist->SetCells(cResult, r, row[iResult]);
-        grd_ichelist->SetCells(cRecvDate, r, DateText(row[iRecvDate]));
-        grd_ichelist->SetCells(cRecvTime, r, TimeText(row[iRecvTime]));
-        grd_ichelist->SetCells(cFee, r, Money(row[iFee]));
+        grd_ichelist->SetCells(cRecvDate, r, recvDate.of(row[iRecvDate], [&] { return DateText(row[iRecvDate]); }));
+        grd_ichelist->SetCells(cRecvTime, r, recvTime.of(row[iRecvTime], [&] { return TimeText(row[iRecvTime]); }));
+        grd_ichelist->SetCells(cFee, r, fee.of(row[iFee], [&] { return Money(row[iFee]); }));
         grd_ichelist->SetCells(cTaProcNo, r, row[iTaNo]);
-        grd_ichelist->SetCells(cTaErrFee, r, Money(row[iTaFee]));
-        grd_ichelist->SetCells(cTaErrPrice, r, Money(row[iTaPrice]));
-        grd_ichelist->SetCells(cTaErrMoney, r, Money(row[iTaMoney]));
+        grd_ichelist->SetCells(cTaErrFee, r, taFee.of(row[iTaFee], [&] { return Money(row[iTaFee]); }));
+        grd_ichelist->SetCells(cTaErrPrice, r, taPrice.of(row[iTaPrice], [&] { return Money(row[iTaPrice]); }));
+        grd_ichelist->SetCells(cTaErrMoney, r, taMoney.of(row[iTaMoney], [&] { return Money(row[iTaMoney]); }));
         grd_ichelist->SetCells(cDummy, r, row[iDummy]);
         grd_ichelist->SetCells(cRawDate, r, row[iDate]);
         grd_ichelist->SetCells(cBankId, r, row[iBank]);
@@ -413,8 +447,13 @@ void Tqv_ichesearch_frm::fillRows(const qvx::ResultSet &rs)
         grd_ichelist->SetCells(cRecvId, r, row[iRecvId]);
         grd_ichelist->SetCells(cFirmId, r, row[iFirm]);
         grd_ichelist->SetCells(cBankId2, r, row[iBank]);
-        grd_ichelist->SetCells(cCfmId, r, row[iCfm]);
-        m_totals.add(ResultInquirySql::totalsCodes(gubun, row[iFlag], row[iErr]), SafeStrToCurr(price.trimmed(), 0));
+        // The row's place in the totals: one of four sets of codes.
+        const bool isCollection = gubun.trimmed() == QLatin1String("20");
+        const bool isNormal = row[iFlag].trimmed() == QLatin1String("4") && row[iErr].trimmed() == QLatin1String("0000");
+        QSet<QString> &codes = totalsCodes[isCollection][isNormal];
+        if (codes.isEmpty())
+            codes = ResultInquirySql::totalsCodes(gubun, row[iFlag], row[iErr]);
+        m_totals.add(codes, SafeStrToCurr(price.trimmed(), 0));
     }
     grd_ichelist->EndUpdate();
     showTotals();
