@@ -4,6 +4,7 @@
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/EventGuard.h"
+#include "core/RequestRows.h"
 #include "core/RequestSql.h"
 #include "core/SeqNo.h"
 #include "core/TextUtils.h"
@@ -48,6 +49,27 @@ QString bytesField(const QByteArray &raw, int start, int length)
     return qvx::Cp949::decode(raw.mid(start - 1, length));
 }
 
+// The characters that lie wholly inside bytes start .. start + length - 1
+// (1-based): a double-byte character across either edge is left out.
+QString wholeCharacters(const QByteArray &bytes, int start, int length)
+{
+    const int from = start - 1;
+    const int to = from + length;
+    int i = 0;
+    int first = -1;
+    int last = -1;
+    while (i < bytes.size() && i < to) {
+        const int w = qvx::Cp949::isLeadByte(uchar(bytes[i])) && i + 1 < bytes.size() ? 2 : 1;
+        if (i >= from && i + w <= to) {
+            if (first < 0)
+                first = i;
+            last = i + w;
+        }
+        i += w;
+    }
+    return first < 0 ? QString() : qvx::Cp949::decode(bytes.mid(first, last - first));
+}
+
 // The first bank row whose bankid equals the code, -1 when there is none.
 int findBank(const qvx::ResultSet &banks, const QString &bankId)
 {
@@ -70,13 +92,6 @@ QString databaseErrorLine(const AutoSendLine &line)
 {
     return QStringLiteral("database error -> ") + today() + QLatin1Char(' ') + nowHhnnss() + QLatin1Char(' ') + Pad
            + QLatin1Char('-') + line.field(cvBankId);
-}
-
-// A server call that failed: a statement the server refused is logged and the
-// line dropped; a lost connection ends the pass.
-bool refusedStatement(const qvx::AppServerError &e)
-{
-    return !e.connectionClosed();
 }
 
 } // namespace
@@ -180,44 +195,40 @@ void TAutoSendModule::finish(const QString &fileName)
         setAside(fileName, QStringLiteral("cannot delete the file"));
 }
 
-// Stores the rows of one drop file: each row's statement goes in on its own
-// (a row whose statement is empty is skipped; a refused statement is logged
-// and reported through refused()); when a row went in, "commit" and the
-// batch's registration follow. The file is removed once its batch is
-// registered; a file some of whose rows were stored is set aside, never read
-// again, when a later step fails or the registration is withdrawn.
-void TAutoSendModule::storeBatch(const QString &fileName, int rows, const std::function<QString(int)> &statement,
-                                 const std::function<void(int)> &refused, const std::function<int()> &registerBatch)
+// Stores the rows of one drop file through the request sender, a refused
+// line logged and skipped. The file is removed once its batch is registered
+// (or had no row to store); it stays for the next tick when nothing was stored
+// (no message numbers, a lost link); a file some of whose rows were stored is
+// set aside, never read again, when a later step fails or the registration is
+// withdrawn.
+RequestResult TAutoSendModule::storeBatch(const QString &fileName, RequestBatch batch, int rows,
+                                          const RequestSender::Statement &statement)
 {
-    int inserted = 0;
-    try {
-        for (int i = 0; i < rows; ++i) {
-            const QString sql = statement(i);
-            if (sql.isEmpty())
-                continue;
-            try {
-                m_dm.cms_insert1(sql);
-                ++inserted;
-            } catch (const qvx::AppServerError &e) {
-                if (!refusedStatement(e))
-                    throw;
-                WriteLog(m_session, sql);
-                refused(i);
-            }
-        }
-        if (inserted > 0) {
-            m_dm.cms_insert1(QStringLiteral("commit"));
-            if (registerBatch() != SendDescAccepted) {
-                setAside(fileName, QStringLiteral("registration withdrawn"));
-                return;
-            }
-        }
-    } catch (const std::exception &e) {
-        if (inserted > 0)
-            setAside(fileName, QString::fromLocal8Bit(e.what()));
-        throw;
+    using Outcome = RequestResult::Outcome;
+    batch.policy = RequestBatch::Policy::SkipBadLine;
+    RequestSender sender(m_session, *m_dm.scktconnect);
+    const RequestResult result = sender.send(batch, rows, statement);
+    switch (result.outcome) {
+    case Outcome::Sent:
+    case Outcome::Empty:
+        finish(fileName);
+        break;
+    case Outcome::ReserveFailed:
+        break; // the file stays for the next tick
+    case Outcome::Withdrawn:
+        setAside(fileName, QStringLiteral("registration withdrawn"));
+        break;
+    case Outcome::InsertFailed:
+    case Outcome::CommitFailed:
+    case Outcome::ConnectionLost:
+        if (result.stored > 0)
+            setAside(fileName, result.error);
+        else
+            WriteLog(m_session, QStringLiteral("auto send: ") + QFileInfo(fileName).fileName()
+                                    + QStringLiteral(" kept for the next tick: ") + result.error);
+        break;
     }
-    finish(fileName);
+    return result;
 }
 
 void TAutoSendModule::AutoSendCollect()
@@ -244,9 +255,11 @@ void TAutoSendModule::sendGeneral(const QString &fileName, const QString &gubun,
     m_session.AutoSendCount = int(lines.size());
     const qvx::ResultSet banks = m_dm.cms_select1(QStringLiteral("select * from bank order by bankid"));
 
+    RequestBatch batch = RequestBatch::byCfmId(QStringLiteral("0100100"), QStringLiteral("giche"), batchTime);
+    batch.onRefused = [&](int i) { WriteSendErrorLog(QStringLiteral("3"), AutoSendLine{lines[i], &m_session.ConvLayout}); };
     storeBatch(
-        fileName, int(lines.size()),
-        [&](int i) {
+        fileName, batch, int(lines.size()),
+        [&](int i, qint64) {
             const AutoSendLine line{lines[i], &m_session.ConvLayout};
             auto f = [&line](ConvPair p) { return line.field(p).trimmed(); };
             const QString seqNo = f(cvSeqNo);
@@ -261,19 +274,15 @@ void TAutoSendModule::sendGeneral(const QString &fileName, const QString &gubun,
                 return QString();
             }
             auto bank = [&banks, b](const char *column) { return banks.value(b, QString::fromLatin1(column)); };
-            // Fee and price sit at byte positions 1-5 and 6-13 of the other info.
+            // Fee and price sit at byte positions 1-5 and 6-13 of the other info;
+            // a double-byte character across the boundary belongs to neither.
             const QByteArray info = qvx::Cp949::encode(f(cvCInfo));
             return MakeGicheSql(
                 today(), batchTime, QStringLiteral("DY2"), seqNo, m_session.NetworkId, bank("recvid"), bank("firmid"),
                 bank("bankid"), m_session.LoginUserId, m_session.LoginUserId, QStringLiteral("1"), bank("mobankno"), bank("passwd"),
                 bank("dblpasswd"), gubun, f(cvMoney), QString(), QString(), f(cvBankId), f(cvBankNo), QString(),
-                QString(), bank("sendname"), QString(), bytesField(info, 1, 5), bytesField(info, 6, 8), QString(),
-                QString(), QStringLiteral("1"), QStringLiteral("0100100"), QString());
-        },
-        [&](int i) { WriteSendErrorLog(QStringLiteral("3"), AutoSendLine{lines[i], &m_session.ConvLayout}); },
-        [&] {
-            return SendDescByCfmId(m_session, QStringLiteral("0100100"), m_session.LoginUserId, QStringLiteral("0"), QStringLiteral("0"),
-                                   batchTime, QStringLiteral("giche"), m_dm.scktconnect);
+                QString(), bank("sendname"), QString(), wholeCharacters(info, 1, 5), wholeCharacters(info, 6, 8),
+                QString(), QString(), QStringLiteral("1"), QStringLiteral("0100100"), QString());
         });
 }
 
@@ -288,27 +297,17 @@ void TAutoSendModule::AutoSendIcheResult()
     const QList<QByteArray> lines = qvx::TextFile::readByteLines(fileName, &readOk);
     if (!readOk)
         return;
-    const int n = int(lines.size());
-    const qint64 base = ReserveSeqNo(n, SeqNoLimitMs, m_dm.scktconnect);
-    if (base < 0)
-        return;  // the file stays for the next tick
-
+    // A reservation that fails leaves the file for the next tick.
     storeBatch(
-        fileName, n,
-        [&](int i) {
+        fileName, RequestBatch::bySeqNo(QStringLiteral("0600100"), QStringLiteral("icheresult")), int(lines.size()),
+        [&](int i, qint64 seqNo) {
             const QByteArray &raw = lines[i];
             auto f = [&raw](int start, int length) { return bytesField(raw, start, length).trimmed(); };
             return MakeIcheResultSql(
-                today(), nowHhnnss(), m_session.ServiceDiv, QString::number(base + i + 1), f(1, 10), f(11, 10), f(21, 8),
+                today(), nowHhnnss(), m_session.ServiceDiv, QString::number(seqNo), f(1, 10), f(11, 10), f(21, 8),
                 f(29, 2), m_session.LoginUserId, QStringLiteral("1"), today(), f(31, 6), QString(), QString(), QString(),
                 QString(), QString(), QString(), QString(), QString(), QString(), QString(), QString(), QString(),
                 QString(), QStringLiteral("1"), QString(), QStringLiteral("0600100"));
-        },
-        [](int) {},
-        [&] {
-            return SendDescBySeqNo(m_session, QStringLiteral("0600100"), m_session.LoginUserId, QString::number(base + 1),
-                                   QString::number(base + n), QStringLiteral("000000"), QStringLiteral("icheresult"),
-                                   m_dm.scktconnect);
         });
 }
 
@@ -347,49 +346,40 @@ void TAutoSendModule::sendJuru(const QString &fileName, const QString &table, co
             WriteSendErrorLogJ(QStringLiteral("1"), line, gubun);
     }
     const int n = int(kept.size());
-    const qint64 base = ReserveSeqNo(n, SeqNoLimitMs, m_dm.scktconnect, SeqNoDbErrorNotice::Silent);
-    if (base < 0)
-        return;
-    m_session.SeqNoBase = int(base);
-    m_session.SeqNoLast = int(base + n);
     m_session.AutoSendCount = n;
     const qvx::ResultSet banks = m_dm.cms_select1(QStringLiteral("select * from bank order by bankid"));
     const bool collection = table.compare(QLatin1String("cmsjiche102"), Qt::CaseInsensitive) == 0;
 
-    storeBatch(
-        fileName, n,
-        [&](int i) {
-            const AutoSendLine &line = kept[i];
-            const int b = findBank(banks, line.field(cvMoBankId));
-            if (b < 0) {
-                WriteSendErrorLogJ(QStringLiteral("2"), line, gubun);
-                return QString();
-            }
-            auto bank = [&banks, b](const char *column) { return banks.value(b, QString::fromLatin1(column)); };
-            // Position 12 is the mother account and 20 the payee account in
-            // both tables (named bankNo/MoBankNo in the collection table and
-            // MoBankNo/BankNo in the payment table).
-            const QStringList v = {
-                today(), nowHhnnss(), QStringLiteral("DY2"), QString::number(base + i + 1), m_session.NetworkId,
-                bank("recvid"), bank("firmid"), bank("bankid"), m_session.LoginUserId, QString(), QStringLiteral("1"),
-                bank("mobankno"), bank("passwd"), bank("dblpasswd"), gubun, line.field(cvMoney), QString(), QString(),
-                line.field(cvBankId), line.field(cvBankNo), QString(), QString(), bank("sendname"), QString(),
-                line.field(cvJumin), QStringLiteral("1"), line.field(cvJuMoney), line.field(cvBJuMoney), QString(),
-                QStringLiteral("1"), service, QString()};
-            if (collection)
-                return MakeJiche102Sql(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10],
-                                       v[11], v[12], v[13], v[14], v[15], v[16], v[17], v[18], v[19], v[20],
-                                       v[21], v[22], v[23], v[24], v[25], v[26], v[27], v[28], v[29], v[30],
-                                       v[31]);
-            return MakeJiche103Sql(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10], v[11],
-                                   v[12], v[13], v[14], v[15], v[16], v[17], v[18], v[19], v[20], v[21], v[22],
-                                   v[23], v[24], v[25], v[26], v[27], v[28], v[29], v[30], v[31]);
-        },
-        [&](int i) { WriteSendErrorLogJ(QStringLiteral("3"), kept[i], gubun); },
-        [&] {
-            return SendDescBySeqNo(m_session, service, m_session.LoginUserId, QString::number(base + 1), QString::number(base + n),
-                                   batchTime, table, m_dm.scktconnect);
-        });
+    RequestBatch batch = RequestBatch::bySeqNo(service, table);
+    batch.time = batchTime;
+    batch.dbErrorNotice = SeqNoDbErrorNotice::Silent;
+    batch.onRefused = [&](int i) { WriteSendErrorLogJ(QStringLiteral("3"), kept[i], gubun); };
+    const RequestResult result = storeBatch(fileName, batch, n, [&](int i, qint64 seqNo) {
+        const AutoSendLine &line = kept[i];
+        const int b = findBank(banks, line.field(cvMoBankId));
+        if (b < 0) {
+            WriteSendErrorLogJ(QStringLiteral("2"), line, gubun);
+            return QString();
+        }
+        auto bank = [&banks, b](const char *column) { return banks.value(b, QString::fromLatin1(column)); };
+        // Position 12 is the mother account and 20 the payee account in both
+        // tables (named bankNo/MoBankNo in the collection table and
+        // MoBankNo/BankNo in the payment table).
+        const QStringList v = {
+            today(), nowHhnnss(), QStringLiteral("DY2"), QString::number(seqNo), m_session.NetworkId,
+            bank("recvid"), bank("firmid"), bank("bankid"), m_session.LoginUserId, QString(), QStringLiteral("1"),
+            bank("mobankno"), bank("passwd"), bank("dblpasswd"), gubun, line.field(cvMoney), QString(), QString(),
+            line.field(cvBankId), line.field(cvBankNo), QString(), QString(), bank("sendname"), QString(),
+            line.field(cvJumin), QStringLiteral("1"), line.field(cvJuMoney), line.field(cvBJuMoney), QString(),
+            QStringLiteral("1"), service, QString()};
+        return collection ? MakeInsertSql(RequestRowFromValues<Jiche102Row>(v))
+                          : MakeInsertSql(RequestRowFromValues<Jiche103Row>(v));
+    });
+    // The range the result screen shows on the answer.
+    if (result.outcome != RequestResult::Outcome::ReserveFailed && n > 0) {
+        m_session.SeqNoBase = int(result.base);
+        m_session.SeqNoLast = int(result.base + n);
+    }
 }
 
 void InstallAutoSendModule(Tdm &data)

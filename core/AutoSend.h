@@ -16,7 +16,8 @@
 //   - a message number of a general line that is not all digits makes the
 //     line an error line (kind "1");
 //   - in the offline state the liquor routines stop silently, keeping the file;
-//   - registration is skipped when no row was inserted (nothing to send);
+//   - rows go through the request sender, a refused line skipped; a batch
+//     with no row stored is neither committed nor registered;
 //   - a pass never throws, so the data module always re-enables its timer.
 
 #include <QByteArray>
@@ -26,6 +27,7 @@
 
 #include <functional>
 
+#include "core/RequestSender.h"
 #include "core/Session.h"
 
 class Tdm;
@@ -67,8 +69,8 @@ public:
 private:
     void sendGeneral(const QString &fileName, const QString &gubun, bool trimBankId);
     void sendJuru(const QString &fileName, const QString &table, const QString &service, const QString &gubun);
-    void storeBatch(const QString &fileName, int rows, const std::function<QString(int)> &statement,
-                    const std::function<void(int)> &refused, const std::function<int()> &registerBatch);
+    RequestResult storeBatch(const QString &fileName, RequestBatch batch, int rows,
+                             const RequestSender::Statement &statement);
 
     // True when the file exists, was seen with the same size at the previous
     // tick and was not set aside in this run.

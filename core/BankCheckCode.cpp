@@ -37,13 +37,35 @@ qint64 int64OrZero(const QString &text)
     return ok ? v : 0;
 }
 
-double requireNumber(const QString &text)
+// A whole number of any length read exactly: [+|-] digits, blanks around it.
+__int128 requireWhole(const QString &text)
 {
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v))
+    const QString t = text.trimmed();
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+        negative = t[i++] == u'-';
+    if (i >= t.size() || t.size() - i > 36)
         fail(QStringLiteral("'%1' is not a valid number").arg(text));
-    return v;
+    __int128 v = 0;
+    for (; i < t.size(); ++i) {
+        if (t[i] < u'0' || t[i] > u'9')
+            fail(QStringLiteral("'%1' is not a valid number").arg(text));
+        v = v * 10 + (t[i].unicode() - u'0');
+    }
+    return negative ? -v : v;
+}
+
+QString wholeText(__int128 v)
+{
+    const bool negative = v < 0;
+    unsigned __int128 m = negative ? (unsigned __int128)(-(v + 1)) + 1 : (unsigned __int128)v;
+    QString digits;
+    do {
+        digits.prepend(QChar(u'0' + int(m % 10)));
+        m /= 10;
+    } while (m != 0);
+    return negative ? QLatin1Char('-') + digits : digits;
 }
 
 // Per position 1..6: (a[i] + b[i]) mod 10. Each position must hold a digit.
@@ -88,17 +110,20 @@ QString bank3(const QString &payAcct, const QString &counterAcct, const QString 
     return digitAdd(swapHalves(x2), yymmdd);
 }
 
+// The quotient's whole part as text, computed exactly on integers (amounts of
+// any length keep every digit; no exponent form).
 QString bank5(const QString &payAcct, const QString &counterAcct, const QString &amount, const QDate &today)
 {
-    const double a = requireNumber(FixLenZero(StripChar(payAcct, QLatin1Char('-')), 11, true));
-    const double b = requireNumber(FixLenZero(StripChar(counterAcct, QLatin1Char('-')), 11, true));
-    const double d = (today.year() % 100) + today.month() + today.day();
-    const double n = requireNumber(today.toString(QStringLiteral("yyMMdd")));
-    const double q = (requireNumber(amount) + a + b + n) / d;
-    QString text = QString::number(q, 'g', 15);
-    const qsizetype dot = text.indexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        text.truncate(dot);
+    const __int128 a = requireWhole(FixLenZero(StripChar(payAcct, QLatin1Char('-')), 11, true));
+    const __int128 b = requireWhole(FixLenZero(StripChar(counterAcct, QLatin1Char('-')), 11, true));
+    const int d = (today.year() % 100) + today.month() + today.day();
+    const __int128 n = requireWhole(today.toString(QStringLiteral("yyMMdd")));
+    const __int128 total = requireWhole(amount) + a + b + n;
+    // Everything from the point on is dropped: the whole part, toward zero.
+    const __int128 q = total / d;
+    QString text = wholeText(q);
+    if (q == 0 && total < 0)
+        text = QStringLiteral("-0");
     return text.size() >= 4 ? text.right(4) : FixLenZero(text, 4, false);
 }
 
@@ -131,7 +156,14 @@ QString bank23(const QString &payBank, const QString &counterAcct, const QString
     const qint64 u = int64OrZero(StripChar(counterAcct, QLatin1Char('-')).left(10));
     const qint64 w = int64OrZero(amount);
     const qint64 c = int64OrZero(code);
-    const QString t = FixLenZero(QString::number(u + w + c), 13, false);
+    // The weights read the sum's digits: a negative sum (whose sign is no
+    // digit) or one beyond 64 bits has no card number.
+    qint64 sum = 0;
+    if (__builtin_add_overflow(u, w, &sum) || __builtin_add_overflow(sum, c, &sum))
+        fail(QStringLiteral("check code: the sum of account, amount and code is beyond 64 bits"));
+    if (sum < 0)
+        fail(QStringLiteral("check code: the sum of account, amount and code is negative"));
+    const QString t = FixLenZero(QString::number(sum), 13, false);
     qint64 h = 0;
     for (int i = 0; i < 13; ++i)
         h += qint64(t[i].unicode() - '0') * Weights[i];

@@ -1,44 +1,12 @@
 #include "core/RequestSql.h"
 
+#include "core/RequestRows.h"
 #include "core/Session.h"
 #include "core/TextUtils.h"
 #include "platform/Clock.h"
 #include "platform/SqlText.h"
 
 namespace {
-
-constexpr int NameBytes = 12;
-
-QStringList columnList(const char *names)
-{
-    QStringList list = QString::fromLatin1(names).split(QLatin1Char(','));
-    for (QString &c : list)
-        c = c.trimmed();
-    return list;
-}
-
-bool isBareColumn(const QString &column)
-{
-    return column.compare(QLatin1String("SeqNo"), Qt::CaseInsensitive) == 0
-           || column.compare(QLatin1String("TranSeqNo"), Qt::CaseInsensitive) == 0;
-}
-
-QString buildInsert(const QString &table, const QStringList &columns, const QStringList &values)
-{
-    Q_ASSERT(columns.size() == values.size());
-    QStringList written;
-    written.reserve(values.size());
-    for (qsizetype i = 0; i < values.size(); ++i)
-        written << (isBareColumn(columns[i]) ? qvx::sqlInt(values[i].trimmed()) : qvx::sqlQuote(values[i]));
-    return QStringLiteral("insert into ") + table + QLatin1Char('(') + columns.join(QLatin1Char(','))
-           + QStringLiteral(") values(") + written.join(QLatin1Char(',')) + QLatin1Char(')');
-}
-
-// Payee name of the transfer tables: at most 12 bytes, never half a character.
-QString RequestName(const QString &name)
-{
-    return GetDbcsSafeLen(name, NameBytes) == -1 ? name : LeftBytes(name, NameBytes);
-}
 
 const int FixedWidths[28] = {4, 20, 15, 13, 13, 13, 12, 20, 15, 6, 13, 14, 10, 10,
                              8, 3,  2,  10, 2,  8,  9,  2,  1,  2, 2,  2,  8,  4};
@@ -56,12 +24,10 @@ QString MakeTrsumSql(
     const QString &SelectArea1, const QString &Dummy, const QString &sr_flag, const QString &COMMON_DUMMY,
     const QString &up_gubuncode)
 {
-    static const QStringList columns = columnList("SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, ERRCODE, MoBankNo, TotalCnt, TotalGum, InOkCnt, InOkGum, InErrCnt, InErrGum, TaOkCnt, TaOkGum, TaErrCnt, TaErrGum, Fee, InSuCnt, InSuGum, InSuErrCnt, InSuErrGum, TrGubun, SelectArea1, Dummy, sr_flag, COMMON_DUMMY, up_gubuncode");
-    return buildInsert(QStringLiteral("Trsum"), columns,
-                       {SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, ERRCODE,
+    return MakeInsertSql(RequestRowFromValues<TrsumRow>({SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, ERRCODE,
         MoBankNo, TotalCnt, TotalGum, InOkCnt, InOkGum, InErrCnt, InErrGum, TaOkCnt, TaOkGum, TaErrCnt,
         TaErrGum, Fee, InSuCnt, InSuGum, InSuErrCnt, InSuErrGum, TrGubun, SelectArea1, Dummy, sr_flag,
-        COMMON_DUMMY, up_gubuncode});
+        COMMON_DUMMY, up_gubuncode}));
 }
 
 QString MakeGicheSql(
@@ -74,12 +40,10 @@ QString MakeGicheSql(
     const QString &TaErrFee, const QString &TaErrPrice, const QString &TaErrMoney, const QString &Dummy,
     const QString &sr_flag, const QString &up_gubuncode, const QString &COMMON_DUMMY)
 {
-    static const QStringList columns = columnList("SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, CFMID, SendFlag, MoBankNo, PassWd, Boki, Gubun, Price, Sign, Remain, TRANS_BankID, BankNo, Fee, CmsCode, Name, TaProcNo, TaErrFee, TaErrPrice, TaErrMoney, Dummy, sr_flag, up_gubuncode, COMMON_DUMMY");
-    return buildInsert(QStringLiteral("giche"), columns,
-                       {SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, CFMID, SendFlag,
+    return MakeInsertSql(RequestRowFromValues<GicheRow>({SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, CFMID, SendFlag,
         MoBankNo, PassWd, Boki, Gubun, Price, Sign, Remain, TRANS_BankID, BankNo, Fee, CmsCode,
-        RequestName(Name), TaProcNo, TaErrFee, TaErrPrice, TaErrMoney, Dummy, sr_flag, up_gubuncode,
-        COMMON_DUMMY});
+        Name, TaProcNo, TaErrFee, TaErrPrice, TaErrMoney, Dummy, sr_flag, up_gubuncode,
+        COMMON_DUMMY}));
 }
 
 QString MakeJiche102Sql(
@@ -92,11 +56,9 @@ QString MakeJiche102Sql(
     const QString &JuminNo, const QString &JuFlag, const QString &JuMoney, const QString &nonJuMoney,
     const QString &Dummy, const QString &sr_flag, const QString &up_gubuncode, const QString &COMMON_DUMMY)
 {
-    static const QStringList columns = columnList("SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, CFMID, SendFlag, bankNo, PassWd, Boki, Gubun, Price, Sign, Remain, TRANS_BankID, MoBankNo, Fee, CmsCode, Name, TaProcNo, JuminNo, JuFlag, JuMoney, nonJuMoney, Dummy, sr_flag, up_gubuncode, COMMON_DUMMY");
-    return buildInsert(QStringLiteral("cmsjiche102"), columns,
-                       {SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, CFMID, SendFlag, bankNo,
-        PassWd, Boki, Gubun, Price, Sign, Remain, TRANS_BankID, MoBankNo, Fee, CmsCode, RequestName(Name),
-        TaProcNo, JuminNo, JuFlag, JuMoney, nonJuMoney, Dummy, sr_flag, up_gubuncode, COMMON_DUMMY});
+    return MakeInsertSql(RequestRowFromValues<Jiche102Row>({SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, CFMID, SendFlag, bankNo,
+        PassWd, Boki, Gubun, Price, Sign, Remain, TRANS_BankID, MoBankNo, Fee, CmsCode, Name,
+        TaProcNo, JuminNo, JuFlag, JuMoney, nonJuMoney, Dummy, sr_flag, up_gubuncode, COMMON_DUMMY}));
 }
 
 QString MakeJiche103Sql(
@@ -109,12 +71,10 @@ QString MakeJiche103Sql(
     const QString &JuminNo, const QString &JuFlag, const QString &JuMoney, const QString &nonJuMoney,
     const QString &Dummy, const QString &sr_flag, const QString &up_gubuncode, const QString &COMMON_DUMMY)
 {
-    static const QStringList columns = columnList("SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, CFMID, SendFlag, MoBankNo, PassWd, Boki, Gubun, Price, Sign, Remain, TRANS_BankID, BankNo, Fee, CmsCode, Name, TaProcNo, JuminNo, JuFlag, JuMoney, nonJuMoney, Dummy, sr_flag, up_gubuncode, COMMON_DUMMY");
-    return buildInsert(QStringLiteral("CMSJICHE103"), columns,
-                       {SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, CFMID, SendFlag,
+    return MakeInsertSql(RequestRowFromValues<Jiche103Row>({SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, CFMID, SendFlag,
         MoBankNo, PassWd, Boki, Gubun, Price, Sign, Remain, TRANS_BankID, BankNo, Fee, CmsCode,
-        RequestName(Name), TaProcNo, JuminNo, JuFlag, JuMoney, nonJuMoney, Dummy, sr_flag, up_gubuncode,
-        COMMON_DUMMY});
+        Name, TaProcNo, JuminNo, JuFlag, JuMoney, nonJuMoney, Dummy, sr_flag, up_gubuncode,
+        COMMON_DUMMY}));
 }
 
 QString MakeIcheResultSql(
@@ -126,18 +86,9 @@ QString MakeIcheResultSql(
     const QString &Name, const QString &SubSeq, const QString &ProcResult, const QString &TaProcNo,
     const QString &Dummy, const QString &sr_flag, const QString &COMMON_DUMMY, const QString &up_gubuncode)
 {
-    static const QStringList columns = columnList("SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, ICHE_SendDate, org_seqno, MoBankNo, TRANS_BankID, BankNo, Gubun, Price, ProcTime, Fee, CmsCode, Name, SubSeq, ProcResult, TaProcNo, Dummy, sr_flag, COMMON_DUMMY, up_gubuncode");
-    return buildInsert(QStringLiteral("Icheresult"), columns,
-                       {SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, ICHE_SendDate,
+    return MakeInsertSql(RequestRowFromValues<IcheResultRow>({SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, ICHE_SendDate,
         org_seqno, MoBankNo, TRANS_BankID, BankNo, Gubun, Price, ProcTime, Fee, CmsCode, Name, SubSeq,
-        ProcResult, TaProcNo, Dummy, sr_flag, COMMON_DUMMY, up_gubuncode});
-}
-
-// icheresult_102 and icheresult_103 share one column list.
-static const QStringList &liquorResultColumns()
-{
-    static const QStringList columns = columnList("SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, ERRCODE, ICHE_SendDate, ORG_SEQNO, BankNo, TRANS_BankID, MoBankNo, Dummy1, Price, ProcTime, Fee, CmsCode, Name, SubSeq, ProcResult, TaProcNo, JuminNo, JuFlag, JuMoney, nonJuMoney, Dummy2, up_gubuncode, sr_flag, COMMON_DUMMY");
-    return columns;
+        ProcResult, TaProcNo, Dummy, sr_flag, COMMON_DUMMY, up_gubuncode}));
 }
 
 QString MakeIcheResult102Sql(
@@ -151,11 +102,11 @@ QString MakeIcheResult102Sql(
     const QString &nonJuMoney, const QString &Dummy2, const QString &up_gubuncode, const QString &sr_flag,
     const QString &COMMON_DUMMY)
 {
-    return buildInsert(QStringLiteral("icheresult_102"), liquorResultColumns(),
+    return MakeInsertSql(RequestRowFromValues<IcheResult102Row>(
                        {SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, ERRCODE,
         ICHE_SendDate, ORG_SEQNO, BankNo, TRANS_BankID, MoBankNo, Dummy1, Price, ProcTime, Fee, CmsCode,
         Name, SubSeq, ProcResult, TaProcNo, JuminNo, JuFlag, JuMoney, nonJuMoney, Dummy2, up_gubuncode,
-        sr_flag, COMMON_DUMMY});
+        sr_flag, COMMON_DUMMY}));
 }
 
 QString MakeIcheResult103Sql(
@@ -169,11 +120,11 @@ QString MakeIcheResult103Sql(
     const QString &nonJuMoney, const QString &Dummy2, const QString &up_gubuncode, const QString &sr_flag,
     const QString &COMMON_DUMMY)
 {
-    return buildInsert(QStringLiteral("icheresult_103"), liquorResultColumns(),
+    return MakeInsertSql(RequestRowFromValues<IcheResult103Row>(
                        {SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, ERRCODE,
         ICHE_SendDate, ORG_SEQNO, BankNo, TRANS_BankID, MoBankNo, Dummy1, Price, ProcTime, Fee, CmsCode,
         Name, SubSeq, ProcResult, TaProcNo, JuminNo, JuFlag, JuMoney, nonJuMoney, Dummy2, up_gubuncode,
-        sr_flag, COMMON_DUMMY});
+        sr_flag, COMMON_DUMMY}));
 }
 
 QString MakeAmtSearchSql(
@@ -184,10 +135,8 @@ QString MakeAmtSearchSql(
     const QString &AbleWon, const QString &Dummy, const QString &sr_flag, const QString &COMMON_DUMMY,
     const QString &up_gubuncode)
 {
-    static const QStringList columns = columnList("SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, BankNo, Sign, JanWon, Param1, Param2, Param3, AbleWon, Dummy, sr_flag, COMMON_DUMMY, up_gubuncode");
-    return buildInsert(QStringLiteral("amt_search"), columns,
-                       {SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, BankNo, Sign,
-        JanWon, Param1, Param2, Param3, AbleWon, Dummy, sr_flag, COMMON_DUMMY, up_gubuncode});
+    return MakeInsertSql(RequestRowFromValues<AmtSearchRow>({SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, BankNo, Sign,
+        JanWon, Param1, Param2, Param3, AbleWon, Dummy, sr_flag, COMMON_DUMMY, up_gubuncode}));
 }
 
 QString MakeTCountSearchSql(
@@ -196,10 +145,8 @@ QString MakeTCountSearchSql(
     const QString &USERID, const QString &SendFlag, const QString &searchDate, const QString &sr_flag,
     const QString &COMMON_DUMMY, const QString &up_gubuncode)
 {
-    static const QStringList columns = columnList("SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, searchDate, sr_flag, COMMON_DUMMY, up_gubuncode");
-    return buildInsert(QStringLiteral("tcount_search"), columns,
-                       {SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, searchDate,
-        sr_flag, COMMON_DUMMY, up_gubuncode});
+    return MakeInsertSql(RequestRowFromValues<TCountSearchRow>({SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, searchDate,
+        sr_flag, COMMON_DUMMY, up_gubuncode}));
 }
 
 QString MakeTaNameSearchSql(
@@ -212,11 +159,9 @@ QString MakeTaNameSearchSql(
     const QString &Dummy, const QString &sr_flag, const QString &COMMON_DUMMY, const QString &up_gubuncode,
     const QString &RECEIVEDATE, const QString &RECEIVETIME)
 {
-    static const QStringList columns = columnList("SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, MoBankNo, MoPassWd, MoBoki, NotUse1, Price, NotUse2, NotUse3, TRANS_BankID, BankNo, Fee, NotUse4, Name, NotUse5, RRNoCheck, Dummy, sr_flag, COMMON_DUMMY, up_gubuncode, RECEIVEDATE, RECEIVETIME");
-    return buildInsert(QStringLiteral("TA_NAME_SEARCH"), columns,
-                       {SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, MoBankNo,
+    return MakeInsertSql(RequestRowFromValues<TaNameSearchRow>({SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, MoBankNo,
         MoPassWd, MoBoki, NotUse1, Price, NotUse2, NotUse3, TRANS_BankID, BankNo, Fee, NotUse4, Name,
-        NotUse5, RRNoCheck, Dummy, sr_flag, COMMON_DUMMY, up_gubuncode, RECEIVEDATE, RECEIVETIME});
+        NotUse5, RRNoCheck, Dummy, sr_flag, COMMON_DUMMY, up_gubuncode, RECEIVEDATE, RECEIVETIME}));
 }
 
 QString MakeDepositOrderSql(
@@ -230,12 +175,10 @@ QString MakeDepositOrderSql(
     const QString &Dummy, const QString &sr_flag, const QString &COMMON_DUMMY, const QString &up_gubuncode,
     const QString &RECEIVEDATE, const QString &RECEIVETIME)
 {
-    static const QStringList columns = columnList("SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, DEPOSIT_SendDate, ORG_SEQNO, MOBANKNO, Gubun, InBankID, Price, Sign, Remain, BrCode, Name, NoteNo, Param1, Param2, Param3, InCode, InTime, InDate, Dummy, sr_flag, COMMON_DUMMY, up_gubuncode, RECEIVEDATE, RECEIVETIME");
-    return buildInsert(QStringLiteral("DEPOSIT_ORDER"), columns,
-                       {SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag,
+    return MakeInsertSql(RequestRowFromValues<DepositOrderRow>({SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag,
         DEPOSIT_SendDate, ORG_SEQNO, MOBANKNO, Gubun, InBankID, Price, Sign, Remain, BrCode, Name, NoteNo,
         Param1, Param2, Param3, InCode, InTime, InDate, Dummy, sr_flag, COMMON_DUMMY, up_gubuncode,
-        RECEIVEDATE, RECEIVETIME});
+        RECEIVEDATE, RECEIVETIME}));
 }
 
 QString MakeVDepositOrderSql(
@@ -249,12 +192,10 @@ QString MakeVDepositOrderSql(
     const QString &DUMMY, const QString &RECEIVETIME, const QString &RECEIVEDATE,
     const QString &COMMON_DUMMY, const QString &up_gubuncode, const QString &SR_FLAG)
 {
-    static const QStringList columns = columnList("SENDDATE, SENDTIME, SERVICE, SEQNO, SENDID, RECVID, FIRMID, BANKID, USERID, SENDFLAG, ERRCODE, DEPOSIT_SENDDATE, ORG_SEQNO, MOBANKNO, GUBUN, INBANKID, PRICE, SIGN, REMAIN, BRCODE, NAME, JAGI, GAGAE, V_BANKNO, JUMINNO, INTIME, ORG_DATE, ORG_NO, DUMMY, RECEIVETIME, RECEIVEDATE, COMMON_DUMMY, up_gubuncode, SR_FLAG");
-    return buildInsert(QStringLiteral("V_DEPOSIT_ORDER"), columns,
-                       {SENDDATE, SENDTIME, SERVICE, SEQNO, SENDID, RECVID, FIRMID, BANKID, USERID, SENDFLAG, ERRCODE,
+    return MakeInsertSql(RequestRowFromValues<VDepositOrderRow>({SENDDATE, SENDTIME, SERVICE, SEQNO, SENDID, RECVID, FIRMID, BANKID, USERID, SENDFLAG, ERRCODE,
         DEPOSIT_SENDDATE, ORG_SEQNO, MOBANKNO, GUBUN, INBANKID, PRICE, SIGN, REMAIN, BRCODE, NAME, JAGI,
         GAGAE, V_BANKNO, JUMINNO, INTIME, ORG_DATE, ORG_NO, DUMMY, RECEIVETIME, RECEIVEDATE, COMMON_DUMMY,
-        up_gubuncode, SR_FLAG});
+        up_gubuncode, SR_FLAG}));
 }
 
 QString MakeTaIcheOrderSql(
@@ -268,12 +209,10 @@ QString MakeTaIcheOrderSql(
     const QString &sr_flag, const QString &COMMON_DUMMY, const QString &up_gubuncode,
     const QString &receivedate, const QString &receivetime)
 {
-    static const QStringList columns = columnList("SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, errcode, TA_ICHE_SendDate, ORG_SEQNO, BANK_SEQNO, MoBankNo, TRANS_BankID, BankNo, Gubun, Price, ProcTime, Fee, CmsCode, Name, SubSeq, ProcResult, TaProcNo, Dummy, sr_flag, COMMON_DUMMY, up_gubuncode, receivedate, receivetime");
-    return buildInsert(QStringLiteral("TA_ICHE_ORDER"), columns,
-                       {SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, errcode,
+    return MakeInsertSql(RequestRowFromValues<TaIcheOrderRow>({SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, errcode,
         TA_ICHE_SendDate, ORG_SEQNO, BANK_SEQNO, MoBankNo, TRANS_BankID, BankNo, Gubun, Price, ProcTime, Fee,
         CmsCode, Name, SubSeq, ProcResult, TaProcNo, Dummy, sr_flag, COMMON_DUMMY, up_gubuncode, receivedate,
-        receivetime});
+        receivetime}));
 }
 
 QString MakeDraftOrderSql(
@@ -288,12 +227,10 @@ QString MakeDraftOrderSql(
     const QString &DUMMY, const QString &sr_flag, const QString &COMMON_DUMMY, const QString &up_gubuncode,
     const QString &RECEIVEDATE, const QString &RECEIVETIME)
 {
-    static const QStringList columns = columnList("SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, DRAFT_SENDDATE, ORG_SEQNO, GUBUN, BANKNO, IBGUMCODE, DRAFTNO, DRAFTKIND, DRAFTMONEY, PUB_NAME, DEP_NAME, SUTAK_DATE, MANKI_DATE, PAY_BANKNAME, PAY_DEPARTNAME, DangTa_gubun, GYULJE_BANKNO, TRANS_DEPART, SELECTAREA1, SELECTAREA2, DUMMY, sr_flag, COMMON_DUMMY, up_gubuncode, RECEIVEDATE, RECEIVETIME");
-    return buildInsert(QStringLiteral("DRAFT_ORDER"), columns,
-                       {SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, DRAFT_SENDDATE,
+    return MakeInsertSql(RequestRowFromValues<DraftOrderRow>({SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, DRAFT_SENDDATE,
         ORG_SEQNO, GUBUN, BANKNO, IBGUMCODE, DRAFTNO, DRAFTKIND, DRAFTMONEY, PUB_NAME, DEP_NAME, SUTAK_DATE,
         MANKI_DATE, PAY_BANKNAME, PAY_DEPARTNAME, DangTa_gubun, GYULJE_BANKNO, TRANS_DEPART, SELECTAREA1,
-        SELECTAREA2, DUMMY, sr_flag, COMMON_DUMMY, up_gubuncode, RECEIVEDATE, RECEIVETIME});
+        SELECTAREA2, DUMMY, sr_flag, COMMON_DUMMY, up_gubuncode, RECEIVEDATE, RECEIVETIME}));
 }
 
 QString MakeVasTrsumSql(
@@ -305,27 +242,21 @@ QString MakeVasTrsumSql(
     const QString &Chul_tot_money, const QString &Chul_cnl_gun, const QString &Chul_cnl_money,
     const QString &Fee_gun, const QString &Fee_Money, const QString &Dummy, const QString &COMMON_DUMMY)
 {
-    static const QStringList columns = columnList("SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, ERRCODE, TransDate, GiKwanCode, Ibgum_tot_gun, Ibgum_tot_money, Ibgum_cnl_gun, Ibgum_cnl_Money, Chul_tot_gun, Chul_tot_money, Chul_cnl_gun, Chul_cnl_money, Fee_gun, Fee_Money, Dummy, sr_flag, COMMON_DUMMY, up_gubuncode");
-    return buildInsert(QStringLiteral("Vas_Trsum"), columns,
-                       {SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, ERRCODE,
+    return MakeInsertSql(RequestRowFromValues<VasTrsumRow>({SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, ERRCODE,
         TransDate, GiKwanCode, Ibgum_tot_gun, Ibgum_tot_money, Ibgum_cnl_gun, Ibgum_cnl_Money, Chul_tot_gun,
         Chul_tot_money, Chul_cnl_gun, Chul_cnl_money, Fee_gun, Fee_Money, Dummy, QStringLiteral("1"),
-        COMMON_DUMMY, QStringLiteral("0300400")});
+        COMMON_DUMMY, QStringLiteral("0300400")}));
 }
 
 QString MakeSmsTransSql(const Session &session, const QString &SeqNo, const QString &USERID, const QString &RecvName,
                         const QString &RecvTelNo, const QString &SendTelNo, const QString &ReserveDate,
                         const QString &Message, const QString &Dummy, const QString &COMMON_DUMMY)
 {
-    static const QStringList columns = columnList(
-        "SendDate, SendTime, Service, SeqNo, SendID, RecvID, BankID, USERID, SendFlag, TranSeqNo, RecvName, "
-        "RecvTelNo, SendTelNo, ReserveDate, Message, Dummy, sr_flag, up_gubuncode, COMMON_DUMMY");
     const QDateTime now = qvx::Clock::now();
-    return buildInsert(QStringLiteral("SMS_Trans"), columns,
-                       {now.toString(QStringLiteral("yyyyMMdd")), now.toString(QStringLiteral("hhmmss")),
+    return MakeInsertSql(RequestRowFromValues<SmsTransRow>({now.toString(QStringLiteral("yyyyMMdd")), now.toString(QStringLiteral("hhmmss")),
                         QStringLiteral("DY2"), SeqNo, session.NetworkId, QStringLiteral("HELP002"), QStringLiteral("00"),
                         USERID, QStringLiteral("1"), SeqNo, RecvName, RecvTelNo, SendTelNo, ReserveDate, Message,
-                        Dummy, QStringLiteral("1"), QStringLiteral("0900900"), COMMON_DUMMY});
+                        Dummy, QStringLiteral("1"), QStringLiteral("0900900"), COMMON_DUMMY}));
 }
 
 QString MakeFixedRecord(const QStringList &fields)

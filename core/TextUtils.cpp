@@ -4,7 +4,7 @@
 #include "platform/AcctNo.h"
 #include "platform/Cp949.h"
 
-#include <cmath>
+#include <algorithm>
 #include <limits>
 
 ConvertError::ConvertError(const QString &message)
@@ -39,14 +39,82 @@ qint64 requireInt64(const QString &text)
     return v;
 }
 
-// A decimal number (C conventions, never the machine's locale).
-double requireDouble(const QString &text)
+// A decimal number read exactly: [+|-] digits [. digits] [(e|E) [+|-] digits]
+// with blanks around it (C conventions, never the machine's locale). The
+// exponent is applied to the digits, so nothing passes through binary
+// floating point.
+struct ExactDecimal
 {
-    bool ok = false;
-    const double v = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(v))
+    bool negative = false;
+    QString whole;     // digits before the point, no leading zeros ("" for 0)
+    QString fraction;  // digits after the point
+
+    bool isZero() const
+    {
+        return whole.isEmpty() && std::all_of(fraction.begin(), fraction.end(), [](QChar c) { return c == u'0'; });
+    }
+};
+
+bool readDecimal(const QString &text, ExactDecimal *out)
+{
+    const QString t = text.trimmed();
+    qsizetype i = 0;
+    ExactDecimal d;
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+        d.negative = t[i++] == u'-';
+    QString whole;
+    QString fraction;
+    while (i < t.size() && t[i] >= u'0' && t[i] <= u'9')
+        whole += t[i++];
+    if (i < t.size() && t[i] == u'.') {
+        ++i;
+        while (i < t.size() && t[i] >= u'0' && t[i] <= u'9')
+            fraction += t[i++];
+    }
+    if (whole.isEmpty() && fraction.isEmpty())
+        return false;
+    if (i < t.size() && (t[i] == u'e' || t[i] == u'E')) {
+        ++i;
+        bool expNegative = false;
+        if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+            expNegative = t[i++] == u'-';
+        QString expDigits;
+        while (i < t.size() && t[i] >= u'0' && t[i] <= u'9')
+            expDigits += t[i++];
+        bool ok = false;
+        const int exponent = expDigits.toInt(&ok);
+        // Beyond the range of any amount (and of a double) the text is no number.
+        if (!ok || exponent > 400)
+            return false;
+        if (expNegative) {
+            if (whole.size() < exponent)
+                whole = QString(exponent - whole.size(), u'0') + whole;
+            fraction = whole.right(exponent) + fraction;
+            whole.chop(exponent);
+        } else {
+            if (fraction.size() < exponent)
+                fraction += QString(exponent - fraction.size(), u'0');
+            whole += fraction.left(exponent);
+            fraction.remove(0, exponent);
+        }
+    }
+    if (i != t.size())
+        return false;
+    while (whole.startsWith(u'0'))
+        whole.remove(0, 1);
+    d.whole = whole;
+    d.fraction = fraction;
+    if (out)
+        *out = d;
+    return true;
+}
+
+ExactDecimal requireDecimal(const QString &text)
+{
+    ExactDecimal d;
+    if (!readDecimal(text, &d))
         notANumber(text);
-    return v;
+    return d;
 }
 
 // Bytes of one character starting at i.
@@ -74,8 +142,9 @@ QString fixLen(const QString &text, int width, bool leftJustify, char pad)
         return QString();
     const QByteArray bytes = qvx::Cp949::encode(text);
     if (bytes.size() > width) {
+        // The byte a double-byte character leaves free takes the field's own pad.
         QByteArray cut = bytes.left(safeCut(bytes, width));
-        cut.append(QByteArray(width - cut.size(), ' '));
+        cut.append(QByteArray(width - cut.size(), pad));
         return qvx::Cp949::decode(cut);
     }
     const QString padding(width - bytes.size(), QLatin1Char(pad));
@@ -165,11 +234,11 @@ QString FormatMoney(const QString &amount)
 {
     if (amount.isEmpty())
         return QString();
-    const double asFloat = requireDouble(amount);
+    const ExactDecimal value = requireDecimal(amount);
     qint64 whole = 0;
     if (!readInt64(amount, &whole))
         whole = 0;  // a number that is not whole shows as 0
-    const bool negative = asFloat < 0;
+    const bool negative = value.negative && !value.isZero();
     QString digits;
     if (negative) {
         // The magnitude of the smallest 64-bit value has no positive twin.
@@ -191,18 +260,29 @@ QString FormatMoney(const QString &amount)
 
 namespace {
 
-// The currency value of a plain number (no separators); a fractional part is
-// rounded half away from zero.
+// The currency value of a plain number (no separators): whole won, a
+// fractional part rounded half away from zero on the exact decimal.
 Currency requireCurrency(const QString &plain, const QString &shown)
 {
     qint64 whole = 0;
     if (readInt64(plain, &whole))
         return whole;
-    const double v = requireDouble(plain);
-    const double rounded = std::round(v);  // half away from zero
-    if (rounded >= 9.2233720368547758e18 || rounded < -9.2233720368547758e18)
+    ExactDecimal d;
+    if (!readDecimal(plain, &d))
         notANumber(shown);
-    return qint64(rounded);
+    // At most 19 digits, so the magnitude fits 64 unsigned bits.
+    if (d.whole.size() > 19)
+        notANumber(shown);
+    quint64 magnitude = d.whole.isEmpty() ? 0 : d.whole.toULongLong();
+    if (!d.fraction.isEmpty() && d.fraction[0] >= u'5') {
+        if (magnitude == std::numeric_limits<quint64>::max())
+            notANumber(shown);
+        ++magnitude;
+    }
+    const quint64 limit = quint64(std::numeric_limits<qint64>::max()) + (d.negative ? 1 : 0);
+    if (magnitude > limit)
+        notANumber(shown);
+    return d.negative ? qint64(0 - magnitude) : qint64(magnitude);
 }
 
 } // namespace

@@ -9,7 +9,8 @@
 // qvx::Cp949 / qvx::TextFile without counting again.
 //
 // A cut never splits a double-byte character: it stops before the character
-// and fills the freed byte with a blank, so the width stays exact.
+// and fills the freed byte with the field's pad (a blank, or "0" in a
+// zero-filled field), so the width stays exact.
 //
 // Money is a 64-bit integer of whole won (Currency).
 
@@ -54,7 +55,7 @@ int GetDbcsSafeLen(const QString &text, int n);
 // Text brought to exactly width bytes. Shorter: padded with spaces, after the
 // text when leftJustify is set, before it otherwise. Longer: its first width
 // bytes; when that would split a double-byte character the character is left
-// out and a blank takes its byte at the end.
+// out and the pad takes its byte at the end.
 QString FixLenSpace(const QString &text, int width, bool leftJustify);
 // As FixLenSpace with "0" as padding (leftJustify clear gives leading zeros).
 QString FixLenZero(const QString &text, int width, bool leftJustify);
@@ -79,8 +80,10 @@ QChar RejectAsciiKey(QChar key);
 // "," every three digits, "-" in front of negatives; "" stays "". A text that
 // is no number throws ConvertError; a number that is not whole gives "0".
 QString FormatMoney(const QString &amount);
-// Commas removed, then the amount; a fractional part is rounded half away
-// from zero. No number: ConvertError.
+// Commas removed, then the amount read exactly (never through a double); a
+// fractional part is rounded half away from zero on the exact decimal, so
+// "1099511627776.4999" is 1099511627776. No number, or beyond 64 bits:
+// ConvertError.
 Currency MoneyStrToCurr(const QString &amount);
 QString CurrToMoneyStr(Currency value);
 // The currency reading of the text as it stands (a "," makes it no number),

@@ -39,7 +39,12 @@ bool isInteger(const QString &text)
 
 QString sqlInt(const QString &text)
 {
-    if (!isInteger(text))
+    // A number that does not fit 64 bits would be read differently by each
+    // database: refused like any other text that is no integer.
+    bool fits = false;
+    if (isInteger(text))
+        text.toLongLong(&fits);
+    if (!fits)
         throw SqlValueError(text);
     return text;
 }

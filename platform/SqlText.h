@@ -23,8 +23,8 @@ QString sqlQuote(const QString &text);
 // Optional leading '-', then one or more ASCII digits; nothing else.
 bool isInteger(const QString &text);
 
-// The text itself when it is an integer (see isInteger); throws SqlValueError
-// otherwise. For values written bare into SQL (message numbers, counts).
+// The text itself when it is an integer (see isInteger) that fits 64 bits;
+// throws SqlValueError otherwise. For values written bare into SQL (message numbers, counts).
 QString sqlInt(const QString &text);
 QString sqlInt(qint64 value);
 

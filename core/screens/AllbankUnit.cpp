@@ -4,6 +4,7 @@
 #include "core/DMUnit.h"
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ScreenBinding.h"
 #include "core/screens/ListScreen.h"
 #include "core/Session.h"
 #include "core/screens/ReferenceEdit.h"
@@ -28,50 +29,28 @@ qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
 Tqv_allbank_frm::Tqv_allbank_frm(Session &s, QWidget *owner)
     : QWidget(owner), session(s)
 {
-    setObjectName(QStringLiteral("qv_allbank_frm"));
-    setWindowTitle(QStringLiteral("은행코드설정보기"));
-    resize(520, 480);
-    SetFormColour(this);
+    SetUpForm(this, "qv_allbank_frm", QStringLiteral("은행코드설정보기"), 520, 480);
 
     MakeBand(this, "pnl_searchcaption", QStringLiteral(" ◎ 검  색"), 22);
-    TKitSimplePanel *top = MakePanel(this, "pnl_search");
-    top->resize(width(), 40);
-    SetAlign(top, alTop);
-    auto *lbl = new QLabel(QStringLiteral("은  행  명"), top);
-    lbl->setGeometry(10, 9, 80, 22);
-    cmb_bankname = new TKitComboBox(top);
-    cmb_bankname->setObjectName(QStringLiteral("cmb_bankname"));
-    cmb_bankname->SetStyle(csDropDownList);
-    cmb_bankname->setGeometry(94, 9, 220, 22);
+    TKitSimplePanel *top = MakeBar(this, "pnl_search", 40, alTop);
+    cmb_bankname = MakeLabeledCombo(top, "cmb_bankname", QStringLiteral("은  행  명"), 10, 9, 80, 220);
     btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), 324, 7, 80, 26);
 
-    TKitSimplePanel *bar = MakePanel(this, "pnl_bottom");
-    bar->resize(width(), 40);
-    SetAlign(bar, alBottom);
+    TKitSimplePanel *bar = MakeBar(this, "pnl_bottom", 40, alBottom);
     btn_modify = MakeButton(bar, "btn_modify", QStringLiteral("내용변경"), 8, 8, 76, 25);
     btn_add = MakeButton(bar, "btn_add", QStringLiteral("추 가"), 90, 8, 76, 25);
     btn_save = MakeButton(bar, "btn_save", QStringLiteral("저 장"), 172, 8, 76, 25);
     btn_cancel = MakeButton(bar, "btn_cancel", QStringLiteral("취 소"), 254, 8, 76, 25);
     btn_close = MakeButton(bar, "btn_close", QStringLiteral("닫 기"), 430, 8, 76, 25);
 
-    pnl_regallbank = MakePanel(this, "pnl_regallbank");
-    pnl_regallbank->resize(width(), 90);
-    SetAlign(pnl_regallbank, alBottom);
+    pnl_regallbank = MakeBar(this, "pnl_regallbank", 90, alBottom);
     auto *cap = new QLabel(QStringLiteral(" ◎ 은행코드 등록"), pnl_regallbank);
     cap->setGeometry(6, 2, 200, 22);
-    auto *l1 = new QLabel(QStringLiteral("은 행 코 드"), pnl_regallbank);
-    l1->setGeometry(10, 28, 80, 22);
-    edt_regcode = new QLineEdit(pnl_regallbank);
-    edt_regcode->setObjectName(QStringLiteral("edt_regcode"));
-    edt_regcode->setGeometry(94, 28, 60, 22);
+    edt_regcode = MakeLabeledEdit(pnl_regallbank, "edt_regcode", QStringLiteral("은 행 코 드"), 10, 28, 80, 60);
     edt_regcode->setReadOnly(true);
     auto *note = new QLabel(QStringLiteral("( 저장 후 변경이 불가능합니다.)"), pnl_regallbank);
     note->setGeometry(160, 28, 240, 22);
-    auto *l2 = new QLabel(QStringLiteral("은  행  명"), pnl_regallbank);
-    l2->setGeometry(10, 56, 80, 22);
-    edt_regcontents = new QLineEdit(pnl_regallbank);
-    edt_regcontents->setObjectName(QStringLiteral("edt_regcontents"));
-    edt_regcontents->setGeometry(94, 56, 220, 22);
+    edt_regcontents = MakeLabeledEdit(pnl_regallbank, "edt_regcontents", QStringLiteral("은  행  명"), 10, 56, 80, 220);
     pnl_regallbank->setEnabled(false);
 
     MakeBand(this, "pnl_listcaption", QStringLiteral(" ◎ 은행코드 목록"), 22);
@@ -83,30 +62,25 @@ Tqv_allbank_frm::Tqv_allbank_frm(Session &s, QWidget *owner)
     EnterMovesFocus(edt_regcode);
     EnterMovesFocus(edt_regcontents, btn_save);
     FocusOnShow(this, cmb_bankname);
-    OnButtonClick(btn_search, [this] { RunGuarded(session, QStringLiteral("btn_searchClick"), [this] { btn_searchClick(); }); });
-    OnButtonClick(btn_add, [this] { RunGuarded(session, QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
-    OnButtonClick(btn_modify, [this] { RunGuarded(session, QStringLiteral("btn_modifyClick"), [this] { btn_modifyClick(); }); });
-    OnButtonClick(btn_save, [this] { RunGuarded(session, QStringLiteral("btn_saveClick"), [this] { btn_saveClick(); }); });
-    OnButtonClick(btn_cancel, [this] { RunGuarded(session, QStringLiteral("btn_cancelClick"), [this] { btn_cancelClick(); }); });
-    OnButtonClick(btn_close, [this] { close(); });
+    BindClick(this, btn_search, "btn_searchClick", &Tqv_allbank_frm::btn_searchClick);
+    BindClick(this, btn_add, "btn_addClick", &Tqv_allbank_frm::btn_addClick);
+    BindClick(this, btn_modify, "btn_modifyClick", &Tqv_allbank_frm::btn_modifyClick);
+    BindClick(this, btn_save, "btn_saveClick", &Tqv_allbank_frm::btn_saveClick);
+    BindClick(this, btn_cancel, "btn_cancelClick", &Tqv_allbank_frm::btn_cancelClick);
+    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
 
+    edit.setButtons(btn_add, btn_modify, btn_save, btn_cancel);
     RunGuarded(session, QStringLiteral("qv_allbank_frm.FormCreate"), [this] { FormCreate(); });
-}
-
-void Tqv_allbank_frm::setEditButtons(bool addModify, bool saveCancel)
-{
-    EditButtons{btn_add, btn_modify, btn_save, btn_cancel}.set(session, addModify, saveCancel);
 }
 
 void Tqv_allbank_frm::FormCreate()
 {
     if (session.ServerState == 1) {
-        setEditButtons(false, false);
+        edit.lock();
         return;
     }
-    BankCodeEditMode = 0;
     // Administrators maintain the codes; everyone else only looks.
-    setEditButtons(true, false);
+    edit.idle();
     const qvx::ResultSet rs = dm->cms_select1(QStringLiteral("select * from allbank order by bankid"));
     if (rs.recordCount() == 0) {
         prompt().message(QStringLiteral("등록된 은행이 존재하지 않습니다. 신규등록을 하시기 바랍니다."));
@@ -150,9 +124,8 @@ void Tqv_allbank_frm::btn_addClick()
     edt_regcode->clear();
     edt_regcontents->clear();
     edt_regcode->setReadOnly(false);
-    setEditButtons(false, true);
+    edit.begin(ReferenceEditMode::Adding);
     edt_regcode->setFocus();
-    BankCodeEditMode = 1;
 }
 
 void Tqv_allbank_frm::btn_modifyClick()
@@ -162,9 +135,8 @@ void Tqv_allbank_frm::btn_modifyClick()
     const int r = grd_allbank->Row();
     edt_regcode->setText(grd_allbank->Cells(0, r));
     edt_regcontents->setText(grd_allbank->Cells(1, r));
-    setEditButtons(false, true);
+    edit.begin(ReferenceEditMode::Modifying);
     edt_regcontents->setFocus();
-    BankCodeEditMode = 2;
 }
 
 void Tqv_allbank_frm::btn_cancelClick()
@@ -172,8 +144,7 @@ void Tqv_allbank_frm::btn_cancelClick()
     edt_regcode->clear();
     edt_regcontents->clear();
     edt_regcode->setReadOnly(true);
-    setEditButtons(true, false);
-    BankCodeEditMode = 0;
+    edit.idle();
 }
 
 void Tqv_allbank_frm::btn_saveClick()
@@ -219,8 +190,7 @@ void Tqv_allbank_frm::btn_saveClick()
     edt_regcode->clear();
     edt_regcontents->clear();
     cmb_bankname->SetItemIndex(0);
-    BankCodeEditMode = 0;
-    setEditButtons(true, false);
+    edit.idle();
 }
 
 void registerAllbankScreen()

@@ -2,6 +2,8 @@
 // "은행코드설정보기": the bank code master (table allbank), with registration
 // and renaming of a code for administrators.
 
+#include "core/screens/ReferenceEdit.h"
+
 #include <QVector>
 #include <QWidget>
 
@@ -36,6 +38,7 @@ public:
     TDDButton *btn_close = nullptr;
 
     int BankCodeEditMode = 0;   // 0 none, 1 adding, 2 renaming
+    ReferenceEditMode edit{session, BankCodeEditMode};
     QVector<std::pair<QString, QString>> BankCodeList;
 
     void FormCreate();
@@ -44,9 +47,6 @@ public:
     void btn_modifyClick();
     void btn_cancelClick();
     void btn_saveClick();
-
-private:
-    void setEditButtons(bool addModify, bool saveCancel);
 };
 
 void registerAllbankScreen();

@@ -5,6 +5,7 @@
 #include "core/DayLog.h"
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ScreenBinding.h"
 #include "core/screens/ListScreen.h"
 #include "core/Session.h"
 #include "core/screens/ReferenceEdit.h"
@@ -35,11 +36,7 @@ const QString kAccountsQuery = QStringLiteral(
 QLineEdit *makeField(QWidget *panel, const char *name, const QString &label, int y, int maxLength = 0,
                      bool masked = false)
 {
-    auto *l = new QLabel(label, panel);
-    l->setGeometry(10, y, 90, 22);
-    auto *e = new QLineEdit(panel);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(104, y, 150, 22);
+    QLineEdit *e = MakeLabeledEdit(panel, name, label, 10, y, 90, 150);
     if (maxLength > 0)
         e->setMaxLength(maxLength);
     if (masked)
@@ -52,25 +49,13 @@ QLineEdit *makeField(QWidget *panel, const char *name, const QString &label, int
 Tqv_bank_frm::Tqv_bank_frm(Session &s, QWidget *owner)
     : QWidget(owner), session(s)
 {
-    setObjectName(QStringLiteral("qv_bank_frm"));
-    setWindowTitle(QStringLiteral("은행 및 계좌정보 보기"));
-    resize(720, 460);
-    SetFormColour(this);
+    SetUpForm(this, "qv_bank_frm", QStringLiteral("은행 및 계좌정보 보기"), 720, 460);
 
-    TKitSimplePanel *top = MakePanel(this, "pnl_search");
-    top->resize(width(), 40);
-    SetAlign(top, alTop);
-    auto *lbl = new QLabel(QStringLiteral("은 행 선 택"), top);
-    lbl->setGeometry(10, 9, 80, 22);
-    cmb_allbank = new TKitComboBox(top);
-    cmb_allbank->setObjectName(QStringLiteral("cmb_allbank"));
-    cmb_allbank->SetStyle(csDropDownList);
-    cmb_allbank->setGeometry(94, 9, 220, 22);
+    TKitSimplePanel *top = MakeBar(this, "pnl_search", 40, alTop);
+    cmb_allbank = MakeLabeledCombo(top, "cmb_allbank", QStringLiteral("은 행 선 택"), 10, 9, 80, 220);
     btn_search = MakeButton(top, "btn_search", QStringLiteral("모계좌 검색"), 324, 7, 100, 26);
 
-    TKitSimplePanel *bar = MakePanel(this, "pnl_bottom");
-    bar->resize(width(), 40);
-    SetAlign(bar, alBottom);
+    TKitSimplePanel *bar = MakeBar(this, "pnl_bottom", 40, alBottom);
     btn_add = MakeButton(bar, "btn_add", QStringLiteral("추 가"), 270, 8, 80, 25);
     btn_modify = MakeButton(bar, "btn_modify", QStringLiteral("수 정"), 356, 8, 80, 25);
     btn_save = MakeButton(bar, "btn_save", QStringLiteral("저 장"), 442, 8, 80, 25);
@@ -124,23 +109,19 @@ Tqv_bank_frm::Tqv_bank_frm(Session &s, QWidget *owner)
     EnterMovesFocus(edt_recvid, btn_save);
     FocusOnShow(this, cmb_allbank);
 
-    OnButtonClick(btn_search, [this] { RunGuarded(session, QStringLiteral("btn_searchClick"), [this] { btn_searchClick(); }); });
-    OnButtonClick(btn_add, [this] { RunGuarded(session, QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
-    OnButtonClick(btn_modify, [this] { RunGuarded(session, QStringLiteral("btn_modifyClick"), [this] { btn_modifyClick(); }); });
-    OnButtonClick(btn_save, [this] { RunGuarded(session, QStringLiteral("btn_saveClick"), [this] { btn_saveClick(); }); });
-    OnButtonClick(btn_delete, [this] { RunGuarded(session, QStringLiteral("btn_deleteClick"), [this] { btn_deleteClick(); }); });
-    OnButtonClick(btn_close, [this] { close(); });
+    BindClick(this, btn_search, "btn_searchClick", &Tqv_bank_frm::btn_searchClick);
+    BindClick(this, btn_add, "btn_addClick", &Tqv_bank_frm::btn_addClick);
+    BindClick(this, btn_modify, "btn_modifyClick", &Tqv_bank_frm::btn_modifyClick);
+    BindClick(this, btn_save, "btn_saveClick", &Tqv_bank_frm::btn_saveClick);
+    BindClick(this, btn_delete, "btn_deleteClick", &Tqv_bank_frm::btn_deleteClick);
+    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
 
-    setEditButtons(false, false);
+    edit.setButtons(btn_add, btn_modify, btn_save, btn_delete);
+    edit.lock();
     RunGuarded(session, QStringLiteral("qv_bank_frm.FormCreate"), [this] { FormCreate(); });
 }
 
 bool Tqv_bank_frm::isAdmin() const { return session.LoginAuthorCode == u"3"; }
-
-void Tqv_bank_frm::setEditButtons(bool addModify, bool saveCancel)
-{
-    EditButtons{btn_add, btn_modify, btn_save, btn_delete}.set(session, addModify, saveCancel);
-}
 
 void Tqv_bank_frm::lockPanel(bool locked)
 {
@@ -151,10 +132,9 @@ void Tqv_bank_frm::lockPanel(bool locked)
 
 void Tqv_bank_frm::FormCreate()
 {
-    AccountEditMode = 0;
     lockPanel(true);
     // Add and Modify are for administrators; Save and Cancel wait for an edit.
-    setEditButtons(true, false);
+    edit.idle();
     const qvx::ResultSet banks =
         dm->cms_select1(QStringLiteral("select bankID, bankname from allbank where not (bankid = bankname) order by bankid"));
     if (banks.recordCount() > 0) {
@@ -278,28 +258,25 @@ void Tqv_bank_frm::grd_allbankDblClickCell(int, int row)
     if (!isAdmin())
         return;
     BeginAccountEdit();
-    if (row >= 1) {
-        setEditButtons(false, true);
-        AccountEditMode = 2;
-    }
+    if (row >= 1)
+        edit.begin(ReferenceEditMode::Modifying);
 }
 
 void Tqv_bank_frm::btn_addClick()
 {
     ClearAccountEdit();
-    setEditButtons(false, true);
+    edit.showButtons(false, true);
     grd_allbank->setFocus();
     if (grd_allbank->Row() >= 1) {
         edt_bankno->setFocus();
-        AccountEditMode = 1;
+        edit.begin(ReferenceEditMode::Adding);
     }
 }
 
 void Tqv_bank_frm::btn_modifyClick()
 {
     BeginAccountEdit();
-    setEditButtons(false, true);
-    AccountEditMode = 2;
+    edit.begin(ReferenceEditMode::Modifying);
 }
 
 void Tqv_bank_frm::btn_saveClick()
@@ -380,18 +357,16 @@ void Tqv_bank_frm::btn_saveClick()
         // Either way the edit ends; a new search shows what is stored.
         prompt().message(ok ? QStringLiteral("정상적으로 처리되었습니다.") : QStringLiteral("정상적으로 처리되지 않았습니다."));
     }
-    AccountEditMode = 0;
+    edit.idle();
     ShowAccountRow();
-    setEditButtons(true, false);
     lockPanel(true);
     grd_allbank->setFocus();
 }
 
 void Tqv_bank_frm::btn_deleteClick()
 {
-    AccountEditMode = 0;
+    edit.idle();
     ShowAccountRow();
-    setEditButtons(true, false);
     lockPanel(true);
 }
 

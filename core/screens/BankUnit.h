@@ -2,6 +2,7 @@
 // "은행 및 계좌정보 보기": the firm's mother accounts (table bank), listed for
 // everyone and maintained by administrators (authority code "3").
 
+#include "core/screens/ReferenceEdit.h"
 #include "platform/ResultSet.h"
 
 #include <QVector>
@@ -46,6 +47,7 @@ public:
 
     // 0 none, 1 adding, 2 modifying.
     int AccountEditMode = 0;
+    ReferenceEditMode edit{session, AccountEditMode};
     // (bankid, bankname) of item k at index k - 1.
     QVector<std::pair<QString, QString>> AllBankList;
 
@@ -63,7 +65,6 @@ public:
 private:
     void fillGrid(const qvx::ResultSet &rs);
     void lockPanel(bool locked);
-    void setEditButtons(bool addModify, bool saveCancel);
     void ClearAccountEdit();
     void BeginAccountEdit();
     bool isAdmin() const;

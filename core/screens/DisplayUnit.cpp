@@ -2,6 +2,7 @@
 
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ScreenBinding.h"
 #include "core/screens/ListScreen.h"
 #include "core/Session.h"
 #include "core/screens/ScreenRegistry.h"
@@ -90,11 +91,11 @@ Tqv_display_frm::Tqv_display_frm(Session &s, QWidget *owner)
     btn_close = MakeButton(this, "btn_close", QStringLiteral("닫 기"), 420, 370, 80, 27);
     SetButtonEnabled(btn_cancel, false);
 
-    OnButtonClick(sbtn_add, [this] { RunGuarded(session, QStringLiteral("sbtn_addClick"), [this] { sbtn_addClick(); }); });
-    OnButtonClick(sbtn_delete, [this] { RunGuarded(session, QStringLiteral("sbtn_deleteClick"), [this] { sbtn_deleteClick(); }); });
-    OnButtonClick(btn_add, [this] { RunGuarded(session, QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
-    OnButtonClick(btn_cancel, [this] { RunGuarded(session, QStringLiteral("btn_cancelClick"), [this] { btn_cancelClick(); }); });
-    OnButtonClick(btn_close, [this] { close(); });
+    BindClick(this, sbtn_add, "sbtn_addClick", &Tqv_display_frm::sbtn_addClick);
+    BindClick(this, sbtn_delete, "sbtn_deleteClick", &Tqv_display_frm::sbtn_deleteClick);
+    BindClick(this, btn_add, "btn_addClick", &Tqv_display_frm::btn_addClick);
+    BindClick(this, btn_cancel, "btn_cancelClick", &Tqv_display_frm::btn_cancelClick);
+    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
     FocusOnShow(this, cmb_allbank);
     connect(memo_show, &QListWidget::itemDoubleClicked, this, [this] { sbtn_addClick(); });
     connect(memo_hide, &QListWidget::itemDoubleClicked, this, [this] { sbtn_deleteClick(); });

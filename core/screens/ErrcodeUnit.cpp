@@ -4,6 +4,7 @@
 #include "core/DMUnit.h"
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ScreenBinding.h"
 #include "core/Session.h"
 #include "core/screens/ReferenceEdit.h"
 #include "core/screens/ScreenParts.h"
@@ -27,45 +28,27 @@ qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
 
 QLineEdit *makeEdit(QWidget *parent, const char *name, const QString &label, int x, int y, int w)
 {
-    auto *l = new QLabel(label, parent);
-    l->setGeometry(x, y, 80, 22);
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(x + 84, y, w, 22);
-    return e;
+    return MakeLabeledEdit(parent, name, label, x, y, 80, w);
 }
 
 TKitComboBox *makeBankBox(QWidget *parent, const char *name, int x, int y)
 {
-    auto *l = new QLabel(QStringLiteral("은  행  명"), parent);
-    l->setGeometry(x, y, 80, 22);
-    auto *box = new TKitComboBox(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->SetStyle(csDropDownList);
-    box->setGeometry(x + 84, y, 180, 22);
-    return box;
+    return MakeLabeledCombo(parent, name, QStringLiteral("은  행  명"), x, y, 80, 180);
 }
 } // namespace
 
 Tqv_ErrCode_frm::Tqv_ErrCode_frm(Session &s, QWidget *owner)
     : QWidget(owner), session(s)
 {
-    setObjectName(QStringLiteral("qv_ErrCode_frm"));
-    setWindowTitle(QStringLiteral("오류코드 정보 보기"));
-    resize(640, 500);
-    SetFormColour(this);
+    SetUpForm(this, "qv_ErrCode_frm", QStringLiteral("오류코드 정보 보기"), 640, 500);
 
     MakeBand(this, "pnl_searchcaption", QStringLiteral(" ◎ 검  색"), 22);
-    TKitSimplePanel *top = MakePanel(this, "pnl_search");
-    top->resize(width(), 40);
-    SetAlign(top, alTop);
+    TKitSimplePanel *top = MakeBar(this, "pnl_search", 40, alTop);
     cmb_bankname = makeBankBox(top, "cmb_bankname", 8, 9);
     edt_errcode = makeEdit(top, "edt_errcode", QStringLiteral("오 류 코 드"), 290, 9, 90);
     btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), 550, 7, 76, 26);
 
-    TKitSimplePanel *bar = MakePanel(this, "pnl_bottom");
-    bar->resize(width(), 40);
-    SetAlign(bar, alBottom);
+    TKitSimplePanel *bar = MakeBar(this, "pnl_bottom", 40, alBottom);
     btn_print = MakeButton(bar, "btn_print", QStringLiteral("인 쇄"), 8, 8, 76, 25);
     btn_modify = MakeButton(bar, "btn_modify", QStringLiteral("내용변경"), 120, 8, 76, 25);
     btn_add = MakeButton(bar, "btn_add", QStringLiteral("추 가"), 202, 8, 76, 25);
@@ -73,18 +56,14 @@ Tqv_ErrCode_frm::Tqv_ErrCode_frm(Session &s, QWidget *owner)
     btn_cancel = MakeButton(bar, "btn_cancel", QStringLiteral("취 소"), 366, 8, 76, 25);
     btn_close = MakeButton(bar, "btn_close", QStringLiteral("닫 기"), 550, 8, 76, 25);
 
-    pnl_regerr = MakePanel(this, "pnl_regerr");
-    pnl_regerr->resize(width(), 84);
-    SetAlign(pnl_regerr, alBottom);
+    pnl_regerr = MakeBar(this, "pnl_regerr", 84, alBottom);
     auto *cap = new QLabel(QStringLiteral(" ◎ 오 류  내 역"), pnl_regerr);
     cap->setGeometry(6, 2, 200, 22);
     edt_regcode = makeEdit(pnl_regerr, "edt_regcode", QStringLiteral("오 류 코 드"), 8, 28, 90);
     edt_regcontents = makeEdit(pnl_regerr, "edt_regcontents", QStringLiteral("오 류 내 용"), 8, 54, 400);
 
     MakeBand(this, "pnl_listcaption", QStringLiteral(" ◎ 은행 오류코드 및 오류 내역 리스트"), 22);
-    pnl_bankname = MakePanel(this, "pnl_bankname");
-    pnl_bankname->resize(width(), 36);
-    SetAlign(pnl_bankname, alTop);
+    pnl_bankname = MakeBar(this, "pnl_bankname", 36, alTop);
     cmb_bankname1 = makeBankBox(pnl_bankname, "cmb_bankname1", 8, 7);
 
     grd_error = MakeGrid(this, "grd_error", {QStringLiteral("오류코드"), QStringLiteral("오류 내용")});
@@ -96,21 +75,17 @@ Tqv_ErrCode_frm::Tqv_ErrCode_frm(Session &s, QWidget *owner)
     EnterMovesFocus(edt_errcode, btn_search);
     EnterMovesFocus(edt_regcontents, btn_save);
     FocusOnShow(this, cmb_bankname);
-    OnButtonClick(btn_search, [this] { RunGuarded(session, QStringLiteral("btn_searchClick"), [this] { btn_searchClick(); }); });
-    OnButtonClick(btn_add, [this] { RunGuarded(session, QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
-    OnButtonClick(btn_modify, [this] { RunGuarded(session, QStringLiteral("btn_modifyClick"), [this] { btn_modifyClick(); }); });
-    OnButtonClick(btn_save, [this] { RunGuarded(session, QStringLiteral("btn_saveClick"), [this] { btn_saveClick(); }); });
-    OnButtonClick(btn_cancel, [this] { RunGuarded(session, QStringLiteral("btn_cancelClick"), [this] { btn_cancelClick(); }); });
-    OnButtonClick(btn_print, [this] { RunGuarded(session, QStringLiteral("btn_printClick"), [this] { btn_printClick(); }); });
-    OnButtonClick(btn_close, [this] { close(); });
+    BindClick(this, btn_search, "btn_searchClick", &Tqv_ErrCode_frm::btn_searchClick);
+    BindClick(this, btn_add, "btn_addClick", &Tqv_ErrCode_frm::btn_addClick);
+    BindClick(this, btn_modify, "btn_modifyClick", &Tqv_ErrCode_frm::btn_modifyClick);
+    BindClick(this, btn_save, "btn_saveClick", &Tqv_ErrCode_frm::btn_saveClick);
+    BindClick(this, btn_cancel, "btn_cancelClick", &Tqv_ErrCode_frm::btn_cancelClick);
+    BindClick(this, btn_print, "btn_printClick", &Tqv_ErrCode_frm::btn_printClick);
+    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
 
+    edit.setButtons(btn_add, btn_modify, btn_save, btn_cancel);
     PrepareReport();
     RunGuarded(session, QStringLiteral("qv_ErrCode_frm.FormCreate"), [this] { FormCreate(); });
-}
-
-void Tqv_ErrCode_frm::setEditButtons(bool addModify, bool saveCancel)
-{
-    EditButtons{btn_add, btn_modify, btn_save, btn_cancel}.set(session, addModify, saveCancel);
 }
 
 void Tqv_ErrCode_frm::showBands(bool bank, bool entry)
@@ -127,8 +102,7 @@ QString Tqv_ErrCode_frm::bankCodeOf(const TKitComboBox *box) const
 
 void Tqv_ErrCode_frm::FormCreate()
 {
-    ErrorCodeEditMode = 0;
-    setEditButtons(true, false);
+    edit.idle();
     showBands(false, false);
     const qvx::ResultSet rs = dm->cms_select1(
         QStringLiteral("select distinct bankID, bankname from bank group by bankname order by bankid"));
@@ -192,8 +166,7 @@ void Tqv_ErrCode_frm::btn_addClick()
     if (cmb_bankname1->ItemIndex() < 0)
         cmb_bankname1->SetItemIndex(std::max(0, cmb_bankname->ItemIndex()));
     edt_regcode->setFocus();
-    setEditButtons(false, true);
-    ErrorCodeEditMode = 1;
+    edit.begin(ReferenceEditMode::Adding);
 }
 
 void Tqv_ErrCode_frm::btn_modifyClick()
@@ -207,8 +180,7 @@ void Tqv_ErrCode_frm::btn_modifyClick()
     const int r = grd_error->Row();
     edt_regcode->setText(grd_error->Cells(0, r));
     edt_regcontents->setText(grd_error->Cells(1, r));
-    setEditButtons(false, true);
-    ErrorCodeEditMode = 2;
+    edit.begin(ReferenceEditMode::Modifying);
 }
 
 void Tqv_ErrCode_frm::btn_saveClick()
@@ -253,18 +225,16 @@ void Tqv_ErrCode_frm::btn_saveClick()
     edt_regcode->clear();
     edt_regcontents->clear();
     cmb_bankname->SetItemIndex(0);
-    setEditButtons(true, false);
+    edit.idle();
     showBands(false, false);
-    ErrorCodeEditMode = 0;
 }
 
 void Tqv_ErrCode_frm::btn_cancelClick()
 {
     edt_regcode->clear();
     edt_regcontents->clear();
-    setEditButtons(true, false);
+    edit.idle();
     showBands(false, false);
-    ErrorCodeEditMode = 0;
 }
 
 void Tqv_ErrCode_frm::PrepareReport()

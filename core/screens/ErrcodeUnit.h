@@ -3,6 +3,7 @@
 // searched by bank and code, printed, and maintained by administrators.
 
 #include "core/screens/ListScreen.h"
+#include "core/screens/ReferenceEdit.h"
 #include "platform/Report.h"
 
 #include <QVector>
@@ -43,6 +44,7 @@ public:
     TDDButton *btn_close = nullptr;
 
     int ErrorCodeEditMode = 0;   // 0 none, 1 adding, 2 correcting
+    ReferenceEditMode edit{session, ErrorCodeEditMode};
     QVector<std::pair<QString, QString>> ErrorBankList;
     qvx::Report Report1;
 
@@ -59,7 +61,6 @@ public:
 
 private:
     void showBands(bool bank, bool entry);
-    void setEditButtons(bool addModify, bool saveCancel);
     QString bankCodeOf(const TKitComboBox *box) const;
     ListReportRows m_rows{33, 37};
 };

@@ -5,6 +5,7 @@
 #include "core/DayLog.h"
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ScreenBinding.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitControl.h"
 #include "controls/panels/KitGroup.h"
@@ -129,16 +130,13 @@ void Tqv_login_frm::buildForm()
     KitButton1 = MakeButton(pnl_setting, "KitButton1", QStringLiteral("취  소"), 170, 228, 90, 30);
 
     // --- handlers -------------------------------------------------------------------
-    auto on = [this](TDDButton *b, const char *name, void (Tqv_login_frm::*h)()) {
-        OnButtonClick(b, [this, name, h] { RunGuarded(session, QString::fromLatin1(name), [this, h] { (this->*h)(); }); });
-    };
-    on(btn_confirm, "btn_confirmClick", &Tqv_login_frm::btn_confirmClick);
-    on(btn_Cancel, "btn_CancelClick", &Tqv_login_frm::btn_CancelClick);
-    on(btn_Close, "btn_CloseClick", &Tqv_login_frm::btn_CloseClick);
-    on(btn_serverset, "btn_serversetClick", &Tqv_login_frm::btn_serversetClick);
-    on(KitButton1, "KitButton1Click", &Tqv_login_frm::KitButton1Click);
-    on(btn_regServer, "btn_regServerClick", &Tqv_login_frm::btn_regServerClick);
-    on(btn_ChangePass, "btn_ChangePassClick", &Tqv_login_frm::btn_ChangePassClick);
+    BindClick(this, btn_confirm, "btn_confirmClick", &Tqv_login_frm::btn_confirmClick);
+    BindClick(this, btn_Cancel, "btn_CancelClick", &Tqv_login_frm::btn_CancelClick);
+    BindClick(this, btn_Close, "btn_CloseClick", &Tqv_login_frm::btn_CloseClick);
+    BindClick(this, btn_serverset, "btn_serversetClick", &Tqv_login_frm::btn_serversetClick);
+    BindClick(this, KitButton1, "KitButton1Click", &Tqv_login_frm::KitButton1Click);
+    BindClick(this, btn_regServer, "btn_regServerClick", &Tqv_login_frm::btn_regServerClick);
+    BindClick(this, btn_ChangePass, "btn_ChangePassClick", &Tqv_login_frm::btn_ChangePassClick);
 
     // Enter moves on.
     connect(edt_Userid, &QLineEdit::returnPressed, this, [this] { edt_pwd->setFocus(); });

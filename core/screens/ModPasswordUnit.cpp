@@ -2,6 +2,8 @@
 
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ScreenParts.h"
+#include "core/screens/ScreenBinding.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitControl.h"
 #include "controls/panels/KitGroup.h"
@@ -18,31 +20,19 @@ const QColor DisabledGrey(0xDF, 0xDF, 0xDF);
 Tqv_modpassword_frm::Tqv_modpassword_frm(Session &s, QWidget *owner)
     : QDialog(owner), session(s)
 {
-    setObjectName(QStringLiteral("qv_modpassword_frm"));
-    setWindowTitle(QStringLiteral("암호 변경"));
-    setFixedSize(345, 190);
-    QFont f(QStringLiteral("굴림체"));
-    f.setPixelSize(12);
-    setFont(f);
-
-    TKitSimplePanel *panel = MakePanel(this, "pnl_main");
-    panel->setGeometry(0, 0, 345, 190);
+    TKitSimplePanel *panel = SetUpDialog(this, "qv_modpassword_frm", QStringLiteral("암호 변경"), 345, 190);
     auto row = [panel](const QString &caption, const char *name, int y) {
-        auto *l = new QLabel(caption, panel);
-        l->setGeometry(20, y + 2, 110, 21);
-        auto *e = new QLineEdit(panel);
-        e->setObjectName(QString::fromLatin1(name));
-        e->setGeometry(135, y, 185, 21);
+        QLineEdit *e = MakeDialogRow(panel, name, caption, y, 20, 110, 135, 185);
         SetPasswordInput(e);
-        SetUpperCaseInput(e);
         return e;
     };
     edt_oldconfirm = row(QStringLiteral("기존암호 재확인"), "edt_oldconfirm", 20);
     edt_newpwd = row(QStringLiteral("신  규   암  호"), "edt_newpwd", 52);
     edt_newconfirm = row(QStringLiteral("신규암호 재확인"), "edt_newconfirm", 84);
-    btn_confirm = MakeButton(panel, "btn_confirm", QStringLiteral("확인"), 40, 130, 80, 28);
-    btn_Cancel = MakeButton(panel, "btn_Cancel", QStringLiteral("취소"), 132, 130, 80, 28);
-    DDButton2 = MakeButton(panel, "DDButton2", QStringLiteral("종료"), 224, 130, 80, 28);
+    const ConfirmButtons buttons = MakeConfirmButtons(panel, 40, 130, 80, 92);
+    btn_confirm = buttons.confirm;
+    btn_Cancel = buttons.cancel;
+    DDButton2 = buttons.close;
     setNewFields(false, true);
 
     connect(edt_oldconfirm, &QLineEdit::textChanged, this, [this] { edt_oldconfirmChange(); });
@@ -50,9 +40,9 @@ Tqv_modpassword_frm::Tqv_modpassword_frm(Session &s, QWidget *owner)
             [this] { RunGuarded(session, QStringLiteral("edt_oldconfirmKeyPress"), [this] { edt_oldconfirmEnter(); }); });
     connect(edt_newpwd, &QLineEdit::returnPressed, this, [this] { edt_newconfirm->setFocus(); });
     connect(edt_newconfirm, &QLineEdit::returnPressed, this, [this] { FocusButton(btn_confirm); });
-    OnButtonClick(btn_confirm, [this] { RunGuarded(session, QStringLiteral("btn_confirmClick"), [this] { btn_confirmClick(); }); });
-    OnButtonClick(btn_Cancel, [this] { RunGuarded(session, QStringLiteral("btn_CancelClick"), [this] { btn_CancelClick(); }); });
-    OnButtonClick(DDButton2, [this] { RunGuarded(session, QStringLiteral("DDButton2Click"), [this] { DDButton2Click(); }); });
+    BindClick(this, btn_confirm, "btn_confirmClick", &Tqv_modpassword_frm::btn_confirmClick);
+    BindClick(this, btn_Cancel, "btn_CancelClick", &Tqv_modpassword_frm::btn_CancelClick);
+    BindClick(this, DDButton2, "DDButton2Click", &Tqv_modpassword_frm::DDButton2Click);
 }
 
 QString Tqv_modpassword_frm::newPassword() const

@@ -3,6 +3,7 @@
 #include "core/DMUnit.h"
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ScreenBinding.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
 #include "controls/panels/DDButton.h"
@@ -35,7 +36,7 @@ Tqv_network_frm::Tqv_network_frm(Session &s, QWidget *owner)
     bar->resize(width(), 40);
     SetAlign(bar, alBottom);
     KitButton2 = MakeButton(bar, "KitButton2", QStringLiteral("닫 기"), 320, 8, 80, 25);
-    OnButtonClick(KitButton2, [this] { RunGuarded(session, QStringLiteral("KitButton2Click"), [this] { KitButton2Click(); }); });
+    BindClick(this, KitButton2, "KitButton2Click", &Tqv_network_frm::KitButton2Click);
 
     RunGuarded(session, QStringLiteral("qv_network_frm.FormCreate"), [this] { FormCreate(); });
 }

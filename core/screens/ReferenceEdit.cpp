@@ -9,13 +9,40 @@
 
 #include <exception>
 
-void EditButtons::set(const Session &session, bool addModify, bool saveCancel) const
+void ReferenceEditMode::setButtons(TDDButton *add, TDDButton *modify, TDDButton *save, TDDButton *cancel)
 {
-    const bool admin = session.LoginAuthorCode == u"3";
-    SetButtonEnabled(add, admin && addModify);
-    SetButtonEnabled(modify, admin && addModify);
-    SetButtonEnabled(save, admin && saveCancel);
-    SetButtonEnabled(cancel, admin && saveCancel);
+    m_add = add;
+    m_modify = modify;
+    m_save = save;
+    m_cancel = cancel;
+}
+
+void ReferenceEditMode::idle()
+{
+    m_mode = None;
+    showButtons(true, false);
+}
+
+void ReferenceEditMode::begin(Mode mode)
+{
+    m_mode = mode;
+    showButtons(false, true);
+}
+
+void ReferenceEditMode::lock()
+{
+    showButtons(false, false);
+}
+
+void ReferenceEditMode::showButtons(bool addModify, bool saveCancel)
+{
+    const bool admin = m_session.LoginAuthorCode == u"3";
+    for (TDDButton *b : {m_add, m_modify})
+        if (b)
+            SetButtonEnabled(b, admin && addModify);
+    for (TDDButton *b : {m_save, m_cancel})
+        if (b)
+            SetButtonEnabled(b, admin && saveCancel);
 }
 
 bool StoreReferenceChange(const Session &session, const QString &sql)

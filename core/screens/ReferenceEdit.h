@@ -9,16 +9,38 @@ class Session;
 class TDDButton;
 class TListGrid;
 
-// Add/Modify and Save/Cancel of a reference-data screen. Only administrators
-// (authority code "3") change reference data: for everyone else all four stay
-// disabled.
-struct EditButtons
+// The add / modify / save / cancel cycle of a reference-data screen: the
+// screen's edit-mode field (0 none, 1 adding, 2 modifying) and its four
+// buttons move together. Only administrators (authority code "3") change
+// reference data: for everyone else all four buttons stay disabled.
+class ReferenceEditMode
 {
-    TDDButton *add = nullptr;
-    TDDButton *modify = nullptr;
-    TDDButton *save = nullptr;
-    TDDButton *cancel = nullptr;
-    void set(const Session &session, bool addModify, bool saveCancel) const;
+public:
+    enum Mode { None = 0, Adding = 1, Modifying = 2 };
+
+    ReferenceEditMode(const Session &session, int &mode) : m_session(session), m_mode(mode) {}
+    // The screen's four buttons, once it has made them.
+    void setButtons(TDDButton *add, TDDButton *modify, TDDButton *save, TDDButton *cancel);
+
+    // No edit: Add and Modify open, Save and Cancel closed.
+    void idle();
+    // An edit in that mode: Save and Cancel open, Add and Modify closed.
+    void begin(Mode mode);
+    // Every button closed (offline, or before the screen has its data).
+    void lock();
+    // The buttons as given, the mode left alone.
+    void showButtons(bool addModify, bool saveCancel);
+
+    int mode() const { return m_mode; }
+    bool editing() const { return m_mode != None; }
+
+private:
+    const Session &m_session;
+    int &m_mode;
+    TDDButton *m_add = nullptr;
+    TDDButton *m_modify = nullptr;
+    TDDButton *m_save = nullptr;
+    TDDButton *m_cancel = nullptr;
 };
 
 // "commit", the statement, "commit"; a failure rolls back, logs the statement

@@ -1,11 +1,86 @@
 #include "core/screens/ScreenParts.h"
 
 #include "core/screens/KitLook.h"
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitComboBox.h"
 #include "controls/panels/KitControl.h"
 #include "platform/TListGrid.h"
 
+#include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPalette>
+
+void SetUpForm(QWidget *form, const char *name, const QString &caption, int width, int height)
+{
+    form->setObjectName(QString::fromLatin1(name));
+    form->setWindowTitle(caption);
+    form->resize(width, height);
+    SetFormColour(form);
+}
+
+TKitSimplePanel *SetUpDialog(QDialog *dialog, const char *name, const QString &caption, int width, int height)
+{
+    dialog->setObjectName(QString::fromLatin1(name));
+    dialog->setWindowTitle(caption);
+    dialog->setFixedSize(width, height);
+    QFont f(QStringLiteral("굴림체"));
+    f.setPixelSize(12);
+    dialog->setFont(f);
+    TKitSimplePanel *panel = MakePanel(dialog, "pnl_main");
+    panel->setGeometry(0, 0, width, height);
+    return panel;
+}
+
+TKitSimplePanel *MakeBar(QWidget *form, const char *name, int height, TAlign align)
+{
+    TKitSimplePanel *bar = MakePanel(form, name);
+    bar->resize(form->width(), height);
+    SetAlign(bar, align);
+    return bar;
+}
+
+QLineEdit *MakeLabeledEdit(QWidget *parent, const char *name, const QString &caption, int x, int y,
+                           int labelWidth, int editWidth)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setGeometry(x, y, labelWidth, 22);
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setGeometry(x + labelWidth + 4, y, editWidth, 22);
+    return edit;
+}
+
+TKitComboBox *MakeLabeledCombo(QWidget *parent, const char *name, const QString &caption, int x, int y,
+                               int labelWidth, int comboWidth)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setGeometry(x, y, labelWidth, 22);
+    auto *box = new TKitComboBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->SetStyle(csDropDownList);
+    box->setGeometry(x + labelWidth + 4, y, comboWidth, 22);
+    return box;
+}
+
+QLineEdit *MakeDialogRow(QWidget *parent, const char *name, const QString &caption, int y, int labelX,
+                         int labelWidth, int editX, int editWidth)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setGeometry(labelX, y + 2, labelWidth, 21);
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setGeometry(editX, y, editWidth, 21);
+    SetUpperCaseInput(edit);
+    return edit;
+}
+
+ConfirmButtons MakeConfirmButtons(QWidget *parent, int x, int y, int width, int step)
+{
+    return {MakeButton(parent, "btn_confirm", QStringLiteral("확인"), x, y, width, 28),
+            MakeButton(parent, "btn_Cancel", QStringLiteral("취소"), x + step, y, width, 28),
+            MakeButton(parent, "DDButton2", QStringLiteral("종료"), x + 2 * step, y, width, 28)};
+}
 
 TKitSimplePanel *MakeBand(QWidget *parent, const char *name, const QString &caption, int height, TAlign align)
 {

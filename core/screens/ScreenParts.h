@@ -6,9 +6,43 @@
 
 #include <QString>
 
+class QDialog;
+class QLineEdit;
 class QWidget;
+class TDDButton;
+class TKitComboBox;
 class TKitSimplePanel;
 class TListGrid;
+
+// A child screen's form: component name, caption, size and the form colour.
+void SetUpForm(QWidget *form, const char *name, const QString &caption, int width, int height);
+// A small fixed-size dialog (the password dialogs): component name, caption,
+// the form font and one panel "pnl_main" over the whole of it.
+TKitSimplePanel *SetUpDialog(QDialog *dialog, const char *name, const QString &caption, int width, int height);
+
+// A plain panel docked at `align` (a button bar, a search bar), `height` high.
+TKitSimplePanel *MakeBar(QWidget *form, const char *name, int height, TAlign align);
+
+// A caption and its field on one line: the caption at (x, y), labelWidth
+// wide; the field 4 pixels after it. Height 22.
+QLineEdit *MakeLabeledEdit(QWidget *parent, const char *name, const QString &caption, int x, int y,
+                           int labelWidth, int editWidth);
+// The same with a drop-down list.
+TKitComboBox *MakeLabeledCombo(QWidget *parent, const char *name, const QString &caption, int x, int y,
+                               int labelWidth, int comboWidth);
+// A line of a dialog: caption and field placed separately, height 21.
+QLineEdit *MakeDialogRow(QWidget *parent, const char *name, const QString &caption, int y, int labelX,
+                         int labelWidth, int editX, int editWidth);
+
+// The "확인" / "취소" / "종료" buttons of the password dialogs (btn_confirm,
+// btn_Cancel, DDButton2), `width` wide, `step` apart, 28 high.
+struct ConfirmButtons
+{
+    TDDButton *confirm;
+    TDDButton *cancel;
+    TDDButton *close;
+};
+ConfirmButtons MakeConfirmButtons(QWidget *parent, int x, int y, int width, int step);
 
 // A band docked at `align` with the caption the forms put in it (" ◎ ...").
 TKitSimplePanel *MakeBand(QWidget *parent, const char *name, const QString &caption, int height,

@@ -2,6 +2,7 @@
 
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ScreenBinding.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
 #include "platform/Prompt.h"
@@ -38,9 +39,9 @@ Tqv_search_frm::Tqv_search_frm(Session &s, QWidget *owner)
     btn_close = MakeButton(this, "btn_close", QStringLiteral("닫기"), 240, 150, 80, 27);
     btn_searchfirst->setProperty("Tag", 0);
     btn_FindNext->setProperty("Tag", 1);
-    OnButtonClick(btn_searchfirst, [this] { RunGuarded(session, QStringLiteral("btn_searchClick"), [this] { SearchClick(0); }); });
-    OnButtonClick(btn_FindNext, [this] { RunGuarded(session, QStringLiteral("btn_searchClick"), [this] { SearchClick(1); }); });
-    OnButtonClick(btn_close, [this] { close(); });
+    BindClick(session, btn_searchfirst, QStringLiteral("btn_searchClick"), [this] { SearchClick(0); });
+    BindClick(session, btn_FindNext, QStringLiteral("btn_searchClick"), [this] { SearchClick(1); });
+    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
 }
 
 void Tqv_search_frm::SetGrid(TListGrid *grid)

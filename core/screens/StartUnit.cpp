@@ -4,6 +4,7 @@
 #include "core/DMUnit.h"
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ScreenBinding.h"
 #include "core/Session.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
@@ -44,9 +45,9 @@ Tqv_start_frm::Tqv_start_frm(Session &s, QWidget *owner)
     btn_add = MakeButton(bar, "btn_add", QStringLiteral("개시전문 전체 송신"), 8, 8, 130, 25);
     btn_per = MakeButton(bar, "btn_per", QStringLiteral("개시전문 개별 송신"), 144, 8, 130, 25);
     btn_close = MakeButton(bar, "btn_close", QStringLiteral("닫 기"), 370, 8, 80, 25);
-    OnButtonClick(btn_add, [this] { RunGuarded(session, QStringLiteral("btn_addClick"), [this] { btn_addClick(); }); });
-    OnButtonClick(btn_per, [this] { RunGuarded(session, QStringLiteral("btn_perClick"), [this] { btn_perClick(); }); });
-    OnButtonClick(btn_close, [this] { btn_closeClick(); });
+    BindClick(this, btn_add, "btn_addClick", &Tqv_start_frm::btn_addClick);
+    BindClick(this, btn_per, "btn_perClick", &Tqv_start_frm::btn_perClick);
+    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { btn_closeClick(); });
 
     SendTimer = new QTimer(this);
     SendTimer->setObjectName(QStringLiteral("SendTimer"));
@@ -175,7 +176,7 @@ Tqv_AlertMsg_Frm::Tqv_AlertMsg_Frm(Session &s, QWidget *owner)
     BitBtn1 = MakeButton(this, "BitBtn1", QStringLiteral("확인"), 0, 0, 80, 25);
     BitBtn1->setMinimumHeight(25);
     layout->addWidget(BitBtn1, 0, Qt::AlignHCenter);
-    OnButtonClick(BitBtn1, [this] { close(); });
+    BindClick(session, BitBtn1, QStringLiteral("BitBtn1Click"), [this] { close(); });
 
     me_Msg->clear();
     lbl_Time->setText(QStringLiteral("공지시간 : ") + qvx::Clock::nowText(QStringLiteral("yyyy-MM-dd:hh-mm-ss")));

@@ -4,6 +4,8 @@
 #include "core/DMUnit.h"
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ScreenParts.h"
+#include "core/screens/ScreenBinding.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitControl.h"
 #include "controls/panels/KitGroup.h"
@@ -20,37 +22,21 @@
 Tqv_sublogin_frm::Tqv_sublogin_frm(Session &s, QWidget *owner)
     : QDialog(owner), session(s)
 {
-    setObjectName(QStringLiteral("qv_sublogin_frm"));
-    setWindowTitle(QStringLiteral("사용자 인증"));
-    setFixedSize(300, 150);
-    QFont f(QStringLiteral("굴림체"));
-    f.setPixelSize(12);
-    setFont(f);
-
-    TKitSimplePanel *panel = MakePanel(this, "pnl_main");
-    panel->setGeometry(0, 0, 300, 150);
-    auto row = [panel](const QString &caption, const char *name, int y) {
-        auto *l = new QLabel(caption, panel);
-        l->setGeometry(25, y + 2, 80, 21);
-        auto *e = new QLineEdit(panel);
-        e->setObjectName(QString::fromLatin1(name));
-        e->setGeometry(110, y, 160, 21);
-        SetUpperCaseInput(e);
-        return e;
-    };
-    edt_Userid = row(QStringLiteral("사용자 ID"), "edt_Userid", 20);
+    TKitSimplePanel *panel = SetUpDialog(this, "qv_sublogin_frm", QStringLiteral("사용자 인증"), 300, 150);
+    edt_Userid = MakeDialogRow(panel, "edt_Userid", QStringLiteral("사용자 ID"), 20, 25, 80, 110, 160);
     edt_Userid->setEnabled(false);
-    edt_pwd = row(QStringLiteral("암     호"), "edt_pwd", 50);
+    edt_pwd = MakeDialogRow(panel, "edt_pwd", QStringLiteral("암     호"), 50, 25, 80, 110, 160);
     edt_pwd->setEchoMode(QLineEdit::Password);
-    btn_confirm = MakeButton(panel, "btn_confirm", QStringLiteral("확인"), 25, 95, 75, 28);
-    btn_Cancel = MakeButton(panel, "btn_Cancel", QStringLiteral("취소"), 112, 95, 75, 28);
-    DDButton2 = MakeButton(panel, "DDButton2", QStringLiteral("종료"), 199, 95, 75, 28);
+    const ConfirmButtons buttons = MakeConfirmButtons(panel, 25, 95, 75, 87);
+    btn_confirm = buttons.confirm;
+    btn_Cancel = buttons.cancel;
+    DDButton2 = buttons.close;
 
     connect(edt_Userid, &QLineEdit::returnPressed, this, [this] { edt_pwd->setFocus(); });
     connect(edt_pwd, &QLineEdit::returnPressed, this, [this] { FocusButton(btn_confirm); });
-    OnButtonClick(btn_confirm, [this] { RunGuarded(session, QStringLiteral("btn_confirmClick"), [this] { btn_confirmClick(); }); });
-    OnButtonClick(btn_Cancel, [this] { RunGuarded(session, QStringLiteral("btn_CancelClick"), [this] { btn_CancelClick(); }); });
-    OnButtonClick(DDButton2, [this] { RunGuarded(session, QStringLiteral("DDButton2Click"), [this] { DDButton2Click(); }); });
+    BindClick(this, btn_confirm, "btn_confirmClick", &Tqv_sublogin_frm::btn_confirmClick);
+    BindClick(this, btn_Cancel, "btn_CancelClick", &Tqv_sublogin_frm::btn_CancelClick);
+    BindClick(this, DDButton2, "DDButton2Click", &Tqv_sublogin_frm::DDButton2Click);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

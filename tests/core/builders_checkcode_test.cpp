@@ -65,6 +65,27 @@ TEST_F(BankCheckCode, Bank5DividesBySumOfDateParts)
     EXPECT_THROW(code("5", "20", "12x"), ConvertError);
 }
 
+TEST_F(BankCheckCode, Bank5IsExactForAmountsOfAnyLength)
+{
+    // (10^16 + A + B + N) / 26 = 384617996205078.84... -> ...5078, not the
+    // exponent form a floating-point quotient would give.
+    EXPECT_EQ(code("5", "20", "10000000000000000"), S("5078"));
+    // 31 digits: 38461538461538461541073128155.8... -> 8155.
+    EXPECT_EQ(code("5", "20", "1000000000000000000000000000000"), S("8155"));
+}
+
+TEST_F(BankCheckCode, Bank23RefusesANegativeOrOverflowingSum)
+{
+    // U + W + C below zero: its '-' is no digit to weigh.
+    EXPECT_THROW(MakeBankCheckCode(S("23"), S("111"), S("04"), S("5555551234"), S("-9999999999999"), S("1001"),
+                                   S("20"), S("093000"), nullptr),
+                 ConvertError);
+    // Beyond 64 bits.
+    EXPECT_THROW(MakeBankCheckCode(S("23"), S("111"), S("04"), S("5555551234"), S("9223372036854775807"), S("1001"),
+                                   S("20"), S("093000"), nullptr),
+                 ConvertError);
+}
+
 TEST_F(BankCheckCode, Bank20DigitSumAndRemainder)
 {
     // Kind 20 takes the paying bank code. Digit sum of "140804" "12345678901" "0000001234567" "20" "55555512345" = 138;

@@ -125,10 +125,11 @@ protected:
         setPair(session, cvCInfo, 109, 20);
     }
 
-    QByteArray generalLine(const QString &moBank, const QString &seqNo, const QString &amount = S("50000"))
+    QByteArray generalLine(const QString &moBank, const QString &seqNo, const QString &amount = S("50000"),
+                           const QString &otherInfo = S("01000000250000"))
     {
         return line({{1, moBank}, {3, S("123401234567")}, {18, S("20")}, {20, S("03")}, {22, S("12312345601234")},
-                     {37, amount}, {50, S("김철수")}, {70, S("01000000250000")}, {90, seqNo}});
+                     {37, amount}, {50, S("김철수")}, {70, otherInfo}, {90, seqNo}});
     }
     QByteArray liquorLine(const QString &payeeAcct, const QString &amount)
     {
@@ -160,6 +161,22 @@ protected:
     std::unique_ptr<TAutoSendModule> module;
 };
 qvx::test::TestServer *SendModule::server = nullptr;
+
+TEST_F(SendModule, FeeAndPriceOfTheOtherInfoNeverSplitACharacter)
+{
+    generalLayout();
+    const QString file = TAutoSendModule::CollectFileName();
+    // Bytes 5-6 of the other info hold one Korean character: it belongs to
+    // neither the fee (bytes 1-5) nor the price (bytes 6-13).
+    writeFile(file, {generalLine(S("04"), S("710101"), S("50000"), S("1234가5678"))});
+    module->AutoSendCollect();
+    module->AutoSendCollect();
+    const qvx::ResultSet r = rows(S("select TaErrFee, TaErrPrice from giche where seqno = 710101"));
+    ASSERT_EQ(r.recordCount(), 1);
+    EXPECT_EQ(r.value(0, S("TaErrFee")), S("1234"));
+    EXPECT_EQ(r.value(0, S("TaErrPrice")), S("5678"));
+    server->exec(S("delete from giche where seqno = 710101"));
+}
 
 TEST_F(SendModule, CollectionFileBecomesGicheRowsOnceItsSizeHeld)
 {

@@ -50,7 +50,8 @@ TEST(UtilsText, FixLenZeroCases)
         {"42", 5, true, "42000"},
         {"12345678", 5, false, "12345"},
         {"", 2, false, "00"},
-        {"금액", 3, false, "금 "},
+        {"금액", 3, false, "금0"},   // the byte before the cut character takes the zero pad
+        {"금액", 3, true, "금0"},
     };
     for (const FixCase &c : cases)
         EXPECT_EQ(FixLenZero(S(c.text), c.width, c.left), S(c.expected)) << c.text;
@@ -117,6 +118,26 @@ TEST(UtilsText, MoneyConversions)
     EXPECT_EQ(MoneyStrToCurr(S("9,223,372,036,854,775,807")), std::numeric_limits<qint64>::max());
     EXPECT_THROW(MoneyStrToCurr(S("12a")), ConvertError);
     EXPECT_THROW(MoneyStrToCurr(S("")), ConvertError);
+}
+
+TEST(UtilsText, MoneyIsReadExactlyAndRoundedHalfAwayFromZero)
+{
+    // A double would read this as ...776.5 and round up.
+    EXPECT_EQ(MoneyStrToCurr(S("1099511627776.4999")), 1099511627776);
+    EXPECT_EQ(MoneyStrToCurr(S("1,099,511,627,776.5")), 1099511627777);
+    EXPECT_EQ(MoneyStrToCurr(S("-2.4999999999999999999")), -2);
+    EXPECT_EQ(MoneyStrToCurr(S("-0.5")), -1);
+    EXPECT_EQ(MoneyStrToCurr(S(".5")), 1);
+    EXPECT_EQ(MoneyStrToCurr(S("1.5e3")), 1500);
+    EXPECT_EQ(MoneyStrToCurr(S("-9223372036854775808")), std::numeric_limits<qint64>::min());
+    EXPECT_EQ(MoneyStrToCurr(S("9223372036854775806.5")), std::numeric_limits<qint64>::max());
+    EXPECT_THROW(MoneyStrToCurr(S("9223372036854775807.5")), ConvertError);
+    EXPECT_THROW(MoneyStrToCurr(S("99999999999999999999")), ConvertError);
+    EXPECT_THROW(MoneyStrToCurr(S("1.2.3")), ConvertError);
+    EXPECT_THROW(MoneyStrToCurr(S("inf")), ConvertError);
+    EXPECT_EQ(SafeStrToCurr(S("0.4999999999999999999999"), 7), 0);
+    EXPECT_EQ(FormatMoney(S("-0")), S("0"));
+    EXPECT_EQ(FormatMoney(S("-0.0")), S("0"));
     EXPECT_EQ(CurrToMoneyStr(-1234), S("-1,234"));
     EXPECT_EQ(CurrToMoneyStr(0), S("0"));
     EXPECT_EQ(SafeStrToCurr(S("x"), 7), 7);

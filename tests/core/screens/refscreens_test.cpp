@@ -1,6 +1,7 @@
 // The reference-data screens, the find dialog, the screen settings and the
 // start screen, driven through the running client against the demo server.
 #include "ClientFixture.h"
+#include "ScreenDriver.h"
 
 #include "core/screens/AllbankUnit.h"
 #include "core/screens/BankUnit.h"
@@ -23,6 +24,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -33,16 +35,25 @@ class RefScreens : public ::testing::Test
 protected:
     void SetUp() override { registerCoreScreens(); }
 
-    bool login(const char *user, const char *password) { return client.start(QString::fromLatin1(user), QString::fromLatin1(password)); }
+    // Logs in and shows the main window, so its screens can be clicked.
+    bool login(const char *user, const char *password)
+    {
+        if (!client.start(QString::fromLatin1(user), QString::fromLatin1(password)))
+            return false;
+        client.mainWindow()->show();
+        return QTest::qWaitForWindowExposed(client.mainWindow());
+    }
 
     template <class T>
     T *open(const char *menuItem, const char *name)
     {
-        client.mainWindow()->item(QString::fromLatin1(menuItem))->trigger();
+        if (!TriggerMenuItem(client.mainWindow(), QString::fromLatin1(menuItem)))
+            return nullptr;
         return qobject_cast<T *>(FindScreen(client.mainWindow(), QString::fromLatin1(name)));
     }
 
-    void click(TDDButton *button) { button->OnClick(button); }
+    void click(TDDButton *button) { EXPECT_TRUE(ClickControl(button)); }
+    void type(QLineEdit *edit, const QString &text) { EXPECT_TRUE(TypeText(edit, text)); }
 
     void savePng(QWidget *w, const char *name)
     {
@@ -86,7 +97,7 @@ TEST_F(RefScreens, BankAccountsAreReadOnlyForMakersAndKeyedOnTheStoredNumberWhen
         EXPECT_FALSE(screen->btn_modify->Enabled());
         EXPECT_FALSE(screen->btn_save->Enabled());
         EXPECT_FALSE(GridIsEmpty(screen->grd_allbank));
-        screen->grd_allbankDblClickCell(0, 1);
+        ClickGridCell(screen->grd_allbank, 0, 1, true);
         EXPECT_FALSE(screen->btn_save->Enabled());
         screen->close();
     }
@@ -102,13 +113,13 @@ TEST_F(RefScreens, AnAdministratorAddsAndModifiesAMotherAccount)
     const int rowsBefore = screen->grd_allbank->RowCount();
 
     // Add: the number typed with hyphens is stored without them.
-    screen->grd_allbank->SetRow(1);
+    ClickGridCell(screen->grd_allbank, 0, 1);
     click(screen->btn_add);
     EXPECT_EQ(screen->AccountEditMode, 1);
     const QString bankid = screen->edt_bankid->text();
-    screen->edt_bankno->setText(QStringLiteral("999-888-777666"));
-    screen->edt_firmid->setText(QStringLiteral("F1234"));
-    screen->edt_sendname->setText(QStringLiteral("한빛'상사"));
+    type(screen->edt_bankno, QStringLiteral("999-888-777666"));
+    type(screen->edt_firmid, QStringLiteral("F1234"));
+    type(screen->edt_sendname, QStringLiteral("한빛'상사"));
     click(screen->btn_save);
     EXPECT_TRUE(client.prompt().contains(QStringLiteral("정상적으로 처리하였습니다.")));
     EXPECT_EQ(screen->grd_allbank->RowCount(), rowsBefore + 1);
@@ -120,12 +131,11 @@ TEST_F(RefScreens, AnAdministratorAddsAndModifiesAMotherAccount)
     // Modify the new row: the grid shows it hyphenated as typed; the update
     // finds it by the stored digits.
     const int newRow = screen->grd_allbank->RowCount() - 1;
-    screen->grd_allbank->SetRow(newRow);
-    screen->grd_allbankClickCell(0, newRow);
-    screen->grd_allbankDblClickCell(0, newRow);
+    ClickGridCell(screen->grd_allbank, 0, newRow);
+    ClickGridCell(screen->grd_allbank, 0, newRow, true);
     EXPECT_EQ(screen->edt_bankno->text(), QStringLiteral("999-888-777666"));
     EXPECT_EQ(screen->AccountEditMode, 2);
-    screen->edt_firmid->setText(QStringLiteral("F9999"));
+    type(screen->edt_firmid, QStringLiteral("F9999"));
     client.prompt().clear();
     click(screen->btn_save);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
@@ -134,7 +144,7 @@ TEST_F(RefScreens, AnAdministratorAddsAndModifiesAMotherAccount)
 
     // A row that is no longer stored as shown is reported, not "saved".
     client.server().exec(QStringLiteral("update bank set mobankno = '1' where mobankno = '999888777666'"));
-    screen->grd_allbankDblClickCell(0, newRow);
+    ClickGridCell(screen->grd_allbank, 0, newRow, true);
     client.prompt().clear();
     click(screen->btn_save);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되지 않았습니다."));
@@ -163,14 +173,14 @@ TEST_F(RefScreens, BankCodesRefuseADuplicateBeforeAskingAndKeepTheEditWhenTheBox
     const QString existing = screen->grd_allbank->Cells(0, 1);
 
     click(screen->btn_add);
-    screen->edt_regcode->setText(existing);
-    screen->edt_regcontents->setText(QStringLiteral("중복은행"));
+    type(screen->edt_regcode, existing);
+    type(screen->edt_regcontents, QStringLiteral("중복은행"));
     client.prompt().clear();
     click(screen->btn_save);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("해당 은행코드가 존재합니다. 확인하시기 바랍니다."));
     EXPECT_EQ(client.prompt().count(), 1);                 // no confirmation box
 
-    screen->edt_regcode->setText(QStringLiteral("97"));
+    type(screen->edt_regcode, QStringLiteral("97"));
     client.prompt().enqueueAnswer(false);
     click(screen->btn_save);
     EXPECT_EQ(screen->BankCodeEditMode, 1);
@@ -208,21 +218,23 @@ TEST_F(RefScreens, ErrorCodeReportFillsItsPagesAndModifyNeedsASearch)
 
     // Add a code for the first bank and find it again.
     click(screen->btn_add);
-    screen->edt_regcode->setText(QStringLiteral("Z99"));
-    screen->edt_regcontents->setText(QStringLiteral("시험 오류"));
+    type(screen->edt_regcode, QStringLiteral("Z99"));
+    type(screen->edt_regcontents, QStringLiteral("시험 오류"));
     client.prompt().enqueueAnswer(true);
     click(screen->btn_save);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
-    screen->edt_errcode->setText(QStringLiteral("Z99"));
+    type(screen->edt_errcode, QStringLiteral("Z99"));
     click(screen->btn_search);
     EXPECT_EQ(screen->grd_error->Cells(1, 1), QStringLiteral("시험 오류"));
     EXPECT_EQ(screen->grd_error->RowCount(), 2);
 
     // A search during an entry keeps the entry band open, shown or not yet.
+    // The form is not shown, so nobody could click it: its buttons' own
+    // click events stand in for the clicks.
     Tqv_ErrCode_frm hidden(client.session(), client.mainWindow());
-    click(hidden.btn_add);
+    hidden.btn_add->OnClick(hidden.btn_add);
     EXPECT_FALSE(hidden.pnl_regerr->isHidden());
-    click(hidden.btn_search);
+    hidden.btn_search->OnClick(hidden.btn_search);
     EXPECT_FALSE(hidden.pnl_regerr->isHidden());
     EXPECT_FALSE(hidden.pnl_bankname->isHidden());
     EXPECT_EQ(hidden.ErrorCodeEditMode, 1);

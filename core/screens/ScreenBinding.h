@@ -1,0 +1,32 @@
+#pragma once
+// The one way a screen wires a button to its handler: the click runs inside
+// the event guard under the handler's name, mouse down and up give the
+// pressed colours, and the button remembers which handler it runs (the
+// screen-walking test checks that every button has one).
+//
+//   BindClick(this, btn_search, "btn_searchClick", &Tqv_bank_frm::btn_searchClick);
+//   BindClick(session, btn_close, "btn_closeClick", [this] { close(); });
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+class Session;
+class TDDButton;
+
+// The dynamic property that names a bound button's handler.
+inline constexpr const char *BoundHandlerProperty = "quvexHandler";
+
+void BindClick(Session &session, TDDButton *button, const QString &handlerName, std::function<void()> handler);
+
+template <class Form>
+void BindClick(Form *form, TDDButton *button, const char *handlerName, void (Form::*handler)())
+{
+    BindClick(form->session, button, QString::fromLatin1(handlerName), [form, handler] { (form->*handler)(); });
+}
+
+// The handler name a button was bound to ("" when it was never bound).
+QString BoundHandler(const QWidget *button);
+
+// An event handler of a control other than a button, run inside the guard.
+std::function<void()> Guarded(Session &session, const QString &handlerName, std::function<void()> handler);

@@ -1,0 +1,70 @@
+#include "ClientFixture.h"
+#include "ScreenDriver.h"
+
+#include "core/screens/ClientMainUnit.h"
+#include "core/screens/CoreScreens.h"
+#include "core/screens/ScreenBinding.h"
+#include "core/screens/ScreenRegistry.h"
+#include "controls/panels/DDButton.h"
+
+#include <QHash>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every registered screen, opened by its name the way the menu opens it:
+// it comes up, its component names are unique, every button is wired to a
+// handler through the binding helper, and it closes again.
+TEST(ScreenWalk, EveryRegisteredScreenOpensWiredAndCloses)
+{
+    registerCoreScreens();
+    ClientFixture client;
+    ASSERT_TRUE(client.start(QStringLiteral("ADMIN"), QStringLiteral("9999")));
+    Tqv_frm *main = client.mainWindow();
+    main->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+    client.prompt().setDefaultAnswer(false);
+
+    const QStringList names = ScreenRegistry::instance().names();
+    ASSERT_GE(names.size(), 7);
+    for (const QString &name : names) {
+        SCOPED_TRACE(name.toStdString());
+        client.prompt().clear();
+        bool created = false;
+        QPointer<QWidget> screen = OpenScreen(*main, name, ScreenState::Normal, &created);
+        ASSERT_TRUE(screen);
+        EXPECT_TRUE(created);
+        EXPECT_EQ(screen->objectName().compare(name, Qt::CaseInsensitive), 0) << qPrintable(screen->objectName());
+        EXPECT_TRUE(screen->isVisible());
+        // Opening must not end in the guard's message about an unexpected failure.
+        for (const QString &text : client.prompt().texts())
+            EXPECT_FALSE(text.contains(QStringLiteral("error"), Qt::CaseInsensitive)) << qPrintable(text);
+
+        QHash<QString, int> seen;
+        for (QObject *o : screen->findChildren<QObject *>()) {
+            const QString component = o->objectName();
+            if (component.isEmpty() || component.startsWith(QStringLiteral("qt_")))
+                continue;
+            ++seen[component.toLower()];
+        }
+        for (auto it = seen.cbegin(); it != seen.cend(); ++it)
+            EXPECT_EQ(it.value(), 1) << "component name used twice: " << qPrintable(it.key());
+
+        for (TDDButton *button : screen->findChildren<TDDButton *>()) {
+            EXPECT_FALSE(BoundHandler(button).isEmpty()) << "button not wired: " << qPrintable(button->objectName());
+            EXPECT_TRUE(bool(button->OnClick)) << qPrintable(button->objectName());
+        }
+
+        QWidget *window = qobject_cast<QMdiSubWindow *>(screen->parentWidget()) ? screen->parentWidget()
+                                                                                : screen.data();
+        window->close();
+        ASSERT_TRUE(ClientFixture::waitFor([&] { return !FindScreen(main, name); }))
+            << "still open after closing";
+    }
+}
+
+} // namespace
