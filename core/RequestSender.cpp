@@ -123,6 +123,10 @@ RequestResult RequestSender::send(const RequestBatch &batch, int count, const St
         return result;
     }
 
+    if (batch.registration == RequestBatch::Registration::None) {
+        result.outcome = Outcome::Sent;
+        return result;
+    }
     const QString userId = batch.userId.isEmpty() ? m_session.LoginUserId : batch.userId;
     try {
         if (batch.registration == RequestBatch::Registration::ByCfmId)

@@ -34,8 +34,9 @@ struct RequestBatch
 {
     enum class Policy { AllOrNothing, SkipBadLine };
     // How the batch is registered: by its range of message numbers, or (giche
-    // transfers) by the confirming user and the batch's send time.
-    enum class Registration { BySeqNo, ByCfmId };
+    // transfers) by the confirming user and the batch's send time; None: not
+    // at all (a transfer batch stored for approval: the approver sends it).
+    enum class Registration { BySeqNo, ByCfmId, None };
 
     QString serviceCode;        // cms_senddesc's service code (the rows' up_gubuncode)
     QString tableName;          // for the registration's log line
@@ -58,7 +59,7 @@ struct RequestBatch
 struct RequestResult
 {
     enum class Outcome {
-        Sent,            // stored, committed and registered
+        Sent,            // stored, committed and registered (Registration::None: stored and committed)
         Empty,           // no row to store: nothing committed, nothing registered
         ReserveFailed,   // no message numbers (load or database message shown): nothing stored
         InsertFailed,    // AllOrNothing: an insert was refused and the batch rolled back

@@ -1,39 +1,47 @@
 #include "transfers/ApprovalRequest.h"
 
-#include "core/RequestSql.h"
-#include "core/TextUtils.h"
+#include "core/RequestSender.h"
 #include "transfers/TransferRules.h"
 #include "platform/AppServer.h"
-#include "platform/SqlText.h"
 
-namespace {
-
-void rollbackQuietly(qvx::AppServer &server)
+GicheRow ApprovalGicheRow(const ApprovalBatch &batch, const TransferRow &row, qint64 seqNo, const QString &boki)
 {
-    try {
-        server.execute(QStringLiteral("rollback"));
-    } catch (const qvx::AppServerError &) {
-        // A lost connection rolls back on the server's side.
-    }
+    GicheRow g;
+    g.SendDate = batch.sendDate;
+    g.SendTime = batch.sendTime;
+    g.Service = batch.serviceDiv;
+    g.SeqNo = QString::number(seqNo);
+    g.SendID = batch.networkId;
+    g.RecvID = row.recvId;
+    g.FirmID = row.firmId;
+    g.BankID = row.moBankId;
+    g.USERID = batch.userId;
+    g.CFMID = batch.approverId;
+    g.SendFlag = batch.sendFlagInit;
+    g.MoBankNo = row.plainMoBankNo();
+    g.PassWd = row.passWd;
+    g.Boki = boki;
+    g.Gubun = row.gubun;
+    g.Price = row.plainMoney();
+    g.TRANS_BankID = row.bankId;
+    g.BankNo = row.plainBankNo();
+    // A collection from mother bank 20 carries the real-name number as CmsCode.
+    if (row.moBankId == u"20" && row.gubun == u"20")
+        g.CmsCode = row.realNameNo;
+    g.Name = row.name;
+    g.TaErrFee = row.realNameNo.left(5);
+    g.TaErrPrice = row.realNameNo.mid(5, 8);
+    g.sr_flag = QStringLiteral("0");
+    g.up_gubuncode = row.msgType;
+    g.COMMON_DUMMY = row.info;
+    return g;
 }
 
-} // namespace
-
-QString GicheInsertSql(const ApprovalBatch &batch, const TransferRow &row, qint64 seqNo, const QString &boki)
-{
-    const QString realName = row.realNameNo;
-    const QString cmsCode = (row.moBankId == u"20" && row.gubun == u"20") ? realName : QString();
-    return MakeGicheSql(batch.sendDate, batch.sendTime, batch.serviceDiv, QString::number(seqNo), batch.networkId,
-                        row.recvId, row.firmId, row.moBankId, batch.userId, batch.approverId, batch.sendFlagInit,
-                        row.plainMoBankNo(), row.passWd, boki, row.gubun, row.plainMoney(), QString(), QString(),
-                        row.bankId, row.plainBankNo(), QString(), cmsCode, row.name, QString(), realName.left(5),
-                        realName.mid(5, 8), QString(), QString(), QStringLiteral("0"), row.msgType, row.info);
-}
-
-ApprovalOutcome StoreApprovalBatch(qvx::AppServer &server, const ApprovalBatch &batch,
-                                   const std::function<void(int row)> &progress)
+ApprovalOutcome SubmitApprovalBatch(Session &session, qvx::AppServer &server, const ApprovalBatch &batch,
+                                    const std::function<void(int rowsDone)> &progress)
 {
     ApprovalOutcome out;
+    out.count = int(batch.rows.size());
     try {
         server.execute(QStringLiteral("commit"));
     } catch (const qvx::AppServerError &e) {
@@ -41,40 +49,50 @@ ApprovalOutcome StoreApprovalBatch(qvx::AppServer &server, const ApprovalBatch &
         out.error = e.message();
         return out;
     }
-    for (int r = 1; r <= batch.rows.size(); ++r) {
-        const TransferRow &row = batch.rows[r - 1];
-        const qint64 seqNo = batch.seqBase + r;
-        bool failed = true;
-        try {
-            const QString boki = row.moBankId == u"23"
-                                     ? RowCheckCode(row, QString::number(seqNo), batch.sendTime, &server)
-                                     : RowCheckCode(row, QString(), QStringLiteral("999999"), &server);
-            server.execute(GicheInsertSql(batch, row, seqNo, boki));
-            failed = false;
-        } catch (const qvx::AppServerError &e) {
-            out.error = e.message();
-        } catch (const ConvertError &e) {
-            out.error = e.message();
-        } catch (const qvx::SqlValueError &e) {
-            out.error = QString::fromUtf8(e.what());
-        }
-        if (failed) {
-            rollbackQuietly(server);
-            out.status = ApprovalOutcome::RowFailed;
-            out.failedRow = r;
-            return out;
-        }
-        ++out.rowsStored;
-        out.total += row.amount();
+
+    RequestBatch request = RequestBatch::byCfmId(QString::fromLatin1(GicheRow::ServiceCode),
+                                                 QString::fromLatin1(GicheRow::Table), batch.sendTime);
+    request.registration = RequestBatch::Registration::None;
+    request.reserve = true;
+    request.policy = RequestBatch::Policy::AllOrNothing;
+    RequestSender sender(session, server);
+    const RequestResult result = sender.send(request, out.count, [&](int i, qint64 seqNo) {
         if (progress)
-            progress(r);
-    }
-    try {
-        server.execute(QStringLiteral("commit"));
-    } catch (const qvx::AppServerError &e) {
-        rollbackQuietly(server);
+            progress(i);
+        const TransferRow &row = batch.rows[i];
+        const QString boki = row.moBankId == u"23"
+                                 ? RowCheckCode(row, QString::number(seqNo), batch.sendTime, &server)
+                                 : RowCheckCode(row, QString(), QStringLiteral("999999"), &server);
+        return MakeInsertSql(ApprovalGicheRow(batch, row, seqNo, boki));
+    });
+
+    out.seqBase = result.base;
+    out.rowsStored = result.stored;
+    out.error = result.error;
+    for (int i = 0; i < result.stored; ++i)
+        out.total += batch.rows[i].amount();
+    using Outcome = RequestResult::Outcome;
+    switch (result.outcome) {
+    case Outcome::Sent:
+        out.status = ApprovalOutcome::Stored;
+        if (progress)
+            progress(out.count);
+        break;
+    case Outcome::ReserveFailed:
+        out.status = ApprovalOutcome::ReserveFailed;
+        break;
+    case Outcome::CommitFailed:
         out.status = ApprovalOutcome::CommitFailed;
-        out.error = e.message();
+        break;
+    case Outcome::ConnectionLost:
+        // A lost link rolls back on the server's side.
+        out.status = result.stored == out.count ? ApprovalOutcome::CommitFailed : ApprovalOutcome::RowFailed;
+        out.failedRow = result.stored + 1;
+        break;
+    default: // InsertFailed (Empty and Withdrawn cannot happen: every row has a statement, none is registered)
+        out.status = ApprovalOutcome::RowFailed;
+        out.failedRow = result.stored + 1;
+        break;
     }
     return out;
 }

@@ -20,6 +20,7 @@
 #include "platform/FileChooser.h"
 #include "platform/TextFile.h"
 #include "../backend/relay_client.h"
+#include "support/CountingLink.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -563,11 +564,20 @@ TEST_F(EntryScreen, AFailedRowOrCommitKeepsTheListAndSendsNoNotice)
     EXPECT_EQ(client.server().query(QStringLiteral("select count(*) as n from giche")).valueInt(0, QStringLiteral("n")), 0);
     EXPECT_TRUE(approver.quietFor(300));
 
-    // Once the server takes the batch the same list goes through.
+    // Once the server takes the batch the same list goes through: one
+    // reservation, commit, rows, commit, and no registration (the approver sends).
+    qvx::test::CountingLink counting(*client.dm()->scktconnect);
+    client.dm()->setAppServer(&counting);
     client.prompt().clear();
     chooseApprover(QStringLiteral("APPR1"));
     Click(s->btn_accept);
+    client.dm()->setAppServer(nullptr);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
+    EXPECT_EQ(counting.seqCalls, 1);
+    EXPECT_TRUE(counting.answers.empty());
+    ASSERT_EQ(counting.statements.size(), 5u);
+    EXPECT_EQ(counting.statements.front(), QStringLiteral("commit"));
+    EXPECT_EQ(counting.statements.back(), QStringLiteral("commit"));
     EXPECT_EQ(other->select(QStringLiteral("select count(*) as n from giche")).valueInt(0, QStringLiteral("n")), 3);
     EXPECT_EQ(approver.nextFrame(), qvx::FrameReader::frame("F"));
 }

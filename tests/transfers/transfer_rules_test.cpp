@@ -205,13 +205,20 @@ TEST(ApprovalRequestRow, RealNameNumberIsSplitAndCmsCodeOnlyForBank20Collections
     batch.approverId = QStringLiteral("APPR1");
     batch.sendFlagInit = QStringLiteral("1");
     TransferRow row = sampleRow();
-    QString sql = GicheInsertSql(batch, row, 1001, QStringLiteral("999"));
-    EXPECT_TRUE(sql.contains(QStringLiteral("'80010','11234567'"))) << qPrintable(sql);
-    EXPECT_TRUE(sql.contains(QStringLiteral(",1001,"))) << qPrintable(sql);
+    GicheRow g = ApprovalGicheRow(batch, row, 1001, QStringLiteral("999"));
+    EXPECT_EQ(g.SeqNo, QStringLiteral("1001"));
+    EXPECT_EQ(g.TaErrFee, QStringLiteral("80010"));
+    EXPECT_EQ(g.TaErrPrice, QStringLiteral("11234567"));
+    EXPECT_EQ(g.CmsCode, QString());
+    EXPECT_EQ(g.MoBankNo, QStringLiteral("12301234567890"));
+    EXPECT_EQ(g.BankNo, QStringLiteral("1002345678901"));
+    EXPECT_EQ(g.Price, QStringLiteral("1234567"));
+    EXPECT_EQ(g.sr_flag, QStringLiteral("0"));
+    EXPECT_EQ(g.up_gubuncode, QStringLiteral("0101100"));
+    EXPECT_EQ(g.COMMON_DUMMY, QStringLiteral("3월분 대금"));
     row.moBankId = QStringLiteral("20");
     row.gubun = QStringLiteral("20");
-    sql = GicheInsertSql(batch, row, 1002, QString());
-    EXPECT_TRUE(sql.contains(QStringLiteral("'8001011234567','홍길동상사'"))) << qPrintable(sql);
+    EXPECT_EQ(ApprovalGicheRow(batch, row, 1002, QString()).CmsCode, QStringLiteral("8001011234567"));
     row.name = QStringLiteral("O'Brien");
-    EXPECT_TRUE(GicheInsertSql(batch, row, 1003, QString()).contains(QStringLiteral("'O''Brien'")));
+    EXPECT_TRUE(MakeInsertSql(ApprovalGicheRow(batch, row, 1003, QString())).contains(QStringLiteral("'O''Brien'")));
 }

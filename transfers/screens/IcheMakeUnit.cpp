@@ -10,7 +10,6 @@
 #include "core/Session.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
-#include "core/SeqNo.h"
 #include "core/TextUtils.h"
 #include "controls/edits/CurrEdit.h"
 #include "controls/panels/DDButton.h"
@@ -815,21 +814,12 @@ void Tqv_IcheMake_frm::btn_acceptClick()
     ApprovalBatch batch;
     batch.rows = TransferRows(grd_ichelist);
     const int n = int(batch.rows.size());
-    const qint64 base = ReserveSeqNo(n, SeqNoLimitMs, dm->scktconnect);
-    if (base < 0) {
-        session.ApproverId.clear();
-        return;
-    }
-    session.AcceptSeqBase = int(base);
-    session.AcceptSeqLast = int(base + n);
-
     setBusy(true);
     pnl_gauge->show();
     pnl_gauge->raise();
     Gauge1->setRange(0, n);
     Gauge1->setValue(0);
     setCurrency(curredt_tgun, n);
-    batch.seqBase = base;
     batch.sendDate = qvx::Clock::today();
     batch.sendTime = qvx::Clock::nowText(QStringLiteral("hhmmss"));
     batch.serviceDiv = session.ServiceDiv;
@@ -838,20 +828,28 @@ void Tqv_IcheMake_frm::btn_acceptClick()
     batch.approverId = session.ApproverId;
     batch.sendFlagInit = session.SendFlagInit;
 
-    const ApprovalOutcome outcome = StoreApprovalBatch(*dm->scktconnect, batch, [this](int r) {
-        setCurrency(curredt_gun, r);
-        lbl_message->setText(QStringLiteral("정상처리"));
-        Gauge1->setValue(r);
+    const ApprovalOutcome outcome = SubmitApprovalBatch(session, *dm->scktconnect, batch, [this](int done) {
+        setCurrency(curredt_gun, done);
+        if (done > 0)
+            lbl_message->setText(QStringLiteral("정상처리"));
+        Gauge1->setValue(done);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     });
+    const qint64 base = outcome.seqBase;
+    if (outcome.reserved()) {
+        session.AcceptSeqBase = int(base);
+        session.AcceptSeqLast = int(base + n);
+    }
 
     const QString first = QString::number(base + 1);
     const QString last = QString::number(base + n);
     switch (outcome.status) {
     case ApprovalOutcome::OpenCommitFailed:
         prompt().message(QStringLiteral("데이터베이스에 오류가 발생하였습니다. Commit error"));
-        WriteTransferLog(QStringLiteral("3"), first, {last});
+        WriteTransferLog(QStringLiteral("3"), QString(), {QStringLiteral("Commit error")});
         break;
+    case ApprovalOutcome::ReserveFailed:
+        break; // the reservation said why
     case ApprovalOutcome::RowFailed: {
         const TransferRow &row = batch.rows[outcome.failedRow - 1];
         lbl_message->setText(QStringLiteral("데이터베이스에 저장되지 않았습니다."));
