@@ -3,6 +3,7 @@
 #include "core/TextUtils.h"
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ScreenBinding.h"
 #include "core/screens/ScreenParts.h"
 #include "controls/edits/CurrEdit.h"
 #include "controls/panels/DDButton.h"
@@ -68,7 +69,7 @@ Tqv_ichesearchsub_frm::Tqv_ichesearchsub_frm(Session &runSession, QWidget *owner
     edt_procresult = edit("edt_procresult", QStringLiteral("에 러 코 드"));
 
     DDButton1 = MakeButton(this, "DDButton1", QStringLiteral("닫 기"), 450, 290, 90, 26);
-    OnButtonClick(DDButton1, [this] { RunGuarded(session, QStringLiteral("DDButton1Click"), [this] { DDButton1Click(); }); });
+    BindClick(this, DDButton1, "DDButton1Click", &Tqv_ichesearchsub_frm::DDButton1Click);
 }
 
 void Tqv_ichesearchsub_frm::FillResult(const qvx::ResultSet &rs)

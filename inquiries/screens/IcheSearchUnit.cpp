@@ -7,10 +7,12 @@
 #include "core/FixedLine.h"
 #include "core/Session.h"
 #include "core/ReportParams.h"
-#include "core/RequestSql.h"
+#include "core/RequestMessages.h"
+#include "core/RequestSender.h"
 #include "core/SeqNo.h"
 #include "core/TextUtils.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ScreenBinding.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
 #include "controls/edits/CurrEdit.h"
@@ -95,8 +97,7 @@ Tqv_ichesearch_frm::Tqv_ichesearch_frm(Session &runSession, QWidget *owner)
     SetAlign(bottom, alBottom);
     auto button = [this, bottom](const char *name, const QString &caption, int x, int w, std::function<void()> handler) {
         TDDButton *b = MakeButton(bottom, name, caption, x, 9, w, 26);
-        const QString where = QString::fromLatin1(name) + QStringLiteral("Click");
-        OnButtonClick(b, [this, where, handler] { RunGuarded(session, where, handler); });
+        BindClick(session, b, QString::fromLatin1(name) + QStringLiteral("Click"), std::move(handler));
         return b;
     };
     btn_send = button("btn_send", QStringLiteral("이체결과조회"), 8, 110, [this] { btn_sendClick(); });
@@ -201,9 +202,7 @@ void Tqv_ichesearch_frm::buildFilters(QWidget *top)
     edt_sendname->setObjectName(QStringLiteral("edt_sendname"));
     edt_sendname->setGeometry(324, 64, 160, 22);
     btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), 720, 20, 90, 40);
-    OnButtonClick(btn_search, [this] {
-        RunGuarded(session, QStringLiteral("btn_searchClick"), [this] { btn_searchClick(this); });
-    });
+    BindClick(session, btn_search, QStringLiteral("btn_searchClick"), [this] { btn_searchClick(this); });
 
     TKitSimplePanel *tick = MakePanel(top, "pnl_tick");
     tick->setGeometry(820, 20, 170, 40);
@@ -494,14 +493,21 @@ bool Tqv_ichesearch_frm::anyTicked() const
 
 // --- result-inquiry requests ---------------------------------------------------------------------
 
-QString Tqv_ichesearch_frm::requestSql(int row, qint64 seqNo) const
+IcheResultRow Tqv_ichesearch_frm::requestRow(int row) const
 {
     auto cell = [this, row](int col) { return grd_ichelist->Cells(col, row); };
-    const QString e;
-    return MakeIcheResultSql(qvx::Clock::today(), qvx::Clock::nowText(QStringLiteral("hhmmss")), session.ServiceDiv,
-                             QString::number(seqNo), cell(cSendId), cell(cRecvId), cell(cFirmId), cell(cBankId2),
-                             session.LoginUserId, QStringLiteral("1"), cell(cRawDate), cell(cSeqNo), e, e, e, e, e, e, e, e,
-                             e, e, e, e, e, QStringLiteral("1"), e, QStringLiteral("0600100"));
+    IcheResultRow r;
+    r.SendDate = qvx::Clock::today();
+    r.SendTime = qvx::Clock::nowText(QStringLiteral("hhmmss"));
+    r.Service = session.ServiceDiv;
+    r.SendID = cell(cSendId);
+    r.RecvID = cell(cRecvId);
+    r.FirmID = cell(cFirmId);
+    r.BankID = cell(cBankId2);
+    r.USERID = session.LoginUserId;
+    r.ICHE_SendDate = cell(cRawDate);
+    r.org_seqno = cell(cSeqNo);
+    return r;
 }
 
 void Tqv_ichesearch_frm::btn_sendClick()
@@ -521,52 +527,25 @@ void Tqv_ichesearch_frm::btn_sendClick()
     const QString question = ticked
         ? QStringLiteral("선택한 데이타중 송수신 상태가 [작성]인 자료는 조회 대상에서 제외됩니다.\r\n진행하시겠습니까?")
         : QStringLiteral("선택한 데이타가 없기때문에 송수신 상태가 [작성]인 자료를 제외한 모든 자료가 조회됩니다.\r\n진행하시겠습니까?");
-    const qint64 base = ReserveSeqNo(rows, SeqNoLimitMs, dm->scktconnect);
-    if (base < 0)
-        return;
     if (!prompt().yesNo(question, QStringLiteral("이체처리 결과조회")))
         return;
-
-    int inserted = 0;
-    try {
-        dm->cms_insert1(QStringLiteral("commit"));
-        for (int r = 1; r <= rows; ++r) {
-            if (grd_ichelist->Cells(cState, r) == QStringLiteral("작성"))
-                continue;
-            if (ticked && !grd_ichelist->IsChecked(cNo, r))
-                continue;
-            dm->cms_insert1(requestSql(r, base + r));
-            ++inserted;
-        }
-        if (inserted > 0)
-            dm->cms_insert1(QStringLiteral("commit"));
-    } catch (const std::exception &e) {
-        // All or nothing: no part of the batch stays unregistered.
-        try {
-            dm->cms_insert1(QStringLiteral("rollback"));
-        } catch (const std::exception &) {
-        }
-        WriteLog(session, QStringLiteral("이체결과조회 실패 -> ") + QString::fromUtf8(e.what()));
-        prompt().message(QStringLiteral("정상적으로 처리되지 않았습니다."));
-        return;
-    }
+    // One number per list row; a row left out leaves its number unused, and
+    // the registered range spans them all.
+    RequestSender sender(*dm);
+    const RequestResult result = sender.send(
+        RequestBatch::bySeqNo(QString::fromLatin1(IcheResultRow::ServiceCode), QStringLiteral("icheresult")), rows,
+        [this, ticked](int i, qint64 seqNo) {
+            const int r = i + 1;
+            if (grd_ichelist->Cells(cState, r) == QStringLiteral("작성") || (ticked && !grd_ichelist->IsChecked(cNo, r)))
+                return QString();
+            IcheResultRow row = requestRow(r);
+            row.SeqNo = QString::number(seqNo);
+            return MakeInsertSql(row);
+        });
     ResultSeqFrom = 0;
     ResultSeqTo = 0;
-    if (inserted == 0) {
-        prompt().message(QStringLiteral("조회요청 자료가 존재 하지 않습니다. 확인후 다시 작업하십시오."));
-        return;
-    }
-    int registered = 0;
-    try {
-        registered = SendDescBySeqNo(session, QStringLiteral("0600100"), session.LoginUserId, QString::number(base + 1),
-                                     QString::number(base + rows), QStringLiteral("000000"),
-                                     QStringLiteral("icheresult"), dm->scktconnect);
-    } catch (const std::exception &) {
-        prompt().message(QStringLiteral("정상적으로 처리되지 않았습니다."));
-        return;
-    }
     // The list empties once the bank has the requests; the answer refills it.
-    if (registered == SendDescAccepted)
+    if (RequestWentOut(result, QStringLiteral("조회요청 자료가 존재 하지 않습니다. 확인후 다시 작업하십시오.")))
         ClearGridRows(grd_ichelist, 50);
 }
 
@@ -591,36 +570,16 @@ void Tqv_ichesearch_frm::btn_sendSClick()
         prompt().message(QStringLiteral("최종 승인권자가 승인하지 않은 자료는 이체처리결과조회가 불가합니다."));
         return;
     }
-    const qint64 base = ReserveSeqNo(1, SeqNoLimitMs, dm->scktconnect);
-    if (base < 0)
-        return;
-    const qint64 seqNo = base + 1;
-    int registered = 0;
-    try {
-        dm->cms_insert1(QStringLiteral("commit"));
-        dm->cms_insert1(requestSql(row, seqNo));
-        dm->cms_insert1(QStringLiteral("commit"));
-    } catch (const std::exception &) {
-        try {
-            dm->cms_insert1(QStringLiteral("rollback"));
-        } catch (const std::exception &) {
-        }
-        prompt().message(QStringLiteral("정상적으로 처리되지 않았습니다."));
-        return;
-    }
-    try {
-        registered = SendDescBySeqNo(session, QStringLiteral("0600100"), session.LoginUserId, QString::number(seqNo),
-                                     QString::number(seqNo), QStringLiteral("000000"), QStringLiteral("icheresult"),
-                                     dm->scktconnect);
-    } catch (const std::exception &) {
-        prompt().message(QStringLiteral("정상적으로 처리되지 않았습니다."));
-        return;
-    }
-    if (registered != SendDescAccepted)
+    RequestSender sender(*dm);
+    const RequestResult result = sender.sendRows(
+        RequestBatch::bySeqNo(QString::fromLatin1(IcheResultRow::ServiceCode), QStringLiteral("icheresult")),
+        QList<IcheResultRow>{requestRow(row)});
+    // The dialog waits only for a request the bank has.
+    if (!RequestWentOut(result))
         return;
     auto *dialog = new Tqv_ichesearchsub_frm(session, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->InquirySeqNoValue = int(seqNo);
+    dialog->InquirySeqNoValue = int(result.base + 1);
     dialog->exec();
 }
 

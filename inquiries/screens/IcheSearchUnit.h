@@ -3,6 +3,7 @@
 // the bank's result, totals by kind and outcome, and result-inquiry requests
 // to the bank for the listed rows (whole) or the focused row (individual).
 
+#include "core/RequestRows.h"
 #include "core/TotalsTable.h"
 #include "core/screens/DateRange.h"
 #include "core/screens/ListScreen.h"
@@ -90,8 +91,8 @@ private:
     void fillRows(const qvx::ResultSet &rs);
     void showTotals();
     void resetFilterEdits();
-    // The icheresult request of list row `row` with message number seqNo.
-    QString requestSql(int row, qint64 seqNo) const;
+    // The icheresult request of list row `row` (its SeqNo set by the sender).
+    IcheResultRow requestRow(int row) const;
     bool anyTicked() const;
 
     std::unique_ptr<DateRange> m_dates;

@@ -236,3 +236,29 @@ TEST_F(ResultInquiry, ReportPagesHold31ThenThirtySevenLines)
     ASSERT_EQ(pages.size(), 2);
     EXPECT_EQ(pages[1].detailCount(), 37);
 }
+
+TEST_F(ResultInquiry, ARefusedRequestRowRollsTheWholeBatchBackAndKeepsTheList)
+{
+    seed(1, 1000, QStringLiteral("4"), QStringLiteral("0000"));
+    seed(2, 2000, QStringLiteral("4"), QStringLiteral("0000"));
+    Tqv_ichesearch_frm *s = openPayments();
+    ASSERT_EQ(rows(s), 2);
+    HookedLink link(*client->dm()->scktconnect);
+    int inserts = 0;
+    link.refuse = [&inserts](const QString &sql) { return sql.startsWith(u"insert") && ++inserts == 2; };
+    client->dm()->setAppServer(&link);
+    Click(s->btn_send);
+    EXPECT_EQ(client->prompt().lastText(), QStringLiteral("정상적으로 처리되지 않았습니다."));
+    EXPECT_EQ(requests().recordCount(), 0);
+    EXPECT_EQ(rows(s), 2);
+
+    // A withdrawn registration opens no dialog that would wait for ever.
+    link.refuse = {};
+    link.sendDescAnswer = [] { return 0; };
+    client->prompt().enqueueAnswer(false); // stop waiting for the registration
+    ClickCell(s->grd_ichelist, 2, 1);
+    Click(s->btn_sendS);
+    EXPECT_EQ(client->prompt().lastText(), QStringLiteral("작업을 철회하였습니다."));
+    EXPECT_EQ(s->findChild<Tqv_ichesearchsub_frm *>(), nullptr);
+    client->dm()->setAppServer(nullptr);
+}

@@ -7,6 +7,7 @@
 #include "core/screens/KitLook.h"
 #include "core/screens/ListScreen.h"
 #include "core/Session.h"
+#include "core/screens/ScreenBinding.h"
 #include "core/screens/ScreenParts.h"
 #include "core/TextUtils.h"
 #include "controls/panels/DDButton.h"
@@ -60,8 +61,7 @@ TDDButton *TAcceptBatchList::addButton(const char *name, const QString &caption,
                                        std::function<void()> handler)
 {
     TDDButton *button = MakeButton(pnl_buttons, name, caption, x, 9, w, 26);
-    const QString where = QString::fromLatin1(name) + QStringLiteral("Click");
-    OnButtonClick(button, [this, where, handler] { RunGuarded(session, where, handler); });
+    BindClick(session, button, QString::fromLatin1(name) + QStringLiteral("Click"), std::move(handler));
     return button;
 }
 

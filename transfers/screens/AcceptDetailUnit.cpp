@@ -8,6 +8,7 @@
 #include "core/screens/KitLook.h"
 #include "core/screens/ListScreen.h"
 #include "core/ReportParams.h"
+#include "core/screens/ScreenBinding.h"
 #include "core/screens/ScreenParts.h"
 #include "core/TextUtils.h"
 #include "controls/edits/CurrEdit.h"
@@ -62,8 +63,8 @@ Tqv_acceptdetail_frm::Tqv_acceptdetail_frm(Session &runSession, QWidget *owner, 
     SetButtonEnabled(btn_preview, false);
     btn_delete = MakeButton(bar, "btn_delete", QStringLiteral("삭 제"), 700, 8, 90, 26);
     btn_close = MakeButton(bar, "btn_close", QStringLiteral("닫 기"), 796, 8, 90, 26);
-    OnButtonClick(btn_delete, [this] { RunGuarded(session, QStringLiteral("btn_deleteClick"), [this] { btn_deleteClick(); }); });
-    OnButtonClick(btn_close, [this] { accept(); });
+    BindClick(this, btn_delete, "btn_deleteClick", &Tqv_acceptdetail_frm::btn_deleteClick);
+    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { accept(); });
 
     grd_ichelist = MakeGrid(this, "grd_ichelist",
                             {QStringLiteral("순번"), QStringLiteral("전문번호"), QStringLiteral("요청자ID"),
