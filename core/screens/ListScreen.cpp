@@ -153,7 +153,7 @@ void ListReportRows::attach(qvx::Report &report, std::function<int()> dataRows, 
     report.NeedData = [this, dataRows, fill] {
         const int rows = dataRows();
         const int perPage = m_firstPage ? m_first : m_later;
-        if (m_i >= rows && (perPage <= 0 || m_p % perPage == 0))
+        if (m_i >= rows && (!m_fill || perPage <= 0 || m_p % perPage == 0))
             return false;
         fill(m_i < rows ? m_i + 1 : 0);
         ++m_i;
@@ -168,6 +168,8 @@ void ListReportRows::attach(qvx::Report &report, std::function<int()> dataRows, 
 
 void ListReportRows::fitPage(qvx::Report &report) const
 {
+    if (m_setsOrientation)
+        report.orientation = m_orientation == ReportParams::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
     const double room = report.printableHeight() - report.columnHeader.height - report.pageFooter.height;
     report.detail.height = room / m_later - 0.001;
     report.title.height = room - m_first * report.detail.height - 0.01;

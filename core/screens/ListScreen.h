@@ -5,6 +5,7 @@
 // last page with empty boxed lines.
 
 #include "core/ListExport.h"
+#include "core/ReportParams.h"
 
 #include <QString>
 #include <functional>
@@ -58,6 +59,13 @@ class ListReportRows
 {
 public:
     ListReportRows(int firstPage, int laterPages) : m_first(firstPage), m_later(laterPages) {}
+    // A screen's report parameters: lines per page, the last page filled
+    // or not, and the orientation that fitPage gives the report.
+    explicit ListReportRows(const ReportParams &params)
+        : m_first(params.firstPageLines), m_later(params.laterPageLines), m_fill(params.fillLastPage),
+          m_orientation(params.orientation), m_setsOrientation(true)
+    {
+    }
     void attach(qvx::Report &report, std::function<int()> dataRows, std::function<void(int row)> fill);
     void reset() { m_i = 0; m_p = 0; m_firstPage = true; }
     // Sizes the detail and title bands so that exactly `firstPage` and
@@ -67,6 +75,9 @@ public:
 private:
     int m_first;
     int m_later;
+    bool m_fill = true;
+    ReportParams::Orientation m_orientation = ReportParams::Portrait;
+    bool m_setsOrientation = false; // made from a screen's parameters
     int m_i = 0;
     int m_p = 0;
     bool m_firstPage = true;

@@ -98,7 +98,8 @@ private:
     std::unique_ptr<DateRange> m_dates;
     std::unique_ptr<MotherAccountCombo> m_accounts;
     TotalsTable m_totals;
-    ListReportRows m_reportRows{31, 37};
+    // A4 portrait, 31 lines on the first page and 37 on the others, the last page filled.
+    ListReportRows m_reportRows{ReportParams{}};
 };
 
 void registerIcheSearchScreen();

@@ -123,6 +123,27 @@ TEST(ListReportRowsTest, FillsTheLastPageWithEmptyLines)
     EXPECT_EQ(printed.first(), QStringLiteral("1"));
 }
 
+TEST(ListReportRowsTest, ScreenParametersGiveOrientationAndAnUnfilledLastPage)
+{
+    qvx::Report report;
+    report.columnHeader.height = 8;
+    report.pageFooter.height = 8;
+    ReportParams params;
+    params.orientation = ReportParams::Landscape;
+    params.firstPageLines = 5;
+    params.laterPageLines = 7;
+    params.fillLastPage = false;
+    ListReportRows rows(params);
+    rows.fitPage(report);
+    EXPECT_EQ(report.orientation, QPageLayout::Landscape);
+    rows.attach(report, [] { return 8; }, [](int) {});
+    const auto pages = report.layout();
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_EQ(pages[0].detailCount(), 5);
+    EXPECT_EQ(pages[1].detailCount(), 3);
+    EXPECT_EQ(params.linesPerPage(8), (QList<int>{5, 3}));
+}
+
 TEST(ListScreenFocus, EnterSkipsLabelsAndHiddenControlsAndTheFormFocusesItsFirstControl)
 {
     QWidget form;
