@@ -9,6 +9,7 @@
 #include "core/Session.h"
 #include "core/screens/ScreenBinding.h"
 #include "core/screens/ScreenParts.h"
+#include "core/screens/SubLoginUnit.h"
 #include "core/TextUtils.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitControl.h"
@@ -159,6 +160,42 @@ bool TAcceptBatchList::refuseAction(bool messageWhenEmpty) const
     if (messageWhenEmpty)
         qvx::Prompt::instance().message(QStringLiteral("송신할 데이터가 존재하지 않습니다."));
     return true;
+}
+
+bool TAcceptBatchList::confirmAction(const QString &question)
+{
+    if (refuseAction(true))
+        return false;
+    if (!Tqv_sublogin_frm::Authenticate(session, this, session.LoginUserId))
+        return false;
+    return qvx::Prompt::instance().confirm(question);
+}
+
+void TAcceptBatchList::reportAll(const QList<WaitingBatch> &failed)
+{
+    if (failed.isEmpty())
+        qvx::Prompt::instance().message(QStringLiteral("정상적으로 처리되었습니다."));
+    else
+        qvx::Prompt::instance().message(QStringLiteral("정상적으로 처리되지 않았습니다.\r\r") + failedList(failed));
+}
+
+TAcceptBatchList::NotToday TAcceptBatchList::offerNotTodayDelete(const WaitingBatch &batch, const QString &deleteSql,
+                                                                  const QString &donePrefix,
+                                                                  const QString &failedPrefix, bool writeLog)
+{
+    auto &prompt = qvx::Prompt::instance();
+    if (!prompt.confirm(QStringLiteral("해당 이체는 금일이체자료가 아니므로 이체하실 수 없습니다. 삭제하시겠습니까?")))
+        return NotToday::Declined;
+    if (!runCommitted(deleteSql)) {
+        if (writeLog)
+            WriteLog(session, ApprovalSql::logLine(failedPrefix, batch));
+        prompt.message(QStringLiteral("이체자료를 삭제하는데 실패하였습니다. 전산관리자에게 문의하시기 바랍니다."));
+        return NotToday::Failed;
+    }
+    prompt.message(QStringLiteral("이체자료를 정상적으로 삭제하였습니다."));
+    if (writeLog)
+        WriteLog(session, ApprovalSql::logLine(donePrefix, batch));
+    return NotToday::Deleted;
 }
 
 bool TAcceptBatchList::isToday(const QString &yyyymmdd) const

@@ -49,6 +49,18 @@ protected:
     int selectedRow() const;
     // Offline refusal, then the empty-list refusal (with its message, or silently).
     bool refuseAction(bool messageWhenEmpty) const;
+    // The start of a forward or send: the refusals, the approver sign-in
+    // and the confirmation box with `question`; false when any stops it.
+    bool confirmAction(const QString &question);
+    // The end of a forward or send of every batch: success only when no
+    // batch failed, otherwise which ones did.
+    static void reportAll(const QList<WaitingBatch> &failed);
+    // A batch of another day is never sent: offered for deletion with the
+    // screen's statement; log lines (when asked for) with `logPrefix` + ""
+    // or + "실패" as the screen names them.
+    enum class NotToday { Deleted, Declined, Failed };
+    NotToday offerNotTodayDelete(const WaitingBatch &batch, const QString &deleteSql, const QString &donePrefix,
+                                 const QString &failedPrefix, bool writeLog);
     bool isToday(const QString &yyyymmdd) const;
     // "commit", the statement, "commit"; false (after a "rollback") when the server refused.
     bool runCommitted(const QString &sql, QString *error = nullptr) const;

@@ -20,21 +20,11 @@ Tqv_acceptconfirm1_frm::Tqv_acceptconfirm1_frm(Session &runSession, QWidget *own
     btn_close = addButton("btn_close", QStringLiteral("닫 기"), 530, 90, [this] { close(); });
 }
 
-Tqv_acceptconfirm1_frm::NotToday Tqv_acceptconfirm1_frm::offerNotTodayDelete(const WaitingBatch &batch, bool writeLog)
+TAcceptBatchList::NotToday Tqv_acceptconfirm1_frm::deleteNotToday(const WaitingBatch &batch, bool writeLog)
 {
-    auto &prompt = qvx::Prompt::instance();
-    if (!prompt.confirm(QStringLiteral("해당 이체는 금일이체자료가 아니므로 이체하실 수 없습니다. 삭제하시겠습니까?")))
-        return NotToday::Declined;
-    if (!runCommitted(ApprovalSql::sendDelete(batch, session.LoginUserId))) {
-        if (writeLog)
-            WriteLog(session, ApprovalSql::logLine(QStringLiteral("승인요청중삭제실패  작성자:"), batch));
-        prompt.message(QStringLiteral("이체자료를 삭제하는데 실패하였습니다. 전산관리자에게 문의하시기 바랍니다."));
-        return NotToday::Failed;
-    }
-    prompt.message(QStringLiteral("이체자료를 정상적으로 삭제하였습니다."));
-    if (writeLog)
-        WriteLog(session, ApprovalSql::logLine(QStringLiteral("승인요청중삭제      작성자:"), batch));
-    return NotToday::Deleted;
+    return offerNotTodayDelete(batch, ApprovalSql::sendDelete(batch, session.LoginUserId),
+                               QStringLiteral("승인요청중삭제      작성자:"), QStringLiteral("승인요청중삭제실패  작성자:"),
+                               writeLog);
 }
 
 int Tqv_acceptconfirm1_frm::sendBatch(const WaitingBatch &batch, QString *error)
@@ -52,16 +42,12 @@ int Tqv_acceptconfirm1_frm::sendBatch(const WaitingBatch &batch, QString *error)
 
 void Tqv_acceptconfirm1_frm::DDButton1Click()
 {
-    if (refuseAction(true))
+    if (!confirmAction(QStringLiteral("선택된 자료를 이체 송신하시겠습니까?")))
         return;
     const WaitingBatch batch = BatchAt(selectedRow());
     auto &prompt = qvx::Prompt::instance();
-    if (!Tqv_sublogin_frm::Authenticate(session, this, session.LoginUserId))
-        return;
-    if (!prompt.confirm(QStringLiteral("선택된 자료를 이체 송신하시겠습니까?")))
-        return;
     if (!isToday(batch.senddate)) {
-        if (offerNotTodayDelete(batch, true) != NotToday::Failed)
+        if (deleteNotToday(batch, true) != NotToday::Failed)
             RemoveBatch(batch);
         return;
     }
@@ -89,17 +75,12 @@ void Tqv_acceptconfirm1_frm::DDButton1Click()
 
 void Tqv_acceptconfirm1_frm::btn_sendClick()
 {
-    if (refuseAction(true))
-        return;
-    auto &prompt = qvx::Prompt::instance();
-    if (!Tqv_sublogin_frm::Authenticate(session, this, session.LoginUserId))
-        return;
-    if (!prompt.confirm(QStringLiteral("전체 자료를 이체 송신하시겠습니까?")))
+    if (!confirmAction(QStringLiteral("전체 자료를 이체 송신하시겠습니까?")))
         return;
     QList<WaitingBatch> failed;
     for (const WaitingBatch &batch : Batches()) {
         if (!isToday(batch.senddate)) {
-            if (offerNotTodayDelete(batch, false) == NotToday::Failed)
+            if (deleteNotToday(batch, false) == NotToday::Failed)
                 failed.append(batch);
             else
                 RemoveBatch(batch);
@@ -112,12 +93,9 @@ void Tqv_acceptconfirm1_frm::btn_sendClick()
         }
         RemoveBatch(batch);
     }
-    if (failed.isEmpty()) {
-        prompt.message(QStringLiteral("정상적으로 처리되었습니다."));
+    reportAll(failed);
+    if (failed.isEmpty())
         session.ApproverId.clear();
-    } else {
-        prompt.message(QStringLiteral("정상적으로 처리되지 않았습니다.\r\r") + failedList(failed));
-    }
 }
 
 void registerAcceptConfirm1Screen()

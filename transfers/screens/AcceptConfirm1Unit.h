@@ -18,8 +18,7 @@ public:
     void btn_sendClick();
 
 private:
-    enum class NotToday { Deleted, Declined, Failed };
-    NotToday offerNotTodayDelete(const WaitingBatch &batch, bool writeLog);
+    NotToday deleteNotToday(const WaitingBatch &batch, bool writeLog);
     // The update and its commit, then the registration; the registration's
     // result, or 0 when the update failed.
     int sendBatch(const WaitingBatch &batch, QString *error);

@@ -8,13 +8,6 @@
 #include "platform/Prompt.h"
 #include "transfers/screens/AcceptUserUnit.h"
 
-namespace {
-const QString NotTodayQuestion = QStringLiteral(
-    "해당 이체는 금일이체자료가 아니므로 이체하실 수 없습니다. 삭제하시겠습니까?");
-const QString DeletedText = QStringLiteral("이체자료를 정상적으로 삭제하였습니다.");
-const QString DeleteFailedText = QStringLiteral(
-    "이체자료를 삭제하는데 실패하였습니다. 전산관리자에게 문의하시기 바랍니다.");
-} // namespace
 
 Tqv_acceptconfirm_frm::Tqv_acceptconfirm_frm(Session &runSession, QWidget *owner)
     : TAcceptBatchList(runSession, owner, "qv_acceptconfirm_frm", QStringLiteral("승인요청 자료 보기"),
@@ -27,42 +20,28 @@ Tqv_acceptconfirm_frm::Tqv_acceptconfirm_frm(Session &runSession, QWidget *owner
     btn_close = addButton("btn_close", QStringLiteral("닫 기"), 530, 90, [this] { close(); });
 }
 
-bool Tqv_acceptconfirm_frm::offerNotTodayDelete(const WaitingBatch &batch, bool writeLog, bool *declined)
+TAcceptBatchList::NotToday Tqv_acceptconfirm_frm::deleteNotToday(const WaitingBatch &batch, bool writeLog)
 {
-    auto &prompt = qvx::Prompt::instance();
-    *declined = !prompt.confirm(NotTodayQuestion);
-    if (*declined)
-        return false;
-    if (!runCommitted(ApprovalSql::forwardDelete(batch))) {
-        if (writeLog)
-            WriteLog(session, ApprovalSql::logLine(QStringLiteral("송신중삭제실패  작성자:"), batch));
-        prompt.message(DeleteFailedText);
-        return false;
-    }
-    prompt.message(DeletedText);
-    if (writeLog)
-        WriteLog(session, ApprovalSql::logLine(QStringLiteral("송신중삭제      작성자:"), batch));
-    RemoveBatch(batch);
-    return true;
+    const NotToday outcome = offerNotTodayDelete(batch, ApprovalSql::forwardDelete(batch),
+                                                 QStringLiteral("송신중삭제      작성자:"),
+                                                 QStringLiteral("송신중삭제실패  작성자:"), writeLog);
+    if (outcome == NotToday::Deleted)
+        RemoveBatch(batch);
+    return outcome;
 }
 
 void Tqv_acceptconfirm_frm::btn_send1Click()
 {
-    if (refuseAction(true))
-        return;
     struct ClearApprover {
         Session &session;
         ~ClearApprover() { session.ApproverId.clear(); }
     } clearApprover{session};
+    if (!confirmAction(QStringLiteral("선택된 자료를 송신 요청하시겠습니까?")))
+        return;
     const WaitingBatch batch = BatchAt(selectedRow());
     auto &prompt = qvx::Prompt::instance();
-    if (!Tqv_sublogin_frm::Authenticate(session, this, session.LoginUserId))
-        return;
-    if (!prompt.confirm(QStringLiteral("선택된 자료를 송신 요청하시겠습니까?")))
-        return;
     if (!isToday(batch.dateText)) {
-        bool declined = false;
-        offerNotTodayDelete(batch, true, &declined);
+        deleteNotToday(batch, true);
         return;
     }
     {
@@ -83,12 +62,7 @@ void Tqv_acceptconfirm_frm::btn_send1Click()
 
 void Tqv_acceptconfirm_frm::btn_sendallClick()
 {
-    if (refuseAction(true))
-        return;
-    auto &prompt = qvx::Prompt::instance();
-    if (!Tqv_sublogin_frm::Authenticate(session, this, session.LoginUserId))
-        return;
-    if (!prompt.confirm(QStringLiteral("전체 자료를 송신 요청하시겠습니까?")))
+    if (!confirmAction(QStringLiteral("전체 자료를 송신 요청하시겠습니까?")))
         return;
 
     // Not-today batches are never forwarded: deleted when the user agrees,
@@ -100,13 +74,12 @@ void Tqv_acceptconfirm_frm::btn_sendallClick()
             today.append(batch);
             continue;
         }
-        bool declined = false;
-        if (!offerNotTodayDelete(batch, false, &declined) && !declined)
+        if (deleteNotToday(batch, false) == NotToday::Failed)
             failed.append(batch);
     }
     if (today.isEmpty()) {
         if (!failed.isEmpty())
-            prompt.message(QStringLiteral("정상적으로 처리되지 않았습니다.\r\r") + failedList(failed));
+            reportAll(failed);
         return;
     }
     {
@@ -125,10 +98,7 @@ void Tqv_acceptconfirm_frm::btn_sendallClick()
         WriteLog(session, ApprovalSql::logLine(QStringLiteral("전체승인요청      작성자:"), batch));
         RemoveBatch(batch);
     }
-    if (failed.isEmpty())
-        prompt.message(QStringLiteral("정상적으로 처리되었습니다."));
-    else
-        prompt.message(QStringLiteral("정상적으로 처리되지 않았습니다.\r\r") + failedList(failed));
+    reportAll(failed);
     if (forwarded > 0)
         dm->SendApprovalNotice(session.ApproverId);
 }

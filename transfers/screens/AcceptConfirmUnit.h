@@ -17,9 +17,8 @@ public:
     void btn_sendallClick();
 
 private:
-    // A not-today batch offered for deletion: true when it was deleted.
-    // *declined tells a refusal from a failure.
-    bool offerNotTodayDelete(const WaitingBatch &batch, bool writeLog, bool *declined);
+    // A not-today batch offered for deletion; it leaves the list when deleted.
+    NotToday deleteNotToday(const WaitingBatch &batch, bool writeLog);
 };
 
 void registerAcceptConfirmScreen();
