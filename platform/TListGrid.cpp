@@ -48,8 +48,18 @@ void TListGridModel::setCell(int col, int row, const QString &text)
         m_rows.resize(row + 1);
     Row &r = m_rows[row];
     if (col >= r.size())
-        r.resize(col + 1);
+        growRow(r, col);
     r[col].text = text;
+}
+
+void TListGridModel::growRow(Row &r, int col)
+{
+    // A new row takes room at once for as many cells as the widest row so
+    // far (or the shown columns), not one more cell per write.
+    m_widest = std::max({m_widest, col + 1, m_cols});
+    if (r.capacity() < m_widest)
+        r.reserve(m_widest);
+    r.resize(col + 1);
 }
 
 bool TListGridModel::hasCheck(int col, int row) const
@@ -72,7 +82,7 @@ void TListGridModel::setCheck(int col, int row, bool hasBox, bool isChecked)
         m_rows.resize(row + 1);
     Row &r = m_rows[row];
     if (col >= r.size())
-        r.resize(col + 1);
+        growRow(r, col);
     r[col].hasCheck = hasBox;
     r[col].checked = hasBox && isChecked;
 }

@@ -47,9 +47,11 @@ private:
         bool checked = false;
     };
     using Row = QVector<Cell>;
+    void growRow(Row &r, int col);
     TListGrid *m_grid;
     QVector<Row> m_rows;
     int m_cols = 5;
+    int m_widest = 0; // cells of the widest row ever written
     friend class TListGrid;
 };
 

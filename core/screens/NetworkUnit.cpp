@@ -14,10 +14,7 @@
 Tqv_network_frm::Tqv_network_frm(Session &s, QWidget *owner)
     : QWidget(owner), session(s)
 {
-    setObjectName(QStringLiteral("qv_network_frm"));
-    setWindowTitle(QStringLiteral("네트워크설정정보보기"));
-    resize(420, 330);
-    SetFormColour(this);
+    SetUpForm(this, "qv_network_frm", QStringLiteral("네트워크설정정보보기"), 420, 330);
 
     MakeBand(this, "pnl_nevar", QStringLiteral(" ◎ NEVAR 네트워크 정보"), 25);
     grd_network = MakeGrid(this, "grd_network", {QString(), QStringLiteral("네트워크 정보")}, alTop, 106);
@@ -32,9 +29,7 @@ Tqv_network_frm::Tqv_network_frm(Session &s, QWidget *owner)
         g->OnGetAlignment = [](int col, int row) { return (row == 0 || col == 0) ? Qt::AlignHCenter : Qt::AlignLeft; };
     }
 
-    TKitSimplePanel *bar = MakePanel(this, "pnl_bottom");
-    bar->resize(width(), 40);
-    SetAlign(bar, alBottom);
+    TKitSimplePanel *bar = MakeBar(this, "pnl_bottom", 40, alBottom);
     KitButton2 = MakeButton(bar, "KitButton2", QStringLiteral("닫 기"), 320, 8, 80, 25);
     BindClick(this, KitButton2, "KitButton2Click", &Tqv_network_frm::KitButton2Click);
 

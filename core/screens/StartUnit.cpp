@@ -28,15 +28,10 @@ qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
 Tqv_start_frm::Tqv_start_frm(Session &s, QWidget *owner)
     : QWidget(owner), session(s)
 {
-    setObjectName(QStringLiteral("qv_start_frm"));
-    setWindowTitle(QStringLiteral("은행개시상태보기"));
-    resize(460, 380);
-    SetFormColour(this);
+    SetUpForm(this, "qv_start_frm", QStringLiteral("은행개시상태보기"), 460, 380);
 
     MakeBand(this, "pnl_title", QStringLiteral(" ◎ 은행 목록"), 25);
-    TKitSimplePanel *bar = MakePanel(this, "pnl_bottom");
-    bar->resize(width(), 40);
-    SetAlign(bar, alBottom);
+    TKitSimplePanel *bar = MakeBar(this, "pnl_bottom", 40, alBottom);
     grd_allbank = MakeGrid(this, "grd_allbank",
                            {QStringLiteral("은행코드"), QStringLiteral("업체코드"), QStringLiteral("은행명"),
                             QStringLiteral("개시상태")});

@@ -1,9 +1,11 @@
 #include "ClientFixture.h"
+#include "ScreenDriver.h"
 
 #include "core/DMUnit.h"
 #include "core/Session.h"
 #include "core/screens/LoginUnit.h"
 #include "core/screens/ModPasswordUnit.h"
+#include "core/screens/SubLoginUnit.h"
 #include "controls/panels/DDButton.h"
 #include "platform/Clock.h"
 
@@ -228,25 +230,26 @@ TEST_F(LoginDialogTest, PasswordChangeThatChangesNoRowIsReportedAsFailed)
     // The user disappears between the check and the update.
     Tqv_login_frm::setModPasswordRunner([this](Tqv_modpassword_frm &d) {
         client.server().exec(QStringLiteral("delete from users where userid = 'MAKER2'"));
-        d.setOldPassword(QStringLiteral("1111"));
-        d.edt_oldconfirm->setText(QStringLiteral("1111"));
-        d.edt_newpwd->setText(QStringLiteral("6666"));
-        d.edt_newconfirm->setText(QStringLiteral("6666"));
-        d.btn_confirmClick();
+        d.show();
+        TypeText(d.edt_oldconfirm, QStringLiteral("1111"));
+        QTest::keyClick(d.edt_oldconfirm, Qt::Key_Return);
+        TypeText(d.edt_newpwd, QStringLiteral("6666"));
+        TypeText(d.edt_newconfirm, QStringLiteral("6666"));
+        ClickControl(d.btn_confirm);
         return d.result();
     });
     client.prompt().setDefaultAnswer(true);
-    dialog->edt_Userid->setText(QStringLiteral("MAKER2"));
-    dialog->edt_pwd->setText(QStringLiteral("1111"));
-    dialog->btn_ChangePassClick();
+    TypeText(dialog->edt_Userid, QStringLiteral("MAKER2"));
+    TypeText(dialog->edt_pwd, QStringLiteral("1111"));
+    ClickControl(dialog->btn_ChangePass);
     EXPECT_EQ(client.prompt().lastText(),
               QStringLiteral("암호가 변경되지 않았습니다.\r\r네트워크 또는 서버에 문제가 있습니다.\r\r전산관리자에게 문의하시기 바랍니다."));
 
     // A wrong old password is refused before the dialog opens.
     client.prompt().clear();
-    dialog->edt_Userid->setText(QStringLiteral("MAKER"));
-    dialog->edt_pwd->setText(QStringLiteral("' OR '1'='1"));
-    dialog->btn_ChangePassClick();
+    TypeText(dialog->edt_Userid, QStringLiteral("MAKER"));
+    TypeText(dialog->edt_pwd, QStringLiteral("' OR '1'='1"));
+    ClickControl(dialog->btn_ChangePass);
     EXPECT_EQ(client.prompt().lastText(),
               QStringLiteral("아이디 또는 암호가 틀립니다.\r\r사용자 아이디와 암호를 정확히 입력하시기 바랍니다."));
 }
@@ -265,23 +268,23 @@ TEST(ModPassword, OldPasswordCheckAndConfirmation)
     EXPECT_EQ(prompt.lastText(), QStringLiteral("암호가 틀립니다. 확인하시기 바랍니다."));
     EXPECT_FALSE(d.edt_newpwd->isEnabled());
 
-    d.edt_oldconfirm->setText(QStringLiteral("1111"));
+    TypeText(d.edt_oldconfirm, QStringLiteral("1111"));
     QTest::keyClick(d.edt_oldconfirm, Qt::Key_Return);
     EXPECT_TRUE(d.edt_newpwd->isEnabled());
-    d.edt_newpwd->setText(QStringLiteral("   "));
-    d.btn_confirmClick();
+    TypeText(d.edt_newpwd, QStringLiteral("   "));
+    ClickControl(d.btn_confirm);
     EXPECT_EQ(prompt.lastText(), QStringLiteral("신규암호를 입력하시기 바랍니다."));
 
-    d.edt_newpwd->setText(QStringLiteral("AB"));
-    d.edt_newconfirm->setText(QStringLiteral("AC"));
+    TypeText(d.edt_newpwd, QStringLiteral("AB"));
+    TypeText(d.edt_newconfirm, QStringLiteral("AC"));
     prompt.enqueueAnswer(true);
-    d.btn_confirmClick();
+    ClickControl(d.btn_confirm);
     EXPECT_EQ(prompt.lastText(), QStringLiteral("입력한 신규암호 확인이 정확하지 않습니다. 확인하시기 바랍니다."));
     EXPECT_EQ(d.result(), 0);
 
     // Cancel in the question closes the dialog with Cancel.
     prompt.enqueueAnswer(false);
-    d.btn_confirmClick();
+    ClickControl(d.btn_confirm);
     EXPECT_EQ(d.result(), QDialog::Rejected);
     EXPECT_FALSE(d.isVisible());
 }
@@ -294,6 +297,10 @@ TEST_F(LoginDialogTest, RendersForReview)
     QTest::mouseClick(dialog->btn_serverset, Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_TRUE(dialog->grab().save(out + QStringLiteral("/login_expanded.png")));
+    Tqv_modpassword_frm change(session);
+    EXPECT_TRUE(change.grab().save(out + QStringLiteral("/modpassword.png")));
+    Tqv_sublogin_frm check(session);
+    EXPECT_TRUE(check.grab().save(out + QStringLiteral("/sublogin.png")));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "core/screens/ScreenRegistry.h"
 #include "controls/panels/DDButton.h"
 
+#include <QDir>
 #include <QHash>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -58,6 +59,11 @@ TEST(ScreenWalk, EveryRegisteredScreenOpensWiredAndCloses)
             EXPECT_FALSE(BoundHandler(button).isEmpty()) << "button not wired: " << qPrintable(button->objectName());
             EXPECT_TRUE(bool(button->OnClick)) << qPrintable(button->objectName());
         }
+
+        // A picture of each for a person to look at.
+        const QString out = qEnvironmentVariable("QUVEX_TEST_OUTPUT", QDir::tempPath());
+        QDir().mkpath(out);
+        screen->grab().save(out + QStringLiteral("/walk_") + name + QStringLiteral(".png"));
 
         QWidget *window = qobject_cast<QMdiSubWindow *>(screen->parentWidget()) ? screen->parentWidget()
                                                                                 : screen.data();
