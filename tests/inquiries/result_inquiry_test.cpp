@@ -121,6 +121,14 @@ TEST_F(ResultInquiry, FiltersAndTotals)
     EXPECT_EQ(s->grd_ichelist->Cells(2, 1), QStringLiteral("2"));
     EXPECT_TRUE(s->edt_sendname->text().isEmpty());
     SavePicture(s, "result_inquiry_filters");
+
+    // An account of another bank: its bank code is the filter.
+    Pick(s->cmb_allbank, ItemWith(s->cmb_allbank, QStringLiteral("[04]")));
+    Click(s->btn_search);
+    EXPECT_EQ(client->prompt().lastText(), QStringLiteral("이체자료가 존재하지 않습니다."));
+    Pick(s->cmb_allbank, ItemWith(s->cmb_allbank, QStringLiteral("[20]")));
+    Click(s->btn_search);
+    EXPECT_EQ(rows(s), 2); // the received ones: 미송신 is still unticked
 }
 
 TEST_F(ResultInquiry, WholeRequestAsksForEveryRowButTheUnapprovedOrOnlyTheTicked)
