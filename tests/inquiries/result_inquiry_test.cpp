@@ -3,6 +3,7 @@
 // detail dialog, the text save and the report's pages.
 #include "../transfers/ApprovalTest.h"
 
+#include "backend/RelayServer.h"
 #include "core/DMUnit.h"
 #include "core/Session.h"
 #include "core/screens/KitLook.h"
@@ -34,6 +35,9 @@ protected:
         ASSERT_TRUE(client->start(QStringLiteral("MAKER"), QStringLiteral("1111")));
         main = client->mainWindow();
         ShowActive(main);
+        // The bank's answers are announced to the maker at the relay.
+        ASSERT_TRUE(ClientFixture::waitFor(
+            [this] { return client->server().relay()->isConnected(QStringLiteral("MAKER")); }));
         today = qvx::Clock::today();
         client->prompt().setDefaultAnswer(true);
     }

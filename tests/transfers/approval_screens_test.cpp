@@ -3,6 +3,7 @@
 // the approval arrival on the relay.
 #include "ApprovalTest.h"
 
+#include "backend/RelayServer.h"
 #include "core/DMUnit.h"
 #include "core/Session.h"
 #include "core/SeqNo.h"
@@ -243,7 +244,8 @@ TEST_F(ApprovalScreens, ApprovalArrivalTwiceRefillsTheOpenScreen)
     qvx::testing::RelayTestClient maker;
     ASSERT_TRUE(maker.connectTo(client.server().relayPort()));
     ASSERT_TRUE(maker.login("MAKER"));
-    ASSERT_TRUE(ClientFixture::waitFor([this] { return client.dm()->RelayActive(); }));
+    ASSERT_TRUE(ClientFixture::waitFor(
+        [this] { return client.server().relay()->isConnected(QStringLiteral("APPR1")); }));
     seed({.seqno = 81});
     client.prompt().setDefaultAnswer(true);
     bool done = false;

@@ -88,7 +88,9 @@ protected:
     {
         ASSERT_TRUE(client.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
         main = client.mainWindow();
-        ASSERT_TRUE(ClientFixture::waitFor([this] { return client.dm()->RelayActive(); }));
+        // Logged in at the relay, not only connected to it.
+        ASSERT_TRUE(ClientFixture::waitFor(
+            [this] { return client.server().relay()->isConnected(QStringLiteral("MAKER")); }));
         for (int code : RoutedReplyCodes())
             if (!RouteOfReply(code).screen.isEmpty())
                 ScreenRegistry::instance().add(RouteOfReply(code).screen,
