@@ -33,10 +33,11 @@ std::unique_ptr<ClientFixture> StartPeer(const QString &userId, const QString &p
     options.externalRelayPort = quint16(qEnvironmentVariableIntValue(PeerRelay));
     auto client = std::make_unique<ClientFixture>(options);
     registerTransferScreens();
+    // The arrival question may come as soon as the relay has the login.
+    client->prompt().setDefaultAnswer(true);
     if (!client->start(userId, password))
         return nullptr;
     ShowActive(client->mainWindow());
-    client->prompt().setDefaultAnswer(true);
     return client;
 }
 
