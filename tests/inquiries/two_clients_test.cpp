@@ -128,6 +128,11 @@ TEST(TwoClients, MainRoad)
         },
         60000));
 
+    // The maker keeps the result inquiry open while making the batch.
+    Trigger(main, "qv_d1");
+    auto *inquiry = qobject_cast<Tqv_ichesearch_frm *>(FindScreen(main, QStringLiteral("qv_ichesearch_frm")));
+    ASSERT_NE(inquiry, nullptr);
+
     // The maker's payment batch: one row to a closed account.
     Trigger(main, "qv_b2");
     auto *entry = qobject_cast<Tqv_IcheMake_frm *>(FindScreen(main, QStringLiteral("qv_IcheMake_frm")));
@@ -141,10 +146,6 @@ TEST(TwoClients, MainRoad)
     ASSERT_TRUE(ClientFixture::waitFor(
         [&maker] { return maker.prompt().contains(QStringLiteral("승인자에게 전송되었습니다.")); }));
     entry->close();
-
-    Trigger(main, "qv_d1");
-    auto *inquiry = qobject_cast<Tqv_ichesearch_frm *>(FindScreen(main, QStringLiteral("qv_ichesearch_frm")));
-    ASSERT_NE(inquiry, nullptr);
 
     // The bank's answer reaches the maker's open inquiry, which lists the batch.
     ASSERT_TRUE(ClientFixture::waitFor(
