@@ -57,6 +57,13 @@ TEST_F(ListFixture, ColumnSectionHidesColumnsMarkedZero)
     EXPECT_TRUE(grid.IsColumnHidden(1));
     EXPECT_FALSE(grid.IsColumnHidden(2));
     EXPECT_EQ(grid.Cells(1, 1), QStringLiteral("가나"));
+
+    // A key beyond the grid's four columns names none of them.
+    ini.writeString(QStringLiteral("qv_ichesearch_frm"), QStringLiteral("9"), QStringLiteral("0넘침"));
+    ApplyColumnVisibility(&grid, QStringLiteral("qv_ichesearch_frm"), 0, 19);
+    EXPECT_EQ(grid.ColCount(), 4);
+    for (int c = 4; c < 10; ++c)
+        EXPECT_FALSE(grid.IsColumnHidden(c)) << c;
 }
 
 TEST_F(ListFixture, SaveWritesTextOrSpreadsheetAndRefusesEmptyOrUnselected)
