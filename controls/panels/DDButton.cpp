@@ -148,7 +148,7 @@ TDDButton::TDDButton(QWidget *parent) : TCustomControl(parent)
     FTextColor = clWhite;
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     setAttribute(Qt::WA_NoSystemBackground, true);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
         QWidget *win = window();
         if ((now && now->window() == win) || (!now && old && old->window() == win))
             FocusChanged(now);
@@ -156,7 +156,12 @@ TDDButton::TDDButton(QWidget *parent) : TCustomControl(parent)
     FRepaintRequests = 0;
 }
 
-TDDButton::~TDDButton() = default;
+TDDButton::~TDDButton()
+{
+    // The widget's own destructor gives up the focus, which tells the watch
+    // while this object is no button any more.
+    disconnect(m_focusWatch);
+}
 
 void TDDButton::SetFormLook()
 {

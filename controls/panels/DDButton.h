@@ -122,6 +122,8 @@ protected:
     void DrawFocus(QPainter &p);
 
 private:
+    // The application-wide focus watch; ended before the widget is torn down.
+    QMetaObject::Connection m_focusWatch;
     void RequestRepaint();
     void EnabledChanged();
     void FocusChanged(QWidget *now);

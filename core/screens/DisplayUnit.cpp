@@ -161,7 +161,8 @@ void Tqv_display_frm::moveSelected(QListWidget *from, QListWidget *to)
     QListWidgetItem *item = from->currentItem();
     if (!item || from->count() == 0 || from->item(0)->text().isEmpty())
         return;
-    to->addItem(from->takeItem(from->row(item))->text());
+    // The taken item moves over whole: the other list owns it from now on.
+    to->addItem(from->takeItem(from->row(item)));
     from->setFocus();
     SetButtonEnabled(btn_cancel, true);
 }

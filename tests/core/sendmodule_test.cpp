@@ -387,7 +387,7 @@ TEST_F(SendModule, OfflinePassKeepsEveryFile)
     session.ServerState = 1;
     module->Timer2Pass();
     module->Timer2Pass();
-    EXPECT_EQ(prompt.texts(), QStringList(6, OfflineMessage));  // each general routine, each tick
+    EXPECT_EQ(prompt.texts(), QStringList(6, QStringLiteral("서버가 접속을 강제 종료하였습니다. 프로그램 종료 후 재접속하시기 바랍니다.")));  // each general routine, each tick
     EXPECT_EQ(sendFolder().size(), 1);
 
     prompt.clear();

@@ -17,6 +17,14 @@ QString S(const char *s) { return QString::fromUtf8(s); }
 
 using qvx::test::CountingLink;
 
+// The questions as the user reads them.
+const QString NotStoredQuestion = QStringLiteral(
+    "데이터베이스에서 이체자료를 아직 처리하지 못하고 있습니다.\r\r처리할 때까지 대기하시려면 확인 버튼을 "
+    "클릭하시고\r\r이체 업무를   철회하시려면 취소 버튼을 클릭하시기 바랍니다.");
+const QString BusyQuestion = QStringLiteral(
+    "서버의 처리량이 많습니다. \r\r재시도 하시려면 OK 버튼을 클릭하시고, \r\r잠시후 하시려면 No 버튼을 "
+    "클릭하시기 바랍니다.");
+
 class RefusingSink : public qvx::BatchSink
 {
 public:
@@ -95,7 +103,7 @@ TEST_F(SeqNoTest, DatabaseErrorShowsItsMessageUnlessSilent)
     CountingLink link(server->client());
     EXPECT_EQ(ReserveSeqNo(1, SeqNoLimitMs, &link), SeqNoDbError);
     EXPECT_EQ(link.seqCalls, 1);
-    EXPECT_EQ(prompt.texts(), QStringList{SeqNoDbErrorMessage});
+    EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("데이터베이스에 오류가 발생하였습니다.")});
 
     prompt.clear();
     EXPECT_EQ(ReserveSeqNo(1, SeqNoLimitMs, &link, SeqNoDbErrorNotice::Silent), SeqNoDbError);
@@ -112,7 +120,7 @@ TEST_F(SeqNoTest, BusyServerTimesOutWithOneMessage)
     holder.rollback();
     EXPECT_EQ(result, SeqNoTimedOut);
     EXPECT_GT(link.seqCalls, 1);
-    EXPECT_EQ(prompt.texts(), QStringList{SeqNoLoadMessage});
+    EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("현재 서버 처리량이 많습니다. 잠시 후 전송하시기 바랍니다.\r\n [전문번호 생성 실패]")});
     // Free again: numbers come.
     EXPECT_GE(ReserveSeqNo(1, SeqNoLimitMs, &server->client()), 0);
 }
@@ -137,7 +145,7 @@ TEST_F(SeqNoTest, RowsNotStoredAskAfterElevenAnswersAndOkCountsAgain)
               SendDescWithdrawn);
     EXPECT_EQ(link.count(0), 22);
     EXPECT_EQ(prompt.texts(),
-              (QStringList{SendDescNotStoredQuestion, SendDescNotStoredQuestion, SendDescWithdrawnMessage}));
+              (QStringList{NotStoredQuestion, NotStoredQuestion, QStringLiteral("작업을 철회하였습니다.")}));
     EXPECT_EQ(prompt.entries().first().kind, qvx::ScriptedPrompt::Confirm);
     EXPECT_EQ(prompt.entries().first().caption, S("확인"));
     EXPECT_FALSE(dayLog().contains(S("gubun :")));  // by number range: no log line
@@ -167,7 +175,7 @@ TEST_F(SeqNoTest, BusyAnswersAskTheBusyQuestion)
     EXPECT_EQ(SendDescBySeqNo(session, S("0600300"), session.LoginUserId, first, first, S("000000"), S("amt_search"), &bySeq),
               SendDescWithdrawn);
     EXPECT_EQ(bySeq.count(-1), 22);
-    EXPECT_EQ(prompt.texts(), (QStringList{SendDescBusyQuestion, SendDescBusyQuestion, SendDescWithdrawnMessage}));
+    EXPECT_EQ(prompt.texts(), (QStringList{BusyQuestion, BusyQuestion, QStringLiteral("작업을 철회하였습니다.")}));
 
     // The transfer batch's variant answers -1 for the busy withdrawal and logs
     // only when the user chose to retry.
@@ -207,7 +215,7 @@ TEST_F(SeqNoTest, UnknownAnswersCountAsBusy)
     prompt.enqueueAnswer(false);
     EXPECT_EQ(SendDescBySeqNo(session, S("0600300"), session.LoginUserId, S("1"), S("1"), S("000000"), S("amt_search"), &link),
               SendDescWithdrawn);
-    EXPECT_EQ(prompt.texts(), (QStringList{SendDescBusyQuestion, SendDescWithdrawnMessage}));
+    EXPECT_EQ(prompt.texts(), (QStringList{BusyQuestion, QStringLiteral("작업을 철회하였습니다.")}));
 }
 
 } // namespace

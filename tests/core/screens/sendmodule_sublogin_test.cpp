@@ -97,7 +97,7 @@ TEST_F(SubLogin, OfflineRefusesAndStays)
     session.ServerState = 1;
     QTest::keyClicks(dialog->edt_pwd, S("3333"));
     click(dialog->btn_confirm);
-    EXPECT_EQ(prompt.lastText(), OfflineMessage);
+    EXPECT_EQ(prompt.lastText(), QStringLiteral("서버가 접속을 강제 종료하였습니다. 프로그램 종료 후 재접속하시기 바랍니다."));
     EXPECT_TRUE(dialog->isVisible());
 }
 
