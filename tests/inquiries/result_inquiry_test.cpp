@@ -59,12 +59,12 @@ protected:
     }
     Tqv_ichesearch_frm *openPayments()
     {
-        Trigger(main, "qv_d1");
+        TriggerMenuItem(main, QStringLiteral("qv_d1"));
         auto *s = qobject_cast<Tqv_ichesearch_frm *>(FindScreen(main, QStringLiteral("qv_ichesearch_frm")));
         EXPECT_NE(s, nullptr);
         if (s) {
             QTest::mouseClick(s->chk_jigub, Qt::LeftButton);
-            Click(s->btn_search);
+            ClickControl(s->btn_search);
         }
         return s;
     }
@@ -100,27 +100,27 @@ TEST_F(ResultInquiry, FiltersAndTotals)
     // Only the failed ones.
     QTest::mouseClick(s->chk_right, Qt::LeftButton);
     QTest::mouseClick(s->chk_ErrSend, Qt::LeftButton);
-    Click(s->btn_search);
+    ClickControl(s->btn_search);
     ASSERT_EQ(rows(s), 1);
     EXPECT_EQ(s->grd_ichelist->Cells(9, 1), QStringLiteral("폐업상사"));
 
     // No state option: the message, and two options ticked again.
     QTest::mouseClick(s->chk_wrong, Qt::LeftButton);
-    Click(s->btn_search);
+    ClickControl(s->btn_search);
     EXPECT_EQ(client->prompt().lastText(), QStringLiteral("정상처리 / 비정상처리 옵션이 선택되지 않았습니다."));
     EXPECT_TRUE(Checked(s->chk_right));
     EXPECT_TRUE(Checked(s->chk_wrong));
     EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
 
     // A start number without an end number.
-    Type(s->edt_seqnoS, QStringLiteral("2"));
-    Click(s->btn_search);
+    TypeText(s->edt_seqnoS, QStringLiteral("2"));
+    ClickControl(s->btn_search);
     EXPECT_EQ(client->prompt().lastText(), QStringLiteral("전문번호 입력이 잘못되었습니다. [시작번호가 크면 안됩니다]"));
 
     // The company-name filter.
-    Type(s->edt_seqnoS, QStringLiteral("0"));
-    Type(s->edt_sendname, QStringLiteral("폐업"));
-    Click(s->btn_search);
+    TypeText(s->edt_seqnoS, QStringLiteral("0"));
+    TypeText(s->edt_sendname, QStringLiteral("폐업"));
+    ClickControl(s->btn_search);
     ASSERT_EQ(rows(s), 1);
     EXPECT_EQ(s->grd_ichelist->Cells(2, 1), QStringLiteral("2"));
     EXPECT_TRUE(s->edt_sendname->text().isEmpty());
@@ -128,10 +128,10 @@ TEST_F(ResultInquiry, FiltersAndTotals)
 
     // An account of another bank: its bank code is the filter.
     Pick(s->cmb_allbank, ItemWith(s->cmb_allbank, QStringLiteral("[04]")));
-    Click(s->btn_search);
+    ClickControl(s->btn_search);
     EXPECT_EQ(client->prompt().lastText(), QStringLiteral("이체자료가 존재하지 않습니다."));
     Pick(s->cmb_allbank, ItemWith(s->cmb_allbank, QStringLiteral("[20]")));
-    Click(s->btn_search);
+    ClickControl(s->btn_search);
     EXPECT_EQ(rows(s), 2); // the received ones: 미송신 is still unticked
 }
 
@@ -142,7 +142,7 @@ TEST_F(ResultInquiry, WholeRequestAsksForEveryRowButTheUnapprovedOrOnlyTheTicked
     seed(3, 3000, QStringLiteral("4"), QStringLiteral("0012"));
     Tqv_ichesearch_frm *s = openPayments();
     ASSERT_EQ(rows(s), 3);
-    Click(s->btn_send);
+    ClickControl(s->btn_send);
     EXPECT_TRUE(client->prompt().contains(QStringLiteral(
         "선택한 데이타가 없기때문에 송수신 상태가 [작성]인 자료를 제외한 모든 자료가 조회됩니다.\r\n진행하시겠습니까?")));
     qvx::ResultSet sent = requests();
@@ -153,13 +153,13 @@ TEST_F(ResultInquiry, WholeRequestAsksForEveryRowButTheUnapprovedOrOnlyTheTicked
     EXPECT_EQ(sent.value(1, QStringLiteral("org_seqno")), QStringLiteral("3"));
     EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
 
-    Click(s->btn_search);
+    ClickControl(s->btn_search);
     ASSERT_EQ(rows(s), 3);
-    ClickCell(s->grd_ichelist, 0, 3);
+    ClickGridCell(s->grd_ichelist, 0, 3);
     QTest::keyClick(s->grd_ichelist, Qt::Key_Space);
     if (!s->grd_ichelist->IsChecked(0, 3))
         s->grd_ichelist->SetChecked(0, 3, true);
-    Click(s->btn_send);
+    ClickControl(s->btn_send);
     EXPECT_TRUE(client->prompt().contains(QStringLiteral(
         "선택한 데이타중 송수신 상태가 [작성]인 자료는 조회 대상에서 제외됩니다.\r\n진행하시겠습니까?")));
     sent = requests();
@@ -172,7 +172,7 @@ TEST_F(ResultInquiry, WholeRequestIsRefusedUnlessTheRangeIsToday)
     seed(1, 1000, QStringLiteral("4"), QStringLiteral("0000"));
     Tqv_ichesearch_frm *s = openPayments();
     s->dtpkr_from->setDate(qvx::Clock::date().addDays(-1));
-    Click(s->btn_send);
+    ClickControl(s->btn_send);
     EXPECT_EQ(client->prompt().lastText(), QStringLiteral("금일 데이터에 한하여 조회가 가능합니다."));
     EXPECT_EQ(requests().recordCount(), 0);
 }
@@ -191,10 +191,10 @@ TEST_F(ResultInquiry, IndividualRequestShowsTheBanksAnswerAndKeepsTheList)
         EXPECT_EQ(d->edt_sendname->text(), QStringLiteral("폐업상사"));
         EXPECT_EQ(d->curredt_ichemoney->Value().toInt64(), 3000);
         EXPECT_EQ(d->edt_ichename->text(), QStringLiteral("지급"));
-        Click(d->DDButton1);
+        ClickControl(d->DDButton1);
     });
-    ClickCell(s->grd_ichelist, 2, 2);
-    Click(s->btn_sendS);
+    ClickGridCell(s->grd_ichelist, 2, 2);
+    ClickControl(s->btn_sendS);
     EXPECT_TRUE(filled);
     EXPECT_EQ(s->grd_ichelist->Cells(1, 2), dateCell);
     EXPECT_EQ(rows(s), 2);
@@ -210,7 +210,7 @@ TEST_F(ResultInquiry, TextSaveWritesTheTickedRowsAsFixedWidthRecords)
     qvx::ScriptedFileChooser files;
     const QString base = client->home() + QStringLiteral("/지급_재처리");
     files.enqueue(base, 1);
-    Click(s->btn_filesave);
+    ClickControl(s->btn_filesave);
     EXPECT_EQ(client->prompt().lastText(), base + QStringLiteral(".txt 를 저장하였습니다."));
     QFile f(base + QStringLiteral(".txt"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -239,11 +239,11 @@ TEST_F(ResultInquiry, ReportPagesHold31ThenThirtySevenLines)
 
     // 31 rows: one full page; 37 rows: a second page filled up.
     client->server().exec(QStringLiteral("delete from giche where seqno > 31"));
-    Click(s->btn_search);
+    ClickControl(s->btn_search);
     EXPECT_EQ(s->Report1.layout().size(), 1);
     for (int n = 32; n <= 37; ++n)
         seed(n, 100, QStringLiteral("4"), QStringLiteral("0000"));
-    Click(s->btn_search);
+    ClickControl(s->btn_search);
     pages = s->Report1.layout();
     ASSERT_EQ(pages.size(), 2);
     EXPECT_EQ(pages[1].detailCount(), 37);
@@ -259,7 +259,7 @@ TEST_F(ResultInquiry, ARefusedRequestRowRollsTheWholeBatchBackAndKeepsTheList)
     int inserts = 0;
     link.refuse = [&inserts](const QString &sql) { return sql.startsWith(u"insert") && ++inserts == 2; };
     client->dm()->setAppServer(&link);
-    Click(s->btn_send);
+    ClickControl(s->btn_send);
     EXPECT_EQ(client->prompt().lastText(), QStringLiteral("정상적으로 처리되지 않았습니다."));
     EXPECT_EQ(requests().recordCount(), 0);
     EXPECT_EQ(rows(s), 2);
@@ -268,8 +268,8 @@ TEST_F(ResultInquiry, ARefusedRequestRowRollsTheWholeBatchBackAndKeepsTheList)
     link.refuse = {};
     link.sendDescAnswer = [] { return 0; };
     client->prompt().enqueueAnswer(false); // stop waiting for the registration
-    ClickCell(s->grd_ichelist, 2, 1);
-    Click(s->btn_sendS);
+    ClickGridCell(s->grd_ichelist, 2, 1);
+    ClickControl(s->btn_sendS);
     EXPECT_EQ(client->prompt().lastText(), QStringLiteral("작업을 철회하였습니다."));
     EXPECT_EQ(s->findChild<Tqv_ichesearchsub_frm *>(), nullptr);
     client->dm()->setAppServer(nullptr);

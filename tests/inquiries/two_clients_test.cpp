@@ -67,13 +67,13 @@ TEST(TwoClientsPeer, FirstApproverForwards)
     OnModal<Tqv_acceptconfirm_frm>([&done](Tqv_acceptconfirm_frm *s) {
         EXPECT_EQ(s->grd_ichelist->Cells(0, 1), QStringLiteral("MAKER"));
         EXPECT_EQ(s->grd_ichelist->Cells(1, 1), QStringLiteral("47,600"));
-        ClickCell(s->grd_ichelist, 0, 1);
+        ClickGridCell(s->grd_ichelist, 0, 1);
         SavePicture(s, "two_clients_first_approver");
         SignIn(QStringLiteral("2222"));
         ChooseApprover(QStringLiteral("APPR2"));
-        Click(s->btn_send1);
+        ClickControl(s->btn_send1);
         EXPECT_TRUE(s->ListEmpty());
-        Click(s->btn_close);
+        ClickControl(s->btn_close);
         done = true;
     });
     ASSERT_TRUE(ClientFixture::waitFor([&done] { return done; }, 60000));
@@ -91,11 +91,11 @@ TEST(TwoClientsPeer, FinalApproverSends)
     bool done = false;
     OnModal<Tqv_acceptconfirm1_frm>([&done](Tqv_acceptconfirm1_frm *s) {
         EXPECT_EQ(s->grd_ichelist->Cells(4, 1), QStringLiteral("APPR2"));
-        ClickCell(s->grd_ichelist, 0, 1);
+        ClickGridCell(s->grd_ichelist, 0, 1);
         SavePicture(s, "two_clients_final_approver");
         SignIn(QStringLiteral("3333"));
-        Click(s->DDButton1);
-        Click(s->btn_close);
+        ClickControl(s->DDButton1);
+        ClickControl(s->btn_close);
         done = true;
     });
     ASSERT_TRUE(ClientFixture::waitFor([&done] { return done; }, 60000));
@@ -129,12 +129,12 @@ TEST(TwoClients, MainRoad)
         60000));
 
     // The maker keeps the result inquiry open while making the batch.
-    Trigger(main, "qv_d1");
+    TriggerMenuItem(main, QStringLiteral("qv_d1"));
     auto *inquiry = qobject_cast<Tqv_ichesearch_frm *>(FindScreen(main, QStringLiteral("qv_ichesearch_frm")));
     ASSERT_NE(inquiry, nullptr);
 
     // The maker's payment batch: one row to a closed account.
-    Trigger(main, "qv_b2");
+    TriggerMenuItem(main, QStringLiteral("qv_b2"));
     auto *entry = qobject_cast<Tqv_IcheMake_frm *>(FindScreen(main, QStringLiteral("qv_IcheMake_frm")));
     ASSERT_NE(entry, nullptr);
     EnterRow(entry, "20", "20", QStringLiteral("1002345678901"), QStringLiteral("우리거래처"), QStringLiteral("12000"));
@@ -142,7 +142,7 @@ TEST(TwoClients, MainRoad)
     EnterRow(entry, "03", "88", QStringLiteral("110987654321"), QStringLiteral("신한거래처"), QStringLiteral("5600"));
     maker.prompt().setDefaultAnswer(true);
     ChooseApprover(QStringLiteral("APPR1"));
-    Click(entry->btn_accept);
+    ClickControl(entry->btn_accept);
     ASSERT_TRUE(ClientFixture::waitFor(
         [&maker] { return maker.prompt().contains(QStringLiteral("승인자에게 전송되었습니다.")); }));
     entry->close();

@@ -17,8 +17,8 @@ namespace transfertest {
 inline void SignIn(const QString &password)
 {
     OnModal<Tqv_sublogin_frm>([password](Tqv_sublogin_frm *d) {
-        Type(d->edt_pwd, password);
-        Click(d->btn_confirm);
+        TypeText(d->edt_pwd, password);
+        ClickControl(d->btn_confirm);
     });
 }
 
@@ -28,8 +28,8 @@ inline void ChooseApprover(const QString &userId)
     OnModal<Tqv_acceptuser_frm>([userId](Tqv_acceptuser_frm *d) {
         for (int r = 1; r < d->GRD_acceptlist->RowCount(); ++r)
             if (d->GRD_acceptlist->Cells(1, r) == userId)
-                ClickCell(d->GRD_acceptlist, 0, r);
-        Click(d->btn_select);
+                ClickGridCell(d->GRD_acceptlist, 0, r);
+        ClickControl(d->btn_select);
     });
 }
 
@@ -39,12 +39,12 @@ inline void EnterRow(Tqv_IcheMake_frm *s, const char *moBank, const char *bank, 
                      const QString &name, const QString &amount)
 {
     Pick(s->cmb_allbank, ItemWith(s->cmb_allbank, QStringLiteral("[%1]").arg(QLatin1String(moBank))));
-    Type(s->curredt_money, amount);
+    TypeText(s->curredt_money, amount);
     Pick(s->cmb_daesang, 0);
-    Type(s->edt_sendname, name);
+    TypeText(s->edt_sendname, name);
     Pick(s->cmb_transbankid, ItemWith(s->cmb_transbankid, QStringLiteral("[%1]").arg(QLatin1String(bank))));
-    Type(s->edt_bankno, account);
-    Click(s->KitButton1);
+    TypeText(s->edt_bankno, account);
+    ClickControl(s->KitButton1);
 }
 
 } // namespace transfertest

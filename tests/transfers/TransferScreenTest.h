@@ -1,11 +1,13 @@
 #pragma once
-// What the transfer screen tests share: a logged-in client, menu items and
-// buttons used as a person uses them, and answers for the modal dialogs that
-// the screens open.
+// What the transfer screen tests share beyond the screen driver: the active
+// main window, choices in drop-down lists, answers for the modal dialogs that
+// the screens open, and pictures for review.
 
 #include "ClientFixture.h"
+#include "ScreenDriver.h"
 
 #include "core/screens/ClientMainUnit.h"
+#include "core/screens/ScreenBinding.h"
 #include "core/screens/ScreenRegistry.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
@@ -36,41 +38,11 @@ inline void ShowActive(QWidget *main)
     EXPECT_TRUE(QTest::qWaitForWindowActive(main));
 }
 
-// Triggers a menu item after checking that a person could: it exists and is enabled.
-inline void Trigger(Tqv_frm *main, const char *name)
+// Every button of the form is wired to a handler through the binding helper.
+inline void ExpectButtonsBound(QWidget *form)
 {
-    QAction *item = main->item(QString::fromLatin1(name));
-    ASSERT_NE(item, nullptr) << name;
-    ASSERT_TRUE(item->isEnabled()) << name;
-    item->trigger();
-}
-
-// Clicks a button after checking that it is shown and enabled.
-inline void Click(TDDButton *button)
-{
-    ASSERT_NE(button, nullptr);
-    ASSERT_TRUE(button->isVisible()) << qPrintable(button->objectName());
-    ASSERT_TRUE(button->isEnabled()) << qPrintable(button->objectName());
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-// Types into a field after focusing it (the field is cleared first). Latin
-// characters are keys; Korean text arrives as the input method commits it.
-inline void Type(QWidget *field, const QString &text)
-{
-    field->setFocus(Qt::MouseFocusReason);
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Delete);
-    QWidget *target = field->focusProxy() ? field->focusProxy() : field;
-    for (QChar c : text) {
-        if (c.unicode() < 0x80) {
-            QTest::keyClick(field, c.toLatin1());
-        } else {
-            QInputMethodEvent commit;
-            commit.setCommitString(QString(c));
-            QApplication::sendEvent(target, &commit);
-        }
-    }
+    for (TDDButton *button : form->findChildren<TDDButton *>())
+        EXPECT_FALSE(BoundHandler(button).isEmpty()) << "button not wired: " << qPrintable(button->objectName());
 }
 
 // Chooses item `index` of a drop-down list with the keyboard (Home, then Down).
@@ -117,21 +89,8 @@ inline void OnNextModal(std::function<void(QDialog *)> act)
 inline void ClickIn(QDialog *dialog, const char *button)
 {
     auto *b = dialog->findChild<TDDButton *>(QString::fromLatin1(button));
-    if (b && b->isEnabled())
-        QTest::mouseClick(b, Qt::LeftButton);
-    else
+    if (!ClickControl(b))
         dialog->reject();
-}
-
-// Clicks the cell's visual rectangle in a list (scrolled to it first).
-inline void ClickCell(TListGrid *grid, int col, int row, bool doubleClick = false)
-{
-    const QModelIndex index = grid->model()->index(row, col);
-    grid->scrollTo(index);
-    const QPoint at = grid->visualRect(index).center();
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
-    if (doubleClick)
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
 }
 
 // Runs `act` on the next modal dialog of type T once it is shown; other

@@ -45,9 +45,9 @@ protected:
             act(s);
             ran = true;
             if (s->isVisible())
-                Click(s->btn_close);
+                ClickControl(s->btn_close);
         });
-        Trigger(main, "qv_a4");
+        TriggerMenuItem(main, QStringLiteral("qv_a4"));
         EXPECT_TRUE(ran);
     }
     QString flagOf(const QString &user, const QString &column = QStringLiteral("cfmid"))
@@ -89,10 +89,10 @@ TEST_F(ApprovalScreens, ForwardOneMovesOnlyThatMakersBatchAndNotifiesTheNextAppr
         EXPECT_EQ(s->grd_ichelist->Cells(0, 1), QStringLiteral("MAKER"));
         EXPECT_EQ(s->grd_ichelist->Cells(1, 1), QStringLiteral("4,000"));
         EXPECT_EQ(s->grd_ichelist->Cells(3, 1), QStringLiteral("10:15:00"));
-        ClickCell(s->grd_ichelist, 0, 1);
+        ClickGridCell(s->grd_ichelist, 0, 1);
         SignIn(QStringLiteral("2222"));
         ChooseApprover(QStringLiteral("APPR2"));
-        Click(s->btn_send1);
+        ClickControl(s->btn_send1);
         EXPECT_EQ(listed(s), 1);
         EXPECT_EQ(s->grd_ichelist->Cells(0, 1), QStringLiteral("MAKER2"));
     });
@@ -110,8 +110,8 @@ TEST_F(ApprovalScreens, ListDeleteNamesTheMakerAndCommits)
     seed({.userid = QStringLiteral("MAKER2"), .seqno = 22});
     client.prompt().setDefaultAnswer(true);
     onScreen<Tqv_acceptconfirm_frm>([](Tqv_acceptconfirm_frm *s) {
-        ClickCell(s->grd_ichelist, 0, 1);
-        Click(s->btn_delete);
+        ClickGridCell(s->grd_ichelist, 0, 1);
+        ClickControl(s->btn_delete);
         EXPECT_EQ(listed(s), 1);
     });
     // Read on a connection of its own: only committed rows are gone.
@@ -134,7 +134,7 @@ TEST_F(ApprovalScreens, ForwardAllNeverForwardsADeclinedNotTodayBatch)
         client.prompt().enqueueAnswer(false); // MAKER's batch: keep it
         client.prompt().enqueueAnswer(true);  // MAKER2's batch: delete it
         SignIn(QStringLiteral("2222"));
-        Click(s->btn_sendall);
+        ClickControl(s->btn_sendall);
         EXPECT_EQ(listed(s), 1);
     });
     qvx::Clock::reset();
@@ -154,7 +154,7 @@ TEST_F(ApprovalScreens, ForwardAllSaysWhichBatchFailedAndKeepsOnlyThatOne)
     onScreen<Tqv_acceptconfirm_frm>([](Tqv_acceptconfirm_frm *s) {
         SignIn(QStringLiteral("2222"));
         ChooseApprover(QStringLiteral("APPR2"));
-        Click(s->btn_sendall);
+        ClickControl(s->btn_sendall);
         ASSERT_EQ(listed(s), 1);
         EXPECT_EQ(s->grd_ichelist->Cells(0, 1), QStringLiteral("MAKER2"));
     });
@@ -180,13 +180,13 @@ TEST_F(ApprovalScreens, DetailShowsEveryRowAndItsDeleteLowersCountAndTotal)
             EXPECT_EQ(d->curredt_total->Value().toInt64(), 3500);
             EXPECT_EQ(d->grd_ichelist->Cells(10, 2), QStringLiteral("2,500"));
             SavePicture(d, "approval_detail");
-            ClickCell(d->grd_ichelist, 1, 2);
-            Click(d->btn_delete);
+            ClickGridCell(d->grd_ichelist, 1, 2);
+            ClickControl(d->btn_delete);
             EXPECT_EQ(d->curredt_gun->Value().toInt64(), 1);
             EXPECT_EQ(d->curredt_total->Value().toInt64(), 1000);
-            Click(d->btn_close);
+            ClickControl(d->btn_close);
         });
-        Click(s->btn_preview);
+        ClickControl(s->btn_preview);
     });
     EXPECT_EQ(rowsOf(QStringLiteral("MAKER")), 1);
     EXPECT_TRUE(client.prompt().contains(QStringLiteral("선택한 이체자료를 삭제하였습니다.")));
@@ -203,7 +203,7 @@ TEST_F(ApprovalScreens, SendOneWithAWithdrawnRegistrationStillHandsTheBatchOver)
         client.prompt().enqueueAnswer(true);  // 선택된 자료를 이체 송신하시겠습니까?
         client.prompt().enqueueAnswer(false); // stop waiting for the registration
         SignIn(QStringLiteral("3333"));
-        Click(s->DDButton1);
+        ClickControl(s->DDButton1);
         EXPECT_TRUE(s->ListEmpty());
     });
     EXPECT_EQ(flagOf(QStringLiteral("MAKER"), QStringLiteral("sr_flag")), QStringLiteral("1"));
@@ -228,7 +228,7 @@ TEST_F(ApprovalScreens, SendAllAsksFirstAndReportsTheBatchWhoseRegistrationFaile
         client.prompt().enqueueAnswer(true);  // 전체 자료를 이체 송신하시겠습니까?
         client.prompt().enqueueAnswer(false); // stop waiting for the second registration
         SignIn(QStringLiteral("3333"));
-        Click(s->btn_send);
+        ClickControl(s->btn_send);
         ASSERT_EQ(listed(s), 1);
         EXPECT_EQ(s->grd_ichelist->Cells(0, 1), QStringLiteral("MAKER2"));
     });
@@ -254,7 +254,7 @@ TEST_F(ApprovalScreens, ApprovalArrivalTwiceRefillsTheOpenScreen)
         seed({.sendtime = QStringLiteral("111111"), .seqno = 82});
         maker.send(qvx::FrameReader::frame("FAPPR1"));
         EXPECT_TRUE(ClientFixture::waitFor([s] { return listed(s) == 2; }));
-        Click(s->btn_close);
+        ClickControl(s->btn_close);
         done = true;
     });
     maker.send(qvx::FrameReader::frame("FAPPR1"));

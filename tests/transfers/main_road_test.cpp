@@ -11,7 +11,8 @@
 #include "transfers/screens/IcheMakeUnit.h"
 #include "transfers/screens/TransferGrid.h"
 #include "platform/FileChooser.h"
-#include "../backend/relay_client.h"
+#include "core/Session.h"
+#include "backend/RelayServer.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -21,37 +22,63 @@ using namespace transfertest;
 TEST(MainRoad, MakerEntersSavesReloadsAndSubmitsThreeTransfersToTheApprover)
 {
     registerTransferScreens();
-    ClientFixture maker;
+    // The approver's client opens its approval screen when the notice
+    // arrives; a stand-in records that and closes at once.
+    int approvalScreens = 0;
+    ScreenRegistry::instance().add(QStringLiteral("qv_acceptconfirm_frm"), [&approvalScreens](QWidget *owner, Session &) {
+        ++approvalScreens;
+        auto *d = new QDialog(owner);
+        d->setObjectName(QStringLiteral("qv_acceptconfirm_frm"));
+        d->setAttribute(Qt::WA_DeleteOnClose);
+        QTimer::singleShot(0, d, &QDialog::accept);
+        return d;
+    });
+
+    // One server, two clients with their relay connections: the approver
+    // logs in first, the maker second (the maker's screens are the ones driven).
+    qvx::test::TestServer server;
+    ClientFixture::Options shared;
+    shared.sharedServer = &server;
+    ClientFixture approver(shared);
+    ASSERT_TRUE(approver.start(QStringLiteral("APPR1"), QStringLiteral("2222")));
+    ClientFixture maker(shared);
     ASSERT_TRUE(maker.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
+    ASSERT_TRUE(ClientFixture::waitFor([&] { return maker.dm()->RelayActive() && approver.dm()->RelayActive(); }));
+    ASSERT_TRUE(ClientFixture::waitFor([&] {
+        return server.relay()->isConnected(QStringLiteral("APPR1")) && server.relay()->isConnected(QStringLiteral("MAKER"));
+    }));
+    // What the approver's client does with a notice: the approval check of its
+    // main window (the reply dispatch installs the same).
+    int notices = 0;
+    approver.dm()->setApprovalHandler([&] {
+        ++notices;
+        approver.mainWindow()->FormActivate();
+    });
     Tqv_frm *main = maker.mainWindow();
     ShowActive(main);
-    qvx::testing::RelayTestClient approver;
-    ASSERT_TRUE(approver.connectTo(maker.server().relayPort()));
-    ASSERT_TRUE(approver.login("APPR2"));
-    ASSERT_TRUE(ClientFixture::waitFor([&] { return maker.dm()->RelayActive(); }));
 
-    Trigger(main, "qv_b2");
+    ASSERT_TRUE(TriggerMenuItem(main, QStringLiteral("qv_b2")));
     auto *s = qobject_cast<Tqv_IcheMake_frm *>(FindScreen(main, QStringLiteral("qv_IcheMake_frm")));
     ASSERT_NE(s, nullptr);
     const int account88 = ItemWith(s->cmb_allbank, QStringLiteral("[88]"));
 
     // 1. From the payee book.
     Pick(s->cmb_allbank, account88);
-    Type(s->curredt_money, QStringLiteral("150000"));
+    TypeText(s->curredt_money, QStringLiteral("150000"));
     Pick(s->cmb_daesang, ItemWith(s->cmb_daesang, QStringLiteral("대한유통")));
-    Click(s->KitButton1);
+    ClickControl(s->KitButton1);
     // 2. By name search.
-    Type(s->curredt_money, QStringLiteral("72000"));
-    Type(s->edt_sendname, QStringLiteral("서울"));
+    TypeText(s->curredt_money, QStringLiteral("72000"));
+    TypeText(s->edt_sendname, QStringLiteral("서울"));
     QTest::keyClick(s->edt_sendname, Qt::Key_Return);
-    Type(s->edt_daesanginfo, QStringLiteral("12월 주류대금"));
-    Click(s->KitButton1);
+    TypeText(s->edt_daesanginfo, QStringLiteral("12월 주류대금"));
+    ClickControl(s->KitButton1);
     // 3. Typed.
-    Type(s->curredt_money, QStringLiteral("3300"));
-    Type(s->edt_sendname, QStringLiteral("새거래처"));
+    TypeText(s->curredt_money, QStringLiteral("3300"));
+    TypeText(s->edt_sendname, QStringLiteral("새거래처"));
     Pick(s->cmb_transbankid, ItemWith(s->cmb_transbankid, QStringLiteral("[04]")));
-    Type(s->edt_bankno, QStringLiteral("123456789012"));
-    Click(s->KitButton1);
+    TypeText(s->edt_bankno, QStringLiteral("123456789012"));
+    ClickControl(s->KitButton1);
     ASSERT_EQ(TransferRowCount(s->grd_ichelist), 3);
     const QVector<TransferRow> rows = TransferRows(s->grd_ichelist);
     EXPECT_EQ(rows[0].name, QStringLiteral("대한유통"));
@@ -66,26 +93,30 @@ TEST(MainRoad, MakerEntersSavesReloadsAndSubmitsThreeTransfersToTheApprover)
     qvx::ScriptedFileChooser files;
     const QString saved = maker.home() + QStringLiteral("/data/tmp_road.txt");
     files.enqueue(saved);
-    Click(s->btn_tempsave);
+    ClickControl(s->btn_tempsave);
     EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
     files.enqueue(saved);
-    Click(s->btn_callfile);
+    ClickControl(s->btn_callfile);
     EXPECT_EQ(TransferRows(s->grd_ichelist), rows);
     EXPECT_FALSE(QFile::exists(saved));
 
-    // Submit to the final approver.
+    // Submit to the approver.
     OnNextModal([](QDialog *d) {
         auto *dialog = qobject_cast<Tqv_acceptuser_frm *>(d);
         if (!dialog)
             return d->reject();
         SavePicture(dialog, "qv_acceptuser_frm");
+        ExpectButtonsBound(dialog);
         for (int r = 1; r < dialog->GRD_acceptlist->RowCount(); ++r)
-            if (dialog->GRD_acceptlist->Cells(1, r) == u"APPR2")
-                ClickCell(dialog->GRD_acceptlist, 0, r, true);
+            if (dialog->GRD_acceptlist->Cells(1, r) == u"APPR1")
+                ClickGridCell(dialog->GRD_acceptlist, 0, r, true);
     });
-    Click(s->btn_accept);
-    EXPECT_EQ(maker.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
-    EXPECT_EQ(approver.nextFrame(), qvx::FrameReader::frame("F"));
+    ClickControl(s->btn_accept);
+    EXPECT_TRUE(maker.prompt().contains(QStringLiteral("정상적으로 처리되었습니다.")));
+    // The approver's client hears of the batch and opens its approval screen.
+    EXPECT_TRUE(ClientFixture::waitFor([&] { return approvalScreens == 1; }));
+    EXPECT_EQ(notices, 1);
+    EXPECT_EQ(approver.mainWindow()->approvalChecks(), 1);
     EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
 
     const qvx::ResultSet batch = maker.server().query(QStringLiteral(
@@ -93,10 +124,11 @@ TEST(MainRoad, MakerEntersSavesReloadsAndSubmitsThreeTransfersToTheApprover)
     ASSERT_EQ(batch.recordCount(), 3);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(batch.value(i, QStringLiteral("sr_flag")), QStringLiteral("0"));
-        EXPECT_EQ(batch.value(i, QStringLiteral("cfmid")), QStringLiteral("APPR2"));
+        EXPECT_EQ(batch.value(i, QStringLiteral("cfmid")), QStringLiteral("APPR1"));
         EXPECT_EQ(batch.value(i, QStringLiteral("userid")), QStringLiteral("MAKER"));
         EXPECT_EQ(batch.value(i, QStringLiteral("name")), rows[i].name);
         EXPECT_EQ(batch.valueInt64(i, QStringLiteral("seqno")), maker.session().AcceptSeqBase + 1 + i);
     }
     EXPECT_EQ(maker.session().AcceptSeqLast, maker.session().AcceptSeqBase + 3);
+    ScreenRegistry::instance().remove(QStringLiteral("qv_acceptconfirm_frm"));
 }

@@ -21,7 +21,7 @@ protected:
         ASSERT_TRUE(client.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
         main = client.mainWindow();
         ShowActive(main);
-        Trigger(main, "qv_a3");
+        ASSERT_TRUE(TriggerMenuItem(main, QStringLiteral("qv_a3")));
         screen = qobject_cast<Tqv_Daesang_frm *>(FindScreen(main, QStringLiteral("qv_Daesang_frm")));
         ASSERT_NE(screen, nullptr);
     }
@@ -51,6 +51,7 @@ protected:
 TEST_F(PayeeMaster, ListsAndSearchesByNameAndAccount)
 {
     SavePicture(screen, "qv_Daesang_frm");
+    ExpectButtonsBound(screen);
     EXPECT_EQ(screen->grd_daesang->RowCount(), 7);
     const int r = rowOf(QStringLiteral("홍길동"));
     ASSERT_GT(r, 0);
@@ -61,36 +62,36 @@ TEST_F(PayeeMaster, ListsAndSearchesByNameAndAccount)
     EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colPhone, r), QStringLiteral("010-1234-5678"));
     EXPECT_FALSE(screen->pnl_regdaesang->isVisible());
 
-    Type(screen->edt_searchname, QStringLiteral("상"));
-    Click(screen->btn_search);
+    TypeText(screen->edt_searchname, QStringLiteral("상"));
+    ClickControl(screen->btn_search);
     EXPECT_EQ(screen->grd_daesang->RowCount(), 3);
-    Type(screen->edt_searchname, QString());
-    Type(screen->edt_searchbankno, QStringLiteral("110-987"));
-    Click(screen->btn_search);
+    TypeText(screen->edt_searchname, QString());
+    TypeText(screen->edt_searchbankno, QStringLiteral("110-987"));
+    ClickControl(screen->btn_search);
     EXPECT_EQ(screen->grd_daesang->RowCount(), 2);
     EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colName, 1), QStringLiteral("서울주류"));
     // A quote in the search word is only a character.
-    Type(screen->edt_searchbankno, QString());
-    Type(screen->edt_searchname, QStringLiteral("x' or '1'='1"));
-    Click(screen->btn_search);
+    TypeText(screen->edt_searchbankno, QString());
+    TypeText(screen->edt_searchname, QStringLiteral("x' or '1'='1"));
+    ClickControl(screen->btn_search);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("해당 조건에 대한 자료가 존재하지 않습니다."));
     EXPECT_TRUE(GridIsEmpty(screen->grd_daesang, Tqv_Daesang_frm::colName));
 }
 
 TEST_F(PayeeMaster, AddsAPayeeAndRefusesTheSamePairWithOrWithoutHyphens)
 {
-    Click(screen->btn_add);
+    ClickControl(screen->btn_add);
     EXPECT_EQ(screen->PayeeEditMode, 1);
     EXPECT_TRUE(screen->pnl_regdaesang->isVisible());
     Pick(screen->cmb_allbank, ItemWith(screen->cmb_allbank, QStringLiteral("[04]")));
-    Type(screen->edt_transbankno, QStringLiteral("123456-78-901234"));
-    Type(screen->edt_transname, QStringLiteral("new'co"));
-    Type(screen->edt_residentno, QStringLiteral("1234567890"));
+    TypeText(screen->edt_transbankno, QStringLiteral("123456-78-901234"));
+    TypeText(screen->edt_transname, QStringLiteral("new'co"));
+    TypeText(screen->edt_residentno, QStringLiteral("1234567890"));
     Pick(screen->cb_TelNo1, 0);
-    Type(screen->ed_TelNo2, QStringLiteral("1111"));
-    Type(screen->ed_TelNo3, QStringLiteral("2222"));
+    TypeText(screen->ed_TelNo2, QStringLiteral("1111"));
+    TypeText(screen->ed_TelNo3, QStringLiteral("2222"));
     SavePicture(screen, "qv_Daesang_frm_adding");
-    Click(screen->btn_save);
+    ClickControl(screen->btn_save);
     EXPECT_EQ(stored(QStringLiteral("name = 'NEW''CO' and bankno = '12345678901234' and bankid = '04' and "
                                     "residentno = '1234567890' and TelNo_1 = '010' and TelNo_2 = '1111'")),
               1);
@@ -100,20 +101,20 @@ TEST_F(PayeeMaster, AddsAPayeeAndRefusesTheSamePairWithOrWithoutHyphens)
 
     // The same pair again, typed once without and once with hyphens.
     for (const char *account : {"12345678901234", "1234-5678-901234"}) {
-        Click(screen->btn_add);
+        ClickControl(screen->btn_add);
         Pick(screen->cmb_allbank, ItemWith(screen->cmb_allbank, QStringLiteral("[04]")));
-        Type(screen->edt_transbankno, QString::fromLatin1(account));
-        Type(screen->edt_transname, QStringLiteral("NEW'CO"));
-        Click(screen->btn_save);
+        TypeText(screen->edt_transbankno, QString::fromLatin1(account));
+        TypeText(screen->edt_transname, QStringLiteral("NEW'CO"));
+        ClickControl(screen->btn_save);
         EXPECT_EQ(client.prompt().lastText(), QStringLiteral("등록된 계좌 번호 및 이름입니다.")) << account;
         EXPECT_EQ(screen->PayeeEditMode, 1);
-        Click(screen->btn_cancel);
+        ClickControl(screen->btn_cancel);
     }
     EXPECT_EQ(stored(QStringLiteral("name = 'NEW''CO'")), 1);
 
-    Click(screen->btn_add);
-    Type(screen->edt_transbankno, QString());
-    Click(screen->btn_save);
+    ClickControl(screen->btn_add);
+    TypeText(screen->edt_transbankno, QString());
+    ClickControl(screen->btn_save);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("거래처 계좌를 입력하시기 바랍니다."));
 }
 
@@ -122,18 +123,18 @@ TEST_F(PayeeMaster, ChangeAndDeleteAreKeyedOnTheStoredAccount)
     // A payee stored with hyphens in its account: the shown account differs.
     client.server().exec(QStringLiteral("insert into daesang (name, bankno, bankid, TelNo_1, TelNo_2, TelNo_3, residentno) "
                                         "values ('하이픈상사', '110-111-222333', '88', '011', '9999', '8888', '1112233333')"));
-    Click(screen->btn_search);
+    ClickControl(screen->btn_search);
     int r = rowOf(QStringLiteral("하이픈상사"));
     ASSERT_GT(r, 0);
-    ClickCell(screen->grd_daesang, 1, r);
-    Click(screen->btn_modify);
+    ClickGridCell(screen->grd_daesang, 1, r);
+    ClickControl(screen->btn_modify);
     EXPECT_EQ(screen->PayeeEditMode, 2);
     EXPECT_EQ(screen->ed_TelNo2->text(), QStringLiteral("9999"));
-    Type(screen->edt_transname, QStringLiteral("바뀐상사"));
+    TypeText(screen->edt_transname, QStringLiteral("바뀐상사"));
     Pick(screen->cmb_allbank, ItemWith(screen->cmb_allbank, QStringLiteral("[21]")));
     EXPECT_EQ(screen->PayeeEditMode, 2);
     client.prompt().clear();
-    Click(screen->btn_save);
+    ClickControl(screen->btn_save);
     EXPECT_EQ(client.prompt().entries().first().text,
               QStringLiteral("거 래 처 계좌 : ") + screen->grd_daesang->Cells(Tqv_Daesang_frm::colBankNo, r)
                   + QStringLiteral("\r거 래 처   명 : 바뀐상사\r실명번호 : 111-22-33333\r\r수정 하시겠습니까?"));
@@ -148,23 +149,23 @@ TEST_F(PayeeMaster, ChangeAndDeleteAreKeyedOnTheStoredAccount)
     // A payee changed behind the screen's back: the change reports failure.
     r = rowOf(QStringLiteral("김철수"));
     client.server().exec(QStringLiteral("update daesang set name = '다른이름' where name = '김철수'"));
-    ClickCell(screen->grd_daesang, 1, r);
-    Click(screen->btn_modify);
+    ClickGridCell(screen->grd_daesang, 1, r);
+    ClickControl(screen->btn_modify);
     client.prompt().clear();
-    Click(screen->btn_save);
+    ClickControl(screen->btn_save);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되지 않았습니다."));
-    Click(screen->btn_cancel);
+    ClickControl(screen->btn_cancel);
     client.prompt().clear();
-    Click(screen->btn_delete);
+    ClickControl(screen->btn_delete);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되지 않았습니다."));
     EXPECT_GT(rowOf(QStringLiteral("김철수")), 0);
 
     // Delete removes the row and renumbers.
     const int before = screen->grd_daesang->RowCount();
     r = rowOf(QStringLiteral("바뀐상사"));
-    ClickCell(screen->grd_daesang, 1, r);
+    ClickGridCell(screen->grd_daesang, 1, r);
     client.prompt().clear();
-    Click(screen->btn_delete);
+    ClickControl(screen->btn_delete);
     EXPECT_EQ(client.prompt().texts(), QStringList({QStringLiteral("선택하신 거래처를 삭제하시겠습니까?"),
                                                     QStringLiteral("정상적으로 처리되었습니다.")}));
     EXPECT_EQ(stored(QStringLiteral("name = '바뀐상사'")), 0);
@@ -182,10 +183,10 @@ TEST_F(PayeeMaster, PrintsTheListAndRefusesAnEmptyOne)
         SavePicture(preview, "qv_Daesang_frm_preview");
         preview->reject();
     });
-    Click(screen->btn_preview);
+    ClickControl(screen->btn_preview);
 
-    Type(screen->edt_searchname, QStringLiteral("없는이름"));
-    Click(screen->btn_search);
-    Click(screen->btn_print);
+    TypeText(screen->edt_searchname, QStringLiteral("없는이름"));
+    ClickControl(screen->btn_search);
+    ClickControl(screen->btn_print);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("출력할 자료가 존재하지 않습니다."));
 }

@@ -3,6 +3,7 @@
 #include "core/DMUnit.h"
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ScreenBinding.h"
 #include "core/screens/ListScreen.h"
 #include "core/Session.h"
 #include "core/screens/ScreenParts.h"
@@ -39,8 +40,8 @@ Tqv_acceptuser_frm::Tqv_acceptuser_frm(Session &runSession, QWidget *owner)
         RunGuarded(session, QStringLiteral("GRD_acceptlistDblClickCell"), [=, this] { GRD_acceptlistDblClickCell(c, r); });
     };
 
-    OnButtonClick(btn_select, [this] { RunGuarded(session, QStringLiteral("btn_selectClick"), [this] { btn_selectClick(); }); });
-    OnButtonClick(btn_close, [this] { reject(); });
+    BindClick(this, btn_select, "btn_selectClick", &Tqv_acceptuser_frm::btn_selectClick);
+    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { reject(); });
     FocusOnShow(this, GRD_acceptlist);
     RunGuarded(session, QStringLiteral("qv_acceptuser_frm.FormCreate"), [this] { FormCreate(); });
 }

@@ -5,6 +5,7 @@
 #include "core/DayLog.h"
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ScreenBinding.h"
 #include "core/screens/ReferenceEdit.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
@@ -151,18 +152,15 @@ Tqv_Daesang_frm::Tqv_Daesang_frm(Session &runSession, QWidget *owner)
     cmb_allbank->OnChange = [this](QObject *) { RunGuarded(session, QStringLiteral("cmb_allbankChange"), [this] { btn_addClick(); }); };
     FocusOnShow(this, edt_searchname);
 
-    auto bind = [this](TDDButton *b, const char *where, std::function<void()> handler) {
-        BindButton(session, b, where, std::move(handler));
-    };
-    bind(btn_search, "btn_searchClick", [this] { btn_searchClick(); });
-    bind(btn_add, "btn_addClick", [this] { btn_addClick(); });
-    bind(btn_modify, "btn_modifyClick", [this] { btn_modifyClick(); });
-    bind(btn_cancel, "btn_cancelClick", [this] { btn_cancelClick(); });
-    bind(btn_delete, "btn_deleteClick", [this] { btn_deleteClick(); });
-    bind(btn_save, "btn_saveClick", [this] { btn_saveClick(); });
-    bind(btn_preview, "btn_previewClick", [this] { btn_printClick(true); });
-    bind(btn_print, "btn_printClick", [this] { btn_printClick(false); });
-    bind(btn_close, "btn_closeClick", [this] { close(); });
+    BindClick(this, btn_search, "btn_searchClick", &Tqv_Daesang_frm::btn_searchClick);
+    BindClick(this, btn_add, "btn_addClick", &Tqv_Daesang_frm::btn_addClick);
+    BindClick(this, btn_modify, "btn_modifyClick", &Tqv_Daesang_frm::btn_modifyClick);
+    BindClick(this, btn_cancel, "btn_cancelClick", &Tqv_Daesang_frm::btn_cancelClick);
+    BindClick(this, btn_delete, "btn_deleteClick", &Tqv_Daesang_frm::btn_deleteClick);
+    BindClick(this, btn_save, "btn_saveClick", &Tqv_Daesang_frm::btn_saveClick);
+    BindClick(session, btn_preview, QStringLiteral("btn_previewClick"), [this] { btn_printClick(true); });
+    BindClick(session, btn_print, QStringLiteral("btn_printClick"), [this] { btn_printClick(false); });
+    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
 
     prepareReport();
     RunGuarded(session, QStringLiteral("qv_Daesang_frm.FormCreate"), [this] { FormCreate(); });

@@ -6,6 +6,7 @@
 #include "core/DayLog.h"
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ScreenBinding.h"
 #include "core/screens/ListScreen.h"
 #include "core/Session.h"
 #include "core/screens/ScreenParts.h"
@@ -256,19 +257,16 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(Session &runSession, QWidget *owner)
     };
     FocusOnShow(this, cmb_allbank);
 
-    auto bind = [this](TDDButton *b, const char *where, std::function<void()> handler) {
-        BindButton(session, b, where, std::move(handler));
-    };
-    bind(KitButton1, "KitButton1Click", [this] { KitButton1Click(); });
-    bind(btn_print, "btn_printClick", [this] { btn_printClick(); });
-    bind(btn_callfile, "btn_callfileClick", [this] { btn_callfileClick(); });
-    bind(btn_tempsave, "btn_tempsaveClick", [this] { btn_tempsaveClick(); });
-    bind(btn_dataconvert, "btn_dataconvertClick", [this] { btn_dataconvertClick(); });
-    bind(btn_modify, "btn_modifyClick", [this] { btn_modifyClick(); });
-    bind(btn_delete, "btn_deleteClick", [this] { btn_deleteClick(); });
-    bind(btn_deleteTot, "btn_deleteTotClick", [this] { btn_deleteTotClick(); });
-    bind(btn_accept, "btn_acceptClick", [this] { btn_acceptClick(); });
-    bind(btn_close, "btn_closeClick", [this] { close(); });
+    BindClick(this, KitButton1, "KitButton1Click", &Tqv_IcheMake_frm::KitButton1Click);
+    BindClick(this, btn_print, "btn_printClick", &Tqv_IcheMake_frm::btn_printClick);
+    BindClick(this, btn_callfile, "btn_callfileClick", &Tqv_IcheMake_frm::btn_callfileClick);
+    BindClick(this, btn_tempsave, "btn_tempsaveClick", &Tqv_IcheMake_frm::btn_tempsaveClick);
+    BindClick(this, btn_dataconvert, "btn_dataconvertClick", &Tqv_IcheMake_frm::btn_dataconvertClick);
+    BindClick(this, btn_modify, "btn_modifyClick", &Tqv_IcheMake_frm::btn_modifyClick);
+    BindClick(this, btn_delete, "btn_deleteClick", &Tqv_IcheMake_frm::btn_deleteClick);
+    BindClick(this, btn_deleteTot, "btn_deleteTotClick", &Tqv_IcheMake_frm::btn_deleteTotClick);
+    BindClick(this, btn_accept, "btn_acceptClick", &Tqv_IcheMake_frm::btn_acceptClick);
+    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
 
     prepareReport();
     RunGuarded(session, QStringLiteral("qv_IcheMake_frm.FormCreate"), [this] { FormCreate(); });

@@ -2,6 +2,7 @@
 
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ScreenBinding.h"
 #include "core/screens/ListScreen.h"
 #include "core/TextUtils.h"
 #include "controls/edits/CurrEdit.h"
@@ -81,8 +82,8 @@ Tqv_icheModify_frm::Tqv_icheModify_frm(Session &runSession, QWidget *owner)
     OnFocusOut(edt_bankno, [this] { RunGuarded(session, QStringLiteral("edt_banknoExit"), [this] { edt_banknoExit(); }); });
     OnFocusOut(edt_daesanginfo,
                [this] { RunGuarded(session, QStringLiteral("edt_daesanginfoExit"), [this] { edt_daesanginfoExit(); }); });
-    OnButtonClick(btn_modify, [this] { RunGuarded(session, QStringLiteral("btn_modifyClick"), [this] { btn_modifyClick(); }); });
-    OnButtonClick(KitButton2, [this] { reject(); });
+    BindClick(this, btn_modify, "btn_modifyClick", &Tqv_icheModify_frm::btn_modifyClick);
+    BindClick(session, KitButton2, QStringLiteral("KitButton2Click"), [this] { reject(); });
     FocusOnShow(this, edt_sendname);
 }
 

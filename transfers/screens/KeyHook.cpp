@@ -1,7 +1,5 @@
 #include "transfers/screens/KeyHook.h"
 
-#include "core/EventGuard.h"
-#include "core/screens/KitLook.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -45,9 +43,3 @@ void OnFocusOut(QWidget *control, std::function<void()> handler)
     }));
 }
 
-void BindButton(const Session &session, TDDButton *button, const char *where, std::function<void()> handler)
-{
-    OnButtonClick(button, [&session, where, handler = std::move(handler)] {
-        RunGuarded(session, QString::fromLatin1(where), handler);
-    });
-}

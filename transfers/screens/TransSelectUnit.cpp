@@ -2,6 +2,7 @@
 
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ScreenBinding.h"
 #include "core/screens/ListScreen.h"
 #include "core/screens/ScreenParts.h"
 #include "controls/panels/DDButton.h"
@@ -24,8 +25,6 @@ Tqv_transselect_frm::Tqv_transselect_frm(Session &runSession, QWidget *owner)
     TKitSimplePanel *bar = MakePanel(this, "pnl_buttons");
     bar->resize(width(), 42);
     SetAlign(bar, alBottom);
-    // The third button of the form has no action.
-    MakeButton(bar, "btn_gap", QStringLiteral("결번요청"), 10, 8, 90, 26)->hide();
     btn_select = MakeButton(bar, "btn_select", QStringLiteral("선 택"), 236, 8, 90, 26);
     btn_close = MakeButton(bar, "btn_close", QStringLiteral("닫 기"), 332, 8, 90, 26);
 
@@ -47,8 +46,8 @@ Tqv_transselect_frm::Tqv_transselect_frm(Session &runSession, QWidget *owner)
         return true;
     };
 
-    OnButtonClick(btn_select, [this] { RunGuarded(session, QStringLiteral("btn_selectClick"), [this] { btn_selectClick(); }); });
-    OnButtonClick(btn_close, [this] { reject(); });
+    BindClick(this, btn_select, "btn_selectClick", &Tqv_transselect_frm::btn_selectClick);
+    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { reject(); });
     FocusOnShow(this, GRD_acceptlist);
 }
 

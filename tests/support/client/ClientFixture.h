@@ -45,6 +45,10 @@ public:
         // no server of the fixture's own is started, and server() must not be used.
         QString externalServer;
         quint16 externalRelayPort = 0;
+        // A server the test already runs (not owned; it must outlive the
+        // fixture): two clients, a maker and an approver, on one server.
+        // `server` is not used then.
+        qvx::test::TestServer *sharedServer = nullptr;
     };
 
     ClientFixture();
@@ -53,7 +57,7 @@ public:
     ClientFixture(const ClientFixture &) = delete;
     ClientFixture &operator=(const ClientFixture &) = delete;
 
-    qvx::test::TestServer &server() { return *m_server; }
+    qvx::test::TestServer &server() { return *m_serverInUse; }
     qvx::ScriptedPrompt &prompt() { return m_prompt; }
     QString home() const { return m_home.path(); }
     qvx::IniFile config() const;
@@ -84,6 +88,7 @@ private:
     Options m_options;
     QTemporaryDir m_home;
     std::unique_ptr<qvx::test::TestServer> m_server;
+    qvx::test::TestServer *m_serverInUse = nullptr;
     qvx::ScriptedPrompt m_prompt;
     std::unique_ptr<StartupController> m_startup;
 };
