@@ -225,3 +225,20 @@ TEST(RequestRows, DefaultsAndBareNumbers)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RequestSenderTest, ABatchStoredForApprovalIsCommittedButNotRegistered)
+{
+    RequestSender sender(session, link);
+    RequestBatch batch = RequestBatch::bySeqNo(S("0600300"), S("amt_search"));
+    batch.registration = RequestBatch::Registration::None;
+    const RequestResult r = sender.sendRows(batch, QList<AmtSearchRow>{balanceRow(S("333"))});
+    ASSERT_EQ(r.outcome, Outcome::Sent);
+    EXPECT_EQ(r.registration, 0);
+    EXPECT_TRUE(link.answers.empty());
+    EXPECT_EQ(link.statements.back(), S("commit"));
+    EXPECT_EQ(storedRows(), 1);
+}
+
+} // namespace
