@@ -250,3 +250,30 @@ TEST_F(Dispatch, PacketErrorCodeMessageAndSmsMark)
     EXPECT_EQ(main->windowTitle(),
               id.isEmpty() ? client.session().MainCaption : client.session().MainCaption + QStringLiteral(" - [ SMS ID : ") + id + QStringLiteral("]"));
 }
+
+TEST_F(Dispatch, NameAndSummaryAnswersRunTheirStatementsAndSayWhenNothingCameYet)
+{
+    for (const char *code : {"0610600", "0710100", "0310400"}) {
+        WaitingScreen *screen = open(QByteArray(code).toInt());
+        ASSERT_NE(screen, nullptr) << code;
+        client.prompt().clear();
+        announce(code);
+        const QStringList texts = client.prompt().texts();
+        ASSERT_EQ(texts.size(), 2) << code << qPrintable(texts.join(u'|'));
+        EXPECT_EQ(texts[0], QString::fromLatin1(code) == QLatin1String("0610600")
+                                ? QStringLiteral("조회에 대한 응답이 없습니다.")
+                                : QStringLiteral("응답전문이 존재하지 않습니다. 잠시 기다려주시기 바랍니다."))
+            << code;
+    }
+    // A summary answer fills the list.
+    const QString today = qvx::Clock::today();
+    client.server().exec(QStringLiteral(
+        "insert into trsum (senddate, sendtime, seqno, bankid, mobankno, firmid, totalcnt, totalgum, sr_flag) "
+        "values ('%1', '120000', 5, '20', '1005123456789', 'HB2001', '3', '47600', '4')").arg(today));
+    WaitingScreen *summary = open(710100);
+    announce("0710100");
+    TListGrid *grid = summary->grid("grd_trsumlist");
+    ASSERT_EQ(grid->RowCount(), 2);
+    EXPECT_EQ(grid->Cells(5, 1), QStringLiteral("47,600"));
+    EXPECT_EQ(grid->Cells(2, 1), QStringLiteral("우리은행[1005-123-456789]"));
+}
