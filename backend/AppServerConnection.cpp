@@ -153,6 +153,11 @@ void AppServerConnection::handleRequest(const QByteArray &body)
         return;
     }
     try {
+        QByteArray rows;
+        if (m_session->callQuery(method.toString(), args.toArray(), &rows)) {
+            answerRaw(id, rows);
+            return;
+        }
         const QJsonValue result = m_session->call(method.toString(), args.toArray());
         answer({{QStringLiteral("id"), id}, {QStringLiteral("ok"), true}, {QStringLiteral("result"), result}});
     } catch (const MethodError &e) {
@@ -174,6 +179,26 @@ void AppServerConnection::answer(const QJsonObject &answer)
         return;
     }
     m_socket->write(frame(answer));
+}
+
+void AppServerConnection::answerRaw(const QJsonValue &id, const QByteArray &resultJson)
+{
+    // {"id":<id>,"ok":true,"result":<result>} without a document around
+    // the result, which may be tens of megabytes of rows.
+    QByteArray idJson = QJsonDocument(QJsonArray{id}).toJson(QJsonDocument::Compact);
+    idJson = idJson.mid(1, idJson.size() - 2);
+    const QByteArray head = QByteArrayLiteral("{\"id\":") + idJson + QByteArrayLiteral(",\"ok\":true,\"result\":");
+    QByteArray out(4, '\0');
+    qToBigEndian<quint32>(quint32(head.size() + resultJson.size() + 1), out.data());
+    out.reserve(4 + head.size() + resultJson.size() + 1);
+    out.append(head).append(resultJson).append('}');
+    if (!m_socket || m_finished || m_draining)
+        return;
+    if (m_socket->bytesToWrite() > MaxPendingAnswerBytes) {
+        stop();
+        return;
+    }
+    m_socket->write(out);
 }
 
 void AppServerConnection::refuseAndClose(const QString &message)

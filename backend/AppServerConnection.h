@@ -38,6 +38,7 @@ private:
     void onReadyRead();
     void handleRequest(const QByteArray &body);
     void answer(const QJsonObject &answer);
+    void answerRaw(const QJsonValue &id, const QByteArray &resultJson);
     void refuseAndClose(const QString &message);
     void finish();
     void watchTransaction(); // after each request: times the open transaction's idleness

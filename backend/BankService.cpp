@@ -63,8 +63,11 @@ public:
         try {
             BankSimulator::Reply reply;
             const bool ok = withBank("answer", [&](BankSimulator &bank) { reply = bank.answer(batch); });
-            if (ok && reply.rows > 0 && m_announcer.toUser)
+            if (ok && reply.rows > 0 && m_announcer.toUser) {
                 m_announcer.toUser(reply.userId, reply.code);
+                for (const QString &maker : reply.makers)
+                    m_announcer.toUser(maker, reply.code);
+            }
         } catch (const DbError &) {
             // Locked by a client's open transaction: try again a little later.
             if (attempt < 50) {

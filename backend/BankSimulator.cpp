@@ -153,6 +153,9 @@ BankSimulator::Reply BankSimulator::answer(const SendBatch &batch)
             m_db.exec(QStringLiteral("update %1 set %2 where %3 and SEQNO = %4 and SR_FLAG = '2'")
                           .arg(table, assignments(a), cond, sqlInt(rs.value(r, QStringLiteral("SEQNO")).trimmed())));
             ++reply.rows;
+            const QString maker = val(rs, r, QStringLiteral("USERID")).trimmed();
+            if (isTransferTable(lower) && !maker.isEmpty() && maker != batch.userId && !reply.makers.contains(maker))
+                reply.makers << maker;
         }
     });
     return reply;

@@ -34,6 +34,10 @@ public:
         QString userId;   // who registered the batch
         QString code;     // the reply code to announce, e.g. "0610300"
         int rows = 0;     // rows answered
+        // The makers of the answered transfer rows other than the registering
+        // user: a transfer batch is registered by its final approver, and its
+        // makers follow the answer on their result inquiry too.
+        QStringList makers;
     };
     // Answers one batch. Throws DbError (nothing is half written: the sent
     // mark and the answers are two transactions, each whole or nothing).

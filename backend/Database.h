@@ -33,6 +33,9 @@ public:
 
     // Runs a statement that gives rows (SELECT, "show tables", ...).
     virtual ResultSet query(const QString &sql) = 0;
+    // The same rows as the protocol's JSON text ({"columns":[...],"rows":[[...]]},
+    // platform/ResultSetJson.h). A database may write it without the ResultSet.
+    virtual QByteArray queryJson(const QString &sql);
     // Runs a statement that gives no rows; returns the number of rows changed.
     virtual qint64 exec(const QString &sql) = 0;
     // Runs several statements separated by ';' (schema and demo scripts).

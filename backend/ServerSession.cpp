@@ -6,6 +6,8 @@
 
 #include <QJsonObject>
 
+#include "platform/ResultSetJson.h"
+
 namespace qvx {
 
 MethodError::MethodError(const QString &message)
@@ -162,6 +164,21 @@ QJsonValue ServerSession::call(const QString &method, const QJsonArray &args)
         throw MethodError(e.message());
     }
     throw MethodError(QStringLiteral("Unknown method %1").arg(method));
+}
+
+bool ServerSession::callQuery(const QString &method, const QJsonArray &args, QByteArray *resultJson)
+{
+    const QString m = method.toLower();
+    if (!m_opened || (m != QLatin1String("cms_select1") && m != QLatin1String("cms_select2")))
+        return false;
+    try {
+        *resultJson = connection().queryJson(argText(args, 0));
+    } catch (const DbError &e) {
+        throw MethodError(e.message());
+    } catch (const ResultSetError &e) {
+        throw MethodError(e.message());
+    }
+    return true;
 }
 
 QJsonValue ServerSession::open(const QJsonArray &args)

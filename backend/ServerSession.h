@@ -38,6 +38,10 @@ public:
     ServerSession &operator=(const ServerSession &) = delete;
 
     QJsonValue call(const QString &method, const QJsonArray &args);
+    // A query (cms_select1, cms_select2) answered as JSON text written
+    // straight from its rows; false for any other method (use call()).
+    // Errors as call().
+    bool callQuery(const QString &method, const QJsonArray &args, QByteArray *resultJson);
 
     bool isOpened() const { return m_opened; }
     QString serverName() const { return m_serverName; }

@@ -1,5 +1,10 @@
 #include "backend/SqliteDatabase.h"
 
+#include "platform/ResultSetJson.h"
+
+#include <string>
+#include <vector>
+
 #include "backend/MySqlToSqlite.h"
 #include "platform/SqlText.h"
 
@@ -15,6 +20,11 @@ DbError::DbError(const QString &message, bool busy)
 }
 
 DbConnection::~DbConnection() = default;
+
+QByteArray DbConnection::queryJson(const QString &sql)
+{
+    return ResultSetJson(query(sql));
+}
 Database::~Database() = default;
 
 namespace {
@@ -112,21 +122,15 @@ public:
         QString pattern;
         if (parseShowTables(sql, &pattern))
             return showTables(pattern);
-        const TranslatedSql t = translateMySqlToSqlite(sql);
         Statement stmt;
-        prepare(t.text, stmt);
-        const int columns = sqlite3_column_count(stmt.get());
-        QStringList names;
-        for (int c = 0; c < columns; ++c)
-            names << t.originalOf(sql, QString::fromUtf8(sqlite3_column_name(stmt.get(), c)));
-        // A plain column is named as the statement writes it, as MySQL does.
-        const QStringList written = writtenColumnNames(sql);
-        if (written.size() == columns) {
-            for (int c = 0; c < columns; ++c)
-                if (!written.at(c).isEmpty() && written.at(c).compare(names.at(c), Qt::CaseInsensitive) == 0)
-                    names[c] = written.at(c);
-        }
+        const QStringList names = prepareQuery(sql, stmt);
+        const int columns = int(names.size());
         QList<QStringList> rows;
+        // A text equal to the one above it shares that one's data: long
+        // answers repeat most of their columns row after row, and millions
+        // of small copies cost more than the query itself.
+        std::vector<std::string> aboveBytes(static_cast<size_t>(columns));
+        QStringList above(columns);
         for (;;) {
             const int rc = sqlite3_step(stmt.get());
             if (rc == SQLITE_DONE)
@@ -135,11 +139,74 @@ public:
                 fail(rc);
             QStringList row;
             row.reserve(columns);
-            for (int c = 0; c < columns; ++c)
-                row << valueText(stmt.get(), c);
+            for (int c = 0; c < columns; ++c) {
+                if (sqlite3_column_type(stmt.get(), c) != SQLITE_TEXT) {
+                    row << valueText(stmt.get(), c);
+                    continue;
+                }
+                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt.get(), c));
+                const size_t bytes = size_t(sqlite3_column_bytes(stmt.get(), c));
+                std::string &previous = aboveBytes[size_t(c)];
+                if (text && !above[c].isNull() && previous.size() == bytes && previous.compare(0, bytes, text, bytes) == 0) {
+                    row << above[c];
+                    continue;
+                }
+                const QString value = valueText(stmt.get(), c);
+                previous.assign(text ? text : "", bytes);
+                above[c] = value;
+                row << value;
+            }
             rows << std::move(row);
         }
         return ResultSet(std::move(names), std::move(rows));
+    }
+
+    QByteArray queryJson(const QString &sql) override
+    {
+        QString pattern;
+        if (parseShowTables(sql, &pattern))
+            return ResultSetJson(showTables(pattern));
+        Statement stmt;
+        const QStringList names = prepareQuery(sql, stmt);
+        const int columns = int(names.size());
+        // Written straight from the database's UTF-8, with the values the
+        // ResultSet of query() would hold.
+        QByteArray out;
+        out.append("{\"columns\":[");
+        for (int c = 0; c < columns; ++c) {
+            if (c > 0)
+                out.append(',');
+            AppendJsonString(out, names.at(c));
+        }
+        out.append("],\"rows\":[");
+        for (bool first = true;; first = false) {
+            const int rc = sqlite3_step(stmt.get());
+            if (rc == SQLITE_DONE)
+                break;
+            if (rc != SQLITE_ROW)
+                fail(rc);
+            out.append(first ? "[" : ",[");
+            for (int c = 0; c < columns; ++c) {
+                if (c > 0)
+                    out.append(',');
+                switch (sqlite3_column_type(stmt.get(), c)) {
+                case SQLITE_NULL:
+                    out.append("null", 4);
+                    break;
+                case SQLITE_INTEGER:
+                case SQLITE_FLOAT:
+                    AppendJsonString(out, valueText(stmt.get(), c));
+                    break;
+                default: {
+                    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt.get(), c));
+                    AppendJsonUtf8(out, text ? text : "", sqlite3_column_bytes(stmt.get(), c));
+                }
+                }
+            }
+            out.append(']');
+        }
+        out.append("]}");
+        return out;
     }
 
     qint64 exec(const QString &sql) override
@@ -157,6 +224,25 @@ public:
                 fail(rc);
         }
         return sqlite3_changes64(m_db);
+    }
+
+    // Prepares a query and returns its column names as MySQL gives them.
+    QStringList prepareQuery(const QString &sql, Statement &stmt)
+    {
+        const TranslatedSql t = translateMySqlToSqlite(sql);
+        prepare(t.text, stmt);
+        const int columns = sqlite3_column_count(stmt.get());
+        QStringList names;
+        for (int c = 0; c < columns; ++c)
+            names << t.originalOf(sql, QString::fromUtf8(sqlite3_column_name(stmt.get(), c)));
+        // A plain column is named as the statement writes it, as MySQL does.
+        const QStringList written = writtenColumnNames(sql);
+        if (written.size() == columns) {
+            for (int c = 0; c < columns; ++c)
+                if (!written.at(c).isEmpty() && written.at(c).compare(names.at(c), Qt::CaseInsensitive) == 0)
+                    names[c] = written.at(c);
+        }
+        return names;
     }
 
     void execScript(const QString &sql) override

@@ -1,15 +1,9 @@
 // Round trips per second through TcpAppServer against a real application
 // server on loopback (its own thread, a fresh demo database).
 
-#include "backend/AppServerHost.h"
-#include "backend/DemoDatabase.h"
-#include "backend/ServerContext.h"
-#include "backend/SqliteDatabase.h"
-#include "platform/AppServer.h"
+#include "BenchServer.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
-#include <QThread>
 
 #include <benchmark/benchmark.h>
 
@@ -17,52 +11,6 @@
 #include <cstdlib>
 
 namespace {
-
-// The server on a thread of its own, as the client meets it.
-class BenchServer
-{
-public:
-    BenchServer()
-    {
-        const QString file = m_dir.filePath(QStringLiteral("bench.sqlite"));
-        qvx::createDemoDatabase(file);
-        qvx::ServerOptions options;
-        options.dbFile = file;
-        options.port = 0;
-        m_context = std::make_shared<qvx::ServerContext>(options, std::make_shared<qvx::SqliteDatabase>(file));
-        m_anchor.moveToThread(&m_thread);
-        m_thread.start();
-        bool ok = false;
-        QMetaObject::invokeMethod(
-            &m_anchor,
-            [&] {
-                m_host = new qvx::AppServerHost(m_context);
-                ok = m_host->listen();
-            },
-            Qt::BlockingQueuedConnection);
-        if (!ok) {
-            std::fputs("bench_appserver: cannot listen\n", stderr);
-            std::exit(1);
-        }
-        m_client.open(QStringLiteral("127.0.0.1"), m_host->port());
-    }
-    ~BenchServer()
-    {
-        m_client.close();
-        QMetaObject::invokeMethod(&m_anchor, [this] { delete m_host; }, Qt::BlockingQueuedConnection);
-        m_thread.quit();
-        m_thread.wait();
-    }
-    qvx::TcpAppServer &client() { return m_client; }
-
-private:
-    QTemporaryDir m_dir;
-    std::shared_ptr<qvx::ServerContext> m_context;
-    QThread m_thread;
-    QObject m_anchor;
-    qvx::AppServerHost *m_host = nullptr;
-    qvx::TcpAppServer m_client;
-};
 
 BenchServer &server()
 {

@@ -4,6 +4,7 @@
 // ("socket=...;user=...;database=quvex", as scripts/ci.d/mariadb.sh sets it;
 // a database of its own is made and dropped) and are left out without it.
 
+#include "BenchServer.h"
 #include "backend/AppServerHost.h"
 #include "backend/DemoDatabase.h"
 #include "backend/MariaDbDatabase.h"
@@ -40,10 +41,10 @@ QString withDatabase(const QString &connection, const QString &database)
 }
 
 // The server on a thread of its own over a fresh demo database.
-class BenchServer
+class SeqNoServer
 {
 public:
-    explicit BenchServer(bool mariaDb)
+    explicit SeqNoServer(bool mariaDb)
     {
         std::shared_ptr<qvx::Database> database;
         qvx::ServerOptions options;
@@ -62,28 +63,11 @@ public:
         }
         options.port = 0;
         options.seqLockTimeoutMs = 10000; // measure waiting, not refusals
-        m_context = std::make_shared<qvx::ServerContext>(options, database);
-        m_anchor.moveToThread(&m_thread);
-        m_thread.start();
-        bool ok = false;
-        QMetaObject::invokeMethod(
-            &m_anchor,
-            [&] {
-                m_host = new qvx::AppServerHost(m_context);
-                ok = m_host->listen();
-            },
-            Qt::BlockingQueuedConnection);
-        if (!ok) {
-            std::fputs("bench_seqno: cannot listen\n", stderr);
-            std::exit(1);
-        }
+        m_host = std::make_unique<BenchHost>(std::make_shared<qvx::ServerContext>(options, database));
     }
-    ~BenchServer()
+    ~SeqNoServer()
     {
-        QMetaObject::invokeMethod(&m_anchor, [this] { delete m_host; }, Qt::BlockingQueuedConnection);
-        m_thread.quit();
-        m_thread.wait();
-        m_context.reset();
+        m_host.reset();
         if (!m_scratch.isEmpty()) {
             try {
                 qvx::MariaDbDatabase(mariaDbConnection()).connect()->exec(QStringLiteral("drop database %1").arg(m_scratch));
@@ -93,29 +77,21 @@ public:
         }
     }
 
-    std::unique_ptr<qvx::TcpAppServer> newClient() const
-    {
-        auto c = std::make_unique<qvx::TcpAppServer>();
-        c->open(QStringLiteral("127.0.0.1"), m_host->port());
-        return c;
-    }
+    std::unique_ptr<qvx::TcpAppServer> newClient() const { return m_host->newClient(); }
 
 private:
     QTemporaryDir m_dir;
     QString m_scratch;
-    std::shared_ptr<qvx::ServerContext> m_context;
-    QThread m_thread;
-    QObject m_anchor;
-    qvx::AppServerHost *m_host = nullptr;
+    std::unique_ptr<BenchHost> m_host;
 };
 
-std::unique_ptr<BenchServer> g_servers[2];
+std::unique_ptr<SeqNoServer> g_servers[2];
 
-BenchServer &server(bool mariaDb)
+SeqNoServer &server(bool mariaDb)
 {
     auto &s = g_servers[mariaDb ? 1 : 0];
     if (!s)
-        s = std::make_unique<BenchServer>(mariaDb);
+        s = std::make_unique<SeqNoServer>(mariaDb);
     return *s;
 }
 

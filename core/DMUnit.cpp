@@ -34,7 +34,13 @@ Tdm::Tdm(Session &session, QObject *parent)
         m_relayConnected = true;
         RunGuarded(this->session, QStringLiteral("CscktConnect"), [this] { CscktConnect(); });
     });
-    connect(Csckt, &QTcpSocket::readyRead, this, [this] { RunGuarded(this->session, QStringLiteral("CscktRead"), [this] { CscktRead(); }); });
+    // Queued: a frame handler that opens a modal screen or a message box
+    // runs its own event loop, and the socket announces further frames only
+    // once the handler of the previous announcement has returned.
+    connect(
+        Csckt, &QTcpSocket::readyRead, this,
+        [this] { RunGuarded(this->session, QStringLiteral("CscktRead"), [this] { CscktRead(); }); },
+        Qt::QueuedConnection);
     connect(Csckt, &QTcpSocket::disconnected, this,
             [this] { RunGuarded(this->session, QStringLiteral("CscktDisconnect"), [this] { CscktDisconnect(); }); });
     connect(Csckt, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
@@ -207,7 +213,9 @@ void Tdm::Timer2Timer()
 
 void Tdm::CscktRead()
 {
-    HandleRelayData(Csckt->readAll());
+    const QByteArray bytes = Csckt->readAll();
+    if (!bytes.isEmpty())
+        HandleRelayData(bytes);
 }
 
 void Tdm::HandleRelayData(const QByteArray &bytes)

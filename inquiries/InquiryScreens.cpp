@@ -1,5 +1,8 @@
 #include "inquiries/InquiryScreens.h"
 
+#include "inquiries/screens/IcheSearchUnit.h"
+
 void registerInquiryScreens()
 {
+    registerIcheSearchScreen();
 }

@@ -1,5 +1,7 @@
 #include "platform/AppServer.h"
 
+#include "platform/ResultSetJson.h"
+
 #include <QDeadlineTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -88,13 +90,14 @@ void TcpAppServer::takeServerNotice()
     fail(AppServerError::Kind::ConnectionClosed, message);
 }
 
-QJsonValue TcpAppServer::roundTrip(const QString &method, const QJsonArray &args)
+QByteArray TcpAppServer::exchange(const QString &method, const QJsonArray &args, qint64 *requestId)
 {
     takeServerNotice();
     if (!isOpen())
         throw AppServerError(AppServerError::Kind::ConnectionClosed, QStringLiteral("Connection is closed"));
 
     const qint64 id = m_nextId++;
+    *requestId = id;
     QJsonObject request{{QStringLiteral("id"), id}, {QStringLiteral("method"), method}, {QStringLiteral("args"), args}};
     const QByteArray body = QJsonDocument(request).toJson(QJsonDocument::Compact);
     QByteArray frame(4, '\0');
@@ -140,9 +143,20 @@ QJsonValue TcpAppServer::roundTrip(const QString &method, const QJsonArray &args
     }
 
     const quint32 length = qFromBigEndian<quint32>(m_buffer.constData());
-    const QByteArray answerBody = m_buffer.mid(4, length);
+    QByteArray answerBody = m_buffer.mid(4, length);
     m_buffer.remove(0, 4 + qsizetype(length));
+    return answerBody;
+}
 
+QJsonValue TcpAppServer::roundTrip(const QString &method, const QJsonArray &args)
+{
+    qint64 id = 0;
+    const QByteArray body = exchange(method, args, &id);
+    return readAnswer(body, id);
+}
+
+QJsonValue TcpAppServer::readAnswer(const QByteArray &answerBody, qint64 id)
+{
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(answerBody, &parseError);
     if (parseError.error != QJsonParseError::NoError || !doc.isObject())
@@ -188,14 +202,26 @@ ResultSet TcpAppServer::resultSetFromJson(const QJsonValue &result)
     return ResultSet(std::move(columns), std::move(rows));
 }
 
+ResultSet TcpAppServer::query(const QString &method, const QString &sql)
+{
+    qint64 id = 0;
+    const QByteArray body = exchange(method, QJsonArray{sql}, &id);
+    // A query's answer is read straight into its rows; anything else (or
+    // anything unexpected) goes through the ordinary reading.
+    QueryAnswer answer;
+    if (!ReadQueryAnswer(body, &answer) || !answer.ok || answer.idNull || answer.id != id)
+        return resultSetFromJson(readAnswer(body, id));
+    return std::move(answer.rows);
+}
+
 ResultSet TcpAppServer::select(const QString &sql)
 {
-    return resultSetFromJson(roundTrip(QStringLiteral("cms_select1"), QJsonArray{sql}));
+    return query(QStringLiteral("cms_select1"), sql);
 }
 
 ResultSet TcpAppServer::select2(const QString &sql)
 {
-    return resultSetFromJson(roundTrip(QStringLiteral("cms_select2"), QJsonArray{sql}));
+    return query(QStringLiteral("cms_select2"), sql);
 }
 
 void TcpAppServer::execute(const QString &sql)

@@ -116,6 +116,10 @@ public:
 private:
     QJsonValue roundTrip(const QString &method, const QJsonArray &args);
     void takeServerNotice();
+    // Sends one request and returns the body of its answer frame.
+    QByteArray exchange(const QString &method, const QJsonArray &args, qint64 *requestId);
+    QJsonValue readAnswer(const QByteArray &answerBody, qint64 id);
+    ResultSet query(const QString &method, const QString &sql);
     [[noreturn]] void fail(AppServerError::Kind kind, const QString &message);
 
     std::unique_ptr<QTcpSocket> m_socket;

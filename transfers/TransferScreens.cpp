@@ -1,5 +1,7 @@
 #include "transfers/TransferScreens.h"
 
+#include "transfers/screens/AcceptConfirm1Unit.h"
+#include "transfers/screens/AcceptConfirmUnit.h"
 #include "transfers/screens/CatchIcheGA.h"
 #include "transfers/screens/DaesangUnit.h"
 #include "transfers/screens/DataConvertRun.h"
@@ -13,4 +15,6 @@ void registerTransferScreens()
     registerDataConvert();
     registerCatchIcheGAScreen();
     registerDataFileScreen();
+    registerAcceptConfirmScreen();
+    registerAcceptConfirm1Screen();
 }

@@ -378,6 +378,11 @@ void Tqv_frm::N2Click()
         qvx::Prompt::instance().message(QStringLiteral("현재 공지사항이 존재하지 않습니다."));
         return;
     }
+    ShowAlertMessage(text);
+}
+
+void Tqv_frm::ShowAlertMessage(const QString &text)
+{
     QWidget *alert = ScreenRegistry::instance().create(QStringLiteral("qv_AlertMsg_Frm"), this, session);
     if (!alert)
         return;

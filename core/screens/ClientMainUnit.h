@@ -73,6 +73,8 @@ public:
     void FormActivate();
     // The window caption with the SMS mark ("" id: plain MainCaption).
     void ApplySmsMark(const QString &smsId);
+    // A new notice window (not modal) with the text as its one line.
+    void ShowAlertMessage(const QString &text);
     // " [자동송수신모듈]" appended to the caption.
     void MarkSendModule();
     // The relay was lost and the user stays offline: top menus qv1..qv4 off.

@@ -1,5 +1,6 @@
 #include "core/screens/ListScreen.h"
 
+#include "core/TotalsTable.h"
 #include "core/screens/SearchUnit.h"
 #include "platform/FileChooser.h"
 #include "platform/IniFile.h"
@@ -23,10 +24,10 @@ bool GridIsEmpty(const TListGrid *grid, int col)
 void ClearGridRows(TListGrid *grid, int lastCol)
 {
     grid->BeginUpdate();
-    grid->ClearBlock(0, 1, lastCol, grid->RowCount());
-    for (int r = 1; r < grid->RowCount(); ++r)
-        grid->RemoveCheckBox(0, r);
+    // The rows below the first data row go; only that one is emptied.
     grid->SetRowCount(2);
+    grid->ClearBlock(0, 1, lastCol, 1);
+    grid->RemoveCheckBox(0, 1);
     grid->EndUpdate();
 }
 
@@ -35,6 +36,8 @@ void ApplyColumnVisibility(TListGrid *grid, const QString &formName, int firstKe
     qvx::IniFile ini(qvx::ProgramDir::path(QStringLiteral("config.ini")));
     if (!ini.sectionExists(formName))
         return;
+    // A key beyond the grid's columns names no column.
+    lastKey = std::min(lastKey, grid->ColCount());
     for (int key = std::max(1, firstKey); key <= lastKey; ++key) {
         const QString k = QString::number(key);
         if (ini.valueExists(formName, k) && ini.readString(formName, k).startsWith(u'0'))
@@ -150,7 +153,7 @@ void ListReportRows::attach(qvx::Report &report, std::function<int()> dataRows, 
     report.NeedData = [this, dataRows, fill] {
         const int rows = dataRows();
         const int perPage = m_firstPage ? m_first : m_later;
-        if (m_i >= rows && (perPage <= 0 || m_p % perPage == 0))
+        if (m_i >= rows && (!m_fill || perPage <= 0 || m_p % perPage == 0))
             return false;
         fill(m_i < rows ? m_i + 1 : 0);
         ++m_i;
@@ -165,12 +168,12 @@ void ListReportRows::attach(qvx::Report &report, std::function<int()> dataRows, 
 
 void ListReportRows::fitPage(qvx::Report &report) const
 {
+    if (m_setsOrientation)
+        report.orientation = m_orientation == ReportParams::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
     const double room = report.printableHeight() - report.columnHeader.height - report.pageFooter.height;
     report.detail.height = room / m_later - 0.001;
     report.title.height = room - m_first * report.detail.height - 0.01;
 }
-
-const char *const ListSaveFilter = "텍스트파일 (*.txt)| *.txt|엑셀파일     (*.xls)|*.xls";
 
 QString SaveListFile(QWidget *owner, TListGrid *grid, const QString &proposedName,
                      const std::function<QStringList()> &lines, int emptyCol)
@@ -185,31 +188,30 @@ QString SaveListFile(QWidget *owner, TListGrid *grid, const QString &proposedNam
                                                           QString::fromUtf8(ListSaveFilter), 1);
     if (chosen.fileName.isEmpty())
         return QString();
-    QString name = chosen.fileName;
-    // The extension is added below; a name picked with it keeps one copy.
-    for (const char *ext : {".txt", ".xls"})
-        if (name.endsWith(QLatin1String(ext), Qt::CaseInsensitive))
-            name.chop(4);
+    const ListExportTarget target = ListExportTargetFor(chosen.fileName, chosen.filterIndex);
     QString error;
-    if (chosen.filterIndex == 1) {
+    if (target.kind == ListExportTarget::Text) {
         const QStringList out = lines();
         if (out.isEmpty()) {
             prompt.message(QStringLiteral("저장할 자료가 선택되지 않았습니다."));
             return QString();
         }
-        const QString file = name + QStringLiteral(".txt");
-        if (!qvx::TextFile::writeLines(file, out, &error)) {
+        if (!qvx::TextFile::writeLines(target.file, out, &error)) {
             prompt.message(QStringLiteral("파일을 저장하지 못하였습니다.\r\r") + error);
             return QString();
         }
-        prompt.message(file + QStringLiteral(" 를 저장하였습니다."));
-        return file;
-    }
-    const QString file = name + QStringLiteral(".xls");
-    if (!grid->SaveToXLS(file, &error)) {
+    } else if (!grid->SaveToXLS(target.file, &error)) {
         prompt.message(QStringLiteral("파일을 저장하지 못하였습니다.\r\r") + error);
         return QString();
     }
-    prompt.message(name + QStringLiteral(" 를 저장하였습니다."));
-    return file;
+    prompt.message(target.message());
+    return target.file;
+}
+
+void WriteTotals(TListGrid *grid, const TotalsTable &totals, int countRow, int amountRow)
+{
+    for (const TotalsTable::Cell &cell : totals.cells()) {
+        grid->SetCells(cell.column, countRow, totals.countText(cell.column));
+        grid->SetCells(cell.column, amountRow, totals.amountText(cell.column));
+    }
 }

@@ -4,6 +4,9 @@
 // find dialog on the list, print and preview, and the report rows that fill the
 // last page with empty boxed lines.
 
+#include "core/ListExport.h"
+#include "core/ReportParams.h"
+
 #include <QString>
 #include <functional>
 
@@ -45,7 +48,6 @@ void PrintList(QWidget *owner, TListGrid *grid, qvx::Report &report, bool previe
 //    to name + ".txt", then name + ".txt 를 저장하였습니다.";
 //  - spreadsheet: the grid to name + ".xls", then name + " 를 저장하였습니다.".
 // Returns the file written, empty when nothing was.
-extern const char *const ListSaveFilter;
 QString SaveListFile(QWidget *owner, TListGrid *grid, const QString &proposedName,
                      const std::function<QStringList()> &lines, int emptyCol = 0);
 
@@ -57,6 +59,13 @@ class ListReportRows
 {
 public:
     ListReportRows(int firstPage, int laterPages) : m_first(firstPage), m_later(laterPages) {}
+    // A screen's report parameters: lines per page, the last page filled
+    // or not, and the orientation that fitPage gives the report.
+    explicit ListReportRows(const ReportParams &params)
+        : m_first(params.firstPageLines), m_later(params.laterPageLines), m_fill(params.fillLastPage),
+          m_orientation(params.orientation), m_setsOrientation(true)
+    {
+    }
     void attach(qvx::Report &report, std::function<int()> dataRows, std::function<void(int row)> fill);
     void reset() { m_i = 0; m_p = 0; m_firstPage = true; }
     // Sizes the detail and title bands so that exactly `firstPage` and
@@ -66,7 +75,15 @@ public:
 private:
     int m_first;
     int m_later;
+    bool m_fill = true;
+    ReportParams::Orientation m_orientation = ReportParams::Portrait;
+    bool m_setsOrientation = false; // made from a screen's parameters
     int m_i = 0;
     int m_p = 0;
     bool m_firstPage = true;
 };
+
+class TotalsTable;
+// Writes the figures of a totals table into a totals grid: counts into
+// `countRow`, amounts into `amountRow`, each in its cell's column, with ','.
+void WriteTotals(TListGrid *grid, const TotalsTable &totals, int countRow, int amountRow);

@@ -22,3 +22,43 @@ public:
     virtual ~IResultRangeScreen();
     virtual void setResultRange(int from, int to) = 0;
 };
+
+namespace qvx { class ResultSet; }
+
+// The approval screens: the data module refills an open one in place when
+// another batch arrives (columns 0 to 9 from the grouped batch query).
+class IBatchListScreen
+{
+public:
+    virtual ~IBatchListScreen();
+    virtual void FillBatchList(const qvx::ResultSet &batches) = 0;
+};
+
+// A result detail dialog that waits for the answer of one result inquiry.
+class IResultDetailDialog
+{
+public:
+    virtual ~IResultDetailDialog();
+    virtual int InquirySeqNo() const = 0;
+    // The answered row (row 0 of the result); an empty result: no row yet.
+    virtual void FillResult(const qvx::ResultSet &answer) = 0;
+};
+
+// A screen whose bank choice narrows what the data module fills in: the
+// chosen account's bank code, "" for every bank.
+class IBankChoiceScreen
+{
+public:
+    virtual ~IBankChoiceScreen();
+    virtual QString ChosenBankCode() const = 0;
+};
+
+// The notice-count screen: the number of its pending count request, and the
+// answered counts (an empty result: not answered yet).
+class INoticeCountsScreen
+{
+public:
+    virtual ~INoticeCountsScreen();
+    virtual qint64 PendingSeqNo() const = 0;
+    virtual void ShowCounts(const qvx::ResultSet &answer) = 0;
+};

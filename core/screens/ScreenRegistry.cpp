@@ -6,6 +6,10 @@
 #include <QWidget>
 
 ISearchScreen::~ISearchScreen() = default;
+IBatchListScreen::~IBatchListScreen() = default;
+IResultDetailDialog::~IResultDetailDialog() = default;
+IBankChoiceScreen::~IBankChoiceScreen() = default;
+INoticeCountsScreen::~INoticeCountsScreen() = default;
 IResultRangeScreen::~IResultRangeScreen() = default;
 ScreenHost::~ScreenHost() = default;
 

@@ -1,5 +1,7 @@
 #include "core/screens/Startup.h"
 
+#include "core/screens/ReplyDispatcher.h"
+
 #include "controls/edits/EditGuard.h"
 #include "core/AutoSend.h"
 #include "core/screens/ClientMainUnit.h"
@@ -47,6 +49,7 @@ bool StartupController::run()
     m_main = std::make_unique<Tqv_frm>(session);
     QObject::connect(m_dm.get(), &Tdm::moduleAccepted, m_main.get(), &Tqv_frm::MarkSendModule);
     QObject::connect(m_dm.get(), &Tdm::wentOffline, m_main.get(), &Tqv_frm::GoOffline);
+    new ReplyDispatcher(*m_dm, *m_main); // owned by the main window
 
     // 1. The login dialog, owned by the main window.
     auto *login = new Tqv_login_frm(session, m_main.get());

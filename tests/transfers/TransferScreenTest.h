@@ -93,6 +93,29 @@ inline void ClickIn(QDialog *dialog, const char *button)
         dialog->reject();
 }
 
+// Runs `act` on the next modal dialog of type T once it is shown; other
+// modal windows (the one that opens it) are left alone.
+template <typename T>
+inline void OnModal(std::function<void(T *)> act, int timeoutMs = 60000)
+{
+    auto timer = std::make_shared<QElapsedTimer>();
+    timer->start();
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [timer, act, timeoutMs, weak = std::weak_ptr<std::function<void()>>(poll)] {
+        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget())) {
+            if (dialog->isVisible()) {
+                act(dialog);
+                return;
+            }
+        }
+        if (timer->elapsed() > timeoutMs)
+            return;
+        if (auto self = weak.lock())
+            QTimer::singleShot(10, [self] { (*self)(); });
+    };
+    QTimer::singleShot(0, [poll] { (*poll)(); });
+}
+
 inline void SavePicture(QWidget *w, const char *name)
 {
     const QString dir = qEnvironmentVariable("QUVEX_TEST_OUTPUT", QDir::tempPath());

@@ -57,6 +57,13 @@ TEST_F(ListFixture, ColumnSectionHidesColumnsMarkedZero)
     EXPECT_TRUE(grid.IsColumnHidden(1));
     EXPECT_FALSE(grid.IsColumnHidden(2));
     EXPECT_EQ(grid.Cells(1, 1), QStringLiteral("가나"));
+
+    // A key beyond the grid's four columns names none of them.
+    ini.writeString(QStringLiteral("qv_ichesearch_frm"), QStringLiteral("9"), QStringLiteral("0넘침"));
+    ApplyColumnVisibility(&grid, QStringLiteral("qv_ichesearch_frm"), 0, 19);
+    EXPECT_EQ(grid.ColCount(), 4);
+    for (int c = 4; c < 10; ++c)
+        EXPECT_FALSE(grid.IsColumnHidden(c)) << c;
 }
 
 TEST_F(ListFixture, SaveWritesTextOrSpreadsheetAndRefusesEmptyOrUnselected)
@@ -81,7 +88,7 @@ TEST_F(ListFixture, SaveWritesTextOrSpreadsheetAndRefusesEmptyOrUnselected)
 
     files.enqueue(base, 2);
     const QString sheet = SaveListFile(nullptr, &grid, QString(), [] { return QStringList(); });
-    EXPECT_EQ(prompt.lastText(), base + QStringLiteral(" 를 저장하였습니다."));
+    EXPECT_EQ(prompt.lastText(), base + QStringLiteral(".xls 를 저장하였습니다."));
     qvx::Spreadsheet::Rows rows;
     ASSERT_TRUE(qvx::Spreadsheet::read(sheet, &rows));
     EXPECT_EQ(rows.value(2).value(1), QStringLiteral("다라"));
@@ -121,6 +128,27 @@ TEST(ListReportRowsTest, FillsTheLastPageWithEmptyLines)
     printed.clear();
     EXPECT_EQ(report.layout().size(), 2);
     EXPECT_EQ(printed.first(), QStringLiteral("1"));
+}
+
+TEST(ListReportRowsTest, ScreenParametersGiveOrientationAndAnUnfilledLastPage)
+{
+    qvx::Report report;
+    report.columnHeader.height = 8;
+    report.pageFooter.height = 8;
+    ReportParams params;
+    params.orientation = ReportParams::Landscape;
+    params.firstPageLines = 5;
+    params.laterPageLines = 7;
+    params.fillLastPage = false;
+    ListReportRows rows(params);
+    rows.fitPage(report);
+    EXPECT_EQ(report.orientation, QPageLayout::Landscape);
+    rows.attach(report, [] { return 8; }, [](int) {});
+    const auto pages = report.layout();
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_EQ(pages[0].detailCount(), 5);
+    EXPECT_EQ(pages[1].detailCount(), 3);
+    EXPECT_EQ(params.linesPerPage(8), (QList<int>{5, 3}));
 }
 
 TEST(ListScreenFocus, EnterSkipsLabelsAndHiddenControlsAndTheFormFocusesItsFirstControl)

@@ -28,7 +28,7 @@ ClientFixture::ClientFixture(Options options)
     qvx::ProgramDir::setOverride(m_home.path());
     if (m_options.sharedServer) {
         m_serverInUse = m_options.sharedServer;
-    } else {
+    } else if (m_options.externalServer.isEmpty()) {
         m_server = std::make_unique<qvx::test::TestServer>(m_options.server);
         m_serverInUse = m_server.get();
     }
@@ -54,13 +54,15 @@ qvx::IniFile ClientFixture::config() const
 
 QString ClientFixture::serverAddress() const
 {
+    if (!m_serverInUse)
+        return m_options.externalServer;
     return m_serverInUse->host() + QLatin1Char(':') + QString::number(m_serverInUse->port());
 }
 
 void ClientFixture::writeConfig()
 {
     qvx::IniFile ini = config();
-    const quint16 relay = m_serverInUse->relayPort();
+    const quint16 relay = m_serverInUse ? m_serverInUse->relayPort() : m_options.externalRelayPort;
     ini.writeString(QStringLiteral("Network"), QStringLiteral("IP Address"), serverAddress());
     // Without a relay the port of the test server itself refuses the relay
     // frames soon enough; a closed port would do as well.

@@ -41,6 +41,10 @@ public:
         bool writeConfig = true;    // false: no config.ini at all
         // The server's options and demo data (relay, bank delay, ...).
         qvx::test::TestServer::Config server;
+        // A server another process runs ("host:port" and its relay port):
+        // no server of the fixture's own is started, and server() must not be used.
+        QString externalServer;
+        quint16 externalRelayPort = 0;
         // A server the test already runs (not owned; it must outlive the
         // fixture): two clients, a maker and an approver, on one server.
         // `server` is not used then.

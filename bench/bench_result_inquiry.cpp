@@ -1,0 +1,150 @@
+// The transfer result inquiry over 100,000 answered giche rows of one maker:
+// the screen's search (server query, answer encoding, client decoding, the
+// grid and its totals), the same statement through the application server
+// alone, and the raw SQLite select of the same rows in the same run.
+
+#include "BenchServer.h"
+
+#include "core/DMUnit.h"
+#include "core/Session.h"
+#include "core/screens/KitLook.h"
+#include "inquiries/ResultInquirySql.h"
+#include "inquiries/screens/IcheSearchUnit.h"
+#include "platform/Clock.h"
+#include "platform/TListGrid.h"
+
+#include <QApplication>
+#include <QDateEdit>
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int Rows = 100000;
+
+// 100,000 answered payments of MAKER today, one in ten failed.
+void SeedTransfers(const QString &file)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open(file.toUtf8().constData(), &db);
+    sqlite3_exec(db, "begin", nullptr, nullptr, nullptr);
+    sqlite3_stmt *insert = nullptr;
+    sqlite3_prepare_v2(db,
+                       "insert into giche (SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, "
+                       "CFMID, SendFlag, MoBankNo, PassWd, Gubun, Price, TRANS_BankID, BankNo, Fee, Name, TaProcNo, "
+                       "TaErrFee, TaErrPrice, TaErrMoney, sr_flag, up_gubuncode, COMMON_DUMMY, ERRCODE, RECEIVEDATE, "
+                       "RECEIVETIME) values (?1, '101500', 'DY1', ?2, 'QVX0000001', 'WRB2000', 'HB2001', '20', 'MAKER', "
+                       "'APPR2', '1', '1005123456789', '3456', '30', ?3, '04', '123401234567', '500', ?4, ?5, '0', '0', "
+                       "'0', '4', '0101100', '메모', ?6, ?1, '101530')",
+                       -1, &insert, nullptr);
+    const QByteArray today = qvx::Clock::today().toUtf8();
+    for (int i = 1; i <= Rows; ++i) {
+        const QByteArray price = QByteArray::number(1000 + i % 977 * 10);
+        const QByteArray name = QStringLiteral("거래처%1").arg(i % 500).toUtf8();
+        const QByteArray procNo = QByteArray::number(261209000000LL + i);
+        sqlite3_bind_text(insert, 1, today.constData(), int(today.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_int(insert, 2, i);
+        sqlite3_bind_text(insert, 3, price.constData(), int(price.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 4, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 5, procNo.constData(), int(procNo.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 6, i % 10 == 0 ? "0012" : "0000", 4, SQLITE_STATIC);
+        sqlite3_step(insert);
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    sqlite3_exec(db, "commit", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
+BenchServer &server()
+{
+    static BenchServer instance(SeedTransfers);
+    return instance;
+}
+
+// The screen's statement for the maker's payments of today.
+QString InquiryStatement()
+{
+    ResultFilter f;
+    f.userId = QStringLiteral("MAKER");
+    f.dateFrom = f.dateTo = qvx::Clock::today();
+    ResultInquirySql::Refusal refusal;
+    return ResultInquirySql::byFilter(f, &refusal);
+}
+
+// The raw select of the same rows: the plain giche columns, read as text.
+void BM_RawSqliteSelect(benchmark::State &state)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(server().file().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    const QByteArray sql = QStringLiteral("select * from giche where userid = 'MAKER' and gubun = '30' and senddate = '%1'"
+                                          " order by senddate, seqno, sr_flag")
+                               .arg(qvx::Clock::today())
+                               .toUtf8();
+    for (auto _ : state) {
+        sqlite3_stmt *stmt = nullptr;
+        sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr);
+        int rows = 0;
+        size_t bytes = 0;
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            ++rows;
+            for (int c = 0, n = sqlite3_column_count(stmt); c < n; ++c) {
+                sqlite3_column_text(stmt, c);
+                bytes += size_t(sqlite3_column_bytes(stmt, c));
+            }
+        }
+        sqlite3_finalize(stmt);
+        benchmark::DoNotOptimize(bytes);
+        if (rows != Rows)
+            state.SkipWithError("wrong row count");
+    }
+    sqlite3_close(db);
+    state.SetItemsProcessed(state.iterations() * Rows);
+}
+BENCHMARK(BM_RawSqliteSelect)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The screen's statement through the application server and the client's link.
+void BM_ServerSelect(benchmark::State &state)
+{
+    auto &app = server().client();
+    const QString sql = InquiryStatement();
+    for (auto _ : state) {
+        if (app.select(sql).recordCount() != Rows)
+            state.SkipWithError("wrong row count");
+    }
+    state.SetItemsProcessed(state.iterations() * Rows);
+}
+BENCHMARK(BM_ServerSelect)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The result inquiry's search: the query, its list and the totals.
+void BM_ResultInquirySearch(benchmark::State &state)
+{
+    Session session;
+    session.LoginUserId = QStringLiteral("MAKER");
+    Tdm data(session);
+    data.setAppServer(&server().client());
+    Tqv_ichesearch_frm screen(session);
+    SetChecked(screen.chk_jigub, true);
+    for (auto _ : state) {
+        screen.btn_searchClick(nullptr);
+        if (screen.grd_ichelist->RowCount() != Rows + 1)
+            state.SkipWithError("wrong row count");
+    }
+    state.counters["total"] = double(screen.Totals().amount(3));
+    state.SetItemsProcessed(state.iterations() * Rows);
+}
+BENCHMARK(BM_ResultInquirySearch)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// What a list screen's printed report declares: the page's orientation, how
+// many detail lines the first and the later pages hold, and whether the last
+// page is filled with empty boxed lines.
+
+#include <QList>
+
+struct ReportParams
+{
+    enum Orientation { Portrait, Landscape };
+    Orientation orientation = Portrait;
+    int firstPageLines = 31;
+    int laterPageLines = 37;
+    bool fillLastPage = true;
+
+    // The detail lines of each page for `dataRows` list rows (an empty list
+    // still prints one page; with fill, every page is full).
+    QList<int> linesPerPage(int dataRows) const;
+};
+
+// Money cells of a list as a report sums them: commas removed, a text that
+// is no whole number counts 0.
+qint64 MoneyCellValue(const QString &cell);

@@ -1,0 +1,28 @@
+#include "core/RequestMessages.h"
+
+#include "core/RequestSender.h"
+#include "platform/Prompt.h"
+
+const QString RequestFailedMessage = QStringLiteral("정상적으로 처리되지 않았습니다.");
+
+bool RequestWentOut(const RequestResult &result, const QString &emptyMessage)
+{
+    using Outcome = RequestResult::Outcome;
+    switch (result.outcome) {
+    case Outcome::Sent:
+        return true;
+    case Outcome::Empty:
+        if (!emptyMessage.isEmpty())
+            qvx::Prompt::instance().message(emptyMessage);
+        return false;
+    case Outcome::ReserveFailed:
+    case Outcome::Withdrawn:
+        return false;
+    case Outcome::InsertFailed:
+    case Outcome::CommitFailed:
+    case Outcome::ConnectionLost:
+        qvx::Prompt::instance().message(RequestFailedMessage);
+        return false;
+    }
+    return false;
+}

@@ -1,0 +1,37 @@
+#include "core/screens/DateRange.h"
+
+#include "platform/Clock.h"
+
+#include <QDateEdit>
+
+DateRange::DateRange(QWidget *parent, const char *fromName, const char *toName, int x, int y)
+{
+    auto make = [parent, y](const char *name, int at) {
+        auto *edit = new QDateEdit(parent);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+        edit->setCalendarPopup(true);
+        edit->setGeometry(at, y, 110, 22);
+        return edit;
+    };
+    m_from = make(fromName, x);
+    m_to = make(toName, x + 124);
+}
+
+void DateRange::SetToday()
+{
+    m_from->setDate(qvx::Clock::date());
+    m_to->setDate(qvx::Clock::date());
+}
+
+QString DateRange::FromText() const { return m_from->date().toString(QStringLiteral("yyyyMMdd")); }
+QString DateRange::ToText() const { return m_to->date().toString(QStringLiteral("yyyyMMdd")); }
+bool DateRange::SameDay() const { return m_from->date() == m_to->date(); }
+bool DateRange::FromIsToday() const { return m_from->date() == qvx::Clock::date(); }
+bool DateRange::TodayOnly() const { return SameDay() && FromIsToday(); }
+
+QString DateRange::ReportText() const
+{
+    const QString format = QStringLiteral("yyyy년 MM월 dd일");
+    return m_from->date().toString(format) + QStringLiteral("  - ") + m_to->date().toString(format);
+}

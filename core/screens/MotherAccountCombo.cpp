@@ -1,0 +1,52 @@
+#include "core/screens/MotherAccountCombo.h"
+
+#include "core/DMUnit.h"
+#include "controls/panels/KitComboBox.h"
+#include "platform/ResultSet.h"
+
+const char *const MotherAccountCombo::BankQuery =
+    "select      bankid,    mobankno,    bankname,    firmid,    sendname,    tr_gubuncode,    recvid from    bank "
+    "order by bankid";
+
+MotherAccountCombo::MotherAccountCombo(TKitComboBox *combo, const QString &allText, Text text)
+    : m_combo(combo), m_allText(allText), m_text(text)
+{
+}
+
+QString MotherAccountCombo::ItemText(const MotherAccount &a, Text)
+{
+    return QStringLiteral("[") + a.bankid + QStringLiteral("]   ") + a.mobankno.leftJustified(15, u' ')
+           + QStringLiteral("   ") + a.bankname;
+}
+
+int MotherAccountCombo::Load()
+{
+    const qvx::ResultSet &rs = dm->cms_select1(QString::fromLatin1(BankQuery));
+    QVector<MotherAccount> accounts;
+    for (int i = 0; i < rs.recordCount(); ++i) {
+        auto v = [&rs, i](const char *n) { return rs.value(i, QString::fromLatin1(n)); };
+        accounts.append({v("bankid"), v("mobankno"), v("bankname"), v("firmid"), v("sendname"), v("tr_gubuncode"),
+                         v("recvid")});
+    }
+    Load(accounts);
+    return int(accounts.size());
+}
+
+void MotherAccountCombo::Load(const QVector<MotherAccount> &accounts)
+{
+    m_accounts = accounts;
+    m_combo->Items().Clear();
+    if (HasAll())
+        m_combo->Items().Add(m_allText);
+    for (const MotherAccount &a : m_accounts)
+        m_combo->Items().Add(ItemText(a, m_text));
+    m_combo->SetItemIndex(0);
+}
+
+const MotherAccount *MotherAccountCombo::Chosen() const
+{
+    const int index = m_combo->ItemIndex() - (HasAll() ? 1 : 0);
+    if (index < 0 || index >= m_accounts.size())
+        return nullptr;
+    return &m_accounts[index];
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The statements of the transfer result inquiry ("이체처리 결과 조회"): the
+// list of the user's general transfers by the screen's filters, or of one
+// message-number range, and how a listed row counts in the totals.
+
+#include <QSet>
+#include <QString>
+
+class TotalsTable;
+
+struct ResultFilter
+{
+    QString userId;
+    QString bankCode;          // "" for every account
+    bool collection = false;   // chk_sunab (gubun '20'), else payment ('30')
+    bool right = true;         // chk_right: 정상 처리(수신)
+    bool wrong = true;         // chk_wrong: 비정상 처리(수신)
+    bool errSend = true;       // chk_ErrSend: 미송신 자료(대기/완료)
+    QString dateFrom;          // yyyymmdd
+    QString dateTo;            // yyyymmdd
+    qint64 seqFrom = 0;        // 0: no message-number condition
+    qint64 seqTo = 0;
+    QString sendName;          // company-name substring ("" for none)
+};
+
+namespace ResultInquirySql {
+
+enum class Refusal { None, NoStateOption, SeqRangeReversed };
+
+// The common head: giche joined with its mother account and the payee bank,
+// the result text from `error` where bank and code match, else the raw code.
+QString head();
+
+// The list by the filters; *refusal tells why no statement was built.
+QString byFilter(const ResultFilter &filter, Refusal *refusal);
+// The rows of one message-number range of today, whoever made them.
+QString byRange(qint64 from, qint64 to, const QString &today);
+
+// The totals grid of the screen (columns 1-9) and the codes a row carries.
+TotalsTable totalsTable();
+QSet<QString> totalsCodes(const QString &gubun, const QString &srFlag, const QString &errCode);
+
+} // namespace ResultInquirySql

@@ -1,0 +1,44 @@
+#pragma once
+// "이체전문개별조회": waits for the answer of one individual result inquiry;
+// the data module fills it when the bank's answer is announced.
+
+#include "core/screens/ScreenInterfaces.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class Session;
+class TCurrencyEdit;
+class TDDButton;
+
+class Tqv_ichesearchsub_frm : public QDialog, public IResultDetailDialog
+{
+    Q_OBJECT
+public:
+    explicit Tqv_ichesearchsub_frm(Session &session, QWidget *owner = nullptr);
+
+    Session &session;
+
+    int InquirySeqNoValue = 0;
+    int InquirySeqNo() const override { return InquirySeqNoValue; }
+    void FillResult(const qvx::ResultSet &answer) override;
+
+    QLineEdit *edt_senddate = nullptr;
+    QLineEdit *edt_mobankno = nullptr;
+    QLineEdit *edt_mobankname = nullptr;
+    TCurrencyEdit *curredt_ichemoney = nullptr;
+    QLineEdit *edt_errcode = nullptr;
+    QLineEdit *edt_receivetime = nullptr;
+    QLineEdit *edt_bankname = nullptr;
+    QLineEdit *edt_bankno = nullptr;
+    QLineEdit *edt_ichename = nullptr;
+    QLineEdit *edt_proctime = nullptr;
+    QLineEdit *edt_cmscode = nullptr;
+    TCurrencyEdit *curredt_fee = nullptr;
+    QLineEdit *edt_procno = nullptr;
+    QLineEdit *edt_sendname = nullptr;
+    QLineEdit *edt_procresult = nullptr;
+    TDDButton *DDButton1 = nullptr;
+
+    void DDButton1Click();
+};

@@ -1,0 +1,275 @@
+#include "transfers/screens/AcceptBatchList.h"
+
+#include "core/AppControl.h"
+#include "core/DMUnit.h"
+#include "core/DayLog.h"
+#include "core/EventGuard.h"
+#include "core/screens/KitLook.h"
+#include "core/screens/ListScreen.h"
+#include "core/Session.h"
+#include "core/screens/ScreenBinding.h"
+#include "core/screens/ScreenParts.h"
+#include "core/screens/SubLoginUnit.h"
+#include "core/TextUtils.h"
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitControl.h"
+#include "platform/AppServer.h"
+#include "platform/Clock.h"
+#include "platform/Prompt.h"
+#include "platform/ResultSet.h"
+#include "platform/TListGrid.h"
+#include "transfers/screens/AcceptDetailUnit.h"
+
+namespace {
+enum Col { cMaker, cAmount, cDate, cTime, cApprover, cSendDate, cSendTime, cMinSeq, cMaxSeq, cGubun };
+
+QString DateText(const QString &d) { return d.mid(0, 4) + u'-' + d.mid(4, 2) + u'-' + d.mid(6, 2); }
+QString TimeText(const QString &t) { return t.mid(0, 2) + u':' + t.mid(2, 2) + u':' + t.mid(4, 2); }
+} // namespace
+
+TAcceptBatchList::TAcceptBatchList(Session &runSession, QWidget *owner, const char *name, const QString &caption,
+                                   const QString &heading)
+    : QDialog(owner), session(runSession)
+{
+    setObjectName(QString::fromLatin1(name));
+    setWindowTitle(caption);
+    setModal(true);
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(640, 420);
+    SetFormColour(this);
+
+    MakeBand(this, "pnl_caption", heading, 28);
+    pnl_buttons = MakePanel(this, "pnl_buttons");
+    pnl_buttons->resize(width(), 44);
+    SetAlign(pnl_buttons, alBottom);
+
+    grd_ichelist = MakeGrid(this, "grd_ichelist",
+                            {QStringLiteral("승인요청자 ID"), QStringLiteral("이체 금액"), QStringLiteral("요청일자"),
+                             QStringLiteral("요청시각"), QStringLiteral("승인자")});
+    const int widths[] = {120, 140, 110, 100, 110};
+    for (int c = 0; c < 5; ++c)
+        grd_ichelist->SetColWidths(c, widths[c]);
+    grd_ichelist->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grd_ichelist->OnGetAlignment = [](int col, int row) {
+        return col == cAmount && row > 0 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignCenter;
+    };
+    grd_ichelist->OnDblClickCell = [this](int c, int r) {
+        RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), [=, this] { grd_ichelistDblClickCell(c, r); });
+    };
+}
+
+TDDButton *TAcceptBatchList::addButton(const char *name, const QString &caption, int x, int w,
+                                       std::function<void()> handler)
+{
+    TDDButton *button = MakeButton(pnl_buttons, name, caption, x, 9, w, 26);
+    BindClick(session, button, QString::fromLatin1(name) + QStringLiteral("Click"), std::move(handler));
+    return button;
+}
+
+void TAcceptBatchList::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    if (!m_filled) {
+        m_filled = true;
+        RunGuarded(session, QStringLiteral("FormActivate"), [this] { FormActivate(); });
+    }
+}
+
+void TAcceptBatchList::FormActivate()
+{
+    // The opener left the waiting batches in the data module's select result.
+    FillBatchList(dm->cdsselect1);
+}
+
+void TAcceptBatchList::FillBatchList(const qvx::ResultSet &rs)
+{
+    if (rs.isEmpty())
+        return;
+    grd_ichelist->BeginUpdate();
+    grd_ichelist->SetRowCount(rs.recordCount() + 1);
+    for (int i = 0; i < rs.recordCount(); ++i) {
+        const int r = i + 1;
+        const QString senddate = rs.value(i, QStringLiteral("senddate"));
+        const QString sendtime = rs.value(i, QStringLiteral("sendtime"));
+        grd_ichelist->SetCells(cMaker, r, rs.value(i, QStringLiteral("userid")));
+        grd_ichelist->SetCells(cAmount, r, FormatMoney(QString::number(rs.valueInt64(i, QStringLiteral("sum(price)")))));
+        grd_ichelist->SetCells(cDate, r, DateText(senddate));
+        grd_ichelist->SetCells(cTime, r, TimeText(sendtime));
+        grd_ichelist->SetCells(cApprover, r, rs.value(i, QStringLiteral("cfmid")));
+        grd_ichelist->SetCells(cSendDate, r, senddate);
+        grd_ichelist->SetCells(cSendTime, r, sendtime);
+        grd_ichelist->SetCells(cMinSeq, r, rs.value(i, QStringLiteral("min(seqno)")));
+        grd_ichelist->SetCells(cMaxSeq, r, rs.value(i, QStringLiteral("max(seqno)")));
+        grd_ichelist->SetCells(cGubun, r, rs.value(i, QStringLiteral("gubun")));
+    }
+    grd_ichelist->EndUpdate();
+    if (grd_ichelist->Row() < 1)
+        grd_ichelist->SetRow(1);
+}
+
+WaitingBatch TAcceptBatchList::BatchAt(int row) const
+{
+    WaitingBatch b;
+    b.userid = grd_ichelist->Cells(cMaker, row);
+    b.amount = grd_ichelist->Cells(cAmount, row);
+    b.dateText = grd_ichelist->Cells(cDate, row);
+    b.timeText = grd_ichelist->Cells(cTime, row);
+    b.cfmid = grd_ichelist->Cells(cApprover, row);
+    b.senddate = grd_ichelist->Cells(cSendDate, row);
+    b.sendtime = grd_ichelist->Cells(cSendTime, row);
+    b.minSeqNo = grd_ichelist->Cells(cMinSeq, row);
+    b.maxSeqNo = grd_ichelist->Cells(cMaxSeq, row);
+    b.gubun = grd_ichelist->Cells(cGubun, row);
+    return b;
+}
+
+QList<WaitingBatch> TAcceptBatchList::Batches() const
+{
+    QList<WaitingBatch> batches;
+    for (int r = 1; r < grd_ichelist->RowCount(); ++r)
+        if (!grd_ichelist->Cells(cMaker, r).isEmpty())
+            batches.append(BatchAt(r));
+    return batches;
+}
+
+void TAcceptBatchList::RemoveBatch(const WaitingBatch &batch)
+{
+    for (int r = 1; r < grd_ichelist->RowCount(); ++r) {
+        const WaitingBatch b = BatchAt(r);
+        if (b.userid != batch.userid || b.senddate != batch.senddate || b.sendtime != batch.sendtime
+            || b.cfmid != batch.cfmid || b.gubun != batch.gubun)
+            continue;
+        if (grd_ichelist->RowCount() <= 2)
+            grd_ichelist->ClearBlock(0, 1, cGubun, 1);
+        else
+            grd_ichelist->DeleteRow(r);
+        return;
+    }
+}
+
+bool TAcceptBatchList::ListEmpty() const { return GridIsEmpty(grd_ichelist, cMaker); }
+
+int TAcceptBatchList::selectedRow() const { return std::max(1, grd_ichelist->Row()); }
+
+bool TAcceptBatchList::refuseAction(bool messageWhenEmpty) const
+{
+    if (RefuseWhenOffline(session))
+        return true;
+    if (!ListEmpty())
+        return false;
+    if (messageWhenEmpty)
+        qvx::Prompt::instance().message(QStringLiteral("송신할 데이터가 존재하지 않습니다."));
+    return true;
+}
+
+bool TAcceptBatchList::confirmAction(const QString &question)
+{
+    if (refuseAction(true))
+        return false;
+    if (!Tqv_sublogin_frm::Authenticate(session, this, session.LoginUserId))
+        return false;
+    return qvx::Prompt::instance().confirm(question);
+}
+
+void TAcceptBatchList::reportAll(const QList<WaitingBatch> &failed)
+{
+    if (failed.isEmpty())
+        qvx::Prompt::instance().message(QStringLiteral("정상적으로 처리되었습니다."));
+    else
+        qvx::Prompt::instance().message(QStringLiteral("정상적으로 처리되지 않았습니다.\r\r") + failedList(failed));
+}
+
+TAcceptBatchList::NotToday TAcceptBatchList::offerNotTodayDelete(const WaitingBatch &batch, const QString &deleteSql,
+                                                                  const QString &donePrefix,
+                                                                  const QString &failedPrefix, bool writeLog)
+{
+    auto &prompt = qvx::Prompt::instance();
+    if (!prompt.confirm(QStringLiteral("해당 이체는 금일이체자료가 아니므로 이체하실 수 없습니다. 삭제하시겠습니까?")))
+        return NotToday::Declined;
+    if (!runCommitted(deleteSql)) {
+        if (writeLog)
+            WriteLog(session, ApprovalSql::logLine(failedPrefix, batch));
+        prompt.message(QStringLiteral("이체자료를 삭제하는데 실패하였습니다. 전산관리자에게 문의하시기 바랍니다."));
+        return NotToday::Failed;
+    }
+    prompt.message(QStringLiteral("이체자료를 정상적으로 삭제하였습니다."));
+    if (writeLog)
+        WriteLog(session, ApprovalSql::logLine(donePrefix, batch));
+    return NotToday::Deleted;
+}
+
+bool TAcceptBatchList::isToday(const QString &yyyymmdd) const
+{
+    return DelChar(yyyymmdd, u'-') == qvx::Clock::today();
+}
+
+bool TAcceptBatchList::runCommitted(const QString &sql, QString *error) const
+{
+    try {
+        dm->cms_insert1(QStringLiteral("commit"));
+        dm->cms_insert1(sql);
+        dm->cms_insert1(QStringLiteral("commit"));
+        return true;
+    } catch (const std::exception &e) {
+        if (error)
+            *error = QString::fromUtf8(e.what());
+        try {
+            dm->cms_insert1(QStringLiteral("rollback"));
+        } catch (const std::exception &) {
+            // The link itself failed: the server rolls back when it closes.
+        }
+        return false;
+    }
+}
+
+QString TAcceptBatchList::failedList(const QList<WaitingBatch> &failed)
+{
+    QStringList lines;
+    for (const WaitingBatch &b : failed)
+        lines << QStringLiteral("작성자:") + b.userid + QStringLiteral(" 요청시각:") + b.timeText
+                     + QStringLiteral(" 이체금액:") + b.amount;
+    return lines.join(QStringLiteral("\r\n"));
+}
+
+// --- detail --------------------------------------------------------------------------------------
+
+void TAcceptBatchList::btn_previewClick() { openDetail(grd_ichelist->Row()); }
+
+void TAcceptBatchList::grd_ichelistDblClickCell(int, int row)
+{
+    if (row >= 1)
+        openDetail(row);
+}
+
+void TAcceptBatchList::openDetail(int row)
+{
+    if (ListEmpty())
+        return;
+    if (RefuseWhenOffline(session))
+        return;
+    auto *detail = new Tqv_acceptdetail_frm(session, this, BatchAt(std::max(1, row)));
+    detail->setAttribute(Qt::WA_DeleteOnClose);
+    if (detail->LoadBatch())
+        detail->exec();
+    else
+        delete detail;
+}
+
+// --- list delete ----------------------------------------------------------------------------------
+
+void TAcceptBatchList::btn_deleteClick()
+{
+    if (refuseAction(false))
+        return;
+    const WaitingBatch batch = BatchAt(selectedRow());
+    if (!qvx::Prompt::instance().confirm(QStringLiteral("해당 자료를 송신하지 않고 삭제하시겠습니까?")))
+        return;
+    if (!runCommitted(ApprovalSql::listDelete(batch))) {
+        WriteLog(session, ApprovalSql::logLine(QStringLiteral("자료삭제실패  작성자:"), batch));
+        qvx::Prompt::instance().message(QStringLiteral("자료 삭제가 정상적으로 처리되지 않았습니다."));
+        return;
+    }
+    qvx::Prompt::instance().message(QStringLiteral("삭제하였습니다."));
+    WriteLog(session, ApprovalSql::logLine(QStringLiteral("자료삭제      작성자:"), batch));
+    RemoveBatch(batch);
+}

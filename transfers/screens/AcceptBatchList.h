@@ -1,0 +1,74 @@
+#pragma once
+// What the two approval screens share: the list of the batches waiting for
+// the signed-in approver, filled from the opener's grouped query, the batch
+// detail, the list delete and the removal of a batch once it is done.
+
+#include "core/screens/ScreenInterfaces.h"
+#include "transfers/ApprovalSql.h"
+
+#include <QDialog>
+#include <functional>
+
+class Session;
+class TDDButton;
+class TKitSimplePanel;
+class TListGrid;
+
+class TAcceptBatchList : public QDialog, public IBatchListScreen
+{
+    Q_OBJECT
+public:
+    Session &session;
+    TListGrid *grd_ichelist = nullptr;
+    TDDButton *btn_preview = nullptr;   // 상세내역 보기
+    TDDButton *btn_delete = nullptr;    // list delete
+    TDDButton *btn_close = nullptr;
+
+    // Columns 0 to 9 from the grouped batch query; an empty result leaves the list.
+    void FillBatchList(const qvx::ResultSet &batches) override;
+    void FormActivate();
+
+    // The batch of a list row, as the row holds it.
+    WaitingBatch BatchAt(int row) const;
+    QList<WaitingBatch> Batches() const;
+    // The batch leaves the list (the only row is emptied instead).
+    void RemoveBatch(const WaitingBatch &batch);
+    bool ListEmpty() const;
+
+    void btn_previewClick();
+    void grd_ichelistDblClickCell(int col, int row);
+    void btn_deleteClick();
+
+protected:
+    TAcceptBatchList(Session &session, QWidget *owner, const char *name, const QString &caption, const QString &heading);
+    void showEvent(QShowEvent *e) override;
+
+    // A button of the bar, its click run inside the event guard.
+    TDDButton *addButton(const char *name, const QString &caption, int x, int w, std::function<void()> handler);
+    // The selected batch row (row 1 when the current row is the header).
+    int selectedRow() const;
+    // Offline refusal, then the empty-list refusal (with its message, or silently).
+    bool refuseAction(bool messageWhenEmpty) const;
+    // The start of a forward or send: the refusals, the approver sign-in
+    // and the confirmation box with `question`; false when any stops it.
+    bool confirmAction(const QString &question);
+    // The end of a forward or send of every batch: success only when no
+    // batch failed, otherwise which ones did.
+    static void reportAll(const QList<WaitingBatch> &failed);
+    // A batch of another day is never sent: offered for deletion with the
+    // screen's statement; log lines (when asked for) with `logPrefix` + ""
+    // or + "실패" as the screen names them.
+    enum class NotToday { Deleted, Declined, Failed };
+    NotToday offerNotTodayDelete(const WaitingBatch &batch, const QString &deleteSql, const QString &donePrefix,
+                                 const QString &failedPrefix, bool writeLog);
+    bool isToday(const QString &yyyymmdd) const;
+    // "commit", the statement, "commit"; false (after a "rollback") when the server refused.
+    bool runCommitted(const QString &sql, QString *error = nullptr) const;
+    static QString failedList(const QList<WaitingBatch> &failed);
+
+    TKitSimplePanel *pnl_buttons = nullptr;
+
+private:
+    void openDetail(int row);
+    bool m_filled = false;
+};

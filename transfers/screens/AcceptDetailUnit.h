@@ -1,0 +1,36 @@
+#pragma once
+// "상세 내역": the transfer rows of one waiting batch, with their count and
+// total; the approver may delete single rows before forwarding or sending.
+
+#include "transfers/ApprovalSql.h"
+
+#include <QDialog>
+
+class Session;
+class TCurrencyEdit;
+class TDDButton;
+class TListGrid;
+
+class Tqv_acceptdetail_frm : public QDialog
+{
+    Q_OBJECT
+public:
+    Tqv_acceptdetail_frm(Session &session, QWidget *owner, const WaitingBatch &batch);
+
+    Session &session;
+
+    TListGrid *grd_ichelist = nullptr;
+    TCurrencyEdit *curredt_gun = nullptr;
+    TCurrencyEdit *curredt_total = nullptr;
+    TDDButton *btn_delete = nullptr;
+    TDDButton *btn_close = nullptr;
+    TDDButton *btn_print = nullptr;
+    TDDButton *btn_preview = nullptr;
+
+    // Reads the batch's rows; false (nothing to show) when none is left.
+    bool LoadBatch();
+    void btn_deleteClick();
+
+private:
+    WaitingBatch m_batch;
+};
