@@ -4,6 +4,7 @@
 // checks as a row typed by hand), which mother account pays or collects it,
 // and the row itself.
 
+#include "core/MotherAccount.h"
 #include "transfers/TransferFileParser.h"
 #include "transfers/TransferRow.h"
 
@@ -13,12 +14,6 @@
 #include <QVector>
 
 #include <optional>
-
-// One row of table bank (a mother account of the firm).
-struct MotherAccount
-{
-    QString bankid, mobankno, bankname, firmid, sendname, passwd, dblpasswd, recvid;
-};
 
 // What the screen hands the conversion besides the lines.
 struct ConvertContext

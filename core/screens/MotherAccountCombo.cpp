@@ -23,11 +23,8 @@ int MotherAccountCombo::Load()
 {
     const qvx::ResultSet &rs = dm->cms_select1(QString::fromLatin1(BankQuery));
     QVector<MotherAccount> accounts;
-    for (int i = 0; i < rs.recordCount(); ++i) {
-        auto v = [&rs, i](const char *n) { return rs.value(i, QString::fromLatin1(n)); };
-        accounts.append({v("bankid"), v("mobankno"), v("bankname"), v("firmid"), v("sendname"), v("tr_gubuncode"),
-                         v("recvid")});
-    }
+    for (int i = 0; i < rs.recordCount(); ++i)
+        accounts.append(MotherAccount::FromRow(rs, i));
     Load(accounts);
     return int(accounts.size());
 }

@@ -3,21 +3,13 @@
 // screen has one, then one item per row of table `bank` in query order. Each
 // item keeps its account; the item text is built from it and never read back.
 
+#include "core/MotherAccount.h"
+
 #include <QString>
 #include <QVector>
 
 class TKitComboBox;
 
-struct MotherAccount
-{
-    QString bankid;
-    QString mobankno;
-    QString bankname;
-    QString firmid;
-    QString sendname;
-    QString trGubunCode;
-    QString recvid;
-};
 
 class MotherAccountCombo
 {

@@ -47,15 +47,7 @@ TFrmCatchG::TFrmCatchG(Session &s, QWidget *owner) : TLayoutEditor(s, owner, Gen
         "    passwd,    dblpasswd FROM Bank order by bankid"));
     edMoBankNo->Items().Add(QStringLiteral("당행"));
     for (int i = 0; i < rows.recordCount(); ++i) {
-        MotherAccount m;
-        m.bankid = rows.value(i, QStringLiteral("bankid"));
-        m.mobankno = rows.value(i, QStringLiteral("mobankno"));
-        m.bankname = rows.value(i, QStringLiteral("bankname"));
-        m.firmid = rows.value(i, QStringLiteral("firmid"));
-        m.sendname = rows.value(i, QStringLiteral("sendname"));
-        m.recvid = rows.value(i, QStringLiteral("recvid"));
-        m.passwd = rows.value(i, QStringLiteral("passwd"));
-        m.dblpasswd = rows.value(i, QStringLiteral("dblpasswd"));
+        const MotherAccount m = MotherAccount::FromRow(rows, i);
         MotherAccounts.append(m);
         edMoBankNo->Items().Add(QStringLiteral("[") + m.bankid + QStringLiteral("]   ") +
                                 m.mobankno.leftJustified(15) + QStringLiteral("   ") + m.bankname);

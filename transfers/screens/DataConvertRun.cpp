@@ -82,11 +82,8 @@ ConvertContext readContext(Tqv_IcheMake_frm &screen, const TFrmCatchG &dialog)
 {
     ConvertContext c;
     const qvx::ResultSet banks = dm->cms_select1(QStringLiteral("select * from bank order by bankid"));
-    for (int i = 0; i < banks.recordCount(); ++i) {
-        auto v = [&](const char *name) { return banks.value(i, QString::fromLatin1(name)); };
-        c.banks.append({v("bankid"), v("mobankno"), v("bankname"), v("firmid"), v("sendname"), v("passwd"),
-                        v("dblpasswd"), v("recvid")});
-    }
+    for (int i = 0; i < banks.recordCount(); ++i)
+        c.banks.append(MotherAccount::FromRow(banks, i));
     const qvx::ResultSet names = dm->cms_select2(QStringLiteral("select * from allbank order by bankid"));
     for (int i = 0; i < names.recordCount(); ++i) {
         const QString id = names.value(i, QStringLiteral("bankid")).trimmed();

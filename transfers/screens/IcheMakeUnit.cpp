@@ -283,9 +283,7 @@ void Tqv_IcheMake_frm::FormCreate()
         "tr_gubuncode,    recvid from    bank order by bankid"));
     cmb_allbank->Items().Add(QStringLiteral("은행 선택"));
     for (int i = 0; i < banks.recordCount(); ++i) {
-        auto v = [&](const char *name) { return banks.value(i, QString::fromLatin1(name)); };
-        BankInfo b{v("bankid"), v("mobankno"), v("bankname"), v("firmid"), v("sendname"),
-                   v("tr_gubuncode"), v("recvid"), v("passwd"), v("dblpasswd")};
+        const BankInfo b = MotherAccount::FromRow(banks, i);
         BankInfos.append(b);
         QString account = b.mobankno;
         if (account.size() < 15)

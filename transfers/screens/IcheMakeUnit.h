@@ -4,6 +4,7 @@
 // from manual entry, the file conversion and the reload of a temporary save;
 // nothing reaches the server before the approval request.
 
+#include "core/MotherAccount.h"
 #include "core/screens/ListScreen.h"
 #include "transfers/TransferRow.h"
 #include "platform/Report.h"
@@ -24,10 +25,7 @@ class TKitSimplePanel;
 class TListGrid;
 
 // One mother account (table bank) of cmb_allbank, item k at index k - 1.
-struct BankInfo
-{
-    QString bankid, mobankno, bankname, firmid, sendname, tr_gubuncode, recvid, passwd, dblpasswd;
-};
+using BankInfo = MotherAccount;
 // One payee (table daesang) of cmb_daesang, item k at index k - 1.
 struct PayeeInfo
 {

@@ -1,0 +1,11 @@
+#include "core/MotherAccount.h"
+
+MotherAccount MotherAccount::FromRow(const qvx::ResultSet &rs, int row)
+{
+    auto v = [&rs, row](const char *name) {
+        const QString column = QString::fromLatin1(name);
+        return rs.hasColumn(column) ? rs.value(row, column) : QString();
+    };
+    return {v("bankid"), v("mobankno"), v("bankname"), v("firmid"), v("sendname"),
+            v("tr_gubuncode"), v("recvid"), v("passwd"), v("dblpasswd")};
+}
