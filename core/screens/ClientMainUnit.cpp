@@ -261,8 +261,13 @@ void Tqv_frm::qv_a5Click()
 
 void Tqv_frm::qv_a6Click()
 {
-    const QString name = session.IcheKind == 1 ? QStringLiteral("FrmCatchGA") : QStringLiteral("FrmCatchJA");
-    if (QWidget *screen = ScreenRegistry::instance().create(name, this, session))
+    // The general editor is one window at a time (an open one comes to the
+    // front); the liquor editor is made anew each time.
+    if (session.IcheKind == 1) {
+        OpenScreen(*this, QStringLiteral("FrmCatchGA"), ScreenState::Design);
+        return;
+    }
+    if (QWidget *screen = ScreenRegistry::instance().create(QStringLiteral("FrmCatchJA"), this, session))
         showScreen(screen, ScreenState::Design);
 }
 

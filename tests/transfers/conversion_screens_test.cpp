@@ -395,6 +395,10 @@ TEST_F(SendModuleLayout, ALayoutSavedInTheAutomaticEditorChangesWhatTheSendModul
     EXPECT_EQ(layout[cvMoBankNo].start, 3);
     EXPECT_EQ(layout[cvSeqNo].start, 90);
     SavePicture(editor, "FrmCatchGA");
+
+    // One editor at a time: the menu brings the open one forward.
+    TriggerMenuItem(main, QStringLiteral("qv_a6"));
+    EXPECT_EQ(main->findChildren<TFrmCatchGA *>().size(), 1);
     editor->close();
 }
 
