@@ -32,7 +32,7 @@ struct FillColumn
     const char *numberField = nullptr; // NameAccount: the account number
 };
 
-struct FillSpec
+struct GridFill
 {
     const char *grid;
     const char *noRowText;
@@ -42,7 +42,7 @@ struct FillSpec
 const char *const NoAnswerText = "조회에 대한 응답이 없습니다.";
 const char *const NotYetText = "응답전문이 존재하지 않습니다. 잠시 기다려주시기 바랍니다.";
 
-FillSpec SpecOf(ReplyAction action)
+GridFill GridFillOf(ReplyAction action)
 {
     using F = FillColumn;
     switch (action) {
@@ -56,26 +56,26 @@ FillSpec SpecOf(ReplyAction action)
                  {3, F::Money, "price"}, {4, F::Text, "bankname"}, {5, F::Money, "fee"}, {6, F::Text, "name"},
                  {7, F::Text, "rrnocheck"}, {8, F::Text, "common_dummy"}}};
     case ReplyAction::FillSummary: {
-        FillSpec spec{"grd_trsumlist", NotYetText,
+        GridFill fill{"grd_trsumlist", NotYetText,
                       {{0, F::RowNo, ""}, {1, F::Text, "seqno"}, {2, F::NameAccount, "mobankname", "bankid", "mobankno"},
                        {3, F::Text, "firmid"}, {19, F::Text, "common_dummy"}}};
         const char *amounts[] = {"totalcnt", "TOTALGUM", "INOKCNT", "INOKGUM", "INERRCNT", "INERRGUM", "TAOKCNT",
                                  "TAOKGUM", "TAERRCNT", "TAERRGUM", "FEE", "INSUCNT", "INSUGUM", "INSUERRCNT",
                                  "INSUERRGUM"};
         for (int i = 0; i < 15; ++i)
-            spec.columns.append({4 + i, F::Money, amounts[i]});
-        return spec;
+            fill.columns.append({4 + i, F::Money, amounts[i]});
+        return fill;
     }
     case ReplyAction::FillVasSummary: {
-        FillSpec spec{"grd_trsumlist", NotYetText,
+        GridFill fill{"grd_trsumlist", NotYetText,
                       {{0, F::RowNo, ""}, {1, F::Text, "seqno"}, {2, F::Text, "BankName"}, {3, F::Text, "TransDate"},
                        {4, F::Text, "GiKwanCode"}, {15, F::Text, "Dummy"}}};
         const char *amounts[] = {"Ibgum_tot_gun", "Ibgum_tot_money", "Ibgum_cnl_gun", "Ibgum_cnl_money",
                                  "Chul_tot_gun", "Chul_tot_money", "Chul_cnl_gun", "Chul_cnl_money", "Fee_gun",
                                  "Fee_Money"};
         for (int i = 0; i < 10; ++i)
-            spec.columns.append({5 + i, F::Money, amounts[i]});
-        return spec;
+            fill.columns.append({5 + i, F::Money, amounts[i]});
+        return fill;
     }
     default:
         return {"", "", {}};
@@ -230,8 +230,8 @@ void ReplyDispatcher::resultDetail(QWidget *screen, const ReplyRoute &route) con
 
 void ReplyDispatcher::fillLatest(QWidget *screen, const ReplyRoute &route) const
 {
-    const FillSpec spec = SpecOf(route.action);
-    auto *grid = screen->findChild<TListGrid *>(QString::fromLatin1(spec.grid));
+    const GridFill fill = GridFillOf(route.action);
+    auto *grid = screen->findChild<TListGrid *>(QString::fromLatin1(fill.grid));
     if (!grid)
         return;
     WaitCursor wait;
@@ -255,13 +255,13 @@ void ReplyDispatcher::fillLatest(QWidget *screen, const ReplyRoute &route) const
     ClearGridRows(grid);
     const qvx::ResultSet &rs = m_dm.cms_select1(sql);
     if (rs.isEmpty()) {
-        qvx::Prompt::instance().message(QString::fromUtf8(spec.noRowText));
+        qvx::Prompt::instance().message(QString::fromUtf8(fill.noRowText));
         return;
     }
     grid->BeginUpdate();
     grid->SetRowCount(rs.recordCount() + 1);
     for (int i = 0; i < rs.recordCount(); ++i)
-        for (const FillColumn &c : spec.columns)
+        for (const FillColumn &c : fill.columns)
             grid->SetCells(c.col, i + 1, CellText(c, rs, i));
     grid->EndUpdate();
 }
