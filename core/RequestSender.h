@@ -6,7 +6,7 @@
 //   RequestSender sender(session, *dm->scktconnect);
 //   RequestBatch batch = RequestBatch::bySeqNo(AmtSearchRow::ServiceCode, "amt_search");
 //   const RequestResult r = sender.sendRows(batch, rows);   // SeqNo set from the reservation
-//   if (!r.sent()) ...                                       // messages were shown where the Parts say
+//   if (!r.sent()) ...                                       // the failure was already shown to the user
 //
 // Two policies:
 //   - AllOrNothing (screens): the first refused insert rolls the batch back;
