@@ -4,6 +4,8 @@
 #include <QList>
 #include <QVector>
 
+#include <array>
+
 namespace qvx {
 namespace {
 
@@ -64,8 +66,31 @@ bool allDigits(const QString &text)
     return true;
 }
 
+// The rules by code 0..99, made once from the table.
+const std::array<const BankRule *, 100> &rulesByCode()
+{
+    static const std::array<const BankRule *, 100> byCode = [] {
+        std::array<const BankRule *, 100> a{};
+        for (auto it = rules().constBegin(); it != rules().constEnd(); ++it)
+            if (it.key() >= 0 && it.key() < 100)
+                a[size_t(it.key())] = &it.value();
+        return a;
+    }();
+    return byCode;
+}
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
 const BankRule *ruleFor(const QString &bankCode)
 {
+    // The usual code: one or two digits, nothing around them.
+    if (bankCode.size() == 2 && isAsciiDigit(bankCode[0]) && isAsciiDigit(bankCode[1]))
+        return rulesByCode()[size_t((bankCode[0].unicode() - '0') * 10 + bankCode[1].unicode() - '0')];
+    if (bankCode.size() == 1 && isAsciiDigit(bankCode[0]))
+        return rulesByCode()[size_t(bankCode[0].unicode() - '0')];
     bool ok = false;
     const int code = bankCode.trimmed().toInt(&ok);
     if (!ok)
