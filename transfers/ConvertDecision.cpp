@@ -4,6 +4,8 @@
 #include "core/TextUtils.h"
 #include "transfers/TransferRules.h"
 
+#include <utility>
+
 QString ConvertContext::kind() const
 {
     return TransferKindCode(transDiv);
@@ -104,18 +106,62 @@ size_t keyOf(const QString &name, const QString &money)
 
 } // namespace
 
+const TransferDuplicateIndex::Slot *TransferDuplicateIndex::findSlot(size_t key) const
+{
+    if (m_slots.isEmpty())
+        return nullptr;
+    const size_t mask = size_t(m_slots.size()) - 1;
+    for (size_t i = key & mask;; i = (i + 1) & mask) {
+        const Slot &slot = m_slots[qsizetype(i)];
+        if (slot.last == 0)
+            return nullptr;
+        if (slot.key == key)
+            return &slot;
+    }
+}
+
+TransferDuplicateIndex::Slot &TransferDuplicateIndex::slotOf(size_t key)
+{
+    const size_t mask = size_t(m_slots.size()) - 1;
+    for (size_t i = key & mask;; i = (i + 1) & mask) {
+        Slot &slot = m_slots[qsizetype(i)];
+        if (slot.last == 0 || slot.key == key)
+            return slot;
+    }
+}
+
+void TransferDuplicateIndex::grow(qsizetype rows)
+{
+    qsizetype size = 16;
+    while (size < rows * 2)
+        size *= 2;
+    if (size <= m_slots.size())
+        return;
+    QVector<Slot> old = std::exchange(m_slots, QVector<Slot>(size));
+    for (const Slot &slot : old)
+        if (slot.last != 0)
+            slotOf(slot.key) = slot;
+}
+
 void TransferDuplicateIndex::add(const QString &name, const QString &moneyText, const QString &info)
 {
-    int &last = m_last[keyOf(name, moneyText)];
-    const int next = last - 1;
+    const size_t key = keyOf(name, moneyText);
+    grow(m_entries.size() + 1);
+    Slot &slot = slotOf(key);
+    const int next = slot.last - 1;
     m_entries.append({name, moneyText, info, next});
-    last = int(m_entries.size()); // stored one above, so 0 means none
+    slot.key = key;
+    slot.last = int(m_entries.size()); // stored one above, so 0 means none
 }
 
 bool TransferDuplicateIndex::contains(const QString &name, const QString &moneyText, const QString &memo) const
 {
+    const size_t key = keyOf(name, moneyText);
+    const Slot *slot = findSlot(key);
+    if (!slot)
+        return false;
     const bool anyInfo = memo == QStringLiteral("N");
-    for (int i = m_last.value(keyOf(name, moneyText)) - 1; i >= 0; i = m_entries[i].next) {
+    for (int i = slot->last - 1; i >= 0; i = m_entries[i].next) {
         const Entry &e = m_entries[i];
         if (e.name == name && e.money == moneyText && (anyInfo || e.info == memo))
             return true;
@@ -126,11 +172,11 @@ bool TransferDuplicateIndex::contains(const QString &name, const QString &moneyT
 void TransferDuplicateIndex::reserve(qsizetype rows)
 {
     m_entries.reserve(rows);
-    m_last.reserve(rows);
+    grow(rows);
 }
 
 void TransferDuplicateIndex::clear()
 {
-    m_last.clear();
+    m_slots.clear();
     m_entries.clear();
 }

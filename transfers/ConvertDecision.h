@@ -103,6 +103,17 @@ private:
         QString name, money, info;
         int next; // the entry before it with the same hash, -1 for none
     };
+    // One slot of the open-addressed table: a hash of name and amount and its
+    // latest entry plus one (0: the slot is free).
+    struct Slot
+    {
+        size_t key = 0;
+        int last = 0;
+    };
+    Slot &slotOf(size_t key);
+    const Slot *findSlot(size_t key) const;
+    void grow(qsizetype rows);
+
     QVector<Entry> m_entries;
-    QHash<size_t, int> m_last; // hash of name and amount -> its latest entry
+    QVector<Slot> m_slots; // a power of two long, at most half full
 };
