@@ -4,6 +4,7 @@
 #include <QList>
 #include <QVector>
 
+#include <algorithm>
 #include <array>
 
 namespace qvx {
@@ -122,14 +123,15 @@ QString AcctNo::hyphenate(const QString &bankCode, const QString &digits)
     for (const Layout &l : rule->layouts) {
         if (total(l) != digits.size())
             continue;
-        QString out;
-        out.reserve(digits.size() + int(l.size()));
-        int pos = 0;
-        for (int g : l) {
-            if (!out.isEmpty())
-                out += QLatin1Char('-');
-            out += QStringView(digits).mid(pos, g);
-            pos += g;
+        // Written in place: one allocation, the groups and a '-' between them.
+        QString out(digits.size() + qsizetype(l.size()) - 1, Qt::Uninitialized);
+        QChar *to = out.data();
+        const QChar *from = digits.constData();
+        for (qsizetype i = 0; i < l.size(); ++i) {
+            if (i > 0)
+                *to++ = QLatin1Char('-');
+            to = std::copy_n(from, l[i], to);
+            from += l[i];
         }
         return out;
     }

@@ -2,6 +2,7 @@
 
 #include "core/BankCheckCode.h"
 #include "core/TextUtils.h"
+#include "platform/AcctNo.h"
 #include "transfers/TransferRules.h"
 
 #include <utility>
@@ -11,16 +12,20 @@ QString ConvertContext::kind() const
     return TransferKindCode(transDiv);
 }
 
-ScreenedLine ScreenLine(const ParsedLine &parsed, const ConvertContext &context)
+ScreenedLine ScreenLine(ParsedLine parsed, const ConvertContext &context)
 {
     ScreenedLine s;
-    s.parsed = parsed;
-    s.bankId = parsed.bankId.trimmed().toString();
-    s.bankNo = parsed.account;
-    s.money = parsed.amount;
-    s.cInfo = parsed.cInfo.trimmed().toString();
-    s.sName = parsed.sName.trimmed().toString();
-    switch (parsed.fault) {
+    s.parsed = std::move(parsed);
+    const ParsedLine &p = s.parsed;
+    // A known bank code shares the table's own text instead of a copy a line.
+    const QStringView bankId = p.bankId.trimmed();
+    const auto known = context.bankNames.constFind(QString::fromRawData(bankId.data(), bankId.size()));
+    s.bankId = known != context.bankNames.constEnd() ? known.key() : bankId.toString();
+    s.bankNo = p.account;
+    s.money = p.amount;
+    s.cInfo = p.cInfo.trimmed().toString();
+    s.sName = p.sName.trimmed().toString();
+    switch (p.fault) {
     case LineFault::LongToken:
         s.refusal = Refusal::LongToken;
         return s;
@@ -33,7 +38,7 @@ ScreenedLine ScreenLine(const ParsedLine &parsed, const ConvertContext &context)
     case LineFault::None:
         break;
     }
-    if (!context.bankNames.contains(s.bankId))
+    if (known == context.bankNames.constEnd())
         s.refusal = Refusal::UnknownBank;
     else if (!CheckAcctNo(s.bankId, s.bankNo))
         s.refusal = Refusal::BadAccount;
@@ -81,7 +86,8 @@ void BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, co
     r.transDiv = context.transDiv;
     r.money = line.grouped;
     r.bankName = context.bankNames.value(line.bankId);
-    r.bankNo = FormatAcctNo(line.bankId, line.bankNo);
+    // The screened account has no '-' left to strip.
+    r.bankNo = qvx::AcctNo::hyphenate(line.bankId, line.bankNo);
     r.name = line.sName;
     r.sendId = context.networkId;
     r.recvId = mother.recvid;

@@ -57,7 +57,7 @@ struct ScreenedLine
     Refusal refusal = Refusal::None;
 };
 
-ScreenedLine ScreenLine(const ParsedLine &parsed, const ConvertContext &context);
+ScreenedLine ScreenLine(ParsedLine parsed, const ConvertContext &context);
 
 // The mother account of a line: the chosen one (found among the bank rows by
 // trimmed bankid and mobankno), or without a choice the first bank row of
