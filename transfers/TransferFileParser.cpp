@@ -2,6 +2,8 @@
 
 #include "platform/Cp949.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int TokenCount = 5;
@@ -16,6 +18,16 @@ QString padded(QStringView text, int width)
     if (width > w)
         out.append(QString(width - w, QLatin1Char(' ')));
     return out;
+}
+
+// Where c first stands in text at or after from, -1 for nowhere: a plain
+// loop, as lines are short and this runs a few times a line.
+qsizetype indexOfChar(QStringView text, QChar c, qsizetype from = 0)
+{
+    const QChar *begin = text.data();
+    const QChar *end = begin + text.size();
+    const QChar *at = std::find(begin + from, end, c);
+    return at == end ? -1 : at - begin;
 }
 
 } // namespace
@@ -61,7 +73,7 @@ QString CutBytes(QStringView line, int start, int length)
 QString TrimmedWithout(QStringView text, QChar c)
 {
     const QStringView trimmed = text.trimmed();
-    if (!trimmed.contains(c))
+    if (indexOfChar(trimmed, c) < 0)
         return trimmed.toString();
     QString out;
     out.reserve(trimmed.size());
@@ -85,7 +97,7 @@ QList<QStringView> SplitTransferLines(QStringView text)
     lines.reserve(text.count(QLatin1Char('\n')) + 1);
     qsizetype start = 0;
     while (start < text.size()) {
-        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        qsizetype end = indexOfChar(text, QLatin1Char('\n'), start);
         if (end < 0)
             end = text.size();
         qsizetype stop = end;
@@ -105,7 +117,7 @@ TransferFileParser::TransferFileParser(DataForm form, const TransferPositions &f
 ParsedLine TransferFileParser::parse(QStringView line) const
 {
     ParsedLine out = m_form == DataForm::Fixed ? parseFixed(line) : parseDelimited(line);
-    if (line.contains(QChar(Replacement)))
+    if (indexOfChar(line, QChar(Replacement)) >= 0)
         out.fault = LineFault::BadBytes;
     return out;
 }
@@ -132,7 +144,7 @@ ParsedLine TransferFileParser::parseDelimited(QStringView line) const
     qsizetype start = 0;
     bool more = false; // the fifth token ended at a delimiter
     while (found < TokenCount) {
-        const qsizetype end = line.indexOf(delimiter, start);
+        const qsizetype end = indexOfChar(line, delimiter, start);
         if (end < 0) {
             tokens[found++] = line.mid(start);
             break;
