@@ -20,7 +20,11 @@ ScreenedLine ScreenLine(ParsedLine parsed, const ConvertContext &context)
     // A known bank code shares the table's own text instead of a copy a line.
     const QStringView bankId = p.bankId.trimmed();
     const auto known = context.bankNames.constFind(QString::fromRawData(bankId.data(), bankId.size()));
-    s.bankId = known != context.bankNames.constEnd() ? known.key() : bankId.toString();
+    if (known != context.bankNames.constEnd()) {
+        s.bankId = known.key();
+        s.bankName = known.value();
+    } else
+        s.bankId = bankId.toString();
     s.bankNo = p.account;
     s.money = p.amount;
     s.cInfo = p.cInfo.trimmed().toString();
@@ -85,7 +89,7 @@ void BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, co
     r.workDiv = mother.bankid == line.bankId ? QStringLiteral("당행") : QStringLiteral("타행");
     r.transDiv = context.transDiv;
     r.money = line.grouped;
-    r.bankName = context.bankNames.value(line.bankId);
+    r.bankName = line.bankName;
     // The screened account has no '-' left to strip.
     r.bankNo = qvx::AcctNo::hyphenate(line.bankId, line.bankNo);
     r.name = line.sName;
@@ -103,14 +107,10 @@ void BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, co
         r.boki = EntryCheckCode(r);
 }
 
-namespace {
-
-size_t keyOf(const QString &name, const QString &money)
+size_t TransferDuplicateIndex::keyOf(const QString &name, const QString &moneyText)
 {
-    return qHashMulti(0, name, money);
+    return qHashMulti(0, name, moneyText);
 }
-
-} // namespace
 
 const TransferDuplicateIndex::Slot *TransferDuplicateIndex::findSlot(size_t key) const
 {
@@ -151,7 +151,11 @@ void TransferDuplicateIndex::grow(qsizetype rows)
 
 void TransferDuplicateIndex::add(const QString &name, const QString &moneyText, const QString &info)
 {
-    const size_t key = keyOf(name, moneyText);
+    add(keyOf(name, moneyText), name, moneyText, info);
+}
+
+void TransferDuplicateIndex::add(size_t key, const QString &name, const QString &moneyText, const QString &info)
+{
     grow(m_entries.size() + 1);
     Slot &slot = slotOf(key);
     const int next = slot.last - 1;
@@ -162,7 +166,12 @@ void TransferDuplicateIndex::add(const QString &name, const QString &moneyText, 
 
 bool TransferDuplicateIndex::contains(const QString &name, const QString &moneyText, const QString &memo) const
 {
-    const size_t key = keyOf(name, moneyText);
+    return contains(keyOf(name, moneyText), name, moneyText, memo);
+}
+
+bool TransferDuplicateIndex::contains(size_t key, const QString &name, const QString &moneyText,
+                                      const QString &memo) const
+{
     const Slot *slot = findSlot(key);
     if (!slot)
         return false;

@@ -54,6 +54,7 @@ struct ScreenedLine
     QString sName;       // trimmed
     qint64 amount = 0;
     QString grouped;     // the amount as the list shows it ("1,000")
+    QString bankName;    // of bankId in the bank-code table
     Refusal refusal = Refusal::None;
 };
 
@@ -93,6 +94,10 @@ public:
     void add(const QString &name, const QString &moneyText, const QString &info);
     // memo "N": name and amount only, as the entry screen's test.
     bool contains(const QString &name, const QString &moneyText, const QString &memo) const;
+    // The same with the hash of name and amount made once for both.
+    static size_t keyOf(const QString &name, const QString &moneyText);
+    void add(size_t key, const QString &name, const QString &moneyText, const QString &info);
+    bool contains(size_t key, const QString &name, const QString &moneyText, const QString &memo) const;
     void clear();
     void reserve(qsizetype rows);
     qsizetype size() const { return m_entries.size(); }
