@@ -43,10 +43,15 @@ public:
         int pos = 0;
         for (qsizetype i = 0; i < line.size(); ++i) {
             m_start[i] = pos;
-            pos += line[i].unicode() < 0x80 ? 1 : 2;
+            const char16_t c = line[i].unicode();
+            pos += c < 0x80 ? 1 : 2;
+            m_badBytes |= c == Replacement;
         }
         m_start[line.size()] = pos;
     }
+
+    // The line holds a character that came from bytes that are no CP949.
+    bool badBytes() const { return m_badBytes; }
 
     // As CutBytesView: the characters wholly inside the byte range.
     QStringView cut(int start, int length) const
@@ -67,6 +72,7 @@ public:
 private:
     QStringView m_line;
     QVarLengthArray<int, 256> m_start;
+    bool m_badBytes = false;
 };
 
 } // namespace
@@ -133,7 +139,7 @@ TransferFileText DecodeTransferFile(const QByteArray &bytes)
 QList<QStringView> SplitTransferLines(QStringView text)
 {
     QList<QStringView> lines;
-    lines.reserve(text.count(QLatin1Char('\n')) + 1);
+    lines.reserve(std::count(text.utf16(), text.utf16() + text.size(), u'\n') + 1);
     qsizetype start = 0;
     while (start < text.size()) {
         qsizetype end = indexOfChar(text, QLatin1Char('\n'), start);
@@ -155,7 +161,9 @@ TransferFileParser::TransferFileParser(DataForm form, const TransferPositions &f
 
 ParsedLine TransferFileParser::parse(QStringView line) const
 {
-    ParsedLine out = m_form == DataForm::Fixed ? parseFixed(line) : parseDelimited(line);
+    if (m_form == DataForm::Fixed)
+        return parseFixed(line); // its walk over the line finds bad bytes too
+    ParsedLine out = parseDelimited(line);
     if (indexOfChar(line, QChar(Replacement)) >= 0)
         out.fault = LineFault::BadBytes;
     return out;
@@ -173,6 +181,8 @@ ParsedLine TransferFileParser::parseFixed(QStringView line) const
     out.sName = columns.cut(p.sName.start, p.sName.length);
     out.account = TrimmedWithout(out.bankNo, QLatin1Char('-'));
     out.amount = out.money.trimmed().toString();
+    if (columns.badBytes())
+        out.fault = LineFault::BadBytes;
     return out;
 }
 
