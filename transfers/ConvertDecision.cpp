@@ -107,6 +107,21 @@ void BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, co
         r.boki = EntryCheckCode(r);
 }
 
+namespace {
+
+// The first slot of a hash in a table of mask + 1 slots: the hash spread over
+// all its bits first, as a combined string hash is weak in its low bits.
+size_t homeSlot(size_t key, size_t mask)
+{
+    quint64 h = quint64(key);
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdULL;
+    h ^= h >> 33;
+    return size_t(h) & mask;
+}
+
+} // namespace
+
 size_t TransferDuplicateIndex::keyOf(const QString &name, const QString &moneyText)
 {
     return qHashMulti(0, name, moneyText);
@@ -117,7 +132,7 @@ const TransferDuplicateIndex::Slot *TransferDuplicateIndex::findSlot(size_t key)
     if (m_slots.isEmpty())
         return nullptr;
     const size_t mask = size_t(m_slots.size()) - 1;
-    for (size_t i = key & mask;; i = (i + 1) & mask) {
+    for (size_t i = homeSlot(key, mask);; i = (i + 1) & mask) {
         const Slot &slot = m_slots[qsizetype(i)];
         if (slot.last == 0)
             return nullptr;
@@ -129,7 +144,7 @@ const TransferDuplicateIndex::Slot *TransferDuplicateIndex::findSlot(size_t key)
 TransferDuplicateIndex::Slot &TransferDuplicateIndex::slotOf(size_t key)
 {
     const size_t mask = size_t(m_slots.size()) - 1;
-    for (size_t i = key & mask;; i = (i + 1) & mask) {
+    for (size_t i = homeSlot(key, mask);; i = (i + 1) & mask) {
         Slot &slot = m_slots[qsizetype(i)];
         if (slot.last == 0 || slot.key == key)
             return slot;
