@@ -153,6 +153,8 @@ TransferDuplicateIndex::Slot &TransferDuplicateIndex::slotOf(size_t key)
 
 void TransferDuplicateIndex::grow(qsizetype rows)
 {
+    if (rows * 2 <= m_slots.size())
+        return;
     qsizetype size = 16;
     while (size < rows * 2)
         size *= 2;
