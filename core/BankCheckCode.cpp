@@ -184,6 +184,12 @@ QString bank23(const QString &payBank, const QString &counterAcct, const QString
 
 bool HasBankCheckRule(const QString &payBankId)
 {
+    // The usual code, two digits as they stand, without reading a number.
+    if (payBankId.size() == 2 && payBankId[0].isDigit() && payBankId[1].isDigit() &&
+        payBankId[0].unicode() < 0x80 && payBankId[1].unicode() < 0x80) {
+        const int bank = (payBankId[0].unicode() - u'0') * 10 + (payBankId[1].unicode() - u'0');
+        return bank == 2 || bank == 3 || bank == 5 || bank == 20 || bank == 23;
+    }
     bool ok = false;
     const int bank = payBankId.trimmed().toInt(&ok);
     return ok && (bank == 2 || bank == 3 || bank == 5 || bank == 20 || bank == 23);

@@ -4,6 +4,9 @@
 #include <QList>
 #include <QVector>
 
+#include <algorithm>
+#include <array>
+
 namespace qvx {
 namespace {
 
@@ -64,8 +67,31 @@ bool allDigits(const QString &text)
     return true;
 }
 
+// The rules by code 0..99, made once from the table.
+const std::array<const BankRule *, 100> &rulesByCode()
+{
+    static const std::array<const BankRule *, 100> byCode = [] {
+        std::array<const BankRule *, 100> a{};
+        for (auto it = rules().constBegin(); it != rules().constEnd(); ++it)
+            if (it.key() >= 0 && it.key() < 100)
+                a[size_t(it.key())] = &it.value();
+        return a;
+    }();
+    return byCode;
+}
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
 const BankRule *ruleFor(const QString &bankCode)
 {
+    // The usual code: one or two digits, nothing around them.
+    if (bankCode.size() == 2 && isAsciiDigit(bankCode[0]) && isAsciiDigit(bankCode[1]))
+        return rulesByCode()[size_t((bankCode[0].unicode() - '0') * 10 + bankCode[1].unicode() - '0')];
+    if (bankCode.size() == 1 && isAsciiDigit(bankCode[0]))
+        return rulesByCode()[size_t(bankCode[0].unicode() - '0')];
     bool ok = false;
     const int code = bankCode.trimmed().toInt(&ok);
     if (!ok)
@@ -97,14 +123,15 @@ QString AcctNo::hyphenate(const QString &bankCode, const QString &digits)
     for (const Layout &l : rule->layouts) {
         if (total(l) != digits.size())
             continue;
-        QString out;
-        out.reserve(digits.size() + int(l.size()));
-        int pos = 0;
-        for (int g : l) {
-            if (!out.isEmpty())
-                out += QLatin1Char('-');
-            out += QStringView(digits).mid(pos, g);
-            pos += g;
+        // Written in place: one allocation, the groups and a '-' between them.
+        QString out(digits.size() + qsizetype(l.size()) - 1, Qt::Uninitialized);
+        QChar *to = out.data();
+        const QChar *from = digits.constData();
+        for (qsizetype i = 0; i < l.size(); ++i) {
+            if (i > 0)
+                *to++ = QLatin1Char('-');
+            to = std::copy_n(from, l[i], to);
+            from += l[i];
         }
         return out;
     }

@@ -42,6 +42,37 @@ Converter &fromCp949()
     return c;
 }
 
+// Straight into QString's own units: no UTF-8 between.
+Converter &cp949ToUtf16()
+{
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    thread_local Converter c("UTF-16LE", "CP949");
+#else
+    thread_local Converter c("UTF-16BE", "CP949");
+#endif
+    return c;
+}
+
+// The whole of bytes as UTF-16; false on any conversion error. Every byte
+// gives at most one unit (a double-byte character is one BMP character), so
+// a text as long as the input always has room.
+bool decodeAll(const QByteArray &bytes, QString *out)
+{
+    Converter &conv = cp949ToUtf16();
+    if (!conv.valid())
+        return false;
+    iconv_t cd = conv.get();
+    out->resize(bytes.size());
+    char *src = const_cast<char *>(bytes.constData()); // iconv only reads it
+    size_t srcLeft = static_cast<size_t>(bytes.size());
+    char *dst = reinterpret_cast<char *>(out->data());
+    size_t dstLeft = static_cast<size_t>(out->size()) * sizeof(QChar);
+    if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1) || srcLeft != 0)
+        return false;
+    out->resize((dst - reinterpret_cast<char *>(out->data())) / qsizetype(sizeof(QChar)));
+    return true;
+}
+
 bool isAscii(const QByteArray &bytes)
 {
     for (char c : bytes)
@@ -56,10 +87,9 @@ bool isAscii(const QByteArray &bytes)
 bool convertAll(Converter &conv, const char *data, qsizetype size, QByteArray *out)
 {
     iconv_t cd = conv.get();
-    QByteArray in(data, size);
     out->resize(size * 3 + 16);
-    char *src = in.data();
-    size_t srcLeft = static_cast<size_t>(in.size());
+    char *src = const_cast<char *>(data); // iconv only reads it
+    size_t srcLeft = static_cast<size_t>(size);
     char *dst = out->data();
     size_t dstLeft = static_cast<size_t>(out->size());
     while (true) {
@@ -128,10 +158,11 @@ QString Cp949::decode(const QByteArray &bytes, bool *ok)
     if (isAscii(bytes))
         return QString::fromLatin1(bytes);
 
+    QString text;
+    if (decodeAll(bytes, &text))
+        return text;
+
     Converter &conv = fromCp949();
-    QByteArray utf8;
-    if (conv.valid() && convertAll(conv, bytes.constData(), bytes.size(), &utf8))
-        return QString::fromUtf8(utf8);
 
     // A bad byte somewhere: walk the characters one by one. A lead byte with a
     // byte after it that can end a character is one character (U+FFFD when it

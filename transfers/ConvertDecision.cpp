@@ -2,23 +2,34 @@
 
 #include "core/BankCheckCode.h"
 #include "core/TextUtils.h"
+#include "platform/AcctNo.h"
 #include "transfers/TransferRules.h"
+
+#include <utility>
 
 QString ConvertContext::kind() const
 {
     return TransferKindCode(transDiv);
 }
 
-ScreenedLine ScreenLine(const ParsedLine &parsed, const ConvertContext &context)
+ScreenedLine ScreenLine(ParsedLine parsed, const ConvertContext &context)
 {
     ScreenedLine s;
-    s.parsed = parsed;
-    s.bankId = parsed.bankId.trimmed().toString();
-    s.bankNo = parsed.account;
-    s.money = parsed.amount;
-    s.cInfo = parsed.cInfo.trimmed().toString();
-    s.sName = parsed.sName.trimmed().toString();
-    switch (parsed.fault) {
+    s.parsed = std::move(parsed);
+    const ParsedLine &p = s.parsed;
+    // A known bank code shares the table's own text instead of a copy a line.
+    const QStringView bankId = p.bankId.trimmed();
+    const auto known = context.bankNames.constFind(QString::fromRawData(bankId.data(), bankId.size()));
+    if (known != context.bankNames.constEnd()) {
+        s.bankId = known.key();
+        s.bankName = known.value();
+    } else
+        s.bankId = bankId.toString();
+    s.bankNo = p.account;
+    s.money = p.amount;
+    s.cInfo = p.cInfo.trimmed().toString();
+    s.sName = p.sName.trimmed().toString();
+    switch (p.fault) {
     case LineFault::LongToken:
         s.refusal = Refusal::LongToken;
         return s;
@@ -31,7 +42,7 @@ ScreenedLine ScreenLine(const ParsedLine &parsed, const ConvertContext &context)
     case LineFault::None:
         break;
     }
-    if (!context.bankNames.contains(s.bankId))
+    if (known == context.bankNames.constEnd())
         s.refusal = Refusal::UnknownBank;
     else if (!CheckAcctNo(s.bankId, s.bankNo))
         s.refusal = Refusal::BadAccount;
@@ -78,8 +89,9 @@ void BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, co
     r.workDiv = mother.bankid == line.bankId ? QStringLiteral("당행") : QStringLiteral("타행");
     r.transDiv = context.transDiv;
     r.money = line.grouped;
-    r.bankName = context.bankNames.value(line.bankId);
-    r.bankNo = FormatAcctNo(line.bankId, line.bankNo);
+    r.bankName = line.bankName;
+    // The screened account has no '-' left to strip.
+    r.bankNo = qvx::AcctNo::hyphenate(line.bankId, line.bankNo);
     r.name = line.sName;
     r.sendId = context.networkId;
     r.recvId = mother.recvid;
@@ -97,25 +109,91 @@ void BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, co
 
 namespace {
 
-size_t keyOf(const QString &name, const QString &money)
+// The first slot of a hash in a table of mask + 1 slots: the hash spread over
+// all its bits first, as a combined string hash is weak in its low bits.
+size_t homeSlot(size_t key, size_t mask)
 {
-    return qHashMulti(0, name, money);
+    quint64 h = quint64(key);
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdULL;
+    h ^= h >> 33;
+    return size_t(h) & mask;
 }
 
 } // namespace
 
+size_t TransferDuplicateIndex::keyOf(const QString &name, const QString &moneyText)
+{
+    return qHashMulti(0, name, moneyText);
+}
+
+const TransferDuplicateIndex::Slot *TransferDuplicateIndex::findSlot(size_t key) const
+{
+    if (m_slots.isEmpty())
+        return nullptr;
+    const size_t mask = size_t(m_slots.size()) - 1;
+    for (size_t i = homeSlot(key, mask);; i = (i + 1) & mask) {
+        const Slot &slot = m_slots[qsizetype(i)];
+        if (slot.last == 0)
+            return nullptr;
+        if (slot.key == key)
+            return &slot;
+    }
+}
+
+TransferDuplicateIndex::Slot &TransferDuplicateIndex::slotOf(size_t key)
+{
+    const size_t mask = size_t(m_slots.size()) - 1;
+    for (size_t i = homeSlot(key, mask);; i = (i + 1) & mask) {
+        Slot &slot = m_slots[qsizetype(i)];
+        if (slot.last == 0 || slot.key == key)
+            return slot;
+    }
+}
+
+void TransferDuplicateIndex::grow(qsizetype rows)
+{
+    if (rows * 2 <= m_slots.size())
+        return;
+    qsizetype size = 16;
+    while (size < rows * 2)
+        size *= 2;
+    if (size <= m_slots.size())
+        return;
+    QVector<Slot> old = std::exchange(m_slots, QVector<Slot>(size));
+    for (const Slot &slot : old)
+        if (slot.last != 0)
+            slotOf(slot.key) = slot;
+}
+
 void TransferDuplicateIndex::add(const QString &name, const QString &moneyText, const QString &info)
 {
-    int &last = m_last[keyOf(name, moneyText)];
-    const int next = last - 1;
+    add(keyOf(name, moneyText), name, moneyText, info);
+}
+
+void TransferDuplicateIndex::add(size_t key, const QString &name, const QString &moneyText, const QString &info)
+{
+    grow(m_entries.size() + 1);
+    Slot &slot = slotOf(key);
+    const int next = slot.last - 1;
     m_entries.append({name, moneyText, info, next});
-    last = int(m_entries.size()); // stored one above, so 0 means none
+    slot.key = key;
+    slot.last = int(m_entries.size()); // stored one above, so 0 means none
 }
 
 bool TransferDuplicateIndex::contains(const QString &name, const QString &moneyText, const QString &memo) const
 {
+    return contains(keyOf(name, moneyText), name, moneyText, memo);
+}
+
+bool TransferDuplicateIndex::contains(size_t key, const QString &name, const QString &moneyText,
+                                      const QString &memo) const
+{
+    const Slot *slot = findSlot(key);
+    if (!slot)
+        return false;
     const bool anyInfo = memo == QStringLiteral("N");
-    for (int i = m_last.value(keyOf(name, moneyText)) - 1; i >= 0; i = m_entries[i].next) {
+    for (int i = slot->last - 1; i >= 0; i = m_entries[i].next) {
         const Entry &e = m_entries[i];
         if (e.name == name && e.money == moneyText && (anyInfo || e.info == memo))
             return true;
@@ -126,11 +204,11 @@ bool TransferDuplicateIndex::contains(const QString &name, const QString &moneyT
 void TransferDuplicateIndex::reserve(qsizetype rows)
 {
     m_entries.reserve(rows);
-    m_last.reserve(rows);
+    grow(rows);
 }
 
 void TransferDuplicateIndex::clear()
 {
-    m_last.clear();
+    m_slots.clear();
     m_entries.clear();
 }

@@ -54,10 +54,11 @@ struct ScreenedLine
     QString sName;       // trimmed
     qint64 amount = 0;
     QString grouped;     // the amount as the list shows it ("1,000")
+    QString bankName;    // of bankId in the bank-code table
     Refusal refusal = Refusal::None;
 };
 
-ScreenedLine ScreenLine(const ParsedLine &parsed, const ConvertContext &context);
+ScreenedLine ScreenLine(ParsedLine parsed, const ConvertContext &context);
 
 // The mother account of a line: the chosen one (found among the bank rows by
 // trimmed bankid and mobankno), or without a choice the first bank row of
@@ -93,6 +94,10 @@ public:
     void add(const QString &name, const QString &moneyText, const QString &info);
     // memo "N": name and amount only, as the entry screen's test.
     bool contains(const QString &name, const QString &moneyText, const QString &memo) const;
+    // The same with the hash of name and amount made once for both.
+    static size_t keyOf(const QString &name, const QString &moneyText);
+    void add(size_t key, const QString &name, const QString &moneyText, const QString &info);
+    bool contains(size_t key, const QString &name, const QString &moneyText, const QString &memo) const;
     void clear();
     void reserve(qsizetype rows);
     qsizetype size() const { return m_entries.size(); }
@@ -103,6 +108,17 @@ private:
         QString name, money, info;
         int next; // the entry before it with the same hash, -1 for none
     };
+    // One slot of the open-addressed table: a hash of name and amount and its
+    // latest entry plus one (0: the slot is free).
+    struct Slot
+    {
+        size_t key = 0;
+        int last = 0;
+    };
+    Slot &slotOf(size_t key);
+    const Slot *findSlot(size_t key) const;
+    void grow(qsizetype rows);
+
     QVector<Entry> m_entries;
-    QHash<size_t, int> m_last; // hash of name and amount -> its latest entry
+    QVector<Slot> m_slots; // a power of two long, at most half full
 };

@@ -53,7 +53,8 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
         }
         const QString &money = s.grouped;
         const QString memo = m_context.checkInfo ? s.cInfo : QStringLiteral("N");
-        if (m_duplicates.contains(s.sName, money, memo)) {
+        const size_t key = TransferDuplicateIndex::keyOf(s.sName, money);
+        if (m_duplicates.contains(key, s.sName, money, memo)) {
             const QString said = DuplicateLogTail(s.sName, money);
             if (!hooks.askDuplicate || !hooks.askDuplicate(s.sName, money)) {
                 if (hooks.log)
@@ -80,7 +81,7 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
                 hooks.progress(c);
             continue;
         }
-        m_duplicates.add(s.sName, money, s.cInfo);
+        m_duplicates.add(key, s.sName, money, s.cInfo);
         ++c.accepted;
         c.money += s.amount;
         ++c.processed;

@@ -2,6 +2,10 @@
 
 #include "platform/Cp949.h"
 
+#include <QVarLengthArray>
+
+#include <algorithm>
+
 namespace {
 
 constexpr int TokenCount = 5;
@@ -17,6 +21,59 @@ QString padded(QStringView text, int width)
         out.append(QString(width - w, QLatin1Char(' ')));
     return out;
 }
+
+// Where c first stands in text at or after from, -1 for nowhere: a plain
+// loop, as lines are short and this runs a few times a line.
+qsizetype indexOfChar(QStringView text, QChar c, qsizetype from = 0)
+{
+    const QChar *begin = text.data();
+    const QChar *end = begin + text.size();
+    const QChar *at = std::find(begin + from, end, c);
+    return at == end ? -1 : at - begin;
+}
+
+// The CP949 byte offset at which each character of a line starts, and one
+// past the last: a line is walked once, however many fields are cut from it.
+class ByteColumns
+{
+public:
+    explicit ByteColumns(QStringView line) : m_line(line)
+    {
+        m_start.resize(line.size() + 1);
+        int pos = 0;
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            m_start[i] = pos;
+            const char16_t c = line[i].unicode();
+            pos += c < 0x80 ? 1 : 2;
+            m_badBytes |= c == Replacement;
+        }
+        m_start[line.size()] = pos;
+    }
+
+    // The line holds a character that came from bytes that are no CP949.
+    bool badBytes() const { return m_badBytes; }
+
+    // As CutBytesView: the characters wholly inside the byte range.
+    QStringView cut(int start, int length) const
+    {
+        if (length <= 0)
+            return {};
+        const int from = (start < 1 ? 1 : start) - 1;
+        const int to = from + length;
+        const int *begin = m_start.constData();
+        const int *end = begin + m_line.size(); // starts of the characters
+        // The first character starting at or after from, and the characters
+        // up to the last one ending at or before to.
+        const qsizetype first = std::lower_bound(begin, end, from) - begin;
+        const qsizetype past = std::upper_bound(begin + 1, end + 1, to) - (begin + 1);
+        return first < past ? m_line.mid(first, past - first) : QStringView();
+    }
+
+private:
+    QStringView m_line;
+    QVarLengthArray<int, 256> m_start;
+    bool m_badBytes = false;
+};
 
 } // namespace
 
@@ -61,7 +118,7 @@ QString CutBytes(QStringView line, int start, int length)
 QString TrimmedWithout(QStringView text, QChar c)
 {
     const QStringView trimmed = text.trimmed();
-    if (!trimmed.contains(c))
+    if (indexOfChar(trimmed, c) < 0)
         return trimmed.toString();
     QString out;
     out.reserve(trimmed.size());
@@ -82,10 +139,10 @@ TransferFileText DecodeTransferFile(const QByteArray &bytes)
 QList<QStringView> SplitTransferLines(QStringView text)
 {
     QList<QStringView> lines;
-    lines.reserve(text.count(QLatin1Char('\n')) + 1);
+    lines.reserve(std::count(text.utf16(), text.utf16() + text.size(), u'\n') + 1);
     qsizetype start = 0;
     while (start < text.size()) {
-        qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+        qsizetype end = indexOfChar(text, QLatin1Char('\n'), start);
         if (end < 0)
             end = text.size();
         qsizetype stop = end;
@@ -104,8 +161,10 @@ TransferFileParser::TransferFileParser(DataForm form, const TransferPositions &f
 
 ParsedLine TransferFileParser::parse(QStringView line) const
 {
-    ParsedLine out = m_form == DataForm::Fixed ? parseFixed(line) : parseDelimited(line);
-    if (line.contains(QChar(Replacement)))
+    if (m_form == DataForm::Fixed)
+        return parseFixed(line); // its walk over the line finds bad bytes too
+    ParsedLine out = parseDelimited(line);
+    if (indexOfChar(line, QChar(Replacement)) >= 0)
         out.fault = LineFault::BadBytes;
     return out;
 }
@@ -113,14 +172,17 @@ ParsedLine TransferFileParser::parse(QStringView line) const
 ParsedLine TransferFileParser::parseFixed(QStringView line) const
 {
     const TransferPositions &p = m_positions;
+    const ByteColumns columns(line);
     ParsedLine out;
-    out.bankId = CutBytesView(line, p.bankId.start, p.bankId.length);
-    out.bankNo = CutBytesView(line, p.bankNo.start, p.bankNo.length);
-    out.money = CutBytesView(line, p.money.start, p.money.length);
-    out.cInfo = CutBytesView(line, p.cInfo.start, p.cInfo.length);
-    out.sName = CutBytesView(line, p.sName.start, p.sName.length);
+    out.bankId = columns.cut(p.bankId.start, p.bankId.length);
+    out.bankNo = columns.cut(p.bankNo.start, p.bankNo.length);
+    out.money = columns.cut(p.money.start, p.money.length);
+    out.cInfo = columns.cut(p.cInfo.start, p.cInfo.length);
+    out.sName = columns.cut(p.sName.start, p.sName.length);
     out.account = TrimmedWithout(out.bankNo, QLatin1Char('-'));
     out.amount = out.money.trimmed().toString();
+    if (columns.badBytes())
+        out.fault = LineFault::BadBytes;
     return out;
 }
 
@@ -132,7 +194,7 @@ ParsedLine TransferFileParser::parseDelimited(QStringView line) const
     qsizetype start = 0;
     bool more = false; // the fifth token ended at a delimiter
     while (found < TokenCount) {
-        const qsizetype end = line.indexOf(delimiter, start);
+        const qsizetype end = indexOfChar(line, delimiter, start);
         if (end < 0) {
             tokens[found++] = line.mid(start);
             break;

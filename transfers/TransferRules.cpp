@@ -4,6 +4,8 @@
 #include "core/TextUtils.h"
 #include "platform/SqlText.h"
 
+#include <algorithm>
+
 const QString AmountMissingMessage = QStringLiteral("이체금액을 등록하시기 바랍니다.");
 const QString AmountTooLargeMessage =
     QStringLiteral("이체금액이 한도를 초과하였습니다. 10조(13자리) 이상은 금액은 이체되지 않습니다.");
@@ -37,6 +39,23 @@ QString AmountCheck::message() const
 AmountCheck CheckTransferAmount(const QString &text)
 {
     AmountCheck check;
+    // The usual amount: plain digits, read as they stand.
+    if (!text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+            return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        })) {
+        qsizetype first = 0;
+        while (first < text.size() - 1 && text[first] == QLatin1Char('0'))
+            ++first;
+        if (text.size() - first > MaxAmountDigits) {
+            check.fault = AmountFault::TooLarge;
+            return check;
+        }
+        for (qsizetype i = first; i < text.size(); ++i)
+            check.value = check.value * 10 + (text[i].unicode() - u'0');
+        if (check.value <= 0)
+            check.fault = AmountFault::Missing;
+        return check;
+    }
     QString digits = DelComma(text).trimmed();
     if (!isDigits(digits)) {
         check.fault = AmountFault::Missing;
