@@ -12,6 +12,7 @@
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
 #include "transfers/TransferScreens.h"
+#include "transfers/screens/IcheMakeUnit.h"
 #include "platform/TListGrid.h"
 
 #include <QAction>
@@ -122,5 +123,31 @@ inline void SavePicture(QWidget *w, const char *name)
     QDir().mkpath(dir);
     w->grab().save(dir + QLatin1Char('/') + QString::fromLatin1(name) + QStringLiteral(".png"));
 }
+
+// A maker logged in on the main window, for the tests of the entry screen and
+// of what fills it.
+class MakerOnEntryScreen : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        registerTransferScreens();
+        ASSERT_TRUE(client.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
+        main = client.mainWindow();
+        ShowActive(main);
+    }
+
+    // The entry screen for payments (qv_b2) or collections (qv_b1).
+    Tqv_IcheMake_frm *openEntry(bool payment)
+    {
+        TriggerMenuItem(main, payment ? QStringLiteral("qv_b2") : QStringLiteral("qv_b1"));
+        auto *screen = qobject_cast<Tqv_IcheMake_frm *>(FindScreen(main, QStringLiteral("qv_IcheMake_frm")));
+        EXPECT_NE(screen, nullptr);
+        return screen;
+    }
+
+    ClientFixture client;
+    Tqv_frm *main = nullptr;
+};
 
 } // namespace transfertest

@@ -72,23 +72,9 @@ void typeCell(TListGrid *grid, int col, int row, const QString &text)
     EXPECT_TRUE(ClientFixture::waitFor([&] { return grid->Cells(col, row) == text; }));
 }
 
-class ConversionScreens : public ::testing::Test
+class ConversionScreens : public MakerOnEntryScreen
 {
 protected:
-    void SetUp() override
-    {
-        registerTransferScreens();
-        ASSERT_TRUE(client.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
-        main = client.mainWindow();
-        ShowActive(main);
-    }
-
-    Tqv_IcheMake_frm *openEntry(bool payment)
-    {
-        TriggerMenuItem(main, payment ? QStringLiteral("qv_b2") : QStringLiteral("qv_b1"));
-        return qobject_cast<Tqv_IcheMake_frm *>(FindScreen(main, QStringLiteral("qv_IcheMake_frm")));
-    }
-
     QString writeFile(const char *name, const QStringList &lines)
     {
         const QString file = client.home() + QLatin1Char('/') + QString::fromUtf8(name);
@@ -99,9 +85,6 @@ protected:
     QStringList dayLog() const { return qvx::TextFile::readLines(DayLogFileName()); }
 
     int count(const QString &sql) { return client.server().query(sql).value(0, 0).toInt(); }
-
-    ClientFixture client;
-    Tqv_frm *main = nullptr;
 };
 
 const QStringList CommaFile = {

@@ -61,24 +61,9 @@ private:
     int m_commits = 0;
 };
 
-class EntryScreen : public ::testing::Test
+class EntryScreen : public MakerOnEntryScreen
 {
 protected:
-    void SetUp() override
-    {
-        registerTransferScreens();
-        ASSERT_TRUE(client.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
-        main = client.mainWindow();
-        ShowActive(main);
-    }
-
-    Tqv_IcheMake_frm *open(bool payment)
-    {
-        TriggerMenuItem(main, payment ? QStringLiteral("qv_b2") : QStringLiteral("qv_b1"));
-        auto *screen = qobject_cast<Tqv_IcheMake_frm *>(FindScreen(main, QStringLiteral("qv_IcheMake_frm")));
-        EXPECT_NE(screen, nullptr);
-        return screen;
-    }
 
     // A row typed by hand: mother account by bank code, counterpart bank and
     // account, name, amount, memo.
@@ -120,16 +105,13 @@ protected:
         EXPECT_EQ(countShown(s), TransferRowCount(s->grd_ichelist));
         EXPECT_EQ(totalShown(s), TransferTotal(s->grd_ichelist));
     }
-
-    ClientFixture client;
-    Tqv_frm *main = nullptr;
 };
 
 } // namespace
 
 TEST_F(EntryScreen, ManualEntryChecksComeInOrderWithTheirMessagesAndFocus)
 {
-    Tqv_IcheMake_frm *s = open(true);
+    Tqv_IcheMake_frm *s = openEntry(true);
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(s->cmb_transdiv->Text(), QStringLiteral("지급"));
     EXPECT_TRUE(s->windowTitle().endsWith(QStringLiteral("◆지급◆")));
@@ -202,7 +184,7 @@ TEST_F(EntryScreen, ManualEntryChecksComeInOrderWithTheirMessagesAndFocus)
 
 TEST_F(EntryScreen, DuplicateQuestionFollowsIcheCheckFlag)
 {
-    Tqv_IcheMake_frm *s = open(true);
+    Tqv_IcheMake_frm *s = openEntry(true);
     ASSERT_NE(s, nullptr);
     enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("가나상사"), QStringLiteral("1000"),
           QStringLiteral("A"));
@@ -245,7 +227,7 @@ TEST_F(EntryScreen, DuplicateQuestionFollowsIcheCheckFlag)
 
 TEST_F(EntryScreen, SameBankWordUsesTheGroupAndMessageTypeTheCodes)
 {
-    Tqv_IcheMake_frm *s = open(false);
+    Tqv_IcheMake_frm *s = openEntry(false);
     ASSERT_NE(s, nullptr);
     enter(s, "21", "26", QStringLiteral("12345678901"), QStringLiteral("조흥거래"), QStringLiteral("500"));
     enter(s, "03", "03", QStringLiteral("12345678901234"), QStringLiteral("대한거래"), QStringLiteral("700"));
@@ -263,7 +245,7 @@ TEST_F(EntryScreen, SameBankWordUsesTheGroupAndMessageTypeTheCodes)
 
 TEST_F(EntryScreen, PayeeComboAndNameSearchFillTheFields)
 {
-    Tqv_IcheMake_frm *s = open(true);
+    Tqv_IcheMake_frm *s = openEntry(true);
     ASSERT_NE(s, nullptr);
     Pick(s->cmb_daesang, ItemWith(s->cmb_daesang, QStringLiteral("대한유통")));
     EXPECT_FALSE(s->edt_sendname->isEnabled());
@@ -312,7 +294,7 @@ TEST_F(EntryScreen, PayeeComboAndNameSearchFillTheFields)
 
 TEST_F(EntryScreen, TotalsFollowTheListThroughEditCancelDeleteAndDeleteAll)
 {
-    Tqv_IcheMake_frm *s = open(true);
+    Tqv_IcheMake_frm *s = openEntry(true);
     ASSERT_NE(s, nullptr);
     enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("하나"), QStringLiteral("1000"));
     enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("둘"), QStringLiteral("2000"));
@@ -382,7 +364,7 @@ TEST_F(EntryScreen, TotalsFollowTheListThroughEditCancelDeleteAndDeleteAll)
 TEST_F(EntryScreen, TemporarySaveRoundTripsByteForByteAndRefusesOverlongValues)
 {
     qvx::ScriptedFileChooser files;
-    Tqv_IcheMake_frm *s = open(true);
+    Tqv_IcheMake_frm *s = openEntry(true);
     ASSERT_NE(s, nullptr);
     enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("홍길동상사"), QStringLiteral("1500"),
           QStringLiteral("3월분"));
@@ -433,7 +415,7 @@ TEST_F(EntryScreen, TemporarySaveRoundTripsByteForByteAndRefusesOverlongValues)
 TEST_F(EntryScreen, ReloadTakesOnlyOwnSoundLinesAndKeepsTheFileOtherwise)
 {
     qvx::ScriptedFileChooser files;
-    Tqv_IcheMake_frm *s = open(true);
+    Tqv_IcheMake_frm *s = openEntry(true);
     ASSERT_NE(s, nullptr);
     enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("정상"), QStringLiteral("1000"));
     const TransferRow own = ReadTransferRow(s->grd_ichelist, 1);
@@ -469,7 +451,7 @@ TEST_F(EntryScreen, ApprovalRequestWritesTheBatchAndNotifiesTheApprover)
     ASSERT_TRUE(approver.login("APPR1"));
     ASSERT_TRUE(ClientFixture::waitFor([this] { return client.dm()->RelayActive(); }));
 
-    Tqv_IcheMake_frm *s = open(false);
+    Tqv_IcheMake_frm *s = openEntry(false);
     ASSERT_NE(s, nullptr);
     enter(s, "20", "20", QStringLiteral("1002345678901"), QStringLiteral("우리수납"), QStringLiteral("12000"),
           QStringLiteral("메모1"), QStringLiteral("1098765432"));
@@ -534,7 +516,7 @@ TEST_F(EntryScreen, AFailedRowOrCommitKeepsTheListAndSendsNoNotice)
     client.server().exec(QStringLiteral("create trigger refuse_row before insert on giche when new.Name = 'REFUSED' "
                                         "begin select raise(abort, 'row refused'); end"));
 
-    Tqv_IcheMake_frm *s = open(true);
+    Tqv_IcheMake_frm *s = openEntry(true);
     ASSERT_NE(s, nullptr);
     enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("GOOD"), QStringLiteral("1000"));
     enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("REFUSED"), QStringLiteral("2000"));
@@ -589,7 +571,7 @@ TEST_F(EntryScreen, AFailedRowOrCommitKeepsTheListAndSendsNoNotice)
 
 TEST_F(EntryScreen, PrintFindAndCloseAskBeforeRowsAreLost)
 {
-    Tqv_IcheMake_frm *s = open(true);
+    Tqv_IcheMake_frm *s = openEntry(true);
     ASSERT_NE(s, nullptr);
     ClickControl(s->btn_print);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("출력할 자료가 존재하지 않습니다."));
@@ -637,7 +619,7 @@ TEST_F(EntryScreen, CheckCodesAreMadeBeforeTheRowAndRenewedOnTheRequestDay)
     qvx::testing::RelayTestClient approver;
     ASSERT_TRUE(approver.connectTo(client.server().relayPort()));
     ASSERT_TRUE(approver.login("APPR1"));
-    Tqv_IcheMake_frm *s = open(true);
+    Tqv_IcheMake_frm *s = openEntry(true);
     ASSERT_NE(s, nullptr);
 
     // Mother bank 03's rule needs six digits of the counterpart account: the row is refused whole.
