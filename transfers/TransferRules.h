@@ -26,10 +26,11 @@ struct AmountCheck
     QString message() const;
 };
 
-// The one amount rule of entry, row edit and reload: the text (commas and
-// surrounding blanks ignored) must be a positive whole number of at most 13
-// digits. No number, zero, a negative or a fraction: Missing; 14 digits or
-// more: TooLarge.
+// The one amount rule of entry, row edit, reload and conversion: the text
+// (surrounding blanks ignored), plain digits or digits in correct thousands
+// groups, must be a positive whole number of at most 13 digits. No number,
+// any other comma, zero, a negative or a fraction: Missing; 14 digits or more:
+// TooLarge.
 AmountCheck CheckTransferAmount(const QString &text);
 
 // --- codes ----------------------------------------------------------------------
