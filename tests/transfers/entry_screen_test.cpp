@@ -655,6 +655,7 @@ TEST(EntryScreenRelayGone, TheBatchIsStoredAndTheMissingNoticeLogged)
     ShowActive(client.mainWindow());
     // The relay line is gone before its loss has been handled (a relay that
     // fails at start-up, or drops later, asks to quit or go offline at once).
+    Tdm *dm = client.dm();
     QObject::disconnect(dm->Csckt, nullptr, dm, nullptr);
     dm->Csckt->abort();
     ASSERT_TRUE(TriggerMenuItem(client.mainWindow(), QStringLiteral("qv_b1")));
