@@ -3,6 +3,9 @@
 
 #include "core/screens/ClientMainUnit.h"
 #include "core/screens/CoreScreens.h"
+#include "inquiries/screens/InquiryScreens.h"
+#include "liquor/screens/LiquorScreens.h"
+#include "transfers/screens/TransferScreens.h"
 #include "core/screens/ScreenBinding.h"
 #include "core/screens/ScreenRegistry.h"
 #include "controls/panels/DDButton.h"
@@ -17,12 +20,16 @@
 
 namespace {
 
-// Every registered screen, opened by its name the way the menu opens it:
+// Every screen of every screen library the program registers, opened by its
+// name the way the menu opens it:
 // it comes up, its component names are unique, every button is wired to a
 // handler through the binding helper, and it closes again.
 TEST(ScreenWalk, EveryRegisteredScreenOpensWiredAndCloses)
 {
     registerCoreScreens();
+    registerTransferScreens();
+    registerInquiryScreens();
+    registerLiquorScreens();
     ClientFixture client;
     ASSERT_TRUE(client.start(QStringLiteral("ADMIN"), QStringLiteral("9999")));
     Tqv_frm *main = client.mainWindow();
@@ -32,6 +39,9 @@ TEST(ScreenWalk, EveryRegisteredScreenOpensWiredAndCloses)
 
     const QStringList names = ScreenRegistry::instance().names();
     ASSERT_GE(names.size(), 7);
+    // A screen of each library that has one is among them.
+    for (const char *name : {"qv_network_frm", "qv_ichemake_frm", "qv_ichesearch_frm"})
+        EXPECT_TRUE(names.contains(QString::fromLatin1(name))) << name;
     for (const QString &name : names) {
         SCOPED_TRACE(name.toStdString());
         client.prompt().clear();
