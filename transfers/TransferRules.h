@@ -55,6 +55,11 @@ QString EntryCheckCode(const TransferRow &row, qvx::AppServer *server = nullptr)
 
 // --- manual entry ----------------------------------------------------------------
 
+// CP949 bytes the entry fields take: the payee name as the request row stores
+// it, the other information as the temporary save holds it.
+constexpr int TransferNameBytes = 12;
+constexpr int TransferInfoBytes = 40;
+
 // What the entry fields hold when "자료작성" is clicked.
 struct TransferEntryInput
 {

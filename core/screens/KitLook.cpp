@@ -141,6 +141,15 @@ void LimitInputBytes(QLineEdit *edit, int maxBytes)
     edit->setValidator(new Cp949BytesValidator(maxBytes, edit));
 }
 
+void KeepReadableWhenDisabled(QWidget *control)
+{
+    QPalette pal = control->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::Base, QPalette::Button,
+                                     QPalette::ButtonText, QPalette::Window})
+        pal.setColor(QPalette::Disabled, role, pal.color(QPalette::Active, role));
+    control->setPalette(pal);
+}
+
 void SetPasswordInput(QLineEdit *edit)
 {
     edit->setEchoMode(QLineEdit::Password);

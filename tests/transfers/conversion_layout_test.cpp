@@ -3,6 +3,7 @@
 // positions under Korean text.
 #include "transfers/ConvertLayout.h"
 #include "transfers/LayoutPreview.h"
+#include "transfers/DataFileKinds.h"
 
 #include "platform/Cp949.h"
 
@@ -123,4 +124,16 @@ TEST(ConversionLayout, PreviewReadsLinesEndedByABareCr)
     EXPECT_EQ(lines.mid(2), (QStringList{QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));
     ASSERT_TRUE(ReadPreviewLines(name, 2, &lines));
     EXPECT_EQ(lines.size(), 2);
+}
+
+TEST(DataFileKinds, EachKindHasTheFieldsOfItsRecord)
+{
+    // Column 0 plus the fields: 24, 21, 19 and 20 columns.
+    EXPECT_EQ(DataFileFields(QStringLiteral("지급이체전문"), 1).size(), 23);
+    EXPECT_EQ(DataFileFields(QStringLiteral("수납이체전문"), 2).size(), 23);
+    EXPECT_EQ(DataFileFields(QStringLiteral("수납이체전문"), 2).value(18), QStringLiteral("주류금액"));
+    EXPECT_EQ(DataFileFields(QStringLiteral("보관어음통지전문"), 1).size(), 20);
+    EXPECT_EQ(DataFileFields(QStringLiteral("예금거래명세통지전문"), 1).size(), 18);
+    EXPECT_EQ(DataFileFields(QStringLiteral("타행이체불능통지전문"), 1).size(), 19);
+    EXPECT_TRUE(DataFileFields(NoDataFileKind, 1).isEmpty());
 }
