@@ -498,6 +498,7 @@ void TListGrid::EndUpdate()
             m_model->notifyAll();
             applySpans();
             m_dirty = false;
+            FitColumns(); // a filled list shows its texts whole at once
         }
         setUpdatesEnabled(true);
     }

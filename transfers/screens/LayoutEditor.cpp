@@ -78,6 +78,7 @@ TLayoutEditor::TLayoutEditor(const ScreenContext &context, QWidget *owner, const
     edTitleList->setObjectName(QStringLiteral("edTitleList"));
     edTitleList->setToolTip(QStringLiteral("사용자가 등록한 자료변환 리스트를 보여줍니다."));
     edTitleList->setGeometry(8, 8, 200, 300);
+    edTitleList->setSpacing(1); // Korean glyphs reach past the face's line height
 
     edTitle = MakeLabeledEdit(pnl_body, "edTitle", QStringLiteral("자   료    명   칭 "), 220, 8, 108, 280);
 

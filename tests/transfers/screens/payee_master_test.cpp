@@ -58,7 +58,7 @@ TEST_F(PayeeMaster, ListsAndSearchesByNameAndAccount)
     EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colBankName, r), QStringLiteral("우리은행"));
     EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colBankNo, r),
               FormatAcctNo(QStringLiteral("20"), QStringLiteral("1002345678901")));
-    EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colResidentNo, r), QStringLiteral("800101-1234567"));
+    EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colResidentNo, r), QStringLiteral("800101"));
     EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colPhone, r), QStringLiteral("010-1234-5678"));
     EXPECT_FALSE(screen->pnl_regdaesang->isVisible());
 
