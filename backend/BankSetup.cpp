@@ -32,7 +32,8 @@ std::unique_ptr<RunningBank> startBank(ServerContext &context, RelayServer *rela
     auto bank = std::make_unique<RunningBank>();
     bank->context = &context;
     bank->service = std::make_shared<BankService>(context.sharedDatabase(), [&context] { return context.now(); },
-                                                  settings, announcer);
+                                                  settings, announcer, context.sharedBatchRegistry());
+    bank->service->resumeStoredBatches();
     context.setBatchSink(bank->service);
     if (o.bankConsole) {
         bank->console = std::make_unique<BankConsole>(*bank->service);

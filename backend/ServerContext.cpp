@@ -7,7 +7,8 @@ namespace qvx {
 BatchSink::~BatchSink() = default;
 
 ServerContext::ServerContext(ServerOptions options, std::shared_ptr<Database> database)
-    : m_options(std::move(options)), m_database(std::move(database)), m_sink(std::make_shared<NullBatchSink>())
+    : m_options(std::move(options)), m_database(std::move(database)),
+      m_registry(std::make_shared<BatchRegistry>(m_database)), m_sink(std::make_shared<NullBatchSink>())
 {
 }
 

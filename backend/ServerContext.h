@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backend/BatchRegistry.h"
 #include "backend/BatchSink.h"
 #include "backend/Database.h"
 #include "backend/ServerOptions.h"
@@ -24,6 +25,10 @@ public:
     Database &database() const { return *m_database; }
     std::shared_ptr<Database> sharedDatabase() const { return m_database; }
 
+    // The registrations cms_senddesc stored and the bank has not answered.
+    BatchRegistry &batchRegistry() const { return *m_registry; }
+    std::shared_ptr<BatchRegistry> sharedBatchRegistry() const { return m_registry; }
+
     // The hook that takes registered batches (default: NullBatchSink).
     void setBatchSink(std::shared_ptr<BatchSink> sink);
     std::shared_ptr<BatchSink> batchSink() const;
@@ -40,6 +45,7 @@ public:
 private:
     ServerOptions m_options;
     std::shared_ptr<Database> m_database;
+    std::shared_ptr<BatchRegistry> m_registry;
     mutable std::mutex m_mutex; // sink and clock
     std::shared_ptr<BatchSink> m_sink;
     std::function<QDateTime()> m_clock;

@@ -18,3 +18,4 @@ CREATE TABLE IF NOT EXISTS srv_bankstate (
   state varchar(20),
   PRIMARY KEY (bankid, firmid)
 );
+
