@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -37,6 +38,18 @@ public:
     void setClock(std::function<QDateTime()> clock);
     QDateTime now() const;
 
+    // Shutting down: every statement running or waiting for a lock stops,
+    // and requests are answered without being run.
+    void requestStop() { m_stopping = true; }
+    bool stopping() const { return m_stopping; }
+
+    // Bytes of unfinished requests of all connections (capped by
+    // options().maxBufferedBytes): reserveInput is false when n more would
+    // pass the cap.
+    bool reserveInput(qint64 n);
+    void releaseInput(qint64 n) { m_bufferedBytes -= n; }
+    qint64 bufferedBytes() const { return m_bufferedBytes; }
+
     // max_seqno: reserves n numbers in a short transaction of its own on its
     // own connection. Returns the base, -1 when the lock could not be had in
     // options().seqLockTimeoutMs, -2 on a database error.
@@ -49,6 +62,9 @@ private:
     mutable std::mutex m_mutex; // sink and clock
     std::shared_ptr<BatchSink> m_sink;
     std::function<QDateTime()> m_clock;
+
+    std::atomic<bool> m_stopping{false};
+    std::atomic<qint64> m_bufferedBytes{0};
 
     std::timed_mutex m_seqMutex;
     std::unique_ptr<DbConnection> m_seqConnection; // guarded by m_seqMutex

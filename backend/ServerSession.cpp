@@ -123,6 +123,7 @@ DbConnection &ServerSession::connection()
     if (!m_connection) {
         m_connection = m_context.database().connect();
         m_connection->setBusyTimeout(m_context.options().lockTimeoutMs);
+        m_connection->setStatementGuard({m_context.options().statementTimeoutMs, m_cancel});
     }
     return *m_connection;
 }
@@ -132,6 +133,7 @@ DbConnection &ServerSession::auxConnection()
     if (!m_aux) {
         m_aux = m_context.database().connect();
         m_aux->setBusyTimeout(m_context.options().lockTimeoutMs);
+        m_aux->setStatementGuard({m_context.options().statementTimeoutMs, m_cancel});
     }
     return *m_aux;
 }

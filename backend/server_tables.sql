@@ -18,4 +18,3 @@ CREATE TABLE IF NOT EXISTS srv_bankstate (
   state varchar(20),
   PRIMARY KEY (bankid, firmid)
 );
-
