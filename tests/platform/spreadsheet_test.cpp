@@ -14,6 +14,19 @@
 
 using qvx::Spreadsheet;
 
+namespace {
+
+// A small sheet read back as dense rows, for comparing with what was written.
+bool readRows(const QString &file, Spreadsheet::Rows *rows, QString *error = nullptr)
+{
+    qvx::SheetCells cells;
+    const bool ok = Spreadsheet::read(file, &cells, error);
+    *rows = cells.rows();
+    return ok;
+}
+
+} // namespace
+
 TEST(Spreadsheet, NumbersReadAsTheirPlainDigits)
 {
     QTemporaryDir dir;
@@ -32,7 +45,7 @@ TEST(Spreadsheet, NumbersReadAsTheirPlainDigits)
 
     Spreadsheet::Rows rows;
     QString error;
-    ASSERT_TRUE(Spreadsheet::read(file, &rows, &error)) << error.toStdString();
+    ASSERT_TRUE(readRows(file, &rows, &error)) << error.toStdString();
     ASSERT_EQ(rows.size(), 4);
     EXPECT_EQ(rows[1], (QStringList{QStringLiteral("1000"), QStringLiteral("1234567890123"), QStringLiteral("12.25"),
                                     QString(), QStringLiteral("-5")}));
@@ -45,7 +58,7 @@ TEST(Spreadsheet, DamagedOrForeignFilesAreRefusedWithAReason)
     QTemporaryDir dir;
     Spreadsheet::Rows rows;
     QString error;
-    EXPECT_FALSE(Spreadsheet::read(dir.filePath(QStringLiteral("missing.xlsx")), &rows, &error));
+    EXPECT_FALSE(readRows(dir.filePath(QStringLiteral("missing.xlsx")), &rows, &error));
 
     const QString text = dir.filePath(QStringLiteral("plain.xls"));
     QFile f(text);
@@ -53,7 +66,7 @@ TEST(Spreadsheet, DamagedOrForeignFilesAreRefusedWithAReason)
     f.write("NO,bank\r\n1,2\r\n");
     f.close();
     error.clear();
-    EXPECT_FALSE(Spreadsheet::read(text, &rows, &error));
+    EXPECT_FALSE(readRows(text, &rows, &error));
     EXPECT_FALSE(error.isEmpty());
 
     const QString zip = dir.filePath(QStringLiteral("broken.xlsx"));
@@ -61,7 +74,7 @@ TEST(Spreadsheet, DamagedOrForeignFilesAreRefusedWithAReason)
     ASSERT_TRUE(z.open(QIODevice::WriteOnly));
     z.write("PK\x03\x04garbage that is no zip at all");
     z.close();
-    EXPECT_FALSE(Spreadsheet::read(zip, &rows, &error));
+    EXPECT_FALSE(readRows(zip, &rows, &error));
 }
 
 TEST(Spreadsheet, AFailedWriteLeavesTheOldFileAlone)
@@ -73,7 +86,7 @@ TEST(Spreadsheet, AFailedWriteLeavesTheOldFileAlone)
     QString error;
     EXPECT_FALSE(Spreadsheet::write(file, {{QStringLiteral("b")}}, &error, QStringLiteral("bad[name]")));
     Spreadsheet::Rows rows;
-    ASSERT_TRUE(Spreadsheet::read(file, &rows));
+    ASSERT_TRUE(readRows(file, &rows));
     EXPECT_EQ(rows.value(0).value(0), QStringLiteral("a"));
 }
 
@@ -241,7 +254,7 @@ TEST(Spreadsheet, AListSavedAsXlsIsAnExcel97WorkbookThatOtherReadersOpen)
 
     // And ours.
     Spreadsheet::Rows back;
-    ASSERT_TRUE(Spreadsheet::read(file, &back, &error)) << error.toStdString();
+    ASSERT_TRUE(readRows(file, &back, &error)) << error.toStdString();
     ASSERT_EQ(back.size(), 5);
     EXPECT_EQ(back[0], rows[0]);
     EXPECT_EQ(back[1], (QStringList{QStringLiteral("1"), QStringLiteral("한빛상사(주)"), QStringLiteral("0012345"), QStringLiteral("1000")}));
@@ -268,13 +281,13 @@ TEST(Spreadsheet, ManyAndLongTextsRunAcrossContinuationRecords)
     }
     freexl_close(handle);
     Spreadsheet::Rows back;
-    ASSERT_TRUE(Spreadsheet::read(file, &back, &error)) << error.toStdString();
+    ASSERT_TRUE(readRows(file, &back, &error)) << error.toStdString();
     EXPECT_EQ(back, rows);
 
     // A text longer than a record is cut and goes on in the next one.
     rows << QStringList{QString(9000, QChar(u'한')) + QStringLiteral("끝"), QStringLiteral("x")};
     ASSERT_TRUE(Spreadsheet::write(file, rows, &error)) << error.toStdString();
-    ASSERT_TRUE(Spreadsheet::read(file, &back, &error)) << error.toStdString();
+    ASSERT_TRUE(readRows(file, &back, &error)) << error.toStdString();
     EXPECT_EQ(back, rows);
 }
 
@@ -302,7 +315,7 @@ TEST(Spreadsheet, ASheetTooLargeForXlsIsRefusedAndTheOldFileStays)
     EXPECT_FALSE(Spreadsheet::write(file, rows, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("65536"))) << error.toStdString();
     Spreadsheet::Rows back;
-    ASSERT_TRUE(Spreadsheet::read(file, &back));
+    ASSERT_TRUE(readRows(file, &back));
     EXPECT_EQ(back.value(0).value(0), QStringLiteral("a"));
 }
 
@@ -316,7 +329,7 @@ TEST(Spreadsheet, XlsFromAnotherProgramReadsItsActiveSheetWithSavedResultsAndDat
     f.close();
     Spreadsheet::Rows rows;
     QString error;
-    ASSERT_TRUE(Spreadsheet::read(file, &rows, &error)) << error.toStdString();
+    ASSERT_TRUE(readRows(file, &rows, &error)) << error.toStdString();
     ASSERT_EQ(rows.size(), 5);
     EXPECT_EQ(rows[0], QStringList{QStringLiteral("NO")}); // the second, active sheet
     EXPECT_EQ(rows[1], (QStringList{QStringLiteral("2024-03-01"), QStringLiteral("2024-03-01 12:00:00"),
@@ -356,7 +369,7 @@ TEST(Spreadsheet, AnOlderXlsAlsoOpensAtItsActiveSheet)
     f.close();
     Spreadsheet::Rows rows;
     QString error;
-    ASSERT_TRUE(Spreadsheet::read(file, &rows, &error)) << error.toStdString();
+    ASSERT_TRUE(readRows(file, &rows, &error)) << error.toStdString();
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows[0], QStringList{QStringLiteral("two")});
     EXPECT_EQ(rows[1], QStringList{QStringLiteral("5")});
@@ -385,7 +398,7 @@ TEST(Spreadsheet, DatesAndLargeNumbersReadAlikeFromXlsx)
 
     Spreadsheet::Rows rows;
     QString error;
-    ASSERT_TRUE(Spreadsheet::read(file, &rows, &error)) << error.toStdString();
+    ASSERT_TRUE(readRows(file, &rows, &error)) << error.toStdString();
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[0].join(u'|').toStdString(), "2024-03-01|2024-03-01 12:00:00|2024-03-01|98765432109876540000|0.3|TRUE|2");
 }
@@ -399,4 +412,146 @@ TEST(Spreadsheet, NumberTextsAreNeverInExponentForm)
     EXPECT_EQ(Spreadsheet::numberText(12.25), QStringLiteral("12.25"));
     EXPECT_EQ(Spreadsheet::numberText(-5), QStringLiteral("-5"));
     EXPECT_EQ(Spreadsheet::numberText(0), QStringLiteral("0"));
+}
+
+namespace {
+
+QByteArray withU32(QByteArray file, qsizetype at, quint32 v)
+{
+    qToLittleEndian<quint32>(v, file.data() + at);
+    return file;
+}
+
+// A workbook of one sheet holding the given cell records.
+QByteArray workbookWithCells(const QByteArray &cellRecords)
+{
+    const QByteArray bof = rec(0x0809, le16(0x0600) + le16(0x0005) + QByteArray(12, '\0'));
+    const QByteArray sheet = rec(0x0809, le16(0x0600) + le16(0x0010) + QByteArray(12, '\0')) + cellRecords + rec(0x000A, {});
+    const qsizetype globalsSize = (bof + rec(0x0085, boundSheet(0, "S")) + rec(0x000A, {})).size();
+    const QByteArray globals = bof + rec(0x0085, boundSheet(quint32(globalsSize), "S")) + rec(0x000A, {});
+    return qvx::CompoundFile::build(QStringLiteral("Workbook"), globals + sheet);
+}
+
+} // namespace
+
+TEST(Spreadsheet, CraftedCompoundFilesAreRefusedBeforeAnythingIsAllocatedForThem)
+{
+    // A 4096-byte stream: sectors 0-7 the stream, 8 the directory, 9 the
+    // allocation table; sector 10 is appended as a list of table sectors.
+    const QByteArray good = qvx::CompoundFile::build(QStringLiteral("Workbook"), QByteArray(4096, 'w'));
+    ASSERT_EQ(good.size(), 512 + 10 * 512);
+    QByteArray back;
+    QString error;
+    ASSERT_TRUE(qvx::CompoundFile::readStream(good, QStringLiteral("Workbook"), &back, &error));
+
+    // A list that names the table sector again and again and links to itself.
+    QByteArray repeating = good;
+    for (int i = 0; i < 127; ++i)
+        repeating += le32(9);
+    repeating += le32(10);
+    repeating = withU32(withU32(withU32(repeating, 44, 5), 68, 10), 72, 1000);
+    EXPECT_FALSE(qvx::CompoundFile::readStream(repeating, QStringLiteral("Workbook"), &back, &error));
+    EXPECT_EQ(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (섹터 연결이 같은 섹터로 되돌아옵니다)."));
+
+    // A list sector that only links to itself.
+    QByteArray selfLinked = good + QByteArray(127 * 4, '\xFF') + le32(10);
+    selfLinked = withU32(withU32(selfLinked, 44, 5), 68, 10);
+    error.clear();
+    EXPECT_FALSE(qvx::CompoundFile::readStream(selfLinked, QStringLiteral("Workbook"), &back, &error));
+    EXPECT_EQ(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (섹터 연결이 같은 섹터로 되돌아옵니다)."));
+
+    // Sizes beyond the file's own length: the table, and the stream.
+    error.clear();
+    EXPECT_FALSE(qvx::CompoundFile::readStream(withU32(good, 44, 0x00FFFFFF), QStringLiteral("Workbook"), &back, &error));
+    EXPECT_EQ(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (할당표의 크기가 파일 길이를 넘습니다)."));
+    const qsizetype streamSize = 512 + 8 * 512 + 128 + 120;
+    error.clear();
+    EXPECT_FALSE(qvx::CompoundFile::readStream(withU32(good, streamSize, 0x7FFFFFFF), QStringLiteral("Workbook"), &back, &error));
+    EXPECT_EQ(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (Workbook 자료의 크기가 파일 길이를 넘습니다)."));
+
+    // The stream's chain running back on itself.
+    QByteArray looped = withU32(good, 512 + 9 * 512 + 3 * 4, 1);
+    error.clear();
+    EXPECT_FALSE(qvx::CompoundFile::readStream(looped, QStringLiteral("Workbook"), &back, &error));
+    EXPECT_EQ(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (Workbook: 섹터 연결이 되풀이됩니다)."));
+}
+
+TEST(Spreadsheet, FarCellsAreHeldSparselyOrRefusedPastTheFormatsLimits)
+{
+    QTemporaryDir dir;
+    // .xlsx: a cell in the sheet's last column on every row costs one cell.
+    const QString wide = dir.filePath(QStringLiteral("wide.xlsx"));
+    lxw_workbook *book = workbook_new(QFile::encodeName(wide).constData());
+    lxw_worksheet *sheet = workbook_add_worksheet(book, nullptr);
+    for (int r = 0; r < 500; ++r) {
+        worksheet_write_string(sheet, lxw_row_t(r), 0, "NO", nullptr);
+        worksheet_write_string(sheet, lxw_row_t(r), 16383, "far", nullptr);
+    }
+    ASSERT_EQ(workbook_close(book), LXW_NO_ERROR);
+    qvx::SheetCells cells;
+    QString error;
+    ASSERT_TRUE(Spreadsheet::read(wide, &cells, &error)) << error.toStdString();
+    EXPECT_EQ(cells.cellCount(), 1000);
+    EXPECT_EQ(cells.rowCount(), 500);
+    EXPECT_EQ(cells.columnCount(499), 16384);
+    EXPECT_EQ(cells.cell(499, 16383), QStringLiteral("far"));
+    EXPECT_EQ(cells.row(499, 11), QStringList{QStringLiteral("NO")});
+
+    // .xls holds 256 columns: a cell record beyond them is a damaged file.
+    const QString xls = dir.filePath(QStringLiteral("far.xls"));
+    QFile f(xls);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    QByteArray records;
+    for (int r = 0; r < 300; ++r)
+        records += rec(0x0203, cellHead(r, 16383, 15) + le64(r));
+    f.write(workbookWithCells(rec(0x0203, cellHead(0, 0, 15) + le64(7)) + records));
+    f.close();
+    EXPECT_FALSE(Spreadsheet::read(xls, &cells, &error));
+    EXPECT_EQ(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (1행의 셀이 .xls 시트의 256열을 넘습니다)."));
+    EXPECT_TRUE(cells.isEmpty());
+}
+
+TEST(Spreadsheet, AmountsBeyondWhatANumberCellHoldsAreWrittenAsText)
+{
+    QTemporaryDir dir;
+    const Spreadsheet::Rows rows{{QStringLiteral("금액")},
+                                 {QStringLiteral("12,345,678,901,234,567")},
+                                 {QStringLiteral("9,007,199,254,740,992")},
+                                 {QStringLiteral("1,234,567,890,123.456")},
+                                 {QStringLiteral("-2,500.50")}};
+    for (const QString name : {QStringLiteral("big.xls"), QStringLiteral("big.xlsx")}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString file = dir.filePath(name);
+        QString error;
+        ASSERT_TRUE(Spreadsheet::write(file, rows, &error)) << error.toStdString();
+        Spreadsheet::Rows back;
+        ASSERT_TRUE(readRows(file, &back, &error)) << error.toStdString();
+        ASSERT_EQ(back.size(), 5);
+        EXPECT_EQ(back[1].value(0), QStringLiteral("12,345,678,901,234,567")); // a text, every digit kept
+        EXPECT_EQ(back[2].value(0), QStringLiteral("9007199254740992"));       // 2^53 itself is a number
+        EXPECT_EQ(back[3].value(0), QStringLiteral("1,234,567,890,123.456"));  // 16 significant digits
+        EXPECT_EQ(back[4].value(0), QStringLiteral("-2500.5"));
+    }
+}
+
+TEST(Spreadsheet, ATextLongerThanACellHoldsIsRefusedNamingItsCell)
+{
+    QTemporaryDir dir;
+    Spreadsheet::Rows rows{{QStringLiteral("이름"), QStringLiteral("비고")},
+                           {QStringLiteral("가"), QString(32767, u'가')},
+                           {QStringLiteral("나"), QString(32768, u'x')}};
+    for (const QString name : {QStringLiteral("long.xls"), QStringLiteral("long.xlsx")}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString file = dir.filePath(name);
+        QString error;
+        EXPECT_FALSE(Spreadsheet::write(file, rows, &error));
+        EXPECT_EQ(error, QStringLiteral("3행 B열의 글자(32,768자)가 엑셀 셀에 담을 수 있는 32,767자를 넘습니다."));
+        EXPECT_FALSE(QFile::exists(file));
+    }
+    rows.removeLast();
+    const QString file = dir.filePath(QStringLiteral("fits.xls"));
+    ASSERT_TRUE(Spreadsheet::write(file, rows));
+    Spreadsheet::Rows back;
+    ASSERT_TRUE(readRows(file, &back));
+    EXPECT_EQ(back[1].value(1).size(), 32767);
 }
