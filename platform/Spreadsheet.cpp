@@ -323,6 +323,8 @@ bool readXls(const QString &fileName, SheetCells *cells, QString *error)
     case XlsReader::Result::Read:
         return true;
     case XlsReader::Result::NotBiff8:
+        if (!XlsReader::olderSheetsFit(bytes, error))
+            return false;
         return readOldXls(fileName, XlsReader::activeWorksheet(bytes), cells, error);
     case XlsReader::Result::Failed:
         break;

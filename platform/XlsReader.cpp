@@ -384,4 +384,29 @@ int XlsReader::activeWorksheet(const QByteArray &file)
     return int(std::count(types.begin(), types.begin() + activeTab, quint8(0)));
 }
 
+bool XlsReader::olderSheetsFit(const QByteArray &file, QString *error)
+{
+    constexpr int MaxOlderRows = 16384;
+    constexpr int MaxOlderColumns = 256;
+    constexpr quint16 rDIMENSIONS = 0x0200;
+    QByteArray stream;
+    if (!CompoundFile::readStream(file, QStringLiteral("Book"), &stream, error)
+        && !CompoundFile::readStream(file, QStringLiteral("Workbook"), &stream, error))
+        return false;
+    // Every record of every sheet, not only up to the first end record.
+    for (qsizetype at = 0; at + 4 <= stream.size();) {
+        const quint16 id = u16(stream, at);
+        const quint16 length = u16(stream, at + 2);
+        if (id == rDIMENSIONS && length >= 8
+            && (u16(stream, at + 6) > MaxOlderRows || u16(stream, at + 10) > MaxOlderColumns)) {
+            failed(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (시트의 크기가 %1행, %2열을 넘습니다).")
+                              .arg(MaxOlderRows)
+                              .arg(MaxOlderColumns));
+            return false;
+        }
+        at += 4 + length;
+    }
+    return true;
+}
+
 } // namespace qvx

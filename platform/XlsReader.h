@@ -26,6 +26,11 @@ public:
     // Which worksheet (counting worksheets only, from 0) the workbook was
     // saved showing, for older workbooks too; 0 when it cannot tell.
     static int activeWorksheet(const QByteArray &file);
+
+    // Whether an older workbook's sheets stay within the 16384 rows and 256
+    // columns of their format, checked before another reader sizes its cell
+    // tables by what the sheets declare; false with the reason in *error.
+    static bool olderSheetsFit(const QByteArray &file, QString *error = nullptr);
 };
 
 } // namespace qvx

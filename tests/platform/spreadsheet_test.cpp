@@ -339,20 +339,30 @@ TEST(Spreadsheet, XlsFromAnotherProgramReadsItsActiveSheetWithSavedResultsAndDat
     EXPECT_EQ(rows[4], (QStringList{QStringLiteral("TRUE"), QStringLiteral("FALSE"), QStringLiteral("두번째")}));
 }
 
-TEST(Spreadsheet, AnOlderXlsAlsoOpensAtItsActiveSheet)
+namespace {
+
+// BIFF5 records of older workbooks.
+QByteArray olderLabel(int row, int col, const QByteArray &text)
 {
-    // An Excel 5.0/95 workbook: a "Book" stream of BIFF5 records.
+    return rec(0x0204, cellHead(row, col, 15) + le16(quint16(text.size())) + text);
+}
+
+QByteArray olderDimensions(int rows, int columns)
+{
+    return rec(0x0200, le16(0) + le16(quint16(rows)) + le16(0) + le16(quint16(columns)) + le16(0));
+}
+
+// An Excel 5.0/95 workbook (a "Book" stream of BIFF5 records) of two sheets
+// with the given records, saved showing the second.
+QByteArray olderWorkbook(const QByteArray &firstSheet, const QByteArray &secondSheet)
+{
     const QByteArray bof = le16(0x0500) + le16(0x0005) + le16(0x0DBB) + le16(0x07CC);
     const QByteArray sheetBof = rec(0x0809, le16(0x0500) + le16(0x0010) + le16(0x0DBB) + le16(0x07CC));
-    auto label = [](int row, int col, const QByteArray &text) {
-        return rec(0x0204, cellHead(row, col, 15) + le16(quint16(text.size())) + text);
-    };
     QByteArray xfs;
     for (int i = 0; i < 16; ++i)
         xfs += rec(0x00E0, le16(0) + le16(0) + QByteArray(12, '\0'));
-    auto dimensions = [](int rows) { return rec(0x0200, le16(0) + le16(quint16(rows)) + le16(0) + le16(1) + le16(0)); };
-    const QByteArray first = sheetBof + dimensions(1) + label(0, 0, "one") + rec(0x000A, {});
-    const QByteArray second = sheetBof + dimensions(2) + label(0, 0, "two") + rec(0x0203, cellHead(1, 0, 15) + le64(5)) + rec(0x000A, {});
+    const QByteArray first = sheetBof + firstSheet + rec(0x000A, {});
+    const QByteArray second = sheetBof + secondSheet + rec(0x000A, {});
     const QByteArray window1 = le16(0) + le16(0) + le16(0x3A5C) + le16(0x23BE) + le16(0x38) + le16(1) + le16(0) + le16(1) + le16(0x258);
     auto globalsWith = [&](quint32 a, quint32 b) {
         return rec(0x0809, bof) + rec(0x0042, le16(1252)) + rec(0x003D, window1) + rec(0x0031, le16(200) + QByteArray(8, '\0') + char(5) + QByteArray("Arial"))
@@ -361,12 +371,24 @@ TEST(Spreadsheet, AnOlderXlsAlsoOpensAtItsActiveSheet)
     };
     const qsizetype size = globalsWith(0, 0).size();
     const QByteArray stream = globalsWith(quint32(size), quint32(size + first.size())) + first + second;
+    return qvx::CompoundFile::build(QStringLiteral("Book"), stream);
+}
+
+void writeFile(const QString &name, const QByteArray &bytes)
+{
+    QFile f(name);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+TEST(Spreadsheet, AnOlderXlsAlsoOpensAtItsActiveSheet)
+{
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("old.xls"));
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(qvx::CompoundFile::build(QStringLiteral("Book"), stream));
-    f.close();
+    writeFile(file, olderWorkbook(olderDimensions(1, 1) + olderLabel(0, 0, "one"),
+                                  olderDimensions(2, 1) + olderLabel(0, 0, "two") + rec(0x0203, cellHead(1, 0, 15) + le64(5))));
     Spreadsheet::Rows rows;
     QString error;
     ASSERT_TRUE(readRows(file, &rows, &error)) << error.toStdString();
@@ -509,6 +531,15 @@ TEST(Spreadsheet, FarCellsAreHeldSparselyOrRefusedPastTheFormatsLimits)
     EXPECT_FALSE(Spreadsheet::read(xls, &cells, &error));
     EXPECT_EQ(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (1행의 셀이 .xls 시트의 256열을 넘습니다)."));
     EXPECT_TRUE(cells.isEmpty());
+
+    // An older workbook whose sheet declares more rows than its format has
+    // is refused before the older format's reader sizes its tables by it.
+    const QString older = dir.filePath(QStringLiteral("older.xls"));
+    writeFile(older, olderWorkbook(olderDimensions(1, 1) + olderLabel(0, 0, "one"),
+                                   olderDimensions(65535, 256) + olderLabel(0, 0, "two")));
+    error.clear();
+    EXPECT_FALSE(Spreadsheet::read(older, &cells, &error));
+    EXPECT_EQ(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (시트의 크기가 16384행, 256열을 넘습니다)."));
 }
 
 TEST(Spreadsheet, AmountsBeyondWhatANumberCellHoldsAreWrittenAsText)
