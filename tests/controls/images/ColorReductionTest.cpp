@@ -63,8 +63,7 @@ TEST(ColorReduction, HistogramKeepsFewColoursAndMapsTheRestToTheNearest)
     for (std::size_t i = 0; i < few.Pixels.size(); ++i)
         ASSERT_EQ(out.Palette.Color(out.Pixels[i]), asColor(few.Pixels[i]));
 
-    // At 4 bits: the 16 most frequent colours are entries; every pixel has
-    // its nearest entry.
+    // At 4 bits: every pixel has its nearest entry.
     out = ReduceColors(few, 4, rmHistogram);
     for (std::size_t i = 0; i < few.Pixels.size(); ++i) {
         const GifColor c = asColor(few.Pixels[i]);
