@@ -42,6 +42,14 @@ int SheetCells::columnCount(int row) const
     return r == m_rows.end() || r->second.empty() ? 0 : r->second.rbegin()->first + 1;
 }
 
+qsizetype SheetCells::paddedCellCount() const
+{
+    qsizetype total = 0;
+    for (const auto &entry : m_rows)
+        total += entry.second.empty() ? 0 : entry.second.rbegin()->first + 1;
+    return total;
+}
+
 QStringList SheetCells::row(int row, int columns) const
 {
     QStringList out;

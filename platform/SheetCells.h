@@ -30,6 +30,9 @@ public:
     // One past the row's last column that holds a text.
     int columnCount(int row) const;
     qsizetype cellCount() const { return m_count; }
+    // The cells dense rows of this sheet would hold: per row, up to its
+    // last text.
+    qsizetype paddedCellCount() const;
     bool isEmpty() const { return m_count == 0; }
 
     // The first `columns` cells of a row, up to its last text among them.

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
@@ -437,6 +438,19 @@ bool Spreadsheet::write(const QString &fileName, const Rows &rows, QString *erro
     QString writeError;
     if (!TextFile::writeBytes(fileName, bytes, &writeError))
         return fail(error, QStringLiteral("파일을 저장할 수 없습니다: ") + fileName + QStringLiteral(" (") + writeError + u')');
+    return true;
+}
+
+bool Spreadsheet::read(const QString &fileName, Rows *rows, QString *error)
+{
+    rows->clear();
+    SheetCells cells;
+    if (!read(fileName, &cells, error))
+        return false;
+    if (cells.paddedCellCount() > MaxDenseCells)
+        return fail(error, QStringLiteral("시트가 너무 넓거나 길어 읽을 수 없습니다 (빈 칸을 포함해 최대 %1칸).")
+                               .arg(QLocale(QLocale::Korean, QLocale::SouthKorea).toString(qlonglong(MaxDenseCells))));
+    *rows = cells.rows(XlsxMaxColumns);
     return true;
 }
 

@@ -28,6 +28,11 @@ struct Spreadsheet
     static bool write(const QString &fileName, const Rows &rows, QString *error = nullptr,
                       const QString &sheetName = QStringLiteral("Sheet1"));
     static bool read(const QString &fileName, SheetCells *cells, QString *error = nullptr);
+    // The same as dense rows (each up to its last text) for sheets whose
+    // rows so padded hold at most MaxDenseCells cells; a wider or longer
+    // sheet is refused (read it sparsely instead).
+    static constexpr qsizetype MaxDenseCells = 4'000'000;
+    static bool read(const QString &fileName, Rows *rows, QString *error = nullptr);
 
     // The plain text of a number cell: whole numbers without a fraction,
     // others with up to 15 significant digits; never in exponent form.

@@ -175,10 +175,9 @@ TEST(ListGrid, SpreadsheetExportReadsBackThroughOurReader)
     g.SetCells(3, 1, QStringLiteral("0012345"));
     const QString file = dir.filePath(QStringLiteral("out.xls"));
     ASSERT_TRUE(g.SaveToXLS(file));
-    qvx::SheetCells cells;
+    qvx::Spreadsheet::Rows rows;
     QString error;
-    ASSERT_TRUE(qvx::Spreadsheet::read(file, &cells, &error)) << error.toStdString();
-    const qvx::Spreadsheet::Rows rows = cells.rows();
+    ASSERT_TRUE(qvx::Spreadsheet::read(file, &rows, &error)) << error.toStdString();
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[0], (QStringList{QStringLiteral("순번"), QStringLiteral("이름"), QStringLiteral("금액"), QStringLiteral("비고")}));
     EXPECT_EQ(rows[1].value(3), QStringLiteral("0012345"));     // text keeps its zeros

@@ -14,18 +14,6 @@
 
 using qvx::Spreadsheet;
 
-namespace {
-
-// A small sheet read back as dense rows, for comparing with what was written.
-bool readRows(const QString &file, Spreadsheet::Rows *rows, QString *error = nullptr)
-{
-    qvx::SheetCells cells;
-    const bool ok = Spreadsheet::read(file, &cells, error);
-    *rows = cells.rows();
-    return ok;
-}
-
-} // namespace
 
 TEST(Spreadsheet, NumbersReadAsTheirPlainDigits)
 {
@@ -45,7 +33,7 @@ TEST(Spreadsheet, NumbersReadAsTheirPlainDigits)
 
     Spreadsheet::Rows rows;
     QString error;
-    ASSERT_TRUE(readRows(file, &rows, &error)) << error.toStdString();
+    ASSERT_TRUE(Spreadsheet::read(file, &rows, &error)) << error.toStdString();
     ASSERT_EQ(rows.size(), 4);
     EXPECT_EQ(rows[1], (QStringList{QStringLiteral("1000"), QStringLiteral("1234567890123"), QStringLiteral("12.25"),
                                     QString(), QStringLiteral("-5")}));
@@ -58,7 +46,7 @@ TEST(Spreadsheet, DamagedOrForeignFilesAreRefusedWithAReason)
     QTemporaryDir dir;
     Spreadsheet::Rows rows;
     QString error;
-    EXPECT_FALSE(readRows(dir.filePath(QStringLiteral("missing.xlsx")), &rows, &error));
+    EXPECT_FALSE(Spreadsheet::read(dir.filePath(QStringLiteral("missing.xlsx")), &rows, &error));
 
     const QString text = dir.filePath(QStringLiteral("plain.xls"));
     QFile f(text);
@@ -66,7 +54,7 @@ TEST(Spreadsheet, DamagedOrForeignFilesAreRefusedWithAReason)
     f.write("NO,bank\r\n1,2\r\n");
     f.close();
     error.clear();
-    EXPECT_FALSE(readRows(text, &rows, &error));
+    EXPECT_FALSE(Spreadsheet::read(text, &rows, &error));
     EXPECT_FALSE(error.isEmpty());
 
     const QString zip = dir.filePath(QStringLiteral("broken.xlsx"));
@@ -74,7 +62,7 @@ TEST(Spreadsheet, DamagedOrForeignFilesAreRefusedWithAReason)
     ASSERT_TRUE(z.open(QIODevice::WriteOnly));
     z.write("PK\x03\x04garbage that is no zip at all");
     z.close();
-    EXPECT_FALSE(readRows(zip, &rows, &error));
+    EXPECT_FALSE(Spreadsheet::read(zip, &rows, &error));
 }
 
 TEST(Spreadsheet, AFailedWriteLeavesTheOldFileAlone)
@@ -86,7 +74,7 @@ TEST(Spreadsheet, AFailedWriteLeavesTheOldFileAlone)
     QString error;
     EXPECT_FALSE(Spreadsheet::write(file, {{QStringLiteral("b")}}, &error, QStringLiteral("bad[name]")));
     Spreadsheet::Rows rows;
-    ASSERT_TRUE(readRows(file, &rows));
+    ASSERT_TRUE(Spreadsheet::read(file, &rows));
     EXPECT_EQ(rows.value(0).value(0), QStringLiteral("a"));
 }
 
@@ -254,7 +242,7 @@ TEST(Spreadsheet, AListSavedAsXlsIsAnExcel97WorkbookThatOtherReadersOpen)
 
     // And ours.
     Spreadsheet::Rows back;
-    ASSERT_TRUE(readRows(file, &back, &error)) << error.toStdString();
+    ASSERT_TRUE(Spreadsheet::read(file, &back, &error)) << error.toStdString();
     ASSERT_EQ(back.size(), 5);
     EXPECT_EQ(back[0], rows[0]);
     EXPECT_EQ(back[1], (QStringList{QStringLiteral("1"), QStringLiteral("한빛상사(주)"), QStringLiteral("0012345"), QStringLiteral("1000")}));
@@ -281,13 +269,13 @@ TEST(Spreadsheet, ManyAndLongTextsRunAcrossContinuationRecords)
     }
     freexl_close(handle);
     Spreadsheet::Rows back;
-    ASSERT_TRUE(readRows(file, &back, &error)) << error.toStdString();
+    ASSERT_TRUE(Spreadsheet::read(file, &back, &error)) << error.toStdString();
     EXPECT_EQ(back, rows);
 
     // A text longer than a record is cut and goes on in the next one.
     rows << QStringList{QString(9000, QChar(u'한')) + QStringLiteral("끝"), QStringLiteral("x")};
     ASSERT_TRUE(Spreadsheet::write(file, rows, &error)) << error.toStdString();
-    ASSERT_TRUE(readRows(file, &back, &error)) << error.toStdString();
+    ASSERT_TRUE(Spreadsheet::read(file, &back, &error)) << error.toStdString();
     EXPECT_EQ(back, rows);
 }
 
@@ -315,7 +303,7 @@ TEST(Spreadsheet, ASheetTooLargeForXlsIsRefusedAndTheOldFileStays)
     EXPECT_FALSE(Spreadsheet::write(file, rows, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("65536"))) << error.toStdString();
     Spreadsheet::Rows back;
-    ASSERT_TRUE(readRows(file, &back));
+    ASSERT_TRUE(Spreadsheet::read(file, &back));
     EXPECT_EQ(back.value(0).value(0), QStringLiteral("a"));
 }
 
@@ -329,7 +317,7 @@ TEST(Spreadsheet, XlsFromAnotherProgramReadsItsActiveSheetWithSavedResultsAndDat
     f.close();
     Spreadsheet::Rows rows;
     QString error;
-    ASSERT_TRUE(readRows(file, &rows, &error)) << error.toStdString();
+    ASSERT_TRUE(Spreadsheet::read(file, &rows, &error)) << error.toStdString();
     ASSERT_EQ(rows.size(), 5);
     EXPECT_EQ(rows[0], QStringList{QStringLiteral("NO")}); // the second, active sheet
     EXPECT_EQ(rows[1], (QStringList{QStringLiteral("2024-03-01"), QStringLiteral("2024-03-01 12:00:00"),
@@ -391,7 +379,7 @@ TEST(Spreadsheet, AnOlderXlsAlsoOpensAtItsActiveSheet)
                                   olderDimensions(2, 1) + olderLabel(0, 0, "two") + rec(0x0203, cellHead(1, 0, 15) + le64(5))));
     Spreadsheet::Rows rows;
     QString error;
-    ASSERT_TRUE(readRows(file, &rows, &error)) << error.toStdString();
+    ASSERT_TRUE(Spreadsheet::read(file, &rows, &error)) << error.toStdString();
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows[0], QStringList{QStringLiteral("two")});
     EXPECT_EQ(rows[1], QStringList{QStringLiteral("5")});
@@ -420,7 +408,7 @@ TEST(Spreadsheet, DatesAndLargeNumbersReadAlikeFromXlsx)
 
     Spreadsheet::Rows rows;
     QString error;
-    ASSERT_TRUE(readRows(file, &rows, &error)) << error.toStdString();
+    ASSERT_TRUE(Spreadsheet::read(file, &rows, &error)) << error.toStdString();
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[0].join(u'|').toStdString(), "2024-03-01|2024-03-01 12:00:00|2024-03-01|98765432109876540000|0.3|TRUE|2");
 }
@@ -518,6 +506,11 @@ TEST(Spreadsheet, FarCellsAreHeldSparselyOrRefusedPastTheFormatsLimits)
     EXPECT_EQ(cells.columnCount(499), 16384);
     EXPECT_EQ(cells.cell(499, 16383), QStringLiteral("far"));
     EXPECT_EQ(cells.row(499, 11), QStringList{QStringLiteral("NO")});
+    // As dense rows the same sheet would hold 8 million cells: refused.
+    Spreadsheet::Rows dense;
+    EXPECT_FALSE(Spreadsheet::read(wide, &dense, &error));
+    EXPECT_EQ(error, QStringLiteral("시트가 너무 넓거나 길어 읽을 수 없습니다 (빈 칸을 포함해 최대 4,000,000칸)."));
+    EXPECT_TRUE(dense.isEmpty());
 
     // .xls holds 256 columns: a cell record beyond them is a damaged file.
     const QString xls = dir.filePath(QStringLiteral("far.xls"));
@@ -556,7 +549,7 @@ TEST(Spreadsheet, AmountsBeyondWhatANumberCellHoldsAreWrittenAsText)
         QString error;
         ASSERT_TRUE(Spreadsheet::write(file, rows, &error)) << error.toStdString();
         Spreadsheet::Rows back;
-        ASSERT_TRUE(readRows(file, &back, &error)) << error.toStdString();
+        ASSERT_TRUE(Spreadsheet::read(file, &back, &error)) << error.toStdString();
         ASSERT_EQ(back.size(), 5);
         EXPECT_EQ(back[1].value(0), QStringLiteral("12,345,678,901,234,567")); // a text, every digit kept
         EXPECT_EQ(back[2].value(0), QStringLiteral("9007199254740992"));       // 2^53 itself is a number
@@ -583,6 +576,6 @@ TEST(Spreadsheet, ATextLongerThanACellHoldsIsRefusedNamingItsCell)
     const QString file = dir.filePath(QStringLiteral("fits.xls"));
     ASSERT_TRUE(Spreadsheet::write(file, rows));
     Spreadsheet::Rows back;
-    ASSERT_TRUE(readRows(file, &back));
+    ASSERT_TRUE(Spreadsheet::read(file, &back));
     EXPECT_EQ(back[1].value(1).size(), 32767);
 }

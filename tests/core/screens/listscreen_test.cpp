@@ -89,9 +89,9 @@ TEST_F(ListFixture, SaveWritesTextOrSpreadsheetAndRefusesEmptyOrUnselected)
     files.enqueue(base, 2);
     const QString sheet = SaveListFile(nullptr, &grid, QString(), [] { return QStringList(); });
     EXPECT_EQ(prompt.lastText(), base + QStringLiteral(".xls 를 저장하였습니다."));
-    qvx::SheetCells cells;
-    ASSERT_TRUE(qvx::Spreadsheet::read(sheet, &cells));
-    EXPECT_EQ(cells.cell(2, 1), QStringLiteral("다라"));
+    qvx::Spreadsheet::Rows rows;
+    ASSERT_TRUE(qvx::Spreadsheet::read(sheet, &rows));
+    EXPECT_EQ(rows.value(2).value(1), QStringLiteral("다라"));
 
     const int before = prompt.count();
     EXPECT_TRUE(SaveListFile(nullptr, &grid, QString(), [] { return QStringList{QStringLiteral("x")}; }).isEmpty());
