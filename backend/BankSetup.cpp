@@ -4,6 +4,8 @@
 #include "backend/RelayServer.h"
 #include "backend/ServerContext.h"
 
+#include <cstdio>
+
 namespace qvx {
 
 RunningBank::~RunningBank()
@@ -33,7 +35,13 @@ std::unique_ptr<RunningBank> startBank(ServerContext &context, RelayServer *rela
     bank->context = &context;
     bank->service = std::make_shared<BankService>(context.sharedDatabase(), [&context] { return context.now(); },
                                                   settings, announcer, context.sharedBatchRegistry());
-    bank->service->resumeStoredBatches();
+    try {
+        bank->service->resumeStoredBatches();
+    } catch (const DbError &e) {
+        // They stay stored: the next start tries again.
+        std::fprintf(stderr, "QVXServer bank: registrations of an earlier run not taken on: %s\n",
+                     qPrintable(e.message()));
+    }
     context.setBatchSink(bank->service);
     if (o.bankConsole) {
         bank->console = std::make_unique<BankConsole>(*bank->service);
