@@ -22,15 +22,17 @@ int HighestNoticeNumber(const QStringList &receivedNumbers)
     return highest;
 }
 
-QList<int> FindNoticeGaps(const QStringList &receivedNumbers)
+QList<int> FindNoticeGaps(const QStringList &receivedNumbers, int bound)
 {
     const QSet<int> received = ReceivedNumbers(receivedNumbers);
-    int highest = 0;
-    for (int n : received)
-        highest = std::max(highest, n);
     QList<int> gaps;
-    for (int n = 1; n <= highest; ++n)
+    for (int n = 1; n <= bound; ++n)
         if (!received.contains(n))
             gaps.append(n);
     return gaps;
+}
+
+QList<int> FindNoticeGaps(const QStringList &receivedNumbers)
+{
+    return FindNoticeGaps(receivedNumbers, HighestNoticeNumber(receivedNumbers));
 }
