@@ -1,8 +1,10 @@
 #include "inquiries/InquiryScreens.h"
 
 #include "inquiries/screens/IcheSearchUnit.h"
+#include "inquiries/screens/SmsSendUnit.h"
 
 void registerInquiryScreens()
 {
     registerIcheSearchScreen();
+    registerSmsSendScreen();
 }
