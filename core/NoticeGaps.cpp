@@ -22,17 +22,15 @@ int HighestNoticeNumber(const QStringList &receivedNumbers)
     return highest;
 }
 
-QList<int> FindNoticeGaps(const QStringList &receivedNumbers, int bound)
+QList<int> FindNoticeGaps(const QStringList &receivedNumbers)
 {
     const QSet<int> received = ReceivedNumbers(receivedNumbers);
+    int highest = 0;
+    for (int n : received)
+        highest = std::max(highest, n);
     QList<int> gaps;
-    for (int n = 1; n <= bound; ++n)
+    for (int n = 1; n <= highest; ++n)
         if (!received.contains(n))
             gaps.append(n);
     return gaps;
-}
-
-QList<int> FindNoticeGaps(const QStringList &receivedNumbers)
-{
-    return FindNoticeGaps(receivedNumbers, HighestNoticeNumber(receivedNumbers));
 }

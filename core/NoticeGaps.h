@@ -8,8 +8,5 @@
 #include <QStringList>
 
 QList<int> FindNoticeGaps(const QStringList &receivedNumbers);
-// The same up to a bound of its own (the count a bank reports): every number
-// from 1 to `bound` that was not received, whatever was received above it.
-QList<int> FindNoticeGaps(const QStringList &receivedNumbers, int bound);
 // The highest received number (0 when none is a number).
 int HighestNoticeNumber(const QStringList &receivedNumbers);

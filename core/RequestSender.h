@@ -69,7 +69,6 @@ struct RequestResult
     };
     Outcome outcome = Outcome::Empty;
     qint64 base = 0;          // reserved base: rows took base + 1 .. base + count
-    qint64 reserveFailure = 0; // ReserveFailed: SeqNoTimedOut or SeqNoDbError
     int count = 0;            // rows of the batch
     int stored = 0;           // rows inserted
     QList<int> refused;       // rows the server refused (SkipBadLine)

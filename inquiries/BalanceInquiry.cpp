@@ -2,7 +2,7 @@
 
 #include "core/FixedLine.h"
 #include "core/TextUtils.h"
-#include "inquiries/InquiryText.h"
+#include "core/CellText.h"
 #include "platform/ResultSet.h"
 
 QList<AmtSearchRow> BalanceRequestRows(const RequestHeader &header, const QVector<MotherAccount> &accounts)

@@ -3,7 +3,7 @@
 #include "core/FixedLine.h"
 #include "core/TextUtils.h"
 #include "core/TotalsTable.h"
-#include "inquiries/InquiryText.h"
+#include "core/CellText.h"
 #include "platform/ResultSet.h"
 #include "platform/SqlText.h"
 

@@ -1,6 +1,6 @@
 #include "inquiries/FailedTransferNotices.h"
 
-#include "inquiries/InquiryText.h"
+#include "core/CellText.h"
 #include "platform/ResultSet.h"
 #include "platform/SqlText.h"
 
@@ -120,7 +120,7 @@ QString FailedNoticeDayLine(const qvx::ResultSet &rs, int i)
     QString line;
     for (const char *c : columns) {
         const QString value = rs.value(i, QString::fromLatin1(c));
-        line += qstrcmp(c, "PRICE") == 0 ? MoneyText(value) : value;
+        line += qstrcmp(c, "PRICE") == 0 ? MoneyCellText(value) : value;
     }
     return line;
 }

@@ -3,7 +3,7 @@
 #include "core/RequestSender.h"
 #include "core/Session.h"
 #include "core/TextUtils.h"
-#include "inquiries/InquiryText.h"
+#include "core/CellText.h"
 #include "platform/ResultSet.h"
 
 namespace {
@@ -97,9 +97,9 @@ QString SummarySaveLine(const SummaryAnswer &a)
     static const int widths[] = {6, 13, 6, 13, 6, 13, 6, 13, 6, 13, 10, 6, 13, 6};
     QStringList fields;
     fields << Padded(a.bankAccountText(), 14) << Padded(DelChar(a.firmId, u'-'), 15)
-           << Padded(DelComma(MoneyText(a.amounts[0])), 6);
+           << Padded(DelComma(MoneyCellText(a.amounts[0])), 6);
     for (int k = 1; k < SummaryAnswer::AmountCount; ++k)
-        fields << Padded(DelComma(MoneyText(a.amounts[size_t(k)])), widths[k - 1]);
+        fields << Padded(DelComma(MoneyCellText(a.amounts[size_t(k)])), widths[k - 1]);
     fields << Padded(DelComma(a.commonDummy), 13) << Padded(a.seqNo, 6);
     return fields.join(u' ');
 }

@@ -401,7 +401,7 @@ void TFrm_UserSMS::send(const QList<SmsRecipient> &to, const QString &replyNo, c
     RequestSender sender(data);
     const RequestResult result = sender.sendRows(batch, rows);
     if (result.outcome == RequestResult::Outcome::ReserveFailed) {
-        if (result.reserveFailure == SeqNoDbError)
+        if (result.reserveDbFailed())
             prompt().message(QStringLiteral("데이터베이스에 오류가 발생하여 전문번호를 생성하지 못하였습니다. "
                                             "관리자에게 문의하시기 바랍니다."));
         return;

@@ -1,7 +1,7 @@
 // The notice lists' logic: the gap walk and the gap rows of each kind, the
 // totals by kind, the remain and closing-check texts, the save records, and
 // every list statement run against the server's own database.
-#include "core/NoticeGaps.h"
+#include "core/GapRequest.h"
 #include "core/TextUtils.h"
 #include "core/TotalsTable.h"
 #include "inquiries/DepositNotices.h"
@@ -17,16 +17,6 @@
 
 namespace {
 QString S(const char *s) { return QString::fromUtf8(s); }
-}
-
-TEST(NoticeGapWalk, BoundDuplicatesOrderAndNonNumbers)
-{
-    EXPECT_TRUE(FindNoticeGaps({S("1"), S("2"), S("2"), S("3")}).isEmpty());
-    EXPECT_EQ(FindNoticeGaps({S("000005"), S("x"), S("000002"), S("000001")}), (QList<int>{3, 4}));
-    // the count check's bound: missing up to the reported count, not above it
-    EXPECT_EQ(FindNoticeGaps({S("000001"), S("000002"), S("000004")}, 5), (QList<int>{3, 5}));
-    EXPECT_EQ(FindNoticeGaps({}, 3), (QList<int>{1, 2, 3}));
-    EXPECT_TRUE(FindNoticeGaps({S("000007")}, 0).isEmpty());
 }
 
 TEST(NoticeGapRows, EachKindCarriesDayNumberAndTheSearchedBank)
