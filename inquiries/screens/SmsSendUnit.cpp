@@ -412,7 +412,7 @@ void TFrm_UserSMS::send(const QList<SmsRecipient> &to, const QString &replyNo, c
 
 void registerSmsSendScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("Frm_UserSMS"), [](QWidget *owner, Session &) -> QWidget * {
-        return new TFrm_UserSMS(*dm, owner);
+    ScreenRegistry::instance().add(QStringLiteral("Frm_UserSMS"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
+        return new TFrm_UserSMS(context.dm, owner);
     });
 }
