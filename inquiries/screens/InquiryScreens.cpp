@@ -2,9 +2,11 @@
 
 #include "inquiries/screens/IcheSearchUnit.h"
 #include "inquiries/screens/SmsSendUnit.h"
+#include "inquiries/screens/TicheErrTUnit.h"
 
 void registerInquiryScreens()
 {
     registerIcheSearchScreen();
     registerSmsSendScreen();
+    registerTicheErrTScreen();
 }
