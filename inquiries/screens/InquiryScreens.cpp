@@ -1,6 +1,7 @@
 #include "inquiries/screens/InquiryScreens.h"
 
 #include "inquiries/screens/IcheSearchUnit.h"
+#include "inquiries/screens/DepositUnit.h"
 #include "inquiries/screens/SmsSendUnit.h"
 #include "inquiries/screens/TicheErrTUnit.h"
 
@@ -9,4 +10,5 @@ void registerInquiryScreens()
     registerIcheSearchScreen();
     registerSmsSendScreen();
     registerTicheErrTScreen();
+    registerDepositScreen();
 }
