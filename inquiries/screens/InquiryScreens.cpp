@@ -2,6 +2,7 @@
 
 #include "inquiries/screens/IcheSearchUnit.h"
 #include "inquiries/screens/DepositUnit.h"
+#include "inquiries/screens/DraftUnit.h"
 #include "inquiries/screens/SmsSendUnit.h"
 #include "inquiries/screens/TicheErrTUnit.h"
 
@@ -11,4 +12,5 @@ void registerInquiryScreens()
     registerSmsSendScreen();
     registerTicheErrTScreen();
     registerDepositScreen();
+    registerDraftScreen();
 }
