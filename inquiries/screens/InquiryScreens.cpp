@@ -1,6 +1,7 @@
 #include "inquiries/screens/InquiryScreens.h"
 
 #include "inquiries/screens/IcheSearchUnit.h"
+#include "inquiries/screens/DepositCntUnit.h"
 #include "inquiries/screens/DepositUnit.h"
 #include "inquiries/screens/DraftUnit.h"
 #include "inquiries/screens/SmsSendUnit.h"
@@ -13,4 +14,5 @@ void registerInquiryScreens()
     registerTicheErrTScreen();
     registerDepositScreen();
     registerDraftScreen();
+    registerDepositCntScreen();
 }
