@@ -6,6 +6,7 @@
 #include "inquiries/screens/DraftUnit.h"
 #include "inquiries/screens/SmsSendUnit.h"
 #include "inquiries/screens/TicheErrTUnit.h"
+#include "inquiries/screens/VDepositUnit.h"
 
 void registerInquiryScreens()
 {
@@ -15,4 +16,5 @@ void registerInquiryScreens()
     registerDepositScreen();
     registerDraftScreen();
     registerDepositCntScreen();
+    registerVDepositScreen();
 }
