@@ -6,7 +6,9 @@
 #include "core/TotalsTable.h"
 #include "inquiries/DepositNotices.h"
 #include "inquiries/DraftNotices.h"
+#include "inquiries/FailedTransferColumns.h"
 #include "inquiries/FailedTransferNotices.h"
+#include "inquiries/NoticeGapRequest.h"
 #include "inquiries/NoticeGaps.h"
 #include "inquiries/SmsLog.h"
 #include "inquiries/StatusViewSql.h"
@@ -120,4 +122,50 @@ TEST(NoticeStatements, RunOnTheServer)
         NoticeGapSql::countUpTo(NoticeKind::FailedTransfer, S("F0001"), S("20261209"), 3)};
     for (const QString &sql : statements)
         EXPECT_NO_THROW(app.select(sql)) << sql.toStdString();
+}
+
+TEST(NoticeGapWalk, TheMissingNumbersAreASetUpToTheBound)
+{
+    const auto texts = [](std::initializer_list<const char *> l) {
+        QStringList out;
+        for (const char *t : l)
+            out << QString::fromLatin1(t);
+        return out;
+    };
+    // Duplicates, order and texts that are no number change nothing.
+    EXPECT_TRUE(MissingNumbers(texts({"000001", "000002", "000002", "000003"})).isEmpty());
+    EXPECT_EQ(MissingNumbers(texts({"000007", "abc", "000001", "000004", "000002", "000002"})), (QList<int>{3, 5, 6}));
+    EXPECT_EQ(MissingNumbers(texts({"000005"})), (QList<int>{1, 2, 3, 4}));
+    // The notice-count check: up to the reported count, numbers above it left out.
+    EXPECT_EQ(MissingNumbers(texts({"000001", "000002", "000004", "000009"}), 5), (QList<int>{3, 5}));
+    EXPECT_EQ(MissingNumbers({}, 3), (QList<int>{1, 2, 3}));
+}
+
+TEST(NoticeGapWalk, StatusTextsOfTheGapRequest)
+{
+    RequestResult r;
+    r.count = 2;
+    r.outcome = RequestResult::Outcome::Sent;
+    EXPECT_EQ(GapRequestStatus(r), QString::fromUtf8("결번전문 2 건을 처리중입니다."));
+    r.outcome = RequestResult::Outcome::InsertFailed;
+    EXPECT_EQ(GapRequestStatus(r), QString::fromUtf8("결번전문 2 건이 정상적으로 처리되지 않았습니다."));
+    r.outcome = RequestResult::Outcome::ReserveFailed;
+    EXPECT_TRUE(GapRequestStatus(r).isEmpty());
+}
+
+TEST(FailedTransferColumns, KindTextAndHiddenIds)
+{
+    const qvx::ResultSet rs({QStringLiteral("gubun"), QStringLiteral("price"), QStringLiteral("bankid")},
+                            {{QStringLiteral("20"), QStringLiteral("0000001234567"), QStringLiteral("20")},
+                             {QStringLiteral("30"), QStringLiteral("x"), QStringLiteral("20")}});
+    const ListColumns &c = FailedTransferColumns();
+    EXPECT_EQ(c.size(), int(FailedCol::Count));
+    EXPECT_EQ(CellText(c[FailedCol::Kind], rs, 0), QString::fromUtf8("수납"));
+    EXPECT_EQ(CellText(c[FailedCol::Kind], rs, 1), QString::fromUtf8("이체"));
+    EXPECT_EQ(CellText(c[FailedCol::Price], rs, 0), QStringLiteral("1,234,567"));
+    EXPECT_TRUE(c[FailedCol::BankId].hidden);
+    int shown = 0;
+    for (const ListColumn &column : c)
+        shown += column.hidden ? 0 : 1;
+    EXPECT_EQ(shown, 17);
 }
