@@ -48,24 +48,25 @@ Tqv_V_deposit_frm::Tqv_V_deposit_frm(const ScreenContext &context, QWidget *owne
 {
     build([this](TKitSimplePanel *) {
         TKitSimplePanel *panel = MakePanel(this, "pnl_total");
-        panel->resize(width(), 64);
+        panel->resize(width(), 84);
         SetAlign(panel, alBottom);
         panel->setEnabled(false);
+        panel->setStyleSheet(QStringLiteral("QLabel { color: black; }"));   // captions stay legible
         for (int row = 0; row < 2; ++row) {
-            (new QLabel(QStringLiteral("구    분"), panel))->setGeometry(8, 4 + row * 30, 60, 12);
-            (new QLabel(QStringLiteral("금    액"), panel))->setGeometry(8, 16 + row * 30, 60, 14);
+            (new QLabel(QStringLiteral("구    분"), panel))->setGeometry(8, 4 + row * 40, 60, 16);
+            (new QLabel(QStringLiteral("금    액"), panel))->setGeometry(8, 22 + row * 40, 60, 20);
         }
         for (int i = 0; i < 10; ++i) {
             const int x = 72 + (i % 5) * 180;
-            const int y = (i / 5) * 30;
+            const int y = 4 + (i / 5) * 40;
             auto *caption = new QLabel(QString::fromUtf8(Captions[i]), panel);
-            caption->setGeometry(x, y + 2, 170, 12);
+            caption->setGeometry(x, y, 170, 16);
             caption->setAlignment(Qt::AlignCenter);
             if (i == 0) {
                 caption->setObjectName(QStringLiteral("lbl_ibgum"));
                 lbl_ibgum = caption;
             }
-            totals.append(MakeCurrencyEdit(panel, EditNames[i], x, y + 14, 170, QStringLiteral(",0")));
+            totals.append(MakeCurrencyEdit(panel, EditNames[i], x, y + 18, 170, QStringLiteral(",0")));
         }
     });
 }

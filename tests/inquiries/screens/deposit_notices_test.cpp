@@ -106,6 +106,7 @@ TEST_F(DepositNotices, TheBanksNoticesAreListedAndTotalledByKindInBothSearchForm
     EXPECT_EQ(s->grd_deposit->Cells(DepositCol::Service, 1), QStringLiteral("DY2"));
     const QString clickName = s->grd_deposit->Cells(DepositCol::MoBankName, 1);
     EXPECT_FALSE(clickName.isEmpty());
+    SavePicture(s, "deposit_notices");
 
     // Enter on the search button: the bank names come from the joined tables.
     s->btn_search->setFocus();

@@ -81,6 +81,7 @@ TEST_F(DraftNotices, TheNoticesAreListedAndTotalledByKind)
     EXPECT_EQ(totalled, listed);
     EXPECT_EQ(s->grd_test->Cells(1, 0), S("수  탁"));
     EXPECT_EQ(s->grd_test->Cells(0, 1), S("금  액"));
+    SavePicture(s, "draft_notices");
 
     client->prompt().clear();
     ASSERT_TRUE(ClickControl(s->KitButton1));   // all banks listed

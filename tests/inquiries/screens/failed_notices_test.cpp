@@ -96,6 +96,7 @@ TEST_F(FailedNotices, ThePeriodIsListedInItsColumnsAndAReversedPeriodIsRefused)
     EXPECT_EQ(g->Cells(FailedCol::Price, 2), QStringLiteral("1,234,567"));
     EXPECT_EQ(g->Cells(FailedCol::ProcTime, 2), QStringLiteral("10:15:00"));
     EXPECT_EQ(g->Cells(FailedCol::BankId, 2), bankId);   // hidden, kept with the row
+    SavePicture(s, "failed_notices");
 
     ASSERT_TRUE(TypeDate(s->dtpkr_from, QDate::fromString(today, QStringLiteral("yyyyMMdd")).addDays(1)));
     client->prompt().clear();

@@ -48,6 +48,7 @@ TEST_F(NoticeCounts, TheBanksCountsAreCheckedAndTheMissingNumbersAskedForOnYes)
     ASSERT_TRUE(ClientFixture::waitFor([&] { return s->stsbar->currentMessage() == S("조회완료."); }, 15000));
     EXPECT_EQ(s->ed_SearchDate->text(), dayText());
     EXPECT_EQ(s->ed_TaErrCnt->text(), QStringLiteral("0 "));
+    SavePicture(s, "notice_counts");
     const int reported = s->ed_DepositCnt->text().trimmed().toInt();
     ASSERT_GE(reported, 5);
     const QStringList texts = client->prompt().texts();

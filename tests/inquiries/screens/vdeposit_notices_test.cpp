@@ -65,6 +65,7 @@ TEST_F(VirtualNotices, TheVirtualAccountNoticesAreListedTotalledAndTheirGapsAske
         totalled += edit->Value().toInt64();
     EXPECT_LE(totalled, listed);
     EXPECT_GT(totalled, 0);
+    SavePicture(s, "virtual_notices");
 
     ASSERT_TRUE(ClickControl(s->btn_order));
     EXPECT_TRUE(s->StatusBar1->currentMessage().startsWith(S("결번전문 "))) << qPrintable(s->StatusBar1->currentMessage());
