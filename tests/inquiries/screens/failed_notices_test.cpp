@@ -172,6 +172,19 @@ TEST_F(FailedNotices, TodaysNoticesGoToTheDayFileInANewDataFolder)
                              + QStringLiteral("99900011122230") + QStringLiteral("1,234,567") + QStringLiteral("1015000")
                              + S("홍길동") + QStringLiteral("0012") + QStringLiteral("0400640\r\n");
     EXPECT_EQ(qvx::Cp949::decode(file.readAll()), expected);
+    file.close();
+
+    // A data folder that cannot be made: the message names the file, nothing is written.
+    QTemporaryDir blocked;
+    QDir::setCurrent(blocked.path());
+    QFile plain(blocked.path() + QStringLiteral("/data"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    client->prompt().clear();
+    ASSERT_TRUE(ClickControl(s->btn_filesave));
+    const QString name = S("타행불능통지") + today + QStringLiteral(".dat");
+    EXPECT_TRUE(client->prompt().lastText().contains(name + S(" 파일을 저장하지 못하였습니다.")))
+        << qPrintable(client->prompt().lastText());
     QDir::setCurrent(previous);
 }
 
