@@ -51,6 +51,7 @@ RequestResult RequestSender::send(const RequestBatch &batch, int count, const St
         const qint64 base = ReserveSeqNo(count, batch.reserveLimitMs, &m_server, batch.dbErrorNotice);
         if (base < 0) {
             result.outcome = Outcome::ReserveFailed;
+            result.reserveAnswer = base;
             return result;
         }
         result.base = base;

@@ -74,8 +74,13 @@ struct RequestResult
     QList<int> refused;       // rows the server refused (SkipBadLine)
     int registration = 0;     // the registration routine's answer (1, -1, -2), 0 when not run
     QString error;            // the server's message for a failed step
+    // ReserveFailed: the reservation's answer, SeqNoTimedOut (the server was
+    // busy for the whole time limit) or SeqNoDbError (its database failed).
+    qint64 reserveAnswer = 0;
 
     bool sent() const { return outcome == Outcome::Sent; }
+    bool reserveTimedOut() const { return outcome == Outcome::ReserveFailed && reserveAnswer == SeqNoTimedOut; }
+    bool reserveDbFailed() const { return outcome == Outcome::ReserveFailed && reserveAnswer == SeqNoDbError; }
     QString firstNo() const { return QString::number(base + 1); }
     QString lastNo() const { return QString::number(base + count); }
 };
