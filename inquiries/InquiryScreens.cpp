@@ -1,5 +1,6 @@
 #include "inquiries/InquiryScreens.h"
 
+#include "inquiries/screens/AmtSearchUnit.h"
 #include "inquiries/screens/IcheSearchUnit.h"
 #include "inquiries/screens/SmsSendUnit.h"
 
@@ -7,4 +8,5 @@ void registerInquiryScreens()
 {
     registerIcheSearchScreen();
     registerSmsSendScreen();
+    registerAmtSearchScreen();
 }
