@@ -3,10 +3,14 @@
 #include "inquiries/screens/AmtSearchUnit.h"
 #include "inquiries/screens/IcheSearchUnit.h"
 #include "inquiries/screens/SmsSendUnit.h"
+#include "inquiries/screens/TIcheNameSearchUnit.h"
+#include "inquiries/screens/TrsumUnit.h"
 
 void registerInquiryScreens()
 {
     registerIcheSearchScreen();
     registerSmsSendScreen();
     registerAmtSearchScreen();
+    registerTIcheNameSearchScreen();
+    registerSummaryScreens();
 }

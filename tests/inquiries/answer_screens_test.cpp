@@ -10,6 +10,8 @@
 #include "core/TextUtils.h"
 #include "core/SeqNo.h"
 #include "inquiries/screens/AmtSearchUnit.h"
+#include "inquiries/screens/TIcheNameSearchUnit.h"
+#include "inquiries/screens/TrsumUnit.h"
 #include "platform/Clock.h"
 #include "platform/Cp949.h"
 #include "platform/FileChooser.h"
@@ -97,4 +99,87 @@ TEST_F(BusyBankBalance, WithdrawnRegistrationSaysNothingWentOut)
     EXPECT_TRUE(client->prompt().contains(SendDescBusyQuestion));
     EXPECT_FALSE(client->prompt().contains(S("조회처리 중입니다.")));
     EXPECT_EQ(listRows(s->grd_Amtlist), 0);
+}
+
+namespace {
+// The item of a drop-down list whose text holds `part`, chosen with the keyboard.
+void ChooseItemWith(TKitComboBox *box, const QString &part)
+{
+    for (int i = 0; i < box->Items().Count(); ++i)
+        if (box->Items()[i].contains(part)) {
+            ScreenInput::choose(box, i);
+            return;
+        }
+    ADD_FAILURE() << "no item with " << part.toStdString();
+}
+} // namespace
+
+TEST_F(InquiryScreenTest, HolderNameOfAPayeeAccountComesBackFromTheBank)
+{
+    auto *s = ScreenInput::openFromMenu<Tqv_TIcheNamesearch_frm>(main, "qv_d2", "qv_TIcheNamesearch_frm");
+    ASSERT_NE(s, nullptr) << client->prompt().texts().join(u'|').toStdString();
+    ClickControl(s->btn_search);
+    EXPECT_EQ(client->prompt().lastText(), S("거래계좌번호를 입력하시기 바랍니다."));
+    EXPECT_EQ(count(S("select count(*) from ta_name_search")), 0);
+
+    ChooseItemWith(s->cmb_bankname, S("[20]"));
+    TypeText(s->edt_BANKNO, S("1002345678901"));
+    ClickControl(s->btn_search);
+    EXPECT_EQ(client->prompt().lastText(), S("정상적으로 송신하였습니다.\r\r은행에서 응답전문이 수신되면 화면에 조회하신 "
+                                             "계좌내역이 보여집니다."));
+    const qvx::ResultSet row = query(S("select price, bankno, trans_bankid, mopasswd, bankid from ta_name_search"));
+    ASSERT_EQ(row.recordCount(), 1);
+    EXPECT_EQ(row.value(0, S("price")), S("0000000000001"));
+    EXPECT_EQ(row.value(0, S("bankno")), S("1002345678901"));
+    EXPECT_EQ(row.value(0, S("trans_bankid")), S("20"));
+    EXPECT_EQ(row.value(0, S("mopasswd")), S("1234")); // the first mother account, 기업은행
+    ASSERT_TRUE(ClientFixture::waitFor([&] { return listRows(s->grd_ichelist) == 1; }));
+    EXPECT_EQ(s->grd_ichelist->Cells(6, 1), S("홍길동"));
+    EXPECT_EQ(s->grd_ichelist->Cells(3, 1), S("1"));
+    EXPECT_EQ(s->grd_ichelist->Cells(1, 1), S("기업은행"));
+}
+
+TEST_F(InquiryScreenTest, SummaryOfEveryAccountHandsItsRangeOverAndOneAccountDoesNot)
+{
+    auto *s = ScreenInput::openFromMenu<Tqv_trsum_frm>(main, "qv_c4", "qv_trsum_frm");
+    ASSERT_NE(s, nullptr);
+    ScreenInput::choose(s->cmb_allbank, 1);
+    ClickControl(s->btn_search);
+    EXPECT_EQ(client->prompt().lastText(), S("정상적으로 처리되었습니다."));
+    EXPECT_EQ(client->session().SeqNoBase, 0);
+    ASSERT_TRUE(ClientFixture::waitFor([&] { return listRows(s->grd_trsumlist) == 1; }));
+
+    ScreenInput::choose(s->cmb_allbank, 0);
+    ClickControl(s->btn_search);
+    const int accounts = count(S("select count(*) from bank"));
+    const qvx::ResultSet rows = query(S("select seqno from trsum order by seqno"));
+    ASSERT_EQ(rows.recordCount(), accounts + 1);
+    EXPECT_EQ(client->session().SeqNoBase, rows.value(1, 0).toInt());
+    EXPECT_EQ(client->session().SeqNoLast, rows.value(accounts, 0).toInt());
+    // the single request of the same second may be listed with them
+    ASSERT_TRUE(ClientFixture::waitFor([&] { return listRows(s->grd_trsumlist) >= accounts; }));
+    EXPECT_TRUE(s->grd_trsumlist->Cells(2, 1).contains(u'['));
+    EXPECT_EQ(s->Answers().size(), listRows(s->grd_trsumlist));
+}
+
+TEST_F(InquiryScreenTest, VirtualAccountSummaryOfTheOneVirtualAccountBank)
+{
+    auto *s = ScreenInput::openFromMenu<TFrm_Vas_trSum>(main, "N5", "Frm_Vas_trSum");
+    ASSERT_NE(s, nullptr);
+    ClickControl(s->btn_search);
+    const qvx::ResultSet rows = query(S("select service, bankid, transdate, gikwancode from vas_trsum"));
+    ASSERT_EQ(rows.recordCount(), 1);
+    EXPECT_EQ(rows.value(0, S("service")), S("VAS"));
+    EXPECT_EQ(rows.value(0, S("bankid")), S("21"));
+    EXPECT_EQ(rows.value(0, S("transdate")), qvx::Clock::today());
+    ASSERT_TRUE(ClientFixture::waitFor([&] { return listRows(s->grd_trsumlist) == 1; }));
+    EXPECT_EQ(s->grd_trsumlist->Cells(2, 1), S("조흥은행"));
+}
+
+TEST_F(InquiryScreenTest, VirtualAccountSummaryClosesWithoutAVirtualAccountBank)
+{
+    client->server().exec(S("update bank set tr_gubuncode = '20' where tr_gubuncode = 'Y'"));
+    ASSERT_TRUE(TriggerMenuItem(main, S("N5")));
+    EXPECT_TRUE(waitForPrompt(S("가상계좌를 사용하는 은행거래가 없습니다.\r\nQVXServer에서 거래은행설정을 확인하세요")));
+    EXPECT_TRUE(ClientFixture::waitFor([&] { return FindScreen(main, S("Frm_Vas_trSum")) == nullptr; }));
 }
