@@ -19,7 +19,11 @@ const char *const BankCombo::AllBanksQuery = "select * from allbank where not (b
 
 BankItem BankItem::FromRow(const qvx::ResultSet &rs, int row)
 {
-    auto v = [&rs, row](const char *name) { return rs.value(row, QString::fromLatin1(name)); };
+    // Columns the select did not name stay empty.
+    auto v = [&rs, row](const char *name) {
+        const int col = rs.columnIndex(QString::fromLatin1(name));
+        return col >= 0 ? rs.value(row, col) : QString();
+    };
     return {v("bankid"), v("bankname"), v("firmid"), v("recvid"), v("tr_gubuncode")};
 }
 
