@@ -129,7 +129,7 @@ void Tqv_amtsearch_frm::buildReport()
 
 void registerAmtSearchScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_amtsearch_frm"), [](QWidget *owner, Session &session) -> QWidget * {
-        return new Tqv_amtsearch_frm(ScreenContext{session, *dm}, owner);
+    ScreenRegistry::instance().add(QStringLiteral("qv_amtsearch_frm"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
+        return new Tqv_amtsearch_frm(context, owner);
     });
 }

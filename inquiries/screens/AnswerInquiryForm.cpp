@@ -51,12 +51,7 @@ AnswerInquiryForm::AnswerInquiryForm(const ScreenContext &context, QWidget *owne
                   [this] { PrintList(this, grid, Report1, false); });
         BindClick(session, btn_preview, QStringLiteral("btn_previewClick"),
                   [this] { PrintList(this, grid, Report1, true); });
-        grid->setContextMenuPolicy(Qt::ActionsContextMenu);
-        auto *find = new QAction(QStringLiteral("내용 검색"), grid);
-        find->setObjectName(QStringLiteral("N1"));
-        connect(find, &QAction::triggered, this,
-                Guarded(session, QStringLiteral("N1Click"), [this] { OpenFindDialog(session, this, grid); }));
-        grid->addAction(find);
+        AddFindAction(context, this, grid);
     }
 }
 

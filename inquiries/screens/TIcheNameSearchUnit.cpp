@@ -113,7 +113,7 @@ void Tqv_TIcheNamesearch_frm::btn_searchClick()
 void registerTIcheNameSearchScreen()
 {
     ScreenRegistry::instance().add(QStringLiteral("qv_TIcheNamesearch_frm"),
-                                   [](QWidget *owner, Session &session) -> QWidget * {
-                                       return new Tqv_TIcheNamesearch_frm(ScreenContext{session, *dm}, owner);
+                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * {
+                                       return new Tqv_TIcheNamesearch_frm(context, owner);
                                    });
 }

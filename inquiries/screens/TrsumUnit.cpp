@@ -250,10 +250,10 @@ void TFrm_Vas_trSum::btn_searchClick()
 
 void registerSummaryScreens()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_trsum_frm"), [](QWidget *owner, Session &session) -> QWidget * {
-        return new Tqv_trsum_frm(ScreenContext{session, *dm}, owner);
+    ScreenRegistry::instance().add(QStringLiteral("qv_trsum_frm"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
+        return new Tqv_trsum_frm(context, owner);
     });
-    ScreenRegistry::instance().add(QStringLiteral("Frm_Vas_trSum"), [](QWidget *owner, Session &session) -> QWidget * {
-        return new TFrm_Vas_trSum(ScreenContext{session, *dm}, owner);
+    ScreenRegistry::instance().add(QStringLiteral("Frm_Vas_trSum"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
+        return new TFrm_Vas_trSum(context, owner);
     });
 }

@@ -2,6 +2,8 @@
 // table, the check-box column (ticked by a real click), the save options
 // byte for byte, report columns and paging, the result totals grid, the
 // combos' records, keyboard date entry and the find action.
+#include "core/DMUnit.h"
+#include "core/screens/ScreenContext.h"
 #include "ScreenDriver.h"
 
 #include "core/CellText.h"
@@ -76,6 +78,7 @@ struct ListKit : ::testing::Test
     qvx::ScriptedPrompt prompt;
     qvx::ScriptedFileChooser files;
     Session session;
+    Tdm data{session};
     QWidget form;
     TListGrid *grid = nullptr;
 
@@ -268,7 +271,7 @@ TEST_F(ListKit, TheResultTotalsGridShowsCountsAndAmounts)
 
 TEST_F(ListKit, FindActionAndDoubleClickRunThroughTheGuard)
 {
-    QAction *find = AddFindAction(session, &form, grid);
+    QAction *find = AddFindAction(ScreenContext{session, data}, &form, grid);
     EXPECT_EQ(find->objectName(), QStringLiteral("N1"));
     EXPECT_EQ(find->text(), QStringLiteral("내용 검색"));
     find->trigger();

@@ -6,7 +6,7 @@
 #include "backend/RelayServer.h"
 #include "backend/ServerOptions.h"
 #include "core/screens/ClientMainUnit.h"
-#include "inquiries/InquiryScreens.h"
+#include "inquiries/screens/InquiryScreens.h"
 #include "platform/ResultSet.h"
 #include "platform/TListGrid.h"
 #include "support/client/ClientFixture.h"

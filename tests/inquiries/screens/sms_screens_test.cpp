@@ -6,7 +6,7 @@
 #include "core/Session.h"
 #include "core/TextUtils.h"
 #include "core/screens/ClientMainUnit.h"
-#include "inquiries/InquiryScreens.h"
+#include "inquiries/screens/InquiryScreens.h"
 #include "inquiries/screens/SmsSendUnit.h"
 #include "platform/TListGrid.h"
 #include "controls/panels/DDButton.h"
