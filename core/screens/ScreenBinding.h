@@ -10,6 +10,7 @@
 #include <QString>
 #include <functional>
 
+struct ScreenContext;
 class QAction;
 class QWidget;
 class Session;
@@ -43,4 +44,4 @@ void BindRadioClick(Session &session, TKitRadioButton *radio, const QString &han
 // The list's pop-up item "내용 검색" (component name `name`, handler
 // name + "Click"): the find dialog over the list, or the message when the
 // list is empty.
-QAction *AddFindAction(Session &session, QWidget *owner, TListGrid *grid, const char *name = "N1");
+QAction *AddFindAction(const ScreenContext &context, QWidget *owner, TListGrid *grid, const char *name = "N1");
