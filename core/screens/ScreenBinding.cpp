@@ -1,7 +1,5 @@
 #include "core/screens/ScreenBinding.h"
 
-#include "core/screens/ScreenContext.h"
-
 #include "core/EventGuard.h"
 #include "core/screens/ListScreen.h"
 #include "controls/panels/DDButton.h"

@@ -10,10 +10,10 @@
 #include <QString>
 #include <functional>
 
+struct ScreenContext;
 class QAction;
 class QWidget;
 class Session;
-struct ScreenContext;
 class TDDButton;
 class TKitRadioButton;
 class TListGrid;

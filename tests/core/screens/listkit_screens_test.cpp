@@ -2,8 +2,6 @@
 // table, the check-box column (ticked by a real click), the save options
 // byte for byte, report columns and paging, the result totals grid, the
 // combos' records, keyboard date entry and the find action.
-#include "core/DMUnit.h"
-#include "core/screens/ScreenContext.h"
 #include "ScreenDriver.h"
 
 #include "core/CellText.h"
@@ -16,6 +14,7 @@
 #include "core/screens/MotherAccountCombo.h"
 #include "core/screens/ResultTotalsGrid.h"
 #include "core/screens/ScreenBinding.h"
+#include "core/DMUnit.h"
 #include "core/Session.h"
 #include "controls/panels/KitComboBox.h"
 #include "controls/panels/KitControl.h"
@@ -78,7 +77,6 @@ struct ListKit : ::testing::Test
     qvx::ScriptedPrompt prompt;
     qvx::ScriptedFileChooser files;
     Session session;
-    Tdm data{session};
     QWidget form;
     TListGrid *grid = nullptr;
 
@@ -271,6 +269,7 @@ TEST_F(ListKit, TheResultTotalsGridShowsCountsAndAmounts)
 
 TEST_F(ListKit, FindActionAndDoubleClickRunThroughTheGuard)
 {
+    Tdm data(session);
     QAction *find = AddFindAction(ScreenContext{session, data}, &form, grid);
     EXPECT_EQ(find->objectName(), QStringLiteral("N1"));
     EXPECT_EQ(find->text(), QStringLiteral("내용 검색"));
