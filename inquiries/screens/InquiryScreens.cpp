@@ -3,6 +3,7 @@
 #include "inquiries/screens/AmtSearchUnit.h"
 #include "inquiries/screens/IcheSearchUnit.h"
 #include "inquiries/screens/SmsSendUnit.h"
+#include "inquiries/screens/SmsViewUnit.h"
 #include "inquiries/screens/TIcheNameSearchUnit.h"
 #include "inquiries/screens/TrsumUnit.h"
 
@@ -10,6 +11,7 @@ void registerInquiryScreens()
 {
     registerIcheSearchScreen();
     registerSmsSendScreen();
+    registerSmsViewScreen();
     registerAmtSearchScreen();
     registerTIcheNameSearchScreen();
     registerSummaryScreens();
