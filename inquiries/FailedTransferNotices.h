@@ -4,6 +4,7 @@
 // ("타행이체 불능현황 보기") and the notice screen with its gap request and day
 // file ("타행이체 불능통지").
 
+#include "core/ListColumns.h"
 #include "core/RequestRows.h"
 
 #include <QString>
@@ -32,6 +33,14 @@ QString noticeNumbers(const QString &bankCode, const QString &day);
 QString dayNotices(const QString &day);
 
 } // namespace FailedTransferSql
+
+// The list of both screens: 17 shown columns, then the ids a row carries.
+enum FailedTransferCol {
+    ftNo, ftBankSeqNo, ftDate, ftMoBank, ftMoBankNo, ftTransBank, ftBankNo, ftName, ftPrice, ftResult, ftKind,
+    ftProcTime, ftFee, ftCmsCode, ftProcResult, ftTaProcNo, ftDummy,
+    ftOrgSeqNo, ftSubSeq, ftService, ftSendId, ftRecvId, ftFirmId, ftBankId, ftSendFlag, ftErrCode
+};
+ListColumns FailedTransferColumns();
 
 // One listed notice.
 struct FailedTransferNotice

@@ -1,6 +1,7 @@
 #include "inquiries/screens/InquiryScreens.h"
 
 #include "inquiries/screens/AmtSearchUnit.h"
+#include "inquiries/screens/IcheErrViewUnit.h"
 #include "inquiries/screens/IcheSearchUnit.h"
 #include "inquiries/screens/SmsSendUnit.h"
 #include "inquiries/screens/SmsViewUnit.h"
@@ -11,6 +12,7 @@ void registerInquiryScreens()
 {
     registerIcheSearchScreen();
     registerSmsSendScreen();
+    registerIcheErrViewScreen();
     registerSmsViewScreen();
     registerAmtSearchScreen();
     registerTIcheNameSearchScreen();
