@@ -54,9 +54,9 @@ const ListColumns &Columns()
     return columns;
 }
 
-QString SaveRecord(const std::function<QString(int col)> &cell)
+static QString Record(const std::function<QString(int col)> &cell, bool joined)
 {
-    FixedLine line;
+    FixedLine line = joined ? FixedLine(FixedLine::Overflow::Keep, QStringLiteral(" ")) : FixedLine();
     line.left(DelChar(cell(cRecvDate), u'-'), 8)
         .left(DelChar(cell(cRecvTime), u':'), 6)
         .left(cell(cBankId2), 2)
@@ -67,13 +67,23 @@ QString SaveRecord(const std::function<QString(int col)> &cell)
         .left(cell(cTransBank), 16)
         .left(DelComma(cell(cPrice)), 13)
         .left(cell(cTransBankId), 2)
-        .left(DelChar(cell(cBankNo), u'-'), 15)
+        .left(joined ? cell(cBankNo) : DelChar(cell(cBankNo), u'-'), 15)
         .left(cell(cDummy), 4)
         .right(cell(cName), 30)
         .left(cell(cResult).trimmed(), 40)
         .left(cell(cTaProcNo), 20)
         .zeroLeft(cell(cSeqNo), 6);
     return line.text();
+}
+
+QString SaveRecord(const std::function<QString(int col)> &cell)
+{
+    return Record(cell, false);
+}
+
+QString JoinedSaveRecord(const std::function<QString(int col)> &cell)
+{
+    return Record(cell, true);
 }
 
 IcheResultRow RequestRow(const Session &session, const std::function<QString(int col)> &cell)

@@ -27,6 +27,9 @@ const ListColumns &Columns();
 // The re-processing record of a listed row: fields cut from its cells
 // (`cell(col)`), widths in CP949 bytes, a longer value kept whole.
 QString SaveRecord(const std::function<QString(int col)> &cell);
+// The status view's form of the record: the same fields joined by one blank,
+// the payee account as shown (with its '-').
+QString JoinedSaveRecord(const std::function<QString(int col)> &cell);
 
 // The result-inquiry request of a listed row (icheresult, its SeqNo set by
 // the request sender).

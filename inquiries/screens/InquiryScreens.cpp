@@ -3,6 +3,7 @@
 #include "inquiries/screens/AmtSearchUnit.h"
 #include "inquiries/screens/IcheErrViewUnit.h"
 #include "inquiries/screens/IcheSearchUnit.h"
+#include "inquiries/screens/IcheViewUnit.h"
 #include "inquiries/screens/SmsSendUnit.h"
 #include "inquiries/screens/SmsViewUnit.h"
 #include "inquiries/screens/TIcheNameSearchUnit.h"
@@ -12,6 +13,7 @@ void registerInquiryScreens()
 {
     registerIcheSearchScreen();
     registerSmsSendScreen();
+    registerIcheViewScreen();
     registerIcheErrViewScreen();
     registerSmsViewScreen();
     registerAmtSearchScreen();

@@ -5,6 +5,11 @@
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
 #include "inquiries/screens/IcheErrViewUnit.h"
+#include "inquiries/screens/IcheViewUnit.h"
+#include "core/screens/KitLook.h"
+#include "controls/panels/KitGroup.h"
+#include "support/client/SeedRows.h"
+#include "core/TotalsTable.h"
 #include "platform/Clock.h"
 
 #include <QDateEdit>
@@ -73,4 +78,66 @@ TEST_F(ErrorView, NoNoticeOfThePeriod)
     ClickControl(s->btn_search);
     EXPECT_EQ(client->prompt().lastText(), S("타행이체불능 통지 전문이 수신되지 않았습니다."));
     EXPECT_EQ(listRows(s->grd_allbank), 0);
+}
+
+namespace {
+
+class StatusView : public InquiryScreenTest
+{
+protected:
+    // A payment of `user` in the given state; errcode "" leaves it unanswered.
+    void seed(const char *user, qint64 seqno, qint64 price, const char *srFlag, const char *errcode)
+    {
+        SeedRow row;
+        row.userid = S(user);
+        row.senddate = qvx::Clock::today();
+        row.seqno = seqno;
+        row.price = price;
+        client->server().exec(SeedSql(row));
+        client->server().exec(QStringLiteral("update giche set sr_flag = '%1', errcode = '%2' where seqno = %3")
+                                  .arg(S(srFlag), S(errcode))
+                                  .arg(seqno));
+    }
+    int rows(Tqv_Icheview_frm *s) { return listRows(s->grd_ichelist, 1); }
+};
+
+} // namespace
+
+TEST_F(StatusView, StateAndOutcomeFiltersOverTransfersOfEveryUser)
+{
+    seed("MAKER", 11, 1000, "0", "");     // written, never listed
+    seed("MAKER", 12, 2000, "1", "");     // waiting to be sent
+    seed("APPR1", 13, 3000, "4", "0000"); // answered normally, another user's
+    seed("MAKER", 14, 4000, "4", "0012"); // answered with an error
+    auto *s = ScreenInput::openFromMenu<Tqv_Icheview_frm>(main, "qv_b3", "qv_Icheview_frm");
+    ASSERT_NE(s, nullptr);
+    QTest::mouseClick(s->chk_jigub, Qt::LeftButton);
+    ClickControl(s->btn_search);
+    ASSERT_EQ(rows(s), 3);
+    EXPECT_EQ(s->grd_ichelist->Cells(2, 1), S("12"));
+    EXPECT_EQ(s->grd_ichelist->Cells(2, 2), S("13"));
+    EXPECT_EQ(s->Totals().count(3), 3);
+    EXPECT_EQ(s->Totals().amount(6), 3000);   // 정상이체: the received "0000" row
+    EXPECT_EQ(s->Totals().amount(9), 6000);   // 비정상처리: waiting and failed
+    EXPECT_EQ(s->grd_test->Cells(3, 3), S("9,000"));
+    ScreenInput::savePicture(s, "status_view");
+
+    QTest::mouseClick(s->rd_recv, Qt::LeftButton);
+    QTest::mouseClick(s->chk_wrong, Qt::LeftButton); // 정상처리 only
+    ClickControl(s->btn_search);
+    ASSERT_EQ(rows(s), 1);
+    EXPECT_EQ(s->grd_ichelist->Cells(2, 1), S("13"));
+
+    QTest::mouseClick(s->rd_notsend, Qt::LeftButton);
+    QTest::mouseClick(s->chk_wrong, Qt::LeftButton);
+    ClickControl(s->btn_search);
+    ASSERT_EQ(rows(s), 1);
+    EXPECT_EQ(s->grd_ichelist->Cells(2, 1), S("12"));
+
+    QTest::mouseClick(s->chk_right, Qt::LeftButton);
+    QTest::mouseClick(s->chk_wrong, Qt::LeftButton);
+    ClickControl(s->btn_search);
+    EXPECT_EQ(client->prompt().lastText(), S("정상처리 / 비정상처리 옵션이 선택되지 않았습니다."));
+    EXPECT_TRUE(Checked(s->chk_right));
+    EXPECT_TRUE(Checked(s->chk_wrong));
 }
