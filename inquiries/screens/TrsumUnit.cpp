@@ -29,13 +29,14 @@ ListColumns SummaryColumns()
 {
     ListColumns c = {{QStringLiteral("순번"), 49, AlignCenter, "", CellFormat::RowNo},
                      {QStringLiteral("전문번호"), 70, AlignCenter, "seqno"},
-                     {QStringLiteral("은행명/모계좌번호"), 146, AlignCenter, "mobankname", CellFormat::NameAccount,
+                     {QStringLiteral("은행명/모계좌번호"), 230, AlignCenter, "mobankname", CellFormat::NameAccount,
                       "bankid", "mobankno"},
                      {QStringLiteral("기관코드"), 83, AlignCenter, "firmid"}};
     const char *titles[] = {"의뢰총건수",   "의뢰총금액",   "당행정상건수",   "당행정상금액",    "당행불능건수",
                             "당행불능금액", "타행정상건수", "타행정상금액",   "타행불능건수",    "타행불능금액",
                             "수수료",       "당행수납건수", "당행수납금액",   "당행수납불능건수", "당행수압불능금액"};
-    const int widths[] = {77, 71, 75, 78, 102, 105, 103, 93, 96, 78, 91, 78, 79, 91, 101};
+    // Wide enough for each title in the list font.
+    const int widths[] = {90, 90, 100, 100, 102, 105, 103, 100, 100, 100, 91, 100, 100, 120, 120};
     for (int k = 0; k < SummaryAnswer::AmountCount; ++k)
         c.append({QString::fromUtf8(titles[k]), widths[k], k == 0 ? AlignCenter : AlignRight,
                   SummaryAnswer::AmountFields[k], CellFormat::Money});

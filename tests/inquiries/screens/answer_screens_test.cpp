@@ -64,6 +64,7 @@ TEST_F(BalanceScreen, AllAccountsOneRowEachAndTheAnswerFillsTheList)
     EXPECT_EQ(s->grd_Amtlist->Cells(2, row), S("기업자유예금"));
     EXPECT_EQ(s->grd_Amtlist->Cells(5, row), qvx::Clock::today(S("yyyy-MM-dd")));
     EXPECT_EQ(s->Answers().size(), accounts);
+    ScreenInput::savePicture(s, "balance_inquiry");
 }
 
 TEST_F(BalanceScreen, OneAccountAndItsTextSave)
@@ -137,6 +138,7 @@ TEST_F(InquiryScreenTest, HolderNameOfAPayeeAccountComesBackFromTheBank)
     EXPECT_EQ(s->grd_ichelist->Cells(6, 1), S("홍길동"));
     EXPECT_EQ(s->grd_ichelist->Cells(3, 1), S("1"));
     EXPECT_EQ(s->grd_ichelist->Cells(1, 1), S("기업은행"));
+    ScreenInput::savePicture(s, "holder_name_inquiry");
 }
 
 TEST_F(InquiryScreenTest, SummaryOfEveryAccountHandsItsRangeOverAndOneAccountDoesNot)
@@ -160,6 +162,7 @@ TEST_F(InquiryScreenTest, SummaryOfEveryAccountHandsItsRangeOverAndOneAccountDoe
     ASSERT_TRUE(ClientFixture::waitFor([&] { return listRows(s->grd_trsumlist) >= accounts; }));
     EXPECT_TRUE(s->grd_trsumlist->Cells(2, 1).contains(u'['));
     EXPECT_EQ(s->Answers().size(), listRows(s->grd_trsumlist));
+    ScreenInput::savePicture(s, "transaction_summary");
 }
 
 TEST_F(InquiryScreenTest, VirtualAccountSummaryOfTheOneVirtualAccountBank)
@@ -174,6 +177,7 @@ TEST_F(InquiryScreenTest, VirtualAccountSummaryOfTheOneVirtualAccountBank)
     EXPECT_EQ(rows.value(0, S("transdate")), qvx::Clock::today());
     ASSERT_TRUE(ClientFixture::waitFor([&] { return listRows(s->grd_trsumlist) == 1; }));
     EXPECT_EQ(s->grd_trsumlist->Cells(2, 1), S("조흥은행"));
+    ScreenInput::savePicture(s, "virtual_account_summary");
 }
 
 TEST_F(InquiryScreenTest, VirtualAccountSummaryClosesWithoutAVirtualAccountBank)
