@@ -4,6 +4,7 @@
 // ("타행이체 불능현황 보기") and the notice screen with its gap request and day
 // file ("타행이체 불능통지").
 
+#include "core/ListColumns.h"
 #include "core/RequestRows.h"
 
 #include <QString>

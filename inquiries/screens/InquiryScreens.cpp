@@ -1,5 +1,7 @@
 #include "inquiries/screens/InquiryScreens.h"
 
+#include "inquiries/screens/AmtSearchUnit.h"
+#include "inquiries/screens/IcheErrViewUnit.h"
 #include "inquiries/screens/IcheSearchUnit.h"
 #include "inquiries/screens/DepositCntUnit.h"
 #include "inquiries/screens/DepositUnit.h"
@@ -7,6 +9,10 @@
 #include "inquiries/screens/SmsSendUnit.h"
 #include "inquiries/screens/TicheErrTUnit.h"
 #include "inquiries/screens/VDepositUnit.h"
+#include "inquiries/screens/IcheViewUnit.h"
+#include "inquiries/screens/SmsViewUnit.h"
+#include "inquiries/screens/TIcheNameSearchUnit.h"
+#include "inquiries/screens/TrsumUnit.h"
 
 void registerInquiryScreens()
 {
@@ -17,4 +23,10 @@ void registerInquiryScreens()
     registerDraftScreen();
     registerDepositCntScreen();
     registerVDepositScreen();
+    registerIcheViewScreen();
+    registerIcheErrViewScreen();
+    registerSmsViewScreen();
+    registerAmtSearchScreen();
+    registerTIcheNameSearchScreen();
+    registerSummaryScreens();
 }

@@ -64,8 +64,8 @@ void LimitMemo(QPlainTextEdit *memo)
 
 } // namespace
 
-TFrm_UserSMS::TFrm_UserSMS(Tdm &runData, QWidget *owner)
-    : QWidget(owner), data(runData), session(runData.session)
+TFrm_UserSMS::TFrm_UserSMS(const ScreenContext &context, QWidget *owner)
+    : QWidget(owner), session(context.session), dm(context.dm)
 {
     setObjectName(QStringLiteral("Frm_UserSMS"));
     setWindowTitle(QStringLiteral("SMS 자유문장 보내기"));
@@ -244,7 +244,7 @@ void TFrm_UserSMS::FormCreate()
         grd_list->HideColumn(col);
     for (int col = pTel1; col <= pTel3; ++col)
         grd_list_Per->HideColumn(col);
-    const qvx::ResultSet &rs = data.cms_select1(QString::fromLatin1(CounterpartyQuery));
+    const qvx::ResultSet &rs = dm.cms_select1(QString::fromLatin1(CounterpartyQuery));
     grd_list->SetRowCount(rs.recordCount() + 1);
     for (int i = 0; i < rs.recordCount(); ++i) {
         const int row = i + 1;
@@ -398,7 +398,7 @@ void TFrm_UserSMS::send(const QList<SmsRecipient> &to, const QString &replyNo, c
     RequestBatch batch = RequestBatch::bySeqNo(QString::fromLatin1(SmsTransRow::ServiceCode), QStringLiteral("SMS_Trans"));
     batch.time = header.SendTime;
     batch.dbErrorNotice = SeqNoDbErrorNotice::Silent;
-    RequestSender sender(data);
+    RequestSender sender(dm);
     const RequestResult result = sender.sendRows(batch, rows);
     if (result.outcome == RequestResult::Outcome::ReserveFailed) {
         if (result.reserveDbFailed())
@@ -413,6 +413,6 @@ void TFrm_UserSMS::send(const QList<SmsRecipient> &to, const QString &replyNo, c
 void registerSmsSendScreen()
 {
     ScreenRegistry::instance().add(QStringLiteral("Frm_UserSMS"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
-        return new TFrm_UserSMS(context.dm, owner);
+        return new TFrm_UserSMS(context, owner);
     });
 }

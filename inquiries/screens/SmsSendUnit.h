@@ -3,6 +3,7 @@
 // counterparties of the payee master or to a personal list typed in on the
 // spot; one SMS_Trans request row per recipient, sent as one batch.
 
+#include "core/screens/ScreenContext.h"
 #include "inquiries/SmsMessage.h"
 
 #include <QList>
@@ -22,10 +23,10 @@ class TFrm_UserSMS : public QWidget
 {
     Q_OBJECT
 public:
-    TFrm_UserSMS(Tdm &data, QWidget *owner = nullptr);
+    explicit TFrm_UserSMS(const ScreenContext &context, QWidget *owner = nullptr);
 
-    Tdm &data;
     Session &session;
+    Tdm &dm;
 
     TDDButton *btn_Close = nullptr;
     QTabWidget *PageControl1 = nullptr;

@@ -8,6 +8,9 @@
 #include "core/screens/ClientMainUnit.h"
 #include "inquiries/screens/InquiryScreens.h"
 #include "inquiries/screens/SmsSendUnit.h"
+#include "inquiries/screens/SmsViewUnit.h"
+#include "platform/Clock.h"
+#include <QDateEdit>
 #include "platform/TListGrid.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
@@ -164,4 +167,30 @@ TEST_F(SmsScreen, CounterpartiesTickedAndNumbersCheckedBeforeAnyRow)
     EXPECT_EQ(rows.value(0, S("recvtelno")), S("001123456789")); // 대한유통, row 2
     EXPECT_EQ(rows.value(1, S("recvtelno")), S("001056789012")); // 부산상회, row 5
     ScreenInput::savePicture(s, "sms_send");
+}
+
+TEST_F(SmsScreen, LogListsTodaysMessagesOnOneLineAndAnEmptyPeriodSaysSo)
+{
+    const QString today = qvx::Clock::today();
+    for (int i = 1; i <= 2; ++i)
+        client->server().exec(
+            QStringLiteral("insert into SMS_Trans (SendDate, SendTime, Service, SeqNo, SendID, RecvID, BankID, USERID, "
+                           "SendFlag, TranSeqNo, RecvName, RecvTelNo, SendTelNo, Message, sr_flag, up_gubuncode) values "
+                           "('%1', '101010', 'DY2', %2, 'QVX0000001', 'HELP002', '00', 'MAKER', '1', %2, '1', "
+                           "'001012345678', '0212345678', '첫줄' || char(13) || char(10) || '둘째줄', '1', '0900900')")
+                .arg(today)
+                .arg(900 + i));
+    auto *s = ScreenInput::openFromMenu<TFrm_SMSView>(main, "mm_SMSManager", "Frm_SMSView");
+    ASSERT_NE(s, nullptr);
+    ASSERT_TRUE(ClientFixture::waitFor([&] { return s->grd_SMSlist->RowCount() == 3; }));
+    EXPECT_EQ(s->grd_SMSlist->Cells(5, 1), S("첫줄둘째줄"));
+    EXPECT_EQ(s->grd_SMSlist->Cells(2, 2), S("902"));
+    EXPECT_EQ(s->grd_SMSlist->Cells(1, 1), qvx::Clock::today(S("yyyy-MM-dd")));
+    ScreenInput::savePicture(s, "sms_log");
+
+    s->dt_from->setDate(QDate(2020, 1, 1));
+    s->dt_to->setDate(QDate(2020, 1, 2));
+    ClickControl(s->btn_search);
+    EXPECT_EQ(client->prompt().lastText(), S("SMS 자료가 존재하지 않습니다."));
+    EXPECT_TRUE(s->grd_SMSlist->Cells(1, 1).isEmpty());
 }

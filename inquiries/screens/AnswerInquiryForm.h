@@ -1,0 +1,99 @@
+#pragma once
+// The base of the request screens whose list the bank's answer fills
+// (balances, account-holder names, the two transaction summaries): a search
+// band with the mother-account combo and "조 회", a result band with the
+// list of the screen's declared columns, the bottom buttons, and the answer
+// interface through which the reply dispatcher hands over the latest answers.
+
+#include "core/ListColumns.h"
+#include "core/RequestSender.h"
+#include "core/screens/ListScreen.h"
+#include "core/screens/MotherAccountCombo.h"
+#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenInterfaces.h"
+#include "platform/Report.h"
+
+#include <QWidget>
+#include <memory>
+
+class Session;
+class Tdm;
+class TDDButton;
+class TKitComboBox;
+class TKitSimplePanel;
+class TListGrid;
+
+class AnswerInquiryForm : public QWidget, public IAnswerScreen, public IBankChoiceScreen
+{
+    Q_OBJECT
+public:
+    struct Layout
+    {
+        const char *name;          // component name
+        QString caption;           // window caption
+        QString searchHeading;     // " ◎ ..." above the search controls
+        QString resultHeading;     // " ◎ ..." above the list
+        const char *gridName;
+        int searchHeight = 44;     // height of the search band's controls
+        int visibilityLastKey = 19;
+        bool printing = true;      // 인 쇄, 미리보기, save and the find item
+        QString saveCaption = QStringLiteral("Text 파일 저장");
+    };
+
+    AnswerInquiryForm(const ScreenContext &context, QWidget *owner, const Layout &layout, ListColumns columns);
+
+    Session &session;
+    Tdm &dm;
+
+    TKitComboBox *cmb_allbank = nullptr;
+    TDDButton *btn_search = nullptr;
+    TListGrid *grid = nullptr;
+    TDDButton *btn_print = nullptr;
+    TDDButton *btn_preview = nullptr;
+    TDDButton *btn_filesave = nullptr;
+    TDDButton *btn_close = nullptr;
+    qvx::Report Report1;
+
+    // IAnswerScreen: the list from the answered rows (an empty answer leaves
+    // the list empty; the dispatcher says so).
+    void ShowAnswer(const qvx::ResultSet &answer) override;
+    // IBankChoiceScreen: the chosen account's bank, "" for every account.
+    QString ChosenBankCode() const override;
+
+    const ListColumns &Columns() const { return m_columns; }
+
+protected:
+    // The panel of the search band where the screen's own controls go.
+    QWidget *searchPanel() const;
+    // The mother-account combo at x, y: "모든 은행계좌" first when allText is
+    // given; the accounts of `query` (a select of table bank).
+    void makeAccountCombo(int x, int y, int width, const QString &allText, const QString &query);
+    MotherAccountCombo &accounts() const { return *m_accounts; }
+    // The accounts a request goes to: the chosen one, or all of them.
+    QVector<MotherAccount> requestedAccounts() const;
+    bool allAccountsChosen() const { return !m_accounts->Chosen(); }
+    // After the answer has filled the list (typed rows, sums).
+    virtual void answered(const qvx::ResultSet &answer);
+
+    // The request rows as one batch; false when they did not go out (the
+    // reservation and registration say why themselves, a refused row or
+    // commit gives `failedText`).
+    template <class Row>
+    bool sendRequest(const RequestBatch &batch, const QList<Row> &rows, const QString &failedText,
+                     RequestResult *result = nullptr)
+    {
+        RequestSender sender(dm);
+        const RequestResult r = sender.sendRows(batch, rows);
+        if (result)
+            *result = r;
+        return requestWentOut(r, failedText);
+    }
+    void clearList();
+
+private:
+    bool requestWentOut(const RequestResult &result, const QString &failedText) const;
+
+    TKitSimplePanel *m_search = nullptr;
+    ListColumns m_columns;
+    std::unique_ptr<MotherAccountCombo> m_accounts;
+};

@@ -1,0 +1,40 @@
+#pragma once
+// "SMS 현황": the SMS requests of a period of send dates, listed and saved.
+
+#include "core/screens/DateRange.h"
+#include "core/screens/ScreenContext.h"
+
+#include <QWidget>
+#include <memory>
+
+class Session;
+class Tdm;
+class TDDButton;
+class TListGrid;
+class QDateEdit;
+
+class TFrm_SMSView : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TFrm_SMSView(const ScreenContext &context, QWidget *owner = nullptr);
+
+    Session &session;
+    Tdm &dm;
+
+    QDateEdit *dt_from = nullptr;
+    QDateEdit *dt_to = nullptr;
+    TDDButton *btn_search = nullptr;
+    TListGrid *grd_SMSlist = nullptr;
+    TDDButton *btn_filesave = nullptr;
+    TDDButton *btn_close = nullptr;
+
+    void FormActivate();
+    void btn_searchClick();
+    void btn_filesaveClick();
+
+private:
+    std::unique_ptr<DateRange> m_dates;
+};
+
+void registerSmsViewScreen();

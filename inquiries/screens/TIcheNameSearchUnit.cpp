@@ -1,0 +1,119 @@
+#include "inquiries/screens/TIcheNameSearchUnit.h"
+
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitComboBox.h"
+#include "core/AppControl.h"
+#include "core/DMUnit.h"
+#include "core/Session.h"
+#include "core/TextUtils.h"
+#include "core/screens/FormParts.h"
+#include "core/screens/ScreenBinding.h"
+#include "core/screens/ScreenRegistry.h"
+#include "platform/Prompt.h"
+#include "platform/TListGrid.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+ListColumns NameColumns()
+{
+    return {{QStringLiteral("순번"), 45, AlignCenter, "", CellFormat::RowNo},
+            {QStringLiteral("모은행"), 90, AlignCenter, "mobankname"},
+            {QStringLiteral("모계좌"), 140, AlignCenter, "mobankno", CellFormat::Account, "bankid"},
+            {QStringLiteral("이체금액"), 80, AlignRight, "price", CellFormat::Money},
+            {QStringLiteral("거래은행명"), 90, AlignCenter, "bankname"},
+            {QStringLiteral("수수료"), 60, AlignRight, "fee", CellFormat::Money},
+            {QStringLiteral("거래자성명"), 110, AlignCenter, "name"},
+            {QStringLiteral("사업자/주민등록번호"), 140, AlignCenter, "rrnocheck"},
+            {QStringLiteral("비고"), 120, AlignCenter, "common_dummy"}};
+}
+
+AnswerInquiryForm::Layout NameLayout()
+{
+    AnswerInquiryForm::Layout l;
+    l.name = "qv_TIcheNamesearch_frm";
+    l.caption = QStringLiteral("타행 성명 조회");
+    l.searchHeading = QStringLiteral(" ◎ 타행 성명 조회");
+    l.resultHeading = QStringLiteral(" ◎ 타행 성명 조회 결과");
+    l.gridName = "grd_ichelist";
+    l.searchHeight = 72;
+    l.printing = false;
+    return l;
+}
+
+const char *const ParentAccountsQuery =
+    "select      bankid,    mobankno,    bankname,    firmid,    passwd,    dblpasswd,    sendname,    "
+    "tr_gubuncode,    recvid from    bank order by bankid";
+
+} // namespace
+
+Tqv_TIcheNamesearch_frm::Tqv_TIcheNamesearch_frm(const ScreenContext &context, QWidget *owner)
+    : AnswerInquiryForm(context, owner, NameLayout(), NameColumns())
+{
+    grd_ichelist = grid;
+    QWidget *top = searchPanel();
+    (new QLabel(QStringLiteral("모  계  좌"), top))->setGeometry(8, 8, 70, 22);
+    makeAccountCombo(80, 8, 330, QString(), QString::fromLatin1(ParentAccountsQuery));
+    (new QLabel(QStringLiteral("거 래 은 행"), top))->setGeometry(420, 8, 70, 22);
+    cmb_bankname = MakeCombo(top, "cmb_bankname", 492, 8, 180);
+    (new QLabel(QStringLiteral("거래계좌번호"), top))->setGeometry(8, 40, 80, 22);
+    edt_BANKNO = MakeEdit(top, "edt_BANKNO", 90, 40, 180);
+    (new QLabel(QStringLiteral("사업자/주민등록번호"), top))->setGeometry(280, 40, 130, 22);
+    edt_residentno = MakeEdit(top, "edt_residentno", 412, 40, 150);
+    btn_search->move(690, 24);
+    for (QWidget *w : {static_cast<QWidget *>(cmb_bankname), static_cast<QWidget *>(edt_BANKNO),
+                       static_cast<QWidget *>(edt_residentno)})
+        EnterMovesFocus(w);
+    connect(edt_BANKNO, &QLineEdit::editingFinished, this,
+            Guarded(session, QStringLiteral("edt_BANKNOExit"), [this] { edt_BANKNOExit(); }));
+    BindClick(this, btn_search, "btn_searchClick", &Tqv_TIcheNamesearch_frm::btn_searchClick);
+
+    m_payeeBanks = std::make_unique<AllBanksCombo>(cmb_bankname, QString(), QStringLiteral(" "));
+    if (m_payeeBanks->Load(*dm.scktconnect) == 0)
+        qvx::Prompt::instance().message(QStringLiteral("등록된 은행이 존재하지 않습니다. 신규등록을 하시기 바랍니다."));
+}
+
+void Tqv_TIcheNamesearch_frm::edt_BANKNOExit()
+{
+    const QString code = m_payeeBanks->ChosenCode();
+    const QString digits = DelChar(edt_BANKNO->text(), u'-');
+    if (code.isEmpty() || digits.isEmpty())
+        return;
+    if (CheckAcctNo(code, digits))
+        edt_BANKNO->setText(FormatAcctNo(code, digits));
+    else
+        qvx::Prompt::instance().message(
+            QStringLiteral("해당은행에 대한 계좌번호가 적절하지 않습니다. 확인하시기 바랍니다."));
+}
+
+void Tqv_TIcheNamesearch_frm::btn_searchClick()
+{
+    if (RefuseWhenOffline(session))
+        return;
+    clearList();
+    const MotherAccount *parent = accounts().Chosen();
+    if (!parent)
+        return;
+    HolderNameRequest request{*parent, m_payeeBanks->ChosenCode(), edt_BANKNO->text(), edt_residentno->text()};
+    if (CheckHolderNameRequest(request) == HolderNameRefusal::NoAccountNo) {
+        qvx::Prompt::instance().message(QStringLiteral("거래계좌번호를 입력하시기 바랍니다."));
+        edt_BANKNO->setFocus();
+        return;
+    }
+    const QList<TaNameSearchRow> rows{HolderNameRequestRow(RequestHeader::of(session), request)};
+    if (sendRequest(RequestBatch::bySeqNo(QString::fromLatin1(TaNameSearchRow::ServiceCode),
+                                          QStringLiteral("TA_NAME_SEARCH")),
+                    rows, QStringLiteral("정상적으로 송신되지 않았습니다. 관리자에게 문의하시기 바랍니다.")))
+        qvx::Prompt::instance().message(QStringLiteral("정상적으로 송신하였습니다.\r\r은행에서 응답전문이 수신되면 화면에 "
+                                                       "조회하신 계좌내역이 보여집니다."));
+}
+
+void registerTIcheNameSearchScreen()
+{
+    ScreenRegistry::instance().add(QStringLiteral("qv_TIcheNamesearch_frm"),
+                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * {
+                                       return new Tqv_TIcheNamesearch_frm(context, owner);
+                                   });
+}

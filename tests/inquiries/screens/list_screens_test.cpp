@@ -1,0 +1,143 @@
+// The read-only lists of this library: the failure notices of other-bank
+// transfers (error view) and the transfer status of every user.
+#include "InquiryScreenTest.h"
+
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitComboBox.h"
+#include "inquiries/screens/IcheErrViewUnit.h"
+#include "inquiries/screens/IcheViewUnit.h"
+#include "core/screens/KitLook.h"
+#include "controls/panels/KitGroup.h"
+#include "support/client/SeedRows.h"
+#include "core/TotalsTable.h"
+#include "platform/Clock.h"
+
+#include <QDateEdit>
+
+using namespace inquirytest;
+
+namespace {
+
+class ErrorView : public InquiryScreenTest
+{
+protected:
+    void seedNotice(const QString &bankId, const QString &moBankNo, int number, const QString &price,
+                    const QString &gubun = S("30"))
+    {
+        client->server().exec(
+            QStringLiteral("insert into ta_iche_err (service, seqno, sendid, recvid, firmid, bankid, sendflag, errcode, "
+                           "err_senddate, bank_seqno, org_seqno, mobankno, trans_bankid, bankno, gubun, price, "
+                           "proctime, fee, cmscode, name, procresult, taprocno, sr_flag, up_gubuncode) values "
+                           "('DY2', %1, 'KBK0400', 'QVX0000001', 'HB0401', '%2', '1', '0012', '%3', '%4', '000009', "
+                           "'%5', '20', '9990001112223', '%6', '%7', '101530', '500', 'CMS1', '폐업상사', '0012', "
+                           "'T1', '4', '0410640')")
+                .arg(number)
+                .arg(bankId, qvx::Clock::today(), QStringLiteral("%1").arg(number, 6, 10, QChar(u'0')), moBankNo,
+                     gubun, price));
+    }
+    Tqv_icheerrview_frm *open()
+    {
+        return ScreenInput::openFromMenu<Tqv_icheerrview_frm>(main, "qv_b4", "qv_icheerrview_frm");
+    }
+};
+
+} // namespace
+
+TEST_F(ErrorView, NoticesOfTheChosenBankAndAReversedPeriodRefusedBeforeClearing)
+{
+    seedNotice(S("04"), S("123401234567"), 1, S("15000"));
+    seedNotice(S("04"), S("123401234567"), 2, S("2500000"), S("20"));
+    seedNotice(S("20"), S("1005123456789"), 1, S("700"));
+    Tqv_icheerrview_frm *s = open();
+    ASSERT_NE(s, nullptr);
+    ClickControl(s->btn_search);
+    ASSERT_EQ(listRows(s->grd_allbank), 3) << client->prompt().texts().join(u'|').toStdString() << count(S("select count(*) from ta_iche_err"));
+
+    ScreenInput::choose(s->cmb_allbank, 2); // 국민은행 (04)
+    ClickControl(s->btn_search);
+    ASSERT_EQ(listRows(s->grd_allbank), 2);
+    EXPECT_EQ(s->grd_allbank->Cells(1, 2), S("000002"));
+    EXPECT_EQ(s->grd_allbank->Cells(2, 1), qvx::Clock::today(S("yyyy-MM-dd")));
+    EXPECT_EQ(s->grd_allbank->Cells(8, 2), S("2,500,000"));
+    EXPECT_EQ(s->grd_allbank->Cells(10, 1), S("이체"));
+    EXPECT_EQ(s->grd_allbank->Cells(10, 2), S("수납"));
+    EXPECT_EQ(s->grd_allbank->Cells(11, 1), S("10:15:30"));
+    EXPECT_EQ(s->grd_allbank->Cells(22, 1), S("HB0401"));  // the ids the row carries beyond the shown columns
+    ScreenInput::savePicture(s, "error_view");
+
+    s->dtpkr_from->setDate(qvx::Clock::date().addDays(1));
+    ClickControl(s->btn_search);
+    EXPECT_EQ(client->prompt().lastText(), S("기간 설정이 올바르지 않습니다."));
+    EXPECT_EQ(listRows(s->grd_allbank), 2);
+}
+
+TEST_F(ErrorView, NoNoticeOfThePeriod)
+{
+    Tqv_icheerrview_frm *s = open();
+    ASSERT_NE(s, nullptr);
+    ClickControl(s->btn_search);
+    EXPECT_EQ(client->prompt().lastText(), S("타행이체불능 통지 전문이 수신되지 않았습니다."));
+    EXPECT_EQ(listRows(s->grd_allbank), 0);
+}
+
+namespace {
+
+class StatusView : public InquiryScreenTest
+{
+protected:
+    // A payment of `user` in the given state; errcode "" leaves it unanswered.
+    void seed(const char *user, qint64 seqno, qint64 price, const char *srFlag, const char *errcode)
+    {
+        SeedRow row;
+        row.userid = S(user);
+        row.senddate = qvx::Clock::today();
+        row.seqno = seqno;
+        row.price = price;
+        client->server().exec(SeedSql(row));
+        client->server().exec(QStringLiteral("update giche set sr_flag = '%1', errcode = '%2' where seqno = %3")
+                                  .arg(S(srFlag), S(errcode))
+                                  .arg(seqno));
+    }
+    int rows(Tqv_Icheview_frm *s) { return listRows(s->grd_ichelist, 1); }
+};
+
+} // namespace
+
+TEST_F(StatusView, StateAndOutcomeFiltersOverTransfersOfEveryUser)
+{
+    seed("MAKER", 11, 1000, "0", "");     // written, never listed
+    seed("MAKER", 12, 2000, "1", "");     // waiting to be sent
+    seed("APPR1", 13, 3000, "4", "0000"); // answered normally, another user's
+    seed("MAKER", 14, 4000, "4", "0012"); // answered with an error
+    auto *s = ScreenInput::openFromMenu<Tqv_Icheview_frm>(main, "qv_b3", "qv_Icheview_frm");
+    ASSERT_NE(s, nullptr);
+    QTest::mouseClick(s->chk_jigub, Qt::LeftButton);
+    ClickControl(s->btn_search);
+    ASSERT_EQ(rows(s), 3);
+    EXPECT_EQ(s->grd_ichelist->Cells(2, 1), S("12"));
+    EXPECT_EQ(s->grd_ichelist->Cells(2, 2), S("13"));
+    EXPECT_EQ(s->Totals().count(3), 3);
+    EXPECT_EQ(s->Totals().amount(6), 3000);   // 정상이체: the received "0000" row
+    EXPECT_EQ(s->Totals().amount(9), 6000);   // 비정상처리: waiting and failed
+    EXPECT_EQ(s->grd_test->Cells(3, 3), S("9,000"));
+    ScreenInput::savePicture(s, "status_view");
+
+    QTest::mouseClick(s->rd_recv, Qt::LeftButton);
+    QTest::mouseClick(s->chk_wrong, Qt::LeftButton); // 정상처리 only
+    ClickControl(s->btn_search);
+    ASSERT_EQ(rows(s), 1);
+    EXPECT_EQ(s->grd_ichelist->Cells(2, 1), S("13"));
+
+    QTest::mouseClick(s->rd_notsend, Qt::LeftButton);
+    QTest::mouseClick(s->chk_wrong, Qt::LeftButton);
+    ClickControl(s->btn_search);
+    ASSERT_EQ(rows(s), 1);
+    EXPECT_EQ(s->grd_ichelist->Cells(2, 1), S("12"));
+
+    QTest::mouseClick(s->chk_right, Qt::LeftButton);
+    QTest::mouseClick(s->chk_wrong, Qt::LeftButton);
+    ClickControl(s->btn_search);
+    EXPECT_EQ(client->prompt().lastText(), S("정상처리 / 비정상처리 옵션이 선택되지 않았습니다."));
+    EXPECT_TRUE(Checked(s->chk_right));
+    EXPECT_TRUE(Checked(s->chk_wrong));
+}
