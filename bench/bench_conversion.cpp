@@ -16,7 +16,7 @@
 #include "platform/ProgramDir.h"
 #include "platform/TListGrid.h"
 #include "transfers/TransferConversion.h"
-#include "transfers/TransferLog.h"
+#include "transfers/ConvertRunLog.h"
 #include "transfers/screens/DataConvertRun.h"
 
 #include <QApplication>
@@ -188,13 +188,9 @@ ConvertCounters convert(const ConvertContext &c, DataForm form, const QString &f
 {
     const TransferFileText file = DecodeTransferFile(readFile(fileName));
     TransferConversion conversion(c, form, Fixed);
-    const QString kind = c.kind();
     ConvertHooks hooks;
-    hooks.refused = [&](const TransferFields &cut, Refusal) {
-        WriteTransferLog(QStringLiteral("1"), QString(6, QLatin1Char(' ')),
-                         {cut.bankId, cut.bankNo, cut.money, cut.sName, kind, cut.cInfo});
-    };
-    hooks.log = [&session](const QString &text) { WriteLog(session, text); };
+    ConvertRunLog runLog(session, c.kind());
+    runLog.attach(hooks);
     hooks.askDuplicate = [](const QString &, const QString &) { return false; };
     QElapsedTimer painted;
     painted.start();
@@ -206,6 +202,7 @@ ConvertCounters convert(const ConvertContext &c, DataForm form, const QString &f
         }
     };
     const ConvertCounters counters = conversion.run(file.lines, hooks, rows);
+    runLog.flush();
     benchmark::DoNotOptimize(paints);
     return counters;
 }
