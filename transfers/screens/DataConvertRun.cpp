@@ -117,9 +117,8 @@ void AppendConvertedRows(TListGrid *grid, const QVector<TransferRow> &rows)
     grid->BeginUpdate();
     grid->SetRowCount(row + int(rows.size()));
     for (const TransferRow &r : rows) {
-        TransferRow numbered = r;
-        numbered.no = QString::number(row);
-        WriteTransferRow(grid, row, numbered);
+        WriteTransferRow(grid, row, r);
+        grid->SetCells(tcNo, row, QString::number(row));
         ++row;
     }
     grid->EndUpdate();
