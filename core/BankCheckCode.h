@@ -19,7 +19,7 @@ class AppServer;
 // characters or a non-digit in the used positions (banks 2, 3), a text that
 // is no number (bank 5), a digit sum of 0 or an amount that is no integer
 // (bank 20), a message number that is no integer (bank 23). Bank 23 reads the
-// card table through server (the data module's link when null); its failures
+// card table through server (no link when null: it throws); its failures
 // throw qvx::AppServerError. Today's date comes from qvx::Clock, or is given:
 // a run that makes many codes reads the date once, so that all its rows carry
 // the date the run started (also when it ends after midnight).

@@ -9,6 +9,7 @@
 #include <QVector>
 
 class TKitComboBox;
+class Tdm;
 
 
 class MotherAccountCombo
@@ -23,7 +24,7 @@ public:
 
     // Runs the screens' bank query through the data module and fills the
     // combo; item 0 is chosen. Returns the number of accounts.
-    int Load();
+    int Load(Tdm &dm);
     void Load(const QVector<MotherAccount> &accounts);
 
     // The chosen account; null when item 0 ("all") or nothing is chosen.

@@ -1,5 +1,0 @@
-#include "liquor/LiquorScreens.h"
-
-void registerLiquorScreens()
-{
-}

@@ -1,0 +1,5 @@
+#include "liquor/screens/LiquorScreens.h"
+
+void registerLiquorScreens()
+{
+}
