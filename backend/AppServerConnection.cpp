@@ -249,12 +249,17 @@ void AppServerConnection::answerRaw(const QJsonValue &id, const QByteArray &resu
     // the result, which may be tens of megabytes of rows.
     QByteArray idJson = QJsonDocument(QJsonArray{id}).toJson(QJsonDocument::Compact);
     idJson = idJson.mid(1, idJson.size() - 2);
-    const QByteArray head = QByteArrayLiteral("{\"id\":") + idJson + QByteArrayLiteral(",\"ok\":true,\"result\":");
-    QByteArray out(4, '\0');
-    qToBigEndian<quint32>(quint32(head.size() + resultJson.size() + 1), out.data());
-    out.reserve(4 + head.size() + resultJson.size() + 1);
-    out.append(head).append(resultJson).append('}');
-    send(out);
+    QByteArray head(4, '\0');
+    head += QByteArrayLiteral("{\"id\":") + idJson + QByteArrayLiteral(",\"ok\":true,\"result\":");
+    qToBigEndian<quint32>(quint32(head.size() - 4 + resultJson.size() + 1), head.data());
+    // The rows are not copied into one frame first: the head goes out (or
+    // the connection is closed) as any answer, the rows and the closing
+    // brace of the same frame after it.
+    send(head);
+    if (!m_socket || m_finished || m_draining)
+        return;
+    m_socket->write(resultJson);
+    m_socket->write("}", 1);
 }
 
 void AppServerConnection::refuseAndClose(const QString &message)

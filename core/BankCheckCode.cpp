@@ -82,6 +82,18 @@ QString digitAdd(const QString &a, const QString &b)
     return result;
 }
 
+// "yyMMdd" of a date, made without a date format.
+QString yymmddOf(const QDate &date)
+{
+    const int parts[3] = {date.year() % 100, date.month(), date.day()};
+    QString text(6, u'0');
+    for (int i = 0; i < 3; ++i) {
+        text[2 * i] = QChar(u'0' + parts[i] / 10);
+        text[2 * i + 1] = QChar(u'0' + parts[i] % 10);
+    }
+    return text;
+}
+
 QString swapHalves(const QString &six)
 {
     return six.mid(3, 3) + six.left(3);
@@ -116,7 +128,7 @@ QString bank5(const QString &payAcct, const QString &counterAcct, const QString 
     const __int128 a = requireWhole(FixLenZero(StripChar(payAcct, QLatin1Char('-')), 11, true));
     const __int128 b = requireWhole(FixLenZero(StripChar(counterAcct, QLatin1Char('-')), 11, true));
     const int d = (today.year() % 100) + today.month() + today.day();
-    const __int128 n = requireWhole(today.toString(QStringLiteral("yyMMdd")));
+    const __int128 n = requireWhole(yymmddOf(today));
     const __int128 total = requireWhole(amount) + a + b + n;
     // Everything from the point on is dropped: the whole part, toward zero.
     const __int128 q = total / d;
@@ -198,9 +210,16 @@ QString MakeBankCheckCode(const QString &payBankId, const QString &payAcctNo, co
                           const QString &counterAcctNo, const QString &amount, const QString &seqNo,
                           const QString &kind, const QString &code, qvx::AppServer *server)
 {
+    return MakeBankCheckCode(payBankId, payAcctNo, counterBankId, counterAcctNo, amount, seqNo, kind, code,
+                             qvx::Clock::date(), server);
+}
+
+QString MakeBankCheckCode(const QString &payBankId, const QString &payAcctNo, const QString &counterBankId,
+                          const QString &counterAcctNo, const QString &amount, const QString &seqNo,
+                          const QString &kind, const QString &code, const QDate &today, qvx::AppServer *server)
+{
     const qint64 bank = requireInt64(payBankId);
-    const QDate today = qvx::Clock::date();
-    const QString yymmdd = today.toString(QStringLiteral("yyMMdd"));
+    const QString yymmdd = yymmddOf(today);
     switch (bank) {
     case 2: return bank2(payAcctNo, counterAcctNo, amount, yymmdd);
     case 3: return bank3(payAcctNo, counterAcctNo, amount, yymmdd);

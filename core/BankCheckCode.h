@@ -1,6 +1,7 @@
 #pragma once
 // Bank-specific check value of a transfer row (column Boki).
 
+#include <QDate>
 #include <QString>
 
 namespace qvx {
@@ -19,7 +20,9 @@ class AppServer;
 // is no number (bank 5), a digit sum of 0 or an amount that is no integer
 // (bank 20), a message number that is no integer (bank 23). Bank 23 reads the
 // card table through server (no link when null: it throws); its failures
-// throw qvx::AppServerError. Today's date comes from qvx::Clock.
+// throw qvx::AppServerError. Today's date comes from qvx::Clock, or is given:
+// a run that makes many codes reads the date once, so that all its rows carry
+// the date the run started (also when it ends after midnight).
 // True when the paying bank has a check-code rule (its code read as an
 // integer; no integer counts as none). Without one MakeBankCheckCode gives "".
 bool HasBankCheckRule(const QString &payBankId);
@@ -27,3 +30,7 @@ bool HasBankCheckRule(const QString &payBankId);
 QString MakeBankCheckCode(const QString &payBankId, const QString &payAcctNo, const QString &counterBankId,
                           const QString &counterAcctNo, const QString &amount, const QString &seqNo,
                           const QString &kind, const QString &code, qvx::AppServer *server = nullptr);
+QString MakeBankCheckCode(const QString &payBankId, const QString &payAcctNo, const QString &counterBankId,
+                          const QString &counterAcctNo, const QString &amount, const QString &seqNo,
+                          const QString &kind, const QString &code, const QDate &today,
+                          qvx::AppServer *server = nullptr);

@@ -7,38 +7,65 @@
 #include "platform/ProgramDir.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
 
 namespace {
 
+// Lines a batch gathers before it writes them.
+constexpr qsizetype BatchBytes = 256 * 1024;
+
 void reportFailure(const QString &fileName, const QString &why)
 {
     std::fprintf(stderr, "WriteLog: cannot write %s: %s\n", qPrintable(fileName), qPrintable(why));
 }
 
-bool appendBytes(const QByteArray &line)
+// Opens the log file for appending, its folder made when missing; reports
+// and returns false when it cannot.
+bool openForAppend(QFile &file)
 {
-    const QString fileName = DayLogFileName();
-    const QString dir = QFileInfo(fileName).absolutePath();
+    const QString dir = QFileInfo(file.fileName()).absolutePath();
     if (!QDir().mkpath(dir)) {
-        reportFailure(fileName, QStringLiteral("cannot create the folder"));
+        reportFailure(file.fileName(), QStringLiteral("cannot create the folder"));
         return false;
     }
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        reportFailure(fileName, file.errorString());
-        return false;
-    }
-    const qint64 written = file.write(line + "\r\n");
-    file.close();
-    if (written != line.size() + 2 || file.error() != QFileDevice::NoError) {
-        reportFailure(fileName, file.errorString());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+        reportFailure(file.fileName(), file.errorString());
         return false;
     }
     return true;
+}
+
+// Writes all of bytes to an open file; reports and returns false when it cannot.
+bool writeAll(QFile &file, const QByteArray &bytes)
+{
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size() || file.error() != QFileDevice::NoError) {
+        reportFailure(file.fileName(), file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool appendBytes(const QByteArray &line)
+{
+    QFile file(DayLogFileName());
+    if (!openForAppend(file))
+        return false;
+    return writeAll(file, line + "\r\n");
+}
+
+QString logLine(const Session &session, const QString &stamp, const QString &text)
+{
+    return QStringLiteral("[") + stamp + QLatin1Char(' ') + LogUserField(session.LoginUserId) + QStringLiteral("] ")
+           + text;
+}
+
+void appendLine(QByteArray &out, const QString &line)
+{
+    out += qvx::Cp949::encode(line);
+    out += "\r\n";
 }
 
 } // namespace
@@ -57,12 +84,55 @@ QString LogUserField(const QString &userId)
 
 void WriteLog(const Session &session, const QString &text)
 {
-    const QString line = QStringLiteral("[") + qvx::Clock::nowText(QStringLiteral("yyyy-MM-dd hh:mm:ss"))
-                         + QLatin1Char(' ') + LogUserField(session.LoginUserId) + QStringLiteral("] ") + text;
-    appendBytes(qvx::Cp949::encode(line));
+    appendBytes(qvx::Cp949::encode(logLine(session, qvx::Clock::nowText(QStringLiteral("yyyy-MM-dd hh:mm:ss")), text)));
 }
 
 bool AppendDayLogLine(const QString &line)
 {
     return appendBytes(qvx::Cp949::encode(line));
+}
+
+const QString &SecondStamp::text()
+{
+    const qint64 ms = qvx::Clock::nowMsecs();
+    const qint64 second = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
+    if (second != m_second) {
+        m_second = second;
+        m_text = QDateTime::fromMSecsSinceEpoch(second * 1000).toString(m_format);
+    }
+    return m_text;
+}
+
+DayLogBatch::DayLogBatch() : m_fileName(DayLogFileName()), m_file(m_fileName)
+{
+}
+
+DayLogBatch::~DayLogBatch()
+{
+    flush();
+}
+
+void DayLogBatch::append(const QString &line)
+{
+    appendLine(m_pending, line);
+    if (m_pending.size() >= BatchBytes)
+        flush();
+}
+
+void DayLogBatch::write(const Session &session, const QString &text)
+{
+    append(logLine(session, m_stamp.text(), text));
+}
+
+bool DayLogBatch::flush()
+{
+    if (m_pending.isEmpty())
+        return true;
+    bool ok = m_file.isOpen() || openForAppend(m_file);
+    if (ok)
+        ok = writeAll(m_file, m_pending);
+    if (!ok)
+        m_file.close(); // tried afresh at the next flush
+    m_pending.resize(0); // the room is kept for the next block
+    return ok;
 }

@@ -8,6 +8,8 @@
 #include <QTcpSocket>
 #include <QtEndian>
 
+#include <cstring>
+
 namespace qvx {
 
 namespace {
@@ -99,10 +101,10 @@ QByteArray TcpAppServer::exchange(const QString &method, const QJsonArray &args,
     const qint64 id = m_nextId++;
     *requestId = id;
     QJsonObject request{{QStringLiteral("id"), id}, {QStringLiteral("method"), method}, {QStringLiteral("args"), args}};
-    const QByteArray body = QJsonDocument(request).toJson(QJsonDocument::Compact);
+    const QByteArray requestBody = QJsonDocument(request).toJson(QJsonDocument::Compact);
     QByteArray frame(4, '\0');
-    qToBigEndian<quint32>(quint32(body.size()), frame.data());
-    frame.append(body);
+    qToBigEndian<quint32>(quint32(requestBody.size()), frame.data());
+    frame.append(requestBody);
 
     QDeadlineTimer deadline(m_timeoutMs);
     if (m_socket->write(frame) != frame.size())
@@ -115,37 +117,51 @@ QByteArray TcpAppServer::exchange(const QString &method, const QJsonArray &args,
         }
     }
 
-    // Read one whole answer.
-    for (;;) {
-        if (m_buffer.size() >= 4) {
-            const quint32 length = qFromBigEndian<quint32>(m_buffer.constData());
-            if (length > MaxAnswerBytes)
-                fail(AppServerError::Kind::Protocol, QStringLiteral("Answer too large"));
-            if (m_buffer.size() >= qint64(length) + 4)
-                break;
-        }
-        if (m_socket->bytesAvailable() > 0) {
-            m_buffer.append(m_socket->readAll());
-            continue;
-        }
-        if (m_socket->state() != QAbstractSocket::ConnectedState)
-            fail(AppServerError::Kind::ConnectionClosed, QStringLiteral("The server closed the connection"));
-        if (deadline.hasExpired())
-            fail(AppServerError::Kind::Timeout, QStringLiteral("The server did not answer %1 in time").arg(method));
-        if (!m_socket->waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())))) {
-            if (m_socket->bytesAvailable() > 0)
-                continue;
-            if (m_socket->state() != QAbstractSocket::ConnectedState)
-                fail(AppServerError::Kind::ConnectionClosed, QStringLiteral("The server closed the connection"));
-            if (deadline.hasExpired())
-                fail(AppServerError::Kind::Timeout, QStringLiteral("The server did not answer %1 in time").arg(method));
-        }
+    // The answer's length first, then its body read straight into a buffer
+    // of that size: the answer to a long select is tens of megabytes, and
+    // each copy of it on the way costs.
+    while (m_buffer.size() < 4) {
+        if (m_socket->bytesAvailable() > 0)
+            m_buffer.append(m_socket->read(4 - m_buffer.size()));
+        else
+            waitForAnswer(deadline, method);
     }
-
     const quint32 length = qFromBigEndian<quint32>(m_buffer.constData());
-    QByteArray answerBody = m_buffer.mid(4, length);
-    m_buffer.remove(0, 4 + qsizetype(length));
-    return answerBody;
+    if (length > MaxAnswerBytes)
+        fail(AppServerError::Kind::Protocol, QStringLiteral("Answer too large"));
+    if (m_buffer.size() >= qint64(length) + 4) {
+        QByteArray body = m_buffer.mid(4, length);
+        m_buffer.remove(0, 4 + qsizetype(length));
+        return body;
+    }
+    QByteArray body(qsizetype(length), Qt::Uninitialized);
+    qint64 have = m_buffer.size() - 4;
+    std::memcpy(body.data(), m_buffer.constData() + 4, size_t(have));
+    m_buffer.clear();
+    while (have < qint64(length)) {
+        const qint64 n = m_socket->read(body.data() + have, qint64(length) - have);
+        if (n < 0)
+            fail(AppServerError::Kind::ConnectionClosed, QStringLiteral("Connection lost: %1").arg(m_socket->errorString()));
+        if (n > 0)
+            have += n;
+        else
+            waitForAnswer(deadline, method);
+    }
+    return body;
+}
+
+void TcpAppServer::waitForAnswer(const QDeadlineTimer &deadline, const QString &method)
+{
+    if (m_socket->state() != QAbstractSocket::ConnectedState)
+        fail(AppServerError::Kind::ConnectionClosed, QStringLiteral("The server closed the connection"));
+    if (deadline.hasExpired())
+        fail(AppServerError::Kind::Timeout, QStringLiteral("The server did not answer %1 in time").arg(method));
+    if (m_socket->waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime()))) || m_socket->bytesAvailable() > 0)
+        return;
+    if (m_socket->state() != QAbstractSocket::ConnectedState)
+        fail(AppServerError::Kind::ConnectionClosed, QStringLiteral("The server closed the connection"));
+    if (deadline.hasExpired())
+        fail(AppServerError::Kind::Timeout, QStringLiteral("The server did not answer %1 in time").arg(method));
 }
 
 QJsonValue TcpAppServer::roundTrip(const QString &method, const QJsonArray &args)

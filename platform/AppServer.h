@@ -10,6 +10,7 @@
 #include <memory>
 #include <stdexcept>
 
+class QDeadlineTimer;
 class QTcpSocket;
 
 namespace qvx {
@@ -118,6 +119,9 @@ private:
     void takeServerNotice();
     // Sends one request and returns the body of its answer frame.
     QByteArray exchange(const QString &method, const QJsonArray &args, qint64 *requestId);
+    // Waits for more of an answer; throws when the connection closed or the
+    // call's time is up.
+    void waitForAnswer(const QDeadlineTimer &deadline, const QString &method);
     QJsonValue readAnswer(const QByteArray &answerBody, qint64 id);
     ResultSet query(const QString &method, const QString &sql);
     [[noreturn]] void fail(AppServerError::Kind kind, const QString &message);

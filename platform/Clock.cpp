@@ -32,6 +32,14 @@ QDateTime Clock::now()
     return sourceTime(s).addMSecs(s.offsetMs);
 }
 
+qint64 Clock::nowMsecs()
+{
+    State &s = state();
+    QMutexLocker l(&s.mutex);
+    const qint64 source = s.fixed.isValid() ? s.fixed.toMSecsSinceEpoch() : QDateTime::currentMSecsSinceEpoch();
+    return source + s.offsetMs;
+}
+
 QString Clock::today(const QString &format)
 {
     return now().toString(format);

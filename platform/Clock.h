@@ -13,6 +13,9 @@ class Clock
 {
 public:
     static QDateTime now();
+    // The same instant as milliseconds since the epoch, without turning it
+    // into local time: cheap enough for a test a line ("has a second passed?").
+    static qint64 nowMsecs();
     static QDate date() { return now().date(); }
 
     // today("yyyyMMdd") -> "20240105"; nowText("hhmmss") -> "093000".

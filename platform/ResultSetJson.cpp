@@ -1,5 +1,7 @@
 #include "platform/ResultSetJson.h"
 
+#include <QHash>
+
 #include <cstring>
 
 namespace qvx {
@@ -123,8 +125,10 @@ private:
         return true;
     }
 
-    // One row; a text whose bytes equal those of the same column in the row
-    // above shares that row's text.
+    // One row. A text whose bytes equal those of the same column in the row
+    // above shares that row's text; one that the column held before shares
+    // that one's, as long as the column keeps repeating itself (names,
+    // amounts, codes): a long answer then holds each such text once.
     bool rowArray(QStringList *out)
     {
         if (!take('['))
@@ -138,6 +142,7 @@ private:
             Cell &above = m_above[c];
             skipSpace();
             const char *start = m_p;
+            QByteArrayView raw;
             QString s;
             if (literal("null")) {
                 out->append(QString());
@@ -145,6 +150,11 @@ private:
                        && std::memcmp(m_p, above.start, size_t(above.size)) == 0
                        && m_p + above.size < m_end && (m_p[above.size] == ',' || m_p[above.size] == ']')) {
                 m_p += above.size;
+                out->append(above.text);
+            } else if (plainString(&raw)) {
+                above.start = start;
+                above.size = m_p - start;
+                above.text = above.shared(raw);
                 out->append(above.text);
             } else if (string(&s)) {
                 above.start = start;
@@ -157,6 +167,23 @@ private:
             ++c;
         } while (take(','));
         return take(']');
+    }
+
+    // A string without escapes: its bytes between the quotes. False, with
+    // nothing taken, for anything else.
+    bool plainString(QByteArrayView *raw)
+    {
+        if (m_p >= m_end || *m_p != '"')
+            return false;
+        const char *start = m_p + 1;
+        const char *p = start;
+        while (p < m_end && *p != '"' && *p != '\\')
+            ++p;
+        if (p >= m_end || *p != '"')
+            return false;
+        *raw = QByteArrayView(start, p - start);
+        m_p = p + 1;
+        return true;
     }
 
     bool stringArray(QStringList *out, bool nullAllowed)
@@ -299,11 +326,45 @@ private:
             ++m_p;
     }
 
+    // What a column has read so far.
     struct Cell
     {
         const char *start = nullptr;
-        qsizetype size = -1; // bytes of the quoted text, quotes included
-        QString text;
+        qsizetype size = -1; // bytes of the quoted text above, quotes included
+        QString text;        // the text above
+
+        // The text of bytes without escapes, shared with the same text read
+        // before in the column. A column whose first texts are mostly new
+        // (numbers that count up) stops looking.
+        QString shared(QByteArrayView bytes)
+        {
+            if (!sharing)
+                return textOf(bytes);
+            const auto found = seen.constFind(bytes);
+            if (found != seen.constEnd()) {
+                ++hits;
+                return found.value();
+            }
+            QString text = textOf(bytes);
+            if (seen.size() < MaxSeen) {
+                seen.insert(bytes, text);
+            } else if (hits < seen.size()) {
+                sharing = false;
+                seen = {};
+            }
+            return text;
+        }
+
+        static QString textOf(QByteArrayView bytes)
+        {
+            // "" stays an empty, not a null, text.
+            return bytes.isEmpty() ? QString(QLatin1String("")) : QString::fromUtf8(bytes);
+        }
+
+        static constexpr qsizetype MaxSeen = 4096;
+        QHash<QByteArrayView, QString> seen; // views into the answer's bytes
+        qsizetype hits = 0;
+        bool sharing = true;
     };
 
     const char *m_p;

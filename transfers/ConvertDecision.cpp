@@ -79,7 +79,7 @@ int MotherFinder::find(const QString &bankId) const
 }
 
 void BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, const QString &shownAccount,
-                       const ConvertContext &context, TransferRow *row)
+                       const ConvertContext &context, const QDate &today, TransferRow *row)
 {
     TransferRow &r = *row;
     r.moBankName = mother.bankname;
@@ -104,7 +104,7 @@ void BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, co
     r.moBankId = mother.bankid;
     r.bankId = line.bankId;
     if (HasBankCheckRule(mother.bankid))
-        r.boki = EntryCheckCode(r);
+        r.boki = EntryCheckCode(r, today);
 }
 
 namespace {

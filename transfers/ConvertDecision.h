@@ -8,6 +8,7 @@
 #include "transfers/TransferFileParser.h"
 #include "transfers/TransferRow.h"
 
+#include <QDate>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -81,10 +82,11 @@ private:
 };
 
 // The row of a screened line paid from mother, as the entry list holds it
-// (its running number is left to the list). Throws ConvertError when the
-// bank's check code cannot be made from the data.
+// (its running number is left to the list); its check code is made for the
+// date today (the run's). Throws ConvertError when the bank's check code
+// cannot be made from the data.
 void BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, const QString &shownAccount,
-                       const ConvertContext &context, TransferRow *row);
+                       const ConvertContext &context, const QDate &today, TransferRow *row);
 
 // Rows already in the batch by payee name and amount text (and other
 // information), so the duplicate test of every line is one look-up.

@@ -1,6 +1,7 @@
 #include "transfers/TransferConversion.h"
 
 #include "core/TextUtils.h"
+#include "platform/Clock.h"
 #include "transfers/TransferLog.h"
 
 TransferConversion::TransferConversion(const ConvertContext &context, DataForm form, const TransferPositions &fixed)
@@ -16,6 +17,8 @@ void TransferConversion::addExistingRow(const QString &name, const QString &mone
 ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const ConvertHooks &hooks,
                                         QVector<TransferRow> *rows)
 {
+    // The date of the run's start holds for all its rows.
+    const QDate today = qvx::Clock::date();
     ConvertCounters c;
     c.total = int(lines.size());
 
@@ -75,7 +78,7 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
         }
         try {
             rows->emplace_back();
-            BuildConvertedRow(s, mothers.account(mother), mothers.shownAccount(mother), m_context, &rows->back());
+            BuildConvertedRow(s, mothers.account(mother), mothers.shownAccount(mother), m_context, today, &rows->back());
         } catch (const ConvertError &) {
             rows->removeLast();
             // The bank's check value cannot be made from this account.

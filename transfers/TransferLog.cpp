@@ -37,18 +37,18 @@ QString DuplicateLogTail(const QString &name, const QString &groupedAmount)
            + FixLenSpace(groupedAmount, 13, false) + QStringLiteral(" 원");
 }
 
+QString TransferLogLine(const QString &kind, const QString &seq, const QStringList &values, const QString &stamp)
+{
+    if (kind == u"1" || kind == u"2")
+        return (kind == u"1" ? QStringLiteral("자료변환 Error -> ") : QStringLiteral("이체송신 Error -> ")) + stamp
+               + QLatin1Char(' ') + seq + values.join(QLatin1Char(' '));
+    return QStringLiteral("database Error -> ") + stamp + QLatin1Char(' ') + seq + QLatin1Char('-') + values.value(0);
+}
+
 bool WriteTransferLog(const QString &kind, const QString &seq, const QStringList &values)
 {
     const QString stamp = qvx::Clock::today() + QLatin1Char(' ') + qvx::Clock::nowText(QStringLiteral("hhmmss"));
-    QString line;
-    if (kind == u"1" || kind == u"2") {
-        line = (kind == u"1" ? QStringLiteral("자료변환 Error -> ") : QStringLiteral("이체송신 Error -> ")) + stamp
-               + QLatin1Char(' ') + seq + values.join(QLatin1Char(' '));
-    } else {
-        line = QStringLiteral("database Error -> ") + stamp + QLatin1Char(' ') + seq + QLatin1Char('-')
-               + values.value(0);
-    }
-    return AppendDayLogLine(line);
+    return AppendDayLogLine(TransferLogLine(kind, seq, values, stamp));
 }
 
 QString TransferRowLogLine(const QString &prefix, const TransferRow &row)

@@ -2,6 +2,7 @@
 
 #include "core/BankCheckCode.h"
 #include "core/TextUtils.h"
+#include "platform/Clock.h"
 #include "platform/SqlText.h"
 
 #include <algorithm>
@@ -104,9 +105,16 @@ QString RowCheckCode(const TransferRow &row, const QString &seqNo, const QString
 
 QString EntryCheckCode(const TransferRow &row, qvx::AppServer *server)
 {
+    return EntryCheckCode(row, qvx::Clock::date(), server);
+}
+
+QString EntryCheckCode(const TransferRow &row, const QDate &today, qvx::AppServer *server)
+{
     if (row.moBankId == u"23")
         return QString();
-    return RowCheckCode(row, QString(), QStringLiteral("999999"), server);
+    return MakeBankCheckCode(row.moBankId, row.plainMoBankNo(), row.bankId, row.plainBankNo(),
+                             FixLenZero(row.plainMoney().trimmed(), 13, false), QString(),
+                             row.gubun, QStringLiteral("999999"), today, server);
 }
 
 TransferEntryCheck CheckTransferEntry(const TransferEntryInput &input)

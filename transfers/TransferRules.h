@@ -5,6 +5,7 @@
 
 #include "transfers/TransferRow.h"
 
+#include <QDate>
 #include <QString>
 
 namespace qvx {
@@ -52,6 +53,8 @@ QString RowCheckCode(const TransferRow &row, const QString &seqNo, const QString
 // The check code a row gets when it is made or changed: empty for mother bank
 // "23" (it needs the message number), otherwise RowCheckCode(row, "", "999999").
 QString EntryCheckCode(const TransferRow &row, qvx::AppServer *server = nullptr);
+// The same on the given date (a conversion's rows carry the date it started).
+QString EntryCheckCode(const TransferRow &row, const QDate &today, qvx::AppServer *server = nullptr);
 
 // --- manual entry ----------------------------------------------------------------
 

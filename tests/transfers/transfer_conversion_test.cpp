@@ -1,12 +1,19 @@
 // The conversion of transfer files without screens: the three file forms,
 // every refusal with its log and counters, the duplicate question.
 #include "ConvertDemo.h"
+#include "transfers/ConvertRunLog.h"
 #include "transfers/TransferConversion.h"
 #include "transfers/TransferLog.h"
 
+#include "core/BankCheckCode.h"
+#include "core/Session.h"
 #include "core/TextUtils.h"
+#include "platform/Clock.h"
 #include "platform/Cp949.h"
+#include "platform/ProgramDir.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -308,4 +315,161 @@ TEST(TransferConversion, SummaryLogLine)
     EXPECT_EQ(ConvertSummaryLog(3, 2, 1525007, QStringLiteral("QVX0000001"), QStringLiteral("a.txt")),
               QStringLiteral("자료변환  정상건수:    3 오류건수:    2 이체금액:        1525007 송신자:QVX0000001 파일명:a.txt") +
                   QString(45, QLatin1Char(' ')));
+}
+
+namespace {
+
+// The demo context paying from a 우리은행 (20) account, whose check code
+// depends on the date.
+ConvertContext Bank20Context()
+{
+    ConvertContext context = DemoConvertContext();
+    context.banks.append({QStringLiteral("20"), QStringLiteral("1005123456789"), QStringLiteral("우리은행"),
+                          QStringLiteral("HB2001"), QStringLiteral("한빛상사"), QStringLiteral("3456"),
+                          QStringLiteral("345678"), QStringLiteral("WRB2000"), QString()});
+    context.bankNames.insert(QStringLiteral("20"), QStringLiteral("우리은행"));
+    context.chosen = context.banks.last();
+    return context;
+}
+
+// The check codes of a run over lines, the clock set to `startAt` and,
+// when `midnightAt` is valid, moved to it once the checks are done.
+QStringList checkCodes(const QStringList &lines, const QDateTime &startAt, const QDateTime &midnightAt = {})
+{
+    const ConvertContext context = Bank20Context();
+    TransferConversion conversion(context, DataForm::Comma, DemoFixed);
+    ConvertHooks hooks;
+    hooks.progress = [&](const ConvertCounters &c) {
+        if (c.position == 0 && midnightAt.isValid())
+            qvx::Clock::setFixed(midnightAt);
+    };
+    qvx::Clock::setFixed(startAt);
+    QVector<TransferRow> rows;
+    conversion.run(QList<QStringView>(lines.begin(), lines.end()), hooks, &rows);
+    QStringList codes;
+    for (const TransferRow &r : rows)
+        codes << r.boki;
+    return codes;
+}
+
+struct ClockReset
+{
+    ~ClockReset() { qvx::Clock::reset(); }
+};
+
+} // namespace
+
+TEST(TransferConversion, ARunsCheckCodesKeepTheDateItStartedOnAcrossMidnight)
+{
+    ClockReset reset;
+    const QStringList lines = {QStringLiteral("04,123401234567,1500000,급여,김민준"),
+                               QStringLiteral("88,110123456789,25000,,이서연"),
+                               QStringLiteral("20,1002123456789,7000,회비,박")};
+    const QDate day(2026, 12, 9);
+    const QDateTime beforeMidnight(day, QTime(23, 59, 59, 900));
+    const QDateTime afterMidnight(day.addDays(1), QTime(0, 0, 0, 100));
+
+    const QStringList before = checkCodes(lines, beforeMidnight);
+    const QStringList across = checkCodes(lines, beforeMidnight, afterMidnight);
+    const QStringList nextDay = checkCodes(lines, afterMidnight);
+    ASSERT_EQ(before.size(), 3);
+    EXPECT_EQ(across, before);
+    EXPECT_NE(nextDay, before); // the codes do depend on the date
+    // The same codes a row made by hand gets on that day.
+    qvx::Clock::setFixed(beforeMidnight);
+    EXPECT_EQ(before[0], MakeBankCheckCode(QStringLiteral("20"), QStringLiteral("1005123456789"), QStringLiteral("04"),
+                                           QStringLiteral("123401234567"), QStringLiteral("0000001500000"), QString(),
+                                           QStringLiteral("30"), QStringLiteral("999999")));
+}
+
+namespace {
+
+class ConvertRunLogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        qvx::ProgramDir::setOverride(dir.path());
+        qvx::Clock::setFixed(QDateTime(QDate(2024, 1, 5), QTime(9, 30, 0)));
+        session.LoginUserId = QStringLiteral("MAKER");
+    }
+    void TearDown() override
+    {
+        qvx::Clock::reset();
+        qvx::ProgramDir::setOverride(QString());
+    }
+    // Runs the lines with the run's log, the duplicate question answered "no".
+    ConvertCounters run(const QStringList &lines, bool *flushed)
+    {
+        const ConvertContext context = DemoConvertContext();
+        TransferConversion conversion(context, DataForm::Comma, DemoFixed);
+        conversion.addExistingRow(QStringLiteral("김민준"), QStringLiteral("1,000"), QString());
+        ConvertHooks hooks;
+        ConvertRunLog runLog(session, QStringLiteral("30"));
+        runLog.attach(hooks);
+        hooks.askDuplicate = [](const QString &, const QString &) { return false; };
+        QVector<TransferRow> rows;
+        const ConvertCounters counters = conversion.run(QList<QStringView>(lines.begin(), lines.end()), hooks, &rows);
+        *flushed = runLog.flush();
+        return counters;
+    }
+    QStringList logLines() const
+    {
+        QFile f(dir.path() + QStringLiteral("/log/log20240105.txt"));
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        QStringList lines = qvx::Cp949::decode(f.readAll()).split(QStringLiteral("\r\n"));
+        if (lines.value(lines.size() - 1).isEmpty())
+            lines.removeLast();
+        return lines;
+    }
+    QTemporaryDir dir;
+    Session session;
+};
+
+const QStringList RunLines = {
+    QStringLiteral("04,123401234567,1000,급여,김민준"),  // the row already on the screen
+    QStringLiteral("77,123401234567,2000,급여,이서연"),  // unknown bank
+    QStringLiteral("04,123401234567,3000,급여,박"),      // fine
+    QStringLiteral("04,12345,4000,급여,최"),             // bad account
+};
+
+} // namespace
+
+TEST_F(ConvertRunLogTest, EveryRefusedLineAndDuplicateIsWrittenInOrder)
+{
+    bool flushed = false;
+    // Many runs' worth of refused lines, more than one block of the log.
+    QStringList lines = RunLines;
+    for (int i = 0; i < 5000; ++i)
+        lines << QStringLiteral("04,12345,%1,급여,최").arg(5000 + i);
+    const ConvertCounters counters = run(lines, &flushed);
+    EXPECT_TRUE(flushed);
+    EXPECT_EQ(counters.errors, 5003);
+    const QStringList log = logLines();
+    ASSERT_EQ(log.size(), 5003);
+    // The checks' refusals in file order, then the duplicate of the second pass.
+    EXPECT_EQ(log[0], QStringLiteral("자료변환 Error -> 20240105 093000       77 123401234567    2000          "
+                                     "이서연           30 급여") + QString(32, QLatin1Char(' ')));
+    EXPECT_TRUE(log[1].startsWith(QStringLiteral("자료변환 Error -> 20240105 093000       04 12345           4000 ")));
+    for (int i = 0; i < 5000; ++i)
+        ASSERT_TRUE(log[2 + i].contains(QStringLiteral(" %1 ").arg(5000 + i))) << i;
+    EXPECT_EQ(log[5002], QStringLiteral("[2024-01-05 09:30:00 MAKER ] 자료변환 중복이체건 삭제 -> 거래처명 : 김민준  "
+                                        "이체금액 :         1,000 원"));
+}
+
+TEST_F(ConvertRunLogTest, AFailedWriteIsReportedAndTheRunGoesOn)
+{
+    // A file where the log folder should be.
+    QFile blocker(dir.path() + QStringLiteral("/log"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    bool flushed = true;
+    testing::internal::CaptureStderr();
+    const ConvertCounters counters = run(RunLines, &flushed);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(flushed);
+    EXPECT_NE(said.find("WriteLog: cannot write"), std::string::npos) << said;
+    EXPECT_EQ(counters.errors, 3);
+    EXPECT_EQ(counters.accepted, 1);
 }

@@ -12,6 +12,7 @@
 #include "controls/panels/KitContainers.h"
 #include "platform/Prompt.h"
 #include "platform/TListGrid.h"
+#include "transfers/ConvertRunLog.h"
 #include "transfers/TransferConversion.h"
 #include "transfers/TransferLog.h"
 #include "transfers/screens/CatchIcheG.h"
@@ -117,9 +118,8 @@ void AppendConvertedRows(TListGrid *grid, const QVector<TransferRow> &rows)
     grid->BeginUpdate();
     grid->SetRowCount(row + int(rows.size()));
     for (const TransferRow &r : rows) {
-        TransferRow numbered = r;
-        numbered.no = QString::number(row);
-        WriteTransferRow(grid, row, numbered);
+        WriteTransferRow(grid, row, r);
+        grid->SetCells(tcNo, row, QString::number(row));
         ++row;
     }
     grid->EndUpdate();
@@ -179,11 +179,8 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
     QElapsedTimer painted;
     painted.start();
     ConvertHooks hooks;
-    hooks.refused = [&](const TransferFields &cut, Refusal) {
-        WriteTransferLog(QStringLiteral("1"), QString(6, QLatin1Char(' ')),
-                         {cut.bankId, cut.bankNo, cut.money, cut.sName, kind, cut.cInfo});
-    };
-    hooks.log = [&session](const QString &text) { WriteLog(session, text); };
+    ConvertRunLog runLog(session, kind);
+    runLog.attach(hooks);
     hooks.askDuplicate = [&](const QString &name, const QString &money) {
         return prompt.confirm(DuplicateQuestion(name, money), QStringLiteral("확인"));
     };
@@ -219,6 +216,7 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
     };
     QVector<TransferRow> rows;
     const ConvertCounters counters = conversion.run(lines, hooks, &rows);
+    runLog.flush();
     setCount(screen.curredt_errgun, counters.errors);
     setCount(screen.curredt_gun, counters.processed);
 

@@ -13,9 +13,8 @@ TransferRow ReadTransferRow(const TListGrid *grid, int row)
 
 void WriteTransferRow(TListGrid *grid, int row, const TransferRow &values)
 {
-    const QStringList cells = values.cells();
     for (int c = 0; c < TransferColumnCount; ++c)
-        grid->SetCells(c, row, cells[c]);
+        grid->SetCells(c, row, values.value(TransferColumn(c)));
 }
 
 int AppendTransferRow(TListGrid *grid, TransferRow values)
