@@ -50,10 +50,15 @@ RequestResult RequestSender::send(const RequestBatch &batch, int count, const St
     if (batch.reserve) {
         const qint64 base = ReserveSeqNo(count, batch.reserveLimitMs, &m_server, batch.dbErrorNotice);
         if (base < 0) {
+            result.reserveAnswer = base;
             result.outcome = Outcome::ReserveFailed;
             return result;
         }
         result.base = base;
+    }
+    if (batch.beforeRows && !batch.beforeRows(result.base)) {
+        result.outcome = Outcome::Stopped;
+        return result;
     }
 
     const bool skipBad = batch.policy == RequestBatch::Policy::SkipBadLine;
@@ -122,6 +127,7 @@ RequestResult RequestSender::send(const RequestBatch &batch, int count, const St
         }
         return result;
     }
+    result.committed = true;
 
     if (batch.registration == RequestBatch::Registration::None) {
         result.outcome = Outcome::Sent;
