@@ -43,6 +43,8 @@ constexpr int LiquorShownColumns = 16;
 
 struct LiquorRow
 {
+    static constexpr int ColumnCount = LiquorColumnCount;
+
     QString no;
     QString transDiv;
     QString moBankName;

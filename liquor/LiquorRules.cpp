@@ -99,13 +99,7 @@ LiquorEntryCheck CheckLiquorEntry(const LiquorEntryInput &input)
         }
         return check;
     }
-    bool banned = false;
-    try {
-        banned = IsResidentNoBanned(input.moBankId, input.realNameNo, input.today);
-    } catch (const ConvertError &) {
-        banned = false; // a bank code that is no number has no resident-number rule
-    }
-    if (banned) {
+    if (ResidentNoRefused(input.moBankId, input.realNameNo, input.today)) {
         check.focus = LiquorEntryFocus::RealNameNo;
         check.message = LiquorResidentNoMessage;
         return check;

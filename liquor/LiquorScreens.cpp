@@ -1,5 +1,8 @@
 #include "liquor/LiquorScreens.h"
 
+#include "liquor/screens/IcheMakeJuruUnit.h"
+
 void registerLiquorScreens()
 {
+    registerIcheMakeJuruScreen();
 }

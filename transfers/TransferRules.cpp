@@ -113,6 +113,15 @@ QString EntryCheckCode(const TransferRow &row, qvx::AppServer *server)
     return RowCheckCode(row, QString(), QStringLiteral("999999"), server);
 }
 
+bool ResidentNoRefused(const QString &bankId, const QString &realNameNo, const QString &today)
+{
+    try {
+        return IsResidentNoBanned(bankId, realNameNo, today);
+    } catch (const ConvertError &) {
+        return false;
+    }
+}
+
 TransferEntryCheck CheckTransferEntry(const TransferEntryInput &input)
 {
     TransferEntryCheck check;

@@ -59,6 +59,10 @@ QString RowCheckCode(const TransferRow &row, const QString &seqNo, const QString
 // "23" (it needs the message number), otherwise RowCheckCode(row, "", "999999").
 QString EntryCheckCode(const TransferRow &row, qvx::AppServer *server = nullptr);
 
+// IsResidentNoBanned where a bank code or date that is no number counts as
+// "not banned" (such a bank has no resident-number rule).
+bool ResidentNoRefused(const QString &bankId, const QString &realNameNo, const QString &today);
+
 // --- manual entry ----------------------------------------------------------------
 
 // What the entry fields hold when "자료작성" is clicked.
