@@ -4,6 +4,8 @@
 
 FixedLine &FixedLine::add(const QString &value, int width, bool leftJustify, QChar pad)
 {
+    if (m_fields++ > 0)
+        m_text += m_separator;
     if (m_overflow == Overflow::Keep && Cp949Length(value) > width)
         m_text += value;
     else if (pad == u'0')

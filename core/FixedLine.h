@@ -16,6 +16,8 @@ public:
     enum class Overflow { Cut, Keep };
 
     explicit FixedLine(Overflow overflow = Overflow::Keep) : m_overflow(overflow) {}
+    // With a separator written between the fields (a delimited record).
+    FixedLine(Overflow overflow, const QString &separator) : m_overflow(overflow), m_separator(separator) {}
 
     // Value, then blanks up to the width.
     FixedLine &left(const QString &value, int width);
@@ -30,5 +32,7 @@ public:
 private:
     FixedLine &add(const QString &value, int width, bool leftJustify, QChar pad);
     Overflow m_overflow;
+    QString m_separator;
+    int m_fields = 0;
     QString m_text;
 };

@@ -1,9 +1,9 @@
 #pragma once
 // What a list screen's printed report declares: the page's orientation, how
 // many detail lines the first and the later pages hold, and whether the last
-// page is filled with empty boxed lines.
+// page is filled with empty boxed lines. ListReportRows pages by them.
 
-#include <QList>
+#include <QtGlobal>
 
 struct ReportParams
 {
@@ -12,10 +12,6 @@ struct ReportParams
     int firstPageLines = 31;
     int laterPageLines = 37;
     bool fillLastPage = true;
-
-    // The detail lines of each page for `dataRows` list rows (an empty list
-    // still prints one page; with fill, every page is full).
-    QList<int> linesPerPage(int dataRows) const;
 };
 
 // Money cells of a list as a report sums them: commas removed, a text that

@@ -52,6 +52,7 @@ RequestResult RequestSender::send(const RequestBatch &batch, int count, const St
         if (base < 0) {
             result.reserveAnswer = base;
             result.outcome = Outcome::ReserveFailed;
+            result.reserveAnswer = base;
             return result;
         }
         result.base = base;

@@ -80,8 +80,13 @@ struct RequestResult
     bool committed = false;   // the final commit went through
     qint64 reserveAnswer = 0; // ReserveFailed: SeqNoTimedOut or SeqNoDbError
     QString error;            // the server's message for a failed step
+    // ReserveFailed: the reservation's answer, SeqNoTimedOut (the server was
+    // busy for the whole time limit) or SeqNoDbError (its database failed).
+    qint64 reserveAnswer = 0;
 
     bool sent() const { return outcome == Outcome::Sent; }
+    bool reserveTimedOut() const { return outcome == Outcome::ReserveFailed && reserveAnswer == SeqNoTimedOut; }
+    bool reserveDbFailed() const { return outcome == Outcome::ReserveFailed && reserveAnswer == SeqNoDbError; }
     QString firstNo() const { return QString::number(base + 1); }
     QString lastNo() const { return QString::number(base + count); }
 };

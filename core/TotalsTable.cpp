@@ -13,10 +13,10 @@ void TotalsTable::add(const QSet<QString> &codes, qint64 amount)
     for (const Cell &cell : m_cells) {
         if (!codes.contains(cell.code))
             continue;
-        m_count[cell.column] += 1;
-        m_amount[cell.column] += amount;
+        m_count[key(cell.column, cell.row)] += 1;
+        m_amount[key(cell.column, cell.row)] += amount;
     }
 }
 
-QString TotalsTable::countText(int column) const { return CurrToMoneyStr(count(column)); }
-QString TotalsTable::amountText(int column) const { return CurrToMoneyStr(amount(column)); }
+QString TotalsTable::countText(int column, int row) const { return CurrToMoneyStr(count(column, row)); }
+QString TotalsTable::amountText(int column, int row) const { return CurrToMoneyStr(amount(column, row)); }

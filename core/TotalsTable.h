@@ -7,6 +7,10 @@
 //   totals.add({"all", "sunab"}, 1000);
 //   totals.countText(3)   // "1"
 //   totals.amountText(1)  // "1,000"
+//
+// A cell may also name a row (relative to the rows the writer is given), so
+// that one table holds figures in several rows of the same column, for
+// example the amounts of each transaction kind in a row of its own.
 
 #include <QHash>
 #include <QList>
@@ -20,6 +24,7 @@ public:
     {
         int column;
         QString code;
+        int row = 0;
     };
 
     explicit TotalsTable(QList<Cell> cells) : m_cells(std::move(cells)) {}
@@ -28,13 +33,14 @@ public:
     void clear();
     void add(const QSet<QString> &codes, qint64 amount);
 
-    qint64 count(int column) const { return m_count.value(column); }
-    qint64 amount(int column) const { return m_amount.value(column); }
-    QString countText(int column) const;   // with ','
-    QString amountText(int column) const;  // with ','
+    qint64 count(int column, int row = 0) const { return m_count.value(key(column, row)); }
+    qint64 amount(int column, int row = 0) const { return m_amount.value(key(column, row)); }
+    QString countText(int column, int row = 0) const;   // with ','
+    QString amountText(int column, int row = 0) const;  // with ','
 
 private:
+    static qint64 key(int column, int row) { return (qint64(row) << 32) | quint32(column); }
     QList<Cell> m_cells;
-    QHash<int, qint64> m_count;
-    QHash<int, qint64> m_amount;
+    QHash<qint64, qint64> m_count;
+    QHash<qint64, qint64> m_amount;
 };

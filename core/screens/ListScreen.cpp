@@ -1,6 +1,7 @@
 #include "core/screens/ListScreen.h"
 
 #include "core/TotalsTable.h"
+#include "core/screens/ListReport.h"
 #include "core/screens/SearchUnit.h"
 #include "platform/FileChooser.h"
 #include "platform/IniFile.h"
@@ -142,6 +143,43 @@ void PrintList(QWidget *owner, TListGrid *grid, qvx::Report &report, bool previe
         report.print(owner);
 }
 
+int ListReportRows::nextLine(int rows)
+{
+    const int perPage = m_firstPage ? m_first : m_later;
+    if (m_i >= rows && (!m_fill || perPage <= 0 || m_p % perPage == 0))
+        return -1;
+    const int row = m_i < rows ? m_i + 1 : 0;
+    ++m_i;
+    ++m_p;
+    return row;
+}
+
+void ListReportRows::endPage()
+{
+    m_p = 0;
+    m_firstPage = false;
+}
+
+QList<int> ListReportRows::linesPerPage(int dataRows) const
+{
+    ListReportRows run = *this;
+    run.reset();
+    QList<int> pages;
+    int onPage = 0;
+    while (run.nextLine(dataRows) >= 0) {
+        ++onPage;
+        const int capacity = pages.isEmpty() ? m_first : m_later;
+        if (onPage == capacity) {
+            pages.append(onPage);
+            onPage = 0;
+            run.endPage();
+        }
+    }
+    if (onPage > 0)
+        pages.append(onPage);
+    return pages;
+}
+
 void ListReportRows::attach(qvx::Report &report, std::function<int()> dataRows, std::function<void(int)> fill)
 {
     auto previousBefore = report.BeforePrint;
@@ -151,19 +189,20 @@ void ListReportRows::attach(qvx::Report &report, std::function<int()> dataRows, 
             previousBefore();
     };
     report.NeedData = [this, dataRows, fill] {
-        const int rows = dataRows();
-        const int perPage = m_firstPage ? m_first : m_later;
-        if (m_i >= rows && (!m_fill || perPage <= 0 || m_p % perPage == 0))
+        const int row = nextLine(dataRows());
+        if (row < 0)
             return false;
-        fill(m_i < rows ? m_i + 1 : 0);
-        ++m_i;
-        ++m_p;
+        fill(row);
         return true;
     };
-    report.EndPage = [this] {
-        m_p = 0;
-        m_firstPage = false;
-    };
+    report.EndPage = [this] { endPage(); };
+}
+
+void ListReportRows::attachGrid(qvx::Report &report, const TListGrid *grid, QList<ReportColumn> columns, int emptyCol)
+{
+    attach(
+        report, [grid, emptyCol] { return GridIsEmpty(grid, emptyCol) ? 0 : grid->RowCount() - 1; },
+        [&report, grid, columns = std::move(columns)](int row) { FillReportColumns(report, columns, grid, row); });
 }
 
 void ListReportRows::fitPage(qvx::Report &report) const
@@ -178,40 +217,58 @@ void ListReportRows::fitPage(qvx::Report &report) const
 QString SaveListFile(QWidget *owner, TListGrid *grid, const QString &proposedName,
                      const std::function<QStringList()> &lines, int emptyCol)
 {
+    ListSaveOptions options;
+    options.emptyCol = emptyCol;
+    return SaveListFile(owner, grid, proposedName, lines, options);
+}
+
+QString SaveListFile(QWidget *owner, TListGrid *grid, const QString &proposedName,
+                     const std::function<QStringList()> &lines, const ListSaveOptions &options)
+{
     qvx::Prompt &prompt = qvx::Prompt::instance();
-    if (GridIsEmpty(grid, emptyCol)) {
+    if (GridIsEmpty(grid, options.emptyCol)) {
         prompt.message(QStringLiteral("저장할 자료가 존재하지 않습니다."));
         return QString();
     }
     const QString dir = QDir::currentPath() + QStringLiteral("/data/");
     const auto chosen = qvx::FileChooser::instance().save(owner, QStringLiteral("파일 저장"), dir, proposedName,
-                                                          QString::fromUtf8(ListSaveFilter), 1);
+                                                          options.filter, 1);
     if (chosen.fileName.isEmpty())
         return QString();
-    const ListExportTarget target = ListExportTargetFor(chosen.fileName, chosen.filterIndex);
+    const ListExportTarget target = ListExportTargetFor(chosen.fileName, chosen.filterIndex, options.naming);
     QString error;
-    if (target.kind == ListExportTarget::Text) {
-        const QStringList out = lines();
+    bool written = false;
+    if (target.kind == ListExportTarget::Text && options.gridText) {
+        written = grid->SaveToText(target.file, options.separator, false, &error);
+    } else if (target.kind == ListExportTarget::Text) {
+        const QStringList out = lines ? lines() : QStringList();
         if (out.isEmpty()) {
             prompt.message(QStringLiteral("저장할 자료가 선택되지 않았습니다."));
             return QString();
         }
-        if (!qvx::TextFile::writeLines(target.file, out, &error)) {
-            prompt.message(QStringLiteral("파일을 저장하지 못하였습니다.\r\r") + error);
-            return QString();
-        }
-    } else if (!grid->SaveToXLS(target.file, &error)) {
+        written = qvx::TextFile::writeLines(target.file, out, &error);
+    } else {
+        written = grid->SaveToXLS(target.file, &error);
+    }
+    if (!written) {
         prompt.message(QStringLiteral("파일을 저장하지 못하였습니다.\r\r") + error);
         return QString();
     }
-    prompt.message(target.message());
+    const QString &message = target.kind == ListExportTarget::Text ? options.textMessage : options.spreadsheetMessage;
+    prompt.message(message.isEmpty() ? target.message() : message.arg(chosen.fileName));
     return target.file;
 }
 
 void WriteTotals(TListGrid *grid, const TotalsTable &totals, int countRow, int amountRow)
 {
     for (const TotalsTable::Cell &cell : totals.cells()) {
-        grid->SetCells(cell.column, countRow, totals.countText(cell.column));
-        grid->SetCells(cell.column, amountRow, totals.amountText(cell.column));
+        grid->SetCells(cell.column, countRow + cell.row, totals.countText(cell.column, cell.row));
+        grid->SetCells(cell.column, amountRow + cell.row, totals.amountText(cell.column, cell.row));
     }
+}
+
+void WriteTotalAmounts(TListGrid *grid, const TotalsTable &totals, int firstRow)
+{
+    for (const TotalsTable::Cell &cell : totals.cells())
+        grid->SetCells(cell.column, firstRow + cell.row, totals.amountText(cell.column, cell.row));
 }

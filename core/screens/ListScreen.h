@@ -12,6 +12,7 @@
 
 class QWidget;
 class Session;
+struct ReportColumn;
 class TListGrid;
 namespace qvx { class Report; }
 
@@ -51,6 +52,25 @@ void PrintList(QWidget *owner, TListGrid *grid, qvx::Report &report, bool previe
 QString SaveListFile(QWidget *owner, TListGrid *grid, const QString &proposedName,
                      const std::function<QStringList()> &lines, int emptyCol = 0);
 
+// What a screen's save does differently from the convention above.
+struct ListSaveOptions
+{
+    QString filter = QString::fromUtf8(ListSaveFilter);
+    // AddExtension: ".txt" / ".xls" after the chosen name; KeepName: the chosen name as it stands.
+    ExportNaming naming = ExportNaming::AddExtension;
+    // Text: the grid's own text export (every row, header included, cells
+    // joined by `separator`, hidden columns left out) instead of the lines.
+    bool gridText = false;
+    QString separator = QStringLiteral("\t");
+    // The message after a save; "" gives file + " 를 저장하였습니다.", otherwise
+    // the text with %1 replaced by the chosen name.
+    QString textMessage;
+    QString spreadsheetMessage;
+    int emptyCol = 0;
+};
+QString SaveListFile(QWidget *owner, TListGrid *grid, const QString &proposedName,
+                     const std::function<QStringList()> &lines, const ListSaveOptions &options);
+
 // The detail rows of a list report: data rows 1..n of the grid, then empty rows
 // until the page is full (`firstPage` lines on the first page, `laterPages` on
 // the others). `fill(row)` sets the detail labels for grid row `row`, or for an
@@ -67,7 +87,12 @@ public:
     {
     }
     void attach(qvx::Report &report, std::function<int()> dataRows, std::function<void(int row)> fill);
+    // The same over a list grid and the report's columns (core/screens/ListReport.h).
+    void attachGrid(qvx::Report &report, const TListGrid *grid, QList<ReportColumn> columns, int emptyCol = 0);
     void reset() { m_i = 0; m_p = 0; m_firstPage = true; }
+    // The detail lines each page prints for `dataRows` list rows: the one
+    // paging rule, which the report follows line by line.
+    QList<int> linesPerPage(int dataRows) const;
     // Sizes the detail and title bands so that exactly `firstPage` and
     // `laterPages` detail lines fit (column header and footer heights kept).
     void fitPage(qvx::Report &report) const;
@@ -76,6 +101,10 @@ private:
     int m_first;
     int m_later;
     bool m_fill = true;
+    // One more detail line for `rows` data rows: the row it prints (0 for an
+    // empty line), or -1 when the report is complete.
+    int nextLine(int rows);
+    void endPage();
     ReportParams::Orientation m_orientation = ReportParams::Portrait;
     bool m_setsOrientation = false; // made from a screen's parameters
     int m_i = 0;
@@ -85,5 +114,8 @@ private:
 
 class TotalsTable;
 // Writes the figures of a totals table into a totals grid: counts into
-// `countRow`, amounts into `amountRow`, each in its cell's column, with ','.
+// `countRow`, amounts into `amountRow`, each in its cell's column, with ','
+// (a cell's own row is added to both).
 void WriteTotals(TListGrid *grid, const TotalsTable &totals, int countRow, int amountRow);
+// Amounts only: each cell's amount at its column, in row firstRow + its row.
+void WriteTotalAmounts(TListGrid *grid, const TotalsTable &totals, int firstRow = 0);

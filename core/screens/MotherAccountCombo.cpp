@@ -2,6 +2,7 @@
 
 #include "core/DMUnit.h"
 #include "controls/panels/KitComboBox.h"
+#include "platform/AppServer.h"
 #include "platform/ResultSet.h"
 
 const char *const MotherAccountCombo::BankQuery =
@@ -29,9 +30,27 @@ int MotherAccountCombo::Load()
     return int(accounts.size());
 }
 
+int MotherAccountCombo::Load(qvx::AppServer &server, const QString &query)
+{
+    const qvx::ResultSet rs = server.select(query);
+    QVector<MotherAccount> accounts;
+    for (int i = 0; i < rs.recordCount(); ++i)
+        accounts.append(MotherAccount::FromRow(rs, i));
+    Load(accounts);
+    return int(m_accounts.size());
+}
+
+std::function<bool(const MotherAccount &)> MotherAccountCombo::OfBank(const QString &bankCode)
+{
+    return [bankCode](const MotherAccount &a) { return a.bankid == bankCode; };
+}
+
 void MotherAccountCombo::Load(const QVector<MotherAccount> &accounts)
 {
-    m_accounts = accounts;
+    m_accounts.clear();
+    for (const MotherAccount &a : accounts)
+        if (!m_filter || m_filter(a))
+            m_accounts.append(a);
     m_combo->Items().Clear();
     if (HasAll())
         m_combo->Items().Add(m_allText);

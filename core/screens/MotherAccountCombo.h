@@ -8,7 +8,10 @@
 #include <QString>
 #include <QVector>
 
+#include <functional>
+
 class TKitComboBox;
+namespace qvx { class AppServer; }
 
 
 class MotherAccountCombo
@@ -25,6 +28,13 @@ public:
     // combo; item 0 is chosen. Returns the number of accounts.
     int Load();
     void Load(const QVector<MotherAccount> &accounts);
+    // Runs `query` (a select of table bank) over the link and fills the
+    // combo with the accounts the filter keeps.
+    int Load(qvx::AppServer &server, const QString &query = QString::fromLatin1(BankQuery));
+    // Only the accounts for which the filter holds become items (set before Load).
+    void SetFilter(std::function<bool(const MotherAccount &)> filter) { m_filter = std::move(filter); }
+    // The accounts of one bank code.
+    static std::function<bool(const MotherAccount &)> OfBank(const QString &bankCode);
 
     // The chosen account; null when item 0 ("all") or nothing is chosen.
     const MotherAccount *Chosen() const;
@@ -39,4 +49,5 @@ private:
     QString m_allText;
     Text m_text;
     QVector<MotherAccount> m_accounts;
+    std::function<bool(const MotherAccount &)> m_filter;
 };

@@ -4,104 +4,27 @@
 #include "core/DayLog.h"
 #include "core/Session.h"
 #include "core/ReplySql.h"
-#include "core/TextUtils.h"
 #include "core/screens/ClientMainUnit.h"
+#include "core/screens/FormParts.h"
 #include "core/screens/KitLook.h"
-#include "core/screens/ListScreen.h"
 #include "core/screens/ScreenInterfaces.h"
 #include "core/screens/ScreenRegistry.h"
 #include "controls/panels/KitGroup.h"
 #include "platform/Clock.h"
 #include "platform/Prompt.h"
 #include "platform/ResultSet.h"
-#include "platform/TListGrid.h"
 
-#include <QApplication>
 #include <QDialog>
 
 namespace {
 
-// How a grid column of a latest-answer fill is made from the answered row.
-struct FillColumn
-{
-    enum Kind { RowNo, Text, Money, Account, Date, NameAccount };
-    int col;
-    Kind kind;
-    const char *field;
-    const char *bankField = nullptr; // Account, NameAccount: the bank code
-    const char *numberField = nullptr; // NameAccount: the account number
-};
-
-struct GridFill
-{
-    const char *grid;
-    const char *noRowText;
-    QList<FillColumn> columns;
-};
-
 const char *const NoAnswerText = "조회에 대한 응답이 없습니다.";
 const char *const NotYetText = "응답전문이 존재하지 않습니다. 잠시 기다려주시기 바랍니다.";
 
-GridFill GridFillOf(ReplyAction action)
+// What the bank's latest answers of a route give when nothing came yet.
+const char *NoRowTextOf(ReplyAction action)
 {
-    using F = FillColumn;
-    switch (action) {
-    case ReplyAction::FillBalances:
-        return {"grd_Amtlist", NoAnswerText,
-                {{0, F::Text, "mobankname"}, {1, F::Account, "bankno", "bankid"}, {2, F::Text, "common_dummy"},
-                 {3, F::Money, "janwon"}, {4, F::Money, "ablewon"}, {5, F::Date, "receivedate"}}};
-    case ReplyAction::FillNames:
-        return {"grd_ichelist", NoAnswerText,
-                {{0, F::RowNo, ""}, {1, F::Text, "mobankname"}, {2, F::Account, "mobankno", "bankid"},
-                 {3, F::Money, "price"}, {4, F::Text, "bankname"}, {5, F::Money, "fee"}, {6, F::Text, "name"},
-                 {7, F::Text, "rrnocheck"}, {8, F::Text, "common_dummy"}}};
-    case ReplyAction::FillSummary: {
-        GridFill fill{"grd_trsumlist", NotYetText,
-                      {{0, F::RowNo, ""}, {1, F::Text, "seqno"}, {2, F::NameAccount, "mobankname", "bankid", "mobankno"},
-                       {3, F::Text, "firmid"}, {19, F::Text, "common_dummy"}}};
-        const char *amounts[] = {"totalcnt", "TOTALGUM", "INOKCNT", "INOKGUM", "INERRCNT", "INERRGUM", "TAOKCNT",
-                                 "TAOKGUM", "TAERRCNT", "TAERRGUM", "FEE", "INSUCNT", "INSUGUM", "INSUERRCNT",
-                                 "INSUERRGUM"};
-        for (int i = 0; i < 15; ++i)
-            fill.columns.append({4 + i, F::Money, amounts[i]});
-        return fill;
-    }
-    case ReplyAction::FillVasSummary: {
-        GridFill fill{"grd_trsumlist", NotYetText,
-                      {{0, F::RowNo, ""}, {1, F::Text, "seqno"}, {2, F::Text, "BankName"}, {3, F::Text, "TransDate"},
-                       {4, F::Text, "GiKwanCode"}, {15, F::Text, "Dummy"}}};
-        const char *amounts[] = {"Ibgum_tot_gun", "Ibgum_tot_money", "Ibgum_cnl_gun", "Ibgum_cnl_money",
-                                 "Chul_tot_gun", "Chul_tot_money", "Chul_cnl_gun", "Chul_cnl_money", "Fee_gun",
-                                 "Fee_Money"};
-        for (int i = 0; i < 10; ++i)
-            fill.columns.append({5 + i, F::Money, amounts[i]});
-        return fill;
-    }
-    default:
-        return {"", "", {}};
-    }
-}
-
-QString CellText(const FillColumn &c, const qvx::ResultSet &rs, int i)
-{
-    auto v = [&rs, i](const char *name) { return rs.value(i, QString::fromLatin1(name)); };
-    switch (c.kind) {
-    case FillColumn::RowNo:
-        return QString::number(i + 1);
-    case FillColumn::Text:
-        return v(c.field);
-    case FillColumn::Money:
-        return CurrToMoneyStr(SafeStrToCurr(v(c.field).trimmed(), 0));
-    case FillColumn::Account:
-        return FormatAcctNo(v(c.bankField), v(c.field));
-    case FillColumn::Date: {
-        const QString d = v(c.field);
-        return d.mid(0, 4) + u'-' + d.mid(4, 2) + u'-' + d.mid(6, 2);
-    }
-    case FillColumn::NameAccount:
-        return v(c.field) + u'[' + FormatAcctNo(v(c.bankField), v(c.numberField)) + u']';
-    }
-    return QString();
+    return action == ReplyAction::FillBalances || action == ReplyAction::FillNames ? NoAnswerText : NotYetText;
 }
 
 QString BankCodeOf(QWidget *screen)
@@ -109,12 +32,6 @@ QString BankCodeOf(QWidget *screen)
     auto *choice = dynamic_cast<IBankChoiceScreen *>(screen);
     return choice ? choice->ChosenBankCode() : QString();
 }
-
-struct WaitCursor
-{
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 } // namespace
 
@@ -230,10 +147,10 @@ void ReplyDispatcher::resultDetail(QWidget *screen, const ReplyRoute &route) con
 
 void ReplyDispatcher::fillLatest(QWidget *screen, const ReplyRoute &route) const
 {
-    const GridFill fill = GridFillOf(route.action);
-    auto *grid = screen->findChild<TListGrid *>(QString::fromLatin1(fill.grid));
-    if (!grid)
+    auto *answerScreen = dynamic_cast<IAnswerScreen *>(screen);
+    if (!answerScreen)
         return;
+    m_main.bringToFront(screen);
     WaitCursor wait;
     const QString today = qvx::Clock::today();
     const QString latest = m_dm.cms_select1(ReplySql::latestSendTime(route.table, today)).value(0, 0);
@@ -252,18 +169,10 @@ void ReplyDispatcher::fillLatest(QWidget *screen, const ReplyRoute &route) const
         sql = ReplySql::vasSummaries(today, latest, BankCodeOf(screen));
         break;
     }
-    ClearGridRows(grid);
     const qvx::ResultSet &rs = m_dm.cms_select1(sql);
-    if (rs.isEmpty()) {
-        qvx::Prompt::instance().message(QString::fromUtf8(fill.noRowText));
-        return;
-    }
-    grid->BeginUpdate();
-    grid->SetRowCount(rs.recordCount() + 1);
-    for (int i = 0; i < rs.recordCount(); ++i)
-        for (const FillColumn &c : fill.columns)
-            grid->SetCells(c.col, i + 1, CellText(c, rs, i));
-    grid->EndUpdate();
+    answerScreen->ShowAnswer(rs);
+    if (rs.isEmpty())
+        qvx::Prompt::instance().message(QString::fromUtf8(NoRowTextOf(route.action)));
 }
 
 void ReplyDispatcher::noticeCounts(QWidget *screen) const

@@ -1,7 +1,12 @@
 #include "core/screens/ScreenBinding.h"
 
 #include "core/EventGuard.h"
+#include "core/screens/ListScreen.h"
 #include "controls/panels/DDButton.h"
+#include "controls/panels/KitGroup.h"
+#include "platform/TListGrid.h"
+
+#include <QAction>
 
 #include <QVariant>
 
@@ -27,4 +32,34 @@ QString BoundHandler(const QWidget *button)
 std::function<void()> Guarded(Session &session, const QString &handlerName, std::function<void()> handler)
 {
     return [&session, handlerName, handler = std::move(handler)] { RunGuarded(session, handlerName, handler); };
+}
+
+void BindDoubleClick(Session &session, TListGrid *grid, const QString &handlerName,
+                     std::function<void(int col, int row)> handler)
+{
+    grid->OnDblClickCell = [&session, handlerName, handler = std::move(handler)](int col, int row) {
+        RunGuarded(session, handlerName, [&] { handler(col, row); });
+    };
+}
+
+void BindRadioClick(Session &session, TKitRadioButton *radio, const QString &handlerName,
+                    std::function<void()> handler)
+{
+    radio->setProperty(BoundHandlerProperty, handlerName);
+    radio->OnClick = [&session, handlerName, handler = std::move(handler)](QObject *) {
+        RunGuarded(session, handlerName, handler);
+    };
+}
+
+QAction *AddFindAction(Session &session, QWidget *owner, TListGrid *grid, const char *name)
+{
+    grid->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto *find = new QAction(QStringLiteral("내용 검색"), grid);
+    find->setObjectName(QString::fromLatin1(name));
+    const QString handlerName = QString::fromLatin1(name) + QStringLiteral("Click");
+    QObject::connect(find, &QAction::triggered, grid, [&session, owner, grid, handlerName] {
+        RunGuarded(session, handlerName, [&] { OpenFindDialog(session, owner, grid); });
+    });
+    grid->addAction(find);
+    return find;
 }

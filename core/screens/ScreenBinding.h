@@ -10,9 +10,12 @@
 #include <QString>
 #include <functional>
 
+class QAction;
 class QWidget;
 class Session;
 class TDDButton;
+class TKitRadioButton;
+class TListGrid;
 
 // The dynamic property that names a bound button's handler.
 inline constexpr const char *BoundHandlerProperty = "quvexHandler";
@@ -30,3 +33,14 @@ QString BoundHandler(const QWidget *button);
 
 // An event handler of a control other than a button, run inside the guard.
 std::function<void()> Guarded(Session &session, const QString &handlerName, std::function<void()> handler);
+
+// A double click on a data row of the list runs the handler (col, row) inside the guard.
+void BindDoubleClick(Session &session, TListGrid *grid, const QString &handlerName,
+                     std::function<void(int col, int row)> handler);
+// A click on the radio button runs the handler inside the guard.
+void BindRadioClick(Session &session, TKitRadioButton *radio, const QString &handlerName,
+                    std::function<void()> handler);
+// The list's pop-up item "내용 검색" (component name `name`, handler
+// name + "Click"): the find dialog over the list, or the message when the
+// list is empty.
+QAction *AddFindAction(Session &session, QWidget *owner, TListGrid *grid, const char *name = "N1");

@@ -62,3 +62,15 @@ public:
     virtual qint64 PendingSeqNo() const = 0;
     virtual void ShowCounts(const qvx::ResultSet &answer) = 0;
 };
+
+// The screens the reply dispatcher fills from the bank's latest answers (the
+// balance and account-holder name inquiries, the two summaries): the
+// dispatcher brings the screen to the front and runs its statement; the
+// screen fills its list with its own columns. An empty answer empties the
+// list (the dispatcher then says that nothing came yet).
+class IAnswerScreen
+{
+public:
+    virtual ~IAnswerScreen();
+    virtual void ShowAnswer(const qvx::ResultSet &answer) = 0;
+};

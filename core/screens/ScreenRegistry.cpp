@@ -9,6 +9,7 @@ ISearchScreen::~ISearchScreen() = default;
 IBatchListScreen::~IBatchListScreen() = default;
 IResultDetailDialog::~IResultDetailDialog() = default;
 IBankChoiceScreen::~IBankChoiceScreen() = default;
+IAnswerScreen::~IAnswerScreen() = default;
 INoticeCountsScreen::~INoticeCountsScreen() = default;
 IResultRangeScreen::~IResultRangeScreen() = default;
 ScreenHost::~ScreenHost() = default;

@@ -1,6 +1,9 @@
 // The list screens' plain parts: gaps, fixed-width lines, export names,
-// report pages, money cells, reply routes.
+// money cells, reply routes, cell texts, the column table and the totals.
+#include "core/CellText.h"
 #include "core/FixedLine.h"
+#include "core/ListColumns.h"
+#include "core/ResultTotals.h"
 #include "core/ListExport.h"
 #include "core/NoticeGaps.h"
 #include "core/ReplyRoutes.h"
@@ -48,19 +51,6 @@ TEST(ListExport, NameAndExtensionRulesAndTheMessageNamesTheFile)
     EXPECT_EQ(ListExportTargetFor(QStringLiteral("/d/b"), 1, ExportNaming::KeepName).file, QStringLiteral("/d/b"));
 }
 
-TEST(ReportParams, PagesOf31And37Lines)
-{
-    const ReportParams params;
-    EXPECT_EQ(params.linesPerPage(0), (QList<int>{31}));
-    EXPECT_EQ(params.linesPerPage(31), (QList<int>{31}));
-    EXPECT_EQ(params.linesPerPage(37), (QList<int>{31, 37}));
-    EXPECT_EQ(params.linesPerPage(38), (QList<int>{31, 37}));
-    EXPECT_EQ(params.linesPerPage(69), (QList<int>{31, 37, 37}));
-    ReportParams unfilled;
-    unfilled.fillLastPage = false;
-    EXPECT_EQ(unfilled.linesPerPage(38), (QList<int>{31, 7}));
-}
-
 TEST(ReportParams, MoneyCellsWithCommasAndNonNumbers)
 {
     EXPECT_EQ(MoneyCellValue(QStringLiteral("1,234,567")), 1234567);
@@ -98,4 +88,97 @@ TEST(ReplySql, WaitingBatchesAndLatestTime)
                     .endsWith(QStringLiteral("bank.MOBANKNO and  AMT_SEARCH.sendtime = '101010'")));
     EXPECT_TRUE(ReplySql::balances(QStringLiteral("101010"), QStringLiteral("04"))
                     .contains(QStringLiteral(" AMT_SEARCH.bankid = '04' and  AMT_SEARCH.sendtime")));
+}
+
+TEST(CellText, DatesTimesMoneyAndKoreanDates)
+{
+    EXPECT_EQ(DashedDate(QStringLiteral("20261209")), QStringLiteral("2026-12-09"));
+    EXPECT_EQ(DashedDate(QString()), QString());
+    EXPECT_EQ(ColonTime(QStringLiteral("093005")), QStringLiteral("09:30:05"));
+    EXPECT_EQ(ColonTime(QString()), QString());
+    EXPECT_EQ(MoneyCellText(QStringLiteral(" 1234567 ")), QStringLiteral("1,234,567"));
+    // Beyond a double's exact range, still exact.
+    EXPECT_EQ(MoneyCellText(QStringLiteral("9007199254740993")), QStringLiteral("9,007,199,254,740,993"));
+    EXPECT_EQ(MoneyCellText(QStringLiteral("-500")), QStringLiteral("-500"));
+    EXPECT_EQ(MoneyCellText(QStringLiteral("없음")), QStringLiteral("0"));
+    EXPECT_EQ(KoreanDateText(QDate(2026, 3, 7)), QStringLiteral("2026년 03월 07일"));
+}
+
+TEST(ListColumns, EveryCellFormatFromAResultSet)
+{
+    qvx::ResultSet rs({QStringLiteral("senddate"), QStringLiteral("sendtime"), QStringLiteral("price"),
+                       QStringLiteral("bankid"), QStringLiteral("bankno"), QStringLiteral("name"),
+                       QStringLiteral("sr_flag")},
+                      {{QStringLiteral("20261209"), QStringLiteral("101112"), QStringLiteral("1000000"),
+                        QStringLiteral("20"), QStringLiteral("1005123456789"), QStringLiteral(" 한빛 "),
+                        QStringLiteral("4")},
+                       {QStringLiteral("20261209"), QString(), QStringLiteral("x"), QStringLiteral("99"),
+                        QStringLiteral("12-34"), QString(), QStringLiteral("0")}});
+    ListColumn computed;
+    computed.format = CellFormat::Computed;
+    computed.compute = [](const qvx::ResultSet &r, int row) { return r.value(row, QStringLiteral("bankid")) + u'!'; };
+    const ListColumns columns = {
+        {QStringLiteral("순번"), 40, AlignLeft, "", CellFormat::RowNo},
+        {QStringLiteral("일자"), 80, AlignCenter, "senddate", CellFormat::Date},
+        {QStringLiteral("시각"), 80, AlignCenter, "sendtime", CellFormat::Time},
+        {QStringLiteral("금액"), 80, AlignRight, "price", CellFormat::Money},
+        {QStringLiteral("계좌"), 80, AlignCenter, "bankno", CellFormat::Account, "bankid"},
+        {QStringLiteral("모계좌"), 80, AlignCenter, "name", CellFormat::NameAccount, "bankid", "bankno"},
+        {QStringLiteral("이름"), 80, AlignCenter, "name", CellFormat::Trimmed},
+        {QStringLiteral("원문"), 80, AlignCenter, "name"},
+        {QStringLiteral("상태"), 80, AlignCenter, "sr_flag", CellFormat::SendFlag},
+        computed,
+        ListColumn::data("no_such_field"),
+    };
+    const QStringList first = {QStringLiteral("1"),          QStringLiteral("2026-12-09"),
+                               QStringLiteral("10:11:12"),   QStringLiteral("1,000,000"),
+                               QStringLiteral("1005-123-456789"), QStringLiteral(" 한빛 [1005-123-456789]"),
+                               QStringLiteral("한빛"),        QStringLiteral(" 한빛 "),
+                               QStringLiteral("수신"),        QStringLiteral("20!"),
+                               QString()};
+    const QStringList second = {QStringLiteral("2"), QStringLiteral("2026-12-09"), QString(), QStringLiteral("0"),
+                                QStringLiteral("1234"), QStringLiteral("[1234]"), QString(), QString(),
+                                QStringLiteral("작성"), QStringLiteral("99!"), QString()};
+    ListCellTexts texts(columns, rs);
+    for (int c = 0; c < columns.size(); ++c) {
+        EXPECT_EQ(CellText(columns[c], rs, 0), first[c]) << c;
+        EXPECT_EQ(texts.text(c, 0), first[c]) << c;
+        // The kept conversion gives way when the input changes.
+        EXPECT_EQ(texts.text(c, 1), second[c]) << c;
+        EXPECT_EQ(CellText(columns[c], rs, 1), second[c]) << c;
+    }
+    EXPECT_TRUE(columns.last().hidden);
+}
+
+TEST(ResultTotals, ByKindAndOutcomeWithCellsAddressedByRow)
+{
+    ResultTotals totals;
+    totals.add(QStringLiteral("20"), QStringLiteral("4"), QStringLiteral("0000"), 1000);
+    totals.add(QStringLiteral("30"), QStringLiteral("4"), QStringLiteral("0012"), 2500);
+    // Answered "0000" but not yet received: not a normal transfer.
+    totals.add(QStringLiteral("30"), QStringLiteral("2"), QStringLiteral("0000"), 500);
+    const TotalsTable &t = totals.table();
+    EXPECT_EQ(t.countText(3), QStringLiteral("3"));
+    EXPECT_EQ(t.amountText(3), QStringLiteral("4,000"));
+    EXPECT_EQ(t.amountText(2), QStringLiteral("3,000"));
+    EXPECT_EQ(t.countText(4), QStringLiteral("1"));
+    EXPECT_EQ(t.countText(8), QStringLiteral("2"));
+    totals.clear();
+    EXPECT_EQ(totals.table().countText(3), QStringLiteral("0"));
+
+    // Two kinds in rows of their own under the same columns.
+    TotalsTable byRow({{1, QStringLiteral("in"), 0}, {1, QStringLiteral("out"), 2}});
+    byRow.add({QStringLiteral("in")}, 10);
+    byRow.add({QStringLiteral("out")}, 7);
+    byRow.add({QStringLiteral("out")}, 8);
+    EXPECT_EQ(byRow.amount(1, 0), 10);
+    EXPECT_EQ(byRow.amount(1, 2), 15);
+    EXPECT_EQ(byRow.count(1, 2), 2);
+}
+
+TEST(FixedLine, ASeparatorStandsBetweenTheFields)
+{
+    FixedLine line(FixedLine::Overflow::Cut, QStringLiteral(";"));
+    line.left(QStringLiteral("가나다"), 4).zeroLeft(QStringLiteral("7"), 3).right(QStringLiteral("x"), 2);
+    EXPECT_EQ(line.text(), QStringLiteral("가나;007; x"));
 }

@@ -1,4 +1,6 @@
+#include "core/GapRequest.h"
 #include "core/RequestRows.h"
+#include "core/RunCommitted.h"
 #include "core/RequestSender.h"
 #include "core/RequestSql.h"
 #include "core/Session.h"
@@ -242,3 +244,105 @@ TEST_F(RequestSenderTest, ABatchStoredForApprovalIsCommittedButNotRegistered)
 }
 
 } // namespace
+
+namespace {
+
+// The link with a reservation that fails the way the test says, or an
+// insert refused when its statement holds a given text.
+class FailingLink : public CountingLink
+{
+public:
+    using CountingLink::CountingLink;
+    int reserveAnswer = 0;      // 0: the server's own answer
+    QString refuseContaining;   // "": nothing refused
+    int maxSeqNo(int n) override { return reserveAnswer != 0 ? reserveAnswer : CountingLink::maxSeqNo(n); }
+    void execute(const QString &sql) override
+    {
+        if (!refuseContaining.isEmpty() && sql.contains(refuseContaining))
+            throw qvx::AppServerError(qvx::AppServerError::Kind::Server, QStringLiteral("refused"));
+        CountingLink::execute(sql);
+    }
+};
+
+} // namespace
+
+TEST_F(RequestSenderTest, AFailedReservationSaysWhetherItTimedOutOrTheDatabaseFailed)
+{
+    FailingLink failing{server->client()};
+    RequestSender sender(session, failing);
+    RequestBatch batch = RequestBatch::bySeqNo(S("0600300"), S("amt_search"));
+    batch.reserveLimitMs = 50;
+    failing.reserveAnswer = -1; // busy for the whole time limit
+    const RequestResult busy = sender.sendRows(batch, QList<AmtSearchRow>{balanceRow(S("1"))});
+    EXPECT_EQ(busy.outcome, Outcome::ReserveFailed);
+    EXPECT_TRUE(busy.reserveTimedOut());
+    EXPECT_FALSE(busy.reserveDbFailed());
+    failing.reserveAnswer = -2;
+    const RequestResult broken = sender.sendRows(batch, QList<AmtSearchRow>{balanceRow(S("1"))});
+    EXPECT_TRUE(broken.reserveDbFailed());
+    EXPECT_FALSE(broken.reserveTimedOut());
+    EXPECT_EQ(prompt.lastText(), SeqNoDbErrorMessage);
+    EXPECT_EQ(storedRows(), 0);
+}
+
+TEST_F(RequestSenderTest, AGapRequestAsksForEachMissingNumberUpToTheBoundAllOrNothing)
+{
+    server->exec(S("delete from deposit_order"));
+    const QStringList received = {S("000001"), S("000002"), S("000005"), S("000005"), S("x")};
+    EXPECT_EQ(MissingNumbers(received), (QList<int>{3, 4}));
+    EXPECT_EQ(MissingNumbers(received, 7), (QList<int>{3, 4, 6, 7}));
+    EXPECT_EQ(MissingNumbers({}, 2), (QList<int>{1, 2}));
+    EXPECT_TRUE(MissingNumbers({S("1"), S("2")}, 2).isEmpty());
+
+    auto orderRow = [this](int missing) {
+        DepositOrderRow row;
+        ApplyRequestHeader(row, RequestHeader::of(session));
+        row.BankID = S("20");
+        row.FirmID = S("HB2001");
+        row.DEPOSIT_SendDate = S("20261209");
+        row.ORG_SEQNO = QString::number(missing);
+        return row;
+    };
+    const RequestBatch batch = RequestBatch::bySeqNo(S(DepositOrderRow::ServiceCode), S("deposit_order"));
+
+    // The second order row is refused: none of them stays, nothing is registered.
+    FailingLink failing{server->client()};
+    failing.refuseContaining = S("'6'");
+    RequestSender refusing(session, failing);
+    const RequestResult refused =
+        SendGapRequest<DepositOrderRow>(refusing, batch, MissingNumbers(received, 7), orderRow);
+    EXPECT_EQ(refused.outcome, Outcome::InsertFailed);
+    EXPECT_EQ(server->query(S("select count(*) as n from deposit_order")).valueInt(0, S("n")), 0);
+    EXPECT_TRUE(failing.answers.empty());
+
+    RequestSender sender(session, link);
+    const RequestResult sent = SendGapRequest<DepositOrderRow>(sender, batch, MissingNumbers(received, 7), orderRow);
+    ASSERT_EQ(sent.outcome, Outcome::Sent);
+    const qvx::ResultSet rows = server->query(S("select seqno, org_seqno, up_gubuncode from deposit_order order by seqno"));
+    ASSERT_EQ(rows.recordCount(), 4);
+    EXPECT_EQ(rows.value(0, S("org_seqno")), S("3"));
+    EXPECT_EQ(rows.value(3, S("org_seqno")), S("7"));
+    EXPECT_EQ(rows.value(3, S("seqno")).toLongLong(), sent.base + 4);
+    EXPECT_EQ(rows.value(0, S("up_gubuncode")), S("0200640"));
+    EXPECT_EQ(link.answers.size(), 1u);
+
+    // Nothing missing: nothing is sent.
+    const RequestResult none = SendGapRequest<DepositOrderRow>(sender, batch, {}, orderRow);
+    EXPECT_EQ(none.outcome, Outcome::Empty);
+    server->exec(S("delete from deposit_order"));
+}
+
+TEST_F(RequestSenderTest, RunCommittedStoresOneStatementOrRollsItBack)
+{
+    server->exec(S("delete from error where bankid = '99'"));
+    QString error;
+    EXPECT_TRUE(RunCommitted(link, S("insert into error (bankid, errcode, errcontents) values ('99', 'E1', '가')"),
+                             &error));
+    EXPECT_EQ(link.statements.front(), S("commit"));
+    EXPECT_EQ(link.statements.back(), S("commit"));
+    EXPECT_FALSE(RunCommitted(link, S("insert into no_such_table (a) values ('x')"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(link.statements.back(), S("rollback"));
+    EXPECT_EQ(server->query(S("select count(*) as n from error where bankid = '99'")).valueInt(0, S("n")), 1);
+    server->exec(S("delete from error where bankid = '99'"));
+}

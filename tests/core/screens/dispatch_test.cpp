@@ -9,6 +9,7 @@
 #include "core/ReplyRoutes.h"
 #include "core/screens/ClientMainUnit.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ListGrid.h"
 #include "core/screens/ScreenInterfaces.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
@@ -24,8 +25,37 @@
 
 namespace {
 
+// The columns a balance screen and a summary screen would declare for the
+// bank's answers.
+const ListColumns &BalanceColumns()
+{
+    static const ListColumns columns = {
+        {QStringLiteral("모은행"), 80, AlignCenter, "mobankname"},
+        {QStringLiteral("계좌번호"), 120, AlignCenter, "bankno", CellFormat::Account, "bankid"},
+        {QStringLiteral("예금종류"), 80, AlignCenter, "common_dummy"},
+        {QStringLiteral("잔액"), 90, AlignRight, "janwon", CellFormat::Money},
+        {QStringLiteral("지불가능액"), 90, AlignRight, "ablewon", CellFormat::Money},
+        {QStringLiteral("수신일자"), 80, AlignCenter, "receivedate", CellFormat::Date}};
+    return columns;
+}
+const ListColumns &SummaryColumns()
+{
+    static const ListColumns columns = {
+        {QStringLiteral("순번"), 40, AlignCenter, "", CellFormat::RowNo},
+        {QStringLiteral("전문번호"), 60, AlignCenter, "seqno"},
+        {QStringLiteral("모계좌"), 160, AlignCenter, "mobankname", CellFormat::NameAccount, "bankid", "mobankno"},
+        {QStringLiteral("업체코드"), 80, AlignCenter, "firmid"},
+        {QStringLiteral("총건수"), 60, AlignRight, "totalcnt", CellFormat::Money},
+        {QStringLiteral("총금액"), 90, AlignRight, "TOTALGUM", CellFormat::Money}};
+    return columns;
+}
+
 // A screen that records what the data module did to it.
-class WaitingScreen : public QWidget, public ISearchScreen, public IResultRangeScreen, public IBankChoiceScreen
+class WaitingScreen : public QWidget,
+                      public ISearchScreen,
+                      public IResultRangeScreen,
+                      public IBankChoiceScreen,
+                      public IAnswerScreen
 {
 public:
     WaitingScreen(const QString &name, QWidget *owner) : QWidget(owner)
@@ -47,11 +77,19 @@ public:
         to = t;
     }
     QString ChosenBankCode() const override { return bankCode; }
+    void ShowAnswer(const qvx::ResultSet &answer) override
+    {
+        ++answers;
+        const bool balances = objectName().compare(QStringLiteral("qv_amtsearch_frm"), Qt::CaseInsensitive) == 0;
+        FillList(grid(balances ? "grd_Amtlist" : "grd_trsumlist"), balances ? BalanceColumns() : SummaryColumns(),
+                 answer);
+    }
     TListGrid *grid(const char *name) { return findChild<TListGrid *>(QString::fromLatin1(name)); }
 
     TKitRadioButton *chk_sunab;
     TKitRadioButton *chk_jigub;
     int searches = 0;
+    int answers = 0;
     QObject *searchSender = nullptr;
     int from = -1;
     int to = -1;

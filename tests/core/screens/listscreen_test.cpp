@@ -148,7 +148,21 @@ TEST(ListReportRowsTest, ScreenParametersGiveOrientationAndAnUnfilledLastPage)
     ASSERT_EQ(pages.size(), 2);
     EXPECT_EQ(pages[0].detailCount(), 5);
     EXPECT_EQ(pages[1].detailCount(), 3);
-    EXPECT_EQ(params.linesPerPage(8), (QList<int>{5, 3}));
+    EXPECT_EQ(rows.linesPerPage(8), (QList<int>{5, 3}));
+}
+
+TEST(ListReportRowsTest, PagesOf31And37Lines)
+{
+    const ListReportRows rows{ReportParams{}};
+    EXPECT_EQ(rows.linesPerPage(0), (QList<int>{}));
+    EXPECT_EQ(rows.linesPerPage(1), (QList<int>{31}));
+    EXPECT_EQ(rows.linesPerPage(31), (QList<int>{31}));
+    EXPECT_EQ(rows.linesPerPage(37), (QList<int>{31, 37}));
+    EXPECT_EQ(rows.linesPerPage(38), (QList<int>{31, 37}));
+    EXPECT_EQ(rows.linesPerPage(69), (QList<int>{31, 37, 37}));
+    ReportParams unfilled;
+    unfilled.fillLastPage = false;
+    EXPECT_EQ(ListReportRows(unfilled).linesPerPage(38), (QList<int>{31, 7}));
 }
 
 TEST(ListScreenFocus, EnterSkipsLabelsAndHiddenControlsAndTheFormFocusesItsFirstControl)

@@ -1,0 +1,37 @@
+#pragma once
+// The notice screens' gap request: the numbers missing from the day's
+// series up to a bound, asked again from the bank with one order row per
+// missing number, sent as one batch that is stored whole or not at all.
+//
+//   const QList<int> gaps = MissingNumbers(receivedOrgSeqNos);   // up to the highest received
+//   const RequestResult r = SendGapRequest<DepositOrderRow>(sender,
+//       RequestBatch::bySeqNo(DepositOrderRow::ServiceCode, "deposit_order"), gaps,
+//       [&](int missing) { DepositOrderRow row = ...; row.ORG_SEQNO = QString::number(missing); return row; });
+
+#include "core/RequestSender.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <functional>
+
+// The numbers 1..bound that are not among the received ones (texts as the
+// list or the database shows them; a text that is no number is left out, a
+// duplicate counts once), ascending. A negative bound: up to the highest
+// received number.
+QList<int> MissingNumbers(const QStringList &received, int bound = -1);
+
+// One order row per missing number, in order, through the request sender
+// with the all-or-nothing policy: a refused row rolls the whole request back
+// and nothing is registered. No missing number: nothing is sent (Empty).
+template <class Row>
+RequestResult SendGapRequest(RequestSender &sender, RequestBatch batch, const QList<int> &missing,
+                             const std::function<Row(int number)> &orderRow)
+{
+    QList<Row> rows;
+    rows.reserve(missing.size());
+    for (int number : missing)
+        rows.append(orderRow(number));
+    batch.policy = RequestBatch::Policy::AllOrNothing;
+    return sender.sendRows(batch, rows);
+}

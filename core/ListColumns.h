@@ -1,0 +1,88 @@
+#pragma once
+// The declared column table of a list screen: what each grid column is
+// titled, how wide and how aligned it is, which field of the result set it
+// shows and in which form. The grid, its alignment, the hidden columns, the
+// fill from a result set and the report all read this one table.
+//
+//   const ListColumns columns = {
+//       {"순번", 40, AlignLeft, "", CellFormat::RowNo},
+//       {"전송일자", 80, AlignCenter, "senddate", CellFormat::Date},
+//       {"이체금액", 90, AlignRight, "price", CellFormat::Money},
+//       {"모계좌번호", 120, AlignCenter, "mobankno", CellFormat::Account, "bankid"},
+//       ListColumn::data("errcode"),   // hidden: holds the value, not shown
+//   };
+//
+// Cell texts are made by CellText(); ListCellTexts keeps each column's last
+// conversion while its input repeats row after row (a long list repeats its
+// accounts, dates and fees), which is what makes a 100,000-row fill fast.
+
+#include "platform/ResultSet.h"
+
+#include <QList>
+#include <QString>
+#include <QVector>
+
+#include <functional>
+
+enum class CellFormat {
+    RowNo,       // the list row number (1, 2, ...)
+    Text,        // the field as it stands
+    Trimmed,     // the field without blanks around it
+    Money,       // ',' groups, read exactly; no amount: "0"
+    Date,        // "yyyy-mm-dd" from "yyyymmdd"
+    Time,        // "hh:mm:ss" from "hhmmss"
+    Account,     // the account in `field` hyphenated for the bank in `bankField`
+    NameAccount, // `field` + "[" + account `numberField` of bank `bankField` + "]"
+    SendFlag,    // "작성", "송신대기", ... from the send flag number
+    Computed     // made by the column's compute function (or left to the row hook)
+};
+
+inline constexpr Qt::Alignment AlignLeft = Qt::AlignLeft | Qt::AlignVCenter;
+inline constexpr Qt::Alignment AlignRight = Qt::AlignRight | Qt::AlignVCenter;
+inline constexpr Qt::Alignment AlignCenter = Qt::AlignCenter;
+
+struct ListColumn
+{
+    QString title;
+    int width = 80;                     // design width in pixels
+    Qt::Alignment align = AlignCenter;  // of the data rows (titles are centred)
+    const char *field = "";             // result-set field (names without regard to case)
+    CellFormat format = CellFormat::Text;
+    const char *bankField = nullptr;    // Account, NameAccount: the bank code's field
+    const char *numberField = nullptr;  // NameAccount: the account number's field
+    bool hidden = false;                // holds its value without being shown
+    // Computed: the text of result row `row`.
+    std::function<QString(const qvx::ResultSet &rs, int row)> compute;
+
+    // A hidden column that only carries a field for later use.
+    static ListColumn data(const char *field, CellFormat format = CellFormat::Text);
+};
+
+using ListColumns = QList<ListColumn>;
+
+// The text of one cell: result row `row` in the form of the column.
+QString CellText(const ListColumn &column, const qvx::ResultSet &rs, int row);
+
+// The cell texts of a result set column by column, with each column's
+// field positions found once and its last conversion kept while the input
+// repeats.
+class ListCellTexts
+{
+public:
+    ListCellTexts(const ListColumns &columns, const qvx::ResultSet &rs);
+    // The text of column `col` for result row `row`.
+    QString text(int col, int row);
+
+private:
+    struct Slot
+    {
+        int field = -1;
+        int bank = -1;
+        int number = -1;
+        bool has = false;
+        QString keyA, keyB, keyC, out;
+    };
+    const ListColumns &m_columns;
+    const qvx::ResultSet &m_rs;
+    QVector<Slot> m_slots;
+};

@@ -1,0 +1,41 @@
+#include "core/ResultTotals.h"
+
+namespace {
+
+bool IsCollection(const QString &gubun) { return gubun.trimmed() == QLatin1String("20"); }
+bool IsNormal(const QString &srFlag, const QString &errCode)
+{
+    return srFlag.trimmed() == QLatin1String("4") && errCode.trimmed() == QLatin1String("0000");
+}
+
+} // namespace
+
+ResultTotals::ResultTotals() : m_table(emptyTable()) {}
+
+TotalsTable ResultTotals::emptyTable()
+{
+    return TotalsTable({{1, QStringLiteral("all.sunab")},
+                        {2, QStringLiteral("all.jigub")},
+                        {3, QStringLiteral("all")},
+                        {4, QStringLiteral("ok.sunab")},
+                        {5, QStringLiteral("ok.jigub")},
+                        {6, QStringLiteral("ok")},
+                        {7, QStringLiteral("err.sunab")},
+                        {8, QStringLiteral("err.jigub")},
+                        {9, QStringLiteral("err")}});
+}
+
+QSet<QString> ResultTotals::codes(const QString &gubun, const QString &srFlag, const QString &errCode)
+{
+    const QString kind = IsCollection(gubun) ? QStringLiteral("sunab") : QStringLiteral("jigub");
+    const QString outcome = IsNormal(srFlag, errCode) ? QStringLiteral("ok") : QStringLiteral("err");
+    return {QStringLiteral("all"), QStringLiteral("all.") + kind, outcome, outcome + QStringLiteral(".") + kind};
+}
+
+void ResultTotals::add(const QString &gubun, const QString &srFlag, const QString &errCode, Currency price)
+{
+    QSet<QString> &set = m_codes[IsCollection(gubun)][IsNormal(srFlag, errCode)];
+    if (set.isEmpty())
+        set = codes(gubun, srFlag, errCode);
+    m_table.add(set, price);
+}

@@ -1,0 +1,146 @@
+#include "core/screens/ListCombos.h"
+
+#include "core/TextUtils.h"
+#include "controls/panels/KitComboBox.h"
+#include "platform/AppServer.h"
+#include "platform/ResultSet.h"
+
+void ComboClearItems(TKitComboBox *combo) { combo->Items().Clear(); }
+void ComboAddItem(TKitComboBox *combo, const QString &text) { combo->Items().Add(text); }
+int ComboItemIndex(const TKitComboBox *combo) { return combo->ItemIndex(); }
+void ComboSetItemIndex(TKitComboBox *combo, int index) { combo->SetItemIndex(index); }
+
+// --- banks -----------------------------------------------------------------------------------------
+
+const char *const BankCombo::FirmBanksQuery =
+    "select      distinct bankid,    bankname,    firmid,    recvid ,    tr_gubuncode from    bank "
+    "group by bankname, firmid, recvid order by bankid";
+const char *const BankCombo::AllBanksQuery = "select * from allbank where not (bankid = bankname) order by bankid";
+
+BankItem BankItem::FromRow(const qvx::ResultSet &rs, int row)
+{
+    auto v = [&rs, row](const char *name) { return rs.value(row, QString::fromLatin1(name)); };
+    return {v("bankid"), v("bankname"), v("firmid"), v("recvid"), v("tr_gubuncode")};
+}
+
+int BankCombo::Load(qvx::AppServer &server, const QString &query)
+{
+    const qvx::ResultSet rs = server.select(query);
+    QVector<BankItem> banks;
+    for (int i = 0; i < rs.recordCount(); ++i) {
+        const BankItem bank = BankItem::FromRow(rs, i);
+        bool isNumber = false;
+        const qint64 n = bank.bankname.trimmed().toLongLong(&isNumber);
+        if (isNumber && n != 0)
+            continue;
+        banks.append(bank);
+    }
+    Fill(banks);
+    return int(banks.size());
+}
+
+QString BankCombo::ChosenCode() const
+{
+    const BankItem *bank = Chosen();
+    return bank ? bank->bankid : QString();
+}
+
+void BankCombo::Choose(const QString &bankCode)
+{
+    for (int i = 0; i < Records().size(); ++i) {
+        if (Records()[i].bankid == bankCode) {
+            ComboSetItemIndex(combo(), i + (HasFirstItem() ? 1 : 0));
+            return;
+        }
+    }
+    ComboSetItemIndex(combo(), 0);
+}
+
+QString BankCombo::itemText(const BankItem &bank) const
+{
+    return QStringLiteral("[") + bank.bankid + QStringLiteral("]") + m_separator + bank.bankname;
+}
+
+// --- accounts --------------------------------------------------------------------------------------
+
+void AccountCombo::LinkTo(BankCombo &banks, QVector<MotherAccount> accounts)
+{
+    m_all = std::move(accounts);
+    TKitComboBox *bankBox = banks.combo();
+    auto previous = bankBox->OnChange;
+    bankBox->OnChange = [this, &banks, previous](QObject *sender) {
+        ShowBank(banks.ChosenCode());
+        if (previous)
+            previous(sender);
+    };
+    ShowBank(banks.ChosenCode());
+}
+
+void AccountCombo::ShowBank(const QString &bankCode)
+{
+    QVector<MotherAccount> ofBank;
+    if (!bankCode.isEmpty())
+        for (const MotherAccount &a : m_all)
+            if (a.bankid == bankCode)
+                ofBank.append(a);
+    Fill(ofBank);
+    combo()->SetEnabled(!bankCode.isEmpty());
+}
+
+QString AccountCombo::ChosenNumber() const
+{
+    const MotherAccount *a = Chosen();
+    return a ? DelChar(a->mobankno, u'-') : QString();
+}
+
+QString AccountCombo::itemText(const MotherAccount &a) const { return FormatAcctNo(a.bankid, a.mobankno); }
+
+// --- transaction kinds -----------------------------------------------------------------------------
+
+const char *const TransferKindCombo::KindsQuery =
+    "select distinct transdivcode, transdivcontents  from transdiv where divflag = '1'";
+
+int TransferKindCombo::Load(qvx::AppServer &server, const QString &query)
+{
+    const qvx::ResultSet rs = server.select(query);
+    QVector<TransferKind> kinds;
+    for (int i = 0; i < rs.recordCount(); ++i)
+        kinds.append({rs.value(i, QStringLiteral("transdivcode")), rs.value(i, QStringLiteral("transdivcontents"))});
+    Fill(kinds);
+    return int(kinds.size());
+}
+
+QString TransferKindCombo::ChosenCode() const
+{
+    const TransferKind *k = Chosen();
+    return k ? k->code : QString();
+}
+
+QString TransferKindCombo::itemText(const TransferKind &k) const
+{
+    return QStringLiteral("[") + k.code + QStringLiteral("] ") + k.contents;
+}
+
+// --- payees ----------------------------------------------------------------------------------------
+
+int PayeeCombo::Load(qvx::AppServer &server)
+{
+    const qvx::ResultSet rs = server.select(QStringLiteral("select * from daesang"));
+    QVector<PayeeItem> payees;
+    for (int i = 0; i < rs.recordCount(); ++i)
+        payees.append({rs.value(i, QStringLiteral("name")), rs.value(i, QStringLiteral("bankno")),
+                       rs.value(i, QStringLiteral("bankid")), rs.value(i, QStringLiteral("residentno"))});
+    Fill(payees);
+    return int(payees.size());
+}
+
+void PayeeCombo::Fill(const QVector<PayeeItem> &payees)
+{
+    KeptItems::Fill(payees);
+    if (payees.isEmpty()) {
+        ComboClearItems(combo());
+        ComboAddItem(combo(), QStringLiteral("대상자 없음"));
+        ComboSetItemIndex(combo(), 0);
+    }
+    combo()->SetEnabled(!payees.isEmpty());
+}

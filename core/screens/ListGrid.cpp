@@ -1,0 +1,97 @@
+#include "core/screens/ListGrid.h"
+
+#include "core/screens/ListScreen.h"
+#include "core/screens/ScreenParts.h"
+#include "platform/TListGrid.h"
+
+int ShownColumnCount(const ListColumns &columns)
+{
+    int shown = 0;
+    for (int c = 0; c < columns.size(); ++c)
+        if (!columns[c].hidden)
+            shown = c + 1;
+    return shown;
+}
+
+void SetUpListGrid(TListGrid *grid, const ListColumns &columns)
+{
+    const int shown = ShownColumnCount(columns);
+    grid->SetColCount(shown);
+    for (int c = 0; c < shown; ++c) {
+        grid->SetCells(c, 0, columns[c].title);
+        if (columns[c].width > 0)
+            grid->SetColWidths(c, columns[c].width);
+        if (columns[c].hidden)
+            grid->HideColumn(c);
+    }
+    QVector<Qt::Alignment> aligns;
+    for (const ListColumn &c : columns)
+        aligns.append(c.align);
+    grid->OnGetAlignment = [aligns](int col, int row) -> Qt::Alignment {
+        if (row == 0 || col < 0 || col >= aligns.size())
+            return Qt::AlignCenter;
+        return aligns[col];
+    };
+}
+
+TListGrid *MakeListGrid(QWidget *parent, const char *name, const ListColumns &columns, TAlign align, int height)
+{
+    TListGrid *grid = MakeGrid(parent, name, {}, align, height);
+    SetUpListGrid(grid, columns);
+    return grid;
+}
+
+int FillList(TListGrid *grid, const ListColumns &columns, const qvx::ResultSet &rs, const ListFillOptions &options)
+{
+    const int n = rs.recordCount();
+    if (n == 0) {
+        ClearGridRows(grid, int(columns.size()) - 1);
+        return 0;
+    }
+    ListCellTexts texts(columns, rs);
+    const int last = int(columns.size()) - 1;
+    grid->BeginUpdate();
+    grid->SetRowCount(n + 1);
+    for (int i = 0; i < n; ++i) {
+        const int r = i + 1;
+        // The last cell first: the row takes its full width at once.
+        for (int c = last; c >= 0; --c)
+            grid->SetCells(c, r, texts.text(c, i));
+        if (options.tickColumn >= 0)
+            grid->AddCheckBox(options.tickColumn, r, false);
+        if (options.onRow)
+            options.onRow(r, i);
+    }
+    grid->EndUpdate();
+    return n;
+}
+
+int DataRowCount(const TListGrid *grid, int col)
+{
+    return GridIsEmpty(grid, col) ? 0 : grid->RowCount() - 1;
+}
+
+void TickAll(TListGrid *grid, int col, bool ticked)
+{
+    grid->BeginUpdate();
+    for (int r = 1; r < grid->RowCount(); ++r)
+        grid->SetChecked(col, r, ticked);
+    grid->EndUpdate();
+}
+
+QList<int> TickedRows(const TListGrid *grid, int col)
+{
+    QList<int> rows;
+    for (int r = 1; r < grid->RowCount(); ++r)
+        if (grid->IsChecked(col, r))
+            rows.append(r);
+    return rows;
+}
+
+bool AnyTicked(const TListGrid *grid, int col)
+{
+    for (int r = 1; r < grid->RowCount(); ++r)
+        if (grid->IsChecked(col, r))
+            return true;
+    return false;
+}

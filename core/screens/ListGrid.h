@@ -1,0 +1,54 @@
+#pragma once
+// The list grid of a declared column table (core/ListColumns.h): one maker
+// (titles, widths, alignment, hidden columns), one fill from a result set
+// and the check-box column helpers.
+//
+//   grd_list = MakeListGrid(this, "grd_list", Columns());
+//   ApplyColumnVisibility(grd_list, objectName(), 0, 19);
+//   FillList(grd_list, Columns(), rs, {.tickColumn = cNo, .onRow = [&](int r, int i) { totals.add(...); }});
+//   for (int r : TickedRows(grd_list, cNo)) ...
+
+#include "controls/panels/KitAlignLayout.h"
+#include "core/ListColumns.h"
+
+#include <QList>
+#include <functional>
+
+class QWidget;
+class TListGrid;
+
+// A grid made from the table: row 0 holds the titles (centred), data rows
+// take each column's alignment, each column its design width. The shown
+// columns are those up to the last column not marked hidden; a hidden column
+// among them is hidden, and the hidden columns after them hold their values
+// beyond the grid's shown columns.
+TListGrid *MakeListGrid(QWidget *parent, const char *name, const ListColumns &columns, TAlign align = alClient,
+                        int height = 0);
+// The same set-up on a grid that exists.
+void SetUpListGrid(TListGrid *grid, const ListColumns &columns);
+// The number of shown columns of the table (the grid's ColCount).
+int ShownColumnCount(const ListColumns &columns);
+
+struct ListFillOptions
+{
+    int tickColumn = -1; // a check box (not ticked) in this column of every row
+    // Runs after grid row `gridRow` is written from result row `resultRow`:
+    // totals, colours, cells the table leaves to the screen.
+    std::function<void(int gridRow, int resultRow)> onRow;
+};
+
+// Rows 1..n from the n result rows, written inside one update with the row
+// count set once; each column's conversion is kept while its input repeats.
+// No rows: the header and one empty row. Returns n.
+int FillList(TListGrid *grid, const ListColumns &columns, const qvx::ResultSet &rs,
+             const ListFillOptions &options = {});
+
+// The number of data rows: 0 when the first data row's cell `col` is empty.
+int DataRowCount(const TListGrid *grid, int col = 0);
+
+// --- check-box column ---------------------------------------------------------------------------
+// Ticks (or clears) the box of every data row that has one.
+void TickAll(TListGrid *grid, int col, bool ticked);
+// The data rows whose box is ticked, in order.
+QList<int> TickedRows(const TListGrid *grid, int col);
+bool AnyTicked(const TListGrid *grid, int col);

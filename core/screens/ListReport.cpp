@@ -1,0 +1,82 @@
+#include "core/screens/ListReport.h"
+
+#include "core/CellText.h"
+#include "core/ReportParams.h"
+#include "platform/Clock.h"
+#include "platform/Report.h"
+#include "platform/TListGrid.h"
+
+using qvx::ReportItem;
+
+QString ReportColumnLabel(int index) { return QStringLiteral("d") + QString::number(index); }
+
+void AddReportColumns(qvx::Report &report, const QList<ReportColumn> &columns, const ReportColumnsLook &look)
+{
+    report.columnHeader.height = look.headerHeight;
+    report.detail.height = look.detailHeight;
+    double total = 0;
+    for (const ReportColumn &c : columns)
+        total += c.width;
+    if (!look.boxEach) {
+        report.columnHeader.add(ReportItem::Box, QString(), QRectF(look.x, 0, total, look.headerHeight));
+        report.detail.add(ReportItem::Box, QString(), QRectF(look.x, 0, total, look.detailHeight));
+    }
+    double x = look.x;
+    for (int i = 0; i < columns.size(); ++i) {
+        const ReportColumn &c = columns[i];
+        if (look.boxEach) {
+            report.columnHeader.add(ReportItem::Box, QString(), QRectF(x, 0, c.width, look.headerHeight));
+            report.detail.add(ReportItem::Box, QString(), QRectF(x, 0, c.width, look.detailHeight));
+        }
+        report.columnHeader.add(ReportItem::Label, QString(), QRectF(x, 0, c.width, look.headerHeight), c.title,
+                                Qt::AlignCenter);
+        report.detail.add(ReportItem::Label, ReportColumnLabel(i),
+                          QRectF(x + look.inset, 0, c.width - 2 * look.inset, look.detailHeight), QString(), c.align);
+        x += c.width;
+    }
+}
+
+void FillReportColumns(qvx::Report &report, const QList<ReportColumn> &columns, const TListGrid *grid, int row)
+{
+    for (int i = 0; i < columns.size(); ++i) {
+        QString text;
+        if (row > 0)
+            text = columns[i].gridCol == ReportColumn::RowNo ? QString::number(row) : grid->Cells(columns[i].gridCol, row);
+        report.detail.setCaption(ReportColumnLabel(i), text);
+    }
+}
+
+void AddTitleValues(qvx::Report &report, const QList<TitleValue> &values)
+{
+    for (const TitleValue &v : values) {
+        report.title.add(ReportItem::Label, QString(), QRectF(v.at.x(), v.at.y(), v.captionWidth, 5), v.caption);
+        report.title.add(ReportItem::Label, v.name, QRectF(v.at.x() + v.captionWidth, v.at.y(), v.valueWidth, 5),
+                         QString(), v.align);
+        if (!v.unit.isEmpty())
+            report.title.add(ReportItem::Label, QString(),
+                             QRectF(v.at.x() + v.captionWidth + v.valueWidth + 1, v.at.y(), 5, 5), v.unit);
+    }
+}
+
+void AddPrintDateFooter(qvx::Report &report, double width, const QString &caption)
+{
+    if (report.pageFooter.height <= 0)
+        report.pageFooter.height = 7;
+    report.pageFooter.add(ReportItem::Label, QString(), QRectF(0, 1, 20, 5), caption);
+    report.pageFooter.add(ReportItem::Label, QStringLiteral("qlbl_printdate"), QRectF(20, 1, 50, 5));
+    report.pageFooter.add(ReportItem::Label, QString(), QRectF(width - 40, 1, 15, 5), QStringLiteral("Page : "));
+    report.pageFooter.add(ReportItem::PageNumber, QString(), QRectF(width - 25, 1, 25, 5));
+}
+
+void SetPrintDate(qvx::Report &report)
+{
+    report.pageFooter.setCaption(QStringLiteral("qlbl_printdate"), KoreanDateText(qvx::Clock::date()) + u' ');
+}
+
+qint64 ColumnSum(const TListGrid *grid, int col)
+{
+    qint64 sum = 0;
+    for (int r = 1; r < grid->RowCount(); ++r)
+        sum += MoneyCellValue(grid->Cells(col, r));
+    return sum;
+}

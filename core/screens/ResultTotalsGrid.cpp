@@ -1,0 +1,98 @@
+#include "core/screens/ResultTotalsGrid.h"
+
+#include "core/ReportParams.h"
+#include "core/ResultTotals.h"
+#include "core/TextUtils.h"
+#include "core/screens/KitLook.h"
+#include "core/screens/ListScreen.h"
+#include "controls/panels/KitAlignLayout.h"
+#include "controls/panels/KitGroup.h"
+#include "platform/TListGrid.h"
+
+#include <QEvent>
+
+namespace {
+
+// Brushes of the forms, written as the colour values they give ($BBGGRR).
+QColor Bgr(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+
+} // namespace
+
+ResultTotalsGrid::ResultTotalsGrid(QWidget *form, int height) : QObject(form)
+{
+    m_panel = MakePanel(form, "pnl_test");
+    m_panel->resize(form->width(), height);
+    SetAlign(m_panel, alBottom);
+    m_grid = new TListGrid(m_panel);
+    m_grid->setObjectName(QStringLiteral("grd_test"));
+    m_grid->SetColCount(10);
+    m_grid->SetRowCount(4);
+    m_grid->SetFixedRows(2);
+    m_grid->SetFixedCols(1);
+    m_grid->setEnabled(false);
+    const QString groups[] = {QStringLiteral("전    체"), QStringLiteral("정상이체"), QStringLiteral("비정상처리")};
+    for (int g = 0; g < 3; ++g) {
+        m_grid->SetCells(1 + g * 3, 0, groups[g]);
+        m_grid->MergeCells(1 + g * 3, 0, 3, 1);
+        m_grid->SetCells(1 + g * 3, 1, QStringLiteral("수 납"));
+        m_grid->SetCells(2 + g * 3, 1, QStringLiteral("지 급"));
+        m_grid->SetCells(3 + g * 3, 1, QStringLiteral("합 계"));
+    }
+    m_grid->SetCells(0, 1, QStringLiteral("구    분"));
+    m_grid->SetCells(0, 2, QStringLiteral("총 건 수"));
+    m_grid->SetCells(0, 3, QStringLiteral("총 금 액"));
+    m_grid->OnGetAlignment = [](int col, int row) -> Qt::Alignment {
+        return row < 2 || col == 0 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter;
+    };
+    m_grid->OnGetCellColor = [](int col, int row, QColor &brush, QColor &font, QFont &f) {
+        if (row == 0 || col == 0) {
+            brush = Bgr(0xCFD2AC);
+            font = Qt::black;
+            f.setBold(true);
+        } else if (row == 1) {
+            brush = Bgr(0x9EDAE0);
+            font = Qt::black;
+            f.setBold(true);
+        } else {
+            brush = Bgr(0xCFFCFE);
+            font = col <= 3 ? QColor(Qt::black) : col <= 6 ? QColor(Qt::blue) : QColor(Qt::red);
+        }
+    };
+    m_panel->installEventFilter(this);
+    fitColumns();
+    clear();
+}
+
+void ResultTotalsGrid::clear()
+{
+    for (int c = 1; c < 10; ++c) {
+        m_grid->SetCells(c, 2, QStringLiteral("0"));
+        m_grid->SetCells(c, 3, QStringLiteral("0"));
+    }
+}
+
+void ResultTotalsGrid::show(const ResultTotals &totals)
+{
+    WriteTotals(m_grid, totals.table(), 2, 3);
+}
+
+QString ResultTotalsGrid::figure(int col, int row) const
+{
+    return CurrToMoneyStr(MoneyCellValue(m_grid->Cells(col, row)));
+}
+
+bool ResultTotalsGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_panel && event->type() == QEvent::Resize)
+        fitColumns();
+    return false;
+}
+
+void ResultTotalsGrid::fitColumns()
+{
+    m_grid->setGeometry(0, 0, m_panel->width(), m_panel->height());
+    const int tenth = m_panel->width() / 10;
+    for (int c = 1; c < 10; ++c)
+        m_grid->SetColWidths(c, tenth);
+    m_grid->SetColWidths(0, m_panel->width() - 9 * tenth - 4);
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The totals grid of the transfer result lists (`grd_test` in the panel
+// `pnl_test`, docked below the list): group titles 전 체, 정상이체 and
+// 비정상처리 over 수 납, 지 급 and 합 계, counts in row 2 and amounts in
+// row 3, a tenth of the panel's width for each figure column.
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+class ResultTotals;
+class TKitSimplePanel;
+class TListGrid;
+
+class ResultTotalsGrid : public QObject
+{
+public:
+    ResultTotalsGrid(QWidget *form, int height = 96);
+
+    TKitSimplePanel *panel() const { return m_panel; }
+    TListGrid *grid() const { return m_grid; }
+
+    // Every figure "0".
+    void clear();
+    void show(const ResultTotals &totals);
+    // Figure of column `col` (1..9) in row 2 (count) or 3 (amount), read back
+    // exactly and written with ','.
+    QString figure(int col, int row) const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void fitColumns();
+    TKitSimplePanel *m_panel;
+    TListGrid *m_grid;
+};
