@@ -50,7 +50,6 @@ RequestResult RequestSender::send(const RequestBatch &batch, int count, const St
     if (batch.reserve) {
         const qint64 base = ReserveSeqNo(count, batch.reserveLimitMs, &m_server, batch.dbErrorNotice);
         if (base < 0) {
-            result.reserveAnswer = base;
             result.outcome = Outcome::ReserveFailed;
             result.reserveAnswer = base;
             return result;

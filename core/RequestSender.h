@@ -78,7 +78,6 @@ struct RequestResult
     QList<int> refused;       // rows the server refused (SkipBadLine)
     int registration = 0;     // the registration routine's answer (1, -1, -2), 0 when not run
     bool committed = false;   // the final commit went through
-    qint64 reserveAnswer = 0; // ReserveFailed: SeqNoTimedOut or SeqNoDbError
     QString error;            // the server's message for a failed step
     // ReserveFailed: the reservation's answer, SeqNoTimedOut (the server was
     // busy for the whole time limit) or SeqNoDbError (its database failed).

@@ -175,7 +175,7 @@ LiquorSendOutcome SendLiquorBatch(Session &session, qvx::AppServer &server, cons
     }
     if (out.status == LiquorSendOutcome::RowFailed)
         out.failedRow = result.stored + 1;
-    out.reserveDbError = result.outcome == Outcome::ReserveFailed && result.reserveAnswer == SeqNoDbError;
+    out.reserveDbError = result.reserveDbFailed();
 
     if (out.committed()) {
         if (progress.rowStored)

@@ -19,7 +19,11 @@ const char *const BankCombo::AllBanksQuery = "select * from allbank where not (b
 
 BankItem BankItem::FromRow(const qvx::ResultSet &rs, int row)
 {
-    auto v = [&rs, row](const char *name) { return rs.value(row, QString::fromLatin1(name)); };
+    // allbank rows have no firm columns: those stay empty.
+    auto v = [&rs, row](const char *name) {
+        const QString column = QString::fromLatin1(name);
+        return rs.hasColumn(column) ? rs.value(row, column) : QString();
+    };
     return {v("bankid"), v("bankname"), v("firmid"), v("recvid"), v("tr_gubuncode")};
 }
 

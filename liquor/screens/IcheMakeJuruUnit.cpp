@@ -7,8 +7,10 @@
 #include "core/Session.h"
 #include "core/TextUtils.h"
 #include "core/screens/ClientMainUnit.h"
+#include "core/screens/FormParts.h"
 #include "core/screens/GridRows.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ListCombos.h"
 #include "core/screens/ListScreen.h"
 #include "core/screens/MotherAccountCombo.h"
 #include "core/screens/ScreenBinding.h"
@@ -98,8 +100,10 @@ Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(Session &runSession, qvx::AppServer &
 
     TKitSimplePanel *second = MakeBand(this, "pnl_counterparty", QStringLiteral(" ◎ 거래계좌 설정"), 92);
     cmb_daesang = MakeLabeledCombo(second, "cmb_daesang", QStringLiteral("거 래 처 명"), 8, 30, 76, 130);
-    edt_sendname = PlainEdit(second, "edt_sendname", 224, 30, 130);
+    m_payees = std::make_unique<PayeeCombo>(cmb_daesang);
+    edt_sendname = MakeEdit(second, "edt_sendname", 224, 30, 130);
     cmb_transbankid = MakeLabeledCombo(second, "cmb_transbankid", QStringLiteral("거 래 은 행"), 370, 30, 76, 190);
+    m_banks = std::make_unique<AllBanksCombo>(cmb_transbankid);
     edt_bankno = MakeLabeledEdit(second, "edt_bankno", QStringLiteral("거 래 계 좌"), 8, 60, 76, 216);
     edt_daesanginfo = MakeLabeledEdit(second, "edt_daesanginfo", QStringLiteral("실 명 번 호"), 370, 60, 76, 190);
     edt_other = MakeLabeledEdit(second, "edt_other", QStringLiteral("기      타"), 650, 30, 76, 150);
@@ -211,14 +215,14 @@ Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(Session &runSession, qvx::AppServer &
 
 Tqv_IcheMakeJuru_frm::~Tqv_IcheMakeJuru_frm() = default;
 
-qvx::ResultSet Tqv_IcheMakeJuru_frm::select(const QString &sql)
-{
-    return m_server.select(sql);
-}
-
 const QVector<MotherAccount> &Tqv_IcheMakeJuru_frm::JuruBankInfos() const
 {
     return m_accounts->Accounts();
+}
+
+const QVector<PayeeItem> &Tqv_IcheMakeJuru_frm::JuruPayeeInfos() const
+{
+    return m_payees->Records();
 }
 
 void Tqv_IcheMakeJuru_frm::FormCreate()
@@ -226,34 +230,15 @@ void Tqv_IcheMakeJuru_frm::FormCreate()
     ApplyColumnVisibility(grd_ichelist, QStringLiteral("QV_ICHEMAKEJURU_FRM"), 1, 21);
     UpdateTotals();
 
-    const qvx::ResultSet banks = select(QStringLiteral(
+    const int accounts = m_accounts->Load(m_server, QStringLiteral(
         "select      bankid,    mobankno,    bankname,    firmid,    passwd,    dblpasswd,    sendname,    "
         "tr_gubuncode,    recvid from    bank order by bankid"));
-    if (banks.isEmpty()) {
+    if (accounts == 0) {
         prompt().message(LiquorNoMotherAccountMessage);
         return;
     }
-    QVector<MotherAccount> accounts;
-    for (int i = 0; i < banks.recordCount(); ++i)
-        accounts.append(MotherAccount::FromRow(banks, i));
-    m_accounts->Load(accounts);
-
-    const qvx::ResultSet payees = select(QStringLiteral("select * from daesang"));
-    if (payees.isEmpty()) {
-        cmb_daesang->Items().Add(QStringLiteral("대상자 없음"));
-        cmb_daesang->SetEnabled(false);
-    } else {
-        cmb_daesang->Items().Add(QStringLiteral("대상자 선택"));
-        for (int i = 0; i < payees.recordCount(); ++i) {
-            JuruPayeeInfo p{payees.value(i, QStringLiteral("name")), payees.value(i, QStringLiteral("bankno")),
-                            payees.value(i, QStringLiteral("bankid")), payees.value(i, QStringLiteral("residentno"))};
-            JuruPayeeInfos.append(p);
-            cmb_daesang->Items().Add(p.name);
-        }
-    }
-
-    FillBankCombo(cmb_transbankid, select(QStringLiteral("select * from allbank where not (bankid = bankname) order by bankid")),
-                  BankNames::SkipNumbers);
+    m_payees->Load(m_server);
+    m_banks->Load(m_server);
     cmb_transbankid->SetItemIndex(0);
     cmb_allbank->SetItemIndex(0);
     cmb_daesang->SetItemIndex(0);
@@ -316,7 +301,7 @@ QString Tqv_IcheMakeJuru_frm::motherBankCode() const
 
 void Tqv_IcheMakeJuru_frm::selectTransBank(const QString &bankId)
 {
-    SelectItemByCode(cmb_transbankid, bankId);
+    m_banks->Choose(bankId);
 }
 
 void Tqv_IcheMakeJuru_frm::cmb_transbankidEnter()
@@ -391,8 +376,8 @@ void Tqv_IcheMakeJuru_frm::curredt_moneyChange()
 
 void Tqv_IcheMakeJuru_frm::cmb_daesangChange()
 {
-    const int k = cmb_daesang->ItemIndex();
-    if (k < 1 || k > JuruPayeeInfos.size()) {
+    const PayeeItem *payee = m_payees->Chosen();
+    if (!payee) {
         SetNameFieldTaken(edt_sendname, false);
         edt_sendname->setFocus();
         edt_bankno->clear();
@@ -400,7 +385,7 @@ void Tqv_IcheMakeJuru_frm::cmb_daesangChange()
         cmb_transbankid->SetItemIndex(0);
         return;
     }
-    const JuruPayeeInfo &p = JuruPayeeInfos.at(k - 1);
+    const PayeeItem &p = *payee;
     edt_sendname->clear();
     SetNameFieldTaken(edt_sendname, true);
     edt_bankno->setText(FormatAcctNo(p.bankid, p.bankno));
@@ -436,7 +421,7 @@ void Tqv_IcheMakeJuru_frm::edt_sendnameExit()
     if (m_lookingUp || !edt_sendname->isEnabled())
         return;
     m_lookingUp = true;
-    const qvx::ResultSet rs = select(QStringLiteral("select * from daesang where name like ")
+    const qvx::ResultSet rs = m_server.select(QStringLiteral("select * from daesang where name like ")
                                      + sqlQuote(QStringLiteral("%") + edt_sendname->text() + QStringLiteral("%"))
                                      + QStringLiteral(" order by name"));
     if (rs.recordCount() == 1) {
@@ -585,9 +570,7 @@ void Tqv_IcheMakeJuru_frm::btn_modifyClick()
     const LiquorRow row = ReadGridRow<LiquorRow>(grd_ichelist, r);
 
     Tqv_juruicheModify_frm dialog(session, this);
-    FillBankCombo(dialog.cmb_transbankid,
-                  select(QStringLiteral("select * from allbank where not (bankid = bankname) order by bankid")),
-                  BankNames::All);
+    AllBanksCombo(dialog.cmb_transbankid).Load(m_server);
     dialog.Fill(row, LiquorModeWord(session.PaymentMode));
     // While the dialog is open the total leaves this row out.
     setCount(curredt_MoneyR, curredt_MoneyR->Value().toInt64() - row.amount());

@@ -14,7 +14,10 @@
 #include <functional>
 #include <memory>
 
+class AllBanksCombo;
 class MotherAccountCombo;
+class PayeeCombo;
+struct PayeeItem;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -28,12 +31,6 @@ namespace qvx {
 class AppServer;
 class ResultSet;
 }
-
-// One payee (table daesang) of cmb_daesang, item k at index k - 1.
-struct JuruPayeeInfo
-{
-    QString name, bankno, bankid, residentno;
-};
 
 class Tqv_IcheMakeJuru_frm : public QWidget
 {
@@ -77,9 +74,9 @@ public:
     TDDButton *btn_accept = nullptr;          // 송 신
     TDDButton *btn_close = nullptr;
 
-    QVector<JuruPayeeInfo> JuruPayeeInfos;
-    // The mother accounts of cmb_allbank, in item order.
+    // The mother accounts of cmb_allbank and the payees of cmb_daesang, in item order.
     const QVector<MotherAccount> &JuruBankInfos() const;
+    const QVector<PayeeItem> &JuruPayeeInfos() const;
 
     // --- what the conversions use -------------------------------------------
     // Appends a row (row 1 of an empty list, else a new last row), numbers it
@@ -130,7 +127,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    qvx::ResultSet select(const QString &sql);
     QString motherBankCode() const;
     const MotherAccount *chosenAccount() const;
     void selectTransBank(const QString &bankId);
@@ -145,6 +141,8 @@ private:
 
     qvx::AppServer &m_server;
     std::unique_ptr<MotherAccountCombo> m_accounts;
+    std::unique_ptr<PayeeCombo> m_payees;
+    std::unique_ptr<AllBanksCombo> m_banks;
     bool m_busy = false;
     bool m_lookingUp = false;
 };

@@ -50,14 +50,6 @@ TCurrencyEdit *LabeledCount(QWidget *parent, const char *name, const QString &te
     return numberField(parent, name, x + 80, y, 90, false);
 }
 
-QLineEdit *PlainEdit(QWidget *parent, const char *name, int x, int y, int width)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(x, y, width, 22);
-    return e;
-}
-
 void ShowOnlyPanel(TKitSimplePanel *panel)
 {
     for (QLabel *l : panel->findChildren<QLabel *>()) {
@@ -78,21 +70,6 @@ void AddPopupItem(Session &session, QWidget *control, const char *name, const QS
     const QString where = QString::fromLatin1(name) + QStringLiteral("Click");
     QObject::connect(item, &QAction::triggered, control,
                      [&session, where, handler = std::move(handler)] { RunGuarded(session, where, handler); });
-}
-
-void FillBankCombo(TKitComboBox *combo, const qvx::ResultSet &banks, BankNames which)
-{
-    for (int i = 0; i < banks.recordCount(); ++i) {
-        const QString name = banks.value(i, QStringLiteral("bankname"));
-        if (which == BankNames::SkipNumbers) {
-            bool isNumber = false;
-            const qint64 n = name.trimmed().toLongLong(&isNumber);
-            if (isNumber && n != 0)
-                continue;
-        }
-        combo->Items().Add(QStringLiteral("[") + banks.value(i, QStringLiteral("bankid")) + QStringLiteral("]    ")
-                           + name);
-    }
 }
 
 bool SelectItemByCode(TKitComboBox *combo, const QString &bankId)

@@ -1,6 +1,6 @@
 #pragma once
 // Small building blocks of the liquor-trade screens: amount and count fields
-// with their captions, the bank combos filled from allbank, the payee picker's
+// with their captions, the payee picker's
 // list, the account field's check, the progress panel of a sending.
 
 #include <QString>
@@ -24,18 +24,12 @@ TCurrencyEdit *LabeledAmount(QWidget *parent, const char *name, const QString &c
                              int fieldWidth = 120);
 // The same for a count ("0").
 TCurrencyEdit *LabeledCount(QWidget *parent, const char *name, const QString &caption, int x, int y);
-// An edit without caption.
-QLineEdit *PlainEdit(QWidget *parent, const char *name, int x, int y, int width);
 // A panel that only shows: disabled, its captions keep their colour.
 void ShowOnlyPanel(TKitSimplePanel *panel);
 // A pop-up menu item on a control, its handler run in the event guard.
 void AddPopupItem(Session &session, QWidget *control, const char *name, const QString &caption,
                   std::function<void()> handler);
 
-// Which bank names of allbank a combo lists.
-enum class BankNames { All, SkipNumbers /* a name that is a non-zero whole number is left out */ };
-// "[" + bankid + "]    " + bankname for each row.
-void FillBankCombo(TKitComboBox *combo, const qvx::ResultSet &banks, BankNames which);
 // Selects the first item whose code (characters 2-3) is bankId; unchanged when none.
 bool SelectItemByCode(TKitComboBox *combo, const QString &bankId);
 
