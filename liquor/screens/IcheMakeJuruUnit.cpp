@@ -86,28 +86,28 @@ Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(Session &runSession, qvx::AppServer &
     SetFormColour(this);
 
     // Mother account and amounts, created in tab order.
-    TKitSimplePanel *top = MakeBand(this, "pnl_mother", QStringLiteral(" ◎ 모 계 좌 설정"), 62);
-    cmb_transdiv = MakeLabeledCombo(top, "cmb_transdiv", QStringLiteral("거 래 구 분"), 8, 30, 76, 80);
+    TKitSimplePanel *top = EntryPanel(this, "pnl_mother", QStringLiteral(" ◎ 모 계 좌 설정"), 88);
+    cmb_transdiv = MakeLabeledCombo(top, "cmb_transdiv", QStringLiteral("거 래 구 분"), 8, 28, 76, 80);
     cmb_transdiv->Items().Add(QStringLiteral("수납"));
     cmb_transdiv->Items().Add(QStringLiteral("지급"));
     cmb_transdiv->SetItemIndex(session.PaymentMode == 1 ? 1 : 0);
     cmb_transdiv->SetEnabled(false);
-    cmb_allbank = MakeLabeledCombo(top, "cmb_allbank", QStringLiteral("은  행  명"), 180, 30, 76, 330);
+    cmb_allbank = MakeLabeledCombo(top, "cmb_allbank", QStringLiteral("은  행  명"), 200, 28, 76, 380);
     m_accounts = std::make_unique<MotherAccountCombo>(cmb_allbank);
-    curredt_juru = LabeledAmount(top, "curredt_juru", QStringLiteral("주 류 금 액"), 600, 6);
-    curredt_bijuru = LabeledAmount(top, "curredt_bijuru", QStringLiteral("비주류금액"), 600, 34);
-    curredt_money = LabeledAmount(top, "curredt_money", QStringLiteral("이 체 금 액"), 800, 20);
+    curredt_juru = LabeledAmount(top, "curredt_juru", QStringLiteral("주 류 금 액"), 8, 58);
+    curredt_bijuru = LabeledAmount(top, "curredt_bijuru", QStringLiteral("비주류금액"), 240, 58);
+    curredt_money = LabeledAmount(top, "curredt_money", QStringLiteral("이 체 금 액"), 472, 58);
 
-    TKitSimplePanel *second = MakeBand(this, "pnl_counterparty", QStringLiteral(" ◎ 거래계좌 설정"), 92);
-    cmb_daesang = MakeLabeledCombo(second, "cmb_daesang", QStringLiteral("거 래 처 명"), 8, 30, 76, 130);
+    TKitSimplePanel *second = EntryPanel(this, "pnl_counterparty", QStringLiteral(" ◎ 거래계좌 설정"), 88);
+    cmb_daesang = MakeLabeledCombo(second, "cmb_daesang", QStringLiteral("거 래 처 명"), 8, 28, 76, 130);
     m_payees = std::make_unique<PayeeCombo>(cmb_daesang);
-    edt_sendname = MakeEdit(second, "edt_sendname", 224, 30, 130);
-    cmb_transbankid = MakeLabeledCombo(second, "cmb_transbankid", QStringLiteral("거 래 은 행"), 370, 30, 76, 190);
+    edt_sendname = MakeEdit(second, "edt_sendname", 224, 28, 130);
+    cmb_transbankid = MakeLabeledCombo(second, "cmb_transbankid", QStringLiteral("거 래 은 행"), 370, 28, 76, 190);
     m_banks = std::make_unique<AllBanksCombo>(cmb_transbankid);
-    edt_bankno = MakeLabeledEdit(second, "edt_bankno", QStringLiteral("거 래 계 좌"), 8, 60, 76, 216);
-    edt_daesanginfo = MakeLabeledEdit(second, "edt_daesanginfo", QStringLiteral("실 명 번 호"), 370, 60, 76, 190);
-    edt_other = MakeLabeledEdit(second, "edt_other", QStringLiteral("기      타"), 650, 30, 76, 150);
-    btn_datasave = MakeButton(second, "btn_datasave", QStringLiteral("자료 작성"), 820, 28, 120, 56);
+    edt_bankno = MakeLabeledEdit(second, "edt_bankno", QStringLiteral("거 래 계 좌"), 8, 58, 76, 266);
+    edt_daesanginfo = MakeLabeledEdit(second, "edt_daesanginfo", QStringLiteral("실 명 번 호"), 370, 58, 76, 190);
+    edt_other = MakeLabeledEdit(second, "edt_other", QStringLiteral("기      타"), 650, 58, 60, 150);
+    btn_datasave = MakeButton(second, "btn_datasave", QStringLiteral("자료 작성"), 880, 26, 120, 56);
 
     // Buttons and totals at the bottom.
     TKitSimplePanel *bar = MakeBar(this, "pnl_buttons", 40, alBottom);

@@ -3,6 +3,7 @@
 #include "core/EventGuard.h"
 #include "core/TextUtils.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ScreenParts.h"
 #include "controls/edits/CurrEdit.h"
 #include "controls/panels/KitComboBox.h"
 #include "controls/panels/KitControl.h"
@@ -35,6 +36,14 @@ TCurrencyEdit *numberField(QWidget *parent, const char *name, int x, int y, int 
 }
 
 } // namespace
+
+TKitSimplePanel *EntryPanel(QWidget *form, const char *name, const QString &text, int height)
+{
+    TKitSimplePanel *panel = MakeBand(form, name, text, height);
+    if (auto *title = panel->findChild<QLabel *>(QString::fromLatin1(name) + QStringLiteral("_caption")))
+        title->setGeometry(8, 2, 600, 22);
+    return panel;
+}
 
 TCurrencyEdit *LabeledAmount(QWidget *parent, const char *name, const QString &text, int x, int y, int fieldWidth)
 {

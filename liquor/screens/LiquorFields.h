@@ -19,6 +19,9 @@ namespace qvx {
 class ResultSet;
 }
 
+// A panel docked at the top with its caption (" ◎ ...") on its first line;
+// its fields go below y = 26.
+TKitSimplePanel *EntryPanel(QWidget *form, const char *name, const QString &caption, int height);
 // A caption and a whole-won amount field (",0.;-\,0.", no decimals) after it.
 TCurrencyEdit *LabeledAmount(QWidget *parent, const char *name, const QString &caption, int x, int y,
                              int fieldWidth = 120);
