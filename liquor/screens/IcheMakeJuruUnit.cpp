@@ -807,7 +807,7 @@ void Tqv_IcheMakeJuru_frm::closeEvent(QCloseEvent *event)
 
 void registerIcheMakeJuruScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_ichemakeJuru_frm"), [](QWidget *owner, Session &session) -> QWidget * {
-        return new Tqv_IcheMakeJuru_frm(session, *dm->scktconnect, owner);
+    ScreenRegistry::instance().add(QStringLiteral("qv_ichemakeJuru_frm"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
+        return new Tqv_IcheMakeJuru_frm(context.session, *context.dm.scktconnect, owner);
     });
 }

@@ -9,7 +9,7 @@
 #include "core/TextUtils.h"
 #include "core/screens/ScreenInterfaces.h"
 #include "controls/edits/CurrEdit.h"
-#include "liquor/LiquorScreens.h"
+#include "liquor/screens/LiquorScreens.h"
 #include "liquor/LiquorTempSave.h"
 #include "liquor/screens/IcheMakeJuruSubunit.h"
 #include "liquor/screens/IcheMakeJuruUnit.h"

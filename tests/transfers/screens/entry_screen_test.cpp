@@ -19,7 +19,7 @@
 #include "platform/Clock.h"
 #include "platform/FileChooser.h"
 #include "platform/TextFile.h"
-#include "../backend/relay_client.h"
+#include "../../backend/relay_client.h"
 #include "support/CountingLink.h"
 
 #include <QFile>
@@ -387,6 +387,18 @@ TEST_F(EntryScreen, TemporarySaveRoundTripsByteForByteAndRefusesOverlongValues)
     ClickGridCell(s->grd_ichelist, 1, 4);
     ClickControl(s->btn_delete);
 
+    // A memo with a character CP949 cannot hold: that character is the cause.
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("넷째"), QStringLiteral("1"),
+          QStringLiteral("납품\U0001F600"));
+    files.enqueue(dataDir + QStringLiteral("/emoji"));
+    ClickControl(s->btn_tempsave);
+    EXPECT_EQ(client.prompt().lastText(),
+              QStringLiteral("4번째 자료의 '업체정보' 값의 문자 \"\U0001F600\"(U+1F600)는 CP949로 저장할 수 없습니다.\r\n"
+                             "값을 수정한 후 다시 저장하시기 바랍니다."));
+    EXPECT_FALSE(QFile::exists(dataDir + QStringLiteral("/tmp_emoji.txt")));
+    ClickGridCell(s->grd_ichelist, 1, 4);
+    ClickControl(s->btn_delete);
+
     // A name without "tmp_" gets it inside the chosen folder.
     files.enqueue(dataDir + QStringLiteral("/batch"));
     ClickControl(s->btn_tempsave);
@@ -655,8 +667,9 @@ TEST(EntryScreenRelayGone, TheBatchIsStoredAndTheMissingNoticeLogged)
     ShowActive(client.mainWindow());
     // The relay line is gone before its loss has been handled (a relay that
     // fails at start-up, or drops later, asks to quit or go offline at once).
-    QObject::disconnect(dm->Csckt, nullptr, dm, nullptr);
-    dm->Csckt->abort();
+    Tdm *data = client.dm();
+    QObject::disconnect(data->Csckt, nullptr, data, nullptr);
+    data->Csckt->abort();
     ASSERT_TRUE(TriggerMenuItem(client.mainWindow(), QStringLiteral("qv_b1")));
     auto *s = qobject_cast<Tqv_IcheMake_frm *>(FindScreen(client.mainWindow(), QStringLiteral("qv_IcheMake_frm")));
     ASSERT_NE(s, nullptr);
