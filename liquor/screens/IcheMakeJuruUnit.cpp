@@ -74,10 +74,11 @@ QString itemBankCode(const QString &item) { return item.mid(1, 2); }
 void Tqv_IcheMakeJuru_frm::SetTextConversionRunner(ConversionRunner runner) { textRunner() = std::move(runner); }
 void Tqv_IcheMakeJuru_frm::SetExcelConversionRunner(ConversionRunner runner) { excelRunner() = std::move(runner); }
 
-Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(Session &runSession, qvx::AppServer &server, QWidget *owner)
+Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget *owner)
     : QWidget(owner)
-    , session(runSession)
-    , m_server(server)
+    , session(context.session)
+    , dm(context.dm)
+    , m_server(*context.dm.scktconnect)
 {
     setObjectName(QStringLiteral("qv_ichemakeJuru_frm"));
     setWindowTitle(QStringLiteral("이체자료 작성"));
@@ -434,7 +435,7 @@ void Tqv_IcheMakeJuru_frm::edt_sendnameExit()
         edt_daesanginfo->clear();
         cmb_transbankid->SetItemIndex(0);
     } else {
-        Tqv_transselect_frm dialog(session, this);
+        Tqv_transselect_frm dialog({session, dm}, this);
         FillPayeePicker(dialog.GRD_acceptlist, rs);
         if (dialog.exec() == QDialog::Accepted && dialog.GRD_acceptlist->Row() >= 1) {
             const TListGrid *list = dialog.GRD_acceptlist;
@@ -593,7 +594,7 @@ void Tqv_IcheMakeJuru_frm::btn_modifyClick()
 
 void Tqv_IcheMakeJuru_frm::N1Click()
 {
-    OpenFindDialog(session, this, grd_ichelist);
+    OpenFindDialog({session, dm}, this, grd_ichelist);
 }
 
 void Tqv_IcheMakeJuru_frm::btn_dataconvertClick()
@@ -808,6 +809,6 @@ void Tqv_IcheMakeJuru_frm::closeEvent(QCloseEvent *event)
 void registerIcheMakeJuruScreen()
 {
     ScreenRegistry::instance().add(QStringLiteral("qv_ichemakeJuru_frm"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
-        return new Tqv_IcheMakeJuru_frm(context.session, *context.dm.scktconnect, owner);
+        return new Tqv_IcheMakeJuru_frm(context, owner);
     });
 }

@@ -5,6 +5,7 @@
 // result inquiry then opens on the batch. Rows come from manual entry, the
 // reload of a temporary save and the conversions.
 
+#include "core/screens/ScreenContext.h"
 #include "core/MotherAccount.h"
 #include "liquor/LiquorRow.h"
 
@@ -36,10 +37,11 @@ class Tqv_IcheMakeJuru_frm : public QWidget
 {
     Q_OBJECT
 public:
-    Tqv_IcheMakeJuru_frm(Session &session, qvx::AppServer &server, QWidget *owner = nullptr);
+    Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget *owner = nullptr);
     ~Tqv_IcheMakeJuru_frm() override;
 
     Session &session;
+    Tdm &dm; // the data module
 
     // --- controls ----------------------------------------------------------
     TKitComboBox *cmb_transdiv = nullptr;     // "수납" / "지급", set by the menu, disabled

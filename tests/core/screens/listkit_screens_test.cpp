@@ -4,6 +4,7 @@
 // combos' records, keyboard date entry and the find action.
 #include "ScreenDriver.h"
 
+#include "core/DMUnit.h"
 #include "core/CellText.h"
 #include "core/ResultTotals.h"
 #include "core/screens/FormParts.h"
@@ -76,6 +77,7 @@ struct ListKit : ::testing::Test
     qvx::ScriptedPrompt prompt;
     qvx::ScriptedFileChooser files;
     Session session;
+    Tdm dm{session};
     QWidget form;
     TListGrid *grid = nullptr;
 
@@ -268,7 +270,7 @@ TEST_F(ListKit, TheResultTotalsGridShowsCountsAndAmounts)
 
 TEST_F(ListKit, FindActionAndDoubleClickRunThroughTheGuard)
 {
-    QAction *find = AddFindAction(session, &form, grid);
+    QAction *find = AddFindAction({session, dm}, &form, grid);
     EXPECT_EQ(find->objectName(), QStringLiteral("N1"));
     EXPECT_EQ(find->text(), QStringLiteral("내용 검색"));
     find->trigger();
