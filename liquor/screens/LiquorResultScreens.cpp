@@ -541,16 +541,16 @@ Tqv_j_icheview_frm::Tqv_j_icheview_frm(const ScreenContext &context, QWidget *ow
 void Tqv_j_icheview_frm::buildFilters(QWidget *top)
 {
     TKitSimplePanel *state = MakePanel(top, "pnl_state");
-    state->setGeometry(190, 36, 330, 26);
-    rd_entire = MakeRadio(state, "rd_entire", QStringLiteral("전    체 이체 자료"), 4, 2, 110);
-    rd_recv = MakeRadio(state, "rd_recv", QStringLiteral("수    신 이체 자료"), 114, 2, 110);
-    rd_notsend = MakeRadio(state, "rd_notsend", QStringLiteral("미 송 신 이체 자료"), 224, 2, 110);
+    state->setGeometry(190, 36, 430, 26);
+    rd_entire = MakeRadio(state, "rd_entire", QStringLiteral("전    체 이체 자료"), 4, 2, 140);
+    rd_recv = MakeRadio(state, "rd_recv", QStringLiteral("수    신 이체 자료"), 146, 2, 140);
+    rd_notsend = MakeRadio(state, "rd_notsend", QStringLiteral("미 송 신 이체 자료"), 288, 2, 140);
     SetChecked(rd_entire, true);
     for (TKitRadioButton *rd : {rd_entire, rd_recv, rd_notsend})
         rd->OnClick = [this](QObject *) { RunGuarded(session, QStringLiteral("rd_entireClick"), [this] { rd_stateClick(); }); };
-    chk_right = MakeCheck(top, "chk_right", QStringLiteral("정상처리"), 530, 38, 90);
-    chk_wrong = MakeCheck(top, "chk_wrong", QStringLiteral("비정상처리"), 624, 38, 100);
     chk_MoName = MakeCheck(top, "chk_MoName", QStringLiteral("모계좌명보기"), 8, 66, 120);
+    chk_right = MakeCheck(top, "chk_right", QStringLiteral("정상처리"), 194, 66, 100);
+    chk_wrong = MakeCheck(top, "chk_wrong", QStringLiteral("비정상처리"), 300, 66, 110);
     btn_close = MakeButton(top, "btn_close", QStringLiteral("검 색"), 830, 20, 90, 40);
     BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { btn_closeClick(); });
 }
