@@ -11,8 +11,8 @@
 #include <functional>
 
 class TKitComboBox;
-namespace qvx { class AppServer; }
 class Tdm;
+namespace qvx { class AppServer; }
 
 
 class MotherAccountCombo

@@ -4,7 +4,6 @@
 // combos' records, keyboard date entry and the find action.
 #include "ScreenDriver.h"
 
-#include "core/DMUnit.h"
 #include "core/CellText.h"
 #include "core/ResultTotals.h"
 #include "core/screens/FormParts.h"
@@ -15,6 +14,7 @@
 #include "core/screens/MotherAccountCombo.h"
 #include "core/screens/ResultTotalsGrid.h"
 #include "core/screens/ScreenBinding.h"
+#include "core/DMUnit.h"
 #include "core/Session.h"
 #include "controls/panels/KitComboBox.h"
 #include "controls/panels/KitControl.h"
@@ -77,7 +77,6 @@ struct ListKit : ::testing::Test
     qvx::ScriptedPrompt prompt;
     qvx::ScriptedFileChooser files;
     Session session;
-    Tdm dm{session};
     QWidget form;
     TListGrid *grid = nullptr;
 
@@ -270,7 +269,8 @@ TEST_F(ListKit, TheResultTotalsGridShowsCountsAndAmounts)
 
 TEST_F(ListKit, FindActionAndDoubleClickRunThroughTheGuard)
 {
-    QAction *find = AddFindAction({session, dm}, &form, grid);
+    Tdm data(session);
+    QAction *find = AddFindAction(ScreenContext{session, data}, &form, grid);
     EXPECT_EQ(find->objectName(), QStringLiteral("N1"));
     EXPECT_EQ(find->text(), QStringLiteral("내용 검색"));
     find->trigger();
