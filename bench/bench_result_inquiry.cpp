@@ -124,7 +124,7 @@ void BM_ResultInquirySearch(benchmark::State &state)
     session.LoginUserId = QStringLiteral("MAKER");
     Tdm data(session);
     data.setAppServer(&server().client());
-    Tqv_ichesearch_frm screen(session);
+    Tqv_ichesearch_frm screen(ScreenContext{session, data});
     SetChecked(screen.chk_jigub, true);
     for (auto _ : state) {
         screen.btn_searchClick(nullptr);

@@ -1,6 +1,5 @@
 #include "core/BankCheckCode.h"
 
-#include "core/DMUnit.h"
 #include "core/TextUtils.h"
 #include "platform/AppServer.h"
 #include "platform/Clock.h"
@@ -170,7 +169,7 @@ QString bank23(const QString &payBank, const QString &counterAcct, const QString
     const qint64 seq = requireInt64(seqNo);
     const qint64 n = ((((h + seq) % 13) * day) % 30) + 1;
 
-    qvx::AppServer *link = server ? server : (dm ? dm->scktconnect : nullptr);
+    qvx::AppServer *link = server;
     if (!link)
         throw qvx::AppServerError(qvx::AppServerError::Kind::ConnectionClosed,
                                   QStringLiteral("no application-server connection"));

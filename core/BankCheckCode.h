@@ -18,7 +18,7 @@ class AppServer;
 // characters or a non-digit in the used positions (banks 2, 3), a text that
 // is no number (bank 5), a digit sum of 0 or an amount that is no integer
 // (bank 20), a message number that is no integer (bank 23). Bank 23 reads the
-// card table through server (the data module's link when null); its failures
+// card table through server (no link when null: it throws); its failures
 // throw qvx::AppServerError. Today's date comes from qvx::Clock.
 // True when the paying bank has a check-code rule (its code read as an
 // integer; no integer counts as none). Without one MakeBankCheckCode gives "".

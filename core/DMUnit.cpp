@@ -11,8 +11,6 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-Tdm *dm = nullptr;
-
 namespace {
 const QString DupLoginText = QStringLiteral(" ID는 이미 사용중이므로 로그인 할 수 없습니다.관리자에게 문의하시기 바랍니다.");
 const QString DisconnectQuestion = QStringLiteral(
@@ -62,7 +60,6 @@ Tdm::Tdm(Session &session, QObject *parent)
     Timer2->setInterval(AutoSendMs);
     connect(Timer2, &QTimer::timeout, this, [this] { RunGuarded(this->session, QStringLiteral("Timer2Timer"), [this] { Timer2Timer(); }); });
 
-    dm = this;
 }
 
 Tdm::~Tdm()
@@ -71,8 +68,6 @@ Tdm::~Tdm()
     Timer2->stop();
     Csckt->disconnect(this);
     Csckt->abort();
-    if (dm == this)
-        dm = nullptr;
 }
 
 void Tdm::setAppServer(qvx::AppServer *server)

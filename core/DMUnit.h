@@ -1,7 +1,8 @@
 #pragma once
 // The data module: the client's one application-server connection, the relay
 // socket, the two timers and the latest query results. Created before the
-// main window and alive for the whole run; reached through the global `dm`.
+// main window and alive for the whole run. Screens are given it with the
+// session (ScreenContext); services are given the link they use.
 
 #include "platform/AppServer.h"
 #include "platform/FrameReader.h"
@@ -130,6 +131,3 @@ private:
     bool m_disconnectHandled = false;
     bool m_relayConnected = false;
 };
-
-// The one data module of the run (set by its constructor).
-extern Tdm *dm;

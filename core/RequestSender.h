@@ -3,7 +3,7 @@
 // commit (or roll back), register the batch with the server's send module,
 // and hand back what happened.
 //
-//   RequestSender sender(session, *dm->scktconnect);
+//   RequestSender sender(session, *data.scktconnect);
 //   RequestBatch batch = RequestBatch::bySeqNo(AmtSearchRow::ServiceCode, "amt_search");
 //   const RequestResult r = sender.sendRows(batch, rows);   // SeqNo set from the reservation
 //   if (!r.sent()) ...                                       // the failure was already shown to the user

@@ -1,6 +1,5 @@
 #include "core/SeqNo.h"
 
-#include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "platform/AppServer.h"
 #include "platform/Prompt.h"
@@ -27,8 +26,6 @@ qvx::AppServer &link(qvx::AppServer *server)
 {
     if (server)
         return *server;
-    if (dm && dm->scktconnect)
-        return *dm->scktconnect;
     throw qvx::AppServerError(qvx::AppServerError::Kind::ConnectionClosed,
                               QStringLiteral("no application-server connection"));
 }

@@ -24,7 +24,7 @@ enum class SeqNoDbErrorNotice { Show, Silent };
 // rows take b + 1 .. b + count; 0 is a valid base) after letting pending
 // non-input events run; or SeqNoTimedOut after showing the load message, or
 // SeqNoDbError after showing the database message (not shown with
-// SeqNoDbErrorNotice::Silent). server null: the data module's link. A failed
+// SeqNoDbErrorNotice::Silent). server null: no link (throws). A failed
 // call throws qvx::AppServerError.
 qint64 ReserveSeqNo(int count, int limitMs, qvx::AppServer *server = nullptr,
                     SeqNoDbErrorNotice dbErrorNotice = SeqNoDbErrorNotice::Show);

@@ -1,10 +1,10 @@
 #include "core/screens/CoreScreens.h"
 #include "core/screens/Startup.h"
-#include "inquiries/InquiryScreens.h"
-#include "liquor/LiquorScreens.h"
+#include "inquiries/screens/InquiryScreens.h"
+#include "liquor/screens/LiquorScreens.h"
 #include "platform/ProgramDir.h"
 #include "platform/Prompt.h"
-#include "transfers/TransferScreens.h"
+#include "transfers/screens/TransferScreens.h"
 
 #include <QApplication>
 

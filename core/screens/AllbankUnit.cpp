@@ -26,8 +26,8 @@ namespace {
 qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
 }
 
-Tqv_allbank_frm::Tqv_allbank_frm(Session &s, QWidget *owner)
-    : QWidget(owner), session(s)
+Tqv_allbank_frm::Tqv_allbank_frm(const ScreenContext &context, QWidget *owner)
+    : QWidget(owner), session(context.session), dm(context.dm)
 {
     SetUpForm(this, "qv_allbank_frm", QStringLiteral("은행코드설정보기"), 520, 480);
 
@@ -81,7 +81,7 @@ void Tqv_allbank_frm::FormCreate()
     }
     // Administrators maintain the codes; everyone else only looks.
     edit.idle();
-    const qvx::ResultSet rs = dm->cms_select1(QStringLiteral("select * from allbank order by bankid"));
+    const qvx::ResultSet rs = dm.cms_select1(QStringLiteral("select * from allbank order by bankid"));
     if (rs.recordCount() == 0) {
         prompt().message(QStringLiteral("등록된 은행이 존재하지 않습니다. 신규등록을 하시기 바랍니다."));
         return;
@@ -106,7 +106,7 @@ void Tqv_allbank_frm::btn_searchClick()
     if (item > 0 && item - 1 < BankCodeList.size())
         sql += QStringLiteral(" where bankid = ") + sqlQuote(BankCodeList[item - 1].first);
     sql += QStringLiteral(" order by bankid");
-    const qvx::ResultSet rs = dm->cms_select1(sql);
+    const qvx::ResultSet rs = dm.cms_select1(sql);
     if (rs.recordCount() == 0)
         return;
     grd_allbank->BeginUpdate();
@@ -178,12 +178,12 @@ void Tqv_allbank_frm::btn_saveClick()
 
     bool ok = false;
     if (BankCodeEditMode == 1) {
-        ok = StoreReferenceChange(session, QStringLiteral("insert into allbank (     bankid,    bankname) values(") + sqlQuote(code)
+        ok = StoreReferenceChange({session, dm}, QStringLiteral("insert into allbank (     bankid,    bankname) values(") + sqlQuote(code)
                                   + u',' + sqlQuote(name) + u')');
         if (ok)
             AppendGridRow(grd_allbank, {code, name});
     } else {
-        ok = StoreReferenceUpdate(session, QStringLiteral("allbank"), QStringLiteral(" where bankid = ") + sqlQuote(code),
+        ok = StoreReferenceUpdate({session, dm}, QStringLiteral("allbank"), QStringLiteral(" where bankid = ") + sqlQuote(code),
                                   QStringLiteral("update allbank set   bankname = ") + sqlQuote(name) + u' ');
     }
     prompt().message(ok ? QStringLiteral("정상적으로 처리되었습니다.") : QStringLiteral("정상적으로 처리되지 않았습니다."));
@@ -195,7 +195,7 @@ void Tqv_allbank_frm::btn_saveClick()
 
 void registerAllbankScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_allbank_frm"), [](QWidget *owner, Session &session) -> QWidget * {
-        return new Tqv_allbank_frm(session, owner);
+    ScreenRegistry::instance().add(QStringLiteral("qv_allbank_frm"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
+        return new Tqv_allbank_frm(context, owner);
     });
 }

@@ -2,6 +2,7 @@
 // "은행코드설정보기": the bank code master (table allbank), with registration
 // and renaming of a code for administrators.
 
+#include "core/screens/ScreenContext.h"
 #include "core/screens/ReferenceEdit.h"
 
 #include <QVector>
@@ -20,10 +21,11 @@ class Tqv_allbank_frm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tqv_allbank_frm(Session &session, QWidget *owner = nullptr);
+    explicit Tqv_allbank_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     // The run\'s login state and hand-over values.
     Session &session;
+    Tdm &dm; // the data module
 
     TKitComboBox *cmb_bankname = nullptr;
     TDDButton *btn_search = nullptr;

@@ -47,8 +47,8 @@ QLineEdit *makeField(QWidget *panel, const char *name, const QString &label, int
 
 } // namespace
 
-Tqv_bank_frm::Tqv_bank_frm(Session &s, QWidget *owner)
-    : QWidget(owner), session(s)
+Tqv_bank_frm::Tqv_bank_frm(const ScreenContext &context, QWidget *owner)
+    : QWidget(owner), session(context.session), dm(context.dm)
 {
     SetUpForm(this, "qv_bank_frm", QStringLiteral("은행 및 계좌정보 보기"), 720, 460);
 
@@ -139,7 +139,7 @@ void Tqv_bank_frm::FormCreate()
     // Every edit button waits (they were locked on creation): a double click
     // opens a row, and Save or Cancel then gives Add and Modify.
     const qvx::ResultSet banks =
-        dm->cms_select1(QStringLiteral("select bankID, bankname from allbank where not (bankid = bankname) order by bankid"));
+        dm.cms_select1(QStringLiteral("select bankID, bankname from allbank where not (bankid = bankname) order by bankid"));
     if (banks.recordCount() > 0) {
         cmb_allbank->Items().Add(QStringLiteral("모든 은행"));
         for (int i = 0; i < banks.recordCount(); ++i) {
@@ -150,7 +150,7 @@ void Tqv_bank_frm::FormCreate()
         }
         cmb_allbank->SetItemIndex(0);
         cmb_transdiv->SetItemIndex(0);
-        const qvx::ResultSet accounts = dm->cms_select1(kAccountsQuery);
+        const qvx::ResultSet accounts = dm.cms_select1(kAccountsQuery);
         if (accounts.recordCount() > 0) {
             fillGrid(accounts);
             grd_allbank->SetRow(1);
@@ -216,7 +216,7 @@ void Tqv_bank_frm::btn_searchClick()
                + QStringLiteral("  and bankid   = ") + sqlQuote(AllBankList[item - 1].first);
     }
     sql += QStringLiteral(" order by bankid");
-    const qvx::ResultSet rs = dm->cms_select1(sql);
+    const qvx::ResultSet rs = dm.cms_select1(sql);
     if (rs.recordCount() == 0) {
         prompt().message(QStringLiteral("자료가 존재하지 않습니다."));
         cmb_allbank->setFocus();
@@ -324,10 +324,10 @@ void Tqv_bank_frm::btn_saveClick()
             + sqlQuote(edt_sendname->text()) + u',' + sqlQuote(edt_pwd->text()) + u',' + sqlQuote(edt_dpwd->text())
             + u',' + sqlQuote(edt_recvid->text()) + u',' + sqlQuote(kind) + u')';
         try {
-            dm->cms_insert1(sql);
-            dm->cms_insert1(QStringLiteral("commit"));
+            dm.cms_insert1(sql);
+            dm.cms_insert1(QStringLiteral("commit"));
         } catch (const std::exception &) {
-            try { dm->cms_insert1(QStringLiteral("rollback")); } catch (const std::exception &) {}
+            try { dm.cms_insert1(QStringLiteral("rollback")); } catch (const std::exception &) {}
             WriteLog(session, sql);
             prompt().message(QStringLiteral("정상적으로 처리되지 않았습니다."));
             return;
@@ -350,7 +350,7 @@ void Tqv_bank_frm::btn_saveClick()
                             + QStringLiteral(",    firmid = ") + sqlQuote(edt_firmid->text())
                             + QStringLiteral(",    recvid = ") + sqlQuote(edt_recvid->text())
                             + QStringLiteral(",    dblpasswd = ") + sqlQuote(edt_dpwd->text());
-        const bool ok = StoreReferenceUpdate(session, QStringLiteral("bank"), where, sql);
+        const bool ok = StoreReferenceUpdate({session, dm}, QStringLiteral("bank"), where, sql);
         // Either way the edit ends; a new search shows what is stored.
         prompt().message(ok ? QStringLiteral("정상적으로 처리되었습니다.") : QStringLiteral("정상적으로 처리되지 않았습니다."));
     }
@@ -369,7 +369,7 @@ void Tqv_bank_frm::btn_deleteClick()
 
 void registerBankScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_bank_frm"), [](QWidget *owner, Session &session) -> QWidget * {
-        return new Tqv_bank_frm(session, owner);
+    ScreenRegistry::instance().add(QStringLiteral("qv_bank_frm"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
+        return new Tqv_bank_frm(context, owner);
     });
 }

@@ -2,6 +2,7 @@
 // "은행 및 계좌정보 보기": the firm's mother accounts (table bank), listed for
 // everyone and maintained by administrators (authority code "3").
 
+#include "core/screens/ScreenContext.h"
 #include "core/screens/ReferenceEdit.h"
 #include "platform/ResultSet.h"
 
@@ -21,10 +22,11 @@ class Tqv_bank_frm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tqv_bank_frm(Session &session, QWidget *owner = nullptr);
+    explicit Tqv_bank_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     // The run\'s login state and hand-over values.
     Session &session;
+    Tdm &dm; // the data module
 
     TKitComboBox *cmb_allbank = nullptr;
     TDDButton *btn_search = nullptr;

@@ -23,15 +23,13 @@
 #include <QStatusBar>
 #include <QTcpSocket>
 
-Tqv_frm *qv_frm = nullptr;
-
 namespace {
 // The form's background colour $CFBCA9 (blue CF, green BC, red A9).
 const QColor FormColor(0xA9, 0xBC, 0xCF);
 } // namespace
 
-Tqv_frm::Tqv_frm(Session &s, QWidget *parent)
-    : QMainWindow(parent), session(s)
+Tqv_frm::Tqv_frm(const ScreenContext &context, QWidget *parent)
+    : QMainWindow(parent), session(context.session), dm(context.dm)
 {
     setObjectName(QStringLiteral("qv_frm"));
     setWindowTitle(QString::fromLatin1(DesignCaption));
@@ -52,15 +50,9 @@ Tqv_frm::Tqv_frm(Session &s, QWidget *parent)
     MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
     buildMenu();
-
-    qv_frm = this;
 }
 
-Tqv_frm::~Tqv_frm()
-{
-    if (qv_frm == this)
-        qv_frm = nullptr;
-}
+Tqv_frm::~Tqv_frm() = default;
 
 QMenu *Tqv_frm::addMenu(QMenu *parent, const QString &name, const QString &caption)
 {
@@ -255,7 +247,7 @@ void Tqv_frm::qv_e1Click() { openByRule(QStringLiteral("qv_start_frm"), ScreenSt
 void Tqv_frm::qv_a5Click()
 {
     // A new list each time.
-    if (QWidget *screen = ScreenRegistry::instance().create(QStringLiteral("qv_datafile_frm"), this, session))
+    if (QWidget *screen = ScreenRegistry::instance().create(QStringLiteral("qv_datafile_frm"), this, screenContext()))
         showScreen(screen, ScreenState::Design);
 }
 
@@ -267,13 +259,13 @@ void Tqv_frm::qv_a6Click()
         OpenScreen(*this, QStringLiteral("FrmCatchGA"), ScreenState::Design);
         return;
     }
-    if (QWidget *screen = ScreenRegistry::instance().create(QStringLiteral("FrmCatchJA"), this, session))
+    if (QWidget *screen = ScreenRegistry::instance().create(QStringLiteral("FrmCatchJA"), this, screenContext()))
         showScreen(screen, ScreenState::Design);
 }
 
 void Tqv_frm::qv_a7Click()
 {
-    if (QWidget *screen = ScreenRegistry::instance().create(QStringLiteral("qv_display_frm"), this, session))
+    if (QWidget *screen = ScreenRegistry::instance().create(QStringLiteral("qv_display_frm"), this, screenContext()))
         showModalScreen(screen);
     item(QStringLiteral("qv_b1"))->setEnabled(session.SunabFlag == 1);
     item(QStringLiteral("qv_b2"))->setEnabled(session.JigubFlag == 1);
@@ -370,7 +362,7 @@ void Tqv_frm::openResultInquiry()
     if (created) {
         // Run as the data module runs it after a reply: the data module is the sender.
         if (auto *search = dynamic_cast<ISearchScreen *>(screen))
-            search->btn_searchClick(dm ? static_cast<QObject *>(dm) : this);
+            search->btn_searchClick(&dm);
     }
 }
 
@@ -378,7 +370,7 @@ void Tqv_frm::N2Click()
 {
     if (RefuseWhenOffline(session))
         return;
-    const QString text = dm->scktconnect->commMsg(1);
+    const QString text = dm.scktconnect->commMsg(1);
     if (text.isEmpty()) {
         qvx::Prompt::instance().message(QStringLiteral("현재 공지사항이 존재하지 않습니다."));
         return;
@@ -388,7 +380,7 @@ void Tqv_frm::N2Click()
 
 void Tqv_frm::ShowAlertMessage(const QString &text)
 {
-    QWidget *alert = ScreenRegistry::instance().create(QStringLiteral("qv_AlertMsg_Frm"), this, session);
+    QWidget *alert = ScreenRegistry::instance().create(QStringLiteral("qv_AlertMsg_Frm"), this, screenContext());
     if (!alert)
         return;
     if (QObject *memo = alert->findChild<QObject *>(QStringLiteral("me_Msg"))) {
@@ -403,21 +395,19 @@ void Tqv_frm::ShowAlertMessage(const QString &text)
 void Tqv_frm::qv_a8Click()
 {
     session.ServerState = -1;
-    if (dm) {
-        if (dm->Csckt->state() != QAbstractSocket::UnconnectedState)
-            dm->DeactivateRelay();
-        WaitMs(10);
-        if (dm->ServerLinkOpen())
-            dm->CloseServerLink();
-        WaitMs(10);
-    }
+    if (dm.Csckt->state() != QAbstractSocket::UnconnectedState)
+        dm.DeactivateRelay();
+    WaitMs(10);
+    if (dm.ServerLinkOpen())
+        dm.CloseServerLink();
+    WaitMs(10);
     close();
 }
 
 void Tqv_frm::closeEvent(QCloseEvent *e)
 {
-    if (dm && dm->ServerLinkOpen()) {
-        dm->CloseServerLink();
+    if (dm.ServerLinkOpen()) {
+        dm.CloseServerLink();
         WaitMs(10);
     }
     QMainWindow::closeEvent(e);
@@ -465,7 +455,7 @@ void Tqv_frm::approvalCheck(ApprovalOrigin origin)
     if (m_inApprovalCheck)
         return;
     const bool menu = origin == ApprovalOrigin::Menu;
-    if (!menu && (session.LoginAuthorCode.isEmpty() || !dm || session.ServerState != 0))
+    if (!menu && (session.LoginAuthorCode.isEmpty() || session.ServerState != 0))
         return;
     bool ok = false;
     const int code = session.LoginAuthorCode.trimmed().toInt(&ok);
@@ -487,14 +477,14 @@ void Tqv_frm::approvalCheck(ApprovalOrigin origin)
                         + (code == 2 && !menu ? QStringLiteral("  and sr_flag = '0'") : QStringLiteral("  and sr_flag = '0' "))
                         + QStringLiteral("  and senddate = ") + qvx::sqlQuote(qvx::Clock::today()) + QStringLiteral(" ")
                         + QStringLiteral("group by ") + QStringLiteral("     sendtime, userid, cfmid, senddate, gubun");
-    const qvx::ResultSet &rows = dm->cms_select1(sql);
+    const qvx::ResultSet &rows = dm.cms_select1(sql);
     if (rows.recordCount() == 0) {
         if (menu)
             qvx::Prompt::instance().message(QStringLiteral("승인요청된 자료가 존재하지 않습니다."));
         return;
     }
     const QString name = code == 1 ? QStringLiteral("qv_acceptconfirm_frm") : QStringLiteral("qv_acceptconfirm1_frm");
-    QWidget *screen = ScreenRegistry::instance().create(name, this, session);
+    QWidget *screen = ScreenRegistry::instance().create(name, this, screenContext());
     if (!screen)
         return;
     showModalScreen(screen);

@@ -18,13 +18,14 @@ class Tqv_frm : public QMainWindow, public ScreenHost
 {
     Q_OBJECT
 public:
-    explicit Tqv_frm(Session &session, QWidget *parent = nullptr);
+    explicit Tqv_frm(const ScreenContext &context, QWidget *parent = nullptr);
     ~Tqv_frm() override;
 
     static constexpr const char *DesignCaption = "QUVEX_Client";
 
     // The run's login state and hand-over values.
     Session &session;
+    Tdm &dm; // the data module
 
     QMdiArea *mdiArea() const { return m_mdi; }
     QStatusBar *StatusBar1 = nullptr;
@@ -84,7 +85,7 @@ public:
     void showScreen(QWidget *screen, ScreenState state) override;
     void bringToFront(QWidget *screen) override;
     QWidget *ownerWidget() override { return this; }
-    Session &screenSession() override { return session; }
+    ScreenContext screenContext() override { return {session, dm}; }
 
     // Shows a screen modally (a dialog's exec, or an application-modal window
     // with a local loop) and returns its result (QDialog codes; 0 otherwise).
@@ -118,6 +119,3 @@ private:
     int m_approvalChecks = 0;
     QAction *m_smsSeparator = nullptr; // the "|" that shows and hides with mm_SMS
 };
-
-// The one main window of the run (null before it is made).
-extern Tqv_frm *qv_frm;

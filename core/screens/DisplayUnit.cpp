@@ -48,8 +48,8 @@ qvx::IniFile config()
 
 } // namespace
 
-Tqv_display_frm::Tqv_display_frm(Session &s, QWidget *owner)
-    : QDialog(owner), session(s)
+Tqv_display_frm::Tqv_display_frm(const ScreenContext &context, QWidget *owner)
+    : QDialog(owner), session(context.session), dm(context.dm)
 {
     setObjectName(QStringLiteral("qv_display_frm"));
     setWindowTitle(QStringLiteral("화면설정"));
@@ -215,7 +215,7 @@ void Tqv_display_frm::btn_addClick()
 
 void registerDisplayScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_display_frm"), [](QWidget *owner, Session &session) -> QWidget * {
-        return new Tqv_display_frm(session, owner);
+    ScreenRegistry::instance().add(QStringLiteral("qv_display_frm"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
+        return new Tqv_display_frm(context, owner);
     });
 }

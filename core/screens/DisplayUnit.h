@@ -2,6 +2,7 @@
 // "화면설정": the local display options in config.ini and, per list screen,
 // which grid columns are shown or hidden.
 
+#include "core/screens/ScreenContext.h"
 #include <QDialog>
 
 class Session;
@@ -14,10 +15,11 @@ class Tqv_display_frm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tqv_display_frm(Session &session, QWidget *owner = nullptr);
+    explicit Tqv_display_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     // The run\'s login state and hand-over values.
     Session &session;
+    Tdm &dm; // the data module
 
     TKitComboBox *cmb_allbank = nullptr;
     QListWidget *memo_show = nullptr;

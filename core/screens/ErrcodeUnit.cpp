@@ -40,8 +40,8 @@ TKitComboBox *makeBankBox(QWidget *parent, const char *name, int x, int y)
 }
 } // namespace
 
-Tqv_ErrCode_frm::Tqv_ErrCode_frm(Session &s, QWidget *owner)
-    : QWidget(owner), session(s)
+Tqv_ErrCode_frm::Tqv_ErrCode_frm(const ScreenContext &context, QWidget *owner)
+    : QWidget(owner), session(context.session), dm(context.dm)
 {
     SetUpForm(this, "qv_ErrCode_frm", QStringLiteral("오류코드 정보 보기"), 640, 500);
 
@@ -107,7 +107,7 @@ void Tqv_ErrCode_frm::FormCreate()
 {
     edit.idle();
     showBands(false, false);
-    const qvx::ResultSet rs = dm->cms_select1(
+    const qvx::ResultSet rs = dm.cms_select1(
         QStringLiteral("select distinct bankID, bankname from bank group by bankname order by bankid"));
     if (rs.recordCount() == 0) {
         prompt().message(QStringLiteral("등록된 거래은행이 존재하지 않습니다.\r\r거래은행을 등록하시기 바랍니다."));
@@ -143,7 +143,7 @@ void Tqv_ErrCode_frm::btn_searchClick()
     if (!edt_errcode->text().isEmpty())
         sql += QStringLiteral("and error.errcode = ") + sqlQuote(edt_errcode->text()) + u' ';
     sql += QStringLiteral(" group by bank.bankname, error.errcode, error.errcontents");
-    const qvx::ResultSet rs = dm->cms_select1(sql);
+    const qvx::ResultSet rs = dm.cms_select1(sql);
     if (rs.recordCount() == 0) {
         prompt().message(QStringLiteral("해당 은행 또는 오류코드가 존재하지 않습니다."));
         showBands(false, !pnl_regerr->isHidden());
@@ -225,12 +225,12 @@ void Tqv_ErrCode_frm::btn_saveClick()
     bool ok = false;
     if (ErrorCodeEditMode == ReferenceEditMode::Adding) {
         const QString bank = bankCodeOf(cmb_bankname1);
-        ok = StoreReferenceChange(session, QStringLiteral("insert into error (bankID, errcode, errcontents) values(")
+        ok = StoreReferenceChange({session, dm}, QStringLiteral("insert into error (bankID, errcode, errcontents) values(")
                                   + sqlQuote(bank) + u',' + sqlQuote(code) + u',' + sqlQuote(text) + u')');
         if (ok)
             AppendGridRow(grd_error, {code, text, bank});
     } else {
-        ok = StoreReferenceUpdate(session, QStringLiteral("error"),
+        ok = StoreReferenceUpdate({session, dm}, QStringLiteral("error"),
                                   QStringLiteral(" where errcode = ") + sqlQuote(m_editCode)
                                       + QStringLiteral(" and bankid = ") + sqlQuote(m_editBank),
                                   QStringLiteral("update error set errcontents = ") + sqlQuote(text));
@@ -311,7 +311,7 @@ void Tqv_ErrCode_frm::btn_printClick()
 
 void registerErrcodeScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_ErrCode_frm"), [](QWidget *owner, Session &session) -> QWidget * {
-        return new Tqv_ErrCode_frm(session, owner);
+    ScreenRegistry::instance().add(QStringLiteral("qv_ErrCode_frm"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
+        return new Tqv_ErrCode_frm(context, owner);
     });
 }

@@ -2,6 +2,7 @@
 // "오류코드 정보 보기": the banks' result codes with their texts (table error),
 // searched by bank and code, printed, and maintained by administrators.
 
+#include "core/screens/ScreenContext.h"
 #include "core/screens/ListScreen.h"
 #include "core/screens/ReferenceEdit.h"
 #include "platform/Report.h"
@@ -22,10 +23,11 @@ class Tqv_ErrCode_frm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tqv_ErrCode_frm(Session &session, QWidget *owner = nullptr);
+    explicit Tqv_ErrCode_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     // The run\'s login state and hand-over values.
     Session &session;
+    Tdm &dm; // the data module
 
     TKitComboBox *cmb_bankname = nullptr;
     QLineEdit *edt_errcode = nullptr;

@@ -120,13 +120,13 @@ void EnterMovesFocus(QWidget *control, QWidget *target)
     control->installEventFilter(new EnterFilter(control, target));
 }
 
-void OpenFindDialog(Session &session, QWidget *owner, TListGrid *grid)
+void OpenFindDialog(const ScreenContext &context, QWidget *owner, TListGrid *grid)
 {
     if (GridIsEmpty(grid)) {
         qvx::Prompt::instance().message(QStringLiteral("검색할 자료가 존재하지 않습니다."));
         return;
     }
-    Tqv_search_frm dialog(session, owner);
+    Tqv_search_frm dialog(context, owner);
     dialog.SetGrid(grid);
     dialog.exec();
 }

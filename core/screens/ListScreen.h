@@ -6,6 +6,7 @@
 
 #include "core/ListExport.h"
 #include "core/ReportParams.h"
+#include "core/screens/ScreenContext.h"
 
 #include <QString>
 #include <functional>
@@ -36,7 +37,7 @@ QWidget *NextTabControl(QWidget *control);
 void FocusOnShow(QWidget *form, QWidget *control);
 
 // "내용 검색": the find dialog bound to the list, or the message when it is empty.
-void OpenFindDialog(Session &session, QWidget *owner, TListGrid *grid);
+void OpenFindDialog(const ScreenContext &context, QWidget *owner, TListGrid *grid);
 
 // Print or preview a report; an empty list gives "출력할 자료가 존재하지 않습니다.".
 void PrintList(QWidget *owner, TListGrid *grid, qvx::Report &report, bool preview, int emptyCol = 0);

@@ -46,8 +46,8 @@ void readFlag(const qvx::IniFile &ini, const char *section, const char *key, int
 
 } // namespace
 
-Tqv_login_frm::Tqv_login_frm(Session &s, QWidget *owner)
-    : QDialog(owner), session(s)
+Tqv_login_frm::Tqv_login_frm(const ScreenContext &context, QWidget *owner)
+    : QDialog(owner), session(context.session), dm(context.dm)
 {
     setObjectName(QStringLiteral("qv_login_frm"));
     setWindowTitle(QStringLiteral("로그인"));
@@ -277,12 +277,10 @@ void Tqv_login_frm::FormActivate()
 
 bool Tqv_login_frm::OpenServerLink()
 {
-    if (!dm)
-        return false;
-    dm->setServerAddress(edt_ipaddress->text());
+    dm.setServerAddress(edt_ipaddress->text());
     if (m_remote)
-        dm->setServerName(edt_remoteserver->text());
-    return dm->OpenServerLink();
+        dm.setServerName(edt_remoteserver->text());
+    return dm.OpenServerLink();
 }
 
 void Tqv_login_frm::btn_confirmClick()
@@ -338,7 +336,7 @@ void Tqv_login_frm::loginStep()
                        "and users.pwd = ")
         + qvx::sqlQuote(edt_pwd->text().trimmed()) + QStringLiteral(" and users.userid = ")
         + qvx::sqlQuote(edt_Userid->text());
-    const qvx::ResultSet user = dm->cms_select1(sql);
+    const qvx::ResultSet user = dm.cms_select1(sql);
     // 6.
     if (user.recordCount() == 0) {
         prompt(QStringLiteral("로그인할 수 없습니다.\r\r사용자 ID와 암호를 정확히 입력하시기 바랍니다."));
@@ -352,7 +350,7 @@ void Tqv_login_frm::loginStep()
     const QString regdate = user.value(0, QStringLiteral("regdate")).trimmed();
 
     // 8. Password age.
-    const qvx::ResultSet &opt = dm->cms_select1(QStringLiteral("SELECT Value FROM OPT Where ID = 'PASS_CHK'"));
+    const qvx::ResultSet &opt = dm.cms_select1(QStringLiteral("SELECT Value FROM OPT Where ID = 'PASS_CHK'"));
     bool ok = false;
     const int limit = opt.recordCount() > 0 ? opt.value(0, QStringLiteral("VALUE")).trimmed().toInt(&ok) : 0;
     if (opt.recordCount() == 0 || !ok || limit < 1) {
@@ -454,7 +452,7 @@ void Tqv_login_frm::changePassword()
 {
     const QString userId = edt_Userid->text().trimmed();
     const QString password = edt_pwd->text().trimmed();
-    const qvx::ResultSet &user = dm->cms_select1(QStringLiteral("select userid, pwd from users where pwd = ")
+    const qvx::ResultSet &user = dm.cms_select1(QStringLiteral("select userid, pwd from users where pwd = ")
                                                  + qvx::sqlQuote(password) + QStringLiteral(" and userid = ")
                                                  + qvx::sqlQuote(userId));
     if (user.recordCount() == 0) {
@@ -463,7 +461,7 @@ void Tqv_login_frm::changePassword()
         return;
     }
 
-    Tqv_modpassword_frm dialog(session, this);
+    Tqv_modpassword_frm dialog({session, dm}, this);
     dialog.setOldPassword(edt_pwd->text());
     const int result = g_modPasswordRunner ? g_modPasswordRunner(dialog) : dialog.exec();
     if (result != QDialog::Accepted) {
@@ -475,13 +473,13 @@ void Tqv_login_frm::changePassword()
     const QString today = qvx::Clock::today();
     bool changed = false;
     try {
-        dm->cms_insert1(QStringLiteral("commit"));
-        dm->cms_insert1(QStringLiteral("update users set pwd = ") + qvx::sqlQuote(newPassword)
+        dm.cms_insert1(QStringLiteral("commit"));
+        dm.cms_insert1(QStringLiteral("update users set pwd = ") + qvx::sqlQuote(newPassword)
                         + QStringLiteral(", regdate = ") + qvx::sqlQuote(today) + QStringLiteral(" where userid = ")
                         + qvx::sqlQuote(userId));
-        dm->cms_insert1(QStringLiteral("commit"));
+        dm.cms_insert1(QStringLiteral("commit"));
         // The statement reports no row count: read back what was stored.
-        const qvx::ResultSet &check = dm->cms_select1(QStringLiteral("select userid from users where userid = ")
+        const qvx::ResultSet &check = dm.cms_select1(QStringLiteral("select userid from users where userid = ")
                                                       + qvx::sqlQuote(userId) + QStringLiteral(" and pwd = ")
                                                       + qvx::sqlQuote(newPassword) + QStringLiteral(" and regdate = ")
                                                       + qvx::sqlQuote(today));
@@ -489,8 +487,8 @@ void Tqv_login_frm::changePassword()
     } catch (const qvx::AppServerError &e) {
         WriteLog(session, QStringLiteral("암호변경 실패 : ") + e.message());
         try {
-            if (dm->ServerLinkOpen())
-                dm->cms_insert1(QStringLiteral("rollback"));
+            if (dm.ServerLinkOpen())
+                dm.cms_insert1(QStringLiteral("rollback"));
         } catch (const qvx::AppServerError &) {
         }
     }

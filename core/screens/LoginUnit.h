@@ -3,6 +3,7 @@
 // checks the password age, sets the login state and keeps the local
 // connection settings in config.ini and remote.ini.
 
+#include "core/screens/ScreenContext.h"
 #include <QDialog>
 #include <QString>
 #include <functional>
@@ -24,10 +25,11 @@ public:
     static constexpr int ExpandedHeight = 430;
     static constexpr int RemoteExpandedHeight = 460;
 
-    explicit Tqv_login_frm(Session &session, QWidget *owner = nullptr);
+    explicit Tqv_login_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     // The run\'s login state and hand-over values.
     Session &session;
+    Tdm &dm; // the data module
     ~Tqv_login_frm() override;
 
     // Login panel.

@@ -17,8 +17,8 @@ namespace {
 const QColor DisabledGrey(0xDF, 0xDF, 0xDF);
 } // namespace
 
-Tqv_modpassword_frm::Tqv_modpassword_frm(Session &s, QWidget *owner)
-    : QDialog(owner), session(s)
+Tqv_modpassword_frm::Tqv_modpassword_frm(const ScreenContext &context, QWidget *owner)
+    : QDialog(owner), session(context.session), dm(context.dm)
 {
     TKitSimplePanel *panel = SetUpDialog(this, "qv_modpassword_frm", QStringLiteral("암호 변경"), 345, 190);
     auto row = [panel](const QString &caption, const char *name, int y) {

@@ -20,9 +20,9 @@ QString MotherAccountCombo::ItemText(const MotherAccount &a, Text)
            + QStringLiteral("   ") + a.bankname;
 }
 
-int MotherAccountCombo::Load()
+int MotherAccountCombo::Load(Tdm &dm)
 {
-    const qvx::ResultSet &rs = dm->cms_select1(QString::fromLatin1(BankQuery));
+    const qvx::ResultSet &rs = dm.cms_select1(QString::fromLatin1(BankQuery));
     QVector<MotherAccount> accounts;
     for (int i = 0; i < rs.recordCount(); ++i)
         accounts.append(MotherAccount::FromRow(rs, i));

@@ -11,6 +11,7 @@
 #include <functional>
 
 class TKitComboBox;
+class Tdm;
 namespace qvx { class AppServer; }
 
 
@@ -26,7 +27,7 @@ public:
 
     // Runs the screens' bank query through the data module and fills the
     // combo; item 0 is chosen. Returns the number of accounts.
-    int Load();
+    int Load(Tdm &dm);
     void Load(const QVector<MotherAccount> &accounts);
     // Runs `query` (a select of table bank) over the link and fills the
     // combo with the accounts the filter keeps.

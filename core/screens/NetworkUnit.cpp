@@ -11,8 +11,8 @@
 #include "platform/Prompt.h"
 #include "platform/TListGrid.h"
 
-Tqv_network_frm::Tqv_network_frm(Session &s, QWidget *owner)
-    : QWidget(owner), session(s)
+Tqv_network_frm::Tqv_network_frm(const ScreenContext &context, QWidget *owner)
+    : QWidget(owner), session(context.session), dm(context.dm)
 {
     SetUpForm(this, "qv_network_frm", QStringLiteral("네트워크설정정보보기"), 420, 330);
 
@@ -45,7 +45,7 @@ void Tqv_network_frm::FormCreate()
     grd_network1->SetCells(0, 1, QStringLiteral("IP 주소"));
     grd_network1->SetCells(0, 2, QStringLiteral("송신 포트"));
 
-    const qvx::ResultSet &rs = dm->cms_select1(QStringLiteral(
+    const qvx::ResultSet &rs = dm.cms_select1(QStringLiteral(
         "select      serverIp,    nevarid,    transport,    recvport ,    up_serverip,    up_transport from      config "));
     if (rs.recordCount() == 0) {
         qvx::Prompt::instance().message(QStringLiteral("서버에 대한 네트워크 정보가 존재하지 않습니다.\r\r본사 관리자에게 문의하시기 바랍니다."));
@@ -66,7 +66,7 @@ void Tqv_network_frm::KitButton2Click()
 
 void registerNetworkScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_network_frm"), [](QWidget *owner, Session &session) -> QWidget * {
-        return new Tqv_network_frm(session, owner);
+    ScreenRegistry::instance().add(QStringLiteral("qv_network_frm"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
+        return new Tqv_network_frm(context, owner);
     });
 }

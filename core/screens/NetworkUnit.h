@@ -2,6 +2,7 @@
 // "네트워크설정정보보기": the site's network settings from the server table
 // config, read-only.
 
+#include "core/screens/ScreenContext.h"
 #include <QWidget>
 
 class Session;
@@ -12,10 +13,11 @@ class Tqv_network_frm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tqv_network_frm(Session &session, QWidget *owner = nullptr);
+    explicit Tqv_network_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     // The run\'s login state and hand-over values.
     Session &session;
+    Tdm &dm; // the data module
 
     TListGrid *grd_network = nullptr;
     TListGrid *grd_network1 = nullptr;

@@ -45,34 +45,35 @@ void ReferenceEditMode::showButtons(bool addModify, bool saveCancel)
             SetButtonEnabled(b, admin && saveCancel);
 }
 
-bool StoreReferenceChange(const Session &session, const QString &sql)
+bool StoreReferenceChange(const ScreenContext &context, const QString &sql)
 {
+    Tdm &dm = context.dm;
     try {
-        dm->cms_insert1(QStringLiteral("commit"));
-        dm->cms_insert1(sql);
-        dm->cms_insert1(QStringLiteral("commit"));
+        dm.cms_insert1(QStringLiteral("commit"));
+        dm.cms_insert1(sql);
+        dm.cms_insert1(QStringLiteral("commit"));
         return true;
     } catch (const std::exception &) {
         try {
-            dm->cms_insert1(QStringLiteral("rollback"));
+            dm.cms_insert1(QStringLiteral("rollback"));
         } catch (const std::exception &) {
         }
-        WriteLog(session, sql);
+        WriteLog(context.session, sql);
         return false;
     }
 }
 
-bool StoreReferenceUpdate(const Session &session, const QString &table, const QString &where, const QString &sql)
+bool StoreReferenceUpdate(const ScreenContext &context, const QString &table, const QString &where, const QString &sql)
 {
     try {
-        const qvx::ResultSet found = dm->cms_select1(QStringLiteral("select count(*) as cnt from ") + table + where);
+        const qvx::ResultSet found = context.dm.cms_select1(QStringLiteral("select count(*) as cnt from ") + table + where);
         if (found.valueInt(0, QStringLiteral("cnt")) == 0)
             return false;
     } catch (const std::exception &) {
-        WriteLog(session, sql + where);
+        WriteLog(context.session, sql + where);
         return false;
     }
-    return StoreReferenceChange(session, sql + where);
+    return StoreReferenceChange(context, sql + where);
 }
 
 void AppendGridRow(TListGrid *grid, const QStringList &cells)

@@ -2,6 +2,8 @@
 // What the reference-data screens share: the admin-only edit buttons, storing a
 // change as "commit", the statement, "commit", and appending a saved row.
 
+#include "core/screens/ScreenContext.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -45,12 +47,12 @@ private:
 
 // "commit", the statement, "commit"; a failure rolls back, logs the statement
 // and returns false.
-bool StoreReferenceChange(const Session &session, const QString &sql);
+bool StoreReferenceChange(const ScreenContext &context, const QString &sql);
 
 // A change of one stored row: "commit", `sql` + `where`, "commit", sent only
 // when `table` holds a row matching `where` (" where ..."). False when the row
 // is not there or the server refused; nothing is changed for a missing row.
-bool StoreReferenceUpdate(const Session &session, const QString &table, const QString &where, const QString &sql);
+bool StoreReferenceUpdate(const ScreenContext &context, const QString &table, const QString &where, const QString &sql);
 
 // Appends a row with the cells (from column 0); an empty first data row is
 // used instead of a new one.

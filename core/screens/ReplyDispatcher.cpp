@@ -222,7 +222,7 @@ void ReplyDispatcher::ApprovalArrived()
     }
     if (!qvx::Prompt::instance().confirm(QStringLiteral("승인요청된 자료가 있습니다. 조회하시겠습니까?")))
         return;
-    QWidget *screen = ScreenRegistry::instance().create(name, nullptr, session);
+    QWidget *screen = ScreenRegistry::instance().create(name, nullptr, m_main.screenContext());
     if (!screen)
         return;
     QPointer<QWidget> guard(screen);

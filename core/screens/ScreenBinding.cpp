@@ -51,14 +51,14 @@ void BindRadioClick(Session &session, TKitRadioButton *radio, const QString &han
     };
 }
 
-QAction *AddFindAction(Session &session, QWidget *owner, TListGrid *grid, const char *name)
+QAction *AddFindAction(const ScreenContext &context, QWidget *owner, TListGrid *grid, const char *name)
 {
     grid->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto *find = new QAction(QStringLiteral("내용 검색"), grid);
     find->setObjectName(QString::fromLatin1(name));
     const QString handlerName = QString::fromLatin1(name) + QStringLiteral("Click");
-    QObject::connect(find, &QAction::triggered, grid, [&session, owner, grid, handlerName] {
-        RunGuarded(session, handlerName, [&] { OpenFindDialog(session, owner, grid); });
+    QObject::connect(find, &QAction::triggered, grid, [context, owner, grid, handlerName] {
+        RunGuarded(context.session, handlerName, [&] { OpenFindDialog(context, owner, grid); });
     });
     grid->addAction(find);
     return find;

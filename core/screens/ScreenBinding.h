@@ -7,6 +7,8 @@
 //   BindClick(this, btn_search, "btn_searchClick", &Tqv_bank_frm::btn_searchClick);
 //   BindClick(session, btn_close, "btn_closeClick", [this] { close(); });
 
+#include "core/screens/ScreenContext.h"
+
 #include <QString>
 #include <functional>
 
@@ -43,4 +45,4 @@ void BindRadioClick(Session &session, TKitRadioButton *radio, const QString &han
 // The list's pop-up item "내용 검색" (component name `name`, handler
 // name + "Click"): the find dialog over the list, or the message when the
 // list is empty.
-QAction *AddFindAction(Session &session, QWidget *owner, TListGrid *grid, const char *name = "N1");
+QAction *AddFindAction(const ScreenContext &context, QWidget *owner, TListGrid *grid, const char *name = "N1");

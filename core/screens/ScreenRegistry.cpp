@@ -41,12 +41,12 @@ bool ScreenRegistry::contains(const QString &name) const
     return impl().factories.contains(name.toLower());
 }
 
-QWidget *ScreenRegistry::create(const QString &name, QWidget *owner, Session &session) const
+QWidget *ScreenRegistry::create(const QString &name, QWidget *owner, const ScreenContext &context) const
 {
     const auto it = impl().factories.constFind(name.toLower());
     if (it == impl().factories.constEnd() || !*it)
         return nullptr;
-    return (*it)(owner, session);
+    return (*it)(owner, context);
 }
 
 QStringList ScreenRegistry::names() const
@@ -89,7 +89,7 @@ QWidget *OpenScreen(ScreenHost &host, const QString &name, ScreenState state, bo
         host.bringToFront(open);
         return open;
     }
-    QWidget *screen = ScreenRegistry::instance().create(name, host.ownerWidget(), host.screenSession());
+    QWidget *screen = ScreenRegistry::instance().create(name, host.ownerWidget(), host.screenContext());
     if (!screen)
         return nullptr;
     if (screen->objectName().isEmpty())

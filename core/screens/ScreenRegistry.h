@@ -4,19 +4,20 @@
 // window and the data module open them by that name without linking the
 // library. Names are compared without regard to case.
 
+#include "core/screens/ScreenContext.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
 
 class QWidget;
-class Session;
 
 class ScreenRegistry
 {
 public:
-    // Creates the screen with the given owner over the run's session; the
-    // screen sets its own objectName (its component name).
-    using Factory = std::function<QWidget *(QWidget *owner, Session &session)>;
+    // Creates the screen with the given owner over the run's context (session
+    // and data module); the screen sets its own objectName (its component name).
+    using Factory = std::function<QWidget *(QWidget *owner, const ScreenContext &context)>;
 
     static ScreenRegistry &instance();
 
@@ -24,7 +25,7 @@ public:
     void add(const QString &name, Factory factory);
     bool contains(const QString &name) const;
     // nullptr when no screen of that name is registered.
-    QWidget *create(const QString &name, QWidget *owner, Session &session) const;
+    QWidget *create(const QString &name, QWidget *owner, const ScreenContext &context) const;
     QStringList names() const;
     void remove(const QString &name); // tests
 
@@ -35,7 +36,7 @@ private:
 };
 
 // Static registration object:
-//   static ScreenRegistration reg("qv_bank_frm", [](QWidget *o, Session &s) { return new Tqv_bank_frm(s, o); });
+//   static ScreenRegistration reg("qv_bank_frm", [](QWidget *o, const ScreenContext &c) { return new Tqv_bank_frm(c, o); });
 // Each screen library also offers one registration function (for example
 // registerTransferScreens()) that the program calls, so a static library's
 // registration objects are never dropped by the linker.
@@ -68,8 +69,8 @@ public:
     virtual void showScreen(QWidget *screen, ScreenState state) = 0;
     virtual void bringToFront(QWidget *screen) = 0;
     virtual QWidget *ownerWidget() = 0;
-    // The session new screens are given.
-    virtual Session &screenSession() = 0;
+    // The context new screens are given.
+    virtual ScreenContext screenContext() = 0;
 };
 
 QWidget *OpenScreen(ScreenHost &host, const QString &name, ScreenState state, bool *created = nullptr,

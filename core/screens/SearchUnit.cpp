@@ -11,8 +11,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-Tqv_search_frm::Tqv_search_frm(Session &s, QWidget *owner)
-    : QDialog(owner), session(s)
+Tqv_search_frm::Tqv_search_frm(const ScreenContext &context, QWidget *owner)
+    : QDialog(owner), session(context.session), dm(context.dm)
 {
     setObjectName(QStringLiteral("qv_search_frm"));
     setWindowTitle(QStringLiteral("검 색"));

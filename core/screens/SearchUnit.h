@@ -2,6 +2,7 @@
 // "검 색": finds a text in the rows of a list screen's grid and moves the
 // grid's current row to the first or next match.
 
+#include "core/screens/ScreenContext.h"
 #include <QDialog>
 
 class Session;
@@ -14,10 +15,11 @@ class Tqv_search_frm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tqv_search_frm(Session &session, QWidget *owner = nullptr);
+    explicit Tqv_search_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     // The run\'s login state and hand-over values.
     Session &session;
+    Tdm &dm; // the data module
 
     TKitComboBox *cmb_search = nullptr;
     QLineEdit *edt_search = nullptr;

@@ -25,8 +25,8 @@ namespace {
 qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
 }
 
-Tqv_start_frm::Tqv_start_frm(Session &s, QWidget *owner)
-    : QWidget(owner), session(s)
+Tqv_start_frm::Tqv_start_frm(const ScreenContext &context, QWidget *owner)
+    : QWidget(owner), session(context.session), dm(context.dm)
 {
     SetUpForm(this, "qv_start_frm", QStringLiteral("은행개시상태보기"), 460, 380);
 
@@ -62,7 +62,7 @@ void Tqv_start_frm::FormCreate()
         return;
     qvx::ResultSet rs;
     try {
-        rs = dm->cms_select1(QStringLiteral("select bankid, firmid, bankname from BANK order by bankid"));
+        rs = dm.cms_select1(QStringLiteral("select bankid, firmid, bankname from BANK order by bankid"));
     } catch (const std::exception &) {
         prompt().message(QStringLiteral("데이터베이스에 접속할 수 없거나, 자료를 확인하지 못하였습니다."));
         return;
@@ -101,7 +101,7 @@ void Tqv_start_frm::SendTimerTimer()
         return;
     for (int r = 1; r < grd_allbank->RowCount(); ++r) {
         try {
-            const QString state = dm->scktconnect->bankState(grd_allbank->Cells(0, r), grd_allbank->Cells(1, r),
+            const QString state = dm.scktconnect->bankState(grd_allbank->Cells(0, r), grd_allbank->Cells(1, r),
                                                              QStringLiteral("1"));
             grd_allbank->SetCells(3, r, state);
         } catch (const std::exception &) {
@@ -113,7 +113,7 @@ void Tqv_start_frm::SendTimerTimer()
 void Tqv_start_frm::btn_addClick()
 {
     try {
-        if (dm->scktconnect->bankState(QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("2")) == u"2")
+        if (dm.scktconnect->bankState(QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("2")) == u"2")
             prompt().message(QStringLiteral("Send OK"));
     } catch (const std::exception &) {
         prompt().message(QStringLiteral("개시전문을 보내지 못하였습니다.\r\r클라이언트 프로그램 종료 후 재접속하시기 바랍니다."));
@@ -134,7 +134,7 @@ void Tqv_start_frm::btn_perClick()
         return;
     }
     try {
-        dm->scktconnect->bankState(grd_allbank->Cells(0, row), grd_allbank->Cells(1, row), QStringLiteral("3"));
+        dm.scktconnect->bankState(grd_allbank->Cells(0, row), grd_allbank->Cells(1, row), QStringLiteral("3"));
     } catch (const std::exception &) {
         prompt().message(QStringLiteral("작업을 진행할수가 없습니다. 잠시 후 진행하십시오."));
     }
@@ -152,8 +152,8 @@ void Tqv_start_frm::closeEvent(QCloseEvent *e)
     QWidget::closeEvent(e);
 }
 
-Tqv_AlertMsg_Frm::Tqv_AlertMsg_Frm(Session &s, QWidget *owner)
-    : QDialog(owner), session(s)
+Tqv_AlertMsg_Frm::Tqv_AlertMsg_Frm(const ScreenContext &context, QWidget *owner)
+    : QDialog(owner), session(context.session), dm(context.dm)
 {
     setObjectName(QStringLiteral("qv_AlertMsg_Frm"));
     setWindowTitle(QStringLiteral("벨모아 주식회사 공지사항."));
@@ -185,10 +185,10 @@ void Tqv_AlertMsg_Frm::SetMessage(const QString &text)
 
 void registerStartScreens()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_start_frm"), [](QWidget *owner, Session &session) -> QWidget * {
-        return new Tqv_start_frm(session, owner);
+    ScreenRegistry::instance().add(QStringLiteral("qv_start_frm"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
+        return new Tqv_start_frm(context, owner);
     });
-    ScreenRegistry::instance().add(QStringLiteral("qv_AlertMsg_Frm"), [](QWidget *owner, Session &session) -> QWidget * {
-        return new Tqv_AlertMsg_Frm(session, owner);
+    ScreenRegistry::instance().add(QStringLiteral("qv_AlertMsg_Frm"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
+        return new Tqv_AlertMsg_Frm(context, owner);
     });
 }

@@ -3,6 +3,7 @@
 // second, and the opening message sent to all banks or to one.
 // Tqv_AlertMsg_Frm: the operating company's notice, stamped with its time.
 
+#include "core/screens/ScreenContext.h"
 #include <QDialog>
 #include <QWidget>
 
@@ -17,10 +18,11 @@ class Tqv_start_frm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tqv_start_frm(Session &session, QWidget *owner = nullptr);
+    explicit Tqv_start_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     // The run\'s login state and hand-over values.
     Session &session;
+    Tdm &dm; // the data module
     ~Tqv_start_frm() override;
 
     TListGrid *grd_allbank = nullptr;
@@ -46,10 +48,11 @@ class Tqv_AlertMsg_Frm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tqv_AlertMsg_Frm(Session &session, QWidget *owner = nullptr);
+    explicit Tqv_AlertMsg_Frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     // The run\'s login state and hand-over values.
     Session &session;
+    Tdm &dm; // the data module
 
     QLabel *lbl_Time = nullptr;
     QPlainTextEdit *me_Msg = nullptr;

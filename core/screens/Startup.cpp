@@ -46,13 +46,13 @@ bool StartupController::run()
         return RunGuarded(session, where, action);
     });
     m_dm = std::make_unique<Tdm>(session);
-    m_main = std::make_unique<Tqv_frm>(session);
+    m_main = std::make_unique<Tqv_frm>(ScreenContext{session, *m_dm});
     QObject::connect(m_dm.get(), &Tdm::moduleAccepted, m_main.get(), &Tqv_frm::MarkSendModule);
     QObject::connect(m_dm.get(), &Tdm::wentOffline, m_main.get(), &Tqv_frm::GoOffline);
     new ReplyDispatcher(*m_dm, *m_main); // owned by the main window
 
     // 1. The login dialog, owned by the main window.
-    auto *login = new Tqv_login_frm(session, m_main.get());
+    auto *login = new Tqv_login_frm(m_main->screenContext(), m_main.get());
     const int result = m_loginRunner ? m_loginRunner(*login) : login->exec();
     const QString address = login->edt_ipaddress->text();
     const QString relayPort = login->edt_recvport->text();

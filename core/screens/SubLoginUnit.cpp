@@ -19,8 +19,8 @@
 
 #include <memory>
 
-Tqv_sublogin_frm::Tqv_sublogin_frm(Session &s, QWidget *owner)
-    : QDialog(owner), session(s)
+Tqv_sublogin_frm::Tqv_sublogin_frm(const ScreenContext &context, QWidget *owner)
+    : QDialog(owner), session(context.session), dm(context.dm)
 {
     TKitSimplePanel *panel = SetUpDialog(this, "qv_sublogin_frm", QStringLiteral("사용자 인증"), 300, 150);
     edt_Userid = MakeDialogRow(panel, "edt_Userid", QStringLiteral("사용자 ID"), 20, 25, 80, 110, 160);
@@ -42,9 +42,9 @@ Tqv_sublogin_frm::Tqv_sublogin_frm(Session &s, QWidget *owner)
         move(screen->availableGeometry().center() - rect().center());
 }
 
-bool Tqv_sublogin_frm::Authenticate(Session &session, QWidget *owner, const QString &userId)
+bool Tqv_sublogin_frm::Authenticate(const ScreenContext &context, QWidget *owner, const QString &userId)
 {
-    std::unique_ptr<Tqv_sublogin_frm> dialog(new Tqv_sublogin_frm(session, owner));
+    std::unique_ptr<Tqv_sublogin_frm> dialog(new Tqv_sublogin_frm(context, owner));
     dialog->edt_Userid->setText(userId);
     return dialog->exec() == QDialog::Accepted;
 }
@@ -75,7 +75,7 @@ void Tqv_sublogin_frm::btn_confirmClick()
         edt_pwd->setFocus();
         return;
     }
-    const qvx::ResultSet &rs = dm->cms_select1(
+    const qvx::ResultSet &rs = dm.cms_select1(
         QStringLiteral("select users.userid, users.authorcode, authority.authorcontents from users, authority "
                        "where users.authorcode = authority.authorcode and users.pwd = ")
         + qvx::sqlQuote(edt_pwd->text().trimmed()) + QStringLiteral(" and users.userid = ")

@@ -2,12 +2,13 @@
 // The approver sign-in dialog: the logged-in user types the password again
 // before the approval screens send transfers to the bank.
 //
-//   if (!Tqv_sublogin_frm::Authenticate(session, this, session.LoginUserId))
+//   if (!Tqv_sublogin_frm::Authenticate({session, dm}, this, session.LoginUserId))
 //       return;   // wrong password or closed: do not send
 //
 // Used by hand: create it with new, put the id into edt_Userid, exec(); it is
 // OK only when the id and password match a row of users (no second try).
 
+#include "core/screens/ScreenContext.h"
 #include <QDialog>
 #include <QString>
 
@@ -19,14 +20,15 @@ class Tqv_sublogin_frm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tqv_sublogin_frm(Session &session, QWidget *owner = nullptr);
+    explicit Tqv_sublogin_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     // The run\'s login state and hand-over values.
     Session &session;
+    Tdm &dm; // the data module
 
     // Creates the dialog, fills the user id, shows it modally and frees it;
     // true when it closed with OK.
-    static bool Authenticate(Session &session, QWidget *owner, const QString &userId);
+    static bool Authenticate(const ScreenContext &context, QWidget *owner, const QString &userId);
 
     QLineEdit *edt_Userid = nullptr;
     QLineEdit *edt_pwd = nullptr;

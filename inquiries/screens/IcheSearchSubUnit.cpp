@@ -19,8 +19,8 @@ QString DateText(const QString &d) { return d.mid(0, 4) + u'-' + d.mid(4, 2) + u
 QString TimeText(const QString &t) { return t.mid(0, 2) + u':' + t.mid(2, 2) + u':' + t.mid(4, 2); }
 } // namespace
 
-Tqv_ichesearchsub_frm::Tqv_ichesearchsub_frm(Session &runSession, QWidget *owner)
-    : QDialog(owner), session(runSession)
+Tqv_ichesearchsub_frm::Tqv_ichesearchsub_frm(const ScreenContext &context, QWidget *owner)
+    : QDialog(owner), session(context.session), dm(context.dm)
 {
     setObjectName(QStringLiteral("qv_ichesearchsub_frm"));
     setWindowTitle(QStringLiteral("이체전문개별조회"));

@@ -2,6 +2,7 @@
 // "이체전문개별조회": waits for the answer of one individual result inquiry;
 // the data module fills it when the bank's answer is announced.
 
+#include "core/screens/ScreenContext.h"
 #include "core/screens/ScreenInterfaces.h"
 
 #include <QDialog>
@@ -15,9 +16,11 @@ class Tqv_ichesearchsub_frm : public QDialog, public IResultDetailDialog
 {
     Q_OBJECT
 public:
-    explicit Tqv_ichesearchsub_frm(Session &session, QWidget *owner = nullptr);
+    explicit Tqv_ichesearchsub_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     Session &session;
+
+    Tdm &dm; // the data module
 
     int InquirySeqNoValue = 0;
     int InquirySeqNo() const override { return InquirySeqNoValue; }

@@ -78,8 +78,8 @@ QColor Tcolor(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr 
 
 } // namespace
 
-Tqv_ichesearch_frm::Tqv_ichesearch_frm(Session &runSession, QWidget *owner)
-    : QWidget(owner), session(runSession), m_totals(ResultInquirySql::totalsTable())
+Tqv_ichesearch_frm::Tqv_ichesearch_frm(const ScreenContext &context, QWidget *owner)
+    : QWidget(owner), session(context.session), dm(context.dm), m_totals(ResultInquirySql::totalsTable())
 {
     setObjectName(QStringLiteral("qv_ichesearch_frm"));
     setWindowTitle(QStringLiteral("이체처리 결과 조회"));
@@ -289,7 +289,7 @@ void Tqv_ichesearch_frm::FormCreate()
     SetChecked(chk_ErrSend, true);
     ApplyColumnVisibility(grd_ichelist, objectName(), 0, 19);
     m_dates->SetToday();
-    m_accounts->Load();
+    m_accounts->Load(dm);
 }
 
 void Tqv_ichesearch_frm::closeEvent(QCloseEvent *e)
@@ -369,7 +369,7 @@ void Tqv_ichesearch_frm::btn_searchClick(QObject *)
         }
     }
 
-    const qvx::ResultSet &rs = dm->cms_select1(sql);
+    const qvx::ResultSet &rs = dm.cms_select1(sql);
     if (rs.isEmpty()) {
         prompt().message(QStringLiteral("이체자료가 존재하지 않습니다."));
         WriteLog(session, sql);
@@ -481,7 +481,7 @@ void Tqv_ichesearch_frm::rdbtn_noselectClick()
         grd_ichelist->SetChecked(cNo, r, false);
 }
 
-void Tqv_ichesearch_frm::N1Click() { OpenFindDialog(session, this, grd_ichelist); }
+void Tqv_ichesearch_frm::N1Click() { OpenFindDialog({session, dm}, this, grd_ichelist); }
 
 bool Tqv_ichesearch_frm::anyTicked() const
 {
@@ -531,7 +531,7 @@ void Tqv_ichesearch_frm::btn_sendClick()
         return;
     // One number per list row; a row left out leaves its number unused, and
     // the registered range spans them all.
-    RequestSender sender(*dm);
+    RequestSender sender(dm);
     const RequestResult result = sender.send(
         RequestBatch::bySeqNo(QString::fromLatin1(IcheResultRow::ServiceCode), QStringLiteral("icheresult")), rows,
         [this, ticked](int i, qint64 seqNo) {
@@ -570,14 +570,14 @@ void Tqv_ichesearch_frm::btn_sendSClick()
         prompt().message(QStringLiteral("최종 승인권자가 승인하지 않은 자료는 이체처리결과조회가 불가합니다."));
         return;
     }
-    RequestSender sender(*dm);
+    RequestSender sender(dm);
     const RequestResult result = sender.sendRows(
         RequestBatch::bySeqNo(QString::fromLatin1(IcheResultRow::ServiceCode), QStringLiteral("icheresult")),
         QList<IcheResultRow>{requestRow(row)});
     // The dialog waits only for a request the bank has.
     if (!RequestWentOut(result))
         return;
-    auto *dialog = new Tqv_ichesearchsub_frm(session, this);
+    auto *dialog = new Tqv_ichesearchsub_frm({session, dm}, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->InquirySeqNoValue = int(result.base + 1);
     dialog->exec();
@@ -715,5 +715,5 @@ void Tqv_ichesearch_frm::buildReport()
 void registerIcheSearchScreen()
 {
     ScreenRegistry::instance().add(QStringLiteral("qv_ichesearch_frm"),
-                                   [](QWidget *owner, Session &session) -> QWidget * { return new Tqv_ichesearch_frm(session, owner); });
+                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * { return new Tqv_ichesearch_frm(context, owner); });
 }

@@ -3,6 +3,7 @@
 // the bank's result, totals by kind and outcome, and result-inquiry requests
 // to the bank for the listed rows (whole) or the focused row (individual).
 
+#include "core/screens/ScreenContext.h"
 #include "core/RequestRows.h"
 #include "core/TotalsTable.h"
 #include "core/screens/DateRange.h"
@@ -29,10 +30,12 @@ class Tqv_ichesearch_frm : public QWidget, public ISearchScreen, public IResultR
 {
     Q_OBJECT
 public:
-    explicit Tqv_ichesearch_frm(Session &session, QWidget *owner = nullptr);
+    explicit Tqv_ichesearch_frm(const ScreenContext &context, QWidget *owner = nullptr);
     ~Tqv_ichesearch_frm() override;
 
     Session &session;
+
+    Tdm &dm; // the data module
 
     // Message-number range the next search lists (0, 0: the filters).
     int ResultSeqFrom = 0;

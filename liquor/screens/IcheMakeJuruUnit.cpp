@@ -74,10 +74,11 @@ QString itemBankCode(const QString &item) { return item.mid(1, 2); }
 void Tqv_IcheMakeJuru_frm::SetTextConversionRunner(ConversionRunner runner) { textRunner() = std::move(runner); }
 void Tqv_IcheMakeJuru_frm::SetExcelConversionRunner(ConversionRunner runner) { excelRunner() = std::move(runner); }
 
-Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(Session &runSession, qvx::AppServer &server, QWidget *owner)
+Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget *owner)
     : QWidget(owner)
-    , session(runSession)
-    , m_server(server)
+    , session(context.session)
+    , dm(context.dm)
+    , m_server(*context.dm.scktconnect)
 {
     setObjectName(QStringLiteral("qv_ichemakeJuru_frm"));
     setWindowTitle(QStringLiteral("이체자료 작성"));
@@ -150,7 +151,7 @@ Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(Session &runSession, qvx::AppServer &
         if (row > 0)
             RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), [this] { btn_modifyClick(); });
     };
-    AddPopupItem(session, grd_ichelist, "N1", QStringLiteral("내용 검색"), [this] { N1Click(); });
+    AddFindAction({session, dm}, this, grd_ichelist, "N1");
 
     SendProgressPanel progress = MakeSendProgressPanel(this);
     pnl_gauge = progress.panel;
@@ -434,7 +435,7 @@ void Tqv_IcheMakeJuru_frm::edt_sendnameExit()
         edt_daesanginfo->clear();
         cmb_transbankid->SetItemIndex(0);
     } else {
-        Tqv_transselect_frm dialog(session, this);
+        Tqv_transselect_frm dialog({session, dm}, this);
         FillPayeePicker(dialog.GRD_acceptlist, rs);
         if (dialog.exec() == QDialog::Accepted && dialog.GRD_acceptlist->Row() >= 1) {
             const TListGrid *list = dialog.GRD_acceptlist;
@@ -569,7 +570,7 @@ void Tqv_IcheMakeJuru_frm::btn_modifyClick()
         return;
     const LiquorRow row = ReadGridRow<LiquorRow>(grd_ichelist, r);
 
-    Tqv_juruicheModify_frm dialog(session, this);
+    Tqv_juruicheModify_frm dialog({session, dm}, this);
     AllBanksCombo(dialog.cmb_transbankid).Load(m_server);
     dialog.Fill(row, LiquorModeWord(session.PaymentMode));
     // While the dialog is open the total leaves this row out.
@@ -589,11 +590,6 @@ void Tqv_IcheMakeJuru_frm::btn_modifyClick()
     }
     WriteGridRow(grd_ichelist, r, edited);
     UpdateTotals();
-}
-
-void Tqv_IcheMakeJuru_frm::N1Click()
-{
-    OpenFindDialog(session, this, grd_ichelist);
 }
 
 void Tqv_IcheMakeJuru_frm::btn_dataconvertClick()
@@ -807,7 +803,8 @@ void Tqv_IcheMakeJuru_frm::closeEvent(QCloseEvent *event)
 
 void registerIcheMakeJuruScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_ichemakeJuru_frm"), [](QWidget *owner, Session &session) -> QWidget * {
-        return new Tqv_IcheMakeJuru_frm(session, *dm->scktconnect, owner);
-    });
+    ScreenRegistry::instance().add(QStringLiteral("qv_ichemakeJuru_frm"),
+                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * {
+                                       return new Tqv_IcheMakeJuru_frm(context, owner);
+                                   });
 }

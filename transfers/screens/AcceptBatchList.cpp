@@ -27,9 +27,9 @@ QString DateText(const QString &d) { return d.mid(0, 4) + u'-' + d.mid(4, 2) + u
 QString TimeText(const QString &t) { return t.mid(0, 2) + u':' + t.mid(2, 2) + u':' + t.mid(4, 2); }
 } // namespace
 
-TAcceptBatchList::TAcceptBatchList(Session &runSession, QWidget *owner, const char *name, const QString &caption,
+TAcceptBatchList::TAcceptBatchList(const ScreenContext &context, QWidget *owner, const char *name, const QString &caption,
                                    const QString &heading)
-    : QDialog(owner), session(runSession)
+    : QDialog(owner), session(context.session), dm(context.dm)
 {
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(caption);
@@ -78,7 +78,7 @@ void TAcceptBatchList::showEvent(QShowEvent *e)
 void TAcceptBatchList::FormActivate()
 {
     // The opener left the waiting batches in the data module's select result.
-    FillBatchList(dm->cdsselect1);
+    FillBatchList(dm.cdsselect1);
 }
 
 void TAcceptBatchList::FillBatchList(const qvx::ResultSet &rs)
@@ -166,7 +166,7 @@ bool TAcceptBatchList::confirmAction(const QString &question)
 {
     if (refuseAction(true))
         return false;
-    if (!Tqv_sublogin_frm::Authenticate(session, this, session.LoginUserId))
+    if (!Tqv_sublogin_frm::Authenticate({session, dm}, this, session.LoginUserId))
         return false;
     return qvx::Prompt::instance().confirm(question);
 }
@@ -206,15 +206,15 @@ bool TAcceptBatchList::isToday(const QString &yyyymmdd) const
 bool TAcceptBatchList::runCommitted(const QString &sql, QString *error) const
 {
     try {
-        dm->cms_insert1(QStringLiteral("commit"));
-        dm->cms_insert1(sql);
-        dm->cms_insert1(QStringLiteral("commit"));
+        dm.cms_insert1(QStringLiteral("commit"));
+        dm.cms_insert1(sql);
+        dm.cms_insert1(QStringLiteral("commit"));
         return true;
     } catch (const std::exception &e) {
         if (error)
             *error = QString::fromUtf8(e.what());
         try {
-            dm->cms_insert1(QStringLiteral("rollback"));
+            dm.cms_insert1(QStringLiteral("rollback"));
         } catch (const std::exception &) {
             // The link itself failed: the server rolls back when it closes.
         }
@@ -247,7 +247,7 @@ void TAcceptBatchList::openDetail(int row)
         return;
     if (RefuseWhenOffline(session))
         return;
-    auto *detail = new Tqv_acceptdetail_frm(session, this, BatchAt(std::max(1, row)));
+    auto *detail = new Tqv_acceptdetail_frm({session, dm}, this, BatchAt(std::max(1, row)));
     detail->setAttribute(Qt::WA_DeleteOnClose);
     if (detail->LoadBatch())
         detail->exec();

@@ -3,6 +3,7 @@
 // the signed-in approver, filled from the opener's grouped query, the batch
 // detail, the list delete and the removal of a batch once it is done.
 
+#include "core/screens/ScreenContext.h"
 #include "core/screens/ScreenInterfaces.h"
 #include "transfers/ApprovalSql.h"
 
@@ -19,6 +20,7 @@ class TAcceptBatchList : public QDialog, public IBatchListScreen
     Q_OBJECT
 public:
     Session &session;
+    Tdm &dm; // the data module
     TListGrid *grd_ichelist = nullptr;
     TDDButton *btn_preview = nullptr;   // 상세내역 보기
     TDDButton *btn_delete = nullptr;    // list delete
@@ -40,7 +42,7 @@ public:
     void btn_deleteClick();
 
 protected:
-    TAcceptBatchList(Session &session, QWidget *owner, const char *name, const QString &caption, const QString &heading);
+    TAcceptBatchList(const ScreenContext &context, QWidget *owner, const char *name, const QString &caption, const QString &heading);
     void showEvent(QShowEvent *e) override;
 
     // A button of the bar, its click run inside the event guard.

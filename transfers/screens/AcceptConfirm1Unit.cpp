@@ -9,8 +9,8 @@
 #include "core/TextUtils.h"
 #include "platform/Prompt.h"
 
-Tqv_acceptconfirm1_frm::Tqv_acceptconfirm1_frm(Session &runSession, QWidget *owner)
-    : TAcceptBatchList(runSession, owner, "qv_acceptconfirm1_frm", QStringLiteral("송신요청자료 보기"),
+Tqv_acceptconfirm1_frm::Tqv_acceptconfirm1_frm(const ScreenContext &context, QWidget *owner)
+    : TAcceptBatchList(context, owner, "qv_acceptconfirm1_frm", QStringLiteral("송신요청자료 보기"),
                        QStringLiteral(" ◎ 송신요청 자료 목록"))
 {
     btn_preview = addButton("btn_preview", QStringLiteral("상세내역 보기"), 8, 100, [this] { btn_previewClick(); });
@@ -33,7 +33,7 @@ int Tqv_acceptconfirm1_frm::sendBatch(const WaitingBatch &batch, QString *error)
         return 0;
     try {
         return SendDescByCfmId(session, QStringLiteral("0100100"), session.LoginUserId, QStringLiteral("0"), QStringLiteral("0"),
-                               DelChar(batch.timeText, u':'), QStringLiteral("giche"), dm->scktconnect);
+                               DelChar(batch.timeText, u':'), QStringLiteral("giche"), dm.scktconnect);
     } catch (const std::exception &e) {
         *error = QString::fromUtf8(e.what());
         return SendDescWithdrawnBusy;
@@ -101,5 +101,5 @@ void Tqv_acceptconfirm1_frm::btn_sendClick()
 void registerAcceptConfirm1Screen()
 {
     ScreenRegistry::instance().add(QStringLiteral("qv_acceptconfirm1_frm"),
-                                   [](QWidget *owner, Session &session) -> QWidget * { return new Tqv_acceptconfirm1_frm(session, owner); });
+                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * { return new Tqv_acceptconfirm1_frm(context, owner); });
 }

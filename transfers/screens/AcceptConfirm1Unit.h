@@ -3,13 +3,14 @@
 // batches waiting for him: their rows go to "waiting to send" and the batch
 // is registered with the send module.
 
+#include "core/screens/ScreenContext.h"
 #include "transfers/screens/AcceptBatchList.h"
 
 class Tqv_acceptconfirm1_frm : public TAcceptBatchList
 {
     Q_OBJECT
 public:
-    explicit Tqv_acceptconfirm1_frm(Session &session, QWidget *owner = nullptr);
+    explicit Tqv_acceptconfirm1_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     TDDButton *btn_send = nullptr;   // 전체송신
     TDDButton *DDButton1 = nullptr;  // 개별송신

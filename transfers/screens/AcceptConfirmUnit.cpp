@@ -9,8 +9,8 @@
 #include "transfers/screens/AcceptUserUnit.h"
 
 
-Tqv_acceptconfirm_frm::Tqv_acceptconfirm_frm(Session &runSession, QWidget *owner)
-    : TAcceptBatchList(runSession, owner, "qv_acceptconfirm_frm", QStringLiteral("승인요청 자료 보기"),
+Tqv_acceptconfirm_frm::Tqv_acceptconfirm_frm(const ScreenContext &context, QWidget *owner)
+    : TAcceptBatchList(context, owner, "qv_acceptconfirm_frm", QStringLiteral("승인요청 자료 보기"),
                        QStringLiteral(" ◎ 승인요청 자료 목록"))
 {
     btn_preview = addButton("btn_preview", QStringLiteral("상세내역 보기"), 8, 100, [this] { btn_previewClick(); });
@@ -45,7 +45,7 @@ void Tqv_acceptconfirm_frm::btn_send1Click()
         return;
     }
     {
-        Tqv_acceptuser_frm choice(session, this);
+        Tqv_acceptuser_frm choice({session, dm}, this);
         if (choice.exec() != QDialog::Accepted)
             return;
     }
@@ -54,7 +54,7 @@ void Tqv_acceptconfirm_frm::btn_send1Click()
         prompt.message(QStringLiteral("정상적으로 처리되지 않았습니다."));
         return;
     }
-    dm->SendApprovalNotice(session.ApproverId);
+    dm.SendApprovalNotice(session.ApproverId);
     prompt.message(QStringLiteral("정상적으로 처리되었습니다."));
     WriteLog(session, ApprovalSql::logLine(QStringLiteral("개별송신      작성자:"), batch));
     RemoveBatch(batch);
@@ -83,7 +83,7 @@ void Tqv_acceptconfirm_frm::btn_sendallClick()
         return;
     }
     {
-        Tqv_acceptuser_frm choice(session, this);
+        Tqv_acceptuser_frm choice({session, dm}, this);
         if (choice.exec() != QDialog::Accepted)
             return;
     }
@@ -100,11 +100,11 @@ void Tqv_acceptconfirm_frm::btn_sendallClick()
     }
     reportAll(failed);
     if (forwarded > 0)
-        dm->SendApprovalNotice(session.ApproverId);
+        dm.SendApprovalNotice(session.ApproverId);
 }
 
 void registerAcceptConfirmScreen()
 {
     ScreenRegistry::instance().add(QStringLiteral("qv_acceptconfirm_frm"),
-                                   [](QWidget *owner, Session &session) -> QWidget * { return new Tqv_acceptconfirm_frm(session, owner); });
+                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * { return new Tqv_acceptconfirm_frm(context, owner); });
 }

@@ -36,8 +36,8 @@ TCurrencyEdit *MakeFigure(QWidget *parent, const char *name, bool money, int x)
 }
 } // namespace
 
-Tqv_acceptdetail_frm::Tqv_acceptdetail_frm(Session &runSession, QWidget *owner, const WaitingBatch &batch)
-    : QDialog(owner), session(runSession), m_batch(batch)
+Tqv_acceptdetail_frm::Tqv_acceptdetail_frm(const ScreenContext &context, QWidget *owner, const WaitingBatch &batch)
+    : QDialog(owner), session(context.session), dm(context.dm), m_batch(batch)
 {
     setObjectName(QStringLiteral("qv_acceptdetail_frm"));
     setWindowTitle(QStringLiteral("상세 내역"));
@@ -83,7 +83,7 @@ Tqv_acceptdetail_frm::Tqv_acceptdetail_frm(Session &runSession, QWidget *owner, 
 
 bool Tqv_acceptdetail_frm::LoadBatch()
 {
-    const qvx::ResultSet &rs = dm->cms_select1(ApprovalSql::detailRows(m_batch));
+    const qvx::ResultSet &rs = dm.cms_select1(ApprovalSql::detailRows(m_batch));
     if (rs.isEmpty())
         return false;
     grd_ichelist->BeginUpdate();
@@ -142,12 +142,12 @@ void Tqv_acceptdetail_frm::btn_deleteClick()
                                           grd_ichelist->Cells(cName, row), grd_ichelist->Cells(cTransBank, row));
     };
     try {
-        dm->cms_insert1(QStringLiteral("commit"));
-        dm->cms_insert1(ApprovalSql::detailDelete(seqNo, m_batch.senddate));
-        dm->cms_insert1(QStringLiteral("commit"));
+        dm.cms_insert1(QStringLiteral("commit"));
+        dm.cms_insert1(ApprovalSql::detailDelete(seqNo, m_batch.senddate));
+        dm.cms_insert1(QStringLiteral("commit"));
     } catch (const std::exception &) {
         try {
-            dm->cms_insert1(QStringLiteral("rollback"));
+            dm.cms_insert1(QStringLiteral("rollback"));
         } catch (const std::exception &) {
         }
         prompt.message(QStringLiteral("자료 삭제를 정상적으로 처리하지 않았습니다."));

@@ -2,6 +2,7 @@
 // "상세 내역": the transfer rows of one waiting batch, with their count and
 // total; the approver may delete single rows before forwarding or sending.
 
+#include "core/screens/ScreenContext.h"
 #include "transfers/ApprovalSql.h"
 
 #include <QDialog>
@@ -15,9 +16,11 @@ class Tqv_acceptdetail_frm : public QDialog
 {
     Q_OBJECT
 public:
-    Tqv_acceptdetail_frm(Session &session, QWidget *owner, const WaitingBatch &batch);
+    Tqv_acceptdetail_frm(const ScreenContext &context, QWidget *owner, const WaitingBatch &batch);
 
     Session &session;
+
+    Tdm &dm; // the data module
 
     TListGrid *grd_ichelist = nullptr;
     TCurrencyEdit *curredt_gun = nullptr;

@@ -12,9 +12,9 @@
 #include "platform/Prompt.h"
 #include "platform/TListGrid.h"
 
-Tqv_acceptuser_frm::Tqv_acceptuser_frm(Session &runSession, QWidget *owner)
+Tqv_acceptuser_frm::Tqv_acceptuser_frm(const ScreenContext &context, QWidget *owner)
     : QDialog(owner)
-    , session(runSession)
+    , session(context.session), dm(context.dm)
 {
     setObjectName(QStringLiteral("qv_acceptuser_frm"));
     setWindowTitle(QStringLiteral("승인권한자 목록"));
@@ -48,7 +48,7 @@ Tqv_acceptuser_frm::Tqv_acceptuser_frm(Session &runSession, QWidget *owner)
 
 void Tqv_acceptuser_frm::FormCreate()
 {
-    const qvx::ResultSet rs = dm->cms_select1(QStringLiteral(
+    const qvx::ResultSet rs = dm.cms_select1(QStringLiteral(
         "select users.userid, users.username, users.authorcode, authority.authorcontents from users, authority "
         "where users.authorcode = authority.authorcode and users.authorcode in (1, 2) "
         "order by users.authorcode, users.username"));

@@ -2,6 +2,7 @@
 // "승인권한자 목록": the maker or approver picks the user who approves the
 // batch next. On OK the chosen user id is in ApproverId.
 
+#include "core/screens/ScreenContext.h"
 #include <QDialog>
 
 class Session;
@@ -12,9 +13,11 @@ class Tqv_acceptuser_frm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tqv_acceptuser_frm(Session &session, QWidget *owner = nullptr);
+    explicit Tqv_acceptuser_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     Session &session;
+
+    Tdm &dm; // the data module
 
     TListGrid *GRD_acceptlist = nullptr;
     TDDButton *btn_select = nullptr;

@@ -22,7 +22,7 @@ constexpr int GeneralRuler = 100;
 
 } // namespace
 
-TFrmCatchG::TFrmCatchG(Session &s, QWidget *owner) : TLayoutEditor(s, owner, GeneralLayoutTable(), GeneralRuler)
+TFrmCatchG::TFrmCatchG(const ScreenContext &context, QWidget *owner) : TLayoutEditor(context, owner, GeneralLayoutTable(), GeneralRuler)
 {
     setObjectName(QStringLiteral("FrmCatchG"));
     setWindowTitle(QStringLiteral("일반 이체 자료변환"));
@@ -42,7 +42,7 @@ TFrmCatchG::TFrmCatchG(Session &s, QWidget *owner) : TLayoutEditor(s, owner, Gen
     BindClick(session, BtnConvert, "BtnConvertClick", [this] { BtnConvertClick(); });
 
     FormCreate();
-    const qvx::ResultSet &rows = dm->cms_select1(QStringLiteral(
+    const qvx::ResultSet &rows = dm.cms_select1(QStringLiteral(
         "SELECT      Distinct MoBankNo,    bankid,    bankname,    firmid,    sendname,    tr_gubuncode,    recvid,"
         "    passwd,    dblpasswd FROM Bank order by bankid"));
     edMoBankNo->Items().Add(QStringLiteral("당행"));
@@ -96,7 +96,7 @@ void TFrmCatchG::loadSelectedLayout()
         loadDelimitedLayout(form);
         return;
     }
-    const qvx::ResultSet &rows = dm->cms_select1(table().selectOne(title));
+    const qvx::ResultSet &rows = dm.cms_select1(table().selectOne(title));
     setDataForm(DataForm::Fixed);
     LoadFixedLayout(rows);
 }

@@ -4,6 +4,7 @@
 // convertg), previews the chosen file, and hands the entry screen the file,
 // the layout and the mother account to apply.
 
+#include "core/screens/ScreenContext.h"
 #include "transfers/ConvertDecision.h"
 #include "transfers/screens/LayoutEditor.h"
 
@@ -15,7 +16,7 @@ class TFrmCatchG : public TLayoutEditor
 {
     Q_OBJECT
 public:
-    explicit TFrmCatchG(Session &session, QWidget *owner = nullptr);
+    explicit TFrmCatchG(const ScreenContext &context, QWidget *owner = nullptr);
 
     TKitComboBox *cmb_dataparsing = nullptr;
     TKitComboBox *edMoBankNo = nullptr;

@@ -17,8 +17,8 @@ void SetConvLayout(Session &session, const LayoutTable &table, const LayoutValue
         session.ConvLayout[table.fields[i].pair] = values[i];
 }
 
-TFrmCatchGA::TFrmCatchGA(Session &s, QWidget *owner)
-    : TLayoutEditor(s, owner, AutoLayoutTable(), AutoRuler)
+TFrmCatchGA::TFrmCatchGA(const ScreenContext &context, QWidget *owner)
+    : TLayoutEditor(context, owner, AutoLayoutTable(), AutoRuler)
 {
     setObjectName(QStringLiteral("FrmCatchGA"));
     setWindowTitle(QStringLiteral("일반 이체 자료변환"));
@@ -41,5 +41,5 @@ void TFrmCatchGA::afterCancel()
 
 void registerCatchIcheGAScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("FrmCatchGA"), [](QWidget *owner, Session &session) -> QWidget * { return new TFrmCatchGA(session, owner); });
+    ScreenRegistry::instance().add(QStringLiteral("FrmCatchGA"), [](QWidget *owner, const ScreenContext &context) -> QWidget * { return new TFrmCatchGA(context, owner); });
 }

@@ -3,6 +3,7 @@
 // drop files (table convertg_s). A save puts the first layout of the list
 // into force at once.
 
+#include "core/screens/ScreenContext.h"
 #include "transfers/screens/LayoutEditor.h"
 
 class Session;
@@ -11,7 +12,7 @@ class TFrmCatchGA : public TLayoutEditor
 {
     Q_OBJECT
 public:
-    explicit TFrmCatchGA(Session &session, QWidget *owner = nullptr);
+    explicit TFrmCatchGA(const ScreenContext &context, QWidget *owner = nullptr);
 
 protected:
     void afterSave() override;

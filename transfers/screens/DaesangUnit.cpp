@@ -44,9 +44,9 @@ QLineEdit *field(QWidget *panel, const char *name, const QString &text, int x, i
 }
 
 // How many payees the key (stored account, stored name) finds.
-int payeesWithKey(const QString &bankNo, const QString &name)
+int payeesWithKey(Tdm &dm, const QString &bankNo, const QString &name)
 {
-    const qvx::ResultSet rs = dm->cms_select1(QStringLiteral("select count(*) as cnt from daesang where bankno = ")
+    const qvx::ResultSet rs = dm.cms_select1(QStringLiteral("select count(*) as cnt from daesang where bankno = ")
                                               + sqlQuote(bankNo) + QStringLiteral(" and name = ") + sqlQuote(name));
     return rs.valueInt(0, QStringLiteral("cnt"));
 }
@@ -58,9 +58,9 @@ QString phoneText(const QString &a, const QString &b, const QString &c)
 
 } // namespace
 
-Tqv_Daesang_frm::Tqv_Daesang_frm(Session &runSession, QWidget *owner)
+Tqv_Daesang_frm::Tqv_Daesang_frm(const ScreenContext &context, QWidget *owner)
     : QWidget(owner)
-    , session(runSession)
+    , session(context.session), dm(context.dm)
 {
     setObjectName(QStringLiteral("qv_Daesang_frm"));
     setWindowTitle(QStringLiteral("거래처정보등록"));
@@ -172,7 +172,7 @@ void Tqv_Daesang_frm::FormCreate()
     setButtons(true);
     openPanel(false);
     const qvx::ResultSet banks =
-        dm->cms_select1(QStringLiteral("select * from allbank where not (bankid = bankname) order by bankid"));
+        dm.cms_select1(QStringLiteral("select * from allbank where not (bankid = bankname) order by bankid"));
     if (banks.isEmpty()) {
         prompt().message(QStringLiteral("은행기본정보가 존재하지 않습니다."));
         return;
@@ -189,7 +189,7 @@ void Tqv_Daesang_frm::FormCreate()
     }
     cmb_allbank->SetItemIndex(0);
 
-    const qvx::ResultSet rs = dm->cms_select1(QStringLiteral(
+    const qvx::ResultSet rs = dm.cms_select1(QStringLiteral(
         "select daesang.name, daesang.bankid, daesang.bankno, daesang.TelNo_1, daesang.TelNo_2, daesang.TelNo_3, "
         "concat(daesang.TelNo_1,\"-\",daesang.TelNo_2,\"-\",daesang.TelNo_3) as PhoneNo, daesang.residentno, "
         "allbank.bankname from daesang, allbank where daesang.bankid = allbank.bankid order by name"));
@@ -281,7 +281,7 @@ void Tqv_Daesang_frm::btn_searchClick()
     ClearGridRows(grd_daesang, ColumnCount);
     const QString name = QStringLiteral("%") + edt_searchname->text() + QStringLiteral("%");
     const QString account = QStringLiteral("%") + DelChar(edt_searchbankno->text(), QLatin1Char('-')) + QStringLiteral("%");
-    const qvx::ResultSet rs = dm->cms_select1(
+    const qvx::ResultSet rs = dm.cms_select1(
         QStringLiteral("select daesang.name, daesang.bankid, daesang.bankno, daesang.residentno, allbank.bankname, "
                        "TelNo_1, TelNo_2, TelNo_3, ConCat(daesang.TelNo_1,\"-\", daesang.TelNo_2, \"-\", "
                        "daesang.TelNo_3) as PhoneNo from daesang, allbank where daesang.bankid = allbank.bankid "
@@ -369,7 +369,7 @@ void Tqv_Daesang_frm::saveNew()
     const QString account = DelChar(edt_transbankno->text(), QLatin1Char('-'));
     const QString name = edt_transname->text();
     // Stored accounts are compared without their hyphens as well.
-    const qvx::ResultSet found = dm->cms_select1(
+    const qvx::ResultSet found = dm.cms_select1(
         QStringLiteral("select bankno from daesang where replace(bankno, '-', '') = ") + sqlQuote(account)
         + QStringLiteral(" and name = ") + sqlQuote(name));
     if (!found.isEmpty()) {
@@ -383,7 +383,7 @@ void Tqv_Daesang_frm::saveNew()
         + QStringLiteral(", ") + sqlQuote(tel1) + QStringLiteral(", ") + sqlQuote(ed_TelNo2->text())
         + QStringLiteral(", ") + sqlQuote(ed_TelNo3->text()) + QStringLiteral(", ")
         + sqlQuote(DelChar(edt_residentno->text(), QLatin1Char('-'))) + QStringLiteral(")");
-    if (StoreReferenceChange(session, sql)) {
+    if (StoreReferenceChange({session, dm}, sql)) {
         AppendGridRow(grd_daesang,
                       {QString(), name, selectedBankName(), edt_transbankno->text(), edt_residentno->text(),
                        selectedBankId(), phoneText(tel1, ed_TelNo2->text(), ed_TelNo3->text()), tel1,
@@ -422,7 +422,7 @@ void Tqv_Daesang_frm::saveChange()
                         + sqlQuote(storedName);
     bool ok = false;
     try {
-        ok = payeesWithKey(storedAccount, storedName) > 0 && StoreReferenceChange(session, sql);
+        ok = payeesWithKey(dm, storedAccount, storedName) > 0 && StoreReferenceChange({session, dm}, sql);
     } catch (const std::exception &) {
         ok = false;
     }
@@ -459,8 +459,8 @@ void Tqv_Daesang_frm::btn_deleteClick()
     const QString storedName = grd_daesang->Cells(colName, r);
     bool ok = false;
     try {
-        ok = payeesWithKey(storedAccount, storedName) > 0
-             && StoreReferenceChange(session, QStringLiteral("delete from daesang where bankno = ") + sqlQuote(storedAccount)
+        ok = payeesWithKey(dm, storedAccount, storedName) > 0
+             && StoreReferenceChange({session, dm}, QStringLiteral("delete from daesang where bankno = ") + sqlQuote(storedAccount)
                             + QStringLiteral(" and name = ") + sqlQuote(storedName));
     } catch (const std::exception &) {
         ok = false;
@@ -554,5 +554,5 @@ void Tqv_Daesang_frm::btn_printClick(bool preview)
 void registerDaesangScreen()
 {
     ScreenRegistry::instance().add(QStringLiteral("qv_Daesang_frm"),
-                                   [](QWidget *owner, Session &session) -> QWidget * { return new Tqv_Daesang_frm(session, owner); });
+                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * { return new Tqv_Daesang_frm(context, owner); });
 }

@@ -81,10 +81,11 @@ void setCount(TCurrencyEdit *edit, qint64 value)
 ConvertContext readContext(Tqv_IcheMake_frm &screen, const TFrmCatchG &dialog)
 {
     ConvertContext c;
-    const qvx::ResultSet banks = dm->cms_select1(QStringLiteral("select * from bank order by bankid"));
+    Tdm &dm = screen.dm;
+    const qvx::ResultSet banks = dm.cms_select1(QStringLiteral("select * from bank order by bankid"));
     for (int i = 0; i < banks.recordCount(); ++i)
         c.banks.append(MotherAccount::FromRow(banks, i));
-    const qvx::ResultSet names = dm->cms_select2(QStringLiteral("select * from allbank order by bankid"));
+    const qvx::ResultSet names = dm.cms_select2(QStringLiteral("select * from allbank order by bankid"));
     for (int i = 0; i < names.recordCount(); ++i) {
         const QString id = names.value(i, QStringLiteral("bankid")).trimmed();
         if (!c.bankNames.contains(id))
@@ -135,7 +136,7 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
     } done;
     qvx::Prompt &prompt = qvx::Prompt::instance();
 
-    TFrmCatchG dialog(screen.session, &screen);
+    TFrmCatchG dialog({screen.session, screen.dm}, &screen);
     Session &session = screen.session;
     dialog.SetTitle(session.PaymentMode == 1 ? QStringLiteral(" ◎ 지급이체 자료 목록") : QStringLiteral(" ◎ 수납이체 자료 목록"));
     if (dialog.exec() != QDialog::Accepted)

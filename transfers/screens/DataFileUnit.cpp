@@ -34,7 +34,7 @@ qvx::IniFile dataIni()
 
 } // namespace
 
-Tqv_datafile_frm::Tqv_datafile_frm(Session &s, QWidget *owner) : QWidget(owner), session(s)
+Tqv_datafile_frm::Tqv_datafile_frm(const ScreenContext &context, QWidget *owner) : QWidget(owner), session(context.session), dm(context.dm)
 {
     setObjectName(QStringLiteral("qv_datafile_frm"));
     setWindowTitle(QStringLiteral("자료파일 생성"));
@@ -160,5 +160,5 @@ void Tqv_datafile_frm::btn_selectsaveClick()
 void registerDataFileScreen()
 {
     ScreenRegistry::instance().add(QStringLiteral("qv_datafile_frm"),
-                                   [](QWidget *owner, Session &session) -> QWidget * { return new Tqv_datafile_frm(session, owner); });
+                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * { return new Tqv_datafile_frm(context, owner); });
 }

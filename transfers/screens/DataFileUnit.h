@@ -2,6 +2,7 @@
 // "자료생성": which kinds of data the client is to produce as data files
 // (data.ini beside the program), and the fields of the chosen kind's record.
 
+#include "core/screens/ScreenContext.h"
 #include <QWidget>
 
 class QLabel;
@@ -17,9 +18,11 @@ class Tqv_datafile_frm : public QWidget
 {
     Q_OBJECT
 public:
-    Tqv_datafile_frm(Session &session, QWidget *owner = nullptr);
+    Tqv_datafile_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     Session &session;
+
+    Tdm &dm; // the data module
 
     TKitSimplePanel *pnl_select = nullptr;
     TKitCheckBox *chk_sunabiche = nullptr;

@@ -110,9 +110,9 @@ QString Tqv_IcheMake_frm::ItemBankCode(const QString &item)
     return item.mid(1, 2);
 }
 
-Tqv_IcheMake_frm::Tqv_IcheMake_frm(Session &runSession, QWidget *owner)
+Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
     : QWidget(owner)
-    , session(runSession)
+    , session(context.session), dm(context.dm)
 {
     setObjectName(QStringLiteral("qv_IcheMake_frm"));
     setWindowTitle(QStringLiteral("이체자료 작성"));
@@ -278,7 +278,7 @@ void Tqv_IcheMake_frm::FormCreate()
 {
     ApplyColumnVisibility(grd_ichelist, QStringLiteral("QV_ICHEMAKE_FRM"), 0, 19);
 
-    const qvx::ResultSet banks = dm->cms_select1(QStringLiteral(
+    const qvx::ResultSet banks = dm.cms_select1(QStringLiteral(
         "select      bankid,    mobankno,    bankname,    firmid,    passwd,    dblpasswd,    sendname,    "
         "tr_gubuncode,    recvid from    bank order by bankid"));
     cmb_allbank->Items().Add(QStringLiteral("은행 선택"));
@@ -292,7 +292,7 @@ void Tqv_IcheMake_frm::FormCreate()
                                  + QStringLiteral("   ") + b.bankname);
     }
 
-    const qvx::ResultSet payees = dm->cms_select1(QStringLiteral("select * from daesang"));
+    const qvx::ResultSet payees = dm.cms_select1(QStringLiteral("select * from daesang"));
     if (payees.isEmpty()) {
         cmb_daesang->Items().Add(QStringLiteral("대상자 없음"));
         cmb_daesang->SetEnabled(false);
@@ -306,7 +306,7 @@ void Tqv_IcheMake_frm::FormCreate()
         }
     }
 
-    const qvx::ResultSet allbank = dm->cms_select1(QStringLiteral("select * from allbank order by bankid"));
+    const qvx::ResultSet allbank = dm.cms_select1(QStringLiteral("select * from allbank order by bankid"));
     for (int i = 0; i < allbank.recordCount(); ++i) {
         const QString name = allbank.value(i, QStringLiteral("bankname"));
         bool isNumber = false;
@@ -416,7 +416,7 @@ void Tqv_IcheMake_frm::fillFromPayee(const QString &name, const QString &bankId,
 
 void Tqv_IcheMake_frm::edt_sendnameSearch()
 {
-    const qvx::ResultSet rs = dm->cms_select1(QStringLiteral("select * from daesang where name like ")
+    const qvx::ResultSet rs = dm.cms_select1(QStringLiteral("select * from daesang where name like ")
                                               + sqlQuote(QStringLiteral("%") + edt_sendname->text() + QStringLiteral("%"))
                                               + QStringLiteral(" order by name"));
     if (rs.recordCount() == 1) {
@@ -430,7 +430,7 @@ void Tqv_IcheMake_frm::edt_sendnameSearch()
         edt_resident->clear();
         cmb_transbankid->SetItemIndex(0);
     } else {
-        Tqv_transselect_frm dialog(session, this);
+        Tqv_transselect_frm dialog({session, dm}, this);
         TListGrid *list = dialog.GRD_acceptlist;
         list->SetRowCount(rs.recordCount() + 1);
         for (int i = 0; i < rs.recordCount(); ++i) {
@@ -524,7 +524,7 @@ void Tqv_IcheMake_frm::KitButton1Click()
     // never reaches the list.
     TransferRow row = entryRow(BankInfos[input.moBankIndex - 1], check.amount);
     try {
-        row.boki = EntryCheckCode(row, dm->scktconnect);
+        row.boki = EntryCheckCode(row, dm.scktconnect);
     } catch (const ConvertError &) {
         prompt().message(QStringLiteral("복기(검증번호)를 만들 수 없습니다.\r\n모계좌, 거래계좌와 이체금액을 확인하시기 바랍니다."));
         edt_bankno->setFocus();
@@ -582,7 +582,7 @@ void Tqv_IcheMake_frm::btn_deleteTotClick()
 
 void Tqv_IcheMake_frm::N1Click()
 {
-    OpenFindDialog(session, this, grd_ichelist);
+    OpenFindDialog({session, dm}, this, grd_ichelist);
 }
 
 void Tqv_IcheMake_frm::btn_dataconvertClick()
@@ -606,8 +606,8 @@ void Tqv_IcheMake_frm::btn_modifyClick()
         return;
     const TransferRow row = ReadTransferRow(grd_ichelist, r);
 
-    Tqv_icheModify_frm dialog(session, this);
-    const qvx::ResultSet banks = dm->cms_select1(
+    Tqv_icheModify_frm dialog({session, dm}, this);
+    const qvx::ResultSet banks = dm.cms_select1(
         QStringLiteral("select * from allbank where not ( bankid = bankname) order by bankid"));
     for (int i = 0; i < banks.recordCount(); ++i)
         dialog.cmb_transbankid->Items().Add(QStringLiteral("[") + banks.value(i, QStringLiteral("bankid"))
@@ -641,7 +641,7 @@ void Tqv_IcheMake_frm::btn_modifyClick()
     TransferRow edited = ApplyTransferRowEdit(row, change);
     try {
         if (edited.moBankId != u"23")
-            edited.boki = EntryCheckCode(edited, dm->scktconnect);
+            edited.boki = EntryCheckCode(edited, dm.scktconnect);
     } catch (const ConvertError &) {
         prompt().message(QStringLiteral("복기(검증번호)를 만들 수 없습니다.\r\n모계좌, 거래계좌와 이체금액을 확인하시기 바랍니다."));
         UpdateTotals();
@@ -719,13 +719,13 @@ void Tqv_IcheMake_frm::btn_callfileClick()
         return;
     }
 
-    const qvx::ResultSet config = dm->cms_select1(QStringLiteral("SELECT nevarid FROM config"));
+    const qvx::ResultSet config = dm.cms_select1(QStringLiteral("SELECT nevarid FROM config"));
     if (config.isEmpty()) {
         prompt().message(QStringLiteral("송신자의 벨모아 주식회사 아이디가 존재 하지 않아 불러오기를 할수 없습니다."));
         return;
     }
     const QString sender = config.value(0, QStringLiteral("nevarid")).trimmed();
-    const qvx::ResultSet banks = dm->cms_select1(QStringLiteral("select * from bank"));
+    const qvx::ResultSet banks = dm.cms_select1(QStringLiteral("select * from bank"));
     if (banks.isEmpty()) {
         prompt().message(QStringLiteral("거래은행 정보가 등록되어 있지 않습니다."));
         return;
@@ -802,7 +802,7 @@ void Tqv_IcheMake_frm::btn_acceptClick()
         return;
     }
     {
-        Tqv_acceptuser_frm dialog(session, this);
+        Tqv_acceptuser_frm dialog({session, dm}, this);
         if (dialog.exec() != QDialog::Accepted)
             return;
     }
@@ -824,7 +824,7 @@ void Tqv_IcheMake_frm::btn_acceptClick()
     batch.approverId = session.ApproverId;
     batch.sendFlagInit = session.SendFlagInit;
 
-    const ApprovalOutcome outcome = SubmitApprovalBatch(session, *dm->scktconnect, batch, [this](int done) {
+    const ApprovalOutcome outcome = SubmitApprovalBatch(session, *dm.scktconnect, batch, [this](int done) {
         setCurrency(curredt_gun, done);
         if (done > 0)
             lbl_message->setText(QStringLiteral("정상처리"));
@@ -869,7 +869,7 @@ void Tqv_IcheMake_frm::btn_acceptClick()
                  + FixLenSpace(session.ApproverId, 10, true));
         prompt().message(QStringLiteral("정상적으로 처리되었습니다."));
         // Without the relay the approver still finds the batch on activation.
-        if (!(dm->RelayActive() && dm->SendApprovalNotice(session.ApproverId)))
+        if (!(dm.RelayActive() && dm.SendApprovalNotice(session.ApproverId)))
             WriteLog(session, QStringLiteral("승인요청 알림 미전송(중계서버 연결 없음) -> 승인자 : ") + session.ApproverId);
         ClearTransferList();
         break;
@@ -993,5 +993,5 @@ void Tqv_IcheMake_frm::closeEvent(QCloseEvent *event)
 void registerIcheMakeScreen()
 {
     ScreenRegistry::instance().add(QStringLiteral("qv_IcheMake_frm"),
-                                   [](QWidget *owner, Session &session) -> QWidget * { return new Tqv_IcheMake_frm(session, owner); });
+                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * { return new Tqv_IcheMake_frm(context, owner); });
 }

@@ -4,6 +4,7 @@
 // from manual entry, the file conversion and the reload of a temporary save;
 // nothing reaches the server before the approval request.
 
+#include "core/screens/ScreenContext.h"
 #include "core/MotherAccount.h"
 #include "core/screens/ListScreen.h"
 #include "transfers/TransferRow.h"
@@ -36,9 +37,11 @@ class Tqv_IcheMake_frm : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Tqv_IcheMake_frm(Session &session, QWidget *owner = nullptr);
+    explicit Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     Session &session;
+
+    Tdm &dm; // the data module
     ~Tqv_IcheMake_frm() override;
 
     // --- controls ----------------------------------------------------------

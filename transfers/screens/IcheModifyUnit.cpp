@@ -38,9 +38,9 @@ QLineEdit *field(QWidget *parent, const char *name, int x, int y, int w)
 
 } // namespace
 
-Tqv_icheModify_frm::Tqv_icheModify_frm(Session &runSession, QWidget *owner)
+Tqv_icheModify_frm::Tqv_icheModify_frm(const ScreenContext &context, QWidget *owner)
     : QDialog(owner)
-    , session(runSession)
+    , session(context.session), dm(context.dm)
 {
     setObjectName(QStringLiteral("qv_icheModify_frm"));
     setWindowTitle(QStringLiteral("이체자료 수정"));

@@ -3,6 +3,7 @@
 // counterpart bank and account, amount, real-name number). The entry screen
 // fills it from the row, runs it and writes the values back on OK.
 
+#include "core/screens/ScreenContext.h"
 #include <QDialog>
 #include <QString>
 
@@ -16,9 +17,11 @@ class Tqv_icheModify_frm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tqv_icheModify_frm(Session &session, QWidget *owner = nullptr);
+    explicit Tqv_icheModify_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     Session &session;
+
+    Tdm &dm; // the data module
 
     QLineEdit *edt_sendname = nullptr;
     QLineEdit *cmb_transdiv = nullptr;     // "수납" / "지급", disabled

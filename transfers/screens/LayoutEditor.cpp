@@ -46,8 +46,8 @@ int cellNumber(const QString &cell)
 
 } // namespace
 
-TLayoutEditor::TLayoutEditor(Session &s, QWidget *owner, const LayoutTable &table, int rulerWidth)
-    : QDialog(owner), session(s), m_table(table), m_preview(rulerWidth)
+TLayoutEditor::TLayoutEditor(const ScreenContext &context, QWidget *owner, const LayoutTable &table, int rulerWidth)
+    : QDialog(owner), session(context.session), dm(context.dm), m_table(table), m_preview(rulerWidth)
 {
     SetFormColour(this);
     const QFont fixed(QStringLiteral("굴림체"), 9);
@@ -171,7 +171,7 @@ void TLayoutEditor::FormCreate()
     Grid->SetCells(3, 0, QStringLiteral("내   용"));
     for (int i = 0; i < m_table.fields.size(); ++i)
         Grid->SetCells(0, i + 1, m_table.fields[i].caption);
-    const qvx::ResultSet &rows = dm->cms_select1(m_table.selectAll());
+    const qvx::ResultSet &rows = dm.cms_select1(m_table.selectAll());
     for (int i = 0; i < rows.recordCount(); ++i)
         edTitleList->addItem(rows.value(i, QStringLiteral("Title")));
 }
@@ -214,7 +214,7 @@ void TLayoutEditor::edTitleListClick()
 
 void TLayoutEditor::loadSelectedLayout()
 {
-    LoadFixedLayout(dm->cms_select1(m_table.selectOne(selectedTitle())));
+    LoadFixedLayout(dm.cms_select1(m_table.selectOne(selectedTitle())));
 }
 
 bool TLayoutEditor::LoadFixedLayout(const qvx::ResultSet &rows)
@@ -415,7 +415,7 @@ void TLayoutEditor::btnSaveClick()
     const QString statement = saveStatement(InsertMode, title, oldTitle);
     if (statement.isEmpty())
         return;
-    if (!StoreReferenceChange(session, statement)) {
+    if (!StoreReferenceChange({session, dm}, statement)) {
         prompt().message(LayoutMessages::SaveFailed);
         return;
     }
@@ -444,7 +444,7 @@ void TLayoutEditor::btnDeleteClick()
     }
     if (!prompt().confirm(LayoutMessages::DeleteAsk, QStringLiteral("확인")))
         return;
-    if (!StoreReferenceChange(session, m_table.remove(title))) {
+    if (!StoreReferenceChange({session, dm}, m_table.remove(title))) {
         prompt().message(LayoutMessages::DeleteFailed);
         return;
     }

@@ -5,6 +5,7 @@
 // A derived form names its table, adds its own controls and says how a
 // layout is stored.
 
+#include "core/screens/ScreenContext.h"
 #include "transfers/ConvertLayout.h"
 #include "transfers/LayoutPreview.h"
 #include "platform/ResultSet.h"
@@ -25,9 +26,11 @@ class TLayoutEditor : public QDialog
 {
     Q_OBJECT
 public:
-    TLayoutEditor(Session &session, QWidget *owner, const LayoutTable &table, int rulerWidth);
+    TLayoutEditor(const ScreenContext &context, QWidget *owner, const LayoutTable &table, int rulerWidth);
 
     Session &session;
+
+    Tdm &dm; // the data module
 
     // --- controls ----------------------------------------------------------
     TKitSimplePanel *lbl_title = nullptr;

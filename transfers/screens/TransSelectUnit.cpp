@@ -11,9 +11,9 @@
 
 #include <QKeyEvent>
 
-Tqv_transselect_frm::Tqv_transselect_frm(Session &runSession, QWidget *owner)
+Tqv_transselect_frm::Tqv_transselect_frm(const ScreenContext &context, QWidget *owner)
     : QDialog(owner)
-    , session(runSession)
+    , session(context.session), dm(context.dm)
 {
     setObjectName(QStringLiteral("qv_transselect_frm"));
     setWindowTitle(QStringLiteral("거래처 목록"));

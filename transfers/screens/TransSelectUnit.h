@@ -3,6 +3,7 @@
 // several. The caller fills the list (name, bank code, hyphenated account,
 // real-name number), runs the dialog and reads the current row on OK.
 
+#include "core/screens/ScreenContext.h"
 #include <QDialog>
 
 class Session;
@@ -13,9 +14,11 @@ class Tqv_transselect_frm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tqv_transselect_frm(Session &session, QWidget *owner = nullptr);
+    explicit Tqv_transselect_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     Session &session;
+
+    Tdm &dm; // the data module
 
     TListGrid *GRD_acceptlist = nullptr;
     TDDButton *btn_select = nullptr;

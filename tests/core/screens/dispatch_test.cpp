@@ -132,7 +132,7 @@ protected:
         for (int code : RoutedReplyCodes())
             if (!RouteOfReply(code).screen.isEmpty())
                 ScreenRegistry::instance().add(RouteOfReply(code).screen,
-                                               [code](QWidget *owner, Session &) -> QWidget * { return new WaitingScreen(RouteOfReply(code).screen, owner); });
+                                               [code](QWidget *owner, const ScreenContext &) -> QWidget * { return new WaitingScreen(RouteOfReply(code).screen, owner); });
     }
     void TearDown() override
     {

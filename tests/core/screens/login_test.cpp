@@ -29,7 +29,7 @@ protected:
     void SetUp() override
     {
         data = std::make_unique<Tdm>(session);
-        dialog = std::make_unique<Tqv_login_frm>(session);
+        dialog = std::make_unique<Tqv_login_frm>(ScreenContext{session, *data});
         dialog->show();
         QCoreApplication::processEvents();
         client.prompt().clear();
@@ -80,7 +80,7 @@ TEST_F(LoginDialogTest, PasswordFieldsShowStars)
     auto mask = [](QLineEdit *e) { return QChar(e->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, e)); };
     EXPECT_EQ(dialog->edt_pwd->echoMode(), QLineEdit::Password);
     EXPECT_EQ(mask(dialog->edt_pwd), QLatin1Char('*'));
-    Tqv_modpassword_frm d(session);
+    Tqv_modpassword_frm d(ScreenContext{session, *data});
     for (QLineEdit *e : {d.edt_oldconfirm, d.edt_newpwd, d.edt_newconfirm}) {
         EXPECT_EQ(e->echoMode(), QLineEdit::Password) << qPrintable(e->objectName());
         EXPECT_EQ(mask(e), QLatin1Char('*')) << qPrintable(e->objectName());
@@ -184,7 +184,7 @@ TEST(LoginDialog, MissingConfigIniOpensTheSettingsAndRemoteIniWidensThem)
     }
     Session session;
     Tdm data(session);
-    Tqv_login_frm dialog(session);
+    Tqv_login_frm dialog(ScreenContext{session, data});
     dialog.show();
     QCoreApplication::processEvents();
     EXPECT_EQ(client.prompt().texts(),
@@ -258,7 +258,8 @@ TEST(ModPassword, OldPasswordCheckAndConfirmation)
 {
     qvx::ScriptedPrompt prompt;
     Session session;
-    Tqv_modpassword_frm d(session);
+    Tdm data(session);
+    Tqv_modpassword_frm d(ScreenContext{session, data});
     d.setOldPassword(QStringLiteral("1111"));
     d.show();
     EXPECT_FALSE(d.edt_newpwd->isEnabled());
@@ -297,9 +298,9 @@ TEST_F(LoginDialogTest, RendersForReview)
     QTest::mouseClick(dialog->btn_serverset, Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_TRUE(dialog->grab().save(out + QStringLiteral("/login_expanded.png")));
-    Tqv_modpassword_frm change(session);
+    Tqv_modpassword_frm change(ScreenContext{session, *data});
     EXPECT_TRUE(change.grab().save(out + QStringLiteral("/modpassword.png")));
-    Tqv_sublogin_frm check(session);
+    Tqv_sublogin_frm check(ScreenContext{session, *data});
     EXPECT_TRUE(check.grab().save(out + QStringLiteral("/sublogin.png")));
 }
 

@@ -77,7 +77,7 @@ TEST_F(Looks, ScreenSettingsLeaveNothingSelectedAfterAMove)
     ini.writeString(QStringLiteral("QV_TRSUM_FRM"), QStringLiteral("2"), QStringLiteral("1은행명"));
     ini.writeString(QStringLiteral("QV_TRSUM_FRM"), QStringLiteral("3"), QStringLiteral("1건수"));
 
-    Tqv_display_frm dialog(client.session(), client.mainWindow());
+    Tqv_display_frm dialog(client.context(), client.mainWindow());
     dialog.show();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -152,7 +152,7 @@ TEST(LooksOfLogin, RegisterButtonShowsBothLinesOfItsCaption)
     ApplyProgramIcon();
     Session session;
     Tdm data(session);
-    Tqv_login_frm dialog(session);
+    Tqv_login_frm dialog(ScreenContext{session, data});
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     ASSERT_EQ(dialog.btn_regServer->Caption(), QStringLiteral("서버\r등록"));
@@ -186,7 +186,7 @@ TEST_F(Looks, PasswordFieldsMaskAlikeAndWindowsCarryTheProgramIcon)
     auto *sub = qobject_cast<QMdiSubWindow *>(bank->parentWidget());
     EXPECT_EQ((sub ? sub->windowIcon() : bank->windowIcon()).pixmap(32).toImage(), icon);
 
-    Tqv_sublogin_frm approver(client.session(), client.mainWindow());
+    Tqv_sublogin_frm approver(client.context(), client.mainWindow());
     EXPECT_EQ(approver.edt_pwd->echoMode(), QLineEdit::Password);
     EXPECT_EQ(mask(approver.edt_pwd), QLatin1Char('*'));
     EXPECT_EQ(approver.windowIcon().pixmap(32).toImage(), icon);

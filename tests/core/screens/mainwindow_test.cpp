@@ -61,7 +61,7 @@ public:
     explicit Registered(const QString &name)
         : m_name(name)
     {
-        ScreenRegistry::instance().add(name, [name](QWidget *owner, Session &) { return new FakeScreen(name, owner); });
+        ScreenRegistry::instance().add(name, [name](QWidget *owner, const ScreenContext &) { return new FakeScreen(name, owner); });
     }
     ~Registered() { ScreenRegistry::instance().remove(m_name); }
 
@@ -78,7 +78,8 @@ TEST(MainWindow, MenuHasEveryItemCaptionAndShortcut)
 {
     qvx::ScriptedPrompt prompt;
     Session session;
-    Tqv_frm main(session);
+    Tdm data(session);
+    Tqv_frm main(ScreenContext{session, data});
     EXPECT_EQ(main.windowTitle(), QStringLiteral("QUVEX_Client"));
     for (const char *name : {"qv1", "qv_a1", "qv_a2", "qv_a2_1", "qv_a2_2", "qv_a2_3", "qv_a3", "qv_a4", "qv_a5", "qv_a6",
                              "qv_a7", "qv_a8", "qv2", "qv_b1", "qv_b2", "qv_b3", "qv_b4", "qv3", "qv_c2", "qv_c1", "qv_c3",
@@ -110,7 +111,8 @@ TEST(MainWindow, TopMenusAreSeparatedByDisabledBars)
 {
     qvx::ScriptedPrompt prompt;
     Session session;
-    Tqv_frm main(session);
+    Tdm data(session);
+    Tqv_frm main(ScreenContext{session, data});
     EXPECT_EQ(visibleBar(main), (QStringList{QStringLiteral("환경 설정"), QStringLiteral("|"), QStringLiteral("자금 이체"),
                                              QStringLiteral("|"), QStringLiteral("통지/결번내역 조회"), QStringLiteral("|"),
                                              QStringLiteral("기 타 조 회"), QStringLiteral("|"),
@@ -126,7 +128,8 @@ TEST(MainWindow, ScreensOpenByNameOnceAndNotAtAllWhenUnregistered)
 {
     qvx::ScriptedPrompt prompt;
     Session session;
-    Tqv_frm main(session);
+    Tdm data(session);
+    Tqv_frm main(ScreenContext{session, data});
     main.item(QStringLiteral("qv_a1"))->trigger();  // not registered: nothing opens
     EXPECT_TRUE(main.mdiArea()->subWindowList().isEmpty());
 
@@ -262,7 +265,7 @@ TEST_F(LoggedIn, LiquorResultInquiryStartsAfterTheReservedBaseAndClosesForAMakin
 TEST_F(LoggedIn, ApprovalCheckOpensTheApprovalScreenWithoutLooping)
 {
     int opened = 0;
-    ScreenRegistry::instance().add(QStringLiteral("qv_acceptconfirm_frm"), [&opened](QWidget *owner, Session &) {
+    ScreenRegistry::instance().add(QStringLiteral("qv_acceptconfirm_frm"), [&opened](QWidget *owner, const ScreenContext &) {
         ++opened;
         auto *d = new QDialog(owner);
         d->setObjectName(QStringLiteral("qv_acceptconfirm_frm"));

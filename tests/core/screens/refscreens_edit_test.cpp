@@ -242,7 +242,7 @@ TEST_F(RefEdits, FindDialogMatchesTextNotBytes)
     grid.SetRowCount(2);
     grid.SetCells(1, 0, QStringLiteral("업 체 명"));
     grid.SetCells(1, 1, QStringLiteral("가나상사"));
-    Tqv_search_frm dialog(client.session());
+    Tqv_search_frm dialog(client.context());
     dialog.SetGrid(&grid);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));

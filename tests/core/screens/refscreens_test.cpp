@@ -82,7 +82,7 @@ TEST_F(RefScreens, NetworkViewShowsTheConfigRowOrSaysThereIsNone)
 
     client.server().exec(QStringLiteral("delete from config"));
     client.prompt().clear();
-    Tqv_network_frm empty(client.session(), client.mainWindow());
+    Tqv_network_frm empty(client.context(), client.mainWindow());
     EXPECT_TRUE(client.prompt().contains(QStringLiteral("서버에 대한 네트워크 정보가 존재하지 않습니다.\r\r본사 관리자에게 문의하시기 바랍니다.")));
     EXPECT_EQ(empty.grd_network->Cells(1, 1), QString());
 }
@@ -159,7 +159,7 @@ TEST_F(RefScreens, AnAdministratorAddsAndModifiesAMotherAccount)
 
     // Without any account the panel still opens locked.
     client.server().exec(QStringLiteral("delete from bank"));
-    Tqv_bank_frm empty(client.session(), client.mainWindow());
+    Tqv_bank_frm empty(client.context(), client.mainWindow());
     EXPECT_TRUE(GridIsEmpty(empty.grd_allbank));
     EXPECT_EQ(empty.AccountEditMode, 0);
     EXPECT_TRUE(empty.edt_bankno->isReadOnly());
@@ -234,7 +234,7 @@ TEST_F(RefScreens, ErrorCodeReportFillsItsPagesAndModifyNeedsASearch)
     // A search during an entry keeps the entry band open, shown or not yet.
     // The form is not shown, so nobody could click it: its buttons' own
     // click events stand in for the clicks.
-    Tqv_ErrCode_frm hidden(client.session(), client.mainWindow());
+    Tqv_ErrCode_frm hidden(client.context(), client.mainWindow());
     hidden.btn_add->OnClick(hidden.btn_add);
     EXPECT_FALSE(hidden.pnl_regerr->isHidden());
     hidden.btn_search->OnClick(hidden.btn_search);
@@ -254,7 +254,7 @@ TEST_F(RefScreens, FindDialogSearchesFirstAndNextAndSaysWhenNothingIsLeft)
     grid.SetCells(1, 1, QStringLiteral("가나상사"));
     grid.SetCells(1, 2, QStringLiteral("다라상사"));
     grid.SetCells(2, 3, QStringLiteral("가나은행"));
-    Tqv_search_frm dialog(client.session());
+    Tqv_search_frm dialog(client.context());
     dialog.SetGrid(&grid);
     ASSERT_EQ(dialog.cmb_search->Items().Count(), 3);
     EXPECT_EQ(dialog.cmb_search->Items()[1], QStringLiteral("업체명"));
@@ -288,7 +288,7 @@ TEST_F(RefScreens, ScreenSettingsListAndSaveColumnFlags)
     ini.writeString(QStringLiteral("QV_TRSUM_FRM"), QStringLiteral("4"), QStringLiteral("1건수"));
     ini.writeString(QStringLiteral("FILESAVE"), QStringLiteral("FILESAVE_FLAG"), QStringLiteral("2"));
 
-    Tqv_display_frm dialog(client.session());
+    Tqv_display_frm dialog(client.context());
     EXPECT_FALSE(Checked(dialog.chk_delimeter));            // "2" reads as off here
     dialog.cmb_allbank->SetItemIndex(7);
     dialog.cmb_allbankChange();
@@ -314,7 +314,7 @@ TEST_F(RefScreens, ScreenSettingsListAndSaveColumnFlags)
 TEST_F(RefScreens, StartScreenPollsEachBankAndStopsItsTimerWhileATickRuns)
 {
     ASSERT_TRUE(login("MAKER", "1111"));
-    Tqv_start_frm screen(client.session());
+    Tqv_start_frm screen(client.context());
     ASSERT_FALSE(GridIsEmpty(screen.grd_allbank));
     EXPECT_EQ(screen.grd_allbank->Cells(3, 1), QStringLiteral("N"));
     EXPECT_TRUE(screen.SendTimer->isActive());
@@ -333,7 +333,7 @@ TEST_F(RefScreens, StartScreenPollsEachBankAndStopsItsTimerWhileATickRuns)
 
     client.server().exec(QStringLiteral("delete from bank"));
     client.prompt().clear();
-    Tqv_start_frm empty(client.session());
+    Tqv_start_frm empty(client.context());
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("등록된 은행이 존재하지 않습니다. 신규등록을 하시기 바랍니다."));
     EXPECT_FALSE(empty.SendTimer->isActive());
 }

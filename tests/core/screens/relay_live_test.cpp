@@ -48,7 +48,6 @@ TEST(RelayLive, SecondLoginOfTheSameIdEndsThatClient)
     ASSERT_TRUE(ClientFixture::waitFor([&] { return relay.isConnected(QStringLiteral("MAKER")); }));
 
     // A second client of the same id, with a session of its own.
-    Tdm *first = dm;
     {
         Session secondSession = client.session();
         Tdm second(secondSession);
@@ -60,7 +59,6 @@ TEST(RelayLive, SecondLoginOfTheSameIdEndsThatClient)
         EXPECT_TRUE(client.prompt().contains(
             QStringLiteral("MAKER ID는 이미 사용중이므로 로그인 할 수 없습니다.관리자에게 문의하시기 바랍니다.")));
     }
-    dm = first;
     EXPECT_TRUE(relay.isConnected(QStringLiteral("MAKER")));
 }
 

@@ -30,7 +30,7 @@ protected:
     {
         data = std::make_unique<Tdm>(session);
         data->setAppServer(&server->client());
-        dialog = new Tqv_sublogin_frm(session);
+        dialog = new Tqv_sublogin_frm(ScreenContext{session, *data});
         dialog->edt_Userid->setText(S("APPR2"));
         dialog->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));

@@ -115,6 +115,11 @@ Tdm *ClientFixture::dm() const
     return m_startup->dataModule();
 }
 
+ScreenContext ClientFixture::context() const
+{
+    return {m_startup->session(), *m_startup->dataModule()};
+}
+
 int ClientFixture::terminateRequests() const
 {
     return TerminateRequests();

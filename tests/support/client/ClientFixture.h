@@ -12,6 +12,7 @@
 //   EXPECT_TRUE(client.prompt().contains("..."));
 //   client.server().query("select ...");
 
+#include "core/screens/ScreenContext.h"
 #include "core/screens/Startup.h"
 #include "platform/IniFile.h"
 #include "platform/Prompt.h"
@@ -76,6 +77,9 @@ public:
     Session &session() { return m_startup->session(); }
     Tqv_frm *mainWindow() const;
     Tdm *dm() const;
+    // What screens are given (the session and the data module): for screens a
+    // test makes itself.
+    ScreenContext context() const;
     // How many times the program asked to end.
     int terminateRequests() const;
 

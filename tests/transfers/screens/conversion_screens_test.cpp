@@ -226,7 +226,7 @@ TEST_F(ConversionScreens, AnEmptyBankCodeTableStopsTheConversion)
 
 TEST_F(ConversionScreens, LayoutsAreCreatedChangedAndDeletedWithTheirChecks)
 {
-    TFrmCatchG dialog(client.session(), main);
+    TFrmCatchG dialog(client.context(), main);
     dialog.show();
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
@@ -314,7 +314,7 @@ TEST_F(ConversionScreens, LayoutsAreCreatedChangedAndDeletedWithTheirChecks)
 TEST_F(ConversionScreens, NothingSelectedRefusesEditSaveAndDelete)
 {
     client.server().exec(QStringLiteral("delete from convertg"));
-    TFrmCatchG dialog(client.session(), main);
+    TFrmCatchG dialog(client.context(), main);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     ClickControl(dialog.btnEdit);
@@ -388,7 +388,7 @@ TEST_F(SendModuleLayout, ALayoutSavedInTheAutomaticEditorChangesWhatTheSendModul
 TEST_F(ConversionScreens, DataFileListReadsAndWritesDataIni)
 {
     auto make = [&] {
-        return qobject_cast<Tqv_datafile_frm *>(ScreenRegistry::instance().create(QStringLiteral("qv_datafile_frm"), main, client.session()));
+        return qobject_cast<Tqv_datafile_frm *>(ScreenRegistry::instance().create(QStringLiteral("qv_datafile_frm"), main, client.context()));
     };
     {
         Tqv_datafile_frm *missing = make();

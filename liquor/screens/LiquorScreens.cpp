@@ -1,4 +1,4 @@
-#include "liquor/LiquorScreens.h"
+#include "liquor/screens/LiquorScreens.h"
 
 #include "liquor/screens/IcheMakeJuruUnit.h"
 

@@ -25,7 +25,7 @@ TEST(MainRoad, MakerEntersSavesReloadsAndSubmitsThreeTransfersToTheApprover)
     // The approver's client opens its approval screen when the notice
     // arrives; a stand-in records that and closes at once.
     int approvalScreens = 0;
-    ScreenRegistry::instance().add(QStringLiteral("qv_acceptconfirm_frm"), [&approvalScreens](QWidget *owner, Session &) {
+    ScreenRegistry::instance().add(QStringLiteral("qv_acceptconfirm_frm"), [&approvalScreens](QWidget *owner, const ScreenContext &) {
         ++approvalScreens;
         auto *d = new QDialog(owner);
         d->setObjectName(QStringLiteral("qv_acceptconfirm_frm"));

@@ -19,7 +19,7 @@
 #include "platform/Clock.h"
 #include "platform/FileChooser.h"
 #include "platform/TextFile.h"
-#include "../backend/relay_client.h"
+#include "../../backend/relay_client.h"
 #include "support/CountingLink.h"
 
 #include <QFile>
@@ -655,8 +655,9 @@ TEST(EntryScreenRelayGone, TheBatchIsStoredAndTheMissingNoticeLogged)
     ShowActive(client.mainWindow());
     // The relay line is gone before its loss has been handled (a relay that
     // fails at start-up, or drops later, asks to quit or go offline at once).
-    QObject::disconnect(dm->Csckt, nullptr, dm, nullptr);
-    dm->Csckt->abort();
+    Tdm *data = client.dm();
+    QObject::disconnect(data->Csckt, nullptr, data, nullptr);
+    data->Csckt->abort();
     ASSERT_TRUE(TriggerMenuItem(client.mainWindow(), QStringLiteral("qv_b1")));
     auto *s = qobject_cast<Tqv_IcheMake_frm *>(FindScreen(client.mainWindow(), QStringLiteral("qv_IcheMake_frm")));
     ASSERT_NE(s, nullptr);

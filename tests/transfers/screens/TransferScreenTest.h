@@ -11,7 +11,7 @@
 #include "core/screens/ScreenRegistry.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
-#include "transfers/TransferScreens.h"
+#include "transfers/screens/TransferScreens.h"
 #include "transfers/screens/IcheMakeUnit.h"
 #include "platform/TListGrid.h"
 

@@ -1,14 +1,14 @@
 // The transfer result inquiry as the maker uses it: the filters and totals,
 // whole and ticked-row result requests, the individual request with its
 // detail dialog, the text save and the report's pages.
-#include "../transfers/ApprovalTest.h"
+#include "../../transfers/screens/ApprovalTest.h"
 
 #include "backend/RelayServer.h"
 #include "core/DMUnit.h"
 #include "core/Session.h"
 #include "core/screens/KitLook.h"
 #include "controls/panels/KitGroup.h"
-#include "inquiries/InquiryScreens.h"
+#include "inquiries/screens/InquiryScreens.h"
 #include "inquiries/screens/IcheSearchSubUnit.h"
 #include "inquiries/screens/IcheSearchUnit.h"
 #include "platform/Clock.h"

@@ -1,4 +1,4 @@
-#include "transfers/TransferScreens.h"
+#include "transfers/screens/TransferScreens.h"
 
 #include "transfers/screens/AcceptConfirm1Unit.h"
 #include "transfers/screens/AcceptConfirmUnit.h"

@@ -4,12 +4,12 @@
 // gets the arrival question, the first approver forwards to the final
 // approver, who sends; the bank answers and the reply code brings the results
 // to the maker's result inquiry.
-#include "../transfers/ApprovalTest.h"
+#include "../../transfers/screens/ApprovalTest.h"
 
 #include "backend/RelayServer.h"
 #include "core/Session.h"
 #include "core/screens/KitLook.h"
-#include "inquiries/InquiryScreens.h"
+#include "inquiries/screens/InquiryScreens.h"
 #include "inquiries/screens/IcheSearchUnit.h"
 #include "transfers/screens/AcceptConfirm1Unit.h"
 #include "transfers/screens/AcceptConfirmUnit.h"

@@ -11,7 +11,7 @@
 #include "transfers/screens/AcceptConfirm1Unit.h"
 #include "transfers/screens/AcceptConfirmUnit.h"
 #include "transfers/screens/AcceptDetailUnit.h"
-#include "../backend/relay_client.h"
+#include "../../backend/relay_client.h"
 
 using namespace transfertest;
 

@@ -3,13 +3,13 @@
 // the adding checks and the duplicate question, sending (the request rows, the
 // hand-over to the result inquiry, the bank's answer, a failing row), the
 // temporary save and reload, and the row edit.
-#include "../transfers/TransferScreenTest.h"
+#include "../../transfers/screens/TransferScreenTest.h"
 
 #include "core/Session.h"
 #include "core/TextUtils.h"
 #include "core/screens/ScreenInterfaces.h"
 #include "controls/edits/CurrEdit.h"
-#include "liquor/LiquorScreens.h"
+#include "liquor/screens/LiquorScreens.h"
 #include "liquor/LiquorTempSave.h"
 #include "liquor/screens/IcheMakeJuruSubunit.h"
 #include "liquor/screens/IcheMakeJuruUnit.h"
@@ -81,7 +81,7 @@ protected:
     void SetUp() override
     {
         registerLiquorScreens();
-        ScreenRegistry::instance().add(S("qv_j_ichesearch_frm"), [this](QWidget *owner, Session &) -> QWidget * {
+        ScreenRegistry::instance().add(S("qv_j_ichesearch_frm"), [this](QWidget *owner, const ScreenContext &) -> QWidget * {
             inquiry = new RecordingInquiry(owner);
             return inquiry;
         });

@@ -1,4 +1,4 @@
-#include "inquiries/InquiryScreens.h"
+#include "inquiries/screens/InquiryScreens.h"
 
 #include "inquiries/screens/IcheSearchUnit.h"
 
