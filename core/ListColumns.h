@@ -5,7 +5,7 @@
 // fill from a result set and the report all read this one table.
 //
 //   const ListColumns columns = {
-//       {"순번", 40, AlignLeft, "", CellFormat::RowNo},
+//       ListColumn{"순번", 40, AlignLeft, "", CellFormat::RowNo}.withCheckBox(),
 //       {"전송일자", 80, AlignCenter, "senddate", CellFormat::Date},
 //       {"이체금액", 90, AlignRight, "price", CellFormat::Money},
 //       {"모계좌번호", 120, AlignCenter, "mobankno", CellFormat::Account, "bankid"},
@@ -52,10 +52,18 @@ struct ListColumn
     const char *numberField = nullptr;  // NameAccount: the account number's field
     bool hidden = false;                // holds its value without being shown
     // Computed: the text of result row `row`.
-    std::function<QString(const qvx::ResultSet &rs, int row)> compute;
+    std::function<QString(const qvx::ResultSet &rs, int row)> compute = {};
+    bool checkBox = false;              // each data row has a box here that a person can tick
 
     // A hidden column that only carries a field for later use.
     static ListColumn data(const char *field, CellFormat format = CellFormat::Text);
+    // The same column with a check box in each data row.
+    ListColumn withCheckBox() const
+    {
+        ListColumn c = *this;
+        c.checkBox = true;
+        return c;
+    }
 };
 
 using ListColumns = QList<ListColumn>;

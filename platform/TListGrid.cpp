@@ -197,6 +197,9 @@ bool TListGridModel::setData(const QModelIndex &index, const QVariant &value, in
 
 Qt::ItemFlags TListGridModel::flags(const QModelIndex &index) const
 {
+    // No cell: the model's root, which holds no item.
+    if (!index.isValid())
+        return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     const int col = index.column();
     const int row = index.row();

@@ -19,10 +19,10 @@ const char *const BankCombo::AllBanksQuery = "select * from allbank where not (b
 
 BankItem BankItem::FromRow(const qvx::ResultSet &rs, int row)
 {
-    // allbank rows have no firm columns: those stay empty.
+    // Columns the select did not name stay empty.
     auto v = [&rs, row](const char *name) {
-        const QString column = QString::fromLatin1(name);
-        return rs.hasColumn(column) ? rs.value(row, column) : QString();
+        const int col = rs.columnIndex(QString::fromLatin1(name));
+        return col >= 0 ? rs.value(row, col) : QString();
     };
     return {v("bankid"), v("bankname"), v("firmid"), v("recvid"), v("tr_gubuncode")};
 }

@@ -25,8 +25,17 @@ void SetUpListGrid(TListGrid *grid, const ListColumns &columns)
             grid->HideColumn(c);
     }
     QVector<Qt::Alignment> aligns;
-    for (const ListColumn &c : columns)
+    QVector<bool> ticks;
+    for (const ListColumn &c : columns) {
         aligns.append(c.align);
+        ticks.append(c.checkBox);
+    }
+    if (ticks.contains(true)) {
+        grid->SetEditing(true);
+        grid->OnCanEditCell = [ticks](int col, int row) {
+            return row > 0 && col >= 0 && col < ticks.size() && ticks[col];
+        };
+    }
     grid->OnGetAlignment = [aligns](int col, int row) -> Qt::Alignment {
         if (row == 0 || col < 0 || col >= aligns.size())
             return Qt::AlignCenter;
@@ -50,6 +59,10 @@ int FillList(TListGrid *grid, const ListColumns &columns, const qvx::ResultSet &
     }
     ListCellTexts texts(columns, rs);
     const int last = int(columns.size()) - 1;
+    QList<int> ticks;
+    for (int c = 0; c <= last; ++c)
+        if (columns[c].checkBox)
+            ticks.append(c);
     grid->BeginUpdate();
     grid->SetRowCount(n + 1);
     for (int i = 0; i < n; ++i) {
@@ -57,8 +70,8 @@ int FillList(TListGrid *grid, const ListColumns &columns, const qvx::ResultSet &
         // The last cell first: the row takes its full width at once.
         for (int c = last; c >= 0; --c)
             grid->SetCells(c, r, texts.text(c, i));
-        if (options.tickColumn >= 0)
-            grid->AddCheckBox(options.tickColumn, r, false);
+        for (int c : ticks)
+            grid->AddCheckBox(c, r, false);
         if (options.onRow)
             options.onRow(r, i);
     }

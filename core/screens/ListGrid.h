@@ -5,7 +5,7 @@
 //
 //   grd_list = MakeListGrid(this, "grd_list", Columns());
 //   ApplyColumnVisibility(grd_list, objectName(), 0, 19);
-//   FillList(grd_list, Columns(), rs, {.tickColumn = cNo, .onRow = [&](int r, int i) { totals.add(...); }});
+//   FillList(grd_list, Columns(), rs, {[&](int r, int i) { totals.add(...); }});
 //   for (int r : TickedRows(grd_list, cNo)) ...
 
 #include "controls/panels/KitAlignLayout.h"
@@ -21,7 +21,8 @@ class TListGrid;
 // take each column's alignment, each column its design width. The shown
 // columns are those up to the last column not marked hidden; a hidden column
 // among them is hidden, and the hidden columns after them hold their values
-// beyond the grid's shown columns.
+// beyond the grid's shown columns. A person can tick the boxes of the
+// check-box columns; no other cell is edited.
 TListGrid *MakeListGrid(QWidget *parent, const char *name, const ListColumns &columns, TAlign align = alClient,
                         int height = 0);
 // The same set-up on a grid that exists.
@@ -31,15 +32,15 @@ int ShownColumnCount(const ListColumns &columns);
 
 struct ListFillOptions
 {
-    int tickColumn = -1; // a check box (not ticked) in this column of every row
     // Runs after grid row `gridRow` is written from result row `resultRow`:
     // totals, colours, cells the table leaves to the screen.
     std::function<void(int gridRow, int resultRow)> onRow;
 };
 
 // Rows 1..n from the n result rows, written inside one update with the row
-// count set once; each column's conversion is kept while its input repeats.
-// No rows: the header and one empty row. Returns n.
+// count set once; each column's conversion is kept while its input repeats;
+// a check-box column gets an unticked box in every row. No rows: the header
+// and one empty row. Returns n.
 int FillList(TListGrid *grid, const ListColumns &columns, const qvx::ResultSet &rs,
              const ListFillOptions &options = {});
 

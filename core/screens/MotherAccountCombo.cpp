@@ -22,12 +22,7 @@ QString MotherAccountCombo::ItemText(const MotherAccount &a, Text)
 
 int MotherAccountCombo::Load(Tdm &dm)
 {
-    const qvx::ResultSet &rs = dm.cms_select1(QString::fromLatin1(BankQuery));
-    QVector<MotherAccount> accounts;
-    for (int i = 0; i < rs.recordCount(); ++i)
-        accounts.append(MotherAccount::FromRow(rs, i));
-    Load(accounts);
-    return int(accounts.size());
+    return Load(*dm.scktconnect);
 }
 
 int MotherAccountCombo::Load(qvx::AppServer &server, const QString &query)

@@ -12,6 +12,7 @@
 #include <QString>
 #include <functional>
 
+struct ScreenContext;
 class QAction;
 class QWidget;
 class Session;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTest>
 #include <QTemporaryDir>
+#include <QAbstractItemModelTester>
 #include <gtest/gtest.h>
 
 namespace {
@@ -207,4 +208,54 @@ TEST(ListGrid, TheCurrentRowIsNeverTheTitleRow)
     TListGrid empty;
     empty.SetRowCount(1);
     EXPECT_EQ(empty.Row(), 1);
+}
+
+namespace {
+
+QStringList g_modelFaults;
+QtMessageHandler g_previous = nullptr;
+void CollectModelFaults(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (context.category && QLatin1String(context.category) == QLatin1String("qt.modeltest") && type >= QtWarningMsg)
+        g_modelFaults << message;
+    else if (g_previous)
+        g_previous(type, context, message);
+}
+
+} // namespace
+
+// Every list relies on the grid model's row and column bookkeeping: Qt's
+// item-model tester watches it through the changes screens make.
+TEST(ListGridModel, KeepsTheItemModelRulesThroughFillsClearsAndTicks)
+{
+    g_modelFaults.clear();
+    g_previous = qInstallMessageHandler(CollectModelFaults);
+    {
+        TListGrid grid;
+        QAbstractItemModelTester tester(grid.model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+        grid.SetColCount(4);
+        grid.SetRowCount(2);
+        grid.SetCells(0, 0, QStringLiteral("순번"));
+        grid.BeginUpdate();
+        grid.SetRowCount(101);
+        for (int r = 1; r <= 100; ++r) {
+            grid.SetCells(6, r, QStringLiteral("숨김"));  // beyond the shown columns
+            grid.SetCells(0, r, QString::number(r));
+            grid.AddCheckBox(0, r, r % 2 == 0);
+        }
+        grid.EndUpdate();
+        grid.SetChecked(0, 3, true);
+        grid.model()->setData(grid.model()->index(5, 0), Qt::Checked, Qt::CheckStateRole);
+        grid.InsertRow(2);
+        grid.DeleteRow(4);
+        grid.HideColumn(2);
+        grid.ClearBlock(0, 1, 3, 10);
+        grid.SetColCount(6);
+        grid.SetColCount(3);
+        grid.SetRowCount(2);
+        grid.ClearNormalCells();
+        grid.MergeCells(1, 0, 2, 1);
+    }
+    qInstallMessageHandler(g_previous);
+    EXPECT_TRUE(g_modelFaults.isEmpty()) << qPrintable(g_modelFaults.join(u'\n'));
 }

@@ -2,6 +2,7 @@
 // whole and ticked-row result requests, the individual request with its
 // detail dialog, the text save and the report's pages.
 #include "../../transfers/screens/ApprovalTest.h"
+#include "ListScreenFixture.h"
 
 #include "backend/RelayServer.h"
 #include "core/DMUnit.h"
@@ -22,25 +23,10 @@ using namespace transfertest;
 
 namespace {
 
-class ResultInquiry : public ::testing::Test
+class ResultInquiry : public ListScreenFixture
 {
 protected:
-    void SetUp() override
-    {
-        ClientFixture::Options options;
-        options.server.bank = true;
-        options.server.adjust = [](qvx::ServerOptions &o) { o.bankDelayMs = 50; };
-        client = std::make_unique<ClientFixture>(options);
-        registerInquiryScreens();
-        ASSERT_TRUE(client->start(QStringLiteral("MAKER"), QStringLiteral("1111")));
-        main = client->mainWindow();
-        ShowActive(main);
-        // The bank's answers are announced to the maker at the relay.
-        ASSERT_TRUE(ClientFixture::waitFor(
-            [this] { return client->server().relay()->isConnected(QStringLiteral("MAKER")); }));
-        today = qvx::Clock::today();
-        client->prompt().setDefaultAnswer(true);
-    }
+    void registerScreens() override { registerInquiryScreens(); }
     // A payment of MAKER in the given state; errcode "" leaves it unanswered.
     void seed(qint64 seqno, qint64 price, const QString &srFlag, const QString &errcode,
               const QString &gubun = QStringLiteral("30"), const QString &name = QStringLiteral("거래처"))
@@ -59,10 +45,9 @@ protected:
     }
     Tqv_ichesearch_frm *openPayments()
     {
-        TriggerMenuItem(main, QStringLiteral("qv_d1"));
-        auto *s = qobject_cast<Tqv_ichesearch_frm *>(FindScreen(main, QStringLiteral("qv_ichesearch_frm")));
-        EXPECT_NE(s, nullptr);
+        auto *s = open<Tqv_ichesearch_frm>("qv_d1", "qv_ichesearch_frm");
         if (s) {
+            watchModel(s->grd_ichelist);
             QTest::mouseClick(s->chk_jigub, Qt::LeftButton);
             ClickControl(s->btn_search);
         }
@@ -73,10 +58,6 @@ protected:
     {
         return client->server().query(QStringLiteral("select seqno, org_seqno from icheresult order by seqno"));
     }
-
-    std::unique_ptr<ClientFixture> client;
-    Tqv_frm *main = nullptr;
-    QString today;
 };
 
 } // namespace

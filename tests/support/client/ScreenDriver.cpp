@@ -3,9 +3,15 @@
 #include "ScreenDriver.h"
 
 #include "core/screens/ClientMainUnit.h"
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitComboBox.h"
 #include "platform/TListGrid.h"
 
 #include <QAction>
+#include <QDateEdit>
+#include <QDir>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QLineEdit>
@@ -113,4 +119,96 @@ bool TriggerMenuItem(Tqv_frm *main, const QString &name)
     item->trigger();
     QCoreApplication::processEvents();
     return true;
+}
+
+bool TickGridCheckBox(TListGrid *grid, int col, int row)
+{
+    if (!reachable(grid, "tick"))
+        return false;
+    if (!grid->HasCheckBox(col, row)) {
+        ADD_FAILURE() << qPrintable(grid->objectName()) << " has no check box at " << col << ", " << row;
+        return false;
+    }
+    const bool before = grid->IsChecked(col, row);
+    const QModelIndex index = grid->model()->index(row, col);
+    grid->scrollTo(index);
+    QStyleOptionViewItem option;
+    option.initFrom(grid->viewport());
+    option.rect = grid->visualRect(index);
+    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    option.text = grid->Cells(col, row);
+    option.displayAlignment = Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt());
+    const QRect box = grid->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, grid);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, box.center());
+    QCoreApplication::processEvents();
+    if (grid->IsChecked(col, row) == before) {
+        ADD_FAILURE() << "the click did not change the box at " << col << ", " << row << " of "
+                      << qPrintable(grid->objectName());
+        return false;
+    }
+    return true;
+}
+
+bool TypeDate(QDateEdit *picker, const QDate &date)
+{
+    if (!reachable(picker, "date"))
+        return false;
+    // The first section selected, the digits typed replace it; a section
+    // typed in full (the format's zeros included) passes on to the next one.
+    picker->setFocus(Qt::TabFocusReason);
+    picker->setCurrentSectionIndex(0);
+    picker->setSelectedSection(picker->sectionAt(0));
+    const QString text = date.toString(picker->displayFormat());
+    for (QChar c : text)
+        if (c.isDigit())
+            QTest::keyClick(picker, char(c.unicode()));
+    QCoreApplication::processEvents();
+    if (picker->date() != date) {
+        ADD_FAILURE() << "typed " << qPrintable(text) << " into " << qPrintable(picker->objectName()) << ", it shows "
+                      << qPrintable(picker->date().toString(Qt::ISODate));
+        return false;
+    }
+    return true;
+}
+
+bool Pick(TKitComboBox *combo, int index)
+{
+    if (!reachable(combo, "pick"))
+        return false;
+    if (index < 0 || index >= combo->Items().Count()) {
+        ADD_FAILURE() << qPrintable(combo->objectName()) << " has no item " << index;
+        return false;
+    }
+    combo->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(combo, Qt::Key_Home);
+    for (int i = 0; i < index; ++i)
+        QTest::keyClick(combo, Qt::Key_Down);
+    if (combo->ItemIndex() != index) {
+        ADD_FAILURE() << qPrintable(combo->objectName()) << " stopped at item " << combo->ItemIndex();
+        return false;
+    }
+    return true;
+}
+
+int ItemWith(TKitComboBox *combo, const QString &part)
+{
+    for (int i = 0; i < combo->Items().Count(); ++i)
+        if (combo->Items()[i].contains(part))
+            return i;
+    ADD_FAILURE() << qPrintable(combo->objectName()) << " has no item with " << qPrintable(part);
+    return -1;
+}
+
+void SavePicture(QWidget *w, const char *name)
+{
+    const QString dir = qEnvironmentVariable("QUVEX_TEST_OUTPUT", QDir::tempPath());
+    QDir().mkpath(dir);
+    w->grab().save(dir + QLatin1Char('/') + QString::fromLatin1(name) + QStringLiteral(".png"));
+}
+
+void ClickIn(QDialog *dialog, const char *button)
+{
+    auto *b = dialog->findChild<TDDButton *>(QString::fromLatin1(button));
+    if (!ClickControl(b))
+        dialog->reject();
 }

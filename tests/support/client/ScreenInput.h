@@ -75,12 +75,7 @@ inline void clickEntry(QListWidget *list, int row, bool twice = false)
 // Chooses an item of a drop-down list with the keyboard, from the top.
 inline void choose(TKitComboBox *box, int item)
 {
-    ASSERT_TRUE(box->isVisible() && box->isEnabled()) << qPrintable(box->objectName());
-    box->SetFocus();
-    QTest::keyClick(box, Qt::Key_Home);
-    for (int i = 0; i < item; ++i)
-        QTest::keyClick(box, Qt::Key_Down);
-    ASSERT_EQ(box->ItemIndex(), item);
+    ASSERT_TRUE(Pick(box, item)) << qPrintable(box->objectName());
 }
 
 // Text as an input method commits it (Korean is typed this way).
@@ -92,11 +87,6 @@ inline void commitText(QWidget *field, const QString &text)
 }
 
 // What the window shows, saved as <name>.png among the tests' pictures.
-inline void savePicture(QWidget *w, const char *name)
-{
-    const QString dir = qEnvironmentVariable("QUVEX_TEST_OUTPUT", QDir::tempPath());
-    QDir().mkpath(dir);
-    w->grab().save(dir + QStringLiteral("/") + QString::fromLatin1(name) + QStringLiteral(".png"));
-}
+inline void savePicture(QWidget *w, const char *name) { SavePicture(w, name); }
 
 } // namespace ScreenInput
