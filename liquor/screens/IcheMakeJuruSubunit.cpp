@@ -18,9 +18,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
-Tqv_juruicheModify_frm::Tqv_juruicheModify_frm(Session &runSession, QWidget *owner)
+Tqv_juruicheModify_frm::Tqv_juruicheModify_frm(const ScreenContext &context, QWidget *owner)
     : QDialog(owner)
-    , session(runSession)
+    , session(context.session)
 {
     setObjectName(QStringLiteral("qv_juruicheModify_frm"));
     setWindowTitle(QStringLiteral("주류이체자료 수정"));

@@ -4,6 +4,7 @@
 // number). The entry screen fills it from the row, runs it and writes the
 // edit back on "수 정".
 
+#include "core/screens/ScreenContext.h"
 #include "liquor/LiquorRules.h"
 
 #include <QDialog>
@@ -19,7 +20,7 @@ class Tqv_juruicheModify_frm : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Tqv_juruicheModify_frm(Session &session, QWidget *owner = nullptr);
+    explicit Tqv_juruicheModify_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     Session &session;
 

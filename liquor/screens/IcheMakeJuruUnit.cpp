@@ -151,7 +151,7 @@ Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget
         if (row > 0)
             RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), [this] { btn_modifyClick(); });
     };
-    AddPopupItem(session, grd_ichelist, "N1", QStringLiteral("내용 검색"), [this] { N1Click(); });
+    AddFindAction({session, dm}, this, grd_ichelist, "N1");
 
     SendProgressPanel progress = MakeSendProgressPanel(this);
     pnl_gauge = progress.panel;
@@ -570,7 +570,7 @@ void Tqv_IcheMakeJuru_frm::btn_modifyClick()
         return;
     const LiquorRow row = ReadGridRow<LiquorRow>(grd_ichelist, r);
 
-    Tqv_juruicheModify_frm dialog(session, this);
+    Tqv_juruicheModify_frm dialog({session, dm}, this);
     AllBanksCombo(dialog.cmb_transbankid).Load(m_server);
     dialog.Fill(row, LiquorModeWord(session.PaymentMode));
     // While the dialog is open the total leaves this row out.
@@ -590,11 +590,6 @@ void Tqv_IcheMakeJuru_frm::btn_modifyClick()
     }
     WriteGridRow(grd_ichelist, r, edited);
     UpdateTotals();
-}
-
-void Tqv_IcheMakeJuru_frm::N1Click()
-{
-    OpenFindDialog({session, dm}, this, grd_ichelist);
 }
 
 void Tqv_IcheMakeJuru_frm::btn_dataconvertClick()
@@ -808,7 +803,8 @@ void Tqv_IcheMakeJuru_frm::closeEvent(QCloseEvent *event)
 
 void registerIcheMakeJuruScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_ichemakeJuru_frm"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
-        return new Tqv_IcheMakeJuru_frm(context, owner);
-    });
+    ScreenRegistry::instance().add(QStringLiteral("qv_ichemakeJuru_frm"),
+                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * {
+                                       return new Tqv_IcheMakeJuru_frm(context, owner);
+                                   });
 }

@@ -5,8 +5,8 @@
 // result inquiry then opens on the batch. Rows come from manual entry, the
 // reload of a temporary save and the conversions.
 
-#include "core/screens/ScreenContext.h"
 #include "core/MotherAccount.h"
+#include "core/screens/ScreenContext.h"
 #include "liquor/LiquorRow.h"
 
 #include <QString>
@@ -37,7 +37,7 @@ class Tqv_IcheMakeJuru_frm : public QWidget
 {
     Q_OBJECT
 public:
-    Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget *owner = nullptr);
+    explicit Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget *owner = nullptr);
     ~Tqv_IcheMakeJuru_frm() override;
 
     Session &session;
@@ -117,7 +117,6 @@ public:
     void btn_deleteClick();
     void DDButton1Click();
     void btn_modifyClick();
-    void N1Click();
     void btn_acceptClick();
     void btn_tempsaveClick();
     void btn_callfileClick();
@@ -141,7 +140,7 @@ private:
     void enableMenuOnClose();
     void openResultInquiry();
 
-    qvx::AppServer &m_server;
+    qvx::AppServer &m_server; // the data module's link
     std::unique_ptr<MotherAccountCombo> m_accounts;
     std::unique_ptr<PayeeCombo> m_payees;
     std::unique_ptr<AllBanksCombo> m_banks;

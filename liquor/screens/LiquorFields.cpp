@@ -11,7 +11,6 @@
 #include "platform/ResultSet.h"
 #include "platform/TListGrid.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -67,18 +66,6 @@ void ShowOnlyPanel(TKitSimplePanel *panel)
         l->setPalette(pal);
     }
     panel->SetEnabled(false);
-}
-
-void AddPopupItem(Session &session, QWidget *control, const char *name, const QString &text,
-                  std::function<void()> handler)
-{
-    auto *item = new QAction(text, control);
-    item->setObjectName(QString::fromLatin1(name));
-    control->addAction(item);
-    control->setContextMenuPolicy(Qt::ActionsContextMenu);
-    const QString where = QString::fromLatin1(name) + QStringLiteral("Click");
-    QObject::connect(item, &QAction::triggered, control,
-                     [&session, where, handler = std::move(handler)] { RunGuarded(session, where, handler); });
 }
 
 bool SelectItemByCode(TKitComboBox *combo, const QString &bankId)

@@ -29,9 +29,6 @@ TCurrencyEdit *LabeledAmount(QWidget *parent, const char *name, const QString &c
 TCurrencyEdit *LabeledCount(QWidget *parent, const char *name, const QString &caption, int x, int y);
 // A panel that only shows: disabled, its captions keep their colour.
 void ShowOnlyPanel(TKitSimplePanel *panel);
-// A pop-up menu item on a control, its handler run in the event guard.
-void AddPopupItem(Session &session, QWidget *control, const char *name, const QString &caption,
-                  std::function<void()> handler);
 
 // Selects the first item whose code (characters 2-3) is bankId; unchanged when none.
 bool SelectItemByCode(TKitComboBox *combo, const QString &bankId);
