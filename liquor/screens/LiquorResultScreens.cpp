@@ -38,8 +38,6 @@ namespace {
 
 qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
 
-QColor Tcolor(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
-
 const char *const OfflineText = "서버가 접속을 강제 종료하였습니다. 프로그램 종료 후 재접속하시기 바랍니다.";
 const char *const NoStateText = "정상처리 / 비정상처리 옵션이 선택되지 않았습니다.";
 
@@ -111,6 +109,7 @@ LiquorResultScreen::LiquorResultScreen(const ScreenContext &context, QWidget *ow
     m_bottom = MakePanel(this, "pnl_bottom");
     m_bottom->resize(width(), 44);
     SetAlign(m_bottom, alBottom);
+    m_buttons = std::make_unique<ButtonRow>(session, m_bottom);
     m_totalsGrid = new ResultTotalsGrid(this);
     grd_test = m_totalsGrid->grid();
     if (!inquiry) // the view keeps the system's selection colours
@@ -118,28 +117,17 @@ LiquorResultScreen::LiquorResultScreen(const ScreenContext &context, QWidget *ow
 
     MakeBand(this, "pnl_listtitle", inquiry ? QStringLiteral(" ◎ 당일 이체 내역") : QStringLiteral(" ◎ 이체자료 현황 목록"), 24);
     grd_ichelist = MakeListGrid(this, "grd_ichelist", m_columns);
-    grd_ichelist->OnGetCellColor = [this](int, int row, QColor &brush, QColor &font, QFont &) {
-        if (row == 0)
-            return;
-        bool normal = grd_ichelist->Cells(lrErrCode, row) == QLatin1String("0000");
-        if (m_inquiry)
-            normal = normal && grd_ichelist->Cells(lrSendFlag, row) == QLatin1String("수신");
-        brush = normal ? Tcolor(0xE3987B) : QColor(Qt::white);
-        font = normal ? QColor(Qt::white) : QColor(Qt::black);
-    };
+    // Answered normally: the result code "0000" (and, on the inquiry, received).
+    MarkRows(grd_ichelist, [this](int row) {
+        return grd_ichelist->Cells(lrErrCode, row) == QLatin1String("0000")
+               && (!m_inquiry || grd_ichelist->Cells(lrSendFlag, row) == QLatin1String("수신"));
+    }, BgrColor(0xE3987B), Qt::white);
     AddFindAction({session, dm}, this, grd_ichelist);
+    std::tie(btn_preview, btn_print) = AddPrintButtons(*m_buttons, this, grd_ichelist, Report1, 80);
     buildReport();
 }
 
 LiquorResultScreen::~LiquorResultScreen() = default;
-
-TDDButton *LiquorResultScreen::bottomButton(const char *name, const QString &caption, int x, int w,
-                                            std::function<void()> handler)
-{
-    TDDButton *b = MakeButton(m_bottom, name, caption, x, 9, w, 26);
-    BindClick(session, b, QString::fromLatin1(name) + QStringLiteral("Click"), std::move(handler));
-    return b;
-}
 
 void LiquorResultScreen::FormCreate(bool orderedBanks)
 {
@@ -278,17 +266,14 @@ Tqv_j_ichesearch_frm::Tqv_j_ichesearch_frm(const ScreenContext &context, QWidget
                              static_cast<QWidget *>(edt_sendname)})
         EnterMovesFocus(control);
     setMinimumWidth(830);
-    btn_print = bottomButton("btn_print", QStringLiteral("인 쇄"), 8, 80, [this] { PrintList(this, grd_ichelist, Report1, false); });
-    btn_preview = bottomButton("btn_preview", QStringLiteral("미리보기"), 92, 80,
-                               [this] { PrintList(this, grd_ichelist, Report1, true); });
-    btn_filesave = bottomButton("btn_filesave", QStringLiteral("자료 저장"), 176, 90, [this] {
+    btn_filesave = m_buttons->add("btn_filesave", QStringLiteral("자료 저장"), 90, [this] {
         ResultSeqFrom = 0;
         ResultSeqTo = 0;
         btn_filesaveClick();
     });
-    btn_sendT = bottomButton("btn_sendT", QStringLiteral("이체결과 전체조회 "), 270, 130, [this] { btn_sendTClick(); });
-    btn_sendS = bottomButton("btn_sendS", QStringLiteral("이체결과 개별조회 "), 404, 130, [this] { btn_sendSClick(); });
-    btn_close = bottomButton("btn_close", QStringLiteral("닫 기"), 538, 80, [this] { close(); });
+    btn_sendT = m_buttons->add("btn_sendT", QStringLiteral("이체결과 전체조회 "), 130, [this] { btn_sendTClick(); });
+    btn_sendS = m_buttons->add("btn_sendS", QStringLiteral("이체결과 개별조회 "), 130, [this] { btn_sendSClick(); });
+    btn_close = m_buttons->add("btn_close", QStringLiteral("닫 기"), 80, [this] { close(); });
     grd_ichelist->OnDblClickCell = [this](int, int row) {
         if (row > 0)
             RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), [this] { btn_sendSClick(); });
@@ -313,23 +298,7 @@ void Tqv_j_ichesearch_frm::buildFilters(QWidget *top)
     edt_sendname = MakeEdit(top, "edt_sendname", 422, 64, 160);
     btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), 830, 20, 90, 40);
     BindClick(session, btn_search, QStringLiteral("btn_searchClick"), [this] { btn_searchClick(this); });
-    TKitSimplePanel *tick = MakePanel(top, "pnl_tick");
-    tick->setGeometry(660, 36, 166, 26);
-    rdbtn_entire = MakeRadio(tick, "rdbtn_entire", QStringLiteral("전체선택"), 4, 2, 80);
-    rdbtn_noselect = MakeRadio(tick, "rdbtn_noselect", QStringLiteral("선택해제"), 84, 2, 80);
-    SetChecked(rdbtn_noselect, true);
-    rdbtn_entire->OnClick = [this](QObject *) {
-        RunGuarded(session, QStringLiteral("rdbtn_entireClick"), [this] {
-            if (!GridIsEmpty(grd_ichelist, 1))
-                TickAll(grd_ichelist, lrNo, true);
-        });
-    };
-    rdbtn_noselect->OnClick = [this](QObject *) {
-        RunGuarded(session, QStringLiteral("rdbtn_noselectClick"), [this] {
-            if (!GridIsEmpty(grd_ichelist, 1))
-                TickAll(grd_ichelist, lrNo, false);
-        });
-    };
+    std::tie(rdbtn_entire, rdbtn_noselect) = MakeTickChoice(session, top, QRect(660, 36, 166, 26), grd_ichelist, lrNo, 1);
 }
 
 void Tqv_j_ichesearch_frm::closeEvent(QCloseEvent *e)
@@ -530,11 +499,8 @@ Tqv_j_icheview_frm::Tqv_j_icheview_frm(const ScreenContext &context, QWidget *ow
                              static_cast<QWidget *>(rd_notsend), static_cast<QWidget *>(chk_MoName)})
         EnterMovesFocus(control);
     setMinimumWidth(812);
-    btn_print = bottomButton("btn_print", QStringLiteral("인 쇄"), 8, 80, [this] { PrintList(this, grd_ichelist, Report1, false); });
-    btn_preview = bottomButton("btn_preview", QStringLiteral("미리보기"), 92, 80,
-                               [this] { PrintList(this, grd_ichelist, Report1, true); });
-    btn_filesave = bottomButton("btn_filesave", QStringLiteral("Text 파일 저장"), 176, 120, [this] { btn_filesaveClick(); });
-    KitButton1 = bottomButton("KitButton1", QStringLiteral("닫 기"), 300, 80, [this] { close(); });
+    btn_filesave = m_buttons->add("btn_filesave", QStringLiteral("Text 파일 저장"), 120, [this] { btn_filesaveClick(); });
+    KitButton1 = m_buttons->add("KitButton1", QStringLiteral("닫 기"), 80, [this] { close(); });
     RunGuarded(session, QStringLiteral("qv_j_icheview_frm.FormCreate"), [this] { FormCreate(false); });
 }
 

@@ -22,6 +22,7 @@
 
 class QDateEdit;
 class QLineEdit;
+class ButtonRow;
 class ResultTotalsGrid;
 class TCurrencyEdit;
 class TDDButton;
@@ -79,13 +80,13 @@ protected:
     int FillRows(const qvx::ResultSet &rs);
     void ClearRows();
     void FormCreate(bool orderedBanks);
-    TDDButton *bottomButton(const char *name, const QString &caption, int x, int w, std::function<void()> handler);
     ListColumns &columns() { return m_columns; }
     const MotherAccountCombo &accounts() const { return *m_accounts; }
     const DateRange &dates() const { return *m_dates; }
 
     TKitSimplePanel *m_top = nullptr;
     TKitSimplePanel *m_bottom = nullptr;
+    std::unique_ptr<ButtonRow> m_buttons; // the print buttons, then each screen's own
     ListColumns m_columns;
 
 private:
