@@ -212,9 +212,9 @@ void LiquorResultScreen::buildReport()
         {QStringLiteral("모계좌 번호 : "), QStringLiteral("qlbl_mobankno"), {0, 14}},
         {QStringLiteral("이 체 기 간 : "), QStringLiteral("qlbl_date"), {0, 20}},
         {QStringLiteral("사  용  자  :"), QStringLiteral("qlbl_username"), {0, 26}},
-        {QStringLiteral("전 체 건 수 : "), QStringLiteral("qlbl_totalgun"), {100, 14}, QStringLiteral("건"), 24, 15, AlignRight},
-        {QStringLiteral("정 상 건 수 : "), QStringLiteral("qlbl_rightgun"), {100, 20}, QStringLiteral("건"), 24, 15, AlignRight},
-        {QStringLiteral("불 능 건 수 : "), QStringLiteral("qlbl_errgun"), {100, 26}, QStringLiteral("건"), 24, 15, AlignRight},
+        {QStringLiteral("전 체 건 수 : "), QStringLiteral("qlbl_totalgun"), {92, 14}, QStringLiteral("건"), 24, 14, AlignRight},
+        {QStringLiteral("정 상 건 수 : "), QStringLiteral("qlbl_rightgun"), {92, 20}, QStringLiteral("건"), 24, 14, AlignRight},
+        {QStringLiteral("불 능 건 수 : "), QStringLiteral("qlbl_errgun"), {92, 26}, QStringLiteral("건"), 24, 14, AlignRight},
     };
     const QStringList amounts = m_inquiry
         ? QStringList{QStringLiteral("전 체 금 액 : "), QStringLiteral("정 상 금 액 : "), QStringLiteral("불 능 금 액 : ")}
@@ -225,7 +225,7 @@ void LiquorResultScreen::buildReport()
         : QStringList{QStringLiteral("qlbl_totalmoney"), QStringLiteral("qlbl_jumoney"), QStringLiteral("qlbl_nonjumoney"),
                       QStringLiteral("qlbl_rightmoney"), QStringLiteral("qlbl_errmoney")};
     for (int i = 0; i < amounts.size(); ++i)
-        values.append({amounts[i], names[i], {142, 14.0 + 6 * i}, QStringLiteral("원"), 22, 22, AlignRight});
+        values.append({amounts[i], names[i], {140, 14.0 + 6 * i}, QStringLiteral("원"), 22, 22, AlignRight});
     AddTitleValues(Report1, values);
     t.height = m_inquiry ? 34 : 46;
     const QList<ReportColumn> cols = ReportColumns(m_inquiry);

@@ -27,6 +27,8 @@
 #include "platform/TListGrid.h"
 
 #include <QDir>
+#include <QImage>
+#include <QPainter>
 #include <QFile>
 #include <QLineEdit>
 
@@ -281,6 +283,15 @@ TEST_F(LiquorResults, InquiryReportFillsItsPageAndTheViewsDoesNot)
     QVector<qvx::Report::Page> pages = s->Report1.layout();
     ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(pages[0].detailCount(), 31);
+    {
+        // The page as it prints, for a person to look at.
+        QImage image(QSize(210 * 4, 297 * 4), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        s->Report1.paintPage(painter, pages[0], 4);
+        painter.end();
+        image.save(qEnvironmentVariable("QUVEX_TEST_OUTPUT", QDir::tempPath()) + S("/liquor_result_report.png"));
+    }
 
     auto *v = openView();
     ASSERT_NE(v, nullptr);
