@@ -183,6 +183,14 @@ TEST_F(LiquorResults, WholeInquiryOfBothKindsAndTheSingleInquirysDialog)
     ASSERT_NE(s, nullptr);
     ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 2);
 
+    // A period that is not today alone is refused before any number is reserved.
+    ASSERT_TRUE(TypeDate(s->dtpkr_from, QDate::fromString(today, QStringLiteral("yyyyMMdd")).addDays(-1)));
+    client->prompt().clear();
+    ClickControl(s->btn_sendT);
+    EXPECT_EQ(client->prompt().texts(), QStringList{S("금일 데이터에 대하여 조회가 가능합니다.")});
+    EXPECT_EQ(client->server().query(S("select count(*) as n from icheresult_102")).valueInt(0, S("n")), 0);
+    ASSERT_TRUE(TypeDate(s->dtpkr_from, QDate::fromString(today, QStringLiteral("yyyyMMdd"))));
+
     // The range the menu hands over lists both tables: one row of each kind
     // more, and each request goes to its transfer's own table.
     seed("30", 3, "2", "", 3000, S("다상사"));
