@@ -56,6 +56,10 @@ RequestResult RequestSender::send(const RequestBatch &batch, int count, const St
         }
         result.base = base;
     }
+    if (batch.beforeRows && !batch.beforeRows(result.base)) {
+        result.outcome = Outcome::Stopped;
+        return result;
+    }
 
     const bool skipBad = batch.policy == RequestBatch::Policy::SkipBadLine;
     auto refuse = [&](int row, const QString &why) {
@@ -123,6 +127,7 @@ RequestResult RequestSender::send(const RequestBatch &batch, int count, const St
         }
         return result;
     }
+    result.committed = true;
 
     if (batch.registration == RequestBatch::Registration::None) {
         result.outcome = Outcome::Sent;

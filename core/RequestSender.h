@@ -51,6 +51,9 @@ struct RequestBatch
     SeqNoDbErrorNotice dbErrorNotice = SeqNoDbErrorNotice::Show;
     // SkipBadLine: row i was refused by the server (after its statement was logged).
     std::function<void(int row)> onRefused;
+    // Runs once the numbers are reserved (base), before the first row is
+    // built; false ends the batch with nothing stored (Outcome::Stopped).
+    std::function<bool(qint64 base)> beforeRows;
 
     static RequestBatch bySeqNo(const QString &serviceCode, const QString &tableName);
     static RequestBatch byCfmId(const QString &serviceCode, const QString &tableName, const QString &time);
@@ -62,6 +65,7 @@ struct RequestResult
         Sent,            // stored, committed and registered (Registration::None: stored and committed)
         Empty,           // no row to store: nothing committed, nothing registered
         ReserveFailed,   // no message numbers (load or database message shown): nothing stored
+        Stopped,         // the batch's beforeRows step said no: nothing stored
         InsertFailed,    // AllOrNothing: an insert was refused and the batch rolled back
         CommitFailed,    // the commit was refused; rolled back
         Withdrawn,       // stored and committed, but the user withdrew at a registration question
@@ -73,6 +77,7 @@ struct RequestResult
     int stored = 0;           // rows inserted
     QList<int> refused;       // rows the server refused (SkipBadLine)
     int registration = 0;     // the registration routine's answer (1, -1, -2), 0 when not run
+    bool committed = false;   // the final commit went through
     QString error;            // the server's message for a failed step
     // ReserveFailed: the reservation's answer, SeqNoTimedOut (the server was
     // busy for the whole time limit) or SeqNoDbError (its database failed).

@@ -4,11 +4,19 @@
 #include "core/TextUtils.h"
 #include "platform/Clock.h"
 
+#include <QDateTime>
+
 bool IsDuplicateTransfer(const std::function<QString(int col, int row)> &cell, int rowCount,
                          const QString &name, const QString &amount, const QString &memo,
                          const DuplicateColumns &columns)
 {
-    const bool withMemo = memo != u"N";
+    return IsDuplicateTransfer(cell, rowCount, name, amount, memo, memo != u"N", columns);
+}
+
+bool IsDuplicateTransfer(const std::function<QString(int col, int row)> &cell, int rowCount,
+                         const QString &name, const QString &amount, const QString &memo, bool withMemo,
+                         const DuplicateColumns &columns)
+{
     for (int r = 1; r < rowCount; ++r) {
         if (cell(columns.name, r) != name || cell(columns.amount, r) != amount)
             continue;
@@ -23,18 +31,45 @@ QString DuplicateMemo(const QString &info, int icheCheckFlag)
     return icheCheckFlag != 0 ? info.trimmed() : QStringLiteral("N");
 }
 
+QString PadAmount(const QString &groupedAmount, int width)
+{
+    const int pad = width - int(groupedAmount.size());
+    return pad > 0 ? QString(pad, QLatin1Char(' ')) + groupedAmount : groupedAmount;
+}
+
 QString DuplicateQuestion(const QString &name, const QString &groupedAmount)
 {
     return QStringLiteral("중복이체자료를 발견하였습니다.\r\r거래처명 : ") + name + QStringLiteral("\r")
-           + QStringLiteral("이체금액 : ") + FixLenSpace(groupedAmount, 13, false) + QStringLiteral(" 원")
+           + QStringLiteral("이체금액 : ") + PadAmount(groupedAmount, 13) + QStringLiteral(" 원")
            + QStringLiteral("\r\r") + QStringLiteral("위의 자료는 이미 이체작성화면에 등록되어 있는 상태입니다.")
            + QStringLiteral("\r\r") + QStringLiteral("이체자료에 추가하시겠습니까?");
 }
 
 QString DuplicateLogTail(const QString &name, const QString &groupedAmount)
 {
-    return QStringLiteral("거래처명 : ") + name + QStringLiteral("  이체금액 : ")
-           + FixLenSpace(groupedAmount, 13, false) + QStringLiteral(" 원");
+    return QStringLiteral("거래처명 : ") + name + QStringLiteral("  이체금액 : ") + PadAmount(groupedAmount, 13)
+           + QStringLiteral(" 원");
+}
+
+QString TransferLogStamp()
+{
+    const QDateTime now = qvx::Clock::now();
+    return now.toString(QStringLiteral("yyyyMMdd")) + QLatin1Char(' ') + now.toString(QStringLiteral("hhmmss"));
+}
+
+QString TransferLogLine(const QString &kind, const QString &seq, const QStringList &values, const QString &stamp,
+                        TransferLogValues style)
+{
+    if (kind != u"1" && kind != u"2")
+        return QStringLiteral("database Error -> ") + stamp + QLatin1Char(' ') + seq + QLatin1Char('-')
+               + values.value(0);
+    QString line = (kind == u"1" ? QStringLiteral("자료변환 Error -> ") : QStringLiteral("이체송신 Error -> ")) + stamp
+                   + QLatin1Char(' ') + seq;
+    if (style == TransferLogValues::JoinedAfterSeq)
+        return line + values.join(QLatin1Char(' '));
+    for (const QString &value : values)
+        line += QLatin1Char(' ') + value;
+    return line;
 }
 
 QString TransferLogLine(const QString &kind, const QString &seq, const QStringList &values, const QString &stamp)
@@ -47,8 +82,7 @@ QString TransferLogLine(const QString &kind, const QString &seq, const QStringLi
 
 bool WriteTransferLog(const QString &kind, const QString &seq, const QStringList &values)
 {
-    const QString stamp = qvx::Clock::today() + QLatin1Char(' ') + qvx::Clock::nowText(QStringLiteral("hhmmss"));
-    return AppendDayLogLine(TransferLogLine(kind, seq, values, stamp));
+    return AppendDayLogLine(TransferLogLine(kind, seq, values, TransferLogStamp()));
 }
 
 QString TransferRowLogLine(const QString &prefix, const TransferRow &row)

@@ -25,15 +25,37 @@ bool IsDuplicateTransfer(const std::function<QString(int col, int row)> &cell, i
                          const QString &name, const QString &amount, const QString &memo,
                          const DuplicateColumns &columns = {});
 
+// The same with the memo comparison as a flag of its own: with compareMemo
+// clear only name and amount count; with it set the memo is compared as it
+// stands, also when it is "N".
+bool IsDuplicateTransfer(const std::function<QString(int col, int row)> &cell, int rowCount,
+                         const QString &name, const QString &amount, const QString &memo, bool compareMemo,
+                         const DuplicateColumns &columns);
+
 // The memo the duplicate test compares: the trimmed other information when
 // IcheCheckFlag is set, else "N" (name and amount only).
 QString DuplicateMemo(const QString &info, int icheCheckFlag);
 
 // The question shown when a duplicate is found (caption "확인", OK/Cancel).
+// The amount is right-aligned in 13 characters and never cut.
 QString DuplicateQuestion(const QString &name, const QString &groupedAmount);
 // "거래처명 : <name>  이체금액 : <amount right-aligned in 13> 원", the tail of
 // the duplicate log lines.
 QString DuplicateLogTail(const QString &name, const QString &groupedAmount);
+
+// An amount right-aligned in `width` characters; a longer one stands whole.
+QString PadAmount(const QString &groupedAmount, int width);
+
+// How the values of an error line follow its message number: joined by " "
+// right after it (the general entry screen), or each preceded by " " (the
+// liquor-trade screens).
+enum class TransferLogValues { JoinedAfterSeq, EachSpaced };
+
+// The error line of WriteTransferLog, with stamp = "<yyyymmdd> <hhnnss>".
+QString TransferLogLine(const QString &kind, const QString &seq, const QStringList &values, const QString &stamp,
+                        TransferLogValues style = TransferLogValues::JoinedAfterSeq);
+// "<yyyymmdd> <hhnnss>" of now.
+QString TransferLogStamp();
 
 // Appends an error line to today's log (no user id, no brackets):
 //   kind "1": "자료변환 Error -> <yyyymmdd> <hhnnss> " + seq + values joined by " "

@@ -35,6 +35,8 @@ enum TransferColumn {
 
 struct TransferRow
 {
+    static constexpr int ColumnCount = TransferColumnCount;
+
     QString no;
     QString moBankName;
     QString moBankNo;

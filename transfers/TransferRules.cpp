@@ -97,10 +97,18 @@ QString TransferKindCode(const QString &transDiv)
     return transDiv == u"수납" ? QStringLiteral("20") : QStringLiteral("30");
 }
 
+QString TransferCheckCode(const QString &moBankId, const QString &moBankNo, const QString &bankId,
+                          const QString &bankNo, const QString &plainAmount, const QString &gubun,
+                          const QString &seqNo, const QString &code, qvx::AppServer *server)
+{
+    return MakeBankCheckCode(moBankId, DelChar(moBankNo, QLatin1Char('-')), bankId, DelChar(bankNo, QLatin1Char('-')),
+                             FixLenZero(DelComma(plainAmount).trimmed(), 13, false), seqNo, gubun, code, server);
+}
+
 QString RowCheckCode(const TransferRow &row, const QString &seqNo, const QString &code, qvx::AppServer *server)
 {
-    return MakeBankCheckCode(row.moBankId, row.plainMoBankNo(), row.bankId, row.plainBankNo(),
-                             FixLenZero(row.plainMoney().trimmed(), 13, false), seqNo, row.gubun, code, server);
+    return TransferCheckCode(row.moBankId, row.moBankNo, row.bankId, row.bankNo, row.money, row.gubun, seqNo, code,
+                             server);
 }
 
 QString EntryCheckCode(const TransferRow &row, qvx::AppServer *server)
@@ -115,6 +123,15 @@ QString EntryCheckCode(const TransferRow &row, const QDate &today, qvx::AppServe
     return MakeBankCheckCode(row.moBankId, row.plainMoBankNo(), row.bankId, row.plainBankNo(),
                              FixLenZero(row.plainMoney().trimmed(), 13, false), QString(),
                              row.gubun, QStringLiteral("999999"), today, server);
+}
+
+bool ResidentNoRefused(const QString &bankId, const QString &realNameNo, const QString &today)
+{
+    try {
+        return IsResidentNoBanned(bankId, realNameNo, today);
+    } catch (const ConvertError &) {
+        return false;
+    }
 }
 
 TransferEntryCheck CheckTransferEntry(const TransferEntryInput &input)

@@ -44,6 +44,13 @@ QString TransferMessageType(const QString &moBankId, const QString &bankId);
 // "20" for "수납", "30" otherwise.
 QString TransferKindCode(const QString &transDiv);
 
+// The check code of a transfer: MakeBankCheckCode with the accounts without
+// '-' and the amount (digits, no ',') zero-padded to 13 digits, as every
+// bank's rule reads it. The general and the liquor-trade rows share it.
+QString TransferCheckCode(const QString &moBankId, const QString &moBankNo, const QString &bankId,
+                          const QString &bankNo, const QString &plainAmount, const QString &gubun,
+                          const QString &seqNo, const QString &code, qvx::AppServer *server = nullptr);
+
 // The check code of a row: MakeBankCheckCode with the row's banks and
 // accounts, the amount brought to 13 digits, the kind, and the given message
 // number and numeric code. Throws ConvertError (or AppServerError for bank 23)
@@ -55,6 +62,10 @@ QString RowCheckCode(const TransferRow &row, const QString &seqNo, const QString
 QString EntryCheckCode(const TransferRow &row, qvx::AppServer *server = nullptr);
 // The same on the given date (a conversion's rows carry the date it started).
 QString EntryCheckCode(const TransferRow &row, const QDate &today, qvx::AppServer *server = nullptr);
+
+// IsResidentNoBanned where a bank code or date that is no number counts as
+// "not banned" (such a bank has no resident-number rule).
+bool ResidentNoRefused(const QString &bankId, const QString &realNameNo, const QString &today);
 
 // --- manual entry ----------------------------------------------------------------
 

@@ -120,9 +120,14 @@ void ReplyDispatcher::resultRange(QWidget *screen, const ReplyRoute &route) cons
         from = liquor ? session.SeqNoBase + 1 : session.SeqNoBase;
         to = session.SeqNoLast;
     }
-    if (auto *range = dynamic_cast<IResultRangeScreen *>(screen))
+    auto *range = dynamic_cast<IResultRangeScreen *>(screen);
+    if (range)
         range->setResultRange(from, to);
     const bool collection = liquor ? route.collection : session.LastIcheGubun == QLatin1String("20");
+    if (range && range->setResultKind(collection)) {
+        runSearch(screen);
+        return;
+    }
     if (auto *radio = screen->findChild<TKitRadioButton *>(collection ? QStringLiteral("chk_sunab")
                                                                       : QStringLiteral("chk_jigub")))
         SetChecked(radio, true);

@@ -7,6 +7,8 @@
 //   BindClick(this, btn_search, "btn_searchClick", &Tqv_bank_frm::btn_searchClick);
 //   BindClick(session, btn_close, "btn_closeClick", [this] { close(); });
 
+#include "core/screens/ScreenContext.h"
+
 #include <QString>
 #include <functional>
 

@@ -21,6 +21,13 @@ class IResultRangeScreen
 public:
     virtual ~IResultRangeScreen();
     virtual void setResultRange(int from, int to) = 0;
+    // The kind the next search lists (collections or payments); false when
+    // the screen leaves it to its radio buttons "chk_sunab" / "chk_jigub".
+    virtual bool setResultKind(bool collection)
+    {
+        (void)collection;
+        return false;
+    }
 };
 
 namespace qvx { class ResultSet; }

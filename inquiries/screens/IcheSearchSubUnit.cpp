@@ -8,6 +8,7 @@
 #include "controls/edits/CurrEdit.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitControl.h"
+#include "platform/Clock.h"
 #include "platform/Prompt.h"
 #include "platform/ResultSet.h"
 
@@ -19,11 +20,12 @@ QString DateText(const QString &d) { return d.mid(0, 4) + u'-' + d.mid(4, 2) + u
 QString TimeText(const QString &t) { return t.mid(0, 2) + u':' + t.mid(2, 2) + u':' + t.mid(4, 2); }
 } // namespace
 
-Tqv_ichesearchsub_frm::Tqv_ichesearchsub_frm(const ScreenContext &context, QWidget *owner)
-    : QDialog(owner), session(context.session), dm(context.dm)
+Tqv_ichesearchsub_frm::Tqv_ichesearchsub_frm(const ScreenContext &context, QWidget *owner, ResultDetailKind kind)
+    : QDialog(owner), kind(kind), session(context.session), dm(context.dm)
 {
-    setObjectName(QStringLiteral("qv_ichesearchsub_frm"));
-    setWindowTitle(QStringLiteral("이체전문개별조회"));
+    const bool liquor = kind == ResultDetailKind::Liquor;
+    setObjectName(liquor ? QStringLiteral("qv_j_ichesearchsub_frm") : QStringLiteral("qv_ichesearchsub_frm"));
+    setWindowTitle(liquor ? QStringLiteral("이체전문 개별조회") : QStringLiteral("이체전문개별조회"));
     setModal(true);
     resize(560, 330);
     SetFormColour(this);
@@ -66,7 +68,7 @@ Tqv_ichesearchsub_frm::Tqv_ichesearchsub_frm(const ScreenContext &context, QWidg
     curredt_fee = money("curredt_fee", QStringLiteral("수  수  료"));
     edt_procno = edit("edt_procno", QStringLiteral("타행처리번호"));
     edt_sendname = edit("edt_sendname", QStringLiteral("송  금  인"));
-    edt_procresult = edit("edt_procresult", QStringLiteral("에 러 코 드"));
+    edt_procresult = edit("edt_procresult", liquor ? QStringLiteral("결 과 코 드") : QStringLiteral("에 러 코 드"));
 
     DDButton1 = MakeButton(this, "DDButton1", QStringLiteral("닫 기"), 450, 290, 90, 26);
     BindClick(this, DDButton1, "DDButton1Click", &Tqv_ichesearchsub_frm::DDButton1Click);
@@ -74,9 +76,16 @@ Tqv_ichesearchsub_frm::Tqv_ichesearchsub_frm(const ScreenContext &context, QWidg
 
 void Tqv_ichesearchsub_frm::FillResult(const qvx::ResultSet &rs)
 {
-    if (rs.isEmpty())
+    const bool liquor = kind == ResultDetailKind::Liquor;
+    if (rs.isEmpty()) {
+        if (liquor) {
+            edt_senddate->setText(DateText(qvx::Clock::today()));
+            edt_procresult->setText(QStringLiteral("자료를 찾을 수 없습니다."));
+        }
         return;
+    }
     auto v = [&rs](const char *n) { return rs.value(0, QString::fromLatin1(n)); };
+    const QString none = QStringLiteral("결과코드 없음");
     edt_senddate->setText(DateText(v("senddate")));
     edt_mobankname->setText(v("mobankname"));
     edt_bankname->setText(v("transbankname"));
@@ -84,7 +93,9 @@ void Tqv_ichesearchsub_frm::FillResult(const qvx::ResultSet &rs)
     edt_receivetime->setText(TimeText(v("receivetime")));
     edt_mobankno->setText(FormatAcctNo(v("bankid"), v("mobankno")));
     edt_bankno->setText(FormatAcctNo(v("trans_bankid"), v("bankno")));
-    if (v("gubun") == QLatin1String("20"))
+    if (liquor)
+        edt_procresult->setText(v("procresult").trimmed().isEmpty() ? none : v("proccontents"));
+    else if (v("gubun") == QLatin1String("20"))
         edt_ichename->setText(QStringLiteral("수납"));
     else if (v("gubun") == QLatin1String("30"))
         edt_ichename->setText(QStringLiteral("지급"));
@@ -100,7 +111,7 @@ void Tqv_ichesearchsub_frm::DDButton1Click()
 {
     // The list keeps what its last search showed; the next search brings
     // the answer into it.
-    if (!edt_mobankname->text().isEmpty()
+    if (kind == ResultDetailKind::Liquor || !edt_mobankname->text().isEmpty()
         || qvx::Prompt::instance().confirm(QStringLiteral(
             "현재 은행에서 아직 전문이 도달하지 않은 상태일 수 있습니다. 개별조회창을 닫으시겠습니까?")))
         accept();

@@ -12,11 +12,18 @@ class Session;
 class TCurrencyEdit;
 class TDDButton;
 
+// Which inquiry the dialog answers: the general one, or the liquor-trade
+// one ("qv_j_ichesearchsub_frm", filled from icheresult_102/103, which says
+// so when no answered row is found).
+enum class ResultDetailKind { General, Liquor };
+
 class Tqv_ichesearchsub_frm : public QDialog, public IResultDetailDialog
 {
     Q_OBJECT
 public:
-    explicit Tqv_ichesearchsub_frm(const ScreenContext &context, QWidget *owner = nullptr);
+    explicit Tqv_ichesearchsub_frm(const ScreenContext &context, QWidget *owner = nullptr,
+                                   ResultDetailKind kind = ResultDetailKind::General);
+    const ResultDetailKind kind;
 
     Session &session;
 

@@ -1,0 +1,14 @@
+#include "core/screens/GridRows.h"
+
+void RenumberGridRows(TListGrid *grid)
+{
+    if (GridIsEmpty(grid))
+        return;
+    for (int r = 1; r < grid->RowCount(); ++r)
+        grid->SetCells(0, r, QString::number(r));
+}
+
+int GridDataRowCount(const TListGrid *grid)
+{
+    return GridIsEmpty(grid) ? 0 : grid->RowCount() - 1;
+}

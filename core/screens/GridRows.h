@@ -1,0 +1,60 @@
+#pragma once
+// A list whose data rows are typed rows: reading and writing a row at a list
+// row, appending (row 1 of an empty list, else a new last row, numbered in
+// column 0), all data rows, renumbering and the row count. A row type gives
+// ColumnCount, cells() and fromCells(); the transfer entry lists use it.
+
+#include "core/screens/ListScreen.h"
+#include "platform/TListGrid.h"
+
+#include <QStringList>
+#include <QVector>
+
+template <class Row>
+Row ReadGridRow(const TListGrid *grid, int row)
+{
+    QStringList cells;
+    cells.reserve(Row::ColumnCount);
+    for (int c = 0; c < Row::ColumnCount; ++c)
+        cells.append(grid->Cells(c, row));
+    return Row::fromCells(cells);
+}
+
+template <class Row>
+void WriteGridRow(TListGrid *grid, int row, const Row &values)
+{
+    const QStringList cells = values.cells();
+    for (int c = 0; c < Row::ColumnCount; ++c)
+        grid->SetCells(c, row, cells[c]);
+}
+
+// Returns the list row used; column 0 takes its running number.
+template <class Row>
+int AppendGridRow(TListGrid *grid, Row values)
+{
+    int row = 1;
+    if (!GridIsEmpty(grid)) {
+        row = grid->RowCount();
+        grid->SetRowCount(row + 1);
+    }
+    values.no = QString::number(row);
+    WriteGridRow(grid, row, values);
+    return row;
+}
+
+// The data rows (none for an empty list).
+template <class Row>
+QVector<Row> GridRows(const TListGrid *grid)
+{
+    QVector<Row> rows;
+    if (GridIsEmpty(grid))
+        return rows;
+    for (int r = 1; r < grid->RowCount(); ++r)
+        rows.append(ReadGridRow<Row>(grid, r));
+    return rows;
+}
+
+// Running numbers 1, 2, 3, ... in column 0 from row 1.
+void RenumberGridRows(TListGrid *grid);
+// Number of data rows (0 for an empty list).
+int GridDataRowCount(const TListGrid *grid);

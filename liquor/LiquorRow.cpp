@@ -1,0 +1,77 @@
+#include "liquor/LiquorRow.h"
+
+#include "core/TextUtils.h"
+
+namespace {
+
+// Member of each column, in column order.
+QString LiquorRow::*const Members[LiquorColumnCount] = {
+    &LiquorRow::no,        &LiquorRow::transDiv, &LiquorRow::moBankName, &LiquorRow::moBankNo,
+    &LiquorRow::juMoney,   &LiquorRow::nonJuMoney, &LiquorRow::money,    &LiquorRow::name,
+    &LiquorRow::bankName,  &LiquorRow::bankNo,   &LiquorRow::payKind,    &LiquorRow::realNameNo,
+    &LiquorRow::info,      &LiquorRow::sendId,   &LiquorRow::recvId,     &LiquorRow::firmId,
+    &LiquorRow::service,   &LiquorRow::moBankId, &LiquorRow::userId,     &LiquorRow::sendFlag,
+    &LiquorRow::passWd,    &LiquorRow::boki,     &LiquorRow::gubun,      &LiquorRow::juFlag,
+    &LiquorRow::bankId,    &LiquorRow::flag25,   &LiquorRow::bankId2,
+};
+
+const char *const Names[LiquorColumnCount] = {
+    "순번",     "거래구분", "모은행",   "모계좌번호", "주류금액",   "비주류금액", "이체금액",
+    "거래처명", "거래은행", "거래은행계좌", "결제구분", "실명번호", "기타",       "송신ID",
+    "수신ID",   "업체코드", "서비스구분", "모은행코드", "작성자ID", "송신구분",   "비밀번호",
+    "복기",     "이체종류", "주류구분", "거래은행코드", "구분",     "거래은행코드",
+};
+
+qint64 wholeWon(const QString &plain)
+{
+    bool ok = false;
+    const qint64 v = plain.trimmed().toLongLong(&ok);
+    return ok ? v : 0;
+}
+
+} // namespace
+
+QString LiquorRow::value(LiquorColumn col) const
+{
+    return (col >= 0 && col < LiquorColumnCount) ? this->*Members[col] : QString();
+}
+
+void LiquorRow::setValue(LiquorColumn col, const QString &text)
+{
+    if (col >= 0 && col < LiquorColumnCount)
+        this->*Members[col] = text;
+}
+
+QStringList LiquorRow::cells() const
+{
+    QStringList out;
+    out.reserve(LiquorColumnCount);
+    for (int c = 0; c < LiquorColumnCount; ++c)
+        out.append(this->*Members[c]);
+    return out;
+}
+
+LiquorRow LiquorRow::fromCells(const QStringList &cells)
+{
+    LiquorRow row;
+    for (int c = 0; c < LiquorColumnCount && c < cells.size(); ++c)
+        row.*Members[c] = cells[c];
+    return row;
+}
+
+QString LiquorRow::plainMoney() const { return DelComma(money); }
+QString LiquorRow::plainJuMoney() const { return DelComma(juMoney); }
+QString LiquorRow::plainNonJuMoney() const { return DelComma(nonJuMoney); }
+QString LiquorRow::plainMoBankNo() const { return DelChar(moBankNo, QLatin1Char('-')); }
+QString LiquorRow::plainBankNo() const { return DelChar(bankNo, QLatin1Char('-')); }
+qint64 LiquorRow::amount() const { return wholeWon(plainMoney()); }
+
+QString LiquorColumnTitle(LiquorColumn col)
+{
+    return (col >= 0 && col < LiquorShownColumns) ? QString::fromUtf8(Names[col]) : QString();
+}
+
+QString LiquorColumnName(LiquorColumn col)
+{
+    return (col >= 0 && col < LiquorColumnCount) ? QString::fromUtf8(Names[col]) : QString();
+}

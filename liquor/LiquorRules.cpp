@@ -1,0 +1,202 @@
+#include "liquor/LiquorRules.h"
+
+#include "core/Session.h"
+#include "core/TextUtils.h"
+#include "transfers/TransferLog.h"
+#include "transfers/TransferRules.h"
+
+const QString LiquorAmountTooLongMessage = QStringLiteral("금액을 초과하였습니다.");
+const QString LiquorAmountMissingMessage = QStringLiteral("이체금액을 등록하시기 바랍니다.");
+const QString LiquorNoMotherAccountMessage = QStringLiteral("등록된 은행계좌가 존재하지 않습니다.");
+const QString LiquorOtherBankMessage = QStringLiteral("타행 이체는 할 수 없습니다.");
+const QString LiquorOwnBankOnlyMessage = QStringLiteral("현재 주류이체는 당행만 처리됩니다.");
+const QString LiquorResidentNoMessage =
+    QStringLiteral("실명번호의 주민등록번호는 생년월일로 대체 되었습니다.\r\n확인 후 수정해 주시기 바랍니다.");
+
+namespace {
+
+// One amount field read by the amount rule; an empty liquor or non-liquor
+// field is 0.
+bool readAmount(const QString &text, bool emptyIsZero, bool mustBePositive, qint64 *value, QString *message)
+{
+    const QString plain = DelComma(text).trimmed();
+    if (plain.isEmpty() && emptyIsZero) {
+        *value = 0;
+        return true;
+    }
+    const AmountCheck check = CheckTransferAmount(plain);
+    if (check.fault == AmountFault::TooLarge) {
+        *message = LiquorAmountTooLongMessage;
+        return false;
+    }
+    if (check.fault == AmountFault::None) {
+        *value = check.value;
+        return true;
+    }
+    // The general rule refuses 0; a liquor or non-liquor part may be 0.
+    const bool zero = !plain.isEmpty() && plain.size() <= LiquorAmountMaxChars
+                      && plain.count(QLatin1Char('0')) == plain.size();
+    if (zero && !mustBePositive) {
+        *value = 0;
+        return true;
+    }
+    *message = LiquorAmountMissingMessage;
+    return false;
+}
+
+} // namespace
+
+bool LiquorSameBank(const QString &moBankId, const QString &bankId)
+{
+    return SameBankWord(moBankId, bankId) == u"당행";
+}
+
+bool LiquorAmountTextTooLong(const QString &text)
+{
+    return text.size() > LiquorAmountMaxChars;
+}
+
+LiquorAmounts CheckLiquorAmounts(const QString &liquor, const QString &nonLiquor, const QString &transfer)
+{
+    LiquorAmounts out;
+    if (!readAmount(liquor, true, false, &out.liquor, &out.message)) {
+        out.faultField = LiquorAmountField::Liquor;
+        return out;
+    }
+    if (!readAmount(nonLiquor, true, false, &out.nonLiquor, &out.message)) {
+        out.faultField = LiquorAmountField::NonLiquor;
+        return out;
+    }
+    if (!readAmount(transfer, false, true, &out.transfer, &out.message))
+        out.faultField = LiquorAmountField::Transfer;
+    return out;
+}
+
+LiquorEntryCheck CheckLiquorEntry(const LiquorEntryInput &input)
+{
+    LiquorEntryCheck check;
+    if (!input.hasMotherAccount) {
+        check.focus = LiquorEntryFocus::MotherAccount;
+        check.message = LiquorNoMotherAccountMessage;
+        return check;
+    }
+    if (input.payeeIndex <= 0 && input.sendName.isEmpty()) {
+        check.focus = input.payeeComboEnabled ? LiquorEntryFocus::PayeeCombo : LiquorEntryFocus::SendName;
+        check.message = QStringLiteral("송금인 또는 수금인을 등록하시기 바랍니다.");
+        return check;
+    }
+    check.amounts = CheckLiquorAmounts(input.liquorText, input.nonLiquorText, input.transferText);
+    if (!check.amounts.ok()) {
+        check.message = check.amounts.message;
+        switch (check.amounts.faultField) {
+        case LiquorAmountField::NonLiquor: check.focus = LiquorEntryFocus::NonLiquor; break;
+        case LiquorAmountField::Transfer:
+            // A missing transfer amount is entered through the liquor amount.
+            check.focus = check.amounts.message == LiquorAmountMissingMessage ? LiquorEntryFocus::Liquor
+                                                                              : LiquorEntryFocus::Transfer;
+            break;
+        default: check.focus = LiquorEntryFocus::Liquor; break;
+        }
+        return check;
+    }
+    if (ResidentNoRefused(input.moBankId, input.realNameNo, input.today)) {
+        check.focus = LiquorEntryFocus::RealNameNo;
+        check.message = LiquorResidentNoMessage;
+        return check;
+    }
+    if (!LiquorSameBank(input.moBankId, input.bankId)) {
+        check.focus = LiquorEntryFocus::SendName;
+        check.message = LiquorOtherBankMessage;
+        return check;
+    }
+    return check;
+}
+
+QString LiquorModeWord(int paymentMode)
+{
+    return paymentMode == 1 ? QStringLiteral("지급") : QStringLiteral("수납");
+}
+
+QString LiquorGubun(int paymentMode)
+{
+    return paymentMode == 1 ? QStringLiteral("30") : QStringLiteral("20");
+}
+
+LiquorRow MakeLiquorEntryRow(const Session &session, const MotherAccount &account, const LiquorEntry &entry)
+{
+    LiquorRow row;
+    row.transDiv = LiquorModeWord(session.PaymentMode);
+    row.moBankName = account.bankname;
+    row.moBankNo = FormatAcctNo(account.bankid, account.mobankno);
+    row.juMoney = FormatMoney(QString::number(entry.amounts.liquor));
+    row.nonJuMoney = FormatMoney(QString::number(entry.amounts.nonLiquor));
+    row.money = FormatMoney(QString::number(entry.amounts.transfer));
+    row.name = entry.name;
+    row.bankName = entry.bankName;
+    row.bankNo = FormatAcctNo(entry.bankId, DelChar(entry.bankNo, QLatin1Char('-')).trimmed());
+    row.payKind = QStringLiteral("주류");
+    row.realNameNo = entry.realNameNo;
+    row.info = entry.info;
+    row.sendId = session.NetworkId;
+    row.recvId = account.recvid;
+    row.firmId = account.firmid;
+    row.service = session.ServiceDiv;
+    row.moBankId = account.bankid;
+    row.userId = session.LoginUserId;
+    row.sendFlag = session.SendFlagInit;
+    row.passWd = account.passwd;
+    row.gubun = LiquorGubun(session.PaymentMode);
+    row.juFlag = QStringLiteral("1");
+    row.bankId = entry.bankId;
+    row.flag25 = QStringLiteral("1");
+    row.bankId2 = entry.bankId;
+    return row;
+}
+
+QString LiquorCheckCode(const LiquorRow &row, const QString &seqNo, const QString &time, qvx::AppServer *server)
+{
+    return TransferCheckCode(row.moBankId, row.moBankNo, row.bankId, row.bankNo, row.money, row.gubun, seqNo, time,
+                             server);
+}
+
+QString LiquorEntryCheckCode(const LiquorRow &row, qvx::AppServer *server)
+{
+    if (row.moBankId == u"23")
+        return QString();
+    return LiquorCheckCode(row, QString(), QStringLiteral("999999"), server);
+}
+
+QString LiquorSendCheckCode(const LiquorRow &row, qint64 seqNo, const QString &batchTime, qvx::AppServer *server)
+{
+    if (row.moBankId == u"23")
+        return LiquorCheckCode(row, QString::number(seqNo), batchTime, server);
+    return LiquorCheckCode(row, QString(), QStringLiteral("999999"), server);
+}
+
+bool IsDuplicateLiquorTransfer(const std::function<QString(int col, int row)> &cell, int rowCount,
+                               const QString &name, const QString &groupedAmount, const QString &info,
+                               bool compareInfo)
+{
+    return IsDuplicateTransfer(cell, rowCount, name, groupedAmount, info, compareInfo,
+                               DuplicateColumns{lcName, lcMoney, lcInfo});
+}
+
+QString LiquorDuplicateLogLine(const QString &name, const QString &groupedAmount)
+{
+    return QStringLiteral("중복이체건 추가 -> ") + DuplicateLogTail(name, groupedAmount) + QStringLiteral("\r");
+}
+
+LiquorRow ApplyLiquorRowEdit(const LiquorRow &row, const LiquorRowEdit &edit)
+{
+    LiquorRow out = row;
+    out.name = edit.name;
+    out.bankId = edit.bankId;
+    out.bankId2 = edit.bankId;
+    out.bankName = edit.bankName;
+    out.bankNo = edit.bankNo;
+    out.juMoney = FormatMoney(QString::number(edit.amounts.liquor));
+    out.nonJuMoney = FormatMoney(QString::number(edit.amounts.nonLiquor));
+    out.money = FormatMoney(QString::number(edit.amounts.transfer));
+    out.realNameNo = edit.realNameNo;
+    return out;
+}

@@ -1,0 +1,810 @@
+#include "liquor/screens/IcheMakeJuruUnit.h"
+
+#include "core/AppControl.h"
+#include "core/DMUnit.h"
+#include "core/DayLog.h"
+#include "core/EventGuard.h"
+#include "core/Session.h"
+#include "core/TextUtils.h"
+#include "core/screens/ClientMainUnit.h"
+#include "core/screens/FormParts.h"
+#include "core/screens/GridRows.h"
+#include "core/screens/KitLook.h"
+#include "core/screens/ListCombos.h"
+#include "core/screens/ListScreen.h"
+#include "core/screens/MotherAccountCombo.h"
+#include "core/screens/ScreenBinding.h"
+#include "core/screens/ScreenParts.h"
+#include "core/screens/ScreenRegistry.h"
+#include "controls/edits/CurrEdit.h"
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitComboBox.h"
+#include "controls/panels/KitControl.h"
+#include "liquor/LiquorRules.h"
+#include "liquor/LiquorSend.h"
+#include "liquor/LiquorTempSave.h"
+#include "liquor/screens/IcheMakeJuruSubunit.h"
+#include "liquor/screens/LiquorFields.h"
+#include "transfers/TransferLog.h"
+#include "transfers/screens/KeyHook.h"
+#include "transfers/screens/TransSelectUnit.h"
+#include "platform/AppServer.h"
+#include "platform/Clock.h"
+#include "platform/FileChooser.h"
+#include "platform/Prompt.h"
+#include "platform/SqlText.h"
+#include "platform/TListGrid.h"
+#include "platform/TextFile.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QProgressBar>
+
+using qvx::sqlQuote;
+
+namespace {
+
+qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
+
+Tqv_IcheMakeJuru_frm::ConversionRunner &textRunner()
+{
+    static Tqv_IcheMakeJuru_frm::ConversionRunner runner;
+    return runner;
+}
+
+Tqv_IcheMakeJuru_frm::ConversionRunner &excelRunner()
+{
+    static Tqv_IcheMakeJuru_frm::ConversionRunner runner;
+    return runner;
+}
+
+const int ShownWidths[LiquorShownColumns] = {61, 58, 64, 120, 102, 104, 97, 74, 87, 115, 58, 123, 123, 71, 72, 118};
+
+QString itemBankCode(const QString &item) { return item.mid(1, 2); }
+
+} // namespace
+
+void Tqv_IcheMakeJuru_frm::SetTextConversionRunner(ConversionRunner runner) { textRunner() = std::move(runner); }
+void Tqv_IcheMakeJuru_frm::SetExcelConversionRunner(ConversionRunner runner) { excelRunner() = std::move(runner); }
+
+Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget *owner)
+    : QWidget(owner)
+    , session(context.session)
+    , dm(context.dm)
+    , m_server(*context.dm.scktconnect)
+{
+    setObjectName(QStringLiteral("qv_ichemakeJuru_frm"));
+    setWindowTitle(QStringLiteral("이체자료 작성"));
+    setMinimumSize(780, 560);
+    resize(1040, 660);
+    SetFormColour(this);
+
+    // Mother account and amounts, created in tab order.
+    TKitSimplePanel *top = EntryPanel(this, "pnl_mother", QStringLiteral(" ◎ 모 계 좌 설정"), 88);
+    cmb_transdiv = MakeLabeledCombo(top, "cmb_transdiv", QStringLiteral("거 래 구 분"), 8, 28, 76, 80);
+    cmb_transdiv->Items().Add(QStringLiteral("수납"));
+    cmb_transdiv->Items().Add(QStringLiteral("지급"));
+    cmb_transdiv->SetItemIndex(session.PaymentMode == 1 ? 1 : 0);
+    cmb_transdiv->SetEnabled(false);
+    cmb_allbank = MakeLabeledCombo(top, "cmb_allbank", QStringLiteral("은  행  명"), 200, 28, 76, 380);
+    m_accounts = std::make_unique<MotherAccountCombo>(cmb_allbank);
+    curredt_juru = LabeledAmount(top, "curredt_juru", QStringLiteral("주 류 금 액"), 8, 58);
+    curredt_bijuru = LabeledAmount(top, "curredt_bijuru", QStringLiteral("비주류금액"), 240, 58);
+    curredt_money = LabeledAmount(top, "curredt_money", QStringLiteral("이 체 금 액"), 472, 58);
+
+    TKitSimplePanel *second = EntryPanel(this, "pnl_counterparty", QStringLiteral(" ◎ 거래계좌 설정"), 88);
+    cmb_daesang = MakeLabeledCombo(second, "cmb_daesang", QStringLiteral("거 래 처 명"), 8, 28, 76, 130);
+    m_payees = std::make_unique<PayeeCombo>(cmb_daesang);
+    edt_sendname = MakeEdit(second, "edt_sendname", 224, 28, 130);
+    cmb_transbankid = MakeLabeledCombo(second, "cmb_transbankid", QStringLiteral("거 래 은 행"), 370, 28, 76, 190);
+    m_banks = std::make_unique<AllBanksCombo>(cmb_transbankid);
+    edt_bankno = MakeLabeledEdit(second, "edt_bankno", QStringLiteral("거 래 계 좌"), 8, 58, 76, 266);
+    edt_daesanginfo = MakeLabeledEdit(second, "edt_daesanginfo", QStringLiteral("실 명 번 호"), 370, 58, 76, 190);
+    edt_other = MakeLabeledEdit(second, "edt_other", QStringLiteral("기      타"), 650, 58, 60, 150);
+    btn_datasave = MakeButton(second, "btn_datasave", QStringLiteral("자료 작성"), 880, 26, 120, 56);
+
+    // Buttons and totals at the bottom.
+    TKitSimplePanel *bar = MakeBar(this, "pnl_buttons", 40, alBottom);
+    int x = 8;
+    auto button = [&](const char *name, const char *caption, int w = 88) {
+        TDDButton *b = MakeButton(bar, name, QString::fromUtf8(caption), x, 7, w, 26);
+        x += w + 6;
+        return b;
+    };
+    btn_callfile = button("btn_callfile", "불러오기");
+    btn_tempsave = button("btn_tempsave", "임시저장");
+    btn_dataconvert = button("btn_dataconvert", "자료변환");
+    btn_excel = button("btn_excel", "Excel");
+    btn_modify = button("btn_modify", "수 정");
+    btn_delete = button("btn_delete", "자료삭제");
+    DDButton1 = button("DDButton1", "자료전체삭제", 100);
+    btn_accept = button("btn_accept", "송 신");
+    btn_close = button("btn_close", "닫 기");
+
+    pnl_total = MakeBar(this, "pnl_total", 34, alBottom);
+    curredt_gunR = LabeledCount(pnl_total, "curredt_gunR", QStringLiteral("작성 건수"), 8, 6);
+    curredt_MoneyR = LabeledAmount(pnl_total, "curredt_MoneyR", QStringLiteral("작성금액 합계 "), 200, 6);
+    ShowOnlyPanel(pnl_total);
+
+    MakeBand(this, "pnl_listcaption", QStringLiteral(" ◎ 이체자료 등록 목록"), 25);
+    QStringList headers;
+    for (int c = 0; c < LiquorColumnCount; ++c)
+        headers.append(LiquorColumnTitle(LiquorColumn(c)));
+    grd_ichelist = MakeGrid(this, "grd_ichelist", headers);
+    for (int c = 0; c < LiquorShownColumns; ++c)
+        grd_ichelist->SetColWidths(c, ShownWidths[c]);
+    for (int c = LiquorShownColumns; c < LiquorColumnCount; ++c)
+        grd_ichelist->HideColumn(c);
+    grd_ichelist->SetDefaultRowHeight(21);
+    grd_ichelist->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grd_ichelist->OnGetAlignment = [](int col, int row) {
+        return (row > 0 && col >= lcJuMoney && col <= lcMoney) ? Qt::AlignRight : Qt::AlignHCenter;
+    };
+    grd_ichelist->OnDblClickCell = [this](int, int row) {
+        if (row > 0)
+            RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), [this] { btn_modifyClick(); });
+    };
+    AddFindAction({session, dm}, this, grd_ichelist, "N1");
+
+    SendProgressPanel progress = MakeSendProgressPanel(this);
+    pnl_gauge = progress.panel;
+    Gauge1 = progress.gauge;
+    curredt_tgun = progress.total;
+    curredt_gun = progress.done;
+    curredt_errgun = progress.errors;
+    lbl_message = progress.message;
+
+    // Keys: Enter walks the tab order; a few go elsewhere.
+    for (QWidget *w : std::initializer_list<QWidget *>{cmb_transdiv, cmb_daesang, cmb_transbankid, edt_bankno,
+                                                       edt_daesanginfo, edt_other, curredt_juru, curredt_bijuru})
+        EnterMovesFocus(w);
+    EnterMovesFocus(cmb_allbank, curredt_juru);
+    OnKey(curredt_money, [this](QKeyEvent *e) {
+        if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter)
+            return false;
+        (cmb_daesang->Enabled() ? static_cast<QWidget *>(cmb_daesang) : edt_sendname)->setFocus(Qt::TabFocusReason);
+        return true;
+    });
+    OnKey(edt_sendname, [this](QKeyEvent *e) {
+        if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+            if (QWidget *next = NextTabControl(edt_sendname))
+                next->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        // With a mother account at bank 04 the name takes Korean only.
+        const QString typed = e->text();
+        return motherBankCode() == u"04" && typed.size() == 1 && RejectAsciiKey(typed[0]).isNull();
+    });
+    connect(edt_sendname, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (Cp949Length(text) > LiquorNameBytes)
+            edt_sendname->setText(LeftBytes(text, LiquorNameBytes));
+    });
+    OnFocusOut(edt_sendname, Guarded(session, QStringLiteral("edt_sendnameExit"), [this] { edt_sendnameExit(); }));
+    OnFocusOut(edt_bankno, Guarded(session, QStringLiteral("edt_banknoExit"), [this] { edt_banknoExit(); }));
+    cmb_daesang->OnChange = [this](QObject *) { Guarded(session, QStringLiteral("cmb_daesangChange"), [this] { cmb_daesangChange(); })(); };
+    cmb_allbank->OnChange = [this](QObject *) { Guarded(session, QStringLiteral("cmb_allbankChange"), [this] { cmb_allbankChange(); })(); };
+    cmb_allbank->OnExit = [this](QObject *) { Guarded(session, QStringLiteral("cmb_allbankExit"), [this] { cmb_allbankExit(); })(); };
+    cmb_transbankid->OnEnter = [this](QObject *) { Guarded(session, QStringLiteral("cmb_transbankidEnter"), [this] { cmb_transbankidEnter(); })(); };
+    cmb_transbankid->OnChange = [this](QObject *) { Guarded(session, QStringLiteral("cmb_transbankidChange"), [this] { cmb_transbankidChange(); })(); };
+    curredt_juru->OnExit = [this](QObject *) { Guarded(session, QStringLiteral("curredt_juruExit"), [this] { curredt_juruExit(); })(); };
+    curredt_bijuru->OnExit = [this](QObject *) { Guarded(session, QStringLiteral("curredt_bijuruExit"), [this] { curredt_juruExit(); })(); };
+    curredt_juru->OnChange = [this](QObject *) { Guarded(session, QStringLiteral("curredt_juruChange"), [this] { curredt_juruChange(); })(); };
+    curredt_bijuru->OnChange = [this](QObject *) { Guarded(session, QStringLiteral("curredt_bijuruChange"), [this] { curredt_bijuruChange(); })(); };
+    curredt_money->OnChange = [this](QObject *) { Guarded(session, QStringLiteral("curredt_moneyChange"), [this] { curredt_moneyChange(); })(); };
+    FocusOnShow(this, cmb_allbank);
+
+    BindClick(this, btn_datasave, "btn_datasaveClick", &Tqv_IcheMakeJuru_frm::btn_datasaveClick);
+    BindClick(this, btn_callfile, "btn_callfileClick", &Tqv_IcheMakeJuru_frm::btn_callfileClick);
+    BindClick(this, btn_tempsave, "btn_tempsaveClick", &Tqv_IcheMakeJuru_frm::btn_tempsaveClick);
+    BindClick(this, btn_dataconvert, "btn_dataconvertClick", &Tqv_IcheMakeJuru_frm::btn_dataconvertClick);
+    BindClick(this, btn_excel, "btn_excelClick", &Tqv_IcheMakeJuru_frm::btn_excelClick);
+    BindClick(this, btn_modify, "btn_modifyClick", &Tqv_IcheMakeJuru_frm::btn_modifyClick);
+    BindClick(this, btn_delete, "btn_deleteClick", &Tqv_IcheMakeJuru_frm::btn_deleteClick);
+    BindClick(this, DDButton1, "DDButton1Click", &Tqv_IcheMakeJuru_frm::DDButton1Click);
+    BindClick(this, btn_accept, "btn_acceptClick", &Tqv_IcheMakeJuru_frm::btn_acceptClick);
+    BindClick(this, btn_close, "btn_closeClick", &Tqv_IcheMakeJuru_frm::btn_closeClick);
+
+    RunGuarded(session, QStringLiteral("qv_ichemakeJuru_frm.FormCreate"), [this] { FormCreate(); });
+}
+
+Tqv_IcheMakeJuru_frm::~Tqv_IcheMakeJuru_frm() = default;
+
+const QVector<MotherAccount> &Tqv_IcheMakeJuru_frm::JuruBankInfos() const
+{
+    return m_accounts->Accounts();
+}
+
+const QVector<PayeeItem> &Tqv_IcheMakeJuru_frm::JuruPayeeInfos() const
+{
+    return m_payees->Records();
+}
+
+void Tqv_IcheMakeJuru_frm::FormCreate()
+{
+    ApplyColumnVisibility(grd_ichelist, QStringLiteral("QV_ICHEMAKEJURU_FRM"), 1, 21);
+    UpdateTotals();
+
+    const int accounts = m_accounts->Load(m_server, QStringLiteral(
+        "select      bankid,    mobankno,    bankname,    firmid,    passwd,    dblpasswd,    sendname,    "
+        "tr_gubuncode,    recvid from    bank order by bankid"));
+    if (accounts == 0) {
+        prompt().message(LiquorNoMotherAccountMessage);
+        return;
+    }
+    m_payees->Load(m_server);
+    m_banks->Load(m_server);
+    cmb_transbankid->SetItemIndex(0);
+    cmb_allbank->SetItemIndex(0);
+    cmb_daesang->SetItemIndex(0);
+}
+
+// --- list and totals ------------------------------------------------------------
+
+void Tqv_IcheMakeJuru_frm::setCount(TCurrencyEdit *edit, qint64 value)
+{
+    edit->SetValue(qvx::Decimal(value));
+}
+
+QVector<LiquorRow> Tqv_IcheMakeJuru_frm::LiquorRows() const
+{
+    return GridRows<LiquorRow>(grd_ichelist);
+}
+
+void Tqv_IcheMakeJuru_frm::UpdateTotals()
+{
+    qint64 total = 0;
+    const QVector<LiquorRow> rows = LiquorRows();
+    for (const LiquorRow &row : rows)
+        total += row.amount();
+    setCount(curredt_gunR, rows.size());
+    setCount(curredt_MoneyR, total);
+}
+
+void Tqv_IcheMakeJuru_frm::ClearList()
+{
+    ClearGridRows(grd_ichelist, 40);
+    UpdateTotals();
+}
+
+int Tqv_IcheMakeJuru_frm::AddLiquorRow(const LiquorRow &row)
+{
+    const int r = AppendGridRow(grd_ichelist, row);
+    UpdateTotals();
+    return r;
+}
+
+bool Tqv_IcheMakeJuru_frm::IsDuplicateTransfer(const QString &name, const QString &groupedAmount,
+                                               const QString &info) const
+{
+    return IsDuplicateLiquorTransfer([this](int c, int r) { return grd_ichelist->Cells(c, r); },
+                                     grd_ichelist->RowCount(), name, groupedAmount, info.trimmed(),
+                                     session.IcheCheckFlag != 0);
+}
+
+// --- the same-bank rule ------------------------------------------------------------
+
+const MotherAccount *Tqv_IcheMakeJuru_frm::chosenAccount() const
+{
+    return m_accounts->Chosen();
+}
+
+QString Tqv_IcheMakeJuru_frm::motherBankCode() const
+{
+    return itemBankCode(cmb_allbank->Text());
+}
+
+void Tqv_IcheMakeJuru_frm::selectTransBank(const QString &bankId)
+{
+    m_banks->Choose(bankId);
+}
+
+void Tqv_IcheMakeJuru_frm::cmb_transbankidEnter()
+{
+    if (!LiquorSameBank(motherBankCode(), itemBankCode(cmb_transbankid->Text())))
+        selectTransBank(motherBankCode());
+}
+
+void Tqv_IcheMakeJuru_frm::cmb_transbankidChange()
+{
+    if (LiquorSameBank(motherBankCode(), itemBankCode(cmb_transbankid->Text())))
+        return;
+    prompt().message(LiquorOwnBankOnlyMessage);
+    selectTransBank(motherBankCode());
+}
+
+void Tqv_IcheMakeJuru_frm::cmb_allbankExit()
+{
+    selectTransBank(motherBankCode());
+}
+
+void Tqv_IcheMakeJuru_frm::cmb_allbankChange()
+{
+    if (motherBankCode() == itemBankCode(cmb_transbankid->Text()))
+        return;
+    cmb_daesang->SetItemIndex(0);
+    edt_sendname->clear();
+    edt_bankno->clear();
+    edt_daesanginfo->clear();
+    edt_other->clear();
+}
+
+// --- amounts ----------------------------------------------------------------------
+
+void Tqv_IcheMakeJuru_frm::curredt_juruExit()
+{
+    const LiquorAmounts parts = CheckLiquorAmounts(curredt_juru->Text(), curredt_bijuru->Text(), QStringLiteral("1"));
+    if (parts.ok())
+        setCount(curredt_money, parts.liquor + parts.nonLiquor);
+}
+
+void Tqv_IcheMakeJuru_frm::curredt_juruChange()
+{
+    if (!LiquorAmountTextTooLong(curredt_juru->Text()))
+        return;
+    prompt().message(LiquorAmountTooLongMessage);
+    setCount(curredt_juru, 0);
+    curredt_juru->setFocus();
+}
+
+void Tqv_IcheMakeJuru_frm::curredt_bijuruChange()
+{
+    if (!LiquorAmountTextTooLong(curredt_bijuru->Text()))
+        return;
+    prompt().message(LiquorAmountTooLongMessage);
+    setCount(curredt_bijuru, 0);
+    curredt_bijuru->setFocus();
+}
+
+void Tqv_IcheMakeJuru_frm::curredt_moneyChange()
+{
+    if (!LiquorAmountTextTooLong(curredt_money->Text()))
+        return;
+    prompt().message(LiquorAmountTooLongMessage);
+    setCount(curredt_juru, 0);
+    setCount(curredt_bijuru, 0);
+    setCount(curredt_money, 0);
+    curredt_juru->setFocus();
+}
+
+// --- counterparty --------------------------------------------------------------------
+
+void Tqv_IcheMakeJuru_frm::cmb_daesangChange()
+{
+    const PayeeItem *payee = m_payees->Chosen();
+    if (!payee) {
+        SetNameFieldTaken(edt_sendname, false);
+        edt_sendname->setFocus();
+        edt_bankno->clear();
+        edt_daesanginfo->clear();
+        cmb_transbankid->SetItemIndex(0);
+        return;
+    }
+    const PayeeItem &p = *payee;
+    edt_sendname->clear();
+    SetNameFieldTaken(edt_sendname, true);
+    edt_bankno->setText(FormatAcctNo(p.bankid, p.bankno));
+    edt_daesanginfo->setText(p.residentno);
+    selectTransBank(p.bankid);
+    SelectItemByCode(cmb_allbank, p.bankid);
+}
+
+void Tqv_IcheMakeJuru_frm::selectMotherAccount(const QString &bankId, bool bank88TakesBank21)
+{
+    for (int i = 0; i < cmb_allbank->Items().Count(); ++i) {
+        const QString code = itemBankCode(cmb_allbank->Items()[i]);
+        if (code == bankId || (bank88TakesBank21 && bankId == u"88" && code == u"21")) {
+            cmb_allbank->SetItemIndex(i);
+            return;
+        }
+    }
+}
+
+void Tqv_IcheMakeJuru_frm::fillCounterparty(const QString &name, const QString &bankId, const QString &bankNo,
+                                            const QString &residentNo, bool bank88TakesBank21)
+{
+    selectTransBank(bankId);
+    selectMotherAccount(bankId, bank88TakesBank21);
+    edt_sendname->setText(name);
+    edt_bankno->setText(bankNo);
+    edt_daesanginfo->setText(residentNo);
+}
+
+void Tqv_IcheMakeJuru_frm::edt_sendnameExit()
+{
+    // The picker takes the focus from the name field: that is no second leaving.
+    if (m_lookingUp || !edt_sendname->isEnabled())
+        return;
+    m_lookingUp = true;
+    const qvx::ResultSet rs = m_server.select(QStringLiteral("select * from daesang where name like ")
+                                     + sqlQuote(QStringLiteral("%") + edt_sendname->text() + QStringLiteral("%"))
+                                     + QStringLiteral(" order by name"));
+    if (rs.recordCount() == 1) {
+        const QString bankId = rs.value(0, QStringLiteral("bankid"));
+        fillCounterparty(rs.value(0, QStringLiteral("name")), bankId,
+                         FormatAcctNo(bankId, rs.value(0, QStringLiteral("bankno"))),
+                         rs.value(0, QStringLiteral("residentno")), true);
+    } else if (rs.isEmpty()) {
+        edt_bankno->clear();
+        edt_daesanginfo->clear();
+        cmb_transbankid->SetItemIndex(0);
+    } else {
+        Tqv_transselect_frm dialog({session, dm}, this);
+        FillPayeePicker(dialog.GRD_acceptlist, rs);
+        if (dialog.exec() == QDialog::Accepted && dialog.GRD_acceptlist->Row() >= 1) {
+            const TListGrid *list = dialog.GRD_acceptlist;
+            const int r = list->Row();
+            fillCounterparty(list->Cells(0, r), list->Cells(1, r), list->Cells(2, r), list->Cells(3, r), false);
+        } else {
+            edt_sendname->setFocus();
+        }
+    }
+    m_lookingUp = false;
+}
+
+void Tqv_IcheMakeJuru_frm::edt_banknoExit()
+{
+    FormatAccountField(edt_bankno, itemBankCode(cmb_transbankid->Text()));
+}
+
+// --- adding a row ----------------------------------------------------------------------
+
+void Tqv_IcheMakeJuru_frm::btn_datasaveClick()
+{
+    const MotherAccount *account = chosenAccount();
+    LiquorEntryInput input;
+    input.hasMotherAccount = account != nullptr;
+    input.moBankId = account ? account->bankid : QString();
+    input.payeeIndex = cmb_daesang->ItemIndex();
+    input.payeeComboEnabled = cmb_daesang->Enabled();
+    input.sendName = edt_sendname->text();
+    input.liquorText = curredt_juru->Text();
+    input.nonLiquorText = curredt_bijuru->Text();
+    input.transferText = curredt_money->Text();
+    input.realNameNo = edt_daesanginfo->text();
+    input.bankId = itemBankCode(cmb_transbankid->Text());
+    input.today = qvx::Clock::today();
+    const LiquorEntryCheck check = CheckLiquorEntry(input);
+    if (!check.ok()) {
+        prompt().message(check.message);
+        switch (check.focus) {
+        case LiquorEntryFocus::MotherAccount: cmb_allbank->setFocus(); break;
+        case LiquorEntryFocus::PayeeCombo: cmb_daesang->setFocus(); break;
+        case LiquorEntryFocus::SendName: edt_sendname->setFocus(); break;
+        case LiquorEntryFocus::Liquor: curredt_juru->setFocus(); break;
+        case LiquorEntryFocus::NonLiquor: curredt_bijuru->setFocus(); break;
+        case LiquorEntryFocus::Transfer: curredt_money->setFocus(); break;
+        case LiquorEntryFocus::RealNameNo: edt_daesanginfo->setFocus(); break;
+        case LiquorEntryFocus::None: break;
+        }
+        return;
+    }
+
+    LiquorEntry entry;
+    entry.name = cmb_daesang->ItemIndex() > 0 ? cmb_daesang->Text() : edt_sendname->text();
+    entry.bankId = input.bankId;
+    entry.bankName = cmb_transbankid->Text().mid(8);
+    entry.bankNo = edt_bankno->text();
+    entry.realNameNo = edt_daesanginfo->text();
+    entry.info = edt_other->text();
+    entry.amounts = check.amounts;
+    const QString grouped = FormatMoney(QString::number(check.amounts.transfer));
+    if (IsDuplicateTransfer(entry.name, grouped, entry.info)) {
+        if (!prompt().confirm(DuplicateQuestion(entry.name, grouped), QStringLiteral("확인"))) {
+            SetButtonEnabled(btn_accept, true);
+            return;
+        }
+        WriteLog(session, LiquorDuplicateLogLine(entry.name, grouped));
+    }
+
+    LiquorRow row = MakeLiquorEntryRow(session, *account, entry);
+    // A row whose data the bank's rule refuses never reaches the list.
+    try {
+        row.boki = LiquorEntryCheckCode(row, &m_server);
+    } catch (const ConvertError &) {
+        prompt().message(CheckCodeRefusedMessage());
+        edt_bankno->setFocus();
+        return;
+    }
+    AddLiquorRow(row);
+    resetEntryFields();
+}
+
+void Tqv_IcheMakeJuru_frm::resetEntryFields()
+{
+    setCount(curredt_juru, 0);
+    setCount(curredt_bijuru, 0);
+    setCount(curredt_money, 0);
+    cmb_daesang->SetItemIndex(0);
+    SetNameFieldTaken(edt_sendname, false);
+    edt_sendname->clear();
+    edt_bankno->clear();
+    edt_daesanginfo->clear();
+    edt_other->clear();
+    cmb_allbank->setFocus();
+}
+
+// --- deleting, editing, finding ---------------------------------------------------------
+
+void Tqv_IcheMakeJuru_frm::btn_deleteClick()
+{
+    if (GridIsEmpty(grd_ichelist)) {
+        prompt().message(QStringLiteral("삭제할 자료가 존재하지 않습니다."));
+        return;
+    }
+    if (grd_ichelist->RowCount() == 2) {
+        ClearList();
+        return;
+    }
+    const int row = grd_ichelist->Row();
+    if (row < 1)
+        return;
+    grd_ichelist->DeleteRow(row);
+    RenumberGridRows(grd_ichelist);
+    UpdateTotals();
+}
+
+void Tqv_IcheMakeJuru_frm::DDButton1Click()
+{
+    if (GridIsEmpty(grd_ichelist)) {
+        prompt().message(QStringLiteral("삭제할 자료가 존재하지 않습니다."));
+        return;
+    }
+    ClearList();
+}
+
+void Tqv_IcheMakeJuru_frm::btn_modifyClick()
+{
+    if (GridIsEmpty(grd_ichelist)) {
+        prompt().message(QStringLiteral("수정할 이체자료가 존재하지 않습니다."));
+        return;
+    }
+    const int r = grd_ichelist->Row();
+    if (r < 1)
+        return;
+    const LiquorRow row = ReadGridRow<LiquorRow>(grd_ichelist, r);
+
+    Tqv_juruicheModify_frm dialog({session, dm}, this);
+    AllBanksCombo(dialog.cmb_transbankid).Load(m_server);
+    dialog.Fill(row, LiquorModeWord(session.PaymentMode));
+    // While the dialog is open the total leaves this row out.
+    setCount(curredt_MoneyR, curredt_MoneyR->Value().toInt64() - row.amount());
+    if (dialog.exec() != QDialog::Accepted) {
+        UpdateTotals();
+        return;
+    }
+    LiquorRow edited = ApplyLiquorRowEdit(row, dialog.Edit());
+    try {
+        if (edited.moBankId != u"23")
+            edited.boki = LiquorEntryCheckCode(edited, &m_server);
+    } catch (const ConvertError &) {
+        prompt().message(CheckCodeRefusedMessage());
+        UpdateTotals();
+        return;
+    }
+    WriteGridRow(grd_ichelist, r, edited);
+    UpdateTotals();
+}
+
+void Tqv_IcheMakeJuru_frm::btn_dataconvertClick()
+{
+    if (!RefuseWhenOffline(session) && textRunner())
+        textRunner()(*this);
+}
+
+void Tqv_IcheMakeJuru_frm::btn_excelClick()
+{
+    if (!RefuseWhenOffline(session) && excelRunner())
+        excelRunner()(*this);
+}
+
+// --- temporary save and reload ---------------------------------------------------------
+
+void Tqv_IcheMakeJuru_frm::btn_tempsaveClick()
+{
+    if (GridIsEmpty(grd_ichelist)) {
+        prompt().message(QStringLiteral("저장할 자료가 존재하지 않습니다."));
+        return;
+    }
+    const QString folder = QDir::current().filePath(QStringLiteral("data")) + QLatin1Char('/');
+    const QString proposed = LiquorModeWord(session.PaymentMode) + QStringLiteral("_")
+                             + qvx::Clock::nowText(QStringLiteral("yyyyMMddhhmmss"));
+    const qvx::FileChooser::Result chosen = qvx::FileChooser::instance().save(
+        this, QStringLiteral("파일 저장"), folder, proposed, QStringLiteral("텍스트파일 (*.txt)|*.txt"));
+    if (chosen.fileName.isEmpty())
+        return;
+
+    // Every line is built before anything is written: a value that does not
+    // fit its field refuses the whole save.
+    QByteArray bytes;
+    const QVector<LiquorRow> rows = LiquorRows();
+    for (int i = 0; i < rows.size(); ++i) {
+        const LiquorTempSaveEncoded line = EncodeLiquorTempSaveLine(rows[i]);
+        if (!line.ok()) {
+            prompt().message(LiquorTempSaveTooLongMessage(i + 1, line.badColumn, line.badWidth));
+            return;
+        }
+        bytes += line.line + "\r\n";
+    }
+    const QString path = chosen.fileName + QStringLiteral(".txt");
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QString error;
+    if (!qvx::TextFile::writeBytes(path, bytes, &error)) {
+        prompt().message(QDir::toNativeSeparators(path) + QStringLiteral(" 를 저장하지 못하였습니다.\r\n") + error);
+        return;
+    }
+    prompt().message(QDir::toNativeSeparators(path) + QStringLiteral(" 를 저장하였습니다."));
+    if (prompt().yesNo(QStringLiteral("현재 작성된 이체자료 목록을 삭제하시겠습니까?"), windowTitle()))
+        ClearList();
+}
+
+void Tqv_IcheMakeJuru_frm::btn_callfileClick()
+{
+    const bool payment = session.PaymentMode == 1;
+    const QString filter = payment
+        ? QStringLiteral("지급이체임시저장파일(지급_*.*)|지급_*.*| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*")
+        : QStringLiteral("수납이체임시저장파일(수납_*.*)|수납_*.*| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*");
+    const QString folder = QDir::current().filePath(QStringLiteral("data")) + QLatin1Char('/');
+    const qvx::FileChooser::Result chosen =
+        qvx::FileChooser::instance().open(this, QStringLiteral("파일 열기"), folder, filter);
+    if (chosen.fileName.isEmpty() || !QFileInfo(chosen.fileName).isFile()) {
+        prompt().message(QStringLiteral("임시저장된 파일이 존재하지 않습니다."));
+        return;
+    }
+    bool readOk = false;
+    const QList<QByteArray> lines = qvx::TextFile::readByteLines(chosen.fileName, &readOk);
+
+    bool skipped = false;
+    for (const QByteArray &line : lines) {
+        if (line.trimmed().isEmpty())
+            continue;
+        const LiquorTempSaveDecoded decoded = DecodeLiquorTempSaveLine(line, session.PaymentMode);
+        if (decoded.fault == LiquorTempSaveFault::OtherMode) {
+            prompt().message(LiquorOtherModeMessage(session.PaymentMode));
+            return;
+        }
+        if (decoded.fault == LiquorTempSaveFault::Implausible) {
+            if (!prompt().confirm(LiquorImplausibleLineQuestion, QStringLiteral("확인")))
+                return;
+            skipped = true;
+            continue;
+        }
+        AddLiquorRow(decoded.row);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    // A file whose lines did not all come into the list stays for another look.
+    if (!skipped && prompt().yesNo(QStringLiteral("불러온 임시저장 파일을 삭제하시겠습니까?"), windowTitle()))
+        QFile::remove(chosen.fileName);
+}
+
+// --- sending -------------------------------------------------------------------------------
+
+void Tqv_IcheMakeJuru_frm::setBusy(bool busy)
+{
+    m_busy = busy;
+    // Nothing of the screen takes input while a batch goes; the progress stays readable.
+    for (QWidget *w : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (w != pnl_gauge)
+            w->setEnabled(!busy);
+}
+
+void Tqv_IcheMakeJuru_frm::btn_acceptClick()
+{
+    if (m_busy || RefuseWhenOffline(session))
+        return;
+    setCount(curredt_tgun, 0);
+    setCount(curredt_gun, 0);
+    setCount(curredt_errgun, 0);
+    if (GridIsEmpty(grd_ichelist)) {
+        prompt().message(QStringLiteral("이체할 자료가 존재하지 않습니다."));
+        return;
+    }
+    // What is sent is the list as it stands now.
+    const LiquorBatch batch = LiquorBatch::of(session, LiquorRows());
+    qint64 total = 0;
+    for (const LiquorRow &row : batch.rows)
+        total += row.amount();
+    if (!prompt().confirm(LiquorSendQuestion(int(batch.rows.size()), batch.rows.first().name, total),
+                          QStringLiteral("확인"))) {
+        SetButtonEnabled(btn_accept, true);
+        return;
+    }
+
+    setBusy(true);
+    LiquorSendProgress progress;
+    progress.reserved = [this](qint64, int count) {
+        Gauge1->setRange(0, count);
+        Gauge1->setValue(0);
+        setCount(curredt_tgun, count);
+        pnl_gauge->show();
+        pnl_gauge->raise();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    progress.rowStored = [this](int stored) {
+        setCount(curredt_gun, stored);
+        lbl_message->setText(QStringLiteral("정상처리"));
+        Gauge1->setValue(stored);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    const LiquorSendOutcome outcome = SendLiquorBatch(session, m_server, batch, progress);
+
+    if (outcome.status == LiquorSendOutcome::RowFailed) {
+        lbl_message->setText(QStringLiteral("데이터베이스에 저장되지 않았습니다."));
+        setCount(curredt_errgun, 1);
+    }
+    const QString failure = LiquorSendFailureMessage(outcome);
+    if (!failure.isEmpty())
+        prompt().message(failure);
+    pnl_gauge->hide();
+    setBusy(false);
+    if (!outcome.committed())
+        return; // every row stays in the list
+    ClearList();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    openResultInquiry();
+}
+
+void Tqv_IcheMakeJuru_frm::openResultInquiry()
+{
+    for (QWidget *w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto *main = qobject_cast<Tqv_frm *>(w)) {
+            main->qv_d1Click();
+            return;
+        }
+    }
+}
+
+// --- closing ---------------------------------------------------------------------------------
+
+void Tqv_IcheMakeJuru_frm::btn_closeClick()
+{
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+void Tqv_IcheMakeJuru_frm::enableMenuOnClose()
+{
+    for (QWidget *w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto *main = qobject_cast<Tqv_frm *>(w)) {
+            if (QAction *a = main->item(QStringLiteral("qv_b1")))
+                a->setEnabled(session.SunabFlag == 1);
+            if (QAction *a = main->item(QStringLiteral("qv_b2")))
+                a->setEnabled(session.JigubFlag == 1);
+            return;
+        }
+    }
+}
+
+void Tqv_IcheMakeJuru_frm::closeEvent(QCloseEvent *event)
+{
+    if (m_busy) {
+        event->ignore();
+        return;
+    }
+    if (!GridIsEmpty(grd_ichelist)
+        && !prompt().confirm(QStringLiteral("이체자료가 있습니다. 종료 후 데이터는 유실됩니다. 종료하시겠습니까?"),
+                             QStringLiteral("확인"))) {
+        event->ignore();
+        return;
+    }
+    enableMenuOnClose();
+    session.SeqNoBase = 0;
+    session.SeqNoLast = 0;
+    event->accept();
+}
+
+void registerIcheMakeJuruScreen()
+{
+    ScreenRegistry::instance().add(QStringLiteral("qv_ichemakeJuru_frm"),
+                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * {
+                                       return new Tqv_IcheMakeJuru_frm(context, owner);
+                                   });
+}

@@ -1,0 +1,387 @@
+// The liquor-trade entry screen driven as the JURU user works it, against the
+// demo server with the simulated bank: the amount trio, the same-bank rule,
+// the adding checks and the duplicate question, sending (the request rows, the
+// hand-over to the result inquiry, the bank's answer, a failing row), the
+// temporary save and reload, and the row edit.
+#include "ListScreenFixture.h"
+
+#include "controls/panels/KitComboBox.h"
+#include "platform/TListGrid.h"
+
+#include "core/Session.h"
+#include "core/TextUtils.h"
+#include "core/screens/ListScreen.h"
+#include "core/screens/ScreenInterfaces.h"
+#include "controls/edits/CurrEdit.h"
+#include "controls/panels/DDButton.h"
+#include "liquor/screens/LiquorScreens.h"
+#include "liquor/LiquorTempSave.h"
+#include "liquor/screens/IcheMakeJuruSubunit.h"
+#include "liquor/screens/IcheMakeJuruUnit.h"
+#include "platform/Cp949.h"
+#include "platform/FileChooser.h"
+
+#include <QFile>
+#include <QLineEdit>
+
+namespace {
+
+QString S(const char *s) { return QString::fromUtf8(s); }
+
+// Stands in for the liquor result inquiry: records the ranges it is given and
+// the searches it is asked to run.
+class RecordingInquiry : public QWidget, public IResultRangeScreen, public ISearchScreen
+{
+public:
+    explicit RecordingInquiry(QWidget *owner) : QWidget(owner) { setObjectName(S("qv_j_ichesearch_frm")); }
+    void setResultRange(int from, int to) override { ranges.append({from, to}); }
+    void btn_searchClick(QObject *) override { ++searches; }
+    QList<QPair<int, int>> ranges;
+    int searches = 0;
+};
+
+// Chooses an item as a person does with the mouse: the list opened, the item
+// clicked (no walk through the items before it).
+void ChooseItem(TKitComboBox *combo, int index)
+{
+    ASSERT_GE(index, 0);
+    ASSERT_TRUE(Usable(combo)) << qPrintable(combo->objectName());
+    combo->setFocus(Qt::MouseFocusReason);
+    static_cast<QComboBox *>(combo)->showPopup();
+    QAbstractItemView *view = combo->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+    const QModelIndex item = view->model()->index(index, 0);
+    view->scrollTo(item);
+    const QPoint at = view->visualRect(item).center();
+    QTest::mouseMove(view->viewport(), at);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    QTRY_VERIFY(!view->isVisible());
+}
+
+// A dialog's window made active before it is typed into, as it is for a person.
+void Activate(QWidget *dialog)
+{
+    // The click that opened the dialog may still hand the activation back to
+    // the main window: ask again until the dialog has it.
+    EXPECT_TRUE(ClientFixture::waitFor([dialog] {
+        if (!dialog->isActiveWindow())
+            dialog->activateWindow();
+        return dialog->isActiveWindow();
+    }));
+}
+
+class LiquorEntryScreen : public ListScreenFixture
+{
+protected:
+    void registerScreens() override
+    {
+        registerLiquorScreens();
+        ScreenRegistry::instance().add(S("qv_j_ichesearch_frm"), [this](QWidget *owner, const ScreenContext &) -> QWidget * {
+            inquiry = new RecordingInquiry(owner);
+            return inquiry;
+        });
+    }
+    void TearDown() override
+    {
+        ListScreenFixture::TearDown();
+        ScreenRegistry::instance().remove(S("qv_j_ichesearch_frm"));
+    }
+    QString userId() const override { return S("JURU"); }
+    QString password() const override { return S("4444"); }
+    ClientFixture::Options options() const override
+    {
+        ClientFixture::Options o = ListScreenFixture::options();
+        o.general = false; // a liquor-trade client
+        return o;
+    }
+
+    Tqv_IcheMakeJuru_frm *entry(bool payment)
+    {
+        return open<Tqv_IcheMakeJuru_frm>(payment ? "qv_b2" : "qv_b1", "qv_ichemakeJuru_frm");
+    }
+
+    // A row typed by hand on mother account [moBank]: the amounts, a name that
+    // is no payee, the counterparty bank taken from the mother account by
+    // walking into its field, the account, the other information.
+    void enter(Tqv_IcheMakeJuru_frm *s, const char *moBank, const QString &liquor, const QString &nonLiquor,
+               const QString &name, const QString &account, const QString &info = QString())
+    {
+        Pick(s->cmb_allbank, ItemWith(s->cmb_allbank, S("[") + QLatin1String(moBank) + S("]")));
+        TypeText(s->curredt_juru, liquor);
+        TypeText(s->curredt_bijuru, nonLiquor);
+        TypeText(s->edt_sendname, name);
+        QTest::keyClick(s->edt_sendname, Qt::Key_Return); // into the bank, which takes the mother's bank
+        QTest::keyClick(s->cmb_transbankid, Qt::Key_Return);
+        TypeText(s->edt_bankno, account);
+        TypeText(s->edt_other, info);
+        ClickControl(s->btn_datasave);
+    }
+
+    QString cell(Tqv_IcheMakeJuru_frm *s, int col, int row) const { return s->grd_ichelist->Cells(col, row); }
+
+    RecordingInquiry *inquiry = nullptr;
+};
+
+} // namespace
+
+TEST_F(LiquorEntryScreen, AmountsAddUpAndA14thCharacterIsRefused)
+{
+    Tqv_IcheMakeJuru_frm *s = entry(false);
+    ASSERT_NE(s, nullptr);
+    watchModel(s->grd_ichelist);
+    EXPECT_EQ(s->cmb_transdiv->Text(), S("수납"));
+    EXPECT_TRUE(s->windowTitle().endsWith(S("◆수납◆")));
+    EXPECT_FALSE(main->item(S("qv_b2"))->isEnabled());
+
+    enter(s, "21", S("1000000"), S("0"), S("가나상사"), S("56012345678901"));
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 2) << qPrintable(client->prompt().texts().join('|'));
+    EXPECT_EQ(cell(s, lcJuMoney, 1), S("1,000,000"));
+    EXPECT_EQ(cell(s, lcNonJuMoney, 1), S("0"));
+    EXPECT_EQ(cell(s, lcMoney, 1), S("1,000,000"));
+    EXPECT_EQ(cell(s, lcTransDiv, 1), S("수납"));
+    EXPECT_EQ(cell(s, lcGubun, 1), S("20"));
+    EXPECT_EQ(cell(s, lcBankId, 1), S("21"));
+    EXPECT_EQ(s->curredt_gunR->Value().toInt64(), 1);
+    EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 1000000);
+
+    client->prompt().clear();
+    TypeText(s->curredt_bijuru, S("12345678901234"));
+    EXPECT_EQ(client->prompt().texts(), QStringList{S("금액을 초과하였습니다.")});
+    EXPECT_EQ(s->curredt_bijuru->Value().toInt64(), 0);
+    client->prompt().clear();
+    TypeText(s->curredt_money, S("99999999999999"));
+    EXPECT_EQ(client->prompt().texts(), QStringList{S("금액을 초과하였습니다.")});
+    EXPECT_EQ(s->curredt_money->Value().toInt64(), 0);
+    EXPECT_EQ(s->curredt_juru->Value().toInt64(), 0);
+    SavePicture(s, "liquor_entry_collection");
+}
+
+TEST_F(LiquorEntryScreen, SameBankRuleInItsHandlers)
+{
+    Tqv_IcheMakeJuru_frm *s = entry(true);
+    ASSERT_NE(s, nullptr);
+    // Entering the bank field selects the mother account's bank.
+    Pick(s->cmb_allbank, ItemWith(s->cmb_allbank, S("[21]")));
+    s->cmb_transbankid->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(s->cmb_transbankid->Text().mid(1, 2), S("21"));
+    // Picking another bank is refused and set back; 88 is the same bank as 21.
+    client->prompt().clear();
+    ChooseItem(s->cmb_transbankid, ItemWith(s->cmb_transbankid, S("[04]")));
+    EXPECT_TRUE(client->prompt().contains(S("현재 주류이체는 당행만 처리됩니다.")));
+    EXPECT_EQ(s->cmb_transbankid->Text().mid(1, 2), S("21"));
+    client->prompt().clear();
+    ChooseItem(s->cmb_transbankid, ItemWith(s->cmb_transbankid, S("[88]")));
+    EXPECT_EQ(client->prompt().count(), 0);
+    EXPECT_EQ(s->cmb_transbankid->Text().mid(1, 2), S("88"));
+
+    // A payee found by name at bank 88 takes the first account at 21 or 88.
+    TypeText(s->edt_sendname, S("서울"));
+    s->edt_bankno->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(s->edt_sendname->text(), S("서울주류"));
+    EXPECT_EQ(s->cmb_allbank->Text().mid(1, 2), S("21"));
+    EXPECT_EQ(s->cmb_transbankid->Text().mid(1, 2), S("88"));
+    EXPECT_EQ(s->edt_bankno->text(), FormatAcctNo(S("88"), S("110987654321")));
+
+    // Another mother account empties the counterparty; leaving it takes its bank.
+    Pick(s->cmb_allbank, ItemWith(s->cmb_allbank, S("[04]")));
+    EXPECT_TRUE(s->edt_sendname->text().isEmpty());
+    EXPECT_TRUE(s->edt_bankno->text().isEmpty());
+    s->curredt_juru->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(s->cmb_transbankid->Text().mid(1, 2), S("04"));
+    // With a mother account at 04 the name takes no ASCII letters.
+    TypeText(s->edt_sendname, S("ab가c"));
+    EXPECT_EQ(s->edt_sendname->text(), S("가"));
+}
+
+TEST_F(LiquorEntryScreen, AddingChecksAndTheDuplicateQuestion)
+{
+    Tqv_IcheMakeJuru_frm *s = entry(false);
+    ASSERT_NE(s, nullptr);
+    ClickControl(s->btn_datasave);
+    EXPECT_EQ(client->prompt().lastText(), S("송금인 또는 수금인을 등록하시기 바랍니다."));
+    TypeText(s->edt_sendname, S("가나상사"));
+    ClickControl(s->btn_datasave);
+    EXPECT_EQ(client->prompt().lastText(), S("이체금액을 등록하시기 바랍니다."));
+    EXPECT_TRUE(s->curredt_juru->hasFocus());
+
+    enter(s, "21", S("5000"), S("0"), S("가나상사"), S("56012345678901"), S("N"));
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 2);
+    client->prompt().clear();
+    client->prompt().enqueueAnswer(false);
+    enter(s, "21", S("5000"), S("0"), S("가나상사"), S("56012345678901"), S("N"));
+    EXPECT_EQ(client->prompt().lastText(),
+              S("중복이체자료를 발견하였습니다.\r\r거래처명 : 가나상사\r이체금액 :         5,000 원\r\r"
+                "위의 자료는 이미 이체작성화면에 등록되어 있는 상태입니다.\r\r이체자료에 추가하시겠습니까?"));
+    EXPECT_EQ(s->grd_ichelist->RowCount(), 2);
+    client->prompt().enqueueAnswer(true);
+    enter(s, "21", S("5000"), S("0"), S("가나상사"), S("56012345678901"), S("N"));
+    EXPECT_EQ(s->grd_ichelist->RowCount(), 3);
+    EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 10000);
+
+    // Deleting the middle row of three renumbers the rest.
+    enter(s, "21", S("7000"), S("0"), S("다라상사"), S("56012345678901"));
+    ClickGridCell(s->grd_ichelist, 1, 2);
+    ClickControl(s->btn_delete);
+    EXPECT_EQ(s->grd_ichelist->RowCount(), 3);
+    EXPECT_EQ(cell(s, lcNo, 2), S("2"));
+    EXPECT_EQ(cell(s, lcName, 2), S("다라상사"));
+    EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 12000);
+}
+
+TEST_F(LiquorEntryScreen, SendingStoresTheRowsAndTheBanksAnswerReachesTheInquiry)
+{
+    Tqv_IcheMakeJuru_frm *s = entry(false);
+    ASSERT_NE(s, nullptr);
+    client->server().client().maxSeqNo(10); // numbers from 11 on (a base of 0 reads as "no batch")
+    enter(s, "21", S("1000"), S("500"), S("가나상사"), S("56012345678901"), S("첫째"));
+    enter(s, "88", S("2000"), S("0"), S("다라상사"), S("110123456789"), S("둘째"));
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 3);
+
+    client->prompt().clear();
+    client->prompt().enqueueAnswer(true);
+    ClickControl(s->btn_accept);
+    EXPECT_EQ(client->prompt().texts().value(0),
+              S("이체하실 자료는\r\r총이체건수 : 2 건\r이 체 금 액 :             3,500 원\r\r"
+                "입니다. 이체송신을 하시겠습니까?"));
+    EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
+    EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 0);
+
+    const qvx::ResultSet rows = client->server().query(
+        S("select seqno, bankid, mobankno, bankno, price, jumoney, nonjumoney, name, common_dummy, userid, gubun "
+          "from cmsjiche102 order by seqno"));
+    ASSERT_EQ(rows.recordCount(), 2);
+    const int base = rows.value(0, S("seqno")).toInt() - 1;
+    EXPECT_EQ(rows.value(0, S("bankid")), S("21"));
+    EXPECT_EQ(rows.value(0, S("mobankno")), S("56012345678901"));
+    EXPECT_EQ(rows.value(0, S("price")), S("1500"));
+    EXPECT_EQ(rows.value(0, S("jumoney")), S("1000"));
+    EXPECT_EQ(rows.value(0, S("nonjumoney")), S("500"));
+    EXPECT_EQ(rows.value(0, S("name")), S("가나상사"));
+    EXPECT_EQ(rows.value(0, S("common_dummy")), S("첫째"));
+    EXPECT_EQ(rows.value(0, S("userid")), S("JURU"));
+    EXPECT_EQ(rows.value(0, S("gubun")), S("20"));
+    EXPECT_EQ(rows.value(1, S("seqno")).toInt(), base + 2);
+    EXPECT_EQ(rows.value(1, S("bankid")), S("88"));
+
+    // The result inquiry opened on the batch; the bank's answer hands it the range again.
+    ASSERT_NE(inquiry, nullptr);
+    ASSERT_FALSE(inquiry->ranges.isEmpty());
+    EXPECT_EQ(inquiry->ranges.first(), qMakePair(base + 1, base + 2));
+    EXPECT_EQ(inquiry->searches, 1);
+    EXPECT_EQ(client->session().AcceptSeqBase, 0);
+    EXPECT_TRUE(ClientFixture::waitFor([&] { return inquiry->searches >= 2; }, 15000));
+    EXPECT_EQ(inquiry->ranges.last(), qMakePair(base + 1, base + 2));
+    EXPECT_TRUE(ClientFixture::waitFor([&] {
+        return client->server().query(S("select count(*) as n from cmsjiche102 where sr_flag <> '1'")).valueInt(0, S("n")) == 2;
+    }));
+}
+
+TEST_F(LiquorEntryScreen, AFailingRowInTheMiddleKeepsTheWholeListAndRegistersNothing)
+{
+    Tqv_IcheMakeJuru_frm *s = entry(true);
+    ASSERT_NE(s, nullptr);
+    client->server().exec(S("create trigger refuse_second before insert on cmsjiche103 when new.Name = '둘째' "
+                           "begin select raise(abort, 'refused'); end"));
+    enter(s, "21", S("100"), S("0"), S("첫째"), S("56012345678901"));
+    enter(s, "21", S("200"), S("0"), S("둘째"), S("56012345678901"));
+    enter(s, "21", S("300"), S("0"), S("셋째"), S("56012345678901"));
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 4);
+
+    client->prompt().clear();
+    client->prompt().enqueueAnswer(true);
+    ClickControl(s->btn_accept);
+    EXPECT_TRUE(client->prompt().contains(S("데이터베이스에 저장되지 않았습니다. 자료를 재작성한 후 송신하시기 바랍니다.")));
+    EXPECT_EQ(s->grd_ichelist->RowCount(), 4);
+    EXPECT_EQ(cell(s, lcName, 1), S("첫째"));
+    EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 600);
+    EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 1);
+    EXPECT_TRUE(s->btn_datasave->isEnabled());
+    EXPECT_EQ(client->server().query(S("select count(*) as n from cmsjiche103")).valueInt(0, S("n")), 0);
+    EXPECT_EQ(inquiry, nullptr);
+    client->server().exec(S("drop trigger refuse_second"));
+}
+
+TEST_F(LiquorEntryScreen, TemporarySaveAndReloadRoundTripByteForByte)
+{
+    qvx::ScriptedFileChooser chooser;
+    Tqv_IcheMakeJuru_frm *s = entry(true);
+    ASSERT_NE(s, nullptr);
+    enter(s, "21", S("1000"), S("234"), S("한빛주류상사"), S("56012345678901"), S("3월분"));
+    enter(s, "88", S("50000"), S("0"), S("서해상회"), S("110123456789"));
+    const QString first = client->home() + S("/지급_first");
+    chooser.enqueue(first);
+    client->prompt().enqueueAnswer(true); // empty the list
+    ClickControl(s->btn_tempsave);
+    EXPECT_TRUE(client->prompt().contains(QDir::toNativeSeparators(first) + S(".txt 를 저장하였습니다.")));
+    EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
+    QFile saved(first + S(".txt"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray bytes = saved.readAll();
+    saved.close();
+    EXPECT_EQ(bytes.size(), 2 * (LiquorTempSaveLineBytes + 2));
+    EXPECT_EQ(bytes.mid(78, 12), qvx::Cp949::encode(S("한빛주류상사")));
+
+    chooser.enqueue(first + S(".txt"));
+    client->prompt().enqueueAnswer(false); // keep the file
+    ClickControl(s->btn_callfile);
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 3);
+    EXPECT_EQ(cell(s, lcName, 1), S("한빛주류상사"));
+    EXPECT_EQ(cell(s, lcMoBankNo, 2), FormatAcctNo(S("88"), S("110123456789")));
+    EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 51234);
+    EXPECT_TRUE(QFile::exists(first + S(".txt")));
+
+    const QString second = client->home() + S("/지급_second");
+    chooser.enqueue(second);
+    client->prompt().enqueueAnswer(false);
+    ClickControl(s->btn_tempsave);
+    QFile again(second + S(".txt"));
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), bytes);
+
+    // A collection file on the payment screen: its first line is refused.
+    QFile collection(client->home() + S("/수납_x.txt"));
+    ASSERT_TRUE(collection.open(QIODevice::WriteOnly));
+    QByteArray line = bytes.left(LiquorTempSaveLineBytes);
+    line.replace(0, 4, qvx::Cp949::encode(S("수납")));
+    collection.write(line + "\r\n");
+    collection.close();
+    chooser.enqueue(collection.fileName());
+    client->prompt().clear();
+    ClickControl(s->btn_callfile);
+    EXPECT_EQ(client->prompt().texts(), QStringList{S("지급이체 자료가 아닙니다. 파일 확인후 재시도 하세요")});
+    EXPECT_EQ(s->grd_ichelist->RowCount(), 3);
+}
+
+TEST_F(LiquorEntryScreen, RowEditWritesBackAndKeepsTheTotals)
+{
+    Tqv_IcheMakeJuru_frm *s = entry(false);
+    ASSERT_NE(s, nullptr);
+    enter(s, "21", S("1000"), S("500"), S("가나상사"), S("56012345678901"));
+    ASSERT_EQ(s->curredt_MoneyR->Value().toInt64(), 1500);
+
+    OnModal<Tqv_juruicheModify_frm>([](Tqv_juruicheModify_frm *d) {
+        Activate(d);
+        EXPECT_EQ(d->cmb_transdiv->text(), S("수납"));
+        EXPECT_EQ(d->edt_sendname->text(), S("가나상사"));
+        EXPECT_EQ(d->cmb_transbankid->Text().mid(1, 2), S("21"));
+        TypeText(d->curredt_juru, S("2000"));
+        d->edt_daesanginfo->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(d->curredt_money->Value().toInt64(), 2500);
+        ClickIn(d, "btn_modify");
+    });
+    ClickGridCell(s->grd_ichelist, 2, 1, true);
+    EXPECT_EQ(cell(s, lcJuMoney, 1), S("2,000"));
+    EXPECT_EQ(cell(s, lcNonJuMoney, 1), S("500"));
+    EXPECT_EQ(cell(s, lcMoney, 1), S("2,500"));
+    EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 2500);
+
+    OnModal<Tqv_juruicheModify_frm>([](Tqv_juruicheModify_frm *d) {
+        Activate(d);
+        TypeText(d->curredt_money, S("9000"));
+        SavePicture(d, "liquor_row_edit");
+        ClickIn(d, "KitButton2");
+    });
+    ClickControl(s->btn_modify);
+    EXPECT_EQ(cell(s, lcMoney, 1), S("2,500"));
+    EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 2500);
+}

@@ -1,0 +1,350 @@
+// The liquor result inquiry and status view as the JURU user uses them,
+// against the server with the simulated bank: a sent batch listed by its
+// range, the period search by its status boxes, whole and single result
+// inquiries answered by the bank, the exports byte for byte (the
+// re-processing file loads back into the entry screen) and the report's pages.
+#include "ListScreenFixture.h"
+
+#include "core/ListColumns.h"
+#include "core/Session.h"
+#include "core/TextUtils.h"
+#include "core/CellText.h"
+#include "core/screens/KitLook.h"
+#include "core/screens/ListGrid.h"
+#include "core/screens/ListScreen.h"
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitControl.h"
+#include "controls/edits/CurrEdit.h"
+#include "controls/panels/KitComboBox.h"
+#include "inquiries/screens/IcheSearchSubUnit.h"
+#include "liquor/LiquorResultList.h"
+#include "liquor/LiquorRow.h"
+#include "liquor/screens/IcheMakeJuruUnit.h"
+#include "liquor/screens/LiquorResultScreens.h"
+#include "liquor/screens/LiquorScreens.h"
+#include "platform/Cp949.h"
+#include "platform/FileChooser.h"
+#include "platform/TListGrid.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QFile>
+#include <QLineEdit>
+
+namespace {
+
+QString S(const char *s) { return QString::fromUtf8(s); }
+
+class LiquorResults : public ListScreenFixture
+{
+protected:
+    void registerScreens() override { registerLiquorScreens(); }
+    QString userId() const override { return S("JURU"); }
+    QString password() const override { return S("4444"); }
+    ClientFixture::Options options() const override
+    {
+        ClientFixture::Options o = ListScreenFixture::options();
+        o.general = false;
+        return o;
+    }
+
+    // One transfer row written straight into the database: kind "20" into
+    // cmsjiche102, "30" into cmsjiche103, on mother account 21.
+    void seed(const char *gubun, int seqno, const char *srFlag, const char *errCode, qint64 price, const QString &name,
+              const QString &user = QStringLiteral("JURU"))
+    {
+        const bool collection = QLatin1String(gubun) == QLatin1String("20");
+        const QString table = collection ? S("cmsjiche102") : S("cmsjiche103");
+        // Both tables keep the mother account in MoBankNo, the counterparty's in bankNo.
+        const QString mother = S("56012345678901");
+        const QString other = S("110123456789");
+        client->server().exec(
+            S("insert into %1 (SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, "
+              "bankNo, MoBankNo, PassWd, Boki, Gubun, Price, Sign, Remain, TRANS_BankID, Fee, Name, JuminNo, JuFlag, "
+              "JuMoney, nonJuMoney, sr_flag, up_gubuncode, COMMON_DUMMY, ERRCODE, RECEIVEDATE, RECEIVETIME) values "
+              "('%2', '101500', 'DY2', %3, 'NET01', 'CHB2100', 'HB2101', '21', '%4', '1', '%5', '%6', '6789', '', "
+              "'%7', '%8', '-', '1200', '88', '300', '%9', '', '1', '%8', '0', '%10', '%11', ' 메모 ', '%12', '%13', "
+              "'093015')")
+                .arg(table, today, QString::number(seqno), user, other, mother,
+                     QLatin1String(gubun), QString::number(price), name, QLatin1String(srFlag),
+                     collection ? S("0102100") : S("0103100"), QLatin1String(errCode),
+                     QLatin1String(srFlag) == QLatin1String("4") ? today : QString()));
+    }
+
+    Tqv_j_ichesearch_frm *openInquiry() { return open<Tqv_j_ichesearch_frm>("qv_d1", "qv_j_ichesearch_frm"); }
+    Tqv_j_icheview_frm *openView() { return open<Tqv_j_icheview_frm>("qv_b3", "qv_j_icheview_frm"); }
+    static QString cell(LiquorResultScreen *s, int col, int row) { return s->grd_ichelist->Cells(col, row); }
+    static QString figure(LiquorResultScreen *s, int col, int row) { return s->grd_test->Cells(col, row); }
+};
+
+TEST_F(LiquorResults, SentBatchIsListedByItsRangeAndTheBanksAnswerShowsInIt)
+{
+    // Two collections sent from the entry screen.
+    ASSERT_TRUE(TriggerMenuItem(main, S("qv_b1")));
+    auto *entry = qobject_cast<Tqv_IcheMakeJuru_frm *>(FindScreen(main, S("qv_ichemakeJuru_frm")));
+    ASSERT_NE(entry, nullptr);
+    client->server().client().maxSeqNo(40);
+    const struct { const char *liquor, *name, *account; } rows[] = {
+        {"1000", "가나상사", "56012345678901"}, {"2500", "다라상사", "110123456789"}};
+    for (const auto &r : rows) {
+        Pick(entry->cmb_allbank, ItemWith(entry->cmb_allbank, S("[21]")));
+        TypeText(entry->curredt_juru, S(r.liquor));
+        TypeText(entry->edt_sendname, S(r.name));
+        QTest::keyClick(entry->edt_sendname, Qt::Key_Return);
+        QTest::keyClick(entry->cmb_transbankid, Qt::Key_Return);
+        TypeText(entry->edt_bankno, S(r.account));
+        ClickControl(entry->btn_datasave);
+    }
+    ASSERT_EQ(entry->grd_ichelist->RowCount(), 3) << qPrintable(client->prompt().texts().join('|'));
+    client->prompt().enqueueAnswer(true);
+    ClickControl(entry->btn_accept);
+
+    // The inquiry opened on the batch and listed it at once.
+    auto *s = qobject_cast<Tqv_j_ichesearch_frm *>(FindScreen(main, S("qv_j_ichesearch_frm")));
+    ASSERT_NE(s, nullptr);
+    watchModel(s->grd_ichelist);
+    ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 2) << qPrintable(client->prompt().texts().join('|'));
+    EXPECT_EQ(cell(s, lrSeqNo, 1), S("41"));
+    EXPECT_EQ(cell(s, lrSendDate, 1), DashedDate(today));
+    EXPECT_EQ(cell(s, lrKind, 2), S("수납"));
+    EXPECT_EQ(cell(s, lrMoBankNo, 1), FormatAcctNo(S("21"), S("56012345678901")));
+    EXPECT_EQ(cell(s, lrName, 2), S("다라상사"));
+    EXPECT_EQ(cell(s, lrPrice, 2), S("2,500"));
+    EXPECT_EQ(figure(s, 3, 2), S("2"));
+    EXPECT_EQ(figure(s, 3, 3), S("3,500"));
+    EXPECT_EQ(s->ResultSeqFrom, 0);
+
+    // The bank's answer to the batch runs the search again on the same range.
+    EXPECT_TRUE(ClientFixture::waitFor([&] { return cell(s, lrSendFlag, 1) == S("수신"); }, 15000));
+    EXPECT_EQ(DataRowCount(s->grd_ichelist, 1), 2);
+    EXPECT_TRUE(Checked(s->chk_sunab));
+    EXPECT_FALSE(cell(s, lrErrCode, 1).isEmpty());
+    SavePicture(s, "liquor_result_inquiry_range");
+}
+
+TEST_F(LiquorResults, PeriodSearchByStatusBoxesKindAndTotals)
+{
+    seed("20", 1, "4", "0000", 1000, S("정상상사"));
+    seed("20", 2, "4", "0013", 2000, S("불능상사"));
+    seed("20", 3, "1", "", 4000, S("대기상사"));
+    seed("30", 4, "4", "0000", 8000, S("지급상사"));
+    seed("20", 5, "4", "0000", 16000, S("남의상사"), S("JURUSU"));
+    auto *s = openInquiry();
+    ASSERT_NE(s, nullptr);
+    watchModel(s->grd_ichelist);
+    // Opened from the menu with no batch: the period search ran at once.
+    ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 3);
+    EXPECT_EQ(figure(s, 1, 2), S("3"));
+    EXPECT_EQ(figure(s, 6, 3), S("1,000"));
+    EXPECT_EQ(figure(s, 9, 2), S("2"));
+    EXPECT_EQ(figure(s, 9, 3), S("6,000"));
+    EXPECT_EQ(cell(s, lrRemain, 1), S("-1,200"));
+    EXPECT_EQ(cell(s, lrRecvTime, 1), S("09:30:15"));
+    EXPECT_EQ(cell(s, lrDummy, 1), S("메모"));
+
+    ClickControl(s->chk_right);
+    ClickControl(s->chk_ErrSend);
+    ClickControl(s->btn_search);
+    ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 1);
+    EXPECT_EQ(cell(s, lrName, 1), S("불능상사"));
+    EXPECT_EQ(cell(s, lrResult, 1), S("잔액 부족"));
+
+    ClickControl(s->chk_wrong);
+    client->prompt().clear();
+    ClickControl(s->btn_search);
+    EXPECT_EQ(client->prompt().texts(), QStringList{S("정상처리 / 비정상처리 옵션이 선택되지 않았습니다.")});
+    EXPECT_TRUE(Checked(s->chk_right) && Checked(s->chk_wrong) && Checked(s->chk_ErrSend));
+    EXPECT_EQ(cell(s, lrName, 1), S("불능상사"));
+    EXPECT_EQ(figure(s, 3, 2), S("0"));
+
+    ClickControl(s->chk_jigub);
+    ClickControl(s->btn_search);
+    ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 1);
+    EXPECT_EQ(cell(s, lrKind, 1), S("지급"));
+    // A payment's mother account is its own, never the counterparty's.
+    EXPECT_EQ(cell(s, lrMoBankNo, 1), FormatAcctNo(S("21"), S("56012345678901")));
+    EXPECT_EQ(cell(s, lrTransBankNo, 1), FormatAcctNo(S("88"), S("110123456789")));
+    EXPECT_EQ(figure(s, 5, 3), S("8,000"));
+
+    TypeText(s->edt_seqnoS, S("3"));
+    client->prompt().clear();
+    ClickControl(s->btn_search);
+    EXPECT_EQ(client->prompt().texts(), QStringList{S("전문범위가 올바르지 않습니다.")});
+    SavePicture(s, "liquor_result_inquiry_period");
+}
+
+TEST_F(LiquorResults, WholeInquiryOfBothKindsAndTheSingleInquirysDialog)
+{
+    client->server().client().maxSeqNo(100);
+    seed("20", 1, "4", "0000", 1000, S("가상사"));
+    seed("20", 2, "2", "", 2000, S("나상사"));
+    auto *s = openInquiry();
+    ASSERT_NE(s, nullptr);
+    ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 2);
+
+    // A period that is not today alone is refused before any number is reserved.
+    ASSERT_TRUE(TypeDate(s->dtpkr_from, QDate::fromString(today, QStringLiteral("yyyyMMdd")).addDays(-1)));
+    client->prompt().clear();
+    ClickControl(s->btn_sendT);
+    EXPECT_EQ(client->prompt().texts(), QStringList{S("금일 데이터에 대하여 조회가 가능합니다.")});
+    EXPECT_EQ(client->server().query(S("select count(*) as n from icheresult_102")).valueInt(0, S("n")), 0);
+    ASSERT_TRUE(TypeDate(s->dtpkr_from, QDate::fromString(today, QStringLiteral("yyyyMMdd"))));
+
+    // The range the menu hands over lists both tables: one row of each kind
+    // more, and each request goes to its transfer's own table.
+    seed("30", 3, "2", "", 3000, S("다상사"));
+    s->setResultRange(1, 3);
+    ClickControl(s->btn_search);
+    ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 3);
+    ClickControl(s->btn_sendT);
+    EXPECT_TRUE(GridIsEmpty(s->grd_ichelist, 1));
+    const qvx::ResultSet collections =
+        client->server().query(S("select org_seqno, up_gubuncode, userid from icheresult_102 order by seqno"));
+    const qvx::ResultSet payments = client->server().query(S("select org_seqno, ichE_senddate from icheresult_103"));
+    ASSERT_EQ(collections.recordCount(), 2);
+    ASSERT_EQ(payments.recordCount(), 1);
+    EXPECT_EQ(collections.value(0, S("up_gubuncode")), S("0601100"));
+    EXPECT_EQ(payments.value(0, S("org_seqno")), S("3"));
+    EXPECT_EQ(payments.value(0, S("iche_senddate")), today);
+    // The bank's answer runs the search on the listed range again.
+    EXPECT_TRUE(ClientFixture::waitFor([&] { return DataRowCount(s->grd_ichelist, 1) >= 2; }, 15000));
+
+    // The single inquiry waits in its dialog, which the answer fills.
+    ASSERT_TRUE(ClickGridCell(s->grd_ichelist, lrName, 1));
+    QString procResult;
+    QString sendDate;
+    OnModal<Tqv_ichesearchsub_frm>([&](Tqv_ichesearchsub_frm *d) {
+        EXPECT_EQ(d->objectName(), S("qv_j_ichesearchsub_frm"));
+        ClientFixture::waitFor([&] { return !d->edt_procresult->text().isEmpty(); }, 15000);
+        procResult = d->edt_procresult->text();
+        sendDate = d->edt_senddate->text();
+        SavePicture(d, "liquor_result_dialog");
+        ClickControl(d->DDButton1);
+    });
+    ClickControl(s->btn_sendS);
+    EXPECT_FALSE(procResult.isEmpty());
+    EXPECT_EQ(sendDate, DashedDate(today));
+    EXPECT_EQ(client->server().query(S("select count(*) as n from icheresult_102")).valueInt(0, S("n")), 3);
+}
+
+TEST_F(LiquorResults, ReprocessingRecordLoadsBackIntoTheEntryScreen)
+{
+    seed("30", 7, "4", "0013", 1500, S("가나주류상사"));
+    seed("30", 8, "4", "0000", 700, S("다라"));
+    qvx::ScriptedFileChooser chooser;
+    auto *s = openInquiry();
+    ASSERT_NE(s, nullptr);
+    ClickControl(s->chk_jigub);
+    ClickControl(s->btn_search);
+    ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 2);
+
+    // Nothing ticked: no text file.
+    const QString name = client->home() + S("/data/지급_재처리");
+    QDir().mkpath(client->home() + S("/data"));
+    chooser.enqueue(name, 1);
+    client->prompt().clear();
+    ClickControl(s->btn_filesave);
+    EXPECT_EQ(client->prompt().texts(), QStringList{S("저장할 자료가 선택되지 않았습니다.")});
+    EXPECT_TRUE(chooser.asked.value(0).proposedName.startsWith(S("지급_재처리")));
+
+    ASSERT_TRUE(TickGridCheckBox(s->grd_ichelist, lrNo, 1));
+    chooser.enqueue(name, 1);
+    client->prompt().clear();
+    ClickControl(s->btn_filesave);
+    QFile file(name + S(".txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(client->prompt().texts().join('|'));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    EXPECT_TRUE(client->prompt().contains(QDir::toNativeSeparators(name + S(".txt")) + S(" 를 저장하였습니다."))
+                || client->prompt().contains(name + S(".txt 를 저장하였습니다.")))
+        << qPrintable(client->prompt().texts().join('|'));
+    ASSERT_EQ(bytes.size(), 243);
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+    EXPECT_EQ(bytes.left(4), qvx::Cp949::encode(S("지급")));
+    EXPECT_EQ(bytes.mid(24, 15), QByteArray("56012345678901 "));
+    EXPECT_EQ(bytes.mid(78, 12), qvx::Cp949::encode(S("가나주류상사")));
+    EXPECT_EQ(bytes.mid(125, 6), qvx::Cp949::encode(S("주류  ")));
+    EXPECT_EQ(bytes.mid(191, 10), QByteArray("JURU      "));
+    EXPECT_EQ(bytes.mid(229, 12), (today + S("0013")).toLatin1());
+
+    // The entry screen reads the record back as a row to send again.
+    ASSERT_TRUE(TriggerMenuItem(main, S("qv_b2")));
+    auto *entry = qobject_cast<Tqv_IcheMakeJuru_frm *>(FindScreen(main, S("qv_ichemakeJuru_frm")));
+    ASSERT_NE(entry, nullptr);
+    chooser.enqueue(name + S(".txt"));
+    client->prompt().enqueueAnswer(false); // keep the file
+    ClickControl(entry->btn_callfile);
+    ASSERT_EQ(entry->grd_ichelist->RowCount(), 2) << qPrintable(client->prompt().texts().join('|'));
+    EXPECT_EQ(entry->grd_ichelist->Cells(lcName, 1), S("가나주류상사"));
+    EXPECT_EQ(entry->grd_ichelist->Cells(lcMoney, 1), S("1,500"));
+    EXPECT_EQ(entry->grd_ichelist->Cells(lcGubun, 1), S("30"));
+}
+
+TEST_F(LiquorResults, InquiryReportFillsItsPageAndTheViewsDoesNot)
+{
+    for (int i = 1; i <= 5; ++i)
+        seed("20", i, "4", "0000", 100 * i, S("상사") + QString::number(i));
+    auto *s = openInquiry();
+    ASSERT_NE(s, nullptr);
+    ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 5);
+    QVector<qvx::Report::Page> pages = s->Report1.layout();
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(pages[0].detailCount(), 31);
+    {
+        // The page as it prints, for a person to look at.
+        QImage image(QSize(210 * 4, 297 * 4), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        s->Report1.paintPage(painter, pages[0], 4);
+        painter.end();
+        image.save(qEnvironmentVariable("QUVEX_TEST_OUTPUT", QDir::tempPath()) + S("/liquor_result_report.png"));
+    }
+
+    auto *v = openView();
+    ASSERT_NE(v, nullptr);
+    ClickControl(v->btn_close);
+    ASSERT_EQ(DataRowCount(v->grd_ichelist, 1), 5);
+    pages = v->Report1.layout();
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(pages[0].detailCount(), 5);
+    EXPECT_EQ(v->JuMoneyTotal, 1500);
+}
+
+TEST_F(LiquorResults, StatusViewOfEveryUserWithOwnerNamesAndItsSemicolonExport)
+{
+    seed("20", 1, "4", "0000", 1000, S("가상사"));
+    seed("20", 2, "2", "", 2000, S("나상사"), S("JURUSU"));
+    seed("20", 3, "4", "0013", 4000, S("다상사"));
+    client->session().FileSaveFlag = 1;
+    qvx::ScriptedFileChooser chooser;
+    auto *v = openView();
+    ASSERT_NE(v, nullptr);
+    watchModel(v->grd_ichelist);
+    EXPECT_TRUE(GridIsEmpty(v->grd_ichelist, 1)); // shown without searching
+    ClickControl(v->chk_MoName);
+    ClickControl(v->btn_close);
+    ASSERT_EQ(DataRowCount(v->grd_ichelist, 1), 3);
+    EXPECT_EQ(cell(v, lrMoBankNo, 1), S("한빛상사"));
+    EXPECT_EQ(figure(v, 9, 3), S("6,000"));
+
+    // "미 송 신" unticks and disables "정상처리".
+    ClickControl(v->rd_notsend);
+    EXPECT_FALSE(Checked(v->chk_right));
+    EXPECT_FALSE(v->chk_right->isEnabled());
+    ClickControl(v->btn_close);
+    ASSERT_EQ(DataRowCount(v->grd_ichelist, 1), 1);
+    EXPECT_EQ(cell(v, lrName, 1), S("나상사"));
+
+    const QString name = client->home() + S("/view");
+    chooser.enqueue(name, 1);
+    ClickControl(v->btn_filesave);
+    QFile file(name + S(".txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(),
+              qvx::Cp949::encode(today + S(";2;조흥은행;56012345678901;수납;송신완료;;나상사;2000;-1200;신한은행;"
+                                           "110123456789;;093015;300;;2000;0;메모;\r\n")));
+    SavePicture(v, "liquor_status_view");
+}
+
+} // namespace
