@@ -11,6 +11,7 @@
 #include "controls/panels/KitComboBox.h"
 #include "liquor/screens/LiquorFields.h"
 #include "transfers/TransferRules.h"
+#include "transfers/screens/AccountField.h"
 #include "transfers/screens/KeyHook.h"
 #include "platform/Clock.h"
 #include "platform/Prompt.h"

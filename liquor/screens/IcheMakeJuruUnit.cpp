@@ -13,6 +13,7 @@
 #include "core/screens/ListCombos.h"
 #include "core/screens/ListScreen.h"
 #include "core/screens/MotherAccountCombo.h"
+#include "core/screens/ProgressPanel.h"
 #include "core/screens/ScreenBinding.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
@@ -26,6 +27,8 @@
 #include "liquor/screens/IcheMakeJuruSubunit.h"
 #include "liquor/screens/LiquorFields.h"
 #include "transfers/TransferLog.h"
+#include "transfers/TransferRules.h"
+#include "transfers/screens/AccountField.h"
 #include "transfers/screens/KeyHook.h"
 #include "transfers/screens/TransSelectUnit.h"
 #include "platform/AppServer.h"
@@ -153,12 +156,12 @@ Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget
     };
     AddFindAction({session, dm}, this, grd_ichelist, "N1");
 
-    SendProgressPanel progress = MakeSendProgressPanel(this);
+    const ProgressPanel progress = MakeProgressPanel(this);
     pnl_gauge = progress.panel;
     Gauge1 = progress.gauge;
     curredt_tgun = progress.total;
-    curredt_gun = progress.done;
     curredt_errgun = progress.errors;
+    curredt_gun = progress.done;
     lbl_message = progress.message;
 
     // Keys: Enter walks the tab order; a few go elsewhere.
@@ -436,7 +439,7 @@ void Tqv_IcheMakeJuru_frm::edt_sendnameExit()
         cmb_transbankid->SetItemIndex(0);
     } else {
         Tqv_transselect_frm dialog({session, dm}, this);
-        FillPayeePicker(dialog.GRD_acceptlist, rs);
+        dialog.FillPayees(rs);
         if (dialog.exec() == QDialog::Accepted && dialog.GRD_acceptlist->Row() >= 1) {
             const TListGrid *list = dialog.GRD_acceptlist;
             const int r = list->Row();
