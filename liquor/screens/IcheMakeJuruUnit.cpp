@@ -691,10 +691,21 @@ void Tqv_IcheMakeJuru_frm::btn_callfileClick()
 void Tqv_IcheMakeJuru_frm::setBusy(bool busy)
 {
     m_busy = busy;
-    // Nothing of the screen takes input while a batch goes; the progress stays readable.
-    for (QWidget *w : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        if (w != pnl_gauge)
-            w->setEnabled(!busy);
+    // Nothing of the screen takes input while a batch goes; the progress stays
+    // readable, and what was disabled before (the totals) stays so.
+    if (busy) {
+        m_disabledWhileBusy.clear();
+        for (QWidget *w : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (w != pnl_gauge && w->isEnabled()) {
+                w->setEnabled(false);
+                m_disabledWhileBusy.append(w);
+            }
+        }
+        return;
+    }
+    for (QWidget *w : std::as_const(m_disabledWhileBusy))
+        w->setEnabled(true);
+    m_disabledWhileBusy.clear();
 }
 
 void Tqv_IcheMakeJuru_frm::btn_acceptClick()
