@@ -76,9 +76,9 @@ void Tqv_juruicheModify_frm::Fill(const LiquorRow &row, const QString &modeWord)
 
 void Tqv_juruicheModify_frm::curredt_juruExit()
 {
-    const LiquorAmounts parts = CheckLiquorAmounts(curredt_juru->Text(), curredt_bijuru->Text(), QStringLiteral("1"));
-    if (parts.ok())
-        curredt_money->SetValue(qvx::Decimal(parts.liquor + parts.nonLiquor));
+    qint64 sum = 0;
+    if (SumLiquorParts(curredt_juru->Text(), curredt_bijuru->Text(), &sum))
+        curredt_money->SetValue(qvx::Decimal(sum));
 }
 
 void Tqv_juruicheModify_frm::edt_banknoExit()

@@ -342,9 +342,9 @@ void Tqv_IcheMakeJuru_frm::cmb_allbankChange()
 
 void Tqv_IcheMakeJuru_frm::curredt_juruExit()
 {
-    const LiquorAmounts parts = CheckLiquorAmounts(curredt_juru->Text(), curredt_bijuru->Text(), QStringLiteral("1"));
-    if (parts.ok())
-        setCount(curredt_money, parts.liquor + parts.nonLiquor);
+    qint64 sum = 0;
+    if (SumLiquorParts(curredt_juru->Text(), curredt_bijuru->Text(), &sum))
+        setCount(curredt_money, sum);
 }
 
 void Tqv_IcheMakeJuru_frm::curredt_juruChange()
@@ -662,6 +662,10 @@ void Tqv_IcheMakeJuru_frm::btn_callfileClick()
     }
     bool readOk = false;
     const QList<QByteArray> lines = qvx::TextFile::readByteLines(chosen.fileName, &readOk);
+    if (!readOk) {
+        prompt().message(QStringLiteral("임시저장된 파일이 존재하지 않습니다."));
+        return;
+    }
 
     bool skipped = false;
     for (const QByteArray &line : lines) {
