@@ -56,7 +56,11 @@ AmountCheck CheckTransferAmount(const QString &text)
             check.fault = AmountFault::Missing;
         return check;
     }
-    QString digits = DelComma(text).trimmed();
+    // Otherwise only blanks around the amount and correct thousands grouping:
+    // a stray comma ("1,0,0", ",5", a field cut one byte off "1,000,00") is
+    // no amount, however many digits it holds.
+    const QString trimmed = text.trimmed();
+    QString digits = IsThousandsGrouped(trimmed) ? DelComma(trimmed) : trimmed;
     if (!isDigits(digits)) {
         check.fault = AmountFault::Missing;
         return check;

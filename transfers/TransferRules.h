@@ -26,10 +26,11 @@ struct AmountCheck
     QString message() const;
 };
 
-// The one amount rule of entry, row edit and reload: the text (commas and
-// surrounding blanks ignored) must be a positive whole number of at most 13
-// digits. No number, zero, a negative or a fraction: Missing; 14 digits or
-// more: TooLarge.
+// The one amount rule of entry, row edit, reload and conversion: the text
+// (surrounding blanks ignored), plain digits or digits in correct thousands
+// groups, must be a positive whole number of at most 13 digits. No number,
+// any other comma, zero, a negative or a fraction: Missing; 14 digits or more:
+// TooLarge.
 AmountCheck CheckTransferAmount(const QString &text);
 
 // --- codes ----------------------------------------------------------------------
@@ -67,6 +68,11 @@ QString EntryCheckCode(const TransferRow &row, qvx::AppServer *server = nullptr)
 bool ResidentNoRefused(const QString &bankId, const QString &realNameNo, const QString &today);
 
 // --- manual entry ----------------------------------------------------------------
+
+// CP949 bytes the entry fields take: the payee name as the request row stores
+// it, the other information as the temporary save holds it.
+constexpr int TransferNameBytes = 12;
+constexpr int TransferInfoBytes = 40;
 
 // What the entry fields hold when "자료작성" is clicked.
 struct TransferEntryInput

@@ -150,6 +150,7 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
 
     label(entry, QStringLiteral("기    타"), 8, 68);
     edt_daesanginfo = edit(entry, "edt_daesanginfo", 88, 68, 330);
+    LimitInputBytes(edt_daesanginfo, TransferInfoBytes);
     KitButton1 = MakeButton(entry, "KitButton1", QStringLiteral("자료작성"), 430, 66, 100, 26);
 
     // Buttons and totals at the bottom.
@@ -175,15 +176,14 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
     pnl_total = MakePanel(this, "pnl_total");
     pnl_total->resize(width(), 34);
     SetAlign(pnl_total, alBottom);
-    // The totals are only shown: the panel is disabled, its captions keep their colour.
-    for (QLabel *l : {label(pnl_total, QStringLiteral("작성 건수"), 8, 6, 70),
-                      label(pnl_total, QStringLiteral("작성금액 합계"), 190, 6, 90)}) {
-        QPalette pal = l->palette();
-        pal.setColor(QPalette::Disabled, QPalette::WindowText, pal.color(QPalette::Active, QPalette::WindowText));
-        l->setPalette(pal);
-    }
+    // The totals are only shown: the panel is disabled, its captions and
+    // values keep their colours.
+    label(pnl_total, QStringLiteral("작성 건수"), 8, 6, 70);
+    label(pnl_total, QStringLiteral("작성금액 합계"), 190, 6, 90);
     curredt_gunR = currency(pnl_total, "curredt_gunR", 80, 6, 90, false);
     curredt_MoneyR = currency(pnl_total, "curredt_MoneyR", 284, 6, 160, true);
+    for (QWidget *shown : pnl_total->findChildren<QWidget *>())
+        KeepReadableWhenDisabled(shown);
     pnl_total->SetEnabled(false);
 
     MakeBand(this, "pnl_listcaption", QStringLiteral(" ◎ 이체자료 리스트"), 25);
@@ -240,10 +240,11 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
             next->setFocus(Qt::TabFocusReason);
         return true;
     });
-    // The payee name takes at most 12 bytes; a double-byte character is never split.
+    // The payee name takes at most TransferNameBytes bytes (a name chosen from
+    // the book is cut too); a double-byte character is never split.
     connect(edt_sendname, &QLineEdit::textChanged, this, [this](const QString &text) {
-        if (Cp949Length(text) > 12)
-            edt_sendname->setText(LeftBytes(text, 12));
+        if (Cp949Length(text) > TransferNameBytes)
+            edt_sendname->setText(LeftBytes(text, TransferNameBytes));
     });
     OnFocusOut(edt_bankno, [this] { RunGuarded(session, QStringLiteral("edt_banknoExit"), [this] { edt_banknoExit(); }); });
     cmb_daesang->OnChange = [this](QObject *) {
@@ -653,7 +654,7 @@ void Tqv_IcheMake_frm::btn_tempsaveClick()
     for (int i = 0; i < rows.size(); ++i) {
         const TempSaveEncoded line = EncodeTempSaveLine(rows[i]);
         if (!line.ok()) {
-            prompt().message(TempSaveTooLongMessage(i + 1, line.badColumn, line.badWidth));
+            prompt().message(TempSaveRefusalMessage(i + 1, line));
             return;
         }
         bytes += line.line;
@@ -680,9 +681,10 @@ void Tqv_IcheMake_frm::btn_tempsaveClick()
 void Tqv_IcheMake_frm::btn_callfileClick()
 {
     const bool payment = session.PaymentMode == 1;
+    // The first choice shows what the temporary save writes ("tmp_....txt").
     const QString filter = payment
-        ? QStringLiteral("지급이체임시저장파일(지급_*.*)|지급_*.*| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*")
-        : QStringLiteral("수납이체임시저장파일(수납_*.*)|수납_*.*| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*");
+        ? QStringLiteral("지급이체임시저장파일 (tmp_*.txt)|tmp_*.txt| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*")
+        : QStringLiteral("수납이체임시저장파일 (tmp_*.txt)|tmp_*.txt| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*");
     const QString folder = QDir::current().filePath(QStringLiteral("data")) + QLatin1Char('/');
     const qvx::FileChooser::Result chosen =
         qvx::FileChooser::instance().open(this, QStringLiteral("파일 열기"), folder, filter);

@@ -15,6 +15,7 @@
 #include "platform/Clock.h"
 #include "platform/Cp949.h"
 #include "platform/FileChooser.h"
+#include "support/FileDialogDriver.h"
 
 #include <QDateEdit>
 #include <QFile>
@@ -133,6 +134,11 @@ TEST_F(ResultInquiry, WholeRequestAsksForEveryRowButTheUnapprovedOrOnlyTheTicked
     EXPECT_EQ(sent.value(0, QStringLiteral("org_seqno")), QStringLiteral("1"));
     EXPECT_EQ(sent.value(1, QStringLiteral("org_seqno")), QStringLiteral("3"));
     EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
+    // The totals empty with the list.
+    for (int c = 1; c < 10; ++c) {
+        EXPECT_EQ(s->grd_test->Cells(c, 2), QStringLiteral("0")) << c;
+        EXPECT_EQ(s->grd_test->Cells(c, 3), QStringLiteral("0")) << c;
+    }
 
     ClickControl(s->btn_search);
     ASSERT_EQ(rows(s), 3);
@@ -146,6 +152,32 @@ TEST_F(ResultInquiry, WholeRequestAsksForEveryRowButTheUnapprovedOrOnlyTheTicked
     sent = requests();
     ASSERT_EQ(sent.recordCount(), 3);
     EXPECT_EQ(sent.value(2, QStringLiteral("org_seqno")), QStringLiteral("3"));
+}
+
+TEST_F(ResultInquiry, UnprocessedFeeAndAmountShowTheBanksFiguresNeverTheRealNameNumber)
+{
+    // A same-bank payment waiting to be sent, carrying the payee's real-name
+    // number 800101-1234567 where the answer puts its figures.
+    seed(1, 1000, QStringLiteral("1"), QString());
+    client->server().exec(QStringLiteral("update giche set trans_bankid = '20', errcode = '', taerrfee = '80010', "
+                                         "taerrprice = '11234567'"));
+    Tqv_ichesearch_frm *s = openPayments();
+    ASSERT_EQ(rows(s), 1);
+    EXPECT_EQ(s->grd_ichelist->Cells(17, 1), QStringLiteral("0"));
+    EXPECT_EQ(s->grd_ichelist->Cells(18, 1), QStringLiteral("0"));
+    // The result request has the bank process it.
+    ClickControl(s->btn_send);
+    ASSERT_TRUE(ClientFixture::waitFor([this] {
+        return client->server().query(QStringLiteral("select sr_flag from giche where seqno = 1")).value(0, 0)
+               == QStringLiteral("4");
+    }, 20000));
+    ClickControl(s->btn_search);
+    ASSERT_EQ(rows(s), 1);
+    EXPECT_EQ(s->grd_ichelist->Cells(10, 1), QStringLiteral("수신"));
+    EXPECT_EQ(s->grd_ichelist->Cells(6, 1), QStringLiteral("1,000"));
+    EXPECT_EQ(s->grd_ichelist->Cells(17, 1), QStringLiteral("0"));
+    EXPECT_EQ(s->grd_ichelist->Cells(18, 1), QStringLiteral("0"));
+    EXPECT_EQ(s->grd_ichelist->Cells(19, 1), QStringLiteral("0"));
 }
 
 TEST_F(ResultInquiry, WholeRequestIsRefusedUnlessTheRangeIsToday)
@@ -204,6 +236,25 @@ TEST_F(ResultInquiry, TextSaveWritesTheTickedRowsAsFixedWidthRecords)
         + QStringLiteral("\r\n"));
     EXPECT_EQ(f.readAll(), expected);
     EXPECT_EQ(expected.size(), 207 + 2);
+}
+
+TEST_F(ResultInquiry, ASpreadsheetChosenInTheRealSaveDialogIsWrittenAsASpreadsheet)
+{
+    seed(7, 1234567, QStringLiteral("4"), QStringLiteral("0000"), QStringLiteral("30"), QStringLiteral("우리거래처"));
+    Tqv_ichesearch_frm *s = openPayments();
+    ASSERT_EQ(rows(s), 1);
+    // The type is chosen in the dialog itself, whose list shows each type once.
+    const auto answer = testsupport::AnswerNextFileDialog(QStringLiteral("*.xls"), QStringLiteral("결과목록"));
+    ClickControl(s->btn_filesave);
+    ASSERT_TRUE(answer->answered);
+    EXPECT_EQ(answer->shownTypes, (QStringList{QStringLiteral("텍스트파일 (*.txt)"), QStringLiteral("엑셀파일 (*.xls)")}));
+    const QString written = answer->shownDirectory + QStringLiteral("/결과목록.xls");
+    EXPECT_EQ(client->prompt().lastText(), written + QStringLiteral(" 를 저장하였습니다."));
+    QFile f(written);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.read(8).startsWith("\xD0\xCF\x11\xE0")) << "not a compound (spreadsheet) file";
+    f.close();
+    f.remove();
 }
 
 TEST_F(ResultInquiry, ReportPagesHold31ThenThirtySevenLines)
