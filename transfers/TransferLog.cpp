@@ -72,14 +72,6 @@ QString TransferLogLine(const QString &kind, const QString &seq, const QStringLi
     return line;
 }
 
-QString TransferLogLine(const QString &kind, const QString &seq, const QStringList &values, const QString &stamp)
-{
-    if (kind == u"1" || kind == u"2")
-        return (kind == u"1" ? QStringLiteral("자료변환 Error -> ") : QStringLiteral("이체송신 Error -> ")) + stamp
-               + QLatin1Char(' ') + seq + values.join(QLatin1Char(' '));
-    return QStringLiteral("database Error -> ") + stamp + QLatin1Char(' ') + seq + QLatin1Char('-') + values.value(0);
-}
-
 bool WriteTransferLog(const QString &kind, const QString &seq, const QStringList &values)
 {
     return AppendDayLogLine(TransferLogLine(kind, seq, values, TransferLogStamp()));

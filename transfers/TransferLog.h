@@ -63,9 +63,6 @@ QString TransferLogStamp();
 //   other:    "database Error -> <yyyymmdd> <hhnnss> " + seq + "-" + first value
 // Never throws; false when the line could not be written.
 bool WriteTransferLog(const QString &kind, const QString &seq, const QStringList &values);
-// The text of that line with its stamp ("<yyyymmdd> <hhnnss>") given, for a
-// run that writes its lines through a DayLogBatch.
-QString TransferLogLine(const QString &kind, const QString &seq, const QStringList &values, const QString &stamp);
 
 // "<prefix>거래구분:<col 5> 금액:<col 7 right in 15> 송신자:<col 11 in 10>
 // 수신자:<col 12 in 10> 성명:<col 10 in 10> 거래은행:<col 8 in 20>": the day's

@@ -111,6 +111,11 @@ QString RowCheckCode(const TransferRow &row, const QString &seqNo, const QString
                              server);
 }
 
+QString CheckCodeRefusedMessage()
+{
+    return QStringLiteral("복기(검증번호)를 만들 수 없습니다.\r\n모계좌, 거래계좌와 이체금액을 확인하시기 바랍니다.");
+}
+
 QString EntryCheckCode(const TransferRow &row, qvx::AppServer *server)
 {
     return EntryCheckCode(row, qvx::Clock::date(), server);

@@ -57,6 +57,9 @@ QString TransferCheckCode(const QString &moBankId, const QString &moBankNo, cons
 // when the row's data does not suit the bank's rule.
 QString RowCheckCode(const TransferRow &row, const QString &seqNo, const QString &code,
                      qvx::AppServer *server = nullptr);
+// The message when the bank's check code cannot be made from a row's data.
+QString CheckCodeRefusedMessage();
+
 // The check code a row gets when it is made or changed: empty for mother bank
 // "23" (it needs the message number), otherwise RowCheckCode(row, "", "999999").
 QString EntryCheckCode(const TransferRow &row, qvx::AppServer *server = nullptr);

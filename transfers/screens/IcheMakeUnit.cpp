@@ -8,6 +8,7 @@
 #include "core/screens/KitLook.h"
 #include "core/screens/ScreenBinding.h"
 #include "core/screens/ListScreen.h"
+#include "core/screens/ProgressPanel.h"
 #include "core/Session.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
@@ -21,6 +22,7 @@
 #include "transfers/TransferLog.h"
 #include "transfers/TransferRules.h"
 #include "transfers/screens/AcceptUserUnit.h"
+#include "transfers/screens/AccountField.h"
 #include "transfers/screens/IcheModifyUnit.h"
 #include "transfers/screens/KeyHook.h"
 #include "transfers/screens/TransSelectUnit.h"
@@ -209,21 +211,13 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
     connect(n1, &QAction::triggered, this, [this] { RunGuarded(session, QStringLiteral("N1Click"), [this] { N1Click(); }); });
 
     // Progress of the approval request and the conversion, over the list.
-    pnl_gauge = MakePanel(this, "pnl_gauge");
-    pnl_gauge->setGeometry(250, 220, 480, 110);
-    Gauge1 = new QProgressBar(pnl_gauge);
-    Gauge1->setObjectName(QStringLiteral("Gauge1"));
-    Gauge1->setGeometry(10, 10, 460, 22);
-    label(pnl_gauge, QStringLiteral("총 건 수"), 10, 42, 60);
-    curredt_tgun = currency(pnl_gauge, "curredt_tgun", 72, 42, 80, false);
-    label(pnl_gauge, QStringLiteral("오류건수"), 166, 42, 60);
-    curredt_errgun = currency(pnl_gauge, "curredt_errgun", 228, 42, 80, false);
-    label(pnl_gauge, QStringLiteral("처리 건수"), 322, 42, 60);
-    curredt_gun = currency(pnl_gauge, "curredt_gun", 386, 42, 80, false);
-    lbl_message = new QLabel(pnl_gauge);
-    lbl_message->setObjectName(QStringLiteral("lbl_message"));
-    lbl_message->setGeometry(10, 74, 460, 22);
-    pnl_gauge->hide();
+    const ProgressPanel progress = MakeProgressPanel(this);
+    pnl_gauge = progress.panel;
+    Gauge1 = progress.gauge;
+    curredt_tgun = progress.total;
+    curredt_errgun = progress.errors;
+    curredt_gun = progress.done;
+    lbl_message = progress.message;
 
     // Keys.
     for (QWidget *w : std::initializer_list<QWidget *>{cmb_allbank, cmb_transdiv, curredt_money, cmb_daesang,
@@ -433,15 +427,7 @@ void Tqv_IcheMake_frm::edt_sendnameSearch()
     } else {
         Tqv_transselect_frm dialog({session, dm}, this);
         TListGrid *list = dialog.GRD_acceptlist;
-        list->SetRowCount(rs.recordCount() + 1);
-        for (int i = 0; i < rs.recordCount(); ++i) {
-            const QString bankId = rs.value(i, QStringLiteral("bankid"));
-            list->SetCells(0, i + 1, rs.value(i, QStringLiteral("name")));
-            list->SetCells(1, i + 1, bankId);
-            list->SetCells(2, i + 1, FormatAcctNo(bankId, rs.value(i, QStringLiteral("bankno"))));
-            list->SetCells(3, i + 1, rs.value(i, QStringLiteral("residentno")));
-        }
-        list->SetRow(1);
+        dialog.FillPayees(rs);
         if (dialog.exec() == QDialog::Accepted && list->Row() >= 1) {
             const int r = list->Row();
             fillFromPayee(list->Cells(0, r), list->Cells(1, r), list->Cells(2, r), list->Cells(3, r), 1);
@@ -451,15 +437,7 @@ void Tqv_IcheMake_frm::edt_sendnameSearch()
 
 void Tqv_IcheMake_frm::edt_banknoExit()
 {
-    const QString account = DelChar(edt_bankno->text(), QLatin1Char('-'));
-    // Leaving an empty field is no account to check.
-    if (account.trimmed().isEmpty())
-        return;
-    const QString code = ItemBankCode(cmb_transbankid->Text());
-    if (CheckAcctNo(code, account))
-        edt_bankno->setText(FormatAcctNo(code, account));
-    else
-        prompt().message(QStringLiteral("해당은행에 대한 계좌번호가 적절하지 않습니다. 확인하시기 바랍니다."));
+    FormatAccountField(edt_bankno, ItemBankCode(cmb_transbankid->Text()));
 }
 
 TransferRow Tqv_IcheMake_frm::entryRow(const BankInfo &bank, qint64 amount) const
@@ -527,7 +505,7 @@ void Tqv_IcheMake_frm::KitButton1Click()
     try {
         row.boki = EntryCheckCode(row, dm.scktconnect);
     } catch (const ConvertError &) {
-        prompt().message(QStringLiteral("복기(검증번호)를 만들 수 없습니다.\r\n모계좌, 거래계좌와 이체금액을 확인하시기 바랍니다."));
+        prompt().message(CheckCodeRefusedMessage());
         edt_bankno->setFocus();
         return;
     }
@@ -644,7 +622,7 @@ void Tqv_IcheMake_frm::btn_modifyClick()
         if (edited.moBankId != u"23")
             edited.boki = EntryCheckCode(edited, dm.scktconnect);
     } catch (const ConvertError &) {
-        prompt().message(QStringLiteral("복기(검증번호)를 만들 수 없습니다.\r\n모계좌, 거래계좌와 이체금액을 확인하시기 바랍니다."));
+        prompt().message(CheckCodeRefusedMessage());
         UpdateTotals();
         return;
     }

@@ -15,7 +15,6 @@
 #include "core/screens/MotherAccountCombo.h"
 #include "core/screens/ResultTotalsGrid.h"
 #include "core/screens/ScreenBinding.h"
-#include "core/DMUnit.h"
 #include "core/Session.h"
 #include "controls/panels/KitComboBox.h"
 #include "controls/panels/KitControl.h"
