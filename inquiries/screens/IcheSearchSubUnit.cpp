@@ -1,5 +1,6 @@
 #include "inquiries/screens/IcheSearchSubUnit.h"
 
+#include "core/CellText.h"
 #include "core/TextUtils.h"
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
@@ -13,11 +14,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-
-namespace {
-QString DateText(const QString &d) { return d.mid(0, 4) + u'-' + d.mid(4, 2) + u'-' + d.mid(6, 2); }
-QString TimeText(const QString &t) { return t.mid(0, 2) + u':' + t.mid(2, 2) + u':' + t.mid(4, 2); }
-} // namespace
 
 Tqv_ichesearchsub_frm::Tqv_ichesearchsub_frm(const ScreenContext &context, QWidget *owner)
     : QDialog(owner), session(context.session), dm(context.dm)
@@ -77,11 +73,11 @@ void Tqv_ichesearchsub_frm::FillResult(const qvx::ResultSet &rs)
     if (rs.isEmpty())
         return;
     auto v = [&rs](const char *n) { return rs.value(0, QString::fromLatin1(n)); };
-    edt_senddate->setText(DateText(v("senddate")));
+    edt_senddate->setText(DashedDate(v("senddate")));
     edt_mobankname->setText(v("mobankname"));
     edt_bankname->setText(v("transbankname"));
     edt_sendname->setText(v("name"));
-    edt_receivetime->setText(TimeText(v("receivetime")));
+    edt_receivetime->setText(ColonTime(v("receivetime")));
     edt_mobankno->setText(FormatAcctNo(v("bankid"), v("mobankno")));
     edt_bankno->setText(FormatAcctNo(v("trans_bankid"), v("bankno")));
     if (v("gubun") == QLatin1String("20"))
@@ -92,7 +88,7 @@ void Tqv_ichesearchsub_frm::FillResult(const qvx::ResultSet &rs)
     curredt_fee->SetValue(qvx::Decimal(SafeStrToCurr(v("fee").trimmed(), 0)));
     edt_cmscode->setText(v("cmscode"));
     edt_errcode->setText(v("errcode").trimmed().isEmpty() ? QStringLiteral("결과코드 없음") : v("errcontents"));
-    edt_proctime->setText(TimeText(v("proctime")));
+    edt_proctime->setText(ColonTime(v("proctime")));
     edt_procno->setText(v("taprocno"));
 }
 

@@ -1,5 +1,7 @@
 #include "transfers/screens/AcceptBatchList.h"
 
+#include "core/RunCommitted.h"
+#include "core/CellText.h"
 #include "core/AppControl.h"
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
@@ -23,8 +25,6 @@
 namespace {
 enum Col { cMaker, cAmount, cDate, cTime, cApprover, cSendDate, cSendTime, cMinSeq, cMaxSeq, cGubun };
 
-QString DateText(const QString &d) { return d.mid(0, 4) + u'-' + d.mid(4, 2) + u'-' + d.mid(6, 2); }
-QString TimeText(const QString &t) { return t.mid(0, 2) + u':' + t.mid(2, 2) + u':' + t.mid(4, 2); }
 } // namespace
 
 TAcceptBatchList::TAcceptBatchList(const ScreenContext &context, QWidget *owner, const char *name, const QString &caption,
@@ -93,8 +93,8 @@ void TAcceptBatchList::FillBatchList(const qvx::ResultSet &rs)
         const QString sendtime = rs.value(i, QStringLiteral("sendtime"));
         grd_ichelist->SetCells(cMaker, r, rs.value(i, QStringLiteral("userid")));
         grd_ichelist->SetCells(cAmount, r, FormatMoney(QString::number(rs.valueInt64(i, QStringLiteral("sum(price)")))));
-        grd_ichelist->SetCells(cDate, r, DateText(senddate));
-        grd_ichelist->SetCells(cTime, r, TimeText(sendtime));
+        grd_ichelist->SetCells(cDate, r, DashedDate(senddate));
+        grd_ichelist->SetCells(cTime, r, ColonTime(sendtime));
         grd_ichelist->SetCells(cApprover, r, rs.value(i, QStringLiteral("cfmid")));
         grd_ichelist->SetCells(cSendDate, r, senddate);
         grd_ichelist->SetCells(cSendTime, r, sendtime);
@@ -205,21 +205,7 @@ bool TAcceptBatchList::isToday(const QString &yyyymmdd) const
 
 bool TAcceptBatchList::runCommitted(const QString &sql, QString *error) const
 {
-    try {
-        dm.cms_insert1(QStringLiteral("commit"));
-        dm.cms_insert1(sql);
-        dm.cms_insert1(QStringLiteral("commit"));
-        return true;
-    } catch (const std::exception &e) {
-        if (error)
-            *error = QString::fromUtf8(e.what());
-        try {
-            dm.cms_insert1(QStringLiteral("rollback"));
-        } catch (const std::exception &) {
-            // The link itself failed: the server rolls back when it closes.
-        }
-        return false;
-    }
+    return RunCommitted(*dm.scktconnect, sql, error);
 }
 
 QString TAcceptBatchList::failedList(const QList<WaitingBatch> &failed)

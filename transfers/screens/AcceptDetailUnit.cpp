@@ -1,5 +1,6 @@
 #include "transfers/screens/AcceptDetailUnit.h"
 
+#include "core/RunCommitted.h"
 #include "core/AppControl.h"
 #include "core/Session.h"
 #include "core/DMUnit.h"
@@ -141,15 +142,7 @@ void Tqv_acceptdetail_frm::btn_deleteClick()
         return ApprovalSql::detailLogLine(prefix, seqNo, grd_ichelist->Cells(cUser, row), amount,
                                           grd_ichelist->Cells(cName, row), grd_ichelist->Cells(cTransBank, row));
     };
-    try {
-        dm.cms_insert1(QStringLiteral("commit"));
-        dm.cms_insert1(ApprovalSql::detailDelete(seqNo, m_batch.senddate));
-        dm.cms_insert1(QStringLiteral("commit"));
-    } catch (const std::exception &) {
-        try {
-            dm.cms_insert1(QStringLiteral("rollback"));
-        } catch (const std::exception &) {
-        }
+    if (!RunCommitted(*dm.scktconnect, ApprovalSql::detailDelete(seqNo, m_batch.senddate))) {
         prompt.message(QStringLiteral("자료 삭제를 정상적으로 처리하지 않았습니다."));
         WriteLog(session, logLine(QStringLiteral("승인요청자료삭제실패  전문번호:")));
         return;

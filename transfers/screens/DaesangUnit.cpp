@@ -1,5 +1,6 @@
 #include "transfers/screens/DaesangUnit.h"
 
+#include "core/CellText.h"
 #include "core/AppControl.h"
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
@@ -532,10 +533,7 @@ void Tqv_Daesang_frm::prepareReport()
         m_rows.reset();
         const QDate d = qvx::Clock::date();
         Report1.pageFooter.setCaption(QStringLiteral("qlbl_printdate"),
-                                      QStringLiteral("출력 일시 : %1년 %2월 %3일")
-                                          .arg(d.year())
-                                          .arg(d.month(), 2, 10, QChar(u'0'))
-                                          .arg(d.day(), 2, 10, QChar(u'0')));
+                                      QStringLiteral("출력 일시 : ") + KoreanDateText(d));
     };
     m_rows.attach(
         Report1, [this] { return reportRowsEmpty() ? 0 : grd_daesang->RowCount() - 1; },

@@ -1,5 +1,6 @@
 #include "transfers/screens/IcheMakeUnit.h"
 
+#include "core/CellText.h"
 #include "core/AppControl.h"
 #include "core/screens/ClientMainUnit.h"
 #include "core/DMUnit.h"
@@ -927,10 +928,7 @@ void Tqv_IcheMake_frm::prepareReport()
                                                                  + FormatMoney(curredt_MoneyR->Text().isEmpty() ? QStringLiteral("0") : curredt_MoneyR->Text())
                                                                  + QStringLiteral("원"));
         Report1.pageFooter.setCaption(QStringLiteral("qlbl_printdate"),
-                                      QStringLiteral("출력 일자 : %1년 %2월 %3일 ")
-                                          .arg(d.year())
-                                          .arg(d.month(), 2, 10, QChar(u'0'))
-                                          .arg(d.day(), 2, 10, QChar(u'0')));
+                                      QStringLiteral("출력 일자 : ") + KoreanDateText(d) + u' ');
     };
     // Data rows, then blank lines up to 18 lines on the first page and 25 on later ones.
     m_reportRows.fitPage(Report1);
