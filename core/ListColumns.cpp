@@ -13,6 +13,16 @@ ListColumn ListColumn::data(const char *field, CellFormat format)
     return c;
 }
 
+ListColumn TransferKindColumn(const QString &title, int width, const char *field)
+{
+    ListColumn c{title, width, AlignCenter, field, CellFormat::Computed};
+    const QString name = QString::fromLatin1(field);
+    c.compute = [name](const qvx::ResultSet &rs, int row) {
+        return rs.value(row, name) == QLatin1String("20") ? QStringLiteral("수납") : QStringLiteral("지급");
+    };
+    return c;
+}
+
 namespace {
 
 QString Convert(const ListColumn &c, const QString &a, const QString &b, const QString &number)
@@ -33,7 +43,7 @@ QString Convert(const ListColumn &c, const QString &a, const QString &b, const Q
     case CellFormat::NameAccount:
         return a + u'[' + FormatAcctNo(b, number) + u']';
     case CellFormat::SendFlag:
-        return a.isEmpty() ? QString() : GetSendFlagName(a.trimmed().toInt());
+        return GetSendFlagName(a.trimmed().toInt()); // no flag yet: 0, "작성"
     case CellFormat::RowNo:
     case CellFormat::Computed:
         break;

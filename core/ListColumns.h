@@ -69,6 +69,9 @@ struct ListColumn
 
 using ListColumns = QList<ListColumn>;
 
+// The transfer kind of a row: "수납" when `field` holds "20", else "지급".
+ListColumn TransferKindColumn(const QString &title, int width, const char *field = "gubun");
+
 // The text of one cell: result row `row` in the form of the column.
 QString CellText(const ListColumn &column, const qvx::ResultSet &rs, int row);
 

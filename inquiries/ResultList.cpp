@@ -11,18 +11,13 @@ const ListColumns &Columns()
 {
     using F = CellFormat;
     static const ListColumns columns = [] {
-        ListColumn kind{QStringLiteral("거래구분"), 60, AlignCenter, "gubun", F::Computed};
-        kind.compute = [](const qvx::ResultSet &rs, int row) {
-            return rs.value(row, QStringLiteral("gubun")) == QLatin1String("20") ? QStringLiteral("수납")
-                                                                                   : QStringLiteral("지급");
-        };
         return ListColumns{
             ListColumn{QStringLiteral("순번"), 50, AlignLeft, "", F::RowNo}.withCheckBox(),
             {QStringLiteral("전송일자"), 80, AlignCenter, "senddate", F::Date},
             {QStringLiteral("전문번호"), 60, AlignCenter, "seqno"},
             {QStringLiteral("모은행"), 70, AlignCenter, "mobankname"},
             {QStringLiteral("모계좌번호"), 120, AlignCenter, "mobankno", F::Account, "bankid"},
-            kind,
+            TransferKindColumn(QStringLiteral("거래구분"), 60),
             {QStringLiteral("이체금액"), 90, AlignRight, "price", F::Money},
             {QStringLiteral("거래은행명"), 80, AlignCenter, "transbankname"},
             {QStringLiteral("은행계좌"), 120, AlignCenter, "bankno", F::Account, "trans_bankid"},

@@ -1,5 +1,6 @@
 #include "core/screens/BankUnit.h"
 
+#include "core/RunCommitted.h"
 #include "core/AppControl.h"
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
@@ -323,11 +324,7 @@ void Tqv_bank_frm::btn_saveClick()
             + sqlQuote(edt_firmid->text()) + QStringLiteral(",'0',") + sqlQuote(qvx::Clock::today()) + u','
             + sqlQuote(edt_sendname->text()) + u',' + sqlQuote(edt_pwd->text()) + u',' + sqlQuote(edt_dpwd->text())
             + u',' + sqlQuote(edt_recvid->text()) + u',' + sqlQuote(kind) + u')';
-        try {
-            dm.cms_insert1(sql);
-            dm.cms_insert1(QStringLiteral("commit"));
-        } catch (const std::exception &) {
-            try { dm.cms_insert1(QStringLiteral("rollback")); } catch (const std::exception &) {}
+        if (!RunCommitted(*dm.scktconnect, sql)) {
             WriteLog(session, sql);
             prompt().message(QStringLiteral("정상적으로 처리되지 않았습니다."));
             return;

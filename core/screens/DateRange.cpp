@@ -1,5 +1,6 @@
 #include "core/screens/DateRange.h"
 
+#include "core/CellText.h"
 #include "platform/Clock.h"
 
 #include <QDateEdit>
@@ -32,6 +33,5 @@ bool DateRange::TodayOnly() const { return SameDay() && FromIsToday(); }
 
 QString DateRange::ReportText() const
 {
-    const QString format = QStringLiteral("yyyy년 MM월 dd일");
-    return m_from->date().toString(format) + QStringLiteral("  - ") + m_to->date().toString(format);
+    return KoreanDateText(m_from->date()) + QStringLiteral("  - ") + KoreanDateText(m_to->date());
 }

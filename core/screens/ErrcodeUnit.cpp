@@ -1,5 +1,6 @@
 #include "core/screens/ErrcodeUnit.h"
 
+#include "core/CellText.h"
 #include "core/AppControl.h"
 #include "core/DMUnit.h"
 #include "core/EventGuard.h"
@@ -292,8 +293,7 @@ void Tqv_ErrCode_frm::PrepareReport()
         Report1.title.setCaption(QStringLiteral("qlbl_condition"), condition);
         const QDate d = qvx::Clock::date();
         Report1.pageFooter.setCaption(QStringLiteral("qlbl_printdate"),
-                                      QStringLiteral("출력 일시 : %1년 %2월 %3일 ")
-                                          .arg(d.year()).arg(d.month(), 2, 10, QChar(u'0')).arg(d.day(), 2, 10, QChar(u'0')));
+                                      QStringLiteral("출력 일시 : ") + KoreanDateText(d) + u' ');
     };
     m_rows.attach(
         Report1, [this] { return GridIsEmpty(grd_error) ? 0 : grd_error->RowCount() - 1; },

@@ -1,5 +1,6 @@
 #include "core/screens/LoginUnit.h"
 
+#include "core/RunCommitted.h"
 #include "core/AppControl.h"
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
@@ -472,26 +473,24 @@ void Tqv_login_frm::changePassword()
     const QString newPassword = dialog.newPassword().trimmed();
     const QString today = qvx::Clock::today();
     bool changed = false;
-    try {
-        dm.cms_insert1(QStringLiteral("commit"));
-        dm.cms_insert1(QStringLiteral("update users set pwd = ") + qvx::sqlQuote(newPassword)
-                        + QStringLiteral(", regdate = ") + qvx::sqlQuote(today) + QStringLiteral(" where userid = ")
-                        + qvx::sqlQuote(userId));
-        dm.cms_insert1(QStringLiteral("commit"));
-        // The statement reports no row count: read back what was stored.
-        const qvx::ResultSet &check = dm.cms_select1(QStringLiteral("select userid from users where userid = ")
-                                                      + qvx::sqlQuote(userId) + QStringLiteral(" and pwd = ")
-                                                      + qvx::sqlQuote(newPassword) + QStringLiteral(" and regdate = ")
-                                                      + qvx::sqlQuote(today));
-        changed = check.recordCount() > 0;
-    } catch (const qvx::AppServerError &e) {
-        WriteLog(session, QStringLiteral("암호변경 실패 : ") + e.message());
+    QString error;
+    if (RunCommitted(*dm.scktconnect,
+                     QStringLiteral("update users set pwd = ") + qvx::sqlQuote(newPassword) + QStringLiteral(", regdate = ")
+                         + qvx::sqlQuote(today) + QStringLiteral(" where userid = ") + qvx::sqlQuote(userId),
+                     &error)) {
         try {
-            if (dm.ServerLinkOpen())
-                dm.cms_insert1(QStringLiteral("rollback"));
-        } catch (const qvx::AppServerError &) {
+            // The statement reports no row count: read back what was stored.
+            const qvx::ResultSet &check = dm.cms_select1(QStringLiteral("select userid from users where userid = ")
+                                                          + qvx::sqlQuote(userId) + QStringLiteral(" and pwd = ")
+                                                          + qvx::sqlQuote(newPassword) + QStringLiteral(" and regdate = ")
+                                                          + qvx::sqlQuote(today));
+            changed = check.recordCount() > 0;
+        } catch (const qvx::AppServerError &e) {
+            error = e.message();
         }
     }
+    if (!error.isEmpty())
+        WriteLog(session, QStringLiteral("암호변경 실패 : ") + error);
     if (!changed) {
         prompt(QStringLiteral("암호가 변경되지 않았습니다.\r\r네트워크 또는 서버에 문제가 있습니다.\r\r전산관리자에게 문의하시기 바랍니다."));
         return;

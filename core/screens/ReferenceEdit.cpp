@@ -1,5 +1,6 @@
 #include "core/screens/ReferenceEdit.h"
 
+#include "core/RunCommitted.h"
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/screens/KitLook.h"
@@ -47,20 +48,10 @@ void ReferenceEditMode::showButtons(bool addModify, bool saveCancel)
 
 bool StoreReferenceChange(const ScreenContext &context, const QString &sql)
 {
-    Tdm &dm = context.dm;
-    try {
-        dm.cms_insert1(QStringLiteral("commit"));
-        dm.cms_insert1(sql);
-        dm.cms_insert1(QStringLiteral("commit"));
+    if (RunCommitted(*context.dm.scktconnect, sql))
         return true;
-    } catch (const std::exception &) {
-        try {
-            dm.cms_insert1(QStringLiteral("rollback"));
-        } catch (const std::exception &) {
-        }
-        WriteLog(context.session, sql);
-        return false;
-    }
+    WriteLog(context.session, sql);
+    return false;
 }
 
 bool StoreReferenceUpdate(const ScreenContext &context, const QString &table, const QString &where, const QString &sql)

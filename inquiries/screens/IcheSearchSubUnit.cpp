@@ -1,5 +1,6 @@
 #include "inquiries/screens/IcheSearchSubUnit.h"
 
+#include "core/CellText.h"
 #include "core/TextUtils.h"
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
@@ -14,11 +15,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-
-namespace {
-QString DateText(const QString &d) { return d.mid(0, 4) + u'-' + d.mid(4, 2) + u'-' + d.mid(6, 2); }
-QString TimeText(const QString &t) { return t.mid(0, 2) + u':' + t.mid(2, 2) + u':' + t.mid(4, 2); }
-} // namespace
 
 Tqv_ichesearchsub_frm::Tqv_ichesearchsub_frm(const ScreenContext &context, QWidget *owner, ResultDetailKind kind)
     : QDialog(owner), kind(kind), session(context.session), dm(context.dm)
@@ -79,18 +75,18 @@ void Tqv_ichesearchsub_frm::FillResult(const qvx::ResultSet &rs)
     const bool liquor = kind == ResultDetailKind::Liquor;
     if (rs.isEmpty()) {
         if (liquor) {
-            edt_senddate->setText(DateText(qvx::Clock::today()));
+            edt_senddate->setText(DashedDate(qvx::Clock::today()));
             edt_procresult->setText(QStringLiteral("자료를 찾을 수 없습니다."));
         }
         return;
     }
     auto v = [&rs](const char *n) { return rs.value(0, QString::fromLatin1(n)); };
     const QString none = QStringLiteral("결과코드 없음");
-    edt_senddate->setText(DateText(v("senddate")));
+    edt_senddate->setText(DashedDate(v("senddate")));
     edt_mobankname->setText(v("mobankname"));
     edt_bankname->setText(v("transbankname"));
     edt_sendname->setText(v("name"));
-    edt_receivetime->setText(TimeText(v("receivetime")));
+    edt_receivetime->setText(ColonTime(v("receivetime")));
     edt_mobankno->setText(FormatAcctNo(v("bankid"), v("mobankno")));
     edt_bankno->setText(FormatAcctNo(v("trans_bankid"), v("bankno")));
     if (liquor)
@@ -103,7 +99,7 @@ void Tqv_ichesearchsub_frm::FillResult(const qvx::ResultSet &rs)
     curredt_fee->SetValue(qvx::Decimal(SafeStrToCurr(v("fee").trimmed(), 0)));
     edt_cmscode->setText(v("cmscode"));
     edt_errcode->setText(v("errcode").trimmed().isEmpty() ? QStringLiteral("결과코드 없음") : v("errcontents"));
-    edt_proctime->setText(TimeText(v("proctime")));
+    edt_proctime->setText(ColonTime(v("proctime")));
     edt_procno->setText(v("taprocno"));
 }
 

@@ -1,5 +1,7 @@
 #include "transfers/screens/AcceptBatchList.h"
 
+#include "core/RunCommitted.h"
+#include "core/screens/ListGrid.h"
 #include "core/AppControl.h"
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
@@ -21,10 +23,28 @@
 #include "transfers/screens/AcceptDetailUnit.h"
 
 namespace {
+
 enum Col { cMaker, cAmount, cDate, cTime, cApprover, cSendDate, cSendTime, cMinSeq, cMaxSeq, cGubun };
 
-QString DateText(const QString &d) { return d.mid(0, 4) + u'-' + d.mid(4, 2) + u'-' + d.mid(6, 2); }
-QString TimeText(const QString &t) { return t.mid(0, 2) + u':' + t.mid(2, 2) + u':' + t.mid(4, 2); }
+// The waiting batches, one row per maker, time and approver, from the
+// grouped batch query.
+const ListColumns &Columns()
+{
+    static const ListColumns columns = {
+        {QStringLiteral("승인요청자 ID"), 120, AlignCenter, "userid"},
+        {QStringLiteral("이체 금액"), 140, AlignRight, "sum(price)", CellFormat::Money},
+        {QStringLiteral("요청일자"), 110, AlignCenter, "senddate", CellFormat::Date},
+        {QStringLiteral("요청시각"), 100, AlignCenter, "sendtime", CellFormat::Time},
+        {QStringLiteral("승인자"), 110, AlignCenter, "cfmid"},
+        ListColumn::data("senddate"),
+        ListColumn::data("sendtime"),
+        ListColumn::data("min(seqno)"),
+        ListColumn::data("max(seqno)"),
+        ListColumn::data("gubun"),
+    };
+    return columns;
+}
+
 } // namespace
 
 TAcceptBatchList::TAcceptBatchList(const ScreenContext &context, QWidget *owner, const char *name, const QString &caption,
@@ -43,16 +63,8 @@ TAcceptBatchList::TAcceptBatchList(const ScreenContext &context, QWidget *owner,
     pnl_buttons->resize(width(), 44);
     SetAlign(pnl_buttons, alBottom);
 
-    grd_ichelist = MakeGrid(this, "grd_ichelist",
-                            {QStringLiteral("승인요청자 ID"), QStringLiteral("이체 금액"), QStringLiteral("요청일자"),
-                             QStringLiteral("요청시각"), QStringLiteral("승인자")});
-    const int widths[] = {120, 140, 110, 100, 110};
-    for (int c = 0; c < 5; ++c)
-        grd_ichelist->SetColWidths(c, widths[c]);
+    grd_ichelist = MakeListGrid(this, "grd_ichelist", Columns());
     grd_ichelist->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grd_ichelist->OnGetAlignment = [](int col, int row) {
-        return col == cAmount && row > 0 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignCenter;
-    };
     grd_ichelist->OnDblClickCell = [this](int c, int r) {
         RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), [=, this] { grd_ichelistDblClickCell(c, r); });
     };
@@ -85,24 +97,7 @@ void TAcceptBatchList::FillBatchList(const qvx::ResultSet &rs)
 {
     if (rs.isEmpty())
         return;
-    grd_ichelist->BeginUpdate();
-    grd_ichelist->SetRowCount(rs.recordCount() + 1);
-    for (int i = 0; i < rs.recordCount(); ++i) {
-        const int r = i + 1;
-        const QString senddate = rs.value(i, QStringLiteral("senddate"));
-        const QString sendtime = rs.value(i, QStringLiteral("sendtime"));
-        grd_ichelist->SetCells(cMaker, r, rs.value(i, QStringLiteral("userid")));
-        grd_ichelist->SetCells(cAmount, r, FormatMoney(QString::number(rs.valueInt64(i, QStringLiteral("sum(price)")))));
-        grd_ichelist->SetCells(cDate, r, DateText(senddate));
-        grd_ichelist->SetCells(cTime, r, TimeText(sendtime));
-        grd_ichelist->SetCells(cApprover, r, rs.value(i, QStringLiteral("cfmid")));
-        grd_ichelist->SetCells(cSendDate, r, senddate);
-        grd_ichelist->SetCells(cSendTime, r, sendtime);
-        grd_ichelist->SetCells(cMinSeq, r, rs.value(i, QStringLiteral("min(seqno)")));
-        grd_ichelist->SetCells(cMaxSeq, r, rs.value(i, QStringLiteral("max(seqno)")));
-        grd_ichelist->SetCells(cGubun, r, rs.value(i, QStringLiteral("gubun")));
-    }
-    grd_ichelist->EndUpdate();
+    FillList(grd_ichelist, Columns(), rs);
     if (grd_ichelist->Row() < 1)
         grd_ichelist->SetRow(1);
 }
@@ -205,21 +200,7 @@ bool TAcceptBatchList::isToday(const QString &yyyymmdd) const
 
 bool TAcceptBatchList::runCommitted(const QString &sql, QString *error) const
 {
-    try {
-        dm.cms_insert1(QStringLiteral("commit"));
-        dm.cms_insert1(sql);
-        dm.cms_insert1(QStringLiteral("commit"));
-        return true;
-    } catch (const std::exception &e) {
-        if (error)
-            *error = QString::fromUtf8(e.what());
-        try {
-            dm.cms_insert1(QStringLiteral("rollback"));
-        } catch (const std::exception &) {
-            // The link itself failed: the server rolls back when it closes.
-        }
-        return false;
-    }
+    return RunCommitted(*dm.scktconnect, sql, error);
 }
 
 QString TAcceptBatchList::failedList(const QList<WaitingBatch> &failed)

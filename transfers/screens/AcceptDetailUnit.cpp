@@ -1,5 +1,7 @@
 #include "transfers/screens/AcceptDetailUnit.h"
 
+#include "core/screens/ListGrid.h"
+#include "core/RunCommitted.h"
 #include "core/AppControl.h"
 #include "core/Session.h"
 #include "core/DMUnit.h"
@@ -24,6 +26,38 @@ namespace {
 enum Col { cNo, cSeqNo, cUser, cMoBank, cState, cKindText, cMoBankNo, cPasswd, cBoki, cGubunText, cPrice,
            cTransBank, cBankNo, cName, cSrFlag, cBankId, cUpGubun, cGubun, cTransBankId, cService, cSendId,
            cRecvId, cFirmId };
+
+// The rows of one waiting batch, from the batch's detail statement.
+const ListColumns &Columns()
+{
+    using F = CellFormat;
+    static const ListColumns columns = {
+        {QStringLiteral("순번"), 36, AlignCenter, "", F::RowNo},
+        {QStringLiteral("전문번호"), 64, AlignCenter, "seqno"},
+        {QStringLiteral("요청자ID"), 64, AlignCenter, "userid"},
+        {QStringLiteral("모은행"), 64, AlignCenter, "mobankname"},
+        {QStringLiteral("송수신상태"), 64, AlignCenter, "sr_flag", F::SendFlag},
+        {QStringLiteral("업무구분"), 64, AlignCenter, "gubuncontents"},
+        {QStringLiteral("모계좌"), 104, AlignCenter, "mobankno"},
+        {QStringLiteral("암호"), 40, AlignCenter, "passwd"},
+        {QStringLiteral("복기"), 40, AlignCenter, "boki"},
+        TransferKindColumn(QStringLiteral("거래구분"), 56),
+        {QStringLiteral("이체금액"), 80, AlignRight, "price", F::Money},
+        {QStringLiteral("거래은행"), 64, AlignCenter, "transbankname"},
+        {QStringLiteral("거래계좌"), 104, AlignCenter, "bankno"},
+        {QStringLiteral("송금/수금인"), 84, AlignCenter, "name"},
+        ListColumn::data("sr_flag"),
+        ListColumn::data("bankid"),
+        ListColumn::data("up_gubuncode"),
+        ListColumn::data("gubun"),
+        ListColumn::data("trans_bankid"),
+        ListColumn::data("service"),
+        ListColumn::data("sendid"),
+        ListColumn::data("recvid"),
+        ListColumn::data("firmid"),
+    };
+    return columns;
+}
 
 TCurrencyEdit *MakeFigure(QWidget *parent, const char *name, bool money, int x)
 {
@@ -66,19 +100,8 @@ Tqv_acceptdetail_frm::Tqv_acceptdetail_frm(const ScreenContext &context, QWidget
     BindClick(this, btn_delete, "btn_deleteClick", &Tqv_acceptdetail_frm::btn_deleteClick);
     BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { accept(); });
 
-    grd_ichelist = MakeGrid(this, "grd_ichelist",
-                            {QStringLiteral("순번"), QStringLiteral("전문번호"), QStringLiteral("요청자ID"),
-                             QStringLiteral("모은행"), QStringLiteral("송수신상태"), QStringLiteral("업무구분"),
-                             QStringLiteral("모계좌"), QStringLiteral("암호"), QStringLiteral("복기"),
-                             QStringLiteral("거래구분"), QStringLiteral("이체금액"), QStringLiteral("거래은행"),
-                             QStringLiteral("거래계좌"), QStringLiteral("송금/수금인")});
-    const int widths[] = {36, 64, 64, 64, 64, 64, 104, 40, 40, 56, 80, 64, 104, 84};
-    for (int c = 0; c < 14; ++c)
-        grd_ichelist->SetColWidths(c, widths[c]);
+    grd_ichelist = MakeListGrid(this, "grd_ichelist", Columns());
     grd_ichelist->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grd_ichelist->OnGetAlignment = [](int col, int row) {
-        return col == cPrice && row > 0 ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignCenter;
-    };
 }
 
 bool Tqv_acceptdetail_frm::LoadBatch()
@@ -86,39 +109,10 @@ bool Tqv_acceptdetail_frm::LoadBatch()
     const qvx::ResultSet &rs = dm.cms_select1(ApprovalSql::detailRows(m_batch));
     if (rs.isEmpty())
         return false;
-    grd_ichelist->BeginUpdate();
-    grd_ichelist->SetRowCount(rs.recordCount() + 1);
     qint64 total = 0;
-    for (int i = 0; i < rs.recordCount(); ++i) {
-        const int r = i + 1;
-        auto v = [&rs, i](const char *name) { return rs.value(i, QString::fromLatin1(name)); };
-        const qint64 price = SafeStrToCurr(v("price").trimmed(), 0);
-        total += price;
-        grd_ichelist->SetCells(cNo, r, QString::number(r));
-        grd_ichelist->SetCells(cSeqNo, r, v("seqno"));
-        grd_ichelist->SetCells(cUser, r, v("userid"));
-        grd_ichelist->SetCells(cMoBank, r, v("mobankname"));
-        grd_ichelist->SetCells(cState, r, GetSendFlagName(v("sr_flag").toInt()));
-        grd_ichelist->SetCells(cKindText, r, v("gubuncontents"));
-        grd_ichelist->SetCells(cMoBankNo, r, v("mobankno"));
-        grd_ichelist->SetCells(cPasswd, r, v("passwd"));
-        grd_ichelist->SetCells(cBoki, r, v("boki"));
-        grd_ichelist->SetCells(cGubunText, r, v("gubun") == QLatin1String("20") ? QStringLiteral("수납") : QStringLiteral("지급"));
-        grd_ichelist->SetCells(cPrice, r, CurrToMoneyStr(price));
-        grd_ichelist->SetCells(cTransBank, r, v("transbankname"));
-        grd_ichelist->SetCells(cBankNo, r, v("bankno"));
-        grd_ichelist->SetCells(cName, r, v("name"));
-        grd_ichelist->SetCells(cSrFlag, r, v("sr_flag"));
-        grd_ichelist->SetCells(cBankId, r, v("bankid"));
-        grd_ichelist->SetCells(cUpGubun, r, v("up_gubuncode"));
-        grd_ichelist->SetCells(cGubun, r, v("gubun"));
-        grd_ichelist->SetCells(cTransBankId, r, v("trans_bankid"));
-        grd_ichelist->SetCells(cService, r, v("service"));
-        grd_ichelist->SetCells(cSendId, r, v("sendid"));
-        grd_ichelist->SetCells(cRecvId, r, v("recvid"));
-        grd_ichelist->SetCells(cFirmId, r, v("firmid"));
-    }
-    grd_ichelist->EndUpdate();
+    const int iPrice = rs.columnIndex(QStringLiteral("price"));
+    FillList(grd_ichelist, Columns(), rs,
+             {[&](int, int i) { total += SafeStrToCurr(rs.value(i, iPrice).trimmed(), 0); }});
     grd_ichelist->SetRow(1);
     curredt_gun->SetValue(qvx::Decimal(qint64(rs.recordCount())));
     curredt_total->SetValue(qvx::Decimal(total));
@@ -141,15 +135,7 @@ void Tqv_acceptdetail_frm::btn_deleteClick()
         return ApprovalSql::detailLogLine(prefix, seqNo, grd_ichelist->Cells(cUser, row), amount,
                                           grd_ichelist->Cells(cName, row), grd_ichelist->Cells(cTransBank, row));
     };
-    try {
-        dm.cms_insert1(QStringLiteral("commit"));
-        dm.cms_insert1(ApprovalSql::detailDelete(seqNo, m_batch.senddate));
-        dm.cms_insert1(QStringLiteral("commit"));
-    } catch (const std::exception &) {
-        try {
-            dm.cms_insert1(QStringLiteral("rollback"));
-        } catch (const std::exception &) {
-        }
+    if (!RunCommitted(*dm.scktconnect, ApprovalSql::detailDelete(seqNo, m_batch.senddate))) {
         prompt.message(QStringLiteral("자료 삭제를 정상적으로 처리하지 않았습니다."));
         WriteLog(session, logLine(QStringLiteral("승인요청자료삭제실패  전문번호:")));
         return;

@@ -1,5 +1,6 @@
 #include "transfers/screens/CatchIcheG.h"
 
+#include "core/screens/MotherAccountCombo.h"
 #include "core/DMUnit.h"
 #include "core/TextUtils.h"
 #include "core/screens/KitLook.h"
@@ -42,17 +43,11 @@ TFrmCatchG::TFrmCatchG(const ScreenContext &context, QWidget *owner) : TLayoutEd
     BindClick(session, BtnConvert, "BtnConvertClick", [this] { BtnConvertClick(); });
 
     FormCreate();
-    const qvx::ResultSet &rows = dm.cms_select1(QStringLiteral(
-        "SELECT      Distinct MoBankNo,    bankid,    bankname,    firmid,    sendname,    tr_gubuncode,    recvid,"
-        "    passwd,    dblpasswd FROM Bank order by bankid"));
-    edMoBankNo->Items().Add(QStringLiteral("당행"));
-    for (int i = 0; i < rows.recordCount(); ++i) {
-        const MotherAccount m = MotherAccount::FromRow(rows, i);
-        MotherAccounts.append(m);
-        edMoBankNo->Items().Add(QStringLiteral("[") + m.bankid + QStringLiteral("]   ") +
-                                m.mobankno.leftJustified(15) + QStringLiteral("   ") + m.bankname);
-    }
-    edMoBankNo->SetItemIndex(0);
+    MotherAccountCombo accounts(edMoBankNo, QStringLiteral("당행"));
+    accounts.Load(*dm.scktconnect, QStringLiteral("SELECT      Distinct MoBankNo,    bankid,    bankname,    firmid,    "
+                                                  "sendname,    tr_gubuncode,    recvid,    passwd,    dblpasswd FROM "
+                                                  "Bank order by bankid"));
+    MotherAccounts = accounts.Accounts();
 }
 
 DataForm TFrmCatchG::dataForm() const

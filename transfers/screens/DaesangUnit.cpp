@@ -1,5 +1,7 @@
 #include "transfers/screens/DaesangUnit.h"
 
+#include "core/screens/ListReport.h"
+#include "core/CellText.h"
 #include "core/AppControl.h"
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
@@ -511,20 +513,11 @@ void Tqv_Daesang_frm::prepareReport()
                       QStringLiteral("대상 업체 : 모든 대상거래처"));
     Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_product"), QRectF(140, 16, 50, 6),
                       QStringLiteral("Quvex Service"), Qt::AlignRight | Qt::AlignVCenter);
-    struct Col { const char *title; double width; int gridCol; };
-    static const Col cols[] = {{"NO", 12, colNo},          {"도 매 상 명", 36, colName},
-                               {"은 행 명", 26, colBankName}, {"계 좌 번 호", 40, colBankNo},
-                               {"주민/사업자 등록번호", 40, colResidentNo}, {"핸드폰(SMS수신용)", 36, colPhone}};
-    Report1.columnHeader.add(ReportItem::Box, QString(), QRectF(0, 0, 190, 8));
-    Report1.detail.add(ReportItem::Box, QString(), QRectF(0, 0, 190, 6));
-    double x = 0;
-    for (const Col &c : cols) {
-        Report1.columnHeader.add(ReportItem::Label, QString(), QRectF(x, 0, c.width, 8), QString::fromUtf8(c.title),
-                                 Qt::AlignCenter);
-        Report1.detail.add(ReportItem::Label, QStringLiteral("d") + QString::number(c.gridCol),
-                           QRectF(x, 0, c.width, 6), QString(), Qt::AlignCenter);
-        x += c.width;
-    }
+    static const QList<ReportColumn> columns = {
+        {QStringLiteral("NO"), 12, colNo},          {QStringLiteral("도 매 상 명"), 36, colName},
+        {QStringLiteral("은 행 명"), 26, colBankName}, {QStringLiteral("계 좌 번 호"), 40, colBankNo},
+        {QStringLiteral("주민/사업자 등록번호"), 40, colResidentNo}, {QStringLiteral("핸드폰(SMS수신용)"), 36, colPhone}};
+    AddReportColumns(Report1, columns);
     Report1.pageFooter.add(ReportItem::PageNumber, QStringLiteral("qrpage"), QRectF(0, 1, 60, 6),
                            QStringLiteral("Page : "));
     Report1.pageFooter.add(ReportItem::Label, QStringLiteral("qlbl_printdate"), QRectF(90, 1, 100, 6), QString(),
@@ -534,18 +527,11 @@ void Tqv_Daesang_frm::prepareReport()
         m_rows.reset();
         const QDate d = qvx::Clock::date();
         Report1.pageFooter.setCaption(QStringLiteral("qlbl_printdate"),
-                                      QStringLiteral("출력 일시 : %1년 %2월 %3일")
-                                          .arg(d.year())
-                                          .arg(d.month(), 2, 10, QChar(u'0'))
-                                          .arg(d.day(), 2, 10, QChar(u'0')));
+                                      QStringLiteral("출력 일시 : ") + KoreanDateText(d));
     };
     m_rows.attach(
         Report1, [this] { return reportRowsEmpty() ? 0 : grd_daesang->RowCount() - 1; },
-        [this](int row) {
-            for (int c : {int(colNo), int(colName), int(colBankName), int(colBankNo), int(colResidentNo), int(colPhone)})
-                Report1.detail.setCaption(QStringLiteral("d") + QString::number(c),
-                                          row > 0 ? grd_daesang->Cells(c, row) : QString());
-        });
+        [this](int row) { FillReportColumns(Report1, columns, grd_daesang, row); });
 }
 
 void Tqv_Daesang_frm::btn_printClick(bool preview)

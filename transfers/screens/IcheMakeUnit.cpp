@@ -1,5 +1,8 @@
 #include "transfers/screens/IcheMakeUnit.h"
 
+#include "core/screens/ListReport.h"
+#include "core/screens/MotherAccountCombo.h"
+#include "core/CellText.h"
 #include "core/AppControl.h"
 #include "core/screens/ClientMainUnit.h"
 #include "core/DMUnit.h"
@@ -273,19 +276,11 @@ void Tqv_IcheMake_frm::FormCreate()
 {
     ApplyColumnVisibility(grd_ichelist, QStringLiteral("QV_ICHEMAKE_FRM"), 0, 19);
 
-    const qvx::ResultSet banks = dm.cms_select1(QStringLiteral(
-        "select      bankid,    mobankno,    bankname,    firmid,    passwd,    dblpasswd,    sendname,    "
-        "tr_gubuncode,    recvid from    bank order by bankid"));
-    cmb_allbank->Items().Add(QStringLiteral("은행 선택"));
-    for (int i = 0; i < banks.recordCount(); ++i) {
-        const BankInfo b = MotherAccount::FromRow(banks, i);
-        BankInfos.append(b);
-        QString account = b.mobankno;
-        if (account.size() < 15)
-            account += QString(15 - account.size(), QLatin1Char(' '));
-        cmb_allbank->Items().Add(QStringLiteral("[") + b.bankid + QStringLiteral("]   ") + account
-                                 + QStringLiteral("   ") + b.bankname);
-    }
+    MotherAccountCombo accounts(cmb_allbank, QStringLiteral("은행 선택"));
+    accounts.Load(*dm.scktconnect, QStringLiteral("select      bankid,    mobankno,    bankname,    firmid,    passwd,    "
+                                                  "dblpasswd,    sendname,    tr_gubuncode,    recvid from    bank "
+                                                  "order by bankid"));
+    BankInfos = accounts.Accounts();
 
     const qvx::ResultSet payees = dm.cms_select1(QStringLiteral("select * from daesang"));
     if (payees.isEmpty()) {
@@ -877,20 +872,14 @@ void Tqv_IcheMake_frm::prepareReport()
     Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_sum"), QRectF(130, 20, 147, 5));
     Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_product"), QRectF(177, 27, 100, 5),
                       QStringLiteral("Quvex Service"), Qt::AlignRight | Qt::AlignVCenter);
-    struct Col { const char *title; double width; int gridCol; };
-    static const Col cols[] = {{"NO", 10, -1},       {"모은행", 20, 1},    {"모계좌", 30, 2},   {"업무구분", 15, 5},
-                               {"거래구분", 15, 6},  {"이체금액", 25, 7},  {"거래은행", 20, 8}, {"거래계좌", 32, 9},
-                               {"업체", 30, 10},     {"업체코드", 20, 13}, {"작성자ID", 20, 14}, {"업체정보", 20, 15}};
-    double x = 0;
-    Report1.columnHeader.add(ReportItem::Box, QString(), QRectF(0, 0, 277, 8));
-    Report1.detail.add(ReportItem::Box, QString(), QRectF(0, 0, 277, 6));
-    for (const Col &c : cols) {
-        Report1.columnHeader.add(ReportItem::Label, QString(), QRectF(x, 0, c.width, 8), QString::fromUtf8(c.title),
-                                 Qt::AlignCenter);
-        Report1.detail.add(ReportItem::Label, QStringLiteral("d") + QString::number(c.gridCol), QRectF(x, 0, c.width, 6),
-                           QString(), c.gridCol == tcMoney ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignCenter);
-        x += c.width;
-    }
+    static const QList<ReportColumn> columns = {
+        {QStringLiteral("NO"), 10, ReportColumn::RowNo}, {QStringLiteral("모은행"), 20, 1},
+        {QStringLiteral("모계좌"), 30, 2},               {QStringLiteral("업무구분"), 15, 5},
+        {QStringLiteral("거래구분"), 15, 6},             {QStringLiteral("이체금액"), 25, tcMoney, AlignRight},
+        {QStringLiteral("거래은행"), 20, 8},             {QStringLiteral("거래계좌"), 32, 9},
+        {QStringLiteral("업체"), 30, 10},                {QStringLiteral("업체코드"), 20, 13},
+        {QStringLiteral("작성자ID"), 20, 14},            {QStringLiteral("업체정보"), 20, 15}};
+    AddReportColumns(Report1, columns);
     Report1.pageFooter.add(ReportItem::Label, QStringLiteral("qlbl_printdate"), QRectF(0, 1, 150, 6));
     Report1.pageFooter.add(ReportItem::PageNumber, QStringLiteral("qrpage"), QRectF(177, 1, 100, 6),
                            QStringLiteral("Page : "), Qt::AlignRight | Qt::AlignVCenter);
@@ -907,23 +896,13 @@ void Tqv_IcheMake_frm::prepareReport()
                                                                  + FormatMoney(curredt_MoneyR->Text().isEmpty() ? QStringLiteral("0") : curredt_MoneyR->Text())
                                                                  + QStringLiteral("원"));
         Report1.pageFooter.setCaption(QStringLiteral("qlbl_printdate"),
-                                      QStringLiteral("출력 일자 : %1년 %2월 %3일 ")
-                                          .arg(d.year())
-                                          .arg(d.month(), 2, 10, QChar(u'0'))
-                                          .arg(d.day(), 2, 10, QChar(u'0')));
+                                      QStringLiteral("출력 일자 : ") + KoreanDateText(d) + u' ');
     };
     // Data rows, then blank lines up to 18 lines on the first page and 25 on later ones.
     m_reportRows.fitPage(Report1);
     m_reportRows.attach(
         Report1, [this] { return TransferRowCount(grd_ichelist); },
-        [this](int row) {
-            for (const int c : {-1, 1, 2, 5, 6, 7, 8, 9, 10, 13, 14, 15}) {
-                QString text;
-                if (row > 0)
-                    text = c < 0 ? QString::number(row) : grd_ichelist->Cells(c, row);
-                Report1.detail.setCaption(QStringLiteral("d") + QString::number(c), text);
-            }
-        });
+        [this](int row) { FillReportColumns(Report1, columns, grd_ichelist, row); });
 }
 
 void Tqv_IcheMake_frm::btn_printClick()
