@@ -3,6 +3,7 @@
 #include "backend/ServerContext.h"
 #include "backend/ServerSession.h"
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTcpSocket>
@@ -10,23 +11,29 @@
 
 #include <cstdio>
 
+#include <poll.h>
 #include <sys/socket.h>
 
 namespace qvx {
 
-namespace {
-constexpr qint64 MaxPendingAnswerBytes = 512LL * 1024 * 1024;
-}
-
-AppServerConnection::AppServerConnection(std::shared_ptr<ServerContext> context, qintptr socketDescriptor)
-    : m_context(std::move(context)), m_descriptor(socketDescriptor)
+AppServerConnection::AppServerConnection(std::shared_ptr<ServerContext> context, qintptr socketDescriptor, quint64 id,
+                                         std::shared_ptr<std::atomic<bool>> opened)
+    : m_context(std::move(context)), m_descriptor(socketDescriptor), m_id(id),
+      m_opened(opened ? std::move(opened) : std::make_shared<std::atomic<bool>>(false))
 {
 }
 
 AppServerConnection::~AppServerConnection()
 {
+    dropBuffer();
     m_session.reset();
     delete m_socket;
+}
+
+void AppServerConnection::dropBuffer()
+{
+    m_context->releaseInput(m_buffer.size());
+    m_buffer.clear();
 }
 
 QByteArray AppServerConnection::frame(const QJsonObject &answer)
@@ -63,6 +70,15 @@ void AppServerConnection::start()
     m_openTimer->start(options.openTimeoutMs);
     m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     m_session = std::make_unique<ServerSession>(*m_context);
+    // Runs on this thread while a statement runs: a client gone, or the
+    // server stopping, stops the statement rather than let it run on.
+    m_session->setCancelCheck([this]() -> QString {
+        if (m_context->stopping())
+            return QStringLiteral("Statement stopped: the server is shutting down");
+        if (peerClosed())
+            return QStringLiteral("Statement stopped: its client closed the connection");
+        return QString();
+    });
     connect(m_socket, &QTcpSocket::readyRead, this, &AppServerConnection::onReadyRead);
     connect(m_socket, &QTcpSocket::disconnected, this, &AppServerConnection::finish);
     if (m_socket->bytesAvailable() > 0)
@@ -76,11 +92,36 @@ void AppServerConnection::stop()
     finish();
 }
 
+void AppServerConnection::shutdown()
+{
+    if (m_finished)
+        return;
+    if (m_socket && !m_draining) {
+        if (m_socket->bytesAvailable() == 0)
+            m_socket->waitForReadyRead(0); // what has arrived and Qt has not read yet
+        onReadyRead();
+        QElapsedTimer sending;
+        sending.start();
+        while (!m_finished && m_socket->bytesToWrite() > 0 && sending.elapsed() < 1000)
+            m_socket->waitForBytesWritten(100);
+    }
+    finish();
+}
+
+void AppServerConnection::evictIfUnopened(quint64 id)
+{
+    if (id != m_id || m_finished || m_draining || (m_session && m_session->isOpened()))
+        return;
+    refuseAndClose(QStringLiteral("Too many connections: this one had opened no server object and was closed "
+                                  "to make room"));
+}
+
 void AppServerConnection::finish()
 {
     if (m_finished)
         return;
     m_finished = true;
+    dropBuffer();
     for (QTimer *timer : {m_partialTimer, m_openTimer, m_idleTimer})
         if (timer)
             timer->stop();
@@ -100,7 +141,16 @@ void AppServerConnection::onReadyRead()
         m_socket->readAll();
         return;
     }
-    m_buffer.append(m_socket->readAll());
+    // Memory is taken only for bytes that have arrived, and all connections
+    // together hold at most the server's cap of unfinished requests.
+    const QByteArray incoming = m_socket->readAll();
+    if (!m_context->reserveInput(incoming.size())) {
+        refuseAndClose(QStringLiteral("Server busy: the requests still arriving on all connections exceed the "
+                                      "server's buffer (%1 bytes)")
+                           .arg(m_context->options().maxBufferedBytes));
+        return;
+    }
+    m_buffer.append(incoming);
     const qint64 limit = m_context->options().maxRequestBytes;
     while (!m_finished && m_buffer.size() >= 4) {
         const quint32 length = qFromBigEndian<quint32>(m_buffer.constData());
@@ -112,6 +162,7 @@ void AppServerConnection::onReadyRead()
             break;
         const QByteArray body = m_buffer.mid(4, length);
         m_buffer.remove(0, qsizetype(length) + 4);
+        m_context->releaseInput(qint64(length) + 4);
         m_partialTimer->stop();
         m_idleTimer->stop();
         handleRequest(body);
@@ -144,6 +195,10 @@ void AppServerConnection::handleRequest(const QByteArray &body)
                 {QStringLiteral("ok"), false},
                 {QStringLiteral("error"), message}});
     };
+    if (m_context->stopping()) {
+        error(QStringLiteral("The server is shutting down: the request was not run"));
+        return;
+    }
     if (!method.isString()) {
         error(QStringLiteral("Malformed request: no method"));
         return;
@@ -171,14 +226,21 @@ void AppServerConnection::handleRequest(const QByteArray &body)
 
 void AppServerConnection::answer(const QJsonObject &answer)
 {
+    send(frame(answer));
+}
+
+void AppServerConnection::send(const QByteArray &bytes)
+{
     if (!m_socket || m_finished || m_draining)
         return;
-    if (m_socket->bytesToWrite() > MaxPendingAnswerBytes) {
-        // The client does not read its answers.
+    if (m_socket->bytesToWrite() > m_context->options().maxQueuedBytes) {
+        std::fprintf(stderr, "QVXServer: connection %s: %lld bytes of answers left unread; connection closed\n",
+                     qPrintable(peerName()), qint64(m_socket->bytesToWrite()));
+        std::fflush(stderr);
         stop();
         return;
     }
-    m_socket->write(frame(answer));
+    m_socket->write(bytes);
 }
 
 void AppServerConnection::answerRaw(const QJsonValue &id, const QByteArray &resultJson)
@@ -192,13 +254,7 @@ void AppServerConnection::answerRaw(const QJsonValue &id, const QByteArray &resu
     qToBigEndian<quint32>(quint32(head.size() + resultJson.size() + 1), out.data());
     out.reserve(4 + head.size() + resultJson.size() + 1);
     out.append(head).append(resultJson).append('}');
-    if (!m_socket || m_finished || m_draining)
-        return;
-    if (m_socket->bytesToWrite() > MaxPendingAnswerBytes) {
-        stop();
-        return;
-    }
-    m_socket->write(out);
+    send(out);
 }
 
 void AppServerConnection::refuseAndClose(const QString &message)
@@ -212,7 +268,7 @@ void AppServerConnection::refuseAndClose(const QString &message)
     for (QTimer *timer : {m_partialTimer, m_openTimer, m_idleTimer})
         if (timer)
             timer->stop();
-    m_buffer.clear();
+    dropBuffer();
     m_socket->write(frame({{QStringLiteral("id"), QJsonValue::Null},
                            {QStringLiteral("ok"), false},
                            {QStringLiteral("error"), message}}));
@@ -230,8 +286,10 @@ void AppServerConnection::watchTransaction()
 {
     if (m_finished || m_draining || !m_session)
         return;
-    if (m_session->isOpened())
+    if (m_session->isOpened()) {
         m_openTimer->stop();
+        *m_opened = true;
+    }
     const int timeout = m_context->options().transactionTimeoutMs;
     if (timeout > 0 && m_session->inTransaction())
         m_idleTimer->start(timeout);
@@ -252,6 +310,16 @@ void AppServerConnection::closeIdleTransaction()
     refuseAndClose(QStringLiteral("Transaction rolled back: it stayed open for %1 s without a request; "
                                   "the connection is closed")
                        .arg(seconds));
+}
+
+bool AppServerConnection::peerClosed() const
+{
+    if (!m_socket)
+        return true;
+    pollfd p{};
+    p.fd = int(m_socket->socketDescriptor());
+    p.events = POLLRDHUP;
+    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLRDHUP | POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
 
 QString AppServerConnection::peerName() const

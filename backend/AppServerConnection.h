@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <atomic>
 #include <memory>
 
 class QTcpSocket;
@@ -21,7 +22,10 @@ class AppServerConnection : public QObject
 {
     Q_OBJECT
 public:
-    AppServerConnection(std::shared_ptr<ServerContext> context, qintptr socketDescriptor);
+    // `id`: the connection's number at its host; `opened` is set once the
+    // client has opened a server object (the host reads it from its thread).
+    AppServerConnection(std::shared_ptr<ServerContext> context, qintptr socketDescriptor, quint64 id = 0,
+                        std::shared_ptr<std::atomic<bool>> opened = nullptr);
     ~AppServerConnection() override;
 
     // Frames an answer: 4-byte big-endian length + compact UTF-8 JSON.
@@ -30,6 +34,13 @@ public:
 public slots:
     void start(); // on the connection's thread
     void stop();  // closes the connection (rolls back what was not committed)
+    // The server stops: every request already received is answered (refused,
+    // as the context is stopping), the answers are sent, the transaction is
+    // rolled back and the connection closed.
+    void shutdown();
+    // Room is needed for a new connection: this one is closed with an error
+    // answer when it is connection `id` and has not opened a server object.
+    void evictIfUnopened(quint64 id);
 
 signals:
     void finished();
@@ -39,17 +50,22 @@ private:
     void handleRequest(const QByteArray &body);
     void answer(const QJsonObject &answer);
     void answerRaw(const QJsonValue &id, const QByteArray &resultJson);
+    void send(const QByteArray &bytes); // closes a client that leaves too many answers unread
     void refuseAndClose(const QString &message);
     void finish();
     void watchTransaction(); // after each request: times the open transaction's idleness
     void closeIdleTransaction();
     QString peerName() const;
+    bool peerClosed() const; // the client has closed its side (checked while a statement runs)
+    void dropBuffer();       // forgets the unfinished request and its share of the server's input cap
 
     std::shared_ptr<ServerContext> m_context;
     qintptr m_descriptor;
     QTcpSocket *m_socket = nullptr;
     std::unique_ptr<ServerSession> m_session;
-    QByteArray m_buffer;
+    quint64 m_id = 0;
+    std::shared_ptr<std::atomic<bool>> m_opened;
+    QByteArray m_buffer; // its size is reserved in the context's input cap
     QTimer *m_partialTimer = nullptr; // made on the connection's thread
     QTimer *m_openTimer = nullptr;    // closes a connection that never opens
     QTimer *m_idleTimer = nullptr;    // rolls back a transaction left idle

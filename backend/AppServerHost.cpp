@@ -2,47 +2,58 @@
 
 #include "backend/AppServerConnection.h"
 
+#include <QDeadlineTimer>
 #include <QJsonObject>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
 
 #include <map>
+#include <set>
 
 namespace qvx {
 
 class AppServerListener : public QTcpServer
 {
 public:
-    explicit AppServerListener(std::shared_ptr<ServerContext> context)
-        : m_context(std::move(context))
+    AppServerListener(AppServerHost &host, std::shared_ptr<ServerContext> context)
+        : m_host(host), m_context(std::move(context))
     {
     }
 
     ~AppServerListener() override { closeAll(); }
 
-    int connectionCount() const { return int(m_threads.size()); }
+    int connectionCount() const { return int(m_connections.size()); }
 
-    // Stops every connection: its thread's event loop ends, and the
-    // connection object (socket, session, database connection) is destroyed
-    // on its own thread as the thread finishes, rolling back what was not
-    // committed. Waits for each thread.
-    void closeAll()
+    // Stops every connection at once: each answers what it has received,
+    // rolls back and closes, and its thread ends; the connection object is
+    // destroyed on its own thread as the thread finishes. Waits for the
+    // threads up to the shutdown time-out; false when one did not end.
+    bool closeAll()
     {
         close();
-        auto threads = std::move(m_threads);
-        m_threads.clear();
-        for (auto &[id, thread] : threads) {
-            thread->quit();
-            thread->wait();
-            delete thread;
+        if (m_connections.empty())
+            return true;
+        m_context->requestStop();
+        emit m_host.shutdownRequested();
+        QDeadlineTimer deadline(m_context->options().shutdownTimeoutMs);
+        auto connections = std::move(m_connections);
+        m_connections.clear();
+        bool allEnded = true;
+        for (auto &[id, c] : connections) {
+            if (!c.thread->wait(deadline)) {
+                allEnded = false; // stuck in a call that cannot be stopped: left to the process's end
+                continue;
+            }
+            delete c.thread;
         }
+        return allEnded;
     }
 
 protected:
     void incomingConnection(qintptr descriptor) override
     {
-        if (connectionCount() >= m_context->options().maxConnections) {
+        if (connectionCount() - int(m_evicting.size()) >= m_context->options().maxConnections && !evictOneUnopened()) {
             QTcpSocket refused;
             if (refused.setSocketDescriptor(descriptor)) {
                 refused.write(AppServerConnection::frame({{QStringLiteral("id"), QJsonValue::Null},
@@ -55,33 +66,64 @@ protected:
         }
         auto *thread = new QThread;
         thread->setObjectName(QStringLiteral("qvx-appserver-connection"));
-        auto *connection = new AppServerConnection(m_context, descriptor);
-        connection->moveToThread(thread);
         const quint64 id = ++m_lastId;
+        auto opened = std::make_shared<std::atomic<bool>>(false);
+        auto *connection = new AppServerConnection(m_context, descriptor, id, opened);
+        connection->moveToThread(thread);
         connect(thread, &QThread::started, connection, &AppServerConnection::start);
-        connect(connection, &AppServerConnection::finished, thread, &QThread::quit);
+        // Direct: quit() is thread-safe, and closeAll waits for the thread
+        // without running this thread's event loop.
+        connect(connection, &AppServerConnection::finished, thread, &QThread::quit, Qt::DirectConnection);
         connect(thread, &QThread::finished, connection, &QObject::deleteLater);
+        connect(&m_host, &AppServerHost::shutdownRequested, connection, &AppServerConnection::shutdown,
+                Qt::QueuedConnection);
+        connect(&m_host, &AppServerHost::evictRequested, connection, &AppServerConnection::evictIfUnopened,
+                Qt::QueuedConnection);
         connect(thread, &QThread::finished, this, [this, id] {
-            auto it = m_threads.find(id);
-            if (it == m_threads.end())
+            m_evicting.erase(id);
+            auto it = m_connections.find(id);
+            if (it == m_connections.end())
                 return; // closeAll took it
-            QThread *finished = it->second;
-            m_threads.erase(it);
+            QThread *finished = it->second.thread;
+            m_connections.erase(it);
             finished->wait();
             finished->deleteLater();
         }, Qt::QueuedConnection);
-        m_threads.emplace(id, thread);
+        m_connections.emplace(id, Connection{thread, std::move(opened)});
         thread->start();
     }
 
 private:
+    struct Connection
+    {
+        QThread *thread = nullptr;
+        std::shared_ptr<std::atomic<bool>> opened; // set by the connection
+    };
+
+    // Silent connections must not keep clients out: the oldest connection
+    // that has not opened a server object makes room. False when every
+    // connection has opened one.
+    bool evictOneUnopened()
+    {
+        for (const auto &[id, c] : m_connections) {
+            if (*c.opened || m_evicting.count(id))
+                continue;
+            m_evicting.insert(id);
+            emit m_host.evictRequested(id);
+            return true;
+        }
+        return false;
+    }
+
+    AppServerHost &m_host;
     std::shared_ptr<ServerContext> m_context;
-    std::map<quint64, QThread *> m_threads; // by connection number
+    std::map<quint64, Connection> m_connections; // by connection number, oldest first
+    std::set<quint64> m_evicting;                // closing to make room, no longer counted
     quint64 m_lastId = 0;
 };
 
 AppServerHost::AppServerHost(std::shared_ptr<ServerContext> context, QObject *parent)
-    : QObject(parent), m_context(std::move(context)), m_listener(std::make_unique<AppServerListener>(m_context))
+    : QObject(parent), m_context(std::move(context)), m_listener(std::make_unique<AppServerListener>(*this, m_context))
 {
 }
 
@@ -111,9 +153,9 @@ bool AppServerHost::listen(QString *error)
     return true;
 }
 
-void AppServerHost::close()
+bool AppServerHost::close()
 {
-    m_listener->closeAll();
+    return m_listener->closeAll();
 }
 
 bool AppServerHost::isListening() const

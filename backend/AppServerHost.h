@@ -25,7 +25,12 @@ public:
 
     // Starts listening; false with a message in *error when it cannot.
     bool listen(QString *error = nullptr);
-    void close();
+    // Stops the server: no new connection is accepted, every statement stops
+    // (the context stops), each connection answers the requests it has
+    // received, rolls back and closes, all at once. Waits up to
+    // options().shutdownTimeoutMs; false when a connection did not finish
+    // by then (its thread is left running).
+    bool close();
     bool isListening() const;
     QHostAddress address() const;
     quint16 port() const; // the port actually bound (useful with port 0)
@@ -35,7 +40,13 @@ public:
 
     int connectionCount() const;
 
+signals:
+    // To every connection's thread (queued).
+    void shutdownRequested();
+    void evictRequested(quint64 connectionId);
+
 private:
+    friend class AppServerListener;
     std::shared_ptr<ServerContext> m_context;
     std::unique_ptr<AppServerListener> m_listener;
 };

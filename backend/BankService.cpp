@@ -1,6 +1,7 @@
 #include "backend/BankService.h"
 
 #include "backend/BankSimulator.h"
+#include "backend/BatchRegistry.h"
 
 #include <QMetaObject>
 #include <QObject>
@@ -63,21 +64,37 @@ public:
         try {
             BankSimulator::Reply reply;
             const bool ok = withBank("answer", [&](BankSimulator &bank) { reply = bank.answer(batch); });
+            if (ok)
+                forget(batch);
             if (ok && reply.rows > 0 && m_announcer.toUser) {
                 m_announcer.toUser(reply.userId, reply.code);
                 for (const QString &maker : reply.makers)
                     m_announcer.toUser(maker, reply.code);
             }
         } catch (const DbError &) {
-            // Locked by a client's open transaction: try again a little later.
-            if (attempt < 50) {
-                QTimer::singleShot(200, this, [this, batch, attempt] { process(batch, attempt + 1); });
-                return;
-            }
-            std::fprintf(stderr, "QVXServer bank: batch %s %lld-%lld dropped, the database stayed locked\n",
-                         qPrintable(batch.serviceCode), batch.firstNo, batch.lastNo);
+            // Locked by a client's open transaction: try again a little later,
+            // less often once it lasts. A registered batch is never dropped.
+            if (attempt == 50)
+                std::fprintf(stderr, "QVXServer bank: batch %s %lld-%lld waits, the database stays locked\n",
+                             qPrintable(batch.serviceCode), batch.firstNo, batch.lastNo);
+            QTimer::singleShot(attempt < 50 ? 200 : 2000, this, [this, batch, attempt] { process(batch, attempt + 1); });
+            return;
         }
         m_service.done();
+    }
+
+    // The answer is stored: the registration no longer waits. Should this
+    // fail, the next start answers the batch again, which finds nothing left.
+    void forget(const SendBatch &batch)
+    {
+        if (!m_service.m_registry)
+            return;
+        try {
+            m_service.m_registry->forget(batch);
+        } catch (const DbError &e) {
+            std::fprintf(stderr, "QVXServer bank: registration of %s %lld-%lld not removed: %s\n",
+                         qPrintable(batch.serviceCode), batch.firstNo, batch.lastNo, qPrintable(e.message()));
+        }
     }
 
     void postNotices()
@@ -116,8 +133,8 @@ private:
 };
 
 BankService::BankService(std::shared_ptr<Database> database, std::function<QDateTime()> now, Settings settings,
-                         Announcer announcer)
-    : m_database(std::move(database)), m_now(std::move(now)), m_settings(settings)
+                         Announcer announcer, std::shared_ptr<BatchRegistry> registry)
+    : m_database(std::move(database)), m_registry(std::move(registry)), m_now(std::move(now)), m_settings(settings)
 {
     m_thread = new QThread;
     m_thread->setObjectName(QStringLiteral("bank"));
@@ -144,10 +161,37 @@ bool BankService::acceptBatch(const SendBatch &batch)
             return false;
         ++m_pending;
     }
+    schedule(batch);
+    return true;
+}
+
+void BankService::schedule(const SendBatch &batch)
+{
     const int delay = qMax(0, m_settings.delayMs);
     QMetaObject::invokeMethod(m_worker, [w = m_worker, batch, delay] { w->schedule(batch, delay); },
                               Qt::QueuedConnection);
-    return true;
+}
+
+void BankService::resumeStoredBatches()
+{
+    if (!m_registry)
+        return;
+    const std::unique_ptr<DbConnection> db = m_database->connect();
+    const qint64 returned = m_registry->returnUnregisteredTransfers(*db);
+    if (returned > 0)
+        std::fprintf(stderr, "QVXServer bank: %lld released transfer rows were never registered; "
+                             "they are back on their final approver's list\n", returned);
+    const QList<SendBatch> batches = m_registry->pending();
+    if (!batches.isEmpty())
+        std::fprintf(stderr, "QVXServer bank: %lld registered batches of an earlier run are answered now\n",
+                     qint64(batches.size()));
+    for (const SendBatch &batch : batches) {
+        {
+            std::lock_guard lock(m_mutex);
+            ++m_pending;
+        }
+        schedule(batch);
+    }
 }
 
 void BankService::done()

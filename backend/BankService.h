@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backend/BatchRegistry.h"
 #include "backend/BatchSink.h"
 #include "backend/Database.h"
 
@@ -41,11 +42,19 @@ public:
     };
 
     // `now` is the server's clock (ServerContext::now).
+    // `registry`: where the registrations are stored (ServerContext::batchRegistry);
+    // an answered batch is removed from it. Null: the batches are not stored.
     BankService(std::shared_ptr<Database> database, std::function<QDateTime()> now, Settings settings,
-                Announcer announcer);
+                Announcer announcer, std::shared_ptr<BatchRegistry> registry = nullptr);
     ~BankService() override; // waits for the batch in hand, drops the waiting ones
 
     bool acceptBatch(const SendBatch &batch) override;
+
+    // At start-up, before clients connect: takes on every registration stored
+    // by an earlier run and not yet answered (BatchRegistry), and returns
+    // released transfers that were never registered to their final approver's
+    // list. Reports on standard error what it found. Throws DbError.
+    void resumeStoredBatches(); // needs the registry
 
     // On demand (queued to the bank's thread): one round of notices (codes
     // 0200300 / 0200900), a new notice text (9000880), a new SMS id (9919100).
@@ -61,9 +70,11 @@ public:
 
 private:
     friend class BankWorker;
+    void schedule(const SendBatch &batch); // on the bank's thread after the delay
     void done();
 
     std::shared_ptr<Database> m_database;
+    std::shared_ptr<BatchRegistry> m_registry;
     std::function<QDateTime()> m_now;
     Settings m_settings;
     QThread *m_thread = nullptr;

@@ -4,6 +4,8 @@
 #include "backend/RelayServer.h"
 #include "backend/ServerContext.h"
 
+#include <cstdio>
+
 namespace qvx {
 
 RunningBank::~RunningBank()
@@ -32,7 +34,14 @@ std::unique_ptr<RunningBank> startBank(ServerContext &context, RelayServer *rela
     auto bank = std::make_unique<RunningBank>();
     bank->context = &context;
     bank->service = std::make_shared<BankService>(context.sharedDatabase(), [&context] { return context.now(); },
-                                                  settings, announcer);
+                                                  settings, announcer, context.sharedBatchRegistry());
+    try {
+        bank->service->resumeStoredBatches();
+    } catch (const DbError &e) {
+        // They stay stored: the next start tries again.
+        std::fprintf(stderr, "QVXServer bank: registrations of an earlier run not taken on: %s\n",
+                     qPrintable(e.message()));
+    }
     context.setBatchSink(bank->service);
     if (o.bankConsole) {
         bank->console = std::make_unique<BankConsole>(*bank->service);

@@ -127,7 +127,7 @@ QString BankSimulator::batchCondition(const SendBatch &batch) const
     if (batch.table.compare(QLatin1String("giche"), Qt::CaseInsensitive) == 0 && batch.firstNo == 0 &&
         batch.lastNo == 0)
         return QStringLiteral("CFMID = %1 and SENDTIME = %2 and SENDDATE = %3")
-            .arg(sqlQuote(batch.userId), sqlQuote(batch.time), sqlQuote(today()));
+            .arg(sqlQuote(batch.userId), sqlQuote(batch.time), sqlQuote(batch.date.isEmpty() ? today() : batch.date));
     return QStringLiteral("SEQNO between %1 and %2").arg(batch.firstNo).arg(batch.lastNo);
 }
 
@@ -208,15 +208,16 @@ BankSimulator::Assignments BankSimulator::transferAnswer(const QString &table, c
       << qMakePair(QStringLiteral("TAPROCNO"),
                    result.ok() ? otherBankProcNo(bankId, transBankId, m_at.date(), seqNo) : QString());
     const bool otherBank = bankId.trimmed() != transBankId.trimmed();
-    if (!result.ok() && otherBank) {
-        if (table == QLatin1String("giche")) {
-            const QString amount = QString::number(amountOf(price));
-            a << qMakePair(QStringLiteral("TAERRFEE"), QStringLiteral("0"))
-              << qMakePair(QStringLiteral("TAERRPRICE"), amount) << qMakePair(QStringLiteral("TAERRMONEY"), amount);
-        }
-        if (val(rs, r, QStringLiteral("GUBUN")).trimmed() == QLatin1String("30"))
-            postFailureNotice(rs, r, result.errCode);
+    const bool unprocessedOtherBank = !result.ok() && otherBank;
+    if (table == QLatin1String("giche")) {
+        // The request carries the payee's real-name number in TAERRFEE and
+        // TAERRPRICE; the answer always replaces them with its own figures.
+        const QString amount = unprocessedOtherBank ? QString::number(amountOf(price)) : QStringLiteral("0");
+        a << qMakePair(QStringLiteral("TAERRFEE"), QStringLiteral("0")) << qMakePair(QStringLiteral("TAERRPRICE"), amount)
+          << qMakePair(QStringLiteral("TAERRMONEY"), amount);
     }
+    if (unprocessedOtherBank && val(rs, r, QStringLiteral("GUBUN")).trimmed() == QLatin1String("30"))
+        postFailureNotice(rs, r, result.errCode);
     return a;
 }
 

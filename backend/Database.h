@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -49,6 +50,19 @@ public:
     virtual bool inTransaction() const = 0;
 
     virtual void setBusyTimeout(int ms) = 0;
+
+    // Limits on the statements of query(), queryJson() and exec():
+    // `timeLimitMs` (0: none) bounds each one; `cancel` is asked now and
+    // then while any statement runs or waits for a lock (begin() included,
+    // commit and rollback excepted) and stops it when it gives a reason. A
+    // stopped statement fails with DbError(reason); inside a transaction the
+    // database may have rolled the transaction back (see inTransaction()).
+    struct StatementGuard
+    {
+        int timeLimitMs = 0;
+        std::function<QString()> cancel;
+    };
+    virtual void setStatementGuard(StatementGuard guard) = 0;
 
     // Whether a table exists (name without regard to case).
     virtual bool tableExists(const QString &table) = 0;

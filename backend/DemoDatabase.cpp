@@ -67,7 +67,10 @@ void ensureServerTables(DbConnection &c)
 
 void createDemoDatabase(const QString &sqliteFile)
 {
-    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")}) {
+    // The registrations of an earlier database (BatchRegistry) go with it.
+    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal"),
+                                  QStringLiteral("-batches"), QStringLiteral("-batches-wal"),
+                                  QStringLiteral("-batches-shm"), QStringLiteral("-batches-journal")}) {
         const QString f = sqliteFile + suffix;
         if (QFile::exists(f) && !QFile::remove(f))
             throw DbError(QStringLiteral("Cannot replace %1").arg(f));

@@ -198,6 +198,17 @@ public:
         send(busyTimeoutStatement());
     }
 
+    // The time limit is the server's max_statement_time of the session
+    // (whole seconds and fractions); a cancellation cannot reach a statement
+    // that waits on the server and is not supported here.
+    void setStatementGuard(StatementGuard guard) override
+    {
+        m_statementLimit = guard.timeLimitMs > 0 ? "SET SESSION max_statement_time = "
+                                                       + QByteArray::number(guard.timeLimitMs / 1000.0, 'f', 3)
+                                                 : QByteArray("SET SESSION max_statement_time = 0");
+        send(m_statementLimit);
+    }
+
     bool tableExists(const QString &table) override
     {
         const ResultSet rs = query(QStringLiteral("select count(*) as n from information_schema.tables "
@@ -228,7 +239,9 @@ private:
             throw DbError(QStringLiteral("Cannot connect to MariaDB: %1").arg(message));
         }
         for (const QByteArray &setup : {QByteArray("SET SESSION sql_mode = 'NO_BACKSLASH_ESCAPES,STRICT_TRANS_TABLES'"),
-                                        QByteArray("SET autocommit = 1"), busyTimeoutStatement()}) {
+                                        QByteArray("SET autocommit = 1"), busyTimeoutStatement(), m_statementLimit}) {
+            if (setup.isEmpty())
+                continue;
             if (mysql_real_query(m_db, setup.constData(), static_cast<unsigned long>(setup.size())) != 0) {
                 const QString message = QString::fromUtf8(mysql_error(m_db));
                 mysql_close(m_db);
@@ -279,6 +292,7 @@ private:
     const QByteArray m_host, m_user, m_password, m_database, m_socket;
     const unsigned m_port;
     int m_busySeconds = 5;
+    QByteArray m_statementLimit; // set again on a new session
     MYSQL *m_db = nullptr;
     bool m_inTransaction = false;
 };

@@ -49,6 +49,11 @@ public:
     void closeAll();
     void announce(const QString &key, const QByteArray &frame);
     void setIdleTimeout(int ms);
+    void setLimits(int loginTimeoutMs, int maxConnections)
+    {
+        m_loginTimeoutMs = loginTimeoutMs;
+        m_maxConnections = maxConnections;
+    }
 
 private:
     struct Client
@@ -74,12 +79,16 @@ private:
     void drop(Client *c, const char *why);
     void release(Client *c);
     void checkIdle();
+    bool makeRoom();
+    void closeIfNotLoggedIn(QTcpSocket *socket, quint64 serial);
     QString who(const Client *c) const;
 
     std::shared_ptr<RelayServer::Shared> m_shared;
     QTcpServer *m_server = nullptr;
     QTimer *m_idleTimer = nullptr;
     int m_idleTimeoutMs = 0;
+    int m_loginTimeoutMs = RelayServer::kDefaultLoginTimeoutMs;
+    int m_maxConnections = RelayServer::kDefaultMaxConnections;
     std::unordered_map<QTcpSocket *, std::unique_ptr<Client>> m_clients;
     QHash<QString, Client *> m_byUser;
     quint64 m_nextSerial = 1;
@@ -142,6 +151,13 @@ void RelayWorker::onNewConnection()
 {
     while (QTcpSocket *s = m_server->nextPendingConnection()) {
         s->setParent(nullptr);
+        if (int(m_clients.size()) >= m_maxConnections && !makeRoom()) {
+            qCWarning(lcRelay) << "connection from" << s->peerAddress().toString()
+                               << "refused: too many connections, all logged in";
+            s->abort();
+            s->deleteLater();
+            continue;
+        }
         s->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         s->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
         auto client = std::make_unique<Client>();
@@ -167,9 +183,45 @@ void RelayWorker::onNewConnection()
                 onDisconnected(s);
         });
         qCDebug(lcRelay) << "connection" << c->serial << "from" << s->peerAddress().toString();
+        const quint64 serial = c->serial;
+        QTimer::singleShot(m_loginTimeoutMs, this, [this, s, serial] { closeIfNotLoggedIn(s, serial); });
         if (s->bytesAvailable() > 0)
             onReadyRead(c);
     }
+}
+
+// Silent connections must not keep users out: the oldest one that has not
+// logged in is closed. False when every connection is logged in.
+bool RelayWorker::makeRoom()
+{
+    Client *oldest = nullptr;
+    for (auto &entry : m_clients) {
+        Client *c = entry.second.get();
+        if (!c->closing && c->userId.isEmpty() && (!oldest || c->serial < oldest->serial))
+            oldest = c;
+    }
+    if (!oldest)
+        return false;
+    qCInfo(lcRelay) << who(oldest) << "not logged in; closed to make room";
+    oldest->closing = true;
+    // Counted out at once: its entry goes when its end is reported.
+    QTcpSocket *s = oldest->socket;
+    s->abort();
+    forget(s);
+    return true;
+}
+
+void RelayWorker::closeIfNotLoggedIn(QTcpSocket *socket, quint64 serial)
+{
+    auto it = m_clients.find(socket);
+    if (it == m_clients.end())
+        return;
+    Client *c = it->second.get();
+    if (c->serial != serial || c->closing || !c->userId.isEmpty())
+        return;
+    qCInfo(lcRelay) << who(c) << "did not log in within" << m_loginTimeoutMs << "ms; closed";
+    c->closing = true;
+    c->socket->abort();
 }
 
 void RelayWorker::onDisconnected(QTcpSocket *socket)
@@ -503,6 +555,15 @@ void RelayServer::setIdleTimeoutMs(int ms)
         return;
     RelayWorker *w = m_worker;
     QMetaObject::invokeMethod(w, [w, ms] { w->setIdleTimeout(ms); }, Qt::QueuedConnection);
+}
+
+void RelayServer::setLimits(int loginTimeoutMs, int maxConnections)
+{
+    if (!m_worker)
+        return;
+    RelayWorker *w = m_worker;
+    QMetaObject::invokeMethod(w, [w, loginTimeoutMs, maxConnections] { w->setLimits(loginTimeoutMs, maxConnections); },
+                              Qt::BlockingQueuedConnection);
 }
 
 RelayServer::Stats RelayServer::stats() const

@@ -27,6 +27,8 @@ class RelayServer
 public:
     static constexpr quint16 kDefaultPort = 20001;
     static constexpr int kDefaultIdleTimeoutMs = 600000; // clients ping every 180 s
+    static constexpr int kDefaultLoginTimeoutMs = 10000;
+    static constexpr int kDefaultMaxConnections = 1000;
 
     RelayServer();
     ~RelayServer();
@@ -54,6 +56,11 @@ public:
 
     // A connection that sends nothing for this long is closed (0: never).
     void setIdleTimeoutMs(int ms);
+    // A connection that has not logged in within loginTimeoutMs is closed;
+    // beyond maxConnections the oldest connection not logged in is closed to
+    // make room, or the new one refused when every one is logged in. Takes
+    // effect for connections made afterwards.
+    void setLimits(int loginTimeoutMs, int maxConnections);
 
     struct Stats
     {

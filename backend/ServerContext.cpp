@@ -7,7 +7,8 @@ namespace qvx {
 BatchSink::~BatchSink() = default;
 
 ServerContext::ServerContext(ServerOptions options, std::shared_ptr<Database> database)
-    : m_options(std::move(options)), m_database(std::move(database)), m_sink(std::make_shared<NullBatchSink>())
+    : m_options(std::move(options)), m_database(std::move(database)),
+      m_registry(std::make_shared<BatchRegistry>(m_database)), m_sink(std::make_shared<NullBatchSink>())
 {
 }
 
@@ -39,6 +40,16 @@ QDateTime ServerContext::now() const
     return clock ? clock() : Clock::now();
 }
 
+bool ServerContext::reserveInput(qint64 n)
+{
+    qint64 held = m_bufferedBytes.load();
+    do {
+        if (held + n > m_options.maxBufferedBytes)
+            return false;
+    } while (!m_bufferedBytes.compare_exchange_weak(held, held + n));
+    return true;
+}
+
 qint64 ServerContext::reserveSeqNo(int n)
 {
     std::unique_lock lock(m_seqMutex, std::defer_lock);
@@ -48,6 +59,10 @@ qint64 ServerContext::reserveSeqNo(int n)
         if (!m_seqConnection) {
             m_seqConnection = m_database->connect();
             m_seqConnection->setBusyTimeout(m_options.seqLockTimeoutMs);
+            m_seqConnection->setStatementGuard({m_options.statementTimeoutMs, [this] {
+                                                    return m_stopping ? QStringLiteral("The server is shutting down")
+                                                                      : QString();
+                                                }});
         }
         DbConnection &c = *m_seqConnection;
         c.begin();

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "backend/BatchRegistry.h"
 #include "backend/BatchSink.h"
 #include "backend/Database.h"
 #include "backend/ServerOptions.h"
 
 #include <QDateTime>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -24,6 +26,10 @@ public:
     Database &database() const { return *m_database; }
     std::shared_ptr<Database> sharedDatabase() const { return m_database; }
 
+    // The registrations cms_senddesc stored and the bank has not answered.
+    BatchRegistry &batchRegistry() const { return *m_registry; }
+    std::shared_ptr<BatchRegistry> sharedBatchRegistry() const { return m_registry; }
+
     // The hook that takes registered batches (default: NullBatchSink).
     void setBatchSink(std::shared_ptr<BatchSink> sink);
     std::shared_ptr<BatchSink> batchSink() const;
@@ -31,6 +37,18 @@ public:
     // The server's clock (default: the computer's); tests may replace it.
     void setClock(std::function<QDateTime()> clock);
     QDateTime now() const;
+
+    // Shutting down: every statement running or waiting for a lock stops,
+    // and requests are answered without being run.
+    void requestStop() { m_stopping = true; }
+    bool stopping() const { return m_stopping; }
+
+    // Bytes of unfinished requests of all connections (capped by
+    // options().maxBufferedBytes): reserveInput is false when n more would
+    // pass the cap.
+    bool reserveInput(qint64 n);
+    void releaseInput(qint64 n) { m_bufferedBytes -= n; }
+    qint64 bufferedBytes() const { return m_bufferedBytes; }
 
     // max_seqno: reserves n numbers in a short transaction of its own on its
     // own connection. Returns the base, -1 when the lock could not be had in
@@ -40,9 +58,13 @@ public:
 private:
     ServerOptions m_options;
     std::shared_ptr<Database> m_database;
+    std::shared_ptr<BatchRegistry> m_registry;
     mutable std::mutex m_mutex; // sink and clock
     std::shared_ptr<BatchSink> m_sink;
     std::function<QDateTime()> m_clock;
+
+    std::atomic<bool> m_stopping{false};
+    std::atomic<qint64> m_bufferedBytes{0};
 
     std::timed_mutex m_seqMutex;
     std::unique_ptr<DbConnection> m_seqConnection; // guarded by m_seqMutex

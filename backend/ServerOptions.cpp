@@ -42,7 +42,23 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
         QStringLiteral("Seconds a transaction may stay open without a request before it is rolled back and its "
                        "connection closed (default 60, 0: never)."),
         QStringLiteral("SEC"));
-    p.addOptions({db, mariadb, initDemo, listen, port, lockTimeout, maxConnections, openTimeout, transactionTimeout});
+    const QCommandLineOption statementTimeout(
+        QStringLiteral("statement-timeout"),
+        QStringLiteral("Milliseconds a statement may run before it is stopped with an error (default 60000, 0: no "
+                       "limit). A statement is also stopped when its client closes the connection."),
+        QStringLiteral("MS"));
+    const QCommandLineOption maxBuffered(
+        QStringLiteral("max-buffered-bytes"),
+        QStringLiteral("Bytes of unfinished requests all connections may hold together; the connection going "
+                       "beyond is refused and closed (default 268435456)."),
+        QStringLiteral("N"));
+    const QCommandLineOption maxQueued(
+        QStringLiteral("max-queued-bytes"),
+        QStringLiteral("Bytes of answers a client may leave unread before its connection is closed "
+                       "(default 67108864)."),
+        QStringLiteral("N"));
+    p.addOptions({db, mariadb, initDemo, listen, port, lockTimeout, maxConnections, openTimeout, transactionTimeout,
+                  statementTimeout, maxBuffered, maxQueued});
     const QCommandLineOption bankDelay(QStringLiteral("bank-delay"),
                                        QStringLiteral("Milliseconds from a batch's registration to the bank's answer (default 1000)."),
                                        QStringLiteral("MS"));
@@ -57,7 +73,16 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
     p.addOptions({bankDelay, bankMaxPending, bankNotices, bankConsole});
     const QCommandLineOption relayPort(QStringLiteral("relay-port"), QStringLiteral("Relay port (default 20001)."),
                                        QStringLiteral("N"));
-    p.addOption(relayPort);
+    const QCommandLineOption relayLoginTimeout(
+        QStringLiteral("relay-login-timeout"),
+        QStringLiteral("Milliseconds a relay connection has to log in before it is closed (default 10000)."),
+        QStringLiteral("MS"));
+    const QCommandLineOption relayMaxConnections(
+        QStringLiteral("relay-max-connections"),
+        QStringLiteral("Relay connections at once; beyond this the oldest one not logged in is closed, or the new "
+                       "one refused when all are logged in (default 1000)."),
+        QStringLiteral("N"));
+    p.addOptions({relayPort, relayLoginTimeout, relayMaxConnections});
     // Further options (relay, bank) are added here.
 
     if (!p.parse(arguments)) {
@@ -102,6 +127,23 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
     if (!number(transactionTimeout, 0, 86400, transactionSeconds))
         return false;
     options.transactionTimeoutMs = transactionSeconds * 1000;
+    if (!number(statementTimeout, 0, 86400000, options.statementTimeoutMs))
+        return false;
+    auto bytes = [&](const QCommandLineOption &o, qint64 low, qint64 &target) {
+        if (!p.isSet(o))
+            return true;
+        bool ok = false;
+        const qint64 v = p.value(o).toLongLong(&ok);
+        if (!ok || v < low || v > (qint64(1) << 40)) {
+            if (error)
+                *error = QStringLiteral("Bad value for --%1: %2").arg(o.names().first(), p.value(o));
+            return false;
+        }
+        target = v;
+        return true;
+    };
+    if (!bytes(maxBuffered, 1024, options.maxBufferedBytes) || !bytes(maxQueued, 1024, options.maxQueuedBytes))
+        return false;
     if (!number(bankDelay, 0, 3600000, options.bankDelayMs) || !number(bankMaxPending, 0, 1000000, options.bankMaxPending) ||
         !number(bankNotices, 0, 86400, options.bankNoticeSeconds))
         return false;
@@ -110,6 +152,9 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
     if (!number(relayPort, 0, 65535, relayPortValue))
         return false;
     options.relayPort = quint16(relayPortValue);
+    if (!number(relayLoginTimeout, 100, 3600000, options.relayLoginTimeoutMs)
+        || !number(relayMaxConnections, 1, 100000, options.relayMaxConnections))
+        return false;
     return true;
 }
 

@@ -28,9 +28,18 @@ struct ServerOptions
     int openTimeoutMs = 5000;            // --open-timeout MS: a connection that has not opened by then is closed
     int transactionTimeoutMs = 60000;    // --transaction-timeout SEC: an open transaction idle this long is
                                          // rolled back and its connection closed (0: never)
+    int statementTimeoutMs = 60000;      // --statement-timeout MS: a statement running longer is stopped (0: never)
+    qint64 maxBufferedBytes = 256LL * 1024 * 1024; // --max-buffered-bytes N: unfinished requests of all
+                                                   // connections together; the one going beyond is refused
+    qint64 maxQueuedBytes = 64LL * 1024 * 1024;    // --max-queued-bytes N: answers a client leaves unread
+                                                   // beyond this close its connection
+    int shutdownTimeoutMs = 3000;        // on SIGTERM, connections get this long to answer and close
 
     // Relay
     quint16 relayPort = 20001; // --relay-port N (0 = any free port)
+    int relayLoginTimeoutMs = 10000; // --relay-login-timeout MS: a relay connection not logged in by then is closed
+    int relayMaxConnections = 1000;  // --relay-max-connections N: beyond this the oldest not logged in is
+                                     // closed, or the new one refused when all are logged in
     // Simulated bank (backend/BANK.md)
     int bankDelayMs = 1000;      // --bank-delay MS: from registration to answer
     int bankMaxPending = 1000;   // --bank-max-pending N: beyond this cms_senddesc answers -1

@@ -1,5 +1,6 @@
 #include "backend/ServerSession.h"
 
+#include "backend/BatchRegistry.h"
 #include "backend/ServerContext.h"
 #include "backend/ServiceTables.h"
 #include "platform/SqlText.h"
@@ -122,6 +123,7 @@ DbConnection &ServerSession::connection()
     if (!m_connection) {
         m_connection = m_context.database().connect();
         m_connection->setBusyTimeout(m_context.options().lockTimeoutMs);
+        m_connection->setStatementGuard({m_context.options().statementTimeoutMs, m_cancel});
     }
     return *m_connection;
 }
@@ -131,6 +133,7 @@ DbConnection &ServerSession::auxConnection()
     if (!m_aux) {
         m_aux = m_context.database().connect();
         m_aux->setBusyTimeout(m_context.options().lockTimeoutMs);
+        m_aux->setStatementGuard({m_context.options().statementTimeoutMs, m_cancel});
     }
     return *m_aux;
 }
@@ -269,7 +272,25 @@ QJsonValue ServerSession::sendDesc(const QJsonArray &args)
     }
     if (batch.rowCount == 0)
         return 0;
-    return m_context.batchSink()->acceptBatch(batch) ? 1 : -1;
+    batch.date = m_context.now().toString(QStringLiteral("yyyyMMdd"));
+    // Stored before it is answered: a batch the client is told was taken
+    // survives a crash of the server (the bank answers it after the restart).
+    BatchRegistry &registry = m_context.batchRegistry();
+    try {
+        registry.record(batch);
+    } catch (const DbError &e) {
+        if (e.busy())
+            return -1;
+        throw;
+    }
+    if (m_context.batchSink()->acceptBatch(batch))
+        return 1;
+    try {
+        registry.forget(batch);
+    } catch (const DbError &) {
+        // Left stored, the bank answers it at the next start.
+    }
+    return -1;
 }
 
 QJsonValue ServerSession::commMsg(const QJsonArray &args)

@@ -6,6 +6,7 @@
 #include <QJsonValue>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
@@ -43,6 +44,10 @@ public:
     // Errors as call().
     bool callQuery(const QString &method, const QJsonArray &args, QByteArray *resultJson);
 
+    // Asked while a statement of this session runs; a reason stops it (the
+    // client went away, the server shuts down). Set before the first call.
+    void setCancelCheck(std::function<QString()> check) { m_cancel = std::move(check); }
+
     bool isOpened() const { return m_opened; }
     QString serverName() const { return m_serverName; }
     bool inTransaction() const;
@@ -67,6 +72,7 @@ private:
     std::unique_ptr<DbConnection> m_aux;
     bool m_opened = false;
     QString m_serverName;
+    std::function<QString()> m_cancel;
 };
 
 } // namespace qvx

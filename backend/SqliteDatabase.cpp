@@ -10,7 +10,9 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 namespace qvx {
 
@@ -101,7 +103,9 @@ public:
             throw DbError(QStringLiteral("Cannot open database %1: %2").arg(file, message));
         }
         sqlite3_extended_result_codes(m_db, 1);
-        sqlite3_busy_timeout(m_db, 5000);
+        sqlite3_busy_handler(m_db, &SqliteConnection::onBusy, this);
+        sqlite3_progress_handler(m_db, 1000, &SqliteConnection::onProgress, this);
+        sqlite3_set_authorizer(m_db, &SqliteConnection::authorize, this);
         registerMySqlFunctions(m_db);
         execRaw("PRAGMA journal_mode=WAL");
         execRaw("PRAGMA synchronous=NORMAL");
@@ -119,6 +123,7 @@ public:
 
     ResultSet query(const QString &sql) override
     {
+        const Armed armed(*this, true);
         QString pattern;
         if (parseShowTables(sql, &pattern))
             return showTables(pattern);
@@ -163,6 +168,7 @@ public:
 
     QByteArray queryJson(const QString &sql) override
     {
+        const Armed armed(*this, true);
         QString pattern;
         if (parseShowTables(sql, &pattern))
             return ResultSetJson(showTables(pattern));
@@ -211,6 +217,7 @@ public:
 
     qint64 exec(const QString &sql) override
     {
+        const Armed armed(*this, true);
         if (parseShowTables(sql, nullptr))
             return 0;
         const TranslatedSql t = translateMySqlToSqlite(sql);
@@ -260,6 +267,7 @@ public:
     {
         if (inTransaction())
             return;
+        const Armed armed(*this, false); // a wait for the write lock can be cancelled
         execRaw("BEGIN IMMEDIATE");
     }
     void commit() override
@@ -274,7 +282,8 @@ public:
     }
     bool inTransaction() const override { return !sqlite3_get_autocommit(m_db); }
 
-    void setBusyTimeout(int ms) override { sqlite3_busy_timeout(m_db, ms); }
+    void setBusyTimeout(int ms) override { m_busyTimeoutMs = ms; }
+    void setStatementGuard(StatementGuard guard) override { m_guard = std::move(guard); }
 
     bool tableExists(const QString &table) override
     {
@@ -284,6 +293,101 @@ public:
     }
 
 private:
+    using SteadyClock = std::chrono::steady_clock;
+
+    // The guard's checks, active while a statement of the client runs.
+    class Armed
+    {
+    public:
+        Armed(SqliteConnection &c, bool timed) : m_c(c), m_nested(c.m_armed)
+        {
+            if (m_nested)
+                return; // a statement the running one runs itself (show tables)
+            const auto now = SteadyClock::now();
+            c.m_stopReason.clear();
+            c.m_armed = true;
+            c.m_timed = timed && c.m_guard.timeLimitMs > 0;
+            c.m_deadline = now + std::chrono::milliseconds(c.m_guard.timeLimitMs);
+            c.m_nextCancelCheck = now;
+        }
+        ~Armed()
+        {
+            if (m_nested)
+                return;
+            m_c.m_armed = false;
+            m_c.m_timed = false;
+        }
+        Armed(const Armed &) = delete;
+        Armed &operator=(const Armed &) = delete;
+
+    private:
+        SqliteConnection &m_c;
+        const bool m_nested;
+    };
+
+    // Whether the statement running now must stop (its reason in m_stopReason).
+    bool shouldStop()
+    {
+        if (!m_armed)
+            return false;
+        if (!m_stopReason.isEmpty())
+            return true;
+        const auto now = SteadyClock::now();
+        if (m_timed && now >= m_deadline) {
+            m_stopReason = QStringLiteral("Statement stopped: it ran longer than the statement time limit (%1 ms)")
+                               .arg(m_guard.timeLimitMs);
+            return true;
+        }
+        if (m_guard.cancel && now >= m_nextCancelCheck) {
+            m_nextCancelCheck = now + std::chrono::milliseconds(50);
+            m_stopReason = m_guard.cancel();
+            return !m_stopReason.isEmpty();
+        }
+        return false;
+    }
+
+    static QString fileSystemRefusal()
+    {
+        return QStringLiteral("Refused: statements that reach the file system (attach, detach, vacuum into, "
+                              "load_extension) are not accepted");
+    }
+
+    static int onProgress(void *self) { return static_cast<SqliteConnection *>(self)->shouldStop() ? 1 : 0; }
+
+    // Waits for a lock in short sleeps, so that a cancelled statement stops
+    // waiting at once; gives up after the busy time-out.
+    static int onBusy(void *self, int count)
+    {
+        auto *c = static_cast<SqliteConnection *>(self);
+        const auto now = SteadyClock::now();
+        if (count == 0)
+            c->m_busySince = now;
+        if (c->shouldStop())
+            return 0;
+        const auto waited = now - c->m_busySince;
+        const auto limit = std::chrono::milliseconds(c->m_busyTimeoutMs);
+        if (waited >= limit)
+            return 0;
+        const auto step = std::chrono::milliseconds(count < 4 ? (1 << count) : 10);
+        std::this_thread::sleep_for(std::min<SteadyClock::duration>(step, limit - waited));
+        return 1;
+    }
+
+    // Statements that reach the file system are refused: ATTACH and VACUUM
+    // INTO create or open any file the server may write, DETACH goes with
+    // them, load_extension runs code from any file.
+    static int authorize(void *self, int action, const char *arg1, const char *arg2, const char *, const char *)
+    {
+        auto *c = static_cast<SqliteConnection *>(self);
+        const bool loadExtension = action == SQLITE_FUNCTION && arg2 && sqlite3_stricmp(arg2, "load_extension") == 0;
+        if (action == SQLITE_ATTACH || action == SQLITE_DETACH || loadExtension) {
+            Q_UNUSED(arg1);
+            c->m_refusal = fileSystemRefusal();
+            return SQLITE_DENY;
+        }
+        return SQLITE_OK;
+    }
+
     ResultSet showTables(const QString &pattern)
     {
         QString sql = QStringLiteral("select lower(name) from sqlite_master where type = 'table' "
@@ -299,6 +403,12 @@ private:
     {
         const QByteArray utf8 = sql.toUtf8();
         const char *tail = nullptr;
+        m_refusal.clear();
+        // Inside a transaction SQLite refuses VACUUM before the authorizer
+        // sees its ATTACH: the same reason either way.
+        const QString words = sql.simplified().toLower();
+        if (words.startsWith(QLatin1String("vacuum")) && words.contains(QLatin1String(" into ")))
+            throw DbError(fileSystemRefusal());
         const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), stmt.out(), &tail);
         if (rc != SQLITE_OK)
             fail(rc);
@@ -315,17 +425,39 @@ private:
         if (rc != SQLITE_OK) {
             const QString message = QString::fromUtf8(error ? error : sqlite3_errstr(rc));
             sqlite3_free(error);
+            throwStopped();
             throw DbError(message, isBusyCode(rc));
+        }
+    }
+
+    // A statement stopped by its guard or refused by the authorizer fails
+    // with the reason rather than SQLite's "interrupted" or "not authorized".
+    void throwStopped()
+    {
+        for (QString *reason : {&m_stopReason, &m_refusal}) {
+            if (!reason->isEmpty()) {
+                const QString message = *reason;
+                reason->clear();
+                throw DbError(message);
+            }
         }
     }
 
     [[noreturn]] void fail(int rc)
     {
+        throwStopped();
         throw DbError(QString::fromUtf8(sqlite3_errmsg(m_db)), isBusyCode(rc));
     }
 
     sqlite3 *m_db = nullptr;
     QString m_name;
+    int m_busyTimeoutMs = 5000;
+    StatementGuard m_guard;
+    bool m_armed = false;
+    bool m_timed = false;
+    SteadyClock::time_point m_deadline, m_nextCancelCheck, m_busySince;
+    QString m_stopReason; // why the running statement stops
+    QString m_refusal;    // why the authorizer refused the statement being prepared
 };
 
 } // namespace

@@ -138,69 +138,109 @@ QByteArray CompoundFile::build(const QString &name, QByteArray data)
 
 bool CompoundFile::readStream(const QByteArray &file, const QString &name, QByteArray *data, QString *error)
 {
+    const QString damaged = QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다");
     if (file.size() < 512 || !isCompoundFile(file))
-        return fail(error, QStringLiteral("not a compound file"));
+        return fail(error, QStringLiteral("엑셀 97-2003 통합 문서 형식의 파일이 아닙니다."));
     const quint16 sectorShift = get16(file, 30);
     const quint16 miniShift = get16(file, 32);
-    if (sectorShift < 7 || sectorShift > 16 || miniShift > sectorShift)
-        return fail(error, QStringLiteral("the compound file is damaged"));
+    if (sectorShift < 7 || sectorShift > 16 || miniShift < 2 || miniShift > sectorShift)
+        return fail(error, damaged + QStringLiteral(" (머리글의 섹터 크기가 올바르지 않습니다)."));
     const qsizetype sectorSize = qsizetype(1) << sectorShift;
     const qsizetype miniSize = qsizetype(1) << miniShift;
-    const quint32 sectorCount = quint32(std::max<qsizetype>(0, (file.size() - sectorSize) / sectorSize + 1));
+    // Sector s starts at (s + 1) * sectorSize; only sectors that start inside
+    // the file exist, so every table and chain below is bounded by the
+    // file's own length, whatever the file declares.
+    const quint32 sectorCount = quint32(file.size() > sectorSize ? (file.size() - 1) / sectorSize : 0);
     auto sectorAt = [&](quint32 s) { return sectorSize + qsizetype(s) * sectorSize; };
-    auto validSector = [&](quint32 s) { return s < sectorCount && sectorAt(s) + sectorSize <= file.size() + sectorSize; };
 
-    // The FAT sector list: 109 in the header, the rest in DIFAT sectors.
+    // The FAT sector list: 109 in the header, the rest in a chain of DIFAT
+    // sectors. A sector named twice (as FAT or DIFAT) makes a loop.
+    const quint32 declaredFat = get32(file, 44);
+    if (declaredFat > sectorCount)
+        return fail(error, damaged + QStringLiteral(" (할당표의 크기가 파일 길이를 넘습니다)."));
+    std::vector<bool> claimed(sectorCount, false);
     std::vector<quint32> fatSectors;
-    for (int i = 0; i < HeaderDifatEntries; ++i) {
-        const quint32 s = get32(file, 76 + i * 4);
-        if (s != FreeSect)
+    enum class Claim { Ok, Outside, Again };
+    auto claim = [&](quint32 s) {
+        if (s >= sectorCount)
+            return Claim::Outside;
+        if (claimed[s])
+            return Claim::Again;
+        claimed[s] = true;
+        return Claim::Ok;
+    };
+    auto chainFault = [&](Claim c) {
+        return fail(error, damaged + (c == Claim::Again ? QStringLiteral(" (섹터 연결이 같은 섹터로 되돌아옵니다).")
+                                                        : QStringLiteral(" (섹터 연결이 파일 밖을 가리킵니다).")));
+    };
+    auto addFat = [&](quint32 s) {
+        if (s == FreeSect || fatSectors.size() >= declaredFat)
+            return Claim::Ok;
+        const Claim c = claim(s);
+        if (c == Claim::Ok)
             fatSectors.push_back(s);
-    }
-    quint32 difat = get32(file, 68);
-    for (quint32 guard = 0; difat != EndOfChain && difat != FreeSect; ++guard) {
-        if (!validSector(difat) || guard > sectorCount)
-            return fail(error, QStringLiteral("the compound file is damaged"));
+        return c;
+    };
+    for (int i = 0; i < HeaderDifatEntries; ++i)
+        if (const Claim c = addFat(get32(file, 76 + i * 4)); c != Claim::Ok)
+            return chainFault(c);
+    const qsizetype perDifat = sectorSize / 4 - 1;
+    for (quint32 difat = get32(file, 68); difat != EndOfChain && difat != FreeSect && fatSectors.size() < declaredFat;) {
+        if (const Claim c = claim(difat); c != Claim::Ok)
+            return chainFault(c);
         const qsizetype at = sectorAt(difat);
-        const qsizetype entries = sectorSize / 4 - 1;
-        for (qsizetype i = 0; i < entries && at + i * 4 + 4 <= file.size(); ++i) {
-            const quint32 s = get32(file, at + i * 4);
-            if (s != FreeSect)
-                fatSectors.push_back(s);
-        }
-        difat = at + entries * 4 + 4 <= file.size() ? get32(file, at + entries * 4) : EndOfChain;
+        if (at + sectorSize > file.size())
+            return fail(error, damaged + QStringLiteral(" (할당표 목록이 파일 끝에서 잘렸습니다)."));
+        for (qsizetype i = 0; i < perDifat; ++i)
+            if (const Claim c = addFat(get32(file, at + i * 4)); c != Claim::Ok)
+                return chainFault(c);
+        difat = get32(file, at + perDifat * 4);
     }
+    if (fatSectors.size() < declaredFat)
+        return fail(error, damaged + QStringLiteral(" (할당표의 일부가 없습니다)."));
+
+    // Entries for sectors beyond the file could only lead outside it.
     std::vector<quint32> fat;
-    fat.reserve(fatSectors.size() * size_t(sectorSize / 4));
+    fat.reserve(sectorCount);
     for (quint32 s : fatSectors) {
         const qsizetype at = sectorAt(s);
-        for (qsizetype i = 0; i < sectorSize / 4; ++i)
+        for (qsizetype i = 0; i < sectorSize / 4 && fat.size() < sectorCount; ++i)
             fat.push_back(at + i * 4 + 4 <= file.size() ? get32(file, at + i * 4) : FreeSect);
     }
 
-    // Follows a chain of sectors; false on a loop or a sector outside the file.
-    auto readChain = [&](quint32 start, const std::vector<quint32> &table, auto &&sector, qsizetype unit, quint64 limit,
-                         QByteArray *out) {
+    // Follows a chain of `unit`-sized pieces of `source` through `table` up
+    // to `limit` bytes; each piece is visited once, so the result never
+    // outgrows the source. False on a loop or a piece outside the source.
+    enum class Chain { Ok, Loop, Outside };
+    auto readChain = [](const QByteArray &source, qsizetype firstAt, quint32 start, const std::vector<quint32> &table,
+                        qsizetype unit, quint64 limit, QByteArray *out) {
         out->clear();
         std::vector<bool> seen(table.size(), false);
-        for (quint32 s = start; s != EndOfChain; s = table[s]) {
-            if (s >= table.size() || seen[s])
-                return false;
+        for (quint32 s = start; s != EndOfChain && quint64(out->size()) < limit; s = table[s]) {
+            if (s >= table.size())
+                return Chain::Outside;
+            if (seen[s])
+                return Chain::Loop;
             seen[s] = true;
-            const qsizetype at = sector(s);
-            if (at < 0 || at + unit > file.size() + unit)
-                return false;
-            out->append(file.mid(at, unit));
-            if (quint64(out->size()) >= limit)
-                break;
+            const qsizetype at = firstAt + qsizetype(s) * unit;
+            if (at >= source.size())
+                return Chain::Outside;
+            out->append(source.constData() + at, std::min(unit, source.size() - at));
         }
-        return true;
+        return Chain::Ok;
     };
-    auto bigSector = [&](quint32 s) { return sectorAt(s); };
+    auto streamFault = [&](Chain c, const QString &what) {
+        return fail(error, damaged + QStringLiteral(" (%1: %2).")
+                                         .arg(what, c == Chain::Loop ? QStringLiteral("섹터 연결이 되풀이됩니다")
+                                                                     : QStringLiteral("섹터 연결이 파일 밖을 가리킵니다")));
+    };
 
     QByteArray directory;
-    if (!readChain(get32(file, 48), fat, bigSector, sectorSize, quint64(1) << 31, &directory) || directory.size() < 128)
-        return fail(error, QStringLiteral("the compound file's directory is damaged"));
+    if (const Chain c = readChain(file, sectorSize, get32(file, 48), fat, sectorSize, quint64(file.size()), &directory);
+        c != Chain::Ok)
+        return streamFault(c, QStringLiteral("목록"));
+    if (directory.size() < 128)
+        return fail(error, damaged + QStringLiteral(" (목록이 없습니다)."));
     const qsizetype entries = directory.size() / 128;
     auto entryName = [&](qsizetype i) {
         const qsizetype at = i * 128;
@@ -221,43 +261,43 @@ bool CompoundFile::readStream(const QByteArray &file, const QString &name, QByte
             break;
         }
     if (found < 0)
-        return fail(error, QStringLiteral("the file holds no %1 stream").arg(name));
+        return fail(error, QStringLiteral("엑셀 파일에 %1 자료가 없습니다.").arg(name));
     const quint32 start = get32(directory, found * 128 + 116);
     const quint64 size = get32(directory, found * 128 + 120); // streams of a workbook stay below 4 GB
     if (size == 0) {
         data->clear();
         return true;
     }
+    // A declared size beyond the file is refused before anything is read.
+    if (size > quint64(file.size()))
+        return fail(error, damaged + QStringLiteral(" (%1 자료의 크기가 파일 길이를 넘습니다).").arg(name));
+    QByteArray out;
     if (size < get32(file, 56)) {
         // A short stream lives in the mini stream (the root entry's stream)
         // and is chained through the mini FAT.
+        const quint64 miniStreamSize = get32(directory, 120);
+        if (miniStreamSize > quint64(file.size()))
+            return fail(error, damaged + QStringLiteral(" (작은 자료 영역의 크기가 파일 길이를 넘습니다)."));
         QByteArray miniStream, miniFatBytes;
-        if (!readChain(get32(directory, 116), fat, bigSector, sectorSize, get32(directory, 120), &miniStream)
-            || !readChain(get32(file, 60), fat, bigSector, sectorSize, quint64(1) << 31, &miniFatBytes))
-            return fail(error, QStringLiteral("the compound file's short streams are damaged"));
-        std::vector<quint32> miniFat(size_t(miniFatBytes.size() / 4));
+        if (const Chain c = readChain(file, sectorSize, get32(directory, 116), fat, sectorSize, miniStreamSize, &miniStream);
+            c != Chain::Ok)
+            return streamFault(c, QStringLiteral("작은 자료 영역"));
+        if (const Chain c = readChain(file, sectorSize, get32(file, 60), fat, sectorSize, quint64(file.size()), &miniFatBytes);
+            c != Chain::Ok)
+            return streamFault(c, QStringLiteral("작은 자료 할당표"));
+        // Mini sectors are addressed inside the mini stream, not the file.
+        std::vector<quint32> miniFat(size_t(std::min<qsizetype>(miniFatBytes.size() / 4, miniStream.size() / miniSize)));
         for (size_t i = 0; i < miniFat.size(); ++i)
             miniFat[i] = get32(miniFatBytes, qsizetype(i) * 4);
-        // Mini sectors are addressed inside the mini stream, not the file.
-        QByteArray out;
-        std::vector<bool> seen(miniFat.size(), false);
-        for (quint32 s = start; s != EndOfChain; s = miniFat[s]) {
-            if (s >= miniFat.size() || seen[s] || qsizetype(s) * miniSize + miniSize > miniStream.size())
-                return fail(error, QStringLiteral("the compound file's short streams are damaged"));
-            seen[s] = true;
-            out.append(miniStream.mid(qsizetype(s) * miniSize, miniSize));
-            if (quint64(out.size()) >= size)
-                break;
-        }
-        if (quint64(out.size()) < size)
-            return fail(error, QStringLiteral("the %1 stream is cut short").arg(name));
-        *data = out.left(qsizetype(size));
-        return true;
+        if (const Chain c = readChain(miniStream, 0, start, miniFat, miniSize, size, &out); c != Chain::Ok)
+            return streamFault(c, name);
+    } else if (const Chain c = readChain(file, sectorSize, start, fat, sectorSize, size, &out); c != Chain::Ok) {
+        return streamFault(c, name);
     }
-    QByteArray out;
-    if (!readChain(start, fat, bigSector, sectorSize, size, &out) || quint64(out.size()) < size)
-        return fail(error, QStringLiteral("the %1 stream is damaged").arg(name));
-    *data = out.left(qsizetype(size));
+    if (quint64(out.size()) < size)
+        return fail(error, damaged + QStringLiteral(" (%1 자료가 중간에 끊겼습니다).").arg(name));
+    out.truncate(qsizetype(size));
+    *data = out;
     return true;
 }
 

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <iconv.h>
 
+#include <QList>
+
 namespace qvx {
 namespace {
 
@@ -193,6 +195,27 @@ QString Cp949::decode(const QByteArray &bytes, bool *ok)
         }
     }
     return out;
+}
+
+QString Cp949::firstUnencodable(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString ch = text.mid(i, length);
+        bool ok = true;
+        encode(ch, &ok);
+        if (!ok)
+            return ch;
+        i += length - 1;
+    }
+    return QString();
+}
+
+QString Cp949::characterName(const QString &character)
+{
+    return QStringLiteral("\"%1\"(U+%2)")
+        .arg(character)
+        .arg(QString::number(character.toUcs4().value(0), 16).toUpper(), 4, QLatin1Char('0'));
 }
 
 } // namespace qvx

@@ -18,6 +18,12 @@ struct Cp949
     // is ever dropped silently.
     static QString decode(const QByteArray &bytes, bool *ok = nullptr);
 
+    // The first character of `text` that CP949 cannot hold (a surrogate pair
+    // counts as one); empty when every character converts.
+    static QString firstUnencodable(const QString &text);
+    // A character as messages name it: "😀"(U+1F600).
+    static QString characterName(const QString &character);
+
     // True for 0x81..0xFE, the bytes that begin a double-byte character. The
     // second byte of such a character may be an ASCII letter.
     static bool isLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }

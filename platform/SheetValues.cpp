@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 namespace qvx::sheet {
@@ -122,6 +123,40 @@ QString numberText(double value)
     else
         out = digits.left(pointAfter) + u'.' + digits.mid(pointAfter);
     return value < 0 ? u'-' + out : out;
+}
+
+bool exactAmount(const QString &text, double *value)
+{
+    QString plain = text;
+    plain.remove(u',');
+    const bool negative = plain.startsWith(u'-');
+    const QStringView unsignedPart = QStringView(plain).mid(negative ? 1 : 0);
+    const qsizetype point = unsignedPart.indexOf(u'.');
+    const QStringView whole = point < 0 ? unsignedPart : unsignedPart.left(point);
+    const QStringView fraction = point < 0 ? QStringView() : unsignedPart.mid(point + 1);
+    if (whole.isEmpty() || !std::all_of(whole.begin(), whole.end(), [](QChar c) { return c.isDigit(); })
+        || !std::all_of(fraction.begin(), fraction.end(), [](QChar c) { return c.isDigit(); }))
+        return false;
+    bool ok = false;
+    const double v = plain.toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return false;
+    if (fraction.isEmpty()) {
+        // Every whole number up to 2^53 has a double of its own.
+        constexpr double Exact = 9007199254740992.0;
+        if (std::fabs(v) > Exact)
+            return false;
+    } else {
+        QString digits = whole.toString() + fraction.toString();
+        while (digits.size() > 1 && digits.startsWith(u'0'))
+            digits.remove(0, 1);
+        while (digits.size() > 1 && digits.endsWith(u'0'))
+            digits.chop(1);
+        if (digits.size() > 15)
+            return false;
+    }
+    *value = v;
+    return true;
 }
 
 } // namespace qvx::sheet

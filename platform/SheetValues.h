@@ -23,4 +23,11 @@ QString valueText(double value, NumberKind kind, bool date1904);
 // 15 significant digits ("0.000001", "12.25").
 QString numberText(double value);
 
+// The number an amount text ("1,000", "-2,500.50") is written as in a
+// spreadsheet: true only when a double holds it exactly as it is shown (a
+// whole amount up to 2^53, a fraction of up to 15 significant digits), so
+// that the cell reads back unaltered; otherwise the amount is written as a
+// text.
+bool exactAmount(const QString &text, double *value);
+
 } // namespace qvx::sheet

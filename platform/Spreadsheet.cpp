@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
@@ -30,14 +31,26 @@ bool fail(QString *error, const QString &text)
     return false;
 }
 
-// Column letters of a cell reference ("AB12" -> 27).
+// The limits of an Office Open XML sheet.
+constexpr int XlsxMaxRows = 1048576;
+constexpr int XlsxMaxColumns = 16384;
+
+bool refuse(SheetCells *cells, QString *error, const QString &text)
+{
+    cells->clear();
+    return fail(error, text);
+}
+
+
+// Column letters of a cell reference ("AB12" -> 27); letters beyond the
+// sheet's last column give a column past it, never an overflow.
 int columnOfRef(QStringView ref)
 {
     int col = 0;
     for (QChar ch : ref) {
         if (ch < u'A' || ch > u'Z')
             break;
-        col = col * 26 + (ch.unicode() - u'A' + 1);
+        col = std::min(col * 26 + (ch.unicode() - u'A' + 1), XlsxMaxColumns + 1);
     }
     return col - 1;
 }
@@ -182,11 +195,11 @@ bool usesDate1904(const QByteArray &workbook)
     return false;
 }
 
-bool readXlsx(const QString &fileName, Spreadsheet::Rows *rows, QString *error)
+bool readXlsx(const QString &fileName, SheetCells *cells, QString *error)
 {
     ZipReader zip(fileName);
     if (!zip.isOpen())
-        return fail(error, QStringLiteral("not a readable workbook"));
+        return fail(error, QStringLiteral("읽을 수 있는 엑셀 파일이 아닙니다."));
     QByteArray shared, sheet, styles, workbook;
     QStringList strings;
     if (zip.read("xl/sharedStrings.xml", &shared))
@@ -197,9 +210,9 @@ bool readXlsx(const QString &fileName, Spreadsheet::Rows *rows, QString *error)
     const bool date1904 = zip.read("xl/workbook.xml", &workbook) && usesDate1904(workbook);
     const QByteArray sheetPath = ("xl/" + activeSheetPath(zip)).toUtf8();
     if (!zip.read(sheetPath.constData(), &sheet))
-        return fail(error, QStringLiteral("the workbook has no readable sheet"));
+        return fail(error, QStringLiteral("엑셀 파일에 읽을 수 있는 시트가 없습니다."));
 
-    rows->clear();
+    cells->clear();
     QXmlStreamReader r(sheet);
     int rowIndex = -1;
     int colIndex = -1;
@@ -213,17 +226,21 @@ bool readXlsx(const QString &fileName, Spreadsheet::Rows *rows, QString *error)
             const int number = r.attributes().value(QStringLiteral("r")).toInt();
             rowIndex = number > 0 ? number - 1 : rowIndex + 1;
             colIndex = -1;
-            if (rowIndex > 1000000)
-                return fail(error, QStringLiteral("the sheet is too large"));
-            while (rows->size() <= rowIndex)
-                rows->append(QStringList());
+            if (rowIndex >= XlsxMaxRows)
+                return refuse(cells, error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (%1행이 시트의 %2행을 넘습니다).")
+                                               .arg(rowIndex + 1)
+                                               .arg(XlsxMaxRows));
         } else if (r.name() == u"c" && rowIndex >= 0) {
             const QStringView ref = r.attributes().value(QStringLiteral("r"));
             colIndex = ref.isEmpty() ? colIndex + 1 : columnOfRef(ref);
+            if (colIndex >= XlsxMaxColumns)
+                return refuse(cells, error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (%1행의 셀이 시트의 %2열을 넘습니다).")
+                                               .arg(rowIndex + 1)
+                                               .arg(XlsxMaxColumns));
             type = r.attributes().value(QStringLiteral("t")).toString();
             const QStringView style = r.attributes().value(QStringLiteral("s"));
             kind = style.isEmpty() ? sheet::NumberKind::Number : styleKinds.value(style.toInt(), sheet::NumberKind::Number);
-        } else if ((r.name() == u"v" || r.name() == u"is") && rowIndex >= 0 && colIndex >= 0 && colIndex < 16384) {
+        } else if ((r.name() == u"v" || r.name() == u"is") && rowIndex >= 0 && colIndex >= 0) {
             const QString raw = r.readElementText(QXmlStreamReader::IncludeChildElements);
             QString text;
             if (type == u"s")
@@ -237,34 +254,32 @@ bool readXlsx(const QString &fileName, Spreadsheet::Rows *rows, QString *error)
                 const double v = raw.toDouble(&ok);
                 text = ok ? sheet::valueText(v, kind, date1904) : raw;
             }
-            QStringList &row = (*rows)[rowIndex];
-            while (row.size() <= colIndex)
-                row << QString();
-            row[colIndex] = text;
+            if (!text.isEmpty() && cells->cellCount() >= SheetCells::MaxCells)
+                return refuse(cells, error, SheetCells::tooManyCellsMessage());
+            cells->set(rowIndex, colIndex, text);
         }
     }
     if (r.hasError())
-        return fail(error, QStringLiteral("the sheet is damaged: ") + r.errorString());
+        return refuse(cells, error, QStringLiteral("엑셀 파일의 시트가 손상되어 읽을 수 없습니다: ") + r.errorString());
     return true;
 }
 
 // Workbooks older than Excel 97 (BIFF5 and before).
-bool readOldXls(const QString &fileName, int sheet, Spreadsheet::Rows *rows, QString *error)
+bool readOldXls(const QString &fileName, int sheet, SheetCells *cells, QString *error)
 {
     const void *handle = nullptr;
     if (freexl_open(QFile::encodeName(fileName).constData(), &handle) != FREEXL_OK)
-        return fail(error, QStringLiteral("not a readable workbook"));
+        return fail(error, QStringLiteral("읽을 수 있는 엑셀 파일이 아닙니다."));
     std::unique_ptr<const void, void (*)(const void *)> guard(handle, [](const void *h) { freexl_close(h); });
     if (freexl_select_active_worksheet(handle, unsigned(sheet)) != FREEXL_OK
         && freexl_select_active_worksheet(handle, 0) != FREEXL_OK)
-        return fail(error, QStringLiteral("the workbook has no readable sheet"));
+        return fail(error, QStringLiteral("엑셀 파일에 읽을 수 있는 시트가 없습니다."));
     unsigned int nRows = 0;
     unsigned short nCols = 0;
     if (freexl_worksheet_dimensions(handle, &nRows, &nCols) != FREEXL_OK)
-        return fail(error, QStringLiteral("the workbook has no readable sheet"));
-    rows->clear();
+        return fail(error, QStringLiteral("엑셀 파일에 읽을 수 있는 시트가 없습니다."));
+    cells->clear();
     for (unsigned int r = 0; r < nRows; ++r) {
-        QStringList row;
         for (unsigned short c = 0; c < nCols; ++c) {
             FreeXL_CellValue cell;
             QString text;
@@ -287,30 +302,31 @@ bool readOldXls(const QString &fileName, int sheet, Spreadsheet::Rows *rows, QSt
                     break;
                 }
             }
-            row << text;
+            if (!text.isEmpty() && cells->cellCount() >= SheetCells::MaxCells)
+                return refuse(cells, error, SheetCells::tooManyCellsMessage());
+            cells->set(int(r), int(c), text);
         }
-        while (!row.isEmpty() && row.last().isEmpty())
-            row.removeLast();
-        rows->append(row);
     }
     return true;
 }
 
-bool readXls(const QString &fileName, Spreadsheet::Rows *rows, QString *error)
+bool readXls(const QString &fileName, SheetCells *cells, QString *error)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return fail(error, file.errorString());
     constexpr qint64 Limit = 512LL * 1024 * 1024;
     if (file.size() > Limit)
-        return fail(error, QStringLiteral("the workbook is too large"));
+        return fail(error, QStringLiteral("엑셀 파일이 너무 커서 읽을 수 없습니다."));
     const QByteArray bytes = file.readAll();
     file.close();
-    switch (XlsReader::read(bytes, rows, error)) {
+    switch (XlsReader::read(bytes, cells, error)) {
     case XlsReader::Result::Read:
         return true;
     case XlsReader::Result::NotBiff8:
-        return readOldXls(fileName, XlsReader::activeWorksheet(bytes), rows, error);
+        if (!XlsReader::olderSheetsFit(bytes, error))
+            return false;
+        return readOldXls(fileName, XlsReader::activeWorksheet(bytes), cells, error);
     case XlsReader::Result::Failed:
         break;
     }
@@ -322,11 +338,11 @@ bool writeXlsx(const QString &temp, const Spreadsheet::Rows &rows, const QVector
 {
     lxw_workbook *book = workbook_new(QFile::encodeName(temp).constData());
     if (!book)
-        return fail(error, QStringLiteral("cannot create ") + temp);
+        return fail(error, QStringLiteral("파일을 만들 수 없습니다: ") + temp);
     lxw_worksheet *sheet = workbook_add_worksheet(book, sheetName.toUtf8().constData());
     if (!sheet) {
         workbook_close(book);
-        return fail(error, QStringLiteral("bad sheet name ") + sheetName);
+        return fail(error, QStringLiteral("시트 이름으로 쓸 수 없습니다: ") + sheetName);
     }
     const QVector<int> widths = XlsWriter::columnWidths(rows);
     for (int c = 0; c < widths.size(); ++c)
@@ -348,9 +364,9 @@ bool writeXlsx(const QString &temp, const Spreadsheet::Rows &rows, const QVector
             if (text.isEmpty())
                 continue;
             const int decimals = amounts.value(c, -1);
-            if (r > 0 && decimals >= 0)
-                worksheet_write_number(sheet, lxw_row_t(r), lxw_col_t(c), QString(text).remove(u',').toDouble(),
-                                       formatFor(decimals));
+            double value = 0;
+            if (r > 0 && decimals >= 0 && sheet::exactAmount(text, &value))
+                worksheet_write_number(sheet, lxw_row_t(r), lxw_col_t(c), value, formatFor(decimals));
             else
                 worksheet_write_string(sheet, lxw_row_t(r), lxw_col_t(c), text.toUtf8().constData(), nullptr);
         }
@@ -398,6 +414,8 @@ bool Spreadsheet::write(const QString &fileName, const Rows &rows, QString *erro
     const QVector<int> amounts = amountColumns(rows);
     QByteArray bytes;
     if (fileName.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive)) {
+        if (const QString refusal = XlsWriter::overlongText(rows); !refusal.isEmpty())
+            return fail(error, refusal);
         const QString temp = fileName + QStringLiteral(".part");
         QFile::remove(temp);
         const bool built = writeXlsx(temp, rows, amounts, sheetName, error);
@@ -409,7 +427,7 @@ bool Spreadsheet::write(const QString &fileName, const Rows &rows, QString *erro
         if (!built)
             return false;
         if (bytes.isEmpty())
-            return fail(error, QStringLiteral("cannot write ") + fileName);
+            return fail(error, QStringLiteral("파일을 저장할 수 없습니다: ") + fileName);
     } else {
         bytes = XlsWriter::build(rows, amounts, sheetName, error);
         if (bytes.isEmpty())
@@ -419,11 +437,24 @@ bool Spreadsheet::write(const QString &fileName, const Rows &rows, QString *erro
     // here leaves the old file as it was.
     QString writeError;
     if (!TextFile::writeBytes(fileName, bytes, &writeError))
-        return fail(error, QStringLiteral("cannot write ") + fileName + QStringLiteral(": ") + writeError);
+        return fail(error, QStringLiteral("파일을 저장할 수 없습니다: ") + fileName + QStringLiteral(" (") + writeError + u')');
     return true;
 }
 
 bool Spreadsheet::read(const QString &fileName, Rows *rows, QString *error)
+{
+    rows->clear();
+    SheetCells cells;
+    if (!read(fileName, &cells, error))
+        return false;
+    if (cells.paddedCellCount() > MaxDenseCells)
+        return fail(error, QStringLiteral("시트가 너무 넓거나 길어 읽을 수 없습니다 (빈 칸을 포함해 최대 %1칸).")
+                               .arg(QLocale(QLocale::Korean, QLocale::SouthKorea).toString(qlonglong(MaxDenseCells))));
+    *rows = cells.rows(XlsxMaxColumns);
+    return true;
+}
+
+bool Spreadsheet::read(const QString &fileName, SheetCells *cells, QString *error)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
@@ -431,10 +462,10 @@ bool Spreadsheet::read(const QString &fileName, Rows *rows, QString *error)
     const QByteArray head = file.read(8);
     file.close();
     if (head.startsWith("PK"))
-        return readXlsx(fileName, rows, error);
+        return readXlsx(fileName, cells, error);
     if (head.startsWith(QByteArray::fromHex("D0CF11E0A1B11AE1")))
-        return readXls(fileName, rows, error);
-    return fail(error, QStringLiteral("not a workbook"));
+        return readXls(fileName, cells, error);
+    return fail(error, QStringLiteral("엑셀 파일이 아닙니다."));
 }
 
 } // namespace qvx

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SheetCells.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -15,13 +17,21 @@ namespace qvx {
 // .xls (BIFF) file, the format told by the file's first bytes, not its name;
 // numbers come back as their plain digits ("1000", not "1,000", "1000.0" or
 // "1E+19"), dates as "yyyy-MM-dd" (with " HH:mm:ss" where the format shows a
-// time), booleans as "TRUE"/"FALSE", formulas as their saved results.
+// time), booleans as "TRUE"/"FALSE", formulas as their saved results. The
+// cells are held sparsely (a cell at the last column costs no more than one
+// in the first); a damaged file, a cell beyond the format's limits or more
+// than SheetCells::MaxCells cells is refused with a Korean reason.
 struct Spreadsheet
 {
     using Rows = QVector<QStringList>;
 
     static bool write(const QString &fileName, const Rows &rows, QString *error = nullptr,
                       const QString &sheetName = QStringLiteral("Sheet1"));
+    static bool read(const QString &fileName, SheetCells *cells, QString *error = nullptr);
+    // The same as dense rows (each up to its last text) for sheets whose
+    // rows so padded hold at most MaxDenseCells cells; a wider or longer
+    // sheet is refused (read it sparsely instead).
+    static constexpr qsizetype MaxDenseCells = 4'000'000;
     static bool read(const QString &fileName, Rows *rows, QString *error = nullptr);
 
     // The plain text of a number cell: whole numbers without a fraction,

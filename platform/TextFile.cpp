@@ -21,26 +21,6 @@ bool TextFile::writeBytes(const QString &fileName, const QByteArray &bytes, QStr
     return true;
 }
 
-namespace {
-
-// The first character of `text` that CP949 cannot hold (a surrogate pair
-// counts as one); empty when there is none.
-QString firstUnencodable(const QString &text)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString ch = text.mid(i, length);
-        bool ok = true;
-        Cp949::encode(ch, &ok);
-        if (!ok)
-            return ch;
-        i += length - 1;
-    }
-    return QString();
-}
-
-} // namespace
-
 bool TextFile::writeLines(const QString &fileName, const QStringList &lines, QString *error)
 {
     QByteArray bytes;
@@ -50,11 +30,9 @@ bool TextFile::writeLines(const QString &fileName, const QStringList &lines, QSt
         if (!ok) {
             // A "?" in place of the character would go unnoticed into the file.
             if (error)
-                *error = QStringLiteral("%1번째 줄의 문자 \"%2\"(U+%3)는 CP949로 저장할 수 없습니다.")
+                *error = QStringLiteral("%1번째 줄의 문자 %2는 CP949로 저장할 수 없습니다.")
                              .arg(i + 1)
-                             .arg(firstUnencodable(lines.at(i)))
-                             .arg(QString::number(firstUnencodable(lines.at(i)).toUcs4().value(0), 16).toUpper(), 4,
-                                  QLatin1Char('0'));
+                             .arg(Cp949::characterName(Cp949::firstUnencodable(lines.at(i))));
             return false;
         }
         bytes += "\r\n";

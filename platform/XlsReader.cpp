@@ -1,6 +1,7 @@
 #include "platform/XlsReader.h"
 
 #include "platform/CompoundFile.h"
+#include "platform/SheetCells.h"
 #include "platform/SheetValues.h"
 
 #include <QHash>
@@ -21,8 +22,8 @@ enum : quint16 {
     rFORMULA = 0x0006, rSTRING = 0x0207
 };
 
-constexpr int MaxColumn = 16384;
-constexpr int MaxRow = 1048576;
+// A BIFF8 sheet has 65536 rows (the record's 16 bits) and 256 columns.
+constexpr int MaxColumn = 256;
 
 quint8 u8(const QByteArray &b, qsizetype at) { return at < b.size() ? quint8(b[at]) : 0; }
 quint16 u16(const QByteArray &b, qsizetype at) { return at + 2 <= b.size() ? qFromLittleEndian<quint16>(b.constData() + at) : 0; }
@@ -179,6 +180,7 @@ XlsReader::Result failed(QString *error, const QString &text)
     return XlsReader::Result::Failed;
 }
 
+
 struct Sheet
 {
     QString name;
@@ -188,7 +190,7 @@ struct Sheet
 
 } // namespace
 
-XlsReader::Result XlsReader::read(const QByteArray &file, QVector<QStringList> *rows, QString *error)
+XlsReader::Result XlsReader::read(const QByteArray &file, SheetCells *cells, QString *error)
 {
     QByteArray stream;
     QString why;
@@ -213,7 +215,7 @@ XlsReader::Result XlsReader::read(const QByteArray &file, QVector<QStringList> *
         const Record &r = globals[i];
         switch (r.id) {
         case rFILEPASS:
-            return failed(error, QStringLiteral("the workbook is protected with a password"));
+            return failed(error, QStringLiteral("암호로 보호된 엑셀 파일은 읽을 수 없습니다."));
         case rDATEMODE:
             date1904 = u16(r.data, 0) == 1;
             break;
@@ -253,7 +255,7 @@ XlsReader::Result XlsReader::read(const QByteArray &file, QVector<QStringList> *
         }
     }
     if (sheets.empty())
-        return failed(error, QStringLiteral("the workbook has no sheet"));
+        return failed(error, QStringLiteral("엑셀 파일에 시트가 없습니다."));
     // The sheet the workbook was saved showing; the first worksheet when that
     // one holds no cells (a chart).
     size_t chosen = size_t(std::max(0, activeTab));
@@ -262,30 +264,36 @@ XlsReader::Result XlsReader::read(const QByteArray &file, QVector<QStringList> *
         while (chosen < sheets.size() && sheets[chosen].type != 0)
             ++chosen;
         if (chosen >= sheets.size())
-            return failed(error, QStringLiteral("the workbook has no worksheet"));
+            return failed(error, QStringLiteral("엑셀 파일에 워크시트가 없습니다."));
     }
     if (sheets[chosen].offset >= quint32(stream.size()) || u16(stream, sheets[chosen].offset) != rBOF)
-        return failed(error, QStringLiteral("the workbook's sheet is damaged"));
+        return failed(error, QStringLiteral("엑셀 파일의 시트가 손상되어 읽을 수 없습니다."));
 
     auto numberText = [&](quint16 xf, double value) {
         const int format = xf < xfFormat.size() ? xfFormat[xf] : 0;
         return sheet::valueText(value, sheet::kindOfFormat(format, formats.value(format)), date1904);
     };
-    rows->clear();
+    cells->clear();
+    QString refusal;
     auto put = [&](int row, int col, const QString &text) {
-        if (row < 0 || row >= MaxRow || col < 0 || col >= MaxColumn || text.isEmpty())
+        if (!refusal.isEmpty() || text.isEmpty())
             return;
-        while (rows->size() <= row)
-            rows->append(QStringList());
-        QStringList &cells = (*rows)[row];
-        while (cells.size() <= col)
-            cells << QString();
-        cells[col] = text;
+        if (col >= MaxColumn) {
+            refusal = QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (%1행의 셀이 .xls 시트의 %2열을 넘습니다).")
+                          .arg(row + 1)
+                          .arg(MaxColumn);
+            return;
+        }
+        if (cells->cellCount() >= SheetCells::MaxCells) {
+            refusal = SheetCells::tooManyCellsMessage();
+            return;
+        }
+        cells->set(row, col, text);
     };
 
-    const std::vector<Record> cells = records(stream, sheets[chosen].offset);
-    for (size_t i = 0; i < cells.size(); ++i) {
-        const Record &r = cells[i];
+    const std::vector<Record> sheetRecords = records(stream, sheets[chosen].offset);
+    for (size_t i = 0; i < sheetRecords.size() && refusal.isEmpty(); ++i) {
+        const Record &r = sheetRecords[i];
         const int row = u16(r.data, 0);
         const int col = u16(r.data, 2);
         const quint16 xf = u16(r.data, 4);
@@ -327,16 +335,16 @@ XlsReader::Result XlsReader::read(const QByteArray &file, QVector<QStringList> *
             const quint8 kind = quint8(u8(r.data, 6));
             const quint8 value = quint8(u8(r.data, 8));
             if (kind == 0) {
-                for (size_t k = i + 1; k < cells.size(); ++k) {
-                    if (cells[k].id == rSTRING) {
-                        std::vector<QByteArray> pieces{cells[k].data};
-                        for (size_t m = k + 1; m < cells.size() && cells[m].id == rCONTINUE; ++m)
-                            pieces.push_back(cells[m].data);
+                for (size_t k = i + 1; k < sheetRecords.size(); ++k) {
+                    if (sheetRecords[k].id == rSTRING) {
+                        std::vector<QByteArray> pieces{sheetRecords[k].data};
+                        for (size_t m = k + 1; m < sheetRecords.size() && sheetRecords[m].id == rCONTINUE; ++m)
+                            pieces.push_back(sheetRecords[m].data);
                         put(row, col, PieceReader(std::move(pieces)).string());
                         break;
                     }
-                    if (cells[k].id != rCONTINUE && cells[k].id != 0x04BC && cells[k].id != 0x0221
-                        && cells[k].id != 0x0236) // shared formula, array, table: may stand between
+                    if (sheetRecords[k].id != rCONTINUE && sheetRecords[k].id != 0x04BC && sheetRecords[k].id != 0x0221
+                        && sheetRecords[k].id != 0x0236) // shared formula, array, table: may stand between
                         break;
                 }
             } else if (kind == 1) {
@@ -349,6 +357,10 @@ XlsReader::Result XlsReader::read(const QByteArray &file, QVector<QStringList> *
         default:
             break;
         }
+    }
+    if (!refusal.isEmpty()) {
+        cells->clear();
+        return failed(error, refusal);
     }
     return Result::Read;
 }
@@ -370,6 +382,31 @@ int XlsReader::activeWorksheet(const QByteArray &file)
     if (activeTab >= int(types.size()) || types[size_t(activeTab)] != 0)
         return 0;
     return int(std::count(types.begin(), types.begin() + activeTab, quint8(0)));
+}
+
+bool XlsReader::olderSheetsFit(const QByteArray &file, QString *error)
+{
+    constexpr int MaxOlderRows = 16384;
+    constexpr int MaxOlderColumns = 256;
+    constexpr quint16 rDIMENSIONS = 0x0200;
+    QByteArray stream;
+    if (!CompoundFile::readStream(file, QStringLiteral("Book"), &stream, error)
+        && !CompoundFile::readStream(file, QStringLiteral("Workbook"), &stream, error))
+        return false;
+    // Every record of every sheet, not only up to the first end record.
+    for (qsizetype at = 0; at + 4 <= stream.size();) {
+        const quint16 id = u16(stream, at);
+        const quint16 length = u16(stream, at + 2);
+        if (id == rDIMENSIONS && length >= 8
+            && (u16(stream, at + 6) > MaxOlderRows || u16(stream, at + 10) > MaxOlderColumns)) {
+            failed(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (시트의 크기가 %1행, %2열을 넘습니다).")
+                              .arg(MaxOlderRows)
+                              .arg(MaxOlderColumns));
+            return false;
+        }
+        at += 4 + length;
+    }
+    return true;
 }
 
 } // namespace qvx

@@ -1,8 +1,10 @@
 #include "platform/XlsWriter.h"
 
 #include "platform/CompoundFile.h"
+#include "platform/SheetValues.h"
 
 #include <QHash>
+#include <QLocale>
 #include <QtEndian>
 
 #include <algorithm>
@@ -183,13 +185,13 @@ bool fail(QString *error, const QString &text)
     return false;
 }
 
-bool amountValue(const QString &text, double *value)
+// A column's letters as the sheet shows them (0 -> "A", 27 -> "AB").
+QString columnLetters(int column)
 {
-    QString plain = text;
-    plain.remove(QLatin1Char(','));
-    bool ok = false;
-    *value = plain.toDouble(&ok);
-    return ok;
+    QString letters;
+    for (int c = column + 1; c > 0; c = (c - 1) / 26)
+        letters.prepend(QChar(u'A' + (c - 1) % 26));
+    return letters;
 }
 
 } // namespace
@@ -198,20 +200,24 @@ QByteArray XlsWriter::build(const QVector<QStringList> &rows, const ColumnKinds 
                             QString *error)
 {
     if (rows.size() > MaxRows) {
-        fail(error, QStringLiteral("%1 rows do not fit an .xls sheet (at most %2)").arg(rows.size()).arg(MaxRows));
+        fail(error, QStringLiteral("%1행은 엑셀(.xls) 시트에 담을 수 없습니다 (최대 %2행).").arg(rows.size()).arg(MaxRows));
         return {};
     }
     int columns = 0;
     for (const QStringList &r : rows)
         columns = std::max(columns, int(r.size()));
     if (columns > MaxColumns) {
-        fail(error, QStringLiteral("%1 columns do not fit an .xls sheet (at most %2)").arg(columns).arg(MaxColumns));
+        fail(error, QStringLiteral("%1열은 엑셀(.xls) 시트에 담을 수 없습니다 (최대 %2열).").arg(columns).arg(MaxColumns));
+        return {};
+    }
+    if (const QString refusal = overlongText(rows); !refusal.isEmpty()) {
+        fail(error, refusal);
         return {};
     }
     static const QString forbidden = QStringLiteral("[]:*?/\\");
     if (sheetName.isEmpty() || sheetName.size() > 31
         || std::any_of(sheetName.begin(), sheetName.end(), [](QChar c) { return forbidden.contains(c); })) {
-        fail(error, QStringLiteral("bad sheet name ") + sheetName);
+        fail(error, QStringLiteral("시트 이름으로 쓸 수 없습니다: ") + sheetName);
         return {};
     }
 
@@ -234,11 +240,11 @@ QByteArray XlsWriter::build(const QVector<QStringList> &rows, const ColumnKinds 
                 continue;
             double value = 0;
             const int kind = kinds.value(c, -1);
-            if (r > 0 && kind >= 0 && amountValue(text, &value)) {
+            if (r > 0 && kind >= 0 && sheet::exactAmount(text, &value)) {
                 record(cells, rNUMBER, Bytes().u16(quint16(r)).u16(quint16(c)).u16(numberXf(kind)).f64(value).data());
                 continue;
             }
-            const QString cellText = text.left(32767);
+            const QString &cellText = text;
             auto it = stringIndex.find(cellText);
             if (it == stringIndex.end()) {
                 it = stringIndex.insert(cellText, quint32(strings.size()));
@@ -292,6 +298,19 @@ QByteArray XlsWriter::build(const QVector<QStringList> &rows, const ColumnKinds 
     record(sheet, rEOF, QByteArray());
 
     return CompoundFile::build(QStringLiteral("Workbook"), globals + sheet);
+}
+
+QString XlsWriter::overlongText(const QVector<QStringList> &rows)
+{
+    const QLocale korean(QLocale::Korean, QLocale::SouthKorea);
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size(); ++c)
+            if (rows[r][c].size() > MaxCellText)
+                return QStringLiteral("%1행 %2열의 글자(%3자)가 엑셀 셀에 담을 수 있는 %4자를 넘습니다.")
+                    .arg(r + 1)
+                    .arg(columnLetters(c), korean.toString(qlonglong(rows[r][c].size())),
+                         korean.toString(MaxCellText));
+    return QString();
 }
 
 QVector<int> XlsWriter::columnWidths(const QVector<QStringList> &rows)

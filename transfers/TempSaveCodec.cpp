@@ -38,10 +38,13 @@ TempSaveEncoded EncodeTempSaveLine(const TransferRow &row)
     line.reserve(TempSaveLineBytes);
     for (const TempSaveField &f : Fields) {
         bool ok = true;
-        const QByteArray bytes = qvx::Cp949::encode(savedValue(row, f.column), &ok);
+        const QString value = savedValue(row, f.column);
+        const QByteArray bytes = qvx::Cp949::encode(value, &ok);
         if (!ok || bytes.size() > f.width) {
             out.badColumn = f.column;
             out.badWidth = f.width;
+            if (!ok)
+                out.badCharacter = qvx::Cp949::firstUnencodable(value);
             return out;
         }
         line += bytes;
@@ -58,6 +61,16 @@ QString TempSaveTooLongMessage(int gridRow, TransferColumn column, int width)
         .arg(gridRow)
         .arg(TransferColumnTitle(column))
         .arg(width);
+}
+
+QString TempSaveRefusalMessage(int gridRow, const TempSaveEncoded &line)
+{
+    if (line.badCharacter.isEmpty())
+        return TempSaveTooLongMessage(gridRow, line.badColumn, line.badWidth);
+    return QStringLiteral("%1번째 자료의 '%2' 값의 문자 %3는 CP949로 저장할 수 없습니다.\r\n"
+                          "값을 수정한 후 다시 저장하시기 바랍니다.")
+        .arg(gridRow)
+        .arg(TransferColumnTitle(line.badColumn), qvx::Cp949::characterName(line.badCharacter));
 }
 
 TempSaveDecoded DecodeTempSaveLine(const QByteArray &line)

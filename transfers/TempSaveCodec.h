@@ -26,6 +26,7 @@ struct TempSaveEncoded
     QByteArray line;            // 211 bytes (no line end) when ok
     TransferColumn badColumn = tcNo; // the first value that does not fit
     int badWidth = 0;
+    QString badCharacter;       // the character CP949 lacks, when that is why
     bool ok() const { return !line.isEmpty(); }
 };
 
@@ -36,6 +37,9 @@ TempSaveEncoded EncodeTempSaveLine(const TransferRow &row);
 
 // The message that refuses a save: names the list row (1-based) and the field.
 QString TempSaveTooLongMessage(int gridRow, TransferColumn column, int width);
+// The message for a line that could not be made: the character CP949 cannot
+// hold, or else the value too long for its field.
+QString TempSaveRefusalMessage(int gridRow, const TempSaveEncoded &line);
 
 enum class TempSaveDecodeFault { None, TooLong, BadAmount };
 

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char **argv)
 {
@@ -69,6 +70,7 @@ int main(int argc, char **argv)
 
         // The relay and the simulated bank are started here.
         qvx::RelayServer relay;
+        relay.setLimits(options.relayLoginTimeoutMs, options.relayMaxConnections);
         if (!relay.listen(QHostAddress(options.listenAddress), options.relayPort))
             std::fprintf(stderr, "QVXServer: relay not started: %s\n", qPrintable(relay.errorString()));
         else
@@ -78,9 +80,10 @@ int main(int argc, char **argv)
         std::printf("QVXServer: bank answers after %d ms%s\n", options.bankDelayMs,
                     options.bankConsole ? " (bank commands on standard input)" : "");
 
-        // SIGTERM and SIGINT end the event loop; leaving this block closes the
-        // bank, the relay and every connection (rolling back what was not
-        // committed), then the database.
+        // SIGTERM and SIGINT end the event loop. The application server then
+        // stops accepting, stops every running statement, answers what each
+        // connection has received, rolls back and closes, all connections at
+        // once; leaving this block closes the bank, the relay and the database.
         qvx::StopSignals stopSignals;
         QObject::connect(&stopSignals, &qvx::StopSignals::stopRequested, &app, [](int) { QCoreApplication::quit(); });
         std::fflush(stdout);
@@ -88,6 +91,14 @@ int main(int argc, char **argv)
         if (stopSignals.lastSignal() != 0)
             std::printf("QVXServer: signal %d received, shutting down\n", stopSignals.lastSignal());
         std::fflush(stdout);
+        if (!appServer.close()) {
+            // A connection stuck in a call that cannot be stopped: what it
+            // did not commit is rolled back by the database on its next open.
+            std::fprintf(stderr, "QVXServer: connections did not close within %d ms; exiting\n",
+                         options.shutdownTimeoutMs);
+            std::fflush(stderr);
+            std::_Exit(rc);
+        }
         return rc;
     } catch (const std::exception &e) {
         std::fprintf(stderr, "QVXServer: %s\n", e.what());

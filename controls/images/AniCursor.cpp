@@ -303,4 +303,5 @@ void TAnimatedCursorImage::AssignToGif(TGIFImage &gif, QRgb windowColor) const
         const int index = AddGifFrame(gif, f.Icon->Image);
         gif.GifFrameAt(index).AnimateInterval = std::int32_t(std::int64_t(f.JiffyRate) * 100 / 6);
     }
+    gif.Changed();
 }

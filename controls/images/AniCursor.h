@@ -3,25 +3,20 @@
 // frames, each an icon with its hot spot and display rate, handed on as an
 // icon, a strip bitmap, an icon list or a multi-frame GIF picture.
 
+#include "controls/edits/CtlUtils.h"
 #include "controls/images/IconFile.h"
+#include "controls/panels/GraphicErrors.h"
 
+#include <QIODevice>
 #include <QImage>
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 class TIconList;
 class TGIFImage;
-
-// The class library's read error (raised with "Stream read error").
-class EReadError : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // The "anih" chunk: nine 32-bit fields.
 struct TAniHeader
@@ -66,6 +61,9 @@ public:
     // (the image is then cleared).
     void LoadFromBytes(const std::uint8_t *data, std::size_t size);
     void LoadFromFile(const QString &fileName);
+    // Writing animated cursors is not provided: "Function not yet
+    // implemented" is shown, then the operation ends silently (EAbort).
+    [[noreturn]] void SaveToStream(QIODevice &) const { NotImplemented(); }
     void Assign(const TAnimatedCursorImage &source);
 
     int FrameCount() const { return int(IconFrames.size()); }
@@ -77,7 +75,8 @@ public:
     // Frame 0's icon (an empty icon without frames).
     TIcon AsIcon() const;
     void AssignToIconList(TIconList &list) const;
-    // One GIF frame per icon, its delay the rate turned into milliseconds.
+    // One GIF frame per icon, its delay the rate turned into milliseconds;
+    // the picture's change notification follows.
     void AssignToGif(TGIFImage &gif, QRgb windowColor) const;
 
 private:

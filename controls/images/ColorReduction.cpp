@@ -331,17 +331,13 @@ void reduceStripes(const RgbImage &src, IndexedImage &out)
     }
 }
 
-void reduceGrayscale(const RgbImage &src, IndexedImage &out, int bits)
+void reduceGrayscale(const RgbImage &src, IndexedImage &out)
 {
-    const int levels = 1 << bits;
-    for (int i = 0; i < levels; ++i) {
-        const int v = levels == 256 ? i : i * 255 / (levels - 1);
-        out.Palette.SetColor(i, rgbColor(v, v, v));
-    }
+    for (int i = 0; i < 256; ++i)
+        out.Palette.SetColor(i, rgbColor(i, i, i));
     for (std::size_t i = 0; i < src.Pixels.size(); ++i) {
         const std::uint32_t p = src.Pixels[i];
-        const int grey = (77 * red(p) + 150 * green(p) + 29 * blue(p)) >> 8;
-        out.Pixels[i] = std::uint8_t(levels == 256 ? grey : (grey * (levels - 1) + 127) / 255);
+        out.Pixels[i] = std::uint8_t((77 * red(p) + 150 * green(p) + 29 * blue(p)) >> 8);
     }
 }
 
@@ -415,22 +411,22 @@ IndexedImage ReduceColors(const RgbImage &image, int bits, TReductionMethod meth
     out.Bits = bits;
     out.Palette.Count = 1 << bits;
     int used = 0;
-    if (!image.Empty()) {
+    if (image.Empty()) {
+        // nothing to reduce
+    } else if (bits < 8) {
+        // At 1 and 4 bits the methods do not apply: the picture is converted
+        // to the system's own palette, as the system does for such bitmaps.
+        reduceToSystemPalette(image, out, bits);
+    } else {
         switch (method) {
         case rmHistogram: reduceHistogram(image, out, out.Palette.Count); break;
         case rmMedianCut: used = reduceMedianCut(image, out, out.Palette.Count); break;
-        case rmGrayscale: reduceGrayscale(image, out, bits); break;
+        case rmGrayscale: reduceGrayscale(image, out); break;
+        case rmStripes: reduceStripes(image, out); break;
         case rmTrunc784:
         case rmTrunc666:
-        case rmStripes:
-            if (bits < 8) {
-                reduceToSystemPalette(image, out, bits);
-            } else if (method == rmStripes) {
-                reduceStripes(image, out);
-            } else {
-                reduceTruncated(image, out, method == rmTrunc666);
-                used = method == rmTrunc666 ? 216 : 224;
-            }
+            reduceTruncated(image, out, method == rmTrunc666);
+            used = method == rmTrunc666 ? 216 : 224;
             break;
         }
     }

@@ -26,7 +26,10 @@ int FormatColors(int bits);
 // Reduces the picture to bits (1, 4 or 8) per pixel. The palette holds
 // 2^bits entries; colorsUsed receives the colour-used count of the bitmap
 // header (the boxes made by median cut, 224 and 216 for the truncations,
-// 0 otherwise). Other bit counts raise "GIF image encoding error".
+// 0 otherwise). The methods make 8-bit pictures; at 1 and 4 bits every method
+// gives the system's conversion: each pixel the nearest of black and white,
+// or of the sixteen standard colours. Other bit counts raise "GIF image
+// encoding error".
 IndexedImage ReduceColors(const RgbImage &image, int bits, TReductionMethod method, int *colorsUsed = nullptr);
 
 // The bitmap file image of the picture at bits per pixel (1, 4, 8 reduced

@@ -78,6 +78,11 @@ const IndexedImage &TGIFFrame::FrameBitmap()
     return *Bitmap;
 }
 
+std::shared_ptr<const IndexedImage> TGIFFrame::SharedBitmap()
+{
+    return FrameBitmap().Empty() ? nullptr : Bitmap;
+}
+
 int TGIFFrame::FrameWidth() const
 {
     if (Bitmap)
@@ -285,9 +290,43 @@ bool TGIFImage::Empty() const
 
 const IndexedImage &TGIFImage::CurrentBitmap()
 {
+    if (Frames.empty()) {
+        AssignBitmap(IndexedImage());
+        FrameIndex = 0;
+    }
     if (FrameIndex < 0 || FrameIndex >= int(Frames.size()))
         return m_empty;
     return Frames[std::size_t(FrameIndex)]->FrameBitmap();
+}
+
+GifColorTable TGIFImage::GetPalette()
+{
+    return Frames.empty() ? GifColorTable() : CurrentBitmap().Palette;
+}
+
+void TGIFImage::AssignNone()
+{
+    ResetImage();
+    Changed();
+}
+
+void TGIFImage::AssignBitmap(const IndexedImage &bitmap)
+{
+    ResetImage();
+    AddFrame(bitmap);
+    Changed();
+}
+
+void TGIFImage::AssignBitmap(const RgbImage &image, GifColor transparent)
+{
+    ResetImage();
+    AddFrame(image, transparent);
+    Changed();
+}
+
+void TGIFFrame::AssignTo(TGIFImage &dest) const
+{
+    dest.AssignFrame(*this);
 }
 
 int TGIFImage::Width()
@@ -362,6 +401,7 @@ void TGIFImage::Assign(const TGIFImage &source)
     ScreenWidth = source.ScreenWidth;
     ScreenHeight = source.ScreenHeight;
     FrameIndex = source.FrameIndex;
+    Changed();
 }
 
 void TGIFImage::AssignFrame(const TGIFFrame &source)
@@ -384,6 +424,7 @@ void TGIFImage::AssignFrame(const TGIFFrame &source)
     FrameIndex = 0;
     if (Version == gvUnknown)
         Version = gv87a;
+    Changed();
 }
 
 void TGIFImage::RecalcScreenSize()

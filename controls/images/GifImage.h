@@ -79,6 +79,8 @@ public:
     // The decoded pixels (decoded now when needed); an empty picture when
     // the frame holds nothing. A failing decode leaves it empty and raises.
     const IndexedImage &FrameBitmap();
+    // The same pixels shared rather than copied (nullptr when empty).
+    std::shared_ptr<const IndexedImage> SharedBitmap();
     int FrameWidth() const;
     int FrameHeight() const;
     bool HasData() const { return !Item->ImageData.empty(); }
@@ -90,6 +92,10 @@ public:
 
     // Shares the other frame's data; copies its placement and timing.
     void Assign(const TGIFFrame &source);
+    // A frame or picture destination takes this frame (a bitmap destination
+    // takes GifFrameImage, GifPicture.h).
+    void AssignTo(TGIFFrame &dest) const { dest.Assign(*this); }
+    void AssignTo(TGIFImage &dest) const;
     // A new frame's pixels: an indexed picture, or a true-colour one that is
     // reduced when the frame is encoded.
     void AssignBitmap(const IndexedImage &bitmap);
@@ -129,8 +135,16 @@ public:
     int RepeatCount = 1;
     bool Transparent = true;
     GifProgressFn OnProgress;
+    // Told after the picture is assigned anew.
+    std::function<void(TGIFImage &)> OnChange;
 
+    ~TGIFImage() { OnChange = nullptr; }
     void ResetImage();
+    void Changed()
+    {
+        if (OnChange)
+            OnChange(*this);
+    }
 
     // The GIF held in count bytes; with decodeFirst frame 0 is decoded at once.
     void ReadGifStream(const std::uint8_t *data, std::size_t count, bool decodeFirst);
@@ -150,14 +164,25 @@ public:
     // Shares the other picture's data and copies its frames.
     void Assign(const TGIFImage &source);
     void AssignFrame(const TGIFFrame &source);
+    // Nothing assigned: the picture emptied.
+    void AssignNone();
+    // One frame of the bitmap.
+    void AssignBitmap(const IndexedImage &bitmap);
+    void AssignBitmap(const RgbImage &image, GifColor transparent = GifNoColor);
+    // A picture destination takes this one (a bitmap destination takes
+    // GifPictureImage, GifPicture.h). Each assignment ends with Changed().
+    void AssignTo(TGIFImage &dest) const { dest.Assign(*this); }
     bool Equals(const TGIFImage &other) const { return Image == other.Image; }
 
     bool Empty() const;
     int Width();
     int Height();
     bool GetTransparent() const;
-    // The current frame's pixels (none: an empty picture).
+    // The current frame's pixels (an empty picture when FrameIndex is out of
+    // range). A picture without frames gets one, with an empty bitmap.
     const IndexedImage &CurrentBitmap();
+    // The current bitmap's palette; no colours (Count 0) without frames.
+    GifColorTable GetPalette();
     [[noreturn]] void SetWidth(int) { throw EInvalidGraphicOperation(SGifCannotResize); }
     [[noreturn]] void SetHeight(int) { throw EInvalidGraphicOperation(SGifCannotResize); }
 

@@ -252,13 +252,27 @@ void LzwDecode(const std::vector<std::uint8_t> &data, IndexedImage &image, bool 
         pos += take;
     }
 
-    // Interlaced pictures are decoded in stored order and put in place after.
-    std::vector<std::uint8_t> stored;
+    // Interlaced pictures are decoded in stored order, each run of pixels
+    // going straight to its row, so the picture is never held twice.
     std::uint8_t *out = image.Pixels.data();
+    std::vector<int> storedRows;
     if (interlace && height > 1) {
-        stored.assign(total, 0);
-        out = stored.data();
+        storedRows = InterlacedOrder(height);
+        out = nullptr;
     }
+    std::size_t op = 0;
+    // Copies pixels that continue the stored order at op to their rows.
+    auto scatter = [&](const std::uint8_t *src, std::size_t len) {
+        const std::size_t w = std::size_t(width);
+        while (len > 0 && op < total) {
+            const std::size_t col = op % w;
+            const std::size_t n = std::min(len, w - col);
+            std::memcpy(image.Row(storedRows[op / w]) + col, src, n);
+            src += n;
+            len -= n;
+            op += n;
+        }
+    };
 
     const int pixelMask = (1 << std::clamp(pixelBits, 1, 8)) - 1;
     const int clear = 1 << codeSize, eoi = clear + 1;
@@ -271,12 +285,29 @@ void LzwDecode(const std::vector<std::uint8_t> &data, IndexedImage &image, bool 
     int codeWidth = codeSize + 1, limit = 1 << codeWidth, next = clear + 2;
     bool full = false;
     int old = -1; // -1: no previous code (the start, or just after a clear)
-    std::size_t op = 0;
     std::size_t lastRow = 0;
 
+    // Writes one pixel at op.
+    auto single = [&](int code) {
+        if (out)
+            out[op++] = t[code].suffix;
+        else
+            scatter(&t[code].suffix, 1);
+    };
     // Writes the string of a code at op (cut at the end of the picture).
+    std::uint8_t scratch[4096];
     auto emit = [&](int code) {
         const std::size_t len = t[code].length;
+        if (!out) {
+            std::uint8_t *p = scratch + len - 1;
+            while (code >= clear) {
+                *p-- = t[code].suffix;
+                code = t[code].prefix;
+            }
+            *p = t[code].suffix;
+            scatter(scratch, len);
+            return;
+        }
         if (op + len <= total) {
             std::uint8_t *p = out + op + len - 1;
             while (code >= clear) {
@@ -319,7 +350,7 @@ void LzwDecode(const std::vector<std::uint8_t> &data, IndexedImage &image, bool 
             // The clamped code size leaves nothing trustworthy after the
             // first pixel of a fresh table.
             if (old < 0 && code < clear)
-                out[op++] = t[code].suffix;
+                single(code);
             break;
         }
         if (old < 0) {
@@ -329,12 +360,12 @@ void LzwDecode(const std::vector<std::uint8_t> &data, IndexedImage &image, bool 
                 fail(SGifDecodeError);
                 break;
             }
-            out[op++] = t[code].suffix;
+            single(code);
             old = code;
         } else {
             if (code < next) {
                 if (code < clear)
-                    out[op++] = t[code].suffix;
+                    single(code);
                 else
                     emit(code);
                 if (!full)
@@ -362,11 +393,6 @@ void LzwDecode(const std::vector<std::uint8_t> &data, IndexedImage &image, bool 
         }
     }
 
-    if (!stored.empty()) {
-        const std::vector<int> order = InterlacedOrder(height);
-        for (std::size_t k = 0; k < order.size(); ++k)
-            std::memcpy(image.Row(order[k]), stored.data() + k * std::size_t(width), std::size_t(width));
-    }
     report(progress, GifProgressStage::Ending, 100);
 }
 

@@ -1,6 +1,6 @@
 #include "controls/images/GifPicture.h"
 
-#include "controls/edits/CtlUtils.h"
+#include "controls/images/PictureFormats.h"
 
 #include <QFile>
 #include <QMimeData>
@@ -21,27 +21,28 @@ QImage GifFrameImage(TGIFFrame &frame)
         }
         return out;
     }
-    return IndexedToQImage(frame.FrameBitmap(), frame.TransparentColor);
+    // The frame's own pixels with a colour table: one byte a pixel, no copy.
+    return SharedIndexedQImage(frame.SharedBitmap(), frame.TransparentColor);
 }
 
 void DrawGifFrame(QPainter &p, const QRect &rect, TGIFFrame &frame, bool drawTransparent)
 {
-    const bool useKey = drawTransparent && frame.TransparentColor != GifNoColor;
-    QImage picture;
-    if (frame.TrueColor)
-        picture = GifFrameImage(frame);
-    else
-        picture = IndexedToQImage(frame.FrameBitmap()).convertToFormat(QImage::Format_RGB32);
-    if (picture.isNull() || rect.isEmpty())
+    if (rect.isEmpty())
         return;
+    const bool useKey = drawTransparent && frame.TransparentColor != GifNoColor;
     if (frame.TrueColor) {
+        QImage picture = GifFrameImage(frame);
         if (!useKey)
             picture = picture.convertToFormat(QImage::Format_RGB32);
         p.drawImage(rect, picture);
         return;
     }
-    DrawBitmapTransparent(p, picture, useKey ? TColor(frame.TransparentColor & 0xFFFFFF) : MaskNone, rect.x(),
-                          rect.y(), rect.width(), rect.height());
+    // Drawn from the frame's own bytes (the painter samples only the pixels
+    // that land in the rectangle), so a large picture is never converted
+    // or copied whole to be drawn.
+    const QImage picture = SharedIndexedQImage(frame.SharedBitmap(), useKey ? frame.TransparentColor : GifNoColor);
+    if (!picture.isNull())
+        p.drawImage(rect, picture);
 }
 
 void DrawGif(QPainter &p, const QRect &rect, TGIFImage &gif)
@@ -57,7 +58,9 @@ QImage firstFrame(TGIFImage &gif)
 {
     if (gif.GifFrameCount() == 0)
         return QImage();
-    return GifFrameImage(gif.GifFrameAt(0)).convertToFormat(QImage::Format_ARGB32);
+    // An indexed frame stays one byte a pixel: its colour table carries the
+    // transparency.
+    return GifFrameImage(gif.GifFrameAt(0));
 }
 
 template <class Load> QImage loadGuarded(Load &&load, QString *error)
@@ -72,6 +75,32 @@ template <class Load> QImage loadGuarded(Load &&load, QString *error)
         return QImage();
     }
 }
+
+} // namespace
+
+QImage GifPictureImage(TGIFImage &gif)
+{
+    if (gif.Empty())
+        return QImage();
+    if (gif.FrameIndex < 0 || gif.FrameIndex >= gif.GifFrameCount())
+        return IndexedToQImage(gif.CurrentBitmap());
+    return GifFrameImage(gif.GifFrameAt(gif.FrameIndex));
+}
+
+namespace {
+
+// GIF files are known to the program's picture loading while it runs.
+struct GifRegistration
+{
+    GifRegistration()
+    {
+        PictureFormats::registerFormat({QStringLiteral("gif"), QString::fromLatin1(GifDescription),
+                                        QString::fromLatin1(GifMimeType),
+                                        [](const QByteArray &bytes, QString *error) { return LoadGifPicture(bytes, error); }});
+    }
+    ~GifRegistration() { PictureFormats::unregisterFormat(QStringLiteral("gif")); }
+};
+const GifRegistration gifRegistration;
 
 } // namespace
 
@@ -125,6 +154,7 @@ bool LoadGifFromMimeData(TGIFImage &gif, const QMimeData &mime)
     if (mime.hasImage()) {
         gif.ResetImage();
         AddGifFrame(gif, qvariant_cast<QImage>(mime.imageData()));
+        gif.Changed();
         return true;
     }
     return false;

@@ -24,19 +24,40 @@ RgbImage RgbFromQImage(const QImage &image)
     return out;
 }
 
-QImage IndexedToQImage(const IndexedImage &image, GifColor transparent)
+QVector<QRgb> IndexedColorTable(const IndexedImage &image, GifColor transparent)
 {
-    if (image.Empty())
-        return QImage();
-    QImage out(image.Width, image.Height, QImage::Format_Indexed8);
     QVector<QRgb> table(256, qRgb(128, 128, 128));
     for (int i = 0; i < image.Palette.Count && i < 256; ++i) {
         const GifColor c = image.Palette.Color(i);
         table[i] = transparent != GifNoColor && c == (transparent & 0xFFFFFF) ? 0 : GifColorToQRgb(c);
     }
-    out.setColorTable(table);
+    return table;
+}
+
+QImage IndexedToQImage(const IndexedImage &image, GifColor transparent)
+{
+    if (image.Empty())
+        return QImage();
+    QImage out(image.Width, image.Height, QImage::Format_Indexed8);
+    out.setColorTable(IndexedColorTable(image, transparent));
     for (int y = 0; y < image.Height; ++y)
         std::memcpy(out.scanLine(y), image.Row(y), std::size_t(image.Width));
+    return out;
+}
+
+QImage SharedIndexedQImage(const std::shared_ptr<const IndexedImage> &image, GifColor transparent)
+{
+    if (!image || image->Empty())
+        return QImage();
+    auto *keep = new std::shared_ptr<const IndexedImage>(image);
+    QImage out(
+        image->Pixels.data(), image->Width, image->Height, image->Width, QImage::Format_Indexed8,
+        [](void *info) { delete static_cast<std::shared_ptr<const IndexedImage> *>(info); }, keep);
+    if (out.isNull()) {
+        delete keep;
+        return IndexedToQImage(*image, transparent);
+    }
+    out.setColorTable(IndexedColorTable(*image, transparent));
     return out;
 }
 

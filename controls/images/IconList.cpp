@@ -1,6 +1,8 @@
 #include "controls/images/IconList.h"
 
-#include "controls/images/AniCursor.h"
+#include "controls/panels/GraphicErrors.h"
+
+#include <QFile>
 
 #include <algorithm>
 
@@ -60,6 +62,37 @@ void TIconList::Changed()
 {
     if (m_updateDepth == 0 && OnListChange)
         OnListChange(*this);
+}
+
+namespace {
+
+// The icon file held under a name in the program's resources (":/..."; a
+// name without the colon is taken under ":/"); an empty icon when there is
+// no such resource or it holds no icon.
+TIcon resourceIcon(const QString &name)
+{
+    TIcon icon;
+    QFile file(name.startsWith(u':') ? name : QStringLiteral(":/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        return icon;
+    const QByteArray bytes = file.readAll();
+    if (!LoadIconFile(reinterpret_cast<const std::uint8_t *>(bytes.constData()), std::size_t(bytes.size()), icon))
+        icon = TIcon();
+    return icon;
+}
+
+} // namespace
+
+int TIconList::AddResource(const QString &name)
+{
+    const TIcon icon = resourceIcon(name);
+    return Add(&icon);
+}
+
+void TIconList::InsertResource(int index, const QString &name)
+{
+    const TIcon icon = resourceIcon(name);
+    Insert(index, &icon);
 }
 
 int TIconList::Add(const TIcon *icon)

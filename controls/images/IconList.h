@@ -5,6 +5,8 @@
 
 #include "controls/images/IconFile.h"
 
+#include <QString>
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -28,6 +30,10 @@ public:
     const TIcon *GetIcon(int index) const { return m_items.at(std::size_t(index)).get(); }
     int Add(const TIcon *icon);
     void Insert(int index, const TIcon *icon);
+    // The same with the icon file held under a name in the program's Qt
+    // resources (":/icons/app.ico"); a missing one adds an empty icon.
+    int AddResource(const QString &name);
+    void InsertResource(int index, const QString &name);
     void PutIcon(int index, const TIcon *icon);
     void Delete(int index);
     void Clear();

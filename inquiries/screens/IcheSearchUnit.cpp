@@ -545,8 +545,10 @@ void Tqv_ichesearch_frm::btn_sendClick()
     ResultSeqFrom = 0;
     ResultSeqTo = 0;
     // The list empties once the bank has the requests; the answer refills it.
-    if (RequestWentOut(result, QStringLiteral("조회요청 자료가 존재 하지 않습니다. 확인후 다시 작업하십시오.")))
+    if (RequestWentOut(result, QStringLiteral("조회요청 자료가 존재 하지 않습니다. 확인후 다시 작업하십시오."))) {
         ClearGridRows(grd_ichelist, 50);
+        ClearResultTotals(); // the totals describe the list: they empty with it
+    }
 }
 
 void Tqv_ichesearch_frm::btn_sendSClick()

@@ -6,6 +6,7 @@
 #include "tests/backend/backend_databases.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QJsonArray>
 #include <QThread>
 #include <QJsonDocument>
@@ -247,34 +248,46 @@ TEST(AppServerProtocol, AStatementWithANulCharacterIsRefusedAndRunsNothing)
     EXPECT_EQ(app.select(QStringLiteral("select count(*) as n from error")).valueInt(0, QStringLiteral("n")), before);
 }
 
-TEST(AppServerProtocol, AConnectionThatNeverOpensIsClosedAndFreesItsPlace)
+TEST(AppServerProtocol, AConnectionThatNeverOpensIsClosedAfterTheOpenTimeout)
 {
-    TestServer server(TestServer::Config{true, [](qvx::ServerOptions &o) {
-                                             o.openTimeoutMs = 1500;
-                                             o.maxConnections = 2;
-                                         }});
+    TestServer server(TestServer::Config{true, [](qvx::ServerOptions &o) { o.openTimeoutMs = 300; }});
     auto &opened = server.client();
     auto silent = rawConnection(server);
-    // The place of the silent connection is taken: a third is refused.
-    EXPECT_THROW(server.newClient(), AppServerError);
     const QJsonObject a = readAnswer(*silent);
     EXPECT_FALSE(a.value(QStringLiteral("ok")).toBool(true));
     EXPECT_TRUE(a.value(QStringLiteral("error")).toString().contains(QStringLiteral("opened"))) << a.value(QStringLiteral("error")).toString().toStdString();
     EXPECT_TRUE(closedByServer(*silent));
-    // Its place is free again, and the opened connection, silent as long, was kept.
-    std::unique_ptr<qvx::TcpAppServer> third;
+    // The opened connection, silent as long, was kept.
+    EXPECT_EQ(opened.select(QStringLiteral("select 2 as two")).valueInt(0, QStringLiteral("two")), 2);
+}
+
+TEST(AppServerProtocol, ABurstOfSilentConnectionsNeverKeepsAClientOut)
+{
+    TestServer server(TestServer::Config{true, [](qvx::ServerOptions &o) {
+                                             o.openTimeoutMs = 60000;
+                                             o.maxConnections = 4;
+                                         }});
+    std::vector<std::unique_ptr<QTcpSocket>> silent;
+    for (int i = 0; i < 12; ++i)
+        silent.push_back(rawConnection(server));
+    // A client gets in at once: the oldest silent connection makes room.
     QElapsedTimer timer;
     timer.start();
-    while (!third && timer.elapsed() < 5000) {
-        try {
-            third = server.newClient();
-        } catch (const AppServerError &) {
-            QThread::msleep(20); // the server has not yet counted the closed connection out
-        }
+    std::vector<std::unique_ptr<qvx::TcpAppServer>> clients;
+    for (int i = 0; i < 4; ++i) {
+        clients.push_back(server.newClient());
+        EXPECT_EQ(clients.back()->select(QStringLiteral("select 1 as one")).valueInt(0, QStringLiteral("one")), 1);
     }
-    ASSERT_TRUE(third);
-    EXPECT_EQ(third->select(QStringLiteral("select 1 as one")).valueInt(0, QStringLiteral("one")), 1);
-    EXPECT_EQ(opened.select(QStringLiteral("select 2 as two")).valueInt(0, QStringLiteral("two")), 2);
+    EXPECT_LT(timer.elapsed(), 5000);
+    const QJsonObject a = readAnswer(*silent.back());
+    EXPECT_TRUE(a.value(QStringLiteral("error")).toString().contains(QStringLiteral("room"))) << a.value(QStringLiteral("error")).toString().toStdString();
+    // Every place is held by an opened connection: the next one is refused.
+    try {
+        server.newClient();
+        FAIL() << "a fifth opened connection was accepted";
+    } catch (const AppServerError &e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("Too many connections"))) << e.message().toStdString();
+    }
 }
 
 TEST(AppServerProtocol, ATransactionLeftIdleIsRolledBackSoOtherWritersGoOn)
@@ -298,4 +311,144 @@ TEST(AppServerProtocol, ATransactionLeftIdleIsRolledBackSoOtherWritersGoOn)
         EXPECT_TRUE(e.message().contains(QStringLiteral("rolled back"))) << e.message().toStdString();
     }
     EXPECT_FALSE(idle->isOpen());
+}
+
+namespace {
+
+// A statement that would run for days: a cross join of the error codes six times over.
+const QString EndlessCount = QStringLiteral("select count(*) as n from error a, error b, error c, error d, error e, error f");
+// The same as a writer: it holds the write lock while it runs.
+const QString EndlessInsert = QStringLiteral("insert into error (bankid, errcode, errcontents) select 'ZZ', 'E01', "
+                                             "count(*) from error a, error b, error c, error d, error e, error f");
+
+QByteArray request(int id, const QString &method, const QString &arg)
+{
+    return framed(QJsonDocument(QJsonObject{{QStringLiteral("id"), id},
+                                            {QStringLiteral("method"), method},
+                                            {QStringLiteral("args"), QJsonArray{arg}}})
+                      .toJson(QJsonDocument::Compact));
+}
+
+std::unique_ptr<QTcpSocket> openedConnection(const TestServer &server)
+{
+    auto s = rawConnection(server);
+    s->write(request(0, QStringLiteral("open"), QStringLiteral("QVXServer.QVSERVER01")));
+    EXPECT_TRUE(readAnswer(*s).value(QStringLiteral("ok")).toBool());
+    return s;
+}
+
+} // namespace
+
+TEST(AppServerLimits, AStatementIsStoppedAtItsTimeLimitAndItsLockFreed)
+{
+    TestServer server(TestServer::Config{true, [](qvx::ServerOptions &o) { o.statementTimeoutMs = 300; }});
+    auto &app = server.client();
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        app.select(EndlessCount);
+        FAIL() << "an endless statement was answered";
+    } catch (const AppServerError &e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("time limit"))) << e.message().toStdString();
+    }
+    EXPECT_LT(timer.elapsed(), 5000);
+    EXPECT_THROW(app.execute(EndlessInsert), AppServerError);
+    // The writer's lock is free again: others write and reserve numbers.
+    app.execute(QStringLiteral("rollback"));
+    auto other = server.newClient();
+    other->execute(QStringLiteral("insert into error (bankid, errcode, errcontents) values ('ZZ', 'T01', 'written')"));
+    other->execute(QStringLiteral("commit"));
+    EXPECT_GE(other->maxSeqNo(1), 0);
+    EXPECT_EQ(app.select(QStringLiteral("select 1 as one")).valueInt(0, QStringLiteral("one")), 1);
+}
+
+TEST(AppServerLimits, AStatementStopsWhenItsClientGoesAway)
+{
+    TestServer server(TestServer::Config{true, [](qvx::ServerOptions &o) {
+                                             o.statementTimeoutMs = 600000;
+                                             o.lockTimeoutMs = 3000;
+                                         }});
+    auto writer = openedConnection(server);
+    writer->write(request(1, QStringLiteral("cms_insert1"), EndlessInsert));
+    writer->flush();
+    QThread::msleep(200); // it runs, holding the write lock
+    writer->abort();
+    // The statement stops and its transaction is rolled back: the lock is free.
+    auto other = server.newClient();
+    QElapsedTimer timer;
+    timer.start();
+    other->execute(QStringLiteral("insert into error (bankid, errcode, errcontents) values ('ZZ', 'T02', 'written')"));
+    other->execute(QStringLiteral("commit"));
+    EXPECT_LT(timer.elapsed(), 2500);
+    EXPECT_GE(other->maxSeqNo(1), 0);
+    EXPECT_EQ(server.query(QStringLiteral("select count(*) as n from error where errcode = 'E01'")).valueInt(0, QStringLiteral("n")), 0);
+}
+
+TEST(AppServerLimits, UnfinishedRequestsOfAllConnectionsTogetherAreCapped)
+{
+    TestServer server(TestServer::Config{true, [](qvx::ServerOptions &o) { o.maxBufferedBytes = 512 * 1024; }});
+    // Two requests announced as 4 MiB each, of which 300 KiB arrive.
+    QByteArray header(4, '\0');
+    qToBigEndian<quint32>(4u * 1024 * 1024, header.data());
+    auto first = openedConnection(server);
+    first->write(header + QByteArray(300 * 1024, ' '));
+    first->flush();
+    QThread::msleep(200);
+    auto second = openedConnection(server);
+    second->write(header + QByteArray(300 * 1024, ' '));
+    const QJsonObject a = readAnswer(*second);
+    EXPECT_FALSE(a.value(QStringLiteral("ok")).toBool(true));
+    EXPECT_TRUE(a.value(QStringLiteral("error")).toString().contains(QStringLiteral("buffer"))) << a.value(QStringLiteral("error")).toString().toStdString();
+    EXPECT_TRUE(closedByServer(*second));
+    // The first goes on waiting for its bytes; other clients are served.
+    EXPECT_EQ(first->state(), QAbstractSocket::ConnectedState);
+    EXPECT_EQ(server.client().select(QStringLiteral("select 1 as one")).valueInt(0, QStringLiteral("one")), 1);
+}
+
+TEST(AppServerLimits, AClientThatNeverReadsItsAnswersIsClosed)
+{
+    TestServer server(TestServer::Config{true, [](qvx::ServerOptions &o) { o.maxQueuedBytes = 256 * 1024; }});
+    auto s = openedConnection(server);
+    // 200 answers of 100 KB each, none of them read.
+    QByteArray all;
+    for (int i = 0; i < 200; ++i)
+        all += request(i + 1, QStringLiteral("cms_select1"), QStringLiteral("select hex(zeroblob(50000)) as x"));
+    s->write(all);
+    while (s->bytesToWrite() > 0 && s->waitForBytesWritten(2000)) {
+    }
+    QThread::msleep(500);
+    EXPECT_TRUE(closedByServer(*s, 10000));
+    EXPECT_EQ(server.client().select(QStringLiteral("select 1 as one")).valueInt(0, QStringLiteral("one")), 1);
+}
+
+TEST(AppServerLimits, StatementsThatReachTheFileSystemAreRefused)
+{
+    TestServer server;
+    auto &app = server.client();
+    const QString target = server.dir() + QStringLiteral("/copy.sqlite");
+    // Both as a statement (inside the connection's transaction) and as a
+    // query (outside of it).
+    for (const QString &sql : {QStringLiteral("attach database '%1' as other").arg(target),
+                               QStringLiteral("vacuum into '%1'").arg(target), QStringLiteral("detach database main")}) {
+        for (const bool asQuery : {false, true}) {
+            try {
+                if (asQuery)
+                    app.select(sql);
+                else
+                    app.execute(sql);
+                FAIL() << "accepted: " << sql.toStdString();
+            } catch (const AppServerError &e) {
+                EXPECT_TRUE(e.message().contains(QStringLiteral("file system"))) << sql.toStdString() << ": " << e.message().toStdString();
+            }
+            app.execute(QStringLiteral("rollback"));
+        }
+    }
+    try {
+        app.select(QStringLiteral("select load_extension('%1/nothing.so') as x").arg(server.dir()));
+        FAIL() << "load_extension was accepted";
+    } catch (const AppServerError &e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("file system"))) << e.message().toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_EQ(app.select(QStringLiteral("select 1 as one")).valueInt(0, QStringLiteral("one")), 1);
 }

@@ -143,6 +143,26 @@ TEST_P(BankSimulatorTest, TransferBatchFoundByApproverAndTimeWithFailingAccounts
               0);
 }
 
+TEST_P(BankSimulatorTest, TheAnswerReplacesTheRealNameNumberInTheUnprocessedFigures)
+{
+    // The request carries the payee's real-name number 800101-1234567 in TAERRFEE and TAERRPRICE.
+    transfer(21, "30", "03", "12345678901234", "0000000070000"); // same bank, done
+    transfer(22, "30", "20", "1002345678901", "0000000150000");  // other bank, done
+    transfer(23, "30", "20", "9990001112223", "0000000050000");  // other bank, closed account
+    db->exec(QStringLiteral("update giche set taerrfee = '80010', taerrprice = '11234567'"));
+    answer(QStringLiteral("0100100"), QStringLiteral("giche"), 0, 0, QStringLiteral("APPR2"), QStringLiteral("101000"));
+    const auto rs = db->query(QStringLiteral("select taerrfee, taerrprice, taerrmoney from giche order by seqno"));
+    ASSERT_EQ(rs.recordCount(), 3);
+    for (int r = 0; r < 2; ++r) {
+        EXPECT_EQ(rs.value(r, "taerrfee"), QStringLiteral("0")) << r;
+        EXPECT_EQ(rs.value(r, "taerrprice"), QStringLiteral("0")) << r;
+        EXPECT_EQ(rs.value(r, "taerrmoney"), QStringLiteral("0")) << r;
+    }
+    EXPECT_EQ(rs.value(2, "taerrfee"), QStringLiteral("0"));
+    EXPECT_EQ(rs.value(2, "taerrprice"), QStringLiteral("50000"));
+    EXPECT_EQ(rs.value(2, "taerrmoney"), QStringLiteral("50000"));
+}
+
 TEST_P(BankSimulatorTest, ResultInquiriesAreAnsweredFromTheTransfers)
 {
     transfer(21, "30", "20", "9990001112223", "0000000050000");

@@ -219,3 +219,35 @@ TEST(RelayOptions, RelayPortOption)
     EXPECT_FALSE(qvx::parseServerOptions({"QVXServer", "--relay-port", "70000"}, o, &error));
     EXPECT_FALSE(qvx::parseServerOptions({"QVXServer", "--relay-port", "x"}, o, &error));
 }
+
+TEST(RelayLimits, ConnectionsThatNeverLogInAreClosedAndMakeRoomForUsers)
+{
+    RelayServer relay;
+    relay.setLimits(400, 3);
+    ASSERT_TRUE(relay.listen(QHostAddress::LocalHost, 0));
+    std::vector<std::unique_ptr<RelayTestClient>> silent;
+    for (int i = 0; i < 3; ++i) {
+        silent.push_back(std::make_unique<RelayTestClient>());
+        ASSERT_TRUE(silent.back()->connectTo(relay.port()));
+    }
+    ASSERT_TRUE(eventually([&] { return relay.clientCount() == 3; }));
+    // Every place is taken by a silent connection: a user still gets in.
+    RelayTestClient user;
+    ASSERT_TRUE(user.connectTo(relay.port()));
+    EXPECT_TRUE(user.login("user01"));
+    EXPECT_TRUE(silent.front()->waitClosed());
+    // The others are closed once the login time is up; the user stays.
+    EXPECT_TRUE(silent.back()->waitClosed());
+    EXPECT_TRUE(eventually([&] { return relay.clientCount() == 1; }));
+    EXPECT_TRUE(relay.isConnected("user01"));
+
+    // With every place held by a logged-in user, a new connection is refused.
+    RelayTestClient second, third, fourth;
+    ASSERT_TRUE(second.connectTo(relay.port()));
+    ASSERT_TRUE(second.login("user02"));
+    ASSERT_TRUE(third.connectTo(relay.port()));
+    ASSERT_TRUE(third.login("user03"));
+    ASSERT_TRUE(fourth.connectTo(relay.port()));
+    EXPECT_TRUE(fourth.waitClosed());
+    EXPECT_TRUE(relay.isConnected("user01") && relay.isConnected("user02") && relay.isConnected("user03"));
+}

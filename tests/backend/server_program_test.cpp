@@ -4,16 +4,24 @@
 #include "backend/ServerOptions.h"
 #include "backend/SqliteDatabase.h"
 #include "platform/AppServer.h"
+#include "tests/backend/request_tables.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QElapsedTimer>
+#include <QTcpSocket>
+#include <QThread>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <csignal>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -21,16 +29,21 @@ namespace {
 class ServerProgram
 {
 public:
-    ServerProgram()
+    // `database`: an existing database file to serve (default: a fresh demo
+    // database); `options`: further options.
+    explicit ServerProgram(const QStringList &options = {}, const QString &database = QString())
     {
         const QString program = QStringLiteral(QVX_SERVER_PROGRAM);
-        m_db = m_dir.filePath(QStringLiteral("qvx.sqlite"));
-        QProcess init;
-        init.start(program, {QStringLiteral("--db"), m_db, QStringLiteral("--init-demo")});
-        EXPECT_TRUE(init.waitForFinished(60000));
-        EXPECT_EQ(init.exitCode(), 0) << init.readAllStandardError().toStdString();
-        m_process.start(program, {QStringLiteral("--db"), m_db, QStringLiteral("--port"), QStringLiteral("0"),
-                                  QStringLiteral("--relay-port"), QStringLiteral("0")});
+        m_db = database.isEmpty() ? m_dir.filePath(QStringLiteral("qvx.sqlite")) : database;
+        if (database.isEmpty()) {
+            QProcess init;
+            init.start(program, {QStringLiteral("--db"), m_db, QStringLiteral("--init-demo")});
+            EXPECT_TRUE(init.waitForFinished(60000));
+            EXPECT_EQ(init.exitCode(), 0) << init.readAllStandardError().toStdString();
+        }
+        m_process.start(program, QStringList{QStringLiteral("--db"), m_db, QStringLiteral("--port"), QStringLiteral("0"),
+                                             QStringLiteral("--relay-port"), QStringLiteral("0")}
+                                     + options);
         // The port it took is in its first line.
         QDeadlineTimer deadline(30000);
         static const QRegularExpression listening(QStringLiteral("listening on [0-9.]+:(\\d+)"));
@@ -52,6 +65,7 @@ public:
 
     quint16 port() const { return m_port; }
     QString dbFile() const { return m_db; }
+    QString dir() const { return m_dir.path(); }
     QProcess &process() { return m_process; }
     QString output() { return m_output += QString::fromUtf8(m_process.readAllStandardOutput()); }
 
@@ -109,10 +123,174 @@ TEST(ServerProgram, LimitsAreTakenFromTheCommandLine)
                                         options, &error))
         << error.toStdString();
     EXPECT_EQ(options.maxConnections, 8);
+    EXPECT_EQ(qvx::ServerOptions().statementTimeoutMs, 60000);
+    ASSERT_TRUE(qvx::parseServerOptions({QStringLiteral("QVXServer"), QStringLiteral("--statement-timeout"), QStringLiteral("1500"),
+                                         QStringLiteral("--max-buffered-bytes"), QStringLiteral("1048576"),
+                                         QStringLiteral("--max-queued-bytes"), QStringLiteral("65536"),
+                                         QStringLiteral("--relay-login-timeout"), QStringLiteral("2500"),
+                                         QStringLiteral("--relay-max-connections"), QStringLiteral("50")},
+                                        options, &error))
+        << error.toStdString();
+    EXPECT_EQ(options.statementTimeoutMs, 1500);
+    EXPECT_EQ(options.maxBufferedBytes, 1048576);
+    EXPECT_EQ(options.maxQueuedBytes, 65536);
+    EXPECT_EQ(options.relayLoginTimeoutMs, 2500);
+    EXPECT_EQ(options.relayMaxConnections, 50);
+    QProcess help;
+    help.start(QStringLiteral(QVX_SERVER_PROGRAM), {QStringLiteral("--help")});
+    ASSERT_TRUE(help.waitForFinished(10000));
+    const QString helpText = QString::fromUtf8(help.readAllStandardOutput());
+    for (const char *option : {"--statement-timeout", "--max-buffered-bytes", "--max-queued-bytes", "--relay-login-timeout",
+                               "--relay-max-connections"})
+        EXPECT_TRUE(helpText.contains(QLatin1String(option))) << option;
     EXPECT_EQ(options.transactionTimeoutMs, 90000);
     EXPECT_EQ(options.openTimeoutMs, 2000);
     EXPECT_EQ(qvx::ServerOptions().transactionTimeoutMs, 60000);
     EXPECT_FALSE(qvx::parseServerOptions({QStringLiteral("QVXServer"), QStringLiteral("--max-connections"), QStringLiteral("0")},
                                          options, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("max-connections")));
+}
+
+namespace {
+
+// A released transfer of the 기업은행 account, final approver APPR2.
+QString releasedTransfer(const QString &date, const QString &time, int seqNo)
+{
+    return qvx::testing::requestInsert(
+        QStringLiteral("giche"),
+        {{"SendDate", date}, {"SendTime", time}, {"Service", "DY1"}, {"SeqNo", QString::number(seqNo)},
+         {"SendID", "QVX0000001"}, {"RecvID", "IBK0300"}, {"FirmID", "HB0301"}, {"BankID", "03"}, {"USERID", "MAKER"},
+         {"CFMID", "APPR2"}, {"SendFlag", "1"}, {"MoBankNo", "12301234567890"}, {"Gubun", "30"},
+         {"Price", "0000000150000"}, {"TRANS_BankID", "20"}, {"BankNo", "1002345678901"}, {"Name", "한빛상사"},
+         {"sr_flag", "1"}, {"up_gubuncode", "0100100"}});
+}
+
+QString flagsOf(qvx::TcpAppServer &client, const QString &time)
+{
+    const qvx::ResultSet rs = client.select(
+        QStringLiteral("select sr_flag from giche where cfmid = 'APPR2' and sendtime = '%1' order by seqno").arg(time));
+    QString flags;
+    for (int r = 0; r < rs.recordCount(); ++r)
+        flags += rs.value(r, 0);
+    return flags;
+}
+
+} // namespace
+
+TEST(ServerProgram, ABatchRegisteredJustBeforeACrashIsAnsweredAfterTheRestart)
+{
+    QString dbFile;
+    QTemporaryDir keep;
+    {
+        // The bank would answer in ten minutes: the server is killed long before.
+        ServerProgram server({QStringLiteral("--bank-delay"), QStringLiteral("600000")});
+        ASSERT_NE(server.port(), 0) << server.output().toStdString();
+        qvx::TcpAppServer client;
+        client.open(QStringLiteral("127.0.0.1"), server.port());
+        const QString today = client.serverTime().left(8);
+        // Registered and answered 1.
+        client.execute(releasedTransfer(today, QStringLiteral("101000"), 901));
+        client.execute(releasedTransfer(today, QStringLiteral("101000"), 902));
+        // Released, but the registration never came: the approver was not told it went out.
+        client.execute(releasedTransfer(today, QStringLiteral("102000"), 903));
+        client.execute(QStringLiteral("commit"));
+        ASSERT_EQ(client.sendDesc(QStringLiteral("0100100"), QStringLiteral("APPR2"), QStringLiteral("0"),
+                                  QStringLiteral("0"), QStringLiteral("101000")),
+                  1);
+        ASSERT_EQ(::kill(pid_t(server.process().processId()), SIGKILL), 0);
+        ASSERT_TRUE(server.process().waitForFinished(10000));
+        // The database outlives this server's folder.
+        for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"),
+                                      QStringLiteral("-batches"), QStringLiteral("-batches-wal"),
+                                      QStringLiteral("-batches-shm")})
+            if (QFile::exists(server.dbFile() + suffix)) {
+                ASSERT_TRUE(QFile::copy(server.dbFile() + suffix, keep.filePath(QStringLiteral("qvx.sqlite")) + suffix));
+            }
+        dbFile = keep.filePath(QStringLiteral("qvx.sqlite"));
+    }
+    ServerProgram restarted({QStringLiteral("--bank-delay"), QStringLiteral("0")}, dbFile);
+    ASSERT_NE(restarted.port(), 0) << restarted.output().toStdString();
+    qvx::TcpAppServer client;
+    client.open(QStringLiteral("127.0.0.1"), restarted.port());
+    QDeadlineTimer deadline(10000);
+    while (flagsOf(client, QStringLiteral("101000")) != QStringLiteral("44") && !deadline.hasExpired())
+        QThread::msleep(20);
+    EXPECT_EQ(flagsOf(client, QStringLiteral("101000")), QStringLiteral("44"));
+    // Back on APPR2's list of batches to send.
+    EXPECT_EQ(flagsOf(client, QStringLiteral("102000")), QStringLiteral("0"));
+}
+
+TEST(ServerProgram, SigtermAnswersWhatWasReceivedAndEndsWithinSecondsUnderLoad)
+{
+    // No statement time limit to speak of: the endless statement below ends only by the shutdown.
+    ServerProgram server({QStringLiteral("--statement-timeout"), QStringLiteral("600000")});
+    ASSERT_NE(server.port(), 0) << server.output().toStdString();
+
+    // One client runs a statement that would take days.
+    QTcpSocket endless;
+    endless.connectToHost(QStringLiteral("127.0.0.1"), server.port());
+    ASSERT_TRUE(endless.waitForConnected(5000));
+    auto frame = [](const QByteArray &json) {
+        QByteArray out(4, '\0');
+        qToBigEndian<quint32>(quint32(json.size()), out.data());
+        return out + json;
+    };
+    endless.write(frame(R"({"id":1,"method":"open","args":["QVXServer.QVSERVER01"]})"));
+    endless.write(frame(R"({"id":2,"method":"cms_select1","args":["select count(*) as n from error a, error b, error c, error d, error e, error f"]})"));
+    endless.flush();
+
+    // Writers commit as fast as they can, each counting the commits answered.
+    constexpr int Writers = 32;
+    std::vector<int> acknowledged(Writers, 0);
+    std::vector<std::thread> threads;
+    std::atomic<int> started{0};
+    for (int t = 0; t < Writers; ++t) {
+        threads.emplace_back([&, t] {
+            qvx::TcpAppServer client;
+            try {
+                client.open(QStringLiteral("127.0.0.1"), server.port());
+                ++started;
+                for (int n = 0;; ++n) {
+                    client.execute(QStringLiteral("insert into error (bankid, errcode, errcontents) values ('ZZ', 'W%1-%2', 'x')")
+                                       .arg(t)
+                                       .arg(n));
+                    client.execute(QStringLiteral("commit"));
+                    ++acknowledged[size_t(t)];
+                }
+            } catch (const qvx::AppServerError &) {
+            }
+        });
+    }
+    QDeadlineTimer ready(10000);
+    while (started < Writers && !ready.hasExpired())
+        QThread::msleep(10);
+    QThread::msleep(300);
+
+    QElapsedTimer stopping;
+    stopping.start();
+    ASSERT_EQ(::kill(pid_t(server.process().processId()), SIGTERM), 0);
+    ASSERT_TRUE(server.process().waitForFinished(30000));
+    EXPECT_LT(stopping.elapsed(), 5000);
+    for (auto &t : threads)
+        t.join();
+    EXPECT_EQ(server.process().exitCode(), 0) << server.process().readAllStandardError().toStdString();
+
+    // The endless statement was stopped and answered.
+    QByteArray answers;
+    while (endless.waitForReadyRead(1000))
+        answers += endless.readAll();
+    answers += endless.readAll();
+    EXPECT_TRUE(answers.contains("\"id\":2")) << answers.toStdString();
+
+    // Every commit that was stored was answered, and none that was answered is missing.
+    qvx::SqliteDatabase database(server.dbFile());
+    auto db = database.connect();
+    int total = 0;
+    for (int t = 0; t < Writers; ++t) {
+        const int stored = db->query(QStringLiteral("select count(*) as n from error where errcode like 'W%1-%'").arg(t))
+                               .valueInt(0, QStringLiteral("n"));
+        EXPECT_EQ(stored, acknowledged[size_t(t)]) << "writer " << t;
+        total += stored;
+    }
+    EXPECT_GT(total, 0);
 }

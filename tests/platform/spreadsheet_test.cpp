@@ -14,6 +14,7 @@
 
 using qvx::Spreadsheet;
 
+
 TEST(Spreadsheet, NumbersReadAsTheirPlainDigits)
 {
     QTemporaryDir dir;
@@ -326,20 +327,30 @@ TEST(Spreadsheet, XlsFromAnotherProgramReadsItsActiveSheetWithSavedResultsAndDat
     EXPECT_EQ(rows[4], (QStringList{QStringLiteral("TRUE"), QStringLiteral("FALSE"), QStringLiteral("두번째")}));
 }
 
-TEST(Spreadsheet, AnOlderXlsAlsoOpensAtItsActiveSheet)
+namespace {
+
+// BIFF5 records of older workbooks.
+QByteArray olderLabel(int row, int col, const QByteArray &text)
 {
-    // An Excel 5.0/95 workbook: a "Book" stream of BIFF5 records.
+    return rec(0x0204, cellHead(row, col, 15) + le16(quint16(text.size())) + text);
+}
+
+QByteArray olderDimensions(int rows, int columns)
+{
+    return rec(0x0200, le16(0) + le16(quint16(rows)) + le16(0) + le16(quint16(columns)) + le16(0));
+}
+
+// An Excel 5.0/95 workbook (a "Book" stream of BIFF5 records) of two sheets
+// with the given records, saved showing the second.
+QByteArray olderWorkbook(const QByteArray &firstSheet, const QByteArray &secondSheet)
+{
     const QByteArray bof = le16(0x0500) + le16(0x0005) + le16(0x0DBB) + le16(0x07CC);
     const QByteArray sheetBof = rec(0x0809, le16(0x0500) + le16(0x0010) + le16(0x0DBB) + le16(0x07CC));
-    auto label = [](int row, int col, const QByteArray &text) {
-        return rec(0x0204, cellHead(row, col, 15) + le16(quint16(text.size())) + text);
-    };
     QByteArray xfs;
     for (int i = 0; i < 16; ++i)
         xfs += rec(0x00E0, le16(0) + le16(0) + QByteArray(12, '\0'));
-    auto dimensions = [](int rows) { return rec(0x0200, le16(0) + le16(quint16(rows)) + le16(0) + le16(1) + le16(0)); };
-    const QByteArray first = sheetBof + dimensions(1) + label(0, 0, "one") + rec(0x000A, {});
-    const QByteArray second = sheetBof + dimensions(2) + label(0, 0, "two") + rec(0x0203, cellHead(1, 0, 15) + le64(5)) + rec(0x000A, {});
+    const QByteArray first = sheetBof + firstSheet + rec(0x000A, {});
+    const QByteArray second = sheetBof + secondSheet + rec(0x000A, {});
     const QByteArray window1 = le16(0) + le16(0) + le16(0x3A5C) + le16(0x23BE) + le16(0x38) + le16(1) + le16(0) + le16(1) + le16(0x258);
     auto globalsWith = [&](quint32 a, quint32 b) {
         return rec(0x0809, bof) + rec(0x0042, le16(1252)) + rec(0x003D, window1) + rec(0x0031, le16(200) + QByteArray(8, '\0') + char(5) + QByteArray("Arial"))
@@ -348,12 +359,24 @@ TEST(Spreadsheet, AnOlderXlsAlsoOpensAtItsActiveSheet)
     };
     const qsizetype size = globalsWith(0, 0).size();
     const QByteArray stream = globalsWith(quint32(size), quint32(size + first.size())) + first + second;
+    return qvx::CompoundFile::build(QStringLiteral("Book"), stream);
+}
+
+void writeFile(const QString &name, const QByteArray &bytes)
+{
+    QFile f(name);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+TEST(Spreadsheet, AnOlderXlsAlsoOpensAtItsActiveSheet)
+{
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("old.xls"));
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(qvx::CompoundFile::build(QStringLiteral("Book"), stream));
-    f.close();
+    writeFile(file, olderWorkbook(olderDimensions(1, 1) + olderLabel(0, 0, "one"),
+                                  olderDimensions(2, 1) + olderLabel(0, 0, "two") + rec(0x0203, cellHead(1, 0, 15) + le64(5))));
     Spreadsheet::Rows rows;
     QString error;
     ASSERT_TRUE(Spreadsheet::read(file, &rows, &error)) << error.toStdString();
@@ -399,4 +422,160 @@ TEST(Spreadsheet, NumberTextsAreNeverInExponentForm)
     EXPECT_EQ(Spreadsheet::numberText(12.25), QStringLiteral("12.25"));
     EXPECT_EQ(Spreadsheet::numberText(-5), QStringLiteral("-5"));
     EXPECT_EQ(Spreadsheet::numberText(0), QStringLiteral("0"));
+}
+
+namespace {
+
+QByteArray withU32(QByteArray file, qsizetype at, quint32 v)
+{
+    qToLittleEndian<quint32>(v, file.data() + at);
+    return file;
+}
+
+// A workbook of one sheet holding the given cell records.
+QByteArray workbookWithCells(const QByteArray &cellRecords)
+{
+    const QByteArray bof = rec(0x0809, le16(0x0600) + le16(0x0005) + QByteArray(12, '\0'));
+    const QByteArray sheet = rec(0x0809, le16(0x0600) + le16(0x0010) + QByteArray(12, '\0')) + cellRecords + rec(0x000A, {});
+    const qsizetype globalsSize = (bof + rec(0x0085, boundSheet(0, "S")) + rec(0x000A, {})).size();
+    const QByteArray globals = bof + rec(0x0085, boundSheet(quint32(globalsSize), "S")) + rec(0x000A, {});
+    return qvx::CompoundFile::build(QStringLiteral("Workbook"), globals + sheet);
+}
+
+} // namespace
+
+TEST(Spreadsheet, CraftedCompoundFilesAreRefusedBeforeAnythingIsAllocatedForThem)
+{
+    // A 4096-byte stream: sectors 0-7 the stream, 8 the directory, 9 the
+    // allocation table; sector 10 is appended as a list of table sectors.
+    const QByteArray good = qvx::CompoundFile::build(QStringLiteral("Workbook"), QByteArray(4096, 'w'));
+    ASSERT_EQ(good.size(), 512 + 10 * 512);
+    QByteArray back;
+    QString error;
+    ASSERT_TRUE(qvx::CompoundFile::readStream(good, QStringLiteral("Workbook"), &back, &error));
+
+    // A list that names the table sector again and again and links to itself.
+    QByteArray repeating = good;
+    for (int i = 0; i < 127; ++i)
+        repeating += le32(9);
+    repeating += le32(10);
+    repeating = withU32(withU32(withU32(repeating, 44, 5), 68, 10), 72, 1000);
+    EXPECT_FALSE(qvx::CompoundFile::readStream(repeating, QStringLiteral("Workbook"), &back, &error));
+    EXPECT_EQ(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (섹터 연결이 같은 섹터로 되돌아옵니다)."));
+
+    // A list sector that only links to itself.
+    QByteArray selfLinked = good + QByteArray(127 * 4, '\xFF') + le32(10);
+    selfLinked = withU32(withU32(selfLinked, 44, 5), 68, 10);
+    error.clear();
+    EXPECT_FALSE(qvx::CompoundFile::readStream(selfLinked, QStringLiteral("Workbook"), &back, &error));
+    EXPECT_EQ(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (섹터 연결이 같은 섹터로 되돌아옵니다)."));
+
+    // Sizes beyond the file's own length: the table, and the stream.
+    error.clear();
+    EXPECT_FALSE(qvx::CompoundFile::readStream(withU32(good, 44, 0x00FFFFFF), QStringLiteral("Workbook"), &back, &error));
+    EXPECT_EQ(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (할당표의 크기가 파일 길이를 넘습니다)."));
+    const qsizetype streamSize = 512 + 8 * 512 + 128 + 120;
+    error.clear();
+    EXPECT_FALSE(qvx::CompoundFile::readStream(withU32(good, streamSize, 0x7FFFFFFF), QStringLiteral("Workbook"), &back, &error));
+    EXPECT_EQ(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (Workbook 자료의 크기가 파일 길이를 넘습니다)."));
+
+    // The stream's chain running back on itself.
+    QByteArray looped = withU32(good, 512 + 9 * 512 + 3 * 4, 1);
+    error.clear();
+    EXPECT_FALSE(qvx::CompoundFile::readStream(looped, QStringLiteral("Workbook"), &back, &error));
+    EXPECT_EQ(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (Workbook: 섹터 연결이 되풀이됩니다)."));
+}
+
+TEST(Spreadsheet, FarCellsAreHeldSparselyOrRefusedPastTheFormatsLimits)
+{
+    QTemporaryDir dir;
+    // .xlsx: a cell in the sheet's last column on every row costs one cell.
+    const QString wide = dir.filePath(QStringLiteral("wide.xlsx"));
+    lxw_workbook *book = workbook_new(QFile::encodeName(wide).constData());
+    lxw_worksheet *sheet = workbook_add_worksheet(book, nullptr);
+    for (int r = 0; r < 500; ++r) {
+        worksheet_write_string(sheet, lxw_row_t(r), 0, "NO", nullptr);
+        worksheet_write_string(sheet, lxw_row_t(r), 16383, "far", nullptr);
+    }
+    ASSERT_EQ(workbook_close(book), LXW_NO_ERROR);
+    qvx::SheetCells cells;
+    QString error;
+    ASSERT_TRUE(Spreadsheet::read(wide, &cells, &error)) << error.toStdString();
+    EXPECT_EQ(cells.cellCount(), 1000);
+    EXPECT_EQ(cells.rowCount(), 500);
+    EXPECT_EQ(cells.columnCount(499), 16384);
+    EXPECT_EQ(cells.cell(499, 16383), QStringLiteral("far"));
+    EXPECT_EQ(cells.row(499, 11), QStringList{QStringLiteral("NO")});
+    // As dense rows the same sheet would hold 8 million cells: refused.
+    Spreadsheet::Rows dense;
+    EXPECT_FALSE(Spreadsheet::read(wide, &dense, &error));
+    EXPECT_EQ(error, QStringLiteral("시트가 너무 넓거나 길어 읽을 수 없습니다 (빈 칸을 포함해 최대 4,000,000칸)."));
+    EXPECT_TRUE(dense.isEmpty());
+
+    // .xls holds 256 columns: a cell record beyond them is a damaged file.
+    const QString xls = dir.filePath(QStringLiteral("far.xls"));
+    QFile f(xls);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    QByteArray records;
+    for (int r = 0; r < 300; ++r)
+        records += rec(0x0203, cellHead(r, 16383, 15) + le64(r));
+    f.write(workbookWithCells(rec(0x0203, cellHead(0, 0, 15) + le64(7)) + records));
+    f.close();
+    EXPECT_FALSE(Spreadsheet::read(xls, &cells, &error));
+    EXPECT_EQ(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (1행의 셀이 .xls 시트의 256열을 넘습니다)."));
+    EXPECT_TRUE(cells.isEmpty());
+
+    // An older workbook whose sheet declares more rows than its format has
+    // is refused before the older format's reader sizes its tables by it.
+    const QString older = dir.filePath(QStringLiteral("older.xls"));
+    writeFile(older, olderWorkbook(olderDimensions(1, 1) + olderLabel(0, 0, "one"),
+                                   olderDimensions(65535, 256) + olderLabel(0, 0, "two")));
+    error.clear();
+    EXPECT_FALSE(Spreadsheet::read(older, &cells, &error));
+    EXPECT_EQ(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (시트의 크기가 16384행, 256열을 넘습니다)."));
+}
+
+TEST(Spreadsheet, AmountsBeyondWhatANumberCellHoldsAreWrittenAsText)
+{
+    QTemporaryDir dir;
+    const Spreadsheet::Rows rows{{QStringLiteral("금액")},
+                                 {QStringLiteral("12,345,678,901,234,567")},
+                                 {QStringLiteral("9,007,199,254,740,992")},
+                                 {QStringLiteral("1,234,567,890,123.456")},
+                                 {QStringLiteral("-2,500.50")}};
+    for (const QString name : {QStringLiteral("big.xls"), QStringLiteral("big.xlsx")}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString file = dir.filePath(name);
+        QString error;
+        ASSERT_TRUE(Spreadsheet::write(file, rows, &error)) << error.toStdString();
+        Spreadsheet::Rows back;
+        ASSERT_TRUE(Spreadsheet::read(file, &back, &error)) << error.toStdString();
+        ASSERT_EQ(back.size(), 5);
+        EXPECT_EQ(back[1].value(0), QStringLiteral("12,345,678,901,234,567")); // a text, every digit kept
+        EXPECT_EQ(back[2].value(0), QStringLiteral("9007199254740992"));       // 2^53 itself is a number
+        EXPECT_EQ(back[3].value(0), QStringLiteral("1,234,567,890,123.456"));  // 16 significant digits
+        EXPECT_EQ(back[4].value(0), QStringLiteral("-2500.5"));
+    }
+}
+
+TEST(Spreadsheet, ATextLongerThanACellHoldsIsRefusedNamingItsCell)
+{
+    QTemporaryDir dir;
+    Spreadsheet::Rows rows{{QStringLiteral("이름"), QStringLiteral("비고")},
+                           {QStringLiteral("가"), QString(32767, u'가')},
+                           {QStringLiteral("나"), QString(32768, u'x')}};
+    for (const QString name : {QStringLiteral("long.xls"), QStringLiteral("long.xlsx")}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString file = dir.filePath(name);
+        QString error;
+        EXPECT_FALSE(Spreadsheet::write(file, rows, &error));
+        EXPECT_EQ(error, QStringLiteral("3행 B열의 글자(32,768자)가 엑셀 셀에 담을 수 있는 32,767자를 넘습니다."));
+        EXPECT_FALSE(QFile::exists(file));
+    }
+    rows.removeLast();
+    const QString file = dir.filePath(QStringLiteral("fits.xls"));
+    ASSERT_TRUE(Spreadsheet::write(file, rows));
+    Spreadsheet::Rows back;
+    ASSERT_TRUE(Spreadsheet::read(file, &back));
+    EXPECT_EQ(back[1].value(1).size(), 32767);
 }

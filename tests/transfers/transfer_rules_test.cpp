@@ -158,6 +158,20 @@ TEST(TempSave, AValueLongerThanItsFieldIsRefusedNotShifted)
     row = sampleRow();
     row.info = QString(41, QLatin1Char('x'));
     EXPECT_EQ(EncodeTempSaveLine(row).badColumn, tcInfo);
+    EXPECT_EQ(TempSaveRefusalMessage(2, EncodeTempSaveLine(row)),
+              QStringLiteral("2번째 자료의 '업체정보' 값이 저장 길이(40바이트)를 초과합니다.\r\n값을 수정한 후 다시 저장하시기 바랍니다."));
+}
+
+TEST(TempSave, ACharacterCp949CannotHoldIsNamedAsTheCause)
+{
+    TransferRow row = sampleRow();
+    row.info = QStringLiteral("납품😀");   // short enough: the emoji is what cannot be saved
+    const TempSaveEncoded line = EncodeTempSaveLine(row);
+    EXPECT_FALSE(line.ok());
+    EXPECT_EQ(line.badColumn, tcInfo);
+    EXPECT_EQ(TempSaveRefusalMessage(4, line),
+              QStringLiteral("4번째 자료의 '업체정보' 값의 문자 \"😀\"(U+1F600)는 CP949로 저장할 수 없습니다.\r\n"
+                             "값을 수정한 후 다시 저장하시기 바랍니다."));
 }
 
 TEST(TempSave, ReloadRefusesLongLinesAndBadAmounts)

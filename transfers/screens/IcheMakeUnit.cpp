@@ -675,7 +675,7 @@ void Tqv_IcheMake_frm::btn_tempsaveClick()
     for (int i = 0; i < rows.size(); ++i) {
         const TempSaveEncoded line = EncodeTempSaveLine(rows[i]);
         if (!line.ok()) {
-            prompt().message(TempSaveTooLongMessage(i + 1, line.badColumn, line.badWidth));
+            prompt().message(TempSaveRefusalMessage(i + 1, line));
             return;
         }
         bytes += line.line;

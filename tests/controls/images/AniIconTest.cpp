@@ -5,6 +5,9 @@
 #include "controls/images/GifPicture.h"
 #include "controls/images/IconList.h"
 
+#include "platform/Prompt.h"
+
+#include <QBuffer>
 #include <QMimeData>
 #include <gtest/gtest.h>
 
@@ -236,4 +239,41 @@ TEST(IconList, UpdatesStorageAndClipboard)
     TIcon pasted;
     ASSERT_TRUE(LoadIconFromMimeData(pasted, mime));
     EXPECT_EQ(pasted.Image, red.Image);
+}
+
+TEST(AnimatedCursor, WritingIsNotProvidedAndSaysSo)
+{
+    qvx::ScriptedPrompt prompt;
+    const TAnimatedCursorImage cursor = load(riff({anih(1, 1, 10), list("fram", {chunk("icon", iconBytes(qRgb(0, 0, 255)))})}));
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    EXPECT_THROW(cursor.SaveToStream(out), EAbort);
+    EXPECT_EQ(prompt.lastText(), QStringLiteral("Function not yet implemented"));
+    EXPECT_EQ(out.size(), 0);
+}
+
+TEST(IconList, IconsComeFromTheProgramsResources)
+{
+    TIconList list;
+    int notified = 0;
+    list.OnListChange = [&](TIconList &) { ++notified; };
+    const TIcon white = IconFromImage(square(qRgb(255, 255, 255)));
+    list.Add(&white);
+    EXPECT_EQ(list.AddResource(QStringLiteral(":/test/icons/red-white.ico")), 1);
+    list.InsertResource(0, QStringLiteral("test/icons/red-white.ico"));
+    EXPECT_EQ(notified, 3);
+    ASSERT_EQ(list.GetCount(), 3);
+    for (int i : {0, 2}) {
+        ASSERT_NE(list.GetIcon(i), nullptr);
+        EXPECT_EQ(list.GetIcon(i)->Image.size(), QSize(16, 16));
+        EXPECT_EQ(list.GetIcon(i)->Image.pixel(0, 0), qRgb(255, 0, 0));
+        EXPECT_EQ(list.GetIcon(i)->Image.pixel(15, 15), qRgb(255, 255, 255));
+    }
+    EXPECT_EQ(list.GetIcon(1)->Image, white.Image);
+
+    // A name the resources do not hold adds an empty icon, as the system
+    // gives no icon for it.
+    EXPECT_EQ(list.AddResource(QStringLiteral(":/test/icons/missing.ico")), 3);
+    ASSERT_NE(list.GetIcon(3), nullptr);
+    EXPECT_TRUE(list.GetIcon(3)->Empty());
 }

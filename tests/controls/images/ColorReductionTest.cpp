@@ -63,8 +63,7 @@ TEST(ColorReduction, HistogramKeepsFewColoursAndMapsTheRestToTheNearest)
     for (std::size_t i = 0; i < few.Pixels.size(); ++i)
         ASSERT_EQ(out.Palette.Color(out.Pixels[i]), asColor(few.Pixels[i]));
 
-    // At 4 bits: the 16 most frequent colours are entries; every pixel has
-    // its nearest entry.
+    // At 4 bits: every pixel has its nearest entry.
     out = ReduceColors(few, 4, rmHistogram);
     for (std::size_t i = 0; i < few.Pixels.size(); ++i) {
         const GifColor c = asColor(few.Pixels[i]);
@@ -166,4 +165,35 @@ TEST(ColorReduction, BitmapFileImages)
     EXPECT_EQ(dib1[28], 1);
     EXPECT_EQ(dib1.size(), 54u + 8 + 4 * 3);
     EXPECT_EQ(BitmapToDibForColors(img, 300)[28], 24);
+}
+
+TEST(ColorReduction, OneAndFourBitsGoThroughTheSystemPaletteWhateverTheMethod)
+{
+    static constexpr GifColor standard[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
+                                              0x808000, 0xC0C0C0, 0x808080, 0x0000FF, 0x00FF00, 0x00FFFF,
+                                              0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+    // Few colours, none of them standard: a method of its own would keep them.
+    const RgbImage img = picture(12, 10, [](int x, int y) { return std::uint32_t((x * 20 + 3) << 16 | (y * 25 + 5) << 8 | 0x31); });
+    for (TReductionMethod m : {rmHistogram, rmMedianCut, rmTrunc784, rmTrunc666, rmStripes, rmGrayscale}) {
+        SCOPED_TRACE(::testing::Message() << "method " << int(m));
+        const IndexedImage four = ReduceColors(img, 4, m);
+        for (int e = 0; e < 16; ++e)
+            ASSERT_EQ(four.Palette.Color(e), standard[e]);
+        const IndexedImage one = ReduceColors(img, 1, m);
+        EXPECT_EQ(one.Palette.Color(0), 0x000000u);
+        EXPECT_EQ(one.Palette.Color(1), 0xFFFFFFu);
+        for (std::size_t i = 0; i < img.Pixels.size(); ++i) {
+            const GifColor c = asColor(img.Pixels[i]);
+            int best = distance(standard[0], c);
+            for (GifColor s : standard)
+                best = std::min(best, distance(s, c));
+            ASSERT_EQ(distance(four.Palette.Color(four.Pixels[i]), c), best);
+            ASSERT_EQ(one.Pixels[i], distance(0xFFFFFF, c) < distance(0, c) ? 1 : 0);
+        }
+        // The bitmap file image of 16 colours carries the same table.
+        const std::vector<std::uint8_t> dib = BitmapToDibStream(img, 4, m);
+        EXPECT_EQ(dib[28], 4);
+        EXPECT_EQ(dib[54 + 12 * 4], 0xFF);     // entry 12, pure blue: blue, green, red, reserved
+        EXPECT_EQ(dib[54 + 12 * 4 + 2], 0x00);
+    }
 }

@@ -6,8 +6,11 @@
 #include "controls/images/GifImage.h"
 #include "controls/images/GifImageBox.h"
 #include "controls/images/GifPicture.h"
+#include "controls/images/PictureFormats.h"
 
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QMimeData>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -393,6 +396,64 @@ TEST(GifFile, HostileSizesAreRefusedBeforeAllocating)
     EXPECT_THROW(gif.LoadFromBytes(bytesOf("GIF89a\x01\x00\x01\x00\x00\x00\x00Z;")), EInvalidGraphicOperation);
 }
 
+namespace {
+
+// A GIF of a few dozen bytes whose frame declares width x height: two
+// colours (black, white), entry 1 transparent, one pixel of data.
+std::vector<std::uint8_t> declaredCanvas(int width, int height, bool interlaced)
+{
+    const auto lo = [](int v) { return std::uint8_t(v & 0xFF); };
+    const auto hi = [](int v) { return std::uint8_t(v >> 8); };
+    return {'G', 'I', 'F', '8', '9', 'a', lo(width), hi(width), lo(height), hi(height), 0x80, 0, 0,
+            0, 0, 0, 255, 255, 255, '!', 0xF9, 4, 1, 0, 0, 1, 0,
+            ',', 0, 0, 0, 0, lo(width), hi(width), lo(height), hi(height), std::uint8_t(interlaced ? 0x40 : 0),
+            2, 2, 0x4C, 0x01, 0, ';'};
+}
+
+} // namespace
+
+TEST(GifPicture, ALargeDeclaredCanvasLoadsAndDrawsFromItsOneCopy)
+{
+    for (bool interlaced : {false, true}) {
+        SCOPED_TRACE(interlaced ? "interlaced" : "plain");
+        const std::vector<std::uint8_t> file = declaredCanvas(8192, 8192, interlaced);
+        ASSERT_LT(file.size(), 50u);
+        // Loaded: one byte a pixel, the colour table carrying the transparency.
+        QString error;
+        const QImage picture =
+            LoadGifPicture(QByteArray(reinterpret_cast<const char *>(file.data()), qsizetype(file.size())), &error);
+        ASSERT_FALSE(picture.isNull()) << error.toStdString();
+        EXPECT_EQ(picture.size(), QSize(8192, 8192));
+        EXPECT_EQ(picture.format(), QImage::Format_Indexed8);
+        EXPECT_EQ(picture.sizeInBytes(), qsizetype(8192) * 8192);
+        EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0); // the one pixel of data: white, the transparent colour
+        EXPECT_EQ(picture.pixel(1, 0), qRgb(0, 0, 0));
+
+        // The frame's picture is its decoded pixels themselves, not a copy.
+        TGIFImage gif;
+        gif.LoadFromBytes(file);
+        TGIFFrame &frame = gif.GifFrameAt(0);
+        const QImage shown = GifFrameImage(frame);
+        EXPECT_EQ(shown.constBits(), frame.FrameBitmap().Pixels.data());
+
+        // Drawn stretched into a small window from those same pixels.
+        QImage canvas(64, 64, QImage::Format_RGB32);
+        canvas.fill(qRgb(0, 0, 255));
+        QPainter p(&canvas);
+        DrawGif(p, canvas.rect(), gif);
+        p.end();
+        EXPECT_EQ(canvas.pixel(0, 0), qRgb(0, 0, 0));
+        EXPECT_EQ(frame.FrameBitmap().Pixels.data(), shown.constBits());
+    }
+
+    // Above 64 megapixels the picture is refused, as the decoder refuses it.
+    QString error;
+    const std::vector<std::uint8_t> over = declaredCanvas(8193, 8192, false);
+    EXPECT_TRUE(LoadGifPicture(QByteArray(reinterpret_cast<const char *>(over.data()), qsizetype(over.size())), &error)
+                    .isNull());
+    EXPECT_EQ(error, QStringLiteral("GIF encoded data is corrupt"));
+}
+
 // The SMS screen's picture: 149 x 224, a 256-entry global table, one
 // graphic-control block with entry 159 transparent, one frame of code size 8,
 // held in form data.
@@ -486,4 +547,86 @@ TEST(GifPicture, ClipboardCarriesTheWholeGif)
     const QImage back = GifFrameImage(pasted.GifFrameAt(0));
     EXPECT_EQ(qAlpha(back.pixel(0, 0)), 0);
     EXPECT_EQ(back.pixel(2, 2), qRgb(10, 200, 30));
+}
+
+TEST(GifPicture, AssignmentsNotifyAndHandThePictureOn)
+{
+    TGIFImage gif;
+    int changes = 0;
+    gif.OnChange = [&](TGIFImage &) { ++changes; };
+
+    // Without frames: no palette; the current bitmap makes an empty frame.
+    EXPECT_EQ(gif.GetPalette().Count, 0);
+    EXPECT_TRUE(gif.CurrentBitmap().Empty());
+    EXPECT_EQ(gif.GifFrameCount(), 1);
+    EXPECT_EQ(gif.FrameIndex, 0);
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(gif.Empty());
+    EXPECT_TRUE(GifPictureImage(gif).isNull());
+
+    IndexedImage bitmap;
+    bitmap.Resize(3, 2);
+    bitmap.Bits = 1;
+    bitmap.Palette.Count = 2;
+    bitmap.Palette.SetColor(0, 0x0000FF); // red
+    bitmap.Palette.SetColor(1, 0x00FF00); // green
+    bitmap.Pixels = {0, 1, 0, 1, 1, 1};
+    gif.AssignBitmap(bitmap);
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(gif.GetPalette().Count, 2);
+    EXPECT_EQ(gif.GetPalette().Color(1), 0x00FF00u);
+    gif.GifFrameAt(0).TransparentColor = 0x0000FF;
+
+    // To a bitmap: the current frame with its transparent colour see-through.
+    const QImage picture = GifPictureImage(gif);
+    ASSERT_EQ(picture.size(), QSize(3, 2));
+    EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0);
+    EXPECT_EQ(picture.pixel(1, 0), qRgb(0, 255, 0));
+
+    // To another picture: it shares this one's data and is told of it.
+    TGIFImage copy;
+    int copyChanges = 0;
+    copy.OnChange = [&](TGIFImage &) { ++copyChanges; };
+    gif.AssignTo(copy);
+    EXPECT_EQ(copyChanges, 1);
+    EXPECT_TRUE(copy.Equals(gif));
+    EXPECT_EQ(copy.GifFrameCount(), 1);
+
+    // A frame to a picture, then nothing to it.
+    TGIFImage single;
+    gif.GifFrameAt(0).AssignTo(single);
+    EXPECT_EQ(single.GifFrameCount(), 1);
+    EXPECT_EQ(single.Width(), 3);
+    copy.AssignNone();
+    EXPECT_EQ(copyChanges, 2);
+    EXPECT_EQ(copy.GifFrameCount(), 0);
+    EXPECT_EQ(changes, 2);
+}
+
+TEST(GifPicture, GifFilesAreKnownToTheProgramsPictureLoading)
+{
+    const PictureFormats::Format *format = PictureFormats::forFile(QStringLiteral("logo.GIF"));
+    ASSERT_NE(format, nullptr);
+    EXPECT_EQ(format->extension, QStringLiteral("gif"));
+    EXPECT_EQ(format->description, QStringLiteral("CompuServe GIF Image"));
+    EXPECT_EQ(format->mimeType, QStringLiteral("image/gif"));
+    EXPECT_TRUE(PictureFormats::filters().contains(QStringLiteral("CompuServe GIF Image (*.gif)")));
+
+    // A file loads through the registered reader: the transparent colour
+    // see-through, one byte a pixel.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("logo.gif"));
+    const std::vector<std::uint8_t> bytes = declaredCanvas(4, 3, false);
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(reinterpret_cast<const char *>(bytes.data()), qsizetype(bytes.size()));
+    f.close();
+    QString error;
+    const QImage picture = PictureFormats::load(file, &error);
+    ASSERT_FALSE(picture.isNull()) << error.toStdString();
+    EXPECT_EQ(picture.size(), QSize(4, 3));
+    EXPECT_EQ(picture.format(), QImage::Format_Indexed8);
+    EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0);
+    EXPECT_TRUE(PictureFormats::load(dir.filePath(QStringLiteral("none.gif")), &error).isNull());
+    EXPECT_FALSE(error.isEmpty());
 }

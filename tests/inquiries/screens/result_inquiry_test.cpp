@@ -133,6 +133,11 @@ TEST_F(ResultInquiry, WholeRequestAsksForEveryRowButTheUnapprovedOrOnlyTheTicked
     EXPECT_EQ(sent.value(0, QStringLiteral("org_seqno")), QStringLiteral("1"));
     EXPECT_EQ(sent.value(1, QStringLiteral("org_seqno")), QStringLiteral("3"));
     EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
+    // The totals empty with the list.
+    for (int c = 1; c < 10; ++c) {
+        EXPECT_EQ(s->grd_test->Cells(c, 2), QStringLiteral("0")) << c;
+        EXPECT_EQ(s->grd_test->Cells(c, 3), QStringLiteral("0")) << c;
+    }
 
     ClickControl(s->btn_search);
     ASSERT_EQ(rows(s), 3);
@@ -146,6 +151,32 @@ TEST_F(ResultInquiry, WholeRequestAsksForEveryRowButTheUnapprovedOrOnlyTheTicked
     sent = requests();
     ASSERT_EQ(sent.recordCount(), 3);
     EXPECT_EQ(sent.value(2, QStringLiteral("org_seqno")), QStringLiteral("3"));
+}
+
+TEST_F(ResultInquiry, UnprocessedFeeAndAmountShowTheBanksFiguresNeverTheRealNameNumber)
+{
+    // A same-bank payment waiting to be sent, carrying the payee's real-name
+    // number 800101-1234567 where the answer puts its figures.
+    seed(1, 1000, QStringLiteral("1"), QString());
+    client->server().exec(QStringLiteral("update giche set trans_bankid = '20', errcode = '', taerrfee = '80010', "
+                                         "taerrprice = '11234567'"));
+    Tqv_ichesearch_frm *s = openPayments();
+    ASSERT_EQ(rows(s), 1);
+    EXPECT_EQ(s->grd_ichelist->Cells(17, 1), QStringLiteral("0"));
+    EXPECT_EQ(s->grd_ichelist->Cells(18, 1), QStringLiteral("0"));
+    // The result request has the bank process it.
+    ClickControl(s->btn_send);
+    ASSERT_TRUE(ClientFixture::waitFor([this] {
+        return client->server().query(QStringLiteral("select sr_flag from giche where seqno = 1")).value(0, 0)
+               == QStringLiteral("4");
+    }, 20000));
+    ClickControl(s->btn_search);
+    ASSERT_EQ(rows(s), 1);
+    EXPECT_EQ(s->grd_ichelist->Cells(10, 1), QStringLiteral("수신"));
+    EXPECT_EQ(s->grd_ichelist->Cells(6, 1), QStringLiteral("1,000"));
+    EXPECT_EQ(s->grd_ichelist->Cells(17, 1), QStringLiteral("0"));
+    EXPECT_EQ(s->grd_ichelist->Cells(18, 1), QStringLiteral("0"));
+    EXPECT_EQ(s->grd_ichelist->Cells(19, 1), QStringLiteral("0"));
 }
 
 TEST_F(ResultInquiry, WholeRequestIsRefusedUnlessTheRangeIsToday)

@@ -387,6 +387,18 @@ TEST_F(EntryScreen, TemporarySaveRoundTripsByteForByteAndRefusesOverlongValues)
     ClickGridCell(s->grd_ichelist, 1, 4);
     ClickControl(s->btn_delete);
 
+    // A memo with a character CP949 cannot hold: that character is the cause.
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("넷째"), QStringLiteral("1"),
+          QStringLiteral("납품\U0001F600"));
+    files.enqueue(dataDir + QStringLiteral("/emoji"));
+    ClickControl(s->btn_tempsave);
+    EXPECT_EQ(client.prompt().lastText(),
+              QStringLiteral("4번째 자료의 '업체정보' 값의 문자 \"\U0001F600\"(U+1F600)는 CP949로 저장할 수 없습니다.\r\n"
+                             "값을 수정한 후 다시 저장하시기 바랍니다."));
+    EXPECT_FALSE(QFile::exists(dataDir + QStringLiteral("/tmp_emoji.txt")));
+    ClickGridCell(s->grd_ichelist, 1, 4);
+    ClickControl(s->btn_delete);
+
     // A name without "tmp_" gets it inside the chosen folder.
     files.enqueue(dataDir + QStringLiteral("/batch"));
     ClickControl(s->btn_tempsave);
