@@ -3,6 +3,7 @@
 #include "core/Session.h"
 #include "core/screens/ScreenRegistry.h"
 #include "liquor/LiquorLayouts.h"
+#include "platform/Prompt.h"
 #include "transfers/screens/CatchIcheGA.h"
 
 namespace {
@@ -30,6 +31,17 @@ TFrmCatchJA::TFrmCatchJA(const ScreenContext &context, QWidget *owner)
     setAttribute(Qt::WA_DeleteOnClose);
     SetTitle(QStringLiteral(" ◎ 승인요청 자료 목록"));
     FormCreate();
+}
+
+QString TFrmCatchJA::saveStatement(bool insert, const QString &title, const QString &oldTitle)
+{
+    // Every cell a whole number, or nothing is sent.
+    LayoutValues values;
+    if (!ReadGrid(&values).isEmpty()) {
+        qvx::Prompt::instance().message(LayoutMessages::SaveFailed);
+        return QString();
+    }
+    return insert ? table().insert(title, values) : table().update(title, values, oldTitle);
 }
 
 void TFrmCatchJA::afterSave()

@@ -27,6 +27,7 @@ public:
     explicit TFrmCatchJA(const ScreenContext &context, QWidget *owner = nullptr);
 
 protected:
+    QString saveStatement(bool insert, const QString &title, const QString &oldTitle) override;
     void afterSave() override;
 };
 

@@ -71,7 +71,20 @@ void setCount(TCurrencyEdit *edit, qint64 value)
     edit->SetValue(qvx::Decimal(value));
 }
 
+std::function<void(const QString &)> &errorListOpener()
+{
+    static std::function<void(const QString &)> opener = [](const QString &path) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    };
+    return opener;
+}
+
 } // namespace
+
+void SetLiquorErrorListOpener(std::function<void(const QString &path)> opener)
+{
+    errorListOpener() = std::move(opener);
+}
 
 void RunLiquorTextConvert(Tqv_IcheMakeJuru_frm &screen)
 {
@@ -158,7 +171,7 @@ void RunLiquorTextConvert(Tqv_IcheMakeJuru_frm &screen)
         if (path.isEmpty())
             prompt.message(QStringLiteral("오류 목록을 저장할 수 없습니다.\r\r") + error);
         else
-            QDesktopServices::openUrl(QUrl::fromLocalFile(path)); // the desktop's handler, not waited for
+            errorListOpener()(path);
     }
     prompt.message(QStringLiteral("자료변환 처리가 완료 되었습니다."));
     QPointer<QWidget> gauge(screen.pnl_gauge);

@@ -5,7 +5,14 @@
 
 class Tqv_IcheMakeJuru_frm;
 
+#include <QString>
+#include <functional>
+
 void RunLiquorTextConvert(Tqv_IcheMakeJuru_frm &screen);
+
+// How the error list is shown to the user after a run: by default the
+// desktop's handler for the file, which the run does not wait for.
+void SetLiquorErrorListOpener(std::function<void(const QString &path)> opener);
 
 // Installs the run as the entry screen's text conversion.
 void registerLiquorConvert();
