@@ -10,6 +10,7 @@
 #include "liquor/LiquorConversion.h"
 #include "liquor/LiquorLog.h"
 #include "liquor/LiquorRules.h"
+#include "liquor/screens/CatchIcheEx.h"
 #include "liquor/screens/CatchIcheJ.h"
 #include "liquor/screens/IcheMakeJuruUnit.h"
 #include "platform/ProgramDir.h"
@@ -86,43 +87,34 @@ void SetLiquorErrorListOpener(std::function<void(const QString &path)> opener)
     errorListOpener() = std::move(opener);
 }
 
-void RunLiquorTextConvert(Tqv_IcheMakeJuru_frm &screen)
+namespace {
+
+QString listTitle(const Session &session)
 {
-    ConvertingLock lock(screen);
-    qvx::Prompt &prompt = qvx::Prompt::instance();
-    Session &session = screen.session;
-    TFrmCatchJ dialog({session, screen.dm}, &screen);
-    dialog.SetTitle(session.PaymentMode == 1 ? QStringLiteral(" ◎ 지급이체 자료 목록")
-                                             : QStringLiteral(" ◎ 수납이체 자료 목록"));
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return session.PaymentMode == 1 ? QStringLiteral(" ◎ 지급이체 자료 목록") : QStringLiteral(" ◎ 수납이체 자료 목록");
+}
 
-    const QString fileName = dialog.GetSourceFileName();
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        prompt.message(QStringLiteral("파일을 읽을 수 없습니다.\r\r") + fileName);
-        return;
-    }
-    const TransferFileText content = DecodeTransferFile(file.readAll());
-    file.close();
-    WriteLog(session, QStringLiteral("자료변환 파일 선택 : ") + fileName);
-
-    // The bank rows are the run's own copy: nothing arriving meanwhile changes them.
+// The run's own copy of the bank rows: nothing arriving meanwhile changes them.
+LiquorConvertContext readContext(Tqv_IcheMakeJuru_frm &screen, std::optional<MotherAccount> chosen, bool sheet)
+{
     LiquorConvertContext context;
-    context.session = &session;
+    context.session = &screen.session;
     const qvx::ResultSet banks = screen.dm.cms_select1(QStringLiteral("select * from bank order by bankid"));
     for (int i = 0; i < banks.recordCount(); ++i)
         context.banks.append(MotherAccount::FromRow(banks, i));
-    context.chosen = dialog.chosenMother();
+    context.chosen = std::move(chosen);
+    context.sheet = sheet;
     context.today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+    return context;
+}
 
-    const QString kind = LiquorGubun(session.PaymentMode);
-    const LiquorLineCutter cutter(dialog.dataForm(), dialog.liquorLayout(), kind);
-    for (int f = 0; f < LiquorFieldCount; ++f)
-        session.ConvLayout[LiquorConvPair(LiquorField(f))] = cutter.layout()[f];
-    const QVector<LiquorLine> lines = CutLiquorLines(content.lines, cutter);
-
+// The lines of a file or sheet into the list, with the screen's counters,
+// gauge, questions, log lines and error list.
+void convertLines(Tqv_IcheMakeJuru_frm &screen, ConvertingLock &lock, const QVector<LiquorLine> &lines,
+                  const LiquorConvertContext &context)
+{
+    qvx::Prompt &prompt = qvx::Prompt::instance();
+    Session &session = screen.session;
     lock.waitCursor();
     setCount(screen.curredt_tgun, lines.size());
     setCount(screen.curredt_errgun, 0);
@@ -181,7 +173,53 @@ void RunLiquorTextConvert(Tqv_IcheMakeJuru_frm &screen)
     });
 }
 
+} // namespace
+
+void RunLiquorTextConvert(Tqv_IcheMakeJuru_frm &screen)
+{
+    ConvertingLock lock(screen);
+    Session &session = screen.session;
+    TFrmCatchJ dialog({session, screen.dm}, &screen);
+    dialog.SetTitle(listTitle(session));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    const QString fileName = dialog.GetSourceFileName();
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qvx::Prompt::instance().message(QStringLiteral("파일을 읽을 수 없습니다.\r\r") + fileName);
+        return;
+    }
+    const TransferFileText content = DecodeTransferFile(file.readAll());
+    file.close();
+    WriteLog(session, QStringLiteral("자료변환 파일 선택 : ") + fileName);
+
+    const LiquorConvertContext context = readContext(screen, dialog.chosenMother(), false);
+    const LiquorLineCutter cutter(dialog.dataForm(), dialog.liquorLayout(), LiquorGubun(session.PaymentMode));
+    for (int f = 0; f < LiquorFieldCount; ++f)
+        session.ConvLayout[LiquorConvPair(LiquorField(f))] = cutter.layout()[f];
+    convertLines(screen, lock, CutLiquorLines(content.lines, cutter), context);
+}
+
+void RunLiquorExcelConvert(Tqv_IcheMakeJuru_frm &screen)
+{
+    ConvertingLock lock(screen);
+    TFrmCatchEx dialog({screen.session, screen.dm}, &screen);
+    dialog.SetTitle(listTitle(screen.session));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The dialog's rows are copied before the run: the run owns what it walks.
+    QVector<LiquorLine> lines;
+    for (const QStringList &row : dialog.DataRows())
+        lines.append(LiquorSheetLine(row));
+    const LiquorConvertContext context = readContext(screen, dialog.chosenMother(), true);
+    convertLines(screen, lock, lines, context);
+}
+
 void registerLiquorConvert()
 {
     Tqv_IcheMakeJuru_frm::SetTextConversionRunner([](Tqv_IcheMakeJuru_frm &screen) { RunLiquorTextConvert(screen); });
+    Tqv_IcheMakeJuru_frm::SetExcelConversionRunner([](Tqv_IcheMakeJuru_frm &screen) { RunLiquorExcelConvert(screen); });
 }

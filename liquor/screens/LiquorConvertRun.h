@@ -9,10 +9,12 @@ class Tqv_IcheMakeJuru_frm;
 #include <functional>
 
 void RunLiquorTextConvert(Tqv_IcheMakeJuru_frm &screen);
+// "Excel": the same run over the data rows of a workbook's active sheet.
+void RunLiquorExcelConvert(Tqv_IcheMakeJuru_frm &screen);
 
 // How the error list is shown to the user after a run: by default the
 // desktop's handler for the file, which the run does not wait for.
 void SetLiquorErrorListOpener(std::function<void(const QString &path)> opener);
 
-// Installs the run as the entry screen's text conversion.
+// Installs the runs as the entry screen's text and sheet conversions.
 void registerLiquorConvert();

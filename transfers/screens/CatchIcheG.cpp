@@ -50,17 +50,24 @@ TFrmCatchG::TFrmCatchG(const ScreenContext &context, QWidget *owner, const Layou
     BindClick(session, BtnConvert, "BtnConvertClick", [this] { BtnConvertClick(); });
 
     FormCreate();
+    MotherAccounts = FillMotherAccountCombo(dm, edMoBankNo);
+}
+
+QVector<MotherAccount> FillMotherAccountCombo(Tdm &dm, TKitComboBox *combo)
+{
+    QVector<MotherAccount> accounts;
     const qvx::ResultSet &rows = dm.cms_select1(QStringLiteral(
         "SELECT      Distinct MoBankNo,    bankid,    bankname,    firmid,    sendname,    tr_gubuncode,    recvid,"
         "    passwd,    dblpasswd FROM Bank order by bankid"));
-    edMoBankNo->Items().Add(QStringLiteral("당행"));
+    combo->Items().Add(QStringLiteral("당행"));
     for (int i = 0; i < rows.recordCount(); ++i) {
         const MotherAccount m = MotherAccount::FromRow(rows, i);
-        MotherAccounts.append(m);
-        edMoBankNo->Items().Add(QStringLiteral("[") + m.bankid + QStringLiteral("]   ") +
-                                m.mobankno.leftJustified(15) + QStringLiteral("   ") + m.bankname);
+        accounts.append(m);
+        combo->Items().Add(QStringLiteral("[") + m.bankid + QStringLiteral("]   ") + m.mobankno.leftJustified(15) +
+                           QStringLiteral("   ") + m.bankname);
     }
-    edMoBankNo->SetItemIndex(0);
+    combo->SetItemIndex(0);
+    return accounts;
 }
 
 DataForm TFrmCatchG::dataForm() const

@@ -11,6 +11,12 @@
 #include <QVector>
 
 class TKitComboBox;
+class Tdm;
+
+// Fills an "적용할 모계좌 번호" list: "당행", then one item per mother account
+// ("[bankid]   mobankno   bankname"). Returns the accounts in item order
+// from item 1.
+QVector<MotherAccount> FillMotherAccountCombo(Tdm &dm, TKitComboBox *combo);
 
 class TFrmCatchG : public TLayoutEditor
 {

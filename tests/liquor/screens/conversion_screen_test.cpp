@@ -10,11 +10,13 @@
 #include "controls/panels/KitComboBox.h"
 #include "core/Session.h"
 #include "core/TextUtils.h"
+#include "liquor/screens/CatchIcheEx.h"
 #include "liquor/screens/CatchIcheJ.h"
 #include "liquor/screens/IcheMakeJuruUnit.h"
 #include "liquor/screens/LiquorConvertRun.h"
 #include "liquor/screens/LiquorScreens.h"
 #include "platform/FileChooser.h"
+#include "platform/Spreadsheet.h"
 #include "platform/TListGrid.h"
 #include "platform/TextFile.h"
 
@@ -145,6 +147,49 @@ TEST_F(LiquorConversionScreens, AFixedWidthFileFillsTheListAndRefusedLinesGoToTh
     EXPECT_TRUE(listed[0].startsWith(S("21 56012345678  ")));
     EXPECT_TRUE(listed[0].endsWith(S(" : 실명번호 오류(실명번호의 주민등록번호는 생년월일로 대체 되었습니다.)")));
     SavePicture(s, "qv_ichemakeJuru_frm-converted");
+}
+
+TEST_F(LiquorConversionScreens, ASheetFillsTheListWithBank26PaidFromBank21)
+{
+    auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b1", "qv_ichemakeJuru_frm");
+    ASSERT_NE(s, nullptr);
+    const QString file = client->home() + S("/주류.xlsx");
+    const qvx::Spreadsheet::Rows rows{
+        {S("주류 이체 자료")},
+        {S("NO"), S("은행코드"), S("은행명"), S("거래계좌"), S("주류금액"), S("비주류금액"), S("이체금액"), S("기타"),
+         S("거래처명"), S("거래구분"), S("실명번호")},
+        {S("1"), S("26"), S("신한"), S("560-12-345678"), S("1,000"), S("0"), S("1,000"), S(""), S("한빛주류"), S(""),
+         S("1234567890")},
+        {},
+        {S("2"), S("21"), S("조흥"), S("56012345679"), S("2,000"), S("0"), S("2,000"), S(""), S("다온상사"), S("30"),
+         S("1234567890")}};
+    QString error;
+    ASSERT_TRUE(qvx::Spreadsheet::write(file, rows, &error)) << qPrintable(error);
+    qvx::ScriptedFileChooser chooser;
+    chooser.enqueue(file);
+
+    OnNextModal([&](QDialog *d) {
+        auto *dialog = qobject_cast<TFrmCatchEx *>(d);
+        if (!dialog)
+            return d->reject();
+        EXPECT_EQ(dialog->Title(), S(" ◎ 수납이체 자료 목록"));
+        ClickControl(dialog->BtnOpenDlg);
+        EXPECT_EQ(dialog->Grid->Cells(0, 0), S("NO"));
+        EXPECT_EQ(dialog->Grid->Cells(8, 1), S("한빛주류"));
+        EXPECT_EQ(dialog->Grid->Cells(6, 2), S("2,000")); // a text cell: its groups go in the run
+        SavePicture(dialog, "FrmCatchEx");
+        ClickControl(dialog->BtnConvert);
+    });
+    ClickControl(s->btn_excel);
+
+    EXPECT_EQ(client->prompt().texts().mid(client->prompt().texts().size() - 2),
+              (QStringList{S("수납이체자료가 아닙니다."), S("자료변환 처리가 완료 되었습니다.")}));
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 2);
+    EXPECT_EQ(s->grd_ichelist->Cells(lcName, 1), S("한빛주류"));
+    EXPECT_EQ(s->grd_ichelist->Cells(lcMoBankName, 1), S("조흥은행"));
+    EXPECT_EQ(s->grd_ichelist->Cells(lcMoney, 1), S("1,000"));
+    EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 1);
+    EXPECT_TRUE(s->btn_excel->isEnabled());
 }
 
 TEST_F(LiquorSendModule, TheLayoutEditorSavesIntoForceAndRefusesFaultyCells)
