@@ -319,7 +319,7 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
         ++c.processed;
         c.money += amounts.transfer;
         if (hooks.row)
-            hooks.row(row);
+            hooks.row(std::move(row));
         next();
     }
     c.position = c.passed;

@@ -145,7 +145,7 @@ struct LiquorConvertHooks
     // After the checks and after every line of the second pass.
     std::function<void(const LiquorConvertCounters &counters)> progress;
     // Each row made, in order.
-    std::function<void(const LiquorRow &row)> row;
+    std::function<void(LiquorRow &&row)> row;
 };
 
 // The suffix of an error-list line.

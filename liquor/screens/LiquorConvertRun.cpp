@@ -135,7 +135,7 @@ void convertLines(Tqv_IcheMakeJuru_frm &screen, ConvertingLock &lock, const QVec
     hooks.askDuplicate = [&prompt](const QString &name, const QString &money) {
         return prompt.confirm(DuplicateQuestion(name, money), QStringLiteral("확인"));
     };
-    hooks.row = [&screen](const LiquorRow &row) { screen.AddLiquorRow(row); };
+    hooks.row = [&screen](LiquorRow &&row) { screen.AddLiquorRow(row); };
     hooks.progress = [&](const LiquorConvertCounters &c) {
         if (c.position == 0) {
             screen.Gauge1->setRange(0, qMax(1, c.passed));

@@ -80,7 +80,7 @@ protected:
         hooks.log = [&](const QString &text) { r.log.append(text); };
         hooks.message = [&](const QString &text) { r.messages.append(text); };
         hooks.askDuplicate = [&](const QString &, const QString &) { return !declineDuplicates; };
-        hooks.row = [&](const LiquorRow &row) { r.rows.append(row); };
+        hooks.row = [&](LiquorRow &&row) { r.rows.append(std::move(row)); };
         r.counters = conversion.run(lines, hooks);
         r.errorList = conversion.errorList();
         return r;
