@@ -151,10 +151,10 @@ INSERT INTO upgubun (up_gubuncode, gubuncontents) VALUES ('0602100', '주류 지
 INSERT INTO upgubun (up_gubuncode, gubuncontents) VALUES ('0700100', '거래집계');
 INSERT INTO upgubun (up_gubuncode, gubuncontents) VALUES ('0900900', 'SMS 송신');
 INSERT INTO upgubun (up_gubuncode, gubuncontents) VALUES ('9000990', '통지건수조회');
-INSERT INTO daesang (name, bankno, bankid, TelNo_1, TelNo_2, TelNo_3, residentno) VALUES ('홍길동', '1002345678901', '20', '010', '1234', '5678', '8001011234567');
+INSERT INTO daesang (name, bankno, bankid, TelNo_1, TelNo_2, TelNo_3, residentno) VALUES ('홍길동', '1002345678901', '20', '010', '1234', '5678', '800101');
 INSERT INTO daesang (name, bankno, bankid, TelNo_1, TelNo_2, TelNo_3, residentno) VALUES ('대한유통', '12345678901234', '03', '011', '2345', '6789', '1098765432');
 INSERT INTO daesang (name, bankno, bankid, TelNo_1, TelNo_2, TelNo_3, residentno) VALUES ('서울주류', '110987654321', '88', '010', '3456', '7890', '2118812345');
-INSERT INTO daesang (name, bankno, bankid, TelNo_1, TelNo_2, TelNo_3, residentno) VALUES ('김철수', '123456789012', '04', '016', '4567', '8901', '7505051234567');
+INSERT INTO daesang (name, bankno, bankid, TelNo_1, TelNo_2, TelNo_3, residentno) VALUES ('김철수', '123456789012', '04', '016', '4567', '8901', '750505');
 INSERT INTO daesang (name, bankno, bankid, TelNo_1, TelNo_2, TelNo_3, residentno) VALUES ('부산상회', '3021234567890', '11', '010', '5678', '9012', '6028123456');
 INSERT INTO daesang (name, bankno, bankid, TelNo_1, TelNo_2, TelNo_3, residentno) VALUES ('폐업상사', '9990001112223', '20', '010', '6789', '0123', '1234512345');
 INSERT INTO transdiv (bankid, transdivcode, transdivcontents, divflag) VALUES ('03', '11', '현금입금', '1');

@@ -215,7 +215,7 @@ void Tdm::CscktRead()
 
 void Tdm::HandleRelayData(const QByteArray &bytes)
 {
-    WriteLog(session, qvx::Cp949::decode(bytes));
+    WriteLog(session, RelayLogText(bytes));
     const auto events = m_reader.feed(bytes);
     bool reported = false; // one read with stray bytes is one bad packet
     for (const auto &event : events) {

@@ -79,7 +79,16 @@ QString ListCellTexts::text(int col, int row)
     case CellFormat::RowNo:
         return QString::number(row + 1);
     case CellFormat::Computed:
-        return c.compute ? c.compute(m_rs, row) : QString();
+        if (!c.compute)
+            return QString();
+        if (s.field < 0)
+            return c.compute(m_rs, row);
+        if (!s.has || value(s.field) != s.keyA) {
+            s.keyA = value(s.field);
+            s.out = c.compute(m_rs, row);
+            s.has = true;
+        }
+        return s.out;
     case CellFormat::Text:
         return value(s.field);
     default:

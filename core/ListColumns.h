@@ -34,7 +34,8 @@ enum class CellFormat {
     Account,     // the account in `field` hyphenated for the bank in `bankField`
     NameAccount, // `field` + "[" + account `numberField` of bank `bankField` + "]"
     SendFlag,    // "작성", "송신대기", ... from the send flag number
-    Computed     // made by the column's compute function (or left to the row hook)
+    Computed     // made by the column's compute function (or left to the row hook); with a
+                 // field, the function depends on that field only and runs once per run of equal values
 };
 
 inline constexpr Qt::Alignment AlignLeft = Qt::AlignLeft | Qt::AlignVCenter;

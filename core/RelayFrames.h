@@ -16,3 +16,8 @@ QByteArray MakeLoginFrame(const QString &userId, int sendModuleMode);
 QByteArray MakePingText(const QString &userId);
 // STX "F" <approver id> ETX.
 QByteArray MakeApprovalNoticeFrame(const QString &approverId);
+
+// The relay bytes as a line of the day's log: CP949 text with STX and ETX
+// written "<STX>" and "<ETX>", and every other control byte (CR and LF
+// included) as "<0xNN>", so the log holds no raw control characters.
+QString RelayLogText(const QByteArray &bytes);

@@ -17,6 +17,7 @@
 #include <QByteArray>
 #include <QChar>
 #include <QString>
+#include <QStringView>
 
 #include <stdexcept>
 
@@ -65,6 +66,9 @@ QString FixLenZero(const QString &text, int width, bool leftJustify);
 QString DelChar(const QString &text, QChar c);    // every c removed
 QString StripChar(const QString &text, QChar c);  // same as DelChar
 QString DelComma(const QString &text);            // every ',' removed
+// True for digits grouped by ',' in threes after a first group of one to three
+// digits ("1,234,567"); false for plain digits and for any other comma.
+bool IsThousandsGrouped(QStringView text);
 
 // Part before the first delimiter; text keeps the part after it (delimiter
 // dropped). No delimiter: the whole text, and text becomes empty. The

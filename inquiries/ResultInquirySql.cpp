@@ -1,6 +1,5 @@
 #include "inquiries/ResultInquirySql.h"
 
-#include "core/TotalsTable.h"
 #include "platform/SqlText.h"
 
 using qvx::sqlQuote;
@@ -83,26 +82,17 @@ QString byFilter(const ResultFilter &f, Refusal *refusal)
     return sql;
 }
 
-TotalsTable totalsTable()
+QString refusalMessage(Refusal refusal)
 {
-    return TotalsTable({{1, QStringLiteral("all.sunab")},
-                        {2, QStringLiteral("all.jigub")},
-                        {3, QStringLiteral("all")},
-                        {4, QStringLiteral("ok.sunab")},
-                        {5, QStringLiteral("ok.jigub")},
-                        {6, QStringLiteral("ok")},
-                        {7, QStringLiteral("err.sunab")},
-                        {8, QStringLiteral("err.jigub")},
-                        {9, QStringLiteral("err")}});
-}
-
-QSet<QString> totalsCodes(const QString &gubun, const QString &srFlag, const QString &errCode)
-{
-    const QString kind = gubun.trimmed() == QLatin1String("20") ? QStringLiteral("sunab") : QStringLiteral("jigub");
-    const QString outcome = srFlag.trimmed() == QLatin1String("4") && errCode.trimmed() == QLatin1String("0000")
-                                ? QStringLiteral("ok")
-                                : QStringLiteral("err");
-    return {QStringLiteral("all"), QStringLiteral("all.") + kind, outcome, outcome + QStringLiteral(".") + kind};
+    switch (refusal) {
+    case Refusal::NoStateOption:
+        return QStringLiteral("정상처리 / 비정상처리 옵션이 선택되지 않았습니다.");
+    case Refusal::SeqRangeReversed:
+        return QStringLiteral("전문번호 입력이 잘못되었습니다. [시작번호가 크면 안됩니다]");
+    case Refusal::None:
+        break;
+    }
+    return QString();
 }
 
 } // namespace ResultInquirySql

@@ -1,12 +1,9 @@
 #pragma once
 // The statements of the transfer result inquiry ("이체처리 결과 조회"): the
 // list of the user's general transfers by the screen's filters, or of one
-// message-number range, and how a listed row counts in the totals.
+// message-number range.
 
-#include <QSet>
 #include <QString>
-
-class TotalsTable;
 
 struct ResultFilter
 {
@@ -26,6 +23,8 @@ struct ResultFilter
 namespace ResultInquirySql {
 
 enum class Refusal { None, NoStateOption, SeqRangeReversed };
+// What the screen says for a refusal.
+QString refusalMessage(Refusal refusal);
 
 // The common head: giche joined with its mother account and the payee bank,
 // the result text from `error` where bank and code match, else the raw code.
@@ -35,9 +34,5 @@ QString head();
 QString byFilter(const ResultFilter &filter, Refusal *refusal);
 // The rows of one message-number range of today, whoever made them.
 QString byRange(qint64 from, qint64 to, const QString &today);
-
-// The totals grid of the screen (columns 1-9) and the codes a row carries.
-TotalsTable totalsTable();
-QSet<QString> totalsCodes(const QString &gubun, const QString &srFlag, const QString &errCode);
 
 } // namespace ResultInquirySql

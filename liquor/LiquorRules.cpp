@@ -72,6 +72,15 @@ LiquorAmounts CheckLiquorAmounts(const QString &liquor, const QString &nonLiquor
     return out;
 }
 
+bool SumLiquorParts(const QString &liquor, const QString &nonLiquor, qint64 *sum)
+{
+    const LiquorAmounts parts = CheckLiquorAmounts(liquor, nonLiquor, QStringLiteral("1"));
+    if (parts.faultField == LiquorAmountField::Liquor || parts.faultField == LiquorAmountField::NonLiquor)
+        return false;
+    *sum = parts.liquor + parts.nonLiquor;
+    return true;
+}
+
 LiquorEntryCheck CheckLiquorEntry(const LiquorEntryInput &input)
 {
     LiquorEntryCheck check;

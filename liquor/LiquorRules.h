@@ -51,6 +51,10 @@ struct LiquorAmounts
 // "이체금액을 등록하시기 바랍니다.".
 LiquorAmounts CheckLiquorAmounts(const QString &liquor, const QString &nonLiquor, const QString &transfer);
 
+// The transfer amount a screen fills in when the liquor or non-liquor field
+// is left: their sum, when both read as amounts (false otherwise).
+bool SumLiquorParts(const QString &liquor, const QString &nonLiquor, qint64 *sum);
+
 // --- adding a row ----------------------------------------------------------------
 
 // What the entry fields hold when "자료 작성" is clicked.

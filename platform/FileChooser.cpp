@@ -42,9 +42,7 @@ private:
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return r;
         r.fileName = dialog.selectedFiles().first();
-        r.filterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
-        if (r.filterIndex <= 0)
-            r.filterIndex = 1;
+        r.filterIndex = filterIndexOf(filter, dialog.selectedNameFilter());
         return r;
     }
 };
@@ -63,16 +61,54 @@ FileChooser &FileChooser::instance()
 
 void FileChooser::install(FileChooser *chooser) { g_installed = chooser; }
 
+namespace {
+
+// A pattern without its blanks, as a key to compare by.
+QString patternKey(const QString &pattern)
+{
+    QString key = pattern;
+    key.remove(u' ');
+    return key;
+}
+
+// The pattern in the last parentheses of a description; empty when none.
+QString patternInDescription(const QString &description)
+{
+    const QString text = description.trimmed();
+    if (!text.endsWith(u')'))
+        return QString();
+    const qsizetype open = text.lastIndexOf(u'(');
+    return open < 0 ? QString() : text.mid(open + 1, text.size() - open - 2);
+}
+
+} // namespace
+
 QStringList FileChooser::qtFilters(const QString &filter)
 {
     const QStringList parts = filter.split(u'|');
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        const QString description = parts[i].trimmed();
+        const QString description = parts[i].simplified();
         const QString pattern = parts[i + 1].trimmed();
-        out << description + QStringLiteral(" (") + pattern + u')';
+        // A description that already names its pattern is shown as it stands.
+        if (patternKey(patternInDescription(description)) == patternKey(pattern))
+            out << description;
+        else
+            out << description + QStringLiteral(" (") + pattern + u')';
     }
     return out;
+}
+
+int FileChooser::filterIndexOf(const QString &filter, const QString &shownFilter)
+{
+    const QStringList parts = filter.split(u'|');
+    const QString shownPattern = patternKey(patternInDescription(shownFilter));
+    // By the pattern: the dialog may have changed the description's blanks.
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        if (!shownPattern.isEmpty() && patternKey(parts[i + 1].trimmed()) == shownPattern)
+            return i / 2 + 1;
+    const qsizetype shown = qtFilters(filter).indexOf(shownFilter.simplified());
+    return shown < 0 ? 1 : int(shown) + 1;
 }
 
 QString FileChooser::extensionOf(const QString &filter, int index)

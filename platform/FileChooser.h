@@ -31,8 +31,12 @@ public:
     static FileChooser &instance();
     static void install(FileChooser *chooser); // nullptr: back to the real dialogs
 
-    // "a (*.txt)|*.txt|b|*.xls" -> {"a (*.txt) (*.txt)", "b (*.xls)"}, as Qt writes filters.
+    // "a (*.txt)| *.txt|b|*.xls" -> {"a (*.txt)", "b (*.xls)"}, as Qt writes
+    // filters: a description that already names its pattern keeps it once.
     static QStringList qtFilters(const QString &filter);
+    // The index (from 1) of the pair whose pattern the dialog's shown filter
+    // names, whatever became of the description's blanks; 1 when none.
+    static int filterIndexOf(const QString &filter, const QString &shownFilter);
     // The pattern's extension of filter `index` ("txt"), empty when it has none.
     static QString extensionOf(const QString &filter, int index);
 };

@@ -1,5 +1,7 @@
 #include "platform/Report.h"
 
+#include "platform/TextFile.h"
+
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -66,38 +68,50 @@ namespace {
 // the whole line would put them. The PDF writer names each glyph's character
 // by the lowest code point the font maps to it, and the Korean face maps the
 // control characters to its space glyph, so a drawn space would be copied
-// and searched as U+0001; a gap reads as a space.
+// and searched as U+0001; a gap reads as a space. A label of several lines
+// (CR LF, LF or CR between them) is a block of such lines, one line spacing
+// apart, aligned as a whole.
 void drawLabelText(QPainter &painter, const QRectF &r, Qt::Alignment alignment, const QString &text)
 {
-    if (!text.contains(u' ') || text.contains(u'\n') || text.contains(u'\r')) {
-        painter.drawText(r, int(alignment), text);
-        return;
+    QStringList lines;
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype next = 0;
+        const qsizetype end = LineEndAt(text.utf16(), text.size(), start, &next);
+        lines << text.mid(start, end - start);
+        start = next;
     }
+    if (lines.isEmpty())
+        return;
     const QFontMetricsF metrics(painter.font(), painter.device());
-    const qreal width = metrics.horizontalAdvance(text);
-    qreal x = r.left();
-    if (alignment & Qt::AlignRight)
-        x = r.right() - width;
-    else if (alignment & Qt::AlignHCenter)
-        x = r.left() + (r.width() - width) / 2;
+    const qreal blockHeight = metrics.height() + (lines.size() - 1) * metrics.lineSpacing();
     qreal top = r.top();
     if (alignment & Qt::AlignBottom)
-        top = r.bottom() - metrics.height();
+        top = r.bottom() - blockHeight;
     else if (alignment & Qt::AlignVCenter)
-        top = r.top() + (r.height() - metrics.height()) / 2;
-    const qreal baseline = top + metrics.ascent();
+        top = r.top() + (r.height() - blockHeight) / 2;
     painter.save();
     painter.setClipRect(r, Qt::IntersectClip);
-    for (qsizetype start = 0; start < text.size();) {
-        if (text.at(start) == u' ') {
-            ++start;
-            continue;
+    for (const QString &line : std::as_const(lines)) {
+        const qreal width = metrics.horizontalAdvance(line);
+        qreal x = r.left();
+        if (alignment & Qt::AlignRight)
+            x = r.right() - width;
+        else if (alignment & Qt::AlignHCenter)
+            x = r.left() + (r.width() - width) / 2;
+        const qreal baseline = top + metrics.ascent();
+        for (qsizetype start = 0; start < line.size();) {
+            if (line.at(start) == u' ') {
+                ++start;
+                continue;
+            }
+            qsizetype end = line.indexOf(u' ', start);
+            if (end < 0)
+                end = line.size();
+            painter.drawText(QPointF(x + metrics.horizontalAdvance(line.left(start)), baseline),
+                             line.mid(start, end - start));
+            start = end;
         }
-        qsizetype end = text.indexOf(u' ', start);
-        if (end < 0)
-            end = text.size();
-        painter.drawText(QPointF(x + metrics.horizontalAdvance(text.left(start)), baseline), text.mid(start, end - start));
-        start = end;
+        top += metrics.lineSpacing();
     }
     painter.restore();
 }

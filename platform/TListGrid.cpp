@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
 
 #include <algorithm>
 #include <limits>
@@ -222,6 +223,10 @@ TListGrid::TListGrid(QWidget *parent)
     : QTableView(parent), m_model(new TListGridModel(this))
 {
     setModel(m_model);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &TListGrid::scheduleFit);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, &TListGrid::scheduleFit);
+    connect(m_model, &QAbstractItemModel::dataChanged, this, &TListGrid::scheduleFit);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &TListGrid::scheduleFit);
     horizontalHeader()->hide();
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(20);
@@ -349,7 +354,94 @@ void TListGrid::HideColumn(int col) { setColumnHidden(col, true); }
 void TListGrid::ShowColumn(int col) { setColumnHidden(col, false); }
 bool TListGrid::IsColumnHidden(int col) const { return isColumnHidden(col); }
 int TListGrid::ColWidths(int col) const { return columnWidth(col); }
-void TListGrid::SetColWidths(int col, int width) { setColumnWidth(col, width); }
+
+void TListGrid::SetColWidths(int col, int width)
+{
+    if (col < 0)
+        return;
+    if (m_givenWidths.size() <= col)
+        m_givenWidths.resize(col + 1, -1);
+    m_givenWidths[col] = width;
+    setColumnWidth(col, qMax(width, width > 0 ? neededWidth(col) : 0));
+}
+
+namespace {
+
+// A text's width in character cells: a character beyond ASCII takes two, as
+// in the fixed-pitch face the program draws in. Finds the widest text of a
+// column without measuring every one.
+int cellsOf(const QString &text)
+{
+    int n = 0;
+    for (QChar c : text)
+        n += c.unicode() < 0x80 ? 1 : 2;
+    return n;
+}
+
+} // namespace
+
+int TListGrid::neededWidth(int col) const
+{
+    const QFontMetrics plain(font());
+    QFont boldFont = font();
+    boldFont.setBold(true);
+    const QFontMetrics bold(boldFont);
+    // Cell padding as the view draws it, and a little air.
+    const int padding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 6;
+    const auto spanned = [this, col](int row) {
+        for (const Span &s : m_spans)
+            if (s.row <= row && row < s.row + s.rows && s.col <= col && col < s.col + s.cols && s.cols > 1)
+                return true;
+        return false;
+    };
+    int widest = 0;
+    const QString *widestText = nullptr;
+    const int rows = int(m_model->m_rows.size());
+    for (int row = 0; row < rows; ++row) {
+        const auto &cells = m_model->m_rows[row];
+        if (col >= cells.size() || cells[col].text.isEmpty())
+            continue;
+        if (row < m_fixedRows) {
+            // Headers are few and may be drawn bold by a colour hook: measured each.
+            if (!spanned(row))
+                widest = qMax(widest, bold.horizontalAdvance(cells[col].text) + padding);
+            continue;
+        }
+        if (!widestText || cellsOf(cells[col].text) > cellsOf(*widestText))
+            widestText = &cells[col].text;
+    }
+    if (widestText)
+        widest = qMax(widest, qMax(plain.horizontalAdvance(*widestText), bold.horizontalAdvance(*widestText)) + padding);
+    return widest;
+}
+
+void TListGrid::FitColumns()
+{
+    m_fitPending = false;
+    for (int col = 0; col < m_givenWidths.size(); ++col) {
+        const int given = m_givenWidths[col];
+        if (given <= 0 || isColumnHidden(col))
+            continue;
+        const int width = qMax(given, neededWidth(col));
+        if (width != columnWidth(col))
+            setColumnWidth(col, width);
+    }
+}
+
+void TListGrid::scheduleFit()
+{
+    if (m_fitPending)
+        return;
+    m_fitPending = true;
+    QMetaObject::invokeMethod(this, [this] { if (m_fitPending) FitColumns(); }, Qt::QueuedConnection);
+}
+
+void TListGrid::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        scheduleFit();
+}
 int TListGrid::DefaultRowHeight() const { return verticalHeader()->defaultSectionSize(); }
 void TListGrid::SetDefaultRowHeight(int h) { verticalHeader()->setDefaultSectionSize(h); }
 
@@ -409,6 +501,7 @@ void TListGrid::EndUpdate()
             m_model->notifyAll();
             applySpans();
             m_dirty = false;
+            FitColumns(); // a filled list shows its texts whole at once
         }
         setUpdatesEnabled(true);
     }

@@ -94,8 +94,13 @@ public:
     void HideColumn(int col);
     void ShowColumn(int col);
     bool IsColumnHidden(int col) const;
+    // A shown column is drawn at least as wide as its widest text, header
+    // included, in the grid's font; the width a screen gives is the least it
+    // gets (0 keeps a column out of sight). The fit follows every change of
+    // the cells or the font, once the event loop runs, or at once by FitColumns.
     int ColWidths(int col) const;
     void SetColWidths(int col, int width);
+    void FitColumns();
     int DefaultRowHeight() const;
     void SetDefaultRowHeight(int h);
 
@@ -151,10 +156,13 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void changeEvent(QEvent *event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     void applySpans();
+    void scheduleFit();
+    int neededWidth(int col) const;
     bool isFixedCell(const QModelIndex &index) const;
     friend class TListGridModel;
     TListGridModel *m_model;
@@ -165,4 +173,6 @@ private:
     bool m_editing = false;
     struct Span { int col, row, cols, rows; };
     QVector<Span> m_spans;
+    QVector<int> m_givenWidths; // per column as the screen set it; -1 none
+    bool m_fitPending = false;
 };

@@ -52,14 +52,10 @@ QList<QByteArray> TextFile::readByteLines(const QString &fileName, bool *ok)
     const QByteArray all = file.readAll();
     qsizetype start = 0;
     while (start < all.size()) {
-        qsizetype end = all.indexOf('\n', start);
-        if (end < 0)
-            end = all.size();
-        QByteArray line = all.mid(start, end - start);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        out << line;
-        start = end + 1;
+        qsizetype next = 0;
+        const qsizetype end = LineEndAt(all.constData(), all.size(), start, &next);
+        out << all.mid(start, end - start);
+        start = next;
     }
     if (ok)
         *ok = true;

@@ -15,11 +15,31 @@ struct TextFile
     // *error names the line (counted from 1) and the character.
     static bool writeLines(const QString &fileName, const QStringList &lines, QString *error = nullptr);
     static bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error = nullptr);
-    // Lines without their line ends; LF alone also ends a line. *ok is false
+    // Lines without their line ends; LF alone and CR alone also end a line. *ok is false
     // when the file cannot be read or holds bytes that are no CP949.
     static QStringList readLines(const QString &fileName, bool *ok = nullptr);
     // The raw CP949 lines, for readers that count bytes.
     static QList<QByteArray> readByteLines(const QString &fileName, bool *ok = nullptr);
 };
+
+// Where the line that starts at `from` in text[0..size) ends (its last
+// character + 1) and, in *next, where the following line starts. CR LF, LF and
+// a bare CR each end a line, as files come from every kind of system.
+template <typename Char>
+qsizetype LineEndAt(const Char *text, qsizetype size, qsizetype from, qsizetype *next)
+{
+    for (qsizetype i = from; i < size; ++i) {
+        if (text[i] == Char('\n')) {
+            *next = i + 1;
+            return i;
+        }
+        if (text[i] == Char('\r')) {
+            *next = i + 1 < size && text[i + 1] == Char('\n') ? i + 2 : i + 1;
+            return i;
+        }
+    }
+    *next = size;
+    return size;
+}
 
 } // namespace qvx

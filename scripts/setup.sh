@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
   libsqlite3-dev libjpeg62-turbo-dev libxlsxwriter-dev libfreexl-dev libminizip-dev libmariadb-dev
   fonts-nanum fonts-nanum-coding fontconfig
+  qt6-translations-l10n   # Qt's own dialogs (file, print, calendar) in Korean
   libgtest-dev libbenchmark-dev
   libgif-dev   # the picture tests' oracle and benchmark comparison; the client never links it
   xvfb xauth

@@ -4,6 +4,7 @@
 #include "controls/panels/KitControl.h"
 #include "controls/panels/KitGraphics.h"
 #include "platform/Clock.h"
+#include "platform/ProgramIcon.h"
 #include "platform/Prompt.h"
 #include "tool/ResultGridModel.h"
 #include "tool/ToolGuard.h"
@@ -128,6 +129,7 @@ Tt_frm::Tt_frm(QWidget *parent)
 {
     setObjectName(QStringLiteral("t_frm"));
     setWindowTitle(QStringLiteral("Ferrun"));
+    setWindowIcon(ProgramIcon());
     QFont f(QStringLiteral("MS Sans Serif"));
     f.setPixelSize(11);
     setFont(f);

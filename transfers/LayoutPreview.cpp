@@ -1,6 +1,7 @@
 #include "transfers/LayoutPreview.h"
 
 #include "platform/Cp949.h"
+#include "platform/TextFile.h"
 #include "transfers/TransferFileParser.h"
 
 #include <QFile>
@@ -68,13 +69,26 @@ bool ReadPreviewLines(const QString &fileName, int count, QStringList *lines)
     if (!file.open(QIODevice::ReadOnly))
         return false;
     lines->clear();
-    while (lines->size() < count && !file.atEnd()) {
-        QByteArray line = file.readLine();
-        if (line.endsWith('\n'))
-            line.chop(1);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        lines->append(qvx::Cp949::decode(line));
+    // Read in pieces until enough lines are whole: the sample may be large, and
+    // its lines may end in CR LF, LF or a bare CR.
+    QByteArray buffer;
+    qsizetype start = 0;
+    while (lines->size() < count) {
+        qsizetype next = 0;
+        const qsizetype end = qvx::LineEndAt(buffer.constData(), buffer.size(), start, &next);
+        const bool mayGoOn = end == buffer.size() || (next == buffer.size() && buffer.endsWith('\r'));
+        if (mayGoOn && !file.atEnd()) {
+            const QByteArray more = file.read(64 * 1024);
+            if (!more.isEmpty()) {
+                buffer = buffer.mid(start) + more;
+                start = 0;
+                continue;
+            }
+        }
+        if (start >= buffer.size())
+            break;
+        lines->append(qvx::Cp949::decode(buffer.mid(start, end - start)));
+        start = next;
     }
     return file.error() == QFileDevice::NoError;
 }

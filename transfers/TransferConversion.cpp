@@ -21,16 +21,22 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
 
     QVector<ScreenedLine> passed;
     passed.reserve(lines.size());
+    if (hooks.progress)
+        hooks.progress(c);
     for (QStringView line : lines) {
         ScreenedLine s = ScreenLine(m_parser.parse(line), m_context);
+        ++c.checked;
         if (s.refusal == Refusal::None) {
             passed.append(std::move(s));
-            continue;
+        } else {
+            if (hooks.refused)
+                hooks.refused(m_parser.logFields(s.parsed), s.refusal);
+            ++c.errors;
         }
-        if (hooks.refused)
-            hooks.refused(m_parser.logFields(s.parsed), s.refusal);
-        ++c.errors;
+        if (hooks.progress)
+            hooks.progress(c);
     }
+    c.phase = ConvertCounters::Converting;
     c.passed = int(passed.size());
     if (hooks.progress)
         hooks.progress(c);

@@ -15,6 +15,10 @@
 
 struct ConvertCounters
 {
+    // First every line is checked, then the lines that passed are converted.
+    enum Phase { Checking, Converting };
+    Phase phase = Checking;
+    int checked = 0;   // lines through the checks so far (the gauge while checking)
     int total = 0;     // lines in the file (curredt_tgun)
     int errors = 0;    // refused lines and duplicates dropped (curredt_errgun)
     int processed = 0; // lines handled after the checks (curredt_gun)
@@ -34,7 +38,10 @@ struct ConvertHooks
     // The batch already holds a row of this payee and grouped amount: true
     // adds the line anyway.
     std::function<bool(const QString &name, const QString &money)> askDuplicate;
-    // After every line of the second pass (and once when the checks are done).
+    // Before the first line and after every line of the checks (phase
+    // Checking), then once when the checks are done and after every line of
+    // the second pass (phase Converting): the screen shows progress from the
+    // first line read.
     std::function<void(const ConvertCounters &counters)> progress;
 };
 

@@ -1,6 +1,8 @@
 #include "transfers/TransferFileParser.h"
 
+#include "core/TextUtils.h"
 #include "platform/Cp949.h"
+#include "platform/TextFile.h"
 
 #include <QVarLengthArray>
 
@@ -139,17 +141,14 @@ TransferFileText DecodeTransferFile(const QByteArray &bytes)
 QList<QStringView> SplitTransferLines(QStringView text)
 {
     QList<QStringView> lines;
-    lines.reserve(std::count(text.utf16(), text.utf16() + text.size(), u'\n') + 1);
+    const char16_t *data = text.utf16();
+    lines.reserve(std::count_if(data, data + text.size(), [](char16_t c) { return c == u'\n' || c == u'\r'; }) + 1);
     qsizetype start = 0;
     while (start < text.size()) {
-        qsizetype end = indexOfChar(text, QLatin1Char('\n'), start);
-        if (end < 0)
-            end = text.size();
-        qsizetype stop = end;
-        if (stop > start && text[stop - 1] == QLatin1Char('\r'))
-            --stop;
-        lines.append(text.mid(start, stop - start));
-        start = end + 1;
+        qsizetype next = 0;
+        const qsizetype end = qvx::LineEndAt(data, text.size(), start, &next);
+        lines.append(text.mid(start, end - start));
+        start = next;
     }
     return lines;
 }
@@ -212,14 +211,19 @@ ParsedLine TransferFileParser::parseDelimited(QStringView line) const
     out.cInfo = tokens[3].trimmed();
     out.sName = tokens[4].trimmed();
     out.account = TrimmedWithout(tokens[1], QLatin1Char('-'));
-    out.amount = TrimmedWithout(tokens[2], QLatin1Char(','));
+    // Thousands commas are dropped only where they group the digits; any
+    // other comma stays, and the amount rule refuses the line for it.
+    const QStringView money = tokens[2].trimmed();
+    const bool grouped = IsThousandsGrouped(money);
+    out.amount = grouped ? TrimmedWithout(money, QLatin1Char(',')) : money.toString();
+    const bool amountTooWide = (grouped || indexOfChar(money, QLatin1Char(',')) < 0) &&
+                               Cp949Width(out.amount) > p.money.length;
     // A ';' line ignores what follows its fifth delimiter; a ',' line has a
     // token too many there, most likely an amount written "1,000,000".
     if (more && m_form == DataForm::Comma)
         out.fault = LineFault::ExtraTokens;
     else if (Cp949Width(out.bankId) > p.bankId.length || Cp949Width(out.account) > p.bankNo.length ||
-             Cp949Width(out.amount) > p.money.length || Cp949Width(out.cInfo) > p.cInfo.length ||
-             Cp949Width(out.sName) > p.sName.length)
+             amountTooWide || Cp949Width(out.cInfo) > p.cInfo.length || Cp949Width(out.sName) > p.sName.length)
         out.fault = LineFault::LongToken;
     return out;
 }

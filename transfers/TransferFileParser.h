@@ -6,7 +6,7 @@
 // 1-based, length in bytes); a field holds the characters whose bytes lie
 // wholly inside it, so a double-byte character is never split. A delimited
 // line (',' or ';') gives its first five tokens in that order, trimmed (the
-// account without '-', the amount without ','); each must fit its place in
+// account without '-', the amount without its thousands commas); each must fit its place in
 // the canonical fixed-width line (bank 2, account 15, amount 13, other
 // information 36, name 16 bytes), whose padded form the log shows.
 
@@ -49,7 +49,7 @@ struct ParsedLine
 {
     QStringView bankId, bankNo, money, cInfo, sName; // as cut / the tokens
     QString account; // trimmed, '-' removed
-    QString amount;  // trimmed (a delimited one also without ',')
+    QString amount;  // trimmed (a delimited one also without its thousands commas)
     LineFault fault = LineFault::None;
 };
 
@@ -89,7 +89,7 @@ QString CutBytes(QStringView line, int start, int length);
 // The text without every c, trimmed of blanks.
 QString TrimmedWithout(QStringView text, QChar c);
 
-// A file read whole (CP949, CR LF or LF line ends) and its lines, as views
+// A file read whole (CP949; CR LF, LF or a bare CR ends a line) and its lines, as views
 // into the text; a last line end does not start another line.
 struct TransferFileText
 {

@@ -56,7 +56,11 @@ AmountCheck CheckTransferAmount(const QString &text)
             check.fault = AmountFault::Missing;
         return check;
     }
-    QString digits = DelComma(text).trimmed();
+    // Otherwise only blanks around the amount and correct thousands grouping:
+    // a stray comma ("1,0,0", ",5", a field cut one byte off "1,000,00") is
+    // no amount, however many digits it holds.
+    const QString trimmed = text.trimmed();
+    QString digits = IsThousandsGrouped(trimmed) ? DelComma(trimmed) : trimmed;
     if (!isDigits(digits)) {
         check.fault = AmountFault::Missing;
         return check;
@@ -104,6 +108,11 @@ QString RowCheckCode(const TransferRow &row, const QString &seqNo, const QString
 {
     return TransferCheckCode(row.moBankId, row.moBankNo, row.bankId, row.bankNo, row.money, row.gubun, seqNo, code,
                              server);
+}
+
+QString CheckCodeRefusedMessage()
+{
+    return QStringLiteral("복기(검증번호)를 만들 수 없습니다.\r\n모계좌, 거래계좌와 이체금액을 확인하시기 바랍니다.");
 }
 
 QString EntryCheckCode(const TransferRow &row, qvx::AppServer *server)

@@ -26,10 +26,11 @@ struct AmountCheck
     QString message() const;
 };
 
-// The one amount rule of entry, row edit and reload: the text (commas and
-// surrounding blanks ignored) must be a positive whole number of at most 13
-// digits. No number, zero, a negative or a fraction: Missing; 14 digits or
-// more: TooLarge.
+// The one amount rule of entry, row edit, reload and conversion: the text
+// (surrounding blanks ignored), plain digits or digits in correct thousands
+// groups, must be a positive whole number of at most 13 digits. No number,
+// any other comma, zero, a negative or a fraction: Missing; 14 digits or more:
+// TooLarge.
 AmountCheck CheckTransferAmount(const QString &text);
 
 // --- codes ----------------------------------------------------------------------
@@ -55,6 +56,9 @@ QString TransferCheckCode(const QString &moBankId, const QString &moBankNo, cons
 // when the row's data does not suit the bank's rule.
 QString RowCheckCode(const TransferRow &row, const QString &seqNo, const QString &code,
                      qvx::AppServer *server = nullptr);
+// The message when the bank's check code cannot be made from a row's data.
+QString CheckCodeRefusedMessage();
+
 // The check code a row gets when it is made or changed: empty for mother bank
 // "23" (it needs the message number), otherwise RowCheckCode(row, "", "999999").
 QString EntryCheckCode(const TransferRow &row, qvx::AppServer *server = nullptr);
@@ -64,6 +68,11 @@ QString EntryCheckCode(const TransferRow &row, qvx::AppServer *server = nullptr)
 bool ResidentNoRefused(const QString &bankId, const QString &realNameNo, const QString &today);
 
 // --- manual entry ----------------------------------------------------------------
+
+// CP949 bytes the entry fields take: the payee name as the request row stores
+// it, the other information as the temporary save holds it.
+constexpr int TransferNameBytes = 12;
+constexpr int TransferInfoBytes = 40;
 
 // What the entry fields hold when "자료작성" is clicked.
 struct TransferEntryInput

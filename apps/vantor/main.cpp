@@ -1,3 +1,4 @@
+#include "platform/ProgramLook.h"
 #include "platform/Prompt.h"
 #include "tool/Tt_frm.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Vantor"));
+    qvx::ApplyProgramLook();
     qvx::MessageBoxPrompt messageBoxes;
     qvx::Prompt::install(&messageBoxes);
 

@@ -446,7 +446,10 @@ void TCustomNumEdit::paintEvent(QPaintEvent *e)
         al = al == taLeftJustify ? taRightJustify : taLeftJustify;
     a |= al == taLeftJustify ? Qt::AlignLeft : al == taRightJustify ? Qt::AlignRight : Qt::AlignHCenter;
     p.setFont(font());
-    p.setPen(isEnabled() ? palette().color(QPalette::Text) : ColorToQColor(clGrayText));
+    // Greyed only when the edit itself is disabled: on a disabled panel (a
+    // totals bar) it takes no input but shows its value as usual.
+    const bool ownEnabled = !testAttribute(Qt::WA_ForceDisabled);
+    p.setPen(ownEnabled ? palette().color(QPalette::Active, QPalette::Text) : ColorToQColor(clGrayText));
     p.setClipRect(r);
     p.drawText(r, int(a), s);
 }

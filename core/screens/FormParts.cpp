@@ -1,15 +1,40 @@
 #include "core/screens/FormParts.h"
 
+#include "core/screens/KitLook.h"
+#include "core/screens/ScreenBinding.h"
 #include "controls/edits/CurrEdit.h"
 #include "controls/panels/KitAlignLayout.h"
 #include "controls/panels/KitComboBox.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QStatusBar>
 #include <QWidget>
+
+QLabel *MakeLabel(QWidget *parent, const QString &caption, int x, int y, int width)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setGeometry(x, y, width, 22);
+    return label;
+}
+
+TDDButton *AddButton(Session &session, QWidget *parent, const char *name, const QString &caption, int x, int y,
+                     int width, int height, std::function<void()> handler)
+{
+    TDDButton *button = MakeButton(parent, name, caption, x, y, width, height);
+    BindClick(session, button, QString::fromLatin1(name) + QStringLiteral("Click"), std::move(handler));
+    return button;
+}
+
+TDDButton *ButtonRow::add(const char *name, const QString &caption, int width, std::function<void()> handler)
+{
+    TDDButton *button = AddButton(m_session, m_parent, name, caption, m_x, m_y, width, m_height, std::move(handler));
+    m_x += width + m_gap;
+    return button;
+}
 
 QLineEdit *MakeEdit(QWidget *parent, const char *name, int x, int y, int width)
 {

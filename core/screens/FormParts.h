@@ -10,14 +10,46 @@
 //   OnFirstShow(this, [this] { m_accounts->Load(server); });
 //   { WaitCursor wait; FillList(...); }   // the arrow comes back however the block ends
 
+#include <QColor>
 #include <QString>
 #include <functional>
 
+class QLabel;
 class QLineEdit;
 class QStatusBar;
 class QWidget;
+class Session;
 class TCurrencyEdit;
+class TDDButton;
 class TKitComboBox;
+
+// A colour written as the forms write theirs, $BBGGRR.
+inline QColor BgrColor(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
+
+// A caption at x, y (height 22).
+QLabel *MakeLabel(QWidget *parent, const QString &caption, int x, int y, int width);
+// A form button bound to its handler (named `name` + "Click") through the binding helper.
+TDDButton *AddButton(Session &session, QWidget *parent, const char *name, const QString &caption, int x, int y,
+                     int width, int height, std::function<void()> handler);
+
+// A row of form buttons from left to right, each bound to its handler
+// (named `name` + "Click"):
+//   ButtonRow row(session, bottomBar);
+//   btn_send = row.add("btn_send", "이체결과조회", 110, [this] { btn_sendClick(); });
+class ButtonRow
+{
+public:
+    ButtonRow(Session &session, QWidget *parent, int x = 8, int y = 9, int height = 26, int gap = 6)
+        : m_session(session), m_parent(parent), m_x(x), m_y(y), m_height(height), m_gap(gap)
+    {
+    }
+    TDDButton *add(const char *name, const QString &caption, int width, std::function<void()> handler);
+
+private:
+    Session &m_session;
+    QWidget *m_parent;
+    int m_x, m_y, m_height, m_gap;
+};
 
 // A line edit at x, y (height 22).
 QLineEdit *MakeEdit(QWidget *parent, const char *name, int x, int y, int width);

@@ -1,10 +1,12 @@
 #include "core/screens/KitLook.h"
 
+#include "core/TextUtils.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitControl.h"
 #include "controls/panels/KitGroup.h"
 
 #include <QLineEdit>
+#include <QValidator>
 
 TKitSimplePanel *MakePanel(QWidget *parent, const char *name)
 {
@@ -115,6 +117,37 @@ void SetUpperCaseInput(QLineEdit *edit)
             edit->setCursorPosition(pos);
         }
     });
+}
+
+namespace {
+
+class Cp949BytesValidator : public QValidator
+{
+public:
+    Cp949BytesValidator(int maxBytes, QObject *parent) : QValidator(parent), m_maxBytes(maxBytes) {}
+    State validate(QString &input, int &) const override
+    {
+        return Cp949Length(input) <= m_maxBytes ? Acceptable : Invalid;
+    }
+
+private:
+    int m_maxBytes;
+};
+
+} // namespace
+
+void LimitInputBytes(QLineEdit *edit, int maxBytes)
+{
+    edit->setValidator(new Cp949BytesValidator(maxBytes, edit));
+}
+
+void KeepReadableWhenDisabled(QWidget *control)
+{
+    QPalette pal = control->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::Base, QPalette::Button,
+                                     QPalette::ButtonText, QPalette::Window})
+        pal.setColor(QPalette::Disabled, role, pal.color(QPalette::Active, role));
+    control->setPalette(pal);
 }
 
 void SetPasswordInput(QLineEdit *edit)

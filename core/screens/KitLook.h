@@ -34,5 +34,11 @@ void SetChecked(TKitRadioButton *radio, bool checked);
 void OnEnterKey(QWidget *control, std::function<void()> handler);
 // Letters typed into the edit become capitals.
 void SetUpperCaseInput(QLineEdit *edit);
+// The edit takes no more than maxBytes bytes of CP949 text: typing or pasting
+// beyond is refused, so what is entered always fits its fixed-width field.
+void LimitInputBytes(QLineEdit *edit, int maxBytes);
+// A control shown in a disabled panel (totals, counters) is drawn in its
+// normal colours: it takes no input, but its value stays readable.
+void KeepReadableWhenDisabled(QWidget *control);
 // A password field: what is typed shows as '*'.
 void SetPasswordInput(QLineEdit *edit);

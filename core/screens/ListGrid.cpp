@@ -79,6 +79,17 @@ int FillList(TListGrid *grid, const ListColumns &columns, const qvx::ResultSet &
     return n;
 }
 
+void MarkRows(TListGrid *grid, std::function<bool(int row)> marked, const QColor &brush, const QColor &font)
+{
+    grid->OnGetCellColor = [marked = std::move(marked), brush, font](int, int row, QColor &b, QColor &f, QFont &) {
+        if (row == 0)
+            return;
+        const bool on = marked(row);
+        b = on ? brush : QColor(Qt::white);
+        f = on ? font : QColor(Qt::black);
+    };
+}
+
 int DataRowCount(const TListGrid *grid, int col)
 {
     return GridIsEmpty(grid, col) ? 0 : grid->RowCount() - 1;

@@ -11,6 +11,7 @@
 #include "controls/panels/KitAlignLayout.h"
 #include "core/ListColumns.h"
 
+#include <QColor>
 #include <QList>
 #include <functional>
 
@@ -43,6 +44,10 @@ struct ListFillOptions
 // and one empty row. Returns n.
 int FillList(TListGrid *grid, const ListColumns &columns, const qvx::ResultSet &rs,
              const ListFillOptions &options = {});
+
+// Data rows for which `marked(row)` holds are drawn with `brush` and `font`,
+// the others white with black text; the title row keeps its look.
+void MarkRows(TListGrid *grid, std::function<bool(int row)> marked, const QColor &brush, const QColor &font);
 
 // The number of data rows: 0 when the first data row's cell `col` is empty.
 int DataRowCount(const TListGrid *grid, int col = 0);

@@ -46,6 +46,16 @@ void FillReportColumns(qvx::Report &report, const QList<ReportColumn> &columns, 
     }
 }
 
+void AddReportTitle(qvx::Report &report, const QString &caption, double width, double productY)
+{
+    report.documentName = caption;
+    report.title.add(ReportItem::Label, QStringLiteral("qrlbl_Title"), QRectF(0, 2, width, 10), caption, Qt::AlignCenter)
+        .font.setPointSize(16);
+    if (productY >= 0)
+        report.title.add(ReportItem::Label, QStringLiteral("qlbl_product"), QRectF(width - 50, productY, 50, 5),
+                         QStringLiteral("Quvex Service"), Qt::AlignRight | Qt::AlignVCenter);
+}
+
 void AddTitleValues(qvx::Report &report, const QList<TitleValue> &values)
 {
     for (const TitleValue &v : values) {

@@ -45,6 +45,11 @@ void FillReportColumns(qvx::Report &report, const QList<ReportColumn> &columns, 
 // The name of the detail label of column `index`.
 QString ReportColumnLabel(int index);
 
+// The report's name and its title line: `caption` centred in 16 points over
+// the page's `width` (label "qrlbl_Title"), and "Quvex Service" at the right
+// of the line at `productY` (none when negative).
+void AddReportTitle(qvx::Report &report, const QString &caption, double width, double productY = -1);
+
 // A caption and its value label in the title band ("전 체 건 수 : " then the
 // figure, then the unit).
 struct TitleValue

@@ -1,7 +1,13 @@
 #include "core/screens/ListScreen.h"
 
 #include "core/TotalsTable.h"
+#include "core/screens/FormParts.h"
+#include "core/screens/KitLook.h"
+#include "core/screens/ListGrid.h"
 #include "core/screens/ListReport.h"
+#include "core/screens/ScreenBinding.h"
+#include "controls/panels/KitControl.h"
+#include "controls/panels/KitGroup.h"
 #include "core/screens/SearchUnit.h"
 #include "platform/FileChooser.h"
 #include "platform/IniFile.h"
@@ -118,6 +124,12 @@ void FocusOnShow(QWidget *form, QWidget *control)
 void EnterMovesFocus(QWidget *control, QWidget *target)
 {
     control->installEventFilter(new EnterFilter(control, target));
+}
+
+void EnterMovesFocus(std::initializer_list<QWidget *> controls)
+{
+    for (QWidget *control : controls)
+        EnterMovesFocus(control);
 }
 
 void OpenFindDialog(const ScreenContext &context, QWidget *owner, TListGrid *grid)
@@ -271,4 +283,26 @@ void WriteTotalAmounts(TListGrid *grid, const TotalsTable &totals, int firstRow)
 {
     for (const TotalsTable::Cell &cell : totals.cells())
         grid->SetCells(cell.column, firstRow + cell.row, totals.amountText(cell.column, cell.row));
+}
+
+TickChoice MakeTickChoice(Session &session, QWidget *parent, const QRect &at, TListGrid *grid, int col, int emptyCol)
+{
+    TKitSimplePanel *panel = MakePanel(parent, "pnl_tick");
+    panel->setGeometry(at);
+    const int y = (at.height() - 20) / 2;
+    TickChoice choice{MakeRadio(panel, "rdbtn_entire", QStringLiteral("전체선택"), 4, y, 80),
+                      MakeRadio(panel, "rdbtn_noselect", QStringLiteral("선택해제"), 86, y, 80)};
+    SetChecked(choice.second, true);
+    for (auto [radio, ticked] : {std::pair{choice.first, true}, std::pair{choice.second, false}})
+        BindRadioClick(session, radio, radio->objectName() + QStringLiteral("Click"), [grid, col, emptyCol, ticked = ticked] {
+            if (!GridIsEmpty(grid, emptyCol))
+                TickAll(grid, col, ticked);
+        });
+    return choice;
+}
+
+PrintButtons AddPrintButtons(ButtonRow &row, QWidget *owner, TListGrid *grid, qvx::Report &report, int width)
+{
+    return {row.add("btn_preview", QStringLiteral("미리보기"), width, [owner, grid, &report] { PrintList(owner, grid, report, true); }),
+            row.add("btn_print", QStringLiteral("인 쇄"), width, [owner, grid, &report] { PrintList(owner, grid, report, false); })};
 }

@@ -8,8 +8,12 @@
 #include "core/ReportParams.h"
 #include "core/screens/ScreenContext.h"
 
+#include <QRect>
 #include <QString>
 #include <functional>
+#include <initializer_list>
+#include <tuple>
+#include <utility>
 
 class QWidget;
 class Session;
@@ -30,6 +34,8 @@ void ApplyColumnVisibility(TListGrid *grid, const QString &formName, int firstKe
 // Enter in the control moves the focus to the next control in tab order and
 // is swallowed; with `target` it focuses that control instead.
 void EnterMovesFocus(QWidget *control, QWidget *target = nullptr);
+// The same for each of the controls.
+void EnterMovesFocus(std::initializer_list<QWidget *> controls);
 // The control after `control` in tab order within its form (shown, enabled and
 // taking the focus by Tab); nullptr when there is none.
 QWidget *NextTabControl(QWidget *control);
@@ -120,3 +126,21 @@ class TotalsTable;
 void WriteTotals(TListGrid *grid, const TotalsTable &totals, int countRow, int amountRow);
 // Amounts only: each cell's amount at its column, in row firstRow + its row.
 void WriteTotalAmounts(TListGrid *grid, const TotalsTable &totals, int firstRow = 0);
+
+class TKitRadioButton;
+class TDDButton;
+class ButtonRow;
+
+// The radio pair "전체선택" / "선택해제" (rdbtn_entire, rdbtn_noselect, in a
+// panel "pnl_tick" at `at`; 선택해제 chosen): ticks or clears every box of
+// column `col` unless the list is empty (cell `emptyCol` of row 1).
+//   std::tie(rdbtn_entire, rdbtn_noselect) = MakeTickChoice(session, top, QRect(...), grd_list, cNo);
+using TickChoice = std::pair<TKitRadioButton *, TKitRadioButton *>;
+TickChoice MakeTickChoice(Session &session, QWidget *parent, const QRect &at, TListGrid *grid, int col,
+                          int emptyCol = 0);
+
+// "미리보기" (btn_preview) and "인 쇄" (btn_print) of a list, `width` wide:
+// the report of the list, refused while the list is empty.
+//   std::tie(btn_preview, btn_print) = AddPrintButtons(buttons, this, grd_list, Report1);
+using PrintButtons = std::pair<TDDButton *, TDDButton *>;
+PrintButtons AddPrintButtons(ButtonRow &row, QWidget *owner, TListGrid *grid, qvx::Report &report, int width = 90);

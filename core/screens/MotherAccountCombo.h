@@ -11,8 +11,8 @@
 #include <functional>
 
 class TKitComboBox;
-class Tdm;
 namespace qvx { class AppServer; }
+class Tdm;
 
 
 class MotherAccountCombo

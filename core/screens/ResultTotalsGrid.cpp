@@ -3,20 +3,16 @@
 #include "core/ReportParams.h"
 #include "core/ResultTotals.h"
 #include "core/TextUtils.h"
+#include "core/screens/FormParts.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ListReport.h"
+#include "platform/Report.h"
 #include "core/screens/ListScreen.h"
 #include "controls/panels/KitAlignLayout.h"
 #include "controls/panels/KitGroup.h"
 #include "platform/TListGrid.h"
 
 #include <QEvent>
-
-namespace {
-
-// Brushes of the forms, written as the colour values they give ($BBGGRR).
-QColor Bgr(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
-
-} // namespace
 
 ResultTotalsGrid::ResultTotalsGrid(QWidget *form, int height) : QObject(form)
 {
@@ -46,15 +42,15 @@ ResultTotalsGrid::ResultTotalsGrid(QWidget *form, int height) : QObject(form)
     };
     m_grid->OnGetCellColor = [](int col, int row, QColor &brush, QColor &font, QFont &f) {
         if (row == 0 || col == 0) {
-            brush = Bgr(0xCFD2AC);
+            brush = BgrColor(0xCFD2AC);
             font = Qt::black;
             f.setBold(true);
         } else if (row == 1) {
-            brush = Bgr(0x9EDAE0);
+            brush = BgrColor(0x9EDAE0);
             font = Qt::black;
             f.setBold(true);
         } else {
-            brush = Bgr(0xCFFCFE);
+            brush = BgrColor(0xCFFCFE);
             font = col <= 3 ? QColor(Qt::black) : col <= 6 ? QColor(Qt::blue) : QColor(Qt::red);
         }
     };
@@ -79,6 +75,39 @@ void ResultTotalsGrid::show(const ResultTotals &totals)
 QString ResultTotalsGrid::figure(int col, int row) const
 {
     return CurrToMoneyStr(MoneyCellValue(m_grid->Cells(col, row)));
+}
+
+namespace {
+
+const struct
+{
+    const char *caption;
+    const char *label;
+    int col, row;
+} Figures[] = {
+    {"전 체 건 수 : ", "qlbl_totalgun", 3, 2},   {"정 상 건 수 : ", "qlbl_rightgun", 6, 2},
+    {"불 능 건 수 : ", "qlbl_errgun", 9, 2},     {"전 체 금 액 : ", "qlbl_totalmoney", 3, 3},
+    {"정 상 금 액 : ", "qlbl_rightmoney", 6, 3}, {"불 능 금 액 : ", "qlbl_errmoney", 9, 3},
+};
+
+} // namespace
+
+void ResultTotalsGrid::AddReportFigures(qvx::Report &report)
+{
+    QList<TitleValue> values;
+    for (int i = 0; i < 6; ++i) {
+        const bool amount = Figures[i].row == 3;
+        values.append({QString::fromUtf8(Figures[i].caption), QString::fromLatin1(Figures[i].label),
+                       {amount ? 145.0 : 100.0, 14.0 + 6 * (i % 3)}, amount ? QStringLiteral("원") : QStringLiteral("건"),
+                       24, 15, AlignRight});
+    }
+    AddTitleValues(report, values);
+}
+
+void ResultTotalsGrid::ShowReportFigures(qvx::Report &report) const
+{
+    for (const auto &f : Figures)
+        report.title.setCaption(QString::fromLatin1(f.label), figure(f.col, f.row));
 }
 
 bool ResultTotalsGrid::eventFilter(QObject *watched, QEvent *event)

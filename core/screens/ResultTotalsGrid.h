@@ -9,6 +9,7 @@
 
 class QWidget;
 class ResultTotals;
+namespace qvx { class Report; }
 class TKitSimplePanel;
 class TListGrid;
 
@@ -26,6 +27,12 @@ public:
     // Figure of column `col` (1..9) in row 2 (count) or 3 (amount), read back
     // exactly and written with ','.
     QString figure(int col, int row) const;
+
+    // The report title's figures: 전 체 / 정 상 / 불 능 건 수 at x = 100 and
+    // 금 액 at x = 145, from y = 14 (labels qlbl_totalgun ... qlbl_errmoney),
+    // and their captions read back from the grid before printing.
+    static void AddReportFigures(qvx::Report &report);
+    void ShowReportFigures(qvx::Report &report) const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -2,6 +2,7 @@
 
 #include "core/EventGuard.h"
 #include "core/screens/ListScreen.h"
+#include "core/screens/ScreenContext.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitGroup.h"
 #include "platform/TListGrid.h"

@@ -16,6 +16,7 @@ struct ScreenContext;
 class QAction;
 class QWidget;
 class Session;
+struct ScreenContext;
 class TDDButton;
 class TKitRadioButton;
 class TListGrid;

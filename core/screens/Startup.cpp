@@ -8,10 +8,12 @@
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/EventGuard.h"
+#include "core/ScreenSections.h"
 #include "core/Session.h"
 #include "core/screens/LoginUnit.h"
-#include "core/screens/ProgramIcon.h"
+#include "platform/ProgramLook.h"
 #include "platform/Clock.h"
+#include "platform/ProgramDir.h"
 #include "platform/Prompt.h"
 
 #include <QAction>
@@ -39,7 +41,7 @@ StartupController::~StartupController()
 bool StartupController::run()
 {
     m_stoppedAt.clear();
-    ApplyProgramIcon();
+    qvx::ApplyProgramLook();
     // The edit controls' handlers run under the program's one event guard.
     Session &session = *m_session;
     SetEditHandlerGuard([&session](const QString &where, const std::function<void()> &action) {
@@ -61,6 +63,11 @@ bool StartupController::run()
         m_stoppedAt = QStringLiteral("login");
         return false;
     }
+    // A program folder whose server was registered from the login dialog has
+    // no column sections yet: the screen settings would list no columns.
+    QString error;
+    if (!WriteMissingScreenSections(qvx::ProgramDir::path(QStringLiteral("config.ini")), &error))
+        WriteLog(session, QStringLiteral("config.ini: ") + error);
     runSteps(address, relayPort);
     if (m_showMain)
         m_main->showMaximized();

@@ -3,12 +3,12 @@
 // the bank's result, totals by kind and outcome, and result-inquiry requests
 // to the bank for the listed rows (whole) or the focused row (individual).
 
-#include "core/screens/ScreenContext.h"
 #include "core/RequestRows.h"
-#include "core/TotalsTable.h"
+#include "core/ResultTotals.h"
 #include "core/screens/DateRange.h"
 #include "core/screens/ListScreen.h"
 #include "core/screens/MotherAccountCombo.h"
+#include "core/screens/ScreenContext.h"
 #include "core/screens/ScreenInterfaces.h"
 #include "platform/Report.h"
 
@@ -16,14 +16,14 @@
 #include <memory>
 
 class QDateEdit;
-class Session;
 class QLineEdit;
+class ResultTotalsGrid;
+class Session;
 class TCurrencyEdit;
 class TDDButton;
 class TKitCheckBox;
 class TKitComboBox;
 class TKitRadioButton;
-class TKitSimplePanel;
 class TListGrid;
 
 class Tqv_ichesearch_frm : public QWidget, public ISearchScreen, public IResultRangeScreen
@@ -34,7 +34,6 @@ public:
     ~Tqv_ichesearch_frm() override;
 
     Session &session;
-
     Tdm &dm; // the data module
 
     // Message-number range the next search lists (0, 0: the filters).
@@ -56,7 +55,6 @@ public:
     TListGrid *grd_ichelist = nullptr;
     TKitRadioButton *rdbtn_entire = nullptr;
     TKitRadioButton *rdbtn_noselect = nullptr;
-    TKitSimplePanel *pnl_test = nullptr;
     TListGrid *grd_test = nullptr;
     TDDButton *btn_send = nullptr;
     TDDButton *btn_sendS = nullptr;
@@ -75,32 +73,28 @@ public:
     void btn_sendClick();
     void btn_sendSClick();
     void btn_filesaveClick();
-    void rdbtn_entireClick();
-    void rdbtn_noselectClick();
-    void N1Click();
 
     // The fixed-width record of a list row (the text save).
     QString SaveLine(int row) const;
-    const TotalsTable &Totals() const { return m_totals; }
+    const TotalsTable &Totals() const { return m_totals.table(); }
 
 protected:
     void closeEvent(QCloseEvent *e) override;
-    void resizeEvent(QResizeEvent *e) override;
 
 private:
     void buildFilters(QWidget *top);
-    void buildTotals();
     void buildReport();
+    // The statement of the search, or "" when the filters refuse it (said).
+    QString statement();
     void fillRows(const qvx::ResultSet &rs);
-    void showTotals();
     void resetFilterEdits();
     // The icheresult request of list row `row` (its SeqNo set by the sender).
     IcheResultRow requestRow(int row) const;
-    bool anyTicked() const;
 
     std::unique_ptr<DateRange> m_dates;
     std::unique_ptr<MotherAccountCombo> m_accounts;
-    TotalsTable m_totals;
+    ResultTotalsGrid *m_totalsGrid = nullptr;
+    ResultTotals m_totals;
     // A4 portrait, 31 lines on the first page and 37 on the others, the last page filled.
     ListReportRows m_reportRows{ReportParams{}};
 };

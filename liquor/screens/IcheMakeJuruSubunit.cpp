@@ -11,6 +11,7 @@
 #include "controls/panels/KitComboBox.h"
 #include "liquor/screens/LiquorFields.h"
 #include "transfers/TransferRules.h"
+#include "transfers/screens/AccountField.h"
 #include "transfers/screens/KeyHook.h"
 #include "platform/Clock.h"
 #include "platform/Prompt.h"
@@ -75,9 +76,9 @@ void Tqv_juruicheModify_frm::Fill(const LiquorRow &row, const QString &modeWord)
 
 void Tqv_juruicheModify_frm::curredt_juruExit()
 {
-    const LiquorAmounts parts = CheckLiquorAmounts(curredt_juru->Text(), curredt_bijuru->Text(), QStringLiteral("1"));
-    if (parts.ok())
-        curredt_money->SetValue(qvx::Decimal(parts.liquor + parts.nonLiquor));
+    qint64 sum = 0;
+    if (SumLiquorParts(curredt_juru->Text(), curredt_bijuru->Text(), &sum))
+        curredt_money->SetValue(qvx::Decimal(sum));
 }
 
 void Tqv_juruicheModify_frm::edt_banknoExit()

@@ -13,6 +13,7 @@
 #include "core/screens/ListCombos.h"
 #include "core/screens/ListScreen.h"
 #include "core/screens/MotherAccountCombo.h"
+#include "core/screens/ProgressPanel.h"
 #include "core/screens/ScreenBinding.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
@@ -26,6 +27,8 @@
 #include "liquor/screens/IcheMakeJuruSubunit.h"
 #include "liquor/screens/LiquorFields.h"
 #include "transfers/TransferLog.h"
+#include "transfers/TransferRules.h"
+#include "transfers/screens/AccountField.h"
 #include "transfers/screens/KeyHook.h"
 #include "transfers/screens/TransSelectUnit.h"
 #include "platform/AppServer.h"
@@ -153,12 +156,12 @@ Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget
     };
     AddFindAction({session, dm}, this, grd_ichelist, "N1");
 
-    SendProgressPanel progress = MakeSendProgressPanel(this);
+    const ProgressPanel progress = MakeProgressPanel(this);
     pnl_gauge = progress.panel;
     Gauge1 = progress.gauge;
     curredt_tgun = progress.total;
-    curredt_gun = progress.done;
     curredt_errgun = progress.errors;
+    curredt_gun = progress.done;
     lbl_message = progress.message;
 
     // Keys: Enter walks the tab order; a few go elsewhere.
@@ -339,9 +342,9 @@ void Tqv_IcheMakeJuru_frm::cmb_allbankChange()
 
 void Tqv_IcheMakeJuru_frm::curredt_juruExit()
 {
-    const LiquorAmounts parts = CheckLiquorAmounts(curredt_juru->Text(), curredt_bijuru->Text(), QStringLiteral("1"));
-    if (parts.ok())
-        setCount(curredt_money, parts.liquor + parts.nonLiquor);
+    qint64 sum = 0;
+    if (SumLiquorParts(curredt_juru->Text(), curredt_bijuru->Text(), &sum))
+        setCount(curredt_money, sum);
 }
 
 void Tqv_IcheMakeJuru_frm::curredt_juruChange()
@@ -436,7 +439,7 @@ void Tqv_IcheMakeJuru_frm::edt_sendnameExit()
         cmb_transbankid->SetItemIndex(0);
     } else {
         Tqv_transselect_frm dialog({session, dm}, this);
-        FillPayeePicker(dialog.GRD_acceptlist, rs);
+        dialog.FillPayees(rs);
         if (dialog.exec() == QDialog::Accepted && dialog.GRD_acceptlist->Row() >= 1) {
             const TListGrid *list = dialog.GRD_acceptlist;
             const int r = list->Row();
@@ -659,6 +662,10 @@ void Tqv_IcheMakeJuru_frm::btn_callfileClick()
     }
     bool readOk = false;
     const QList<QByteArray> lines = qvx::TextFile::readByteLines(chosen.fileName, &readOk);
+    if (!readOk) {
+        prompt().message(QStringLiteral("임시저장된 파일이 존재하지 않습니다."));
+        return;
+    }
 
     bool skipped = false;
     for (const QByteArray &line : lines) {
@@ -688,10 +695,21 @@ void Tqv_IcheMakeJuru_frm::btn_callfileClick()
 void Tqv_IcheMakeJuru_frm::setBusy(bool busy)
 {
     m_busy = busy;
-    // Nothing of the screen takes input while a batch goes; the progress stays readable.
-    for (QWidget *w : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        if (w != pnl_gauge)
-            w->setEnabled(!busy);
+    // Nothing of the screen takes input while a batch goes; the progress stays
+    // readable, and what was disabled before (the totals) stays so.
+    if (busy) {
+        m_disabledWhileBusy.clear();
+        for (QWidget *w : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (w != pnl_gauge && w->isEnabled()) {
+                w->setEnabled(false);
+                m_disabledWhileBusy.append(w);
+            }
+        }
+        return;
+    }
+    for (QWidget *w : std::as_const(m_disabledWhileBusy))
+        w->setEnabled(true);
+    m_disabledWhileBusy.clear();
 }
 
 void Tqv_IcheMakeJuru_frm::btn_acceptClick()

@@ -145,6 +145,7 @@ private:
     std::unique_ptr<PayeeCombo> m_payees;
     std::unique_ptr<AllBanksCombo> m_banks;
     bool m_busy = false;
+    QList<QWidget *> m_disabledWhileBusy;
     bool m_lookingUp = false;
 };
 

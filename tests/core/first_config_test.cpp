@@ -2,6 +2,7 @@
 // folder: the local server, and every list screen's column section, so the
 // screen settings list the columns of every screen on a fresh install.
 
+#include "core/ScreenSections.h"
 #include "platform/IniFile.h"
 
 #include <QFile>
@@ -62,4 +63,42 @@ TEST(FirstConfig, AnExistingConfigIsLeftAsItIs)
     qvx::IniFile ini(home.filePath(QStringLiteral("config.ini")));
     EXPECT_EQ(ini.readString(QStringLiteral("Network"), QStringLiteral("IP Address")), QStringLiteral("10.1.2.3:211"));
     EXPECT_FALSE(ini.sectionExists(QStringLiteral("QV_ICHEMAKE_FRM")));
+}
+
+TEST(FirstConfig, TheClientAddsTheColumnSectionsAConfigLacks)
+{
+    // A config.ini as the login dialog's server registration leaves it, with
+    // one screen's section already set by the user.
+    QTemporaryDir home;
+    const QString name = home.filePath(QStringLiteral("config.ini"));
+    QFile existing(name);
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.write("[Network]\r\nIP Address=10.1.2.3:211\r\n[QV_AMTSEARCH_FRM]\r\n1=0X");
+    existing.close();
+    ASSERT_TRUE(WriteMissingScreenSections(name));
+
+    // Every other section as the run command writes it.
+    QTemporaryDir fresh;
+    ASSERT_TRUE(writeFirstConfig(fresh.path()));
+    const qvx::IniFile expected(fresh.filePath(QStringLiteral("config.ini")));
+    const qvx::IniFile ini(name);
+    EXPECT_EQ(ini.readString(QStringLiteral("Network"), QStringLiteral("IP Address")), QStringLiteral("10.1.2.3:211"));
+    EXPECT_EQ(ini.keys(QStringLiteral("QV_AMTSEARCH_FRM")), QStringList{QStringLiteral("1")});
+    EXPECT_EQ(ini.readString(QStringLiteral("QV_AMTSEARCH_FRM"), QStringLiteral("1")), QStringLiteral("0X"));
+    int sections = 0;
+    for (const QString &section : expected.sections()) {
+        if (!section.startsWith(QLatin1String("QV_")) || section == u"QV_AMTSEARCH_FRM")
+            continue;
+        ++sections;
+        ASSERT_EQ(ini.keys(section), expected.keys(section)) << section.toStdString();
+        for (const QString &key : expected.keys(section))
+            EXPECT_EQ(ini.readString(section, key), expected.readString(section, key));
+    }
+    EXPECT_EQ(sections, 12);
+    EXPECT_EQ(ini.readString(QStringLiteral("QV_ICHEMAKE_FRM"), QStringLiteral("8")), QStringLiteral("1이체금액"));
+
+    // Nothing more to add the second time; no file is made where there is none.
+    EXPECT_TRUE(WriteMissingScreenSections(name));
+    EXPECT_TRUE(WriteMissingScreenSections(home.filePath(QStringLiteral("none.ini"))));
+    EXPECT_FALSE(QFile::exists(home.filePath(QStringLiteral("none.ini"))));
 }

@@ -1,4 +1,5 @@
 #include "core/AppControl.h"
+#include "core/DayLog.h"
 #include "core/DMUnit.h"
 #include "core/Session.h"
 #include "core/RelayFrames.h"
@@ -7,6 +8,7 @@
 #include "platform/Prompt.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -102,6 +104,18 @@ TEST_F(RelayTest, BytesOutsideAFrameGiveOneErrorPacket)
     data->HandleRelayData("x" + STX + "Q0610300" + ETX + "yy" + STX + "Q0710100" + ETX + "z");
     EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("error packet")});
     EXPECT_EQ(codes, (std::vector<int>{200300, 610300, 710100}));
+}
+
+TEST_F(RelayTest, TheDayLogShowsRelayBytesAsReadableText)
+{
+    data->HandleRelayData(STX + "CY" + ETX + STX + "Q0610300" + ETX + "\r\n\x7f");
+    QFile log(DayLogFileName());
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    const QByteArray text = log.readAll();
+    EXPECT_TRUE(text.contains("<STX>CY<ETX><STX>Q0610300<ETX><0x0D><0x0A><0x7F>\r\n")) << text.constData();
+    for (char c : text)
+        EXPECT_FALSE(uchar(c) < 0x20 && c != '\r' && c != '\n') << int(c);
+    EXPECT_EQ(RelayLogText(qvx::Cp949::encode(QStringLiteral("Q가나")) + '\x1b'), QStringLiteral("Q가나<0x1B>"));
 }
 
 TEST_F(RelayTest, ServiceCodeThatIsNoNumberDispatchesZero)

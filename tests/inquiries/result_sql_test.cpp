@@ -1,5 +1,7 @@
 // The result inquiry's statements and totals.
-#include "core/TotalsTable.h"
+#include "inquiries/ResultList.h"
+
+#include <QHash>
 #include "inquiries/ResultInquirySql.h"
 
 #include <gtest/gtest.h>
@@ -78,19 +80,25 @@ TEST(ResultInquirySql, RangeIgnoresTheUser)
                                    " order by giche.seqno"));
 }
 
-TEST(ResultInquirySql, TotalsByKindAndOutcome)
+TEST(ResultList, TwentyOneShownColumnsAndTheReprocessingRecord)
 {
-    TotalsTable totals = ResultInquirySql::totalsTable();
-    totals.add(ResultInquirySql::totalsCodes(QStringLiteral("20"), QStringLiteral("4"), QStringLiteral("0000")), 1000);
-    totals.add(ResultInquirySql::totalsCodes(QStringLiteral("30"), QStringLiteral("4"), QStringLiteral("0012")), 2500);
-    // Answered "0000" but not yet received: not a normal transfer.
-    totals.add(ResultInquirySql::totalsCodes(QStringLiteral("30"), QStringLiteral("2"), QStringLiteral("0000")), 500);
-    EXPECT_EQ(totals.countText(3), QStringLiteral("3"));
-    EXPECT_EQ(totals.amountText(3), QStringLiteral("4,000"));
-    EXPECT_EQ(totals.amountText(1), QStringLiteral("1,000"));
-    EXPECT_EQ(totals.amountText(2), QStringLiteral("3,000"));
-    EXPECT_EQ(totals.countText(4), QStringLiteral("1"));
-    EXPECT_EQ(totals.countText(5), QStringLiteral("0"));
-    EXPECT_EQ(totals.countText(8), QStringLiteral("2"));
-    EXPECT_EQ(totals.amountText(9), QStringLiteral("3,000"));
+    const ListColumns &columns = ResultList::Columns();
+    EXPECT_EQ(columns.size(), ResultList::cCfmId + 1);
+    for (int c = 0; c < columns.size(); ++c)
+        EXPECT_EQ(columns[c].hidden, c > ResultList::cDummy) << c;
+    const qvx::ResultSet rs({QStringLiteral("gubun")}, {{QStringLiteral("20")}, {QStringLiteral("30")}});
+    EXPECT_EQ(CellText(columns[ResultList::cKind], rs, 0), QStringLiteral("수납"));
+    EXPECT_EQ(CellText(columns[ResultList::cKind], rs, 1), QStringLiteral("지급"));
+
+    QHash<int, QString> cells{{ResultList::cRecvDate, QStringLiteral("2026-12-09")},
+                              {ResultList::cRecvTime, QStringLiteral("10:11:12")},
+                              {ResultList::cBankId2, QStringLiteral("20")},
+                              {ResultList::cPrice, QStringLiteral("1,000")},
+                              {ResultList::cName, QStringLiteral("한빛")},
+                              {ResultList::cSeqNo, QStringLiteral("42")}};
+    const QString record = ResultList::SaveRecord([&cells](int col) { return cells.value(col); });
+    EXPECT_TRUE(record.startsWith(QStringLiteral("2026120910111220")));
+    EXPECT_TRUE(record.contains(QStringLiteral("1000         ")));
+    EXPECT_TRUE(record.endsWith(QStringLiteral("000042")));
+    EXPECT_TRUE(record.contains(QString(26, u' ') + QStringLiteral("한빛")));
 }

@@ -90,6 +90,11 @@ TEST(LiquorRules, AmountTrioTakesWholeWonOfAtMost13Digits)
     a = CheckLiquorAmounts(S("0"), S("-5"), S("10"));
     EXPECT_EQ(a.faultField, LiquorAmountField::NonLiquor);
 
+    qint64 sum = 0;
+    EXPECT_TRUE(SumLiquorParts(S("1000000"), S(""), &sum));
+    EXPECT_EQ(sum, 1000000);
+    EXPECT_FALSE(SumLiquorParts(S("1.5"), S("2"), &sum));
+
     EXPECT_FALSE(LiquorAmountTextTooLong(S("1234567890123")));
     EXPECT_TRUE(LiquorAmountTextTooLong(S("12345678901234")));
 }

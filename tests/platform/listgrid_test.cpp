@@ -210,6 +210,36 @@ TEST(ListGrid, TheCurrentRowIsNeverTheTitleRow)
     EXPECT_EQ(empty.Row(), 1);
 }
 
+TEST(ListGrid, ColumnsWidenToTheirWidestTextAndHeaderInTheGridsFont)
+{
+    TListGrid g;
+    fill(g, 3);
+    g.SetCells(1, 0, QStringLiteral("타행미처리누계금액"));
+    g.SetColWidths(0, 40);
+    g.SetColWidths(1, 40);
+    g.SetColWidths(2, 40);
+    g.SetColWidths(3, 0); // kept out of sight
+    g.SetColWidths(3, 0);
+    const QFontMetrics metrics(g.font());
+    // A 13-digit amount written after the widths were set.
+    g.SetCells(2, 2, QStringLiteral("9,999,999,999,999"));
+    QTRY_VERIFY(g.ColWidths(2) > metrics.horizontalAdvance(QStringLiteral("9,999,999,999,999")));
+    EXPECT_GT(g.ColWidths(1), metrics.horizontalAdvance(QStringLiteral("타행미처리누계금액")));
+    EXPECT_EQ(g.ColWidths(0), 40); // wide enough already: the screen's width stays
+    EXPECT_EQ(g.ColWidths(3), 0);
+    // Every text is drawn whole in its cell.
+    g.resize(900, 200);
+    for (int col = 0; col < 3; ++col)
+        for (int row = 0; row <= 3; ++row)
+            EXPECT_LE(metrics.horizontalAdvance(g.Cells(col, row)), g.ColWidths(col)) << col << "," << row;
+    // A larger font widens them again.
+    const int before = g.ColWidths(2);
+    QFont big = g.font();
+    big.setPointSize(big.pointSize() * 2);
+    g.setFont(big);
+    QTRY_VERIFY(g.ColWidths(2) > before);
+}
+
 namespace {
 
 QStringList g_modelFaults;

@@ -123,6 +123,9 @@ QByteArray reportPdfWithSpaces(const QString &file)
                 Qt::AlignHCenter | Qt::AlignVCenter);
     r.title.add(ReportItem::Label, QStringLiteral("qrlbl_Date"), QRectF(0, 10, 190, 10), QStringLiteral("출력 일자 : 2026년 12월 09일"),
                 Qt::AlignRight | Qt::AlignVCenter);
+    // A label of two lines draws its spaces the same way.
+    r.title.add(ReportItem::Label, QStringLiteral("qrlbl_Firm"), QRectF(0, 20, 190, 10),
+                QStringLiteral("대상 업체 :\r\n모든 대상거래처"), Qt::AlignLeft | Qt::AlignVCenter);
     if (!r.exportPdf(file))
         return {};
     QFile f(file);
@@ -180,4 +183,5 @@ TEST(Report, PdfTextExtractsWithItsSpaces)
     const QString text = QString::fromUtf8(p.readAllStandardOutput());
     EXPECT_TRUE(text.contains(QStringLiteral("송신요청 이체자료 리스트"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("출력 일자 : 2026년 12월 09일"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("대상 업체 :\n모든 대상거래처"))) << text.toStdString();
 }

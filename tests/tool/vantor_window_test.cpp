@@ -2,6 +2,7 @@
 
 #include "backend/backend_databases.h"
 #include "platform/Clock.h"
+#include "platform/ProgramIcon.h"
 #include "support/TestServer.h"
 
 #include <QTcpServer>
@@ -251,4 +252,12 @@ TEST(Vantor, TheGridOnlyShows)
     EXPECT_EQ(w.gridRows(), shown);
     EXPECT_EQ(server.query(QStringLiteral("select bankname from allbank where bankid = '03'")).value(0, "bankname"),
               shown.at(0).at(1));
+}
+
+TEST(VantorLooks, TheWindowCarriesTheProgramIcon)
+{
+    VantorWindow w;
+    const QImage icon = ProgramIcon().pixmap(32).toImage();
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(w.form.windowIcon().pixmap(32).toImage(), icon);
 }

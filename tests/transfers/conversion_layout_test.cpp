@@ -3,7 +3,12 @@
 // positions under Korean text.
 #include "transfers/ConvertLayout.h"
 #include "transfers/LayoutPreview.h"
+#include "transfers/DataFileKinds.h"
 
+#include "platform/Cp949.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 TEST(ConversionLayout, GeneralStatementsStoreTheFiveFieldsAndQuoteTheTitle)
@@ -98,4 +103,37 @@ TEST(ConversionLayout, PreviewMapsCharactersToBytesWithoutCuttingKorean)
     wide.setLines({QString(150, QLatin1Char('x'))});
     EXPECT_EQ(wide.firstLine().size(), 100);
     EXPECT_EQ(wide.fieldText(95, 10), QString(6, QLatin1Char('x')));
+}
+
+TEST(ConversionLayout, PreviewReadsLinesEndedByABareCr)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("sample.txt"));
+    // Enough lines that the reader needs more than one piece of the file, with
+    // a CR LF split across two pieces.
+    QByteArray bytes = qvx::Cp949::encode(QStringLiteral("가나\r")) + QByteArray(64 * 1024 - 6, 'x') + "\r\nb\rc\nd";
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    QStringList lines;
+    ASSERT_TRUE(ReadPreviewLines(name, 10, &lines));
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[0], QStringLiteral("가나"));
+    EXPECT_EQ(lines[1].size(), 64 * 1024 - 6);
+    EXPECT_EQ(lines.mid(2), (QStringList{QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));
+    ASSERT_TRUE(ReadPreviewLines(name, 2, &lines));
+    EXPECT_EQ(lines.size(), 2);
+}
+
+TEST(DataFileKinds, EachKindHasTheFieldsOfItsRecord)
+{
+    // Column 0 plus the fields: 24, 21, 19 and 20 columns.
+    EXPECT_EQ(DataFileFields(QStringLiteral("지급이체전문"), 1).size(), 23);
+    EXPECT_EQ(DataFileFields(QStringLiteral("수납이체전문"), 2).size(), 23);
+    EXPECT_EQ(DataFileFields(QStringLiteral("수납이체전문"), 2).value(18), QStringLiteral("주류금액"));
+    EXPECT_EQ(DataFileFields(QStringLiteral("보관어음통지전문"), 1).size(), 20);
+    EXPECT_EQ(DataFileFields(QStringLiteral("예금거래명세통지전문"), 1).size(), 18);
+    EXPECT_EQ(DataFileFields(QStringLiteral("타행이체불능통지전문"), 1).size(), 19);
+    EXPECT_TRUE(DataFileFields(NoDataFileKind, 1).isEmpty());
 }

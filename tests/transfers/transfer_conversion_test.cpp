@@ -153,6 +153,78 @@ TEST(TransferConversion, EveryRefusedLineIsLoggedAndCounted)
     EXPECT_EQ(s.counters.errors, 0);
 }
 
+TEST(TransferConversion, AnAmountWithAStrayCommaIsRefusedAsAnAmount)
+{
+    const ConvertContext context = DemoConvertContext();
+    const auto why = [](Refusal r) { return QString::number(int(r)); };
+    const Outcome s = convert(context, DataForm::Semicolon,
+                              {QStringLiteral("04;123401234567;1,0,0;급여;김민준"),
+                               QStringLiteral("04;123401234567;,5;급여;김민준"),
+                               QStringLiteral("04;123401234567;1,0,0,0,0,0,0,0,0;급여;김민준"),
+                               QStringLiteral("04;123401234567;1,234,567,890,123;급여;김민준")});
+    ASSERT_EQ(s.refused.size(), 3);
+    for (const QString &r : s.refused)
+        EXPECT_TRUE(r.startsWith(why(Refusal::BadAmount))) << r.toStdString();
+    ASSERT_EQ(s.rows.size(), 1);
+    EXPECT_EQ(s.rows[0].money, QStringLiteral("1,234,567,890,123"));
+
+    // A fixed-width amount one byte off its field: "1,000,00" is no amount.
+    const Outcome f = convert(context, DataForm::Fixed,
+                              {fixedLine({"04", "123401234567", "1,000,00", "급여", "김민준"}),
+                               fixedLine({"04", "123401234567", "1,000,000", "급여", "김민준"})});
+    ASSERT_EQ(f.refused.size(), 1);
+    EXPECT_TRUE(f.refused[0].startsWith(why(Refusal::BadAmount)));
+    ASSERT_EQ(f.rows.size(), 1);
+    EXPECT_EQ(f.counters.money, 1000000);
+}
+
+TEST(TransferConversion, ProgressIsReportedFromTheFirstLineChecked)
+{
+    QStringList lines;
+    for (int i = 0; i < 5; ++i)
+        lines << delimitedLine(Good[0], QLatin1Char(';')).replace(QStringLiteral("1500000"), QString::number(1000 + i));
+    lines << QStringLiteral("77;123401234567;1000;급여;김민준"); // refused by its bank code
+    const ConvertContext context = DemoConvertContext();
+    TransferConversion conversion(context, DataForm::Semicolon, DemoFixed);
+    QList<ConvertCounters> seen;
+    ConvertHooks hooks;
+    hooks.progress = [&](const ConvertCounters &c) { seen << c; };
+    QVector<TransferRow> rows;
+    const QList<QStringView> views(lines.begin(), lines.end());
+    conversion.run(views, hooks, &rows);
+    ASSERT_EQ(rows.size(), 5);
+    // Before the first line, then after each line of the checks.
+    ASSERT_GE(seen.size(), 7);
+    for (int i = 0; i <= 6; ++i) {
+        EXPECT_EQ(seen[i].phase, ConvertCounters::Checking);
+        EXPECT_EQ(seen[i].checked, i);
+        EXPECT_EQ(seen[i].total, 6);
+    }
+    EXPECT_EQ(seen[6].errors, 1);
+    EXPECT_EQ(seen[7].phase, ConvertCounters::Converting);
+    EXPECT_EQ(seen[7].passed, 5);
+    EXPECT_EQ(seen.last().position, 5);
+}
+
+TEST(TransferConversion, ABareCrEndsALineAsCrLfAndLfDo)
+{
+    const QByteArray bytes = qvx::Cp949::encode(QStringLiteral("04;123401234567;1000;급여;김민준\r"
+                                                               "04;123401234567;2000;급여;이서연\r\n"
+                                                               "04;123401234567;3000;급여;박\n"
+                                                               "04;123401234567;4000;급여;최\r"));
+    const TransferFileText file = DecodeTransferFile(bytes);
+    ASSERT_EQ(file.lines.size(), 4);
+    EXPECT_EQ(file.lines[3], QStringLiteral("04;123401234567;4000;급여;최"));
+    QStringList lines;
+    for (QStringView line : file.lines)
+        lines << line.toString();
+    const Outcome o = convert(DemoConvertContext(), DataForm::Semicolon, lines);
+    ASSERT_EQ(o.rows.size(), 4);
+    EXPECT_EQ(o.rows[0].name, QStringLiteral("김민준"));
+    EXPECT_EQ(o.counters.money, 10000);
+    EXPECT_EQ(SplitTransferLines(u"a\r\rb"), (QList<QStringView>{u"a", u"", u"b"}));
+}
+
 TEST(TransferConversion, BankCodeAndAccountAreTrimmedInAFixedFile)
 {
     // " 4" is no bank; "04" with blanks after the account and a hyphen in it

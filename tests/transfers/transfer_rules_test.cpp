@@ -50,7 +50,11 @@ TEST(TransferRules, OneAmountRuleForEveryPath)
     EXPECT_EQ(CheckTransferAmount(QStringLiteral("10000000000000")).fault, AmountFault::TooLarge);
     EXPECT_EQ(CheckTransferAmount(QStringLiteral("10000000000000")).message(),
               QStringLiteral("이체금액이 한도를 초과하였습니다. 10조(13자리) 이상은 금액은 이체되지 않습니다."));
-    for (const char *bad : {"", "0", "000", "-5", "12.5", "abc", "1 000"}) {
+    EXPECT_EQ(CheckTransferAmount(QStringLiteral(" 1,234 ")).value, 1234);
+    EXPECT_EQ(CheckTransferAmount(QStringLiteral("999,999")).value, 999999);
+    // A comma that does not group thousands makes no amount of the text.
+    for (const char *bad : {"", "0", "000", "-5", "12.5", "abc", "1 000", "1,0,0", ",5", "5,", "1,000,00",
+                            "1000,000", "1,,000", ",100", "1234,567", "12,34"}) {
         const AmountCheck c = CheckTransferAmount(QString::fromLatin1(bad));
         EXPECT_EQ(c.fault, AmountFault::Missing) << bad;
         EXPECT_EQ(c.message(), QStringLiteral("이체금액을 등록하시기 바랍니다.")) << bad;

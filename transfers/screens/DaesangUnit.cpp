@@ -102,7 +102,9 @@ Tqv_Daesang_frm::Tqv_Daesang_frm(const ScreenContext &context, QWidget *owner)
     cmb_allbank->SetStyle(csDropDownList);
     cmb_allbank->setGeometry(102, 30, 150, 22);
     edt_transbankno = field(pnl_regdaesang, "edt_transbankno", QStringLiteral("거 래 처 계 좌"), 270, 30, 160);
-    edt_transname = field(pnl_regdaesang, "edt_transname", QStringLiteral("거 래 처 이름"), 10, 60, 150, 12);
+    edt_transname = field(pnl_regdaesang, "edt_transname", QStringLiteral("거 래 처 이름"), 10, 60, 150);
+    // The stored name holds 12 bytes: six Korean syllables or twelve letters.
+    LimitInputBytes(edt_transname, 12);
     SetUpperCaseInput(edt_transname);
     edt_residentno = field(pnl_regdaesang, "edt_residentno", QStringLiteral("실  명  번  호"), 270, 60, 160);
     (new QLabel(QStringLiteral("휴대폰번호(SMS용)"), pnl_regdaesang))->setGeometry(540, 30, 120, 22);

@@ -188,6 +188,21 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
         return prompt.confirm(DuplicateQuestion(name, money), QStringLiteral("확인"));
     };
     hooks.progress = [&](const ConvertCounters &c) {
+        if (c.phase == ConvertCounters::Checking) {
+            // The gauge runs over the file's lines while they are checked.
+            if (c.checked == 0) {
+                screen.Gauge1->setRange(0, qMax(1, c.total));
+                screen.pnl_gauge->show();
+                screen.pnl_gauge->raise();
+            } else if (c.checked != c.total && painted.elapsed() < 40) {
+                return;
+            }
+            setCount(screen.curredt_errgun, c.errors);
+            screen.Gauge1->setValue(c.checked);
+            painted.restart();
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            return;
+        }
         const bool last = c.position == c.passed;
         if (c.position == 0) {
             screen.Gauge1->setRange(0, qMax(1, c.passed));

@@ -127,7 +127,11 @@ void Tqv_datafile_frm::selectFirstKind()
 
 void Tqv_datafile_frm::cmb_datanameChange()
 {
+    // Each kind's record has its own number of fields; with no kind chosen the
+    // list keeps its designed columns.
     const QStringList fields = DataFileFields(cmb_dataname->Text(), session.IcheKind);
+    const int columns = fields.isEmpty() ? FieldColumns : int(fields.size()) + 1;
+    grd_datalist->SetColCount(columns);
     for (int c = 1; c < FieldColumns; ++c)
         grd_datalist->SetCells(c, 0, fields.value(c - 1));
 }

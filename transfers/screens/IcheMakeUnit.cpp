@@ -8,6 +8,7 @@
 #include "core/screens/KitLook.h"
 #include "core/screens/ScreenBinding.h"
 #include "core/screens/ListScreen.h"
+#include "core/screens/ProgressPanel.h"
 #include "core/Session.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
@@ -21,6 +22,7 @@
 #include "transfers/TransferLog.h"
 #include "transfers/TransferRules.h"
 #include "transfers/screens/AcceptUserUnit.h"
+#include "transfers/screens/AccountField.h"
 #include "transfers/screens/IcheModifyUnit.h"
 #include "transfers/screens/KeyHook.h"
 #include "transfers/screens/TransSelectUnit.h"
@@ -148,6 +150,7 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
 
     label(entry, QStringLiteral("기    타"), 8, 68);
     edt_daesanginfo = edit(entry, "edt_daesanginfo", 88, 68, 330);
+    LimitInputBytes(edt_daesanginfo, TransferInfoBytes);
     KitButton1 = MakeButton(entry, "KitButton1", QStringLiteral("자료작성"), 430, 66, 100, 26);
 
     // Buttons and totals at the bottom.
@@ -173,15 +176,14 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
     pnl_total = MakePanel(this, "pnl_total");
     pnl_total->resize(width(), 34);
     SetAlign(pnl_total, alBottom);
-    // The totals are only shown: the panel is disabled, its captions keep their colour.
-    for (QLabel *l : {label(pnl_total, QStringLiteral("작성 건수"), 8, 6, 70),
-                      label(pnl_total, QStringLiteral("작성금액 합계"), 190, 6, 90)}) {
-        QPalette pal = l->palette();
-        pal.setColor(QPalette::Disabled, QPalette::WindowText, pal.color(QPalette::Active, QPalette::WindowText));
-        l->setPalette(pal);
-    }
+    // The totals are only shown: the panel is disabled, its captions and
+    // values keep their colours.
+    label(pnl_total, QStringLiteral("작성 건수"), 8, 6, 70);
+    label(pnl_total, QStringLiteral("작성금액 합계"), 190, 6, 90);
     curredt_gunR = currency(pnl_total, "curredt_gunR", 80, 6, 90, false);
     curredt_MoneyR = currency(pnl_total, "curredt_MoneyR", 284, 6, 160, true);
+    for (QWidget *shown : pnl_total->findChildren<QWidget *>())
+        KeepReadableWhenDisabled(shown);
     pnl_total->SetEnabled(false);
 
     MakeBand(this, "pnl_listcaption", QStringLiteral(" ◎ 이체자료 리스트"), 25);
@@ -209,21 +211,13 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
     connect(n1, &QAction::triggered, this, [this] { RunGuarded(session, QStringLiteral("N1Click"), [this] { N1Click(); }); });
 
     // Progress of the approval request and the conversion, over the list.
-    pnl_gauge = MakePanel(this, "pnl_gauge");
-    pnl_gauge->setGeometry(250, 220, 480, 110);
-    Gauge1 = new QProgressBar(pnl_gauge);
-    Gauge1->setObjectName(QStringLiteral("Gauge1"));
-    Gauge1->setGeometry(10, 10, 460, 22);
-    label(pnl_gauge, QStringLiteral("총 건 수"), 10, 42, 60);
-    curredt_tgun = currency(pnl_gauge, "curredt_tgun", 72, 42, 80, false);
-    label(pnl_gauge, QStringLiteral("오류건수"), 166, 42, 60);
-    curredt_errgun = currency(pnl_gauge, "curredt_errgun", 228, 42, 80, false);
-    label(pnl_gauge, QStringLiteral("처리 건수"), 322, 42, 60);
-    curredt_gun = currency(pnl_gauge, "curredt_gun", 386, 42, 80, false);
-    lbl_message = new QLabel(pnl_gauge);
-    lbl_message->setObjectName(QStringLiteral("lbl_message"));
-    lbl_message->setGeometry(10, 74, 460, 22);
-    pnl_gauge->hide();
+    const ProgressPanel progress = MakeProgressPanel(this);
+    pnl_gauge = progress.panel;
+    Gauge1 = progress.gauge;
+    curredt_tgun = progress.total;
+    curredt_errgun = progress.errors;
+    curredt_gun = progress.done;
+    lbl_message = progress.message;
 
     // Keys.
     for (QWidget *w : std::initializer_list<QWidget *>{cmb_allbank, cmb_transdiv, curredt_money, cmb_daesang,
@@ -246,10 +240,11 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
             next->setFocus(Qt::TabFocusReason);
         return true;
     });
-    // The payee name takes at most 12 bytes; a double-byte character is never split.
+    // The payee name takes at most TransferNameBytes bytes (a name chosen from
+    // the book is cut too); a double-byte character is never split.
     connect(edt_sendname, &QLineEdit::textChanged, this, [this](const QString &text) {
-        if (Cp949Length(text) > 12)
-            edt_sendname->setText(LeftBytes(text, 12));
+        if (Cp949Length(text) > TransferNameBytes)
+            edt_sendname->setText(LeftBytes(text, TransferNameBytes));
     });
     OnFocusOut(edt_bankno, [this] { RunGuarded(session, QStringLiteral("edt_banknoExit"), [this] { edt_banknoExit(); }); });
     cmb_daesang->OnChange = [this](QObject *) {
@@ -432,15 +427,7 @@ void Tqv_IcheMake_frm::edt_sendnameSearch()
     } else {
         Tqv_transselect_frm dialog({session, dm}, this);
         TListGrid *list = dialog.GRD_acceptlist;
-        list->SetRowCount(rs.recordCount() + 1);
-        for (int i = 0; i < rs.recordCount(); ++i) {
-            const QString bankId = rs.value(i, QStringLiteral("bankid"));
-            list->SetCells(0, i + 1, rs.value(i, QStringLiteral("name")));
-            list->SetCells(1, i + 1, bankId);
-            list->SetCells(2, i + 1, FormatAcctNo(bankId, rs.value(i, QStringLiteral("bankno"))));
-            list->SetCells(3, i + 1, rs.value(i, QStringLiteral("residentno")));
-        }
-        list->SetRow(1);
+        dialog.FillPayees(rs);
         if (dialog.exec() == QDialog::Accepted && list->Row() >= 1) {
             const int r = list->Row();
             fillFromPayee(list->Cells(0, r), list->Cells(1, r), list->Cells(2, r), list->Cells(3, r), 1);
@@ -450,15 +437,7 @@ void Tqv_IcheMake_frm::edt_sendnameSearch()
 
 void Tqv_IcheMake_frm::edt_banknoExit()
 {
-    const QString account = DelChar(edt_bankno->text(), QLatin1Char('-'));
-    // Leaving an empty field is no account to check.
-    if (account.trimmed().isEmpty())
-        return;
-    const QString code = ItemBankCode(cmb_transbankid->Text());
-    if (CheckAcctNo(code, account))
-        edt_bankno->setText(FormatAcctNo(code, account));
-    else
-        prompt().message(QStringLiteral("해당은행에 대한 계좌번호가 적절하지 않습니다. 확인하시기 바랍니다."));
+    FormatAccountField(edt_bankno, ItemBankCode(cmb_transbankid->Text()));
 }
 
 TransferRow Tqv_IcheMake_frm::entryRow(const BankInfo &bank, qint64 amount) const
@@ -526,7 +505,7 @@ void Tqv_IcheMake_frm::KitButton1Click()
     try {
         row.boki = EntryCheckCode(row, dm.scktconnect);
     } catch (const ConvertError &) {
-        prompt().message(QStringLiteral("복기(검증번호)를 만들 수 없습니다.\r\n모계좌, 거래계좌와 이체금액을 확인하시기 바랍니다."));
+        prompt().message(CheckCodeRefusedMessage());
         edt_bankno->setFocus();
         return;
     }
@@ -643,7 +622,7 @@ void Tqv_IcheMake_frm::btn_modifyClick()
         if (edited.moBankId != u"23")
             edited.boki = EntryCheckCode(edited, dm.scktconnect);
     } catch (const ConvertError &) {
-        prompt().message(QStringLiteral("복기(검증번호)를 만들 수 없습니다.\r\n모계좌, 거래계좌와 이체금액을 확인하시기 바랍니다."));
+        prompt().message(CheckCodeRefusedMessage());
         UpdateTotals();
         return;
     }
@@ -702,9 +681,10 @@ void Tqv_IcheMake_frm::btn_tempsaveClick()
 void Tqv_IcheMake_frm::btn_callfileClick()
 {
     const bool payment = session.PaymentMode == 1;
+    // The first choice shows what the temporary save writes ("tmp_....txt").
     const QString filter = payment
-        ? QStringLiteral("지급이체임시저장파일(지급_*.*)|지급_*.*| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*")
-        : QStringLiteral("수납이체임시저장파일(수납_*.*)|수납_*.*| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*");
+        ? QStringLiteral("지급이체임시저장파일 (tmp_*.txt)|tmp_*.txt| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*")
+        : QStringLiteral("수납이체임시저장파일 (tmp_*.txt)|tmp_*.txt| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*");
     const QString folder = QDir::current().filePath(QStringLiteral("data")) + QLatin1Char('/');
     const qvx::FileChooser::Result chosen =
         qvx::FileChooser::instance().open(this, QStringLiteral("파일 열기"), folder, filter);

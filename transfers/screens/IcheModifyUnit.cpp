@@ -57,6 +57,7 @@ Tqv_icheModify_frm::Tqv_icheModify_frm(const ScreenContext &context, QWidget *ow
     cmb_transdiv->setEnabled(false);
     caption(this, QStringLiteral("업  체  명"), 16, 46);
     edt_sendname = field(this, "edt_sendname", 100, 46, 200);
+    LimitInputBytes(edt_sendname, TransferNameBytes);
     caption(this, QStringLiteral("거 래 은 행"), 16, 76);
     cmb_transbankid = new TKitComboBox(this);
     cmb_transbankid->setObjectName(QStringLiteral("cmb_transbankid"));
@@ -72,6 +73,7 @@ Tqv_icheModify_frm::Tqv_icheModify_frm(const ScreenContext &context, QWidget *ow
     caption(this, QStringLiteral("원"), 608, 46)->resize(20, 22);
     caption(this, QStringLiteral("실 명 번 호"), 320, 76);
     edt_daesanginfo = field(this, "edt_daesanginfo", 404, 76, 220);
+    LimitInputBytes(edt_daesanginfo, TransferInfoBytes);
     btn_modify = MakeButton(this, "btn_modify", QStringLiteral("수 정"), 428, 150, 90, 28);
     KitButton2 = MakeButton(this, "KitButton2", QStringLiteral("닫 기"), 530, 150, 90, 28);
 

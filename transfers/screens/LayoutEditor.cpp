@@ -78,6 +78,7 @@ TLayoutEditor::TLayoutEditor(const ScreenContext &context, QWidget *owner, const
     edTitleList->setObjectName(QStringLiteral("edTitleList"));
     edTitleList->setToolTip(QStringLiteral("사용자가 등록한 자료변환 리스트를 보여줍니다."));
     edTitleList->setGeometry(8, 8, 200, 300);
+    edTitleList->setSpacing(1); // Korean glyphs reach past the face's line height
 
     edTitle = MakeLabeledEdit(pnl_body, "edTitle", QStringLiteral("자   료    명   칭 "), 220, 8, 108, 280);
 
@@ -179,10 +180,22 @@ void TLayoutEditor::FormCreate()
 void TLayoutEditor::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    alignRulerWithPreview();
     if (m_activated)
         return;
     m_activated = true;
     RunGuarded(session, QStringLiteral("FormActivate"), [this] { FormActivate(); });
+}
+
+void TLayoutEditor::alignRulerWithPreview()
+{
+    // Where the memo draws its first character, the frame, the viewport and the
+    // text layout's own offset included: the ruler's first digit goes there.
+    QTextCursor first(Memo->document());
+    first.setPosition(0);
+    const int x = Memo->viewport()->mapTo(pnl_body, Memo->cursorRect(first).topLeft()).x();
+    for (QLabel *l : {lblRulerTens, lblRuler})
+        l->move(x - l->contentsRect().left(), l->y());
 }
 
 void TLayoutEditor::FormActivate()
@@ -276,6 +289,12 @@ void TLayoutEditor::BtnOpenDlgClick()
 
 bool TLayoutEditor::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == Memo->viewport() && event->type() == QEvent::MouseButtonPress) {
+        // A press inside the shown selection would start a text drag and lose
+        // the field being marked: every press starts a new selection instead.
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        Memo->setTextCursor(Memo->cursorForPosition(mouse->position().toPoint()));
+    }
     if (watched == Memo->viewport() && event->type() == QEvent::MouseButtonRelease) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->modifiers() & Qt::ControlModifier) {
@@ -397,6 +416,7 @@ void TLayoutEditor::btnSaveClick()
 {
     if (edTitle->text().trimmed().isEmpty()) {
         prompt().message(LayoutMessages::NoTitle);
+        edTitle->setFocus();
         return;
     }
     const QString oldTitle = selectedTitle();

@@ -118,6 +118,9 @@ protected:
     TKitSimplePanel *pnl_body = nullptr;
 
 private:
+    // The byte ruler starts exactly above the preview's first character.
+    void alignRulerWithPreview();
+
     const LayoutTable &m_table;
     LayoutPreview m_preview;
     bool m_editMode = false;

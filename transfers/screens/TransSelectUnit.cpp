@@ -1,12 +1,14 @@
 #include "transfers/screens/TransSelectUnit.h"
 
 #include "core/EventGuard.h"
+#include "core/TextUtils.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ScreenBinding.h"
 #include "core/screens/ListScreen.h"
 #include "core/screens/ScreenParts.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitControl.h"
+#include "platform/ResultSet.h"
 #include "platform/TListGrid.h"
 
 #include <QKeyEvent>
@@ -49,6 +51,19 @@ Tqv_transselect_frm::Tqv_transselect_frm(const ScreenContext &context, QWidget *
     BindClick(this, btn_select, "btn_selectClick", &Tqv_transselect_frm::btn_selectClick);
     BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { reject(); });
     FocusOnShow(this, GRD_acceptlist);
+}
+
+void Tqv_transselect_frm::FillPayees(const qvx::ResultSet &payees)
+{
+    GRD_acceptlist->SetRowCount(payees.recordCount() + 1);
+    for (int i = 0; i < payees.recordCount(); ++i) {
+        const QString bankId = payees.value(i, QStringLiteral("bankid"));
+        GRD_acceptlist->SetCells(0, i + 1, payees.value(i, QStringLiteral("name")));
+        GRD_acceptlist->SetCells(1, i + 1, bankId);
+        GRD_acceptlist->SetCells(2, i + 1, FormatAcctNo(bankId, payees.value(i, QStringLiteral("bankno"))));
+        GRD_acceptlist->SetCells(3, i + 1, payees.value(i, QStringLiteral("residentno")));
+    }
+    GRD_acceptlist->SetRow(1);
 }
 
 void Tqv_transselect_frm::btn_selectClick()

@@ -1,13 +1,17 @@
 #pragma once
 // "거래처 목록": picks one payee when a name search of an entry screen finds
 // several. The caller fills the list (name, bank code, hyphenated account,
-// real-name number), runs the dialog and reads the current row on OK.
+// real-name number; FillPayees does it from a daesang select), runs the
+// dialog and reads the current row on OK.
 
 #include "core/screens/ScreenContext.h"
 #include <QDialog>
 
 class Session;
 class TDDButton;
+namespace qvx {
+class ResultSet;
+}
 class TListGrid;
 
 class Tqv_transselect_frm : public QDialog
@@ -23,6 +27,9 @@ public:
     TListGrid *GRD_acceptlist = nullptr;
     TDDButton *btn_select = nullptr;
     TDDButton *btn_close = nullptr;
+
+    // One list row per payee of a daesang select; row 1 current.
+    void FillPayees(const qvx::ResultSet &payees);
 
     void btn_selectClick();
     void GRD_acceptlistDblClickCell(int col, int row);

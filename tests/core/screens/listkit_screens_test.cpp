@@ -4,6 +4,7 @@
 // combos' records, keyboard date entry and the find action.
 #include "ScreenDriver.h"
 
+#include "core/DMUnit.h"
 #include "core/CellText.h"
 #include "core/ResultTotals.h"
 #include "core/screens/FormParts.h"
@@ -14,7 +15,6 @@
 #include "core/screens/MotherAccountCombo.h"
 #include "core/screens/ResultTotalsGrid.h"
 #include "core/screens/ScreenBinding.h"
-#include "core/DMUnit.h"
 #include "core/Session.h"
 #include "controls/panels/KitComboBox.h"
 #include "controls/panels/KitControl.h"
@@ -269,8 +269,8 @@ TEST_F(ListKit, TheResultTotalsGridShowsCountsAndAmounts)
 
 TEST_F(ListKit, FindActionAndDoubleClickRunThroughTheGuard)
 {
-    Tdm data(session);
-    QAction *find = AddFindAction(ScreenContext{session, data}, &form, grid);
+    Tdm dm(session);
+    QAction *find = AddFindAction({session, dm}, &form, grid);
     EXPECT_EQ(find->objectName(), QStringLiteral("N1"));
     EXPECT_EQ(find->text(), QStringLiteral("내용 검색"));
     find->trigger();

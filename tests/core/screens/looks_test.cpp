@@ -13,7 +13,7 @@
 #include "core/screens/CoreScreens.h"
 #include "core/screens/DisplayUnit.h"
 #include "core/screens/LoginUnit.h"
-#include "core/screens/ProgramIcon.h"
+#include "platform/ProgramIcon.h"
 #include "core/screens/ScreenRegistry.h"
 #include "core/screens/StartUnit.h"
 #include "core/screens/SubLoginUnit.h"

@@ -283,6 +283,8 @@ TEST_F(RefScreens, ScreenSettingsListAndSaveColumnFlags)
 {
     ASSERT_TRUE(login("MAKER", "1111"));
     qvx::IniFile ini = client.config();
+    // A section the user has changed (the client wrote the full one at login).
+    ini.eraseSection(QStringLiteral("QV_TRSUM_FRM"));
     ini.writeString(QStringLiteral("QV_TRSUM_FRM"), QStringLiteral("1"), QStringLiteral("1순번"));
     ini.writeString(QStringLiteral("QV_TRSUM_FRM"), QStringLiteral("2"), QStringLiteral("0은행명"));
     ini.writeString(QStringLiteral("QV_TRSUM_FRM"), QStringLiteral("4"), QStringLiteral("1건수"));

@@ -15,6 +15,7 @@
 #include "platform/Clock.h"
 #include "platform/Cp949.h"
 #include "platform/FileChooser.h"
+#include "support/FileDialogDriver.h"
 
 #include <QDateEdit>
 #include <QFile>
@@ -235,6 +236,25 @@ TEST_F(ResultInquiry, TextSaveWritesTheTickedRowsAsFixedWidthRecords)
         + QStringLiteral("\r\n"));
     EXPECT_EQ(f.readAll(), expected);
     EXPECT_EQ(expected.size(), 207 + 2);
+}
+
+TEST_F(ResultInquiry, ASpreadsheetChosenInTheRealSaveDialogIsWrittenAsASpreadsheet)
+{
+    seed(7, 1234567, QStringLiteral("4"), QStringLiteral("0000"), QStringLiteral("30"), QStringLiteral("우리거래처"));
+    Tqv_ichesearch_frm *s = openPayments();
+    ASSERT_EQ(rows(s), 1);
+    // The type is chosen in the dialog itself, whose list shows each type once.
+    const auto answer = testsupport::AnswerNextFileDialog(QStringLiteral("*.xls"), QStringLiteral("결과목록"));
+    ClickControl(s->btn_filesave);
+    ASSERT_TRUE(answer->answered);
+    EXPECT_EQ(answer->shownTypes, (QStringList{QStringLiteral("텍스트파일 (*.txt)"), QStringLiteral("엑셀파일 (*.xls)")}));
+    const QString written = answer->shownDirectory + QStringLiteral("/결과목록.xls");
+    EXPECT_EQ(client->prompt().lastText(), written + QStringLiteral(" 를 저장하였습니다."));
+    QFile f(written);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.read(8).startsWith("\xD0\xCF\x11\xE0")) << "not a compound (spreadsheet) file";
+    f.close();
+    f.remove();
 }
 
 TEST_F(ResultInquiry, ReportPagesHold31ThenThirtySevenLines)

@@ -226,6 +226,15 @@ TEST_F(LiquorEntryScreen, AddingChecksAndTheDuplicateQuestion)
     EXPECT_EQ(cell(s, lcNo, 2), S("2"));
     EXPECT_EQ(cell(s, lcName, 2), S("다라상사"));
     EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 12000);
+
+    // Closing with rows asks first; closed, both menu items are given back.
+    EXPECT_FALSE(main->item(S("qv_b2"))->isEnabled());
+    client->prompt().clear();
+    client->prompt().enqueueAnswer(true);
+    ClickControl(s->btn_close);
+    EXPECT_EQ(client->prompt().lastText(), S("이체자료가 있습니다. 종료 후 데이터는 유실됩니다. 종료하시겠습니까?"));
+    EXPECT_TRUE(ClientFixture::waitFor([&] { return FindScreen(main, S("qv_ichemakeJuru_frm")) == nullptr; }));
+    EXPECT_TRUE(main->item(S("qv_b2"))->isEnabled());
 }
 
 TEST_F(LiquorEntryScreen, SendingStoresTheRowsAndTheBanksAnswerReachesTheInquiry)
@@ -236,6 +245,7 @@ TEST_F(LiquorEntryScreen, SendingStoresTheRowsAndTheBanksAnswerReachesTheInquiry
     enter(s, "21", S("1000"), S("500"), S("가나상사"), S("56012345678901"), S("첫째"));
     enter(s, "88", S("2000"), S("0"), S("다라상사"), S("110123456789"), S("둘째"));
     ASSERT_EQ(s->grd_ichelist->RowCount(), 3);
+    SavePicture(main, "liquor_entry_before_sending");
 
     client->prompt().clear();
     client->prompt().enqueueAnswer(true);
@@ -274,6 +284,8 @@ TEST_F(LiquorEntryScreen, SendingStoresTheRowsAndTheBanksAnswerReachesTheInquiry
     EXPECT_TRUE(ClientFixture::waitFor([&] {
         return client->server().query(S("select count(*) as n from cmsjiche102 where sr_flag <> '1'")).valueInt(0, S("n")) == 2;
     }));
+    SavePicture(main, "liquor_entry_after_sending");
+    EXPECT_FALSE(s->pnl_total->isEnabled()); // the totals only show, also after a batch
 }
 
 TEST_F(LiquorEntryScreen, AFailingRowInTheMiddleKeepsTheWholeListAndRegistersNothing)
@@ -289,7 +301,17 @@ TEST_F(LiquorEntryScreen, AFailingRowInTheMiddleKeepsTheWholeListAndRegistersNot
 
     client->prompt().clear();
     client->prompt().enqueueAnswer(true);
+    // While the batch goes (its failure is told before the screen takes input again)
+    // nothing of the screen takes input.
+    bool inputsShut = false;
+    client->prompt().setCallback([&](const qvx::ScriptedPrompt::Entry &e) {
+        if (e.kind == qvx::ScriptedPrompt::Message)
+            inputsShut = !s->btn_datasave->isEnabled() && !s->grd_ichelist->isEnabled() && !s->edt_sendname->isEnabled()
+                         && !s->btn_accept->isEnabled() && !s->btn_close->isEnabled();
+    });
     ClickControl(s->btn_accept);
+    client->prompt().setCallback({});
+    EXPECT_TRUE(inputsShut);
     EXPECT_TRUE(client->prompt().contains(S("데이터베이스에 저장되지 않았습니다. 자료를 재작성한 후 송신하시기 바랍니다.")));
     EXPECT_EQ(s->grd_ichelist->RowCount(), 4);
     EXPECT_EQ(cell(s, lcName, 1), S("첫째"));

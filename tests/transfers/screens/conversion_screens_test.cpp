@@ -22,6 +22,7 @@
 #include "transfers/screens/IcheMakeUnit.h"
 #include "transfers/screens/TransferGrid.h"
 
+#include <QLabel>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -311,12 +312,63 @@ TEST_F(ConversionScreens, LayoutsAreCreatedChangedAndDeletedWithTheirChecks)
     dialog.close();
 }
 
+TEST_F(ConversionScreens, ThePreviewSitsUnderItsRulerAndACtrlDragNextToTheLastFieldMarksTheNewOne)
+{
+    TFrmCatchG dialog(client.context(), main);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    qvx::ScriptedFileChooser chooser;
+    chooser.enqueue(writeFile("k.txt", {QStringLiteral("04김민준    0000015000123401234567   급여")}));
+    ClickControl(dialog.BtnOpenDlg);
+    QPlainTextEdit *memo = dialog.Memo;
+    const auto caretX = [memo, &dialog](int position) {
+        QTextCursor c(memo->document());
+        c.setPosition(position);
+        return memo->viewport()->mapTo(&dialog, memo->cursorRect(c).topLeft()).x();
+    };
+    // Each character starts exactly under the ruler digit of its first byte.
+    const QFontMetrics ruler(dialog.lblRuler->font());
+    const QString digits = dialog.lblRuler->text();
+    for (const auto &[position, byte] : {std::pair{0, 0}, std::pair{2, 2}, std::pair{5, 8}, std::pair{12, 15}}) {
+        const int rulerX = dialog.lblRuler->mapTo(&dialog, QPoint(dialog.lblRuler->contentsRect().left()
+                                                                       + ruler.horizontalAdvance(digits.left(byte)), 0)).x();
+        EXPECT_EQ(caretX(position), rulerX) << "character " << position;
+    }
+
+    ClickControl(dialog.btnInsert);
+    TypeText(dialog.edTitle, QStringLiteral("끌기 파일"));
+    ClickGridCell(dialog.Grid, 3, 1);
+    ctrlSelect(memo, 0, 2);
+    EXPECT_EQ(dialog.Grid->Cells(1, 1), QStringLiteral("1"));
+    // Ctrl+drag from inside the field just marked, over "4김민".
+    const int y = memo->cursorRect().center().y();
+    memo->setFocus(Qt::MouseFocusReason);
+    QTest::mousePress(memo->viewport(), Qt::LeftButton, Qt::ControlModifier, QPoint(caretX(1) - memo->viewport()->mapTo(&dialog, QPoint()).x() + 1, y));
+    for (int position : {2, 3, 4}) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(caretX(position) - memo->viewport()->mapTo(&dialog, QPoint()).x(), y),
+                         memo->viewport()->mapToGlobal(QPointF(caretX(position), y)), Qt::NoButton, Qt::LeftButton,
+                         Qt::ControlModifier);
+        QApplication::sendEvent(memo->viewport(), &move);
+    }
+    QTest::mouseRelease(memo->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                        QPoint(caretX(4) - memo->viewport()->mapTo(&dialog, QPoint()).x(), y));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialog.Grid->Cells(1, 1), QStringLiteral("2"));
+    EXPECT_EQ(dialog.Grid->Cells(2, 1), QStringLiteral("5"));
+    EXPECT_EQ(dialog.Grid->Cells(3, 1), QStringLiteral("4김민"));
+    SavePicture(&dialog, "FrmCatchG-ruler");
+    ClickControl(dialog.btnCancel);
+    dialog.close();
+}
+
 TEST_F(ConversionScreens, NothingSelectedRefusesEditSaveAndDelete)
 {
     client.server().exec(QStringLiteral("delete from convertg"));
     TFrmCatchG dialog(client.context(), main);
     dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     ClickControl(dialog.btnEdit);
     EXPECT_EQ(client.prompt().lastText(), LayoutMessages::NoneSelected);
     EXPECT_TRUE(dialog.btnEdit->isEnabled());
@@ -325,6 +377,8 @@ TEST_F(ConversionScreens, NothingSelectedRefusesEditSaveAndDelete)
     ClickControl(dialog.btnInsert);
     ClickControl(dialog.btnSave);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("자료 명칭을 기입하시기 바랍니다."));
+    // The name is what is missing: the caret waits in it.
+    EXPECT_TRUE(dialog.edTitle->hasFocus());
     dialog.close();
 }
 
@@ -407,6 +461,14 @@ TEST_F(ConversionScreens, DataFileListReadsAndWritesDataIni)
     EXPECT_EQ(s->cmb_dataname->Text(), QStringLiteral("수납이체전문"));
     EXPECT_EQ(s->grd_datalist->Cells(1, 0), QStringLiteral("송신일자"));
     EXPECT_EQ(s->grd_datalist->Cells(23, 0), QStringLiteral("수신일자"));
+    EXPECT_EQ(s->grd_datalist->ColCount(), 24);
+    // Each kind shows as many columns as its record has fields.
+    for (const auto &[kind, columns, last] :
+         {std::tuple{"타행이체불능통지전문", 20, "수신일자"}, std::tuple{"수납이체전문", 24, "수신일자"}}) {
+        Pick(s->cmb_dataname, ItemWith(s->cmb_dataname, QString::fromUtf8(kind)));
+        EXPECT_EQ(s->grd_datalist->ColCount(), columns) << kind;
+        EXPECT_EQ(s->grd_datalist->Cells(columns - 1, 0), QString::fromUtf8(last)) << kind;
+    }
     EXPECT_TRUE(Checked(s->chk_sunabiche));
     EXPECT_TRUE(Checked(s->chk_taicheerr));
 

@@ -23,6 +23,7 @@
 #include "support/CountingLink.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -180,6 +181,32 @@ TEST_F(EntryScreen, ManualEntryChecksComeInOrderWithTheirMessagesAndFocus)
     EXPECT_TRUE(within(focused(s), s->cmb_allbank));
     SavePicture(s, "qv_IcheMake_frm");
     ExpectButtonsBound(s);
+}
+
+TEST_F(EntryScreen, TheTotalsAreDrawnReadableAndTheListShowsWholeAmountsAndHeaders)
+{
+    Tqv_IcheMake_frm *s = openEntry(true);
+    ASSERT_NE(s, nullptr);
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("큰금액"), QStringLiteral("9999999999999"));
+    ASSERT_EQ(TransferRowCount(s->grd_ichelist), 1);
+    // The totals take no input, yet their figures are drawn in the text colour.
+    EXPECT_FALSE(s->curredt_MoneyR->isEnabled());
+    for (TCurrencyEdit *total : {s->curredt_gunR, s->curredt_MoneyR}) {
+        const QImage picture = total->grab().toImage();
+        int dark = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                dark += qGray(picture.pixel(x, y)) < 60;
+        EXPECT_GT(dark, 3) << qPrintable(total->objectName()); // greyed text has no such pixel
+    }
+    // The 13-digit amount and every header fit their columns in the list's font.
+    QTRY_VERIFY(s->grd_ichelist->ColWidths(7) > QFontMetrics(s->grd_ichelist->font())
+                                                    .horizontalAdvance(QStringLiteral("9,999,999,999,999")));
+    const QFontMetrics metrics(s->grd_ichelist->font());
+    for (int c = 0; c < 16; ++c)
+        EXPECT_LT(metrics.horizontalAdvance(s->grd_ichelist->Cells(c, 0)), s->grd_ichelist->ColWidths(c))
+            << qPrintable(s->grd_ichelist->Cells(c, 0));
+    SavePicture(s, "qv_IcheMake_frm_totals");
 }
 
 TEST_F(EntryScreen, DuplicateQuestionFollowsIcheCheckFlag)
@@ -374,9 +401,15 @@ TEST_F(EntryScreen, TemporarySaveRoundTripsByteForByteAndRefusesOverlongValues)
     const QVector<TransferRow> before = TransferRows(s->grd_ichelist);
     ASSERT_EQ(before.size(), 3);
 
-    // A memo longer than its 40-byte field: nothing is written, the list stays.
+    // The memo field takes 40 bytes; a longer memo (a row kept from before the
+    // limit) is refused by the save: nothing is written, the list stays.
     enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("넷째"), QStringLiteral("1"),
           QString(41, QLatin1Char('m')));
+    ASSERT_EQ(TransferRowCount(s->grd_ichelist), 4);
+    EXPECT_EQ(ReadTransferRow(s->grd_ichelist, 4).info, QString(40, QLatin1Char('m')));
+    TransferRow longer = ReadTransferRow(s->grd_ichelist, 4);
+    longer.info = QString(41, QLatin1Char('m'));
+    WriteTransferRow(s->grd_ichelist, 4, longer);
     const QString dataDir = client.home() + QStringLiteral("/data");
     files.enqueue(dataDir + QStringLiteral("/long"));
     ClickControl(s->btn_tempsave);
@@ -418,6 +451,10 @@ TEST_F(EntryScreen, TemporarySaveRoundTripsByteForByteAndRefusesOverlongValues)
 
     files.enqueue(saved);
     ClickControl(s->btn_callfile);
+    // The reload's first choice is the kind of file the save just wrote.
+    const QString firstPattern = files.asked.last().filter.section(QLatin1Char('|'), 1, 1).trimmed();
+    EXPECT_EQ(firstPattern, QStringLiteral("tmp_*.txt"));
+    EXPECT_TRUE(QDir::match(firstPattern, QFileInfo(saved).fileName()));
     EXPECT_EQ(TransferRows(s->grd_ichelist), before);
     EXPECT_EQ(totalShown(s), 251507);
     expectTotalsMatch(s);

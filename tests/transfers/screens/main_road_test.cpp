@@ -10,6 +10,8 @@
 #include "transfers/screens/AcceptUserUnit.h"
 #include "transfers/screens/IcheMakeUnit.h"
 #include "transfers/screens/TransferGrid.h"
+#include "core/TextUtils.h"
+#include "platform/Clock.h"
 #include "platform/FileChooser.h"
 #include "core/Session.h"
 #include "backend/RelayServer.h"
@@ -131,4 +133,21 @@ TEST(MainRoad, MakerEntersSavesReloadsAndSubmitsThreeTransfersToTheApprover)
     }
     EXPECT_EQ(maker.session().AcceptSeqLast, maker.session().AcceptSeqBase + 3);
     ScreenRegistry::instance().remove(QStringLiteral("qv_acceptconfirm_frm"));
+}
+
+TEST(MainRoad, EveryDemoPayeePassesTheRealNameRuleOfEveryDemoBank)
+{
+    // A payee chosen on the entry screen brings its real-name number; the demo
+    // book holds birth dates, as the banks have taken since 2014, not resident
+    // registration numbers, so no demo payee stops the main road.
+    qvx::test::TestServer server;
+    const qvx::ResultSet payees = server.query(QStringLiteral("select name, residentno from daesang"));
+    const qvx::ResultSet banks = server.query(QStringLiteral("select bankid from bank"));
+    ASSERT_GT(payees.recordCount(), 0);
+    ASSERT_GT(banks.recordCount(), 0);
+    for (int p = 0; p < payees.recordCount(); ++p)
+        for (int b = 0; b < banks.recordCount(); ++b)
+            EXPECT_FALSE(IsResidentNoBanned(banks.value(b, QStringLiteral("bankid")).trimmed(),
+                                            payees.value(p, QStringLiteral("residentno")), qvx::Clock::today()))
+                << payees.value(p, QStringLiteral("name")).toStdString();
 }

@@ -58,7 +58,7 @@ TEST_F(PayeeMaster, ListsAndSearchesByNameAndAccount)
     EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colBankName, r), QStringLiteral("우리은행"));
     EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colBankNo, r),
               FormatAcctNo(QStringLiteral("20"), QStringLiteral("1002345678901")));
-    EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colResidentNo, r), QStringLiteral("800101-1234567"));
+    EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colResidentNo, r), QStringLiteral("800101"));
     EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colPhone, r), QStringLiteral("010-1234-5678"));
     EXPECT_FALSE(screen->pnl_regdaesang->isVisible());
 
@@ -189,4 +189,21 @@ TEST_F(PayeeMaster, PrintsTheListAndRefusesAnEmptyOne)
     ClickControl(screen->btn_search);
     ClickControl(screen->btn_print);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("출력할 자료가 존재하지 않습니다."));
+}
+
+TEST_F(PayeeMaster, ANameTakesTwelveBytesAtEntry)
+{
+    // Ten syllables are twenty bytes: the field stops after six, so the name
+    // saved fits every record a transfer made from it is written to.
+    ClickControl(screen->btn_add);
+    Pick(screen->cmb_allbank, ItemWith(screen->cmb_allbank, QStringLiteral("[04]")));
+    TypeText(screen->edt_transbankno, QStringLiteral("123456789012345"));
+    TypeText(screen->edt_transname, QStringLiteral("가나다라마바사아자차"));
+    EXPECT_EQ(screen->edt_transname->text(), QStringLiteral("가나다라마바"));
+    TypeText(screen->edt_transname, QStringLiteral("ABCDEFGHIJKLMN"));
+    EXPECT_EQ(screen->edt_transname->text(), QStringLiteral("ABCDEFGHIJKL"));
+    TypeText(screen->edt_transname, QStringLiteral("한빛ABCDEFGH"));
+    EXPECT_EQ(screen->edt_transname->text(), QStringLiteral("한빛ABCDEFGH"));
+    ClickControl(screen->btn_save);
+    EXPECT_EQ(stored(QStringLiteral("name = '한빛ABCDEFGH'")), 1);
 }

@@ -1,4 +1,4 @@
-#include "core/screens/ProgramIcon.h"
+#include "platform/ProgramIcon.h"
 
 #include <QApplication>
 #include <QLinearGradient>

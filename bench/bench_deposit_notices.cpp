@@ -1,0 +1,188 @@
+// The deposit notices over 100,000 notices of one day: the screen's click
+// search (server query, answer decoding, the list and the totals by kind)
+// beside the raw SQLite select of the same rows in the same run; and the
+// gap walk over up to 100,000 notice numbers, which grows linearly.
+
+#include "BenchServer.h"
+
+#include "core/DMUnit.h"
+#include "core/GapRequest.h"
+#include "core/Session.h"
+#include "inquiries/screens/DepositUnit.h"
+#include "platform/Clock.h"
+#include "platform/TListGrid.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int Rows = 100000;
+
+QByteArray FirstRow(sqlite3 *db, const char *sql)
+{
+    sqlite3_stmt *stmt = nullptr;
+    sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
+    QByteArray value;
+    if (sqlite3_step(stmt) == SQLITE_ROW)
+        value = reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0));
+    sqlite3_finalize(stmt);
+    return value;
+}
+
+// 100,000 deposit notices of today to the first mother account, over the
+// transaction kinds its bank lists.
+void SeedNotices(const QString &file)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open(file.toUtf8().constData(), &db);
+    const QByteArray bankId = FirstRow(db, "select bankid from bank order by bankid, mobankno");
+    const QByteArray moBankNo = FirstRow(db, "select mobankno from bank order by bankid, mobankno");
+    QList<QByteArray> kinds;
+    sqlite3_stmt *stmt = nullptr;
+    sqlite3_prepare_v2(db,
+                       ("select transdivcode from transdiv where divflag = '1' and bankid = '" + bankId
+                        + "' group by transdivcode having count(*) = 1")
+                           .constData(),
+                       -1, &stmt, nullptr);
+    while (sqlite3_step(stmt) == SQLITE_ROW)
+        kinds.append(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
+    sqlite3_finalize(stmt);
+    sqlite3_exec(db, "begin", nullptr, nullptr, nullptr);
+    sqlite3_stmt *insert = nullptr;
+    sqlite3_prepare_v2(db,
+                       "insert into deposit (SERVICE, SEQNO, SENDID, RECVID, FIRMID, BANKID, SENDFLAG, ERRCODE, "
+                       "DEPOSIT_SENDDATE, ORG_SEQNO, MOBANKNO, GUBUN, INBANKID, PRICE, SIGN, REMAIN, BRCODE, NAME, "
+                       "NOTENO, INCODE, INTIME, INDATE, RECEIVEDATE, RECEIVETIME, COMMON_DUMMY) values ('DY2', ?1, "
+                       "'B01', 'NET01', 'F01', ?2, '1', '', ?3, ?4, ?5, ?6, ?2, ?7, '+', ?8, '0101', ?9, '', 'IC1', "
+                       "'101500', ?3, ?3, '101501', '')",
+                       -1, &insert, nullptr);
+    const QByteArray today = qvx::Clock::today().toUtf8();
+    for (int i = 1; i <= Rows; ++i) {
+        const QByteArray number = QByteArray::number(i).rightJustified(6, '0');
+        const QByteArray price = QByteArray::number(1000 + i % 977 * 10).rightJustified(13, '0');
+        const QByteArray remain = QByteArray::number(5000000 + i).rightJustified(13, '0');
+        const QByteArray name = QStringLiteral("입금인%1").arg(i % 500).toUtf8();
+        const QByteArray &kind = kinds[i % kinds.size()];
+        sqlite3_bind_int(insert, 1, i);
+        sqlite3_bind_text(insert, 2, bankId.constData(), int(bankId.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 3, today.constData(), int(today.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 4, number.constData(), int(number.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 5, moBankNo.constData(), int(moBankNo.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 6, kind.constData(), int(kind.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 7, price.constData(), int(price.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 8, remain.constData(), int(remain.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(insert, 9, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+        sqlite3_step(insert);
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    sqlite3_exec(db, "commit", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+}
+
+BenchServer &server()
+{
+    static BenchServer instance(SeedNotices);
+    return instance;
+}
+
+// The raw select of the same rows: the plain deposit columns, read as text.
+void BM_RawSqliteSelect(benchmark::State &state)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(server().file().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    const QByteArray sql = QStringLiteral("select * from deposit where deposit_senddate = '%1' order by bankid, "
+                                          "deposit_senddate, org_seqno, common_dummy")
+                               .arg(qvx::Clock::today())
+                               .toUtf8();
+    for (auto _ : state) {
+        sqlite3_stmt *stmt = nullptr;
+        sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr);
+        int rows = 0;
+        size_t bytes = 0;
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            ++rows;
+            for (int c = 0, n = sqlite3_column_count(stmt); c < n; ++c) {
+                sqlite3_column_text(stmt, c);
+                bytes += size_t(sqlite3_column_bytes(stmt, c));
+            }
+        }
+        sqlite3_finalize(stmt);
+        benchmark::DoNotOptimize(bytes);
+        if (rows != Rows)
+            state.SkipWithError("wrong row count");
+    }
+    sqlite3_close(db);
+    state.SetItemsProcessed(state.iterations() * Rows);
+}
+BENCHMARK(BM_RawSqliteSelect)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The screen's statement through the application server and the client's link.
+void BM_ServerSelect(benchmark::State &state)
+{
+    auto &app = server().client();
+    DepositNoticeFilter f;
+    f.dateFrom = f.dateTo = qvx::Clock::today();
+    const QString sql = DepositNoticeSql::byClick(f);
+    for (auto _ : state) {
+        if (app.select(sql).recordCount() != Rows)
+            state.SkipWithError("wrong row count");
+    }
+    state.SetItemsProcessed(state.iterations() * Rows);
+}
+BENCHMARK(BM_ServerSelect)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The deposit notices' click search: the query, its list and the totals by kind.
+void BM_DepositNoticeSearch(benchmark::State &state)
+{
+    Session session;
+    session.LoginUserId = QStringLiteral("MAKER");
+    Tdm data(session);
+    data.setAppServer(&server().client());
+    Tqv_deposit_frm screen(ScreenContext{session, data});
+    for (auto _ : state) {
+        screen.btn_searchClick(nullptr);
+        if (screen.grd_deposit->RowCount() != Rows + 1)
+            state.SkipWithError("wrong row count");
+    }
+    state.SetItemsProcessed(state.iterations() * Rows);
+}
+BENCHMARK(BM_DepositNoticeSearch)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The gap walk over n received numbers with every fourth one missing,
+// duplicates and texts among them.
+void BM_GapWalk(benchmark::State &state)
+{
+    const int n = int(state.range(0));
+    QStringList received;
+    received.reserve(n);
+    for (int i = n; i >= 1; --i)
+        if (i % 4 != 0)
+            received.append(QString::number(i).rightJustified(6, u'0'));
+    received.append(QStringLiteral("000001"));
+    received.append(QStringLiteral("abc"));
+    for (auto _ : state) {
+        const QList<int> gaps = MissingNumbers(received, n);
+        if (gaps.size() != n / 4)
+            state.SkipWithError("wrong gaps");
+        benchmark::DoNotOptimize(gaps.data());
+    }
+    state.SetComplexityN(n);
+}
+BENCHMARK(BM_GapWalk)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

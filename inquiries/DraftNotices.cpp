@@ -1,0 +1,138 @@
+#include "inquiries/DraftNotices.h"
+
+#include "core/FixedLine.h"
+#include "core/TextUtils.h"
+#include "core/TotalsTable.h"
+#include "platform/ResultSet.h"
+#include "platform/SqlText.h"
+
+using qvx::sqlQuote;
+
+namespace DraftNoticeSql {
+
+QString byFilter(const DraftNoticeFilter &f)
+{
+    QString sql = QStringLiteral(
+        "SELECT         draft.SERVICE,  draft.SEQNO,    draft.SENDID,   draft.RECVID,   draft.FIRMID,   draft.BANKID,   "
+        "draft.SENDFLAG, draft.ERRCODE,  draft.DRAFT_SENDDATE,  draft.ORG_SEQNO, draft.GUBUN,      draft.BANKNO,     "
+        "draft.IBGUMCODE,  draft.DRAFTNO,    draft.DRAFTKIND,  draft.DRAFTMONEY, draft.PUB_NAME,   draft.DEP_NAME,   "
+        "draft.SUTAK_DATE, draft.MANKI_DATE, draft.PAY_BANKNAME,    draft.PAY_DEPARTNAME,  draft.DANGTA_GUBUN,    "
+        "draft.GYULJE_BANKNO,   draft.TRANS_DEPART,    draft.SELECTAREA1,     draft.SELECTAREA2,     draft.DUMMY,    "
+        "       draft.RECEIVETIME,     draft.RECEIVEDATE,     draft.COMMON_DUMMY,    draft.UP_GUBUNCODE,    "
+        "transdiv.TRANSDIVCONTENTS, draftkind.DRAFTKINDCONTENTS,  dangtagubun.DANGTACONTENTS, bank.BANKNAME AS "
+        "MOBANKNAME,  if(draft.errcode = error.errcode, error.errcontents, draft.errcode) as errcontents FROM        "
+        "bank,       transdiv,   draftkind,  draft       left join error on  draft.BANKID = error.BANKID  AND  "
+        "draft.ERRCODE = error.ERRCODE  left join dangtagubun on  draft.BANKID = dangtagubun.BANKID AND  "
+        "draft.DANGTA_GUBUN = dangtagubun.DANGTACODE WHERE      draft.BANKID = bank.BANKID  and  draft.BANKID = "
+        "transdiv.BANKID and  draft.BANKID = draftkind.BANKID AND  draft.DRAFTKIND = draftkind.DRAFTKINDCODE AND  "
+        "draft.GUBUN = transdiv.TRANSDIVCODE and  transdiv.divflag = '2'");
+    if (!f.kindCode.isEmpty())
+        sql += QStringLiteral(" and draft.gubun = ") + sqlQuote(f.kindCode) + QStringLiteral(" ");
+    if (!f.bankNo.isEmpty())
+        sql += QStringLiteral(" and draft.bankno = ") + sqlQuote(f.bankNo) + QStringLiteral(" ");
+    if (!f.bankCode.isEmpty())
+        sql += QStringLiteral("  and draft.bankid    = ") + sqlQuote(f.bankCode);
+    sql += QStringLiteral("  and draft.draft_senddate >= ") + sqlQuote(f.dateFrom)
+           + QStringLiteral("  and draft.draft_senddate <= ") + sqlQuote(f.dateTo) + QStringLiteral(" ");
+    return sql + QStringLiteral(" group by draft_senddate, draft.bankid, draft.org_seqno");
+}
+
+} // namespace DraftNoticeSql
+
+DraftNotice DraftNotice::FromRow(const qvx::ResultSet &rs, int i)
+{
+    auto v = [&rs, i](const char *name) { return rs.value(i, QString::fromLatin1(name)).trimmed(); };
+    DraftNotice n;
+    n.moBankName = v("mobankname");
+    n.draftSendDate = v("draft_senddate");
+    n.orgSeqNo = v("org_seqno");
+    n.transDivContents = v("transdivcontents");
+    n.bankId = v("bankid");
+    n.bankNo = v("bankno");
+    n.ibgumCode = v("ibgumcode");
+    n.draftKindContents = v("draftkindcontents");
+    n.draftNo = v("draftno");
+    n.draftMoney = v("draftmoney");
+    n.pubName = v("pub_name");
+    n.depName = v("dep_name");
+    n.sutakDate = v("sutak_date");
+    n.mankiDate = v("manki_date");
+    n.payBankName = v("pay_bankname");
+    n.payDepartName = v("pay_departname");
+    n.dangTaContents = v("dangtacontents");
+    n.gyuljeBankNo = v("gyulje_bankno");
+    n.transDepart = v("trans_depart");
+    n.service = v("service");
+    n.sendId = v("sendid");
+    n.recvId = v("recvid");
+    n.firmId = v("firmid");
+    n.sendFlag = v("sendflag");
+    n.gubun = v("gubun");
+    return n;
+}
+
+qint64 DraftNotice::amount() const
+{
+    return SafeStrToCurr(draftMoney, 0);
+}
+
+QString DraftTotalsCode(const QString &gubun)
+{
+    bool ok = false;
+    const int code = gubun.trimmed().toInt(&ok);
+    switch (ok ? code : 0) {
+    case 20: return QStringLiteral("sutak");
+    case 21: return QStringLiteral("sutakmod");
+    case 29: return QStringLiteral("sutakcancel");
+    case 30: return QStringLiteral("chusim");
+    case 39: return QStringLiteral("chusimcancel");
+    case 55: return QStringLiteral("return");
+    default: return QString();
+    }
+}
+
+TotalsTable DraftTotalsTable()
+{
+    return TotalsTable({{1, QStringLiteral("sutak")},
+                        {2, QStringLiteral("sutakmod")},
+                        {3, QStringLiteral("sutakcancel")},
+                        {4, QStringLiteral("chusim")},
+                        {5, QStringLiteral("chusimcancel")},
+                        {6, QStringLiteral("return")}});
+}
+
+QString DraftSaveLine(const DraftNotice &n, int rowNo)
+{
+    FixedLine line;
+    auto field = [&line](const QString &value, int width, bool zero = false) {
+        if (zero)
+            line.zeroLeft(value, width);
+        else
+            line.right(value, width);
+        line.right(QStringLiteral(" "), 1);
+    };
+    field(QString::number(rowNo), 6, true);
+    field(n.moBankName, 14);
+    field(n.draftSendDate, 8);
+    field(n.orgSeqNo, 6, true);
+    field(n.transDivContents, 30);
+    field(n.bankNo, 15);
+    field(n.ibgumCode, 16);
+    field(n.draftKindContents, 20);
+    field(n.draftNo, 15);
+    field(QString::number(n.amount()), 13);
+    field(n.pubName, 20);
+    field(n.depName, 20);
+    field(n.sutakDate, 8);
+    field(n.mankiDate, 8);
+    field(n.payBankName, 20);
+    field(n.payDepartName, 12);
+    field(n.dangTaContents, 4);
+    field(DelChar(n.gyuljeBankNo, u'-'), 15);
+    field(n.transDepart, 6);
+    field(n.service, 3);
+    field(n.recvId, 10);
+    field(n.firmId, 10);
+    line.right(n.bankId, 8);
+    return line.text();
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The stored-bill notices ("보관어음 명세통지", table draft): statement, typed
+// row, totals by kind and the text save's record.
+
+#include <QString>
+
+class TotalsTable;
+namespace qvx { class ResultSet; }
+
+struct DraftNoticeFilter
+{
+    QString kindCode;   // gubun; "" for every kind
+    QString bankNo;     // the chosen account; "" for every account
+    QString bankCode;   // "" for every bank
+    QString dateFrom;   // yyyymmdd
+    QString dateTo;
+};
+
+namespace DraftNoticeSql {
+QString byFilter(const DraftNoticeFilter &filter);
+} // namespace DraftNoticeSql
+
+struct DraftNotice
+{
+    QString moBankName, draftSendDate, orgSeqNo, transDivContents, bankId, bankNo, ibgumCode, draftKindContents,
+        draftNo, draftMoney, pubName, depName, sutakDate, mankiDate, payBankName, payDepartName, dangTaContents,
+        gyuljeBankNo, transDepart, service, sendId, recvId, firmId, sendFlag, gubun;
+
+    static DraftNotice FromRow(const qvx::ResultSet &rs, int row);
+    qint64 amount() const;  // draftmoney as a whole number (0 when it is none)
+};
+
+// The totals cell of a kind ("" when the kind is not totalled) and the six cells.
+QString DraftTotalsCode(const QString &gubun);
+TotalsTable DraftTotalsTable();
+
+// The text save's record: 23 fields joined by one blank; `rowNo` is the list's
+// running number.
+QString DraftSaveLine(const DraftNotice &notice, int rowNo);

@@ -1,0 +1,34 @@
+#pragma once
+// The account-holder name inquiry ("타행 성명 조회"): one ta_name_search
+// request row through a mother account, and the bank's answers.
+
+#include "core/MotherAccount.h"
+#include "core/RequestRows.h"
+
+#include <QString>
+
+namespace qvx { class ResultSet; }
+
+struct HolderNameRequest
+{
+    MotherAccount parent;   // the account the inquiry goes through
+    QString payeeBankId;    // the other bank's code
+    QString accountNo;      // as typed; '-' removed in the request
+    QString residentNo;     // as typed, optional
+};
+
+enum class HolderNameRefusal { None, NoAccountNo };
+
+// Why the request cannot be made ("거래계좌번호를 입력하시기 바랍니다.").
+HolderNameRefusal CheckHolderNameRequest(const HolderNameRequest &request);
+// The request row (SeqNo set by the sender); the fixed price 1 won.
+TaNameSearchRow HolderNameRequestRow(const RequestHeader &header, const HolderNameRequest &request);
+
+// One answered inquiry.
+struct HolderNameAnswer
+{
+    QString moBankName, bankId, moBankNo, price, payeeBankName, fee, name, rrNoCheck, commonDummy;
+
+    static HolderNameAnswer FromRow(const qvx::ResultSet &rs, int row);
+    QString accountText() const;  // FormatAcctNo(bankId, moBankNo)
+};

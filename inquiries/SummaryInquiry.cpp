@@ -1,0 +1,123 @@
+#include "inquiries/SummaryInquiry.h"
+
+#include "core/RequestSender.h"
+#include "core/Session.h"
+#include "core/TextUtils.h"
+#include "core/CellText.h"
+#include "platform/ResultSet.h"
+
+namespace {
+
+template <class Row>
+Row SummaryRow(const RequestHeader &header, const MotherAccount &a)
+{
+    Row row;
+    ApplyRequestHeader(row, header);
+    row.RecvID = a.recvid;
+    row.FirmID = a.firmid;
+    row.BankID = a.bankid;
+    return row;
+}
+
+QString Padded(const QString &value, int width)
+{
+    const int bytes = Cp949Length(value);
+    return bytes >= width ? value : value + QString(width - bytes, u' ');
+}
+
+} // namespace
+
+QList<TrsumRow> SummaryRequestRows(const RequestHeader &header, const QVector<MotherAccount> &accounts)
+{
+    QList<TrsumRow> rows;
+    for (const MotherAccount &a : accounts) {
+        TrsumRow row = SummaryRow<TrsumRow>(header, a);
+        row.MoBankNo = a.mobankno;
+        rows.append(row);
+    }
+    return rows;
+}
+
+QList<VasTrsumRow> VasSummaryRequestRows(const RequestHeader &header, const QVector<MotherAccount> &accounts)
+{
+    QList<VasTrsumRow> rows;
+    for (const MotherAccount &a : accounts) {
+        VasTrsumRow row = SummaryRow<VasTrsumRow>(header, a);
+        row.Service = QStringLiteral("VAS");
+        row.TransDate = header.SendDate;
+        row.GiKwanCode = a.firmid;
+        rows.append(row);
+    }
+    return rows;
+}
+
+void HandOverSummaryRange(Session &session, const RequestResult &result, bool allAccounts)
+{
+    if (!allAccounts || !result.sent())
+        return;
+    const bool transferWaiting = session.SeqNoBase != 0
+                                 && (session.SeqNoBase != session.SummarySeqBase
+                                     || session.SeqNoLast != session.SummarySeqLast);
+    if (transferWaiting)
+        return;
+    session.SeqNoBase = int(result.base + 1);
+    session.SeqNoLast = int(result.base + result.count);
+    session.SummarySeqBase = session.SeqNoBase;
+    session.SummarySeqLast = session.SeqNoLast;
+}
+
+const char *const SummaryAnswer::AmountFields[AmountCount] = {
+    "TOTALCNT", "TOTALGUM", "INOKCNT", "INOKGUM", "INERRCNT", "INERRGUM", "TAOKCNT", "TAOKGUM",
+    "TAERRCNT", "TAERRGUM", "FEE",      "INSUCNT", "INSUGUM", "INSUERRCNT", "INSUERRGUM"};
+
+SummaryAnswer SummaryAnswer::FromRow(const qvx::ResultSet &rs, int i)
+{
+    auto v = [&rs, i](const char *name) { return rs.value(i, QString::fromLatin1(name)); };
+    SummaryAnswer a;
+    a.seqNo = v("seqno");
+    a.moBankName = v("mobankname");
+    a.bankId = v("bankid");
+    a.moBankNo = v("mobankno");
+    a.firmId = v("firmid");
+    a.commonDummy = v("common_dummy");
+    for (int k = 0; k < AmountCount; ++k)
+        a.amounts[size_t(k)] = v(AmountFields[k]);
+    return a;
+}
+
+QString SummaryAnswer::bankAccountText() const
+{
+    return moBankName + u'[' + FormatAcctNo(bankId, moBankNo) + u']';
+}
+
+QString SummarySaveLine(const SummaryAnswer &a)
+{
+    // Widths of the amount fields after the request count, in grid order
+    // (the summary's 의뢰총금액 .. 당행수납불능금액).
+    static const int widths[] = {6, 13, 6, 13, 6, 13, 6, 13, 6, 13, 10, 6, 13, 6};
+    QStringList fields;
+    fields << Padded(a.bankAccountText(), 14) << Padded(DelChar(a.firmId, u'-'), 15)
+           << Padded(DelComma(MoneyCellText(a.amounts[0])), 6);
+    for (int k = 1; k < SummaryAnswer::AmountCount; ++k)
+        fields << Padded(DelComma(MoneyCellText(a.amounts[size_t(k)])), widths[k - 1]);
+    fields << Padded(DelComma(a.commonDummy), 13) << Padded(a.seqNo, 6);
+    return fields.join(u' ');
+}
+
+const char *const VasSummaryAnswer::AmountFields[AmountCount] = {
+    "Ibgum_tot_gun", "Ibgum_tot_money", "Ibgum_cnl_gun", "Ibgum_cnl_money", "Chul_tot_gun",
+    "Chul_tot_money", "Chul_cnl_gun",   "Chul_cnl_money", "Fee_gun",        "Fee_Money"};
+
+VasSummaryAnswer VasSummaryAnswer::FromRow(const qvx::ResultSet &rs, int i)
+{
+    auto v = [&rs, i](const char *name) { return rs.value(i, QString::fromLatin1(name)); };
+    VasSummaryAnswer a;
+    a.seqNo = v("seqno");
+    a.bankName = v("BankName");
+    a.transDate = v("TransDate");
+    a.giKwanCode = v("GiKwanCode");
+    a.dummy = v("Dummy");
+    for (int k = 0; k < AmountCount; ++k)
+        a.amounts[size_t(k)] = v(AmountFields[k]);
+    return a;
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The transaction summary ("거래집계요구", trsum) and the virtual-account
+// summary ("가상계좌거래집계요구", vas_trsum): one request row per mother
+// account, the hand-over of an all-accounts batch's range, and the answers.
+
+#include "core/MotherAccount.h"
+#include "core/RequestRows.h"
+
+#include <QList>
+#include <QString>
+#include <QVector>
+#include <array>
+
+class Session;
+struct RequestResult;
+namespace qvx { class ResultSet; }
+
+QList<TrsumRow> SummaryRequestRows(const RequestHeader &header, const QVector<MotherAccount> &accounts);
+// TransDate is the request day (the header's SendDate).
+QList<VasTrsumRow> VasSummaryRequestRows(const RequestHeader &header, const QVector<MotherAccount> &accounts);
+
+// After a summary request: an all-accounts batch that went out hands its
+// range over in SeqNoBase/SeqNoLast (first and last number), unless the pair
+// holds a transfer batch's range that the result inquiry still reads; the
+// range a summary handed over may be replaced by the next summary's.
+void HandOverSummaryRange(Session &session, const RequestResult &result, bool allAccounts);
+
+// One answered transaction summary.
+struct SummaryAnswer
+{
+    static constexpr int AmountCount = 15;
+    // TOTALCNT, TOTALGUM, INOKCNT, INOKGUM, INERRCNT, INERRGUM, TAOKCNT, TAOKGUM,
+    // TAERRCNT, TAERRGUM, FEE, INSUCNT, INSUGUM, INSUERRCNT, INSUERRGUM
+    static const char *const AmountFields[AmountCount];
+
+    QString seqNo, moBankName, bankId, moBankNo, firmId, commonDummy;
+    std::array<QString, AmountCount> amounts;  // as stored
+
+    static SummaryAnswer FromRow(const qvx::ResultSet &rs, int row);
+    // mobankname + "[" + FormatAcctNo(bankid, mobankno) + "]"
+    QString bankAccountText() const;
+};
+
+// The text save's line: fields joined by one blank, each padded with blanks
+// to its width (a longer value stays whole): bank and account (14), firm code
+// without '-' (15), the request count (6), then the other amounts without
+// ',' and the spare field, and the message number (6).
+QString SummarySaveLine(const SummaryAnswer &answer);
+
+// One answered virtual-account summary.
+struct VasSummaryAnswer
+{
+    static constexpr int AmountCount = 10;
+    static const char *const AmountFields[AmountCount];
+
+    QString seqNo, bankName, transDate, giKwanCode, dummy;
+    std::array<QString, AmountCount> amounts;
+
+    static VasSummaryAnswer FromRow(const qvx::ResultSet &rs, int row);
+};

@@ -1,0 +1,63 @@
+#pragma once
+// "통지건수조회": asks a bank how many deposit, stored-bill and failure
+// notices it sent for one day; on the answer compares each count with the
+// notices stored and, when the user agrees, asks for the missing numbers.
+
+#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenInterfaces.h"
+#include "core/screens/ListCombos.h"
+#include "inquiries/NoticeGaps.h"
+
+#include <QWidget>
+#include <memory>
+
+class QDateEdit;
+class QLabel;
+class QStatusBar;
+class Session;
+class Tdm;
+class TDDButton;
+class TKitComboBox;
+
+class Tqv_depositCnt_Frm : public QWidget, public INoticeCountsScreen
+{
+    Q_OBJECT
+public:
+    explicit Tqv_depositCnt_Frm(const ScreenContext &context, QWidget *owner = nullptr);
+    ~Tqv_depositCnt_Frm() override;
+
+    Session &session;
+    Tdm &dm;
+
+    TKitComboBox *cmb_allbank = nullptr;
+    QDateEdit *dt_SearchDate = nullptr;
+    TDDButton *btn_search = nullptr;
+    QLabel *ed_SearchDate = nullptr;
+    QLabel *ed_DepositCnt = nullptr;
+    QLabel *ed_BoDataCnt = nullptr;
+    QLabel *ed_TaErrCnt = nullptr;
+    QStatusBar *stsbar = nullptr;
+    TDDButton *btn_close = nullptr;
+
+    void btn_searchClick();
+    // INoticeCountsScreen: the request's number and the bank's answer.
+    qint64 PendingSeqNo() const override { return m_requestSeqNo; }
+    void ShowCounts(const qvx::ResultSet &answer) override;
+
+    void CheckNoticeCounts();
+    void RequestDepositGaps() { requestGaps(NoticeKind::Deposit); }
+    void RequestDraftGaps() { requestGaps(NoticeKind::Draft); }
+    void RequestFailureGaps() { requestGaps(NoticeKind::FailedTransfer); }
+
+private:
+    void requestGaps(NoticeKind kind);
+    QLabel *countText(NoticeKind kind) const;
+    int reportedCount(NoticeKind kind) const;
+
+    std::unique_ptr<BankCombo> m_banks;
+    BankItem m_requested;      // the bank of the last request
+    qint64 m_requestSeqNo = 0;
+    QString m_answerDate;      // yyyymmdd of the last answer
+};
+
+void registerDepositCntScreen();

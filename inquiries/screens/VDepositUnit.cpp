@@ -1,0 +1,158 @@
+#include "inquiries/screens/VDepositUnit.h"
+
+#include "controls/edits/CurrEdit.h"
+#include "core/DMUnit.h"
+#include "core/RequestSender.h"
+#include "core/TotalsTable.h"
+#include "core/screens/FormParts.h"
+#include "core/screens/KitLook.h"
+#include "core/screens/ListCombos.h"
+#include "core/screens/ListReport.h"
+#include "core/screens/ListScreen.h"
+#include "core/screens/ScreenRegistry.h"
+#include "inquiries/DepositNoticeColumns.h"
+#include "inquiries/NoticeGapRequest.h"
+#include "controls/panels/KitAlignLayout.h"
+#include "controls/panels/KitGroup.h"
+
+#include <QLabel>
+
+namespace {
+
+const char *const EditNames[10] = {"curredt_ibgum",      "curredt_jigub",      "curredt_bjigub",
+                                   "curredt_bjigubcancel", "curredt_amt",      "curredt_amtdeposit",
+                                   "curredt_amtdaechul", "curredt_ibgumcancel", "curredt_jigubcancel",
+                                   "curredt_jigum"};
+
+const char *const Captions[10] = {"입 금",    "지 급",          "부도지급",       "부도지급(취소)", "결산이자",
+                                  "결산이자(예금)", "결산이자(대출)", "입금취소", "지급취소", "집금/어음만기입금"};
+
+int TotalsIndex(const QString &gubun)
+{
+    static const TotalsTable table = DepositTotalsTable();
+    const QString code = DepositTotalsCode(gubun);
+    for (const TotalsTable::Cell &cell : table.cells())
+        if (!code.isEmpty() && cell.code == code)
+            return cell.column - 1;
+    return -1;
+}
+
+} // namespace
+
+Tqv_V_deposit_frm::Tqv_V_deposit_frm(const ScreenContext &context, QWidget *owner)
+    : DepositNoticeBase(context,
+                        {"qv_V_deposit_frm", QStringLiteral("조흥은행 가상계좌통지"), NoticeKind::VirtualDeposit,
+                         &VirtualDepositNoticeColumns(), 21, QStringLiteral("조흥예금통지")},
+                        owner),
+      m_sums(10, 0)
+{
+    build([this](TKitSimplePanel *) {
+        TKitSimplePanel *panel = MakePanel(this, "pnl_total");
+        panel->resize(width(), 84);
+        SetAlign(panel, alBottom);
+        panel->setEnabled(false);
+        panel->setStyleSheet(QStringLiteral("QLabel { color: black; }"));   // captions stay legible
+        for (int row = 0; row < 2; ++row) {
+            (new QLabel(QStringLiteral("구    분"), panel))->setGeometry(8, 4 + row * 40, 60, 16);
+            (new QLabel(QStringLiteral("금    액"), panel))->setGeometry(8, 22 + row * 40, 60, 20);
+        }
+        for (int i = 0; i < 10; ++i) {
+            const int x = 72 + (i % 5) * 180;
+            const int y = 4 + (i / 5) * 40;
+            auto *caption = new QLabel(QString::fromUtf8(Captions[i]), panel);
+            caption->setGeometry(x, y, 170, 16);
+            caption->setAlignment(Qt::AlignCenter);
+            if (i == 0) {
+                caption->setObjectName(QStringLiteral("lbl_ibgum"));
+                lbl_ibgum = caption;
+            }
+            totals.append(MakeCurrencyEdit(panel, EditNames[i], x, y + 18, 170, QStringLiteral(",0")));
+        }
+    });
+}
+
+Tqv_V_deposit_frm::~Tqv_V_deposit_frm() = default;
+
+QString Tqv_V_deposit_frm::statement(const DepositNoticeFilter &filter, bool) const
+{
+    return DepositNoticeSql::virtualAccounts(filter);
+}
+
+void Tqv_V_deposit_frm::clearTotals()
+{
+    m_sums.fill(0);
+    for (TCurrencyEdit *edit : totals)
+        edit->SetValue(0);
+}
+
+void Tqv_V_deposit_frm::addToTotals(const QString &gubun, qint64 amount, bool)
+{
+    const QString code = gubun.trimmed();
+    if (code == QLatin1String("20"))
+        lbl_ibgum->setText(QStringLiteral("입 금"));
+    else if (code == QLatin1String("21"))
+        lbl_ibgum->setText(QStringLiteral("추 심 입 금"));
+    const int index = TotalsIndex(code);
+    if (index < 0)
+        return;
+    m_sums[index] += amount;
+    totals[index]->SetValue(m_sums[index]);
+}
+
+QString Tqv_V_deposit_frm::saveLine(const qvx::ResultSet &rs, int row)
+{
+    return VirtualDepositSaveLine(DepositNotice::FromVirtualRow(rs, row));
+}
+
+RequestResult Tqv_V_deposit_frm::sendGaps(const BankItem &bank, const QString &day, const QList<int> &gaps)
+{
+    const RequestHeader header = RequestHeader::of(session);
+    const NoticeBank to{bank.bankid, bank.firmid, bank.recvid};
+    RequestSender sender(dm);
+    return SendNoticeGapRequest<VDepositOrderRow>(
+        sender, NoticeKind::VirtualDeposit, gaps, [&](int number) { return VirtualDepositGapRow(header, to, day, number); });
+}
+
+void Tqv_V_deposit_frm::buildReport()
+{
+    // The list printed with its main columns (the screen's totals stay on screen).
+    static const QList<ReportColumn> columns = {
+        {QStringLiteral("NO"), 10},
+        {QStringLiteral("통지번호"), 18, VDepositCol::OrgSeqNo},
+        {QStringLiteral("통지일자"), 22, VDepositCol::SendDate},
+        {QStringLiteral("모은행명"), 20, VDepositCol::MoBankName},
+        {QStringLiteral("모계좌번호"), 30, VDepositCol::MoBankNo},
+        {QStringLiteral("거래구분"), 28, VDepositCol::TransDiv},
+        {QStringLiteral("금 액"), 26, VDepositCol::Price, AlignRight},
+        {QStringLiteral("잔 액"), 26, VDepositCol::Remain, AlignRight},
+        {QStringLiteral("입금인"), 26, VDepositCol::Name},
+        {QStringLiteral("가상계좌번호"), 32, VDepositCol::VBankNo},
+        {QStringLiteral("거래시각"), 18, VDepositCol::InTime},
+    };
+    Report1.documentName = windowTitle();
+    Report1.orientation = QPageLayout::Landscape;
+    Report1.title
+        .add(qvx::ReportItem::Label, QStringLiteral("qrlbl_Title"), QRectF(0, 2, 277, 10),
+             QStringLiteral("가 상 계 좌 입 금 현 황"), Qt::AlignCenter)
+        .font.setPointSize(16);
+    AddReportColumns(Report1, columns);
+    AddPrintDateFooter(Report1, 277);
+    ReportParams paging;
+    paging.orientation = ReportParams::Landscape;
+    paging.firstPageLines = 18;
+    paging.laterPageLines = 25;
+    m_reportRows = std::make_unique<ListReportRows>(paging);
+    m_reportRows->attachGrid(Report1, grd_deposit, columns);
+    Report1.BeforePrint = [this] {
+        m_reportRows->reset();
+        SetPrintDate(Report1);
+    };
+}
+
+void registerVDepositScreen()
+{
+    ScreenRegistry::instance().add(QStringLiteral("qv_V_deposit_frm"),
+                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * {
+                                       return new Tqv_V_deposit_frm(context, owner);
+                                   });
+}

@@ -1,0 +1,167 @@
+// The SMS screen as a clerk uses it: the personal list and its send, the
+// counterparties ticked in the payee list, the 80-byte message with the
+// symbol palette, and the numbers checked before anything is written.
+#include "backend/RelayServer.h"
+#include "core/DMUnit.h"
+#include "core/Session.h"
+#include "core/TextUtils.h"
+#include "core/screens/ClientMainUnit.h"
+#include "inquiries/screens/InquiryScreens.h"
+#include "inquiries/screens/SmsSendUnit.h"
+#include "platform/TListGrid.h"
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitComboBox.h"
+#include "support/client/ClientFixture.h"
+#include "support/client/ScreenInput.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+QString S(const char *s) { return QString::fromUtf8(s); }
+
+// A click on the check box of a list cell, where the style draws it.
+void ClickCheckBox(TListGrid *grid, int col, int row)
+{
+    ASSERT_TRUE(ClickGridCell(grid, col, row)); // scrolled into view and current
+    const QModelIndex index = grid->model()->index(row, col);
+    QStyleOptionViewItem option;
+    option.initFrom(grid);
+    option.rect = grid->visualRect(index);
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QRect box = grid->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, grid);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, box.center());
+}
+
+class SmsScreen : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ClientFixture::Options options;
+        options.server.bank = true;
+        options.server.adjust = [](qvx::ServerOptions &o) { o.bankDelayMs = 50; };
+        client = std::make_unique<ClientFixture>(options);
+        registerInquiryScreens();
+        ASSERT_TRUE(client->start(S("MAKER"), S("1111")));
+        main = client->mainWindow();
+        ScreenInput::showMainWindow(main);
+        main->ApplySmsMark(S("QVXSMS01")); // the site's SMS id, as the server announces it
+        client->prompt().setDefaultAnswer(true);
+    }
+    TFrm_UserSMS *open()
+    {
+        return ScreenInput::openFromMenu<TFrm_UserSMS>(main, "mm_SMSTrans", "Frm_UserSMS");
+    }
+    void personalTab(TFrm_UserSMS *s)
+    {
+        QTest::mouseClick(s->PageControl1->tabBar(), Qt::LeftButton, {},
+                          s->PageControl1->tabBar()->tabRect(1).center());
+        ASSERT_EQ(s->PageControl1->currentIndex(), 1);
+    }
+    void addPerson(TFrm_UserSMS *s, const QString &name, int prefix, const QString &mid, const QString &last)
+    {
+        s->ed_RcvName->setFocus();
+        s->ed_RcvName->clear();
+        ScreenInput::commitText(s->ed_RcvName, name);
+        ScreenInput::choose(s->cb_TelNo1, prefix);
+        TypeText(s->ed_TelNo2, mid);
+        TypeText(s->ed_TelNo3, last);
+        ClickControl(s->btn_Per_Add);
+    }
+    qvx::ResultSet smsRows()
+    {
+        return client->server().query(
+            S("select seqno, transeqno, recvtelno, sendtelno, message, service, recvid, bankid, sendtime, sr_flag "
+              "from SMS_Trans order by seqno"));
+    }
+
+    std::unique_ptr<ClientFixture> client;
+    Tqv_frm *main = nullptr;
+};
+
+} // namespace
+
+TEST_F(SmsScreen, PersonalListIsSentAsOneBatchAndAnswered)
+{
+    TFrm_UserSMS *s = open();
+    ASSERT_NE(s, nullptr);
+    personalTab(s);
+    addPerson(s, S("홍길동"), 0, S("123"), S("4567"));
+    addPerson(s, S("김영희"), 3, S("9876"), S("5432"));
+    ASSERT_EQ(s->grd_list_Per->RowCount(), 3);
+    EXPECT_EQ(s->grd_list_Per->Cells(1, 1), S("010-123-4567"));
+    s->me_Message_Per->setFocus();
+    ScreenInput::commitText(s->me_Message_Per, S("내일 'A' 입금 예정입니다"));
+    TypeText(s->ed_SendNo_Per, S("02-123-4567"));
+    ClickControl(s->btn_Send_Per);
+
+    const qvx::ResultSet rows = smsRows();
+    ASSERT_EQ(rows.recordCount(), 2);
+    EXPECT_EQ(rows.value(1, S("seqno")).toLongLong(), rows.value(0, S("seqno")).toLongLong() + 1);
+    EXPECT_EQ(rows.value(0, S("transeqno")), rows.value(0, S("seqno")));
+    EXPECT_EQ(rows.value(0, S("recvtelno")), S("001001234567"));
+    EXPECT_EQ(rows.value(1, S("recvtelno")), S("001798765432"));
+    EXPECT_EQ(rows.value(0, S("sendtelno")), S("021234567"));
+    EXPECT_EQ(rows.value(0, S("message")), S("내일 'A' 입금 예정입니다"));
+    EXPECT_EQ(rows.value(0, S("service")), S("DY2"));
+    EXPECT_EQ(rows.value(0, S("recvid")), S("HELP002"));
+    EXPECT_TRUE(client->prompt().texts().isEmpty()) << client->prompt().texts().join(u'|').toStdString();
+    // the bank answers every row of the registered batch
+    EXPECT_TRUE(ClientFixture::waitFor([this] {
+        return client->server().query(S("select count(*) as n from SMS_Trans where sr_flag = '4'")).valueInt(0, S("n")) == 2;
+    }));
+}
+
+TEST_F(SmsScreen, MessageStopsAtEightyBytesWithKoreanAndSymbols)
+{
+    TFrm_UserSMS *s = open();
+    ASSERT_NE(s, nullptr);
+    s->me_Message->setFocus();
+    ScreenInput::commitText(s->me_Message, QString(39, QChar(0xAC00))); // 78 bytes
+    ClickGridCell(s->grid_cus_symbol, 0, 0);                           // ☆: 80 bytes
+    EXPECT_EQ(Cp949Length(s->me_Message->toPlainText()), 80);
+    ClickGridCell(s->grid_cus_symbol, 1, 0);                           // nothing more
+    EXPECT_EQ(Cp949Length(s->me_Message->toPlainText()), 80);
+    EXPECT_FALSE(s->me_Message->toPlainText().contains(S("○")));
+
+    s->me_Message->clear();
+    s->me_Message->setFocus();
+    ScreenInput::commitText(s->me_Message, S("a") + QString(40, QChar(0xAC00))); // 81 bytes typed
+    EXPECT_EQ(s->me_Message->toPlainText(), S("a") + QString(39, QChar(0xAC00)));
+}
+
+TEST_F(SmsScreen, CounterpartiesTickedAndNumbersCheckedBeforeAnyRow)
+{
+    client->server().exec(S("update daesang set TelNo_2 = '45-7' where name = '김철수'"));
+    TFrm_UserSMS *s = open();
+    ASSERT_NE(s, nullptr);
+    ASSERT_EQ(s->grd_list->RowCount(), 7);
+    ClickControl(s->btn_SendMsg);
+    EXPECT_EQ(client->prompt().texts().value(0), S("메세지 입력후 전송하세요"));
+    s->me_Message->setFocus();
+    ScreenInput::commitText(s->me_Message, S("공지"));
+    ClickControl(s->btn_SendMsg);
+    EXPECT_EQ(client->prompt().texts().value(1), S("거래처 선택후 전송하세요"));
+
+    ClickControl(s->btn_AllSel);
+    ClickControl(s->btn_SendMsg);
+    EXPECT_TRUE(client->prompt().texts().value(2).startsWith(S("전화번호가 올바르지 않습니다. [김철수]")));
+    EXPECT_EQ(smsRows().recordCount(), 0);
+
+    ClickControl(s->btn_NonSel);
+    ClickCheckBox(s->grd_list, 0, 2);
+    ClickCheckBox(s->grd_list, 0, 5);
+    ASSERT_TRUE(s->grd_list->IsChecked(0, 2));
+    ClickControl(s->btn_SendMsg);
+    const qvx::ResultSet rows = smsRows();
+    ASSERT_EQ(rows.recordCount(), 2);
+    EXPECT_EQ(rows.value(0, S("recvtelno")), S("001123456789")); // 대한유통, row 2
+    EXPECT_EQ(rows.value(1, S("recvtelno")), S("001056789012")); // 부산상회, row 5
+    ScreenInput::savePicture(s, "sms_send");
+}

@@ -1,0 +1,50 @@
+// The program's file dialogs: filters shown once each, the chosen type found
+// by its pattern through the real dialog, and text files whose lines end in
+// CR LF, LF or a bare CR.
+#include "platform/FileChooser.h"
+#include "platform/TextFile.h"
+#include "support/FileDialogDriver.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString SaveFilter = QStringLiteral("텍스트파일 (*.txt)| *.txt|엑셀파일     (*.xls)|*.xls");
+
+} // namespace
+
+TEST(FileChooser, FiltersShowTheirPatternOnce)
+{
+    EXPECT_EQ(qvx::FileChooser::qtFilters(SaveFilter),
+              (QStringList{QStringLiteral("텍스트파일 (*.txt)"), QStringLiteral("엑셀파일 (*.xls)")}));
+    EXPECT_EQ(qvx::FileChooser::qtFilters(QStringLiteral("모든파일|*.*")), QStringList{QStringLiteral("모든파일 (*.*)")});
+    EXPECT_EQ(qvx::FileChooser::filterIndexOf(SaveFilter, QStringLiteral("엑셀파일 (*.xls)")), 2);
+    EXPECT_EQ(qvx::FileChooser::filterIndexOf(SaveFilter, QStringLiteral("텍스트파일 (*.txt)")), 1);
+}
+
+TEST(FileChooser, TheSpreadsheetChoiceOfTheRealDialogIsRecognised)
+{
+    QTemporaryDir dir;
+    for (const auto &[pattern, index] : {std::pair{QStringLiteral("*.xls"), 2}, std::pair{QStringLiteral("*.txt"), 1}}) {
+        const QString name = QStringLiteral("목록") + QString::number(index);
+        const auto answer = testsupport::AnswerNextFileDialog(pattern, name);
+        const qvx::FileChooser::Result r =
+            qvx::FileChooser::instance().save(nullptr, QStringLiteral("파일 저장"), dir.path(), QString(), SaveFilter, 1);
+        ASSERT_TRUE(answer->answered);
+        EXPECT_EQ(answer->shownTypes, (QStringList{QStringLiteral("텍스트파일 (*.txt)"), QStringLiteral("엑셀파일 (*.xls)")}));
+        EXPECT_EQ(r.filterIndex, index);
+        EXPECT_TRUE(r.fileName.startsWith(dir.filePath(name))) << r.fileName.toStdString();
+    }
+}
+
+TEST(TextFile, ABareCrEndsALineAsCrLfAndLfDo)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("lines.txt"));
+    ASSERT_TRUE(qvx::TextFile::writeBytes(name, QByteArray("one\rtwo\r\nthree\nfour\r\rsix\r")));
+    EXPECT_EQ(qvx::TextFile::readByteLines(name),
+              (QList<QByteArray>{"one", "two", "three", "four", "", "six"}));
+    EXPECT_EQ(qvx::TextFile::readLines(name).size(), 6);
+}
