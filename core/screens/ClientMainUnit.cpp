@@ -253,14 +253,9 @@ void Tqv_frm::qv_a5Click()
 
 void Tqv_frm::qv_a6Click()
 {
-    // The general editor is one window at a time (an open one comes to the
-    // front); the liquor editor is made anew each time.
-    if (session.IcheKind == 1) {
-        OpenScreen(*this, QStringLiteral("FrmCatchGA"), ScreenState::Design);
-        return;
-    }
-    if (QWidget *screen = ScreenRegistry::instance().create(QStringLiteral("FrmCatchJA"), this, screenContext()))
-        showScreen(screen, ScreenState::Design);
+    // Either editor is one window at a time: an open one comes to the front.
+    OpenScreen(*this, session.IcheKind == 1 ? QStringLiteral("FrmCatchGA") : QStringLiteral("FrmCatchJA"),
+               ScreenState::Design);
 }
 
 void Tqv_frm::qv_a7Click()

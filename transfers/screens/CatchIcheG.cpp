@@ -23,10 +23,18 @@ constexpr int GeneralRuler = 100;
 
 } // namespace
 
-TFrmCatchG::TFrmCatchG(const ScreenContext &context, QWidget *owner) : TLayoutEditor(context, owner, GeneralLayoutTable(), GeneralRuler)
+TFrmCatchG::TFrmCatchG(const ScreenContext &context, QWidget *owner)
+    : TFrmCatchG(context, owner, GeneralLayoutTable(), GeneralRuler, QStringLiteral("FrmCatchG"),
+                 QStringLiteral("일반 이체 자료변환"))
 {
-    setObjectName(QStringLiteral("FrmCatchG"));
-    setWindowTitle(QStringLiteral("일반 이체 자료변환"));
+}
+
+TFrmCatchG::TFrmCatchG(const ScreenContext &context, QWidget *owner, const LayoutTable &table, int rulerWidth,
+                       const QString &name, const QString &caption)
+    : TLayoutEditor(context, owner, table, rulerWidth)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
     setModal(true);
 
     cmb_dataparsing = MakeLabeledCombo(pnl_body, "cmb_dataparsing", QStringLiteral("자 료 형 태"), 220, 36, 108, 280);
@@ -43,11 +51,16 @@ TFrmCatchG::TFrmCatchG(const ScreenContext &context, QWidget *owner) : TLayoutEd
     BindClick(session, BtnConvert, "BtnConvertClick", [this] { BtnConvertClick(); });
 
     FormCreate();
-    MotherAccountCombo accounts(edMoBankNo, QStringLiteral("당행"));
+    MotherAccounts = FillMotherAccountCombo(dm, edMoBankNo);
+}
+
+QVector<MotherAccount> FillMotherAccountCombo(Tdm &dm, TKitComboBox *combo)
+{
+    MotherAccountCombo accounts(combo, QStringLiteral("당행"));
     accounts.Load(*dm.scktconnect, QStringLiteral("SELECT      Distinct MoBankNo,    bankid,    bankname,    firmid,    "
                                                   "sendname,    tr_gubuncode,    recvid,    passwd,    dblpasswd FROM "
                                                   "Bank order by bankid"));
-    MotherAccounts = accounts.Accounts();
+    return accounts.Accounts();
 }
 
 DataForm TFrmCatchG::dataForm() const
@@ -169,10 +182,14 @@ void TFrmCatchG::BtnConvertClick()
             return;
         SourceFileName = chosen.fileName;
     }
-    if (edMoBankNo->ItemIndex() < 1 &&
-        !prompt.confirm(QStringLiteral("모계좌번호를 선택하지 않았습니다.\r\r모계좌번호를 선택하지 않을 경우 변환 시\r\r"
-                                       "타은행계좌이체의 경우 오류건수로 처리됩니다.\r\r계속 진행하시겠습니까?"),
-                        QStringLiteral("확인")))
+    if (edMoBankNo->ItemIndex() < 1 && !confirmWithoutMother())
         return;
     accept();
+}
+
+bool TFrmCatchG::confirmWithoutMother()
+{
+    return qvx::Prompt::instance().confirm(QStringLiteral("모계좌번호를 선택하지 않았습니다.\r\r모계좌번호를 선택하지 않을 경우 변환 시\r\r"
+                                       "타은행계좌이체의 경우 오류건수로 처리됩니다.\r\r계속 진행하시겠습니까?"),
+                                           QStringLiteral("확인"));
 }

@@ -11,6 +11,12 @@
 #include <QVector>
 
 class TKitComboBox;
+class Tdm;
+
+// Fills an "적용할 모계좌 번호" list: "당행", then one item per mother account
+// ("[bankid]   mobankno   bankname"). Returns the accounts in item order
+// from item 1.
+QVector<MotherAccount> FillMotherAccountCombo(Tdm &dm, TKitComboBox *combo);
 
 class TFrmCatchG : public TLayoutEditor
 {
@@ -35,10 +41,17 @@ public:
     std::optional<MotherAccount> chosenMother() const;
 
     void BtnConvertClick();
+    // The start and size cells as checked by BtnConvertClick.
+    const LayoutValues &checkedValues() const { return m_checked; }
     void LoadCommaLayout();
     void LoadSemicolonLayout();
 
 protected:
+    // A dialog of another layout table (the liquor one).
+    TFrmCatchG(const ScreenContext &context, QWidget *owner, const LayoutTable &table, int rulerWidth,
+               const QString &name, const QString &caption);
+    // Asked before converting without a chosen mother account; false stays.
+    virtual bool confirmWithoutMother();
     void editModeChanged(bool on) override;
     void loadSelectedLayout() override;
     void refreshFieldPreviews() override;

@@ -1,0 +1,213 @@
+// Converting liquor transfers: a file of 100,000 lines with Korean names
+// (fixed width and ','), next to its floor in the same run (decoding the same
+// bytes from CP949 with iconv); and a sheet of 100,000 rows (.xlsx), next to
+// its floor (reading the sheet's cells, nothing converted).
+#include "core/Session.h"
+#include "core/TextUtils.h"
+#include "liquor/LiquorConversion.h"
+#include "platform/Cp949.h"
+#include "platform/Spreadsheet.h"
+#include "transfers/TransferFileParser.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <iconv.h>
+
+namespace {
+
+constexpr int LineCount = 100000;
+
+struct Line
+{
+    QString bank, account, liquor, nonLiquor, money, info, name;
+};
+
+Line lineOf(int i)
+{
+    static const char16_t *family[] = {u"김", u"이", u"박", u"최", u"정", u"강", u"조", u"윤", u"장", u"임"};
+    static const char *banks[][2] = {{"21", "56012345678"}, {"88", "110123456789"}};
+    const auto &bank = banks[i % 2];
+    const qint64 liquor = 10000 + i;
+    return {QString::fromLatin1(bank[0]), QString::fromLatin1(bank[1]), QString::number(liquor),
+            QString::number(i % 500), QString::number(liquor + i % 500),
+            QStringLiteral("%1월분").arg(1 + i % 12),
+            QString::fromUtf16(family[i % 10]) + QStringLiteral("주류") + QString::number(i)};
+}
+
+QByteArray makeFile(DataForm form)
+{
+    QString text;
+    text.reserve(LineCount * 120);
+    for (int i = 0; i < LineCount; ++i) {
+        const Line l = lineOf(i);
+        if (form == DataForm::Fixed)
+            text += FixLenSpace(l.bank, 2, true) + FixLenSpace(l.account, 15, true) + FixLenSpace(l.liquor, 13, true) +
+                    FixLenSpace(l.nonLiquor, 13, true) + FixLenSpace(l.money, 13, true) +
+                    FixLenSpace(l.info, 31, true) + FixLenSpace(l.name, 14, true) + QStringLiteral("30") +
+                    QStringLiteral("1234567890");
+        else
+            text += QStringList{l.bank, l.account, l.liquor, l.nonLiquor, l.money, l.info, l.name,
+                                QStringLiteral("30"), QStringLiteral("1234567890")}
+                        .join(DelimiterOf(form));
+        text += QStringLiteral("\r\n");
+    }
+    return qvx::Cp949::encode(text);
+}
+
+const QByteArray &fileOf(DataForm form)
+{
+    static const QByteArray files[2] = {makeFile(DataForm::Fixed), makeFile(DataForm::Comma)};
+    return files[int(form)];
+}
+
+const QString &sheetFile()
+{
+    static QTemporaryDir dir;
+    static const QString file = [] {
+        const QString name = dir.filePath(QStringLiteral("liquor.xlsx"));
+        qvx::Spreadsheet::Rows rows;
+        rows.reserve(LineCount + 1);
+        rows.append(LiquorSheetHeaders());
+        for (int i = 0; i < LineCount; ++i) {
+            const Line l = lineOf(i);
+            rows.append({QString::number(i + 1), l.bank, QString(), l.account, l.liquor, l.nonLiquor, l.money, l.info,
+                         l.name, QStringLiteral("30"), QStringLiteral("1234567890")});
+        }
+        qvx::Spreadsheet::write(name, rows);
+        return name;
+    }();
+    return file;
+}
+
+struct Setup
+{
+    Session session;
+    LiquorConvertContext context;
+    Setup()
+    {
+        session.PaymentMode = 1;
+        session.NetworkId = QStringLiteral("QVX0000001");
+        session.LoginUserId = QStringLiteral("JURU");
+        MotherAccount a;
+        a.bankid = QStringLiteral("21");
+        a.mobankno = QStringLiteral("56011122233");
+        a.bankname = QStringLiteral("조흥은행");
+        context.session = &session;
+        context.banks = {a};
+        context.today = QStringLiteral("20260101");
+    }
+};
+
+int convert(const QVector<LiquorLine> &lines)
+{
+    static const Setup setup;
+    LiquorConversion conversion(setup.context);
+    QVector<LiquorRow> rows;
+    rows.reserve(lines.size());
+    LiquorConvertHooks hooks;
+    hooks.row = [&rows](LiquorRow &&row) { rows.append(std::move(row)); };
+    return conversion.run(lines, hooks).accepted;
+}
+
+double bestOf(const std::function<void()> &work, int times)
+{
+    double best = 1e9;
+    for (int i = 0; i < times; ++i) {
+        QElapsedTimer t;
+        t.start();
+        work();
+        best = qMin(best, t.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+double iconvFloorMs(const QByteArray &bytes)
+{
+    QByteArray out(bytes.size() * 2, Qt::Uninitialized);
+    iconv_t cd = iconv_open("UTF-8", "CP949");
+    const double best = bestOf(
+        [&] {
+            char *src = const_cast<char *>(bytes.constData());
+            size_t srcLeft = size_t(bytes.size());
+            char *dst = out.data();
+            size_t dstLeft = size_t(out.size());
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+            benchmark::DoNotOptimize(dst);
+        },
+        5);
+    iconv_close(cd);
+    return best;
+}
+
+// The text conversion core: decoding, cutting, the checks, the mother
+// account, the duplicate index and the rows.
+void BM_LiquorTextFile(benchmark::State &state)
+{
+    const DataForm form = DataForm(state.range(0));
+    const QByteArray &bytes = fileOf(form);
+    int accepted = 0;
+    double best = 1e9;
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        const TransferFileText file = DecodeTransferFile(bytes);
+        const LiquorLineCutter cutter(form, LiquorDelimitedLayout(), QStringLiteral("30"));
+        accepted = convert(CutLiquorLines(file.lines, cutter));
+        best = qMin(best, t.nsecsElapsed() / 1e6);
+    }
+    if (accepted != LineCount)
+        state.SkipWithError("not every line converted");
+    const double floor = iconvFloorMs(bytes);
+    state.counters["floor_ms"] = floor;
+    state.counters["best_ms"] = best;
+    state.counters["x_floor"] = best / floor;
+}
+
+// The sheet: reading the workbook, its data rows, the same conversion.
+void BM_LiquorSheet(benchmark::State &state)
+{
+    const QString &file = sheetFile();
+    int accepted = 0;
+    double best = 1e9;
+    for (auto _ : state) {
+        QElapsedTimer t;
+        t.start();
+        qvx::SheetCells cells;
+        qvx::Spreadsheet::read(file, &cells);
+        QVector<LiquorLine> lines;
+        for (const QStringList &row : LiquorSheetRows(cells))
+            lines.append(LiquorSheetLine(row));
+        accepted = convert(lines);
+        best = qMin(best, t.nsecsElapsed() / 1e6);
+    }
+    if (accepted != LineCount)
+        state.SkipWithError("not every row converted");
+    const double floor = bestOf(
+        [&] {
+            qvx::SheetCells cells;
+            qvx::Spreadsheet::read(file, &cells);
+            benchmark::DoNotOptimize(cells.cellCount());
+        },
+        3);
+    state.counters["floor_ms"] = floor;
+    state.counters["best_ms"] = best;
+    state.counters["x_floor"] = best / floor;
+}
+
+} // namespace
+
+// 0 fixed-width, 1 ','.
+BENCHMARK(BM_LiquorTextFile)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LiquorSheet)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

@@ -1,0 +1,184 @@
+#pragma once
+// The liquor-trade conversion without widgets: a transfer file's lines or a
+// sheet's rows become liquor rows.
+//
+// A source gives each line's nine fields (LiquorLineCutter for text lines,
+// LiquorSheetSource for sheet rows). The run checks every line on its own
+// (bank code, real-name rule, account, amounts), then, for the lines that
+// passed, finds the mother account, refuses a transfer of the other kind,
+// asks about duplicates and makes the row. Refusals reach the screen through
+// the hooks (day's log, transfer log, messages) and are counted; lines
+// refused by the real-name rule also go to the error list.
+
+#include "core/MotherAccount.h"
+#include "core/Session.h"
+#include "liquor/LiquorRow.h"
+#include "platform/SheetCells.h"
+#include "transfers/ConvertDecision.h"
+#include "transfers/ConvertLayout.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <QVector>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+// The nine fields of a liquor transfer line, in the order of the layout
+// editor's grid.
+enum LiquorField { lfBankId = 0, lfBankNo, lfJuMoney, lfBJuMoney, lfMoney, lfCInfo, lfSName, lfGubun, lfJumin,
+                   LiquorFieldCount };
+
+struct LiquorFields
+{
+    std::array<QString, LiquorFieldCount> value; // as cut (fixed) or the tokens, trimmed (delimited, sheet)
+    const QString &operator[](LiquorField f) const { return value[f]; }
+    QString &operator[](LiquorField f) { return value[f]; }
+};
+
+// Start (1-based) and size in CP949 bytes of each field.
+using LiquorLayout = std::array<ConvField, LiquorFieldCount>;
+
+// The widths a delimited token may take: bank 2, account 15, amounts 13,
+// other information 31, name 14, kind 2, real-name number 13; as positions
+// 1/2, 3/15, 18/13, 31/13, 44/13, 57/31, 88/14, 102/2, 104/13.
+const LiquorLayout &LiquorDelimitedLayout();
+
+// The ConvLayout pair each field feeds.
+ConvPair LiquorConvPair(LiquorField field);
+
+// Why a line is refused.
+enum class LiquorRefusal {
+    None,
+    LongToken,  // a delimited token wider than its field
+    BadBytes,   // bytes that are no CP949 text
+    BadBankId,  // the bank code is no whole number
+    ResidentNo, // a resident registration number the bank no longer takes
+    BadAccount, // account not valid for the bank
+    BadAmount,  // amounts not whole numbers of at most 13 digits, or no transfer amount
+    OtherKind,  // a transfer of the other kind
+    Duplicate,  // the user declined a duplicate
+    NoMother,   // no mother account for the line
+    CheckCode   // the bank's check code cannot be made from the data
+};
+
+// One line of a source: its fields and a fault found while cutting it.
+struct LiquorLine
+{
+    LiquorFields fields;
+    LiquorRefusal fault = LiquorRefusal::None;
+};
+
+// Cuts text lines: a fixed-width line at the layout's byte positions (a
+// double-byte character is never split), a ',' or ';' line into its tokens
+// taken as fields directly (trimmed; the account without '-', amounts
+// without ','; an eighth token other than "20"/"30" is the real-name number
+// and the kind is the screen's). A token wider than its field refuses the
+// line.
+class LiquorLineCutter
+{
+public:
+    LiquorLineCutter(DataForm form, const LiquorLayout &fixed, const QString &kind);
+    LiquorLine cut(QStringView line) const;
+    // The positions the fields are read at (for ConvLayout).
+    const LiquorLayout &layout() const { return m_layout; }
+
+private:
+    LiquorLine cutDelimited(QStringView line) const;
+
+    DataForm m_form;
+    LiquorLayout m_layout;
+    QString m_kind;
+};
+
+// The lines of a decoded transfer file, cut.
+QVector<LiquorLine> CutLiquorLines(const QList<QStringView> &lines, const LiquorLineCutter &cutter);
+
+// The data rows of a sheet: after the row whose first cell reads "NO"
+// (blanks and case ignored; none: from the sheet's first row), every row
+// whose first cell holds a text, one after the other. Columns: NO, 은행코드,
+// 은행명, 거래계좌, 주류금액, 비주류금액, 이체금액, 기타, 거래처명, 거래구분,
+// 실명번호.
+QVector<QStringList> LiquorSheetRows(const qvx::SheetCells &cells);
+// The fields of one sheet row: trimmed, a one-digit bank code padded to two
+// digits, the account without '-', the amounts without ','.
+LiquorLine LiquorSheetLine(const QStringList &row);
+
+// The headers of the sheet grid.
+QStringList LiquorSheetHeaders();
+
+// What the screen hands the run besides the lines.
+struct LiquorConvertContext
+{
+    const Session *session = nullptr;         // mode, sender, user, duplicate rule
+    QVector<MotherAccount> banks;             // "select * from bank order by bankid", owned here
+    std::optional<MotherAccount> chosen;      // the account chosen in the dialog; none: "당행"
+    bool sheet = false;                       // sheet rows: bank 26 also takes bank 21's account
+    QString today;                            // "yyyyMMdd"
+};
+
+struct LiquorConvertCounters
+{
+    int total = 0;     // lines (curredt_tgun)
+    int errors = 0;    // refused lines (curredt_errgun)
+    int processed = 0; // lines handled after the checks (curredt_gun)
+    int passed = 0;    // lines that passed the checks (the gauge's maximum)
+    int position = 0;  // the gauge
+    int accepted = 0;  // rows made
+    qint64 money = 0;  // their transfer amounts
+};
+
+struct LiquorConvertHooks
+{
+    // A transfer-log line: kind "1" conversion error, "0" no mother account;
+    // values as LiquorTransferLogValues.
+    std::function<void(const QString &kind, const QStringList &values)> transferLog;
+    // A line of the day's log.
+    std::function<void(const QString &text)> log;
+    // A message for the user ("지급이체자료가 아닙니다.").
+    std::function<void(const QString &text)> message;
+    // The list already holds this name and grouped amount: true adds the line.
+    std::function<bool(const QString &name, const QString &groupedAmount)> askDuplicate;
+    // After the checks and after every line of the second pass.
+    std::function<void(const LiquorConvertCounters &counters)> progress;
+    // Each row made, in order.
+    std::function<void(LiquorRow &&row)> row;
+};
+
+// The suffix of an error-list line.
+extern const QString LiquorResidentNoErrorTail;
+
+class LiquorConversion
+{
+public:
+    explicit LiquorConversion(const LiquorConvertContext &context);
+
+    // Rows already in the list take part in the duplicate test.
+    void addExistingRow(const QString &name, const QString &groupedAmount, const QString &info);
+
+    LiquorConvertCounters run(const QVector<LiquorLine> &lines, const LiquorConvertHooks &hooks);
+
+    // One line per line refused by the real-name rule.
+    const QStringList &errorList() const { return m_errorList; }
+
+private:
+    int findMother(const QString &bankId) const;
+
+    const LiquorConvertContext &m_context;
+    QString m_kind; // "20" / "30"
+    QStringList m_errorList;
+    TransferDuplicateIndex m_duplicates;
+};
+
+// The nine values of a transfer-log or error-list line: bank code, account,
+// transfer, liquor and non-liquor amount, real-name number, name, kind,
+// other information.
+QStringList LiquorTransferLogValues(const LiquorFields &fields, const QString &kind);
+
+// Saves the error list as <folder>/ErrorList.Txt (CP949, CR LF), written
+// beside its name and renamed; the folder is made when missing. Returns the
+// file's path, or an empty text with *error set.
+QString SaveLiquorErrorList(const QString &folder, const QStringList &lines, QString *error);

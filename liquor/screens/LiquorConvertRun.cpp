@@ -1,0 +1,225 @@
+#include "liquor/screens/LiquorConvertRun.h"
+
+#include "controls/edits/CurrEdit.h"
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitContainers.h"
+#include "core/DMUnit.h"
+#include "core/DayLog.h"
+#include "core/Session.h"
+#include "core/screens/KitLook.h"
+#include "liquor/LiquorConversion.h"
+#include "liquor/LiquorLog.h"
+#include "liquor/LiquorRules.h"
+#include "liquor/screens/CatchIcheEx.h"
+#include "liquor/screens/CatchIcheJ.h"
+#include "liquor/screens/IcheMakeJuruUnit.h"
+#include "platform/ProgramDir.h"
+#include "platform/Prompt.h"
+#include "platform/TListGrid.h"
+#include "transfers/TransferFileParser.h"
+#include "transfers/TransferLog.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPointer>
+#include <QProgressBar>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+// btn_dataconvert, the list and btn_excel stay disabled while a run lasts
+// and come back, with the cursor, however it ends.
+class ConvertingLock
+{
+public:
+    explicit ConvertingLock(Tqv_IcheMakeJuru_frm &s) : m_screen(&s)
+    {
+        SetButtonEnabled(s.btn_dataconvert, false);
+        SetButtonEnabled(s.btn_excel, false);
+        s.grd_ichelist->setEnabled(false);
+    }
+    void waitCursor()
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_cursor = true;
+    }
+    void release()
+    {
+        if (m_cursor)
+            QApplication::restoreOverrideCursor();
+        m_cursor = false;
+        if (!m_screen)
+            return;
+        SetButtonEnabled(m_screen->btn_dataconvert, true);
+        SetButtonEnabled(m_screen->btn_excel, true);
+        m_screen->grd_ichelist->setEnabled(true);
+    }
+    ~ConvertingLock() { release(); }
+    ConvertingLock(const ConvertingLock &) = delete;
+    ConvertingLock &operator=(const ConvertingLock &) = delete;
+
+private:
+    QPointer<Tqv_IcheMakeJuru_frm> m_screen;
+    bool m_cursor = false;
+};
+
+void setCount(TCurrencyEdit *edit, qint64 value)
+{
+    edit->SetValue(qvx::Decimal(value));
+}
+
+std::function<void(const QString &)> &errorListOpener()
+{
+    static std::function<void(const QString &)> opener = [](const QString &path) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    };
+    return opener;
+}
+
+} // namespace
+
+void SetLiquorErrorListOpener(std::function<void(const QString &path)> opener)
+{
+    errorListOpener() = std::move(opener);
+}
+
+namespace {
+
+QString listTitle(const Session &session)
+{
+    return session.PaymentMode == 1 ? QStringLiteral(" ◎ 지급이체 자료 목록") : QStringLiteral(" ◎ 수납이체 자료 목록");
+}
+
+// The run's own copy of the bank rows: nothing arriving meanwhile changes them.
+LiquorConvertContext readContext(Tqv_IcheMakeJuru_frm &screen, std::optional<MotherAccount> chosen, bool sheet)
+{
+    LiquorConvertContext context;
+    context.session = &screen.session;
+    const qvx::ResultSet banks = screen.dm.cms_select1(QStringLiteral("select * from bank order by bankid"));
+    for (int i = 0; i < banks.recordCount(); ++i)
+        context.banks.append(MotherAccount::FromRow(banks, i));
+    context.chosen = std::move(chosen);
+    context.sheet = sheet;
+    context.today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+    return context;
+}
+
+// The lines of a file or sheet into the list, with the screen's counters,
+// gauge, questions, log lines and error list.
+void convertLines(Tqv_IcheMakeJuru_frm &screen, ConvertingLock &lock, const QVector<LiquorLine> &lines,
+                  const LiquorConvertContext &context)
+{
+    qvx::Prompt &prompt = qvx::Prompt::instance();
+    Session &session = screen.session;
+    lock.waitCursor();
+    setCount(screen.curredt_tgun, lines.size());
+    setCount(screen.curredt_errgun, 0);
+    setCount(screen.curredt_gun, 0);
+
+    LiquorConversion conversion(context);
+    for (const LiquorRow &r : screen.LiquorRows())
+        conversion.addExistingRow(r.name, r.money, r.info);
+
+    QElapsedTimer painted;
+    painted.start();
+    LiquorConvertHooks hooks;
+    hooks.transferLog = [](const QString &logKind, const QStringList &values) {
+        WriteLiquorTransferLog(logKind, QString(6, QLatin1Char(' ')), values);
+    };
+    hooks.log = [&session](const QString &text) { WriteLog(session, text); };
+    hooks.message = [&prompt](const QString &text) { prompt.message(text); };
+    hooks.askDuplicate = [&prompt](const QString &name, const QString &money) {
+        return prompt.confirm(DuplicateQuestion(name, money), QStringLiteral("확인"));
+    };
+    hooks.row = [&screen](LiquorRow &&row) { screen.AddLiquorRow(row); };
+    hooks.progress = [&](const LiquorConvertCounters &c) {
+        if (c.position == 0) {
+            screen.Gauge1->setRange(0, qMax(1, c.passed));
+            screen.pnl_gauge->show();
+            screen.pnl_gauge->raise();
+        } else if (c.position < c.passed - 1 && painted.elapsed() < 40) {
+            return;
+        }
+        setCount(screen.curredt_errgun, c.errors);
+        setCount(screen.curredt_gun, c.processed);
+        screen.Gauge1->setValue(c.position);
+        painted.restart();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    const LiquorConvertCounters counters = conversion.run(lines, hooks);
+    setCount(screen.curredt_errgun, counters.errors);
+    setCount(screen.curredt_gun, counters.processed);
+    screen.Gauge1->setValue(screen.Gauge1->maximum());
+    lock.release();
+
+    if (!conversion.errorList().isEmpty()) {
+        QString error;
+        const QString path = SaveLiquorErrorList(qvx::ProgramDir::path(QStringLiteral("LOG")), conversion.errorList(),
+                                                 &error);
+        if (path.isEmpty())
+            prompt.message(QStringLiteral("오류 목록을 저장할 수 없습니다.\r\r") + error);
+        else
+            errorListOpener()(path);
+    }
+    prompt.message(QStringLiteral("자료변환 처리가 완료 되었습니다."));
+    QPointer<QWidget> gauge(screen.pnl_gauge);
+    QTimer::singleShot(1500, gauge, [gauge] {
+        if (gauge)
+            gauge->hide();
+    });
+}
+
+} // namespace
+
+void RunLiquorTextConvert(Tqv_IcheMakeJuru_frm &screen)
+{
+    ConvertingLock lock(screen);
+    Session &session = screen.session;
+    TFrmCatchJ dialog({session, screen.dm}, &screen);
+    dialog.SetTitle(listTitle(session));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    const QString fileName = dialog.GetSourceFileName();
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qvx::Prompt::instance().message(QStringLiteral("파일을 읽을 수 없습니다.\r\r") + fileName);
+        return;
+    }
+    const TransferFileText content = DecodeTransferFile(file.readAll());
+    file.close();
+    WriteLog(session, QStringLiteral("자료변환 파일 선택 : ") + fileName);
+
+    const LiquorConvertContext context = readContext(screen, dialog.chosenMother(), false);
+    const LiquorLineCutter cutter(dialog.dataForm(), dialog.liquorLayout(), LiquorGubun(session.PaymentMode));
+    for (int f = 0; f < LiquorFieldCount; ++f)
+        session.ConvLayout[LiquorConvPair(LiquorField(f))] = cutter.layout()[f];
+    convertLines(screen, lock, CutLiquorLines(content.lines, cutter), context);
+}
+
+void RunLiquorExcelConvert(Tqv_IcheMakeJuru_frm &screen)
+{
+    ConvertingLock lock(screen);
+    TFrmCatchEx dialog({screen.session, screen.dm}, &screen);
+    dialog.SetTitle(listTitle(screen.session));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The dialog's rows are copied before the run: the run owns what it walks.
+    QVector<LiquorLine> lines;
+    for (const QStringList &row : dialog.DataRows())
+        lines.append(LiquorSheetLine(row));
+    const LiquorConvertContext context = readContext(screen, dialog.chosenMother(), true);
+    convertLines(screen, lock, lines, context);
+}
+
+void registerLiquorConvert()
+{
+    Tqv_IcheMakeJuru_frm::SetTextConversionRunner([](Tqv_IcheMakeJuru_frm &screen) { RunLiquorTextConvert(screen); });
+    Tqv_IcheMakeJuru_frm::SetExcelConversionRunner([](Tqv_IcheMakeJuru_frm &screen) { RunLiquorExcelConvert(screen); });
+}

@@ -1,0 +1,20 @@
+#pragma once
+// "자료변환" of the liquor entry screen: the layout dialog, then the run over
+// the chosen file with the screen's progress panel; the screen's controls
+// and cursor come back however the run ends.
+
+class Tqv_IcheMakeJuru_frm;
+
+#include <QString>
+#include <functional>
+
+void RunLiquorTextConvert(Tqv_IcheMakeJuru_frm &screen);
+// "Excel": the same run over the data rows of a workbook's active sheet.
+void RunLiquorExcelConvert(Tqv_IcheMakeJuru_frm &screen);
+
+// How the error list is shown to the user after a run: by default the
+// desktop's handler for the file, which the run does not wait for.
+void SetLiquorErrorListOpener(std::function<void(const QString &path)> opener);
+
+// Installs the runs as the entry screen's text and sheet conversions.
+void registerLiquorConvert();

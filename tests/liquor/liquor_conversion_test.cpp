@@ -1,0 +1,256 @@
+// The liquor conversion without a screen: the same transfers as a fixed, ','
+// and ';' file and as .xlsx and .xls sheets give the same rows; every refusal
+// with its log line, counter and error-list line; the mother account of
+// "당행"; the error list on disk.
+#include "core/Session.h"
+#include "core/TextUtils.h"
+#include "liquor/LiquorConversion.h"
+#include "platform/Cp949.h"
+#include "platform/Spreadsheet.h"
+#include "transfers/TransferFileParser.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString S(const char *s) { return QString::fromUtf8(s); }
+
+MotherAccount bank(const char *id, const char *no, const char *name)
+{
+    MotherAccount a;
+    a.bankid = S(id);
+    a.mobankno = S(no);
+    a.bankname = S(name);
+    a.firmid = S("F") + S(id);
+    a.recvid = S("R") + S(id);
+    a.passwd = S("1234");
+    return a;
+}
+
+// One transfer: bank, account, liquor, non-liquor, transfer, other, name, kind, real-name.
+using Transfer = std::array<const char *, 9>;
+const Transfer first{"21", "56012345678", "1000000", "234567", "1234567", "3월분", "한빛주류", "30", "1234567890"};
+const Transfer second{"88", "110123456789", "500", "0", "500", "", "다온상사", "", "2208112345"};
+
+QString fixedLine(const Transfer &t)
+{
+    QString line;
+    const LiquorLayout &l = LiquorDelimitedLayout();
+    for (int f = 0; f < LiquorFieldCount; ++f) {
+        const QString v = S(t[f]);
+        line += v + QString(l[f].length - Cp949Width(v), QLatin1Char(' '));
+    }
+    return line;
+}
+
+struct Outcome
+{
+    LiquorConvertCounters counters;
+    QVector<LiquorRow> rows;
+    QStringList transferLog, log, messages, errorList;
+};
+
+class LiquorConversionTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        session.PaymentMode = 1;
+        session.NetworkId = S("QVX0000001");
+        session.ServiceDiv = S("DY1");
+        session.LoginUserId = S("JURU");
+        session.SendFlagInit = S("1");
+        context.session = &session;
+        context.banks = {bank("21", "56011122233", "조흥은행"), bank("88", "110999888777", "신한은행")};
+        context.today = S("20260101");
+    }
+
+    Outcome run(const QVector<LiquorLine> &lines, bool declineDuplicates = true)
+    {
+        Outcome r;
+        LiquorConversion conversion(context);
+        LiquorConvertHooks hooks;
+        hooks.transferLog = [&](const QString &kind, const QStringList &values) {
+            r.transferLog.append(kind + S("|") + values.join(S("|")));
+        };
+        hooks.log = [&](const QString &text) { r.log.append(text); };
+        hooks.message = [&](const QString &text) { r.messages.append(text); };
+        hooks.askDuplicate = [&](const QString &, const QString &) { return !declineDuplicates; };
+        hooks.row = [&](LiquorRow &&row) { r.rows.append(std::move(row)); };
+        r.counters = conversion.run(lines, hooks);
+        r.errorList = conversion.errorList();
+        return r;
+    }
+
+    QVector<LiquorLine> text(const QString &content, DataForm form)
+    {
+        keep = content;
+        LiquorLineCutter cutter(form, LiquorDelimitedLayout(), S("30"));
+        return CutLiquorLines(SplitTransferLines(keep), cutter);
+    }
+
+    QVector<LiquorLine> sheet(const QString &name, const qvx::Spreadsheet::Rows &rows)
+    {
+        const QString file = dir.filePath(name);
+        QString error;
+        EXPECT_TRUE(qvx::Spreadsheet::write(file, rows, &error)) << error.toStdString();
+        qvx::SheetCells cells;
+        EXPECT_TRUE(qvx::Spreadsheet::read(file, &cells, &error)) << error.toStdString();
+        QVector<LiquorLine> lines;
+        for (const QStringList &row : LiquorSheetRows(cells))
+            lines.append(LiquorSheetLine(row));
+        return lines;
+    }
+
+    Session session;
+    LiquorConvertContext context;
+    QString keep;
+    QTemporaryDir dir;
+};
+
+TEST_F(LiquorConversionTest, TextFormsAndSheetsGiveTheSameRows)
+{
+    const QString fixed = fixedLine(first) + S("\r\n") + fixedLine(second) + S("\r\n");
+    const Outcome a = run(text(fixed, DataForm::Fixed));
+    ASSERT_EQ(a.rows.size(), 2) << a.transferLog.join(S("\n")).toStdString();
+    EXPECT_EQ(a.counters.total, 2);
+    EXPECT_EQ(a.counters.processed, 2);
+    EXPECT_EQ(a.counters.money, 1234567 + 500);
+
+    const LiquorRow &r = a.rows[0];
+    EXPECT_EQ(r.transDiv, S("지급"));
+    EXPECT_EQ(r.moBankName, S("조흥은행"));
+    EXPECT_EQ(r.moBankNo, FormatAcctNo(S("21"), S("56011122233")));
+    EXPECT_EQ(r.juMoney, S("1,000,000"));
+    EXPECT_EQ(r.nonJuMoney, S("234,567"));
+    EXPECT_EQ(r.money, S("1,234,567"));
+    EXPECT_EQ(r.name, S("한빛주류"));
+    EXPECT_EQ(r.bankNo, FormatAcctNo(S("21"), S("56012345678")));
+    EXPECT_EQ(r.payKind, S("주류"));
+    EXPECT_EQ(r.realNameNo, S("1234567890"));
+    EXPECT_EQ(r.info, S("3월분"));
+    EXPECT_EQ(r.recvId, S("R21"));
+    EXPECT_EQ(r.gubun, S("30"));
+    // Bank 88 in "당행" mode is paid from the bank-21 account.
+    EXPECT_EQ(a.rows[1].moBankId, S("21"));
+    EXPECT_EQ(a.rows[1].bankId, S("88"));
+
+    const QString comma = S("21,560-12-345678,1000000,234567,1234567,3월분,한빛주류,30,1234567890\n"
+                            "88,110123456789,500,0,500,,다온상사,2208112345");
+    EXPECT_EQ(run(text(comma, DataForm::Comma)).rows, a.rows);
+    const QString semi = S("21;56012345678; 1,000,000 ;234,567;1,234,567;3월분;한빛주류;30;1234567890\r\n"
+                           "88;110123456789;500;0;500;;다온상사;220-811-2345\r\n");
+    EXPECT_EQ(run(text(semi, DataForm::Semicolon)).rows, a.rows);
+
+    // A title row, the header, a blank row between the data rows; the
+    // amounts grouped (written as numbers) and a bank code of one digit
+    // elsewhere in the sheet.
+    const qvx::Spreadsheet::Rows rows{
+        {S("주류 이체 자료")},
+        {S(" no "), S("은행코드"), S("은행명"), S("거래계좌"), S("주류금액"), S("비주류금액"), S("이체금액"), S("기타"),
+         S("거래처명"), S("거래구분"), S("실명번호")},
+        {S("1"), S("21"), S("조흥"), S("560-12-345678"), S("1,000,000"), S("234,567"), S("1,234,567"), S("3월분"),
+         S("한빛주류"), S("30"), S("1234567890")},
+        {},
+        {S("2"), S("88"), S("신한"), S("110123456789"), S("500"), S("0"), S("500"), S(""), S("다온상사"), S(""),
+         S("2208112345")}};
+    EXPECT_EQ(run(sheet(S("a.xlsx"), rows)).rows, a.rows);
+    EXPECT_EQ(run(sheet(S("a.xls"), rows)).rows, a.rows);
+}
+
+TEST_F(LiquorConversionTest, SheetRowsStartAtRowOneWithoutHeaderAndPadTheBankCode)
+{
+    qvx::SheetCells cells;
+    cells.set(0, 0, S("1"));
+    cells.set(0, 1, S("3"));
+    cells.set(2, 0, S("2"));
+    cells.set(2, 1, S("21"));
+    const QVector<QStringList> rows = LiquorSheetRows(cells);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(LiquorSheetLine(rows[0]).fields[lfBankId], S("03"));
+    EXPECT_EQ(LiquorSheetLine(rows[1]).fields[lfBankId], S("21"));
+}
+
+TEST_F(LiquorConversionTest, EachRefusalIsLoggedAndCounted)
+{
+    const QString lines =
+        S("21,56012345678,100,0,100,,이름이아주아주긴거래처명,30,1\n"          // name wider than 14: conversion error
+          "x1,56012345678,100,0,100,,가,30,1\n"                                // bank code no number
+          "21,56012345678,100,0,100,,나,30,8001011234567\n"                    // resident number refused
+          "21,123,100,0,100,,다,30,1\n"                                        // account not of the bank
+          "21,56012345678,100,0,12345678901234,,라,30,1\n"                     // amount of 14 digits
+          "21,56012345678,100,0,0,,마,30,1\n"                                  // no transfer amount
+          "21,56012345678,100,0,100,,바,20,1\n"                                // collection data on a payment screen
+          "21,56012345678,100,0,100,,사,30,1\n"                                // accepted
+          "21,56012345678,100,0,100,,사,30,1\n"                                // duplicate, declined
+          "03,12345678901234,100,0,100,,아,30,1\n");                           // no mother account for bank 03
+    const Outcome r = run(text(lines, DataForm::Comma));
+    EXPECT_EQ(r.rows.size(), 1);
+    EXPECT_EQ(r.counters.total, 10);
+    EXPECT_EQ(r.counters.errors, 9);
+    EXPECT_EQ(r.counters.processed, 1);
+    EXPECT_EQ(r.counters.total, r.counters.errors + r.counters.processed);
+
+    ASSERT_EQ(r.transferLog.size(), 7) << r.transferLog.join(S("\n")).toStdString();
+    EXPECT_TRUE(r.transferLog[0].startsWith(S("1|21|56012345678|100|100|0|1|이름이아주아주긴거래처명|30|")));
+    EXPECT_TRUE(r.transferLog[1].startsWith(S("1|x1|")));
+    EXPECT_EQ(r.transferLog[2], S("1|21|56012345678|100|100|0|8001011234567|나|30|"));
+    EXPECT_TRUE(r.transferLog[3].startsWith(S("1|21|123|")));
+    EXPECT_TRUE(r.transferLog[4].startsWith(S("1|21|56012345678|12345678901234|")));
+    EXPECT_TRUE(r.transferLog[5].startsWith(S("1|21|56012345678|0|")));
+    EXPECT_TRUE(r.transferLog[6].startsWith(S("0|03|12345678901234|")));
+
+    ASSERT_EQ(r.errorList.size(), 1);
+    EXPECT_EQ(r.errorList[0], S("21 56012345678 100 100 0 8001011234567 나 30  : 실명번호 오류(실명번호의 주민등록번호는 "
+                                "생년월일로 대체 되었습니다.)"));
+    EXPECT_EQ(r.messages, QStringList{S("지급이체자료가 아닙니다.")});
+    ASSERT_EQ(r.log.size(), 2);
+    EXPECT_EQ(r.log[0], S("자료변환 주민등록번호 입력건 삭제 : 실명번호의 주민등록번호는 생년월일로 대체 되었습니다."));
+    EXPECT_TRUE(r.log[1].startsWith(S("자료변환 중복이체건 삭제 -> 거래처명 : 사  이체금액 : "))) << r.log[1].toStdString();
+}
+
+TEST_F(LiquorConversionTest, MotherAccountOfTheLineOrTheChosenOne)
+{
+    context.banks = {bank("21", "56011122233", "조흥은행"), bank("26", "26011122233", "신한(구)"),
+                     bank("88", "110999888777", "신한은행")};
+    const QString lines = S("26,56012345678,100,0,100,,가,30,1\n88,110123456789,200,0,200,,나,30,1\n");
+    // Text lines: bank 26 keeps its own account, 88 takes bank 21's.
+    Outcome r = run(text(lines, DataForm::Comma));
+    ASSERT_EQ(r.rows.size(), 2);
+    EXPECT_EQ(r.rows[0].moBankId, S("26"));
+    EXPECT_EQ(r.rows[1].moBankId, S("21"));
+    // Sheet rows: both take bank 21's.
+    context.sheet = true;
+    r = run(text(lines, DataForm::Comma));
+    EXPECT_EQ(r.rows[0].moBankId, S("21"));
+    EXPECT_EQ(r.rows[1].moBankId, S("21"));
+    // A chosen account pays every line; one the bank table no longer holds
+    // refuses them like lines without a mother account.
+    context.chosen = context.banks[2];
+    r = run(text(lines, DataForm::Comma));
+    EXPECT_EQ(r.rows[0].moBankId, S("88"));
+    EXPECT_EQ(r.rows[0].moBankName, S("신한은행"));
+    context.chosen->mobankno = S("999");
+    r = run(text(lines, DataForm::Comma));
+    EXPECT_TRUE(r.rows.isEmpty());
+    EXPECT_EQ(r.counters.errors, 2);
+    EXPECT_TRUE(r.transferLog[0].startsWith(S("0|26|")));
+}
+
+TEST_F(LiquorConversionTest, ErrorListIsWrittenInItsFolderMadeWhenMissing)
+{
+    const QString folder = dir.filePath(S("LOG"));
+    QString error;
+    const QString path = SaveLiquorErrorList(folder, {S("가 : 오류"), S("b")}, &error);
+    ASSERT_EQ(path, QDir(folder).filePath(S("ErrorList.Txt"))) << error.toStdString();
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), qvx::Cp949::encode(S("가 : 오류\r\nb\r\n")));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{S("ErrorList.Txt")});
+}
+
+} // namespace

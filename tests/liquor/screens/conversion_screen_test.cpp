@@ -1,0 +1,225 @@
+// The liquor conversions as the JURU user runs them: a fixed-width file
+// through the convertj layout dialog into the entry list, with a line
+// refused by the real-name rule listed in LOG/ErrorList.Txt; the send
+// module's layout editor, one window at a time, whose save is in force at
+// once and whose faulty cells send nothing.
+#include "ListScreenFixture.h"
+
+#include "controls/edits/CurrEdit.h"
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitComboBox.h"
+#include "core/Session.h"
+#include "core/TextUtils.h"
+#include "liquor/screens/CatchIcheEx.h"
+#include "liquor/screens/CatchIcheJ.h"
+#include "liquor/screens/IcheMakeJuruUnit.h"
+#include "liquor/screens/LiquorConvertRun.h"
+#include "liquor/screens/LiquorScreens.h"
+#include "platform/FileChooser.h"
+#include "platform/Spreadsheet.h"
+#include "platform/TListGrid.h"
+#include "platform/TextFile.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace {
+
+QString S(const char *s) { return QString::fromUtf8(s); }
+
+// Records the files the desktop is asked to open instead of opening them.
+struct OpenedFiles
+{
+    OpenedFiles() { SetLiquorErrorListOpener([this](const QString &path) { files.append(path); }); }
+    ~OpenedFiles() { SetLiquorErrorListOpener([](const QString &) {}); }
+    QStringList files;
+};
+
+// A line of the demo layout "주류 고정길이": bank 1/2, account 3/15, liquor
+// 18/13, non-liquor 31/13, transfer 44/13, other 57/20, name 77/20, real-name 97/13.
+QString fixedLine(const char *bank, const char *account, const char *liquor, const char *transfer,
+                  const char *info, const char *name, const char *realName)
+{
+    auto pad = [](const char *text, int width) {
+        const QString t = S(text);
+        return t + QString(width - Cp949Length(t), QLatin1Char(' '));
+    };
+    return pad(bank, 2) + pad(account, 15) + pad(liquor, 13) + pad("0", 13) + pad(transfer, 13) + pad(info, 20) +
+           pad(name, 20) + pad(realName, 13);
+}
+
+void typeCell(TListGrid *grid, int col, int row, const QString &text)
+{
+    ClickGridCell(grid, col, row, true);
+    QLineEdit *editor = nullptr;
+    for (QLineEdit *e : grid->viewport()->findChildren<QLineEdit *>())
+        if (e->isVisible())
+            editor = e;
+    ASSERT_NE(editor, nullptr) << "no editor opened at " << col << "," << row;
+    editor->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(editor, Qt::Key_Delete);
+    else
+        QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_TRUE(ClientFixture::waitFor([&] { return grid->Cells(col, row) == text; }));
+}
+
+class LiquorConversionScreens : public ListScreenFixture
+{
+protected:
+    void registerScreens() override { registerLiquorScreens(); }
+    QString userId() const override { return S("JURU"); }
+    QString password() const override { return S("4444"); }
+    ClientFixture::Options options() const override
+    {
+        ClientFixture::Options o = ListScreenFixture::options();
+        o.general = false;
+        return o;
+    }
+    int count(const QString &sql) { return client->server().query(sql).value(0, 0).toInt(); }
+};
+
+// The liquor client as the send/receive module.
+class LiquorSendModule : public LiquorConversionScreens
+{
+protected:
+    ClientFixture::Options options() const override
+    {
+        ClientFixture::Options o = LiquorConversionScreens::options();
+        o.sendModule = true;
+        return o;
+    }
+};
+
+} // namespace
+
+TEST_F(LiquorConversionScreens, AFixedWidthFileFillsTheListAndRefusedLinesGoToTheErrorList)
+{
+    auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b2", "qv_ichemakeJuru_frm");
+    ASSERT_NE(s, nullptr);
+    const QString file = client->home() + S("/주류.txt");
+    ASSERT_TRUE(qvx::TextFile::writeLines(
+        file, {fixedLine("21", "56012345678", "1000000", "1000000", "3월분", "한빛주류", "1234567890"),
+               fixedLine("88", "110123456789", "500", "500", "", "다온상사", "2208112345"),
+               fixedLine("21", "56012345678", "700", "700", "", "주민번호상사", "8001011234567"),
+               fixedLine("21", "123", "700", "700", "", "계좌오류상사", "1")}));
+    qvx::ScriptedFileChooser chooser;
+    chooser.enqueue(file);
+    OpenedFiles opened;
+
+    OnNextModal([&](QDialog *d) {
+        auto *dialog = qobject_cast<TFrmCatchJ *>(d);
+        if (!dialog)
+            return d->reject();
+        EXPECT_EQ(dialog->Title(), S(" ◎ 지급이체 자료 목록"));
+        const auto found = dialog->edTitleList->findItems(S("주류 고정길이"), Qt::MatchExactly);
+        EXPECT_EQ(found.size(), 1);
+        if (found.isEmpty())
+            return d->reject();
+        QTest::mouseClick(dialog->edTitleList->viewport(), Qt::LeftButton, {},
+                          dialog->edTitleList->visualItemRect(found.first()).center());
+        ClickControl(dialog->BtnOpenDlg);
+        EXPECT_EQ(dialog->Grid->Cells(3, 1), S("21"));
+        EXPECT_EQ(dialog->Grid->Cells(3, 7).trimmed(), S("한빛주류"));
+        SavePicture(dialog, "FrmCatchJ");
+        ClickControl(dialog->BtnConvert);
+    });
+    ClickControl(s->btn_dataconvert);
+
+    EXPECT_EQ(client->prompt().lastText(), S("자료변환 처리가 완료 되었습니다."));
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 3);
+    EXPECT_EQ(s->grd_ichelist->Cells(lcName, 1), S("한빛주류"));
+    EXPECT_EQ(s->grd_ichelist->Cells(lcMoney, 1), S("1,000,000"));
+    EXPECT_EQ(s->grd_ichelist->Cells(lcMoBankName, 2), S("조흥은행")); // bank 88 paid from bank 21
+    EXPECT_EQ(s->grd_ichelist->Cells(lcGubun, 2), S("30"));
+    EXPECT_EQ(s->curredt_tgun->Value().toInt64(), 4);
+    EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 2);
+    EXPECT_EQ(s->curredt_gun->Value().toInt64(), 2);
+    EXPECT_TRUE(s->btn_dataconvert->isEnabled());
+    EXPECT_TRUE(s->grd_ichelist->isEnabled());
+    EXPECT_EQ(client->session().ConvLayout[cvJumin].start, 97);
+
+    const QString errorList = client->home() + S("/LOG/ErrorList.Txt");
+    EXPECT_EQ(opened.files, QStringList{errorList});
+    const QStringList listed = qvx::TextFile::readLines(errorList);
+    ASSERT_EQ(listed.size(), 1);
+    EXPECT_TRUE(listed[0].startsWith(S("21 56012345678  ")));
+    EXPECT_TRUE(listed[0].endsWith(S(" : 실명번호 오류(실명번호의 주민등록번호는 생년월일로 대체 되었습니다.)")));
+    SavePicture(s, "qv_ichemakeJuru_frm-converted");
+}
+
+TEST_F(LiquorConversionScreens, ASheetFillsTheListWithBank26PaidFromBank21)
+{
+    auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b1", "qv_ichemakeJuru_frm");
+    ASSERT_NE(s, nullptr);
+    const QString file = client->home() + S("/주류.xlsx");
+    const qvx::Spreadsheet::Rows rows{
+        {S("주류 이체 자료")},
+        {S("NO"), S("은행코드"), S("은행명"), S("거래계좌"), S("주류금액"), S("비주류금액"), S("이체금액"), S("기타"),
+         S("거래처명"), S("거래구분"), S("실명번호")},
+        {S("1"), S("26"), S("신한"), S("560-12-345678"), S("1,000"), S("0"), S("1,000"), S(""), S("한빛주류"), S(""),
+         S("1234567890")},
+        {},
+        {S("2"), S("21"), S("조흥"), S("56012345679"), S("2,000"), S("0"), S("2,000"), S(""), S("다온상사"), S("30"),
+         S("1234567890")}};
+    QString error;
+    ASSERT_TRUE(qvx::Spreadsheet::write(file, rows, &error)) << qPrintable(error);
+    qvx::ScriptedFileChooser chooser;
+    chooser.enqueue(file);
+
+    OnNextModal([&](QDialog *d) {
+        auto *dialog = qobject_cast<TFrmCatchEx *>(d);
+        if (!dialog)
+            return d->reject();
+        EXPECT_EQ(dialog->Title(), S(" ◎ 수납이체 자료 목록"));
+        ClickControl(dialog->BtnOpenDlg);
+        EXPECT_EQ(dialog->Grid->Cells(0, 0), S("NO"));
+        EXPECT_EQ(dialog->Grid->Cells(8, 1), S("한빛주류"));
+        EXPECT_EQ(dialog->Grid->Cells(6, 2), S("2,000")); // a text cell: its groups go in the run
+        SavePicture(dialog, "FrmCatchEx");
+        ClickControl(dialog->BtnConvert);
+    });
+    ClickControl(s->btn_excel);
+
+    EXPECT_EQ(client->prompt().texts().mid(client->prompt().texts().size() - 2),
+              (QStringList{S("수납이체자료가 아닙니다."), S("자료변환 처리가 완료 되었습니다.")}));
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 2);
+    EXPECT_EQ(s->grd_ichelist->Cells(lcName, 1), S("한빛주류"));
+    EXPECT_EQ(s->grd_ichelist->Cells(lcMoBankName, 1), S("조흥은행"));
+    EXPECT_EQ(s->grd_ichelist->Cells(lcMoney, 1), S("1,000"));
+    EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 1);
+    EXPECT_TRUE(s->btn_excel->isEnabled());
+}
+
+TEST_F(LiquorSendModule, TheLayoutEditorSavesIntoForceAndRefusesFaultyCells)
+{
+    ASSERT_TRUE(TriggerMenuItem(main, S("qv_a6")));
+    auto *editor = main->findChild<TFrmCatchJA *>(S("FrmCatchJA"));
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(editor));
+    EXPECT_EQ(editor->edTitle->text(), S("주류 자동송신 표준"));
+    EXPECT_EQ(editor->Grid->Cells(0, 1), S("모은행코드"));
+    EXPECT_EQ(editor->Grid->Cells(0, 11), S("기타"));
+
+    ClickControl(editor->btnEdit);
+    typeCell(editor->Grid, 1, 8, S("64"));
+    ClickControl(editor->btnSave);
+    EXPECT_EQ(count(S("select MoneyS from ConvertJ_s where Title = '주류 자동송신 표준'")), 64);
+    EXPECT_EQ(client->session().ConvLayout[cvMoney].start, 64);
+    SavePicture(editor, "FrmCatchJA");
+
+    // An empty cell: refused, nothing sent, the layout in force unchanged.
+    ClickControl(editor->btnEdit);
+    typeCell(editor->Grid, 2, 8, QString());
+    ClickControl(editor->btnSave);
+    EXPECT_EQ(client->prompt().lastText(), S("해당 자료를 수정할수 없습니다."));
+    EXPECT_EQ(count(S("select MoneyN from ConvertJ_s where Title = '주류 자동송신 표준'")), 13);
+    EXPECT_EQ(client->session().ConvLayout[cvMoney].length, 13);
+    ClickControl(editor->btnCancel);
+
+    // One editor at a time: the menu brings the open one forward.
+    ASSERT_TRUE(TriggerMenuItem(main, S("qv_a6")));
+    EXPECT_EQ(main->findChildren<TFrmCatchJA *>().size(), 1);
+    editor->close();
+}
