@@ -8,9 +8,6 @@
 
 #include <QDir>
 
-const QString LiquorResidentNoErrorTail =
-    QStringLiteral(" : 실명번호 오류(실명번호의 주민등록번호는 생년월일로 대체 되었습니다.)");
-
 namespace {
 
 const QChar Minus = QLatin1Char('-');

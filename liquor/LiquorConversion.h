@@ -149,7 +149,8 @@ struct LiquorConvertHooks
 };
 
 // The suffix of an error-list line.
-extern const QString LiquorResidentNoErrorTail;
+inline const QString LiquorResidentNoErrorTail =
+    QStringLiteral(" : 실명번호 오류(실명번호의 주민등록번호는 생년월일로 대체 되었습니다.)");
 
 class LiquorConversion
 {

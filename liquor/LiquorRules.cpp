@@ -5,14 +5,6 @@
 #include "transfers/TransferLog.h"
 #include "transfers/TransferRules.h"
 
-const QString LiquorAmountTooLongMessage = QStringLiteral("금액을 초과하였습니다.");
-const QString LiquorAmountMissingMessage = QStringLiteral("이체금액을 등록하시기 바랍니다.");
-const QString LiquorNoMotherAccountMessage = QStringLiteral("등록된 은행계좌가 존재하지 않습니다.");
-const QString LiquorOtherBankMessage = QStringLiteral("타행 이체는 할 수 없습니다.");
-const QString LiquorOwnBankOnlyMessage = QStringLiteral("현재 주류이체는 당행만 처리됩니다.");
-const QString LiquorResidentNoMessage =
-    QStringLiteral("실명번호의 주민등록번호는 생년월일로 대체 되었습니다.\r\n확인 후 수정해 주시기 바랍니다.");
-
 namespace {
 
 // One amount field read by the amount rule; an empty liquor or non-liquor

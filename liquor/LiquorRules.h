@@ -25,8 +25,8 @@ bool LiquorSameBank(const QString &moBankId, const QString &bankId);
 // --- amounts ------------------------------------------------------------------
 
 constexpr int LiquorAmountMaxChars = 13;
-extern const QString LiquorAmountTooLongMessage;   // "금액을 초과하였습니다."
-extern const QString LiquorAmountMissingMessage;   // "이체금액을 등록하시기 바랍니다."
+inline const QString LiquorAmountTooLongMessage = QStringLiteral("금액을 초과하였습니다.");
+inline const QString LiquorAmountMissingMessage = QStringLiteral("이체금액을 등록하시기 바랍니다.");
 
 // True when an amount field's text has grown past 13 characters.
 bool LiquorAmountTextTooLong(const QString &text);
@@ -83,10 +83,11 @@ struct LiquorEntryCheck
     bool ok() const { return focus == LiquorEntryFocus::None; }
 };
 
-extern const QString LiquorNoMotherAccountMessage; // "등록된 은행계좌가 존재하지 않습니다."
-extern const QString LiquorOtherBankMessage;       // "타행 이체는 할 수 없습니다."
-extern const QString LiquorOwnBankOnlyMessage;     // "현재 주류이체는 당행만 처리됩니다."
-extern const QString LiquorResidentNoMessage;      // "실명번호의 주민등록번호는 ..."
+inline const QString LiquorNoMotherAccountMessage = QStringLiteral("등록된 은행계좌가 존재하지 않습니다.");
+inline const QString LiquorOtherBankMessage = QStringLiteral("타행 이체는 할 수 없습니다.");
+inline const QString LiquorOwnBankOnlyMessage = QStringLiteral("현재 주류이체는 당행만 처리됩니다.");
+inline const QString LiquorResidentNoMessage =
+    QStringLiteral("실명번호의 주민등록번호는 생년월일로 대체 되었습니다.\r\n확인 후 수정해 주시기 바랍니다.");
 
 // The checks of "자료 작성" before the duplicate question, in their order:
 // a mother account, a counterparty name, the amounts, the banned resident

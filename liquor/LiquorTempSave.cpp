@@ -4,9 +4,6 @@
 #include "liquor/LiquorRules.h"
 #include "platform/Cp949.h"
 
-const QString LiquorImplausibleLineQuestion =
-    QStringLiteral("이체작성자료로 적절하지 않은 파일입니다.\r\r계속 진행하시겠습니까?");
-
 namespace {
 
 const LiquorTempSaveField Fields[LiquorTempSaveFieldCount] = {

@@ -66,4 +66,5 @@ LiquorTempSaveDecoded DecodeLiquorTempSaveLine(const QByteArray &line, int payme
 // screen of the given mode.
 QString LiquorOtherModeMessage(int paymentMode);
 // The question after a line that is not a saved row (OK goes on with the next line).
-extern const QString LiquorImplausibleLineQuestion;
+inline const QString LiquorImplausibleLineQuestion =
+    QStringLiteral("이체작성자료로 적절하지 않은 파일입니다.\r\r계속 진행하시겠습니까?");
