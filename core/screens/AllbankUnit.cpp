@@ -3,7 +3,9 @@
 #include "core/AppControl.h"
 #include "core/DMUnit.h"
 #include "core/EventGuard.h"
+#include "core/ListColumns.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ListGrid.h"
 #include "core/screens/ScreenBinding.h"
 #include "core/screens/ListScreen.h"
 #include "core/Session.h"
@@ -24,7 +26,16 @@ using qvx::sqlQuote;
 
 namespace {
 qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
+
+const ListColumns &Columns()
+{
+    static const ListColumns columns = {
+        {QStringLiteral("은행코드"), 0, AlignCenter, "bankid"},
+        {QStringLiteral("은 행 명"), 260, AlignCenter, "bankname"},
+    };
+    return columns;
 }
+} // namespace
 
 Tqv_allbank_frm::Tqv_allbank_frm(const ScreenContext &context, QWidget *owner)
     : QWidget(owner), session(context.session), dm(context.dm)
@@ -54,9 +65,7 @@ Tqv_allbank_frm::Tqv_allbank_frm(const ScreenContext &context, QWidget *owner)
     pnl_regallbank->setEnabled(false);
 
     MakeBand(this, "pnl_listcaption", QStringLiteral(" ◎ 은행코드 목록"), 22);
-    grd_allbank = MakeGrid(this, "grd_allbank", {QStringLiteral("은행코드"), QStringLiteral("은 행 명")});
-    grd_allbank->SetColWidths(1, 260);
-    grd_allbank->OnGetAlignment = [](int, int) { return Qt::AlignHCenter; };
+    grd_allbank = MakeListGrid(this, "grd_allbank", Columns());
 
     EnterMovesFocus(cmb_bankname);
     EnterMovesFocus(edt_regcode);
@@ -109,13 +118,7 @@ void Tqv_allbank_frm::btn_searchClick()
     const qvx::ResultSet rs = dm.cms_select1(sql);
     if (rs.recordCount() == 0)
         return;
-    grd_allbank->BeginUpdate();
-    grd_allbank->SetRowCount(rs.recordCount() + 1);
-    for (int i = 0; i < rs.recordCount(); ++i) {
-        grd_allbank->SetCells(0, i + 1, rs.value(i, QStringLiteral("bankid")));
-        grd_allbank->SetCells(1, i + 1, rs.value(i, QStringLiteral("bankname")));
-    }
-    grd_allbank->EndUpdate();
+    FillList(grd_allbank, Columns(), rs);
 }
 
 void Tqv_allbank_frm::btn_addClick()
