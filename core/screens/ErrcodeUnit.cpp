@@ -4,7 +4,9 @@
 #include "core/AppControl.h"
 #include "core/DMUnit.h"
 #include "core/EventGuard.h"
+#include "core/ListColumns.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ListGrid.h"
 #include "core/screens/ScreenBinding.h"
 #include "core/Session.h"
 #include "core/screens/ReferenceEdit.h"
@@ -29,6 +31,16 @@ qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
 
 // Beyond the two shown columns each row keeps the bank it belongs to.
 constexpr int BankColumn = 2;
+
+const ListColumns &Columns()
+{
+    static const ListColumns columns = {
+        {QStringLiteral("오류코드"), 0, AlignCenter, "errcode"},
+        {QStringLiteral("오류 내용"), 420, AlignLeft, "errcontents"},
+        ListColumn::data("bankid"), // BankColumn
+    };
+    return columns;
+}
 
 QLineEdit *makeEdit(QWidget *parent, const char *name, const QString &label, int x, int y, int w)
 {
@@ -69,10 +81,10 @@ Tqv_ErrCode_frm::Tqv_ErrCode_frm(const ScreenContext &context, QWidget *owner)
     MakeBand(this, "pnl_listcaption", QStringLiteral(" ◎ 은행 오류코드 및 오류 내역 리스트"), 22);
     pnl_bankname = MakeBar(this, "pnl_bankname", 36, alTop);
     cmb_bankname1 = makeBankBox(pnl_bankname, "cmb_bankname1", 8, 7);
+    banks = std::make_unique<BankCombo>(cmb_bankname, QString(), QString());
+    entryBanks = std::make_unique<BankCombo>(cmb_bankname1, QString(), QString());
 
-    grd_error = MakeGrid(this, "grd_error", {QStringLiteral("오류코드"), QStringLiteral("오류 내용")});
-    grd_error->SetColWidths(1, 420);
-    grd_error->OnGetAlignment = [](int col, int row) { return (row == 0 || col == 0) ? Qt::AlignHCenter : Qt::AlignLeft; };
+    grd_error = MakeListGrid(this, "grd_error", Columns());
 
     EnterMovesFocus(cmb_bankname);
     EnterMovesFocus(edt_regcode);
@@ -98,31 +110,18 @@ void Tqv_ErrCode_frm::showBands(bool bank, bool entry)
     pnl_regerr->setVisible(entry);
 }
 
-QString Tqv_ErrCode_frm::bankCodeOf(const TKitComboBox *box) const
-{
-    const int i = box->ItemIndex();
-    return i >= 0 && i < ErrorBankList.size() ? ErrorBankList[i].first : QString();
-}
-
 void Tqv_ErrCode_frm::FormCreate()
 {
     edit.idle();
     showBands(false, false);
-    const qvx::ResultSet rs = dm.cms_select1(
-        QStringLiteral("select distinct bankID, bankname from bank group by bankname order by bankid"));
-    if (rs.recordCount() == 0) {
+    const int count = banks->Load(
+        *dm.scktconnect, QStringLiteral("select distinct bankID, bankname from bank group by bankname order by bankid"));
+    entryBanks->Fill(banks->Records());
+    cmb_bankname1->SetItemIndex(-1); // the entry's bank is chosen when an entry begins
+    if (count == 0) {
         prompt().message(QStringLiteral("등록된 거래은행이 존재하지 않습니다.\r\r거래은행을 등록하시기 바랍니다."));
         return;
     }
-    for (int i = 0; i < rs.recordCount(); ++i) {
-        const QString id = rs.value(i, QStringLiteral("bankid"));
-        const QString name = rs.value(i, QStringLiteral("bankname"));
-        const QString text = QStringLiteral("[") + id + QStringLiteral("]") + name;
-        cmb_bankname->Items().Add(text);
-        cmb_bankname1->Items().Add(text);
-        ErrorBankList.append({id, name});
-    }
-    cmb_bankname->SetItemIndex(0);
 }
 
 void Tqv_ErrCode_frm::btn_searchClick()
@@ -140,7 +139,7 @@ void Tqv_ErrCode_frm::btn_searchClick()
         "select   distinct bank.bankID, bank.bankname, error.errcode, error.errcontents from  bank, error "
         "where   bank.bankID = error.bankID ");
     if (item >= 0)
-        sql += QStringLiteral("and bank.bankID = ") + sqlQuote(bankCodeOf(cmb_bankname)) + u' ';
+        sql += QStringLiteral("and bank.bankID = ") + sqlQuote(banks->ChosenCode()) + u' ';
     if (!edt_errcode->text().isEmpty())
         sql += QStringLiteral("and error.errcode = ") + sqlQuote(edt_errcode->text()) + u' ';
     sql += QStringLiteral(" group by bank.bankname, error.errcode, error.errcontents");
@@ -153,14 +152,7 @@ void Tqv_ErrCode_frm::btn_searchClick()
         return;
     }
     ClearGridRows(grd_error, 1);
-    grd_error->BeginUpdate();
-    grd_error->SetRowCount(rs.recordCount() + 1);
-    for (int i = 0; i < rs.recordCount(); ++i) {
-        grd_error->SetCells(0, i + 1, rs.value(i, QStringLiteral("errcode")));
-        grd_error->SetCells(1, i + 1, rs.value(i, QStringLiteral("errcontents")));
-        grd_error->SetCells(BankColumn, i + 1, rs.value(i, QStringLiteral("bankid"))); // kept, not shown
-    }
-    grd_error->EndUpdate();
+    FillList(grd_error, Columns(), rs);
 }
 
 void Tqv_ErrCode_frm::btn_addClick()
@@ -187,9 +179,7 @@ void Tqv_ErrCode_frm::btn_modifyClick()
     const int r = grd_error->Row();
     m_editBank = grd_error->Cells(BankColumn, r);
     m_editCode = grd_error->Cells(0, r);
-    for (int i = 0; i < ErrorBankList.size(); ++i)
-        if (ErrorBankList[i].first == m_editBank)
-            cmb_bankname1->SetItemIndex(i);
+    entryBanks->Choose(m_editBank);
     cmb_bankname1->SetEnabled(false);
     showBands(true, true);
     edt_regcode->setText(m_editCode);
@@ -225,7 +215,7 @@ void Tqv_ErrCode_frm::btn_saveClick()
         return;
     bool ok = false;
     if (ErrorCodeEditMode == ReferenceEditMode::Adding) {
-        const QString bank = bankCodeOf(cmb_bankname1);
+        const QString bank = entryBanks->ChosenCode();
         ok = StoreReferenceChange({session, dm}, QStringLiteral("insert into error (bankID, errcode, errcontents) values(")
                                   + sqlQuote(bank) + u',' + sqlQuote(code) + u',' + sqlQuote(text) + u')');
         if (ok)

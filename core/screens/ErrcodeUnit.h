@@ -3,6 +3,7 @@
 // searched by bank and code, printed, and maintained by administrators.
 
 #include "core/screens/ScreenContext.h"
+#include "core/screens/ListCombos.h"
 #include "core/screens/ListScreen.h"
 #include "core/screens/ReferenceEdit.h"
 #include "platform/Report.h"
@@ -10,7 +11,7 @@
 #include <QVector>
 #include <QWidget>
 
-#include <utility>
+#include <memory>
 
 class Session;
 class QLineEdit;
@@ -47,7 +48,8 @@ public:
 
     int ErrorCodeEditMode = 0;   // 0 none, 1 adding, 2 correcting
     ReferenceEditMode edit{session, ErrorCodeEditMode};
-    QVector<std::pair<QString, QString>> ErrorBankList;
+    // The firm's banks behind the search combo and the entry combo.
+    std::unique_ptr<BankCombo> banks, entryBanks;
     qvx::Report Report1;
 
     void FormCreate();
@@ -63,7 +65,6 @@ public:
 
 private:
     void showBands(bool bank, bool entry);
-    QString bankCodeOf(const TKitComboBox *box) const;
     void endEdit();
     // The row being corrected: its own bank and code, as listed.
     QString m_editBank;
