@@ -5,7 +5,9 @@
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/EventGuard.h"
+#include "core/ListColumns.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ListGrid.h"
 #include "core/screens/ScreenBinding.h"
 #include "core/screens/ListScreen.h"
 #include "core/Session.h"
@@ -35,6 +37,28 @@ const QString kAccountsQuery = QStringLiteral(
     "select BANKID, MOBANKNO, BankName, FIRMID, SUMFLAG, REGDATE, SENDNAME, PASSWD, DBLPASSWD, TR_GUBUNCODE, RECVID "
     "from bank");
 
+// Three shown columns; beyond them each row keeps the rest of its account
+// record for the entry panel.
+const ListColumns &Columns()
+{
+    static const ListColumns columns = [] {
+        ListColumn account = ListColumn::data("mobankno", CellFormat::Account);
+        account.bankField = "bankid";
+        return ListColumns{
+            {QStringLiteral("업체코드"), 0, AlignCenter, "firmid"},
+            {QStringLiteral("은행명"), 0, AlignLeft, "bankname"},
+            {QStringLiteral("은행코드"), 0, AlignCenter, "bankid"},
+            account,                          // 3: hyphenated for its bank
+            ListColumn::data("sendname"),     // 4
+            ListColumn::data("tr_gubuncode"), // 5
+            ListColumn::data("passwd"),       // 6
+            ListColumn::data("dblpasswd"),    // 7
+            ListColumn::data("recvid"),       // 8
+        };
+    }();
+    return columns;
+}
+
 QLineEdit *makeField(QWidget *panel, const char *name, const QString &label, int y, int maxLength = 0,
                      bool masked = false)
 {
@@ -55,6 +79,7 @@ Tqv_bank_frm::Tqv_bank_frm(const ScreenContext &context, QWidget *owner)
 
     TKitSimplePanel *top = MakeBar(this, "pnl_search", 40, alTop);
     cmb_allbank = MakeLabeledCombo(top, "cmb_allbank", QStringLiteral("은 행 선 택"), 10, 9, 80, 220);
+    banks = std::make_unique<AllBanksCombo>(cmb_allbank, QStringLiteral("모든 은행"));
     btn_search = MakeButton(top, "btn_search", QStringLiteral("모계좌 검색"), 324, 7, 100, 26);
 
     TKitSimplePanel *bar = MakeBar(this, "pnl_bottom", 40, alBottom);
@@ -87,11 +112,7 @@ Tqv_bank_frm::Tqv_bank_frm(const ScreenContext &context, QWidget *owner)
     cmb_transdiv->hide();
 
     MakeBand(this, "pnl_listcaption", QStringLiteral(" ◎ 거래은행 리스트"), 25);
-    grd_allbank = MakeGrid(this, "grd_allbank",
-                           {QStringLiteral("업체코드"), QStringLiteral("은행명"), QStringLiteral("은행코드")});
-    grd_allbank->OnGetAlignment = [](int col, int row) {
-        return (row == 0 || col == 0 || col == 2) ? Qt::AlignHCenter : Qt::AlignLeft;
-    };
+    grd_allbank = MakeListGrid(this, "grd_allbank", Columns());
     grd_allbank->OnClickCell = [this](int c, int r) {
         RunGuarded(session, QStringLiteral("grd_allbankClickCell"), [=, this] { grd_allbankClickCell(c, r); });
     };
@@ -139,17 +160,9 @@ void Tqv_bank_frm::FormCreate()
     lockPanel(true);
     // Every edit button waits (they were locked on creation): a double click
     // opens a row, and Save or Cancel then gives Add and Modify.
-    const qvx::ResultSet banks =
-        dm.cms_select1(QStringLiteral("select bankID, bankname from allbank where not (bankid = bankname) order by bankid"));
-    if (banks.recordCount() > 0) {
-        cmb_allbank->Items().Add(QStringLiteral("모든 은행"));
-        for (int i = 0; i < banks.recordCount(); ++i) {
-            const QString id = banks.value(i, QStringLiteral("bankid"));
-            const QString name = banks.value(i, QStringLiteral("bankname"));
-            cmb_allbank->Items().Add(QStringLiteral("[") + id + QStringLiteral("]    ") + name);
-            AllBankList.append({id, name});
-        }
-        cmb_allbank->SetItemIndex(0);
+    if (banks->Load(*dm.scktconnect) == 0) {
+        ComboClearItems(cmb_allbank); // no bank yet: nothing to choose, not even all
+    } else {
         cmb_transdiv->SetItemIndex(0);
         const qvx::ResultSet accounts = dm.cms_select1(kAccountsQuery);
         if (accounts.recordCount() > 0) {
@@ -162,22 +175,7 @@ void Tqv_bank_frm::FormCreate()
 
 void Tqv_bank_frm::fillGrid(const qvx::ResultSet &rs)
 {
-    grd_allbank->BeginUpdate();
-    grd_allbank->SetRowCount(rs.recordCount() + 1);
-    for (int i = 0; i < rs.recordCount(); ++i) {
-        const int r = i + 1;
-        const QString bankid = rs.value(i, QStringLiteral("bankid"));
-        grd_allbank->SetCells(0, r, rs.value(i, QStringLiteral("firmid")));
-        grd_allbank->SetCells(1, r, rs.value(i, QStringLiteral("bankname")));
-        grd_allbank->SetCells(2, r, bankid);
-        grd_allbank->SetCells(3, r, FormatAcctNo(bankid, rs.value(i, QStringLiteral("mobankno"))));
-        grd_allbank->SetCells(4, r, rs.value(i, QStringLiteral("sendname")));
-        grd_allbank->SetCells(5, r, rs.value(i, QStringLiteral("tr_gubuncode")));
-        grd_allbank->SetCells(6, r, rs.value(i, QStringLiteral("passwd")));
-        grd_allbank->SetCells(7, r, rs.value(i, QStringLiteral("dblpasswd")));
-        grd_allbank->SetCells(8, r, rs.value(i, QStringLiteral("recvid")));
-    }
-    grd_allbank->EndUpdate();
+    FillList(grd_allbank, Columns(), rs);
 }
 
 void Tqv_bank_frm::ShowAccountRow()
@@ -212,9 +210,9 @@ void Tqv_bank_frm::btn_searchClick()
         return;
     }
     QString sql = QStringLiteral("select * from bank ");
-    if (item > 0 && item - 1 < AllBankList.size()) {
-        sql += QStringLiteral("where bankname = ") + sqlQuote(AllBankList[item - 1].second)
-               + QStringLiteral("  and bankid   = ") + sqlQuote(AllBankList[item - 1].first);
+    if (const BankItem *bank = banks->Chosen()) {
+        sql += QStringLiteral("where bankname = ") + sqlQuote(bank->bankname)
+               + QStringLiteral("  and bankid   = ") + sqlQuote(bank->bankid);
     }
     sql += QStringLiteral(" order by bankid");
     const qvx::ResultSet rs = dm.cms_select1(sql);

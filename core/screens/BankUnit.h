@@ -3,13 +3,14 @@
 // everyone and maintained by administrators (authority code "3").
 
 #include "core/screens/ScreenContext.h"
+#include "core/screens/ListCombos.h"
 #include "core/screens/ReferenceEdit.h"
 #include "platform/ResultSet.h"
 
 #include <QVector>
 #include <QWidget>
 
-#include <utility>
+#include <memory>
 
 class Session;
 class QLineEdit;
@@ -51,7 +52,7 @@ public:
     int AccountEditMode = 0;
     ReferenceEditMode edit{session, AccountEditMode};
     // (bankid, bankname) of item k at index k - 1.
-    QVector<std::pair<QString, QString>> AllBankList;
+    std::unique_ptr<AllBanksCombo> banks; // the banks behind cmb_allbank
 
     void FormCreate();
     void btn_searchClick();
