@@ -6,7 +6,9 @@
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/EventGuard.h"
+#include "core/ListColumns.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ListGrid.h"
 #include "core/screens/ScreenBinding.h"
 #include "core/screens/ReferenceEdit.h"
 #include "core/screens/ScreenParts.h"
@@ -56,6 +58,39 @@ int payeesWithKey(Tdm &dm, const QString &bankNo, const QString &name)
 QString phoneText(const QString &a, const QString &b, const QString &c)
 {
     return a + QLatin1Char('-') + b + QLatin1Char('-') + c;
+}
+
+// The cells of a payee row, in the order of Tqv_Daesang_frm::Column; the
+// grid's own titles, widths and hidden columns are set where it is made.
+const ListColumns &FillColumns()
+{
+    static const ListColumns columns = [] {
+        ListColumn bankNo{QString(), 0, AlignCenter, "bankno", CellFormat::Account};
+        bankNo.bankField = "bankid";
+        ListColumn residentNo{QString(), 0, AlignCenter, "residentno", CellFormat::Computed};
+        residentNo.compute = [](const qvx::ResultSet &rs, int row) {
+            return HyphenRealNameNo(rs.value(row, QStringLiteral("residentno")).trimmed());
+        };
+        ListColumn phone{QString(), 0, AlignCenter, "", CellFormat::Computed};
+        phone.compute = [](const qvx::ResultSet &rs, int row) {
+            auto v = [&](const char *name) { return rs.value(row, QString::fromLatin1(name)); };
+            return phoneText(v("TelNo_1"), v("TelNo_2"), v("TelNo_3"));
+        };
+        return ListColumns{
+            {QString(), 0, AlignCenter, "", CellFormat::RowNo}, // colNo
+            {QString(), 0, AlignCenter, "name"},                // colName
+            {QString(), 0, AlignCenter, "bankname"},            // colBankName
+            bankNo,                                             // colBankNo
+            residentNo,                                         // colResidentNo
+            ListColumn::data("bankid"),                         // colBankId
+            phone,                                              // colPhone
+            ListColumn::data("TelNo_1"),                        // colTel1
+            ListColumn::data("TelNo_2"),                        // colTel2
+            ListColumn::data("TelNo_3"),                        // colTel3
+            ListColumn::data("bankno"),                         // colStoredBankNo
+        };
+    }();
+    return columns;
 }
 
 } // namespace
@@ -207,24 +242,7 @@ void Tqv_Daesang_frm::fillList(const qvx::ResultSet &rs)
     ClearGridRows(grd_daesang, ColumnCount);
     if (rs.isEmpty())
         return;
-    grd_daesang->BeginUpdate();
-    grd_daesang->SetRowCount(rs.recordCount() + 1);
-    for (int i = 0; i < rs.recordCount(); ++i) {
-        const int r = i + 1;
-        auto v = [&](const char *name) { return rs.value(i, QString::fromLatin1(name)); };
-        grd_daesang->SetCells(colNo, r, QString::number(r));
-        grd_daesang->SetCells(colName, r, v("name"));
-        grd_daesang->SetCells(colBankName, r, v("bankname"));
-        grd_daesang->SetCells(colBankNo, r, FormatAcctNo(v("bankid"), v("bankno")));
-        grd_daesang->SetCells(colResidentNo, r, HyphenRealNameNo(v("residentno").trimmed()));
-        grd_daesang->SetCells(colBankId, r, v("bankid"));
-        grd_daesang->SetCells(colPhone, r, phoneText(v("TelNo_1"), v("TelNo_2"), v("TelNo_3")));
-        grd_daesang->SetCells(colTel1, r, v("TelNo_1"));
-        grd_daesang->SetCells(colTel2, r, v("TelNo_2"));
-        grd_daesang->SetCells(colTel3, r, v("TelNo_3"));
-        grd_daesang->SetCells(colStoredBankNo, r, v("bankno"));
-    }
-    grd_daesang->EndUpdate();
+    FillList(grd_daesang, FillColumns(), rs);
     grd_daesang->SetRow(1);
 }
 
