@@ -36,6 +36,13 @@ TDDButton *ButtonRow::add(const char *name, const QString &caption, int width, s
     return button;
 }
 
+TDDButton *ButtonRow::add(const char *name, const QString &caption, int width)
+{
+    TDDButton *button = MakeButton(m_parent, name, caption, m_x, m_y, width, m_height);
+    m_x += width + m_gap;
+    return button;
+}
+
 QLineEdit *MakeEdit(QWidget *parent, const char *name, int x, int y, int width)
 {
     auto *edit = new QLineEdit(parent);

@@ -44,6 +44,8 @@ public:
     {
     }
     TDDButton *add(const char *name, const QString &caption, int width, std::function<void()> handler);
+    // Only placed; the screen binds its handler itself.
+    TDDButton *add(const char *name, const QString &caption, int width);
 
 private:
     Session &m_session;

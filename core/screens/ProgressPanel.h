@@ -18,6 +18,18 @@ struct ProgressPanel
     TCurrencyEdit *errors = nullptr;   // curredt_errgun ("오류건수")
     TCurrencyEdit *done = nullptr;     // curredt_gun ("처리 건수")
     QLabel *message = nullptr;         // lbl_message
+
+    // Hands the parts to a screen's own members.
+    void assignTo(TKitSimplePanel *&panelOut, QProgressBar *&gaugeOut, TCurrencyEdit *&totalOut,
+                  TCurrencyEdit *&errorsOut, TCurrencyEdit *&doneOut, QLabel *&messageOut) const
+    {
+        panelOut = panel;
+        gaugeOut = gauge;
+        totalOut = total;
+        errorsOut = errors;
+        doneOut = done;
+        messageOut = message;
+    }
 };
 
 ProgressPanel MakeProgressPanel(QWidget *form);

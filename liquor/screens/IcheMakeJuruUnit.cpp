@@ -29,7 +29,9 @@
 #include "transfers/TransferLog.h"
 #include "transfers/TransferRules.h"
 #include "transfers/screens/AccountField.h"
+#include "transfers/screens/EntryScreenParts.h"
 #include "transfers/screens/KeyHook.h"
+#include "transfers/screens/TempSaveFiles.h"
 #include "transfers/screens/TransSelectUnit.h"
 #include "platform/AppServer.h"
 #include "platform/Clock.h"
@@ -115,21 +117,16 @@ Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget
 
     // Buttons and totals at the bottom.
     TKitSimplePanel *bar = MakeBar(this, "pnl_buttons", 40, alBottom);
-    int x = 8;
-    auto button = [&](const char *name, const char *caption, int w = 88) {
-        TDDButton *b = MakeButton(bar, name, QString::fromUtf8(caption), x, 7, w, 26);
-        x += w + 6;
-        return b;
-    };
-    btn_callfile = button("btn_callfile", "불러오기");
-    btn_tempsave = button("btn_tempsave", "임시저장");
-    btn_dataconvert = button("btn_dataconvert", "자료변환");
-    btn_excel = button("btn_excel", "Excel");
-    btn_modify = button("btn_modify", "수 정");
-    btn_delete = button("btn_delete", "자료삭제");
-    DDButton1 = button("DDButton1", "자료전체삭제", 100);
-    btn_accept = button("btn_accept", "송 신");
-    btn_close = button("btn_close", "닫 기");
+    ButtonRow buttons(session, bar, 8, 7);
+    btn_callfile = buttons.add("btn_callfile", QStringLiteral("불러오기"), 88);
+    btn_tempsave = buttons.add("btn_tempsave", QStringLiteral("임시저장"), 88);
+    btn_dataconvert = buttons.add("btn_dataconvert", QStringLiteral("자료변환"), 88);
+    btn_excel = buttons.add("btn_excel", QStringLiteral("Excel"), 88);
+    btn_modify = buttons.add("btn_modify", QStringLiteral("수 정"), 88);
+    btn_delete = buttons.add("btn_delete", QStringLiteral("자료삭제"), 88);
+    DDButton1 = buttons.add("DDButton1", QStringLiteral("자료전체삭제"), 100);
+    btn_accept = buttons.add("btn_accept", QStringLiteral("송 신"), 88);
+    btn_close = buttons.add("btn_close", QStringLiteral("닫 기"), 88);
 
     pnl_total = MakeBar(this, "pnl_total", 34, alBottom);
     curredt_gunR = LabeledCount(pnl_total, "curredt_gunR", QStringLiteral("작성 건수"), 8, 6);
@@ -145,24 +142,13 @@ Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget
         grd_ichelist->SetColWidths(c, ShownWidths[c]);
     for (int c = LiquorShownColumns; c < LiquorColumnCount; ++c)
         grd_ichelist->HideColumn(c);
-    grd_ichelist->SetDefaultRowHeight(21);
-    grd_ichelist->setSelectionBehavior(QAbstractItemView::SelectRows);
+    SetUpEntryListRows(grd_ichelist, session, [this] { btn_modifyClick(); });
     grd_ichelist->OnGetAlignment = [](int col, int row) {
         return (row > 0 && col >= lcJuMoney && col <= lcMoney) ? Qt::AlignRight : Qt::AlignHCenter;
     };
-    grd_ichelist->OnDblClickCell = [this](int, int row) {
-        if (row > 0)
-            RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), [this] { btn_modifyClick(); });
-    };
     AddFindAction({session, dm}, this, grd_ichelist, "N1");
 
-    const ProgressPanel progress = MakeProgressPanel(this);
-    pnl_gauge = progress.panel;
-    Gauge1 = progress.gauge;
-    curredt_tgun = progress.total;
-    curredt_errgun = progress.errors;
-    curredt_gun = progress.done;
-    lbl_message = progress.message;
+    MakeProgressPanel(this).assignTo(pnl_gauge, Gauge1, curredt_tgun, curredt_errgun, curredt_gun, lbl_message);
 
     // Keys: Enter walks the tab order; a few go elsewhere.
     for (QWidget *w : std::initializer_list<QWidget *>{cmb_transdiv, cmb_daesang, cmb_transbankid, edt_bankno,
@@ -564,12 +550,8 @@ void Tqv_IcheMakeJuru_frm::DDButton1Click()
 
 void Tqv_IcheMakeJuru_frm::btn_modifyClick()
 {
-    if (GridIsEmpty(grd_ichelist)) {
-        prompt().message(QStringLiteral("수정할 이체자료가 존재하지 않습니다."));
-        return;
-    }
-    const int r = grd_ichelist->Row();
-    if (r < 1)
+    const int r = EntryRowToModify(grd_ichelist);
+    if (r == 0)
         return;
     const LiquorRow row = ReadGridRow<LiquorRow>(grd_ichelist, r);
 
@@ -615,12 +597,10 @@ void Tqv_IcheMakeJuru_frm::btn_tempsaveClick()
         prompt().message(QStringLiteral("저장할 자료가 존재하지 않습니다."));
         return;
     }
-    const QString folder = QDir::current().filePath(QStringLiteral("data")) + QLatin1Char('/');
     const QString proposed = LiquorModeWord(session.PaymentMode) + QStringLiteral("_")
                              + qvx::Clock::nowText(QStringLiteral("yyyyMMddhhmmss"));
-    const qvx::FileChooser::Result chosen = qvx::FileChooser::instance().save(
-        this, QStringLiteral("파일 저장"), folder, proposed, QStringLiteral("텍스트파일 (*.txt)|*.txt"));
-    if (chosen.fileName.isEmpty())
+    const QString chosen = ChooseTempSaveFile(this, proposed);
+    if (chosen.isEmpty())
         return;
 
     // Every line is built before anything is written: a value that does not
@@ -635,14 +615,8 @@ void Tqv_IcheMakeJuru_frm::btn_tempsaveClick()
         }
         bytes += line.line + "\r\n";
     }
-    const QString path = chosen.fileName + QStringLiteral(".txt");
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QString error;
-    if (!qvx::TextFile::writeBytes(path, bytes, &error)) {
-        prompt().message(QDir::toNativeSeparators(path) + QStringLiteral(" 를 저장하지 못하였습니다.\r\n") + error);
+    if (!WriteTempSaveFile(chosen + QStringLiteral(".txt"), bytes))
         return;
-    }
-    prompt().message(QDir::toNativeSeparators(path) + QStringLiteral(" 를 저장하였습니다."));
     if (prompt().yesNo(QStringLiteral("현재 작성된 이체자료 목록을 삭제하시겠습니까?"), windowTitle()))
         ClearList();
 }
@@ -653,19 +627,10 @@ void Tqv_IcheMakeJuru_frm::btn_callfileClick()
     const QString filter = payment
         ? QStringLiteral("지급이체임시저장파일(지급_*.*)|지급_*.*| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*")
         : QStringLiteral("수납이체임시저장파일(수납_*.*)|수납_*.*| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*");
-    const QString folder = QDir::current().filePath(QStringLiteral("data")) + QLatin1Char('/');
-    const qvx::FileChooser::Result chosen =
-        qvx::FileChooser::instance().open(this, QStringLiteral("파일 열기"), folder, filter);
-    if (chosen.fileName.isEmpty() || !QFileInfo(chosen.fileName).isFile()) {
-        prompt().message(QStringLiteral("임시저장된 파일이 존재하지 않습니다."));
+    QString chosen;
+    QList<QByteArray> lines;
+    if (!ReadTempSaveFile(this, filter, &chosen, &lines))
         return;
-    }
-    bool readOk = false;
-    const QList<QByteArray> lines = qvx::TextFile::readByteLines(chosen.fileName, &readOk);
-    if (!readOk) {
-        prompt().message(QStringLiteral("임시저장된 파일이 존재하지 않습니다."));
-        return;
-    }
 
     bool skipped = false;
     for (const QByteArray &line : lines) {
@@ -687,7 +652,7 @@ void Tqv_IcheMakeJuru_frm::btn_callfileClick()
     }
     // A file whose lines did not all come into the list stays for another look.
     if (!skipped && prompt().yesNo(QStringLiteral("불러온 임시저장 파일을 삭제하시겠습니까?"), windowTitle()))
-        QFile::remove(chosen.fileName);
+        QFile::remove(chosen);
 }
 
 // --- sending -------------------------------------------------------------------------------
@@ -714,15 +679,8 @@ void Tqv_IcheMakeJuru_frm::setBusy(bool busy)
 
 void Tqv_IcheMakeJuru_frm::btn_acceptClick()
 {
-    if (m_busy || RefuseWhenOffline(session))
+    if (!ReadyToSendEntryList(session, m_busy, grd_ichelist, {curredt_tgun, curredt_gun, curredt_errgun}))
         return;
-    setCount(curredt_tgun, 0);
-    setCount(curredt_gun, 0);
-    setCount(curredt_errgun, 0);
-    if (GridIsEmpty(grd_ichelist)) {
-        prompt().message(QStringLiteral("이체할 자료가 존재하지 않습니다."));
-        return;
-    }
     // What is sent is the list as it stands now.
     const LiquorBatch batch = LiquorBatch::of(session, LiquorRows());
     qint64 total = 0;
@@ -788,32 +746,17 @@ void Tqv_IcheMakeJuru_frm::btn_closeClick()
         close();
 }
 
-void Tqv_IcheMakeJuru_frm::enableMenuOnClose()
-{
-    for (QWidget *w = parentWidget(); w; w = w->parentWidget()) {
-        if (auto *main = qobject_cast<Tqv_frm *>(w)) {
-            if (QAction *a = main->item(QStringLiteral("qv_b1")))
-                a->setEnabled(session.SunabFlag == 1);
-            if (QAction *a = main->item(QStringLiteral("qv_b2")))
-                a->setEnabled(session.JigubFlag == 1);
-            return;
-        }
-    }
-}
-
 void Tqv_IcheMakeJuru_frm::closeEvent(QCloseEvent *event)
 {
     if (m_busy) {
         event->ignore();
         return;
     }
-    if (!GridIsEmpty(grd_ichelist)
-        && !prompt().confirm(QStringLiteral("이체자료가 있습니다. 종료 후 데이터는 유실됩니다. 종료하시겠습니까?"),
-                             QStringLiteral("확인"))) {
+    if (!ConfirmDiscardEntryList(grd_ichelist)) {
         event->ignore();
         return;
     }
-    enableMenuOnClose();
+    EnableEntryMenus(this, session);
     session.SeqNoBase = 0;
     session.SeqNoLast = 0;
     event->accept();

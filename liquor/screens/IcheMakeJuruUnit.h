@@ -137,7 +137,6 @@ private:
     void resetEntryFields();
     void setBusy(bool busy);
     void setCount(TCurrencyEdit *edit, qint64 value);
-    void enableMenuOnClose();
     void openResultInquiry();
 
     qvx::AppServer &m_server; // the data module's link

@@ -1,5 +1,6 @@
 #include "transfers/screens/IcheMakeUnit.h"
 
+#include "core/screens/FormParts.h"
 #include "core/screens/ListReport.h"
 #include "core/screens/MotherAccountCombo.h"
 #include "core/CellText.h"
@@ -26,8 +27,10 @@
 #include "transfers/TransferRules.h"
 #include "transfers/screens/AcceptUserUnit.h"
 #include "transfers/screens/AccountField.h"
+#include "transfers/screens/EntryScreenParts.h"
 #include "transfers/screens/IcheModifyUnit.h"
 #include "transfers/screens/KeyHook.h"
+#include "transfers/screens/TempSaveFiles.h"
 #include "transfers/screens/TransSelectUnit.h"
 #include "transfers/screens/TransferGrid.h"
 #include "platform/AppServer.h"
@@ -160,21 +163,16 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
     TKitSimplePanel *bar = MakePanel(this, "pnl_buttons");
     bar->resize(width(), 40);
     SetAlign(bar, alBottom);
-    int x = 8;
-    auto button = [&](const char *name, const char *caption, int w = 88) {
-        TDDButton *b = MakeButton(bar, name, QString::fromUtf8(caption), x, 7, w, 26);
-        x += w + 6;
-        return b;
-    };
-    btn_print = button("btn_print", "출력하기");
-    btn_callfile = button("btn_callfile", "불러오기");
-    btn_tempsave = button("btn_tempsave", "임시저장");
-    btn_dataconvert = button("btn_dataconvert", "자료변환");
-    btn_modify = button("btn_modify", "수 정");
-    btn_delete = button("btn_delete", "자료삭제");
-    btn_deleteTot = button("btn_deleteTot", "전체자료삭제", 100);
-    btn_accept = button("btn_accept", "승인신청");
-    btn_close = button("btn_close", "닫 기");
+    ButtonRow buttons(session, bar, 8, 7);
+    btn_print = buttons.add("btn_print", QStringLiteral("출력하기"), 88);
+    btn_callfile = buttons.add("btn_callfile", QStringLiteral("불러오기"), 88);
+    btn_tempsave = buttons.add("btn_tempsave", QStringLiteral("임시저장"), 88);
+    btn_dataconvert = buttons.add("btn_dataconvert", QStringLiteral("자료변환"), 88);
+    btn_modify = buttons.add("btn_modify", QStringLiteral("수 정"), 88);
+    btn_delete = buttons.add("btn_delete", QStringLiteral("자료삭제"), 88);
+    btn_deleteTot = buttons.add("btn_deleteTot", QStringLiteral("전체자료삭제"), 100);
+    btn_accept = buttons.add("btn_accept", QStringLiteral("승인신청"), 88);
+    btn_close = buttons.add("btn_close", QStringLiteral("닫 기"), 88);
 
     pnl_total = MakePanel(this, "pnl_total");
     pnl_total->resize(width(), 34);
@@ -198,14 +196,9 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
         grd_ichelist->SetColWidths(c, ShownWidths[c]);
     for (int c = tcSendFlag; c < TransferColumnCount; ++c)
         grd_ichelist->HideColumn(c);
-    grd_ichelist->SetDefaultRowHeight(21);
-    grd_ichelist->setSelectionBehavior(QAbstractItemView::SelectRows);
+    SetUpEntryListRows(grd_ichelist, session, [this] { btn_modifyClick(); });
     grd_ichelist->OnGetAlignment = [](int col, int row) {
         return (row > 0 && col == tcMoney) ? Qt::AlignRight : Qt::AlignHCenter;
-    };
-    grd_ichelist->OnDblClickCell = [this](int, int row) {
-        if (row > 0)
-            RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), [this] { btn_modifyClick(); });
     };
     auto *n1 = new QAction(QStringLiteral("내용 검색"), grd_ichelist);
     n1->setObjectName(QStringLiteral("N1"));
@@ -214,13 +207,7 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
     connect(n1, &QAction::triggered, this, [this] { RunGuarded(session, QStringLiteral("N1Click"), [this] { N1Click(); }); });
 
     // Progress of the approval request and the conversion, over the list.
-    const ProgressPanel progress = MakeProgressPanel(this);
-    pnl_gauge = progress.panel;
-    Gauge1 = progress.gauge;
-    curredt_tgun = progress.total;
-    curredt_errgun = progress.errors;
-    curredt_gun = progress.done;
-    lbl_message = progress.message;
+    MakeProgressPanel(this).assignTo(pnl_gauge, Gauge1, curredt_tgun, curredt_errgun, curredt_gun, lbl_message);
 
     // Keys.
     for (QWidget *w : std::initializer_list<QWidget *>{cmb_allbank, cmb_transdiv, curredt_money, cmb_daesang,
@@ -571,12 +558,8 @@ void Tqv_IcheMake_frm::btn_dataconvertClick()
 
 void Tqv_IcheMake_frm::btn_modifyClick()
 {
-    if (GridIsEmpty(grd_ichelist)) {
-        prompt().message(QStringLiteral("수정할 이체자료가 존재하지 않습니다."));
-        return;
-    }
-    const int r = grd_ichelist->Row();
-    if (r < 1)
+    const int r = EntryRowToModify(grd_ichelist);
+    if (r == 0)
         return;
     const TransferRow row = ReadTransferRow(grd_ichelist, r);
 
@@ -634,12 +617,10 @@ void Tqv_IcheMake_frm::btn_tempsaveClick()
         prompt().message(QStringLiteral("저장할 자료가 존재하지 않습니다."));
         return;
     }
-    const QString folder = QDir::current().filePath(QStringLiteral("data")) + QLatin1Char('/');
     const QString proposed = QStringLiteral("tmp_") + qvx::Clock::nowText(QStringLiteral("yyMMddhhmmss"))
                              + QStringLiteral("이체");
-    const qvx::FileChooser::Result chosen = qvx::FileChooser::instance().save(
-        this, QStringLiteral("파일 저장"), folder, proposed, QStringLiteral("텍스트파일 (*.txt)|*.txt"));
-    if (chosen.fileName.isEmpty())
+    const QString chosen = ChooseTempSaveFile(this, proposed);
+    if (chosen.isEmpty())
         return;
 
     // Every line is built before anything is written: a value that does not
@@ -656,21 +637,15 @@ void Tqv_IcheMake_frm::btn_tempsaveClick()
         bytes += "\r\n";
     }
 
-    QFileInfo info(chosen.fileName);
+    QFileInfo info(chosen);
     QString base = info.fileName();
     if (base.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive))
         base.chop(4);
     if (!base.contains(QStringLiteral("tmp_")))
         base = QStringLiteral("tmp_") + base;
     const QString path = QDir(info.absolutePath()).filePath(base + QStringLiteral(".txt"));
-    QDir().mkpath(info.absolutePath());
-    QString error;
-    if (!qvx::TextFile::writeBytes(path, bytes, &error)) {
-        prompt().message(QDir::toNativeSeparators(path) + QStringLiteral(" 를 저장하지 못하였습니다.\r\n") + error);
-        return;
-    }
-    prompt().message(QDir::toNativeSeparators(path) + QStringLiteral(" 를 저장하였습니다."));
-    ClearTransferList();
+    if (WriteTempSaveFile(path, bytes))
+        ClearTransferList();
 }
 
 void Tqv_IcheMake_frm::btn_callfileClick()
@@ -680,19 +655,10 @@ void Tqv_IcheMake_frm::btn_callfileClick()
     const QString filter = payment
         ? QStringLiteral("지급이체임시저장파일 (tmp_*.txt)|tmp_*.txt| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*")
         : QStringLiteral("수납이체임시저장파일 (tmp_*.txt)|tmp_*.txt| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*");
-    const QString folder = QDir::current().filePath(QStringLiteral("data")) + QLatin1Char('/');
-    const qvx::FileChooser::Result chosen =
-        qvx::FileChooser::instance().open(this, QStringLiteral("파일 열기"), folder, filter);
-    if (chosen.fileName.isEmpty() || !QFileInfo(chosen.fileName).isFile()) {
-        prompt().message(QStringLiteral("임시저장된 파일이 존재하지 않습니다."));
+    QString chosen;
+    QList<QByteArray> lines;
+    if (!ReadTempSaveFile(this, filter, &chosen, &lines))
         return;
-    }
-    bool readOk = false;
-    const QList<QByteArray> lines = qvx::TextFile::readByteLines(chosen.fileName, &readOk);
-    if (!readOk && lines.isEmpty()) {
-        prompt().message(QStringLiteral("임시저장된 파일이 존재하지 않습니다."));
-        return;
-    }
 
     const qvx::ResultSet config = dm.cms_select1(QStringLiteral("SELECT nevarid FROM config"));
     if (config.isEmpty()) {
@@ -741,9 +707,9 @@ void Tqv_IcheMake_frm::btn_callfileClick()
 
     // The file goes only when every line is in the list (or was declined by
     // the user as a duplicate); otherwise it stays for another look.
-    const QString shown = QDir::toNativeSeparators(QFileInfo(chosen.fileName).absoluteFilePath());
+    const QString shown = QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath());
     if (refused == 0 && foreign == 0)
-        QFile::remove(chosen.fileName);
+        QFile::remove(chosen);
     if (refused > 0)
         prompt().message(QStringLiteral("길이 또는 금액이 맞지 않는 자료 %1건은 불러오지 않았습니다.\r\n"
                                         "파일은 삭제하지 않았습니다. (%2)")
@@ -767,15 +733,8 @@ void Tqv_IcheMake_frm::setBusy(bool busy)
 
 void Tqv_IcheMake_frm::btn_acceptClick()
 {
-    if (m_busy || RefuseWhenOffline(session))
+    if (!ReadyToSendEntryList(session, m_busy, grd_ichelist, {curredt_tgun, curredt_gun, curredt_errgun}))
         return;
-    setCurrency(curredt_tgun, 0);
-    setCurrency(curredt_gun, 0);
-    setCurrency(curredt_errgun, 0);
-    if (GridIsEmpty(grd_ichelist)) {
-        prompt().message(QStringLiteral("이체할 자료가 존재하지 않습니다."));
-        return;
-    }
     {
         Tqv_acceptuser_frm dialog({session, dm}, this);
         if (dialog.exec() != QDialog::Accepted)
@@ -916,34 +875,19 @@ void Tqv_IcheMake_frm::btn_printClick()
 
 // --- closing ---------------------------------------------------------------------------------------
 
-void Tqv_IcheMake_frm::enableMenuOnClose()
-{
-    for (QWidget *w = parentWidget(); w; w = w->parentWidget()) {
-        if (auto *main = qobject_cast<Tqv_frm *>(w)) {
-            if (QAction *a = main->item(QStringLiteral("qv_b1")))
-                a->setEnabled(session.SunabFlag == 1);
-            if (QAction *a = main->item(QStringLiteral("qv_b2")))
-                a->setEnabled(session.JigubFlag == 1);
-            return;
-        }
-    }
-}
-
 void Tqv_IcheMake_frm::closeEvent(QCloseEvent *event)
 {
     if (m_busy) {
         event->ignore();
         return;
     }
-    if (!GridIsEmpty(grd_ichelist)
-        && !prompt().confirm(QStringLiteral("이체자료가 있습니다. 종료 후 데이터는 유실됩니다. 종료하시겠습니까?"),
-                             QStringLiteral("확인"))) {
+    if (!ConfirmDiscardEntryList(grd_ichelist)) {
         event->ignore();
         if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
             sub->showMinimized();
         return;
     }
-    enableMenuOnClose();
+    EnableEntryMenus(this, session);
     session.AcceptSeqBase = 0;
     session.AcceptSeqLast = 0;
     event->accept();

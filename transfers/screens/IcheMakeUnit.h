@@ -131,7 +131,6 @@ private:
                        int fromItem);
     void setBusy(bool busy);
     void prepareReport();
-    void enableMenuOnClose();
 
     bool m_busy = false;
     ListReportRows m_reportRows{18, 25};

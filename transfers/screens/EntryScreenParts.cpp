@@ -1,0 +1,68 @@
+#include "transfers/screens/EntryScreenParts.h"
+
+#include "core/AppControl.h"
+#include "core/EventGuard.h"
+#include "core/Session.h"
+#include "core/screens/ClientMainUnit.h"
+#include "core/screens/ListScreen.h"
+#include "controls/edits/CurrEdit.h"
+#include "platform/Prompt.h"
+#include "platform/TListGrid.h"
+
+#include <QAction>
+#include <QWidget>
+
+void SetUpEntryListRows(TListGrid *grid, const Session &session, std::function<void()> modify)
+{
+    grid->SetDefaultRowHeight(21);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->OnDblClickCell = [&session, modify = std::move(modify)](int, int row) {
+        if (row > 0)
+            RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), modify);
+    };
+}
+
+int EntryRowToModify(const TListGrid *grid)
+{
+    if (GridIsEmpty(grid)) {
+        qvx::Prompt::instance().message(QStringLiteral("수정할 이체자료가 존재하지 않습니다."));
+        return 0;
+    }
+    const int row = grid->Row();
+    return row < 1 ? 0 : row;
+}
+
+bool ReadyToSendEntryList(const Session &session, bool busy, const TListGrid *grid,
+                          std::initializer_list<TCurrencyEdit *> progressCounts)
+{
+    if (busy || RefuseWhenOffline(session))
+        return false;
+    for (TCurrencyEdit *count : progressCounts)
+        count->SetValue(qvx::Decimal(0));
+    if (GridIsEmpty(grid)) {
+        qvx::Prompt::instance().message(QStringLiteral("이체할 자료가 존재하지 않습니다."));
+        return false;
+    }
+    return true;
+}
+
+bool ConfirmDiscardEntryList(const TListGrid *grid)
+{
+    return GridIsEmpty(grid)
+           || qvx::Prompt::instance().confirm(
+               QStringLiteral("이체자료가 있습니다. 종료 후 데이터는 유실됩니다. 종료하시겠습니까?"),
+               QStringLiteral("확인"));
+}
+
+void EnableEntryMenus(const QWidget *screen, const Session &session)
+{
+    for (const QWidget *w = screen->parentWidget(); w; w = w->parentWidget()) {
+        if (auto *main = qobject_cast<const Tqv_frm *>(w)) {
+            if (QAction *a = main->item(QStringLiteral("qv_b1")))
+                a->setEnabled(session.SunabFlag == 1);
+            if (QAction *a = main->item(QStringLiteral("qv_b2")))
+                a->setEnabled(session.JigubFlag == 1);
+            return;
+        }
+    }
+}

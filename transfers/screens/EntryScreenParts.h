@@ -1,0 +1,31 @@
+#pragma once
+// What the transfer entry screens share around sending and closing their list.
+
+#include <functional>
+#include <initializer_list>
+
+class QWidget;
+class Session;
+class TCurrencyEdit;
+class TListGrid;
+
+// Rows of an entry list: 21 high, chosen whole; a double click on a row
+// (not the header) runs modify.
+void SetUpEntryListRows(TListGrid *grid, const Session &session, std::function<void()> modify);
+
+// The list row to edit: 0 when none is chosen, after telling the user when
+// the list is empty.
+int EntryRowToModify(const TListGrid *grid);
+
+// Whether the list may go to the server now: never while a batch goes or
+// offline. The progress counts go back to 0 first; an empty list is refused
+// with a message.
+bool ReadyToSendEntryList(const Session &session, bool busy, const TListGrid *grid,
+                          std::initializer_list<TCurrencyEdit *> progressCounts);
+
+// True when the list is empty or the user agrees to lose its rows.
+bool ConfirmDiscardEntryList(const TListGrid *grid);
+
+// Enables the 수납/지급 entry menu items (qv_b1, qv_b2) of the main window
+// holding screen again, as the login allows them.
+void EnableEntryMenus(const QWidget *screen, const Session &session);

@@ -1,0 +1,50 @@
+#include "transfers/screens/TempSaveFiles.h"
+
+#include "platform/FileChooser.h"
+#include "platform/Prompt.h"
+#include "platform/TextFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
+
+QString dataFolder() { return QDir::current().filePath(QStringLiteral("data")) + QLatin1Char('/'); }
+
+} // namespace
+
+QString ChooseTempSaveFile(QWidget *screen, const QString &proposed)
+{
+    return qvx::FileChooser::instance()
+        .save(screen, QStringLiteral("파일 저장"), dataFolder(), proposed, QStringLiteral("텍스트파일 (*.txt)|*.txt"))
+        .fileName;
+}
+
+bool WriteTempSaveFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QString error;
+    if (!qvx::TextFile::writeBytes(path, bytes, &error)) {
+        prompt().message(QDir::toNativeSeparators(path) + QStringLiteral(" 를 저장하지 못하였습니다.\r\n") + error);
+        return false;
+    }
+    prompt().message(QDir::toNativeSeparators(path) + QStringLiteral(" 를 저장하였습니다."));
+    return true;
+}
+
+bool ReadTempSaveFile(QWidget *screen, const QString &filter, QString *fileName, QList<QByteArray> *lines)
+{
+    const qvx::FileChooser::Result chosen =
+        qvx::FileChooser::instance().open(screen, QStringLiteral("파일 열기"), dataFolder(), filter);
+    bool readOk = false;
+    if (!chosen.fileName.isEmpty() && QFileInfo(chosen.fileName).isFile())
+        *lines = qvx::TextFile::readByteLines(chosen.fileName, &readOk);
+    if (!readOk) {
+        prompt().message(QStringLiteral("임시저장된 파일이 존재하지 않습니다."));
+        return false;
+    }
+    *fileName = chosen.fileName;
+    return true;
+}
