@@ -74,18 +74,7 @@ DepositNoticeBase::~DepositNoticeBase() = default;
 void DepositNoticeBase::build(const std::function<void(TKitSimplePanel *)> &extras)
 {
     TKitSimplePanel *top = MakeBar(this, "pnl_top", 70, alTop);
-    cmb_allbank = MakeLabeledCombo(top, "cmb_allbank", QStringLiteral("은 행 선 택"), 8, 8, 70, 200);
-    cmb_bankno = MakeLabeledCombo(top, "cmb_bankno", QStringLiteral("계 좌 선 택"), 290, 8, 70, 200);
-    cmb_transdiv = MakeLabeledCombo(top, "cmb_transdiv", QStringLiteral("거 래 구 분"), 8, 38, 70, 200);
-    m_banks = std::make_unique<BankCombo>(cmb_allbank, QStringLiteral("모든 은행"));
-    m_accounts = std::make_unique<AccountCombo>(cmb_bankno, QStringLiteral("계좌전체선택"));
-    m_kinds = std::make_unique<TransferKindCombo>(cmb_transdiv);
-    (new QLabel(QStringLiteral("기 간 설 정"), top))->setGeometry(290, 38, 70, 22);
-    m_dates = std::make_unique<DateRange>(top, "dtpkr_from", "dtpkr_to", 364, 38);
-    dtpkr_from = m_dates->from();
-    dtpkr_to = m_dates->to();
-    btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), 640, 18, 90, 36);
-    BindClick(session, btn_search, QStringLiteral("btn_searchClick"), [this] { btn_searchClick(this); });
+    buildFilterBar(session, top, QStringLiteral("은 행 선 택"), [this] { btn_searchClick(this); });
     btn_search->installEventFilter(new EnterSearch(btn_search, [this] {
         RunGuarded(session, QStringLiteral("btn_searchKeyPress"), [this] {
             if (!RefuseWhenOffline(session))

@@ -8,6 +8,7 @@
 
 #include "core/screens/ScreenContext.h"
 #include "core/screens/ScreenInterfaces.h"
+#include "inquiries/screens/NoticeFilterBar.h"
 #include "core/ListColumns.h"
 #include "inquiries/DepositNotices.h"
 #include "inquiries/NoticeGaps.h"
@@ -34,7 +35,7 @@ class TransferKindCombo;
 struct BankItem;
 struct RequestResult;
 
-class DepositNoticeBase : public QWidget, public ISearchScreen
+class DepositNoticeBase : public QWidget, public ISearchScreen, public NoticeFilterBar
 {
     Q_OBJECT
 public:
@@ -54,12 +55,6 @@ public:
     Session &session;
     Tdm &dm;
 
-    TKitComboBox *cmb_allbank = nullptr;
-    TKitComboBox *cmb_bankno = nullptr;
-    TKitComboBox *cmb_transdiv = nullptr;
-    QDateEdit *dtpkr_from = nullptr;
-    QDateEdit *dtpkr_to = nullptr;
-    TDDButton *btn_search = nullptr;
     TListGrid *grd_deposit = nullptr;
     TDDButton *btn_order = nullptr;
     TDDButton *btn_filesave = nullptr;
@@ -105,10 +100,6 @@ protected:
     virtual RequestResult sendGaps(const BankItem &bank, const QString &day, const QList<int> &gaps) = 0;
 
     Params m_params;
-    std::unique_ptr<BankCombo> m_banks;
-    std::unique_ptr<AccountCombo> m_accounts;
-    std::unique_ptr<TransferKindCombo> m_kinds;
-    std::unique_ptr<DateRange> m_dates;
     std::unique_ptr<ListReportRows> m_reportRows;
     // The listed notices and the choices they were searched with.
     qvx::ResultSet m_listedRows;

@@ -5,6 +5,7 @@
 
 #include "core/screens/ScreenContext.h"
 #include "core/screens/ScreenInterfaces.h"
+#include "inquiries/screens/NoticeFilterBar.h"
 #include "inquiries/DraftNotices.h"
 #include "platform/Report.h"
 #include "platform/ResultSet.h"
@@ -27,7 +28,7 @@ class TKitComboBox;
 class TListGrid;
 class TransferKindCombo;
 
-class Tqv_draft_frm : public QWidget, public ISearchScreen
+class Tqv_draft_frm : public QWidget, public ISearchScreen, public NoticeFilterBar
 {
     Q_OBJECT
 public:
@@ -37,12 +38,6 @@ public:
     Session &session;
     Tdm &dm;
 
-    TKitComboBox *cmb_allbank = nullptr;
-    TKitComboBox *cmb_bankno = nullptr;
-    TKitComboBox *cmb_transdiv = nullptr;
-    QDateEdit *dtpkr_from = nullptr;
-    QDateEdit *dtpkr_to = nullptr;
-    TDDButton *btn_search = nullptr;
     TListGrid *grd_draftlist = nullptr;
     TListGrid *grd_test = nullptr;
     TDDButton *DDButton1 = nullptr;
@@ -63,10 +58,6 @@ private:
     void Report1BeforePrint();
     DraftNoticeFilter chosenFilter() const;
 
-    std::unique_ptr<BankCombo> m_banks;
-    std::unique_ptr<AccountCombo> m_accounts;
-    std::unique_ptr<TransferKindCombo> m_kinds;
-    std::unique_ptr<DateRange> m_dates;
     std::unique_ptr<ListReportRows> m_reportRows;
     NoticeTotalsGrid *m_totals = nullptr;
     qvx::ResultSet m_listedRows;

@@ -1,0 +1,44 @@
+#pragma once
+// The search bar the notice lists share: bank, account (linked to the bank)
+// and kind choices, the period and the search button, keeping each choice's
+// record.
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class AccountCombo;
+class BankCombo;
+class DateRange;
+class QDateEdit;
+class Session;
+class TDDButton;
+class TKitComboBox;
+class TKitSimplePanel;
+class TransferKindCombo;
+
+class NoticeFilterBar
+{
+public:
+    NoticeFilterBar();
+    ~NoticeFilterBar();
+
+    TKitComboBox *cmb_allbank = nullptr;
+    TKitComboBox *cmb_bankno = nullptr;
+    TKitComboBox *cmb_transdiv = nullptr;
+    QDateEdit *dtpkr_from = nullptr;
+    QDateEdit *dtpkr_to = nullptr;
+    TDDButton *btn_search = nullptr;
+
+protected:
+    // Builds the bar's controls on `top` (the bank choice captioned
+    // `bankCaption`); a click on the search button runs `search` under the guard.
+    void buildFilterBar(Session &session, TKitSimplePanel *top, const QString &bankCaption,
+                        const std::function<void()> &search);
+
+    std::unique_ptr<BankCombo> m_banks;
+    std::unique_ptr<AccountCombo> m_accounts;
+    std::unique_ptr<TransferKindCombo> m_kinds;
+    std::unique_ptr<DateRange> m_dates;
+};
