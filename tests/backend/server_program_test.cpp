@@ -244,6 +244,7 @@ TEST(ServerProgram, SigtermAnswersWhatWasReceivedAndEndsWithinSecondsUnderLoad)
     std::vector<int> acknowledged(Writers, 0);
     std::vector<std::thread> threads;
     std::atomic<int> started{0};
+    std::atomic<int> committed{0};
     for (int t = 0; t < Writers; ++t) {
         threads.emplace_back([&, t] {
             qvx::TcpAppServer client;
@@ -256,6 +257,7 @@ TEST(ServerProgram, SigtermAnswersWhatWasReceivedAndEndsWithinSecondsUnderLoad)
                                        .arg(n));
                     client.execute(QStringLiteral("commit"));
                     ++acknowledged[size_t(t)];
+                    ++committed;
                 }
             } catch (const qvx::AppServerError &) {
             }
@@ -264,7 +266,11 @@ TEST(ServerProgram, SigtermAnswersWhatWasReceivedAndEndsWithinSecondsUnderLoad)
     QDeadlineTimer ready(10000);
     while (started < Writers && !ready.hasExpired())
         QThread::msleep(10);
-    QThread::msleep(300);
+    // Stop only once the writers are under way: on a loaded machine the first commits can take a while.
+    QDeadlineTimer underWay(20000);
+    while (committed < Writers && !underWay.hasExpired())
+        QThread::msleep(10);
+    QThread::msleep(100);
 
     QElapsedTimer stopping;
     stopping.start();
