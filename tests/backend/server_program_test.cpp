@@ -276,7 +276,7 @@ TEST(ServerProgram, SigtermAnswersWhatWasReceivedAndEndsWithinSecondsUnderLoad)
     stopping.start();
     ASSERT_EQ(::kill(pid_t(server.process().processId()), SIGTERM), 0);
     ASSERT_TRUE(server.process().waitForFinished(30000));
-    EXPECT_LT(stopping.elapsed(), 5000);
+    EXPECT_LT(stopping.elapsed(), 10000); // not held until the statement's time limit
     for (auto &t : threads)
         t.join();
     EXPECT_EQ(server.process().exitCode(), 0) << server.process().readAllStandardError().toStdString();
