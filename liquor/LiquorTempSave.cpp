@@ -2,6 +2,7 @@
 
 #include "core/TextUtils.h"
 #include "liquor/LiquorRules.h"
+#include "transfers/TempSaveCodec.h"
 #include "platform/Cp949.h"
 
 namespace {
@@ -48,10 +49,13 @@ LiquorTempSaveEncoded EncodeLiquorTempSaveLine(const LiquorRow &row)
     line.reserve(LiquorTempSaveLineBytes);
     for (const LiquorTempSaveField &f : Fields) {
         bool ok = true;
-        const QByteArray bytes = qvx::Cp949::encode(savedValue(row, f.column), &ok);
+        const QString value = savedValue(row, f.column);
+        const QByteArray bytes = qvx::Cp949::encode(value, &ok);
         if (!ok || bytes.size() > f.width) {
             out.badColumn = f.column;
             out.badWidth = f.width;
+            if (!ok)
+                out.badCharacter = qvx::Cp949::firstUnencodable(value);
             return out;
         }
         line += bytes;
@@ -63,11 +67,12 @@ LiquorTempSaveEncoded EncodeLiquorTempSaveLine(const LiquorRow &row)
 
 QString LiquorTempSaveTooLongMessage(int gridRow, LiquorColumn column, int width)
 {
-    return QStringLiteral("%1번째 자료의 '%2' 값이 저장 길이(%3바이트)를 초과합니다.\r\n"
-                          "값을 수정한 후 다시 저장하시기 바랍니다.")
-        .arg(gridRow)
-        .arg(LiquorColumnName(column))
-        .arg(width);
+    return TempSaveRefusalText(gridRow, LiquorColumnName(column), width, QString());
+}
+
+QString LiquorTempSaveRefusalMessage(int gridRow, const LiquorTempSaveEncoded &line)
+{
+    return TempSaveRefusalText(gridRow, LiquorColumnName(line.badColumn), line.badWidth, line.badCharacter);
 }
 
 QString LiquorOtherModeMessage(int paymentMode)

@@ -30,6 +30,7 @@ struct LiquorTempSaveEncoded
     QByteArray line;                   // 229 bytes (no line end) when ok
     LiquorColumn badColumn = lcNo;     // the first value that does not fit
     int badWidth = 0;
+    QString badCharacter;              // the character CP949 lacks, when that is why
     bool ok() const { return !line.isEmpty(); }
 };
 
@@ -41,6 +42,9 @@ LiquorTempSaveEncoded EncodeLiquorTempSaveLine(const LiquorRow &row);
 
 // The message that refuses a save: names the list row (1-based) and the field.
 QString LiquorTempSaveTooLongMessage(int gridRow, LiquorColumn column, int width);
+// The message for a line that could not be made: the character CP949 cannot
+// hold, or else the value too long for its field.
+QString LiquorTempSaveRefusalMessage(int gridRow, const LiquorTempSaveEncoded &line);
 
 enum class LiquorTempSaveFault {
     None,

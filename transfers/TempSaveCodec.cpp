@@ -54,23 +54,28 @@ TempSaveEncoded EncodeTempSaveLine(const TransferRow &row)
     return out;
 }
 
-QString TempSaveTooLongMessage(int gridRow, TransferColumn column, int width)
+QString TempSaveRefusalText(int gridRow, const QString &fieldTitle, int width, const QString &badCharacter)
 {
-    return QStringLiteral("%1번째 자료의 '%2' 값이 저장 길이(%3바이트)를 초과합니다.\r\n"
+    if (badCharacter.isEmpty())
+        return QStringLiteral("%1번째 자료의 '%2' 값이 저장 길이(%3바이트)를 초과합니다.\r\n"
+                              "값을 수정한 후 다시 저장하시기 바랍니다.")
+            .arg(gridRow)
+            .arg(fieldTitle)
+            .arg(width);
+    return QStringLiteral("%1번째 자료의 '%2' 값의 문자 %3는 CP949로 저장할 수 없습니다.\r\n"
                           "값을 수정한 후 다시 저장하시기 바랍니다.")
         .arg(gridRow)
-        .arg(TransferColumnTitle(column))
-        .arg(width);
+        .arg(fieldTitle, qvx::Cp949::characterName(badCharacter));
+}
+
+QString TempSaveTooLongMessage(int gridRow, TransferColumn column, int width)
+{
+    return TempSaveRefusalText(gridRow, TransferColumnTitle(column), width, QString());
 }
 
 QString TempSaveRefusalMessage(int gridRow, const TempSaveEncoded &line)
 {
-    if (line.badCharacter.isEmpty())
-        return TempSaveTooLongMessage(gridRow, line.badColumn, line.badWidth);
-    return QStringLiteral("%1번째 자료의 '%2' 값의 문자 %3는 CP949로 저장할 수 없습니다.\r\n"
-                          "값을 수정한 후 다시 저장하시기 바랍니다.")
-        .arg(gridRow)
-        .arg(TransferColumnTitle(line.badColumn), qvx::Cp949::characterName(line.badCharacter));
+    return TempSaveRefusalText(gridRow, TransferColumnTitle(line.badColumn), line.badWidth, line.badCharacter);
 }
 
 TempSaveDecoded DecodeTempSaveLine(const QByteArray &line)

@@ -40,6 +40,9 @@ QString TempSaveTooLongMessage(int gridRow, TransferColumn column, int width);
 // The message for a line that could not be made: the character CP949 cannot
 // hold, or else the value too long for its field.
 QString TempSaveRefusalMessage(int gridRow, const TempSaveEncoded &line);
+// The same texts for any list: the field named by its title; an empty
+// badCharacter means the value was too long for its width.
+QString TempSaveRefusalText(int gridRow, const QString &fieldTitle, int width, const QString &badCharacter);
 
 enum class TempSaveDecodeFault { None, TooLong, BadAmount };
 

@@ -610,7 +610,7 @@ void Tqv_IcheMakeJuru_frm::btn_tempsaveClick()
     for (int i = 0; i < rows.size(); ++i) {
         const LiquorTempSaveEncoded line = EncodeLiquorTempSaveLine(rows[i]);
         if (!line.ok()) {
-            prompt().message(LiquorTempSaveTooLongMessage(i + 1, line.badColumn, line.badWidth));
+            prompt().message(LiquorTempSaveRefusalMessage(i + 1, line));
             return;
         }
         bytes += line.line + "\r\n";

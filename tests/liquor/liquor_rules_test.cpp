@@ -268,6 +268,18 @@ TEST(LiquorTempSave, NameIsCutSafelyAndOtherLongValuesRefuseNamingRowAndField)
               S("2번째 자료의 '기타' 값이 저장 길이(14바이트)를 초과합니다.\r\n값을 수정한 후 다시 저장하시기 바랍니다."));
 }
 
+TEST(LiquorTempSave, ACharacterCp949CannotHoldIsNamedAsTheCause)
+{
+    LiquorRow row = sampleRow();
+    row.info = S("납품😀"); // short enough: the emoji is what cannot be saved
+    const LiquorTempSaveEncoded line = EncodeLiquorTempSaveLine(row);
+    EXPECT_FALSE(line.ok());
+    EXPECT_EQ(line.badColumn, lcInfo);
+    EXPECT_EQ(LiquorTempSaveRefusalMessage(3, line),
+              S("3번째 자료의 '기타' 값의 문자 \"😀\"(U+1F600)는 CP949로 저장할 수 없습니다.\r\n"
+                "값을 수정한 후 다시 저장하시기 바랍니다."));
+}
+
 TEST(LiquorTempSave, LoadingRefusesTheOtherModeAndImplausibleLines)
 {
     const QByteArray good = EncodeLiquorTempSaveLine(sampleRow()).line;
