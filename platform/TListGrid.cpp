@@ -396,19 +396,31 @@ int TListGrid::neededWidth(int col) const
     };
     int widest = 0;
     const QString *widestText = nullptr;
+    int widestCells = -1;
+    const QChar *lastData = nullptr; // a text shared with the row above is counted once
+    qsizetype lastSize = -1;
     const int rows = int(m_model->m_rows.size());
     for (int row = 0; row < rows; ++row) {
         const auto &cells = m_model->m_rows[row];
         if (col >= cells.size() || cells[col].text.isEmpty())
             continue;
+        const QString &text = cells[col].text;
         if (row < m_fixedRows) {
             // Headers are few and may be drawn bold by a colour hook: measured each.
             if (!spanned(row))
-                widest = qMax(widest, bold.horizontalAdvance(cells[col].text) + padding);
+                widest = qMax(widest, bold.horizontalAdvance(text) + padding);
             continue;
         }
-        if (!widestText || cellsOf(cells[col].text) > cellsOf(*widestText))
-            widestText = &cells[col].text;
+        // No text is wider in cells than it has characters times two.
+        if (text.size() * 2 <= widestCells || (text.constData() == lastData && text.size() == lastSize))
+            continue;
+        lastData = text.constData();
+        lastSize = text.size();
+        const int n = cellsOf(text);
+        if (n > widestCells) {
+            widestCells = n;
+            widestText = &text;
+        }
     }
     if (widestText)
         widest = qMax(widest, qMax(plain.horizontalAdvance(*widestText), bold.horizontalAdvance(*widestText)) + padding);
