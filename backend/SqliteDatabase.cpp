@@ -131,40 +131,34 @@ public:
         Statement stmt;
         const QStringList names = prepareQuery(sql, stmt);
         const int columns = int(names.size());
-        QList<QStringList> rows;
-        // A text equal to the one above it shares that one's data: long
-        // answers repeat most of their columns row after row, and millions
-        // of small copies cost more than the query itself.
+        ResultSet rs(names);
+        // A text equal to the one above it takes that one's number: long
+        // answers repeat most of their columns row after row.
         std::vector<std::string> aboveBytes(static_cast<size_t>(columns));
-        QStringList above(columns);
+        std::vector<ResultSet::TextId> above(static_cast<size_t>(columns), 0);
         for (;;) {
             const int rc = sqlite3_step(stmt.get());
             if (rc == SQLITE_DONE)
                 break;
             if (rc != SQLITE_ROW)
                 fail(rc);
-            QStringList row;
-            row.reserve(columns);
             for (int c = 0; c < columns; ++c) {
                 if (sqlite3_column_type(stmt.get(), c) != SQLITE_TEXT) {
-                    row << valueText(stmt.get(), c);
+                    rs.appendCell(rs.addText(c, valueText(stmt.get(), c)));
                     continue;
                 }
                 const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt.get(), c));
                 const size_t bytes = size_t(sqlite3_column_bytes(stmt.get(), c));
                 std::string &previous = aboveBytes[size_t(c)];
-                if (text && !above[c].isNull() && previous.size() == bytes && previous.compare(0, bytes, text, bytes) == 0) {
-                    row << above[c];
-                    continue;
+                ResultSet::TextId &id = above[size_t(c)];
+                if (!text || id == 0 || previous.size() != bytes || previous.compare(0, bytes, text, bytes) != 0) {
+                    id = rs.addText(c, valueText(stmt.get(), c));
+                    previous.assign(text ? text : "", bytes);
                 }
-                const QString value = valueText(stmt.get(), c);
-                previous.assign(text ? text : "", bytes);
-                above[c] = value;
-                row << value;
+                rs.appendCell(id);
             }
-            rows << std::move(row);
         }
-        return ResultSet(std::move(names), std::move(rows));
+        return rs;
     }
 
     QByteArray queryJson(const QString &sql) override

@@ -2,7 +2,9 @@
 
 #include <QHash>
 
+#include <cctype>
 #include <cstring>
+#include <optional>
 
 namespace qvx {
 
@@ -87,8 +89,9 @@ private:
     bool resultSet(ResultSet *rs)
     {
         QStringList columns;
-        QList<QStringList> rows;
+        const char *rowsAt = nullptr; // rows written before the columns: read once these are known
         bool haveColumns = false, haveRows = false;
+        std::optional<ResultSet> read;
         if (!take('{'))
             return false;
         do {
@@ -96,77 +99,146 @@ private:
             if (!string(&key) || !take(':'))
                 return false;
             if (key == QLatin1String("columns")) {
-                if (!stringArray(&columns, false))
+                if (haveColumns || !stringArray(&columns, false))
                     return false;
                 haveColumns = true;
             } else if (key == QLatin1String("rows")) {
-                if (!take('['))
+                if (haveRows)
                     return false;
-                if (!take(']')) {
-                    do {
-                        QStringList row;
-                        if (!columns.isEmpty())
-                            row.reserve(columns.size());
-                        if (!rowArray(&row))
-                            return false;
-                        rows.append(std::move(row));
-                    } while (take(','));
-                    if (!take(']'))
-                        return false;
-                }
                 haveRows = true;
+                if (!haveColumns) {
+                    skipSpace();
+                    rowsAt = m_p;
+                    if (!skipValue(0))
+                        return false;
+                    continue;
+                }
+                read.emplace(columns);
+                if (!rowsArray(&*read))
+                    return false;
             } else {
                 return false;
             }
         } while (take(','));
         if (!take('}') || !haveColumns || !haveRows)
             return false;
-        *rs = ResultSet(std::move(columns), std::move(rows));
+        if (rowsAt) {
+            const char *after = m_p;
+            m_p = rowsAt;
+            read.emplace(columns);
+            if (!rowsArray(&*read))
+                return false;
+            m_p = after;
+        }
+        *rs = std::move(*read);
         return true;
     }
 
-    // One row. A text whose bytes equal those of the same column in the row
-    // above shares that row's text; one that the column held before shares
-    // that one's, as long as the column keeps repeating itself (names,
-    // amounts, codes): a long answer then holds each such text once.
-    bool rowArray(QStringList *out)
+    bool rowsArray(ResultSet *rs)
     {
+        m_above = QList<Cell>(rs->columnCount());
         if (!take('['))
             return false;
         if (take(']'))
             return true;
-        qsizetype c = 0;
         do {
-            if (c >= m_above.size())
-                m_above.resize(c + 1);
-            Cell &above = m_above[c];
-            skipSpace();
-            const char *start = m_p;
-            QByteArrayView raw;
-            QString s;
-            if (literal("null")) {
-                out->append(QString());
-            } else if (above.size >= 0 && m_end - m_p >= above.size && *m_p == '"'
-                       && std::memcmp(m_p, above.start, size_t(above.size)) == 0
-                       && m_p + above.size < m_end && (m_p[above.size] == ',' || m_p[above.size] == ']')) {
-                m_p += above.size;
-                out->append(above.text);
-            } else if (plainString(&raw)) {
-                above.start = start;
-                above.size = m_p - start;
-                above.text = above.shared(raw);
-                out->append(above.text);
-            } else if (string(&s)) {
-                above.start = start;
-                above.size = m_p - start;
-                above.text = s;
-                out->append(std::move(s));
-            } else {
+            if (!rowArray(rs))
                 return false;
-            }
-            ++c;
         } while (take(','));
         return take(']');
+    }
+
+    // One row, padded with NULL or cut to the column count. A text whose
+    // bytes equal those of the same column in the row above takes that
+    // one's number; one that the column held before takes that one's, as
+    // long as the column keeps repeating itself (names, amounts, codes): a
+    // long answer then holds each such text once.
+    bool rowArray(ResultSet *rs)
+    {
+        if (!take('['))
+            return false;
+        const qsizetype columns = m_above.size();
+        qsizetype c = 0;
+        if (!take(']')) {
+            do {
+                Cell &above = c < columns ? m_above[c] : m_beyond;
+                skipSpace();
+                const char *start = m_p;
+                QByteArrayView raw;
+                QString s;
+                ResultSet::TextId id = 0;
+                if (literal("null")) {
+                    id = 0;
+                } else if (above.size >= 0 && m_end - m_p > above.size && *m_p == '"'
+                           && std::memcmp(m_p, above.start, size_t(above.size)) == 0
+                           && (m_p[above.size] == ',' || m_p[above.size] == ']' || isSpace(m_p[above.size]))) {
+                    m_p += above.size;
+                    id = above.id;
+                } else if (plainString(&raw)) {
+                    if (c < columns)
+                        id = above.shared(rs, int(c), raw);
+                    above.start = start;
+                    above.size = m_p - start;
+                    above.id = id;
+                } else if (string(&s)) {
+                    if (c < columns)
+                        id = rs->addText(int(c), s);
+                    above.start = start;
+                    above.size = m_p - start;
+                    above.id = id;
+                } else {
+                    return false;
+                }
+                if (c < columns)
+                    rs->appendCell(id);
+                ++c;
+            } while (take(','));
+            if (!take(']'))
+                return false;
+        }
+        for (; c < columns; ++c)
+            rs->appendCell(0);
+        return true;
+    }
+
+    static bool isSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
+
+    // Any JSON value, checked and passed over.
+    bool skipValue(int depth)
+    {
+        if (depth > 64)
+            return false;
+        skipSpace();
+        if (m_p >= m_end)
+            return false;
+        const char c = *m_p;
+        if (c == '"') {
+            QString ignored;
+            return string(&ignored);
+        }
+        if (c == '[' || c == '{') {
+            const char close = c == '[' ? ']' : '}';
+            ++m_p;
+            if (take(close))
+                return true;
+            do {
+                if (c == '{') {
+                    QString key;
+                    if (!string(&key) || !take(':'))
+                        return false;
+                }
+                if (!skipValue(depth + 1))
+                    return false;
+            } while (take(','));
+            return take(close);
+        }
+        if (literal("null") || literal("true") || literal("false"))
+            return true;
+        const char *start = m_p;
+        while (m_p < m_end && (std::isdigit(static_cast<unsigned char>(*m_p)) || *m_p == '-' || *m_p == '+'
+                               || *m_p == '.' || *m_p == 'e' || *m_p == 'E'))
+            ++m_p;
+        return m_p > start;
     }
 
     // A string without escapes: its bytes between the quotes. False, with
@@ -330,29 +402,29 @@ private:
     struct Cell
     {
         const char *start = nullptr;
-        qsizetype size = -1; // bytes of the quoted text above, quotes included
-        QString text;        // the text above
+        qsizetype size = -1;     // bytes of the quoted text above, quotes included
+        ResultSet::TextId id = 0; // the number of the text above
 
-        // The text of bytes without escapes, shared with the same text read
-        // before in the column. A column whose first texts are mostly new
-        // (numbers that count up) stops looking.
-        QString shared(QByteArrayView bytes)
+        // The number of a text without escapes: that of the same text read
+        // before in the column, else a new one. A column whose first texts
+        // are mostly new (numbers that count up) stops looking.
+        ResultSet::TextId shared(ResultSet *rs, int column, QByteArrayView bytes)
         {
             if (!sharing)
-                return textOf(bytes);
+                return rs->addText(column, textOf(bytes));
             const auto found = seen.constFind(bytes);
             if (found != seen.constEnd()) {
                 ++hits;
                 return found.value();
             }
-            QString text = textOf(bytes);
+            const ResultSet::TextId made = rs->addText(column, textOf(bytes));
             if (seen.size() < MaxSeen) {
-                seen.insert(bytes, text);
+                seen.insert(bytes, made);
             } else if (hits < seen.size()) {
                 sharing = false;
                 seen = {};
             }
-            return text;
+            return made;
         }
 
         static QString textOf(QByteArrayView bytes)
@@ -362,7 +434,7 @@ private:
         }
 
         static constexpr qsizetype MaxSeen = 4096;
-        QHash<QByteArrayView, QString> seen; // views into the answer's bytes
+        QHash<QByteArrayView, ResultSet::TextId> seen; // views into the answer's bytes
         qsizetype hits = 0;
         bool sharing = true;
     };
@@ -370,6 +442,7 @@ private:
     const char *m_p;
     const char *m_end;
     QList<Cell> m_above;
+    Cell m_beyond; // cells beyond the columns, read and left out
 };
 
 } // namespace
@@ -400,40 +473,34 @@ QByteArray ResultSetJson(const ResultSet &rs)
         AppendJsonString(out, rs.columnNames()[c]);
     }
     out.append("],\"rows\":[");
-    // A text that shares its data with the one above it (the reader of
-    // the database gives repeated texts that way) is written from the
-    // bytes already made for that one.
+    // A text written before in its column is written from the bytes made
+    // for it then.
+    const int columns = rs.columnCount();
     struct Above
     {
-        const QChar *data = nullptr;
-        qsizetype size = -1;
+        ResultSet::TextId id = 0;
         QByteArray json;
     };
-    QList<Above> above(rs.columnCount());
-    bool firstRow = true;
-    for (const QStringList &row : rs.rows()) {
-        out.append(firstRow ? "[" : ",[");
-        firstRow = false;
-        for (qsizetype c = 0; c < row.size(); ++c) {
+    QList<Above> above(columns);
+    for (int r = 0; r < rs.recordCount(); ++r) {
+        out.append(r == 0 ? "[" : ",[");
+        for (int c = 0; c < columns; ++c) {
             if (c > 0)
                 out.append(',');
-            const QString &value = row[c];
-            if (value.isNull()) {
+            const ResultSet::TextId id = rs.textId(r, c);
+            if (id == 0) {
                 out.append("null", 4);
                 continue;
             }
-            Above *a = c < above.size() ? &above[c] : nullptr;
-            if (a && a->data == value.constData() && a->size == value.size() && !value.isEmpty()) {
-                out.append(a->json);
+            Above &a = above[c];
+            if (a.id == id) {
+                out.append(a.json);
                 continue;
             }
             const qsizetype at = out.size();
-            AppendJsonString(out, value);
-            if (a) {
-                a->data = value.constData();
-                a->size = value.size();
-                a->json = out.mid(at);
-            }
+            AppendJsonString(out, rs.value(r, c));
+            a.id = id;
+            a.json = out.mid(at);
         }
         out.append(']');
     }

@@ -180,11 +180,10 @@ int DepositNoticeBase::search(bool enterForm)
     const bool byCode = namesByCode(enterForm);
     ListFillOptions options;
     options.onRow = [&](int gridRow, int r) {
-        const QStringList &values = rs.row(r);
-        addToTotals(values.value(gubun), SafeStrToCurr(values.value(price).trimmed(), 0), enterForm);
+        addToTotals(rs.value(r, gubun), SafeStrToCurr(rs.value(r, price).trimmed(), 0), enterForm);
         if (byCode) {
-            grd_deposit->SetCells(DepositCol::MoBankName, gridRow, bankName(values.value(bankId)));
-            grd_deposit->SetCells(DepositCol::TransBankName, gridRow, bankName(values.value(inBankId)));
+            grd_deposit->SetCells(DepositCol::MoBankName, gridRow, bankName(rs.value(r, bankId)));
+            grd_deposit->SetCells(DepositCol::TransBankName, gridRow, bankName(rs.value(r, inBankId)));
         }
     };
     FillList(grd_deposit, *m_params.columns, rs, options);
