@@ -372,13 +372,16 @@ private:
         return ok;
     }
 
+    // Compared here, not by the C library: a call per cell of a long answer
+    // costs more than the few characters it compares.
     bool literal(const char *word)
     {
         skipSpace();
-        const qsizetype n = qsizetype(qstrlen(word));
-        if (m_end - m_p < n || qstrncmp(m_p, word, n) != 0)
-            return false;
-        m_p += n;
+        const char *p = m_p;
+        for (; *word; ++word, ++p)
+            if (p >= m_end || *p != *word)
+                return false;
+        m_p = p;
         return true;
     }
 
