@@ -1,10 +1,10 @@
 #include "platform/ResultSetJson.h"
 
-#include <QHash>
 
 #include <cctype>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 namespace qvx {
 
@@ -409,21 +409,24 @@ private:
         ResultSet::TextId id = 0; // the number of the text above
 
         // The number of a text without escapes: that of the same text read
-        // before in the column, else a new one. A column whose first texts
-        // are mostly new (numbers that count up) stops looking.
+        // before in the column, else a new one. The texts seen are kept in a
+        // table of fixed size by a quick hash of their bytes (a text whose
+        // place another took is made anew). A column whose texts are mostly
+        // new (numbers that count up) stops looking.
         ResultSet::TextId shared(ResultSet *rs, int column, QByteArrayView bytes)
         {
             if (!sharing)
                 return rs->addText(column, textOf(bytes));
-            const auto found = seen.constFind(bytes);
-            if (found != seen.constEnd()) {
+            if (seen.empty())
+                seen.resize(Slots);
+            Seen &slot = seen[quickHash(bytes) & (Slots - 1)];
+            if (slot.id != 0 && slot.size == bytes.size() && std::memcmp(slot.data, bytes.data(), size_t(bytes.size())) == 0) {
                 ++hits;
-                return found.value();
+                return slot.id;
             }
             const ResultSet::TextId made = rs->addText(column, textOf(bytes));
-            if (seen.size() < MaxSeen) {
-                seen.insert(bytes, made);
-            } else if (hits < seen.size()) {
+            slot = Seen{bytes.data(), bytes.size(), made};
+            if (++misses >= Slots && hits < misses) {
                 sharing = false;
                 seen = {};
             }
@@ -436,9 +439,23 @@ private:
             return bytes.isEmpty() ? QString(QLatin1String("")) : QString::fromUtf8(bytes);
         }
 
-        static constexpr qsizetype MaxSeen = 4096;
-        QHash<QByteArrayView, ResultSet::TextId> seen; // views into the answer's bytes
-        qsizetype hits = 0;
+        static quint32 quickHash(QByteArrayView bytes)
+        {
+            quint32 h = 2166136261u;
+            for (const char c : bytes)
+                h = (h ^ quint8(c)) * 16777619u;
+            return h ^ (h >> 15);
+        }
+
+        struct Seen
+        {
+            const char *data = nullptr; // into the answer's bytes
+            qsizetype size = 0;
+            ResultSet::TextId id = 0;
+        };
+        static constexpr qsizetype Slots = 4096;
+        std::vector<Seen> seen;
+        qsizetype hits = 0, misses = 0;
         bool sharing = true;
     };
 

@@ -382,61 +382,84 @@ int cellsOf(const QString &text)
 
 int TListGrid::neededWidth(int col) const
 {
+    return neededWidths({col}).value(0);
+}
+
+// The widths of several columns in one walk over the rows: a long list is
+// read row by row once, not once a column.
+QList<int> TListGrid::neededWidths(const QList<int> &cols) const
+{
     const QFontMetrics plain(font());
     QFont boldFont = font();
     boldFont.setBold(true);
     const QFontMetrics bold(boldFont);
     // Cell padding as the view draws it, and a little air.
     const int padding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 6;
-    const auto spanned = [this, col](int row) {
+    const auto spanned = [this](int col, int row) {
         for (const Span &s : m_spans)
             if (s.row <= row && row < s.row + s.rows && s.col <= col && col < s.col + s.cols && s.cols > 1)
                 return true;
         return false;
     };
-    int widest = 0;
-    const QString *widestText = nullptr;
-    int widestCells = -1;
-    const QChar *lastData = nullptr; // a text shared with the row above is counted once
-    qsizetype lastSize = -1;
+    struct Widest
+    {
+        int width = 0;                   // of the header rows
+        const QString *text = nullptr;   // the data text of most character cells
+        int cells = -1;
+        const QChar *lastData = nullptr; // a text shared with the row above is counted once
+        qsizetype lastSize = -1;
+    };
+    QList<Widest> widest(cols.size());
     const int rows = int(m_model->m_rows.size());
     for (int row = 0; row < rows; ++row) {
         const auto &cells = m_model->m_rows[row];
-        if (col >= cells.size() || cells[col].text.isEmpty())
-            continue;
-        const QString &text = cells[col].text;
-        if (row < m_fixedRows) {
-            // Headers are few and may be drawn bold by a colour hook: measured each.
-            if (!spanned(row))
-                widest = qMax(widest, bold.horizontalAdvance(text) + padding);
-            continue;
-        }
-        // No text is wider in cells than it has characters times two.
-        if (text.size() * 2 <= widestCells || (text.constData() == lastData && text.size() == lastSize))
-            continue;
-        lastData = text.constData();
-        lastSize = text.size();
-        const int n = cellsOf(text);
-        if (n > widestCells) {
-            widestCells = n;
-            widestText = &text;
+        for (int i = 0; i < cols.size(); ++i) {
+            const int col = cols[i];
+            if (col < 0 || col >= cells.size() || cells[col].text.isEmpty())
+                continue;
+            const QString &text = cells[col].text;
+            Widest &w = widest[i];
+            if (row < m_fixedRows) {
+                // Headers are few and may be drawn bold by a colour hook: measured each.
+                if (!spanned(col, row))
+                    w.width = qMax(w.width, bold.horizontalAdvance(text) + padding);
+                continue;
+            }
+            // No text is wider in cells than it has characters times two.
+            if (text.size() * 2 <= w.cells || (text.constData() == w.lastData && text.size() == w.lastSize))
+                continue;
+            w.lastData = text.constData();
+            w.lastSize = text.size();
+            const int n = cellsOf(text);
+            if (n > w.cells) {
+                w.cells = n;
+                w.text = &text;
+            }
         }
     }
-    if (widestText)
-        widest = qMax(widest, qMax(plain.horizontalAdvance(*widestText), bold.horizontalAdvance(*widestText)) + padding);
-    return widest;
+    QList<int> widths;
+    widths.reserve(cols.size());
+    for (const Widest &w : widest) {
+        int width = w.width;
+        if (w.text)
+            width = qMax(width, qMax(plain.horizontalAdvance(*w.text), bold.horizontalAdvance(*w.text)) + padding);
+        widths.append(width);
+    }
+    return widths;
 }
 
 void TListGrid::FitColumns()
 {
     m_fitPending = false;
-    for (int col = 0; col < m_givenWidths.size(); ++col) {
-        const int given = m_givenWidths[col];
-        if (given <= 0 || isColumnHidden(col))
-            continue;
-        const int width = qMax(given, neededWidth(col));
-        if (width != columnWidth(col))
-            setColumnWidth(col, width);
+    QList<int> cols;
+    for (int col = 0; col < m_givenWidths.size(); ++col)
+        if (m_givenWidths[col] > 0 && !isColumnHidden(col))
+            cols.append(col);
+    const QList<int> needed = neededWidths(cols);
+    for (int i = 0; i < cols.size(); ++i) {
+        const int width = qMax(m_givenWidths[cols[i]], needed[i]);
+        if (width != columnWidth(cols[i]))
+            setColumnWidth(cols[i], width);
     }
 }
 

@@ -163,6 +163,7 @@ private:
     void applySpans();
     void scheduleFit();
     int neededWidth(int col) const;
+    QList<int> neededWidths(const QList<int> &cols) const;
     bool isFixedCell(const QModelIndex &index) const;
     friend class TListGridModel;
     TListGridModel *m_model;
