@@ -1,5 +1,7 @@
 #include "platform/ResultSetJson.h"
 
+#include "platform/JsonWriter.h"
+
 
 #include <cctype>
 #include <cstring>
@@ -9,32 +11,6 @@
 namespace qvx {
 
 namespace {
-
-const char Hex[] = "0123456789abcdef";
-
-void AppendEscaped(QByteArray &out, const char *p, qsizetype n)
-{
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const unsigned char c = static_cast<unsigned char>(p[i]);
-        if (c >= 0x20 && c != '"' && c != '\\')
-            continue;
-        out.append(p + start, i - start);
-        start = i + 1;
-        switch (c) {
-        case '"': out.append("\\\"", 2); break;
-        case '\\': out.append("\\\\", 2); break;
-        case '\n': out.append("\\n", 2); break;
-        case '\r': out.append("\\r", 2); break;
-        case '\t': out.append("\\t", 2); break;
-        default: {
-            const char u[6] = {'\\', 'u', '0', '0', Hex[c >> 4], Hex[c & 15]};
-            out.append(u, 6);
-        }
-        }
-    }
-    out.append(p + start, n - start);
-}
 
 // A reader of the shapes above over the body's bytes.
 class Reader
@@ -467,32 +443,16 @@ private:
 
 } // namespace
 
-void AppendJsonString(QByteArray &out, const QString &text)
-{
-    out.append('"');
-    const QByteArray utf8 = text.toUtf8();
-    AppendEscaped(out, utf8.constData(), utf8.size());
-    out.append('"');
-}
-
-void AppendJsonUtf8(QByteArray &out, const char *utf8, qsizetype bytes)
-{
-    out.append('"');
-    AppendEscaped(out, utf8, bytes);
-    out.append('"');
-}
-
 QByteArray ResultSetJson(const ResultSet &rs)
 {
-    QByteArray out;
-    out.reserve(64 + qsizetype(rs.recordCount()) * (rs.columnCount() * 12 + 4));
-    out.append("{\"columns\":[");
+    JsonWriter out(64 + qsizetype(rs.recordCount()) * (rs.columnCount() * 12 + 4));
+    out.raw("{\"columns\":[", 12);
     for (int c = 0; c < rs.columnCount(); ++c) {
         if (c > 0)
-            out.append(',');
-        AppendJsonString(out, rs.columnNames()[c]);
+            out.raw(',');
+        out.string(rs.columnNames()[c]);
     }
-    out.append("],\"rows\":[");
+    out.raw("],\"rows\":[", 10);
     // A text written before in its column is written from the bytes made
     // for it then.
     const int columns = rs.columnCount();
@@ -503,29 +463,31 @@ QByteArray ResultSetJson(const ResultSet &rs)
     };
     QList<Above> above(columns);
     for (int r = 0; r < rs.recordCount(); ++r) {
-        out.append(r == 0 ? "[" : ",[");
+        if (r > 0)
+            out.raw(',');
+        out.raw('[');
         for (int c = 0; c < columns; ++c) {
             if (c > 0)
-                out.append(',');
+                out.raw(',');
             const ResultSet::TextId id = rs.textId(r, c);
             if (id == 0) {
-                out.append("null", 4);
+                out.null();
                 continue;
             }
             Above &a = above[c];
-            if (a.id == id) {
-                out.append(a.json);
+            if (a.id != id) {
+                const qsizetype at = out.size();
+                out.string(rs.value(r, c));
+                a.id = id;
+                a.json = QByteArray(out.data() + at, out.size() - at);
                 continue;
             }
-            const qsizetype at = out.size();
-            AppendJsonString(out, rs.value(r, c));
-            a.id = id;
-            a.json = out.mid(at);
+            out.raw(a.json.constData(), a.json.size());
         }
-        out.append(']');
+        out.raw(']');
     }
-    out.append("]}");
-    return out;
+    out.raw("]}", 2);
+    return out.take();
 }
 
 bool ReadQueryAnswer(const QByteArray &body, QueryAnswer *answer)
