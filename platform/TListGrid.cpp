@@ -33,12 +33,19 @@ int TListGridModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : m_cols;
 }
 
+const QString &TListGridModel::textOf(int col, const Row &r) const
+{
+    static const QString none;
+    // A cell never written (or written empty of any text) may have no texts of its column yet.
+    const quint32 id = col < r.ids.size() ? r.ids[col] & TextBits : 0;
+    return id != 0 ? m_texts[col].texts[id] : none;
+}
+
 QString TListGridModel::cell(int col, int row) const
 {
     if (row < 0 || row >= m_rows.size() || col < 0)
         return QString();
-    const Row &r = m_rows[row];
-    return col < r.size() ? r[col].text : QString();
+    return textOf(col, m_rows[row]);
 }
 
 void TListGridModel::setCell(int col, int row, const QString &text)
@@ -48,9 +55,53 @@ void TListGridModel::setCell(int col, int row, const QString &text)
     if (row >= m_rows.size())
         m_rows.resize(row + 1);
     Row &r = m_rows[row];
-    if (col >= r.size())
+    if (col >= r.ids.size())
         growRow(r, col);
-    r[col].text = text;
+    const quint32 id = textId(col, text);
+    r.ids[col] = (r.ids[col] & ~TextBits) | id;
+}
+
+quint32 TListGridModel::textId(int col, const QString &text)
+{
+    if (text.isNull())
+        return 0;
+    if (col >= m_texts.size())
+        m_texts.resize(col + 1);
+    ColumnTexts &t = m_texts[col];
+    // The text written last in the column, as a fill repeats it row after row.
+    const QString &last = t.texts[t.last];
+    if (t.last != 0 && last.size() == text.size() && (last.constData() == text.constData() || last == text))
+        return t.last;
+    // A column holds a text a row at most: more texts than twice the rows
+    // are mostly ones no cell uses any more.
+    if (t.texts.size() > 2 * qsizetype(m_rows.size()) + 64)
+        dropUnusedTexts(col);
+    if (m_texts[col].texts.size() > qsizetype(TextBits))
+        qFatal("TListGrid: too many texts in one column");
+    ColumnTexts &kept = m_texts[col];
+    kept.texts.append(text);
+    kept.last = quint32(kept.texts.size() - 1);
+    return kept.last;
+}
+
+void TListGridModel::dropUnusedTexts(int col)
+{
+    ColumnTexts &t = m_texts[col];
+    QList<quint32> renumbered(t.texts.size(), 0);
+    QStringList used{QString()};
+    for (Row &r : m_rows) {
+        const quint32 id = col < r.ids.size() ? r.ids[col] & TextBits : 0;
+        if (id == 0)
+            continue;
+        quint32 &to = renumbered[id];
+        if (to == 0) {
+            used.append(t.texts[id]);
+            to = quint32(used.size() - 1);
+        }
+        r.ids[col] = (r.ids[col] & ~TextBits) | to;
+    }
+    t.last = renumbered[t.last];
+    t.texts = std::move(used);
 }
 
 void TListGridModel::growRow(Row &r, int col)
@@ -58,21 +109,21 @@ void TListGridModel::growRow(Row &r, int col)
     // A new row takes room at once for as many cells as the widest row so
     // far (or the shown columns), not one more cell per write.
     m_widest = std::max({m_widest, col + 1, m_cols});
-    if (r.capacity() < m_widest)
-        r.reserve(m_widest);
-    r.resize(col + 1);
+    if (r.ids.capacity() < m_widest)
+        r.ids.reserve(m_widest);
+    r.ids.resize(col + 1, 0);
 }
 
 bool TListGridModel::hasCheck(int col, int row) const
 {
-    if (row < 0 || row >= m_rows.size() || col < 0 || col >= m_rows[row].size())
+    if (row < 0 || row >= m_rows.size() || col < 0 || col >= m_rows[row].ids.size())
         return false;
-    return m_rows[row][col].hasCheck;
+    return m_rows[row].ids[col] & HasCheck;
 }
 
 bool TListGridModel::checked(int col, int row) const
 {
-    return hasCheck(col, row) && m_rows[row][col].checked;
+    return hasCheck(col, row) && (m_rows[row].ids[col] & Checked);
 }
 
 void TListGridModel::setCheck(int col, int row, bool hasBox, bool isChecked)
@@ -82,10 +133,10 @@ void TListGridModel::setCheck(int col, int row, bool hasBox, bool isChecked)
     if (row >= m_rows.size())
         m_rows.resize(row + 1);
     Row &r = m_rows[row];
-    if (col >= r.size())
+    if (col >= r.ids.size())
         growRow(r, col);
-    r[col].hasCheck = hasBox;
-    r[col].checked = hasBox && isChecked;
+    const quint32 box = hasBox ? HasCheck | (isChecked ? Checked : 0) : 0;
+    r.ids[col] = (r.ids[col] & TextBits) | box;
 }
 
 void TListGridModel::resize(int cols, int rows)
@@ -118,9 +169,9 @@ void TListGridModel::clearBlock(int col1, int row1, int col2, int row2)
     row2 = std::min(row2, int(m_rows.size()) - 1);
     for (int r = std::max(0, row1); r <= row2; ++r) {
         Row &row = m_rows[r];
-        const int last = std::min(col2, int(row.size()) - 1);
+        const int last = std::min(col2, int(row.ids.size()) - 1);
         for (int c = std::max(0, col1); c <= last; ++c)
-            row[c] = Cell();
+            row.ids[c] = 0;
     }
 }
 
@@ -180,7 +231,7 @@ bool TListGridModel::setData(const QModelIndex &index, const QVariant &value, in
     const int row = index.row();
     if (role == Qt::CheckStateRole && hasCheck(col, row)) {
         const bool on = value.toInt() == Qt::Checked;
-        m_rows[row][col].checked = on;
+        setCheck(col, row, true, on);
         emit dataChanged(index, index);
         if (m_grid->OnCheckBoxClick)
             m_grid->OnCheckBoxClick(col, row, on);
@@ -403,21 +454,23 @@ QList<int> TListGrid::neededWidths(const QList<int> &cols) const
     };
     struct Widest
     {
-        int width = 0;                   // of the header rows
-        const QString *text = nullptr;   // the data text of most character cells
+        int width = 0;                 // of the header rows
+        const QString *text = nullptr; // the data text of most character cells
         int cells = -1;
-        const QChar *lastData = nullptr; // a text shared with the row above is counted once
-        qsizetype lastSize = -1;
+        QList<bool> counted;           // by text number: each text of the column is counted once
     };
     QList<Widest> widest(cols.size());
     const int rows = int(m_model->m_rows.size());
     for (int row = 0; row < rows; ++row) {
-        const auto &cells = m_model->m_rows[row];
+        const TListGridModel::Row &cells = m_model->m_rows[row];
         for (int i = 0; i < cols.size(); ++i) {
             const int col = cols[i];
-            if (col < 0 || col >= cells.size() || cells[col].text.isEmpty())
+            const quint32 id = col >= 0 && col < cells.ids.size() ? cells.ids[col] & TListGridModel::TextBits : 0;
+            if (id == 0)
                 continue;
-            const QString &text = cells[col].text;
+            const QString &text = m_model->m_texts[col].texts[id];
+            if (text.isEmpty())
+                continue;
             Widest &w = widest[i];
             if (row < m_fixedRows) {
                 // Headers are few and may be drawn bold by a colour hook: measured each.
@@ -426,10 +479,13 @@ QList<int> TListGrid::neededWidths(const QList<int> &cols) const
                 continue;
             }
             // No text is wider in cells than it has characters times two.
-            if (text.size() * 2 <= w.cells || (text.constData() == w.lastData && text.size() == w.lastSize))
+            if (text.size() * 2 <= w.cells)
                 continue;
-            w.lastData = text.constData();
-            w.lastSize = text.size();
+            if (w.counted.isEmpty())
+                w.counted.resize(m_model->m_texts[col].texts.size(), false);
+            if (w.counted[id])
+                continue;
+            w.counted[id] = true;
             const int n = cellsOf(text);
             if (n > w.cells) {
                 w.cells = n;
