@@ -124,7 +124,7 @@ inline void SearchBesideFloor(benchmark::State &state, const std::function<void(
             firstMs = ms;
             growthMb = ResidentMb() - before;
         }
-        searchMs.push_back(ms);
+        searchMs.push_back(ms); if (qEnvironmentVariableIsSet("BENCH_EACH")) std::fprintf(stderr, "%.0f ", ms);
         state.SetIterationTime(ms / 1000);
         if (grid->RowCount() != rows + 1)
             state.SkipWithError("wrong row count");

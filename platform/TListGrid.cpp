@@ -143,8 +143,19 @@ void TListGridModel::resize(int cols, int rows)
 {
     beginResetModel();
     m_cols = std::max(0, cols);
-    m_rows.resize(std::max(0, rows));
+    setRowCount(rows);
     endResetModel();
+}
+
+void TListGridModel::setRowCount(int rows)
+{
+    const qsizetype before = m_rows.size();
+    m_rows.resize(std::max(0, rows));
+    // A list emptied for a new fill lets its texts go at once, as its cells
+    // would, rather than once the new fill has outgrown them.
+    if (m_rows.size() < before / 2)
+        for (int col = 0; col < m_texts.size(); ++col)
+            dropUnusedTexts(col);
 }
 
 void TListGridModel::insertRowAt(int row)
@@ -315,7 +326,7 @@ void TListGrid::SetRowCount(int rows)
     if (rows == m_model->m_rows.size())
         return;
     if (m_updateDepth > 0) {
-        m_model->m_rows.resize(rows);
+        m_model->setRowCount(rows);
         m_dirty = true;
         return;
     }

@@ -38,6 +38,7 @@ public:
     bool checked(int col, int row) const;
     void setCheck(int col, int row, bool hasBox, bool checked);
     void resize(int cols, int rows);
+    void setRowCount(int rows); // without notifications
     void insertRowAt(int row);
     void removeRowAt(int row);
     void clearBlock(int col1, int row1, int col2, int row2);
