@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <vector>
 
@@ -104,7 +105,7 @@ inline qint64 GridTextBytes(const TListGrid *grid)
 // same run (the raw select of `floorSql`, `rows` rows). Registered first in
 // its program, its first search is the first of the process; the memory the
 // first search took and the texts the grid holds are printed beside each
-// other.
+// other. With BENCH_EACH set, each search's time is printed as it ends.
 inline void SearchBesideFloor(benchmark::State &state, const std::function<void()> &search, const TListGrid *grid,
                               const QString &file, const QString &floorSql, int rows)
 {
@@ -113,6 +114,7 @@ inline void SearchBesideFloor(benchmark::State &state, const std::function<void(
     std::vector<double> searchMs, floorMs, searchCpuMs, floorCpuMs;
     double firstMs = 0, growthMb = 0;
     const double before = ResidentMb();
+    const bool printEach = qEnvironmentVariableIsSet("BENCH_EACH");
     for (auto _ : state) {
         QElapsedTimer t;
         t.start();
@@ -124,7 +126,9 @@ inline void SearchBesideFloor(benchmark::State &state, const std::function<void(
             firstMs = ms;
             growthMb = ResidentMb() - before;
         }
-        searchMs.push_back(ms); if (qEnvironmentVariableIsSet("BENCH_EACH")) std::fprintf(stderr, "%.0f ", ms);
+        searchMs.push_back(ms);
+        if (printEach) // each search's time, to see a trend over the runs
+            std::fprintf(stderr, "%.0f ", ms);
         state.SetIterationTime(ms / 1000);
         if (grid->RowCount() != rows + 1)
             state.SkipWithError("wrong row count");
