@@ -79,18 +79,21 @@ ListCellTexts::ListCellTexts(const ListColumns &columns, const qvx::ResultSet &r
     }
 }
 
-QString ListCellTexts::text(int col, int row)
+const QString &ListCellTexts::text(int col, int row)
 {
     const ListColumn &c = m_columns[col];
     Slot &s = m_slots[col];
     switch (c.format) {
     case CellFormat::RowNo:
-        return QString::number(row + 1);
+        s.out = QString::number(row + 1);
+        return s.out;
     case CellFormat::Computed:
         if (!c.compute)
-            return QString();
-        if (s.field < 0)
-            return c.compute(m_rs, row);
+            return m_none;
+        if (s.field < 0) {
+            s.out = c.compute(m_rs, row);
+            return s.out;
+        }
         if (!s.has || !s.a.same(m_rs, row, s.field)) {
             s.out = c.compute(m_rs, row);
             s.has = true;

@@ -82,8 +82,8 @@ class ListCellTexts
 {
 public:
     ListCellTexts(const ListColumns &columns, const qvx::ResultSet &rs);
-    // The text of column `col` for result row `row`.
-    QString text(int col, int row);
+    // The text of column `col` for result row `row`, valid until the next call.
+    const QString &text(int col, int row);
 
 private:
     // The input of a column's last conversion.
@@ -107,4 +107,5 @@ private:
     const ListColumns &m_columns;
     const qvx::ResultSet &m_rs;
     QVector<Slot> m_slots;
+    const QString m_none;
 };
