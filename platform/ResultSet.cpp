@@ -28,8 +28,10 @@ ResultSet::ResultSet(QStringList columnNames, const QList<QStringList> &rows)
 
 int ResultSet::columnIndex(const QString &name) const
 {
+    // Names are folded character by character: names of different lengths
+    // never match, and most are told apart by their length alone.
     for (int i = 0; i < m_columns.size(); ++i)
-        if (m_columns.at(i).compare(name, Qt::CaseInsensitive) == 0)
+        if (m_columns.at(i).size() == name.size() && m_columns.at(i).compare(name, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
 }
