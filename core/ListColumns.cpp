@@ -94,7 +94,8 @@ const QString &ListCellTexts::text(int col, int row)
             s.out = c.compute(m_rs, row);
             return s.out;
         }
-        if (!s.has || !s.a.same(m_rs, row, s.field)) {
+        // The key is taken on every row, the first included.
+        if (const bool same = s.a.same(m_rs, row, s.field); !s.has || !same) {
             s.out = c.compute(m_rs, row);
             s.has = true;
         }
