@@ -133,17 +133,17 @@ public:
         QStringList names;
         for (unsigned c = 0; c < columns; ++c)
             names << QString::fromUtf8(fields[c].name, int(fields[c].name_length));
-        QList<QStringList> rows;
+        ResultSet rs(names);
+        QStringList values;
         while (MYSQL_ROW row = mysql_fetch_row(res)) {
             const unsigned long *lengths = mysql_fetch_lengths(res);
-            QStringList values;
-            values.reserve(columns);
+            values.clear();
             for (unsigned c = 0; c < columns; ++c)
                 values << (row[c] ? QString::fromUtf8(row[c], qsizetype(lengths[c])) : QString());
-            rows << std::move(values);
+            rs.appendRow(values);
         }
         mysql_free_result(res);
-        return ResultSet(std::move(names), std::move(rows));
+        return rs;
     }
 
     qint64 exec(const QString &sql) override

@@ -1,5 +1,6 @@
 #include "backend/SqliteDatabase.h"
 
+#include "platform/JsonWriter.h"
 #include "platform/ResultSetJson.h"
 
 #include <string>
@@ -131,40 +132,34 @@ public:
         Statement stmt;
         const QStringList names = prepareQuery(sql, stmt);
         const int columns = int(names.size());
-        QList<QStringList> rows;
-        // A text equal to the one above it shares that one's data: long
-        // answers repeat most of their columns row after row, and millions
-        // of small copies cost more than the query itself.
+        ResultSet rs(names);
+        // A text equal to the one above it takes that one's number: long
+        // answers repeat most of their columns row after row.
         std::vector<std::string> aboveBytes(static_cast<size_t>(columns));
-        QStringList above(columns);
+        std::vector<ResultSet::TextId> above(static_cast<size_t>(columns), 0);
         for (;;) {
             const int rc = sqlite3_step(stmt.get());
             if (rc == SQLITE_DONE)
                 break;
             if (rc != SQLITE_ROW)
                 fail(rc);
-            QStringList row;
-            row.reserve(columns);
             for (int c = 0; c < columns; ++c) {
                 if (sqlite3_column_type(stmt.get(), c) != SQLITE_TEXT) {
-                    row << valueText(stmt.get(), c);
+                    rs.appendCell(rs.addText(c, valueText(stmt.get(), c)));
                     continue;
                 }
                 const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt.get(), c));
                 const size_t bytes = size_t(sqlite3_column_bytes(stmt.get(), c));
                 std::string &previous = aboveBytes[size_t(c)];
-                if (text && !above[c].isNull() && previous.size() == bytes && previous.compare(0, bytes, text, bytes) == 0) {
-                    row << above[c];
-                    continue;
+                ResultSet::TextId &id = above[size_t(c)];
+                if (!text || id == 0 || previous.size() != bytes || previous.compare(0, bytes, text, bytes) != 0) {
+                    id = rs.addText(c, valueText(stmt.get(), c));
+                    previous.assign(text ? text : "", bytes);
                 }
-                const QString value = valueText(stmt.get(), c);
-                previous.assign(text ? text : "", bytes);
-                above[c] = value;
-                row << value;
+                rs.appendCell(id);
             }
-            rows << std::move(row);
         }
-        return ResultSet(std::move(names), std::move(rows));
+        return rs;
     }
 
     QByteArray queryJson(const QString &sql) override
@@ -178,48 +173,51 @@ public:
         const int columns = int(names.size());
         // Written straight from the database's UTF-8, with the values the
         // ResultSet of query() would hold.
-        QByteArray out;
-        out.append("{\"columns\":[");
+        JsonWriter out;
+        out.raw("{\"columns\":[", 12);
         for (int c = 0; c < columns; ++c) {
             if (c > 0)
-                out.append(',');
-            AppendJsonString(out, names.at(c));
+                out.raw(',');
+            out.string(names.at(c));
         }
-        out.append("],\"rows\":[");
+        out.raw("],\"rows\":[", 10);
         for (bool first = true;; first = false) {
             const int rc = sqlite3_step(stmt.get());
             if (rc == SQLITE_DONE)
                 break;
             if (rc != SQLITE_ROW)
                 fail(rc);
-            out.append(first ? "[" : ",[");
+            out.raw(first ? "[" : ",[", first ? 1 : 2);
             for (int c = 0; c < columns; ++c) {
                 if (c > 0)
-                    out.append(',');
+                    out.raw(',');
                 switch (sqlite3_column_type(stmt.get(), c)) {
                 case SQLITE_NULL:
-                    out.append("null", 4);
+                    out.null();
                     break;
                 case SQLITE_INTEGER: {
                     // Digits need no escaping: written as they are made.
-                    char digits[24];
-                    const auto made = std::to_chars(digits, digits + sizeof digits, sqlite3_column_int64(stmt.get(), c));
-                    out.append('"').append(digits, made.ptr - digits).append('"');
+                    char digits[26];
+                    digits[0] = '"';
+                    const auto made = std::to_chars(digits + 1, digits + sizeof digits - 1,
+                                                    sqlite3_column_int64(stmt.get(), c));
+                    *made.ptr = '"';
+                    out.raw(digits, made.ptr + 1 - digits);
                     break;
                 }
                 case SQLITE_FLOAT:
-                    AppendJsonString(out, valueText(stmt.get(), c));
+                    out.string(valueText(stmt.get(), c));
                     break;
                 default: {
                     const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(stmt.get(), c));
-                    AppendJsonUtf8(out, text ? text : "", sqlite3_column_bytes(stmt.get(), c));
+                    out.utf8String(text ? text : "", text ? sqlite3_column_bytes(stmt.get(), c) : 0);
                 }
                 }
             }
-            out.append(']');
+            out.raw(']');
         }
-        out.append("]}");
-        return out;
+        out.raw("]}", 2);
+        return out.take();
     }
 
     qint64 exec(const QString &sql) override

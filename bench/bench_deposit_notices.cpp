@@ -1,8 +1,11 @@
 // The deposit notices over 100,000 notices of one day: the screen's click
 // search (server query, answer decoding, the list and the totals by kind)
-// beside the raw SQLite select of the same rows in the same run; and the
-// gap walk over up to 100,000 notice numbers, which grows linearly.
+// beside its floor, the same joined statement run raw on the database in
+// the same run; the statement through the application server alone and the
+// floor alone; and the gap walk over up to 100,000 notice numbers, which
+// grows linearly.
 
+#include "BenchMeasure.h"
 #include "BenchServer.h"
 
 #include "core/DMUnit.h"
@@ -89,53 +92,17 @@ BenchServer &server()
     return instance;
 }
 
-// The raw select of the same rows: the plain deposit columns, read as text.
-void BM_RawSqliteSelect(benchmark::State &state)
+// The screen's click statement for today's notices.
+QString ClickStatement()
 {
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(server().file().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    const QByteArray sql = QStringLiteral("select * from deposit where deposit_senddate = '%1' order by bankid, "
-                                          "deposit_senddate, org_seqno, common_dummy")
-                               .arg(qvx::Clock::today())
-                               .toUtf8();
-    for (auto _ : state) {
-        sqlite3_stmt *stmt = nullptr;
-        sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr);
-        int rows = 0;
-        size_t bytes = 0;
-        while (sqlite3_step(stmt) == SQLITE_ROW) {
-            ++rows;
-            for (int c = 0, n = sqlite3_column_count(stmt); c < n; ++c) {
-                sqlite3_column_text(stmt, c);
-                bytes += size_t(sqlite3_column_bytes(stmt, c));
-            }
-        }
-        sqlite3_finalize(stmt);
-        benchmark::DoNotOptimize(bytes);
-        if (rows != Rows)
-            state.SkipWithError("wrong row count");
-    }
-    sqlite3_close(db);
-    state.SetItemsProcessed(state.iterations() * Rows);
-}
-BENCHMARK(BM_RawSqliteSelect)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// The screen's statement through the application server and the client's link.
-void BM_ServerSelect(benchmark::State &state)
-{
-    auto &app = server().client();
     DepositNoticeFilter f;
     f.dateFrom = f.dateTo = qvx::Clock::today();
-    const QString sql = DepositNoticeSql::byClick(f);
-    for (auto _ : state) {
-        if (app.select(sql).recordCount() != Rows)
-            state.SkipWithError("wrong row count");
-    }
-    state.SetItemsProcessed(state.iterations() * Rows);
+    return DepositNoticeSql::byClick(f);
 }
-BENCHMARK(BM_ServerSelect)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The deposit notices' click search: the query, its list and the totals by kind.
+// The deposit notices' click search (the query, its list and the totals by
+// kind), 15 times, each beside the floor in the same run: the same joined
+// statement run raw on the database.
 void BM_DepositNoticeSearch(benchmark::State &state)
 {
     Session session;
@@ -143,14 +110,37 @@ void BM_DepositNoticeSearch(benchmark::State &state)
     Tdm data(session);
     data.setAppServer(&server().client());
     Tqv_deposit_frm screen(ScreenContext{session, data});
+    bench::SearchBesideFloor(
+        state, [&] { screen.btn_searchClick(nullptr); }, screen.grd_deposit, server().file(), ClickStatement(), Rows);
+}
+BENCHMARK(BM_DepositNoticeSearch)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The floor alone.
+void BM_RawJoinedSelect(benchmark::State &state)
+{
+    sqlite3 *db = bench::OpenRaw(server().file());
+    const QByteArray sql = bench::RawStatement(ClickStatement());
     for (auto _ : state) {
-        screen.btn_searchClick(nullptr);
-        if (screen.grd_deposit->RowCount() != Rows + 1)
+        if (bench::RawSelect(db, sql, Rows) < 0)
+            state.SkipWithError("wrong row count");
+    }
+    sqlite3_close(db);
+    state.SetItemsProcessed(state.iterations() * Rows);
+}
+BENCHMARK(BM_RawJoinedSelect)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The screen's statement through the application server and the client's link.
+void BM_ServerSelect(benchmark::State &state)
+{
+    auto &app = server().client();
+    const QString sql = ClickStatement();
+    for (auto _ : state) {
+        if (app.select(sql).recordCount() != Rows)
             state.SkipWithError("wrong row count");
     }
     state.SetItemsProcessed(state.iterations() * Rows);
 }
-BENCHMARK(BM_DepositNoticeSearch)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ServerSelect)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The gap walk over n received numbers with every fourth one missing,
 // duplicates and texts among them.

@@ -4,9 +4,8 @@
 // on the database in the same run; then the statement through the
 // application server alone, and the floor alone.
 
+#include "BenchMeasure.h"
 #include "BenchServer.h"
-
-#include "backend/MySqlToSqlite.h"
 
 #include "core/DMUnit.h"
 #include "core/Session.h"
@@ -17,16 +16,11 @@
 #include "platform/TListGrid.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QDateEdit>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
-#include <ctime>
-#include <unistd.h>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -83,140 +77,30 @@ QString InquiryStatement()
     return ResultInquirySql::byFilter(f, &refusal);
 }
 
-// The floor: the screen's own joined statement run raw on the database
-// file, as the server's SQLite reads it (the same translation and
-// functions), every value read as text and nothing else done. Returns the
-// bytes of text read, -1 when the row count is wrong.
-qint64 RawJoinedSelect(sqlite3 *db, const QByteArray &sql)
-{
-    sqlite3_stmt *stmt = nullptr;
-    sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr);
-    int rows = 0;
-    qint64 bytes = 0;
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        ++rows;
-        for (int c = 0, n = sqlite3_column_count(stmt); c < n; ++c) {
-            sqlite3_column_text(stmt, c);
-            bytes += sqlite3_column_bytes(stmt, c);
-        }
-    }
-    sqlite3_finalize(stmt);
-    return rows == Rows ? bytes : -1;
-}
-
-sqlite3 *OpenRaw()
-{
-    sqlite3 *db = nullptr;
-    sqlite3_open_v2(server().file().toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    qvx::registerMySqlFunctions(db);
-    return db;
-}
-
-QByteArray RawStatement()
-{
-    return qvx::translateMySqlToSqlite(InquiryStatement()).text.toUtf8();
-}
-
-// Resident memory of the process.
-double residentMb()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.value(1).toLongLong() * double(sysconf(_SC_PAGESIZE)) / 1e6;
-}
-
-// CPU time of the whole process (the client's thread and the server's) in
-// milliseconds: on shared cores the work done, apart from waiting for a core.
-double cpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
-double threadCpuMs()
-{
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 // The result inquiry's search (the query, its list and the totals), 15
-// times, each beside the floor in the same run. Registered first, so that
-// its first search is the first of the process; the memory it took and the
-// texts its list holds are printed beside each other.
+// times, each beside the floor in the same run.
 void BM_ResultInquirySearch(benchmark::State &state)
 {
-    sqlite3 *db = OpenRaw();
-    const QByteArray raw = RawStatement();
     Session session;
     session.LoginUserId = QStringLiteral("MAKER");
     Tdm data(session);
     data.setAppServer(&server().client());
     Tqv_ichesearch_frm screen(ScreenContext{session, data});
     SetChecked(screen.chk_jigub, true);
-    std::vector<double> searchMs, floorMs, searchCpuMs, floorCpuMs;
-    double firstMs = 0, growthMb = 0;
-    const double before = residentMb();
-    for (auto _ : state) {
-        QElapsedTimer t;
-        t.start();
-        double cpu = cpuMs();
-        screen.btn_searchClick(nullptr);
-        const double ms = t.nsecsElapsed() / 1e6;
-        searchCpuMs.push_back(cpuMs() - cpu);
-        if (searchMs.empty()) {
-            firstMs = ms;
-            growthMb = residentMb() - before;
-        }
-        searchMs.push_back(ms);
-        state.SetIterationTime(ms / 1000);
-        if (screen.grd_ichelist->RowCount() != Rows + 1)
-            state.SkipWithError("wrong row count");
-        t.start();
-        cpu = cpuMs();
-        if (RawJoinedSelect(db, raw) < 0)
-            state.SkipWithError("wrong row count in the floor");
-        floorMs.push_back(t.nsecsElapsed() / 1e6);
-        floorCpuMs.push_back(cpuMs() - cpu);
-    }
-    sqlite3_close(db);
-    qint64 textBytes = 0;
-    for (int r = 1; r < screen.grd_ichelist->RowCount(); ++r)
-        for (int c = 0; c < screen.grd_ichelist->ColCount(); ++c)
-            textBytes += screen.grd_ichelist->Cells(c, r).size() * 2;
-    const double floor = median(floorMs), search = median(searchMs);
-    state.counters["search_ms"] = search;
-    state.counters["first_ms"] = firstMs;
-    state.counters["floor_ms"] = floor;
-    state.counters["x_floor"] = search / floor;
-    state.counters["first_x_floor"] = firstMs / floor;
-    state.counters["search_cpu_ms"] = median(searchCpuMs);
-    state.counters["floor_cpu_ms"] = median(floorCpuMs);
-    state.counters["x_floor_cpu"] = median(searchCpuMs) / median(floorCpuMs);
-    state.counters["growth_mb"] = growthMb;
-    state.counters["texts_mb"] = textBytes / 1e6;
+    bench::SearchBesideFloor(
+        state, [&] { screen.btn_searchClick(nullptr); }, screen.grd_ichelist, server().file(), InquiryStatement(), Rows);
     state.counters["total"] = double(screen.Totals().amount(3));
-    state.SetItemsProcessed(state.iterations() * Rows);
 }
 BENCHMARK(BM_ResultInquirySearch)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The floor alone.
 void BM_RawJoinedSelect(benchmark::State &state)
 {
-    sqlite3 *db = OpenRaw();
-    const QByteArray sql = RawStatement();
+    sqlite3 *db = bench::OpenRaw(server().file());
+    const QByteArray sql = bench::RawStatement(InquiryStatement());
     qint64 bytes = 0;
     for (auto _ : state) {
-        bytes = RawJoinedSelect(db, sql);
+        bytes = bench::RawSelect(db, sql, Rows);
         if (bytes < 0)
             state.SkipWithError("wrong row count");
     }
@@ -233,16 +117,16 @@ void BM_ServerSelect(benchmark::State &state)
     const QString sql = InquiryStatement();
     std::vector<double> processCpu, clientCpu;
     for (auto _ : state) {
-        const double process = cpuMs(), client = threadCpuMs();
+        const double process = bench::CpuMs(), client = bench::ThreadCpuMs();
         if (app.select(sql).recordCount() != Rows)
             state.SkipWithError("wrong row count");
-        processCpu.push_back(cpuMs() - process);
-        clientCpu.push_back(threadCpuMs() - client);
+        processCpu.push_back(bench::CpuMs() - process);
+        clientCpu.push_back(bench::ThreadCpuMs() - client);
     }
     // The client's reading on this thread; the rest of the process's time is
     // the server's answer.
-    state.counters["client_cpu_ms"] = median(clientCpu);
-    state.counters["server_cpu_ms"] = median(processCpu) - median(clientCpu);
+    state.counters["client_cpu_ms"] = bench::Median(clientCpu);
+    state.counters["server_cpu_ms"] = bench::Median(processCpu) - bench::Median(clientCpu);
     state.SetItemsProcessed(state.iterations() * Rows);
 }
 BENCHMARK(BM_ServerSelect)->Iterations(7)->Unit(benchmark::kMillisecond)->UseRealTime();

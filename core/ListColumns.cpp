@@ -79,40 +79,54 @@ ListCellTexts::ListCellTexts(const ListColumns &columns, const qvx::ResultSet &r
     }
 }
 
-QString ListCellTexts::text(int col, int row)
+const QString &ListCellTexts::text(int col, int row)
 {
     const ListColumn &c = m_columns[col];
     Slot &s = m_slots[col];
-    const QStringList &values = m_rs.row(row);
-    auto value = [&values](int i) { return i >= 0 && i < values.size() ? values[i] : QString(); };
     switch (c.format) {
     case CellFormat::RowNo:
-        return QString::number(row + 1);
+        s.out = QString::number(row + 1);
+        return s.out;
     case CellFormat::Computed:
         if (!c.compute)
-            return QString();
-        if (s.field < 0)
-            return c.compute(m_rs, row);
-        if (!s.has || value(s.field) != s.keyA) {
-            s.keyA = value(s.field);
+            return m_none;
+        if (s.field < 0) {
+            s.out = c.compute(m_rs, row);
+            return s.out;
+        }
+        // The key is taken on every row, the first included.
+        if (const bool same = s.a.same(m_rs, row, s.field); !s.has || !same) {
             s.out = c.compute(m_rs, row);
             s.has = true;
         }
         return s.out;
     case CellFormat::Text:
-        return value(s.field);
+        return m_rs.value(row, s.field);
     default:
         break;
     }
-    const QString a = value(s.field);
-    const QString b = value(s.bank);
-    const QString n = value(s.number);
-    if (!s.has || a != s.keyA || b != s.keyB || n != s.keyC) {
-        s.keyA = a;
-        s.keyB = b;
-        s.keyC = n;
-        s.out = Convert(c, a, b, n);
+    // Each of the three inputs is compared, none skipped: a stale key would
+    // make a later row look equal to an older one.
+    const bool sameA = s.a.same(m_rs, row, s.field);
+    const bool sameB = s.b.same(m_rs, row, s.bank);
+    const bool sameC = s.c.same(m_rs, row, s.number);
+    if (!s.has || !sameA || !sameB || !sameC) {
+        s.out = Convert(c, m_rs.value(row, s.field), m_rs.value(row, s.bank), m_rs.value(row, s.number));
         s.has = true;
     }
     return s.out;
+}
+
+bool ListCellTexts::Key::same(const qvx::ResultSet &rs, int row, int column)
+{
+    // Equal numbers are equal texts; different numbers may still be equal texts.
+    const qvx::ResultSet::TextId now = rs.textId(row, column);
+    if (known && now == id)
+        return true;
+    const QString &value = rs.value(row, column);
+    const bool equal = known && value == text && value.isNull() == text.isNull();
+    known = true;
+    id = now;
+    text = value;
+    return equal;
 }

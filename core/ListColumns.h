@@ -82,19 +82,30 @@ class ListCellTexts
 {
 public:
     ListCellTexts(const ListColumns &columns, const qvx::ResultSet &rs);
-    // The text of column `col` for result row `row`.
-    QString text(int col, int row);
+    // The text of column `col` for result row `row`, valid until the next call.
+    const QString &text(int col, int row);
 
 private:
+    // The input of a column's last conversion.
+    struct Key
+    {
+        bool known = false;
+        qvx::ResultSet::TextId id = 0;
+        QString text;
+        // Whether result row `row` holds the same text here; the key takes it.
+        bool same(const qvx::ResultSet &rs, int row, int column);
+    };
     struct Slot
     {
         int field = -1;
         int bank = -1;
         int number = -1;
         bool has = false;
-        QString keyA, keyB, keyC, out;
+        Key a, b, c;
+        QString out;
     };
     const ListColumns &m_columns;
     const qvx::ResultSet &m_rs;
     QVector<Slot> m_slots;
+    const QString m_none;
 };

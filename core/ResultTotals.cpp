@@ -34,8 +34,8 @@ QSet<QString> ResultTotals::codes(const QString &gubun, const QString &srFlag, c
 
 void ResultTotals::add(const QString &gubun, const QString &srFlag, const QString &errCode, Currency price)
 {
-    QSet<QString> &set = m_codes[IsCollection(gubun)][IsNormal(srFlag, errCode)];
-    if (set.isEmpty())
-        set = codes(gubun, srFlag, errCode);
-    m_table.add(set, price);
+    TotalsTable::Hits &hits = m_hits[IsCollection(gubun)][IsNormal(srFlag, errCode)];
+    if (hits.isEmpty())
+        hits = m_table.hitsOf(codes(gubun, srFlag, errCode));
+    m_table.add(hits, price);
 }

@@ -27,5 +27,5 @@ public:
 
 private:
     TotalsTable m_table;
-    QSet<QString> m_codes[2][2]; // [collection][normal], made once
+    TotalsTable::Hits m_hits[2][2]; // [collection][normal], found once
 };

@@ -26,21 +26,26 @@ public:
         QString code;
         int row = 0;
     };
+    // The cells (positions in cells()) that a set of codes counts in: found
+    // once for a kind of row, then added row after row without a text compared.
+    using Hits = QList<int>;
 
-    explicit TotalsTable(QList<Cell> cells) : m_cells(std::move(cells)) {}
+    explicit TotalsTable(QList<Cell> cells);
 
     const QList<Cell> &cells() const { return m_cells; }
     void clear();
-    void add(const QSet<QString> &codes, qint64 amount);
+    void add(const QSet<QString> &codes, qint64 amount) { add(hitsOf(codes), amount); }
+    Hits hitsOf(const QSet<QString> &codes) const;
+    void add(const Hits &hits, qint64 amount);
 
-    qint64 count(int column, int row = 0) const { return m_count.value(key(column, row)); }
-    qint64 amount(int column, int row = 0) const { return m_amount.value(key(column, row)); }
+    qint64 count(int column, int row = 0) const { return sum(m_count, column, row); }
+    qint64 amount(int column, int row = 0) const { return sum(m_amount, column, row); }
     QString countText(int column, int row = 0) const;   // with ','
     QString amountText(int column, int row = 0) const;  // with ','
 
 private:
-    static qint64 key(int column, int row) { return (qint64(row) << 32) | quint32(column); }
+    qint64 sum(const QList<qint64> &figures, int column, int row) const;
     QList<Cell> m_cells;
-    QHash<qint64, qint64> m_count;
-    QHash<qint64, qint64> m_amount;
+    QList<qint64> m_count;  // per cell
+    QList<qint64> m_amount; // per cell
 };

@@ -28,7 +28,9 @@ ListColumns Head(const int (&widths)[13])
         {QStringLiteral("거래은행"), widths[7], AlignCenter, "transbankname"},
         {QStringLiteral("거래구분"), widths[8], AlignCenter, "transdivcontents"},
         {QStringLiteral("이체금액"), widths[9], AlignRight, "price", CellFormat::Money},
-        {QStringLiteral("잔액"), widths[10], AlignRight, "remain", CellFormat::Computed, nullptr, nullptr, false,
+        // Made from two fields (the balance and its sign): no field named, so
+        // the text is made row by row, never kept from a row with the same balance.
+        {QStringLiteral("잔액"), widths[10], AlignRight, "", CellFormat::Computed, nullptr, nullptr, false,
          RemainText},
         {QStringLiteral("입금점코드"), widths[11], AlignCenter, "brcode"},
         {QStringLiteral("입금인"), widths[12], AlignCenter, "name", CellFormat::Trimmed},

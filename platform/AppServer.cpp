@@ -202,20 +202,31 @@ ResultSet TcpAppServer::resultSetFromJson(const QJsonValue &result)
     const QJsonValue rowsValue = o.value(QStringLiteral("rows"));
     if (!columnsValue.isArray() || !rowsValue.isArray())
         throw AppServerError(AppServerError::Kind::Protocol, QStringLiteral("Unreadable result set"));
+    // Names are texts, rows are lists of texts and nulls: anything else is
+    // no answer of the protocol, never rows to show.
+    const auto unreadable = [] {
+        return AppServerError(AppServerError::Kind::Protocol, QStringLiteral("Unreadable result set"));
+    };
     QStringList columns;
-    for (const QJsonValue &c : columnsValue.toArray())
+    for (const QJsonValue &c : columnsValue.toArray()) {
+        if (!c.isString())
+            throw unreadable();
         columns.append(c.toString());
-    QList<QStringList> rows;
-    const QJsonArray rowArray = rowsValue.toArray();
-    rows.reserve(rowArray.size());
-    for (const QJsonValue &r : rowArray) {
-        QStringList row;
-        row.reserve(columns.size());
-        for (const QJsonValue &v : r.toArray())
-            row.append(v.isNull() ? QString() : v.toString());
-        rows.append(std::move(row));
     }
-    return ResultSet(std::move(columns), std::move(rows));
+    ResultSet rs(std::move(columns));
+    QStringList row;
+    for (const QJsonValue &r : rowsValue.toArray()) {
+        if (!r.isArray())
+            throw unreadable();
+        row.clear();
+        for (const QJsonValue &v : r.toArray()) {
+            if (!v.isNull() && !v.isString())
+                throw unreadable();
+            row.append(v.isNull() ? QString() : v.toString());
+        }
+        rs.appendRow(row);
+    }
+    return rs;
 }
 
 ResultSet TcpAppServer::query(const QString &method, const QString &sql)

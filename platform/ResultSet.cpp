@@ -4,26 +4,34 @@
 
 namespace qvx {
 
+namespace {
+const QString NoText;
+}
+
 ResultSetError::ResultSetError(const QString &message)
     : std::runtime_error(message.toStdString()), m_message(message)
 {
 }
 
-ResultSet::ResultSet(QStringList columnNames, QList<QStringList> rows)
-    : m_columns(std::move(columnNames))
+ResultSet::ResultSet(QStringList columnNames)
+    : m_columns(std::move(columnNames)), m_texts(m_columns.size(), QStringList{QString()})
 {
-    m_rows.reserve(rows.size());
-    for (QStringList &r : rows) {
-        if (r.size() != m_columns.size())
-            r.resize(m_columns.size());
-        m_rows.append(std::move(r));
-    }
+}
+
+ResultSet::ResultSet(QStringList columnNames, const QList<QStringList> &rows)
+    : ResultSet(std::move(columnNames))
+{
+    m_cells.reserve(rows.size() * m_columns.size());
+    for (const QStringList &r : rows)
+        appendRow(r);
 }
 
 int ResultSet::columnIndex(const QString &name) const
 {
+    // Names are folded character by character: names of different lengths
+    // never match, and most are told apart by their length alone.
     for (int i = 0; i < m_columns.size(); ++i)
-        if (m_columns.at(i).compare(name, Qt::CaseInsensitive) == 0)
+        if (m_columns.at(i).size() == name.size() && m_columns.at(i).compare(name, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
 }
@@ -42,11 +50,18 @@ QString ResultSet::value(int row, const QString &name) const
     return value(row, c);
 }
 
-QString ResultSet::value(int row, int column) const
+const QString &ResultSet::value(int row, int column) const
 {
-    if (row < 0 || row >= m_rows.size() || column < 0 || column >= m_columns.size())
-        return QString();
-    return m_rows.at(row).at(column);
+    if (row < 0 || row >= m_rowCount || column < 0 || column >= m_columns.size())
+        return NoText;
+    return m_texts[column][m_cells[qsizetype(row) * m_columns.size() + column]];
+}
+
+ResultSet::TextId ResultSet::textId(int row, int column) const
+{
+    if (row < 0 || row >= m_rowCount || column < 0 || column >= m_columns.size())
+        return 0;
+    return m_cells[qsizetype(row) * m_columns.size() + column];
 }
 
 bool ResultSet::isNull(int row, const QString &name) const
@@ -74,19 +89,68 @@ int ResultSet::valueInt(int row, const QString &name) const
     return int(v);
 }
 
-const QStringList &ResultSet::row(int row) const
+QStringList ResultSet::row(int row) const
 {
-    static const QStringList empty;
-    if (row < 0 || row >= m_rows.size())
-        return empty;
-    return m_rows.at(row);
+    if (row < 0 || row >= m_rowCount)
+        return {};
+    QStringList values;
+    values.reserve(m_columns.size());
+    for (int c = 0; c < m_columns.size(); ++c)
+        values.append(value(row, c));
+    return values;
+}
+
+QList<QStringList> ResultSet::rows() const
+{
+    QList<QStringList> all;
+    all.reserve(m_rowCount);
+    for (int r = 0; r < m_rowCount; ++r)
+        all.append(row(r));
+    return all;
 }
 
 void ResultSet::appendRow(const QStringList &values)
 {
-    QStringList r = values;
-    r.resize(m_columns.size());
-    m_rows.append(r);
+    const int columns = columnCount();
+    if (columns == 0) {
+        ++m_rowCount;
+        return;
+    }
+    const qsizetype above = qsizetype(m_rowCount - 1) * columns;
+    for (int c = 0; c < columns; ++c) {
+        const QString &text = c < values.size() ? values[c] : NoText;
+        TextId id = 0;
+        if (!text.isNull()) {
+            // A text equal to the one above it takes that one's number.
+            const TextId up = m_rowCount > 0 ? m_cells[above + c] : 0;
+            id = up != 0 && m_texts[c][up] == text ? up : addText(c, text);
+        }
+        appendCell(id);
+    }
+}
+
+ResultSet::TextId ResultSet::addText(int column, const QString &text)
+{
+    if (text.isNull())
+        return 0;
+    QStringList &texts = m_texts[column];
+    if (texts.size() >= qsizetype(std::numeric_limits<TextId>::max()))
+        throw ResultSetError(QStringLiteral("Too many texts in one column"));
+    texts.append(text);
+    return TextId(texts.size() - 1);
+}
+
+void ResultSet::appendCell(TextId id)
+{
+    if (m_columns.isEmpty())
+        return;
+    if (id >= TextId(m_texts[m_nextColumn].size()))
+        throw ResultSetError(QStringLiteral("No text %1 in column %2").arg(id).arg(m_nextColumn));
+    m_cells.append(id);
+    if (++m_nextColumn == m_columns.size()) {
+        m_nextColumn = 0;
+        ++m_rowCount;
+    }
 }
 
 } // namespace qvx

@@ -1,38 +1,16 @@
 #include "platform/ResultSetJson.h"
 
-#include <QHash>
+#include "platform/JsonWriter.h"
 
+
+#include <cctype>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 namespace qvx {
 
 namespace {
-
-const char Hex[] = "0123456789abcdef";
-
-void AppendEscaped(QByteArray &out, const char *p, qsizetype n)
-{
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const unsigned char c = static_cast<unsigned char>(p[i]);
-        if (c >= 0x20 && c != '"' && c != '\\')
-            continue;
-        out.append(p + start, i - start);
-        start = i + 1;
-        switch (c) {
-        case '"': out.append("\\\"", 2); break;
-        case '\\': out.append("\\\\", 2); break;
-        case '\n': out.append("\\n", 2); break;
-        case '\r': out.append("\\r", 2); break;
-        case '\t': out.append("\\t", 2); break;
-        default: {
-            const char u[6] = {'\\', 'u', '0', '0', Hex[c >> 4], Hex[c & 15]};
-            out.append(u, 6);
-        }
-        }
-    }
-    out.append(p + start, n - start);
-}
 
 // A reader of the shapes above over the body's bytes.
 class Reader
@@ -87,8 +65,9 @@ private:
     bool resultSet(ResultSet *rs)
     {
         QStringList columns;
-        QList<QStringList> rows;
+        const char *rowsAt = nullptr; // rows written before the columns: read once these are known
         bool haveColumns = false, haveRows = false;
+        std::optional<ResultSet> read;
         if (!take('{'))
             return false;
         do {
@@ -96,77 +75,146 @@ private:
             if (!string(&key) || !take(':'))
                 return false;
             if (key == QLatin1String("columns")) {
-                if (!stringArray(&columns, false))
+                if (haveColumns || !stringArray(&columns, false))
                     return false;
                 haveColumns = true;
             } else if (key == QLatin1String("rows")) {
-                if (!take('['))
+                if (haveRows)
                     return false;
-                if (!take(']')) {
-                    do {
-                        QStringList row;
-                        if (!columns.isEmpty())
-                            row.reserve(columns.size());
-                        if (!rowArray(&row))
-                            return false;
-                        rows.append(std::move(row));
-                    } while (take(','));
-                    if (!take(']'))
-                        return false;
-                }
                 haveRows = true;
+                if (!haveColumns) {
+                    skipSpace();
+                    rowsAt = m_p;
+                    if (!skipValue(0))
+                        return false;
+                    continue;
+                }
+                read.emplace(columns);
+                if (!rowsArray(&*read))
+                    return false;
             } else {
                 return false;
             }
         } while (take(','));
         if (!take('}') || !haveColumns || !haveRows)
             return false;
-        *rs = ResultSet(std::move(columns), std::move(rows));
+        if (rowsAt) {
+            const char *after = m_p;
+            m_p = rowsAt;
+            read.emplace(columns);
+            if (!rowsArray(&*read))
+                return false;
+            m_p = after;
+        }
+        *rs = std::move(*read);
         return true;
     }
 
-    // One row. A text whose bytes equal those of the same column in the row
-    // above shares that row's text; one that the column held before shares
-    // that one's, as long as the column keeps repeating itself (names,
-    // amounts, codes): a long answer then holds each such text once.
-    bool rowArray(QStringList *out)
+    bool rowsArray(ResultSet *rs)
     {
+        m_above = QList<Cell>(rs->columnCount());
         if (!take('['))
             return false;
         if (take(']'))
             return true;
-        qsizetype c = 0;
         do {
-            if (c >= m_above.size())
-                m_above.resize(c + 1);
-            Cell &above = m_above[c];
-            skipSpace();
-            const char *start = m_p;
-            QByteArrayView raw;
-            QString s;
-            if (literal("null")) {
-                out->append(QString());
-            } else if (above.size >= 0 && m_end - m_p >= above.size && *m_p == '"'
-                       && std::memcmp(m_p, above.start, size_t(above.size)) == 0
-                       && m_p + above.size < m_end && (m_p[above.size] == ',' || m_p[above.size] == ']')) {
-                m_p += above.size;
-                out->append(above.text);
-            } else if (plainString(&raw)) {
-                above.start = start;
-                above.size = m_p - start;
-                above.text = above.shared(raw);
-                out->append(above.text);
-            } else if (string(&s)) {
-                above.start = start;
-                above.size = m_p - start;
-                above.text = s;
-                out->append(std::move(s));
-            } else {
+            if (!rowArray(rs))
                 return false;
-            }
-            ++c;
         } while (take(','));
         return take(']');
+    }
+
+    // One row, padded with NULL or cut to the column count. A text whose
+    // bytes equal those of the same column in the row above takes that
+    // one's number; one that the column held before takes that one's, as
+    // long as the column keeps repeating itself (names, amounts, codes): a
+    // long answer then holds each such text once.
+    bool rowArray(ResultSet *rs)
+    {
+        if (!take('['))
+            return false;
+        const qsizetype columns = m_above.size();
+        qsizetype c = 0;
+        if (!take(']')) {
+            do {
+                Cell &above = c < columns ? m_above[c] : m_beyond;
+                skipSpace();
+                const char *start = m_p;
+                QByteArrayView raw;
+                QString s;
+                ResultSet::TextId id = 0;
+                if (literal("null")) {
+                    id = 0;
+                } else if (above.size >= 0 && m_end - m_p > above.size && *m_p == '"'
+                           && std::memcmp(m_p, above.start, size_t(above.size)) == 0
+                           && (m_p[above.size] == ',' || m_p[above.size] == ']' || isSpace(m_p[above.size]))) {
+                    m_p += above.size;
+                    id = above.id;
+                } else if (plainString(&raw)) {
+                    if (c < columns)
+                        id = above.shared(rs, int(c), raw);
+                    above.start = start;
+                    above.size = m_p - start;
+                    above.id = id;
+                } else if (string(&s)) {
+                    if (c < columns)
+                        id = rs->addText(int(c), s);
+                    above.start = start;
+                    above.size = m_p - start;
+                    above.id = id;
+                } else {
+                    return false;
+                }
+                if (c < columns)
+                    rs->appendCell(id);
+                ++c;
+            } while (take(','));
+            if (!take(']'))
+                return false;
+        }
+        for (; c < columns; ++c)
+            rs->appendCell(0);
+        return true;
+    }
+
+    static bool isSpace(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
+
+    // Any JSON value, checked and passed over.
+    bool skipValue(int depth)
+    {
+        if (depth > 64)
+            return false;
+        skipSpace();
+        if (m_p >= m_end)
+            return false;
+        const char c = *m_p;
+        if (c == '"') {
+            QString ignored;
+            return string(&ignored);
+        }
+        if (c == '[' || c == '{') {
+            const char close = c == '[' ? ']' : '}';
+            ++m_p;
+            if (take(close))
+                return true;
+            do {
+                if (c == '{') {
+                    QString key;
+                    if (!string(&key) || !take(':'))
+                        return false;
+                }
+                if (!skipValue(depth + 1))
+                    return false;
+            } while (take(','));
+            return take(close);
+        }
+        if (literal("null") || literal("true") || literal("false"))
+            return true;
+        const char *start = m_p;
+        while (m_p < m_end && (std::isdigit(static_cast<unsigned char>(*m_p)) || *m_p == '-' || *m_p == '+'
+                               || *m_p == '.' || *m_p == 'e' || *m_p == 'E'))
+            ++m_p;
+        return m_p > start;
     }
 
     // A string without escapes: its bytes between the quotes. False, with
@@ -300,13 +348,16 @@ private:
         return ok;
     }
 
+    // Compared here, not by the C library: a call per cell of a long answer
+    // costs more than the few characters it compares.
     bool literal(const char *word)
     {
         skipSpace();
-        const qsizetype n = qsizetype(qstrlen(word));
-        if (m_end - m_p < n || qstrncmp(m_p, word, n) != 0)
-            return false;
-        m_p += n;
+        const char *p = m_p;
+        for (; *word; ++word, ++p)
+            if (p >= m_end || *p != *word)
+                return false;
+        m_p = p;
         return true;
     }
 
@@ -330,29 +381,32 @@ private:
     struct Cell
     {
         const char *start = nullptr;
-        qsizetype size = -1; // bytes of the quoted text above, quotes included
-        QString text;        // the text above
+        qsizetype size = -1;     // bytes of the quoted text above, quotes included
+        ResultSet::TextId id = 0; // the number of the text above
 
-        // The text of bytes without escapes, shared with the same text read
-        // before in the column. A column whose first texts are mostly new
-        // (numbers that count up) stops looking.
-        QString shared(QByteArrayView bytes)
+        // The number of a text without escapes: that of the same text read
+        // before in the column, else a new one. The texts seen are kept in a
+        // table of fixed size by a quick hash of their bytes (a text whose
+        // place another took is made anew). A column whose texts are mostly
+        // new (numbers that count up) stops looking.
+        ResultSet::TextId shared(ResultSet *rs, int column, QByteArrayView bytes)
         {
             if (!sharing)
-                return textOf(bytes);
-            const auto found = seen.constFind(bytes);
-            if (found != seen.constEnd()) {
+                return rs->addText(column, textOf(bytes));
+            if (seen.empty())
+                seen.resize(Slots);
+            Seen &slot = seen[quickHash(bytes) & (Slots - 1)];
+            if (slot.id != 0 && slot.size == bytes.size() && std::memcmp(slot.data, bytes.data(), size_t(bytes.size())) == 0) {
                 ++hits;
-                return found.value();
+                return slot.id;
             }
-            QString text = textOf(bytes);
-            if (seen.size() < MaxSeen) {
-                seen.insert(bytes, text);
-            } else if (hits < seen.size()) {
+            const ResultSet::TextId made = rs->addText(column, textOf(bytes));
+            slot = Seen{bytes.data(), bytes.size(), made};
+            if (++misses >= Slots && hits < misses) {
                 sharing = false;
                 seen = {};
             }
-            return text;
+            return made;
         }
 
         static QString textOf(QByteArrayView bytes)
@@ -361,84 +415,79 @@ private:
             return bytes.isEmpty() ? QString(QLatin1String("")) : QString::fromUtf8(bytes);
         }
 
-        static constexpr qsizetype MaxSeen = 4096;
-        QHash<QByteArrayView, QString> seen; // views into the answer's bytes
-        qsizetype hits = 0;
+        static quint32 quickHash(QByteArrayView bytes)
+        {
+            quint32 h = 2166136261u;
+            for (const char c : bytes)
+                h = (h ^ quint8(c)) * 16777619u;
+            return h ^ (h >> 15);
+        }
+
+        struct Seen
+        {
+            const char *data = nullptr; // into the answer's bytes
+            qsizetype size = 0;
+            ResultSet::TextId id = 0;
+        };
+        static constexpr qsizetype Slots = 4096;
+        std::vector<Seen> seen;
+        qsizetype hits = 0, misses = 0;
         bool sharing = true;
     };
 
     const char *m_p;
     const char *m_end;
     QList<Cell> m_above;
+    Cell m_beyond; // cells beyond the columns, read and left out
 };
 
 } // namespace
 
-void AppendJsonString(QByteArray &out, const QString &text)
-{
-    out.append('"');
-    const QByteArray utf8 = text.toUtf8();
-    AppendEscaped(out, utf8.constData(), utf8.size());
-    out.append('"');
-}
-
-void AppendJsonUtf8(QByteArray &out, const char *utf8, qsizetype bytes)
-{
-    out.append('"');
-    AppendEscaped(out, utf8, bytes);
-    out.append('"');
-}
-
 QByteArray ResultSetJson(const ResultSet &rs)
 {
-    QByteArray out;
-    out.reserve(64 + qsizetype(rs.recordCount()) * (rs.columnCount() * 12 + 4));
-    out.append("{\"columns\":[");
+    JsonWriter out(64 + qsizetype(rs.recordCount()) * (rs.columnCount() * 12 + 4));
+    out.raw("{\"columns\":[", 12);
     for (int c = 0; c < rs.columnCount(); ++c) {
         if (c > 0)
-            out.append(',');
-        AppendJsonString(out, rs.columnNames()[c]);
+            out.raw(',');
+        out.string(rs.columnNames()[c]);
     }
-    out.append("],\"rows\":[");
-    // A text that shares its data with the one above it (the reader of
-    // the database gives repeated texts that way) is written from the
-    // bytes already made for that one.
+    out.raw("],\"rows\":[", 10);
+    // A text written before in its column is written from the bytes made
+    // for it then.
+    const int columns = rs.columnCount();
     struct Above
     {
-        const QChar *data = nullptr;
-        qsizetype size = -1;
+        ResultSet::TextId id = 0;
         QByteArray json;
     };
-    QList<Above> above(rs.columnCount());
-    bool firstRow = true;
-    for (const QStringList &row : rs.rows()) {
-        out.append(firstRow ? "[" : ",[");
-        firstRow = false;
-        for (qsizetype c = 0; c < row.size(); ++c) {
+    QList<Above> above(columns);
+    for (int r = 0; r < rs.recordCount(); ++r) {
+        if (r > 0)
+            out.raw(',');
+        out.raw('[');
+        for (int c = 0; c < columns; ++c) {
             if (c > 0)
-                out.append(',');
-            const QString &value = row[c];
-            if (value.isNull()) {
-                out.append("null", 4);
+                out.raw(',');
+            const ResultSet::TextId id = rs.textId(r, c);
+            if (id == 0) {
+                out.null();
                 continue;
             }
-            Above *a = c < above.size() ? &above[c] : nullptr;
-            if (a && a->data == value.constData() && a->size == value.size() && !value.isEmpty()) {
-                out.append(a->json);
+            Above &a = above[c];
+            if (a.id != id) {
+                const qsizetype at = out.size();
+                out.string(rs.value(r, c));
+                a.id = id;
+                a.json = QByteArray(out.data() + at, out.size() - at);
                 continue;
             }
-            const qsizetype at = out.size();
-            AppendJsonString(out, value);
-            if (a) {
-                a->data = value.constData();
-                a->size = value.size();
-                a->json = out.mid(at);
-            }
+            out.raw(a.json.constData(), a.json.size());
         }
-        out.append(']');
+        out.raw(']');
     }
-    out.append("]}");
-    return out;
+    out.raw("]}", 2);
+    return out.take();
 }
 
 bool ReadQueryAnswer(const QByteArray &body, QueryAnswer *answer)

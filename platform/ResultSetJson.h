@@ -11,12 +11,6 @@
 
 namespace qvx {
 
-// '"' + the text as JSON string content (UTF-8) + '"'.
-void AppendJsonString(QByteArray &out, const QString &text);
-
-// '"' + UTF-8 bytes as JSON string content + '"'.
-void AppendJsonUtf8(QByteArray &out, const char *utf8, qsizetype bytes);
-
 // {"columns":[name,...],"rows":[[text or null,...],...]}
 QByteArray ResultSetJson(const ResultSet &rs);
 

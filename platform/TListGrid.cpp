@@ -33,12 +33,19 @@ int TListGridModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : m_cols;
 }
 
+const QString &TListGridModel::textOf(int col, const Row &r) const
+{
+    static const QString none;
+    // A cell never written (or written empty of any text) may have no texts of its column yet.
+    const quint32 id = col < r.ids.size() ? r.ids[col] & TextBits : 0;
+    return id != 0 ? m_texts[col].texts[id] : none;
+}
+
 QString TListGridModel::cell(int col, int row) const
 {
     if (row < 0 || row >= m_rows.size() || col < 0)
         return QString();
-    const Row &r = m_rows[row];
-    return col < r.size() ? r[col].text : QString();
+    return textOf(col, m_rows[row]);
 }
 
 void TListGridModel::setCell(int col, int row, const QString &text)
@@ -48,9 +55,53 @@ void TListGridModel::setCell(int col, int row, const QString &text)
     if (row >= m_rows.size())
         m_rows.resize(row + 1);
     Row &r = m_rows[row];
-    if (col >= r.size())
+    if (col >= r.ids.size())
         growRow(r, col);
-    r[col].text = text;
+    const quint32 id = textId(col, text);
+    r.ids[col] = (r.ids[col] & ~TextBits) | id;
+}
+
+quint32 TListGridModel::textId(int col, const QString &text)
+{
+    if (text.isNull())
+        return 0;
+    if (col >= m_texts.size())
+        m_texts.resize(col + 1);
+    ColumnTexts &t = m_texts[col];
+    // The text written last in the column, as a fill repeats it row after row.
+    const QString &last = t.texts[t.last];
+    if (t.last != 0 && last.size() == text.size() && (last.constData() == text.constData() || last == text))
+        return t.last;
+    // A column holds a text a row at most: more texts than twice the rows
+    // are mostly ones no cell uses any more.
+    if (t.texts.size() > 2 * qsizetype(m_rows.size()) + 64)
+        dropUnusedTexts(col);
+    if (m_texts[col].texts.size() > qsizetype(TextBits))
+        qFatal("TListGrid: too many texts in one column");
+    ColumnTexts &kept = m_texts[col];
+    kept.texts.append(text);
+    kept.last = quint32(kept.texts.size() - 1);
+    return kept.last;
+}
+
+void TListGridModel::dropUnusedTexts(int col)
+{
+    ColumnTexts &t = m_texts[col];
+    QList<quint32> renumbered(t.texts.size(), 0);
+    QStringList used{QString()};
+    for (Row &r : m_rows) {
+        const quint32 id = col < r.ids.size() ? r.ids[col] & TextBits : 0;
+        if (id == 0)
+            continue;
+        quint32 &to = renumbered[id];
+        if (to == 0) {
+            used.append(t.texts[id]);
+            to = quint32(used.size() - 1);
+        }
+        r.ids[col] = (r.ids[col] & ~TextBits) | to;
+    }
+    t.last = renumbered[t.last];
+    t.texts = std::move(used);
 }
 
 void TListGridModel::growRow(Row &r, int col)
@@ -58,21 +109,21 @@ void TListGridModel::growRow(Row &r, int col)
     // A new row takes room at once for as many cells as the widest row so
     // far (or the shown columns), not one more cell per write.
     m_widest = std::max({m_widest, col + 1, m_cols});
-    if (r.capacity() < m_widest)
-        r.reserve(m_widest);
-    r.resize(col + 1);
+    if (r.ids.capacity() < m_widest)
+        r.ids.reserve(m_widest);
+    r.ids.resize(col + 1, 0);
 }
 
 bool TListGridModel::hasCheck(int col, int row) const
 {
-    if (row < 0 || row >= m_rows.size() || col < 0 || col >= m_rows[row].size())
+    if (row < 0 || row >= m_rows.size() || col < 0 || col >= m_rows[row].ids.size())
         return false;
-    return m_rows[row][col].hasCheck;
+    return m_rows[row].ids[col] & HasCheck;
 }
 
 bool TListGridModel::checked(int col, int row) const
 {
-    return hasCheck(col, row) && m_rows[row][col].checked;
+    return hasCheck(col, row) && (m_rows[row].ids[col] & Checked);
 }
 
 void TListGridModel::setCheck(int col, int row, bool hasBox, bool isChecked)
@@ -82,18 +133,29 @@ void TListGridModel::setCheck(int col, int row, bool hasBox, bool isChecked)
     if (row >= m_rows.size())
         m_rows.resize(row + 1);
     Row &r = m_rows[row];
-    if (col >= r.size())
+    if (col >= r.ids.size())
         growRow(r, col);
-    r[col].hasCheck = hasBox;
-    r[col].checked = hasBox && isChecked;
+    const quint32 box = hasBox ? HasCheck | (isChecked ? Checked : 0) : 0;
+    r.ids[col] = (r.ids[col] & TextBits) | box;
 }
 
 void TListGridModel::resize(int cols, int rows)
 {
     beginResetModel();
     m_cols = std::max(0, cols);
-    m_rows.resize(std::max(0, rows));
+    setRowCount(rows);
     endResetModel();
+}
+
+void TListGridModel::setRowCount(int rows)
+{
+    const qsizetype before = m_rows.size();
+    m_rows.resize(std::max(0, rows));
+    // A list emptied for a new fill lets its texts go at once, as its cells
+    // would, rather than once the new fill has outgrown them.
+    if (m_rows.size() < before / 2)
+        for (int col = 0; col < m_texts.size(); ++col)
+            dropUnusedTexts(col);
 }
 
 void TListGridModel::insertRowAt(int row)
@@ -118,9 +180,9 @@ void TListGridModel::clearBlock(int col1, int row1, int col2, int row2)
     row2 = std::min(row2, int(m_rows.size()) - 1);
     for (int r = std::max(0, row1); r <= row2; ++r) {
         Row &row = m_rows[r];
-        const int last = std::min(col2, int(row.size()) - 1);
+        const int last = std::min(col2, int(row.ids.size()) - 1);
         for (int c = std::max(0, col1); c <= last; ++c)
-            row[c] = Cell();
+            row.ids[c] = 0;
     }
 }
 
@@ -180,7 +242,7 @@ bool TListGridModel::setData(const QModelIndex &index, const QVariant &value, in
     const int row = index.row();
     if (role == Qt::CheckStateRole && hasCheck(col, row)) {
         const bool on = value.toInt() == Qt::Checked;
-        m_rows[row][col].checked = on;
+        setCheck(col, row, true, on);
         emit dataChanged(index, index);
         if (m_grid->OnCheckBoxClick)
             m_grid->OnCheckBoxClick(col, row, on);
@@ -264,7 +326,7 @@ void TListGrid::SetRowCount(int rows)
     if (rows == m_model->m_rows.size())
         return;
     if (m_updateDepth > 0) {
-        m_model->m_rows.resize(rows);
+        m_model->setRowCount(rows);
         m_dirty = true;
         return;
     }
@@ -382,49 +444,89 @@ int cellsOf(const QString &text)
 
 int TListGrid::neededWidth(int col) const
 {
+    return neededWidths({col}).value(0);
+}
+
+// The widths of several columns in one walk over the rows: a long list is
+// read row by row once, not once a column.
+QList<int> TListGrid::neededWidths(const QList<int> &cols) const
+{
     const QFontMetrics plain(font());
     QFont boldFont = font();
     boldFont.setBold(true);
     const QFontMetrics bold(boldFont);
     // Cell padding as the view draws it, and a little air.
     const int padding = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 6;
-    const auto spanned = [this, col](int row) {
+    const auto spanned = [this](int col, int row) {
         for (const Span &s : m_spans)
             if (s.row <= row && row < s.row + s.rows && s.col <= col && col < s.col + s.cols && s.cols > 1)
                 return true;
         return false;
     };
-    int widest = 0;
-    const QString *widestText = nullptr;
+    struct Widest
+    {
+        int width = 0;                 // of the header rows
+        const QString *text = nullptr; // the data text of most character cells
+        int cells = -1;
+        QList<bool> counted;           // by text number: each text of the column is counted once
+    };
+    QList<Widest> widest(cols.size());
     const int rows = int(m_model->m_rows.size());
     for (int row = 0; row < rows; ++row) {
-        const auto &cells = m_model->m_rows[row];
-        if (col >= cells.size() || cells[col].text.isEmpty())
-            continue;
-        if (row < m_fixedRows) {
-            // Headers are few and may be drawn bold by a colour hook: measured each.
-            if (!spanned(row))
-                widest = qMax(widest, bold.horizontalAdvance(cells[col].text) + padding);
-            continue;
+        const TListGridModel::Row &cells = m_model->m_rows[row];
+        for (int i = 0; i < cols.size(); ++i) {
+            const int col = cols[i];
+            const quint32 id = col >= 0 && col < cells.ids.size() ? cells.ids[col] & TListGridModel::TextBits : 0;
+            if (id == 0)
+                continue;
+            const QString &text = m_model->m_texts[col].texts[id];
+            if (text.isEmpty())
+                continue;
+            Widest &w = widest[i];
+            if (row < m_fixedRows) {
+                // Headers are few and may be drawn bold by a colour hook: measured each.
+                if (!spanned(col, row))
+                    w.width = qMax(w.width, bold.horizontalAdvance(text) + padding);
+                continue;
+            }
+            // No text is wider in cells than it has characters times two.
+            if (text.size() * 2 <= w.cells)
+                continue;
+            if (w.counted.isEmpty())
+                w.counted.resize(m_model->m_texts[col].texts.size(), false);
+            if (w.counted[id])
+                continue;
+            w.counted[id] = true;
+            const int n = cellsOf(text);
+            if (n > w.cells) {
+                w.cells = n;
+                w.text = &text;
+            }
         }
-        if (!widestText || cellsOf(cells[col].text) > cellsOf(*widestText))
-            widestText = &cells[col].text;
     }
-    if (widestText)
-        widest = qMax(widest, qMax(plain.horizontalAdvance(*widestText), bold.horizontalAdvance(*widestText)) + padding);
-    return widest;
+    QList<int> widths;
+    widths.reserve(cols.size());
+    for (const Widest &w : widest) {
+        int width = w.width;
+        if (w.text)
+            width = qMax(width, qMax(plain.horizontalAdvance(*w.text), bold.horizontalAdvance(*w.text)) + padding);
+        widths.append(width);
+    }
+    return widths;
 }
 
 void TListGrid::FitColumns()
 {
     m_fitPending = false;
-    for (int col = 0; col < m_givenWidths.size(); ++col) {
-        const int given = m_givenWidths[col];
-        if (given <= 0 || isColumnHidden(col))
-            continue;
-        const int width = qMax(given, neededWidth(col));
-        if (width != columnWidth(col))
-            setColumnWidth(col, width);
+    QList<int> cols;
+    for (int col = 0; col < m_givenWidths.size(); ++col)
+        if (m_givenWidths[col] > 0 && !isColumnHidden(col))
+            cols.append(col);
+    const QList<int> needed = neededWidths(cols);
+    for (int i = 0; i < cols.size(); ++i) {
+        const int width = qMax(m_givenWidths[cols[i]], needed[i]);
+        if (width != columnWidth(cols[i]))
+            setColumnWidth(cols[i], width);
     }
 }
 

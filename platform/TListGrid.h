@@ -14,6 +14,11 @@ class TListGrid;
 // Cell storage of a TListGrid. Rows hold as many cells as were ever written to
 // them, so a row can carry data beyond the displayed columns. Row 0 is the
 // header row and is shown as an ordinary (fixed) row.
+//
+// A long list repeats most of its texts column by column (dates, banks,
+// states, names), so each column keeps its texts once and a cell is the
+// number of its text there (4 bytes); a column's texts that no cell uses any
+// more are dropped once they outnumber the rows.
 class TListGridModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -33,6 +38,7 @@ public:
     bool checked(int col, int row) const;
     void setCheck(int col, int row, bool hasBox, bool checked);
     void resize(int cols, int rows);
+    void setRowCount(int rows); // without notifications
     void insertRowAt(int row);
     void removeRowAt(int row);
     void clearBlock(int col1, int row1, int col2, int row2);
@@ -41,15 +47,23 @@ public:
     int storedRows() const { return m_rows.size(); }
 
 private:
-    struct Cell {
-        QString text;
-        bool hasCheck = false;
-        bool checked = false;
+    // Per cell: the number of its text in the column (0: never written, a
+    // null text) in the low bits, its check box in the two high ones.
+    enum CellBits : quint32 { HasCheck = 1u << 31, Checked = 1u << 30, TextBits = Checked - 1 };
+    struct Row {
+        QList<quint32> ids;
     };
-    using Row = QVector<Cell>;
+    struct ColumnTexts {
+        QStringList texts{QString()};
+        quint32 last = 0; // the text written last
+    };
     void growRow(Row &r, int col);
+    quint32 textId(int col, const QString &text);
+    void dropUnusedTexts(int col);
+    const QString &textOf(int col, const Row &r) const;
     TListGrid *m_grid;
     QVector<Row> m_rows;
+    QList<ColumnTexts> m_texts; // per column
     int m_cols = 5;
     int m_widest = 0; // cells of the widest row ever written
     friend class TListGrid;
@@ -163,6 +177,7 @@ private:
     void applySpans();
     void scheduleFit();
     int neededWidth(int col) const;
+    QList<int> neededWidths(const QList<int> &cols) const;
     bool isFixedCell(const QModelIndex &index) const;
     friend class TListGridModel;
     TListGridModel *m_model;

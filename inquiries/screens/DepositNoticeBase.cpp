@@ -178,16 +178,29 @@ int DepositNoticeBase::search(bool enterForm)
     const int bankId = rs.columnIndex(QStringLiteral("bankid"));
     const int inBankId = rs.columnIndex(QStringLiteral("inbankid"));
     const bool byCode = namesByCode(enterForm);
+    // A bank code repeats row after row: its name is looked up once a run.
+    struct LastName
+    {
+        bool known = false;
+        qvx::ResultSet::TextId code = 0;
+        QString name;
+    } moBank, transBank;
+    const auto nameOf = [&](LastName &last, int r, int column) -> const QString & {
+        const qvx::ResultSet::TextId code = rs.textId(r, column);
+        if (!last.known || code != last.code)
+            last = {true, code, bankName(rs.value(r, column))};
+        return last.name;
+    };
     ListFillOptions options;
     options.onRow = [&](int gridRow, int r) {
-        const QStringList &values = rs.row(r);
-        addToTotals(values.value(gubun), SafeStrToCurr(values.value(price).trimmed(), 0), enterForm);
+        addToTotals(rs.value(r, gubun), SafeStrToCurr(rs.value(r, price).trimmed(), 0), enterForm);
         if (byCode) {
-            grd_deposit->SetCells(DepositCol::MoBankName, gridRow, bankName(values.value(bankId)));
-            grd_deposit->SetCells(DepositCol::TransBankName, gridRow, bankName(values.value(inBankId)));
+            grd_deposit->SetCells(DepositCol::MoBankName, gridRow, nameOf(moBank, r, bankId));
+            grd_deposit->SetCells(DepositCol::TransBankName, gridRow, nameOf(transBank, r, inBankId));
         }
     };
     FillList(grd_deposit, *m_params.columns, rs, options);
+    showTotals(enterForm);
     m_listedRows = rs;
     m_listed = filter;
     afterSearch(previousRows, rows, enterForm);

@@ -89,8 +89,10 @@ protected:
     // --- what a twin gives ---
     virtual QString statement(const DepositNoticeFilter &filter, bool enterForm) const = 0;
     virtual void clearTotals() = 0;
-    // Adds the listed row's amount to its kind's total.
+    // Adds the listed row's amount to its kind's total; the totals are shown
+    // once the list is filled.
     virtual void addToTotals(const QString &gubun, qint64 amount, bool enterForm) = 0;
+    virtual void showTotals(bool enterForm) = 0;
     // The click search's bank names are filled by the screen (columns 4 and 7).
     virtual bool namesByCode(bool enterForm) const { return !enterForm; }
     virtual QString saveLine(const qvx::ResultSet &rs, int row) = 0;

@@ -105,18 +105,25 @@ void Tqv_deposit_frm::clearTotals()
         m_totals->clear();
 }
 
-void Tqv_deposit_frm::addToTotals(const QString &gubun, qint64 amount, bool enterForm)
+void Tqv_deposit_frm::addToTotals(const QString &gubun, qint64 amount, bool)
 {
     const QString code = gubun.trimmed();
-    if (code == QLatin1String("20"))
-        m_totals->setCaption(0, QStringLiteral("입    금"));
-    else if (code == QLatin1String("21"))
-        m_totals->setCaption(0, enterForm ? QStringLiteral("추 심 입 금") : QStringLiteral("추심입금"));
+    if (code == QLatin1String("20") || code == QLatin1String("21"))
+        m_captionCode = code;
     const int index = TotalsIndex(code);
-    if (index < 0)
-        return;
-    m_sums[index] += amount;
-    m_totals->setAmount(index, m_sums[index]);
+    if (index >= 0)
+        m_sums[index] += amount;
+}
+
+void Tqv_deposit_frm::showTotals(bool enterForm)
+{
+    if (m_captionCode == QLatin1String("20"))
+        m_totals->setCaption(0, QStringLiteral("입    금"));
+    else if (m_captionCode == QLatin1String("21"))
+        m_totals->setCaption(0, enterForm ? QStringLiteral("추 심 입 금") : QStringLiteral("추심입금"));
+    m_captionCode.clear();
+    for (int index = 0; index < m_sums.size(); ++index)
+        m_totals->setAmount(index, m_sums[index]);
 }
 
 void Tqv_deposit_frm::afterSearch(int previousRows, int rows, bool enterForm)

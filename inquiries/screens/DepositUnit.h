@@ -23,6 +23,7 @@ protected:
     QString statement(const DepositNoticeFilter &filter, bool enterForm) const override;
     void clearTotals() override;
     void addToTotals(const QString &gubun, qint64 amount, bool enterForm) override;
+    void showTotals(bool enterForm) override;
     QString saveLine(const qvx::ResultSet &rs, int row) override;
     void buildReport() override;
     void afterSearch(int previousRows, int rows, bool enterForm) override;
@@ -32,6 +33,7 @@ private:
     void Report1BeforePrint();
     NoticeTotalsGrid *m_totals = nullptr;
     QVector<qint64> m_sums;
+    QString m_captionCode; // "20" or "21": the last listed row of those kinds names the first total
     // Set by the closing-check request; the next click search reports
     // whether new notices came and clears it.
     bool m_closingCheck = false;

@@ -176,9 +176,9 @@ void Tqv_draft_frm::btn_searchClick(QObject *)
     const int money = rs.columnIndex(QStringLiteral("draftmoney"));
     ListFillOptions options;
     options.onRow = [&](int, int r) {
-        const int index = TotalsIndex(rs.row(r).value(gubun));
+        const int index = TotalsIndex(rs.value(r, gubun));
         if (index >= 0)
-            sums[index] += SafeStrToCurr(rs.row(r).value(money).trimmed(), 0);
+            sums[index] += SafeStrToCurr(rs.value(r, money).trimmed(), 0);
     };
     FillList(grd_draftlist, DraftNoticeColumns(), rs, options);
     for (int i = 0; i < 6; ++i)

@@ -206,8 +206,8 @@ void Tqv_ichesearch_frm::fillRows(const qvx::ResultSet &rs)
     const int iGubun = rs.columnIndex(QStringLiteral("gubun")), iFlag = rs.columnIndex(QStringLiteral("sr_flag")),
               iErr = rs.columnIndex(QStringLiteral("errcode")), iPrice = rs.columnIndex(QStringLiteral("price"));
     FillList(grd_ichelist, Columns(), rs, {[&](int, int i) {
-                 const QStringList &row = rs.row(i);
-                 m_totals.add(row[iGubun], row[iFlag], row[iErr], SafeStrToCurr(row[iPrice].trimmed(), 0));
+                 m_totals.add(rs.value(i, iGubun), rs.value(i, iFlag), rs.value(i, iErr),
+                              SafeStrToCurr(rs.value(i, iPrice).trimmed(), 0));
              }});
     m_totalsGrid->show(m_totals);
 }

@@ -88,15 +88,22 @@ void Tqv_V_deposit_frm::clearTotals()
 void Tqv_V_deposit_frm::addToTotals(const QString &gubun, qint64 amount, bool)
 {
     const QString code = gubun.trimmed();
-    if (code == QLatin1String("20"))
-        lbl_ibgum->setText(QStringLiteral("입 금"));
-    else if (code == QLatin1String("21"))
-        lbl_ibgum->setText(QStringLiteral("추 심 입 금"));
+    if (code == QLatin1String("20") || code == QLatin1String("21"))
+        m_captionCode = code;
     const int index = TotalsIndex(code);
-    if (index < 0)
-        return;
-    m_sums[index] += amount;
-    totals[index]->SetValue(m_sums[index]);
+    if (index >= 0)
+        m_sums[index] += amount;
+}
+
+void Tqv_V_deposit_frm::showTotals(bool)
+{
+    if (m_captionCode == QLatin1String("20"))
+        lbl_ibgum->setText(QStringLiteral("입 금"));
+    else if (m_captionCode == QLatin1String("21"))
+        lbl_ibgum->setText(QStringLiteral("추 심 입 금"));
+    m_captionCode.clear();
+    for (int index = 0; index < m_sums.size() && index < totals.size(); ++index)
+        totals[index]->SetValue(m_sums[index]);
 }
 
 QString Tqv_V_deposit_frm::saveLine(const qvx::ResultSet &rs, int row)

@@ -25,6 +25,7 @@ protected:
     QString statement(const DepositNoticeFilter &filter, bool enterForm) const override;
     void clearTotals() override;
     void addToTotals(const QString &gubun, qint64 amount, bool enterForm) override;
+    void showTotals(bool enterForm) override;
     bool namesByCode(bool) const override { return false; }
     QString saveLine(const qvx::ResultSet &rs, int row) override;
     void buildReport() override;
@@ -32,6 +33,7 @@ protected:
 
 private:
     QVector<qint64> m_sums;
+    QString m_captionCode; // "20" or "21": the last listed row of those kinds names the first total
 };
 
 void registerVDepositScreen();

@@ -4,6 +4,7 @@
 #include "core/GapRequest.h"
 #include "core/TextUtils.h"
 #include "core/TotalsTable.h"
+#include "inquiries/DepositNoticeColumns.h"
 #include "inquiries/DepositNotices.h"
 #include "inquiries/DraftNotices.h"
 #include "inquiries/FailedTransferColumns.h"
@@ -65,6 +66,16 @@ TEST(DepositNotices, TotalsRemainAndClosingCheck)
     EXPECT_EQ(n.remainText(), S("-1,000"));
     n.remain.clear();
     EXPECT_EQ(n.remainText(), S("0"));
+
+    // In the list, a balance equal to the row above's with the other sign
+    // shows its own sign.
+    const qvx::ResultSet rows({S("remain"), S("sign")},
+                              {{S("1000"), S("+")}, {S("1000"), S("+")}, {S("1000"), S("-")}, {S("1000"), S("+")}});
+    ListCellTexts texts(DepositNoticeColumns(), rows);
+    EXPECT_EQ(texts.text(DepositCol::Remain, 0), S("1,000"));
+    EXPECT_EQ(texts.text(DepositCol::Remain, 1), S("1,000"));
+    EXPECT_EQ(texts.text(DepositCol::Remain, 2), S("-1,000"));
+    EXPECT_EQ(texts.text(DepositCol::Remain, 3), S("1,000"));
 
     EXPECT_EQ(ClosingCheckReport(1, 1, S("000001")), S("통지전문 1건이 수신되었습니다."));
     EXPECT_EQ(ClosingCheckReport(1, 1, S("000004")), S("변동된 거래가 없습니다."));

@@ -45,6 +45,39 @@ TEST(ListGrid, CellsBeyondTheShownColumnsKeepTheirData)
     EXPECT_EQ(g.Cells(30, 1), QStringLiteral("raw"));
 }
 
+TEST(ListGrid, RewrittenCellsKeepTheirLatestTextsAndNullApartFromEmpty)
+{
+    TListGrid g;
+    g.SetColCount(3);
+    g.SetRowCount(11);
+    // Many rounds of new texts over the same ten rows (an edited list, a
+    // list filled again and again): every cell reads its latest text.
+    for (int round = 0; round < 200; ++round)
+        for (int r = 1; r <= 10; ++r) {
+            g.SetCells(0, r, QStringLiteral("업체%1-%2").arg(round).arg(r));
+            g.SetCells(1, r, r % 2 ? QStringLiteral("같은 값") : QString::number(round));
+        }
+    for (int r = 1; r <= 10; ++r) {
+        EXPECT_EQ(g.Cells(0, r), QStringLiteral("업체199-%1").arg(r));
+        EXPECT_EQ(g.Cells(1, r), r % 2 ? QStringLiteral("같은 값") : QStringLiteral("199"));
+    }
+    g.SetCells(2, 1, QString(QLatin1String("")));
+    EXPECT_FALSE(g.Cells(2, 1).isNull());
+    EXPECT_TRUE(g.Cells(2, 2).isNull());
+    g.SetCells(0, 1, QString());
+    EXPECT_TRUE(g.Cells(0, 1).isNull());
+    // A box on a cell never written, and a cell written after its box.
+    g.AddCheckBox(2, 5, true);
+    g.SetCells(2, 5, QStringLiteral("x"));
+    EXPECT_TRUE(g.IsChecked(2, 5));
+    EXPECT_EQ(g.Cells(2, 5), QStringLiteral("x"));
+    g.ClearRows(5, 5);
+    EXPECT_FALSE(g.HasCheckBox(2, 5));
+    EXPECT_TRUE(g.Cells(2, 5).isEmpty());
+    EXPECT_EQ(g.Cells(1, 5), QString()); // cleared with its row
+    EXPECT_EQ(g.Cells(1, 3), QStringLiteral("같은 값"));
+}
+
 TEST(ListGrid, NumbersReadBackAndBadTextsReadAsZero)
 {
     TListGrid g;

@@ -69,3 +69,104 @@ TEST(ResultSetJson, OtherShapesAreLeftToTheDocumentReader)
     EXPECT_FALSE(qvx::ReadQueryAnswer(R"({"id":3,"ok":true,"result":{"columns":["a"],"rows":[["x"]]}} x)", &answer));
     EXPECT_FALSE(qvx::ReadQueryAnswer(R"({"id":3,"ok":true,"result":{"columns":["a"],"rows":[["x)", &answer));
 }
+
+TEST(ResultSetJson, EveryEscapeAndCharacterComesBackAsWritten)
+{
+    // Every control character, the quote and the backslash, Korean, a
+    // character beyond 16 bits and a slash, in one text and one by one.
+    QString all;
+    for (ushort c = 0; c < 0x20; ++c)
+        all += QChar(c);
+    all += QStringLiteral("\"\\/ 한글 😀 é");
+    ResultSet rs({QStringLiteral("t"), QStringLiteral("n")});
+    rs.appendRow({all, QString()});
+    for (const char32_t c : all.toUcs4())
+        rs.appendRow({QString::fromUcs4(&c, 1), QString(QLatin1String(""))});
+    rs.appendRow({all, QStringLiteral("끝")});
+    const QByteArray json = qvx::ResultSetJson(rs);
+    // Nothing below a blank is written as it is.
+    for (const char c : json)
+        EXPECT_GE(static_cast<unsigned char>(c), 0x20);
+    EXPECT_TRUE(QJsonDocument::fromJson(json).isObject());
+    qvx::QueryAnswer answer;
+    ASSERT_TRUE(qvx::ReadQueryAnswer(Answer(json), &answer));
+    ASSERT_EQ(answer.rows.recordCount(), rs.recordCount());
+    for (int r = 0; r < rs.recordCount(); ++r) {
+        EXPECT_EQ(answer.rows.value(r, 0), rs.value(r, 0)) << r;
+        EXPECT_EQ(answer.rows.value(r, 1), rs.value(r, 1)) << r;
+        EXPECT_EQ(answer.rows.value(r, 1).isNull(), rs.value(r, 1).isNull()) << r;
+    }
+    EXPECT_TRUE(answer.rows.value(0, 1).isNull());
+    EXPECT_FALSE(answer.rows.value(1, 1).isNull());
+    EXPECT_EQ(answer.rows.value(rs.recordCount() - 1, 1), QStringLiteral("끝"));
+}
+
+TEST(ResultSetJson, RowsShortOrLongAreFittedToTheColumns)
+{
+    qvx::QueryAnswer answer;
+    ASSERT_TRUE(qvx::ReadQueryAnswer(
+        R"({"id":1,"ok":true,"result":{"columns":["a","b"],"rows":[["x"],[],["y","z","beyond"], [ "y" , "z" ]]}})",
+        &answer));
+    ASSERT_EQ(answer.rows.recordCount(), 4);
+    EXPECT_EQ(answer.rows.row(0), (QStringList{QStringLiteral("x"), QString()}));
+    EXPECT_TRUE(answer.rows.value(0, 1).isNull());
+    EXPECT_TRUE(answer.rows.value(1, 0).isNull());
+    EXPECT_EQ(answer.rows.row(2), (QStringList{QStringLiteral("y"), QStringLiteral("z")}));
+    EXPECT_EQ(answer.rows.row(3), (QStringList{QStringLiteral("y"), QStringLiteral("z")}));
+}
+
+TEST(ResultSetJson, TruncatedOrMalformedAnswersAreNeverRead)
+{
+    ResultSet rs({QStringLiteral("a"), QStringLiteral("b")});
+    rs.appendRow({QStringLiteral("한빛\"1\\"), QString()});
+    rs.appendRow({QStringLiteral("한빛\"1\\"), QStringLiteral("\n")});
+    const QByteArray whole = Answer(qvx::ResultSetJson(rs));
+    qvx::QueryAnswer answer;
+    ASSERT_TRUE(qvx::ReadQueryAnswer(whole, &answer));
+    // Every cut, also one inside a repeated text or a Korean character.
+    for (qsizetype n = 0; n < whole.size(); ++n)
+        EXPECT_FALSE(qvx::ReadQueryAnswer(whole.left(n), &answer)) << whole.left(n).constData();
+    for (const char *bad : {
+             R"({"id":1,"ok":true,"result":{"columns":["a"],"rows":[["\x"]]}})",
+             R"({"id":1,"ok":true,"result":{"columns":["a"],"rows":[["\u12g4"]]}})",
+             R"({"id":1,"ok":true,"result":{"columns":["a"],"rows":[["\ud83d"]]}})",
+             R"({"id":1,"ok":true,"result":{"columns":["a"],"rows":[["\ud83d\u0041"]]}})",
+             R"({"id":1,"ok":true,"result":{"columns":["a"],"rows":[["x" "y"]]}})",
+             R"({"id":1,"ok":true,"result":{"columns":["a"],"rows":[[nul]]}})",
+             R"({"id":1,"ok":true,"result":{"columns":["a"],"rows":["x"]}})",
+             R"({"id":1,"ok":true,"result":{"columns":["a"],"rows":[["x"],]}})",
+             R"({"id":1,"ok":true,"result":{"columns":["a"],"columns":["b"],"rows":[]}})",
+             R"({"id":1,"ok":true,"result":{"rows":[["x"]]}})",
+             R"({"id":1,"ok":true,"result":{"rows":[["x"],"columns":["a"]}})",
+             R"({"id":1,"ok":true})",
+         })
+        EXPECT_FALSE(qvx::ReadQueryAnswer(bad, &answer)) << bad;
+}
+
+TEST(ResultSet, EachColumnKeepsItsTextsOnceAndNullApart)
+{
+    ResultSet rs({QStringLiteral("code"), QStringLiteral("memo")});
+    rs.appendRow({QStringLiteral("04"), QString(QLatin1String(""))});
+    rs.appendRow({QStringLiteral("04"), QString()});
+    rs.appendRow({QStringLiteral("20"), QString(QLatin1String(""))});
+    rs.appendRow({QStringLiteral("20")}); // padded with NULL
+    ASSERT_EQ(rs.recordCount(), 4);
+    EXPECT_EQ(rs.textId(0, 0), rs.textId(1, 0));
+    EXPECT_NE(rs.textId(1, 0), rs.textId(2, 0));
+    EXPECT_EQ(rs.textId(1, 1), 0u);
+    EXPECT_NE(rs.textId(0, 1), 0u);
+    EXPECT_FALSE(rs.value(0, 1).isNull());
+    EXPECT_TRUE(rs.value(1, 1).isNull());
+    EXPECT_TRUE(rs.value(3, 1).isNull());
+    EXPECT_EQ(rs.rows(), (QList<QStringList>{{QStringLiteral("04"), QString(QLatin1String(""))},
+                                             {QStringLiteral("04"), QString()},
+                                             {QStringLiteral("20"), QString(QLatin1String(""))},
+                                             {QStringLiteral("20"), QString()}}));
+    // Outside the result: an empty null text, number 0.
+    EXPECT_TRUE(rs.value(4, 0).isNull());
+    EXPECT_TRUE(rs.value(0, 2).isNull());
+    EXPECT_EQ(rs.textId(-1, 0), 0u);
+    EXPECT_TRUE(rs.row(9).isEmpty());
+    // A number the column never gave is refused, not kept.
+    EXPECT_THROW(rs.appendCell(99), qvx::ResultSetError);
+}

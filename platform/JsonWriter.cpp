@@ -1,0 +1,90 @@
+#include "platform/JsonWriter.h"
+
+#include <cstring>
+#include <utility>
+
+namespace qvx {
+
+namespace {
+
+const char Hex[] = "0123456789abcdef";
+
+// Which bytes a JSON string cannot hold as they are.
+struct EscapeTable
+{
+    bool escaped[256] = {};
+    constexpr EscapeTable()
+    {
+        for (int c = 0; c < 0x20; ++c)
+            escaped[c] = true;
+        escaped[int('"')] = true;
+        escaped[int('\\')] = true;
+    }
+};
+constexpr EscapeTable Escapes;
+
+} // namespace
+
+JsonWriter::JsonWriter(qsizetype reserve)
+    : m_buffer(qMax<qsizetype>(reserve, 16), Qt::Uninitialized)
+{
+}
+
+void JsonWriter::grow(qsizetype bytes)
+{
+    m_buffer.resize(qMax(m_buffer.size() * 2, m_size + bytes));
+}
+
+void JsonWriter::raw(const char *text, qsizetype bytes)
+{
+    std::memcpy(room(bytes), text, size_t(bytes));
+    m_size += bytes;
+}
+
+void JsonWriter::string(const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    utf8String(utf8.constData(), utf8.size());
+}
+
+void JsonWriter::utf8String(const char *utf8, qsizetype bytes)
+{
+    // At most six bytes a byte (\u00XX) and the quotes.
+    char *const start = room(6 * bytes + 2);
+    char *out = start;
+    *out++ = '"';
+    for (qsizetype i = 0; i < bytes; ++i) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        if (!Escapes.escaped[c]) {
+            *out++ = char(c);
+            continue;
+        }
+        *out++ = '\\';
+        switch (c) {
+        case '"': *out++ = '"'; break;
+        case '\\': *out++ = '\\'; break;
+        case '\n': *out++ = 'n'; break;
+        case '\r': *out++ = 'r'; break;
+        case '\t': *out++ = 't'; break;
+        default:
+            *out++ = 'u';
+            *out++ = '0';
+            *out++ = '0';
+            *out++ = Hex[c >> 4];
+            *out++ = Hex[c & 15];
+        }
+    }
+    *out++ = '"';
+    m_size += out - start;
+}
+
+QByteArray JsonWriter::take()
+{
+    m_buffer.resize(m_size);
+    if (m_buffer.capacity() - m_size > m_size / 4)
+        m_buffer.squeeze(); // the room left over is not kept while the answer waits to be sent
+    m_size = 0;
+    return std::exchange(m_buffer, QByteArray());
+}
+
+} // namespace qvx

@@ -1,0 +1,44 @@
+#pragma once
+// The text of a JSON answer written into one buffer that grows as it fills:
+// a query's answer is tens of megabytes of small values, and each value
+// appended through a general-purpose container costs a check and often a
+// call of its own. Strings are written as the protocol's JSON strings:
+// UTF-8 kept as it is; '"', '\' and control characters escaped.
+
+#include <QByteArray>
+#include <QString>
+
+namespace qvx {
+
+class JsonWriter
+{
+public:
+    explicit JsonWriter(qsizetype reserve = 64 * 1024);
+
+    void raw(char c) { *room(1) = c; ++m_size; }
+    void raw(const char *text, qsizetype bytes);
+    // '"' + the text as JSON string content + '"'.
+    void string(const QString &text);
+    void utf8String(const char *utf8, qsizetype bytes);
+    void null() { raw("null", 4); }
+
+    qsizetype size() const { return m_size; }
+    const char *data() const { return m_buffer.constData(); }
+    // The text written; the writer is empty afterwards.
+    QByteArray take();
+
+private:
+    // Room for `bytes` more bytes at the end of the text.
+    char *room(qsizetype bytes)
+    {
+        if (m_buffer.size() - m_size < bytes)
+            grow(bytes);
+        return m_buffer.data() + m_size;
+    }
+    void grow(qsizetype bytes);
+
+    QByteArray m_buffer; // its size is the room; m_size bytes are written
+    qsizetype m_size = 0;
+};
+
+} // namespace qvx
