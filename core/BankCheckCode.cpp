@@ -141,17 +141,20 @@ QString bank5(const QString &payAcct, const QString &counterAcct, const QString 
 QString bank20(const QString &payBank, const QString &payAcct, const QString &counterBank,
                const QString &counterAcct, const QString &amount, const QString &kind, const QString &yymmdd)
 {
-    QString s;
+    // The digits of date, paying account, amount, the bank of the kind and
+    // the counterpart account, summed.
+    const QString *bank = nullptr;
     if (kind == QLatin1String("20"))
-        s = yymmdd + payAcct + amount + payBank + counterAcct;
+        bank = &payBank;
     else if (kind == QLatin1String("30"))
-        s = yymmdd + payAcct + amount + counterBank + counterAcct;
+        bank = &counterBank;
     else
         return QString();
     qint64 sum = 0;
-    for (QChar c : s)
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            sum += c.unicode() - '0';
+    for (const QString *part : {&yymmdd, &payAcct, &amount, bank, &counterAcct})
+        for (QChar c : *part)
+            if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+                sum += c.unicode() - '0';
     const QString k = FixLenZero(QString::number(sum), 3, false);
     const qint64 divisor = requireInt64(k);
     if (divisor == 0)

@@ -68,6 +68,7 @@ MotherFinder::MotherFinder(const ConvertContext &context) : m_context(context)
         if (!m_firstOfBank.contains(bank))
             m_firstOfBank.insert(bank, i);
         m_shown.append(FormatAcctNo(b.bankid, b.mobankno));
+        m_plain.append(DelChar(m_shown.last(), QLatin1Char('-')));
     }
 }
 
@@ -78,12 +79,13 @@ int MotherFinder::find(const QString &bankId) const
     return m_firstOfBank.value(bankId, -1);
 }
 
-void BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, const QString &shownAccount,
+void BuildConvertedRow(const ScreenedLine &line, const MotherFinder &mothers, int motherIndex,
                        const ConvertContext &context, const QDate &today, TransferRow *row)
 {
+    const MotherAccount &mother = mothers.account(motherIndex);
     TransferRow &r = *row;
     r.moBankName = mother.bankname;
-    r.moBankNo = shownAccount;
+    r.moBankNo = mothers.shownAccount(motherIndex);
     r.passWd = mother.passwd;
     // Same bank only for the same code: files know no bank groups.
     r.workDiv = mother.bankid == line.bankId ? QStringLiteral("당행") : QStringLiteral("타행");
@@ -103,8 +105,11 @@ void BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, co
     r.msgType = TransferMessageType(mother.bankid, line.bankId);
     r.moBankId = mother.bankid;
     r.bankId = line.bankId;
+    // The screened account has no '-', and the list's amount is the
+    // screened one grouped: the row's own parts, not read back from it.
     if (HasBankCheckRule(mother.bankid))
-        r.boki = EntryCheckCode(r, today);
+        r.boki = EntryCheckCode(r.moBankId, mothers.plainAccount(motherIndex), r.bankId, line.bankNo,
+                                AmountDigits(line.amount), r.gubun, today);
 }
 
 namespace {

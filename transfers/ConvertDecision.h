@@ -71,21 +71,24 @@ public:
     // The index of the mother account among the bank rows, -1 for none.
     int find(const QString &bankId) const;
     const MotherAccount &account(int index) const { return m_context.banks[index]; }
-    // Its account as the list shows it (hyphenated once per run).
+    // Its account as the list shows it (hyphenated once per run), and as
+    // the check codes read it (without '-').
     const QString &shownAccount(int index) const { return m_shown[index]; }
+    const QString &plainAccount(int index) const { return m_plain[index]; }
 
 private:
     const ConvertContext &m_context;
     int m_chosen = -1;
     QHash<QString, int> m_firstOfBank;
     QVector<QString> m_shown;
+    QVector<QString> m_plain;
 };
 
-// The row of a screened line paid from mother, as the entry list holds it
+// The row of a screened line paid from mother (an index of mothers), as the entry list holds it
 // (its running number is left to the list); its check code is made for the
 // date today (the run's). Throws ConvertError when the bank's check code
 // cannot be made from the data.
-void BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, const QString &shownAccount,
+void BuildConvertedRow(const ScreenedLine &line, const MotherFinder &mothers, int mother,
                        const ConvertContext &context, const QDate &today, TransferRow *row);
 
 // Rows already in the batch by payee name and amount text (and other

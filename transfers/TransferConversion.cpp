@@ -78,7 +78,7 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
         }
         try {
             rows->emplace_back();
-            BuildConvertedRow(s, mothers.account(mother), mothers.shownAccount(mother), m_context, today, &rows->back());
+            BuildConvertedRow(s, mothers, mother, m_context, today, &rows->back());
         } catch (const ConvertError &) {
             rows->removeLast();
             // The bank's check value cannot be made from this account.
