@@ -2,6 +2,7 @@
 
 #include "core/TextUtils.h"
 #include "liquor/LiquorRules.h"
+#include "platform/Clock.h"
 #include "platform/TextFile.h"
 #include "transfers/TransferFileParser.h"
 #include "transfers/TransferLog.h"
@@ -206,6 +207,8 @@ int LiquorConversion::findMother(const QString &bankId) const
 LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, const LiquorConvertHooks &hooks)
 {
     const Session &session = *m_context.session;
+    // The date of the run's start holds for all its rows.
+    const QDate today = qvx::Clock::date();
     LiquorConvertCounters c;
     c.total = int(lines.size());
     auto refuse = [&](const LiquorFields &f, const QString &kind) {
@@ -304,7 +307,7 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
         entry.amounts = amounts;
         LiquorRow row = MakeLiquorEntryRow(session, account, entry);
         try {
-            row.boki = LiquorEntryCheckCode(row);
+            row.boki = LiquorEntryCheckCode(row, today);
         } catch (const ConvertError &) {
             refuse(f, QStringLiteral("1"));
             ++c.errors;
