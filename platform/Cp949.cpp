@@ -1,5 +1,6 @@
 #include "platform/Cp949.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -41,6 +42,17 @@ Converter &toCp949()
 Converter &fromCp949()
 {
     thread_local Converter c("UTF-8", "CP949");
+    return c;
+}
+
+// Straight from QString's own units: no UTF-8 between.
+Converter &utf16ToCp949()
+{
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    thread_local Converter c("CP949", "UTF-16LE");
+#else
+    thread_local Converter c("CP949", "UTF-16BE");
+#endif
     return c;
 }
 
@@ -100,36 +112,47 @@ QByteArray Cp949::encode(const QString &text, bool *ok)
 {
     if (ok)
         *ok = true;
-    const QByteArray utf8 = text.toUtf8();
-    if (isAscii(utf8))
-        return utf8;
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text.toLatin1();
 
-    Converter &conv = toCp949();
-    QByteArray out;
-    if (conv.valid() && convertAll(conv, utf8.constData(), utf8.size(), &out))
-        return out;
-
-    // Something has no CP949 form: go character by character, '?' for those.
-    if (ok)
-        *ok = false;
-    out.clear();
-    out.reserve(utf8.size());
+    // Runs of characters CP949 holds go through iconv whole; where it stops,
+    // one character (a surrogate pair is one) is taken by hand, '?' when it
+    // has no CP949 form. A text with a few such characters thus costs
+    // hardly more than one without.
+    Converter &whole = utf16ToCp949();
+    Converter &single = toCp949();
+    QByteArray out(text.size() * 2, Qt::Uninitialized); // a unit gives at most two bytes
+    char *const begin = out.data();
+    char *dst = begin;
+    const qsizetype n = text.size();
     QByteArray one;
-    for (qsizetype i = 0; i < text.size();) {
+    for (qsizetype i = 0; i < n;) {
+        if (whole.valid()) {
+            char *src = reinterpret_cast<char *>(const_cast<QChar *>(text.constData() + i)); // iconv only reads it
+            size_t srcLeft = size_t(n - i) * sizeof(QChar);
+            size_t toLeft = size_t(begin + out.size() - dst);
+            const size_t done = iconv(whole.get(), &src, &srcLeft, &dst, &toLeft);
+            i = reinterpret_cast<const QChar *>(src) - text.constData();
+            if (done != size_t(-1) && srcLeft == 0)
+                break;
+        }
+        if (ok)
+            *ok = false;
         const QChar c = text.at(i);
         if (c.unicode() < 0x80) {
-            out.append(char(c.unicode()));
+            *dst++ = char(c.unicode());
             ++i;
             continue;
         }
-        qsizetype n = (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ? 2 : 1;
-        const QByteArray u = text.mid(i, n).toUtf8();
-        if (conv.valid() && convertAll(conv, u.constData(), u.size(), &one))
-            out.append(one);
+        const qsizetype units = (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) ? 2 : 1;
+        const QByteArray u = text.mid(i, units).toUtf8();
+        if (single.valid() && convertAll(single, u.constData(), u.size(), &one))
+            dst = std::copy(one.cbegin(), one.cend(), dst);
         else
-            out.append('?');
-        i += n;
+            *dst++ = '?';
+        i += units;
     }
+    out.truncate(dst - begin);
     return out;
 }
 

@@ -12,17 +12,62 @@ QString ConvertContext::kind() const
     return TransferKindCode(transDiv);
 }
 
-ScreenedLine ScreenLine(ParsedLine parsed, const ConvertContext &context)
+BankCodeIndex::BankCodeIndex()
+{
+    m_twoDigits.fill(-1);
+}
+
+int BankCodeIndex::digitsOf(QStringView code)
+{
+    if (code.size() != 2)
+        return -1;
+    const char16_t a = code[0].unicode(), b = code[1].unicode();
+    if (a < u'0' || a > u'9' || b < u'0' || b > u'9')
+        return -1;
+    return (a - u'0') * 10 + (b - u'0');
+}
+
+void BankCodeIndex::insert(const QString &code, int index)
+{
+    const int digits = digitsOf(code);
+    if (digits < 0) {
+        if (!m_other.contains(code))
+            m_other.insert(code, index);
+    } else if (m_twoDigits[digits] < 0) {
+        m_twoDigits[digits] = index;
+    }
+}
+
+int BankCodeIndex::find(QStringView code) const
+{
+    const int digits = digitsOf(code);
+    if (digits >= 0)
+        return m_twoDigits[digits];
+    if (m_other.isEmpty())
+        return -1;
+    return m_other.value(QString::fromRawData(code.data(), code.size()), -1);
+}
+
+LineScreen::LineScreen(const ConvertContext &context)
+{
+    m_banks.reserve(context.bankNames.size());
+    for (auto it = context.bankNames.cbegin(); it != context.bankNames.cend(); ++it) {
+        m_index.insert(it.key(), int(m_banks.size()));
+        m_banks.append({it.key(), it.value()});
+    }
+}
+
+ScreenedLine LineScreen::operator()(ParsedLine parsed) const
 {
     ScreenedLine s;
     s.parsed = std::move(parsed);
     const ParsedLine &p = s.parsed;
     // A known bank code shares the table's own text instead of a copy a line.
     const QStringView bankId = p.bankId.trimmed();
-    const auto known = context.bankNames.constFind(QString::fromRawData(bankId.data(), bankId.size()));
-    if (known != context.bankNames.constEnd()) {
-        s.bankId = known.key();
-        s.bankName = known.value();
+    const int known = m_index.find(bankId);
+    if (known >= 0) {
+        s.bankId = m_banks[known].id;
+        s.bankName = m_banks[known].name;
     } else
         s.bankId = bankId.toString();
     s.bankNo = p.account;
@@ -42,7 +87,7 @@ ScreenedLine ScreenLine(ParsedLine parsed, const ConvertContext &context)
     case LineFault::None:
         break;
     }
-    if (known == context.bankNames.constEnd())
+    if (known < 0)
         s.refusal = Refusal::UnknownBank;
     else if (!CheckAcctNo(s.bankId, s.bankNo))
         s.refusal = Refusal::BadAccount;
@@ -65,8 +110,7 @@ MotherFinder::MotherFinder(const ConvertContext &context) : m_context(context)
         if (context.chosen && m_chosen < 0 && bank == context.chosen->bankid.trimmed() &&
             b.mobankno.trimmed() == context.chosen->mobankno.trimmed())
             m_chosen = i;
-        if (!m_firstOfBank.contains(bank))
-            m_firstOfBank.insert(bank, i);
+        m_firstOfBank.insert(bank, i);
         m_shown.append(FormatAcctNo(b.bankid, b.mobankno));
         m_plain.append(DelChar(m_shown.last(), QLatin1Char('-')));
     }
@@ -76,7 +120,7 @@ int MotherFinder::find(const QString &bankId) const
 {
     if (m_context.chosen)
         return m_chosen;
-    return m_firstOfBank.value(bankId, -1);
+    return m_firstOfBank.find(bankId);
 }
 
 void BuildConvertedRow(const ScreenedLine &line, const MotherFinder &mothers, int motherIndex,

@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include <array>
 #include <optional>
 
 // What the screen hands the conversion besides the lines.
@@ -59,7 +60,40 @@ struct ScreenedLine
     Refusal refusal = Refusal::None;
 };
 
-ScreenedLine ScreenLine(ParsedLine parsed, const ConvertContext &context);
+// Bank codes and their places in a table: the usual two-digit codes read
+// straight from an array, any other text through a hash (a run looks up the
+// bank of every line, some twice).
+class BankCodeIndex
+{
+public:
+    BankCodeIndex();
+    // A code already held keeps its first place.
+    void insert(const QString &code, int index);
+    // The place of the code, -1 for none.
+    int find(QStringView code) const;
+
+private:
+    static int digitsOf(QStringView code); // 0..99 for two ASCII digits, else -1
+    std::array<int, 100> m_twoDigits;
+    QHash<QString, int> m_other;
+};
+
+// The line's own checks of one run, with the bank-code table looked up
+// through one index.
+class LineScreen
+{
+public:
+    explicit LineScreen(const ConvertContext &context);
+    ScreenedLine operator()(ParsedLine parsed) const;
+
+private:
+    struct Bank
+    {
+        QString id, name;
+    };
+    QVector<Bank> m_banks; // the bank-code table
+    BankCodeIndex m_index;
+};
 
 // The mother account of a line: the chosen one (found among the bank rows by
 // trimmed bankid and mobankno), or without a choice the first bank row of
@@ -79,7 +113,7 @@ public:
 private:
     const ConvertContext &m_context;
     int m_chosen = -1;
-    QHash<QString, int> m_firstOfBank;
+    BankCodeIndex m_firstOfBank;
     QVector<QString> m_shown;
     QVector<QString> m_plain;
 };

@@ -26,8 +26,9 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
     passed.reserve(lines.size());
     if (hooks.progress)
         hooks.progress(c);
+    const LineScreen screen(m_context);
     for (QStringView line : lines) {
-        ScreenedLine s = ScreenLine(m_parser.parse(line), m_context);
+        ScreenedLine s = screen(m_parser.parse(line));
         ++c.checked;
         if (s.refusal == Refusal::None) {
             passed.append(std::move(s));
