@@ -53,6 +53,20 @@ void TListGridModel::setCell(int col, int row, const QString &text)
     r[col].text = text;
 }
 
+void TListGridModel::setRowCells(int row, int count, const std::function<QString(int col)> &text)
+{
+    if (row < 0 || count <= 0)
+        return;
+    if (row >= m_rows.size())
+        m_rows.resize(row + 1);
+    Row &r = m_rows[row];
+    if (count > r.size())
+        growRow(r, count - 1);
+    Cell *cells = r.data();
+    for (int col = 0; col < count; ++col)
+        cells[col].text = text(col);
+}
+
 void TListGridModel::growRow(Row &r, int col)
 {
     // A new row takes room at once for as many cells as the widest row so
@@ -298,6 +312,21 @@ void TListGrid::SetCells(int col, int row, const QString &text)
         m_model->notifyAll();
     else
         m_model->notifyCell(col, row);
+}
+
+void TListGrid::SetRowCells(int row, int count, const std::function<QString(int col)> &text)
+{
+    const bool grew = row >= m_model->m_rows.size();
+    m_model->setRowCells(row, count, text);
+    if (m_updateDepth > 0) {
+        m_dirty = true;
+        return;
+    }
+    if (grew)
+        m_model->notifyAll();
+    else
+        for (int col = 0; col < count; ++col)
+            m_model->notifyCell(col, row);
 }
 
 qint64 TListGrid::Ints(int col, int row) const
