@@ -58,9 +58,11 @@ LiquorLine LiquorLineCutter::cut(QStringView line) const
     LiquorLine out;
     if (m_form != DataForm::Fixed)
         out = cutDelimited(line);
-    else
+    else {
+        const Cp949Columns columns(line);
         for (int f = 0; f < LiquorFieldCount; ++f)
-            out.fields.value[f] = CutBytes(line, m_layout[f].start, m_layout[f].length);
+            out.fields.value[f] = columns.cut(m_layout[f].start, m_layout[f].length).toString();
+    }
     if (out.fault == LiquorRefusal::None && line.contains(QChar::ReplacementCharacter))
         out.fault = LiquorRefusal::BadBytes;
     return out;

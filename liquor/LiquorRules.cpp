@@ -130,9 +130,9 @@ LiquorRow MakeLiquorEntryRow(const Session &session, const MotherAccount &accoun
     row.transDiv = LiquorModeWord(session.PaymentMode);
     row.moBankName = account.bankname;
     row.moBankNo = FormatAcctNo(account.bankid, account.mobankno);
-    row.juMoney = FormatMoney(QString::number(entry.amounts.liquor));
-    row.nonJuMoney = FormatMoney(QString::number(entry.amounts.nonLiquor));
-    row.money = FormatMoney(QString::number(entry.amounts.transfer));
+    row.juMoney = CurrToMoneyStr(entry.amounts.liquor);
+    row.nonJuMoney = CurrToMoneyStr(entry.amounts.nonLiquor);
+    row.money = CurrToMoneyStr(entry.amounts.transfer);
     row.name = entry.name;
     row.bankName = entry.bankName;
     row.bankNo = FormatAcctNo(entry.bankId, DelChar(entry.bankNo, QLatin1Char('-')).trimmed());
