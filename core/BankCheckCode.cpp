@@ -72,12 +72,12 @@ QString digitAdd(const QString &a, const QString &b)
 {
     if (a.size() < 6 || b.size() < 6)
         fail(QStringLiteral("check code: '%1' / '%2' shorter than six characters").arg(a, b));
-    QString result;
+    QString result(6, Qt::Uninitialized);
     for (int i = 0; i < 6; ++i) {
         const QChar x = a[i], y = b[i];
         if (!x.isDigit() || x.unicode() > '9' || !y.isDigit() || y.unicode() > '9')
             fail(QStringLiteral("check code: '%1' / '%2' holds no digit at %3").arg(a, b).arg(i + 1));
-        result += QChar('0' + ((x.unicode() - '0') + (y.unicode() - '0')) % 10);
+        result[i] = QChar('0' + ((x.unicode() - '0') + (y.unicode() - '0')) % 10);
     }
     return result;
 }
@@ -96,7 +96,9 @@ QString yymmddOf(const QDate &date)
 
 QString swapHalves(const QString &six)
 {
-    return six.mid(3, 3) + six.left(3);
+    QString swapped(six.size(), Qt::Uninitialized);
+    std::rotate_copy(six.cbegin(), six.cbegin() + 3, six.cend(), swapped.begin());
+    return swapped;
 }
 
 QString lastChars(const QString &text, int n)
