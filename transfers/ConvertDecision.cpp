@@ -158,15 +158,20 @@ void BuildConvertedRow(const ScreenedLine &line, const MotherFinder &mothers, in
 
 namespace {
 
-// The first slot of a hash in a table of mask + 1 slots: the hash spread over
-// all its bits first, as a combined string hash is weak in its low bits.
-size_t homeSlot(size_t key, size_t mask)
+// A hash spread over all its bits, as a combined string hash is weak in its
+// low bits: the low bits pick the first slot, the high half is the slot's tag.
+quint64 spread(size_t key)
 {
     quint64 h = quint64(key);
     h ^= h >> 33;
     h *= 0xff51afd7ed558ccdULL;
     h ^= h >> 33;
-    return size_t(h) & mask;
+    return h;
+}
+
+quint32 tagOf(quint64 spreadKey)
+{
+    return quint32(spreadKey >> 32);
 }
 
 } // namespace
@@ -181,11 +186,14 @@ const TransferDuplicateIndex::Slot *TransferDuplicateIndex::findSlot(size_t key)
     if (m_slots.isEmpty())
         return nullptr;
     const size_t mask = size_t(m_slots.size()) - 1;
-    for (size_t i = homeSlot(key, mask);; i = (i + 1) & mask) {
-        const Slot &slot = m_slots[qsizetype(i)];
+    const quint64 h = spread(key);
+    const quint32 tag = tagOf(h);
+    const Slot *table = m_slots.constData();
+    for (size_t i = size_t(h) & mask;; i = (i + 1) & mask) {
+        const Slot &slot = table[i];
         if (slot.last == 0)
             return nullptr;
-        if (slot.key == key)
+        if (slot.tag == tag)
             return &slot;
     }
 }
@@ -193,10 +201,15 @@ const TransferDuplicateIndex::Slot *TransferDuplicateIndex::findSlot(size_t key)
 TransferDuplicateIndex::Slot &TransferDuplicateIndex::slotOf(size_t key)
 {
     const size_t mask = size_t(m_slots.size()) - 1;
-    for (size_t i = homeSlot(key, mask);; i = (i + 1) & mask) {
-        Slot &slot = m_slots[qsizetype(i)];
-        if (slot.last == 0 || slot.key == key)
+    const quint64 h = spread(key);
+    const quint32 tag = tagOf(h);
+    Slot *table = m_slots.data();
+    for (size_t i = size_t(h) & mask;; i = (i + 1) & mask) {
+        Slot &slot = table[i];
+        if (slot.last == 0 || slot.tag == tag) {
+            slot.tag = tag;
             return slot;
+        }
     }
 }
 
@@ -209,10 +222,15 @@ void TransferDuplicateIndex::grow(qsizetype rows)
         size *= 2;
     if (size <= m_slots.size())
         return;
-    QVector<Slot> old = std::exchange(m_slots, QVector<Slot>(size));
-    for (const Slot &slot : old)
-        if (slot.last != 0)
-            slotOf(slot.key) = slot;
+    // A slot keeps only its tag: the chains are made again from the entries,
+    // in the order they came, each hash from its texts.
+    m_slots = QVector<Slot>(size);
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        Entry &entry = m_entries[i];
+        Slot &slot = slotOf(keyOf(entry.name, entry.money));
+        entry.next = slot.last - 1;
+        slot.last = int(i + 1);
+    }
 }
 
 void TransferDuplicateIndex::add(const QString &name, const QString &moneyText, const QString &info)
@@ -226,7 +244,6 @@ void TransferDuplicateIndex::add(size_t key, const QString &name, const QString 
     Slot &slot = slotOf(key);
     const int next = slot.last - 1;
     m_entries.append({name, moneyText, info, next});
-    slot.key = key;
     slot.last = int(m_entries.size()); // stored one above, so 0 means none
 }
 

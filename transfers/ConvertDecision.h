@@ -133,7 +133,8 @@ public:
     void add(const QString &name, const QString &moneyText, const QString &info);
     // memo "N": name and amount only, as the entry screen's test.
     bool contains(const QString &name, const QString &moneyText, const QString &memo) const;
-    // The same with the hash of name and amount made once for both.
+    // The same with the hash of name and amount made once for both (key:
+    // keyOf(name, moneyText)).
     static size_t keyOf(const QString &name, const QString &moneyText);
     void add(size_t key, const QString &name, const QString &moneyText, const QString &info);
     bool contains(size_t key, const QString &name, const QString &moneyText, const QString &memo) const;
@@ -147,12 +148,14 @@ private:
         QString name, money, info;
         int next; // the entry before it with the same hash, -1 for none
     };
-    // One slot of the open-addressed table: a hash of name and amount and its
-    // latest entry plus one (0: the slot is free).
+    // One slot of the open-addressed table, eight bytes so that a table of a
+    // whole file stays small: the high half of the spread hash of name and
+    // amount, and its latest entry plus one (0: the slot is free). Keys that
+    // share the half share a chain; the entries themselves tell them apart.
     struct Slot
     {
-        size_t key = 0;
-        int last = 0;
+        quint32 tag = 0;
+        qint32 last = 0;
     };
     Slot &slotOf(size_t key);
     const Slot *findSlot(size_t key) const;
