@@ -267,6 +267,12 @@ bool TransferDuplicateIndex::contains(size_t key, const QString &name, const QSt
     return false;
 }
 
+void TransferDuplicateIndex::prefetch(size_t key) const
+{
+    if (!m_slots.isEmpty())
+        __builtin_prefetch(m_slots.constData() + (size_t(spread(key)) & size_t(m_slots.size() - 1)));
+}
+
 void TransferDuplicateIndex::reserve(qsizetype rows)
 {
     m_entries.reserve(rows);

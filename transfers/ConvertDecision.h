@@ -138,6 +138,9 @@ public:
     static size_t keyOf(const QString &name, const QString &moneyText);
     void add(size_t key, const QString &name, const QString &moneyText, const QString &info);
     bool contains(size_t key, const QString &name, const QString &moneyText, const QString &memo) const;
+    // Starts reading the slot of a key that is asked for soon: a whole file
+    // looks up one row after the other in a table too big for the cache.
+    void prefetch(size_t key) const;
     void clear();
     void reserve(qsizetype rows);
     qsizetype size() const { return m_entries.size(); }

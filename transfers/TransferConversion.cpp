@@ -48,8 +48,16 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
     const MotherFinder mothers(m_context);
     m_duplicates.reserve(m_duplicates.size() + passed.size());
     rows->reserve(rows->size() + passed.size());
+    // The duplicate key of the next line is made one line ahead, so that its
+    // slot is read while this line is converted.
+    size_t nextKey = passed.isEmpty() ? 0 : TransferDuplicateIndex::keyOf(passed[0].sName, passed[0].grouped);
     for (int i = 0; i < passed.size(); ++i) {
         const ScreenedLine &s = passed[i];
+        const size_t key = nextKey;
+        if (i + 1 < passed.size()) {
+            nextKey = TransferDuplicateIndex::keyOf(passed[i + 1].sName, passed[i + 1].grouped);
+            m_duplicates.prefetch(nextKey);
+        }
         c.position = i + 1;
         const int mother = mothers.find(s.bankId);
         if (mother < 0) {
@@ -63,7 +71,6 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
         }
         const QString &money = s.grouped;
         const QString memo = m_context.checkInfo ? s.cInfo : QStringLiteral("N");
-        const size_t key = TransferDuplicateIndex::keyOf(s.sName, money);
         if (m_duplicates.contains(key, s.sName, money, memo)) {
             const QString said = DuplicateLogTail(s.sName, money);
             if (!hooks.askDuplicate || !hooks.askDuplicate(s.sName, money)) {
