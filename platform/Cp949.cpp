@@ -115,42 +115,45 @@ QByteArray Cp949::encode(const QString &text, bool *ok)
     if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
         return text.toLatin1();
 
-    // Runs of characters CP949 holds go through iconv whole; where it stops,
-    // one character (a surrogate pair is one) is taken by hand, '?' when it
-    // has no CP949 form. A text with a few such characters thus costs
-    // hardly more than one without.
+    // ASCII is its own bytes; each run of other characters goes through
+    // iconv whole (texts such as the log's lines are mostly ASCII). Where
+    // iconv stops, one character (a surrogate pair is one) is taken by hand,
+    // '?' when it has no CP949 form: a text with a few such characters
+    // costs hardly more than one without.
     Converter &whole = utf16ToCp949();
     Converter &single = toCp949();
     QByteArray out(text.size() * 2, Qt::Uninitialized); // a unit gives at most two bytes
     char *const begin = out.data();
     char *dst = begin;
+    const QChar *units = text.constData();
     const qsizetype n = text.size();
     QByteArray one;
     for (qsizetype i = 0; i < n;) {
-        if (whole.valid()) {
-            char *src = reinterpret_cast<char *>(const_cast<QChar *>(text.constData() + i)); // iconv only reads it
-            size_t srcLeft = size_t(n - i) * sizeof(QChar);
-            size_t toLeft = size_t(begin + out.size() - dst);
-            const size_t done = iconv(whole.get(), &src, &srcLeft, &dst, &toLeft);
-            i = reinterpret_cast<const QChar *>(src) - text.constData();
-            if (done != size_t(-1) && srcLeft == 0)
-                break;
+        while (i < n && units[i].unicode() < 0x80)
+            *dst++ = char(units[i++].unicode());
+        qsizetype runEnd = i;
+        while (runEnd < n && units[runEnd].unicode() >= 0x80)
+            ++runEnd;
+        while (i < runEnd) {
+            if (whole.valid()) {
+                char *src = reinterpret_cast<char *>(const_cast<QChar *>(units + i)); // iconv only reads it
+                size_t srcLeft = size_t(runEnd - i) * sizeof(QChar);
+                size_t toLeft = size_t(begin + out.size() - dst);
+                const size_t done = iconv(whole.get(), &src, &srcLeft, &dst, &toLeft);
+                i = reinterpret_cast<const QChar *>(src) - units;
+                if (done != size_t(-1) && srcLeft == 0)
+                    break;
+            }
+            if (ok)
+                *ok = false;
+            const qsizetype length = (units[i].isHighSurrogate() && i + 1 < n && units[i + 1].isLowSurrogate()) ? 2 : 1;
+            const QByteArray u = text.mid(i, length).toUtf8();
+            if (single.valid() && convertAll(single, u.constData(), u.size(), &one))
+                dst = std::copy(one.cbegin(), one.cend(), dst);
+            else
+                *dst++ = '?';
+            i += length;
         }
-        if (ok)
-            *ok = false;
-        const QChar c = text.at(i);
-        if (c.unicode() < 0x80) {
-            *dst++ = char(c.unicode());
-            ++i;
-            continue;
-        }
-        const qsizetype units = (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) ? 2 : 1;
-        const QByteArray u = text.mid(i, units).toUtf8();
-        if (single.valid() && convertAll(single, u.constData(), u.size(), &one))
-            dst = std::copy(one.cbegin(), one.cend(), dst);
-        else
-            *dst++ = '?';
-        i += units;
     }
     out.truncate(dst - begin);
     return out;
