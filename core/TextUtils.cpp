@@ -202,6 +202,9 @@ QString FixLenZero(const QString &text, int width, bool leftJustify)
 
 QString DelChar(const QString &text, QChar c)
 {
+    // Most texts hold none: then the text itself, shared, not a copy.
+    if (!text.contains(c))
+        return text;
     QString result = text;
     result.remove(c);
     return result;
