@@ -22,16 +22,42 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
     ConvertCounters c;
     c.total = int(lines.size());
 
-    QVector<ScreenedLine> passed;
-    passed.reserve(lines.size());
+    // A line that passed its checks, its row already made (at the same place
+    // among the rows appended by this run): the second pass only decides
+    // whether the row stays, in the order of the lines, and reports why not.
+    struct Candidate
+    {
+        int line;      // in lines
+        int mother;    // -1: none for the line's bank
+        bool codeFailed; // the bank's check code cannot be made from the line
+        size_t key;    // of name and amount in the duplicate index
+        qint64 amount;
+    };
+    QVector<Candidate> candidates;
+    candidates.reserve(lines.size());
+    const qsizetype firstRow = rows->size();
+    rows->reserve(firstRow + lines.size());
+    const MotherFinder mothers(m_context);
     if (hooks.progress)
         hooks.progress(c);
     const LineScreen screen(m_context);
-    for (QStringView line : lines) {
-        ScreenedLine s = screen(m_parser.parse(line));
+    for (int i = 0; i < lines.size(); ++i) {
+        const ScreenedLine s = screen(m_parser.parse(lines[i]));
         ++c.checked;
         if (s.refusal == Refusal::None) {
-            passed.append(std::move(s));
+            // The row is made while the line's texts are at hand; a row the
+            // second pass drops costs no more than the line's texts did.
+            Candidate candidate{i, mothers.find(s.bankId), false, TransferDuplicateIndex::keyOf(s.sName, s.grouped),
+                                s.amount};
+            rows->emplace_back();
+            if (candidate.mother >= 0) {
+                try {
+                    BuildConvertedRow(s, mothers, candidate.mother, m_context, today, &rows->back());
+                } catch (const ConvertError &) {
+                    candidate.codeFailed = true;
+                }
+            }
+            candidates.append(candidate);
         } else {
             if (hooks.refused)
                 hooks.refused(m_parser.logFields(s.parsed), s.refusal);
@@ -41,39 +67,38 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
             hooks.progress(c);
     }
     c.phase = ConvertCounters::Converting;
-    c.passed = int(passed.size());
+    c.passed = int(candidates.size());
     if (hooks.progress)
         hooks.progress(c);
 
-    const MotherFinder mothers(m_context);
-    m_duplicates.reserve(m_duplicates.size() + passed.size());
-    rows->reserve(rows->size() + passed.size());
-    // The duplicate key of the next line is made one line ahead, so that its
-    // slot is read while this line is converted.
-    size_t nextKey = passed.isEmpty() ? 0 : TransferDuplicateIndex::keyOf(passed[0].sName, passed[0].grouped);
-    for (int i = 0; i < passed.size(); ++i) {
-        const ScreenedLine &s = passed[i];
-        const size_t key = nextKey;
-        if (i + 1 < passed.size()) {
-            nextKey = TransferDuplicateIndex::keyOf(passed[i + 1].sName, passed[i + 1].grouped);
-            m_duplicates.prefetch(nextKey);
-        }
+    m_duplicates.reserve(m_duplicates.size() + candidates.size());
+    qsizetype kept = firstRow; // rows that stay are moved up to here
+    for (int i = 0; i < candidates.size(); ++i) {
+        const Candidate &candidate = candidates[i];
+        // Its slot is read while this line is decided.
+        if (i + 1 < candidates.size())
+            m_duplicates.prefetch(candidates[i + 1].key);
+        TransferRow &row = (*rows)[firstRow + i];
         c.position = i + 1;
-        const int mother = mothers.find(s.bankId);
-        if (mother < 0) {
+        auto refuse = [&](Refusal why) {
             if (hooks.refused)
-                hooks.refused(m_parser.logFields(s.parsed), Refusal::NoMother);
+                hooks.refused(m_parser.logFields(m_parser.parse(lines[candidate.line])), why);
             ++c.errors;
             ++c.processed;
             if (hooks.progress)
                 hooks.progress(c);
+        };
+        if (candidate.mother < 0) {
+            refuse(Refusal::NoMother);
             continue;
         }
-        const QString &money = s.grouped;
-        const QString memo = m_context.checkInfo ? s.cInfo : QStringLiteral("N");
-        if (m_duplicates.contains(key, s.sName, money, memo)) {
-            const QString said = DuplicateLogTail(s.sName, money);
-            if (!hooks.askDuplicate || !hooks.askDuplicate(s.sName, money)) {
+        // The row holds the line's payee, grouped amount and other information.
+        const QString &name = row.name;
+        const QString &money = row.money;
+        const QString memo = m_context.checkInfo ? row.info : QStringLiteral("N");
+        if (m_duplicates.contains(candidate.key, name, money, memo)) {
+            const QString said = DuplicateLogTail(name, money);
+            if (!hooks.askDuplicate || !hooks.askDuplicate(name, money)) {
                 if (hooks.log)
                     hooks.log(QStringLiteral("자료변환 중복이체건 삭제 -> ") + said);
                 ++c.errors;
@@ -84,27 +109,22 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
             if (hooks.log)
                 hooks.log(QStringLiteral("자료변환 중복이체건 추가 -> ") + said);
         }
-        try {
-            rows->emplace_back();
-            BuildConvertedRow(s, mothers, mother, m_context, today, &rows->back());
-        } catch (const ConvertError &) {
-            rows->removeLast();
+        if (candidate.codeFailed) {
             // The bank's check value cannot be made from this account.
-            if (hooks.refused)
-                hooks.refused(m_parser.logFields(s.parsed), Refusal::CheckCode);
-            ++c.errors;
-            ++c.processed;
-            if (hooks.progress)
-                hooks.progress(c);
+            refuse(Refusal::CheckCode);
             continue;
         }
-        m_duplicates.add(key, s.sName, money, s.cInfo);
+        m_duplicates.add(candidate.key, name, money, row.info);
         ++c.accepted;
-        c.money += s.amount;
+        c.money += candidate.amount;
         ++c.processed;
+        if (kept != firstRow + i)
+            (*rows)[kept] = std::move(row);
+        ++kept;
         if (hooks.progress)
             hooks.progress(c);
     }
+    rows->resize(kept);
     return c;
 }
 
