@@ -4,6 +4,8 @@
 #include "platform/Clock.h"
 #include "transfers/TransferLog.h"
 
+#include <vector>
+
 TransferConversion::TransferConversion(const ConvertContext &context, DataForm form, const TransferPositions &fixed)
     : m_context(context), m_parser(form, fixed)
 {
@@ -33,8 +35,8 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
         size_t key;    // of name and amount in the duplicate index
         qint64 amount;
     };
-    QVector<Candidate> candidates;
-    candidates.reserve(lines.size());
+    std::vector<Candidate> candidates;
+    candidates.reserve(size_t(lines.size()));
     const qsizetype firstRow = rows->size();
     rows->reserve(firstRow + lines.size());
     const MotherFinder mothers(m_context);
@@ -57,7 +59,7 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
                     candidate.codeFailed = true;
                 }
             }
-            candidates.append(candidate);
+            candidates.push_back(candidate);
         } else {
             if (hooks.refused)
                 hooks.refused(m_parser.logFields(s.parsed), s.refusal);
@@ -73,11 +75,11 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
 
     m_duplicates.reserve(m_duplicates.size() + candidates.size());
     qsizetype kept = firstRow; // rows that stay are moved up to here
-    for (int i = 0; i < candidates.size(); ++i) {
-        const Candidate &candidate = candidates[i];
+    for (int i = 0; i < int(candidates.size()); ++i) {
+        const Candidate &candidate = candidates[size_t(i)];
         // Its slot is read while this line is decided.
-        if (i + 1 < candidates.size())
-            m_duplicates.prefetch(candidates[i + 1].key);
+        if (size_t(i) + 1 < candidates.size())
+            m_duplicates.prefetch(candidates[size_t(i) + 1].key);
         TransferRow &row = (*rows)[firstRow + i];
         c.position = i + 1;
         auto refuse = [&](Refusal why) {
