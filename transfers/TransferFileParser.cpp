@@ -16,11 +16,8 @@ constexpr char16_t Replacement = 0xFFFD;
 QString padded(QStringView text, int width)
 {
     const int w = Cp949Width(text);
-    QString out;
-    out.reserve(text.size() + (width > w ? width - w : 0));
-    out.append(text);
-    if (width > w)
-        out.append(QString(width - w, QLatin1Char(' ')));
+    QString out(text.size() + (width > w ? width - w : 0), QLatin1Char(' '));
+    std::copy(text.begin(), text.end(), out.begin());
     return out;
 }
 
