@@ -118,10 +118,10 @@ private:
     QVector<QString> m_plain;
 };
 
-// The row of a screened line paid from mother (an index of mothers), as the entry list holds it
-// (its running number is left to the list); its check code is made for the
-// date today (the run's). Throws ConvertError when the bank's check code
-// cannot be made from the data.
+// The row of a screened line paid from mother (an index of mothers), as the
+// entry list holds it (its running number is left to the list); its check
+// code is made for the date today (the run's). Throws ConvertError when the
+// bank's check code cannot be made from the data.
 void BuildConvertedRow(const ScreenedLine &line, const MotherFinder &mothers, int mother,
                        const ConvertContext &context, const QDate &today, TransferRow *row);
 

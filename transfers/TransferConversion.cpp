@@ -29,10 +29,10 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
     // whether the row stays, in the order of the lines, and reports why not.
     struct Candidate
     {
-        int line;      // in lines
-        int mother;    // -1: none for the line's bank
+        int line;        // in lines
+        int mother;      // -1: none for the line's bank
         bool codeFailed; // the bank's check code cannot be made from the line
-        size_t key;    // of name and amount in the duplicate index
+        size_t key;      // of name and amount in the duplicate index
         qint64 amount;
     };
     std::vector<Candidate> candidates;
