@@ -300,7 +300,7 @@ void BM_Convert(benchmark::State &state)
         counters = convert(c, form, file.file, session, &rows);
         const double converted = msSince(t);
         t.start();
-        AppendConvertedRows(&grid, rows);
+        AppendConvertedRows(&grid, std::move(rows));
         const double filled = msSince(t);
         totalCpuMs.push_back(cpuMs() - cpu);
         benchmark::DoNotOptimize(grid.Cells(tcName, 1));

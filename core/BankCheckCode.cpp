@@ -68,16 +68,16 @@ QString wholeText(__int128 v)
 }
 
 // Per position 1..6: (a[i] + b[i]) mod 10. Each position must hold a digit.
-QString digitAdd(const QString &a, const QString &b)
+QString digitAdd(QStringView a, QStringView b)
 {
     if (a.size() < 6 || b.size() < 6)
         fail(QStringLiteral("check code: '%1' / '%2' shorter than six characters").arg(a, b));
-    QString result;
+    QString result(6, Qt::Uninitialized);
     for (int i = 0; i < 6; ++i) {
         const QChar x = a[i], y = b[i];
         if (!x.isDigit() || x.unicode() > '9' || !y.isDigit() || y.unicode() > '9')
             fail(QStringLiteral("check code: '%1' / '%2' holds no digit at %3").arg(a, b).arg(i + 1));
-        result += QChar('0' + ((x.unicode() - '0') + (y.unicode() - '0')) % 10);
+        result[i] = QChar('0' + ((x.unicode() - '0') + (y.unicode() - '0')) % 10);
     }
     return result;
 }
@@ -94,19 +94,33 @@ QString yymmddOf(const QDate &date)
     return text;
 }
 
-QString swapHalves(const QString &six)
+// FixLenZero(QString::number(v), 3, false), written directly for 0..999.
+QString threeDigits(qint64 v)
 {
-    return six.mid(3, 3) + six.left(3);
+    if (v < 0 || v > 999)
+        return FixLenZero(QString::number(v), 3, false);
+    QString text(3, Qt::Uninitialized);
+    text[0] = QChar(u'0' + int(v / 100));
+    text[1] = QChar(u'0' + int(v / 10 % 10));
+    text[2] = QChar(u'0' + int(v % 10));
+    return text;
 }
 
-QString lastChars(const QString &text, int n)
+QString swapHalves(const QString &six)
+{
+    QString swapped(six.size(), Qt::Uninitialized);
+    std::rotate_copy(six.cbegin(), six.cbegin() + 3, six.cend(), swapped.begin());
+    return swapped;
+}
+
+QStringView lastChars(QStringView text, int n)
 {
     return text.size() > n ? text.right(n) : text;
 }
 
 QString bank2(const QString &payAcct, const QString &counterAcct, const QString &amount, const QString &yymmdd)
 {
-    const QString x1 = digitAdd(payAcct.left(6), counterAcct.left(6));
+    const QString x1 = digitAdd(QStringView(payAcct).left(6), QStringView(counterAcct).left(6));
     const QString x2 = digitAdd(x1, lastChars(amount, 6));
     const QString x4 = digitAdd(swapHalves(x2), yymmdd);
     QString reversed = x4;
@@ -116,8 +130,12 @@ QString bank2(const QString &payAcct, const QString &counterAcct, const QString 
 
 QString bank3(const QString &payAcct, const QString &counterAcct, const QString &amount, const QString &yymmdd)
 {
-    const QString x1 = digitAdd(payAcct.left(6), counterAcct.left(6));
-    const QString x2 = digitAdd(x1, FixLenZero(lastChars(amount, 6), 6, false));
+    const QString x1 = digitAdd(QStringView(payAcct).left(6), QStringView(counterAcct).left(6));
+    // Six ASCII characters are already their own six-byte field.
+    const QStringView last = lastChars(amount, 6);
+    const bool sixAscii =
+        last.size() == 6 && std::all_of(last.begin(), last.end(), [](QChar c) { return c.unicode() < 0x80; });
+    const QString x2 = sixAscii ? digitAdd(x1, last) : digitAdd(x1, FixLenZero(last.toString(), 6, false));
     return digitAdd(swapHalves(x2), yymmdd);
 }
 
@@ -141,23 +159,26 @@ QString bank5(const QString &payAcct, const QString &counterAcct, const QString 
 QString bank20(const QString &payBank, const QString &payAcct, const QString &counterBank,
                const QString &counterAcct, const QString &amount, const QString &kind, const QString &yymmdd)
 {
-    QString s;
+    // The digits of date, paying account, amount, the bank of the kind and
+    // the counterpart account, summed.
+    const QString *bank = nullptr;
     if (kind == QLatin1String("20"))
-        s = yymmdd + payAcct + amount + payBank + counterAcct;
+        bank = &payBank;
     else if (kind == QLatin1String("30"))
-        s = yymmdd + payAcct + amount + counterBank + counterAcct;
+        bank = &counterBank;
     else
         return QString();
     qint64 sum = 0;
-    for (QChar c : s)
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            sum += c.unicode() - '0';
-    const QString k = FixLenZero(QString::number(sum), 3, false);
+    for (const QString *part : {&yymmdd, &payAcct, &amount, bank, &counterAcct})
+        for (QChar c : *part)
+            if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+                sum += c.unicode() - '0';
+    const QString k = threeDigits(sum);
     const qint64 divisor = requireInt64(k);
     if (divisor == 0)
         fail(QStringLiteral("check code: digit sum of 0"));
     const qint64 m = requireInt64(amount) % divisor;
-    return k + FixLenZero(QString::number(m), 3, false);
+    return k + threeDigits(m);
 }
 
 QString bank23(const QString &payBank, const QString &counterAcct, const QString &amount, const QString &seqNo,

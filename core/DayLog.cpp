@@ -13,8 +13,9 @@
 
 namespace {
 
-// Lines a batch gathers before it writes them.
-constexpr qsizetype BatchBytes = 256 * 1024;
+// Characters of lines a batch gathers before it writes them (turned into
+// CP949 together: one conversion per block, not one per line).
+constexpr qsizetype BatchChars = 128 * 1024;
 
 void reportFailure(const QString &fileName, const QString &why)
 {
@@ -60,12 +61,6 @@ QString logLine(const Session &session, const QString &stamp, const QString &tex
 {
     return QStringLiteral("[") + stamp + QLatin1Char(' ') + LogUserField(session.LoginUserId) + QStringLiteral("] ")
            + text;
-}
-
-void appendLine(QByteArray &out, const QString &line)
-{
-    out += qvx::Cp949::encode(line);
-    out += "\r\n";
 }
 
 } // namespace
@@ -114,8 +109,9 @@ DayLogBatch::~DayLogBatch()
 
 void DayLogBatch::append(const QString &line)
 {
-    appendLine(m_pending, line);
-    if (m_pending.size() >= BatchBytes)
+    m_pending += line;
+    m_pending += QLatin1String("\r\n");
+    if (m_pending.size() >= BatchChars)
         flush();
 }
 
@@ -130,7 +126,7 @@ bool DayLogBatch::flush()
         return true;
     bool ok = m_file.isOpen() || openForAppend(m_file);
     if (ok)
-        ok = writeAll(m_file, m_pending);
+        ok = writeAll(m_file, qvx::Cp949::encode(m_pending));
     if (!ok)
         m_file.close(); // tried afresh at the next flush
     m_pending.resize(0); // the room is kept for the next block

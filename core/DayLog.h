@@ -67,6 +67,6 @@ public:
 private:
     QString m_fileName;
     QFile m_file;
-    QByteArray m_pending;
+    QString m_pending; // lines with their CR LF, not yet written
     SecondStamp m_stamp{QStringLiteral("yyyy-MM-dd hh:mm:ss")};
 };

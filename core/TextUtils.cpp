@@ -140,6 +140,14 @@ QString fixLen(const QString &text, int width, bool leftJustify, char pad)
 {
     if (width <= 0)
         return QString();
+    // ASCII text is its own CP949 bytes: cut or padded without converting.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; })) {
+        if (text.size() >= width)
+            return text.size() == width ? text : text.left(width);
+        QString out(width, QLatin1Char(pad));
+        std::copy(text.cbegin(), text.cend(), out.begin() + (leftJustify ? 0 : width - text.size()));
+        return out;
+    }
     const QByteArray bytes = qvx::Cp949::encode(text);
     if (bytes.size() > width) {
         // The byte a double-byte character leaves free takes the field's own pad.
@@ -194,6 +202,9 @@ QString FixLenZero(const QString &text, int width, bool leftJustify)
 
 QString DelChar(const QString &text, QChar c)
 {
+    // Most texts hold none: then the text itself, shared, not a copy.
+    if (!text.contains(c))
+        return text;
     QString result = text;
     result.remove(c);
     return result;

@@ -2,9 +2,11 @@
 
 #include "core/TextUtils.h"
 #include "liquor/LiquorRules.h"
+#include "platform/Clock.h"
 #include "platform/TextFile.h"
 #include "transfers/TransferFileParser.h"
 #include "transfers/TransferLog.h"
+#include "transfers/TransferRules.h"
 
 #include <QDir>
 
@@ -57,9 +59,11 @@ LiquorLine LiquorLineCutter::cut(QStringView line) const
     LiquorLine out;
     if (m_form != DataForm::Fixed)
         out = cutDelimited(line);
-    else
+    else {
+        const Cp949Columns columns(line);
         for (int f = 0; f < LiquorFieldCount; ++f)
-            out.fields.value[f] = CutBytes(line, m_layout[f].start, m_layout[f].length);
+            out.fields.value[f] = columns.cut(m_layout[f].start, m_layout[f].length).toString();
+    }
     if (out.fault == LiquorRefusal::None && line.contains(QChar::ReplacementCharacter))
         out.fault = LiquorRefusal::BadBytes;
     return out;
@@ -206,6 +210,8 @@ int LiquorConversion::findMother(const QString &bankId) const
 LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, const LiquorConvertHooks &hooks)
 {
     const Session &session = *m_context.session;
+    // The date of the run's start holds for all its rows.
+    const QDate today = qvx::Clock::date();
     LiquorConvertCounters c;
     c.total = int(lines.size());
     auto refuse = [&](const LiquorFields &f, const QString &kind) {
@@ -251,6 +257,7 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
     const QString otherKind = session.PaymentMode == 1 ? QStringLiteral("지급이체자료가 아닙니다.")
                                                        : QStringLiteral("수납이체자료가 아닙니다.");
     m_duplicates.reserve(m_duplicates.size() + passed.size());
+    QVector<QString> plainMothers(m_context.banks.size()); // each mother's account without '-', made once
     for (int i = 0; i < passed.size(); ++i) {
         const LiquorFields &f = *passed[i].fields;
         const LiquorAmounts &amounts = passed[i].amounts;
@@ -268,7 +275,7 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
             continue;
         }
         const QString name = withoutTabs(f[lfSName]).trimmed();
-        const QString grouped = FormatMoney(QString::number(amounts.transfer));
+        const QString grouped = CurrToMoneyStr(amounts.transfer);
         const QString info = f[lfCInfo].trimmed();
         const QString memo = session.IcheCheckFlag != 0 ? info : QStringLiteral("N");
         const size_t key = TransferDuplicateIndex::keyOf(name, grouped);
@@ -304,7 +311,13 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
         entry.amounts = amounts;
         LiquorRow row = MakeLiquorEntryRow(session, account, entry);
         try {
-            row.boki = LiquorEntryCheckCode(row);
+            // As LiquorEntryCheckCode, from the parts the run holds plain: the
+            // row's accounts are these hyphenated, its amount this grouped.
+            if (plainMothers[mother].isNull())
+                plainMothers[mother] = DelChar(row.moBankNo, Minus);
+            row.boki = EntryCheckCode(row.moBankId, plainMothers[mother], row.bankId,
+                                      DelChar(entry.bankNo, Minus).trimmed(), AmountDigits(amounts.transfer),
+                                      row.gubun, today);
         } catch (const ConvertError &) {
             refuse(f, QStringLiteral("1"));
             ++c.errors;

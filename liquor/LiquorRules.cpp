@@ -2,6 +2,7 @@
 
 #include "core/Session.h"
 #include "core/TextUtils.h"
+#include "platform/Clock.h"
 #include "transfers/TransferLog.h"
 #include "transfers/TransferRules.h"
 
@@ -129,9 +130,9 @@ LiquorRow MakeLiquorEntryRow(const Session &session, const MotherAccount &accoun
     row.transDiv = LiquorModeWord(session.PaymentMode);
     row.moBankName = account.bankname;
     row.moBankNo = FormatAcctNo(account.bankid, account.mobankno);
-    row.juMoney = FormatMoney(QString::number(entry.amounts.liquor));
-    row.nonJuMoney = FormatMoney(QString::number(entry.amounts.nonLiquor));
-    row.money = FormatMoney(QString::number(entry.amounts.transfer));
+    row.juMoney = CurrToMoneyStr(entry.amounts.liquor);
+    row.nonJuMoney = CurrToMoneyStr(entry.amounts.nonLiquor);
+    row.money = CurrToMoneyStr(entry.amounts.transfer);
     row.name = entry.name;
     row.bankName = entry.bankName;
     row.bankNo = FormatAcctNo(entry.bankId, DelChar(entry.bankNo, QLatin1Char('-')).trimmed());
@@ -162,9 +163,13 @@ QString LiquorCheckCode(const LiquorRow &row, const QString &seqNo, const QStrin
 
 QString LiquorEntryCheckCode(const LiquorRow &row, qvx::AppServer *server)
 {
-    if (row.moBankId == u"23")
-        return QString();
-    return LiquorCheckCode(row, QString(), QStringLiteral("999999"), server);
+    return LiquorEntryCheckCode(row, qvx::Clock::date(), server);
+}
+
+QString LiquorEntryCheckCode(const LiquorRow &row, const QDate &today, qvx::AppServer *server)
+{
+    return EntryCheckCode(row.moBankId, row.plainMoBankNo(), row.bankId, row.plainBankNo(),
+                          FixLenZero(row.plainMoney().trimmed(), 13, false), row.gubun, today, server);
 }
 
 QString LiquorSendCheckCode(const LiquorRow &row, qint64 seqNo, const QString &batchTime, qvx::AppServer *server)

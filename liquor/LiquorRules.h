@@ -7,6 +7,7 @@
 #include "core/MotherAccount.h"
 #include "liquor/LiquorRow.h"
 
+#include <QDate>
 #include <QString>
 #include <QVector>
 #include <functional>
@@ -128,6 +129,8 @@ QString LiquorCheckCode(const LiquorRow &row, const QString &seqNo, const QStrin
 // (it needs the message number and the send time), otherwise the code with
 // no message number and the time "999999".
 QString LiquorEntryCheckCode(const LiquorRow &row, qvx::AppServer *server = nullptr);
+// The same on the given date (a conversion's rows carry the date it started).
+QString LiquorEntryCheckCode(const LiquorRow &row, const QDate &today, qvx::AppServer *server = nullptr);
 // The code a row is sent with: bank 23 with its own message number and the
 // batch's time, every other bank made anew as at entry (the rules read
 // today's date, and a row may have been made on another day).

@@ -1,5 +1,6 @@
 #include "platform/Cp949.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -44,6 +45,17 @@ Converter &fromCp949()
     return c;
 }
 
+// Straight from QString's own units: no UTF-8 between.
+Converter &utf16ToCp949()
+{
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+    thread_local Converter c("CP949", "UTF-16LE");
+#else
+    thread_local Converter c("CP949", "UTF-16BE");
+#endif
+    return c;
+}
+
 // Straight into QString's own units: no UTF-8 between.
 Converter &cp949ToUtf16()
 {
@@ -53,26 +65,6 @@ Converter &cp949ToUtf16()
     thread_local Converter c("UTF-16BE", "CP949");
 #endif
     return c;
-}
-
-// The whole of bytes as UTF-16; false on any conversion error. Every byte
-// gives at most one unit (a double-byte character is one BMP character), so
-// a text as long as the input always has room.
-bool decodeAll(const QByteArray &bytes, QString *out)
-{
-    Converter &conv = cp949ToUtf16();
-    if (!conv.valid())
-        return false;
-    iconv_t cd = conv.get();
-    out->resize(bytes.size());
-    char *src = const_cast<char *>(bytes.constData()); // iconv only reads it
-    size_t srcLeft = static_cast<size_t>(bytes.size());
-    char *dst = reinterpret_cast<char *>(out->data());
-    size_t dstLeft = static_cast<size_t>(out->size()) * sizeof(QChar);
-    if (iconv(cd, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1) || srcLeft != 0)
-        return false;
-    out->resize((dst - reinterpret_cast<char *>(out->data())) / qsizetype(sizeof(QChar)));
-    return true;
 }
 
 bool isAscii(const QByteArray &bytes)
@@ -120,38 +112,64 @@ QByteArray Cp949::encode(const QString &text, bool *ok)
 {
     if (ok)
         *ok = true;
-    const QByteArray utf8 = text.toUtf8();
-    if (isAscii(utf8))
-        return utf8;
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text.toLatin1();
 
-    Converter &conv = toCp949();
-    QByteArray out;
-    if (conv.valid() && convertAll(conv, utf8.constData(), utf8.size(), &out))
-        return out;
-
-    // Something has no CP949 form: go character by character, '?' for those.
-    if (ok)
-        *ok = false;
-    out.clear();
-    out.reserve(utf8.size());
+    // ASCII is its own bytes; each run of other characters goes through
+    // iconv whole (texts such as the log's lines are mostly ASCII). Where
+    // iconv stops, one character (a surrogate pair is one) is taken by hand,
+    // '?' when it has no CP949 form: a text with a few such characters
+    // costs hardly more than one without.
+    Converter &whole = utf16ToCp949();
+    Converter &single = toCp949();
+    QByteArray out(text.size() * 2, Qt::Uninitialized); // a unit gives at most two bytes
+    char *const begin = out.data();
+    char *dst = begin;
+    const QChar *units = text.constData();
+    const qsizetype n = text.size();
     QByteArray one;
-    for (qsizetype i = 0; i < text.size();) {
-        const QChar c = text.at(i);
-        if (c.unicode() < 0x80) {
-            out.append(char(c.unicode()));
-            ++i;
-            continue;
+    for (qsizetype i = 0; i < n;) {
+        while (i < n && units[i].unicode() < 0x80)
+            *dst++ = char(units[i++].unicode());
+        qsizetype runEnd = i;
+        while (runEnd < n && units[runEnd].unicode() >= 0x80)
+            ++runEnd;
+        while (i < runEnd) {
+            if (whole.valid()) {
+                char *src = reinterpret_cast<char *>(const_cast<QChar *>(units + i)); // iconv only reads it
+                size_t srcLeft = size_t(runEnd - i) * sizeof(QChar);
+                size_t toLeft = size_t(begin + out.size() - dst);
+                const size_t done = iconv(whole.get(), &src, &srcLeft, &dst, &toLeft);
+                i = reinterpret_cast<const QChar *>(src) - units;
+                if (done != size_t(-1) && srcLeft == 0)
+                    break;
+            }
+            if (ok)
+                *ok = false;
+            const qsizetype length = (units[i].isHighSurrogate() && i + 1 < n && units[i + 1].isLowSurrogate()) ? 2 : 1;
+            const QByteArray u = text.mid(i, length).toUtf8();
+            if (single.valid() && convertAll(single, u.constData(), u.size(), &one))
+                dst = std::copy(one.cbegin(), one.cend(), dst);
+            else
+                *dst++ = '?';
+            i += length;
         }
-        qsizetype n = (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ? 2 : 1;
-        const QByteArray u = text.mid(i, n).toUtf8();
-        if (conv.valid() && convertAll(conv, u.constData(), u.size(), &one))
-            out.append(one);
-        else
-            out.append('?');
-        i += n;
     }
+    out.truncate(dst - begin);
     return out;
 }
+
+namespace {
+
+// The bytes of the character at i as a per-character walk reads them: an
+// ASCII byte; a lead byte with a byte after it that can end a character;
+// else the lone byte.
+qsizetype characterBytes(const unsigned char *p, qsizetype n, qsizetype i)
+{
+    return p[i] >= 0x80 && Cp949::isLeadByte(p[i]) && i + 1 < n && isTrailByte(p[i + 1]) ? 2 : 1;
+}
+
+} // namespace
 
 QString Cp949::decode(const QByteArray &bytes, bool *ok)
 {
@@ -160,40 +178,61 @@ QString Cp949::decode(const QByteArray &bytes, bool *ok)
     if (isAscii(bytes))
         return QString::fromLatin1(bytes);
 
-    QString text;
-    if (decodeAll(bytes, &text))
-        return text;
-
-    Converter &conv = fromCp949();
-
-    // A bad byte somewhere: walk the characters one by one. A lead byte with a
-    // byte after it that can end a character is one character (U+FFFD when it
-    // is unassigned); otherwise only the lead byte is bad and the next byte is
-    // read on its own (so an ASCII byte after a stray lead byte survives).
-    if (ok)
-        *ok = false;
+    // Runs of good characters go through iconv whole; where it stops, one
+    // character is taken by hand: a lead byte with a byte after it that can
+    // end a character is one character (U+FFFD when it is unassigned);
+    // otherwise only the lead byte is bad and the next byte is read on its
+    // own (so an ASCII byte after a stray lead byte survives). A file with a
+    // few bad lines thus costs hardly more than a good one.
     static const QChar replacement(0xFFFD);
-    QString out;
-    out.reserve(bytes.size());
-    QByteArray one;
+    Converter &whole = cp949ToUtf16();
+    Converter &single = fromCp949();
+    QString out(bytes.size(), Qt::Uninitialized); // every character gives one unit, from one byte or two
+    QChar *const begin = out.data();
+    QChar *dst = begin;
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.constData());
     const qsizetype n = bytes.size();
+    QByteArray one;
+    // The character at i alone: its text, or empty when it has none.
+    auto character = [&](qsizetype i) -> QString {
+        if (p[i] < 0x80)
+            return QString(QChar(p[i]));
+        if (characterBytes(p, n, i) == 2 && single.valid() && convertAll(single, bytes.constData() + i, 2, &one))
+            return QString::fromUtf8(one);
+        return QString();
+    };
     for (qsizetype i = 0; i < n;) {
-        const unsigned char b = p[i];
-        if (b < 0x80) {
-            out.append(QChar(b));
-            ++i;
-        } else if (isLeadByte(b) && i + 1 < n && isTrailByte(p[i + 1])) {
-            if (conv.valid() && convertAll(conv, bytes.constData() + i, 2, &one))
-                out.append(QString::fromUtf8(one));
-            else
-                out.append(replacement);
-            i += 2;
-        } else {
-            out.append(replacement);
-            ++i;
+        if (whole.valid()) {
+            const qsizetype from = i;
+            QChar *const fromDst = dst;
+            char *src = const_cast<char *>(bytes.constData()) + i; // iconv only reads it
+            size_t srcLeft = size_t(n - i);
+            char *to = reinterpret_cast<char *>(dst);
+            size_t toLeft = size_t(begin + n - dst) * sizeof(QChar);
+            const size_t done = iconv(whole.get(), &src, &srcLeft, &to, &toLeft);
+            dst = reinterpret_cast<QChar *>(to);
+            i = src - bytes.constData();
+            if (done != size_t(-1) && srcLeft == 0)
+                break;
+            // iconv may count a character it could not write as read (it
+            // stops after it): the bad one is then the first character of
+            // the run that gave no unit.
+            qsizetype at = from;
+            for (qsizetype units = dst - fromDst; units > 0 && at < i; --units)
+                at += characterBytes(p, n, at);
+            i = qMin(i, at);
         }
+        if (ok)
+            *ok = false;
+        const QString text = character(i);
+        if (text.isEmpty())
+            *dst++ = replacement;
+        else
+            for (QChar c : text)
+                *dst++ = c;
+        i += characterBytes(p, n, i);
     }
+    out.truncate(dst - begin);
     return out;
 }
 

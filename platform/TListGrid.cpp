@@ -104,6 +104,22 @@ void TListGridModel::dropUnusedTexts(int col)
     t.texts = std::move(used);
 }
 
+void TListGridModel::setRowCells(int row, int count, const std::function<QString(int col)> &text)
+{
+    if (row < 0 || count <= 0)
+        return;
+    if (row >= m_rows.size())
+        m_rows.resize(row + 1);
+    if (count > m_rows[row].ids.size())
+        growRow(m_rows[row], count - 1);
+    for (int col = 0; col < count; ++col) {
+        // textId may renumber the column's cells (this row's included) first.
+        const quint32 id = textId(col, text(col));
+        quint32 &cell = m_rows[row].ids[col];
+        cell = (cell & ~TextBits) | id;
+    }
+}
+
 void TListGridModel::growRow(Row &r, int col)
 {
     // A new row takes room at once for as many cells as the widest row so
@@ -360,6 +376,21 @@ void TListGrid::SetCells(int col, int row, const QString &text)
         m_model->notifyAll();
     else
         m_model->notifyCell(col, row);
+}
+
+void TListGrid::SetRowCells(int row, int count, const std::function<QString(int col)> &text)
+{
+    const bool grew = row >= m_model->m_rows.size();
+    m_model->setRowCells(row, count, text);
+    if (m_updateDepth > 0) {
+        m_dirty = true;
+        return;
+    }
+    if (grew)
+        m_model->notifyAll();
+    else
+        for (int col = 0; col < count; ++col)
+            m_model->notifyCell(col, row);
 }
 
 qint64 TListGrid::Ints(int col, int row) const

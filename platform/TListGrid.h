@@ -34,6 +34,7 @@ public:
     // Storage access without notifications; the grid brackets them.
     QString cell(int col, int row) const;
     void setCell(int col, int row, const QString &text);
+    void setRowCells(int row, int count, const std::function<QString(int col)> &text);
     bool hasCheck(int col, int row) const;
     bool checked(int col, int row) const;
     void setCheck(int col, int row, bool hasBox, bool checked);
@@ -92,6 +93,9 @@ public:
     // writing beyond ColCount keeps the value with the row without showing it.
     QString Cells(int col, int row) const;
     void SetCells(int col, int row, const QString &text);
+    // Cells 0 .. count - 1 of a row at once, text(col) giving each (a list
+    // filled with many rows sets each row in one step).
+    void SetRowCells(int row, int count, const std::function<QString(int col)> &text);
     qint64 Ints(int col, int row) const;          // 0 when the text is no whole number
     void SetInts(int col, int row, qint64 value);
     double Floats(int col, int row) const;        // 0 when the text is no number

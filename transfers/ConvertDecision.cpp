@@ -12,17 +12,62 @@ QString ConvertContext::kind() const
     return TransferKindCode(transDiv);
 }
 
-ScreenedLine ScreenLine(ParsedLine parsed, const ConvertContext &context)
+BankCodeIndex::BankCodeIndex()
+{
+    m_twoDigits.fill(-1);
+}
+
+int BankCodeIndex::digitsOf(QStringView code)
+{
+    if (code.size() != 2)
+        return -1;
+    const char16_t a = code[0].unicode(), b = code[1].unicode();
+    if (a < u'0' || a > u'9' || b < u'0' || b > u'9')
+        return -1;
+    return (a - u'0') * 10 + (b - u'0');
+}
+
+void BankCodeIndex::insert(const QString &code, int index)
+{
+    const int digits = digitsOf(code);
+    if (digits < 0) {
+        if (!m_other.contains(code))
+            m_other.insert(code, index);
+    } else if (m_twoDigits[digits] < 0) {
+        m_twoDigits[digits] = index;
+    }
+}
+
+int BankCodeIndex::find(QStringView code) const
+{
+    const int digits = digitsOf(code);
+    if (digits >= 0)
+        return m_twoDigits[digits];
+    if (m_other.isEmpty())
+        return -1;
+    return m_other.value(QString::fromRawData(code.data(), code.size()), -1);
+}
+
+LineScreen::LineScreen(const ConvertContext &context)
+{
+    m_banks.reserve(context.bankNames.size());
+    for (auto it = context.bankNames.cbegin(); it != context.bankNames.cend(); ++it) {
+        m_index.insert(it.key(), int(m_banks.size()));
+        m_banks.append({it.key(), it.value()});
+    }
+}
+
+ScreenedLine LineScreen::operator()(ParsedLine parsed) const
 {
     ScreenedLine s;
     s.parsed = std::move(parsed);
     const ParsedLine &p = s.parsed;
     // A known bank code shares the table's own text instead of a copy a line.
     const QStringView bankId = p.bankId.trimmed();
-    const auto known = context.bankNames.constFind(QString::fromRawData(bankId.data(), bankId.size()));
-    if (known != context.bankNames.constEnd()) {
-        s.bankId = known.key();
-        s.bankName = known.value();
+    const int known = m_index.find(bankId);
+    if (known >= 0) {
+        s.bankId = m_banks[known].id;
+        s.bankName = m_banks[known].name;
     } else
         s.bankId = bankId.toString();
     s.bankNo = p.account;
@@ -42,7 +87,7 @@ ScreenedLine ScreenLine(ParsedLine parsed, const ConvertContext &context)
     case LineFault::None:
         break;
     }
-    if (known == context.bankNames.constEnd())
+    if (known < 0)
         s.refusal = Refusal::UnknownBank;
     else if (!CheckAcctNo(s.bankId, s.bankNo))
         s.refusal = Refusal::BadAccount;
@@ -65,9 +110,9 @@ MotherFinder::MotherFinder(const ConvertContext &context) : m_context(context)
         if (context.chosen && m_chosen < 0 && bank == context.chosen->bankid.trimmed() &&
             b.mobankno.trimmed() == context.chosen->mobankno.trimmed())
             m_chosen = i;
-        if (!m_firstOfBank.contains(bank))
-            m_firstOfBank.insert(bank, i);
+        m_firstOfBank.insert(bank, i);
         m_shown.append(FormatAcctNo(b.bankid, b.mobankno));
+        m_plain.append(DelChar(m_shown.last(), QLatin1Char('-')));
     }
 }
 
@@ -75,15 +120,16 @@ int MotherFinder::find(const QString &bankId) const
 {
     if (m_context.chosen)
         return m_chosen;
-    return m_firstOfBank.value(bankId, -1);
+    return m_firstOfBank.find(bankId);
 }
 
-void BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, const QString &shownAccount,
+void BuildConvertedRow(const ScreenedLine &line, const MotherFinder &mothers, int motherIndex,
                        const ConvertContext &context, const QDate &today, TransferRow *row)
 {
+    const MotherAccount &mother = mothers.account(motherIndex);
     TransferRow &r = *row;
     r.moBankName = mother.bankname;
-    r.moBankNo = shownAccount;
+    r.moBankNo = mothers.shownAccount(motherIndex);
     r.passWd = mother.passwd;
     // Same bank only for the same code: files know no bank groups.
     r.workDiv = mother.bankid == line.bankId ? QStringLiteral("당행") : QStringLiteral("타행");
@@ -103,21 +149,29 @@ void BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, co
     r.msgType = TransferMessageType(mother.bankid, line.bankId);
     r.moBankId = mother.bankid;
     r.bankId = line.bankId;
+    // The screened account has no '-', and the list's amount is the
+    // screened one grouped: the row's own parts, not read back from it.
     if (HasBankCheckRule(mother.bankid))
-        r.boki = EntryCheckCode(r, today);
+        r.boki = EntryCheckCode(r.moBankId, mothers.plainAccount(motherIndex), r.bankId, line.bankNo,
+                                AmountDigits(line.amount), r.gubun, today);
 }
 
 namespace {
 
-// The first slot of a hash in a table of mask + 1 slots: the hash spread over
-// all its bits first, as a combined string hash is weak in its low bits.
-size_t homeSlot(size_t key, size_t mask)
+// A hash spread over all its bits, as a combined string hash is weak in its
+// low bits: the low bits pick the first slot, the high half is the slot's tag.
+quint64 spread(size_t key)
 {
     quint64 h = quint64(key);
     h ^= h >> 33;
     h *= 0xff51afd7ed558ccdULL;
     h ^= h >> 33;
-    return size_t(h) & mask;
+    return h;
+}
+
+quint32 tagOf(quint64 spreadKey)
+{
+    return quint32(spreadKey >> 32);
 }
 
 } // namespace
@@ -132,11 +186,14 @@ const TransferDuplicateIndex::Slot *TransferDuplicateIndex::findSlot(size_t key)
     if (m_slots.isEmpty())
         return nullptr;
     const size_t mask = size_t(m_slots.size()) - 1;
-    for (size_t i = homeSlot(key, mask);; i = (i + 1) & mask) {
-        const Slot &slot = m_slots[qsizetype(i)];
+    const quint64 h = spread(key);
+    const quint32 tag = tagOf(h);
+    const Slot *table = m_slots.constData();
+    for (size_t i = size_t(h) & mask;; i = (i + 1) & mask) {
+        const Slot &slot = table[i];
         if (slot.last == 0)
             return nullptr;
-        if (slot.key == key)
+        if (slot.tag == tag)
             return &slot;
     }
 }
@@ -144,10 +201,15 @@ const TransferDuplicateIndex::Slot *TransferDuplicateIndex::findSlot(size_t key)
 TransferDuplicateIndex::Slot &TransferDuplicateIndex::slotOf(size_t key)
 {
     const size_t mask = size_t(m_slots.size()) - 1;
-    for (size_t i = homeSlot(key, mask);; i = (i + 1) & mask) {
-        Slot &slot = m_slots[qsizetype(i)];
-        if (slot.last == 0 || slot.key == key)
+    const quint64 h = spread(key);
+    const quint32 tag = tagOf(h);
+    Slot *table = m_slots.data();
+    for (size_t i = size_t(h) & mask;; i = (i + 1) & mask) {
+        Slot &slot = table[i];
+        if (slot.last == 0 || slot.tag == tag) {
+            slot.tag = tag;
             return slot;
+        }
     }
 }
 
@@ -160,10 +222,15 @@ void TransferDuplicateIndex::grow(qsizetype rows)
         size *= 2;
     if (size <= m_slots.size())
         return;
-    QVector<Slot> old = std::exchange(m_slots, QVector<Slot>(size));
-    for (const Slot &slot : old)
-        if (slot.last != 0)
-            slotOf(slot.key) = slot;
+    // A slot keeps only its tag: the chains are made again from the entries,
+    // in the order they came, each hash from its texts.
+    m_slots = QVector<Slot>(size);
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        Entry &entry = m_entries[i];
+        Slot &slot = slotOf(keyOf(entry.name, entry.money));
+        entry.next = slot.last - 1;
+        slot.last = int(i + 1);
+    }
 }
 
 void TransferDuplicateIndex::add(const QString &name, const QString &moneyText, const QString &info)
@@ -177,7 +244,6 @@ void TransferDuplicateIndex::add(size_t key, const QString &name, const QString 
     Slot &slot = slotOf(key);
     const int next = slot.last - 1;
     m_entries.append({name, moneyText, info, next});
-    slot.key = key;
     slot.last = int(m_entries.size()); // stored one above, so 0 means none
 }
 
@@ -199,6 +265,12 @@ bool TransferDuplicateIndex::contains(size_t key, const QString &name, const QSt
             return true;
     }
     return false;
+}
+
+void TransferDuplicateIndex::prefetch(size_t key) const
+{
+    if (!m_slots.isEmpty())
+        __builtin_prefetch(m_slots.constData() + (size_t(spread(key)) & size_t(m_slots.size() - 1)));
 }
 
 void TransferDuplicateIndex::reserve(qsizetype rows)

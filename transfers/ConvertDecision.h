@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include <array>
 #include <optional>
 
 // What the screen hands the conversion besides the lines.
@@ -59,7 +60,40 @@ struct ScreenedLine
     Refusal refusal = Refusal::None;
 };
 
-ScreenedLine ScreenLine(ParsedLine parsed, const ConvertContext &context);
+// Bank codes and their places in a table: the usual two-digit codes read
+// straight from an array, any other text through a hash (a run looks up the
+// bank of every line, some twice).
+class BankCodeIndex
+{
+public:
+    BankCodeIndex();
+    // A code already held keeps its first place.
+    void insert(const QString &code, int index);
+    // The place of the code, -1 for none.
+    int find(QStringView code) const;
+
+private:
+    static int digitsOf(QStringView code); // 0..99 for two ASCII digits, else -1
+    std::array<int, 100> m_twoDigits;
+    QHash<QString, int> m_other;
+};
+
+// The line's own checks of one run, with the bank-code table looked up
+// through one index.
+class LineScreen
+{
+public:
+    explicit LineScreen(const ConvertContext &context);
+    ScreenedLine operator()(ParsedLine parsed) const;
+
+private:
+    struct Bank
+    {
+        QString id, name;
+    };
+    QVector<Bank> m_banks; // the bank-code table
+    BankCodeIndex m_index;
+};
 
 // The mother account of a line: the chosen one (found among the bank rows by
 // trimmed bankid and mobankno), or without a choice the first bank row of
@@ -71,21 +105,24 @@ public:
     // The index of the mother account among the bank rows, -1 for none.
     int find(const QString &bankId) const;
     const MotherAccount &account(int index) const { return m_context.banks[index]; }
-    // Its account as the list shows it (hyphenated once per run).
+    // Its account as the list shows it (hyphenated once per run), and as
+    // the check codes read it (without '-').
     const QString &shownAccount(int index) const { return m_shown[index]; }
+    const QString &plainAccount(int index) const { return m_plain[index]; }
 
 private:
     const ConvertContext &m_context;
     int m_chosen = -1;
-    QHash<QString, int> m_firstOfBank;
+    BankCodeIndex m_firstOfBank;
     QVector<QString> m_shown;
+    QVector<QString> m_plain;
 };
 
-// The row of a screened line paid from mother, as the entry list holds it
-// (its running number is left to the list); its check code is made for the
-// date today (the run's). Throws ConvertError when the bank's check code
-// cannot be made from the data.
-void BuildConvertedRow(const ScreenedLine &line, const MotherAccount &mother, const QString &shownAccount,
+// The row of a screened line paid from mother (an index of mothers), as the
+// entry list holds it (its running number is left to the list); its check
+// code is made for the date today (the run's). Throws ConvertError when the
+// bank's check code cannot be made from the data.
+void BuildConvertedRow(const ScreenedLine &line, const MotherFinder &mothers, int mother,
                        const ConvertContext &context, const QDate &today, TransferRow *row);
 
 // Rows already in the batch by payee name and amount text (and other
@@ -96,10 +133,14 @@ public:
     void add(const QString &name, const QString &moneyText, const QString &info);
     // memo "N": name and amount only, as the entry screen's test.
     bool contains(const QString &name, const QString &moneyText, const QString &memo) const;
-    // The same with the hash of name and amount made once for both.
+    // The same with the hash of name and amount made once for both (key:
+    // keyOf(name, moneyText)).
     static size_t keyOf(const QString &name, const QString &moneyText);
     void add(size_t key, const QString &name, const QString &moneyText, const QString &info);
     bool contains(size_t key, const QString &name, const QString &moneyText, const QString &memo) const;
+    // Starts reading the slot of a key that is asked for soon: a whole file
+    // looks up one row after the other in a table too big for the cache.
+    void prefetch(size_t key) const;
     void clear();
     void reserve(qsizetype rows);
     qsizetype size() const { return m_entries.size(); }
@@ -110,12 +151,14 @@ private:
         QString name, money, info;
         int next; // the entry before it with the same hash, -1 for none
     };
-    // One slot of the open-addressed table: a hash of name and amount and its
-    // latest entry plus one (0: the slot is free).
+    // One slot of the open-addressed table, eight bytes so that a table of a
+    // whole file stays small: the high half of the spread hash of name and
+    // amount, and its latest entry plus one (0: the slot is free). Keys that
+    // share the half share a chain; the entries themselves tell them apart.
     struct Slot
     {
-        size_t key = 0;
-        int last = 0;
+        quint32 tag = 0;
+        qint32 last = 0;
     };
     Slot &slotOf(size_t key);
     const Slot *findSlot(size_t key) const;

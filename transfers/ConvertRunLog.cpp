@@ -13,9 +13,8 @@ ConvertRunLog::ConvertRunLog(const Session &session, QString kind) : m_session(s
 
 void ConvertRunLog::refused(const TransferFields &cut)
 {
-    m_batch.append(TransferLogLine(QStringLiteral("1"), NoSeq,
-                                   {cut.bankId, cut.bankNo, cut.money, cut.sName, m_kind, cut.cInfo},
-                                   m_stamp.text()));
+    const QStringView values[] = {cut.bankId, cut.bankNo, cut.money, cut.sName, m_kind, cut.cInfo};
+    m_batch.append(TransferLogLine(QStringLiteral("1"), NoSeq, values, m_stamp.text()));
 }
 
 void ConvertRunLog::log(const QString &text)

@@ -4,6 +4,8 @@
 #include "platform/Clock.h"
 #include "transfers/TransferLog.h"
 
+#include <vector>
+
 TransferConversion::TransferConversion(const ConvertContext &context, DataForm form, const TransferPositions &fixed)
     : m_context(context), m_parser(form, fixed)
 {
@@ -22,15 +24,42 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
     ConvertCounters c;
     c.total = int(lines.size());
 
-    QVector<ScreenedLine> passed;
-    passed.reserve(lines.size());
+    // A line that passed its checks, its row already made (at the same place
+    // among the rows appended by this run): the second pass only decides
+    // whether the row stays, in the order of the lines, and reports why not.
+    struct Candidate
+    {
+        int line;        // in lines
+        int mother;      // -1: none for the line's bank
+        bool codeFailed; // the bank's check code cannot be made from the line
+        size_t key;      // of name and amount in the duplicate index
+        qint64 amount;
+    };
+    std::vector<Candidate> candidates;
+    candidates.reserve(size_t(lines.size()));
+    const qsizetype firstRow = rows->size();
+    rows->reserve(firstRow + lines.size());
+    const MotherFinder mothers(m_context);
     if (hooks.progress)
         hooks.progress(c);
-    for (QStringView line : lines) {
-        ScreenedLine s = ScreenLine(m_parser.parse(line), m_context);
+    const LineScreen screen(m_context);
+    for (int i = 0; i < lines.size(); ++i) {
+        const ScreenedLine s = screen(m_parser.parse(lines[i]));
         ++c.checked;
         if (s.refusal == Refusal::None) {
-            passed.append(std::move(s));
+            // The row is made while the line's texts are at hand; a row the
+            // second pass drops costs no more than the line's texts did.
+            Candidate candidate{i, mothers.find(s.bankId), false, TransferDuplicateIndex::keyOf(s.sName, s.grouped),
+                                s.amount};
+            rows->emplace_back();
+            if (candidate.mother >= 0) {
+                try {
+                    BuildConvertedRow(s, mothers, candidate.mother, m_context, today, &rows->back());
+                } catch (const ConvertError &) {
+                    candidate.codeFailed = true;
+                }
+            }
+            candidates.push_back(candidate);
         } else {
             if (hooks.refused)
                 hooks.refused(m_parser.logFields(s.parsed), s.refusal);
@@ -40,32 +69,38 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
             hooks.progress(c);
     }
     c.phase = ConvertCounters::Converting;
-    c.passed = int(passed.size());
+    c.passed = int(candidates.size());
     if (hooks.progress)
         hooks.progress(c);
 
-    const MotherFinder mothers(m_context);
-    m_duplicates.reserve(m_duplicates.size() + passed.size());
-    rows->reserve(rows->size() + passed.size());
-    for (int i = 0; i < passed.size(); ++i) {
-        const ScreenedLine &s = passed[i];
+    m_duplicates.reserve(m_duplicates.size() + candidates.size());
+    qsizetype kept = firstRow; // rows that stay are moved up to here
+    for (int i = 0; i < int(candidates.size()); ++i) {
+        const Candidate &candidate = candidates[size_t(i)];
+        // Its slot is read while this line is decided.
+        if (size_t(i) + 1 < candidates.size())
+            m_duplicates.prefetch(candidates[size_t(i) + 1].key);
+        TransferRow &row = (*rows)[firstRow + i];
         c.position = i + 1;
-        const int mother = mothers.find(s.bankId);
-        if (mother < 0) {
+        auto refuse = [&](Refusal why) {
             if (hooks.refused)
-                hooks.refused(m_parser.logFields(s.parsed), Refusal::NoMother);
+                hooks.refused(m_parser.logFields(m_parser.parse(lines[candidate.line])), why);
             ++c.errors;
             ++c.processed;
             if (hooks.progress)
                 hooks.progress(c);
+        };
+        if (candidate.mother < 0) {
+            refuse(Refusal::NoMother);
             continue;
         }
-        const QString &money = s.grouped;
-        const QString memo = m_context.checkInfo ? s.cInfo : QStringLiteral("N");
-        const size_t key = TransferDuplicateIndex::keyOf(s.sName, money);
-        if (m_duplicates.contains(key, s.sName, money, memo)) {
-            const QString said = DuplicateLogTail(s.sName, money);
-            if (!hooks.askDuplicate || !hooks.askDuplicate(s.sName, money)) {
+        // The row holds the line's payee, grouped amount and other information.
+        const QString &name = row.name;
+        const QString &money = row.money;
+        const QString memo = m_context.checkInfo ? row.info : QStringLiteral("N");
+        if (m_duplicates.contains(candidate.key, name, money, memo)) {
+            const QString said = DuplicateLogTail(name, money);
+            if (!hooks.askDuplicate || !hooks.askDuplicate(name, money)) {
                 if (hooks.log)
                     hooks.log(QStringLiteral("자료변환 중복이체건 삭제 -> ") + said);
                 ++c.errors;
@@ -76,27 +111,22 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
             if (hooks.log)
                 hooks.log(QStringLiteral("자료변환 중복이체건 추가 -> ") + said);
         }
-        try {
-            rows->emplace_back();
-            BuildConvertedRow(s, mothers.account(mother), mothers.shownAccount(mother), m_context, today, &rows->back());
-        } catch (const ConvertError &) {
-            rows->removeLast();
+        if (candidate.codeFailed) {
             // The bank's check value cannot be made from this account.
-            if (hooks.refused)
-                hooks.refused(m_parser.logFields(s.parsed), Refusal::CheckCode);
-            ++c.errors;
-            ++c.processed;
-            if (hooks.progress)
-                hooks.progress(c);
+            refuse(Refusal::CheckCode);
             continue;
         }
-        m_duplicates.add(key, s.sName, money, s.cInfo);
+        m_duplicates.add(candidate.key, name, money, row.info);
         ++c.accepted;
-        c.money += s.amount;
+        c.money += candidate.amount;
         ++c.processed;
+        if (kept != firstRow + i)
+            (*rows)[kept] = std::move(row);
+        ++kept;
         if (hooks.progress)
             hooks.progress(c);
     }
+    rows->resize(kept);
     return c;
 }
 

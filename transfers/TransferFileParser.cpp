@@ -16,11 +16,8 @@ constexpr char16_t Replacement = 0xFFFD;
 QString padded(QStringView text, int width)
 {
     const int w = Cp949Width(text);
-    QString out;
-    out.reserve(text.size() + (width > w ? width - w : 0));
-    out.append(text);
-    if (width > w)
-        out.append(QString(width - w, QLatin1Char(' ')));
+    QString out(text.size() + (width > w ? width - w : 0), QLatin1Char(' '));
+    std::copy(text.begin(), text.end(), out.begin());
     return out;
 }
 
@@ -34,50 +31,35 @@ qsizetype indexOfChar(QStringView text, QChar c, qsizetype from = 0)
     return at == end ? -1 : at - begin;
 }
 
-// The CP949 byte offset at which each character of a line starts, and one
-// past the last: a line is walked once, however many fields are cut from it.
-class ByteColumns
-{
-public:
-    explicit ByteColumns(QStringView line) : m_line(line)
-    {
-        m_start.resize(line.size() + 1);
-        int pos = 0;
-        for (qsizetype i = 0; i < line.size(); ++i) {
-            m_start[i] = pos;
-            const char16_t c = line[i].unicode();
-            pos += c < 0x80 ? 1 : 2;
-            m_badBytes |= c == Replacement;
-        }
-        m_start[line.size()] = pos;
-    }
-
-    // The line holds a character that came from bytes that are no CP949.
-    bool badBytes() const { return m_badBytes; }
-
-    // As CutBytesView: the characters wholly inside the byte range.
-    QStringView cut(int start, int length) const
-    {
-        if (length <= 0)
-            return {};
-        const int from = (start < 1 ? 1 : start) - 1;
-        const int to = from + length;
-        const int *begin = m_start.constData();
-        const int *end = begin + m_line.size(); // starts of the characters
-        // The first character starting at or after from, and the characters
-        // up to the last one ending at or before to.
-        const qsizetype first = std::lower_bound(begin, end, from) - begin;
-        const qsizetype past = std::upper_bound(begin + 1, end + 1, to) - (begin + 1);
-        return first < past ? m_line.mid(first, past - first) : QStringView();
-    }
-
-private:
-    QStringView m_line;
-    QVarLengthArray<int, 256> m_start;
-    bool m_badBytes = false;
-};
-
 } // namespace
+
+Cp949Columns::Cp949Columns(QStringView line) : m_line(line)
+{
+    m_start.resize(line.size() + 1);
+    int pos = 0;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        m_start[i] = pos;
+        const char16_t c = line[i].unicode();
+        pos += c < 0x80 ? 1 : 2;
+        m_badBytes |= c == Replacement;
+    }
+    m_start[line.size()] = pos;
+}
+
+QStringView Cp949Columns::cut(int start, int length) const
+{
+    if (length <= 0)
+        return {};
+    const int from = (start < 1 ? 1 : start) - 1;
+    const int to = from + length;
+    const int *begin = m_start.constData();
+    const int *end = begin + m_line.size(); // starts of the characters
+    // The first character starting at or after from, and the characters
+    // up to the last one ending at or before to.
+    const qsizetype first = std::lower_bound(begin, end, from) - begin;
+    const qsizetype past = std::upper_bound(begin + 1, end + 1, to) - (begin + 1);
+    return first < past ? m_line.mid(first, past - first) : QStringView();
+}
 
 TransferPositions CanonicalPositions()
 {
@@ -171,7 +153,7 @@ ParsedLine TransferFileParser::parse(QStringView line) const
 ParsedLine TransferFileParser::parseFixed(QStringView line) const
 {
     const TransferPositions &p = m_positions;
-    const ByteColumns columns(line);
+    const Cp949Columns columns(line);
     ParsedLine out;
     out.bankId = columns.cut(p.bankId.start, p.bankId.length);
     out.bankNo = columns.cut(p.bankNo.start, p.bankNo.length);

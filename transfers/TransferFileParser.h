@@ -16,6 +16,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <QVarLengthArray>
 
 // The five fields as cut (fixed) or prepared (delimited).
 struct TransferFields
@@ -80,6 +81,23 @@ private:
 // Bytes of the text in CP949, counted from its characters (every character
 // beyond ASCII is two bytes in CP949).
 int Cp949Width(QStringView text);
+
+// The CP949 byte offset at which each character of a line starts: a line is
+// walked once, however many fields are cut from it.
+class Cp949Columns
+{
+public:
+    explicit Cp949Columns(QStringView line);
+    // As CutBytesView: the characters wholly inside the byte range.
+    QStringView cut(int start, int length) const;
+    // The line holds a character that came from bytes that are no CP949.
+    bool badBytes() const { return m_badBytes; }
+
+private:
+    QStringView m_line;
+    QVarLengthArray<int, 256> m_start; // and one past the last character
+    bool m_badBytes = false;
+};
 
 // The characters of line whose CP949 bytes lie wholly within the byte range
 // start (1-based) .. start + length - 1.

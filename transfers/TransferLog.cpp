@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 
 #include <QDateTime>
+#include <QVarLengthArray>
 
 bool IsDuplicateTransfer(const std::function<QString(int col, int row)> &cell, int rowCount,
                          const QString &name, const QString &amount, const QString &memo,
@@ -60,15 +61,31 @@ QString TransferLogStamp()
 QString TransferLogLine(const QString &kind, const QString &seq, const QStringList &values, const QString &stamp,
                         TransferLogValues style)
 {
+    const QVarLengthArray<QStringView, 12> views(values.cbegin(), values.cend());
+    return TransferLogLine(kind, seq, std::span<const QStringView>(views.data(), size_t(views.size())), stamp, style);
+}
+
+QString TransferLogLine(const QString &kind, const QString &seq, std::span<const QStringView> values,
+                        const QString &stamp, TransferLogValues style)
+{
     if (kind != u"1" && kind != u"2")
         return QStringLiteral("database Error -> ") + stamp + QLatin1Char(' ') + seq + QLatin1Char('-')
-               + values.value(0);
-    QString line = (kind == u"1" ? QStringLiteral("자료변환 Error -> ") : QStringLiteral("이체송신 Error -> ")) + stamp
-                   + QLatin1Char(' ') + seq;
-    if (style == TransferLogValues::JoinedAfterSeq)
-        return line + values.join(QLatin1Char(' '));
-    for (const QString &value : values)
-        line += QLatin1Char(' ') + value;
+               + (values.empty() ? QString() : values.front().toString());
+    // Made in one piece: a conversion writes one for each refused line.
+    const QStringView head = kind == u"1" ? u"자료변환 Error -> " : u"이체송신 Error -> ";
+    qsizetype size = head.size() + stamp.size() + 1 + seq.size() + qsizetype(values.size());
+    for (QStringView value : values)
+        size += value.size();
+    QString line;
+    line.reserve(size);
+    line.append(head).append(stamp).append(QLatin1Char(' ')).append(seq);
+    bool first = true;
+    for (QStringView value : values) {
+        if (!first || style == TransferLogValues::EachSpaced)
+            line.append(QLatin1Char(' '));
+        line.append(value);
+        first = false;
+    }
     return line;
 }
 

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <span>
 
 // Where the duplicate test finds its three values in a list.
 struct DuplicateColumns
@@ -54,6 +55,8 @@ enum class TransferLogValues { JoinedAfterSeq, EachSpaced };
 // The error line of WriteTransferLog, with stamp = "<yyyymmdd> <hhnnss>".
 QString TransferLogLine(const QString &kind, const QString &seq, const QStringList &values, const QString &stamp,
                         TransferLogValues style = TransferLogValues::JoinedAfterSeq);
+QString TransferLogLine(const QString &kind, const QString &seq, std::span<const QStringView> values,
+                        const QString &stamp, TransferLogValues style = TransferLogValues::JoinedAfterSeq);
 // "<yyyymmdd> <hhnnss>" of now.
 QString TransferLogStamp();
 

@@ -27,6 +27,12 @@ QString TransferRow::value(TransferColumn col) const
     return (col >= 0 && col < TransferColumnCount) ? this->*Members[col] : QString();
 }
 
+QString &TransferRow::at(TransferColumn col)
+{
+    Q_ASSERT(col >= 0 && col < TransferColumnCount);
+    return this->*Members[col];
+}
+
 void TransferRow::setValue(TransferColumn col, const QString &text)
 {
     if (col >= 0 && col < TransferColumnCount)

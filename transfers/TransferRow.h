@@ -61,6 +61,8 @@ struct TransferRow
     QString realNameNo;
 
     QString value(TransferColumn col) const;
+    // The value of a column in place (col a column of the list).
+    QString &at(TransferColumn col);
     void setValue(TransferColumn col, const QString &text);
 
     // Cells 0..21 in column order, and back (missing cells read as "").

@@ -123,11 +123,23 @@ QString EntryCheckCode(const TransferRow &row, qvx::AppServer *server)
 
 QString EntryCheckCode(const TransferRow &row, const QDate &today, qvx::AppServer *server)
 {
-    if (row.moBankId == u"23")
+    return EntryCheckCode(row.moBankId, row.plainMoBankNo(), row.bankId, row.plainBankNo(),
+                          FixLenZero(row.plainMoney().trimmed(), 13, false), row.gubun, today, server);
+}
+
+QString EntryCheckCode(const QString &moBankId, const QString &plainMoBankNo, const QString &bankId,
+                       const QString &plainBankNo, const QString &amount13, const QString &gubun, const QDate &today,
+                       qvx::AppServer *server)
+{
+    if (moBankId == u"23")
         return QString();
-    return MakeBankCheckCode(row.moBankId, row.plainMoBankNo(), row.bankId, row.plainBankNo(),
-                             FixLenZero(row.plainMoney().trimmed(), 13, false), QString(),
-                             row.gubun, QStringLiteral("999999"), today, server);
+    return MakeBankCheckCode(moBankId, plainMoBankNo, bankId, plainBankNo, amount13, QString(), gubun,
+                             QStringLiteral("999999"), today, server);
+}
+
+QString AmountDigits(qint64 amount)
+{
+    return FixLenZero(QString::number(amount), 13, false);
 }
 
 bool ResidentNoRefused(const QString &bankId, const QString &realNameNo, const QString &today)

@@ -65,6 +65,13 @@ QString CheckCodeRefusedMessage();
 QString EntryCheckCode(const TransferRow &row, qvx::AppServer *server = nullptr);
 // The same on the given date (a conversion's rows carry the date it started).
 QString EntryCheckCode(const TransferRow &row, const QDate &today, qvx::AppServer *server = nullptr);
+// The same from a row's parts as a conversion holds them: the accounts
+// without '-', the amount as 13 digits (AmountDigits).
+QString EntryCheckCode(const QString &moBankId, const QString &plainMoBankNo, const QString &bankId,
+                       const QString &plainBankNo, const QString &amount13, const QString &gubun, const QDate &today,
+                       qvx::AppServer *server = nullptr);
+// A whole amount as the check codes read it: 13 digits, zeros in front.
+QString AmountDigits(qint64 amount);
 
 // IsResidentNoBanned where a bank code or date that is no number counts as
 // "not banned" (such a bank has no resident-number rule).

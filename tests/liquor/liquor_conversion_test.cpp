@@ -5,6 +5,8 @@
 #include "core/Session.h"
 #include "core/TextUtils.h"
 #include "liquor/LiquorConversion.h"
+#include "liquor/LiquorRules.h"
+#include "platform/Clock.h"
 #include "platform/Cp949.h"
 #include "platform/Spreadsheet.h"
 #include "transfers/TransferFileParser.h"
@@ -81,6 +83,10 @@ protected:
         hooks.message = [&](const QString &text) { r.messages.append(text); };
         hooks.askDuplicate = [&](const QString &, const QString &) { return !declineDuplicates; };
         hooks.row = [&](LiquorRow &&row) { r.rows.append(std::move(row)); };
+        hooks.progress = [&](const LiquorConvertCounters &c) {
+            if (c.position == 0 && clockAfterChecks.isValid())
+                qvx::Clock::setFixed(clockAfterChecks);
+        };
         r.counters = conversion.run(lines, hooks);
         r.errorList = conversion.errorList();
         return r;
@@ -106,8 +112,11 @@ protected:
         return lines;
     }
 
+    void TearDown() override { qvx::Clock::reset(); }
+
     Session session;
     LiquorConvertContext context;
+    QDateTime clockAfterChecks; // valid: the clock is set to it once the lines are checked
     QString keep;
     QTemporaryDir dir;
 };
@@ -239,6 +248,35 @@ TEST_F(LiquorConversionTest, MotherAccountOfTheLineOrTheChosenOne)
     EXPECT_TRUE(r.rows.isEmpty());
     EXPECT_EQ(r.counters.errors, 2);
     EXPECT_TRUE(r.transferLog[0].startsWith(S("0|26|")));
+}
+
+TEST_F(LiquorConversionTest, ARunsCheckCodesKeepTheDateItStartedOnAcrossMidnight)
+{
+    // Bank 20's check code depends on the date.
+    context.banks = {bank("20", "1005123456789", "우리은행")};
+    const QString lines = S("20,1002123456789,1000,0,1000,,가,30,1\n20,1002987654321,2500,500,3000,,나,30,1\n");
+    const QDateTime beforeMidnight(QDate(2026, 12, 9), QTime(23, 59, 59, 900));
+    const QDateTime afterMidnight(QDate(2026, 12, 10), QTime(0, 0, 0, 100));
+    auto rows = [&](const QDateTime &start, const QDateTime &afterChecks) {
+        qvx::Clock::setFixed(start);
+        clockAfterChecks = afterChecks;
+        return run(text(lines, DataForm::Comma)).rows;
+    };
+    auto codes = [](const QVector<LiquorRow> &rows) {
+        QStringList out;
+        for (const LiquorRow &r : rows)
+            out << r.boki;
+        return out;
+    };
+    const QVector<LiquorRow> before = rows(beforeMidnight, {});
+    ASSERT_EQ(before.size(), 2);
+    EXPECT_EQ(codes(rows(beforeMidnight, afterMidnight)), codes(before));
+    EXPECT_NE(codes(rows(afterMidnight, {})), codes(before)); // the codes do depend on the date
+    // The codes rows made by hand get on that day.
+    qvx::Clock::setFixed(beforeMidnight);
+    EXPECT_EQ(before[0].boki, LiquorEntryCheckCode(before[0]));
+    EXPECT_EQ(before[1].boki, LiquorEntryCheckCode(before[1]));
+    EXPECT_FALSE(before[0].boki.isEmpty());
 }
 
 TEST_F(LiquorConversionTest, ErrorListIsWrittenInItsFolderMadeWhenMissing)

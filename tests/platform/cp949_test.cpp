@@ -67,6 +67,13 @@ TEST(Cp949, InvalidBytesBecomeReplacementNotDropped)
     // An unassigned pair at the very end (iconv consumes it before it complains).
     EXPECT_EQ(Cp949::decode(QByteArray("a\xA2\xE8"), &ok), QStringLiteral("a\uFFFD"));
     EXPECT_EQ(Cp949::decode(QByteArray("\xA2\xE8z")), QStringLiteral("\uFFFDz"));
+    // Bad characters between runs of good text, each replaced where it
+    // stands, also the unassigned pair iconv counts as read.
+    const QByteArray text = Cp949::encode(QStringLiteral("가나")) + "\xA2\xE8" + Cp949::encode(QStringLiteral("다"))
+                            + "\xFF\xB0 " + Cp949::encode(QStringLiteral("라\r\n마")) + "\x80";
+    ok = true;
+    EXPECT_EQ(Cp949::decode(text, &ok), QStringLiteral("가나\uFFFD다\uFFFD\uFFFD 라\r\n마\uFFFD"));
+    EXPECT_FALSE(ok);
 }
 
 TEST(Cp949, TruncatedLeadByteAtEnd)

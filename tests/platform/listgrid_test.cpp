@@ -78,6 +78,26 @@ TEST(ListGrid, RewrittenCellsKeepTheirLatestTextsAndNullApartFromEmpty)
     EXPECT_EQ(g.Cells(1, 3), QStringLiteral("같은 값"));
 }
 
+TEST(ListGrid, ARowSetAtOnceKeepsItsOtherCellsAndCheckBoxes)
+{
+    TListGrid g;
+    fill(g, 2);
+    g.AddCheckBox(0, 1, true);
+    g.SetCells(5, 1, QStringLiteral("beyond"));
+    g.SetRowCells(1, 3, [](int col) { return QStringLiteral("c%1").arg(col); });
+    EXPECT_EQ(g.Cells(0, 1), QStringLiteral("c0"));
+    EXPECT_EQ(g.Cells(2, 1), QStringLiteral("c2"));
+    EXPECT_EQ(g.Cells(5, 1), QStringLiteral("beyond"));
+    EXPECT_TRUE(g.IsChecked(0, 1));
+    // A row past the last grows the list, wider than its shown columns.
+    g.SetRowCells(4, 6, [](int col) { return QString::number(col * 10); });
+    EXPECT_EQ(g.RowCount(), 5);
+    EXPECT_EQ(g.Cells(5, 4), QStringLiteral("50"));
+    EXPECT_EQ(g.Cells(1, 3), QString());
+    // Shown at once outside an update, as a cell set alone is.
+    EXPECT_EQ(g.gridModel()->data(g.gridModel()->index(1, 1), Qt::DisplayRole).toString(), QStringLiteral("c1"));
+}
+
 TEST(ListGrid, NumbersReadBackAndBadTextsReadAsZero)
 {
     TListGrid g;

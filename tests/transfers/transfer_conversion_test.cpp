@@ -291,6 +291,27 @@ TEST(TransferConversion, ADuplicateAnsweredCancelIsDroppedAndLogged)
     EXPECT_TRUE(withInfo.asked.isEmpty());
 }
 
+TEST(TransferDuplicateIndex, FindsEveryRowAfterGrowingAndComparesInfoOnlyWhenAsked)
+{
+    // Rows added one by one from an empty index: it grows many times over,
+    // and each row stays found with its own other information.
+    TransferDuplicateIndex index;
+    for (int i = 0; i < 5000; ++i)
+        index.add(QStringLiteral("업체%1").arg(i % 2500), QString::number(1000 + i % 2500),
+                  QStringLiteral("info%1").arg(i));
+    EXPECT_EQ(index.size(), 5000);
+    for (int i = 0; i < 2500; ++i) {
+        const QString name = QStringLiteral("업체%1").arg(i), money = QString::number(1000 + i);
+        ASSERT_TRUE(index.contains(name, money, QStringLiteral("N"))) << i;
+        ASSERT_TRUE(index.contains(name, money, QStringLiteral("info%1").arg(i))) << i;
+        ASSERT_TRUE(index.contains(name, money, QStringLiteral("info%1").arg(i + 2500))) << i;
+        ASSERT_FALSE(index.contains(name, money, QStringLiteral("info%1").arg(i + 1))) << i;
+        ASSERT_FALSE(index.contains(name, QString::number(1001 + i), QStringLiteral("N"))) << i;
+    }
+    index.clear();
+    EXPECT_FALSE(index.contains(QStringLiteral("업체1"), QStringLiteral("1001"), QStringLiteral("N")));
+}
+
 TEST(TransferConversion, FixedWidthCutsNeverSplitADoubleByteCharacter)
 {
     const QString line = QStringLiteral("04가나다ab");

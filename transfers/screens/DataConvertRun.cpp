@@ -110,19 +110,21 @@ bool &converting()
 
 } // namespace
 
-void AppendConvertedRows(TListGrid *grid, const QVector<TransferRow> &rows)
+void AppendConvertedRows(TListGrid *grid, QVector<TransferRow> &&rows)
 {
     if (rows.isEmpty())
         return;
     int row = GridIsEmpty(grid) ? 1 : grid->RowCount();
     grid->BeginUpdate();
     grid->SetRowCount(row + int(rows.size()));
-    for (const TransferRow &r : rows) {
-        WriteTransferRow(grid, row, r);
-        grid->SetCells(tcNo, row, QString::number(row));
+    for (TransferRow &r : rows) {
+        grid->SetRowCells(row, TransferColumnCount, [&r, row](int col) {
+            return col == tcNo ? QString::number(row) : std::move(r.at(TransferColumn(col)));
+        });
         ++row;
     }
     grid->EndUpdate();
+    rows.clear();
 }
 
 void RunDataConvert(Tqv_IcheMake_frm &screen)
@@ -220,7 +222,7 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
     setCount(screen.curredt_errgun, counters.errors);
     setCount(screen.curredt_gun, counters.processed);
 
-    AppendConvertedRows(screen.grd_ichelist, rows);
+    AppendConvertedRows(screen.grd_ichelist, std::move(rows));
     screen.UpdateTotals();
     WriteLog(session, ConvertSummaryLog(TransferRowCount(screen.grd_ichelist), counters.errors,
                                TransferTotal(screen.grd_ichelist), session.NetworkId, dialog.SourceFileName));

@@ -11,8 +11,9 @@ class TListGrid;
 class Tqv_IcheMake_frm;
 
 // Appends rows to the entry list in one update: row 1 of an empty list, else
-// after the last; running numbers follow on.
-void AppendConvertedRows(TListGrid *grid, const QVector<TransferRow> &rows);
+// after the last; running numbers follow on. The rows' texts move into the
+// list.
+void AppendConvertedRows(TListGrid *grid, QVector<TransferRow> &&rows);
 
 // The run behind the entry screen's "자료변환".
 void RunDataConvert(Tqv_IcheMake_frm &screen);
