@@ -1,5 +1,6 @@
 #include "platform/JsonWriter.h"
 
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -22,6 +23,32 @@ struct EscapeTable
     }
 };
 constexpr EscapeTable Escapes;
+
+// Whether any of eight bytes is a control character, '"' or '\\'. Bytes
+// from 0x80 up (UTF-8 sequences) are never taken for one.
+bool AnyEscaped(std::uint64_t eight)
+{
+    constexpr std::uint64_t Ones = 0x0101010101010101ULL, Highs = 0x8080808080808080ULL;
+    const auto anyZero = [](std::uint64_t v) { return (v - Ones) & ~v & Highs; };
+    const std::uint64_t below20 = (eight - Ones * 0x20) & ~eight & Highs;
+    return (below20 | anyZero(eight ^ (Ones * '"')) | anyZero(eight ^ (Ones * '\\'))) != 0;
+}
+
+// Whether the text needs no escaping at all, looked at eight bytes at a time.
+bool NothingToEscape(const char *utf8, qsizetype bytes)
+{
+    qsizetype i = 0;
+    for (; i + 8 <= bytes; i += 8) {
+        std::uint64_t eight;
+        std::memcpy(&eight, utf8 + i, 8);
+        if (AnyEscaped(eight))
+            return false;
+    }
+    for (; i < bytes; ++i)
+        if (Escapes.escaped[static_cast<unsigned char>(utf8[i])])
+            return false;
+    return true;
+}
 
 } // namespace
 
@@ -49,6 +76,16 @@ void JsonWriter::string(const QString &text)
 
 void JsonWriter::utf8String(const char *utf8, qsizetype bytes)
 {
+    // Most texts of an answer (codes, names, amounts) hold nothing to
+    // escape: they are copied whole.
+    if (NothingToEscape(utf8, bytes)) {
+        char *out = room(bytes + 2);
+        *out = '"';
+        std::memcpy(out + 1, utf8, size_t(bytes));
+        out[bytes + 1] = '"';
+        m_size += bytes + 2;
+        return;
+    }
     // At most six bytes a byte (\u00XX) and the quotes.
     char *const start = room(6 * bytes + 2);
     char *out = start;

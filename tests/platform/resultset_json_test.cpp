@@ -1,5 +1,6 @@
 // Query answers written and read without a JSON document: the same text and
 // the same values as the document path, nulls and empty texts kept apart.
+#include "platform/JsonWriter.h"
 #include "platform/ResultSetJson.h"
 
 #include <QJsonArray>
@@ -169,4 +170,38 @@ TEST(ResultSet, EachColumnKeepsItsTextsOnceAndNullApart)
     EXPECT_TRUE(rs.row(9).isEmpty());
     // A number the column never gave is refused, not kept.
     EXPECT_THROW(rs.appendCell(99), qvx::ResultSetError);
+}
+
+TEST(JsonWriter, EachByteAtEachPlaceIsEscapedOnlyWhenItMustBe)
+{
+    // Texts short and long (the writer looks at eight bytes at a time): a
+    // byte of each value at each place among plain letters.
+    for (const int length : {1, 7, 8, 9, 16, 17, 23}) {
+        for (int at = 0; at < length; ++at) {
+            for (int b = 0; b < 256; ++b) {
+                QByteArray text(length, 'a');
+                text[at] = char(b);
+                qvx::JsonWriter out;
+                out.utf8String(text.constData(), text.size());
+                const QByteArray written(out.data(), out.size());
+                const bool escaped = b < 0x20 || b == '"' || b == '\\';
+                if (!escaped) {
+                    EXPECT_EQ(written, '"' + text + '"') << length << ' ' << at << ' ' << b;
+                    continue;
+                }
+                for (const char c : written)
+                    ASSERT_GE(static_cast<unsigned char>(c), 0x20) << length << ' ' << at << ' ' << b;
+                const QJsonDocument doc = QJsonDocument::fromJson("[" + written + "]");
+                ASSERT_TRUE(doc.isArray()) << written.constData();
+                EXPECT_EQ(doc.array()[0].toString().toLatin1(), text) << length << ' ' << at << ' ' << b;
+            }
+        }
+    }
+    // Korean and a character beyond 16 bits, plain and beside a quote.
+    for (const QString &text : {QStringLiteral("한빛상사 거래처123 😀"), QStringLiteral("한빛\"상사😀\\")}) {
+        qvx::JsonWriter out;
+        out.string(text);
+        const QJsonDocument doc = QJsonDocument::fromJson("[" + QByteArray(out.data(), out.size()) + "]");
+        EXPECT_EQ(doc.array()[0].toString(), text);
+    }
 }
