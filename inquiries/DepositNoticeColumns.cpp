@@ -8,10 +8,7 @@ namespace {
 // The balance with its sign ("" shows "0").
 QString RemainText(const qvx::ResultSet &rs, int row)
 {
-    DepositNotice n;
-    n.remain = rs.value(row, QStringLiteral("remain"));
-    n.sign = rs.value(row, QStringLiteral("sign"));
-    return n.remainText();
+    return RemainMoneyText(rs.value(row, QStringLiteral("remain")), rs.value(row, QStringLiteral("sign")));
 }
 
 // Columns 0-12, the same in both lists; `widths` are the design widths.

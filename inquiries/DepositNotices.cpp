@@ -162,6 +162,11 @@ DepositNotice DepositNotice::FromVirtualRow(const qvx::ResultSet &rs, int i)
 
 QString DepositNotice::remainText() const
 {
+    return RemainMoneyText(remain, sign);
+}
+
+QString RemainMoneyText(const QString &remain, const QString &sign)
+{
     if (remain.isEmpty())
         return QStringLiteral("0");
     bool ok = false;

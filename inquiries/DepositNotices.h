@@ -49,6 +49,9 @@ struct DepositNotice
     qint64 amount() const;
 };
 
+// A balance with its sign, as a notice's remainText() shows it.
+QString RemainMoneyText(const QString &remain, const QString &sign);
+
 // The totals by transaction kind: the code of the cell a notice's gubun adds
 // to ("" for a kind that is not totalled), and the table of the ten cells
 // (columns 1-10 in the order of the screens' captions).

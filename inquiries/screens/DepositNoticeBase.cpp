@@ -191,9 +191,22 @@ int DepositNoticeBase::search(bool enterForm)
             last = {true, code, bankName(rs.value(r, column))};
         return last.name;
     };
+    // An amount repeats too: it is read once a run.
+    struct LastAmount
+    {
+        bool known = false;
+        qvx::ResultSet::TextId text = 0;
+        qint64 amount = 0;
+    } lastAmount;
+    const auto amountOf = [&](int r) {
+        const qvx::ResultSet::TextId text = rs.textId(r, price);
+        if (!lastAmount.known || text != lastAmount.text)
+            lastAmount = {true, text, SafeStrToCurr(rs.value(r, price).trimmed(), 0)};
+        return lastAmount.amount;
+    };
     ListFillOptions options;
     options.onRow = [&](int gridRow, int r) {
-        addToTotals(rs.value(r, gubun), SafeStrToCurr(rs.value(r, price).trimmed(), 0), enterForm);
+        addToTotals(rs.value(r, gubun), amountOf(r), enterForm);
         if (byCode) {
             grd_deposit->SetCells(DepositCol::MoBankName, gridRow, nameOf(moBank, r, bankId));
             grd_deposit->SetCells(DepositCol::TransBankName, gridRow, nameOf(transBank, r, inBankId));
