@@ -19,6 +19,7 @@
 #include "core/screens/ScreenBinding.h"
 #include "core/screens/ScreenParts.h"
 #include "inquiries/DepositNoticeColumns.h"
+#include "inquiries/KindSums.h"
 #include "inquiries/NoticeGapRequest.h"
 #include "platform/Clock.h"
 #include "platform/Prompt.h"
@@ -191,28 +192,17 @@ int DepositNoticeBase::search(bool enterForm)
             last = {true, code, bankName(rs.value(r, column))};
         return last.name;
     };
-    // An amount repeats too: it is read once a run.
-    struct LastAmount
-    {
-        bool known = false;
-        qvx::ResultSet::TextId text = 0;
-        qint64 amount = 0;
-    } lastAmount;
-    const auto amountOf = [&](int r) {
-        const qvx::ResultSet::TextId text = rs.textId(r, price);
-        if (!lastAmount.known || text != lastAmount.text)
-            lastAmount = {true, text, SafeStrToCurr(rs.value(r, price).trimmed(), 0)};
-        return lastAmount.amount;
-    };
+    KindSums sums(rs, gubun, price);
     ListFillOptions options;
     options.onRow = [&](int gridRow, int r) {
-        addToTotals(rs.value(r, gubun), amountOf(r), enterForm);
+        sums.add(r);
         if (byCode) {
             grd_deposit->SetCells(DepositCol::MoBankName, gridRow, nameOf(moBank, r, bankId));
             grd_deposit->SetCells(DepositCol::TransBankName, gridRow, nameOf(transBank, r, inBankId));
         }
     };
     FillList(grd_deposit, *m_params.columns, rs, options);
+    sums.forEach([&](const QString &kind, qint64 sum) { addToTotals(kind, sum, enterForm); });
     showTotals(enterForm);
     m_listedRows = rs;
     m_listed = filter;

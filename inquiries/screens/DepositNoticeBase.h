@@ -89,8 +89,8 @@ protected:
     // --- what a twin gives ---
     virtual QString statement(const DepositNoticeFilter &filter, bool enterForm) const = 0;
     virtual void clearTotals() = 0;
-    // Adds the listed row's amount to its kind's total; the totals are shown
-    // once the list is filled.
+    // Adds listed rows' amount to their kind's total (kind by kind, each in
+    // the order of its last row); the totals are shown once the list is filled.
     virtual void addToTotals(const QString &gubun, qint64 amount, bool enterForm) = 0;
     virtual void showTotals(bool enterForm) = 0;
     // The click search's bank names are filled by the screen (columns 4 and 7).

@@ -9,6 +9,7 @@
 #include "inquiries/DraftNotices.h"
 #include "inquiries/FailedTransferColumns.h"
 #include "inquiries/FailedTransferNotices.h"
+#include "inquiries/KindSums.h"
 #include "inquiries/NoticeGapRequest.h"
 #include "inquiries/NoticeGaps.h"
 #include "inquiries/SmsLog.h"
@@ -179,4 +180,37 @@ TEST(FailedTransferColumns, KindTextAndHiddenIds)
     for (const ListColumn &column : c)
         shown += column.hidden ? 0 : 1;
     EXPECT_EQ(shown, 17);
+}
+
+TEST(KindSums, EachKindIsSummedAndHandedOverInTheOrderOfItsLastRow)
+{
+    qvx::ResultSet rs({S("gubun"), S("price")});
+    rs.appendRow({S("20"), S("0000000001000")});
+    rs.appendRow({S("30"), S(" 500 ")});
+    rs.appendRow({S("20"), S("0000000001000")}); // the same texts again, numbered apart from the first
+    rs.appendRow({S("21"), QString()});           // no amount: 0
+    rs.appendRow({QString(), S("7")});            // no kind
+    rs.appendRow({S("30"), S("abc")});            // no number: 0
+    rs.appendRow({S("20"), S("-250")});
+    KindSums sums(rs, rs.columnIndex(S("gubun")), rs.columnIndex(S("price")));
+    for (int r = 0; r < rs.recordCount(); ++r)
+        sums.add(r);
+    QList<std::pair<QString, qint64>> got;
+    sums.forEach([&](const QString &kind, qint64 sum) { got.append({kind, sum}); });
+    // Equal texts numbered apart come out apart: summed by text they are
+    // the totals of adding row by row, and each text's last appearance
+    // keeps the order of its last row.
+    QMap<QString, qint64> byText;
+    QStringList lastOrder;
+    for (const auto &[kind, sum] : got) {
+        const QString name = kind.isNull() ? S("NULL") : kind;
+        byText[name] += sum;
+        lastOrder.removeAll(name);
+        lastOrder << name;
+    }
+    EXPECT_EQ(byText.value(S("20")), 1750);
+    EXPECT_EQ(byText.value(S("30")), 500);
+    EXPECT_EQ(byText.value(S("21")), 0);
+    EXPECT_EQ(byText.value(S("NULL")), 7);
+    EXPECT_EQ(lastOrder, (QStringList{S("21"), S("NULL"), S("30"), S("20")}));
 }
