@@ -74,10 +74,9 @@ void JsonWriter::string(const QString &text)
     utf8String(utf8.constData(), utf8.size());
 }
 
-void JsonWriter::utf8String(const char *utf8, qsizetype bytes)
+void JsonWriter::longOrEscapedString(const char *utf8, qsizetype bytes)
 {
-    // Most texts of an answer (codes, names, amounts) hold nothing to
-    // escape: they are copied whole.
+    // A long text with nothing to escape is copied whole.
     if (NothingToEscape(utf8, bytes)) {
         char *out = room(bytes + 2);
         *out = '"';

@@ -19,7 +19,27 @@ public:
     void raw(const char *text, qsizetype bytes);
     // '"' + the text as JSON string content + '"'.
     void string(const QString &text);
-    void utf8String(const char *utf8, qsizetype bytes);
+    void utf8String(const char *utf8, qsizetype bytes)
+    {
+        // Most texts of an answer are short (codes, amounts, dates) with
+        // nothing to escape: copied here as they are checked, without a call.
+        if (bytes <= 16) {
+            char *out = room(bytes + 2);
+            unsigned escape = 0;
+            out[0] = '"';
+            for (qsizetype i = 0; i < bytes; ++i) {
+                const auto c = static_cast<unsigned char>(utf8[i]);
+                escape |= unsigned(c < 0x20) | unsigned(c == '"') | unsigned(c == '\\');
+                out[i + 1] = char(c);
+            }
+            if (escape == 0) {
+                out[bytes + 1] = '"';
+                m_size += bytes + 2;
+                return;
+            }
+        }
+        longOrEscapedString(utf8, bytes);
+    }
     void null() { raw("null", 4); }
 
     qsizetype size() const { return m_size; }
@@ -28,6 +48,7 @@ public:
     QByteArray take();
 
 private:
+    void longOrEscapedString(const char *utf8, qsizetype bytes);
     // Room for `bytes` more bytes at the end of the text.
     char *room(qsizetype bytes)
     {

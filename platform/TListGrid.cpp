@@ -502,15 +502,19 @@ QList<int> TListGrid::neededWidths(const QList<int> &cols) const
         QList<bool> counted;           // by text number: each text of the column is counted once
     };
     QList<Widest> widest(cols.size());
-    const int rows = int(m_model->m_rows.size());
+    // Read through constant references: the walk touches every cell, and a
+    // changeable list checks on each access whether it must copy itself.
+    const QVector<TListGridModel::Row> &allRows = m_model->m_rows;
+    const QList<TListGridModel::ColumnTexts> &columnTexts = m_model->m_texts;
+    const int rows = int(allRows.size());
     for (int row = 0; row < rows; ++row) {
-        const TListGridModel::Row &cells = m_model->m_rows[row];
+        const TListGridModel::Row &cells = allRows[row];
         for (int i = 0; i < cols.size(); ++i) {
             const int col = cols[i];
             const quint32 id = col >= 0 && col < cells.ids.size() ? cells.ids[col] & TListGridModel::TextBits : 0;
             if (id == 0)
                 continue;
-            const QString &text = m_model->m_texts[col].texts[id];
+            const QString &text = columnTexts[col].texts[id];
             if (text.isEmpty())
                 continue;
             Widest &w = widest[i];
@@ -524,10 +528,11 @@ QList<int> TListGrid::neededWidths(const QList<int> &cols) const
             if (text.size() * 2 <= w.cells)
                 continue;
             if (w.counted.isEmpty())
-                w.counted.resize(m_model->m_texts[col].texts.size(), false);
-            if (w.counted[id])
+                w.counted.resize(columnTexts[col].texts.size(), false);
+            bool &counted = w.counted[id];
+            if (counted)
                 continue;
-            w.counted[id] = true;
+            counted = true;
             const int n = cellsOf(text);
             if (n > w.cells) {
                 w.cells = n;
