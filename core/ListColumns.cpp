@@ -69,7 +69,7 @@ QString CellText(const ListColumn &c, const qvx::ResultSet &rs, int row)
 }
 
 ListCellTexts::ListCellTexts(const ListColumns &columns, const qvx::ResultSet &rs)
-    : m_columns(columns), m_rs(rs), m_slots(columns.size())
+    : m_columns(columns), m_rs(rs), m_slots(size_t(columns.size()))
 {
     auto index = [&rs](const char *name) { return name && *name ? rs.columnIndex(QString::fromLatin1(name)) : -1; };
     for (int c = 0; c < columns.size(); ++c) {

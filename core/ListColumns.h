@@ -23,6 +23,7 @@
 #include <QVector>
 
 #include <functional>
+#include <vector>
 
 enum class CellFormat {
     RowNo,       // the list row number (1, 2, ...)
@@ -106,6 +107,6 @@ private:
     };
     const ListColumns &m_columns;
     const qvx::ResultSet &m_rs;
-    QVector<Slot> m_slots;
+    std::vector<Slot> m_slots; // read on every cell: no copy-on-write check
     const QString m_none;
 };
