@@ -257,7 +257,8 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
     const QString otherKind = session.PaymentMode == 1 ? QStringLiteral("지급이체자료가 아닙니다.")
                                                        : QStringLiteral("수납이체자료가 아닙니다.");
     m_duplicates.reserve(m_duplicates.size() + passed.size());
-    QVector<QString> plainMothers(m_context.banks.size()); // each mother's account without '-', made once
+    QVector<QString> hyphenMothers(m_context.banks.size());
+    QVector<QString> plainMothers(m_context.banks.size());
     for (int i = 0; i < passed.size(); ++i) {
         const LiquorFields &f = *passed[i].fields;
         const LiquorAmounts &amounts = passed[i].amounts;
@@ -309,15 +310,18 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
         entry.realNameNo = f[lfJumin].trimmed();
         entry.info = info;
         entry.amounts = amounts;
-        LiquorRow row = MakeLiquorEntryRow(session, account, entry);
+        // Each mother's account hyphenated, and without '-' again, once.
+        if (hyphenMothers[mother].isNull()) {
+            hyphenMothers[mother] = FormatAcctNo(account.bankid, account.mobankno);
+            plainMothers[mother] = DelChar(hyphenMothers[mother], Minus);
+        }
+        const QString plainBankNo = DelChar(entry.bankNo, Minus).trimmed();
+        LiquorRow row = MakeLiquorEntryRow(session, account, entry, {hyphenMothers[mother], grouped, plainBankNo});
         try {
             // As LiquorEntryCheckCode, from the parts the run holds plain: the
             // row's accounts are these hyphenated, its amount this grouped.
-            if (plainMothers[mother].isNull())
-                plainMothers[mother] = DelChar(row.moBankNo, Minus);
-            row.boki = EntryCheckCode(row.moBankId, plainMothers[mother], row.bankId,
-                                      DelChar(entry.bankNo, Minus).trimmed(), AmountDigits(amounts.transfer),
-                                      row.gubun, today);
+            row.boki = EntryCheckCode(row.moBankId, plainMothers[mother], row.bankId, plainBankNo,
+                                      AmountDigits(amounts.transfer), row.gubun, today);
         } catch (const ConvertError &) {
             refuse(f, QStringLiteral("1"));
             ++c.errors;

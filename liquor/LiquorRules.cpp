@@ -126,16 +126,28 @@ QString LiquorGubun(int paymentMode)
 
 LiquorRow MakeLiquorEntryRow(const Session &session, const MotherAccount &account, const LiquorEntry &entry)
 {
+    return MakeLiquorEntryRow(session, account, entry,
+                              {FormatAcctNo(account.bankid, account.mobankno), CurrToMoneyStr(entry.amounts.transfer),
+                               DelChar(entry.bankNo, QLatin1Char('-')).trimmed()});
+}
+
+LiquorRow MakeLiquorEntryRow(const Session &session, const MotherAccount &account, const LiquorEntry &entry,
+                             const LiquorRowParts &parts)
+{
+    // An amount equal to the transfer shares its grouped text.
+    auto grouped = [&](Currency value) {
+        return value == entry.amounts.transfer ? parts.groupedMoney : CurrToMoneyStr(value);
+    };
     LiquorRow row;
     row.transDiv = LiquorModeWord(session.PaymentMode);
     row.moBankName = account.bankname;
-    row.moBankNo = FormatAcctNo(account.bankid, account.mobankno);
-    row.juMoney = CurrToMoneyStr(entry.amounts.liquor);
-    row.nonJuMoney = CurrToMoneyStr(entry.amounts.nonLiquor);
-    row.money = CurrToMoneyStr(entry.amounts.transfer);
+    row.moBankNo = parts.moBankNo;
+    row.juMoney = grouped(entry.amounts.liquor);
+    row.nonJuMoney = grouped(entry.amounts.nonLiquor);
+    row.money = parts.groupedMoney;
     row.name = entry.name;
     row.bankName = entry.bankName;
-    row.bankNo = FormatAcctNo(entry.bankId, DelChar(entry.bankNo, QLatin1Char('-')).trimmed());
+    row.bankNo = FormatAcctNo(entry.bankId, parts.plainBankNo);
     row.payKind = QStringLiteral("주류");
     row.realNameNo = entry.realNameNo;
     row.info = entry.info;

@@ -112,6 +112,17 @@ struct LiquorEntry
 // counterparty account hyphenated for its bank. The check code is left empty
 // (LiquorEntryCheckCode gives it).
 LiquorRow MakeLiquorEntryRow(const Session &session, const MotherAccount &account, const LiquorEntry &entry);
+// Texts of the row a conversion holds already: the mother account
+// hyphenated (FormatAcctNo), the transfer amount grouped (CurrToMoneyStr) and
+// the counterparty account without '-' and blanks.
+struct LiquorRowParts
+{
+    QString moBankNo;
+    QString groupedMoney;
+    QString plainBankNo;
+};
+LiquorRow MakeLiquorEntryRow(const Session &session, const MotherAccount &account, const LiquorEntry &entry,
+                             const LiquorRowParts &parts);
 
 // "수납" (PaymentMode 0) or "지급".
 QString LiquorModeWord(int paymentMode);

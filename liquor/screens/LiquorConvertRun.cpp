@@ -13,6 +13,7 @@
 #include "liquor/screens/CatchIcheEx.h"
 #include "liquor/screens/CatchIcheJ.h"
 #include "liquor/screens/IcheMakeJuruUnit.h"
+#include "platform/Clock.h"
 #include "platform/ProgramDir.h"
 #include "platform/Prompt.h"
 #include "platform/TListGrid.h"
@@ -20,7 +21,6 @@
 #include "transfers/TransferLog.h"
 
 #include <QApplication>
-#include <QDate>
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QFile>
@@ -104,7 +104,7 @@ LiquorConvertContext readContext(Tqv_IcheMakeJuru_frm &screen, std::optional<Mot
         context.banks.append(MotherAccount::FromRow(banks, i));
     context.chosen = std::move(chosen);
     context.sheet = sheet;
-    context.today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+    context.today = qvx::Clock::today(); // the server's day, as in the general conversion
     return context;
 }
 

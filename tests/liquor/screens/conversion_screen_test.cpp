@@ -15,6 +15,7 @@
 #include "liquor/screens/IcheMakeJuruUnit.h"
 #include "liquor/screens/LiquorConvertRun.h"
 #include "liquor/screens/LiquorScreens.h"
+#include "platform/Clock.h"
 #include "platform/FileChooser.h"
 #include "platform/Spreadsheet.h"
 #include "platform/TListGrid.h"
@@ -147,6 +148,42 @@ TEST_F(LiquorConversionScreens, AFixedWidthFileFillsTheListAndRefusedLinesGoToTh
     EXPECT_TRUE(listed[0].startsWith(S("21 56012345678  ")));
     EXPECT_TRUE(listed[0].endsWith(S(" : 실명번호 오류(실명번호의 주민등록번호는 생년월일로 대체 되었습니다.)")));
     SavePicture(s, "qv_ichemakeJuru_frm-converted");
+}
+
+// The real-name rule goes by the client's day (the server's), not the
+// computer's: on 2014-08-05 a resident number still passes at bank 21.
+TEST_F(LiquorConversionScreens, TheRealNameRuleGoesByTheClientsDay)
+{
+    auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b2", "qv_ichemakeJuru_frm");
+    ASSERT_NE(s, nullptr);
+    const QString file = client->home() + S("/주류.txt");
+    ASSERT_TRUE(qvx::TextFile::writeLines(
+        file, {fixedLine("21", "56012345678", "700", "700", "", "주민번호상사", "8001011234567")}));
+    qvx::ScriptedFileChooser chooser;
+    chooser.enqueue(file);
+    OpenedFiles opened;
+    qvx::Clock::setFixed(QDateTime(QDate(2014, 8, 5), QTime(10, 0)));
+
+    OnNextModal([&](QDialog *d) {
+        auto *dialog = qobject_cast<TFrmCatchJ *>(d);
+        if (!dialog)
+            return d->reject();
+        const auto found = dialog->edTitleList->findItems(S("주류 고정길이"), Qt::MatchExactly);
+        if (found.isEmpty())
+            return d->reject();
+        QTest::mouseClick(dialog->edTitleList->viewport(), Qt::LeftButton, {},
+                          dialog->edTitleList->visualItemRect(found.first()).center());
+        ClickControl(dialog->BtnOpenDlg);
+        ClickControl(dialog->BtnConvert);
+    });
+    ClickControl(s->btn_dataconvert);
+    qvx::Clock::reset();
+
+    EXPECT_EQ(client->prompt().lastText(), S("자료변환 처리가 완료 되었습니다."));
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 2);
+    EXPECT_EQ(s->grd_ichelist->Cells(lcName, 1), S("주민번호상사"));
+    EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 0);
+    EXPECT_TRUE(opened.files.isEmpty());
 }
 
 TEST_F(LiquorConversionScreens, ASheetFillsTheListWithBank26PaidFromBank21)
