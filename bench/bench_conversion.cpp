@@ -18,6 +18,7 @@
 #include "transfers/TransferConversion.h"
 #include "transfers/ConvertRunLog.h"
 #include "transfers/screens/DataConvertRun.h"
+#include "bench/SplitLines.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -227,19 +228,7 @@ void decodeWithIconv(iconv_t cd, const QByteArray &bytes, QByteArray *out)
 // The second floor: the file read and cut into its lines, nothing else.
 qsizetype readAndSplit(const QString &fileName)
 {
-    const QByteArray bytes = readFile(fileName);
-    std::vector<QByteArrayView> lines;
-    lines.reserve(size_t(LineCount) + 1);
-    const char *p = bytes.constData();
-    const char *end = p + bytes.size();
-    while (p < end) {
-        const char *nl = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
-        const char *stop = nl ? nl : end;
-        lines.emplace_back(p, stop - p - (stop > p && stop[-1] == '\r' ? 1 : 0));
-        p = stop + 1;
-    }
-    benchmark::DoNotOptimize(lines.data());
-    return qsizetype(lines.size());
+    return bench::SplitLines(readFile(fileName), size_t(LineCount));
 }
 
 double median(std::vector<double> v)

@@ -10,6 +10,7 @@
 #include "platform/Cp949.h"
 #include "platform/Spreadsheet.h"
 #include "transfers/TransferFileParser.h"
+#include "bench/SplitLines.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -155,21 +156,7 @@ double iconvFloorMs(const QByteArray &bytes)
 // The bytes cut into their lines, nothing else.
 double splitFloorMs(const QByteArray &bytes)
 {
-    return bestOf(
-        [&] {
-            std::vector<QByteArrayView> lines;
-            lines.reserve(size_t(LineCount) + 1);
-            const char *p = bytes.constData();
-            const char *end = p + bytes.size();
-            while (p < end) {
-                const char *nl = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
-                const char *stop = nl ? nl : end;
-                lines.emplace_back(p, stop - p - (stop > p && stop[-1] == '\r' ? 1 : 0));
-                p = stop + 1;
-            }
-            benchmark::DoNotOptimize(lines.data());
-        },
-        5);
+    return bestOf([&] { bench::SplitLines(bytes, size_t(LineCount)); }, 5);
 }
 
 // The text conversion core: decoding, cutting, the checks, the mother

@@ -368,20 +368,18 @@ void TListGrid::SetCells(int col, int row, const QString &text)
 {
     const bool grew = row >= m_model->m_rows.size();
     m_model->setCell(col, row, text);
-    if (m_updateDepth > 0) {
-        m_dirty = true;
-        return;
-    }
-    if (grew)
-        m_model->notifyAll();
-    else
-        m_model->notifyCell(col, row);
+    cellsWritten(row, col, 1, grew);
 }
 
 void TListGrid::SetRowCells(int row, int count, const std::function<QString(int col)> &text)
 {
     const bool grew = row >= m_model->m_rows.size();
     m_model->setRowCells(row, count, text);
+    cellsWritten(row, 0, count, grew);
+}
+
+void TListGrid::cellsWritten(int row, int firstCol, int count, bool grew)
+{
     if (m_updateDepth > 0) {
         m_dirty = true;
         return;
@@ -389,7 +387,7 @@ void TListGrid::SetRowCells(int row, int count, const std::function<QString(int 
     if (grew)
         m_model->notifyAll();
     else
-        for (int col = 0; col < count; ++col)
+        for (int col = firstCol; col < firstCol + count; ++col)
             m_model->notifyCell(col, row);
 }
 

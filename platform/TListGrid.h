@@ -178,6 +178,8 @@ protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
+    // Shows cells just written, or marks the grid dirty inside an update.
+    void cellsWritten(int row, int firstCol, int count, bool grew);
     void applySpans();
     void scheduleFit();
     int neededWidth(int col) const;
