@@ -16,7 +16,7 @@ const QChar Minus = QLatin1Char('-');
 const QChar Comma = QLatin1Char(',');
 const QChar Tab = QLatin1Char('\t');
 
-bool isWholeNumber(const QString &text)
+bool isWholeNumber(QStringView text)
 {
     if (text.isEmpty())
         return false;
@@ -31,7 +31,30 @@ QString withoutTabs(const QString &text)
     return text.contains(Tab) ? DelChar(text, Tab) : text;
 }
 
+LiquorFields packed(const std::array<QString, LiquorFieldCount> &values)
+{
+    std::array<QStringView, LiquorFieldCount> views;
+    for (int f = 0; f < LiquorFieldCount; ++f)
+        views[f] = values[f];
+    return LiquorFields(views);
+}
+
 } // namespace
+
+LiquorFields::LiquorFields(const std::array<QStringView, LiquorFieldCount> &values)
+{
+    qsizetype total = 0;
+    for (QStringView v : values)
+        total += v.size();
+    m_text.reserve(total);
+    for (int f = 0; f < LiquorFieldCount; ++f) {
+        if (values[f].isNull())
+            continue;
+        m_start[f] = int(m_text.size());
+        m_size[f] = int(values[f].size());
+        m_text.append(values[f]);
+    }
+}
 
 const LiquorLayout &LiquorDelimitedLayout()
 {
@@ -61,8 +84,10 @@ LiquorLine LiquorLineCutter::cut(QStringView line) const
         out = cutDelimited(line);
     else {
         const Cp949Columns columns(line);
+        std::array<QStringView, LiquorFieldCount> values;
         for (int f = 0; f < LiquorFieldCount; ++f)
-            out.fields.value[f] = columns.cut(m_layout[f].start, m_layout[f].length).toString();
+            values[f] = columns.cut(m_layout[f].start, m_layout[f].length);
+        out.fields = LiquorFields(values);
     }
     if (out.fault == LiquorRefusal::None && line.contains(QChar::ReplacementCharacter))
         out.fault = LiquorRefusal::BadBytes;
@@ -83,7 +108,7 @@ LiquorLine LiquorLineCutter::cutDelimited(QStringView line) const
         start = end + 1;
     }
     LiquorLine out;
-    LiquorFields &f = out.fields;
+    std::array<QString, LiquorFieldCount> f;
     f[lfBankId] = tokens[0].trimmed().toString();
     f[lfBankNo] = TrimmedWithout(tokens[1], Minus);
     f[lfJuMoney] = TrimmedWithout(tokens[2], Comma);
@@ -101,8 +126,9 @@ LiquorLine LiquorLineCutter::cutDelimited(QStringView line) const
         f[lfJumin] = DelChar(eighth, Minus);
     }
     for (int i = 0; i < LiquorFieldCount; ++i)
-        if (Cp949Width(f.value[i]) > m_layout[i].length)
+        if (Cp949Width(f[i]) > m_layout[i].length)
             out.fault = LiquorRefusal::LongToken;
+    out.fields = packed(f);
     return out;
 }
 
@@ -143,7 +169,7 @@ LiquorLine LiquorSheetLine(const QStringList &row)
 {
     auto cell = [&row](int c) { return c < row.size() ? row[c].trimmed() : QString(); };
     LiquorLine out;
-    LiquorFields &f = out.fields;
+    std::array<QString, LiquorFieldCount> f;
     f[lfBankId] = cell(1);
     // A sheet holding the code as a number loses its leading zero.
     if (f[lfBankId].size() == 1 && isWholeNumber(f[lfBankId]))
@@ -156,6 +182,7 @@ LiquorLine LiquorSheetLine(const QStringList &row)
     f[lfSName] = cell(8);
     f[lfGubun] = cell(9);
     f[lfJumin] = cell(10);
+    out.fields = packed(f);
     return out;
 }
 
@@ -171,8 +198,9 @@ QStringList LiquorSheetHeaders()
 
 QStringList LiquorTransferLogValues(const LiquorFields &f, const QString &kind)
 {
-    return {f[lfBankId], f[lfBankNo], f[lfMoney], f[lfJuMoney], f[lfBJuMoney],
-            f[lfJumin],  f[lfSName],  kind,       f[lfCInfo]};
+    return {f[lfBankId].toString(), f[lfBankNo].toString(), f[lfMoney].toString(),
+            f[lfJuMoney].toString(), f[lfBJuMoney].toString(), f[lfJumin].toString(),
+            f[lfSName].toString(),   kind,                      f[lfCInfo].toString()};
 }
 
 LiquorConversion::LiquorConversion(const LiquorConvertContext &context)
@@ -216,7 +244,7 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
     c.total = int(lines.size());
     auto refuse = [&](const LiquorFields &f, const QString &kind) {
         if (hooks.transferLog)
-            hooks.transferLog(kind, LiquorTransferLogValues(f, kind == u"0" ? f[lfGubun] : m_kind));
+            hooks.transferLog(kind, LiquorTransferLogValues(f, kind == u"0" ? f[lfGubun].toString() : m_kind));
     };
 
     // Each line on its own.
@@ -229,9 +257,9 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
     passed.reserve(lines.size());
     for (const LiquorLine &line : lines) {
         const LiquorFields &f = line.fields;
-        const QString bankId = f[lfBankId].trimmed();
+        const QString bankId = f[lfBankId].trimmed().toString();
         if (line.fault == LiquorRefusal::None && isWholeNumber(bankId)
-            && IsResidentNoBanned(bankId, f[lfJumin], m_context.today)) {
+            && IsResidentNoBanned(bankId, f[lfJumin].toString(), m_context.today)) {
             m_errorList.append(LiquorTransferLogValues(f, m_kind).join(QLatin1Char(' ')) + LiquorResidentNoErrorTail);
             if (hooks.log)
                 hooks.log(QStringLiteral("자료변환 주민등록번호 입력건 삭제 : 실명번호의 주민등록번호는 생년월일로 대체 "
@@ -240,10 +268,10 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
             ++c.errors;
             continue;
         }
-        const LiquorAmounts amounts = CheckLiquorAmounts(f[lfJuMoney].trimmed(), f[lfBJuMoney].trimmed(),
-                                                         f[lfMoney].trimmed());
+        const LiquorAmounts amounts = CheckLiquorAmounts(
+            f[lfJuMoney].trimmed().toString(), f[lfBJuMoney].trimmed().toString(), f[lfMoney].trimmed().toString());
         if (line.fault != LiquorRefusal::None || !isWholeNumber(bankId)
-            || !CheckAcctNo(bankId, withoutTabs(DelChar(f[lfBankNo], Minus).trimmed())) || !amounts.ok()) {
+            || !CheckAcctNo(bankId, withoutTabs(DelChar(f[lfBankNo].toString(), Minus).trimmed())) || !amounts.ok()) {
             refuse(f, QStringLiteral("1"));
             ++c.errors;
             continue;
@@ -267,7 +295,7 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
             if (hooks.progress)
                 hooks.progress(c);
         };
-        const QString gubun = f[lfGubun].trimmed();
+        const QStringView gubun = f[lfGubun].trimmed();
         if (!gubun.isEmpty() && gubun != m_kind) {
             if (hooks.message)
                 hooks.message(otherKind);
@@ -275,9 +303,9 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
             next();
             continue;
         }
-        const QString name = withoutTabs(f[lfSName]).trimmed();
+        const QString name = withoutTabs(f[lfSName].toString()).trimmed();
         const QString grouped = CurrToMoneyStr(amounts.transfer);
-        const QString info = f[lfCInfo].trimmed();
+        const QString info = f[lfCInfo].trimmed().toString();
         const QString memo = session.IcheCheckFlag != 0 ? info : QStringLiteral("N");
         const size_t key = TransferDuplicateIndex::keyOf(name, grouped);
         if (m_duplicates.contains(key, name, grouped, memo)) {
@@ -292,7 +320,7 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
             if (hooks.log)
                 hooks.log(QStringLiteral("자료변환 중복이체건 추가 -> ") + said);
         }
-        const QString bankId = f[lfBankId].trimmed();
+        const QString bankId = f[lfBankId].trimmed().toString();
         const int mother = findMother(bankId);
         if (mother < 0) {
             // No mother account: a database-error line; the line is refused.
@@ -306,8 +334,8 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
         entry.name = name;
         entry.bankId = bankId;
         entry.bankName = account.bankname;
-        entry.bankNo = withoutTabs(f[lfBankNo]).trimmed();
-        entry.realNameNo = f[lfJumin].trimmed();
+        entry.bankNo = withoutTabs(f[lfBankNo].toString()).trimmed();
+        entry.realNameNo = f[lfJumin].trimmed().toString();
         entry.info = info;
         entry.amounts = amounts;
         // Each mother's account hyphenated, and without '-' again, once.

@@ -32,11 +32,23 @@
 enum LiquorField { lfBankId = 0, lfBankNo, lfJuMoney, lfBJuMoney, lfMoney, lfCInfo, lfSName, lfGubun, lfJumin,
                    LiquorFieldCount };
 
-struct LiquorFields
+// The fields as cut (fixed) or the tokens, trimmed (delimited, sheet), held
+// one after the other in one text: a line keeps one string, not nine, until
+// its row is made. A null value stays null.
+class LiquorFields
 {
-    std::array<QString, LiquorFieldCount> value; // as cut (fixed) or the tokens, trimmed (delimited, sheet)
-    const QString &operator[](LiquorField f) const { return value[f]; }
-    QString &operator[](LiquorField f) { return value[f]; }
+public:
+    LiquorFields() = default;
+    explicit LiquorFields(const std::array<QStringView, LiquorFieldCount> &values);
+    QStringView operator[](LiquorField f) const
+    {
+        return m_size[f] < 0 ? QStringView() : QStringView(m_text.constData() + m_start[f], m_size[f]);
+    }
+
+private:
+    QString m_text;
+    std::array<int, LiquorFieldCount> m_start{};
+    std::array<int, LiquorFieldCount> m_size{-1, -1, -1, -1, -1, -1, -1, -1, -1};
 };
 
 // Start (1-based) and size in CP949 bytes of each field.
