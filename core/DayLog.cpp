@@ -110,6 +110,11 @@ DayLogBatch::~DayLogBatch()
 void DayLogBatch::append(const QString &line)
 {
     m_pending += line;
+    endLine();
+}
+
+void DayLogBatch::endLine()
+{
     m_pending += QLatin1String("\r\n");
     if (m_pending.size() >= BatchChars)
         flush();

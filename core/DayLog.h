@@ -57,6 +57,14 @@ public:
 
     // As AppendDayLogLine.
     void append(const QString &line);
+    // As append, the line written by make(QString &gathered) straight after
+    // the lines gathered so far, not made apart first.
+    template <typename Make>
+    void appendMade(Make &&make)
+    {
+        make(m_pending);
+        endLine();
+    }
     // As WriteLog.
     void write(const Session &session, const QString &text);
     // Writes the gathered lines; false when they could not be written.
@@ -65,6 +73,8 @@ public:
     const QString &fileName() const { return m_fileName; }
 
 private:
+    void endLine();
+
     QString m_fileName;
     QFile m_file;
     QString m_pending; // lines with their CR LF, not yet written

@@ -14,7 +14,9 @@ ConvertRunLog::ConvertRunLog(const Session &session, QString kind) : m_session(s
 void ConvertRunLog::refused(const TransferFields &cut)
 {
     const QStringView values[] = {cut.bankId, cut.bankNo, cut.money, cut.sName, m_kind, cut.cInfo};
-    m_batch.append(TransferLogLine(QStringLiteral("1"), NoSeq, values, m_stamp.text()));
+    static const QString kind = QStringLiteral("1");
+    const QString &stamp = m_stamp.text();
+    m_batch.appendMade([&](QString &out) { AppendTransferLogLine(out, kind, NoSeq, values, stamp); });
 }
 
 void ConvertRunLog::log(const QString &text)

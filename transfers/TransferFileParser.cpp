@@ -13,12 +13,15 @@ namespace {
 constexpr int TokenCount = 5;
 constexpr char16_t Replacement = 0xFFFD;
 
-QString padded(QStringView text, int width)
+// Appends text padded with blanks on the right to width CP949 bytes; returns
+// how many characters it appended.
+qsizetype appendPadded(QString &out, QStringView text, int width)
 {
     const int w = Cp949Width(text);
-    QString out(text.size() + (width > w ? width - w : 0), QLatin1Char(' '));
-    std::copy(text.begin(), text.end(), out.begin());
-    return out;
+    const qsizetype blanks = width > w ? width - w : 0;
+    out.append(text);
+    out.resize(out.size() + blanks, QLatin1Char(' '));
+    return text.size() + blanks;
 }
 
 // Where c first stands in text at or after from, -1 for nowhere: a plain
@@ -213,10 +216,23 @@ ParsedLine TransferFileParser::parseDelimited(QStringView line) const
 TransferFields TransferFileParser::logFields(const ParsedLine &line) const
 {
     if (m_form == DataForm::Fixed)
-        return {line.bankId.toString(), line.bankNo.toString(), line.money.toString(), line.cInfo.toString(),
-                line.sName.toString()};
+        return {line.bankId, line.bankNo, line.money, line.cInfo, line.sName, QString()};
     const TransferPositions &p = m_positions;
-    return {padded(line.bankId, p.bankId.length), padded(line.account, p.bankNo.length),
-            padded(line.amount, p.money.length), padded(line.cInfo, p.cInfo.length),
-            padded(line.sName, p.sName.length)};
+    TransferFields out;
+    out.held.reserve(p.bankId.length + p.bankNo.length + p.money.length + p.cInfo.length + p.sName.length
+                     + line.bankId.size() + line.account.size() + line.amount.size() + line.cInfo.size()
+                     + line.sName.size());
+    qsizetype sizes[5];
+    sizes[0] = appendPadded(out.held, line.bankId, p.bankId.length);
+    sizes[1] = appendPadded(out.held, line.account, p.bankNo.length);
+    sizes[2] = appendPadded(out.held, line.amount, p.money.length);
+    sizes[3] = appendPadded(out.held, line.cInfo, p.cInfo.length);
+    sizes[4] = appendPadded(out.held, line.sName, p.sName.length);
+    QStringView rest(out.held);
+    QStringView *fields[5] = {&out.bankId, &out.bankNo, &out.money, &out.cInfo, &out.sName};
+    for (int i = 0; i < 5; ++i) {
+        *fields[i] = rest.first(sizes[i]);
+        rest = rest.sliced(sizes[i]);
+    }
+    return out;
 }

@@ -18,14 +18,17 @@
 #include <QStringView>
 #include <QVarLengthArray>
 
-// The five fields as cut (fixed) or prepared (delimited).
+// The five fields as cut (fixed) or prepared (delimited): views of the line
+// (fixed) or of the padded tokens held here one after the other (delimited),
+// so a refused line costs at most one string.
 struct TransferFields
 {
-    QString bankId;
-    QString bankNo;
-    QString money;
-    QString cInfo;
-    QString sName;
+    QStringView bankId;
+    QStringView bankNo;
+    QStringView money;
+    QStringView cInfo;
+    QStringView sName;
+    QString held;
 };
 
 // Positions of the five fields.

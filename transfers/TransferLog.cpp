@@ -65,28 +65,45 @@ QString TransferLogLine(const QString &kind, const QString &seq, const QStringLi
     return TransferLogLine(kind, seq, std::span<const QStringView>(views.data(), size_t(views.size())), stamp, style);
 }
 
+namespace {
+// The start of an error line of kind "1" or "2".
+QStringView errorHead(const QString &kind)
+{
+    return kind == u"1" ? u"자료변환 Error -> " : u"이체송신 Error -> ";
+}
+} // namespace
+
 QString TransferLogLine(const QString &kind, const QString &seq, std::span<const QStringView> values,
                         const QString &stamp, TransferLogValues style)
 {
     if (kind != u"1" && kind != u"2")
         return QStringLiteral("database Error -> ") + stamp + QLatin1Char(' ') + seq + QLatin1Char('-')
                + (values.empty() ? QString() : values.front().toString());
-    // Made in one piece: a conversion writes one for each refused line.
-    const QStringView head = kind == u"1" ? u"자료변환 Error -> " : u"이체송신 Error -> ";
-    qsizetype size = head.size() + stamp.size() + 1 + seq.size() + qsizetype(values.size());
+    // Made in one piece.
+    qsizetype size = errorHead(kind).size() + stamp.size() + 1 + seq.size() + qsizetype(values.size());
     for (QStringView value : values)
         size += value.size();
     QString line;
     line.reserve(size);
-    line.append(head).append(stamp).append(QLatin1Char(' ')).append(seq);
+    AppendTransferLogLine(line, kind, seq, values, stamp, style);
+    return line;
+}
+
+void AppendTransferLogLine(QString &out, const QString &kind, const QString &seq, std::span<const QStringView> values,
+                           const QString &stamp, TransferLogValues style)
+{
+    if (kind != u"1" && kind != u"2") {
+        out.append(TransferLogLine(kind, seq, values, stamp, style));
+        return;
+    }
+    out.append(errorHead(kind)).append(stamp).append(QLatin1Char(' ')).append(seq);
     bool first = true;
     for (QStringView value : values) {
         if (!first || style == TransferLogValues::EachSpaced)
-            line.append(QLatin1Char(' '));
-        line.append(value);
+            out.append(QLatin1Char(' '));
+        out.append(value);
         first = false;
     }
-    return line;
 }
 
 bool WriteTransferLog(const QString &kind, const QString &seq, const QStringList &values)

@@ -57,6 +57,10 @@ QString TransferLogLine(const QString &kind, const QString &seq, const QStringLi
                         TransferLogValues style = TransferLogValues::JoinedAfterSeq);
 QString TransferLogLine(const QString &kind, const QString &seq, std::span<const QStringView> values,
                         const QString &stamp, TransferLogValues style = TransferLogValues::JoinedAfterSeq);
+// The same line appended to out (a run gathering many lines writes each
+// straight into its block).
+void AppendTransferLogLine(QString &out, const QString &kind, const QString &seq, std::span<const QStringView> values,
+                           const QString &stamp, TransferLogValues style = TransferLogValues::JoinedAfterSeq);
 // "<yyyymmdd> <hhnnss>" of now.
 QString TransferLogStamp();
 

@@ -59,7 +59,8 @@ Outcome convert(const ConvertContext &context, DataForm form, const QStringList 
         conversion.addExistingRow(r.name, r.money, r.info);
     ConvertHooks hooks;
     hooks.refused = [&](const TransferFields &cut, Refusal why) {
-        o.refused << QString::number(int(why)) + QLatin1Char('|') + cut.bankId + QLatin1Char('|') + cut.bankNo;
+        o.refused << QString::number(int(why)) + QLatin1Char('|') + cut.bankId.toString() + QLatin1Char('|')
+                      + cut.bankNo.toString();
     };
     hooks.log = [&](const QString &text) { o.log << text; };
     hooks.askDuplicate = [&](const QString &name, const QString &amountA) {
