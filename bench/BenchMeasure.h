@@ -34,6 +34,12 @@ inline sqlite3 *OpenRaw(const QString &file)
     return db;
 }
 
+// A text bound to a seeding statement (copied by SQLite).
+inline void BindText(sqlite3_stmt *stmt, int index, const QByteArray &text)
+{
+    sqlite3_bind_text(stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+}
+
 // A client's statement as the server's SQLite runs it.
 inline QByteArray RawStatement(const QString &sql)
 {

@@ -70,14 +70,14 @@ void SeedNotices(const QString &file)
         const QByteArray name = QStringLiteral("입금인%1").arg(i % 500).toUtf8();
         const QByteArray &kind = kinds[i % kinds.size()];
         sqlite3_bind_int(insert, 1, i);
-        sqlite3_bind_text(insert, 2, bankId.constData(), int(bankId.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(insert, 3, today.constData(), int(today.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(insert, 4, number.constData(), int(number.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(insert, 5, moBankNo.constData(), int(moBankNo.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(insert, 6, kind.constData(), int(kind.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(insert, 7, price.constData(), int(price.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(insert, 8, remain.constData(), int(remain.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(insert, 9, name.constData(), int(name.size()), SQLITE_TRANSIENT);
+        bench::BindText(insert, 2, bankId);
+        bench::BindText(insert, 3, today);
+        bench::BindText(insert, 4, number);
+        bench::BindText(insert, 5, moBankNo);
+        bench::BindText(insert, 6, kind);
+        bench::BindText(insert, 7, price);
+        bench::BindText(insert, 8, remain);
+        bench::BindText(insert, 9, name);
         sqlite3_step(insert);
         sqlite3_reset(insert);
     }

@@ -47,11 +47,11 @@ void SeedTransfers(const QString &file)
         const QByteArray price = QByteArray::number(1000 + i % 977 * 10);
         const QByteArray name = QStringLiteral("거래처%1").arg(i % 500).toUtf8();
         const QByteArray procNo = QByteArray::number(261209000000LL + i);
-        sqlite3_bind_text(insert, 1, today.constData(), int(today.size()), SQLITE_TRANSIENT);
+        bench::BindText(insert, 1, today);
         sqlite3_bind_int(insert, 2, i);
-        sqlite3_bind_text(insert, 3, price.constData(), int(price.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(insert, 4, name.constData(), int(name.size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(insert, 5, procNo.constData(), int(procNo.size()), SQLITE_TRANSIENT);
+        bench::BindText(insert, 3, price);
+        bench::BindText(insert, 4, name);
+        bench::BindText(insert, 5, procNo);
         sqlite3_bind_text(insert, 6, i % 10 == 0 ? "0012" : "0000", 4, SQLITE_STATIC);
         sqlite3_step(insert);
         sqlite3_reset(insert);

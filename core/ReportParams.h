@@ -14,6 +14,16 @@ struct ReportParams
     bool fillLastPage = true;
 };
 
+// A landscape report with the given detail lines on its first and later pages.
+inline ReportParams LandscapePaging(int firstPageLines, int laterPageLines)
+{
+    ReportParams p;
+    p.orientation = ReportParams::Landscape;
+    p.firstPageLines = firstPageLines;
+    p.laterPageLines = laterPageLines;
+    return p;
+}
+
 // Money cells of a list as a report sums them: commas removed, a text that
 // is no whole number counts 0.
 qint64 MoneyCellValue(const QString &cell);

@@ -48,18 +48,11 @@ LiquorTempSaveEncoded EncodeLiquorTempSaveLine(const LiquorRow &row)
     QByteArray line;
     line.reserve(LiquorTempSaveLineBytes);
     for (const LiquorTempSaveField &f : Fields) {
-        bool ok = true;
-        const QString value = savedValue(row, f.column);
-        const QByteArray bytes = qvx::Cp949::encode(value, &ok);
-        if (!ok || bytes.size() > f.width) {
+        if (!AppendTempSaveField(line, savedValue(row, f.column), f.width, &out.badCharacter)) {
             out.badColumn = f.column;
             out.badWidth = f.width;
-            if (!ok)
-                out.badCharacter = qvx::Cp949::firstUnencodable(value);
             return out;
         }
-        line += bytes;
-        line += QByteArray(f.width - bytes.size(), ' ');
     }
     out.line = line;
     return out;

@@ -31,24 +31,32 @@ QString savedValue(const TransferRow &row, TransferColumn col)
 
 const TempSaveField *TempSaveFields() { return Fields; }
 
+bool AppendTempSaveField(QByteArray &line, const QString &value, int width, QString *badCharacter)
+{
+    bool ok = true;
+    const QByteArray bytes = qvx::Cp949::encode(value, &ok);
+    if (!ok) {
+        *badCharacter = qvx::Cp949::firstUnencodable(value);
+        return false;
+    }
+    if (bytes.size() > width)
+        return false;
+    line += bytes;
+    line += QByteArray(width - bytes.size(), ' ');
+    return true;
+}
+
 TempSaveEncoded EncodeTempSaveLine(const TransferRow &row)
 {
     TempSaveEncoded out;
     QByteArray line;
     line.reserve(TempSaveLineBytes);
     for (const TempSaveField &f : Fields) {
-        bool ok = true;
-        const QString value = savedValue(row, f.column);
-        const QByteArray bytes = qvx::Cp949::encode(value, &ok);
-        if (!ok || bytes.size() > f.width) {
+        if (!AppendTempSaveField(line, savedValue(row, f.column), f.width, &out.badCharacter)) {
             out.badColumn = f.column;
             out.badWidth = f.width;
-            if (!ok)
-                out.badCharacter = qvx::Cp949::firstUnencodable(value);
             return out;
         }
-        line += bytes;
-        line += QByteArray(f.width - bytes.size(), ' ');
     }
     out.line = line;
     return out;

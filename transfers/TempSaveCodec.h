@@ -30,6 +30,11 @@ struct TempSaveEncoded
     bool ok() const { return !line.isEmpty(); }
 };
 
+// Appends a value as a field of `width` bytes, padded on the right with
+// blanks. False, with nothing appended, when the value is longer than the
+// field or holds a character CP949 lacks (then named in *badCharacter).
+bool AppendTempSaveField(QByteArray &line, const QString &value, int width, QString *badCharacter);
+
 // The row as a line: accounts without '-', the amount without ','. A value
 // longer than its field (or holding a character CP949 lacks) gives no line
 // and names that field.

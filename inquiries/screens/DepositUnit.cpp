@@ -37,14 +37,7 @@ int TotalsIndex(const QString &gubun)
     return -1;
 }
 
-ReportParams ReportPaging()
-{
-    ReportParams p;
-    p.orientation = ReportParams::Landscape;
-    p.firstPageLines = 18;
-    p.laterPageLines = 25;
-    return p;
-}
+ReportParams ReportPaging() { return LandscapePaging(18, 25); }
 
 const QList<ReportColumn> &ReportColumns()
 {

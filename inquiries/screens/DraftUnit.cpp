@@ -49,14 +49,7 @@ int TotalsIndex(const QString &gubun)
     return -1;
 }
 
-ReportParams ReportPaging()
-{
-    ReportParams p;
-    p.orientation = ReportParams::Landscape;
-    p.firstPageLines = 19;
-    p.laterPageLines = 25;
-    return p;
-}
+ReportParams ReportPaging() { return LandscapePaging(19, 25); }
 
 const QList<ReportColumn> &ReportColumns()
 {

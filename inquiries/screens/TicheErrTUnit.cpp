@@ -39,14 +39,7 @@ void Say(const char *text) { qvx::Prompt::instance().message(QString::fromUtf8(t
 
 // The report's pages: 19 detail lines on the first, 25 on the others, the
 // last one filled with empty lines.
-ReportParams ReportPaging()
-{
-    ReportParams p;
-    p.orientation = ReportParams::Landscape;
-    p.firstPageLines = 19;
-    p.laterPageLines = 25;
-    return p;
-}
+ReportParams ReportPaging() { return LandscapePaging(19, 25); }
 
 const QList<ReportColumn> &ReportColumns()
 {

@@ -144,11 +144,7 @@ void Tqv_V_deposit_frm::buildReport()
         .font.setPointSize(16);
     AddReportColumns(Report1, columns);
     AddPrintDateFooter(Report1, 277);
-    ReportParams paging;
-    paging.orientation = ReportParams::Landscape;
-    paging.firstPageLines = 18;
-    paging.laterPageLines = 25;
-    m_reportRows = std::make_unique<ListReportRows>(paging);
+    m_reportRows = std::make_unique<ListReportRows>(LandscapePaging(18, 25));
     m_reportRows->attachGrid(Report1, grd_deposit, columns);
     Report1.BeforePrint = [this] {
         m_reportRows->reset();
