@@ -109,6 +109,18 @@ QList<QStringList> ResultSet::rows() const
     return all;
 }
 
+QStringList ResultSet::columnValues(const QString &name) const
+{
+    if (m_rowCount == 0)
+        return {};
+    const int column = requireColumn(name);
+    QStringList values;
+    values.reserve(m_rowCount);
+    for (int r = 0; r < m_rowCount; ++r)
+        values.append(value(r, column));
+    return values;
+}
+
 void ResultSet::appendRow(const QStringList &values)
 {
     const int columns = columnCount();

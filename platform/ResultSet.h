@@ -64,6 +64,8 @@ public:
     qint64 valueInt64(int row, const QString &name) const;
     QStringList row(int row) const;   // made on request
     QList<QStringList> rows() const;  // made on request
+    // The texts of one column, row after row (none for an empty result).
+    QStringList columnValues(const QString &name) const;
 
     void appendRow(const QStringList &values); // padded/cut to the column count
 

@@ -182,11 +182,7 @@ void Tqv_depositCnt_Frm::requestGaps(NoticeKind kind)
     const int reported = reportedCount(kind);
     const NoticeBank bank{m_requested.bankid, m_requested.firmid, m_requested.recvid};
     const qvx::ResultSet &rs = dm.cms_select1(NoticeGapSql::numbers(kind, bank, m_answerDate));
-    QStringList received;
-    const QString column = QString::fromLatin1(GapPolicyOf(kind).numberColumn);
-    for (int i = 0; i < rs.recordCount(); ++i)
-        received.append(rs.value(i, column));
-    const QList<int> gaps = MissingNumbers(received, reported);
+    const QList<int> gaps = MissingNumbers(rs.columnValues(QString::fromLatin1(GapPolicyOf(kind).numberColumn)), reported);
     if (gaps.isEmpty())
         return;
     const RequestHeader header = RequestHeader::of(session);

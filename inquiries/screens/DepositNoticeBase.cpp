@@ -236,10 +236,7 @@ QStringList DepositNoticeBase::receivedNumbers(const BankItem &bank, const QStri
 {
     const qvx::ResultSet &rs =
         dm.cms_select1(NoticeGapSql::numbers(m_params.kind, NoticeBank{bank.bankid, bank.firmid, bank.recvid}, day));
-    QStringList numbers;
-    for (int i = 0; i < rs.recordCount(); ++i)
-        numbers.append(rs.value(i, QStringLiteral("org_seqno")));
-    return numbers;
+    return rs.columnValues(QStringLiteral("org_seqno"));
 }
 
 void DepositNoticeBase::btn_orderClick()

@@ -207,10 +207,7 @@ void Tqv_draft_frm::KitButton1Click()
         Say("해당일에 전송된 통지 내역이 존재하지 않습니다.");
         return;
     }
-    QStringList received;
-    for (int i = 0; i < rs.recordCount(); ++i)
-        received.append(rs.value(i, QStringLiteral("org_seqno")));
-    const QList<int> gaps = MissingNumbers(received);
+    const QList<int> gaps = MissingNumbers(rs.columnValues(QStringLiteral("org_seqno")));
     if (gaps.isEmpty()) {
         Say("결번요구할 전문이 없습니다.");
         return;

@@ -179,10 +179,7 @@ void Tqv_TicheerrT_frm::btn_orderClick()
         Say("해당일에 전송된 통지 내역이 존재하지 않습니다.");
         return;
     }
-    QStringList received;
-    for (int i = 0; i < numbers.recordCount(); ++i)
-        received.append(numbers.value(i, QStringLiteral("bank_seqno")));
-    const QList<int> gaps = MissingNumbers(received);
+    const QList<int> gaps = MissingNumbers(numbers.columnValues(QStringLiteral("bank_seqno")));
     if (gaps.isEmpty()) {
         Say("결번요구할 전문이 없습니다.");
         return;
