@@ -120,6 +120,14 @@ void TListGridModel::setRowCells(int row, int count, const std::function<QString
     }
 }
 
+void TListGridModel::setRowCellViews(int row, int count, const std::function<QStringView(int col)> &text)
+{
+    setRowCells(row, count, [&text](int col) {
+        const QStringView view = text(col);
+        return view.isNull() ? QString() : view.toString();
+    });
+}
+
 void TListGridModel::growRow(Row &r, int col)
 {
     // A new row takes room at once for as many cells as the widest row so
@@ -375,6 +383,13 @@ void TListGrid::SetRowCells(int row, int count, const std::function<QString(int 
 {
     const bool grew = row >= m_model->m_rows.size();
     m_model->setRowCells(row, count, text);
+    cellsWritten(row, 0, count, grew);
+}
+
+void TListGrid::SetRowCellViews(int row, int count, const std::function<QStringView(int col)> &text)
+{
+    const bool grew = row >= m_model->m_rows.size();
+    m_model->setRowCellViews(row, count, text);
     cellsWritten(row, 0, count, grew);
 }
 

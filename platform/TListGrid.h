@@ -35,6 +35,7 @@ public:
     QString cell(int col, int row) const;
     void setCell(int col, int row, const QString &text);
     void setRowCells(int row, int count, const std::function<QString(int col)> &text);
+    void setRowCellViews(int row, int count, const std::function<QStringView(int col)> &text);
     bool hasCheck(int col, int row) const;
     bool checked(int col, int row) const;
     void setCheck(int col, int row, bool hasBox, bool checked);
@@ -96,6 +97,9 @@ public:
     // Cells 0 .. count - 1 of a row at once, text(col) giving each (a list
     // filled with many rows sets each row in one step).
     void SetRowCells(int row, int count, const std::function<QString(int col)> &text);
+    // The same from views the caller keeps alive until the call returns (a
+    // null view leaves the cell without a text): the grid copies what it keeps.
+    void SetRowCellViews(int row, int count, const std::function<QStringView(int col)> &text);
     qint64 Ints(int col, int row) const;          // 0 when the text is no whole number
     void SetInts(int col, int row, qint64 value);
     double Floats(int col, int row) const;        // 0 when the text is no number

@@ -96,6 +96,13 @@ TEST(ListGrid, ARowSetAtOnceKeepsItsOtherCellsAndCheckBoxes)
     EXPECT_EQ(g.Cells(1, 3), QString());
     // Shown at once outside an update, as a cell set alone is.
     EXPECT_EQ(g.gridModel()->data(g.gridModel()->index(1, 1), Qt::DisplayRole).toString(), QStringLiteral("c1"));
+    // From views: the grid keeps its own copy; a null view writes no text.
+    QString source = QStringLiteral("abcdef");
+    g.SetRowCellViews(2, 3, [&source](int col) { return col == 1 ? QStringView() : QStringView(source).mid(col, 2); });
+    source.fill(QLatin1Char('x'));
+    EXPECT_EQ(g.Cells(0, 2), QStringLiteral("ab"));
+    EXPECT_TRUE(g.Cells(1, 2).isEmpty());
+    EXPECT_EQ(g.Cells(2, 2), QStringLiteral("cd"));
 }
 
 TEST(ListGrid, NumbersReadBackAndBadTextsReadAsZero)
