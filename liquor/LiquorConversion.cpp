@@ -1,6 +1,8 @@
 #include "liquor/LiquorConversion.h"
 
+#include "core/BankCheckCode.h"
 #include "core/TextUtils.h"
+#include "liquor/LiquorBankRules.h"
 #include "liquor/LiquorRules.h"
 #include "platform/Clock.h"
 #include "platform/TextFile.h"
@@ -26,34 +28,92 @@ bool isWholeNumber(QStringView text)
     return true;
 }
 
-QString withoutTabs(const QString &text)
+// text without every c: text itself when it holds none, else a copy in out.
+QStringView without(QStringView text, QChar c, LiquorTextBuffer &out)
 {
-    return text.contains(Tab) ? DelChar(text, Tab) : text;
+    if (!text.contains(c))
+        return text;
+    out.clear();
+    for (QChar ch : text)
+        if (ch != c)
+            out.append(ch);
+    return QStringView(out.constData(), out.size());
 }
 
-LiquorFields packed(const std::array<QString, LiquorFieldCount> &values)
+// A whole amount grouped by ',' (CurrToMoneyStr), written in place.
+class GroupedAmount
 {
-    std::array<QStringView, LiquorFieldCount> views;
-    for (int f = 0; f < LiquorFieldCount; ++f)
-        views[f] = values[f];
-    return LiquorFields(views);
-}
+public:
+    explicit GroupedAmount(qint64 value)
+    {
+        quint64 rest = value < 0 ? 0 - quint64(value) : quint64(value);
+        int n = int(sizeof m_text / sizeof m_text[0]);
+        int digits = 0;
+        do {
+            if (digits > 0 && digits % 3 == 0)
+                m_text[--n] = u',';
+            m_text[--n] = char16_t(u'0' + rest % 10);
+            rest /= 10;
+            ++digits;
+        } while (rest != 0);
+        if (value < 0)
+            m_text[--n] = u'-';
+        m_start = n;
+    }
+    QStringView view() const { return QStringView(m_text + m_start, qsizetype(sizeof m_text / sizeof m_text[0]) - m_start); }
+
+private:
+    char16_t m_text[32];
+    int m_start;
+};
 
 } // namespace
 
 LiquorFields::LiquorFields(const std::array<QStringView, LiquorFieldCount> &values)
 {
-    qsizetype total = 0;
-    for (QStringView v : values)
-        total += v.size();
-    m_text.reserve(total);
-    for (int f = 0; f < LiquorFieldCount; ++f) {
-        if (values[f].isNull())
-            continue;
-        m_start[f] = int(m_text.size());
-        m_size[f] = int(values[f].size());
-        m_text.append(values[f]);
+    for (int f = 0; f < LiquorFieldCount; ++f)
+        setHeld(LiquorField(f), values[f]);
+}
+
+void LiquorFields::clear()
+{
+    m_field.fill(Field());
+    m_held.clear();
+}
+
+void LiquorFields::setView(LiquorField f, QStringView value)
+{
+    m_field[f] = value.isNull() ? Field() : Field{value.data(), 0, value.size()};
+}
+
+void LiquorFields::setHeld(LiquorField f, QStringView value)
+{
+    if (value.isNull()) {
+        m_field[f] = Field();
+        return;
     }
+    m_field[f] = Field{nullptr, m_held.size(), value.size()};
+    m_held.append(value.data(), value.size());
+}
+
+void LiquorFields::setWithout(LiquorField f, QStringView value, QChar c, bool trim)
+{
+    if (!value.contains(c)) {
+        setView(f, trim ? value.trimmed() : value);
+        return;
+    }
+    qsizetype start = m_held.size();
+    for (QChar ch : value)
+        if (ch != c)
+            m_held.append(ch);
+    qsizetype end = m_held.size();
+    if (trim) {
+        while (start < end && m_held[start].isSpace())
+            ++start;
+        while (end > start && m_held[end - 1].isSpace())
+            --end;
+    }
+    m_field[f] = Field{nullptr, start, end - start};
 }
 
 const LiquorLayout &LiquorDelimitedLayout()
@@ -80,65 +140,66 @@ LiquorLineCutter::LiquorLineCutter(DataForm form, const LiquorLayout &fixed, con
 LiquorLine LiquorLineCutter::cut(QStringView line) const
 {
     LiquorLine out;
-    if (m_form != DataForm::Fixed)
-        out = cutDelimited(line);
-    else {
-        const Cp949Columns columns(line);
-        std::array<QStringView, LiquorFieldCount> values;
-        for (int f = 0; f < LiquorFieldCount; ++f)
-            values[f] = columns.cut(m_layout[f].start, m_layout[f].length);
-        out.fields = LiquorFields(values);
-    }
-    if (out.fault == LiquorRefusal::None && line.contains(QChar::ReplacementCharacter))
-        out.fault = LiquorRefusal::BadBytes;
+    cut(line, &out);
     return out;
 }
 
-LiquorLine LiquorLineCutter::cutDelimited(QStringView line) const
+void LiquorLineCutter::cut(QStringView line, LiquorLine *out) const
 {
-    const QChar delimiter = DelimiterOf(m_form);
-    QStringView tokens[LiquorFieldCount];
-    qsizetype start = 0;
-    for (int i = 0; i < LiquorFieldCount && start <= line.size(); ++i) {
-        qsizetype end = line.indexOf(delimiter, start);
-        // The last field takes the rest of the line.
-        if (end < 0 || i == LiquorFieldCount - 1)
-            end = line.size();
-        tokens[i] = line.mid(start, end - start);
-        start = end + 1;
+    out->fields.clear();
+    out->fault = LiquorRefusal::None;
+    if (m_form != DataForm::Fixed) {
+        cutDelimited(line, out);
+        if (out->fault == LiquorRefusal::None && line.contains(QChar::ReplacementCharacter))
+            out->fault = LiquorRefusal::BadBytes;
+        return;
     }
-    LiquorLine out;
-    std::array<QString, LiquorFieldCount> f;
-    f[lfBankId] = tokens[0].trimmed().toString();
-    f[lfBankNo] = TrimmedWithout(tokens[1], Minus);
-    f[lfJuMoney] = TrimmedWithout(tokens[2], Comma);
-    f[lfBJuMoney] = TrimmedWithout(tokens[3], Comma);
-    f[lfMoney] = TrimmedWithout(tokens[4], Comma);
-    f[lfCInfo] = tokens[5].trimmed().toString();
-    f[lfSName] = tokens[6].trimmed().toString();
-    const QString eighth = tokens[7].trimmed().toString();
+    const Cp949Columns columns(line);
+    for (int f = 0; f < LiquorFieldCount; ++f)
+        out->fields.setView(LiquorField(f), columns.cut(m_layout[f].start, m_layout[f].length));
+    if (columns.badBytes())
+        out->fault = LiquorRefusal::BadBytes;
+}
+
+void LiquorLineCutter::cutDelimited(QStringView line, LiquorLine *out) const
+{
+    // One walk over the line; the last field takes the rest of it.
+    const char16_t delimiter = DelimiterOf(m_form).unicode();
+    QStringView tokens[LiquorFieldCount];
+    const QChar *data = line.data();
+    qsizetype start = 0;
+    int token = 0;
+    for (qsizetype k = 0; k < line.size() && token < LiquorFieldCount - 1; ++k)
+        if (data[k].unicode() == delimiter) {
+            tokens[token++] = line.mid(start, k - start);
+            start = k + 1;
+        }
+    tokens[token] = line.mid(start);
+    LiquorFields &f = out->fields;
+    f.setView(lfBankId, tokens[0].trimmed());
+    f.setWithout(lfBankNo, tokens[1].trimmed(), Minus, true);
+    f.setWithout(lfJuMoney, tokens[2].trimmed(), Comma, true);
+    f.setWithout(lfBJuMoney, tokens[3].trimmed(), Comma, true);
+    f.setWithout(lfMoney, tokens[4].trimmed(), Comma, true);
+    f.setView(lfCInfo, tokens[5].trimmed());
+    f.setView(lfSName, tokens[6].trimmed());
+    const QStringView eighth = tokens[7].trimmed();
     if (eighth == u"20" || eighth == u"30") {
-        f[lfGubun] = eighth;
-        f[lfJumin] = TrimmedWithout(tokens[8], Minus);
+        f.setView(lfGubun, eighth);
+        f.setWithout(lfJumin, tokens[8].trimmed(), Minus, true);
     } else {
         // No kind written: the eighth token is the real-name number.
-        f[lfGubun] = m_kind;
-        f[lfJumin] = DelChar(eighth, Minus);
+        f.setHeld(lfGubun, m_kind);
+        f.setWithout(lfJumin, eighth, Minus, false);
     }
     for (int i = 0; i < LiquorFieldCount; ++i)
-        if (Cp949Width(f[i]) > m_layout[i].length)
-            out.fault = LiquorRefusal::LongToken;
-    out.fields = packed(f);
-    return out;
+        if (Cp949Width(f[LiquorField(i)]) > m_layout[i].length)
+            out->fault = LiquorRefusal::LongToken;
 }
 
-QVector<LiquorLine> CutLiquorLines(const QList<QStringView> &lines, const LiquorLineCutter &cutter)
+LiquorTextLines::LiquorTextLines(const QList<QStringView> &lines, const LiquorLineCutter &cutter)
+    : m_lines(lines), m_cutter(cutter)
 {
-    QVector<LiquorLine> out;
-    out.reserve(lines.size());
-    for (QStringView line : lines)
-        out.append(cutter.cut(line));
-    return out;
 }
 
 // --- sheet rows -------------------------------------------------------------------------
@@ -167,23 +228,33 @@ QVector<QStringList> LiquorSheetRows(const qvx::SheetCells &cells)
 
 LiquorLine LiquorSheetLine(const QStringList &row)
 {
-    auto cell = [&row](int c) { return c < row.size() ? row[c].trimmed() : QString(); };
     LiquorLine out;
-    std::array<QString, LiquorFieldCount> f;
-    f[lfBankId] = cell(1);
-    // A sheet holding the code as a number loses its leading zero.
-    if (f[lfBankId].size() == 1 && isWholeNumber(f[lfBankId]))
-        f[lfBankId].prepend(QLatin1Char('0'));
-    f[lfBankNo] = DelChar(cell(3), Minus).trimmed();
-    f[lfJuMoney] = DelChar(cell(4), Comma).trimmed();
-    f[lfBJuMoney] = DelChar(cell(5), Comma).trimmed();
-    f[lfMoney] = DelChar(cell(6), Comma).trimmed();
-    f[lfCInfo] = cell(7);
-    f[lfSName] = cell(8);
-    f[lfGubun] = cell(9);
-    f[lfJumin] = cell(10);
-    out.fields = packed(f);
+    LiquorSheetLine(row, &out);
     return out;
+}
+
+void LiquorSheetLine(const QStringList &row, LiquorLine *out)
+{
+    auto cell = [&row](int c) { return c < row.size() ? QStringView(row[c]).trimmed() : QStringView(); };
+    LiquorFields &f = out->fields;
+    f.clear();
+    out->fault = LiquorRefusal::None;
+    // A sheet holding the code as a number loses its leading zero.
+    const QStringView bankId = cell(1);
+    if (bankId.size() == 1 && isWholeNumber(bankId)) {
+        const QChar padded[2] = {QLatin1Char('0'), bankId[0]};
+        f.setHeld(lfBankId, QStringView(padded, 2));
+    } else {
+        f.setView(lfBankId, bankId);
+    }
+    f.setWithout(lfBankNo, cell(3), Minus, true);
+    f.setWithout(lfJuMoney, cell(4), Comma, true);
+    f.setWithout(lfBJuMoney, cell(5), Comma, true);
+    f.setWithout(lfMoney, cell(6), Comma, true);
+    f.setView(lfCInfo, cell(7));
+    f.setView(lfSName, cell(8));
+    f.setView(lfGubun, cell(9));
+    f.setView(lfJumin, cell(10));
 }
 
 QStringList LiquorSheetHeaders()
@@ -213,14 +284,14 @@ void LiquorConversion::addExistingRow(const QString &name, const QString &groupe
     m_duplicates.add(name, groupedAmount, info);
 }
 
-int LiquorConversion::findMother(const QString &bankId) const
+int LiquorConversion::findMother(QStringView bankId) const
 {
     const QVector<MotherAccount> &banks = m_context.banks;
     if (m_context.chosen) {
-        const QString id = m_context.chosen->bankid.trimmed();
-        const QString no = m_context.chosen->mobankno.trimmed();
+        const QStringView id = QStringView(m_context.chosen->bankid).trimmed();
+        const QStringView no = QStringView(m_context.chosen->mobankno).trimmed();
         for (int i = 0; i < banks.size(); ++i)
-            if (banks[i].bankid.trimmed() == id && banks[i].mobankno.trimmed() == no)
+            if (QStringView(banks[i].bankid).trimmed() == id && QStringView(banks[i].mobankno).trimmed() == no)
                 return i;
         return -1;
     }
@@ -228,20 +299,64 @@ int LiquorConversion::findMother(const QString &bankId) const
     // a bank-21 account when one is registered.
     const bool group = bankId == u"88" || (m_context.sheet && bankId == u"26");
     for (int i = 0; i < banks.size(); ++i) {
-        const QString id = banks[i].bankid.trimmed();
+        const QStringView id = QStringView(banks[i].bankid).trimmed();
         if (id == bankId || (group && id == u"21"))
             return i;
     }
     return -1;
 }
 
-LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, const LiquorConvertHooks &hooks)
+namespace {
+
+// The mother account of each usual (two-digit) bank code, looked up once.
+class MotherCache
+{
+public:
+    template <class Find>
+    int find(QStringView bankId, const Find &findMother)
+    {
+        if (bankId.size() != 2 || !isWholeNumber(bankId))
+            return findMother(bankId);
+        int &cached = m_byCode[size_t((bankId[0].unicode() - u'0') * 10 + bankId[1].unicode() - u'0')];
+        if (cached == Unknown)
+            cached = findMother(bankId);
+        return cached;
+    }
+
+private:
+    static constexpr int Unknown = -2;
+    std::array<int, 100> m_byCode = [] {
+        std::array<int, 100> a;
+        a.fill(Unknown);
+        return a;
+    }();
+};
+
+// How a mother account's check code is made: never (no rule for its bank, or
+// bank 23, whose code waits for the message number), or by the rule.
+bool hasCheckCode(const MotherAccount &account)
+{
+    if (account.bankid == u"23")
+        return false;
+    // A code that is no number makes the rule refuse the row.
+    bool number = false;
+    account.bankid.trimmed().toLongLong(&number);
+    return !number || HasBankCheckRule(account.bankid);
+}
+
+} // namespace
+
+LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const LiquorConvertHooks &hooks,
+                                            LiquorConvertedRows *rows)
 {
     const Session &session = *m_context.session;
     // The date of the run's start holds for all its rows.
     const QDate today = qvx::Clock::date();
+    if (rows->isEmpty())
+        *rows = LiquorConvertedRows(session, m_context.banks);
+    LiquorBankRules bankRules(m_context.today);
     LiquorConvertCounters c;
-    c.total = int(lines.size());
+    c.total = lines.count();
     auto refuse = [&](const LiquorFields &f, const QString &kind) {
         if (hooks.transferLog)
             hooks.transferLog(kind, LiquorTransferLogValues(f, kind == u"0" ? f[lfGubun].toString() : m_kind));
@@ -250,16 +365,20 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
     // Each line on its own.
     struct Passed
     {
-        const LiquorFields *fields;
-        LiquorAmounts amounts;
+        int line;
+        qint64 liquor, nonLiquor, transfer;
     };
     QVector<Passed> passed;
-    passed.reserve(lines.size());
-    for (const LiquorLine &line : lines) {
+    passed.reserve(c.total);
+    LiquorLine line;
+    LiquorTextBuffer plainAccount, untabbedAccount;
+    qsizetype ownChars = 0;
+    for (int i = 0; i < c.total; ++i) {
+        lines.read(i, &line);
         const LiquorFields &f = line.fields;
-        const QString bankId = f[lfBankId].trimmed().toString();
+        const QStringView bankId = f[lfBankId].trimmed();
         if (line.fault == LiquorRefusal::None && isWholeNumber(bankId)
-            && IsResidentNoBanned(bankId, f[lfJumin].toString(), m_context.today)) {
+            && bankRules.residentNoBanned(bankId, f[lfJumin])) {
             m_errorList.append(LiquorTransferLogValues(f, m_kind).join(QLatin1Char(' ')) + LiquorResidentNoErrorTail);
             if (hooks.log)
                 hooks.log(QStringLiteral("자료변환 주민등록번호 입력건 삭제 : 실명번호의 주민등록번호는 생년월일로 대체 "
@@ -268,15 +387,19 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
             ++c.errors;
             continue;
         }
-        const LiquorAmounts amounts = CheckLiquorAmounts(
-            f[lfJuMoney].trimmed().toString(), f[lfBJuMoney].trimmed().toString(), f[lfMoney].trimmed().toString());
+        const LiquorAmounts amounts =
+            CheckLiquorAmounts(f[lfJuMoney].trimmed(), f[lfBJuMoney].trimmed(), f[lfMoney].trimmed());
         if (line.fault != LiquorRefusal::None || !isWholeNumber(bankId)
-            || !CheckAcctNo(bankId, withoutTabs(DelChar(f[lfBankNo].toString(), Minus).trimmed())) || !amounts.ok()) {
+            || !bankRules.accountValid(
+                bankId, without(without(f[lfBankNo], Minus, plainAccount), Tab, untabbedAccount).trimmed())
+            || !amounts.ok()) {
             refuse(f, QStringLiteral("1"));
             ++c.errors;
             continue;
         }
-        passed.append({&f, amounts});
+        passed.append({i, amounts.liquor, amounts.nonLiquor, amounts.transfer});
+        for (int k = 0; k < LiquorFieldCount; ++k)
+            ownChars += f[LiquorField(k)].size();
     }
     c.passed = int(passed.size());
     if (hooks.progress)
@@ -284,12 +407,18 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
 
     const QString otherKind = session.PaymentMode == 1 ? QStringLiteral("지급이체자료가 아닙니다.")
                                                        : QStringLiteral("수납이체자료가 아닙니다.");
-    m_duplicates.reserve(m_duplicates.size() + passed.size());
-    QVector<QString> hyphenMothers(m_context.banks.size());
+    // Own texts: the fields, three grouped amounts and a check code.
+    const qsizetype rowChars = ownChars + passed.size() * 40;
+    m_duplicates.reserve(m_duplicates.size() + passed.size(), rowChars);
+    rows->reserve(rows->size() + int(passed.size()), rowChars);
     QVector<QString> plainMothers(m_context.banks.size());
+    QVector<char> checkCodes(m_context.banks.size(), -1);
+    MotherCache mothers;
+    LiquorTextBuffer nameBuffer, bankNoBuffer, plainBuffer, shownBuffer;
     for (int i = 0; i < passed.size(); ++i) {
-        const LiquorFields &f = *passed[i].fields;
-        const LiquorAmounts &amounts = passed[i].amounts;
+        const Passed &p = passed[i];
+        lines.read(p.line, &line);
+        const LiquorFields &f = line.fields;
         c.position = i;
         auto next = [&] {
             if (hooks.progress)
@@ -303,14 +432,16 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
             next();
             continue;
         }
-        const QString name = withoutTabs(f[lfSName].toString()).trimmed();
-        const QString grouped = CurrToMoneyStr(amounts.transfer);
-        const QString info = f[lfCInfo].trimmed().toString();
-        const QString memo = session.IcheCheckFlag != 0 ? info : QStringLiteral("N");
-        const size_t key = TransferDuplicateIndex::keyOf(name, grouped);
-        if (m_duplicates.contains(key, name, grouped, memo)) {
-            const QString said = DuplicateLogTail(name, grouped);
-            if (!hooks.askDuplicate || !hooks.askDuplicate(name, grouped)) {
+        const QStringView name = without(f[lfSName], Tab, nameBuffer).trimmed();
+        const GroupedAmount grouped(p.transfer);
+        const QStringView info = f[lfCInfo].trimmed();
+        // A login that compares the other information still takes "N" for any.
+        const bool anyInfo = session.IcheCheckFlag == 0 || info == u"N";
+        if (m_duplicates.contains(name, grouped.view(), info, anyInfo)) {
+            const QString nameText = name.toString();
+            const QString groupedText = grouped.view().toString();
+            const QString said = DuplicateLogTail(nameText, groupedText);
+            if (!hooks.askDuplicate || !hooks.askDuplicate(nameText, groupedText)) {
                 if (hooks.log)
                     hooks.log(QStringLiteral("자료변환 중복이체건 삭제 -> ") + said);
                 ++c.errors;
@@ -320,8 +451,8 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
             if (hooks.log)
                 hooks.log(QStringLiteral("자료변환 중복이체건 추가 -> ") + said);
         }
-        const QString bankId = f[lfBankId].trimmed().toString();
-        const int mother = findMother(bankId);
+        const QStringView bankId = f[lfBankId].trimmed();
+        const int mother = mothers.find(bankId, [this](QStringView id) { return findMother(id); });
         if (mother < 0) {
             // No mother account: a database-error line; the line is refused.
             refuse(f, QStringLiteral("0"));
@@ -330,38 +461,43 @@ LiquorConvertCounters LiquorConversion::run(const QVector<LiquorLine> &lines, co
             continue;
         }
         const MotherAccount &account = m_context.banks[mother];
-        LiquorEntry entry;
-        entry.name = name;
-        entry.bankId = bankId;
-        entry.bankName = account.bankname;
-        entry.bankNo = withoutTabs(f[lfBankNo].toString()).trimmed();
-        entry.realNameNo = f[lfJumin].trimmed().toString();
-        entry.info = info;
-        entry.amounts = amounts;
-        // Each mother's account hyphenated, and without '-' again, once.
-        if (hyphenMothers[mother].isNull()) {
-            hyphenMothers[mother] = FormatAcctNo(account.bankid, account.mobankno);
-            plainMothers[mother] = DelChar(hyphenMothers[mother], Minus);
+        const QStringView bankNo = without(f[lfBankNo], Tab, bankNoBuffer).trimmed();
+        const QStringView plainBankNo = without(bankNo, Minus, plainBuffer).trimmed();
+        QString boki;
+        if (checkCodes[mother] < 0)
+            checkCodes[mother] = hasCheckCode(account) ? 1 : 0;
+        if (checkCodes[mother]) {
+            if (plainMothers[mother].isNull())
+                plainMothers[mother] = DelChar(FormatAcctNo(account.bankid, account.mobankno), Minus);
+            try {
+                // As LiquorEntryCheckCode, from the parts the run holds plain:
+                // the row's accounts are these hyphenated, its amount this grouped.
+                boki = EntryCheckCode(account.bankid, plainMothers[mother], bankId.toString(),
+                                      plainBankNo.toString(), AmountDigits(p.transfer), m_kind, today);
+            } catch (const ConvertError &) {
+                refuse(f, QStringLiteral("1"));
+                ++c.errors;
+                next();
+                continue;
+            }
         }
-        const QString plainBankNo = DelChar(entry.bankNo, Minus).trimmed();
-        LiquorRow row = MakeLiquorEntryRow(session, account, entry, {hyphenMothers[mother], grouped, plainBankNo});
-        try {
-            // As LiquorEntryCheckCode, from the parts the run holds plain: the
-            // row's accounts are these hyphenated, its amount this grouped.
-            row.boki = EntryCheckCode(row.moBankId, plainMothers[mother], row.bankId, plainBankNo,
-                                      AmountDigits(amounts.transfer), row.gubun, today);
-        } catch (const ConvertError &) {
-            refuse(f, QStringLiteral("1"));
-            ++c.errors;
-            next();
-            continue;
-        }
-        m_duplicates.add(key, name, grouped, info);
+        // An amount equal to the transfer shares its grouped text.
+        const GroupedAmount liquor(p.liquor), nonLiquor(p.nonLiquor);
+        LiquorOwnTexts own;
+        own.juMoney = p.liquor == p.transfer ? grouped.view() : liquor.view();
+        own.nonJuMoney = p.nonLiquor == p.transfer ? grouped.view() : nonLiquor.view();
+        own.money = grouped.view();
+        own.name = name;
+        own.bankNo = bankRules.hyphenated(bankId, plainBankNo, shownBuffer);
+        own.realNameNo = f[lfJumin].trimmed();
+        own.info = info;
+        own.boki = boki;
+        own.bankId = bankId;
+        rows->append(mother, p.transfer, own);
+        m_duplicates.add(name, grouped.view(), info);
         ++c.accepted;
         ++c.processed;
-        c.money += amounts.transfer;
-        if (hooks.row)
-            hooks.row(std::move(row));
+        c.money += p.transfer;
         next();
     }
     c.position = c.passed;

@@ -2,8 +2,8 @@
 // The liquor-trade conversion without widgets: a transfer file's lines or a
 // sheet's rows become liquor rows.
 //
-// A source gives each line's nine fields (LiquorLineCutter for text lines,
-// LiquorSheetSource for sheet rows). The run checks every line on its own
+// A source gives each line's nine fields (LiquorTextLines for text lines,
+// LiquorSheetLines for sheet rows). The run checks every line on its own
 // (bank code, real-name rule, account, amounts), then, for the lines that
 // passed, finds the mother account, refuses a transfer of the other kind,
 // asks about duplicates and makes the row. Refusals reach the screen through
@@ -12,6 +12,8 @@
 
 #include "core/MotherAccount.h"
 #include "core/Session.h"
+#include "liquor/LiquorConvertedRows.h"
+#include "liquor/LiquorDuplicateIndex.h"
 #include "liquor/LiquorRow.h"
 #include "platform/SheetCells.h"
 #include "transfers/ConvertDecision.h"
@@ -21,6 +23,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <QVarLengthArray>
 #include <QVector>
 
 #include <array>
@@ -32,23 +35,43 @@
 enum LiquorField { lfBankId = 0, lfBankNo, lfJuMoney, lfBJuMoney, lfMoney, lfCInfo, lfSName, lfGubun, lfJumin,
                    LiquorFieldCount };
 
-// The fields as cut (fixed) or the tokens, trimmed (delimited, sheet), held
-// one after the other in one text: a line keeps one string, not nine, until
-// its row is made. A null value stays null.
+// The fields as cut (fixed) or the tokens, trimmed (delimited, sheet): views
+// of the line where a field is the line's own text, and of a small buffer
+// held here where it had to change (a '-' or ',' taken out, the screen's
+// kind). A line thus needs no string of its own; the line it was cut from
+// must live as long as its fields are read. A null value stays null.
 class LiquorFields
 {
 public:
     LiquorFields() = default;
+    // Every value copied into the fields.
     explicit LiquorFields(const std::array<QStringView, LiquorFieldCount> &values);
     QStringView operator[](LiquorField f) const
     {
-        return m_size[f] < 0 ? QStringView() : QStringView(m_text.constData() + m_start[f], m_size[f]);
+        const Field &x = m_field[f];
+        if (x.size < 0)
+            return {};
+        return QStringView(x.data ? x.data : m_held.constData() + x.start, x.size);
     }
+    // All fields null, nothing held.
+    void clear();
+    // The field reads the view itself.
+    void setView(LiquorField f, QStringView value);
+    // The field reads a copy of value.
+    void setHeld(LiquorField f, QStringView value);
+    // The field reads value without every c (trimmed again when trim is
+    // set); a copy only when there is a c to take out.
+    void setWithout(LiquorField f, QStringView value, QChar c, bool trim);
 
 private:
-    QString m_text;
-    std::array<int, LiquorFieldCount> m_start{};
-    std::array<int, LiquorFieldCount> m_size{-1, -1, -1, -1, -1, -1, -1, -1, -1};
+    struct Field
+    {
+        const QChar *data = nullptr; // the view's text; nullptr: held from start
+        qsizetype start = 0;
+        qsizetype size = -1;         // -1: null
+    };
+    std::array<Field, LiquorFieldCount> m_field{};
+    QVarLengthArray<QChar, 96> m_held;
 };
 
 // Start (1-based) and size in CP949 bytes of each field.
@@ -95,19 +118,42 @@ class LiquorLineCutter
 public:
     LiquorLineCutter(DataForm form, const LiquorLayout &fixed, const QString &kind);
     LiquorLine cut(QStringView line) const;
+    // The same into a line the caller holds (its buffer used again).
+    void cut(QStringView line, LiquorLine *out) const;
     // The positions the fields are read at (for ConvLayout).
     const LiquorLayout &layout() const { return m_layout; }
 
 private:
-    LiquorLine cutDelimited(QStringView line) const;
+    void cutDelimited(QStringView line, LiquorLine *out) const;
 
     DataForm m_form;
     LiquorLayout m_layout;
     QString m_kind;
 };
 
-// The lines of a decoded transfer file, cut.
-QVector<LiquorLine> CutLiquorLines(const QList<QStringView> &lines, const LiquorLineCutter &cutter);
+// Where a run reads its lines: how many, and each one cut when it is
+// needed (a run reads a line again rather than keeping every line cut).
+class LiquorLineSource
+{
+public:
+    virtual ~LiquorLineSource() = default;
+    virtual int count() const = 0;
+    // Line i into *line; its fields may view the source's text.
+    virtual void read(int i, LiquorLine *line) const = 0;
+};
+
+// The lines of a decoded transfer file (views the caller keeps alive), cut.
+class LiquorTextLines : public LiquorLineSource
+{
+public:
+    LiquorTextLines(const QList<QStringView> &lines, const LiquorLineCutter &cutter);
+    int count() const override { return int(m_lines.size()); }
+    void read(int i, LiquorLine *line) const override { m_cutter.cut(m_lines[i], line); }
+
+private:
+    const QList<QStringView> &m_lines;
+    const LiquorLineCutter &m_cutter;
+};
 
 // The data rows of a sheet: after the row whose first cell reads "NO"
 // (blanks and case ignored; none: from the sheet's first row), every row
@@ -116,8 +162,22 @@ QVector<LiquorLine> CutLiquorLines(const QList<QStringView> &lines, const Liquor
 // 실명번호.
 QVector<QStringList> LiquorSheetRows(const qvx::SheetCells &cells);
 // The fields of one sheet row: trimmed, a one-digit bank code padded to two
-// digits, the account without '-', the amounts without ','.
+// digits, the account without '-', the amounts without ','. The fields view
+// the row's texts.
 LiquorLine LiquorSheetLine(const QStringList &row);
+void LiquorSheetLine(const QStringList &row, LiquorLine *out);
+
+// The data rows of a sheet as a run's lines.
+class LiquorSheetLines : public LiquorLineSource
+{
+public:
+    explicit LiquorSheetLines(QVector<QStringList> rows) : m_rows(std::move(rows)) {}
+    int count() const override { return int(m_rows.size()); }
+    void read(int i, LiquorLine *line) const override { LiquorSheetLine(m_rows[i], line); }
+
+private:
+    QVector<QStringList> m_rows;
+};
 
 // The headers of the sheet grid.
 QStringList LiquorSheetHeaders();
@@ -156,8 +216,6 @@ struct LiquorConvertHooks
     std::function<bool(const QString &name, const QString &groupedAmount)> askDuplicate;
     // After the checks and after every line of the second pass.
     std::function<void(const LiquorConvertCounters &counters)> progress;
-    // Each row made, in order.
-    std::function<void(LiquorRow &&row)> row;
 };
 
 // The suffix of an error-list line.
@@ -172,18 +230,21 @@ public:
     // Rows already in the list take part in the duplicate test.
     void addExistingRow(const QString &name, const QString &groupedAmount, const QString &info);
 
-    LiquorConvertCounters run(const QVector<LiquorLine> &lines, const LiquorConvertHooks &hooks);
+    // The rows made are appended to *rows (made for the context's session
+    // and banks when it is empty), in line order.
+    LiquorConvertCounters run(const LiquorLineSource &lines, const LiquorConvertHooks &hooks,
+                              LiquorConvertedRows *rows);
 
     // One line per line refused by the real-name rule.
     const QStringList &errorList() const { return m_errorList; }
 
 private:
-    int findMother(const QString &bankId) const;
+    int findMother(QStringView bankId) const;
 
     const LiquorConvertContext &m_context;
     QString m_kind; // "20" / "30"
     QStringList m_errorList;
-    TransferDuplicateIndex m_duplicates;
+    LiquorDuplicateIndex m_duplicates;
 };
 
 // The nine values of a transfer-log or error-list line: bank code, account,

@@ -64,7 +64,8 @@ QString LiquorRow::plainJuMoney() const { return DelComma(juMoney); }
 QString LiquorRow::plainNonJuMoney() const { return DelComma(nonJuMoney); }
 QString LiquorRow::plainMoBankNo() const { return DelChar(moBankNo, QLatin1Char('-')); }
 QString LiquorRow::plainBankNo() const { return DelChar(bankNo, QLatin1Char('-')); }
-qint64 LiquorRow::amount() const { return wholeWon(plainMoney()); }
+qint64 LiquorRow::amount() const { return amountOf(money); }
+qint64 LiquorRow::amountOf(const QString &groupedMoney) { return wholeWon(DelComma(groupedMoney)); }
 
 QString LiquorColumnTitle(LiquorColumn col)
 {

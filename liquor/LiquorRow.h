@@ -88,6 +88,8 @@ struct LiquorRow
     QString plainBankNo() const;
     // Whole won of the transfer amount (0 when it is no number).
     qint64 amount() const;
+    // The same of a grouped amount text.
+    static qint64 amountOf(const QString &groupedMoney);
 
     bool operator==(const LiquorRow &other) const = default;
 };

@@ -37,6 +37,44 @@ bool readAmount(const QString &text, bool emptyIsZero, bool mustBePositive, qint
     return false;
 }
 
+bool plainDigits(QStringView text)
+{
+    for (QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+// readAmount for a text that is empty or ASCII digits only, without making a
+// string: the same outcome, read in place.
+bool readPlainAmount(QStringView plain, bool emptyIsZero, bool mustBePositive, qint64 *value, QString *message)
+{
+    if (plain.isEmpty()) {
+        if (emptyIsZero) {
+            *value = 0;
+            return true;
+        }
+        *message = LiquorAmountMissingMessage;
+        return false;
+    }
+    qsizetype first = 0;
+    while (first < plain.size() - 1 && plain[first] == QLatin1Char('0'))
+        ++first;
+    if (plain.size() - first > LiquorAmountMaxChars) {
+        *message = LiquorAmountTooLongMessage;
+        return false;
+    }
+    qint64 v = 0;
+    for (qsizetype i = first; i < plain.size(); ++i)
+        v = v * 10 + (plain[i].unicode() - u'0');
+    if (v > 0 || (!mustBePositive && plain.size() <= LiquorAmountMaxChars)) {
+        *value = v;
+        return true;
+    }
+    *message = LiquorAmountMissingMessage;
+    return false;
+}
+
 } // namespace
 
 bool LiquorSameBank(const QString &moBankId, const QString &bankId)
@@ -61,6 +99,24 @@ LiquorAmounts CheckLiquorAmounts(const QString &liquor, const QString &nonLiquor
         return out;
     }
     if (!readAmount(transfer, false, true, &out.transfer, &out.message))
+        out.faultField = LiquorAmountField::Transfer;
+    return out;
+}
+
+LiquorAmounts CheckLiquorAmounts(QStringView liquor, QStringView nonLiquor, QStringView transfer)
+{
+    if (!plainDigits(liquor) || !plainDigits(nonLiquor) || !plainDigits(transfer))
+        return CheckLiquorAmounts(liquor.toString(), nonLiquor.toString(), transfer.toString());
+    LiquorAmounts out;
+    if (!readPlainAmount(liquor, true, false, &out.liquor, &out.message)) {
+        out.faultField = LiquorAmountField::Liquor;
+        return out;
+    }
+    if (!readPlainAmount(nonLiquor, true, false, &out.nonLiquor, &out.message)) {
+        out.faultField = LiquorAmountField::NonLiquor;
+        return out;
+    }
+    if (!readPlainAmount(transfer, false, true, &out.transfer, &out.message))
         out.faultField = LiquorAmountField::Transfer;
     return out;
 }

@@ -51,6 +51,8 @@ struct LiquorAmounts
 // "금액을 초과하였습니다."; no whole number, or a transfer amount of 0:
 // "이체금액을 등록하시기 바랍니다.".
 LiquorAmounts CheckLiquorAmounts(const QString &liquor, const QString &nonLiquor, const QString &transfer);
+// The same read in place (a conversion checks every line's amounts).
+LiquorAmounts CheckLiquorAmounts(QStringView liquor, QStringView nonLiquor, QStringView transfer);
 
 // The transfer amount a screen fills in when the liquor or non-liquor field
 // is left: their sum, when both read as amounts (false otherwise).

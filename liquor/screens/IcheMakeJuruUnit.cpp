@@ -248,11 +248,13 @@ QVector<LiquorRow> Tqv_IcheMakeJuru_frm::LiquorRows() const
 
 void Tqv_IcheMakeJuru_frm::UpdateTotals()
 {
+    // Only the amount column is read: a list of a whole file is summed after
+    // every conversion.
     qint64 total = 0;
-    const QVector<LiquorRow> rows = LiquorRows();
-    for (const LiquorRow &row : rows)
-        total += row.amount();
-    setCount(curredt_gunR, rows.size());
+    const int rows = GridDataRowCount(grd_ichelist);
+    for (int r = 1; r <= rows; ++r)
+        total += LiquorRow::amountOf(grd_ichelist->Cells(lcMoney, r));
+    setCount(curredt_gunR, rows);
     setCount(curredt_MoneyR, total);
 }
 

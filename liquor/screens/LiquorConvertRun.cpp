@@ -6,6 +6,7 @@
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/Session.h"
+#include "core/screens/GridRows.h"
 #include "core/screens/KitLook.h"
 #include "liquor/LiquorConversion.h"
 #include "liquor/LiquorLog.h"
@@ -87,6 +88,31 @@ void SetLiquorErrorListOpener(std::function<void(const QString &path)> opener)
     errorListOpener() = std::move(opener);
 }
 
+void AppendLiquorRows(TListGrid *grid, const LiquorConvertedRows &rows)
+{
+    if (rows.isEmpty())
+        return;
+    const int first = GridIsEmpty(grid) ? 1 : grid->RowCount();
+    grid->BeginUpdate();
+    grid->SetRowCount(first + rows.size());
+    char16_t number[12];
+    for (int i = 0; i < rows.size(); ++i) {
+        const int row = first + i;
+        // The running number, written backwards into its buffer.
+        int start = int(std::size(number));
+        int n = row;
+        do {
+            number[--start] = char16_t(u'0' + n % 10);
+            n /= 10;
+        } while (n != 0);
+        const QStringView no(number + start, qsizetype(std::size(number)) - start);
+        grid->SetRowCellViews(row, LiquorColumnCount, [&rows, i, no](int col) {
+            return col == lcNo ? no : rows.cell(i, LiquorColumn(col));
+        });
+    }
+    grid->EndUpdate();
+}
+
 namespace {
 
 QString listTitle(const Session &session)
@@ -110,19 +136,25 @@ LiquorConvertContext readContext(Tqv_IcheMakeJuru_frm &screen, std::optional<Mot
 
 // The lines of a file or sheet into the list, with the screen's counters,
 // gauge, questions, log lines and error list.
-void convertLines(Tqv_IcheMakeJuru_frm &screen, ConvertingLock &lock, const QVector<LiquorLine> &lines,
+void convertLines(Tqv_IcheMakeJuru_frm &screen, ConvertingLock &lock, const LiquorLineSource &lines,
                   const LiquorConvertContext &context)
 {
     qvx::Prompt &prompt = qvx::Prompt::instance();
     Session &session = screen.session;
     lock.waitCursor();
-    setCount(screen.curredt_tgun, lines.size());
+    setCount(screen.curredt_tgun, lines.count());
     setCount(screen.curredt_errgun, 0);
     setCount(screen.curredt_gun, 0);
 
     LiquorConversion conversion(context);
-    for (const LiquorRow &r : screen.LiquorRows())
+    // The totals go on from the rows already listed while the run lasts.
+    int rowsBefore = 0;
+    qint64 moneyBefore = 0;
+    for (const LiquorRow &r : screen.LiquorRows()) {
         conversion.addExistingRow(r.name, r.money, r.info);
+        ++rowsBefore;
+        moneyBefore += r.amount();
+    }
 
     QElapsedTimer painted;
     painted.start();
@@ -135,7 +167,6 @@ void convertLines(Tqv_IcheMakeJuru_frm &screen, ConvertingLock &lock, const QVec
     hooks.askDuplicate = [&prompt](const QString &name, const QString &money) {
         return prompt.confirm(DuplicateQuestion(name, money), QStringLiteral("확인"));
     };
-    hooks.row = [&screen](LiquorRow &&row) { screen.AddLiquorRow(row); };
     hooks.progress = [&](const LiquorConvertCounters &c) {
         if (c.position == 0) {
             screen.Gauge1->setRange(0, qMax(1, c.passed));
@@ -146,11 +177,16 @@ void convertLines(Tqv_IcheMakeJuru_frm &screen, ConvertingLock &lock, const QVec
         }
         setCount(screen.curredt_errgun, c.errors);
         setCount(screen.curredt_gun, c.processed);
+        setCount(screen.curredt_gunR, rowsBefore + c.accepted);
+        setCount(screen.curredt_MoneyR, moneyBefore + c.money);
         screen.Gauge1->setValue(c.position);
         painted.restart();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
-    const LiquorConvertCounters counters = conversion.run(lines, hooks);
+    LiquorConvertedRows rows;
+    const LiquorConvertCounters counters = conversion.run(lines, hooks, &rows);
+    AppendLiquorRows(screen.grd_ichelist, rows);
+    screen.UpdateTotals();
     setCount(screen.curredt_errgun, counters.errors);
     setCount(screen.curredt_gun, counters.processed);
     screen.Gauge1->setValue(screen.Gauge1->maximum());
@@ -199,7 +235,7 @@ void RunLiquorTextConvert(Tqv_IcheMakeJuru_frm &screen)
     const LiquorLineCutter cutter(dialog.dataForm(), dialog.liquorLayout(), LiquorGubun(session.PaymentMode));
     for (int f = 0; f < LiquorFieldCount; ++f)
         session.ConvLayout[LiquorConvPair(LiquorField(f))] = cutter.layout()[f];
-    convertLines(screen, lock, CutLiquorLines(content.lines, cutter), context);
+    convertLines(screen, lock, LiquorTextLines(content.lines, cutter), context);
 }
 
 void RunLiquorExcelConvert(Tqv_IcheMakeJuru_frm &screen)
@@ -211,9 +247,7 @@ void RunLiquorExcelConvert(Tqv_IcheMakeJuru_frm &screen)
         return;
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     // The dialog's rows are copied before the run: the run owns what it walks.
-    QVector<LiquorLine> lines;
-    for (const QStringList &row : dialog.DataRows())
-        lines.append(LiquorSheetLine(row));
+    const LiquorSheetLines lines(dialog.DataRows());
     const LiquorConvertContext context = readContext(screen, dialog.chosenMother(), true);
     convertLines(screen, lock, lines, context);
 }

@@ -3,6 +3,8 @@
 // the chosen file with the screen's progress panel; the screen's controls
 // and cursor come back however the run ends.
 
+class LiquorConvertedRows;
+class TListGrid;
 class Tqv_IcheMakeJuru_frm;
 
 #include <QString>
@@ -15,6 +17,10 @@ void RunLiquorExcelConvert(Tqv_IcheMakeJuru_frm &screen);
 // How the error list is shown to the user after a run: by default the
 // desktop's handler for the file, which the run does not wait for.
 void SetLiquorErrorListOpener(std::function<void(const QString &path)> opener);
+
+// Appends a run's rows to the entry list (row 1 of an empty list, then new
+// last rows), numbered on from the rows already listed.
+void AppendLiquorRows(TListGrid *grid, const LiquorConvertedRows &rows);
 
 // Installs the runs as the entry screen's text and sheet conversions.
 void registerLiquorConvert();

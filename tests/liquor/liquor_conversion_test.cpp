@@ -71,7 +71,7 @@ protected:
         context.today = S("20260101");
     }
 
-    Outcome run(const QVector<LiquorLine> &lines, bool declineDuplicates = true)
+    Outcome run(const LiquorLineSource &lines, bool declineDuplicates = true)
     {
         Outcome r;
         LiquorConversion conversion(context);
@@ -82,34 +82,33 @@ protected:
         hooks.log = [&](const QString &text) { r.log.append(text); };
         hooks.message = [&](const QString &text) { r.messages.append(text); };
         hooks.askDuplicate = [&](const QString &, const QString &) { return !declineDuplicates; };
-        hooks.row = [&](LiquorRow &&row) { r.rows.append(std::move(row)); };
         hooks.progress = [&](const LiquorConvertCounters &c) {
             if (c.position == 0 && clockAfterChecks.isValid())
                 qvx::Clock::setFixed(clockAfterChecks);
         };
-        r.counters = conversion.run(lines, hooks);
+        LiquorConvertedRows rows;
+        r.counters = conversion.run(lines, hooks, &rows);
+        for (int i = 0; i < rows.size(); ++i)
+            r.rows.append(rows.row(i));
         r.errorList = conversion.errorList();
         return r;
     }
 
-    QVector<LiquorLine> text(const QString &content, DataForm form)
+    Outcome runText(const QString &content, DataForm form)
     {
-        keep = content;
-        LiquorLineCutter cutter(form, LiquorDelimitedLayout(), S("30"));
-        return CutLiquorLines(SplitTransferLines(keep), cutter);
+        const QList<QStringView> lines = SplitTransferLines(content);
+        const LiquorLineCutter cutter(form, LiquorDelimitedLayout(), S("30"));
+        return run(LiquorTextLines(lines, cutter));
     }
 
-    QVector<LiquorLine> sheet(const QString &name, const qvx::Spreadsheet::Rows &rows)
+    Outcome runSheet(const QString &name, const qvx::Spreadsheet::Rows &rows)
     {
         const QString file = dir.filePath(name);
         QString error;
         EXPECT_TRUE(qvx::Spreadsheet::write(file, rows, &error)) << error.toStdString();
         qvx::SheetCells cells;
         EXPECT_TRUE(qvx::Spreadsheet::read(file, &cells, &error)) << error.toStdString();
-        QVector<LiquorLine> lines;
-        for (const QStringList &row : LiquorSheetRows(cells))
-            lines.append(LiquorSheetLine(row));
-        return lines;
+        return run(LiquorSheetLines(LiquorSheetRows(cells)));
     }
 
     void TearDown() override { qvx::Clock::reset(); }
@@ -117,14 +116,13 @@ protected:
     Session session;
     LiquorConvertContext context;
     QDateTime clockAfterChecks; // valid: the clock is set to it once the lines are checked
-    QString keep;
     QTemporaryDir dir;
 };
 
 TEST_F(LiquorConversionTest, TextFormsAndSheetsGiveTheSameRows)
 {
     const QString fixed = fixedLine(first) + S("\r\n") + fixedLine(second) + S("\r\n");
-    const Outcome a = run(text(fixed, DataForm::Fixed));
+    const Outcome a = runText(fixed, DataForm::Fixed);
     ASSERT_EQ(a.rows.size(), 2) << a.transferLog.join(S("\n")).toStdString();
     EXPECT_EQ(a.counters.total, 2);
     EXPECT_EQ(a.counters.processed, 2);
@@ -150,10 +148,10 @@ TEST_F(LiquorConversionTest, TextFormsAndSheetsGiveTheSameRows)
 
     const QString comma = S("21,560-12-345678,1000000,234567,1234567,3월분,한빛주류,30,1234567890\n"
                             "88,110123456789,500,0,500,,다온상사,2208112345");
-    EXPECT_EQ(run(text(comma, DataForm::Comma)).rows, a.rows);
+    EXPECT_EQ(runText(comma, DataForm::Comma).rows, a.rows);
     const QString semi = S("21;56012345678; 1,000,000 ;234,567;1,234,567;3월분;한빛주류;30;1234567890\r\n"
                            "88;110123456789;500;0;500;;다온상사;220-811-2345\r\n");
-    EXPECT_EQ(run(text(semi, DataForm::Semicolon)).rows, a.rows);
+    EXPECT_EQ(runText(semi, DataForm::Semicolon).rows, a.rows);
 
     // A title row, the header, a blank row between the data rows; the
     // amounts grouped (written as numbers) and a bank code of one digit
@@ -167,8 +165,8 @@ TEST_F(LiquorConversionTest, TextFormsAndSheetsGiveTheSameRows)
         {},
         {S("2"), S("88"), S("신한"), S("110123456789"), S("500"), S("0"), S("500"), S(""), S("다온상사"), S(""),
          S("2208112345")}};
-    EXPECT_EQ(run(sheet(S("a.xlsx"), rows)).rows, a.rows);
-    EXPECT_EQ(run(sheet(S("a.xls"), rows)).rows, a.rows);
+    EXPECT_EQ(runSheet(S("a.xlsx"), rows).rows, a.rows);
+    EXPECT_EQ(runSheet(S("a.xls"), rows).rows, a.rows);
 }
 
 TEST_F(LiquorConversionTest, SheetRowsStartAtRowOneWithoutHeaderAndPadTheBankCode)
@@ -197,7 +195,7 @@ TEST_F(LiquorConversionTest, EachRefusalIsLoggedAndCounted)
           "21,56012345678,100,0,100,,사,30,1\n"                                // accepted
           "21,56012345678,100,0,100,,사,30,1\n"                                // duplicate, declined
           "03,12345678901234,100,0,100,,아,30,1\n");                           // no mother account for bank 03
-    const Outcome r = run(text(lines, DataForm::Comma));
+    const Outcome r = runText(lines, DataForm::Comma);
     EXPECT_EQ(r.rows.size(), 1);
     EXPECT_EQ(r.counters.total, 10);
     EXPECT_EQ(r.counters.errors, 9);
@@ -228,23 +226,23 @@ TEST_F(LiquorConversionTest, MotherAccountOfTheLineOrTheChosenOne)
                      bank("88", "110999888777", "신한은행")};
     const QString lines = S("26,56012345678,100,0,100,,가,30,1\n88,110123456789,200,0,200,,나,30,1\n");
     // Text lines: bank 26 keeps its own account, 88 takes bank 21's.
-    Outcome r = run(text(lines, DataForm::Comma));
+    Outcome r = runText(lines, DataForm::Comma);
     ASSERT_EQ(r.rows.size(), 2);
     EXPECT_EQ(r.rows[0].moBankId, S("26"));
     EXPECT_EQ(r.rows[1].moBankId, S("21"));
     // Sheet rows: both take bank 21's.
     context.sheet = true;
-    r = run(text(lines, DataForm::Comma));
+    r = runText(lines, DataForm::Comma);
     EXPECT_EQ(r.rows[0].moBankId, S("21"));
     EXPECT_EQ(r.rows[1].moBankId, S("21"));
     // A chosen account pays every line; one the bank table no longer holds
     // refuses them like lines without a mother account.
     context.chosen = context.banks[2];
-    r = run(text(lines, DataForm::Comma));
+    r = runText(lines, DataForm::Comma);
     EXPECT_EQ(r.rows[0].moBankId, S("88"));
     EXPECT_EQ(r.rows[0].moBankName, S("신한은행"));
     context.chosen->mobankno = S("999");
-    r = run(text(lines, DataForm::Comma));
+    r = runText(lines, DataForm::Comma);
     EXPECT_TRUE(r.rows.isEmpty());
     EXPECT_EQ(r.counters.errors, 2);
     EXPECT_TRUE(r.transferLog[0].startsWith(S("0|26|")));
@@ -260,7 +258,7 @@ TEST_F(LiquorConversionTest, ARunsCheckCodesKeepTheDateItStartedOnAcrossMidnight
     auto rows = [&](const QDateTime &start, const QDateTime &afterChecks) {
         qvx::Clock::setFixed(start);
         clockAfterChecks = afterChecks;
-        return run(text(lines, DataForm::Comma)).rows;
+        return runText(lines, DataForm::Comma).rows;
     };
     auto codes = [](const QVector<LiquorRow> &rows) {
         QStringList out;

@@ -1,0 +1,92 @@
+#include "liquor/LiquorConvertedRows.h"
+
+#include "core/Session.h"
+#include "core/TextUtils.h"
+#include "liquor/LiquorRules.h"
+
+namespace {
+
+const QString PayKind = QStringLiteral("주류");
+const QString One = QStringLiteral("1");
+
+} // namespace
+
+LiquorConvertedRows::LiquorConvertedRows(const Session &session, const QVector<MotherAccount> &banks)
+    : m_banks(banks),
+      m_transDiv(LiquorModeWord(session.PaymentMode)),
+      m_sendId(session.NetworkId),
+      m_service(session.ServiceDiv),
+      m_userId(session.LoginUserId),
+      m_sendFlag(session.SendFlagInit),
+      m_gubun(LiquorGubun(session.PaymentMode))
+{
+    m_moBankNos.reserve(banks.size());
+    for (const MotherAccount &a : banks)
+        m_moBankNos.append(FormatAcctNo(a.bankid, a.mobankno));
+}
+
+void LiquorConvertedRows::reserve(int rows, qsizetype chars)
+{
+    m_rows.reserve(rows);
+    m_text.reserve(chars);
+}
+
+void LiquorConvertedRows::append(int mother, qint64 money, const LiquorOwnTexts &t)
+{
+    Row row{money, 0, mother, {}};
+    row.start = m_text.append({t.juMoney, t.nonJuMoney, t.money, t.name, t.bankNo, t.realNameNo, t.info, t.boki,
+                               t.bankId},
+                              row.end.data());
+    m_rows.append(row);
+}
+
+QStringView LiquorConvertedRows::own(const Row &row, Own o) const
+{
+    const int from = o == 0 ? 0 : row.end[o - 1];
+    return m_text.view(row.start + from, row.end[o] - from);
+}
+
+QStringView LiquorConvertedRows::cell(int i, LiquorColumn col) const
+{
+    const Row &r = m_rows[i];
+    const MotherAccount &m = m_banks[r.mother];
+    switch (col) {
+    case lcNo: return {};
+    case lcTransDiv: return m_transDiv;
+    case lcMoBankName: return m.bankname;
+    case lcMoBankNo: return m_moBankNos[r.mother];
+    case lcJuMoney: return own(r, oJuMoney);
+    case lcNonJuMoney: return own(r, oNonJuMoney);
+    case lcMoney: return own(r, oMoney);
+    case lcName: return own(r, oName);
+    case lcBankName: return m.bankname;
+    case lcBankNo: return own(r, oBankNo);
+    case lcPayKind: return PayKind;
+    case lcRealNameNo: return own(r, oRealNameNo);
+    case lcInfo: return own(r, oInfo);
+    case lcSendId: return m_sendId;
+    case lcRecvId: return m.recvid;
+    case lcFirmId: return m.firmid;
+    case lcService: return m_service;
+    case lcMoBankId: return m.bankid;
+    case lcUserId: return m_userId;
+    case lcSendFlag: return m_sendFlag;
+    case lcPassWd: return m.passwd;
+    case lcBoki: return own(r, oBoki);
+    case lcGubun: return m_gubun;
+    case lcJuFlag:
+    case lcFlag25: return One;
+    case lcBankId:
+    case lcBankId2: return own(r, oBankId);
+    case LiquorColumnCount: break;
+    }
+    return {};
+}
+
+LiquorRow LiquorConvertedRows::row(int i) const
+{
+    LiquorRow row;
+    for (int c = lcTransDiv; c < LiquorColumnCount; ++c)
+        row.setValue(LiquorColumn(c), cell(i, LiquorColumn(c)).toString());
+    return row;
+}

@@ -1,0 +1,66 @@
+#pragma once
+// The rows a liquor conversion made, kept compact until the list is filled:
+// per row the mother account by its place among the run's bank rows and the
+// row's own texts (amounts, name, account, real-name number, other
+// information, check code, bank code) as positions in one text. What every
+// row of a run shares (the session's values, the mother accounts and their
+// hyphenated numbers) is held once.
+
+#include "core/MotherAccount.h"
+#include "liquor/LiquorRow.h"
+#include "liquor/LiquorTextArena.h"
+
+#include <QString>
+#include <QStringView>
+#include <QVector>
+
+#include <array>
+
+class Session;
+
+// The texts a row holds of its own.
+struct LiquorOwnTexts
+{
+    QStringView juMoney, nonJuMoney, money; // grouped
+    QStringView name, bankNo;               // bankNo hyphenated for its bank
+    QStringView realNameNo, info, boki, bankId;
+};
+
+class LiquorConvertedRows
+{
+public:
+    LiquorConvertedRows() = default;
+    // Rows paid from the given bank rows with the session's values.
+    LiquorConvertedRows(const Session &session, const QVector<MotherAccount> &banks);
+
+    int size() const { return int(m_rows.size()); }
+    bool isEmpty() const { return m_rows.isEmpty(); }
+    // Room for rows holding about chars characters of their own in all.
+    void reserve(int rows, qsizetype chars);
+    // A row paid from banks[mother], with its transfer amount in whole won.
+    void append(int mother, qint64 money, const LiquorOwnTexts &texts);
+
+    // The row as the list holds it; its running number is left empty (the
+    // list numbers its rows).
+    LiquorRow row(int i) const;
+    // One cell of row i as a view valid while these rows live (lcNo: null).
+    QStringView cell(int i, LiquorColumn col) const;
+    qint64 money(int i) const { return m_rows[i].money; }
+
+private:
+    enum Own { oJuMoney, oNonJuMoney, oMoney, oName, oBankNo, oRealNameNo, oInfo, oBoki, oBankId, OwnCount };
+    struct Row
+    {
+        qint64 money;
+        qsizetype start;             // of the first own text in m_text
+        int mother;
+        std::array<int, OwnCount> end; // past each own text, counted from start
+    };
+    QStringView own(const Row &row, Own o) const;
+
+    QVector<Row> m_rows;
+    LiquorTextArena m_text;
+    QVector<MotherAccount> m_banks;
+    QVector<QString> m_moBankNos; // hyphenated, by mother
+    QString m_transDiv, m_sendId, m_service, m_userId, m_sendFlag, m_gubun;
+};

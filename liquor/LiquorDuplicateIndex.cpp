@@ -1,0 +1,76 @@
+#include "liquor/LiquorDuplicateIndex.h"
+
+#include <QHashFunctions>
+
+quint64 LiquorDuplicateIndex::hashOf(QStringView name, QStringView groupedAmount)
+{
+    // Spread over all bits: the low ones pick the slot.
+    quint64 h = quint64(qHashMulti(0, name, groupedAmount));
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdULL;
+    h ^= h >> 33;
+    return h;
+}
+
+qsizetype LiquorDuplicateIndex::slotOf(quint64 hash) const
+{
+    const qsizetype mask = m_slots.size() - 1;
+    const quint32 tag = quint32(hash >> 32);
+    const Slot *table = m_slots.constData();
+    for (qsizetype i = qsizetype(hash) & mask;; i = (i + 1) & mask) {
+        const Slot &slot = table[i];
+        if (slot.last == 0 || (slot.tag == tag && m_entries[slot.last - 1].hash == hash))
+            return i;
+    }
+}
+
+void LiquorDuplicateIndex::grow(qsizetype rows)
+{
+    if (rows * 2 <= m_slots.size())
+        return;
+    qsizetype size = 16;
+    while (size < rows * 2)
+        size *= 2;
+    m_slots = QVector<Slot>(size);
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        Slot &slot = m_slots[slotOf(m_entries[i].hash)];
+        slot.tag = quint32(m_entries[i].hash >> 32);
+        m_entries[i].next = slot.last - 1;
+        slot.last = int(i + 1);
+    }
+}
+
+void LiquorDuplicateIndex::reserve(qsizetype rows, qsizetype chars)
+{
+    m_entries.reserve(rows);
+    m_text.reserve(chars);
+    grow(rows);
+}
+
+void LiquorDuplicateIndex::add(QStringView name, QStringView groupedAmount, QStringView info)
+{
+    grow(m_entries.size() + 1);
+    const quint64 hash = hashOf(name, groupedAmount);
+    Slot &slot = m_slots[slotOf(hash)];
+    Entry entry{hash, 0, {}, slot.last - 1};
+    entry.start = m_text.append({name, groupedAmount, info}, entry.ends);
+    m_entries.append(entry);
+    slot.tag = quint32(hash >> 32);
+    slot.last = int(m_entries.size());
+}
+
+bool LiquorDuplicateIndex::contains(QStringView name, QStringView groupedAmount, QStringView info,
+                                    bool anyInfo) const
+{
+    if (m_slots.isEmpty())
+        return false;
+    const quint64 hash = hashOf(name, groupedAmount);
+    for (int i = m_slots[slotOf(hash)].last - 1; i >= 0; i = m_entries[i].next) {
+        const Entry &e = m_entries[i];
+        if (m_text.view(e.start, e.ends[0]) == name
+            && m_text.view(e.start + e.ends[0], e.ends[1] - e.ends[0]) == groupedAmount
+            && (anyInfo || m_text.view(e.start + e.ends[1], e.ends[2] - e.ends[1]) == info))
+            return true;
+    }
+    return false;
+}
