@@ -150,8 +150,6 @@ void LiquorLineCutter::cut(QStringView line, LiquorLine *out) const
     out->fault = LiquorRefusal::None;
     if (m_form != DataForm::Fixed) {
         cutDelimited(line, out);
-        if (out->fault == LiquorRefusal::None && line.contains(QChar::ReplacementCharacter))
-            out->fault = LiquorRefusal::BadBytes;
         return;
     }
     const Cp949Columns columns(line);
@@ -163,18 +161,32 @@ void LiquorLineCutter::cut(QStringView line, LiquorLine *out) const
 
 void LiquorLineCutter::cutDelimited(QStringView line, LiquorLine *out) const
 {
-    // One walk over the line; the last field takes the rest of it.
+    // One walk over the line: where its tokens are, whether each is ASCII
+    // (its width is then its length), and whether it holds bytes that were
+    // no CP949. The last field takes the rest of the line.
     const char16_t delimiter = DelimiterOf(m_form).unicode();
     QStringView tokens[LiquorFieldCount];
-    const QChar *data = line.data();
+    char16_t high[LiquorFieldCount] = {};
+    const char16_t *data = line.utf16();
     qsizetype start = 0;
     int token = 0;
-    for (qsizetype k = 0; k < line.size() && token < LiquorFieldCount - 1; ++k)
-        if (data[k].unicode() == delimiter) {
-            tokens[token++] = line.mid(start, k - start);
+    char16_t bits = 0;
+    bool badBytes = false;
+    for (qsizetype k = 0; k < line.size(); ++k) {
+        const char16_t ch = data[k];
+        if (ch == delimiter && token < LiquorFieldCount - 1) {
+            tokens[token] = line.mid(start, k - start);
+            high[token++] = bits;
+            bits = 0;
             start = k + 1;
+            continue;
         }
+        bits |= ch;
+        badBytes |= ch == QChar::ReplacementCharacter;
+    }
     tokens[token] = line.mid(start);
+    high[token] = bits;
+
     LiquorFields &f = out->fields;
     f.setView(lfBankId, tokens[0].trimmed());
     f.setWithout(lfBankNo, tokens[1].trimmed(), Minus, true);
@@ -183,6 +195,8 @@ void LiquorLineCutter::cutDelimited(QStringView line, LiquorLine *out) const
     f.setWithout(lfMoney, tokens[4].trimmed(), Comma, true);
     f.setView(lfCInfo, tokens[5].trimmed());
     f.setView(lfSName, tokens[6].trimmed());
+    // The token each field was taken from (-1: none).
+    int source[LiquorFieldCount] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
     const QStringView eighth = tokens[7].trimmed();
     if (eighth == u"20" || eighth == u"30") {
         f.setView(lfGubun, eighth);
@@ -191,10 +205,18 @@ void LiquorLineCutter::cutDelimited(QStringView line, LiquorLine *out) const
         // No kind written: the eighth token is the real-name number.
         f.setHeld(lfGubun, m_kind);
         f.setWithout(lfJumin, eighth, Minus, false);
+        source[lfGubun] = -1;
+        source[lfJumin] = 7;
     }
-    for (int i = 0; i < LiquorFieldCount; ++i)
-        if (Cp949Width(f[LiquorField(i)]) > m_layout[i].length)
+    for (int i = 0; i < LiquorFieldCount; ++i) {
+        const QStringView value = f[LiquorField(i)];
+        const qsizetype width =
+            source[i] >= 0 && high[source[i]] < 0x80 ? value.size() : qsizetype(Cp949Width(value));
+        if (width > m_layout[i].length)
             out->fault = LiquorRefusal::LongToken;
+    }
+    if (out->fault == LiquorRefusal::None && badBytes)
+        out->fault = LiquorRefusal::BadBytes;
 }
 
 LiquorTextLines::LiquorTextLines(const QList<QStringView> &lines, const LiquorLineCutter &cutter)
@@ -357,22 +379,60 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
     LiquorBankRules bankRules(m_context.today);
     LiquorConvertCounters c;
     c.total = lines.count();
+    LiquorLine line;
     auto refuse = [&](const LiquorFields &f, const QString &kind) {
         if (hooks.transferLog)
             hooks.transferLog(kind, LiquorTransferLogValues(f, kind == u"0" ? f[lfGubun].toString() : m_kind));
     };
+    // A refusal of the second pass logs the line's fields: the line is cut again.
+    auto refuseLine = [&](int i, const QString &kind) {
+        if (!hooks.transferLog)
+            return;
+        lines.read(i, &line);
+        refuse(line.fields, kind);
+    };
 
-    // Each line on its own.
+    // As LiquorEntryCheckCode, from the parts the run holds plain: the row's
+    // accounts are these hyphenated, its amount this grouped.
+    QVector<QString> plainMothers(m_context.banks.size());
+    QVector<char> checkCodes(m_context.banks.size(), -1);
+    auto checkCode = [&](int mother, QStringView bankId, QStringView plainBankNo, qint64 transfer) {
+        const MotherAccount &account = m_context.banks[mother];
+        if (checkCodes[mother] < 0)
+            checkCodes[mother] = hasCheckCode(account) ? 1 : 0;
+        if (!checkCodes[mother])
+            return QString();
+        if (plainMothers[mother].isNull())
+            plainMothers[mother] = DelChar(FormatAcctNo(account.bankid, account.mobankno), Minus);
+        return EntryCheckCode(account.bankid, plainMothers[mother], bankId.toString(), plainBankNo.toString(),
+                              AmountDigits(transfer), m_kind, today);
+    };
+
+    // What the checks of the first pass found of a line that passed them;
+    // the second pass settles it in line order.
+    enum class Outcome : quint8 {
+        Row,       // a row unless it is a declined duplicate
+        OtherKind, // a transfer of the other kind
+        NoMother,
+        CheckCode, // the check code cannot be made
+        Later      // the check code failed otherwise: made again in its turn
+    };
     struct Passed
     {
+        qint64 transfer;
+        quint64 hash; // of name and grouped amount
+        LiquorConvertedRows::Staged texts;
         int line;
-        qint64 liquor, nonLiquor, transfer;
+        int mother;
+        Outcome outcome;
     };
     QVector<Passed> passed;
     passed.reserve(c.total);
-    LiquorLine line;
-    LiquorTextBuffer plainAccount, untabbedAccount;
-    qsizetype ownChars = 0;
+    rows->reserve(rows->size() + c.total, qsizetype(c.total) * 64);
+    MotherCache mothers;
+    LiquorTextBuffer plainAccount, untabbedAccount, nameBuffer, bankNoBuffer, plainBuffer, shownBuffer;
+
+    // Each line on its own.
     for (int i = 0; i < c.total; ++i) {
         lines.read(i, &line);
         const LiquorFields &f = line.fields;
@@ -397,9 +457,44 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
             ++c.errors;
             continue;
         }
-        passed.append({i, amounts.liquor, amounts.nonLiquor, amounts.transfer});
-        for (int k = 0; k < LiquorFieldCount; ++k)
-            ownChars += f[LiquorField(k)].size();
+
+        // The row the line makes if it is kept, and why it would not be.
+        Passed p{amounts.transfer, 0, {}, i, -1, Outcome::Row};
+        const GroupedAmount grouped(amounts.transfer), liquor(amounts.liquor), nonLiquor(amounts.nonLiquor);
+        LiquorOwnTexts own;
+        own.money = grouped.view();
+        own.name = without(f[lfSName], Tab, nameBuffer).trimmed();
+        own.info = f[lfCInfo].trimmed();
+        QString boki;
+        const QStringView gubun = f[lfGubun].trimmed();
+        if (!gubun.isEmpty() && gubun != m_kind) {
+            p.outcome = Outcome::OtherKind;
+        } else {
+            p.mother = mothers.find(bankId, [this](QStringView id) { return findMother(id); });
+            if (p.mother < 0) {
+                p.outcome = Outcome::NoMother;
+            } else {
+                const QStringView bankNo = without(f[lfBankNo], Tab, bankNoBuffer).trimmed();
+                const QStringView plainBankNo = without(bankNo, Minus, plainBuffer).trimmed();
+                try {
+                    boki = checkCode(p.mother, bankId, plainBankNo, amounts.transfer);
+                } catch (const ConvertError &) {
+                    p.outcome = Outcome::CheckCode;
+                } catch (...) {
+                    p.outcome = Outcome::Later;
+                }
+                // An amount equal to the transfer shares its grouped text.
+                own.juMoney = amounts.liquor == amounts.transfer ? grouped.view() : liquor.view();
+                own.nonJuMoney = amounts.nonLiquor == amounts.transfer ? grouped.view() : nonLiquor.view();
+                own.bankNo = bankRules.hyphenated(bankId, plainBankNo, shownBuffer);
+                own.realNameNo = f[lfJumin].trimmed();
+                own.boki = boki;
+                own.bankId = bankId;
+            }
+        }
+        p.hash = LiquorDuplicateIndex::hashOf(own.name, own.money);
+        p.texts = rows->stage(own);
+        passed.append(p);
     }
     c.passed = int(passed.size());
     if (hooks.progress)
@@ -407,41 +502,32 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
 
     const QString otherKind = session.PaymentMode == 1 ? QStringLiteral("지급이체자료가 아닙니다.")
                                                        : QStringLiteral("수납이체자료가 아닙니다.");
-    // Own texts: the fields, three grouped amounts and a check code.
-    const qsizetype rowChars = ownChars + passed.size() * 40;
-    m_duplicates.reserve(m_duplicates.size() + passed.size(), rowChars);
-    rows->reserve(rows->size() + int(passed.size()), rowChars);
-    QVector<QString> plainMothers(m_context.banks.size());
-    QVector<char> checkCodes(m_context.banks.size(), -1);
-    MotherCache mothers;
-    LiquorTextBuffer nameBuffer, bankNoBuffer, plainBuffer, shownBuffer;
+    m_duplicates.reserve(m_duplicates.size() + passed.size(), qsizetype(passed.size()) * 32);
+    constexpr int Ahead = 8; // lines whose duplicate slot is read ahead
     for (int i = 0; i < passed.size(); ++i) {
         const Passed &p = passed[i];
-        lines.read(p.line, &line);
-        const LiquorFields &f = line.fields;
+        if (i + Ahead < passed.size())
+            m_duplicates.prefetch(passed[i + Ahead].hash);
         c.position = i;
         auto next = [&] {
             if (hooks.progress)
                 hooks.progress(c);
         };
-        const QStringView gubun = f[lfGubun].trimmed();
-        if (!gubun.isEmpty() && gubun != m_kind) {
+        if (p.outcome == Outcome::OtherKind) {
             if (hooks.message)
                 hooks.message(otherKind);
             ++c.errors;
             next();
             continue;
         }
-        const QStringView name = without(f[lfSName], Tab, nameBuffer).trimmed();
-        const GroupedAmount grouped(p.transfer);
-        const QStringView info = f[lfCInfo].trimmed();
+        LiquorOwnTexts own = rows->staged(p.texts);
         // A login that compares the other information still takes "N" for any.
-        const bool anyInfo = session.IcheCheckFlag == 0 || info == u"N";
-        if (m_duplicates.contains(name, grouped.view(), info, anyInfo)) {
-            const QString nameText = name.toString();
-            const QString groupedText = grouped.view().toString();
-            const QString said = DuplicateLogTail(nameText, groupedText);
-            if (!hooks.askDuplicate || !hooks.askDuplicate(nameText, groupedText)) {
+        const bool anyInfo = session.IcheCheckFlag == 0 || own.info == u"N";
+        if (m_duplicates.contains(p.hash, own.name, own.money, own.info, anyInfo)) {
+            const QString name = own.name.toString();
+            const QString grouped = own.money.toString();
+            const QString said = DuplicateLogTail(name, grouped);
+            if (!hooks.askDuplicate || !hooks.askDuplicate(name, grouped)) {
                 if (hooks.log)
                     hooks.log(QStringLiteral("자료변환 중복이체건 삭제 -> ") + said);
                 ++c.errors;
@@ -451,50 +537,33 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
             if (hooks.log)
                 hooks.log(QStringLiteral("자료변환 중복이체건 추가 -> ") + said);
         }
-        const QStringView bankId = f[lfBankId].trimmed();
-        const int mother = mothers.find(bankId, [this](QStringView id) { return findMother(id); });
-        if (mother < 0) {
-            // No mother account: a database-error line; the line is refused.
-            refuse(f, QStringLiteral("0"));
-            ++c.errors;
-            next();
-            continue;
-        }
-        const MotherAccount &account = m_context.banks[mother];
-        const QStringView bankNo = without(f[lfBankNo], Tab, bankNoBuffer).trimmed();
-        const QStringView plainBankNo = without(bankNo, Minus, plainBuffer).trimmed();
-        QString boki;
-        if (checkCodes[mother] < 0)
-            checkCodes[mother] = hasCheckCode(account) ? 1 : 0;
-        if (checkCodes[mother]) {
-            if (plainMothers[mother].isNull())
-                plainMothers[mother] = DelChar(FormatAcctNo(account.bankid, account.mobankno), Minus);
+        LiquorConvertedRows::Staged texts = p.texts;
+        if (p.outcome == Outcome::Later) {
+            lines.read(p.line, &line);
+            const QString plainBankNo =
+                DelChar(without(line.fields[lfBankNo], Tab, bankNoBuffer).trimmed().toString(), Minus).trimmed();
+            QString boki;
             try {
-                // As LiquorEntryCheckCode, from the parts the run holds plain:
-                // the row's accounts are these hyphenated, its amount this grouped.
-                boki = EntryCheckCode(account.bankid, plainMothers[mother], bankId.toString(),
-                                      plainBankNo.toString(), AmountDigits(p.transfer), m_kind, today);
+                boki = checkCode(p.mother, line.fields[lfBankId].trimmed(), plainBankNo, p.transfer);
             } catch (const ConvertError &) {
-                refuse(f, QStringLiteral("1"));
+                refuse(line.fields, QStringLiteral("1"));
                 ++c.errors;
                 next();
                 continue;
             }
+            own.boki = boki;
+            texts = rows->stage(own); // its texts may be the rows' own
+            own = rows->staged(texts);
         }
-        // An amount equal to the transfer shares its grouped text.
-        const GroupedAmount liquor(p.liquor), nonLiquor(p.nonLiquor);
-        LiquorOwnTexts own;
-        own.juMoney = p.liquor == p.transfer ? grouped.view() : liquor.view();
-        own.nonJuMoney = p.nonLiquor == p.transfer ? grouped.view() : nonLiquor.view();
-        own.money = grouped.view();
-        own.name = name;
-        own.bankNo = bankRules.hyphenated(bankId, plainBankNo, shownBuffer);
-        own.realNameNo = f[lfJumin].trimmed();
-        own.info = info;
-        own.boki = boki;
-        own.bankId = bankId;
-        rows->append(mother, p.transfer, own);
-        m_duplicates.add(name, grouped.view(), info);
+        if (p.outcome == Outcome::NoMother || p.outcome == Outcome::CheckCode) {
+            // No mother account: a database-error line; the line is refused.
+            refuseLine(p.line, p.outcome == Outcome::NoMother ? QStringLiteral("0") : QStringLiteral("1"));
+            ++c.errors;
+            next();
+            continue;
+        }
+        rows->append(p.mother, p.transfer, texts);
+        m_duplicates.add(p.hash, own.name, own.money, own.info);
         ++c.accepted;
         ++c.processed;
         c.money += p.transfer;

@@ -31,19 +31,36 @@ void LiquorConvertedRows::reserve(int rows, qsizetype chars)
     m_text.reserve(chars);
 }
 
-void LiquorConvertedRows::append(int mother, qint64 money, const LiquorOwnTexts &t)
+void LiquorConvertedRows::append(int mother, qint64 money, const LiquorOwnTexts &texts)
 {
-    Row row{money, 0, mother, {}};
-    row.start = m_text.append({t.juMoney, t.nonJuMoney, t.money, t.name, t.bankNo, t.realNameNo, t.info, t.boki,
-                               t.bankId},
-                              row.end.data());
-    m_rows.append(row);
+    append(mother, money, stage(texts));
 }
 
-QStringView LiquorConvertedRows::own(const Row &row, Own o) const
+LiquorConvertedRows::Staged LiquorConvertedRows::stage(const LiquorOwnTexts &t)
 {
-    const int from = o == 0 ? 0 : row.end[o - 1];
-    return m_text.view(row.start + from, row.end[o] - from);
+    Staged staged;
+    staged.start = m_text.append({t.juMoney, t.nonJuMoney, t.money, t.name, t.bankNo, t.realNameNo, t.info, t.boki,
+                                  t.bankId},
+                                 staged.ends.data());
+    return staged;
+}
+
+LiquorOwnTexts LiquorConvertedRows::staged(const Staged &staged) const
+{
+    auto text = [&](Own o) { return own(staged.start, staged.ends, o); };
+    return {text(oJuMoney), text(oNonJuMoney), text(oMoney), text(oName), text(oBankNo), text(oRealNameNo),
+            text(oInfo), text(oBoki), text(oBankId)};
+}
+
+void LiquorConvertedRows::append(int mother, qint64 money, const Staged &staged)
+{
+    m_rows.append(Row{money, staged.start, mother, staged.ends});
+}
+
+QStringView LiquorConvertedRows::own(qsizetype start, const std::array<int, OwnCount> &ends, Own o) const
+{
+    const int from = o == 0 ? 0 : ends[o - 1];
+    return m_text.view(start + from, ends[o] - from);
 }
 
 QStringView LiquorConvertedRows::cell(int i, LiquorColumn col) const
@@ -55,15 +72,15 @@ QStringView LiquorConvertedRows::cell(int i, LiquorColumn col) const
     case lcTransDiv: return m_transDiv;
     case lcMoBankName: return m.bankname;
     case lcMoBankNo: return m_moBankNos[r.mother];
-    case lcJuMoney: return own(r, oJuMoney);
-    case lcNonJuMoney: return own(r, oNonJuMoney);
-    case lcMoney: return own(r, oMoney);
-    case lcName: return own(r, oName);
+    case lcJuMoney: return own(r.start, r.end, oJuMoney);
+    case lcNonJuMoney: return own(r.start, r.end, oNonJuMoney);
+    case lcMoney: return own(r.start, r.end, oMoney);
+    case lcName: return own(r.start, r.end, oName);
     case lcBankName: return m.bankname;
-    case lcBankNo: return own(r, oBankNo);
+    case lcBankNo: return own(r.start, r.end, oBankNo);
     case lcPayKind: return PayKind;
-    case lcRealNameNo: return own(r, oRealNameNo);
-    case lcInfo: return own(r, oInfo);
+    case lcRealNameNo: return own(r.start, r.end, oRealNameNo);
+    case lcInfo: return own(r.start, r.end, oInfo);
     case lcSendId: return m_sendId;
     case lcRecvId: return m.recvid;
     case lcFirmId: return m.firmid;
@@ -72,12 +89,12 @@ QStringView LiquorConvertedRows::cell(int i, LiquorColumn col) const
     case lcUserId: return m_userId;
     case lcSendFlag: return m_sendFlag;
     case lcPassWd: return m.passwd;
-    case lcBoki: return own(r, oBoki);
+    case lcBoki: return own(r.start, r.end, oBoki);
     case lcGubun: return m_gubun;
     case lcJuFlag:
     case lcFlag25: return One;
     case lcBankId:
-    case lcBankId2: return own(r, oBankId);
+    case lcBankId2: return own(r.start, r.end, oBankId);
     case LiquorColumnCount: break;
     }
     return {};

@@ -40,6 +40,18 @@ public:
     // A row paid from banks[mother], with its transfer amount in whole won.
     void append(int mother, qint64 money, const LiquorOwnTexts &texts);
 
+    // A row's own texts put aside before it is known whether the row is
+    // kept (a run makes them while it checks its lines); the texts of a row
+    // not kept stay unused.
+    struct Staged
+    {
+        qsizetype start = 0;
+        std::array<int, 9> ends{};
+    };
+    Staged stage(const LiquorOwnTexts &texts);
+    LiquorOwnTexts staged(const Staged &staged) const;
+    void append(int mother, qint64 money, const Staged &staged);
+
     // The row as the list holds it; its running number is left empty (the
     // list numbers its rows).
     LiquorRow row(int i) const;
@@ -55,8 +67,9 @@ private:
         qsizetype start;             // of the first own text in m_text
         int mother;
         std::array<int, OwnCount> end; // past each own text, counted from start
+        static_assert(OwnCount == std::tuple_size_v<decltype(Staged::ends)>);
     };
-    QStringView own(const Row &row, Own o) const;
+    QStringView own(qsizetype start, const std::array<int, OwnCount> &ends, Own o) const;
 
     QVector<Row> m_rows;
     LiquorTextArena m_text;

@@ -49,8 +49,12 @@ void LiquorDuplicateIndex::reserve(qsizetype rows, qsizetype chars)
 
 void LiquorDuplicateIndex::add(QStringView name, QStringView groupedAmount, QStringView info)
 {
+    add(hashOf(name, groupedAmount), name, groupedAmount, info);
+}
+
+void LiquorDuplicateIndex::add(quint64 hash, QStringView name, QStringView groupedAmount, QStringView info)
+{
     grow(m_entries.size() + 1);
-    const quint64 hash = hashOf(name, groupedAmount);
     Slot &slot = m_slots[slotOf(hash)];
     Entry entry{hash, 0, {}, slot.last - 1};
     entry.start = m_text.append({name, groupedAmount, info}, entry.ends);
@@ -62,9 +66,20 @@ void LiquorDuplicateIndex::add(QStringView name, QStringView groupedAmount, QStr
 bool LiquorDuplicateIndex::contains(QStringView name, QStringView groupedAmount, QStringView info,
                                     bool anyInfo) const
 {
+    return contains(hashOf(name, groupedAmount), name, groupedAmount, info, anyInfo);
+}
+
+void LiquorDuplicateIndex::prefetch(quint64 hash) const
+{
+    if (!m_slots.isEmpty())
+        __builtin_prefetch(m_slots.constData() + (qsizetype(hash) & (m_slots.size() - 1)));
+}
+
+bool LiquorDuplicateIndex::contains(quint64 hash, QStringView name, QStringView groupedAmount, QStringView info,
+                                    bool anyInfo) const
+{
     if (m_slots.isEmpty())
         return false;
-    const quint64 hash = hashOf(name, groupedAmount);
     for (int i = m_slots[slotOf(hash)].last - 1; i >= 0; i = m_entries[i].next) {
         const Entry &e = m_entries[i];
         if (m_text.view(e.start, e.ends[0]) == name

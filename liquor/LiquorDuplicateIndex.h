@@ -17,6 +17,12 @@ public:
     // anyInfo: name and amount alone decide; otherwise the other information
     // must be the same too.
     bool contains(QStringView name, QStringView groupedAmount, QStringView info, bool anyInfo) const;
+    // The same with the hash of name and amount made once (hashOf), and its
+    // slot read ahead of a look-up soon to come.
+    static quint64 hashOf(QStringView name, QStringView groupedAmount);
+    void add(quint64 hash, QStringView name, QStringView groupedAmount, QStringView info);
+    bool contains(quint64 hash, QStringView name, QStringView groupedAmount, QStringView info, bool anyInfo) const;
+    void prefetch(quint64 hash) const;
     void reserve(qsizetype rows, qsizetype chars);
     qsizetype size() const { return m_entries.size(); }
 
@@ -35,7 +41,6 @@ private:
         quint32 tag = 0;
         int last = 0;
     };
-    static quint64 hashOf(QStringView name, QStringView groupedAmount);
     qsizetype slotOf(quint64 hash) const;
     void grow(qsizetype rows);
 

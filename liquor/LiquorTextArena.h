@@ -21,7 +21,7 @@ public:
     QStringView view(qsizetype start, qsizetype size) const { return QStringView(m_data.get() + start, size); }
 
 private:
-    std::unique_ptr<QChar[]> m_data;
+    std::unique_ptr<char16_t[]> m_data;
     qsizetype m_size = 0;
     qsizetype m_capacity = 0;
 };

@@ -277,6 +277,57 @@ TEST_F(LiquorConversionTest, ARunsCheckCodesKeepTheDateItStartedOnAcrossMidnight
     EXPECT_FALSE(before[0].boki.isEmpty());
 }
 
+TEST_F(LiquorConversionTest, CompactRowsReadBackAsTheRowsAnEntryMakes)
+{
+    // Bank 20's check code, a name with a tab, an account with '-', a line
+    // without its kind, a non-liquor part equal to the transfer.
+    context.banks = {bank("20", "1005123456789", "우리은행"), bank("21", "56011122233", "조흥은행")};
+    session.IcheCheckFlag = 1;
+    qvx::Clock::setFixed(QDateTime(QDate(2026, 3, 4), QTime(10, 0)));
+    const QString lines = S("20,1002-123-456789,1000,0,1000,1월분,가나\t상사,30,1234567890\n"
+                            "21, 56012345678 ,2500,500,3000,,  다온 ,2208112345\n"
+                            "88,110123456789,0,700,700,N,라마,30,1\n");
+    LiquorConversion conversion(context);
+    LiquorConvertedRows rows;
+    const LiquorConvertCounters counters =
+        conversion.run(LiquorTextLines(SplitTransferLines(lines), LiquorLineCutter(DataForm::Comma,
+                                                                                   LiquorDelimitedLayout(), S("30"))),
+                       LiquorConvertHooks(), &rows);
+    ASSERT_EQ(counters.accepted, 3);
+    ASSERT_EQ(rows.size(), 3);
+
+    struct Made
+    {
+        int mother;
+        const char *name, *bankId, *bankNo, *realNameNo, *info;
+        qint64 liquor, nonLiquor, transfer;
+    };
+    const Made made[3] = {{0, "가나상사", "20", "1002123456789", "1234567890", "1월분", 1000, 0, 1000},
+                          {1, "다온", "21", "56012345678", "2208112345", "", 2500, 500, 3000},
+                          {1, "라마", "88", "110123456789", "1", "N", 0, 700, 700}};
+    for (int i = 0; i < 3; ++i) {
+        LiquorEntry entry;
+        entry.name = S(made[i].name);
+        entry.bankId = S(made[i].bankId);
+        entry.bankName = context.banks[made[i].mother].bankname;
+        entry.bankNo = S(made[i].bankNo);
+        entry.realNameNo = S(made[i].realNameNo);
+        entry.info = S(made[i].info);
+        entry.amounts.liquor = made[i].liquor;
+        entry.amounts.nonLiquor = made[i].nonLiquor;
+        entry.amounts.transfer = made[i].transfer;
+        LiquorRow expected = MakeLiquorEntryRow(session, context.banks[made[i].mother], entry);
+        expected.boki = LiquorEntryCheckCode(expected);
+        EXPECT_EQ(rows.row(i), expected) << i;
+        EXPECT_EQ(rows.money(i), made[i].transfer);
+        for (int col = lcTransDiv; col < LiquorColumnCount; ++col)
+            EXPECT_EQ(rows.cell(i, LiquorColumn(col)), expected.value(LiquorColumn(col))) << i << ' ' << col;
+        EXPECT_TRUE(rows.cell(i, lcNo).isNull());
+    }
+    EXPECT_FALSE(rows.row(0).boki.isEmpty());
+    EXPECT_EQ(rows.row(1).bankNo, S("560-12-345678"));
+}
+
 TEST_F(LiquorConversionTest, ErrorListIsWrittenInItsFolderMadeWhenMissing)
 {
     const QString folder = dir.filePath(S("LOG"));

@@ -134,6 +134,11 @@ TEST_F(LiquorConversionScreens, AFixedWidthFileFillsTheListAndRefusedLinesGoToTh
     EXPECT_EQ(s->grd_ichelist->Cells(lcMoney, 1), S("1,000,000"));
     EXPECT_EQ(s->grd_ichelist->Cells(lcMoBankName, 2), S("조흥은행")); // bank 88 paid from bank 21
     EXPECT_EQ(s->grd_ichelist->Cells(lcGubun, 2), S("30"));
+    EXPECT_EQ(s->grd_ichelist->Cells(lcNo, 1), S("1"));
+    EXPECT_EQ(s->grd_ichelist->Cells(lcNo, 2), S("2"));
+    EXPECT_EQ(s->grd_ichelist->Cells(lcFlag25, 2), S("1"));
+    EXPECT_EQ(s->curredt_gunR->Value().toInt64(), 2);
+    EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 1000500);
     EXPECT_EQ(s->curredt_tgun->Value().toInt64(), 4);
     EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 2);
     EXPECT_EQ(s->curredt_gun->Value().toInt64(), 2);
