@@ -1,8 +1,8 @@
 #include "liquor/LiquorConversion.h"
 
-#include "core/BankCheckCode.h"
 #include "core/TextUtils.h"
 #include "liquor/LiquorBankRules.h"
+#include "liquor/LiquorCheckCodes.h"
 #include "liquor/LiquorRules.h"
 #include "platform/Clock.h"
 #include "platform/TextFile.h"
@@ -17,6 +17,27 @@ namespace {
 const QChar Minus = QLatin1Char('-');
 const QChar Comma = QLatin1Char(',');
 const QChar Tab = QLatin1Char('\t');
+
+// QChar::isSpace, without asking the character tables for a Hangul syllable
+// (the usual first or last character of a name).
+inline bool isBlank(char16_t c)
+{
+    if (c < 0x80)
+        return c == u' ' || (c >= u'\t' && c <= u'\r');
+    return !(c >= 0xAC00 && c <= 0xD7A3) && QChar::isSpace(c);
+}
+
+// QStringView::trimmed, read in place.
+inline QStringView trimmed(QStringView text)
+{
+    const char16_t *begin = text.utf16();
+    const char16_t *end = begin + text.size();
+    while (begin < end && isBlank(*begin))
+        ++begin;
+    while (end > begin && isBlank(end[-1]))
+        --end;
+    return text.isNull() ? text : QStringView(begin, end);
+}
 
 bool isWholeNumber(QStringView text)
 {
@@ -99,7 +120,7 @@ void LiquorFields::setHeld(LiquorField f, QStringView value)
 void LiquorFields::setWithout(LiquorField f, QStringView value, QChar c, bool trim)
 {
     if (!value.contains(c)) {
-        setView(f, trim ? value.trimmed() : value);
+        setView(f, trim ? trimmed(value) : value);
         return;
     }
     qsizetype start = m_held.size();
@@ -188,19 +209,19 @@ void LiquorLineCutter::cutDelimited(QStringView line, LiquorLine *out) const
     high[token] = bits;
 
     LiquorFields &f = out->fields;
-    f.setView(lfBankId, tokens[0].trimmed());
-    f.setWithout(lfBankNo, tokens[1].trimmed(), Minus, true);
-    f.setWithout(lfJuMoney, tokens[2].trimmed(), Comma, true);
-    f.setWithout(lfBJuMoney, tokens[3].trimmed(), Comma, true);
-    f.setWithout(lfMoney, tokens[4].trimmed(), Comma, true);
-    f.setView(lfCInfo, tokens[5].trimmed());
-    f.setView(lfSName, tokens[6].trimmed());
+    f.setView(lfBankId, trimmed(tokens[0]));
+    f.setWithout(lfBankNo, trimmed(tokens[1]), Minus, true);
+    f.setWithout(lfJuMoney, trimmed(tokens[2]), Comma, true);
+    f.setWithout(lfBJuMoney, trimmed(tokens[3]), Comma, true);
+    f.setWithout(lfMoney, trimmed(tokens[4]), Comma, true);
+    f.setView(lfCInfo, trimmed(tokens[5]));
+    f.setView(lfSName, trimmed(tokens[6]));
     // The token each field was taken from (-1: none).
     int source[LiquorFieldCount] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
-    const QStringView eighth = tokens[7].trimmed();
+    const QStringView eighth = trimmed(tokens[7]);
     if (eighth == u"20" || eighth == u"30") {
         f.setView(lfGubun, eighth);
-        f.setWithout(lfJumin, tokens[8].trimmed(), Minus, true);
+        f.setWithout(lfJumin, trimmed(tokens[8]), Minus, true);
     } else {
         // No kind written: the eighth token is the real-name number.
         f.setHeld(lfGubun, m_kind);
@@ -257,7 +278,7 @@ LiquorLine LiquorSheetLine(const QStringList &row)
 
 void LiquorSheetLine(const QStringList &row, LiquorLine *out)
 {
-    auto cell = [&row](int c) { return c < row.size() ? QStringView(row[c]).trimmed() : QStringView(); };
+    auto cell = [&row](int c) { return c < row.size() ? trimmed(row[c]) : QStringView(); };
     LiquorFields &f = out->fields;
     f.clear();
     out->fault = LiquorRefusal::None;
@@ -354,18 +375,6 @@ private:
     }();
 };
 
-// How a mother account's check code is made: never (no rule for its bank, or
-// bank 23, whose code waits for the message number), or by the rule.
-bool hasCheckCode(const MotherAccount &account)
-{
-    if (account.bankid == u"23")
-        return false;
-    // A code that is no number makes the rule refuse the row.
-    bool number = false;
-    account.bankid.trimmed().toLongLong(&number);
-    return !number || HasBankCheckRule(account.bankid);
-}
-
 } // namespace
 
 LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const LiquorConvertHooks &hooks,
@@ -394,19 +403,7 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
 
     // As LiquorEntryCheckCode, from the parts the run holds plain: the row's
     // accounts are these hyphenated, its amount this grouped.
-    QVector<QString> plainMothers(m_context.banks.size());
-    QVector<char> checkCodes(m_context.banks.size(), -1);
-    auto checkCode = [&](int mother, QStringView bankId, QStringView plainBankNo, qint64 transfer) {
-        const MotherAccount &account = m_context.banks[mother];
-        if (checkCodes[mother] < 0)
-            checkCodes[mother] = hasCheckCode(account) ? 1 : 0;
-        if (!checkCodes[mother])
-            return QString();
-        if (plainMothers[mother].isNull())
-            plainMothers[mother] = DelChar(FormatAcctNo(account.bankid, account.mobankno), Minus);
-        return EntryCheckCode(account.bankid, plainMothers[mother], bankId.toString(), plainBankNo.toString(),
-                              AmountDigits(transfer), m_kind, today);
-    };
+    LiquorCheckCodes checkCodes(m_context.banks, m_kind, today);
 
     // What the checks of the first pass found of a line that passed them;
     // the second pass settles it in line order.
@@ -436,7 +433,7 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
     for (int i = 0; i < c.total; ++i) {
         lines.read(i, &line);
         const LiquorFields &f = line.fields;
-        const QStringView bankId = f[lfBankId].trimmed();
+        const QStringView bankId = trimmed(f[lfBankId]);
         if (line.fault == LiquorRefusal::None && isWholeNumber(bankId)
             && bankRules.residentNoBanned(bankId, f[lfJumin])) {
             m_errorList.append(LiquorTransferLogValues(f, m_kind).join(QLatin1Char(' ')) + LiquorResidentNoErrorTail);
@@ -448,10 +445,10 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
             continue;
         }
         const LiquorAmounts amounts =
-            CheckLiquorAmounts(f[lfJuMoney].trimmed(), f[lfBJuMoney].trimmed(), f[lfMoney].trimmed());
+            CheckLiquorAmounts(trimmed(f[lfJuMoney]), trimmed(f[lfBJuMoney]), trimmed(f[lfMoney]));
         if (line.fault != LiquorRefusal::None || !isWholeNumber(bankId)
             || !bankRules.accountValid(
-                bankId, without(without(f[lfBankNo], Minus, plainAccount), Tab, untabbedAccount).trimmed())
+                bankId, trimmed(without(without(f[lfBankNo], Minus, plainAccount), Tab, untabbedAccount)))
             || !amounts.ok()) {
             refuse(f, QStringLiteral("1"));
             ++c.errors;
@@ -463,10 +460,9 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
         const GroupedAmount grouped(amounts.transfer), liquor(amounts.liquor), nonLiquor(amounts.nonLiquor);
         LiquorOwnTexts own;
         own.money = grouped.view();
-        own.name = without(f[lfSName], Tab, nameBuffer).trimmed();
-        own.info = f[lfCInfo].trimmed();
-        QString boki;
-        const QStringView gubun = f[lfGubun].trimmed();
+        own.name = trimmed(without(f[lfSName], Tab, nameBuffer));
+        own.info = trimmed(f[lfCInfo]);
+        const QStringView gubun = trimmed(f[lfGubun]);
         if (!gubun.isEmpty() && gubun != m_kind) {
             p.outcome = Outcome::OtherKind;
         } else {
@@ -474,10 +470,10 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
             if (p.mother < 0) {
                 p.outcome = Outcome::NoMother;
             } else {
-                const QStringView bankNo = without(f[lfBankNo], Tab, bankNoBuffer).trimmed();
-                const QStringView plainBankNo = without(bankNo, Minus, plainBuffer).trimmed();
+                const QStringView bankNo = trimmed(without(f[lfBankNo], Tab, bankNoBuffer));
+                const QStringView plainBankNo = trimmed(without(bankNo, Minus, plainBuffer));
                 try {
-                    boki = checkCode(p.mother, bankId, plainBankNo, amounts.transfer);
+                    own.boki = checkCodes.make(p.mother, bankId, plainBankNo, amounts.transfer);
                 } catch (const ConvertError &) {
                     p.outcome = Outcome::CheckCode;
                 } catch (...) {
@@ -487,8 +483,7 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
                 own.juMoney = amounts.liquor == amounts.transfer ? grouped.view() : liquor.view();
                 own.nonJuMoney = amounts.nonLiquor == amounts.transfer ? grouped.view() : nonLiquor.view();
                 own.bankNo = bankRules.hyphenated(bankId, plainBankNo, shownBuffer);
-                own.realNameNo = f[lfJumin].trimmed();
-                own.boki = boki;
+                own.realNameNo = trimmed(f[lfJumin]);
                 own.bankId = bankId;
             }
         }
@@ -541,10 +536,10 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
         if (p.outcome == Outcome::Later) {
             lines.read(p.line, &line);
             const QString plainBankNo =
-                DelChar(without(line.fields[lfBankNo], Tab, bankNoBuffer).trimmed().toString(), Minus).trimmed();
+                DelChar(trimmed(without(line.fields[lfBankNo], Tab, bankNoBuffer)).toString(), Minus).trimmed();
             QString boki;
             try {
-                boki = checkCode(p.mother, line.fields[lfBankId].trimmed(), plainBankNo, p.transfer);
+                boki = checkCodes.make(p.mother, trimmed(line.fields[lfBankId]), plainBankNo, p.transfer).toString();
             } catch (const ConvertError &) {
                 refuse(line.fields, QStringLiteral("1"));
                 ++c.errors;

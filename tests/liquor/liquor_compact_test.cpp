@@ -5,9 +5,13 @@
 // byte checks.
 #include "core/TextUtils.h"
 #include "liquor/LiquorBankRules.h"
+#include "liquor/LiquorCheckCodes.h"
 #include "liquor/LiquorConversion.h"
 #include "liquor/LiquorDuplicateIndex.h"
 #include "liquor/LiquorRules.h"
+#include "transfers/TransferRules.h"
+
+#include <QRandomGenerator>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +50,46 @@ TEST(LiquorBankRules, AccountsAndResidentNumbersAnswerAsTheSharedRules)
     // A day that is no number fails as the shared rule does.
     LiquorBankRules undated(S("x"));
     EXPECT_THROW(undated.residentNoBanned(S("21"), S("1")), ConvertError);
+}
+
+TEST(LiquorCheckCodes, EveryBanksCodeIsTheSharedRulesOnTheRunsDate)
+{
+    auto account = [](const char *id, const char *no) {
+        MotherAccount a;
+        a.bankid = S(id);
+        a.mobankno = S(no);
+        return a;
+    };
+    const QVector<MotherAccount> banks{account("20", "1005-123-456789"), account("21", "56011122233"),
+                                       account("02", "12345678901234"), account("03", "12345678901234"),
+                                       account("05", "123456789012"), account("23", "56011122233"),
+                                       account("x", "1"), account("020", "1005123456789")};
+    QRandomGenerator random(20261209);
+    for (const char *kind : {"20", "30"})
+        for (const QDate day : {QDate(2026, 12, 9), QDate(2000, 1, 1), QDate(2099, 9, 29)}) {
+            LiquorCheckCodes codes(banks, S(kind), day);
+            for (int i = 0; i < 400; ++i) {
+                const int mother = i % int(banks.size());
+                const QString bankId = i % 3 ? S("20") : S("88");
+                const QString plainBankNo = QString::number(random.bounded(1000000000)) + S("0123");
+                const qint64 transfer = 1 + random.bounded(999999999) * qint64(random.bounded(10000));
+                const QString plainMother = DelChar(FormatAcctNo(banks[mother].bankid, banks[mother].mobankno),
+                                                    QLatin1Char('-'));
+                QString expected, error;
+                try {
+                    expected = EntryCheckCode(banks[mother].bankid, plainMother, bankId, plainBankNo,
+                                              AmountDigits(transfer), S(kind), day);
+                } catch (const std::exception &e) {
+                    error = S(e.what());
+                }
+                if (!error.isEmpty()) {
+                    EXPECT_ANY_THROW(codes.make(mother, bankId, plainBankNo, transfer)) << mother;
+                    continue;
+                }
+                EXPECT_EQ(codes.make(mother, bankId, plainBankNo, transfer), expected)
+                    << kind << ' ' << mother << ' ' << qPrintable(plainBankNo) << ' ' << transfer;
+            }
+        }
 }
 
 TEST(LiquorRules, AmountsReadInPlaceAsFromTheirTexts)
