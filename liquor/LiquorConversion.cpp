@@ -49,10 +49,19 @@ bool isWholeNumber(QStringView text)
     return true;
 }
 
+// QStringView::contains for the short fields of a line, without a call.
+inline bool holds(QStringView text, QChar c)
+{
+    for (QChar ch : text)
+        if (ch == c)
+            return true;
+    return false;
+}
+
 // text without every c: text itself when it holds none, else a copy in out.
 QStringView without(QStringView text, QChar c, LiquorTextBuffer &out)
 {
-    if (!text.contains(c))
+    if (!holds(text, c))
         return text;
     out.clear();
     for (QChar ch : text)
@@ -119,7 +128,7 @@ void LiquorFields::setHeld(LiquorField f, QStringView value)
 
 void LiquorFields::setWithout(LiquorField f, QStringView value, QChar c, bool trim)
 {
-    if (!value.contains(c)) {
+    if (!holds(value, c)) {
         setView(f, trim ? trimmed(value) : value);
         return;
     }
@@ -497,7 +506,7 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
 
     const QString otherKind = session.PaymentMode == 1 ? QStringLiteral("지급이체자료가 아닙니다.")
                                                        : QStringLiteral("수납이체자료가 아닙니다.");
-    m_duplicates.reserve(m_duplicates.size() + passed.size(), qsizetype(passed.size()) * 32);
+    m_duplicates.reserve(m_duplicates.size() + passed.size(), 0);
     constexpr int Ahead = 8; // lines whose duplicate slot is read ahead
     for (int i = 0; i < passed.size(); ++i) {
         const Passed &p = passed[i];
@@ -558,7 +567,7 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
             continue;
         }
         rows->append(p.mother, p.transfer, texts);
-        m_duplicates.add(p.hash, own.name, own.money, own.info);
+        m_duplicates.addKept(p.hash, own.name, own.money, own.info); // in the rows' texts
         ++c.accepted;
         ++c.processed;
         c.money += p.transfer;

@@ -231,7 +231,8 @@ public:
     void addExistingRow(const QString &name, const QString &groupedAmount, const QString &info);
 
     // The rows made are appended to *rows (made for the context's session
-    // and banks when it is empty), in line order.
+    // and banks when it is empty), in line order. The duplicate test of a
+    // later run reads their texts: *rows lives as long as the conversion.
     LiquorConvertCounters run(const LiquorLineSource &lines, const LiquorConvertHooks &hooks,
                               LiquorConvertedRows *rows);
 

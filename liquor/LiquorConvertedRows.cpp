@@ -39,7 +39,7 @@ void LiquorConvertedRows::append(int mother, qint64 money, const LiquorOwnTexts 
 LiquorConvertedRows::Staged LiquorConvertedRows::stage(const LiquorOwnTexts &t)
 {
     Staged staged;
-    staged.start = m_text.append({t.juMoney, t.nonJuMoney, t.money, t.name, t.bankNo, t.realNameNo, t.info, t.boki,
+    staged.text = m_text.append({t.juMoney, t.nonJuMoney, t.money, t.name, t.bankNo, t.realNameNo, t.info, t.boki,
                                   t.bankId},
                                  staged.ends.data());
     return staged;
@@ -47,20 +47,20 @@ LiquorConvertedRows::Staged LiquorConvertedRows::stage(const LiquorOwnTexts &t)
 
 LiquorOwnTexts LiquorConvertedRows::staged(const Staged &staged) const
 {
-    auto text = [&](Own o) { return own(staged.start, staged.ends, o); };
+    auto text = [&](Own o) { return own(staged.text, staged.ends, o); };
     return {text(oJuMoney), text(oNonJuMoney), text(oMoney), text(oName), text(oBankNo), text(oRealNameNo),
             text(oInfo), text(oBoki), text(oBankId)};
 }
 
 void LiquorConvertedRows::append(int mother, qint64 money, const Staged &staged)
 {
-    m_rows.append(Row{money, staged.start, mother, staged.ends});
+    m_rows.append(Row{money, staged.text, mother, staged.ends});
 }
 
-QStringView LiquorConvertedRows::own(qsizetype start, const std::array<int, OwnCount> &ends, Own o) const
+QStringView LiquorConvertedRows::own(const QChar *text, const std::array<int, OwnCount> &ends, Own o)
 {
     const int from = o == 0 ? 0 : ends[o - 1];
-    return m_text.view(start + from, ends[o] - from);
+    return QStringView(text + from, ends[o] - from);
 }
 
 QStringView LiquorConvertedRows::cell(int i, LiquorColumn col) const
@@ -72,15 +72,15 @@ QStringView LiquorConvertedRows::cell(int i, LiquorColumn col) const
     case lcTransDiv: return m_transDiv;
     case lcMoBankName: return m.bankname;
     case lcMoBankNo: return m_moBankNos[r.mother];
-    case lcJuMoney: return own(r.start, r.end, oJuMoney);
-    case lcNonJuMoney: return own(r.start, r.end, oNonJuMoney);
-    case lcMoney: return own(r.start, r.end, oMoney);
-    case lcName: return own(r.start, r.end, oName);
+    case lcJuMoney: return own(r.text, r.end, oJuMoney);
+    case lcNonJuMoney: return own(r.text, r.end, oNonJuMoney);
+    case lcMoney: return own(r.text, r.end, oMoney);
+    case lcName: return own(r.text, r.end, oName);
     case lcBankName: return m.bankname;
-    case lcBankNo: return own(r.start, r.end, oBankNo);
+    case lcBankNo: return own(r.text, r.end, oBankNo);
     case lcPayKind: return PayKind;
-    case lcRealNameNo: return own(r.start, r.end, oRealNameNo);
-    case lcInfo: return own(r.start, r.end, oInfo);
+    case lcRealNameNo: return own(r.text, r.end, oRealNameNo);
+    case lcInfo: return own(r.text, r.end, oInfo);
     case lcSendId: return m_sendId;
     case lcRecvId: return m.recvid;
     case lcFirmId: return m.firmid;
@@ -89,12 +89,12 @@ QStringView LiquorConvertedRows::cell(int i, LiquorColumn col) const
     case lcUserId: return m_userId;
     case lcSendFlag: return m_sendFlag;
     case lcPassWd: return m.passwd;
-    case lcBoki: return own(r.start, r.end, oBoki);
+    case lcBoki: return own(r.text, r.end, oBoki);
     case lcGubun: return m_gubun;
     case lcJuFlag:
     case lcFlag25: return One;
     case lcBankId:
-    case lcBankId2: return own(r.start, r.end, oBankId);
+    case lcBankId2: return own(r.text, r.end, oBankId);
     case LiquorColumnCount: break;
     }
     return {};

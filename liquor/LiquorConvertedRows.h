@@ -45,7 +45,7 @@ public:
     // not kept stay unused.
     struct Staged
     {
-        qsizetype start = 0;
+        const QChar *text = nullptr;
         std::array<int, 9> ends{};
     };
     Staged stage(const LiquorOwnTexts &texts);
@@ -64,12 +64,12 @@ private:
     struct Row
     {
         qint64 money;
-        qsizetype start;             // of the first own text in m_text
+        const QChar *text; // the first own text, in m_text
         int mother;
         std::array<int, OwnCount> end; // past each own text, counted from start
         static_assert(OwnCount == std::tuple_size_v<decltype(Staged::ends)>);
     };
-    QStringView own(qsizetype start, const std::array<int, OwnCount> &ends, Own o) const;
+    static QStringView own(const QChar *text, const std::array<int, OwnCount> &ends, Own o);
 
     QVector<Row> m_rows;
     LiquorTextArena m_text;

@@ -54,11 +54,18 @@ void LiquorDuplicateIndex::add(QStringView name, QStringView groupedAmount, QStr
 
 void LiquorDuplicateIndex::add(quint64 hash, QStringView name, QStringView groupedAmount, QStringView info)
 {
+    int ends[3];
+    const QChar *text = m_text.append({name, groupedAmount, info}, ends);
+    addKept(hash, QStringView(text, ends[0]), QStringView(text + ends[0], ends[1] - ends[0]),
+            QStringView(text + ends[1], ends[2] - ends[1]));
+}
+
+void LiquorDuplicateIndex::addKept(quint64 hash, QStringView name, QStringView groupedAmount, QStringView info)
+{
     grow(m_entries.size() + 1);
     Slot &slot = m_slots[slotOf(hash)];
-    Entry entry{hash, 0, {}, slot.last - 1};
-    entry.start = m_text.append({name, groupedAmount, info}, entry.ends);
-    m_entries.append(entry);
+    m_entries.append({hash, name.data(), groupedAmount.data(), info.data(), int(name.size()),
+                      int(groupedAmount.size()), int(info.size()), slot.last - 1});
     slot.tag = quint32(hash >> 32);
     slot.last = int(m_entries.size());
 }
@@ -82,9 +89,8 @@ bool LiquorDuplicateIndex::contains(quint64 hash, QStringView name, QStringView 
         return false;
     for (int i = m_slots[slotOf(hash)].last - 1; i >= 0; i = m_entries[i].next) {
         const Entry &e = m_entries[i];
-        if (m_text.view(e.start, e.ends[0]) == name
-            && m_text.view(e.start + e.ends[0], e.ends[1] - e.ends[0]) == groupedAmount
-            && (anyInfo || m_text.view(e.start + e.ends[1], e.ends[2] - e.ends[1]) == info))
+        if (QStringView(e.name, e.nameSize) == name && QStringView(e.money, e.moneySize) == groupedAmount
+            && (anyInfo || QStringView(e.info, e.infoSize) == info))
             return true;
     }
     return false;

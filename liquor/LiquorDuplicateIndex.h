@@ -1,8 +1,8 @@
 #pragma once
 // The rows of a liquor conversion's list by counterparty name and grouped
 // amount (and other information), so that the duplicate test of every line
-// is one look-up. The texts are copied into one text held here: a line adds
-// no string of its own.
+// is one look-up. The texts are copied into blocks held here, or left where
+// the caller keeps them: a line adds no string of its own.
 
 #include "liquor/LiquorTextArena.h"
 
@@ -21,6 +21,8 @@ public:
     // slot read ahead of a look-up soon to come.
     static quint64 hashOf(QStringView name, QStringView groupedAmount);
     void add(quint64 hash, QStringView name, QStringView groupedAmount, QStringView info);
+    // The same for texts the caller keeps, unchanged, as long as the index.
+    void addKept(quint64 hash, QStringView name, QStringView groupedAmount, QStringView info);
     bool contains(quint64 hash, QStringView name, QStringView groupedAmount, QStringView info, bool anyInfo) const;
     void prefetch(quint64 hash) const;
     void reserve(qsizetype rows, qsizetype chars);
@@ -30,9 +32,9 @@ private:
     struct Entry
     {
         quint64 hash;
-        qsizetype start; // name, then amount, then information in m_text
-        int ends[3];     // of the three, counted from start
-        int next;        // the entry before it in the same slot, -1 for none
+        const QChar *name, *money, *info;
+        int nameSize, moneySize, infoSize;
+        int next; // the entry before it in the same slot, -1 for none
     };
     // A slot of the open-addressed table: the high half of the hash, and its
     // latest entry plus one (0: free). A look-up that misses reads no entry.

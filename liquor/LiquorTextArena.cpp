@@ -1,36 +1,28 @@
 #include "liquor/LiquorTextArena.h"
 
 #include <algorithm>
-#include <utility>
 
 void LiquorTextArena::reserve(qsizetype chars)
 {
-    if (chars <= m_capacity)
-        return;
-    // Left uninitialised: every character is written before it is read.
-    std::unique_ptr<char16_t[]> data(new char16_t[size_t(chars)]);
-    std::copy_n(m_data.get(), m_size, data.get());
-    m_data = std::move(data);
-    m_capacity = chars;
+    if (chars > m_left)
+        m_blockSize = std::max(m_blockSize, chars);
 }
 
-qsizetype LiquorTextArena::append(std::initializer_list<QStringView> texts, int *ends)
+const QChar *LiquorTextArena::append(std::initializer_list<QStringView> texts, int *ends)
 {
     qsizetype total = 0;
     for (QStringView t : texts)
         total += t.size();
-    // The texts may lie in the buffer itself: the old one lives until they
-    // are copied.
-    std::unique_ptr<char16_t[]> old;
-    if (m_size + total > m_capacity) {
-        const qsizetype capacity = std::max(m_size + total, m_capacity * 2 + 256);
-        std::unique_ptr<char16_t[]> data(new char16_t[size_t(capacity)]);
-        std::copy_n(m_data.get(), m_size, data.get());
-        old = std::exchange(m_data, std::move(data));
-        m_capacity = capacity;
+    if (total > m_left) {
+        // Left uninitialised: every character is written before it is read.
+        const qsizetype size = std::max(m_blockSize, total);
+        m_blocks.emplace_back(new char16_t[size_t(size)]);
+        m_next = m_blocks.back().get();
+        m_left = size;
+        m_blockSize = 1 << 16;
     }
-    const qsizetype start = m_size;
-    char16_t *to = m_data.get() + m_size;
+    char16_t *const start = m_next;
+    char16_t *to = start;
     int end = 0;
     for (QStringView t : texts) {
         // Texts of a few characters: copied one by one.
@@ -41,6 +33,7 @@ qsizetype LiquorTextArena::append(std::initializer_list<QStringView> texts, int 
         end += int(t.size());
         *ends++ = end;
     }
-    m_size += total;
-    return start;
+    m_next += total;
+    m_left -= total;
+    return reinterpret_cast<const QChar *>(start);
 }
