@@ -12,6 +12,8 @@
 
 #include <QDir>
 
+#include <algorithm>
+
 namespace {
 
 const QChar Minus = QLatin1Char('-');
@@ -95,6 +97,52 @@ public:
 private:
     char16_t m_text[32];
     int m_start;
+};
+
+// The characters of a fixed-width line by CP949 byte: for each byte the first
+// character starting at or after it, so that a field's cut is two look-ups
+// (as Cp949Columns, read from one walk over the line).
+class FixedColumns
+{
+public:
+    explicit FixedColumns(QStringView line) : m_line(line)
+    {
+        const char16_t *data = line.utf16();
+        const qsizetype size = line.size();
+        m_first.resize(2 * size + 1);
+        int *first = m_first.data();
+        int pos = 0;
+        for (qsizetype i = 0; i < size; ++i) {
+            const char16_t c = data[i];
+            first[pos++] = int(i);
+            if (c >= 0x80) // its second byte: the next character is the first after it
+                first[pos++] = int(i + 1) | Inside;
+            m_badBytes |= c == QChar::ReplacementCharacter;
+        }
+        first[pos] = int(size);
+        m_bytes = pos;
+    }
+    // The characters wholly inside bytes start (1-based) .. start + length - 1.
+    QStringView cut(int start, int length) const
+    {
+        if (length <= 0)
+            return {};
+        const int from = std::min((start < 1 ? 1 : start) - 1, m_bytes);
+        const int to = std::min(from + length, m_bytes);
+        const qsizetype first = m_first[from] & ~Inside;
+        const int past = m_first[to];
+        // A character that starts before to and ends after it stays out.
+        const qsizetype end = past & Inside ? (past & ~Inside) - 1 : past;
+        return first < end ? m_line.mid(first, end - first) : QStringView();
+    }
+    bool badBytes() const { return m_badBytes; }
+
+private:
+    static constexpr int Inside = 1 << 30; // the byte is a character's second
+    QStringView m_line;
+    QVarLengthArray<int, 512> m_first;
+    int m_bytes = 0;
+    bool m_badBytes = false;
 };
 
 } // namespace
@@ -182,7 +230,7 @@ void LiquorLineCutter::cut(QStringView line, LiquorLine *out) const
         cutDelimited(line, out);
         return;
     }
-    const Cp949Columns columns(line);
+    const FixedColumns columns(line);
     for (int f = 0; f < LiquorFieldCount; ++f)
         out->fields.setView(LiquorField(f), columns.cut(m_layout[f].start, m_layout[f].length));
     if (columns.badBytes())

@@ -9,6 +9,7 @@
 #include "liquor/LiquorConversion.h"
 #include "liquor/LiquorDuplicateIndex.h"
 #include "liquor/LiquorRules.h"
+#include "transfers/TransferFileParser.h"
 #include "transfers/TransferRules.h"
 
 #include <QRandomGenerator>
@@ -128,6 +129,30 @@ TEST(LiquorDuplicateIndex, FindsEveryRowAfterGrowingAndKeepsTheTextsApart)
     index.add(S("AB"), S("1"), S("x"));
     EXPECT_FALSE(index.contains(S("A"), S("B1"), S("x"), true));
     EXPECT_TRUE(index.contains(S("AB"), S("1"), S("x"), false));
+}
+
+TEST(LiquorLineCutter, FixedFieldsAreTheCharactersWhollyInsideTheirBytes)
+{
+    // Random lines of ASCII and Hangul against random layouts, fields
+    // overlapping, out of order, past the line's end and of no length among them.
+    QRandomGenerator random(4242);
+    for (int round = 0; round < 300; ++round) {
+        QString line;
+        const int chars = random.bounded(0, 60);
+        for (int i = 0; i < chars; ++i)
+            line += random.bounded(3) == 0 ? QChar(char16_t(0xAC00 + random.bounded(100)))
+                                           : QChar(char16_t(u'0' + random.bounded(10)));
+        if (round % 50 == 7)
+            line += QChar(QChar::ReplacementCharacter);
+        LiquorLayout layout;
+        for (ConvField &field : layout)
+            field = {random.bounded(-1, 90), random.bounded(-1, 20)};
+        const LiquorLine cut = LiquorLineCutter(DataForm::Fixed, layout, S("30")).cut(line);
+        for (int f = 0; f < LiquorFieldCount; ++f)
+            EXPECT_EQ(cut.fields[LiquorField(f)], CutBytesView(line, layout[f].start, layout[f].length))
+                << qPrintable(line) << ' ' << layout[f].start << '/' << layout[f].length;
+        EXPECT_EQ(cut.fault == LiquorRefusal::BadBytes, line.contains(QChar(QChar::ReplacementCharacter)));
+    }
 }
 
 TEST(LiquorLineCutter, DelimitedWidthsCountBytesAndForeignBytesRefuse)
