@@ -95,6 +95,14 @@ void AppendLiquorRows(TListGrid *grid, const LiquorConvertedRows &rows)
     const int first = GridIsEmpty(grid) ? 1 : grid->RowCount();
     grid->BeginUpdate();
     grid->SetRowCount(first + rows.size());
+    // What the cells of one row read; the function handed to the grid holds
+    // only its address, so that it is made without an allocation.
+    struct Current
+    {
+        const LiquorConvertedRows *rows;
+        int index;
+        QStringView no;
+    } current{&rows, 0, {}};
     char16_t number[12];
     for (int i = 0; i < rows.size(); ++i) {
         const int row = first + i;
@@ -105,9 +113,10 @@ void AppendLiquorRows(TListGrid *grid, const LiquorConvertedRows &rows)
             number[--start] = char16_t(u'0' + n % 10);
             n /= 10;
         } while (n != 0);
-        const QStringView no(number + start, qsizetype(std::size(number)) - start);
-        grid->SetRowCellViews(row, LiquorColumnCount, [&rows, i, no](int col) {
-            return col == lcNo ? no : rows.cell(i, LiquorColumn(col));
+        current.index = i;
+        current.no = QStringView(number + start, qsizetype(std::size(number)) - start);
+        grid->SetRowCellViews(row, LiquorColumnCount, [c = &current](int col) {
+            return col == lcNo ? c->no : c->rows->cell(c->index, LiquorColumn(col));
         });
     }
     grid->EndUpdate();
