@@ -367,11 +367,18 @@ QStringList LiquorSheetHeaders()
 
 // --- the run ----------------------------------------------------------------------------
 
+std::array<QStringView, 9> LiquorTransferLogViews(const LiquorFields &f, QStringView kind)
+{
+    return {f[lfBankId], f[lfBankNo], f[lfMoney], f[lfJuMoney], f[lfBJuMoney], f[lfJumin], f[lfSName], kind, f[lfCInfo]};
+}
+
 QStringList LiquorTransferLogValues(const LiquorFields &f, const QString &kind)
 {
-    return {f[lfBankId].toString(), f[lfBankNo].toString(), f[lfMoney].toString(),
-            f[lfJuMoney].toString(), f[lfBJuMoney].toString(), f[lfJumin].toString(),
-            f[lfSName].toString(),   kind,                      f[lfCInfo].toString()};
+    QStringList values;
+    values.reserve(9);
+    for (QStringView v : LiquorTransferLogViews(f, kind))
+        values.append(v.toString());
+    return values;
 }
 
 LiquorConversion::LiquorConversion(const LiquorConvertContext &context)
@@ -448,7 +455,7 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
     LiquorLine line;
     auto refuse = [&](const LiquorFields &f, const QString &kind) {
         if (hooks.transferLog)
-            hooks.transferLog(kind, LiquorTransferLogValues(f, kind == u"0" ? f[lfGubun].toString() : m_kind));
+            hooks.transferLog(kind, LiquorTransferLogViews(f, kind == u"0" ? f[lfGubun] : QStringView(m_kind)));
     };
     // A refusal of the second pass logs the line's fields: the line is cut again.
     auto refuseLine = [&](int i, const QString &kind) {

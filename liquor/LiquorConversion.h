@@ -29,6 +29,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <span>
 
 // The nine fields of a liquor transfer line, in the order of the layout
 // editor's grid.
@@ -206,8 +207,8 @@ struct LiquorConvertCounters
 struct LiquorConvertHooks
 {
     // A transfer-log line: kind "1" conversion error, "0" no mother account;
-    // values as LiquorTransferLogValues.
-    std::function<void(const QString &kind, const QStringList &values)> transferLog;
+    // values as LiquorTransferLogValues, views valid during the call.
+    std::function<void(const QString &kind, std::span<const QStringView> values)> transferLog;
     // A line of the day's log.
     std::function<void(const QString &text)> log;
     // A message for the user ("지급이체자료가 아닙니다.").
@@ -252,6 +253,7 @@ private:
 // transfer, liquor and non-liquor amount, real-name number, name, kind,
 // other information.
 QStringList LiquorTransferLogValues(const LiquorFields &fields, const QString &kind);
+std::array<QStringView, 9> LiquorTransferLogViews(const LiquorFields &fields, QStringView kind);
 
 // Saves the error list as <folder>/ErrorList.Txt (CP949, CR LF), written
 // beside its name and renamed; the folder is made when missing. Returns the

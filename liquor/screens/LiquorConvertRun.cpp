@@ -9,6 +9,7 @@
 #include "core/screens/GridRows.h"
 #include "core/screens/KitLook.h"
 #include "liquor/LiquorConversion.h"
+#include "liquor/LiquorConvertLog.h"
 #include "liquor/LiquorLog.h"
 #include "liquor/LiquorRules.h"
 #include "liquor/screens/CatchIcheEx.h"
@@ -168,12 +169,16 @@ void convertLines(Tqv_IcheMakeJuru_frm &screen, ConvertingLock &lock, const Liqu
     QElapsedTimer painted;
     painted.start();
     LiquorConvertHooks hooks;
-    hooks.transferLog = [](const QString &logKind, const QStringList &values) {
-        WriteLiquorTransferLog(logKind, QString(6, QLatin1Char(' ')), values);
+    // The log is written out before a question, so that what the user sees
+    // is logged by then.
+    LiquorConvertLog runLog(session);
+    runLog.attach(hooks);
+    hooks.message = [&prompt, &runLog](const QString &text) {
+        runLog.flush();
+        prompt.message(text);
     };
-    hooks.log = [&session](const QString &text) { WriteLog(session, text); };
-    hooks.message = [&prompt](const QString &text) { prompt.message(text); };
-    hooks.askDuplicate = [&prompt](const QString &name, const QString &money) {
+    hooks.askDuplicate = [&prompt, &runLog](const QString &name, const QString &money) {
+        runLog.flush();
         return prompt.confirm(DuplicateQuestion(name, money), QStringLiteral("확인"));
     };
     hooks.progress = [&](const LiquorConvertCounters &c) {
@@ -194,6 +199,7 @@ void convertLines(Tqv_IcheMakeJuru_frm &screen, ConvertingLock &lock, const Liqu
     };
     LiquorConvertedRows rows;
     const LiquorConvertCounters counters = conversion.run(lines, hooks, &rows);
+    runLog.flush();
     AppendLiquorRows(screen.grd_ichelist, rows);
     screen.UpdateTotals();
     setCount(screen.curredt_errgun, counters.errors);

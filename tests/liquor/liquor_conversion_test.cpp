@@ -4,10 +4,14 @@
 // "당행"; the error list on disk.
 #include "core/Session.h"
 #include "core/TextUtils.h"
+#include "core/DayLog.h"
 #include "liquor/LiquorConversion.h"
+#include "liquor/LiquorConvertLog.h"
+#include "liquor/LiquorLog.h"
 #include "liquor/LiquorRules.h"
 #include "platform/Clock.h"
 #include "platform/Cp949.h"
+#include "platform/ProgramDir.h"
 #include "platform/Spreadsheet.h"
 #include "transfers/TransferFileParser.h"
 
@@ -76,8 +80,11 @@ protected:
         Outcome r;
         LiquorConversion conversion(context);
         LiquorConvertHooks hooks;
-        hooks.transferLog = [&](const QString &kind, const QStringList &values) {
-            r.transferLog.append(kind + S("|") + values.join(S("|")));
+        hooks.transferLog = [&](const QString &kind, std::span<const QStringView> values) {
+            QString line = kind;
+            for (QStringView v : values)
+                line += S("|") + v.toString();
+            r.transferLog.append(line);
         };
         hooks.log = [&](const QString &text) { r.log.append(text); };
         hooks.message = [&](const QString &text) { r.messages.append(text); };
@@ -326,6 +333,62 @@ TEST_F(LiquorConversionTest, CompactRowsReadBackAsTheRowsAnEntryMakes)
     }
     EXPECT_FALSE(rows.row(0).boki.isEmpty());
     EXPECT_EQ(rows.row(1).bankNo, S("560-12-345678"));
+}
+
+TEST_F(LiquorConversionTest, TheRunsDayLogHoldsWhatTheLineByLineWritersWrote)
+{
+    qvx::ProgramDir::setOverride(dir.path());
+    qvx::Clock::setFixed(QDateTime(QDate(2026, 1, 2), QTime(9, 30, 0)));
+    // Refusals of both passes, a resident number, a duplicate taken and one
+    // declined, a line without a mother account, between accepted lines.
+    QString lines = S("21,56012345678,100,0,100,,가,30,1\n"
+                      "x1,56012345678,100,0,100,,나,30,1\n"
+                      "21,56012345678,100,0,100,,다,30,8001011234567\n"
+                      "21,56012345678,100,0,100,,가,30,1\n"
+                      "03,12345678901234,100,0,100,기타,라,30,1\n");
+    // Enough refused lines for more than one block of the log.
+    for (int i = 0; i < 3000; ++i)
+        lines += S("21,123,%1,0,%1,,마,30,1\n").arg(100 + i);
+    const QList<QStringView> split = SplitTransferLines(lines);
+    const LiquorLineCutter cutter(DataForm::Comma, LiquorDelimitedLayout(), S("30"));
+    auto convert = [&](bool batched, bool takeDuplicate) {
+        LiquorConversion conversion(context);
+        LiquorConvertHooks hooks;
+        LiquorConvertLog runLog(session);
+        if (batched) {
+            runLog.attach(hooks);
+        } else {
+            hooks.transferLog = [](const QString &kind, std::span<const QStringView> values) {
+                QStringList list;
+                for (QStringView v : values)
+                    list << v.toString();
+                WriteLiquorTransferLog(kind, QString(6, QLatin1Char(' ')), list);
+            };
+            hooks.log = [this](const QString &text) { WriteLog(session, text); };
+        }
+        hooks.askDuplicate = [&](const QString &, const QString &) { return takeDuplicate; };
+        LiquorConvertedRows rows;
+        conversion.run(LiquorTextLines(split, cutter), hooks, &rows);
+        EXPECT_TRUE(runLog.flush());
+    };
+    auto logged = [] {
+        QFile f(DayLogFileName());
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        f.close();
+        f.remove();
+        return bytes;
+    };
+    for (bool takeDuplicate : {false, true}) {
+        convert(false, takeDuplicate);
+        const QByteArray lineByLine = logged();
+        convert(true, takeDuplicate);
+        const QByteArray batched = logged();
+        EXPECT_EQ(batched, lineByLine);
+        EXPECT_EQ(batched.count("\r\n"), 3 + 3000 + 1 + 1);
+        EXPECT_TRUE(qvx::Cp949::decode(batched).contains(S("database Error -> 20260102 093000       -03")));
+    }
+    qvx::ProgramDir::setOverride(QString());
 }
 
 TEST_F(LiquorConversionTest, ErrorListIsWrittenInItsFolderMadeWhenMissing)
