@@ -133,7 +133,8 @@ private:
 };
 
 // Where a run reads its lines: how many, and each one cut when it is
-// needed (a run reads a line again rather than keeping every line cut).
+// needed (a run cuts a line again to log a late refusal rather than keeping
+// every line cut).
 class LiquorLineSource
 {
 public:

@@ -2,9 +2,9 @@
 // The rows a liquor conversion made, kept compact until the list is filled:
 // per row the mother account by its place among the run's bank rows and the
 // row's own texts (amounts, name, account, real-name number, other
-// information, check code, bank code) as positions in one text. What every
-// row of a run shares (the session's values, the mother accounts and their
-// hyphenated numbers) is held once.
+// information, check code, bank code) one after the other in blocks of text
+// that never move. What every row of a run shares (the session's values, the
+// mother accounts and their hyphenated numbers) is held once.
 
 #include "core/MotherAccount.h"
 #include "liquor/LiquorRow.h"
