@@ -335,6 +335,32 @@ TEST_F(LiquorConversionTest, CompactRowsReadBackAsTheRowsAnEntryMakes)
     EXPECT_EQ(rows.row(1).bankNo, S("560-12-345678"));
 }
 
+TEST_F(LiquorConversionTest, ALineWhoseCheckCodeCannotBeMadeIsRefusedInItsTurn)
+{
+    // The code is made while the lines are checked, its refusal said when
+    // the line's turn comes among the others of the second pass.
+    // Bank 2's code needs six digits of the mother account.
+    context.banks = {bank("21", "56011122233", "조흥은행"), bank("02", "12345", "산업은행")};
+    const QString lines = S("21,56012345678,100,0,100,,가,20,1\n"
+                            "21,56012345678,100,0,100,,나,30,1\n"
+                            "02,12345678901,100,0,100,,다,30,1\n"
+                            "21,56012345678,100,0,100,,라,20,1\n");
+    QStringList said;
+    LiquorConversion conversion(context);
+    LiquorConvertHooks hooks;
+    hooks.message = [&](const QString &text) { said << text; };
+    hooks.transferLog = [&](const QString &kind, std::span<const QStringView> values) {
+        said << kind + S("|") + values[0].toString() + S("|") + values[6].toString();
+    };
+    LiquorConvertedRows rows;
+    const QList<QStringView> split = SplitTransferLines(lines);
+    conversion.run(LiquorTextLines(split, LiquorLineCutter(DataForm::Comma, LiquorDelimitedLayout(), S("30"))), hooks,
+                   &rows);
+    EXPECT_EQ(said, (QStringList{S("지급이체자료가 아닙니다."), S("1|02|다"), S("지급이체자료가 아닙니다.")}));
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows.row(0).name, S("나"));
+}
+
 TEST_F(LiquorConversionTest, TheRunsDayLogHoldsWhatTheLineByLineWritersWrote)
 {
     qvx::ProgramDir::setOverride(dir.path());
