@@ -439,6 +439,107 @@ private:
     }();
 };
 
+
+// What the checks of the first pass found of a line that passed them; the
+// second pass settles it in line order.
+enum class Outcome : quint8 {
+    Row,       // a row unless it is a declined duplicate
+    OtherKind, // a transfer of the other kind
+    NoMother,
+    CheckCode, // the check code cannot be made
+    Later      // the check code failed otherwise: made again in its turn
+};
+
+struct Passed
+{
+    qint64 transfer;
+    quint64 hash; // of name and grouped amount
+    LiquorConvertedRows::Staged texts;
+    int line;
+    int mother;
+    Outcome outcome;
+};
+
+// The row a line that passed its own checks would make, its texts put aside
+// in the run's rows, with what the second pass must say of it.
+class RowStager
+{
+public:
+    RowStager(const LiquorConvertContext &context, const QString &kind, const QDate &today,
+              LiquorBankRules &bankRules, std::function<int(QStringView)> findMother, LiquorConvertedRows *rows)
+        : m_kind(kind),
+          m_bankRules(bankRules),
+          m_checkCodes(context.banks, kind, today),
+          m_findMother(std::move(findMother)),
+          m_rows(rows)
+    {
+    }
+
+    Passed stage(int line, const LiquorFields &f, QStringView bankId, const LiquorAmounts &amounts)
+    {
+        Passed p{amounts.transfer, 0, {}, line, -1, Outcome::Row};
+        const GroupedAmount grouped(amounts.transfer), liquor(amounts.liquor), nonLiquor(amounts.nonLiquor);
+        LiquorOwnTexts own;
+        own.money = grouped.view();
+        own.name = trimmed(without(f[lfSName], Tab, m_name));
+        own.info = trimmed(f[lfCInfo]);
+        const QStringView gubun = trimmed(f[lfGubun]);
+        if (!gubun.isEmpty() && gubun != m_kind) {
+            p.outcome = Outcome::OtherKind;
+        } else {
+            p.mother = m_mothers.find(bankId, m_findMother);
+            if (p.mother < 0) {
+                p.outcome = Outcome::NoMother;
+            } else {
+                const QStringView plainBankNo = this->plainBankNo(f);
+                try {
+                    own.boki = m_checkCodes.make(p.mother, bankId, plainBankNo, amounts.transfer);
+                } catch (const ConvertError &) {
+                    p.outcome = Outcome::CheckCode;
+                } catch (...) {
+                    p.outcome = Outcome::Later;
+                }
+                // An amount equal to the transfer shares its grouped text.
+                own.juMoney = amounts.liquor == amounts.transfer ? grouped.view() : liquor.view();
+                own.nonJuMoney = amounts.nonLiquor == amounts.transfer ? grouped.view() : nonLiquor.view();
+                own.bankNo = m_bankRules.hyphenated(bankId, plainBankNo, m_shown);
+                own.realNameNo = trimmed(f[lfJumin]);
+                own.bankId = bankId;
+            }
+        }
+        p.hash = LiquorDuplicateIndex::hashOf(own.name, own.money);
+        p.texts = m_rows->stage(own);
+        return p;
+    }
+
+    // The check code of a Later line in its turn (throws as the first time,
+    // or gives the code, which its texts then take).
+    void makeCheckCodeAgain(const Passed &p, const LiquorFields &f, LiquorConvertedRows::Staged *texts)
+    {
+        const QString boki = m_checkCodes.make(p.mother, trimmed(f[lfBankId]), plainBankNo(f), p.transfer).toString();
+        LiquorOwnTexts own = m_rows->staged(p.texts);
+        own.boki = boki;
+        *texts = m_rows->stage(own); // its texts are the rows' own: the arena never moves them
+    }
+
+private:
+    // The counterparty account as typed, without tabs, '-' and blanks.
+    QStringView plainBankNo(const LiquorFields &f)
+    {
+        return trimmed(without(trimmed(without(f[lfBankNo], Tab, m_bankNo)), Minus, m_plain));
+    }
+
+    const QString &m_kind;
+    LiquorBankRules &m_bankRules;
+    // As LiquorEntryCheckCode, from the parts the run holds plain: the row's
+    // accounts are these hyphenated, its amount this grouped.
+    LiquorCheckCodes m_checkCodes;
+    std::function<int(QStringView)> m_findMother;
+    MotherCache m_mothers;
+    LiquorConvertedRows *m_rows;
+    LiquorTextBuffer m_name, m_bankNo, m_plain, m_shown;
+};
+
 } // namespace
 
 LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const LiquorConvertHooks &hooks,
@@ -465,33 +566,11 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
         refuse(line.fields, kind);
     };
 
-    // As LiquorEntryCheckCode, from the parts the run holds plain: the row's
-    // accounts are these hyphenated, its amount this grouped.
-    LiquorCheckCodes checkCodes(m_context.banks, m_kind, today);
-
-    // What the checks of the first pass found of a line that passed them;
-    // the second pass settles it in line order.
-    enum class Outcome : quint8 {
-        Row,       // a row unless it is a declined duplicate
-        OtherKind, // a transfer of the other kind
-        NoMother,
-        CheckCode, // the check code cannot be made
-        Later      // the check code failed otherwise: made again in its turn
-    };
-    struct Passed
-    {
-        qint64 transfer;
-        quint64 hash; // of name and grouped amount
-        LiquorConvertedRows::Staged texts;
-        int line;
-        int mother;
-        Outcome outcome;
-    };
     QVector<Passed> passed;
     passed.reserve(c.total);
     rows->reserve(rows->size() + c.total, qsizetype(c.total) * 64);
-    MotherCache mothers;
-    LiquorTextBuffer plainAccount, untabbedAccount, nameBuffer, bankNoBuffer, plainBuffer, shownBuffer;
+    RowStager stager(m_context, m_kind, today, bankRules, [this](QStringView id) { return findMother(id); }, rows);
+    LiquorTextBuffer plainAccount, untabbedAccount;
 
     // Each line on its own.
     for (int i = 0; i < c.total; ++i) {
@@ -520,40 +599,7 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
         }
 
         // The row the line makes if it is kept, and why it would not be.
-        Passed p{amounts.transfer, 0, {}, i, -1, Outcome::Row};
-        const GroupedAmount grouped(amounts.transfer), liquor(amounts.liquor), nonLiquor(amounts.nonLiquor);
-        LiquorOwnTexts own;
-        own.money = grouped.view();
-        own.name = trimmed(without(f[lfSName], Tab, nameBuffer));
-        own.info = trimmed(f[lfCInfo]);
-        const QStringView gubun = trimmed(f[lfGubun]);
-        if (!gubun.isEmpty() && gubun != m_kind) {
-            p.outcome = Outcome::OtherKind;
-        } else {
-            p.mother = mothers.find(bankId, [this](QStringView id) { return findMother(id); });
-            if (p.mother < 0) {
-                p.outcome = Outcome::NoMother;
-            } else {
-                const QStringView bankNo = trimmed(without(f[lfBankNo], Tab, bankNoBuffer));
-                const QStringView plainBankNo = trimmed(without(bankNo, Minus, plainBuffer));
-                try {
-                    own.boki = checkCodes.make(p.mother, bankId, plainBankNo, amounts.transfer);
-                } catch (const ConvertError &) {
-                    p.outcome = Outcome::CheckCode;
-                } catch (...) {
-                    p.outcome = Outcome::Later;
-                }
-                // An amount equal to the transfer shares its grouped text.
-                own.juMoney = amounts.liquor == amounts.transfer ? grouped.view() : liquor.view();
-                own.nonJuMoney = amounts.nonLiquor == amounts.transfer ? grouped.view() : nonLiquor.view();
-                own.bankNo = bankRules.hyphenated(bankId, plainBankNo, shownBuffer);
-                own.realNameNo = trimmed(f[lfJumin]);
-                own.bankId = bankId;
-            }
-        }
-        p.hash = LiquorDuplicateIndex::hashOf(own.name, own.money);
-        p.texts = rows->stage(own);
-        passed.append(p);
+        passed.append(stager.stage(i, f, bankId, amounts));
     }
     c.passed = int(passed.size());
     if (hooks.progress)
@@ -599,19 +645,14 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
         LiquorConvertedRows::Staged texts = p.texts;
         if (p.outcome == Outcome::Later) {
             lines.read(p.line, &line);
-            const QString plainBankNo =
-                DelChar(trimmed(without(line.fields[lfBankNo], Tab, bankNoBuffer)).toString(), Minus).trimmed();
-            QString boki;
             try {
-                boki = checkCodes.make(p.mother, trimmed(line.fields[lfBankId]), plainBankNo, p.transfer).toString();
+                stager.makeCheckCodeAgain(p, line.fields, &texts);
             } catch (const ConvertError &) {
                 refuse(line.fields, QStringLiteral("1"));
                 ++c.errors;
                 next();
                 continue;
             }
-            own.boki = boki;
-            texts = rows->stage(own); // its texts may be the rows' own
             own = rows->staged(texts);
         }
         if (p.outcome == Outcome::NoMother || p.outcome == Outcome::CheckCode) {
