@@ -157,13 +157,16 @@ void convertLines(Tqv_IcheMakeJuru_frm &screen, ConvertingLock &lock, const Liqu
     setCount(screen.curredt_gun, 0);
 
     LiquorConversion conversion(context);
-    // The totals go on from the rows already listed while the run lasts.
-    int rowsBefore = 0;
+    // The rows already listed take part in the duplicate test (only the
+    // columns it reads are read), and the totals go on from them while the
+    // run lasts.
+    const TListGrid *list = screen.grd_ichelist;
+    const int rowsBefore = GridDataRowCount(list);
     qint64 moneyBefore = 0;
-    for (const LiquorRow &r : screen.LiquorRows()) {
-        conversion.addExistingRow(r.name, r.money, r.info);
-        ++rowsBefore;
-        moneyBefore += r.amount();
+    for (int r = 1; r <= rowsBefore; ++r) {
+        const QString money = list->Cells(lcMoney, r);
+        conversion.addExistingRow(list->Cells(lcName, r), money, list->Cells(lcInfo, r));
+        moneyBefore += LiquorRow::amountOf(money);
     }
 
     QElapsedTimer painted;

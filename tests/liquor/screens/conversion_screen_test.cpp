@@ -24,6 +24,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+#include <algorithm>
+
 namespace {
 
 QString S(const char *s) { return QString::fromUtf8(s); }
@@ -189,6 +191,52 @@ TEST_F(LiquorConversionScreens, TheRealNameRuleGoesByTheClientsDay)
     EXPECT_EQ(s->grd_ichelist->Cells(lcName, 1), S("주민번호상사"));
     EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 0);
     EXPECT_TRUE(opened.files.isEmpty());
+}
+
+TEST_F(LiquorConversionScreens, ASecondFileGoesOnAfterTheListedRowsAndAsksAboutTheirDuplicates)
+{
+    auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b2", "qv_ichemakeJuru_frm");
+    ASSERT_NE(s, nullptr);
+    OpenedFiles opened;
+    auto convert = [&](const QStringList &lines) {
+        const QString file = client->home() + S("/주류.txt");
+        ASSERT_TRUE(qvx::TextFile::writeLines(file, lines));
+        qvx::ScriptedFileChooser chooser;
+        chooser.enqueue(file);
+        OnNextModal([&](QDialog *d) {
+            auto *dialog = qobject_cast<TFrmCatchJ *>(d);
+            if (!dialog)
+                return d->reject();
+            const auto found = dialog->edTitleList->findItems(S("주류 고정길이"), Qt::MatchExactly);
+            if (found.isEmpty())
+                return d->reject();
+            QTest::mouseClick(dialog->edTitleList->viewport(), Qt::LeftButton, {},
+                              dialog->edTitleList->visualItemRect(found.first()).center());
+            ClickControl(dialog->BtnOpenDlg);
+            ClickControl(dialog->BtnConvert);
+        });
+        ClickControl(s->btn_dataconvert);
+    };
+    convert({fixedLine("21", "56012345678", "1000000", "1000000", "3월분", "한빛주류", "1234567890"),
+             fixedLine("88", "110123456789", "500", "500", "", "다온상사", "2208112345")});
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 3);
+
+    // The listed 한빛주류 again, declined, and a new row.
+    client->prompt().enqueueAnswer(false);
+    convert({fixedLine("21", "56012345678", "1000000", "1000000", "4월분", "한빛주류", "1234567890"),
+             fixedLine("21", "56012345678", "700", "700", "", "새상사", "1")});
+    EXPECT_EQ(client->prompt().lastText(), S("자료변환 처리가 완료 되었습니다."));
+    const QStringList shown = client->prompt().texts();
+    EXPECT_TRUE(std::any_of(shown.cbegin(), shown.cend(), [](const QString &t) {
+        return t.startsWith(S("중복이체자료를 발견하였습니다.\r\r거래처명 : 한빛주류"));
+    }));
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 4);
+    EXPECT_EQ(s->grd_ichelist->Cells(lcNo, 3), S("3"));
+    EXPECT_EQ(s->grd_ichelist->Cells(lcName, 3), S("새상사"));
+    EXPECT_EQ(s->grd_ichelist->Cells(lcName, 1), S("한빛주류"));
+    EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 1);
+    EXPECT_EQ(s->curredt_gunR->Value().toInt64(), 3);
+    EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 1001200);
 }
 
 TEST_F(LiquorConversionScreens, ASheetFillsTheListWithBank26PaidFromBank21)
