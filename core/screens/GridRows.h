@@ -42,6 +42,24 @@ int AppendGridRow(TListGrid *grid, Row values)
     return row;
 }
 
+// Appends rows after the list's data rows in one update (numbered in
+// column 0 as AppendGridRow numbers them): a list loaded from a file is
+// grown once, not a row at a time.
+template <class Row>
+void AppendGridRows(TListGrid *grid, const QVector<Row> &rows)
+{
+    if (rows.isEmpty())
+        return;
+    int row = GridIsEmpty(grid) ? 1 : grid->RowCount();
+    grid->BeginUpdate();
+    grid->SetRowCount(row + int(rows.size()));
+    for (Row values : rows) {
+        values.no = QString::number(row);
+        WriteGridRow(grid, row++, values);
+    }
+    grid->EndUpdate();
+}
+
 // The data rows (none for an empty list).
 template <class Row>
 QVector<Row> GridRows(const TListGrid *grid)

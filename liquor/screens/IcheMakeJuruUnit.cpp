@@ -634,24 +634,35 @@ void Tqv_IcheMakeJuru_frm::btn_callfileClick()
     if (!ReadTempSaveFile(this, filter, &chosen, &lines))
         return;
 
+    // The lines read before a stop stay in the list, as they were taken; the
+    // list grows once and is summed once, however long the file.
     bool skipped = false;
+    bool stopped = false;
+    QVector<LiquorRow> taken;
+    taken.reserve(lines.size());
     for (const QByteArray &line : lines) {
         if (line.trimmed().isEmpty())
             continue;
-        const LiquorTempSaveDecoded decoded = DecodeLiquorTempSaveLine(line, session.PaymentMode);
+        LiquorTempSaveDecoded decoded = DecodeLiquorTempSaveLine(line, session.PaymentMode);
         if (decoded.fault == LiquorTempSaveFault::OtherMode) {
             prompt().message(LiquorOtherModeMessage(session.PaymentMode));
-            return;
+            stopped = true;
+            break;
         }
         if (decoded.fault == LiquorTempSaveFault::Implausible) {
-            if (!prompt().confirm(LiquorImplausibleLineQuestion, QStringLiteral("확인")))
-                return;
+            if (!prompt().confirm(LiquorImplausibleLineQuestion, QStringLiteral("확인"))) {
+                stopped = true;
+                break;
+            }
             skipped = true;
             continue;
         }
-        AddLiquorRow(decoded.row);
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        taken.append(std::move(decoded.row));
     }
+    AppendGridRows(grd_ichelist, taken);
+    UpdateTotals();
+    if (stopped)
+        return;
     // A file whose lines did not all come into the list stays for another look.
     if (!skipped && prompt().yesNo(QStringLiteral("불러온 임시저장 파일을 삭제하시겠습니까?"), windowTitle()))
         QFile::remove(chosen);

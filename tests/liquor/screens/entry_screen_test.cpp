@@ -372,6 +372,18 @@ TEST_F(LiquorEntryScreen, TemporarySaveAndReloadRoundTripByteForByte)
     ClickControl(s->btn_callfile);
     EXPECT_EQ(client->prompt().texts(), QStringList{S("지급이체 자료가 아닙니다. 파일 확인후 재시도 하세요")});
     EXPECT_EQ(s->grd_ichelist->RowCount(), 3);
+
+    // Lines read before such a line stay in the list, numbered and summed.
+    ASSERT_TRUE(collection.open(QIODevice::WriteOnly));
+    collection.write(bytes.left(LiquorTempSaveLineBytes + 2) + line + "\r\n");
+    collection.close();
+    chooser.enqueue(collection.fileName());
+    ClickControl(s->btn_callfile);
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 4);
+    EXPECT_EQ(cell(s, lcNo, 3), S("3"));
+    EXPECT_EQ(cell(s, lcName, 3), S("한빛주류상사"));
+    EXPECT_EQ(s->curredt_gunR->Value().toInt64(), 3);
+    EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 51234 + 1234);
 }
 
 TEST_F(LiquorEntryScreen, RowEditWritesBackAndKeepsTheTotals)
