@@ -37,7 +37,7 @@ QString AmountCheck::message() const
     return QString();
 }
 
-AmountCheck CheckTransferAmount(const QString &text)
+AmountCheck CheckTransferAmount(QStringView text)
 {
     AmountCheck check;
     // The usual amount: plain digits, read as they stand.
@@ -60,7 +60,7 @@ AmountCheck CheckTransferAmount(const QString &text)
     // Otherwise only blanks around the amount and correct thousands grouping:
     // a stray comma ("1,0,0", ",5", a field cut one byte off "1,000,00") is
     // no amount, however many digits it holds.
-    const QString trimmed = text.trimmed();
+    const QString trimmed = text.trimmed().toString();
     QString digits = IsThousandsGrouped(trimmed) ? DelComma(trimmed) : trimmed;
     if (!isDigits(digits)) {
         check.fault = AmountFault::Missing;

@@ -32,7 +32,7 @@ struct AmountCheck
 // groups, must be a positive whole number of at most 13 digits. No number,
 // any other comma, zero, a negative or a fraction: Missing; 14 digits or more:
 // TooLarge.
-AmountCheck CheckTransferAmount(const QString &text);
+AmountCheck CheckTransferAmount(QStringView text);
 
 // --- codes ----------------------------------------------------------------------
 

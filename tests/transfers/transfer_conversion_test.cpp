@@ -41,6 +41,15 @@ QString delimitedLine(const Line &l, QChar d)
 
 const TransferPositions DemoFixed{{1, 2}, {3, 15}, {18, 13}, {51, 20}, {31, 20}};
 
+// The rows a run made, as the entry list holds them.
+QVector<TransferRow> rowsOf(const ConvertedRows &made)
+{
+    QVector<TransferRow> rows;
+    for (int i = 0; i < made.size(); ++i)
+        rows << made.row(i);
+    return rows;
+}
+
 struct Outcome
 {
     ConvertCounters counters;
@@ -68,7 +77,9 @@ Outcome convert(const ConvertContext &context, DataForm form, const QStringList 
         return addDuplicates;
     };
     QList<QStringView> views(lines.begin(), lines.end());
-    o.counters = conversion.run(views, hooks, &o.rows);
+    ConvertedRows made;
+    o.counters = conversion.run(views, hooks, &made);
+    o.rows = rowsOf(made);
     return o;
 }
 
@@ -197,7 +208,7 @@ TEST(TransferConversion, ProgressIsReportedFromTheFirstLineChecked)
     QList<ConvertCounters> seen;
     ConvertHooks hooks;
     hooks.progress = [&](const ConvertCounters &c) { seen << c; };
-    QVector<TransferRow> rows;
+    ConvertedRows rows;
     const QList<QStringView> views(lines.begin(), lines.end());
     conversion.run(views, hooks, &rows);
     ASSERT_EQ(rows.size(), 5);
@@ -366,10 +377,10 @@ QStringList checkCodes(const QStringList &lines, const QDateTime &startAt, const
             qvx::Clock::setFixed(midnightAt);
     };
     qvx::Clock::setFixed(startAt);
-    QVector<TransferRow> rows;
+    ConvertedRows rows;
     conversion.run(QList<QStringView>(lines.begin(), lines.end()), hooks, &rows);
     QStringList codes;
-    for (const TransferRow &r : rows)
+    for (const TransferRow &r : rowsOf(rows))
         codes << r.boki;
     return codes;
 }
@@ -430,7 +441,7 @@ protected:
         ConvertRunLog runLog(session, QStringLiteral("30"));
         runLog.attach(hooks);
         hooks.askDuplicate = [](const QString &, const QString &) { return false; };
-        QVector<TransferRow> rows;
+        ConvertedRows rows;
         const ConvertCounters counters = conversion.run(QList<QStringView>(lines.begin(), lines.end()), hooks, &rows);
         *flushed = runLog.flush();
         return counters;

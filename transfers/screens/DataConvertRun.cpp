@@ -28,6 +28,8 @@
 #include <QProgressBar>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
 // The entry screen's controls stay disabled while a run lasts (no second
@@ -110,21 +112,36 @@ bool &converting()
 
 } // namespace
 
-void AppendConvertedRows(TListGrid *grid, QVector<TransferRow> &&rows)
+void AppendConvertedRows(TListGrid *grid, const ConvertedRows &rows)
 {
     if (rows.isEmpty())
         return;
-    int row = GridIsEmpty(grid) ? 1 : grid->RowCount();
+    const int first = GridIsEmpty(grid) ? 1 : grid->RowCount();
     grid->BeginUpdate();
-    grid->SetRowCount(row + int(rows.size()));
-    for (TransferRow &r : rows) {
-        grid->SetRowCells(row, TransferColumnCount, [&r, row](int col) {
-            return col == tcNo ? QString::number(row) : std::move(r.at(TransferColumn(col)));
-        });
-        ++row;
+    grid->SetRowCount(first + rows.size());
+    // What the cells of one row read: the row, and its running number
+    // written into a buffer of its own.
+    struct Fill
+    {
+        const ConvertedRows &rows;
+        int row = 0;
+        char16_t number[12];
+        QStringView no;
+    } fill{rows};
+    const std::function<QStringView(int)> cell = [&fill](int col) {
+        return col == tcNo ? fill.no : fill.rows.cell(fill.row, TransferColumn(col));
+    };
+    for (int i = 0; i < rows.size(); ++i) {
+        const int line = first + i;
+        fill.row = i;
+        int n = 0;
+        for (int rest = line; rest != 0 || n == 0; rest /= 10)
+            fill.number[n++] = char16_t(u'0' + rest % 10);
+        std::reverse(fill.number, fill.number + n);
+        fill.no = QStringView(fill.number, n);
+        grid->SetRowCellViews(line, TransferColumnCount, cell);
     }
     grid->EndUpdate();
-    rows.clear();
 }
 
 void RunDataConvert(Tqv_IcheMake_frm &screen)
@@ -216,13 +233,13 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
         painted.restart();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
-    QVector<TransferRow> rows;
+    ConvertedRows rows;
     const ConvertCounters counters = conversion.run(lines, hooks, &rows);
     runLog.flush();
     setCount(screen.curredt_errgun, counters.errors);
     setCount(screen.curredt_gun, counters.processed);
 
-    AppendConvertedRows(screen.grd_ichelist, std::move(rows));
+    AppendConvertedRows(screen.grd_ichelist, rows);
     screen.UpdateTotals();
     WriteLog(session, ConvertSummaryLog(TransferRowCount(screen.grd_ichelist), counters.errors,
                                TransferTotal(screen.grd_ichelist), session.NetworkId, dialog.SourceFileName));
