@@ -6,7 +6,7 @@
 // counted. Then each line that passed gets its mother account, the
 // duplicate question when the batch already holds the same payee and amount,
 // and its row. The screen paints the counters from the progress callback and
-// appends the rows to its grid.
+// fills its grid with the rows.
 
 #include "transfers/ConvertDecision.h"
 #include "transfers/ConvertedRows.h"
@@ -31,8 +31,8 @@ struct ConvertCounters
 
 struct ConvertHooks
 {
-    // A refused line, its fields as cut: the screen writes the transfer log
-    // line of kind "1".
+    // A refused line, its fields as cut (valid during the call): the screen
+    // writes the transfer log line of kind "1".
     std::function<void(const TransferFields &cut, Refusal why)> refused;
     // One line of the day's log.
     std::function<void(const QString &text)> log;
