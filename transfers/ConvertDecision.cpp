@@ -61,28 +61,39 @@ ScreenedLine LineScreen::operator()(ParsedLine parsed) const
 {
     ScreenedLine s;
     s.parsed = std::move(parsed);
+    screen(&s);
+    return s;
+}
+
+void LineScreen::screen(ScreenedLine *out) const
+{
+    ScreenedLine &s = *out;
     const ParsedLine &p = s.parsed;
+    s.amount = 0;
+    s.refusal = Refusal::None;
     // A known bank code is the table's own text.
-    const QStringView bankId = p.bankId.trimmed();
+    const QStringView bankId = TrimmedView(p.bankId);
     const int known = m_index.find(bankId);
+    s.bank = known;
     if (known >= 0) {
-        s.bank = known;
         s.bankId = m_banks[known].id;
         s.bankName = m_banks[known].name;
-    } else
+    } else {
         s.bankId = bankId;
-    s.cInfo = p.cInfo.trimmed();
-    s.sName = p.sName.trimmed();
+        s.bankName = QStringView();
+    }
+    s.cInfo = TrimmedView(p.cInfo);
+    s.sName = TrimmedView(p.sName);
     switch (p.fault) {
     case LineFault::LongToken:
         s.refusal = Refusal::LongToken;
-        return s;
+        return;
     case LineFault::ExtraTokens:
         s.refusal = Refusal::ExtraTokens;
-        return s;
+        return;
     case LineFault::BadBytes:
         s.refusal = Refusal::BadBytes;
-        return s;
+        return;
     case LineFault::None:
         break;
     }
@@ -97,7 +108,6 @@ ScreenedLine LineScreen::operator()(ParsedLine parsed) const
         else
             s.refusal = Refusal::BadAmount;
     }
-    return s;
 }
 
 MotherFinder::MotherFinder(const ConvertContext &context) : m_context(context)

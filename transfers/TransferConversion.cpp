@@ -59,8 +59,10 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
     };
     if (hooks.progress)
         hooks.progress(c);
+    ScreenedLine s; // each line parsed and screened in this one place
     for (int i = 0; i < lines.size(); ++i) {
-        const ScreenedLine s = screen(m_parser.parse(lines[i]));
+        m_parser.parse(lines[i], &s.parsed);
+        screen.screen(&s);
         ++c.checked;
         if (s.refusal == Refusal::None) {
             // The row is made while the line's texts are at hand; a row the

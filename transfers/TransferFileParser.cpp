@@ -45,7 +45,7 @@ void FieldText::setView(QStringView text)
 
 void FieldText::setWithout(QStringView text, QChar c)
 {
-    const QStringView trimmed = text.trimmed();
+    const QStringView trimmed = TrimmedView(text);
     if (indexOfChar(trimmed, c) < 0) {
         setView(trimmed);
         return;
@@ -60,7 +60,7 @@ void FieldText::setWithout(QStringView text, QChar c)
         if (ch != c)
             m_chars[n++] = ch.unicode();
     // What stood between the taken characters and the ends may be blanks.
-    const QStringView kept = QStringView(m_chars, n).trimmed();
+    const QStringView kept = TrimmedView(QStringView(m_chars, n));
     m_held = int(kept.size());
     std::memmove(m_chars, kept.utf16(), size_t(kept.size()) * sizeof(char16_t));
 }
@@ -200,15 +200,23 @@ TransferFileParser::TransferFileParser(DataForm form, const TransferPositions &f
 
 ParsedLine TransferFileParser::parse(QStringView line) const
 {
-    if (m_form == DataForm::Fixed)
-        return parseFixed(line);
-    ParsedLine out = parseDelimited(line);
-    if (indexOfChar(line, QChar(Replacement)) >= 0)
-        out.fault = LineFault::BadBytes;
+    ParsedLine out;
+    parse(line, &out);
     return out;
 }
 
-ParsedLine TransferFileParser::parseFixed(QStringView line) const
+void TransferFileParser::parse(QStringView line, ParsedLine *out) const
+{
+    out->fault = LineFault::None;
+    if (m_form == DataForm::Fixed)
+        parseFixed(line, *out);
+    else
+        parseDelimited(line, *out);
+    if (indexOfChar(line, QChar(Replacement)) >= 0)
+        out->fault = LineFault::BadBytes;
+}
+
+void TransferFileParser::parseFixed(QStringView line, ParsedLine &out) const
 {
     // One walk along the line meets the fields' bounds in byte order; at a
     // bound b it knows the first character starting at or after b (a field's
@@ -232,20 +240,16 @@ ParsedLine TransferFileParser::parseFixed(QStringView line) const
         return first < past && m_bounds[size_t(2 * f + 1)] > m_bounds[size_t(2 * f)] ? line.mid(first, past - first)
                                                                                        : QStringView();
     };
-    ParsedLine out;
     out.bankId = field(0);
     out.bankNo = field(1);
     out.money = field(2);
     out.cInfo = field(3);
     out.sName = field(4);
     out.account.setWithout(out.bankNo, QLatin1Char('-'));
-    out.amount.setView(out.money.trimmed());
-    if (indexOfChar(line, QChar(Replacement)) >= 0)
-        out.fault = LineFault::BadBytes;
-    return out;
+    out.amount.setView(TrimmedView(out.money));
 }
 
-ParsedLine TransferFileParser::parseDelimited(QStringView line) const
+void TransferFileParser::parseDelimited(QStringView line, ParsedLine &out) const
 {
     const QChar delimiter = DelimiterOf(m_form);
     QStringView tokens[TokenCount];
@@ -264,16 +268,15 @@ ParsedLine TransferFileParser::parseDelimited(QStringView line) const
     }
 
     const TransferPositions &p = m_positions;
-    ParsedLine out;
-    out.bankId = tokens[0].trimmed();
+    out.bankId = TrimmedView(tokens[0]);
     out.bankNo = tokens[1];
     out.money = tokens[2];
-    out.cInfo = tokens[3].trimmed();
-    out.sName = tokens[4].trimmed();
+    out.cInfo = TrimmedView(tokens[3]);
+    out.sName = TrimmedView(tokens[4]);
     out.account.setWithout(tokens[1], QLatin1Char('-'));
     // Thousands commas are dropped only where they group the digits; any
     // other comma stays, and the amount rule refuses the line for it.
-    const QStringView money = tokens[2].trimmed();
+    const QStringView money = TrimmedView(tokens[2]);
     const bool grouped = IsThousandsGrouped(money);
     if (grouped)
         out.amount.setWithout(money, QLatin1Char(','));
@@ -288,7 +291,6 @@ ParsedLine TransferFileParser::parseDelimited(QStringView line) const
     else if (Cp949Width(out.bankId) > p.bankId.length || Cp949Width(out.account.view()) > p.bankNo.length ||
              amountTooWide || Cp949Width(out.cInfo) > p.cInfo.length || Cp949Width(out.sName) > p.sName.length)
         out.fault = LineFault::LongToken;
-    return out;
 }
 
 TransferFields TransferFileParser::logFields(const ParsedLine &line) const

@@ -90,6 +90,8 @@ public:
     TransferFileParser(DataForm form, const TransferPositions &fixed);
 
     ParsedLine parse(QStringView line) const;
+    // The same into *out (a run parses every line into one place).
+    void parse(QStringView line, ParsedLine *out) const;
 
     // The fields as the log shows them: as cut, or for a delimited line
     // prepared and padded to the canonical widths.
@@ -103,8 +105,8 @@ public:
     DataForm form() const { return m_form; }
 
 private:
-    ParsedLine parseFixed(QStringView line) const;
-    ParsedLine parseDelimited(QStringView line) const;
+    void parseFixed(QStringView line, ParsedLine &out) const;
+    void parseDelimited(QStringView line, ParsedLine &out) const;
 
     DataForm m_form;
     TransferPositions m_positions;
@@ -139,6 +141,22 @@ private:
 // start (1-based) .. start + length - 1.
 QStringView CutBytesView(QStringView line, int start, int length);
 QString CutBytes(QStringView line, int start, int length);
+
+// The text without the blanks at its ends, as QStringView::trimmed gives it,
+// with the usual characters (ASCII beyond the blank) told apart inline.
+inline QStringView TrimmedView(QStringView text)
+{
+    auto isBlank = [](QChar c) {
+        const char16_t u = c.unicode();
+        return u == u' ' || (u >= u'\t' && u <= u'\r') || (u >= 0x80 && c.isSpace());
+    };
+    qsizetype first = 0, past = text.size();
+    while (first < past && isBlank(text[first]))
+        ++first;
+    while (past > first && isBlank(text[past - 1]))
+        --past;
+    return text.sliced(first, past - first);
+}
 
 // The text without every c, trimmed of blanks.
 QString TrimmedWithout(QStringView text, QChar c);
