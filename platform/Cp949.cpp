@@ -4,6 +4,10 @@
 #include <cerrno>
 #include <iconv.h>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <QList>
 
 #include <vector>
@@ -271,6 +275,21 @@ QString Cp949::decode(const QByteArray &bytes, bool *ok)
         return QString();
     };
     for (qsizetype i = 0; i < n;) {
+#ifdef __SSE2__
+        // Sixteen ASCII bytes at a time: each byte widened to its unit.
+        while (i + 16 <= n) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+            if (_mm_movemask_epi8(chunk) != 0)
+                break;
+            const __m128i zero = _mm_setzero_si128();
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(dst), _mm_unpacklo_epi8(chunk, zero));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + 8), _mm_unpackhi_epi8(chunk, zero));
+            dst += 16;
+            i += 16;
+        }
+        if (i >= n)
+            break;
+#endif
         const unsigned char b = p[i];
         if (b < 0x80) {
             *dst++ = QChar(b);

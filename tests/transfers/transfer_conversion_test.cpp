@@ -640,3 +640,24 @@ TEST(TransferFileParser, AnAccountTooLongForItsRoomIsHeldWholeAndLoggedWhole)
     EXPECT_EQ(cut.money, QStringLiteral("1000") + QString(9, QLatin1Char(' ')));
     EXPECT_EQ(cut.sName, QStringLiteral("김민준") + QString(10, QLatin1Char(' ')));
 }
+
+TEST(TransferConversion, LinesOfEveryLengthAreSplitAtEachKindOfLineEnd)
+{
+    // Lines long and short, the ends found many characters at a time.
+    static const char16_t *ends[] = {u"\r\n", u"\n", u"\r"};
+    QString text;
+    QStringList expected;
+    for (int length = 0; length <= 40; ++length) {
+        QString line;
+        for (int i = 0; i < length; ++i)
+            line += i % 7 == 3 ? QChar(u'가' + i) : QChar(u'a' + i % 26);
+        expected << line;
+        text += line + QString::fromUtf16(ends[length % 3]);
+    }
+    text += QStringLiteral("끝"); // a last line without its end
+    expected << QStringLiteral("끝");
+    const QList<QStringView> lines = SplitTransferLines(text);
+    ASSERT_EQ(lines.size(), expected.size());
+    for (int i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i], expected[i]) << i;
+}
