@@ -48,6 +48,7 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
     for (int m = 0; m < m_context.banks.size(); ++m)
         motherHasRule.push_back(HasBankCheckRule(m_context.banks[m].bankid));
     const QString kind = m_context.kind();
+    QChar digits[AmountDigitCount];
     // A refused line's fields for the log, their text's room kept from one
     // line to the next.
     TransferFields cut;
@@ -73,13 +74,17 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
                 candidate.key = TransferDuplicateIndex::keyOf(s.sName, rows->cell(candidate.row, tcMoney));
                 if (motherHasRule[size_t(candidate.mother)]) {
                     // The screened account has no '-', and the list's amount
-                    // is the screened one grouped: the row's own parts.
-                    const QString &moBankId = m_context.banks[candidate.mother].bankid;
+                    // is the screened one grouped: the row's own parts, lent
+                    // to the check code as strings without a copy.
+                    const QStringView account = s.bankNo();
+                    const QStringView amount13 = AmountDigits(s.amount, digits);
                     try {
-                        rows->setCheckCode(candidate.row,
-                                           EntryCheckCode(moBankId, mothers.plainAccount(candidate.mother),
-                                                          screen.banks()[s.bank].id, s.bankNo().toString(),
-                                                          AmountDigits(s.amount), kind, today));
+                        rows->setCheckCode(
+                            candidate.row,
+                            EntryCheckCode(m_context.banks[candidate.mother].bankid,
+                                           mothers.plainAccount(candidate.mother), screen.banks()[s.bank].id,
+                                           QString::fromRawData(account.data(), account.size()),
+                                           QString::fromRawData(amount13.data(), amount13.size()), kind, today));
                     } catch (const ConvertError &) {
                         candidate.codeFailed = true;
                     }

@@ -72,6 +72,10 @@ QString EntryCheckCode(const QString &moBankId, const QString &plainMoBankNo, co
                        qvx::AppServer *server = nullptr);
 // A whole amount as the check codes read it: 13 digits, zeros in front.
 QString AmountDigits(qint64 amount);
+// The same written into buffer (a run makes one for each of many rows); the
+// amount is a checked one, of at most 13 digits.
+constexpr int AmountDigitCount = 13;
+QStringView AmountDigits(qint64 amount, QChar (&buffer)[AmountDigitCount]);
 
 // IsResidentNoBanned where a bank code or date that is no number counts as
 // "not banned" (such a bank has no resident-number rule).
