@@ -29,14 +29,26 @@ qsizetype appendPadded(QString &out, QStringView text, int width)
     return text.size() + blanks;
 }
 
-// Where c first stands in text at or after from, -1 for nowhere: a plain
-// loop, as lines are short and this runs a few times a line.
+// Where c first stands in text at or after from, -1 for nowhere: eight
+// characters compared at a time, as this runs a few times a line.
 qsizetype indexOfChar(QStringView text, QChar c, qsizetype from = 0)
 {
-    const QChar *begin = text.data();
-    const QChar *end = begin + text.size();
-    const QChar *at = std::find(begin + from, end, c);
-    return at == end ? -1 : at - begin;
+    const char16_t *begin = text.utf16();
+    const char16_t *end = begin + text.size();
+    const char16_t *p = begin + from;
+#ifdef __SSE2__
+    const __m128i wanted = _mm_set1_epi16(short(c.unicode()));
+    for (; p + 8 <= end; p += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const int found = _mm_movemask_epi8(_mm_cmpeq_epi16(chunk, wanted));
+        if (found != 0)
+            return p + __builtin_ctz(unsigned(found)) / 2 - begin;
+    }
+#endif
+    for (; p < end; ++p)
+        if (*p == c.unicode())
+            return p - begin;
+    return -1;
 }
 
 } // namespace
