@@ -57,14 +57,6 @@ LineScreen::LineScreen(const ConvertContext &context)
     }
 }
 
-ScreenedLine LineScreen::operator()(ParsedLine parsed) const
-{
-    ScreenedLine s;
-    s.parsed = std::move(parsed);
-    screen(&s);
-    return s;
-}
-
 void LineScreen::screen(ScreenedLine *out) const
 {
     ScreenedLine &s = *out;

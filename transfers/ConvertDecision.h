@@ -93,8 +93,7 @@ public:
     };
 
     explicit LineScreen(const ConvertContext &context);
-    ScreenedLine operator()(ParsedLine parsed) const;
-    // The same for the line parsed into s->parsed, in place.
+    // Screens the line parsed into s->parsed, in place.
     void screen(ScreenedLine *s) const;
     // The bank-code table, in the order of ScreenedLine::bank.
     const QVector<Bank> &banks() const { return m_banks; }

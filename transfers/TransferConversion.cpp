@@ -48,7 +48,7 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
     for (int m = 0; m < m_context.banks.size(); ++m)
         motherHasRule.push_back(HasBankCheckRule(m_context.banks[m].bankid));
     const QString kind = m_context.kind();
-    QChar digits[AmountDigitCount];
+    QChar digits[AmountDigitCount]; // each row's amount as the check codes read it
     // A refused line's fields for the log, their text's room kept from one
     // line to the next.
     TransferFields cut;
