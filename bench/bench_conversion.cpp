@@ -17,6 +17,7 @@
 #include "platform/TListGrid.h"
 #include "transfers/TransferConversion.h"
 #include "transfers/ConvertRunLog.h"
+#include "transfers/PaintPace.h"
 #include "transfers/screens/DataConvertRun.h"
 #include "bench/SplitLines.h"
 
@@ -195,14 +196,15 @@ ConvertCounters convert(const ConvertContext &c, DataForm form, const QString &f
     ConvertRunLog runLog(session, c.kind());
     runLog.attach(hooks);
     hooks.askDuplicate = [](const QString &, const QString &) { return false; };
-    QElapsedTimer painted;
-    painted.start();
+    PaintPace pace;
     int paints = 0;
+    // As the screen paints: the first and last line of each pass always.
     hooks.progress = [&](const ConvertCounters &counters) {
-        if (counters.position == counters.passed || painted.elapsed() >= 40) {
+        const bool must = counters.phase == ConvertCounters::Checking
+                              ? counters.checked == 0 || counters.checked == counters.total
+                              : counters.position == 0 || counters.position == counters.passed;
+        if (pace.due(must))
             ++paints;
-            painted.restart();
-        }
     };
     const ConvertCounters counters = conversion.run(file->lines, hooks, rows);
     runLog.flush();

@@ -13,6 +13,7 @@
 #include "platform/Prompt.h"
 #include "platform/TListGrid.h"
 #include "transfers/ConvertRunLog.h"
+#include "transfers/PaintPace.h"
 #include "transfers/TransferConversion.h"
 #include "transfers/TransferLog.h"
 #include "transfers/screens/CatchIcheG.h"
@@ -20,7 +21,6 @@
 #include "transfers/screens/TransferGrid.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -195,8 +195,7 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
         conversion.addExistingRow(r.name, r.money, r.info);
 
     const QString kind = session.PaymentMode == 1 ? QStringLiteral("30") : QStringLiteral("20");
-    QElapsedTimer painted;
-    painted.start();
+    PaintPace pace;
     ConvertHooks hooks;
     ConvertRunLog runLog(session, kind);
     runLog.attach(hooks);
@@ -206,31 +205,28 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
     hooks.progress = [&](const ConvertCounters &c) {
         if (c.phase == ConvertCounters::Checking) {
             // The gauge runs over the file's lines while they are checked.
+            if (!pace.due(c.checked == 0 || c.checked == c.total))
+                return;
             if (c.checked == 0) {
                 screen.Gauge1->setRange(0, qMax(1, c.total));
                 screen.pnl_gauge->show();
                 screen.pnl_gauge->raise();
-            } else if (c.checked != c.total && painted.elapsed() < 40) {
-                return;
             }
             setCount(screen.curredt_errgun, c.errors);
             screen.Gauge1->setValue(c.checked);
-            painted.restart();
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             return;
         }
-        const bool last = c.position == c.passed;
+        if (!pace.due(c.position == 0 || c.position == c.passed))
+            return;
         if (c.position == 0) {
             screen.Gauge1->setRange(0, qMax(1, c.passed));
             screen.pnl_gauge->show();
             screen.pnl_gauge->raise();
-        } else if (!last && painted.elapsed() < 40) {
-            return;
         }
         setCount(screen.curredt_errgun, c.errors);
         setCount(screen.curredt_gun, c.processed);
         screen.Gauge1->setValue(c.position);
-        painted.restart();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
     ConvertedRows rows;
