@@ -143,12 +143,15 @@ QStringView CutBytesView(QStringView line, int start, int length);
 QString CutBytes(QStringView line, int start, int length);
 
 // The text without the blanks at its ends, as QStringView::trimmed gives it,
-// with the usual characters (ASCII beyond the blank) told apart inline.
+// with the usual characters told apart inline (no blank lies beyond ASCII
+// but U+0085, U+00A0 and some in U+1680..U+3000; Hangul lies above them).
 inline QStringView TrimmedView(QStringView text)
 {
     auto isBlank = [](QChar c) {
         const char16_t u = c.unicode();
-        return u == u' ' || (u >= u'\t' && u <= u'\r') || (u >= 0x80 && c.isSpace());
+        if (u < 0x80)
+            return u == u' ' || (u >= u'\t' && u <= u'\r');
+        return u == 0x85 || u == 0xA0 || (u >= 0x1680 && u <= 0x3000 && c.isSpace());
     };
     qsizetype first = 0, past = text.size();
     while (first < past && isBlank(text[first]))

@@ -661,3 +661,16 @@ TEST(TransferConversion, LinesOfEveryLengthAreSplitAtEachKindOfLineEnd)
     for (int i = 0; i < lines.size(); ++i)
         EXPECT_EQ(lines[i], expected[i]) << i;
 }
+
+TEST(TransferFileParser, FieldsAreTrimmedOfEveryBlankQtKnowsAndNoOther)
+{
+    // Every character of the planes the files use: trimmed exactly where
+    // QStringView::trimmed trims.
+    for (int u = 0; u < 0x10000; ++u) {
+        if (u >= 0xD800 && u < 0xE000)
+            continue;
+        const QChar c{char16_t(u)};
+        const QString text = QString(c) + QStringLiteral("가") + QString(c);
+        ASSERT_EQ(TrimmedView(text), QStringView(text).trimmed()) << std::hex << u;
+    }
+}
