@@ -257,6 +257,19 @@ void TransferFileParser::parseFixed(QStringView line, ParsedLine &out) const
     std::array<qsizetype, 10> at{};
     for (const int bound : m_boundOrder) {
         const int b = m_bounds[size_t(bound)];
+#ifdef __SSE2__
+        // Eight characters at a time while all of them end by the bound.
+        const __m128i wide = _mm_set1_epi16(short(0xFF80));
+        while (i + 8 <= n) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(chars + i));
+            const int ascii = _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(chunk, wide), _mm_setzero_si128()));
+            const int bytes = 16 - __builtin_popcount(unsigned(ascii)) / 2;
+            if (pos + bytes > b)
+                break;
+            pos += bytes;
+            i += 8;
+        }
+#endif
         while (i < n && pos < b)
             pos += chars[i++] < 0x80 ? 1 : 2;
         // Even bounds start a field, odd ones end it.

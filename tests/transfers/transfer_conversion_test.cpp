@@ -593,25 +593,27 @@ TEST(TransferFileParser, AFixedLineIsCutWhereByteCutsCutItWhateverTheLayout)
 {
     // Fields in any order, overlapping, past the line's end, of no length,
     // and bounds inside double-byte characters.
-    const QString line = QStringLiteral("04가 나12-34다라마 바사 abc아");
-    const int width = Cp949Width(line);
     int layouts = 0;
-    for (int start = 0; start <= width + 2; ++start)
-        for (int length = -1; length <= width + 2 - start; ++length) {
-            const TransferPositions p{{start, length},
-                                      {width + 2 - start - length, length + 1},
-                                      {length + 1, start},
-                                      {start / 2 + 1, length * 2},
-                                      {width - start, 3}};
-            const ParsedLine cut = TransferFileParser(DataForm::Fixed, p).parse(line);
-            const ConvField *fields[5] = {&p.bankId, &p.bankNo, &p.money, &p.cInfo, &p.sName};
-            const QStringView got[5] = {cut.bankId, cut.bankNo, cut.money, cut.cInfo, cut.sName};
-            for (int f = 0; f < 5; ++f)
-                ASSERT_EQ(got[f], CutBytesView(line, fields[f]->start, fields[f]->length))
-                    << start << "/" << length << " field " << f;
-            ++layouts;
-        }
-    EXPECT_GT(layouts, 500);
+    const QString part = QStringLiteral("04가 나12-34다라마 바사 abc아");
+    for (const QString &line : {part, part.repeated(4) + QStringLiteral("123456789")}) {
+        const int width = Cp949Width(line);
+        for (int start = 0; start <= width + 2; ++start)
+            for (int length = -1; length <= width + 2 - start; ++length) {
+                const TransferPositions p{{start, length},
+                                          {width + 2 - start - length, length + 1},
+                                          {length + 1, start},
+                                          {start / 2 + 1, length * 2},
+                                          {width - start, 3}};
+                const ParsedLine cut = TransferFileParser(DataForm::Fixed, p).parse(line);
+                const ConvField *fields[5] = {&p.bankId, &p.bankNo, &p.money, &p.cInfo, &p.sName};
+                const QStringView got[5] = {cut.bankId, cut.bankNo, cut.money, cut.cInfo, cut.sName};
+                for (int f = 0; f < 5; ++f)
+                    ASSERT_EQ(got[f], CutBytesView(line, fields[f]->start, fields[f]->length))
+                        << start << "/" << length << " field " << f;
+                ++layouts;
+            }
+    }
+    EXPECT_GT(layouts, 5000);
 
     // The account without its '-' and the blanks then at its ends, the
     // amount trimmed.
