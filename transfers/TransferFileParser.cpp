@@ -29,6 +29,16 @@ qsizetype appendPadded(QString &out, QStringView text, int width)
     return text.size() + blanks;
 }
 
+// The bits set in a 16-bit mask, without asking for an instruction the
+// build does not assume.
+inline int bitCount16(unsigned x)
+{
+    x = x - ((x >> 1) & 0x5555u);
+    x = (x & 0x3333u) + ((x >> 2) & 0x3333u);
+    x = (x + (x >> 4)) & 0x0F0Fu;
+    return int((x + (x >> 8)) & 0x1Fu);
+}
+
 // Where c first stands in text at or after from, -1 for nowhere: eight
 // characters compared at a time, as this runs a few times a line.
 qsizetype indexOfChar(QStringView text, QChar c, qsizetype from = 0)
@@ -263,7 +273,7 @@ void TransferFileParser::parseFixed(QStringView line, ParsedLine &out) const
         while (i + 8 <= n) {
             const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(chars + i));
             const int ascii = _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(chunk, wide), _mm_setzero_si128()));
-            const int bytes = 16 - __builtin_popcount(unsigned(ascii)) / 2;
+            const int bytes = 16 - bitCount16(unsigned(ascii)) / 2;
             if (pos + bytes > b)
                 break;
             pos += bytes;
