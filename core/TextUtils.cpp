@@ -329,24 +329,32 @@ Currency MoneyStrToCurr(const QString &amount)
     return requireCurrency(DelComma(amount), amount);
 }
 
-QString CurrToMoneyStr(Currency value)
+void AppendMoneyStr(QString &out, Currency value)
 {
     // Written backwards into one buffer: lists of many rows call this once a row.
-    char text[32];
+    char16_t text[32];
     int n = 0;
     quint64 rest = value < 0 ? 0 - quint64(value) : quint64(value);
     int digits = 0;
     do {
         if (digits > 0 && digits % 3 == 0)
-            text[n++] = ',';
-        text[n++] = char('0' + rest % 10);
+            text[n++] = u',';
+        text[n++] = char16_t(u'0' + rest % 10);
         rest /= 10;
         ++digits;
     } while (rest != 0);
     if (value < 0)
-        text[n++] = '-';
+        text[n++] = u'-';
     std::reverse(text, text + n);
-    return QString::fromLatin1(text, n);
+    out.append(QStringView(text, n));
+}
+
+QString CurrToMoneyStr(Currency value)
+{
+    QString out;
+    out.reserve(27);
+    AppendMoneyStr(out, value);
+    return out;
 }
 
 Currency SafeStrToCurr(const QString &text, Currency defaultValue)

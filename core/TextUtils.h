@@ -90,6 +90,8 @@ QString FormatMoney(const QString &amount);
 // ConvertError.
 Currency MoneyStrToCurr(const QString &amount);
 QString CurrToMoneyStr(Currency value);
+// The same appended to out (a run over many rows writes them into one text).
+void AppendMoneyStr(QString &out, Currency value);
 // The currency reading of the text as it stands (a "," makes it no number),
 // or the default on any failure.
 Currency SafeStrToCurr(const QString &text, Currency defaultValue);

@@ -57,7 +57,7 @@ const QHash<int, BankRule> &rules()
     return table;
 }
 
-bool allDigits(const QString &text)
+bool allDigits(QStringView text)
 {
     if (text.isEmpty())
         return false;
@@ -85,7 +85,7 @@ bool isAsciiDigit(QChar c)
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-const BankRule *ruleFor(const QString &bankCode)
+const BankRule *ruleFor(QStringView bankCode)
 {
     // The usual code: one or two digits, nothing around them.
     if (bankCode.size() == 2 && isAsciiDigit(bankCode[0]) && isAsciiDigit(bankCode[1]))
@@ -104,6 +104,11 @@ const BankRule *ruleFor(const QString &bankCode)
 
 bool AcctNo::isValid(const QString &bankCode, const QString &digits)
 {
+    return isValid(QStringView(bankCode), QStringView(digits));
+}
+
+bool AcctNo::isValid(QStringView bankCode, QStringView digits)
+{
     if (!allDigits(digits))
         return false;
     const BankRule *rule = ruleFor(bankCode);
@@ -115,27 +120,56 @@ bool AcctNo::isValid(const QString &bankCode, const QString &digits)
     return false;
 }
 
-QString AcctNo::hyphenate(const QString &bankCode, const QString &digits)
+namespace {
+
+// The bank's layout for the digits, nullptr when they keep no hyphens.
+const Layout *layoutFor(QStringView bankCode, QStringView digits)
 {
     const BankRule *rule = ruleFor(bankCode);
     if (!rule || !allDigits(digits))
-        return digits;
-    for (const Layout &l : rule->layouts) {
-        if (total(l) != digits.size())
-            continue;
-        // Written in place: one allocation, the groups and a '-' between them.
-        QString out(digits.size() + qsizetype(l.size()) - 1, Qt::Uninitialized);
-        QChar *to = out.data();
-        const QChar *from = digits.constData();
-        for (qsizetype i = 0; i < l.size(); ++i) {
-            if (i > 0)
-                *to++ = QLatin1Char('-');
-            to = std::copy_n(from, l[i], to);
-            from += l[i];
-        }
-        return out;
+        return nullptr;
+    for (const Layout &l : rule->layouts)
+        if (total(l) == digits.size())
+            return &l;
+    return nullptr;
+}
+
+// Writes the digits in the layout's groups with a '-' between them.
+QChar *writeHyphenated(QChar *to, const Layout &l, QStringView digits)
+{
+    const QChar *from = digits.data();
+    for (qsizetype i = 0; i < l.size(); ++i) {
+        if (i > 0)
+            *to++ = QLatin1Char('-');
+        to = std::copy_n(from, l[i], to);
+        from += l[i];
     }
-    return digits;
+    return to;
+}
+
+} // namespace
+
+QString AcctNo::hyphenate(const QString &bankCode, const QString &digits)
+{
+    const Layout *l = layoutFor(bankCode, digits);
+    if (!l)
+        return digits;
+    // Written in place: one allocation, the groups and a '-' between them.
+    QString out(digits.size() + qsizetype(l->size()) - 1, Qt::Uninitialized);
+    writeHyphenated(out.data(), *l, digits);
+    return out;
+}
+
+void AcctNo::appendHyphenated(QString &out, QStringView bankCode, QStringView digits)
+{
+    const Layout *l = layoutFor(bankCode, digits);
+    if (!l) {
+        out.append(digits);
+        return;
+    }
+    const qsizetype at = out.size();
+    out.resize(at + digits.size() + qsizetype(l->size()) - 1);
+    writeHyphenated(out.data() + at, *l, digits);
 }
 
 } // namespace qvx

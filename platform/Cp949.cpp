@@ -4,7 +4,13 @@
 #include <cerrno>
 #include <iconv.h>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <QList>
+
+#include <vector>
 
 namespace qvx {
 namespace {
@@ -108,6 +114,65 @@ bool isTrailByte(unsigned char b)
 
 } // namespace
 
+namespace {
+
+// The Unicode unit of every double-byte character, asked of iconv once:
+// [(lead - 0x81) * 256 + second byte], 0 where the two bytes are no character
+// (no CP949 character is U+0000).
+const char16_t *pairUnits()
+{
+    static const std::vector<char16_t> units = [] {
+        std::vector<char16_t> table(size_t(0xFE - 0x81 + 1) * 256, 0);
+        Converter &conv = cp949ToUtf16();
+        if (!conv.valid())
+            return table;
+        for (int lead = 0x81; lead <= 0xFE; ++lead)
+            for (int second = 0; second < 256; ++second) {
+                char in[2] = {char(lead), char(second)};
+                char16_t out[2] = {0, 0};
+                char *src = in;
+                size_t srcLeft = 2;
+                char *to = reinterpret_cast<char *>(out);
+                size_t toLeft = sizeof out;
+                if (iconv(conv.get(), &src, &srcLeft, &to, &toLeft) != size_t(-1) && srcLeft == 0 &&
+                    toLeft == sizeof(char16_t))
+                    table[size_t(lead - 0x81) * 256 + size_t(second)] = out[0];
+            }
+        return table;
+    }();
+    return units.data();
+}
+
+// The two bytes of every character the table above holds, asked of iconv
+// once: [unit] = lead * 256 + second byte, 0 for none.
+const quint16 *unitPairs()
+{
+    static const std::vector<quint16> pairs = [] {
+        std::vector<quint16> table(0x10000, 0);
+        Converter &conv = utf16ToCp949();
+        if (!conv.valid())
+            return table;
+        const char16_t *units = pairUnits();
+        for (size_t i = 0; i < size_t(0xFE - 0x81 + 1) * 256; ++i) {
+            char16_t unit = units[i];
+            if (unit == 0 || table[unit] != 0)
+                continue;
+            unsigned char out[4] = {0, 0, 0, 0};
+            char *src = reinterpret_cast<char *>(&unit);
+            size_t srcLeft = sizeof unit;
+            char *to = reinterpret_cast<char *>(out);
+            size_t toLeft = sizeof out;
+            if (iconv(conv.get(), &src, &srcLeft, &to, &toLeft) != size_t(-1) && srcLeft == 0 &&
+                toLeft == sizeof out - 2)
+                table[unit] = quint16(out[0] << 8 | out[1]);
+        }
+        return table;
+    }();
+    return pairs.data();
+}
+
+} // namespace
+
 QByteArray Cp949::encode(const QString &text, bool *ok)
 {
     if (ok)
@@ -115,11 +180,12 @@ QByteArray Cp949::encode(const QString &text, bool *ok)
     if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
         return text.toLatin1();
 
-    // ASCII is its own bytes; each run of other characters goes through
-    // iconv whole (texts such as the log's lines are mostly ASCII). Where
-    // iconv stops, one character (a surrogate pair is one) is taken by hand,
-    // '?' when it has no CP949 form: a text with a few such characters
-    // costs hardly more than one without.
+    // ASCII is its own bytes and each double-byte character is read from a
+    // table that iconv filled once; each run of other characters goes
+    // through iconv whole. Where iconv stops, one character (a surrogate
+    // pair is one) is taken by hand, '?' when it has no CP949 form: a text
+    // with a few such characters costs hardly more than one without.
+    const quint16 *pairs = unitPairs();
     Converter &whole = utf16ToCp949();
     Converter &single = toCp949();
     QByteArray out(text.size() * 2, Qt::Uninitialized); // a unit gives at most two bytes
@@ -129,10 +195,34 @@ QByteArray Cp949::encode(const QString &text, bool *ok)
     const qsizetype n = text.size();
     QByteArray one;
     for (qsizetype i = 0; i < n;) {
-        while (i < n && units[i].unicode() < 0x80)
-            *dst++ = char(units[i++].unicode());
+#ifdef __SSE2__
+        // Eight ASCII units at a time: each unit narrowed to its byte.
+        const __m128i high = _mm_set1_epi16(short(0xFF80));
+        while (i + 8 <= n) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(units + i));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(chunk, high), _mm_setzero_si128())) != 0xFFFF)
+                break;
+            _mm_storel_epi64(reinterpret_cast<__m128i *>(dst), _mm_packus_epi16(chunk, chunk));
+            dst += 8;
+            i += 8;
+        }
+#endif
+        if (i >= n)
+            break;
+        const char16_t unit = units[i].unicode();
+        if (unit < 0x80) {
+            *dst++ = char(unit);
+            ++i;
+            continue;
+        }
+        if (const quint16 pair = pairs[unit]) {
+            *dst++ = char(pair >> 8);
+            *dst++ = char(pair & 0xFF);
+            ++i;
+            continue;
+        }
         qsizetype runEnd = i;
-        while (runEnd < n && units[runEnd].unicode() >= 0x80)
+        while (runEnd < n && units[runEnd].unicode() >= 0x80 && pairs[units[runEnd].unicode()] == 0)
             ++runEnd;
         while (i < runEnd) {
             if (whole.valid()) {
@@ -178,14 +268,14 @@ QString Cp949::decode(const QByteArray &bytes, bool *ok)
     if (isAscii(bytes))
         return QString::fromLatin1(bytes);
 
-    // Runs of good characters go through iconv whole; where it stops, one
-    // character is taken by hand: a lead byte with a byte after it that can
-    // end a character is one character (U+FFFD when it is unassigned);
+    // ASCII bytes are their own units and each double-byte character is read
+    // from a table that iconv filled once. Where neither reads a character,
+    // one character is taken by hand: a lead byte with a byte after it that
+    // can end a character is one character (U+FFFD when it is unassigned);
     // otherwise only the lead byte is bad and the next byte is read on its
-    // own (so an ASCII byte after a stray lead byte survives). A file with a
-    // few bad lines thus costs hardly more than a good one.
+    // own (so an ASCII byte after a stray lead byte survives).
     static const QChar replacement(0xFFFD);
-    Converter &whole = cp949ToUtf16();
+    const char16_t *const pairs = pairUnits();
     Converter &single = fromCp949();
     QString out(bytes.size(), Qt::Uninitialized); // every character gives one unit, from one byte or two
     QChar *const begin = out.data();
@@ -195,32 +285,39 @@ QString Cp949::decode(const QByteArray &bytes, bool *ok)
     QByteArray one;
     // The character at i alone: its text, or empty when it has none.
     auto character = [&](qsizetype i) -> QString {
-        if (p[i] < 0x80)
-            return QString(QChar(p[i]));
         if (characterBytes(p, n, i) == 2 && single.valid() && convertAll(single, bytes.constData() + i, 2, &one))
             return QString::fromUtf8(one);
         return QString();
     };
     for (qsizetype i = 0; i < n;) {
-        if (whole.valid()) {
-            const qsizetype from = i;
-            QChar *const fromDst = dst;
-            char *src = const_cast<char *>(bytes.constData()) + i; // iconv only reads it
-            size_t srcLeft = size_t(n - i);
-            char *to = reinterpret_cast<char *>(dst);
-            size_t toLeft = size_t(begin + n - dst) * sizeof(QChar);
-            const size_t done = iconv(whole.get(), &src, &srcLeft, &to, &toLeft);
-            dst = reinterpret_cast<QChar *>(to);
-            i = src - bytes.constData();
-            if (done != size_t(-1) && srcLeft == 0)
+#ifdef __SSE2__
+        // Sixteen ASCII bytes at a time: each byte widened to its unit.
+        while (i + 16 <= n) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+            if (_mm_movemask_epi8(chunk) != 0)
                 break;
-            // iconv may count a character it could not write as read (it
-            // stops after it): the bad one is then the first character of
-            // the run that gave no unit.
-            qsizetype at = from;
-            for (qsizetype units = dst - fromDst; units > 0 && at < i; --units)
-                at += characterBytes(p, n, at);
-            i = qMin(i, at);
+            const __m128i zero = _mm_setzero_si128();
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(dst), _mm_unpacklo_epi8(chunk, zero));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + 8), _mm_unpackhi_epi8(chunk, zero));
+            dst += 16;
+            i += 16;
+        }
+        if (i >= n)
+            break;
+#endif
+        const unsigned char b = p[i];
+        if (b < 0x80) {
+            *dst++ = QChar(b);
+            ++i;
+            continue;
+        }
+        if (isLeadByte(b) && i + 1 < n) {
+            const char16_t unit = pairs[size_t(b - 0x81) * 256 + p[i + 1]];
+            if (unit != 0) {
+                *dst++ = QChar(unit);
+                i += 2;
+                continue;
+            }
         }
         if (ok)
             *ok = false;

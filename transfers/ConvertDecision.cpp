@@ -57,49 +57,49 @@ LineScreen::LineScreen(const ConvertContext &context)
     }
 }
 
-ScreenedLine LineScreen::operator()(ParsedLine parsed) const
+void LineScreen::screen(ScreenedLine *out) const
 {
-    ScreenedLine s;
-    s.parsed = std::move(parsed);
+    ScreenedLine &s = *out;
     const ParsedLine &p = s.parsed;
-    // A known bank code shares the table's own text instead of a copy a line.
-    const QStringView bankId = p.bankId.trimmed();
+    s.amount = 0;
+    s.refusal = Refusal::None;
+    // A known bank code is the table's own text.
+    const QStringView bankId = TrimmedView(p.bankId);
     const int known = m_index.find(bankId);
+    s.bank = known;
     if (known >= 0) {
         s.bankId = m_banks[known].id;
         s.bankName = m_banks[known].name;
-    } else
-        s.bankId = bankId.toString();
-    s.bankNo = p.account;
-    s.money = p.amount;
-    s.cInfo = p.cInfo.trimmed().toString();
-    s.sName = p.sName.trimmed().toString();
+    } else {
+        s.bankId = bankId;
+        s.bankName = QStringView();
+    }
+    s.cInfo = TrimmedView(p.cInfo);
+    s.sName = TrimmedView(p.sName);
     switch (p.fault) {
     case LineFault::LongToken:
         s.refusal = Refusal::LongToken;
-        return s;
+        return;
     case LineFault::ExtraTokens:
         s.refusal = Refusal::ExtraTokens;
-        return s;
+        return;
     case LineFault::BadBytes:
         s.refusal = Refusal::BadBytes;
-        return s;
+        return;
     case LineFault::None:
         break;
     }
     if (known < 0)
         s.refusal = Refusal::UnknownBank;
-    else if (!CheckAcctNo(s.bankId, s.bankNo))
+    else if (!qvx::AcctNo::isValid(s.bankId, s.bankNo()))
         s.refusal = Refusal::BadAccount;
     else {
-        const AmountCheck amount = CheckTransferAmount(s.money);
-        if (amount.fault == AmountFault::None) {
+        const AmountCheck amount = CheckTransferAmount(s.money());
+        if (amount.fault == AmountFault::None)
             s.amount = amount.value;
-            s.grouped = CurrToMoneyStr(s.amount);
-        } else
+        else
             s.refusal = Refusal::BadAmount;
     }
-    return s;
 }
 
 MotherFinder::MotherFinder(const ConvertContext &context) : m_context(context)
@@ -116,44 +116,11 @@ MotherFinder::MotherFinder(const ConvertContext &context) : m_context(context)
     }
 }
 
-int MotherFinder::find(const QString &bankId) const
+int MotherFinder::find(QStringView bankId) const
 {
     if (m_context.chosen)
         return m_chosen;
     return m_firstOfBank.find(bankId);
-}
-
-void BuildConvertedRow(const ScreenedLine &line, const MotherFinder &mothers, int motherIndex,
-                       const ConvertContext &context, const QDate &today, TransferRow *row)
-{
-    const MotherAccount &mother = mothers.account(motherIndex);
-    TransferRow &r = *row;
-    r.moBankName = mother.bankname;
-    r.moBankNo = mothers.shownAccount(motherIndex);
-    r.passWd = mother.passwd;
-    // Same bank only for the same code: files know no bank groups.
-    r.workDiv = mother.bankid == line.bankId ? QStringLiteral("당행") : QStringLiteral("타행");
-    r.transDiv = context.transDiv;
-    r.money = line.grouped;
-    r.bankName = line.bankName;
-    // The screened account has no '-' left to strip.
-    r.bankNo = qvx::AcctNo::hyphenate(line.bankId, line.bankNo);
-    r.name = line.sName;
-    r.sendId = context.networkId;
-    r.recvId = mother.recvid;
-    r.firmId = mother.firmid;
-    r.userId = context.userId;
-    r.info = line.cInfo;
-    r.sendFlag = context.sendFlagInit;
-    r.gubun = context.kind();
-    r.msgType = TransferMessageType(mother.bankid, line.bankId);
-    r.moBankId = mother.bankid;
-    r.bankId = line.bankId;
-    // The screened account has no '-', and the list's amount is the
-    // screened one grouped: the row's own parts, not read back from it.
-    if (HasBankCheckRule(mother.bankid))
-        r.boki = EntryCheckCode(r.moBankId, mothers.plainAccount(motherIndex), r.bankId, line.bankNo,
-                                AmountDigits(line.amount), r.gubun, today);
 }
 
 namespace {
@@ -178,6 +145,12 @@ quint32 tagOf(quint64 spreadKey)
 
 size_t TransferDuplicateIndex::keyOf(const QString &name, const QString &moneyText)
 {
+    return keyOf(QStringView(name), QStringView(moneyText));
+}
+
+size_t TransferDuplicateIndex::keyOf(QStringView name, QStringView moneyText)
+{
+    // As qHashMulti over the strings: a string hashes as its view.
     return qHashMulti(0, name, moneyText);
 }
 
@@ -225,7 +198,7 @@ void TransferDuplicateIndex::grow(qsizetype rows)
     // A slot keeps only its tag: the chains are made again from the entries,
     // in the order they came, each hash from its texts.
     m_slots = QVector<Slot>(size);
-    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+    for (size_t i = 0; i < m_entries.size(); ++i) {
         Entry &entry = m_entries[i];
         Slot &slot = slotOf(keyOf(entry.name, entry.money));
         entry.next = slot.last - 1;
@@ -240,10 +213,18 @@ void TransferDuplicateIndex::add(const QString &name, const QString &moneyText, 
 
 void TransferDuplicateIndex::add(size_t key, const QString &name, const QString &moneyText, const QString &info)
 {
-    grow(m_entries.size() + 1);
+    m_held.append(name);
+    m_held.append(moneyText);
+    m_held.append(info);
+    addViews(key, name, moneyText, info);
+}
+
+void TransferDuplicateIndex::addViews(size_t key, QStringView name, QStringView moneyText, QStringView info)
+{
+    grow(size() + 1);
     Slot &slot = slotOf(key);
     const int next = slot.last - 1;
-    m_entries.append({name, moneyText, info, next});
+    m_entries.push_back({name, moneyText, info, next});
     slot.last = int(m_entries.size()); // stored one above, so 0 means none
 }
 
@@ -255,12 +236,17 @@ bool TransferDuplicateIndex::contains(const QString &name, const QString &moneyT
 bool TransferDuplicateIndex::contains(size_t key, const QString &name, const QString &moneyText,
                                       const QString &memo) const
 {
+    return contains(key, QStringView(name), QStringView(moneyText), QStringView(memo));
+}
+
+bool TransferDuplicateIndex::contains(size_t key, QStringView name, QStringView moneyText, QStringView memo) const
+{
     const Slot *slot = findSlot(key);
     if (!slot)
         return false;
-    const bool anyInfo = memo == QStringLiteral("N");
-    for (int i = slot->last - 1; i >= 0; i = m_entries[i].next) {
-        const Entry &e = m_entries[i];
+    const bool anyInfo = memo == u"N";
+    for (int i = slot->last - 1; i >= 0; i = m_entries[size_t(i)].next) {
+        const Entry &e = m_entries[size_t(i)];
         if (e.name == name && e.money == moneyText && (anyInfo || e.info == memo))
             return true;
     }
@@ -275,7 +261,7 @@ void TransferDuplicateIndex::prefetch(size_t key) const
 
 void TransferDuplicateIndex::reserve(qsizetype rows)
 {
-    m_entries.reserve(rows);
+    m_entries.reserve(size_t(rows));
     grow(rows);
 }
 
@@ -283,4 +269,5 @@ void TransferDuplicateIndex::clear()
 {
     m_slots.clear();
     m_entries.clear();
+    m_held.clear();
 }

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 // What the screen hands the conversion besides the lines.
 struct ConvertContext
@@ -45,19 +46,22 @@ enum class Refusal {
 
 // The line's own checks: file form, bank code, account, and the amount rule
 // of hand entry. The fields are trimmed here once; the account has its '-'
-// removed in both forms.
+// removed in both forms. Its texts are views of the line, of the bank-code
+// table and of the parsed line's own room (read through bankNo() and
+// money(), so that a copy stays whole).
 struct ScreenedLine
 {
-    ParsedLine parsed;   // as cut, for the log
-    QString bankId;      // trimmed
-    QString bankNo;      // trimmed, '-' removed
-    QString money;       // trimmed
-    QString cInfo;       // trimmed
-    QString sName;       // trimmed
+    ParsedLine parsed;    // as cut, for the log
+    QStringView bankId;   // trimmed
+    QStringView cInfo;    // trimmed
+    QStringView sName;    // trimmed
     qint64 amount = 0;
-    QString grouped;     // the amount as the list shows it ("1,000")
-    QString bankName;    // of bankId in the bank-code table
+    int bank = -1;        // of bankId in the bank-code table, -1 for none
+    QStringView bankName; // of bankId in the bank-code table
     Refusal refusal = Refusal::None;
+
+    QStringView bankNo() const { return parsed.account.view(); } // trimmed, '-' removed
+    QStringView money() const { return parsed.amount.view(); }   // trimmed
 };
 
 // Bank codes and their places in a table: the usual two-digit codes read
@@ -83,14 +87,18 @@ private:
 class LineScreen
 {
 public:
-    explicit LineScreen(const ConvertContext &context);
-    ScreenedLine operator()(ParsedLine parsed) const;
-
-private:
     struct Bank
     {
         QString id, name;
     };
+
+    explicit LineScreen(const ConvertContext &context);
+    // Screens the line parsed into s->parsed, in place.
+    void screen(ScreenedLine *s) const;
+    // The bank-code table, in the order of ScreenedLine::bank.
+    const QVector<Bank> &banks() const { return m_banks; }
+
+private:
     QVector<Bank> m_banks; // the bank-code table
     BankCodeIndex m_index;
 };
@@ -103,7 +111,7 @@ class MotherFinder
 public:
     explicit MotherFinder(const ConvertContext &context);
     // The index of the mother account among the bank rows, -1 for none.
-    int find(const QString &bankId) const;
+    int find(QStringView bankId) const;
     const MotherAccount &account(int index) const { return m_context.banks[index]; }
     // Its account as the list shows it (hyphenated once per run), and as
     // the check codes read it (without '-').
@@ -118,15 +126,10 @@ private:
     QVector<QString> m_plain;
 };
 
-// The row of a screened line paid from mother (an index of mothers), as the
-// entry list holds it (its running number is left to the list); its check
-// code is made for the date today (the run's). Throws ConvertError when the
-// bank's check code cannot be made from the data.
-void BuildConvertedRow(const ScreenedLine &line, const MotherFinder &mothers, int mother,
-                       const ConvertContext &context, const QDate &today, TransferRow *row);
-
 // Rows already in the batch by payee name and amount text (and other
-// information), so the duplicate test of every line is one look-up.
+// information), so the duplicate test of every line is one look-up. Texts
+// given as QString are kept here; texts given as views are not, and must
+// outlive the index.
 class TransferDuplicateIndex
 {
 public:
@@ -136,19 +139,23 @@ public:
     // The same with the hash of name and amount made once for both (key:
     // keyOf(name, moneyText)).
     static size_t keyOf(const QString &name, const QString &moneyText);
+    static size_t keyOf(QStringView name, QStringView moneyText);
     void add(size_t key, const QString &name, const QString &moneyText, const QString &info);
     bool contains(size_t key, const QString &name, const QString &moneyText, const QString &memo) const;
+    bool contains(size_t key, QStringView name, QStringView moneyText, QStringView memo) const;
+    // As add, the texts views that the caller keeps alive while the index lives.
+    void addViews(size_t key, QStringView name, QStringView moneyText, QStringView info);
     // Starts reading the slot of a key that is asked for soon: a whole file
     // looks up one row after the other in a table too big for the cache.
     void prefetch(size_t key) const;
     void clear();
     void reserve(qsizetype rows);
-    qsizetype size() const { return m_entries.size(); }
+    qsizetype size() const { return qsizetype(m_entries.size()); }
 
 private:
     struct Entry
     {
-        QString name, money, info;
+        QStringView name, money, info;
         int next; // the entry before it with the same hash, -1 for none
     };
     // One slot of the open-addressed table, eight bytes so that a table of a
@@ -164,6 +171,9 @@ private:
     const Slot *findSlot(size_t key) const;
     void grow(qsizetype rows);
 
-    QVector<Entry> m_entries;
+    std::vector<Entry> m_entries;
     QVector<Slot> m_slots; // a power of two long, at most half full
+    // The texts given as QString: their characters stay where they are while
+    // a copy of the string lives, wherever the copy moves.
+    QList<QString> m_held;
 };

@@ -6,9 +6,10 @@
 // counted. Then each line that passed gets its mother account, the
 // duplicate question when the batch already holds the same payee and amount,
 // and its row. The screen paints the counters from the progress callback and
-// appends the rows to its grid.
+// fills its grid with the rows.
 
 #include "transfers/ConvertDecision.h"
+#include "transfers/ConvertedRows.h"
 
 #include <QStringList>
 #include <functional>
@@ -30,8 +31,8 @@ struct ConvertCounters
 
 struct ConvertHooks
 {
-    // A refused line, its fields as cut: the screen writes the transfer log
-    // line of kind "1".
+    // A refused line, its fields as cut (valid during the call): the screen
+    // writes the transfer log line of kind "1".
     std::function<void(const TransferFields &cut, Refusal why)> refused;
     // One line of the day's log.
     std::function<void(const QString &text)> log;
@@ -53,9 +54,9 @@ public:
     // Rows already in the batch take part in the duplicate test.
     void addExistingRow(const QString &name, const QString &moneyText, const QString &info);
 
-    // Converts the lines (views that stay valid during the run); the rows
-    // made are appended to *rows.
-    ConvertCounters run(const QList<QStringView> &lines, const ConvertHooks &hooks, QVector<TransferRow> *rows);
+    // Converts the lines; *rows becomes the rows made, which read the lines'
+    // texts: the lines must outlive them.
+    ConvertCounters run(const QList<QStringView> &lines, const ConvertHooks &hooks, ConvertedRows *rows);
 
     // The positions the lines were cut at (for ConvLayout).
     const TransferPositions &positions() const { return m_parser.positions(); }
@@ -63,7 +64,8 @@ public:
 private:
     const ConvertContext &m_context;
     TransferFileParser m_parser;
-    TransferDuplicateIndex m_duplicates;
+    // name, amount and other information of each row already in the batch
+    QList<QString> m_existing;
 };
 
 // The summary line of the day's log after a run: the screen's totals, the

@@ -7,6 +7,11 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -24,17 +29,67 @@ qsizetype appendPadded(QString &out, QStringView text, int width)
     return text.size() + blanks;
 }
 
-// Where c first stands in text at or after from, -1 for nowhere: a plain
-// loop, as lines are short and this runs a few times a line.
+// The bits set in a 16-bit mask, without asking for an instruction the
+// build does not assume.
+inline int bitCount16(unsigned x)
+{
+    x = x - ((x >> 1) & 0x5555u);
+    x = (x & 0x3333u) + ((x >> 2) & 0x3333u);
+    x = (x + (x >> 4)) & 0x0F0Fu;
+    return int((x + (x >> 8)) & 0x1Fu);
+}
+
+// Where c first stands in text at or after from, -1 for nowhere: eight
+// characters compared at a time, as this runs a few times a line.
 qsizetype indexOfChar(QStringView text, QChar c, qsizetype from = 0)
 {
-    const QChar *begin = text.data();
-    const QChar *end = begin + text.size();
-    const QChar *at = std::find(begin + from, end, c);
-    return at == end ? -1 : at - begin;
+    const char16_t *begin = text.utf16();
+    const char16_t *end = begin + text.size();
+    const char16_t *p = begin + from;
+#ifdef __SSE2__
+    const __m128i wanted = _mm_set1_epi16(short(c.unicode()));
+    for (; p + 8 <= end; p += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const int found = _mm_movemask_epi8(_mm_cmpeq_epi16(chunk, wanted));
+        if (found != 0)
+            return p + __builtin_ctz(unsigned(found)) / 2 - begin;
+    }
+#endif
+    for (; p < end; ++p)
+        if (*p == c.unicode())
+            return p - begin;
+    return -1;
 }
 
 } // namespace
+
+void FieldText::setView(QStringView text)
+{
+    m_view = text;
+    m_held = -1;
+}
+
+void FieldText::setWithout(QStringView text, QChar c)
+{
+    const QStringView trimmed = TrimmedView(text);
+    if (indexOfChar(trimmed, c) < 0) {
+        setView(trimmed);
+        return;
+    }
+    if (trimmed.size() > Room) {
+        m_long = TrimmedWithout(trimmed, c);
+        m_held = Room + 1;
+        return;
+    }
+    int n = 0;
+    for (QChar ch : trimmed)
+        if (ch != c)
+            m_chars[n++] = ch.unicode();
+    // What stood between the taken characters and the ends may be blanks.
+    const QStringView kept = TrimmedView(QStringView(m_chars, n));
+    m_held = int(kept.size());
+    std::memmove(m_chars, kept.utf16(), size_t(kept.size()) * sizeof(char16_t));
+}
 
 Cp949Columns::Cp949Columns(QStringView line) : m_line(line)
 {
@@ -126,14 +181,39 @@ TransferFileText DecodeTransferFile(const QByteArray &bytes)
 QList<QStringView> SplitTransferLines(QStringView text)
 {
     QList<QStringView> lines;
-    const char16_t *data = text.utf16();
-    lines.reserve(std::count_if(data, data + text.size(), [](char16_t c) { return c == u'\n' || c == u'\r'; }) + 1);
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype next = 0;
-        const qsizetype end = qvx::LineEndAt(data, text.size(), start, &next);
-        lines.append(text.mid(start, end - start));
-        start = next;
+    const char16_t *const data = text.utf16();
+    const char16_t *const end = data + text.size();
+    const char16_t *start = data;
+    // A line ends at its first CR or LF.
+    auto lineEnd = [end](const char16_t *p) {
+#ifdef __SSE2__
+        // Eight characters at a time.
+        const __m128i cr = _mm_set1_epi16(short(u'\r')), lf = _mm_set1_epi16(short(u'\n'));
+        while (p + 8 <= end) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+            const int found = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(chunk, cr), _mm_cmpeq_epi16(chunk, lf)));
+            if (found != 0)
+                return p + __builtin_ctz(unsigned(found)) / 2;
+            p += 8;
+        }
+#endif
+        while (p < end && *p != u'\n' && *p != u'\r')
+            ++p;
+        return p;
+    };
+    bool reserved = false;
+    while (start < end) {
+        const char16_t *stop = lineEnd(start);
+        if (!reserved) {
+            // The lines of a transfer file are about as long as its first.
+            const qsizetype first = (stop - data) + 2;
+            lines.reserve(text.size() / first + text.size() / (8 * first) + 16);
+            reserved = true;
+        }
+        lines.append(QStringView(start, stop - start));
+        if (stop == end)
+            break;
+        start = stop + (*stop == u'\r' && stop + 1 < end && stop[1] == u'\n' ? 2 : 1);
     }
     return lines;
 }
@@ -141,36 +221,85 @@ QList<QStringView> SplitTransferLines(QStringView text)
 TransferFileParser::TransferFileParser(DataForm form, const TransferPositions &fixed)
     : m_form(form), m_positions(form == DataForm::Fixed ? fixed : CanonicalPositions())
 {
+    const ConvField *fields[5] = {&m_positions.bankId, &m_positions.bankNo, &m_positions.money, &m_positions.cInfo,
+                                  &m_positions.sName};
+    for (int f = 0; f < 5; ++f) {
+        // As CutBytesView reads a field: from the byte before start, to length bytes further.
+        const int from = (fields[f]->start < 1 ? 1 : fields[f]->start) - 1;
+        m_bounds[size_t(2 * f)] = from;
+        m_bounds[size_t(2 * f + 1)] = from + std::max(fields[f]->length, 0);
+    }
+    for (int i = 0; i < 10; ++i)
+        m_boundOrder[size_t(i)] = i;
+    std::stable_sort(m_boundOrder.begin(), m_boundOrder.end(),
+                     [this](int a, int b) { return m_bounds[size_t(a)] < m_bounds[size_t(b)]; });
 }
 
 ParsedLine TransferFileParser::parse(QStringView line) const
 {
-    if (m_form == DataForm::Fixed)
-        return parseFixed(line); // its walk over the line finds bad bytes too
-    ParsedLine out = parseDelimited(line);
-    if (indexOfChar(line, QChar(Replacement)) >= 0)
-        out.fault = LineFault::BadBytes;
-    return out;
-}
-
-ParsedLine TransferFileParser::parseFixed(QStringView line) const
-{
-    const TransferPositions &p = m_positions;
-    const Cp949Columns columns(line);
     ParsedLine out;
-    out.bankId = columns.cut(p.bankId.start, p.bankId.length);
-    out.bankNo = columns.cut(p.bankNo.start, p.bankNo.length);
-    out.money = columns.cut(p.money.start, p.money.length);
-    out.cInfo = columns.cut(p.cInfo.start, p.cInfo.length);
-    out.sName = columns.cut(p.sName.start, p.sName.length);
-    out.account = TrimmedWithout(out.bankNo, QLatin1Char('-'));
-    out.amount = out.money.trimmed().toString();
-    if (columns.badBytes())
-        out.fault = LineFault::BadBytes;
+    parse(line, &out);
     return out;
 }
 
-ParsedLine TransferFileParser::parseDelimited(QStringView line) const
+void TransferFileParser::parse(QStringView line, ParsedLine *out) const
+{
+    out->fault = LineFault::None;
+    if (m_form == DataForm::Fixed)
+        parseFixed(line, *out);
+    else
+        parseDelimited(line, *out);
+    if (indexOfChar(line, QChar(Replacement)) >= 0)
+        out->fault = LineFault::BadBytes;
+}
+
+void TransferFileParser::parseFixed(QStringView line, ParsedLine &out) const
+{
+    // One walk along the line meets the fields' bounds in byte order; at a
+    // bound b it knows the first character starting at or after b (a field's
+    // first) and how many characters end at or before b (past a field's
+    // last), so a double-byte character across a bound falls out of both
+    // fields.
+    const char16_t *chars = line.utf16();
+    const qsizetype n = line.size();
+    qsizetype i = 0; // characters walked
+    int pos = 0;     // the byte at which character i starts
+    std::array<qsizetype, 10> at{};
+    for (const int bound : m_boundOrder) {
+        const int b = m_bounds[size_t(bound)];
+#ifdef __SSE2__
+        // Eight characters at a time while all of them end by the bound.
+        const __m128i wide = _mm_set1_epi16(short(0xFF80));
+        while (i + 8 <= n) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(chars + i));
+            const int ascii = _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(chunk, wide), _mm_setzero_si128()));
+            const int bytes = 16 - bitCount16(unsigned(ascii)) / 2;
+            if (pos + bytes > b)
+                break;
+            pos += bytes;
+            i += 8;
+        }
+#endif
+        while (i < n && pos < b)
+            pos += chars[i++] < 0x80 ? 1 : 2;
+        // Even bounds start a field, odd ones end it.
+        at[size_t(bound)] = (bound % 2 == 0 || pos <= b) ? i : i - 1;
+    }
+    auto field = [&](int f) {
+        const qsizetype first = at[size_t(2 * f)], past = at[size_t(2 * f + 1)];
+        return first < past && m_bounds[size_t(2 * f + 1)] > m_bounds[size_t(2 * f)] ? line.mid(first, past - first)
+                                                                                       : QStringView();
+    };
+    out.bankId = field(0);
+    out.bankNo = field(1);
+    out.money = field(2);
+    out.cInfo = field(3);
+    out.sName = field(4);
+    out.account.setWithout(out.bankNo, QLatin1Char('-'));
+    out.amount.setView(TrimmedView(out.money));
+}
+
+void TransferFileParser::parseDelimited(QStringView line, ParsedLine &out) const
 {
     const QChar delimiter = DelimiterOf(m_form);
     QStringView tokens[TokenCount];
@@ -189,50 +318,65 @@ ParsedLine TransferFileParser::parseDelimited(QStringView line) const
     }
 
     const TransferPositions &p = m_positions;
-    ParsedLine out;
-    out.bankId = tokens[0].trimmed();
+    out.bankId = TrimmedView(tokens[0]);
     out.bankNo = tokens[1];
     out.money = tokens[2];
-    out.cInfo = tokens[3].trimmed();
-    out.sName = tokens[4].trimmed();
-    out.account = TrimmedWithout(tokens[1], QLatin1Char('-'));
+    out.cInfo = TrimmedView(tokens[3]);
+    out.sName = TrimmedView(tokens[4]);
+    out.account.setWithout(tokens[1], QLatin1Char('-'));
     // Thousands commas are dropped only where they group the digits; any
     // other comma stays, and the amount rule refuses the line for it.
-    const QStringView money = tokens[2].trimmed();
+    const QStringView money = TrimmedView(tokens[2]);
     const bool grouped = IsThousandsGrouped(money);
-    out.amount = grouped ? TrimmedWithout(money, QLatin1Char(',')) : money.toString();
+    if (grouped)
+        out.amount.setWithout(money, QLatin1Char(','));
+    else
+        out.amount.setView(money);
     const bool amountTooWide = (grouped || indexOfChar(money, QLatin1Char(',')) < 0) &&
-                               Cp949Width(out.amount) > p.money.length;
+                               Cp949Width(out.amount.view()) > p.money.length;
     // A ';' line ignores what follows its fifth delimiter; a ',' line has a
     // token too many there, most likely an amount written "1,000,000".
     if (more && m_form == DataForm::Comma)
         out.fault = LineFault::ExtraTokens;
-    else if (Cp949Width(out.bankId) > p.bankId.length || Cp949Width(out.account) > p.bankNo.length ||
+    else if (Cp949Width(out.bankId) > p.bankId.length || Cp949Width(out.account.view()) > p.bankNo.length ||
              amountTooWide || Cp949Width(out.cInfo) > p.cInfo.length || Cp949Width(out.sName) > p.sName.length)
         out.fault = LineFault::LongToken;
-    return out;
 }
 
 TransferFields TransferFileParser::logFields(const ParsedLine &line) const
 {
-    if (m_form == DataForm::Fixed)
-        return {line.bankId, line.bankNo, line.money, line.cInfo, line.sName, QString()};
-    const TransferPositions &p = m_positions;
     TransferFields out;
-    out.held.reserve(p.bankId.length + p.bankNo.length + p.money.length + p.cInfo.length + p.sName.length
-                     + line.bankId.size() + line.account.size() + line.amount.size() + line.cInfo.size()
-                     + line.sName.size());
+    logFields(line, &out);
+    return out;
+}
+
+void TransferFileParser::logFields(const ParsedLine &line, TransferFields *out) const
+{
+    if (m_form == DataForm::Fixed) {
+        out->held.resize(0);
+        out->bankId = line.bankId;
+        out->bankNo = line.bankNo;
+        out->money = line.money;
+        out->cInfo = line.cInfo;
+        out->sName = line.sName;
+        return;
+    }
+    const TransferPositions &p = m_positions;
+    const QStringView account = line.account.view(), amount = line.amount.view();
+    QString &held = out->held;
+    held.resize(0); // keeps its room
+    held.reserve(p.bankId.length + p.bankNo.length + p.money.length + p.cInfo.length + p.sName.length
+                 + line.bankId.size() + account.size() + amount.size() + line.cInfo.size() + line.sName.size());
     qsizetype sizes[5];
-    sizes[0] = appendPadded(out.held, line.bankId, p.bankId.length);
-    sizes[1] = appendPadded(out.held, line.account, p.bankNo.length);
-    sizes[2] = appendPadded(out.held, line.amount, p.money.length);
-    sizes[3] = appendPadded(out.held, line.cInfo, p.cInfo.length);
-    sizes[4] = appendPadded(out.held, line.sName, p.sName.length);
-    QStringView rest(out.held);
-    QStringView *fields[5] = {&out.bankId, &out.bankNo, &out.money, &out.cInfo, &out.sName};
+    sizes[0] = appendPadded(held, line.bankId, p.bankId.length);
+    sizes[1] = appendPadded(held, account, p.bankNo.length);
+    sizes[2] = appendPadded(held, amount, p.money.length);
+    sizes[3] = appendPadded(held, line.cInfo, p.cInfo.length);
+    sizes[4] = appendPadded(held, line.sName, p.sName.length);
+    QStringView rest(held);
+    QStringView *fields[5] = {&out->bankId, &out->bankNo, &out->money, &out->cInfo, &out->sName};
     for (int i = 0; i < 5; ++i) {
         *fields[i] = rest.first(sizes[i]);
         rest = rest.sliced(sizes[i]);
     }
-    return out;
 }

@@ -18,6 +18,8 @@
 #include <QStringView>
 #include <QVarLengthArray>
 
+#include <array>
+
 // The five fields as cut (fixed) or prepared (delimited): views of the line
 // (fixed) or of the padded tokens held here one after the other (delimited),
 // so a refused line costs at most one string.
@@ -48,12 +50,37 @@ enum class LineFault {
     BadBytes     // bytes that are no CP949 text
 };
 
+// A field's text with one character taken out (the '-' of an account, the
+// thousands commas of an amount) and trimmed: a view of the line when there
+// was none to take, else its characters kept here, so that a line costs no
+// allocation (a text too long for the room here is kept in a string).
+class FieldText
+{
+public:
+    QStringView view() const
+    {
+        if (m_held < 0)
+            return m_view;
+        return m_held <= Room ? QStringView(m_chars, m_held) : QStringView(m_long);
+    }
+    void setView(QStringView text);
+    // text trimmed, without every c, trimmed again.
+    void setWithout(QStringView text, QChar c);
+
+private:
+    static constexpr int Room = 24;
+    QStringView m_view;
+    int m_held = -1; // characters kept, -1: the text is m_view
+    char16_t m_chars[Room];
+    QString m_long;
+};
+
 // The fields of one line as views into it (valid while the line lives).
 struct ParsedLine
 {
     QStringView bankId, bankNo, money, cInfo, sName; // as cut / the tokens
-    QString account; // trimmed, '-' removed
-    QString amount;  // trimmed (a delimited one also without its thousands commas)
+    FieldText account; // trimmed, '-' removed
+    FieldText amount;  // trimmed (a delimited one also without its thousands commas)
     LineFault fault = LineFault::None;
 };
 
@@ -63,10 +90,14 @@ public:
     TransferFileParser(DataForm form, const TransferPositions &fixed);
 
     ParsedLine parse(QStringView line) const;
+    // The same into *out (a run parses every line into one place).
+    void parse(QStringView line, ParsedLine *out) const;
 
     // The fields as the log shows them: as cut, or for a delimited line
     // prepared and padded to the canonical widths.
     TransferFields logFields(const ParsedLine &line) const;
+    // The same into *out, whose text keeps its room from line to line.
+    void logFields(const ParsedLine &line, TransferFields *out) const;
 
     // Positions the fields were cut at (the canonical ones for a delimited
     // form): what the run leaves in ConvLayout.
@@ -74,11 +105,15 @@ public:
     DataForm form() const { return m_form; }
 
 private:
-    ParsedLine parseFixed(QStringView line) const;
-    ParsedLine parseDelimited(QStringView line) const;
+    void parseFixed(QStringView line, ParsedLine &out) const;
+    void parseDelimited(QStringView line, ParsedLine &out) const;
 
     DataForm m_form;
     TransferPositions m_positions;
+    // The ten byte bounds of the fixed fields (start and end of each, field
+    // by field), in the order a walk along a line meets them.
+    std::array<int, 10> m_bounds{};
+    std::array<int, 10> m_boundOrder{};
 };
 
 // Bytes of the text in CP949, counted from its characters (every character
@@ -106,6 +141,25 @@ private:
 // start (1-based) .. start + length - 1.
 QStringView CutBytesView(QStringView line, int start, int length);
 QString CutBytes(QStringView line, int start, int length);
+
+// The text without the blanks at its ends, as QStringView::trimmed gives it,
+// with the usual characters told apart inline (no blank lies beyond ASCII
+// but U+0085, U+00A0 and some in U+1680..U+3000; Hangul lies above them).
+inline QStringView TrimmedView(QStringView text)
+{
+    auto isBlank = [](QChar c) {
+        const char16_t u = c.unicode();
+        if (u < 0x80)
+            return u == u' ' || (u >= u'\t' && u <= u'\r');
+        return u == 0x85 || u == 0xA0 || (u >= 0x1680 && u <= 0x3000 && c.isSpace());
+    };
+    qsizetype first = 0, past = text.size();
+    while (first < past && isBlank(text[first]))
+        ++first;
+    while (past > first && isBlank(text[past - 1]))
+        --past;
+    return text.sliced(first, past - first);
+}
 
 // The text without every c, trimmed of blanks.
 QString TrimmedWithout(QStringView text, QChar c);

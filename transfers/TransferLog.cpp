@@ -7,6 +7,8 @@
 #include <QDateTime>
 #include <QVarLengthArray>
 
+#include <algorithm>
+
 bool IsDuplicateTransfer(const std::function<QString(int col, int row)> &cell, int rowCount,
                          const QString &name, const QString &amount, const QString &memo,
                          const DuplicateColumns &columns)
@@ -96,12 +98,27 @@ void AppendTransferLogLine(QString &out, const QString &kind, const QString &seq
         out.append(TransferLogLine(kind, seq, values, stamp, style));
         return;
     }
-    out.append(errorHead(kind)).append(stamp).append(QLatin1Char(' ')).append(seq);
+    // Sized once and written in place: a run logs many such lines into one text.
+    const QStringView head = errorHead(kind);
+    const bool spaceFirst = style == TransferLogValues::EachSpaced;
+    qsizetype size = head.size() + stamp.size() + 1 + seq.size();
+    for (QStringView value : values)
+        size += value.size() + 1;
+    if (!spaceFirst && !values.empty())
+        --size;
+    const qsizetype at = out.size();
+    out.resize(at + size);
+    QChar *to = out.data() + at;
+    auto put = [&to](QStringView text) { to = std::copy_n(text.data(), text.size(), to); };
+    put(head);
+    put(stamp);
+    *to++ = QLatin1Char(' ');
+    put(seq);
     bool first = true;
     for (QStringView value : values) {
-        if (!first || style == TransferLogValues::EachSpaced)
-            out.append(QLatin1Char(' '));
-        out.append(value);
+        if (!first || spaceFirst)
+            *to++ = QLatin1Char(' ');
+        put(value);
         first = false;
     }
 }

@@ -37,7 +37,7 @@ QString AmountCheck::message() const
     return QString();
 }
 
-AmountCheck CheckTransferAmount(const QString &text)
+AmountCheck CheckTransferAmount(QStringView text)
 {
     AmountCheck check;
     // The usual amount: plain digits, read as they stand.
@@ -60,7 +60,7 @@ AmountCheck CheckTransferAmount(const QString &text)
     // Otherwise only blanks around the amount and correct thousands grouping:
     // a stray comma ("1,0,0", ",5", a field cut one byte off "1,000,00") is
     // no amount, however many digits it holds.
-    const QString trimmed = text.trimmed();
+    const QString trimmed = text.trimmed().toString();
     QString digits = IsThousandsGrouped(trimmed) ? DelComma(trimmed) : trimmed;
     if (!isDigits(digits)) {
         check.fault = AmountFault::Missing;
@@ -131,7 +131,7 @@ QString EntryCheckCode(const QString &moBankId, const QString &plainMoBankNo, co
                        const QString &plainBankNo, const QString &amount13, const QString &gubun, const QDate &today,
                        qvx::AppServer *server)
 {
-    if (moBankId == u"23")
+    if (moBankId == QLatin1StringView("23"))
         return QString();
     return MakeBankCheckCode(moBankId, plainMoBankNo, bankId, plainBankNo, amount13, QString(), gubun,
                              QStringLiteral("999999"), today, server);
@@ -139,7 +139,15 @@ QString EntryCheckCode(const QString &moBankId, const QString &plainMoBankNo, co
 
 QString AmountDigits(qint64 amount)
 {
-    return FixLenZero(QString::number(amount), 13, false);
+    return FixLenZero(QString::number(amount), AmountDigitCount, false);
+}
+
+QStringView AmountDigits(qint64 amount, QChar (&buffer)[AmountDigitCount])
+{
+    quint64 rest = quint64(amount);
+    for (int i = AmountDigitCount - 1; i >= 0; --i, rest /= 10)
+        buffer[i] = QChar(char16_t(u'0' + rest % 10));
+    return QStringView(buffer, AmountDigitCount);
 }
 
 bool ResidentNoRefused(const QString &bankId, const QString &realNameNo, const QString &today)

@@ -32,7 +32,7 @@ struct AmountCheck
 // groups, must be a positive whole number of at most 13 digits. No number,
 // any other comma, zero, a negative or a fraction: Missing; 14 digits or more:
 // TooLarge.
-AmountCheck CheckTransferAmount(const QString &text);
+AmountCheck CheckTransferAmount(QStringView text);
 
 // --- codes ----------------------------------------------------------------------
 
@@ -72,6 +72,10 @@ QString EntryCheckCode(const QString &moBankId, const QString &plainMoBankNo, co
                        qvx::AppServer *server = nullptr);
 // A whole amount as the check codes read it: 13 digits, zeros in front.
 QString AmountDigits(qint64 amount);
+// The same written into buffer (a run makes one for each of many rows); the
+// amount is a checked one, of at most 13 digits.
+constexpr int AmountDigitCount = 13;
+QStringView AmountDigits(qint64 amount, QChar (&buffer)[AmountDigitCount]);
 
 // IsResidentNoBanned where a bank code or date that is no number counts as
 // "not banned" (such a bank has no resident-number rule).

@@ -95,3 +95,31 @@ TEST(Cp949, LeadBytes)
     EXPECT_TRUE(Cp949::isLeadByte(0xFE));
     EXPECT_FALSE(Cp949::isLeadByte(0xFF));
 }
+
+TEST(Cp949, LongAsciiRunsAroundKoreanAndBadBytesKeepEveryCharacterInPlace)
+{
+    // ASCII runs of every length up to 40 between characters of both
+    // widths, so that runs read many bytes at a time end at every offset.
+    QString text;
+    for (int run = 0; run <= 40; ++run) {
+        for (int i = 0; i < run; ++i)
+            text += QChar(u'0' + (run + i) % 10);
+        text += run % 3 == 0 ? QStringLiteral("갂") : QStringLiteral("한글");
+    }
+    bool ok = false;
+    const QByteArray bytes = Cp949::encode(text, &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(Cp949::decode(bytes, &ok), text);
+    EXPECT_TRUE(ok);
+    // A bad byte at every place of a long ASCII run.
+    const QByteArray ascii(40, 'x');
+    for (int at = 0; at < ascii.size(); ++at) {
+        QByteArray bad = ascii + Cp949::encode(QStringLiteral("가")) + ascii;
+        bad[at] = '\x80';
+        QString expected = QString(40, QLatin1Char('x')) + QStringLiteral("가") + QString(40, QLatin1Char('x'));
+        expected[at] = QChar(0xFFFD);
+        ok = true;
+        ASSERT_EQ(Cp949::decode(bad, &ok), expected) << at;
+        EXPECT_FALSE(ok);
+    }
+}

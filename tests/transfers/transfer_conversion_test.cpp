@@ -4,6 +4,7 @@
 #include "transfers/ConvertRunLog.h"
 #include "transfers/TransferConversion.h"
 #include "transfers/TransferLog.h"
+#include "transfers/TransferRules.h"
 
 #include "core/BankCheckCode.h"
 #include "core/Session.h"
@@ -41,6 +42,15 @@ QString delimitedLine(const Line &l, QChar d)
 
 const TransferPositions DemoFixed{{1, 2}, {3, 15}, {18, 13}, {51, 20}, {31, 20}};
 
+// The rows a run made, as the entry list holds them.
+QVector<TransferRow> rowsOf(const ConvertedRows &made)
+{
+    QVector<TransferRow> rows;
+    for (int i = 0; i < made.size(); ++i)
+        rows << made.row(i);
+    return rows;
+}
+
 struct Outcome
 {
     ConvertCounters counters;
@@ -68,7 +78,9 @@ Outcome convert(const ConvertContext &context, DataForm form, const QStringList 
         return addDuplicates;
     };
     QList<QStringView> views(lines.begin(), lines.end());
-    o.counters = conversion.run(views, hooks, &o.rows);
+    ConvertedRows made;
+    o.counters = conversion.run(views, hooks, &made);
+    o.rows = rowsOf(made);
     return o;
 }
 
@@ -197,7 +209,7 @@ TEST(TransferConversion, ProgressIsReportedFromTheFirstLineChecked)
     QList<ConvertCounters> seen;
     ConvertHooks hooks;
     hooks.progress = [&](const ConvertCounters &c) { seen << c; };
-    QVector<TransferRow> rows;
+    ConvertedRows rows;
     const QList<QStringView> views(lines.begin(), lines.end());
     conversion.run(views, hooks, &rows);
     ASSERT_EQ(rows.size(), 5);
@@ -366,10 +378,10 @@ QStringList checkCodes(const QStringList &lines, const QDateTime &startAt, const
             qvx::Clock::setFixed(midnightAt);
     };
     qvx::Clock::setFixed(startAt);
-    QVector<TransferRow> rows;
+    ConvertedRows rows;
     conversion.run(QList<QStringView>(lines.begin(), lines.end()), hooks, &rows);
     QStringList codes;
-    for (const TransferRow &r : rows)
+    for (const TransferRow &r : rowsOf(rows))
         codes << r.boki;
     return codes;
 }
@@ -430,7 +442,7 @@ protected:
         ConvertRunLog runLog(session, QStringLiteral("30"));
         runLog.attach(hooks);
         hooks.askDuplicate = [](const QString &, const QString &) { return false; };
-        QVector<TransferRow> rows;
+        ConvertedRows rows;
         const ConvertCounters counters = conversion.run(QList<QStringView>(lines.begin(), lines.end()), hooks, &rows);
         *flushed = runLog.flush();
         return counters;
@@ -494,4 +506,173 @@ TEST_F(ConvertRunLogTest, AFailedWriteIsReportedAndTheRunGoesOn)
     EXPECT_NE(said.find("WriteLog: cannot write"), std::string::npos) << said;
     EXPECT_EQ(counters.errors, 3);
     EXPECT_EQ(counters.accepted, 1);
+}
+
+namespace {
+
+// The row the entry rules make for a line paid from mother m: the account
+// hyphenated for its bank, the amount grouped, the codes compared as they
+// stand, and the check code made from the row itself. Throws ConvertError
+// where the bank's check code cannot be made.
+TransferRow expectedRow(const ConvertContext &context, const MotherAccount &m, const Line &l, qint64 amount,
+                        const QDate &today)
+{
+    const QString bank = QString::fromUtf8(l.bank);
+    TransferRow r;
+    r.moBankName = m.bankname;
+    r.moBankNo = FormatAcctNo(m.bankid, m.mobankno);
+    r.passWd = m.passwd;
+    r.workDiv = m.bankid == bank ? QStringLiteral("당행") : QStringLiteral("타행");
+    r.transDiv = context.transDiv;
+    r.money = CurrToMoneyStr(amount);
+    r.bankName = context.bankNames.value(bank);
+    r.bankNo = FormatAcctNo(bank, QString::fromUtf8(l.account));
+    r.name = QString::fromUtf8(l.name);
+    r.sendId = context.networkId;
+    r.recvId = m.recvid;
+    r.firmId = m.firmid;
+    r.userId = context.userId;
+    r.info = QString::fromUtf8(l.info);
+    r.sendFlag = context.sendFlagInit;
+    r.gubun = context.kind();
+    r.msgType = TransferMessageType(m.bankid, bank);
+    r.moBankId = m.bankid;
+    r.bankId = bank;
+    r.boki = EntryCheckCode(r, today);
+    return r;
+}
+
+} // namespace
+
+TEST(ConvertedRows, EveryCellReadsBackAsTheEntryRulesMakeItInEachFormFromEachMother)
+{
+    ClockReset reset;
+    const QDate today(2026, 12, 9);
+    qvx::Clock::setFixed(QDateTime(today, QTime(10, 0)));
+    // A '-' in the account and a grouped amount where the form allows one
+    // (a ',' line would split "1,500,000").
+    const Line lines[] = {
+        {"04", "1234-0123-4567", "1,500,000", "3월 급여", "김민준"},
+        {"88", "110-123-456789", "25000", "", "이서연 상사(주)"},
+        {"03", "12301234567890", "7", "회비", "박"},
+        {"20", " 1002123456789", "0007000", "회비", "최"},
+    };
+    const qint64 amounts[] = {1500000, 25000, 7, 7000};
+    ConvertContext context = Bank20Context();
+    int codesMade = 0;
+    // Mothers 03 and 20 have check-code rules (20's depends on the date), 04 none.
+    for (const MotherAccount &mother : QVector<MotherAccount>(context.banks)) {
+        context.chosen = mother;
+        for (const DataForm form : {DataForm::Fixed, DataForm::Comma, DataForm::Semicolon}) {
+            QStringList text;
+            for (Line l : lines) {
+                if (form == DataForm::Comma && QByteArray(l.amount).contains(','))
+                    l.amount = "1500000";
+                text << (form == DataForm::Fixed ? fixedLine(l) : delimitedLine(l, DelimiterOf(form)));
+            }
+            const Outcome o = convert(context, form, text);
+            SCOPED_TRACE(mother.bankid.toStdString() + " form " + std::to_string(int(form)));
+            ASSERT_EQ(o.counters.errors, 0);
+            ASSERT_EQ(o.rows.size(), 4);
+            for (int i = 0; i < 4; ++i) {
+                Line l = lines[i];
+                l.account = i == 3 ? "1002123456789" : l.account;
+                const TransferRow expected = expectedRow(context, mother, l, amounts[i], today);
+                for (int col = 0; col < TransferColumnCount; ++col)
+                    EXPECT_EQ(o.rows[i].value(TransferColumn(col)), expected.value(TransferColumn(col)))
+                        << "line " << i << " column " << col;
+                codesMade += !expected.boki.isEmpty();
+            }
+            EXPECT_EQ(o.counters.money, 1532007);
+        }
+    }
+    EXPECT_EQ(codesMade, 2 * 3 * 4); // every line's code from both mothers with a rule
+}
+
+TEST(TransferFileParser, AFixedLineIsCutWhereByteCutsCutItWhateverTheLayout)
+{
+    // Fields in any order, overlapping, past the line's end, of no length,
+    // and bounds inside double-byte characters.
+    int layouts = 0;
+    const QString part = QStringLiteral("04가 나12-34다라마 바사 abc아");
+    for (const QString &line : {part, part.repeated(4) + QStringLiteral("123456789")}) {
+        const int width = Cp949Width(line);
+        for (int start = 0; start <= width + 2; ++start)
+            for (int length = -1; length <= width + 2 - start; ++length) {
+                const TransferPositions p{{start, length},
+                                          {width + 2 - start - length, length + 1},
+                                          {length + 1, start},
+                                          {start / 2 + 1, length * 2},
+                                          {width - start, 3}};
+                const ParsedLine cut = TransferFileParser(DataForm::Fixed, p).parse(line);
+                const ConvField *fields[5] = {&p.bankId, &p.bankNo, &p.money, &p.cInfo, &p.sName};
+                const QStringView got[5] = {cut.bankId, cut.bankNo, cut.money, cut.cInfo, cut.sName};
+                for (int f = 0; f < 5; ++f)
+                    ASSERT_EQ(got[f], CutBytesView(line, fields[f]->start, fields[f]->length))
+                        << start << "/" << length << " field " << f;
+                ++layouts;
+            }
+    }
+    EXPECT_GT(layouts, 5000);
+
+    // The account without its '-' and the blanks then at its ends, the
+    // amount trimmed.
+    const ParsedLine p = TransferFileParser(DataForm::Fixed, DemoFixed)
+                             .parse(fixedLine({"04", "- 1234-0123-456", " 1,000", "", "가"}));
+    EXPECT_EQ(p.account.view(), u"12340123456");
+    EXPECT_EQ(p.amount.view(), u"1,000");
+}
+
+TEST(TransferFileParser, AnAccountTooLongForItsRoomIsHeldWholeAndLoggedWhole)
+{
+    // 40 digits with hyphens: refused as too long, the log shows all of it.
+    const QString account = QStringLiteral("1234-5678-9012-3456-7890-1234-5678-9012-3456-7890");
+    const QString digits = QString(account).remove(QLatin1Char('-'));
+    const TransferFileParser parser(DataForm::Semicolon, {});
+    const ParsedLine p = parser.parse(QStringLiteral("04; %1 ;1,000;급여;김민준").arg(account));
+    EXPECT_EQ(p.fault, LineFault::LongToken);
+    EXPECT_EQ(p.account.view(), digits);
+    EXPECT_EQ(p.amount.view(), u"1000");
+    const ParsedLine copy = p; // the copy reads its own room
+    EXPECT_EQ(copy.account.view(), digits);
+    TransferFields cut;
+    parser.logFields(parser.parse(QStringLiteral("04;1-2-3;1,000;급여;김민준")), &cut);
+    parser.logFields(p, &cut); // the same fields reused for the next refused line
+    EXPECT_EQ(cut.bankNo, digits);
+    EXPECT_EQ(cut.money, QStringLiteral("1000") + QString(9, QLatin1Char(' ')));
+    EXPECT_EQ(cut.sName, QStringLiteral("김민준") + QString(10, QLatin1Char(' ')));
+}
+
+TEST(TransferConversion, LinesOfEveryLengthAreSplitAtEachKindOfLineEnd)
+{
+    // Lines long and short, the ends found many characters at a time.
+    static const char16_t *ends[] = {u"\r\n", u"\n", u"\r"};
+    QString text;
+    QStringList expected;
+    for (int length = 0; length <= 40; ++length) {
+        QString line;
+        for (int i = 0; i < length; ++i)
+            line += i % 7 == 3 ? QChar(u'가' + i) : QChar(u'a' + i % 26);
+        expected << line;
+        text += line + QString::fromUtf16(ends[length % 3]);
+    }
+    text += QStringLiteral("끝"); // a last line without its end
+    expected << QStringLiteral("끝");
+    const QList<QStringView> lines = SplitTransferLines(text);
+    ASSERT_EQ(lines.size(), expected.size());
+    for (int i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i], expected[i]) << i;
+}
+
+TEST(TransferFileParser, FieldsAreTrimmedOfEveryBlankQtKnowsAndNoOther)
+{
+    // Every character of the planes the files use: trimmed exactly where
+    // QStringView::trimmed trims.
+    for (int u = 0; u < 0x10000; ++u) {
+        if (u >= 0xD800 && u < 0xE000)
+            continue;
+        const QChar c{char16_t(u)};
+        const QString text = QString(c) + QStringLiteral("가") + QString(c);
+        ASSERT_EQ(TrimmedView(text), QStringView(text).trimmed()) << std::hex << u;
+    }
 }

@@ -13,6 +13,7 @@
 #include "platform/Prompt.h"
 #include "platform/TListGrid.h"
 #include "transfers/ConvertRunLog.h"
+#include "transfers/PaintPace.h"
 #include "transfers/TransferConversion.h"
 #include "transfers/TransferLog.h"
 #include "transfers/screens/CatchIcheG.h"
@@ -20,13 +21,14 @@
 #include "transfers/screens/TransferGrid.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProgressBar>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -110,21 +112,36 @@ bool &converting()
 
 } // namespace
 
-void AppendConvertedRows(TListGrid *grid, QVector<TransferRow> &&rows)
+void AppendConvertedRows(TListGrid *grid, const ConvertedRows &rows)
 {
     if (rows.isEmpty())
         return;
-    int row = GridIsEmpty(grid) ? 1 : grid->RowCount();
+    const int first = GridIsEmpty(grid) ? 1 : grid->RowCount();
     grid->BeginUpdate();
-    grid->SetRowCount(row + int(rows.size()));
-    for (TransferRow &r : rows) {
-        grid->SetRowCells(row, TransferColumnCount, [&r, row](int col) {
-            return col == tcNo ? QString::number(row) : std::move(r.at(TransferColumn(col)));
-        });
-        ++row;
+    grid->SetRowCount(first + rows.size());
+    // What the cells of one row read: the row, and its running number
+    // written into a buffer of its own.
+    struct Fill
+    {
+        const ConvertedRows &rows;
+        int row = 0;
+        char16_t number[12];
+        QStringView no;
+    } fill{rows};
+    const std::function<QStringView(int)> cell = [&fill](int col) {
+        return col == tcNo ? fill.no : fill.rows.cell(fill.row, TransferColumn(col));
+    };
+    for (int i = 0; i < rows.size(); ++i) {
+        const int line = first + i;
+        fill.row = i;
+        int n = 0;
+        for (int rest = line; rest != 0 || n == 0; rest /= 10)
+            fill.number[n++] = char16_t(u'0' + rest % 10);
+        std::reverse(fill.number, fill.number + n);
+        fill.no = QStringView(fill.number, n);
+        grid->SetRowCellViews(line, TransferColumnCount, cell);
     }
     grid->EndUpdate();
-    rows.clear();
 }
 
 void RunDataConvert(Tqv_IcheMake_frm &screen)
@@ -178,8 +195,7 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
         conversion.addExistingRow(r.name, r.money, r.info);
 
     const QString kind = session.PaymentMode == 1 ? QStringLiteral("30") : QStringLiteral("20");
-    QElapsedTimer painted;
-    painted.start();
+    PaintPace pace;
     ConvertHooks hooks;
     ConvertRunLog runLog(session, kind);
     runLog.attach(hooks);
@@ -189,40 +205,37 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
     hooks.progress = [&](const ConvertCounters &c) {
         if (c.phase == ConvertCounters::Checking) {
             // The gauge runs over the file's lines while they are checked.
+            if (!pace.due(c.checked == 0 || c.checked == c.total))
+                return;
             if (c.checked == 0) {
                 screen.Gauge1->setRange(0, qMax(1, c.total));
                 screen.pnl_gauge->show();
                 screen.pnl_gauge->raise();
-            } else if (c.checked != c.total && painted.elapsed() < 40) {
-                return;
             }
             setCount(screen.curredt_errgun, c.errors);
             screen.Gauge1->setValue(c.checked);
-            painted.restart();
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
             return;
         }
-        const bool last = c.position == c.passed;
+        if (!pace.due(c.position == 0 || c.position == c.passed))
+            return;
         if (c.position == 0) {
             screen.Gauge1->setRange(0, qMax(1, c.passed));
             screen.pnl_gauge->show();
             screen.pnl_gauge->raise();
-        } else if (!last && painted.elapsed() < 40) {
-            return;
         }
         setCount(screen.curredt_errgun, c.errors);
         setCount(screen.curredt_gun, c.processed);
         screen.Gauge1->setValue(c.position);
-        painted.restart();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
-    QVector<TransferRow> rows;
+    ConvertedRows rows;
     const ConvertCounters counters = conversion.run(lines, hooks, &rows);
     runLog.flush();
     setCount(screen.curredt_errgun, counters.errors);
     setCount(screen.curredt_gun, counters.processed);
 
-    AppendConvertedRows(screen.grd_ichelist, std::move(rows));
+    AppendConvertedRows(screen.grd_ichelist, rows);
     screen.UpdateTotals();
     WriteLog(session, ConvertSummaryLog(TransferRowCount(screen.grd_ichelist), counters.errors,
                                TransferTotal(screen.grd_ichelist), session.NetworkId, dialog.SourceFileName));

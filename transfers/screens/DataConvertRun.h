@@ -3,17 +3,13 @@
 // over the chosen file with the screen's progress panel, its controls
 // disabled until the run ends.
 
-#include "transfers/TransferRow.h"
-
-#include <QVector>
-
+class ConvertedRows;
 class TListGrid;
 class Tqv_IcheMake_frm;
 
 // Appends rows to the entry list in one update: row 1 of an empty list, else
-// after the last; running numbers follow on. The rows' texts move into the
-// list.
-void AppendConvertedRows(TListGrid *grid, QVector<TransferRow> &&rows);
+// after the last; running numbers follow on. The list copies the rows' texts.
+void AppendConvertedRows(TListGrid *grid, const ConvertedRows &rows);
 
 // The run behind the entry screen's "자료변환".
 void RunDataConvert(Tqv_IcheMake_frm &screen);

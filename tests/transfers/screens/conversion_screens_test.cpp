@@ -15,7 +15,10 @@
 #include "platform/FileChooser.h"
 #include "platform/IniFile.h"
 #include "platform/TextFile.h"
+#include "transfers/TransferConversion.h"
 #include "transfers/TransferLog.h"
+#include "transfers/ConvertDemo.h"
+#include "transfers/screens/DataConvertRun.h"
 #include "transfers/screens/CatchIcheG.h"
 #include "transfers/screens/CatchIcheGA.h"
 #include "transfers/screens/DataFileUnit.h"
@@ -484,4 +487,33 @@ TEST_F(ConversionScreens, DataFileListReadsAndWritesDataIni)
         EXPECT_EQ(saved.readString(QStringLiteral("DATAFILE"), QString::fromLatin1(key)), QStringLiteral("0")) << key;
     EXPECT_FALSE(s->pnl_select->isVisible());
     s->close();
+}
+
+TEST(AppendConvertedRows, TheRowsFollowTheListsOwnWithTheirNumbersAndEveryCell)
+{
+    const ConvertContext context = DemoConvertContext();
+    const QStringList lines = {QStringLiteral("04;1234-0123-4567;1,500,000;3월 급여;김민준"),
+                               QStringLiteral("88;110123456789;25000;;이서연"),
+                               QStringLiteral("03;12301234567890;7;회비;박")};
+    TransferConversion conversion(context, DataForm::Semicolon, CanonicalPositions());
+    ConvertedRows rows;
+    conversion.run(QList<QStringView>(lines.begin(), lines.end()), {}, &rows);
+    ASSERT_EQ(rows.size(), 3);
+
+    TListGrid grid;
+    grid.SetColCount(TransferColumnCount);
+    grid.SetRowCount(2);
+    // Into an empty list from row 1, then after the rows it holds.
+    AppendConvertedRows(&grid, rows);
+    AppendConvertedRows(&grid, rows);
+    ASSERT_EQ(TransferRowCount(&grid), 6);
+    for (int r = 1; r <= 6; ++r) {
+        TransferRow expected = rows.row((r - 1) % 3);
+        expected.no = QString::number(r);
+        EXPECT_EQ(ReadTransferRow(&grid, r), expected) << r;
+    }
+    EXPECT_EQ(grid.Cells(tcBankNo, 4), FormatAcctNo(QStringLiteral("04"), QStringLiteral("123401234567")));
+    EXPECT_EQ(grid.Cells(tcMoney, 4), QStringLiteral("1,500,000"));
+    EXPECT_EQ(grid.Cells(tcMsgType, 5), QStringLiteral("0101100"));
+    EXPECT_EQ(TransferTotal(&grid), 2 * 1525007);
 }

@@ -1,0 +1,70 @@
+#pragma once
+// The rows a conversion run made, held compactly until the entry list takes
+// them: per row its mother account and bank by index (their texts held once
+// for the run), its own made texts (grouped amount, hyphenated account, check
+// code) as places in one text, and its payee name and other information as
+// views of the lines the run read. The lines must outlive the rows.
+
+#include "transfers/ConvertDecision.h"
+#include "transfers/TransferRow.h"
+
+#include <QString>
+#include <QStringView>
+#include <QVector>
+
+#include <vector>
+
+class ConvertedRows
+{
+public:
+    int size() const { return int(m_rows.size()); }
+    bool isEmpty() const { return m_rows.empty(); }
+
+    // The text of column col of row i, valid while the rows and the run's
+    // lines live; the running number (tcNo) and the real-name number are
+    // left to the list (null views).
+    QStringView cell(int i, TransferColumn col) const;
+    // Row i as the entry list holds it, its running number left empty.
+    TransferRow row(int i) const;
+
+    // --- made by the run ---
+    // Starts over for a run of about `lines` lines: the mother accounts and
+    // the bank-code table whose indexes the rows hold.
+    void begin(const ConvertContext &context, const MotherFinder &mothers, const QVector<LineScreen::Bank> &banks,
+               qsizetype lines);
+    // Appends the row of a line that passed its checks (line.bank known),
+    // paid from mother (an index of the mothers); returns its index.
+    int append(const ScreenedLine &line, int mother);
+    void setCheckCode(int i, QStringView code);
+    // Keeps only the rows of the given indexes (ascending), in their order.
+    void retain(const std::vector<int> &kept);
+
+private:
+    // A place in m_text.
+    struct Span
+    {
+        qint32 start = 0;
+        qint32 size = 0;
+    };
+    struct Row
+    {
+        qint32 mother;
+        qint32 bank;
+        bool sameBank; // the mother's bank code is the line's
+        Span money, bankNo, boki;
+        QStringView name, info;
+    };
+    struct Mother
+    {
+        QString bankName, shownAccount, passWd, recvId, firmId, bankId;
+    };
+
+    QStringView text(Span span) const { return QStringView(m_text).sliced(span.start, span.size); }
+    Span appendText(QStringView text);
+
+    std::vector<Row> m_rows;
+    QString m_text; // the rows' made texts one after the other
+    QVector<Mother> m_mothers;
+    QVector<LineScreen::Bank> m_banks;
+    QString m_transDiv, m_sendId, m_userId, m_sendFlag, m_gubun;
+};
