@@ -1,6 +1,7 @@
 #include "transfers/screens/IcheMakeUnit.h"
 
 #include "core/screens/FormParts.h"
+#include "core/screens/GridRows.h"
 #include "core/screens/ListReport.h"
 #include "core/screens/MotherAccountCombo.h"
 #include "core/CellText.h"
@@ -22,6 +23,7 @@
 #include "controls/panels/KitComboBox.h"
 #include "controls/panels/KitControl.h"
 #include "transfers/ApprovalRequest.h"
+#include "transfers/ConvertDecision.h"
 #include "transfers/TempSaveCodec.h"
 #include "transfers/TransferLog.h"
 #include "transfers/TransferRules.h"
@@ -331,6 +333,11 @@ bool Tqv_IcheMake_frm::ConfirmDuplicate(const QString &name, qint64 amount, cons
     const QString grouped = FormatMoney(QString::number(amount));
     if (!IsDuplicateTransfer(name, grouped, DuplicateMemo(info, session.IcheCheckFlag)))
         return true;
+    return ConfirmFoundDuplicate(name, grouped, logPrefix);
+}
+
+bool Tqv_IcheMake_frm::ConfirmFoundDuplicate(const QString &name, const QString &grouped, const QString &logPrefix)
+{
     if (!prompt().confirm(DuplicateQuestion(name, grouped), QStringLiteral("확인"))) {
         if (!logPrefix.isEmpty())
             WriteLog(session, logPrefix + QStringLiteral("중복이체건 삭제 -> ") + DuplicateLogTail(name, grouped));
@@ -682,6 +689,13 @@ void Tqv_IcheMake_frm::btn_callfileClick()
     int refused = 0;   // longer than the record or a bad amount
     int foreign = 0;   // another client's line
     qint64 total = 0;
+    // The duplicate test looks up the listed rows and the lines taken so far
+    // in one index, and the list grows once: a file of a whole batch loads
+    // in one pass.
+    TransferDuplicateIndex listed;
+    for (const TransferRow &r : TransferRows(grd_ichelist))
+        listed.add(r.name, r.money, r.info);
+    QVector<TransferRow> takenRows;
     for (const QByteArray &line : lines) {
         if (line.trimmed().isEmpty())
             continue;
@@ -696,14 +710,19 @@ void Tqv_IcheMake_frm::btn_callfileClick()
             ++foreign;
             continue;
         }
-        if (!ConfirmDuplicate(row.name, decoded.amount, row.info, QStringLiteral("자료변환 "))) {
+        const QString grouped = FormatMoney(QString::number(decoded.amount));
+        if (listed.contains(row.name, grouped, DuplicateMemo(row.info, session.IcheCheckFlag))
+            && !ConfirmFoundDuplicate(row.name, grouped, QStringLiteral("자료변환 "))) {
             setCurrency(curredt_errgun, curredt_errgun->Value().toInt64() + 1);
             continue;
         }
-        AddTransferRow(row);
+        listed.add(row.name, row.money, row.info);
+        takenRows.append(row);
         ++taken;
         total += decoded.amount;
     }
+    AppendGridRows(grd_ichelist, takenRows);
+    UpdateTotals();
 
     // The file goes only when every line is in the list (or was declined by
     // the user as a duplicate); otherwise it stays for another look.

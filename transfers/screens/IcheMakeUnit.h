@@ -90,6 +90,9 @@ public:
     // writes its log line (prefix "" for entry, "자료변환 " for files). True
     // when the row is to be added.
     bool ConfirmDuplicate(const QString &name, qint64 amount, const QString &info, const QString &logPrefix);
+    // A duplicate found: the question, and the log line of the answer when
+    // logPrefix is given (a declined one always logged with it). True adds it.
+    bool ConfirmFoundDuplicate(const QString &name, const QString &grouped, const QString &logPrefix);
     // Totals (curredt_gunR, curredt_MoneyR) from the list.
     void UpdateTotals();
     // Header and one blank row, totals 0.

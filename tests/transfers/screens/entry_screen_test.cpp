@@ -491,6 +491,23 @@ TEST_F(EntryScreen, ReloadTakesOnlyOwnSoundLinesAndKeepsTheFileOtherwise)
                   + QDir::toNativeSeparators(path) + QStringLiteral(")"));
     EXPECT_TRUE(QFile::exists(path));
     expectTotalsMatch(s);
+
+    // Each line is tested against the listed rows and the lines taken before
+    // it in the same file: added once on "yes", declined the second time.
+    const QString twice = client.home() + QStringLiteral("/data/tmp_twice.txt");
+    ASSERT_TRUE(qvx::TextFile::writeBytes(twice, EncodeTempSaveLine(own).line + "\r\n" + EncodeTempSaveLine(own).line
+                                                      + "\r\n"));
+    client.prompt().clear();
+    client.prompt().enqueueAnswer(true);
+    client.prompt().enqueueAnswer(false);
+    files.enqueue(twice);
+    ClickControl(s->btn_callfile);
+    EXPECT_EQ(client.prompt().count(), 2);
+    EXPECT_TRUE(client.prompt().lastText().startsWith(QStringLiteral("중복이체자료를 발견하였습니다.")));
+    EXPECT_EQ(TransferRowCount(s->grd_ichelist), 2);
+    EXPECT_EQ(s->grd_ichelist->Cells(tcNo, 2), QStringLiteral("2"));
+    EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 1);
+    expectTotalsMatch(s);
 }
 
 TEST_F(EntryScreen, ApprovalRequestWritesTheBatchAndNotifiesTheApprover)
