@@ -6,6 +6,7 @@
 #include "platform/SqlText.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
@@ -67,29 +68,37 @@ QString wholeText(__int128 v)
     return negative ? QLatin1Char('-') + digits : digits;
 }
 
+// Six digits of a check code being made, in place.
+using Six = std::array<char16_t, 6>;
+
+QStringView viewOf(const Six &six)
+{
+    return QStringView(six.data(), 6);
+}
+
 // Per position 1..6: (a[i] + b[i]) mod 10. Each position must hold a digit.
-QString digitAdd(QStringView a, QStringView b)
+Six digitAdd(QStringView a, QStringView b)
 {
     if (a.size() < 6 || b.size() < 6)
         fail(QStringLiteral("check code: '%1' / '%2' shorter than six characters").arg(a, b));
-    QString result(6, Qt::Uninitialized);
+    Six result;
     for (int i = 0; i < 6; ++i) {
-        const QChar x = a[i], y = b[i];
-        if (!x.isDigit() || x.unicode() > '9' || !y.isDigit() || y.unicode() > '9')
+        const char16_t x = a[i].unicode(), y = b[i].unicode();
+        if (x < u'0' || x > u'9' || y < u'0' || y > u'9')
             fail(QStringLiteral("check code: '%1' / '%2' holds no digit at %3").arg(a, b).arg(i + 1));
-        result[i] = QChar('0' + ((x.unicode() - '0') + (y.unicode() - '0')) % 10);
+        result[size_t(i)] = char16_t(u'0' + ((x - u'0') + (y - u'0')) % 10);
     }
     return result;
 }
 
 // "yyMMdd" of a date, made without a date format.
-QString yymmddOf(const QDate &date)
+Six yymmddOf(const QDate &date)
 {
     const int parts[3] = {date.year() % 100, date.month(), date.day()};
-    QString text(6, u'0');
+    Six text;
     for (int i = 0; i < 3; ++i) {
-        text[2 * i] = QChar(u'0' + parts[i] / 10);
-        text[2 * i + 1] = QChar(u'0' + parts[i] % 10);
+        text[size_t(2 * i)] = char16_t(u'0' + parts[i] / 10);
+        text[size_t(2 * i + 1)] = char16_t(u'0' + parts[i] % 10);
     }
     return text;
 }
@@ -106,9 +115,9 @@ QString threeDigits(qint64 v)
     return text;
 }
 
-QString swapHalves(const QString &six)
+Six swapHalves(const Six &six)
 {
-    QString swapped(six.size(), Qt::Uninitialized);
+    Six swapped;
     std::rotate_copy(six.cbegin(), six.cbegin() + 3, six.cend(), swapped.begin());
     return swapped;
 }
@@ -118,25 +127,24 @@ QStringView lastChars(QStringView text, int n)
     return text.size() > n ? text.right(n) : text;
 }
 
-QString bank2(const QString &payAcct, const QString &counterAcct, const QString &amount, const QString &yymmdd)
+QString bank2(QStringView payAcct, QStringView counterAcct, QStringView amount, const Six &yymmdd)
 {
-    const QString x1 = digitAdd(QStringView(payAcct).left(6), QStringView(counterAcct).left(6));
-    const QString x2 = digitAdd(x1, lastChars(amount, 6));
-    const QString x4 = digitAdd(swapHalves(x2), yymmdd);
-    QString reversed = x4;
-    std::reverse(reversed.begin(), reversed.end());
-    return reversed;
+    const Six x1 = digitAdd(payAcct.left(6), counterAcct.left(6));
+    const Six x2 = digitAdd(viewOf(x1), lastChars(amount, 6));
+    Six x4 = digitAdd(viewOf(swapHalves(x2)), viewOf(yymmdd));
+    std::reverse(x4.begin(), x4.end());
+    return viewOf(x4).toString();
 }
 
-QString bank3(const QString &payAcct, const QString &counterAcct, const QString &amount, const QString &yymmdd)
+QString bank3(QStringView payAcct, QStringView counterAcct, const QString &amount, const Six &yymmdd)
 {
-    const QString x1 = digitAdd(QStringView(payAcct).left(6), QStringView(counterAcct).left(6));
+    const Six x1 = digitAdd(payAcct.left(6), counterAcct.left(6));
     // Six ASCII characters are already their own six-byte field.
     const QStringView last = lastChars(amount, 6);
     const bool sixAscii =
         last.size() == 6 && std::all_of(last.begin(), last.end(), [](QChar c) { return c.unicode() < 0x80; });
-    const QString x2 = sixAscii ? digitAdd(x1, last) : digitAdd(x1, FixLenZero(last.toString(), 6, false));
-    return digitAdd(swapHalves(x2), yymmdd);
+    const Six x2 = sixAscii ? digitAdd(viewOf(x1), last) : digitAdd(viewOf(x1), FixLenZero(last.toString(), 6, false));
+    return viewOf(digitAdd(viewOf(swapHalves(x2)), viewOf(yymmdd))).toString();
 }
 
 // The quotient's whole part as text, computed exactly on integers (amounts of
@@ -146,7 +154,7 @@ QString bank5(const QString &payAcct, const QString &counterAcct, const QString 
     const __int128 a = requireWhole(FixLenZero(StripChar(payAcct, QLatin1Char('-')), 11, true));
     const __int128 b = requireWhole(FixLenZero(StripChar(counterAcct, QLatin1Char('-')), 11, true));
     const int d = (today.year() % 100) + today.month() + today.day();
-    const __int128 n = requireWhole(yymmddOf(today));
+    const __int128 n = requireWhole(viewOf(yymmddOf(today)).toString());
     const __int128 total = requireWhole(amount) + a + b + n;
     // Everything from the point on is dropped: the whole part, toward zero.
     const __int128 q = total / d;
@@ -156,8 +164,8 @@ QString bank5(const QString &payAcct, const QString &counterAcct, const QString 
     return text.size() >= 4 ? text.right(4) : FixLenZero(text, 4, false);
 }
 
-QString bank20(const QString &payBank, const QString &payAcct, const QString &counterBank,
-               const QString &counterAcct, const QString &amount, const QString &kind, const QString &yymmdd)
+QString bank20(const QString &payBank, QStringView payAcct, const QString &counterBank, QStringView counterAcct,
+               const QString &amount, const QString &kind, const Six &yymmdd)
 {
     // The digits of date, paying account, amount, the bank of the kind and
     // the counterpart account, summed.
@@ -169,8 +177,8 @@ QString bank20(const QString &payBank, const QString &payAcct, const QString &co
     else
         return QString();
     qint64 sum = 0;
-    for (const QString *part : {&yymmdd, &payAcct, &amount, bank, &counterAcct})
-        for (QChar c : *part)
+    for (const QStringView part : {viewOf(yymmdd), payAcct, QStringView(amount), QStringView(*bank), counterAcct})
+        for (QChar c : part)
             if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
                 sum += c.unicode() - '0';
     const QString k = threeDigits(sum);
@@ -240,7 +248,7 @@ QString MakeBankCheckCode(const QString &payBankId, const QString &payAcctNo, co
                           const QString &kind, const QString &code, const QDate &today, qvx::AppServer *server)
 {
     const qint64 bank = requireInt64(payBankId);
-    const QString yymmdd = yymmddOf(today);
+    const Six yymmdd = yymmddOf(today);
     switch (bank) {
     case 2: return bank2(payAcctNo, counterAcctNo, amount, yymmdd);
     case 3: return bank3(payAcctNo, counterAcctNo, amount, yymmdd);
