@@ -64,25 +64,31 @@ inline QStringView ListGridCells::ColumnTexts::view(quint32 number) const
 quint32 ListGridCells::ColumnTexts::append(QStringView text)
 {
     const quint32 size = quint32(text.size());
-    if (m_blockUsed + size > m_blockSize || m_chars.empty()) {
+    if (m_count > quint32(TextBits))
+        qFatal("TListGrid: too many texts in one column");
+    const quint32 number = m_count++;
+    Span &s = spanRef(number);
+    s.size = size;
+    m_last = number;
+    if (size == 0) { // no characters: no place in a block
+        s.at = 0;
+        m_lastText = QStringView(&kEmpty, 0);
+        return number;
+    }
+    if (size > m_blockSize - m_blockUsed) {
         // A text longer than a block gets one of its own.
         const quint32 next = std::max(size, std::min(LargestCharBlock, std::max(FirstCharBlock, 2 * m_blockSize)));
-        if (m_chars.size() >= (1u << (32 - OffsetBits)) || m_count > quint32(TextBits))
+        if (m_chars.size() >= (1u << (32 - OffsetBits)))
             qFatal("TListGrid: too many texts in one column");
         m_chars.push_back(std::make_unique_for_overwrite<char16_t[]>(next));
         m_blockSize = next;
         m_blockUsed = 0;
     }
-    const quint32 number = m_count;
-    Span &s = spanRef(number);
     s.at = quint32(m_chars.size() - 1) << OffsetBits | m_blockUsed;
-    s.size = size;
     char16_t *to = m_chars.back().get() + m_blockUsed;
     std::copy_n(text.utf16(), size, to);
     m_blockUsed += size;
-    ++m_count;
-    m_last = number;
-    m_lastText = size != 0 ? QStringView(to, qsizetype(size)) : QStringView(&kEmpty, 0);
+    m_lastText = QStringView(to, qsizetype(size));
     return number;
 }
 

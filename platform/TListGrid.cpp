@@ -264,7 +264,7 @@ void TListGrid::cellsWritten(int row, int firstCol, int count, bool grew)
 qint64 TListGrid::Ints(int col, int row) const
 {
     bool ok = false;
-    const qint64 v = Cells(col, row).trimmed().toLongLong(&ok);
+    const qint64 v = CellView(col, row).trimmed().toLongLong(&ok);
     return ok ? v : 0;
 }
 
@@ -273,7 +273,7 @@ void TListGrid::SetInts(int col, int row, qint64 value) { SetCells(col, row, QSt
 double TListGrid::Floats(int col, int row) const
 {
     bool ok = false;
-    const double v = Cells(col, row).trimmed().toDouble(&ok);
+    const double v = CellView(col, row).trimmed().toDouble(&ok);
     return ok ? v : 0.0;
 }
 
@@ -550,9 +550,9 @@ int TListGrid::FindRow(const QString &text, int col, int fromRow, bool wrap) con
     const int first = m_fixedRows;
     auto matches = [&](int r) {
         if (col >= 0)
-            return Cells(col, r).contains(text);
+            return CellView(col, r).contains(text);
         for (int c = 1; c < ColCount(); ++c)
-            if (Cells(c, r).contains(text))
+            if (CellView(c, r).contains(text))
                 return true;
         return false;
     };
@@ -571,12 +571,19 @@ bool TListGrid::SaveToText(const QString &fileName, const QString &separator, bo
 {
     QStringList lines;
     lines.reserve(RowCount());
+    // Each line made straight from the cells, without a text a cell.
     for (int r = 0; r < RowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < ColCount(); ++c)
-            if (includeHidden || !isColumnHidden(c))
-                cells << Cells(c, r);
-        lines << cells.join(separator);
+        QString line;
+        bool first = true;
+        for (int c = 0; c < ColCount(); ++c) {
+            if (!includeHidden && isColumnHidden(c))
+                continue;
+            if (!first)
+                line += separator;
+            line += CellView(c, r);
+            first = false;
+        }
+        lines << line;
     }
     return qvx::TextFile::writeLines(fileName, lines, error);
 }
