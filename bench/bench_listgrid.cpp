@@ -175,6 +175,35 @@ static void BM_FillEntryViews(benchmark::State &state)
 }
 BENCHMARK(BM_FillEntryViews)->Arg(100000)->Iterations(9)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// The same list from texts made for it and handed over (moved) one a cell,
+// as a fill from rows of strings does: the grid copies each and the text is
+// freed at once.
+static void BM_FillEntryStrings(benchmark::State &state)
+{
+    const EntryTexts texts(int(state.range(0)));
+    for (auto _ : state) {
+        std::vector<QString> strings;
+        strings.reserve(size_t(texts.rows()) * EntryColumns);
+        for (int r = 0; r < texts.rows(); ++r)
+            for (int c = 0; c < EntryColumns; ++c)
+                strings.push_back(texts.at(r, c).toString());
+        auto grid = newEntryGrid();
+        QElapsedTimer t;
+        t.start();
+        grid->BeginUpdate();
+        grid->SetRowCount(texts.rows() + 1);
+        for (int r = 0; r < texts.rows(); ++r)
+            grid->SetRowCells(r + 1, EntryColumns, [&strings, r](int col) {
+                return std::move(strings[size_t(r) * EntryColumns + size_t(col)]);
+            });
+        grid->EndUpdate();
+        state.SetIterationTime(t.nsecsElapsed() / 1e9);
+        benchmark::DoNotOptimize(grid->Cells(5, texts.rows()));
+    }
+    state.SetItemsProcessed(state.iterations() * texts.rows());
+}
+BENCHMARK(BM_FillEntryStrings)->Arg(100000)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 // A filled list emptied and filled again with other texts (a second search,
 // a second conversion): what the clerk waits for, freeing the old texts included.
 static void BM_RefillEntryViews(benchmark::State &state)
