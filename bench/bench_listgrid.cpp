@@ -141,6 +141,9 @@ std::unique_ptr<TListGrid> newEntryGrid()
     grid->SetColCount(EntryColumns - 2); // the last two carried, not shown
     for (int c = 0; c < EntryColumns; ++c)
         grid->SetCells(c, 0, QStringLiteral("제목%1").arg(c));
+    // Widths as a screen gives them: each fill fits the columns to their texts.
+    for (int c = 0; c < EntryColumns - 2; ++c)
+        grid->SetColWidths(c, 60);
     return grid;
 }
 

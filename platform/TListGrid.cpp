@@ -9,6 +9,8 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -330,13 +332,25 @@ namespace {
 
 // A text's width in character cells: a character beyond ASCII takes two, as
 // in the fixed-pitch face the program draws in. Finds the widest text of a
-// column without measuring every one.
+// column without measuring every one. Counted four characters at a time, as
+// a fit reads every text of a long list.
 int cellsOf(QStringView text)
 {
-    int n = 0;
-    for (QChar c : text)
-        n += c.unicode() < 0x80 ? 1 : 2;
-    return n;
+    const char16_t *p = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+    int wide = 0;
+    for (; i + 4 <= size; i += 4) {
+        quint64 four;
+        std::memcpy(&four, p + i, sizeof four);
+        // Bits 7..15 of each 16-bit character moved down to its bits 0..8;
+        // adding 0x1FF sets its bit 9 when any of them was set.
+        const quint64 high = (four >> 7) & 0x01FF01FF01FF01FFull;
+        wide += std::popcount((high + 0x01FF01FF01FF01FFull) & 0x0200020002000200ull);
+    }
+    for (; i < size; ++i)
+        wide += p[i] >= 0x80 ? 1 : 0;
+    return int(size) + wide;
 }
 
 } // namespace
@@ -346,8 +360,9 @@ int TListGrid::neededWidth(int col) const
     return neededWidths({col}).value(0);
 }
 
-// The widths of several columns in one walk over the rows: a long list is
-// read row by row once, not once a column.
+// The widths of several columns. A long list's cells are read row by row
+// once, to mark which texts of each column its data rows show; then each
+// shown text is measured once, in the order the column keeps them.
 QList<int> TListGrid::neededWidths(const QList<int> &cols) const
 {
     const QFontMetrics plain(font());
@@ -362,55 +377,43 @@ QList<int> TListGrid::neededWidths(const QList<int> &cols) const
                 return true;
         return false;
     };
-    struct Widest
-    {
-        int width = 0;      // of the header rows
-        quint32 text = 0;   // number of the data text of most character cells
-        int cells = -1;
-        QList<bool> counted; // by text number: each text of the column is counted once
-    };
-    QList<Widest> widest(cols.size());
     const ListGridCells &cells = m_model->m_cells;
     const int rows = cells.rowCount();
-    for (int row = 0; row < rows; ++row) {
-        for (int i = 0; i < cols.size(); ++i) {
-            const int col = cols[i];
-            const quint32 id = cells.textNumber(col, row);
-            if (id == 0)
-                continue;
-            const QStringView text = cells.textOfNumber(col, id);
-            if (text.isEmpty())
-                continue;
-            Widest &w = widest[i];
-            if (row < m_fixedRows) {
-                // Headers are few and may be drawn bold by a colour hook: measured each.
-                if (!spanned(col, row))
-                    w.width = qMax(w.width, bold.horizontalAdvance(text.toString()) + padding);
-                continue;
-            }
-            // No text is wider in cells than it has characters times two.
-            if (text.size() * 2 <= w.cells)
-                continue;
-            if (w.counted.isEmpty())
-                w.counted.resize(cells.textCount(col), false);
-            bool &counted = w.counted[id];
-            if (counted)
-                continue;
-            counted = true;
-            const int n = cellsOf(text);
-            if (n > w.cells) {
-                w.cells = n;
-                w.text = id;
-            }
-        }
-    }
+    const int headerRows = std::min(m_fixedRows, rows);
+    std::vector<std::vector<char>> shown(size_t(cols.size()));
+    for (int i = 0; i < cols.size(); ++i)
+        shown[i].assign(cells.textCount(cols[i]), 0);
+    for (int row = headerRows; row < rows; ++row)
+        for (int i = 0; i < cols.size(); ++i)
+            shown[i][cells.textNumber(cols[i], row)] = 1;
     QList<int> widths;
     widths.reserve(cols.size());
     for (int i = 0; i < cols.size(); ++i) {
-        const Widest &w = widest[i];
-        int width = w.width;
-        if (w.text != 0) {
-            const QString text = cells.textOfNumber(cols[i], w.text).toString();
+        const int col = cols[i];
+        int width = 0;
+        // Headers are few and may be drawn bold by a colour hook: measured each.
+        for (int row = 0; row < headerRows; ++row) {
+            const QStringView text = cells.view(col, row);
+            if (!text.isEmpty() && !spanned(col, row))
+                width = qMax(width, bold.horizontalAdvance(text.toString()) + padding);
+        }
+        quint32 widest = 0; // the data text of most character cells
+        int widestCells = -1;
+        for (quint32 n = 1; n < quint32(shown[i].size()); ++n) {
+            if (!shown[i][n])
+                continue;
+            const QStringView text = cells.textOfNumber(col, n);
+            // No text is wider in cells than it has characters times two.
+            if (text.isEmpty() || text.size() * 2 <= widestCells)
+                continue;
+            const int c = cellsOf(text);
+            if (c > widestCells) {
+                widestCells = c;
+                widest = n;
+            }
+        }
+        if (widest != 0) {
+            const QString text = cells.textOfNumber(col, widest).toString();
             width = qMax(width, qMax(plain.horizontalAdvance(text), bold.horizontalAdvance(text)) + padding);
         }
         widths.append(width);

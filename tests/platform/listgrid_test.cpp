@@ -447,9 +447,16 @@ TEST(ListGrid, ColumnsWidenToTheirWidestTextAndHeaderInTheGridsFont)
     EXPECT_GT(g.ColWidths(1), metrics.horizontalAdvance(QStringLiteral("타행미처리누계금액")));
     EXPECT_EQ(g.ColWidths(0), 40); // wide enough already: the screen's width stays
     EXPECT_EQ(g.ColWidths(3), 0);
+    // A shorter text of Korean letters is wider than a longer one of Latin
+    // letters and digits, whatever their place in the text.
+    g.SetColWidths(3, 40);
+    g.SetCells(3, 1, QStringLiteral("abcdefgh1"));
+    g.SetCells(3, 2, QStringLiteral("가나다라마바사아"));
+    g.SetCells(3, 3, QStringLiteral("Z"));
+    g.FitColumns();
     // Every text is drawn whole in its cell.
     g.resize(900, 200);
-    for (int col = 0; col < 3; ++col)
+    for (int col = 0; col < 4; ++col)
         for (int row = 0; row <= 3; ++row)
             EXPECT_LE(metrics.horizontalAdvance(g.Cells(col, row)), g.ColWidths(col)) << col << "," << row;
     // A larger font widens them again.
