@@ -3,6 +3,7 @@
 // many detail lines the first and the later pages hold, and whether the last
 // page is filled with empty boxed lines. ListReportRows pages by them.
 
+#include <QStringView>
 #include <QtGlobal>
 
 struct ReportParams
@@ -26,4 +27,4 @@ inline ReportParams LandscapePaging(int firstPageLines, int laterPageLines)
 
 // Money cells of a list as a report sums them: commas removed, a text that
 // is no whole number counts 0.
-qint64 MoneyCellValue(const QString &cell);
+qint64 MoneyCellValue(QStringView cell);

@@ -9,6 +9,8 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -20,12 +22,13 @@ const QColor kFixedBrush(0xD4, 0xD0, 0xC8);
 TListGridModel::TListGridModel(TListGrid *grid)
     : QAbstractTableModel(grid), m_grid(grid)
 {
-    m_rows.resize(5);
+    m_cells.reserveColumns(m_cols);
+    m_cells.setRowCount(5);
 }
 
 int TListGridModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_rows.size();
+    return parent.isValid() ? 0 : m_cells.rowCount();
 }
 
 int TListGridModel::columnCount(const QModelIndex &parent) const
@@ -33,181 +36,30 @@ int TListGridModel::columnCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : m_cols;
 }
 
-const QString &TListGridModel::textOf(int col, const Row &r) const
-{
-    static const QString none;
-    // A cell never written (or written empty of any text) may have no texts of its column yet.
-    const quint32 id = col < r.ids.size() ? r.ids[col] & TextBits : 0;
-    return id != 0 ? m_texts[col].texts[id] : none;
-}
-
-QString TListGridModel::cell(int col, int row) const
-{
-    if (row < 0 || row >= m_rows.size() || col < 0)
-        return QString();
-    return textOf(col, m_rows[row]);
-}
-
-void TListGridModel::setCell(int col, int row, const QString &text)
-{
-    if (row < 0 || col < 0)
-        return;
-    if (row >= m_rows.size())
-        m_rows.resize(row + 1);
-    Row &r = m_rows[row];
-    if (col >= r.ids.size())
-        growRow(r, col);
-    const quint32 id = textId(col, text);
-    r.ids[col] = (r.ids[col] & ~TextBits) | id;
-}
-
-quint32 TListGridModel::textId(int col, const QString &text)
-{
-    if (text.isNull())
-        return 0;
-    if (col >= m_texts.size())
-        m_texts.resize(col + 1);
-    ColumnTexts &t = m_texts[col];
-    // The text written last in the column, as a fill repeats it row after row.
-    const QString &last = t.texts[t.last];
-    if (t.last != 0 && last.size() == text.size() && (last.constData() == text.constData() || last == text))
-        return t.last;
-    // A column holds a text a row at most: more texts than twice the rows
-    // are mostly ones no cell uses any more.
-    if (t.texts.size() > 2 * qsizetype(m_rows.size()) + 64)
-        dropUnusedTexts(col);
-    if (m_texts[col].texts.size() > qsizetype(TextBits))
-        qFatal("TListGrid: too many texts in one column");
-    ColumnTexts &kept = m_texts[col];
-    kept.texts.append(text);
-    kept.last = quint32(kept.texts.size() - 1);
-    return kept.last;
-}
-
-void TListGridModel::dropUnusedTexts(int col)
-{
-    ColumnTexts &t = m_texts[col];
-    QList<quint32> renumbered(t.texts.size(), 0);
-    QStringList used{QString()};
-    for (Row &r : m_rows) {
-        const quint32 id = col < r.ids.size() ? r.ids[col] & TextBits : 0;
-        if (id == 0)
-            continue;
-        quint32 &to = renumbered[id];
-        if (to == 0) {
-            used.append(t.texts[id]);
-            to = quint32(used.size() - 1);
-        }
-        r.ids[col] = (r.ids[col] & ~TextBits) | to;
-    }
-    t.last = renumbered[t.last];
-    t.texts = std::move(used);
-}
-
-void TListGridModel::setRowCells(int row, int count, const std::function<QString(int col)> &text)
-{
-    if (row < 0 || count <= 0)
-        return;
-    if (row >= m_rows.size())
-        m_rows.resize(row + 1);
-    if (count > m_rows[row].ids.size())
-        growRow(m_rows[row], count - 1);
-    for (int col = 0; col < count; ++col) {
-        // textId may renumber the column's cells (this row's included) first.
-        const quint32 id = textId(col, text(col));
-        quint32 &cell = m_rows[row].ids[col];
-        cell = (cell & ~TextBits) | id;
-    }
-}
-
-void TListGridModel::setRowCellViews(int row, int count, const std::function<QStringView(int col)> &text)
-{
-    setRowCells(row, count, [&text](int col) {
-        const QStringView view = text(col);
-        return view.isNull() ? QString() : view.toString();
-    });
-}
-
-void TListGridModel::growRow(Row &r, int col)
-{
-    // A new row takes room at once for as many cells as the widest row so
-    // far (or the shown columns), not one more cell per write.
-    m_widest = std::max({m_widest, col + 1, m_cols});
-    if (r.ids.capacity() < m_widest)
-        r.ids.reserve(m_widest);
-    r.ids.resize(col + 1, 0);
-}
-
-bool TListGridModel::hasCheck(int col, int row) const
-{
-    if (row < 0 || row >= m_rows.size() || col < 0 || col >= m_rows[row].ids.size())
-        return false;
-    return m_rows[row].ids[col] & HasCheck;
-}
-
-bool TListGridModel::checked(int col, int row) const
-{
-    return hasCheck(col, row) && (m_rows[row].ids[col] & Checked);
-}
-
-void TListGridModel::setCheck(int col, int row, bool hasBox, bool isChecked)
-{
-    if (row < 0 || col < 0)
-        return;
-    if (row >= m_rows.size())
-        m_rows.resize(row + 1);
-    Row &r = m_rows[row];
-    if (col >= r.ids.size())
-        growRow(r, col);
-    const quint32 box = hasBox ? HasCheck | (isChecked ? Checked : 0) : 0;
-    r.ids[col] = (r.ids[col] & TextBits) | box;
-}
-
 void TListGridModel::resize(int cols, int rows)
 {
     beginResetModel();
     m_cols = std::max(0, cols);
-    setRowCount(rows);
+    m_cells.reserveColumns(m_cols);
+    m_cells.setRowCount(rows);
     endResetModel();
-}
-
-void TListGridModel::setRowCount(int rows)
-{
-    const qsizetype before = m_rows.size();
-    m_rows.resize(std::max(0, rows));
-    // A list emptied for a new fill lets its texts go at once, as its cells
-    // would, rather than once the new fill has outgrown them.
-    if (m_rows.size() < before / 2)
-        for (int col = 0; col < m_texts.size(); ++col)
-            dropUnusedTexts(col);
 }
 
 void TListGridModel::insertRowAt(int row)
 {
-    row = std::clamp(row, 0, int(m_rows.size()));
+    row = std::clamp(row, 0, m_cells.rowCount());
     beginInsertRows(QModelIndex(), row, row);
-    m_rows.insert(row, Row());
+    m_cells.insertRow(row);
     endInsertRows();
 }
 
 void TListGridModel::removeRowAt(int row)
 {
-    if (row < 0 || row >= m_rows.size())
+    if (row < 0 || row >= m_cells.rowCount())
         return;
     beginRemoveRows(QModelIndex(), row, row);
-    m_rows.removeAt(row);
+    m_cells.removeRow(row);
     endRemoveRows();
-}
-
-void TListGridModel::clearBlock(int col1, int row1, int col2, int row2)
-{
-    row2 = std::min(row2, int(m_rows.size()) - 1);
-    for (int r = std::max(0, row1); r <= row2; ++r) {
-        Row &row = m_rows[r];
-        const int last = std::min(col2, int(row.ids.size()) - 1);
-        for (int c = std::max(0, col1); c <= last; ++c)
-            row.ids[c] = 0;
-    }
 }
 
 void TListGridModel::notifyAll()
@@ -218,7 +70,7 @@ void TListGridModel::notifyAll()
 
 void TListGridModel::notifyCell(int col, int row)
 {
-    if (row < m_rows.size() && col < m_cols) {
+    if (row < m_cells.rowCount() && col < m_cols) {
         const QModelIndex i = index(row, col);
         emit dataChanged(i, i);
     }
@@ -231,10 +83,10 @@ QVariant TListGridModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return cell(col, row);
+        return m_cells.text(col, row);
     case Qt::CheckStateRole:
-        if (hasCheck(col, row))
-            return checked(col, row) ? Qt::Checked : Qt::Unchecked;
+        if (m_cells.hasCheck(col, row))
+            return m_cells.checked(col, row) ? Qt::Checked : Qt::Unchecked;
         return QVariant();
     case Qt::TextAlignmentRole:
         if (m_grid->OnGetAlignment)
@@ -264,16 +116,16 @@ bool TListGridModel::setData(const QModelIndex &index, const QVariant &value, in
 {
     const int col = index.column();
     const int row = index.row();
-    if (role == Qt::CheckStateRole && hasCheck(col, row)) {
+    if (role == Qt::CheckStateRole && m_cells.hasCheck(col, row)) {
         const bool on = value.toInt() == Qt::Checked;
-        setCheck(col, row, true, on);
+        m_cells.setCheck(col, row, true, on);
         emit dataChanged(index, index);
         if (m_grid->OnCheckBoxClick)
             m_grid->OnCheckBoxClick(col, row, on);
         return true;
     }
     if (role == Qt::EditRole) {
-        setCell(col, row, value.toString());
+        m_cells.setText(col, row, value.toString());
         emit dataChanged(index, index);
         if (m_grid->OnCellEdited)
             m_grid->OnCellEdited(col, row, value.toString());
@@ -294,7 +146,7 @@ Qt::ItemFlags TListGridModel::flags(const QModelIndex &index) const
     bool editable = m_grid->Editing() && !fixed;
     if (editable && m_grid->OnCanEditCell)
         editable = m_grid->OnCanEditCell(col, row);
-    if (hasCheck(col, row)) {
+    if (m_cells.hasCheck(col, row)) {
         if (editable)
             f |= Qt::ItemIsUserCheckable;
     } else if (editable) {
@@ -338,19 +190,19 @@ void TListGrid::SetColCount(int cols)
 {
     if (cols == m_model->m_cols)
         return;
-    m_model->resize(cols, m_model->m_rows.size());
+    m_model->resize(cols, m_model->m_cells.rowCount());
     applySpans();
 }
 
-int TListGrid::RowCount() const { return m_model->m_rows.size(); }
+int TListGrid::RowCount() const { return m_model->m_cells.rowCount(); }
 
 void TListGrid::SetRowCount(int rows)
 {
     rows = std::max(rows, 0);
-    if (rows == m_model->m_rows.size())
+    if (rows == RowCount())
         return;
     if (m_updateDepth > 0) {
-        m_model->setRowCount(rows);
+        m_model->m_cells.setRowCount(rows);
         m_dirty = true;
         return;
     }
@@ -370,26 +222,31 @@ void TListGrid::SetFixedCols(int n)
     m_model->notifyAll();
 }
 
-QString TListGrid::Cells(int col, int row) const { return m_model->cell(col, row); }
+QString TListGrid::Cells(int col, int row) const { return m_model->m_cells.text(col, row); }
+QStringView TListGrid::CellView(int col, int row) const { return m_model->m_cells.view(col, row); }
 
 void TListGrid::SetCells(int col, int row, const QString &text)
 {
-    const bool grew = row >= m_model->m_rows.size();
-    m_model->setCell(col, row, text);
+    const bool grew = row >= RowCount();
+    m_model->m_cells.setText(col, row, text);
     cellsWritten(row, col, 1, grew);
 }
 
 void TListGrid::SetRowCells(int row, int count, const std::function<QString(int col)> &text)
 {
-    const bool grew = row >= m_model->m_rows.size();
-    m_model->setRowCells(row, count, text);
+    const bool grew = row >= RowCount();
+    QString held; // each text lives until the storage has copied it
+    m_model->m_cells.setRow(row, count, [&text, &held](int col) {
+        held = text(col);
+        return held.isNull() ? QStringView() : QStringView(held);
+    });
     cellsWritten(row, 0, count, grew);
 }
 
 void TListGrid::SetRowCellViews(int row, int count, const std::function<QStringView(int col)> &text)
 {
-    const bool grew = row >= m_model->m_rows.size();
-    m_model->setRowCellViews(row, count, text);
+    const bool grew = row >= RowCount();
+    m_model->m_cells.setRow(row, count, text);
     cellsWritten(row, 0, count, grew);
 }
 
@@ -409,7 +266,7 @@ void TListGrid::cellsWritten(int row, int firstCol, int count, bool grew)
 qint64 TListGrid::Ints(int col, int row) const
 {
     bool ok = false;
-    const qint64 v = Cells(col, row).trimmed().toLongLong(&ok);
+    const qint64 v = CellView(col, row).trimmed().toLongLong(&ok);
     return ok ? v : 0;
 }
 
@@ -418,7 +275,7 @@ void TListGrid::SetInts(int col, int row, qint64 value) { SetCells(col, row, QSt
 double TListGrid::Floats(int col, int row) const
 {
     bool ok = false;
-    const double v = Cells(col, row).trimmed().toDouble(&ok);
+    const double v = CellView(col, row).trimmed().toDouble(&ok);
     return ok ? v : 0.0;
 }
 
@@ -426,7 +283,7 @@ void TListGrid::SetFloats(int col, int row, double value) { SetCells(col, row, Q
 
 void TListGrid::AddCheckBox(int col, int row, bool checked)
 {
-    m_model->setCheck(col, row, true, checked);
+    m_model->m_cells.setCheck(col, row, true, checked);
     if (m_updateDepth > 0)
         m_dirty = true;
     else
@@ -435,21 +292,21 @@ void TListGrid::AddCheckBox(int col, int row, bool checked)
 
 void TListGrid::RemoveCheckBox(int col, int row)
 {
-    m_model->setCheck(col, row, false, false);
+    m_model->m_cells.setCheck(col, row, false, false);
     if (m_updateDepth > 0)
         m_dirty = true;
     else
         m_model->notifyCell(col, row);
 }
 
-bool TListGrid::HasCheckBox(int col, int row) const { return m_model->hasCheck(col, row); }
-bool TListGrid::IsChecked(int col, int row) const { return m_model->checked(col, row); }
+bool TListGrid::HasCheckBox(int col, int row) const { return m_model->m_cells.hasCheck(col, row); }
+bool TListGrid::IsChecked(int col, int row) const { return m_model->m_cells.checked(col, row); }
 
 void TListGrid::SetChecked(int col, int row, bool checked)
 {
-    if (!m_model->hasCheck(col, row))
+    if (!m_model->m_cells.hasCheck(col, row))
         return;
-    m_model->setCheck(col, row, true, checked);
+    m_model->m_cells.setCheck(col, row, true, checked);
     if (m_updateDepth > 0)
         m_dirty = true;
     else
@@ -475,13 +332,25 @@ namespace {
 
 // A text's width in character cells: a character beyond ASCII takes two, as
 // in the fixed-pitch face the program draws in. Finds the widest text of a
-// column without measuring every one.
-int cellsOf(const QString &text)
+// column without measuring every one. Counted four characters at a time, as
+// a fit reads every text of a long list.
+int cellsOf(QStringView text)
 {
-    int n = 0;
-    for (QChar c : text)
-        n += c.unicode() < 0x80 ? 1 : 2;
-    return n;
+    const char16_t *p = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+    int wide = 0;
+    for (; i + 4 <= size; i += 4) {
+        quint64 four;
+        std::memcpy(&four, p + i, sizeof four);
+        // Bits 7..15 of each 16-bit character moved down to its bits 0..8;
+        // adding 0x1FF sets its bit 9 when any of them was set.
+        const quint64 high = (four >> 7) & 0x01FF01FF01FF01FFull;
+        wide += std::popcount((high + 0x01FF01FF01FF01FFull) & 0x0200020002000200ull);
+    }
+    for (; i < size; ++i)
+        wide += p[i] >= 0x80 ? 1 : 0;
+    return int(size) + wide;
 }
 
 } // namespace
@@ -491,8 +360,9 @@ int TListGrid::neededWidth(int col) const
     return neededWidths({col}).value(0);
 }
 
-// The widths of several columns in one walk over the rows: a long list is
-// read row by row once, not once a column.
+// The widths of several columns. A long list's cells are read row by row
+// once, to mark which texts of each column its data rows show; then each
+// shown text is measured once, in the order the column keeps them.
 QList<int> TListGrid::neededWidths(const QList<int> &cols) const
 {
     const QFontMetrics plain(font());
@@ -507,58 +377,45 @@ QList<int> TListGrid::neededWidths(const QList<int> &cols) const
                 return true;
         return false;
     };
-    struct Widest
-    {
-        int width = 0;                 // of the header rows
-        const QString *text = nullptr; // the data text of most character cells
-        int cells = -1;
-        QList<bool> counted;           // by text number: each text of the column is counted once
-    };
-    QList<Widest> widest(cols.size());
-    // Read through constant references: the walk touches every cell, and a
-    // changeable list checks on each access whether it must copy itself.
-    const QVector<TListGridModel::Row> &allRows = m_model->m_rows;
-    const QList<TListGridModel::ColumnTexts> &columnTexts = m_model->m_texts;
-    const int rows = int(allRows.size());
-    for (int row = 0; row < rows; ++row) {
-        const TListGridModel::Row &cells = allRows[row];
-        for (int i = 0; i < cols.size(); ++i) {
-            const int col = cols[i];
-            const quint32 id = col >= 0 && col < cells.ids.size() ? cells.ids[col] & TListGridModel::TextBits : 0;
-            if (id == 0)
-                continue;
-            const QString &text = columnTexts[col].texts[id];
-            if (text.isEmpty())
-                continue;
-            Widest &w = widest[i];
-            if (row < m_fixedRows) {
-                // Headers are few and may be drawn bold by a colour hook: measured each.
-                if (!spanned(col, row))
-                    w.width = qMax(w.width, bold.horizontalAdvance(text) + padding);
-                continue;
-            }
-            // No text is wider in cells than it has characters times two.
-            if (text.size() * 2 <= w.cells)
-                continue;
-            if (w.counted.isEmpty())
-                w.counted.resize(columnTexts[col].texts.size(), false);
-            bool &counted = w.counted[id];
-            if (counted)
-                continue;
-            counted = true;
-            const int n = cellsOf(text);
-            if (n > w.cells) {
-                w.cells = n;
-                w.text = &text;
-            }
-        }
-    }
+    const ListGridCells &cells = m_model->m_cells;
+    const int rows = cells.rowCount();
+    const int headerRows = std::min(m_fixedRows, rows);
+    std::vector<std::vector<char>> shown(size_t(cols.size()));
+    for (int i = 0; i < cols.size(); ++i)
+        shown[i].assign(cells.textCount(cols[i]), 0);
+    for (int row = headerRows; row < rows; ++row)
+        for (int i = 0; i < cols.size(); ++i)
+            shown[i][cells.textNumber(cols[i], row)] = 1;
     QList<int> widths;
     widths.reserve(cols.size());
-    for (const Widest &w : widest) {
-        int width = w.width;
-        if (w.text)
-            width = qMax(width, qMax(plain.horizontalAdvance(*w.text), bold.horizontalAdvance(*w.text)) + padding);
+    for (int i = 0; i < cols.size(); ++i) {
+        const int col = cols[i];
+        int width = 0;
+        // Headers are few and may be drawn bold by a colour hook: measured each.
+        for (int row = 0; row < headerRows; ++row) {
+            const QStringView text = cells.view(col, row);
+            if (!text.isEmpty() && !spanned(col, row))
+                width = qMax(width, bold.horizontalAdvance(text.toString()) + padding);
+        }
+        quint32 widest = 0; // the data text of most character cells
+        int widestCells = -1;
+        for (quint32 n = 1; n < quint32(shown[i].size()); ++n) {
+            if (!shown[i][n])
+                continue;
+            const QStringView text = cells.textOfNumber(col, n);
+            // No text is wider in cells than it has characters times two.
+            if (text.isEmpty() || text.size() * 2 <= widestCells)
+                continue;
+            const int c = cellsOf(text);
+            if (c > widestCells) {
+                widestCells = c;
+                widest = n;
+            }
+        }
+        if (widest != 0) {
+            const QString text = cells.textOfNumber(col, widest).toString();
+            width = qMax(width, qMax(plain.horizontalAdvance(text), bold.horizontalAdvance(text)) + padding);
+        }
         widths.append(width);
     }
     return widths;
@@ -619,7 +476,7 @@ void TListGrid::ClearRows(int fromRow, int toRow)
 
 void TListGrid::ClearBlock(int col1, int row1, int col2, int row2)
 {
-    m_model->clearBlock(col1, row1, col2, row2);
+    m_model->m_cells.clearBlock(col1, row1, col2, row2);
     if (m_updateDepth > 0)
         m_dirty = true;
     else
@@ -631,7 +488,7 @@ void TListGrid::ClearNormalCells()
     BeginUpdate();
     for (int r = 0; r < RowCount(); ++r) {
         const int firstCol = r < m_fixedRows ? std::numeric_limits<int>::max() : m_fixedCols;
-        m_model->clearBlock(firstCol, r, std::numeric_limits<int>::max() - 1, r);
+        m_model->m_cells.clearBlock(firstCol, r, std::numeric_limits<int>::max() - 1, r);
     }
     m_dirty = true;
     EndUpdate();
@@ -696,9 +553,9 @@ int TListGrid::FindRow(const QString &text, int col, int fromRow, bool wrap) con
     const int first = m_fixedRows;
     auto matches = [&](int r) {
         if (col >= 0)
-            return Cells(col, r).contains(text);
+            return CellView(col, r).contains(text);
         for (int c = 1; c < ColCount(); ++c)
-            if (Cells(c, r).contains(text))
+            if (CellView(c, r).contains(text))
                 return true;
         return false;
     };
@@ -717,12 +574,19 @@ bool TListGrid::SaveToText(const QString &fileName, const QString &separator, bo
 {
     QStringList lines;
     lines.reserve(RowCount());
+    // Each line made straight from the cells, without a text a cell.
     for (int r = 0; r < RowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < ColCount(); ++c)
-            if (includeHidden || !isColumnHidden(c))
-                cells << Cells(c, r);
-        lines << cells.join(separator);
+        QString line;
+        bool first = true;
+        for (int c = 0; c < ColCount(); ++c) {
+            if (!includeHidden && isColumnHidden(c))
+                continue;
+            if (!first)
+                line += separator;
+            line += CellView(c, r);
+            first = false;
+        }
+        lines << line;
     }
     return qvx::TextFile::writeLines(fileName, lines, error);
 }

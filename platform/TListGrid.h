@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ListGridCells.h"
+
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QFont>
@@ -11,14 +13,8 @@
 
 class TListGrid;
 
-// Cell storage of a TListGrid. Rows hold as many cells as were ever written to
-// them, so a row can carry data beyond the displayed columns. Row 0 is the
-// header row and is shown as an ordinary (fixed) row.
-//
-// A long list repeats most of its texts column by column (dates, banks,
-// states, names), so each column keeps its texts once and a cell is the
-// number of its text there (4 bytes); a column's texts that no cell uses any
-// more are dropped once they outnumber the rows.
+// The Qt model of a TListGrid over its cell storage. Row 0 is the header row
+// and is shown as an ordinary (fixed) row.
 class TListGridModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -31,43 +27,17 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    // Storage access without notifications; the grid brackets them.
-    QString cell(int col, int row) const;
-    void setCell(int col, int row, const QString &text);
-    void setRowCells(int row, int count, const std::function<QString(int col)> &text);
-    void setRowCellViews(int row, int count, const std::function<QStringView(int col)> &text);
-    bool hasCheck(int col, int row) const;
-    bool checked(int col, int row) const;
-    void setCheck(int col, int row, bool hasBox, bool checked);
+    // Changes of the storage's shape, with their notifications.
     void resize(int cols, int rows);
-    void setRowCount(int rows); // without notifications
     void insertRowAt(int row);
     void removeRowAt(int row);
-    void clearBlock(int col1, int row1, int col2, int row2);
     void notifyAll();
     void notifyCell(int col, int row);
-    int storedRows() const { return m_rows.size(); }
 
 private:
-    // Per cell: the number of its text in the column (0: never written, a
-    // null text) in the low bits, its check box in the two high ones.
-    enum CellBits : quint32 { HasCheck = 1u << 31, Checked = 1u << 30, TextBits = Checked - 1 };
-    struct Row {
-        QList<quint32> ids;
-    };
-    struct ColumnTexts {
-        QStringList texts{QString()};
-        quint32 last = 0; // the text written last
-    };
-    void growRow(Row &r, int col);
-    quint32 textId(int col, const QString &text);
-    void dropUnusedTexts(int col);
-    const QString &textOf(int col, const Row &r) const;
     TListGrid *m_grid;
-    QVector<Row> m_rows;
-    QList<ColumnTexts> m_texts; // per column
+    ListGridCells m_cells; // written by the grid, which brackets its changes
     int m_cols = 5;
-    int m_widest = 0; // cells of the widest row ever written
     friend class TListGrid;
 };
 
@@ -99,7 +69,12 @@ public:
     void SetRowCells(int row, int count, const std::function<QString(int col)> &text);
     // The same from views the caller keeps alive until the call returns (a
     // null view leaves the cell without a text): the grid copies what it keeps.
+    // The way to fill a long list: no allocation a cell.
     void SetRowCellViews(int row, int count, const std::function<QStringView(int col)> &text);
+    // A cell's text without a copy, for code that reads whole columns of a
+    // long list. The view is valid until the next change of the grid's cells
+    // or rows; null where Cells() is.
+    QStringView CellView(int col, int row) const;
     qint64 Ints(int col, int row) const;          // 0 when the text is no whole number
     void SetInts(int col, int row, qint64 value);
     double Floats(int col, int row) const;        // 0 when the text is no number

@@ -67,9 +67,7 @@ int FillList(TListGrid *grid, const ListColumns &columns, const qvx::ResultSet &
     grid->SetRowCount(n + 1);
     for (int i = 0; i < n; ++i) {
         const int r = i + 1;
-        // The last cell first: the row takes its full width at once.
-        for (int c = last; c >= 0; --c)
-            grid->SetCells(c, r, texts.text(c, i));
+        grid->SetRowCellViews(r, last + 1, [&texts, i](int c) { return QStringView(texts.text(c, i)); });
         for (int c : ticks)
             grid->AddCheckBox(c, r, false);
         if (options.onRow)

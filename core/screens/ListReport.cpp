@@ -87,6 +87,6 @@ qint64 ColumnSum(const TListGrid *grid, int col)
 {
     qint64 sum = 0;
     for (int r = 1; r < grid->RowCount(); ++r)
-        sum += MoneyCellValue(grid->Cells(col, r));
+        sum += MoneyCellValue(grid->CellView(col, r));
     return sum;
 }

@@ -57,6 +57,9 @@ TEST(ReportParams, MoneyCellsWithCommasAndNonNumbers)
     EXPECT_EQ(MoneyCellValue(QStringLiteral("-1,000")), -1000);
     EXPECT_EQ(MoneyCellValue(QStringLiteral("")), 0);
     EXPECT_EQ(MoneyCellValue(QStringLiteral("해당없음")), 0);
+    EXPECT_EQ(MoneyCellValue(QStringLiteral(" 12,000 ")), 12000);          // blanks around
+    EXPECT_EQ(MoneyCellValue(QStringView(u"1,5009,99").left(5)), 1500);   // a view ends where it says
+    EXPECT_EQ(MoneyCellValue(QStringLiteral("9,223,372,036,854,775,807")), 9223372036854775807LL);
 }
 
 TEST(ReplyRoutes, EveryCodeHasItsScreen)

@@ -105,6 +105,166 @@ TEST(ListGrid, ARowSetAtOnceKeepsItsOtherCellsAndCheckBoxes)
     EXPECT_EQ(g.Cells(2, 2), QStringLiteral("cd"));
 }
 
+namespace {
+
+// A filled list of `rows` data rows and 4 shown columns, every text its own,
+// a ticked box in column 0 of every third row.
+void fillUnique(TListGrid &g, int rows)
+{
+    g.SetColCount(4);
+    g.BeginUpdate();
+    g.SetRowCount(rows + 1);
+    for (int r = 1; r <= rows; ++r) {
+        const QString texts[] = {QString::number(r), QStringLiteral("업체%1").arg(r), QStringLiteral("%1,000").arg(r),
+                                 QStringLiteral("비고%1").arg(r)};
+        g.SetRowCellViews(r, 4, [&texts](int col) { return QStringView(texts[col]); });
+        if (r % 3 == 0)
+            g.AddCheckBox(0, r, true);
+    }
+    g.EndUpdate();
+}
+
+// Row `r` as fillUnique wrote it; a row number of 0 expects a row without texts.
+void expectFilledRow(const TListGrid &g, int row, int r)
+{
+    if (r == 0) {
+        for (int c = 0; c < 4; ++c)
+            EXPECT_TRUE(g.Cells(c, row).isNull()) << row << "," << c;
+        EXPECT_FALSE(g.HasCheckBox(0, row)) << row;
+        return;
+    }
+    EXPECT_EQ(g.Cells(0, row), QString::number(r)) << row;
+    EXPECT_EQ(g.Cells(1, row), QStringLiteral("업체%1").arg(r)) << row;
+    EXPECT_EQ(g.Cells(3, row), QStringLiteral("비고%1").arg(r)) << row;
+    EXPECT_EQ(g.IsChecked(0, row), r % 3 == 0) << row;
+}
+
+} // namespace
+
+TEST(ListGridStorage, RowsWiderThanAnyBeforeKeepEveryTextAndBoxOfTheFilledList)
+{
+    TListGrid g;
+    fillUnique(g, 300);
+    // One cell far out, then a whole row wider still, after the fill.
+    g.SetCells(40, 150, QStringLiteral("먼 칸"));
+    g.AddCheckBox(41, 151, false);
+    g.SetRowCellViews(200, 70, [](int col) { return col == 69 ? QStringView(u"끝") : QStringView(); });
+    for (int r = 1; r <= 300; ++r)
+        if (r != 200)
+            expectFilledRow(g, r, r);
+    EXPECT_EQ(g.Cells(40, 150), QStringLiteral("먼 칸"));
+    EXPECT_TRUE(g.HasCheckBox(41, 151));
+    EXPECT_FALSE(g.IsChecked(41, 151));
+    EXPECT_EQ(g.Cells(69, 200), QStringLiteral("끝"));
+    EXPECT_TRUE(g.Cells(0, 200).isNull());        // the row set at once: its null views wrote no text
+    EXPECT_TRUE(g.IsChecked(0, 201));
+    EXPECT_TRUE(g.Cells(40, 151).isNull());       // other rows grew no text out there
+    EXPECT_TRUE(g.Cells(100, 150).isNull());
+    EXPECT_EQ(g.ColCount(), 4);
+    EXPECT_EQ(g.RowCount(), 301);
+    // A cell written past the last row grows the list by as many rows.
+    g.SetCells(50, 310, QStringLiteral("x"));
+    EXPECT_EQ(g.RowCount(), 311);
+    expectFilledRow(g, 300, 300);
+    expectFilledRow(g, 305, 0);
+}
+
+TEST(ListGridStorage, RowsInsertedAndDeletedInAFilledListTakeTheirCellsAlong)
+{
+    TListGrid g;
+    fillUnique(g, 120);
+    g.SetCells(30, 60, QStringLiteral("carried"));
+    g.InsertRow(50);
+    g.InsertRow(0);
+    g.DeleteRow(10);
+    // Rows: 0 new, 1..9 the old 0..8, 10..49 the old 10..49, 50 new, 51.. the old 50..
+    EXPECT_EQ(g.RowCount(), 122);
+    expectFilledRow(g, 0, 0);
+    expectFilledRow(g, 1, 0); // the old header row, which fillUnique left without texts
+    expectFilledRow(g, 9, 8);
+    expectFilledRow(g, 10, 10);
+    expectFilledRow(g, 49, 49);
+    expectFilledRow(g, 50, 0);
+    expectFilledRow(g, 51, 50);
+    expectFilledRow(g, 121, 120);
+    EXPECT_EQ(g.Cells(30, 61), QStringLiteral("carried"));
+    EXPECT_TRUE(g.Cells(30, 60).isNull());
+    g.DeleteRow(500);                             // none such: nothing happens
+    g.InsertRow(500);                             // past the end: a new last row
+    EXPECT_EQ(g.RowCount(), 123);
+    expectFilledRow(g, 122, 0);
+    expectFilledRow(g, 121, 120);
+}
+
+TEST(ListGridStorage, TextsOverwrittenManyTimesAndListsFilledAgainReadTheirLatestTexts)
+{
+    // Cells copied within their own column from views into the grid itself,
+    // over and over: the column's unused texts are dropped meanwhile, while
+    // a view being copied points into them.
+    TListGrid g;
+    g.SetColCount(2);
+    g.SetRowCount(11);
+    QStringList expected(11);
+    for (int round = 0; round < 60; ++round) {
+        for (int r = 1; r <= 10; ++r) {
+            expected[r] = QStringLiteral("값%1-%2").arg(round).arg(r);
+            g.SetCells(0, r, expected[r]);
+        }
+        for (int r = 1; r <= 10; ++r) {
+            const int from = 11 - r;
+            expected[r] = expected[from];
+            g.SetRowCellViews(r, 1, [&g, from](int) { return g.CellView(0, from); });
+            g.SetCells(1, r, g.CellView(0, from).toString());
+        }
+    }
+    for (int r = 1; r <= 10; ++r) {
+        EXPECT_EQ(g.Cells(0, r), expected[r]) << r;
+        EXPECT_EQ(g.Cells(1, r), expected[r]) << r;
+    }
+
+    // A list emptied and filled again holds the new texts only; its boxes go with its rows.
+    TListGrid list;
+    fillUnique(list, 2000);
+    list.SetRowCount(1);
+    list.SetRowCount(501);
+    for (int r = 1; r <= 500; ++r)
+        expectFilledRow(list, r, 0);
+    EXPECT_EQ(list.Cells(1, 0), QString()); // fillUnique wrote no header
+    fillUnique(list, 500);
+    for (int r = 1; r <= 500; ++r)
+        expectFilledRow(list, r, r);
+}
+
+TEST(ListGridStorage, NullAndEmptyTextsStayApartThroughEveryWayOfWriting)
+{
+    TListGrid g;
+    g.SetColCount(3);
+    g.SetRowCount(7);
+    // One column, consecutive rows: empty after empty, null between them,
+    // as the shortcut for a repeated text must not mix them up.
+    g.SetCells(0, 1, QString(QLatin1String("")));
+    g.SetCells(0, 2, QString());
+    g.SetCells(0, 3, QString(QLatin1String("")));
+    g.SetRowCells(4, 2, [](int col) { return col == 0 ? QString(QLatin1String("")) : QString(); });
+    g.SetRowCellViews(5, 2, [](int col) { return col == 0 ? QStringView() : QStringView(u""); });
+    g.SetRowCellViews(6, 2, [](int col) { return col == 0 ? QStringView(u"") : QStringView(u"b"); });
+    const bool nullAt[][2] = {{true, true}, {false, true}, {true, true}, {false, true}, {false, true}, {true, false}, {false, false}};
+    for (int r = 1; r <= 6; ++r)
+        for (int c = 0; c < 2; ++c) {
+            EXPECT_EQ(g.Cells(c, r).isNull(), nullAt[r][c]) << c << "," << r;
+            EXPECT_EQ(g.CellView(c, r).isNull(), nullAt[r][c]) << c << "," << r;
+            EXPECT_EQ(g.Cells(c, r).isEmpty(), c == 0 || r != 6) << c << "," << r;
+        }
+    // A view reads what Cells() reads, and nothing outside the list.
+    EXPECT_EQ(g.CellView(1, 6), QStringLiteral("b"));
+    EXPECT_TRUE(g.CellView(1, 60).isNull());
+    EXPECT_TRUE(g.CellView(-1, 1).isNull());
+    EXPECT_TRUE(g.CellView(1, -1).isNull());
+    // Cleared cells are without a text, not empty.
+    g.ClearRows(6, 6);
+    EXPECT_TRUE(g.Cells(1, 6).isNull());
+}
+
 TEST(ListGrid, NumbersReadBackAndBadTextsReadAsZero)
 {
     TListGrid g;
@@ -287,9 +447,16 @@ TEST(ListGrid, ColumnsWidenToTheirWidestTextAndHeaderInTheGridsFont)
     EXPECT_GT(g.ColWidths(1), metrics.horizontalAdvance(QStringLiteral("타행미처리누계금액")));
     EXPECT_EQ(g.ColWidths(0), 40); // wide enough already: the screen's width stays
     EXPECT_EQ(g.ColWidths(3), 0);
+    // A shorter text of Korean letters is wider than a longer one of Latin
+    // letters and digits, whatever their place in the text.
+    g.SetColWidths(3, 40);
+    g.SetCells(3, 1, QStringLiteral("abcdefgh1"));
+    g.SetCells(3, 2, QStringLiteral("가나다라마바사아"));
+    g.SetCells(3, 3, QStringLiteral("Z"));
+    g.FitColumns();
     // Every text is drawn whole in its cell.
     g.resize(900, 200);
-    for (int col = 0; col < 3; ++col)
+    for (int col = 0; col < 4; ++col)
         for (int row = 0; row <= 3; ++row)
             EXPECT_LE(metrics.horizontalAdvance(g.Cells(col, row)), g.ColWidths(col)) << col << "," << row;
     // A larger font widens them again.

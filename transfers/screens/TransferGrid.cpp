@@ -1,5 +1,6 @@
 #include "transfers/screens/TransferGrid.h"
 
+#include "core/ReportParams.h"
 #include "core/screens/GridRows.h"
 
 TransferRow ReadTransferRow(const TListGrid *grid, int row) { return ReadGridRow<TransferRow>(grid, row); }
@@ -16,8 +17,11 @@ int TransferRowCount(const TListGrid *grid) { return GridDataRowCount(grid); }
 
 qint64 TransferTotal(const TListGrid *grid)
 {
+    // Only the amounts, read in place: the list may hold a whole file.
     qint64 total = 0;
-    for (const TransferRow &row : TransferRows(grid))
-        total += row.amount();
+    if (GridIsEmpty(grid))
+        return total;
+    for (int r = 1; r < grid->RowCount(); ++r)
+        total += MoneyCellValue(grid->CellView(tcMoney, r));
     return total;
 }
