@@ -89,7 +89,34 @@ quint32 ListGridCells::ColumnTexts::append(QStringView text)
     std::copy_n(text.utf16(), size, to);
     m_blockUsed += size;
     m_lastText = QStringView(to, qsizetype(size));
+    m_recent[m_recentNext++ % RecentCount] = {number, m_lastText};
     return number;
+}
+
+namespace {
+
+// Equal texts of one size, compared from their ends (texts down a column
+// mostly differ there: numbers, names).
+inline bool sameText(QStringView a, QStringView b)
+{
+    const qsizetype size = a.size();
+    return size == b.size()
+           && (size == 0
+               || (a.utf16()[size - 1] == b.utf16()[size - 1]
+                   && std::memcmp(a.utf16(), b.utf16(), size_t(size) * sizeof(char16_t)) == 0));
+}
+
+} // namespace
+
+quint32 ListGridCells::ColumnTexts::takeRecent(QStringView text)
+{
+    for (const Recent &r : m_recent)
+        if (r.number != 0 && r.number != m_last && sameText(r.text, text)) {
+            m_last = r.number;
+            m_lastText = r.text;
+            return r.number;
+        }
+    return 0;
 }
 
 void ListGridCells::ColumnTexts::setLast(quint32 number)
@@ -239,6 +266,8 @@ quint32 ListGridCells::store(int col, QStringView text)
     // The text written last in the column, as a fill repeats it row after row.
     if (t->isLast(text))
         return t->last();
+    if (const quint32 recent = t->takeRecent(text))
+        return recent;
     // A column holds a text a row at most: more texts than twice the rows
     // are mostly ones no cell uses any more.
     if (t->count() > 2 * quint32(m_rows) + 64) {

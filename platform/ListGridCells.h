@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -83,6 +84,10 @@ private:
         quint32 last() const { return m_last; }
         void setLast(quint32 number);
         bool isLast(QStringView text) const;
+        // One of the few texts written before the last one (a list whose
+        // rows take turns between two or three mother accounts): it becomes
+        // the last one and its number is given; 0 for none.
+        quint32 takeRecent(QStringView text);
 
     private:
         Span span(quint32 number) const;
@@ -94,6 +99,14 @@ private:
         quint32 m_count = 1; // number 0: no text
         quint32 m_last = 0;
         QStringView m_lastText;
+        struct Recent
+        {
+            quint32 number = 0;
+            QStringView text;
+        };
+        static constexpr unsigned RecentCount = 4;
+        Recent m_recent[RecentCount];
+        unsigned m_recentNext = 0;
     };
 
     quint32 cellAt(int col, int row) const

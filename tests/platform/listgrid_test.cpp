@@ -233,6 +233,19 @@ TEST(ListGridStorage, TextsOverwrittenManyTimesAndListsFilledAgainReadTheirLates
     fillUnique(list, 500);
     for (int r = 1; r <= 500; ++r)
         expectFilledRow(list, r, r);
+
+    // Rows taking turns between a few texts (mother accounts) beside a text
+    // of their own, written again over rows that held others.
+    const QString mothers[] = {QStringLiteral("우리은행"), QStringLiteral("기업은행"), QStringLiteral("국민은행")};
+    for (int pass = 0; pass < 3; ++pass)
+        for (int r = 1; r <= 500; ++r) {
+            const QString own = QString::number(r * 7 + pass);
+            list.SetRowCellViews(r, 2, [&](int col) { return col == 0 ? QStringView(mothers[(r + pass) % 3]) : QStringView(own); });
+        }
+    for (int r = 1; r <= 500; ++r) {
+        EXPECT_EQ(list.Cells(0, r), mothers[(r + 2) % 3]) << r;
+        EXPECT_EQ(list.Cells(1, r), QString::number(r * 7 + 2)) << r;
+    }
 }
 
 TEST(ListGridStorage, NullAndEmptyTextsStayApartThroughEveryWayOfWriting)
