@@ -12,6 +12,7 @@
 #include "platform/Clock.h"
 #include "platform/Cp949.h"
 #include "platform/ProgramDir.h"
+#include "platform/SqlText.h"
 #include "platform/TextFile.h"
 
 #include <QFile>
@@ -30,16 +31,6 @@ QString sendFile(const QString &prefix)
 {
     return qvx::ProgramDir::path(QStringLiteral("send")) + QLatin1Char('/') + prefix + today()
            + QStringLiteral(".dat");
-}
-
-bool allDigits(const QString &text)
-{
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
 }
 
 QString bytesField(const QByteArray &raw, int start, int length)
@@ -263,7 +254,7 @@ void TAutoSendModule::sendGeneral(const QString &fileName, const QString &gubun,
             const AutoSendLine line{lines[i], &m_session.ConvLayout};
             auto f = [&line](ConvPair p) { return line.field(p).trimmed(); };
             const QString seqNo = f(cvSeqNo);
-            if (!allDigits(seqNo)) {
+            if (!qvx::isAsciiDigits(seqNo)) {
                 WriteSendErrorLog(QStringLiteral("1"), line);
                 return QString();
             }

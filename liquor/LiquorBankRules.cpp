@@ -1,6 +1,7 @@
 #include "liquor/LiquorBankRules.h"
 
 #include "core/TextUtils.h"
+#include "platform/SqlText.h"
 
 namespace {
 
@@ -15,15 +16,6 @@ int usualCode(QStringView bankId)
     return (a - u'0') * 10 + (b - u'0');
 }
 
-bool allDigits(QStringView text)
-{
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
-}
 
 } // namespace
 
@@ -57,7 +49,7 @@ const LiquorBankRules::Form *LiquorBankRules::formOf(QStringView bankId, int len
 
 bool LiquorBankRules::accountValid(QStringView bankId, QStringView account)
 {
-    if (!allDigits(account))
+    if (!qvx::isAsciiDigits(account))
         return false;
     if (const Form *form = formOf(bankId, int(account.size())))
         return form->valid;
@@ -66,7 +58,7 @@ bool LiquorBankRules::accountValid(QStringView bankId, QStringView account)
 
 QStringView LiquorBankRules::hyphenated(QStringView bankId, QStringView digits, LiquorTextBuffer &out)
 {
-    if (!allDigits(digits))
+    if (!qvx::isAsciiDigits(digits))
         return digits;
     const Form *form = formOf(bankId, int(digits.size()));
     if (!form) {

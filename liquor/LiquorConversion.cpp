@@ -5,6 +5,7 @@
 #include "liquor/LiquorCheckCodes.h"
 #include "liquor/LiquorRules.h"
 #include "platform/Clock.h"
+#include "platform/SqlText.h"
 #include "platform/TextFile.h"
 #include "transfers/TransferFileParser.h"
 #include "transfers/TransferLog.h"
@@ -41,15 +42,6 @@ inline QStringView trimmed(QStringView text)
     return text.isNull() ? text : QStringView(begin, end);
 }
 
-bool isWholeNumber(QStringView text)
-{
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
-}
 
 // QStringView::contains for the short fields of a line, without a call.
 inline bool holds(QStringView text, QChar c)
@@ -341,7 +333,7 @@ void LiquorSheetLine(const QStringList &row, LiquorLine *out)
     out->fault = LiquorRefusal::None;
     // A sheet holding the code as a number loses its leading zero.
     const QStringView bankId = cell(1);
-    if (bankId.size() == 1 && isWholeNumber(bankId)) {
+    if (bankId.size() == 1 && qvx::isAsciiDigits(bankId)) {
         const QChar padded[2] = {QLatin1Char('0'), bankId[0]};
         f.setHeld(lfBankId, QStringView(padded, 2));
     } else {
@@ -422,7 +414,7 @@ public:
     template <class Find>
     int find(QStringView bankId, const Find &findMother)
     {
-        if (bankId.size() != 2 || !isWholeNumber(bankId))
+        if (bankId.size() != 2 || !qvx::isAsciiDigits(bankId))
             return findMother(bankId);
         int &cached = m_byCode[size_t((bankId[0].unicode() - u'0') * 10 + bankId[1].unicode() - u'0')];
         if (cached == Unknown)
@@ -577,7 +569,7 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
         lines.read(i, &line);
         const LiquorFields &f = line.fields;
         const QStringView bankId = trimmed(f[lfBankId]);
-        if (line.fault == LiquorRefusal::None && isWholeNumber(bankId)
+        if (line.fault == LiquorRefusal::None && qvx::isAsciiDigits(bankId)
             && bankRules.residentNoBanned(bankId, f[lfJumin])) {
             m_errorList.append(LiquorTransferLogValues(f, m_kind).join(QLatin1Char(' ')) + LiquorResidentNoErrorTail);
             if (hooks.log)
@@ -589,7 +581,7 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
         }
         const LiquorAmounts amounts =
             CheckLiquorAmounts(trimmed(f[lfJuMoney]), trimmed(f[lfBJuMoney]), trimmed(f[lfMoney]));
-        if (line.fault != LiquorRefusal::None || !isWholeNumber(bankId)
+        if (line.fault != LiquorRefusal::None || !qvx::isAsciiDigits(bankId)
             || !bankRules.accountValid(
                 bankId, trimmed(without(without(f[lfBankNo], Minus, plainAccount), Tab, untabbedAccount)))
             || !amounts.ok()) {

@@ -1,5 +1,7 @@
 #include "platform/AcctNo.h"
 
+#include "platform/SqlText.h"
+
 #include <QHash>
 #include <QList>
 #include <QVector>
@@ -57,15 +59,6 @@ const QHash<int, BankRule> &rules()
     return table;
 }
 
-bool allDigits(QStringView text)
-{
-    if (text.isEmpty())
-        return false;
-    for (QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
-}
 
 // The rules by code 0..99, made once from the table.
 const std::array<const BankRule *, 100> &rulesByCode()
@@ -109,7 +102,7 @@ bool AcctNo::isValid(const QString &bankCode, const QString &digits)
 
 bool AcctNo::isValid(QStringView bankCode, QStringView digits)
 {
-    if (!allDigits(digits))
+    if (!qvx::isAsciiDigits(digits))
         return false;
     const BankRule *rule = ruleFor(bankCode);
     if (!rule)
@@ -126,7 +119,7 @@ namespace {
 const Layout *layoutFor(QStringView bankCode, QStringView digits)
 {
     const BankRule *rule = ruleFor(bankCode);
-    if (!rule || !allDigits(digits))
+    if (!rule || !qvx::isAsciiDigits(digits))
         return nullptr;
     for (const Layout &l : rule->layouts)
         if (total(l) == digits.size())

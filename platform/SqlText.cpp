@@ -24,16 +24,16 @@ QString sqlQuote(const QString &text)
 
 bool isInteger(const QString &text)
 {
-    qsizetype i = 0;
-    if (text.startsWith(QLatin1Char('-')))
-        i = 1;
-    if (i >= text.size())
+    return isAsciiDigits(text.startsWith(QLatin1Char('-')) ? QStringView(text).sliced(1) : QStringView(text));
+}
+
+bool isAsciiDigits(QStringView text)
+{
+    if (text.isEmpty())
         return false;
-    for (; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        if (c < u'0' || c > u'9')
+    for (QChar c : text)
+        if (c.unicode() < u'0' || c.unicode() > u'9')
             return false;
-    }
     return true;
 }
 

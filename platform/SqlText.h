@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <stdexcept>
 
 namespace qvx {
@@ -22,6 +23,8 @@ QString sqlQuote(const QString &text);
 
 // Optional leading '-', then one or more ASCII digits; nothing else.
 bool isInteger(const QString &text);
+// One or more ASCII digits; nothing else (no sign).
+bool isAsciiDigits(QStringView text);
 
 // The text itself when it is an integer (see isInteger) that fits 64 bits;
 // throws SqlValueError otherwise. For values written bare into SQL (message numbers, counts).
