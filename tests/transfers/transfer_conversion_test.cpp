@@ -617,8 +617,8 @@ TEST(TransferFileParser, AFixedLineIsCutWhereByteCutsCutItWhateverTheLayout)
 
     // The account without its '-' and the blanks then at its ends, the
     // amount trimmed.
-    const ParsedLine p = TransferFileParser(DataForm::Fixed, DemoFixed)
-                             .parse(fixedLine({"04", "- 1234-0123-456", " 1,000", "", "가"}));
+    const QString fixed = fixedLine({"04", "- 1234-0123-456", " 1,000", "", "가"});
+    const ParsedLine p = TransferFileParser(DataForm::Fixed, DemoFixed).parse(fixed); // views into fixed
     EXPECT_EQ(p.account.view(), u"12340123456");
     EXPECT_EQ(p.amount.view(), u"1,000");
 }
@@ -629,7 +629,8 @@ TEST(TransferFileParser, AnAccountTooLongForItsRoomIsHeldWholeAndLoggedWhole)
     const QString account = QStringLiteral("1234-5678-9012-3456-7890-1234-5678-9012-3456-7890");
     const QString digits = QString(account).remove(QLatin1Char('-'));
     const TransferFileParser parser(DataForm::Semicolon, {});
-    const ParsedLine p = parser.parse(QStringLiteral("04; %1 ;1,000;급여;김민준").arg(account));
+    const QString line = QStringLiteral("04; %1 ;1,000;급여;김민준").arg(account);
+    const ParsedLine p = parser.parse(line); // its fields are views into line
     EXPECT_EQ(p.fault, LineFault::LongToken);
     EXPECT_EQ(p.account.view(), digits);
     EXPECT_EQ(p.amount.view(), u"1000");
