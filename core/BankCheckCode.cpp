@@ -94,7 +94,9 @@ Six digitAdd(QStringView a, QStringView b)
 // "yyMMdd" of a date, made without a date format.
 Six yymmddOf(const QDate &date)
 {
-    const int parts[3] = {date.year() % 100, date.month(), date.day()};
+    int year = 0, month = 0, day = 0;
+    date.getDate(&year, &month, &day); // one calendar walk, not three
+    const int parts[3] = {year % 100, month, day};
     Six text;
     for (int i = 0; i < 3; ++i) {
         text[size_t(2 * i)] = char16_t(u'0' + parts[i] / 10);

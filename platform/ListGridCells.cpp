@@ -110,12 +110,18 @@ inline bool sameText(QStringView a, QStringView b)
 
 quint32 ListGridCells::ColumnTexts::takeRecent(QStringView text)
 {
+    constexpr unsigned GiveUpAfter = 32, TryAgainEvery = 64;
+    if (m_recentMisses >= GiveUpAfter && ++m_recentMisses % TryAgainEvery != 0)
+        return 0;
     for (const Recent &r : m_recent)
         if (r.number != 0 && r.number != m_last && sameText(r.text, text)) {
             m_last = r.number;
             m_lastText = r.text;
+            m_recentMisses = 0;
             return r.number;
         }
+    if (m_recentMisses < GiveUpAfter)
+        ++m_recentMisses;
     return 0;
 }
 

@@ -107,6 +107,10 @@ private:
         static constexpr unsigned RecentCount = 4;
         Recent m_recent[RecentCount];
         unsigned m_recentNext = 0;
+        // Look-ups of the few texts that found none in a row: a column of
+        // texts of their own (names, accounts) stops looking, and tries
+        // again now and then in case its rows start taking turns.
+        unsigned m_recentMisses = 0;
     };
 
     quint32 cellAt(int col, int row) const
