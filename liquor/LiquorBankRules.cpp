@@ -2,22 +2,7 @@
 
 #include "core/TextUtils.h"
 #include "platform/SqlText.h"
-
-namespace {
-
-// 0..99 for a code of two ASCII digits, else -1.
-int usualCode(QStringView bankId)
-{
-    if (bankId.size() != 2)
-        return -1;
-    const char16_t a = bankId[0].unicode(), b = bankId[1].unicode();
-    if (a < u'0' || a > u'9' || b < u'0' || b > u'9')
-        return -1;
-    return (a - u'0') * 10 + (b - u'0');
-}
-
-
-} // namespace
+#include "transfers/ConvertDecision.h"
 
 LiquorBankRules::LiquorBankRules(const QString &today)
     : m_today(today), m_forms(size_t(100 * MaxLength)), m_resident(100, -1)
@@ -26,7 +11,7 @@ LiquorBankRules::LiquorBankRules(const QString &today)
 
 const LiquorBankRules::Form *LiquorBankRules::formOf(QStringView bankId, int length)
 {
-    const int code = usualCode(bankId);
+    const int code = BankCodeIndex::digitsOf(bankId);
     if (code < 0 || length >= MaxLength)
         return nullptr;
     Form &form = m_forms[size_t(code * MaxLength + length)];
@@ -80,7 +65,7 @@ QStringView LiquorBankRules::hyphenated(QStringView bankId, QStringView digits, 
 
 bool LiquorBankRules::residentNoBanned(QStringView bankId, QStringView realNameNo)
 {
-    const int code = usualCode(bankId);
+    const int code = BankCodeIndex::digitsOf(bankId);
     if (code < 0)
         return IsResidentNoBanned(bankId.toString(), realNameNo.toString(), m_today);
     signed char &applies = m_resident[size_t(code)];

@@ -21,28 +21,6 @@ const QChar Minus = QLatin1Char('-');
 const QChar Comma = QLatin1Char(',');
 const QChar Tab = QLatin1Char('\t');
 
-// QChar::isSpace, without asking the character tables for a Hangul syllable
-// (the usual first or last character of a name).
-inline bool isBlank(char16_t c)
-{
-    if (c < 0x80)
-        return c == u' ' || (c >= u'\t' && c <= u'\r');
-    return !(c >= 0xAC00 && c <= 0xD7A3) && QChar::isSpace(c);
-}
-
-// QStringView::trimmed, read in place.
-inline QStringView trimmed(QStringView text)
-{
-    const char16_t *begin = text.utf16();
-    const char16_t *end = begin + text.size();
-    while (begin < end && isBlank(*begin))
-        ++begin;
-    while (end > begin && isBlank(end[-1]))
-        --end;
-    return text.isNull() ? text : QStringView(begin, end);
-}
-
-
 // QStringView::contains for the short fields of a line, without a call.
 inline bool holds(QStringView text, QChar c)
 {
@@ -169,7 +147,7 @@ void LiquorFields::setHeld(LiquorField f, QStringView value)
 void LiquorFields::setWithout(LiquorField f, QStringView value, QChar c, bool trim)
 {
     if (!holds(value, c)) {
-        setView(f, trim ? trimmed(value) : value);
+        setView(f, trim ? TrimmedView(value) : value);
         return;
     }
     qsizetype start = m_held.size();
@@ -258,19 +236,19 @@ void LiquorLineCutter::cutDelimited(QStringView line, LiquorLine *out) const
     high[token] = bits;
 
     LiquorFields &f = out->fields;
-    f.setView(lfBankId, trimmed(tokens[0]));
-    f.setWithout(lfBankNo, trimmed(tokens[1]), Minus, true);
-    f.setWithout(lfJuMoney, trimmed(tokens[2]), Comma, true);
-    f.setWithout(lfBJuMoney, trimmed(tokens[3]), Comma, true);
-    f.setWithout(lfMoney, trimmed(tokens[4]), Comma, true);
-    f.setView(lfCInfo, trimmed(tokens[5]));
-    f.setView(lfSName, trimmed(tokens[6]));
+    f.setView(lfBankId, TrimmedView(tokens[0]));
+    f.setWithout(lfBankNo, TrimmedView(tokens[1]), Minus, true);
+    f.setWithout(lfJuMoney, TrimmedView(tokens[2]), Comma, true);
+    f.setWithout(lfBJuMoney, TrimmedView(tokens[3]), Comma, true);
+    f.setWithout(lfMoney, TrimmedView(tokens[4]), Comma, true);
+    f.setView(lfCInfo, TrimmedView(tokens[5]));
+    f.setView(lfSName, TrimmedView(tokens[6]));
     // The token each field was taken from (-1: none).
     int source[LiquorFieldCount] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
-    const QStringView eighth = trimmed(tokens[7]);
+    const QStringView eighth = TrimmedView(tokens[7]);
     if (eighth == u"20" || eighth == u"30") {
         f.setView(lfGubun, eighth);
-        f.setWithout(lfJumin, trimmed(tokens[8]), Minus, true);
+        f.setWithout(lfJumin, TrimmedView(tokens[8]), Minus, true);
     } else {
         // No kind written: the eighth token is the real-name number.
         f.setHeld(lfGubun, m_kind);
@@ -327,7 +305,7 @@ LiquorLine LiquorSheetLine(const QStringList &row)
 
 void LiquorSheetLine(const QStringList &row, LiquorLine *out)
 {
-    auto cell = [&row](int c) { return c < row.size() ? trimmed(row[c]) : QStringView(); };
+    auto cell = [&row](int c) { return c < row.size() ? TrimmedView(row[c]) : QStringView(); };
     LiquorFields &f = out->fields;
     f.clear();
     out->fault = LiquorRefusal::None;
@@ -473,9 +451,9 @@ public:
         const GroupedAmount grouped(amounts.transfer), liquor(amounts.liquor), nonLiquor(amounts.nonLiquor);
         LiquorOwnTexts own;
         own.money = grouped.view();
-        own.name = trimmed(without(f[lfSName], Tab, m_name));
-        own.info = trimmed(f[lfCInfo]);
-        const QStringView gubun = trimmed(f[lfGubun]);
+        own.name = TrimmedView(without(f[lfSName], Tab, m_name));
+        own.info = TrimmedView(f[lfCInfo]);
+        const QStringView gubun = TrimmedView(f[lfGubun]);
         if (!gubun.isEmpty() && gubun != m_kind) {
             p.outcome = Outcome::OtherKind;
         } else {
@@ -495,7 +473,7 @@ public:
                 own.juMoney = amounts.liquor == amounts.transfer ? grouped.view() : liquor.view();
                 own.nonJuMoney = amounts.nonLiquor == amounts.transfer ? grouped.view() : nonLiquor.view();
                 own.bankNo = m_bankRules.hyphenated(bankId, plainBankNo, m_shown);
-                own.realNameNo = trimmed(f[lfJumin]);
+                own.realNameNo = TrimmedView(f[lfJumin]);
                 own.bankId = bankId;
             }
         }
@@ -508,7 +486,7 @@ public:
     // or gives the code, which its texts then take).
     void makeCheckCodeAgain(const Passed &p, const LiquorFields &f, LiquorConvertedRows::Staged *texts)
     {
-        const QString boki = m_checkCodes.make(p.mother, trimmed(f[lfBankId]), plainBankNo(f), p.transfer).toString();
+        const QString boki = m_checkCodes.make(p.mother, TrimmedView(f[lfBankId]), plainBankNo(f), p.transfer).toString();
         LiquorOwnTexts own = m_rows->staged(p.texts);
         own.boki = boki;
         *texts = m_rows->stage(own); // its texts are the rows' own: the arena never moves them
@@ -518,7 +496,7 @@ private:
     // The counterparty account as typed, without tabs, '-' and blanks.
     QStringView plainBankNo(const LiquorFields &f)
     {
-        return trimmed(without(trimmed(without(f[lfBankNo], Tab, m_bankNo)), Minus, m_plain));
+        return TrimmedView(without(TrimmedView(without(f[lfBankNo], Tab, m_bankNo)), Minus, m_plain));
     }
 
     const QString &m_kind;
@@ -568,7 +546,7 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
     for (int i = 0; i < c.total; ++i) {
         lines.read(i, &line);
         const LiquorFields &f = line.fields;
-        const QStringView bankId = trimmed(f[lfBankId]);
+        const QStringView bankId = TrimmedView(f[lfBankId]);
         if (line.fault == LiquorRefusal::None && qvx::isAsciiDigits(bankId)
             && bankRules.residentNoBanned(bankId, f[lfJumin])) {
             m_errorList.append(LiquorTransferLogValues(f, m_kind).join(QLatin1Char(' ')) + LiquorResidentNoErrorTail);
@@ -580,10 +558,10 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
             continue;
         }
         const LiquorAmounts amounts =
-            CheckLiquorAmounts(trimmed(f[lfJuMoney]), trimmed(f[lfBJuMoney]), trimmed(f[lfMoney]));
+            CheckLiquorAmounts(TrimmedView(f[lfJuMoney]), TrimmedView(f[lfBJuMoney]), TrimmedView(f[lfMoney]));
         if (line.fault != LiquorRefusal::None || !qvx::isAsciiDigits(bankId)
             || !bankRules.accountValid(
-                bankId, trimmed(without(without(f[lfBankNo], Minus, plainAccount), Tab, untabbedAccount)))
+                bankId, TrimmedView(without(without(f[lfBankNo], Minus, plainAccount), Tab, untabbedAccount)))
             || !amounts.ok()) {
             refuse(f, QStringLiteral("1"));
             ++c.errors;

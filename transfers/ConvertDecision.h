@@ -75,9 +75,10 @@ public:
     void insert(const QString &code, int index);
     // The place of the code, -1 for none.
     int find(QStringView code) const;
+    // 0..99 for the usual code of two ASCII digits, else -1.
+    static int digitsOf(QStringView code);
 
 private:
-    static int digitsOf(QStringView code); // 0..99 for two ASCII digits, else -1
     std::array<int, 100> m_twoDigits;
     QHash<QString, int> m_other;
 };
