@@ -86,7 +86,12 @@ quint32 ListGridCells::ColumnTexts::append(QStringView text)
     }
     s.at = quint32(m_chars.size() - 1) << OffsetBits | m_blockUsed;
     char16_t *to = m_chars.back().get() + m_blockUsed;
-    std::copy_n(text.utf16(), size, to);
+    const char16_t *from = text.utf16();
+    if (size <= 16) // most texts of a list: copied inline, not through a library call
+        for (quint32 i = 0; i < size; ++i)
+            to[i] = from[i];
+    else
+        std::copy_n(from, size, to);
     m_blockUsed += size;
     m_lastText = QStringView(to, qsizetype(size));
     m_recent[m_recentNext++ % RecentCount] = {number, m_lastText};
@@ -239,6 +244,27 @@ void ListGridCells::setRow(int row, int count, const std::function<QStringView(i
         quint32 &cell = cellRef(col, row);
         cell = (cell & ~TextBits) | number;
     }
+}
+
+quint32 ListGridCells::addText(int col, QStringView text)
+{
+    if (text.isNull() || col < 0)
+        return 0;
+    if (col >= int(m_texts.size()))
+        m_texts.resize(size_t(col) + 1);
+    return m_texts[col].append(text);
+}
+
+void ListGridCells::setRowNumbers(int row, int count, const quint32 *numbers)
+{
+    if (row < 0 || count <= 0)
+        return;
+    if (count > m_stride)
+        relayout(count);
+    ensureCell(count - 1, row);
+    quint32 *cells = &cellRef(0, row);
+    for (int col = 0; col < count; ++col)
+        cells[col] = (cells[col] & ~TextBits) | (numbers[col] & TextBits);
 }
 
 void ListGridCells::clearBlock(int col1, int row1, int col2, int row2)

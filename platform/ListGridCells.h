@@ -46,6 +46,15 @@ public:
     // Cells 0 .. count - 1 of a row, text(col) giving each; each view is
     // copied before the next is asked for.
     void setRow(int row, int count, const std::function<QStringView(int col)> &text);
+    // A fill that knows which of its cells share a text (the mother account
+    // of every row of one run): the text is added to its column once and
+    // the cells are set to its number by setRowNumbers. A null view adds
+    // nothing and gives 0 (no text). The numbers stay valid until the next
+    // setText or setRow, either of which may renumber a column's texts.
+    quint32 addText(int col, QStringView text);
+    // Cells 0 .. count - 1 of a row set to the texts of those numbers, their
+    // check boxes kept.
+    void setRowNumbers(int row, int count, const quint32 *numbers);
     // Texts and boxes of the cells in the block (both ends included).
     void clearBlock(int col1, int row1, int col2, int row2);
 

@@ -250,6 +250,18 @@ void TListGrid::SetRowCellViews(int row, int count, const std::function<QStringV
     cellsWritten(row, 0, count, grew);
 }
 
+quint32 TListGrid::AddCellText(int col, QStringView text)
+{
+    return m_model->m_cells.addText(col, text);
+}
+
+void TListGrid::SetRowCellNumbers(int row, int count, const quint32 *numbers)
+{
+    const bool grew = row >= RowCount();
+    m_model->m_cells.setRowNumbers(row, count, numbers);
+    cellsWritten(row, 0, count, grew);
+}
+
 void TListGrid::cellsWritten(int row, int firstCol, int count, bool grew)
 {
     if (m_updateDepth > 0) {

@@ -71,6 +71,11 @@ public:
     // null view leaves the cell without a text): the grid copies what it keeps.
     // The way to fill a long list: no allocation a cell.
     void SetRowCellViews(int row, int count, const std::function<QStringView(int col)> &text);
+    // The fastest fill, for rows that share many of their texts: each text
+    // added to its column once, the rows' cells set to texts by number (see
+    // ListGridCells::addText). Meant between BeginUpdate and EndUpdate.
+    quint32 AddCellText(int col, QStringView text);
+    void SetRowCellNumbers(int row, int count, const quint32 *numbers);
     // A cell's text without a copy, for code that reads whole columns of a
     // long list. The view is valid until the next change of the grid's cells
     // or rows; null where Cells() is.

@@ -77,36 +77,91 @@ void ConvertedRows::retain(const std::vector<int> &kept)
     m_rows.resize(to);
 }
 
+ConvertedRows::Owner ConvertedRows::ownerOf(TransferColumn col)
+{
+    switch (col) {
+    case tcMoBankName:
+    case tcMoBankNo:
+    case tcPassWd:
+    case tcRecvId:
+    case tcFirmId:
+    case tcMoBankId: return Owner::Mother;
+    case tcBankName:
+    case tcBankId: return Owner::Bank;
+    case tcWorkDiv:
+    case tcMsgType: return Owner::SameBank;
+    case tcTransDiv:
+    case tcSendId:
+    case tcUserId:
+    case tcSendFlag:
+    case tcGubun: return Owner::Run;
+    default: return Owner::Row;
+    }
+}
+
+int ConvertedRows::keyOf(int i, Owner owner) const
+{
+    const Row &r = m_rows[size_t(i)];
+    switch (owner) {
+    case Owner::Mother: return r.mother;
+    case Owner::Bank: return r.bank;
+    case Owner::SameBank: return r.sameBank ? 1 : 0;
+    case Owner::Row:
+    case Owner::Run: break;
+    }
+    return 0;
+}
+
+int ConvertedRows::keyCount(Owner owner) const
+{
+    switch (owner) {
+    case Owner::Mother: return int(m_mothers.size());
+    case Owner::Bank: return int(m_banks.size());
+    case Owner::SameBank: return 2;
+    case Owner::Run: return 1;
+    case Owner::Row: break;
+    }
+    return 0;
+}
+
+QStringView ConvertedRows::sharedCell(TransferColumn col, int key) const
+{
+    switch (col) {
+    case tcMoBankName: return m_mothers[key].bankName;
+    case tcMoBankNo: return m_mothers[key].shownAccount;
+    case tcPassWd: return m_mothers[key].passWd;
+    case tcRecvId: return m_mothers[key].recvId;
+    case tcFirmId: return m_mothers[key].firmId;
+    case tcMoBankId: return m_mothers[key].bankId;
+    case tcBankName: return m_banks[key].name;
+    case tcBankId: return m_banks[key].id;
+    case tcWorkDiv: return key ? SameBank : OtherBank;
+    case tcMsgType: return key ? SameBankMessage : OtherBankMessage;
+    case tcTransDiv: return m_transDiv;
+    case tcSendId: return m_sendId;
+    case tcUserId: return m_userId;
+    case tcSendFlag: return m_sendFlag;
+    case tcGubun: return m_gubun;
+    default: return {};
+    }
+}
+
 QStringView ConvertedRows::cell(int i, TransferColumn col) const
 {
     const Row &r = m_rows[size_t(i)];
-    const Mother &m = m_mothers[r.mother];
     switch (col) {
-    case tcMoBankName: return m.bankName;
-    case tcMoBankNo: return m.shownAccount;
-    case tcPassWd: return m.passWd;
     case tcBoki: return text(r.boki);
-    case tcWorkDiv: return r.sameBank ? SameBank : OtherBank;
-    case tcTransDiv: return m_transDiv;
     case tcMoney: return text(r.money);
-    case tcBankName: return m_banks[r.bank].name;
     case tcBankNo: return text(r.bankNo);
     case tcName: return r.name;
-    case tcSendId: return m_sendId;
-    case tcRecvId: return m.recvId;
-    case tcFirmId: return m.firmId;
-    case tcUserId: return m_userId;
     case tcInfo: return r.info;
-    case tcSendFlag: return m_sendFlag;
-    case tcGubun: return m_gubun;
-    case tcMsgType: return r.sameBank ? SameBankMessage : OtherBankMessage;
-    case tcMoBankId: return m.bankId;
-    case tcBankId: return m_banks[r.bank].id;
     case tcNo:
     case tcRealNameNo:
-    case TransferColumnCount: break;
+    case TransferColumnCount: return {};
+    default: break;
     }
-    return {};
+    const Owner owner = ownerOf(col);
+    return sharedCell(col, keyOf(i, owner));
 }
 
 TransferRow ConvertedRows::row(int i) const

@@ -27,6 +27,20 @@ public:
     // Row i as the entry list holds it, its running number left empty.
     TransferRow row(int i) const;
 
+    // Whose a column's text is: the row's own, or one of the few texts the
+    // rows of one mother account, of one bank, of the same or another bank,
+    // or of the whole run share. A fill stores each shared text once.
+    enum class Owner { Row, Mother, Bank, SameBank, Run };
+    static constexpr int OwnerCount = 5;
+    static Owner ownerOf(TransferColumn col);
+    // Row i's place among the texts of an owner: its mother's index, its
+    // bank's index, 1 for the same bank and 0 for another, 0 for the run.
+    int keyOf(int i, Owner owner) const;
+    // How many places an owner has (the row's own: none).
+    int keyCount(Owner owner) const;
+    // The text of a column of a shared owner at a place.
+    QStringView sharedCell(TransferColumn col, int key) const;
+
     // --- made by the run ---
     // Starts over for a run of about `lines` lines: the mother accounts and
     // the bank-code table whose indexes the rows hold.

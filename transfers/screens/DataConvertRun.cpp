@@ -116,30 +116,44 @@ void AppendConvertedRows(TListGrid *grid, const ConvertedRows &rows)
 {
     if (rows.isEmpty())
         return;
+    using Owner = ConvertedRows::Owner;
     const int first = GridIsEmpty(grid) ? 1 : grid->RowCount();
     grid->BeginUpdate();
     grid->SetRowCount(first + rows.size());
-    // What the cells of one row read: the row, and its running number
-    // written into a buffer of its own.
-    struct Fill
-    {
-        const ConvertedRows &rows;
-        int row = 0;
-        char16_t number[12];
-        QStringView no;
-    } fill{rows};
-    const std::function<QStringView(int)> cell = [&fill](int col) {
-        return col == tcNo ? fill.no : fill.rows.cell(fill.row, TransferColumn(col));
-    };
+    // The texts rows share (a mother account's, a bank's, the run's) go into
+    // the list once each, when a row first uses them; the rows' own texts
+    // once a row.
+    constexpr quint32 NotYet = ~0u;
+    Owner owners[TransferColumnCount];
+    std::vector<quint32> shared[TransferColumnCount];
+    for (int col = 0; col < TransferColumnCount; ++col) {
+        owners[col] = ConvertedRows::ownerOf(TransferColumn(col));
+        shared[col].assign(size_t(rows.keyCount(owners[col])), NotYet);
+    }
+    quint32 numbers[TransferColumnCount];
+    char16_t digits[12];
     for (int i = 0; i < rows.size(); ++i) {
         const int line = first + i;
-        fill.row = i;
+        int keys[ConvertedRows::OwnerCount];
+        for (int o = 1; o < ConvertedRows::OwnerCount; ++o)
+            keys[o] = rows.keyOf(i, Owner(o));
+        for (int col = 0; col < TransferColumnCount; ++col) {
+            const Owner owner = owners[col];
+            if (owner == Owner::Row) {
+                numbers[col] = grid->AddCellText(col, rows.cell(i, TransferColumn(col)));
+                continue;
+            }
+            quint32 &number = shared[col][size_t(keys[int(owner)])];
+            if (number == NotYet)
+                number = grid->AddCellText(col, rows.sharedCell(TransferColumn(col), keys[int(owner)]));
+            numbers[col] = number;
+        }
         int n = 0;
         for (int rest = line; rest != 0 || n == 0; rest /= 10)
-            fill.number[n++] = char16_t(u'0' + rest % 10);
-        std::reverse(fill.number, fill.number + n);
-        fill.no = QStringView(fill.number, n);
-        grid->SetRowCellViews(line, TransferColumnCount, cell);
+            digits[n++] = char16_t(u'0' + rest % 10);
+        std::reverse(digits, digits + n);
+        numbers[tcNo] = grid->AddCellText(tcNo, QStringView(digits, n));
+        grid->SetRowCellNumbers(line, TransferColumnCount, numbers);
     }
     grid->EndUpdate();
 }
