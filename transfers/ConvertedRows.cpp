@@ -69,6 +69,19 @@ void ConvertedRows::setCheckCode(int i, QStringView code)
     m_rows[size_t(i)].boki = appendText(code);
 }
 
+void ConvertedRows::appendRows(const ConvertedRows &part)
+{
+    const qint32 shift = qint32(m_text.size());
+    m_text.append(part.m_text);
+    m_rows.reserve(m_rows.size() + part.m_rows.size());
+    for (Row row : part.m_rows) {
+        row.money.start += shift;
+        row.bankNo.start += shift;
+        row.boki.start += shift;
+        m_rows.push_back(row);
+    }
+}
+
 void ConvertedRows::retain(const std::vector<int> &kept)
 {
     size_t to = 0;

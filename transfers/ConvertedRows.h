@@ -50,6 +50,9 @@ public:
     // paid from mother (an index of the mothers); returns its index.
     int append(const ScreenedLine &line, int mother);
     void setCheckCode(int i, QStringView code);
+    // Appends the rows of another run's part (begun with the same context
+    // and tables), their texts copied, their views kept.
+    void appendRows(const ConvertedRows &part);
     // Keeps only the rows of the given indexes (ascending), in their order.
     void retain(const std::vector<int> &kept);
 

@@ -6,6 +6,13 @@
 #include "transfers/TransferLog.h"
 #include "transfers/TransferRules.h"
 
+#include <algorithm>
+#include <condition_variable>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 TransferConversion::TransferConversion(const ConvertContext &context, DataForm form, const TransferPositions &fixed)
@@ -18,6 +25,212 @@ void TransferConversion::addExistingRow(const QString &name, const QString &mone
     m_existing << name << moneyText << info;
 }
 
+namespace {
+
+// A line that passed its checks, its row already made: the second pass only
+// decides whether the row stays, in the order of the lines, and reports why
+// not.
+struct Candidate
+{
+    int line;        // in lines
+    int mother;      // -1: none for the line's bank
+    int row;         // in rows, -1 without a mother
+    bool codeFailed; // the bank's check code cannot be made from the line
+    size_t key;      // of name and amount in the duplicate index
+    qint64 amount;
+};
+
+// The first pass's work on one line: cut, checked, and when it passes its
+// row made. It reads only what the run shares and never changes it, so that
+// parts of a long file can be checked side by side, each with its own.
+class LineChecks
+{
+public:
+    LineChecks(const ConvertContext &context, const TransferFileParser &parser, const LineScreen &screen,
+               const MotherFinder &mothers, const std::vector<char> &motherHasRule, const QString &kind,
+               const QDate &today)
+        : m_context(context), m_parser(parser), m_screen(screen), m_mothers(mothers), m_motherHasRule(motherHasRule),
+          m_kind(kind), m_today(today)
+    {
+    }
+
+    // Checks line i; a line that passes gets its row in *rows and its
+    // candidate in *candidates. The refusal (None when it passed) is given,
+    // the fields as cut are held until the next line.
+    Refusal check(QStringView line, int i, ConvertedRows *rows, std::vector<Candidate> *candidates)
+    {
+        ScreenedLine &s = m_line;
+        m_parser.parse(line, &s.parsed);
+        m_screen.screen(&s);
+        if (s.refusal != Refusal::None)
+            return s.refusal;
+        // The row is made while the line's texts are at hand; a row the
+        // second pass drops costs no more than the line's texts did.
+        Candidate candidate{i, m_mothers.find(s.bankId), -1, false, 0, s.amount};
+        if (candidate.mother >= 0) {
+            candidate.row = rows->append(s, candidate.mother);
+            candidate.key = TransferDuplicateIndex::keyOf(s.sName, rows->cell(candidate.row, tcMoney));
+            if (m_motherHasRule[size_t(candidate.mother)]) {
+                // The screened account has no '-', and the list's amount
+                // is the screened one grouped: the row's own parts, lent
+                // to the check code as strings without a copy.
+                const QStringView account = s.bankNo();
+                const QStringView amount13 = AmountDigits(s.amount, m_digits);
+                try {
+                    rows->setCheckCode(candidate.row,
+                                       EntryCheckCode(m_context.banks[candidate.mother].bankid,
+                                                      m_mothers.plainAccount(candidate.mother),
+                                                      m_screen.banks()[s.bank].id,
+                                                      QString::fromRawData(account.data(), account.size()),
+                                                      QString::fromRawData(amount13.data(), amount13.size()),
+                                                      m_kind, m_today));
+                } catch (const ConvertError &) {
+                    candidate.codeFailed = true;
+                }
+            }
+        }
+        candidates->push_back(candidate);
+        return Refusal::None;
+    }
+
+    const ParsedLine &parsed() const { return m_line.parsed; }
+
+private:
+    const ConvertContext &m_context;
+    const TransferFileParser &m_parser;
+    const LineScreen &m_screen;
+    const MotherFinder &m_mothers;
+    const std::vector<char> &m_motherHasRule;
+    const QString &m_kind;
+    const QDate m_today;
+    ScreenedLine m_line;               // each line parsed and screened in this one place
+    QChar m_digits[AmountDigitCount]; // each row's amount as the check codes read it
+};
+
+// A run of lines checked together: its rows, its candidates and its refused
+// lines, taken by the run in the order of the file.
+struct CheckedPart
+{
+    int from = 0, to = 0;
+    ConvertedRows rows;
+    std::vector<Candidate> candidates;
+    std::vector<std::pair<int, Refusal>> refused;
+    std::exception_ptr failure;
+    bool done = false; // under the pipeline's lock
+};
+
+// The first pass of a long file on a few threads: the file cut into parts
+// that the threads check in turn while the run's own thread takes them in
+// order (logging their refused lines, moving the gauge, gathering rows), so
+// that the log, the questions and the rows are those of one pass from the
+// top. A short file, or a machine of one core, is checked part by part on
+// the run's thread alone.
+class PartedChecks
+{
+public:
+    using MakeChecks = std::function<LineChecks()>;
+
+    PartedChecks(const QList<QStringView> &lines, const ConvertContext &context, const MotherFinder &mothers,
+                 const LineScreen &screen, MakeChecks makeChecks)
+        : m_lines(lines), m_context(context), m_mothers(mothers), m_screen(screen), m_makeChecks(std::move(makeChecks))
+    {
+        const int count = int((lines.size() + LinesPerPart - 1) / LinesPerPart);
+        for (int p = 0; p < count; ++p) {
+            auto part = std::make_unique<CheckedPart>();
+            part->from = p * LinesPerPart;
+            part->to = int(std::min<qsizetype>(lines.size(), qsizetype(p + 1) * LinesPerPart));
+            m_parts.push_back(std::move(part));
+        }
+        const int cores = int(std::thread::hardware_concurrency());
+        const int threads = count >= 2 ? std::clamp(cores - 1, 0, MaxThreads) : 0;
+        for (int t = 0; t < threads; ++t)
+            m_threads.emplace_back([this] { work(); });
+    }
+
+    ~PartedChecks()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_next = int(m_parts.size()); // no part is begun any more
+        }
+        for (std::thread &t : m_threads)
+            t.join();
+    }
+
+    int count() const { return int(m_parts.size()); }
+
+    // Part p once it is checked (by the threads, or here when there are
+    // none); a part that failed throws here. Taken in order, each once.
+    CheckedPart &take(int p)
+    {
+        CheckedPart &part = *m_parts[size_t(p)];
+        if (m_threads.empty()) {
+            check(part);
+        } else {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            m_doneChanged.wait(lock, [&part] { return part.done; });
+        }
+        if (part.failure)
+            std::rethrow_exception(part.failure);
+        return part;
+    }
+
+    // A part taken is let go.
+    void release(int p) { m_parts[size_t(p)].reset(); }
+
+private:
+    static constexpr int LinesPerPart = 4096;
+    static constexpr int MaxThreads = 3;
+
+    void check(CheckedPart &part) const
+    {
+        try {
+            part.rows.begin(m_context, m_mothers, m_screen.banks(), part.to - part.from);
+            part.candidates.reserve(size_t(part.to - part.from));
+            LineChecks checks = m_makeChecks();
+            for (int i = part.from; i < part.to; ++i) {
+                const Refusal why = checks.check(m_lines[i], i, &part.rows, &part.candidates);
+                if (why != Refusal::None)
+                    part.refused.emplace_back(i, why);
+            }
+        } catch (...) {
+            part.failure = std::current_exception();
+        }
+    }
+
+    void work()
+    {
+        for (;;) {
+            CheckedPart *part = nullptr;
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                if (m_next >= int(m_parts.size()))
+                    return;
+                part = m_parts[size_t(m_next++)].get();
+            }
+            check(*part);
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                part->done = true;
+            }
+            m_doneChanged.notify_all();
+        }
+    }
+
+    const QList<QStringView> &m_lines;
+    const ConvertContext &m_context;
+    const MotherFinder &m_mothers;
+    const LineScreen &m_screen;
+    const MakeChecks m_makeChecks;
+    std::vector<std::unique_ptr<CheckedPart>> m_parts;
+    std::vector<std::thread> m_threads;
+    std::mutex m_mutex;
+    std::condition_variable m_doneChanged;
+    int m_next = 0; // the next part a thread begins
+};
+
+} // namespace
+
 ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const ConvertHooks &hooks,
                                         ConvertedRows *rows)
 {
@@ -26,18 +239,6 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
     ConvertCounters c;
     c.total = int(lines.size());
 
-    // A line that passed its checks, its row already made: the second pass
-    // only decides whether the row stays, in the order of the lines, and
-    // reports why not.
-    struct Candidate
-    {
-        int line;        // in lines
-        int mother;      // -1: none for the line's bank
-        int row;         // in rows, -1 without a mother
-        bool codeFailed; // the bank's check code cannot be made from the line
-        size_t key;      // of name and amount in the duplicate index
-        qint64 amount;
-    };
     std::vector<Candidate> candidates;
     candidates.reserve(size_t(lines.size()));
     const MotherFinder mothers(m_context);
@@ -48,7 +249,6 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
     for (int m = 0; m < m_context.banks.size(); ++m)
         motherHasRule.push_back(HasBankCheckRule(m_context.banks[m].bankid));
     const QString kind = m_context.kind();
-    QChar digits[AmountDigitCount]; // each row's amount as the check codes read it
     // A refused line's fields for the log, their text's room kept from one
     // line to the next.
     TransferFields cut;
@@ -60,43 +260,37 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
     };
     if (hooks.progress)
         hooks.progress(c);
-    ScreenedLine s; // each line parsed and screened in this one place
-    for (int i = 0; i < lines.size(); ++i) {
-        m_parser.parse(lines[i], &s.parsed);
-        screen.screen(&s);
-        ++c.checked;
-        if (s.refusal == Refusal::None) {
-            // The row is made while the line's texts are at hand; a row the
-            // second pass drops costs no more than the line's texts did.
-            Candidate candidate{i, mothers.find(s.bankId), -1, false, 0, s.amount};
-            if (candidate.mother >= 0) {
-                candidate.row = rows->append(s, candidate.mother);
-                candidate.key = TransferDuplicateIndex::keyOf(s.sName, rows->cell(candidate.row, tcMoney));
-                if (motherHasRule[size_t(candidate.mother)]) {
-                    // The screened account has no '-', and the list's amount
-                    // is the screened one grouped: the row's own parts, lent
-                    // to the check code as strings without a copy.
-                    const QStringView account = s.bankNo();
-                    const QStringView amount13 = AmountDigits(s.amount, digits);
-                    try {
-                        rows->setCheckCode(
-                            candidate.row,
-                            EntryCheckCode(m_context.banks[candidate.mother].bankid,
-                                           mothers.plainAccount(candidate.mother), screen.banks()[s.bank].id,
-                                           QString::fromRawData(account.data(), account.size()),
-                                           QString::fromRawData(amount13.data(), amount13.size()), kind, today));
-                    } catch (const ConvertError &) {
-                        candidate.codeFailed = true;
-                    }
-                }
+
+    {
+        PartedChecks parts(lines, m_context, mothers, screen, [&] {
+            return LineChecks(m_context, m_parser, screen, mothers, motherHasRule, kind, today);
+        });
+        ParsedLine parsed;
+        for (int p = 0; p < parts.count(); ++p) {
+            CheckedPart &part = parts.take(p);
+            const int rowsBefore = rows->size();
+            rows->appendRows(part.rows);
+            for (Candidate candidate : part.candidates) {
+                if (candidate.row >= 0)
+                    candidate.row += rowsBefore;
+                candidates.push_back(candidate);
             }
-            candidates.push_back(candidate);
-        } else {
-            logRefused(s.parsed, s.refusal);
-            ++c.errors;
+            // The gauge moves a line at a time, each refused line logged as
+            // the line before it is counted.
+            auto refused = part.refused.cbegin();
+            for (int i = part.from; i < part.to; ++i) {
+                if (refused != part.refused.cend() && refused->first == i) {
+                    m_parser.parse(lines[i], &parsed);
+                    logRefused(parsed, refused->second);
+                    ++c.errors;
+                    ++refused;
+                }
+                c.checked = i + 1;
+                if (hooks.progress)
+                    hooks.progress(c);
+            }
+            parts.release(p);
         }
-        if (hooks.progress)
-            hooks.progress(c);
     }
     c.phase = ConvertCounters::Converting;
     c.passed = int(candidates.size());

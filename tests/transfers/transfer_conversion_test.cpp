@@ -677,3 +677,68 @@ TEST(TransferFileParser, FieldsAreTrimmedOfEveryBlankQtKnowsAndNoOther)
         ASSERT_EQ(TrimmedView(text), QStringView(text).trimmed()) << std::hex << u;
     }
 }
+
+// A file long enough to be checked in parts side by side gives what one pass
+// from the top gives: rows, refused lines and questions in the order of its
+// lines, the gauge moving a line at a time.
+TEST(TransferConversion, ALongFileKeepsTheOrderOfItsLinesInRowsLogAndQuestions)
+{
+    const ConvertContext context = DemoConvertContext();
+    constexpr int Count = 3 * 4096 + 123;
+    QStringList lines;
+    QStringList names, refused, asked;
+    for (int i = 0; i < Count; ++i) {
+        const QString account = QStringLiteral("1234%1").arg(i, 8, 10, QLatin1Char('0'));
+        QString name = QStringLiteral("이름%1").arg(i, 5, 10, QLatin1Char('0'));
+        QString amount = QString::number(1000 + i);
+        QString bank = QStringLiteral("04");
+        if (i % 7 == 3) {
+            amount = QStringLiteral("12a");
+            refused << QString::number(int(Refusal::BadAmount)) + QStringLiteral("|04|") + account;
+        } else if (i % 11 == 5) {
+            bank = QStringLiteral("77");
+            refused << QString::number(int(Refusal::UnknownBank)) + QStringLiteral("|77|") + account;
+        } else if (i % 1000 == 500 && !names.isEmpty()) {
+            // The payee and amount of the row before it, again: asked, and dropped.
+            name = names.last();
+            amount = QString::number(1000 + name.mid(2).toInt());
+            asked << DuplicateQuestion(name, CurrToMoneyStr(amount.toLongLong()));
+        } else {
+            names << name;
+        }
+        lines << QStringList{bank, account, amount, QStringLiteral("급여"), name}.join(QLatin1Char(','));
+    }
+
+    TransferConversion conversion(context, DataForm::Comma, DemoFixed);
+    ConvertHooks hooks;
+    QStringList gotRefused, gotAsked;
+    QVector<int> checked;
+    hooks.refused = [&](const TransferFields &cut, Refusal why) {
+        gotRefused << QString::number(int(why)) + QLatin1Char('|') + cut.bankId.trimmed().toString()
+                          + QLatin1Char('|') + cut.bankNo.trimmed().toString();
+    };
+    hooks.askDuplicate = [&](const QString &name, const QString &money) {
+        gotAsked << DuplicateQuestion(name, money);
+        return false;
+    };
+    hooks.progress = [&](const ConvertCounters &c) {
+        if (c.phase == ConvertCounters::Checking)
+            checked << c.checked;
+    };
+    QList<QStringView> views(lines.begin(), lines.end());
+    ConvertedRows made;
+    const ConvertCounters c = conversion.run(views, hooks, &made);
+
+    ASSERT_EQ(made.size(), names.size());
+    for (int i = 0; i < made.size(); ++i)
+        ASSERT_EQ(made.cell(i, tcName), names[i]) << i;
+    EXPECT_EQ(made.cell(made.size() - 1, tcMoney), CurrToMoneyStr(1000 + names.last().mid(2).toInt()));
+    EXPECT_EQ(gotRefused, refused);
+    EXPECT_EQ(gotAsked, asked);
+    EXPECT_EQ(c.total, Count);
+    EXPECT_EQ(c.accepted, names.size());
+    EXPECT_EQ(c.errors, refused.size() + asked.size());
+    ASSERT_EQ(checked.size(), Count + 1);
+    for (int i = 0; i <= Count; ++i)
+        ASSERT_EQ(checked[i], i);
+}
