@@ -1,5 +1,7 @@
 #include "transfers/TransferFileParser.h"
 
+#include "core/SideBySide.h"
+
 #include "core/TextUtils.h"
 #include "platform/Cp949.h"
 #include "platform/TextFile.h"
@@ -172,9 +174,43 @@ QString TrimmedWithout(QStringView text, QChar c)
 
 TransferFileText DecodeTransferFile(const QByteArray &bytes)
 {
+    // Each piece but the last ends just after a line feed, a byte that is
+    // no part of any CP949 character: it decodes and splits as it would
+    // within the whole file.
+    constexpr qsizetype BytesPerPiece = qsizetype(1) << 20;
+    const qsizetype size = bytes.size();
+    const int wanted = int(std::clamp<qsizetype>(size / BytesPerPiece, 1, SideBySideJobs(4)));
+    std::vector<qsizetype> cuts{0};
+    for (int k = 1; k < wanted; ++k) {
+        const qsizetype from = std::max(cuts.back(), size * k / wanted);
+        const void *lf = std::memchr(bytes.constData() + from, '\n', size_t(size - from));
+        if (!lf)
+            break;
+        const qsizetype cut = static_cast<const char *>(lf) - bytes.constData() + 1;
+        if (cut >= size)
+            break;
+        cuts.push_back(cut);
+    }
+    cuts.push_back(size);
+    const int count = int(cuts.size()) - 1;
     TransferFileText file;
-    file.text = qvx::Cp949::decode(bytes);
-    file.lines = SplitTransferLines(file.text);
+    file.pieces.resize(size_t(count));
+    std::vector<QList<QStringView>> lines(static_cast<size_t>(count));
+    RunSideBySide(count, [&](int p) {
+        const qsizetype from = cuts[size_t(p)], to = cuts[size_t(p) + 1];
+        file.pieces[size_t(p)] = qvx::Cp949::decode(QByteArray::fromRawData(bytes.constData() + from, to - from));
+        lines[size_t(p)] = SplitTransferLines(file.pieces[size_t(p)]);
+    });
+    if (count == 1) {
+        file.lines = std::move(lines[0]);
+        return file;
+    }
+    qsizetype total = 0;
+    for (const QList<QStringView> &part : lines)
+        total += part.size();
+    file.lines.reserve(total);
+    for (const QList<QStringView> &part : lines)
+        file.lines.append(part);
     return file;
 }
 

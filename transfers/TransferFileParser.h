@@ -16,6 +16,8 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+
+#include <vector>
 #include <QVarLengthArray>
 
 #include <array>
@@ -165,10 +167,11 @@ inline QStringView TrimmedView(QStringView text)
 QString TrimmedWithout(QStringView text, QChar c);
 
 // A file read whole (CP949; CR LF, LF or a bare CR ends a line) and its lines, as views
-// into the text; a last line end does not start another line.
+// into the text; a last line end does not start another line. A file of some
+// megabytes is decoded in pieces of whole lines side by side.
 struct TransferFileText
 {
-    QString text;
+    std::vector<QString> pieces; // the decoded text
     QList<QStringView> lines;
 };
 TransferFileText DecodeTransferFile(const QByteArray &bytes);

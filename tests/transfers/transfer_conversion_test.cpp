@@ -742,3 +742,27 @@ TEST(TransferConversion, ALongFileKeepsTheOrderOfItsLinesInRowsLogAndQuestions)
     for (int i = 0; i <= Count; ++i)
         ASSERT_EQ(checked[i], i);
 }
+
+// A file of some megabytes is decoded in pieces: its lines are those of the
+// whole text decoded at once, whatever ends its lines and wherever a bad byte
+// or a double-byte character falls.
+TEST(TransferConversion, AFileDecodedInPiecesHasTheLinesOfTheWholeText)
+{
+    const QByteArray name = qvx::Cp949::encode(QStringLiteral("김민준 상사"));
+    const char *ends[] = {"\r\n", "\n", "\r", "\n\r", "\r\r\n"};
+    QByteArray bytes;
+    for (int i = 0; bytes.size() < (5 << 20); ++i) {
+        bytes += "04,123401234567," + QByteArray::number(1000 + i) + ",info," + name;
+        if (i % 13 == 0)
+            bytes += '\x81'; // a lead byte without its second byte
+        if (i % 17 == 0)
+            bytes += "\xB0"; // the same, just before the line end
+        bytes += ends[i % 5];
+    }
+    const TransferFileText file = DecodeTransferFile(bytes);
+    const QString whole = qvx::Cp949::decode(bytes);
+    const QList<QStringView> expected = SplitTransferLines(whole);
+    ASSERT_EQ(file.lines.size(), expected.size());
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        ASSERT_EQ(file.lines[i], expected[i]) << i;
+}
