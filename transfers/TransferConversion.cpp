@@ -6,6 +6,7 @@
 #include "transfers/TransferLog.h"
 #include "transfers/TransferRules.h"
 
+#include <optional>
 #include <vector>
 
 TransferConversion::TransferConversion(const ConvertContext &context, DataForm form, const TransferPositions &fixed)
@@ -43,12 +44,15 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
     const MotherFinder mothers(m_context);
     const LineScreen screen(m_context);
     rows->begin(m_context, mothers, screen.banks(), lines.size());
-    // Whether each mother's bank has a check-code rule, and the kind, once.
-    std::vector<char> motherHasRule;
-    for (int m = 0; m < m_context.banks.size(); ++m)
-        motherHasRule.push_back(HasBankCheckRule(m_context.banks[m].bankid));
+    // The check codes of each mother whose bank has a rule, its bank, the
+    // kind and the date read once.
     const QString kind = m_context.kind();
+    std::vector<std::optional<EntryCheckCoder>> coders(size_t(m_context.banks.size()));
+    for (int m = 0; m < m_context.banks.size(); ++m)
+        if (HasBankCheckRule(m_context.banks[m].bankid))
+            coders[size_t(m)].emplace(m_context.banks[m].bankid, kind, today);
     QChar digits[AmountDigitCount]; // each row's amount as the check codes read it
+    BankCheckCoder::Room code;      // and its code
     // A refused line's fields for the log, their text's room kept from one
     // line to the next.
     TransferFields cut;
@@ -72,19 +76,14 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
             if (candidate.mother >= 0) {
                 candidate.row = rows->append(s, candidate.mother);
                 candidate.key = TransferDuplicateIndex::keyOf(s.sName, rows->cell(candidate.row, tcMoney));
-                if (motherHasRule[size_t(candidate.mother)]) {
+                if (std::optional<EntryCheckCoder> &coder = coders[size_t(candidate.mother)]) {
                     // The screened account has no '-', and the list's amount
-                    // is the screened one grouped: the row's own parts, lent
-                    // to the check code as strings without a copy.
-                    const QStringView account = s.bankNo();
+                    // is the screened one grouped.
                     const QStringView amount13 = AmountDigits(s.amount, digits);
                     try {
-                        rows->setCheckCode(
-                            candidate.row,
-                            EntryCheckCode(m_context.banks[candidate.mother].bankid,
-                                           mothers.plainAccount(candidate.mother), screen.banks()[s.bank].id,
-                                           QString::fromRawData(account.data(), account.size()),
-                                           QString::fromRawData(amount13.data(), amount13.size()), kind, today));
+                        rows->setCheckCode(candidate.row,
+                                           coder->make(mothers.plainAccount(candidate.mother),
+                                                       screen.banks()[s.bank].id, s.bankNo(), amount13, code));
                     } catch (const ConvertError &) {
                         candidate.codeFailed = true;
                     }
