@@ -16,17 +16,22 @@ namespace {
     throw ConvertError(why);
 }
 
-qint64 readInt64(const QString &text, bool *ok)
+[[noreturn]] void failNoInteger(QStringView text)
+{
+    fail(QStringLiteral("'%1' is not a valid integer").arg(text));
+}
+
+qint64 readInt64(QStringView text, bool *ok)
 {
     return text.trimmed().toLongLong(ok);
 }
 
-qint64 requireInt64(const QString &text)
+qint64 requireInt64(QStringView text)
 {
     bool ok = false;
     const qint64 v = readInt64(text, &ok);
     if (!ok)
-        fail(QStringLiteral("'%1' is not a valid integer").arg(text));
+        failNoInteger(text);
     return v;
 }
 
@@ -69,7 +74,7 @@ QString wholeText(__int128 v)
 }
 
 // Six digits of a check code being made, in place.
-using Six = std::array<char16_t, 6>;
+using Six = BankCheckCoder::Room;
 
 QStringView viewOf(const Six &six)
 {
@@ -105,16 +110,31 @@ Six yymmddOf(const QDate &date)
     return text;
 }
 
-// FixLenZero(QString::number(v), 3, false), written directly for 0..999.
-QString threeDigits(qint64 v)
+// FixLenZero(QString::number(v), 3, false) written into out[0..2]: the
+// number's first three characters, or the number with zeros in front.
+void writeThreeDigits(qint64 v, char16_t *out)
 {
-    if (v < 0 || v > 999)
-        return FixLenZero(QString::number(v), 3, false);
-    QString text(3, Qt::Uninitialized);
-    text[0] = QChar(u'0' + int(v / 100));
-    text[1] = QChar(u'0' + int(v / 10 % 10));
-    text[2] = QChar(u'0' + int(v % 10));
-    return text;
+    char16_t reversed[20]; // the digits and sign of any qint64, last first
+    int n = 0;
+    quint64 m = v < 0 ? 0 - quint64(v) : quint64(v);
+    do {
+        reversed[n++] = char16_t(u'0' + int(m % 10));
+        m /= 10;
+    } while (m != 0);
+    if (v < 0)
+        reversed[n++] = u'-';
+    const int pad = n < 3 ? 3 - n : 0;
+    for (int i = 0; i < 3; ++i)
+        out[i] = i < pad ? u'0' : reversed[n - 1 - (i - pad)];
+}
+
+qint64 digitSum(QStringView text)
+{
+    qint64 sum = 0;
+    for (QChar c : text)
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            sum += c.unicode() - '0';
+    return sum;
 }
 
 Six swapHalves(const Six &six)
@@ -129,16 +149,15 @@ QStringView lastChars(QStringView text, int n)
     return text.size() > n ? text.right(n) : text;
 }
 
-QString bank2(QStringView payAcct, QStringView counterAcct, QStringView amount, const Six &yymmdd)
+void bank2(QStringView payAcct, QStringView counterAcct, QStringView amount, const Six &yymmdd, Six &code)
 {
     const Six x1 = digitAdd(payAcct.left(6), counterAcct.left(6));
     const Six x2 = digitAdd(viewOf(x1), lastChars(amount, 6));
-    Six x4 = digitAdd(viewOf(swapHalves(x2)), viewOf(yymmdd));
-    std::reverse(x4.begin(), x4.end());
-    return viewOf(x4).toString();
+    code = digitAdd(viewOf(swapHalves(x2)), viewOf(yymmdd));
+    std::reverse(code.begin(), code.end());
 }
 
-QString bank3(QStringView payAcct, QStringView counterAcct, const QString &amount, const Six &yymmdd)
+void bank3(QStringView payAcct, QStringView counterAcct, QStringView amount, const Six &yymmdd, Six &code)
 {
     const Six x1 = digitAdd(payAcct.left(6), counterAcct.left(6));
     // Six ASCII characters are already their own six-byte field.
@@ -146,17 +165,18 @@ QString bank3(QStringView payAcct, QStringView counterAcct, const QString &amoun
     const bool sixAscii =
         last.size() == 6 && std::all_of(last.begin(), last.end(), [](QChar c) { return c.unicode() < 0x80; });
     const Six x2 = sixAscii ? digitAdd(viewOf(x1), last) : digitAdd(viewOf(x1), FixLenZero(last.toString(), 6, false));
-    return viewOf(digitAdd(viewOf(swapHalves(x2)), viewOf(yymmdd))).toString();
+    code = digitAdd(viewOf(swapHalves(x2)), viewOf(yymmdd));
 }
 
 // The quotient's whole part as text, computed exactly on integers (amounts of
 // any length keep every digit; no exponent form).
-QString bank5(const QString &payAcct, const QString &counterAcct, const QString &amount, const QDate &today)
+QString bank5(const QString &payAcct, const QString &counterAcct, const QString &amount, const QDate &today,
+              const Six &yymmdd)
 {
     const __int128 a = requireWhole(FixLenZero(StripChar(payAcct, QLatin1Char('-')), 11, true));
     const __int128 b = requireWhole(FixLenZero(StripChar(counterAcct, QLatin1Char('-')), 11, true));
     const int d = (today.year() % 100) + today.month() + today.day();
-    const __int128 n = requireWhole(viewOf(yymmddOf(today)).toString());
+    const __int128 n = requireWhole(viewOf(yymmdd).toString());
     const __int128 total = requireWhole(amount) + a + b + n;
     // Everything from the point on is dropped: the whole part, toward zero.
     const __int128 q = total / d;
@@ -166,32 +186,20 @@ QString bank5(const QString &payAcct, const QString &counterAcct, const QString 
     return text.size() >= 4 ? text.right(4) : FixLenZero(text, 4, false);
 }
 
-QString bank20(const QString &payBank, QStringView payAcct, const QString &counterBank, QStringView counterAcct,
-               const QString &amount, const QString &kind, const Six &yymmdd)
+// digitSum: of the date, paying account, amount, the bank of the kind and the
+// counterpart account. Its first three digits (zeros in front) divide the
+// amount; the code is those three and the remainder's three.
+void bank20(qint64 digitSum, QStringView amount, Six &code)
 {
-    // The digits of date, paying account, amount, the bank of the kind and
-    // the counterpart account, summed.
-    const QString *bank = nullptr;
-    if (kind == QLatin1String("20"))
-        bank = &payBank;
-    else if (kind == QLatin1String("30"))
-        bank = &counterBank;
-    else
-        return QString();
-    qint64 sum = 0;
-    for (const QStringView part : {viewOf(yymmdd), payAcct, QStringView(amount), QStringView(*bank), counterAcct})
-        for (QChar c : part)
-            if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-                sum += c.unicode() - '0';
-    const QString k = threeDigits(sum);
-    const qint64 divisor = requireInt64(k);
+    writeThreeDigits(digitSum, code.data());
+    // A sum is never negative: three digits.
+    const qint64 divisor = (code[0] - u'0') * 100 + (code[1] - u'0') * 10 + (code[2] - u'0');
     if (divisor == 0)
         fail(QStringLiteral("check code: digit sum of 0"));
-    const qint64 m = requireInt64(amount) % divisor;
-    return k + threeDigits(m);
+    writeThreeDigits(requireInt64(amount) % divisor, code.data() + 3);
 }
 
-QString bank23(const QString &payBank, const QString &counterAcct, const QString &amount, const QString &seqNo,
+QString bank23(const QString &payBank, const QString &counterAcct, const QString &amount, QStringView seqNo,
                const QString &code, int day, qvx::AppServer *server)
 {
     static const int Weights[13] = {61, 53, 51, 49, 47, 43, 41, 37, 31, 29, 23, 19, 17};
@@ -249,14 +257,51 @@ QString MakeBankCheckCode(const QString &payBankId, const QString &payAcctNo, co
                           const QString &counterAcctNo, const QString &amount, const QString &seqNo,
                           const QString &kind, const QString &code, const QDate &today, qvx::AppServer *server)
 {
-    const qint64 bank = requireInt64(payBankId);
-    const Six yymmdd = yymmddOf(today);
-    switch (bank) {
-    case 2: return bank2(payAcctNo, counterAcctNo, amount, yymmdd);
-    case 3: return bank3(payAcctNo, counterAcctNo, amount, yymmdd);
-    case 5: return bank5(payAcctNo, counterAcctNo, amount, today);
-    case 20: return bank20(payBankId, payAcctNo, counterBankId, counterAcctNo, amount, kind, yymmdd);
-    case 23: return bank23(payBankId, counterAcctNo, amount, seqNo, code, today.day(), server);
-    default: return QString();
+    BankCheckCoder::Room room;
+    return BankCheckCoder(payBankId, kind, today, server)
+        .make(payAcctNo, counterBankId, counterAcctNo, amount, seqNo, code, room)
+        .toString();
+}
+
+BankCheckCoder::BankCheckCoder(const QString &payBankId, const QString &kind, const QDate &today,
+                               qvx::AppServer *server)
+    : m_payBankId(payBankId), m_today(today), m_yymmdd(yymmddOf(today)), m_server(server)
+{
+    m_bank = readInt64(payBankId, &m_bankIsNumber);
+    if (kind == QLatin1String("20"))
+        m_kindBank = KindBank::Paying;
+    else if (kind == QLatin1String("30"))
+        m_kindBank = KindBank::Counterpart;
+    m_fixedDigitSum = digitSum(viewOf(m_yymmdd)) + (m_kindBank == KindBank::Paying ? digitSum(payBankId) : 0);
+}
+
+QStringView BankCheckCoder::make(QStringView payAcctNo, QStringView counterBankId, QStringView counterAcctNo,
+                                 QStringView amount, QStringView seqNo, QStringView code, Room &room)
+{
+    if (!m_bankIsNumber)
+        failNoInteger(m_payBankId);
+    switch (m_bank) {
+    case 2:
+        bank2(payAcctNo, counterAcctNo, amount, m_yymmdd, room);
+        return viewOf(room);
+    case 3:
+        bank3(payAcctNo, counterAcctNo, amount, m_yymmdd, room);
+        return viewOf(room);
+    case 5:
+        m_made = bank5(payAcctNo.toString(), counterAcctNo.toString(), amount.toString(), m_today, m_yymmdd);
+        return m_made;
+    case 20:
+        if (m_kindBank == KindBank::None)
+            return {};
+        bank20(m_fixedDigitSum + digitSum(payAcctNo) + digitSum(amount) +
+                   (m_kindBank == KindBank::Counterpart ? digitSum(counterBankId) : 0) + digitSum(counterAcctNo),
+               amount, room);
+        return viewOf(room);
+    case 23:
+        m_made = bank23(m_payBankId, counterAcctNo.toString(), amount.toString(), seqNo, code.toString(),
+                        m_today.day(), m_server);
+        return m_made;
+    default:
+        return {};
     }
 }

@@ -1,14 +1,18 @@
 #pragma once
 // The check codes of a conversion's rows, as EntryCheckCode gives them on
-// the run's date: each mother account's rule and account without '-' found
-// once, the row's parts lent to the shared rule without copies.
+// the run's date: each mother account's coder and account without '-' made
+// once, the usual banks' codes made without the heap.
 
 #include "core/MotherAccount.h"
+#include "transfers/TransferRules.h"
 
 #include <QDate>
 #include <QString>
 #include <QStringView>
 #include <QVector>
+
+#include <optional>
+#include <vector>
 
 class LiquorCheckCodes
 {
@@ -26,6 +30,6 @@ private:
     QString m_kind;
     QDate m_today;
     QVector<QString> m_plainMothers; // the mother accounts without '-', made when first needed
-    QVector<signed char> m_rule;     // by mother: -1 not asked, 0 no code, 1 the shared rule
-    QString m_made;
+    std::vector<std::optional<EntryCheckCoder>> m_coders; // by mother, made when first needed
+    BankCheckCoder::Room m_code;
 };

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -46,12 +47,16 @@ struct Candidate
 class LineChecks
 {
 public:
+    // The check codes of each mother whose bank has a rule, its bank, the
+    // kind and the date read once (a coder keeps texts of its own: one set
+    // for each thread).
     LineChecks(const ConvertContext &context, const TransferFileParser &parser, const LineScreen &screen,
-               const MotherFinder &mothers, const std::vector<char> &motherHasRule, const QString &kind,
-               const QDate &today)
-        : m_context(context), m_parser(parser), m_screen(screen), m_mothers(mothers), m_motherHasRule(motherHasRule),
-          m_kind(kind), m_today(today)
+               const MotherFinder &mothers, const QString &kind, const QDate &today)
+        : m_parser(parser), m_screen(screen), m_mothers(mothers), m_coders(size_t(context.banks.size()))
     {
+        for (int m = 0; m < context.banks.size(); ++m)
+            if (HasBankCheckRule(context.banks[m].bankid))
+                m_coders[size_t(m)].emplace(context.banks[m].bankid, kind, today);
     }
 
     // Checks line i; a line that passes gets its row in *rows and its
@@ -70,20 +75,14 @@ public:
         if (candidate.mother >= 0) {
             candidate.row = rows->append(s, candidate.mother);
             candidate.key = TransferDuplicateIndex::keyOf(s.sName, rows->cell(candidate.row, tcMoney));
-            if (m_motherHasRule[size_t(candidate.mother)]) {
+            if (std::optional<EntryCheckCoder> &coder = m_coders[size_t(candidate.mother)]) {
                 // The screened account has no '-', and the list's amount
-                // is the screened one grouped: the row's own parts, lent
-                // to the check code as strings without a copy.
-                const QStringView account = s.bankNo();
+                // is the screened one grouped.
                 const QStringView amount13 = AmountDigits(s.amount, m_digits);
                 try {
                     rows->setCheckCode(candidate.row,
-                                       EntryCheckCode(m_context.banks[candidate.mother].bankid,
-                                                      m_mothers.plainAccount(candidate.mother),
-                                                      m_screen.banks()[s.bank].id,
-                                                      QString::fromRawData(account.data(), account.size()),
-                                                      QString::fromRawData(amount13.data(), amount13.size()),
-                                                      m_kind, m_today));
+                                       coder->make(m_mothers.plainAccount(candidate.mother),
+                                                   m_screen.banks()[s.bank].id, s.bankNo(), amount13, m_code));
                 } catch (const ConvertError &) {
                     candidate.codeFailed = true;
                 }
@@ -96,15 +95,13 @@ public:
     const ParsedLine &parsed() const { return m_line.parsed; }
 
 private:
-    const ConvertContext &m_context;
     const TransferFileParser &m_parser;
     const LineScreen &m_screen;
     const MotherFinder &m_mothers;
-    const std::vector<char> &m_motherHasRule;
-    const QString &m_kind;
-    const QDate m_today;
+    std::vector<std::optional<EntryCheckCoder>> m_coders; // by mother
     ScreenedLine m_line;               // each line parsed and screened in this one place
     QChar m_digits[AmountDigitCount]; // each row's amount as the check codes read it
+    BankCheckCoder::Room m_code;       // and its code
 };
 
 // A run of lines checked together: its rows, its candidates and its refused
@@ -244,10 +241,6 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
     const MotherFinder mothers(m_context);
     const LineScreen screen(m_context);
     rows->begin(m_context, mothers, screen.banks(), lines.size());
-    // Whether each mother's bank has a check-code rule, and the kind, once.
-    std::vector<char> motherHasRule;
-    for (int m = 0; m < m_context.banks.size(); ++m)
-        motherHasRule.push_back(HasBankCheckRule(m_context.banks[m].bankid));
     const QString kind = m_context.kind();
     // A refused line's fields for the log, their text's room kept from one
     // line to the next.
@@ -263,7 +256,7 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
 
     {
         PartedChecks parts(lines, m_context, mothers, screen, [&] {
-            return LineChecks(m_context, m_parser, screen, mothers, motherHasRule, kind, today);
+            return LineChecks(m_context, m_parser, screen, mothers, kind, today);
         });
         ParsedLine parsed;
         for (int p = 0; p < parts.count(); ++p) {

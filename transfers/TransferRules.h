@@ -3,10 +3,13 @@
 // same-bank word and the message type, the kind code, the check code of a
 // row, and the manual-entry checks in their order.
 
+#include "core/BankCheckCode.h"
 #include "transfers/TransferRow.h"
 
 #include <QDate>
 #include <QString>
+
+#include <optional>
 
 namespace qvx {
 class AppServer;
@@ -70,6 +73,26 @@ QString EntryCheckCode(const TransferRow &row, const QDate &today, qvx::AppServe
 QString EntryCheckCode(const QString &moBankId, const QString &plainMoBankNo, const QString &bankId,
                        const QString &plainBankNo, const QString &amount13, const QString &gubun, const QDate &today,
                        qvx::AppServer *server = nullptr);
+// EntryCheckCode's codes of many rows from one mother bank, of one kind, on
+// one date (a conversion makes one for each mother account with a rule):
+// the same codes and failures, those of banks 2, 3 and 20 written into the
+// caller's room.
+class EntryCheckCoder
+{
+public:
+    EntryCheckCoder(const QString &moBankId, const QString &gubun, const QDate &today,
+                    qvx::AppServer *server = nullptr);
+
+    // EntryCheckCode(moBankId, plainMoBankNo, bankId, plainBankNo, amount13,
+    // gubun, today); a view valid until the next call (and while room is
+    // untouched).
+    QStringView make(QStringView plainMoBankNo, QStringView bankId, QStringView plainBankNo, QStringView amount13,
+                     BankCheckCoder::Room &room);
+
+private:
+    std::optional<BankCheckCoder> m_coder; // none for mother bank "23"
+};
+
 // A whole amount as the check codes read it: 13 digits, zeros in front.
 QString AmountDigits(qint64 amount);
 // The same written into buffer (a run makes one for each of many rows); the

@@ -1,5 +1,6 @@
 #include "core/BankCheckCode.h"
 #include "core/TextUtils.h"
+#include "platform/AppServer.h"
 #include "platform/Clock.h"
 #include "support/TestServer.h"
 
@@ -136,6 +137,54 @@ TEST_F(BankCheckCode, Bank23LooksTheCardCodeUp)
     EXPECT_THROW(MakeBankCheckCode(S("23"), S("111"), S("04"), S("5555551234"), S("1"), QString(), S("20"),
                                    S("093000"), &server.client()),
                  ConvertError);
+}
+
+TEST_F(BankCheckCode, OneCoderForManyRowsGivesEachRowItsOwnCodeOrFailure)
+{
+    // Rows of every sort in turn through one coder, against each row's code made alone.
+    const char *pays[] = {"12345678901", "1005123456789", "12345", "12A45678901", "000"};
+    const char *counters[] = {"55555512345", "123401234567", "5555", "000000", "555-555-12345"};
+    const char *amounts[] = {"0000001234567", "0000000010000", "500", "0000000000000", "12.5", "-0000000000042",
+                             "10000000000000000"};
+    for (const char *bank : {"02", "3", "05", "20", " 20", "020", "7", "x1", ""})
+        for (const char *kind : {"20", "30", "10"})
+            for (const QDate day : {QDate(2014, 8, 4), QDate(2000, 10, 10)}) {
+                BankCheckCoder coder(S(bank), S(kind), day);
+                BankCheckCoder::Room room;
+                for (const char *pay : pays)
+                    for (const char *counter : counters)
+                        for (const char *amount : amounts)
+                            for (const char *counterBank : {"04", "020"}) {
+                                const auto make = [&] {
+                                    return coder.make(S(pay), S(counterBank), S(counter), S(amount), QStringView(),
+                                                      u"999999", room);
+                                };
+                                const std::string row = std::string(bank) + '/' + kind + '/' + pay + '/' + counter +
+                                                        '/' + amount + '/' + counterBank;
+                                QString alone;
+                                try {
+                                    alone = MakeBankCheckCode(S(bank), S(pay), S(counterBank), S(counter), S(amount),
+                                                              QString(), S(kind), S("999999"), day);
+                                } catch (const ConvertError &) {
+                                    EXPECT_THROW(make(), ConvertError) << row;
+                                    continue;
+                                }
+                                const QStringView code = make();
+                                EXPECT_EQ(code.toString(), alone) << row;
+                                // The usual banks' codes stand in the caller's room.
+                                if (code.size() == 6 && bank != std::string("05"))
+                                    EXPECT_EQ(code.data(), QStringView(room.data(), 6).data()) << row;
+                            }
+            }
+    // Bank 20 on a day without digits and a kind whose bank code has none: a
+    // digit sum of 0. Bank 23 with its message number needs the server.
+    BankCheckCoder::Room room;
+    EXPECT_THROW(BankCheckCoder(S("20"), S("30"), QDate()).make(u"000000", u"00", u"000000", u"0000000000000", {},
+                                                                u"999999", room),
+                 ConvertError);
+    EXPECT_THROW(BankCheckCoder(S("23"), S("20"), QDate(2014, 8, 4)).make(u"111", u"04", u"5555551234", u"1", u"1001",
+                                                                          u"093000", room),
+                 qvx::AppServerError);
 }
 
 } // namespace
