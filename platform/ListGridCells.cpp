@@ -1,5 +1,7 @@
 #include "platform/ListGridCells.h"
 
+#include "platform/SideBySide.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -253,6 +255,34 @@ quint32 ListGridCells::addText(int col, QStringView text)
     if (col >= int(m_texts.size()))
         m_texts.resize(size_t(col) + 1);
     return m_texts[col].append(text);
+}
+
+void ListGridCells::addColumnTexts(const std::vector<int> &cols, int count,
+                                   const std::function<QStringView(int col, int i)> &text,
+                                   std::vector<std::vector<quint32>> *numbers)
+{
+    numbers->assign(cols.size(), {});
+    int widest = 0;
+    for (const int col : cols)
+        widest = std::max(widest, col + 1);
+    if (widest > int(m_texts.size()))
+        m_texts.resize(size_t(widest)); // not grown while the columns fill
+    // Under some thousands of texts a thread costs more than it saves.
+    const int jobs = count < 4096 ? 1 : std::min(int(cols.size()), SideBySideJobs(4));
+    RunSideBySide(jobs, [&](int job) {
+        for (size_t k = size_t(job); k < cols.size(); k += size_t(jobs)) {
+            const int col = cols[k];
+            std::vector<quint32> &out = (*numbers)[k];
+            out.resize(size_t(std::max(0, count)));
+            if (col < 0)
+                continue; // no such column: no texts
+            ColumnTexts &texts = m_texts[size_t(col)];
+            for (int i = 0; i < count; ++i) {
+                const QStringView t = text(col, i);
+                out[size_t(i)] = t.isNull() ? 0 : texts.append(t);
+            }
+        }
+    });
 }
 
 void ListGridCells::setRowNumbers(int row, int count, const quint32 *numbers)

@@ -52,6 +52,13 @@ public:
     // nothing and gives 0 (no text). The numbers stay valid until the next
     // setText or setRow, either of which may renumber a column's texts.
     quint32 addText(int col, QStringView text);
+    // The same for the first `count` texts of several columns at once,
+    // text(col, i) giving each; the number of the i-th text of cols[k] is
+    // written to numbers[k][i]. Each column keeps its texts apart, so the
+    // columns are filled side by side; text() is called from several
+    // threads and must give each a view of its own.
+    void addColumnTexts(const std::vector<int> &cols, int count,
+                        const std::function<QStringView(int col, int i)> &text, std::vector<std::vector<quint32>> *numbers);
     // Cells 0 .. count - 1 of a row set to the texts of those numbers, their
     // check boxes kept.
     void setRowNumbers(int row, int count, const quint32 *numbers);

@@ -255,6 +255,13 @@ quint32 TListGrid::AddCellText(int col, QStringView text)
     return m_model->m_cells.addText(col, text);
 }
 
+void TListGrid::AddCellTexts(const std::vector<int> &cols, int count,
+                             const std::function<QStringView(int col, int i)> &text,
+                             std::vector<std::vector<quint32>> *numbers)
+{
+    m_model->m_cells.addColumnTexts(cols, count, text, numbers);
+}
+
 void TListGrid::SetRowCellNumbers(int row, int count, const quint32 *numbers)
 {
     const bool grew = row >= RowCount();

@@ -75,6 +75,8 @@ public:
     // added to its column once, the rows' cells set to texts by number (see
     // ListGridCells::addText). Meant between BeginUpdate and EndUpdate.
     quint32 AddCellText(int col, QStringView text);
+    void AddCellTexts(const std::vector<int> &cols, int count, const std::function<QStringView(int col, int i)> &text,
+                      std::vector<std::vector<quint32>> *numbers);
     void SetRowCellNumbers(int row, int count, const quint32 *numbers);
     // A cell's text without a copy, for code that reads whole columns of a
     // long list. The view is valid until the next change of the grid's cells

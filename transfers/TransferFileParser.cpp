@@ -1,6 +1,6 @@
 #include "transfers/TransferFileParser.h"
 
-#include "core/SideBySide.h"
+#include "platform/SideBySide.h"
 
 #include "core/TextUtils.h"
 #include "platform/Cp949.h"

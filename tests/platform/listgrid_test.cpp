@@ -278,6 +278,54 @@ TEST(ListGridStorage, NullAndEmptyTextsStayApartThroughEveryWayOfWriting)
     EXPECT_TRUE(g.Cells(1, 6).isNull());
 }
 
+// A long fill by text numbers: own texts added a column at a time, the
+// columns side by side, shared texts added once; every cell reads back its
+// text, null and empty apart, check boxes kept, and later writes (which may
+// renumber a column) keep every other cell's text.
+TEST(ListGridStorage, AFillByTextNumbersReadsBackEveryCellAndSurvivesLaterWrites)
+{
+    constexpr int Rows = 9000;
+    TListGrid g;
+    g.SetColCount(5);
+    g.SetRowCount(Rows + 1);
+    g.AddCheckBox(0, 7, true);
+    auto own = [](int col, int i) -> QString {
+        if (col == 1 && i % 5 == 0)
+            return QString();                    // no text
+        if (col == 3 && i % 7 == 0)
+            return QString(QLatin1String(""));   // an empty one
+        return QStringLiteral("%1열 %2번 행").arg(col).arg(i);
+    };
+    std::vector<std::vector<quint32>> numbers;
+    g.AddCellTexts({0, 1, 3, 4}, Rows, [&](int col, int i) -> QStringView {
+        thread_local QString held;
+        held = own(col, i);
+        return held.isNull() ? QStringView() : QStringView(held);
+    }, &numbers);
+    const quint32 bank[2] = {g.AddCellText(2, u"국민은행"), g.AddCellText(2, u"신한은행")};
+    g.BeginUpdate();
+    for (int i = 0; i < Rows; ++i) {
+        const quint32 row[5] = {numbers[0][i], numbers[1][i], bank[i % 2], numbers[2][i], numbers[3][i]};
+        g.SetRowCellNumbers(i + 1, 5, row);
+    }
+    g.EndUpdate();
+    for (int i = 0; i < Rows; ++i)
+        for (int col : {0, 1, 3, 4}) {
+            const QString expected = own(col, i);
+            ASSERT_EQ(g.CellView(col, i + 1).isNull(), expected.isNull()) << col << "," << i;
+            ASSERT_EQ(g.Cells(col, i + 1), expected) << col << "," << i;
+        }
+    EXPECT_EQ(g.Cells(2, 1), QStringLiteral("국민은행"));
+    EXPECT_EQ(g.Cells(2, 2), QStringLiteral("신한은행"));
+    EXPECT_TRUE(g.IsChecked(0, 7));
+    // Many rewrites of one column renumber its texts; the others stay.
+    for (int n = 0; n < 3 * Rows; ++n)
+        g.SetCells(4, 1 + n % 10, QStringLiteral("새 값 %1").arg(n));
+    EXPECT_EQ(g.Cells(4, 11), own(4, 10));
+    EXPECT_EQ(g.Cells(4, 1), QStringLiteral("새 값 %1").arg(3 * Rows - 10));
+    EXPECT_EQ(g.Cells(0, Rows), own(0, Rows - 1));
+}
+
 TEST(ListGrid, NumbersReadBackAndBadTextsReadAsZero)
 {
     TListGrid g;

@@ -120,27 +120,45 @@ void AppendConvertedRows(TListGrid *grid, const ConvertedRows &rows)
     const int first = GridIsEmpty(grid) ? 1 : grid->RowCount();
     grid->BeginUpdate();
     grid->SetRowCount(first + rows.size());
-    // The texts rows share (a mother account's, a bank's, the run's) go into
-    // the list once each, when a row first uses them; the rows' own texts
-    // once a row.
-    constexpr quint32 NotYet = ~0u;
+    // The rows' own texts (their running numbers among them) go into the
+    // list a column at a time, the columns side by side; the texts rows
+    // share (a mother account's, a bank's, the run's) once each, when a row
+    // first uses them.
     Owner owners[TransferColumnCount];
-    std::vector<quint32> shared[TransferColumnCount];
+    std::vector<int> ownColumns;
+    int ownPlace[TransferColumnCount];
     for (int col = 0; col < TransferColumnCount; ++col) {
         owners[col] = ConvertedRows::ownerOf(TransferColumn(col));
-        shared[col].assign(size_t(rows.keyCount(owners[col])), NotYet);
+        ownPlace[col] = -1;
+        if (owners[col] == Owner::Row) {
+            ownPlace[col] = int(ownColumns.size());
+            ownColumns.push_back(col);
+        }
     }
+    std::vector<std::vector<quint32>> own;
+    grid->AddCellTexts(ownColumns, rows.size(), [&rows, first](int col, int i) -> QStringView {
+        if (col != tcNo)
+            return rows.cell(i, TransferColumn(col));
+        thread_local char16_t digits[12];
+        int n = 0;
+        for (int rest = first + i; rest != 0 || n == 0; rest /= 10)
+            digits[n++] = char16_t(u'0' + rest % 10);
+        std::reverse(digits, digits + n);
+        return QStringView(digits, n);
+    }, &own);
+    constexpr quint32 NotYet = ~0u;
+    std::vector<quint32> shared[TransferColumnCount];
+    for (int col = 0; col < TransferColumnCount; ++col)
+        shared[col].assign(size_t(rows.keyCount(owners[col])), NotYet);
     quint32 numbers[TransferColumnCount];
-    char16_t digits[12];
     for (int i = 0; i < rows.size(); ++i) {
-        const int line = first + i;
         int keys[ConvertedRows::OwnerCount];
         for (int o = 1; o < ConvertedRows::OwnerCount; ++o)
             keys[o] = rows.keyOf(i, Owner(o));
         for (int col = 0; col < TransferColumnCount; ++col) {
             const Owner owner = owners[col];
             if (owner == Owner::Row) {
-                numbers[col] = grid->AddCellText(col, rows.cell(i, TransferColumn(col)));
+                numbers[col] = own[size_t(ownPlace[col])][size_t(i)];
                 continue;
             }
             quint32 &number = shared[col][size_t(keys[int(owner)])];
@@ -148,12 +166,7 @@ void AppendConvertedRows(TListGrid *grid, const ConvertedRows &rows)
                 number = grid->AddCellText(col, rows.sharedCell(TransferColumn(col), keys[int(owner)]));
             numbers[col] = number;
         }
-        int n = 0;
-        for (int rest = line; rest != 0 || n == 0; rest /= 10)
-            digits[n++] = char16_t(u'0' + rest % 10);
-        std::reverse(digits, digits + n);
-        numbers[tcNo] = grid->AddCellText(tcNo, QStringView(digits, n));
-        grid->SetRowCellNumbers(line, TransferColumnCount, numbers);
+        grid->SetRowCellNumbers(first + i, TransferColumnCount, numbers);
     }
     grid->EndUpdate();
 }

@@ -1,4 +1,4 @@
-#include "core/SideBySide.h"
+#include "platform/SideBySide.h"
 
 #include <algorithm>
 #include <exception>
