@@ -3,17 +3,13 @@
 #include "core/BankCheckCode.h"
 #include "core/TextUtils.h"
 #include "platform/Clock.h"
+#include "platform/PartPipeline.h"
+#include "platform/SideBySide.h"
 #include "transfers/TransferLog.h"
 #include "transfers/TransferRules.h"
 
 #include <algorithm>
-#include <condition_variable>
-#include <exception>
-#include <functional>
-#include <memory>
-#include <mutex>
 #include <optional>
-#include <thread>
 #include <vector>
 
 TransferConversion::TransferConversion(const ConvertContext &context, DataForm form, const TransferPositions &fixed)
@@ -112,119 +108,9 @@ struct CheckedPart
     ConvertedRows rows;
     std::vector<Candidate> candidates;
     std::vector<std::pair<int, Refusal>> refused;
-    std::exception_ptr failure;
-    bool done = false; // under the pipeline's lock
 };
 
-// The first pass of a long file on a few threads: the file cut into parts
-// that the threads check in turn while the run's own thread takes them in
-// order (logging their refused lines, moving the gauge, gathering rows), so
-// that the log, the questions and the rows are those of one pass from the
-// top. A short file, or a machine of one core, is checked part by part on
-// the run's thread alone.
-class PartedChecks
-{
-public:
-    using MakeChecks = std::function<LineChecks()>;
-
-    PartedChecks(const QList<QStringView> &lines, const ConvertContext &context, const MotherFinder &mothers,
-                 const LineScreen &screen, MakeChecks makeChecks)
-        : m_lines(lines), m_context(context), m_mothers(mothers), m_screen(screen), m_makeChecks(std::move(makeChecks))
-    {
-        const int count = int((lines.size() + LinesPerPart - 1) / LinesPerPart);
-        for (int p = 0; p < count; ++p) {
-            auto part = std::make_unique<CheckedPart>();
-            part->from = p * LinesPerPart;
-            part->to = int(std::min<qsizetype>(lines.size(), qsizetype(p + 1) * LinesPerPart));
-            m_parts.push_back(std::move(part));
-        }
-        const int cores = int(std::thread::hardware_concurrency());
-        const int threads = count >= 2 ? std::clamp(cores - 1, 0, MaxThreads) : 0;
-        for (int t = 0; t < threads; ++t)
-            m_threads.emplace_back([this] { work(); });
-    }
-
-    ~PartedChecks()
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_next = int(m_parts.size()); // no part is begun any more
-        }
-        for (std::thread &t : m_threads)
-            t.join();
-    }
-
-    int count() const { return int(m_parts.size()); }
-
-    // Part p once it is checked (by the threads, or here when there are
-    // none); a part that failed throws here. Taken in order, each once.
-    CheckedPart &take(int p)
-    {
-        CheckedPart &part = *m_parts[size_t(p)];
-        if (m_threads.empty()) {
-            check(part);
-        } else {
-            std::unique_lock<std::mutex> lock(m_mutex);
-            m_doneChanged.wait(lock, [&part] { return part.done; });
-        }
-        if (part.failure)
-            std::rethrow_exception(part.failure);
-        return part;
-    }
-
-    // A part taken is let go.
-    void release(int p) { m_parts[size_t(p)].reset(); }
-
-private:
-    static constexpr int LinesPerPart = 4096;
-    static constexpr int MaxThreads = 3;
-
-    void check(CheckedPart &part) const
-    {
-        try {
-            part.rows.begin(m_context, m_mothers, m_screen.banks(), part.to - part.from);
-            part.candidates.reserve(size_t(part.to - part.from));
-            LineChecks checks = m_makeChecks();
-            for (int i = part.from; i < part.to; ++i) {
-                const Refusal why = checks.check(m_lines[i], i, &part.rows, &part.candidates);
-                if (why != Refusal::None)
-                    part.refused.emplace_back(i, why);
-            }
-        } catch (...) {
-            part.failure = std::current_exception();
-        }
-    }
-
-    void work()
-    {
-        for (;;) {
-            CheckedPart *part = nullptr;
-            {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                if (m_next >= int(m_parts.size()))
-                    return;
-                part = m_parts[size_t(m_next++)].get();
-            }
-            check(*part);
-            {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                part->done = true;
-            }
-            m_doneChanged.notify_all();
-        }
-    }
-
-    const QList<QStringView> &m_lines;
-    const ConvertContext &m_context;
-    const MotherFinder &m_mothers;
-    const LineScreen &m_screen;
-    const MakeChecks m_makeChecks;
-    std::vector<std::unique_ptr<CheckedPart>> m_parts;
-    std::vector<std::thread> m_threads;
-    std::mutex m_mutex;
-    std::condition_variable m_doneChanged;
-    int m_next = 0; // the next part a thread begins
-};
+constexpr int LinesPerPart = 4096;
 
 } // namespace
 
@@ -255,8 +141,22 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
         hooks.progress(c);
 
     {
-        PartedChecks parts(lines, m_context, mothers, screen, [&] {
-            return LineChecks(m_context, m_parser, screen, mothers, kind, today);
+        // A long file is checked in parts by a few threads while this one
+        // takes the parts in order: it logs their refused lines and moves
+        // the gauge, so the log, the questions and the rows are those of one
+        // pass from the top.
+        const int partCount = int((lines.size() + LinesPerPart - 1) / LinesPerPart);
+        PartPipeline<CheckedPart> parts(partCount, SideBySideJobs(4) - 1, [&](int p, CheckedPart &part) {
+            part.from = p * LinesPerPart;
+            part.to = int(std::min<qsizetype>(lines.size(), qsizetype(p + 1) * LinesPerPart));
+            part.rows.begin(m_context, mothers, screen.banks(), part.to - part.from);
+            part.candidates.reserve(size_t(part.to - part.from));
+            LineChecks checks(m_context, m_parser, screen, mothers, kind, today);
+            for (int i = part.from; i < part.to; ++i) {
+                const Refusal why = checks.check(lines[i], i, &part.rows, &part.candidates);
+                if (why != Refusal::None)
+                    part.refused.emplace_back(i, why);
+            }
         });
         ParsedLine parsed;
         for (int p = 0; p < parts.count(); ++p) {
