@@ -226,35 +226,33 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
     ConvertHooks hooks;
     ConvertRunLog runLog(session, kind);
     runLog.attach(hooks);
-    hooks.askDuplicate = [&](const QString &name, const QString &money) {
-        return prompt.confirm(DuplicateQuestion(name, money), QStringLiteral("확인"));
-    };
-    hooks.progress = [&](const ConvertCounters &c) {
-        if (c.phase == ConvertCounters::Checking) {
-            // The gauge runs over the file's lines while they are checked.
-            if (!pace.due(c.checked == 0 || c.checked == c.total))
-                return;
-            if (c.checked == 0) {
-                screen.Gauge1->setRange(0, qMax(1, c.total));
-                screen.pnl_gauge->show();
-                screen.pnl_gauge->raise();
-            }
-            setCount(screen.curredt_errgun, c.errors);
-            screen.Gauge1->setValue(c.checked);
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            return;
-        }
-        if (!pace.due(c.position == 0 || c.position == c.passed))
-            return;
-        if (c.position == 0) {
-            screen.Gauge1->setRange(0, qMax(1, c.passed));
+    // The counters as the gauge shows them; the last ones reported are
+    // painted before a question, however recently the gauge was painted.
+    ConvertCounters shown;
+    auto paint = [&](const ConvertCounters &c) {
+        const bool checking = c.phase == ConvertCounters::Checking;
+        // The gauge runs over the file's lines while they are checked, then
+        // over the lines that passed.
+        if (checking ? c.checked == 0 : c.position == 0) {
+            screen.Gauge1->setRange(0, qMax(1, checking ? c.total : c.passed));
             screen.pnl_gauge->show();
             screen.pnl_gauge->raise();
         }
         setCount(screen.curredt_errgun, c.errors);
-        setCount(screen.curredt_gun, c.processed);
-        screen.Gauge1->setValue(c.position);
+        if (!checking)
+            setCount(screen.curredt_gun, c.processed);
+        screen.Gauge1->setValue(checking ? c.checked : c.position);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    hooks.askDuplicate = [&](const QString &name, const QString &money) {
+        paint(shown);
+        return prompt.confirm(DuplicateQuestion(name, money), QStringLiteral("확인"));
+    };
+    hooks.progress = [&](const ConvertCounters &c) {
+        shown = c;
+        const bool checking = c.phase == ConvertCounters::Checking;
+        if (pace.due(checking ? c.checked == 0 || c.checked == c.total : c.position == 0 || c.position == c.passed))
+            paint(c);
     };
     ConvertedRows rows;
     const ConvertCounters counters = conversion.run(lines, hooks, &rows);

@@ -180,7 +180,16 @@ TEST_F(ConversionScreens, DuplicatesAreAskedAndCancelDropsTheLine)
     const QString line = FixLenSpace(QStringLiteral("04"), 2, true) + FixLenSpace(QStringLiteral("123401234567"), 15, true) +
                          FixLenSpace(QStringLiteral("70000"), 13, false) + FixLenSpace(QStringLiteral("이서연"), 20, true) +
                          FixLenSpace(QStringLiteral("회비"), 20, true);
-    const QString file = writeFile("fixed.txt", {line, line});
+    const QString other = FixLenSpace(QStringLiteral("04"), 2, true) + FixLenSpace(QStringLiteral("123401234567"), 15, true) +
+                          FixLenSpace(QStringLiteral("5000"), 13, false) + FixLenSpace(QStringLiteral("박도윤"), 20, true) +
+                          FixLenSpace(QStringLiteral("회비"), 20, true);
+    const QString file = writeFile("fixed.txt", {line, other, line});
+    // While the question is open the counters show the lines handled so far.
+    qint64 shownWhenAsked = -1;
+    client.prompt().setCallback([&](const qvx::ScriptedPrompt::Entry &e) {
+        if (e.text.startsWith(QStringLiteral("중복이체자료를 발견하였습니다.")))
+            shownWhenAsked = s->curredt_gun->Value().toInt64();
+    });
     qvx::ScriptedFileChooser chooser;
     chooser.enqueue(file);
     OnNextModal([&](QDialog *d) {
@@ -195,9 +204,11 @@ TEST_F(ConversionScreens, DuplicatesAreAskedAndCancelDropsTheLine)
     client.prompt().enqueueAnswer(false); // the duplicate: Cancel
     ClickControl(s->btn_dataconvert);
 
-    EXPECT_EQ(TransferRowCount(s->grd_ichelist), 1);
+    client.prompt().setCallback({});
+    EXPECT_EQ(shownWhenAsked, 2);
+    EXPECT_EQ(TransferRowCount(s->grd_ichelist), 2);
     EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 1);
-    EXPECT_EQ(s->curredt_gun->Value().toInt64(), 1);
+    EXPECT_EQ(s->curredt_gun->Value().toInt64(), 2);
     EXPECT_TRUE(client.prompt().contains(
         QStringLiteral("모계좌번호를 선택하지 않았습니다.\r\r모계좌번호를 선택하지 않을 경우 변환 시\r\r"
                        "타은행계좌이체의 경우 오류건수로 처리됩니다.\r\r계속 진행하시겠습니까?")));
