@@ -550,6 +550,9 @@ public:
         return Verdict::Passed;
     }
 
+    // The fields of the line checked last.
+    const LiquorFields &fields() const { return m_line.fields; }
+
 private:
     LiquorBankRules m_bankRules;
     RowStager m_stager;
@@ -557,16 +560,29 @@ private:
     LiquorTextBuffer m_plainAccount, m_untabbedAccount;
 };
 
-// A line refused by its own checks, said by the run in its turn.
+// A line refused by its own checks, said by the run in its turn: the nine
+// values of its transfer-log line one after the other.
 struct RefusedLine
 {
-    int line;
+    using Values = std::array<QStringView, 9>;
+    const QChar *text;
+    std::array<int, 9> ends;
     bool residentNo; // by the real-name rule: also an error-list line
+
+    Values values() const
+    {
+        Values out;
+        for (size_t k = 0; k < out.size(); ++k) {
+            const int from = k == 0 ? 0 : ends[k - 1];
+            out[k] = QStringView(text + from, ends[k] - from);
+        }
+        return out;
+    }
 };
 
 // A run of lines checked together: the texts of the rows its lines would
-// make, what the second pass must decide of them, and its refused lines,
-// taken by the run in the order of the file.
+// make, what the second pass must decide of them, and its refused lines
+// with what is said of them, taken by the run in the order of the file.
 struct CheckedPart
 {
     int from = 0;
@@ -574,6 +590,8 @@ struct CheckedPart
     LiquorConvertedRows texts;
     std::vector<Passed> passed;
     std::vector<RefusedLine> refused;
+    LiquorTextArena refusedTexts;
+    QStringList errorLines; // of the lines refused by the real-name rule
     std::exception_ptr failure; // what line `to` threw: the run ends there
 };
 
@@ -631,8 +649,19 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
                     part.to = i;
                     return;
                 }
-                if (verdict != LineChecks::Verdict::Passed)
-                    part.refused.push_back({i, verdict == LineChecks::Verdict::ResidentNo});
+                if (verdict == LineChecks::Verdict::Passed)
+                    continue;
+                // What the run will say of the line, made here: the line is
+                // not cut again.
+                const RefusedLine::Values v = LiquorTransferLogViews(checks.fields(), m_kind);
+                RefusedLine refused;
+                refused.text = part.refusedTexts.append({v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]},
+                                                        refused.ends.data());
+                refused.residentNo = verdict == LineChecks::Verdict::ResidentNo;
+                part.refused.push_back(refused);
+                if (refused.residentNo)
+                    part.errorLines.append(LiquorTransferLogValues(checks.fields(), m_kind).join(QLatin1Char(' '))
+                                           + LiquorResidentNoErrorTail);
             }
         });
         for (int p = 0; p < parts.count(); ++p) {
@@ -640,18 +669,16 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
             // The staged texts stay where the part put them.
             rows->adoptStaged(std::move(part.texts));
             passed.insert(passed.end(), part.passed.cbegin(), part.passed.cend());
+            qsizetype errorLine = 0;
             for (const RefusedLine &refused : part.refused) {
                 if (refused.residentNo) {
-                    lines.read(refused.line, &line);
-                    m_errorList.append(LiquorTransferLogValues(line.fields, m_kind).join(QLatin1Char(' '))
-                                       + LiquorResidentNoErrorTail);
+                    m_errorList.append(part.errorLines[errorLine++]);
                     if (hooks.log)
                         hooks.log(QStringLiteral("자료변환 주민등록번호 입력건 삭제 : 실명번호의 주민등록번호는 "
                                                  "생년월일로 대체 되었습니다."));
-                    refuse(line.fields, QStringLiteral("1"));
-                } else {
-                    refuseLine(refused.line, QStringLiteral("1"));
                 }
+                if (hooks.transferLog)
+                    hooks.transferLog(QStringLiteral("1"), refused.values());
                 ++c.errors;
             }
             if (part.failure)
