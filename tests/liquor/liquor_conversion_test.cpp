@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
 
 QString S(const char *s) { return QString::fromUtf8(s); }
@@ -523,6 +525,47 @@ TEST_F(LiquorConversionTest, ALongFileKeepsTheOrderOfItsLinesInRowsLogAndQuestio
     EXPECT_EQ(gauge[0], 0);
     for (int i = 0; i < c.passed; ++i)
         ASSERT_EQ(gauge[i + 1], i);
+}
+
+// A line that cannot be read ends the run there, as in one pass from the
+// top: the refused lines before it, also those of its own part, are said
+// first, none after it, and the failure reaches the caller.
+TEST_F(LiquorConversionTest, ALineThatFailsEndsTheRunAfterTheLinesBeforeItAreSaid)
+{
+    constexpr int Count = 3 * 4096 + 10, Failing = 2 * 4096 + 100;
+    struct FailingLines : LiquorLineSource
+    {
+        explicit FailingLines(const LiquorLineSource &lines) : lines(lines) {}
+        int count() const override { return lines.count(); }
+        void read(int i, LiquorLine *line) const override
+        {
+            if (i == Failing)
+                throw std::runtime_error("unreadable line");
+            lines.read(i, line);
+        }
+        const LiquorLineSource &lines;
+    };
+    QStringList lines, refused;
+    for (int i = 0; i < Count; ++i) {
+        const QString account = i % 7 == 3 ? S("12%1").arg(i) : S("560%1").arg(i, 8, 10, QLatin1Char('0'));
+        lines << S("21,%1,100,0,100,,가%2,30,1").arg(account).arg(i);
+        if (i % 7 == 3 && i < Failing)
+            refused << S("1|21|") + account;
+    }
+    QStringList said;
+    LiquorConversion conversion(context);
+    LiquorConvertHooks hooks;
+    hooks.transferLog = [&](const QString &kind, std::span<const QStringView> values) {
+        said << kind + S("|") + values[0].toString() + S("|") + values[1].toString();
+    };
+    hooks.progress = [&](const LiquorConvertCounters &) { said << S("progress"); };
+    const QList<QStringView> views(lines.cbegin(), lines.cend());
+    const LiquorLineCutter cutter(DataForm::Comma, LiquorDelimitedLayout(), S("30"));
+    const LiquorTextLines text(views, cutter);
+    LiquorConvertedRows rows;
+    EXPECT_THROW(conversion.run(FailingLines(text), hooks, &rows), std::runtime_error);
+    EXPECT_EQ(said, refused);
+    EXPECT_TRUE(rows.isEmpty());
 }
 
 TEST_F(LiquorConversionTest, ErrorListIsWrittenInItsFolderMadeWhenMissing)
