@@ -435,7 +435,8 @@ struct Passed
 };
 
 // The row a line that passed its own checks would make, its texts put aside
-// in the run's rows, with what the second pass must say of it.
+// in the rows given (those of the part of the lines being checked, taken
+// over by the run's rows), with what the second pass must say of it.
 class RowStager
 {
 public:
