@@ -5,6 +5,8 @@
 #include "liquor/LiquorCheckCodes.h"
 #include "liquor/LiquorRules.h"
 #include "platform/Clock.h"
+#include "platform/PartPipeline.h"
+#include "platform/SideBySide.h"
 #include "platform/SqlText.h"
 #include "platform/TextFile.h"
 #include "transfers/TransferFileParser.h"
@@ -14,6 +16,8 @@
 #include <QDir>
 
 #include <algorithm>
+#include <exception>
+#include <vector>
 
 namespace {
 
@@ -431,7 +435,8 @@ struct Passed
 };
 
 // The row a line that passed its own checks would make, its texts put aside
-// in the run's rows, with what the second pass must say of it.
+// in the rows given (those of the part of the lines being checked, taken
+// over by the run's rows), with what the second pass must say of it.
 class RowStager
 {
 public:
@@ -510,6 +515,89 @@ private:
     LiquorTextBuffer m_name, m_bankNo, m_plain, m_shown;
 };
 
+// A line's own checks (bank code, real-name rule, account, amounts) and, when
+// it passes them, the row it would make. It reads only what the run shares
+// and never changes it: each part of a long file is checked with its own,
+// its bank rules' answers and check-code coders kept apart.
+class LineChecks
+{
+public:
+    enum class Verdict { Passed, Refused, ResidentNo };
+
+    LineChecks(const LiquorConvertContext &context, const QString &kind, const QDate &today,
+               std::function<int(QStringView)> findMother, LiquorConvertedRows *texts)
+        : m_bankRules(context.today), m_stager(context, kind, today, m_bankRules, std::move(findMother), texts)
+    {
+    }
+
+    // Line i read and checked; a line that passes gets its entry in *passed.
+    Verdict check(const LiquorLineSource &lines, int i, std::vector<Passed> *passed)
+    {
+        lines.read(i, &m_line);
+        const LiquorFields &f = m_line.fields;
+        const QStringView bankId = TrimmedView(f[lfBankId]);
+        if (m_line.fault == LiquorRefusal::None && qvx::isAsciiDigits(bankId)
+            && m_bankRules.residentNoBanned(bankId, f[lfJumin]))
+            return Verdict::ResidentNo;
+        const LiquorAmounts amounts =
+            CheckLiquorAmounts(TrimmedView(f[lfJuMoney]), TrimmedView(f[lfBJuMoney]), TrimmedView(f[lfMoney]));
+        if (m_line.fault != LiquorRefusal::None || !qvx::isAsciiDigits(bankId)
+            || !m_bankRules.accountValid(
+                bankId, TrimmedView(without(without(f[lfBankNo], Minus, m_plainAccount), Tab, m_untabbedAccount)))
+            || !amounts.ok())
+            return Verdict::Refused;
+        // The row the line makes if it is kept, and why it would not be.
+        passed->push_back(m_stager.stage(i, f, bankId, amounts));
+        return Verdict::Passed;
+    }
+
+    // The fields of the line checked last.
+    const LiquorFields &fields() const { return m_line.fields; }
+
+private:
+    LiquorBankRules m_bankRules;
+    RowStager m_stager;
+    LiquorLine m_line;
+    LiquorTextBuffer m_plainAccount, m_untabbedAccount;
+};
+
+// A line refused by its own checks, said by the run in its turn: the nine
+// values of its transfer-log line one after the other.
+struct RefusedLine
+{
+    using Values = std::array<QStringView, 9>;
+    const QChar *text;
+    std::array<int, 9> ends;
+    bool residentNo; // by the real-name rule: also an error-list line
+
+    Values values() const
+    {
+        Values out;
+        for (size_t k = 0; k < out.size(); ++k) {
+            const int from = k == 0 ? 0 : ends[k - 1];
+            out[k] = QStringView(text + from, ends[k] - from);
+        }
+        return out;
+    }
+};
+
+// A run of lines checked together: the texts of the rows its lines would
+// make, what the second pass must decide of them, and its refused lines
+// with what is said of them, taken by the run in the order of the file.
+struct CheckedPart
+{
+    int from = 0;
+    int to = 0; // past the last line checked
+    LiquorConvertedRows texts;
+    std::vector<Passed> passed;
+    std::vector<RefusedLine> refused;
+    LiquorTextArena refusedTexts;
+    QStringList errorLines; // of the lines refused by the real-name rule
+    std::exception_ptr failure; // what line `to` threw: the run ends there
+};
+
+constexpr int LinesPerPart = 4096;
+
 } // namespace
 
 LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const LiquorConvertHooks &hooks,
@@ -520,70 +608,101 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
     const QDate today = qvx::Clock::date();
     if (rows->isEmpty())
         *rows = LiquorConvertedRows(session, m_context.banks);
-    LiquorBankRules bankRules(m_context.today);
     LiquorConvertCounters c;
     c.total = lines.count();
+    const int total = c.total;
     LiquorLine line;
     auto refuse = [&](const LiquorFields &f, const QString &kind) {
         if (hooks.transferLog)
             hooks.transferLog(kind, LiquorTransferLogViews(f, kind == u"0" ? f[lfGubun] : QStringView(m_kind)));
     };
-    // A refusal of the second pass logs the line's fields: the line is cut again.
+    // A refusal said after a line's checks logs its fields: the line is cut again.
     auto refuseLine = [&](int i, const QString &kind) {
         if (!hooks.transferLog)
             return;
         lines.read(i, &line);
         refuse(line.fields, kind);
     };
+    auto findMother = [this](QStringView id) { return this->findMother(id); };
 
-    QVector<Passed> passed;
-    passed.reserve(c.total);
-    rows->reserve(rows->size() + c.total, qsizetype(c.total) * 64);
-    RowStager stager(m_context, m_kind, today, bankRules, [this](QStringView id) { return findMother(id); }, rows);
-    LiquorTextBuffer plainAccount, untabbedAccount;
+    std::vector<Passed> passed;
+    passed.reserve(size_t(total));
+    rows->reserve(rows->size() + total, 0);
 
-    // Each line on its own.
-    for (int i = 0; i < c.total; ++i) {
-        lines.read(i, &line);
-        const LiquorFields &f = line.fields;
-        const QStringView bankId = TrimmedView(f[lfBankId]);
-        if (line.fault == LiquorRefusal::None && qvx::isAsciiDigits(bankId)
-            && bankRules.residentNoBanned(bankId, f[lfJumin])) {
-            m_errorList.append(LiquorTransferLogValues(f, m_kind).join(QLatin1Char(' ')) + LiquorResidentNoErrorTail);
-            if (hooks.log)
-                hooks.log(QStringLiteral("자료변환 주민등록번호 입력건 삭제 : 실명번호의 주민등록번호는 생년월일로 대체 "
-                                         "되었습니다."));
-            refuse(f, QStringLiteral("1"));
-            ++c.errors;
-            continue;
+    {
+        // A long file is checked in parts by a few threads while this one
+        // takes the parts in order and says their refused lines, so that the
+        // log and the error list are those of one pass from the top.
+        const int partCount = (total + LinesPerPart - 1) / LinesPerPart;
+        PartPipeline<CheckedPart> parts(partCount, SideBySideJobs(4) - 1, [&](int p, CheckedPart &part) {
+            part.from = p * LinesPerPart;
+            part.to = std::min(total, part.from + LinesPerPart);
+            part.passed.reserve(size_t(part.to - part.from));
+            part.texts.reserve(0, qsizetype(part.to - part.from) * 64);
+            LineChecks checks(m_context, m_kind, today, findMother, &part.texts);
+            for (int i = part.from; i < part.to; ++i) {
+                LineChecks::Verdict verdict;
+                try {
+                    verdict = checks.check(lines, i, &part.passed);
+                } catch (...) {
+                    // The lines before it are still said.
+                    part.failure = std::current_exception();
+                    part.to = i;
+                    return;
+                }
+                if (verdict == LineChecks::Verdict::Passed)
+                    continue;
+                // What the run will say of the line, made here: the line is
+                // not cut again.
+                const RefusedLine::Values v = LiquorTransferLogViews(checks.fields(), m_kind);
+                RefusedLine refused;
+                refused.text = part.refusedTexts.append({v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]},
+                                                        refused.ends.data());
+                refused.residentNo = verdict == LineChecks::Verdict::ResidentNo;
+                part.refused.push_back(refused);
+                if (refused.residentNo)
+                    part.errorLines.append(LiquorTransferLogValues(checks.fields(), m_kind).join(QLatin1Char(' '))
+                                           + LiquorResidentNoErrorTail);
+            }
+        });
+        for (int p = 0; p < parts.count(); ++p) {
+            CheckedPart &part = parts.take(p);
+            // The staged texts stay where the part put them.
+            rows->adoptStaged(std::move(part.texts));
+            passed.insert(passed.end(), part.passed.cbegin(), part.passed.cend());
+            qsizetype errorLine = 0;
+            for (const RefusedLine &refused : part.refused) {
+                if (refused.residentNo) {
+                    m_errorList.append(part.errorLines[errorLine++]);
+                    if (hooks.log)
+                        hooks.log(QStringLiteral("자료변환 주민등록번호 입력건 삭제 : 실명번호의 주민등록번호는 "
+                                                 "생년월일로 대체 되었습니다."));
+                }
+                if (hooks.transferLog)
+                    hooks.transferLog(QStringLiteral("1"), refused.values());
+                ++c.errors;
+            }
+            if (part.failure)
+                std::rethrow_exception(part.failure);
+            parts.release(p);
         }
-        const LiquorAmounts amounts =
-            CheckLiquorAmounts(TrimmedView(f[lfJuMoney]), TrimmedView(f[lfBJuMoney]), TrimmedView(f[lfMoney]));
-        if (line.fault != LiquorRefusal::None || !qvx::isAsciiDigits(bankId)
-            || !bankRules.accountValid(
-                bankId, TrimmedView(without(without(f[lfBankNo], Minus, plainAccount), Tab, untabbedAccount)))
-            || !amounts.ok()) {
-            refuse(f, QStringLiteral("1"));
-            ++c.errors;
-            continue;
-        }
-
-        // The row the line makes if it is kept, and why it would not be.
-        passed.append(stager.stage(i, f, bankId, amounts));
     }
     c.passed = int(passed.size());
     if (hooks.progress)
         hooks.progress(c);
 
+    // A line whose check code failed otherwise has it made again here, in its turn.
+    LiquorBankRules bankRules(m_context.today);
+    RowStager stager(m_context, m_kind, today, bankRules, findMother, rows);
     const QString otherKind = session.PaymentMode == 1 ? QStringLiteral("지급이체자료가 아닙니다.")
                                                        : QStringLiteral("수납이체자료가 아닙니다.");
-    m_duplicates.reserve(m_duplicates.size() + passed.size(), 0);
-    constexpr int Ahead = 8; // lines whose duplicate slot is read ahead
-    for (int i = 0; i < passed.size(); ++i) {
+    m_duplicates.reserve(m_duplicates.size() + qsizetype(passed.size()), 0);
+    constexpr size_t Ahead = 8; // lines whose duplicate slot is read ahead
+    for (size_t i = 0; i < passed.size(); ++i) {
         const Passed &p = passed[i];
         if (i + Ahead < passed.size())
             m_duplicates.prefetch(passed[i + Ahead].hash);
-        c.position = i;
+        c.position = int(i);
         auto next = [&] {
             if (hooks.progress)
                 hooks.progress(c);

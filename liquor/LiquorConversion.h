@@ -140,7 +140,9 @@ class LiquorLineSource
 public:
     virtual ~LiquorLineSource() = default;
     virtual int count() const = 0;
-    // Line i into *line; its fields may view the source's text.
+    // Line i into *line; its fields may view the source's text. A run reads
+    // parts of a long source on several threads at once, each into a line
+    // of its own: reading changes nothing of the source.
     virtual void read(int i, LiquorLine *line) const = 0;
 };
 
@@ -235,6 +237,9 @@ public:
     // The rows made are appended to *rows (made for the context's session
     // and banks when it is empty), in line order. The duplicate test of a
     // later run reads their texts: *rows lives as long as the conversion.
+    // A long source has its lines' own checks done in parts on a few
+    // threads; the hooks are called on the calling thread alone, in the
+    // order one pass from the top would call them.
     LiquorConvertCounters run(const LiquorLineSource &lines, const LiquorConvertHooks &hooks,
                               LiquorConvertedRows *rows);
 

@@ -63,41 +63,92 @@ QStringView LiquorConvertedRows::own(const QChar *text, const std::array<int, Ow
     return QStringView(text + from, ends[o] - from);
 }
 
+void LiquorConvertedRows::adoptStaged(LiquorConvertedRows &&other)
+{
+    m_text.adopt(std::move(other.m_text));
+}
+
+LiquorConvertedRows::Owner LiquorConvertedRows::ownerOf(LiquorColumn col)
+{
+    switch (col) {
+    case lcMoBankName:
+    case lcMoBankNo:
+    case lcBankName:
+    case lcRecvId:
+    case lcFirmId:
+    case lcMoBankId:
+    case lcPassWd: return Owner::Mother;
+    case lcTransDiv:
+    case lcPayKind:
+    case lcSendId:
+    case lcService:
+    case lcUserId:
+    case lcSendFlag:
+    case lcGubun:
+    case lcJuFlag:
+    case lcFlag25: return Owner::Run;
+    default: return Owner::Row;
+    }
+}
+
+int LiquorConvertedRows::keyOf(int i, Owner owner) const
+{
+    return owner == Owner::Mother ? m_rows[i].mother : 0;
+}
+
+int LiquorConvertedRows::keyCount(Owner owner) const
+{
+    switch (owner) {
+    case Owner::Mother: return int(m_banks.size());
+    case Owner::Run: return 1;
+    case Owner::Row: break;
+    }
+    return 0;
+}
+
+QStringView LiquorConvertedRows::sharedCell(LiquorColumn col, int key) const
+{
+    switch (col) {
+    case lcTransDiv: return m_transDiv;
+    case lcMoBankName: return m_banks[key].bankname;
+    case lcMoBankNo: return m_moBankNos[key];
+    case lcBankName: return m_banks[key].bankname;
+    case lcPayKind: return PayKind;
+    case lcSendId: return m_sendId;
+    case lcRecvId: return m_banks[key].recvid;
+    case lcFirmId: return m_banks[key].firmid;
+    case lcService: return m_service;
+    case lcMoBankId: return m_banks[key].bankid;
+    case lcUserId: return m_userId;
+    case lcSendFlag: return m_sendFlag;
+    case lcPassWd: return m_banks[key].passwd;
+    case lcGubun: return m_gubun;
+    case lcJuFlag:
+    case lcFlag25: return One;
+    default: return {};
+    }
+}
+
 QStringView LiquorConvertedRows::cell(int i, LiquorColumn col) const
 {
     const Row &r = m_rows[i];
-    const MotherAccount &m = m_banks[r.mother];
     switch (col) {
     case lcNo: return {};
-    case lcTransDiv: return m_transDiv;
-    case lcMoBankName: return m.bankname;
-    case lcMoBankNo: return m_moBankNos[r.mother];
     case lcJuMoney: return own(r.text, r.end, oJuMoney);
     case lcNonJuMoney: return own(r.text, r.end, oNonJuMoney);
     case lcMoney: return own(r.text, r.end, oMoney);
     case lcName: return own(r.text, r.end, oName);
-    case lcBankName: return m.bankname;
     case lcBankNo: return own(r.text, r.end, oBankNo);
-    case lcPayKind: return PayKind;
     case lcRealNameNo: return own(r.text, r.end, oRealNameNo);
     case lcInfo: return own(r.text, r.end, oInfo);
-    case lcSendId: return m_sendId;
-    case lcRecvId: return m.recvid;
-    case lcFirmId: return m.firmid;
-    case lcService: return m_service;
-    case lcMoBankId: return m.bankid;
-    case lcUserId: return m_userId;
-    case lcSendFlag: return m_sendFlag;
-    case lcPassWd: return m.passwd;
     case lcBoki: return own(r.text, r.end, oBoki);
-    case lcGubun: return m_gubun;
-    case lcJuFlag:
-    case lcFlag25: return One;
     case lcBankId:
     case lcBankId2: return own(r.text, r.end, oBankId);
-    case LiquorColumnCount: break;
+    case LiquorColumnCount: return {};
+    default: break;
     }
-    return {};
+    const Owner owner = ownerOf(col);
+    return sharedCell(col, keyOf(i, owner));
 }
 
 LiquorRow LiquorConvertedRows::row(int i) const

@@ -51,6 +51,10 @@ public:
     Staged stage(const LiquorOwnTexts &texts);
     LiquorOwnTexts staged(const Staged &staged) const;
     void append(int mother, qint64 money, const Staged &staged);
+    // Takes the texts staged in other (rows of no run, kept by a thread that
+    // checked a part of the lines): what was staged there may be appended
+    // here, its views valid while these rows live.
+    void adoptStaged(LiquorConvertedRows &&other);
 
     // The row as the list holds it; its running number is left empty (the
     // list numbers its rows).
@@ -58,6 +62,19 @@ public:
     // One cell of row i as a view valid while these rows live (lcNo: null).
     QStringView cell(int i, LiquorColumn col) const;
     qint64 money(int i) const { return m_rows[i].money; }
+
+    // Whose a column's text is: the row's own, its mother account's, or the
+    // run's (the session's values and the fixed texts). A fill stores each
+    // shared text once.
+    enum class Owner { Row, Mother, Run };
+    static Owner ownerOf(LiquorColumn col);
+    // Row i's place among the texts of a shared owner: its mother's index,
+    // 0 for the run.
+    int keyOf(int i, Owner owner) const;
+    // How many places an owner has (the row's own: none).
+    int keyCount(Owner owner) const;
+    // The text of a shared column at a place.
+    QStringView sharedCell(LiquorColumn col, int key) const;
 
 private:
     enum Own { oJuMoney, oNonJuMoney, oMoney, oName, oBankNo, oRealNameNo, oInfo, oBoki, oBankId, OwnCount };

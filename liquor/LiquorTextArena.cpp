@@ -1,6 +1,7 @@
 #include "liquor/LiquorTextArena.h"
 
 #include <algorithm>
+#include <iterator>
 
 void LiquorTextArena::reserve(qsizetype chars)
 {
@@ -36,4 +37,14 @@ const QChar *LiquorTextArena::append(std::initializer_list<QStringView> texts, i
     m_next += total;
     m_left -= total;
     return reinterpret_cast<const QChar *>(start);
+}
+
+void LiquorTextArena::adopt(LiquorTextArena &&other)
+{
+    // Only kept: appends go on in the block this arena was filling.
+    m_blocks.insert(m_blocks.end(), std::make_move_iterator(other.m_blocks.begin()),
+                    std::make_move_iterator(other.m_blocks.end()));
+    other.m_blocks.clear();
+    other.m_next = nullptr;
+    other.m_left = 0;
 }

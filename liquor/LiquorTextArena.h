@@ -20,6 +20,10 @@ public:
     // the arena themselves); ends (one per text) receive where each ends,
     // counted from where the first starts, which is returned.
     const QChar *append(std::initializer_list<QStringView> texts, int *ends);
+    // Takes the blocks of another arena (one that texts were put in on
+    // another thread): views of them stay valid, now while this arena lives.
+    // What this one appends next goes where it would have gone.
+    void adopt(LiquorTextArena &&other);
 
 private:
     std::vector<std::unique_ptr<char16_t[]>> m_blocks;

@@ -14,12 +14,15 @@
 #include "platform/ProgramDir.h"
 #include "platform/Spreadsheet.h"
 #include "transfers/TransferFileParser.h"
+#include "transfers/TransferLog.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 namespace {
 
@@ -415,6 +418,154 @@ TEST_F(LiquorConversionTest, TheRunsDayLogHoldsWhatTheLineByLineWritersWrote)
         EXPECT_TRUE(qvx::Cp949::decode(batched).contains(S("database Error -> 20260102 093000       -03")));
     }
     qvx::ProgramDir::setOverride(QString());
+}
+
+// A file of more than three parts, checked side by side: its rows, its log
+// lines, messages and questions, the error list, the counters and the gauge
+// are those of one pass from the top, refusals of both passes and
+// duplicates spread through every part.
+TEST_F(LiquorConversionTest, ALongFileKeepsTheOrderOfItsLinesInRowsLogAndQuestions)
+{
+    constexpr int Count = 3 * 4096 + 123;
+    const QString residentLog = S("자료변환 주민등록번호 입력건 삭제 : 실명번호의 주민등록번호는 생년월일로 대체 되었습니다.");
+    QStringList lines;
+    // What the hooks must say, first those of the lines' own checks, then
+    // those of the lines that passed them.
+    QStringList checks, decided, errorList, names;
+    int firstPassRefused = 0, secondPassRefused = 0, asked = 0;
+    qint64 money = 0;
+    QVector<qint64> accepted; // the amount of each row, by row
+    for (int i = 0; i < Count; ++i) {
+        QString bank = S("21"), account = S("560%1").arg(i, 8, 10, QLatin1Char('0')), kind = S("30");
+        QString realName = S("1234567890"), name = S("이름%1").arg(i, 5, 10, QLatin1Char('0'));
+        qint64 amount = 1000 + i;
+        const QString info = S("%1월분").arg(1 + i % 12);
+        if (i % 7 == 3) {
+            account = S("123");
+            checks << S("1|21|123");
+            ++firstPassRefused;
+        } else if (i % 11 == 5) {
+            realName = S("8001011234567");
+            const QString shown = S("21 %1 %2 %2 0 8001011234567 %3 30 %4").arg(account).arg(amount).arg(name, info);
+            errorList << shown + LiquorResidentNoErrorTail;
+            checks << S("L") + residentLog << S("1|21|") + account;
+            ++firstPassRefused;
+        } else if (i % 13 == 6) {
+            kind = S("20");
+            decided << S("M지급이체자료가 아닙니다.");
+            ++secondPassRefused;
+        } else if (i % 17 == 8) {
+            bank = S("03");
+            account = S("1234%1").arg(i, 10, 10, QLatin1Char('0'));
+            decided << S("0|03|") + account;
+            ++secondPassRefused;
+        } else if (i % 250 == 125 && !names.isEmpty()) {
+            // The name and amount of the last row again: asked, every
+            // second one taken.
+            name = names.last();
+            amount = accepted.last();
+            const QString grouped = CurrToMoneyStr(amount);
+            const bool take = asked++ % 2 == 1;
+            decided << S("Q") + name + S("|") + grouped
+                    << S("L자료변환 중복이체건 ") + (take ? S("추가") : S("삭제")) + S(" -> ")
+                           + DuplicateLogTail(name, grouped);
+            if (take) {
+                names << name;
+                accepted << amount;
+                money += amount;
+            } else {
+                ++secondPassRefused;
+            }
+        } else {
+            names << name;
+            accepted << amount;
+            money += amount;
+        }
+        const QString a = QString::number(amount);
+        lines << QStringList{bank, account, a, S("0"), a, info, name, kind, realName}.join(QLatin1Char(','));
+    }
+
+    QStringList said;
+    QVector<int> gauge;
+    int questions = 0;
+    LiquorConversion conversion(context);
+    LiquorConvertHooks hooks;
+    hooks.transferLog = [&](const QString &kind, std::span<const QStringView> values) {
+        said << kind + S("|") + values[0].toString() + S("|") + values[1].toString();
+    };
+    hooks.log = [&](const QString &text) { said << S("L") + text; };
+    hooks.message = [&](const QString &text) { said << S("M") + text; };
+    hooks.askDuplicate = [&](const QString &name, const QString &grouped) {
+        said << S("Q") + name + S("|") + grouped;
+        return questions++ % 2 == 1;
+    };
+    hooks.progress = [&](const LiquorConvertCounters &c) { gauge << c.position; };
+    const QList<QStringView> views(lines.cbegin(), lines.cend());
+    LiquorConvertedRows rows;
+    const LiquorConvertCounters c = conversion.run(
+        LiquorTextLines(views, LiquorLineCutter(DataForm::Comma, LiquorDelimitedLayout(), S("30"))), hooks, &rows);
+
+    ASSERT_EQ(rows.size(), names.size());
+    for (int i = 0; i < rows.size(); ++i) {
+        ASSERT_EQ(rows.cell(i, lcName), names[i]) << i;
+        ASSERT_EQ(rows.money(i), accepted[i]) << i;
+    }
+    EXPECT_EQ(rows.cell(rows.size() - 1, lcMoney), CurrToMoneyStr(accepted.last()));
+    EXPECT_EQ(said, checks + decided);
+    EXPECT_EQ(conversion.errorList(), errorList);
+    EXPECT_GT(asked, 20);
+    EXPECT_EQ(c.total, Count);
+    EXPECT_EQ(c.passed, Count - firstPassRefused);
+    EXPECT_EQ(c.accepted, names.size());
+    EXPECT_EQ(c.processed, names.size());
+    EXPECT_EQ(c.errors, firstPassRefused + secondPassRefused);
+    EXPECT_EQ(c.money, money);
+    // Once when the checks are done, then a line at a time.
+    ASSERT_EQ(gauge.size(), c.passed + 1);
+    EXPECT_EQ(gauge[0], 0);
+    for (int i = 0; i < c.passed; ++i)
+        ASSERT_EQ(gauge[i + 1], i);
+}
+
+// A line that cannot be read ends the run there, as in one pass from the
+// top: the refused lines before it, also those of its own part, are said
+// first, none after it, and the failure reaches the caller.
+TEST_F(LiquorConversionTest, ALineThatFailsEndsTheRunAfterTheLinesBeforeItAreSaid)
+{
+    constexpr int Count = 3 * 4096 + 10, Failing = 2 * 4096 + 100;
+    struct FailingLines : LiquorLineSource
+    {
+        explicit FailingLines(const LiquorLineSource &lines) : lines(lines) {}
+        int count() const override { return lines.count(); }
+        void read(int i, LiquorLine *line) const override
+        {
+            if (i == Failing)
+                throw std::runtime_error("unreadable line");
+            lines.read(i, line);
+        }
+        const LiquorLineSource &lines;
+    };
+    QStringList lines, refused;
+    for (int i = 0; i < Count; ++i) {
+        const QString account = i % 7 == 3 ? S("12%1").arg(i) : S("560%1").arg(i, 8, 10, QLatin1Char('0'));
+        lines << S("21,%1,100,0,100,,가%2,30,1").arg(account).arg(i);
+        if (i % 7 == 3 && i < Failing)
+            refused << S("1|21|") + account;
+    }
+    QStringList said;
+    LiquorConversion conversion(context);
+    LiquorConvertHooks hooks;
+    hooks.transferLog = [&](const QString &kind, std::span<const QStringView> values) {
+        said << kind + S("|") + values[0].toString() + S("|") + values[1].toString();
+    };
+    hooks.progress = [&](const LiquorConvertCounters &) { said << S("progress"); };
+    const QList<QStringView> views(lines.cbegin(), lines.cend());
+    const LiquorLineCutter cutter(DataForm::Comma, LiquorDelimitedLayout(), S("30"));
+    const LiquorTextLines text(views, cutter);
+    LiquorConvertedRows rows;
+    EXPECT_THROW(conversion.run(FailingLines(text), hooks, &rows), std::runtime_error);
+    EXPECT_EQ(said, refused);
+    EXPECT_TRUE(rows.isEmpty());
 }
 
 TEST_F(LiquorConversionTest, ErrorListIsWrittenInItsFolderMadeWhenMissing)

@@ -10,6 +10,7 @@
 #include "controls/panels/KitComboBox.h"
 #include "core/Session.h"
 #include "core/TextUtils.h"
+#include "liquor/LiquorConversion.h"
 #include "liquor/screens/CatchIcheEx.h"
 #include "liquor/screens/CatchIcheJ.h"
 #include "liquor/screens/IcheMakeJuruUnit.h"
@@ -280,6 +281,81 @@ TEST_F(LiquorConversionScreens, ASheetFillsTheListWithBank26PaidFromBank21)
     EXPECT_EQ(s->grd_ichelist->Cells(lcMoney, 1), S("1,000"));
     EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 1);
     EXPECT_TRUE(s->btn_excel->isEnabled());
+}
+
+// The entry list filled from a run's rows by text number, its rows' own
+// columns side by side: every cell reads back as the row holds it, with the
+// header untouched and the running numbers going on over a second fill.
+TEST(LiquorListFill, EveryCellReadsBackAsTheRowHoldsItAndTheNumbersGoOn)
+{
+    Session session;
+    session.PaymentMode = 1;
+    session.NetworkId = S("QVX0000001");
+    session.ServiceDiv = S("DY1");
+    session.LoginUserId = S("JURU");
+    session.SendFlagInit = S("1");
+    LiquorConvertContext context;
+    context.session = &session;
+    auto bank = [](const char *id, const char *no, const char *name) {
+        MotherAccount a;
+        a.bankid = S(id);
+        a.mobankno = S(no);
+        a.bankname = S(name);
+        a.recvid = S("R") + a.bankid;
+        a.firmid = S("F") + a.bankid;
+        a.passwd = S("P") + a.bankid;
+        return a;
+    };
+    context.banks = {bank("20", "1005123456789", "우리은행"), bank("21", "56011122233", "조흥은행")};
+    context.today = S("20260101");
+    auto convert = [&](int from, int count, LiquorConvertedRows *rows) {
+        QStringList lines;
+        for (int i = from; i < from + count; ++i)
+            lines << (i % 3 == 0 ? S("20,1002%1").arg(i, 9, 10, QLatin1Char('0'))
+                                 : S("21,560%1").arg(i, 8, 10, QLatin1Char('0')))
+                         + S(",%1,%2,%3,%4월분,상사%5,30,%6")
+                               .arg(1000 + i)
+                               .arg(i % 7)
+                               .arg(1000 + i + i % 7)
+                               .arg(1 + i % 12)
+                               .arg(i)
+                               .arg(1000000000 + i);
+        const QList<QStringView> views(lines.cbegin(), lines.cend());
+        LiquorConversion conversion(context);
+        const LiquorConvertCounters c = conversion.run(
+            LiquorTextLines(views, LiquorLineCutter(DataForm::Comma, LiquorDelimitedLayout(), S("30"))),
+            LiquorConvertHooks(), rows);
+        ASSERT_EQ(c.accepted, count);
+    };
+
+    TListGrid grid;
+    grid.SetColCount(LiquorColumnCount);
+    grid.SetRowCount(2);
+    grid.SetCells(lcName, 0, S("거래처명"));
+    // Enough rows for the columns to be filled side by side.
+    LiquorConvertedRows many, few;
+    convert(0, 5000, &many);
+    convert(5000, 3, &few);
+    AppendLiquorRows(&grid, many);
+    AppendLiquorRows(&grid, few);
+
+    ASSERT_EQ(grid.RowCount(), 1 + 5000 + 3);
+    EXPECT_EQ(grid.Cells(lcName, 0), S("거래처명"));
+    auto expectRows = [&](const LiquorConvertedRows &rows, int firstRow) {
+        for (int i = 0; i < rows.size(); ++i) {
+            const LiquorRow made = rows.row(i);
+            const int r = firstRow + i;
+            ASSERT_EQ(grid.Cells(lcNo, r), QString::number(r));
+            for (int col = lcTransDiv; col < LiquorColumnCount; ++col)
+                ASSERT_EQ(grid.Cells(col, r), made.value(LiquorColumn(col))) << r << ' ' << col;
+        }
+    };
+    expectRows(many, 1);
+    expectRows(few, 5001);
+    EXPECT_EQ(grid.Cells(lcMoBankName, 1), S("우리은행"));
+    EXPECT_EQ(grid.Cells(lcPassWd, 2), S("P21"));
+    EXPECT_EQ(grid.Cells(lcName, 5003), S("상사5002"));
+    EXPECT_FALSE(grid.Cells(lcBoki, 1).isEmpty());
 }
 
 TEST_F(LiquorSendModule, TheLayoutEditorSavesIntoForceAndRefusesFaultyCells)
