@@ -13,9 +13,8 @@
 
 namespace {
 
-// Characters of lines a batch gathers before it writes them (turned into
-// CP949 together: one conversion per block, not one per line).
-constexpr qsizetype BatchChars = 128 * 1024;
+// Bytes of lines a batch gathers before it writes them.
+constexpr qsizetype BatchBytes = 256 * 1024;
 
 void reportFailure(const QString &fileName, const QString &why)
 {
@@ -109,14 +108,14 @@ DayLogBatch::~DayLogBatch()
 
 void DayLogBatch::append(const QString &line)
 {
-    m_pending += line;
+    qvx::Cp949::append(m_pending, line);
     endLine();
 }
 
 void DayLogBatch::endLine()
 {
-    m_pending += QLatin1String("\r\n");
-    if (m_pending.size() >= BatchChars)
+    m_pending.append("\r\n", 2);
+    if (m_pending.size() >= BatchBytes)
         flush();
 }
 
@@ -131,7 +130,7 @@ bool DayLogBatch::flush()
         return true;
     bool ok = m_file.isOpen() || openForAppend(m_file);
     if (ok)
-        ok = writeAll(m_file, qvx::Cp949::encode(m_pending));
+        ok = writeAll(m_file, m_pending);
     if (!ok)
         m_file.close(); // tried afresh at the next flush
     m_pending.resize(0); // the room is kept for the next block

@@ -16,7 +16,7 @@ void ConvertRunLog::refused(const TransferFields &cut)
     const QStringView values[] = {cut.bankId, cut.bankNo, cut.money, cut.sName, m_kind, cut.cInfo};
     static const QString kind = QStringLiteral("1");
     const QString &stamp = m_stamp.text();
-    m_batch.appendMade([&](QString &out) { AppendTransferLogLine(out, kind, NoSeq, values, stamp); });
+    m_batch.appendMade([&](QByteArray &out) { AppendTransferLogLine(out, kind, NoSeq, values, stamp); });
 }
 
 void ConvertRunLog::log(const QString &text)

@@ -18,17 +18,6 @@ namespace {
 constexpr int TokenCount = 5;
 constexpr char16_t Replacement = 0xFFFD;
 
-// Appends text padded with blanks on the right to width CP949 bytes; returns
-// how many characters it appended.
-qsizetype appendPadded(QString &out, QStringView text, int width)
-{
-    const int w = Cp949Width(text);
-    const qsizetype blanks = width > w ? width - w : 0;
-    out.append(text);
-    out.resize(out.size() + blanks, QLatin1Char(' '));
-    return text.size() + blanks;
-}
-
 // The bits set in a 16-bit mask, without asking for an instruction the
 // build does not assume.
 inline int bitCount16(unsigned x)
@@ -361,22 +350,24 @@ void TransferFileParser::logFields(const ParsedLine &line, TransferFields *out) 
         out->sName = line.sName;
         return;
     }
+    // Sized once and written in place: the text keeps its room from line to line.
     const TransferPositions &p = m_positions;
-    const QStringView account = line.account.view(), amount = line.amount.view();
-    QString &held = out->held;
-    held.resize(0); // keeps its room
-    held.reserve(p.bankId.length + p.bankNo.length + p.money.length + p.cInfo.length + p.sName.length
-                 + line.bankId.size() + account.size() + amount.size() + line.cInfo.size() + line.sName.size());
+    const QStringView texts[5] = {line.bankId, line.account.view(), line.amount.view(), line.cInfo, line.sName};
+    const int widths[5] = {p.bankId.length, p.bankNo.length, p.money.length, p.cInfo.length, p.sName.length};
     qsizetype sizes[5];
-    sizes[0] = appendPadded(held, line.bankId, p.bankId.length);
-    sizes[1] = appendPadded(held, account, p.bankNo.length);
-    sizes[2] = appendPadded(held, amount, p.money.length);
-    sizes[3] = appendPadded(held, line.cInfo, p.cInfo.length);
-    sizes[4] = appendPadded(held, line.sName, p.sName.length);
-    QStringView rest(held);
+    qsizetype total = 0;
+    for (int i = 0; i < 5; ++i) {
+        const int w = Cp949Width(texts[i]);
+        sizes[i] = texts[i].size() + (widths[i] > w ? widths[i] - w : 0);
+        total += sizes[i];
+    }
+    QString &held = out->held;
+    held.resize(total);
+    QChar *to = held.data();
     QStringView *fields[5] = {&out->bankId, &out->bankNo, &out->money, &out->cInfo, &out->sName};
     for (int i = 0; i < 5; ++i) {
-        *fields[i] = rest.first(sizes[i]);
-        rest = rest.sliced(sizes[i]);
+        *fields[i] = QStringView(to, sizes[i]);
+        to = std::copy_n(texts[i].data(), texts[i].size(), to);
+        to = std::fill_n(to, sizes[i] - texts[i].size(), QLatin1Char(' '));
     }
 }

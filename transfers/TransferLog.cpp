@@ -3,6 +3,7 @@
 #include "core/DayLog.h"
 #include "core/TextUtils.h"
 #include "platform/Clock.h"
+#include "platform/Cp949.h"
 
 #include <QDateTime>
 #include <QVarLengthArray>
@@ -73,20 +74,51 @@ QStringView errorHead(const QString &kind)
 {
     return kind == u"1" ? u"자료변환 Error -> " : u"이체송신 Error -> ";
 }
+
+// The pieces of an error line, each handed to put in the order they stand:
+// one layout for the line made as text and the line written as bytes.
+template <typename Put>
+void putTransferLogLine(Put &&put, const QString &kind, const QString &seq, std::span<const QStringView> values,
+                        QStringView stamp, TransferLogValues style)
+{
+    static constexpr QStringView space = u" ";
+    if (kind != u"1" && kind != u"2") {
+        put(u"database Error -> ");
+        put(stamp);
+        put(space);
+        put(seq);
+        put(u"-");
+        if (!values.empty())
+            put(values.front());
+        return;
+    }
+    put(errorHead(kind));
+    put(stamp);
+    put(space);
+    put(seq);
+    const bool spaceFirst = style == TransferLogValues::EachSpaced;
+    bool first = true;
+    for (QStringView value : values) {
+        if (!first || spaceFirst)
+            put(space);
+        put(value);
+        first = false;
+    }
+}
+
+qsizetype transferLogLineSize(const QString &kind, const QString &seq, std::span<const QStringView> values,
+                              QStringView stamp, TransferLogValues style)
+{
+    qsizetype size = 0;
+    putTransferLogLine([&size](QStringView text) { size += text.size(); }, kind, seq, values, stamp, style);
+    return size;
+}
 } // namespace
 
 QString TransferLogLine(const QString &kind, const QString &seq, std::span<const QStringView> values,
                         const QString &stamp, TransferLogValues style)
 {
-    if (kind != u"1" && kind != u"2")
-        return QStringLiteral("database Error -> ") + stamp + QLatin1Char(' ') + seq + QLatin1Char('-')
-               + (values.empty() ? QString() : values.front().toString());
-    // Made in one piece.
-    qsizetype size = errorHead(kind).size() + stamp.size() + 1 + seq.size() + qsizetype(values.size());
-    for (QStringView value : values)
-        size += value.size();
     QString line;
-    line.reserve(size);
     AppendTransferLogLine(line, kind, seq, values, stamp, style);
     return line;
 }
@@ -94,33 +126,31 @@ QString TransferLogLine(const QString &kind, const QString &seq, std::span<const
 void AppendTransferLogLine(QString &out, const QString &kind, const QString &seq, std::span<const QStringView> values,
                            const QString &stamp, TransferLogValues style)
 {
-    if (kind != u"1" && kind != u"2") {
-        out.append(TransferLogLine(kind, seq, values, stamp, style));
-        return;
-    }
-    // Sized once and written in place: a run logs many such lines into one text.
-    const QStringView head = errorHead(kind);
-    const bool spaceFirst = style == TransferLogValues::EachSpaced;
-    qsizetype size = head.size() + stamp.size() + 1 + seq.size();
-    for (QStringView value : values)
-        size += value.size() + 1;
-    if (!spaceFirst && !values.empty())
-        --size;
+    // Sized once and written in place.
     const qsizetype at = out.size();
-    out.resize(at + size);
+    out.resize(at + transferLogLineSize(kind, seq, values, stamp, style));
     QChar *to = out.data() + at;
-    auto put = [&to](QStringView text) { to = std::copy_n(text.data(), text.size(), to); };
-    put(head);
-    put(stamp);
-    *to++ = QLatin1Char(' ');
-    put(seq);
-    bool first = true;
-    for (QStringView value : values) {
-        if (!first || spaceFirst)
-            *to++ = QLatin1Char(' ');
-        put(value);
-        first = false;
-    }
+    putTransferLogLine([&to](QStringView text) { to = std::copy_n(text.data(), text.size(), to); }, kind, seq,
+                       values, stamp, style);
+}
+
+void AppendTransferLogLine(QByteArray &out, const QString &kind, const QString &seq,
+                           std::span<const QStringView> values, QStringView stamp, TransferLogValues style)
+{
+    // Room for two bytes a character made once; each piece written in place.
+    const qsizetype at = out.size();
+    out.resize(at + 2 * transferLogLineSize(kind, seq, values, stamp, style));
+    char *const begin = out.data();
+    char *to = begin + at;
+    putTransferLogLine(
+        [&to](QStringView text) {
+            if (text.size() == 1 && text.front().unicode() < 0x80)
+                *to++ = char(text.front().unicode());
+            else
+                to = qvx::Cp949::write(to, text);
+        },
+        kind, seq, values, stamp, style);
+    out.truncate(to - begin);
 }
 
 bool WriteTransferLog(const QString &kind, const QString &seq, const QStringList &values)

@@ -7,6 +7,7 @@
 
 #include "transfers/TransferRow.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -57,10 +58,14 @@ QString TransferLogLine(const QString &kind, const QString &seq, const QStringLi
                         TransferLogValues style = TransferLogValues::JoinedAfterSeq);
 QString TransferLogLine(const QString &kind, const QString &seq, std::span<const QStringView> values,
                         const QString &stamp, TransferLogValues style = TransferLogValues::JoinedAfterSeq);
-// The same line appended to out (a run gathering many lines writes each
-// straight into its block).
+// The same line appended to out.
 void AppendTransferLogLine(QString &out, const QString &kind, const QString &seq, std::span<const QStringView> values,
                            const QString &stamp, TransferLogValues style = TransferLogValues::JoinedAfterSeq);
+// The same line appended to out in CP949, byte for byte its text encoded (a
+// run gathering many lines writes each straight into its block).
+void AppendTransferLogLine(QByteArray &out, const QString &kind, const QString &seq,
+                           std::span<const QStringView> values, QStringView stamp,
+                           TransferLogValues style = TransferLogValues::JoinedAfterSeq);
 // "<yyyymmdd> <hhnnss>" of now.
 QString TransferLogStamp();
 
