@@ -492,6 +492,66 @@ TEST_F(ConvertRunLogTest, EveryRefusedLineAndDuplicateIsWrittenInOrder)
                                         "이체금액 :         1,000 원"));
 }
 
+TEST_F(ConvertRunLogTest, TheRunsDayLogHoldsWhatTheLineByLineWritersWrote)
+{
+    // Refused lines of both passes with characters CP949 lacks, a line of
+    // bytes that were no CP949, a duplicate declined, in both file forms; a
+    // fixed cut that falls inside a character outside the BMP; enough lines
+    // for more than one block of the log.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    QStringList comma = RunLines;
+    comma << QStringLiteral("77,123401234567,2000,급여 ") + emoji + QStringLiteral(",이서연")
+          << QStringLiteral("04,12345,4000,caf\u00E9,최")
+          << QStringLiteral("04,1234\uFFFD01234567,3000,급여,박")
+          << QStringLiteral("04,123401234567,3500,급여,") + emoji;
+    for (int i = 0; i < 3000; ++i)
+        comma << QStringLiteral("04,12345,%1,급여 %2,최").arg(5000 + i).arg(i % 3 == 0 ? emoji : QString());
+    const QString name = QStringLiteral("가나다라마바사아자") + emoji; // the cut ends inside the last character
+    const QStringList fixed = {
+        QStringLiteral("77123401234567            2000") + name + QStringLiteral("급여"),
+        QStringLiteral("04123401234567            2500가") + QString(18, QLatin1Char(' ')) + QStringLiteral("급\uFFFD여"),
+    };
+    const ConvertContext context = DemoConvertContext();
+    auto convert = [&](DataForm form, const QStringList &lines, bool batched) {
+        TransferConversion conversion(context, form, DemoFixed);
+        conversion.addExistingRow(QStringLiteral("김민준"), QStringLiteral("1,000"), QString());
+        ConvertHooks hooks;
+        ConvertRunLog runLog(session, QStringLiteral("30"));
+        if (batched) {
+            runLog.attach(hooks);
+        } else {
+            hooks.refused = [](const TransferFields &cut, Refusal) {
+                WriteTransferLog(QStringLiteral("1"), QStringLiteral("      "),
+                                 {cut.bankId.toString(), cut.bankNo.toString(), cut.money.toString(),
+                                  cut.sName.toString(), QStringLiteral("30"), cut.cInfo.toString()});
+            };
+            hooks.log = [this](const QString &text) { WriteLog(session, text); };
+        }
+        hooks.askDuplicate = [](const QString &, const QString &) { return false; };
+        ConvertedRows rows;
+        conversion.run(QList<QStringView>(lines.begin(), lines.end()), hooks, &rows);
+        EXPECT_TRUE(runLog.flush());
+    };
+    auto logged = [] {
+        QFile f(DayLogFileName());
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        f.close();
+        f.remove();
+        return bytes;
+    };
+    for (bool batched : {false, true}) {
+        convert(DataForm::Comma, comma, batched);
+        convert(DataForm::Fixed, fixed, batched);
+    }
+    const QByteArray byLine = logged();
+    ASSERT_EQ(byLine.size() % 2, 0);
+    const QByteArray batched = byLine.sliced(byLine.size() / 2), oneByOne = byLine.first(byLine.size() / 2);
+    EXPECT_EQ(batched.count("\r\n"), 3008);
+    EXPECT_TRUE(oneByOne.contains("? "));
+    EXPECT_TRUE(batched == oneByOne);
+}
+
 TEST_F(ConvertRunLogTest, AFailedWriteIsReportedAndTheRunGoesOn)
 {
     // A file where the log folder should be.
