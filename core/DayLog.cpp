@@ -121,7 +121,26 @@ void DayLogBatch::endLine()
 
 void DayLogBatch::write(const Session &session, const QString &text)
 {
-    append(logLine(session, m_stamp.text(), text));
+    // logLine's pieces written straight into the block, the user's field
+    // made again only for another user.
+    if (m_userField.isNull() || session.LoginUserId != m_userId) {
+        m_userId = session.LoginUserId;
+        m_userField = LogUserField(m_userId);
+    }
+    const QString &stamp = m_stamp.text();
+    const qsizetype at = m_pending.size();
+    m_pending.resize(at + 2 * (stamp.size() + m_userField.size() + text.size()) + 4);
+    char *const begin = m_pending.data();
+    char *to = begin + at;
+    *to++ = '[';
+    to = qvx::Cp949::write(to, stamp);
+    *to++ = ' ';
+    to = qvx::Cp949::write(to, m_userField);
+    *to++ = ']';
+    *to++ = ' ';
+    to = qvx::Cp949::write(to, text);
+    m_pending.truncate(to - begin);
+    endLine();
 }
 
 bool DayLogBatch::flush()

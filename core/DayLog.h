@@ -79,4 +79,6 @@ private:
     QFile m_file;
     QByteArray m_pending; // lines in CP949 with their CR LF, not yet written
     SecondStamp m_stamp{QStringLiteral("yyyy-MM-dd hh:mm:ss")};
+    QString m_userId;    // whose field m_userField is
+    QString m_userField; // LogUserField(m_userId), null until the first write
 };

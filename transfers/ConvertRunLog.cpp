@@ -28,4 +28,5 @@ void ConvertRunLog::attach(ConvertHooks &hooks)
 {
     hooks.refused = [this](const TransferFields &cut, Refusal) { refused(cut); };
     hooks.log = [this](const QString &text) { log(text); };
+    hooks.beforeQuestion = [this] { flush(); };
 }

@@ -18,7 +18,8 @@ public:
 
     void refused(const TransferFields &cut);
     void log(const QString &text);
-    // Hooks refused and log of a run, written here.
+    // Hooks refused and log of a run, written here, and has what was logged
+    // written out before each question.
     void attach(ConvertHooks &hooks);
     bool flush() { return m_batch.flush(); }
 

@@ -134,18 +134,18 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
         const QStringView money = rows->cell(candidate.row, tcMoney);
         const QStringView info = rows->cell(candidate.row, tcInfo);
         if (duplicates.contains(candidate.key, name, money, m_context.checkInfo ? info : QStringView(u"N"))) {
-            const QString nameText = name.toString(), moneyText = money.toString();
-            const QString said = DuplicateLogTail(nameText, moneyText);
-            if (!hooks.askDuplicate || !hooks.askDuplicate(nameText, moneyText)) {
+            if (hooks.beforeQuestion)
+                hooks.beforeQuestion();
+            if (!hooks.askDuplicate || !hooks.askDuplicate(name.toString(), money.toString())) {
                 if (hooks.log)
-                    hooks.log(QStringLiteral("자료변환 중복이체건 삭제 -> ") + said);
+                    hooks.log(DuplicateLogTail(name, money, u"자료변환 중복이체건 삭제 -> "));
                 ++c.errors;
                 if (hooks.progress)
                     hooks.progress(c);
                 continue;
             }
             if (hooks.log)
-                hooks.log(QStringLiteral("자료변환 중복이체건 추가 -> ") + said);
+                hooks.log(DuplicateLogTail(name, money, u"자료변환 중복이체건 추가 -> "));
         }
         if (candidate.codeFailed) {
             // The bank's check value cannot be made from this account.

@@ -49,10 +49,18 @@ QString DuplicateQuestion(const QString &name, const QString &groupedAmount)
            + QStringLiteral("\r\r") + QStringLiteral("이체자료에 추가하시겠습니까?");
 }
 
-QString DuplicateLogTail(const QString &name, const QString &groupedAmount)
+QString DuplicateLogTail(QStringView name, QStringView groupedAmount, QStringView head)
 {
-    return QStringLiteral("거래처명 : ") + name + QStringLiteral("  이체금액 : ") + PadAmount(groupedAmount, 13)
-           + QStringLiteral(" 원");
+    // Sized once: a run may log many duplicates.
+    static constexpr QStringView nameLabel = u"거래처명 : ", amountLabel = u"  이체금액 : ", won = u" 원";
+    const qsizetype pad = std::max<qsizetype>(13 - groupedAmount.size(), 0);
+    QString text;
+    text.reserve(head.size() + nameLabel.size() + name.size() + amountLabel.size() + pad + groupedAmount.size()
+                 + won.size());
+    text.append(head).append(nameLabel).append(name).append(amountLabel);
+    text.resize(text.size() + pad, QLatin1Char(' '));
+    text.append(groupedAmount).append(won);
+    return text;
 }
 
 QString TransferLogStamp()

@@ -42,8 +42,8 @@ QString DuplicateMemo(const QString &info, int icheCheckFlag);
 // The amount is right-aligned in 13 characters and never cut.
 QString DuplicateQuestion(const QString &name, const QString &groupedAmount);
 // "거래처명 : <name>  이체금액 : <amount right-aligned in 13> 원", the tail of
-// the duplicate log lines.
-QString DuplicateLogTail(const QString &name, const QString &groupedAmount);
+// the duplicate log lines, with head before it.
+QString DuplicateLogTail(QStringView name, QStringView groupedAmount, QStringView head = {});
 
 // An amount right-aligned in `width` characters; a longer one stands whole.
 QString PadAmount(const QString &groupedAmount, int width);

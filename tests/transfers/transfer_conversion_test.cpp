@@ -552,6 +552,28 @@ TEST_F(ConvertRunLogTest, TheRunsDayLogHoldsWhatTheLineByLineWritersWrote)
     EXPECT_TRUE(batched == oneByOne);
 }
 
+TEST_F(ConvertRunLogTest, WhatWasLoggedIsInTheFileWhileTheDuplicateQuestionWaits)
+{
+    const ConvertContext context = DemoConvertContext();
+    TransferConversion conversion(context, DataForm::Comma, DemoFixed);
+    conversion.addExistingRow(QStringLiteral("김민준"), QStringLiteral("1,000"), QString());
+    const QStringList lines = {RunLines[1], RunLines[3], RunLines[0], RunLines[0]};
+    ConvertHooks hooks;
+    ConvertRunLog runLog(session, QStringLiteral("30"));
+    runLog.attach(hooks);
+    QList<int> seen; // lines in the file at each question
+    hooks.askDuplicate = [&](const QString &, const QString &) {
+        seen << logLines().size();
+        return false;
+    };
+    ConvertedRows rows;
+    conversion.run(QList<QStringView>(lines.begin(), lines.end()), hooks, &rows);
+    EXPECT_TRUE(runLog.flush());
+    // Both refusals before the first question, its answer before the second.
+    EXPECT_EQ(seen, QList<int>({2, 3}));
+    EXPECT_EQ(logLines().size(), 4);
+}
+
 TEST_F(ConvertRunLogTest, AFailedWriteIsReportedAndTheRunGoesOn)
 {
     // A file where the log folder should be.
