@@ -15,7 +15,7 @@ void LiquorConvertLog::transferLog(const QString &kind, std::span<const QStringV
 {
     const QString &stamp = m_stamp.text();
     m_batch.appendMade([&](QByteArray &out) {
-        AppendTransferLogLine(out, kind, NoSeq, values, stamp, TransferLogValues::EachSpaced);
+        AppendTransferLogLine(out, kind, NoSeq, values, {}, stamp, TransferLogValues::EachSpaced);
     });
 }
 

@@ -13,10 +13,13 @@ ConvertRunLog::ConvertRunLog(const Session &session, QString kind) : m_session(s
 
 void ConvertRunLog::refused(const TransferFields &cut)
 {
-    const QStringView values[] = {cut.bankId, cut.bankNo, cut.money, cut.sName, m_kind, cut.cInfo};
+    const QStringView values[] = {cut.bankId.text, cut.bankNo.text, cut.money.text, cut.sName.text, m_kind,
+                                  cut.cInfo.text};
+    const int blanks[] = {cut.bankId.blanks, cut.bankNo.blanks, cut.money.blanks, cut.sName.blanks, 0,
+                          cut.cInfo.blanks};
     static const QString kind = QStringLiteral("1");
     const QString &stamp = m_stamp.text();
-    m_batch.appendMade([&](QByteArray &out) { AppendTransferLogLine(out, kind, NoSeq, values, stamp); });
+    m_batch.appendMade([&](QByteArray &out) { AppendTransferLogLine(out, kind, NoSeq, values, blanks, stamp); });
 }
 
 void ConvertRunLog::log(const QString &text)

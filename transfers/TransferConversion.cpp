@@ -49,14 +49,10 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
         motherHasRule.push_back(HasBankCheckRule(m_context.banks[m].bankid));
     const QString kind = m_context.kind();
     QChar digits[AmountDigitCount]; // each row's amount as the check codes read it
-    // A refused line's fields for the log, their text's room kept from one
-    // line to the next.
-    TransferFields cut;
+    // A refused line's fields for the log: views of the line and its parse.
     auto logRefused = [&](const ParsedLine &parsed, Refusal why) {
-        if (!hooks.refused)
-            return;
-        m_parser.logFields(parsed, &cut);
-        hooks.refused(cut, why);
+        if (hooks.refused)
+            hooks.refused(m_parser.logFields(parsed), why);
     };
     if (hooks.progress)
         hooks.progress(c);

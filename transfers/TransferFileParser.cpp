@@ -366,32 +366,15 @@ TransferFields TransferFileParser::logFields(const ParsedLine &line) const
 void TransferFileParser::logFields(const ParsedLine &line, TransferFields *out) const
 {
     if (m_form == DataForm::Fixed) {
-        out->held.resize(0);
-        out->bankId = line.bankId;
-        out->bankNo = line.bankNo;
-        out->money = line.money;
-        out->cInfo = line.cInfo;
-        out->sName = line.sName;
+        *out = {{line.bankId}, {line.bankNo}, {line.money}, {line.cInfo}, {line.sName}};
         return;
     }
-    // Sized once and written in place: the text keeps its room from line to line.
     const TransferPositions &p = m_positions;
-    const QStringView texts[5] = {line.bankId, line.account.view(), line.amount.view(), line.cInfo, line.sName};
-    const int widths[5] = {p.bankId.length, p.bankNo.length, p.money.length, p.cInfo.length, p.sName.length};
-    qsizetype sizes[5];
-    qsizetype total = 0;
-    for (int i = 0; i < 5; ++i) {
-        const int w = Cp949Width(texts[i]);
-        sizes[i] = texts[i].size() + (widths[i] > w ? widths[i] - w : 0);
-        total += sizes[i];
-    }
-    QString &held = out->held;
-    held.resize(total);
-    QChar *to = held.data();
-    QStringView *fields[5] = {&out->bankId, &out->bankNo, &out->money, &out->cInfo, &out->sName};
-    for (int i = 0; i < 5; ++i) {
-        *fields[i] = QStringView(to, sizes[i]);
-        to = std::copy_n(texts[i].data(), texts[i].size(), to);
-        to = std::fill_n(to, sizes[i] - texts[i].size(), QLatin1Char(' '));
-    }
+    auto padded = [](QStringView text, int width) {
+        const int w = Cp949Width(text);
+        return LogField{text, width > w ? width - w : 0};
+    };
+    *out = {padded(line.bankId, p.bankId.length), padded(line.account.view(), p.bankNo.length),
+            padded(line.amount.view(), p.money.length), padded(line.cInfo, p.cInfo.length),
+            padded(line.sName, p.sName.length)};
 }

@@ -20,17 +20,20 @@
 
 #include <array>
 
-// The five fields as cut (fixed) or prepared (delimited): views of the line
-// (fixed) or of the padded tokens held here one after the other (delimited),
-// so a refused line costs at most one string.
+// A field as the log shows it: its text, then blanks up to its place's width.
+struct LogField
+{
+    QStringView text;
+    int blanks = 0;
+    QString shown() const { return text.toString() + QString(blanks, QLatin1Char(' ')); }
+};
+
+// The five fields as the log shows them: as cut (fixed), or prepared and
+// padded to the canonical widths (delimited). Views of the line and of the
+// ParsedLine they came from, so a refused line costs no copy of its fields.
 struct TransferFields
 {
-    QStringView bankId;
-    QStringView bankNo;
-    QStringView money;
-    QStringView cInfo;
-    QStringView sName;
-    QString held;
+    LogField bankId, bankNo, money, cInfo, sName;
 };
 
 // Positions of the five fields.
@@ -94,9 +97,8 @@ public:
     void parse(QStringView line, ParsedLine *out) const;
 
     // The fields as the log shows them: as cut, or for a delimited line
-    // prepared and padded to the canonical widths.
+    // prepared and padded to the canonical widths (valid while line lives).
     TransferFields logFields(const ParsedLine &line) const;
-    // The same into *out, whose text keeps its room from line to line.
     void logFields(const ParsedLine &line, TransferFields *out) const;
 
     // Positions the fields were cut at (the canonical ones for a delimited

@@ -83,13 +83,20 @@ QStringView errorHead(const QString &kind)
     return kind == u"1" ? u"자료변환 Error -> " : u"이체송신 Error -> ";
 }
 
-// The pieces of an error line, each handed to put in the order they stand:
-// one layout for the line made as text and the line written as bytes.
-template <typename Put>
-void putTransferLogLine(Put &&put, const QString &kind, const QString &seq, std::span<const QStringView> values,
-                        QStringView stamp, TransferLogValues style)
+// The pieces of an error line, each handed to put in the order they stand,
+// and the blanks after a value (blanks[i] after values[i], none where blanks
+// ends) to pad: one layout for the line made as text and as bytes.
+template <typename Put, typename Pad>
+void putTransferLogLine(Put &&put, Pad &&pad, const QString &kind, const QString &seq,
+                        std::span<const QStringView> values, std::span<const int> blanks, QStringView stamp,
+                        TransferLogValues style)
 {
     static constexpr QStringView space = u" ";
+    auto value = [&](size_t i) {
+        put(values[i]);
+        if (i < blanks.size() && blanks[i] > 0)
+            pad(blanks[i]);
+    };
     if (kind != u"1" && kind != u"2") {
         put(u"database Error -> ");
         put(stamp);
@@ -97,7 +104,7 @@ void putTransferLogLine(Put &&put, const QString &kind, const QString &seq, std:
         put(seq);
         put(u"-");
         if (!values.empty())
-            put(values.front());
+            value(0);
         return;
     }
     put(errorHead(kind));
@@ -105,20 +112,19 @@ void putTransferLogLine(Put &&put, const QString &kind, const QString &seq, std:
     put(space);
     put(seq);
     const bool spaceFirst = style == TransferLogValues::EachSpaced;
-    bool first = true;
-    for (QStringView value : values) {
-        if (!first || spaceFirst)
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i > 0 || spaceFirst)
             put(space);
-        put(value);
-        first = false;
+        value(i);
     }
 }
 
 qsizetype transferLogLineSize(const QString &kind, const QString &seq, std::span<const QStringView> values,
-                              QStringView stamp, TransferLogValues style)
+                              std::span<const int> blanks, QStringView stamp, TransferLogValues style)
 {
     qsizetype size = 0;
-    putTransferLogLine([&size](QStringView text) { size += text.size(); }, kind, seq, values, stamp, style);
+    putTransferLogLine([&size](QStringView text) { size += text.size(); }, [&size](int n) { size += n; }, kind, seq,
+                       values, blanks, stamp, style);
     return size;
 }
 } // namespace
@@ -136,18 +142,20 @@ void AppendTransferLogLine(QString &out, const QString &kind, const QString &seq
 {
     // Sized once and written in place.
     const qsizetype at = out.size();
-    out.resize(at + transferLogLineSize(kind, seq, values, stamp, style));
+    out.resize(at + transferLogLineSize(kind, seq, values, {}, stamp, style));
     QChar *to = out.data() + at;
-    putTransferLogLine([&to](QStringView text) { to = std::copy_n(text.data(), text.size(), to); }, kind, seq,
-                       values, stamp, style);
+    putTransferLogLine([&to](QStringView text) { to = std::copy_n(text.data(), text.size(), to); },
+                       [&to](int n) { to = std::fill_n(to, n, QLatin1Char(' ')); }, kind, seq, values, {}, stamp,
+                       style);
 }
 
 void AppendTransferLogLine(QByteArray &out, const QString &kind, const QString &seq,
-                           std::span<const QStringView> values, QStringView stamp, TransferLogValues style)
+                           std::span<const QStringView> values, std::span<const int> blanks, QStringView stamp,
+                           TransferLogValues style)
 {
     // Room for two bytes a character made once; each piece written in place.
     const qsizetype at = out.size();
-    out.resize(at + 2 * transferLogLineSize(kind, seq, values, stamp, style));
+    out.resize(at + 2 * transferLogLineSize(kind, seq, values, blanks, stamp, style));
     char *const begin = out.data();
     char *to = begin + at;
     putTransferLogLine(
@@ -157,7 +165,7 @@ void AppendTransferLogLine(QByteArray &out, const QString &kind, const QString &
             else
                 to = qvx::Cp949::write(to, text);
         },
-        kind, seq, values, stamp, style);
+        [&to](int n) { to = std::fill_n(to, n, ' '); }, kind, seq, values, blanks, stamp, style);
     out.truncate(to - begin);
 }
 

@@ -61,10 +61,11 @@ QString TransferLogLine(const QString &kind, const QString &seq, std::span<const
 // The same line appended to out.
 void AppendTransferLogLine(QString &out, const QString &kind, const QString &seq, std::span<const QStringView> values,
                            const QString &stamp, TransferLogValues style = TransferLogValues::JoinedAfterSeq);
-// The same line appended to out in CP949, byte for byte its text encoded (a
-// run gathering many lines writes each straight into its block).
+// The same line appended to out in CP949, byte for byte its text encoded,
+// with blanks[i] blanks after values[i] (a run gathering many lines writes
+// each straight into its block, its fields padded there).
 void AppendTransferLogLine(QByteArray &out, const QString &kind, const QString &seq,
-                           std::span<const QStringView> values, QStringView stamp,
+                           std::span<const QStringView> values, std::span<const int> blanks, QStringView stamp,
                            TransferLogValues style = TransferLogValues::JoinedAfterSeq);
 // "<yyyymmdd> <hhnnss>" of now.
 QString TransferLogStamp();

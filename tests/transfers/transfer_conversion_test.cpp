@@ -69,8 +69,8 @@ Outcome convert(const ConvertContext &context, DataForm form, const QStringList 
         conversion.addExistingRow(r.name, r.money, r.info);
     ConvertHooks hooks;
     hooks.refused = [&](const TransferFields &cut, Refusal why) {
-        o.refused << QString::number(int(why)) + QLatin1Char('|') + cut.bankId.toString() + QLatin1Char('|')
-                      + cut.bankNo.toString();
+        o.refused << QString::number(int(why)) + QLatin1Char('|') + cut.bankId.shown() + QLatin1Char('|')
+                      + cut.bankNo.shown();
     };
     hooks.log = [&](const QString &text) { o.log << text; };
     hooks.askDuplicate = [&](const QString &name, const QString &amountA) {
@@ -522,8 +522,8 @@ TEST_F(ConvertRunLogTest, TheRunsDayLogHoldsWhatTheLineByLineWritersWrote)
         } else {
             hooks.refused = [](const TransferFields &cut, Refusal) {
                 WriteTransferLog(QStringLiteral("1"), QStringLiteral("      "),
-                                 {cut.bankId.toString(), cut.bankNo.toString(), cut.money.toString(),
-                                  cut.sName.toString(), QStringLiteral("30"), cut.cInfo.toString()});
+                                 {cut.bankId.shown(), cut.bankNo.shown(), cut.money.shown(), cut.sName.shown(),
+                                  QStringLiteral("30"), cut.cInfo.shown()});
             };
             hooks.log = [this](const QString &text) { WriteLog(session, text); };
         }
@@ -721,9 +721,9 @@ TEST(TransferFileParser, AnAccountTooLongForItsRoomIsHeldWholeAndLoggedWhole)
     TransferFields cut;
     parser.logFields(parser.parse(QStringLiteral("04;1-2-3;1,000;급여;김민준")), &cut);
     parser.logFields(p, &cut); // the same fields reused for the next refused line
-    EXPECT_EQ(cut.bankNo, digits);
-    EXPECT_EQ(cut.money, QStringLiteral("1000") + QString(9, QLatin1Char(' ')));
-    EXPECT_EQ(cut.sName, QStringLiteral("김민준") + QString(10, QLatin1Char(' ')));
+    EXPECT_EQ(cut.bankNo.shown(), digits);
+    EXPECT_EQ(cut.money.shown(), QStringLiteral("1000") + QString(9, QLatin1Char(' ')));
+    EXPECT_EQ(cut.sName.shown(), QStringLiteral("김민준") + QString(10, QLatin1Char(' ')));
 }
 
 TEST(TransferConversion, LinesOfEveryLengthAreSplitAtEachKindOfLineEnd)
