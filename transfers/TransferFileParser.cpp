@@ -50,6 +50,39 @@ qsizetype indexOfChar(QStringView text, QChar c, qsizetype from = 0)
     return -1;
 }
 
+// The places of the first TokenCount delimiters of a line (how many there
+// are, up to that), and in *badBytes whether the line holds a character that
+// came from bytes that are no CP949: one walk, eight characters at a time.
+int findDelimiters(QStringView line, QChar delimiter, qsizetype *ends, bool *badBytes)
+{
+    const char16_t *const begin = line.utf16();
+    const char16_t *const end = begin + line.size();
+    const char16_t *p = begin;
+    const char16_t d = delimiter.unicode();
+    int found = 0;
+    bool bad = false;
+#ifdef __SSE2__
+    const __m128i wanted = _mm_set1_epi16(short(d)), replacement = _mm_set1_epi16(short(Replacement));
+    for (; p + 8 <= end; p += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        unsigned hits = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(chunk, wanted)));
+        bad |= _mm_movemask_epi8(_mm_cmpeq_epi16(chunk, replacement)) != 0;
+        while (hits != 0 && found < TokenCount) {
+            const int bit = __builtin_ctz(hits);
+            ends[found++] = (p - begin) + bit / 2;
+            hits &= ~(3u << bit);
+        }
+    }
+#endif
+    for (; p < end; ++p) {
+        if (*p == d && found < TokenCount)
+            ends[found++] = p - begin;
+        bad |= *p == Replacement;
+    }
+    *badBytes = bad;
+    return found;
+}
+
 // Cp949Width(text) <= width, without counting where the characters alone
 // decide it.
 inline bool fitsWidth(QStringView text, int width)
@@ -258,11 +291,14 @@ ParsedLine TransferFileParser::parse(QStringView line) const
 void TransferFileParser::parse(QStringView line, ParsedLine *out) const
 {
     out->fault = LineFault::None;
-    if (m_form == DataForm::Fixed)
+    bool badBytes;
+    if (m_form == DataForm::Fixed) {
         parseFixed(line, *out);
-    else
-        parseDelimited(line, *out);
-    if (indexOfChar(line, QChar(Replacement)) >= 0)
+        badBytes = indexOfChar(line, QChar(Replacement)) >= 0;
+    } else {
+        badBytes = parseDelimited(line, *out);
+    }
+    if (badBytes)
         out->fault = LineFault::BadBytes;
 }
 
@@ -312,23 +348,22 @@ void TransferFileParser::parseFixed(QStringView line, ParsedLine &out) const
     out.amount.setView(TrimmedView(out.money));
 }
 
-void TransferFileParser::parseDelimited(QStringView line, ParsedLine &out) const
+bool TransferFileParser::parseDelimited(QStringView line, ParsedLine &out) const
 {
-    const QChar delimiter = DelimiterOf(m_form);
+    // The first five delimiters end the tokens; what follows the fifth is no
+    // token (a last token without one runs to the line's end).
+    qsizetype ends[TokenCount];
+    bool badBytes = false;
+    const int delimiters = findDelimiters(line, DelimiterOf(m_form), ends, &badBytes);
     QStringView tokens[TokenCount];
-    int found = 0;
     qsizetype start = 0;
-    bool more = false; // the fifth token ended at a delimiter
-    while (found < TokenCount) {
-        const qsizetype end = indexOfChar(line, delimiter, start);
-        if (end < 0) {
-            tokens[found++] = line.mid(start);
-            break;
-        }
-        tokens[found++] = line.mid(start, end - start);
-        start = end + 1;
-        more = found == TokenCount;
+    for (int t = 0; t < delimiters; ++t) {
+        tokens[t] = line.mid(start, ends[t] - start);
+        start = ends[t] + 1;
     }
+    if (delimiters < TokenCount)
+        tokens[delimiters] = line.mid(start);
+    const bool more = delimiters == TokenCount; // the fifth token ended at a delimiter
 
     const TransferPositions &p = m_positions;
     out.bankId = TrimmedView(tokens[0]);
@@ -354,6 +389,7 @@ void TransferFileParser::parseDelimited(QStringView line, ParsedLine &out) const
     else if (!fitsWidth(out.bankId, p.bankId.length) || !fitsWidth(out.account.view(), p.bankNo.length) ||
              amountTooWide || !fitsWidth(out.cInfo, p.cInfo.length) || !fitsWidth(out.sName, p.sName.length))
         out.fault = LineFault::LongToken;
+    return badBytes;
 }
 
 TransferFields TransferFileParser::logFields(const ParsedLine &line) const

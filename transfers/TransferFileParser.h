@@ -108,7 +108,8 @@ public:
 
 private:
     void parseFixed(QStringView line, ParsedLine &out) const;
-    void parseDelimited(QStringView line, ParsedLine &out) const;
+    // True when the line holds bytes that are no CP949.
+    bool parseDelimited(QStringView line, ParsedLine &out) const;
 
     DataForm m_form;
     TransferPositions m_positions;

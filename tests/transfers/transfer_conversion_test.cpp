@@ -747,6 +747,43 @@ TEST(TransferConversion, LinesOfEveryLengthAreSplitAtEachKindOfLineEnd)
         EXPECT_EQ(lines[i], expected[i]) << i;
 }
 
+TEST(TransferFileParser, DelimitedTokensAndBadBytesAreFoundWhereverTheyStand)
+{
+    // Delimiters and a character from bad bytes at every place of lines
+    // long and short, many characters read at a time; the tokens are those
+    // of a plain split at the first five delimiters.
+    for (const DataForm form : {DataForm::Comma, DataForm::Semicolon}) {
+        const QChar d = DelimiterOf(form);
+        const TransferFileParser parser(form, {});
+        for (int length = 0; length <= 40; ++length)
+            for (int step = 1; step <= 9; ++step)
+                for (int bad = -1; bad < length; bad += 7) {
+                    QString line;
+                    for (int i = 0; i < length; ++i)
+                        line += i % step == step - 1 ? d : QChar(i % 5 == 0 ? u'가' : u'a' + i % 26);
+                    if (bad >= 0)
+                        line[bad] = QChar(0xFFFD);
+                    const QList<QStringView> split = QStringView(line).split(d);
+                    const QStringView tokens[5] = {split.value(0), split.value(1), split.value(2), split.value(3),
+                                                   split.value(4)};
+                    const ParsedLine p = parser.parse(line);
+                    const QString at = QStringLiteral("%1 %2 %3").arg(line).arg(step).arg(bad);
+                    ASSERT_EQ(p.bankId, tokens[0].trimmed()) << qPrintable(at);
+                    ASSERT_EQ(p.bankNo, tokens[1]) << qPrintable(at);
+                    ASSERT_EQ(p.money, tokens[2]) << qPrintable(at);
+                    ASSERT_EQ(p.cInfo, tokens[3].trimmed()) << qPrintable(at);
+                    ASSERT_EQ(p.sName, tokens[4].trimmed()) << qPrintable(at);
+                    const bool badBytes = line.contains(QChar(0xFFFD));
+                    if (badBytes)
+                        ASSERT_EQ(p.fault, LineFault::BadBytes) << qPrintable(at);
+                    else if (form == DataForm::Comma && split.size() > 5)
+                        ASSERT_EQ(p.fault, LineFault::ExtraTokens) << qPrintable(at);
+                    else
+                        ASSERT_NE(p.fault, LineFault::ExtraTokens) << qPrintable(at);
+                }
+    }
+}
+
 TEST(TransferFileParser, FieldsAreTrimmedOfEveryBlankQtKnowsAndNoOther)
 {
     // Every character of the planes the files use: trimmed exactly where
