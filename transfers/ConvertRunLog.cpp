@@ -17,9 +17,17 @@ void ConvertRunLog::refused(const TransferFields &cut)
                                   cut.cInfo.text};
     const int blanks[] = {cut.bankId.blanks, cut.bankNo.blanks, cut.money.blanks, cut.sName.blanks, 0,
                           cut.cInfo.blanks};
-    static const QString kind = QStringLiteral("1");
+    // What comes before the values changes only with the second.
     const QString &stamp = m_stamp.text();
-    m_batch.appendMade([&](QByteArray &out) { AppendTransferLogLine(out, kind, NoSeq, values, blanks, stamp); });
+    if (stamp != m_headStamp) {
+        m_headStamp = stamp;
+        m_head.resize(0);
+        AppendTransferLogLine(m_head, QStringLiteral("1"), NoSeq, {}, {}, stamp);
+    }
+    m_batch.appendMade([&](QByteArray &out) {
+        out.append(m_head);
+        AppendTransferLogValues(out, values, blanks);
+    });
 }
 
 void ConvertRunLog::log(const QString &text)

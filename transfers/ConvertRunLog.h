@@ -28,4 +28,6 @@ private:
     QString m_kind;
     DayLogBatch m_batch;
     SecondStamp m_stamp{QStringLiteral("yyyyMMdd hhmmss")};
+    QString m_headStamp; // the stamp m_head was made with
+    QByteArray m_head;   // an error line up to its values, in CP949
 };

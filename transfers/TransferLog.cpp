@@ -83,6 +83,21 @@ QStringView errorHead(const QString &kind)
     return kind == u"1" ? u"자료변환 Error -> " : u"이체송신 Error -> ";
 }
 
+// The values of an error line as they follow its message number.
+template <typename Put, typename Pad>
+void putTransferLogValues(Put &&put, Pad &&pad, std::span<const QStringView> values, std::span<const int> blanks,
+                          TransferLogValues style)
+{
+    const bool spaceFirst = style == TransferLogValues::EachSpaced;
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i > 0 || spaceFirst)
+            put(QStringView(u" "));
+        put(values[i]);
+        if (i < blanks.size() && blanks[i] > 0)
+            pad(blanks[i]);
+    }
+}
+
 // The pieces of an error line, each handed to put in the order they stand,
 // and the blanks after a value (blanks[i] after values[i], none where blanks
 // ends) to pad: one layout for the line made as text and as bytes.
@@ -111,12 +126,7 @@ void putTransferLogLine(Put &&put, Pad &&pad, const QString &kind, const QString
     put(stamp);
     put(space);
     put(seq);
-    const bool spaceFirst = style == TransferLogValues::EachSpaced;
-    for (size_t i = 0; i < values.size(); ++i) {
-        if (i > 0 || spaceFirst)
-            put(space);
-        value(i);
-    }
+    putTransferLogValues(put, pad, values, blanks, style);
 }
 
 qsizetype transferLogLineSize(const QString &kind, const QString &seq, std::span<const QStringView> values,
@@ -149,24 +159,54 @@ void AppendTransferLogLine(QString &out, const QString &kind, const QString &seq
                        style);
 }
 
+namespace {
+// Writes pieces of a line as CP949 at to, which has room for two bytes a
+// character, and pads with blanks.
+struct BytePieces
+{
+    char *to;
+    void operator()(QStringView text)
+    {
+        if (text.size() == 1 && text.front().unicode() < 0x80)
+            *to++ = char(text.front().unicode());
+        else
+            to = qvx::Cp949::write(to, text);
+    }
+    void pad(int n) { to = std::fill_n(to, n, ' '); }
+};
+
+// Appends what write(pieces) writes to out, given room for `chars` characters.
+template <typename Write>
+void appendBytes(QByteArray &out, qsizetype chars, Write &&write)
+{
+    const qsizetype at = out.size();
+    out.resize(at + 2 * chars);
+    char *const begin = out.data();
+    BytePieces pieces{begin + at};
+    write(pieces);
+    out.truncate(pieces.to - begin);
+}
+} // namespace
+
 void AppendTransferLogLine(QByteArray &out, const QString &kind, const QString &seq,
                            std::span<const QStringView> values, std::span<const int> blanks, QStringView stamp,
                            TransferLogValues style)
 {
-    // Room for two bytes a character made once; each piece written in place.
-    const qsizetype at = out.size();
-    out.resize(at + 2 * transferLogLineSize(kind, seq, values, blanks, stamp, style));
-    char *const begin = out.data();
-    char *to = begin + at;
-    putTransferLogLine(
-        [&to](QStringView text) {
-            if (text.size() == 1 && text.front().unicode() < 0x80)
-                *to++ = char(text.front().unicode());
-            else
-                to = qvx::Cp949::write(to, text);
-        },
-        [&to](int n) { to = std::fill_n(to, n, ' '); }, kind, seq, values, blanks, stamp, style);
-    out.truncate(to - begin);
+    // Room made once; each piece written in place.
+    appendBytes(out, transferLogLineSize(kind, seq, values, blanks, stamp, style), [&](BytePieces &pieces) {
+        putTransferLogLine(pieces, [&pieces](int n) { pieces.pad(n); }, kind, seq, values, blanks, stamp, style);
+    });
+}
+
+void AppendTransferLogValues(QByteArray &out, std::span<const QStringView> values, std::span<const int> blanks,
+                             TransferLogValues style)
+{
+    qsizetype size = 0;
+    putTransferLogValues([&size](QStringView text) { size += text.size(); }, [&size](int n) { size += n; }, values,
+                         blanks, style);
+    appendBytes(out, size, [&](BytePieces &pieces) {
+        putTransferLogValues(pieces, [&pieces](int n) { pieces.pad(n); }, values, blanks, style);
+    });
 }
 
 bool WriteTransferLog(const QString &kind, const QString &seq, const QStringList &values)

@@ -67,6 +67,10 @@ void AppendTransferLogLine(QString &out, const QString &kind, const QString &seq
 void AppendTransferLogLine(QByteArray &out, const QString &kind, const QString &seq,
                            std::span<const QStringView> values, std::span<const int> blanks, QStringView stamp,
                            TransferLogValues style = TransferLogValues::JoinedAfterSeq);
+// Of that line only what follows the message number: the line made with no
+// values, then these, is the line made with them.
+void AppendTransferLogValues(QByteArray &out, std::span<const QStringView> values, std::span<const int> blanks,
+                             TransferLogValues style = TransferLogValues::JoinedAfterSeq);
 // "<yyyymmdd> <hhnnss>" of now.
 QString TransferLogStamp();
 

@@ -574,6 +574,25 @@ TEST_F(ConvertRunLogTest, WhatWasLoggedIsInTheFileWhileTheDuplicateQuestionWaits
     EXPECT_EQ(logLines().size(), 4);
 }
 
+TEST_F(ConvertRunLogTest, EachLineIsStampedWithTheSecondItWasWritten)
+{
+    ConvertRunLog runLog(session, QStringLiteral("20"));
+    const QString name = QStringLiteral("김민준");
+    const TransferFields cut{{u"04"}, {u"12345", 10}, {u"4000", 9}, {u"급여"}, {name, 10}};
+    runLog.refused(cut);
+    qvx::Clock::setFixed(QDateTime(QDate(2024, 1, 5), QTime(9, 30, 1)));
+    runLog.refused(cut);
+    runLog.log(QStringLiteral("x"));
+    qvx::Clock::setFixed(QDateTime(QDate(2024, 1, 5), QTime(9, 30, 0)));
+    runLog.refused(cut);
+    EXPECT_TRUE(runLog.flush());
+    const QString values = QStringLiteral("      04 12345           4000          김민준           20 급여");
+    EXPECT_EQ(logLines(), QStringList({QStringLiteral("자료변환 Error -> 20240105 093000 ") + values,
+                                       QStringLiteral("자료변환 Error -> 20240105 093001 ") + values,
+                                       QStringLiteral("[2024-01-05 09:30:01 MAKER ] x"),
+                                       QStringLiteral("자료변환 Error -> 20240105 093000 ") + values}));
+}
+
 TEST_F(ConvertRunLogTest, AFailedWriteIsReportedAndTheRunGoesOn)
 {
     // A file where the log folder should be.
