@@ -170,7 +170,8 @@ int Cp949Width(QStringView text)
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
         const unsigned wide = ~unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(chunk, high),
                                                                           _mm_setzero_si128()))) & 0xFFFFu;
-        w += bitCount16(wide) / 2;
+        if (wide != 0)
+            w += bitCount16(wide) / 2;
     }
 #endif
     for (; p < end; ++p)
@@ -322,7 +323,7 @@ void TransferFileParser::parseFixed(QStringView line, ParsedLine &out) const
         while (i + 8 <= n) {
             const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(chars + i));
             const int ascii = _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(chunk, wide), _mm_setzero_si128()));
-            const int bytes = 16 - bitCount16(unsigned(ascii)) / 2;
+            const int bytes = ascii == 0xFFFF ? 8 : 16 - bitCount16(unsigned(ascii)) / 2;
             if (pos + bytes > b)
                 break;
             pos += bytes;
