@@ -20,6 +20,10 @@
 
 #include <array>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 // A field as the log shows it: its text, then blanks up to its place's width.
 struct LogField
 {
@@ -157,6 +161,19 @@ inline QStringView TrimmedView(QStringView text)
         return u == 0x85 || u == 0xA0 || (u >= 0x1680 && u <= 0x3000 && c.isSpace());
     };
     qsizetype first = 0, past = text.size();
+#ifdef __SSE2__
+    // A fixed-width field is mostly padding: runs of eight ' ' go at once.
+    const char16_t *const chars = text.utf16();
+    const __m128i blank = _mm_set1_epi16(short(u' '));
+    auto allBlank = [&](qsizetype at) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(chars + at));
+        return _mm_movemask_epi8(_mm_cmpeq_epi16(chunk, blank)) == 0xFFFF;
+    };
+    while (past - first >= 8 && allBlank(first))
+        first += 8;
+    while (past - first >= 8 && allBlank(past - 8))
+        past -= 8;
+#endif
     while (first < past && isBlank(text[first]))
         ++first;
     while (past > first && isBlank(text[past - 1]))

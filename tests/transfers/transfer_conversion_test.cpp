@@ -814,4 +814,16 @@ TEST(TransferFileParser, FieldsAreTrimmedOfEveryBlankQtKnowsAndNoOther)
         const QString text = QString(c) + QStringLiteral("가") + QString(c);
         ASSERT_EQ(TrimmedView(text), QStringView(text).trimmed()) << std::hex << u;
     }
+    // Runs of blanks of every length around a text, read many at a time,
+    // with another blank or a character that is none somewhere in them.
+    for (int before = 0; before <= 20; ++before)
+        for (int after = 0; after <= 20; ++after)
+            for (int at = -1; at < before + after; ++at)
+                for (const QChar other : {QChar(u'\t'), QChar(u'x'), QChar(0x3000)}) {
+                    QString text = QString(before, QLatin1Char(' ')) + QStringLiteral("가 a")
+                                   + QString(after, QLatin1Char(' '));
+                    if (at >= 0)
+                        text[at < before ? at : at + 3] = other;
+                    ASSERT_EQ(TrimmedView(text), QStringView(text).trimmed()) << before << " " << after << " " << at;
+                }
 }
