@@ -43,10 +43,11 @@ private:
 // The day's log of a run that writes many lines (a conversion logs every
 // refused line): the file of the day the run started, opened at the first
 // write and kept open, its lines gathered in CP949 as they come and written
-// in blocks, in the order they came. flush() writes what is gathered, and so does the destructor, so
-// a run that ends in an error loses none of its lines. As with WriteLog,
-// nothing here throws: a failed write is reported on standard error, the
-// lines it held are dropped, and the next flush opens the file again.
+// in blocks, in the order they came. flush() writes what is gathered, and so
+// does the destructor, so a run that ends in an error loses none of its
+// lines. As with WriteLog, nothing here throws: a failed write is reported on
+// standard error, the lines it held are dropped, and the next flush opens the
+// file again.
 class DayLogBatch
 {
 public:

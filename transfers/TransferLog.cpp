@@ -142,21 +142,13 @@ qsizetype transferLogLineSize(const QString &kind, const QString &seq, std::span
 QString TransferLogLine(const QString &kind, const QString &seq, std::span<const QStringView> values,
                         const QString &stamp, TransferLogValues style)
 {
-    QString line;
-    AppendTransferLogLine(line, kind, seq, values, stamp, style);
-    return line;
-}
-
-void AppendTransferLogLine(QString &out, const QString &kind, const QString &seq, std::span<const QStringView> values,
-                           const QString &stamp, TransferLogValues style)
-{
     // Sized once and written in place.
-    const qsizetype at = out.size();
-    out.resize(at + transferLogLineSize(kind, seq, values, {}, stamp, style));
-    QChar *to = out.data() + at;
+    QString line(transferLogLineSize(kind, seq, values, {}, stamp, style), Qt::Uninitialized);
+    QChar *to = line.data();
     putTransferLogLine([&to](QStringView text) { to = std::copy_n(text.data(), text.size(), to); },
                        [&to](int n) { to = std::fill_n(to, n, QLatin1Char(' ')); }, kind, seq, values, {}, stamp,
                        style);
+    return line;
 }
 
 namespace {

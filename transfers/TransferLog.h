@@ -58,9 +58,6 @@ QString TransferLogLine(const QString &kind, const QString &seq, const QStringLi
                         TransferLogValues style = TransferLogValues::JoinedAfterSeq);
 QString TransferLogLine(const QString &kind, const QString &seq, std::span<const QStringView> values,
                         const QString &stamp, TransferLogValues style = TransferLogValues::JoinedAfterSeq);
-// The same line appended to out.
-void AppendTransferLogLine(QString &out, const QString &kind, const QString &seq, std::span<const QStringView> values,
-                           const QString &stamp, TransferLogValues style = TransferLogValues::JoinedAfterSeq);
 // The same line appended to out in CP949, byte for byte its text encoded,
 // with blanks[i] blanks after values[i] (a run gathering many lines writes
 // each straight into its block, its fields padded there).
