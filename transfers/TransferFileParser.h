@@ -169,9 +169,9 @@ inline QStringView TrimmedView(QStringView text)
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(chars + at));
         return _mm_movemask_epi8(_mm_cmpeq_epi16(chunk, blank)) == 0xFFFF;
     };
-    while (past - first >= 8 && allBlank(first))
+    while (past - first >= 8 && chars[first] == u' ' && allBlank(first))
         first += 8;
-    while (past - first >= 8 && allBlank(past - 8))
+    while (past - first >= 8 && chars[past - 1] == u' ' && allBlank(past - 8))
         past -= 8;
 #endif
     while (first < past && isBlank(text[first]))
