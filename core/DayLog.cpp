@@ -13,9 +13,8 @@
 
 namespace {
 
-// Characters of lines a batch gathers before it writes them (turned into
-// CP949 together: one conversion per block, not one per line).
-constexpr qsizetype BatchChars = 128 * 1024;
+// Bytes of lines a batch gathers before it writes them.
+constexpr qsizetype BatchBytes = 256 * 1024;
 
 void reportFailure(const QString &fileName, const QString &why)
 {
@@ -109,20 +108,39 @@ DayLogBatch::~DayLogBatch()
 
 void DayLogBatch::append(const QString &line)
 {
-    m_pending += line;
+    qvx::Cp949::append(m_pending, line);
     endLine();
 }
 
 void DayLogBatch::endLine()
 {
-    m_pending += QLatin1String("\r\n");
-    if (m_pending.size() >= BatchChars)
+    m_pending.append("\r\n", 2);
+    if (m_pending.size() >= BatchBytes)
         flush();
 }
 
 void DayLogBatch::write(const Session &session, const QString &text)
 {
-    append(logLine(session, m_stamp.text(), text));
+    // logLine's pieces written straight into the block, the user's field
+    // made again only for another user.
+    if (m_userField.isNull() || session.LoginUserId != m_userId) {
+        m_userId = session.LoginUserId;
+        m_userField = LogUserField(m_userId);
+    }
+    const QString &stamp = m_stamp.text();
+    const qsizetype at = m_pending.size();
+    m_pending.resize(at + 2 * (stamp.size() + m_userField.size() + text.size()) + 4);
+    char *const begin = m_pending.data();
+    char *to = begin + at;
+    *to++ = '[';
+    to = qvx::Cp949::write(to, stamp);
+    *to++ = ' ';
+    to = qvx::Cp949::write(to, m_userField);
+    *to++ = ']';
+    *to++ = ' ';
+    to = qvx::Cp949::write(to, text);
+    m_pending.truncate(to - begin);
+    endLine();
 }
 
 bool DayLogBatch::flush()
@@ -131,7 +149,7 @@ bool DayLogBatch::flush()
         return true;
     bool ok = m_file.isOpen() || openForAppend(m_file);
     if (ok)
-        ok = writeAll(m_file, qvx::Cp949::encode(m_pending));
+        ok = writeAll(m_file, m_pending);
     if (!ok)
         m_file.close(); // tried afresh at the next flush
     m_pending.resize(0); // the room is kept for the next block

@@ -42,11 +42,12 @@ private:
 
 // The day's log of a run that writes many lines (a conversion logs every
 // refused line): the file of the day the run started, opened at the first
-// write and kept open, its lines gathered and written in blocks, in the order
-// they came. flush() writes what is gathered, and so does the destructor, so
-// a run that ends in an error loses none of its lines. As with WriteLog,
-// nothing here throws: a failed write is reported on standard error, the
-// lines it held are dropped, and the next flush opens the file again.
+// write and kept open, its lines gathered in CP949 as they come and written
+// in blocks, in the order they came. flush() writes what is gathered, and so
+// does the destructor, so a run that ends in an error loses none of its
+// lines. As with WriteLog, nothing here throws: a failed write is reported on
+// standard error, the lines it held are dropped, and the next flush opens the
+// file again.
 class DayLogBatch
 {
 public:
@@ -57,8 +58,8 @@ public:
 
     // As AppendDayLogLine.
     void append(const QString &line);
-    // As append, the line written by make(QString &gathered) straight after
-    // the lines gathered so far, not made apart first.
+    // As append, the line's CP949 bytes written by make(QByteArray &gathered)
+    // straight after the lines gathered so far, not made apart first.
     template <typename Make>
     void appendMade(Make &&make)
     {
@@ -77,6 +78,8 @@ private:
 
     QString m_fileName;
     QFile m_file;
-    QString m_pending; // lines with their CR LF, not yet written
+    QByteArray m_pending; // lines in CP949 with their CR LF, not yet written
     SecondStamp m_stamp{QStringLiteral("yyyy-MM-dd hh:mm:ss")};
+    QString m_userId;    // whose field m_userField is
+    QString m_userField; // LogUserField(m_userId), null until the first write
 };

@@ -14,8 +14,8 @@ LiquorConvertLog::LiquorConvertLog(const Session &session) : m_session(session)
 void LiquorConvertLog::transferLog(const QString &kind, std::span<const QStringView> values)
 {
     const QString &stamp = m_stamp.text();
-    m_batch.appendMade([&](QString &out) {
-        AppendTransferLogLine(out, kind, NoSeq, values, stamp, TransferLogValues::EachSpaced);
+    m_batch.appendMade([&](QByteArray &out) {
+        AppendTransferLogLine(out, kind, NoSeq, values, {}, stamp, TransferLogValues::EachSpaced);
     });
 }
 

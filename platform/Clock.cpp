@@ -2,14 +2,30 @@
 
 #include <QMutex>
 
+#include <atomic>
+#include <limits>
+
 namespace qvx {
 namespace {
+
+constexpr qint64 NotFixed = std::numeric_limits<qint64>::min();
 
 struct State
 {
     QMutex mutex;
     qint64 offsetMs = 0;
     QDateTime fixed; // invalid: the system clock
+    // What nowMsecs reads without the lock, written under it whenever the
+    // two above change: the offset, and the fixed time with the offset
+    // added (NotFixed: the system clock). Each read is of one value, so a
+    // reader never mixes a fixed time with an offset it was not set with.
+    std::atomic<qint64> offsetNow{0};
+    std::atomic<qint64> fixedNow{NotFixed};
+    void published()
+    {
+        offsetNow.store(offsetMs, std::memory_order_relaxed);
+        fixedNow.store(fixed.isValid() ? fixed.toMSecsSinceEpoch() + offsetMs : NotFixed, std::memory_order_relaxed);
+    }
 };
 
 State &state()
@@ -34,10 +50,12 @@ QDateTime Clock::now()
 
 qint64 Clock::nowMsecs()
 {
+    // No lock: a run asks this for every line it stamps.
     State &s = state();
-    QMutexLocker l(&s.mutex);
-    const qint64 source = s.fixed.isValid() ? s.fixed.toMSecsSinceEpoch() : QDateTime::currentMSecsSinceEpoch();
-    return source + s.offsetMs;
+    const qint64 fixed = s.fixedNow.load(std::memory_order_relaxed);
+    if (fixed != NotFixed)
+        return fixed;
+    return QDateTime::currentMSecsSinceEpoch() + s.offsetNow.load(std::memory_order_relaxed);
 }
 
 QString Clock::today(const QString &format)
@@ -64,6 +82,7 @@ bool Clock::setOffsetToServer(const QString &yyyymmddhhnnss)
     State &s = state();
     QMutexLocker l(&s.mutex);
     s.offsetMs = sourceTime(s).msecsTo(server);
+    s.published();
     return true;
 }
 
@@ -72,6 +91,7 @@ void Clock::setOffsetMs(qint64 ms)
     State &s = state();
     QMutexLocker l(&s.mutex);
     s.offsetMs = ms;
+    s.published();
 }
 
 qint64 Clock::offsetMs()
@@ -86,6 +106,7 @@ void Clock::setFixed(const QDateTime &time)
     State &s = state();
     QMutexLocker l(&s.mutex);
     s.fixed = time;
+    s.published();
 }
 
 void Clock::reset()
@@ -94,6 +115,7 @@ void Clock::reset()
     QMutexLocker l(&s.mutex);
     s.fixed = QDateTime();
     s.offsetMs = 0;
+    s.published();
 }
 
 } // namespace qvx

@@ -175,25 +175,37 @@ const quint16 *unitPairs()
 
 QByteArray Cp949::encode(const QString &text, bool *ok)
 {
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; })) {
+        if (ok)
+            *ok = true;
+        return text.toLatin1();
+    }
+    QByteArray out;
+    append(out, text, ok);
+    return out;
+}
+
+void Cp949::append(QByteArray &out, QStringView text, bool *ok)
+{
+    const qsizetype at = out.size();
+    out.resize(at + text.size() * 2); // a unit gives at most two bytes
+    char *const begin = out.data();
+    out.truncate(write(begin + at, text, ok) - begin);
+}
+
+char *Cp949::write(char *to, QStringView text, bool *ok)
+{
     if (ok)
         *ok = true;
-    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
-        return text.toLatin1();
-
     // ASCII is its own bytes and each double-byte character is read from a
     // table that iconv filled once; each run of other characters goes
     // through iconv whole. Where iconv stops, one character (a surrogate
     // pair is one) is taken by hand, '?' when it has no CP949 form: a text
     // with a few such characters costs hardly more than one without.
-    const quint16 *pairs = unitPairs();
-    Converter &whole = utf16ToCp949();
-    Converter &single = toCp949();
-    QByteArray out(text.size() * 2, Qt::Uninitialized); // a unit gives at most two bytes
-    char *const begin = out.data();
-    char *dst = begin;
-    const QChar *units = text.constData();
+    char *dst = to;
+    const QChar *units = text.data();
     const qsizetype n = text.size();
-    QByteArray one;
+    const quint16 *pairs = nullptr;
     for (qsizetype i = 0; i < n;) {
 #ifdef __SSE2__
         // Eight ASCII units at a time: each unit narrowed to its byte.
@@ -215,6 +227,8 @@ QByteArray Cp949::encode(const QString &text, bool *ok)
             ++i;
             continue;
         }
+        if (!pairs)
+            pairs = unitPairs();
         if (const quint16 pair = pairs[unit]) {
             *dst++ = char(pair >> 8);
             *dst++ = char(pair & 0xFF);
@@ -224,12 +238,15 @@ QByteArray Cp949::encode(const QString &text, bool *ok)
         qsizetype runEnd = i;
         while (runEnd < n && units[runEnd].unicode() >= 0x80 && pairs[units[runEnd].unicode()] == 0)
             ++runEnd;
+        Converter &whole = utf16ToCp949();
         while (i < runEnd) {
             if (whole.valid()) {
                 char *src = reinterpret_cast<char *>(const_cast<QChar *>(units + i)); // iconv only reads it
                 size_t srcLeft = size_t(runEnd - i) * sizeof(QChar);
-                size_t toLeft = size_t(begin + out.size() - dst);
-                const size_t done = iconv(whole.get(), &src, &srcLeft, &dst, &toLeft);
+                size_t toLeft = size_t(n - i) * 2; // the room left: two bytes a unit
+                char *into = dst; // dst itself stays in a register
+                const size_t done = iconv(whole.get(), &src, &srcLeft, &into, &toLeft);
+                dst = into;
                 i = reinterpret_cast<const QChar *>(src) - units;
                 if (done != size_t(-1) && srcLeft == 0)
                     break;
@@ -237,7 +254,9 @@ QByteArray Cp949::encode(const QString &text, bool *ok)
             if (ok)
                 *ok = false;
             const qsizetype length = (units[i].isHighSurrogate() && i + 1 < n && units[i + 1].isLowSurrogate()) ? 2 : 1;
-            const QByteArray u = text.mid(i, length).toUtf8();
+            const QByteArray u = text.sliced(i, length).toUtf8();
+            QByteArray one;
+            Converter &single = toCp949();
             if (single.valid() && convertAll(single, u.constData(), u.size(), &one))
                 dst = std::copy(one.cbegin(), one.cend(), dst);
             else
@@ -245,8 +264,7 @@ QByteArray Cp949::encode(const QString &text, bool *ok)
             i += length;
         }
     }
-    out.truncate(dst - begin);
-    return out;
+    return dst;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 namespace qvx {
 
@@ -12,6 +13,12 @@ struct Cp949
     // Unicode -> CP949. A character CP949 cannot hold becomes '?' and *ok is
     // set to false; everything else converts byte-exactly.
     static QByteArray encode(const QString &text, bool *ok = nullptr);
+    // The same bytes appended to out. A text encoded in pieces gives the
+    // bytes of the whole as long as no piece ends inside a surrogate pair.
+    static void append(QByteArray &out, QStringView text, bool *ok = nullptr);
+    // The same bytes written at to, which has room for two bytes a unit of
+    // text; returns where they end.
+    static char *write(char *to, QStringView text, bool *ok = nullptr);
 
     // CP949 -> Unicode. A byte that begins no valid character (including a lead
     // byte cut off at the end) becomes U+FFFD and *ok is set to false; no byte

@@ -244,7 +244,7 @@ bool TransferDuplicateIndex::contains(size_t key, QStringView name, QStringView 
     const Slot *slot = findSlot(key);
     if (!slot)
         return false;
-    const bool anyInfo = memo == u"N";
+    const bool anyInfo = memo.size() == 1 && memo.front() == u'N'; // asked for every row: no string compare
     for (int i = slot->last - 1; i >= 0; i = m_entries[size_t(i)].next) {
         const Entry &e = m_entries[size_t(i)];
         if (e.name == name && e.money == moneyText && (anyInfo || e.info == memo))

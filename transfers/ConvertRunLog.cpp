@@ -13,10 +13,21 @@ ConvertRunLog::ConvertRunLog(const Session &session, QString kind) : m_session(s
 
 void ConvertRunLog::refused(const TransferFields &cut)
 {
-    const QStringView values[] = {cut.bankId, cut.bankNo, cut.money, cut.sName, m_kind, cut.cInfo};
-    static const QString kind = QStringLiteral("1");
+    const QStringView values[] = {cut.bankId.text, cut.bankNo.text, cut.money.text, cut.sName.text, m_kind,
+                                  cut.cInfo.text};
+    const int blanks[] = {cut.bankId.blanks, cut.bankNo.blanks, cut.money.blanks, cut.sName.blanks, 0,
+                          cut.cInfo.blanks};
+    // What comes before the values changes only with the second.
     const QString &stamp = m_stamp.text();
-    m_batch.appendMade([&](QString &out) { AppendTransferLogLine(out, kind, NoSeq, values, stamp); });
+    if (stamp != m_headStamp) {
+        m_headStamp = stamp;
+        m_head.resize(0);
+        AppendTransferLogLine(m_head, QStringLiteral("1"), NoSeq, {}, {}, stamp);
+    }
+    m_batch.appendMade([&](QByteArray &out) {
+        out.append(m_head);
+        AppendTransferLogValues(out, values, blanks);
+    });
 }
 
 void ConvertRunLog::log(const QString &text)
@@ -28,4 +39,5 @@ void ConvertRunLog::attach(ConvertHooks &hooks)
 {
     hooks.refused = [this](const TransferFields &cut, Refusal) { refused(cut); };
     hooks.log = [this](const QString &text) { log(text); };
+    hooks.beforeQuestion = [this] { flush(); };
 }

@@ -18,7 +18,8 @@ public:
 
     void refused(const TransferFields &cut);
     void log(const QString &text);
-    // Hooks refused and log of a run, written here.
+    // Hooks refused and log of a run, written here, and has what was logged
+    // written out before each question.
     void attach(ConvertHooks &hooks);
     bool flush() { return m_batch.flush(); }
 
@@ -27,4 +28,6 @@ private:
     QString m_kind;
     DayLogBatch m_batch;
     SecondStamp m_stamp{QStringLiteral("yyyyMMdd hhmmss")};
+    QString m_headStamp; // the stamp m_head was made with
+    QByteArray m_head;   // an error line up to its values, in CP949
 };

@@ -128,14 +128,10 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
     const LineScreen screen(m_context);
     rows->begin(m_context, mothers, screen.banks(), lines.size());
     const QString kind = m_context.kind();
-    // A refused line's fields for the log, their text's room kept from one
-    // line to the next.
-    TransferFields cut;
+    // A refused line's fields for the log: views of the line and its parse.
     auto logRefused = [&](const ParsedLine &parsed, Refusal why) {
-        if (!hooks.refused)
-            return;
-        m_parser.logFields(parsed, &cut);
-        hooks.refused(cut, why);
+        if (hooks.refused)
+            hooks.refused(m_parser.logFields(parsed), why);
     };
     if (hooks.progress)
         hooks.progress(c);
@@ -221,18 +217,18 @@ ConvertCounters TransferConversion::run(const QList<QStringView> &lines, const C
         const QStringView money = rows->cell(candidate.row, tcMoney);
         const QStringView info = rows->cell(candidate.row, tcInfo);
         if (duplicates.contains(candidate.key, name, money, m_context.checkInfo ? info : QStringView(u"N"))) {
-            const QString nameText = name.toString(), moneyText = money.toString();
-            const QString said = DuplicateLogTail(nameText, moneyText);
-            if (!hooks.askDuplicate || !hooks.askDuplicate(nameText, moneyText)) {
+            if (hooks.beforeQuestion)
+                hooks.beforeQuestion();
+            if (!hooks.askDuplicate || !hooks.askDuplicate(name.toString(), money.toString())) {
                 if (hooks.log)
-                    hooks.log(QStringLiteral("자료변환 중복이체건 삭제 -> ") + said);
+                    hooks.log(DuplicateLogTail(name, money, u"자료변환 중복이체건 삭제 -> "));
                 ++c.errors;
                 if (hooks.progress)
                     hooks.progress(c);
                 continue;
             }
             if (hooks.log)
-                hooks.log(QStringLiteral("자료변환 중복이체건 추가 -> ") + said);
+                hooks.log(DuplicateLogTail(name, money, u"자료변환 중복이체건 추가 -> "));
         }
         if (candidate.codeFailed) {
             // The bank's check value cannot be made from this account.

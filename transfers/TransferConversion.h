@@ -39,6 +39,9 @@ struct ConvertHooks
     // The batch already holds a row of this payee and grouped amount: true
     // adds the line anyway.
     std::function<bool(const QString &name, const QString &money)> askDuplicate;
+    // Before askDuplicate is asked: what was logged so far is written out,
+    // so that the lines before a question are in the log while it waits.
+    std::function<void()> beforeQuestion;
     // Before the first line and after every line of the checks (phase
     // Checking), then once when the checks are done and after every line of
     // the second pass (phase Converting): the screen shows progress from the

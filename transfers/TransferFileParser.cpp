@@ -20,17 +20,6 @@ namespace {
 constexpr int TokenCount = 5;
 constexpr char16_t Replacement = 0xFFFD;
 
-// Appends text padded with blanks on the right to width CP949 bytes; returns
-// how many characters it appended.
-qsizetype appendPadded(QString &out, QStringView text, int width)
-{
-    const int w = Cp949Width(text);
-    const qsizetype blanks = width > w ? width - w : 0;
-    out.append(text);
-    out.resize(out.size() + blanks, QLatin1Char(' '));
-    return text.size() + blanks;
-}
-
 // The bits set in a 16-bit mask, without asking for an instruction the
 // build does not assume.
 inline int bitCount16(unsigned x)
@@ -61,6 +50,50 @@ qsizetype indexOfChar(QStringView text, QChar c, qsizetype from = 0)
         if (*p == c.unicode())
             return p - begin;
     return -1;
+}
+
+// The places of the first TokenCount delimiters of a line (how many there
+// are, up to that), and in *badBytes whether the line holds a character that
+// came from bytes that are no CP949: one walk, eight characters at a time.
+int findDelimiters(QStringView line, QChar delimiter, qsizetype *ends, bool *badBytes)
+{
+    const char16_t *const begin = line.utf16();
+    const char16_t *const end = begin + line.size();
+    const char16_t *p = begin;
+    const char16_t d = delimiter.unicode();
+    int found = 0;
+    bool bad = false;
+#ifdef __SSE2__
+    const __m128i wanted = _mm_set1_epi16(short(d)), replacement = _mm_set1_epi16(short(Replacement));
+    for (; p + 8 <= end; p += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        unsigned hits = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(chunk, wanted)));
+        bad |= _mm_movemask_epi8(_mm_cmpeq_epi16(chunk, replacement)) != 0;
+        while (hits != 0 && found < TokenCount) {
+            const int bit = __builtin_ctz(hits);
+            ends[found++] = (p - begin) + bit / 2;
+            hits &= ~(3u << bit);
+        }
+    }
+#endif
+    for (; p < end; ++p) {
+        if (*p == d && found < TokenCount)
+            ends[found++] = p - begin;
+        bad |= *p == Replacement;
+    }
+    *badBytes = bad;
+    return found;
+}
+
+// Cp949Width(text) <= width, without counting where the characters alone
+// decide it.
+inline bool fitsWidth(QStringView text, int width)
+{
+    if (text.size() * 2 <= width)
+        return true;
+    if (text.size() > width)
+        return false;
+    return Cp949Width(text) <= width;
 }
 
 } // namespace
@@ -128,9 +161,23 @@ TransferPositions CanonicalPositions()
 
 int Cp949Width(QStringView text)
 {
-    int w = 0;
-    for (QChar c : text)
-        w += c.unicode() < 0x80 ? 1 : 2;
+    // Each character counts one byte, and one more beyond ASCII.
+    const char16_t *p = text.utf16();
+    const char16_t *const end = p + text.size();
+    int w = int(text.size());
+#ifdef __SSE2__
+    // Eight characters at a time: two mask bits a character beyond ASCII.
+    const __m128i high = _mm_set1_epi16(short(0xFF80));
+    for (; p + 8 <= end; p += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const unsigned wide = ~unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(chunk, high),
+                                                                          _mm_setzero_si128()))) & 0xFFFFu;
+        if (wide != 0)
+            w += bitCount16(wide) / 2;
+    }
+#endif
+    for (; p < end; ++p)
+        w += *p < 0x80 ? 0 : 1;
     return w;
 }
 
@@ -281,11 +328,14 @@ ParsedLine TransferFileParser::parse(QStringView line) const
 void TransferFileParser::parse(QStringView line, ParsedLine *out) const
 {
     out->fault = LineFault::None;
-    if (m_form == DataForm::Fixed)
+    bool badBytes;
+    if (m_form == DataForm::Fixed) {
         parseFixed(line, *out);
-    else
-        parseDelimited(line, *out);
-    if (indexOfChar(line, QChar(Replacement)) >= 0)
+        badBytes = indexOfChar(line, QChar(Replacement)) >= 0;
+    } else {
+        badBytes = parseDelimited(line, *out);
+    }
+    if (badBytes)
         out->fault = LineFault::BadBytes;
 }
 
@@ -309,7 +359,7 @@ void TransferFileParser::parseFixed(QStringView line, ParsedLine &out) const
         while (i + 8 <= n) {
             const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(chars + i));
             const int ascii = _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(chunk, wide), _mm_setzero_si128()));
-            const int bytes = 16 - bitCount16(unsigned(ascii)) / 2;
+            const int bytes = ascii == 0xFFFF ? 8 : 16 - bitCount16(unsigned(ascii)) / 2;
             if (pos + bytes > b)
                 break;
             pos += bytes;
@@ -335,23 +385,22 @@ void TransferFileParser::parseFixed(QStringView line, ParsedLine &out) const
     out.amount.setView(TrimmedView(out.money));
 }
 
-void TransferFileParser::parseDelimited(QStringView line, ParsedLine &out) const
+bool TransferFileParser::parseDelimited(QStringView line, ParsedLine &out) const
 {
-    const QChar delimiter = DelimiterOf(m_form);
+    // The first five delimiters end the tokens; what follows the fifth is no
+    // token (a last token without one runs to the line's end).
+    qsizetype ends[TokenCount];
+    bool badBytes = false;
+    const int delimiters = findDelimiters(line, DelimiterOf(m_form), ends, &badBytes);
     QStringView tokens[TokenCount];
-    int found = 0;
     qsizetype start = 0;
-    bool more = false; // the fifth token ended at a delimiter
-    while (found < TokenCount) {
-        const qsizetype end = indexOfChar(line, delimiter, start);
-        if (end < 0) {
-            tokens[found++] = line.mid(start);
-            break;
-        }
-        tokens[found++] = line.mid(start, end - start);
-        start = end + 1;
-        more = found == TokenCount;
+    for (int t = 0; t < delimiters; ++t) {
+        tokens[t] = line.mid(start, ends[t] - start);
+        start = ends[t] + 1;
     }
+    if (delimiters < TokenCount)
+        tokens[delimiters] = line.mid(start);
+    const bool more = delimiters == TokenCount; // the fifth token ended at a delimiter
 
     const TransferPositions &p = m_positions;
     out.bankId = TrimmedView(tokens[0]);
@@ -363,20 +412,21 @@ void TransferFileParser::parseDelimited(QStringView line, ParsedLine &out) const
     // Thousands commas are dropped only where they group the digits; any
     // other comma stays, and the amount rule refuses the line for it.
     const QStringView money = TrimmedView(tokens[2]);
-    const bool grouped = IsThousandsGrouped(money);
+    const bool hasComma = indexOfChar(money, QLatin1Char(',')) >= 0;
+    const bool grouped = hasComma && IsThousandsGrouped(money);
     if (grouped)
         out.amount.setWithout(money, QLatin1Char(','));
     else
         out.amount.setView(money);
-    const bool amountTooWide = (grouped || indexOfChar(money, QLatin1Char(',')) < 0) &&
-                               Cp949Width(out.amount.view()) > p.money.length;
+    const bool amountTooWide = (grouped || !hasComma) && !fitsWidth(out.amount.view(), p.money.length);
     // A ';' line ignores what follows its fifth delimiter; a ',' line has a
     // token too many there, most likely an amount written "1,000,000".
     if (more && m_form == DataForm::Comma)
         out.fault = LineFault::ExtraTokens;
-    else if (Cp949Width(out.bankId) > p.bankId.length || Cp949Width(out.account.view()) > p.bankNo.length ||
-             amountTooWide || Cp949Width(out.cInfo) > p.cInfo.length || Cp949Width(out.sName) > p.sName.length)
+    else if (!fitsWidth(out.bankId, p.bankId.length) || !fitsWidth(out.account.view(), p.bankNo.length) ||
+             amountTooWide || !fitsWidth(out.cInfo, p.cInfo.length) || !fitsWidth(out.sName, p.sName.length))
         out.fault = LineFault::LongToken;
+    return badBytes;
 }
 
 TransferFields TransferFileParser::logFields(const ParsedLine &line) const
@@ -389,30 +439,15 @@ TransferFields TransferFileParser::logFields(const ParsedLine &line) const
 void TransferFileParser::logFields(const ParsedLine &line, TransferFields *out) const
 {
     if (m_form == DataForm::Fixed) {
-        out->held.resize(0);
-        out->bankId = line.bankId;
-        out->bankNo = line.bankNo;
-        out->money = line.money;
-        out->cInfo = line.cInfo;
-        out->sName = line.sName;
+        *out = {{line.bankId}, {line.bankNo}, {line.money}, {line.cInfo}, {line.sName}};
         return;
     }
     const TransferPositions &p = m_positions;
-    const QStringView account = line.account.view(), amount = line.amount.view();
-    QString &held = out->held;
-    held.resize(0); // keeps its room
-    held.reserve(p.bankId.length + p.bankNo.length + p.money.length + p.cInfo.length + p.sName.length
-                 + line.bankId.size() + account.size() + amount.size() + line.cInfo.size() + line.sName.size());
-    qsizetype sizes[5];
-    sizes[0] = appendPadded(held, line.bankId, p.bankId.length);
-    sizes[1] = appendPadded(held, account, p.bankNo.length);
-    sizes[2] = appendPadded(held, amount, p.money.length);
-    sizes[3] = appendPadded(held, line.cInfo, p.cInfo.length);
-    sizes[4] = appendPadded(held, line.sName, p.sName.length);
-    QStringView rest(held);
-    QStringView *fields[5] = {&out->bankId, &out->bankNo, &out->money, &out->cInfo, &out->sName};
-    for (int i = 0; i < 5; ++i) {
-        *fields[i] = rest.first(sizes[i]);
-        rest = rest.sliced(sizes[i]);
-    }
+    auto padded = [](QStringView text, int width) {
+        const int w = Cp949Width(text);
+        return LogField{text, width > w ? width - w : 0};
+    };
+    *out = {padded(line.bankId, p.bankId.length), padded(line.account.view(), p.bankNo.length),
+            padded(line.amount.view(), p.money.length), padded(line.cInfo, p.cInfo.length),
+            padded(line.sName, p.sName.length)};
 }

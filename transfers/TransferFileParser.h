@@ -22,17 +22,24 @@
 
 #include <array>
 
-// The five fields as cut (fixed) or prepared (delimited): views of the line
-// (fixed) or of the padded tokens held here one after the other (delimited),
-// so a refused line costs at most one string.
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+// A field as the log shows it: its text, then blanks up to its place's width.
+struct LogField
+{
+    QStringView text;
+    int blanks = 0;
+    QString shown() const { return text.toString() + QString(blanks, QLatin1Char(' ')); }
+};
+
+// The five fields as the log shows them: as cut (fixed), or prepared and
+// padded to the canonical widths (delimited). Views of the line and of the
+// ParsedLine they came from, so a refused line costs no copy of its fields.
 struct TransferFields
 {
-    QStringView bankId;
-    QStringView bankNo;
-    QStringView money;
-    QStringView cInfo;
-    QStringView sName;
-    QString held;
+    LogField bankId, bankNo, money, cInfo, sName;
 };
 
 // Positions of the five fields.
@@ -96,9 +103,8 @@ public:
     void parse(QStringView line, ParsedLine *out) const;
 
     // The fields as the log shows them: as cut, or for a delimited line
-    // prepared and padded to the canonical widths.
+    // prepared and padded to the canonical widths (valid while line lives).
     TransferFields logFields(const ParsedLine &line) const;
-    // The same into *out, whose text keeps its room from line to line.
     void logFields(const ParsedLine &line, TransferFields *out) const;
 
     // Positions the fields were cut at (the canonical ones for a delimited
@@ -108,7 +114,8 @@ public:
 
 private:
     void parseFixed(QStringView line, ParsedLine &out) const;
-    void parseDelimited(QStringView line, ParsedLine &out) const;
+    // True when the line holds bytes that are no CP949.
+    bool parseDelimited(QStringView line, ParsedLine &out) const;
 
     DataForm m_form;
     TransferPositions m_positions;
@@ -156,6 +163,19 @@ inline QStringView TrimmedView(QStringView text)
         return u == 0x85 || u == 0xA0 || (u >= 0x1680 && u <= 0x3000 && c.isSpace());
     };
     qsizetype first = 0, past = text.size();
+#ifdef __SSE2__
+    // A fixed-width field is mostly padding: runs of eight ' ' go at once.
+    const char16_t *const chars = text.utf16();
+    const __m128i blank = _mm_set1_epi16(short(u' '));
+    auto allBlank = [&](qsizetype at) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(chars + at));
+        return _mm_movemask_epi8(_mm_cmpeq_epi16(chunk, blank)) == 0xFFFF;
+    };
+    while (past - first >= 8 && chars[first] == u' ' && allBlank(first))
+        first += 8;
+    while (past - first >= 8 && chars[past - 1] == u' ' && allBlank(past - 8))
+        past -= 8;
+#endif
     while (first < past && isBlank(text[first]))
         ++first;
     while (past > first && isBlank(text[past - 1]))

@@ -3,6 +3,7 @@
 #include "core/DayLog.h"
 #include "core/TextUtils.h"
 #include "platform/Clock.h"
+#include "platform/Cp949.h"
 
 #include <QDateTime>
 #include <QVarLengthArray>
@@ -48,10 +49,18 @@ QString DuplicateQuestion(const QString &name, const QString &groupedAmount)
            + QStringLiteral("\r\r") + QStringLiteral("이체자료에 추가하시겠습니까?");
 }
 
-QString DuplicateLogTail(const QString &name, const QString &groupedAmount)
+QString DuplicateLogTail(QStringView name, QStringView groupedAmount, QStringView head)
 {
-    return QStringLiteral("거래처명 : ") + name + QStringLiteral("  이체금액 : ") + PadAmount(groupedAmount, 13)
-           + QStringLiteral(" 원");
+    // Sized once: a run may log many duplicates.
+    static constexpr QStringView nameLabel = u"거래처명 : ", amountLabel = u"  이체금액 : ", won = u" 원";
+    const qsizetype pad = std::max<qsizetype>(13 - groupedAmount.size(), 0);
+    QString text;
+    text.reserve(head.size() + nameLabel.size() + name.size() + amountLabel.size() + pad + groupedAmount.size()
+                 + won.size());
+    text.append(head).append(nameLabel).append(name).append(amountLabel);
+    text.resize(text.size() + pad, QLatin1Char(' '));
+    text.append(groupedAmount).append(won);
+    return text;
 }
 
 QString TransferLogStamp()
@@ -73,54 +82,123 @@ QStringView errorHead(const QString &kind)
 {
     return kind == u"1" ? u"자료변환 Error -> " : u"이체송신 Error -> ";
 }
+
+// The values of an error line as they follow its message number.
+template <typename Put, typename Pad>
+void putTransferLogValues(Put &&put, Pad &&pad, std::span<const QStringView> values, std::span<const int> blanks,
+                          TransferLogValues style)
+{
+    const bool spaceFirst = style == TransferLogValues::EachSpaced;
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i > 0 || spaceFirst)
+            put(QStringView(u" "));
+        put(values[i]);
+        if (i < blanks.size() && blanks[i] > 0)
+            pad(blanks[i]);
+    }
+}
+
+// The pieces of an error line, each handed to put in the order they stand,
+// and the blanks after a value (blanks[i] after values[i], none where blanks
+// ends) to pad: one layout for the line made as text and as bytes.
+template <typename Put, typename Pad>
+void putTransferLogLine(Put &&put, Pad &&pad, const QString &kind, const QString &seq,
+                        std::span<const QStringView> values, std::span<const int> blanks, QStringView stamp,
+                        TransferLogValues style)
+{
+    static constexpr QStringView space = u" ";
+    auto value = [&](size_t i) {
+        put(values[i]);
+        if (i < blanks.size() && blanks[i] > 0)
+            pad(blanks[i]);
+    };
+    if (kind != u"1" && kind != u"2") {
+        put(u"database Error -> ");
+        put(stamp);
+        put(space);
+        put(seq);
+        put(u"-");
+        if (!values.empty())
+            value(0);
+        return;
+    }
+    put(errorHead(kind));
+    put(stamp);
+    put(space);
+    put(seq);
+    putTransferLogValues(put, pad, values, blanks, style);
+}
+
+qsizetype transferLogLineSize(const QString &kind, const QString &seq, std::span<const QStringView> values,
+                              std::span<const int> blanks, QStringView stamp, TransferLogValues style)
+{
+    qsizetype size = 0;
+    putTransferLogLine([&size](QStringView text) { size += text.size(); }, [&size](int n) { size += n; }, kind, seq,
+                       values, blanks, stamp, style);
+    return size;
+}
 } // namespace
 
 QString TransferLogLine(const QString &kind, const QString &seq, std::span<const QStringView> values,
                         const QString &stamp, TransferLogValues style)
 {
-    if (kind != u"1" && kind != u"2")
-        return QStringLiteral("database Error -> ") + stamp + QLatin1Char(' ') + seq + QLatin1Char('-')
-               + (values.empty() ? QString() : values.front().toString());
-    // Made in one piece.
-    qsizetype size = errorHead(kind).size() + stamp.size() + 1 + seq.size() + qsizetype(values.size());
-    for (QStringView value : values)
-        size += value.size();
-    QString line;
-    line.reserve(size);
-    AppendTransferLogLine(line, kind, seq, values, stamp, style);
+    // Sized once and written in place.
+    QString line(transferLogLineSize(kind, seq, values, {}, stamp, style), Qt::Uninitialized);
+    QChar *to = line.data();
+    putTransferLogLine([&to](QStringView text) { to = std::copy_n(text.data(), text.size(), to); },
+                       [&to](int n) { to = std::fill_n(to, n, QLatin1Char(' ')); }, kind, seq, values, {}, stamp,
+                       style);
     return line;
 }
 
-void AppendTransferLogLine(QString &out, const QString &kind, const QString &seq, std::span<const QStringView> values,
-                           const QString &stamp, TransferLogValues style)
+namespace {
+// Writes pieces of a line as CP949 at to, which has room for two bytes a
+// character, and pads with blanks.
+struct BytePieces
 {
-    if (kind != u"1" && kind != u"2") {
-        out.append(TransferLogLine(kind, seq, values, stamp, style));
-        return;
+    char *to;
+    void operator()(QStringView text)
+    {
+        if (text.size() == 1 && text.front().unicode() < 0x80)
+            *to++ = char(text.front().unicode());
+        else
+            to = qvx::Cp949::write(to, text);
     }
-    // Sized once and written in place: a run logs many such lines into one text.
-    const QStringView head = errorHead(kind);
-    const bool spaceFirst = style == TransferLogValues::EachSpaced;
-    qsizetype size = head.size() + stamp.size() + 1 + seq.size();
-    for (QStringView value : values)
-        size += value.size() + 1;
-    if (!spaceFirst && !values.empty())
-        --size;
+    void pad(int n) { to = std::fill_n(to, n, ' '); }
+};
+
+// Appends what write(pieces) writes to out, given room for `chars` characters.
+template <typename Write>
+void appendBytes(QByteArray &out, qsizetype chars, Write &&write)
+{
     const qsizetype at = out.size();
-    out.resize(at + size);
-    QChar *to = out.data() + at;
-    auto put = [&to](QStringView text) { to = std::copy_n(text.data(), text.size(), to); };
-    put(head);
-    put(stamp);
-    *to++ = QLatin1Char(' ');
-    put(seq);
-    bool first = true;
-    for (QStringView value : values) {
-        if (!first || spaceFirst)
-            *to++ = QLatin1Char(' ');
-        put(value);
-        first = false;
-    }
+    out.resize(at + 2 * chars);
+    char *const begin = out.data();
+    BytePieces pieces{begin + at};
+    write(pieces);
+    out.truncate(pieces.to - begin);
+}
+} // namespace
+
+void AppendTransferLogLine(QByteArray &out, const QString &kind, const QString &seq,
+                           std::span<const QStringView> values, std::span<const int> blanks, QStringView stamp,
+                           TransferLogValues style)
+{
+    // Room made once; each piece written in place.
+    appendBytes(out, transferLogLineSize(kind, seq, values, blanks, stamp, style), [&](BytePieces &pieces) {
+        putTransferLogLine(pieces, [&pieces](int n) { pieces.pad(n); }, kind, seq, values, blanks, stamp, style);
+    });
+}
+
+void AppendTransferLogValues(QByteArray &out, std::span<const QStringView> values, std::span<const int> blanks,
+                             TransferLogValues style)
+{
+    qsizetype size = 0;
+    putTransferLogValues([&size](QStringView text) { size += text.size(); }, [&size](int n) { size += n; }, values,
+                         blanks, style);
+    appendBytes(out, size, [&](BytePieces &pieces) {
+        putTransferLogValues(pieces, [&pieces](int n) { pieces.pad(n); }, values, blanks, style);
+    });
 }
 
 bool WriteTransferLog(const QString &kind, const QString &seq, const QStringList &values)

@@ -7,6 +7,7 @@
 
 #include "transfers/TransferRow.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -41,8 +42,8 @@ QString DuplicateMemo(const QString &info, int icheCheckFlag);
 // The amount is right-aligned in 13 characters and never cut.
 QString DuplicateQuestion(const QString &name, const QString &groupedAmount);
 // "거래처명 : <name>  이체금액 : <amount right-aligned in 13> 원", the tail of
-// the duplicate log lines.
-QString DuplicateLogTail(const QString &name, const QString &groupedAmount);
+// the duplicate log lines, with head before it.
+QString DuplicateLogTail(QStringView name, QStringView groupedAmount, QStringView head = {});
 
 // An amount right-aligned in `width` characters; a longer one stands whole.
 QString PadAmount(const QString &groupedAmount, int width);
@@ -57,10 +58,16 @@ QString TransferLogLine(const QString &kind, const QString &seq, const QStringLi
                         TransferLogValues style = TransferLogValues::JoinedAfterSeq);
 QString TransferLogLine(const QString &kind, const QString &seq, std::span<const QStringView> values,
                         const QString &stamp, TransferLogValues style = TransferLogValues::JoinedAfterSeq);
-// The same line appended to out (a run gathering many lines writes each
-// straight into its block).
-void AppendTransferLogLine(QString &out, const QString &kind, const QString &seq, std::span<const QStringView> values,
-                           const QString &stamp, TransferLogValues style = TransferLogValues::JoinedAfterSeq);
+// The same line appended to out in CP949, byte for byte its text encoded,
+// with blanks[i] blanks after values[i] (a run gathering many lines writes
+// each straight into its block, its fields padded there).
+void AppendTransferLogLine(QByteArray &out, const QString &kind, const QString &seq,
+                           std::span<const QStringView> values, std::span<const int> blanks, QStringView stamp,
+                           TransferLogValues style = TransferLogValues::JoinedAfterSeq);
+// Of that line only what follows the message number: the line made with no
+// values, then these, is the line made with them.
+void AppendTransferLogValues(QByteArray &out, std::span<const QStringView> values, std::span<const int> blanks,
+                             TransferLogValues style = TransferLogValues::JoinedAfterSeq);
 // "<yyyymmdd> <hhnnss>" of now.
 QString TransferLogStamp();
 

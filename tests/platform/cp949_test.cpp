@@ -1,5 +1,6 @@
 #include "platform/Cp949.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 
 using qvx::Cp949;
@@ -122,4 +123,33 @@ TEST(Cp949, LongAsciiRunsAroundKoreanAndBadBytesKeepEveryCharacterInPlace)
         ASSERT_EQ(Cp949::decode(bad, &ok), expected) << at;
         EXPECT_FALSE(ok);
     }
+}
+
+TEST(Cp949, ATextAppendedInPiecesGivesTheBytesOfTheWhole)
+{
+    // Pieces of every kind, cut at every place between them: ASCII runs
+    // long and short, Korean, characters CP949 lacks (one outside the BMP,
+    // halves of one cut apart by blanks), the replacement character.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const QStringList pieces = {QStringLiteral("자료변환 Error -> "), QStringLiteral("20240105 093000"),
+                                QStringLiteral(" "), QStringLiteral("가나다") + emoji.first(1),
+                                QStringLiteral(" "), emoji.last(1) + QStringLiteral("x"),
+                                QStringLiteral("caf\u00E9 ") + emoji + QStringLiteral("갂"),
+                                QStringLiteral("\uFFFD"), QString(37, QLatin1Char('y')), QString(),
+                                QStringLiteral("똠\r\n")};
+    const QString whole = pieces.join(QString());
+    bool wholeOk = true;
+    const QByteArray expected = Cp949::encode(whole, &wholeOk);
+    EXPECT_FALSE(wholeOk);
+    QByteArray out("before");
+    bool allOk = true;
+    for (const QString &piece : pieces) {
+        bool ok = false;
+        Cp949::append(out, piece, &ok);
+        EXPECT_EQ(ok, Cp949::firstUnencodable(piece).isEmpty()) << qPrintable(piece);
+        allOk = allOk && ok;
+    }
+    EXPECT_FALSE(allOk);
+    EXPECT_EQ(out, "before" + expected);
+    EXPECT_TRUE(expected.contains("\x81\x41") && expected.contains("caf? ?"));
 }

@@ -69,8 +69,8 @@ Outcome convert(const ConvertContext &context, DataForm form, const QStringList 
         conversion.addExistingRow(r.name, r.money, r.info);
     ConvertHooks hooks;
     hooks.refused = [&](const TransferFields &cut, Refusal why) {
-        o.refused << QString::number(int(why)) + QLatin1Char('|') + cut.bankId.toString() + QLatin1Char('|')
-                      + cut.bankNo.toString();
+        o.refused << QString::number(int(why)) + QLatin1Char('|') + cut.bankId.shown() + QLatin1Char('|')
+                      + cut.bankNo.shown();
     };
     hooks.log = [&](const QString &text) { o.log << text; };
     hooks.askDuplicate = [&](const QString &name, const QString &amountA) {
@@ -492,6 +492,107 @@ TEST_F(ConvertRunLogTest, EveryRefusedLineAndDuplicateIsWrittenInOrder)
                                         "이체금액 :         1,000 원"));
 }
 
+TEST_F(ConvertRunLogTest, TheRunsDayLogHoldsWhatTheLineByLineWritersWrote)
+{
+    // Refused lines of both passes with characters CP949 lacks, a line of
+    // bytes that were no CP949, a duplicate declined, in both file forms; a
+    // fixed cut that falls inside a character outside the BMP; enough lines
+    // for more than one block of the log.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    QStringList comma = RunLines;
+    comma << QStringLiteral("77,123401234567,2000,급여 ") + emoji + QStringLiteral(",이서연")
+          << QStringLiteral("04,12345,4000,caf\u00E9,최")
+          << QStringLiteral("04,1234\uFFFD01234567,3000,급여,박")
+          << QStringLiteral("04,123401234567,3500,급여,") + emoji;
+    for (int i = 0; i < 3000; ++i)
+        comma << QStringLiteral("04,12345,%1,급여 %2,최").arg(5000 + i).arg(i % 3 == 0 ? emoji : QString());
+    const QString name = QStringLiteral("가나다라마바사아자") + emoji; // the cut ends inside the last character
+    const QStringList fixed = {
+        QStringLiteral("77123401234567            2000") + name + QStringLiteral("급여"),
+        QStringLiteral("04123401234567            2500가") + QString(18, QLatin1Char(' ')) + QStringLiteral("급\uFFFD여"),
+    };
+    const ConvertContext context = DemoConvertContext();
+    auto convert = [&](DataForm form, const QStringList &lines, bool batched) {
+        TransferConversion conversion(context, form, DemoFixed);
+        conversion.addExistingRow(QStringLiteral("김민준"), QStringLiteral("1,000"), QString());
+        ConvertHooks hooks;
+        ConvertRunLog runLog(session, QStringLiteral("30"));
+        if (batched) {
+            runLog.attach(hooks);
+        } else {
+            hooks.refused = [](const TransferFields &cut, Refusal) {
+                WriteTransferLog(QStringLiteral("1"), QStringLiteral("      "),
+                                 {cut.bankId.shown(), cut.bankNo.shown(), cut.money.shown(), cut.sName.shown(),
+                                  QStringLiteral("30"), cut.cInfo.shown()});
+            };
+            hooks.log = [this](const QString &text) { WriteLog(session, text); };
+        }
+        hooks.askDuplicate = [](const QString &, const QString &) { return false; };
+        ConvertedRows rows;
+        conversion.run(QList<QStringView>(lines.begin(), lines.end()), hooks, &rows);
+        EXPECT_TRUE(runLog.flush());
+    };
+    auto logged = [] {
+        QFile f(DayLogFileName());
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        f.close();
+        f.remove();
+        return bytes;
+    };
+    for (bool batched : {false, true}) {
+        convert(DataForm::Comma, comma, batched);
+        convert(DataForm::Fixed, fixed, batched);
+    }
+    const QByteArray byLine = logged();
+    ASSERT_EQ(byLine.size() % 2, 0);
+    const QByteArray batched = byLine.sliced(byLine.size() / 2), oneByOne = byLine.first(byLine.size() / 2);
+    EXPECT_EQ(batched.count("\r\n"), 3008);
+    EXPECT_TRUE(oneByOne.contains("? "));
+    EXPECT_TRUE(batched == oneByOne);
+}
+
+TEST_F(ConvertRunLogTest, WhatWasLoggedIsInTheFileWhileTheDuplicateQuestionWaits)
+{
+    const ConvertContext context = DemoConvertContext();
+    TransferConversion conversion(context, DataForm::Comma, DemoFixed);
+    conversion.addExistingRow(QStringLiteral("김민준"), QStringLiteral("1,000"), QString());
+    const QStringList lines = {RunLines[1], RunLines[3], RunLines[0], RunLines[0]};
+    ConvertHooks hooks;
+    ConvertRunLog runLog(session, QStringLiteral("30"));
+    runLog.attach(hooks);
+    QList<int> seen; // lines in the file at each question
+    hooks.askDuplicate = [&](const QString &, const QString &) {
+        seen << logLines().size();
+        return false;
+    };
+    ConvertedRows rows;
+    conversion.run(QList<QStringView>(lines.begin(), lines.end()), hooks, &rows);
+    EXPECT_TRUE(runLog.flush());
+    // Both refusals before the first question, its answer before the second.
+    EXPECT_EQ(seen, QList<int>({2, 3}));
+    EXPECT_EQ(logLines().size(), 4);
+}
+
+TEST_F(ConvertRunLogTest, EachLineIsStampedWithTheSecondItWasWritten)
+{
+    ConvertRunLog runLog(session, QStringLiteral("20"));
+    const QString name = QStringLiteral("김민준");
+    const TransferFields cut{{u"04"}, {u"12345", 10}, {u"4000", 9}, {u"급여"}, {name, 10}};
+    runLog.refused(cut);
+    qvx::Clock::setFixed(QDateTime(QDate(2024, 1, 5), QTime(9, 30, 1)));
+    runLog.refused(cut);
+    runLog.log(QStringLiteral("x"));
+    qvx::Clock::setFixed(QDateTime(QDate(2024, 1, 5), QTime(9, 30, 0)));
+    runLog.refused(cut);
+    EXPECT_TRUE(runLog.flush());
+    const QString values = QStringLiteral("      04 12345           4000          김민준           20 급여");
+    EXPECT_EQ(logLines(), QStringList({QStringLiteral("자료변환 Error -> 20240105 093000 ") + values,
+                                       QStringLiteral("자료변환 Error -> 20240105 093001 ") + values,
+                                       QStringLiteral("[2024-01-05 09:30:01 MAKER ] x"),
+                                       QStringLiteral("자료변환 Error -> 20240105 093000 ") + values}));
+}
+
 TEST_F(ConvertRunLogTest, AFailedWriteIsReportedAndTheRunGoesOn)
 {
     // A file where the log folder should be.
@@ -639,9 +740,9 @@ TEST(TransferFileParser, AnAccountTooLongForItsRoomIsHeldWholeAndLoggedWhole)
     TransferFields cut;
     parser.logFields(parser.parse(QStringLiteral("04;1-2-3;1,000;급여;김민준")), &cut);
     parser.logFields(p, &cut); // the same fields reused for the next refused line
-    EXPECT_EQ(cut.bankNo, digits);
-    EXPECT_EQ(cut.money, QStringLiteral("1000") + QString(9, QLatin1Char(' ')));
-    EXPECT_EQ(cut.sName, QStringLiteral("김민준") + QString(10, QLatin1Char(' ')));
+    EXPECT_EQ(cut.bankNo.shown(), digits);
+    EXPECT_EQ(cut.money.shown(), QStringLiteral("1000") + QString(9, QLatin1Char(' ')));
+    EXPECT_EQ(cut.sName.shown(), QStringLiteral("김민준") + QString(10, QLatin1Char(' ')));
 }
 
 TEST(TransferConversion, LinesOfEveryLengthAreSplitAtEachKindOfLineEnd)
@@ -665,6 +766,43 @@ TEST(TransferConversion, LinesOfEveryLengthAreSplitAtEachKindOfLineEnd)
         EXPECT_EQ(lines[i], expected[i]) << i;
 }
 
+TEST(TransferFileParser, DelimitedTokensAndBadBytesAreFoundWhereverTheyStand)
+{
+    // Delimiters and a character from bad bytes at every place of lines
+    // long and short, many characters read at a time; the tokens are those
+    // of a plain split at the first five delimiters.
+    for (const DataForm form : {DataForm::Comma, DataForm::Semicolon}) {
+        const QChar d = DelimiterOf(form);
+        const TransferFileParser parser(form, {});
+        for (int length = 0; length <= 40; ++length)
+            for (int step = 1; step <= 9; ++step)
+                for (int bad = -1; bad < length; bad += 7) {
+                    QString line;
+                    for (int i = 0; i < length; ++i)
+                        line += i % step == step - 1 ? d : QChar(i % 5 == 0 ? u'가' : u'a' + i % 26);
+                    if (bad >= 0)
+                        line[bad] = QChar(0xFFFD);
+                    const QList<QStringView> split = QStringView(line).split(d);
+                    const QStringView tokens[5] = {split.value(0), split.value(1), split.value(2), split.value(3),
+                                                   split.value(4)};
+                    const ParsedLine p = parser.parse(line);
+                    const QString at = QStringLiteral("%1 %2 %3").arg(line).arg(step).arg(bad);
+                    ASSERT_EQ(p.bankId, tokens[0].trimmed()) << qPrintable(at);
+                    ASSERT_EQ(p.bankNo, tokens[1]) << qPrintable(at);
+                    ASSERT_EQ(p.money, tokens[2]) << qPrintable(at);
+                    ASSERT_EQ(p.cInfo, tokens[3].trimmed()) << qPrintable(at);
+                    ASSERT_EQ(p.sName, tokens[4].trimmed()) << qPrintable(at);
+                    const bool badBytes = line.contains(QChar(0xFFFD));
+                    if (badBytes)
+                        ASSERT_EQ(p.fault, LineFault::BadBytes) << qPrintable(at);
+                    else if (form == DataForm::Comma && split.size() > 5)
+                        ASSERT_EQ(p.fault, LineFault::ExtraTokens) << qPrintable(at);
+                    else
+                        ASSERT_NE(p.fault, LineFault::ExtraTokens) << qPrintable(at);
+                }
+    }
+}
+
 TEST(TransferFileParser, FieldsAreTrimmedOfEveryBlankQtKnowsAndNoOther)
 {
     // Every character of the planes the files use: trimmed exactly where
@@ -676,6 +814,18 @@ TEST(TransferFileParser, FieldsAreTrimmedOfEveryBlankQtKnowsAndNoOther)
         const QString text = QString(c) + QStringLiteral("가") + QString(c);
         ASSERT_EQ(TrimmedView(text), QStringView(text).trimmed()) << std::hex << u;
     }
+    // Runs of blanks of every length around a text, read many at a time,
+    // with another blank or a character that is none somewhere in them.
+    for (int before = 0; before <= 20; ++before)
+        for (int after = 0; after <= 20; ++after)
+            for (int at = -1; at < before + after; ++at)
+                for (const QChar other : {QChar(u'\t'), QChar(u'x'), QChar(0x3000)}) {
+                    QString text = QString(before, QLatin1Char(' ')) + QStringLiteral("가 a")
+                                   + QString(after, QLatin1Char(' '));
+                    if (at >= 0)
+                        text[at < before ? at : at + 3] = other;
+                    ASSERT_EQ(TrimmedView(text), QStringView(text).trimmed()) << before << " " << after << " " << at;
+                }
 }
 
 // A file long enough to be checked in parts side by side gives what one pass
@@ -714,8 +864,8 @@ TEST(TransferConversion, ALongFileKeepsTheOrderOfItsLinesInRowsLogAndQuestions)
     QStringList gotRefused, gotAsked;
     QVector<int> checked;
     hooks.refused = [&](const TransferFields &cut, Refusal why) {
-        gotRefused << QString::number(int(why)) + QLatin1Char('|') + cut.bankId.trimmed().toString()
-                          + QLatin1Char('|') + cut.bankNo.trimmed().toString();
+        gotRefused << QString::number(int(why)) + QLatin1Char('|') + cut.bankId.shown().trimmed()
+                          + QLatin1Char('|') + cut.bankNo.shown().trimmed();
     };
     hooks.askDuplicate = [&](const QString &name, const QString &money) {
         gotAsked << DuplicateQuestion(name, money);
