@@ -67,6 +67,7 @@ public:
     // run's (the session's values and the fixed texts). A fill stores each
     // shared text once.
     enum class Owner { Row, Mother, Run };
+    static constexpr int OwnerCount = 3;
     static Owner ownerOf(LiquorColumn col);
     // Row i's place among the texts of a shared owner: its mother's index,
     // 0 for the run.

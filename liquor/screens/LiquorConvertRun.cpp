@@ -6,6 +6,7 @@
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/Session.h"
+#include "core/screens/GridRowFill.h"
 #include "core/screens/GridRows.h"
 #include "core/screens/KitLook.h"
 #include "liquor/LiquorConversion.h"
@@ -94,63 +95,7 @@ void SetLiquorErrorListOpener(std::function<void(const QString &path)> opener)
 
 void AppendLiquorRows(TListGrid *grid, const LiquorConvertedRows &rows)
 {
-    if (rows.isEmpty())
-        return;
-    using Owner = LiquorConvertedRows::Owner;
-    const int first = GridIsEmpty(grid) ? 1 : grid->RowCount();
-    grid->BeginUpdate();
-    grid->SetRowCount(first + rows.size());
-    // The rows' own texts (their running numbers among them) go into the
-    // list a column at a time, the columns side by side; the texts rows
-    // share (a mother account's, the run's) once each, when a row first
-    // uses them.
-    Owner owners[LiquorColumnCount];
-    std::vector<int> ownColumns;
-    int ownPlace[LiquorColumnCount];
-    for (int col = 0; col < LiquorColumnCount; ++col) {
-        owners[col] = LiquorConvertedRows::ownerOf(LiquorColumn(col));
-        ownPlace[col] = -1;
-        if (owners[col] == Owner::Row) {
-            ownPlace[col] = int(ownColumns.size());
-            ownColumns.push_back(col);
-        }
-    }
-    std::vector<std::vector<quint32>> own;
-    grid->AddCellTexts(ownColumns, rows.size(), [&rows, first](int col, int i) -> QStringView {
-        if (col != lcNo)
-            return rows.cell(i, LiquorColumn(col));
-        // Each thread filling a column writes its numbers in its own buffer.
-        thread_local char16_t digits[12];
-        int start = int(std::size(digits));
-        int n = first + i;
-        do {
-            digits[--start] = char16_t(u'0' + n % 10);
-            n /= 10;
-        } while (n != 0);
-        return QStringView(digits + start, qsizetype(std::size(digits)) - start);
-    }, &own);
-    constexpr quint32 NotYet = ~0u;
-    std::vector<quint32> shared[LiquorColumnCount];
-    for (int col = 0; col < LiquorColumnCount; ++col)
-        shared[col].assign(size_t(rows.keyCount(owners[col])), NotYet);
-    quint32 numbers[LiquorColumnCount];
-    for (int i = 0; i < rows.size(); ++i) {
-        const int mother = rows.keyOf(i, Owner::Mother);
-        for (int col = 0; col < LiquorColumnCount; ++col) {
-            const Owner owner = owners[col];
-            if (owner == Owner::Row) {
-                numbers[col] = own[size_t(ownPlace[col])][size_t(i)];
-                continue;
-            }
-            const int key = owner == Owner::Mother ? mother : 0;
-            quint32 &number = shared[col][size_t(key)];
-            if (number == NotYet)
-                number = grid->AddCellText(col, rows.sharedCell(LiquorColumn(col), key));
-            numbers[col] = number;
-        }
-        grid->SetRowCellNumbers(first + i, LiquorColumnCount, numbers);
-    }
-    grid->EndUpdate();
+    AppendRowsByTextNumber<LiquorConvertedRows, LiquorColumnCount>(grid, rows, lcNo);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "core/DayLog.h"
 #include "core/Session.h"
 #include "core/TextUtils.h"
+#include "core/screens/GridRowFill.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ListScreen.h"
 #include "controls/edits/CurrEdit.h"
@@ -114,61 +115,7 @@ bool &converting()
 
 void AppendConvertedRows(TListGrid *grid, const ConvertedRows &rows)
 {
-    if (rows.isEmpty())
-        return;
-    using Owner = ConvertedRows::Owner;
-    const int first = GridIsEmpty(grid) ? 1 : grid->RowCount();
-    grid->BeginUpdate();
-    grid->SetRowCount(first + rows.size());
-    // The rows' own texts (their running numbers among them) go into the
-    // list a column at a time, the columns side by side; the texts rows
-    // share (a mother account's, a bank's, the run's) once each, when a row
-    // first uses them.
-    Owner owners[TransferColumnCount];
-    std::vector<int> ownColumns;
-    int ownPlace[TransferColumnCount];
-    for (int col = 0; col < TransferColumnCount; ++col) {
-        owners[col] = ConvertedRows::ownerOf(TransferColumn(col));
-        ownPlace[col] = -1;
-        if (owners[col] == Owner::Row) {
-            ownPlace[col] = int(ownColumns.size());
-            ownColumns.push_back(col);
-        }
-    }
-    std::vector<std::vector<quint32>> own;
-    grid->AddCellTexts(ownColumns, rows.size(), [&rows, first](int col, int i) -> QStringView {
-        if (col != tcNo)
-            return rows.cell(i, TransferColumn(col));
-        thread_local char16_t digits[12];
-        int n = 0;
-        for (int rest = first + i; rest != 0 || n == 0; rest /= 10)
-            digits[n++] = char16_t(u'0' + rest % 10);
-        std::reverse(digits, digits + n);
-        return QStringView(digits, n);
-    }, &own);
-    constexpr quint32 NotYet = ~0u;
-    std::vector<quint32> shared[TransferColumnCount];
-    for (int col = 0; col < TransferColumnCount; ++col)
-        shared[col].assign(size_t(rows.keyCount(owners[col])), NotYet);
-    quint32 numbers[TransferColumnCount];
-    for (int i = 0; i < rows.size(); ++i) {
-        int keys[ConvertedRows::OwnerCount];
-        for (int o = 1; o < ConvertedRows::OwnerCount; ++o)
-            keys[o] = rows.keyOf(i, Owner(o));
-        for (int col = 0; col < TransferColumnCount; ++col) {
-            const Owner owner = owners[col];
-            if (owner == Owner::Row) {
-                numbers[col] = own[size_t(ownPlace[col])][size_t(i)];
-                continue;
-            }
-            quint32 &number = shared[col][size_t(keys[int(owner)])];
-            if (number == NotYet)
-                number = grid->AddCellText(col, rows.sharedCell(TransferColumn(col), keys[int(owner)]));
-            numbers[col] = number;
-        }
-        grid->SetRowCellNumbers(first + i, TransferColumnCount, numbers);
-    }
-    grid->EndUpdate();
+    AppendRowsByTextNumber<ConvertedRows, TransferColumnCount>(grid, rows, tcNo);
 }
 
 void RunDataConvert(Tqv_IcheMake_frm &screen)
