@@ -2,6 +2,7 @@
 // and ';' file and as .xlsx and .xls sheets give the same rows; every refusal
 // with its log line, counter and error-list line; the mother account of
 // "당행"; the error list on disk.
+#include "support/DayLogFile.h"
 #include "core/Session.h"
 #include "core/TextUtils.h"
 #include "core/DayLog.h"
@@ -400,19 +401,11 @@ TEST_F(LiquorConversionTest, TheRunsDayLogHoldsWhatTheLineByLineWritersWrote)
         conversion.run(LiquorTextLines(split, cutter), hooks, &rows);
         EXPECT_TRUE(runLog.flush());
     };
-    auto logged = [] {
-        QFile f(DayLogFileName());
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        const QByteArray bytes = f.readAll();
-        f.close();
-        f.remove();
-        return bytes;
-    };
     for (bool takeDuplicate : {false, true}) {
         convert(false, takeDuplicate);
-        const QByteArray lineByLine = logged();
+        const QByteArray lineByLine = TakeDayLog();
         convert(true, takeDuplicate);
-        const QByteArray batched = logged();
+        const QByteArray batched = TakeDayLog();
         EXPECT_EQ(batched, lineByLine);
         EXPECT_EQ(batched.count("\r\n"), 3 + 3000 + 1 + 1);
         EXPECT_TRUE(qvx::Cp949::decode(batched).contains(S("database Error -> 20260102 093000       -03")));

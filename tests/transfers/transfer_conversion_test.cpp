@@ -1,5 +1,6 @@
 // The conversion of transfer files without screens: the three file forms,
 // every refusal with its log and counters, the duplicate question.
+#include "support/DayLogFile.h"
 #include "ConvertDemo.h"
 #include "transfers/ConvertRunLog.h"
 #include "transfers/TransferConversion.h"
@@ -532,19 +533,11 @@ TEST_F(ConvertRunLogTest, TheRunsDayLogHoldsWhatTheLineByLineWritersWrote)
         conversion.run(QList<QStringView>(lines.begin(), lines.end()), hooks, &rows);
         EXPECT_TRUE(runLog.flush());
     };
-    auto logged = [] {
-        QFile f(DayLogFileName());
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        const QByteArray bytes = f.readAll();
-        f.close();
-        f.remove();
-        return bytes;
-    };
     for (bool batched : {false, true}) {
         convert(DataForm::Comma, comma, batched);
         convert(DataForm::Fixed, fixed, batched);
     }
-    const QByteArray byLine = logged();
+    const QByteArray byLine = TakeDayLog();
     ASSERT_EQ(byLine.size() % 2, 0);
     const QByteArray batched = byLine.sliced(byLine.size() / 2), oneByOne = byLine.first(byLine.size() / 2);
     EXPECT_EQ(batched.count("\r\n"), 3008);
