@@ -46,6 +46,10 @@ protected:
     {
         ClientFixture::Options o = ListScreenFixture::options();
         o.general = false;
+        // The bank answers after a second, so that a test sees the list the
+        // send leaves before the answer runs the search again, however
+        // loaded the machine.
+        o.server.adjust = [](qvx::ServerOptions &server) { server.bankDelayMs = 1000; };
         return o;
     }
 
