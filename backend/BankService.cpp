@@ -177,10 +177,13 @@ void BankService::resumeStoredBatches()
     if (!m_registry)
         return;
     const std::unique_ptr<DbConnection> db = m_database->connect();
-    const qint64 returned = m_registry->returnUnregisteredTransfers(*db);
-    if (returned > 0)
+    const BatchRegistry::Returned returned = m_registry->returnUnregisteredRows(*db);
+    if (returned.transfers > 0)
         std::fprintf(stderr, "QVXServer bank: %lld released transfer rows were never registered; "
-                             "they are back on their final approver's list\n", returned);
+                             "they are back on their final approver's list\n", returned.transfers);
+    if (returned.failed > 0)
+        std::fprintf(stderr, "QVXServer bank: %lld request rows were never registered; they are marked as "
+                             "send errors and will not be answered\n", returned.failed);
     const QList<SendBatch> batches = m_registry->pending();
     if (!batches.isEmpty())
         std::fprintf(stderr, "QVXServer bank: %lld registered batches of an earlier run are answered now\n",

@@ -1,9 +1,9 @@
 #include "backend/BatchRegistry.h"
 
+#include "backend/ServiceTables.h"
 #include "backend/SqliteDatabase.h"
 #include "platform/SqlText.h"
 
-#include <QSet>
 
 namespace qvx {
 
@@ -24,6 +24,13 @@ std::shared_ptr<Database> storeFor(std::shared_ptr<Database> database)
     if (const auto *sqlite = dynamic_cast<const SqliteDatabase *>(database.get()))
         return std::make_shared<SqliteDatabase>(sqlite->file() + QStringLiteral("-batches"), sqlite->name());
     return database;
+}
+
+// The table of the transfers a final approver releases, registered by
+// approver and time (first and last number 0).
+bool isTransferTable(const QString &table)
+{
+    return table.compare(QLatin1String("giche"), Qt::CaseInsensitive) == 0;
 }
 
 // The giche rows of one transfer batch: its final approver, time and date.
@@ -106,22 +113,59 @@ QList<SendBatch> BatchRegistry::pending()
     return out;
 }
 
-qint64 BatchRegistry::returnUnregisteredTransfers(DbConnection &database)
+BatchRegistry::Returned BatchRegistry::returnUnregisteredRows(DbConnection &database)
 {
-    QSet<QString> registered;
-    for (const SendBatch &b : pending())
-        if (b.table.compare(QLatin1String("giche"), Qt::CaseInsensitive) == 0 && b.firstNo == 0 && b.lastNo == 0)
-            registered.insert(transferKey(b.userId, b.time, b.date));
-    const ResultSet released = database.query(
-        QStringLiteral("select distinct CFMID, SENDTIME, SENDDATE from giche where SR_FLAG = '1'"));
-    qint64 returned = 0;
-    for (int r = 0; r < released.recordCount(); ++r) {
-        const QString approver = released.value(r, 0), time = released.value(r, 1), date = released.value(r, 2);
-        if (registered.contains(transferKey(approver, time, date)))
-            continue;
-        returned += database.exec(QStringLiteral("update giche set SR_FLAG = '0' where CFMID = %1 and SENDTIME = %2 "
-                                                 "and SENDDATE = %3 and SR_FLAG = '1'")
-                                      .arg(sqlQuote(approver), sqlQuote(time), sqlQuote(date)));
+    const QList<SendBatch> registered = pending();
+    // seqNo < 0: the row's number is no whole number; only a transfer batch can cover it.
+    const auto covered = [&](const QString &table, qint64 seqNo, const QString &transferKeyOfRow) {
+        for (const SendBatch &b : registered) {
+            if (b.table.compare(table, Qt::CaseInsensitive) != 0)
+                continue;
+            if (b.firstNo == 0 && b.lastNo == 0 && isTransferTable(b.table)) {
+                if (transferKey(b.userId, b.time, b.date) == transferKeyOfRow)
+                    return true;
+            } else if (seqNo >= 0 && seqNo >= b.firstNo && seqNo <= b.lastNo) {
+                return true;
+            }
+        }
+        return false;
+    };
+
+    Returned returned;
+    database.begin();
+    try {
+        for (const QString &table : requestTables()) {
+            if (!database.tableExists(table))
+                continue;
+            const bool transfers = isTransferTable(table);
+            const ResultSet waiting = database.query(
+                transfers ? QStringLiteral("select SEQNO, CFMID, SENDTIME, SENDDATE from %1 where SR_FLAG = '1'").arg(table)
+                          : QStringLiteral("select SEQNO from %1 where SR_FLAG = '1'").arg(table));
+            QStringList lost;
+            for (int r = 0; r < waiting.recordCount(); ++r) {
+                const QString seqNo = waiting.value(r, 0);
+                const QString key = transfers ? transferKey(waiting.value(r, 1), waiting.value(r, 2), waiting.value(r, 3))
+                                              : QString();
+                const qint64 number = isInteger(seqNo.trimmed()) ? seqNo.trimmed().toLongLong() : -1;
+                if (!covered(table, number, key))
+                    lost << sqlQuote(seqNo); // as stored: the column may hold text
+            }
+            // In pieces: a statement's text stays short however many rows were lost.
+            for (qsizetype i = 0; i < lost.size(); i += 500) {
+                const qint64 n = database.exec(
+                    QStringLiteral("update %1 set SR_FLAG = %2 where SR_FLAG = '1' and SEQNO in (%3)")
+                        .arg(table, transfers ? QStringLiteral("'0'") : QStringLiteral("'3'"),
+                             lost.mid(i, 500).join(QLatin1Char(','))));
+                (transfers ? returned.transfers : returned.failed) += n;
+            }
+        }
+        database.commit();
+    } catch (...) {
+        try {
+            database.rollback();
+        } catch (const DbError &) {
+        }
+        throw;
     }
     return returned;
 }

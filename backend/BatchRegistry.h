@@ -29,11 +29,20 @@ public:
     // Every stored registration, oldest first.
     QList<SendBatch> pending();
 
-    // At start-up, before any client can register: transfer rows of
-    // `database` released by a final approver (sr_flag '1') without a stored
-    // registration go back to the final approver's list (sr_flag '0'), since
-    // the approver was not told they went out. Returns the rows returned.
-    qint64 returnUnregisteredTransfers(DbConnection &database);
+    // At start-up, before any client can register: request rows waiting to
+    // be sent (sr_flag '1') that no stored registration covers never
+    // reached the bank, and their sender was told the send failed. They are
+    // never to be answered: released transfers (giche) go back to the final
+    // approver's list (sr_flag '0') to be sent again; the rows of every other
+    // request table are marked as a send error (sr_flag '3'), so that no
+    // later inquiry has the bank process them, and their sender writes them
+    // anew. One transaction. Throws DbError.
+    struct Returned
+    {
+        qint64 transfers = 0; // giche rows back on the approver's list
+        qint64 failed = 0;    // rows of other tables marked as a send error
+    };
+    Returned returnUnregisteredRows(DbConnection &database);
 
 private:
     DbConnection &connection(); // under m_mutex

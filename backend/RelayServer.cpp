@@ -54,6 +54,7 @@ public:
         m_loginTimeoutMs = loginTimeoutMs;
         m_maxConnections = maxConnections;
     }
+    void setMaxLoginsPerAddress(int logins) { m_maxLoginsPerAddress = logins; }
 
 private:
     struct Client
@@ -65,6 +66,13 @@ private:
         bool closing = false;
         QElapsedTimer idle;
         quint64 serial = 0;
+        QString address; // the peer's, for the logins per address
+        // Bad packets not yet reported, and bytes of them since the last
+        // good frame or keep-alive.
+        quint64 unreportedPackets = 0;
+        qint64 unreportedBytes = 0;
+        qint64 garbageRun = 0;
+        QElapsedTimer lastReport; // invalid until the first report
     };
 
     void onNewConnection();
@@ -73,6 +81,7 @@ private:
     void forget(QTcpSocket *socket);
     void handleFrame(Client *c, const QByteArray &frame);
     void handleGarbage(Client *c, const FrameReader::Event &e);
+    void reportGarbage(Client *c, const FrameReader::Event *last);
     void handleLogin(Client *c, const QByteArray &body);
     void handleApproval(Client *c, const QByteArray &body);
     void send(Client *c, const QByteArray &bytes);
@@ -89,6 +98,9 @@ private:
     int m_idleTimeoutMs = 0;
     int m_loginTimeoutMs = RelayServer::kDefaultLoginTimeoutMs;
     int m_maxConnections = RelayServer::kDefaultMaxConnections;
+    int m_maxLoginsPerAddress = RelayServer::kDefaultMaxLoginsPerAddress;
+    QHash<QString, int> m_loginsByAddress; // logged-in connections by peer address
+    QSet<QString> m_addressesAtLimit;      // addresses whose refusals were logged
     std::unordered_map<QTcpSocket *, std::unique_ptr<Client>> m_clients;
     QHash<QString, Client *> m_byUser;
     quint64 m_nextSerial = 1;
@@ -136,6 +148,8 @@ void RelayWorker::closeAll()
     auto clients = std::move(m_clients);
     m_clients.clear();
     m_byUser.clear();
+    m_loginsByAddress.clear();
+    m_addressesAtLimit.clear();
     for (auto &entry : clients) {
         QTcpSocket *s = entry.first;
         s->disconnect(this);
@@ -160,10 +174,14 @@ void RelayWorker::onNewConnection()
         }
         s->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         s->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
+        // Read in bounded pieces: a peer streaming bytes is handled a piece
+        // at a time, and closed once it sent only garbage.
+        s->setReadBufferSize(64 * 1024);
         auto client = std::make_unique<Client>();
         client->socket = s;
         client->idle.start();
         client->serial = m_nextSerial++;
+        client->address = s->peerAddress().toString();
         Client *c = client.get();
         m_clients.emplace(s, std::move(client));
         {
@@ -255,8 +273,17 @@ void RelayWorker::forget(QTcpSocket *socket)
 
 void RelayWorker::release(Client *c)
 {
+    if (c->unreportedPackets > 0)
+        reportGarbage(c, nullptr);
     if (c->key.isEmpty())
         return;
+    auto counted = m_loginsByAddress.find(c->address);
+    if (counted != m_loginsByAddress.end()) {
+        if (--counted.value() < m_maxLoginsPerAddress)
+            m_addressesAtLimit.remove(c->address);
+        if (counted.value() <= 0)
+            m_loginsByAddress.erase(counted);
+    }
     auto it = m_byUser.find(c->key);
     if (it != m_byUser.end() && it.value() == c) {
         m_byUser.erase(it);
@@ -290,19 +317,49 @@ void RelayWorker::onReadyRead(Client *c)
     }
 }
 
+// One line for the first bad packet of a connection, then at most one line
+// an interval with what came since: a stream of garbage costs the log a few
+// lines, not one a byte. A connection that sends nothing else is closed.
 void RelayWorker::handleGarbage(Client *c, const FrameReader::Event &e)
 {
     if (e.bytes.startsWith("PING")) {
         ++m_shared->pings;
+        c->garbageRun = 0;
         return;
     }
     ++m_shared->badPackets;
-    qCWarning(lcRelay) << "bad packet from" << who(c) << e.size << "bytes:" << printable(e.bytes);
+    ++c->unreportedPackets;
+    c->unreportedBytes += e.size;
+    c->garbageRun += e.size;
+    if (c->garbageRun > RelayServer::kMaxGarbageBytes) {
+        reportGarbage(c, &e);
+        qCWarning(lcRelay) << who(c) << "sent" << c->garbageRun << "bytes of bad packets and nothing else; closed";
+        ++m_shared->garbageClosed;
+        c->closing = true;
+        release(c);
+        c->socket->abort();
+        return;
+    }
+    if (!c->lastReport.isValid() || c->lastReport.elapsed() >= RelayServer::kGarbageReportIntervalMs)
+        reportGarbage(c, &e);
+}
+
+void RelayWorker::reportGarbage(Client *c, const FrameReader::Event *last)
+{
+    if (c->unreportedPackets == 1 && last)
+        qCWarning(lcRelay) << "bad packet from" << who(c) << last->size << "bytes:" << printable(last->bytes);
+    else
+        qCWarning(lcRelay) << c->unreportedPackets << "bad packets from" << who(c) << "," << c->unreportedBytes
+                           << "bytes" << (last ? ", the last: " + printable(last->bytes) : QString());
+    c->unreportedPackets = 0;
+    c->unreportedBytes = 0;
+    c->lastReport.start();
 }
 
 void RelayWorker::handleFrame(Client *c, const QByteArray &frame)
 {
     ++m_shared->frames;
+    c->garbageRun = 0;
     const QByteArray body = FrameReader::body(frame);
     const char kind = body.isEmpty() ? '\0' : body.front();
     switch (kind) {
@@ -313,8 +370,11 @@ void RelayWorker::handleFrame(Client *c, const QByteArray &frame)
         handleApproval(c, body);
         return;
     default:
-        ++m_shared->badPackets;
-        qCWarning(lcRelay) << "unknown frame from" << who(c) << printable(frame);
+        FrameReader::Event e;
+        e.kind = FrameReader::Event::Garbage;
+        e.bytes = frame.left(FrameReader::kGarbageKept);
+        e.size = frame.size();
+        handleGarbage(c, e);
     }
 }
 
@@ -337,8 +397,25 @@ void RelayWorker::handleLogin(Client *c, const QByteArray &body)
         drop(c, "duplicate login");
         return;
     }
-    if (holder != c)
+    if (c->key.isEmpty()) {
+        int &fromAddress = m_loginsByAddress[c->address];
+        if (m_maxLoginsPerAddress > 0 && fromAddress >= m_maxLoginsPerAddress) {
+            ++m_shared->refusedLogins;
+            if (!m_addressesAtLimit.contains(c->address)) {
+                // Said once while the address stays at its limit.
+                m_addressesAtLimit.insert(c->address);
+                qCWarning(lcRelay) << "logins from" << c->address << "reached the limit of" << m_maxLoginsPerAddress
+                                   << "; further ones are refused";
+            }
+            send(c, relay::loginRefused());
+            drop(c, "too many logins from one address");
+            return;
+        }
+        ++fromAddress;
+    } else if (holder != c) {
         release(c); // a second login on one connection under another id
+        ++m_loginsByAddress[c->address];
+    }
     c->userId = login.userId;
     c->key = key;
     m_byUser.insert(key, c);
@@ -566,6 +643,14 @@ void RelayServer::setLimits(int loginTimeoutMs, int maxConnections)
                               Qt::BlockingQueuedConnection);
 }
 
+void RelayServer::setMaxLoginsPerAddress(int logins)
+{
+    if (!m_worker)
+        return;
+    RelayWorker *w = m_worker;
+    QMetaObject::invokeMethod(w, [w, logins] { w->setMaxLoginsPerAddress(logins); }, Qt::BlockingQueuedConnection);
+}
+
 RelayServer::Stats RelayServer::stats() const
 {
     Stats s;
@@ -576,6 +661,7 @@ RelayServer::Stats RelayServer::stats() const
     s.refusedLogins = m_shared->refusedLogins;
     s.approvals = m_shared->approvals;
     s.announcements = m_shared->announcements;
+    s.garbageClosed = m_shared->garbageClosed;
     return s;
 }
 

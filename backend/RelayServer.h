@@ -29,6 +29,14 @@ public:
     static constexpr int kDefaultIdleTimeoutMs = 600000; // clients ping every 180 s
     static constexpr int kDefaultLoginTimeoutMs = 10000;
     static constexpr int kDefaultMaxConnections = 1000;
+    // Logins from one address at once: one peer cannot take every place
+    // with invented ids, and an office behind one address still gets in.
+    static constexpr int kDefaultMaxLoginsPerAddress = 200;
+    // Bad packets of one connection are logged once and then summed up at
+    // most once in this interval; a connection that sends this many bytes
+    // without a good frame or keep-alive between them is closed.
+    static constexpr int kGarbageReportIntervalMs = 10000;
+    static constexpr qint64 kMaxGarbageBytes = 64 * 1024;
 
     RelayServer();
     ~RelayServer();
@@ -61,6 +69,9 @@ public:
     // make room, or the new one refused when every one is logged in. Takes
     // effect for connections made afterwards.
     void setLimits(int loginTimeoutMs, int maxConnections);
+    // At most this many connections from one peer address are logged in at
+    // once; a further login from it is refused ("CN") and closed.
+    void setMaxLoginsPerAddress(int logins);
 
     struct Stats
     {
@@ -71,6 +82,7 @@ public:
         quint64 refusedLogins = 0;
         quint64 approvals = 0;     // approval notices delivered
         quint64 announcements = 0; // service frames sent
+        quint64 garbageClosed = 0; // connections closed for sending only bad packets
     };
     Stats stats() const;
 
@@ -84,7 +96,7 @@ private:
         QHash<QString, QString> users; // key -> user id as logged in
         int clients = 0;
         std::atomic<quint64> frames{0}, badPackets{0}, pings{0}, logins{0}, refusedLogins{0}, approvals{0},
-            announcements{0};
+            announcements{0}, garbageClosed{0};
     };
 
     void stopThread();

@@ -82,8 +82,12 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
         QStringLiteral("Relay connections at once; beyond this the oldest one not logged in is closed, or the new "
                        "one refused when all are logged in (default 1000)."),
         QStringLiteral("N"));
-    p.addOptions({relayPort, relayLoginTimeout, relayMaxConnections});
-    // Further options (relay, bank) are added here.
+    const QCommandLineOption relayMaxLoginsPerAddress(
+        QStringLiteral("relay-max-logins-per-address"),
+        QStringLiteral("Relay logins from one peer address at once; a further login from it is refused and closed, "
+                       "so that one peer cannot take every place (default 200, 0: no limit)."),
+        QStringLiteral("N"));
+    p.addOptions({relayPort, relayLoginTimeout, relayMaxConnections, relayMaxLoginsPerAddress});
 
     if (!p.parse(arguments)) {
         if (error)
@@ -153,7 +157,8 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
         return false;
     options.relayPort = quint16(relayPortValue);
     if (!number(relayLoginTimeout, 100, 3600000, options.relayLoginTimeoutMs)
-        || !number(relayMaxConnections, 1, 100000, options.relayMaxConnections))
+        || !number(relayMaxConnections, 1, 100000, options.relayMaxConnections)
+        || !number(relayMaxLoginsPerAddress, 0, 100000, options.relayMaxLoginsPerAddress))
         return false;
     return true;
 }

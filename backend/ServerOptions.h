@@ -40,6 +40,8 @@ struct ServerOptions
     int relayLoginTimeoutMs = 10000; // --relay-login-timeout MS: a relay connection not logged in by then is closed
     int relayMaxConnections = 1000;  // --relay-max-connections N: beyond this the oldest not logged in is
                                      // closed, or the new one refused when all are logged in
+    int relayMaxLoginsPerAddress = 200; // --relay-max-logins-per-address N: logins from one peer address at
+                                        // once; a further one is refused (0: no limit)
     // Simulated bank (backend/BANK.md)
     int bankDelayMs = 1000;      // --bank-delay MS: from registration to answer
     int bankMaxPending = 1000;   // --bank-max-pending N: beyond this cms_senddesc answers -1

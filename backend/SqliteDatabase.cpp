@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "backend/MySqlToSqlite.h"
+#include "backend/SqliteAccess.h"
 #include "platform/SqlText.h"
 
 #include <sqlite3.h>
@@ -107,11 +108,15 @@ public:
         sqlite3_extended_result_codes(m_db, 1);
         sqlite3_busy_handler(m_db, &SqliteConnection::onBusy, this);
         sqlite3_progress_handler(m_db, 1000, &SqliteConnection::onProgress, this);
-        sqlite3_set_authorizer(m_db, &SqliteConnection::authorize, this);
         registerMySqlFunctions(m_db);
         execRaw("PRAGMA journal_mode=WAL");
         execRaw("PRAGMA synchronous=NORMAL");
         execRaw("PRAGMA foreign_keys=OFF");
+        // No statement needs a virtual table: the modules the library brings
+        // (full-text search with its tokenizers, r-trees, page and statement
+        // views) are removed, and creating one is refused below.
+        sqlite3_drop_modules(m_db, nullptr);
+        sqlite3_set_authorizer(m_db, &SqliteConnection::authorize, this);
     }
 
     ~SqliteConnection() override
@@ -383,19 +388,47 @@ private:
         return 1;
     }
 
-    // Statements that reach the file system are refused: ATTACH and VACUUM
-    // INTO create or open any file the server may write, DETACH goes with
-    // them, load_extension runs code from any file.
+    // Statements reach the database only. ATTACH and VACUUM INTO create or
+    // open any file the server may write, DETACH goes with them,
+    // load_extension runs code from any file; functions, pragmas and virtual
+    // tables outside backend/SqliteAccess.h are refused (fts3_tokenizer hands
+    // out and takes addresses in the server's memory, locking_mode keeps the
+    // write lock past the transaction, temp_store_directory moves every
+    // connection's temporary files, writable_schema lets a statement break
+    // the schema).
     static int authorize(void *self, int action, const char *arg1, const char *arg2, const char *, const char *)
     {
         auto *c = static_cast<SqliteConnection *>(self);
-        const bool loadExtension = action == SQLITE_FUNCTION && arg2 && sqlite3_stricmp(arg2, "load_extension") == 0;
-        if (action == SQLITE_ATTACH || action == SQLITE_DETACH || loadExtension) {
-            Q_UNUSED(arg1);
+        switch (action) {
+        case SQLITE_ATTACH:
+        case SQLITE_DETACH:
             c->m_refusal = fileSystemRefusal();
             return SQLITE_DENY;
+        case SQLITE_FUNCTION:
+            if (arg2 && sqlite3_stricmp(arg2, "load_extension") == 0) {
+                c->m_refusal = fileSystemRefusal();
+                return SQLITE_DENY;
+            }
+            if (!sqliteaccess::functionAllowed(arg2)) {
+                c->m_refusal = QStringLiteral("Refused: the function %1 is not available on this server")
+                                   .arg(QString::fromUtf8(arg2 ? arg2 : ""));
+                return SQLITE_DENY;
+            }
+            return SQLITE_OK;
+        case SQLITE_PRAGMA:
+            if (!sqliteaccess::pragmaAllowed(arg1, arg2)) {
+                c->m_refusal = QStringLiteral("Refused: pragma %1 is not accepted (only pragmas that read are)")
+                                   .arg(QString::fromUtf8(arg1 ? arg1 : ""));
+                return SQLITE_DENY;
+            }
+            return SQLITE_OK;
+        case SQLITE_CREATE_VTABLE:
+        case SQLITE_DROP_VTABLE:
+            c->m_refusal = QStringLiteral("Refused: virtual tables are not available on this server");
+            return SQLITE_DENY;
+        default:
+            return SQLITE_OK;
         }
-        return SQLITE_OK;
     }
 
     ResultSet showTables(const QString &pattern)

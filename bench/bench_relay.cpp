@@ -8,6 +8,8 @@
 #include <QLoggingCategory>
 #include <benchmark/benchmark.h>
 
+#include <atomic>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -128,6 +130,53 @@ void BM_FrameReaderSplit(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * stream.size());
 }
 BENCHMARK(BM_FrameReaderSplit)->Unit(benchmark::kMicrosecond);
+
+// Relay log lines, counted and kept off the terminal while a benchmark runs.
+std::atomic<qint64> g_relayLogLines{0};
+
+void countRelayLines(QtMsgType, const QMessageLogContext &context, const QString &)
+{
+    if (context.category && std::strcmp(context.category, "qvx.relay") == 0)
+        ++g_relayLogLines;
+}
+
+// A peer streams a mebibyte of STX bytes (a million bad packets) while a
+// user logs in: the user's login time, and the log lines the stream cost.
+void BM_RelayLoginWhileAPeerStreamsGarbage(benchmark::State &state)
+{
+    RelayServer relay;
+    if (!relay.listen(QHostAddress::LocalHost, 0)) {
+        state.SkipWithError("relay set-up failed");
+        return;
+    }
+    const QtMessageHandler previous = qInstallMessageHandler(&countRelayLines);
+    const QByteArray garbage(1024 * 1024, '\x02');
+    qint64 lines = 0, n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        RelayTestClient peer;
+        if (!peer.connectTo(relay.port())) {
+            state.SkipWithError("peer not connected");
+            break;
+        }
+        const qint64 before = g_relayLogLines;
+        peer.socket().write(garbage); // leaves in the background while the user logs in
+        peer.socket().flush();
+        RelayTestClient user;
+        state.ResumeTiming();
+        if (!user.connectTo(relay.port()) || !user.login("user" + QByteArray::number(n++))) {
+            state.SkipWithError("login failed");
+            break;
+        }
+        state.PauseTiming();
+        peer.waitClosed(30000);
+        lines += g_relayLogLines - before;
+        state.ResumeTiming();
+    }
+    qInstallMessageHandler(previous);
+    state.counters["log_lines_per_stream"] = benchmark::Counter(double(lines), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_RelayLoginWhileAPeerStreamsGarbage)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 

@@ -52,6 +52,55 @@ bool NothingToEscape(const char *utf8, qsizetype bytes)
 
 } // namespace
 
+bool JsonWriter::ValidUtf8(const char *text, qsizetype bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(text);
+    const unsigned char *const end = p + bytes;
+    while (p < end) {
+        if (end - p >= 8) {
+            std::uint64_t eight;
+            std::memcpy(&eight, p, 8);
+            if ((eight & 0x8080808080808080ULL) == 0) {
+                p += 8;
+                continue;
+            }
+        }
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        // The second byte's range excludes overlong forms, surrogates and
+        // code points past U+10FFFF.
+        int more = 0;
+        unsigned char low = 0x80, high = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            more = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            more = 2;
+            if (c == 0xE0)
+                low = 0xA0;
+            else if (c == 0xED)
+                high = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            more = 3;
+            if (c == 0xF0)
+                low = 0x90;
+            else if (c == 0xF4)
+                high = 0x8F;
+        } else {
+            return false;
+        }
+        if (end - p <= more || p[1] < low || p[1] > high)
+            return false;
+        for (int i = 2; i <= more; ++i)
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+        p += more + 1;
+    }
+    return true;
+}
+
 JsonWriter::JsonWriter(qsizetype reserve)
     : m_buffer(qMax<qsizetype>(reserve, 16), Qt::Uninitialized)
 {
@@ -76,6 +125,13 @@ void JsonWriter::string(const QString &text)
 
 void JsonWriter::longOrEscapedString(const char *utf8, qsizetype bytes)
 {
+    // Bytes that are no UTF-8 (a blob, a text stored in another encoding)
+    // become U+FFFD as QString::fromUtf8 makes them: an answer is always
+    // valid UTF-8.
+    if (!ValidUtf8(utf8, bytes)) {
+        string(QString::fromUtf8(utf8, bytes));
+        return;
+    }
     // A long text with nothing to escape is copied whole.
     if (NothingToEscape(utf8, bytes)) {
         char *out = room(bytes + 2);

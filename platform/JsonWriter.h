@@ -3,7 +3,8 @@
 // a query's answer is tens of megabytes of small values, and each value
 // appended through a general-purpose container costs a check and often a
 // call of its own. Strings are written as the protocol's JSON strings:
-// UTF-8 kept as it is; '"', '\' and control characters escaped.
+// UTF-8 kept as it is; '"', '\' and control characters escaped; bytes that
+// are no UTF-8 replaced by U+FFFD (as QString::fromUtf8 does).
 
 #include <QByteArray>
 #include <QString>
@@ -25,14 +26,15 @@ public:
         // nothing to escape: copied here as they are checked, without a call.
         if (bytes <= 16) {
             char *out = room(bytes + 2);
-            unsigned escape = 0;
+            unsigned escape = 0, high = 0;
             out[0] = '"';
             for (qsizetype i = 0; i < bytes; ++i) {
                 const auto c = static_cast<unsigned char>(utf8[i]);
                 escape |= unsigned(c < 0x20) | unsigned(c == '"') | unsigned(c == '\\');
+                high |= c;
                 out[i + 1] = char(c);
             }
-            if (escape == 0) {
+            if (escape == 0 && (high < 0x80 || ValidUtf8(utf8, bytes))) {
                 out[bytes + 1] = '"';
                 m_size += bytes + 2;
                 return;
@@ -41,6 +43,10 @@ public:
         longOrEscapedString(utf8, bytes);
     }
     void null() { raw("null", 4); }
+
+    // Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates
+    // or code points past U+10FFFF).
+    static bool ValidUtf8(const char *text, qsizetype bytes);
 
     qsizetype size() const { return m_size; }
     const char *data() const { return m_buffer.constData(); }

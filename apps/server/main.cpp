@@ -60,6 +60,16 @@ int main(int argc, char **argv)
 
         auto context = std::make_shared<qvx::ServerContext>(options, database);
         qvx::AppServerHost appServer(context);
+
+        // The relay and the simulated bank start before any client can reach
+        // the application server: the bank's start-up return of batches an
+        // earlier run never registered must not meet a batch being sent now.
+        qvx::RelayServer relay;
+        relay.setLimits(options.relayLoginTimeoutMs, options.relayMaxConnections);
+        relay.setMaxLoginsPerAddress(options.relayMaxLoginsPerAddress);
+        const bool relayListening = relay.listen(QHostAddress(options.listenAddress), options.relayPort);
+        const auto bank = qvx::startBank(*context, relayListening ? &relay : nullptr);
+
         if (!appServer.listen(&error)) {
             std::fprintf(stderr, "QVXServer: cannot listen on %s:%u: %s\n", qPrintable(options.listenAddress),
                          unsigned(options.port), qPrintable(error));
@@ -67,16 +77,11 @@ int main(int argc, char **argv)
         }
         std::printf("QVXServer: application server listening on %s:%u (database %s)\n",
                     qPrintable(appServer.address().toString()), unsigned(appServer.port()), qPrintable(dbName));
-
-        // The relay and the simulated bank are started here.
-        qvx::RelayServer relay;
-        relay.setLimits(options.relayLoginTimeoutMs, options.relayMaxConnections);
-        if (!relay.listen(QHostAddress(options.listenAddress), options.relayPort))
+        if (!relayListening)
             std::fprintf(stderr, "QVXServer: relay not started: %s\n", qPrintable(relay.errorString()));
         else
             std::printf("QVXServer: relay listening on %s:%u\n", qPrintable(relay.address().toString()),
                         unsigned(relay.port()));
-        const auto bank = qvx::startBank(*context, relay.isListening() ? &relay : nullptr);
         std::printf("QVXServer: bank answers after %d ms%s\n", options.bankDelayMs,
                     options.bankConsole ? " (bank commands on standard input)" : "");
 

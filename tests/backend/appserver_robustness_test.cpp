@@ -2,6 +2,7 @@
 // what the protocol asks for: each gets an error answer and the server goes on
 // serving everyone else.
 
+#include "platform/JsonWriter.h"
 #include "support/TestServer.h"
 #include "tests/backend/backend_databases.h"
 
@@ -452,3 +453,153 @@ TEST(AppServerLimits, StatementsThatReachTheFileSystemAreRefused)
     EXPECT_FALSE(QFile::exists(target));
     EXPECT_EQ(app.select(QStringLiteral("select 1 as one")).valueInt(0, QStringLiteral("one")), 1);
 }
+
+namespace {
+
+// The error a statement gets; empty when it was accepted.
+QString refusalOf(qvx::AppServer &app, const QString &sql, bool asQuery)
+{
+    try {
+        if (asQuery)
+            app.select(sql);
+        else
+            app.execute(sql);
+    } catch (const AppServerError &e) {
+        app.execute(QStringLiteral("rollback"));
+        return e.message();
+    }
+    app.execute(QStringLiteral("rollback"));
+    return QString();
+}
+
+} // namespace
+
+// A tokenizer registered at a chosen address would take the server down with
+// every client on it; other functions and virtual tables outside the
+// programs' use are refused in the same way.
+TEST(AppServerLimits, FunctionsAndVirtualTablesOutsideWhatTheProgramsUseAreRefused)
+{
+    TestServer server;
+    auto &app = server.client();
+    const struct
+    {
+        QString sql;
+        const char *reason;
+    } refused[] = {
+        {QStringLiteral("select fts3_tokenizer('simple') as p"), "fts3_tokenizer"},
+        {QStringLiteral("select fts3_tokenizer('evil', x'4141414141414141') as p"), "fts3_tokenizer"},
+        {QStringLiteral("create virtual table temp.t using fts3(tokenize=evil)"), "virtual table"},
+        {QStringLiteral("create virtual table temp.t using fts4(x)"), "virtual table"},
+        {QStringLiteral("create virtual table temp.r using rtree(id, a, b)"), "virtual table"},
+        {QStringLiteral("select sqlite_compileoption_used('ENABLE_FTS3') as x"), "sqlite_compileoption_used"},
+        {QStringLiteral("select randomblob(16) as x"), "randomblob"},
+        {QStringLiteral("select json_extract('{\"a\":1}', '$.a') as x"), "json_extract"},
+    };
+    for (const auto &r : refused) {
+        for (const bool asQuery : {true, false}) {
+            const QString error = refusalOf(app, r.sql, asQuery);
+            EXPECT_TRUE(error.contains(QLatin1String("Refused")) && error.contains(QLatin1String(r.reason)))
+                << r.sql.toStdString() << ": " << error.toStdString();
+        }
+    }
+    // The library's own virtual tables are gone too.
+    for (const QString &sql : {QStringLiteral("select * from dbstat"), QStringLiteral("select * from sqlite_stmt"),
+                               QStringLiteral("select * from json_each('[1]')")})
+        EXPECT_FALSE(refusalOf(app, sql, true).isEmpty()) << sql.toStdString();
+
+    // The functions of the programs' statements are there.
+    const qvx::ResultSet rs = app.select(QStringLiteral(
+        "select concat('a', \"-\", 'b') as c, if(1 = 1, 'y', 'n') as i, left('abc', 2) as l, lpad('7', 3, '0') as p, "
+        "ifnull(null, 'x') as n, count(*) as k, max(errcode) as m, lower('AB') as w, substring('abcd', 2, 2) as s, "
+        "hex(zeroblob(2)) as h from error"));
+    EXPECT_EQ(rs.value(0, QStringLiteral("c")), QStringLiteral("a-b"));
+    EXPECT_EQ(rs.value(0, QStringLiteral("i")), QStringLiteral("y"));
+    EXPECT_EQ(rs.value(0, QStringLiteral("l")), QStringLiteral("ab"));
+    EXPECT_EQ(rs.value(0, QStringLiteral("p")), QStringLiteral("007"));
+    EXPECT_EQ(rs.value(0, QStringLiteral("s")), QStringLiteral("bc"));
+    EXPECT_EQ(rs.value(0, QStringLiteral("h")), QStringLiteral("0000"));
+    EXPECT_EQ(app.select(QStringLiteral("select 1 as one")).valueInt(0, QStringLiteral("one")), 1);
+}
+
+// Pragmas that would keep the write lock past a transaction, move every
+// connection's temporary files or let a statement break the schema are
+// refused; those that read are answered.
+TEST(AppServerLimits, PragmasThatChangeLockingFilesOrTheSchemaAreRefused)
+{
+    TestServer server;
+    auto &app = server.client();
+    for (const QString &sql :
+         {QStringLiteral("pragma locking_mode = exclusive"), QStringLiteral("pragma main.locking_mode=EXCLUSIVE"),
+          QStringLiteral("pragma temp_store_directory = '%1'").arg(server.dir()),
+          QStringLiteral("pragma writable_schema = 1"), QStringLiteral("pragma journal_mode = delete"),
+          QStringLiteral("pragma busy_timeout = 1"), QStringLiteral("pragma schema_version = 1"),
+          QStringLiteral("pragma mmap_size = 1000000"), QStringLiteral("pragma query_only = 1"),
+          QStringLiteral("select * from pragma_locking_mode")}) {
+        for (const bool asQuery : {true, false}) {
+            const QString error = refusalOf(app, sql, asQuery);
+            EXPECT_TRUE(error.contains(QLatin1String("Refused")) || error.contains(QLatin1String("not authorized")))
+                << sql.toStdString() << ": " << error.toStdString();
+        }
+    }
+    // The lock is not kept: after a commit another client writes at once.
+    app.execute(QStringLiteral("insert into error (bankid, errcode, errcontents) values ('ZZ', 'P01', 'first')"));
+    app.execute(QStringLiteral("commit"));
+    auto other = server.newClient();
+    other->execute(QStringLiteral("insert into error (bankid, errcode, errcontents) values ('ZZ', 'P02', 'second')"));
+    other->execute(QStringLiteral("commit"));
+    EXPECT_GE(other->maxSeqNo(1), 0);
+
+    EXPECT_GT(app.select(QStringLiteral("pragma table_info(error)")).recordCount(), 2);
+    EXPECT_EQ(app.select(QStringLiteral("pragma journal_mode")).value(0, 0), QStringLiteral("wal"));
+    EXPECT_EQ(app.select(QStringLiteral("pragma integrity_check")).value(0, 0), QStringLiteral("ok"));
+}
+
+namespace {
+
+class AppServerAnswers : public qvx::testing::BackendTest
+{
+};
+
+} // namespace
+
+// A value whose bytes are no UTF-8 (a blob, a text stored in another
+// encoding) comes back with U+FFFD in their place: the whole answer stays
+// readable by a strict reader.
+TEST_P(AppServerAnswers, BytesThatAreNoUtf8ComeBackReplaced)
+{
+    TestServer server(serverConfig());
+    auto &app = server.client();
+    const qvx::ResultSet rs = app.select(QStringLiteral("select x'ff80c3' as b, 'a' as t, x'41c3a9' as e"));
+    ASSERT_EQ(rs.recordCount(), 1);
+    EXPECT_TRUE(rs.value(0, QStringLiteral("b")).contains(QChar(0xFFFD))) << rs.value(0, QStringLiteral("b")).toStdString();
+    EXPECT_EQ(rs.value(0, QStringLiteral("t")), QStringLiteral("a"));
+    EXPECT_EQ(rs.value(0, QStringLiteral("e")), QStringLiteral("Aé"));
+
+    // Short and long texts, alone and after good text, as bytes on the wire.
+    const QString xs(40, QLatin1Char('x'));
+    auto s = openedConnection(server);
+    s->write(request(1, QStringLiteral("cms_select1"),
+                     QStringLiteral("select concat('한글', x'ed') as short_text, concat('%1', x'c0af') as long_text, "
+                                    "x'f4908080' as beyond, x'eda080' as surrogate")
+                         .arg(xs)));
+    QByteArray raw = s->property("pending").toByteArray();
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 10000) {
+        if (raw.size() >= 4 && raw.size() >= 4 + qint64(qFromBigEndian<quint32>(raw.constData())))
+            break;
+        s->waitForReadyRead(100);
+        raw += s->readAll();
+    }
+    ASSERT_GE(raw.size(), 4);
+    const QByteArray body = raw.mid(4, qFromBigEndian<quint32>(raw.constData()));
+    EXPECT_TRUE(qvx::JsonWriter::ValidUtf8(body.constData(), body.size())) << body.toStdString();
+    const QJsonObject answer = QJsonDocument::fromJson(body).object();
+    ASSERT_TRUE(answer.value(QStringLiteral("ok")).toBool()) << body.toStdString();
+    const QJsonArray row = answer.value(QStringLiteral("result")).toObject().value(QStringLiteral("rows")).toArray()[0].toArray();
+    EXPECT_EQ(row[0].toString(), QStringLiteral("한글\uFFFD"));
+    EXPECT_TRUE(row[1].toString().startsWith(xs));
+    EXPECT_TRUE(row[1].toString().endsWith(QChar(0xFFFD)));
+}
+
+QVX_ON_EVERY_BACKEND(AppServerAnswers);

@@ -244,4 +244,73 @@ TEST_P(BankServiceTest, ServerWiringAnnouncesThroughTheRelay)
     EXPECT_EQ(app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), no, no, QStringLiteral("000000")), 1);
 }
 
+namespace {
+
+SendBatch registration(const QString &code, const QString &table, const QString &user, qint64 no, const QString &date)
+{
+    SendBatch b;
+    b.serviceCode = code;
+    b.table = table;
+    b.userId = user;
+    b.firstNo = no;
+    b.lastNo = no;
+    b.time = QStringLiteral("000000");
+    b.date = date;
+    b.rowCount = 1;
+    return b;
+}
+
+} // namespace
+
+// What a restart finds: rows of every request table committed as sent whose
+// registration never came (their senders were told the send failed) are
+// never answered; registered ones are.
+TEST_P(BankServiceTest, AtStartUpOnlyRegisteredBatchesOfAnyTableAreAnswered)
+{
+    ServerContext &ctx = server->context();
+    TcpAppServer &app = server->client();
+    const QString today = app.serverTime().left(8);
+    const int base = app.maxSeqNo(5);
+    ASSERT_GE(base, 0);
+    const auto liquor = [&](int n) {
+        return qvx::testing::requestInsert(
+            QStringLiteral("cmsjiche102"),
+            {{"SendDate", today}, {"SendTime", "120000"}, {"SeqNo", QString::number(n)}, {"BankID", "03"},
+             {"USERID", "JURU"}, {"Gubun", "20"}, {"Price", "0000000050000"}, {"TRANS_BankID", "20"},
+             {"bankNo", "1002345678901"}, {"MoBankNo", "12301234567890"}, {"sr_flag", "1"},
+             {"up_gubuncode", "0102100"}});
+    };
+    app.execute(liquor(base + 1));
+    app.execute(liquor(base + 2));
+    insertBalanceRequest(app, base + 3);
+    insertBalanceRequest(app, base + 4);
+    app.execute(qvx::testing::requestInsert(
+        QStringLiteral("giche"),
+        {{"SendDate", today}, {"SendTime", "121000"}, {"SeqNo", QString::number(base + 5)}, {"BankID", "03"},
+         {"USERID", "MAKER"}, {"CFMID", "APPR2"}, {"Gubun", "30"}, {"Price", "0000000150000"},
+         {"TRANS_BankID", "20"}, {"BankNo", "1002345678901"}, {"MoBankNo", "12301234567890"}, {"sr_flag", "1"},
+         {"up_gubuncode", "0100100"}}));
+    app.execute(QStringLiteral("commit"));
+    ctx.batchRegistry().record(registration(QStringLiteral("0102100"), QStringLiteral("cmsjiche102"),
+                                            QStringLiteral("JURU"), base + 1, today));
+    ctx.batchRegistry().record(registration(QStringLiteral("0600300"), QStringLiteral("amt_search"),
+                                            QStringLiteral("MAKER"), base + 4, today));
+
+    auto bank = std::make_shared<BankService>(ctx.sharedDatabase(), [&ctx] { return ctx.now(); },
+                                              BankService::Settings{.delayMs = 0}, BankService::Announcer{},
+                                              ctx.sharedBatchRegistry());
+    bank->resumeStoredBatches();
+    ASSERT_TRUE(bank->waitIdle(15000));
+    const auto flag = [&](const char *table, int n) {
+        return server->query(QStringLiteral("select sr_flag from %1 where seqno = %2").arg(QLatin1String(table)).arg(n))
+            .value(0, QStringLiteral("sr_flag"));
+    };
+    EXPECT_EQ(flag("cmsjiche102", base + 1), QStringLiteral("4"));
+    EXPECT_EQ(flag("cmsjiche102", base + 2), QStringLiteral("3"));
+    EXPECT_EQ(flag("amt_search", base + 3), QStringLiteral("3"));
+    EXPECT_EQ(flag("amt_search", base + 4), QStringLiteral("4"));
+    EXPECT_EQ(flag("giche", base + 5), QStringLiteral("0")); // back on the final approver's list
+    EXPECT_TRUE(ctx.batchRegistry().pending().isEmpty());
+}
+
 QVX_ON_EVERY_BACKEND(BankServiceTest);

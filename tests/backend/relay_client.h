@@ -17,6 +17,16 @@ public:
         return m_socket.waitForConnected(timeoutMs);
     }
 
+    // The same from a chosen local address (another of 127.0.0.0/8 stands
+    // for another peer).
+    bool connectFrom(const QHostAddress &local, quint16 port, int timeoutMs = 5000)
+    {
+        if (!m_socket.bind(local))
+            return false;
+        m_socket.connectToHost(QHostAddress::LocalHost, port);
+        return m_socket.waitForConnected(timeoutMs);
+    }
+
     void send(const QByteArray &bytes)
     {
         m_socket.write(bytes);

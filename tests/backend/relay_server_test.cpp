@@ -6,6 +6,8 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstring>
 #include <memory>
 #include <thread>
 
@@ -250,4 +252,117 @@ TEST(RelayLimits, ConnectionsThatNeverLogInAreClosedAndMakeRoomForUsers)
     ASSERT_TRUE(fourth.connectTo(relay.port()));
     EXPECT_TRUE(fourth.waitClosed());
     EXPECT_TRUE(relay.isConnected("user01") && relay.isConnected("user02") && relay.isConnected("user03"));
+}
+
+namespace {
+
+// Counts the relay's log lines while it lives.
+class RelayLogLines
+{
+public:
+    RelayLogLines()
+    {
+        s_lines = 0;
+        m_previous = qInstallMessageHandler(&RelayLogLines::handler);
+    }
+    ~RelayLogLines() { qInstallMessageHandler(m_previous); }
+    int count() const { return s_lines; }
+
+private:
+    static void handler(QtMsgType, const QMessageLogContext &context, const QString &)
+    {
+        if (context.category && std::strcmp(context.category, "qvx.relay") == 0)
+            ++s_lines;
+    }
+    static inline std::atomic<int> s_lines{0};
+    QtMessageHandler m_previous;
+};
+
+} // namespace
+
+// A megabyte of STX bytes is a million bad packets: the log gets a few lines
+// for them, the sender is closed, and every other user is served meanwhile.
+TEST_F(RelayTest, AStreamOfGarbageCostsTheLogAFewLinesAndItsSenderIsClosed)
+{
+    RelayLogLines lines;
+    auto good = client("good");
+    auto bad = client("bad");
+    const int before = lines.count();
+    const QByteArray stx(64 * 1024, '\x02');
+    for (int i = 0; i < 16 && bad->socket().state() == QAbstractSocket::ConnectedState; ++i) {
+        bad->socket().write(stx);
+        bad->socket().waitForBytesWritten(5000);
+    }
+    EXPECT_TRUE(bad->waitClosed(20000));
+    ASSERT_TRUE(eventually([&] { return !relay.isConnected("bad"); }, 10000));
+    EXPECT_EQ(relay.stats().garbageClosed, 1u);
+    EXPECT_LE(lines.count() - before, 10);
+    EXPECT_TRUE(relay.announce("good", "0610300"));
+    EXPECT_EQ(good->nextFrame(), f("Q0610300"));
+}
+
+// A client that mixes bad packets with keep-alives and frames stays, and its
+// bad packets are summed up rather than written one a line.
+TEST_F(RelayTest, BadPacketsBetweenGoodFramesAreSummedUp)
+{
+    RelayLogLines lines;
+    auto c = client("mixed");
+    const int before = lines.count();
+    QByteArray burst;
+    for (int i = 0; i < 300; ++i)
+        burst += f("Z??") + QByteArray("PINGmixed"); // a frame of no known kind, a keep-alive
+    c->send(burst);
+    ASSERT_TRUE(eventually([&] { return relay.stats().badPackets >= 300; }, 10000));
+    EXPECT_LE(lines.count() - before, 2);
+    c->send(f("Fmixed"));
+    EXPECT_EQ(c->nextFrame(), f("F"));
+    EXPECT_EQ(relay.stats().garbageClosed, 0u);
+    // What was not reported yet is said when the connection ends.
+    const int open = lines.count();
+    c->socket().disconnectFromHost();
+    ASSERT_TRUE(eventually([&] { return relay.clientCount() == 0; }));
+    EXPECT_GE(lines.count() - open, 1);
+}
+
+// Invented ids from one peer cannot take every place: its logins stop at the
+// bound, and other peers still log in.
+TEST(RelayLimits, LoginsFromOneAddressAreBounded)
+{
+    RelayServer relay;
+    relay.setMaxLoginsPerAddress(3);
+    ASSERT_TRUE(relay.listen(QHostAddress::LocalHost, 0));
+    std::vector<std::unique_ptr<RelayTestClient>> flood;
+    for (int i = 0; i < 3; ++i) {
+        flood.push_back(std::make_unique<RelayTestClient>());
+        ASSERT_TRUE(flood.back()->connectTo(relay.port()));
+        ASSERT_TRUE(flood.back()->login("fake" + QByteArray::number(i)));
+    }
+    RelayTestClient fourth;
+    ASSERT_TRUE(fourth.connectTo(relay.port()));
+    fourth.send(RelayTestClient::loginFrame("fake3"));
+    EXPECT_EQ(fourth.nextFrame(), f("CN"));
+    EXPECT_TRUE(fourth.waitClosed());
+    EXPECT_FALSE(relay.isConnected("fake3"));
+
+    // Another peer is not held to the first one's logins.
+    RelayTestClient other;
+    ASSERT_TRUE(other.connectFrom(QHostAddress(QStringLiteral("127.0.0.2")), relay.port()));
+    EXPECT_TRUE(other.login("user01"));
+
+    // Once one of the first peer's connections leaves, it logs in again.
+    flood.front()->socket().disconnectFromHost();
+    ASSERT_TRUE(eventually([&] { return !relay.isConnected("fake0"); }));
+    RelayTestClient again;
+    ASSERT_TRUE(again.connectTo(relay.port()));
+    EXPECT_TRUE(again.login("fake4"));
+}
+
+TEST(RelayOptions, LoginsPerAddressOption)
+{
+    qvx::ServerOptions o;
+    EXPECT_EQ(o.relayMaxLoginsPerAddress, 200);
+    QString error;
+    ASSERT_TRUE(qvx::parseServerOptions({"QVXServer", "--relay-max-logins-per-address", "500"}, o, &error));
+    EXPECT_EQ(o.relayMaxLoginsPerAddress, 500);
+    EXPECT_FALSE(qvx::parseServerOptions({"QVXServer", "--relay-max-logins-per-address", "-1"}, o, &error));
 }

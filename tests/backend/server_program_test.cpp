@@ -141,7 +141,7 @@ TEST(ServerProgram, LimitsAreTakenFromTheCommandLine)
     ASSERT_TRUE(help.waitForFinished(10000));
     const QString helpText = QString::fromUtf8(help.readAllStandardOutput());
     for (const char *option : {"--statement-timeout", "--max-buffered-bytes", "--max-queued-bytes", "--relay-login-timeout",
-                               "--relay-max-connections"})
+                               "--relay-max-connections", "--relay-max-logins-per-address"})
         EXPECT_TRUE(helpText.contains(QLatin1String(option))) << option;
     EXPECT_EQ(options.transactionTimeoutMs, 90000);
     EXPECT_EQ(options.openTimeoutMs, 2000);
@@ -163,6 +163,23 @@ QString releasedTransfer(const QString &date, const QString &time, int seqNo)
          {"CFMID", "APPR2"}, {"SendFlag", "1"}, {"MoBankNo", "12301234567890"}, {"Gubun", "30"},
          {"Price", "0000000150000"}, {"TRANS_BankID", "20"}, {"BankNo", "1002345678901"}, {"Name", "한빛상사"},
          {"sr_flag", "1"}, {"up_gubuncode", "0100100"}});
+}
+
+// A liquor collection (cmsjiche102) of user JURU, written as sent: sr_flag '1'.
+QString liquorTransfer(const QString &date, const QString &time, int seqNo)
+{
+    return qvx::testing::requestInsert(
+        QStringLiteral("cmsjiche102"),
+        {{"SendDate", date}, {"SendTime", time}, {"Service", "DY1"}, {"SeqNo", QString::number(seqNo)},
+         {"SendID", "QVX0000001"}, {"RecvID", "IBK0300"}, {"FirmID", "HB0301"}, {"BankID", "03"}, {"USERID", "JURU"},
+         {"SendFlag", "1"}, {"bankNo", "1002345678901"}, {"Gubun", "20"}, {"Price", "0000000050000"},
+         {"TRANS_BankID", "20"}, {"MoBankNo", "12301234567890"}, {"Name", "서울주류"}, {"JuFlag", "1"},
+         {"JuMoney", "40000"}, {"nonJuMoney", "10000"}, {"sr_flag", "1"}, {"up_gubuncode", "0102100"}});
+}
+
+QString flagOf(qvx::TcpAppServer &client, const QString &table, int seqNo)
+{
+    return client.select(QStringLiteral("select sr_flag from %1 where seqno = %2").arg(table).arg(seqNo)).value(0, 0);
 }
 
 QString flagsOf(qvx::TcpAppServer &client, const QString &time)
@@ -193,9 +210,21 @@ TEST(ServerProgram, ABatchRegisteredJustBeforeACrashIsAnsweredAfterTheRestart)
         client.execute(releasedTransfer(today, QStringLiteral("101000"), 902));
         // Released, but the registration never came: the approver was not told it went out.
         client.execute(releasedTransfer(today, QStringLiteral("102000"), 903));
+        // A liquor batch registered, and one committed whose registration never came.
+        client.execute(liquorTransfer(today, QStringLiteral("103000"), 904));
+        client.execute(liquorTransfer(today, QStringLiteral("104000"), 905));
+        client.execute(liquorTransfer(today, QStringLiteral("104000"), 906));
+        // A balance inquiry committed and never registered.
+        client.execute(qvx::testing::requestInsert(
+            QStringLiteral("amt_search"),
+            {{"SendDate", today}, {"SendTime", "105000"}, {"Service", "DY1"}, {"SeqNo", "907"}, {"BankID", "04"},
+             {"USERID", "MAKER"}, {"BankNo", "123401234567"}, {"sr_flag", "1"}, {"up_gubuncode", "0600300"}}));
         client.execute(QStringLiteral("commit"));
         ASSERT_EQ(client.sendDesc(QStringLiteral("0100100"), QStringLiteral("APPR2"), QStringLiteral("0"),
                                   QStringLiteral("0"), QStringLiteral("101000")),
+                  1);
+        ASSERT_EQ(client.sendDesc(QStringLiteral("0102100"), QStringLiteral("JURU"), QStringLiteral("904"),
+                                  QStringLiteral("904"), QStringLiteral("103000")),
                   1);
         ASSERT_EQ(::kill(pid_t(server.process().processId()), SIGKILL), 0);
         ASSERT_TRUE(server.process().waitForFinished(10000));
@@ -218,6 +247,34 @@ TEST(ServerProgram, ABatchRegisteredJustBeforeACrashIsAnsweredAfterTheRestart)
     EXPECT_EQ(flagsOf(client, QStringLiteral("101000")), QStringLiteral("44"));
     // Back on APPR2's list of batches to send.
     EXPECT_EQ(flagsOf(client, QStringLiteral("102000")), QStringLiteral("0"));
+    // The registered liquor batch is answered; the rest, whose senders were
+    // told the send failed, are send errors the bank never answers.
+    deadline.setRemainingTime(10000);
+    while (flagOf(client, QStringLiteral("cmsjiche102"), 904) != QStringLiteral("4") && !deadline.hasExpired())
+        QThread::msleep(20);
+    EXPECT_EQ(flagOf(client, QStringLiteral("cmsjiche102"), 904), QStringLiteral("4"));
+    EXPECT_EQ(flagOf(client, QStringLiteral("cmsjiche102"), 905), QStringLiteral("3"));
+    EXPECT_EQ(flagOf(client, QStringLiteral("cmsjiche102"), 906), QStringLiteral("3"));
+    EXPECT_EQ(flagOf(client, QStringLiteral("amt_search"), 907), QStringLiteral("3"));
+
+    // A result inquiry that names a row of the failed batch finds no such
+    // transfer at the bank, and does not have the bank process it now.
+    const QString today = client.serverTime().left(8);
+    client.execute(qvx::testing::requestInsert(
+        QStringLiteral("icheresult_102"),
+        {{"SendDate", today}, {"SendTime", "110000"}, {"Service", "DY1"}, {"SeqNo", "908"}, {"BankID", "03"},
+         {"USERID", "JURU"}, {"ICHE_SendDate", today}, {"ORG_SEQNO", "905"}, {"sr_flag", "1"},
+         {"up_gubuncode", "0601100"}}));
+    client.execute(QStringLiteral("commit"));
+    ASSERT_EQ(client.sendDesc(QStringLiteral("0601100"), QStringLiteral("JURU"), QStringLiteral("908"),
+                              QStringLiteral("908"), QStringLiteral("000000")),
+              1);
+    deadline.setRemainingTime(10000);
+    while (flagOf(client, QStringLiteral("icheresult_102"), 908) != QStringLiteral("4") && !deadline.hasExpired())
+        QThread::msleep(20);
+    EXPECT_EQ(client.select(QStringLiteral("select errcode from icheresult_102 where seqno = 908")).value(0, 0),
+              QStringLiteral("0041"));
+    EXPECT_EQ(flagOf(client, QStringLiteral("cmsjiche102"), 905), QStringLiteral("3"));
 }
 
 TEST(ServerProgram, SigtermAnswersWhatWasReceivedAndEndsWithinSecondsUnderLoad)

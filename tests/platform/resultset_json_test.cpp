@@ -205,3 +205,30 @@ TEST(JsonWriter, EachByteAtEachPlaceIsEscapedOnlyWhenItMustBe)
         EXPECT_EQ(doc.array()[0].toString(), text);
     }
 }
+
+// Bytes that are no UTF-8 become U+FFFD exactly as QString::fromUtf8 makes
+// them, in short and long texts, escaped or not: the answer stays valid.
+TEST(ResultSetJson, BytesThatAreNoUtf8AreReplacedAsTheTextReaderDoes)
+{
+    const QByteArray cases[] = {
+        QByteArray("\xff\x80\xc3", 3),                         // stray bytes, a sequence cut short
+        QByteArray("\xed\xa0\x80", 3),                         // a surrogate
+        QByteArray("\xc0\xaf", 2),                             // an overlong '/'
+        QByteArray("\xf4\x90\x80\x80", 4),                     // past U+10FFFF
+        QByteArray("한글") + QByteArray("\xed", 1),             // good text, then a cut sequence
+        QByteArray(40, 'x') + QByteArray("\"\x01\xfe", 3),     // long, with escapes
+        QByteArray("\xf0\x9f\x98\x80 \xea\xb0\x80", 8),        // valid four- and three-byte sequences
+    };
+    for (const QByteArray &bytes : cases) {
+        qvx::JsonWriter out;
+        out.utf8String(bytes.constData(), bytes.size());
+        const QByteArray json = out.take();
+        EXPECT_TRUE(qvx::JsonWriter::ValidUtf8(json.constData(), json.size())) << json.toStdString();
+        const QJsonDocument doc = QJsonDocument::fromJson("[" + json + "]");
+        ASSERT_TRUE(doc.isArray()) << json.toStdString();
+        EXPECT_EQ(doc.array()[0].toString(), QString::fromUtf8(bytes)) << json.toStdString();
+    }
+    EXPECT_TRUE(qvx::JsonWriter::ValidUtf8("\xf0\x9f\x98\x80", 4));
+    EXPECT_FALSE(qvx::JsonWriter::ValidUtf8("\xe0\x80\x80", 3));
+    EXPECT_FALSE(qvx::JsonWriter::ValidUtf8("\xf8\x88\x80\x80\x80", 5));
+}

@@ -100,6 +100,7 @@ void TestServer::start(const Config &config)
     if (config.relay) {
         m_relay = std::make_unique<RelayServer>();
         m_relay->setLimits(m_options.relayLoginTimeoutMs, m_options.relayMaxConnections);
+        m_relay->setMaxLoginsPerAddress(m_options.relayMaxLoginsPerAddress);
         if (!m_relay->listen(QHostAddress::LocalHost, 0)) {
             const QString why = m_relay->errorString();
             stop();

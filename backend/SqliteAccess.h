@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace qvx {
+
+// What a statement of a client may reach on SQLite beyond tables and views:
+// the SQL functions the programs' statements use (the client, the inspection
+// tool, the server's own bank) with the plain text, number and date
+// functions a person types into the tool's memo, and the pragmas that only
+// read. Everything else is refused, above all what reaches past the
+// database: functions that hand out or take addresses or load code, pragmas
+// that change locking, files or the schema's integrity, virtual tables.
+// The lists are in backend/PROTOCOL.md.
+namespace sqliteaccess {
+
+// Whether a statement may call the function (name without regard to case).
+bool functionAllowed(const char *name);
+// Whether a statement may run the pragma; `argument` is null when the pragma
+// is only read ("pragma user_version"), its value or table name otherwise.
+bool pragmaAllowed(const char *name, const char *argument);
+
+// The allowed functions and pragmas, sorted (for the documentation's tests).
+QStringList allowedFunctions();
+QStringList allowedPragmas();         // with or without an argument (a table's name)
+QStringList allowedReadOnlyPragmas(); // only without an argument
+
+} // namespace sqliteaccess
+
+} // namespace qvx
