@@ -456,6 +456,7 @@ bool XlsReader::olderSheetsFit(const QByteArray &file, QString *error)
     constexpr int MaxOlderRows = 16384;
     constexpr int MaxOlderColumns = 256;
     constexpr quint16 rDIMENSIONS = 0x0200, rDIMENSIONS2 = 0x0000;
+    constexpr qint64 MaxOlderCellsAnyway = 1'000'000;
     QByteArray stream;
     if (!workbookStream(file, &stream, error))
         return false;
@@ -479,6 +480,16 @@ bool XlsReader::olderSheetsFit(const QByteArray &file, QString *error)
             failed(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (시트의 크기가 %1행, %2열을 넘습니다).")
                               .arg(MaxOlderRows)
                               .arg(MaxOlderColumns));
+            return false;
+        }
+        // The older format's reader holds a cell for every row and column a
+        // sheet declares, some seventeen bytes each. A sheet declaring far
+        // more cells than its records could fill (a cell takes six bytes at
+        // the least) is refused, so that a small file cannot make it hold
+        // tens of megabytes.
+        if ((r.id == rDIMENSIONS || r.id == rDIMENSIONS2) && r.data.size() >= 8
+            && qint64(u16(r.data, 2)) * u16(r.data, 6) > MaxOlderCellsAnyway + stream.size() / 2) {
+            failed(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (시트가 담은 자료보다 훨씬 큰 크기를 밝힙니다)."));
             return false;
         }
     }

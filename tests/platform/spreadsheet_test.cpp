@@ -702,3 +702,24 @@ TEST(Spreadsheet, RecordDenseXlsIsWalkedInPlaceAndItsSharedStringsBoundedByTheir
     EXPECT_FALSE(Spreadsheet::read(tooMany, &cells, &error));
     EXPECT_EQ(error, QStringLiteral("시트의 셀이 너무 많아 읽을 수 없습니다 (최대 2,000,000개)."));
 }
+
+TEST(Spreadsheet, AnOlderSheetDeclaringFarMoreCellsThanItHoldsIsRefusedInBoundedMemory)
+{
+    QTemporaryDir dir;
+    const QString older = dir.filePath(QStringLiteral("older.xls"));
+    writeFile(older, olderWorkbook(olderDimensions(1, 1) + olderLabel(0, 0, "one"),
+                                   olderDimensions(16384, 256) + olderLabel(0, 0, "two")));
+    const qint64 size = QFileInfo(older).size();
+    const XlsOutcome o = readXlsMeasured(older);
+    ASSERT_TRUE(o.peak.ended) << "signal " << o.peak.signal;
+    EXPECT_EQ(o.peak.result, 0);
+    EXPECT_EQ(o.error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (시트가 담은 자료보다 훨씬 큰 크기를 밝힙니다)."));
+    EXPECT_LT(o.peak.growth, 10 * size + 40 * MB) << o.peak.growth;
+    // As many cells as a million are declared freely.
+    writeFile(older, olderWorkbook(olderDimensions(1, 1) + olderLabel(0, 0, "one"),
+                                   olderDimensions(16384, 61) + olderLabel(0, 0, "two")));
+    qvx::SheetCells cells;
+    QString error;
+    ASSERT_TRUE(Spreadsheet::read(older, &cells, &error)) << error.toStdString();
+    EXPECT_EQ(cells.cell(0, 0), QStringLiteral("two"));
+}
