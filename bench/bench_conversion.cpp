@@ -186,14 +186,16 @@ QByteArray readFile(const QString &name)
     return file.readAll();
 }
 
-// The run as the entry screen makes it, without painting: the file read and
-// decoded, its lines converted with every refused line and every duplicate
+// The run as the entry screen makes it, without painting: the file read (its
+// lines counted first) and decoded, its lines converted with every refused line and every duplicate
 // written to the day's log, the duplicate question answered "no". The rows
 // read the file's text, which *file keeps.
 ConvertCounters convert(const ConvertContext &c, DataForm form, const QString &fileName, const Session &session,
                         TransferFileText *file, ConvertedRows *rows)
 {
-    *file = DecodeTransferFile(readFile(fileName));
+    QString refusal;
+    if (!ReadTransferFile(fileName, file, &refusal))
+        qFatal("%s", qPrintable(refusal));
     TransferConversion conversion(c, form, Fixed);
     ConvertHooks hooks;
     ConvertRunLog runLog(session, c.kind());

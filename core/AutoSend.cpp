@@ -179,6 +179,21 @@ void TAutoSendModule::setAside(const QString &fileName, const QString &why)
     }
 }
 
+bool TAutoSendModule::readLines(const QString &fileName, QList<QByteArray> *lines)
+{
+    QString refusal;
+    switch (qvx::TextFile::readByteLines(fileName, MaxBatchRows, lines, &refusal)) {
+    case qvx::TextFile::Read::Read:
+        return true;
+    case qvx::TextFile::Read::Unreadable:
+        return false;  // cannot be read now: try again at the next tick
+    case qvx::TextFile::Read::Refused:
+        setAside(fileName, refusal);  // never to be read again
+        return false;
+    }
+    return false;
+}
+
 void TAutoSendModule::finish(const QString &fileName)
 {
     m_seenSize.remove(fileName);
@@ -239,10 +254,9 @@ void TAutoSendModule::sendGeneral(const QString &fileName, const QString &gubun,
     const QString batchTime = nowHhnnss();
     if (!readyToTake(fileName))
         return;
-    bool readOk = false;
-    const QList<QByteArray> lines = qvx::TextFile::readByteLines(fileName, &readOk);
-    if (!readOk)
-        return;  // cannot be read now: try again at the next tick
+    QList<QByteArray> lines;
+    if (!readLines(fileName, &lines))
+        return;
     m_session.AutoSendCount = int(lines.size());
     const qvx::ResultSet banks = m_dm.cms_select1(QStringLiteral("select * from bank order by bankid"));
 
@@ -284,9 +298,8 @@ void TAutoSendModule::AutoSendIcheResult()
     const QString fileName = IcheResultFileName();
     if (!readyToTake(fileName))
         return;
-    bool readOk = false;
-    const QList<QByteArray> lines = qvx::TextFile::readByteLines(fileName, &readOk);
-    if (!readOk)
+    QList<QByteArray> lines;
+    if (!readLines(fileName, &lines))
         return;
     // A reservation that fails leaves the file for the next tick.
     storeBatch(
@@ -320,9 +333,8 @@ void TAutoSendModule::sendJuru(const QString &fileName, const QString &table, co
     const QString batchTime = nowHhnnss();
     if (!readyToTake(fileName))
         return;
-    bool readOk = false;
-    const QList<QByteArray> lines = qvx::TextFile::readByteLines(fileName, &readOk);
-    if (!readOk)
+    QList<QByteArray> lines;
+    if (!readLines(fileName, &lines))
         return;
 
     QList<AutoSendLine> kept;

@@ -78,6 +78,9 @@ private:
     // Deletes a file after its pass; when that fails it is set aside.
     void finish(const QString &fileName);
     void setAside(const QString &fileName, const QString &why);
+    // The lines of a drop file; false when it cannot be read now (it stays
+    // for the next tick) or holds more lines than a batch (it is set aside).
+    bool readLines(const QString &fileName, QList<QByteArray> *lines);
 
     Tdm &m_dm;
     Session &m_session;

@@ -13,6 +13,11 @@ class AppServer;
 constexpr int SeqNoLimitMs = 5000;
 constexpr int SeqNoLimitDepositGapMs = 3000;
 
+// The most rows one batch can hold: the server reserves at most this many
+// message numbers at once. A file is read into a batch only when it has no
+// more lines than this.
+constexpr int MaxBatchRows = 1'000'000;
+
 // Answers of a failed reservation.
 constexpr qint64 SeqNoTimedOut = -1;
 constexpr qint64 SeqNoDbError = -2;

@@ -4,6 +4,7 @@
 #include "platform/TextFile.h"
 #include "platform/XlsReader.h"
 #include "platform/XlsWriter.h"
+#include "platform/XlsxReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,13 +12,12 @@
 #include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QXmlStreamReader>
 
 #include <cmath>
 #include <memory>
+#include <new>
 
 #include <freexl.h>
-#include <minizip/unzip.h>
 #include <xlsxwriter.h>
 
 namespace qvx {
@@ -32,236 +32,12 @@ bool fail(QString *error, const QString &text)
 }
 
 // The limits of an Office Open XML sheet.
-constexpr int XlsxMaxRows = 1048576;
 constexpr int XlsxMaxColumns = 16384;
 
 bool refuse(SheetCells *cells, QString *error, const QString &text)
 {
     cells->clear();
     return fail(error, text);
-}
-
-
-// Column letters of a cell reference ("AB12" -> 27); letters beyond the
-// sheet's last column give a column past it, never an overflow.
-int columnOfRef(QStringView ref)
-{
-    int col = 0;
-    for (QChar ch : ref) {
-        if (ch < u'A' || ch > u'Z')
-            break;
-        col = std::min(col * 26 + (ch.unicode() - u'A' + 1), XlsxMaxColumns + 1);
-    }
-    return col - 1;
-}
-
-class ZipReader
-{
-public:
-    explicit ZipReader(const QString &fileName)
-        : m_zip(unzOpen64(QFile::encodeName(fileName).constData())) {}
-    ~ZipReader()
-    {
-        if (m_zip)
-            unzClose(m_zip);
-    }
-    bool isOpen() const { return m_zip != nullptr; }
-
-    bool read(const char *name, QByteArray *out)
-    {
-        if (!m_zip || unzLocateFile(m_zip, name, 2) != UNZ_OK)
-            return false;
-        unz_file_info64 info{};
-        if (unzGetCurrentFileInfo64(m_zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
-            return false;
-        constexpr quint64 kLimit = 512ull * 1024 * 1024;
-        if (info.uncompressed_size > kLimit || unzOpenCurrentFile(m_zip) != UNZ_OK)
-            return false;
-        out->clear();
-        char buf[65536];
-        int n = 0;
-        while ((n = unzReadCurrentFile(m_zip, buf, sizeof buf)) > 0) {
-            out->append(buf, n);
-            if (quint64(out->size()) > kLimit)
-                break;
-        }
-        const int closeRc = unzCloseCurrentFile(m_zip);
-        return n == 0 && closeRc == UNZ_OK;
-    }
-
-private:
-    unzFile m_zip;
-};
-
-QStringList readSharedStrings(const QByteArray &xml)
-{
-    QStringList out;
-    QXmlStreamReader r(xml);
-    QString current;
-    bool inSi = false;
-    while (!r.atEnd()) {
-        r.readNext();
-        if (r.isStartElement()) {
-            if (r.name() == u"si") {
-                inSi = true;
-                current.clear();
-            } else if (inSi && r.name() == u"t") {
-                current += r.readElementText(QXmlStreamReader::IncludeChildElements);
-            } else if (inSi && r.name() == u"rPh") {
-                r.skipCurrentElement();   // phonetic hints are not cell text
-            }
-        } else if (r.isEndElement() && r.name() == u"si") {
-            out << current;
-            inSi = false;
-        }
-    }
-    return out;
-}
-
-// The target of the active sheet, e.g. "worksheets/sheet1.xml".
-QString activeSheetPath(ZipReader &zip)
-{
-    QByteArray workbook, rels;
-    if (!zip.read("xl/workbook.xml", &workbook))
-        return QStringLiteral("worksheets/sheet1.xml");
-    int active = 0;
-    QStringList sheetRids;
-    QXmlStreamReader r(workbook);
-    while (!r.atEnd()) {
-        r.readNext();
-        if (!r.isStartElement())
-            continue;
-        if (r.name() == u"workbookView" && r.attributes().hasAttribute(QStringLiteral("activeTab")))
-            active = r.attributes().value(QStringLiteral("activeTab")).toInt();
-        else if (r.name() == u"sheet") {
-            for (const QXmlStreamAttribute &a : r.attributes())
-                if (a.name() == u"id" && a.prefix() == u"r")
-                    sheetRids << a.value().toString();
-        }
-    }
-    if (sheetRids.isEmpty() || !zip.read("xl/_rels/workbook.xml.rels", &rels))
-        return QStringLiteral("worksheets/sheet1.xml");
-    const QString rid = sheetRids.value(std::clamp(active, 0, int(sheetRids.size()) - 1));
-    QXmlStreamReader rr(rels);
-    while (!rr.atEnd()) {
-        rr.readNext();
-        if (rr.isStartElement() && rr.name() == u"Relationship"
-            && rr.attributes().value(QStringLiteral("Id")) == rid) {
-            QString target = rr.attributes().value(QStringLiteral("Target")).toString();
-            if (target.startsWith(u'/'))
-                target = target.mid(1).remove(QStringLiteral("xl/"));
-            return target;
-        }
-    }
-    return QStringLiteral("worksheets/sheet1.xml");
-}
-
-// The kind of number of each cell style (the cell's "s" attribute).
-QVector<sheet::NumberKind> readStyleKinds(const QByteArray &xml)
-{
-    QHash<int, QString> codes;
-    QVector<sheet::NumberKind> kinds;
-    QXmlStreamReader r(xml);
-    bool inCellXfs = false;
-    while (!r.atEnd()) {
-        r.readNext();
-        if (r.isStartElement()) {
-            if (r.name() == u"numFmt")
-                codes.insert(r.attributes().value(QStringLiteral("numFmtId")).toInt(),
-                             r.attributes().value(QStringLiteral("formatCode")).toString());
-            else if (r.name() == u"cellXfs")
-                inCellXfs = true;
-            else if (inCellXfs && r.name() == u"xf") {
-                const int id = r.attributes().value(QStringLiteral("numFmtId")).toInt();
-                kinds << sheet::kindOfFormat(id, codes.value(id));
-            }
-        } else if (r.isEndElement() && r.name() == u"cellXfs") {
-            inCellXfs = false;
-        }
-    }
-    return kinds;
-}
-
-bool usesDate1904(const QByteArray &workbook)
-{
-    QXmlStreamReader r(workbook);
-    while (!r.atEnd()) {
-        r.readNext();
-        if (r.isStartElement() && r.name() == u"workbookPr") {
-            const QStringView v = r.attributes().value(QStringLiteral("date1904"));
-            return v == u"1" || v == u"true";
-        }
-    }
-    return false;
-}
-
-bool readXlsx(const QString &fileName, SheetCells *cells, QString *error)
-{
-    ZipReader zip(fileName);
-    if (!zip.isOpen())
-        return fail(error, QStringLiteral("읽을 수 있는 엑셀 파일이 아닙니다."));
-    QByteArray shared, sheet, styles, workbook;
-    QStringList strings;
-    if (zip.read("xl/sharedStrings.xml", &shared))
-        strings = readSharedStrings(shared);
-    QVector<sheet::NumberKind> styleKinds;
-    if (zip.read("xl/styles.xml", &styles))
-        styleKinds = readStyleKinds(styles);
-    const bool date1904 = zip.read("xl/workbook.xml", &workbook) && usesDate1904(workbook);
-    const QByteArray sheetPath = ("xl/" + activeSheetPath(zip)).toUtf8();
-    if (!zip.read(sheetPath.constData(), &sheet))
-        return fail(error, QStringLiteral("엑셀 파일에 읽을 수 있는 시트가 없습니다."));
-
-    cells->clear();
-    QXmlStreamReader r(sheet);
-    int rowIndex = -1;
-    int colIndex = -1;
-    QString type;
-    sheet::NumberKind kind = sheet::NumberKind::Number;
-    while (!r.atEnd()) {
-        r.readNext();
-        if (!r.isStartElement())
-            continue;
-        if (r.name() == u"row") {
-            const int number = r.attributes().value(QStringLiteral("r")).toInt();
-            rowIndex = number > 0 ? number - 1 : rowIndex + 1;
-            colIndex = -1;
-            if (rowIndex >= XlsxMaxRows)
-                return refuse(cells, error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (%1행이 시트의 %2행을 넘습니다).")
-                                               .arg(rowIndex + 1)
-                                               .arg(XlsxMaxRows));
-        } else if (r.name() == u"c" && rowIndex >= 0) {
-            const QStringView ref = r.attributes().value(QStringLiteral("r"));
-            colIndex = ref.isEmpty() ? colIndex + 1 : columnOfRef(ref);
-            if (colIndex >= XlsxMaxColumns)
-                return refuse(cells, error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (%1행의 셀이 시트의 %2열을 넘습니다).")
-                                               .arg(rowIndex + 1)
-                                               .arg(XlsxMaxColumns));
-            type = r.attributes().value(QStringLiteral("t")).toString();
-            const QStringView style = r.attributes().value(QStringLiteral("s"));
-            kind = style.isEmpty() ? sheet::NumberKind::Number : styleKinds.value(style.toInt(), sheet::NumberKind::Number);
-        } else if ((r.name() == u"v" || r.name() == u"is") && rowIndex >= 0 && colIndex >= 0) {
-            const QString raw = r.readElementText(QXmlStreamReader::IncludeChildElements);
-            QString text;
-            if (type == u"s")
-                text = strings.value(raw.toInt());
-            else if (type == u"str" || type == u"inlineStr" || type == u"e")
-                text = raw;
-            else if (type == u"b")
-                text = raw == u"1" ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-            else {
-                bool ok = false;
-                const double v = raw.toDouble(&ok);
-                text = ok ? sheet::valueText(v, kind, date1904) : raw;
-            }
-            if (!text.isEmpty() && cells->cellCount() >= SheetCells::MaxCells)
-                return refuse(cells, error, SheetCells::tooManyCellsMessage());
-            cells->set(rowIndex, colIndex, text);
-        }
-    }
-    if (r.hasError())
-        return refuse(cells, error, QStringLiteral("엑셀 파일의 시트가 손상되어 읽을 수 없습니다: ") + r.errorString());
-    return true;
 }
 
 // Workbooks older than Excel 97 (BIFF5 and before).
@@ -462,10 +238,14 @@ bool Spreadsheet::read(const QString &fileName, SheetCells *cells, QString *erro
     const QByteArray head = file.read(8);
     file.close();
     if (head.startsWith("PK"))
-        return readXlsx(fileName, cells, error);
-    if (head.startsWith(QByteArray::fromHex("D0CF11E0A1B11AE1")))
+        return XlsxReader::read(fileName, cells, error);
+    if (!head.startsWith(QByteArray::fromHex("D0CF11E0A1B11AE1")))
+        return fail(error, QStringLiteral("엑셀 파일이 아닙니다."));
+    try {
         return readXls(fileName, cells, error);
-    return fail(error, QStringLiteral("엑셀 파일이 아닙니다."));
+    } catch (const std::bad_alloc &) {
+        return refuse(cells, error, QStringLiteral("메모리가 부족하여 엑셀 파일을 읽을 수 없습니다."));
+    }
 }
 
 } // namespace qvx

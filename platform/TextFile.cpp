@@ -5,7 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
+
+#include <cstring>
+#include <limits>
+#include <new>
 
 namespace qvx {
 
@@ -40,25 +45,84 @@ bool TextFile::writeLines(const QString &fileName, const QStringList &lines, QSt
     return writeBytes(fileName, bytes, error);
 }
 
+qsizetype TextFile::lineCount(QByteArrayView bytes, qsizetype stopAfter)
+{
+    // Every LF ends a line, and so does every CR that no LF follows; a last
+    // line without its end counts too. memchr runs far ahead of a walk
+    // byte by byte.
+    const char *const begin = bytes.data();
+    const char *const end = begin + bytes.size();
+    qsizetype lines = 0;
+    for (const char *p = begin; p < end && lines <= stopAfter; ++lines) {
+        const void *lf = std::memchr(p, '\n', size_t(end - p));
+        if (!lf)
+            break;
+        p = static_cast<const char *>(lf) + 1;
+    }
+    for (const char *p = begin; p < end && lines <= stopAfter;) {
+        const void *cr = std::memchr(p, '\r', size_t(end - p));
+        if (!cr)
+            break;
+        p = static_cast<const char *>(cr) + 1;
+        if (p == end || *p != '\n')
+            ++lines;
+    }
+    if (!bytes.isEmpty() && bytes.back() != '\n' && bytes.back() != '\r')
+        ++lines;
+    return std::min(lines, stopAfter + 1);
+}
+
+QString TextFile::tooManyLinesMessage(qsizetype maxLines)
+{
+    return QStringLiteral("파일의 줄이 너무 많아 읽을 수 없습니다 (한 번에 최대 %1줄).")
+        .arg(QLocale(QLocale::Korean, QLocale::SouthKorea).toString(qlonglong(maxLines)));
+}
+
+QString TextFile::outOfMemoryMessage()
+{
+    return QStringLiteral("메모리가 부족하여 파일을 읽을 수 없습니다.");
+}
+
+TextFile::Read TextFile::readByteLines(const QString &fileName, qsizetype maxLines, QList<QByteArray> *lines,
+                                       QString *refusal)
+{
+    lines->clear();
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return Read::Unreadable;
+    try {
+        const QByteArray all = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return Read::Unreadable;
+        const qsizetype count = lineCount(all, maxLines);
+        if (count > maxLines) {
+            if (refusal)
+                *refusal = tooManyLinesMessage(maxLines);
+            return Read::Refused;
+        }
+        lines->reserve(count);
+        qsizetype start = 0;
+        while (start < all.size()) {
+            qsizetype next = 0;
+            const qsizetype end = LineEndAt(all.constData(), all.size(), start, &next);
+            lines->append(all.mid(start, end - start));
+            start = next;
+        }
+    } catch (const std::bad_alloc &) {
+        *lines = QList<QByteArray>();
+        if (refusal)
+            *refusal = outOfMemoryMessage();
+        return Read::Refused;
+    }
+    return Read::Read;
+}
+
 QList<QByteArray> TextFile::readByteLines(const QString &fileName, bool *ok)
 {
     QList<QByteArray> out;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (ok)
-            *ok = false;
-        return out;
-    }
-    const QByteArray all = file.readAll();
-    qsizetype start = 0;
-    while (start < all.size()) {
-        qsizetype next = 0;
-        const qsizetype end = LineEndAt(all.constData(), all.size(), start, &next);
-        out << all.mid(start, end - start);
-        start = next;
-    }
+    const Read read = readByteLines(fileName, std::numeric_limits<qsizetype>::max() - 1, &out);
     if (ok)
-        *ok = true;
+        *ok = read == Read::Read;
     return out;
 }
 
@@ -67,6 +131,7 @@ QStringList TextFile::readLines(const QString &fileName, bool *ok)
     bool readOk = false;
     const QList<QByteArray> raw = readByteLines(fileName, &readOk);
     QStringList out;
+    out.reserve(raw.size());
     bool allOk = readOk;
     for (const QByteArray &line : raw) {
         bool lineOk = true;

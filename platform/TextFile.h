@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +21,21 @@ struct TextFile
     static QStringList readLines(const QString &fileName, bool *ok = nullptr);
     // The raw CP949 lines, for readers that count bytes.
     static QList<QByteArray> readByteLines(const QString &fileName, bool *ok = nullptr);
+
+    // The raw lines of a file that is to hold at most maxLines of them. A
+    // longer file is refused before it is split (its lines counted first),
+    // so that a file of line ends alone cannot make the reader hold tens of
+    // bytes for each of its bytes; so is one that does not fit in memory.
+    enum class Read { Read, Unreadable, Refused };
+    static Read readByteLines(const QString &fileName, qsizetype maxLines, QList<QByteArray> *lines,
+                              QString *refusal = nullptr);
+    // How many lines the bytes hold as the readers split them; counting
+    // stops once past `stopAfter`.
+    static qsizetype lineCount(QByteArrayView bytes, qsizetype stopAfter);
+    // The refusal of a file of more than maxLines lines, and of one that does
+    // not fit in memory.
+    static QString tooManyLinesMessage(qsizetype maxLines);
+    static QString outOfMemoryMessage();
 };
 
 // Where the line that starts at `from` in text[0..size) ends (its last

@@ -25,14 +25,14 @@ enum : quint16 {
 // A BIFF8 sheet has 65536 rows (the record's 16 bits) and 256 columns.
 constexpr int MaxColumn = 256;
 
-quint8 u8(const QByteArray &b, qsizetype at) { return at < b.size() ? quint8(b[at]) : 0; }
-quint16 u16(const QByteArray &b, qsizetype at) { return at + 2 <= b.size() ? qFromLittleEndian<quint16>(b.constData() + at) : 0; }
-quint32 u32(const QByteArray &b, qsizetype at) { return at + 4 <= b.size() ? qFromLittleEndian<quint32>(b.constData() + at) : 0; }
-double f64(const QByteArray &b, qsizetype at)
+quint8 u8(QByteArrayView b, qsizetype at) { return at >= 0 && at < b.size() ? quint8(b[at]) : 0; }
+quint16 u16(QByteArrayView b, qsizetype at) { return at >= 0 && at + 2 <= b.size() ? qFromLittleEndian<quint16>(b.data() + at) : 0; }
+quint32 u32(QByteArrayView b, qsizetype at) { return at >= 0 && at + 4 <= b.size() ? qFromLittleEndian<quint32>(b.data() + at) : 0; }
+double f64(QByteArrayView b, qsizetype at)
 {
-    if (at + 8 > b.size())
+    if (at < 0 || at + 8 > b.size())
         return 0;
-    const quint64 bits = qFromLittleEndian<quint64>(b.constData() + at);
+    const quint64 bits = qFromLittleEndian<quint64>(b.data() + at);
     double v;
     std::memcpy(&v, &bits, 8);
     return v;
@@ -64,114 +64,166 @@ QString errorText(quint8 code)
     }
 }
 
+// A record of a stream, its data a view into the stream: records are walked
+// where they lie, never copied.
 struct Record
 {
-    quint16 id;
-    QByteArray data;
+    quint16 id = 0;
+    QByteArrayView data;
+    qsizetype next = 0; // where the record after it starts
 };
 
-// The records of a stream from `offset` to the first EOF.
-std::vector<Record> records(const QByteArray &stream, qsizetype offset)
+// The record that starts at `at`; false when none starts there whole.
+bool recordAt(QByteArrayView stream, qsizetype at, Record *r)
 {
-    std::vector<Record> out;
-    qsizetype at = offset;
-    while (at + 4 <= stream.size()) {
-        const quint16 id = u16(stream, at);
-        const quint16 length = u16(stream, at + 2);
-        if (at + 4 + length > stream.size())
-            break;
-        out.push_back({id, stream.mid(at + 4, length)});
-        at += 4 + length;
-        if (id == rEOF)
-            break;
-    }
-    return out;
+    if (at < 0 || at + 4 > stream.size())
+        return false;
+    const quint16 length = u16(stream, at + 2);
+    if (at + 4 + length > stream.size())
+        return false;
+    r->id = u16(stream, at);
+    r->data = stream.sliced(at + 4, length);
+    r->next = at + 4 + length;
+    return true;
 }
 
-// Reads strings that may run on from a record into its CONTINUE records; a
-// string's characters go on in a CONTINUE after a fresh option byte.
+// Reads strings that may run on from a record into the CONTINUE records that
+// follow it in the stream; a string's characters go on in a CONTINUE after a
+// fresh option byte.
 class PieceReader
 {
 public:
-    explicit PieceReader(std::vector<QByteArray> pieces) : m_pieces(std::move(pieces)) {}
+    // From `offset` into the data of the record at `recordStart`, on into its
+    // CONTINUE records.
+    PieceReader(QByteArrayView stream, const Record &record, qsizetype offset)
+        : m_stream(stream), m_piece(record.data.sliced(std::min(offset, record.data.size()))), m_next(record.next) {}
+    // A single piece of data, continued nowhere.
+    explicit PieceReader(QByteArrayView data) : m_piece(data) {}
 
-    bool atEnd() const { return m_piece >= m_pieces.size(); }
+    bool atEnd() const { return m_ended; }
 
     quint8 byte()
     {
         settle();
-        if (atEnd())
+        if (m_ended)
             return 0;
-        return quint8(m_pieces[m_piece][m_pos++]);
+        return quint8(m_piece[m_pos++]);
     }
     quint16 word() { return quint16(byte() | (byte() << 8)); }
     quint32 dword() { return quint32(word()) | (quint32(word()) << 16); }
     void skip(quint64 n)
     {
-        while (n > 0 && !atEnd()) {
+        while (n > 0) {
             settle();
-            if (atEnd())
+            if (m_ended)
                 return;
-            const quint64 step = std::min<quint64>(n, quint64(m_pieces[m_piece].size() - m_pos));
+            const quint64 step = std::min<quint64>(n, quint64(m_piece.size() - m_pos));
             m_pos += qsizetype(step);
             n -= step;
         }
     }
 
-    // An XLUnicodeString: length (2 bytes), options, characters, runs.
-    QString string()
+    // An XLUnicodeString (length (2 bytes), options, characters, runs),
+    // appended to *out.
+    void string(QString *out)
     {
         const quint16 count = word();
-        quint8 options = byte();
+        const quint8 options = byte();
         const quint16 runs = (options & 0x08) ? word() : 0;
         const quint32 extra = (options & 0x04) ? dword() : 0;
-        QString out;
-        out.reserve(count);
         bool wide = options & 0x01;
-        while (out.size() < count && !atEnd()) {
-            if (m_pos >= m_pieces[m_piece].size()) {
-                ++m_piece;
-                m_pos = 0;
-                if (atEnd())
+        for (quint16 taken = 0; taken < count && !m_ended;) {
+            if (m_pos >= m_piece.size()) {
+                if (!nextPiece())
                     break;
-                wide = quint8(m_pieces[m_piece][m_pos++]) & 0x01;
+                if (m_pos < m_piece.size())
+                    wide = quint8(m_piece[m_pos++]) & 0x01;
                 continue;
             }
-            const QByteArray &p = m_pieces[m_piece];
             if (wide) {
-                if (m_pos + 2 > p.size()) {
-                    m_pos = p.size();
+                if (m_pos + 2 > m_piece.size()) {
+                    m_pos = m_piece.size();
                     continue;
                 }
-                out += QChar(qFromLittleEndian<quint16>(p.constData() + m_pos));
+                out->append(QChar(qFromLittleEndian<quint16>(m_piece.data() + m_pos)));
                 m_pos += 2;
             } else {
-                out += QChar(quint8(p[m_pos++])); // Latin-1 when compressed
+                out->append(QChar(quint8(m_piece[m_pos++]))); // Latin-1 when compressed
             }
+            ++taken;
         }
         skip(quint64(runs) * 4 + extra);
+    }
+    QString string()
+    {
+        QString out;
+        string(&out);
         return out;
     }
 
 private:
+    // On to the CONTINUE record that follows the piece; false (and at its
+    // end) when none does.
+    bool nextPiece()
+    {
+        Record r;
+        if (m_next <= 0 || !recordAt(m_stream, m_next, &r) || r.id != rCONTINUE) {
+            m_ended = true;
+            return false;
+        }
+        m_piece = r.data;
+        m_pos = 0;
+        m_next = r.next;
+        return true;
+    }
     void settle()
     {
-        while (m_piece < m_pieces.size() && m_pos >= m_pieces[m_piece].size()) {
-            ++m_piece;
-            m_pos = 0;
-        }
+        while (!m_ended && m_pos >= m_piece.size())
+            nextPiece();
     }
 
-    std::vector<QByteArray> m_pieces;
-    size_t m_piece = 0;
+    QByteArrayView m_stream;
+    QByteArrayView m_piece;
     qsizetype m_pos = 0;
+    qsizetype m_next = 0;
+    bool m_ended = false;
 };
 
-QString recordString(const QByteArray &data, qsizetype at)
+QString recordString(QByteArrayView data, qsizetype at)
 {
-    PieceReader r({data.mid(at)});
+    PieceReader r(data.sliced(std::min(at, data.size())));
     return r.string();
 }
+
+// The workbook's shared strings as one text and where each ends: a string
+// costs its characters and four bytes, never an object of its own, so the
+// table stays within a small multiple of the record bytes that hold it.
+class SharedStrings
+{
+public:
+    // Reads `unique` strings (at most as many as cells a sheet may hold).
+    bool read(PieceReader &sst, quint32 unique)
+    {
+        for (quint32 k = 0; k < unique && !sst.atEnd(); ++k) {
+            if (qsizetype(m_ends.size()) >= SheetCells::MaxCells)
+                return false;
+            sst.string(&m_text);
+            m_ends.push_back(quint32(m_text.size()));
+        }
+        return true;
+    }
+    QString at(quint32 i) const
+    {
+        if (i >= m_ends.size())
+            return QString();
+        const quint32 from = i == 0 ? 0 : m_ends[i - 1];
+        return m_text.mid(from, m_ends[i] - from);
+    }
+
+private:
+    QString m_text;
+    std::vector<quint32> m_ends;
+};
 
 XlsReader::Result failed(QString *error, const QString &text)
 {
@@ -183,10 +235,38 @@ XlsReader::Result failed(QString *error, const QString &text)
 
 struct Sheet
 {
-    QString name;
     quint32 offset = 0;
     quint8 type = 0; // 0 worksheet
 };
+
+// The BIFF version a BOF record at the start of a stream names: 0x0600 for
+// BIFF8, 0x0500 for BIFF5/7, 0x0200 to 0x0400 for BIFF2 to BIFF4 (their own
+// record numbers); 0 when the stream starts with no BOF.
+quint16 bofVersion(QByteArrayView stream)
+{
+    Record r;
+    if (!recordAt(stream, 0, &r))
+        return 0;
+    switch (r.id) {
+    case rBOF:
+        return u16(r.data, 0);
+    case 0x0009:
+        return 0x0200;
+    case 0x0209:
+        return 0x0300;
+    case 0x0409:
+        return 0x0400;
+    default:
+        return 0;
+    }
+}
+
+// The workbook stream, "Workbook" or the older "Book", whichever the file has.
+bool workbookStream(const QByteArray &file, QByteArray *stream, QString *error)
+{
+    return CompoundFile::readStream(file, QStringLiteral("Workbook"), stream, error)
+           || CompoundFile::readStream(file, QStringLiteral("Book"), stream);
+}
 
 } // namespace
 
@@ -194,25 +274,22 @@ XlsReader::Result XlsReader::read(const QByteArray &file, SheetCells *cells, QSt
 {
     QByteArray stream;
     QString why;
-    if (!CompoundFile::readStream(file, QStringLiteral("Workbook"), &stream, &why)) {
-        QByteArray older;
-        if (CompoundFile::readStream(file, QStringLiteral("Book"), &older))
-            return Result::NotBiff8;
+    if (!workbookStream(file, &stream, &why))
         return failed(error, why);
-    }
-    if (stream.size() < 8 || u16(stream, 0) != rBOF || u16(stream, 4) != 0x0600)
+    // The BOF record, not the stream's name, tells the format: BIFF8 records
+    // in a "Book" stream are read here, by their own layout.
+    if (stream.size() < 8 || u16(stream, 0) != rBOF || bofVersion(stream) != 0x0600)
         return Result::NotBiff8;
 
     // Workbook globals.
     bool date1904 = false;
     int activeTab = 0;
     QHash<int, QString> formats;
-    std::vector<int> xfFormat;
+    std::vector<quint16> xfFormat;
     std::vector<Sheet> sheets;
-    QStringList strings;
-    const std::vector<Record> globals = records(stream, 0);
-    for (size_t i = 0; i < globals.size(); ++i) {
-        const Record &r = globals[i];
+    SharedStrings strings;
+    Record r;
+    for (qsizetype at = 0; recordAt(stream, at, &r); at = r.next) {
         switch (r.id) {
         case rFILEPASS:
             return failed(error, QStringLiteral("암호로 보호된 엑셀 파일은 읽을 수 없습니다."));
@@ -228,31 +305,20 @@ XlsReader::Result XlsReader::read(const QByteArray &file, SheetCells *cells, QSt
         case rXF:
             xfFormat.push_back(u16(r.data, 2));
             break;
-        case rBOUNDSHEET: {
-            Sheet s;
-            s.offset = u32(r.data, 0);
-            s.type = quint8(r.data.size() > 5 ? r.data[5] : 0);
-            PieceReader name({r.data.mid(6)});
-            const quint8 count = name.byte();
-            const quint8 options = name.byte();
-            for (int k = 0; k < count && !name.atEnd(); ++k)
-                s.name += (options & 0x01) ? QChar(name.word()) : QChar(name.byte());
-            sheets.push_back(s);
+        case rBOUNDSHEET:
+            sheets.push_back({u32(r.data, 0), u8(r.data, 5)});
             break;
-        }
         case rSST: {
-            std::vector<QByteArray> pieces{r.data.mid(8)};
-            for (size_t k = i + 1; k < globals.size() && globals[k].id == rCONTINUE; ++k)
-                pieces.push_back(globals[k].data);
-            const quint32 unique = u32(r.data, 4);
-            PieceReader sst(std::move(pieces));
-            for (quint32 k = 0; k < unique && !sst.atEnd(); ++k)
-                strings << sst.string();
+            PieceReader sst(stream, r, 8);
+            if (!strings.read(sst, u32(r.data, 4)))
+                return failed(error, SheetCells::tooManyCellsMessage());
             break;
         }
         default:
             break;
         }
+        if (r.id == rEOF)
+            break;
     }
     if (sheets.empty())
         return failed(error, QStringLiteral("엑셀 파일에 시트가 없습니다."));
@@ -291,15 +357,13 @@ XlsReader::Result XlsReader::read(const QByteArray &file, SheetCells *cells, QSt
         cells->set(row, col, text);
     };
 
-    const std::vector<Record> sheetRecords = records(stream, sheets[chosen].offset);
-    for (size_t i = 0; i < sheetRecords.size() && refusal.isEmpty(); ++i) {
-        const Record &r = sheetRecords[i];
+    for (qsizetype at = sheets[chosen].offset; refusal.isEmpty() && recordAt(stream, at, &r); at = r.next) {
         const int row = u16(r.data, 0);
         const int col = u16(r.data, 2);
         const quint16 xf = u16(r.data, 4);
         switch (r.id) {
         case rLABELSST:
-            put(row, col, strings.value(qsizetype(u32(r.data, 6))));
+            put(row, col, strings.at(u32(r.data, 6)));
             break;
         case rLABEL:
         case rRSTRING:
@@ -318,7 +382,7 @@ XlsReader::Result XlsReader::read(const QByteArray &file, SheetCells *cells, QSt
             break;
         }
         case rBOOLERR: {
-            const quint8 value = quint8(u8(r.data, 6));
+            const quint8 value = u8(r.data, 6);
             if (u8(r.data, 7))
                 put(row, col, errorText(value));
             else
@@ -332,19 +396,18 @@ XlsReader::Result XlsReader::read(const QByteArray &file, SheetCells *cells, QSt
                 put(row, col, numberText(xf, f64(r.data, 6)));
                 break;
             }
-            const quint8 kind = quint8(u8(r.data, 6));
-            const quint8 value = quint8(u8(r.data, 8));
+            const quint8 kind = u8(r.data, 6);
+            const quint8 value = u8(r.data, 8);
             if (kind == 0) {
-                for (size_t k = i + 1; k < sheetRecords.size(); ++k) {
-                    if (sheetRecords[k].id == rSTRING) {
-                        std::vector<QByteArray> pieces{sheetRecords[k].data};
-                        for (size_t m = k + 1; m < sheetRecords.size() && sheetRecords[m].id == rCONTINUE; ++m)
-                            pieces.push_back(sheetRecords[m].data);
-                        put(row, col, PieceReader(std::move(pieces)).string());
+                Record k;
+                for (qsizetype after = r.next; recordAt(stream, after, &k); after = k.next) {
+                    if (k.id == rSTRING) {
+                        PieceReader text(stream, k, 0);
+                        put(row, col, text.string());
                         break;
                     }
-                    if (sheetRecords[k].id != rCONTINUE && sheetRecords[k].id != 0x04BC && sheetRecords[k].id != 0x0221
-                        && sheetRecords[k].id != 0x0236) // shared formula, array, table: may stand between
+                    if (k.id != rCONTINUE && k.id != 0x04BC && k.id != 0x0221
+                        && k.id != 0x0236) // shared formula, array, table: may stand between
                         break;
                 }
             } else if (kind == 1) {
@@ -357,6 +420,8 @@ XlsReader::Result XlsReader::read(const QByteArray &file, SheetCells *cells, QSt
         default:
             break;
         }
+        if (r.id == rEOF)
+            break;
     }
     if (!refusal.isEmpty()) {
         cells->clear();
@@ -368,16 +433,18 @@ XlsReader::Result XlsReader::read(const QByteArray &file, SheetCells *cells, QSt
 int XlsReader::activeWorksheet(const QByteArray &file)
 {
     QByteArray stream;
-    if (!CompoundFile::readStream(file, QStringLiteral("Workbook"), &stream)
-        && !CompoundFile::readStream(file, QStringLiteral("Book"), &stream))
+    if (!workbookStream(file, &stream, nullptr))
         return 0;
     int activeTab = 0;
     std::vector<quint8> types;
-    for (const Record &r : records(stream, 0)) {
+    Record r;
+    for (qsizetype at = 0; recordAt(stream, at, &r); at = r.next) {
         if (r.id == rWINDOW1)
             activeTab = u16(r.data, 10);
         else if (r.id == rBOUNDSHEET)
             types.push_back(u8(r.data, 5));
+        if (r.id == rEOF)
+            break;
     }
     if (activeTab >= int(types.size()) || types[size_t(activeTab)] != 0)
         return 0;
@@ -388,23 +455,43 @@ bool XlsReader::olderSheetsFit(const QByteArray &file, QString *error)
 {
     constexpr int MaxOlderRows = 16384;
     constexpr int MaxOlderColumns = 256;
-    constexpr quint16 rDIMENSIONS = 0x0200;
+    constexpr quint16 rDIMENSIONS = 0x0200, rDIMENSIONS2 = 0x0000;
+    constexpr qint64 MaxOlderCellsAnyway = 1'000'000;
     QByteArray stream;
-    if (!CompoundFile::readStream(file, QStringLiteral("Book"), &stream, error)
-        && !CompoundFile::readStream(file, QStringLiteral("Workbook"), &stream, error))
+    if (!workbookStream(file, &stream, error))
         return false;
+    // An older workbook is read by the version its first BOF names; a sheet
+    // whose own BOF names another version would be read by a layout not its
+    // own, and is refused.
+    const quint16 version = bofVersion(stream);
+    if (version == 0 || version >= 0x0600) {
+        failed(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (통합 문서의 형식을 알 수 없습니다)."));
+        return false;
+    }
     // Every record of every sheet, not only up to the first end record.
-    for (qsizetype at = 0; at + 4 <= stream.size();) {
-        const quint16 id = u16(stream, at);
-        const quint16 length = u16(stream, at + 2);
-        if (id == rDIMENSIONS && length >= 8
-            && (u16(stream, at + 6) > MaxOlderRows || u16(stream, at + 10) > MaxOlderColumns)) {
+    Record r;
+    for (qsizetype at = 0; recordAt(stream, at, &r); at = r.next) {
+        if (r.id == rBOF && u16(r.data, 0) != version) {
+            failed(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (시트마다 형식이 다릅니다)."));
+            return false;
+        }
+        if ((r.id == rDIMENSIONS || r.id == rDIMENSIONS2) && r.data.size() >= 8
+            && (u16(r.data, 2) > MaxOlderRows || u16(r.data, 6) > MaxOlderColumns)) {
             failed(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (시트의 크기가 %1행, %2열을 넘습니다).")
                               .arg(MaxOlderRows)
                               .arg(MaxOlderColumns));
             return false;
         }
-        at += 4 + length;
+        // The older format's reader holds a cell for every row and column a
+        // sheet declares, some seventeen bytes each. A sheet declaring far
+        // more cells than its records could fill (a cell takes six bytes at
+        // the least) is refused, so that a small file cannot make it hold
+        // tens of megabytes.
+        if ((r.id == rDIMENSIONS || r.id == rDIMENSIONS2) && r.data.size() >= 8
+            && qint64(u16(r.data, 2)) * u16(r.data, 6) > MaxOlderCellsAnyway + stream.size() / 2) {
+            failed(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (시트가 담은 자료보다 훨씬 큰 크기를 밝힙니다)."));
+            return false;
+        }
     }
     return true;
 }

@@ -65,6 +65,7 @@ std::pair<int, int> LayoutPreview::selectionOfField(int start, int length) const
 
 bool ReadPreviewLines(const QString &fileName, int count, QStringList *lines)
 {
+    constexpr qsizetype MaxPreviewLineBytes = qsizetype(1) << 20;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -77,6 +78,12 @@ bool ReadPreviewLines(const QString &fileName, int count, QStringList *lines)
         qsizetype next = 0;
         const qsizetype end = qvx::LineEndAt(buffer.constData(), buffer.size(), start, &next);
         const bool mayGoOn = end == buffer.size() || (next == buffer.size() && buffer.endsWith('\r'));
+        if (mayGoOn && buffer.size() - start >= MaxPreviewLineBytes) {
+            // No transfer file's line is this long: the preview shows it
+            // this far and ends there, rather than reading the whole file.
+            lines->append(qvx::Cp949::decode(buffer.mid(start, MaxPreviewLineBytes)));
+            break;
+        }
         if (mayGoOn && !file.atEnd()) {
             const QByteArray more = file.read(64 * 1024);
             if (!more.isEmpty()) {

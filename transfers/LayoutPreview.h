@@ -46,5 +46,6 @@ private:
     QStringList m_lines;
 };
 
-// Reads the first lines of a CP949 text file; false when it cannot be read.
+// Reads the first lines of a CP949 text file; false when it cannot be read. A
+// line longer than a megabyte is cut there and ends the lines read.
 bool ReadPreviewLines(const QString &fileName, int count, QStringList *lines);

@@ -2,14 +2,17 @@
 
 #include "platform/SideBySide.h"
 
+#include "core/SeqNo.h"
 #include "core/TextUtils.h"
 #include "platform/Cp949.h"
 #include "platform/TextFile.h"
 
+#include <QFile>
 #include <QVarLengthArray>
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -259,6 +262,28 @@ TransferFileText DecodeTransferFile(const QByteArray &bytes)
     for (const QList<QStringView> &part : lines)
         file.lines.append(part);
     return file;
+}
+
+bool ReadTransferFile(const QString &fileName, TransferFileText *file, QString *refusal)
+{
+    QFile f(fileName);
+    if (!f.open(QIODevice::ReadOnly)) {
+        *refusal = QStringLiteral("파일을 읽을 수 없습니다.\r\r") + fileName;
+        return false;
+    }
+    try {
+        const QByteArray bytes = f.readAll();
+        if (qvx::TextFile::lineCount(bytes, MaxBatchRows) > MaxBatchRows) {
+            *refusal = qvx::TextFile::tooManyLinesMessage(MaxBatchRows);
+            return false;
+        }
+        *file = DecodeTransferFile(bytes);
+    } catch (const std::bad_alloc &) {
+        *file = TransferFileText();
+        *refusal = qvx::TextFile::outOfMemoryMessage();
+        return false;
+    }
+    return true;
 }
 
 QList<QStringView> SplitTransferLines(QStringView text)

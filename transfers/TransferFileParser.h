@@ -195,5 +195,9 @@ struct TransferFileText
     QList<QStringView> lines;
 };
 TransferFileText DecodeTransferFile(const QByteArray &bytes);
+// A transfer file read and decoded whole, when it holds no more lines than one
+// batch can (counted before it is split); false with the message to show in
+// *refusal when it cannot be read, holds more or does not fit in memory.
+bool ReadTransferFile(const QString &fileName, TransferFileText *file, QString *refusal);
 // The lines of a text, as views into it.
 QList<QStringView> SplitTransferLines(QStringView text);

@@ -26,7 +26,6 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QPointer>
 #include <QProgressBar>
 #include <QTimer>
@@ -215,13 +214,11 @@ void RunLiquorTextConvert(Tqv_IcheMakeJuru_frm &screen)
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
     const QString fileName = dialog.GetSourceFileName();
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qvx::Prompt::instance().message(QStringLiteral("파일을 읽을 수 없습니다.\r\r") + fileName);
+    TransferFileText content;
+    if (QString refusal; !ReadTransferFile(fileName, &content, &refusal)) {
+        qvx::Prompt::instance().message(refusal);
         return;
     }
-    const TransferFileText content = DecodeTransferFile(file.readAll());
-    file.close();
     WriteLog(session, QStringLiteral("자료변환 파일 선택 : ") + fileName);
 
     const LiquorConvertContext context = readContext(screen, dialog.chosenMother(), false);

@@ -426,6 +426,36 @@ TEST_F(SendModule, WithdrawnRegistrationSetsTheFileAside)
     EXPECT_EQ(rows(S("select count(*) as n from giche where seqno = 740001")).valueInt(0, S("n")), 1);
 }
 
+TEST_F(SendModule, AFileOfMoreLinesThanABatchHoldsIsSetAsideUnsplit)
+{
+    const QString files[] = {TAutoSendModule::CollectFileName(), TAutoSendModule::IcheResultFileName()};
+    for (const QString &file : files) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(1'000'001, '\n'));
+    }
+    generalLayout();
+    module->Timer2Pass();
+    module->Timer2Pass();
+    liquorLayout();
+    QFile f(TAutoSendModule::PaymentFileName());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(1'000'001, '\r'));
+    f.close();
+    module->Timer2Pass();
+    module->Timer2Pass();
+    QStringList left = sendFolder();
+    left.sort();
+    ASSERT_EQ(left.size(), 3) << left.join(u' ').toStdString();
+    EXPECT_TRUE(left[0].startsWith(S("IA20260305.dat.incomplete-"))) << left[0].toStdString();
+    EXPECT_TRUE(left[1].startsWith(S("ID20260305.dat.incomplete-"))) << left[1].toStdString();
+    EXPECT_TRUE(left[2].startsWith(S("ID_20260305.dat.incomplete-"))) << left[2].toStdString();
+    for (const QString &name : left)
+        EXPECT_TRUE(dayLog().contains(S("set aside as ") + name + S(": 파일의 줄이 너무 많아 읽을 수 없습니다 (한 번에 최대 1,000,000줄).")));
+    EXPECT_TRUE(sink->taken().empty());
+    EXPECT_EQ(prompt.count(), 0);
+}
+
 TEST_F(SendModule, GrowingFileWaitsForAQuietTick)
 {
     generalLayout();

@@ -1,5 +1,6 @@
 #include "platform/CompoundFile.h"
 #include "platform/Spreadsheet.h"
+#include "support/PeakMemory.h"
 
 #include <QDir>
 #include <QFile>
@@ -578,4 +579,147 @@ TEST(Spreadsheet, ATextLongerThanACellHoldsIsRefusedNamingItsCell)
     Spreadsheet::Rows back;
     ASSERT_TRUE(Spreadsheet::read(file, &back));
     EXPECT_EQ(back[1].value(1).size(), 32767);
+}
+
+namespace {
+
+// A one-sheet BIFF8 workbook in a stream of the given name: the globals'
+// records, then the sheet's.
+QByteArray biff8Workbook(const QString &streamName, const QByteArray &globalRecords, const QByteArray &cellRecords)
+{
+    const QByteArray bof = rec(0x0809, le16(0x0600) + le16(0x0005) + QByteArray(12, '\0'));
+    const QByteArray sheet = rec(0x0809, le16(0x0600) + le16(0x0010) + QByteArray(12, '\0')) + cellRecords + rec(0x000A, {});
+    auto globals = [&](quint32 at) { return bof + globalRecords + rec(0x0085, boundSheet(at, "S")) + rec(0x000A, {}); };
+    return qvx::CompoundFile::build(streamName, globals(quint32(globals(0).size())) + sheet);
+}
+
+struct XlsOutcome
+{
+    testing_support::PeakMemory peak;
+    qvx::SheetCells cells;
+    QString error;
+};
+
+// Reads the workbook in a forked child, measuring its peak; then again here
+// for the cells (unless the child failed).
+XlsOutcome readXlsMeasured(const QString &file)
+{
+    XlsOutcome out;
+    out.peak = testing_support::MeasurePeakMemory([&] {
+        qvx::SheetCells cells;
+        return Spreadsheet::read(file, &cells) ? 1 : 0;
+    });
+    if (out.peak.ended)
+        Spreadsheet::read(file, &out.cells, &out.error);
+    return out;
+}
+
+constexpr qint64 MB = 1024 * 1024;
+
+} // namespace
+
+TEST(Spreadsheet, Biff8RecordsInAnOlderStreamAreReadByTheirOwnLayout)
+{
+    // The sheet declares 65536 rows by 256 columns in the BIFF8 layout (32-bit
+    // rows) and holds one cell; its stream has the older format's name.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("book.xls"));
+    const QByteArray dimensions = rec(0x0200, le32(0) + le32(65536) + le16(0) + le16(256) + le16(0));
+    writeFile(file, biff8Workbook(QStringLiteral("Book"), {}, dimensions + rec(0x0203, cellHead(3, 2, 15) + le64(42))));
+    const qint64 size = QFileInfo(file).size();
+    EXPECT_LT(size, 6000);
+    const XlsOutcome o = readXlsMeasured(file);
+    ASSERT_TRUE(o.peak.ended) << "signal " << o.peak.signal;
+    EXPECT_EQ(o.peak.result, 1) << o.error.toStdString();
+    EXPECT_EQ(o.cells.cellCount(), 1);
+    EXPECT_EQ(o.cells.cell(3, 2), QStringLiteral("42"));
+    EXPECT_LT(o.peak.growth, 10 * size + 40 * MB);
+
+    // An older workbook one of whose sheets names BIFF8 is refused before
+    // the older format's reader sees it.
+    const QString mixed = dir.filePath(QStringLiteral("mixed.xls"));
+    writeFile(mixed, olderWorkbook(olderDimensions(1, 1) + olderLabel(0, 0, "one"), {}));
+    QByteArray stream;
+    ASSERT_TRUE(qvx::CompoundFile::readStream(fileBytes(mixed), QStringLiteral("Book"), &stream));
+    const qsizetype secondSheet = stream.lastIndexOf(QByteArray::fromHex("0908080000051000"));
+    ASSERT_GT(secondSheet, 0);
+    stream.replace(secondSheet + 4, 2, le16(0x0600));
+    writeFile(mixed, qvx::CompoundFile::build(QStringLiteral("Book"), stream));
+    qvx::SheetCells cells;
+    QString error;
+    EXPECT_FALSE(Spreadsheet::read(mixed, &cells, &error));
+    EXPECT_EQ(error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (시트마다 형식이 다릅니다)."));
+}
+
+TEST(Spreadsheet, RecordDenseXlsIsWalkedInPlaceAndItsSharedStringsBoundedByTheirBytes)
+{
+    QTemporaryDir dir;
+    // Twenty megabytes of empty records among the cells.
+    const QString dense = dir.filePath(QStringLiteral("dense.xls"));
+    QByteArray records;
+    records.reserve(21 * MB);
+    const QByteArray empty = rec(0x0013, {});
+    while (records.size() < 20 * MB)
+        records += empty;
+    writeFile(dense, biff8Workbook(QStringLiteral("Workbook"), records,
+                                   records + rec(0x0203, cellHead(0, 0, 15) + le64(7))));
+    records = QByteArray();
+
+    // Shared strings of a single character each, in CONTINUE records.
+    const QString strings = dir.filePath(QStringLiteral("strings.xls"));
+    constexpr quint32 Count = 1'500'000;
+    QByteArray sst = rec(0x00FC, le32(Count) + le32(Count));
+    const QByteArray one = le16(1) + char(0) + char('a');
+    QByteArray piece;
+    for (quint32 k = 0; k < Count; ++k) {
+        piece += one;
+        if (piece.size() + one.size() > 8224 || k + 1 == Count) {
+            sst += rec(0x003C, piece);
+            piece.clear();
+        }
+    }
+    writeFile(strings, biff8Workbook(QStringLiteral("Workbook"), sst, rec(0x00FD, cellHead(0, 1, 15) + le32(Count - 1))));
+
+    for (const QString &file : {dense, strings}) {
+        const qint64 size = QFileInfo(file).size();
+        const XlsOutcome o = readXlsMeasured(file);
+        ASSERT_TRUE(o.peak.ended) << file.toStdString() << ": signal " << o.peak.signal;
+        EXPECT_EQ(o.peak.result, 1) << o.error.toStdString();
+        EXPECT_EQ(o.cells.cellCount(), 1);
+        EXPECT_LT(o.peak.growth, 10 * size + 40 * MB) << file.toStdString() << ": " << o.peak.growth;
+    }
+    qvx::SheetCells cells;
+    ASSERT_TRUE(Spreadsheet::read(strings, &cells));
+    EXPECT_EQ(cells.cell(0, 1), QStringLiteral("a"));
+
+    // More shared strings than cells a sheet may hold.
+    const QString tooMany = dir.filePath(QStringLiteral("too-many.xls"));
+    QByteArray longSst = rec(0x00FC, le32(2'100'000) + le32(2'100'000));
+    for (quint32 k = 0; k < 2'100'000; k += 2000)
+        longSst += rec(0x003C, one.repeated(2000));
+    writeFile(tooMany, biff8Workbook(QStringLiteral("Workbook"), longSst, {}));
+    QString error;
+    EXPECT_FALSE(Spreadsheet::read(tooMany, &cells, &error));
+    EXPECT_EQ(error, QStringLiteral("시트의 셀이 너무 많아 읽을 수 없습니다 (최대 2,000,000개)."));
+}
+
+TEST(Spreadsheet, AnOlderSheetDeclaringFarMoreCellsThanItHoldsIsRefusedInBoundedMemory)
+{
+    QTemporaryDir dir;
+    const QString older = dir.filePath(QStringLiteral("older.xls"));
+    writeFile(older, olderWorkbook(olderDimensions(1, 1) + olderLabel(0, 0, "one"),
+                                   olderDimensions(16384, 256) + olderLabel(0, 0, "two")));
+    const qint64 size = QFileInfo(older).size();
+    const XlsOutcome o = readXlsMeasured(older);
+    ASSERT_TRUE(o.peak.ended) << "signal " << o.peak.signal;
+    EXPECT_EQ(o.peak.result, 0);
+    EXPECT_EQ(o.error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (시트가 담은 자료보다 훨씬 큰 크기를 밝힙니다)."));
+    EXPECT_LT(o.peak.growth, 10 * size + 40 * MB) << o.peak.growth;
+    // As many cells as a million are declared freely.
+    writeFile(older, olderWorkbook(olderDimensions(1, 1) + olderLabel(0, 0, "one"),
+                                   olderDimensions(16384, 61) + olderLabel(0, 0, "two")));
+    qvx::SheetCells cells;
+    QString error;
+    ASSERT_TRUE(Spreadsheet::read(older, &cells, &error)) << error.toStdString();
+    EXPECT_EQ(cells.cell(0, 0), QStringLiteral("two"));
 }

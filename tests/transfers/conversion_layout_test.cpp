@@ -6,6 +6,7 @@
 #include "transfers/DataFileKinds.h"
 
 #include "platform/Cp949.h"
+#include "support/PeakMemory.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -124,6 +125,25 @@ TEST(ConversionLayout, PreviewReadsLinesEndedByABareCr)
     EXPECT_EQ(lines.mid(2), (QStringList{QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")}));
     ASSERT_TRUE(ReadPreviewLines(name, 2, &lines));
     EXPECT_EQ(lines.size(), 2);
+}
+
+TEST(ConversionLayout, PreviewOfAFileWithoutLineEndsReadsAMegabyteOfIt)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("one-line.txt"));
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const QByteArray block(1024 * 1024, 'x');
+    for (int i = 0; i < 64; ++i)
+        file.write(block);
+    file.close();
+    const testing_support::PeakMemory peak = testing_support::MeasurePeakMemory([&] {
+        QStringList lines;
+        return ReadPreviewLines(name, 10, &lines) && lines.size() == 1 ? int(lines[0].size()) : -1;
+    });
+    ASSERT_TRUE(peak.ended) << "signal " << peak.signal;
+    EXPECT_EQ(peak.result, 1024 * 1024);
+    EXPECT_LT(peak.growth, 40 * 1024 * 1024) << peak.growth;
 }
 
 TEST(DataFileKinds, EachKindHasTheFieldsOfItsRecord)

@@ -22,7 +22,6 @@
 #include "transfers/screens/TransferGrid.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -136,14 +135,12 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
         return;
 
     const QString fileName = dialog.GetSourceFileName();
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        prompt.message(QStringLiteral("파일을 읽을 수 없습니다.\r\r") + fileName);
+    TransferFileText content;
+    if (QString refusal; !ReadTransferFile(fileName, &content, &refusal)) {
+        prompt.message(refusal);
         return;
     }
-    const TransferFileText content = DecodeTransferFile(file.readAll());
     const QList<QStringView> &lines = content.lines;
-    file.close();
     WriteLog(session, QStringLiteral("자료변환 파일 선택 : ") + fileName);
 
     const ConvertContext context = readContext(screen, dialog);

@@ -1,5 +1,6 @@
 #include "transfers/screens/TempSaveFiles.h"
 
+#include "core/SeqNo.h"
 #include "platform/FileChooser.h"
 #include "platform/Prompt.h"
 #include "platform/TextFile.h"
@@ -38,10 +39,15 @@ bool ReadTempSaveFile(QWidget *screen, const QString &filter, QString *fileName,
 {
     const qvx::FileChooser::Result chosen =
         qvx::FileChooser::instance().open(screen, QStringLiteral("파일 열기"), dataFolder(), filter);
-    bool readOk = false;
-    if (!chosen.fileName.isEmpty() && QFileInfo(chosen.fileName).isFile())
-        *lines = qvx::TextFile::readByteLines(chosen.fileName, &readOk);
-    if (!readOk) {
+    QString refusal;
+    const qvx::TextFile::Read read = !chosen.fileName.isEmpty() && QFileInfo(chosen.fileName).isFile()
+                                         ? qvx::TextFile::readByteLines(chosen.fileName, MaxBatchRows, lines, &refusal)
+                                         : qvx::TextFile::Read::Unreadable;
+    if (read == qvx::TextFile::Read::Refused) {
+        prompt().message(refusal);
+        return false;
+    }
+    if (read != qvx::TextFile::Read::Read) {
         prompt().message(QStringLiteral("임시저장된 파일이 존재하지 않습니다."));
         return false;
     }

@@ -20,6 +20,7 @@
 #include "platform/FileChooser.h"
 #include "platform/Spreadsheet.h"
 #include "platform/TListGrid.h"
+#include "platform/Cp949.h"
 #include "platform/TextFile.h"
 
 #include <QLineEdit>
@@ -160,6 +161,33 @@ TEST_F(LiquorConversionScreens, AFixedWidthFileFillsTheListAndRefusedLinesGoToTh
 
 // The real-name rule goes by the client's day (the server's), not the
 // computer's: on 2014-08-05 a resident number still passes at bank 21.
+TEST_F(LiquorConversionScreens, AFileOfMoreLinesThanABatchHoldsIsRefused)
+{
+    auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b2", "qv_ichemakeJuru_frm");
+    ASSERT_NE(s, nullptr);
+    const QString file = client->home() + S("/줄끝.txt");
+    const QByteArray first = qvx::Cp949::encode(fixedLine("21", "56012345678", "1000000", "1000000", "3월분", "한빛주류", "1234567890"));
+    ASSERT_TRUE(qvx::TextFile::writeBytes(file, first + QByteArray(1'000'001, '\n')));
+    qvx::ScriptedFileChooser chooser;
+    chooser.enqueue(file);
+    OnNextModal([&](QDialog *d) {
+        auto *dialog = qobject_cast<TFrmCatchJ *>(d);
+        if (!dialog)
+            return d->reject();
+        const auto found = dialog->edTitleList->findItems(S("주류 고정길이"), Qt::MatchExactly);
+        if (found.isEmpty())
+            return d->reject();
+        QTest::mouseClick(dialog->edTitleList->viewport(), Qt::LeftButton, {},
+                          dialog->edTitleList->visualItemRect(found.first()).center());
+        ClickControl(dialog->BtnOpenDlg);
+        ClickControl(dialog->BtnConvert);
+    });
+    ClickControl(s->btn_dataconvert);
+    EXPECT_EQ(client->prompt().lastText(), S("파일의 줄이 너무 많아 읽을 수 없습니다 (한 번에 최대 1,000,000줄)."));
+    EXPECT_FALSE(client->prompt().contains(S("자료변환 처리가 완료 되었습니다.")));
+    EXPECT_TRUE(s->btn_dataconvert->isEnabled());
+}
+
 TEST_F(LiquorConversionScreens, TheRealNameRuleGoesByTheClientsDay)
 {
     auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b2", "qv_ichemakeJuru_frm");

@@ -239,6 +239,40 @@ TEST_F(ConversionScreens, AnEmptyBankCodeTableStopsTheConversion)
     s->close();
 }
 
+TEST_F(ConversionScreens, AFileOfMoreLinesThanABatchHoldsIsRefusedAndTheListKept)
+{
+    Tqv_IcheMake_frm *s = openEntry(true);
+    ASSERT_NE(s, nullptr);
+    qvx::ScriptedFileChooser chooser;
+    chooser.enqueue(writeFile("a.csv", CommaFile));
+    auto convert = [&] {
+        OnNextModal([&](QDialog *d) {
+            auto *dialog = qobject_cast<TFrmCatchG *>(d);
+            if (!dialog)
+                return d->reject();
+            clickItem(dialog->edTitleList, QStringLiteral("1-쉼표 구분"));
+            ClickControl(dialog->BtnOpenDlg);
+            Pick(dialog->edMoBankNo, ItemWith(dialog->edMoBankNo, QStringLiteral("[04]")));
+            ClickControl(dialog->BtnConvert);
+        });
+        ClickControl(s->btn_dataconvert);
+    };
+    convert();
+    ASSERT_EQ(TransferRowCount(s->grd_ichelist), 2);
+    const QList<TransferRow> before = TransferRows(s->grd_ichelist);
+
+    // One line and a million line ends after it.
+    const QString huge = client.home() + QStringLiteral("/huge.csv");
+    ASSERT_TRUE(qvx::TextFile::writeBytes(huge, qvx::Cp949::encode(CommaFile[0]) + QByteArray(1'000'001, '\n')));
+    chooser.enqueue(huge);
+    client.prompt().clear();
+    convert();
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("파일의 줄이 너무 많아 읽을 수 없습니다 (한 번에 최대 1,000,000줄)."));
+    EXPECT_FALSE(client.prompt().contains(QStringLiteral("자료변환 처리가 완료되었습니다")));
+    EXPECT_EQ(TransferRows(s->grd_ichelist), before);
+    s->close();
+}
+
 TEST_F(ConversionScreens, LayoutsAreCreatedChangedAndDeletedWithTheirChecks)
 {
     TFrmCatchG dialog(client.context(), main);

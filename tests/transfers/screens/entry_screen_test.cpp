@@ -510,6 +510,24 @@ TEST_F(EntryScreen, ReloadTakesOnlyOwnSoundLinesAndKeepsTheFileOtherwise)
     expectTotalsMatch(s);
 }
 
+TEST_F(EntryScreen, ReloadRefusesAFileOfMoreLinesThanABatchHoldsAndKeepsIt)
+{
+    qvx::ScriptedFileChooser files;
+    Tqv_IcheMake_frm *s = openEntry(true);
+    ASSERT_NE(s, nullptr);
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("정상"), QStringLiteral("1000"));
+    const QList<TransferRow> before = TransferRows(s->grd_ichelist);
+    const QString path = client.home() + QStringLiteral("/data/tmp_ends.txt");
+    ASSERT_TRUE(qvx::TextFile::writeBytes(path, EncodeTempSaveLine(before[0]).line + QByteArray(1'000'001, '\r')));
+    client.prompt().clear();
+    files.enqueue(path);
+    ClickControl(s->btn_callfile);
+    EXPECT_EQ(client.prompt().count(), 1);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("파일의 줄이 너무 많아 읽을 수 없습니다 (한 번에 최대 1,000,000줄)."));
+    EXPECT_EQ(TransferRows(s->grd_ichelist), before);
+    EXPECT_TRUE(QFile::exists(path));
+}
+
 TEST_F(EntryScreen, ApprovalRequestWritesTheBatchAndNotifiesTheApprover)
 {
     qvx::testing::RelayTestClient approver;

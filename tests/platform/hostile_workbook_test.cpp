@@ -1,0 +1,177 @@
+// Crafted workbooks against the spreadsheet readers: each is refused with a
+// reason, in bounded memory, and never crashes the program.
+#include "platform/SheetCells.h"
+#include "platform/Spreadsheet.h"
+#include "support/PeakMemory.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <minizip/zip.h>
+
+#include <functional>
+
+using qvx::Spreadsheet;
+using testing_support::MeasurePeakMemory;
+
+namespace {
+
+constexpr qint64 MB = 1024 * 1024;
+
+// A zip member whose content is written piece by piece, so that a member of
+// hundreds of megabytes never lies whole in the test's memory.
+struct Member
+{
+    QByteArray name;
+    std::function<void(const std::function<void(const QByteArray &)> &)> write;
+};
+
+Member member(const QByteArray &name, const QByteArray &content)
+{
+    return {name, [content](const auto &put) { put(content); }};
+}
+
+// `body` repeated to `totalBytes` between `head` and `tail`.
+Member repeated(const QByteArray &name, const QByteArray &head, const QByteArray &body, qint64 totalBytes,
+                const QByteArray &tail)
+{
+    return {name, [=](const auto &put) {
+                put(head);
+                QByteArray block;
+                while (block.size() < MB)
+                    block += body;
+                for (qint64 written = 0; written < totalBytes; written += block.size())
+                    put(block);
+                put(tail);
+            }};
+}
+
+bool writeZip(const QString &fileName, const QList<Member> &members)
+{
+    zipFile zip = zipOpen64(QFile::encodeName(fileName).constData(), APPEND_STATUS_CREATE);
+    if (!zip)
+        return false;
+    bool ok = true;
+    for (const Member &m : members) {
+        ok = ok && zipOpenNewFileInZip64(zip, m.name.constData(), nullptr, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 6, 1) == ZIP_OK;
+        m.write([&](const QByteArray &bytes) {
+            ok = ok && zipWriteInFileInZip(zip, bytes.constData(), unsigned(bytes.size())) == ZIP_OK;
+        });
+        ok = ok && zipCloseFileInZip(zip) == ZIP_OK;
+    }
+    return zipClose(zip, nullptr) == ZIP_OK && ok;
+}
+
+const QByteArray SheetHead = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+                             "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>";
+const QByteArray SheetTail = "</sheetData></worksheet>";
+
+QByteArray nested(const QByteArray &name, int depth, const QByteArray &inner = "x")
+{
+    return QByteArray("<" + name + ">").repeated(depth) + inner + QByteArray("</" + name + ">").repeated(depth);
+}
+
+// Reads the workbook in a child: 1 when read, 0 when refused; the reason in *error.
+struct Outcome
+{
+    testing_support::PeakMemory peak;
+    QString error;
+};
+
+Outcome readInChild(const QString &file)
+{
+    QTemporaryDir dir;
+    const QString reasonFile = dir.filePath(QStringLiteral("reason"));
+    Outcome out;
+    out.peak = MeasurePeakMemory([&] {
+        qvx::SheetCells cells;
+        QString error;
+        const bool read = Spreadsheet::read(file, &cells, &error);
+        QFile f(reasonFile);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(error.toUtf8());
+        return read ? 1 : 0;
+    });
+    QFile f(reasonFile);
+    if (f.open(QIODevice::ReadOnly))
+        out.error = QString::fromUtf8(f.readAll());
+    return out;
+}
+
+} // namespace
+
+TEST(HostileWorkbook, DeeplyNestedCellTextsAreRefusedNotFollowedDownTheStack)
+{
+    QTemporaryDir dir;
+    const QString inCell = dir.filePath(QStringLiteral("cell.xlsx"));
+    ASSERT_TRUE(writeZip(inCell, {member("xl/worksheets/sheet1.xml",
+                                         SheetHead + "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is>" + nested("r", 100000)
+                                             + "</is></c><c r=\"B1\"><v>" + nested("v", 100000, "1") + "</v></c></row>"
+                                             + SheetTail)}));
+    EXPECT_LT(QFileInfo(inCell).size(), 4000);
+    const QString inStrings = dir.filePath(QStringLiteral("strings.xlsx"));
+    ASSERT_TRUE(writeZip(inStrings, {member("xl/sharedStrings.xml", "<sst><si><t>" + nested("t", 100000) + "</t></si></sst>"),
+                                     member("xl/worksheets/sheet1.xml", SheetHead
+                                                + "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>" + SheetTail)}));
+    for (const QString &file : {inCell, inStrings}) {
+        const Outcome o = readInChild(file);
+        ASSERT_TRUE(o.peak.ended) << "signal " << o.peak.signal;
+        EXPECT_EQ(o.peak.result, 0);
+        EXPECT_EQ(o.error, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (요소가 32단계보다 깊이 겹쳐 있습니다)."));
+    }
+
+    // Rich text a few elements deep reads as before.
+    const QString rich = dir.filePath(QStringLiteral("rich.xlsx"));
+    ASSERT_TRUE(writeZip(rich, {member("xl/sharedStrings.xml",
+                                       "<sst><si><r><t>가</t></r><r><t>나</t></r><rPh><t>x</t></rPh></si></sst>"),
+                                member("xl/worksheets/sheet1.xml",
+                                       SheetHead + "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"inlineStr\">"
+                                                   "<is><r><t>다</t></r><r><t>라</t></r></is></c></row>" + SheetTail)}));
+    Spreadsheet::Rows rows;
+    QString error;
+    ASSERT_TRUE(Spreadsheet::read(rich, &rows, &error)) << error.toStdString();
+    EXPECT_EQ(rows, (Spreadsheet::Rows{{QStringLiteral("가나"), QStringLiteral("다라")}}));
+}
+
+TEST(HostileWorkbook, XlsxThatUnpacksToMoreThanASheetHoldsIsRefusedInBoundedMemory)
+{
+    QTemporaryDir dir;
+    // Empty rows past the budget of all parts together, in a file of a few
+    // hundred kilobytes.
+    const QString rowsBomb = dir.filePath(QStringLiteral("rows.xlsx"));
+    ASSERT_TRUE(writeZip(rowsBomb, {repeated("xl/worksheets/sheet1.xml", SheetHead, "<row/>", 200 * MB, SheetTail)}));
+    // One cell value of a hundred megabytes.
+    const QString valueBomb = dir.filePath(QStringLiteral("value.xlsx"));
+    ASSERT_TRUE(writeZip(valueBomb, {repeated("xl/worksheets/sheet1.xml", SheetHead + "<row r=\"1\"><c r=\"A1\"><v>",
+                                              "1111111111", 50 * MB, "</v></c></row>" + SheetTail)}));
+    // Shared strings, each within a cell's size, more of them than cells.
+    const QString stringsBomb = dir.filePath(QStringLiteral("strings.xlsx"));
+    ASSERT_TRUE(writeZip(stringsBomb, {repeated("xl/sharedStrings.xml", "<sst>", "<si><t>a</t></si>", 40 * MB, "</sst>"),
+                                       member("xl/worksheets/sheet1.xml", SheetHead + SheetTail)}));
+    // The workbook part, read once, of empty elements past the budget.
+    const QString bookBomb = dir.filePath(QStringLiteral("book.xlsx"));
+    ASSERT_TRUE(writeZip(bookBomb, {repeated("xl/workbook.xml", "<workbook>", "<x/>", 100 * MB, "</workbook>"),
+                                    member("xl/worksheets/sheet1.xml", SheetHead + SheetTail)}));
+
+    const QString tooLarge = QStringLiteral("엑셀 파일의 압축을 풀면 너무 커서 읽을 수 없습니다 (최대 64MB).");
+    const struct
+    {
+        QString file;
+        QString reason;
+    } cases[] = {
+        {rowsBomb, tooLarge},
+        {valueBomb, QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (글자가 셀 하나에 들어가는 32767자보다 깁니다).")},
+        {stringsBomb, QStringLiteral("시트의 셀이 너무 많아 읽을 수 없습니다 (최대 2,000,000개).")},
+        {bookBomb, tooLarge},
+    };
+    for (const auto &c : cases) {
+        const qint64 size = QFileInfo(c.file).size();
+        EXPECT_LT(size, 600 * 1024) << c.file.toStdString();
+        const Outcome o = readInChild(c.file);
+        ASSERT_TRUE(o.peak.ended) << c.file.toStdString() << ": signal " << o.peak.signal;
+        EXPECT_EQ(o.peak.result, 0) << c.file.toStdString();
+        EXPECT_EQ(o.error, c.reason) << c.file.toStdString();
+        // Ten times the file and a few tens of megabytes at most.
+        EXPECT_LT(o.peak.growth, 10 * size + 160 * MB) << c.file.toStdString();
+    }
+}
