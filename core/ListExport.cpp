@@ -11,6 +11,20 @@ ListExportTarget ListExportTargetFor(const QString &chosenName, int filterIndex,
 {
     ListExportTarget target;
     target.kind = filterIndex == 1 ? ListExportTarget::Text : ListExportTarget::Spreadsheet;
+    const auto typed = [&chosenName](const char *ext) { return chosenName.endsWith(QLatin1String(ext), Qt::CaseInsensitive); };
+    if (target.kind == ListExportTarget::Spreadsheet) {
+        // A spreadsheet always carries its extension, so that the open
+        // dialogs that look for spreadsheets show it; one typed is kept once.
+        if (typed(".xls") || typed(".xlsx")) {
+            target.file = chosenName;
+            return target;
+        }
+        QString name = chosenName;
+        if (naming == ExportNaming::AddExtension && typed(".txt"))
+            name.chop(4);
+        target.file = name + QStringLiteral(".xls");
+        return target;
+    }
     if (naming == ExportNaming::KeepName) {
         target.file = chosenName;
         return target;
@@ -20,6 +34,6 @@ ListExportTarget ListExportTargetFor(const QString &chosenName, int filterIndex,
     for (const char *ext : {".txt", ".xls"})
         if (name.endsWith(QLatin1String(ext), Qt::CaseInsensitive))
             name.chop(4);
-    target.file = name + (target.kind == ListExportTarget::Text ? QStringLiteral(".txt") : QStringLiteral(".xls"));
+    target.file = name + QStringLiteral(".txt");
     return target;
 }

@@ -18,9 +18,11 @@ struct ListExportTarget
     QString message() const; // file + " 를 저장하였습니다."
 };
 
-// Name and extension rules: the chosen name, without a ".txt" or ".xls" the
-// user typed, then the extension of the kind ("add"), or the chosen name as
-// it stands ("keep", the screens that write exactly what was chosen).
+// Name and extension rules. Text: the chosen name, without a ".txt" or
+// ".xls" the user typed, then ".txt" ("add"), or the chosen name as it stands
+// ("keep", the screens that write exactly what was chosen). A spreadsheet
+// always ends in ".xls" (or ".xlsx"): a name typed with either stands as
+// typed, any other gets ".xls" (after a typed ".txt" is dropped, "add").
 enum class ExportNaming { AddExtension, KeepName };
 
 ListExportTarget ListExportTargetFor(const QString &chosenName, int filterIndex,

@@ -2,6 +2,8 @@
 
 #include "platform/TextFile.h"
 
+#include <QFontMetricsF>
+#include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -71,7 +73,7 @@ namespace {
 // and searched as U+0001; a gap reads as a space. A label of several lines
 // (CR LF, LF or CR between them) is a block of such lines, one line spacing
 // apart, aligned as a whole.
-void drawLabelText(QPainter &painter, const QRectF &r, Qt::Alignment alignment, const QString &text)
+QStringList labelLines(const QString &text)
 {
     QStringList lines;
     for (qsizetype start = 0; start < text.size();) {
@@ -80,6 +82,20 @@ void drawLabelText(QPainter &painter, const QRectF &r, Qt::Alignment alignment, 
         lines << text.mid(start, end - start);
         start = next;
     }
+    return lines;
+}
+
+// The font a label is painted in.
+QFont labelFont(const ReportItem &item)
+{
+    QFont f = item.font;
+    f.setPointSizeF(item.font.pointSizeF() > 0 ? item.font.pointSizeF() : 9);
+    return f;
+}
+
+void drawLabelText(QPainter &painter, const QRectF &r, Qt::Alignment alignment, const QString &text)
+{
+    const QStringList lines = labelLines(text);
     if (lines.isEmpty())
         return;
     const QFontMetricsF metrics(painter.font(), painter.device());
@@ -216,6 +232,43 @@ QVector<Report::Page> Report::layout(int maxPages)
     return pages;
 }
 
+QStringList Report::clippedTexts(const Page &page) const
+{
+    // Measured as a printer measures: at a printer's resolution, in the
+    // label's own font.
+    constexpr double dotsPerMm = 1200 / 25.4;
+    constexpr double slack = 0.05;   // millimetres
+    QImage device(1, 1, QImage::Format_Mono);
+    device.setDotsPerMeterX(int(dotsPerMm * 1000));
+    device.setDotsPerMeterY(int(dotsPerMm * 1000));
+    QStringList faults;
+    for (const PlacedBand &band : page.bands) {
+        for (const ReportItem &item : band.items) {
+            const QString what = band.band + u'/' + (item.name.isEmpty() ? item.text : item.name);
+            if (band.band == title.name && item.rect.bottom() > band.height + slack)
+                faults << QStringLiteral("%1 reaches %2 mm below the title band").arg(what).arg(item.rect.bottom() - band.height);
+            if (item.kind != ReportItem::Label && item.kind != ReportItem::PageNumber)
+                continue;
+            const QString text = item.kind == ReportItem::PageNumber ? item.text + QString::number(page.number) : item.text;
+            const QStringList lines = labelLines(text);
+            if (lines.isEmpty())
+                continue;
+            const QFontMetricsF metrics(labelFont(item), &device);
+            double width = 0;
+            for (const QString &line : lines)
+                width = std::max(width, metrics.horizontalAdvance(line) / dotsPerMm);
+            const double height = (metrics.height() + (lines.size() - 1) * metrics.lineSpacing()) / dotsPerMm;
+            if (width > item.rect.width() + slack)
+                faults << QStringLiteral("%1 \"%2\" is %3 mm wide in %4 mm").arg(what, text).arg(width, 0, 'f', 1)
+                              .arg(item.rect.width(), 0, 'f', 1);
+            if (height > item.rect.height() + slack)
+                faults << QStringLiteral("%1 \"%2\" is %3 mm high in %4 mm").arg(what, text).arg(height, 0, 'f', 1)
+                              .arg(item.rect.height(), 0, 'f', 1);
+        }
+    }
+    return faults;
+}
+
 void Report::paintPage(QPainter &painter, const Page &page, double dotsPerMm) const
 {
     const double left = margins.left();
@@ -236,9 +289,7 @@ void Report::paintPage(QPainter &painter, const Page &page, double dotsPerMm) co
                 break;
             case ReportItem::Label:
             case ReportItem::PageNumber: {
-                QFont f = item.font;
-                f.setPointSizeF(item.font.pointSizeF() > 0 ? item.font.pointSizeF() : 9);
-                painter.setFont(f);
+                painter.setFont(labelFont(item));
                 painter.setPen(Qt::black);
                 const QString text = item.kind == ReportItem::PageNumber
                                          ? item.text + QString::number(page.number) : item.text;

@@ -5,6 +5,7 @@
 #include <QPageLayout>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <functional>
@@ -92,6 +93,12 @@ public:
     // Runs BeforePrint, NeedData and EndPage and returns the pages. A report
     // whose NeedData never stops is cut after `maxPages`.
     QVector<Page> layout(int maxPages = 10000);
+
+    // What printing `page` would cut or lay over something else: each label
+    // whose text is wider or taller than its rectangle in its font, and each
+    // item of the title band that reaches below the band (onto the column
+    // header). One line per fault, naming the item and its text.
+    QStringList clippedTexts(const Page &page) const;
 
     void paintPage(QPainter &painter, const Page &page, double dotsPerMm) const;
     bool printTo(QPrinter &printer);      // lays out and paints every page

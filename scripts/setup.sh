@@ -13,6 +13,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   libgif-dev   # the picture tests' oracle and benchmark comparison; the client never links it
   xvfb xauth
+  poppler-utils   # pdftotext: the report test reads the printed PDF's text back
 )
 
 missing=()

@@ -208,6 +208,10 @@ void ListReportRows::attach(qvx::Report &report, std::function<int()> dataRows, 
         return true;
     };
     report.EndPage = [this] { endPage(); };
+    // A report made from a screen's parameters is fitted to them here, so
+    // that its title band is printed and its pages hold the lines they name.
+    if (m_setsOrientation)
+        fitPage(report);
 }
 
 void ListReportRows::attachGrid(qvx::Report &report, const TListGrid *grid, QList<ReportColumn> columns, int emptyCol)

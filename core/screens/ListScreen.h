@@ -93,6 +93,8 @@ public:
           m_orientation(params.orientation), m_setsOrientation(true)
     {
     }
+    // Made from a screen's parameters, attaching also fits the page
+    // (fitPage): attach after the column header and the footer are built.
     void attach(qvx::Report &report, std::function<int()> dataRows, std::function<void(int row)> fill);
     // The same over a list grid and the report's columns (core/screens/ListReport.h).
     void attachGrid(qvx::Report &report, const TListGrid *grid, QList<ReportColumn> columns, int emptyCol = 0);

@@ -98,8 +98,8 @@ void ResultTotalsGrid::AddReportFigures(qvx::Report &report)
     for (int i = 0; i < 6; ++i) {
         const bool amount = Figures[i].row == 3;
         values.append({QString::fromUtf8(Figures[i].caption), QString::fromLatin1(Figures[i].label),
-                       {amount ? 145.0 : 100.0, 14.0 + 6 * (i % 3)}, amount ? QStringLiteral("원") : QStringLiteral("건"),
-                       24, 15, AlignRight});
+                       {amount ? 128.0 : 82.0, 14.0 + 6 * (i % 3)}, amount ? QStringLiteral("원") : QStringLiteral("건"),
+                       23, amount ? 28.0 : 15.0, AlignRight});
     }
     AddTitleValues(report, values);
 }

@@ -106,7 +106,7 @@ void Tqv_amtsearch_frm::buildReport()
                               30, 50, AlignRight},
                              {QStringLiteral("인출가능금액 합계"), QStringLiteral("qdata_Toinchul"), {95, 22},
                               QStringLiteral("원"), 30, 50, AlignRight}});
-    Report1.title.add(ReportItem::Label, QString(), QRectF(140, 30, 50, 5), QStringLiteral("Quvex Service"),
+    Report1.title.add(ReportItem::Label, QString(), QRectF(140, 8, 50, 5), QStringLiteral("Quvex Service"),
                       Qt::AlignRight | Qt::AlignVCenter);
     Report1.title.height = 38;
     const QList<ReportColumn> columns = {{QStringLiteral("거래은행"), 34, cBank},

@@ -3,6 +3,8 @@
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
 #include "core/AppControl.h"
+#include "core/DayLog.h"
+#include "core/ReportParams.h"
 #include "core/DMUnit.h"
 #include "core/EventGuard.h"
 #include "core/GapRequest.h"
@@ -33,6 +35,15 @@
 namespace {
 
 void Say(const char *text) { qvx::Prompt::instance().message(QString::fromUtf8(text)); }
+
+// The report's totals in the order of the totals' captions.
+const char *const TotalLabels[10][2] = {
+    {"입            금 : ", "qlbl_ibgum"},      {"지            급 : ", "qlbl_jigub"},
+    {"부 도  지 급  : ", "qlbl_bjigub"},        {"부도지급(취소) : ", "qlbl_bjigubcancel"},
+    {"결 산  이 자  : ", "qlbl_amt"},           {"결산이자(예금) : ", "qlbl_amtdeposit"},
+    {"결산이자(대출) : ", "qlbl_amtdaechul"},   {"입금취소 : ", "qlbl_ibgumcancel"},
+    {"지급취소 : ", "qlbl_jigubcancel"},        {"집금/어음만기입금 : ", "qlbl_jigum"},
+};
 
 // Enter on the search button runs the Enter form of the search (and does
 // not click it).
@@ -167,8 +178,16 @@ int DepositNoticeBase::search(bool enterForm)
     ClearGridRows(grd_deposit, m_params.columns->size());
     clearTotals();
     WaitCursor wait;
-    const qvx::ResultSet &rs = dm.cms_select1(statement(filter, enterForm));
+    const QString sql = statement(filter, enterForm);
+    const bool logged = m_params.kind == NoticeKind::Deposit;
+    if (logged)
+        WriteLog(session, QStringLiteral("Query Send : ") + sql);
+    const qvx::ResultSet &rs = dm.cms_select1(sql);
     const int rows = rs.recordCount();
+    if (logged) {
+        WriteLog(session, QStringLiteral("Query Recv : ") + sql);
+        WriteLog(session, QStringLiteral("Data Count : ") + QString::number(rows));
+    }
     if (rows == 0) {
         afterSearch(previousRows, 0, enterForm);
         Say("예금거래 통지 전문이 수신되지 않았습니다.");
@@ -288,4 +307,39 @@ void DepositNoticeBase::btn_filesaveClick()
             lines.append(saveLine(m_listedRows, i));
         return lines;
     }, options);
+}
+
+void DepositNoticeBase::buildNoticeReport(const QString &title, const QList<ReportColumn> &columns)
+{
+    using qvx::ReportItem;
+    Report1.documentName = title;
+    Report1.font = QFont(QStringLiteral("굴림체"), 9);
+    AddReportTitle(Report1, title, 277, 2);
+    QList<TitleValue> values = {{QStringLiteral("모계좌 번호 : "), QStringLiteral("qlbl_mobankno"), {0, 16}, QString(), 24, 76},
+                                {QStringLiteral("기  간 : "), QStringLiteral("qlbl_date"), {0, 22}, QString(), 24, 76}};
+    for (int i = 0; i < 10; ++i)
+        values.append({QString::fromUtf8(TotalLabels[i][0]), QString::fromLatin1(TotalLabels[i][1]),
+                       {105.0 + (i / 5) * 86, 14.0 + (i % 5) * 6}, QStringLiteral("원"), 32, 44, AlignRight});
+    AddTitleValues(Report1, values);
+    AddReportColumns(Report1, columns, {8, 6, false, 1});
+    AddPrintDateFooter(Report1, 277, QStringLiteral("출력 일시 : "));
+    m_reportRows = std::make_unique<ListReportRows>(LandscapePaging(18, 25));
+    m_reportRows->attachGrid(Report1, grd_deposit, columns);
+    Report1.BeforePrint = [this] { Report1BeforePrint(); };
+}
+
+void DepositNoticeBase::Report1BeforePrint()
+{
+    m_reportRows->reset();
+    // The account label shows the chosen account itself, else the bank, else every account.
+    QString account = QStringLiteral("모든 계좌");
+    if (const MotherAccount *a = m_accounts->Chosen())
+        account = FormatAcctNo(a->bankid, a->mobankno);
+    else if (const BankItem *b = chosenBank())
+        account = QStringLiteral("[") + b->bankid + QStringLiteral("] ") + b->bankname;
+    Report1.title.setCaption(QStringLiteral("qlbl_mobankno"), account);
+    Report1.title.setCaption(QStringLiteral("qlbl_date"), m_dates->ReportText());
+    for (int i = 0; i < 10; ++i)
+        Report1.title.setCaption(QString::fromLatin1(TotalLabels[i][1]), totalText(i));
+    SetPrintDate(Report1);
 }

@@ -33,6 +33,7 @@ class TKitSimplePanel;
 class TListGrid;
 class TransferKindCombo;
 struct BankItem;
+struct ReportColumn;
 struct RequestResult;
 
 class DepositNoticeBase : public QWidget, public ISearchScreen, public NoticeFilterBar
@@ -85,6 +86,11 @@ protected:
     QStringList receivedNumbers(const BankItem &bank, const QString &day);
     // The deposit list's bank name of a code (the click search's columns).
     QString bankName(const QString &code);
+    // The printed list of a twin: the title band (`title`, "Quvex Service",
+    // the account, the period and the ten totals by kind), the header and
+    // detail lines of `columns` and the footer; 18 lines on the first page
+    // and 25 on the others, the last one filled with empty lines.
+    void buildNoticeReport(const QString &title, const QList<ReportColumn> &columns);
 
     // --- what a twin gives ---
     virtual QString statement(const DepositNoticeFilter &filter, bool enterForm) const = 0;
@@ -97,6 +103,8 @@ protected:
     virtual bool namesByCode(bool enterForm) const { return !enterForm; }
     virtual QString saveLine(const qvx::ResultSet &rs, int row) = 0;
     virtual void buildReport() = 0;
+    // The total of kind `index` (0..9, in the totals' caption order) as shown.
+    virtual QString totalText(int index) const = 0;
     // After a search of `rows` rows (`previousRows` before it).
     virtual void afterSearch(int /*previousRows*/, int /*rows*/, bool /*enterForm*/) {}
     virtual RequestResult sendGaps(const BankItem &bank, const QString &day, const QList<int> &gaps) = 0;
@@ -109,5 +117,6 @@ protected:
 
 private:
     void FormCreate();
+    void Report1BeforePrint();
     QHash<QString, QString> m_bankNames;
 };

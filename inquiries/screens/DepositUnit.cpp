@@ -37,34 +37,24 @@ int TotalsIndex(const QString &gubun)
     return -1;
 }
 
-ReportParams ReportPaging() { return LandscapePaging(18, 25); }
-
 const QList<ReportColumn> &ReportColumns()
 {
     static const QList<ReportColumn> columns = {
         {QStringLiteral("NO"), 10},
-        {QStringLiteral("구 분"), 24, DepositCol::TransDiv},
+        {QStringLiteral("구 분"), 22, DepositCol::TransDiv},
         {QStringLiteral("모은행명"), 18, DepositCol::MoBankName},
         {QStringLiteral("모계좌번호"), 30, DepositCol::MoBankNo},
         {QStringLiteral("거래은행"), 18, DepositCol::TransBankName},
-        {QStringLiteral("거래처계좌번호"), 26, DepositCol::InCode},
+        {QStringLiteral("거래처계좌번호"), 25, DepositCol::InCode},
         {QStringLiteral("거래처명"), 26, DepositCol::Name},
-        {QStringLiteral("금 액"), 26, DepositCol::Price, AlignRight},
-        {QStringLiteral("잔 액"), 26, DepositCol::Remain, AlignRight},
+        {QStringLiteral("금 액"), 29, DepositCol::Price, AlignRight},
+        {QStringLiteral("잔 액"), 31, DepositCol::Remain, AlignRight},
         {QStringLiteral("수표/어음"), 24, DepositCol::NoteNo},
         {QStringLiteral("거래일자"), 22, DepositCol::InDate},
         {QStringLiteral("통지일자"), 22, DepositCol::SendDate},
     };
     return columns;
 }
-
-const char *const TotalLabels[10][2] = {
-    {"입            금 : ", "qlbl_ibgum"},      {"지            급 : ", "qlbl_jigub"},
-    {"부 도  지 급  : ", "qlbl_bjigub"},        {"부도지급(취소) : ", "qlbl_bjigubcancel"},
-    {"결 산  이 자  : ", "qlbl_amt"},           {"결산이자(예금) : ", "qlbl_amtdeposit"},
-    {"결산이자(대출) : ", "qlbl_amtdaechul"},   {"입금취소 : ", "qlbl_ibgumcancel"},
-    {"지급취소 : ", "qlbl_jigubcancel"},        {"집금/어음만기입금 : ", "qlbl_jigum"},
-};
 
 } // namespace
 
@@ -173,43 +163,12 @@ void Tqv_deposit_frm::btn_order_endClick()
 
 void Tqv_deposit_frm::buildReport()
 {
-    using qvx::ReportItem;
-    Report1.documentName = QStringLiteral("예 금 명 세 현 황");
-    Report1.font = QFont(QStringLiteral("굴림체"), 9);
-    Report1.orientation = QPageLayout::Landscape;
-    Report1.title
-        .add(ReportItem::Label, QStringLiteral("qrlbl_Title"), QRectF(0, 2, 277, 10),
-             QStringLiteral("예 금 명 세 현 황"), Qt::AlignCenter)
-        .font.setPointSize(16);
-    Report1.title.add(ReportItem::Label, QString(), QRectF(227, 2, 50, 5), QStringLiteral("Quvex Service"),
-                      Qt::AlignRight | Qt::AlignVCenter);
-    QList<TitleValue> values = {{QStringLiteral("모계좌 번호 : "), QStringLiteral("qlbl_mobankno"), {0, 14}},
-                                {QStringLiteral("기  간 : "), QStringLiteral("qlbl_date"), {0, 20}}};
-    for (int i = 0; i < 10; ++i)
-        values.append({QString::fromUtf8(TotalLabels[i][0]), QString::fromLatin1(TotalLabels[i][1]),
-                       {105.0 + (i / 5) * 86, 8.0 + (i % 5) * 5}, QString(), 32, 50, AlignRight});
-    AddTitleValues(Report1, values);
-    AddReportColumns(Report1, ReportColumns());
-    AddPrintDateFooter(Report1, 277, QStringLiteral("출력 일시 : "));
-    m_reportRows = std::make_unique<ListReportRows>(ReportPaging());
-    m_reportRows->attachGrid(Report1, grd_deposit, ReportColumns());
-    Report1.BeforePrint = [this] { Report1BeforePrint(); };
+    buildNoticeReport(QStringLiteral("예 금 명 세 현 황"), ReportColumns());
 }
 
-void Tqv_deposit_frm::Report1BeforePrint()
+QString Tqv_deposit_frm::totalText(int index) const
 {
-    m_reportRows->reset();
-    // The account label shows the chosen account itself, else the bank, else every account.
-    QString account = QStringLiteral("모든 계좌");
-    if (const MotherAccount *a = m_accounts->Chosen())
-        account = FormatAcctNo(a->bankid, a->mobankno);
-    else if (const BankItem *b = chosenBank())
-        account = QStringLiteral("[") + b->bankid + QStringLiteral("] ") + b->bankname;
-    Report1.title.setCaption(QStringLiteral("qlbl_mobankno"), account);
-    Report1.title.setCaption(QStringLiteral("qlbl_date"), m_dates->ReportText());
-    for (int i = 0; i < 10; ++i)
-        Report1.title.setCaption(QString::fromLatin1(TotalLabels[i][1]), m_totals->amount(i));
-    SetPrintDate(Report1);
+    return m_totals->amount(index);
 }
 
 void registerDepositScreen()

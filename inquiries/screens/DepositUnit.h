@@ -26,11 +26,11 @@ protected:
     void showTotals(bool enterForm) override;
     QString saveLine(const qvx::ResultSet &rs, int row) override;
     void buildReport() override;
+    QString totalText(int index) const override;
     void afterSearch(int previousRows, int rows, bool enterForm) override;
     RequestResult sendGaps(const BankItem &bank, const QString &day, const QList<int> &gaps) override;
 
 private:
-    void Report1BeforePrint();
     NoticeTotalsGrid *m_totals = nullptr;
     QVector<qint64> m_sums;
     QString m_captionCode; // "20" or "21": the last listed row of those kinds names the first total

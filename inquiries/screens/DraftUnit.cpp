@@ -62,7 +62,7 @@ const QList<ReportColumn> &ReportColumns()
         {QStringLiteral("결제계좌"), 28, DraftCol::GyuljeBankNo},
         {QStringLiteral("입금인코드"), 20, DraftCol::IbgumCode},
         {QStringLiteral("어음번호"), 24, DraftCol::DraftNo},
-        {QStringLiteral("금  액"), 24, DraftCol::Money, AlignRight},
+        {QStringLiteral("금  액"), 29, DraftCol::Money, AlignRight},
         {QStringLiteral("은행명"), 18, DraftCol::BankName},
         {QStringLiteral("통지일자"), 20, DraftCol::SendDate},
         {QStringLiteral("어음수탁계좌"), 30, DraftCol::BankNo},
@@ -248,7 +248,7 @@ void Tqv_draft_frm::buildReport()
         values.append({QString::fromUtf8(TotalLabels[i][0]), QString::fromLatin1(TotalLabels[i][1]),
                        {120.0 + (i / 3) * 80, 12.0 + (i % 3) * 5}, QString(), 24, 50, AlignRight});
     AddTitleValues(Report1, values);
-    AddReportColumns(Report1, ReportColumns());
+    AddReportColumns(Report1, ReportColumns(), {8, 6, false, 1});
     AddPrintDateFooter(Report1, 277);
     m_reportRows = std::make_unique<ListReportRows>(ReportPaging());
     m_reportRows->attachGrid(Report1, grd_draftlist, ReportColumns());

@@ -108,12 +108,12 @@ void Tqv_icheerrview_frm::buildReport()
     Report1.title.add(ReportItem::Label, QString(), QRectF(140, 30, 50, 5), QStringLiteral("Quvex Service"),
                       Qt::AlignRight | Qt::AlignVCenter);
     const QList<ReportColumn> columns = {
-        {QStringLiteral("NO"), 8}, {QStringLiteral("통지일자"), 17, FailedCol::SendDate}, {QStringLiteral("은행명"), 15, FailedCol::MoBankName},
-        {QStringLiteral("구 분"), 9, FailedCol::Kind}, {QStringLiteral("모계좌번호"), 22, FailedCol::MoBankNo},
-        {QStringLiteral("거래은행"), 15, FailedCol::TransBankName}, {QStringLiteral("금 액"), 18, FailedCol::Price, AlignRight},
-        {QStringLiteral("처리결과"), 14, FailedCol::ProcResult}, {QStringLiteral("수수료"), 12, FailedCol::Fee, AlignRight},
-        {QStringLiteral("성 명"), 16, FailedCol::Name}, {QStringLiteral("CMS Code"), 16, FailedCol::CmsCode},
-        {QStringLiteral("처리번호"), 28, FailedCol::TaProcNo}};
+        {QStringLiteral("NO"), 8}, {QStringLiteral("통지일자"), 18, FailedCol::SendDate}, {QStringLiteral("은행명"), 14, FailedCol::MoBankName},
+        {QStringLiteral("구 분"), 9, FailedCol::Kind}, {QStringLiteral("모계좌번호"), 29, FailedCol::MoBankNo},
+        {QStringLiteral("거래은행"), 15, FailedCol::TransBankName}, {QStringLiteral("금 액"), 29, FailedCol::Price, AlignRight},
+        {QStringLiteral("처리결과"), 15, FailedCol::ProcResult}, {QStringLiteral("수수료"), 12, FailedCol::Fee, AlignRight},
+        {QStringLiteral("성 명"), 11, FailedCol::Name}, {QStringLiteral("CMS Code"), 15, FailedCol::CmsCode},
+        {QStringLiteral("처리번호"), 15, FailedCol::TaProcNo}};
     AddReportColumns(Report1, columns, {7, 6, true, 1});
     AddPrintDateFooter(Report1, 190, QStringLiteral("출력 일시 : "));
     Report1.BeforePrint = [this] {

@@ -17,8 +17,8 @@ const QList<ReportColumn> &ReportColumns()
     static const QList<ReportColumn> columns = {
         {QStringLiteral("NO"), 10, ReportColumn::RowNo},
         {QStringLiteral("구분"), 12, cKind},
-        {QStringLiteral("이 체 금 액"), 26, cPrice, AlignRight},
-        {QStringLiteral("업 체 명"), 34, cName, AlignLeft},
+        {QStringLiteral("이 체 금 액"), 29, cPrice, AlignRight},
+        {QStringLiteral("업 체 명"), 31, cName, AlignLeft},
         {QStringLiteral("은 행 명"), 24, cTransBank},
         {QStringLiteral("계 좌 번 호"), 34, cBankNo},
         {QStringLiteral("송신시각"), 18, cRecvTime},
@@ -323,7 +323,7 @@ void Tqv_ichesearch_frm::buildReport()
     Report1.title.add(qvx::ReportItem::Label, QString(), QRectF(140, 33, 50, 5), QStringLiteral("Quvex Service"),
                       AlignRight);
     auto account = [](const char *caption, const char *name, double y) {
-        return TitleValue{QString::fromUtf8(caption), QString::fromLatin1(name), {0, y}, QString(), 24, 70, AlignLeft};
+        return TitleValue{QString::fromUtf8(caption), QString::fromLatin1(name), {0, y}, QString(), 24, 58, AlignLeft};
     };
     AddTitleValues(Report1, {account("모계좌 번호 : ", "qlbl_mobankno", 14), account("이 체 기 간 : ", "qlbl_date", 20),
                              account("사  용  자  :", "qlbl_username", 26)});

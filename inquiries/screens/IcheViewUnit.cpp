@@ -31,10 +31,10 @@ const QList<ReportColumn> &StatusReportColumns()
 {
     static const QList<ReportColumn> columns = {
         {QStringLiteral("NO"), 9, ReportColumn::RowNo},          {QStringLiteral("구분"), 10, cKind},
-        {QStringLiteral("이 체 금 액"), 22, cPrice, AlignRight}, {QStringLiteral("업체"), 26, cName, AlignLeft},
+        {QStringLiteral("이 체 금 액"), 29, cPrice, AlignRight}, {QStringLiteral("업체"), 26, cName, AlignLeft},
         {QStringLiteral("은 행 명"), 18, cTransBank},             {QStringLiteral("계 좌 번 호"), 30, cBankNo},
         {QStringLiteral("송신시각"), 16, cRecvTime},              {QStringLiteral("처 리 결 과"), 30, cResult, AlignLeft},
-        {QStringLiteral("업체정보"), 29, cDummy, AlignLeft}};
+        {QStringLiteral("업체정보"), 22, cDummy, AlignLeft}};
     return columns;
 }
 
@@ -166,17 +166,16 @@ void Tqv_Icheview_frm::buildReport()
     AddReportTitle(Report1, QStringLiteral("이 체 처 리 현 황 (전체)"), 190);
     Report1.title.add(qvx::ReportItem::Label, QString(), QRectF(140, 33, 50, 5), QStringLiteral("Quvex Service"),
                       AlignRight);
-    AddTitleValues(Report1, {{QStringLiteral("모계좌 번호 : "), QStringLiteral("qlbl_mobankno"), {0, 14}},
-                             {QStringLiteral("이 체 기 간 : "), QStringLiteral("qlbl_date"), {0, 20}}});
+    AddTitleValues(Report1, {{QStringLiteral("모계좌 번호 : "), QStringLiteral("qlbl_mobankno"), {0, 14}, QString(), 24, 58},
+                             {QStringLiteral("이 체 기 간 : "), QStringLiteral("qlbl_date"), {0, 20}, QString(), 24, 58}});
     ResultTotalsGrid::AddReportFigures(Report1);
     AddReportColumns(Report1, StatusReportColumns(), {7, 6, true, 1});
     AddPrintDateFooter(Report1, 190);
     Report1.title.height = 40;
     m_reportRows.fitPage(Report1);
     Report1.BeforePrint = [this] {
-        const MotherAccount *chosen = m_accounts->Chosen();
         Report1.title.setCaption(QStringLiteral("qlbl_mobankno"),
-                                 chosen ? FormatAcctNo(chosen->bankid, chosen->mobankno) : QStringLiteral("모든 계좌"));
+                                 cmb_allbank->ItemIndex() > 0 ? cmb_allbank->Text() : QStringLiteral("모든 계좌"));
         Report1.title.setCaption(QStringLiteral("qlbl_date"), m_dates->ReportText());
         m_totalsGrid->ShowReportFigures(Report1);
         SetPrintDate(Report1);

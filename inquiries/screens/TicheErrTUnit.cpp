@@ -50,12 +50,12 @@ const QList<ReportColumn> &ReportColumns()
         {QStringLiteral("구 분"), 12, FailedCol::Kind},
         {QStringLiteral("모계좌번호"), 32, FailedCol::MoBankNo},
         {QStringLiteral("거래은행"), 20, FailedCol::TransBankName},
-        {QStringLiteral("금 액"), 26, FailedCol::Price, AlignRight},
+        {QStringLiteral("금 액"), 29, FailedCol::Price, AlignRight},
         {QStringLiteral("처리결과"), 30, FailedCol::ProcResult},
         {QStringLiteral("수수료"), 18, FailedCol::Fee, AlignRight},
         {QStringLiteral("성 명"), 28, FailedCol::Name},
         {QStringLiteral("CMS Code"), 28, FailedCol::CmsCode},
-        {QStringLiteral("처리번호"), 34, FailedCol::TaProcNo},
+        {QStringLiteral("처리번호"), 32, FailedCol::TaProcNo},
     };
     return columns;
 }
@@ -241,7 +241,7 @@ void Tqv_TicheerrT_frm::buildReport()
                                 {QStringLiteral("이체불능금액 합계 : "), QStringLiteral("qlbl_icheerrmoney"), {150, 14}, QStringLiteral("원"), 36, 50, AlignRight},
                                 {QStringLiteral("잔   액    합    계 : "), QStringLiteral("qlbl_amtmoney"), {150, 20}, QStringLiteral("원"), 36, 50, AlignRight},
                             });
-    AddReportColumns(Report1, ReportColumns());
+    AddReportColumns(Report1, ReportColumns(), {8, 6, false, 1});
     AddPrintDateFooter(Report1, 277);
     m_reportRows = std::make_unique<ListReportRows>(ReportPaging());
     m_reportRows->attachGrid(Report1, grd_allbank, ReportColumns());

@@ -3,6 +3,7 @@
 #include "controls/edits/CurrEdit.h"
 #include "core/DMUnit.h"
 #include "core/RequestSender.h"
+#include "core/TextUtils.h"
 #include "core/TotalsTable.h"
 #include "core/screens/FormParts.h"
 #include "core/screens/KitLook.h"
@@ -122,7 +123,7 @@ RequestResult Tqv_V_deposit_frm::sendGaps(const BankItem &bank, const QString &d
 
 void Tqv_V_deposit_frm::buildReport()
 {
-    // The list printed with its main columns (the screen's totals stay on screen).
+    // The list printed with its main columns, under the totals of the ten fields.
     static const QList<ReportColumn> columns = {
         {QStringLiteral("NO"), 10},
         {QStringLiteral("통지번호"), 18, VDepositCol::OrgSeqNo},
@@ -130,26 +131,18 @@ void Tqv_V_deposit_frm::buildReport()
         {QStringLiteral("모은행명"), 20, VDepositCol::MoBankName},
         {QStringLiteral("모계좌번호"), 30, VDepositCol::MoBankNo},
         {QStringLiteral("거래구분"), 28, VDepositCol::TransDiv},
-        {QStringLiteral("금 액"), 26, VDepositCol::Price, AlignRight},
-        {QStringLiteral("잔 액"), 26, VDepositCol::Remain, AlignRight},
+        {QStringLiteral("금 액"), 29, VDepositCol::Price, AlignRight},
+        {QStringLiteral("잔 액"), 31, VDepositCol::Remain, AlignRight},
         {QStringLiteral("입금인"), 26, VDepositCol::Name},
         {QStringLiteral("가상계좌번호"), 32, VDepositCol::VBankNo},
         {QStringLiteral("거래시각"), 18, VDepositCol::InTime},
     };
-    Report1.documentName = windowTitle();
-    Report1.orientation = QPageLayout::Landscape;
-    Report1.title
-        .add(qvx::ReportItem::Label, QStringLiteral("qrlbl_Title"), QRectF(0, 2, 277, 10),
-             QStringLiteral("가 상 계 좌 입 금 현 황"), Qt::AlignCenter)
-        .font.setPointSize(16);
-    AddReportColumns(Report1, columns);
-    AddPrintDateFooter(Report1, 277);
-    m_reportRows = std::make_unique<ListReportRows>(LandscapePaging(18, 25));
-    m_reportRows->attachGrid(Report1, grd_deposit, columns);
-    Report1.BeforePrint = [this] {
-        m_reportRows->reset();
-        SetPrintDate(Report1);
-    };
+    buildNoticeReport(QStringLiteral("가 상 계 좌 입 금 현 황"), columns);
+}
+
+QString Tqv_V_deposit_frm::totalText(int index) const
+{
+    return CurrToMoneyStr(m_sums.value(index));
 }
 
 void registerVDepositScreen()

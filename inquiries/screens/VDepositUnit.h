@@ -29,6 +29,7 @@ protected:
     bool namesByCode(bool) const override { return false; }
     QString saveLine(const qvx::ResultSet &rs, int row) override;
     void buildReport() override;
+    QString totalText(int index) const override;
     RequestResult sendGaps(const BankItem &bank, const QString &day, const QList<int> &gaps) override;
 
 private:

@@ -51,6 +51,19 @@ TEST(ListExport, NameAndExtensionRulesAndTheMessageNamesTheFile)
     EXPECT_EQ(ListExportTargetFor(QStringLiteral("/d/b"), 1, ExportNaming::KeepName).file, QStringLiteral("/d/b"));
 }
 
+TEST(ListExport, ASpreadsheetAlwaysEndsInItsExtensionAndATypedOneIsKeptOnce)
+{
+    for (ExportNaming naming : {ExportNaming::AddExtension, ExportNaming::KeepName}) {
+        EXPECT_EQ(ListExportTargetFor(QStringLiteral("/d/예금통지"), 2, naming).file, QStringLiteral("/d/예금통지.xls"));
+        EXPECT_EQ(ListExportTargetFor(QStringLiteral("/d/a.xls"), 2, naming).file, QStringLiteral("/d/a.xls"));
+        EXPECT_EQ(ListExportTargetFor(QStringLiteral("/d/a.XLS"), 2, naming).file, QStringLiteral("/d/a.XLS"));
+        EXPECT_EQ(ListExportTargetFor(QStringLiteral("/d/a.xlsx"), 2, naming).file, QStringLiteral("/d/a.xlsx"));
+    }
+    EXPECT_EQ(ListExportTargetFor(QStringLiteral("/d/a.txt"), 2).file, QStringLiteral("/d/a.xls"));
+    // Text keeps the chosen name where the screen writes exactly that.
+    EXPECT_EQ(ListExportTargetFor(QStringLiteral("/d/a.xls"), 1, ExportNaming::KeepName).file, QStringLiteral("/d/a.xls"));
+}
+
 TEST(ReportParams, MoneyCellsWithCommasAndNonNumbers)
 {
     EXPECT_EQ(MoneyCellValue(QStringLiteral("1,234,567")), 1234567);

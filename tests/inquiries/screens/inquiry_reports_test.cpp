@@ -1,0 +1,241 @@
+// Every printed report of the inquiry screens laid out as its preview lays
+// it out: its title band is printed with the title, account, period and
+// totals, its pages hold the lines the screen names, and no column cuts the
+// widest value its list can hold (13-digit amounts, hyphenated accounts,
+// dashed dates), no title overlaps the column header. Each first page is also
+// drawn to a picture for a person to look at.
+#include "ListScreenFixture.h"
+
+#include "core/ListColumns.h"
+#include "core/screens/ScreenRegistry.h"
+#include "inquiries/DepositNoticeColumns.h"
+#include "inquiries/DraftNoticeColumns.h"
+#include "inquiries/FailedTransferColumns.h"
+#include "inquiries/ResultList.h"
+#include "inquiries/SummaryInquiry.h"
+#include "inquiries/screens/AmtSearchUnit.h"
+#include "inquiries/screens/DepositUnit.h"
+#include "inquiries/screens/DraftUnit.h"
+#include "inquiries/screens/IcheErrViewUnit.h"
+#include "inquiries/screens/IcheSearchUnit.h"
+#include "inquiries/screens/IcheViewUnit.h"
+#include "inquiries/screens/InquiryScreens.h"
+#include "inquiries/screens/TicheErrTUnit.h"
+#include "inquiries/screens/TrsumUnit.h"
+#include "inquiries/screens/VDepositUnit.h"
+#include "controls/panels/KitComboBox.h"
+#include "platform/Report.h"
+#include "platform/ResultSet.h"
+#include "platform/TListGrid.h"
+
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+
+namespace {
+
+QString S(const char *s) { return QString::fromUtf8(s); }
+
+const QString WidestAmount = QStringLiteral("1,234,567,890,123");
+const QString WidestBalance = QStringLiteral("-1,234,567,890,123");
+const QString WidestAccount = QStringLiteral("123-4567-8901-234");
+const QString WidestCount = QStringLiteral("9,999,999");
+
+// The widest text a list column of this form can hold; empty for free texts.
+QString Widest(const ListColumn &column)
+{
+    switch (column.format) {
+    case CellFormat::Money:
+        return WidestAmount;
+    case CellFormat::Account:
+        return WidestAccount;
+    case CellFormat::Date:
+        return QStringLiteral("2026-12-31");
+    case CellFormat::Time:
+        return QStringLiteral("23:59:59");
+    case CellFormat::Text:
+    case CellFormat::Trimmed:
+        return QStringLiteral("A");   // a short text: the list holds data
+    default:
+        return QString();
+    }
+}
+
+// `rows` data rows of the widest values (row numbers in the row-number
+// column), `balanceCol` with a negative amount.
+void FillWidest(TListGrid *grid, const ListColumns &columns, int rows, int balanceCol = -1)
+{
+    grid->SetRowCount(rows + 1);
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 0; c < columns.size(); ++c) {
+            QString text = columns[c].format == CellFormat::RowNo ? QString::number(r) : Widest(columns[c]);
+            if (c == balanceCol)
+                text = WidestBalance;
+            grid->SetCells(c, r, text);
+        }
+}
+
+void SavePage(qvx::Report &report, const QVector<qvx::Report::Page> &pages, const char *name)
+{
+    const double dotsPerMm = 6;
+    const QSizeF mm = report.pageSizeMm();
+    QImage image(int(mm.width() * dotsPerMm), int(mm.height() * dotsPerMm), QImage::Format_RGB32);
+    image.setDotsPerMeterX(int(dotsPerMm * 1000));
+    image.setDotsPerMeterY(int(dotsPerMm * 1000));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    report.paintPage(painter, pages.first(), dotsPerMm);
+    painter.end();
+    const QString dir = qEnvironmentVariable("QUVEX_TEST_OUTPUT", QDir::tempPath());
+    QDir().mkpath(dir);
+    image.save(dir + u'/' + QString::fromLatin1(name) + QStringLiteral(".png"));
+}
+
+class InquiryReports : public ListScreenFixture
+{
+protected:
+    void registerScreens() override { registerInquiryScreens(); }
+
+    template <class Screen>
+    Screen *create(const char *name)
+    {
+        auto *s = qobject_cast<Screen *>(
+            ScreenRegistry::instance().create(QString::fromLatin1(name), nullptr, main->screenContext()));
+        if (s) {
+            s->setAttribute(Qt::WA_DeleteOnClose);
+            s->show();
+        }
+        return s;
+    }
+
+    // Lays the report out and checks its title band (the named labels
+    // filled), the detail lines of the first two pages and that nothing is
+    // cut; the first page goes to a picture.
+    void check(qvx::Report &report, const char *name, const QStringList &titleLabels, int first, int later)
+    {
+        SCOPED_TRACE(name);
+        const QVector<qvx::Report::Page> pages = report.layout();
+        ASSERT_GE(pages.size(), 1);
+        ASSERT_FALSE(pages[0].bands.isEmpty());
+        const qvx::Report::PlacedBand &title = pages[0].bands.first();
+        EXPECT_EQ(title.band, QStringLiteral("title"));
+        for (const QString &label : titleLabels) {
+            QString text;
+            for (const qvx::ReportItem &item : title.items)
+                if (item.name.compare(label, Qt::CaseInsensitive) == 0)
+                    text = item.text;
+            EXPECT_FALSE(text.trimmed().isEmpty()) << label.toStdString();
+        }
+        if (first > 0) {
+            ASSERT_GE(pages.size(), 2);
+            EXPECT_EQ(pages[0].detailCount(), first);
+            EXPECT_EQ(pages[1].detailCount(), later);
+        }
+        QStringList faults;   // each once, whichever page shows it
+        for (const qvx::Report::Page &page : pages)
+            for (const QString &fault : report.clippedTexts(page))
+                if (!faults.contains(fault))
+                    faults << fault;
+        EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
+        SavePage(report, pages, name);
+    }
+};
+
+const QStringList NoticeTitle = {QStringLiteral("qrlbl_Title"), QStringLiteral("qlbl_mobankno"),
+                                 QStringLiteral("qlbl_date")};
+
+TEST_F(InquiryReports, EveryReportPrintsItsTitleBandItsPagesAndTheWidestValuesWhole)
+{
+    {
+        auto *s = open<Tqv_deposit_frm>("qv_c2", "qv_deposit_frm");
+        ASSERT_NE(s, nullptr);
+        FillWidest(s->grd_deposit, DepositNoticeColumns(), 50, DepositCol::Remain);
+        for (int c = 1; c <= 5; ++c)
+            for (int r : {1, 3})
+                s->grd_test->SetCells(c, r, WidestAmount);
+        check(s->Report1, "report_deposit", NoticeTitle + QStringList{QStringLiteral("qlbl_ibgum"), QStringLiteral("qlbl_jigum")},
+              18, 25);
+        s->close();
+    }
+    {
+        auto *s = create<Tqv_V_deposit_frm>("qv_V_deposit_frm");
+        ASSERT_NE(s, nullptr);
+        FillWidest(s->grd_deposit, VirtualDepositNoticeColumns(), 50, VDepositCol::Remain);
+        check(s->Report1, "report_vdeposit", NoticeTitle, 18, 25);
+        s->close();
+    }
+    {
+        auto *s = open<Tqv_draft_frm>("qv_c3", "qv_draft_frm");
+        ASSERT_NE(s, nullptr);
+        FillWidest(s->grd_draftlist, DraftNoticeColumns(), 50);
+        for (int c = 1; c <= 6; ++c)
+            s->grd_test->SetCells(c, 1, WidestAmount);
+        check(s->Report1, "report_draft", NoticeTitle + QStringList{QStringLiteral("qlbl_sutak"), QStringLiteral("qlbl_return")},
+              19, 25);
+        s->close();
+    }
+    {
+        auto *s = open<Tqv_TicheerrT_frm>("qv_c1", "qv_TicheerrT_frm");
+        ASSERT_NE(s, nullptr);
+        FillWidest(s->grd_allbank, FailedTransferColumns(), 50);
+        check(s->Report1, "report_failed_notices",
+              NoticeTitle + QStringList{QStringLiteral("qlbl_icheerrmoney"), QStringLiteral("qlbl_amtmoney")}, 19, 25);
+        s->close();
+    }
+    {
+        auto *s = open<Tqv_icheerrview_frm>("qv_b4", "qv_icheerrview_frm");
+        ASSERT_NE(s, nullptr);
+        FillWidest(s->grd_allbank, FailedTransferColumns(), 50);
+        check(s->Report1, "report_error_view",
+              NoticeTitle + QStringList{QStringLiteral("qlbl_icheerrmoney"), QStringLiteral("qlbl_amtmoney")}, 19, 25);
+        s->close();
+    }
+    const QStringList resultTitle = NoticeTitle + QStringList{QStringLiteral("qlbl_totalmoney"), QStringLiteral("qlbl_errgun")};
+    {
+        auto *s = open<Tqv_Icheview_frm>("qv_b3", "qv_Icheview_frm");
+        ASSERT_NE(s, nullptr);
+        FillWidest(s->grd_ichelist, ResultList::Columns().mid(0, ResultList::cCfmId), 50);
+        for (int c : {3, 6, 9}) {
+            s->grd_test->SetCells(c, 2, WidestCount);
+            s->grd_test->SetCells(c, 3, WidestAmount);
+        }
+        check(s->Report1, "report_status_view", resultTitle, 31, 37);
+        s->close();
+    }
+    {
+        auto *s = open<Tqv_ichesearch_frm>("qv_d1", "qv_ichesearch_frm");
+        ASSERT_NE(s, nullptr);
+        FillWidest(s->grd_ichelist, ResultList::Columns(), 50);
+        for (int c : {3, 6, 9}) {
+            s->grd_test->SetCells(c, 2, WidestCount);
+            s->grd_test->SetCells(c, 3, WidestAmount);
+        }
+        check(s->Report1, "report_result_inquiry", resultTitle + QStringList{QStringLiteral("qlbl_username")}, 31, 37);
+        s->close();
+    }
+    {
+        auto *s = open<Tqv_amtsearch_frm>("qv_d3", "qv_amtsearch_frm");
+        ASSERT_NE(s, nullptr);
+        FillWidest(s->grd_Amtlist, s->Columns(), 50);
+        check(s->Report1, "report_balance",
+              {QStringLiteral("qrlbl_Title"), QStringLiteral("qlbl_searchdate"), QStringLiteral("qdata_Toremain")}, 33, 37);
+        s->close();
+    }
+    {
+        auto *s = create<Tqv_trsum_frm>("qv_trsum_frm");
+        ASSERT_NE(s, nullptr);
+        QStringList names = {QStringLiteral("seqno"), QStringLiteral("mobankname"), QStringLiteral("bankid"),
+                             QStringLiteral("mobankno"), QStringLiteral("firmid"), QStringLiteral("common_dummy")};
+        QStringList values = {QStringLiteral("999999"), S("SC제일은행"), QStringLiteral("02"),
+                              QStringLiteral("12345678901234"), QStringLiteral("HB0401"), QString()};
+        for (const char *field : SummaryAnswer::AmountFields) {
+            names << QString::fromLatin1(field);
+            values << QStringLiteral("1234567890123");
+        }
+        s->ShowAnswer(qvx::ResultSet(names, {values, values, values}));
+        check(s->Report2, "report_summary", {QStringLiteral("qrlbl_Title"), QStringLiteral("qlbl_date")}, 0, 0);
+        s->close();
+    }
+}
+
+} // namespace
