@@ -19,6 +19,7 @@
 #include "platform/TListGrid.h"
 
 #include <QFile>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -132,9 +133,12 @@ TFrm_UserSMS::TFrm_UserSMS(const ScreenContext &context, QWidget *owner)
     grd_list_Per->SetCells(pPhone, 0, QStringLiteral("전 화 번 호"));
     grd_list_Per->SetColWidths(pName, 100);
     grd_list_Per->SetColWidths(pPhone, 150);
-    grd_list_Per->OnClickCell = [this](int, int row) {
-        Guarded(session, QStringLiteral("grd_list_PerRowChanging"), [this, row] { grd_list_PerRowChanging(row); })();
-    };
+    // The row changes by a click or by the arrow keys alike.
+    connect(grd_list_Per->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current, const QModelIndex &) {
+                Guarded(session, QStringLiteral("grd_list_PerRowChanging"),
+                        [this, row = current.row()] { grd_list_PerRowChanging(row); })();
+            });
     buildPersonalTools(p.tools);
 
     BindClick(session, btn_Close, QStringLiteral("btn_CloseClick"), [this] { close(); });
@@ -406,7 +410,8 @@ void TFrm_UserSMS::send(const QList<SmsRecipient> &to, const QString &replyNo, c
                                             "관리자에게 문의하시기 바랍니다."));
         return;
     }
-    if (!result.sent())
+    // A registration the user withdrew was reported by its own message.
+    if (!result.sent() && result.outcome != RequestResult::Outcome::Withdrawn)
         prompt().message(QStringLiteral("데이터베이스에 오류가 발생하였습니다. SMS를 보낼수 없습니다."));
 }
 
