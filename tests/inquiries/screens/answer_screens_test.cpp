@@ -202,7 +202,7 @@ TEST_F(InquiryScreenTest, ResultInquiryAfterASummaryListsTheUsersTransfers)
 {
     SeedRow transfer;
     transfer.senddate = qvx::Clock::today();
-    transfer.seqno = 7;
+    transfer.seqno = 900;
     transfer.gubun = QStringLiteral("20");
     client->server().exec(SeedSql(transfer));
     auto *summary = ScreenInput::openFromMenu<Tqv_trsum_frm>(main, "qv_c4", "qv_trsum_frm");
@@ -217,7 +217,7 @@ TEST_F(InquiryScreenTest, ResultInquiryAfterASummaryListsTheUsersTransfers)
     ASSERT_NE(s, nullptr);
     EXPECT_FALSE(client->prompt().contains(S("이체자료가 존재하지 않습니다.")));
     ASSERT_EQ(listRows(s->grd_ichelist, 1), 1);
-    EXPECT_EQ(s->grd_ichelist->Cells(2, 1), S("7"));
+    EXPECT_EQ(s->grd_ichelist->Cells(2, 1), S("900"));
 }
 
 TEST_F(InquiryScreenTest, SummaryAnswersThatFindNothingKeepTheLists)
