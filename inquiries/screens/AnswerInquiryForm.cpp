@@ -51,8 +51,9 @@ AnswerInquiryForm::AnswerInquiryForm(const ScreenContext &context, QWidget *owne
                   [this] { PrintList(this, grid, Report1, false); });
         BindClick(session, btn_preview, QStringLiteral("btn_previewClick"),
                   [this] { PrintList(this, grid, Report1, true); });
-        AddFindAction(context, this, grid);
     }
+    if (layout.find)
+        AddFindAction(context, this, grid);
 }
 
 void AnswerInquiryForm::makeAccountCombo(int x, int y, int width, const QString &allText, const QString &query,

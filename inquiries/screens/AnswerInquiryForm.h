@@ -36,7 +36,8 @@ public:
         const char *gridName;
         int searchHeight = 44;     // height of the search band's controls
         int visibilityLastKey = 19;
-        bool printing = true;      // 인 쇄, 미리보기, save and the find item
+        bool printing = true;      // 인 쇄, 미리보기 and save
+        bool find = true;          // the find item "내용 검색" on the list
         QString saveCaption = QStringLiteral("Text 파일 저장");
     };
 

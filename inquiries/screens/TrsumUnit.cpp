@@ -81,6 +81,7 @@ AnswerInquiryForm::Layout VasSummaryLayout()
     l.gridName = "grd_trsumlist";
     l.visibilityLastKey = 14;
     l.printing = false;
+    l.find = false;
     return l;
 }
 

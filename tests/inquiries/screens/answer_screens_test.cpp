@@ -18,6 +18,7 @@
 #include "platform/FileChooser.h"
 #include "support/client/SeedRows.h"
 
+#include <QAction>
 #include <QDir>
 #include <QLineEdit>
 #include <QFile>
@@ -122,6 +123,11 @@ TEST_F(InquiryScreenTest, HolderNameOfAPayeeAccountComesBackFromTheBank)
 {
     auto *s = ScreenInput::openFromMenu<Tqv_TIcheNamesearch_frm>(main, "qv_d2", "qv_TIcheNamesearch_frm");
     ASSERT_NE(s, nullptr) << client->prompt().texts().join(u'|').toStdString();
+    QAction *find = s->grd_ichelist->findChild<QAction *>(S("N1"));
+    ASSERT_NE(find, nullptr);
+    EXPECT_EQ(find->text(), S("내용 검색"));
+    find->trigger();
+    EXPECT_EQ(client->prompt().lastText(), S("검색할 자료가 존재하지 않습니다."));
     ClickControl(s->btn_search);
     EXPECT_EQ(client->prompt().lastText(), S("거래계좌번호를 입력하시기 바랍니다."));
     EXPECT_EQ(count(S("select count(*) from ta_name_search")), 0);
