@@ -183,6 +183,7 @@ TEST_F(InquiryScreenTest, PickersAndAccountCombosCarryTheirCaptions)
                 shown << label->text();
         for (const QString &caption : entry.captions)
             EXPECT_TRUE(shown.contains(caption)) << caption.toStdString();
+        ScreenInput::savePicture(screen, (QStringLiteral("captions_") + QString::fromLatin1(entry.screen)).toLatin1().constData());
     }
 }
 
