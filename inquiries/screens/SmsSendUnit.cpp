@@ -19,6 +19,7 @@
 #include "platform/TListGrid.h"
 
 #include <QFile>
+#include <QFontDatabase>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,6 +62,16 @@ void LimitMemo(QPlainTextEdit *memo)
         c.setPosition(caret);
         memo->setTextCursor(c);
     });
+}
+
+// An installed family that draws ☏, ☜ and ☞ at full size; "" when none is.
+QString WholeSymbolFamily()
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const char *family : {"DejaVu Sans", "Segoe UI Symbol", "Noto Sans Symbols2", "Noto Sans Symbols"})
+        if (installed.contains(QString::fromLatin1(family)))
+            return QString::fromLatin1(family);
+    return QString();
 }
 
 } // namespace
@@ -210,12 +221,19 @@ TFrm_UserSMS::Page TFrm_UserSMS::buildPage(QWidget *tab, bool personal)
         page.palette->SetCells(i % 10, i / 10, symbols[i]);
     page.palette->OnGetAlignment = [](int, int) -> Qt::Alignment { return Qt::AlignCenter; };
     // A click picks one symbol: only its cell is marked. The symbols are
-    // drawn large and heavy enough that the thin ones (☏, ☜, ☞) read as well.
+    // drawn large; the three the program's family draws faint and small
+    // come from a family that draws them whole.
     page.palette->setSelectionBehavior(QAbstractItemView::SelectItems);
     QFont symbolFont = page.palette->font();
     symbolFont.setPixelSize(16);
-    symbolFont.setBold(true);
     page.palette->setFont(symbolFont);
+    TListGrid *paletteGrid = page.palette;
+    page.palette->OnGetCellColor = [paletteGrid, family = WholeSymbolFamily()](int col, int row, QColor &, QColor &,
+                                                                            QFont &font) {
+        const QString text = paletteGrid->Cells(col, row);
+        if (!family.isEmpty() && text.size() == 1 && QStringLiteral("☏☜☞").contains(text))
+            font.setFamily(family);
+    };
     QPlainTextEdit *memo = page.memo;
     TListGrid *palette = page.palette;
     page.palette->OnClickCell = [this, memo, palette](int col, int row) {
