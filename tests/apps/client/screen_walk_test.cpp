@@ -31,22 +31,34 @@ const QHash<QString, QStringList> ButtonsWithoutAction{
     {QStringLiteral("qv_datafile_frm"), {QStringLiteral("btn_fieldsave"), QStringLiteral("btn_delete")}},
 };
 
+// The screens of every screen library the program registers, and ADMIN
+// logged in at the main window.
+class ScreenWalk : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        registerCoreScreens();
+        registerTransferScreens();
+        registerInquiryScreens();
+        registerLiquorScreens();
+        ASSERT_TRUE(client.start(QStringLiteral("ADMIN"), QStringLiteral("9999")));
+        main = client.mainWindow();
+        main->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+        client.prompt().setDefaultAnswer(false);
+    }
+
+    ClientFixture client;
+    Tqv_frm *main = nullptr;
+};
+
 // Every screen of every screen library the program registers, opened by its
 // name the way the menu opens it:
 // it comes up, its component names are unique, every button is wired to a
 // handler through the binding helper, and it closes again.
-TEST(ScreenWalk, EveryRegisteredScreenOpensWiredAndCloses)
+TEST_F(ScreenWalk, EveryRegisteredScreenOpensWiredAndCloses)
 {
-    registerCoreScreens();
-    registerTransferScreens();
-    registerInquiryScreens();
-    registerLiquorScreens();
-    ClientFixture client;
-    ASSERT_TRUE(client.start(QStringLiteral("ADMIN"), QStringLiteral("9999")));
-    Tqv_frm *main = client.mainWindow();
-    main->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
-    client.prompt().setDefaultAnswer(false);
 
     const QStringList names = ScreenRegistry::instance().names();
     ASSERT_GE(names.size(), 7);
@@ -102,18 +114,8 @@ TEST(ScreenWalk, EveryRegisteredScreenOpensWiredAndCloses)
 // Every reply code of the route table reaches a screen the program itself
 // registers: the dispatcher finds it by the route's name, and it answers to
 // what the dispatcher does with it.
-TEST(ScreenWalk, EveryReplyCodeReachesARegisteredScreen)
+TEST_F(ScreenWalk, EveryReplyCodeReachesARegisteredScreen)
 {
-    registerCoreScreens();
-    registerTransferScreens();
-    registerInquiryScreens();
-    registerLiquorScreens();
-    ClientFixture client;
-    ASSERT_TRUE(client.start(QStringLiteral("ADMIN"), QStringLiteral("9999")));
-    Tqv_frm *main = client.mainWindow();
-    main->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
-    client.prompt().setDefaultAnswer(false);
 
     int routed = 0;
     for (int code : RoutedReplyCodes()) {
