@@ -1,6 +1,8 @@
 #include "core/EventGuard.h"
 
+#include "core/AppControl.h"
 #include "core/DayLog.h"
+#include "core/Session.h"
 #include "platform/AppServer.h"
 #include "platform/Prompt.h"
 #include "platform/ResultSet.h"
@@ -14,7 +16,8 @@ bool RunGuarded(const Session &session, const QString &where, const std::functio
         action();
         return true;
     } catch (const qvx::AppServerError &e) {
-        why = e.message();
+        // Offline the link is closed on purpose: say so as every refusal does.
+        why = session.offline() && e.connectionClosed() ? OfflineMessage : e.message();
     } catch (const qvx::ResultSetError &e) {
         why = e.message();
     } catch (const std::exception &e) {

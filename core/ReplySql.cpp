@@ -35,7 +35,7 @@ QString holderNames(const QString &latest)
     return QStringLiteral(
                "SELECT ta_name_search.SEQNO, ta_name_search.BANKID, ta_name_search.MOBANKNO, "
                "ta_name_search.PRICE, ta_name_search.FEE, ta_name_search.NAME, ta_name_search.RRNOCHECK, "
-               "ta_name_search.TRANS_BANKID, ta_name_search.BANKNO, ta_name_search.COMMON_DUMMY, "
+               "ta_name_search.TRANS_BANKID, ta_name_search.BANKNO, ta_name_search.COMMON_DUMMY, ta_name_search.ERRCODE, "
                "bank.BANKNAME AS MOBANKNAME, allbank.BANKNAME AS BANKNAME, upgubun.GUBUNCONTENTS, "
                "if(ta_name_search.errcode = error.errcode, error.errcontents, ta_name_search.errcode) as errcontents "
                "from bank, upgubun, allbank, ta_name_search left join error on "

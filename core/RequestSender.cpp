@@ -1,5 +1,6 @@
 #include "core/RequestSender.h"
 
+#include "core/AppControl.h"
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/Session.h"
@@ -133,6 +134,8 @@ RequestResult RequestSender::send(const RequestBatch &batch, int count, const St
         result.outcome = Outcome::Sent;
         return result;
     }
+    if (batch.registerPauseMs > 0)
+        WaitMs(batch.registerPauseMs);
     const QString userId = batch.userId.isEmpty() ? m_session.LoginUserId : batch.userId;
     try {
         if (batch.registration == RequestBatch::Registration::ByCfmId)

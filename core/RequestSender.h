@@ -48,6 +48,8 @@ struct RequestBatch
     // the rows themselves (transfer drop files).
     bool reserve = true;
     int reserveLimitMs = SeqNoLimitMs;
+    // A pause between the final commit and the registration (events run meanwhile).
+    int registerPauseMs = 0;
     SeqNoDbErrorNotice dbErrorNotice = SeqNoDbErrorNotice::Show;
     // SkipBadLine: row i was refused by the server (after its statement was logged).
     std::function<void(int row)> onRefused;

@@ -72,8 +72,8 @@ public:
     // --- hand-over of the last batch between screens -----------------------
     int SeqNoBase = 0;        // range of the batch sent last
     int SeqNoLast = 0;
-    int SummarySeqBase = 0;   // the range a summary request last handed over in
-    int SummarySeqLast = 0;   // SeqNoBase/SeqNoLast (a transfer's range is never replaced)
+    int SummarySeqBase = 0;   // range of the all-accounts summary request sent last
+    int SummarySeqLast = 0;   // (kept apart from the transfers' SeqNoBase/SeqNoLast)
     int AcceptSeqBase = 0;    // batch last submitted for approval
     int AcceptSeqLast = 0;
     QString LastIcheGubun;    // "20" collection, "30" payment: batch approved last

@@ -28,8 +28,16 @@ TaNameSearchRow HolderNameRequestRow(const RequestHeader &header, const HolderNa
 HolderNameAnswer HolderNameAnswer::FromRow(const qvx::ResultSet &rs, int i)
 {
     auto v = [&rs, i](const char *name) { return rs.value(i, QString::fromLatin1(name)); };
-    return {v("mobankname"), v("bankid"), v("mobankno"), v("price"), v("bankname"),
-            v("fee"),        v("name"),   v("rrnocheck"), v("common_dummy")};
+    return {v("mobankname"), v("bankid"), v("mobankno"),  v("price"),       v("bankname"),   v("fee"),
+            v("name"),       v("rrnocheck"), v("common_dummy"), v("errcode").trimmed(), v("errcontents").trimmed()};
+}
+
+QString HolderNameAnswer::remark() const
+{
+    if (errCode.isEmpty() || errCode == QLatin1String("0000"))
+        return commonDummy;
+    const QString reason = errContents.isEmpty() ? errCode : errContents;
+    return commonDummy.trimmed().isEmpty() ? reason : reason + u' ' + commonDummy.trimmed();
 }
 
 QString HolderNameAnswer::accountText() const

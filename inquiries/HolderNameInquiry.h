@@ -28,7 +28,11 @@ TaNameSearchRow HolderNameRequestRow(const RequestHeader &header, const HolderNa
 struct HolderNameAnswer
 {
     QString moBankName, bankId, moBankNo, price, payeeBankName, fee, name, rrNoCheck, commonDummy;
+    QString errCode, errContents;  // the bank's verdict: "0000" or its error code, and the error's text
 
     static HolderNameAnswer FromRow(const qvx::ResultSet &rs, int row);
     QString accountText() const;  // FormatAcctNo(bankId, moBankNo)
+    // The list's 비고: the bank's error text when it refused the inquiry (a
+    // closed account, a real-name mismatch, ...), else common_dummy.
+    QString remark() const;
 };

@@ -10,15 +10,24 @@
 #include "core/GapRequest.h"
 #include "inquiries/NoticeGaps.h"
 
+// The batch of a notice kind's gap request as its list screen sends it.
+RequestBatch NoticeGapBatch(NoticeKind kind);
+// The same kind's batch as the notice-count screen sends it: the usual
+// reservation wait, and the pause before the registration for every kind.
+RequestBatch CountGapBatch(NoticeKind kind);
+
+template <class Row>
+RequestResult SendNoticeGapRequest(RequestSender &sender, const RequestBatch &batch, const QList<int> &missing,
+                                   const std::function<Row(int number)> &orderRow)
+{
+    return SendGapRequest<Row>(sender, batch, missing, orderRow);
+}
+
 template <class Row>
 RequestResult SendNoticeGapRequest(RequestSender &sender, NoticeKind kind, const QList<int> &missing,
                                    const std::function<Row(int number)> &orderRow)
 {
-    const NoticeGapPolicy &policy = GapPolicyOf(kind);
-    RequestBatch batch = RequestBatch::bySeqNo(QString::fromLatin1(policy.serviceCode),
-                                               QString::fromLatin1(policy.registrationTable));
-    batch.reserveLimitMs = policy.reserveLimitMs;
-    return SendGapRequest<Row>(sender, batch, missing, orderRow);
+    return SendGapRequest<Row>(sender, NoticeGapBatch(kind), missing, orderRow);
 }
 
 // "결번전문 n 건을 처리중입니다." once the request is registered; after a refused

@@ -9,10 +9,10 @@ using qvx::sqlQuote;
 const NoticeGapPolicy &GapPolicyOf(NoticeKind kind)
 {
     static const NoticeGapPolicy policies[] = {
-        {NoticeKind::Deposit, "org_seqno", "0200640", "deposit_order", SeqNoLimitDepositGapMs},
-        {NoticeKind::VirtualDeposit, "org_seqno", "0200970", "V_deposit_order", SeqNoLimitMs},
-        {NoticeKind::Draft, "org_seqno", "0200650", "draft_order", SeqNoLimitMs},
-        {NoticeKind::FailedTransfer, "bank_seqno", "0400640", "ta_iche_err", SeqNoLimitMs}};
+        {NoticeKind::Deposit, "org_seqno", "0200640", "deposit_order", SeqNoLimitDepositGapMs, GapRegisterPauseMs},
+        {NoticeKind::VirtualDeposit, "org_seqno", "0200970", "V_deposit_order", SeqNoLimitMs, GapRegisterPauseMs},
+        {NoticeKind::Draft, "org_seqno", "0200650", "draft_order", SeqNoLimitMs, 0},
+        {NoticeKind::FailedTransfer, "bank_seqno", "0400640", "ta_iche_err", SeqNoLimitMs, 0}};
     return policies[int(kind)];
 }
 

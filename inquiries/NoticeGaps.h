@@ -19,6 +19,9 @@ struct NoticeBank
     QString recvId;
 };
 
+// The pause between a gap request's commit and its registration.
+constexpr int GapRegisterPauseMs = 100;
+
 struct NoticeGapPolicy
 {
     NoticeKind kind;
@@ -26,6 +29,7 @@ struct NoticeGapPolicy
     const char *serviceCode;       // up_gubuncode and the registration's service
     const char *registrationTable; // the table name given to the registration
     int reserveLimitMs;
+    int registerPauseMs;           // between the commit and the registration
 };
 
 const NoticeGapPolicy &GapPolicyOf(NoticeKind kind);

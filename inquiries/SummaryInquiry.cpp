@@ -55,15 +55,8 @@ void HandOverSummaryRange(Session &session, const RequestResult &result, bool al
 {
     if (!allAccounts || !result.sent())
         return;
-    const bool transferWaiting = session.SeqNoBase != 0
-                                 && (session.SeqNoBase != session.SummarySeqBase
-                                     || session.SeqNoLast != session.SummarySeqLast);
-    if (transferWaiting)
-        return;
-    session.SeqNoBase = int(result.base + 1);
-    session.SeqNoLast = int(result.base + result.count);
-    session.SummarySeqBase = session.SeqNoBase;
-    session.SummarySeqLast = session.SeqNoLast;
+    session.SummarySeqBase = int(result.base + 1);
+    session.SummarySeqLast = int(result.base + result.count);
 }
 
 const char *const SummaryAnswer::AmountFields[AmountCount] = {

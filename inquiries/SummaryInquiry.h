@@ -20,9 +20,9 @@ QList<TrsumRow> SummaryRequestRows(const RequestHeader &header, const QVector<Mo
 QList<VasTrsumRow> VasSummaryRequestRows(const RequestHeader &header, const QVector<MotherAccount> &accounts);
 
 // After a summary request: an all-accounts batch that went out hands its
-// range over in SeqNoBase/SeqNoLast (first and last number), unless the pair
-// holds a transfer batch's range that the result inquiry still reads; the
-// range a summary handed over may be replaced by the next summary's.
+// range over in SummarySeqBase/SummarySeqLast (first and last number). It
+// never touches SeqNoBase/SeqNoLast: the result inquiry reads that pair as
+// the range of the transfers sent last, which summary numbers are not.
 void HandOverSummaryRange(Session &session, const RequestResult &result, bool allAccounts);
 
 // One answered transaction summary.

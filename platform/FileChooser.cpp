@@ -2,11 +2,44 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QRegularExpression>
 
 namespace qvx {
 
 namespace {
+
+// The size and date columns of the dialog's file list in Korean: "512 바이트",
+// "13 KB", "2026-12-10 오후 3:05" (the list's own texts follow the machine's
+// locale and name units and months in English).
+class KoreanFileColumns : public QIdentityProxyModel
+{
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        auto *files = qobject_cast<QFileSystemModel *>(sourceModel());
+        if (role != Qt::DisplayRole || !files || (index.column() != SizeColumn && index.column() != DateColumn))
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex source = mapToSource(index);
+        const QLocale korean(QLocale::Korean, QLocale::SouthKorea);
+        if (index.column() == DateColumn)
+            return korean.toString(files->lastModified(source), QStringLiteral("yyyy-MM-dd AP h:mm"));
+        if (files->isDir(source))
+            return QString();
+        const qint64 bytes = files->size(source);
+        if (bytes < 1024)
+            return korean.toString(bytes) + QStringLiteral(" 바이트");
+        return korean.toString((bytes + 1023) / 1024) + QStringLiteral(" KB");
+    }
+
+private:
+    static constexpr int SizeColumn = 1;
+    static constexpr int DateColumn = 3;
+};
 
 class DialogChooser : public FileChooser
 {
@@ -31,6 +64,7 @@ private:
         dialog.setAcceptMode(mode);
         dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+        dialog.setProxyModel(new KoreanFileColumns(&dialog));
         const QStringList filters = qtFilters(filter);
         if (!filters.isEmpty()) {
             dialog.setNameFilters(filters);

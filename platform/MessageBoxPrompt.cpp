@@ -1,11 +1,15 @@
 #include "platform/Prompt.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QPushButton>
 
 namespace qvx {
 namespace {
+
+constexpr int TitleBarButtonsRoom = 140;
 
 QString captionOrTitle(const QString &caption)
 {
@@ -35,6 +39,13 @@ QMessageBox::ButtonRole runBox(QMessageBox::Icon icon, const QString &text, cons
             first = btn;
         if (b.second == QMessageBox::RejectRole || b.second == QMessageBox::NoRole)
             escape = btn;
+    }
+    // A short text makes a narrow box whose title bar cuts the caption: keep
+    // room for the caption and the title bar's own buttons.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
+        const int titleRoom = box.fontMetrics().horizontalAdvance(box.windowTitle()) * 5 / 4 + TitleBarButtonsRoom;
+        grid->addItem(new QSpacerItem(titleRoom, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                      grid->columnCount());
     }
     box.setDefaultButton(first);
     box.setEscapeButton(escape ? escape : first);

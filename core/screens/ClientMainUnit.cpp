@@ -240,7 +240,13 @@ void Tqv_frm::N5Click() { openByRule(QStringLiteral("Frm_Vas_trSum"), ScreenStat
 void Tqv_frm::qv_c5Click() { openByRule(QStringLiteral("qv_depositCnt_Frm"), ScreenState::Option); }
 void Tqv_frm::qv_d2Click() { openByRule(QStringLiteral("qv_TIcheNamesearch_frm"), ScreenState::Option); }
 void Tqv_frm::qv_d3Click() { openByRule(QStringLiteral("qv_amtsearch_frm"), ScreenState::Option); }
-void Tqv_frm::mm_SMSTransClick() { openByRule(QStringLiteral("Frm_UserSMS"), ScreenState::Design); }
+void Tqv_frm::mm_SMSTransClick()
+{
+    // The screen reads its counterparties from the server as it opens.
+    if (!FindScreen(this, QStringLiteral("Frm_UserSMS")) && RefuseWhenOffline(session))
+        return;
+    openByRule(QStringLiteral("Frm_UserSMS"), ScreenState::Design);
+}
 void Tqv_frm::mm_SMSManagerClick() { openByRule(QStringLiteral("Frm_SMSView"), ScreenState::Design); }
 void Tqv_frm::qv_e1Click() { openByRule(QStringLiteral("qv_start_frm"), ScreenState::Design); }
 

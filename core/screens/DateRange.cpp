@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 
 #include <QDateEdit>
+#include <QLabel>
 
 DateRange::DateRange(QWidget *parent, const char *fromName, const char *toName, int x, int y)
 {
@@ -17,6 +18,28 @@ DateRange::DateRange(QWidget *parent, const char *fromName, const char *toName, 
     };
     m_from = make(fromName, x);
     m_to = make(toName, x + 124);
+}
+
+int DateRange::SetCaptions(const QString &afterFrom, const QString &afterTo)
+{
+    if (afterFrom.isEmpty() && afterTo.isEmpty())
+        return m_to->geometry().right() + 1;
+    QWidget *parent = m_from->parentWidget();
+    auto caption = [parent, this](const QString &text, int x) {
+        auto *label = new QLabel(text, parent);
+        label->setAlignment(Qt::AlignCenter);
+        const int width = label->fontMetrics().horizontalAdvance(text) + 8;
+        label->setGeometry(x, m_from->y(), width, m_from->height());
+        return x + width;
+    };
+    int x = m_from->geometry().right() + 1;
+    if (!afterFrom.isEmpty())
+        x = caption(afterFrom, x);
+    m_to->move(x + 2, m_to->y());
+    x = m_to->geometry().right() + 1;
+    if (!afterTo.isEmpty())
+        x = caption(afterTo, x);
+    return x;
 }
 
 void DateRange::SetToday()

@@ -13,6 +13,12 @@ public:
     // Makes the two pickers (component names `fromName`, `toName`) at x, y.
     DateRange(QWidget *parent, const char *fromName, const char *toName, int x, int y);
 
+    // Captions beside the pickers ("부터" after the first and "까지" after the
+    // second, or "~" between them), each as wide as its text; the second
+    // picker moves right to make room (without captions nothing changes).
+    // Returns the x just right of the last control.
+    int SetCaptions(const QString &afterFrom, const QString &afterTo = QString());
+
     QDateEdit *from() const { return m_from; }
     QDateEdit *to() const { return m_to; }
 

@@ -10,6 +10,8 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QStatusBar>
 #include <QWidget>
@@ -82,43 +84,88 @@ QStatusBar *MakeStatusBar(QWidget *form)
 
 namespace {
 
-class FormHook : public QObject
+class FirstShowHook : public QObject
 {
 public:
-    enum Kind { FirstShow, Activate };
-    FormHook(QWidget *form, Kind kind, std::function<void()> action)
-        : QObject(form), m_kind(kind), m_action(std::move(action))
-    {
-    }
+    FirstShowHook(QWidget *form, std::function<void()> action) : QObject(form), m_action(std::move(action)) {}
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (m_kind == FirstShow && event->type() == QEvent::Show && !m_done) {
+        if (event->type() == QEvent::Show && !m_done) {
             m_done = true;
-            m_action();
-        } else if (m_kind == Activate && event->type() == QEvent::WindowActivate) {
             m_action();
         }
         return false;
     }
 
 private:
-    Kind m_kind;
     std::function<void()> m_action;
     bool m_done = false;
+};
+
+// Follows the main window's child windows: the action runs when the form's
+// child window becomes the active one after another child window was (or
+// none had been yet). The main window's own activation, which the window
+// system sends again whenever a message box or another program gives the
+// focus back, leaves the same child active and runs nothing.
+class ChildActivationHook : public QObject
+{
+public:
+    ChildActivationHook(QWidget *form, std::function<void()> action)
+        : QObject(form), m_form(form), m_action(std::move(action))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::Show || m_frame)
+            return false;
+        m_frame = qobject_cast<QMdiSubWindow *>(m_form->parentWidget());
+        QMdiArea *area = m_frame ? m_frame->mdiArea() : nullptr;
+        if (!area) {
+            // A form of its own (no main window around it): its first showing.
+            if (!m_shownAlone) {
+                m_shownAlone = true;
+                m_action();
+            }
+            return false;
+        }
+        connect(area, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *active) { activated(active); });
+        if (area->activeSubWindow() == m_frame)
+            activated(m_frame);
+        return false;
+    }
+
+private:
+    void activated(QMdiSubWindow *active)
+    {
+        if (!active)
+            return; // the main window lost the focus; the same child may come back
+        const bool switched = active == m_frame && m_lastActive != m_frame;
+        m_lastActive = active;
+        if (switched)
+            m_action();
+    }
+
+    QWidget *m_form;
+    std::function<void()> m_action;
+    QPointer<QMdiSubWindow> m_frame;
+    QPointer<QMdiSubWindow> m_lastActive;
+    bool m_shownAlone = false;
 };
 
 } // namespace
 
 void OnFirstShow(QWidget *form, std::function<void()> action)
 {
-    form->installEventFilter(new FormHook(form, FormHook::FirstShow, std::move(action)));
+    form->installEventFilter(new FirstShowHook(form, std::move(action)));
 }
 
 void OnActivate(QWidget *form, std::function<void()> action)
 {
-    form->installEventFilter(new FormHook(form, FormHook::Activate, std::move(action)));
+    form->installEventFilter(new ChildActivationHook(form, std::move(action)));
 }
 
 WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }

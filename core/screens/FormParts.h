@@ -67,8 +67,10 @@ QStatusBar *MakeStatusBar(QWidget *form);
 
 // `action` runs once, the first time the form is shown.
 void OnFirstShow(QWidget *form, std::function<void()> action);
-// `action` runs each time the form becomes the active window or the active
-// child window of the main window.
+// `action` runs each time the user switches to the form's child window from
+// another child window of the main window (and when it first becomes active).
+// The main window coming back to the front with the same child active (a
+// message box closed, another program left) does not run it.
 void OnActivate(QWidget *form, std::function<void()> action);
 
 // The wait cursor while the object lives; restored also when the block

@@ -14,6 +14,7 @@
 #include "platform/Prompt.h"
 #include "platform/ResultSet.h"
 
+#include <QApplication>
 #include <QDialog>
 
 namespace {
@@ -175,7 +176,11 @@ void ReplyDispatcher::fillLatest(QWidget *screen, const ReplyRoute &route) const
         break;
     }
     const qvx::ResultSet &rs = m_dm.cms_select1(sql);
-    answerScreen->ShowAnswer(rs);
+    // The balances and names are cleared before they are read again; a
+    // summary that finds no answer keeps what its list shows.
+    const bool summary = route.action == ReplyAction::FillSummary || route.action == ReplyAction::FillVasSummary;
+    if (!rs.isEmpty() || !summary)
+        answerScreen->ShowAnswer(rs);
     if (rs.isEmpty())
         qvx::Prompt::instance().message(QString::fromUtf8(NoRowTextOf(route.action)));
 }
@@ -213,13 +218,24 @@ void ReplyDispatcher::ApprovalArrived()
         return;
     const QString today = qvx::Clock::today();
     m_approvalScreens.removeAll(QPointer<QWidget>());
-    for (const QPointer<QWidget> &open : m_approvalScreens) {
-        if (open && open->objectName().compare(name, Qt::CaseInsensitive) == 0) {
-            const qvx::ResultSet &rs = m_dm.cms_select1(ReplySql::waitingBatches(session.LoginUserId, today, false));
-            if (auto *list = dynamic_cast<IBatchListScreen *>(open.data()))
-                list->FillBatchList(rs);
-            return;
-        }
+    // The approval screen open already (one of ours, or the one the main
+    // window opened on its activation or from the menu) is refilled and comes
+    // to the front; a second one is never opened over it.
+    QWidget *open = nullptr;
+    for (const QPointer<QWidget> &own : m_approvalScreens)
+        if (own && own->objectName().compare(name, Qt::CaseInsensitive) == 0)
+            open = own.data();
+    if (!open)
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->objectName().compare(name, Qt::CaseInsensitive) == 0)
+                open = w;
+    if (open) {
+        const qvx::ResultSet &rs = m_dm.cms_select1(ReplySql::waitingBatches(session.LoginUserId, today, false));
+        if (auto *list = dynamic_cast<IBatchListScreen *>(open))
+            list->FillBatchList(rs);
+        open->raise();
+        open->activateWindow();
+        return;
     }
     if (!ScreenRegistry::instance().contains(name)) {
         WriteLog(session, QStringLiteral("승인요청 도착: 화면 ") + name + QStringLiteral(" 없음"));

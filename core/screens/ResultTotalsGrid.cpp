@@ -26,6 +26,8 @@ ResultTotalsGrid::ResultTotalsGrid(QWidget *form, int height) : QObject(form)
     m_grid->SetFixedRows(2);
     m_grid->SetFixedCols(1);
     m_grid->setEnabled(false);
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const QString groups[] = {QStringLiteral("전    체"), QStringLiteral("정상이체"), QStringLiteral("비정상처리")};
     for (int g = 0; g < 3; ++g) {
         m_grid->SetCells(1 + g * 3, 0, groups[g]);
@@ -120,8 +122,11 @@ bool ResultTotalsGrid::eventFilter(QObject *watched, QEvent *event)
 void ResultTotalsGrid::fitColumns()
 {
     m_grid->setGeometry(0, 0, m_panel->width(), m_panel->height());
-    const int tenth = m_panel->width() / 10;
+    // The columns share what lies inside the grid's frame, so the last one
+    // ends at the frame at every width.
+    const int inside = m_panel->width() - 2 * m_grid->frameWidth();
+    const int tenth = inside / 10;
     for (int c = 1; c < 10; ++c)
         m_grid->SetColWidths(c, tenth);
-    m_grid->SetColWidths(0, m_panel->width() - 9 * tenth - 4);
+    m_grid->SetColWidths(0, inside - 9 * tenth);
 }

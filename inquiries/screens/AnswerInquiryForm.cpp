@@ -51,13 +51,16 @@ AnswerInquiryForm::AnswerInquiryForm(const ScreenContext &context, QWidget *owne
                   [this] { PrintList(this, grid, Report1, false); });
         BindClick(session, btn_preview, QStringLiteral("btn_previewClick"),
                   [this] { PrintList(this, grid, Report1, true); });
-        AddFindAction(context, this, grid);
     }
+    if (layout.find)
+        AddFindAction(context, this, grid);
 }
 
-void AnswerInquiryForm::makeAccountCombo(int x, int y, int width, const QString &allText, const QString &query)
+void AnswerInquiryForm::makeAccountCombo(int x, int y, int width, const QString &allText, const QString &query,
+                                         const QString &caption)
 {
-    cmb_allbank = MakeCombo(m_search, "cmb_allbank", x, y, width);
+    cmb_allbank = caption.isEmpty() ? MakeCombo(m_search, "cmb_allbank", x, y, width)
+                                    : MakeLabeledCombo(m_search, "cmb_allbank", caption, x, y, 70, width);
     m_accounts = std::make_unique<MotherAccountCombo>(cmb_allbank, allText);
     m_accounts->Load(*dm.scktconnect, query);
     EnterMovesFocus(cmb_allbank);

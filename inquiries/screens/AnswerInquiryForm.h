@@ -36,7 +36,8 @@ public:
         const char *gridName;
         int searchHeight = 44;     // height of the search band's controls
         int visibilityLastKey = 19;
-        bool printing = true;      // 인 쇄, 미리보기, save and the find item
+        bool printing = true;      // 인 쇄, 미리보기 and save
+        bool find = true;          // the find item "내용 검색" on the list
         QString saveCaption = QStringLiteral("Text 파일 저장");
     };
 
@@ -66,8 +67,10 @@ protected:
     // The panel of the search band where the screen's own controls go.
     QWidget *searchPanel() const;
     // The mother-account combo at x, y: "모든 은행계좌" first when allText is
-    // given; the accounts of `query` (a select of table bank).
-    void makeAccountCombo(int x, int y, int width, const QString &allText, const QString &query);
+    // given; the accounts of `query` (a select of table bank); with a
+    // caption, the caption left of it and the combo after that.
+    void makeAccountCombo(int x, int y, int width, const QString &allText, const QString &query,
+                          const QString &caption = QString());
     MotherAccountCombo &accounts() const { return *m_accounts; }
     // The accounts a request goes to: the chosen one, or all of them.
     QVector<MotherAccount> requestedAccounts() const;

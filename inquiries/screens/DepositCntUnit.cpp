@@ -129,6 +129,10 @@ void Tqv_depositCnt_Frm::btn_searchClick()
         qvx::Prompt::instance().message(QStringLiteral("정상적으로 처리되지 않았습니다. 관리자에게 문의하시기 바랍니다."));
         return;
     }
+    // Withdrawn at the registration question: nothing goes to the bank, so no
+    // answer is awaited.
+    if (!result.sent())
+        return;
     m_requestSeqNo = result.base + 1;
     stsbar->showMessage(QStringLiteral("벨모아 주식회사에 요청중입니다. 잠시 기다리세요...."));
 }
@@ -141,6 +145,8 @@ void Tqv_depositCnt_Frm::ShowCounts(const qvx::ResultSet &answer)
     ed_DepositCnt->setText(FormatMoney(answer.value(0, QStringLiteral("DepositCnt")).trimmed()) + u' ');
     ed_BoDataCnt->setText(FormatMoney(answer.value(0, QStringLiteral("BGDataCnt")).trimmed()) + u' ');
     ed_TaErrCnt->setText(FormatMoney(answer.value(0, QStringLiteral("TaErrCnt")).trimmed()) + u' ');
+    // The answer is in before the check asks its questions.
+    stsbar->showMessage(QStringLiteral("조회완료."));
     CheckNoticeCounts();
     stsbar->showMessage(QStringLiteral("조회완료."));
 }
@@ -191,16 +197,16 @@ void Tqv_depositCnt_Frm::requestGaps(NoticeKind kind)
     RequestResult result;
     switch (kind) {
     case NoticeKind::Deposit:
-        result = SendNoticeGapRequest<DepositOrderRow>(sender, kind, gaps,
+        result = SendNoticeGapRequest<DepositOrderRow>(sender, CountGapBatch(kind), gaps,
                                                        [&](int n) { return DepositGapRow(header, bank, day, n); });
         break;
     case NoticeKind::Draft:
-        result = SendNoticeGapRequest<DraftOrderRow>(sender, kind, gaps,
+        result = SendNoticeGapRequest<DraftOrderRow>(sender, CountGapBatch(kind), gaps,
                                                      [&](int n) { return DraftGapRow(header, bank, day, n); });
         break;
     default: {
         const FailedNoticeAddress to{header.SendID, bank.recvId, bank.firmId, bank.bankId, day};
-        result = SendNoticeGapRequest<TaIcheOrderRow>(sender, kind, gaps,
+        result = SendNoticeGapRequest<TaIcheOrderRow>(sender, CountGapBatch(kind), gaps,
                                                       [&](int n) { return FailedNoticeGapRow(header, to, n); });
         break;
     }

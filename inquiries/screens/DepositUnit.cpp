@@ -22,6 +22,8 @@
 
 #include <QStatusBar>
 
+#include <algorithm>
+
 namespace {
 
 // The totals cell (0..9, in caption order) of a kind; -1 when not totalled.
@@ -67,6 +69,13 @@ Tqv_deposit_frm::Tqv_deposit_frm(const ScreenContext &context, QWidget *owner)
 {
     build([this](TKitSimplePanel *bottom) {
         btn_order_end = MakeButton(bottom, "btn_order_end", QStringLiteral("마감확인 결번요청"), 124, 9, 110, 26);
+        // As wide as its caption; the buttons after it make room.
+        const int width = std::max(110, btn_order_end->fontMetrics().horizontalAdvance(btn_order_end->Caption()) + 24);
+        btn_order_end->resize(width, btn_order_end->height());
+        const int room = btn_order_end->geometry().right() + 7 - btn_filesave->x();
+        if (room > 0)
+            for (TDDButton *b : {btn_filesave, btn_preview, btn_print, btn_close})
+                b->move(b->x() + room, b->y());
         BindClick(session, btn_order_end, QStringLiteral("btn_order_endClick"), [this] { btn_order_endClick(); });
         m_totals = new NoticeTotalsGrid(this, DepositTotalsCaptions(), 5, 11, 2, QStringLiteral("구 분"),
                                         QStringLiteral("금 액"), 84);

@@ -89,7 +89,8 @@ Tqv_draft_frm::Tqv_draft_frm(const ScreenContext &context, QWidget *owner)
 
     MakeBand(this, "pnl_searchtitle", QStringLiteral(" ◎ 보관어음 명세통지 자료 검색"), 24);
     TKitSimplePanel *top = MakeBar(this, "pnl_top", 70, alTop);
-    buildFilterBar(session, top, QStringLiteral("은 행 계 좌"), [this] { btn_searchClick(this); });
+    buildFilterBar(session, top, QStringLiteral("은 행 계 좌"), [this] { btn_searchClick(this); },
+                   QStringLiteral("부터"), QStringLiteral("까지"));
     for (QWidget *control : {static_cast<QWidget *>(cmb_allbank), static_cast<QWidget *>(cmb_bankno),
                              static_cast<QWidget *>(cmb_transdiv), static_cast<QWidget *>(dtpkr_from),
                              static_cast<QWidget *>(dtpkr_to)})

@@ -41,10 +41,11 @@ Tqv_icheerrview_frm::Tqv_icheerrview_frm(const ScreenContext &context, QWidget *
     m_accounts = std::make_unique<MotherAccountCombo>(cmb_allbank, QStringLiteral("모든 은행계좌"));
     m_accounts->Load(*dm.scktconnect, QString::fromLatin1(AccountsQuery));
     m_dates = std::make_unique<DateRange>(top, "dtpkr_from", "dtpkr_to", 350, 8);
+    const int datesEnd = m_dates->SetCaptions(QStringLiteral("부터"), QStringLiteral("까지"));
     dtpkr_from = m_dates->from();
     dtpkr_to = m_dates->to();
     m_dates->SetToday();
-    btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), 620, 6, 90, 26);
+    btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), datesEnd + 16, 6, 90, 26);
     EnterMovesFocus(cmb_allbank);
     EnterMovesFocus(dtpkr_from);
     FocusOnShow(this, cmb_allbank);

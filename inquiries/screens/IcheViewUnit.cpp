@@ -96,8 +96,16 @@ void Tqv_Icheview_frm::buildFilters(QWidget *top)
     SetChecked(chk_wrong, true);
     btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), 620, 4, 90, 26);
     for (QWidget *w : {static_cast<QWidget *>(cmb_allbank), static_cast<QWidget *>(dtpkr_from),
-                       static_cast<QWidget *>(dtpkr_to)})
+                       static_cast<QWidget *>(chk_right), static_cast<QWidget *>(chk_wrong)})
         EnterMovesFocus(w);
+    // Enter steps into each group at its own control: the kind group at
+    // 수 납, the state group at 전체; out of the state group to 정상처리.
+    EnterMovesFocus(dtpkr_to, chk_sunab);
+    EnterMovesFocus(chk_sunab, chk_jigub);
+    EnterMovesFocus(chk_jigub, rd_entire);
+    EnterMovesFocus(rd_recv, rd_notsend);
+    EnterMovesFocus(rd_notsend, chk_right);
+    EnterMovesFocus(rd_entire, chk_right);
     FocusOnShow(this, cmb_allbank);
 }
 

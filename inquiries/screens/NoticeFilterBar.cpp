@@ -11,11 +11,14 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 NoticeFilterBar::NoticeFilterBar() = default;
 NoticeFilterBar::~NoticeFilterBar() = default;
 
 void NoticeFilterBar::buildFilterBar(Session &session, TKitSimplePanel *top, const QString &bankCaption,
-                                     const std::function<void()> &search)
+                                     const std::function<void()> &search, const QString &afterFrom,
+                                     const QString &afterTo)
 {
     cmb_allbank = MakeLabeledCombo(top, "cmb_allbank", bankCaption, 8, 8, 70, 200);
     cmb_bankno = MakeLabeledCombo(top, "cmb_bankno", QStringLiteral("계 좌 선 택"), 290, 8, 70, 200);
@@ -25,8 +28,9 @@ void NoticeFilterBar::buildFilterBar(Session &session, TKitSimplePanel *top, con
     m_kinds = std::make_unique<TransferKindCombo>(cmb_transdiv);
     (new QLabel(QStringLiteral("기 간 설 정"), top))->setGeometry(290, 38, 70, 22);
     m_dates = std::make_unique<DateRange>(top, "dtpkr_from", "dtpkr_to", 364, 38);
+    const int datesEnd = m_dates->SetCaptions(afterFrom, afterTo);
     dtpkr_from = m_dates->from();
     dtpkr_to = m_dates->to();
-    btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), 640, 18, 90, 36);
+    btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), std::max(640, datesEnd + 16), 18, 90, 36);
     BindClick(session, btn_search, QStringLiteral("btn_searchClick"), search);
 }

@@ -33,9 +33,11 @@ public:
 
 protected:
     // Builds the bar's controls on `top` (the bank choice captioned
-    // `bankCaption`); a click on the search button runs `search` under the guard.
+    // `bankCaption`, the pickers captioned `afterFrom` and `afterTo` when
+    // given); a click on the search button runs `search` under the guard.
     void buildFilterBar(Session &session, TKitSimplePanel *top, const QString &bankCaption,
-                        const std::function<void()> &search);
+                        const std::function<void()> &search, const QString &afterFrom = QString(),
+                        const QString &afterTo = QString());
 
     std::unique_ptr<BankCombo> m_banks;
     std::unique_ptr<AccountCombo> m_accounts;

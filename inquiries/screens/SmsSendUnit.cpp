@@ -19,6 +19,8 @@
 #include "platform/TListGrid.h"
 
 #include <QFile>
+#include <QFontDatabase>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -62,6 +64,16 @@ void LimitMemo(QPlainTextEdit *memo)
     });
 }
 
+// An installed family that draws ☏, ☜ and ☞ at full size; "" when none is.
+QString WholeSymbolFamily()
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const char *family : {"DejaVu Sans", "Segoe UI Symbol", "Noto Sans Symbols2", "Noto Sans Symbols"})
+        if (installed.contains(QString::fromLatin1(family)))
+            return QString::fromLatin1(family);
+    return QString();
+}
+
 } // namespace
 
 TFrm_UserSMS::TFrm_UserSMS(const ScreenContext &context, QWidget *owner)
@@ -73,7 +85,7 @@ TFrm_UserSMS::TFrm_UserSMS(const ScreenContext &context, QWidget *owner)
     setFixedSize(622, 699);
     SetFormColour(this);
 
-    TKitSimplePanel *top = MakeBar(this, "pnl_top", 118, alTop);
+    TKitSimplePanel *top = MakeBar(this, "pnl_top", 150, alTop);
     buildNotices(top);
 
     PageControl1 = new QTabWidget(this);
@@ -132,9 +144,12 @@ TFrm_UserSMS::TFrm_UserSMS(const ScreenContext &context, QWidget *owner)
     grd_list_Per->SetCells(pPhone, 0, QStringLiteral("전 화 번 호"));
     grd_list_Per->SetColWidths(pName, 100);
     grd_list_Per->SetColWidths(pPhone, 150);
-    grd_list_Per->OnClickCell = [this](int, int row) {
-        Guarded(session, QStringLiteral("grd_list_PerRowChanging"), [this, row] { grd_list_PerRowChanging(row); })();
-    };
+    // The row changes by a click or by the arrow keys alike.
+    connect(grd_list_Per->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current, const QModelIndex &) {
+                Guarded(session, QStringLiteral("grd_list_PerRowChanging"),
+                        [this, row = current.row()] { grd_list_PerRowChanging(row); })();
+            });
     buildPersonalTools(p.tools);
 
     BindClick(session, btn_Close, QStringLiteral("btn_CloseClick"), [this] { close(); });
@@ -150,18 +165,29 @@ TFrm_UserSMS::TFrm_UserSMS(const ScreenContext &context, QWidget *owner)
 
 void TFrm_UserSMS::buildNotices(QWidget *top)
 {
-    auto *notice = new QLabel(QStringLiteral("※ CMS요금 이외에 SMS(문자메세지) 전송건수에 따른 요금이 부과됨\n"
-                                             "※ 1일 30,000건 이상 전송시 고객센터(1588-0000)로 연락 바랍니다.\n"
-                                             "    (평일 09:00 ~ 18:00)\n"
-                                             "※ 권장 : 전송건수 (2000건/5분)"),
-                              top);
-    notice->setObjectName(QStringLiteral("lbl_notice1"));
-    notice->setGeometry(8, 6, 400, 64);
-    auto *examples = new QLabel(QStringLiteral("※ SMS 자유문장 보내기 사용 사례\n"
-                                               "   * 수납이체 예정일/금액 알리기\n   * 축하문 보내기\n   * 공지사항 보내기 등"),
-                                top);
-    examples->setObjectName(QStringLiteral("lbl_notice2"));
-    examples->setGeometry(8, 70, 400, 46);
+    // Each notice as lines with some room between them.
+    auto lines = [top](const char *name, const QStringList &text, int y) {
+        QStringList escaped;
+        for (const QString &line : text)
+            escaped << line.toHtmlEscaped().replace(u' ', QStringLiteral("&nbsp;"));
+        auto *label = new QLabel(QStringLiteral("<div style=\"line-height:135%\">") + escaped.join(QStringLiteral("<br>"))
+                                     + QStringLiteral("</div>"),
+                                 top);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setTextFormat(Qt::RichText);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setGeometry(8, y, 500, int(text.size()) * 17 + 2);
+        return label->geometry().bottom();
+    };
+    const int end = lines("lbl_notice1",
+                          {QStringLiteral("※ CMS요금 이외에 SMS(문자메세지) 전송건수에 따른 요금이 부과됨"),
+                           QStringLiteral("※ 1일 30,000건 이상 전송시 고객센터(1588-0000)로 연락 바랍니다."),
+                           QStringLiteral("    (평일 09:00 ~ 18:00)"), QStringLiteral("※ 권장 : 전송건수 (2000건/5분)")},
+                          6);
+    lines("lbl_notice2",
+          {QStringLiteral("※ SMS 자유문장 보내기 사용 사례"), QStringLiteral("   * 수납이체 예정일/금액 알리기"),
+           QStringLiteral("   * 축하문 보내기"), QStringLiteral("   * 공지사항 보내기 등")},
+          end + 6);
     btn_Close = MakeButton(top, "btn_Close", QStringLiteral("닫    기"), 520, 8, 90, 26);
 }
 
@@ -194,6 +220,20 @@ TFrm_UserSMS::Page TFrm_UserSMS::buildPage(QWidget *tab, bool personal)
     for (int i = 0; i < symbols.size(); ++i)
         page.palette->SetCells(i % 10, i / 10, symbols[i]);
     page.palette->OnGetAlignment = [](int, int) -> Qt::Alignment { return Qt::AlignCenter; };
+    // A click picks one symbol: only its cell is marked. The symbols are
+    // drawn large; the three the program's family draws faint and small
+    // come from a family that draws them whole.
+    page.palette->setSelectionBehavior(QAbstractItemView::SelectItems);
+    QFont symbolFont = page.palette->font();
+    symbolFont.setPixelSize(16);
+    page.palette->setFont(symbolFont);
+    TListGrid *paletteGrid = page.palette;
+    page.palette->OnGetCellColor = [paletteGrid, family = WholeSymbolFamily()](int col, int row, QColor &, QColor &,
+                                                                            QFont &font) {
+        const QString text = paletteGrid->Cells(col, row);
+        if (!family.isEmpty() && text.size() == 1 && QStringLiteral("☏☜☞").contains(text))
+            font.setFamily(family);
+    };
     QPlainTextEdit *memo = page.memo;
     TListGrid *palette = page.palette;
     page.palette->OnClickCell = [this, memo, palette](int col, int row) {
@@ -406,7 +446,8 @@ void TFrm_UserSMS::send(const QList<SmsRecipient> &to, const QString &replyNo, c
                                             "관리자에게 문의하시기 바랍니다."));
         return;
     }
-    if (!result.sent())
+    // A registration the user withdrew was reported by its own message.
+    if (!result.sent() && result.outcome != RequestResult::Outcome::Withdrawn)
         prompt().message(QStringLiteral("데이터베이스에 오류가 발생하였습니다. SMS를 보낼수 없습니다."));
 }
 

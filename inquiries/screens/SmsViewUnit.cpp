@@ -18,7 +18,6 @@
 
 #include <QDateEdit>
 #include <QLabel>
-#include <QMdiSubWindow>
 
 namespace {
 
@@ -52,9 +51,10 @@ TFrm_SMSView::TFrm_SMSView(const ScreenContext &context, QWidget *owner)
     TKitSimplePanel *top = MakeBar(this, "pnl_search", 40, alTop);
     (new QLabel(QStringLiteral("기 간 설 정"), top))->setGeometry(8, 8, 80, 22);
     m_dates = std::make_unique<DateRange>(top, "dt_from", "dt_to", 90, 8);
+    const int datesEnd = m_dates->SetCaptions(QStringLiteral("~"));
     dt_from = m_dates->from();
     dt_to = m_dates->to();
-    btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), 360, 6, 90, 26);
+    btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), datesEnd + 16, 6, 90, 26);
 
     TKitSimplePanel *bottom = MakeBar(this, "pnl_bottom", 44, alBottom);
     btn_filesave = MakeButton(bottom, "btn_filesave", QStringLiteral("자료 저장"), 8, 9, 110, 26);
@@ -66,21 +66,9 @@ TFrm_SMSView::TFrm_SMSView(const ScreenContext &context, QWidget *owner)
     BindClick(this, btn_search, "btn_searchClick", &TFrm_SMSView::btn_searchClick);
     BindClick(this, btn_filesave, "btn_filesaveClick", &TFrm_SMSView::btn_filesaveClick);
     BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
-    // Every activation (the child window's, or the form's own as a top-level
-    // window) lists today's messages again.
-    const auto activate = Guarded(session, QStringLiteral("FormActivate"), [this] { FormActivate(); });
-    OnActivate(this, activate);
-    OnFirstShow(this, [this, activate] {
-        if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget())) {
-            connect(frame, &QMdiSubWindow::windowStateChanged, this,
-                    [activate](Qt::WindowStates before, Qt::WindowStates now) {
-                        if (now.testFlag(Qt::WindowActive) && !before.testFlag(Qt::WindowActive))
-                            activate();
-                    });
-            if (frame->isActiveWindow() || frame->windowState().testFlag(Qt::WindowActive))
-                activate();
-        }
-    });
+    // Switching to the window lists today's messages again; its own message
+    // box closing gives the focus back without a switch.
+    OnActivate(this, Guarded(session, QStringLiteral("FormActivate"), [this] { FormActivate(); }));
 }
 
 void TFrm_SMSView::FormActivate()

@@ -19,6 +19,8 @@ namespace {
 
 ListColumns NameColumns()
 {
+    ListColumn remark{QStringLiteral("비고"), 160, AlignCenter, "", CellFormat::Computed};
+    remark.compute = [](const qvx::ResultSet &rs, int row) { return HolderNameAnswer::FromRow(rs, row).remark(); };
     return {{QStringLiteral("순번"), 45, AlignCenter, "", CellFormat::RowNo},
             {QStringLiteral("모은행"), 90, AlignCenter, "mobankname"},
             {QStringLiteral("모계좌"), 140, AlignCenter, "mobankno", CellFormat::Account, "bankid"},
@@ -27,7 +29,7 @@ ListColumns NameColumns()
             {QStringLiteral("수수료"), 60, AlignRight, "fee", CellFormat::Money},
             {QStringLiteral("거래자성명"), 110, AlignCenter, "name"},
             {QStringLiteral("사업자/주민등록번호"), 140, AlignCenter, "rrnocheck"},
-            {QStringLiteral("비고"), 120, AlignCenter, "common_dummy"}};
+            remark};
 }
 
 AnswerInquiryForm::Layout NameLayout()

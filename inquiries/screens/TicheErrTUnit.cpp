@@ -77,9 +77,10 @@ Tqv_TicheerrT_frm::Tqv_TicheerrT_frm(const ScreenContext &context, QWidget *owne
     m_accounts = std::make_unique<MotherAccountCombo>(cmb_allbank, QStringLiteral("모든 은행계좌"));
     (new QLabel(QStringLiteral("기 간 설 정"), top))->setGeometry(460, 11, 70, 22);
     m_dates = std::make_unique<DateRange>(top, "dtpkr_from", "dtpkr_to", 532, 11);
+    const int datesEnd = m_dates->SetCaptions(QStringLiteral("부터"), QStringLiteral("까지"));
     dtpkr_from = m_dates->from();
     dtpkr_to = m_dates->to();
-    btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), 800, 7, 90, 30);
+    btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), datesEnd + 16, 7, 90, 30);
     BindClick(session, btn_search, QStringLiteral("btn_searchClick"), [this] { btn_searchClick(this); });
     for (QWidget *control : {static_cast<QWidget *>(cmb_allbank), static_cast<QWidget *>(dtpkr_from),
                              static_cast<QWidget *>(dtpkr_to)})

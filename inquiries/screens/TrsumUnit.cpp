@@ -81,6 +81,7 @@ AnswerInquiryForm::Layout VasSummaryLayout()
     l.gridName = "grd_trsumlist";
     l.visibilityLastKey = 14;
     l.printing = false;
+    l.find = false;
     return l;
 }
 
@@ -103,8 +104,9 @@ Tqv_trsum_frm::Tqv_trsum_frm(const ScreenContext &context, QWidget *owner)
     : SummaryForm(context, owner, SummaryLayout(), SummaryColumns())
 {
     grd_trsumlist = grid;
-    makeAccountCombo(8, 10, 360, QStringLiteral("모든 은행계좌"), QString::fromLatin1(AccountsQuery));
-    btn_search->move(380, 8);
+    makeAccountCombo(8, 10, 360, QStringLiteral("모든 은행계좌"), QString::fromLatin1(AccountsQuery),
+                     QStringLiteral("은 행 계 좌"));
+    btn_search->move(458, 8);
     BindClick(this, btn_search, "btn_searchClick", &Tqv_trsum_frm::btn_searchClick);
     BindClick(this, btn_filesave, "btn_filesaveClick", &Tqv_trsum_frm::btn_filesaveClick);
     buildReport();
@@ -223,8 +225,9 @@ TFrm_Vas_trSum::TFrm_Vas_trSum(const ScreenContext &context, QWidget *owner)
     : SummaryForm(context, owner, VasSummaryLayout(), VasSummaryColumns())
 {
     grd_trsumlist = grid;
-    makeAccountCombo(8, 10, 360, QStringLiteral("모든 은행계좌"), QString::fromLatin1(VasAccountsQuery));
-    btn_search->move(380, 8);
+    makeAccountCombo(8, 10, 360, QStringLiteral("모든 은행계좌"), QString::fromLatin1(VasAccountsQuery),
+                     QStringLiteral("은 행 계 좌"));
+    btn_search->move(458, 8);
     BindClick(this, btn_search, "btn_searchClick", &TFrm_Vas_trSum::btn_searchClick);
     OnFirstShow(this, [this] {
         if (!HasAccounts())

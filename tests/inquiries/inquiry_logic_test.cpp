@@ -149,7 +149,7 @@ TEST(RequestRowsOfInquiries, BalanceNameAndSummaryRowsCarryTheirAccounts)
     EXPECT_EQ(SummaryRequestRows(Header(), {Account("04", "111")})[0].MoBankNo, S("111"));
 }
 
-TEST(SummaryHandOver, OnlyAllAccountsAndNeverOverATransferRange)
+TEST(SummaryHandOver, OnlyAllAccountsAndNeverIntoTheTransferRange)
 {
     Session session;
     RequestResult sent;
@@ -157,14 +157,12 @@ TEST(SummaryHandOver, OnlyAllAccountsAndNeverOverATransferRange)
     sent.base = 100;
     sent.count = 3;
     HandOverSummaryRange(session, sent, false);
-    EXPECT_EQ(session.SeqNoBase, 0);
+    EXPECT_EQ(session.SummarySeqBase, 0);
     HandOverSummaryRange(session, sent, true);
-    EXPECT_EQ(session.SeqNoBase, 101);
-    EXPECT_EQ(session.SeqNoLast, 103);
-
-    sent.base = 200; // a later summary replaces its own hand-over
-    HandOverSummaryRange(session, sent, true);
-    EXPECT_EQ(session.SeqNoBase, 201);
+    EXPECT_EQ(session.SummarySeqBase, 101);
+    EXPECT_EQ(session.SummarySeqLast, 103);
+    EXPECT_EQ(session.SeqNoBase, 0);  // no transfer was sent: the result inquiry gets no range
+    EXPECT_EQ(session.SeqNoLast, 0);
 
     session.SeqNoBase = 61; // the final approver's batch
     session.SeqNoLast = 64;
@@ -172,12 +170,13 @@ TEST(SummaryHandOver, OnlyAllAccountsAndNeverOverATransferRange)
     HandOverSummaryRange(session, sent, true);
     EXPECT_EQ(session.SeqNoBase, 61);
     EXPECT_EQ(session.SeqNoLast, 64);
+    EXPECT_EQ(session.SummarySeqBase, 301);
 
     RequestResult withdrawn = sent;
     withdrawn.outcome = RequestResult::Outcome::Withdrawn;
     session = Session();
     HandOverSummaryRange(session, withdrawn, true);
-    EXPECT_EQ(session.SeqNoBase, 0);
+    EXPECT_EQ(session.SummarySeqBase, 0);
 }
 
 TEST(SaveRecords, BalanceAndSummaryLinesPadAndKeepLongValues)

@@ -5,6 +5,7 @@
 #include "platform/TextFile.h"
 #include "support/FileDialogDriver.h"
 
+#include <QDate>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -37,6 +38,23 @@ TEST(FileChooser, TheSpreadsheetChoiceOfTheRealDialogIsRecognised)
         EXPECT_EQ(r.filterIndex, index);
         EXPECT_TRUE(r.fileName.startsWith(dir.filePath(name))) << r.fileName.toStdString();
     }
+}
+
+TEST(FileChooser, TheFileListShowsSizesAndDatesInKorean)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("목록.txt")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(5000, 'x'));
+    file.close();
+    const auto answer = testsupport::AnswerNextFileDialog(QString(), QString());
+    qvx::FileChooser::instance().open(nullptr, QStringLiteral("파일 열기"), dir.path(), SaveFilter, 1);
+    ASSERT_TRUE(answer->answered);
+    ASSERT_GE(answer->shownRow.size(), 4) << answer->shownRow.join(u'|').toStdString();
+    EXPECT_EQ(answer->shownRow[1], QStringLiteral("5 KB"));
+    const QString date = answer->shownRow[3];
+    EXPECT_TRUE(date.contains(QStringLiteral("오전")) || date.contains(QStringLiteral("오후"))) << date.toStdString();
+    EXPECT_TRUE(date.startsWith(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")))) << date.toStdString();
 }
 
 TEST(TextFile, ABareCrEndsALineAsCrLfAndLfDo)

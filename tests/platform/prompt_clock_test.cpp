@@ -2,7 +2,11 @@
 #include "platform/ProgramDir.h"
 #include "platform/Prompt.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QMessageBox>
+#include <QTimer>
 #include <QDir>
 #include <gtest/gtest.h>
 
@@ -93,4 +97,20 @@ TEST(ProgramDir, OverrideWinsOverEnvironment)
     qunsetenv("QUVEX_HOME");
     EXPECT_EQ(ProgramDir::root(), QCoreApplication::applicationDirPath());
     EXPECT_FALSE(QDir("/tmp/quvex-arg").exists()); // path() creates nothing
+}
+
+TEST(MessageBoxPrompt, AShortMessageLeavesRoomForItsTitle)
+{
+    int width = 0;
+    int titleWidth = 0;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        width = box->width();
+        titleWidth = box->fontMetrics().horizontalAdvance(box->windowTitle());
+        box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->buttons().first()->click();
+    });
+    qvx::MessageBoxPrompt().message(QStringLiteral("완료"), QStringLiteral("이체처리 결과조회 확인정보"));
+    EXPECT_GT(titleWidth, 0);
+    EXPECT_GE(width, titleWidth + 120);
 }

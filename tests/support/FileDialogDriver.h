@@ -29,6 +29,7 @@ struct FileDialogAnswer
     bool answered = false;
     QStringList shownTypes;  // the type list as the dialog showed it
     QString shownDirectory;  // the folder it opened in
+    QStringList shownRow;    // the file list's first row as shown (name, size, type, date)
 };
 
 // Arms a watcher that answers the next modal file dialog within 10 s.
@@ -55,6 +56,15 @@ inline std::shared_ptr<FileDialogAnswer> AnswerNextFileDialog(const QString &pat
         for (int i = 0; i < types->count(); ++i)
             answer->shownTypes << types->itemText(i);
         answer->shownDirectory = dialog->directory().absolutePath();
+        auto *list = dialog->findChild<QAbstractItemView *>(QStringLiteral("treeView"));
+        if (list && !dialog->directory().isEmpty()) {
+            QElapsedTimer loading;
+            loading.start();
+            while (list->model()->rowCount(list->rootIndex()) == 0 && loading.elapsed() < 3000)
+                QTest::qWait(20);
+            for (int col = 0; col < list->model()->columnCount(list->rootIndex()); ++col)
+                answer->shownRow << list->model()->index(0, col, list->rootIndex()).data().toString();
+        }
         if (!answer->pattern.isEmpty()) {
             int wanted = -1;
             for (int i = 0; i < types->count(); ++i)

@@ -6,7 +6,9 @@
 #include "inquiries/screens/InquiryScreens.h"
 #include "liquor/screens/LiquorScreens.h"
 #include "transfers/screens/TransferScreens.h"
+#include "core/ReplyRoutes.h"
 #include "core/screens/ScreenBinding.h"
+#include "core/screens/ScreenInterfaces.h"
 #include "core/screens/ScreenRegistry.h"
 #include "controls/panels/DDButton.h"
 
@@ -29,22 +31,34 @@ const QHash<QString, QStringList> ButtonsWithoutAction{
     {QStringLiteral("qv_datafile_frm"), {QStringLiteral("btn_fieldsave"), QStringLiteral("btn_delete")}},
 };
 
+// The screens of every screen library the program registers, and ADMIN
+// logged in at the main window.
+class ScreenWalk : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        registerCoreScreens();
+        registerTransferScreens();
+        registerInquiryScreens();
+        registerLiquorScreens();
+        ASSERT_TRUE(client.start(QStringLiteral("ADMIN"), QStringLiteral("9999")));
+        main = client.mainWindow();
+        main->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+        client.prompt().setDefaultAnswer(false);
+    }
+
+    ClientFixture client;
+    Tqv_frm *main = nullptr;
+};
+
 // Every screen of every screen library the program registers, opened by its
 // name the way the menu opens it:
 // it comes up, its component names are unique, every button is wired to a
 // handler through the binding helper, and it closes again.
-TEST(ScreenWalk, EveryRegisteredScreenOpensWiredAndCloses)
+TEST_F(ScreenWalk, EveryRegisteredScreenOpensWiredAndCloses)
 {
-    registerCoreScreens();
-    registerTransferScreens();
-    registerInquiryScreens();
-    registerLiquorScreens();
-    ClientFixture client;
-    ASSERT_TRUE(client.start(QStringLiteral("ADMIN"), QStringLiteral("9999")));
-    Tqv_frm *main = client.mainWindow();
-    main->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
-    client.prompt().setDefaultAnswer(false);
 
     const QStringList names = ScreenRegistry::instance().names();
     ASSERT_GE(names.size(), 7);
@@ -96,3 +110,49 @@ TEST(ScreenWalk, EveryRegisteredScreenOpensWiredAndCloses)
 }
 
 } // namespace
+
+// Every reply code of the route table reaches a screen the program itself
+// registers: the dispatcher finds it by the route's name, and it answers to
+// what the dispatcher does with it.
+TEST_F(ScreenWalk, EveryReplyCodeReachesARegisteredScreen)
+{
+
+    int routed = 0;
+    for (int code : RoutedReplyCodes()) {
+        const ReplyRoute route = RouteOfReply(code);
+        if (route.screen.isEmpty())
+            continue;
+        SCOPED_TRACE(std::to_string(code) + " " + route.screen.toStdString());
+        ++routed;
+        QPointer<QWidget> opened = OpenScreen(*main, route.screen, ScreenState::Normal);
+        ASSERT_TRUE(opened);
+        QWidget *screen = FindScreen(main, route.screen);
+        ASSERT_EQ(screen, opened.data());
+        switch (route.action) {
+        case ReplyAction::ResultRange:
+        case ReplyAction::JuruResultRange:
+            EXPECT_NE(dynamic_cast<IResultRangeScreen *>(screen), nullptr);
+            EXPECT_NE(dynamic_cast<ISearchScreen *>(screen), nullptr);
+            break;
+        case ReplyAction::Search:
+        case ReplyAction::ResultDetail:
+        case ReplyAction::JuruResultDetail:
+            EXPECT_NE(dynamic_cast<ISearchScreen *>(screen), nullptr);
+            break;
+        case ReplyAction::FillBalances:
+        case ReplyAction::FillNames:
+        case ReplyAction::FillSummary:
+        case ReplyAction::FillVasSummary:
+            EXPECT_NE(dynamic_cast<IAnswerScreen *>(screen), nullptr);
+            break;
+        case ReplyAction::NoticeCounts:
+            EXPECT_NE(dynamic_cast<INoticeCountsScreen *>(screen), nullptr);
+            break;
+        default:
+            ADD_FAILURE() << "a screen for an action that needs none";
+        }
+        screen->close();
+        QTRY_VERIFY(!opened);
+    }
+    EXPECT_GE(routed, 15);
+}

@@ -10,13 +10,17 @@
 #include "core/TextUtils.h"
 #include "core/SeqNo.h"
 #include "inquiries/screens/AmtSearchUnit.h"
+#include "inquiries/screens/IcheSearchUnit.h"
 #include "inquiries/screens/TIcheNameSearchUnit.h"
 #include "inquiries/screens/TrsumUnit.h"
 #include "platform/Clock.h"
 #include "platform/Cp949.h"
 #include "platform/FileChooser.h"
+#include "support/client/SeedRows.h"
 
+#include <QAction>
 #include <QDir>
+#include <QLineEdit>
 #include <QFile>
 
 using namespace inquirytest;
@@ -119,6 +123,11 @@ TEST_F(InquiryScreenTest, HolderNameOfAPayeeAccountComesBackFromTheBank)
 {
     auto *s = ScreenInput::openFromMenu<Tqv_TIcheNamesearch_frm>(main, "qv_d2", "qv_TIcheNamesearch_frm");
     ASSERT_NE(s, nullptr) << client->prompt().texts().join(u'|').toStdString();
+    QAction *find = s->grd_ichelist->findChild<QAction *>(S("N1"));
+    ASSERT_NE(find, nullptr);
+    EXPECT_EQ(find->text(), S("내용 검색"));
+    find->trigger();
+    EXPECT_EQ(client->prompt().lastText(), S("검색할 자료가 존재하지 않습니다."));
     ClickControl(s->btn_search);
     EXPECT_EQ(client->prompt().lastText(), S("거래계좌번호를 입력하시기 바랍니다."));
     EXPECT_EQ(count(S("select count(*) from ta_name_search")), 0);
@@ -141,6 +150,35 @@ TEST_F(InquiryScreenTest, HolderNameOfAPayeeAccountComesBackFromTheBank)
     ScreenInput::savePicture(s, "holder_name_inquiry");
 }
 
+TEST_F(InquiryScreenTest, HolderNameListShowsTheBanksRefusal)
+{
+    auto *s = ScreenInput::openFromMenu<Tqv_TIcheNamesearch_frm>(main, "qv_d2", "qv_TIcheNamesearch_frm");
+    ASSERT_NE(s, nullptr);
+    ChooseItemWith(s->cmb_bankname, S("[20]"));
+    TypeText(s->edt_BANKNO, S("1002345678901"));
+    TypeText(s->edt_residentno, S("900101")); // the payee's number begins 800101
+    ClickControl(s->btn_search);
+    ASSERT_TRUE(ClientFixture::waitFor([&] { return listRows(s->grd_ichelist) == 1; }));
+    EXPECT_EQ(s->grd_ichelist->Cells(8, 1), S("예금주 불일치"));
+
+    for (QLineEdit *field : {s->edt_residentno, s->edt_BANKNO}) {
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_Delete);
+    }
+    TypeText(s->edt_BANKNO, S("9991234567890"));
+    ClickControl(s->btn_search);
+    auto closedRow = [&] {
+        for (int r = 1; r <= listRows(s->grd_ichelist); ++r)
+            if (s->grd_ichelist->Cells(8, r) == S("해지된 계좌"))
+                return r;
+        return 0;
+    };
+    ASSERT_TRUE(ClientFixture::waitFor([&] { return closedRow() > 0; }));
+    EXPECT_TRUE(s->grd_ichelist->Cells(6, closedRow()).isEmpty());
+    ScreenInput::savePicture(s, "holder_name_refused");
+}
+
 TEST_F(InquiryScreenTest, SummaryOfEveryAccountHandsItsRangeOverAndOneAccountDoesNot)
 {
     auto *s = ScreenInput::openFromMenu<Tqv_trsum_frm>(main, "qv_c4", "qv_trsum_frm");
@@ -148,7 +186,7 @@ TEST_F(InquiryScreenTest, SummaryOfEveryAccountHandsItsRangeOverAndOneAccountDoe
     ScreenInput::choose(s->cmb_allbank, 1);
     ClickControl(s->btn_search);
     EXPECT_EQ(client->prompt().lastText(), S("정상적으로 처리되었습니다."));
-    EXPECT_EQ(client->session().SeqNoBase, 0);
+    EXPECT_EQ(client->session().SummarySeqBase, 0);
     ASSERT_TRUE(ClientFixture::waitFor([&] { return listRows(s->grd_trsumlist) == 1; }));
 
     ScreenInput::choose(s->cmb_allbank, 0);
@@ -156,13 +194,60 @@ TEST_F(InquiryScreenTest, SummaryOfEveryAccountHandsItsRangeOverAndOneAccountDoe
     const int accounts = count(S("select count(*) from bank"));
     const qvx::ResultSet rows = query(S("select seqno from trsum order by seqno"));
     ASSERT_EQ(rows.recordCount(), accounts + 1);
-    EXPECT_EQ(client->session().SeqNoBase, rows.value(1, 0).toInt());
-    EXPECT_EQ(client->session().SeqNoLast, rows.value(accounts, 0).toInt());
+    EXPECT_EQ(client->session().SummarySeqBase, rows.value(1, 0).toInt());
+    EXPECT_EQ(client->session().SummarySeqLast, rows.value(accounts, 0).toInt());
+    EXPECT_EQ(client->session().SeqNoBase, 0); // not a transfer range
     // the single request of the same second may be listed with them
     ASSERT_TRUE(ClientFixture::waitFor([&] { return listRows(s->grd_trsumlist) >= accounts; }));
     EXPECT_TRUE(s->grd_trsumlist->Cells(2, 1).contains(u'['));
     EXPECT_EQ(s->Answers().size(), listRows(s->grd_trsumlist));
     ScreenInput::savePicture(s, "transaction_summary");
+}
+
+TEST_F(InquiryScreenTest, ResultInquiryAfterASummaryListsTheUsersTransfers)
+{
+    SeedRow transfer;
+    transfer.senddate = qvx::Clock::today();
+    transfer.seqno = 900;
+    transfer.gubun = QStringLiteral("20");
+    client->server().exec(SeedSql(transfer));
+    auto *summary = ScreenInput::openFromMenu<Tqv_trsum_frm>(main, "qv_c4", "qv_trsum_frm");
+    ASSERT_NE(summary, nullptr);
+    ClickControl(summary->btn_search); // every account
+    auto *virtualSummary = ScreenInput::openFromMenu<TFrm_Vas_trSum>(main, "N5", "Frm_Vas_trSum");
+    ASSERT_NE(virtualSummary, nullptr);
+    ClickControl(virtualSummary->btn_search);
+    client->prompt().clear();
+
+    auto *s = ScreenInput::openFromMenu<Tqv_ichesearch_frm>(main, "qv_d1", "qv_ichesearch_frm");
+    ASSERT_NE(s, nullptr);
+    EXPECT_FALSE(client->prompt().contains(S("이체자료가 존재하지 않습니다.")));
+    ASSERT_EQ(listRows(s->grd_ichelist, 1), 1);
+    EXPECT_EQ(s->grd_ichelist->Cells(2, 1), S("900"));
+}
+
+TEST_F(InquiryScreenTest, SummaryAnswersThatFindNothingKeepTheLists)
+{
+    auto *s = ScreenInput::openFromMenu<Tqv_trsum_frm>(main, "qv_c4", "qv_trsum_frm");
+    ASSERT_NE(s, nullptr);
+    ScreenInput::choose(s->cmb_allbank, 1);
+    ClickControl(s->btn_search);
+    ASSERT_TRUE(ClientFixture::waitFor([&] { return listRows(s->grd_trsumlist) == 1; }));
+    auto *v = ScreenInput::openFromMenu<TFrm_Vas_trSum>(main, "N5", "Frm_Vas_trSum");
+    ASSERT_NE(v, nullptr);
+    ClickControl(v->btn_search);
+    ASSERT_TRUE(ClientFixture::waitFor([&] { return listRows(v->grd_trsumlist) == 1; }));
+
+    client->server().exec(S("delete from trsum"));
+    client->server().exec(S("delete from vas_trsum"));
+    const QString nothing = S("응답전문이 존재하지 않습니다. 잠시 기다려주시기 바랍니다.");
+    for (const char *code : {"0710100", "0310400"}) {
+        client->prompt().clear();
+        ASSERT_TRUE(client->server().relay()->announce(S("MAKER"), QString::fromLatin1(code)));
+        ASSERT_TRUE(waitForPrompt(nothing)) << code;
+    }
+    EXPECT_EQ(listRows(s->grd_trsumlist), 1);
+    EXPECT_EQ(listRows(v->grd_trsumlist), 1);
 }
 
 TEST_F(InquiryScreenTest, VirtualAccountSummaryOfTheOneVirtualAccountBank)

@@ -12,7 +12,9 @@
 #include "core/TotalsTable.h"
 #include "platform/Clock.h"
 
+#include <QApplication>
 #include <QDateEdit>
+#include <QLabel>
 
 using namespace inquirytest;
 
@@ -141,3 +143,47 @@ TEST_F(StatusView, StateAndOutcomeFiltersOverTransfersOfEveryUser)
     EXPECT_TRUE(Checked(s->chk_right));
     EXPECT_TRUE(Checked(s->chk_wrong));
 }
+
+TEST_F(InquiryScreenTest, StatusViewEnterStepsThroughTheGroupsInTheirOrder)
+{
+    auto *s = ScreenInput::openFromMenu<Tqv_Icheview_frm>(main, "qv_b3", "qv_Icheview_frm");
+    ASSERT_NE(s, nullptr);
+    s->cmb_allbank->setFocus();
+    QStringList visited;
+    for (int i = 0; i < 7; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        visited << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString());
+    }
+    EXPECT_EQ(visited, QStringList({S("dtpkr_from"), S("dtpkr_to"), S("chk_sunab"), S("chk_jigub"), S("rd_entire"),
+                                    S("chk_right"), S("chk_wrong")}));
+    s->rd_notsend->setFocus();
+    QTest::keyClick(s->rd_notsend, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(s->chk_right));
+}
+
+TEST_F(InquiryScreenTest, PickersAndAccountCombosCarryTheirCaptions)
+{
+    main->ApplySmsMark(S("QVXSMS01"));
+    const struct { const char *item; const char *screen; QStringList captions; } screens[] = {
+        {"qv_b4", "qv_icheerrview_frm", {S("부터"), S("까지")}},
+        {"qv_c3", "qv_draft_frm", {S("부터"), S("까지")}},
+        {"qv_c1", "qv_TicheerrT_frm", {S("부터"), S("까지")}},
+        {"mm_SMSManager", "Frm_SMSView", {S("~")}},
+        {"qv_c4", "qv_trsum_frm", {S("은 행 계 좌")}},
+        {"N5", "Frm_Vas_trSum", {S("은 행 계 좌")}},
+    };
+    for (const auto &entry : screens) {
+        SCOPED_TRACE(entry.screen);
+        ASSERT_TRUE(TriggerMenuItem(main, QString::fromLatin1(entry.item)));
+        QWidget *screen = FindScreen(main, QString::fromLatin1(entry.screen));
+        ASSERT_NE(screen, nullptr);
+        QStringList shown;
+        for (QLabel *label : screen->findChildren<QLabel *>())
+            if (label->isVisible())
+                shown << label->text();
+        for (const QString &caption : entry.captions)
+            EXPECT_TRUE(shown.contains(caption)) << caption.toStdString();
+        ScreenInput::savePicture(screen, (QStringLiteral("captions_") + QString::fromLatin1(entry.screen)).toLatin1().constData());
+    }
+}
+

@@ -4,6 +4,8 @@
 #include "ListScreenFixture.h"
 
 #include "backend/BankSimulator.h"
+#include "core/SeqNo.h"
+#include "inquiries/NoticeGapRequest.h"
 #include "controls/panels/DDButton.h"
 #include "inquiries/screens/DepositCntUnit.h"
 #include "inquiries/screens/InquiryScreens.h"
@@ -97,6 +99,58 @@ TEST_F(NoticeCounts, NoQueuesNothingAndAnOldDayIsRefused)
     client->prompt().clear();
     ASSERT_TRUE(ClickControl(s->btn_search));
     EXPECT_EQ(client->prompt().lastText(), S("7일 이전 데이타는 조회를 할 수 없습니다."));
+}
+
+class BusyBankCounts : public NoticeCounts
+{
+protected:
+    ClientFixture::Options options() const override
+    {
+        ClientFixture::Options o = NoticeCounts::options();
+        o.server.adjust = [](qvx::ServerOptions &server) {
+            server.bankDelayMs = 50;
+            server.bankMaxPending = 0;
+        };
+        return o;
+    }
+};
+
+TEST_F(NoticeCounts, TheQuestionsAreAskedOnceTheAnswerIsIn)
+{
+    postRounds(5);
+    auto *s = openScreen();
+    ASSERT_NE(s, nullptr);
+    QStringList statusAtQuestion;
+    client->prompt().setCallback([&](const qvx::ScriptedPrompt::Entry &) {
+        statusAtQuestion << s->stsbar->currentMessage();
+    });
+    client->prompt().setDefaultAnswer(false);
+    ASSERT_TRUE(ClickControl(s->btn_search));
+    ASSERT_TRUE(ClientFixture::waitFor([&] { return client->prompt().count() == 2; }, 15000));
+    EXPECT_EQ(statusAtQuestion, QStringList({S("조회완료."), S("조회완료.")}));
+    client->prompt().setCallback({});
+}
+
+TEST_F(BusyBankCounts, AWithdrawnRequestAwaitsNoAnswer)
+{
+    auto *s = openScreen();
+    ASSERT_NE(s, nullptr);
+    client->prompt().setDefaultAnswer(false); // withdraw at the busy question
+    ASSERT_TRUE(ClickControl(s->btn_search));
+    EXPECT_TRUE(client->prompt().contains(SendDescBusyQuestion));
+    EXPECT_NE(s->stsbar->currentMessage(), S("벨모아 주식회사에 요청중입니다. 잠시 기다리세요...."));
+    EXPECT_EQ(s->PendingSeqNo(), 0);
+}
+
+TEST(CountGapTiming, TheCountScreenWaitsTheUsualTimeAndPausesBeforeEachRegistration)
+{
+    for (NoticeKind kind : {NoticeKind::Deposit, NoticeKind::Draft, NoticeKind::FailedTransfer}) {
+        EXPECT_EQ(CountGapBatch(kind).reserveLimitMs, 5000);
+        EXPECT_EQ(CountGapBatch(kind).registerPauseMs, 100);
+    }
+    EXPECT_EQ(NoticeGapBatch(NoticeKind::Deposit).registerPauseMs, 100);
+    EXPECT_EQ(NoticeGapBatch(NoticeKind::VirtualDeposit).registerPauseMs, 100);
+    EXPECT_EQ(NoticeGapBatch(NoticeKind::Draft).registerPauseMs, 0);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // counterparties ticked in the payee list, the 80-byte message with the
 // symbol palette, and the numbers checked before anything is written.
 #include "backend/RelayServer.h"
+#include "core/AppControl.h"
 #include "core/DMUnit.h"
 #include "core/Session.h"
 #include "core/TextUtils.h"
@@ -48,7 +49,10 @@ protected:
     {
         ClientFixture::Options options;
         options.server.bank = true;
-        options.server.adjust = [](qvx::ServerOptions &o) { o.bankDelayMs = 50; };
+        options.server.adjust = [this](qvx::ServerOptions &o) {
+            o.bankDelayMs = 50;
+            adjust(o);
+        };
         client = std::make_unique<ClientFixture>(options);
         registerInquiryScreens();
         ASSERT_TRUE(client->start(S("MAKER"), S("1111")));
@@ -57,6 +61,7 @@ protected:
         main->ApplySmsMark(S("QVXSMS01")); // the site's SMS id, as the server announces it
         client->prompt().setDefaultAnswer(true);
     }
+    virtual void adjust(qvx::ServerOptions &) {}
     TFrm_UserSMS *open()
     {
         return ScreenInput::openFromMenu<TFrm_UserSMS>(main, "mm_SMSTrans", "Frm_UserSMS");
@@ -119,6 +124,55 @@ TEST_F(SmsScreen, PersonalListIsSentAsOneBatchAndAnswered)
     EXPECT_TRUE(ClientFixture::waitFor([this] {
         return client->server().query(S("select count(*) as n from SMS_Trans where sr_flag = '4'")).valueInt(0, S("n")) == 2;
     }));
+}
+
+class BusySmsBank : public SmsScreen
+{
+protected:
+    void adjust(qvx::ServerOptions &o) override { o.bankMaxPending = 0; }
+};
+
+TEST_F(BusySmsBank, AWithdrawnSendSaysOnlyThatItWasWithdrawn)
+{
+    TFrm_UserSMS *s = open();
+    ASSERT_NE(s, nullptr);
+    personalTab(s);
+    addPerson(s, S("홍길동"), 0, S("123"), S("4567"));
+    s->me_Message_Per->setFocus();
+    ScreenInput::commitText(s->me_Message_Per, S("안내"));
+    client->prompt().setDefaultAnswer(false); // withdraw at the busy question
+    ClickControl(s->btn_Send_Per);
+    EXPECT_TRUE(client->prompt().contains(S("작업을 철회하였습니다.")));
+    EXPECT_FALSE(client->prompt().contains(S("데이터베이스에 오류가 발생하였습니다. SMS를 보낼수 없습니다.")));
+}
+
+TEST_F(SmsScreen, PersonalRowChosenByKeyboardFillsTheNumberFields)
+{
+    TFrm_UserSMS *s = open();
+    ASSERT_NE(s, nullptr);
+    personalTab(s);
+    addPerson(s, S("홍길동"), 0, S("123"), S("4567"));
+    addPerson(s, S("김영희"), 3, S("9876"), S("5432"));
+    ASSERT_TRUE(ClickGridCell(s->grd_list_Per, 0, 2));
+    EXPECT_EQ(s->ed_TelNo2->text(), S("9876"));
+    QTest::keyClick(s->grd_list_Per, Qt::Key_Up);
+    EXPECT_EQ(s->cb_TelNo1->Text(), S("010"));
+    EXPECT_EQ(s->ed_TelNo2->text(), S("123"));
+    EXPECT_EQ(s->ed_TelNo3->text(), S("4567"));
+}
+
+TEST_F(SmsScreen, OfflineTheSmsScreensSayTheServerIsGone)
+{
+    client->dm()->CloseServerLink();
+    client->session().ServerState = 1; // the relay was lost and the clerk chose to stay offline
+    ASSERT_TRUE(TriggerMenuItem(main, S("mm_SMSTrans")));
+    EXPECT_EQ(client->prompt().lastText(), OfflineMessage);
+    EXPECT_EQ(FindScreen(main, S("Frm_UserSMS")), nullptr);
+    client->prompt().clear();
+    ASSERT_TRUE(TriggerMenuItem(main, S("mm_SMSManager")));
+    ASSERT_TRUE(ClientFixture::waitFor([&] { return client->prompt().count() > 0; }));
+    for (const QString &text : client->prompt().texts())
+        EXPECT_EQ(text, OfflineMessage);
 }
 
 TEST_F(SmsScreen, MessageStopsAtEightyBytesWithKoreanAndSymbols)
@@ -193,4 +247,62 @@ TEST_F(SmsScreen, LogListsTodaysMessagesOnOneLineAndAnEmptyPeriodSaysSo)
     ClickControl(s->btn_search);
     EXPECT_EQ(client->prompt().lastText(), S("SMS 자료가 존재하지 않습니다."));
     EXPECT_TRUE(s->grd_SMSlist->Cells(1, 1).isEmpty());
+}
+
+namespace {
+
+// What a window manager does around a message box: the box takes the focus
+// from the main window and gives it back when it closes.
+class WindowManagerAroundBoxes
+{
+public:
+    explicit WindowManagerAroundBoxes(QWidget *main) : m_main(main) { m_box.resize(200, 80); }
+    void boxShownAndClosed()
+    {
+        if (++m_boxes > 4)
+            return; // a box that keeps coming back is counted, not followed for ever
+        m_box.show();
+        m_box.activateWindow();
+        QTest::qWaitForWindowActive(&m_box);
+        m_box.hide();
+        m_main->activateWindow();
+        QTest::qWaitForWindowActive(m_main);
+    }
+    int boxes() const { return m_boxes; }
+
+private:
+    QWidget *m_main;
+    QWidget m_box;
+    int m_boxes = 0;
+};
+
+} // namespace
+
+TEST_F(SmsScreen, LogOfADayWithoutSmsSaysSoOnceAndKeepsATypedPeriod)
+{
+    WindowManagerAroundBoxes wm(main);
+    client->prompt().setCallback([&](const qvx::ScriptedPrompt::Entry &e) {
+        if (e.text == S("SMS 자료가 존재하지 않습니다."))
+            wm.boxShownAndClosed();
+    });
+    auto *s = ScreenInput::openFromMenu<TFrm_SMSView>(main, "mm_SMSManager", "Frm_SMSView");
+    ASSERT_NE(s, nullptr);
+    QTest::qWait(100);
+    EXPECT_EQ(wm.boxes(), 1);
+
+    ASSERT_TRUE(TypeDate(s->dt_from, QDate(2020, 1, 1)));
+    ASSERT_TRUE(TypeDate(s->dt_to, QDate(2020, 1, 2)));
+    ClickControl(s->btn_search);
+    QTest::qWait(100);
+    EXPECT_EQ(wm.boxes(), 2);
+    EXPECT_EQ(s->dt_from->date(), QDate(2020, 1, 1));
+    EXPECT_EQ(s->dt_to->date(), QDate(2020, 1, 2));
+
+    // Switching to another screen and back lists today's messages again.
+    auto *send = ScreenInput::openFromMenu<TFrm_UserSMS>(main, "mm_SMSTrans", "Frm_UserSMS");
+    ASSERT_NE(send, nullptr);
+    ASSERT_TRUE(TriggerMenuItem(main, S("mm_SMSManager")));
+    ASSERT_TRUE(ClientFixture::waitFor([&] { return wm.boxes() == 3; }));
+    EXPECT_EQ(s->dt_from->date(), qvx::Clock::date());
+    client->prompt().setCallback({});
 }

@@ -261,3 +261,23 @@ TEST_F(ApprovalScreens, ApprovalArrivalTwiceRefillsTheOpenScreen)
     ASSERT_TRUE(ClientFixture::waitFor([&done] { return done; }, 20000));
     EXPECT_EQ(client.prompt().texts().count(QStringLiteral("승인요청된 자료가 있습니다. 조회하시겠습니까?")), 1);
 }
+
+TEST_F(ApprovalScreens, ApprovalArrivalWhileTheMenusScreenIsOpenRefillsItAndOpensNoSecond)
+{
+    login("APPR2", "3333");
+    qvx::testing::RelayTestClient maker;
+    ASSERT_TRUE(maker.connectTo(client.server().relayPort()));
+    ASSERT_TRUE(maker.login("MAKER"));
+    ASSERT_TRUE(ClientFixture::waitFor(
+        [this] { return client.server().relay()->isConnected(QStringLiteral("APPR2")); }));
+    seed({.cfmid = QStringLiteral("APPR2"), .seqno = 91});
+    client.prompt().setDefaultAnswer(false); // a question, if one came, opens nothing
+    onScreen<Tqv_acceptconfirm1_frm>([&, this](Tqv_acceptconfirm1_frm *s) {
+        EXPECT_EQ(listed(s), 1);
+        seed({.cfmid = QStringLiteral("APPR2"), .sendtime = QStringLiteral("111111"), .seqno = 92});
+        maker.send(qvx::FrameReader::frame("FAPPR2"));
+        EXPECT_TRUE(ClientFixture::waitFor([s] { return listed(s) == 2; }));
+        EXPECT_TRUE(s->isActiveWindow());
+    });
+    EXPECT_EQ(client.prompt().texts().count(QStringLiteral("승인요청된 자료가 있습니다. 조회하시겠습니까?")), 0);
+}
