@@ -264,9 +264,12 @@ LiquorRow ApplyLiquorRowEdit(const LiquorRow &row, const LiquorRowEdit &edit)
 {
     LiquorRow out = row;
     out.name = edit.name;
-    out.bankId = edit.bankId;
-    out.bankId2 = edit.bankId;
-    out.bankName = edit.bankName;
+    // No bank chosen in the dialog: the row keeps its own.
+    if (!edit.bankId.isEmpty()) {
+        out.bankId = edit.bankId;
+        out.bankId2 = edit.bankId;
+        out.bankName = edit.bankName;
+    }
     out.bankNo = edit.bankNo;
     out.juMoney = FormatMoney(QString::number(edit.amounts.liquor));
     out.nonJuMoney = FormatMoney(QString::number(edit.amounts.nonLiquor));

@@ -419,3 +419,51 @@ TEST_F(LiquorEntryScreen, RowEditWritesBackAndKeepsTheTotals)
     EXPECT_EQ(cell(s, lcMoney, 1), S("2,500"));
     EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 2500);
 }
+
+TEST_F(LiquorEntryScreen, RowEditKeepsTheRowsBankWhenTheListHasItUnderANumberOrNotAtAll)
+{
+    Tqv_IcheMakeJuru_frm *s = entry(false);
+    ASSERT_NE(s, nullptr);
+    enter(s, "21", S("1000"), S("0"), S("가나상사"), S("56012345678901"));
+    ASSERT_EQ(cell(s, lcBankId, 1), S("21"));
+
+    // A bank whose name is a number is still a bank of the dialog's list.
+    client->server().exec(S("update allbank set bankname = '2100' where bankid = '21'"));
+    OnModal<Tqv_juruicheModify_frm>([](Tqv_juruicheModify_frm *d) {
+        Activate(d);
+        EXPECT_EQ(d->cmb_transbankid->Text(), S("[21]    2100"));
+        ClickIn(d, "btn_modify");
+    });
+    ClickControl(s->btn_modify);
+    EXPECT_EQ(cell(s, lcBankId, 1), S("21"));
+    EXPECT_EQ(cell(s, lcBankId2, 1), S("21"));
+    EXPECT_EQ(cell(s, lcBankName, 1), S("2100"));
+
+    // A bank the list does not hold: none is chosen and the row keeps its own.
+    client->server().exec(S("delete from allbank where bankid = '21'"));
+    OnModal<Tqv_juruicheModify_frm>([](Tqv_juruicheModify_frm *d) {
+        Activate(d);
+        EXPECT_EQ(d->cmb_transbankid->ItemIndex(), -1);
+        EXPECT_EQ(d->cmb_transbankid->Text(), QString());
+        TypeText(d->edt_sendname, S("가나다상사"));
+        ClickIn(d, "btn_modify");
+    });
+    ClickControl(s->btn_modify);
+    EXPECT_EQ(cell(s, lcName, 1), S("가나다상사"));
+    EXPECT_EQ(cell(s, lcBankId, 1), S("21"));
+    EXPECT_EQ(cell(s, lcBankId2, 1), S("21"));
+    EXPECT_EQ(cell(s, lcBankName, 1), S("2100"));
+}
+
+TEST_F(LiquorEntryScreen, LeavingAMotherAccountWhoseBankIsNotListedKeepsTheCounterpartyBank)
+{
+    client->server().exec(S("delete from allbank where bankid = '88'"));
+    Tqv_IcheMakeJuru_frm *s = entry(false);
+    ASSERT_NE(s, nullptr);
+    Pick(s->cmb_allbank, ItemWith(s->cmb_allbank, S("[21]")));
+    QTest::keyClick(s->cmb_allbank, Qt::Key_Return);
+    ASSERT_EQ(s->cmb_transbankid->Text().mid(1, 2), S("21"));
+    Pick(s->cmb_allbank, ItemWith(s->cmb_allbank, S("[88]")));
+    QTest::keyClick(s->cmb_allbank, Qt::Key_Return);
+    EXPECT_EQ(s->cmb_transbankid->Text().mid(1, 2), S("21"));
+}
