@@ -153,6 +153,13 @@ TEST_F(LiquorEntryScreen, AmountsAddUpAndA14thCharacterIsRefused)
     EXPECT_EQ(client->prompt().texts(), QStringList{S("금액을 초과하였습니다.")});
     EXPECT_EQ(s->curredt_money->Value().toInt64(), 0);
     EXPECT_EQ(s->curredt_juru->Value().toInt64(), 0);
+
+    // A decimal point stays in the field and the row is refused, never 10,005.
+    client->prompt().clear();
+    enter(s, "21", S("1000.5"), S("0"), S("가나상사"), S("56012345678901"));
+    EXPECT_EQ(s->curredt_juru->Text(), S("1000.5"));
+    EXPECT_EQ(client->prompt().lastText(), S("이체금액을 등록하시기 바랍니다."));
+    EXPECT_EQ(s->grd_ichelist->RowCount(), 2);
     SavePicture(s, "liquor_entry_collection");
 }
 
