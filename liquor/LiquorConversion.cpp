@@ -724,8 +724,7 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
             continue;
         }
         LiquorOwnTexts own = rows->staged(p.texts);
-        // A login that compares the other information still takes "N" for any.
-        const bool anyInfo = session.IcheCheckFlag == 0 || own.info == u"N";
+        const bool anyInfo = !DuplicateComparesInfo(session.IcheCheckFlag, own.info);
         if (m_duplicates.contains(p.hash, own.name, own.money, own.info, anyInfo)) {
             const QString name = own.name.toString();
             const QString grouped = own.money.toString();

@@ -276,7 +276,7 @@ bool Tqv_IcheMakeJuru_frm::IsDuplicateTransfer(const QString &name, const QStrin
 {
     return IsDuplicateLiquorTransfer([this](int c, int r) { return grd_ichelist->Cells(c, r); },
                                      grd_ichelist->RowCount(), name, groupedAmount, info.trimmed(),
-                                     session.IcheCheckFlag != 0);
+                                     DuplicateComparesInfo(session.IcheCheckFlag, info));
 }
 
 // --- the same-bank rule ------------------------------------------------------------

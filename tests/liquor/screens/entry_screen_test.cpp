@@ -474,3 +474,22 @@ TEST_F(LiquorEntryScreen, LeavingAMotherAccountWhoseBankIsNotListedKeepsTheCount
     QTest::keyClick(s->cmb_allbank, Qt::Key_Return);
     EXPECT_EQ(s->cmb_transbankid->Text().mid(1, 2), S("21"));
 }
+
+TEST_F(LiquorEntryScreen, OtherInformationNStandsForAnyInTheDuplicateTest)
+{
+    client->session().IcheCheckFlag = 1; // the login compares the other information
+    Tqv_IcheMakeJuru_frm *s = entry(false);
+    ASSERT_NE(s, nullptr);
+    enter(s, "21", S("5000"), S("0"), S("가나상사"), S("56012345678901"), S("3월분"));
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 2);
+    enter(s, "21", S("5000"), S("0"), S("가나상사"), S("56012345678901"), S("4월분"));
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 3); // other information differs: no duplicate
+
+    // "N" compares name and amount only, as the conversions do.
+    client->prompt().clear();
+    client->prompt().enqueueAnswer(false);
+    enter(s, "21", S("5000"), S("0"), S("가나상사"), S("56012345678901"), S("N"));
+    EXPECT_TRUE(client->prompt().lastText().startsWith(S("중복이체자료를 발견하였습니다.")))
+        << qPrintable(client->prompt().texts().join('|'));
+    EXPECT_EQ(s->grd_ichelist->RowCount(), 3);
+}
