@@ -223,7 +223,8 @@ QString DelComma(const QString &text)
 bool IsThousandsGrouped(QStringView text)
 {
     const qsizetype firstComma = text.indexOf(QLatin1Char(','));
-    if (firstComma < 1 || firstComma > 3)
+    // A grouped amount does not start with a zero ("0,001", "01,000").
+    if (firstComma < 1 || firstComma > 3 || text[0] == QLatin1Char('0'))
         return false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         // Commas stand exactly every fourth character counted from the end.

@@ -168,6 +168,15 @@ void LiquorFields::setWithout(LiquorField f, QStringView value, QChar c, bool tr
     m_field[f] = Field{nullptr, start, end - start};
 }
 
+void LiquorFields::setAmount(LiquorField f, QStringView value)
+{
+    const QStringView trimmed = TrimmedView(value);
+    if (holds(trimmed, Comma) && IsThousandsGrouped(trimmed))
+        setWithout(f, trimmed, Comma, false);
+    else
+        setView(f, trimmed);
+}
+
 const LiquorLayout &LiquorDelimitedLayout()
 {
     static const LiquorLayout layout{{{1, 2}, {3, 15}, {18, 13}, {31, 13}, {44, 13}, {57, 31}, {88, 14}, {102, 2},
@@ -242,9 +251,9 @@ void LiquorLineCutter::cutDelimited(QStringView line, LiquorLine *out) const
     LiquorFields &f = out->fields;
     f.setView(lfBankId, TrimmedView(tokens[0]));
     f.setWithout(lfBankNo, TrimmedView(tokens[1]), Minus, true);
-    f.setWithout(lfJuMoney, TrimmedView(tokens[2]), Comma, true);
-    f.setWithout(lfBJuMoney, TrimmedView(tokens[3]), Comma, true);
-    f.setWithout(lfMoney, TrimmedView(tokens[4]), Comma, true);
+    f.setAmount(lfJuMoney, tokens[2]);
+    f.setAmount(lfBJuMoney, tokens[3]);
+    f.setAmount(lfMoney, tokens[4]);
     f.setView(lfCInfo, TrimmedView(tokens[5]));
     f.setView(lfSName, TrimmedView(tokens[6]));
     // The token each field was taken from (-1: none).
@@ -322,9 +331,9 @@ void LiquorSheetLine(const QStringList &row, LiquorLine *out)
         f.setView(lfBankId, bankId);
     }
     f.setWithout(lfBankNo, cell(3), Minus, true);
-    f.setWithout(lfJuMoney, cell(4), Comma, true);
-    f.setWithout(lfBJuMoney, cell(5), Comma, true);
-    f.setWithout(lfMoney, cell(6), Comma, true);
+    f.setAmount(lfJuMoney, cell(4));
+    f.setAmount(lfBJuMoney, cell(5));
+    f.setAmount(lfMoney, cell(6));
     f.setView(lfCInfo, cell(7));
     f.setView(lfSName, cell(8));
     f.setView(lfGubun, cell(9));
@@ -715,8 +724,7 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
             continue;
         }
         LiquorOwnTexts own = rows->staged(p.texts);
-        // A login that compares the other information still takes "N" for any.
-        const bool anyInfo = session.IcheCheckFlag == 0 || own.info == u"N";
+        const bool anyInfo = !DuplicateComparesInfo(session.IcheCheckFlag, own.info);
         if (m_duplicates.contains(p.hash, own.name, own.money, own.info, anyInfo)) {
             const QString name = own.name.toString();
             const QString grouped = own.money.toString();

@@ -63,6 +63,9 @@ public:
     // The field reads value without every c (trimmed again when trim is
     // set); a copy only when there is a c to take out.
     void setWithout(LiquorField f, QStringView value, QChar c, bool trim);
+    // An amount: trimmed, its thousands commas taken out where they group the
+    // digits; any other comma stays for the amount rule to refuse.
+    void setAmount(LiquorField f, QStringView value);
 
 private:
     struct Field

@@ -1,5 +1,6 @@
 #include "liquor/LiquorResultRequest.h"
 
+#include "core/RequestMessages.h"
 #include "core/Session.h"
 #include "core/TextUtils.h"
 #include "liquor/LiquorResultList.h"
@@ -51,4 +52,33 @@ LiquorInquiryRows LiquorWholeInquiry(const QList<QStringList> &rows, const Sessi
             out.payments << LiquorPaymentInquiry(cells, session, date, time);
     }
     return out;
+}
+
+QString LiquorWholeInquiryFailure(const RequestResult &result, bool collectionsWentOut)
+{
+    using Outcome = RequestResult::Outcome;
+    QString text;
+    switch (result.outcome) {
+    case Outcome::InsertFailed:
+        text = QStringLiteral("데이터베이스에 오류가 발생하였습니다. 이체내역을 확인하시고 재송신하시기 바랍니다.");
+        break;
+    case Outcome::CommitFailed:
+        text = QStringLiteral("데이터베이스에 오류가 발생하였습니다. Commit error");
+        break;
+    case Outcome::ConnectionLost:
+        text = RequestFailedMessage;
+        break;
+    case Outcome::Sent:
+    case Outcome::Empty:
+    case Outcome::ReserveFailed:
+    case Outcome::Stopped:
+    case Outcome::Withdrawn:
+        break;
+    }
+    if (collectionsWentOut) {
+        if (!text.isEmpty())
+            text += QStringLiteral("\r\n");
+        text += QStringLiteral("수납 자료의 이체결과 조회는 송신되었습니다.");
+    }
+    return text;
 }

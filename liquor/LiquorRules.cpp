@@ -12,12 +12,14 @@ namespace {
 // field is 0.
 bool readAmount(const QString &text, bool emptyIsZero, bool mustBePositive, qint64 *value, QString *message)
 {
-    const QString plain = DelComma(text).trimmed();
-    if (plain.isEmpty() && emptyIsZero) {
+    // The general amount rule: plain digits or correct thousands grouping;
+    // any other comma makes the text no amount.
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() && emptyIsZero) {
         *value = 0;
         return true;
     }
-    const AmountCheck check = CheckTransferAmount(plain);
+    const AmountCheck check = CheckTransferAmount(trimmed);
     if (check.fault == AmountFault::TooLarge) {
         *message = LiquorAmountTooLongMessage;
         return false;
@@ -27,6 +29,7 @@ bool readAmount(const QString &text, bool emptyIsZero, bool mustBePositive, qint
         return true;
     }
     // The general rule refuses 0; a liquor or non-liquor part may be 0.
+    const QString plain = IsThousandsGrouped(trimmed) ? DelComma(trimmed) : trimmed;
     const bool zero = !plain.isEmpty() && plain.size() <= LiquorAmountMaxChars
                       && plain.count(QLatin1Char('0')) == plain.size();
     if (zero && !mustBePositive) {
@@ -264,9 +267,12 @@ LiquorRow ApplyLiquorRowEdit(const LiquorRow &row, const LiquorRowEdit &edit)
 {
     LiquorRow out = row;
     out.name = edit.name;
-    out.bankId = edit.bankId;
-    out.bankId2 = edit.bankId;
-    out.bankName = edit.bankName;
+    // No bank chosen in the dialog: the row keeps its own.
+    if (!edit.bankId.isEmpty()) {
+        out.bankId = edit.bankId;
+        out.bankId2 = edit.bankId;
+        out.bankName = edit.bankName;
+    }
     out.bankNo = edit.bankNo;
     out.juMoney = FormatMoney(QString::number(edit.amounts.liquor));
     out.nonJuMoney = FormatMoney(QString::number(edit.amounts.nonLiquor));

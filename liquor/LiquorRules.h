@@ -46,7 +46,8 @@ struct LiquorAmounts
 };
 
 // The amount rule of entry, row edit and reload: liquor and non-liquor are
-// whole numbers of at most 13 digits (an empty text is 0, ',' ignored); the
+// whole numbers of at most 13 digits (an empty text is 0; ',' only where it
+// groups the digits by thousands); the
 // transfer amount is a positive whole number of at most 13 digits. Longer:
 // "금액을 초과하였습니다."; no whole number, or a transfer amount of 0:
 // "이체금액을 등록하시기 바랍니다.".

@@ -30,9 +30,14 @@ bool IsDuplicateTransfer(const std::function<QString(int col, int row)> &cell, i
     return false;
 }
 
+bool DuplicateComparesInfo(int icheCheckFlag, QStringView info)
+{
+    return icheCheckFlag != 0 && info.trimmed() != u"N";
+}
+
 QString DuplicateMemo(const QString &info, int icheCheckFlag)
 {
-    return icheCheckFlag != 0 ? info.trimmed() : QStringLiteral("N");
+    return DuplicateComparesInfo(icheCheckFlag, info) ? info.trimmed() : QStringLiteral("N");
 }
 
 QString PadAmount(const QString &groupedAmount, int width)

@@ -34,8 +34,13 @@ bool IsDuplicateTransfer(const std::function<QString(int col, int row)> &cell, i
                          const QString &name, const QString &amount, const QString &memo, bool compareMemo,
                          const DuplicateColumns &columns);
 
+// Whether the duplicate test compares the other information: only when the
+// login asks for it (IcheCheckFlag) and the text is not "N", which stands for
+// any other information. One rule for entry screens and conversions alike.
+bool DuplicateComparesInfo(int icheCheckFlag, QStringView info);
+
 // The memo the duplicate test compares: the trimmed other information when
-// IcheCheckFlag is set, else "N" (name and amount only).
+// it counts (DuplicateComparesInfo), else "N" (name and amount only).
 QString DuplicateMemo(const QString &info, int icheCheckFlag);
 
 // The question shown when a duplicate is found (caption "확인", OK/Cancel).

@@ -506,9 +506,9 @@ void TCustomNumEdit::TakePopupValue(const QVariant &value)
 TCurrencyEdit::TCurrencyEdit(QWidget *parent) : TCustomNumEdit(parent)
 {
     SetDisplayFormat(CurrencyDisplayFormat());
-    // Amount and count fields are whole-number fields: the screens read
-    // their text as an integer.
-    SetDecimalPlaces(0);
+    // Two fraction places, as every amount field keeps them: a typed decimal
+    // point stays in the text, never dropped, and the screens' amount rules
+    // refuse an amount that is not whole won.
     FCreating = true;
     SetButtonWidth(0);
     FCreating = false;

@@ -158,11 +158,12 @@ void Tqv_bank_frm::lockPanel(bool locked)
 void Tqv_bank_frm::FormCreate()
 {
     lockPanel(true);
-    // Every edit button waits (they were locked on creation): a double click
-    // opens a row, and Save or Cancel then gives Add and Modify.
+    // With banks to choose from, an administrator can add or modify at once
+    // (no row has to be opened and cancelled first); Save and Cancel wait for an edit.
     if (banks->Load(*dm.scktconnect) == 0) {
         ComboClearItems(cmb_allbank); // no bank yet: nothing to choose, not even all
     } else {
+        edit.idle();
         cmb_transdiv->SetItemIndex(0);
         const qvx::ResultSet accounts = dm.cms_select1(kAccountsQuery);
         if (accounts.recordCount() > 0) {

@@ -67,6 +67,7 @@ TCurrencyEdit *MakeCurrencyEdit(QWidget *parent, const char *name, int x, int y,
 {
     auto *edit = new TCurrencyEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
+    edit->SetDecimalPlaces(0); // message numbers and figures are whole
     edit->SetDisplayFormat(displayFormat);
     edit->setGeometry(x, y, width, 22);
     return edit;

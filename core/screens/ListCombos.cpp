@@ -27,7 +27,7 @@ BankItem BankItem::FromRow(const qvx::ResultSet &rs, int row)
     return {v("bankid"), v("bankname"), v("firmid"), v("recvid"), v("tr_gubuncode")};
 }
 
-int BankCombo::Load(qvx::AppServer &server, const QString &query)
+int BankCombo::Load(qvx::AppServer &server, const QString &query, Rows rows)
 {
     const qvx::ResultSet rs = server.select(query);
     QVector<BankItem> banks;
@@ -35,7 +35,7 @@ int BankCombo::Load(qvx::AppServer &server, const QString &query)
         const BankItem bank = BankItem::FromRow(rs, i);
         bool isNumber = false;
         const qint64 n = bank.bankname.trimmed().toLongLong(&isNumber);
-        if (isNumber && n != 0)
+        if (rows == Rows::NamedOnly && isNumber && n != 0)
             continue;
         banks.append(bank);
     }
@@ -51,13 +51,19 @@ QString BankCombo::ChosenCode() const
 
 void BankCombo::Choose(const QString &bankCode)
 {
+    if (!ChooseListed(bankCode))
+        ComboSetItemIndex(combo(), 0);
+}
+
+bool BankCombo::ChooseListed(const QString &bankCode)
+{
     for (int i = 0; i < Records().size(); ++i) {
         if (Records()[i].bankid == bankCode) {
             ComboSetItemIndex(combo(), i + (HasFirstItem() ? 1 : 0));
-            return;
+            return true;
         }
     }
-    ComboSetItemIndex(combo(), 0);
+    return false;
 }
 
 QString BankCombo::itemText(const BankItem &bank) const

@@ -68,12 +68,18 @@ public:
         : KeptItems(combo, allText), m_separator(separator)
     {
     }
-    // Runs the query and fills the combo; rows whose name reads as a whole
-    // number other than 0 (placeholder rows) are left out. Returns the banks.
-    int Load(qvx::AppServer &server, const QString &query = QString::fromLatin1(FirmBanksQuery));
+    // Which rows of the query become items.
+    enum class Rows { NamedOnly, Every };
+    // Runs the query and fills the combo; with NamedOnly, rows whose name
+    // reads as a whole number other than 0 (placeholder rows) are left out.
+    // Returns the banks.
+    int Load(qvx::AppServer &server, const QString &query = QString::fromLatin1(FirmBanksQuery),
+             Rows rows = Rows::NamedOnly);
     QString ChosenCode() const;   // "" for none / all
     // Chooses the bank of that code (item 0 when there is none).
     void Choose(const QString &bankCode);
+    // Chooses the bank of that code; false, and the choice unchanged, when there is none.
+    bool ChooseListed(const QString &bankCode);
 
 protected:
     QString itemText(const BankItem &bank) const override;
@@ -91,7 +97,10 @@ public:
         : BankCombo(combo, allText, separator)
     {
     }
-    int Load(qvx::AppServer &server) { return BankCombo::Load(server, QString::fromLatin1(AllBanksQuery)); }
+    int Load(qvx::AppServer &server, Rows rows = Rows::NamedOnly)
+    {
+        return BankCombo::Load(server, QString::fromLatin1(AllBanksQuery), rows);
+    }
 };
 
 // --- accounts of a bank ----------------------------------------------------------------------------

@@ -65,7 +65,8 @@ void Tqv_juruicheModify_frm::Fill(const LiquorRow &row, const QString &modeWord)
 {
     cmb_transdiv->setText(modeWord);
     edt_sendname->setText(row.name);
-    SelectItemByCode(cmb_transbankid, row.bankId);
+    if (!SelectItemByCode(cmb_transbankid, row.bankId))
+        cmb_transbankid->SetItemIndex(-1); // no bank of the list: none chosen
     edt_bankno->setText(row.bankNo);
     curredt_juru->SetValue(qvx::Decimal(DelComma(row.juMoney).toLongLong()));
     curredt_bijuru->SetValue(qvx::Decimal(DelComma(row.nonJuMoney).toLongLong()));

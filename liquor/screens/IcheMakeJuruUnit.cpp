@@ -276,7 +276,7 @@ bool Tqv_IcheMakeJuru_frm::IsDuplicateTransfer(const QString &name, const QStrin
 {
     return IsDuplicateLiquorTransfer([this](int c, int r) { return grd_ichelist->Cells(c, r); },
                                      grd_ichelist->RowCount(), name, groupedAmount, info.trimmed(),
-                                     session.IcheCheckFlag != 0);
+                                     DuplicateComparesInfo(session.IcheCheckFlag, info));
 }
 
 // --- the same-bank rule ------------------------------------------------------------
@@ -293,7 +293,7 @@ QString Tqv_IcheMakeJuru_frm::motherBankCode() const
 
 void Tqv_IcheMakeJuru_frm::selectTransBank(const QString &bankId)
 {
-    m_banks->Choose(bankId);
+    m_banks->ChooseListed(bankId);
 }
 
 void Tqv_IcheMakeJuru_frm::cmb_transbankidEnter()
@@ -558,7 +558,7 @@ void Tqv_IcheMakeJuru_frm::btn_modifyClick()
     const LiquorRow row = ReadGridRow<LiquorRow>(grd_ichelist, r);
 
     Tqv_juruicheModify_frm dialog({session, dm}, this);
-    AllBanksCombo(dialog.cmb_transbankid).Load(m_server);
+    AllBanksCombo(dialog.cmb_transbankid).Load(m_server, BankCombo::Rows::Every);
     dialog.Fill(row, LiquorModeWord(session.PaymentMode));
     // While the dialog is open the total leaves this row out.
     setCount(curredt_MoneyR, curredt_MoneyR->Value().toInt64() - row.amount());

@@ -23,7 +23,8 @@ TCurrencyEdit *numberField(QWidget *parent, const char *name, int x, int y, int 
     auto *e = new TCurrencyEdit(parent);
     e->setObjectName(QString::fromLatin1(name));
     e->setGeometry(x, y, w, 22);
-    e->SetDecimalPlaces(0);
+    if (!money)
+        e->SetDecimalPlaces(0); // a count
     e->SetDisplayFormat(money ? QStringLiteral(",0.;-\\,0.") : QStringLiteral("0"));
     return e;
 }

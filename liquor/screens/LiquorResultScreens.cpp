@@ -4,6 +4,7 @@
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/EventGuard.h"
+#include "core/RequestMessages.h"
 #include "core/RequestSender.h"
 #include "core/Session.h"
 #include "core/screens/FormParts.h"
@@ -425,23 +426,56 @@ void Tqv_j_ichesearch_frm::btn_sendTClick()
     // One batch per kind: each with its own numbers, rows, commit and
     // registration; a refused batch is rolled back by the sender.
     RequestSender sender(session, *dm.scktconnect);
+    bool collectionsWentOut = false;
     if (!requests.collections.isEmpty()) {
         const RequestResult r = sender.sendRows(
             RequestBatch::bySeqNo(QString::fromLatin1(IcheResult102Row::ServiceCode), QStringLiteral("icheresult_102")),
             requests.collections);
-        if (!r.sent())
+        if (!r.sent()) {
+            showInquiryFailure(LiquorWholeInquiryFailure(r, false));
             return;
+        }
+        collectionsWentOut = true;
     }
     if (!requests.payments.isEmpty()) {
         const RequestResult r = sender.sendRows(
             RequestBatch::bySeqNo(QString::fromLatin1(IcheResult103Row::ServiceCode), QStringLiteral("icheresult_103")),
             requests.payments);
-        if (!r.sent())
+        if (!r.sent()) {
+            // The collections' requests are registered: they leave the list
+            // so that sending again asks only for the payments.
+            if (collectionsWentOut)
+                removeCollectionRows();
+            showInquiryFailure(LiquorWholeInquiryFailure(r, collectionsWentOut));
             return;
+        }
     }
     ResultSeqFrom = grd_ichelist->Cells(lrSeqNo, 1).toInt();
     ResultSeqTo = grd_ichelist->Cells(lrSeqNo, n).toInt();
     ClearRows();
+}
+
+void Tqv_j_ichesearch_frm::showInquiryFailure(const QString &text)
+{
+    if (!text.isEmpty())
+        prompt().message(text);
+}
+
+void Tqv_j_ichesearch_frm::removeCollectionRows()
+{
+    const int n = DataRowCount(grd_ichelist, 1);
+    int kept = n;
+    grd_ichelist->BeginUpdate();
+    for (int r = n; r >= 1; --r) {
+        if (grd_ichelist->Cells(lrGubun, r) != QLatin1String("20"))
+            continue;
+        if (kept == 1)
+            grd_ichelist->ClearRows(1, 1); // the list keeps its one empty row
+        else
+            grd_ichelist->DeleteRow(r);
+        --kept;
+    }
+    grd_ichelist->EndUpdate();
 }
 
 void Tqv_j_ichesearch_frm::btn_sendSClick()
@@ -480,7 +514,7 @@ void Tqv_j_ichesearch_frm::btn_sendSClick()
         : sender.sendRows(RequestBatch::bySeqNo(QString::fromLatin1(IcheResult103Row::ServiceCode),
                                                 QStringLiteral("icheresult_103")),
                           QList<IcheResult103Row>{LiquorPaymentInquiry(cells, session, date, time)});
-    if (!r.sent())
+    if (!RequestWentOut(r))
         return;
     auto *dialog = new Tqv_ichesearchsub_frm({session, dm}, this, ResultDetailKind::Liquor);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

@@ -135,6 +135,8 @@ protected:
 
 private:
     bool todayOnly(const QString &periodMessage) const;
+    void showInquiryFailure(const QString &text);
+    void removeCollectionRows();
     void resetEdits();
 };
 

@@ -180,6 +180,30 @@ TEST_F(LiquorConversionTest, TextFormsAndSheetsGiveTheSameRows)
     EXPECT_EQ(runSheet(S("a.xls"), rows).rows, a.rows);
 }
 
+TEST_F(LiquorConversionTest, AnAmountWithAStrayCommaIsRefusedInEveryForm)
+{
+    // The general amount rule: plain digits or correct thousands grouping.
+    Transfer stray = first;
+    stray[4] = "12,34";
+    Transfer leadingZero = first;
+    leadingZero[2] = "0,001";
+    const QString fixed = fixedLine(stray) + S("\r\n") + fixedLine(leadingZero) + S("\r\n") + fixedLine(second);
+    Outcome r = runText(fixed, DataForm::Fixed);
+    ASSERT_EQ(r.rows.size(), 1);
+    EXPECT_EQ(r.rows[0].name, S("다온상사"));
+    EXPECT_EQ(r.counters.errors, 2);
+
+    r = runText(S("21;56012345678;1000;0;12,34;;가;30;1\r\n21;56012345678;1,000;0;1,000;;나;30;1\r\n"),
+                DataForm::Semicolon);
+    ASSERT_EQ(r.rows.size(), 1);
+    EXPECT_EQ(r.rows[0].money, S("1,000"));
+
+    const qvx::Spreadsheet::Rows rows{
+        {S("NO")},
+        {S("1"), S("21"), S("조흥"), S("56012345678"), S("0"), S("0"), S("12,34"), S(""), S("가"), S("30"), S("1")}};
+    EXPECT_TRUE(runSheet(S("b.xlsx"), rows).rows.isEmpty());
+}
+
 TEST_F(LiquorConversionTest, SheetRowsStartAtRowOneWithoutHeaderAndPadTheBankCode)
 {
     qvx::SheetCells cells;

@@ -89,6 +89,15 @@ TEST(LiquorRules, AmountTrioTakesWholeWonOfAtMost13Digits)
     EXPECT_EQ(a.message, S("이체금액을 등록하시기 바랍니다."));
     a = CheckLiquorAmounts(S("0"), S("-5"), S("10"));
     EXPECT_EQ(a.faultField, LiquorAmountField::NonLiquor);
+    // A comma counts only where it groups the digits by thousands.
+    a = CheckLiquorAmounts(S("0"), S("0"), S("12,34"));
+    EXPECT_EQ(a.faultField, LiquorAmountField::Transfer);
+    EXPECT_EQ(a.message, S("이체금액을 등록하시기 바랍니다."));
+    a = CheckLiquorAmounts(S("0,001"), S("0"), S("1"));
+    EXPECT_EQ(a.faultField, LiquorAmountField::Liquor);
+    a = CheckLiquorAmounts(S(" 1,234 "), S("0"), S("1,234"));
+    EXPECT_TRUE(a.ok());
+    EXPECT_EQ(a.liquor, 1234);
 
     qint64 sum = 0;
     EXPECT_TRUE(SumLiquorParts(S("1000000"), S(""), &sum));

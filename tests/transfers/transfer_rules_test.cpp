@@ -54,7 +54,7 @@ TEST(TransferRules, OneAmountRuleForEveryPath)
     EXPECT_EQ(CheckTransferAmount(QStringLiteral("999,999")).value, 999999);
     // A comma that does not group thousands makes no amount of the text.
     for (const char *bad : {"", "0", "000", "-5", "12.5", "abc", "1 000", "1,0,0", ",5", "5,", "1,000,00",
-                            "1000,000", "1,,000", ",100", "1234,567", "12,34"}) {
+                            "1000,000", "1,,000", ",100", "1234,567", "12,34", "0,001", "01,000"}) {
         const AmountCheck c = CheckTransferAmount(QString::fromLatin1(bad));
         EXPECT_EQ(c.fault, AmountFault::Missing) << bad;
         EXPECT_EQ(c.message(), QStringLiteral("이체금액을 등록하시기 바랍니다.")) << bad;

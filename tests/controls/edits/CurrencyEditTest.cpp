@@ -80,7 +80,7 @@ TEST(CurrencyEdit, FormSettingsAndDefaults)
     EXPECT_EQ(e.ButtonWidth(), 0);
     EXPECT_FALSE(e.ButtonContainer()->isVisibleTo(&e));
     EXPECT_EQ(e.textMargins().right(), 2); // the text still ends 2 pixels before the edge
-    EXPECT_EQ(e.DecimalPlaces(), 0u);
+    EXPECT_EQ(e.DecimalPlaces(), 2u);
     EXPECT_EQ(e.Alignment(), taRightJustify);
     EXPECT_TRUE(e.ZeroEmpty());
     EXPECT_EQ(e.Text(), "");
@@ -110,6 +110,7 @@ TEST(CurrencyEdit, EnabledIsTheOwnFlag)
 TEST(CurrencyEdit, ValueTextAndDisplay)
 {
     TCurrencyEdit e;
+    e.SetDecimalPlaces(0);
     e.SetDisplayFormat(QStringLiteral(",0.;-\\,0."));
     struct
     {
@@ -133,6 +134,11 @@ TEST(CurrencyEdit, ValueTextAndDisplay)
 
     static_cast<QLineEdit &>(e).setText(QStringLiteral("2500")); // written around the value
     EXPECT_EQ(e.DisplayText(), "2,500");
+
+    TCurrencyEdit amount; // as the screens keep it: the fraction stays in the text
+    amount.SetValue(num("1000.5"));
+    EXPECT_EQ(amount.Text(), "1000.5");
+    EXPECT_EQ(amount.Value(), num("1000.5"));
 
     TCurrencyEdit count;
     count.SetDisplayFormat(QStringLiteral("0"));
@@ -207,7 +213,7 @@ TEST(CurrencyEdit, ClampingByTheBounds)
         e.ClampValue(200, true);
         FAIL() << "no range error";
     } catch (const qvx::RangeError &err) {
-        EXPECT_STREQ(err.what(), "Value must be between 0 and 100");
+        EXPECT_STREQ(err.what(), "Value must be between 0.00 and 100.00");
     }
     TCustomNumEdit places;
     places.SetMaxValue(num("99.5"));
@@ -245,6 +251,7 @@ TEST(CurrencyEdit, AcceptsKeyRules)
     EXPECT_FALSE(accepts("-", '5'));     // no negatives in 0..100
 
     TCurrencyEdit whole;
+    whole.SetDecimalPlaces(0);
     static_cast<QLineEdit &>(whole).setText(QStringLiteral("1000"));
     whole.setCursorPosition(4);
     EXPECT_FALSE(whole.AcceptsKey('.'));
@@ -271,14 +278,26 @@ TEST_F(EditFixture, TypingOnlyValidCharacters)
     TCurrencyEdit *e = amountField();
     focus(e);
     QTest::keyClicks(e, "12a3.4,5");
-    EXPECT_EQ(e->Text(), "12345");
-    EXPECT_EQ(beeps, 3); // 'a', '.' and ',' refused in a whole-number field
-    QTest::keyClick(e, Qt::Key_Backspace);
-    EXPECT_EQ(e->Text(), "1234");
+    // The point is kept (never dropped to make 12345); 'a' and the second
+    // point (',' becomes '.') are refused.
+    EXPECT_EQ(e->Text(), "123.45");
+    EXPECT_EQ(beeps, 2);
+    e->selectAll();
+    QTest::keyClicks(e, "1234");
     focus(other);
     EXPECT_EQ(e->Value(), Decimal(1234));
     EXPECT_EQ(e->Text(), "1234");
     EXPECT_EQ(e->DisplayText(), "1,234");
+
+    // A whole-number field (message numbers, counts) takes digits only.
+    auto *whole = place(new TCurrencyEdit);
+    whole->SetDecimalPlaces(0);
+    whole->setGeometry(150, 40, 121, 21);
+    focus(whole);
+    beeps = 0;
+    QTest::keyClicks(whole, "12.5");
+    EXPECT_EQ(whole->Text(), "125");
+    EXPECT_EQ(beeps, 1);
 
     auto *n = place(new TCustomNumEdit);
     n->setGeometry(150, 10, 121, 21);
@@ -345,11 +364,15 @@ TEST_F(EditFixture, PasteKeepsAValidWholeNumber)
     QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(e->Text(), "77");
     EXPECT_EQ(beeps, 1);
+    QGuiApplication::clipboard()->setText(QStringLiteral("1000.555"));
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(e->Text(), "77"); // a third fraction place refuses the paste
+    EXPECT_EQ(beeps, 2);
     QGuiApplication::clipboard()->setText(QStringLiteral("1000.5"));
     e->selectAll();
     QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(e->Text(), "77");
-    EXPECT_EQ(beeps, 2);
+    EXPECT_EQ(e->Text(), "1000.5"); // the point kept as pasted
     QGuiApplication::clipboard()->setText(QStringLiteral("1,234,000"));
     e->selectAll();
     QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
@@ -418,7 +441,7 @@ TEST_F(EditFixture, HandlerErrorsAreShownNotThrown)
     prompt.clear();
     other->setFocus(Qt::TabFocusReason);
     QCoreApplication::processEvents();
-    EXPECT_EQ(prompt.lastText(), "Value must be between 0 and 100");
+    EXPECT_EQ(prompt.lastText(), "Value must be between 0.00 and 100.00");
     EXPECT_TRUE(e->hasFocus());
     EXPECT_EQ(e->selectedText(), "500");
     EXPECT_EQ(exits, 0);
@@ -446,18 +469,18 @@ TEST_F(EditFixture, CalculatorPopupOpensAndReturnsItsValue)
     EXPECT_EQ(e->Text(), "36");
     EXPECT_EQ(e->Value(), Decimal(36));
 
-    // a fraction result is rounded into the whole-number field
+    // a fraction result is kept to the field's two places
     QTest::keyClick(e, Qt::Key_Down, Qt::AltModifier);
     QTest::keyClicks(e, "/8");
     QTest::keyClick(e, Qt::Key_Return);
-    EXPECT_EQ(e->Text(), "5"); // 4.5 rounds half away from zero
+    EXPECT_EQ(e->Text(), "4.5");
 
     // Escape closes without taking the value; the button toggles it
     QTest::keyClick(e, Qt::Key_Down, Qt::AltModifier);
     QTest::keyClicks(e, "99");
     QTest::keyClick(e, Qt::Key_Escape);
     EXPECT_FALSE(e->PopupVisible());
-    EXPECT_EQ(e->Text(), "5");
+    EXPECT_EQ(e->Text(), "4.5");
     QTest::mouseClick(e->Button(), Qt::LeftButton);
     EXPECT_TRUE(e->PopupVisible());
     QTest::mouseClick(e->Button(), Qt::LeftButton);
@@ -474,7 +497,7 @@ TEST_F(EditFixture, CalculatorPopupOpensAndReturnsItsValue)
     EXPECT_EQ(e->Calculator()->GetPopupText(), "Error");
     focus(other);
     EXPECT_FALSE(e->PopupVisible());
-    EXPECT_EQ(e->Value(), Decimal(5));
+    EXPECT_EQ(e->Value(), num("4.5"));
 }
 
 TEST_F(EditFixture, SeparatorsWhileEditingAndReadOnlyTotals)

@@ -153,6 +153,13 @@ TEST_F(LiquorEntryScreen, AmountsAddUpAndA14thCharacterIsRefused)
     EXPECT_EQ(client->prompt().texts(), QStringList{S("금액을 초과하였습니다.")});
     EXPECT_EQ(s->curredt_money->Value().toInt64(), 0);
     EXPECT_EQ(s->curredt_juru->Value().toInt64(), 0);
+
+    // A decimal point stays in the field and the row is refused, never 10,005.
+    client->prompt().clear();
+    enter(s, "21", S("1000.5"), S("0"), S("가나상사"), S("56012345678901"));
+    EXPECT_EQ(s->curredt_juru->Text(), S("1000.5"));
+    EXPECT_EQ(client->prompt().lastText(), S("이체금액을 등록하시기 바랍니다."));
+    EXPECT_EQ(s->grd_ichelist->RowCount(), 2);
     SavePicture(s, "liquor_entry_collection");
 }
 
@@ -418,4 +425,71 @@ TEST_F(LiquorEntryScreen, RowEditWritesBackAndKeepsTheTotals)
     ClickControl(s->btn_modify);
     EXPECT_EQ(cell(s, lcMoney, 1), S("2,500"));
     EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 2500);
+}
+
+TEST_F(LiquorEntryScreen, RowEditKeepsTheRowsBankWhenTheListHasItUnderANumberOrNotAtAll)
+{
+    Tqv_IcheMakeJuru_frm *s = entry(false);
+    ASSERT_NE(s, nullptr);
+    enter(s, "21", S("1000"), S("0"), S("가나상사"), S("56012345678901"));
+    ASSERT_EQ(cell(s, lcBankId, 1), S("21"));
+
+    // A bank whose name is a number is still a bank of the dialog's list.
+    client->server().exec(S("update allbank set bankname = '2100' where bankid = '21'"));
+    OnModal<Tqv_juruicheModify_frm>([](Tqv_juruicheModify_frm *d) {
+        Activate(d);
+        EXPECT_EQ(d->cmb_transbankid->Text(), S("[21]    2100"));
+        ClickIn(d, "btn_modify");
+    });
+    ClickControl(s->btn_modify);
+    EXPECT_EQ(cell(s, lcBankId, 1), S("21"));
+    EXPECT_EQ(cell(s, lcBankId2, 1), S("21"));
+    EXPECT_EQ(cell(s, lcBankName, 1), S("2100"));
+
+    // A bank the list does not hold: none is chosen and the row keeps its own.
+    client->server().exec(S("delete from allbank where bankid = '21'"));
+    OnModal<Tqv_juruicheModify_frm>([](Tqv_juruicheModify_frm *d) {
+        Activate(d);
+        EXPECT_EQ(d->cmb_transbankid->ItemIndex(), -1);
+        EXPECT_EQ(d->cmb_transbankid->Text(), QString());
+        TypeText(d->edt_sendname, S("가나다상사"));
+        ClickIn(d, "btn_modify");
+    });
+    ClickControl(s->btn_modify);
+    EXPECT_EQ(cell(s, lcName, 1), S("가나다상사"));
+    EXPECT_EQ(cell(s, lcBankId, 1), S("21"));
+    EXPECT_EQ(cell(s, lcBankId2, 1), S("21"));
+    EXPECT_EQ(cell(s, lcBankName, 1), S("2100"));
+}
+
+TEST_F(LiquorEntryScreen, LeavingAMotherAccountWhoseBankIsNotListedKeepsTheCounterpartyBank)
+{
+    client->server().exec(S("delete from allbank where bankid = '88'"));
+    Tqv_IcheMakeJuru_frm *s = entry(false);
+    ASSERT_NE(s, nullptr);
+    Pick(s->cmb_allbank, ItemWith(s->cmb_allbank, S("[21]")));
+    QTest::keyClick(s->cmb_allbank, Qt::Key_Return);
+    ASSERT_EQ(s->cmb_transbankid->Text().mid(1, 2), S("21"));
+    Pick(s->cmb_allbank, ItemWith(s->cmb_allbank, S("[88]")));
+    QTest::keyClick(s->cmb_allbank, Qt::Key_Return);
+    EXPECT_EQ(s->cmb_transbankid->Text().mid(1, 2), S("21"));
+}
+
+TEST_F(LiquorEntryScreen, OtherInformationNStandsForAnyInTheDuplicateTest)
+{
+    client->session().IcheCheckFlag = 1; // the login compares the other information
+    Tqv_IcheMakeJuru_frm *s = entry(false);
+    ASSERT_NE(s, nullptr);
+    enter(s, "21", S("5000"), S("0"), S("가나상사"), S("56012345678901"), S("3월분"));
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 2);
+    enter(s, "21", S("5000"), S("0"), S("가나상사"), S("56012345678901"), S("4월분"));
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 3); // other information differs: no duplicate
+
+    // "N" compares name and amount only, as the conversions do.
+    client->prompt().clear();
+    client->prompt().enqueueAnswer(false);
+    enter(s, "21", S("5000"), S("0"), S("가나상사"), S("56012345678901"), S("N"));
+    EXPECT_TRUE(client->prompt().lastText().startsWith(S("중복이체자료를 발견하였습니다.")))
+        << qPrintable(client->prompt().texts().join('|'));
+    EXPECT_EQ(s->grd_ichelist->RowCount(), 3);
 }

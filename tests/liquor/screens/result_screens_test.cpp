@@ -3,12 +3,14 @@
 // range, the period search by its status boxes, whole and single result
 // inquiries answered by the bank, the exports byte for byte (the
 // re-processing file loads back into the entry screen) and the report's pages.
+#include "HookedLink.h"
 #include "ListScreenFixture.h"
 
 #include "core/ListColumns.h"
 #include "core/Session.h"
 #include "core/TextUtils.h"
 #include "core/CellText.h"
+#include "core/DMUnit.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ListGrid.h"
 #include "core/screens/ListScreen.h"
@@ -230,6 +232,74 @@ TEST_F(LiquorResults, WholeInquiryOfBothKindsAndTheSingleInquirysDialog)
     EXPECT_FALSE(procResult.isEmpty());
     EXPECT_EQ(sendDate, DashedDate(today));
     EXPECT_EQ(client->server().query(S("select count(*) as n from icheresult_102")).valueInt(0, S("n")), 3);
+}
+
+TEST_F(LiquorResults, FailedInquiriesSayWhyAndARegisteredBatchIsNeverSentAgain)
+{
+    client->server().client().maxSeqNo(100);
+    seed("20", 1, "2", "", 1000, S("가상사"));
+    seed("20", 2, "2", "", 2000, S("나상사"));
+    seed("30", 3, "2", "", 3000, S("다상사"));
+    auto *s = openInquiry();
+    ASSERT_NE(s, nullptr);
+    auto count = [&](const char *table) {
+        return client->server().query(S("select count(*) as n from %1").arg(QLatin1String(table))).valueInt(0, S("n"));
+    };
+    auto listRange = [&](int from, int to) {
+        s->setResultRange(from, to);
+        ClickControl(s->btn_search);
+    };
+    HookedLink link(*client->dm()->scktconnect);
+    client->dm()->setAppServer(&link);
+
+    // The collections went out, the payments' insert was refused: the user
+    // is told both, and the registered collections leave the list.
+    listRange(1, 3);
+    ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 3);
+    link.refuse = [](const QString &sql) { return sql.contains(u"icheresult_103"); };
+    client->prompt().clear();
+    ClickControl(s->btn_sendT);
+    EXPECT_EQ(client->prompt().texts(),
+              QStringList{S("데이터베이스에 오류가 발생하였습니다. 이체내역을 확인하시고 재송신하시기 바랍니다.\r\n"
+                            "수납 자료의 이체결과 조회는 송신되었습니다.")});
+    EXPECT_EQ(count("icheresult_102"), 2);
+    EXPECT_EQ(count("icheresult_103"), 0);
+    ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 1);
+    EXPECT_EQ(cell(s, lrGubun, 1), S("30"));
+    EXPECT_EQ(s->ResultSeqFrom, 0);
+
+    // Sending again asks only for what did not go out.
+    link.refuse = {};
+    ClickControl(s->btn_sendT);
+    EXPECT_EQ(count("icheresult_102"), 2);
+    EXPECT_EQ(count("icheresult_103"), 1);
+    EXPECT_TRUE(GridIsEmpty(s->grd_ichelist, 1));
+
+    // A refused commit: the list stays as it was, nothing is stored.
+    listRange(3, 3);
+    ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 1);
+    bool inserted = false;
+    link.refuse = [&inserted](const QString &sql) {
+        if (sql.contains(u"icheresult_103"))
+            inserted = true;
+        return inserted && sql == u"commit";
+    };
+    client->prompt().clear();
+    ClickControl(s->btn_sendT);
+    EXPECT_EQ(client->prompt().texts(), QStringList{S("데이터베이스에 오류가 발생하였습니다. Commit error")});
+    EXPECT_EQ(count("icheresult_103"), 1);
+    EXPECT_EQ(DataRowCount(s->grd_ichelist, 1), 1);
+
+    // The single inquiry that could not be stored says so and opens no dialog.
+    inserted = false;
+    link.refuse = [](const QString &sql) { return sql.contains(u"icheresult_103"); };
+    client->prompt().clear();
+    ASSERT_TRUE(ClickGridCell(s->grd_ichelist, lrName, 1));
+    ClickControl(s->btn_sendS);
+    EXPECT_EQ(client->prompt().texts(), QStringList{S("정상적으로 처리되지 않았습니다.")});
+    EXPECT_EQ(s->findChild<Tqv_ichesearchsub_frm *>(), nullptr);
+    EXPECT_EQ(count("icheresult_103"), 1);
+    client->dm()->setAppServer(nullptr);
 }
 
 TEST_F(LiquorResults, ReprocessingRecordLoadsBackIntoTheEntryScreen)

@@ -139,6 +139,13 @@ TEST_F(EntryScreen, ManualEntryChecksComeInOrderWithTheirMessagesAndFocus)
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액을 등록하시기 바랍니다."));
     EXPECT_TRUE(within(focused(s), s->curredt_money));
 
+    // A decimal point is kept as typed and the amount refused, never read as 10,005.
+    TypeText(s->curredt_money, QStringLiteral("1000.5"));
+    EXPECT_EQ(s->curredt_money->Text(), QStringLiteral("1000.5"));
+    ClickControl(s->KitButton1);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액을 등록하시기 바랍니다."));
+    EXPECT_TRUE(within(focused(s), s->curredt_money));
+
     TypeText(s->curredt_money, QStringLiteral("10000000000000"));
     ClickControl(s->KitButton1);
     EXPECT_EQ(client.prompt().lastText(),
