@@ -19,7 +19,7 @@ TTextFileViewer::TTextFileViewer(const QString &path, QWidget *owner)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(memo_text);
-    resize(760, 360);
+    resize(960, 360);
 }
 
 TTextFileViewer *ShowTextFile(const QString &path, QWidget *owner)
