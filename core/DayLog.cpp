@@ -64,9 +64,11 @@ QString logLine(const Session &session, const QString &stamp, const QString &tex
 
 } // namespace
 
+QString DayLogFolder() { return qvx::ProgramDir::path(QStringLiteral("log")); }
+
 QString DayLogFileName()
 {
-    return qvx::ProgramDir::path(QStringLiteral("log")) + QStringLiteral("/log")
+    return DayLogFolder() + QStringLiteral("/log")
            + qvx::Clock::today(QStringLiteral("yyyyMMdd")) + QStringLiteral(".txt");
 }
 

@@ -13,6 +13,8 @@
 class Session;
 void WriteLog(const Session &session, const QString &text);
 
+// The program's log folder: the day's logs and the conversion's error list.
+QString DayLogFolder();
 // Full name of today's log file.
 QString DayLogFileName();
 

@@ -100,7 +100,9 @@ RequestResult RequestSender::send(const RequestBatch &batch, int count, const St
                 result.outcome = Outcome::ConnectionLost;
                 return result;
             }
-            WriteLog(m_session, sql);
+            result.refusedStatement = sql;
+            if (batch.logRefusedStatement)
+                WriteLog(m_session, sql);
             if (!skipBad) {
                 rollback();
                 result.error = e.message();

@@ -53,6 +53,10 @@ struct RequestBatch
     SeqNoDbErrorNotice dbErrorNotice = SeqNoDbErrorNotice::Show;
     // SkipBadLine: row i was refused by the server (after its statement was logged).
     std::function<void(int row)> onRefused;
+    // A statement the server refused goes to the day's log; false leaves that
+    // to the caller (RequestResult::refusedStatement), which logs it in its
+    // own order with its own lines.
+    bool logRefusedStatement = true;
     // Runs once the numbers are reserved (base), before the first row is
     // built; false ends the batch with nothing stored (Outcome::Stopped).
     std::function<bool(qint64 base)> beforeRows;
@@ -81,6 +85,7 @@ struct RequestResult
     int registration = 0;     // the registration routine's answer (1, -1, -2), 0 when not run
     bool committed = false;   // the final commit went through
     QString error;            // the server's message for a failed step
+    QString refusedStatement; // the last statement the server refused
     // ReserveFailed: the reservation's answer, SeqNoTimedOut (the server was
     // busy for the whole time limit) or SeqNoDbError (its database failed).
     qint64 reserveAnswer = 0;

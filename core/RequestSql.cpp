@@ -8,10 +8,15 @@
 
 namespace {
 
-const int FixedWidths[28] = {4, 20, 15, 13, 13, 13, 12, 20, 15, 6, 13, 14, 10, 10,
-                             8, 3,  2,  10, 2,  8,  9,  2,  1,  2, 2,  2,  8,  4};
+const int FixedWidths[FixedRecordFieldCount] = {4, 20, 15, 13, 13, 13, 12, 20, 15, 6, 13, 14, 10, 10,
+                                                8, 3,  2,  10, 2,  8,  9,  2,  1,  2, 2,  2,  8,  4};
 
 } // namespace
+
+int FixedRecordWidth(int field)
+{
+    return field >= 0 && field < FixedRecordFieldCount ? FixedWidths[field] : 0;
+}
 
 QString MakeTrsumSql(
     const QString &SendDate, const QString &SendTime, const QString &Service, const QString &SeqNo,
@@ -262,7 +267,7 @@ QString MakeSmsTransSql(const Session &session, const QString &SeqNo, const QStr
 QString MakeFixedRecord(const QStringList &fields)
 {
     QString line;
-    for (int i = 0; i < 28; ++i) {
+    for (int i = 0; i < FixedRecordFieldCount; ++i) {
         const QString field = i < fields.size() ? fields[i] : QString();
         const int pad = FixedWidths[i] - Cp949Length(field);
         line += field;

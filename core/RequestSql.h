@@ -178,3 +178,6 @@ QString MakeSmsTransSql(const Session &session, const QString &SeqNo, const QStr
 // longer field is written whole. 241 bytes when nothing is too long; missing
 // fields count as empty.
 QString MakeFixedRecord(const QStringList &fields);
+constexpr int FixedRecordFieldCount = 28;
+// The width in bytes of field `field` (0-based) of that line.
+int FixedRecordWidth(int field);

@@ -728,7 +728,8 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
         if (m_duplicates.contains(p.hash, own.name, own.money, own.info, anyInfo)) {
             const QString name = own.name.toString();
             const QString grouped = own.money.toString();
-            const QString said = DuplicateLogTail(name, grouped);
+            // Each of these lines ends in a CR of its own before the line end.
+            const QString said = DuplicateLogTail(name, grouped) + QLatin1Char('\r');
             if (!hooks.askDuplicate || !hooks.askDuplicate(name, grouped)) {
                 if (hooks.log)
                     hooks.log(QStringLiteral("자료변환 중복이체건 삭제 -> ") + said);
@@ -754,8 +755,13 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
         }
         if (p.outcome == Outcome::NoMother || p.outcome == Outcome::CheckCode) {
             // No mother account: a database-error line; the line is refused.
+            // A text line so dropped still counts as handled (처리 건수), a
+            // sheet row as an error, each as its screen reports it.
             refuseLine(p.line, p.outcome == Outcome::NoMother ? QStringLiteral("0") : QStringLiteral("1"));
-            ++c.errors;
+            if (p.outcome == Outcome::NoMother && !m_context.sheet)
+                ++c.processed;
+            else
+                ++c.errors;
             next();
             continue;
         }

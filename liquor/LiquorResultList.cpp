@@ -3,6 +3,9 @@
 #include "core/CellText.h"
 #include "core/RequestSql.h"
 #include "core/TextUtils.h"
+#include "liquor/LiquorTempSave.h"
+#include "platform/Cp949.h"
+#include "transfers/TempSaveCodec.h"
 
 #include <QDateTime>
 
@@ -172,9 +175,40 @@ QStringList LiquorReprocessFields(const QStringList &cells, const QString &userI
             c(lrErrCode)};
 }
 
-QString LiquorReprocessRecord(const QStringList &cells, const QString &userId, const QString &sendFlagInit)
+namespace {
+
+// What the refusal calls each field of the record.
+const char *const ReprocessFieldTitles[FixedRecordFieldCount] = {
+    "거래구분", "모은행", "모계좌번호", "주류금액", "비주류금액", "이체금액", "도매상명",
+    "거래은행", "거래계좌", "결제구분", "실명번호", "기타", "송신ID", "수신ID",
+    "업체코드", "서비스구분", "모은행코드", "사용자ID", "송신구분", "비밀번호", "검증코드",
+    "거래구분코드", "주류구분", "거래은행코드", "구분", "거래은행코드", "전송일자", "조회결과"};
+
+constexpr int ReprocessNameField = 6;
+
+} // namespace
+
+LiquorReprocessLine EncodeLiquorReprocessRecord(const QStringList &cells, const QString &userId,
+                                                const QString &sendFlagInit)
 {
-    return MakeFixedRecord(LiquorReprocessFields(cells, userId, sendFlagInit));
+    QStringList fields = LiquorReprocessFields(cells, userId, sendFlagInit);
+    fields[ReprocessNameField] = LiquorSavedName(fields[ReprocessNameField]);
+    LiquorReprocessLine out;
+    for (int i = 0; i < FixedRecordFieldCount; ++i) {
+        out.badCharacter = qvx::Cp949::firstUnencodable(fields[i]);
+        if (!out.badCharacter.isEmpty() || Cp949Length(fields[i]) > FixedRecordWidth(i)) {
+            out.badField = i;
+            return out;
+        }
+    }
+    out.line = MakeFixedRecord(fields);
+    return out;
+}
+
+QString LiquorReprocessRefusalMessage(int gridRow, const LiquorReprocessLine &line)
+{
+    return TempSaveRefusalText(gridRow, QString::fromUtf8(ReprocessFieldTitles[line.badField]),
+                               FixedRecordWidth(line.badField), line.badCharacter);
 }
 
 QString LiquorSaveName(bool collection, const QDateTime &now)

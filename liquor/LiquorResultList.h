@@ -62,7 +62,21 @@ QString LiquorMotherAccount(const qvx::ResultSet &rs, int row);
 QString LiquorSemicolonLine(const QStringList &cells);
 // The 28 fields of the re-processing record of a list row.
 QStringList LiquorReprocessFields(const QStringList &cells, const QString &userId, const QString &sendFlagInit);
-QString LiquorReprocessRecord(const QStringList &cells, const QString &userId, const QString &sendFlagInit);
+
+struct LiquorReprocessLine
+{
+    QString line;           // 241 bytes of CP949 text when ok
+    int badField = -1;      // the first field (0-based) that does not fit
+    QString badCharacter;   // the character CP949 lacks, when that is why
+    bool ok() const { return badField < 0; }
+};
+// The record of a list row: the wholesaler name is cut to its 12 bytes without
+// splitting a double-byte character; any other value longer than its field, or
+// any character CP949 lacks, gives no line and names the field.
+LiquorReprocessLine EncodeLiquorReprocessRecord(const QStringList &cells, const QString &userId,
+                                                const QString &sendFlagInit);
+// The message that refuses a save for such a record; gridRow counts from 1.
+QString LiquorReprocessRefusalMessage(int gridRow, const LiquorReprocessLine &line);
 
 // The name the save dialog proposes: "수납_재처리" / "지급_재처리" + yymmdd-hhnnss.
 QString LiquorSaveName(bool collection, const QDateTime &now);

@@ -121,6 +121,8 @@ LiquorSendOutcome SendLiquorBatch(Session &session, qvx::AppServer &server, cons
     request.userId = batch.userId;
     request.policy = RequestBatch::Policy::AllOrNothing;
     request.dbErrorNotice = SeqNoDbErrorNotice::Silent;
+    // The failed row's statement follows its own line in the day's log.
+    request.logRefusedStatement = false;
     request.beforeRows = [&](qint64 base) {
         out.seqBase = base;
         if (progress.reserved)
@@ -191,6 +193,8 @@ LiquorSendOutcome SendLiquorBatch(Session &session, qvx::AppServer &server, cons
     case LiquorSendOutcome::RowFailed: {
         const LiquorRow &row = batch.rows[out.failedRow - 1];
         WriteLog(session, LiquorStoreFailedLogLine(row, batch.paymentMode, batch.userId));
+        if (!result.refusedStatement.isEmpty())
+            WriteLog(session, result.refusedStatement);
         WriteLiquorTransferLog(QStringLiteral("2"), out.firstNo(), LiquorSendErrorValues(row, batch.paymentMode));
         break;
     }

@@ -27,7 +27,7 @@ QString savedValue(const LiquorRow &row, LiquorColumn col)
     case lcNonJuMoney: return row.plainNonJuMoney();
     case lcMoney: return row.plainMoney();
     case lcRealNameNo: return DelChar(row.realNameNo, QLatin1Char('-'));
-    case lcName: return LeftBytes(row.name, LiquorNameBytes);
+    case lcName: return LiquorSavedName(row.name);
     default: return row.value(col);
     }
 }
@@ -41,6 +41,14 @@ bool isBankCode(const QString &code)
 } // namespace
 
 const LiquorTempSaveField *LiquorTempSaveFields() { return Fields; }
+
+QString LiquorSavedName(const QString &name)
+{
+    // Cut first, a character CP949 lacks would already have become '?'.
+    if (!qvx::Cp949::firstUnencodable(name).isEmpty())
+        return name;
+    return LeftBytes(name, LiquorNameBytes);
+}
 
 LiquorTempSaveEncoded EncodeLiquorTempSaveLine(const LiquorRow &row)
 {

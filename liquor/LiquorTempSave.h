@@ -25,6 +25,11 @@ struct LiquorTempSaveField
 // The 26 fields in line order.
 const LiquorTempSaveField *LiquorTempSaveFields();
 
+// The counterparty name as a saved line holds it: cut to 12 bytes without
+// splitting a double-byte character. A name with a character CP949 cannot
+// hold comes back whole, so that the save is refused naming that character.
+QString LiquorSavedName(const QString &name);
+
 struct LiquorTempSaveEncoded
 {
     QByteArray line;                   // 229 bytes (no line end) when ok

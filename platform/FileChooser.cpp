@@ -50,9 +50,9 @@ public:
         return run(owner, title, directory, proposedName, filter, filterIndex, QFileDialog::AcceptSave);
     }
     Result open(QWidget *owner, const QString &title, const QString &directory, const QString &filter,
-                int filterIndex) override
+                int filterIndex, const QString &proposedName) override
     {
-        return run(owner, title, directory, QString(), filter, filterIndex, QFileDialog::AcceptOpen);
+        return run(owner, title, directory, proposedName, filter, filterIndex, QFileDialog::AcceptOpen);
     }
 
 private:
@@ -64,11 +64,29 @@ private:
         dialog.setAcceptMode(mode);
         dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+        // Qt's own dialog, in Korean like the rest of the program; its list is
+        // also where the patterns below are applied.
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
         dialog.setProxyModel(new KoreanFileColumns(&dialog));
         const QStringList filters = qtFilters(filter);
         if (!filters.isEmpty()) {
             dialog.setNameFilters(filters);
-            dialog.selectNameFilter(filters.value(filterIndex - 1, filters.first()));
+            const int chosen = filterIndex >= 1 && filterIndex <= filters.size() ? filterIndex : 1;
+            dialog.selectNameFilter(filters.value(chosen - 1));
+            // Qt reads a pattern out of "description (pattern)" only when the
+            // pattern is ASCII: "수납_*.*" would be taken, with its description,
+            // for one pattern that no file matches. The file list therefore
+            // gets each filter's own patterns whenever a filter is chosen.
+            auto *files = dialog.findChild<QFileSystemModel *>();
+            auto applyPatterns = [files, filter](int index) {
+                if (files)
+                    files->setNameFilters(patternsOf(filter, index));
+            };
+            applyPatterns(chosen);
+            QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                             [applyPatterns, filter](const QString &shown) {
+                                 applyPatterns(filterIndexOf(filter, shown));
+                             });
         }
         if (!proposedName.isEmpty())
             dialog.selectFile(proposedName);
@@ -155,6 +173,15 @@ QString FileChooser::extensionOf(const QString &filter, int index)
     return pattern.mid(dot + 1);
 }
 
+QStringList FileChooser::patternsOf(const QString &filter, int index)
+{
+    const QStringList parts = filter.split(u'|');
+    if (index < 1 || (index - 1) * 2 + 1 >= parts.size())
+        return {};
+    static const QRegularExpression separators(QStringLiteral("[;\\s]+"));
+    return parts[(index - 1) * 2 + 1].split(separators, Qt::SkipEmptyParts);
+}
+
 ScriptedFileChooser::ScriptedFileChooser(bool install)
     : m_installed(install)
 {
@@ -190,9 +217,9 @@ FileChooser::Result ScriptedFileChooser::save(QWidget *, const QString &title, c
 }
 
 FileChooser::Result ScriptedFileChooser::open(QWidget *, const QString &title, const QString &directory,
-                                              const QString &filter, int)
+                                              const QString &filter, int, const QString &proposedName)
 {
-    asked.append({title, directory, QString(), filter});
+    asked.append({title, directory, proposedName, filter});
     return next();
 }
 

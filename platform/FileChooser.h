@@ -25,8 +25,9 @@ public:
     virtual ~FileChooser();
     virtual Result save(QWidget *owner, const QString &title, const QString &directory,
                         const QString &proposedName, const QString &filter, int filterIndex = 1) = 0;
+    // proposedName: shown in the dialog's name field ("수납_*.*").
     virtual Result open(QWidget *owner, const QString &title, const QString &directory,
-                        const QString &filter, int filterIndex = 1) = 0;
+                        const QString &filter, int filterIndex = 1, const QString &proposedName = QString()) = 0;
 
     static FileChooser &instance();
     static void install(FileChooser *chooser); // nullptr: back to the real dialogs
@@ -39,6 +40,9 @@ public:
     static int filterIndexOf(const QString &filter, const QString &shownFilter);
     // The pattern's extension of filter `index` ("txt"), empty when it has none.
     static QString extensionOf(const QString &filter, int index);
+    // The patterns of filter `index` ("수납_*.*" -> {"수납_*.*"}; ';' or blanks
+    // separate several), empty when there is no such filter.
+    static QStringList patternsOf(const QString &filter, int index);
 };
 
 // Answers from a queue; with nothing queued it cancels. Records what was asked.
@@ -52,7 +56,7 @@ public:
     Result save(QWidget *owner, const QString &title, const QString &directory, const QString &proposedName,
                 const QString &filter, int filterIndex = 1) override;
     Result open(QWidget *owner, const QString &title, const QString &directory, const QString &filter,
-                int filterIndex = 1) override;
+                int filterIndex = 1, const QString &proposedName = QString()) override;
 
     struct Asked
     {

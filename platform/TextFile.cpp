@@ -14,11 +14,16 @@
 
 namespace qvx {
 
-bool TextFile::writeBytes(const QString &fileName, const QByteArray &bytes, QString *error)
+bool TextFile::writeBytes(const QString &fileName, const QByteArray &bytes, QString *error, Access access)
 {
     QDir().mkpath(QFileInfo(fileName).absolutePath());
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    // The file beside the final name is restricted before anything is written
+    // into it, so the contents are never readable by others, not even briefly.
+    const bool opened = file.open(QIODevice::WriteOnly)
+                        && (access == Access::Default
+                            || file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    if (!opened || file.write(bytes) != bytes.size() || !file.commit()) {
         if (error)
             *error = file.errorString();
         return false;
@@ -26,7 +31,7 @@ bool TextFile::writeBytes(const QString &fileName, const QByteArray &bytes, QStr
     return true;
 }
 
-bool TextFile::writeLines(const QString &fileName, const QStringList &lines, QString *error)
+bool TextFile::writeLines(const QString &fileName, const QStringList &lines, QString *error, Access access)
 {
     QByteArray bytes;
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -42,7 +47,7 @@ bool TextFile::writeLines(const QString &fileName, const QStringList &lines, QSt
         }
         bytes += "\r\n";
     }
-    return writeBytes(fileName, bytes, error);
+    return writeBytes(fileName, bytes, error, access);
 }
 
 qsizetype TextFile::lineCount(QByteArrayView bytes, qsizetype stopAfter)

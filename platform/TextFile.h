@@ -12,10 +12,16 @@ namespace qvx {
 // so a failed write never leaves a half file.
 struct TextFile
 {
+    // Who may read a file written: as the system's defaults give it, or the
+    // owner alone (files that hold account passwords).
+    enum class Access { Default, OwnerOnly };
+
     // Fails, writing nothing, when a line holds a character CP949 cannot hold;
     // *error names the line (counted from 1) and the character.
-    static bool writeLines(const QString &fileName, const QStringList &lines, QString *error = nullptr);
-    static bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error = nullptr);
+    static bool writeLines(const QString &fileName, const QStringList &lines, QString *error = nullptr,
+                           Access access = Access::Default);
+    static bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error = nullptr,
+                           Access access = Access::Default);
     // Lines without their line ends; LF alone and CR alone also end a line. *ok is false
     // when the file cannot be read or holds bytes that are no CP949.
     static QStringList readLines(const QString &fileName, bool *ok = nullptr);

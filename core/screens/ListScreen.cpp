@@ -257,12 +257,18 @@ QString SaveListFile(QWidget *owner, TListGrid *grid, const QString &proposedNam
     if (target.kind == ListExportTarget::Text && options.gridText) {
         written = grid->SaveToText(target.file, options.separator, false, &error);
     } else if (target.kind == ListExportTarget::Text) {
+        if (const QString refusal = options.textRefusal ? options.textRefusal() : QString(); !refusal.isEmpty()) {
+            prompt.message(refusal);
+            return QString();
+        }
         const QStringList out = lines ? lines() : QStringList();
         if (out.isEmpty()) {
             prompt.message(QStringLiteral("저장할 자료가 선택되지 않았습니다."));
             return QString();
         }
-        written = qvx::TextFile::writeLines(target.file, out, &error);
+        written = qvx::TextFile::writeLines(target.file, out, &error,
+                                            options.ownerOnly ? qvx::TextFile::Access::OwnerOnly
+                                                              : qvx::TextFile::Access::Default);
     } else {
         written = grid->SaveToXLS(target.file, &error);
     }

@@ -74,6 +74,11 @@ struct ListSaveOptions
     QString textMessage;
     QString spreadsheetMessage;
     int emptyCol = 0;
+    // Text: a message that refuses the save before anything is written (the
+    // lines would not hold the rows as they are); empty lets it go on.
+    std::function<QString()> textRefusal;
+    // Text: the file readable by its owner alone (lines that carry passwords).
+    bool ownerOnly = false;
 };
 QString SaveListFile(QWidget *owner, TListGrid *grid, const QString &proposedName,
                      const std::function<QStringList()> &lines, const ListSaveOptions &options);

@@ -1,7 +1,12 @@
 #include "liquor/screens/CatchIcheJ.h"
 
 #include "core/Session.h"
+#include "core/TextUtils.h"
+#include "core/screens/ListScreen.h"
 #include "core/screens/ScreenRegistry.h"
+#include "platform/TListGrid.h"
+#include "controls/panels/DDButton.h"
+#include "controls/panels/KitComboBox.h"
 #include "liquor/LiquorLayouts.h"
 #include "platform/Prompt.h"
 #include "transfers/screens/CatchIcheGA.h"
@@ -10,12 +15,51 @@ namespace {
 
 constexpr int LiquorRuler = 140;
 
+const QString NoLayoutMessage =
+    QStringLiteral("자료변환을 위한 자료가 등록되어 있지 않습니다. 자료를 등록하시기 바랍니다.");
+
 } // namespace
 
 TFrmCatchJ::TFrmCatchJ(const ScreenContext &context, QWidget *owner)
     : TFrmCatchG(context, owner, LiquorLayoutTable(), LiquorRuler, QStringLiteral("FrmCatchJ"),
-                 QStringLiteral("주류 이체자료 변환"))
+                 QStringLiteral("주류 이체자료 변환"), NoLayoutMessage)
 {
+    EnterMovesFocus(cmb_dataparsing, btnSave);
+}
+
+QStringList TFrmCatchJ::delimitedPreview(QString line, QChar delimiter) const
+{
+    // A line may leave out the type: an eighth token that is no type is the
+    // real-name number.
+    QStringList cells;
+    for (int i = 0; i < 8; ++i)
+        cells << CutToken(line, delimiter).trimmed();
+    const QString eighth = cells[7];
+    if (eighth == u"20" || eighth == u"30") {
+        cells << CutToken(line, delimiter).trimmed();
+    } else {
+        cells[7].clear();
+        cells << eighth;
+    }
+    return cells;
+}
+
+void TFrmCatchJ::afterSampleLoaded()
+{
+    // The positions stay as they are until 입 력 or 수 정 opens them again.
+    Grid->setEnabled(false);
+}
+
+void TFrmCatchJ::beginInsert()
+{
+    TFrmCatchG::beginInsert();
+    Grid->setEnabled(true);
+}
+
+void TFrmCatchJ::beginEdit()
+{
+    TFrmCatchG::beginEdit();
+    Grid->setEnabled(true);
 }
 
 LiquorLayout TFrmCatchJ::liquorLayout() const
@@ -30,7 +74,7 @@ TFrmCatchJA::TFrmCatchJA(const ScreenContext &context, QWidget *owner)
     setWindowTitle(QStringLiteral("주류 이체자료 변환"));
     setAttribute(Qt::WA_DeleteOnClose);
     SetTitle(QStringLiteral(" ◎ 승인요청 자료 목록"));
-    FormCreate();
+    FormCreate(NoLayoutMessage);
 }
 
 QString TFrmCatchJA::saveStatement(bool insert, const QString &title, const QString &oldTitle)

@@ -18,6 +18,10 @@ public:
 
 protected:
     bool confirmWithoutMother() override { return true; }
+    QStringList delimitedPreview(QString line, QChar delimiter) const override;
+    void afterSampleLoaded() override;
+    void beginInsert() override;
+    void beginEdit() override;
 };
 
 class TFrmCatchJA : public TLayoutEditor

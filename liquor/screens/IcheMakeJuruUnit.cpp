@@ -631,7 +631,7 @@ void Tqv_IcheMakeJuru_frm::btn_callfileClick()
         : QStringLiteral("수납이체임시저장파일(수납_*.*)|수납_*.*| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*");
     QString chosen;
     QList<QByteArray> lines;
-    if (!ReadTempSaveFile(this, filter, &chosen, &lines))
+    if (!ReadTempSaveFile(this, filter, LiquorModeWord(session.PaymentMode) + QStringLiteral("_*.*"), &chosen, &lines))
         return;
 
     // The lines read before a stop stay in the list, as they were taken; the

@@ -9,6 +9,7 @@
 #include "core/screens/GridRowFill.h"
 #include "core/screens/GridRows.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/TextFileViewer.h"
 #include "liquor/LiquorConversion.h"
 #include "liquor/LiquorConvertLog.h"
 #include "liquor/LiquorLog.h"
@@ -17,19 +18,16 @@
 #include "liquor/screens/CatchIcheJ.h"
 #include "liquor/screens/IcheMakeJuruUnit.h"
 #include "platform/Clock.h"
-#include "platform/ProgramDir.h"
 #include "platform/Prompt.h"
 #include "platform/TListGrid.h"
 #include "transfers/TransferFileParser.h"
 #include "transfers/TransferLog.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QProgressBar>
 #include <QTimer>
-#include <QUrl>
 
 #include <iterator>
 #include <vector>
@@ -79,9 +77,7 @@ void setCount(TCurrencyEdit *edit, qint64 value)
 
 std::function<void(const QString &)> &errorListOpener()
 {
-    static std::function<void(const QString &)> opener = [](const QString &path) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    };
+    static std::function<void(const QString &)> opener;
     return opener;
 }
 
@@ -186,12 +182,15 @@ void convertLines(Tqv_IcheMakeJuru_frm &screen, ConvertingLock &lock, const Liqu
 
     if (!conversion.errorList().isEmpty()) {
         QString error;
-        const QString path = SaveLiquorErrorList(qvx::ProgramDir::path(QStringLiteral("LOG")), conversion.errorList(),
-                                                 &error);
+        const QString path = SaveLiquorErrorList(DayLogFolder(), conversion.errorList(), &error);
         if (path.isEmpty())
             prompt.message(QStringLiteral("오류 목록을 저장할 수 없습니다.\r\r") + error);
-        else
+        else if (errorListOpener())
             errorListOpener()(path);
+        else
+            // The list is CP949, as it is written; the desktop's own viewer
+            // would not read it as such.
+            ShowTextFile(path, &screen);
     }
     prompt.message(QStringLiteral("자료변환 처리가 완료 되었습니다."));
     QPointer<QWidget> gauge(screen.pnl_gauge);

@@ -14,8 +14,9 @@ void RunLiquorTextConvert(Tqv_IcheMakeJuru_frm &screen);
 // "Excel": the same run over the data rows of a workbook's active sheet.
 void RunLiquorExcelConvert(Tqv_IcheMakeJuru_frm &screen);
 
-// How the error list is shown to the user after a run: by default the
-// desktop's handler for the file, which the run does not wait for.
+// How the error list is shown to the user after a run: by default a viewer
+// window of its own (CP949 read as such), which the run does not wait for;
+// an empty opener gives the default back.
 void SetLiquorErrorListOpener(std::function<void(const QString &path)> opener);
 
 // Appends a run's rows to the entry list (row 1 of an empty list, then new

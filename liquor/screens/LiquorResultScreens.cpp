@@ -32,6 +32,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -88,7 +89,7 @@ LiquorResultScreen::LiquorResultScreen(const ScreenContext &context, QWidget *ow
 
     MakeBand(this, "pnl_title", inquiry ? QStringLiteral(" ◎ 이체처리 결과 조회") : QStringLiteral(" ◎ 이체자료 검색"), 24);
     TKitSimplePanel *top = MakePanel(this, "pnl_top");
-    top->resize(width(), inquiry ? 92 : 96);
+    top->resize(width(), inquiry ? 92 : 112);
     SetAlign(top, alTop);
     (new QLabel(QStringLiteral("은 행 계 좌"), top))->setGeometry(8, 8, 70, 22);
     cmb_allbank = new TKitComboBox(top);
@@ -175,12 +176,22 @@ QStringList LiquorResultScreen::RowCells(int row) const
     return cells;
 }
 
-QStringList LiquorResultScreen::SaveLines(const QList<int> &rows) const
+QStringList LiquorResultScreen::SaveLines(const QList<int> &rows, QString *refusal) const
 {
     QStringList lines;
-    for (int row : rows)
-        lines << (session.FileSaveFlag != 0 ? LiquorSemicolonLine(RowCells(row))
-                                            : LiquorReprocessRecord(RowCells(row), session.LoginUserId, session.SendFlagInit));
+    for (int row : rows) {
+        if (session.FileSaveFlag != 0) {
+            lines << LiquorSemicolonLine(RowCells(row));
+            continue;
+        }
+        const LiquorReprocessLine record =
+            EncodeLiquorReprocessRecord(RowCells(row), session.LoginUserId, session.SendFlagInit);
+        if (!record.ok()) {
+            *refusal = LiquorReprocessRefusalMessage(row, record);
+            return {};
+        }
+        lines << record.line;
+    }
     return lines;
 }
 
@@ -189,8 +200,18 @@ void LiquorResultScreen::btn_filesaveClick()
     ListSaveOptions options;
     if (!m_inquiry)
         options.filter = QStringLiteral("텍스트 파일(*.txt)|*.txt|엑    셀 파일(*.xls)|*.xls");
+    // The records carry the mother accounts' passwords.
+    options.ownerOnly = true;
+    // The lines are made once: a row that cannot be written as it stands
+    // refuses the save before the file is touched.
+    QStringList lines;
+    options.textRefusal = [this, &lines] {
+        QString refusal;
+        lines = SaveLines(SaveRows(), &refusal);
+        return refusal;
+    };
     SaveListFile(this, grd_ichelist, LiquorSaveName(Checked(chk_sunab), qvx::Clock::now()),
-                 [this] { return SaveLines(SaveRows()); }, options);
+                 [&lines] { return lines; }, options);
 }
 
 void LiquorResultScreen::N1Click() { OpenFindDialog({session, dm}, this, grd_ichelist); }
@@ -540,17 +561,30 @@ Tqv_j_icheview_frm::Tqv_j_icheview_frm(const ScreenContext &context, QWidget *ow
 
 void Tqv_j_icheview_frm::buildFilters(QWidget *top)
 {
-    TKitSimplePanel *state = MakePanel(top, "pnl_state");
-    state->setGeometry(190, 36, 430, 26);
+    // The kind and the send state each stand in a captioned group.
+    auto group = [top](const char *name, const QString &caption, int x, int width) {
+        auto *box = new QGroupBox(caption, top);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setGeometry(x, 32, width, 46);
+        return box;
+    };
+    QGroupBox *kindGroup = group("grp_kind", QStringLiteral("거래구분"), 8, 176);
+    QWidget *kind = top->findChild<QWidget *>(QStringLiteral("pnl_kind"), Qt::FindDirectChildrenOnly);
+    kind->setParent(kindGroup);
+    kind->move(3, 18);
+    kind->show();
+    QGroupBox *stateGroup = group("grp_state", QStringLiteral("송수신상태"), 190, 436);
+    TKitSimplePanel *state = MakePanel(stateGroup, "pnl_state");
+    state->setGeometry(3, 18, 430, 26);
     rd_entire = MakeRadio(state, "rd_entire", QStringLiteral("전    체 이체 자료"), 4, 2, 140);
     rd_recv = MakeRadio(state, "rd_recv", QStringLiteral("수    신 이체 자료"), 146, 2, 140);
     rd_notsend = MakeRadio(state, "rd_notsend", QStringLiteral("미 송 신 이체 자료"), 288, 2, 140);
     SetChecked(rd_entire, true);
     for (TKitRadioButton *rd : {rd_entire, rd_recv, rd_notsend})
         rd->OnClick = [this](QObject *) { RunGuarded(session, QStringLiteral("rd_entireClick"), [this] { rd_stateClick(); }); };
-    chk_MoName = MakeCheck(top, "chk_MoName", QStringLiteral("모계좌명보기"), 8, 66, 120);
-    chk_right = MakeCheck(top, "chk_right", QStringLiteral("정상처리"), 194, 66, 100);
-    chk_wrong = MakeCheck(top, "chk_wrong", QStringLiteral("비정상처리"), 300, 66, 110);
+    chk_MoName = MakeCheck(top, "chk_MoName", QStringLiteral("모계좌명보기"), 8, 84, 120);
+    chk_right = MakeCheck(top, "chk_right", QStringLiteral("정상처리"), 194, 84, 100);
+    chk_wrong = MakeCheck(top, "chk_wrong", QStringLiteral("비정상처리"), 300, 84, 110);
     btn_close = MakeButton(top, "btn_close", QStringLiteral("검 색"), 830, 20, 90, 40);
     BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { btn_closeClick(); });
 }

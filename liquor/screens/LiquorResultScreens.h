@@ -60,8 +60,9 @@ public:
     void N1Click();
     // The cells 0-31 of list row `row`.
     QStringList RowCells(int row) const;
-    // The save's text lines of the given rows in the configured format.
-    QStringList SaveLines(const QList<int> &rows) const;
+    // The save's text lines of the given rows in the configured format; none,
+    // with *refusal set, when a row cannot be written as it stands.
+    QStringList SaveLines(const QList<int> &rows, QString *refusal) const;
     const ResultTotals &Totals() const { return m_totals; }
 
 protected:

@@ -233,9 +233,18 @@ TEST_F(LiquorConversionTest, EachRefusalIsLoggedAndCounted)
     const Outcome r = runText(lines, DataForm::Comma);
     EXPECT_EQ(r.rows.size(), 1);
     EXPECT_EQ(r.counters.total, 10);
-    EXPECT_EQ(r.counters.errors, 9);
-    EXPECT_EQ(r.counters.processed, 1);
+    // The line without a mother account is dropped but counts as handled.
+    EXPECT_EQ(r.counters.errors, 8);
+    EXPECT_EQ(r.counters.processed, 2);
     EXPECT_EQ(r.counters.total, r.counters.errors + r.counters.processed);
+    {
+        // A sheet row without one counts as an error.
+        context.sheet = true;
+        const Outcome sheet = runText(lines, DataForm::Comma);
+        context.sheet = false;
+        EXPECT_EQ(sheet.counters.errors, 9);
+        EXPECT_EQ(sheet.counters.processed, 1);
+    }
 
     ASSERT_EQ(r.transferLog.size(), 7) << r.transferLog.join(S("\n")).toStdString();
     EXPECT_TRUE(r.transferLog[0].startsWith(S("1|21|56012345678|100|100|0|1|이름이아주아주긴거래처명|30|")));
@@ -253,6 +262,7 @@ TEST_F(LiquorConversionTest, EachRefusalIsLoggedAndCounted)
     ASSERT_EQ(r.log.size(), 2);
     EXPECT_EQ(r.log[0], S("자료변환 주민등록번호 입력건 삭제 : 실명번호의 주민등록번호는 생년월일로 대체 되었습니다."));
     EXPECT_TRUE(r.log[1].startsWith(S("자료변환 중복이체건 삭제 -> 거래처명 : 사  이체금액 : "))) << r.log[1].toStdString();
+    EXPECT_TRUE(r.log[1].endsWith(S(" 원\r"))) << r.log[1].toStdString();
 }
 
 TEST_F(LiquorConversionTest, MotherAccountOfTheLineOrTheChosenOne)
@@ -449,7 +459,7 @@ TEST_F(LiquorConversionTest, ALongFileKeepsTheOrderOfItsLinesInRowsLogAndQuestio
     // What the hooks must say, first those of the lines' own checks, then
     // those of the lines that passed them.
     QStringList checks, decided, errorList, names;
-    int firstPassRefused = 0, secondPassRefused = 0, asked = 0;
+    int firstPassRefused = 0, secondPassRefused = 0, asked = 0, withoutMother = 0;
     qint64 money = 0;
     QVector<qint64> accepted; // the amount of each row, by row
     for (int i = 0; i < Count; ++i) {
@@ -475,7 +485,7 @@ TEST_F(LiquorConversionTest, ALongFileKeepsTheOrderOfItsLinesInRowsLogAndQuestio
             bank = S("03");
             account = S("1234%1").arg(i, 10, 10, QLatin1Char('0'));
             decided << S("0|03|") + account;
-            ++secondPassRefused;
+            ++withoutMother; // dropped, yet counted as handled
         } else if (i % 250 == 125 && !names.isEmpty()) {
             // The name and amount of the last row again: asked, every
             // second one taken.
@@ -485,7 +495,7 @@ TEST_F(LiquorConversionTest, ALongFileKeepsTheOrderOfItsLinesInRowsLogAndQuestio
             const bool take = asked++ % 2 == 1;
             decided << S("Q") + name + S("|") + grouped
                     << S("L자료변환 중복이체건 ") + (take ? S("추가") : S("삭제")) + S(" -> ")
-                           + DuplicateLogTail(name, grouped);
+                           + DuplicateLogTail(name, grouped) + S("\r");
             if (take) {
                 names << name;
                 accepted << amount;
@@ -534,7 +544,7 @@ TEST_F(LiquorConversionTest, ALongFileKeepsTheOrderOfItsLinesInRowsLogAndQuestio
     EXPECT_EQ(c.total, Count);
     EXPECT_EQ(c.passed, Count - firstPassRefused);
     EXPECT_EQ(c.accepted, names.size());
-    EXPECT_EQ(c.processed, names.size());
+    EXPECT_EQ(c.processed, names.size() + withoutMother);
     EXPECT_EQ(c.errors, firstPassRefused + secondPassRefused);
     EXPECT_EQ(c.money, money);
     // Once when the checks are done, then a line at a time.

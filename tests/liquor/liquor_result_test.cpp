@@ -152,7 +152,9 @@ TEST(LiquorResultList, ExportsOfAListRow)
     EXPECT_EQ(LiquorSemicolonLine(cells),
               S("20261209;101;농협은행;3021112223331;수납;수신;정상처리;가나주류상사;1500000;-2500;농협은행;"
                 "3010001234567;20261209;093015;500;1234567890123;1000000;500000;메모;0000"));
-    const QString record = LiquorReprocessRecord(cells, S("JURU1"), S("1"));
+    const LiquorReprocessLine encoded = EncodeLiquorReprocessRecord(cells, S("JURU1"), S("1"));
+    ASSERT_TRUE(encoded.ok());
+    const QString record = encoded.line;
     const QByteArray bytes = qvx::Cp949::encode(record);
     ASSERT_EQ(bytes.size(), 241);
     auto field = [&bytes](int from, int width) { return qvx::Cp949::decode(bytes.mid(from - 1, width)); };
@@ -169,9 +171,36 @@ TEST(LiquorResultList, ExportsOfAListRow)
     EXPECT_EQ(field(221, 2), S("20"));
     EXPECT_EQ(field(223, 5), S("1111 "));
     EXPECT_EQ(field(230, 12), S("202612090000"));
-    // A longer name lengthens the record and shifts what follows.
-    cells[lrName] = S("가나다라마바사");
-    EXPECT_EQ(qvx::Cp949::encode(LiquorReprocessRecord(cells, S("JURU1"), S("1"))).size(), 243);
+}
+
+TEST(LiquorResultList, ReprocessingRecordCutsTheNameAndRefusesOtherValuesThatDoNotFit)
+{
+    QStringList cells = CellsOf(LiquorResultColumns(false, true), TwoRows(), 0);
+    // A longer name is cut to its 12 bytes, never shifting what follows.
+    cells[lrName] = S("가나다라마a바사");
+    LiquorReprocessLine record = EncodeLiquorReprocessRecord(cells, S("JURU1"), S("1"));
+    ASSERT_TRUE(record.ok());
+    const QByteArray bytes = qvx::Cp949::encode(record.line);
+    ASSERT_EQ(bytes.size(), 241);
+    EXPECT_EQ(bytes.mid(78, 12), qvx::Cp949::encode(S("가나다라마a ")));
+    EXPECT_EQ(bytes.mid(186, 3), QByteArray("DY2"));
+
+    // A name with a character CP949 lacks is refused by that character, not
+    // written with a '?' in its place.
+    cells[lrName] = S("😀가나다라마바");
+    record = EncodeLiquorReprocessRecord(cells, S("JURU1"), S("1"));
+    EXPECT_FALSE(record.ok());
+    EXPECT_EQ(LiquorReprocessRefusalMessage(2, record),
+              S("2번째 자료의 '도매상명' 값의 문자 \"😀\"(U+1F600)는 CP949로 저장할 수 없습니다.\r\n"
+                "값을 수정한 후 다시 저장하시기 바랍니다."));
+
+    // Any other value too long for its field refuses the record.
+    cells[lrName] = S("가나주류상사");
+    cells[lrDummy] = S("열네바이트넘는기타정보");
+    record = EncodeLiquorReprocessRecord(cells, S("JURU1"), S("1"));
+    EXPECT_FALSE(record.ok());
+    EXPECT_EQ(LiquorReprocessRefusalMessage(1, record),
+              S("1번째 자료의 '기타' 값이 저장 길이(14바이트)를 초과합니다.\r\n값을 수정한 후 다시 저장하시기 바랍니다."));
 }
 
 TEST(LiquorResultRequest, WholeInquirySplitsByEachTransfersKind)

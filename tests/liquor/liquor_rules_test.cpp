@@ -279,6 +279,14 @@ TEST(LiquorTempSave, NameIsCutSafelyAndOtherLongValuesRefuseNamingRowAndField)
 
 TEST(LiquorTempSave, ACharacterCp949CannotHoldIsNamedAsTheCause)
 {
+    // Also in a name long enough to be cut: the cut must not turn it into '?'.
+    LiquorRow named = sampleRow();
+    named.name = S("😀가나다라마바");
+    const LiquorTempSaveEncoded refused = EncodeLiquorTempSaveLine(named);
+    EXPECT_FALSE(refused.ok());
+    EXPECT_EQ(refused.badColumn, lcName);
+    EXPECT_EQ(refused.badCharacter, S("😀"));
+
     LiquorRow row = sampleRow();
     row.info = S("납품😀"); // short enough: the emoji is what cannot be saved
     const LiquorTempSaveEncoded line = EncodeLiquorTempSaveLine(row);

@@ -203,6 +203,13 @@ TEST_F(LiquorSendTest, AFailingRowInTheMiddleRollsBackAndRegistersNothing)
     const QStringList lines = logLines();
     const QString first = QString::number(out.seqBase + 1);
     EXPECT_TRUE(lines.filter(S("수납이체자료 저장 실패 User : JURU  은행계좌 : ")).size() == 1) << qPrintable(lines.join('\n'));
+    // The row's line first, then the statement that failed.
+    const qsizetype failed = lines.indexOf(lines.filter(S("수납이체자료 저장 실패")).value(0));
+    ASSERT_GE(failed, 0);
+    ASSERT_LT(failed + 1, lines.size());
+    EXPECT_TRUE(lines[failed + 1].contains(S("'둘째'"))) << qPrintable(lines.join('\n'));
+    EXPECT_TRUE(lines[failed + 1].toLower().contains(S("insert into cmsjiche102"))) << qPrintable(lines.join('\n'));
+    EXPECT_EQ(lines.filter(S("'둘째'")).size(), 1) << qPrintable(lines.join('\n'));
     EXPECT_TRUE(lines.contains(S("이체송신 Error -> 20261209 101112 ") + first + S(" 88 ") + batch.rows[1].moBankNo
                                + S(" 200 200 0 123-45-67890 둘째 20 O'Neil 건")))
         << qPrintable(lines.join('\n'));

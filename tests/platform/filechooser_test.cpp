@@ -57,6 +57,51 @@ TEST(FileChooser, TheFileListShowsSizesAndDatesInKorean)
     EXPECT_TRUE(date.startsWith(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")))) << date.toStdString();
 }
 
+TEST(FileChooser, AKoreanPatternListsItsFilesAndSwitchingTypesListsTheirs)
+{
+    QTemporaryDir dir;
+    for (const char *name : {"수납_20261210023329.txt", "지급_20261210023330.txt", "메모.txt", "표.xls"}) {
+        QFile f(dir.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    const QString filter =
+        QStringLiteral("수납이체임시저장파일(수납_*.*)|수납_*.*| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*");
+    EXPECT_EQ(qvx::FileChooser::patternsOf(filter, 1), QStringList{QStringLiteral("수납_*.*")});
+    EXPECT_EQ(qvx::FileChooser::patternsOf(QStringLiteral("a|*.txt;*.dat"), 1),
+              (QStringList{QStringLiteral("*.txt"), QStringLiteral("*.dat")}));
+    EXPECT_TRUE(qvx::FileChooser::patternsOf(filter, 4).isEmpty());
+
+    auto answer = testsupport::AnswerNextFileDialog(QString(), QString());
+    qvx::FileChooser::instance().open(nullptr, QStringLiteral("파일 열기"), dir.path(), filter, 1,
+                                      QStringLiteral("수납_*.*"));
+    ASSERT_TRUE(answer->answered);
+    EXPECT_EQ(answer->shownFiles, QStringList{QStringLiteral("수납_20261210023329.txt")});
+    EXPECT_EQ(answer->shownName, QStringLiteral("수납_*.*"));
+
+    // Another type chosen in the dialog lists that type's files.
+    answer = testsupport::AnswerNextFileDialog(QStringLiteral("*.txt"), QString());
+    qvx::FileChooser::instance().open(nullptr, QStringLiteral("파일 열기"), dir.path(), filter, 1);
+    ASSERT_TRUE(answer->answered);
+    EXPECT_EQ(answer->shownFiles, (QStringList{QStringLiteral("메모.txt"), QStringLiteral("수납_20261210023329.txt"),
+                                               QStringLiteral("지급_20261210023330.txt")}));
+}
+
+TEST(TextFile, AFileForItsOwnerOnlyIsNeverReadableByOthers)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("수납_x.txt"));
+    // Also when it replaces a file everybody could read.
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.close();
+    old.setPermissions(old.permissions() | QFileDevice::ReadOther | QFileDevice::ReadGroup);
+    ASSERT_TRUE(qvx::TextFile::writeLines(path, {QStringLiteral("비밀")}, nullptr, qvx::TextFile::Access::OwnerOnly));
+    const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther
+                                            | QFileDevice::WriteOther;
+    EXPECT_EQ(QFile(path).permissions() & others, QFileDevice::Permissions());
+    EXPECT_TRUE(QFile(path).permissions() & QFileDevice::ReadOwner);
+}
+
 TEST(TextFile, ABareCrEndsALineAsCrLfAndLfDo)
 {
     QTemporaryDir dir;

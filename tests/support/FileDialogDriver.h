@@ -30,7 +30,29 @@ struct FileDialogAnswer
     QStringList shownTypes;  // the type list as the dialog showed it
     QString shownDirectory;  // the folder it opened in
     QStringList shownRow;    // the file list's first row as shown (name, size, type, date)
+    QString shownName;       // what its name field proposed
+    QStringList shownFiles;  // the entries its list showed under the chosen type
 };
+
+// The entries a file dialog's list shows, once its folder has been read
+// (at most 2 s for a folder that shows nothing).
+inline QStringList ShownFiles(QFileDialog *dialog)
+{
+    auto *list = dialog->findChild<QAbstractItemView *>(QStringLiteral("listView"));
+    if (!list || !list->model())
+        return {};
+    auto rows = [list] { return list->model()->rowCount(list->rootIndex()); };
+    QElapsedTimer clock;
+    clock.start();
+    while (rows() == 0 && clock.elapsed() < 2000)
+        QTest::qWait(20);
+    QTest::qWait(100);
+    QStringList names;
+    for (int i = 0; i < rows(); ++i)
+        names << list->model()->index(i, 0, list->rootIndex()).data().toString();
+    names.sort();
+    return names;
+}
 
 // Arms a watcher that answers the next modal file dialog within 10 s.
 inline std::shared_ptr<FileDialogAnswer> AnswerNextFileDialog(const QString &pattern, const QString &fileName)
@@ -65,6 +87,7 @@ inline std::shared_ptr<FileDialogAnswer> AnswerNextFileDialog(const QString &pat
             for (int col = 0; col < list->model()->columnCount(list->rootIndex()); ++col)
                 answer->shownRow << list->model()->index(0, col, list->rootIndex()).data().toString();
         }
+        answer->shownName = name->text();
         if (!answer->pattern.isEmpty()) {
             int wanted = -1;
             for (int i = 0; i < types->count(); ++i)
@@ -78,6 +101,7 @@ inline std::shared_ptr<FileDialogAnswer> AnswerNextFileDialog(const QString &pat
             while (types->currentIndex() > wanted)
                 QTest::keyClick(types, Qt::Key_Up);
         }
+        answer->shownFiles = ShownFiles(dialog);
         if (answer->fileName.isEmpty()) {
             QTest::keyClick(dialog, Qt::Key_Escape);
             answer->answered = true;

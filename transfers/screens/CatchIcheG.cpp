@@ -30,7 +30,7 @@ TFrmCatchG::TFrmCatchG(const ScreenContext &context, QWidget *owner)
 }
 
 TFrmCatchG::TFrmCatchG(const ScreenContext &context, QWidget *owner, const LayoutTable &table, int rulerWidth,
-                       const QString &name, const QString &caption)
+                       const QString &name, const QString &caption, const QString &emptyLibraryMessage)
     : TLayoutEditor(context, owner, table, rulerWidth)
 {
     setObjectName(name);
@@ -50,7 +50,7 @@ TFrmCatchG::TFrmCatchG(const ScreenContext &context, QWidget *owner, const Layou
     BtnConvert = MakeButton(pnl_buttons, "BtnConvert", QStringLiteral("자료변환"), btnExit->x() - 96, 8, 84, 26);
     BindClick(session, BtnConvert, "BtnConvertClick", [this] { BtnConvertClick(); });
 
-    FormCreate();
+    FormCreate(emptyLibraryMessage);
     MotherAccounts = FillMotherAccountCombo(dm, edMoBankNo);
 }
 
@@ -115,12 +115,21 @@ void TFrmCatchG::LoadSemicolonLayout() { loadDelimitedLayout(DataForm::Semicolon
 void TFrmCatchG::loadDelimitedLayout(DataForm form)
 {
     edTitle->setText(selectedTitle());
-    QString rest = preview().firstLine();
+    const QStringList cells =
+        preview().hasLines() ? delimitedPreview(preview().firstLine(), DelimiterOf(form)) : QStringList();
     for (int i = 0; i < table().fields.size(); ++i) {
         Grid->SetCells(1, i + 1, QString());
         Grid->SetCells(2, i + 1, QString());
-        Grid->SetCells(3, i + 1, preview().hasLines() ? CutToken(rest, DelimiterOf(form)).trimmed() : QString());
+        Grid->SetCells(3, i + 1, cells.value(i));
     }
+}
+
+QStringList TFrmCatchG::delimitedPreview(QString line, QChar delimiter) const
+{
+    QStringList cells;
+    for (int i = 0; i < table().fields.size(); ++i)
+        cells << CutToken(line, delimiter).trimmed();
+    return cells;
 }
 
 void TFrmCatchG::refreshFieldPreviews()

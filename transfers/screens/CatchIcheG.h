@@ -49,7 +49,7 @@ public:
 protected:
     // A dialog of another layout table (the liquor one).
     TFrmCatchG(const ScreenContext &context, QWidget *owner, const LayoutTable &table, int rulerWidth,
-               const QString &name, const QString &caption);
+               const QString &name, const QString &caption, const QString &emptyLibraryMessage = QString());
     // Asked before converting without a chosen mother account; false stays.
     virtual bool confirmWithoutMother();
     void editModeChanged(bool on) override;
@@ -59,6 +59,9 @@ protected:
     void beginEdit() override;
     QString storedTitle(bool insert, const QString &typed) const override;
     QString saveStatement(bool insert, const QString &title, const QString &oldTitle) override;
+    // Column 3 of the field rows for the first preview line of a delimited
+    // layout: by default the tokens in field order.
+    virtual QStringList delimitedPreview(QString line, QChar delimiter) const;
 
 private:
     void loadDelimitedLayout(DataForm form);

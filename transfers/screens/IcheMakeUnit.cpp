@@ -664,7 +664,7 @@ void Tqv_IcheMake_frm::btn_callfileClick()
         : QStringLiteral("수납이체임시저장파일 (tmp_*.txt)|tmp_*.txt| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*");
     QString chosen;
     QList<QByteArray> lines;
-    if (!ReadTempSaveFile(this, filter, &chosen, &lines))
+    if (!ReadTempSaveFile(this, filter, QStringLiteral("tmp_*.txt"), &chosen, &lines))
         return;
 
     const qvx::ResultSet config = dm.cms_select1(QStringLiteral("SELECT nevarid FROM config"));

@@ -162,7 +162,7 @@ QString TLayoutEditor::Title() const
     return caption ? caption->text() : QString();
 }
 
-void TLayoutEditor::FormCreate()
+void TLayoutEditor::FormCreate(const QString &emptyLibraryMessage)
 {
     SetLayoutEditMode(false);
     SourceFileName.clear();
@@ -173,6 +173,8 @@ void TLayoutEditor::FormCreate()
     for (int i = 0; i < m_table.fields.size(); ++i)
         Grid->SetCells(0, i + 1, m_table.fields[i].caption);
     const qvx::ResultSet &rows = dm.cms_select1(m_table.selectAll());
+    if (rows.isEmpty() && !emptyLibraryMessage.isEmpty())
+        prompt().message(emptyLibraryMessage);
     for (int i = 0; i < rows.recordCount(); ++i)
         edTitleList->addItem(rows.value(i, QStringLiteral("Title")));
 }
@@ -285,6 +287,7 @@ void TLayoutEditor::BtnOpenDlgClick()
     start.setPosition(0);
     Memo->setTextCursor(start);
     refreshFieldPreviews();
+    afterSampleLoaded();
 }
 
 bool TLayoutEditor::eventFilter(QObject *watched, QEvent *event)

@@ -99,8 +99,12 @@ protected:
     virtual void afterSave() {}
     // After Cancel left edit mode.
     virtual void afterCancel() {}
+    // After a sample file was read into the preview.
+    virtual void afterSampleLoaded() {}
 
-    void FormCreate();
+    // emptyLibraryMessage: shown when the table holds no layout yet (empty:
+    // the list stays empty without a word).
+    void FormCreate(const QString &emptyLibraryMessage = QString());
     void FormActivate();
     void selectFirstTitle();
     void clearValueCells();

@@ -27,7 +27,8 @@ bool WriteTempSaveFile(const QString &path, const QByteArray &bytes)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QString error;
-    if (!qvx::TextFile::writeBytes(path, bytes, &error)) {
+    // The lines hold the mother accounts' passwords.
+    if (!qvx::TextFile::writeBytes(path, bytes, &error, qvx::TextFile::Access::OwnerOnly)) {
         prompt().message(QDir::toNativeSeparators(path) + QStringLiteral(" 를 저장하지 못하였습니다.\r\n") + error);
         return false;
     }
@@ -35,12 +36,15 @@ bool WriteTempSaveFile(const QString &path, const QByteArray &bytes)
     return true;
 }
 
-bool ReadTempSaveFile(QWidget *screen, const QString &filter, QString *fileName, QList<QByteArray> *lines)
+bool ReadTempSaveFile(QWidget *screen, const QString &filter, const QString &proposed, QString *fileName,
+                      QList<QByteArray> *lines)
 {
     const qvx::FileChooser::Result chosen =
-        qvx::FileChooser::instance().open(screen, QStringLiteral("파일 열기"), dataFolder(), filter);
+        qvx::FileChooser::instance().open(screen, QStringLiteral("파일 열기"), dataFolder(), filter, 1, proposed);
+    if (chosen.fileName.isEmpty()) // cancelled
+        return false;
     QString refusal;
-    const qvx::TextFile::Read read = !chosen.fileName.isEmpty() && QFileInfo(chosen.fileName).isFile()
+    const qvx::TextFile::Read read = QFileInfo(chosen.fileName).isFile()
                                          ? qvx::TextFile::readByteLines(chosen.fileName, MaxBatchRows, lines, &refusal)
                                          : qvx::TextFile::Read::Unreadable;
     if (read == qvx::TextFile::Read::Refused) {

@@ -13,10 +13,12 @@ class QWidget;
 // Empty when the user cancels.
 QString ChooseTempSaveFile(QWidget *screen, const QString &proposed);
 
-// Writes the bytes to path (its folder made first) and tells the user where
-// they went or why not. True when written.
+// Writes the bytes to path (its folder made first), readable by the owner
+// alone, and tells the user where they went or why not. True when written.
 bool WriteTempSaveFile(const QString &path, const QByteArray &bytes);
 
-// Asks for a temporary save to reload (data folder, this filter) and reads
-// its lines. False, after telling the user, when no readable file was chosen.
-bool ReadTempSaveFile(QWidget *screen, const QString &filter, QString *fileName, QList<QByteArray> *lines);
+// Asks for a temporary save to reload (data folder, this filter, the name
+// field proposing `proposed`) and reads its lines. False when the user
+// cancels, and, after telling the user, when no readable file was chosen.
+bool ReadTempSaveFile(QWidget *screen, const QString &filter, const QString &proposed, QString *fileName,
+                      QList<QByteArray> *lines);

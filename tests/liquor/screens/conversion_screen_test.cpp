@@ -1,6 +1,6 @@
 // The liquor conversions as the JURU user runs them: a fixed-width file
 // through the convertj layout dialog into the entry list, with a line
-// refused by the real-name rule listed in LOG/ErrorList.Txt; the send
+// refused by the real-name rule listed in log/ErrorList.Txt and shown; the send
 // module's layout editor, one window at a time, whose save is in force at
 // once and whose faulty cells send nothing.
 #include "ListScreenFixture.h"
@@ -8,7 +8,9 @@
 #include "controls/edits/CurrEdit.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
+#include "core/DayLog.h"
 #include "core/Session.h"
+#include "core/screens/TextFileViewer.h"
 #include "core/TextUtils.h"
 #include "liquor/LiquorConversion.h"
 #include "liquor/screens/CatchIcheEx.h"
@@ -23,7 +25,9 @@
 #include "platform/Cp949.h"
 #include "platform/TextFile.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QListWidget>
 
 #include <algorithm>
@@ -36,7 +40,7 @@ QString S(const char *s) { return QString::fromUtf8(s); }
 struct OpenedFiles
 {
     OpenedFiles() { SetLiquorErrorListOpener([this](const QString &path) { files.append(path); }); }
-    ~OpenedFiles() { SetLiquorErrorListOpener([](const QString &) {}); }
+    ~OpenedFiles() { SetLiquorErrorListOpener(nullptr); }
     QStringList files;
 };
 
@@ -111,7 +115,6 @@ TEST_F(LiquorConversionScreens, AFixedWidthFileFillsTheListAndRefusedLinesGoToTh
                fixedLine("21", "123", "700", "700", "", "계좌오류상사", "1")}));
     qvx::ScriptedFileChooser chooser;
     chooser.enqueue(file);
-    OpenedFiles opened;
 
     OnNextModal([&](QDialog *d) {
         auto *dialog = qobject_cast<TFrmCatchJ *>(d);
@@ -150,17 +153,24 @@ TEST_F(LiquorConversionScreens, AFixedWidthFileFillsTheListAndRefusedLinesGoToTh
     EXPECT_TRUE(s->grd_ichelist->isEnabled());
     EXPECT_EQ(client->session().ConvLayout[cvJumin].start, 97);
 
-    const QString errorList = client->home() + S("/LOG/ErrorList.Txt");
-    EXPECT_EQ(opened.files, QStringList{errorList});
+    // The error list lies beside the day's log and is shown in a window the
+    // user can read (the file is CP949).
+    const QString errorList = client->home() + S("/log/ErrorList.Txt");
+    EXPECT_EQ(QFileInfo(errorList).absolutePath(), QFileInfo(DayLogFileName()).absolutePath());
     const QStringList listed = qvx::TextFile::readLines(errorList);
     ASSERT_EQ(listed.size(), 1);
     EXPECT_TRUE(listed[0].startsWith(S("21 56012345678  ")));
     EXPECT_TRUE(listed[0].endsWith(S(" : 실명번호 오류(실명번호의 주민등록번호는 생년월일로 대체 되었습니다.)")));
+    auto *viewer = s->findChild<TTextFileViewer *>();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_EQ(viewer->memo_text->toPlainText(), listed[0]);
+    EXPECT_TRUE(viewer->memo_text->isReadOnly());
+    SavePicture(viewer, "ErrorListViewer");
+    viewer->close();
     SavePicture(s, "qv_ichemakeJuru_frm-converted");
 }
 
-// The real-name rule goes by the client's day (the server's), not the
-// computer's: on 2014-08-05 a resident number still passes at bank 21.
 TEST_F(LiquorConversionScreens, AFileOfMoreLinesThanABatchHoldsIsRefused)
 {
     auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b2", "qv_ichemakeJuru_frm");
@@ -186,6 +196,58 @@ TEST_F(LiquorConversionScreens, AFileOfMoreLinesThanABatchHoldsIsRefused)
     EXPECT_EQ(client->prompt().lastText(), S("파일의 줄이 너무 많아 읽을 수 없습니다 (한 번에 최대 1,000,000줄)."));
     EXPECT_FALSE(client->prompt().contains(S("자료변환 처리가 완료 되었습니다.")));
     EXPECT_TRUE(s->btn_dataconvert->isEnabled());
+}
+
+// The real-name rule goes by the client's day (the server's), not the
+// computer's: on 2014-08-05 a resident number still passes at bank 21.
+TEST_F(LiquorConversionScreens, TheLayoutDialogWithoutLayoutsAndItsDelimitedPreview)
+{
+    client->server().exec(S("delete from ConvertJ"));
+    auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b2", "qv_ichemakeJuru_frm");
+    ASSERT_NE(s, nullptr);
+    // Eight tokens: the eighth is no type, so it is the real-name number.
+    const QString file = client->home() + S("/주류8.txt");
+    ASSERT_TRUE(qvx::TextFile::writeLines(file, {S("21,56012345678,100,0,100,3월분,가나상사,800101-1234567")}));
+    qvx::ScriptedFileChooser chooser;
+    chooser.enqueue(file);
+    client->prompt().clear();
+
+    OnNextModal([&](QDialog *d) {
+        auto *dialog = qobject_cast<TFrmCatchJ *>(d);
+        if (!dialog)
+            return d->reject();
+        EXPECT_EQ(client->prompt().texts(),
+                  QStringList{S("자료변환을 위한 자료가 등록되어 있지 않습니다. 자료를 등록하시기 바랍니다.")});
+        EXPECT_EQ(dialog->edTitleList->count(), 0);
+
+        // A new ','-delimited layout: Enter in the format list goes on to 저 장.
+        ClickControl(dialog->btnInsert);
+        TypeText(dialog->edTitle, S("쉼표"));
+        Pick(dialog->cmb_dataparsing, 1);
+        dialog->activateWindow();
+        dialog->cmb_dataparsing->setFocus();
+        QTest::keyClick(dialog->cmb_dataparsing, Qt::Key_Return);
+        EXPECT_TRUE(ClientFixture::waitFor([&] { return dialog->btnSave->hasFocus(); }));
+        ClickControl(dialog->btnSave);
+        EXPECT_EQ(dialog->edTitleList->count(), 1);
+        EXPECT_EQ(dialog->edTitleList->item(0)->text(), S("1-쉼표"));
+
+        // The sample: row 8 (거래구분) stays empty, row 9 gets the number.
+        EXPECT_TRUE(dialog->Grid->isEnabled());
+        ClickControl(dialog->BtnOpenDlg);
+        EXPECT_EQ(dialog->Grid->Cells(3, 7), S("가나상사"));
+        EXPECT_EQ(dialog->Grid->Cells(3, 8), QString());
+        EXPECT_EQ(dialog->Grid->Cells(3, 9), S("800101-1234567"));
+        // The positions rest until 입 력 or 수 정 opens them.
+        EXPECT_FALSE(dialog->Grid->isEnabled());
+        SavePicture(dialog, "FrmCatchJ-delimited");
+        ClickControl(dialog->btnEdit);
+        EXPECT_TRUE(dialog->Grid->isEnabled());
+        ClickControl(dialog->btnCancel);
+        dialog->reject();
+    });
+    ClickControl(s->btn_dataconvert);
+    EXPECT_EQ(count(S("select count(*) from ConvertJ where Title = '1-쉼표'")), 1);
 }
 
 TEST_F(LiquorConversionScreens, TheRealNameRuleGoesByTheClientsDay)
@@ -415,5 +477,17 @@ TEST_F(LiquorSendModule, TheLayoutEditorSavesIntoForceAndRefusesFaultyCells)
     // One editor at a time: the menu brings the open one forward.
     ASSERT_TRUE(TriggerMenuItem(main, S("qv_a6")));
     EXPECT_EQ(main->findChildren<TFrmCatchJA *>().size(), 1);
+    editor->close();
+    QTRY_VERIFY(main->findChild<TFrmCatchJA *>(S("FrmCatchJA")) == nullptr);
+
+    // With no layout stored the editor says so and opens with an empty list.
+    client->server().exec(S("delete from ConvertJ_s"));
+    client->prompt().clear();
+    ASSERT_TRUE(TriggerMenuItem(main, S("qv_a6")));
+    editor = main->findChild<TFrmCatchJA *>(S("FrmCatchJA"));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(client->prompt().texts(),
+              QStringList{S("자료변환을 위한 자료가 등록되어 있지 않습니다. 자료를 등록하시기 바랍니다.")});
+    EXPECT_EQ(editor->edTitleList->count(), 0);
     editor->close();
 }

@@ -20,6 +20,7 @@
 #include "liquor/screens/IcheMakeJuruUnit.h"
 #include "platform/Cp949.h"
 #include "platform/FileChooser.h"
+#include "support/FileDialogDriver.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -391,6 +392,91 @@ TEST_F(LiquorEntryScreen, TemporarySaveAndReloadRoundTripByteForByte)
     EXPECT_EQ(cell(s, lcName, 3), S("한빛주류상사"));
     EXPECT_EQ(s->curredt_gunR->Value().toInt64(), 3);
     EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 51234 + 1234);
+}
+
+TEST_F(LiquorEntryScreen, TemporarySaveRefusesANameCharacterItCannotHoldAndWritesForTheOwnerOnly)
+{
+    qvx::ScriptedFileChooser chooser;
+    Tqv_IcheMakeJuru_frm *s = entry(true);
+    ASSERT_NE(s, nullptr);
+    enter(s, "21", S("1000"), S("234"), S("가나"), S("56012345678901"));
+    // The row edit takes the name as typed: longer than 12 bytes, with a
+    // character CP949 lacks.
+    OnModal<Tqv_juruicheModify_frm>([](Tqv_juruicheModify_frm *d) {
+        Activate(d);
+        TypeText(d->edt_sendname, S("😀가나다라마바"));
+        ClickIn(d, "btn_modify");
+    });
+    ClickControl(s->btn_modify);
+    ASSERT_EQ(cell(s, lcName, 1), S("😀가나다라마바"));
+    const QString name = client->home() + S("/지급_emoji");
+    chooser.enqueue(name);
+    client->prompt().clear();
+    ClickControl(s->btn_tempsave);
+    EXPECT_EQ(client->prompt().texts(),
+              QStringList{S("1번째 자료의 '거래처명' 값의 문자 \"😀\"(U+1F600)는 CP949로 저장할 수 없습니다.\r\n"
+                            "값을 수정한 후 다시 저장하시기 바랍니다.")});
+    EXPECT_FALSE(QFile::exists(name + S(".txt")));
+    EXPECT_EQ(s->grd_ichelist->RowCount(), 2);
+
+    // A name CP949 holds is saved, and the file (it holds the account's
+    // password) is readable by its owner alone.
+    OnModal<Tqv_juruicheModify_frm>([](Tqv_juruicheModify_frm *d) {
+        Activate(d);
+        TypeText(d->edt_sendname, S("가나다라마바사"));
+        ClickIn(d, "btn_modify");
+    });
+    ClickControl(s->btn_modify);
+    chooser.enqueue(name);
+    client->prompt().enqueueAnswer(false);
+    ClickControl(s->btn_tempsave);
+    QFile saved(name + S(".txt"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly)) << qPrintable(client->prompt().texts().join('|'));
+    EXPECT_EQ(saved.readAll().mid(78, 12), qvx::Cp949::encode(S("가나다라마바")));
+    EXPECT_EQ(saved.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup
+                                     | QFileDevice::WriteOther),
+              QFileDevice::Permissions());
+}
+
+TEST_F(LiquorEntryScreen, ReloadDialogListsTheSavedFilesUnderItsFirstTypeAndCancelSaysNothing)
+{
+    Tqv_IcheMakeJuru_frm *s = entry(false);
+    ASSERT_NE(s, nullptr);
+    enter(s, "21", S("1000"), S("234"), S("한빛주류상사"), S("56012345678901"));
+    const QString data = QDir::current().filePath(S("data"));
+    QDir(data).removeRecursively();
+    {
+        qvx::ScriptedFileChooser chooser;
+        chooser.enqueue(data + S("/수납_20261210023329"));
+        client->prompt().enqueueAnswer(true); // empty the list
+        ClickControl(s->btn_tempsave);
+        EXPECT_EQ(chooser.asked.value(0).proposedName.left(3), S("수납_"));
+    }
+    QFile other(data + S("/메모.txt"));
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.close();
+
+    // Under the first type only the collection saves are listed.
+    auto answer = testsupport::AnswerNextFileDialog(QString(), S("수납_20261210023329.txt"));
+    client->prompt().clear();
+    client->prompt().enqueueAnswer(false); // keep the file
+    ClickControl(s->btn_callfile);
+    ASSERT_TRUE(answer->answered);
+    EXPECT_EQ(answer->shownTypes, (QStringList{S("수납이체임시저장파일(수납_*.*)"), S("텍스트파일 (*.txt)"),
+                                               S("모든파일 (*.*)")}));
+    EXPECT_EQ(answer->shownName, S("수납_*.*"));
+    EXPECT_EQ(answer->shownFiles, QStringList{S("수납_20261210023329.txt")});
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 2) << qPrintable(client->prompt().texts().join('|'));
+    EXPECT_EQ(cell(s, lcName, 1), S("한빛주류상사"));
+
+    // Cancel ends the click without a word.
+    answer = testsupport::AnswerNextFileDialog(QString(), QString());
+    client->prompt().clear();
+    ClickControl(s->btn_callfile);
+    ASSERT_TRUE(answer->answered);
+    EXPECT_EQ(client->prompt().texts(), QStringList());
+    EXPECT_EQ(s->grd_ichelist->RowCount(), 2);
+    QDir(data).removeRecursively();
 }
 
 TEST_F(LiquorEntryScreen, RowEditWritesBackAndKeepsTheTotals)

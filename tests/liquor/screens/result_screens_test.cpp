@@ -32,6 +32,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QFile>
+#include <QGroupBox>
 #include <QLineEdit>
 
 namespace {
@@ -335,6 +336,9 @@ TEST_F(LiquorResults, ReprocessingRecordLoadsBackIntoTheEntryScreen)
         << qPrintable(client->prompt().texts().join('|'));
     ASSERT_EQ(bytes.size(), 243);
     EXPECT_TRUE(bytes.endsWith("\r\n"));
+    // The record carries the account password: for the owner's eyes only.
+    EXPECT_FALSE(file.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup
+                                       | QFileDevice::WriteOther));
     EXPECT_EQ(bytes.left(4), qvx::Cp949::encode(S("지급")));
     EXPECT_EQ(bytes.mid(24, 15), QByteArray("56012345678901 "));
     EXPECT_EQ(bytes.mid(78, 12), qvx::Cp949::encode(S("가나주류상사")));
@@ -353,6 +357,43 @@ TEST_F(LiquorResults, ReprocessingRecordLoadsBackIntoTheEntryScreen)
     EXPECT_EQ(entry->grd_ichelist->Cells(lcName, 1), S("가나주류상사"));
     EXPECT_EQ(entry->grd_ichelist->Cells(lcMoney, 1), S("1,500"));
     EXPECT_EQ(entry->grd_ichelist->Cells(lcGubun, 1), S("30"));
+}
+
+TEST_F(LiquorResults, ReprocessingRecordCutsALongNameAndRefusesACharacterItCannotHold)
+{
+    seed("30", 7, "4", "0013", 1500, S("가나다라마a바사아"));
+    seed("30", 8, "4", "0000", 700, S("😀가나다라마바"));
+    qvx::ScriptedFileChooser chooser;
+    auto *s = openView();
+    ASSERT_NE(s, nullptr);
+    ClickControl(s->chk_jigub);
+    ClickControl(s->btn_close);
+    ASSERT_EQ(DataRowCount(s->grd_ichelist), 2);
+
+    // The view saves every row: the second cannot be written as it stands.
+    const QString name = client->home() + S("/data/지급_재처리");
+    QDir().mkpath(client->home() + S("/data"));
+    chooser.enqueue(name, 1);
+    client->prompt().clear();
+    ClickControl(s->btn_filesave);
+    EXPECT_EQ(client->prompt().texts(),
+              QStringList{S("2번째 자료의 '도매상명' 값의 문자 \"😀\"(U+1F600)는 CP949로 저장할 수 없습니다.\r\n"
+                            "값을 수정한 후 다시 저장하시기 바랍니다.")});
+    EXPECT_FALSE(QFile::exists(name + S(".txt")));
+
+    // Without it, the long name is cut to its 12 bytes and nothing after it moves.
+    client->server().exec(S("delete from cmsjiche103 where SeqNo = 8"));
+    ClickControl(s->btn_close);
+    ASSERT_EQ(DataRowCount(s->grd_ichelist), 1);
+    chooser.enqueue(name, 1);
+    ClickControl(s->btn_filesave);
+    QFile file(name + S(".txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(client->prompt().texts().join('|'));
+    const QByteArray bytes = file.readAll();
+    ASSERT_EQ(bytes.size(), 243);
+    EXPECT_EQ(bytes.mid(78, 12), qvx::Cp949::encode(S("가나다라마a ")));
+    EXPECT_EQ(bytes.mid(186, 3), QByteArray("DY2"));
+    EXPECT_EQ(bytes.mid(229, 12), (today + S("0013")).toLatin1());
 }
 
 TEST_F(LiquorResults, InquiryReportFillsItsPageAndTheViewsDoesNot)
@@ -396,6 +437,16 @@ TEST_F(LiquorResults, StatusViewOfEveryUserWithOwnerNamesAndItsSemicolonExport)
     ASSERT_NE(v, nullptr);
     watchModel(v->grd_ichelist);
     EXPECT_TRUE(GridIsEmpty(v->grd_ichelist, 1)); // shown without searching
+    // The kind and the send state each under their caption.
+    auto *kind = v->findChild<QGroupBox *>(S("grp_kind"));
+    auto *state = v->findChild<QGroupBox *>(S("grp_state"));
+    ASSERT_NE(kind, nullptr);
+    ASSERT_NE(state, nullptr);
+    EXPECT_EQ(kind->title(), S("거래구분"));
+    EXPECT_EQ(state->title(), S("송수신상태"));
+    EXPECT_TRUE(kind->isAncestorOf(v->chk_sunab) && kind->isAncestorOf(v->chk_jigub));
+    EXPECT_TRUE(state->isAncestorOf(v->rd_entire) && state->isAncestorOf(v->rd_notsend));
+    SavePicture(v, "qv_j_icheview_frm");
     ClickControl(v->chk_MoName);
     ClickControl(v->btn_close);
     ASSERT_EQ(DataRowCount(v->grd_ichelist, 1), 3);

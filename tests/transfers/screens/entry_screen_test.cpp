@@ -455,6 +455,16 @@ TEST_F(EntryScreen, TemporarySaveRoundTripsByteForByteAndRefusesOverlongValues)
         expected += EncodeTempSaveLine(row).line + "\r\n";
     EXPECT_EQ(bytes, expected);
     EXPECT_EQ(bytes.size(), 3 * (TempSaveLineBytes + 2));
+    // The lines hold the accounts' passwords: the owner alone reads the file.
+    EXPECT_EQ(QFile(saved).permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup
+                                            | QFileDevice::WriteOther),
+              QFileDevice::Permissions());
+
+    // Cancel in the reload's dialog ends the click without a word.
+    client.prompt().clear();
+    ClickControl(s->btn_callfile);
+    EXPECT_EQ(client.prompt().count(), 0);
+    EXPECT_EQ(files.asked.last().proposedName, QStringLiteral("tmp_*.txt"));
 
     files.enqueue(saved);
     ClickControl(s->btn_callfile);
