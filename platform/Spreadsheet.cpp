@@ -109,12 +109,27 @@ bool readXls(const QString &fileName, SheetCells *cells, QString *error)
     return false;
 }
 
+// A failed workbook write's reason in Korean, as the library's own are English.
+QString xlsxFailure(const QString &temp, lxw_error rc)
+{
+    switch (rc) {
+    case LXW_ERROR_CREATING_XLSX_FILE:
+        return TextFile::writeFailure(temp, QFileDevice::OpenError);
+    case LXW_ERROR_CREATING_TMPFILE:
+        return QStringLiteral("임시 파일을 만들 수 없습니다. 임시 폴더의 빈 공간과 쓰기 권한을 확인하십시오.");
+    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+        return QStringLiteral("메모리가 부족합니다.");
+    default:
+        return TextFile::writeFailure(temp, QFileDevice::WriteError);
+    }
+}
+
 bool writeXlsx(const QString &temp, const Spreadsheet::Rows &rows, const QVector<int> &amounts,
                const QString &sheetName, QString *error)
 {
     lxw_workbook *book = workbook_new(QFile::encodeName(temp).constData());
     if (!book)
-        return fail(error, QStringLiteral("파일을 만들 수 없습니다: ") + temp);
+        return fail(error, xlsxFailure(temp, LXW_ERROR_MEMORY_MALLOC_FAILED));
     lxw_worksheet *sheet = workbook_add_worksheet(book, sheetName.toUtf8().constData());
     if (!sheet) {
         workbook_close(book);
@@ -148,7 +163,7 @@ bool writeXlsx(const QString &temp, const Spreadsheet::Rows &rows, const QVector
         }
     const lxw_error rc = workbook_close(book);
     if (rc != LXW_NO_ERROR)
-        return fail(error, QString::fromUtf8(lxw_strerror(rc)));
+        return fail(error, xlsxFailure(temp, rc));
     return true;
 }
 
@@ -194,16 +209,18 @@ bool Spreadsheet::write(const QString &fileName, const Rows &rows, QString *erro
             return fail(error, refusal);
         const QString temp = fileName + QStringLiteral(".part");
         QFile::remove(temp);
-        const bool built = writeXlsx(temp, rows, amounts, sheetName, error);
+        QString reason;
+        const bool built = writeXlsx(temp, rows, amounts, sheetName, &reason);
         QFile file(temp);
         if (built && file.open(QIODevice::ReadOnly))
             bytes = file.readAll();
         file.close();
         QFile::remove(temp);
         if (!built)
-            return false;
+            return fail(error, QStringLiteral("파일을 저장할 수 없습니다: ") + QDir::toNativeSeparators(fileName) +
+                                   QStringLiteral(" (") + reason + u')');
         if (bytes.isEmpty())
-            return fail(error, QStringLiteral("파일을 저장할 수 없습니다: ") + fileName);
+            return fail(error, QStringLiteral("파일을 저장할 수 없습니다: ") + QDir::toNativeSeparators(fileName));
     } else {
         bytes = XlsWriter::build(rows, amounts, sheetName, error);
         if (bytes.isEmpty())
@@ -213,7 +230,8 @@ bool Spreadsheet::write(const QString &fileName, const Rows &rows, QString *erro
     // here leaves the old file as it was.
     QString writeError;
     if (!TextFile::writeBytes(fileName, bytes, &writeError))
-        return fail(error, QStringLiteral("파일을 저장할 수 없습니다: ") + fileName + QStringLiteral(" (") + writeError + u')');
+        return fail(error, QStringLiteral("파일을 저장할 수 없습니다: ") + QDir::toNativeSeparators(fileName) +
+                               QStringLiteral(" (") + writeError + u')');
     return true;
 }
 

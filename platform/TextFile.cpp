@@ -25,10 +25,29 @@ bool TextFile::writeBytes(const QString &fileName, const QByteArray &bytes, QStr
                             || file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     if (!opened || file.write(bytes) != bytes.size() || !file.commit()) {
         if (error)
-            *error = file.errorString();
+            *error = writeFailure(fileName, file.error());
         return false;
     }
     return true;
+}
+
+QString TextFile::writeFailure(const QString &fileName, QFileDevice::FileError error)
+{
+    const QFileInfo target(fileName);
+    if (target.isDir())
+        return QStringLiteral("같은 이름의 폴더가 있습니다.");
+    if (!QFileInfo(target.absolutePath()).isDir())
+        return QStringLiteral("저장할 폴더를 만들 수 없습니다: ") + QDir::toNativeSeparators(target.absolutePath());
+    switch (error) {
+    case QFileDevice::WriteError:
+    case QFileDevice::ResourceError:
+        return QStringLiteral("파일을 쓰는 중 오류가 발생하였습니다. 디스크의 빈 공간을 확인하십시오.");
+    case QFileDevice::RenameError:
+    case QFileDevice::RemoveError:
+        return QStringLiteral("기존 파일을 바꿀 수 없습니다. 다른 프로그램이 파일을 사용하고 있는지 확인하십시오.");
+    default:
+        return QStringLiteral("파일을 만들 수 없습니다. 쓰기 권한이 있는 폴더인지 확인하십시오.");
+    }
 }
 
 bool TextFile::writeLines(const QString &fileName, const QStringList &lines, QString *error, Access access)

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QFileDevice>
 #include <QString>
 #include <QStringList>
 
@@ -20,8 +21,14 @@ struct TextFile
     // *error names the line (counted from 1) and the character.
     static bool writeLines(const QString &fileName, const QStringList &lines, QString *error = nullptr,
                            Access access = Access::Default);
+    // *error says in Korean why the file could not be written (writeFailure).
     static bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error = nullptr,
                            Access access = Access::Default);
+    // Why fileName could not be written, in the user's language: the folder
+    // that cannot be made, a folder of that name, a full disk, a file another
+    // program holds, or no right to write there (the system's own texts are
+    // English).
+    static QString writeFailure(const QString &fileName, QFileDevice::FileError error);
     // Lines without their line ends; LF alone and CR alone also end a line. *ok is false
     // when the file cannot be read or holds bytes that are no CP949.
     static QStringList readLines(const QString &fileName, bool *ok = nullptr);

@@ -560,8 +560,10 @@ void TGIFImage::readFrame(TGIFFrame &frame, GifByteReader &r)
 void TGIFImage::ReadGifStream(const std::uint8_t *data, std::size_t count, bool decodeFirst)
 {
     ResetImage();
-    if (count == 0)
+    if (count == 0) {
+        Changed();
         return;
+    }
     GifByteReader r(data, count);
     std::uint8_t sig[6];
     if (r.Remaining() < 6)
@@ -647,6 +649,7 @@ void TGIFImage::ReadGifStream(const std::uint8_t *data, std::size_t count, bool 
             }
         }
     }
+    Changed();
 }
 
 void TGIFImage::ReadData(const std::uint8_t *data, std::size_t size)

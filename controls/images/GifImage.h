@@ -135,7 +135,7 @@ public:
     int RepeatCount = 1;
     bool Transparent = true;
     GifProgressFn OnProgress;
-    // Told after the picture is assigned anew.
+    // Told after the picture is assigned anew or read whole.
     std::function<void(TGIFImage &)> OnChange;
 
     ~TGIFImage() { OnChange = nullptr; }

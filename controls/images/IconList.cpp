@@ -174,9 +174,11 @@ void TIconList::Assign(const TIconList &source)
 
 void TIconList::AssignIcon(const TIcon *icon)
 {
+    // No icon empties the list; an empty icon would be an entry of its own.
     batched(*this, [&] {
         Clear();
-        Add(icon);
+        if (icon)
+            Add(icon);
     });
 }
 

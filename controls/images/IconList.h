@@ -41,6 +41,7 @@ public:
     void Move(int from, int to);
     int IndexOf(const TIcon *icon) const;
     void Assign(const TIconList &source);
+    // The list becomes this one icon; nullptr empties it.
     void AssignIcon(const TIcon *icon);
 
     // Raises EReadError on data that does not hold together.

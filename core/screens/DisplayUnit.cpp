@@ -78,11 +78,13 @@ Tqv_display_frm::Tqv_display_frm(const ScreenContext &context, QWidget *owner)
     memo_show = new QListWidget(this);
     memo_show->setObjectName(QStringLiteral("memo_show"));
     memo_show->setGeometry(16, 122, 200, 230);
+    GiveLinesRoom(memo_show);
     auto *lh = new QLabel(QStringLiteral(" ◎ 화면에 숨길 항목 리스트"), this);
     lh->setGeometry(300, 100, 200, 20);
     memo_hide = new QListWidget(this);
     memo_hide->setObjectName(QStringLiteral("memo_hide"));
     memo_hide->setGeometry(300, 122, 200, 230);
+    GiveLinesRoom(memo_hide);
     sbtn_add = MakeButton(this, "sbtn_add", QStringLiteral("숨기기"), 222, 190, 72, 25);
     sbtn_delete = MakeButton(this, "sbtn_delete", QStringLiteral("보이기"), 222, 230, 72, 25);
 

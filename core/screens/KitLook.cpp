@@ -5,7 +5,13 @@
 #include "controls/panels/KitControl.h"
 #include "controls/panels/KitGroup.h"
 
+#include <QAbstractItemView>
+#include <algorithm>
 #include <QLineEdit>
+#include <QStyledItemDelegate>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QValidator>
 
 TKitSimplePanel *MakePanel(QWidget *parent, const char *name)
@@ -155,4 +161,40 @@ void SetPasswordInput(QLineEdit *edit)
     edit->setEchoMode(QLineEdit::Password);
     // The mask character is '*' whatever the platform style would draw.
     edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+}
+
+namespace {
+
+class RoomyLineDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(std::max(size.height(), option.fontMetrics.height() + KoreanLineGap));
+        return size;
+    }
+};
+
+} // namespace
+
+void GiveLinesRoom(QAbstractItemView *list)
+{
+    list->setItemDelegate(new RoomyLineDelegate(list));
+}
+
+int SpacedLinePitch(const QWidget *box)
+{
+    return box->fontMetrics().height() + KoreanLineGap;
+}
+
+void SetSpacedPlainText(QTextEdit *box, const QString &text)
+{
+    box->setPlainText(text);
+    QTextBlockFormat spaced;
+    spaced.setLineHeight(SpacedLinePitch(box), QTextBlockFormat::FixedHeight);
+    QTextCursor all(box->document());
+    all.select(QTextCursor::Document);
+    all.mergeBlockFormat(spaced);
 }

@@ -6,7 +6,9 @@
 #include <QString>
 #include <functional>
 
+class QAbstractItemView;
 class QLineEdit;
+class QTextEdit;
 class QWidget;
 class TDDButton;
 class TKitSimplePanel;
@@ -42,3 +44,15 @@ void LimitInputBytes(QLineEdit *edit, int maxBytes);
 void KeepReadableWhenDisabled(QWidget *control);
 // A password field: what is typed shows as '*'.
 void SetPasswordInput(QLineEdit *edit);
+
+// Korean glyphs fill the whole height of the program's font, so lines set one
+// font height apart touch each other. A list or a preview box of Korean lines
+// leaves this many pixels between them.
+constexpr int KoreanLineGap = 4;
+// Every row of the list is a font height plus the gap tall.
+void GiveLinesRoom(QAbstractItemView *list);
+// The text's lines, a font height plus the gap apart (a plain text edit
+// cannot space its lines, so previews of Korean lines are text edits).
+void SetSpacedPlainText(QTextEdit *box, const QString &text);
+// The distance from one line to the next in such a list or box.
+int SpacedLinePitch(const QWidget *box);

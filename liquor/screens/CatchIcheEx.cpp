@@ -13,6 +13,8 @@
 #include "platform/TListGrid.h"
 #include "transfers/screens/CatchIcheG.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 
 TFrmCatchEx::TFrmCatchEx(const ScreenContext &context, QWidget *owner)
@@ -91,6 +93,13 @@ std::optional<MotherAccount> TFrmCatchEx::chosenMother() const
 
 bool TFrmCatchEx::LoadSheet(const QString &fileName)
 {
+    // The reader's reasons for a refused workbook are the user's own words;
+    // a file that does not open at all is named instead of the system's text.
+    if (QFile probe(fileName); !probe.open(QIODevice::ReadOnly)) {
+        qvx::Prompt::instance().message(QStringLiteral("엑셀 파일을 열 수 없습니다.\r\r") +
+                                        QDir::toNativeSeparators(fileName));
+        return false;
+    }
     qvx::SheetCells cells;
     QString error;
     if (!qvx::Spreadsheet::read(fileName, &cells, &error)) {

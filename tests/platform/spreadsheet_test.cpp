@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -90,6 +91,25 @@ TEST(Spreadsheet, AWriteThatCannotReplaceTheTargetReportsFailure)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(QFileInfo(target).isDir());
     EXPECT_FALSE(QFile::exists(target + QStringLiteral(".part")));
+}
+
+TEST(Spreadsheet, AWorkbookThatCannotBeWrittenSaysSoInKorean)
+{
+    QTemporaryDir dir;
+    // A file stands where the folder of the workbook should be.
+    QFile blocker(dir.filePath(QStringLiteral("data")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const Spreadsheet::Rows rows{{QStringLiteral("NO"), QStringLiteral("금액")}, {QStringLiteral("1"), QStringLiteral("1,000")}};
+    for (const char *name : {"data/list.xlsx", "data/list.xls"}) {
+        const QString file = dir.filePath(QString::fromLatin1(name));
+        QString error;
+        EXPECT_FALSE(Spreadsheet::write(file, rows, &error)) << name;
+        EXPECT_TRUE(error.startsWith(QStringLiteral("파일을 저장할 수 없습니다"))) << error.toStdString();
+        // Beside the names of file and folder the reason is Korean, not the system's English.
+        EXPECT_FALSE(QString(error).remove(file).remove(dir.filePath(QStringLiteral("data"))).contains(QRegularExpression(QStringLiteral("[A-Za-z]{2,}"))))
+            << error.toStdString();
+    }
 }
 
 namespace {

@@ -19,7 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QTextBlock>
 
 namespace {
@@ -78,7 +78,7 @@ TLayoutEditor::TLayoutEditor(const ScreenContext &context, QWidget *owner, const
     edTitleList->setObjectName(QStringLiteral("edTitleList"));
     edTitleList->setToolTip(QStringLiteral("사용자가 등록한 자료변환 리스트를 보여줍니다."));
     edTitleList->setGeometry(8, 8, 200, 300);
-    edTitleList->setSpacing(1); // Korean glyphs reach past the face's line height
+    GiveLinesRoom(edTitleList);
 
     edTitle = MakeLabeledEdit(pnl_body, "edTitle", QStringLiteral("자   료    명   칭 "), 220, 8, 108, 280);
 
@@ -115,14 +115,15 @@ TLayoutEditor::TLayoutEditor(const ScreenContext &context, QWidget *owner, const
         l->setFont(fixed);
         l->setObjectName(l == lblRuler ? QStringLiteral("lblRuler") : QStringLiteral("lblRulerTens"));
     }
-    Memo = new QPlainTextEdit(pnl_body);
+    Memo = new QTextEdit(pnl_body);
     Memo->setObjectName(QStringLiteral("Memo"));
     Memo->setFont(fixed);
     Memo->setReadOnly(true);
+    Memo->setAcceptRichText(false);
     Memo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo->setLineWrapMode(QTextEdit::NoWrap);
     Memo->document()->setDocumentMargin(0);
-    Memo->setGeometry(8, previewTop + 36, previewWidth, 10 * QFontMetrics(fixed).lineSpacing() + 12);
+    Memo->setGeometry(8, previewTop + 36, previewWidth, LayoutPreview::LineCount * SpacedLinePitch(Memo) + 12);
     Memo->viewport()->installEventFilter(this);
     // Title band, body down to the preview, button bar.
     resize(width(), 28 + Memo->geometry().bottom() + 12 + 42);
@@ -282,7 +283,7 @@ void TLayoutEditor::BtnOpenDlgClick()
         return;
     }
     m_preview.setLines(lines);
-    Memo->setPlainText(m_preview.lines().join(QLatin1Char('\n')));
+    SetSpacedPlainText(Memo, m_preview.lines().join(QLatin1Char('\n')));
     QTextCursor start = Memo->textCursor();
     start.setPosition(0);
     Memo->setTextCursor(start);

@@ -17,7 +17,7 @@ class QLabel;
 class Session;
 class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
+class QTextEdit;
 class TDDButton;
 class TKitSimplePanel;
 class TListGrid;
@@ -39,7 +39,7 @@ public:
     TListGrid *Grid = nullptr;
     QLabel *lblRulerTens = nullptr;
     QLabel *lblRuler = nullptr;
-    QPlainTextEdit *Memo = nullptr;
+    QTextEdit *Memo = nullptr;
     TDDButton *btnInsert = nullptr;
     TDDButton *btnEdit = nullptr;
     TDDButton *btnDelete = nullptr;

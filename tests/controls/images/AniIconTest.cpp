@@ -239,6 +239,16 @@ TEST(IconList, UpdatesStorageAndClipboard)
     TIcon pasted;
     ASSERT_TRUE(LoadIconFromMimeData(pasted, mime));
     EXPECT_EQ(pasted.Image, red.Image);
+
+    // Assigning no icon empties the list, in one change.
+    notified = 0;
+    list.OnListChange = [&](TIconList &) { ++notified; };
+    list.AssignIcon(nullptr);
+    EXPECT_EQ(list.GetCount(), 0);
+    EXPECT_EQ(notified, 1);
+    list.AssignIcon(&red);
+    ASSERT_EQ(list.GetCount(), 1);
+    EXPECT_EQ(list.GetIcon(0)->Image, red.Image);
 }
 
 TEST(AnimatedCursor, WritingIsNotProvidedAndSaysSo)

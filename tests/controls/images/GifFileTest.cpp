@@ -274,11 +274,15 @@ TEST(GifFile, VersionsSignaturesAndLoopCounts)
     f.loopCount = 40000;
     std::vector<std::uint8_t> bytes = oracle::Encode(f);
     TGIFImage gif;
+    int changes = 0;
+    gif.OnChange = [&](TGIFImage &) { ++changes; };
     gif.LoadFromBytes(bytes);
     EXPECT_EQ(gif.RepeatCount, 30000);
+    EXPECT_EQ(changes, 1); // whoever shows the picture learns of every read
     std::memcpy(bytes.data(), "gif87a", 6);
     gif.LoadFromBytes(bytes);
     EXPECT_EQ(gif.Version, gv87a);
+    EXPECT_EQ(changes, 2);
     std::memcpy(bytes.data(), "GIF90a", 6);
     try {
         gif.LoadFromBytes(bytes);
@@ -287,6 +291,7 @@ TEST(GifFile, VersionsSignaturesAndLoopCounts)
         EXPECT_STREQ(e.what(), "Unknown GIF version");
     }
     EXPECT_EQ(gif.GifFrameCount(), 0);
+    EXPECT_EQ(changes, 2); // a failed read tells nobody
 
     TGIFImage empty;
     try {

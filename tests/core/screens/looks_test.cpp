@@ -86,6 +86,11 @@ TEST_F(Looks, ScreenSettingsLeaveNothingSelectedAfterAMove)
         QTest::keyClick(dialog.cmb_allbank, Qt::Key_Down);
     ASSERT_EQ(dialog.cmb_allbank->ItemIndex(), 7);
     ASSERT_EQ(dialog.memo_show->count(), 3);
+    // The column names, Korean, stand apart from each other.
+    const int glyphs = KoreanGlyphHeight(dialog.memo_show->font());
+    EXPECT_GE(dialog.memo_show->visualItemRect(dialog.memo_show->item(1)).top() -
+                  dialog.memo_show->visualItemRect(dialog.memo_show->item(0)).top(),
+              glyphs + 2);
 
     clickEntry(dialog.memo_show, 0);
     ClickControl(dialog.sbtn_add);
@@ -103,6 +108,9 @@ TEST_F(Looks, ScreenSettingsLeaveNothingSelectedAfterAMove)
     EXPECT_EQ(dialog.memo_show->count(), 1);
     EXPECT_EQ(dialog.memo_hide->item(1)->text(), QStringLiteral("건수"));
     EXPECT_TRUE(dialog.memo_show->selectedItems().isEmpty());
+    EXPECT_GE(dialog.memo_hide->visualItemRect(dialog.memo_hide->item(1)).top() -
+                  dialog.memo_hide->visualItemRect(dialog.memo_hide->item(0)).top(),
+              glyphs + 2);
     clickEntry(dialog.memo_hide, 0, true);
     EXPECT_EQ(dialog.memo_show->count(), 2);
     EXPECT_TRUE(dialog.memo_hide->selectedItems().isEmpty());

@@ -25,6 +25,7 @@
 #include "platform/Cp949.h"
 #include "platform/TextFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -370,6 +371,46 @@ TEST_F(LiquorConversionScreens, ASheetFillsTheListWithBank26PaidFromBank21)
     EXPECT_EQ(s->grd_ichelist->Cells(lcMoBankName, 1), S("조흥은행"));
     EXPECT_EQ(s->grd_ichelist->Cells(lcMoney, 1), S("1,000"));
     EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 1);
+    EXPECT_TRUE(s->btn_excel->isEnabled());
+}
+
+TEST_F(LiquorConversionScreens, AWorkbookThatCannotBeOpenedSaysSoInKoreanAndTheSheetStays)
+{
+    auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b1", "qv_ichemakeJuru_frm");
+    ASSERT_NE(s, nullptr);
+    const QString good = client->home() + S("/주류.xls");
+    QString error;
+    ASSERT_TRUE(qvx::Spreadsheet::write(good,
+                                        {{S("NO"), S("은행코드"), S("은행명"), S("거래계좌"), S("주류금액"), S("비주류금액"),
+                                          S("이체금액"), S("기타"), S("거래처명"), S("거래구분"), S("실명번호")},
+                                         {S("1"), S("21"), S("조흥"), S("56012345679"), S("1,000"), S("0"), S("1,000"),
+                                          S(""), S("한빛주류"), S(""), S("1234567890")}},
+                                        &error))
+        << qPrintable(error);
+    // A folder of a workbook's name and a workbook gone since it was chosen.
+    const QString folder = client->home() + S("/폴더.xlsx");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString missing = client->home() + S("/없는파일.xlsx");
+    qvx::ScriptedFileChooser chooser;
+    chooser.enqueue(good);
+    chooser.enqueue(folder);
+    chooser.enqueue(missing);
+
+    OnNextModal([&](QDialog *d) {
+        auto *dialog = qobject_cast<TFrmCatchEx *>(d);
+        if (!dialog)
+            return d->reject();
+        ClickControl(dialog->BtnOpenDlg);
+        ASSERT_EQ(dialog->Grid->Cells(8, 1), S("한빛주류"));
+        for (const QString &file : {folder, missing}) {
+            ClickControl(dialog->BtnOpenDlg);
+            EXPECT_EQ(client->prompt().lastText(),
+                      S("엑셀 파일을 열 수 없습니다.\r\r") + QDir::toNativeSeparators(file));
+            EXPECT_EQ(dialog->Grid->Cells(8, 1), S("한빛주류"));
+        }
+        ClickControl(dialog->btnExit);
+    });
+    ClickControl(s->btn_excel);
     EXPECT_TRUE(s->btn_excel->isEnabled());
 }
 

@@ -469,6 +469,18 @@ TEST_F(LiquorResults, StatusViewOfEveryUserWithOwnerNamesAndItsSemicolonExport)
     EXPECT_EQ(file.readAll(),
               qvx::Cp949::encode(today + S(";2;조흥은행;56012345678901;수납;송신완료;;나상사;2000;-1200;신한은행;"
                                            "110123456789;;093015;300;;2000;0;메모;\r\n")));
+
+    // A sheet that cannot be written, a file standing where its folder should be, says why in Korean.
+    const QString blocked = client->home() + S("/막힘");
+    QFile blocker(blocked);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    chooser.enqueue(blocked + S("/view"), 2);
+    ClickControl(v->btn_filesave);
+    EXPECT_EQ(client->prompt().lastText(), S("파일을 저장하지 못하였습니다.\r\r파일을 저장할 수 없습니다: ") +
+                                               QDir::toNativeSeparators(blocked + S("/view.xls")) +
+                                               S(" (저장할 폴더를 만들 수 없습니다: ") +
+                                               QDir::toNativeSeparators(blocked) + u')');
     SavePicture(v, "liquor_status_view");
 }
 

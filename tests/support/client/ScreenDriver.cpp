@@ -2,6 +2,8 @@
 
 #include "ScreenDriver.h"
 
+#include <QFontMetrics>
+
 #include "core/screens/ClientMainUnit.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
@@ -197,6 +199,11 @@ int ItemWith(TKitComboBox *combo, const QString &part)
             return i;
     ADD_FAILURE() << qPrintable(combo->objectName()) << " has no item with " << qPrintable(part);
     return -1;
+}
+
+int KoreanGlyphHeight(const QFont &font)
+{
+    return QFontMetrics(font).tightBoundingRect(QStringLiteral("김민준급여한빛상사은행명건수")).height();
 }
 
 void SavePicture(QWidget *w, const char *name)

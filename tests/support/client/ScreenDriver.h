@@ -70,6 +70,10 @@ bool Pick(TKitComboBox *combo, int index);
 // The first item whose text contains `part`; fails (and gives -1) when none does.
 int ItemWith(TKitComboBox *combo, const QString &part);
 
+// How tall the font draws Korean text, from its highest to its lowest inked
+// pixel: lines of Korean text set closer than this plus a gap touch.
+int KoreanGlyphHeight(const QFont &font);
+
 // What the widget shows, saved as <name>.png among the tests' pictures.
 void SavePicture(QWidget *w, const char *name);
 

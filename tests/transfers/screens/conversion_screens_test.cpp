@@ -29,7 +29,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QTextBlock>
 
 using namespace transfertest;
@@ -46,7 +46,7 @@ void clickItem(QListWidget *list, const QString &text)
 
 // Selects characters [from, from + n) of the preview's first line (caret
 // keys) and releases the mouse button over it with Ctrl held.
-void ctrlSelect(QPlainTextEdit *memo, int from, int n)
+void ctrlSelect(QTextEdit *memo, int from, int n)
 {
     memo->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(memo, Qt::Key_Home, Qt::ControlModifier);
@@ -290,6 +290,20 @@ TEST_F(ConversionScreens, LayoutsAreCreatedChangedAndDeletedWithTheirChecks)
     ClickControl(dialog.BtnOpenDlg);
     EXPECT_EQ(dialog.Memo->document()->firstBlock().text(), QStringLiteral("04김민준    0000015000123401234567   급여"));
     EXPECT_EQ(dialog.Memo->document()->blockCount(), 10);
+    // Lines of Korean text in the preview and in the layout list stand apart.
+    {
+        const int glyphs = KoreanGlyphHeight(dialog.Memo->font());
+        QTextCursor first(dialog.Memo->document()->findBlockByNumber(0));
+        QTextCursor second(dialog.Memo->document()->findBlockByNumber(1));
+        EXPECT_GE(dialog.Memo->cursorRect(second).top() - dialog.Memo->cursorRect(first).top(), glyphs + 2);
+        ASSERT_GE(dialog.edTitleList->count(), 2);
+        EXPECT_GE(dialog.edTitleList->visualItemRect(dialog.edTitleList->item(1)).top() -
+                      dialog.edTitleList->visualItemRect(dialog.edTitleList->item(0)).top(),
+                  KoreanGlyphHeight(dialog.edTitleList->font()) + 2);
+        // All ten lines fit the box.
+        QTextCursor last(dialog.Memo->document()->lastBlock());
+        EXPECT_LE(dialog.Memo->cursorRect(last).bottom(), dialog.Memo->viewport()->height());
+    }
 
     ClickControl(dialog.btnInsert);
     EXPECT_FALSE(dialog.btnInsert->isEnabled());
@@ -369,7 +383,7 @@ TEST_F(ConversionScreens, ThePreviewSitsUnderItsRulerAndACtrlDragNextToTheLastFi
     qvx::ScriptedFileChooser chooser;
     chooser.enqueue(writeFile("k.txt", {QStringLiteral("04김민준    0000015000123401234567   급여")}));
     ClickControl(dialog.BtnOpenDlg);
-    QPlainTextEdit *memo = dialog.Memo;
+    QTextEdit *memo = dialog.Memo;
     const auto caretX = [memo, &dialog](int position) {
         QTextCursor c(memo->document());
         c.setPosition(position);
