@@ -201,24 +201,9 @@ TEST_F(LiquorConversionScreens, TheRealNameRuleGoesByTheClientsDay)
     const QString file = client->home() + S("/주류.txt");
     ASSERT_TRUE(qvx::TextFile::writeLines(
         file, {fixedLine("21", "56012345678", "700", "700", "", "주민번호상사", "8001011234567")}));
-    qvx::ScriptedFileChooser chooser;
-    chooser.enqueue(file);
     OpenedFiles opened;
     qvx::Clock::setFixed(QDateTime(QDate(2014, 8, 5), QTime(10, 0)));
-
-    OnNextModal([&](QDialog *d) {
-        auto *dialog = qobject_cast<TFrmCatchJ *>(d);
-        if (!dialog)
-            return d->reject();
-        const auto found = dialog->edTitleList->findItems(S("주류 고정길이"), Qt::MatchExactly);
-        if (found.isEmpty())
-            return d->reject();
-        QTest::mouseClick(dialog->edTitleList->viewport(), Qt::LeftButton, {},
-                          dialog->edTitleList->visualItemRect(found.first()).center());
-        ClickControl(dialog->BtnOpenDlg);
-        ClickControl(dialog->BtnConvert);
-    });
-    ClickControl(s->btn_dataconvert);
+    convertFixedWidth(s, file);
     qvx::Clock::reset();
 
     EXPECT_EQ(client->prompt().lastText(), S("자료변환 처리가 완료 되었습니다."));
