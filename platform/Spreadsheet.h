@@ -19,8 +19,10 @@ namespace qvx {
 // "1E+19"), dates as "yyyy-MM-dd" (with " HH:mm:ss" where the format shows a
 // time), booleans as "TRUE"/"FALSE", formulas as their saved results. The
 // cells are held sparsely (a cell at the last column costs no more than one
-// in the first); a damaged file, a cell beyond the format's limits or more
-// than SheetCells::MaxCells cells is refused with a Korean reason.
+// in the first); a damaged file, a cell beyond the format's limits, more
+// than SheetCells::MaxCells cells, an .xlsx that unpacks to too much or nests
+// too deep (see XlsxReader) or one that does not fit in memory is refused
+// with a Korean reason, never with an exception.
 struct Spreadsheet
 {
     using Rows = QVector<QStringList>;

@@ -88,6 +88,26 @@ protected:
         return o;
     }
     int count(const QString &sql) { return client->server().query(sql).value(0, 0).toInt(); }
+
+    // Converts the file by the fixed-width liquor layout, as a person picks it.
+    void convertFixedWidth(Tqv_IcheMakeJuru_frm *s, const QString &file)
+    {
+        qvx::ScriptedFileChooser chooser;
+        chooser.enqueue(file);
+        OnNextModal([&](QDialog *d) {
+            auto *dialog = qobject_cast<TFrmCatchJ *>(d);
+            if (!dialog)
+                return d->reject();
+            const auto found = dialog->edTitleList->findItems(S("주류 고정길이"), Qt::MatchExactly);
+            if (found.isEmpty())
+                return d->reject();
+            QTest::mouseClick(dialog->edTitleList->viewport(), Qt::LeftButton, {},
+                              dialog->edTitleList->visualItemRect(found.first()).center());
+            ClickControl(dialog->BtnOpenDlg);
+            ClickControl(dialog->BtnConvert);
+        });
+        ClickControl(s->btn_dataconvert);
+    }
 };
 
 // The liquor client as the send/receive module.
@@ -179,21 +199,7 @@ TEST_F(LiquorConversionScreens, AFileOfMoreLinesThanABatchHoldsIsRefused)
     const QString file = client->home() + S("/줄끝.txt");
     const QByteArray first = qvx::Cp949::encode(fixedLine("21", "56012345678", "1000000", "1000000", "3월분", "한빛주류", "1234567890"));
     ASSERT_TRUE(qvx::TextFile::writeBytes(file, first + QByteArray(1'000'001, '\n')));
-    qvx::ScriptedFileChooser chooser;
-    chooser.enqueue(file);
-    OnNextModal([&](QDialog *d) {
-        auto *dialog = qobject_cast<TFrmCatchJ *>(d);
-        if (!dialog)
-            return d->reject();
-        const auto found = dialog->edTitleList->findItems(S("주류 고정길이"), Qt::MatchExactly);
-        if (found.isEmpty())
-            return d->reject();
-        QTest::mouseClick(dialog->edTitleList->viewport(), Qt::LeftButton, {},
-                          dialog->edTitleList->visualItemRect(found.first()).center());
-        ClickControl(dialog->BtnOpenDlg);
-        ClickControl(dialog->BtnConvert);
-    });
-    ClickControl(s->btn_dataconvert);
+    convertFixedWidth(s, file);
     EXPECT_EQ(client->prompt().lastText(), S("파일의 줄이 너무 많아 읽을 수 없습니다 (한 번에 최대 1,000,000줄)."));
     EXPECT_FALSE(client->prompt().contains(S("자료변환 처리가 완료 되었습니다.")));
     EXPECT_TRUE(s->btn_dataconvert->isEnabled());
@@ -258,24 +264,9 @@ TEST_F(LiquorConversionScreens, TheRealNameRuleGoesByTheClientsDay)
     const QString file = client->home() + S("/주류.txt");
     ASSERT_TRUE(qvx::TextFile::writeLines(
         file, {fixedLine("21", "56012345678", "700", "700", "", "주민번호상사", "8001011234567")}));
-    qvx::ScriptedFileChooser chooser;
-    chooser.enqueue(file);
     OpenedFiles opened;
     qvx::Clock::setFixed(QDateTime(QDate(2014, 8, 5), QTime(10, 0)));
-
-    OnNextModal([&](QDialog *d) {
-        auto *dialog = qobject_cast<TFrmCatchJ *>(d);
-        if (!dialog)
-            return d->reject();
-        const auto found = dialog->edTitleList->findItems(S("주류 고정길이"), Qt::MatchExactly);
-        if (found.isEmpty())
-            return d->reject();
-        QTest::mouseClick(dialog->edTitleList->viewport(), Qt::LeftButton, {},
-                          dialog->edTitleList->visualItemRect(found.first()).center());
-        ClickControl(dialog->BtnOpenDlg);
-        ClickControl(dialog->BtnConvert);
-    });
-    ClickControl(s->btn_dataconvert);
+    convertFixedWidth(s, file);
     qvx::Clock::reset();
 
     EXPECT_EQ(client->prompt().lastText(), S("자료변환 처리가 완료 되었습니다."));
@@ -293,21 +284,7 @@ TEST_F(LiquorConversionScreens, ASecondFileGoesOnAfterTheListedRowsAndAsksAboutT
     auto convert = [&](const QStringList &lines) {
         const QString file = client->home() + S("/주류.txt");
         ASSERT_TRUE(qvx::TextFile::writeLines(file, lines));
-        qvx::ScriptedFileChooser chooser;
-        chooser.enqueue(file);
-        OnNextModal([&](QDialog *d) {
-            auto *dialog = qobject_cast<TFrmCatchJ *>(d);
-            if (!dialog)
-                return d->reject();
-            const auto found = dialog->edTitleList->findItems(S("주류 고정길이"), Qt::MatchExactly);
-            if (found.isEmpty())
-                return d->reject();
-            QTest::mouseClick(dialog->edTitleList->viewport(), Qt::LeftButton, {},
-                              dialog->edTitleList->visualItemRect(found.first()).center());
-            ClickControl(dialog->BtnOpenDlg);
-            ClickControl(dialog->BtnConvert);
-        });
-        ClickControl(s->btn_dataconvert);
+        convertFixedWidth(s, file);
     };
     convert({fixedLine("21", "56012345678", "1000000", "1000000", "3월분", "한빛주류", "1234567890"),
              fixedLine("88", "110123456789", "500", "500", "", "다온상사", "2208112345")});
