@@ -1,5 +1,6 @@
 #include "inquiries/StatusViewSql.h"
 
+#include "inquiries/ResultInquirySql.h"
 #include "platform/SqlText.h"
 
 using qvx::sqlQuote;
@@ -13,8 +14,9 @@ QString head()
         "giche.RECVID,    giche.FIRMID,    giche.BANKID,    giche.USERID,    giche.CFMID,     giche.SENDFLAG,  "
         "giche.UP_GUBUNCODE,  giche.ERRCODE,   giche.MOBANKNO,  giche.PASSWD,    giche.BOKI,      giche.GUBUN,     "
         "giche.PRICE,     giche.SIGN,      giche.REMAIN,    giche.TRANS_BANKID,  giche.BANKNO,      giche.FEE,         "
-        "giche.CMSCODE,     giche.NAME,        giche.TAPROCNO,    giche.TAERRFEE,    giche.TAERRPRICE,  "
-        "giche.TAERRMONEY,  giche.DUMMY,       giche.SR_FLAG,     giche.RECEIVETIME, giche.RECEIVEDATE, "
+        "giche.CMSCODE,     giche.NAME,        giche.TAPROCNO,    ")
+        + ResultInquirySql::answeredFigureColumns()
+        + QStringLiteral("giche.DUMMY,       giche.SR_FLAG,     giche.RECEIVETIME, giche.RECEIVEDATE, "
         "giche.COMMON_DUMMY,  bank.BANKNAME AS MOBANKNAME,     bank.SENDNAME AS MOBANKOWNER,     "
         "allbank.BANKNAME AS TRANSBANKNAME,  if(giche.errcode=error.errcode, error.errcontents, giche.errcode) as "
         "errcontents from      allbank,  bank,     giche     left join error on  giche.BANKID  = error.BANKID AND  "

@@ -85,9 +85,11 @@ QString SummaryAnswer::bankAccountText() const
 
 QString SummarySaveLine(const SummaryAnswer &a)
 {
-    // Widths of the amount fields after the request count, in grid order
-    // (the summary's 의뢰총금액 .. 당행수납불능금액).
-    static const int widths[] = {6, 13, 6, 13, 6, 13, 6, 13, 6, 13, 10, 6, 13, 6};
+    // Widths of the fields after the request count, in grid order (the
+    // summary's 의뢰총금액 .. 당행수납불능금액): every amount, the fee among
+    // them, in 13 bytes and every count in 6 (당행수납건수 in 10), so that
+    // no value a list can hold moves the fields after it.
+    static const int widths[] = {13, 6, 13, 6, 13, 6, 13, 6, 13, 13, 10, 13, 6, 13};
     QStringList fields;
     fields << Padded(a.bankAccountText(), 14) << Padded(DelChar(a.firmId, u'-'), 15)
            << Padded(DelComma(MoneyCellText(a.amounts[0])), 6);

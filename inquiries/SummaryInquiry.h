@@ -43,8 +43,9 @@ struct SummaryAnswer
 
 // The text save's line: fields joined by one blank, each padded with blanks
 // to its width (a longer value stays whole): bank and account (14), firm code
-// without '-' (15), the request count (6), then the other amounts without
-// ',' and the spare field, and the message number (6).
+// without '-' (15), the request count (6), then the other figures without
+// ',' (amounts and the fee 13, counts 6), the spare field (13) and the
+// message number (6).
 QString SummarySaveLine(const SummaryAnswer &answer);
 
 // One answered virtual-account summary.

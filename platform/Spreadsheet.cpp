@@ -174,7 +174,7 @@ QString Spreadsheet::numberText(double value)
     return sheet::numberText(value);
 }
 
-QVector<int> Spreadsheet::amountColumns(const Rows &rows)
+QVector<int> Spreadsheet::amountColumns(const Rows &rows, const QVector<bool> &numberColumns)
 {
     static const QRegularExpression amount(QStringLiteral("^-?(0|[1-9][0-9]{0,2}(,[0-9]{3})*)(\\.([0-9]+))?$"));
     int columns = 0;
@@ -193,16 +193,17 @@ QVector<int> Spreadsheet::amountColumns(const Rows &rows)
             grouped = grouped || text.contains(u',');
             decimals = std::max(decimals, int(m.capturedLength(4)));
         }
-        if (allAmounts && grouped)
+        if (allAmounts && (grouped || numberColumns.value(c)))
             out[c] = decimals;
     }
     return out;
 }
 
-bool Spreadsheet::write(const QString &fileName, const Rows &rows, QString *error, const QString &sheetName)
+bool Spreadsheet::write(const QString &fileName, const Rows &rows, QString *error, const QString &sheetName,
+                        const QVector<bool> &numberColumns)
 {
     QDir().mkpath(QFileInfo(fileName).absolutePath());
-    const QVector<int> amounts = amountColumns(rows);
+    const QVector<int> amounts = amountColumns(rows, numberColumns);
     QByteArray bytes;
     if (fileName.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive)) {
         if (const QString refusal = XlsWriter::overlongText(rows); !refusal.isEmpty())

@@ -11,7 +11,9 @@ namespace qvx {
 // Spreadsheets as cell texts. Writing makes a workbook of one sheet, an Excel
 // 97-2003 workbook (.xls) or, for a name ending in ".xlsx", an Office Open XML
 // one. A column whose cells below the first row are all amounts written with
-// ',' groups ("1,000", "-2,500.50") is written as numbers shown the same way;
+// ',' groups ("1,000", "-2,500.50") is written as numbers shown the same way,
+// and so is a column the caller names a number column whose cells are all
+// such amounts, grouped or too small to need a group ("500", "3");
 // every other cell is a text (account numbers keep their leading zeros).
 // Reading takes the workbook's active sheet from an .xlsx (zip + XML) or an
 // .xls (BIFF) file, the format told by the file's first bytes, not its name;
@@ -27,8 +29,9 @@ struct Spreadsheet
 {
     using Rows = QVector<QStringList>;
 
+    // numberColumns[c]: column c holds amounts or counts (see above).
     static bool write(const QString &fileName, const Rows &rows, QString *error = nullptr,
-                      const QString &sheetName = QStringLiteral("Sheet1"));
+                      const QString &sheetName = QStringLiteral("Sheet1"), const QVector<bool> &numberColumns = {});
     static bool read(const QString &fileName, SheetCells *cells, QString *error = nullptr);
     // The same as dense rows (each up to its last text) for sheets whose
     // rows so padded hold at most MaxDenseCells cells; a wider or longer
@@ -42,7 +45,7 @@ struct Spreadsheet
 
     // Per column: the decimals of an amount column as described above, -1
     // for a column of texts.
-    static QVector<int> amountColumns(const Rows &rows);
+    static QVector<int> amountColumns(const Rows &rows, const QVector<bool> &numberColumns = {});
 };
 
 } // namespace qvx

@@ -621,7 +621,20 @@ bool TListGrid::SaveToXLS(const QString &fileName, QString *error) const
                 cells << Cells(c, r);
         rows << cells;
     }
-    return qvx::Spreadsheet::write(fileName, rows, error);
+    QVector<bool> numbers;
+    for (int c = 0; c < ColCount(); ++c)
+        if (!isColumnHidden(c))
+            numbers << IsNumberColumn(c);
+    return qvx::Spreadsheet::write(fileName, rows, error, QStringLiteral("Sheet1"), numbers);
+}
+
+void TListGrid::SetNumberColumn(int col, bool on)
+{
+    if (col < 0)
+        return;
+    if (m_numberCols.size() <= col)
+        m_numberCols.resize(col + 1);
+    m_numberCols[col] = on;
 }
 
 bool TListGrid::isFixedCell(const QModelIndex &index) const

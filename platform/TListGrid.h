@@ -141,7 +141,11 @@ public:
     // is in the grid (hidden columns left out), written to `fileName`.
     bool SaveToText(const QString &fileName, const QString &separator = QStringLiteral("\t"),
                     bool includeHidden = false, QString *error = nullptr) const;
+    // A number column (amounts, counts) goes into a spreadsheet as numbers
+    // whenever its cells are all amounts, also where none needs a ',' group.
     bool SaveToXLS(const QString &fileName, QString *error = nullptr) const;
+    void SetNumberColumn(int col, bool on = true);
+    bool IsNumberColumn(int col) const { return m_numberCols.value(col); }
 
     // Hooks, named as the screens name their handlers.
     std::function<Qt::Alignment(int col, int row)> OnGetAlignment;
@@ -181,5 +185,6 @@ private:
     struct Span { int col, row, cols, rows; };
     QVector<Span> m_spans;
     QVector<int> m_givenWidths; // per column as the screen set it; -1 none
+    QVector<bool> m_numberCols;
     bool m_fitPending = false;
 };

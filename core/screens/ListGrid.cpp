@@ -23,6 +23,7 @@ void SetUpListGrid(TListGrid *grid, const ListColumns &columns)
             grid->SetColWidths(c, columns[c].width);
         if (columns[c].hidden)
             grid->HideColumn(c);
+        grid->SetNumberColumn(c, columns[c].format == CellFormat::Money);
     }
     QVector<Qt::Alignment> aligns;
     QVector<bool> ticks;

@@ -171,7 +171,10 @@ void DepositNoticeBase::btn_searchClick(QObject *)
 
 int DepositNoticeBase::search(bool enterForm)
 {
-    const int previousRows = DataRowCount(grd_deposit);
+    // The rows before the search as the grid counts them: an empty list
+    // still has its one blank row, so a first notice reports itself by
+    // its number (see the closing check).
+    const int previousRows = grd_deposit->RowCount() - 1;
     const DepositNoticeFilter filter = chosenFilter();
     m_listed.reset();
     m_listedRows = qvx::ResultSet();

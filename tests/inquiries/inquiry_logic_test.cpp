@@ -201,6 +201,31 @@ TEST(SaveRecords, BalanceAndSummaryLinesPadAndKeepLongValues)
     EXPECT_EQ(fields[1], S("F1"));
     EXPECT_EQ(fields[3], S("12345678901234"));
     EXPECT_EQ(fields.last(), S("12"));
+
+    // Amounts of 13 digits and counts of 6 stand in their own fields: every
+    // field starts where the record puts it.
+    for (int k = 0; k < SummaryAnswer::AmountCount; ++k) {
+        const bool count = QList<int>{0, 2, 4, 6, 8, 11, 13}.contains(k);
+        s.amounts[size_t(k)] = count ? S("999999") : S("1234567890123");
+    }
+    s.commonDummy = S("X");
+    s.moBankName.clear();       // a bank and account that fit their 14 bytes
+    s.moBankNo = S("1234");
+    const QString record = SummarySaveLine(s);
+    const int widths[] = {14, 15, 6, 13, 6, 13, 6, 13, 6, 13, 6, 13, 13, 10, 13, 6, 13, 13, 6};
+    int at = 0;
+    QStringList fixed;
+    for (int w : widths) {
+        fixed << record.mid(at, w).trimmed();
+        at += w + 1;
+    }
+    EXPECT_EQ(fixed[1], S("F1"));
+    EXPECT_EQ(fixed[2], S("999999"));                 // 의뢰총건수
+    EXPECT_EQ(fixed[3], S("1234567890123"));          // 의뢰총금액
+    EXPECT_EQ(fixed[4], S("999999"));                 // 당행정상건수
+    EXPECT_EQ(fixed[12], S("1234567890123"));         // 수수료
+    EXPECT_EQ(fixed[17], S("X"));
+    EXPECT_EQ(fixed[18], S("12"));
 }
 
 TEST(SmsMessage, ByteLimitSymbolsAndRecipients)

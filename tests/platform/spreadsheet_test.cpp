@@ -743,3 +743,27 @@ TEST(Spreadsheet, AnOlderSheetDeclaringFarMoreCellsThanItHoldsIsRefusedInBounded
     ASSERT_TRUE(Spreadsheet::read(older, &cells, &error)) << error.toStdString();
     EXPECT_EQ(cells.cell(0, 0), QStringLiteral("two"));
 }
+
+TEST(Spreadsheet, NumberColumnsAreNumbersAlsoWhereNoAmountNeedsAGroup)
+{
+    QTemporaryDir dir;
+    // Fees and counts below 1,000 carry no ','; a code column is no number column.
+    const Spreadsheet::Rows rows{{QStringLiteral("수수료"), QStringLiteral("건수"), QStringLiteral("코드")},
+                                 {QStringLiteral("500.50"), QStringLiteral("3"), QStringLiteral("20")},
+                                 {QStringLiteral("0"), QString(), QStringLiteral("88")}};
+    for (const QString name : {QStringLiteral("fees.xls"), QStringLiteral("fees.xlsx")}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString file = dir.filePath(name);
+        QString error;
+        ASSERT_TRUE(Spreadsheet::write(file, rows, &error, QStringLiteral("Sheet1"), {true, true, false}))
+            << error.toStdString();
+        EXPECT_EQ(Spreadsheet::amountColumns(rows, {true, true, false}), (QVector<int>{2, 0, -1}));
+        EXPECT_EQ(Spreadsheet::amountColumns(rows), (QVector<int>{-1, -1, -1}));
+        Spreadsheet::Rows back;
+        ASSERT_TRUE(Spreadsheet::read(file, &back, &error)) << error.toStdString();
+        ASSERT_EQ(back.size(), 3);
+        EXPECT_EQ(back[1].value(0), QStringLiteral("500.5"));   // a number reads as its plain digits
+        EXPECT_EQ(back[1].value(1), QStringLiteral("3"));
+        EXPECT_EQ(back[2].value(2), QStringLiteral("88"));
+    }
+}

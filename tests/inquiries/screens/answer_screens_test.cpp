@@ -202,6 +202,9 @@ TEST_F(InquiryScreenTest, SummaryOfEveryAccountHandsItsRangeOverAndOneAccountDoe
     EXPECT_TRUE(s->grd_trsumlist->Cells(2, 1).contains(u'['));
     EXPECT_EQ(s->Answers().size(), listRows(s->grd_trsumlist));
     ScreenInput::savePicture(s, "transaction_summary");
+    // Every count and amount goes into a spreadsheet as a number.
+    for (int col = 4; col <= 18; ++col)
+        EXPECT_TRUE(s->grd_trsumlist->IsNumberColumn(col)) << col;
 }
 
 TEST_F(InquiryScreenTest, ResultInquiryAfterASummaryListsTheUsersTransfers)

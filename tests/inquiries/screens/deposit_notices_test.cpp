@@ -4,6 +4,7 @@
 // request refused half-way, the closing check and the text save.
 #include "ListScreenFixture.h"
 #include "HookedLink.h"
+#include "support/DayLogFile.h"
 
 #include "backend/BankSimulator.h"
 #include "controls/panels/DDButton.h"
@@ -61,6 +62,19 @@ protected:
     {
         EXPECT_TRUE(Pick(s->cmb_allbank, 1));
         return s->cmb_allbank->Text().mid(1, 2);
+    }
+    // One deposit notice of today with number `number`, stored as the bank stores it.
+    void storeNotice(const QString &bankId, const QString &moBankNo, int number)
+    {
+        client->server().exec(
+            QStringLiteral("insert into deposit (SERVICE, SEQNO, SENDID, RECVID, FIRMID, BANKID, SENDFLAG, ERRCODE, "
+                           "DEPOSIT_SENDDATE, ORG_SEQNO, MOBANKNO, GUBUN, INBANKID, PRICE, SIGN, REMAIN, BRCODE, NAME, "
+                           "NOTENO, INCODE, INTIME, INDATE, RECEIVEDATE, COMMON_DUMMY) values ('DY2', %4, 'B01', 'NET01', "
+                           "'F01', '%1', '1', '', '%2', '%5', '%3', '20', '%1', '0000001234567', '-', '1000', "
+                           "'0101', '홍길동 ', 'NT01', 'IC1', '101500', '%2', '%2', '비고')")
+                .arg(bankId, today, moBankNo)
+                .arg(number)
+                .arg(number, 6, 10, QChar(u'0')));
     }
     int stored(const QString &bankId)
     {
@@ -229,6 +243,35 @@ TEST_F(DepositNotices, TheClosingCheckAsksForTheNextNumberOfTodayAndReportsTheAn
               S("통지전문 ") + QString::number(rows(s) - listed) + S("건이 수신되었습니다!."));
 }
 
+TEST_F(DepositNotices, AClosingCheckFromAnEmptyListReportsTheFirstNoticeAndTheSearchIsLogged)
+{
+    auto *s = openScreen();
+    ASSERT_NE(s, nullptr);
+    const QString bankId = chooseFirstBank(s);
+    const QString moBankNo = client->server()
+                                 .query(QStringLiteral("select mobankno from bank where bankid = '%1' order by mobankno")
+                                            .arg(bankId))
+                                 .value(0, 0);
+    // The list is empty (one blank row); today's first notice has come meanwhile.
+    ASSERT_EQ(rows(s), 0);
+    storeNotice(bankId, moBankNo, 1);
+    QFile::remove(DayLogFileName());
+    ASSERT_TRUE(ClickControl(s->btn_order_end));
+    // The bank's answer runs the search: one row, as many as the empty list's one row.
+    EXPECT_TRUE(ClientFixture::waitFor([&] { return rows(s) == 1; }, 15000));
+    EXPECT_TRUE(ClientFixture::waitFor(
+        [&] { return s->StatusBar1->currentMessage() == S("통지전문 1건이 수신되었습니다."); }, 5000))
+        << s->StatusBar1->currentMessage().toStdString();
+
+    // The search writes its statement before and after it runs, and the rows it found.
+    const QString log = qvx::Cp949::decode(TakeDayLog());
+    const qsizetype send = log.indexOf(S("Query Send : SELECT  deposit.SERVICE"));
+    const qsizetype recv = log.indexOf(S("Query Recv : SELECT  deposit.SERVICE"));
+    EXPECT_GE(send, 0) << log.toStdString();
+    EXPECT_GT(recv, send);
+    EXPECT_GT(log.indexOf(S("Data Count : 1"), recv), recv);
+}
+
 TEST_F(DepositNotices, TheTextSaveWritesFixedWidthRecordsWithKoreanNames)
 {
     const qvx::ResultSet bank =
@@ -240,13 +283,7 @@ TEST_F(DepositNotices, TheTextSaveWritesFixedWidthRecordsWithKoreanNames)
                        "and transdivcode = '20'")
             .arg(bankId));
     ASSERT_FALSE(kind.isEmpty());
-    client->server().exec(
-        QStringLiteral("insert into deposit (SERVICE, SEQNO, SENDID, RECVID, FIRMID, BANKID, SENDFLAG, ERRCODE, "
-                       "DEPOSIT_SENDDATE, ORG_SEQNO, MOBANKNO, GUBUN, INBANKID, PRICE, SIGN, REMAIN, BRCODE, NAME, "
-                       "NOTENO, INCODE, INTIME, INDATE, RECEIVEDATE, COMMON_DUMMY) values ('DY2', 7, 'B01', 'NET01', "
-                       "'F01', '%1', '1', '', '%2', '000007', '%3', '20', '%1', '0000001234567', '-', '1000', "
-                       "'0101', '홍길동 ', 'NT01', 'IC1', '101500', '%2', '%2', '비고')")
-            .arg(bankId, today, moBankNo));
+    storeNotice(bankId, moBankNo, 7);
     QTemporaryDir home;
     qvx::ScriptedFileChooser files;
     auto *s = openScreen();
@@ -270,6 +307,17 @@ TEST_F(DepositNotices, TheTextSaveWritesFixedWidthRecordsWithKoreanNames)
                          + Pad(QStringLiteral("NT01"), 16) + Pad(QStringLiteral("IC1"), 16) + Pad(today, 8)
                          + Pad(QStringLiteral("101500"), 6) + Pad(S("비고"), 30);
     EXPECT_EQ(file.readAll(), qvx::Cp949::encode(line + QStringLiteral("\r\n")));
+
+    // The spreadsheet carries its extension, also where the name was typed without one.
+    const QString sheet = home.filePath(S("예금통지엑셀"));
+    files.enqueue(sheet, 2);
+    ASSERT_TRUE(ClickControl(s->btn_filesave));
+    EXPECT_TRUE(QFile::exists(sheet + S(".xls")));
+    EXPECT_FALSE(QFile::exists(sheet));
+    EXPECT_EQ(client->prompt().lastText(), sheet + S(".xls 를 저장하였습니다."));
+    files.enqueue(sheet + S(".xls"), 2);
+    ASSERT_TRUE(ClickControl(s->btn_filesave));
+    EXPECT_FALSE(QFile::exists(sheet + S(".xls.xls")));
 }
 
 } // namespace

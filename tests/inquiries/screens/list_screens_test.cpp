@@ -12,9 +12,14 @@
 #include "core/TotalsTable.h"
 #include "platform/Clock.h"
 
+#include "platform/FileChooser.h"
+#include "platform/Spreadsheet.h"
+
 #include <QApplication>
 #include <QDateEdit>
+#include <QFile>
 #include <QLabel>
+#include <QTemporaryDir>
 
 using namespace inquirytest;
 
@@ -187,3 +192,40 @@ TEST_F(InquiryScreenTest, PickersAndAccountCombosCarryTheirCaptions)
     }
 }
 
+TEST_F(StatusView, UnansweredRowsShowNoRealNameDigitsAndTheSpreadsheetHoldsNumbersUnderItsExtension)
+{
+    // A payment waiting to be sent carries the payee's real-name number
+    // 800101-1234567 where the bank's answer puts its unprocessed figures.
+    seed("MAKER", 12, 2000, "1", "");
+    client->server().exec(S("update giche set fee = '500', taerrfee = '80010', taerrprice = '11234567' where seqno = 12"));
+    auto *s = ScreenInput::openFromMenu<Tqv_Icheview_frm>(main, "qv_b3", "qv_Icheview_frm");
+    ASSERT_NE(s, nullptr);
+    QTest::mouseClick(s->chk_jigub, Qt::LeftButton);
+    ClickControl(s->btn_search);
+    ASSERT_EQ(rows(s), 1);
+    for (int col : {17, 18, 19})
+        EXPECT_EQ(s->grd_ichelist->Cells(col, 1), S("0")) << col;
+
+    // A name typed without an extension is saved as a spreadsheet ending in ".xls".
+    QTemporaryDir home;
+    qvx::ScriptedFileChooser files;
+    const QString chosen = home.filePath(S("현황"));
+    files.enqueue(chosen, 2);
+    ClickControl(s->btn_filesave);
+    ASSERT_TRUE(QFile::exists(chosen + S(".xls")));
+    qvx::Spreadsheet::Rows sheet;
+    ASSERT_TRUE(qvx::Spreadsheet::read(chosen + S(".xls"), &sheet));
+    ASSERT_GE(sheet.size(), 2);
+    EXPECT_EQ(sheet[0].value(14), S("수수료"));
+    // The amounts, the fee and the unprocessed figures are number columns, though none needs a ',' group.
+    for (int col : {6, 14, 17, 18, 19})
+        EXPECT_TRUE(s->grd_ichelist->IsNumberColumn(col)) << col;
+    EXPECT_EQ(sheet[1].value(14), S("500"));
+
+    // The report's account is the chosen combo item's text.
+    ScreenInput::choose(s->cmb_allbank, 1);
+    ClickControl(s->btn_search);
+    const auto pages = s->Report1.layout();
+    ASSERT_FALSE(pages.isEmpty());
+    EXPECT_EQ(s->Report1.title.caption(S("qlbl_mobankno")), s->cmb_allbank->Text());
+}
