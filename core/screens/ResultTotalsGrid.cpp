@@ -122,10 +122,10 @@ bool ResultTotalsGrid::eventFilter(QObject *watched, QEvent *event)
 void ResultTotalsGrid::fitColumns()
 {
     m_grid->setGeometry(0, 0, m_panel->width(), m_panel->height());
-    // The columns share what lies inside the grid's frame, so the last one
-    // ends at the frame at every width.
+    // A tenth of the panel for each figure column; the title column takes
+    // what is left inside the grid's frame, so the last one ends at the frame.
     const int inside = m_panel->width() - 2 * m_grid->frameWidth();
-    const int tenth = inside / 10;
+    const int tenth = m_panel->width() / 10;
     for (int c = 1; c < 10; ++c)
         m_grid->SetColWidths(c, tenth);
     m_grid->SetColWidths(0, inside - 9 * tenth);

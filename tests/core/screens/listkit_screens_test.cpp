@@ -265,6 +265,12 @@ TEST_F(ListKit, TheResultTotalsGridShowsCountsAndAmounts)
     // A tenth of the panel for each figure column.
     totalsGrid.panel()->resize(1000, 96);
     EXPECT_EQ(g->ColWidths(5), 100);
+    // The last column ends inside the grid at any height of the panel.
+    for (int height : {96, 60}) {
+        totalsGrid.panel()->resize(1000, height);
+        QCoreApplication::processEvents();
+        EXPECT_LE(g->columnViewportPosition(9) + g->columnWidth(9), g->viewport()->width()) << height;
+    }
 }
 
 TEST_F(ListKit, FindActionAndDoubleClickRunThroughTheGuard)

@@ -64,6 +64,13 @@ protected:
             .valueInt(0, QStringLiteral("n"));
     }
     static int listed(TAcceptBatchList *s) { return s->ListEmpty() ? 0 : int(s->Batches().size()); }
+    // MAKER logged in at the relay through `maker`, once `approver` is there too.
+    bool makerAtRelay(qvx::testing::RelayTestClient &maker, const char *approver)
+    {
+        const QString user = QString::fromLatin1(approver);
+        return maker.connectTo(client.server().relayPort()) && maker.login("MAKER")
+               && ClientFixture::waitFor([this, user] { return client.server().relay()->isConnected(user); });
+    }
 
     ClientFixture client;
     Tqv_frm *main = nullptr;
@@ -242,10 +249,7 @@ TEST_F(ApprovalScreens, ApprovalArrivalTwiceRefillsTheOpenScreen)
 {
     login("APPR1", "2222");
     qvx::testing::RelayTestClient maker;
-    ASSERT_TRUE(maker.connectTo(client.server().relayPort()));
-    ASSERT_TRUE(maker.login("MAKER"));
-    ASSERT_TRUE(ClientFixture::waitFor(
-        [this] { return client.server().relay()->isConnected(QStringLiteral("APPR1")); }));
+    ASSERT_TRUE(makerAtRelay(maker, "APPR1"));
     seed({.seqno = 81});
     client.prompt().setDefaultAnswer(true);
     bool done = false;
@@ -266,10 +270,7 @@ TEST_F(ApprovalScreens, ApprovalArrivalWhileTheMenusScreenIsOpenRefillsItAndOpen
 {
     login("APPR2", "3333");
     qvx::testing::RelayTestClient maker;
-    ASSERT_TRUE(maker.connectTo(client.server().relayPort()));
-    ASSERT_TRUE(maker.login("MAKER"));
-    ASSERT_TRUE(ClientFixture::waitFor(
-        [this] { return client.server().relay()->isConnected(QStringLiteral("APPR2")); }));
+    ASSERT_TRUE(makerAtRelay(maker, "APPR2"));
     seed({.cfmid = QStringLiteral("APPR2"), .seqno = 91});
     client.prompt().setDefaultAnswer(false); // a question, if one came, opens nothing
     onScreen<Tqv_acceptconfirm1_frm>([&, this](Tqv_acceptconfirm1_frm *s) {
