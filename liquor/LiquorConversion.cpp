@@ -177,6 +177,54 @@ void LiquorFields::setAmount(LiquorField f, QStringView value)
         setView(f, trimmed);
 }
 
+QString LiquorLineFaultReason(LiquorRefusal fault)
+{
+    // Made once: a long file may refuse many lines for the same reason.
+    static const QString longToken = QStringLiteral("길이 오류(항목이 정해진 길이보다 깁니다.)");
+    static const QString badBytes = QStringLiteral("문자 오류(읽을 수 없는 문자가 있습니다.)");
+    switch (fault) {
+    case LiquorRefusal::LongToken:
+        return longToken;
+    case LiquorRefusal::BadBytes:
+        return badBytes;
+    default:
+        return QString();
+    }
+}
+
+QString LiquorAmountReason(const QString &amountMessage)
+{
+    static const QString head = QStringLiteral("금액 오류(");
+    static const QString missing = head + LiquorAmountMissingMessage + QLatin1Char(')');
+    static const QString tooLong = head + LiquorAmountTooLongMessage + QLatin1Char(')');
+    if (amountMessage == LiquorAmountMissingMessage)
+        return missing;
+    if (amountMessage == LiquorAmountTooLongMessage)
+        return tooLong;
+    return head + amountMessage + QLatin1Char(')');
+}
+
+namespace {
+
+// An error-list line: the refused line's values joined by blanks, then its tail.
+QString ErrorListLine(const std::array<QStringView, 9> &values, QStringView tail)
+{
+    qsizetype size = tail.size() + qsizetype(values.size());
+    for (QStringView v : values)
+        size += v.size();
+    QString line;
+    line.reserve(size);
+    for (size_t k = 0; k < values.size(); ++k) {
+        if (k > 0)
+            line += QLatin1Char(' ');
+        line += values[k];
+    }
+    line += tail;
+    return line;
+}
+
+} // namespace
+
 const LiquorLayout &LiquorDelimitedLayout()
 {
     static const LiquorLayout layout{{{1, 2}, {3, 15}, {18, 13}, {31, 13}, {44, 13}, {57, 31}, {88, 14}, {102, 2},
@@ -545,16 +593,25 @@ public:
         lines.read(i, &m_line);
         const LiquorFields &f = m_line.fields;
         const QStringView bankId = TrimmedView(f[lfBankId]);
+        m_reason.clear();
         if (m_line.fault == LiquorRefusal::None && qvx::isAsciiDigits(bankId)
             && m_bankRules.residentNoBanned(bankId, f[lfJumin]))
             return Verdict::ResidentNo;
         const LiquorAmounts amounts =
             CheckLiquorAmounts(TrimmedView(f[lfJuMoney]), TrimmedView(f[lfBJuMoney]), TrimmedView(f[lfMoney]));
-        if (m_line.fault != LiquorRefusal::None || !qvx::isAsciiDigits(bankId)
-            || !m_bankRules.accountValid(
-                bankId, TrimmedView(without(without(f[lfBankNo], Minus, m_plainAccount), Tab, m_untabbedAccount)))
-            || !amounts.ok())
+        if (m_line.fault != LiquorRefusal::None) {
+            m_reason = LiquorLineFaultReason(m_line.fault);
             return Verdict::Refused;
+        }
+        // A line refused by the account check is said by its error line alone.
+        if (!qvx::isAsciiDigits(bankId)
+            || !m_bankRules.accountValid(
+                bankId, TrimmedView(without(without(f[lfBankNo], Minus, m_plainAccount), Tab, m_untabbedAccount))))
+            return Verdict::Refused;
+        if (!amounts.ok()) {
+            m_reason = LiquorAmountReason(amounts.message);
+            return Verdict::Refused;
+        }
         // The row the line makes if it is kept, and why it would not be.
         passed->push_back(m_stager.stage(i, f, bankId, amounts));
         return Verdict::Passed;
@@ -562,12 +619,16 @@ public:
 
     // The fields of the line checked last.
     const LiquorFields &fields() const { return m_line.fields; }
+    // Why the line checked last was refused, where the log and the error
+    // list say it (empty for the account check and the real-name rule).
+    const QString &reason() const { return m_reason; }
 
 private:
     LiquorBankRules m_bankRules;
     RowStager m_stager;
     LiquorLine m_line;
     LiquorTextBuffer m_plainAccount, m_untabbedAccount;
+    QString m_reason;
 };
 
 // A line refused by its own checks, said by the run in its turn: the nine
@@ -578,6 +639,7 @@ struct RefusedLine
     const QChar *text;
     std::array<int, 9> ends;
     bool residentNo; // by the real-name rule: also an error-list line
+    QString reason;  // another refusal said in the log and the error list
 
     Values values() const
     {
@@ -668,10 +730,12 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
                 refused.text = part.refusedTexts.append({v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]},
                                                         refused.ends.data());
                 refused.residentNo = verdict == LineChecks::Verdict::ResidentNo;
+                refused.reason = checks.reason();
                 part.refused.push_back(refused);
                 if (refused.residentNo)
-                    part.errorLines.append(LiquorTransferLogValues(checks.fields(), m_kind).join(QLatin1Char(' '))
-                                           + LiquorResidentNoErrorTail);
+                    part.errorLines.append(ErrorListLine(v, LiquorResidentNoErrorTail));
+                else if (!refused.reason.isEmpty())
+                    part.errorLines.append(ErrorListLine(v, QString(QStringLiteral(" : ") + refused.reason)));
             }
         });
         for (int p = 0; p < parts.count(); ++p) {
@@ -686,6 +750,10 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
                     if (hooks.log)
                         hooks.log(QStringLiteral("자료변환 주민등록번호 입력건 삭제 : 실명번호의 주민등록번호는 "
                                                  "생년월일로 대체 되었습니다."));
+                } else if (!refused.reason.isEmpty()) {
+                    m_errorList.append(part.errorLines[errorLine++]);
+                    if (hooks.log)
+                        hooks.log(QStringLiteral("자료변환 오류건 삭제 : ") + refused.reason);
                 }
                 if (hooks.transferLog)
                     hooks.transferLog(QStringLiteral("1"), refused.values());

@@ -39,15 +39,15 @@ QString RemainText(const qvx::ResultSet &rs, int row)
     return FormatMoney(QString::number(remain));
 }
 
-// The counterparty's account, hyphenated for the counterparty's bank.
+// The counterparty's account: a collection's hyphenated for the mother
+// bank, a payment's for the counterparty's bank.
 QString TransAccount(const qvx::ResultSet &rs, int row)
 {
     const QString gubun = Field(rs, row, "gubun");
-    const QString bank = Field(rs, row, "trans_bankid");
     if (gubun == QLatin1String("20"))
-        return FormatAcctNo(bank, Field(rs, row, "mainbankno"));
+        return FormatAcctNo(Field(rs, row, "bankid"), Field(rs, row, "mainbankno"));
     if (gubun == QLatin1String("30"))
-        return FormatAcctNo(bank, Field(rs, row, "bankno"));
+        return FormatAcctNo(Field(rs, row, "trans_bankid"), Field(rs, row, "bankno"));
     return QString();
 }
 

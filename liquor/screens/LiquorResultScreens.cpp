@@ -35,10 +35,33 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 namespace {
 
 qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
+
+// A left-button release with Ctrl held leaves the current row selected (the
+// Ctrl click alone would take it out of the selection).
+class CtrlReleaseSelectsRow : public QObject
+{
+public:
+    explicit CtrlReleaseSelectsRow(TListGrid *grid) : QObject(grid), m_grid(grid) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::MouseButtonRelease)
+            return false;
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && (mouse->modifiers() & Qt::ControlModifier))
+            QMetaObject::invokeMethod(m_grid, [grid = m_grid] { grid->selectRow(grid->Row()); }, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    TListGrid *m_grid;
+};
 
 const char *const OfflineText = "서버가 접속을 강제 종료하였습니다. 프로그램 종료 후 재접속하시기 바랍니다.";
 const char *const NoStateText = "정상처리 / 비정상처리 옵션이 선택되지 않았습니다.";
@@ -122,7 +145,7 @@ LiquorResultScreen::LiquorResultScreen(const ScreenContext &context, QWidget *ow
     // Answered normally: the result code "0000" (and, on the inquiry, received).
     MarkRows(grd_ichelist, [this](int row) {
         return grd_ichelist->Cells(lrErrCode, row) == QLatin1String("0000")
-               && (!m_inquiry || grd_ichelist->Cells(lrSendFlag, row) == QLatin1String("수신"));
+               && (!m_inquiry || grd_ichelist->Cells(lrSendFlag, row) == QStringLiteral("수신"));
     }, BgrColor(0xE3987B), Qt::white);
     AddFindAction({session, dm}, this, grd_ichelist);
     std::tie(btn_preview, btn_print) = AddPrintButtons(*m_buttons, this, grd_ichelist, Report1, 80);
@@ -296,6 +319,7 @@ Tqv_j_ichesearch_frm::Tqv_j_ichesearch_frm(const ScreenContext &context, QWidget
     btn_sendT = m_buttons->add("btn_sendT", QStringLiteral("이체결과 전체조회 "), 130, [this] { btn_sendTClick(); });
     btn_sendS = m_buttons->add("btn_sendS", QStringLiteral("이체결과 개별조회 "), 130, [this] { btn_sendSClick(); });
     btn_close = m_buttons->add("btn_close", QStringLiteral("닫 기"), 80, [this] { close(); });
+    grd_ichelist->viewport()->installEventFilter(new CtrlReleaseSelectsRow(grd_ichelist));
     grd_ichelist->OnDblClickCell = [this](int, int row) {
         if (row > 0)
             RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), [this] { btn_sendSClick(); });

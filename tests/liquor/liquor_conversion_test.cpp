@@ -255,14 +255,28 @@ TEST_F(LiquorConversionTest, EachRefusalIsLoggedAndCounted)
     EXPECT_TRUE(r.transferLog[5].startsWith(S("1|21|56012345678|0|")));
     EXPECT_TRUE(r.transferLog[6].startsWith(S("0|03|12345678901234|")));
 
-    ASSERT_EQ(r.errorList.size(), 1);
-    EXPECT_EQ(r.errorList[0], S("21 56012345678 100 100 0 8001011234567 나 30  : 실명번호 오류(실명번호의 주민등록번호는 "
+    // Every line refused for its form or amounts says why, in the log and
+    // the error list, as the real-name rule does; the account check is said
+    // by its error line.
+    ASSERT_EQ(r.errorList.size(), 4) << r.errorList.join(S("\n")).toStdString();
+    EXPECT_TRUE(r.errorList[0].endsWith(S(" : 길이 오류(항목이 정해진 길이보다 깁니다.)")));
+    EXPECT_EQ(r.errorList[1], S("21 56012345678 100 100 0 8001011234567 나 30  : 실명번호 오류(실명번호의 주민등록번호는 "
                                 "생년월일로 대체 되었습니다.)"));
+    EXPECT_TRUE(r.errorList[2].startsWith(S("21 56012345678 12345678901234 ")));
+    EXPECT_EQ(r.errorList[3], S("21 56012345678 0 100 0 1 마 30  : 금액 오류(이체금액을 등록하시기 바랍니다.)"));
     EXPECT_EQ(r.messages, QStringList{S("지급이체자료가 아닙니다.")});
-    ASSERT_EQ(r.log.size(), 2);
-    EXPECT_EQ(r.log[0], S("자료변환 주민등록번호 입력건 삭제 : 실명번호의 주민등록번호는 생년월일로 대체 되었습니다."));
-    EXPECT_TRUE(r.log[1].startsWith(S("자료변환 중복이체건 삭제 -> 거래처명 : 사  이체금액 : "))) << r.log[1].toStdString();
-    EXPECT_TRUE(r.log[1].endsWith(S(" 원\r"))) << r.log[1].toStdString();
+    ASSERT_EQ(r.log.size(), 5) << r.log.join(S("\n")).toStdString();
+    EXPECT_EQ(r.log[0], S("자료변환 오류건 삭제 : 길이 오류(항목이 정해진 길이보다 깁니다.)"));
+    EXPECT_EQ(r.log[1], S("자료변환 주민등록번호 입력건 삭제 : 실명번호의 주민등록번호는 생년월일로 대체 되었습니다."));
+    EXPECT_EQ(r.log[3], S("자료변환 오류건 삭제 : 금액 오류(이체금액을 등록하시기 바랍니다.)"));
+    EXPECT_TRUE(r.log[4].startsWith(S("자료변환 중복이체건 삭제 -> 거래처명 : 사  이체금액 : "))) << r.log[4].toStdString();
+    EXPECT_TRUE(r.log[4].endsWith(S(" 원\r"))) << r.log[4].toStdString();
+
+    // An amount that is no number is refused, and says so.
+    const Outcome notANumber = runText(S("21,56012345678,100,0,1x0,,아,30,1\n"), DataForm::Comma);
+    EXPECT_TRUE(notANumber.rows.isEmpty());
+    EXPECT_EQ(notANumber.errorList, QStringList{S("21 56012345678 1x0 100 0 1 아 30  : 금액 오류(이체금액을 등록하시기 바랍니다.)")});
+    EXPECT_EQ(notANumber.log, QStringList{S("자료변환 오류건 삭제 : 금액 오류(이체금액을 등록하시기 바랍니다.)")});
 }
 
 TEST_F(LiquorConversionTest, MotherAccountOfTheLineOrTheChosenOne)

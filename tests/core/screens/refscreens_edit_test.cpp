@@ -216,17 +216,6 @@ TEST_F(RefEdits, BankAccountsGridKeysAndTheEditButtons)
     EXPECT_TRUE(screen->btn_add->Enabled());
     EXPECT_TRUE(screen->btn_modify->Enabled());
     EXPECT_TRUE(screen->edt_bankno->isReadOnly());
-
-    // Adding straight away stores the new account of the current row's bank.
-    ClickGridCell(screen->grd_allbank, 0, 1);
-    ClickControl(screen->btn_add);
-    EXPECT_EQ(screen->AccountEditMode, 1);
-    TypeText(screen->edt_bankno, QStringLiteral("999-88-777666"));
-    TypeText(screen->edt_firmid, QStringLiteral("NEWFIRM"));
-    ClickControl(screen->btn_save);
-    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리하였습니다."));
-    EXPECT_EQ(client.server().query(QStringLiteral("select count(*) as n from bank where mobankno = '99988777666'"))
-                  .valueInt(0, QStringLiteral("n")), 1);
 }
 
 TEST_F(RefEdits, BankAccountsOpenForAMakerWithTheButtonsDisabled)

@@ -137,6 +137,9 @@ TEST_F(LiquorResults, PeriodSearchByStatusBoxesKindAndTotals)
     seed("20", 3, "1", "", 4000, S("대기상사"));
     seed("30", 4, "4", "0000", 8000, S("지급상사"));
     seed("20", 5, "4", "0000", 16000, S("남의상사"), S("JURUSU"));
+    // A counterparty bank whose accounts are hyphenated otherwise than the mother bank's.
+    client->server().exec(S("update cmsjiche102 set TRANS_BANKID = '27' where SeqNo = 1"));
+    ASSERT_NE(FormatAcctNo(S("27"), S("110123456789")), FormatAcctNo(S("21"), S("110123456789")));
     auto *s = openInquiry();
     ASSERT_NE(s, nullptr);
     watchModel(s->grd_ichelist);
@@ -149,6 +152,19 @@ TEST_F(LiquorResults, PeriodSearchByStatusBoxesKindAndTotals)
     EXPECT_EQ(cell(s, lrRemain, 1), S("-1,200"));
     EXPECT_EQ(cell(s, lrRecvTime, 1), S("09:30:15"));
     EXPECT_EQ(cell(s, lrDummy, 1), S("메모"));
+
+    // A collection's counterparty account is hyphenated for the mother bank.
+    EXPECT_EQ(cell(s, lrTransBankNo, 1), FormatAcctNo(S("21"), S("110123456789")));
+    // A Ctrl click leaves the clicked row selected.
+    {
+        const QModelIndex at = s->grd_ichelist->model()->index(2, lrName);
+        const QPoint point = s->grd_ichelist->visualRect(at).center();
+        QTest::mouseClick(s->grd_ichelist->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+        QTest::mouseClick(s->grd_ichelist->viewport(), Qt::LeftButton, Qt::ControlModifier, point);
+        EXPECT_TRUE(ClientFixture::waitFor(
+            [&] { return s->grd_ichelist->selectionModel()->isRowSelected(2, QModelIndex()); }, 2000));
+        EXPECT_EQ(s->grd_ichelist->Row(), 2);
+    }
 
     ClickControl(s->chk_right);
     ClickControl(s->chk_ErrSend);
@@ -173,6 +189,12 @@ TEST_F(LiquorResults, PeriodSearchByStatusBoxesKindAndTotals)
     EXPECT_EQ(cell(s, lrMoBankNo, 1), FormatAcctNo(S("21"), S("56012345678901")));
     EXPECT_EQ(cell(s, lrTransBankNo, 1), FormatAcctNo(S("88"), S("110123456789")));
     EXPECT_EQ(figure(s, 5, 3), S("8,000"));
+    // Answered normally: the row is drawn on the answered colour, white on it.
+    {
+        const QModelIndex at = s->grd_ichelist->model()->index(1, lrName);
+        EXPECT_EQ(at.data(Qt::BackgroundRole).value<QColor>(), QColor(0x7B, 0x98, 0xE3));
+        EXPECT_EQ(at.data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::white));
+    }
 
     TypeText(s->edt_seqnoS, S("3"));
     client->prompt().clear();
