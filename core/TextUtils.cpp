@@ -170,10 +170,24 @@ QString LeftBytes(const QString &text, int maxBytes)
 {
     if (maxBytes <= 0)
         return QString();
-    const QByteArray bytes = qvx::Cp949::encode(text);
+    bool encodable = true;
+    const QByteArray bytes = qvx::Cp949::encode(text, &encodable);
     if (bytes.size() <= maxBytes)
         return text;
-    return qvx::Cp949::decode(bytes.left(safeCut(bytes, maxBytes)));
+    if (encodable)
+        return qvx::Cp949::decode(bytes.left(safeCut(bytes, maxBytes)));
+    // A character CP949 lacks would come back from the bytes as '?': the cut
+    // is counted character by character and keeps the text's own characters.
+    qsizetype end = 0;
+    int used = 0;
+    while (end < text.size()) {
+        const qsizetype next = end + (text[end].isHighSurrogate() && end + 1 < text.size() ? 2 : 1);
+        used += int(qvx::Cp949::encode(text.mid(end, next - end)).size());
+        if (used > maxBytes)
+            break;
+        end = next;
+    }
+    return text.left(end);
 }
 
 int GetDbcsSafeLen(const QByteArray &bytes, int n)

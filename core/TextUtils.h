@@ -41,7 +41,8 @@ private:
 int Cp949Length(const QString &text);
 
 // The longest start of the text that fits into maxBytes CP949 bytes without
-// splitting a double-byte character (no padding).
+// splitting a double-byte character (no padding). A character CP949 lacks
+// stays as it is (counted as the one byte that stands for it), never '?'.
 QString LeftBytes(const QString &text, int maxBytes);
 
 // -1 when the text is shorter than n bytes; otherwise n, or n - 1 when the

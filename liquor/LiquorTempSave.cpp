@@ -44,9 +44,6 @@ const LiquorTempSaveField *LiquorTempSaveFields() { return Fields; }
 
 QString LiquorSavedName(const QString &name)
 {
-    // Cut first, a character CP949 lacks would already have become '?'.
-    if (!qvx::Cp949::firstUnencodable(name).isEmpty())
-        return name;
     return LeftBytes(name, LiquorNameBytes);
 }
 

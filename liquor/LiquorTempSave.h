@@ -26,8 +26,8 @@ struct LiquorTempSaveField
 const LiquorTempSaveField *LiquorTempSaveFields();
 
 // The counterparty name as a saved line holds it: cut to 12 bytes without
-// splitting a double-byte character. A name with a character CP949 cannot
-// hold comes back whole, so that the save is refused naming that character.
+// splitting a double-byte character. A character CP949 cannot hold stays
+// in it, so that the save is refused naming that character.
 QString LiquorSavedName(const QString &name);
 
 struct LiquorTempSaveEncoded

@@ -88,6 +88,9 @@ TEST(UtilsText, LeftBytesKeepsWholeCharacters)
     EXPECT_EQ(LeftBytes(S("홍길동전자"), 12), S("홍길동전자"));
     EXPECT_EQ(LeftBytes(S("주식회사홍길동전자"), 12), S("주식회사홍길"));
     EXPECT_EQ(LeftBytes(S("A주식회사홍길동"), 12), S("A주식회사홍"));
+    // A character CP949 lacks is kept as typed, not turned into '?'.
+    EXPECT_EQ(LeftBytes(S("😀가나다라마바"), 12), S("😀가나다라마"));
+    EXPECT_EQ(LeftBytes(S("가나다라마😀바"), 12), S("가나다라마😀"));
 }
 
 TEST(UtilsText, DelCharAndCommas)

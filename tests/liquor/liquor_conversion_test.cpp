@@ -611,7 +611,7 @@ TEST_F(LiquorConversionTest, ALineThatFailsEndsTheRunAfterTheLinesBeforeItAreSai
 
 TEST_F(LiquorConversionTest, ErrorListIsWrittenInItsFolderMadeWhenMissing)
 {
-    const QString folder = dir.filePath(S("LOG"));
+    const QString folder = dir.filePath(S("log"));
     QString error;
     const QString path = SaveLiquorErrorList(folder, {S("가 : 오류"), S("b")}, &error);
     ASSERT_EQ(path, QDir(folder).filePath(S("ErrorList.Txt"))) << error.toStdString();

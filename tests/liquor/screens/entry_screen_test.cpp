@@ -399,6 +399,9 @@ TEST_F(LiquorEntryScreen, TemporarySaveRefusesANameCharacterItCannotHoldAndWrite
     qvx::ScriptedFileChooser chooser;
     Tqv_IcheMakeJuru_frm *s = entry(true);
     ASSERT_NE(s, nullptr);
+    // The name field's 12-byte cut keeps a character CP949 lacks as typed.
+    TypeText(s->edt_sendname, S("😀가나다라마바"));
+    EXPECT_EQ(s->edt_sendname->text(), S("😀가나다라마"));
     enter(s, "21", S("1000"), S("234"), S("가나"), S("56012345678901"));
     // The row edit takes the name as typed: longer than 12 bytes, with a
     // character CP949 lacks.
