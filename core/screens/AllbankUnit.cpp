@@ -63,6 +63,9 @@ Tqv_allbank_frm::Tqv_allbank_frm(const ScreenContext &context, QWidget *owner)
     note->setGeometry(160, 28, 240, 22);
     edt_regcontents = MakeLabeledEdit(pnl_regallbank, "edt_regcontents", QStringLiteral("은  행  명"), 10, 56, 80, 220);
     pnl_regallbank->setEnabled(false);
+    // The panel waits disabled until Add or Modify; its captions stay readable.
+    for (QLabel *caption : pnl_regallbank->findChildren<QLabel *>())
+        KeepReadableWhenDisabled(caption);
 
     MakeBand(this, "pnl_listcaption", QStringLiteral(" ◎ 은행코드 목록"), 22);
     grd_allbank = MakeListGrid(this, "grd_allbank", Columns());

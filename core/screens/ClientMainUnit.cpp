@@ -174,22 +174,41 @@ QStringList Tqv_frm::itemNames() const
 void Tqv_frm::showScreen(QWidget *screen, ScreenState state)
 {
     const bool maximise = state == ScreenState::Option && session.DisplayMaxFlag == 1;
-    if (qobject_cast<QDialog *>(screen) || screen->isWindow()) {
+    // A screen opened without waiting on it, a dialog-built one too, is a
+    // child window inside this one; only a screen made as a window of its
+    // own stays apart.
+    if (screen->isWindow() && !qobject_cast<QDialog *>(screen)) {
         if (state != ScreenState::Design)
             screen->setWindowState(maximise ? Qt::WindowMaximized : Qt::WindowNoState);
         screen->show();
         return;
     }
+    // The size the screen was made with is its design size.
+    const QSize designSize = screen->size();
     QMdiSubWindow *sub = m_mdi->addSubWindow(screen);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     screen->setAttribute(Qt::WA_DeleteOnClose);
     // The child window closes with its screen.
     connect(screen, &QObject::destroyed, sub, [sub] { sub->close(); });
-    if (state != ScreenState::Design)
-        sub->setWindowState(maximise ? Qt::WindowMaximized : Qt::WindowNoState);
     sub->show();
     screen->show();
+    placeChild(sub, designSize);
+    // A child window opens in its normal state; asking a normal one for the
+    // normal state again would put back a size it never had.
+    if (maximise)
+        sub->setWindowState(Qt::WindowMaximized);
     m_mdi->setActiveSubWindow(sub);
+}
+
+void Tqv_frm::placeChild(QMdiSubWindow *sub, const QSize &designSize)
+{
+    // The screen gets its design size inside the child window's frame and
+    // the child stands in the middle of the work area (from its top left
+    // corner when it is larger).
+    const QSize frame = sub->size() - sub->widget()->size();
+    sub->resize((designSize + frame).expandedTo(sub->minimumSizeHint()));
+    const QRect area = m_mdi->viewport()->rect();
+    sub->move(qMax(0, (area.width() - sub->width()) / 2), qMax(0, (area.height() - sub->height()) / 2));
 }
 
 void Tqv_frm::bringToFront(QWidget *screen)

@@ -10,6 +10,7 @@
 
 class QAction;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QStatusBar;
 class Session;
@@ -100,6 +101,7 @@ protected:
     void resizeEvent(QResizeEvent *e) override;
 
 private:
+    void placeChild(QMdiSubWindow *sub, const QSize &designSize);
     enum class ApprovalOrigin { Activation, Menu };
     void approvalCheck(ApprovalOrigin origin);
     void buildMenu();

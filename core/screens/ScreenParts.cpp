@@ -7,9 +7,12 @@
 #include "platform/TListGrid.h"
 
 #include <QDialog>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+
+#include <algorithm>
 
 void SetUpForm(QWidget *form, const char *name, const QString &caption, int width, int height)
 {
@@ -38,6 +41,42 @@ TKitSimplePanel *MakeBar(QWidget *form, const char *name, int height, TAlign ali
     bar->resize(form->width(), height);
     SetAlign(bar, align);
     return bar;
+}
+
+namespace {
+
+// Re-centres its block whenever the band changes size.
+class BlockCentring : public QObject
+{
+public:
+    BlockCentring(QWidget *band, QWidget *block) : QObject(band), m_block(block)
+    {
+        band->installEventFilter(this);
+        place(band);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize)
+            place(static_cast<QWidget *>(watched));
+        return false;
+    }
+
+private:
+    void place(const QWidget *band)
+    {
+        m_block->setGeometry(std::max(0, (band->width() - m_block->width()) / 2), 0, m_block->width(), band->height());
+    }
+    QWidget *m_block;
+};
+
+} // namespace
+
+QWidget *MakeCentredBlock(QWidget *band, int width)
+{
+    auto *block = new QWidget(band);
+    block->resize(width, band->height());
+    new BlockCentring(band, block);
+    return block;
 }
 
 QLineEdit *MakeLabeledEdit(QWidget *parent, const char *name, const QString &caption, int x, int y,

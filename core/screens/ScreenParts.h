@@ -22,6 +22,11 @@ TKitSimplePanel *SetUpDialog(QDialog *dialog, const char *name, const QString &c
 
 // A plain panel docked at `align` (a button bar, a search bar), `height` high.
 TKitSimplePanel *MakeBar(QWidget *form, const char *name, int height, TAlign align);
+// A block `width` wide over the whole height of a band, kept in the middle of
+// the band as it widens: the controls made on it keep their design places
+// relative to each other, so a maximised small screen shows them together in
+// its middle instead of spread from its left edge.
+QWidget *MakeCentredBlock(QWidget *band, int width);
 
 // A caption and its field on one line: the caption at (x, y), labelWidth
 // wide; the field 4 pixels after it. Height 22.

@@ -57,7 +57,9 @@ Tqv_depositCnt_Frm::Tqv_depositCnt_Frm(const ScreenContext &context, QWidget *ow
     resize(520, 300);
     SetFormColour(this);
 
-    TKitSimplePanel *top = MakeBar(this, "pnl_top", 80, alTop);
+    // Each band holds its controls in a block of the design width, so that a
+    // maximised screen keeps them together in its middle.
+    QWidget *top = MakeCentredBlock(MakeBar(this, "pnl_top", 80, alTop), width());
     cmb_allbank = MakeLabeledCombo(top, "cmb_allbank", QStringLiteral("거래 은행명"), 12, 12, 80, 240);
     m_banks = std::make_unique<BankCombo>(cmb_allbank, QString(), QStringLiteral("   "));
     Caption(top, QStringLiteral("조 회 일 자"), 12, 44, 80);
@@ -71,11 +73,11 @@ Tqv_depositCnt_Frm::Tqv_depositCnt_Frm(const ScreenContext &context, QWidget *ow
 
     stsbar = MakeStatusBar(this);
     stsbar->setObjectName(QStringLiteral("stsbar"));
-    TKitSimplePanel *bottom = MakeBar(this, "pnl_bottom", 44, alBottom);
+    QWidget *bottom = MakeCentredBlock(MakeBar(this, "pnl_bottom", 44, alBottom), width());
     btn_close = MakeButton(bottom, "btn_close", QStringLiteral("닫 기"), 380, 9, 110, 26);
     BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
 
-    TKitSimplePanel *answer = MakeBar(this, "pnl_answer", 130, alClient);
+    QWidget *answer = MakeCentredBlock(MakeBar(this, "pnl_answer", 130, alClient), width());
     Caption(answer, QStringLiteral("조  회  일  자"), 40, 10, 140);
     ed_SearchDate = Figure(answer, "ed_SearchDate", 190, 10, 200);
     const struct { const char *caption; QLabel **field; const char *name; } rows[] = {

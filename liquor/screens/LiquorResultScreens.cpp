@@ -107,7 +107,7 @@ LiquorResultScreen::LiquorResultScreen(const ScreenContext &context, QWidget *ow
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(caption);
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(inquiry ? 1000 : 1000, inquiry ? 640 : 700);
+    resize(1000, inquiry ? 640 : 762);
     SetFormColour(this);
 
     MakeBand(this, "pnl_title", inquiry ? QStringLiteral(" ◎ 이체처리 결과 조회") : QStringLiteral(" ◎ 이체자료 검색"), 24);

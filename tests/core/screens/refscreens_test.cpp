@@ -22,11 +22,15 @@
 
 #include <QAction>
 #include <QDir>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -168,6 +172,19 @@ TEST_F(RefScreens, BankCodesRefuseADuplicateBeforeAskingAndKeepTheEditWhenTheBox
     ASSERT_TRUE(login("ADMIN", "9999"));
     auto *screen = open<Tqv_allbank_frm>("qv_a2_1", "qv_allbank_frm");
     ASSERT_NE(screen, nullptr);
+    // The registration panel waits disabled, its captions still plainly readable.
+    ASSERT_FALSE(screen->pnl_regallbank->isEnabled());
+    const QList<QLabel *> captions = screen->pnl_regallbank->findChildren<QLabel *>();
+    ASSERT_GE(captions.size(), 4);
+    for (QLabel *caption : captions) {
+        const QImage drawn = caption->grab().toImage();
+        int darkest = 255;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                darkest = std::min(darkest, qGray(drawn.pixel(x, y)));
+        EXPECT_LE(darkest, 64) << qPrintable(caption->text());
+    }
+    SavePicture(screen, "qv_allbank_frm");
     click(screen->btn_search);
     ASSERT_FALSE(GridIsEmpty(screen->grd_allbank));
     const QString existing = screen->grd_allbank->Cells(0, 1);

@@ -7,6 +7,7 @@
 #include "core/SeqNo.h"
 #include "inquiries/NoticeGapRequest.h"
 #include "controls/panels/DDButton.h"
+#include "controls/panels/KitComboBox.h"
 #include "inquiries/screens/DepositCntUnit.h"
 #include "inquiries/screens/InquiryScreens.h"
 #include "platform/Clock.h"
@@ -14,6 +15,8 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QStatusBar>
+
+#include <cstdlib>
 
 namespace {
 
@@ -39,6 +42,44 @@ protected:
     }
     QString dayText() const { return today.left(4) + S("년 ") + today.mid(4, 2) + S("월 ") + today.mid(6, 2) + S("일"); }
 };
+
+// Opened maximised, as the display option asks.
+class NoticeCountsMaximised : public NoticeCounts
+{
+protected:
+    ClientFixture::Options options() const override
+    {
+        ClientFixture::Options o = NoticeCounts::options();
+        o.displayMax = true;
+        return o;
+    }
+};
+
+TEST_F(NoticeCountsMaximised, TheControlsStayTogetherInTheMiddleOfTheMaximisedScreen)
+{
+    main->resize(1280, 1000);
+    auto *s = openScreen();
+    ASSERT_NE(s, nullptr);
+    ASSERT_TRUE(s->parentWidget()->isMaximized());
+    ASSERT_GT(s->width(), 1000);
+    auto box = [s](QWidget *w) { return QRect(w->mapTo(s, QPoint(0, 0)), w->size()); };
+    QRect controls;
+    for (QWidget *w : {static_cast<QWidget *>(s->cmb_allbank), static_cast<QWidget *>(s->dt_SearchDate),
+                       static_cast<QWidget *>(s->btn_search), static_cast<QWidget *>(s->ed_DepositCnt),
+                       static_cast<QWidget *>(s->ed_TaErrCnt), static_cast<QWidget *>(s->btn_close)})
+        controls |= box(w);
+    for (QLabel *caption : s->findChildren<QLabel *>())
+        if (caption->isVisible() && !s->stsbar->isAncestorOf(caption))
+            controls |= box(caption);
+    EXPECT_TRUE(s->rect().contains(controls));
+    // As one block in the middle, not left in the top left corner.
+    EXPECT_LE(std::abs((controls.left() - 0) - (s->width() - 1 - controls.right())), 40)
+        << controls.left() << " " << controls.right() << " of " << s->width();
+    // Close stays under the search button, not half-way along the bottom.
+    EXPECT_EQ(box(s->btn_close).right(), box(s->btn_search).right());
+    EXPECT_GT(box(s->btn_close).top(), box(s->ed_TaErrCnt).bottom());
+    SavePicture(s, "qv_depositCnt_Frm-maximised");
+}
 
 TEST_F(NoticeCounts, TheBanksCountsAreCheckedAndTheMissingNumbersAskedForOnYes)
 {

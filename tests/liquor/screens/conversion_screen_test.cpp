@@ -28,6 +28,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QListWidget>
 
@@ -472,6 +473,13 @@ TEST_F(LiquorSendModule, TheLayoutEditorSavesIntoForceAndRefusesFaultyCells)
     auto *editor = main->findChild<TFrmCatchJA *>(S("FrmCatchJA"));
     ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(editor));
+    // A child window inside the main window's work area, not a window of its own.
+    EXPECT_FALSE(editor->isWindow());
+    EXPECT_TRUE(main->mdiArea()->isAncestorOf(editor));
+    const QRect inArea(editor->mapTo(main->mdiArea(), QPoint(0, 0)), editor->size());
+    EXPECT_TRUE(main->mdiArea()->rect().contains(inArea)) << inArea.x() << ',' << inArea.y();
+    EXPECT_GE(editor->width(), 803);
+    EXPECT_GE(editor->height(), 547);
     EXPECT_EQ(editor->edTitle->text(), S("주류 자동송신 표준"));
     EXPECT_EQ(editor->Grid->Cells(0, 1), S("모은행코드"));
     EXPECT_EQ(editor->Grid->Cells(0, 11), S("기타"));

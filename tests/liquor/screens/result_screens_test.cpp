@@ -34,6 +34,11 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include <cstdlib>
+#include <tuple>
 
 namespace {
 
@@ -84,6 +89,29 @@ protected:
     static QString cell(LiquorResultScreen *s, int col, int row) { return s->grd_ichelist->Cells(col, row); }
     static QString figure(LiquorResultScreen *s, int col, int row) { return s->grd_test->Cells(col, row); }
 };
+
+// Each list opens inside the main window at no less than its design size,
+// in the middle of the work area rather than in its top left corner.
+TEST_F(LiquorResults, TheListsOpenAtTheirSizeInTheMiddleOfTheMainWindow)
+{
+    main->resize(1280, 1000);
+    QCoreApplication::processEvents();
+    const QRect area = main->mdiArea()->viewport()->rect();
+    for (const auto &[item, name, designSize] :
+         {std::tuple{"qv_d1", "qv_j_ichesearch_frm", QSize(830, 598)}, std::tuple{"qv_b3", "qv_j_icheview_frm", QSize(910, 762)}}) {
+        auto *screen = open<QWidget>(item, name);
+        ASSERT_NE(screen, nullptr);
+        auto *sub = qobject_cast<QMdiSubWindow *>(screen->parentWidget());
+        ASSERT_NE(sub, nullptr) << name;
+        EXPECT_GE(screen->width(), designSize.width()) << name;
+        EXPECT_GE(screen->height(), designSize.height()) << name;
+        EXPECT_TRUE(area.contains(sub->geometry())) << name;
+        EXPECT_LE(std::abs(sub->geometry().center().x() - area.center().x()), 1) << name;
+        EXPECT_LE(std::abs(sub->geometry().center().y() - area.center().y()), 1) << name;
+        SavePicture(main, name);
+        sub->close();
+    }
+}
 
 TEST_F(LiquorResults, SentBatchIsListedByItsRangeAndTheBanksAnswerShowsInIt)
 {
