@@ -2,6 +2,10 @@
 
 #include <QLocale>
 
+#include <algorithm>
+#include <limits>
+#include <new>
+
 namespace qvx {
 
 QString SheetCells::tooManyCellsMessage()
@@ -10,58 +14,132 @@ QString SheetCells::tooManyCellsMessage()
         .arg(QLocale(QLocale::Korean, QLocale::SouthKorea).toString(qlonglong(MaxCells)));
 }
 
-void SheetCells::set(int row, int column, const QString &text)
+SheetCells::Text SheetCells::keep(QStringView text)
 {
-    if (text.isEmpty()) {
-        auto r = m_rows.find(row);
-        if (r != m_rows.end() && r->second.erase(column)) {
-            --m_count;
-            if (r->second.empty())
-                m_rows.erase(r);
-        }
+    // Offsets are 32-bit: a pool past that is more than any workbook the
+    // readers accept could fill.
+    if (m_pool.size() + text.size() > qsizetype(std::numeric_limits<quint32>::max()))
+        throw std::bad_alloc();
+    const Text kept{quint32(m_pool.size()), quint32(text.size())};
+    m_pool.append(text);
+    return kept;
+}
+
+bool SheetCells::set(int row, int column, QStringView text)
+{
+    if (text.isEmpty())
+        return set(row, column, Text());
+    return makeRoom() && set(row, column, keep(text));
+}
+
+bool SheetCells::set(int row, int column, Text text)
+{
+    const Cell cell{row, column, text};
+    // Clearing a cell past every one written so far clears nothing.
+    if (text.length == 0 && m_ordered && (m_cells.empty() || before(m_cells.back(), cell)))
+        return true;
+    if (!makeRoom())
+        return false;
+    m_ordered = m_ordered && (m_cells.empty() || before(m_cells.back(), cell));
+    m_cells.push_back(cell);
+    return true;
+}
+
+bool SheetCells::makeRoom()
+{
+    if (qsizetype(m_cells.size()) < MaxCells)
+        return true;
+    // Cells written again or cleared leave their earlier records until the
+    // cells are put in order. Doing so here is worth it only while it makes
+    // room for many more cells; a sheet rewriting a few cells over and over
+    // would otherwise sort them all for every record.
+    if (m_ordered || !m_mayTidy)
+        return false;
+    const size_t held = m_cells.size();
+    order();
+    m_mayTidy = held - m_cells.size() >= size_t(MaxCells / 16);
+    return qsizetype(m_cells.size()) < MaxCells;
+}
+
+void SheetCells::clear()
+{
+    m_cells = {};
+    m_ordered = true;
+    m_mayTidy = true;
+    m_pool = QString();
+}
+
+void SheetCells::order() const
+{
+    if (m_ordered)
         return;
+    std::stable_sort(m_cells.begin(), m_cells.end(), before);
+    // The last of each run of one cell holds its text.
+    auto out = m_cells.begin();
+    for (auto it = m_cells.begin(); it != m_cells.end(); ++it) {
+        const auto next = it + 1;
+        if (next != m_cells.end() && !before(*it, *next))
+            continue;
+        if (it->text.length != 0)
+            *out++ = *it;
     }
-    auto &cells = m_rows[row];
-    auto [it, added] = cells.insert_or_assign(column, text);
-    if (added)
-        ++m_count;
+    m_cells.erase(out, m_cells.end());
+    m_ordered = true;
+}
+
+std::pair<const SheetCells::Cell *, const SheetCells::Cell *> SheetCells::rowCells(int row) const
+{
+    order();
+    const Cell *begin = m_cells.data();
+    const Cell *end = begin + m_cells.size();
+    const Cell *first = std::lower_bound(begin, end, row, [](const Cell &c, int r) { return c.row < r; });
+    const Cell *last = std::upper_bound(first, end, row, [](int r, const Cell &c) { return r < c.row; });
+    return {first, last};
 }
 
 QString SheetCells::cell(int row, int column) const
 {
-    const auto r = m_rows.find(row);
-    if (r == m_rows.end())
-        return QString();
-    const auto c = r->second.find(column);
-    return c == r->second.end() ? QString() : c->second;
+    const auto [first, last] = rowCells(row);
+    const Cell *c = std::lower_bound(first, last, column, [](const Cell &c, int col) { return c.column < col; });
+    return c == last || c->column != column ? QString() : text(c->text);
+}
+
+int SheetCells::rowCount() const
+{
+    order();
+    return m_cells.empty() ? 0 : m_cells.back().row + 1;
 }
 
 int SheetCells::columnCount(int row) const
 {
-    const auto r = m_rows.find(row);
-    return r == m_rows.end() || r->second.empty() ? 0 : r->second.rbegin()->first + 1;
+    const auto [first, last] = rowCells(row);
+    return first == last ? 0 : (last - 1)->column + 1;
+}
+
+qsizetype SheetCells::cellCount() const
+{
+    order();
+    return qsizetype(m_cells.size());
 }
 
 qsizetype SheetCells::paddedCellCount() const
 {
+    order();
     qsizetype total = 0;
-    for (const auto &entry : m_rows)
-        total += entry.second.empty() ? 0 : entry.second.rbegin()->first + 1;
+    for (size_t i = 0; i < m_cells.size(); ++i)
+        if (i + 1 == m_cells.size() || m_cells[i + 1].row != m_cells[i].row)
+            total += m_cells[i].column + 1;
     return total;
 }
 
 QStringList SheetCells::row(int row, int columns) const
 {
     QStringList out;
-    const auto r = m_rows.find(row);
-    if (r == m_rows.end())
-        return out;
-    for (const auto &[column, text] : r->second) {
-        if (column >= columns)
-            break;
-        while (out.size() < column)
+    const auto [first, last] = rowCells(row);
+    for (const Cell *c = first; c != last && c->column < columns; ++c) {
+        while (out.size() < c->column)
             out << QString();
-        out << text;
+        out << text(c->text);
     }
     return out;
 }
@@ -69,8 +147,9 @@ QStringList SheetCells::row(int row, int columns) const
 QVector<QStringList> SheetCells::rows(int columns) const
 {
     QVector<QStringList> out(rowCount());
-    for (const auto &entry : m_rows)
-        out[entry.first] = row(entry.first, columns);
+    for (size_t i = 0; i < m_cells.size(); ++i)
+        if (i == 0 || m_cells[i - 1].row != m_cells[i].row)
+            out[m_cells[i].row] = row(m_cells[i].row, columns);
     return out;
 }
 

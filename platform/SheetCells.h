@@ -4,13 +4,18 @@
 #include <QStringList>
 #include <QVector>
 
-#include <map>
+#include <vector>
 
 namespace qvx {
 
-// The cell texts of one sheet as read from a workbook, held sparsely: only
-// cells that hold a text take room, so a cell far to the right or far down
-// costs no more than one in the first column. Rows and columns count from 0.
+// The cell texts of one sheet as read from a workbook, held compactly: each
+// cell that holds a text is one small record (its row, its column and where
+// its text lies in one text pool shared by the whole sheet), so a cell far to
+// the right or far down costs no more than one in the first column, and a
+// text many cells show (a workbook's shared string) lies in the pool once.
+// Cells are kept in the order they are written and put in row and column
+// order once, when they are first looked at; the last text written to a cell
+// is its text. Rows and columns count from 0.
 class SheetCells
 {
 public:
@@ -20,20 +25,31 @@ public:
     // The refusal of a sheet with more cells than that.
     static QString tooManyCellsMessage();
 
-    // Sets a cell; an empty text clears it.
-    void set(int row, int column, const QString &text);
-    void clear() { m_rows.clear(); m_count = 0; }
+    // A text kept in the pool, for any number of cells to show.
+    struct Text
+    {
+        quint32 offset = 0;
+        quint32 length = 0;
+    };
+    Text keep(QStringView text);
+    QString text(Text text) const { return QString(m_pool.constData() + text.offset, text.length); }
+
+    // Sets a cell; an empty text clears it. False, with nothing stored, when
+    // the sheet already holds MaxCells cells.
+    bool set(int row, int column, QStringView text);
+    bool set(int row, int column, Text text);
+    void clear();
 
     QString cell(int row, int column) const;
     // One past the last row that holds a text (0 for an empty sheet).
-    int rowCount() const { return m_rows.empty() ? 0 : m_rows.rbegin()->first + 1; }
+    int rowCount() const;
     // One past the row's last column that holds a text.
     int columnCount(int row) const;
-    qsizetype cellCount() const { return m_count; }
+    qsizetype cellCount() const;
     // The cells dense rows of this sheet would hold: per row, up to its
     // last text.
     qsizetype paddedCellCount() const;
-    bool isEmpty() const { return m_count == 0; }
+    bool isEmpty() const { return cellCount() == 0; }
 
     // The first `columns` cells of a row, up to its last text among them.
     QStringList row(int row, int columns = 256) const;
@@ -41,8 +57,28 @@ public:
     QVector<QStringList> rows(int columns = 256) const;
 
 private:
-    std::map<int, std::map<int, QString>> m_rows;
-    qsizetype m_count = 0;
+    struct Cell
+    {
+        qint32 row;
+        qint32 column;
+        Text text;  // an empty text clears the cell
+    };
+    static bool before(const Cell &a, const Cell &b)
+    {
+        return a.row != b.row ? a.row < b.row : a.column < b.column;
+    }
+    // Puts the cells in order, the last text written to each, cleared
+    // cells left out.
+    void order() const;
+    // Whether one more cell may be written.
+    bool makeRoom();
+    // The ordered cells of a row.
+    std::pair<const Cell *, const Cell *> rowCells(int row) const;
+
+    mutable std::vector<Cell> m_cells;
+    mutable bool m_ordered = true;
+    bool m_mayTidy = true;
+    QString m_pool;
 };
 
 } // namespace qvx

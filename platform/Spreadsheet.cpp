@@ -78,9 +78,8 @@ bool readOldXls(const QString &fileName, int sheet, SheetCells *cells, QString *
                     break;
                 }
             }
-            if (!text.isEmpty() && cells->cellCount() >= SheetCells::MaxCells)
+            if (!cells->set(int(r), int(c), text))
                 return refuse(cells, error, SheetCells::tooManyCellsMessage());
-            cells->set(int(r), int(c), text);
         }
     }
     return true;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 namespace qvx {
@@ -195,34 +196,29 @@ QString recordString(QByteArrayView data, qsizetype at)
     return r.string();
 }
 
-// The workbook's shared strings as one text and where each ends: a string
-// costs its characters and four bytes, never an object of its own, so the
-// table stays within a small multiple of the record bytes that hold it.
+// The workbook's shared strings, kept in the sheet's text pool: a string
+// costs its characters and eight bytes, never an object of its own, and the
+// cells that show it all refer to the one copy.
 class SharedStrings
 {
 public:
     // Reads `unique` strings (at most as many as cells a sheet may hold).
-    bool read(PieceReader &sst, quint32 unique)
+    bool read(PieceReader &sst, quint32 unique, SheetCells *cells)
     {
+        QString one;
         for (quint32 k = 0; k < unique && !sst.atEnd(); ++k) {
-            if (qsizetype(m_ends.size()) >= SheetCells::MaxCells)
+            if (qsizetype(m_texts.size()) >= SheetCells::MaxCells)
                 return false;
-            sst.string(&m_text);
-            m_ends.push_back(quint32(m_text.size()));
+            one.clear();
+            sst.string(&one);
+            m_texts.push_back(cells->keep(one));
         }
         return true;
     }
-    QString at(quint32 i) const
-    {
-        if (i >= m_ends.size())
-            return QString();
-        const quint32 from = i == 0 ? 0 : m_ends[i - 1];
-        return m_text.mid(from, m_ends[i] - from);
-    }
+    SheetCells::Text at(quint32 i) const { return i < m_texts.size() ? m_texts[i] : SheetCells::Text(); }
 
 private:
-    QString m_text;
-    std::vector<quint32> m_ends;
+    std::vector<SheetCells::Text> m_texts;
 };
 
 XlsReader::Result failed(QString *error, const QString &text)
@@ -287,6 +283,7 @@ XlsReader::Result XlsReader::read(const QByteArray &file, SheetCells *cells, QSt
     QHash<int, QString> formats;
     std::vector<quint16> xfFormat;
     std::vector<Sheet> sheets;
+    cells->clear();
     SharedStrings strings;
     Record r;
     for (qsizetype at = 0; recordAt(stream, at, &r); at = r.next) {
@@ -310,7 +307,7 @@ XlsReader::Result XlsReader::read(const QByteArray &file, SheetCells *cells, QSt
             break;
         case rSST: {
             PieceReader sst(stream, r, 8);
-            if (!strings.read(sst, u32(r.data, 4)))
+            if (!strings.read(sst, u32(r.data, 4), cells))
                 return failed(error, SheetCells::tooManyCellsMessage());
             break;
         }
@@ -339,22 +336,22 @@ XlsReader::Result XlsReader::read(const QByteArray &file, SheetCells *cells, QSt
         const int format = xf < xfFormat.size() ? xfFormat[xf] : 0;
         return sheet::valueText(value, sheet::kindOfFormat(format, formats.value(format)), date1904);
     };
-    cells->clear();
     QString refusal;
-    auto put = [&](int row, int col, const QString &text) {
-        if (!refusal.isEmpty() || text.isEmpty())
+    auto put = [&](int row, int col, const auto &text) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(text)>, SheetCells::Text>) {
+            if (!refusal.isEmpty() || text.length == 0)
+                return;
+        } else if (!refusal.isEmpty() || text.isEmpty()) {
             return;
+        }
         if (col >= MaxColumn) {
             refusal = QStringLiteral("엑셀 파일이 손상되어 읽을 수 없습니다 (%1행의 셀이 .xls 시트의 %2열을 넘습니다).")
                           .arg(row + 1)
                           .arg(MaxColumn);
             return;
         }
-        if (cells->cellCount() >= SheetCells::MaxCells) {
+        if (!cells->set(row, col, text))
             refusal = SheetCells::tooManyCellsMessage();
-            return;
-        }
-        cells->set(row, col, text);
     };
 
     for (qsizetype at = sheets[chosen].offset; refusal.isEmpty() && recordAt(stream, at, &r); at = r.next) {

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <new>
+#include <vector>
 
 #include <minizip/unzip.h>
 
@@ -246,9 +247,10 @@ QString faultReason(Fault fault)
     return QString();
 }
 
-// Shared strings: false with the reason when there are more of them than
-// cells a sheet may hold.
-bool readSharedStrings(ZipReader &zip, QStringList *out, Fault *fault, QString *error)
+// Shared strings, kept in the sheet's text pool: false with the reason when
+// there are more of them than cells a sheet may hold.
+bool readSharedStrings(ZipReader &zip, SheetCells *cells, std::vector<SheetCells::Text> *out, Fault *fault,
+                       QString *error)
 {
     XmlPart part;
     if (!part.open(zip, "xl/sharedStrings.xml")) {
@@ -269,9 +271,9 @@ bool readSharedStrings(ZipReader &zip, QStringList *out, Fault *fault, QString *
                 part.skipElement();  // phonetic hints are not cell text
             }
         } else if (r.isEndElement() && r.name() == u"si") {
-            if (out->size() >= SheetCells::MaxCells)
+            if (qsizetype(out->size()) >= SheetCells::MaxCells)
                 return fail(error, SheetCells::tooManyCellsMessage());
-            *out << current;
+            out->push_back(cells->keep(current));
             inSi = false;
         }
     }
@@ -382,7 +384,7 @@ QVector<sheet::NumberKind> readStyleKinds(ZipReader &zip, Fault *fault)
 
 
 // The cells of the sheet part `path`.
-bool readSheet(ZipReader &zip, const QByteArray &path, const QStringList &strings,
+bool readSheet(ZipReader &zip, const QByteArray &path, const std::vector<SheetCells::Text> &strings,
                const QVector<sheet::NumberKind> &styleKinds, bool date1904, SheetCells *cells, QString *error)
 {
     XmlPart part;
@@ -418,10 +420,16 @@ bool readSheet(ZipReader &zip, const QByteArray &path, const QStringList &string
         } else if ((r.name() == u"v" || r.name() == u"is") && rowIndex >= 0 && colIndex >= 0) {
             QString raw;
             part.appendElementText(&raw);
+            if (type == u"s") {
+                const int index = raw.toInt();
+                const SheetCells::Text shared = index >= 0 && size_t(index) < strings.size() ? strings[size_t(index)]
+                                                                                               : SheetCells::Text();
+                if (!cells->set(rowIndex, colIndex, shared))
+                    return fail(error, SheetCells::tooManyCellsMessage());
+                continue;
+            }
             QString text;
-            if (type == u"s")
-                text = strings.value(raw.toInt());
-            else if (type == u"str" || type == u"inlineStr" || type == u"e")
+            if (type == u"str" || type == u"inlineStr" || type == u"e")
                 text = raw;
             else if (type == u"b")
                 text = raw == u"1" ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
@@ -430,9 +438,8 @@ bool readSheet(ZipReader &zip, const QByteArray &path, const QStringList &string
                 const double v = raw.toDouble(&ok);
                 text = ok ? sheet::valueText(v, kind, date1904) : raw;
             }
-            if (!text.isEmpty() && cells->cellCount() >= SheetCells::MaxCells)
+            if (!cells->set(rowIndex, colIndex, text))
                 return fail(error, SheetCells::tooManyCellsMessage());
-            cells->set(rowIndex, colIndex, text);
         }
     }
     if (part.fault() == Fault::Damaged)
@@ -450,8 +457,8 @@ bool readWorkbookCells(const QString &fileName, SheetCells *cells, QString *erro
     // A damaged part beside the sheet reads as far as it goes; one that
     // unpacks to too much or nests too deep refuses the workbook.
     Fault fault = Fault::None;
-    QStringList strings;
-    if (!readSharedStrings(zip, &strings, &fault, error))
+    std::vector<SheetCells::Text> strings;
+    if (!readSharedStrings(zip, cells, &strings, &fault, error))
         return false;
     if (const QString reason = faultReason(fault); !reason.isEmpty())
         return fail(error, reason);

@@ -723,6 +723,47 @@ TEST(Spreadsheet, RecordDenseXlsIsWalkedInPlaceAndItsSharedStringsBoundedByTheir
     EXPECT_EQ(error, QStringLiteral("시트의 셀이 너무 많아 읽을 수 없습니다 (최대 2,000,000개)."));
 }
 
+TEST(Spreadsheet, NumberDenseXlsTakesAFewBytesPerCellInAnyOrderOfItsRecords)
+{
+    // Rows of 250 RK numbers, six bytes a cell, a row short of the most
+    // cells a sheet may hold; once in order and once from the last row up,
+    // with the first cell written again at the very end.
+    constexpr int Columns = 250;
+    constexpr int Rows = int(qvx::SheetCells::MaxCells / Columns) - 1;
+    auto rowOfNumbers = [](int row) {
+        QByteArray data = le16(quint16(row)) + le16(0);
+        for (int c = 0; c < Columns; ++c)
+            data += le16(15) + le32((quint32(row * Columns + c) << 2) | 0x02);
+        return rec(0x00BD, data + le16(Columns - 1));
+    };
+    QByteArray ordered, reversed;
+    for (int r = 0; r < Rows; ++r) {
+        ordered += rowOfNumbers(r);
+        reversed += rowOfNumbers(Rows - 1 - r);
+    }
+    reversed += rec(0x027E, cellHead(0, 0, 15) + le32((42u << 2) | 0x02));
+    QTemporaryDir dir;
+    const QString inOrder = dir.filePath(QStringLiteral("ordered.xls"));
+    const QString fromTheEnd = dir.filePath(QStringLiteral("reversed.xls"));
+    writeFile(inOrder, biff8Workbook(QStringLiteral("Workbook"), {}, ordered));
+    writeFile(fromTheEnd, biff8Workbook(QStringLiteral("Workbook"), {}, reversed));
+    ordered = reversed = QByteArray();
+
+    for (const QString &file : {inOrder, fromTheEnd}) {
+        const qint64 size = QFileInfo(file).size();
+        const XlsOutcome o = readXlsMeasured(file);
+        ASSERT_TRUE(o.peak.ended) << file.toStdString() << ": signal " << o.peak.signal;
+        EXPECT_EQ(o.peak.result, 1) << o.error.toStdString();
+        EXPECT_EQ(o.cells.cellCount(), Rows * Columns) << o.error.toStdString();
+        EXPECT_EQ(o.cells.rowCount(), Rows);
+        EXPECT_EQ(o.cells.columnCount(Rows - 1), Columns);
+        EXPECT_EQ(o.cells.cell(0, 0), file == inOrder ? QStringLiteral("0") : QStringLiteral("42"));
+        EXPECT_EQ(o.cells.cell(0, 1), QStringLiteral("1"));
+        EXPECT_EQ(o.cells.cell(Rows - 1, Columns - 1), QString::number(Rows * Columns - 1));
+        EXPECT_LT(o.peak.growth, 10 * size + 40 * MB) << file.toStdString() << ": " << o.peak.growth;
+    }
+}
+
 TEST(Spreadsheet, AnOlderSheetDeclaringFarMoreCellsThanItHoldsIsRefusedInBoundedMemory)
 {
     QTemporaryDir dir;
