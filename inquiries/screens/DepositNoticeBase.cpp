@@ -334,13 +334,7 @@ void DepositNoticeBase::buildNoticeReport(const QString &title, const QList<Repo
 void DepositNoticeBase::Report1BeforePrint()
 {
     m_reportRows->reset();
-    // The account label shows the chosen account itself, else the bank, else every account.
-    QString account = QStringLiteral("모든 계좌");
-    if (const MotherAccount *a = m_accounts->Chosen())
-        account = FormatAcctNo(a->bankid, a->mobankno);
-    else if (const BankItem *b = chosenBank())
-        account = QStringLiteral("[") + b->bankid + QStringLiteral("] ") + b->bankname;
-    Report1.title.setCaption(QStringLiteral("qlbl_mobankno"), account);
+    Report1.title.setCaption(QStringLiteral("qlbl_mobankno"), reportAccountText());
     Report1.title.setCaption(QStringLiteral("qlbl_date"), m_dates->ReportText());
     for (int i = 0; i < 10; ++i)
         Report1.title.setCaption(QString::fromLatin1(TotalLabels[i][1]), totalText(i));

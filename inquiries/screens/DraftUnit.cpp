@@ -259,12 +259,7 @@ void Tqv_draft_frm::buildReport()
 void Tqv_draft_frm::Report1BeforePrint()
 {
     m_reportRows->reset();
-    QString account = QStringLiteral("모든 계좌");
-    if (const MotherAccount *a = m_accounts->Chosen())
-        account = FormatAcctNo(a->bankid, a->mobankno);
-    else if (const BankItem *b = m_banks->Chosen())
-        account = QStringLiteral("[") + b->bankid + QStringLiteral("] ") + b->bankname;
-    Report1.title.setCaption(QStringLiteral("qlbl_mobankno"), account);
+    Report1.title.setCaption(QStringLiteral("qlbl_mobankno"), reportAccountText());
     Report1.title.setCaption(QStringLiteral("qlbl_date"), m_dates->ReportText());
     for (int i = 0; i < 6; ++i)
         Report1.title.setCaption(QString::fromLatin1(TotalLabels[i][1]), m_totals->amount(i));

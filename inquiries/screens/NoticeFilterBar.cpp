@@ -2,6 +2,8 @@
 
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
+#include "core/MotherAccount.h"
+#include "core/TextUtils.h"
 #include "core/screens/DateRange.h"
 #include "core/screens/FormParts.h"
 #include "core/screens/KitLook.h"
@@ -33,4 +35,13 @@ void NoticeFilterBar::buildFilterBar(Session &session, TKitSimplePanel *top, con
     dtpkr_to = m_dates->to();
     btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), std::max(640, datesEnd + 16), 18, 90, 36);
     BindClick(session, btn_search, QStringLiteral("btn_searchClick"), search);
+}
+
+QString NoticeFilterBar::reportAccountText() const
+{
+    if (const MotherAccount *a = m_accounts->Chosen())
+        return FormatAcctNo(a->bankid, a->mobankno);
+    if (const BankItem *b = m_banks->Chosen())
+        return QStringLiteral("[") + b->bankid + QStringLiteral("] ") + b->bankname;
+    return QStringLiteral("모든 계좌");
 }

@@ -32,6 +32,9 @@ public:
     TDDButton *btn_search = nullptr;
 
 protected:
+    // The account a printed list names: the chosen account itself, else the
+    // chosen bank, else "모든 계좌".
+    QString reportAccountText() const;
     // Builds the bar's controls on `top` (the bank choice captioned
     // `bankCaption`, the pickers captioned `afterFrom` and `afterTo` when
     // given); a click on the search button runs `search` under the guard.

@@ -91,6 +91,9 @@ void SavePage(qvx::Report &report, const QVector<qvx::Report::Page> &pages, cons
     image.save(dir + u'/' + QString::fromLatin1(name) + QStringLiteral(".png"));
 }
 
+const QStringList NoticeTitle = {QStringLiteral("qrlbl_Title"), QStringLiteral("qlbl_mobankno"),
+                                 QStringLiteral("qlbl_date")};
+
 class InquiryReports : public ListScreenFixture
 {
 protected:
@@ -139,10 +142,33 @@ protected:
         EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
         SavePage(report, pages, name);
     }
-};
 
-const QStringList NoticeTitle = {QStringLiteral("qrlbl_Title"), QStringLiteral("qlbl_mobankno"),
-                                 QStringLiteral("qlbl_date")};
+    template <class Screen>
+    void checkFailedNotices(Screen *s, const char *name)
+    {
+        ASSERT_NE(s, nullptr);
+        FillWidest(s->grd_allbank, FailedTransferColumns(), 50);
+        check(s->Report1, name,
+              NoticeTitle + QStringList{QStringLiteral("qlbl_icheerrmoney"), QStringLiteral("qlbl_amtmoney")}, 19, 25);
+        s->close();
+    }
+
+    // A result list of the first `columns` result columns, its totals at their widest.
+    template <class Screen>
+    void checkResultList(Screen *s, int columns, const char *name, const QStringList &moreTitle)
+    {
+        ASSERT_NE(s, nullptr);
+        FillWidest(s->grd_ichelist, ResultList::Columns().mid(0, columns), 50);
+        for (int c : {3, 6, 9}) {
+            s->grd_test->SetCells(c, 2, WidestCount);
+            s->grd_test->SetCells(c, 3, WidestAmount);
+        }
+        check(s->Report1, name,
+              NoticeTitle + moreTitle + QStringList{QStringLiteral("qlbl_totalmoney"), QStringLiteral("qlbl_errgun")},
+              31, 37);
+        s->close();
+    }
+};
 
 TEST_F(InquiryReports, EveryReportPrintsItsTitleBandItsPagesAndTheWidestValuesWhole)
 {
@@ -174,45 +200,13 @@ TEST_F(InquiryReports, EveryReportPrintsItsTitleBandItsPagesAndTheWidestValuesWh
               19, 25);
         s->close();
     }
-    {
-        auto *s = open<Tqv_TicheerrT_frm>("qv_c1", "qv_TicheerrT_frm");
-        ASSERT_NE(s, nullptr);
-        FillWidest(s->grd_allbank, FailedTransferColumns(), 50);
-        check(s->Report1, "report_failed_notices",
-              NoticeTitle + QStringList{QStringLiteral("qlbl_icheerrmoney"), QStringLiteral("qlbl_amtmoney")}, 19, 25);
-        s->close();
-    }
-    {
-        auto *s = open<Tqv_icheerrview_frm>("qv_b4", "qv_icheerrview_frm");
-        ASSERT_NE(s, nullptr);
-        FillWidest(s->grd_allbank, FailedTransferColumns(), 50);
-        check(s->Report1, "report_error_view",
-              NoticeTitle + QStringList{QStringLiteral("qlbl_icheerrmoney"), QStringLiteral("qlbl_amtmoney")}, 19, 25);
-        s->close();
-    }
-    const QStringList resultTitle = NoticeTitle + QStringList{QStringLiteral("qlbl_totalmoney"), QStringLiteral("qlbl_errgun")};
-    {
-        auto *s = open<Tqv_Icheview_frm>("qv_b3", "qv_Icheview_frm");
-        ASSERT_NE(s, nullptr);
-        FillWidest(s->grd_ichelist, ResultList::Columns().mid(0, ResultList::cCfmId), 50);
-        for (int c : {3, 6, 9}) {
-            s->grd_test->SetCells(c, 2, WidestCount);
-            s->grd_test->SetCells(c, 3, WidestAmount);
-        }
-        check(s->Report1, "report_status_view", resultTitle, 31, 37);
-        s->close();
-    }
-    {
-        auto *s = open<Tqv_ichesearch_frm>("qv_d1", "qv_ichesearch_frm");
-        ASSERT_NE(s, nullptr);
-        FillWidest(s->grd_ichelist, ResultList::Columns(), 50);
-        for (int c : {3, 6, 9}) {
-            s->grd_test->SetCells(c, 2, WidestCount);
-            s->grd_test->SetCells(c, 3, WidestAmount);
-        }
-        check(s->Report1, "report_result_inquiry", resultTitle + QStringList{QStringLiteral("qlbl_username")}, 31, 37);
-        s->close();
-    }
+    // The failure notices and their read-only view print the same list.
+    checkFailedNotices(open<Tqv_TicheerrT_frm>("qv_c1", "qv_TicheerrT_frm"), "report_failed_notices");
+    checkFailedNotices(open<Tqv_icheerrview_frm>("qv_b4", "qv_icheerrview_frm"), "report_error_view");
+    // The status view and the result inquiry print the result list with its totals.
+    checkResultList(open<Tqv_Icheview_frm>("qv_b3", "qv_Icheview_frm"), ResultList::cCfmId, "report_status_view", {});
+    checkResultList(open<Tqv_ichesearch_frm>("qv_d1", "qv_ichesearch_frm"), int(ResultList::Columns().size()),
+                    "report_result_inquiry", {QStringLiteral("qlbl_username")});
     {
         auto *s = open<Tqv_amtsearch_frm>("qv_d3", "qv_amtsearch_frm");
         ASSERT_NE(s, nullptr);
