@@ -480,6 +480,7 @@ TEST_F(LiquorSendModule, TheLayoutEditorSavesIntoForceAndRefusesFaultyCells)
     EXPECT_TRUE(main->mdiArea()->rect().contains(inArea)) << inArea.x() << ',' << inArea.y();
     EXPECT_GE(editor->width(), 803);
     EXPECT_GE(editor->height(), 547);
+    SavePicture(main, "FrmCatchJA-in-main");
     EXPECT_EQ(editor->edTitle->text(), S("주류 자동송신 표준"));
     EXPECT_EQ(editor->Grid->Cells(0, 1), S("모은행코드"));
     EXPECT_EQ(editor->Grid->Cells(0, 11), S("기타"));
