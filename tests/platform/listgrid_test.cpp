@@ -2,6 +2,7 @@
 #include "platform/Spreadsheet.h"
 #include "platform/TListGrid.h"
 #include "platform/TextFile.h"
+#include "support/Eventually.h"
 
 #include <QFile>
 #include <QTest>
@@ -504,7 +505,7 @@ TEST(ListGrid, ColumnsWidenToTheirWidestTextAndHeaderInTheGridsFont)
     const QFontMetrics metrics(g.font());
     // A 13-digit amount written after the widths were set.
     g.SetCells(2, 2, QStringLiteral("9,999,999,999,999"));
-    QTRY_VERIFY(g.ColWidths(2) > metrics.horizontalAdvance(QStringLiteral("9,999,999,999,999")));
+    EXPECT_EVENTUALLY(g.ColWidths(2) > metrics.horizontalAdvance(QStringLiteral("9,999,999,999,999")));
     EXPECT_GT(g.ColWidths(1), metrics.horizontalAdvance(QStringLiteral("타행미처리누계금액")));
     EXPECT_EQ(g.ColWidths(0), 40); // wide enough already: the screen's width stays
     EXPECT_EQ(g.ColWidths(3), 0);
@@ -525,7 +526,7 @@ TEST(ListGrid, ColumnsWidenToTheirWidestTextAndHeaderInTheGridsFont)
     QFont big = g.font();
     big.setPointSize(big.pointSize() * 2);
     g.setFont(big);
-    QTRY_VERIFY(g.ColWidths(2) > before);
+    EXPECT_EVENTUALLY(g.ColWidths(2) > before);
 }
 
 namespace {

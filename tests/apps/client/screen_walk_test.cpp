@@ -11,6 +11,7 @@
 #include "core/screens/ScreenInterfaces.h"
 #include "core/screens/ScreenRegistry.h"
 #include "controls/panels/DDButton.h"
+#include "support/Eventually.h"
 
 #include <QDir>
 #include <QHash>
@@ -152,7 +153,7 @@ TEST_F(ScreenWalk, EveryReplyCodeReachesARegisteredScreen)
             ADD_FAILURE() << "a screen for an action that needs none";
         }
         screen->close();
-        QTRY_VERIFY(!opened);
+        EXPECT_EVENTUALLY(!opened);
     }
     EXPECT_GE(routed, 15);
 }

@@ -2,6 +2,7 @@
 #include "controls/panels/KitButton.h"
 #include "controls/panels/KitGlyph.h"
 #include "controls/panels/KitPicture.h"
+#include "support/Eventually.h"
 
 #include <QDialog>
 #include <QLineEdit>
@@ -102,11 +103,11 @@ TEST(KitButton, ClickEnterAndDefault)
     EXPECT_EQ(clicks, 1);
     btn->setFocus();
     QTest::keyClick(btn, Qt::Key_Return);
-    QTRY_COMPARE(clicks, 2);
+    EXPECT_EVENTUALLY_EQ(clicks, 2);
     btn->SetDefault(true);
     edit->setFocus();
     QTest::keyClick(edit, Qt::Key_Return);
-    QTRY_COMPARE(clicks, 3);
+    EXPECT_EVENTUALLY_EQ(clicks, 3);
     btn->Click();
     EXPECT_EQ(clicks, 4);
     EXPECT_EQ(btn->width(), 75);

@@ -24,6 +24,7 @@
 #include "platform/TListGrid.h"
 #include "platform/Cp949.h"
 #include "platform/TextFile.h"
+#include "support/Eventually.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -505,7 +506,7 @@ TEST_F(LiquorSendModule, TheLayoutEditorSavesIntoForceAndRefusesFaultyCells)
     ASSERT_TRUE(TriggerMenuItem(main, S("qv_a6")));
     EXPECT_EQ(main->findChildren<TFrmCatchJA *>().size(), 1);
     editor->close();
-    QTRY_VERIFY(main->findChild<TFrmCatchJA *>(S("FrmCatchJA")) == nullptr);
+    EXPECT_EVENTUALLY(main->findChild<TFrmCatchJA *>(S("FrmCatchJA")) == nullptr);
 
     // With no layout stored the editor says so and opens with an empty list.
     client->server().exec(S("delete from ConvertJ_s"));

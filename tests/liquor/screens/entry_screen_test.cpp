@@ -21,6 +21,7 @@
 #include "platform/Cp949.h"
 #include "platform/FileChooser.h"
 #include "support/FileDialogDriver.h"
+#include "support/Eventually.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -56,7 +57,7 @@ void ChooseItem(TKitComboBox *combo, int index)
     const QPoint at = view->visualRect(item).center();
     QTest::mouseMove(view->viewport(), at);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-    QTRY_VERIFY(!view->isVisible());
+    EXPECT_EVENTUALLY(!view->isVisible());
 }
 
 // A dialog's window made active before it is typed into, as it is for a person.

@@ -1,5 +1,7 @@
 #include "ClientFixture.h"
 
+#include "support/Eventually.h"
+
 #include "core/AppControl.h"
 #include "core/screens/ClientMainUnit.h"
 #include "core/DMUnit.h"
@@ -127,13 +129,5 @@ int ClientFixture::terminateRequests() const
 
 bool ClientFixture::waitFor(const std::function<bool()> &condition, int timeoutMs)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QTest::qWait(5);
-    }
-    return true;
+    return testsupport::Eventually(condition, timeoutMs);
 }

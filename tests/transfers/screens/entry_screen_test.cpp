@@ -21,6 +21,7 @@
 #include "platform/TextFile.h"
 #include "../../backend/relay_client.h"
 #include "support/CountingLink.h"
+#include "support/Eventually.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -207,7 +208,7 @@ TEST_F(EntryScreen, TheTotalsAreDrawnReadableAndTheListShowsWholeAmountsAndHeade
         EXPECT_GT(dark, 3) << qPrintable(total->objectName()); // greyed text has no such pixel
     }
     // The 13-digit amount and every header fit their columns in the list's font.
-    QTRY_VERIFY(s->grd_ichelist->ColWidths(7) > QFontMetrics(s->grd_ichelist->font())
+    EXPECT_EVENTUALLY(s->grd_ichelist->ColWidths(7) > QFontMetrics(s->grd_ichelist->font())
                                                     .horizontalAdvance(QStringLiteral("9,999,999,999,999")));
     const QFontMetrics metrics(s->grd_ichelist->font());
     for (int c = 0; c < 16; ++c)
