@@ -1,5 +1,6 @@
 #include "backend/SqliteDatabase.h"
 
+#include "platform/AppServer.h"
 #include "platform/JsonWriter.h"
 #include "platform/ResultSetJson.h"
 
@@ -33,6 +34,9 @@ QByteArray DbConnection::queryJson(const QString &sql)
 Database::~Database() = default;
 
 namespace {
+
+// The longest single value a statement may make.
+constexpr int MaxValueBytes = 64 * 1024 * 1024;
 
 bool isBusyCode(int rc)
 {
@@ -116,6 +120,10 @@ public:
         // (full-text search with its tokenizers, r-trees, page and statement
         // views) are removed, and creating one is refused below.
         sqlite3_drop_modules(m_db, nullptr);
+        // No value the programs store comes near this; a statement that makes a
+        // longer one (zeroblob, repeated concat) fails instead of taking the
+        // server's memory.
+        sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, MaxValueBytes);
         sqlite3_set_authorizer(m_db, &SqliteConnection::authorize, this);
     }
 
@@ -142,12 +150,17 @@ public:
         // answers repeat most of their columns row after row.
         std::vector<std::string> aboveBytes(static_cast<size_t>(columns));
         std::vector<ResultSet::TextId> above(static_cast<size_t>(columns), 0);
+        qint64 answerBytes = 0;
         for (;;) {
             const int rc = sqlite3_step(stmt.get());
             if (rc == SQLITE_DONE)
                 break;
             if (rc != SQLITE_ROW)
                 fail(rc);
+            for (int c = 0; c < columns; ++c)
+                answerBytes += sqlite3_column_bytes(stmt.get(), c) + 3;
+            if (answerBytes > AppServer::MaxAnswerBytes)
+                throw DbError(QStringLiteral("Answer too large (more than %1 bytes)").arg(AppServer::MaxAnswerBytes));
             for (int c = 0; c < columns; ++c) {
                 if (sqlite3_column_type(stmt.get(), c) != SQLITE_TEXT) {
                     rs.appendCell(rs.addText(c, valueText(stmt.get(), c)));
@@ -225,6 +238,8 @@ public:
                 }
             }
             out.raw(']');
+            if (out.size() > AppServer::MaxAnswerBytes)
+                throw DbError(QStringLiteral("Answer too large (more than %1 bytes)").arg(AppServer::MaxAnswerBytes));
         }
         out.raw("]}", 2);
         return out.take();

@@ -12,10 +12,6 @@
 
 namespace qvx {
 
-namespace {
-constexpr qint64 MaxAnswerBytes = 512LL * 1024 * 1024;
-}
-
 AppServerError::AppServerError(Kind kind, const QString &message)
     : std::runtime_error(message.toStdString()), m_kind(kind), m_message(message)
 {
@@ -85,7 +81,7 @@ void TcpAppServer::takeServerNotice()
     if (m_buffer.size() < 4)
         return;
     const quint32 length = qFromBigEndian<quint32>(m_buffer.constData());
-    if (length > MaxAnswerBytes || m_buffer.size() < qint64(length) + 4)
+    if (length > AppServer::MaxAnswerBytes || m_buffer.size() < qint64(length) + 4)
         return;
     const QJsonObject notice = QJsonDocument::fromJson(m_buffer.mid(4, length)).object();
     const QString message = notice.value(QStringLiteral("error")).toString(QStringLiteral("The server closed the connection"));
@@ -127,7 +123,7 @@ QByteArray TcpAppServer::exchange(const QString &method, const QJsonArray &args,
             waitForAnswer(deadline, method);
     }
     const quint32 length = qFromBigEndian<quint32>(m_buffer.constData());
-    if (length > MaxAnswerBytes)
+    if (length > AppServer::MaxAnswerBytes)
         fail(AppServerError::Kind::Protocol, QStringLiteral("Answer too large"));
     if (m_buffer.size() >= qint64(length) + 4) {
         QByteArray body = m_buffer.mid(4, length);

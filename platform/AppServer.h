@@ -44,6 +44,9 @@ private:
 class AppServer
 {
 public:
+    // The longest answer a client reads; the server refuses to make a longer one.
+    static constexpr qint64 MaxAnswerBytes = 512LL * 1024 * 1024;
+
     virtual ~AppServer();
 
     // cms_select1: the rows of one SELECT (also "show tables").

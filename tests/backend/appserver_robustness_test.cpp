@@ -502,6 +502,11 @@ TEST(AppServerLimits, FunctionsAndVirtualTablesOutsideWhatTheProgramsUseAreRefus
                 << r.sql.toStdString() << ": " << error.toStdString();
         }
     }
+    // No statement makes a value longer than any the programs store.
+    for (const bool asQuery : {true, false}) {
+        const QString error = refusalOf(app, QStringLiteral("select hex(zeroblob(40000000)) as x"), asQuery);
+        EXPECT_TRUE(error.contains(QLatin1String("too big"))) << error.toStdString();
+    }
     // The library's own virtual tables are gone too.
     for (const QString &sql : {QStringLiteral("select * from dbstat"), QStringLiteral("select * from sqlite_stmt"),
                                QStringLiteral("select * from json_each('[1]')")})
