@@ -27,9 +27,7 @@ SheetCells::Text SheetCells::keep(QStringView text)
 
 bool SheetCells::set(int row, int column, QStringView text)
 {
-    if (text.isEmpty())
-        return set(row, column, Text());
-    return makeRoom() && set(row, column, keep(text));
+    return set(row, column, text.isEmpty() ? Text() : keep(text));
 }
 
 bool SheetCells::set(int row, int column, Text text)
@@ -38,10 +36,23 @@ bool SheetCells::set(int row, int column, Text text)
     // Clearing a cell past every one written so far clears nothing.
     if (text.length == 0 && m_ordered && (m_cells.empty() || before(m_cells.back(), cell)))
         return true;
-    if (!makeRoom())
-        return false;
+    if (!makeRoom()) {
+        // A full sheet still takes a new text for a cell it holds.
+        if (!m_ordered)
+            return false;
+        const auto at = std::lower_bound(m_cells.begin(), m_cells.end(), cell, before);
+        if (at == m_cells.end() || before(cell, *at))
+            return text.length == 0;
+        // Cleared, its record stays until the cells are next put in order.
+        at->text = text;
+        m_ordered = text.length != 0;
+        m_rowStarts = {};
+        return true;
+    }
     m_ordered = m_ordered && (m_cells.empty() || before(m_cells.back(), cell));
     m_cells.push_back(cell);
+    if (!m_rowStarts.empty())
+        m_rowStarts = {};
     return true;
 }
 
@@ -64,6 +75,7 @@ bool SheetCells::makeRoom()
 void SheetCells::clear()
 {
     m_cells = {};
+    m_rowStarts = {};
     m_ordered = true;
     m_mayTidy = true;
     m_pool = QString();
@@ -90,11 +102,17 @@ void SheetCells::order() const
 std::pair<const SheetCells::Cell *, const SheetCells::Cell *> SheetCells::rowCells(int row) const
 {
     order();
-    const Cell *begin = m_cells.data();
-    const Cell *end = begin + m_cells.size();
-    const Cell *first = std::lower_bound(begin, end, row, [](const Cell &c, int r) { return c.row < r; });
-    const Cell *last = std::upper_bound(first, end, row, [](int r, const Cell &c) { return r < c.row; });
-    return {first, last};
+    if (m_rowStarts.empty() && !m_cells.empty()) {
+        // Where each row's cells start: a few bytes a row, up to the last.
+        m_rowStarts.assign(size_t(m_cells.back().row) + 2, 0);
+        for (const Cell &c : m_cells)
+            ++m_rowStarts[size_t(c.row) + 1];
+        for (size_t r = 1; r < m_rowStarts.size(); ++r)
+            m_rowStarts[r] += m_rowStarts[r - 1];
+    }
+    if (row < 0 || size_t(row) + 1 >= m_rowStarts.size())
+        return {nullptr, nullptr};
+    return {m_cells.data() + m_rowStarts[size_t(row)], m_cells.data() + m_rowStarts[size_t(row) + 1]};
 }
 
 QString SheetCells::cell(int row, int column) const

@@ -76,6 +76,8 @@ private:
     std::pair<const Cell *, const Cell *> rowCells(int row) const;
 
     mutable std::vector<Cell> m_cells;
+    // Where each row's ordered cells start, made on the first look at a row.
+    mutable std::vector<quint32> m_rowStarts;
     mutable bool m_ordered = true;
     bool m_mayTidy = true;
     QString m_pool;

@@ -723,13 +723,65 @@ TEST(Spreadsheet, RecordDenseXlsIsWalkedInPlaceAndItsSharedStringsBoundedByTheir
     EXPECT_EQ(error, QStringLiteral("시트의 셀이 너무 많아 읽을 수 없습니다 (최대 2,000,000개)."));
 }
 
+TEST(SheetCells, CellsWrittenInAnyOrderReadTheirLastTextAndAFullSheetStillTakesNewTextsForItsCells)
+{
+    qvx::SheetCells cells;
+    cells.set(2, 3, QStringLiteral("c"));
+    cells.set(0, 1, QStringLiteral("a"));
+    cells.set(2, 0, QStringLiteral("b"));
+    cells.set(2, 3, QStringLiteral("C"));
+    cells.set(0, 1, QString());
+    cells.set(0, 0, QStringLiteral("x"));
+    const qvx::SheetCells::Text shared = cells.keep(QStringLiteral("공유"));
+    cells.set(5, 1, shared);
+    cells.set(4, 0, shared);
+    EXPECT_EQ(cells.cellCount(), 5);
+    EXPECT_EQ(cells.rowCount(), 6);
+    EXPECT_EQ(cells.columnCount(0), 1);
+    EXPECT_EQ(cells.columnCount(1), 0);
+    EXPECT_EQ(cells.columnCount(2), 4);
+    EXPECT_EQ(cells.paddedCellCount(), 1 + 4 + 1 + 2);
+    EXPECT_EQ(cells.cell(2, 3), QStringLiteral("C"));
+    EXPECT_EQ(cells.cell(0, 1), QString());
+    EXPECT_EQ(cells.cell(4, 0), QStringLiteral("공유"));
+    EXPECT_EQ(cells.row(2), (QStringList{QStringLiteral("b"), {}, {}, QStringLiteral("C")}));
+    EXPECT_EQ(cells.row(2, 3), QStringList{QStringLiteral("b")});
+    // Written after being looked at, before and after the rows already read.
+    cells.set(1, 2, QStringLiteral("d"));
+    cells.set(7, 0, QStringLiteral("e"));
+    EXPECT_EQ(cells.cell(1, 2), QStringLiteral("d"));
+    EXPECT_EQ(cells.rows(), (QVector<QStringList>{{QStringLiteral("x")},
+                                                  {{}, {}, QStringLiteral("d")},
+                                                  {QStringLiteral("b"), {}, {}, QStringLiteral("C")},
+                                                  {},
+                                                  {QStringLiteral("공유")},
+                                                  {{}, QStringLiteral("공유")},
+                                                  {},
+                                                  {QStringLiteral("e")}}));
+
+    // Full: a new cell is refused, one it holds still takes a text or is
+    // cleared.
+    cells.clear();
+    for (int r = qvx::SheetCells::MaxCells / 100 - 1; r >= 0; --r)
+        for (int c = 0; c < 100; ++c)
+            ASSERT_TRUE(cells.set(r, c, QStringLiteral("v")));
+    EXPECT_FALSE(cells.set(0, 100, QStringLiteral("new")));
+    EXPECT_TRUE(cells.set(0, 0, QStringLiteral("again")));
+    EXPECT_TRUE(cells.set(9, 9, QString()));
+    EXPECT_EQ(cells.cellCount(), qvx::SheetCells::MaxCells - 1);
+    EXPECT_EQ(cells.cell(0, 0), QStringLiteral("again"));
+    EXPECT_EQ(cells.cell(9, 9), QString());
+    EXPECT_EQ(cells.columnCount(9), 100);
+    EXPECT_EQ(cells.cell(0, 100), QString());
+}
+
 TEST(Spreadsheet, NumberDenseXlsTakesAFewBytesPerCellInAnyOrderOfItsRecords)
 {
-    // Rows of 250 RK numbers, six bytes a cell, a row short of the most
-    // cells a sheet may hold; once in order and once from the last row up,
-    // with the first cell written again at the very end.
+    // Rows of 250 RK numbers, six bytes a cell, as many cells as a sheet may
+    // hold; once in order and once from the last row up, with the first cell
+    // written again at the very end.
     constexpr int Columns = 250;
-    constexpr int Rows = int(qvx::SheetCells::MaxCells / Columns) - 1;
+    constexpr int Rows = int(qvx::SheetCells::MaxCells / Columns);
     auto rowOfNumbers = [](int row) {
         QByteArray data = le16(quint16(row)) + le16(0);
         for (int c = 0; c < Columns; ++c)
