@@ -38,6 +38,13 @@ namespace {
 // The longest single value a statement may make.
 constexpr int MaxValueBytes = 64 * 1024 * 1024;
 
+// An answer longer than a client reads is refused while it is being made.
+void refuseLongAnswer(qint64 bytes)
+{
+    if (bytes > AppServer::MaxAnswerBytes)
+        throw DbError(QStringLiteral("Answer too large (more than %1 bytes)").arg(AppServer::MaxAnswerBytes));
+}
+
 bool isBusyCode(int rc)
 {
     const int primary = rc & 0xff;
@@ -159,8 +166,7 @@ public:
                 fail(rc);
             for (int c = 0; c < columns; ++c)
                 answerBytes += sqlite3_column_bytes(stmt.get(), c) + 3;
-            if (answerBytes > AppServer::MaxAnswerBytes)
-                throw DbError(QStringLiteral("Answer too large (more than %1 bytes)").arg(AppServer::MaxAnswerBytes));
+            refuseLongAnswer(answerBytes);
             for (int c = 0; c < columns; ++c) {
                 if (sqlite3_column_type(stmt.get(), c) != SQLITE_TEXT) {
                     rs.appendCell(rs.addText(c, valueText(stmt.get(), c)));
@@ -238,8 +244,7 @@ public:
                 }
             }
             out.raw(']');
-            if (out.size() > AppServer::MaxAnswerBytes)
-                throw DbError(QStringLiteral("Answer too large (more than %1 bytes)").arg(AppServer::MaxAnswerBytes));
+            refuseLongAnswer(out.size());
         }
         out.raw("]}", 2);
         return out.take();
