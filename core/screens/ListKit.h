@@ -15,6 +15,7 @@
 #include "core/screens/FormParts.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ListCombos.h"
+#include "core/screens/ListFrame.h"
 #include "core/screens/ListGrid.h"
 #include "core/screens/ListReport.h"
 #include "core/screens/ListScreen.h"

@@ -61,3 +61,9 @@ const MotherAccount *MotherAccountCombo::Chosen() const
         return nullptr;
     return &m_accounts[index];
 }
+
+QString MotherAccountCombo::ReportCaption() const
+{
+    const MotherAccount *account = Chosen();
+    return account ? ItemText(*account, m_text) : QStringLiteral("모든 계좌");
+}

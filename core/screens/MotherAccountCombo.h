@@ -43,6 +43,9 @@ public:
     bool HasAll() const { return !m_allText.isEmpty(); }
 
     static QString ItemText(const MotherAccount &account, Text text);
+    // The account a printed list names in its title: the chosen account as
+    // its item shows it, or "모든 계좌" when every account is listed.
+    QString ReportCaption() const;
     static const char *const BankQuery;
 
 private:

@@ -1,0 +1,182 @@
+#include "core/screens/ListFrame.h"
+
+#include "core/AppControl.h"
+#include "core/DMUnit.h"
+#include "core/DayLog.h"
+#include "core/GapRequest.h"
+#include "core/Session.h"
+#include "core/screens/FormParts.h"
+#include "core/screens/ListGrid.h"
+#include "core/screens/ScreenBinding.h"
+#include "platform/Prompt.h"
+#include "platform/Report.h"
+#include "platform/TListGrid.h"
+
+#include <QStatusBar>
+#include <QWidget>
+
+namespace {
+
+void Say(const QString &text) { qvx::Prompt::instance().message(text); }
+
+} // namespace
+
+ListFrame::ListFrame(const ScreenContext &context, QWidget *form, ListDecl decl)
+    : m_context(context), m_form(form), m_decl(std::move(decl))
+{
+    if (!m_decl.grid.columns)
+        throw std::invalid_argument("a list is declared with its column table");
+    if (m_decl.report && m_decl.report->title.trimmed().isEmpty())
+        throw ReportDeclError("a list report is declared with its title");
+}
+
+ListFrame::~ListFrame() = default;
+
+TListGrid *ListFrame::makeGrid(QWidget *parent, TAlign align, int height)
+{
+    m_grid = MakeListGrid(parent, m_decl.grid.name, *m_decl.grid.columns, align, height);
+    AddFindAction(m_context, m_form, m_grid);
+    return m_grid;
+}
+
+void ListFrame::formCreate()
+{
+    ApplyColumnVisibility(m_grid, m_form->objectName(), m_decl.grid.firstVisibilityKey,
+                          m_decl.grid.lastVisibilityKey);
+    if (m_decl.totals.clear)
+        m_decl.totals.clear();
+}
+
+bool ListFrame::isEmpty() const { return GridIsEmpty(m_grid, m_decl.grid.emptyCol); }
+
+void ListFrame::clear()
+{
+    ClearGridRows(m_grid, m_decl.grid.columns->size());
+    if (m_decl.totals.clear)
+        m_decl.totals.clear();
+    m_listed = qvx::ResultSet();
+    m_listedKey.reset();
+}
+
+bool ListFrame::searchedAsChosen() const
+{
+    if (!m_listedKey)
+        return false;
+    const ListSearchDecl &s = m_decl.search;
+    return !s.filterKey || *m_listedKey == s.filterKey();
+}
+
+int ListFrame::search()
+{
+    const ListSearchDecl &s = m_decl.search;
+    if (RefuseWhenOffline(m_context.session))
+        return 0;
+    clear();
+    const QString sql = s.statement();
+    if (sql.isEmpty())
+        return 0;
+    const QString key = s.filterKey ? s.filterKey() : QString();
+    WaitCursor wait;
+    if (s.logged)
+        WriteLog(m_context.session, QStringLiteral("Query Send : ") + sql);
+    qvx::ResultSet rs = m_context.dm.cms_select1(sql);
+    const int rows = rs.recordCount();
+    if (s.logged) {
+        WriteLog(m_context.session, QStringLiteral("Query Recv : ") + sql);
+        WriteLog(m_context.session, QStringLiteral("Data Count : ") + QString::number(rows));
+    }
+    if (rows == 0) {
+        if (!s.emptyMessage.isEmpty())
+            Say(s.emptyMessage);
+        return 0;
+    }
+    ListFillOptions options;
+    if (s.onRow)
+        options.onRow = [&](int gridRow, int row) { s.onRow(rs, gridRow, row); };
+    FillList(m_grid, *m_decl.grid.columns, rs, options);
+    if (m_decl.totals.show)
+        m_decl.totals.show();
+    m_listed = std::move(rs);
+    m_listedKey = key;
+    return rows;
+}
+
+void ListFrame::buildReport(qvx::Report &report, const ListReportDecl &d)
+{
+    if (d.title.trimmed().isEmpty())
+        throw ReportDeclError("a list report is declared with its title");
+    report.font = d.font;
+    AddReportTitle(report, d.title, d.width, d.productY);
+    AddTitleValues(report, d.values);
+    if (d.extras)
+        d.extras(report);
+    AddReportColumns(report, d.columns, d.look);
+    AddPrintDateFooter(report, d.width, d.footerCaption);
+    if (d.titleHeight > 0)
+        report.title.height = d.titleHeight;
+}
+
+void ListFrame::attachReport(qvx::Report &report)
+{
+    if (!m_decl.report)
+        throw ReportDeclError("the list declares no report");
+    const ListReportDecl &d = *m_decl.report;
+    buildReport(report, d);
+    m_reportRows = std::make_unique<ListReportRows>(d.paging);
+    m_reportRows->attachGrid(report, m_grid, d.columns, m_decl.grid.emptyCol);
+    report.BeforePrint = [this, &report] {
+        m_reportRows->reset();
+        if (m_decl.report->fillTitle)
+            m_decl.report->fillTitle(report);
+        SetPrintDate(report);
+    };
+}
+
+QString ListFrame::save(const ListSaveDecl &save)
+{
+    ListSaveOptions options = save.options;
+    options.emptyCol = m_decl.grid.emptyCol;
+    return SaveListFile(m_form, m_grid, save.proposedName(), save.lines ? save.lines : [] { return QStringList(); },
+                        options);
+}
+
+void ListFrame::requestGaps(QStatusBar *status)
+{
+    if (!m_decl.gapRequest)
+        return;
+    const GapRequestDecl &g = *m_decl.gapRequest;
+    if (RefuseWhenOffline(m_context.session))
+        return;
+    if (isEmpty()) {
+        Say(g.emptyListMessage);
+        return;
+    }
+    if (g.refusal) {
+        const QString refused = g.refusal();
+        if (!refused.isEmpty()) {
+            Say(refused);
+            return;
+        }
+    }
+    // The request goes to the bank and day the list was searched for.
+    if (!searchedAsChosen()) {
+        Say(g.searchFirstMessage);
+        return;
+    }
+    const qvx::ResultSet numbers = g.numbers();
+    if (numbers.isEmpty()) {
+        Say(g.noNumbersMessage);
+        return;
+    }
+    const QList<int> gaps = MissingNumbers(numbers.columnValues(g.numberColumn));
+    if (gaps.isEmpty()) {
+        Say(g.noGapsMessage);
+        return;
+    }
+    const RequestResult result = g.send(numbers, gaps);
+    const QString text = GapRequestStatus(result);
+    if (status && !text.isEmpty())
+        status->showMessage(text);
+    if (g.searchAgain && result.outcome == RequestResult::Outcome::Sent)
+        search();
+}
