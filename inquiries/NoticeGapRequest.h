@@ -29,9 +29,3 @@ RequestResult SendNoticeGapRequest(RequestSender &sender, NoticeKind kind, const
 {
     return SendGapRequest<Row>(sender, NoticeGapBatch(kind), missing, orderRow);
 }
-
-// "결번전문 n 건을 처리중입니다." once the request is registered; after a refused
-// insert, commit or registration "결번전문 n 건이 정상적으로 처리되지 않았습니다."
-// (the request was rolled back whole); "" when no number could be reserved
-// (that message was shown already) or nothing was missing.
-QString GapRequestStatus(const RequestResult &result);
