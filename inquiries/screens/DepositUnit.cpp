@@ -2,7 +2,7 @@
 
 #include "controls/panels/DDButton.h"
 #include "core/AppControl.h"
-#include "core/NoticeGaps.h"
+#include "core/NoticeNumbers.h"
 #include "core/RequestSender.h"
 #include "core/TextUtils.h"
 #include "core/TotalsTable.h"
