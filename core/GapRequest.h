@@ -8,18 +8,12 @@
 //       RequestBatch::bySeqNo(DepositOrderRow::ServiceCode, "deposit_order"), gaps,
 //       [&](int missing) { DepositOrderRow row = ...; row.ORG_SEQNO = QString::number(missing); return row; });
 
+#include "core/NoticeNumbers.h"
 #include "core/RequestSender.h"
 
 #include <QList>
-#include <QStringList>
 
 #include <functional>
-
-// The numbers 1..bound that are not among the received ones (texts as the
-// list or the database shows them; a text that is no number is left out, a
-// duplicate counts once), ascending. A negative bound: up to the highest
-// received number.
-QList<int> MissingNumbers(const QStringList &received, int bound = -1);
 
 // One order row per missing number, in order, through the request sender
 // with the all-or-nothing policy: a refused row rolls the whole request back

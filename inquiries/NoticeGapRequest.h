@@ -8,7 +8,7 @@
 //   StatusBar1->showMessage(GapRequestStatus(r));
 
 #include "core/GapRequest.h"
-#include "inquiries/NoticeGaps.h"
+#include "inquiries/NoticeGapPolicy.h"
 
 // The batch of a notice kind's gap request as its list screen sends it.
 RequestBatch NoticeGapBatch(NoticeKind kind);

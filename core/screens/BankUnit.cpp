@@ -9,7 +9,7 @@
 #include "core/screens/KitLook.h"
 #include "core/screens/ListGrid.h"
 #include "core/screens/ScreenBinding.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/FormParts.h"
 #include "core/Session.h"
 #include "core/screens/ReferenceEdit.h"
 #include "core/screens/ScreenParts.h"

@@ -5,6 +5,7 @@
 #include "core/DMUnit.h"
 #include "core/EventGuard.h"
 #include "core/ListColumns.h"
+#include "core/screens/FormParts.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ListGrid.h"
 #include "core/screens/ScreenBinding.h"

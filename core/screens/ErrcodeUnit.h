@@ -4,7 +4,7 @@
 
 #include "core/screens/ScreenContext.h"
 #include "core/screens/ListCombos.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListReport.h"
 #include "core/screens/ReferenceEdit.h"
 #include "platform/Report.h"
 

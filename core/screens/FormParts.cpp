@@ -1,13 +1,17 @@
 #include "core/screens/FormParts.h"
 
 #include "core/screens/KitLook.h"
+#include "core/screens/ListGrid.h"
 #include "core/screens/ScreenBinding.h"
 #include "controls/edits/CurrEdit.h"
 #include "controls/panels/KitAlignLayout.h"
 #include "controls/panels/KitComboBox.h"
+#include "controls/panels/KitControl.h"
+#include "controls/panels/KitGroup.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -167,6 +171,102 @@ void OnFirstShow(QWidget *form, std::function<void()> action)
 void OnActivate(QWidget *form, std::function<void()> action)
 {
     form->installEventFilter(new ChildActivationHook(form, std::move(action)));
+}
+
+QWidget *NextTabControl(QWidget *control)
+{
+    // The form the control belongs to: its window, or the child window's
+    // content inside the main window.
+    QWidget *form = control;
+    while (!form->isWindow() && form->parentWidget()
+           && form->parentWidget()->windowType() != Qt::SubWindow)
+        form = form->parentWidget();
+    for (QWidget *w = control->nextInFocusChain(); w && w != control; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) != Qt::TabFocus || !w->isEnabled() || w->focusProxy())
+            continue;
+        if (w->window() != control->window() || !form->isAncestorOf(w) || !w->isVisibleTo(form))
+            continue;
+        return w;
+    }
+    return nullptr;
+}
+
+namespace {
+
+class ShowFocus : public QObject
+{
+public:
+    ShowFocus(QWidget *form, QWidget *control) : QObject(form), m_control(control) {}
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && m_control)
+            m_control->setFocus(Qt::ActiveWindowFocusReason);
+        return false;
+    }
+
+private:
+    QPointer<QWidget> m_control;
+};
+
+class EnterFilter : public QObject
+{
+public:
+    EnterFilter(QWidget *control, QWidget *target) : QObject(control), m_target(target) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
+            return false;
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (m_target)
+            m_target->setFocus(Qt::TabFocusReason);
+        else if (QWidget *next = w ? NextTabControl(w) : nullptr)
+            next->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+
+private:
+    QPointer<QWidget> m_target;
+};
+
+} // namespace
+
+void FocusOnShow(QWidget *form, QWidget *control)
+{
+    form->installEventFilter(new ShowFocus(form, control));
+}
+
+void EnterMovesFocus(QWidget *control, QWidget *target)
+{
+    control->installEventFilter(new EnterFilter(control, target));
+}
+
+void EnterMovesFocus(std::initializer_list<QWidget *> controls)
+{
+    for (QWidget *control : controls)
+        EnterMovesFocus(control);
+}
+
+TickChoice MakeTickChoice(Session &session, QWidget *parent, const QRect &at, TListGrid *grid, int col, int emptyCol)
+{
+    TKitSimplePanel *panel = MakePanel(parent, "pnl_tick");
+    panel->setGeometry(at);
+    const int y = (at.height() - 20) / 2;
+    TickChoice choice{MakeRadio(panel, "rdbtn_entire", QStringLiteral("전체선택"), 4, y, 80),
+                      MakeRadio(panel, "rdbtn_noselect", QStringLiteral("선택해제"), 86, y, 80)};
+    SetChecked(choice.second, true);
+    for (auto [radio, ticked] : {std::pair{choice.first, true}, std::pair{choice.second, false}})
+        BindRadioClick(session, radio, radio->objectName() + QStringLiteral("Click"), [grid, col, emptyCol, ticked = ticked] {
+            if (!GridIsEmpty(grid, emptyCol))
+                TickAll(grid, col, ticked);
+        });
+    return choice;
 }
 
 WaitCursor::WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }

@@ -1,7 +1,8 @@
 #pragma once
 // Parts of the list screens' forms beyond ScreenParts.h: the field makers,
 // the status bar of a child form, hooks for the first show and for each
-// activation, and the wait cursor.
+// activation, the focus moving on Enter and going to a control on show, the
+// tick-all radio pair, and the wait cursor.
 //
 //   edt_name = MakeEdit(top, "edt_sendname", 324, 64, 160);
 //   cmb_bank = MakeCombo(top, "cmb_allbank", 70, 8, 330);
@@ -11,8 +12,11 @@
 //   { WaitCursor wait; FillList(...); }   // the arrow comes back however the block ends
 
 #include <QColor>
+#include <QRect>
 #include <QString>
 #include <functional>
+#include <initializer_list>
+#include <utility>
 
 class QLabel;
 class QLineEdit;
@@ -22,6 +26,8 @@ class Session;
 class TCurrencyEdit;
 class TDDButton;
 class TKitComboBox;
+class TKitRadioButton;
+class TListGrid;
 
 // A colour written as the forms write theirs, $BBGGRR.
 inline QColor BgrColor(unsigned bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
@@ -72,6 +78,25 @@ void OnFirstShow(QWidget *form, std::function<void()> action);
 // The main window coming back to the front with the same child active (a
 // message box closed, another program left) does not run it.
 void OnActivate(QWidget *form, std::function<void()> action);
+
+// Enter in the control moves the focus to the next control in tab order and
+// is swallowed; with `target` it focuses that control instead.
+void EnterMovesFocus(QWidget *control, QWidget *target = nullptr);
+// The same for each of the controls.
+void EnterMovesFocus(std::initializer_list<QWidget *> controls);
+// The control after `control` in tab order within its form (shown, enabled and
+// taking the focus by Tab); nullptr when there is none.
+QWidget *NextTabControl(QWidget *control);
+// Whenever the form is shown the focus goes to `control`.
+void FocusOnShow(QWidget *form, QWidget *control);
+
+// The radio pair "전체선택" / "선택해제" (rdbtn_entire, rdbtn_noselect, in a
+// panel "pnl_tick" at `at`; 선택해제 chosen): ticks or clears every box of
+// column `col` unless the list is empty (cell `emptyCol` of row 1).
+//   std::tie(rdbtn_entire, rdbtn_noselect) = MakeTickChoice(session, top, QRect(...), grd_list, cNo);
+using TickChoice = std::pair<TKitRadioButton *, TKitRadioButton *>;
+TickChoice MakeTickChoice(Session &session, QWidget *parent, const QRect &at, TListGrid *grid, int col,
+                          int emptyCol = 0);
 
 // The wait cursor while the object lives; restored also when the block
 // ends by an exception.

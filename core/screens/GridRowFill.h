@@ -10,7 +10,7 @@
 // of the row's own, OwnerCount owners in all, static ownerOf(col),
 // keyOf(i, owner), keyCount(owner) and sharedCell(col, key).
 
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListGrid.h"
 #include "platform/TListGrid.h"
 
 #include <iterator>

@@ -7,8 +7,3 @@ void RenumberGridRows(TListGrid *grid)
     for (int r = 1; r < grid->RowCount(); ++r)
         grid->SetCells(0, r, QString::number(r));
 }
-
-int GridDataRowCount(const TListGrid *grid)
-{
-    return GridIsEmpty(grid) ? 0 : grid->RowCount() - 1;
-}

@@ -1,10 +1,10 @@
 #pragma once
 // A list whose data rows are typed rows: reading and writing a row at a list
 // row, appending (row 1 of an empty list, else a new last row, numbered in
-// column 0), all data rows, renumbering and the row count. A row type gives
+// column 0), all data rows and renumbering. A row type gives
 // ColumnCount, cells() and fromCells(); the transfer entry lists use it.
 
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListGrid.h"
 #include "platform/TListGrid.h"
 
 #include <QStringList>
@@ -72,7 +72,6 @@ QVector<Row> GridRows(const TListGrid *grid)
     return rows;
 }
 
-// Running numbers 1, 2, 3, ... in column 0 from row 1.
+// Running numbers 1, 2, 3, ... in column 0 from row 1 (the row count is
+// DataRowCount in core/screens/ListGrid.h).
 void RenumberGridRows(TListGrid *grid);
-// Number of data rows (0 for an empty list).
-int GridDataRowCount(const TListGrid *grid);

@@ -1,8 +1,45 @@
 #include "core/screens/ListGrid.h"
 
-#include "core/screens/ListScreen.h"
 #include "core/screens/ScreenParts.h"
+#include "platform/IniFile.h"
+#include "platform/ProgramDir.h"
 #include "platform/TListGrid.h"
+
+#include <algorithm>
+
+bool GridIsEmpty(const TListGrid *grid, int col)
+{
+    return grid->RowCount() < 2 || grid->Cells(col, 1).isEmpty();
+}
+
+void ClearGridRows(TListGrid *grid, int lastCol)
+{
+    grid->BeginUpdate();
+    // The rows below the first data row go; only that one is emptied.
+    grid->SetRowCount(2);
+    grid->ClearBlock(0, 1, lastCol, 1);
+    grid->RemoveCheckBox(0, 1);
+    grid->EndUpdate();
+}
+
+int DataRowCount(const TListGrid *grid, int col)
+{
+    return GridIsEmpty(grid, col) ? 0 : grid->RowCount() - 1;
+}
+
+void ApplyColumnVisibility(TListGrid *grid, const QString &formName, int firstKey, int lastKey)
+{
+    qvx::IniFile ini(qvx::ProgramDir::path(QStringLiteral("config.ini")));
+    if (!ini.sectionExists(formName))
+        return;
+    // A key beyond the grid's columns names no column.
+    lastKey = std::min(lastKey, grid->ColCount());
+    for (int key = std::max(1, firstKey); key <= lastKey; ++key) {
+        const QString k = QString::number(key);
+        if (ini.valueExists(formName, k) && ini.readString(formName, k).startsWith(u'0'))
+            grid->HideColumn(key - 1);
+    }
+}
 
 int ShownColumnCount(const ListColumns &columns)
 {
@@ -87,11 +124,6 @@ void MarkRows(TListGrid *grid, std::function<bool(int row)> marked, const QColor
         b = on ? brush : QColor(Qt::white);
         f = on ? font : QColor(Qt::black);
     };
-}
-
-int DataRowCount(const TListGrid *grid, int col)
-{
-    return GridIsEmpty(grid, col) ? 0 : grid->RowCount() - 1;
 }
 
 void TickAll(TListGrid *grid, int col, bool ticked)

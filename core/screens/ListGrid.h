@@ -1,7 +1,9 @@
 #pragma once
 // The list grid of a declared column table (core/ListColumns.h): one maker
-// (titles, widths, alignment, hidden columns), one fill from a result set
-// and the check-box column helpers.
+// (titles, widths, alignment, hidden columns), one fill from a result set,
+// the grid basics every list shares (the empty-list test, clearing, the
+// column visibility kept in config.ini, the row count) and the check-box
+// column helpers.
 //
 //   grd_list = MakeListGrid(this, "grd_list", Columns());
 //   ApplyColumnVisibility(grd_list, objectName(), 0, 19);
@@ -13,10 +15,23 @@
 
 #include <QColor>
 #include <QList>
+#include <QString>
 #include <functional>
 
 class QWidget;
 class TListGrid;
+
+// A list counts as empty when the cell of `col` in its first data row is empty.
+bool GridIsEmpty(const TListGrid *grid, int col = 0);
+// Leaves the header and one blank data row.
+void ClearGridRows(TListGrid *grid, int lastCol = 50);
+// The number of data rows: 0 when the first data row's cell `col` is empty.
+int DataRowCount(const TListGrid *grid, int col = 0);
+
+// Hides the columns that the screen's section of config.ini marks hidden: key n
+// (n >= 1) whose value begins with "0" hides column n - 1; key "0" names none.
+// Keys are read from `firstKey` to `lastKey`.
+void ApplyColumnVisibility(TListGrid *grid, const QString &formName, int firstKey = 0, int lastKey = 40);
 
 // A grid made from the table: row 0 holds the titles (centred), data rows
 // take each column's alignment, each column its design width. The shown
@@ -48,9 +63,6 @@ int FillList(TListGrid *grid, const ListColumns &columns, const qvx::ResultSet &
 // Data rows for which `marked(row)` holds are drawn with `brush` and `font`,
 // the others white with black text; the title row keeps its look.
 void MarkRows(TListGrid *grid, std::function<bool(int row)> marked, const QColor &brush, const QColor &font);
-
-// The number of data rows: 0 when the first data row's cell `col` is empty.
-int DataRowCount(const TListGrid *grid, int col = 0);
 
 // --- check-box column ---------------------------------------------------------------------------
 // Ticks (or clears) the box of every data row that has one.

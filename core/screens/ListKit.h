@@ -1,7 +1,8 @@
 #pragma once
 // Everything a list screen stands on, in one include: the column table and
-// its grid, the report kit, the save, the combos, the form parts and the
-// binding helper, with the controls they make.
+// its grid, the report kit with its paging, the save, the find, the totals
+// grid, the combos, the form parts and the binding helper, with the controls
+// they make.
 
 #include "core/AppControl.h"
 #include "core/DMUnit.h"
@@ -18,10 +19,13 @@
 #include "core/screens/ListFrame.h"
 #include "core/screens/ListGrid.h"
 #include "core/screens/ListReport.h"
+#include "core/screens/ListSave.h"
 #include "core/screens/ListScreen.h"
+#include "core/screens/ResultTotalsGrid.h"
 #include "core/screens/ScreenBinding.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
+#include "core/screens/SearchUnit.h"
 #include "controls/edits/CurrEdit.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"

@@ -2,7 +2,10 @@
 
 #include "core/CellText.h"
 #include "core/ReportParams.h"
+#include "core/screens/FormParts.h"
+#include "core/screens/ListGrid.h"
 #include "platform/Clock.h"
+#include "platform/Prompt.h"
 #include "platform/Report.h"
 #include "platform/TListGrid.h"
 
@@ -89,4 +92,97 @@ qint64 ColumnSum(const TListGrid *grid, int col)
     for (int r = 1; r < grid->RowCount(); ++r)
         sum += MoneyCellValue(grid->CellView(col, r));
     return sum;
+}
+
+int ListReportRows::nextLine(int rows)
+{
+    const int perPage = m_firstPage ? m_first : m_later;
+    if (m_i >= rows && (!m_fill || perPage <= 0 || m_p % perPage == 0))
+        return -1;
+    const int row = m_i < rows ? m_i + 1 : 0;
+    ++m_i;
+    ++m_p;
+    return row;
+}
+
+void ListReportRows::endPage()
+{
+    m_p = 0;
+    m_firstPage = false;
+}
+
+QList<int> ListReportRows::linesPerPage(int dataRows) const
+{
+    ListReportRows run = *this;
+    run.reset();
+    QList<int> pages;
+    int onPage = 0;
+    while (run.nextLine(dataRows) >= 0) {
+        ++onPage;
+        const int capacity = pages.isEmpty() ? m_first : m_later;
+        if (onPage == capacity) {
+            pages.append(onPage);
+            onPage = 0;
+            run.endPage();
+        }
+    }
+    if (onPage > 0)
+        pages.append(onPage);
+    return pages;
+}
+
+void ListReportRows::attach(qvx::Report &report, std::function<int()> dataRows, std::function<void(int)> fill)
+{
+    auto previousBefore = report.BeforePrint;
+    report.BeforePrint = [this, previousBefore] {
+        reset();
+        if (previousBefore)
+            previousBefore();
+    };
+    report.NeedData = [this, dataRows, fill] {
+        const int row = nextLine(dataRows());
+        if (row < 0)
+            return false;
+        fill(row);
+        return true;
+    };
+    report.EndPage = [this] { endPage(); };
+    // A report made from a screen's parameters is fitted to them here, so
+    // that its title band is printed and its pages hold the lines they name.
+    if (m_setsOrientation)
+        fitPage(report);
+}
+
+void ListReportRows::attachGrid(qvx::Report &report, const TListGrid *grid, QList<ReportColumn> columns, int emptyCol)
+{
+    attach(
+        report, [grid, emptyCol] { return GridIsEmpty(grid, emptyCol) ? 0 : grid->RowCount() - 1; },
+        [&report, grid, columns = std::move(columns)](int row) { FillReportColumns(report, columns, grid, row); });
+}
+
+void ListReportRows::fitPage(qvx::Report &report) const
+{
+    if (m_setsOrientation)
+        report.orientation = m_orientation == ReportParams::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+    const double room = report.printableHeight() - report.columnHeader.height - report.pageFooter.height;
+    report.detail.height = room / m_later - 0.001;
+    report.title.height = room - m_first * report.detail.height - 0.01;
+}
+
+void PrintList(QWidget *owner, TListGrid *grid, qvx::Report &report, bool preview, int emptyCol)
+{
+    if (GridIsEmpty(grid, emptyCol)) {
+        qvx::Prompt::instance().message(QStringLiteral("출력할 자료가 존재하지 않습니다."));
+        return;
+    }
+    if (preview)
+        report.preview(owner);
+    else
+        report.print(owner);
+}
+
+PrintButtons AddPrintButtons(ButtonRow &row, QWidget *owner, TListGrid *grid, qvx::Report &report, int width)
+{
+    return {row.add("btn_preview", QStringLiteral("미리보기"), width, [owner, grid, &report] { PrintList(owner, grid, report, true); }),
+            row.add("btn_print", QStringLiteral("인 쇄"), width, [owner, grid, &report] { PrintList(owner, grid, report, false); })};
 }

@@ -4,7 +4,7 @@
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/screens/KitLook.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListGrid.h"
 #include "core/Session.h"
 #include "platform/TListGrid.h"
 

@@ -3,16 +3,24 @@
 #include "core/ReportParams.h"
 #include "core/ResultTotals.h"
 #include "core/TextUtils.h"
+#include "core/TotalsTable.h"
 #include "core/screens/FormParts.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ListReport.h"
 #include "platform/Report.h"
-#include "core/screens/ListScreen.h"
 #include "controls/panels/KitAlignLayout.h"
 #include "controls/panels/KitGroup.h"
 #include "platform/TListGrid.h"
 
 #include <QEvent>
+
+void WriteTotals(TListGrid *grid, const TotalsTable &totals, int countRow, int amountRow)
+{
+    for (const TotalsTable::Cell &cell : totals.cells()) {
+        grid->SetCells(cell.column, countRow + cell.row, totals.countText(cell.column, cell.row));
+        grid->SetCells(cell.column, amountRow + cell.row, totals.amountText(cell.column, cell.row));
+    }
+}
 
 ResultTotalsGrid::ResultTotalsGrid(QWidget *form, int height) : QObject(form)
 {

@@ -2,16 +2,23 @@
 // The totals grid of the transfer result lists (`grd_test` in the panel
 // `pnl_test`, docked below the list): group titles 전 체, 정상이체 and
 // 비정상처리 over 수 납, 지 급 and 합 계, counts in row 2 and amounts in
-// row 3, a tenth of the panel's width for each figure column.
+// row 3, a tenth of the panel's width for each figure column; and the one
+// writer of a totals table into a totals grid.
 
 #include <QObject>
 #include <QString>
 
 class QWidget;
 class ResultTotals;
+class TotalsTable;
 namespace qvx { class Report; }
 class TKitSimplePanel;
 class TListGrid;
+
+// Writes the figures of a totals table into a totals grid: counts into
+// `countRow`, amounts into `amountRow`, each in its cell's column, with ','
+// (a cell's own row is added to both).
+void WriteTotals(TListGrid *grid, const TotalsTable &totals, int countRow, int amountRow);
 
 class ResultTotalsGrid : public QObject
 {

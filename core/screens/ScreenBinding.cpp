@@ -1,13 +1,10 @@
 #include "core/screens/ScreenBinding.h"
 
 #include "core/EventGuard.h"
-#include "core/screens/ListScreen.h"
 #include "core/screens/ScreenContext.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitGroup.h"
 #include "platform/TListGrid.h"
-
-#include <QAction>
 
 #include <QVariant>
 
@@ -50,17 +47,4 @@ void BindRadioClick(Session &session, TKitRadioButton *radio, const QString &han
     radio->OnClick = [&session, handlerName, handler = std::move(handler)](QObject *) {
         RunGuarded(session, handlerName, handler);
     };
-}
-
-QAction *AddFindAction(const ScreenContext &context, QWidget *owner, TListGrid *grid, const char *name)
-{
-    grid->setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto *find = new QAction(QStringLiteral("내용 검색"), grid);
-    find->setObjectName(QString::fromLatin1(name));
-    const QString handlerName = QString::fromLatin1(name) + QStringLiteral("Click");
-    QObject::connect(find, &QAction::triggered, grid, [context, owner, grid, handlerName] {
-        RunGuarded(context.session, handlerName, [&] { OpenFindDialog(context, owner, grid); });
-    });
-    grid->addAction(find);
-    return find;
 }

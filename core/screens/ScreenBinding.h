@@ -12,11 +12,8 @@
 #include <QString>
 #include <functional>
 
-struct ScreenContext;
-class QAction;
 class QWidget;
 class Session;
-struct ScreenContext;
 class TDDButton;
 class TKitRadioButton;
 class TListGrid;
@@ -44,7 +41,3 @@ void BindDoubleClick(Session &session, TListGrid *grid, const QString &handlerNa
 // A click on the radio button runs the handler inside the guard.
 void BindRadioClick(Session &session, TKitRadioButton *radio, const QString &handlerName,
                     std::function<void()> handler);
-// The list's pop-up item "내용 검색" (component name `name`, handler
-// name + "Click"): the find dialog over the list, or the message when the
-// list is empty.
-QAction *AddFindAction(const ScreenContext &context, QWidget *owner, TListGrid *grid, const char *name = "N1");

@@ -2,12 +2,14 @@
 
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ListGrid.h"
 #include "core/screens/ScreenBinding.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
 #include "platform/Prompt.h"
 #include "platform/TListGrid.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -84,4 +86,28 @@ void Tqv_search_frm::showEvent(QShowEvent *e)
     if (parentWidget())
         move(parentWidget()->window()->geometry().center() - rect().center());
     FormActivate();
+}
+
+void OpenFindDialog(const ScreenContext &context, QWidget *owner, TListGrid *grid)
+{
+    if (GridIsEmpty(grid)) {
+        qvx::Prompt::instance().message(QStringLiteral("검색할 자료가 존재하지 않습니다."));
+        return;
+    }
+    Tqv_search_frm dialog(context, owner);
+    dialog.SetGrid(grid);
+    dialog.exec();
+}
+
+QAction *AddFindAction(const ScreenContext &context, QWidget *owner, TListGrid *grid, const char *name)
+{
+    grid->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto *find = new QAction(QStringLiteral("내용 검색"), grid);
+    find->setObjectName(QString::fromLatin1(name));
+    const QString handlerName = QString::fromLatin1(name) + QStringLiteral("Click");
+    QObject::connect(find, &QAction::triggered, grid, [context, owner, grid, handlerName] {
+        RunGuarded(context.session, handlerName, [&] { OpenFindDialog(context, owner, grid); });
+    });
+    grid->addAction(find);
+    return find;
 }

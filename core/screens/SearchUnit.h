@@ -1,11 +1,13 @@
 #pragma once
 // "검 색": finds a text in the rows of a list screen's grid and moves the
-// grid's current row to the first or next match.
+// grid's current row to the first or next match; the list's pop-up item
+// "내용 검색" that opens it.
 
 #include "core/screens/ScreenContext.h"
 #include <QDialog>
 
 class Session;
+class QAction;
 class QLineEdit;
 class TDDButton;
 class TKitComboBox;
@@ -40,3 +42,10 @@ protected:
 private:
     TListGrid *m_grid = nullptr;
 };
+
+// "내용 검색": the find dialog bound to the list, or the message when it is empty.
+void OpenFindDialog(const ScreenContext &context, QWidget *owner, TListGrid *grid);
+// The list's pop-up item "내용 검색" (component name `name`, handler
+// name + "Click"): the find dialog over the list, or the message when the
+// list is empty.
+QAction *AddFindAction(const ScreenContext &context, QWidget *owner, TListGrid *grid, const char *name = "N1");

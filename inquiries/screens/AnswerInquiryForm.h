@@ -7,7 +7,7 @@
 
 #include "core/ListColumns.h"
 #include "core/RequestSender.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListReport.h"
 #include "core/screens/MotherAccountCombo.h"
 #include "core/screens/ScreenContext.h"
 #include "core/screens/ScreenInterfaces.h"

@@ -6,7 +6,7 @@
 #include "core/screens/ScreenContext.h"
 #include "core/screens/ScreenInterfaces.h"
 #include "core/screens/ListCombos.h"
-#include "inquiries/NoticeGaps.h"
+#include "inquiries/NoticeGapPolicy.h"
 
 #include <QWidget>
 #include <memory>

@@ -11,7 +11,7 @@
 #include "inquiries/screens/NoticeFilterBar.h"
 #include "core/ListColumns.h"
 #include "inquiries/DepositNotices.h"
-#include "inquiries/NoticeGaps.h"
+#include "inquiries/NoticeGapPolicy.h"
 #include "platform/Report.h"
 #include "platform/ResultSet.h"
 

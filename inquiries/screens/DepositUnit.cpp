@@ -2,7 +2,7 @@
 
 #include "controls/panels/DDButton.h"
 #include "core/AppControl.h"
-#include "core/NoticeGaps.h"
+#include "core/NoticeNumbers.h"
 #include "core/RequestSender.h"
 #include "core/TextUtils.h"
 #include "core/TotalsTable.h"
@@ -10,7 +10,7 @@
 #include "core/screens/KitLook.h"
 #include "core/screens/ListCombos.h"
 #include "core/screens/ListReport.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListKit.h"
 #include "core/screens/ScreenBinding.h"
 #include "core/screens/ScreenRegistry.h"
 #include "core/DMUnit.h"

@@ -10,7 +10,7 @@
 #include "core/screens/KitLook.h"
 #include "core/screens/ListGrid.h"
 #include "core/screens/ListReport.h"
-#include "core/screens/ScreenBinding.h"
+#include "core/screens/ListKit.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
 #include "inquiries/FailedTransferColumns.h"

@@ -3,7 +3,7 @@
 // mother account and notice date, read only, with a printed report.
 
 #include "core/screens/DateRange.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListReport.h"
 #include "core/screens/MotherAccountCombo.h"
 #include "core/screens/ScreenContext.h"
 #include "platform/Report.h"

@@ -6,7 +6,7 @@
 #include "core/RequestRows.h"
 #include "core/ResultTotals.h"
 #include "core/screens/DateRange.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListReport.h"
 #include "core/screens/MotherAccountCombo.h"
 #include "core/screens/ScreenContext.h"
 #include "core/screens/ScreenInterfaces.h"

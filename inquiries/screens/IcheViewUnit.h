@@ -5,7 +5,7 @@
 
 #include "core/ResultTotals.h"
 #include "core/screens/DateRange.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListReport.h"
 #include "core/screens/MotherAccountCombo.h"
 #include "core/screens/ScreenContext.h"
 #include "platform/Report.h"

@@ -7,7 +7,7 @@
 #include "core/screens/FormParts.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ListGrid.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListKit.h"
 #include "core/screens/ScreenBinding.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"

@@ -9,6 +9,7 @@
 #include "core/TextUtils.h"
 #include "core/screens/FormParts.h"
 #include "core/screens/ListReport.h"
+#include "core/screens/ListSave.h"
 #include "core/screens/ScreenBinding.h"
 #include "core/screens/ScreenRegistry.h"
 #include "platform/Clock.h"

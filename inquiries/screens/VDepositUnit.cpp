@@ -9,7 +9,7 @@
 #include "core/screens/KitLook.h"
 #include "core/screens/ListCombos.h"
 #include "core/screens/ListReport.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListKit.h"
 #include "core/screens/ScreenRegistry.h"
 #include "inquiries/DepositNoticeColumns.h"
 #include "inquiries/NoticeGapRequest.h"

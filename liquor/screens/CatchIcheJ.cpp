@@ -2,7 +2,7 @@
 
 #include "core/Session.h"
 #include "core/TextUtils.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/FormParts.h"
 #include "core/screens/ScreenRegistry.h"
 #include "platform/TListGrid.h"
 #include "controls/panels/DDButton.h"

@@ -11,7 +11,8 @@
 #include "core/screens/GridRows.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ListCombos.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListGrid.h"
+#include "core/screens/SearchUnit.h"
 #include "core/screens/MotherAccountCombo.h"
 #include "core/screens/ProgressPanel.h"
 #include "core/screens/ScreenBinding.h"
@@ -251,7 +252,7 @@ void Tqv_IcheMakeJuru_frm::UpdateTotals()
     // Only the amount column is read: a list of a whole file is summed after
     // every conversion.
     qint64 total = 0;
-    const int rows = GridDataRowCount(grd_ichelist);
+    const int rows = DataRowCount(grd_ichelist);
     for (int r = 1; r <= rows; ++r)
         total += LiquorRow::amountOf(grd_ichelist->Cells(lcMoney, r));
     setCount(curredt_gunR, rows);

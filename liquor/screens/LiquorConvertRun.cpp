@@ -131,7 +131,7 @@ void convertLines(Tqv_IcheMakeJuru_frm &screen, ConvertingLock &lock, const Liqu
     // columns it reads are read), and the totals go on from them while the
     // run lasts.
     const TListGrid *list = screen.grd_ichelist;
-    const int rowsBefore = GridDataRowCount(list);
+    const int rowsBefore = DataRowCount(list);
     qint64 moneyBefore = 0;
     for (int r = 1; r <= rowsBefore; ++r) {
         const QString money = list->Cells(lcMoney, r);

@@ -12,7 +12,7 @@
 #include "core/screens/ListGrid.h"
 #include "core/screens/ListReport.h"
 #include "core/screens/ResultTotalsGrid.h"
-#include "core/screens/ScreenBinding.h"
+#include "core/screens/ListKit.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
 #include "controls/edits/CurrEdit.h"

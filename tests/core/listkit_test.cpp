@@ -5,7 +5,7 @@
 #include "core/ListColumns.h"
 #include "core/ResultTotals.h"
 #include "core/ListExport.h"
-#include "core/NoticeGaps.h"
+#include "core/NoticeNumbers.h"
 #include "core/ReplyRoutes.h"
 #include "core/ReplySql.h"
 #include "core/ReportParams.h"
@@ -15,14 +15,14 @@
 
 TEST(NoticeGaps, DuplicatesAndNonNumbersDoNotEndTheWalk)
 {
-    EXPECT_EQ(FindNoticeGaps({QStringLiteral("000001"), QStringLiteral("000001"), QStringLiteral("000003"),
+    EXPECT_EQ(MissingNumbers({QStringLiteral("000001"), QStringLiteral("000001"), QStringLiteral("000003"),
                               QStringLiteral("abc"), QStringLiteral(""), QStringLiteral("000006")}),
               (QList<int>{2, 4, 5}));
     EXPECT_EQ(HighestNoticeNumber({QStringLiteral("000009"), QStringLiteral("x")}), 9);
     // Out of order: the highest number counts, not the last row.
-    EXPECT_EQ(FindNoticeGaps({QStringLiteral("000004"), QStringLiteral("000002")}), (QList<int>{1, 3}));
-    EXPECT_TRUE(FindNoticeGaps({}).isEmpty());
-    EXPECT_TRUE(FindNoticeGaps({QStringLiteral("1"), QStringLiteral("2")}).isEmpty());
+    EXPECT_EQ(MissingNumbers({QStringLiteral("000004"), QStringLiteral("000002")}), (QList<int>{1, 3}));
+    EXPECT_TRUE(MissingNumbers({}).isEmpty());
+    EXPECT_TRUE(MissingNumbers({QStringLiteral("1"), QStringLiteral("2")}).isEmpty());
 }
 
 TEST(FixedLine, WidthsCountCp949BytesAndCutsNeverSplitACharacter)

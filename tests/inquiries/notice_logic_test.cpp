@@ -11,7 +11,7 @@
 #include "inquiries/FailedTransferNotices.h"
 #include "inquiries/KindSums.h"
 #include "inquiries/NoticeGapRequest.h"
-#include "inquiries/NoticeGaps.h"
+#include "inquiries/NoticeGapPolicy.h"
 #include "inquiries/SmsLog.h"
 #include "inquiries/StatusViewSql.h"
 #include "platform/ResultSet.h"

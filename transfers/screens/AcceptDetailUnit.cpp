@@ -8,7 +8,6 @@
 #include "core/DayLog.h"
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
-#include "core/screens/ListScreen.h"
 #include "core/ReportParams.h"
 #include "core/screens/ScreenBinding.h"
 #include "core/screens/ScreenParts.h"

@@ -1,5 +1,6 @@
 #include "transfers/screens/DaesangUnit.h"
 
+#include "core/screens/FormParts.h"
 #include "core/screens/ListReport.h"
 #include "core/CellText.h"
 #include "core/AppControl.h"

@@ -4,7 +4,7 @@
 // and a mobile number for SMS. Search, add, modify, delete and print.
 
 #include "core/screens/ScreenContext.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListReport.h"
 #include "platform/Report.h"
 #include "platform/ResultSet.h"
 

@@ -6,7 +6,7 @@
 #include "core/TextUtils.h"
 #include "core/screens/GridRowFill.h"
 #include "core/screens/KitLook.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/FormParts.h"
 #include "controls/edits/CurrEdit.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"

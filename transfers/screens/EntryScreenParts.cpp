@@ -4,7 +4,7 @@
 #include "core/EventGuard.h"
 #include "core/Session.h"
 #include "core/screens/ClientMainUnit.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListGrid.h"
 #include "controls/edits/CurrEdit.h"
 #include "platform/Prompt.h"
 #include "platform/TListGrid.h"

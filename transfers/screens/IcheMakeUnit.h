@@ -6,7 +6,7 @@
 
 #include "core/screens/ScreenContext.h"
 #include "core/MotherAccount.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListReport.h"
 #include "transfers/TransferRow.h"
 #include "platform/Report.h"
 

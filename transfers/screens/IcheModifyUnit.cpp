@@ -3,7 +3,7 @@
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ScreenBinding.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/FormParts.h"
 #include "core/TextUtils.h"
 #include "controls/edits/CurrEdit.h"
 #include "controls/panels/DDButton.h"

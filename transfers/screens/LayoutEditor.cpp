@@ -3,7 +3,7 @@
 #include "core/DMUnit.h"
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/FormParts.h"
 #include "core/screens/ReferenceEdit.h"
 #include "core/screens/ScreenParts.h"
 #include "controls/panels/DDButton.h"

@@ -4,7 +4,7 @@
 #include "core/TextUtils.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ScreenBinding.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/FormParts.h"
 #include "core/screens/ScreenParts.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitControl.h"

@@ -11,7 +11,7 @@
 #include "core/screens/ListCombos.h"
 #include "core/screens/ListGrid.h"
 #include "core/screens/ListReport.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListKit.h"
 #include "core/screens/MotherAccountCombo.h"
 #include "core/screens/ResultTotalsGrid.h"
 #include "core/screens/ScreenBinding.h"

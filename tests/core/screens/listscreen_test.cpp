@@ -1,6 +1,6 @@
 // The list screens' shared behaviour: column visibility from config.ini, the
 // save convention and the report rows.
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListKit.h"
 #include "platform/Cp949.h"
 #include "platform/FileChooser.h"
 #include "platform/IniFile.h"

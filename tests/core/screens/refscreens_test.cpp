@@ -9,7 +9,7 @@
 #include "core/screens/CoreScreens.h"
 #include "core/screens/DisplayUnit.h"
 #include "core/screens/ErrcodeUnit.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListGrid.h"
 #include "core/Session.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/NetworkUnit.h"

@@ -11,7 +11,7 @@
 #include "controls/panels/KitComboBox.h"
 #include "core/DMUnit.h"
 #include "core/TextUtils.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListGrid.h"
 #include "inquiries/DepositNoticeColumns.h"
 #include "inquiries/screens/DepositUnit.h"
 #include "inquiries/screens/InquiryScreens.h"

@@ -7,7 +7,7 @@
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
 #include "core/TextUtils.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListGrid.h"
 #include "inquiries/DraftNoticeColumns.h"
 #include "inquiries/screens/DraftUnit.h"
 #include "inquiries/screens/InquiryScreens.h"

@@ -5,7 +5,7 @@
 
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListGrid.h"
 #include "inquiries/FailedTransferColumns.h"
 #include "inquiries/screens/InquiryScreens.h"
 #include "inquiries/screens/TicheErrTUnit.h"

@@ -8,6 +8,7 @@
 #include "core/DMUnit.h"
 #include "core/Session.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ListGrid.h"
 #include "controls/panels/KitGroup.h"
 #include "inquiries/screens/InquiryScreens.h"
 #include "inquiries/screens/IcheSearchSubUnit.h"

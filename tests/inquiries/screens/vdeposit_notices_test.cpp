@@ -8,7 +8,7 @@
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
 #include "core/TextUtils.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListGrid.h"
 #include "inquiries/DepositNoticeColumns.h"
 #include "inquiries/screens/InquiryScreens.h"
 #include "inquiries/screens/VDepositUnit.h"

@@ -10,7 +10,7 @@
 
 #include "core/Session.h"
 #include "core/TextUtils.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListGrid.h"
 #include "core/screens/ScreenInterfaces.h"
 #include "controls/edits/CurrEdit.h"
 #include "controls/panels/DDButton.h"

@@ -13,7 +13,7 @@
 #include "core/DMUnit.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ListGrid.h"
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListGrid.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitControl.h"
 #include "controls/edits/CurrEdit.h"

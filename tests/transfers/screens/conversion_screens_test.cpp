@@ -10,6 +10,7 @@
 #include "controls/edits/CurrEdit.h"
 #include "controls/panels/KitGroup.h"
 #include "core/screens/KitLook.h"
+#include "core/screens/ListGrid.h"
 #include "platform/Clock.h"
 #include "platform/Cp949.h"
 #include "platform/FileChooser.h"

@@ -10,6 +10,7 @@
 #include "core/TextUtils.h"
 #include "controls/edits/CurrEdit.h"
 #include "transfers/TempSaveCodec.h"
+#include "core/screens/ListGrid.h"
 #include "transfers/screens/AcceptUserUnit.h"
 #include "transfers/screens/IcheMakeUnit.h"
 #include "transfers/screens/IcheModifyUnit.h"

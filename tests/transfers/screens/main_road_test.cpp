@@ -7,6 +7,7 @@
 #include "core/DMUnit.h"
 #include "core/Session.h"
 #include "controls/edits/CurrEdit.h"
+#include "core/screens/ListGrid.h"
 #include "transfers/screens/AcceptUserUnit.h"
 #include "transfers/screens/IcheMakeUnit.h"
 #include "transfers/screens/TransferGrid.h"

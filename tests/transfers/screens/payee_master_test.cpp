@@ -2,7 +2,7 @@
 // duplicate), change, delete and print, against the demo server.
 #include "TransferScreenTest.h"
 
-#include "core/screens/ListScreen.h"
+#include "core/screens/ListGrid.h"
 #include "core/TextUtils.h"
 #include "transfers/screens/DaesangUnit.h"
 

@@ -1,4 +1,4 @@
-#include "inquiries/NoticeGaps.h"
+#include "inquiries/NoticeGapPolicy.h"
 
 #include "core/SeqNo.h"
 #include "core/TextUtils.h"

@@ -3,7 +3,7 @@
 // numbers are read from, the request table and service, the reservation
 // wait, the statements that read a day's numbers and count them, and the
 // request row of one missing number. The walk over the numbers is
-// FindNoticeGaps (core/NoticeGaps.h).
+// MissingNumbers (core/NoticeNumbers.h).
 
 #include "core/RequestRows.h"
 
