@@ -75,13 +75,13 @@ void Tdm::setAppServer(qvx::AppServer *server)
     scktconnect = server ? server : &tcpLink;
 }
 
-qvx::ResultSet &Tdm::cms_select1(const QString &sql)
+qvx::ResultSet Tdm::cms_select1(const QString &sql)
 {
     cdsselect1 = scktconnect->select(sql);
     return cdsselect1;
 }
 
-qvx::ResultSet &Tdm::cms_select2(const QString &sql)
+qvx::ResultSet Tdm::cms_select2(const QString &sql)
 {
     cdsselect2 = scktconnect->select2(sql);
     return cdsselect2;

@@ -43,10 +43,12 @@ public:
     qvx::ResultSet cdsselect1;
     qvx::ResultSet cdsselect2;
 
-    // cdsselect1 := cms_select1(sql); returns cdsselect1.
-    qvx::ResultSet &cms_select1(const QString &sql);
-    // cdsselect2 := cms_select2(sql); returns cdsselect2.
-    qvx::ResultSet &cms_select2(const QString &sql);
+    // cdsselect1 := cms_select1(sql), and the caller's own copy of it: the
+    // next query replaces cdsselect1 (also one a relay frame runs while a
+    // handler waits), never the copy. A copy shares the rows' storage.
+    qvx::ResultSet cms_select1(const QString &sql);
+    // cdsselect2 := cms_select2(sql), the same way.
+    qvx::ResultSet cms_select2(const QString &sql);
     // cms_insert1: one statement, or "commit" / "rollback".
     void cms_insert1(const QString &sql);
 

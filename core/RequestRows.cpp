@@ -5,9 +5,35 @@
 #include "platform/Clock.h"
 #include "platform/SqlText.h"
 
+#include <type_traits>
+
 namespace {
 constexpr int NameBytes = 12;
+
+// The header columns (the transfer tables with CFMID before SendFlag), then
+// the table's own columns.
+template <class Row>
+RequestColumns<Row> HeaderThen(std::initializer_list<std::pair<const char *, QString Row::*>> own)
+{
+    static const char *const Names[] = {"SendDate", "SendTime", "Service", "SeqNo", "SendID",
+                                        "RecvID",   "FirmID",   "BankID",  "USERID", "SendFlag"};
+    static QString RequestRowHeader::*const Fields[] = {
+        &RequestRowHeader::SendDate, &RequestRowHeader::SendTime, &RequestRowHeader::Service,
+        &RequestRowHeader::SeqNo,    &RequestRowHeader::SendID,   &RequestRowHeader::RecvID,
+        &RequestRowHeader::FirmID,   &RequestRowHeader::BankID,   &RequestRowHeader::USERID,
+        &RequestRowHeader::SendFlag};
+    RequestColumns<Row> columns;
+    for (int i = 0; i < 10; ++i) {
+        if constexpr (std::is_base_of_v<TransferRequestHeader, Row>) {
+            if (i == 9)
+                columns.push_back({"CFMID", &Row::CFMID});
+        }
+        columns.push_back({Names[i], static_cast<QString Row::*>(Fields[i])});
+    }
+    columns.insert(columns.end(), own.begin(), own.end());
+    return columns;
 }
+} // namespace
 
 namespace request_rows_detail {
 
@@ -56,48 +82,36 @@ RequestHeader RequestHeader::of(const Session &session)
 
 const RequestColumns<TrsumRow> &TrsumRow::columns()
 {
-    static const RequestColumns<TrsumRow> c = {
-        {"SendDate", &TrsumRow::SendDate}, {"SendTime", &TrsumRow::SendTime}, {"Service", &TrsumRow::Service},
-        {"SeqNo", &TrsumRow::SeqNo}, {"SendID", &TrsumRow::SendID}, {"RecvID", &TrsumRow::RecvID},
-        {"FirmID", &TrsumRow::FirmID}, {"BankID", &TrsumRow::BankID}, {"USERID", &TrsumRow::USERID},
-        {"SendFlag", &TrsumRow::SendFlag}, {"ERRCODE", &TrsumRow::ERRCODE}, {"MoBankNo", &TrsumRow::MoBankNo},
-        {"TotalCnt", &TrsumRow::TotalCnt}, {"TotalGum", &TrsumRow::TotalGum}, {"InOkCnt", &TrsumRow::InOkCnt},
-        {"InOkGum", &TrsumRow::InOkGum}, {"InErrCnt", &TrsumRow::InErrCnt}, {"InErrGum", &TrsumRow::InErrGum},
-        {"TaOkCnt", &TrsumRow::TaOkCnt}, {"TaOkGum", &TrsumRow::TaOkGum}, {"TaErrCnt", &TrsumRow::TaErrCnt},
-        {"TaErrGum", &TrsumRow::TaErrGum}, {"Fee", &TrsumRow::Fee}, {"InSuCnt", &TrsumRow::InSuCnt},
-        {"InSuGum", &TrsumRow::InSuGum}, {"InSuErrCnt", &TrsumRow::InSuErrCnt}, {"InSuErrGum", &TrsumRow::InSuErrGum},
-        {"TrGubun", &TrsumRow::TrGubun}, {"SelectArea1", &TrsumRow::SelectArea1}, {"Dummy", &TrsumRow::Dummy},
-        {"sr_flag", &TrsumRow::sr_flag}, {"COMMON_DUMMY", &TrsumRow::COMMON_DUMMY},
-        {"up_gubuncode", &TrsumRow::up_gubuncode},
-    };
+    static const RequestColumns<TrsumRow> c = HeaderThen<TrsumRow>({
+        {"ERRCODE", &TrsumRow::ERRCODE}, {"MoBankNo", &TrsumRow::MoBankNo}, {"TotalCnt", &TrsumRow::TotalCnt},
+        {"TotalGum", &TrsumRow::TotalGum}, {"InOkCnt", &TrsumRow::InOkCnt}, {"InOkGum", &TrsumRow::InOkGum},
+        {"InErrCnt", &TrsumRow::InErrCnt}, {"InErrGum", &TrsumRow::InErrGum}, {"TaOkCnt", &TrsumRow::TaOkCnt},
+        {"TaOkGum", &TrsumRow::TaOkGum}, {"TaErrCnt", &TrsumRow::TaErrCnt}, {"TaErrGum", &TrsumRow::TaErrGum},
+        {"Fee", &TrsumRow::Fee}, {"InSuCnt", &TrsumRow::InSuCnt}, {"InSuGum", &TrsumRow::InSuGum},
+        {"InSuErrCnt", &TrsumRow::InSuErrCnt}, {"InSuErrGum", &TrsumRow::InSuErrGum}, {"TrGubun", &TrsumRow::TrGubun},
+        {"SelectArea1", &TrsumRow::SelectArea1}, {"Dummy", &TrsumRow::Dummy}, {"sr_flag", &TrsumRow::sr_flag},
+        {"COMMON_DUMMY", &TrsumRow::COMMON_DUMMY}, {"up_gubuncode", &TrsumRow::up_gubuncode},
+    });
     return c;
 }
 
 const RequestColumns<GicheRow> &GicheRow::columns()
 {
-    static const RequestColumns<GicheRow> c = {
-        {"SendDate", &GicheRow::SendDate}, {"SendTime", &GicheRow::SendTime}, {"Service", &GicheRow::Service},
-        {"SeqNo", &GicheRow::SeqNo}, {"SendID", &GicheRow::SendID}, {"RecvID", &GicheRow::RecvID},
-        {"FirmID", &GicheRow::FirmID}, {"BankID", &GicheRow::BankID}, {"USERID", &GicheRow::USERID},
-        {"CFMID", &GicheRow::CFMID}, {"SendFlag", &GicheRow::SendFlag}, {"MoBankNo", &GicheRow::MoBankNo},
-        {"PassWd", &GicheRow::PassWd}, {"Boki", &GicheRow::Boki}, {"Gubun", &GicheRow::Gubun},
-        {"Price", &GicheRow::Price}, {"Sign", &GicheRow::Sign}, {"Remain", &GicheRow::Remain},
-        {"TRANS_BankID", &GicheRow::TRANS_BankID}, {"BankNo", &GicheRow::BankNo}, {"Fee", &GicheRow::Fee},
-        {"CmsCode", &GicheRow::CmsCode}, {"Name", &GicheRow::Name}, {"TaProcNo", &GicheRow::TaProcNo},
-        {"TaErrFee", &GicheRow::TaErrFee}, {"TaErrPrice", &GicheRow::TaErrPrice},
+    static const RequestColumns<GicheRow> c = HeaderThen<GicheRow>({
+        {"MoBankNo", &GicheRow::MoBankNo}, {"PassWd", &GicheRow::PassWd}, {"Boki", &GicheRow::Boki},
+        {"Gubun", &GicheRow::Gubun}, {"Price", &GicheRow::Price}, {"Sign", &GicheRow::Sign},
+        {"Remain", &GicheRow::Remain}, {"TRANS_BankID", &GicheRow::TRANS_BankID}, {"BankNo", &GicheRow::BankNo},
+        {"Fee", &GicheRow::Fee}, {"CmsCode", &GicheRow::CmsCode}, {"Name", &GicheRow::Name},
+        {"TaProcNo", &GicheRow::TaProcNo}, {"TaErrFee", &GicheRow::TaErrFee}, {"TaErrPrice", &GicheRow::TaErrPrice},
         {"TaErrMoney", &GicheRow::TaErrMoney}, {"Dummy", &GicheRow::Dummy}, {"sr_flag", &GicheRow::sr_flag},
         {"up_gubuncode", &GicheRow::up_gubuncode}, {"COMMON_DUMMY", &GicheRow::COMMON_DUMMY},
-    };
+    });
     return c;
 }
 
 const RequestColumns<Jiche102Row> &Jiche102Row::columns()
 {
-    static const RequestColumns<Jiche102Row> c = {
-        {"SendDate", &Jiche102Row::SendDate}, {"SendTime", &Jiche102Row::SendTime},
-        {"Service", &Jiche102Row::Service}, {"SeqNo", &Jiche102Row::SeqNo}, {"SendID", &Jiche102Row::SendID},
-        {"RecvID", &Jiche102Row::RecvID}, {"FirmID", &Jiche102Row::FirmID}, {"BankID", &Jiche102Row::BankID},
-        {"USERID", &Jiche102Row::USERID}, {"CFMID", &Jiche102Row::CFMID}, {"SendFlag", &Jiche102Row::SendFlag},
+    static const RequestColumns<Jiche102Row> c = HeaderThen<Jiche102Row>({
         {"bankNo", &Jiche102Row::bankNo}, {"PassWd", &Jiche102Row::PassWd}, {"Boki", &Jiche102Row::Boki},
         {"Gubun", &Jiche102Row::Gubun}, {"Price", &Jiche102Row::Price}, {"Sign", &Jiche102Row::Sign},
         {"Remain", &Jiche102Row::Remain}, {"TRANS_BankID", &Jiche102Row::TRANS_BankID},
@@ -106,17 +120,13 @@ const RequestColumns<Jiche102Row> &Jiche102Row::columns()
         {"JuFlag", &Jiche102Row::JuFlag}, {"JuMoney", &Jiche102Row::JuMoney},
         {"nonJuMoney", &Jiche102Row::nonJuMoney}, {"Dummy", &Jiche102Row::Dummy}, {"sr_flag", &Jiche102Row::sr_flag},
         {"up_gubuncode", &Jiche102Row::up_gubuncode}, {"COMMON_DUMMY", &Jiche102Row::COMMON_DUMMY},
-    };
+    });
     return c;
 }
 
 const RequestColumns<Jiche103Row> &Jiche103Row::columns()
 {
-    static const RequestColumns<Jiche103Row> c = {
-        {"SendDate", &Jiche103Row::SendDate}, {"SendTime", &Jiche103Row::SendTime},
-        {"Service", &Jiche103Row::Service}, {"SeqNo", &Jiche103Row::SeqNo}, {"SendID", &Jiche103Row::SendID},
-        {"RecvID", &Jiche103Row::RecvID}, {"FirmID", &Jiche103Row::FirmID}, {"BankID", &Jiche103Row::BankID},
-        {"USERID", &Jiche103Row::USERID}, {"CFMID", &Jiche103Row::CFMID}, {"SendFlag", &Jiche103Row::SendFlag},
+    static const RequestColumns<Jiche103Row> c = HeaderThen<Jiche103Row>({
         {"MoBankNo", &Jiche103Row::MoBankNo}, {"PassWd", &Jiche103Row::PassWd}, {"Boki", &Jiche103Row::Boki},
         {"Gubun", &Jiche103Row::Gubun}, {"Price", &Jiche103Row::Price}, {"Sign", &Jiche103Row::Sign},
         {"Remain", &Jiche103Row::Remain}, {"TRANS_BankID", &Jiche103Row::TRANS_BankID},
@@ -125,17 +135,13 @@ const RequestColumns<Jiche103Row> &Jiche103Row::columns()
         {"JuFlag", &Jiche103Row::JuFlag}, {"JuMoney", &Jiche103Row::JuMoney},
         {"nonJuMoney", &Jiche103Row::nonJuMoney}, {"Dummy", &Jiche103Row::Dummy}, {"sr_flag", &Jiche103Row::sr_flag},
         {"up_gubuncode", &Jiche103Row::up_gubuncode}, {"COMMON_DUMMY", &Jiche103Row::COMMON_DUMMY},
-    };
+    });
     return c;
 }
 
 const RequestColumns<IcheResultRow> &IcheResultRow::columns()
 {
-    static const RequestColumns<IcheResultRow> c = {
-        {"SendDate", &IcheResultRow::SendDate}, {"SendTime", &IcheResultRow::SendTime},
-        {"Service", &IcheResultRow::Service}, {"SeqNo", &IcheResultRow::SeqNo}, {"SendID", &IcheResultRow::SendID},
-        {"RecvID", &IcheResultRow::RecvID}, {"FirmID", &IcheResultRow::FirmID}, {"BankID", &IcheResultRow::BankID},
-        {"USERID", &IcheResultRow::USERID}, {"SendFlag", &IcheResultRow::SendFlag},
+    static const RequestColumns<IcheResultRow> c = HeaderThen<IcheResultRow>({
         {"ICHE_SendDate", &IcheResultRow::ICHE_SendDate}, {"org_seqno", &IcheResultRow::org_seqno},
         {"MoBankNo", &IcheResultRow::MoBankNo}, {"TRANS_BankID", &IcheResultRow::TRANS_BankID},
         {"BankNo", &IcheResultRow::BankNo}, {"Gubun", &IcheResultRow::Gubun}, {"Price", &IcheResultRow::Price},
@@ -144,95 +150,54 @@ const RequestColumns<IcheResultRow> &IcheResultRow::columns()
         {"ProcResult", &IcheResultRow::ProcResult}, {"TaProcNo", &IcheResultRow::TaProcNo},
         {"Dummy", &IcheResultRow::Dummy}, {"sr_flag", &IcheResultRow::sr_flag},
         {"COMMON_DUMMY", &IcheResultRow::COMMON_DUMMY}, {"up_gubuncode", &IcheResultRow::up_gubuncode},
-    };
+    });
     return c;
 }
 
-const RequestColumns<IcheResult102Row> &IcheResult102Row::columns()
+template <LiquorResultTable Kind>
+const RequestColumns<LiquorIcheResultRow<Kind>> &LiquorIcheResultRow<Kind>::columns()
 {
-    static const RequestColumns<IcheResult102Row> c = {
-        {"SendDate", &IcheResult102Row::SendDate}, {"SendTime", &IcheResult102Row::SendTime},
-        {"Service", &IcheResult102Row::Service}, {"SeqNo", &IcheResult102Row::SeqNo},
-        {"SendID", &IcheResult102Row::SendID}, {"RecvID", &IcheResult102Row::RecvID},
-        {"FirmID", &IcheResult102Row::FirmID}, {"BankID", &IcheResult102Row::BankID},
-        {"USERID", &IcheResult102Row::USERID}, {"SendFlag", &IcheResult102Row::SendFlag},
-        {"ERRCODE", &IcheResult102Row::ERRCODE}, {"ICHE_SendDate", &IcheResult102Row::ICHE_SendDate},
-        {"ORG_SEQNO", &IcheResult102Row::ORG_SEQNO}, {"BankNo", &IcheResult102Row::BankNo},
-        {"TRANS_BankID", &IcheResult102Row::TRANS_BankID}, {"MoBankNo", &IcheResult102Row::MoBankNo},
-        {"Dummy1", &IcheResult102Row::Dummy1}, {"Price", &IcheResult102Row::Price},
-        {"ProcTime", &IcheResult102Row::ProcTime}, {"Fee", &IcheResult102Row::Fee},
-        {"CmsCode", &IcheResult102Row::CmsCode}, {"Name", &IcheResult102Row::Name},
-        {"SubSeq", &IcheResult102Row::SubSeq}, {"ProcResult", &IcheResult102Row::ProcResult},
-        {"TaProcNo", &IcheResult102Row::TaProcNo}, {"JuminNo", &IcheResult102Row::JuminNo},
-        {"JuFlag", &IcheResult102Row::JuFlag}, {"JuMoney", &IcheResult102Row::JuMoney},
-        {"nonJuMoney", &IcheResult102Row::nonJuMoney}, {"Dummy2", &IcheResult102Row::Dummy2},
-        {"up_gubuncode", &IcheResult102Row::up_gubuncode}, {"sr_flag", &IcheResult102Row::sr_flag},
-        {"COMMON_DUMMY", &IcheResult102Row::COMMON_DUMMY},
-    };
+    static const RequestColumns<LiquorIcheResultRow<Kind>> c = HeaderThen<LiquorIcheResultRow<Kind>>({
+        {"ERRCODE", &LiquorIcheResultRow::ERRCODE}, {"ICHE_SendDate", &LiquorIcheResultRow::ICHE_SendDate},
+        {"ORG_SEQNO", &LiquorIcheResultRow::ORG_SEQNO}, {"BankNo", &LiquorIcheResultRow::BankNo},
+        {"TRANS_BankID", &LiquorIcheResultRow::TRANS_BankID}, {"MoBankNo", &LiquorIcheResultRow::MoBankNo},
+        {"Dummy1", &LiquorIcheResultRow::Dummy1}, {"Price", &LiquorIcheResultRow::Price},
+        {"ProcTime", &LiquorIcheResultRow::ProcTime}, {"Fee", &LiquorIcheResultRow::Fee},
+        {"CmsCode", &LiquorIcheResultRow::CmsCode}, {"Name", &LiquorIcheResultRow::Name},
+        {"SubSeq", &LiquorIcheResultRow::SubSeq}, {"ProcResult", &LiquorIcheResultRow::ProcResult},
+        {"TaProcNo", &LiquorIcheResultRow::TaProcNo}, {"JuminNo", &LiquorIcheResultRow::JuminNo},
+        {"JuFlag", &LiquorIcheResultRow::JuFlag}, {"JuMoney", &LiquorIcheResultRow::JuMoney},
+        {"nonJuMoney", &LiquorIcheResultRow::nonJuMoney}, {"Dummy2", &LiquorIcheResultRow::Dummy2},
+        {"up_gubuncode", &LiquorIcheResultRow::up_gubuncode}, {"sr_flag", &LiquorIcheResultRow::sr_flag},
+        {"COMMON_DUMMY", &LiquorIcheResultRow::COMMON_DUMMY},
+    });
     return c;
 }
 
-const RequestColumns<IcheResult103Row> &IcheResult103Row::columns()
-{
-    static const RequestColumns<IcheResult103Row> c = {
-        {"SendDate", &IcheResult103Row::SendDate}, {"SendTime", &IcheResult103Row::SendTime},
-        {"Service", &IcheResult103Row::Service}, {"SeqNo", &IcheResult103Row::SeqNo},
-        {"SendID", &IcheResult103Row::SendID}, {"RecvID", &IcheResult103Row::RecvID},
-        {"FirmID", &IcheResult103Row::FirmID}, {"BankID", &IcheResult103Row::BankID},
-        {"USERID", &IcheResult103Row::USERID}, {"SendFlag", &IcheResult103Row::SendFlag},
-        {"ERRCODE", &IcheResult103Row::ERRCODE}, {"ICHE_SendDate", &IcheResult103Row::ICHE_SendDate},
-        {"ORG_SEQNO", &IcheResult103Row::ORG_SEQNO}, {"BankNo", &IcheResult103Row::BankNo},
-        {"TRANS_BankID", &IcheResult103Row::TRANS_BankID}, {"MoBankNo", &IcheResult103Row::MoBankNo},
-        {"Dummy1", &IcheResult103Row::Dummy1}, {"Price", &IcheResult103Row::Price},
-        {"ProcTime", &IcheResult103Row::ProcTime}, {"Fee", &IcheResult103Row::Fee},
-        {"CmsCode", &IcheResult103Row::CmsCode}, {"Name", &IcheResult103Row::Name},
-        {"SubSeq", &IcheResult103Row::SubSeq}, {"ProcResult", &IcheResult103Row::ProcResult},
-        {"TaProcNo", &IcheResult103Row::TaProcNo}, {"JuminNo", &IcheResult103Row::JuminNo},
-        {"JuFlag", &IcheResult103Row::JuFlag}, {"JuMoney", &IcheResult103Row::JuMoney},
-        {"nonJuMoney", &IcheResult103Row::nonJuMoney}, {"Dummy2", &IcheResult103Row::Dummy2},
-        {"up_gubuncode", &IcheResult103Row::up_gubuncode}, {"sr_flag", &IcheResult103Row::sr_flag},
-        {"COMMON_DUMMY", &IcheResult103Row::COMMON_DUMMY},
-    };
-    return c;
-}
 
 const RequestColumns<AmtSearchRow> &AmtSearchRow::columns()
 {
-    static const RequestColumns<AmtSearchRow> c = {
-        {"SendDate", &AmtSearchRow::SendDate}, {"SendTime", &AmtSearchRow::SendTime},
-        {"Service", &AmtSearchRow::Service}, {"SeqNo", &AmtSearchRow::SeqNo}, {"SendID", &AmtSearchRow::SendID},
-        {"RecvID", &AmtSearchRow::RecvID}, {"FirmID", &AmtSearchRow::FirmID}, {"BankID", &AmtSearchRow::BankID},
-        {"USERID", &AmtSearchRow::USERID}, {"SendFlag", &AmtSearchRow::SendFlag}, {"BankNo", &AmtSearchRow::BankNo},
-        {"Sign", &AmtSearchRow::Sign}, {"JanWon", &AmtSearchRow::JanWon}, {"Param1", &AmtSearchRow::Param1},
-        {"Param2", &AmtSearchRow::Param2}, {"Param3", &AmtSearchRow::Param3}, {"AbleWon", &AmtSearchRow::AbleWon},
-        {"Dummy", &AmtSearchRow::Dummy}, {"sr_flag", &AmtSearchRow::sr_flag},
+    static const RequestColumns<AmtSearchRow> c = HeaderThen<AmtSearchRow>({
+        {"BankNo", &AmtSearchRow::BankNo}, {"Sign", &AmtSearchRow::Sign}, {"JanWon", &AmtSearchRow::JanWon},
+        {"Param1", &AmtSearchRow::Param1}, {"Param2", &AmtSearchRow::Param2}, {"Param3", &AmtSearchRow::Param3},
+        {"AbleWon", &AmtSearchRow::AbleWon}, {"Dummy", &AmtSearchRow::Dummy}, {"sr_flag", &AmtSearchRow::sr_flag},
         {"COMMON_DUMMY", &AmtSearchRow::COMMON_DUMMY}, {"up_gubuncode", &AmtSearchRow::up_gubuncode},
-    };
+    });
     return c;
 }
 
 const RequestColumns<TCountSearchRow> &TCountSearchRow::columns()
 {
-    static const RequestColumns<TCountSearchRow> c = {
-        {"SendDate", &TCountSearchRow::SendDate}, {"SendTime", &TCountSearchRow::SendTime},
-        {"Service", &TCountSearchRow::Service}, {"SeqNo", &TCountSearchRow::SeqNo},
-        {"SendID", &TCountSearchRow::SendID}, {"RecvID", &TCountSearchRow::RecvID},
-        {"FirmID", &TCountSearchRow::FirmID}, {"BankID", &TCountSearchRow::BankID},
-        {"USERID", &TCountSearchRow::USERID}, {"SendFlag", &TCountSearchRow::SendFlag},
+    static const RequestColumns<TCountSearchRow> c = HeaderThen<TCountSearchRow>({
         {"searchDate", &TCountSearchRow::searchDate}, {"sr_flag", &TCountSearchRow::sr_flag},
         {"COMMON_DUMMY", &TCountSearchRow::COMMON_DUMMY}, {"up_gubuncode", &TCountSearchRow::up_gubuncode},
-    };
+    });
     return c;
 }
 
 const RequestColumns<TaNameSearchRow> &TaNameSearchRow::columns()
 {
-    static const RequestColumns<TaNameSearchRow> c = {
-        {"SendDate", &TaNameSearchRow::SendDate}, {"SendTime", &TaNameSearchRow::SendTime},
-        {"Service", &TaNameSearchRow::Service}, {"SeqNo", &TaNameSearchRow::SeqNo},
-        {"SendID", &TaNameSearchRow::SendID}, {"RecvID", &TaNameSearchRow::RecvID},
-        {"FirmID", &TaNameSearchRow::FirmID}, {"BankID", &TaNameSearchRow::BankID},
-        {"USERID", &TaNameSearchRow::USERID}, {"SendFlag", &TaNameSearchRow::SendFlag},
+    static const RequestColumns<TaNameSearchRow> c = HeaderThen<TaNameSearchRow>({
         {"MoBankNo", &TaNameSearchRow::MoBankNo}, {"MoPassWd", &TaNameSearchRow::MoPassWd},
         {"MoBoki", &TaNameSearchRow::MoBoki}, {"NotUse1", &TaNameSearchRow::NotUse1},
         {"Price", &TaNameSearchRow::Price}, {"NotUse2", &TaNameSearchRow::NotUse2},
@@ -243,18 +208,13 @@ const RequestColumns<TaNameSearchRow> &TaNameSearchRow::columns()
         {"sr_flag", &TaNameSearchRow::sr_flag}, {"COMMON_DUMMY", &TaNameSearchRow::COMMON_DUMMY},
         {"up_gubuncode", &TaNameSearchRow::up_gubuncode}, {"RECEIVEDATE", &TaNameSearchRow::RECEIVEDATE},
         {"RECEIVETIME", &TaNameSearchRow::RECEIVETIME},
-    };
+    });
     return c;
 }
 
 const RequestColumns<DepositOrderRow> &DepositOrderRow::columns()
 {
-    static const RequestColumns<DepositOrderRow> c = {
-        {"SendDate", &DepositOrderRow::SendDate}, {"SendTime", &DepositOrderRow::SendTime},
-        {"Service", &DepositOrderRow::Service}, {"SeqNo", &DepositOrderRow::SeqNo},
-        {"SendID", &DepositOrderRow::SendID}, {"RecvID", &DepositOrderRow::RecvID},
-        {"FirmID", &DepositOrderRow::FirmID}, {"BankID", &DepositOrderRow::BankID},
-        {"USERID", &DepositOrderRow::USERID}, {"SendFlag", &DepositOrderRow::SendFlag},
+    static const RequestColumns<DepositOrderRow> c = HeaderThen<DepositOrderRow>({
         {"DEPOSIT_SendDate", &DepositOrderRow::DEPOSIT_SendDate}, {"ORG_SEQNO", &DepositOrderRow::ORG_SEQNO},
         {"MOBANKNO", &DepositOrderRow::MOBANKNO}, {"Gubun", &DepositOrderRow::Gubun},
         {"InBankID", &DepositOrderRow::InBankID}, {"Price", &DepositOrderRow::Price},
@@ -266,7 +226,7 @@ const RequestColumns<DepositOrderRow> &DepositOrderRow::columns()
         {"sr_flag", &DepositOrderRow::sr_flag}, {"COMMON_DUMMY", &DepositOrderRow::COMMON_DUMMY},
         {"up_gubuncode", &DepositOrderRow::up_gubuncode}, {"RECEIVEDATE", &DepositOrderRow::RECEIVEDATE},
         {"RECEIVETIME", &DepositOrderRow::RECEIVETIME},
-    };
+    });
     return c;
 }
 
@@ -295,11 +255,7 @@ const RequestColumns<VDepositOrderRow> &VDepositOrderRow::columns()
 
 const RequestColumns<TaIcheOrderRow> &TaIcheOrderRow::columns()
 {
-    static const RequestColumns<TaIcheOrderRow> c = {
-        {"SendDate", &TaIcheOrderRow::SendDate}, {"SendTime", &TaIcheOrderRow::SendTime},
-        {"Service", &TaIcheOrderRow::Service}, {"SeqNo", &TaIcheOrderRow::SeqNo}, {"SendID", &TaIcheOrderRow::SendID},
-        {"RecvID", &TaIcheOrderRow::RecvID}, {"FirmID", &TaIcheOrderRow::FirmID}, {"BankID", &TaIcheOrderRow::BankID},
-        {"USERID", &TaIcheOrderRow::USERID}, {"SendFlag", &TaIcheOrderRow::SendFlag},
+    static const RequestColumns<TaIcheOrderRow> c = HeaderThen<TaIcheOrderRow>({
         {"errcode", &TaIcheOrderRow::errcode}, {"TA_ICHE_SendDate", &TaIcheOrderRow::TA_ICHE_SendDate},
         {"ORG_SEQNO", &TaIcheOrderRow::ORG_SEQNO}, {"BANK_SEQNO", &TaIcheOrderRow::BANK_SEQNO},
         {"MoBankNo", &TaIcheOrderRow::MoBankNo}, {"TRANS_BankID", &TaIcheOrderRow::TRANS_BankID},
@@ -310,17 +266,13 @@ const RequestColumns<TaIcheOrderRow> &TaIcheOrderRow::columns()
         {"Dummy", &TaIcheOrderRow::Dummy}, {"sr_flag", &TaIcheOrderRow::sr_flag},
         {"COMMON_DUMMY", &TaIcheOrderRow::COMMON_DUMMY}, {"up_gubuncode", &TaIcheOrderRow::up_gubuncode},
         {"receivedate", &TaIcheOrderRow::receivedate}, {"receivetime", &TaIcheOrderRow::receivetime},
-    };
+    });
     return c;
 }
 
 const RequestColumns<DraftOrderRow> &DraftOrderRow::columns()
 {
-    static const RequestColumns<DraftOrderRow> c = {
-        {"SendDate", &DraftOrderRow::SendDate}, {"SendTime", &DraftOrderRow::SendTime},
-        {"Service", &DraftOrderRow::Service}, {"SeqNo", &DraftOrderRow::SeqNo}, {"SendID", &DraftOrderRow::SendID},
-        {"RecvID", &DraftOrderRow::RecvID}, {"FirmID", &DraftOrderRow::FirmID}, {"BankID", &DraftOrderRow::BankID},
-        {"USERID", &DraftOrderRow::USERID}, {"SendFlag", &DraftOrderRow::SendFlag},
+    static const RequestColumns<DraftOrderRow> c = HeaderThen<DraftOrderRow>({
         {"DRAFT_SENDDATE", &DraftOrderRow::DRAFT_SENDDATE}, {"ORG_SEQNO", &DraftOrderRow::ORG_SEQNO},
         {"GUBUN", &DraftOrderRow::GUBUN}, {"BANKNO", &DraftOrderRow::BANKNO},
         {"IBGUMCODE", &DraftOrderRow::IBGUMCODE}, {"DRAFTNO", &DraftOrderRow::DRAFTNO},
@@ -334,26 +286,22 @@ const RequestColumns<DraftOrderRow> &DraftOrderRow::columns()
         {"sr_flag", &DraftOrderRow::sr_flag}, {"COMMON_DUMMY", &DraftOrderRow::COMMON_DUMMY},
         {"up_gubuncode", &DraftOrderRow::up_gubuncode}, {"RECEIVEDATE", &DraftOrderRow::RECEIVEDATE},
         {"RECEIVETIME", &DraftOrderRow::RECEIVETIME},
-    };
+    });
     return c;
 }
 
 const RequestColumns<VasTrsumRow> &VasTrsumRow::columns()
 {
-    static const RequestColumns<VasTrsumRow> c = {
-        {"SendDate", &VasTrsumRow::SendDate}, {"SendTime", &VasTrsumRow::SendTime},
-        {"Service", &VasTrsumRow::Service}, {"SeqNo", &VasTrsumRow::SeqNo}, {"SendID", &VasTrsumRow::SendID},
-        {"RecvID", &VasTrsumRow::RecvID}, {"FirmID", &VasTrsumRow::FirmID}, {"BankID", &VasTrsumRow::BankID},
-        {"USERID", &VasTrsumRow::USERID}, {"SendFlag", &VasTrsumRow::SendFlag}, {"ERRCODE", &VasTrsumRow::ERRCODE},
-        {"TransDate", &VasTrsumRow::TransDate}, {"GiKwanCode", &VasTrsumRow::GiKwanCode},
-        {"Ibgum_tot_gun", &VasTrsumRow::Ibgum_tot_gun}, {"Ibgum_tot_money", &VasTrsumRow::Ibgum_tot_money},
-        {"Ibgum_cnl_gun", &VasTrsumRow::Ibgum_cnl_gun}, {"Ibgum_cnl_Money", &VasTrsumRow::Ibgum_cnl_Money},
-        {"Chul_tot_gun", &VasTrsumRow::Chul_tot_gun}, {"Chul_tot_money", &VasTrsumRow::Chul_tot_money},
-        {"Chul_cnl_gun", &VasTrsumRow::Chul_cnl_gun}, {"Chul_cnl_money", &VasTrsumRow::Chul_cnl_money},
-        {"Fee_gun", &VasTrsumRow::Fee_gun}, {"Fee_Money", &VasTrsumRow::Fee_Money}, {"Dummy", &VasTrsumRow::Dummy},
-        {"sr_flag", &VasTrsumRow::sr_flag}, {"COMMON_DUMMY", &VasTrsumRow::COMMON_DUMMY},
-        {"up_gubuncode", &VasTrsumRow::up_gubuncode},
-    };
+    static const RequestColumns<VasTrsumRow> c = HeaderThen<VasTrsumRow>({
+        {"ERRCODE", &VasTrsumRow::ERRCODE}, {"TransDate", &VasTrsumRow::TransDate},
+        {"GiKwanCode", &VasTrsumRow::GiKwanCode}, {"Ibgum_tot_gun", &VasTrsumRow::Ibgum_tot_gun},
+        {"Ibgum_tot_money", &VasTrsumRow::Ibgum_tot_money}, {"Ibgum_cnl_gun", &VasTrsumRow::Ibgum_cnl_gun},
+        {"Ibgum_cnl_Money", &VasTrsumRow::Ibgum_cnl_Money}, {"Chul_tot_gun", &VasTrsumRow::Chul_tot_gun},
+        {"Chul_tot_money", &VasTrsumRow::Chul_tot_money}, {"Chul_cnl_gun", &VasTrsumRow::Chul_cnl_gun},
+        {"Chul_cnl_money", &VasTrsumRow::Chul_cnl_money}, {"Fee_gun", &VasTrsumRow::Fee_gun},
+        {"Fee_Money", &VasTrsumRow::Fee_Money}, {"Dummy", &VasTrsumRow::Dummy}, {"sr_flag", &VasTrsumRow::sr_flag},
+        {"COMMON_DUMMY", &VasTrsumRow::COMMON_DUMMY}, {"up_gubuncode", &VasTrsumRow::up_gubuncode},
+    });
     return c;
 }
 
@@ -371,3 +319,6 @@ const RequestColumns<SmsTransRow> &SmsTransRow::columns()
     };
     return c;
 }
+
+template struct LiquorIcheResultRow<LiquorResultTable::Collections>;
+template struct LiquorIcheResultRow<LiquorResultTable::Payments>;

@@ -27,8 +27,9 @@ class Session;
 template <class Row>
 using RequestColumns = std::vector<std::pair<const char *, QString Row::*>>;
 
-// The columns every request row starts with (V_DEPOSIT_ORDER spells them in
-// capitals; they are matched without regard to case).
+// The header values of a request made now in the session: every request
+// table starts with these columns (V_DEPOSIT_ORDER spells them in capitals;
+// they are matched without regard to case).
 struct RequestHeader
 {
     QString SendDate;   // today as yyyymmdd
@@ -43,6 +44,19 @@ struct RequestHeader
 
     // Date, time, service, sender and user of a request made now in the session.
     static RequestHeader of(const Session &session);
+};
+
+// The ten columns a request row starts with: the header and the message
+// number (set by the sender).
+struct RequestRowHeader : RequestHeader
+{
+    QString SeqNo;
+};
+
+// The transfer tables add the approving user before SendFlag.
+struct TransferRequestHeader : RequestRowHeader
+{
+    QString CFMID;
 };
 
 namespace request_rows_detail {
@@ -113,21 +127,11 @@ Row RequestRowFromValues(const QStringList &values)
 }
 
 // Trsum
-struct TrsumRow
+struct TrsumRow : RequestRowHeader
 {
     static constexpr const char *Table = "Trsum";
     static constexpr const char *ServiceCode = "0700100";
     static constexpr bool CutsName = false;
-    QString SendDate;
-    QString SendTime;
-    QString Service;
-    QString SeqNo;
-    QString SendID;
-    QString RecvID;
-    QString FirmID;
-    QString BankID;
-    QString USERID;
-    QString SendFlag = QStringLiteral("1");
     QString ERRCODE;
     QString MoBankNo;
     QString TotalCnt;
@@ -150,27 +154,16 @@ struct TrsumRow
     QString Dummy;
     QString sr_flag = QStringLiteral("1");
     QString COMMON_DUMMY;
-    QString up_gubuncode = QStringLiteral("0700100");
+    QString up_gubuncode = QString::fromLatin1(ServiceCode);
     static const RequestColumns<TrsumRow> &columns();
 };
 
 // giche
-struct GicheRow
+struct GicheRow : TransferRequestHeader
 {
     static constexpr const char *Table = "giche";
     static constexpr const char *ServiceCode = "0100100";
     static constexpr bool CutsName = true;
-    QString SendDate;
-    QString SendTime;
-    QString Service;
-    QString SeqNo;
-    QString SendID;
-    QString RecvID;
-    QString FirmID;
-    QString BankID;
-    QString USERID;
-    QString CFMID;
-    QString SendFlag = QStringLiteral("1");
     QString MoBankNo;
     QString PassWd;
     QString Boki;
@@ -189,28 +182,17 @@ struct GicheRow
     QString TaErrMoney;
     QString Dummy;
     QString sr_flag = QStringLiteral("1");
-    QString up_gubuncode = QStringLiteral("0100100");
+    QString up_gubuncode = QString::fromLatin1(ServiceCode);
     QString COMMON_DUMMY;
     static const RequestColumns<GicheRow> &columns();
 };
 
 // cmsjiche102
-struct Jiche102Row
+struct Jiche102Row : TransferRequestHeader
 {
     static constexpr const char *Table = "cmsjiche102";
     static constexpr const char *ServiceCode = "0102100";
     static constexpr bool CutsName = true;
-    QString SendDate;
-    QString SendTime;
-    QString Service;
-    QString SeqNo;
-    QString SendID;
-    QString RecvID;
-    QString FirmID;
-    QString BankID;
-    QString USERID;
-    QString CFMID;
-    QString SendFlag = QStringLiteral("1");
     QString bankNo;
     QString PassWd;
     QString Boki;
@@ -230,28 +212,17 @@ struct Jiche102Row
     QString nonJuMoney;
     QString Dummy;
     QString sr_flag = QStringLiteral("1");
-    QString up_gubuncode = QStringLiteral("0102100");
+    QString up_gubuncode = QString::fromLatin1(ServiceCode);
     QString COMMON_DUMMY;
     static const RequestColumns<Jiche102Row> &columns();
 };
 
 // CMSJICHE103
-struct Jiche103Row
+struct Jiche103Row : TransferRequestHeader
 {
     static constexpr const char *Table = "CMSJICHE103";
     static constexpr const char *ServiceCode = "0103100";
     static constexpr bool CutsName = true;
-    QString SendDate;
-    QString SendTime;
-    QString Service;
-    QString SeqNo;
-    QString SendID;
-    QString RecvID;
-    QString FirmID;
-    QString BankID;
-    QString USERID;
-    QString CFMID;
-    QString SendFlag = QStringLiteral("1");
     QString MoBankNo;
     QString PassWd;
     QString Boki;
@@ -271,27 +242,17 @@ struct Jiche103Row
     QString nonJuMoney;
     QString Dummy;
     QString sr_flag = QStringLiteral("1");
-    QString up_gubuncode = QStringLiteral("0103100");
+    QString up_gubuncode = QString::fromLatin1(ServiceCode);
     QString COMMON_DUMMY;
     static const RequestColumns<Jiche103Row> &columns();
 };
 
 // Icheresult
-struct IcheResultRow
+struct IcheResultRow : RequestRowHeader
 {
     static constexpr const char *Table = "Icheresult";
     static constexpr const char *ServiceCode = "0600100";
     static constexpr bool CutsName = false;
-    QString SendDate;
-    QString SendTime;
-    QString Service;
-    QString SeqNo;
-    QString SendID;
-    QString RecvID;
-    QString FirmID;
-    QString BankID;
-    QString USERID;
-    QString SendFlag = QStringLiteral("1");
     QString ICHE_SendDate;
     QString org_seqno;
     QString MoBankNo;
@@ -309,68 +270,20 @@ struct IcheResultRow
     QString Dummy;
     QString sr_flag = QStringLiteral("1");
     QString COMMON_DUMMY;
-    QString up_gubuncode = QStringLiteral("0600100");
+    QString up_gubuncode = QString::fromLatin1(ServiceCode);
     static const RequestColumns<IcheResultRow> &columns();
 };
 
-// icheresult_102
-struct IcheResult102Row
-{
-    static constexpr const char *Table = "icheresult_102";
-    static constexpr const char *ServiceCode = "0601100";
-    static constexpr bool CutsName = false;
-    QString SendDate;
-    QString SendTime;
-    QString Service;
-    QString SeqNo;
-    QString SendID;
-    QString RecvID;
-    QString FirmID;
-    QString BankID;
-    QString USERID;
-    QString SendFlag = QStringLiteral("1");
-    QString ERRCODE;
-    QString ICHE_SendDate;
-    QString ORG_SEQNO;
-    QString BankNo;
-    QString TRANS_BankID;
-    QString MoBankNo;
-    QString Dummy1;
-    QString Price;
-    QString ProcTime;
-    QString Fee;
-    QString CmsCode;
-    QString Name;
-    QString SubSeq;
-    QString ProcResult;
-    QString TaProcNo;
-    QString JuminNo;
-    QString JuFlag;
-    QString JuMoney;
-    QString nonJuMoney;
-    QString Dummy2;
-    QString up_gubuncode = QStringLiteral("0601100");
-    QString sr_flag = QStringLiteral("1");
-    QString COMMON_DUMMY;
-    static const RequestColumns<IcheResult102Row> &columns();
-};
+// icheresult_102 (collections) and icheresult_103 (payments): the same
+// columns, the table and service code given by the kind.
+enum class LiquorResultTable { Collections, Payments };
 
-// icheresult_103
-struct IcheResult103Row
+template <LiquorResultTable Kind>
+struct LiquorIcheResultRow : RequestRowHeader
 {
-    static constexpr const char *Table = "icheresult_103";
-    static constexpr const char *ServiceCode = "0602100";
+    static constexpr const char *Table = Kind == LiquorResultTable::Collections ? "icheresult_102" : "icheresult_103";
+    static constexpr const char *ServiceCode = Kind == LiquorResultTable::Collections ? "0601100" : "0602100";
     static constexpr bool CutsName = false;
-    QString SendDate;
-    QString SendTime;
-    QString Service;
-    QString SeqNo;
-    QString SendID;
-    QString RecvID;
-    QString FirmID;
-    QString BankID;
-    QString USERID;
-    QString SendFlag = QStringLiteral("1");
     QString ERRCODE;
     QString ICHE_SendDate;
     QString ORG_SEQNO;
@@ -391,28 +304,20 @@ struct IcheResult103Row
     QString JuMoney;
     QString nonJuMoney;
     QString Dummy2;
-    QString up_gubuncode = QStringLiteral("0602100");
+    QString up_gubuncode = QString::fromLatin1(ServiceCode);
     QString sr_flag = QStringLiteral("1");
     QString COMMON_DUMMY;
-    static const RequestColumns<IcheResult103Row> &columns();
+    static const RequestColumns<LiquorIcheResultRow> &columns();
 };
+using IcheResult102Row = LiquorIcheResultRow<LiquorResultTable::Collections>;
+using IcheResult103Row = LiquorIcheResultRow<LiquorResultTable::Payments>;
 
 // amt_search
-struct AmtSearchRow
+struct AmtSearchRow : RequestRowHeader
 {
     static constexpr const char *Table = "amt_search";
     static constexpr const char *ServiceCode = "0600300";
     static constexpr bool CutsName = false;
-    QString SendDate;
-    QString SendTime;
-    QString Service;
-    QString SeqNo;
-    QString SendID;
-    QString RecvID;
-    QString FirmID;
-    QString BankID;
-    QString USERID;
-    QString SendFlag = QStringLiteral("1");
     QString BankNo;
     QString Sign;
     QString JanWon;
@@ -423,49 +328,29 @@ struct AmtSearchRow
     QString Dummy;
     QString sr_flag = QStringLiteral("1");
     QString COMMON_DUMMY;
-    QString up_gubuncode = QStringLiteral("0600300");
+    QString up_gubuncode = QString::fromLatin1(ServiceCode);
     static const RequestColumns<AmtSearchRow> &columns();
 };
 
 // tcount_search
-struct TCountSearchRow
+struct TCountSearchRow : RequestRowHeader
 {
     static constexpr const char *Table = "tcount_search";
     static constexpr const char *ServiceCode = "9000990";
     static constexpr bool CutsName = false;
-    QString SendDate;
-    QString SendTime;
-    QString Service;
-    QString SeqNo;
-    QString SendID;
-    QString RecvID;
-    QString FirmID;
-    QString BankID;
-    QString USERID;
-    QString SendFlag = QStringLiteral("1");
     QString searchDate;
     QString sr_flag = QStringLiteral("1");
     QString COMMON_DUMMY;
-    QString up_gubuncode = QStringLiteral("9000990");
+    QString up_gubuncode = QString::fromLatin1(ServiceCode);
     static const RequestColumns<TCountSearchRow> &columns();
 };
 
 // TA_NAME_SEARCH
-struct TaNameSearchRow
+struct TaNameSearchRow : RequestRowHeader
 {
     static constexpr const char *Table = "TA_NAME_SEARCH";
     static constexpr const char *ServiceCode = "0600600";
     static constexpr bool CutsName = false;
-    QString SendDate;
-    QString SendTime;
-    QString Service;
-    QString SeqNo;
-    QString SendID;
-    QString RecvID;
-    QString FirmID;
-    QString BankID;
-    QString USERID;
-    QString SendFlag = QStringLiteral("1");
     QString MoBankNo;
     QString MoPassWd;
     QString MoBoki;
@@ -483,28 +368,18 @@ struct TaNameSearchRow
     QString Dummy;
     QString sr_flag = QStringLiteral("1");
     QString COMMON_DUMMY;
-    QString up_gubuncode = QStringLiteral("0600600");
+    QString up_gubuncode = QString::fromLatin1(ServiceCode);
     QString RECEIVEDATE;
     QString RECEIVETIME;
     static const RequestColumns<TaNameSearchRow> &columns();
 };
 
 // DEPOSIT_ORDER
-struct DepositOrderRow
+struct DepositOrderRow : RequestRowHeader
 {
     static constexpr const char *Table = "DEPOSIT_ORDER";
     static constexpr const char *ServiceCode = "0200640";
     static constexpr bool CutsName = false;
-    QString SendDate;
-    QString SendTime;
-    QString Service;
-    QString SeqNo;
-    QString SendID;
-    QString RecvID;
-    QString FirmID;
-    QString BankID;
-    QString USERID;
-    QString SendFlag = QStringLiteral("1");
     QString DEPOSIT_SendDate;
     QString ORG_SEQNO;
     QString MOBANKNO;
@@ -525,13 +400,14 @@ struct DepositOrderRow
     QString Dummy;
     QString sr_flag = QStringLiteral("1");
     QString COMMON_DUMMY;
-    QString up_gubuncode = QStringLiteral("0200640");
+    QString up_gubuncode = QString::fromLatin1(ServiceCode);
     QString RECEIVEDATE;
     QString RECEIVETIME;
     static const RequestColumns<DepositOrderRow> &columns();
 };
 
-// V_DEPOSIT_ORDER
+// V_DEPOSIT_ORDER: its header columns spelt in capitals, the fields as the
+// columns.
 struct VDepositOrderRow
 {
     static constexpr const char *Table = "V_DEPOSIT_ORDER";
@@ -569,27 +445,17 @@ struct VDepositOrderRow
     QString RECEIVETIME;
     QString RECEIVEDATE;
     QString COMMON_DUMMY;
-    QString up_gubuncode = QStringLiteral("0200970");
+    QString up_gubuncode = QString::fromLatin1(ServiceCode);
     QString SR_FLAG = QStringLiteral("1");
     static const RequestColumns<VDepositOrderRow> &columns();
 };
 
 // TA_ICHE_ORDER
-struct TaIcheOrderRow
+struct TaIcheOrderRow : RequestRowHeader
 {
     static constexpr const char *Table = "TA_ICHE_ORDER";
     static constexpr const char *ServiceCode = "0400640";
     static constexpr bool CutsName = false;
-    QString SendDate;
-    QString SendTime;
-    QString Service;
-    QString SeqNo;
-    QString SendID;
-    QString RecvID;
-    QString FirmID;
-    QString BankID;
-    QString USERID;
-    QString SendFlag = QStringLiteral("1");
     QString errcode;
     QString TA_ICHE_SendDate;
     QString ORG_SEQNO;
@@ -609,28 +475,18 @@ struct TaIcheOrderRow
     QString Dummy;
     QString sr_flag = QStringLiteral("1");
     QString COMMON_DUMMY;
-    QString up_gubuncode = QStringLiteral("0400640");
+    QString up_gubuncode = QString::fromLatin1(ServiceCode);
     QString receivedate;
     QString receivetime;
     static const RequestColumns<TaIcheOrderRow> &columns();
 };
 
 // DRAFT_ORDER
-struct DraftOrderRow
+struct DraftOrderRow : RequestRowHeader
 {
     static constexpr const char *Table = "DRAFT_ORDER";
     static constexpr const char *ServiceCode = "0200650";
     static constexpr bool CutsName = false;
-    QString SendDate;
-    QString SendTime;
-    QString Service;
-    QString SeqNo;
-    QString SendID;
-    QString RecvID;
-    QString FirmID;
-    QString BankID;
-    QString USERID;
-    QString SendFlag = QStringLiteral("1");
     QString DRAFT_SENDDATE;
     QString ORG_SEQNO;
     QString GUBUN;
@@ -653,28 +509,19 @@ struct DraftOrderRow
     QString DUMMY;
     QString sr_flag = QStringLiteral("1");
     QString COMMON_DUMMY;
-    QString up_gubuncode = QStringLiteral("0200650");
+    QString up_gubuncode = QString::fromLatin1(ServiceCode);
     QString RECEIVEDATE;
     QString RECEIVETIME;
     static const RequestColumns<DraftOrderRow> &columns();
 };
 
 // Vas_Trsum
-struct VasTrsumRow
+struct VasTrsumRow : RequestRowHeader
 {
     static constexpr const char *Table = "Vas_Trsum";
     static constexpr const char *ServiceCode = "0300400";
     static constexpr bool CutsName = false;
-    QString SendDate;
-    QString SendTime;
-    QString Service = QStringLiteral("VAS");
-    QString SeqNo;
-    QString SendID;
-    QString RecvID;
-    QString FirmID;
-    QString BankID;
-    QString USERID;
-    QString SendFlag = QStringLiteral("1");
+    VasTrsumRow() { Service = QStringLiteral("VAS"); }
     QString ERRCODE;
     QString TransDate;
     QString GiKwanCode;
@@ -691,7 +538,7 @@ struct VasTrsumRow
     QString Dummy;
     QString sr_flag = QStringLiteral("1");
     QString COMMON_DUMMY;
-    QString up_gubuncode = QStringLiteral("0300400");
+    QString up_gubuncode = QString::fromLatin1(ServiceCode);
     static const RequestColumns<VasTrsumRow> &columns();
 };
 

@@ -2,7 +2,8 @@
 // INSERT statements of the request tables, one builder per table.
 //
 // Each builder takes the values of its table's columns in statement order, as
-// texts, and returns "insert into <table>(<columns>) values(<values>)". Every
+// texts, and returns "insert into <table>(<columns>) values(<values>)": the
+// statement of its request row (core/RequestRows.h) made from them. Every
 // value goes through qvx::sqlQuote (quotes doubled); SeqNo (and TranSeqNo of
 // SMS_Trans) are written bare and must be integers: anything else throws
 // qvx::SqlValueError before a statement exists.
@@ -11,149 +12,51 @@
 // (11 when the 12th byte begins a double-byte character); the others write
 // every value as given.
 
+#include "core/RequestRows.h"
+
 #include <QString>
 #include <QStringList>
 
-QString MakeTrsumSql(
-    const QString &SendDate, const QString &SendTime, const QString &Service, const QString &SeqNo,
-    const QString &SendID, const QString &RecvID, const QString &FirmID, const QString &BankID,
-    const QString &USERID, const QString &SendFlag, const QString &ERRCODE, const QString &MoBankNo,
-    const QString &TotalCnt, const QString &TotalGum, const QString &InOkCnt, const QString &InOkGum,
-    const QString &InErrCnt, const QString &InErrGum, const QString &TaOkCnt, const QString &TaOkGum,
-    const QString &TaErrCnt, const QString &TaErrGum, const QString &Fee, const QString &InSuCnt,
-    const QString &InSuGum, const QString &InSuErrCnt, const QString &InSuErrGum, const QString &TrGubun,
-    const QString &SelectArea1, const QString &Dummy, const QString &sr_flag, const QString &COMMON_DUMMY,
-    const QString &up_gubuncode);
+#include <type_traits>
 
-QString MakeGicheSql(
-    const QString &SendDate, const QString &SendTime, const QString &Service, const QString &SeqNo,
-    const QString &SendID, const QString &RecvID, const QString &FirmID, const QString &BankID,
-    const QString &USERID, const QString &CFMID, const QString &SendFlag, const QString &MoBankNo,
-    const QString &PassWd, const QString &Boki, const QString &Gubun, const QString &Price,
-    const QString &Sign, const QString &Remain, const QString &TRANS_BankID, const QString &BankNo,
-    const QString &Fee, const QString &CmsCode, const QString &Name, const QString &TaProcNo,
-    const QString &TaErrFee, const QString &TaErrPrice, const QString &TaErrMoney, const QString &Dummy,
-    const QString &sr_flag, const QString &up_gubuncode, const QString &COMMON_DUMMY);
+// The statement of a Row from its N values in column order; a call with
+// another number of values does not compile.
+template <class Row, int N, class... Values>
+QString PositionalInsertSql(const Values &...values)
+{
+    static_assert(sizeof...(Values) == N, "one value per column of the table");
+    static_assert((std::is_convertible_v<const Values &, QString> && ...), "values are texts");
+    return MakeInsertSql(RequestRowFromValues<Row>({QString(values)...}));
+}
 
-QString MakeJiche102Sql(
-    const QString &SendDate, const QString &SendTime, const QString &Service, const QString &SeqNo,
-    const QString &SendID, const QString &RecvID, const QString &FirmID, const QString &BankID,
-    const QString &USERID, const QString &CFMID, const QString &SendFlag, const QString &bankNo,
-    const QString &PassWd, const QString &Boki, const QString &Gubun, const QString &Price,
-    const QString &Sign, const QString &Remain, const QString &TRANS_BankID, const QString &MoBankNo,
-    const QString &Fee, const QString &CmsCode, const QString &Name, const QString &TaProcNo,
-    const QString &JuminNo, const QString &JuFlag, const QString &JuMoney, const QString &nonJuMoney,
-    const QString &Dummy, const QString &sr_flag, const QString &up_gubuncode, const QString &COMMON_DUMMY);
-
-QString MakeJiche103Sql(
-    const QString &SendDate, const QString &SendTime, const QString &Service, const QString &SeqNo,
-    const QString &SendID, const QString &RecvID, const QString &FirmID, const QString &BankID,
-    const QString &USERID, const QString &CFMID, const QString &SendFlag, const QString &MoBankNo,
-    const QString &PassWd, const QString &Boki, const QString &Gubun, const QString &Price,
-    const QString &Sign, const QString &Remain, const QString &TRANS_BankID, const QString &BankNo,
-    const QString &Fee, const QString &CmsCode, const QString &Name, const QString &TaProcNo,
-    const QString &JuminNo, const QString &JuFlag, const QString &JuMoney, const QString &nonJuMoney,
-    const QString &Dummy, const QString &sr_flag, const QString &up_gubuncode, const QString &COMMON_DUMMY);
-
-QString MakeIcheResultSql(
-    const QString &SendDate, const QString &SendTime, const QString &Service, const QString &SeqNo,
-    const QString &SendID, const QString &RecvID, const QString &FirmID, const QString &BankID,
-    const QString &USERID, const QString &SendFlag, const QString &ICHE_SendDate, const QString &org_seqno,
-    const QString &MoBankNo, const QString &TRANS_BankID, const QString &BankNo, const QString &Gubun,
-    const QString &Price, const QString &ProcTime, const QString &Fee, const QString &CmsCode,
-    const QString &Name, const QString &SubSeq, const QString &ProcResult, const QString &TaProcNo,
-    const QString &Dummy, const QString &sr_flag, const QString &COMMON_DUMMY, const QString &up_gubuncode);
-
-QString MakeIcheResult102Sql(
-    const QString &SendDate, const QString &SendTime, const QString &Service, const QString &SeqNo,
-    const QString &SendID, const QString &RecvID, const QString &FirmID, const QString &BankID,
-    const QString &USERID, const QString &SendFlag, const QString &ERRCODE, const QString &ICHE_SendDate,
-    const QString &ORG_SEQNO, const QString &BankNo, const QString &TRANS_BankID, const QString &MoBankNo,
-    const QString &Dummy1, const QString &Price, const QString &ProcTime, const QString &Fee,
-    const QString &CmsCode, const QString &Name, const QString &SubSeq, const QString &ProcResult,
-    const QString &TaProcNo, const QString &JuminNo, const QString &JuFlag, const QString &JuMoney,
-    const QString &nonJuMoney, const QString &Dummy2, const QString &up_gubuncode, const QString &sr_flag,
-    const QString &COMMON_DUMMY);
-
-QString MakeIcheResult103Sql(
-    const QString &SendDate, const QString &SendTime, const QString &Service, const QString &SeqNo,
-    const QString &SendID, const QString &RecvID, const QString &FirmID, const QString &BankID,
-    const QString &USERID, const QString &SendFlag, const QString &ERRCODE, const QString &ICHE_SendDate,
-    const QString &ORG_SEQNO, const QString &BankNo, const QString &TRANS_BankID, const QString &MoBankNo,
-    const QString &Dummy1, const QString &Price, const QString &ProcTime, const QString &Fee,
-    const QString &CmsCode, const QString &Name, const QString &SubSeq, const QString &ProcResult,
-    const QString &TaProcNo, const QString &JuminNo, const QString &JuFlag, const QString &JuMoney,
-    const QString &nonJuMoney, const QString &Dummy2, const QString &up_gubuncode, const QString &sr_flag,
-    const QString &COMMON_DUMMY);
-
-QString MakeAmtSearchSql(
-    const QString &SendDate, const QString &SendTime, const QString &Service, const QString &SeqNo,
-    const QString &SendID, const QString &RecvID, const QString &FirmID, const QString &BankID,
-    const QString &USERID, const QString &SendFlag, const QString &BankNo, const QString &Sign,
-    const QString &JanWon, const QString &Param1, const QString &Param2, const QString &Param3,
-    const QString &AbleWon, const QString &Dummy, const QString &sr_flag, const QString &COMMON_DUMMY,
-    const QString &up_gubuncode);
-
-QString MakeTCountSearchSql(
-    const QString &SendDate, const QString &SendTime, const QString &Service, const QString &SeqNo,
-    const QString &SendID, const QString &RecvID, const QString &FirmID, const QString &BankID,
-    const QString &USERID, const QString &SendFlag, const QString &searchDate, const QString &sr_flag,
-    const QString &COMMON_DUMMY, const QString &up_gubuncode);
-
-QString MakeTaNameSearchSql(
-    const QString &SendDate, const QString &SendTime, const QString &Service, const QString &SeqNo,
-    const QString &SendID, const QString &RecvID, const QString &FirmID, const QString &BankID,
-    const QString &USERID, const QString &SendFlag, const QString &MoBankNo, const QString &MoPassWd,
-    const QString &MoBoki, const QString &NotUse1, const QString &Price, const QString &NotUse2,
-    const QString &NotUse3, const QString &TRANS_BankID, const QString &BankNo, const QString &Fee,
-    const QString &NotUse4, const QString &Name, const QString &NotUse5, const QString &RRNoCheck,
-    const QString &Dummy, const QString &sr_flag, const QString &COMMON_DUMMY, const QString &up_gubuncode,
-    const QString &RECEIVEDATE, const QString &RECEIVETIME);
-
-QString MakeDepositOrderSql(
-    const QString &SendDate, const QString &SendTime, const QString &Service, const QString &SeqNo,
-    const QString &SendID, const QString &RecvID, const QString &FirmID, const QString &BankID,
-    const QString &USERID, const QString &SendFlag, const QString &DEPOSIT_SendDate,
-    const QString &ORG_SEQNO, const QString &MOBANKNO, const QString &Gubun, const QString &InBankID,
-    const QString &Price, const QString &Sign, const QString &Remain, const QString &BrCode,
-    const QString &Name, const QString &NoteNo, const QString &Param1, const QString &Param2,
-    const QString &Param3, const QString &InCode, const QString &InTime, const QString &InDate,
-    const QString &Dummy, const QString &sr_flag, const QString &COMMON_DUMMY, const QString &up_gubuncode,
-    const QString &RECEIVEDATE, const QString &RECEIVETIME);
-
-QString MakeVDepositOrderSql(
-    const QString &SENDDATE, const QString &SENDTIME, const QString &SERVICE, const QString &SEQNO,
-    const QString &SENDID, const QString &RECVID, const QString &FIRMID, const QString &BANKID,
-    const QString &USERID, const QString &SENDFLAG, const QString &ERRCODE, const QString &DEPOSIT_SENDDATE,
-    const QString &ORG_SEQNO, const QString &MOBANKNO, const QString &GUBUN, const QString &INBANKID,
-    const QString &PRICE, const QString &SIGN, const QString &REMAIN, const QString &BRCODE,
-    const QString &NAME, const QString &JAGI, const QString &GAGAE, const QString &V_BANKNO,
-    const QString &JUMINNO, const QString &INTIME, const QString &ORG_DATE, const QString &ORG_NO,
-    const QString &DUMMY, const QString &RECEIVETIME, const QString &RECEIVEDATE,
-    const QString &COMMON_DUMMY, const QString &up_gubuncode, const QString &SR_FLAG);
-
-QString MakeTaIcheOrderSql(
-    const QString &SendDate, const QString &SendTime, const QString &Service, const QString &SeqNo,
-    const QString &SendID, const QString &RecvID, const QString &FirmID, const QString &BankID,
-    const QString &USERID, const QString &SendFlag, const QString &errcode, const QString &TA_ICHE_SendDate,
-    const QString &ORG_SEQNO, const QString &BANK_SEQNO, const QString &MoBankNo,
-    const QString &TRANS_BankID, const QString &BankNo, const QString &Gubun, const QString &Price,
-    const QString &ProcTime, const QString &Fee, const QString &CmsCode, const QString &Name,
-    const QString &SubSeq, const QString &ProcResult, const QString &TaProcNo, const QString &Dummy,
-    const QString &sr_flag, const QString &COMMON_DUMMY, const QString &up_gubuncode,
-    const QString &receivedate, const QString &receivetime);
-
-QString MakeDraftOrderSql(
-    const QString &SendDate, const QString &SendTime, const QString &Service, const QString &SeqNo,
-    const QString &SendID, const QString &RecvID, const QString &FirmID, const QString &BankID,
-    const QString &USERID, const QString &SendFlag, const QString &DRAFT_SENDDATE, const QString &ORG_SEQNO,
-    const QString &GUBUN, const QString &BANKNO, const QString &IBGUMCODE, const QString &DRAFTNO,
-    const QString &DRAFTKIND, const QString &DRAFTMONEY, const QString &PUB_NAME, const QString &DEP_NAME,
-    const QString &SUTAK_DATE, const QString &MANKI_DATE, const QString &PAY_BANKNAME,
-    const QString &PAY_DEPARTNAME, const QString &DangTa_gubun, const QString &GYULJE_BANKNO,
-    const QString &TRANS_DEPART, const QString &SELECTAREA1, const QString &SELECTAREA2,
-    const QString &DUMMY, const QString &sr_flag, const QString &COMMON_DUMMY, const QString &up_gubuncode,
-    const QString &RECEIVEDATE, const QString &RECEIVETIME);
+template <class... V>
+QString MakeTrsumSql(const V &...v) { return PositionalInsertSql<TrsumRow, 33>(v...); }
+template <class... V>
+QString MakeGicheSql(const V &...v) { return PositionalInsertSql<GicheRow, 31>(v...); }
+template <class... V>
+QString MakeJiche102Sql(const V &...v) { return PositionalInsertSql<Jiche102Row, 32>(v...); }
+template <class... V>
+QString MakeJiche103Sql(const V &...v) { return PositionalInsertSql<Jiche103Row, 32>(v...); }
+template <class... V>
+QString MakeIcheResultSql(const V &...v) { return PositionalInsertSql<IcheResultRow, 28>(v...); }
+template <class... V>
+QString MakeIcheResult102Sql(const V &...v) { return PositionalInsertSql<IcheResult102Row, 33>(v...); }
+template <class... V>
+QString MakeIcheResult103Sql(const V &...v) { return PositionalInsertSql<IcheResult103Row, 33>(v...); }
+template <class... V>
+QString MakeAmtSearchSql(const V &...v) { return PositionalInsertSql<AmtSearchRow, 21>(v...); }
+template <class... V>
+QString MakeTCountSearchSql(const V &...v) { return PositionalInsertSql<TCountSearchRow, 14>(v...); }
+template <class... V>
+QString MakeTaNameSearchSql(const V &...v) { return PositionalInsertSql<TaNameSearchRow, 30>(v...); }
+template <class... V>
+QString MakeDepositOrderSql(const V &...v) { return PositionalInsertSql<DepositOrderRow, 33>(v...); }
+template <class... V>
+QString MakeVDepositOrderSql(const V &...v) { return PositionalInsertSql<VDepositOrderRow, 34>(v...); }
+template <class... V>
+QString MakeTaIcheOrderSql(const V &...v) { return PositionalInsertSql<TaIcheOrderRow, 32>(v...); }
+template <class... V>
+QString MakeDraftOrderSql(const V &...v) { return PositionalInsertSql<DraftOrderRow, 35>(v...); }
 
 // sr_flag '1' and up_gubuncode '0300400' are written by the builder.
 QString MakeVasTrsumSql(

@@ -6,6 +6,7 @@
 #include "platform/Cp949.h"
 #include "platform/ProgramDir.h"
 #include "platform/Prompt.h"
+#include "support/TestServer.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -81,6 +82,25 @@ TEST_F(RelayTest, JoinedFramesAreEachDispatched)
     data->HandleRelayData(STX + "Q0610300" + ETX + STX + "Q0710100" + ETX);
     EXPECT_EQ(codes, (std::vector<int>{610300, 710100}));
     EXPECT_EQ(prompt.count(), 0);
+}
+
+// A handler keeps the rows of its own query while a relay frame handled in
+// the meantime queries again; the data module's result is the latest one.
+TEST_F(RelayTest, AKeptResultOutlivesTheQueryOfAFrame)
+{
+    qvx::test::TestServer server;
+    data->setAppServer(&server.client());
+    data->setServiceHandler([this](int, const QByteArray &) {
+        data->cms_select1(QStringLiteral("select 'frame' as who, 2 as n union all select 'frame', 3"));
+    });
+    const qvx::ResultSet &kept = data->cms_select1(QStringLiteral("select 'handler' as who"));
+    data->HandleRelayData(STX + "Q0610300" + ETX);
+    ASSERT_EQ(kept.recordCount(), 1);
+    EXPECT_EQ(kept.value(0, QStringLiteral("who")), QStringLiteral("handler"));
+    EXPECT_FALSE(kept.hasColumn(QStringLiteral("n")));
+    ASSERT_EQ(data->cdsselect1.recordCount(), 2);
+    EXPECT_EQ(data->cdsselect1.value(1, QStringLiteral("n")), QStringLiteral("3"));
+    data->setAppServer(nullptr);
 }
 
 TEST_F(RelayTest, SplitFrameIsJoinedAcrossReads)
