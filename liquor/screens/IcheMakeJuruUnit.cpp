@@ -28,11 +28,11 @@
 #include "liquor/screens/LiquorFields.h"
 #include "transfers/TransferLog.h"
 #include "transfers/TransferRules.h"
-#include "transfers/screens/AccountField.h"
-#include "transfers/screens/EntryScreenParts.h"
-#include "transfers/screens/KeyHook.h"
-#include "transfers/screens/TempSaveFiles.h"
-#include "transfers/screens/TransSelectUnit.h"
+#include "core/screens/AccountField.h"
+#include "core/screens/EntryScreenParts.h"
+#include "core/screens/KeyHook.h"
+#include "core/screens/TempSaveFiles.h"
+#include "core/screens/TransSelectUnit.h"
 #include "platform/AppServer.h"
 #include "platform/Clock.h"
 #include "platform/FileChooser.h"
@@ -525,29 +525,14 @@ void Tqv_IcheMakeJuru_frm::resetEntryFields()
 
 void Tqv_IcheMakeJuru_frm::btn_deleteClick()
 {
-    if (GridIsEmpty(grd_ichelist)) {
-        prompt().message(QStringLiteral("삭제할 자료가 존재하지 않습니다."));
-        return;
-    }
-    if (grd_ichelist->RowCount() == 2) {
-        ClearList();
-        return;
-    }
-    const int row = grd_ichelist->Row();
-    if (row < 1)
-        return;
-    grd_ichelist->DeleteRow(row);
-    RenumberGridRows(grd_ichelist);
-    UpdateTotals();
+    if (EntryListHasRows(grd_ichelist, QStringLiteral("삭제할 자료가 존재하지 않습니다.")))
+        DeleteEntryRow(grd_ichelist, [this] { ClearList(); }, [this] { UpdateTotals(); });
 }
 
 void Tqv_IcheMakeJuru_frm::DDButton1Click()
 {
-    if (GridIsEmpty(grd_ichelist)) {
-        prompt().message(QStringLiteral("삭제할 자료가 존재하지 않습니다."));
-        return;
-    }
-    ClearList();
+    if (EntryListHasRows(grd_ichelist, QStringLiteral("삭제할 자료가 존재하지 않습니다.")))
+        ClearList();
 }
 
 void Tqv_IcheMakeJuru_frm::btn_modifyClick()
@@ -595,28 +580,17 @@ void Tqv_IcheMakeJuru_frm::btn_excelClick()
 
 void Tqv_IcheMakeJuru_frm::btn_tempsaveClick()
 {
-    if (GridIsEmpty(grd_ichelist)) {
-        prompt().message(QStringLiteral("저장할 자료가 존재하지 않습니다."));
+    if (!EntryListHasRows(grd_ichelist, QStringLiteral("저장할 자료가 존재하지 않습니다.")))
         return;
-    }
     const QString proposed = LiquorModeWord(session.PaymentMode) + QStringLiteral("_")
                              + qvx::Clock::nowText(QStringLiteral("yyyyMMddhhmmss"));
     const QString chosen = ChooseTempSaveFile(this, proposed);
     if (chosen.isEmpty())
         return;
 
-    // Every line is built before anything is written: a value that does not
-    // fit its field refuses the whole save.
     QByteArray bytes;
-    const QVector<LiquorRow> rows = LiquorRows();
-    for (int i = 0; i < rows.size(); ++i) {
-        const LiquorTempSaveEncoded line = EncodeLiquorTempSaveLine(rows[i]);
-        if (!line.ok()) {
-            prompt().message(LiquorTempSaveRefusalMessage(i + 1, line));
-            return;
-        }
-        bytes += line.line + "\r\n";
-    }
+    if (!TempSaveBytes(LiquorRows(), EncodeLiquorTempSaveLine, LiquorTempSaveRefusalMessage, &bytes))
+        return;
     if (!WriteTempSaveFile(chosen + QStringLiteral(".txt"), bytes))
         return;
     if (prompt().yesNo(QStringLiteral("현재 작성된 이체자료 목록을 삭제하시겠습니까?"), windowTitle()))

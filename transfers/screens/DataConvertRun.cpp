@@ -17,7 +17,7 @@
 #include "transfers/PaintPace.h"
 #include "transfers/TransferConversion.h"
 #include "transfers/TransferLog.h"
-#include "transfers/screens/CatchIcheG.h"
+#include "transfers/conversion/CatchIcheG.h"
 #include "transfers/screens/IcheMakeUnit.h"
 #include "transfers/screens/TransferGrid.h"
 

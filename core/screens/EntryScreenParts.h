@@ -4,6 +4,8 @@
 #include <functional>
 #include <initializer_list>
 
+#include <QString>
+
 class QWidget;
 class Session;
 class TCurrencyEdit;
@@ -12,6 +14,17 @@ class TListGrid;
 // Rows of an entry list: 21 high, chosen whole; a double click on a row
 // (not the header) runs modify.
 void SetUpEntryListRows(TListGrid *grid, const Session &session, std::function<void()> modify);
+
+// True when the list holds rows; otherwise the message says there is nothing
+// to act on.
+bool EntryListHasRows(const TListGrid *grid, const QString &emptyMessage);
+
+// Deletes the chosen row of a list that holds rows: the only row clears the
+// list (clearList); otherwise beforeDelete (when given) sees the row, the row
+// goes, the rest are numbered again and updateTotals runs. Nothing happens
+// without a chosen row.
+void DeleteEntryRow(TListGrid *grid, const std::function<void()> &clearList, const std::function<void()> &updateTotals,
+                    const std::function<void(int row)> &beforeDelete = {});
 
 // The list row to edit: 0 when none is chosen, after telling the user when
 // the list is empty.

@@ -1,9 +1,10 @@
-#include "transfers/screens/EntryScreenParts.h"
+#include "core/screens/EntryScreenParts.h"
 
 #include "core/AppControl.h"
 #include "core/EventGuard.h"
 #include "core/Session.h"
 #include "core/screens/ClientMainUnit.h"
+#include "core/screens/GridRows.h"
 #include "core/screens/ListScreen.h"
 #include "controls/edits/CurrEdit.h"
 #include "platform/Prompt.h"
@@ -20,6 +21,31 @@ void SetUpEntryListRows(TListGrid *grid, const Session &session, std::function<v
         if (row > 0)
             RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), modify);
     };
+}
+
+bool EntryListHasRows(const TListGrid *grid, const QString &emptyMessage)
+{
+    if (!GridIsEmpty(grid))
+        return true;
+    qvx::Prompt::instance().message(emptyMessage);
+    return false;
+}
+
+void DeleteEntryRow(TListGrid *grid, const std::function<void()> &clearList, const std::function<void()> &updateTotals,
+                    const std::function<void(int row)> &beforeDelete)
+{
+    if (grid->RowCount() == 2) {
+        clearList();
+        return;
+    }
+    const int row = grid->Row();
+    if (row < 1)
+        return;
+    if (beforeDelete)
+        beforeDelete(row);
+    grid->DeleteRow(row);
+    RenumberGridRows(grid);
+    updateTotals();
 }
 
 int EntryRowToModify(const TListGrid *grid)
