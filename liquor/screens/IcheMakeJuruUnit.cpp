@@ -74,15 +74,27 @@ const int ShownWidths[LiquorShownColumns] = {61, 58, 64, 120, 102, 104, 97, 74, 
 
 QString itemBankCode(const QString &item) { return item.mid(1, 2); }
 
+// An amount field's text longer than an amount may be: the user is told,
+// the cleared fields go back to 0 and the focus to `focus`. False when the
+// text fits.
+bool refusedLongAmount(const TCurrencyEdit *field, std::initializer_list<TCurrencyEdit *> cleared, TCurrencyEdit *focus)
+{
+    if (!LiquorAmountTextTooLong(field->Text()))
+        return false;
+    prompt().message(LiquorAmountTooLongMessage);
+    for (TCurrencyEdit *edit : cleared)
+        edit->SetValue(qvx::Decimal(0));
+    focus->setFocus();
+    return true;
+}
+
 } // namespace
 
 void Tqv_IcheMakeJuru_frm::SetTextConversionRunner(ConversionRunner runner) { textRunner() = std::move(runner); }
 void Tqv_IcheMakeJuru_frm::SetExcelConversionRunner(ConversionRunner runner) { excelRunner() = std::move(runner); }
 
 Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget *owner)
-    : QWidget(owner)
-    , session(context.session)
-    , dm(context.dm)
+    : TEntryListForm(context, owner)
     , m_server(*context.dm.scktconnect)
 {
     setObjectName(QStringLiteral("qv_ichemakeJuru_frm"));
@@ -337,31 +349,17 @@ void Tqv_IcheMakeJuru_frm::curredt_juruExit()
 
 void Tqv_IcheMakeJuru_frm::curredt_juruChange()
 {
-    if (!LiquorAmountTextTooLong(curredt_juru->Text()))
-        return;
-    prompt().message(LiquorAmountTooLongMessage);
-    setCount(curredt_juru, 0);
-    curredt_juru->setFocus();
+    refusedLongAmount(curredt_juru, {curredt_juru}, curredt_juru);
 }
 
 void Tqv_IcheMakeJuru_frm::curredt_bijuruChange()
 {
-    if (!LiquorAmountTextTooLong(curredt_bijuru->Text()))
-        return;
-    prompt().message(LiquorAmountTooLongMessage);
-    setCount(curredt_bijuru, 0);
-    curredt_bijuru->setFocus();
+    refusedLongAmount(curredt_bijuru, {curredt_bijuru}, curredt_bijuru);
 }
 
 void Tqv_IcheMakeJuru_frm::curredt_moneyChange()
 {
-    if (!LiquorAmountTextTooLong(curredt_money->Text()))
-        return;
-    prompt().message(LiquorAmountTooLongMessage);
-    setCount(curredt_juru, 0);
-    setCount(curredt_bijuru, 0);
-    setCount(curredt_money, 0);
-    curredt_juru->setFocus();
+    refusedLongAmount(curredt_money, {curredt_juru, curredt_bijuru, curredt_money}, curredt_juru);
 }
 
 // --- counterparty --------------------------------------------------------------------

@@ -6,6 +6,7 @@
 // reload of a temporary save and the conversions.
 
 #include "core/MotherAccount.h"
+#include "core/screens/EntryListForm.h"
 #include "core/screens/ScreenContext.h"
 #include "liquor/LiquorRow.h"
 
@@ -33,48 +34,20 @@ class AppServer;
 class ResultSet;
 }
 
-class Tqv_IcheMakeJuru_frm : public QWidget
+class Tqv_IcheMakeJuru_frm : public TEntryListForm
 {
     Q_OBJECT
 public:
     explicit Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget *owner = nullptr);
     ~Tqv_IcheMakeJuru_frm() override;
 
-    Session &session;
-    Tdm &dm; // the data module
-
-    // --- controls ----------------------------------------------------------
-    TKitComboBox *cmb_transdiv = nullptr;     // "수납" / "지급", set by the menu, disabled
-    TKitComboBox *cmb_allbank = nullptr;      // mother accounts
+    // --- controls beyond the shared ones (edt_daesanginfo: 실명번호) ------------
     TCurrencyEdit *curredt_juru = nullptr;    // 주류금액
     TCurrencyEdit *curredt_bijuru = nullptr;  // 비주류금액
-    TCurrencyEdit *curredt_money = nullptr;   // 이체금액
-    TKitComboBox *cmb_daesang = nullptr;
-    QLineEdit *edt_sendname = nullptr;
-    TKitComboBox *cmb_transbankid = nullptr;
-    QLineEdit *edt_bankno = nullptr;
-    QLineEdit *edt_daesanginfo = nullptr;     // 실명번호
     QLineEdit *edt_other = nullptr;           // 기타
     TDDButton *btn_datasave = nullptr;        // 자료 작성
-    TListGrid *grd_ichelist = nullptr;
-    TKitSimplePanel *pnl_total = nullptr;
-    TCurrencyEdit *curredt_gunR = nullptr;
-    TCurrencyEdit *curredt_MoneyR = nullptr;
-    TKitSimplePanel *pnl_gauge = nullptr;
-    QProgressBar *Gauge1 = nullptr;
-    TCurrencyEdit *curredt_tgun = nullptr;
-    TCurrencyEdit *curredt_gun = nullptr;
-    TCurrencyEdit *curredt_errgun = nullptr;
-    QLabel *lbl_message = nullptr;
-    TDDButton *btn_callfile = nullptr;
-    TDDButton *btn_tempsave = nullptr;
-    TDDButton *btn_dataconvert = nullptr;
     TDDButton *btn_excel = nullptr;
-    TDDButton *btn_modify = nullptr;
-    TDDButton *btn_delete = nullptr;
     TDDButton *DDButton1 = nullptr;           // 자료전체삭제
-    TDDButton *btn_accept = nullptr;          // 송 신
-    TDDButton *btn_close = nullptr;
 
     // The mother accounts of cmb_allbank and the payees of cmb_daesang, in item order.
     const QVector<MotherAccount> &JuruBankInfos() const;

@@ -97,8 +97,7 @@ QString Tqv_IcheMake_frm::ItemBankCode(const QString &item)
 }
 
 Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
-    : QWidget(owner)
-    , session(context.session), dm(context.dm)
+    : TEntryListForm(context, owner)
 {
     setObjectName(QStringLiteral("qv_IcheMake_frm"));
     setWindowTitle(QStringLiteral("이체자료 작성"));
