@@ -20,8 +20,7 @@
 #include <QLineEdit>
 
 Tqv_juruicheModify_frm::Tqv_juruicheModify_frm(const ScreenContext &context, QWidget *owner)
-    : QDialog(owner)
-    , session(context.session)
+    : TEntryRowDialog(context, owner)
 {
     setObjectName(QStringLiteral("qv_juruicheModify_frm"));
     setWindowTitle(QStringLiteral("주류이체자료 수정"));

@@ -26,8 +26,7 @@ const QString AccountMessage = QStringLiteral("해당은행에 대한 계좌번�
 } // namespace
 
 Tqv_icheModify_frm::Tqv_icheModify_frm(const ScreenContext &context, QWidget *owner)
-    : QDialog(owner)
-    , session(context.session), dm(context.dm)
+    : TEntryRowDialog(context, owner)
 {
     setObjectName(QStringLiteral("qv_icheModify_frm"));
     setWindowTitle(QStringLiteral("이체자료 수정"));
