@@ -57,4 +57,9 @@ public:
     TDDButton *btn_delete = nullptr;
     TDDButton *btn_accept = nullptr;
     TDDButton *btn_close = nullptr;
+
+    // The progress panel in front, its gauge at 0 of maximum.
+    void ShowGauge(int maximum);
+    // The progress panel hidden a moment later (unless the form is gone by then).
+    void HideGaugeSoon();
 };

@@ -13,6 +13,11 @@
 #include <QAction>
 #include <QWidget>
 
+void SetFigure(TCurrencyEdit *edit, qint64 value)
+{
+    edit->SetValue(qvx::Decimal(value));
+}
+
 void SetUpEntryListRows(TListGrid *grid, const Session &session, std::function<void()> modify)
 {
     grid->SetDefaultRowHeight(21);

@@ -5,11 +5,15 @@
 #include <initializer_list>
 
 #include <QString>
+#include <QtGlobal>
 
 class QWidget;
 class Session;
 class TCurrencyEdit;
 class TListGrid;
+
+// A whole number into a figure field (a count or an amount).
+void SetFigure(TCurrencyEdit *edit, qint64 value);
 
 // Rows of an entry list: 21 high, chosen whole; a double click on a row
 // (not the header) runs modify.

@@ -83,7 +83,7 @@ bool refusedLongAmount(const TCurrencyEdit *field, std::initializer_list<TCurren
         return false;
     prompt().message(LiquorAmountTooLongMessage);
     for (TCurrencyEdit *edit : cleared)
-        edit->SetValue(qvx::Decimal(0));
+        SetFigure(edit, 0);
     focus->setFocus();
     return true;
 }
@@ -248,11 +248,6 @@ void Tqv_IcheMakeJuru_frm::FormCreate()
 
 // --- list and totals ------------------------------------------------------------
 
-void Tqv_IcheMakeJuru_frm::setCount(TCurrencyEdit *edit, qint64 value)
-{
-    edit->SetValue(qvx::Decimal(value));
-}
-
 QVector<LiquorRow> Tqv_IcheMakeJuru_frm::LiquorRows() const
 {
     return GridRows<LiquorRow>(grd_ichelist);
@@ -266,8 +261,8 @@ void Tqv_IcheMakeJuru_frm::UpdateTotals()
     const int rows = GridDataRowCount(grd_ichelist);
     for (int r = 1; r <= rows; ++r)
         total += LiquorRow::amountOf(grd_ichelist->Cells(lcMoney, r));
-    setCount(curredt_gunR, rows);
-    setCount(curredt_MoneyR, total);
+    SetFigure(curredt_gunR, rows);
+    SetFigure(curredt_MoneyR, total);
 }
 
 void Tqv_IcheMakeJuru_frm::ClearList()
@@ -344,7 +339,7 @@ void Tqv_IcheMakeJuru_frm::curredt_juruExit()
 {
     qint64 sum = 0;
     if (SumLiquorParts(curredt_juru->Text(), curredt_bijuru->Text(), &sum))
-        setCount(curredt_money, sum);
+        SetFigure(curredt_money, sum);
 }
 
 void Tqv_IcheMakeJuru_frm::curredt_juruChange()
@@ -507,9 +502,9 @@ void Tqv_IcheMakeJuru_frm::btn_datasaveClick()
 
 void Tqv_IcheMakeJuru_frm::resetEntryFields()
 {
-    setCount(curredt_juru, 0);
-    setCount(curredt_bijuru, 0);
-    setCount(curredt_money, 0);
+    SetFigure(curredt_juru, 0);
+    SetFigure(curredt_bijuru, 0);
+    SetFigure(curredt_money, 0);
     cmb_daesang->SetItemIndex(0);
     SetNameFieldTaken(edt_sendname, false);
     edt_sendname->clear();
@@ -544,7 +539,7 @@ void Tqv_IcheMakeJuru_frm::btn_modifyClick()
     AllBanksCombo(dialog.cmb_transbankid).Load(m_server, BankCombo::Rows::Every);
     dialog.Fill(row, LiquorModeWord(session.PaymentMode));
     // While the dialog is open the total leaves this row out.
-    setCount(curredt_MoneyR, curredt_MoneyR->Value().toInt64() - row.amount());
+    SetFigure(curredt_MoneyR, curredt_MoneyR->Value().toInt64() - row.amount());
     if (dialog.exec() != QDialog::Accepted) {
         UpdateTotals();
         return;
@@ -680,15 +675,12 @@ void Tqv_IcheMakeJuru_frm::btn_acceptClick()
     setBusy(true);
     LiquorSendProgress progress;
     progress.reserved = [this](qint64, int count) {
-        Gauge1->setRange(0, count);
-        Gauge1->setValue(0);
-        setCount(curredt_tgun, count);
-        pnl_gauge->show();
-        pnl_gauge->raise();
+        ShowGauge(count);
+        SetFigure(curredt_tgun, count);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
     progress.rowStored = [this](int stored) {
-        setCount(curredt_gun, stored);
+        SetFigure(curredt_gun, stored);
         lbl_message->setText(QStringLiteral("정상처리"));
         Gauge1->setValue(stored);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -697,7 +689,7 @@ void Tqv_IcheMakeJuru_frm::btn_acceptClick()
 
     if (outcome.status == LiquorSendOutcome::RowFailed) {
         lbl_message->setText(QStringLiteral("데이터베이스에 저장되지 않았습니다."));
-        setCount(curredt_errgun, 1);
+        SetFigure(curredt_errgun, 1);
     }
     const QString failure = LiquorSendFailureMessage(outcome);
     if (!failure.isEmpty())

@@ -109,7 +109,6 @@ private:
                           const QString &residentNo, bool bank88TakesBank21);
     void resetEntryFields();
     void setBusy(bool busy);
-    void setCount(TCurrencyEdit *edit, qint64 value);
     void openResultInquiry();
 
     qvx::AppServer &m_server; // the data module's link

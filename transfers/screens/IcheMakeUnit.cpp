@@ -79,11 +79,6 @@ TCurrencyEdit *currency(QWidget *parent, const char *name, int x, int y, int w, 
     return e;
 }
 
-void setCurrency(TCurrencyEdit *e, qint64 value)
-{
-    e->SetValue(qvx::Decimal(value));
-}
-
 } // namespace
 
 void Tqv_IcheMake_frm::SetDataConvertRunner(DataConvertRunner runner)
@@ -279,8 +274,8 @@ void Tqv_IcheMake_frm::FormCreate()
 
 void Tqv_IcheMake_frm::UpdateTotals()
 {
-    setCurrency(curredt_gunR, TransferRowCount(grd_ichelist));
-    setCurrency(curredt_MoneyR, TransferTotal(grd_ichelist));
+    SetFigure(curredt_gunR, TransferRowCount(grd_ichelist));
+    SetFigure(curredt_MoneyR, TransferTotal(grd_ichelist));
 }
 
 void Tqv_IcheMake_frm::ClearTransferList()
@@ -553,7 +548,7 @@ void Tqv_IcheMake_frm::btn_modifyClick()
     dialog.edt_daesanginfo->setText(row.realNameNo);
     dialog.MotherBankId = row.moBankId;
     // While the dialog is open the total leaves this row out.
-    setCurrency(curredt_MoneyR, TransferTotal(grd_ichelist) - row.amount());
+    SetFigure(curredt_MoneyR, TransferTotal(grd_ichelist) - row.amount());
     if (dialog.exec() != QDialog::Accepted) {
         UpdateTotals();
         return;
@@ -665,7 +660,7 @@ void Tqv_IcheMake_frm::btn_callfileClick()
         const QString grouped = FormatMoney(QString::number(decoded.amount));
         if (listed.contains(row.name, grouped, DuplicateMemo(row.info, session.IcheCheckFlag))
             && !ConfirmFoundDuplicate(row.name, grouped, QStringLiteral("자료변환 "))) {
-            setCurrency(curredt_errgun, curredt_errgun->Value().toInt64() + 1);
+            SetFigure(curredt_errgun, curredt_errgun->Value().toInt64() + 1);
             continue;
         }
         listed.add(row.name, row.money, row.info);
@@ -716,11 +711,8 @@ void Tqv_IcheMake_frm::btn_acceptClick()
     batch.rows = TransferRows(grd_ichelist);
     const int n = int(batch.rows.size());
     setBusy(true);
-    pnl_gauge->show();
-    pnl_gauge->raise();
-    Gauge1->setRange(0, n);
-    Gauge1->setValue(0);
-    setCurrency(curredt_tgun, n);
+    ShowGauge(n);
+    SetFigure(curredt_tgun, n);
     batch.sendDate = qvx::Clock::today();
     batch.sendTime = qvx::Clock::nowText(QStringLiteral("hhmmss"));
     batch.serviceDiv = session.ServiceDiv;
@@ -730,7 +722,7 @@ void Tqv_IcheMake_frm::btn_acceptClick()
     batch.sendFlagInit = session.SendFlagInit;
 
     const ApprovalOutcome outcome = SubmitApprovalBatch(session, *dm.scktconnect, batch, [this](int done) {
-        setCurrency(curredt_gun, done);
+        SetFigure(curredt_gun, done);
         if (done > 0)
             lbl_message->setText(QStringLiteral("정상처리"));
         Gauge1->setValue(done);
@@ -754,7 +746,7 @@ void Tqv_IcheMake_frm::btn_acceptClick()
     case ApprovalOutcome::RowFailed: {
         const TransferRow &row = batch.rows[outcome.failedRow - 1];
         lbl_message->setText(QStringLiteral("데이터베이스에 저장되지 않았습니다."));
-        setCurrency(curredt_errgun, curredt_errgun->Value().toInt64() + 1);
+        SetFigure(curredt_errgun, curredt_errgun->Value().toInt64() + 1);
         WriteTransferLog(QStringLiteral("2"), QString::number(base + outcome.failedRow),
                          {row.moBankId, row.moBankNo, row.plainMoney(), row.name,
                           session.PaymentMode == 1 ? QStringLiteral("30") : QStringLiteral("20"), row.info});
