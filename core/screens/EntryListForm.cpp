@@ -1,7 +1,10 @@
 #include "core/screens/EntryListForm.h"
 
 #include "controls/panels/KitContainers.h"
+#include "core/screens/EntryScreenParts.h"
 
+#include <QCloseEvent>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QProgressBar>
 #include <QTimer>
@@ -26,4 +29,21 @@ void TEntryListForm::HideGaugeSoon()
         if (gauge)
             gauge->hide();
     });
+}
+
+bool TEntryListForm::closingAllowed(QCloseEvent *event, bool minimiseWhenKept)
+{
+    if (m_busy) {
+        event->ignore();
+        return false;
+    }
+    if (!ConfirmDiscardEntryList(grd_ichelist)) {
+        event->ignore();
+        if (minimiseWhenKept)
+            if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+                sub->showMinimized();
+        return false;
+    }
+    EnableEntryMenus(this, session);
+    return true;
 }

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+class QCloseEvent;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
@@ -62,4 +63,13 @@ public:
     void ShowGauge(int maximum);
     // The progress panel hidden a moment later (unless the form is gone by then).
     void HideGaugeSoon();
+
+protected:
+    // Whether a close may go on: never while a batch goes, and with rows in
+    // the list only when the user agrees to lose them (a kept form is
+    // minimised when minimiseWhenKept). The event is ignored when not; when
+    // it may, the entry menus come back.
+    bool closingAllowed(QCloseEvent *event, bool minimiseWhenKept);
+
+    bool m_busy = false; // a batch goes to the server
 };

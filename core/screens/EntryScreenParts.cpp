@@ -6,6 +6,10 @@
 #include "core/screens/ClientMainUnit.h"
 #include "core/screens/GridRows.h"
 #include "core/screens/ListScreen.h"
+#include "core/screens/TransSelectUnit.h"
+#include "core/TextUtils.h"
+#include "platform/ResultSet.h"
+#include "platform/SqlText.h"
 #include "controls/edits/CurrEdit.h"
 #include "platform/Prompt.h"
 #include "platform/TListGrid.h"
@@ -96,4 +100,32 @@ void EnableEntryMenus(const QWidget *screen, const Session &session)
             return;
         }
     }
+}
+
+QString PayeeNameSearchSql(const QString &typed)
+{
+    return QStringLiteral("select * from daesang where name like ")
+           + qvx::sqlQuote(QStringLiteral("%") + typed + QStringLiteral("%")) + QStringLiteral(" order by name");
+}
+
+PayeeSearchOutcome PickPayee(const ScreenContext &context, QWidget *owner, const qvx::ResultSet &rows,
+                             FoundPayee *payee)
+{
+    if (rows.recordCount() == 1) {
+        payee->name = rows.value(0, QStringLiteral("name"));
+        payee->bankId = rows.value(0, QStringLiteral("bankid"));
+        payee->bankNo = FormatAcctNo(payee->bankId, rows.value(0, QStringLiteral("bankno")));
+        payee->residentNo = rows.value(0, QStringLiteral("residentno"));
+        return PayeeSearchOutcome::Single;
+    }
+    if (rows.isEmpty())
+        return PayeeSearchOutcome::None;
+    Tqv_transselect_frm dialog(context, owner);
+    dialog.FillPayees(rows);
+    const TListGrid *list = dialog.GRD_acceptlist;
+    if (dialog.exec() != QDialog::Accepted || list->Row() < 1)
+        return PayeeSearchOutcome::Declined;
+    const int r = list->Row();
+    *payee = {list->Cells(0, r), list->Cells(1, r), list->Cells(2, r), list->Cells(3, r)};
+    return PayeeSearchOutcome::Picked;
 }

@@ -8,6 +8,10 @@
 #include <QtGlobal>
 
 class QWidget;
+struct ScreenContext;
+namespace qvx {
+class ResultSet;
+}
 class Session;
 class TCurrencyEdit;
 class TListGrid;
@@ -46,3 +50,22 @@ bool ConfirmDiscardEntryList(const TListGrid *grid);
 // Enables the 수납/지급 entry menu items (qv_b1, qv_b2) of the main window
 // holding screen again, as the login allows them.
 void EnableEntryMenus(const QWidget *screen, const Session &session);
+
+// The payees (table daesang) whose name holds the typed text, by name.
+QString PayeeNameSearchSql(const QString &typed);
+
+// A payee found by a name search.
+struct FoundPayee
+{
+    QString name, bankId, bankNo, residentNo; // bankNo hyphenated for its bank
+};
+enum class PayeeSearchOutcome {
+    Single,   // the search found one payee
+    Picked,   // it found several and the user picked one in the payee list
+    None,     // it found none
+    Declined  // it found several and the user picked none
+};
+// One payee out of the rows of a name search: the only row, or the row the
+// user picks in the payee list ("거래처 목록") when there are several.
+PayeeSearchOutcome PickPayee(const ScreenContext &context, QWidget *owner, const qvx::ResultSet &rows,
+                             FoundPayee *payee);

@@ -5,17 +5,9 @@
 // edit back on "수 정".
 
 #include "core/screens/EntryRowDialog.h"
-#include "core/screens/ScreenContext.h"
 #include "liquor/LiquorRules.h"
 
-#include <QDialog>
 #include <QString>
-
-class QLineEdit;
-class Session;
-class TCurrencyEdit;
-class TDDButton;
-class TKitComboBox;
 
 class Tqv_juruicheModify_frm : public TEntryRowDialog
 {

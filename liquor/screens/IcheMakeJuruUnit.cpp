@@ -52,7 +52,6 @@
 #include <QMdiSubWindow>
 #include <QProgressBar>
 
-using qvx::sqlQuote;
 
 namespace {
 
@@ -406,28 +405,24 @@ void Tqv_IcheMakeJuru_frm::edt_sendnameExit()
     if (m_lookingUp || !edt_sendname->isEnabled())
         return;
     m_lookingUp = true;
-    const qvx::ResultSet rs = m_server.select(QStringLiteral("select * from daesang where name like ")
-                                     + sqlQuote(QStringLiteral("%") + edt_sendname->text() + QStringLiteral("%"))
-                                     + QStringLiteral(" order by name"));
-    if (rs.recordCount() == 1) {
-        const QString bankId = rs.value(0, QStringLiteral("bankid"));
-        fillCounterparty(rs.value(0, QStringLiteral("name")), bankId,
-                         FormatAcctNo(bankId, rs.value(0, QStringLiteral("bankno"))),
-                         rs.value(0, QStringLiteral("residentno")), true);
-    } else if (rs.isEmpty()) {
+    const qvx::ResultSet rs = m_server.select(PayeeNameSearchSql(edt_sendname->text()));
+    FoundPayee payee;
+    const PayeeSearchOutcome found = PickPayee({session, dm}, this, rs, &payee);
+    switch (found) {
+    case PayeeSearchOutcome::Single:
+    case PayeeSearchOutcome::Picked:
+        // Bank 88 takes a bank-21 mother account only for the payee found alone.
+        fillCounterparty(payee.name, payee.bankId, payee.bankNo, payee.residentNo,
+                         found == PayeeSearchOutcome::Single);
+        break;
+    case PayeeSearchOutcome::None:
         edt_bankno->clear();
         edt_daesanginfo->clear();
         cmb_transbankid->SetItemIndex(0);
-    } else {
-        Tqv_transselect_frm dialog({session, dm}, this);
-        dialog.FillPayees(rs);
-        if (dialog.exec() == QDialog::Accepted && dialog.GRD_acceptlist->Row() >= 1) {
-            const TListGrid *list = dialog.GRD_acceptlist;
-            const int r = list->Row();
-            fillCounterparty(list->Cells(0, r), list->Cells(1, r), list->Cells(2, r), list->Cells(3, r), false);
-        } else {
-            edt_sendname->setFocus();
-        }
+        break;
+    case PayeeSearchOutcome::Declined:
+        edt_sendname->setFocus();
+        break;
     }
     m_lookingUp = false;
 }
@@ -725,15 +720,8 @@ void Tqv_IcheMakeJuru_frm::btn_closeClick()
 
 void Tqv_IcheMakeJuru_frm::closeEvent(QCloseEvent *event)
 {
-    if (m_busy) {
-        event->ignore();
+    if (!closingAllowed(event, false))
         return;
-    }
-    if (!ConfirmDiscardEntryList(grd_ichelist)) {
-        event->ignore();
-        return;
-    }
-    EnableEntryMenus(this, session);
     session.SeqNoBase = 0;
     session.SeqNoLast = 0;
     event->accept();

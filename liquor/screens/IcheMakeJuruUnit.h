@@ -7,12 +7,10 @@
 
 #include "core/MotherAccount.h"
 #include "core/screens/EntryListForm.h"
-#include "core/screens/ScreenContext.h"
 #include "liquor/LiquorRow.h"
 
 #include <QString>
 #include <QVector>
-#include <QWidget>
 #include <functional>
 #include <memory>
 
@@ -20,15 +18,6 @@ class AllBanksCombo;
 class MotherAccountCombo;
 class PayeeCombo;
 struct PayeeItem;
-class QLabel;
-class QLineEdit;
-class QProgressBar;
-class Session;
-class TCurrencyEdit;
-class TDDButton;
-class TKitComboBox;
-class TKitSimplePanel;
-class TListGrid;
 namespace qvx {
 class AppServer;
 class ResultSet;
@@ -115,7 +104,6 @@ private:
     std::unique_ptr<MotherAccountCombo> m_accounts;
     std::unique_ptr<PayeeCombo> m_payees;
     std::unique_ptr<AllBanksCombo> m_banks;
-    bool m_busy = false;
     QList<QWidget *> m_disabledWhileBusy;
     bool m_lookingUp = false;
 };

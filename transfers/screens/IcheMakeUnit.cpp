@@ -56,7 +56,6 @@
 #include <QProgressBar>
 #include <QSet>
 
-using qvx::sqlQuote;
 
 namespace {
 
@@ -370,27 +369,21 @@ void Tqv_IcheMake_frm::fillFromPayee(const QString &name, const QString &bankId,
 
 void Tqv_IcheMake_frm::edt_sendnameSearch()
 {
-    const qvx::ResultSet rs = dm.cms_select1(QStringLiteral("select * from daesang where name like ")
-                                              + sqlQuote(QStringLiteral("%") + edt_sendname->text() + QStringLiteral("%"))
-                                              + QStringLiteral(" order by name"));
-    if (rs.recordCount() == 1) {
-        const QString bankId = rs.value(0, QStringLiteral("bankid"));
-        fillFromPayee(rs.value(0, QStringLiteral("name")), bankId,
-                      FormatAcctNo(bankId, rs.value(0, QStringLiteral("bankno"))),
-                      rs.value(0, QStringLiteral("residentno")), 1);
-    } else if (rs.isEmpty()) {
+    const qvx::ResultSet rs = dm.cms_select1(PayeeNameSearchSql(edt_sendname->text()));
+    FoundPayee payee;
+    switch (PickPayee({session, dm}, this, rs, &payee)) {
+    case PayeeSearchOutcome::Single:
+    case PayeeSearchOutcome::Picked:
+        fillFromPayee(payee.name, payee.bankId, payee.bankNo, payee.residentNo, 1);
+        break;
+    case PayeeSearchOutcome::None:
         edt_bankno->clear();
         edt_daesanginfo->clear();
         edt_resident->clear();
         cmb_transbankid->SetItemIndex(0);
-    } else {
-        Tqv_transselect_frm dialog({session, dm}, this);
-        TListGrid *list = dialog.GRD_acceptlist;
-        dialog.FillPayees(rs);
-        if (dialog.exec() == QDialog::Accepted && list->Row() >= 1) {
-            const int r = list->Row();
-            fillFromPayee(list->Cells(0, r), list->Cells(1, r), list->Cells(2, r), list->Cells(3, r), 1);
-        }
+        break;
+    case PayeeSearchOutcome::Declined:
+        break;
     }
 }
 
@@ -840,17 +833,8 @@ void Tqv_IcheMake_frm::btn_printClick()
 
 void Tqv_IcheMake_frm::closeEvent(QCloseEvent *event)
 {
-    if (m_busy) {
-        event->ignore();
+    if (!closingAllowed(event, true))
         return;
-    }
-    if (!ConfirmDiscardEntryList(grd_ichelist)) {
-        event->ignore();
-        if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
-            sub->showMinimized();
-        return;
-    }
-    EnableEntryMenus(this, session);
     session.AcceptSeqBase = 0;
     session.AcceptSeqLast = 0;
     event->accept();

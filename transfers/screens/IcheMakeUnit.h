@@ -5,7 +5,6 @@
 // nothing reaches the server before the approval request.
 
 #include "core/screens/EntryListForm.h"
-#include "core/screens/ScreenContext.h"
 #include "core/MotherAccount.h"
 #include "core/screens/ListScreen.h"
 #include "transfers/TransferRow.h"
@@ -13,18 +12,7 @@
 
 #include <QString>
 #include <QVector>
-#include <QWidget>
 #include <functional>
-
-class QLabel;
-class QLineEdit;
-class QProgressBar;
-class TCurrencyEdit;
-class Session;
-class TDDButton;
-class TKitComboBox;
-class TKitSimplePanel;
-class TListGrid;
 
 // One mother account (table bank) of cmb_allbank, item k at index k - 1.
 using BankInfo = MotherAccount;
@@ -107,7 +95,6 @@ private:
     void setBusy(bool busy);
     void prepareReport();
 
-    bool m_busy = false;
     ListReportRows m_reportRows{18, 25};
 };
 

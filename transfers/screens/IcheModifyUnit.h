@@ -4,15 +4,7 @@
 // fills it from the row, runs it and writes the values back on OK.
 
 #include "core/screens/EntryRowDialog.h"
-#include "core/screens/ScreenContext.h"
-#include <QDialog>
 #include <QString>
-
-class QLineEdit;
-class TCurrencyEdit;
-class Session;
-class TDDButton;
-class TKitComboBox;
 
 class Tqv_icheModify_frm : public TEntryRowDialog
 {
