@@ -1,6 +1,7 @@
 #include "liquor/LiquorRow.h"
 
 #include "core/TextUtils.h"
+#include "transfers/RowCells.h"
 
 namespace {
 
@@ -22,42 +23,15 @@ const char *const Names[LiquorColumnCount] = {
     "복기",     "이체종류", "주류구분", "거래은행코드", "구분",     "거래은행코드",
 };
 
-qint64 wholeWon(const QString &plain)
-{
-    bool ok = false;
-    const qint64 v = plain.trimmed().toLongLong(&ok);
-    return ok ? v : 0;
-}
-
 } // namespace
 
-QString LiquorRow::value(LiquorColumn col) const
-{
-    return (col >= 0 && col < LiquorColumnCount) ? this->*Members[col] : QString();
-}
+QString LiquorRow::value(LiquorColumn col) const { return RowCell(*this, Members, col); }
 
-void LiquorRow::setValue(LiquorColumn col, const QString &text)
-{
-    if (col >= 0 && col < LiquorColumnCount)
-        this->*Members[col] = text;
-}
+void LiquorRow::setValue(LiquorColumn col, const QString &text) { SetRowCell(*this, Members, col, text); }
 
-QStringList LiquorRow::cells() const
-{
-    QStringList out;
-    out.reserve(LiquorColumnCount);
-    for (int c = 0; c < LiquorColumnCount; ++c)
-        out.append(this->*Members[c]);
-    return out;
-}
+QStringList LiquorRow::cells() const { return RowCellList(*this, Members); }
 
-LiquorRow LiquorRow::fromCells(const QStringList &cells)
-{
-    LiquorRow row;
-    for (int c = 0; c < LiquorColumnCount && c < cells.size(); ++c)
-        row.*Members[c] = cells[c];
-    return row;
-}
+LiquorRow LiquorRow::fromCells(const QStringList &cells) { return RowOfCells(cells, Members); }
 
 QString LiquorRow::plainMoney() const { return DelComma(money); }
 QString LiquorRow::plainJuMoney() const { return DelComma(juMoney); }
@@ -65,7 +39,7 @@ QString LiquorRow::plainNonJuMoney() const { return DelComma(nonJuMoney); }
 QString LiquorRow::plainMoBankNo() const { return DelChar(moBankNo, QLatin1Char('-')); }
 QString LiquorRow::plainBankNo() const { return DelChar(bankNo, QLatin1Char('-')); }
 qint64 LiquorRow::amount() const { return amountOf(money); }
-qint64 LiquorRow::amountOf(const QString &groupedMoney) { return wholeWon(DelComma(groupedMoney)); }
+qint64 LiquorRow::amountOf(const QString &groupedMoney) { return WholeWon(DelComma(groupedMoney)); }
 
 QString LiquorColumnTitle(LiquorColumn col)
 {

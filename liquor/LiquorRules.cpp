@@ -78,6 +78,25 @@ bool readPlainAmount(QStringView plain, bool emptyIsZero, bool mustBePositive, q
     return false;
 }
 
+// The liquor, non-liquor and transfer amounts in that order, each through
+// read; the first that fails names its field.
+template <typename Text, typename Read>
+LiquorAmounts readAmounts(const Text &liquor, const Text &nonLiquor, const Text &transfer, Read read)
+{
+    LiquorAmounts out;
+    if (!read(liquor, true, false, &out.liquor, &out.message)) {
+        out.faultField = LiquorAmountField::Liquor;
+        return out;
+    }
+    if (!read(nonLiquor, true, false, &out.nonLiquor, &out.message)) {
+        out.faultField = LiquorAmountField::NonLiquor;
+        return out;
+    }
+    if (!read(transfer, false, true, &out.transfer, &out.message))
+        out.faultField = LiquorAmountField::Transfer;
+    return out;
+}
+
 } // namespace
 
 bool LiquorSameBank(const QString &moBankId, const QString &bankId)
@@ -92,36 +111,14 @@ bool LiquorAmountTextTooLong(const QString &text)
 
 LiquorAmounts CheckLiquorAmounts(const QString &liquor, const QString &nonLiquor, const QString &transfer)
 {
-    LiquorAmounts out;
-    if (!readAmount(liquor, true, false, &out.liquor, &out.message)) {
-        out.faultField = LiquorAmountField::Liquor;
-        return out;
-    }
-    if (!readAmount(nonLiquor, true, false, &out.nonLiquor, &out.message)) {
-        out.faultField = LiquorAmountField::NonLiquor;
-        return out;
-    }
-    if (!readAmount(transfer, false, true, &out.transfer, &out.message))
-        out.faultField = LiquorAmountField::Transfer;
-    return out;
+    return readAmounts(liquor, nonLiquor, transfer, readAmount);
 }
 
 LiquorAmounts CheckLiquorAmounts(QStringView liquor, QStringView nonLiquor, QStringView transfer)
 {
     if (!plainDigits(liquor) || !plainDigits(nonLiquor) || !plainDigits(transfer))
         return CheckLiquorAmounts(liquor.toString(), nonLiquor.toString(), transfer.toString());
-    LiquorAmounts out;
-    if (!readPlainAmount(liquor, true, false, &out.liquor, &out.message)) {
-        out.faultField = LiquorAmountField::Liquor;
-        return out;
-    }
-    if (!readPlainAmount(nonLiquor, true, false, &out.nonLiquor, &out.message)) {
-        out.faultField = LiquorAmountField::NonLiquor;
-        return out;
-    }
-    if (!readPlainAmount(transfer, false, true, &out.transfer, &out.message))
-        out.faultField = LiquorAmountField::Transfer;
-    return out;
+    return readAmounts(liquor, nonLiquor, transfer, readPlainAmount);
 }
 
 bool SumLiquorParts(const QString &liquor, const QString &nonLiquor, qint64 *sum)

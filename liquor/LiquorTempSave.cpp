@@ -49,18 +49,8 @@ QString LiquorSavedName(const QString &name)
 
 LiquorTempSaveEncoded EncodeLiquorTempSaveLine(const LiquorRow &row)
 {
-    LiquorTempSaveEncoded out;
-    QByteArray line;
-    line.reserve(LiquorTempSaveLineBytes);
-    for (const LiquorTempSaveField &f : Fields) {
-        if (!AppendTempSaveField(line, savedValue(row, f.column), f.width, &out.badCharacter)) {
-            out.badColumn = f.column;
-            out.badWidth = f.width;
-            return out;
-        }
-    }
-    out.line = line;
-    return out;
+    return EncodeTempSaveFields(Fields, LiquorTempSaveLineBytes,
+                                [&row](LiquorColumn col) { return savedValue(row, col); });
 }
 
 QString LiquorTempSaveTooLongMessage(int gridRow, LiquorColumn column, int width)

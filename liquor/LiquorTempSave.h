@@ -6,6 +6,7 @@
 // loads through the same reader.
 
 #include "liquor/LiquorRow.h"
+#include "transfers/TempSaveCodec.h"
 
 #include <QByteArray>
 #include <QString>
@@ -15,13 +16,7 @@ constexpr int LiquorReprocessLineBytes = 241;
 constexpr int LiquorTempSaveFieldCount = 26;
 constexpr int LiquorNameBytes = 12;
 
-// One field of the line: the list column it holds, start (0-based byte) and width.
-struct LiquorTempSaveField
-{
-    LiquorColumn column;
-    int start;
-    int width;
-};
+using LiquorTempSaveField = TempSaveFieldOf<LiquorColumn>;
 // The 26 fields in line order.
 const LiquorTempSaveField *LiquorTempSaveFields();
 
@@ -30,14 +25,8 @@ const LiquorTempSaveField *LiquorTempSaveFields();
 // in it, so that the save is refused naming that character.
 QString LiquorSavedName(const QString &name);
 
-struct LiquorTempSaveEncoded
-{
-    QByteArray line;                   // 229 bytes (no line end) when ok
-    LiquorColumn badColumn = lcNo;     // the first value that does not fit
-    int badWidth = 0;
-    QString badCharacter;              // the character CP949 lacks, when that is why
-    bool ok() const { return !line.isEmpty(); }
-};
+// 229 bytes when ok.
+using LiquorTempSaveEncoded = TempSaveEncodedOf<LiquorColumn>;
 
 // The row as a line: accounts without '-', amounts without ','. The name is
 // cut to 12 bytes without splitting a double-byte character; any other value

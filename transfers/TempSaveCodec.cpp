@@ -48,18 +48,7 @@ bool AppendTempSaveField(QByteArray &line, const QString &value, int width, QStr
 
 TempSaveEncoded EncodeTempSaveLine(const TransferRow &row)
 {
-    TempSaveEncoded out;
-    QByteArray line;
-    line.reserve(TempSaveLineBytes);
-    for (const TempSaveField &f : Fields) {
-        if (!AppendTempSaveField(line, savedValue(row, f.column), f.width, &out.badCharacter)) {
-            out.badColumn = f.column;
-            out.badWidth = f.width;
-            return out;
-        }
-    }
-    out.line = line;
-    return out;
+    return EncodeTempSaveFields(Fields, TempSaveLineBytes, [&row](TransferColumn col) { return savedValue(row, col); });
 }
 
 QString TempSaveRefusalText(int gridRow, const QString &fieldTitle, int width, const QString &badCharacter)

@@ -10,30 +10,58 @@
 
 constexpr int TempSaveLineBytes = 211;
 
-// One field of the line: the list column it holds, start (0-based byte) and width.
-struct TempSaveField
+// One field of a temporary-save line of a list with these columns: the list
+// column it holds, start (0-based byte) and width.
+template <typename Column>
+struct TempSaveFieldOf
 {
-    TransferColumn column;
+    Column column;
     int start;
     int width;
 };
+
+template <typename Column>
+struct TempSaveEncodedOf
+{
+    QByteArray line;         // the whole line (no line end) when ok
+    Column badColumn{};      // the first value that does not fit
+    int badWidth = 0;
+    QString badCharacter;    // the character CP949 lacks, when that is why
+    bool ok() const { return !line.isEmpty(); }
+};
+
+using TempSaveField = TempSaveFieldOf<TransferColumn>;
 // The 21 fields in line order.
 const TempSaveField *TempSaveFields();
 constexpr int TempSaveFieldCount = 21;
 
-struct TempSaveEncoded
-{
-    QByteArray line;            // 211 bytes (no line end) when ok
-    TransferColumn badColumn = tcNo; // the first value that does not fit
-    int badWidth = 0;
-    QString badCharacter;       // the character CP949 lacks, when that is why
-    bool ok() const { return !line.isEmpty(); }
-};
+// 211 bytes when ok.
+using TempSaveEncoded = TempSaveEncodedOf<TransferColumn>;
 
 // Appends a value as a field of `width` bytes, padded on the right with
 // blanks. False, with nothing appended, when the value is longer than the
 // field or holds a character CP949 lacks (then named in *badCharacter).
 bool AppendTempSaveField(QByteArray &line, const QString &value, int width, QString *badCharacter);
+
+// The values of the fields (valueOf(column)) as one line of lineBytes bytes;
+// the first value that does not fit gives no line and names its field.
+template <typename Column, int Count, typename ValueOf>
+TempSaveEncodedOf<Column> EncodeTempSaveFields(const TempSaveFieldOf<Column> (&fields)[Count], int lineBytes,
+                                              ValueOf valueOf)
+{
+    TempSaveEncodedOf<Column> out;
+    QByteArray line;
+    line.reserve(lineBytes);
+    for (const TempSaveFieldOf<Column> &f : fields) {
+        if (!AppendTempSaveField(line, valueOf(f.column), f.width, &out.badCharacter)) {
+            out.badColumn = f.column;
+            out.badWidth = f.width;
+            return out;
+        }
+    }
+    out.line = line;
+    return out;
+}
 
 // The row as a line: accounts without '-', the amount without ','. A value
 // longer than its field (or holding a character CP949 lacks) gives no line

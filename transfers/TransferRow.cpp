@@ -1,6 +1,7 @@
 #include "transfers/TransferRow.h"
 
 #include "core/TextUtils.h"
+#include "transfers/RowCells.h"
 
 namespace {
 
@@ -22,10 +23,7 @@ const char *const Titles[TransferColumnCount] = {
 
 } // namespace
 
-QString TransferRow::value(TransferColumn col) const
-{
-    return (col >= 0 && col < TransferColumnCount) ? this->*Members[col] : QString();
-}
+QString TransferRow::value(TransferColumn col) const { return RowCell(*this, Members, col); }
 
 QString &TransferRow::at(TransferColumn col)
 {
@@ -33,39 +31,16 @@ QString &TransferRow::at(TransferColumn col)
     return this->*Members[col];
 }
 
-void TransferRow::setValue(TransferColumn col, const QString &text)
-{
-    if (col >= 0 && col < TransferColumnCount)
-        this->*Members[col] = text;
-}
+void TransferRow::setValue(TransferColumn col, const QString &text) { SetRowCell(*this, Members, col, text); }
 
-QStringList TransferRow::cells() const
-{
-    QStringList out;
-    out.reserve(TransferColumnCount);
-    for (int c = 0; c < TransferColumnCount; ++c)
-        out.append(this->*Members[c]);
-    return out;
-}
+QStringList TransferRow::cells() const { return RowCellList(*this, Members); }
 
-TransferRow TransferRow::fromCells(const QStringList &cells)
-{
-    TransferRow row;
-    for (int c = 0; c < TransferColumnCount && c < cells.size(); ++c)
-        row.*Members[c] = cells[c];
-    return row;
-}
+TransferRow TransferRow::fromCells(const QStringList &cells) { return RowOfCells(cells, Members); }
 
 QString TransferRow::plainMoney() const { return DelComma(money); }
 QString TransferRow::plainMoBankNo() const { return DelChar(moBankNo, QLatin1Char('-')); }
 QString TransferRow::plainBankNo() const { return DelChar(bankNo, QLatin1Char('-')); }
-
-qint64 TransferRow::amount() const
-{
-    bool ok = false;
-    const qint64 v = plainMoney().trimmed().toLongLong(&ok);
-    return ok ? v : 0;
-}
+qint64 TransferRow::amount() const { return WholeWon(plainMoney()); }
 
 QString TransferColumnTitle(TransferColumn col)
 {

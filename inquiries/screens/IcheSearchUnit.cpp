@@ -4,7 +4,7 @@
 #include "core/screens/ResultTotalsGrid.h"
 #include "inquiries/ResultInquirySql.h"
 #include "inquiries/ResultList.h"
-#include "inquiries/screens/IcheSearchSubUnit.h"
+#include "core/screens/IcheSearchSubUnit.h"
 
 #include <QCloseEvent>
 

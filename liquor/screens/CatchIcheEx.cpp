@@ -11,7 +11,7 @@
 #include "platform/Prompt.h"
 #include "platform/Spreadsheet.h"
 #include "platform/TListGrid.h"
-#include "transfers/screens/CatchIcheG.h"
+#include "transfers/conversion/CatchIcheG.h"
 
 #include <QDir>
 #include <QFile>

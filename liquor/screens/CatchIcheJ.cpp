@@ -9,7 +9,7 @@
 #include "controls/panels/KitComboBox.h"
 #include "liquor/LiquorLayouts.h"
 #include "platform/Prompt.h"
-#include "transfers/screens/CatchIcheGA.h"
+#include "transfers/conversion/CatchIcheGA.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "core/screens/ScreenContext.h"
 #include "liquor/LiquorConversion.h"
-#include "transfers/screens/CatchIcheG.h"
+#include "transfers/conversion/CatchIcheG.h"
 
 class TFrmCatchJ : public TFrmCatchG
 {

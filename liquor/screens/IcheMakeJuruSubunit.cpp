@@ -11,8 +11,8 @@
 #include "controls/panels/KitComboBox.h"
 #include "liquor/screens/LiquorFields.h"
 #include "transfers/TransferRules.h"
-#include "transfers/screens/AccountField.h"
-#include "transfers/screens/KeyHook.h"
+#include "core/screens/AccountField.h"
+#include "core/screens/KeyHook.h"
 #include "platform/Clock.h"
 #include "platform/Prompt.h"
 
@@ -20,17 +20,13 @@
 #include <QLineEdit>
 
 Tqv_juruicheModify_frm::Tqv_juruicheModify_frm(const ScreenContext &context, QWidget *owner)
-    : QDialog(owner)
-    , session(context.session)
+    : TEntryRowDialog(context, owner)
 {
     setObjectName(QStringLiteral("qv_juruicheModify_frm"));
     setWindowTitle(QStringLiteral("주류이체자료 수정"));
     setModal(true);
     setFixedSize(660, 250);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0xA9, 0xBC, 0xCF));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    SetFormColour(this);
 
     auto *title = new QLabel(QStringLiteral("◎ 이체자료 입력"), this);
     title->setGeometry(16, 8, 300, 22);

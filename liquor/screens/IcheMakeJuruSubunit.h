@@ -4,36 +4,19 @@
 // number). The entry screen fills it from the row, runs it and writes the
 // edit back on "수 정".
 
-#include "core/screens/ScreenContext.h"
+#include "core/screens/EntryRowDialog.h"
 #include "liquor/LiquorRules.h"
 
-#include <QDialog>
 #include <QString>
 
-class QLineEdit;
-class Session;
-class TCurrencyEdit;
-class TDDButton;
-class TKitComboBox;
-
-class Tqv_juruicheModify_frm : public QDialog
+class Tqv_juruicheModify_frm : public TEntryRowDialog
 {
     Q_OBJECT
 public:
     explicit Tqv_juruicheModify_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
-    Session &session;
-
-    QLineEdit *cmb_transdiv = nullptr;      // "수납" / "지급", disabled
-    QLineEdit *edt_sendname = nullptr;
-    TKitComboBox *cmb_transbankid = nullptr; // banks of allbank; its text can also be typed
-    QLineEdit *edt_bankno = nullptr;
     TCurrencyEdit *curredt_juru = nullptr;
     TCurrencyEdit *curredt_bijuru = nullptr;
-    TCurrencyEdit *curredt_money = nullptr;
-    QLineEdit *edt_daesanginfo = nullptr;   // the real-name number
-    TDDButton *btn_modify = nullptr;
-    TDDButton *KitButton2 = nullptr;        // 닫 기
 
     // Mother bank code of the row (the real-name number's rule).
     QString MoBankId;

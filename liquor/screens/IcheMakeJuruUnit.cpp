@@ -29,11 +29,11 @@
 #include "liquor/screens/LiquorFields.h"
 #include "transfers/TransferLog.h"
 #include "transfers/TransferRules.h"
-#include "transfers/screens/AccountField.h"
-#include "transfers/screens/EntryScreenParts.h"
-#include "transfers/screens/KeyHook.h"
-#include "transfers/screens/TempSaveFiles.h"
-#include "transfers/screens/TransSelectUnit.h"
+#include "core/screens/AccountField.h"
+#include "core/screens/EntryScreenParts.h"
+#include "core/screens/KeyHook.h"
+#include "core/screens/TempSaveFiles.h"
+#include "core/screens/TransSelectUnit.h"
 #include "platform/AppServer.h"
 #include "platform/Clock.h"
 #include "platform/FileChooser.h"
@@ -53,7 +53,6 @@
 #include <QMdiSubWindow>
 #include <QProgressBar>
 
-using qvx::sqlQuote;
 
 namespace {
 
@@ -75,15 +74,27 @@ const int ShownWidths[LiquorShownColumns] = {61, 58, 64, 120, 102, 104, 97, 74, 
 
 QString itemBankCode(const QString &item) { return item.mid(1, 2); }
 
+// An amount field's text longer than an amount may be: the user is told,
+// the cleared fields go back to 0 and the focus to `focus`. False when the
+// text fits.
+bool refusedLongAmount(const TCurrencyEdit *field, std::initializer_list<TCurrencyEdit *> cleared, TCurrencyEdit *focus)
+{
+    if (!LiquorAmountTextTooLong(field->Text()))
+        return false;
+    prompt().message(LiquorAmountTooLongMessage);
+    for (TCurrencyEdit *edit : cleared)
+        SetFigure(edit, 0);
+    focus->setFocus();
+    return true;
+}
+
 } // namespace
 
 void Tqv_IcheMakeJuru_frm::SetTextConversionRunner(ConversionRunner runner) { textRunner() = std::move(runner); }
 void Tqv_IcheMakeJuru_frm::SetExcelConversionRunner(ConversionRunner runner) { excelRunner() = std::move(runner); }
 
 Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget *owner)
-    : QWidget(owner)
-    , session(context.session)
-    , dm(context.dm)
+    : TEntryListForm(context, owner)
     , m_server(*context.dm.scktconnect)
 {
     setObjectName(QStringLiteral("qv_ichemakeJuru_frm"));
@@ -237,11 +248,6 @@ void Tqv_IcheMakeJuru_frm::FormCreate()
 
 // --- list and totals ------------------------------------------------------------
 
-void Tqv_IcheMakeJuru_frm::setCount(TCurrencyEdit *edit, qint64 value)
-{
-    edit->SetValue(qvx::Decimal(value));
-}
-
 QVector<LiquorRow> Tqv_IcheMakeJuru_frm::LiquorRows() const
 {
     return GridRows<LiquorRow>(grd_ichelist);
@@ -255,8 +261,8 @@ void Tqv_IcheMakeJuru_frm::UpdateTotals()
     const int rows = DataRowCount(grd_ichelist);
     for (int r = 1; r <= rows; ++r)
         total += LiquorRow::amountOf(grd_ichelist->Cells(lcMoney, r));
-    setCount(curredt_gunR, rows);
-    setCount(curredt_MoneyR, total);
+    SetFigure(curredt_gunR, rows);
+    SetFigure(curredt_MoneyR, total);
 }
 
 void Tqv_IcheMakeJuru_frm::ClearList()
@@ -333,36 +339,22 @@ void Tqv_IcheMakeJuru_frm::curredt_juruExit()
 {
     qint64 sum = 0;
     if (SumLiquorParts(curredt_juru->Text(), curredt_bijuru->Text(), &sum))
-        setCount(curredt_money, sum);
+        SetFigure(curredt_money, sum);
 }
 
 void Tqv_IcheMakeJuru_frm::curredt_juruChange()
 {
-    if (!LiquorAmountTextTooLong(curredt_juru->Text()))
-        return;
-    prompt().message(LiquorAmountTooLongMessage);
-    setCount(curredt_juru, 0);
-    curredt_juru->setFocus();
+    refusedLongAmount(curredt_juru, {curredt_juru}, curredt_juru);
 }
 
 void Tqv_IcheMakeJuru_frm::curredt_bijuruChange()
 {
-    if (!LiquorAmountTextTooLong(curredt_bijuru->Text()))
-        return;
-    prompt().message(LiquorAmountTooLongMessage);
-    setCount(curredt_bijuru, 0);
-    curredt_bijuru->setFocus();
+    refusedLongAmount(curredt_bijuru, {curredt_bijuru}, curredt_bijuru);
 }
 
 void Tqv_IcheMakeJuru_frm::curredt_moneyChange()
 {
-    if (!LiquorAmountTextTooLong(curredt_money->Text()))
-        return;
-    prompt().message(LiquorAmountTooLongMessage);
-    setCount(curredt_juru, 0);
-    setCount(curredt_bijuru, 0);
-    setCount(curredt_money, 0);
-    curredt_juru->setFocus();
+    refusedLongAmount(curredt_money, {curredt_juru, curredt_bijuru, curredt_money}, curredt_juru);
 }
 
 // --- counterparty --------------------------------------------------------------------
@@ -414,28 +406,24 @@ void Tqv_IcheMakeJuru_frm::edt_sendnameExit()
     if (m_lookingUp || !edt_sendname->isEnabled())
         return;
     m_lookingUp = true;
-    const qvx::ResultSet rs = m_server.select(QStringLiteral("select * from daesang where name like ")
-                                     + sqlQuote(QStringLiteral("%") + edt_sendname->text() + QStringLiteral("%"))
-                                     + QStringLiteral(" order by name"));
-    if (rs.recordCount() == 1) {
-        const QString bankId = rs.value(0, QStringLiteral("bankid"));
-        fillCounterparty(rs.value(0, QStringLiteral("name")), bankId,
-                         FormatAcctNo(bankId, rs.value(0, QStringLiteral("bankno"))),
-                         rs.value(0, QStringLiteral("residentno")), true);
-    } else if (rs.isEmpty()) {
+    const qvx::ResultSet rs = m_server.select(PayeeNameSearchSql(edt_sendname->text()));
+    FoundPayee payee;
+    const PayeeSearchOutcome found = PickPayee({session, dm}, this, rs, &payee);
+    switch (found) {
+    case PayeeSearchOutcome::Single:
+    case PayeeSearchOutcome::Picked:
+        // Bank 88 takes a bank-21 mother account only for the payee found alone.
+        fillCounterparty(payee.name, payee.bankId, payee.bankNo, payee.residentNo,
+                         found == PayeeSearchOutcome::Single);
+        break;
+    case PayeeSearchOutcome::None:
         edt_bankno->clear();
         edt_daesanginfo->clear();
         cmb_transbankid->SetItemIndex(0);
-    } else {
-        Tqv_transselect_frm dialog({session, dm}, this);
-        dialog.FillPayees(rs);
-        if (dialog.exec() == QDialog::Accepted && dialog.GRD_acceptlist->Row() >= 1) {
-            const TListGrid *list = dialog.GRD_acceptlist;
-            const int r = list->Row();
-            fillCounterparty(list->Cells(0, r), list->Cells(1, r), list->Cells(2, r), list->Cells(3, r), false);
-        } else {
-            edt_sendname->setFocus();
-        }
+        break;
+    case PayeeSearchOutcome::Declined:
+        edt_sendname->setFocus();
+        break;
     }
     m_lookingUp = false;
 }
@@ -510,9 +498,9 @@ void Tqv_IcheMakeJuru_frm::btn_datasaveClick()
 
 void Tqv_IcheMakeJuru_frm::resetEntryFields()
 {
-    setCount(curredt_juru, 0);
-    setCount(curredt_bijuru, 0);
-    setCount(curredt_money, 0);
+    SetFigure(curredt_juru, 0);
+    SetFigure(curredt_bijuru, 0);
+    SetFigure(curredt_money, 0);
     cmb_daesang->SetItemIndex(0);
     SetNameFieldTaken(edt_sendname, false);
     edt_sendname->clear();
@@ -526,29 +514,14 @@ void Tqv_IcheMakeJuru_frm::resetEntryFields()
 
 void Tqv_IcheMakeJuru_frm::btn_deleteClick()
 {
-    if (GridIsEmpty(grd_ichelist)) {
-        prompt().message(QStringLiteral("삭제할 자료가 존재하지 않습니다."));
-        return;
-    }
-    if (grd_ichelist->RowCount() == 2) {
-        ClearList();
-        return;
-    }
-    const int row = grd_ichelist->Row();
-    if (row < 1)
-        return;
-    grd_ichelist->DeleteRow(row);
-    RenumberGridRows(grd_ichelist);
-    UpdateTotals();
+    if (EntryListHasRows(grd_ichelist, QStringLiteral("삭제할 자료가 존재하지 않습니다.")))
+        DeleteEntryRow(grd_ichelist, [this] { ClearList(); }, [this] { UpdateTotals(); });
 }
 
 void Tqv_IcheMakeJuru_frm::DDButton1Click()
 {
-    if (GridIsEmpty(grd_ichelist)) {
-        prompt().message(QStringLiteral("삭제할 자료가 존재하지 않습니다."));
-        return;
-    }
-    ClearList();
+    if (EntryListHasRows(grd_ichelist, QStringLiteral("삭제할 자료가 존재하지 않습니다.")))
+        ClearList();
 }
 
 void Tqv_IcheMakeJuru_frm::btn_modifyClick()
@@ -562,7 +535,7 @@ void Tqv_IcheMakeJuru_frm::btn_modifyClick()
     AllBanksCombo(dialog.cmb_transbankid).Load(m_server, BankCombo::Rows::Every);
     dialog.Fill(row, LiquorModeWord(session.PaymentMode));
     // While the dialog is open the total leaves this row out.
-    setCount(curredt_MoneyR, curredt_MoneyR->Value().toInt64() - row.amount());
+    SetFigure(curredt_MoneyR, curredt_MoneyR->Value().toInt64() - row.amount());
     if (dialog.exec() != QDialog::Accepted) {
         UpdateTotals();
         return;
@@ -596,28 +569,17 @@ void Tqv_IcheMakeJuru_frm::btn_excelClick()
 
 void Tqv_IcheMakeJuru_frm::btn_tempsaveClick()
 {
-    if (GridIsEmpty(grd_ichelist)) {
-        prompt().message(QStringLiteral("저장할 자료가 존재하지 않습니다."));
+    if (!EntryListHasRows(grd_ichelist, QStringLiteral("저장할 자료가 존재하지 않습니다.")))
         return;
-    }
     const QString proposed = LiquorModeWord(session.PaymentMode) + QStringLiteral("_")
                              + qvx::Clock::nowText(QStringLiteral("yyyyMMddhhmmss"));
     const QString chosen = ChooseTempSaveFile(this, proposed);
     if (chosen.isEmpty())
         return;
 
-    // Every line is built before anything is written: a value that does not
-    // fit its field refuses the whole save.
     QByteArray bytes;
-    const QVector<LiquorRow> rows = LiquorRows();
-    for (int i = 0; i < rows.size(); ++i) {
-        const LiquorTempSaveEncoded line = EncodeLiquorTempSaveLine(rows[i]);
-        if (!line.ok()) {
-            prompt().message(LiquorTempSaveRefusalMessage(i + 1, line));
-            return;
-        }
-        bytes += line.line + "\r\n";
-    }
+    if (!TempSaveBytes(LiquorRows(), EncodeLiquorTempSaveLine, LiquorTempSaveRefusalMessage, &bytes))
+        return;
     if (!WriteTempSaveFile(chosen + QStringLiteral(".txt"), bytes))
         return;
     if (prompt().yesNo(QStringLiteral("현재 작성된 이체자료 목록을 삭제하시겠습니까?"), windowTitle()))
@@ -709,15 +671,12 @@ void Tqv_IcheMakeJuru_frm::btn_acceptClick()
     setBusy(true);
     LiquorSendProgress progress;
     progress.reserved = [this](qint64, int count) {
-        Gauge1->setRange(0, count);
-        Gauge1->setValue(0);
-        setCount(curredt_tgun, count);
-        pnl_gauge->show();
-        pnl_gauge->raise();
+        ShowGauge(count);
+        SetFigure(curredt_tgun, count);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
     progress.rowStored = [this](int stored) {
-        setCount(curredt_gun, stored);
+        SetFigure(curredt_gun, stored);
         lbl_message->setText(QStringLiteral("정상처리"));
         Gauge1->setValue(stored);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -726,7 +685,7 @@ void Tqv_IcheMakeJuru_frm::btn_acceptClick()
 
     if (outcome.status == LiquorSendOutcome::RowFailed) {
         lbl_message->setText(QStringLiteral("데이터베이스에 저장되지 않았습니다."));
-        setCount(curredt_errgun, 1);
+        SetFigure(curredt_errgun, 1);
     }
     const QString failure = LiquorSendFailureMessage(outcome);
     if (!failure.isEmpty())
@@ -762,15 +721,8 @@ void Tqv_IcheMakeJuru_frm::btn_closeClick()
 
 void Tqv_IcheMakeJuru_frm::closeEvent(QCloseEvent *event)
 {
-    if (m_busy) {
-        event->ignore();
+    if (!closingAllowed(event, false))
         return;
-    }
-    if (!ConfirmDiscardEntryList(grd_ichelist)) {
-        event->ignore();
-        return;
-    }
-    EnableEntryMenus(this, session);
     session.SeqNoBase = 0;
     session.SeqNoLast = 0;
     event->accept();

@@ -6,12 +6,11 @@
 // reload of a temporary save and the conversions.
 
 #include "core/MotherAccount.h"
-#include "core/screens/ScreenContext.h"
+#include "core/screens/EntryListForm.h"
 #include "liquor/LiquorRow.h"
 
 #include <QString>
 #include <QVector>
-#include <QWidget>
 #include <functional>
 #include <memory>
 
@@ -19,62 +18,25 @@ class AllBanksCombo;
 class MotherAccountCombo;
 class PayeeCombo;
 struct PayeeItem;
-class QLabel;
-class QLineEdit;
-class QProgressBar;
-class Session;
-class TCurrencyEdit;
-class TDDButton;
-class TKitComboBox;
-class TKitSimplePanel;
-class TListGrid;
 namespace qvx {
 class AppServer;
 class ResultSet;
 }
 
-class Tqv_IcheMakeJuru_frm : public QWidget
+class Tqv_IcheMakeJuru_frm : public TEntryListForm
 {
     Q_OBJECT
 public:
     explicit Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget *owner = nullptr);
     ~Tqv_IcheMakeJuru_frm() override;
 
-    Session &session;
-    Tdm &dm; // the data module
-
-    // --- controls ----------------------------------------------------------
-    TKitComboBox *cmb_transdiv = nullptr;     // "수납" / "지급", set by the menu, disabled
-    TKitComboBox *cmb_allbank = nullptr;      // mother accounts
+    // --- controls beyond the shared ones (edt_daesanginfo: 실명번호) ------------
     TCurrencyEdit *curredt_juru = nullptr;    // 주류금액
     TCurrencyEdit *curredt_bijuru = nullptr;  // 비주류금액
-    TCurrencyEdit *curredt_money = nullptr;   // 이체금액
-    TKitComboBox *cmb_daesang = nullptr;
-    QLineEdit *edt_sendname = nullptr;
-    TKitComboBox *cmb_transbankid = nullptr;
-    QLineEdit *edt_bankno = nullptr;
-    QLineEdit *edt_daesanginfo = nullptr;     // 실명번호
     QLineEdit *edt_other = nullptr;           // 기타
     TDDButton *btn_datasave = nullptr;        // 자료 작성
-    TListGrid *grd_ichelist = nullptr;
-    TKitSimplePanel *pnl_total = nullptr;
-    TCurrencyEdit *curredt_gunR = nullptr;
-    TCurrencyEdit *curredt_MoneyR = nullptr;
-    TKitSimplePanel *pnl_gauge = nullptr;
-    QProgressBar *Gauge1 = nullptr;
-    TCurrencyEdit *curredt_tgun = nullptr;
-    TCurrencyEdit *curredt_gun = nullptr;
-    TCurrencyEdit *curredt_errgun = nullptr;
-    QLabel *lbl_message = nullptr;
-    TDDButton *btn_callfile = nullptr;
-    TDDButton *btn_tempsave = nullptr;
-    TDDButton *btn_dataconvert = nullptr;
     TDDButton *btn_excel = nullptr;
-    TDDButton *btn_modify = nullptr;
-    TDDButton *btn_delete = nullptr;
     TDDButton *DDButton1 = nullptr;           // 자료전체삭제
-    TDDButton *btn_accept = nullptr;          // 송 신
-    TDDButton *btn_close = nullptr;
 
     // The mother accounts of cmb_allbank and the payees of cmb_daesang, in item order.
     const QVector<MotherAccount> &JuruBankInfos() const;
@@ -136,14 +98,12 @@ private:
                           const QString &residentNo, bool bank88TakesBank21);
     void resetEntryFields();
     void setBusy(bool busy);
-    void setCount(TCurrencyEdit *edit, qint64 value);
     void openResultInquiry();
 
     qvx::AppServer &m_server; // the data module's link
     std::unique_ptr<MotherAccountCombo> m_accounts;
     std::unique_ptr<PayeeCombo> m_payees;
     std::unique_ptr<AllBanksCombo> m_banks;
-    bool m_busy = false;
     QList<QWidget *> m_disabledWhileBusy;
     bool m_lookingUp = false;
 };

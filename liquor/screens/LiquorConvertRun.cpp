@@ -6,6 +6,7 @@
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/Session.h"
+#include "core/screens/EntryScreenParts.h"
 #include "core/screens/GridRowFill.h"
 #include "core/screens/GridRows.h"
 #include "core/screens/KitLook.h"
@@ -27,7 +28,6 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QProgressBar>
-#include <QTimer>
 
 #include <iterator>
 #include <vector>
@@ -69,11 +69,6 @@ private:
     QPointer<Tqv_IcheMakeJuru_frm> m_screen;
     bool m_cursor = false;
 };
-
-void setCount(TCurrencyEdit *edit, qint64 value)
-{
-    edit->SetValue(qvx::Decimal(value));
-}
 
 std::function<void(const QString &)> &errorListOpener()
 {
@@ -122,9 +117,9 @@ void convertLines(Tqv_IcheMakeJuru_frm &screen, ConvertingLock &lock, const Liqu
     qvx::Prompt &prompt = qvx::Prompt::instance();
     Session &session = screen.session;
     lock.waitCursor();
-    setCount(screen.curredt_tgun, lines.count());
-    setCount(screen.curredt_errgun, 0);
-    setCount(screen.curredt_gun, 0);
+    SetFigure(screen.curredt_tgun, lines.count());
+    SetFigure(screen.curredt_errgun, 0);
+    SetFigure(screen.curredt_gun, 0);
 
     LiquorConversion conversion(context);
     // The rows already listed take part in the duplicate test (only the
@@ -156,16 +151,14 @@ void convertLines(Tqv_IcheMakeJuru_frm &screen, ConvertingLock &lock, const Liqu
     };
     hooks.progress = [&](const LiquorConvertCounters &c) {
         if (c.position == 0) {
-            screen.Gauge1->setRange(0, qMax(1, c.passed));
-            screen.pnl_gauge->show();
-            screen.pnl_gauge->raise();
+            screen.ShowGauge(qMax(1, c.passed));
         } else if (c.position < c.passed - 1 && painted.elapsed() < 40) {
             return;
         }
-        setCount(screen.curredt_errgun, c.errors);
-        setCount(screen.curredt_gun, c.processed);
-        setCount(screen.curredt_gunR, rowsBefore + c.accepted);
-        setCount(screen.curredt_MoneyR, moneyBefore + c.money);
+        SetFigure(screen.curredt_errgun, c.errors);
+        SetFigure(screen.curredt_gun, c.processed);
+        SetFigure(screen.curredt_gunR, rowsBefore + c.accepted);
+        SetFigure(screen.curredt_MoneyR, moneyBefore + c.money);
         screen.Gauge1->setValue(c.position);
         painted.restart();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -175,8 +168,8 @@ void convertLines(Tqv_IcheMakeJuru_frm &screen, ConvertingLock &lock, const Liqu
     runLog.flush();
     AppendLiquorRows(screen.grd_ichelist, rows);
     screen.UpdateTotals();
-    setCount(screen.curredt_errgun, counters.errors);
-    setCount(screen.curredt_gun, counters.processed);
+    SetFigure(screen.curredt_errgun, counters.errors);
+    SetFigure(screen.curredt_gun, counters.processed);
     screen.Gauge1->setValue(screen.Gauge1->maximum());
     lock.release();
 
@@ -193,11 +186,7 @@ void convertLines(Tqv_IcheMakeJuru_frm &screen, ConvertingLock &lock, const Liqu
             ShowTextFile(path, &screen);
     }
     prompt.message(QStringLiteral("자료변환 처리가 완료 되었습니다."));
-    QPointer<QWidget> gauge(screen.pnl_gauge);
-    QTimer::singleShot(1500, gauge, [gauge] {
-        if (gauge)
-            gauge->hide();
-    });
+    screen.HideGaugeSoon();
 }
 
 } // namespace

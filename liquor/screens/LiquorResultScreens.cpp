@@ -19,7 +19,7 @@
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
 #include "controls/panels/KitControl.h"
-#include "inquiries/screens/IcheSearchSubUnit.h"
+#include "core/screens/IcheSearchSubUnit.h"
 #include "liquor/LiquorResultList.h"
 #include "liquor/LiquorResultRequest.h"
 #include "liquor/LiquorResultSql.h"

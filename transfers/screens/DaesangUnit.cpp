@@ -8,6 +8,7 @@
 #include "core/DayLog.h"
 #include "core/EventGuard.h"
 #include "core/ListColumns.h"
+#include "core/screens/FormParts.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ListGrid.h"
 #include "core/screens/ScreenBinding.h"
@@ -18,7 +19,7 @@
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
 #include "controls/panels/KitControl.h"
-#include "transfers/screens/KeyHook.h"
+#include "core/screens/KeyHook.h"
 #include "platform/Clock.h"
 #include "platform/Prompt.h"
 #include "platform/SqlText.h"
@@ -116,20 +117,15 @@ Tqv_Daesang_frm::Tqv_Daesang_frm(const ScreenContext &context, QWidget *owner)
     TKitSimplePanel *bar = MakePanel(this, "pnl_buttons");
     bar->resize(width(), 40);
     SetAlign(bar, alBottom);
-    int x = 8;
-    auto button = [&](const char *name, const char *caption) {
-        TDDButton *b = MakeButton(bar, name, QString::fromUtf8(caption), x, 7, 88, 26);
-        x += 94;
-        return b;
-    };
-    btn_add = button("btn_add", "추 가");
-    btn_modify = button("btn_modify", "수 정");
-    btn_cancel = button("btn_cancel", "취 소");
-    btn_delete = button("btn_delete", "삭 제");
-    btn_save = button("btn_save", "저 장");
-    btn_preview = button("btn_preview", "미리보기");
-    btn_print = button("btn_print", "인 쇄");
-    btn_close = button("btn_close", "닫 기");
+    ButtonRow buttons(session, bar, 8, 7);
+    btn_add = buttons.add("btn_add", QStringLiteral("추 가"), 88);
+    btn_modify = buttons.add("btn_modify", QStringLiteral("수 정"), 88);
+    btn_cancel = buttons.add("btn_cancel", QStringLiteral("취 소"), 88);
+    btn_delete = buttons.add("btn_delete", QStringLiteral("삭 제"), 88);
+    btn_save = buttons.add("btn_save", QStringLiteral("저 장"), 88);
+    btn_preview = buttons.add("btn_preview", QStringLiteral("미리보기"), 88);
+    btn_print = buttons.add("btn_print", QStringLiteral("인 쇄"), 88);
+    btn_close = buttons.add("btn_close", QStringLiteral("닫 기"), 88);
 
     pnl_regdaesang = MakePanel(this, "pnl_regdaesang");
     pnl_regdaesang->resize(width(), 96);

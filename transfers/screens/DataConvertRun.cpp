@@ -4,6 +4,7 @@
 #include "core/DayLog.h"
 #include "core/Session.h"
 #include "core/TextUtils.h"
+#include "core/screens/EntryScreenParts.h"
 #include "core/screens/GridRowFill.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/FormParts.h"
@@ -17,7 +18,7 @@
 #include "transfers/PaintPace.h"
 #include "transfers/TransferConversion.h"
 #include "transfers/TransferLog.h"
-#include "transfers/screens/CatchIcheG.h"
+#include "transfers/conversion/CatchIcheG.h"
 #include "transfers/screens/IcheMakeUnit.h"
 #include "transfers/screens/TransferGrid.h"
 
@@ -26,7 +27,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QProgressBar>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -75,11 +75,6 @@ public:
 private:
     QList<std::pair<QPointer<QWidget>, bool>> m_saved;
 };
-
-void setCount(TCurrencyEdit *edit, qint64 value)
-{
-    edit->SetValue(qvx::Decimal(value));
-}
 
 ConvertContext readContext(Tqv_IcheMake_frm &screen, const TFrmCatchG &dialog)
 {
@@ -150,9 +145,9 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
     }
 
     ConvertingLock lock(screen);
-    setCount(screen.curredt_tgun, lines.size());
-    setCount(screen.curredt_errgun, 0);
-    setCount(screen.curredt_gun, 0);
+    SetFigure(screen.curredt_tgun, lines.size());
+    SetFigure(screen.curredt_errgun, 0);
+    SetFigure(screen.curredt_gun, 0);
     screen.lbl_message->clear();
 
     TransferConversion conversion(context, dialog.dataForm(), dialog.positions());
@@ -178,13 +173,11 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
         // The gauge runs over the file's lines while they are checked, then
         // over the lines that passed.
         if (checking ? c.checked == 0 : c.position == 0) {
-            screen.Gauge1->setRange(0, qMax(1, checking ? c.total : c.passed));
-            screen.pnl_gauge->show();
-            screen.pnl_gauge->raise();
+            screen.ShowGauge(qMax(1, checking ? c.total : c.passed));
         }
-        setCount(screen.curredt_errgun, c.errors);
+        SetFigure(screen.curredt_errgun, c.errors);
         if (!checking)
-            setCount(screen.curredt_gun, c.processed);
+            SetFigure(screen.curredt_gun, c.processed);
         screen.Gauge1->setValue(checking ? c.checked : c.position);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
@@ -201,8 +194,8 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
     ConvertedRows rows;
     const ConvertCounters counters = conversion.run(lines, hooks, &rows);
     runLog.flush();
-    setCount(screen.curredt_errgun, counters.errors);
-    setCount(screen.curredt_gun, counters.processed);
+    SetFigure(screen.curredt_errgun, counters.errors);
+    SetFigure(screen.curredt_gun, counters.processed);
 
     AppendConvertedRows(screen.grd_ichelist, rows);
     screen.UpdateTotals();
@@ -211,11 +204,7 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
     QApplication::restoreOverrideCursor();
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     prompt.message(QStringLiteral("자료변환 처리가 완료되었습니다"));
-    QPointer<QWidget> gauge(screen.pnl_gauge);
-    QTimer::singleShot(1500, gauge, [gauge] {
-        if (gauge)
-            gauge->hide();
-    });
+    screen.HideGaugeSoon();
 }
 
 void registerDataConvert()

@@ -16,7 +16,7 @@
 #include "transfers/DataFileKinds.h"
 #include "transfers/LayoutPreview.h"
 #include "core/screens/ScreenBinding.h"
-#include "transfers/screens/KeyHook.h"
+#include "core/screens/KeyHook.h"
 
 #include <QFileInfo>
 #include <QLabel>

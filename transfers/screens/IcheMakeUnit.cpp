@@ -29,12 +29,12 @@
 #include "transfers/TransferLog.h"
 #include "transfers/TransferRules.h"
 #include "transfers/screens/AcceptUserUnit.h"
-#include "transfers/screens/AccountField.h"
-#include "transfers/screens/EntryScreenParts.h"
+#include "core/screens/AccountField.h"
+#include "core/screens/EntryScreenParts.h"
 #include "transfers/screens/IcheModifyUnit.h"
-#include "transfers/screens/KeyHook.h"
-#include "transfers/screens/TempSaveFiles.h"
-#include "transfers/screens/TransSelectUnit.h"
+#include "core/screens/KeyHook.h"
+#include "core/screens/TempSaveFiles.h"
+#include "core/screens/TransSelectUnit.h"
 #include "transfers/screens/TransferGrid.h"
 #include "platform/AppServer.h"
 #include "platform/Clock.h"
@@ -57,7 +57,6 @@
 #include <QProgressBar>
 #include <QSet>
 
-using qvx::sqlQuote;
 
 namespace {
 
@@ -71,30 +70,6 @@ Tqv_IcheMake_frm::DataConvertRunner &convertRunner()
 
 const int ShownWidths[16] = {55, 60, 126, 52, 53, 54, 58, 83, 65, 120, 98, 66, 66, 64, 65, 180};
 
-QLabel *label(QWidget *parent, const QString &text, int x, int y, int w = 78)
-{
-    auto *l = new QLabel(text, parent);
-    l->setGeometry(x, y, w, 22);
-    return l;
-}
-
-QLineEdit *edit(QWidget *parent, const char *name, int x, int y, int w)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(x, y, w, 22);
-    return e;
-}
-
-TKitComboBox *combo(QWidget *parent, const char *name, int x, int y, int w)
-{
-    auto *c = new TKitComboBox(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->SetStyle(csDropDownList);
-    c->setGeometry(x, y, w, 22);
-    return c;
-}
-
 TCurrencyEdit *currency(QWidget *parent, const char *name, int x, int y, int w, bool money)
 {
     auto *e = new TCurrencyEdit(parent);
@@ -102,11 +77,6 @@ TCurrencyEdit *currency(QWidget *parent, const char *name, int x, int y, int w, 
     e->setGeometry(x, y, w, 22);
     e->SetDisplayFormat(money ? QStringLiteral(",0.;-\\,0.") : QStringLiteral("0"));
     return e;
-}
-
-void setCurrency(TCurrencyEdit *e, qint64 value)
-{
-    e->SetValue(qvx::Decimal(value));
 }
 
 } // namespace
@@ -122,8 +92,7 @@ QString Tqv_IcheMake_frm::ItemBankCode(const QString &item)
 }
 
 Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
-    : QWidget(owner)
-    , session(context.session), dm(context.dm)
+    : TEntryListForm(context, owner)
 {
     setObjectName(QStringLiteral("qv_IcheMake_frm"));
     setWindowTitle(QStringLiteral("이체자료 작성"));
@@ -135,30 +104,30 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
     TKitSimplePanel *entry = MakePanel(this, "pnl_entry");
     entry->resize(width(), 100);
     SetAlign(entry, alTop);
-    label(entry, QStringLiteral("모은행/계좌"), 8, 8);
-    cmb_allbank = combo(entry, "cmb_allbank", 88, 8, 330);
-    label(entry, QStringLiteral("거래구분"), 430, 8, 56);
-    cmb_transdiv = combo(entry, "cmb_transdiv", 490, 8, 70);
+    MakeLabel(entry, QStringLiteral("모은행/계좌"), 8, 8, 78);
+    cmb_allbank = MakeCombo(entry, "cmb_allbank", 88, 8, 330);
+    MakeLabel(entry, QStringLiteral("거래구분"), 430, 8, 56);
+    cmb_transdiv = MakeCombo(entry, "cmb_transdiv", 490, 8, 70);
     cmb_transdiv->Items().Add(QStringLiteral("수납"));
     cmb_transdiv->Items().Add(QStringLiteral("지급"));
     cmb_transdiv->SetItemIndex(session.PaymentMode == 1 ? 1 : 0);
     cmb_transdiv->SetEnabled(false);
-    label(entry, QStringLiteral("이체금액"), 570, 8, 56);
+    MakeLabel(entry, QStringLiteral("이체금액"), 570, 8, 56);
     curredt_money = currency(entry, "curredt_money", 630, 8, 130, true);
-    label(entry, QStringLiteral("실명번호"), 770, 8, 56);
-    edt_resident = edit(entry, "edt_resident", 830, 8, 140);
+    MakeLabel(entry, QStringLiteral("실명번호"), 770, 8, 56);
+    edt_resident = MakeEdit(entry, "edt_resident", 830, 8, 140);
 
-    label(entry, QStringLiteral("대상자"), 8, 38);
-    cmb_daesang = combo(entry, "cmb_daesang", 88, 38, 150);
-    label(entry, QStringLiteral("거래처명"), 248, 38, 56);
-    edt_sendname = edit(entry, "edt_sendname", 308, 38, 110);
-    label(entry, QStringLiteral("거래은행"), 430, 38, 56);
-    cmb_transbankid = combo(entry, "cmb_transbankid", 490, 38, 200);
-    label(entry, QStringLiteral("계좌번호"), 700, 38, 56);
-    edt_bankno = edit(entry, "edt_bankno", 760, 38, 210);
+    MakeLabel(entry, QStringLiteral("대상자"), 8, 38, 78);
+    cmb_daesang = MakeCombo(entry, "cmb_daesang", 88, 38, 150);
+    MakeLabel(entry, QStringLiteral("거래처명"), 248, 38, 56);
+    edt_sendname = MakeEdit(entry, "edt_sendname", 308, 38, 110);
+    MakeLabel(entry, QStringLiteral("거래은행"), 430, 38, 56);
+    cmb_transbankid = MakeCombo(entry, "cmb_transbankid", 490, 38, 200);
+    MakeLabel(entry, QStringLiteral("계좌번호"), 700, 38, 56);
+    edt_bankno = MakeEdit(entry, "edt_bankno", 760, 38, 210);
 
-    label(entry, QStringLiteral("기    타"), 8, 68);
-    edt_daesanginfo = edit(entry, "edt_daesanginfo", 88, 68, 330);
+    MakeLabel(entry, QStringLiteral("기    타"), 8, 68, 78);
+    edt_daesanginfo = MakeEdit(entry, "edt_daesanginfo", 88, 68, 330);
     LimitInputBytes(edt_daesanginfo, TransferInfoBytes);
     KitButton1 = MakeButton(entry, "KitButton1", QStringLiteral("자료작성"), 430, 66, 100, 26);
 
@@ -182,8 +151,8 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
     SetAlign(pnl_total, alBottom);
     // The totals are only shown: the panel is disabled, its captions and
     // values keep their colours.
-    label(pnl_total, QStringLiteral("작성 건수"), 8, 6, 70);
-    label(pnl_total, QStringLiteral("작성금액 합계"), 190, 6, 90);
+    MakeLabel(pnl_total, QStringLiteral("작성 건수"), 8, 6, 70);
+    MakeLabel(pnl_total, QStringLiteral("작성금액 합계"), 190, 6, 90);
     curredt_gunR = currency(pnl_total, "curredt_gunR", 80, 6, 90, false);
     curredt_MoneyR = currency(pnl_total, "curredt_MoneyR", 284, 6, 160, true);
     for (QWidget *shown : pnl_total->findChildren<QWidget *>())
@@ -305,8 +274,8 @@ void Tqv_IcheMake_frm::FormCreate()
 
 void Tqv_IcheMake_frm::UpdateTotals()
 {
-    setCurrency(curredt_gunR, TransferRowCount(grd_ichelist));
-    setCurrency(curredt_MoneyR, TransferTotal(grd_ichelist));
+    SetFigure(curredt_gunR, TransferRowCount(grd_ichelist));
+    SetFigure(curredt_MoneyR, TransferTotal(grd_ichelist));
 }
 
 void Tqv_IcheMake_frm::ClearTransferList()
@@ -401,27 +370,21 @@ void Tqv_IcheMake_frm::fillFromPayee(const QString &name, const QString &bankId,
 
 void Tqv_IcheMake_frm::edt_sendnameSearch()
 {
-    const qvx::ResultSet rs = dm.cms_select1(QStringLiteral("select * from daesang where name like ")
-                                              + sqlQuote(QStringLiteral("%") + edt_sendname->text() + QStringLiteral("%"))
-                                              + QStringLiteral(" order by name"));
-    if (rs.recordCount() == 1) {
-        const QString bankId = rs.value(0, QStringLiteral("bankid"));
-        fillFromPayee(rs.value(0, QStringLiteral("name")), bankId,
-                      FormatAcctNo(bankId, rs.value(0, QStringLiteral("bankno"))),
-                      rs.value(0, QStringLiteral("residentno")), 1);
-    } else if (rs.isEmpty()) {
+    const qvx::ResultSet rs = dm.cms_select1(PayeeNameSearchSql(edt_sendname->text()));
+    FoundPayee payee;
+    switch (PickPayee({session, dm}, this, rs, &payee)) {
+    case PayeeSearchOutcome::Single:
+    case PayeeSearchOutcome::Picked:
+        fillFromPayee(payee.name, payee.bankId, payee.bankNo, payee.residentNo, 1);
+        break;
+    case PayeeSearchOutcome::None:
         edt_bankno->clear();
         edt_daesanginfo->clear();
         edt_resident->clear();
         cmb_transbankid->SetItemIndex(0);
-    } else {
-        Tqv_transselect_frm dialog({session, dm}, this);
-        TListGrid *list = dialog.GRD_acceptlist;
-        dialog.FillPayees(rs);
-        if (dialog.exec() == QDialog::Accepted && list->Row() >= 1) {
-            const int r = list->Row();
-            fillFromPayee(list->Cells(0, r), list->Cells(1, r), list->Cells(2, r), list->Cells(3, r), 1);
-        }
+        break;
+    case PayeeSearchOutcome::Declined:
+        break;
     }
 }
 
@@ -523,30 +486,19 @@ void Tqv_IcheMake_frm::resetEntryFields()
 
 void Tqv_IcheMake_frm::btn_deleteClick()
 {
-    if (GridIsEmpty(grd_ichelist)) {
-        prompt().message(QStringLiteral("삭제한 이체자료가 존재하지 않습니다."));
+    if (!EntryListHasRows(grd_ichelist, QStringLiteral("삭제한 이체자료가 존재하지 않습니다.")))
         return;
-    }
-    if (grd_ichelist->RowCount() == 2) {
-        ClearTransferList();
-        return;
-    }
-    const int row = grd_ichelist->Row();
-    if (row < 1)
-        return;
-    WriteLog(session, TransferRowLogLine(QStringLiteral("자료삭제  "), ReadTransferRow(grd_ichelist, row)));
-    grd_ichelist->DeleteRow(row);
-    RenumberTransferRows(grd_ichelist);
-    UpdateTotals();
+    DeleteEntryRow(
+        grd_ichelist, [this] { ClearTransferList(); }, [this] { UpdateTotals(); },
+        [this](int row) {
+            WriteLog(session, TransferRowLogLine(QStringLiteral("자료삭제  "), ReadTransferRow(grd_ichelist, row)));
+        });
 }
 
 void Tqv_IcheMake_frm::btn_deleteTotClick()
 {
-    if (GridIsEmpty(grd_ichelist)) {
-        prompt().message(QStringLiteral("삭제할 자료가 존재하지 않습니다."));
-        return;
-    }
-    ClearTransferList();
+    if (EntryListHasRows(grd_ichelist, QStringLiteral("삭제할 자료가 존재하지 않습니다.")))
+        ClearTransferList();
 }
 
 void Tqv_IcheMake_frm::N1Click()
@@ -590,7 +542,7 @@ void Tqv_IcheMake_frm::btn_modifyClick()
     dialog.edt_daesanginfo->setText(row.realNameNo);
     dialog.MotherBankId = row.moBankId;
     // While the dialog is open the total leaves this row out.
-    setCurrency(curredt_MoneyR, TransferTotal(grd_ichelist) - row.amount());
+    SetFigure(curredt_MoneyR, TransferTotal(grd_ichelist) - row.amount());
     if (dialog.exec() != QDialog::Accepted) {
         UpdateTotals();
         return;
@@ -621,29 +573,17 @@ void Tqv_IcheMake_frm::btn_modifyClick()
 
 void Tqv_IcheMake_frm::btn_tempsaveClick()
 {
-    if (GridIsEmpty(grd_ichelist)) {
-        prompt().message(QStringLiteral("저장할 자료가 존재하지 않습니다."));
+    if (!EntryListHasRows(grd_ichelist, QStringLiteral("저장할 자료가 존재하지 않습니다.")))
         return;
-    }
     const QString proposed = QStringLiteral("tmp_") + qvx::Clock::nowText(QStringLiteral("yyMMddhhmmss"))
                              + QStringLiteral("이체");
     const QString chosen = ChooseTempSaveFile(this, proposed);
     if (chosen.isEmpty())
         return;
 
-    // Every line is built before anything is written: a value that does not
-    // fit its field refuses the whole save.
     QByteArray bytes;
-    const QVector<TransferRow> rows = TransferRows(grd_ichelist);
-    for (int i = 0; i < rows.size(); ++i) {
-        const TempSaveEncoded line = EncodeTempSaveLine(rows[i]);
-        if (!line.ok()) {
-            prompt().message(TempSaveRefusalMessage(i + 1, line));
-            return;
-        }
-        bytes += line.line;
-        bytes += "\r\n";
-    }
+    if (!TempSaveBytes(TransferRows(grd_ichelist), EncodeTempSaveLine, TempSaveRefusalMessage, &bytes))
+        return;
 
     QFileInfo info(chosen);
     QString base = info.fileName();
@@ -714,7 +654,7 @@ void Tqv_IcheMake_frm::btn_callfileClick()
         const QString grouped = FormatMoney(QString::number(decoded.amount));
         if (listed.contains(row.name, grouped, DuplicateMemo(row.info, session.IcheCheckFlag))
             && !ConfirmFoundDuplicate(row.name, grouped, QStringLiteral("자료변환 "))) {
-            setCurrency(curredt_errgun, curredt_errgun->Value().toInt64() + 1);
+            SetFigure(curredt_errgun, curredt_errgun->Value().toInt64() + 1);
             continue;
         }
         listed.add(row.name, row.money, row.info);
@@ -765,11 +705,8 @@ void Tqv_IcheMake_frm::btn_acceptClick()
     batch.rows = TransferRows(grd_ichelist);
     const int n = int(batch.rows.size());
     setBusy(true);
-    pnl_gauge->show();
-    pnl_gauge->raise();
-    Gauge1->setRange(0, n);
-    Gauge1->setValue(0);
-    setCurrency(curredt_tgun, n);
+    ShowGauge(n);
+    SetFigure(curredt_tgun, n);
     batch.sendDate = qvx::Clock::today();
     batch.sendTime = qvx::Clock::nowText(QStringLiteral("hhmmss"));
     batch.serviceDiv = session.ServiceDiv;
@@ -779,7 +716,7 @@ void Tqv_IcheMake_frm::btn_acceptClick()
     batch.sendFlagInit = session.SendFlagInit;
 
     const ApprovalOutcome outcome = SubmitApprovalBatch(session, *dm.scktconnect, batch, [this](int done) {
-        setCurrency(curredt_gun, done);
+        SetFigure(curredt_gun, done);
         if (done > 0)
             lbl_message->setText(QStringLiteral("정상처리"));
         Gauge1->setValue(done);
@@ -803,7 +740,7 @@ void Tqv_IcheMake_frm::btn_acceptClick()
     case ApprovalOutcome::RowFailed: {
         const TransferRow &row = batch.rows[outcome.failedRow - 1];
         lbl_message->setText(QStringLiteral("데이터베이스에 저장되지 않았습니다."));
-        setCurrency(curredt_errgun, curredt_errgun->Value().toInt64() + 1);
+        SetFigure(curredt_errgun, curredt_errgun->Value().toInt64() + 1);
         WriteTransferLog(QStringLiteral("2"), QString::number(base + outcome.failedRow),
                          {row.moBankId, row.moBankNo, row.plainMoney(), row.name,
                           session.PaymentMode == 1 ? QStringLiteral("30") : QStringLiteral("20"), row.info});
@@ -897,17 +834,8 @@ void Tqv_IcheMake_frm::btn_printClick()
 
 void Tqv_IcheMake_frm::closeEvent(QCloseEvent *event)
 {
-    if (m_busy) {
-        event->ignore();
+    if (!closingAllowed(event, true))
         return;
-    }
-    if (!ConfirmDiscardEntryList(grd_ichelist)) {
-        event->ignore();
-        if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
-            sub->showMinimized();
-        return;
-    }
-    EnableEntryMenus(this, session);
     session.AcceptSeqBase = 0;
     session.AcceptSeqLast = 0;
     event->accept();

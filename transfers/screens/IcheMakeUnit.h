@@ -4,7 +4,7 @@
 // from manual entry, the file conversion and the reload of a temporary save;
 // nothing reaches the server before the approval request.
 
-#include "core/screens/ScreenContext.h"
+#include "core/screens/EntryListForm.h"
 #include "core/MotherAccount.h"
 #include "core/screens/ListReport.h"
 #include "transfers/TransferRow.h"
@@ -12,18 +12,7 @@
 
 #include <QString>
 #include <QVector>
-#include <QWidget>
 #include <functional>
-
-class QLabel;
-class QLineEdit;
-class QProgressBar;
-class TCurrencyEdit;
-class Session;
-class TDDButton;
-class TKitComboBox;
-class TKitSimplePanel;
-class TListGrid;
 
 // One mother account (table bank) of cmb_allbank, item k at index k - 1.
 using BankInfo = MotherAccount;
@@ -33,47 +22,18 @@ struct PayeeInfo
     QString name, bankno, bankid, residentno;
 };
 
-class Tqv_IcheMake_frm : public QWidget
+class Tqv_IcheMake_frm : public TEntryListForm
 {
     Q_OBJECT
 public:
     explicit Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner = nullptr);
-
-    Session &session;
-
-    Tdm &dm; // the data module
     ~Tqv_IcheMake_frm() override;
 
-    // --- controls ----------------------------------------------------------
-    TKitComboBox *cmb_allbank = nullptr;
-    TKitComboBox *cmb_transdiv = nullptr;     // "수납" / "지급", set by the menu, disabled
-    TCurrencyEdit *curredt_money = nullptr;
+    // --- controls beyond the shared ones (edt_daesanginfo: 기타) ---------------
     QLineEdit *edt_resident = nullptr;
-    TKitComboBox *cmb_daesang = nullptr;
-    QLineEdit *edt_sendname = nullptr;
-    TKitComboBox *cmb_transbankid = nullptr;
-    QLineEdit *edt_bankno = nullptr;
-    QLineEdit *edt_daesanginfo = nullptr;
     TDDButton *KitButton1 = nullptr;          // 자료작성
-    TListGrid *grd_ichelist = nullptr;
-    TKitSimplePanel *pnl_total = nullptr;
-    TCurrencyEdit *curredt_gunR = nullptr;
-    TCurrencyEdit *curredt_MoneyR = nullptr;
-    TKitSimplePanel *pnl_gauge = nullptr;
-    QProgressBar *Gauge1 = nullptr;
-    TCurrencyEdit *curredt_tgun = nullptr;
-    TCurrencyEdit *curredt_errgun = nullptr;
-    TCurrencyEdit *curredt_gun = nullptr;
-    QLabel *lbl_message = nullptr;
     TDDButton *btn_print = nullptr;
-    TDDButton *btn_callfile = nullptr;
-    TDDButton *btn_tempsave = nullptr;
-    TDDButton *btn_dataconvert = nullptr;
-    TDDButton *btn_modify = nullptr;
-    TDDButton *btn_delete = nullptr;
     TDDButton *btn_deleteTot = nullptr;
-    TDDButton *btn_accept = nullptr;
-    TDDButton *btn_close = nullptr;
     qvx::Report Report1;
 
     QVector<BankInfo> BankInfos;
@@ -135,7 +95,6 @@ private:
     void setBusy(bool busy);
     void prepareReport();
 
-    bool m_busy = false;
     ListReportRows m_reportRows{18, 25};
 };
 

@@ -3,34 +3,14 @@
 // counterpart bank and account, amount, real-name number). The entry screen
 // fills it from the row, runs it and writes the values back on OK.
 
-#include "core/screens/ScreenContext.h"
-#include <QDialog>
+#include "core/screens/EntryRowDialog.h"
 #include <QString>
 
-class QLineEdit;
-class TCurrencyEdit;
-class Session;
-class TDDButton;
-class TKitComboBox;
-
-class Tqv_icheModify_frm : public QDialog
+class Tqv_icheModify_frm : public TEntryRowDialog
 {
     Q_OBJECT
 public:
     explicit Tqv_icheModify_frm(const ScreenContext &context, QWidget *owner = nullptr);
-
-    Session &session;
-
-    Tdm &dm; // the data module
-
-    QLineEdit *edt_sendname = nullptr;
-    QLineEdit *cmb_transdiv = nullptr;     // "수납" / "지급", disabled
-    TKitComboBox *cmb_transbankid = nullptr;
-    QLineEdit *edt_bankno = nullptr;
-    TCurrencyEdit *curredt_money = nullptr;
-    QLineEdit *edt_daesanginfo = nullptr;  // the real-name number
-    TDDButton *btn_modify = nullptr;
-    TDDButton *KitButton2 = nullptr;       // 닫 기
 
     // Mother bank code of the row being edited (the real-name number's rule).
     QString MotherBankId;

@@ -2,7 +2,7 @@
 
 #include "transfers/screens/AcceptConfirm1Unit.h"
 #include "transfers/screens/AcceptConfirmUnit.h"
-#include "transfers/screens/CatchIcheGA.h"
+#include "transfers/conversion/CatchIcheGA.h"
 #include "transfers/screens/DaesangUnit.h"
 #include "transfers/screens/DataConvertRun.h"
 #include "transfers/screens/DataFileUnit.h"

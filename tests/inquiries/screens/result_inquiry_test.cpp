@@ -11,7 +11,7 @@
 #include "core/screens/ListGrid.h"
 #include "controls/panels/KitGroup.h"
 #include "inquiries/screens/InquiryScreens.h"
-#include "inquiries/screens/IcheSearchSubUnit.h"
+#include "core/screens/IcheSearchSubUnit.h"
 #include "inquiries/screens/IcheSearchUnit.h"
 #include "platform/Clock.h"
 #include "platform/Cp949.h"

@@ -18,7 +18,7 @@
 #include "controls/panels/KitControl.h"
 #include "controls/edits/CurrEdit.h"
 #include "controls/panels/KitComboBox.h"
-#include "inquiries/screens/IcheSearchSubUnit.h"
+#include "core/screens/IcheSearchSubUnit.h"
 #include "liquor/LiquorResultList.h"
 #include "liquor/LiquorRow.h"
 #include "liquor/screens/IcheMakeJuruUnit.h"

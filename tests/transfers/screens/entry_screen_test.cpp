@@ -14,7 +14,7 @@
 #include "transfers/screens/AcceptUserUnit.h"
 #include "transfers/screens/IcheMakeUnit.h"
 #include "transfers/screens/IcheModifyUnit.h"
-#include "transfers/screens/TransSelectUnit.h"
+#include "core/screens/TransSelectUnit.h"
 #include "transfers/screens/TransferGrid.h"
 #include "platform/AppServer.h"
 #include "platform/Clock.h"

@@ -1,4 +1,4 @@
-#include "transfers/screens/CatchIcheG.h"
+#include "transfers/conversion/CatchIcheG.h"
 
 #include "core/screens/MotherAccountCombo.h"
 #include "core/DMUnit.h"
@@ -11,7 +11,7 @@
 #include "platform/Prompt.h"
 #include "platform/TListGrid.h"
 #include "core/screens/ScreenBinding.h"
-#include "transfers/screens/KeyHook.h"
+#include "core/screens/KeyHook.h"
 
 #include <QLabel>
 #include <QLineEdit>

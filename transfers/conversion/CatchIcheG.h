@@ -6,7 +6,7 @@
 
 #include "core/screens/ScreenContext.h"
 #include "transfers/ConvertDecision.h"
-#include "transfers/screens/LayoutEditor.h"
+#include "transfers/conversion/LayoutEditor.h"
 
 #include <QVector>
 

@@ -1,4 +1,4 @@
-#include "transfers/screens/AccountField.h"
+#include "core/screens/AccountField.h"
 
 #include "core/TextUtils.h"
 #include "platform/Prompt.h"

@@ -1,4 +1,4 @@
-#include "transfers/screens/TempSaveFiles.h"
+#include "core/screens/TempSaveFiles.h"
 
 #include "core/SeqNo.h"
 #include "platform/FileChooser.h"

@@ -1,16 +1,26 @@
-#include "transfers/screens/EntryScreenParts.h"
+#include "core/screens/EntryScreenParts.h"
 
 #include "core/AppControl.h"
 #include "core/EventGuard.h"
 #include "core/Session.h"
 #include "core/screens/ClientMainUnit.h"
 #include "core/screens/ListGrid.h"
+#include "core/screens/GridRows.h"
+#include "core/screens/TransSelectUnit.h"
+#include "core/TextUtils.h"
+#include "platform/ResultSet.h"
+#include "platform/SqlText.h"
 #include "controls/edits/CurrEdit.h"
 #include "platform/Prompt.h"
 #include "platform/TListGrid.h"
 
 #include <QAction>
 #include <QWidget>
+
+void SetFigure(TCurrencyEdit *edit, qint64 value)
+{
+    edit->SetValue(qvx::Decimal(value));
+}
 
 void SetUpEntryListRows(TListGrid *grid, const Session &session, std::function<void()> modify)
 {
@@ -20,6 +30,31 @@ void SetUpEntryListRows(TListGrid *grid, const Session &session, std::function<v
         if (row > 0)
             RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), modify);
     };
+}
+
+bool EntryListHasRows(const TListGrid *grid, const QString &emptyMessage)
+{
+    if (!GridIsEmpty(grid))
+        return true;
+    qvx::Prompt::instance().message(emptyMessage);
+    return false;
+}
+
+void DeleteEntryRow(TListGrid *grid, const std::function<void()> &clearList, const std::function<void()> &updateTotals,
+                    const std::function<void(int row)> &beforeDelete)
+{
+    if (grid->RowCount() == 2) {
+        clearList();
+        return;
+    }
+    const int row = grid->Row();
+    if (row < 1)
+        return;
+    if (beforeDelete)
+        beforeDelete(row);
+    grid->DeleteRow(row);
+    RenumberGridRows(grid);
+    updateTotals();
 }
 
 int EntryRowToModify(const TListGrid *grid)
@@ -65,4 +100,32 @@ void EnableEntryMenus(const QWidget *screen, const Session &session)
             return;
         }
     }
+}
+
+QString PayeeNameSearchSql(const QString &typed)
+{
+    return QStringLiteral("select * from daesang where name like ")
+           + qvx::sqlQuote(QStringLiteral("%") + typed + QStringLiteral("%")) + QStringLiteral(" order by name");
+}
+
+PayeeSearchOutcome PickPayee(const ScreenContext &context, QWidget *owner, const qvx::ResultSet &rows,
+                             FoundPayee *payee)
+{
+    if (rows.recordCount() == 1) {
+        payee->name = rows.value(0, QStringLiteral("name"));
+        payee->bankId = rows.value(0, QStringLiteral("bankid"));
+        payee->bankNo = FormatAcctNo(payee->bankId, rows.value(0, QStringLiteral("bankno")));
+        payee->residentNo = rows.value(0, QStringLiteral("residentno"));
+        return PayeeSearchOutcome::Single;
+    }
+    if (rows.isEmpty())
+        return PayeeSearchOutcome::None;
+    Tqv_transselect_frm dialog(context, owner);
+    dialog.FillPayees(rows);
+    const TListGrid *list = dialog.GRD_acceptlist;
+    if (dialog.exec() != QDialog::Accepted || list->Row() < 1)
+        return PayeeSearchOutcome::Declined;
+    const int r = list->Row();
+    *payee = {list->Cells(0, r), list->Cells(1, r), list->Cells(2, r), list->Cells(3, r)};
+    return PayeeSearchOutcome::Picked;
 }

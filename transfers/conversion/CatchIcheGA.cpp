@@ -1,4 +1,4 @@
-#include "transfers/screens/CatchIcheGA.h"
+#include "transfers/conversion/CatchIcheGA.h"
 
 #include "core/Session.h"
 #include "core/screens/ScreenRegistry.h"

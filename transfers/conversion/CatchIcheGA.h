@@ -4,7 +4,7 @@
 // into force at once.
 
 #include "core/screens/ScreenContext.h"
-#include "transfers/screens/LayoutEditor.h"
+#include "transfers/conversion/LayoutEditor.h"
 
 class Session;
 

@@ -1,4 +1,4 @@
-#include "inquiries/screens/IcheSearchSubUnit.h"
+#include "core/screens/IcheSearchSubUnit.h"
 
 #include "core/CellText.h"
 #include "core/TextUtils.h"

@@ -1,4 +1,4 @@
-#include "transfers/screens/TransSelectUnit.h"
+#include "core/screens/TransSelectUnit.h"
 
 #include "core/EventGuard.h"
 #include "core/TextUtils.h"

@@ -1,7 +1,8 @@
-#include "transfers/screens/LayoutEditor.h"
+#include "transfers/conversion/LayoutEditor.h"
 
 #include "core/DMUnit.h"
 #include "core/EventGuard.h"
+#include "core/screens/FormParts.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/FormParts.h"
 #include "core/screens/ReferenceEdit.h"
@@ -12,7 +13,7 @@
 #include "platform/Prompt.h"
 #include "platform/TListGrid.h"
 #include "core/screens/ScreenBinding.h"
-#include "transfers/screens/KeyHook.h"
+#include "core/screens/KeyHook.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -60,18 +61,13 @@ TLayoutEditor::TLayoutEditor(const ScreenContext &context, QWidget *owner, const
     pnl_body = MakePanel(this, "pnl_body");
     SetAlign(pnl_body, alClient);
 
-    int x = 8;
-    auto button = [&](const char *name, const char *caption) {
-        TDDButton *b = MakeButton(pnl_buttons, name, QString::fromUtf8(caption), x, 8, 84, 26);
-        x += 90;
-        return b;
-    };
-    btnInsert = button("btnInsert", "입 력");
-    btnEdit = button("btnEdit", "수 정");
-    btnDelete = button("btnDelete", "삭 제");
-    btnSave = button("btnSave", "저 장");
-    btnCancel = button("btnCancel", "취 소");
-    BtnOpenDlg = button("BtnOpenDlg", "파일선택");
+    ButtonRow buttons(session, pnl_buttons, 8, 8);
+    btnInsert = buttons.add("btnInsert", QStringLiteral("입 력"), 84);
+    btnEdit = buttons.add("btnEdit", QStringLiteral("수 정"), 84);
+    btnDelete = buttons.add("btnDelete", QStringLiteral("삭 제"), 84);
+    btnSave = buttons.add("btnSave", QStringLiteral("저 장"), 84);
+    btnCancel = buttons.add("btnCancel", QStringLiteral("취 소"), 84);
+    BtnOpenDlg = buttons.add("BtnOpenDlg", QStringLiteral("파일선택"), 84);
     btnExit = MakeButton(pnl_buttons, "btnExit", QStringLiteral("닫 기"), width() - 100, 8, 84, 26);
 
     edTitleList = new QListWidget(pnl_body);

@@ -1,4 +1,4 @@
-#include "transfers/screens/KeyHook.h"
+#include "core/screens/KeyHook.h"
 
 
 #include <QEvent>

@@ -6,6 +6,9 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QVector>
+
+#include "platform/Prompt.h"
 
 class QWidget;
 
@@ -22,3 +25,24 @@ bool WriteTempSaveFile(const QString &path, const QByteArray &bytes);
 // cancels, and, after telling the user, when no readable file was chosen.
 bool ReadTempSaveFile(QWidget *screen, const QString &filter, const QString &proposed, QString *fileName,
                       QList<QByteArray> *lines);
+
+// The bytes of a temporary save: one line a row, each ended by CR LF, all
+// built before anything is written. encode(row) gives an encoded line with
+// ok() and line; the first row that gives none refuses the whole save with
+// refusal(list row from 1, encoded line) and leaves *bytes untouched.
+template <typename Row, typename Encode, typename Refusal>
+bool TempSaveBytes(const QVector<Row> &rows, Encode encode, Refusal refusal, QByteArray *bytes)
+{
+    QByteArray out;
+    for (int i = 0; i < rows.size(); ++i) {
+        const auto line = encode(rows[i]);
+        if (!line.ok()) {
+            qvx::Prompt::instance().message(refusal(i + 1, line));
+            return false;
+        }
+        out += line.line;
+        out += "\r\n";
+    }
+    *bytes = out;
+    return true;
+}

@@ -1,0 +1,75 @@
+#pragma once
+// What both transfer entry screens (general and liquor-trade) hold: the
+// session and data module, the entry fields they share, the list with its
+// totals, the progress panel of a send or conversion and the buttons of the
+// list.
+
+#include "core/screens/ScreenContext.h"
+
+#include <QWidget>
+
+class QCloseEvent;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class Session;
+class TCurrencyEdit;
+class TDDButton;
+class TKitComboBox;
+class TKitSimplePanel;
+class TListGrid;
+
+class TEntryListForm : public QWidget
+{
+    Q_OBJECT
+public:
+    TEntryListForm(const ScreenContext &context, QWidget *owner);
+
+    Session &session;
+    Tdm &dm; // the data module
+
+    // --- the entry fields ----------------------------------------------------
+    TKitComboBox *cmb_allbank = nullptr;      // mother accounts
+    TKitComboBox *cmb_transdiv = nullptr;     // "수납" / "지급", set by the menu, disabled
+    TCurrencyEdit *curredt_money = nullptr;   // 이체금액
+    TKitComboBox *cmb_daesang = nullptr;      // payees
+    QLineEdit *edt_sendname = nullptr;
+    TKitComboBox *cmb_transbankid = nullptr;
+    QLineEdit *edt_bankno = nullptr;
+    QLineEdit *edt_daesanginfo = nullptr;     // the screen says which information
+
+    // --- the list, its totals and the progress ---------------------------------
+    TListGrid *grd_ichelist = nullptr;
+    TKitSimplePanel *pnl_total = nullptr;
+    TCurrencyEdit *curredt_gunR = nullptr;
+    TCurrencyEdit *curredt_MoneyR = nullptr;
+    TKitSimplePanel *pnl_gauge = nullptr;
+    QProgressBar *Gauge1 = nullptr;
+    TCurrencyEdit *curredt_tgun = nullptr;
+    TCurrencyEdit *curredt_gun = nullptr;
+    TCurrencyEdit *curredt_errgun = nullptr;
+    QLabel *lbl_message = nullptr;
+
+    // --- the list's buttons -----------------------------------------------------
+    TDDButton *btn_callfile = nullptr;
+    TDDButton *btn_tempsave = nullptr;
+    TDDButton *btn_dataconvert = nullptr;
+    TDDButton *btn_modify = nullptr;
+    TDDButton *btn_delete = nullptr;
+    TDDButton *btn_accept = nullptr;
+    TDDButton *btn_close = nullptr;
+
+    // The progress panel in front, its gauge at 0 of maximum.
+    void ShowGauge(int maximum);
+    // The progress panel hidden a moment later (unless the form is gone by then).
+    void HideGaugeSoon();
+
+protected:
+    // Whether a close may go on: never while a batch goes, and with rows in
+    // the list only when the user agrees to lose them (a kept form is
+    // minimised when minimiseWhenKept). The event is ignored when not; when
+    // it may, the entry menus come back.
+    bool closingAllowed(QCloseEvent *event, bool minimiseWhenKept);
+
+    bool m_busy = false; // a batch goes to the server
+};

@@ -1,0 +1,33 @@
+#pragma once
+// What the row edit dialogs of both transfer entry screens (general and
+// liquor-trade) hold: the session and data module, the fields of a row they
+// both edit and their two buttons.
+
+#include "core/screens/ScreenContext.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class Session;
+class TCurrencyEdit;
+class TDDButton;
+class TKitComboBox;
+
+class TEntryRowDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    TEntryRowDialog(const ScreenContext &context, QWidget *owner);
+
+    Session &session;
+    Tdm &dm; // the data module
+
+    QLineEdit *cmb_transdiv = nullptr;       // "수납" / "지급", disabled
+    QLineEdit *edt_sendname = nullptr;
+    TKitComboBox *cmb_transbankid = nullptr;
+    QLineEdit *edt_bankno = nullptr;
+    TCurrencyEdit *curredt_money = nullptr;  // 이체금액
+    QLineEdit *edt_daesanginfo = nullptr;    // the real-name number
+    TDDButton *btn_modify = nullptr;
+    TDDButton *KitButton2 = nullptr;         // 닫 기
+};
