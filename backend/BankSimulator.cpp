@@ -537,6 +537,26 @@ int BankSimulator::nextNoticeNumber(const QString &kind, const Account &a, const
     return last + 1;
 }
 
+BankSimulator::Assignments BankSimulator::noticeHeader(const Account &a, int number)
+{
+    Assignments n;
+    n << qMakePair(QStringLiteral("SENDDATE"), today()) << qMakePair(QStringLiteral("SENDTIME"), nowTime())
+      << qMakePair(QStringLiteral("SERVICE"), QStringLiteral("DY2")) << qMakePair(QStringLiteral("SEQNO"), QString::number(number))
+      << qMakePair(QStringLiteral("SENDID"), a.recvId) << qMakePair(QStringLiteral("RECVID"), networkId())
+      << qMakePair(QStringLiteral("FIRMID"), a.firmId) << qMakePair(QStringLiteral("BANKID"), a.bankId)
+      << qMakePair(QStringLiteral("USERID"), QString()) << qMakePair(QStringLiteral("SENDFLAG"), QStringLiteral("1"));
+    return n;
+}
+
+BankSimulator::Assignments BankSimulator::noticeTrailer(const QString &upGubunCode) const
+{
+    Assignments n;
+    n << qMakePair(QStringLiteral("RECEIVEDATE"), today()) << qMakePair(QStringLiteral("RECEIVETIME"), nowTime())
+      << qMakePair(QStringLiteral("COMMON_DUMMY"), QString()) << qMakePair(QStringLiteral("UP_GUBUNCODE"), upGubunCode)
+      << qMakePair(QStringLiteral("SR_FLAG"), QStringLiteral("4"));
+    return n;
+}
+
 BankSimulator::Assignments BankSimulator::depositNotice(const Account &a, const QString &date, int number,
                                                         bool virtualAccount)
 {
@@ -552,13 +572,8 @@ BankSimulator::Assignments BankSimulator::depositNotice(const Account &a, const 
                                .arg(minutes / 60, 2, 10, QLatin1Char('0'))
                                .arg(minutes % 60, 2, 10, QLatin1Char('0'))
                                .arg(int(h % 60), 2, 10, QLatin1Char('0'));
-    Assignments n;
-    n << qMakePair(QStringLiteral("SENDDATE"), today()) << qMakePair(QStringLiteral("SENDTIME"), nowTime())
-      << qMakePair(QStringLiteral("SERVICE"), QStringLiteral("DY2")) << qMakePair(QStringLiteral("SEQNO"), QString::number(number))
-      << qMakePair(QStringLiteral("SENDID"), a.recvId) << qMakePair(QStringLiteral("RECVID"), networkId())
-      << qMakePair(QStringLiteral("FIRMID"), a.firmId) << qMakePair(QStringLiteral("BANKID"), a.bankId)
-      << qMakePair(QStringLiteral("USERID"), QString()) << qMakePair(QStringLiteral("SENDFLAG"), QStringLiteral("1"))
-      << qMakePair(QStringLiteral("ERRCODE"), QString::fromLatin1(CodeOk))
+    Assignments n = noticeHeader(a, number);
+    n << qMakePair(QStringLiteral("ERRCODE"), QString::fromLatin1(CodeOk))
       << qMakePair(QStringLiteral("DEPOSIT_SENDDATE"), date) << qMakePair(QStringLiteral("ORG_SEQNO"), zeroPad(number, 6))
       << qMakePair(QStringLiteral("MOBANKNO"), a.moBankNo) << qMakePair(QStringLiteral("GUBUN"), kind)
       << qMakePair(QStringLiteral("INBANKID"), pick(partnerBanks(), h >> 12))
@@ -566,10 +581,8 @@ BankSimulator::Assignments BankSimulator::depositNotice(const Account &a, const 
       << qMakePair(QStringLiteral("REMAIN"), amount13(openingBalance(a.bankId, a.moBankNo) + price))
       << qMakePair(QStringLiteral("BRCODE"), zeroPad(h % 900 + 100, 4))
       << qMakePair(QStringLiteral("NAME"), pick(partnerNames(), h >> 8)) << qMakePair(QStringLiteral("INTIME"), inTime)
-      << qMakePair(QStringLiteral("DUMMY"), QString()) << qMakePair(QStringLiteral("RECEIVEDATE"), today())
-      << qMakePair(QStringLiteral("RECEIVETIME"), nowTime()) << qMakePair(QStringLiteral("COMMON_DUMMY"), QString())
-      << qMakePair(QStringLiteral("UP_GUBUNCODE"), virtualAccount ? QStringLiteral("0200900") : QStringLiteral("0200300"))
-      << qMakePair(QStringLiteral("SR_FLAG"), QStringLiteral("4"));
+      << qMakePair(QStringLiteral("DUMMY"), QString());
+    n << noticeTrailer(virtualAccount ? QStringLiteral("0200900") : QStringLiteral("0200300"));
     if (virtualAccount) {
         n << qMakePair(QStringLiteral("JAGI"), QString()) << qMakePair(QStringLiteral("GAGAE"), QString())
           << qMakePair(QStringLiteral("V_BANKNO"), QStringLiteral("56090") + zeroPad(h % 1000000000, 9))
@@ -590,13 +603,8 @@ BankSimulator::Assignments BankSimulator::draftNotice(const Account &a, const QS
     const QDate d = QDate::fromString(date, QStringLiteral("yyyyMMdd"));
     const QString due = (d.isValid() ? d : m_at.date()).addDays(30 + int(h % 60)).toString(QStringLiteral("yyyyMMdd"));
     const bool ours = (h >> 7) % 2 == 0;
-    Assignments n;
-    n << qMakePair(QStringLiteral("SENDDATE"), today()) << qMakePair(QStringLiteral("SENDTIME"), nowTime())
-      << qMakePair(QStringLiteral("SERVICE"), QStringLiteral("DY2")) << qMakePair(QStringLiteral("SEQNO"), QString::number(number))
-      << qMakePair(QStringLiteral("SENDID"), a.recvId) << qMakePair(QStringLiteral("RECVID"), networkId())
-      << qMakePair(QStringLiteral("FIRMID"), a.firmId) << qMakePair(QStringLiteral("BANKID"), a.bankId)
-      << qMakePair(QStringLiteral("USERID"), QString()) << qMakePair(QStringLiteral("SENDFLAG"), QStringLiteral("1"))
-      << qMakePair(QStringLiteral("ERRCODE"), QString::fromLatin1(CodeOk))
+    Assignments n = noticeHeader(a, number);
+    n << qMakePair(QStringLiteral("ERRCODE"), QString::fromLatin1(CodeOk))
       << qMakePair(QStringLiteral("DRAFT_SENDDATE"), date) << qMakePair(QStringLiteral("ORG_SEQNO"), zeroPad(number, 6))
       << qMakePair(QStringLiteral("GUBUN"), pick(draftKinds(), h)) << qMakePair(QStringLiteral("BANKNO"), a.moBankNo)
       << qMakePair(QStringLiteral("IBGUMCODE"), zeroPad(h % 100000, 5))
@@ -610,22 +618,16 @@ BankSimulator::Assignments BankSimulator::draftNotice(const Account &a, const QS
       << qMakePair(QStringLiteral("DANGTA_GUBUN"), ours ? QStringLiteral("1") : QStringLiteral("2"))
       << qMakePair(QStringLiteral("GYULJE_BANKNO"), a.moBankNo) << qMakePair(QStringLiteral("TRANS_DEPART"), QStringLiteral("본점"))
       << qMakePair(QStringLiteral("SELECTAREA1"), QString()) << qMakePair(QStringLiteral("SELECTAREA2"), QString())
-      << qMakePair(QStringLiteral("DUMMY"), QString()) << qMakePair(QStringLiteral("RECEIVEDATE"), today())
-      << qMakePair(QStringLiteral("RECEIVETIME"), nowTime()) << qMakePair(QStringLiteral("COMMON_DUMMY"), QString())
-      << qMakePair(QStringLiteral("UP_GUBUNCODE"), QStringLiteral("0200650")) << qMakePair(QStringLiteral("SR_FLAG"), QStringLiteral("4"));
+      << qMakePair(QStringLiteral("DUMMY"), QString());
+    n << noticeTrailer(QStringLiteral("0200650"));
     return n;
 }
 
 BankSimulator::Assignments BankSimulator::failureNotice(const Account &a, const QString &date, int number)
 {
     const quint32 h = stableHash(QStringLiteral("E|%1|%2|%3|%4").arg(a.bankId, a.firmId, date).arg(number));
-    Assignments n;
-    n << qMakePair(QStringLiteral("SENDDATE"), today()) << qMakePair(QStringLiteral("SENDTIME"), nowTime())
-      << qMakePair(QStringLiteral("SERVICE"), QStringLiteral("DY2")) << qMakePair(QStringLiteral("SEQNO"), QString::number(number))
-      << qMakePair(QStringLiteral("SENDID"), a.recvId) << qMakePair(QStringLiteral("RECVID"), networkId())
-      << qMakePair(QStringLiteral("FIRMID"), a.firmId) << qMakePair(QStringLiteral("BANKID"), a.bankId)
-      << qMakePair(QStringLiteral("USERID"), QString()) << qMakePair(QStringLiteral("SENDFLAG"), QStringLiteral("1"))
-      << qMakePair(QStringLiteral("ERRCODE"), QString::fromLatin1(CodeClosed))
+    Assignments n = noticeHeader(a, number);
+    n << qMakePair(QStringLiteral("ERRCODE"), QString::fromLatin1(CodeClosed))
       << qMakePair(QStringLiteral("ERR_SENDDATE"), date) << qMakePair(QStringLiteral("ORG_SEQNO"), QString())
       << qMakePair(QStringLiteral("BANK_SEQNO"), zeroPad(number, 6)) << qMakePair(QStringLiteral("MOBANKNO"), a.moBankNo)
       << qMakePair(QStringLiteral("TRANS_BANKID"), pick(partnerBanks(), h))
@@ -635,10 +637,8 @@ BankSimulator::Assignments BankSimulator::failureNotice(const Account &a, const 
       << qMakePair(QStringLiteral("PROCTIME"), nowTime()) << qMakePair(QStringLiteral("FEE"), QStringLiteral("0"))
       << qMakePair(QStringLiteral("CMSCODE"), QString()) << qMakePair(QStringLiteral("NAME"), pick(partnerNames(), h >> 10))
       << qMakePair(QStringLiteral("SUBSEQ"), QStringLiteral("1")) << qMakePair(QStringLiteral("PROCRESULT"), QString::fromLatin1(CodeClosed))
-      << qMakePair(QStringLiteral("TAPROCNO"), QString()) << qMakePair(QStringLiteral("DUMMY"), QString())
-      << qMakePair(QStringLiteral("RECEIVEDATE"), today()) << qMakePair(QStringLiteral("RECEIVETIME"), nowTime())
-      << qMakePair(QStringLiteral("COMMON_DUMMY"), QString()) << qMakePair(QStringLiteral("UP_GUBUNCODE"), QStringLiteral("0400640"))
-      << qMakePair(QStringLiteral("SR_FLAG"), QStringLiteral("4"));
+      << qMakePair(QStringLiteral("TAPROCNO"), QString()) << qMakePair(QStringLiteral("DUMMY"), QString());
+    n << noticeTrailer(QStringLiteral("0400640"));
     return n;
 }
 

@@ -82,6 +82,9 @@ private:
     bool accountOf(const QString &bankId, Account *account);
     int nextNoticeNumber(const QString &kind, const Account &a, const QString &date);
     int issuedNotices(const QString &kind, const QString &bankId, const QString &firmId, const QString &date);
+    // The fields every notice row begins and ends with (the bank sends it now).
+    Assignments noticeHeader(const Account &a, int number);
+    Assignments noticeTrailer(const QString &upGubunCode) const;
     Assignments depositNotice(const Account &a, const QString &date, int number, bool virtualAccount);
     Assignments draftNotice(const Account &a, const QString &date, int number);
     Assignments failureNotice(const Account &a, const QString &date, int number);

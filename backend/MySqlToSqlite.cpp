@@ -341,19 +341,18 @@ void fnConcatWs(sqlite3_context *ctx, int argc, sqlite3_value **argv)
     resultText(ctx, parts.join(sep));
 }
 
-void fnLeft(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+// left(s, n) and right(s, n).
+void side(sqlite3_context *ctx, sqlite3_value **argv, bool left)
 {
-    if (anyNull(argc, argv))
+    if (anyNull(2, argv))
         return sqlite3_result_null(ctx);
-    resultText(ctx, argText(argv[0]).left(qMax<qint64>(0, sqlite3_value_int64(argv[1]))));
+    const QString s = argText(argv[0]);
+    const qint64 n = qMax<qint64>(0, sqlite3_value_int64(argv[1]));
+    resultText(ctx, left ? s.left(n) : s.right(n));
 }
 
-void fnRight(sqlite3_context *ctx, int argc, sqlite3_value **argv)
-{
-    if (anyNull(argc, argv))
-        return sqlite3_result_null(ctx);
-    resultText(ctx, argText(argv[0]).right(qMax<qint64>(0, sqlite3_value_int64(argv[1]))));
-}
+void fnLeft(sqlite3_context *ctx, int, sqlite3_value **argv) { side(ctx, argv, true); }
+void fnRight(sqlite3_context *ctx, int, sqlite3_value **argv) { side(ctx, argv, false); }
 
 void fnMid(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 {
@@ -392,19 +391,16 @@ void pad(sqlite3_context *ctx, sqlite3_value **argv, bool left)
 void fnLpad(sqlite3_context *ctx, int, sqlite3_value **argv) { pad(ctx, argv, true); }
 void fnRpad(sqlite3_context *ctx, int, sqlite3_value **argv) { pad(ctx, argv, false); }
 
-void fnUcase(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+void changeCase(sqlite3_context *ctx, sqlite3_value **argv, bool upper)
 {
-    if (anyNull(argc, argv))
+    if (anyNull(1, argv))
         return sqlite3_result_null(ctx);
-    resultText(ctx, argText(argv[0]).toUpper());
+    const QString s = argText(argv[0]);
+    resultText(ctx, upper ? s.toUpper() : s.toLower());
 }
 
-void fnLcase(sqlite3_context *ctx, int argc, sqlite3_value **argv)
-{
-    if (anyNull(argc, argv))
-        return sqlite3_result_null(ctx);
-    resultText(ctx, argText(argv[0]).toLower());
-}
+void fnUcase(sqlite3_context *ctx, int, sqlite3_value **argv) { changeCase(ctx, argv, true); }
+void fnLcase(sqlite3_context *ctx, int, sqlite3_value **argv) { changeCase(ctx, argv, false); }
 
 void fnCharLength(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 {
@@ -462,20 +458,14 @@ void fnTruncate(sqlite3_context *ctx, int argc, sqlite3_value **argv)
         sqlite3_result_double(ctx, v);
 }
 
-void fnNow(sqlite3_context *ctx, int, sqlite3_value **)
+void clockText(sqlite3_context *ctx, const char *format)
 {
-    resultText(ctx, Clock::now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+    resultText(ctx, Clock::now().toString(QString::fromLatin1(format)));
 }
 
-void fnCurdate(sqlite3_context *ctx, int, sqlite3_value **)
-{
-    resultText(ctx, Clock::now().toString(QStringLiteral("yyyy-MM-dd")));
-}
-
-void fnCurtime(sqlite3_context *ctx, int, sqlite3_value **)
-{
-    resultText(ctx, Clock::now().toString(QStringLiteral("HH:mm:ss")));
-}
+void fnNow(sqlite3_context *ctx, int, sqlite3_value **) { clockText(ctx, "yyyy-MM-dd HH:mm:ss"); }
+void fnCurdate(sqlite3_context *ctx, int, sqlite3_value **) { clockText(ctx, "yyyy-MM-dd"); }
+void fnCurtime(sqlite3_context *ctx, int, sqlite3_value **) { clockText(ctx, "HH:mm:ss"); }
 
 QDateTime parseDateTime(const QString &s)
 {

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 
 #include <cstdio>
+#include <type_traits>
 
 namespace qvx {
 
@@ -100,17 +101,18 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
             *helpShown = true;
         return true;
     }
-    auto number = [&](const QCommandLineOption &o, int low, int high, int &target) {
+    // A whole number within [low, high] for an option given; its target stays as it is otherwise.
+    auto number = [&](const QCommandLineOption &o, qint64 low, qint64 high, auto &target) {
         if (!p.isSet(o))
             return true;
         bool ok = false;
-        const int v = p.value(o).toInt(&ok);
+        const qint64 v = p.value(o).toLongLong(&ok);
         if (!ok || v < low || v > high) {
             if (error)
                 *error = QStringLiteral("Bad value for --%1: %2").arg(o.names().first(), p.value(o));
             return false;
         }
-        target = v;
+        target = std::remove_reference_t<decltype(target)>(v);
         return true;
     };
     if (p.isSet(db))
@@ -120,10 +122,8 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
     options.initDemo = p.isSet(initDemo);
     if (p.isSet(listen))
         options.listenAddress = p.value(listen);
-    int portValue = options.port;
-    if (!number(port, 0, 65535, portValue))
+    if (!number(port, 0, 65535, options.port))
         return false;
-    options.port = quint16(portValue);
     if (!number(lockTimeout, 0, 600000, options.lockTimeoutMs) || !number(maxConnections, 1, 100000, options.maxConnections)
         || !number(openTimeout, 100, 600000, options.openTimeoutMs))
         return false;
@@ -133,29 +133,16 @@ bool parseServerOptions(const QStringList &arguments, ServerOptions &options, QS
     options.transactionTimeoutMs = transactionSeconds * 1000;
     if (!number(statementTimeout, 0, 86400000, options.statementTimeoutMs))
         return false;
-    auto bytes = [&](const QCommandLineOption &o, qint64 low, qint64 &target) {
-        if (!p.isSet(o))
-            return true;
-        bool ok = false;
-        const qint64 v = p.value(o).toLongLong(&ok);
-        if (!ok || v < low || v > (qint64(1) << 40)) {
-            if (error)
-                *error = QStringLiteral("Bad value for --%1: %2").arg(o.names().first(), p.value(o));
-            return false;
-        }
-        target = v;
-        return true;
-    };
-    if (!bytes(maxBuffered, 1024, options.maxBufferedBytes) || !bytes(maxQueued, 1024, options.maxQueuedBytes))
+    const qint64 byteLimit = qint64(1) << 40;
+    if (!number(maxBuffered, 1024, byteLimit, options.maxBufferedBytes) ||
+        !number(maxQueued, 1024, byteLimit, options.maxQueuedBytes))
         return false;
     if (!number(bankDelay, 0, 3600000, options.bankDelayMs) || !number(bankMaxPending, 0, 1000000, options.bankMaxPending) ||
         !number(bankNotices, 0, 86400, options.bankNoticeSeconds))
         return false;
     options.bankConsole = p.isSet(bankConsole);
-    int relayPortValue = options.relayPort;
-    if (!number(relayPort, 0, 65535, relayPortValue))
+    if (!number(relayPort, 0, 65535, options.relayPort))
         return false;
-    options.relayPort = quint16(relayPortValue);
     if (!number(relayLoginTimeout, 100, 3600000, options.relayLoginTimeoutMs)
         || !number(relayMaxConnections, 1, 100000, options.relayMaxConnections)
         || !number(relayMaxLoginsPerAddress, 0, 100000, options.relayMaxLoginsPerAddress))

@@ -159,29 +159,9 @@ void TKitCustomButton::paintEvent(QPaintEvent *)
 
 void TKitCustomButton::keyPressEvent(QKeyEvent *e)
 {
-    QPointer<TKitCustomButton> guard(this);
-    int vk = QtKeyToVK(e->key());
-    if (vk && OnKeyDown) {
-        OnKeyDown(this, vk, e->modifiers());
-        if (!guard)
-            return;
-        if (vk == 0) {
-            e->accept();
-            return;
-        }
-    }
-    for (QChar c : e->text()) {
-        if (!OnKeyPress)
-            break;
-        QChar k = c;
-        OnKeyPress(this, k);
-        if (!guard)
-            return;
-        if (k.isNull()) {
-            e->accept();
-            return;
-        }
-    }
+    int vk = 0;
+    if (!KeyDownPasses(this, e, vk) || !KeyPressPasses(this, e))
+        return;
     if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && e->modifiers() == Qt::NoModifier) {
         // the focused button takes Enter
         e->accept();
@@ -193,9 +173,7 @@ void TKitCustomButton::keyPressEvent(QKeyEvent *e)
 
 void TKitCustomButton::keyReleaseEvent(QKeyEvent *e)
 {
-    int vk = QtKeyToVK(e->key());
-    if (vk && OnKeyUp && !e->isAutoRepeat())
-        OnKeyUp(this, vk, e->modifiers());
+    RunKeyUp(this, e);
     QPushButton::keyReleaseEvent(e);
 }
 

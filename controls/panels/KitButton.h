@@ -15,6 +15,7 @@
 #include "controls/panels/KitCaptions.h"
 #include "controls/panels/KitContainers.h"
 #include "controls/panels/KitGlyph.h"
+#include "controls/panels/KitKeyHooks.h"
 
 #include <QPointer>
 #include <QPushButton>
@@ -23,7 +24,7 @@
 
 enum TKitNormalButtonStyle { nbsAutoDetect, nbsWin31, nbsWin40 };
 
-class TKitCustomButton : public QPushButton
+class TKitCustomButton : public QPushButton, public TKitKeyHooks
 {
     Q_OBJECT
 public:
@@ -78,8 +79,6 @@ public:
 
     // ---- events ----
     TNotifyEvent OnClick, OnEnter, OnExit, OnMouseEnter, OnMouseExit;
-    TKeyPressEvent OnKeyPress;
-    TKeyEvent OnKeyDown, OnKeyUp;
 
     // The click: fires OnClick (also called by screens directly).
     virtual void Click();

@@ -473,29 +473,12 @@ void TKitCustomComboBox::paintEvent(QPaintEvent *e)
 void TKitCustomComboBox::keyPressEvent(QKeyEvent *e)
 {
     QPointer<TKitCustomComboBox> guard(this);
-    int vk = QtKeyToVK(e->key());
-    if (vk && OnKeyDown) {
-        OnKeyDown(this, vk, e->modifiers());
-        if (!guard)
-            return;
-        if (vk == 0) {
-            e->accept();
-            return;
-        }
-    }
+    int vk = 0;
+    if (!KeyDownPasses(this, e, vk))
+        return;
     FNavigating = vk == VK_PRIOR || vk == VK_NEXT || (vk >= VK_LEFT && vk <= VK_DOWN);
-    for (QChar c : e->text()) {
-        if (!OnKeyPress)
-            break;
-        QChar k = c;
-        OnKeyPress(this, k);
-        if (!guard)
-            return;
-        if (k.isNull()) {
-            e->accept();
-            return;
-        }
-    }
+    if (!KeyPressPasses(this, e))
+        return;
     if ((vk == VK_RETURN) && FFocusControl) {
         MoveFocusOn();
         e->accept();
@@ -515,9 +498,7 @@ void TKitCustomComboBox::keyPressEvent(QKeyEvent *e)
 
 void TKitCustomComboBox::keyReleaseEvent(QKeyEvent *e)
 {
-    int vk = QtKeyToVK(e->key());
-    if (vk && OnKeyUp && !e->isAutoRepeat())
-        OnKeyUp(this, vk, e->modifiers());
+    RunKeyUp(this, e);
     QComboBox::keyReleaseEvent(e);
 }
 

@@ -14,6 +14,7 @@
 //     cmb->OnKeyPress = [this](QObject *s, QChar &k) { ... };
 
 #include "controls/panels/KitGraphics.h"
+#include "controls/panels/KitKeyHooks.h"
 #include "controls/panels/KitTypes.h"
 
 #include <QComboBox>
@@ -48,7 +49,7 @@ private:
     TKitCustomComboBox *FOwner;
 };
 
-class TKitCustomComboBox : public QComboBox
+class TKitCustomComboBox : public QComboBox, public TKitKeyHooks
 {
     Q_OBJECT
 public:
@@ -114,8 +115,6 @@ public:
 
     // ---- events ----
     TNotifyEvent OnChange, OnClick, OnSelect, OnEditClick, OnEnter, OnExit, OnDropDown;
-    TKeyEvent OnKeyDown, OnKeyUp;
-    TKeyPressEvent OnKeyPress;
 
 protected:
     void paintEvent(QPaintEvent *e) override;

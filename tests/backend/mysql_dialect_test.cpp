@@ -4,6 +4,7 @@
 #include "backend/MySqlToSqlite.h"
 #include "support/TestServer.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using qvx::test::TestServer;
@@ -136,6 +137,26 @@ TEST(MySqlDialect, StringFunctions)
               QStringList{QStringLiteral("left(bankname, 1)")});
     EXPECT_EQ(rs.value(0, QStringLiteral("len")), QStringLiteral("3"));
     EXPECT_EQ(rs.value(0, QStringLiteral("d")), QStringLiteral("20240105090307"));
+}
+
+TEST(MySqlDialect, CaseSidesAndTheClock)
+{
+    TestServer server;
+    auto &app = server.client();
+    const auto rs = app.select(QStringLiteral(
+        "select lcase('AbC') as lc, ucase(null) as un, left('abc', -1) as ln, right('abc', 9) as rw, "
+        "right(null, 1) as rn, now() as n, curdate() as d, curtime() as t"));
+    EXPECT_EQ(rs.value(0, QStringLiteral("lc")), QStringLiteral("abc"));
+    EXPECT_TRUE(rs.isNull(0, QStringLiteral("un")));
+    EXPECT_EQ(rs.value(0, QStringLiteral("ln")), QString());
+    EXPECT_FALSE(rs.isNull(0, QStringLiteral("ln")));
+    EXPECT_EQ(rs.value(0, QStringLiteral("rw")), QStringLiteral("abc"));
+    EXPECT_TRUE(rs.isNull(0, QStringLiteral("rn")));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$"))
+                    .match(rs.value(0, QStringLiteral("n"))).hasMatch()) << rs.value(0, QStringLiteral("n")).toStdString();
+    EXPECT_TRUE(rs.value(0, QStringLiteral("n")).startsWith(rs.value(0, QStringLiteral("d")) + QLatin1Char(' ')));
+    EXPECT_EQ(rs.value(0, QStringLiteral("d")).size(), 10);
+    EXPECT_EQ(rs.value(0, QStringLiteral("t")).size(), 8);
 }
 
 TEST(MySqlDialect, QuotesInsideLiteralsAreKept)

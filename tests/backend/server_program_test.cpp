@@ -151,6 +151,30 @@ TEST(ServerProgram, LimitsAreTakenFromTheCommandLine)
     EXPECT_TRUE(error.contains(QStringLiteral("max-connections")));
 }
 
+TEST(ServerProgram, PortsAndByteLimitsAreCheckedAgainstTheirRanges)
+{
+    const auto parse = [](QStringList arguments, qvx::ServerOptions &options, QString &error) {
+        arguments.prepend(QStringLiteral("QVXServer"));
+        return qvx::parseServerOptions(arguments, options, &error);
+    };
+    qvx::ServerOptions options;
+    QString error;
+    ASSERT_TRUE(parse({"--port", "2111", "--relay-port", "0", "--max-queued-bytes", "1099511627776"}, options, error))
+        << error.toStdString();
+    EXPECT_EQ(options.port, 2111);
+    EXPECT_EQ(options.relayPort, 0);
+    EXPECT_EQ(options.maxQueuedBytes, qint64(1) << 40);
+    for (const QStringList &bad : {QStringList{"--port", "65536"}, QStringList{"--relay-port", "-1"},
+                                   QStringList{"--max-queued-bytes", "1099511627777"},
+                                   QStringList{"--max-buffered-bytes", "1023"}, QStringList{"--bank-delay", "x"},
+                                   QStringList{"--lock-timeout", "4294967296"}}) {
+        qvx::ServerOptions untouched;
+        EXPECT_FALSE(parse(bad, untouched, error)) << bad.join(' ').toStdString();
+        EXPECT_EQ(error, QStringLiteral("Bad value for %1: %2").arg(bad.at(0), bad.at(1)));
+        EXPECT_EQ(untouched.port, qvx::ServerOptions().port);
+    }
+}
+
 namespace {
 
 // A released transfer of the 기업은행 account, final approver APPR2.

@@ -113,6 +113,43 @@ TEST(KitButton, ClickEnterAndDefault)
     EXPECT_EQ(btn->width(), 75);
 }
 
+TEST(KitButton, KeyHandlersSeeTheKeyFirstAndCanConsumeIt)
+{
+    QDialog dlg;
+    auto *btn = new TKitButton(&dlg);
+    int clicks = 0;
+    QStringList log;
+    btn->OnClick = [&](QObject *) { ++clicks; };
+    dlg.show();
+    dlg.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    btn->setFocus();
+
+    btn->OnKeyDown = [&](QObject *s, int &k, Qt::KeyboardModifiers) {
+        EXPECT_EQ(s, btn);
+        log << QString("down %1").arg(k);
+        if (k == VK_RETURN)
+            k = 0;
+    };
+    btn->OnKeyPress = [&](QObject *, QChar &k) {
+        log << QString("press %1").arg(k.unicode());
+        if (k == QLatin1Char('x'))
+            k = QChar(0);
+    };
+    btn->OnKeyUp = [&](QObject *, int &k, Qt::KeyboardModifiers) { log << QString("up %1").arg(k); };
+    QTest::keyClick(btn, Qt::Key_Return); // key-down cleared it: no press, no click
+    QTest::keyClick(btn, Qt::Key_X);      // the typed character cleared
+    QTest::keyClick(btn, Qt::Key_Space);  // passed on: the button clicks
+    EXPECT_EQ(log, QStringList({"down 13", "up 13", "down 88", "press 120", "up 88", "down 32", "press 32",
+                                "up 32"}));
+    EXPECT_EQ(clicks, 1);
+
+    // A handler that closes the control ends the key there.
+    btn->OnKeyDown = [&](QObject *, int &, Qt::KeyboardModifiers) { delete btn; };
+    QTest::keyPress(btn, Qt::Key_A);
+    EXPECT_TRUE(dlg.findChildren<TKitButton *>().isEmpty());
+}
+
 TEST(KitButton, ImageListGlyphAndIndexRules)
 {
     TKitImageList list;
