@@ -20,7 +20,6 @@
 #include "core/screens/ListGrid.h"
 #include "core/screens/ListReport.h"
 #include "core/screens/ListSave.h"
-#include "core/screens/ListScreen.h"
 #include "core/screens/ResultTotalsGrid.h"
 #include "core/screens/ScreenBinding.h"
 #include "core/screens/ScreenParts.h"
