@@ -8,6 +8,7 @@
 #include "core/screens/FormParts.h"
 #include "core/screens/ListGrid.h"
 #include "core/screens/ScreenBinding.h"
+#include "core/screens/SearchUnit.h"
 #include "platform/Prompt.h"
 #include "platform/Report.h"
 #include "platform/TListGrid.h"
