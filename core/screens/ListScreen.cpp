@@ -289,12 +289,6 @@ void WriteTotals(TListGrid *grid, const TotalsTable &totals, int countRow, int a
     }
 }
 
-void WriteTotalAmounts(TListGrid *grid, const TotalsTable &totals, int firstRow)
-{
-    for (const TotalsTable::Cell &cell : totals.cells())
-        grid->SetCells(cell.column, firstRow + cell.row, totals.amountText(cell.column, cell.row));
-}
-
 TickChoice MakeTickChoice(Session &session, QWidget *parent, const QRect &at, TListGrid *grid, int col, int emptyCol)
 {
     TKitSimplePanel *panel = MakePanel(parent, "pnl_tick");

@@ -131,8 +131,6 @@ class TotalsTable;
 // `countRow`, amounts into `amountRow`, each in its cell's column, with ','
 // (a cell's own row is added to both).
 void WriteTotals(TListGrid *grid, const TotalsTable &totals, int countRow, int amountRow);
-// Amounts only: each cell's amount at its column, in row firstRow + its row.
-void WriteTotalAmounts(TListGrid *grid, const TotalsTable &totals, int firstRow = 0);
 
 class TKitRadioButton;
 class TDDButton;
