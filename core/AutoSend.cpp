@@ -252,10 +252,8 @@ void TAutoSendModule::sendGeneral(const QString &fileName, const QString &gubun,
     if (RefuseWhenOffline(m_session))
         return;
     const QString batchTime = nowHhnnss();
-    if (!readyToTake(fileName))
-        return;
     QList<QByteArray> lines;
-    if (!readLines(fileName, &lines))
+    if (!takeLines(fileName, &lines))
         return;
     m_session.AutoSendCount = int(lines.size());
     const qvx::ResultSet banks = m_dm.cms_select1(QStringLiteral("select * from bank order by bankid"));
@@ -296,10 +294,8 @@ void TAutoSendModule::AutoSendIcheResult()
     if (RefuseWhenOffline(m_session))
         return;
     const QString fileName = IcheResultFileName();
-    if (!readyToTake(fileName))
-        return;
     QList<QByteArray> lines;
-    if (!readLines(fileName, &lines))
+    if (!takeLines(fileName, &lines))
         return;
     // A reservation that fails leaves the file for the next tick.
     storeBatch(
@@ -331,10 +327,8 @@ void TAutoSendModule::sendJuru(const QString &fileName, const QString &table, co
     if (m_session.ServerState == 1)
         return;  // offline: silently, the file stays
     const QString batchTime = nowHhnnss();
-    if (!readyToTake(fileName))
-        return;
     QList<QByteArray> lines;
-    if (!readLines(fileName, &lines))
+    if (!takeLines(fileName, &lines))
         return;
 
     QList<AutoSendLine> kept;

@@ -81,6 +81,11 @@ private:
     // The lines of a drop file; false when it cannot be read now (it stays
     // for the next tick) or holds more lines than a batch (it is set aside).
     bool readLines(const QString &fileName, QList<QByteArray> *lines);
+    // The lines of a file that is ready to take (both of the above).
+    bool takeLines(const QString &fileName, QList<QByteArray> *lines)
+    {
+        return readyToTake(fileName) && readLines(fileName, lines);
+    }
 
     Tdm &m_dm;
     Session &m_session;

@@ -18,21 +18,6 @@ int FixedRecordWidth(int field)
     return field >= 0 && field < FixedRecordFieldCount ? FixedWidths[field] : 0;
 }
 
-QString MakeVasTrsumSql(
-    const QString &SendDate, const QString &SendTime, const QString &Service, const QString &SeqNo,
-    const QString &SendID, const QString &RecvID, const QString &FirmID, const QString &BankID,
-    const QString &USERID, const QString &SendFlag, const QString &ERRCODE, const QString &TransDate,
-    const QString &GiKwanCode, const QString &Ibgum_tot_gun, const QString &Ibgum_tot_money,
-    const QString &Ibgum_cnl_gun, const QString &Ibgum_cnl_Money, const QString &Chul_tot_gun,
-    const QString &Chul_tot_money, const QString &Chul_cnl_gun, const QString &Chul_cnl_money,
-    const QString &Fee_gun, const QString &Fee_Money, const QString &Dummy, const QString &COMMON_DUMMY)
-{
-    return MakeInsertSql(RequestRowFromValues<VasTrsumRow>({SendDate, SendTime, Service, SeqNo, SendID, RecvID, FirmID, BankID, USERID, SendFlag, ERRCODE,
-        TransDate, GiKwanCode, Ibgum_tot_gun, Ibgum_tot_money, Ibgum_cnl_gun, Ibgum_cnl_Money, Chul_tot_gun,
-        Chul_tot_money, Chul_cnl_gun, Chul_cnl_money, Fee_gun, Fee_Money, Dummy, QStringLiteral("1"),
-        COMMON_DUMMY, QStringLiteral("0300400")}));
-}
-
 QString MakeSmsTransSql(const Session &session, const QString &SeqNo, const QString &USERID, const QString &RecvName,
                         const QString &RecvTelNo, const QString &SendTelNo, const QString &ReserveDate,
                         const QString &Message, const QString &Dummy, const QString &COMMON_DUMMY)

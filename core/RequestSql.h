@@ -58,15 +58,17 @@ QString MakeTaIcheOrderSql(const V &...v) { return PositionalInsertSql<TaIcheOrd
 template <class... V>
 QString MakeDraftOrderSql(const V &...v) { return PositionalInsertSql<DraftOrderRow, 35>(v...); }
 
-// sr_flag '1' and up_gubuncode '0300400' are written by the builder.
-QString MakeVasTrsumSql(
-    const QString &SendDate, const QString &SendTime, const QString &Service, const QString &SeqNo,
-    const QString &SendID, const QString &RecvID, const QString &FirmID, const QString &BankID,
-    const QString &USERID, const QString &SendFlag, const QString &ERRCODE, const QString &TransDate,
-    const QString &GiKwanCode, const QString &Ibgum_tot_gun, const QString &Ibgum_tot_money,
-    const QString &Ibgum_cnl_gun, const QString &Ibgum_cnl_Money, const QString &Chul_tot_gun,
-    const QString &Chul_tot_money, const QString &Chul_cnl_gun, const QString &Chul_cnl_money,
-    const QString &Fee_gun, const QString &Fee_Money, const QString &Dummy, const QString &COMMON_DUMMY);
+// The 25 values of every column but sr_flag and up_gubuncode, which the
+// builder writes as '1' and '0300400'.
+template <class... V>
+QString MakeVasTrsumSql(const V &...v)
+{
+    static_assert(sizeof...(V) == 25, "one value per column but sr_flag and up_gubuncode");
+    QStringList values{QString(v)...};
+    values.insert(24, QStringLiteral("1"));      // sr_flag, before COMMON_DUMMY
+    values.append(QStringLiteral("0300400"));   // up_gubuncode
+    return MakeInsertSql(RequestRowFromValues<VasTrsumRow>(values));
+}
 
 // SendDate, SendTime (now), Service 'DY2', SeqNo and TranSeqNo (the message
 // number, bare), SendID (NetworkId), RecvID 'HELP002', BankID '00', SendFlag,

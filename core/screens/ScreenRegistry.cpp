@@ -59,11 +59,6 @@ void ScreenRegistry::remove(const QString &name)
     impl().factories.remove(name.toLower());
 }
 
-ScreenRegistration::ScreenRegistration(const QString &name, ScreenRegistry::Factory factory)
-{
-    ScreenRegistry::instance().add(name, std::move(factory));
-}
-
 QWidget *FindScreen(QWidget *owner, const QString &name)
 {
     if (!owner || name.isEmpty())

@@ -35,15 +35,9 @@ private:
     Impl &impl() const;
 };
 
-// Static registration object:
-//   static ScreenRegistration reg("qv_bank_frm", [](QWidget *o, const ScreenContext &c) { return new Tqv_bank_frm(c, o); });
-// Each screen library also offers one registration function (for example
-// registerTransferScreens()) that the program calls, so a static library's
-// registration objects are never dropped by the linker.
-struct ScreenRegistration
-{
-    ScreenRegistration(const QString &name, ScreenRegistry::Factory factory);
-};
+// Each screen library offers one registration function (for example
+// registerTransferScreens()) that the program calls; it adds the library's
+// screens here.
 
 // The open screen of that name among the windows the owner holds (its child
 // widgets, multiple-document children and owned dialogs), compared without

@@ -605,7 +605,7 @@ void Tqv_j_icheview_frm::buildFilters(QWidget *top)
     rd_notsend = MakeRadio(state, "rd_notsend", QStringLiteral("미 송 신 이체 자료"), 288, 2, 140);
     SetChecked(rd_entire, true);
     for (TKitRadioButton *rd : {rd_entire, rd_recv, rd_notsend})
-        rd->OnClick = [this](QObject *) { RunGuarded(session, QStringLiteral("rd_entireClick"), [this] { rd_stateClick(); }); };
+        BindRadioClick(session, rd, QStringLiteral("rd_entireClick"), [this] { rd_stateClick(); });
     chk_MoName = MakeCheck(top, "chk_MoName", QStringLiteral("모계좌명보기"), 8, 84, 120);
     chk_right = MakeCheck(top, "chk_right", QStringLiteral("정상처리"), 194, 84, 100);
     chk_wrong = MakeCheck(top, "chk_wrong", QStringLiteral("비정상처리"), 300, 84, 110);
