@@ -13,6 +13,7 @@
 #include <QColor>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 
 class QLabel;
 class QLineEdit;
@@ -46,6 +47,19 @@ public:
     TDDButton *add(const char *name, const QString &caption, int width, std::function<void()> handler);
     // Only placed; the screen binds its handler itself.
     TDDButton *add(const char *name, const QString &caption, int width);
+
+    // A button of a row declared as a table: the member it fills, its
+    // component name, caption and, when not the row's, its width.
+    struct Placed
+    {
+        TDDButton **button;
+        const char *name;
+        const char *caption; // UTF-8
+        int width = 0;
+    };
+    // Places the buttons in order, each `width` wide unless it says otherwise;
+    // the screen binds their handlers itself.
+    void add(std::initializer_list<Placed> buttons, int width);
 
 private:
     Session &m_session;

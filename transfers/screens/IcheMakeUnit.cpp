@@ -135,15 +135,12 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
     bar->resize(width(), 40);
     SetAlign(bar, alBottom);
     ButtonRow buttons(session, bar, 8, 7);
-    btn_print = buttons.add("btn_print", QStringLiteral("출력하기"), 88);
-    btn_callfile = buttons.add("btn_callfile", QStringLiteral("불러오기"), 88);
-    btn_tempsave = buttons.add("btn_tempsave", QStringLiteral("임시저장"), 88);
-    btn_dataconvert = buttons.add("btn_dataconvert", QStringLiteral("자료변환"), 88);
-    btn_modify = buttons.add("btn_modify", QStringLiteral("수 정"), 88);
-    btn_delete = buttons.add("btn_delete", QStringLiteral("자료삭제"), 88);
-    btn_deleteTot = buttons.add("btn_deleteTot", QStringLiteral("전체자료삭제"), 100);
-    btn_accept = buttons.add("btn_accept", QStringLiteral("승인신청"), 88);
-    btn_close = buttons.add("btn_close", QStringLiteral("닫 기"), 88);
+    buttons.add({{&btn_print, "btn_print", "출력하기"}, {&btn_callfile, "btn_callfile", "불러오기"},
+                 {&btn_tempsave, "btn_tempsave", "임시저장"}, {&btn_dataconvert, "btn_dataconvert", "자료변환"},
+                 {&btn_modify, "btn_modify", "수 정"}, {&btn_delete, "btn_delete", "자료삭제"},
+                 {&btn_deleteTot, "btn_deleteTot", "전체자료삭제", 100}, {&btn_accept, "btn_accept", "승인신청"},
+                 {&btn_close, "btn_close", "닫 기"}},
+                88);
 
     pnl_total = MakePanel(this, "pnl_total");
     pnl_total->resize(width(), 34);
