@@ -105,25 +105,20 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
     SetAlign(entry, alTop);
     MakeLabel(entry, QStringLiteral("모은행/계좌"), 8, 8, 78);
     cmb_allbank = MakeCombo(entry, "cmb_allbank", 88, 8, 330);
-    MakeLabel(entry, QStringLiteral("거래구분"), 430, 8, 56);
-    cmb_transdiv = MakeCombo(entry, "cmb_transdiv", 490, 8, 70);
+    cmb_transdiv = MakeLabeledCombo(entry, "cmb_transdiv", QStringLiteral("거래구분"), 430, 8, 56, 70);
     cmb_transdiv->Items().Add(QStringLiteral("수납"));
     cmb_transdiv->Items().Add(QStringLiteral("지급"));
     cmb_transdiv->SetItemIndex(session.PaymentMode == 1 ? 1 : 0);
     cmb_transdiv->SetEnabled(false);
     MakeLabel(entry, QStringLiteral("이체금액"), 570, 8, 56);
     curredt_money = currency(entry, "curredt_money", 630, 8, 130, true);
-    MakeLabel(entry, QStringLiteral("실명번호"), 770, 8, 56);
-    edt_resident = MakeEdit(entry, "edt_resident", 830, 8, 140);
+    edt_resident = MakeLabeledEdit(entry, "edt_resident", QStringLiteral("실명번호"), 770, 8, 56, 140);
 
     MakeLabel(entry, QStringLiteral("대상자"), 8, 38, 78);
     cmb_daesang = MakeCombo(entry, "cmb_daesang", 88, 38, 150);
-    MakeLabel(entry, QStringLiteral("거래처명"), 248, 38, 56);
-    edt_sendname = MakeEdit(entry, "edt_sendname", 308, 38, 110);
-    MakeLabel(entry, QStringLiteral("거래은행"), 430, 38, 56);
-    cmb_transbankid = MakeCombo(entry, "cmb_transbankid", 490, 38, 200);
-    MakeLabel(entry, QStringLiteral("계좌번호"), 700, 38, 56);
-    edt_bankno = MakeEdit(entry, "edt_bankno", 760, 38, 210);
+    edt_sendname = MakeLabeledEdit(entry, "edt_sendname", QStringLiteral("거래처명"), 248, 38, 56, 110);
+    cmb_transbankid = MakeLabeledCombo(entry, "cmb_transbankid", QStringLiteral("거래은행"), 430, 38, 56, 200);
+    edt_bankno = MakeLabeledEdit(entry, "edt_bankno", QStringLiteral("계좌번호"), 700, 38, 56, 210);
 
     MakeLabel(entry, QStringLiteral("기    타"), 8, 68, 78);
     edt_daesanginfo = MakeEdit(entry, "edt_daesanginfo", 88, 68, 330);
