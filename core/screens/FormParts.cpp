@@ -49,6 +49,12 @@ TDDButton *ButtonRow::add(const char *name, const QString &caption, int width)
     return button;
 }
 
+void ButtonRow::add(std::initializer_list<Placed> buttons, int width)
+{
+    for (const Placed &b : buttons)
+        *b.button = add(b.name, QString::fromUtf8(b.caption), b.width > 0 ? b.width : width);
+}
+
 QLineEdit *MakeEdit(QWidget *parent, const char *name, int x, int y, int width)
 {
     auto *edit = new QLineEdit(parent);

@@ -53,6 +53,19 @@ public:
     // Only placed; the screen binds its handler itself.
     TDDButton *add(const char *name, const QString &caption, int width);
 
+    // A button of a row declared as a table: the member it fills, its
+    // component name, caption and, when not the row's, its width.
+    struct Placed
+    {
+        TDDButton **button;
+        const char *name;
+        const char *caption; // UTF-8
+        int width = 0;
+    };
+    // Places the buttons in order, each `width` wide unless it says otherwise;
+    // the screen binds their handlers itself.
+    void add(std::initializer_list<Placed> buttons, int width);
+
 private:
     Session &m_session;
     QWidget *m_parent;

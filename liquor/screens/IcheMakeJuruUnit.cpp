@@ -130,15 +130,12 @@ Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget
     // Buttons and totals at the bottom.
     TKitSimplePanel *bar = MakeBar(this, "pnl_buttons", 40, alBottom);
     ButtonRow buttons(session, bar, 8, 7);
-    btn_callfile = buttons.add("btn_callfile", QStringLiteral("불러오기"), 88);
-    btn_tempsave = buttons.add("btn_tempsave", QStringLiteral("임시저장"), 88);
-    btn_dataconvert = buttons.add("btn_dataconvert", QStringLiteral("자료변환"), 88);
-    btn_excel = buttons.add("btn_excel", QStringLiteral("Excel"), 88);
-    btn_modify = buttons.add("btn_modify", QStringLiteral("수 정"), 88);
-    btn_delete = buttons.add("btn_delete", QStringLiteral("자료삭제"), 88);
-    DDButton1 = buttons.add("DDButton1", QStringLiteral("자료전체삭제"), 100);
-    btn_accept = buttons.add("btn_accept", QStringLiteral("송 신"), 88);
-    btn_close = buttons.add("btn_close", QStringLiteral("닫 기"), 88);
+    buttons.add({{&btn_callfile, "btn_callfile", "불러오기"}, {&btn_tempsave, "btn_tempsave", "임시저장"},
+                 {&btn_dataconvert, "btn_dataconvert", "자료변환"}, {&btn_excel, "btn_excel", "Excel"},
+                 {&btn_modify, "btn_modify", "수 정"}, {&btn_delete, "btn_delete", "자료삭제"},
+                 {&DDButton1, "DDButton1", "자료전체삭제", 100}, {&btn_accept, "btn_accept", "송 신"},
+                 {&btn_close, "btn_close", "닫 기"}},
+                88);
 
     pnl_total = MakeBar(this, "pnl_total", 34, alBottom);
     curredt_gunR = LabeledCount(pnl_total, "curredt_gunR", QStringLiteral("작성 건수"), 8, 6);

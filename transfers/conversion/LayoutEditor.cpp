@@ -62,12 +62,9 @@ TLayoutEditor::TLayoutEditor(const ScreenContext &context, QWidget *owner, const
     SetAlign(pnl_body, alClient);
 
     ButtonRow buttons(session, pnl_buttons, 8, 8);
-    btnInsert = buttons.add("btnInsert", QStringLiteral("입 력"), 84);
-    btnEdit = buttons.add("btnEdit", QStringLiteral("수 정"), 84);
-    btnDelete = buttons.add("btnDelete", QStringLiteral("삭 제"), 84);
-    btnSave = buttons.add("btnSave", QStringLiteral("저 장"), 84);
-    btnCancel = buttons.add("btnCancel", QStringLiteral("취 소"), 84);
-    BtnOpenDlg = buttons.add("BtnOpenDlg", QStringLiteral("파일선택"), 84);
+    buttons.add({{&btnInsert, "btnInsert", "입 력"}, {&btnEdit, "btnEdit", "수 정"}, {&btnDelete, "btnDelete", "삭 제"},
+                 {&btnSave, "btnSave", "저 장"}, {&btnCancel, "btnCancel", "취 소"}, {&BtnOpenDlg, "BtnOpenDlg", "파일선택"}},
+                84);
     btnExit = MakeButton(pnl_buttons, "btnExit", QStringLiteral("닫 기"), width() - 100, 8, 84, 26);
 
     edTitleList = new QListWidget(pnl_body);

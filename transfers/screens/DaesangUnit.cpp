@@ -118,14 +118,11 @@ Tqv_Daesang_frm::Tqv_Daesang_frm(const ScreenContext &context, QWidget *owner)
     bar->resize(width(), 40);
     SetAlign(bar, alBottom);
     ButtonRow buttons(session, bar, 8, 7);
-    btn_add = buttons.add("btn_add", QStringLiteral("추 가"), 88);
-    btn_modify = buttons.add("btn_modify", QStringLiteral("수 정"), 88);
-    btn_cancel = buttons.add("btn_cancel", QStringLiteral("취 소"), 88);
-    btn_delete = buttons.add("btn_delete", QStringLiteral("삭 제"), 88);
-    btn_save = buttons.add("btn_save", QStringLiteral("저 장"), 88);
-    btn_preview = buttons.add("btn_preview", QStringLiteral("미리보기"), 88);
-    btn_print = buttons.add("btn_print", QStringLiteral("인 쇄"), 88);
-    btn_close = buttons.add("btn_close", QStringLiteral("닫 기"), 88);
+    buttons.add({{&btn_add, "btn_add", "추 가"}, {&btn_modify, "btn_modify", "수 정"}, {&btn_cancel, "btn_cancel", "취 소"},
+                 {&btn_delete, "btn_delete", "삭 제"}, {&btn_save, "btn_save", "저 장"},
+                 {&btn_preview, "btn_preview", "미리보기"}, {&btn_print, "btn_print", "인 쇄"},
+                 {&btn_close, "btn_close", "닫 기"}},
+                88);
 
     pnl_regdaesang = MakePanel(this, "pnl_regdaesang");
     pnl_regdaesang->resize(width(), 96);

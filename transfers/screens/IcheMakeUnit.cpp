@@ -106,25 +106,20 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
     SetAlign(entry, alTop);
     MakeLabel(entry, QStringLiteral("모은행/계좌"), 8, 8, 78);
     cmb_allbank = MakeCombo(entry, "cmb_allbank", 88, 8, 330);
-    MakeLabel(entry, QStringLiteral("거래구분"), 430, 8, 56);
-    cmb_transdiv = MakeCombo(entry, "cmb_transdiv", 490, 8, 70);
+    cmb_transdiv = MakeLabeledCombo(entry, "cmb_transdiv", QStringLiteral("거래구분"), 430, 8, 56, 70);
     cmb_transdiv->Items().Add(QStringLiteral("수납"));
     cmb_transdiv->Items().Add(QStringLiteral("지급"));
     cmb_transdiv->SetItemIndex(session.PaymentMode == 1 ? 1 : 0);
     cmb_transdiv->SetEnabled(false);
     MakeLabel(entry, QStringLiteral("이체금액"), 570, 8, 56);
     curredt_money = currency(entry, "curredt_money", 630, 8, 130, true);
-    MakeLabel(entry, QStringLiteral("실명번호"), 770, 8, 56);
-    edt_resident = MakeEdit(entry, "edt_resident", 830, 8, 140);
+    edt_resident = MakeLabeledEdit(entry, "edt_resident", QStringLiteral("실명번호"), 770, 8, 56, 140);
 
     MakeLabel(entry, QStringLiteral("대상자"), 8, 38, 78);
     cmb_daesang = MakeCombo(entry, "cmb_daesang", 88, 38, 150);
-    MakeLabel(entry, QStringLiteral("거래처명"), 248, 38, 56);
-    edt_sendname = MakeEdit(entry, "edt_sendname", 308, 38, 110);
-    MakeLabel(entry, QStringLiteral("거래은행"), 430, 38, 56);
-    cmb_transbankid = MakeCombo(entry, "cmb_transbankid", 490, 38, 200);
-    MakeLabel(entry, QStringLiteral("계좌번호"), 700, 38, 56);
-    edt_bankno = MakeEdit(entry, "edt_bankno", 760, 38, 210);
+    edt_sendname = MakeLabeledEdit(entry, "edt_sendname", QStringLiteral("거래처명"), 248, 38, 56, 110);
+    cmb_transbankid = MakeLabeledCombo(entry, "cmb_transbankid", QStringLiteral("거래은행"), 430, 38, 56, 200);
+    edt_bankno = MakeLabeledEdit(entry, "edt_bankno", QStringLiteral("계좌번호"), 700, 38, 56, 210);
 
     MakeLabel(entry, QStringLiteral("기    타"), 8, 68, 78);
     edt_daesanginfo = MakeEdit(entry, "edt_daesanginfo", 88, 68, 330);
@@ -136,15 +131,12 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
     bar->resize(width(), 40);
     SetAlign(bar, alBottom);
     ButtonRow buttons(session, bar, 8, 7);
-    btn_print = buttons.add("btn_print", QStringLiteral("출력하기"), 88);
-    btn_callfile = buttons.add("btn_callfile", QStringLiteral("불러오기"), 88);
-    btn_tempsave = buttons.add("btn_tempsave", QStringLiteral("임시저장"), 88);
-    btn_dataconvert = buttons.add("btn_dataconvert", QStringLiteral("자료변환"), 88);
-    btn_modify = buttons.add("btn_modify", QStringLiteral("수 정"), 88);
-    btn_delete = buttons.add("btn_delete", QStringLiteral("자료삭제"), 88);
-    btn_deleteTot = buttons.add("btn_deleteTot", QStringLiteral("전체자료삭제"), 100);
-    btn_accept = buttons.add("btn_accept", QStringLiteral("승인신청"), 88);
-    btn_close = buttons.add("btn_close", QStringLiteral("닫 기"), 88);
+    buttons.add({{&btn_print, "btn_print", "출력하기"}, {&btn_callfile, "btn_callfile", "불러오기"},
+                 {&btn_tempsave, "btn_tempsave", "임시저장"}, {&btn_dataconvert, "btn_dataconvert", "자료변환"},
+                 {&btn_modify, "btn_modify", "수 정"}, {&btn_delete, "btn_delete", "자료삭제"},
+                 {&btn_deleteTot, "btn_deleteTot", "전체자료삭제", 100}, {&btn_accept, "btn_accept", "승인신청"},
+                 {&btn_close, "btn_close", "닫 기"}},
+                88);
 
     pnl_total = MakePanel(this, "pnl_total");
     pnl_total->resize(width(), 34);
