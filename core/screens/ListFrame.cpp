@@ -13,6 +13,7 @@
 #include "platform/TListGrid.h"
 
 #include <QStatusBar>
+#include <algorithm>
 #include <QWidget>
 
 namespace {
@@ -131,6 +132,10 @@ void ListFrame::buildReport(qvx::Report &report, const ListReportDecl &d)
     AddPrintDateFooter(report, d.width, d.footerCaption);
     if (d.titleHeight > 0)
         report.title.height = d.titleHeight;
+    // A title band as high as its items need, so that it is printed also
+    // where no page fit sizes it.
+    for (const qvx::ReportItem &item : report.title.items)
+        report.title.height = std::max(report.title.height, item.rect.bottom() + 2);
 }
 
 void ListFrame::attachReport(qvx::Report &report)

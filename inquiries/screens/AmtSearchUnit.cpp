@@ -88,16 +88,9 @@ QList<BalanceAnswer> Tqv_amtsearch_frm::Answers() const
 
 void Tqv_amtsearch_frm::btn_filesaveClick()
 {
-    ListSaveDecl save;
-    save.proposedName = [] { return qvx::Clock::now().toString(QStringLiteral("yyMMdd-hhmmss")) + QStringLiteral("잔액"); };
-    save.lines = [this] {
-        QStringList lines;
-        const QString today = qvx::Clock::today();
-        for (const BalanceAnswer &a : Answers())
-            lines << BalanceSaveLine(a, today);
-        return lines;
-    };
-    list().save(save);
+    saveAnswers<BalanceAnswer>(QStringLiteral("잔액"), [](const BalanceAnswer &a) {
+        return BalanceSaveLine(a, qvx::Clock::today());
+    });
 }
 
 void registerAmtSearchScreen()

@@ -81,3 +81,8 @@ QWidget *AnswerInquiryForm::searchPanel() const
 {
     return m_search;
 }
+
+QString AnswerInquiryForm::nowName()
+{
+    return qvx::Clock::now().toString(QStringLiteral("yyMMdd-hhmmss"));
+}

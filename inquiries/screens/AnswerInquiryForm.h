@@ -16,12 +16,9 @@
 #include <QWidget>
 #include <memory>
 
-class Session;
-class Tdm;
 class TDDButton;
 class TKitComboBox;
 class TKitSimplePanel;
-class TListGrid;
 
 class AnswerInquiryForm : public QWidget, public IAnswerScreen, public IBankChoiceScreen
 {
@@ -75,6 +72,22 @@ protected:
             answers.append(Answer::FromRow(rs, i));
         return answers;
     }
+    // The save: the listed answers one text line each, or the list as a
+    // spreadsheet; the proposed name is now as yymmdd-hhnnss + `nameSuffix`.
+    template <class Answer>
+    void saveAnswers(const QString &nameSuffix, QString (*line)(const Answer &), const ListSaveOptions &options = {})
+    {
+        ListSaveDecl save;
+        save.proposedName = [nameSuffix] { return nowName() + nameSuffix; };
+        save.lines = [this, line] {
+            QStringList lines;
+            for (const Answer &a : listedAs<Answer>())
+                lines << line(a);
+            return lines;
+        };
+        save.options = options;
+        m_frame->save(save);
+    }
     // The panel of the search band where the screen's own controls go.
     QWidget *searchPanel() const;
     // The mother-account combo at x, y: "모든 은행계좌" first when allText is
@@ -105,6 +118,7 @@ protected:
     }
 
 private:
+    static QString nowName();
     static bool requestWentOut(const RequestResult &result, const QString &failedText);
 
     TKitSimplePanel *m_search = nullptr;

@@ -46,12 +46,9 @@ Tqv_TIcheNamesearch_frm::Tqv_TIcheNamesearch_frm(const ScreenContext &context, Q
     QWidget *top = searchPanel();
     MakeLabel(top, QStringLiteral("모  계  좌"), 8, 8, 70);
     makeAccountCombo(80, 8, 330, QString(), QString::fromLatin1(ParentAccountsQuery));
-    MakeLabel(top, QStringLiteral("거 래 은 행"), 420, 8, 70);
-    cmb_bankname = MakeCombo(top, "cmb_bankname", 492, 8, 180);
-    MakeLabel(top, QStringLiteral("거래계좌번호"), 8, 40, 80);
-    edt_BANKNO = MakeEdit(top, "edt_BANKNO", 90, 40, 180);
-    MakeLabel(top, QStringLiteral("사업자/주민등록번호"), 280, 40, 130);
-    edt_residentno = MakeEdit(top, "edt_residentno", 412, 40, 150);
+    cmb_bankname = MakeLabeledCombo(top, "cmb_bankname", QStringLiteral("거 래 은 행"), 420, 8, 68, 180);
+    edt_BANKNO = MakeLabeledEdit(top, "edt_BANKNO", QStringLiteral("거래계좌번호"), 8, 40, 78, 180);
+    edt_residentno = MakeLabeledEdit(top, "edt_residentno", QStringLiteral("사업자/주민등록번호"), 280, 40, 128, 150);
     btn_search->move(690, 24);
     EnterMovesFocus({cmb_bankname, edt_BANKNO, edt_residentno});
     connect(edt_BANKNO, &QLineEdit::editingFinished, this,

@@ -146,16 +146,9 @@ QList<SummaryAnswer> Tqv_trsum_frm::Answers() const
 
 void Tqv_trsum_frm::btn_filesaveClick()
 {
-    ListSaveDecl save;
-    save.proposedName = [] { return qvx::Clock::now().toString(QStringLiteral("yyMMdd-hhmmss")) + QStringLiteral("이체"); };
-    save.lines = [this] {
-        QStringList lines;
-        for (const SummaryAnswer &a : Answers())
-            lines << SummarySaveLine(a);
-        return lines;
-    };
-    save.options.filter = QStringLiteral("텍스트 파일(*.txt)|*.txt|엑    셀 파일(*.xls)|*.xls");
-    list().save(save);
+    ListSaveOptions options;
+    options.filter = QStringLiteral("텍스트 파일(*.txt)|*.txt|엑    셀 파일(*.xls)|*.xls");
+    saveAnswers<SummaryAnswer>(QStringLiteral("이체"), &SummarySaveLine, options);
 }
 
 void Tqv_trsum_frm::addReportBlock(qvx::Report &report)
