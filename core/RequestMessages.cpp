@@ -5,7 +5,7 @@
 
 const QString RequestFailedMessage = QStringLiteral("정상적으로 처리되지 않았습니다.");
 
-bool RequestWentOut(const RequestResult &result, const QString &emptyMessage)
+bool RequestWentOut(const RequestResult &result, const QString &emptyMessage, const QString &failedMessage)
 {
     using Outcome = RequestResult::Outcome;
     switch (result.outcome) {
@@ -21,7 +21,7 @@ bool RequestWentOut(const RequestResult &result, const QString &emptyMessage)
     case Outcome::InsertFailed:
     case Outcome::CommitFailed:
     case Outcome::ConnectionLost:
-        qvx::Prompt::instance().message(RequestFailedMessage);
+        qvx::Prompt::instance().message(failedMessage);
         return false;
     }
     return false;

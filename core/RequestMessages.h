@@ -7,8 +7,10 @@
 
 struct RequestResult;
 
-// True when the request was sent (stored, committed and registered).
-// emptyMessage: what a batch without rows shows ("" for nothing).
-bool RequestWentOut(const RequestResult &result, const QString &emptyMessage = QString());
-
 extern const QString RequestFailedMessage;
+
+// True when the request was sent (stored, committed and registered).
+// emptyMessage: what a batch without rows shows ("" for nothing);
+// failedMessage: what a refused insert or commit or a lost link shows.
+bool RequestWentOut(const RequestResult &result, const QString &emptyMessage = QString(),
+                    const QString &failedMessage = RequestFailedMessage);

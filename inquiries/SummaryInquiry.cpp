@@ -19,6 +19,22 @@ Row SummaryRow(const RequestHeader &header, const MotherAccount &a)
     return row;
 }
 
+// The fields of one answer row.
+struct AnswerFields
+{
+    const qvx::ResultSet &rs;
+    int row;
+    QString operator()(const char *name) const { return rs.value(row, QString::fromLatin1(name)); }
+    template <size_t N>
+    std::array<QString, N> all(const char *const (&names)[N]) const
+    {
+        std::array<QString, N> values;
+        for (size_t k = 0; k < N; ++k)
+            values[k] = (*this)(names[k]);
+        return values;
+    }
+};
+
 QString Padded(const QString &value, int width)
 {
     const int bytes = Cp949Length(value);
@@ -65,17 +81,9 @@ const char *const SummaryAnswer::AmountFields[AmountCount] = {
 
 SummaryAnswer SummaryAnswer::FromRow(const qvx::ResultSet &rs, int i)
 {
-    auto v = [&rs, i](const char *name) { return rs.value(i, QString::fromLatin1(name)); };
-    SummaryAnswer a;
-    a.seqNo = v("seqno");
-    a.moBankName = v("mobankname");
-    a.bankId = v("bankid");
-    a.moBankNo = v("mobankno");
-    a.firmId = v("firmid");
-    a.commonDummy = v("common_dummy");
-    for (int k = 0; k < AmountCount; ++k)
-        a.amounts[size_t(k)] = v(AmountFields[k]);
-    return a;
+    const AnswerFields v{rs, i};
+    return {v("seqno"), v("mobankname"), v("bankid"), v("mobankno"), v("firmid"), v("common_dummy"),
+            v.all(AmountFields)};
 }
 
 QString SummaryAnswer::bankAccountText() const
@@ -105,14 +113,6 @@ const char *const VasSummaryAnswer::AmountFields[AmountCount] = {
 
 VasSummaryAnswer VasSummaryAnswer::FromRow(const qvx::ResultSet &rs, int i)
 {
-    auto v = [&rs, i](const char *name) { return rs.value(i, QString::fromLatin1(name)); };
-    VasSummaryAnswer a;
-    a.seqNo = v("seqno");
-    a.bankName = v("BankName");
-    a.transDate = v("TransDate");
-    a.giKwanCode = v("GiKwanCode");
-    a.dummy = v("Dummy");
-    for (int k = 0; k < AmountCount; ++k)
-        a.amounts[size_t(k)] = v(AmountFields[k]);
-    return a;
+    const AnswerFields v{rs, i};
+    return {v("seqno"), v("BankName"), v("TransDate"), v("GiKwanCode"), v("Dummy"), v.all(AmountFields)};
 }

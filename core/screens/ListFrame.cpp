@@ -14,6 +14,7 @@
 #include "platform/TListGrid.h"
 
 #include <QStatusBar>
+#include <algorithm>
 #include <QWidget>
 
 namespace {
@@ -36,7 +37,8 @@ ListFrame::~ListFrame() = default;
 TListGrid *ListFrame::makeGrid(QWidget *parent, TAlign align, int height)
 {
     m_grid = MakeListGrid(parent, m_decl.grid.name, *m_decl.grid.columns, align, height);
-    AddFindAction(m_context, m_form, m_grid);
+    if (m_decl.grid.find)
+        AddFindAction(m_context, m_form, m_grid);
     return m_grid;
 }
 
@@ -91,10 +93,25 @@ int ListFrame::search()
             Say(s.emptyMessage);
         return 0;
     }
+    return fillListed(std::move(rs), key);
+}
+
+int ListFrame::fill(qvx::ResultSet rows)
+{
+    clear();
+    if (rows.recordCount() == 0)
+        return 0;
+    const ListSearchDecl &s = m_decl.search;
+    return fillListed(std::move(rows), s.filterKey ? s.filterKey() : QString());
+}
+
+int ListFrame::fillListed(qvx::ResultSet rs, const QString &key)
+{
+    const ListSearchDecl &s = m_decl.search;
     ListFillOptions options;
     if (s.onRow)
         options.onRow = [&](int gridRow, int row) { s.onRow(rs, gridRow, row); };
-    FillList(m_grid, *m_decl.grid.columns, rs, options);
+    const int rows = FillList(m_grid, *m_decl.grid.columns, rs, options);
     if (m_decl.totals.show)
         m_decl.totals.show();
     m_listed = std::move(rs);
@@ -111,10 +128,15 @@ void ListFrame::buildReport(qvx::Report &report, const ListReportDecl &d)
     AddTitleValues(report, d.values);
     if (d.extras)
         d.extras(report);
-    AddReportColumns(report, d.columns, d.look);
+    if (!d.columns.isEmpty())
+        AddReportColumns(report, d.columns, d.look);
     AddPrintDateFooter(report, d.width, d.footerCaption);
     if (d.titleHeight > 0)
         report.title.height = d.titleHeight;
+    // A title band as high as its items need, so that it is printed also
+    // where no page fit sizes it.
+    for (const qvx::ReportItem &item : report.title.items)
+        report.title.height = std::max(report.title.height, item.rect.bottom() + 2);
 }
 
 void ListFrame::attachReport(qvx::Report &report)
@@ -123,10 +145,17 @@ void ListFrame::attachReport(qvx::Report &report)
         throw ReportDeclError("the list declares no report");
     const ListReportDecl &d = *m_decl.report;
     buildReport(report, d);
-    m_reportRows = std::make_unique<ListReportRows>(d.paging);
-    m_reportRows->attachGrid(report, m_grid, d.columns, m_decl.grid.emptyCol);
+    if (d.detail) {
+        report.orientation =
+            d.paging.orientation == ReportParams::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+        d.detail(report);
+    } else {
+        m_reportRows = std::make_unique<ListReportRows>(d.paging);
+        m_reportRows->attachGrid(report, m_grid, d.columns, m_decl.grid.emptyCol);
+    }
     report.BeforePrint = [this, &report] {
-        m_reportRows->reset();
+        if (m_reportRows)
+            m_reportRows->reset();
         if (m_decl.report->fillTitle)
             m_decl.report->fillTitle(report);
         SetPrintDate(report);

@@ -59,6 +59,8 @@ struct ListGridDecl
     int lastVisibilityKey = 40;
     // A list is empty while this cell of its first data row is.
     int emptyCol = 0;
+    // The find action "내용 검색" on the list.
+    bool find = true;
 };
 
 // The search.
@@ -107,6 +109,11 @@ struct ListReportDecl
     // Before each print: the title values of the list as it is now
     // (report.title.setCaption(name, text)).
     std::function<void(qvx::Report &)> fillTitle;
+    // A detail of the screen's own instead of one line per list row (a block
+    // per row): builds the detail band and pulls its rows (NeedData). Such a
+    // report is neither filled with empty lines nor fitted; with no columns
+    // it has no column header.
+    std::function<void(qvx::Report &)> detail;
 };
 
 // One save of the list ("Text 파일 저장", "엑셀 저장").
@@ -174,6 +181,11 @@ public:
     int search();
     // Empties the list and the totals and forgets what was searched.
     void clear();
+    // Rows handed to the list rather than searched (the bank's answer that the
+    // reply dispatcher hands over): the list and totals cleared, then filled
+    // from them as a search fills them, and remembered as listed. Nothing is
+    // said when there are none. Returns the rows listed.
+    int fill(qvx::ResultSet rows);
     // The rows listed by the last search (empty after clear()).
     const qvx::ResultSet &listed() const { return m_listed; }
     // Whether the filter chosen now is the one the list was searched with.
@@ -198,6 +210,8 @@ public:
     void requestGaps(QStatusBar *status);
 
 private:
+    int fillListed(qvx::ResultSet rows, const QString &key);
+
     const ScreenContext m_context;
     QWidget *m_form;
     ListDecl m_decl;

@@ -15,15 +15,11 @@ public:
 
     void btn_searchClick();
     void btn_filesaveClick();
-    const QList<BalanceAnswer> &Answers() const { return m_answers; }
-
-protected:
-    void answered(const qvx::ResultSet &answer) override;
+    // The answers the list shows, in its order.
+    QList<BalanceAnswer> Answers() const;
 
 private:
-    void buildReport();
-    QList<BalanceAnswer> m_answers;
-    ListReportRows m_reportRows{ReportParams{ReportParams::Portrait, 33, 37, true}};
+    static ListDecl Declaration(Tqv_amtsearch_frm *self);
 };
 
 void registerAmtSearchScreen();

@@ -1,60 +1,39 @@
 #include "inquiries/screens/AnswerInquiryForm.h"
 
-#include "controls/panels/DDButton.h"
-#include "controls/panels/KitComboBox.h"
-#include "core/DMUnit.h"
-#include "core/Session.h"
-#include "core/screens/FormParts.h"
-#include "core/screens/KitLook.h"
-#include "core/screens/ListGrid.h"
 #include "core/screens/ListKit.h"
-#include "core/screens/ScreenParts.h"
-#include "platform/Prompt.h"
-#include "platform/TListGrid.h"
-
-#include <QAction>
 
 AnswerInquiryForm::AnswerInquiryForm(const ScreenContext &context, QWidget *owner, const Layout &layout,
-                                     ListColumns columns)
-    : QWidget(owner), session(context.session), dm(context.dm), m_columns(std::move(columns))
+                                     ListDecl declaration)
+    : QWidget(owner), session(context.session), dm(context.dm)
 {
-    setObjectName(QString::fromLatin1(layout.name));
-    setWindowTitle(layout.caption);
+    SetUpForm(this, layout.name, layout.caption, 900, 560);
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(900, 560);
-    SetFormColour(this);
 
     MakeBand(this, "pnl_searchtitle", layout.searchHeading, 24);
     m_search = MakeBar(this, "pnl_search", layout.searchHeight, alTop);
     btn_search = MakeButton(m_search, "btn_search", QStringLiteral("조 회"), 0, 0, 90, 26);
 
     TKitSimplePanel *bottom = MakeBar(this, "pnl_bottom", 44, alBottom);
-    int x = 8;
-    auto button = [&x, bottom](const char *name, const QString &caption, int w) {
-        TDDButton *b = MakeButton(bottom, name, caption, x, 9, w, 26);
-        x += w + 6;
-        return b;
-    };
+    ButtonRow buttons(session, bottom);
     if (layout.printing) {
-        btn_print = button("btn_print", QStringLiteral("인 쇄"), 90);
-        btn_preview = button("btn_preview", QStringLiteral("미리보기"), 90);
-        btn_filesave = button("btn_filesave", layout.saveCaption, 120);
+        btn_print = buttons.add("btn_print", QStringLiteral("인 쇄"), 90,
+                                [this] { PrintList(this, grid, Report1, false, m_frame->decl().grid.emptyCol); });
+        btn_preview = buttons.add("btn_preview", QStringLiteral("미리보기"), 90,
+                                  [this] { PrintList(this, grid, Report1, true, m_frame->decl().grid.emptyCol); });
+        btn_filesave = buttons.add("btn_filesave", layout.saveCaption, 120);
     }
-    btn_close = button("btn_close", QStringLiteral("닫 기"), 90);
-    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
+    btn_close = buttons.add("btn_close", QStringLiteral("닫 기"), 90, [this] { close(); });
 
     MakeBand(this, "pnl_resulttitle", layout.resultHeading, 24);
-    grid = MakeListGrid(this, layout.gridName, m_columns);
-    ApplyColumnVisibility(grid, objectName(), 0, layout.visibilityLastKey);
-    if (layout.printing) {
-        BindClick(session, btn_print, QStringLiteral("btn_printClick"),
-                  [this] { PrintList(this, grid, Report1, false); });
-        BindClick(session, btn_preview, QStringLiteral("btn_previewClick"),
-                  [this] { PrintList(this, grid, Report1, true); });
-    }
-    if (layout.find)
-        AddFindAction(context, this, grid);
+    const bool printed = declaration.report.has_value();
+    m_frame = std::make_unique<ListFrame>(context, this, std::move(declaration));
+    grid = m_frame->makeGrid(this);
+    m_frame->formCreate();
+    if (printed)
+        m_frame->attachReport(Report1);
 }
+
+AnswerInquiryForm::~AnswerInquiryForm() = default;
 
 void AnswerInquiryForm::makeAccountCombo(int x, int y, int width, const QString &allText, const QString &query,
                                          const QString &caption)
@@ -82,37 +61,28 @@ QString AnswerInquiryForm::ChosenBankCode() const
 
 void AnswerInquiryForm::ShowAnswer(const qvx::ResultSet &answer)
 {
-    FillList(grid, m_columns, answer);
-    answered(answer);
+    m_frame->fill(answer);
 }
 
-void AnswerInquiryForm::answered(const qvx::ResultSet &) {}
-
-void AnswerInquiryForm::clearList()
+bool AnswerInquiryForm::startRequest()
 {
-    ClearGridRows(grid, grid->ColCount() - 1);
+    if (RefuseWhenOffline(session))
+        return false;
+    m_frame->clear();
+    return true;
 }
 
-bool AnswerInquiryForm::requestWentOut(const RequestResult &result, const QString &failedText) const
+bool AnswerInquiryForm::requestWentOut(const RequestResult &result, const QString &failedText)
 {
-    using Outcome = RequestResult::Outcome;
-    switch (result.outcome) {
-    case Outcome::Sent:
-        return true;
-    case Outcome::InsertFailed:
-    case Outcome::CommitFailed:
-    case Outcome::ConnectionLost:
-        qvx::Prompt::instance().message(failedText);
-        return false;
-    case Outcome::Empty:
-    case Outcome::ReserveFailed:
-    case Outcome::Withdrawn:
-        return false;
-    }
-    return false;
+    return RequestWentOut(result, QString(), failedText);
 }
 
 QWidget *AnswerInquiryForm::searchPanel() const
 {
     return m_search;
+}
+
+QString AnswerInquiryForm::nowName()
+{
+    return qvx::Clock::now().toString(QStringLiteral("yyMMdd-hhmmss"));
 }

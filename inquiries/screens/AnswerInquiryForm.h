@@ -2,26 +2,23 @@
 // The base of the request screens whose list the bank's answer fills
 // (balances, account-holder names, the two transaction summaries): a search
 // band with the mother-account combo and "조 회", a result band with the
-// list of the screen's declared columns, the bottom buttons, and the answer
-// interface through which the reply dispatcher hands over the latest answers.
+// screen's declared list on the list frame, the bottom buttons, and the
+// answer interface through which the reply dispatcher hands over the latest
+// answers.
 
-#include "core/ListColumns.h"
 #include "core/RequestSender.h"
-#include "core/screens/ListReport.h"
+#include "core/screens/ListFrame.h"
 #include "core/screens/MotherAccountCombo.h"
-#include "core/screens/ScreenContext.h"
 #include "core/screens/ScreenInterfaces.h"
 #include "platform/Report.h"
+#include "platform/ResultSet.h"
 
 #include <QWidget>
 #include <memory>
 
-class Session;
-class Tdm;
 class TDDButton;
 class TKitComboBox;
 class TKitSimplePanel;
-class TListGrid;
 
 class AnswerInquiryForm : public QWidget, public IAnswerScreen, public IBankChoiceScreen
 {
@@ -33,15 +30,15 @@ public:
         QString caption;           // window caption
         QString searchHeading;     // " ◎ ..." above the search controls
         QString resultHeading;     // " ◎ ..." above the list
-        const char *gridName;
         int searchHeight = 44;     // height of the search band's controls
-        int visibilityLastKey = 19;
         bool printing = true;      // 인 쇄, 미리보기 and save
-        bool find = true;          // the find item "내용 검색" on the list
         QString saveCaption = QStringLiteral("Text 파일 저장");
     };
 
-    AnswerInquiryForm(const ScreenContext &context, QWidget *owner, const Layout &layout, ListColumns columns);
+    // `declaration` declares the grid (name, columns, visibility keys, find)
+    // and, where the screen prints, its report.
+    AnswerInquiryForm(const ScreenContext &context, QWidget *owner, const Layout &layout, ListDecl declaration);
+    ~AnswerInquiryForm() override;
 
     Session &session;
     Tdm &dm;
@@ -61,9 +58,36 @@ public:
     // IBankChoiceScreen: the chosen account's bank, "" for every account.
     QString ChosenBankCode() const override;
 
-    const ListColumns &Columns() const { return m_columns; }
+    const ListColumns &Columns() const { return *m_frame->decl().grid.columns; }
 
 protected:
+    ListFrame &list() const { return *m_frame; }
+    // The listed answers read into the screen's answer rows, in list order.
+    template <class Answer>
+    QList<Answer> listedAs() const
+    {
+        QList<Answer> answers;
+        const qvx::ResultSet &rs = m_frame->listed();
+        for (int i = 0; i < rs.recordCount(); ++i)
+            answers.append(Answer::FromRow(rs, i));
+        return answers;
+    }
+    // The save: the listed answers one text line each, or the list as a
+    // spreadsheet; the proposed name is now as yymmdd-hhnnss + `nameSuffix`.
+    template <class Answer>
+    void saveAnswers(const QString &nameSuffix, QString (*line)(const Answer &), const ListSaveOptions &options = {})
+    {
+        ListSaveDecl save;
+        save.proposedName = [nameSuffix] { return nowName() + nameSuffix; };
+        save.lines = [this, line] {
+            QStringList lines;
+            for (const Answer &a : listedAs<Answer>())
+                lines << line(a);
+            return lines;
+        };
+        save.options = options;
+        m_frame->save(save);
+    }
     // The panel of the search band where the screen's own controls go.
     QWidget *searchPanel() const;
     // The mother-account combo at x, y: "모든 은행계좌" first when allText is
@@ -75,9 +99,10 @@ protected:
     // The accounts a request goes to: the chosen one, or all of them.
     QVector<MotherAccount> requestedAccounts() const;
     bool allAccountsChosen() const { return !m_accounts->Chosen(); }
-    // After the answer has filled the list (typed rows, sums).
-    virtual void answered(const qvx::ResultSet &answer);
 
+    // The start of every request: refused while the server is gone, else
+    // the list is emptied until the answer comes.
+    bool startRequest();
     // The request rows as one batch; false when they did not go out (the
     // reservation and registration say why themselves, a refused row or
     // commit gives `failedText`).
@@ -91,12 +116,12 @@ protected:
             *result = r;
         return requestWentOut(r, failedText);
     }
-    void clearList();
 
 private:
-    bool requestWentOut(const RequestResult &result, const QString &failedText) const;
+    static QString nowName();
+    static bool requestWentOut(const RequestResult &result, const QString &failedText);
 
     TKitSimplePanel *m_search = nullptr;
-    ListColumns m_columns;
+    std::unique_ptr<ListFrame> m_frame;
     std::unique_ptr<MotherAccountCombo> m_accounts;
 };

@@ -1,26 +1,10 @@
 #include "inquiries/screens/DepositCntUnit.h"
 
-#include "controls/panels/DDButton.h"
-#include "controls/panels/KitComboBox.h"
-#include "core/AppControl.h"
-#include "core/DMUnit.h"
-#include "core/EventGuard.h"
 #include "core/GapRequest.h"
-#include "core/RequestSender.h"
-#include "core/Session.h"
-#include "core/TextUtils.h"
-#include "core/screens/FormParts.h"
-#include "core/screens/KitLook.h"
-#include "core/screens/ScreenBinding.h"
-#include "core/screens/ScreenParts.h"
-#include "core/screens/ScreenRegistry.h"
+#include "core/screens/ListKit.h"
 #include "inquiries/FailedTransferNotices.h"
 #include "inquiries/NoticeGapRequest.h"
-#include "platform/Clock.h"
-#include "platform/Prompt.h"
-#include "platform/ResultSet.h"
 
-#include <QDateEdit>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -29,16 +13,9 @@ namespace {
 const char *const CountBanksQuery = "select distinct(bankid), bankname, firmid, sendname, tr_gubuncode, recvid, passwd, "
                                     "dblpasswd  from bank order by bankid";
 
-QLabel *Caption(QWidget *parent, const QString &text, int x, int y, int w)
-{
-    auto *l = new QLabel(text, parent);
-    l->setGeometry(x, y, w, 22);
-    return l;
-}
-
 QLabel *Figure(QWidget *parent, const char *name, int x, int y, int w)
 {
-    QLabel *l = Caption(parent, QString(), x, y, w);
+    QLabel *l = MakeLabel(parent, QString(), x, y, w);
     l->setObjectName(QString::fromLatin1(name));
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->setFrameShape(QFrame::Panel);
@@ -51,34 +28,30 @@ QLabel *Figure(QWidget *parent, const char *name, int x, int y, int w)
 Tqv_depositCnt_Frm::Tqv_depositCnt_Frm(const ScreenContext &context, QWidget *owner)
     : QWidget(owner), session(context.session), dm(context.dm)
 {
-    setObjectName(QStringLiteral("qv_depositCnt_Frm"));
-    setWindowTitle(QStringLiteral("통지건수조회"));
+    SetUpForm(this, "qv_depositCnt_Frm", QStringLiteral("통지건수조회"), 520, 300);
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(520, 300);
-    SetFormColour(this);
 
     // Each band holds its controls in a block of the design width, so that a
     // maximised screen keeps them together in its middle.
     QWidget *top = MakeCentredBlock(MakeBar(this, "pnl_top", 80, alTop), width());
     cmb_allbank = MakeLabeledCombo(top, "cmb_allbank", QStringLiteral("거래 은행명"), 12, 12, 80, 240);
     m_banks = std::make_unique<BankCombo>(cmb_allbank, QString(), QStringLiteral("   "));
-    Caption(top, QStringLiteral("조 회 일 자"), 12, 44, 80);
+    MakeLabel(top, QStringLiteral("조 회 일 자"), 12, 44, 80);
     dt_SearchDate = new QDateEdit(top);
     dt_SearchDate->setObjectName(QStringLiteral("dt_SearchDate"));
     dt_SearchDate->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     dt_SearchDate->setCalendarPopup(true);
     dt_SearchDate->setGeometry(96, 44, 120, 22);
-    btn_search = MakeButton(top, "btn_search", QStringLiteral("조 회"), 380, 12, 110, 54);
-    BindClick(session, btn_search, QStringLiteral("btn_searchClick"), [this] { btn_searchClick(); });
+    btn_search = AddButton(session, top, "btn_search", QStringLiteral("조 회"), 380, 12, 110, 54,
+                           [this] { btn_searchClick(); });
 
     stsbar = MakeStatusBar(this);
     stsbar->setObjectName(QStringLiteral("stsbar"));
     QWidget *bottom = MakeCentredBlock(MakeBar(this, "pnl_bottom", 44, alBottom), width());
-    btn_close = MakeButton(bottom, "btn_close", QStringLiteral("닫 기"), 380, 9, 110, 26);
-    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
+    btn_close = AddButton(session, bottom, "btn_close", QStringLiteral("닫 기"), 380, 9, 110, 26, [this] { close(); });
 
     QWidget *answer = MakeCentredBlock(MakeBar(this, "pnl_answer", 130, alClient), width());
-    Caption(answer, QStringLiteral("조  회  일  자"), 40, 10, 140);
+    MakeLabel(answer, QStringLiteral("조  회  일  자"), 40, 10, 140);
     ed_SearchDate = Figure(answer, "ed_SearchDate", 190, 10, 200);
     const struct { const char *caption; QLabel **field; const char *name; } rows[] = {
         {"예금거래명세 통지", &ed_DepositCnt, "ed_DepositCnt"},
@@ -87,9 +60,9 @@ Tqv_depositCnt_Frm::Tqv_depositCnt_Frm(const ScreenContext &context, QWidget *ow
     };
     int y = 40;
     for (const auto &r : rows) {
-        Caption(answer, QString::fromUtf8(r.caption), 40, y, 140);
+        MakeLabel(answer, QString::fromUtf8(r.caption), 40, y, 140);
         *r.field = Figure(answer, r.name, 190, y, 120);
-        Caption(answer, QStringLiteral("건"), 316, y, 20);
+        MakeLabel(answer, QStringLiteral("건"), 316, y, 20);
         y += 30;
     }
     RunGuarded(session, QStringLiteral("qv_depositCnt_Frm.FormCreate"), [this] {
@@ -124,16 +97,10 @@ void Tqv_depositCnt_Frm::btn_searchClick()
     const RequestResult result = sender.sendRows(
         RequestBatch::bySeqNo(QString::fromLatin1(TCountSearchRow::ServiceCode), QStringLiteral("tCount_Search")),
         QList<TCountSearchRow>{row});
-    if (result.outcome == RequestResult::Outcome::ReserveFailed)
-        return;
-    if (result.outcome == RequestResult::Outcome::InsertFailed || result.outcome == RequestResult::Outcome::CommitFailed
-        || result.outcome == RequestResult::Outcome::ConnectionLost) {
-        qvx::Prompt::instance().message(QStringLiteral("정상적으로 처리되지 않았습니다. 관리자에게 문의하시기 바랍니다."));
-        return;
-    }
     // Withdrawn at the registration question: nothing goes to the bank, so no
     // answer is awaited.
-    if (!result.sent())
+    if (!RequestWentOut(result, QString(),
+                        QStringLiteral("정상적으로 처리되지 않았습니다. 관리자에게 문의하시기 바랍니다.")))
         return;
     m_requestSeqNo = result.base + 1;
     stsbar->showMessage(QStringLiteral("벨모아 주식회사에 요청중입니다. 잠시 기다리세요...."));
@@ -220,8 +187,5 @@ void Tqv_depositCnt_Frm::requestGaps(NoticeKind kind)
 
 void registerDepositCntScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_depositCnt_Frm"),
-                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * {
-                                       return new Tqv_depositCnt_Frm(context, owner);
-                                   });
+    RegisterListScreen<Tqv_depositCnt_Frm>(QStringLiteral("qv_depositCnt_Frm"));
 }

@@ -1,28 +1,12 @@
 #include "inquiries/screens/SmsSendUnit.h"
 
 #include "controls/images/GifImageBox.h"
-#include "controls/panels/DDButton.h"
-#include "controls/panels/KitComboBox.h"
-#include "core/AppControl.h"
-#include "core/DMUnit.h"
-#include "core/EventGuard.h"
-#include "core/RequestSender.h"
-#include "core/Session.h"
-#include "core/TextUtils.h"
-#include "core/screens/KitLook.h"
-#include "core/screens/ScreenBinding.h"
-#include "core/screens/ScreenParts.h"
-#include "core/screens/ScreenRegistry.h"
-#include "platform/Clock.h"
-#include "platform/Prompt.h"
-#include "platform/ResultSet.h"
-#include "platform/TListGrid.h"
+#include "core/screens/ListKit.h"
 
 #include <QFile>
 #include <QFontDatabase>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 
@@ -42,6 +26,19 @@ enum PersonalCol { pName, pPhone, pTel1, pTel2, pTel3 };
 
 const char *const CounterpartyQuery =
     "select  name ,TelNo_1 ,TelNo_2 ,TelNo_3 ,concat(TelNo_1 ,\"-\", TelNo_2 ,\"-\", TelNo_3) as PhoneNo from daesang";
+
+// The counterparties of the payee master: a box to tick, the name and the
+// number shown, and the number's three parts kept for the request rows.
+const ListColumns &CounterpartyColumns()
+{
+    static const ListColumns columns = {ListColumn{QStringLiteral("선택"), 40, AlignCenter, ""}.withCheckBox(),
+                                        {QStringLiteral("거래처"), 110, AlignLeft, "name"},
+                                        {QStringLiteral("전화번호"), 110, AlignLeft, "PhoneNo"},
+                                        ListColumn::data("TelNo_1"),
+                                        ListColumn::data("TelNo_2"),
+                                        ListColumn::data("TelNo_3")};
+    return columns;
+}
 
 qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
 
@@ -79,11 +76,9 @@ QString WholeSymbolFamily()
 TFrm_UserSMS::TFrm_UserSMS(const ScreenContext &context, QWidget *owner)
     : QWidget(owner), session(context.session), dm(context.dm)
 {
-    setObjectName(QStringLiteral("Frm_UserSMS"));
-    setWindowTitle(QStringLiteral("SMS 자유문장 보내기"));
+    SetUpForm(this, "Frm_UserSMS", QStringLiteral("SMS 자유문장 보내기"), 622, 699);
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(622, 699);
-    SetFormColour(this);
 
     TKitSimplePanel *top = MakeBar(this, "pnl_top", 150, alTop);
     buildNotices(top);
@@ -98,47 +93,18 @@ TFrm_UserSMS::TFrm_UserSMS(const ScreenContext &context, QWidget *owner)
     PageControl1->addTab(customers, QStringLiteral("거래처 전송"));
     PageControl1->addTab(personal, QStringLiteral("개인별 전송"));
 
-    const Page c = buildPage(customers, false);
-    Image1 = c.image;
-    me_Message = c.memo;
-    me_Message->setObjectName(QStringLiteral("me_Message"));
-    ed_SendNo = c.replyNo;
-    ed_SendNo->setObjectName(QStringLiteral("ed_SendNo"));
-    btn_SendMsg = c.send;
-    btn_SendMsg->setObjectName(QStringLiteral("btn_SendMsg"));
-    grd_list = c.list;
-    grd_list->setObjectName(QStringLiteral("grd_list"));
-    grid_cus_symbol = c.palette;
-    grid_cus_symbol->setObjectName(QStringLiteral("grid_cus_symbol"));
-    Image1->setObjectName(QStringLiteral("Image1"));
-    grd_list->SetColCount(6);
-    for (int col = 0; col < 6; ++col)
-        grd_list->SetCells(col, 0, QStringList{QStringLiteral("선택"), QStringLiteral("거래처"), QStringLiteral("전화번호"),
-                                               QString(), QString(), QString()}[col]);
-    grd_list->SetEditing(true);
-    grd_list->OnCanEditCell = [](int col, int row) { return col == cpSelect && row > 0; };
-    grd_list->OnGetAlignment = [](int col, int row) -> Qt::Alignment {
-        return col == cpSelect || row == 0 ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter;
-    };
-    grd_list->SetColWidths(cpSelect, 40);
-    grd_list->SetColWidths(cpName, 110);
-    grd_list->SetColWidths(cpPhone, 110);
-    btn_AllSel = MakeButton(c.tools, "btn_AllSel", QStringLiteral("전체선택"), 4, 4, 90, 24);
-    btn_NonSel = MakeButton(c.tools, "btn_NonSel", QStringLiteral("선택취소"), 100, 4, 90, 24);
+    QWidget *customerTools = buildPage(customers, false,
+                                       {{&Image1, "Image1"}, {&me_Message, "me_Message"}, {&ed_SendNo, "ed_SendNo"},
+                                        {&btn_SendMsg, "btn_SendMsg"}, {&grd_list, "grd_list"},
+                                        {&grid_cus_symbol, "grid_cus_symbol"}});
+    SetUpListGrid(grd_list, CounterpartyColumns());
+    btn_AllSel = MakeButton(customerTools, "btn_AllSel", QStringLiteral("전체선택"), 4, 4, 90, 24);
+    btn_NonSel = MakeButton(customerTools, "btn_NonSel", QStringLiteral("선택취소"), 100, 4, 90, 24);
 
-    const Page p = buildPage(personal, true);
-    Image2 = p.image;
-    Image2->setObjectName(QStringLiteral("Image2"));
-    me_Message_Per = p.memo;
-    me_Message_Per->setObjectName(QStringLiteral("me_Message_Per"));
-    ed_SendNo_Per = p.replyNo;
-    ed_SendNo_Per->setObjectName(QStringLiteral("ed_SendNo_Per"));
-    btn_Send_Per = p.send;
-    btn_Send_Per->setObjectName(QStringLiteral("btn_Send_Per"));
-    grd_list_Per = p.list;
-    grd_list_Per->setObjectName(QStringLiteral("grd_list_Per"));
-    grid_per_symbol = p.palette;
-    grid_per_symbol->setObjectName(QStringLiteral("grid_per_symbol"));
+    QWidget *personalTools = buildPage(personal, true,
+                                       {{&Image2, "Image2"}, {&me_Message_Per, "me_Message_Per"},
+                                        {&ed_SendNo_Per, "ed_SendNo_Per"}, {&btn_Send_Per, "btn_Send_Per"},
+                                        {&grd_list_Per, "grd_list_Per"}, {&grid_per_symbol, "grid_per_symbol"}});
     grd_list_Per->SetColCount(5);
     grd_list_Per->SetCells(pName, 0, QStringLiteral("이 름"));
     grd_list_Per->SetCells(pPhone, 0, QStringLiteral("전 화 번 호"));
@@ -150,7 +116,7 @@ TFrm_UserSMS::TFrm_UserSMS(const ScreenContext &context, QWidget *owner)
                 Guarded(session, QStringLiteral("grd_list_PerRowChanging"),
                         [this, row = current.row()] { grd_list_PerRowChanging(row); })();
             });
-    buildPersonalTools(p.tools);
+    buildPersonalTools(personalTools);
 
     BindClick(session, btn_Close, QStringLiteral("btn_CloseClick"), [this] { close(); });
     BindClick(this, btn_SendMsg, "btn_SendMsgClick", &TFrm_UserSMS::btn_SendMsgClick);
@@ -191,7 +157,7 @@ void TFrm_UserSMS::buildNotices(QWidget *top)
     btn_Close = MakeButton(top, "btn_Close", QStringLiteral("닫    기"), 520, 8, 90, 26);
 }
 
-TFrm_UserSMS::Page TFrm_UserSMS::buildPage(QWidget *tab, bool personal)
+QWidget *TFrm_UserSMS::buildPage(QWidget *tab, bool personal, const PageParts &parts)
 {
     Page page{};
     page.image = new TGifImageBox(tab);
@@ -206,8 +172,7 @@ TFrm_UserSMS::Page TFrm_UserSMS::buildPage(QWidget *tab, bool personal)
     page.replyNo = new QLineEdit(tab);
     page.replyNo->setMaxLength(15);
     page.replyNo->setGeometry(166, 156, 150, 22);
-    page.send = MakeButton(tab, personal ? "btn_Send_Per" : "btn_SendMsg", QStringLiteral("메시지 보내기"), 166, 184,
-                           150, 28);
+    page.send = MakeButton(tab, parts.send.name, QStringLiteral("메시지 보내기"), 166, 184, 150, 28);
 
     page.palette = new TListGrid(tab);
     page.palette->SetFixedRows(0);
@@ -248,7 +213,14 @@ TFrm_UserSMS::Page TFrm_UserSMS::buildPage(QWidget *tab, bool personal)
     page.list->setGeometry(330, 30, 276, personal ? 300 : 400);
     page.tools = new QWidget(tab);
     page.tools->setGeometry(330, personal ? 336 : 436, 276, personal ? 150 : 32);
-    return page;
+
+    parts.image.place(page.image);
+    parts.memo.place(page.memo);
+    parts.replyNo.place(page.replyNo);
+    parts.send.place(page.send);
+    parts.list.place(page.list);
+    parts.palette.place(page.palette);
+    return page.tools;
 }
 
 void TFrm_UserSMS::buildPersonalTools(QWidget *tools)
@@ -280,21 +252,9 @@ void TFrm_UserSMS::buildPersonalTools(QWidget *tools)
 
 void TFrm_UserSMS::FormCreate()
 {
-    for (int col = cpTel1; col <= cpTel3; ++col)
-        grd_list->HideColumn(col);
     for (int col = pTel1; col <= pTel3; ++col)
         grd_list_Per->HideColumn(col);
-    const qvx::ResultSet &rs = dm.cms_select1(QString::fromLatin1(CounterpartyQuery));
-    grd_list->SetRowCount(rs.recordCount() + 1);
-    for (int i = 0; i < rs.recordCount(); ++i) {
-        const int row = i + 1;
-        grd_list->AddCheckBox(cpSelect, row, false);
-        grd_list->SetCells(cpName, row, rs.value(i, QStringLiteral("name")));
-        grd_list->SetCells(cpPhone, row, rs.value(i, QStringLiteral("PhoneNo")));
-        grd_list->SetCells(cpTel1, row, rs.value(i, QStringLiteral("TelNo_1")));
-        grd_list->SetCells(cpTel2, row, rs.value(i, QStringLiteral("TelNo_2")));
-        grd_list->SetCells(cpTel3, row, rs.value(i, QStringLiteral("TelNo_3")));
-    }
+    FillList(grd_list, CounterpartyColumns(), dm.cms_select1(QString::fromLatin1(CounterpartyQuery)));
 }
 
 void TFrm_UserSMS::clickSymbol(QPlainTextEdit *memo, TListGrid *palette, int col, int row)
@@ -312,16 +272,12 @@ void TFrm_UserSMS::clickSymbol(QPlainTextEdit *memo, TListGrid *palette, int col
 
 void TFrm_UserSMS::btn_AllSelClick()
 {
-    for (int row = 1; row < grd_list->RowCount(); ++row)
-        if (grd_list->HasCheckBox(cpSelect, row))
-            grd_list->SetChecked(cpSelect, row, true);
+    TickAll(grd_list, cpSelect, true);
 }
 
 void TFrm_UserSMS::btn_NonSelClick()
 {
-    for (int row = 1; row < grd_list->RowCount(); ++row)
-        if (grd_list->HasCheckBox(cpSelect, row))
-            grd_list->SetChecked(cpSelect, row, false);
+    TickAll(grd_list, cpSelect, false);
 }
 
 bool TFrm_UserSMS::personalEntry(SmsRecipient *entry)
@@ -397,10 +353,9 @@ void TFrm_UserSMS::btn_SendMsgClick()
         return;
     }
     QList<SmsRecipient> to;
-    for (int row = 1; row < grd_list->RowCount(); ++row)
-        if (grd_list->HasCheckBox(cpSelect, row) && grd_list->IsChecked(cpSelect, row))
-            to.append({grd_list->Cells(cpName, row), grd_list->Cells(cpTel1, row), grd_list->Cells(cpTel2, row),
-                       grd_list->Cells(cpTel3, row)});
+    for (int row : TickedRows(grd_list, cpSelect))
+        to.append({grd_list->Cells(cpName, row), grd_list->Cells(cpTel1, row), grd_list->Cells(cpTel2, row),
+                   grd_list->Cells(cpTel3, row)});
     if (to.isEmpty()) {
         prompt().message(QStringLiteral("거래처 선택후 전송하세요"));
         return;
@@ -453,7 +408,5 @@ void TFrm_UserSMS::send(const QList<SmsRecipient> &to, const QString &replyNo, c
 
 void registerSmsSendScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("Frm_UserSMS"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
-        return new TFrm_UserSMS(context, owner);
-    });
+    RegisterListScreen<TFrm_UserSMS>(QStringLiteral("Frm_UserSMS"));
 }

@@ -75,7 +75,30 @@ private:
         TGifImageBox *image;
         QWidget *tools;
     };
-    Page buildPage(QWidget *tab, bool personal);
+    // Where a page's part goes: the member it is kept in and its name.
+    template <class Part>
+    struct PagePart
+    {
+        Part **member;
+        const char *name;
+        void place(Part *part) const
+        {
+            part->setObjectName(QString::fromLatin1(name));
+            *member = part;
+        }
+    };
+    struct PageParts
+    {
+        PagePart<TGifImageBox> image;
+        PagePart<QPlainTextEdit> memo;
+        PagePart<QLineEdit> replyNo;
+        PagePart<TDDButton> send;
+        PagePart<TListGrid> list;
+        PagePart<TListGrid> palette;
+    };
+    // One tab's picture, message, reply number, send button, list and symbol
+    // palette; returns the panel under the list for the tab's own tools.
+    QWidget *buildPage(QWidget *tab, bool personal, const PageParts &parts);
     void buildNotices(QWidget *top);
     void buildPersonalTools(QWidget *tools);
     void clickSymbol(QPlainTextEdit *memo, TListGrid *palette, int col, int row);

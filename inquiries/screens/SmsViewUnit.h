@@ -2,6 +2,7 @@
 // "SMS 현황": the SMS requests of a period of send dates, listed and saved.
 
 #include "core/screens/DateRange.h"
+#include "core/screens/ListFrame.h"
 #include "core/screens/ScreenContext.h"
 
 #include <QWidget>
@@ -18,6 +19,7 @@ class TFrm_SMSView : public QWidget
     Q_OBJECT
 public:
     explicit TFrm_SMSView(const ScreenContext &context, QWidget *owner = nullptr);
+    ~TFrm_SMSView() override;
 
     Session &session;
     Tdm &dm;
@@ -34,6 +36,8 @@ public:
     void btn_filesaveClick();
 
 private:
+    static ListDecl Declaration(TFrm_SMSView *self);
+    std::unique_ptr<ListFrame> m_frame;
     std::unique_ptr<DateRange> m_dates;
 };
 

@@ -1,48 +1,36 @@
 #include "inquiries/screens/TIcheNameSearchUnit.h"
 
-#include "controls/panels/DDButton.h"
-#include "controls/panels/KitComboBox.h"
-#include "core/AppControl.h"
-#include "core/DMUnit.h"
-#include "core/Session.h"
-#include "core/TextUtils.h"
-#include "core/screens/FormParts.h"
-#include "core/screens/ScreenBinding.h"
-#include "core/screens/ScreenRegistry.h"
-#include "platform/Prompt.h"
-#include "platform/TListGrid.h"
-
-#include <QLabel>
-#include <QLineEdit>
+#include "core/screens/ListKit.h"
 
 namespace {
 
-ListColumns NameColumns()
+const ListColumns &NameColumns()
 {
-    ListColumn remark{QStringLiteral("비고"), 160, AlignCenter, "", CellFormat::Computed};
-    remark.compute = [](const qvx::ResultSet &rs, int row) { return HolderNameAnswer::FromRow(rs, row).remark(); };
-    return {{QStringLiteral("순번"), 45, AlignCenter, "", CellFormat::RowNo},
-            {QStringLiteral("모은행"), 90, AlignCenter, "mobankname"},
-            {QStringLiteral("모계좌"), 140, AlignCenter, "mobankno", CellFormat::Account, "bankid"},
-            {QStringLiteral("이체금액"), 80, AlignRight, "price", CellFormat::Money},
-            {QStringLiteral("거래은행명"), 90, AlignCenter, "bankname"},
-            {QStringLiteral("수수료"), 60, AlignRight, "fee", CellFormat::Money},
-            {QStringLiteral("거래자성명"), 110, AlignCenter, "name"},
-            {QStringLiteral("사업자/주민등록번호"), 140, AlignCenter, "rrnocheck"},
-            remark};
+    static const ListColumns columns = [] {
+        ListColumn remark{QStringLiteral("비고"), 160, AlignCenter, "", CellFormat::Computed};
+        remark.compute = [](const qvx::ResultSet &rs, int row) { return HolderNameAnswer::FromRow(rs, row).remark(); };
+        return ListColumns{{QStringLiteral("순번"), 45, AlignCenter, "", CellFormat::RowNo},
+                           {QStringLiteral("모은행"), 90, AlignCenter, "mobankname"},
+                           {QStringLiteral("모계좌"), 140, AlignCenter, "mobankno", CellFormat::Account, "bankid"},
+                           {QStringLiteral("이체금액"), 80, AlignRight, "price", CellFormat::Money},
+                           {QStringLiteral("거래은행명"), 90, AlignCenter, "bankname"},
+                           {QStringLiteral("수수료"), 60, AlignRight, "fee", CellFormat::Money},
+                           {QStringLiteral("거래자성명"), 110, AlignCenter, "name"},
+                           {QStringLiteral("사업자/주민등록번호"), 140, AlignCenter, "rrnocheck"},
+                           remark};
+    }();
+    return columns;
 }
 
-AnswerInquiryForm::Layout NameLayout()
+const AnswerInquiryForm::Layout NameLayout{"qv_TIcheNamesearch_frm", QStringLiteral("타행 성명 조회"),
+                                           QStringLiteral(" ◎ 타행 성명 조회"),
+                                           QStringLiteral(" ◎ 타행 성명 조회 결과"), 72, false};
+
+ListDecl NameDeclaration()
 {
-    AnswerInquiryForm::Layout l;
-    l.name = "qv_TIcheNamesearch_frm";
-    l.caption = QStringLiteral("타행 성명 조회");
-    l.searchHeading = QStringLiteral(" ◎ 타행 성명 조회");
-    l.resultHeading = QStringLiteral(" ◎ 타행 성명 조회 결과");
-    l.gridName = "grd_ichelist";
-    l.searchHeight = 72;
-    l.printing = false;
-    return l;
+    ListDecl d;
+    d.grid = {"grd_ichelist", &NameColumns(), 0, 19};
+    return d;
 }
 
 const char *const ParentAccountsQuery =
@@ -52,22 +40,17 @@ const char *const ParentAccountsQuery =
 } // namespace
 
 Tqv_TIcheNamesearch_frm::Tqv_TIcheNamesearch_frm(const ScreenContext &context, QWidget *owner)
-    : AnswerInquiryForm(context, owner, NameLayout(), NameColumns())
+    : AnswerInquiryForm(context, owner, NameLayout, NameDeclaration())
 {
     grd_ichelist = grid;
     QWidget *top = searchPanel();
-    (new QLabel(QStringLiteral("모  계  좌"), top))->setGeometry(8, 8, 70, 22);
+    MakeLabel(top, QStringLiteral("모  계  좌"), 8, 8, 70);
     makeAccountCombo(80, 8, 330, QString(), QString::fromLatin1(ParentAccountsQuery));
-    (new QLabel(QStringLiteral("거 래 은 행"), top))->setGeometry(420, 8, 70, 22);
-    cmb_bankname = MakeCombo(top, "cmb_bankname", 492, 8, 180);
-    (new QLabel(QStringLiteral("거래계좌번호"), top))->setGeometry(8, 40, 80, 22);
-    edt_BANKNO = MakeEdit(top, "edt_BANKNO", 90, 40, 180);
-    (new QLabel(QStringLiteral("사업자/주민등록번호"), top))->setGeometry(280, 40, 130, 22);
-    edt_residentno = MakeEdit(top, "edt_residentno", 412, 40, 150);
+    cmb_bankname = MakeLabeledCombo(top, "cmb_bankname", QStringLiteral("거 래 은 행"), 420, 8, 68, 180);
+    edt_BANKNO = MakeLabeledEdit(top, "edt_BANKNO", QStringLiteral("거래계좌번호"), 8, 40, 78, 180);
+    edt_residentno = MakeLabeledEdit(top, "edt_residentno", QStringLiteral("사업자/주민등록번호"), 280, 40, 128, 150);
     btn_search->move(690, 24);
-    for (QWidget *w : {static_cast<QWidget *>(cmb_bankname), static_cast<QWidget *>(edt_BANKNO),
-                       static_cast<QWidget *>(edt_residentno)})
-        EnterMovesFocus(w);
+    EnterMovesFocus({cmb_bankname, edt_BANKNO, edt_residentno});
     connect(edt_BANKNO, &QLineEdit::editingFinished, this,
             Guarded(session, QStringLiteral("edt_BANKNOExit"), [this] { edt_BANKNOExit(); }));
     BindClick(this, btn_search, "btn_searchClick", &Tqv_TIcheNamesearch_frm::btn_searchClick);
@@ -92,9 +75,8 @@ void Tqv_TIcheNamesearch_frm::edt_BANKNOExit()
 
 void Tqv_TIcheNamesearch_frm::btn_searchClick()
 {
-    if (RefuseWhenOffline(session))
+    if (!startRequest())
         return;
-    clearList();
     const MotherAccount *parent = accounts().Chosen();
     if (!parent)
         return;
@@ -114,8 +96,5 @@ void Tqv_TIcheNamesearch_frm::btn_searchClick()
 
 void registerTIcheNameSearchScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_TIcheNamesearch_frm"),
-                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * {
-                                       return new Tqv_TIcheNamesearch_frm(context, owner);
-                                   });
+    RegisterListScreen<Tqv_TIcheNamesearch_frm>(QStringLiteral("qv_TIcheNamesearch_frm"));
 }

@@ -26,6 +26,9 @@ protected:
         summarySent(result, all);
     }
 
+    // The account combo "은 행 계 좌" of the accounts of `query` and "조 회" beside it.
+    void makeSummaryAccounts(const char *query);
+
 private:
     static QString failedText();
     void summarySent(const RequestResult &result, bool allAccounts);
@@ -42,14 +45,13 @@ public:
 
     void btn_searchClick();
     void btn_filesaveClick();
-    const QList<SummaryAnswer> &Answers() const { return m_answers; }
-
-protected:
-    void answered(const qvx::ResultSet &answer) override;
+    // The answers the list shows, in its order.
+    QList<SummaryAnswer> Answers() const;
 
 private:
-    void buildReport();
-    QList<SummaryAnswer> m_answers;
+    static ListDecl Declaration(Tqv_trsum_frm *self);
+    // One block of the report per answered account.
+    void addReportBlock(qvx::Report &report);
     int m_reportRow = 0;
 };
 

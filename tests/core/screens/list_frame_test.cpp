@@ -13,6 +13,7 @@
 #include "platform/Report.h"
 #include "platform/TListGrid.h"
 
+#include <QAction>
 #include <QStatusBar>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -217,4 +218,59 @@ TEST_F(Frame, TheGapRequestGoesOutWholeThroughTheRequestSender)
     ASSERT_EQ(rows.recordCount(), 2);
     EXPECT_EQ(rows.value(0, S("org_seqno")), S("3"));
     EXPECT_EQ(rows.value(1, S("org_seqno")), S("4"));
+}
+
+TEST_F(Frame, RowsHandedOverFillTheListAsASearchDoesAndNothingIsSaid)
+{
+    ListDecl d = decl();
+    d.grid.find = false;
+    make(std::move(d));
+    EXPECT_EQ(frame->grid()->findChild<QAction *>(S("N1")), nullptr);
+    ASSERT_EQ(frame->search(), 3);
+
+    // The bank's answer replaces what was listed.
+    const qvx::ResultSet answer({S("errcode"), S("errcontents")}, {{S("000009"), S(" 응답 ")}});
+    const int shown = totalsShown;
+    client.prompt().clear();
+    EXPECT_EQ(frame->fill(answer), 1);
+    EXPECT_EQ(frame->grid()->RowCount(), 2);
+    EXPECT_EQ(frame->grid()->Cells(1, 1), S("000009"));
+    EXPECT_EQ(frame->grid()->Cells(2, 1), S("응답"));
+    EXPECT_EQ(frame->listed().recordCount(), 1);
+    EXPECT_TRUE(frame->searchedAsChosen());
+    EXPECT_EQ(totalsShown, shown + 1);
+
+    // An empty answer empties the list; the one who hands it over says why.
+    EXPECT_EQ(frame->fill(qvx::ResultSet()), 0);
+    EXPECT_TRUE(frame->isEmpty());
+    EXPECT_EQ(frame->listed().recordCount(), 0);
+    EXPECT_EQ(client.prompt().count(), 0);
+}
+
+TEST_F(Frame, AReportWithADetailOfItsOwnKeepsItsTitleBandAndPullsItsOwnRows)
+{
+    int pulled = 0;
+    ListDecl d = decl();
+    d.report = ListReportDecl{};
+    d.report->title = S("거 래 집 계 현 황");
+    d.report->width = 277;
+    d.report->paging.orientation = ReportParams::Landscape;
+    d.report->detail = [&pulled](qvx::Report &report) {
+        report.detail.height = 30;
+        report.NeedData = [&pulled] { return ++pulled <= 2; };
+    };
+    d.report->fillTitle = [&pulled](qvx::Report &) { pulled = 0; };
+    make(std::move(d));
+    qvx::Report report;
+    frame->attachReport(report);
+    EXPECT_EQ(frame->reportRows(), nullptr);
+    EXPECT_EQ(report.orientation, QPageLayout::Landscape);
+    EXPECT_EQ(report.columnHeader.height, 0);
+    ASSERT_EQ(frame->search(), 3);
+    for (int run = 0; run < 2; ++run) {   // each print starts from the first row again
+        const QVector<qvx::Report::Page> pages = report.layout();
+        ASSERT_EQ(pages.size(), 1);
+        EXPECT_EQ(pages[0].bands.first().band, S("title"));
+        EXPECT_EQ(pages[0].detailCount(), 2);
+    }
 }

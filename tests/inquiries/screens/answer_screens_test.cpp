@@ -16,6 +16,7 @@
 #include "platform/Clock.h"
 #include "platform/Cp949.h"
 #include "platform/FileChooser.h"
+#include "support/client/ReportLayoutCheck.h"
 #include "support/client/SeedRows.h"
 
 #include <QAction>
@@ -274,4 +275,61 @@ TEST_F(InquiryScreenTest, VirtualAccountSummaryClosesWithoutAVirtualAccountBank)
     ASSERT_TRUE(TriggerMenuItem(main, S("N5")));
     EXPECT_TRUE(waitForPrompt(S("가상계좌를 사용하는 은행거래가 없습니다.\r\nQVXServer에서 거래은행설정을 확인하세요")));
     EXPECT_TRUE(ClientFixture::waitFor([&] { return FindScreen(main, S("Frm_Vas_trSum")) == nullptr; }));
+}
+
+TEST_F(BalanceScreen, TheReportPrintsItsTitleBandWithTheTotalsAndItsPages)
+{
+    Tqv_amtsearch_frm *s = open();
+    ASSERT_NE(s, nullptr);
+    const QStringList names = {S("mobankname"), S("bankid"), S("bankno"), S("common_dummy"), S("janwon"), S("ablewon"),
+                               S("receivedate")};
+    QList<QStringList> rows;
+    for (int i = 0; i < 40; ++i)
+        rows.append({S("국민은행"), S("04"), S("123401234567"), S("기업자유예금"), S("1000000000001"), S("2"),
+                     qvx::Clock::today()});
+    s->ShowAnswer(qvx::ResultSet(names, rows));
+    ASSERT_EQ(s->Answers().size(), 40);
+    const QVector<qvx::Report::Page> pages = CheckReportLayout(s->Report1, S("모계좌 잔액조회"), 33, 37);
+    ASSERT_FALSE(pages.isEmpty());
+    const qvx::Report::PlacedBand &title = pages[0].bands.first();
+    EXPECT_EQ(PlacedText(title, S("qdata_Toremain")), S("40,000,000,000,040"));
+    EXPECT_EQ(PlacedText(title, S("qdata_Toinchul")), S("80"));
+    EXPECT_EQ(PlacedText(title, S("qlbl_product")), S("Quvex Service"));
+    EXPECT_EQ(s->Report1.orientation, QPageLayout::Portrait);
+
+    // A new request empties the list and what it printed from.
+    client->prompt().setDefaultAnswer(false); // withdraw at any question
+    ClickControl(s->btn_search);
+    EXPECT_TRUE(s->Answers().isEmpty());
+    EXPECT_EQ(listRows(s->grd_Amtlist), 0);
+}
+
+TEST_F(InquiryScreenTest, TheSummaryReportPrintsItsTitleBandAndOneBlockPerAccount)
+{
+    auto *s = ScreenInput::openFromMenu<Tqv_trsum_frm>(main, "qv_c4", "qv_trsum_frm");
+    ASSERT_NE(s, nullptr);
+    QStringList names = {S("seqno"), S("mobankname"), S("bankid"), S("mobankno"), S("firmid"), S("common_dummy")};
+    QStringList values = {S("000007"), S("국민은행"), S("04"), S("123401234567"), S("HB0401"), QString()};
+    for (int k = 0; k < SummaryAnswer::AmountCount; ++k) {
+        names << QString::fromLatin1(SummaryAnswer::AmountFields[k]);
+        values << QString::number(1000 + k);
+    }
+    s->ShowAnswer(qvx::ResultSet(names, {values, values, values}));
+    const QVector<qvx::Report::Page> pages = CheckReportLayout(s->Report2, S("거 래 집 계 현 황"));
+    ASSERT_EQ(pages.size(), 1);
+    EXPECT_EQ(pages[0].detailCount(), 3); // no empty blocks after the accounts
+    EXPECT_EQ(s->Report2.orientation, QPageLayout::Landscape);
+    EXPECT_EQ(PlacedText(pages[0].bands.first(), S("qlbl_chosen")), S("모든 계좌"));
+    const qvx::Report::PlacedBand *block = nullptr;
+    for (const qvx::Report::PlacedBand &band : pages[0].bands)
+        if (band.band == S("detail") && !block)
+            block = &band;
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(PlacedText(*block, S("qlbl_bankname")), S("국민은행"));
+    EXPECT_EQ(PlacedText(*block, S("qlbl_fee")), S("1,010 원"));
+    EXPECT_EQ(PlacedText(*block, S("qdata_dangsuwrongmoney")), S("1,014"));
+
+    ScreenInput::choose(s->cmb_allbank, 2);
+    const QVector<qvx::Report::Page> chosen = s->Report2.layout();
+    EXPECT_EQ(PlacedText(chosen[0].bands.first(), S("qlbl_chosen")), s->cmb_allbank->Text());
 }
