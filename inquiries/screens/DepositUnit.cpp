@@ -1,7 +1,6 @@
 #include "inquiries/screens/DepositUnit.h"
 
 #include "core/NoticeGaps.h"
-#include "core/TotalsTable.h"
 #include "core/screens/DateRange.h"
 #include "core/screens/ListKit.h"
 #include "inquiries/DepositNoticeColumns.h"
@@ -13,12 +12,6 @@
 #include <algorithm>
 
 namespace {
-
-const TotalsTable &Totals()
-{
-    static const TotalsTable table = DepositTotalsTable();
-    return table;
-}
 
 const QList<ReportColumn> &ReportColumns()
 {
@@ -44,7 +37,7 @@ const QList<ReportColumn> &ReportColumns()
 Tqv_deposit_frm::Tqv_deposit_frm(const ScreenContext &context, QWidget *owner)
     : NoticeListBase(context,
                      {"qv_deposit_frm", QStringLiteral("예금거래명세통지"), NoticeKind::Deposit,
-                      {"grd_deposit", &DepositNoticeColumns(), 0, 19}, QStringLiteral("price"), &Totals(),
+                      {"grd_deposit", &DepositNoticeColumns(), 0, 19}, QStringLiteral("price"), DepositTotalsTable,
                       DepositTotalsCode, QStringLiteral("예금거래 통지 전문이 수신되지 않았습니다."),
                       QStringLiteral("결번요구할 전문이 없습니다!"), QString()},
                      owner)

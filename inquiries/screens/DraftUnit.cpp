@@ -1,6 +1,5 @@
 #include "inquiries/screens/DraftUnit.h"
 
-#include "core/TotalsTable.h"
 #include "core/screens/DateRange.h"
 #include "core/screens/ListKit.h"
 #include "inquiries/DraftNoticeColumns.h"
@@ -8,12 +7,6 @@
 #include "inquiries/screens/NoticeTotalsGrid.h"
 
 namespace {
-
-const TotalsTable &Totals()
-{
-    static const TotalsTable table = DraftTotalsTable();
-    return table;
-}
 
 const QList<ReportColumn> &ReportColumns()
 {
@@ -45,7 +38,7 @@ const char *const TotalLabels[6][2] = {
 Tqv_draft_frm::Tqv_draft_frm(const ScreenContext &context, QWidget *owner)
     : NoticeListBase(context,
                      {"qv_draft_frm", QStringLiteral("보관어음 명세통지"), NoticeKind::Draft,
-                      {"grd_draftlist", &DraftNoticeColumns(), 0, 23}, QStringLiteral("draftmoney"), &Totals(),
+                      {"grd_draftlist", &DraftNoticeColumns(), 0, 23}, QStringLiteral("draftmoney"), DraftTotalsTable,
                       DraftTotalsCode, QStringLiteral("보관어음 통지 전문이 수신되지 않았습니다."),
                       QStringLiteral("해당일에 전송된 통지 내역이 존재하지 않습니다."),
                       QStringLiteral("select distinct transdivcode, transdivcontents  from transdiv where divflag = '2'")},

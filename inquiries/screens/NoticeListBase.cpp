@@ -1,6 +1,5 @@
 #include "inquiries/screens/NoticeListBase.h"
 
-#include "core/TotalsTable.h"
 #include "core/screens/DateRange.h"
 #include "core/screens/ListKit.h"
 #include "core/screens/MotherAccountCombo.h"
@@ -51,7 +50,7 @@ const char *const DepositTotalLabels[10][2] = {
 
 NoticeListBase::NoticeListBase(const ScreenContext &context, const Params &params, QWidget *owner)
     : QWidget(owner), session(context.session), dm(context.dm), m_params(params),
-      m_sums(int(params.totals->cells().size()), 0)
+      m_totals(params.totals()), m_sums(int(m_totals.cells().size()), 0)
 {
     SetUpForm(this, params.name, params.caption, 1000, 640);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -114,7 +113,7 @@ ListDecl NoticeListBase::declare()
                 if (code == QLatin1String("20") || code == QLatin1String("21"))
                     captionCode = code;
                 const QString cell = m_params.totalsCode(code);
-                for (const TotalsTable::Cell &c : m_params.totals->cells())
+                for (const TotalsTable::Cell &c : m_totals.cells())
                     if (!cell.isEmpty() && c.code == cell)
                         m_sums[c.column - 1] += sum;
             });

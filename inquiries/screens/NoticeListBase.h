@@ -14,6 +14,7 @@
 #include "inquiries/NoticeFilter.h"
 #include "inquiries/NoticeGapRequest.h"
 #include "inquiries/screens/NoticeFilterBar.h"
+#include "core/TotalsTable.h"
 #include "platform/Report.h"
 
 #include <QVector>
@@ -27,7 +28,6 @@ class Tdm;
 class TDDButton;
 class TKitSimplePanel;
 class TListGrid;
-class TotalsTable;
 struct BankItem;
 
 class NoticeListBase : public QWidget, public ISearchScreen, public NoticeFilterBar
@@ -41,7 +41,7 @@ public:
         NoticeKind kind;
         ListGridDecl grid;
         QString amountColumn;         // the amount the totals add
-        const TotalsTable *totals;    // the totals by kind
+        TotalsTable (*totals)();      // the totals by kind
         QString (*totalsCode)(const QString &gubun);
         QString emptyMessage;         // the search found nothing
         QString noNumbersMessage;     // the gap request: no notice stored for the day
@@ -130,6 +130,7 @@ private:
     void FormCreate();
     bool m_enterForm = false;
     std::unique_ptr<KindSums> m_kindSums;
+    const TotalsTable m_totals;
     QVector<qint64> m_sums;
     QHash<QString, QString> m_bankNames;
 };

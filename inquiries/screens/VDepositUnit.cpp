@@ -1,6 +1,5 @@
 #include "inquiries/screens/VDepositUnit.h"
 
-#include "core/TotalsTable.h"
 #include "core/screens/ListKit.h"
 #include "inquiries/DepositNoticeColumns.h"
 #include "inquiries/DepositNotices.h"
@@ -17,18 +16,12 @@ const char *const EditNames[10] = {"curredt_ibgum",      "curredt_jigub",      "
 const char *const Captions[10] = {"입 금",    "지 급",          "부도지급",       "부도지급(취소)", "결산이자",
                                   "결산이자(예금)", "결산이자(대출)", "입금취소", "지급취소", "집금/어음만기입금"};
 
-const TotalsTable &Totals()
-{
-    static const TotalsTable table = DepositTotalsTable();
-    return table;
-}
-
 } // namespace
 
 Tqv_V_deposit_frm::Tqv_V_deposit_frm(const ScreenContext &context, QWidget *owner)
     : NoticeListBase(context,
                      {"qv_V_deposit_frm", QStringLiteral("조흥은행 가상계좌통지"), NoticeKind::VirtualDeposit,
-                      {"grd_deposit", &VirtualDepositNoticeColumns(), 0, 21}, QStringLiteral("price"), &Totals(),
+                      {"grd_deposit", &VirtualDepositNoticeColumns(), 0, 21}, QStringLiteral("price"), DepositTotalsTable,
                       DepositTotalsCode, QStringLiteral("예금거래 통지 전문이 수신되지 않았습니다."),
                       QStringLiteral("결번요구할 전문이 없습니다.."), QString()},
                      owner)
