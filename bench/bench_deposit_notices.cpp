@@ -11,6 +11,7 @@
 #include "core/DMUnit.h"
 #include "core/GapRequest.h"
 #include "core/Session.h"
+#include "inquiries/DepositNotices.h"
 #include "inquiries/screens/DepositUnit.h"
 #include "platform/Clock.h"
 #include "platform/TListGrid.h"

@@ -14,3 +14,8 @@ struct MotherAccount
     // name stay empty.
     static MotherAccount FromRow(const qvx::ResultSet &rs, int row);
 };
+
+// The account a printed list names in its title band: the chosen account
+// hyphenated for its bank, else `otherChoice` (what the screen chose instead
+// of an account, e.g. a bank) when there is one, else "모든 계좌".
+QString ReportAccountText(const MotherAccount *chosen, const QString &otherChoice = QString());

@@ -30,8 +30,8 @@ QString KindAndAccount(const QString &table, const DepositNoticeFilter &f)
     if (!f.kindCode.isEmpty())
         sql += QStringLiteral(" and ") + table + QStringLiteral(".gubun = ") + sqlQuote(f.kindCode)
                + QStringLiteral(" ");
-    if (!f.moBankNo.isEmpty())
-        sql += QStringLiteral(" and ") + table + QStringLiteral(".mobankno = ") + sqlQuote(f.moBankNo)
+    if (!f.accountNo.isEmpty())
+        sql += QStringLiteral(" and ") + table + QStringLiteral(".mobankno = ") + sqlQuote(f.accountNo)
                + QStringLiteral(" ");
     return sql;
 }

@@ -3,20 +3,13 @@
 // virtual-account twin ("가상계좌통지", table V_deposit): statements, the typed
 // notice row, the totals by transaction kind and the save records.
 
+#include "inquiries/NoticeFilter.h"
+
 #include <QList>
 #include <QString>
 
 class TotalsTable;
 namespace qvx { class ResultSet; }
-
-struct DepositNoticeFilter
-{
-    QString kindCode;   // gubun; "" for every kind
-    QString moBankNo;   // the chosen account without '-'; "" for every account
-    QString bankCode;   // "" for every bank
-    QString dateFrom;   // yyyymmdd
-    QString dateTo;
-};
 
 namespace DepositNoticeSql {
 

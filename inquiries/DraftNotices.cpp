@@ -28,8 +28,8 @@ QString byFilter(const DraftNoticeFilter &f)
         "draft.GUBUN = transdiv.TRANSDIVCODE and  transdiv.divflag = '2'");
     if (!f.kindCode.isEmpty())
         sql += QStringLiteral(" and draft.gubun = ") + sqlQuote(f.kindCode) + QStringLiteral(" ");
-    if (!f.bankNo.isEmpty())
-        sql += QStringLiteral(" and draft.bankno = ") + sqlQuote(f.bankNo) + QStringLiteral(" ");
+    if (!f.accountNo.isEmpty())
+        sql += QStringLiteral(" and draft.bankno = ") + sqlQuote(f.accountNo) + QStringLiteral(" ");
     if (!f.bankCode.isEmpty())
         sql += QStringLiteral("  and draft.bankid    = ") + sqlQuote(f.bankCode);
     sql += QStringLiteral("  and draft.draft_senddate >= ") + sqlQuote(f.dateFrom)

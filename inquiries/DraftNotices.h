@@ -2,19 +2,12 @@
 // The stored-bill notices ("보관어음 명세통지", table draft): statement, typed
 // row, totals by kind and the text save's record.
 
+#include "inquiries/NoticeFilter.h"
+
 #include <QString>
 
 class TotalsTable;
 namespace qvx { class ResultSet; }
-
-struct DraftNoticeFilter
-{
-    QString kindCode;   // gubun; "" for every kind
-    QString bankNo;     // the chosen account; "" for every account
-    QString bankCode;   // "" for every bank
-    QString dateFrom;   // yyyymmdd
-    QString dateTo;
-};
 
 namespace DraftNoticeSql {
 QString byFilter(const DraftNoticeFilter &filter);

@@ -59,43 +59,6 @@ QString dayNotices(const QString &day)
 
 } // namespace FailedTransferSql
 
-FailedTransferNotice FailedTransferNotice::FromRow(const qvx::ResultSet &rs, int i)
-{
-    auto v = [&rs, i](const char *name) { return rs.value(i, QString::fromLatin1(name)); };
-    FailedTransferNotice n;
-    n.bankSeqNo = v("bank_seqno");
-    n.errSendDate = v("err_senddate");
-    n.moBankName = v("mobankname");
-    n.bankId = v("bankid");
-    n.moBankNo = v("mobankno");
-    n.transBankName = v("transbankname");
-    n.bankNo = v("bankno");
-    n.name = v("name");
-    n.price = v("price");
-    n.errContents = v("errcontents");
-    n.gubun = v("gubun");
-    n.procTime = v("proctime");
-    n.fee = v("fee");
-    n.cmsCode = v("cmscode");
-    n.procResult = v("procresult");
-    n.taProcNo = v("taprocno");
-    n.commonDummy = v("common_dummy");
-    n.orgSeqNo = v("org_seqno");
-    n.subSeq = v("subseq");
-    n.service = v("service");
-    n.sendId = v("sendid");
-    n.recvId = v("recvid");
-    n.firmId = v("firmid");
-    n.sendFlag = v("sendflag");
-    n.errCode = v("errcode");
-    return n;
-}
-
-QString FailedTransferNotice::kindText() const
-{
-    return gubun.trimmed() == QLatin1String("20") ? QStringLiteral("수납") : QStringLiteral("이체");
-}
-
 TaIcheOrderRow FailedNoticeGapRow(const RequestHeader &header, const FailedNoticeAddress &to, int missingNumber)
 {
     TaIcheOrderRow row;

@@ -1,10 +1,9 @@
 #pragma once
 // The failure notices that banks send for other-bank transfers (table
-// ta_iche_err): one statement and one typed row for the read-only error view
+// ta_iche_err): the statements of the read-only error view
 // ("타행이체 불능현황 보기") and the notice screen with its gap request and day
 // file ("타행이체 불능통지").
 
-#include "core/ListColumns.h"
 #include "core/RequestRows.h"
 
 #include <QString>
@@ -33,18 +32,6 @@ QString noticeNumbers(const QString &bankCode, const QString &day);
 QString dayNotices(const QString &day);
 
 } // namespace FailedTransferSql
-
-// One listed notice.
-struct FailedTransferNotice
-{
-    QString bankSeqNo, errSendDate, moBankName, bankId, moBankNo, transBankName, bankNo, name, price, errContents,
-        gubun, procTime, fee, cmsCode, procResult, taProcNo, commonDummy;
-    QString orgSeqNo, subSeq, service, sendId, recvId, firmId, sendFlag, errCode;
-
-    static FailedTransferNotice FromRow(const qvx::ResultSet &rs, int row);
-    // "수납" for a collection (gubun 20), else "이체".
-    QString kindText() const;
-};
 
 // Where a gap request of one bank and day goes: the ids of that bank's
 // notices of the day (the request goes back the way they came).

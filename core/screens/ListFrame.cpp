@@ -74,6 +74,13 @@ int ListFrame::search()
     const ListSearchDecl &s = m_decl.search;
     if (RefuseWhenOffline(m_context.session))
         return 0;
+    if (s.refusal) {
+        const QString refused = s.refusal();
+        if (!refused.isEmpty()) {
+            Say(refused);
+            return 0;
+        }
+    }
     clear();
     const QString sql = s.statement();
     if (sql.isEmpty())

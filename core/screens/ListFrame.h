@@ -80,6 +80,9 @@ struct ListSearchDecl
     // The statement, the answer and the count go to the day's log
     // ("Query Send : ", "Query Recv : ", "Data Count : ").
     bool logged = false;
+    // Checked before the list is cleared: the message that refuses the
+    // search ("" to go on); a refused search leaves the list as it was.
+    std::function<QString()> refusal;
 };
 
 // The totals under or beside the list.

@@ -1,43 +1,17 @@
 #include "inquiries/screens/DepositUnit.h"
 
-#include "controls/panels/DDButton.h"
-#include "core/AppControl.h"
 #include "core/NoticeNumbers.h"
-#include "core/RequestSender.h"
-#include "core/TextUtils.h"
-#include "core/TotalsTable.h"
 #include "core/screens/DateRange.h"
-#include "core/screens/KitLook.h"
-#include "core/screens/ListCombos.h"
-#include "core/screens/ListReport.h"
 #include "core/screens/ListKit.h"
-#include "core/screens/ScreenBinding.h"
-#include "core/screens/ScreenRegistry.h"
-#include "core/DMUnit.h"
 #include "inquiries/DepositNoticeColumns.h"
-#include "inquiries/NoticeGapRequest.h"
+#include "inquiries/DepositNotices.h"
 #include "inquiries/screens/NoticeTotalsGrid.h"
-#include "platform/Prompt.h"
-#include "platform/TListGrid.h"
 
 #include <QStatusBar>
 
 #include <algorithm>
 
 namespace {
-
-// The totals cell (0..9, in caption order) of a kind; -1 when not totalled.
-int TotalsIndex(const QString &gubun)
-{
-    static const TotalsTable table = DepositTotalsTable();
-    const QString code = DepositTotalsCode(gubun);
-    if (code.isEmpty())
-        return -1;
-    for (const TotalsTable::Cell &cell : table.cells())
-        if (cell.code == code)
-            return cell.column - 1;
-    return -1;
-}
 
 const QList<ReportColumn> &ReportColumns()
 {
@@ -61,14 +35,17 @@ const QList<ReportColumn> &ReportColumns()
 } // namespace
 
 Tqv_deposit_frm::Tqv_deposit_frm(const ScreenContext &context, QWidget *owner)
-    : DepositNoticeBase(context,
-                        {"qv_deposit_frm", QStringLiteral("예금거래명세통지"), NoticeKind::Deposit,
-                         &DepositNoticeColumns(), 19, QStringLiteral("예금통지")},
-                        owner),
-      m_sums(10, 0)
+    : NoticeListBase(context,
+                     {"qv_deposit_frm", QStringLiteral("예금거래명세통지"), NoticeKind::Deposit,
+                      {"grd_deposit", &DepositNoticeColumns(), 0, 19}, QStringLiteral("price"), DepositTotalsTable,
+                      DepositTotalsCode, QStringLiteral("예금거래 통지 전문이 수신되지 않았습니다."),
+                      QStringLiteral("결번요구할 전문이 없습니다!"), QString()},
+                     owner)
 {
-    build([this](TKitSimplePanel *bottom) {
-        btn_order_end = MakeButton(bottom, "btn_order_end", QStringLiteral("마감확인 결번요청"), 124, 9, 110, 26);
+    build({QStringLiteral("은 행 선 택")}, [this](TKitSimplePanel *bottom) {
+        std::tie(btn_order, btn_print) = addDepositButtons(bottom);
+        btn_order_end = AddButton(session, bottom, "btn_order_end", QStringLiteral("마감확인 결번요청"), 124, 9, 110, 26,
+                                  [this] { btn_order_endClick(); });
         // As wide as its caption; the buttons after it make room.
         const int width = std::max(110, btn_order_end->fontMetrics().horizontalAdvance(btn_order_end->Caption()) + 24);
         btn_order_end->resize(width, btn_order_end->height());
@@ -76,46 +53,52 @@ Tqv_deposit_frm::Tqv_deposit_frm(const ScreenContext &context, QWidget *owner)
         if (room > 0)
             for (TDDButton *b : {btn_filesave, btn_preview, btn_print, btn_close})
                 b->move(b->x() + room, b->y());
-        BindClick(session, btn_order_end, QStringLiteral("btn_order_endClick"), [this] { btn_order_endClick(); });
         m_totals = new NoticeTotalsGrid(this, DepositTotalsCaptions(), 5, 11, 2, QStringLiteral("구 분"),
                                         QStringLiteral("금 액"), 84);
         grd_test = m_totals->grid();
     });
+    grd_deposit = list();
 }
 
 Tqv_deposit_frm::~Tqv_deposit_frm() = default;
 
-QString Tqv_deposit_frm::statement(const DepositNoticeFilter &filter, bool enterForm) const
+QString Tqv_deposit_frm::statement(const NoticeFilter &filter, bool enterForm) const
 {
     return enterForm ? DepositNoticeSql::byEnter(filter) : DepositNoticeSql::byClick(filter);
 }
 
 void Tqv_deposit_frm::clearTotals()
 {
-    m_sums.fill(0);
     if (m_totals)
         m_totals->clear();
+    m_moBank = {};
+    m_transBank = {};
 }
 
-void Tqv_deposit_frm::addToTotals(const QString &gubun, qint64 amount, bool)
+void Tqv_deposit_frm::listRow(const qvx::ResultSet &rs, int gridRow, int row, bool enterForm)
 {
-    const QString code = gubun.trimmed();
-    if (code == QLatin1String("20") || code == QLatin1String("21"))
-        m_captionCode = code;
-    const int index = TotalsIndex(code);
-    if (index >= 0)
-        m_sums[index] += amount;
+    // The click search's bank names are filled by the screen.
+    if (enterForm)
+        return;
+    const auto nameOf = [&](LastName &last, const QString &column) -> const QString & {
+        const int c = rs.columnIndex(column);
+        const qvx::ResultSet::TextId code = rs.textId(row, c);
+        if (!last.known || code != last.code)
+            last = {true, code, bankName(rs.value(row, c))};
+        return last.name;
+    };
+    list()->SetCells(DepositCol::MoBankName, gridRow, nameOf(m_moBank, QStringLiteral("bankid")));
+    list()->SetCells(DepositCol::TransBankName, gridRow, nameOf(m_transBank, QStringLiteral("inbankid")));
 }
 
-void Tqv_deposit_frm::showTotals(bool enterForm)
+void Tqv_deposit_frm::showTotals(const QString &captionCode, bool enterForm)
 {
-    if (m_captionCode == QLatin1String("20"))
+    if (captionCode == QLatin1String("20"))
         m_totals->setCaption(0, QStringLiteral("입    금"));
-    else if (m_captionCode == QLatin1String("21"))
+    else if (captionCode == QLatin1String("21"))
         m_totals->setCaption(0, enterForm ? QStringLiteral("추 심 입 금") : QStringLiteral("추심입금"));
-    m_captionCode.clear();
-    for (int index = 0; index < m_sums.size(); ++index)
-        m_totals->setAmount(index, m_sums[index]);
+    for (int index = 0; index < sums().size(); ++index)
+        m_totals->setAmount(index, sums()[index]);
 }
 
 void Tqv_deposit_frm::afterSearch(int previousRows, int rows, bool enterForm)
@@ -124,34 +107,39 @@ void Tqv_deposit_frm::afterSearch(int previousRows, int rows, bool enterForm)
         return;
     if (m_closingCheck && rows > 0) {
         const QString report =
-            ClosingCheckReport(previousRows, rows, m_listedRows.value(rows - 1, QStringLiteral("org_seqno")));
+            ClosingCheckReport(previousRows, rows, m_frame->listed().value(rows - 1, QStringLiteral("org_seqno")));
         if (!report.isEmpty())
             StatusBar1->showMessage(report);
     }
     m_closingCheck = false;
 }
 
-QString Tqv_deposit_frm::saveLine(const qvx::ResultSet &rs, int row)
+QString Tqv_deposit_frm::gapRefusal() const
 {
-    const DepositNotice n = DepositNotice::FromRow(rs, row);
-    const bool joined = rs.hasColumn(QStringLiteral("mobankname"));
-    return DepositSaveLine(n, joined ? n.moBankName : bankName(n.bankId),
-                           joined ? n.transBankName : bankName(n.inBankId));
+    const QString refused = NoticeListBase::gapRefusal();
+    if (!refused.isEmpty())
+        return refused;
+    const BankItem *bank = chosenBank();
+    const int code = bank->bankid.trimmed().toInt();
+    if ((code == 4 || code == 11 || code == 26) && bank->tr_gubuncode.trimmed() == QLatin1String("Y"))
+        return QStringLiteral("해당은행 가상계좌는 결번 요청을 할 수 없습니다.");
+    return QString();
 }
 
 RequestResult Tqv_deposit_frm::sendGaps(const BankItem &bank, const QString &day, const QList<int> &gaps)
 {
-    const RequestHeader header = RequestHeader::of(session);
-    const NoticeBank to{bank.bankid, bank.firmid, bank.recvid};
-    RequestSender sender(dm);
-    return SendNoticeGapRequest<DepositOrderRow>(sender, NoticeKind::Deposit, gaps,
-                                                 [&](int number) { return DepositGapRow(header, to, day, number); });
+    return sendRows(bank, day, gaps, DepositGapRow);
 }
 
 void Tqv_deposit_frm::btn_order_endClick()
 {
-    if (!gapRequestAllowed())
+    if (RefuseWhenOffline(session))
         return;
+    const QString refused = gapRefusal();
+    if (!refused.isEmpty()) {
+        qvx::Prompt::instance().message(refused);
+        return;
+    }
     // The closing check asks for the number after today's last notice.
     if (!m_dates->TodayOnly()) {
         qvx::Prompt::instance().message(
@@ -170,9 +158,30 @@ void Tqv_deposit_frm::btn_order_endClick()
         StatusBar1->showMessage(head + QStringLiteral(" 1 건이 정상적으로 처리되지 않았습니다."));
 }
 
-void Tqv_deposit_frm::buildReport()
+ListSaveDecl Tqv_deposit_frm::saveDecl()
 {
-    buildNoticeReport(QStringLiteral("예 금 명 세 현 황"), ReportColumns());
+    ListSaveDecl save;
+    save.proposedName = [] {
+        return qvx::Clock::today() + u'-' + qvx::Clock::now().toString(QStringLiteral("hhmmss")) + QStringLiteral("예금통지");
+    };
+    save.lines = [this] {
+        const qvx::ResultSet &rs = m_frame->listed();
+        const bool joined = rs.hasColumn(QStringLiteral("mobankname"));
+        QStringList lines;
+        for (int i = 0; i < rs.recordCount(); ++i) {
+            const DepositNotice n = DepositNotice::FromRow(rs, i);
+            lines.append(DepositSaveLine(n, joined ? n.moBankName : bankName(n.bankId),
+                                         joined ? n.transBankName : bankName(n.inBankId)));
+        }
+        return lines;
+    };
+    save.options.naming = ExportNaming::KeepName;
+    return save;
+}
+
+ListReportDecl Tqv_deposit_frm::reportDecl(QStringList &totalLabels)
+{
+    return depositReport(QStringLiteral("예 금 명 세 현 황"), ReportColumns(), totalLabels);
 }
 
 QString Tqv_deposit_frm::totalText(int index) const
@@ -182,8 +191,5 @@ QString Tqv_deposit_frm::totalText(int index) const
 
 void registerDepositScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_deposit_frm"),
-                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * {
-                                       return new Tqv_deposit_frm(context, owner);
-                                   });
+    RegisterListScreen<Tqv_deposit_frm>(QStringLiteral("qv_deposit_frm"));
 }

@@ -3,37 +3,48 @@
 // by transaction kind, the gap request, the closing-check request for the
 // number after today's last one, the save and the printed list.
 
-#include "inquiries/screens/DepositNoticeBase.h"
+#include "inquiries/screens/NoticeListBase.h"
 
 class NoticeTotalsGrid;
 
-class Tqv_deposit_frm : public DepositNoticeBase
+class Tqv_deposit_frm : public NoticeListBase
 {
     Q_OBJECT
 public:
     explicit Tqv_deposit_frm(const ScreenContext &context, QWidget *owner = nullptr);
     ~Tqv_deposit_frm() override;
 
+    TListGrid *grd_deposit = nullptr;
     TListGrid *grd_test = nullptr;
+    TDDButton *btn_order = nullptr;
     TDDButton *btn_order_end = nullptr;
+    TDDButton *btn_print = nullptr;
 
+    void btn_orderClick() { requestGaps(); }
     void btn_order_endClick();
 
 protected:
-    QString statement(const DepositNoticeFilter &filter, bool enterForm) const override;
+    QString statement(const NoticeFilter &filter, bool enterForm) const override;
     void clearTotals() override;
-    void addToTotals(const QString &gubun, qint64 amount, bool enterForm) override;
-    void showTotals(bool enterForm) override;
-    QString saveLine(const qvx::ResultSet &rs, int row) override;
-    void buildReport() override;
-    QString totalText(int index) const override;
+    void showTotals(const QString &captionCode, bool enterForm) override;
+    void listRow(const qvx::ResultSet &rs, int gridRow, int row, bool enterForm) override;
     void afterSearch(int previousRows, int rows, bool enterForm) override;
+    QString gapRefusal() const override;
     RequestResult sendGaps(const BankItem &bank, const QString &day, const QList<int> &gaps) override;
+    ListSaveDecl saveDecl() override;
+    ListReportDecl reportDecl(QStringList &totalLabels) override;
+    QString totalText(int index) const override;
 
 private:
     NoticeTotalsGrid *m_totals = nullptr;
-    QVector<qint64> m_sums;
-    QString m_captionCode; // "20" or "21": the last listed row of those kinds names the first total
+    // The click search's bank names: a code repeats row after row, so its
+    // name is looked up once a run.
+    struct LastName
+    {
+        bool known = false;
+        qvx::ResultSet::TextId code = 0;
+        QString name;
+    } m_moBank, m_transBank;
     // Set by the closing-check request; the next click search reports
     // whether new notices came and clears it.
     bool m_closingCheck = false;

@@ -3,7 +3,6 @@
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
 #include "core/MotherAccount.h"
-#include "core/TextUtils.h"
 #include "core/screens/DateRange.h"
 #include "core/screens/FormParts.h"
 #include "core/screens/KitLook.h"
@@ -39,9 +38,7 @@ void NoticeFilterBar::buildFilterBar(Session &session, TKitSimplePanel *top, con
 
 QString NoticeFilterBar::reportAccountText() const
 {
-    if (const MotherAccount *a = m_accounts->Chosen())
-        return FormatAcctNo(a->bankid, a->mobankno);
-    if (const BankItem *b = m_banks->Chosen())
-        return QStringLiteral("[") + b->bankid + QStringLiteral("] ") + b->bankname;
-    return QStringLiteral("모든 계좌");
+    const BankItem *bank = m_banks->Chosen();
+    return ReportAccountText(m_accounts->Chosen(),
+                             bank ? QStringLiteral("[") + bank->bankid + QStringLiteral("] ") + bank->bankname : QString());
 }

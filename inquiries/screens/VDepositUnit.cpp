@@ -1,20 +1,8 @@
 #include "inquiries/screens/VDepositUnit.h"
 
-#include "controls/edits/CurrEdit.h"
-#include "core/DMUnit.h"
-#include "core/RequestSender.h"
-#include "core/TextUtils.h"
-#include "core/TotalsTable.h"
-#include "core/screens/FormParts.h"
-#include "core/screens/KitLook.h"
-#include "core/screens/ListCombos.h"
-#include "core/screens/ListReport.h"
 #include "core/screens/ListKit.h"
-#include "core/screens/ScreenRegistry.h"
 #include "inquiries/DepositNoticeColumns.h"
-#include "inquiries/NoticeGapRequest.h"
-#include "controls/panels/KitAlignLayout.h"
-#include "controls/panels/KitGroup.h"
+#include "inquiries/DepositNotices.h"
 
 #include <QLabel>
 
@@ -28,26 +16,18 @@ const char *const EditNames[10] = {"curredt_ibgum",      "curredt_jigub",      "
 const char *const Captions[10] = {"입 금",    "지 급",          "부도지급",       "부도지급(취소)", "결산이자",
                                   "결산이자(예금)", "결산이자(대출)", "입금취소", "지급취소", "집금/어음만기입금"};
 
-int TotalsIndex(const QString &gubun)
-{
-    static const TotalsTable table = DepositTotalsTable();
-    const QString code = DepositTotalsCode(gubun);
-    for (const TotalsTable::Cell &cell : table.cells())
-        if (!code.isEmpty() && cell.code == code)
-            return cell.column - 1;
-    return -1;
-}
-
 } // namespace
 
 Tqv_V_deposit_frm::Tqv_V_deposit_frm(const ScreenContext &context, QWidget *owner)
-    : DepositNoticeBase(context,
-                        {"qv_V_deposit_frm", QStringLiteral("조흥은행 가상계좌통지"), NoticeKind::VirtualDeposit,
-                         &VirtualDepositNoticeColumns(), 21, QStringLiteral("조흥예금통지")},
-                        owner),
-      m_sums(10, 0)
+    : NoticeListBase(context,
+                     {"qv_V_deposit_frm", QStringLiteral("조흥은행 가상계좌통지"), NoticeKind::VirtualDeposit,
+                      {"grd_deposit", &VirtualDepositNoticeColumns(), 0, 21}, QStringLiteral("price"), DepositTotalsTable,
+                      DepositTotalsCode, QStringLiteral("예금거래 통지 전문이 수신되지 않았습니다."),
+                      QStringLiteral("결번요구할 전문이 없습니다.."), QString()},
+                     owner)
 {
-    build([this](TKitSimplePanel *) {
+    build({QStringLiteral("은 행 선 택")}, [this](TKitSimplePanel *bottom) {
+        std::tie(btn_order, btn_print) = addDepositButtons(bottom);
         TKitSimplePanel *panel = MakePanel(this, "pnl_total");
         panel->resize(width(), 84);
         SetAlign(panel, alBottom);
@@ -70,58 +50,56 @@ Tqv_V_deposit_frm::Tqv_V_deposit_frm(const ScreenContext &context, QWidget *owne
             totals.append(MakeCurrencyEdit(panel, EditNames[i], x, y + 18, 170, QStringLiteral(",0")));
         }
     });
+    grd_deposit = list();
 }
 
 Tqv_V_deposit_frm::~Tqv_V_deposit_frm() = default;
 
-QString Tqv_V_deposit_frm::statement(const DepositNoticeFilter &filter, bool) const
+QString Tqv_V_deposit_frm::statement(const NoticeFilter &filter, bool) const
 {
     return DepositNoticeSql::virtualAccounts(filter);
 }
 
 void Tqv_V_deposit_frm::clearTotals()
 {
-    m_sums.fill(0);
     for (TCurrencyEdit *edit : totals)
         edit->SetValue(0);
 }
 
-void Tqv_V_deposit_frm::addToTotals(const QString &gubun, qint64 amount, bool)
+void Tqv_V_deposit_frm::showTotals(const QString &captionCode, bool)
 {
-    const QString code = gubun.trimmed();
-    if (code == QLatin1String("20") || code == QLatin1String("21"))
-        m_captionCode = code;
-    const int index = TotalsIndex(code);
-    if (index >= 0)
-        m_sums[index] += amount;
-}
-
-void Tqv_V_deposit_frm::showTotals(bool)
-{
-    if (m_captionCode == QLatin1String("20"))
+    if (captionCode == QLatin1String("20"))
         lbl_ibgum->setText(QStringLiteral("입 금"));
-    else if (m_captionCode == QLatin1String("21"))
+    else if (captionCode == QLatin1String("21"))
         lbl_ibgum->setText(QStringLiteral("추 심 입 금"));
-    m_captionCode.clear();
-    for (int index = 0; index < m_sums.size() && index < totals.size(); ++index)
-        totals[index]->SetValue(m_sums[index]);
-}
-
-QString Tqv_V_deposit_frm::saveLine(const qvx::ResultSet &rs, int row)
-{
-    return VirtualDepositSaveLine(DepositNotice::FromVirtualRow(rs, row));
+    for (int index = 0; index < sums().size() && index < totals.size(); ++index)
+        totals[index]->SetValue(sums()[index]);
 }
 
 RequestResult Tqv_V_deposit_frm::sendGaps(const BankItem &bank, const QString &day, const QList<int> &gaps)
 {
-    const RequestHeader header = RequestHeader::of(session);
-    const NoticeBank to{bank.bankid, bank.firmid, bank.recvid};
-    RequestSender sender(dm);
-    return SendNoticeGapRequest<VDepositOrderRow>(
-        sender, NoticeKind::VirtualDeposit, gaps, [&](int number) { return VirtualDepositGapRow(header, to, day, number); });
+    return sendRows(bank, day, gaps, VirtualDepositGapRow);
 }
 
-void Tqv_V_deposit_frm::buildReport()
+ListSaveDecl Tqv_V_deposit_frm::saveDecl()
+{
+    ListSaveDecl save;
+    save.proposedName = [] {
+        return qvx::Clock::today() + u'-' + qvx::Clock::now().toString(QStringLiteral("hhmmss"))
+               + QStringLiteral("조흥예금통지");
+    };
+    save.lines = [this] {
+        const qvx::ResultSet &rs = m_frame->listed();
+        QStringList lines;
+        for (int i = 0; i < rs.recordCount(); ++i)
+            lines.append(VirtualDepositSaveLine(DepositNotice::FromVirtualRow(rs, i)));
+        return lines;
+    };
+    save.options.naming = ExportNaming::KeepName;
+    return save;
+}
+
+ListReportDecl Tqv_V_deposit_frm::reportDecl(QStringList &totalLabels)
 {
     // The list printed with its main columns, under the totals of the ten fields.
     static const QList<ReportColumn> columns = {
@@ -137,18 +115,15 @@ void Tqv_V_deposit_frm::buildReport()
         {QStringLiteral("가상계좌번호"), 32, VDepositCol::VBankNo},
         {QStringLiteral("거래시각"), 18, VDepositCol::InTime},
     };
-    buildNoticeReport(QStringLiteral("가 상 계 좌 입 금 현 황"), columns);
+    return depositReport(QStringLiteral("가 상 계 좌 입 금 현 황"), columns, totalLabels);
 }
 
 QString Tqv_V_deposit_frm::totalText(int index) const
 {
-    return CurrToMoneyStr(m_sums.value(index));
+    return CurrToMoneyStr(sums().value(index));
 }
 
 void registerVDepositScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_V_deposit_frm"),
-                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * {
-                                       return new Tqv_V_deposit_frm(context, owner);
-                                   });
+    RegisterListScreen<Tqv_V_deposit_frm>(QStringLiteral("qv_V_deposit_frm"));
 }

@@ -126,6 +126,23 @@ TEST_F(Frame, TheSearchFillsCountsAndRemembersOrSaysItFoundNothing)
     EXPECT_EQ(client.prompt().count(), 0);
 }
 
+TEST_F(Frame, ASearchRefusedBeforeTheClearLeavesTheListAsItWas)
+{
+    QString refusal;
+    ListDecl d = decl();
+    d.search.refusal = [&refusal] { return refusal; };
+    make(std::move(d));
+    ASSERT_EQ(frame->search(), 3);
+    const int cleared = totalsCleared;
+    refusal = S("기간 설정이 올바르지 않습니다.");
+    client.prompt().clear();
+    EXPECT_EQ(frame->search(), 0);
+    EXPECT_EQ(client.prompt().lastText(), S("기간 설정이 올바르지 않습니다."));
+    EXPECT_EQ(frame->grid()->Cells(1, 3), S("000005"));
+    EXPECT_EQ(totalsCleared, cleared);
+    EXPECT_TRUE(frame->searchedAsChosen());
+}
+
 TEST_F(Frame, AReportIsDeclaredWithItsTitleBandAndPaging)
 {
     ListDecl untitled = decl();

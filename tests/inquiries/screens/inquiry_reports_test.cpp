@@ -5,6 +5,7 @@
 // dashed dates), no title overlaps the column header. Each first page is also
 // drawn to a picture for a person to look at.
 #include "ListScreenFixture.h"
+#include "ReportLayoutCheck.h"
 
 #include "core/ListColumns.h"
 #include "core/screens/ScreenRegistry.h"
@@ -150,6 +151,7 @@ protected:
         FillWidest(s->grd_allbank, FailedTransferColumns(), 50);
         check(s->Report1, name,
               NoticeTitle + QStringList{QStringLiteral("qlbl_icheerrmoney"), QStringLiteral("qlbl_amtmoney")}, 19, 25);
+        CheckReportLayout(s->Report1, S("타행이체불능현황"), 19, 25);
         s->close();
     }
 
@@ -181,6 +183,7 @@ TEST_F(InquiryReports, EveryReportPrintsItsTitleBandItsPagesAndTheWidestValuesWh
                 s->grd_test->SetCells(c, r, WidestAmount);
         check(s->Report1, "report_deposit", NoticeTitle + QStringList{QStringLiteral("qlbl_ibgum"), QStringLiteral("qlbl_jigum")},
               18, 25);
+        CheckReportLayout(s->Report1, S("예 금 명 세 현 황"), 18, 25);
         s->close();
     }
     {
@@ -188,6 +191,7 @@ TEST_F(InquiryReports, EveryReportPrintsItsTitleBandItsPagesAndTheWidestValuesWh
         ASSERT_NE(s, nullptr);
         FillWidest(s->grd_deposit, VirtualDepositNoticeColumns(), 50, VDepositCol::Remain);
         check(s->Report1, "report_vdeposit", NoticeTitle, 18, 25);
+        CheckReportLayout(s->Report1, S("가 상 계 좌 입 금 현 황"), 18, 25);
         s->close();
     }
     {
@@ -198,6 +202,7 @@ TEST_F(InquiryReports, EveryReportPrintsItsTitleBandItsPagesAndTheWidestValuesWh
             s->grd_test->SetCells(c, 1, WidestAmount);
         check(s->Report1, "report_draft", NoticeTitle + QStringList{QStringLiteral("qlbl_sutak"), QStringLiteral("qlbl_return")},
               19, 25);
+        CheckReportLayout(s->Report1, S("보 관 어 음 현 황"), 19, 25);
         s->close();
     }
     // The failure notices and their read-only view print the same list.

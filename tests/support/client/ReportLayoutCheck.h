@@ -28,6 +28,7 @@ inline QString PlacedText(const qvx::Report::PlacedBand &band, const QString &na
 inline QVector<qvx::Report::Page> CheckReportLayout(qvx::Report &report, const QString &title, int firstPageLines = 0,
                                                     int laterPageLines = 0)
 {
+    SCOPED_TRACE(title.toStdString());
     const QVector<qvx::Report::Page> pages = report.layout();
     EXPECT_FALSE(pages.isEmpty());
     if (pages.isEmpty() || pages[0].bands.isEmpty()) {
@@ -44,6 +45,9 @@ inline QVector<qvx::Report::Page> CheckReportLayout(qvx::Report &report, const Q
             EXPECT_EQ(pages[0].detailCount(), firstPageLines);
             EXPECT_EQ(pages[1].detailCount(), laterPageLines);
         }
+        // The later pages are alike, up to the last.
+        for (int p = 2; p + 1 < pages.size(); ++p)
+            EXPECT_EQ(pages[p].detailCount(), laterPageLines) << "page " << p + 1;
     }
     return pages;
 }

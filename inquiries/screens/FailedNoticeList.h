@@ -1,0 +1,72 @@
+#pragma once
+// What the failed inter-bank transfer notices ("타행이체 불능통지") and their
+// read-only view ("타행이체 불능현황 보기") share: the account and period
+// choices, the list on the failure notices' column table, the search with its
+// period check, and the printed list's title (account, period, the sums of
+// the failed amounts and of the fees). Each screen lays out its own form and
+// declares its own report look; the notice screen adds the gap request and
+// the day file.
+
+#include "core/screens/ListFrame.h"
+#include "core/screens/ScreenContext.h"
+#include "inquiries/FailedTransferNotices.h"
+#include "platform/Report.h"
+
+#include <QWidget>
+#include <memory>
+
+class DateRange;
+class MotherAccountCombo;
+class QDateEdit;
+class Session;
+class Tdm;
+class TDDButton;
+class TKitComboBox;
+class TListGrid;
+
+class FailedNoticeList : public QWidget
+{
+    Q_OBJECT
+public:
+    ~FailedNoticeList() override;
+
+    Session &session;
+    Tdm &dm;
+
+    TKitComboBox *cmb_allbank = nullptr;
+    QDateEdit *dtpkr_from = nullptr;
+    QDateEdit *dtpkr_to = nullptr;
+    TDDButton *btn_search = nullptr;
+    TListGrid *grd_allbank = nullptr;
+    TDDButton *btn_print = nullptr;
+    TDDButton *btn_preview = nullptr;
+    TDDButton *btn_close = nullptr;
+    qvx::Report Report1;
+
+    // The report's title values at these places (the account and period at
+    // the left, the two sums at `sumsX`).
+    static QList<TitleValue> titleValues(const QString &periodCaption, double top, double sumsX, double sumWidth);
+
+protected:
+    // How the two lists differ in what they search: the notice screen takes
+    // the chosen account, the view only the account's bank.
+    enum class Filter { Account, BankOfAccount };
+
+    FailedNoticeList(const ScreenContext &context, QWidget *owner, Filter filter);
+
+    // The choices: the account combo (item 0 "모든 은행계좌") and the period
+    // pickers with their captions "부터" / "까지"; returns the x right of them.
+    int makeChoices(TKitComboBox *accounts, QWidget *datesParent, int datesX, int datesY);
+    // The list's declaration: the grid (config.ini keys up to
+    // `lastVisibilityKey`), the search with its period check, and `report`
+    // with the title values filled before each print.
+    ListDecl declare(int lastVisibilityKey, ListReportDecl report);
+    // Makes the list and attaches the report (after the bars are docked).
+    void makeList(ListDecl decl);
+    FailedTransferFilter chosenFilter() const;
+
+    Filter m_filter;
+    std::unique_ptr<MotherAccountCombo> m_accounts;
+    std::unique_ptr<DateRange> m_dates;
+    std::unique_ptr<ListFrame> m_frame;
+};
