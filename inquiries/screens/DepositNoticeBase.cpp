@@ -125,7 +125,7 @@ void DepositNoticeBase::FormCreate()
     ApplyColumnVisibility(grd_deposit, objectName(), 0, m_params.lastVisibilityKey);
     m_dates->SetToday();
     m_banks->Load(*dm.scktconnect);
-    const qvx::ResultSet &accounts = dm.cms_select1(QString::fromLatin1(MotherAccountCombo::BankQuery));
+    const qvx::ResultSet &accounts = dm.cms_select1(BankSql::motherAccounts());
     QVector<MotherAccount> all;
     for (int i = 0; i < accounts.recordCount(); ++i)
         all.append(MotherAccount::FromRow(accounts, i));

@@ -130,7 +130,7 @@ void Tqv_draft_frm::FormCreate()
     ApplyColumnVisibility(grd_draftlist, objectName(), 0, 23);
     m_dates->SetToday();
     m_banks->Load(*dm.scktconnect);
-    const qvx::ResultSet &accounts = dm.cms_select1(QString::fromLatin1(MotherAccountCombo::BankQuery));
+    const qvx::ResultSet &accounts = dm.cms_select1(BankSql::motherAccounts());
     QVector<MotherAccount> all;
     for (int i = 0; i < accounts.recordCount(); ++i)
         all.append(MotherAccount::FromRow(accounts, i));

@@ -21,11 +21,6 @@
 #include <QDateEdit>
 #include <QLabel>
 
-namespace {
-const char *const AccountsQuery = "select      bankid,    mobankno,    bankname,    firmid,    passwd,    dblpasswd,    "
-                                  "sendname,    tr_gubuncode,    recvid from    bank";
-}
-
 Tqv_icheerrview_frm::Tqv_icheerrview_frm(const ScreenContext &context, QWidget *owner)
     : QWidget(owner), session(context.session), dm(context.dm)
 {
@@ -39,7 +34,7 @@ Tqv_icheerrview_frm::Tqv_icheerrview_frm(const ScreenContext &context, QWidget *
     TKitSimplePanel *top = MakeBar(this, "pnl_search", 40, alTop);
     cmb_allbank = MakeCombo(top, "cmb_allbank", 8, 8, 330);
     m_accounts = std::make_unique<MotherAccountCombo>(cmb_allbank, QStringLiteral("모든 은행계좌"));
-    m_accounts->Load(*dm.scktconnect, QString::fromLatin1(AccountsQuery));
+    m_accounts->Load(*dm.scktconnect, BankSql::motherAccounts({.passwords = true, .ordered = false}));
     m_dates = std::make_unique<DateRange>(top, "dtpkr_from", "dtpkr_to", 350, 8);
     const int datesEnd = m_dates->SetCaptions(QStringLiteral("부터"), QStringLiteral("까지"));
     dtpkr_from = m_dates->from();

@@ -1,5 +1,6 @@
 #include "inquiries/screens/TIcheNameSearchUnit.h"
 
+#include "core/BankSql.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
 #include "core/AppControl.h"
@@ -45,10 +46,6 @@ AnswerInquiryForm::Layout NameLayout()
     return l;
 }
 
-const char *const ParentAccountsQuery =
-    "select      bankid,    mobankno,    bankname,    firmid,    passwd,    dblpasswd,    sendname,    "
-    "tr_gubuncode,    recvid from    bank order by bankid";
-
 } // namespace
 
 Tqv_TIcheNamesearch_frm::Tqv_TIcheNamesearch_frm(const ScreenContext &context, QWidget *owner)
@@ -57,7 +54,7 @@ Tqv_TIcheNamesearch_frm::Tqv_TIcheNamesearch_frm(const ScreenContext &context, Q
     grd_ichelist = grid;
     QWidget *top = searchPanel();
     (new QLabel(QStringLiteral("모  계  좌"), top))->setGeometry(8, 8, 70, 22);
-    makeAccountCombo(80, 8, 330, QString(), QString::fromLatin1(ParentAccountsQuery));
+    makeAccountCombo(80, 8, 330, QString(), BankSql::motherAccounts({.passwords = true}));
     (new QLabel(QStringLiteral("거 래 은 행"), top))->setGeometry(420, 8, 70, 22);
     cmb_bankname = MakeCombo(top, "cmb_bankname", 492, 8, 180);
     (new QLabel(QStringLiteral("거래계좌번호"), top))->setGeometry(8, 40, 80, 22);

@@ -1,5 +1,6 @@
 #include "inquiries/screens/TrsumUnit.h"
 
+#include "core/BankSql.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
 #include "core/AppControl.h"
@@ -20,11 +21,6 @@
 #include <QTimer>
 
 namespace {
-
-const char *const AccountsQuery = "select      bankid,    mobankno,    bankname,    firmid,    sendname,    "
-                                  "tr_gubuncode,    recvid from    bank order by bankid";
-const char *const VasAccountsQuery = "select      bankid,    mobankno,    bankname,    firmid,    sendname,    "
-                                     "tr_gubuncode,    recvid from    bank where TR_GubunCode = 'Y' order by bankid";
 
 ListColumns SummaryColumns()
 {
@@ -105,7 +101,7 @@ Tqv_trsum_frm::Tqv_trsum_frm(const ScreenContext &context, QWidget *owner)
     : SummaryForm(context, owner, SummaryLayout(), SummaryColumns())
 {
     grd_trsumlist = grid;
-    makeAccountCombo(8, 10, 360, QStringLiteral("모든 은행계좌"), QString::fromLatin1(AccountsQuery),
+    makeAccountCombo(8, 10, 360, QStringLiteral("모든 은행계좌"), BankSql::motherAccounts(),
                      QStringLiteral("은 행 계 좌"));
     btn_search->move(458, 8);
     BindClick(this, btn_search, "btn_searchClick", &Tqv_trsum_frm::btn_searchClick);
@@ -226,7 +222,7 @@ TFrm_Vas_trSum::TFrm_Vas_trSum(const ScreenContext &context, QWidget *owner)
     : SummaryForm(context, owner, VasSummaryLayout(), VasSummaryColumns())
 {
     grd_trsumlist = grid;
-    makeAccountCombo(8, 10, 360, QStringLiteral("모든 은행계좌"), QString::fromLatin1(VasAccountsQuery),
+    makeAccountCombo(8, 10, 360, QStringLiteral("모든 은행계좌"), BankSql::motherAccounts({.virtualAccountBanksOnly = true}),
                      QStringLiteral("은 행 계 좌"));
     btn_search->move(458, 8);
     BindClick(this, btn_search, "btn_searchClick", &TFrm_Vas_trSum::btn_searchClick);
