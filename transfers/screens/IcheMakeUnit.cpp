@@ -71,30 +71,6 @@ Tqv_IcheMake_frm::DataConvertRunner &convertRunner()
 
 const int ShownWidths[16] = {55, 60, 126, 52, 53, 54, 58, 83, 65, 120, 98, 66, 66, 64, 65, 180};
 
-QLabel *label(QWidget *parent, const QString &text, int x, int y, int w = 78)
-{
-    auto *l = new QLabel(text, parent);
-    l->setGeometry(x, y, w, 22);
-    return l;
-}
-
-QLineEdit *edit(QWidget *parent, const char *name, int x, int y, int w)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(x, y, w, 22);
-    return e;
-}
-
-TKitComboBox *combo(QWidget *parent, const char *name, int x, int y, int w)
-{
-    auto *c = new TKitComboBox(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->SetStyle(csDropDownList);
-    c->setGeometry(x, y, w, 22);
-    return c;
-}
-
 TCurrencyEdit *currency(QWidget *parent, const char *name, int x, int y, int w, bool money)
 {
     auto *e = new TCurrencyEdit(parent);
@@ -135,30 +111,30 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
     TKitSimplePanel *entry = MakePanel(this, "pnl_entry");
     entry->resize(width(), 100);
     SetAlign(entry, alTop);
-    label(entry, QStringLiteral("모은행/계좌"), 8, 8);
-    cmb_allbank = combo(entry, "cmb_allbank", 88, 8, 330);
-    label(entry, QStringLiteral("거래구분"), 430, 8, 56);
-    cmb_transdiv = combo(entry, "cmb_transdiv", 490, 8, 70);
+    MakeLabel(entry, QStringLiteral("모은행/계좌"), 8, 8, 78);
+    cmb_allbank = MakeCombo(entry, "cmb_allbank", 88, 8, 330);
+    MakeLabel(entry, QStringLiteral("거래구분"), 430, 8, 56);
+    cmb_transdiv = MakeCombo(entry, "cmb_transdiv", 490, 8, 70);
     cmb_transdiv->Items().Add(QStringLiteral("수납"));
     cmb_transdiv->Items().Add(QStringLiteral("지급"));
     cmb_transdiv->SetItemIndex(session.PaymentMode == 1 ? 1 : 0);
     cmb_transdiv->SetEnabled(false);
-    label(entry, QStringLiteral("이체금액"), 570, 8, 56);
+    MakeLabel(entry, QStringLiteral("이체금액"), 570, 8, 56);
     curredt_money = currency(entry, "curredt_money", 630, 8, 130, true);
-    label(entry, QStringLiteral("실명번호"), 770, 8, 56);
-    edt_resident = edit(entry, "edt_resident", 830, 8, 140);
+    MakeLabel(entry, QStringLiteral("실명번호"), 770, 8, 56);
+    edt_resident = MakeEdit(entry, "edt_resident", 830, 8, 140);
 
-    label(entry, QStringLiteral("대상자"), 8, 38);
-    cmb_daesang = combo(entry, "cmb_daesang", 88, 38, 150);
-    label(entry, QStringLiteral("거래처명"), 248, 38, 56);
-    edt_sendname = edit(entry, "edt_sendname", 308, 38, 110);
-    label(entry, QStringLiteral("거래은행"), 430, 38, 56);
-    cmb_transbankid = combo(entry, "cmb_transbankid", 490, 38, 200);
-    label(entry, QStringLiteral("계좌번호"), 700, 38, 56);
-    edt_bankno = edit(entry, "edt_bankno", 760, 38, 210);
+    MakeLabel(entry, QStringLiteral("대상자"), 8, 38, 78);
+    cmb_daesang = MakeCombo(entry, "cmb_daesang", 88, 38, 150);
+    MakeLabel(entry, QStringLiteral("거래처명"), 248, 38, 56);
+    edt_sendname = MakeEdit(entry, "edt_sendname", 308, 38, 110);
+    MakeLabel(entry, QStringLiteral("거래은행"), 430, 38, 56);
+    cmb_transbankid = MakeCombo(entry, "cmb_transbankid", 490, 38, 200);
+    MakeLabel(entry, QStringLiteral("계좌번호"), 700, 38, 56);
+    edt_bankno = MakeEdit(entry, "edt_bankno", 760, 38, 210);
 
-    label(entry, QStringLiteral("기    타"), 8, 68);
-    edt_daesanginfo = edit(entry, "edt_daesanginfo", 88, 68, 330);
+    MakeLabel(entry, QStringLiteral("기    타"), 8, 68, 78);
+    edt_daesanginfo = MakeEdit(entry, "edt_daesanginfo", 88, 68, 330);
     LimitInputBytes(edt_daesanginfo, TransferInfoBytes);
     KitButton1 = MakeButton(entry, "KitButton1", QStringLiteral("자료작성"), 430, 66, 100, 26);
 
@@ -182,8 +158,8 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
     SetAlign(pnl_total, alBottom);
     // The totals are only shown: the panel is disabled, its captions and
     // values keep their colours.
-    label(pnl_total, QStringLiteral("작성 건수"), 8, 6, 70);
-    label(pnl_total, QStringLiteral("작성금액 합계"), 190, 6, 90);
+    MakeLabel(pnl_total, QStringLiteral("작성 건수"), 8, 6, 70);
+    MakeLabel(pnl_total, QStringLiteral("작성금액 합계"), 190, 6, 90);
     curredt_gunR = currency(pnl_total, "curredt_gunR", 80, 6, 90, false);
     curredt_MoneyR = currency(pnl_total, "curredt_MoneyR", 284, 6, 160, true);
     for (QWidget *shown : pnl_total->findChildren<QWidget *>())
