@@ -1,5 +1,6 @@
 #include "liquor/screens/LiquorFields.h"
 
+#include "core/screens/FormParts.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ScreenParts.h"
 #include "controls/edits/CurrEdit.h"
@@ -10,13 +11,6 @@
 #include <QLineEdit>
 
 namespace {
-
-QLabel *caption(QWidget *parent, const QString &text, int x, int y, int w)
-{
-    auto *l = new QLabel(text, parent);
-    l->setGeometry(x, y, w, 22);
-    return l;
-}
 
 TCurrencyEdit *numberField(QWidget *parent, const char *name, int x, int y, int w, bool money)
 {
@@ -41,15 +35,15 @@ TKitSimplePanel *EntryPanel(QWidget *form, const char *name, const QString &text
 
 TCurrencyEdit *LabeledAmount(QWidget *parent, const char *name, const QString &text, int x, int y, int fieldWidth)
 {
-    caption(parent, text, x, y, 76);
+    MakeLabel(parent, text, x, y, 76);
     TCurrencyEdit *e = numberField(parent, name, x + 80, y, fieldWidth, true);
-    caption(parent, QStringLiteral("원"), x + 84 + fieldWidth, y, 16);
+    MakeLabel(parent, QStringLiteral("원"), x + 84 + fieldWidth, y, 16);
     return e;
 }
 
 TCurrencyEdit *LabeledCount(QWidget *parent, const char *name, const QString &text, int x, int y)
 {
-    caption(parent, text, x, y, 76);
+    MakeLabel(parent, text, x, y, 76);
     return numberField(parent, name, x + 80, y, 90, false);
 }
 

@@ -20,22 +20,6 @@
 namespace {
 
 const QString AccountMessage = QStringLiteral("해당은행에 대한 계좌번호가 적절하지 않습니다. 확인하시기 바랍니다.");
-
-QLabel *caption(QWidget *parent, const QString &text, int x, int y)
-{
-    auto *l = new QLabel(text, parent);
-    l->setGeometry(x, y, 80, 22);
-    return l;
-}
-
-QLineEdit *field(QWidget *parent, const char *name, int x, int y, int w)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(x, y, w, 22);
-    return e;
-}
-
 } // namespace
 
 Tqv_icheModify_frm::Tqv_icheModify_frm(const ScreenContext &context, QWidget *owner)
@@ -52,27 +36,27 @@ Tqv_icheModify_frm::Tqv_icheModify_frm(const ScreenContext &context, QWidget *ow
     setAutoFillBackground(true);
 
     // Created in the order Enter walks.
-    caption(this, QStringLiteral("거 래 구 분"), 16, 16);
-    cmb_transdiv = field(this, "cmb_transdiv", 100, 16, 100);
+    MakeLabel(this, QStringLiteral("거 래 구 분"), 16, 16, 80);
+    cmb_transdiv = MakeEdit(this, "cmb_transdiv", 100, 16, 100);
     cmb_transdiv->setEnabled(false);
-    caption(this, QStringLiteral("업  체  명"), 16, 46);
-    edt_sendname = field(this, "edt_sendname", 100, 46, 200);
+    MakeLabel(this, QStringLiteral("업  체  명"), 16, 46, 80);
+    edt_sendname = MakeEdit(this, "edt_sendname", 100, 46, 200);
     LimitInputBytes(edt_sendname, TransferNameBytes);
-    caption(this, QStringLiteral("거 래 은 행"), 16, 76);
+    MakeLabel(this, QStringLiteral("거 래 은 행"), 16, 76, 80);
     cmb_transbankid = new TKitComboBox(this);
     cmb_transbankid->setObjectName(QStringLiteral("cmb_transbankid"));
     cmb_transbankid->SetStyle(csDropDownList);
     cmb_transbankid->setGeometry(100, 76, 200, 22);
-    caption(this, QStringLiteral("계 좌 번 호"), 320, 16);
-    edt_bankno = field(this, "edt_bankno", 404, 16, 220);
-    caption(this, QStringLiteral("이 체 금 액"), 320, 46);
+    MakeLabel(this, QStringLiteral("계 좌 번 호"), 320, 16, 80);
+    edt_bankno = MakeEdit(this, "edt_bankno", 404, 16, 220);
+    MakeLabel(this, QStringLiteral("이 체 금 액"), 320, 46, 80);
     curredt_money = new TCurrencyEdit(this);
     curredt_money->setObjectName(QStringLiteral("curredt_money"));
     curredt_money->setGeometry(404, 46, 200, 22);
     curredt_money->SetDisplayFormat(QStringLiteral(",0.;-\\,0."));
-    caption(this, QStringLiteral("원"), 608, 46)->resize(20, 22);
-    caption(this, QStringLiteral("실 명 번 호"), 320, 76);
-    edt_daesanginfo = field(this, "edt_daesanginfo", 404, 76, 220);
+    MakeLabel(this, QStringLiteral("원"), 608, 46, 20);
+    MakeLabel(this, QStringLiteral("실 명 번 호"), 320, 76, 80);
+    edt_daesanginfo = MakeEdit(this, "edt_daesanginfo", 404, 76, 220);
     LimitInputBytes(edt_daesanginfo, TransferInfoBytes);
     btn_modify = MakeButton(this, "btn_modify", QStringLiteral("수 정"), 428, 150, 90, 28);
     KitButton2 = MakeButton(this, "KitButton2", QStringLiteral("닫 기"), 530, 150, 90, 28);
