@@ -1,6 +1,7 @@
 #include "core/AutoSend.h"
 
 #include "core/AppControl.h"
+#include "core/BankSql.h"
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/EventGuard.h"
@@ -256,7 +257,7 @@ void TAutoSendModule::sendGeneral(const QString &fileName, const QString &gubun,
     if (!takeLines(fileName, &lines))
         return;
     m_session.AutoSendCount = int(lines.size());
-    const qvx::ResultSet banks = m_dm.cms_select1(QStringLiteral("select * from bank order by bankid"));
+    const qvx::ResultSet banks = m_dm.cms_select1(BankSql::motherAccounts({.passwords = true}));
 
     RequestBatch batch = RequestBatch::byCfmId(QStringLiteral("0100100"), QStringLiteral("giche"), batchTime);
     batch.onRefused = [&](int i) { WriteSendErrorLog(QStringLiteral("3"), AutoSendLine{lines[i], &m_session.ConvLayout}); };
@@ -344,7 +345,7 @@ void TAutoSendModule::sendJuru(const QString &fileName, const QString &table, co
     }
     const int n = int(kept.size());
     m_session.AutoSendCount = n;
-    const qvx::ResultSet banks = m_dm.cms_select1(QStringLiteral("select * from bank order by bankid"));
+    const qvx::ResultSet banks = m_dm.cms_select1(BankSql::motherAccounts({.passwords = true}));
     const bool collection = table.compare(QLatin1String("cmsjiche102"), Qt::CaseInsensitive) == 0;
 
     RequestBatch batch = RequestBatch::bySeqNo(service, table);

@@ -154,13 +154,5 @@ QString View(const ViewFilter &f, Refusal *refusal)
     return sql + QStringLiteral(" order by %1.senddate, %1.seqno").arg(t);
 }
 
-QString BankRows(bool ordered)
-{
-    QString sql = QStringLiteral("select      bankid,    mobankno,    bankname,    firmid,    passwd,    dblpasswd,    "
-                                 "sendname,    tr_gubuncode,    recvid from    bank");
-    if (ordered)
-        sql += QStringLiteral(" order by bankid");
-    return sql;
-}
 
 } // namespace LiquorResultSql

@@ -58,7 +58,4 @@ struct ViewFilter
 };
 QString View(const ViewFilter &filter, Refusal *refusal);
 
-// The mother accounts of the bank combos (ordered by bank code or not).
-QString BankRows(bool ordered);
-
 } // namespace LiquorResultSql

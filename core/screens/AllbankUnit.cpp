@@ -1,6 +1,7 @@
 #include "core/screens/AllbankUnit.h"
 
 #include "core/AppControl.h"
+#include "core/BankSql.h"
 #include "core/DMUnit.h"
 #include "core/EventGuard.h"
 #include "core/ListColumns.h"
@@ -93,7 +94,7 @@ void Tqv_allbank_frm::FormCreate()
     }
     // Administrators maintain the codes; everyone else only looks.
     edit.idle();
-    const qvx::ResultSet rs = dm.cms_select1(QStringLiteral("select * from allbank order by bankid"));
+    const qvx::ResultSet rs = dm.cms_select1(BankSql::bankCodes());
     if (rs.recordCount() == 0) {
         prompt().message(QStringLiteral("등록된 은행이 존재하지 않습니다. 신규등록을 하시기 바랍니다."));
         return;
@@ -113,12 +114,11 @@ void Tqv_allbank_frm::btn_searchClick()
     if (RefuseWhenOffline(session))
         return;
     ClearGridRows(grd_allbank, 1);
-    QString sql = QStringLiteral("select bankid, bankname from allbank");
+    QString bankId;
     const int item = cmb_bankname->ItemIndex();
     if (item > 0 && item - 1 < BankCodeList.size())
-        sql += QStringLiteral(" where bankid = ") + sqlQuote(BankCodeList[item - 1].first);
-    sql += QStringLiteral(" order by bankid");
-    const qvx::ResultSet rs = dm.cms_select1(sql);
+        bankId = BankCodeList[item - 1].first;
+    const qvx::ResultSet rs = dm.cms_select1(BankSql::bankCodes(BankSql::BankCodeRows::All, bankId));
     if (rs.recordCount() == 0)
         return;
     FillList(grd_allbank, Columns(), rs);

@@ -3,6 +3,7 @@
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ScreenBinding.h"
+#include "core/screens/ScreenParts.h"
 #include "core/screens/FormParts.h"
 #include "core/Session.h"
 #include "core/screens/ScreenRegistry.h"
@@ -51,13 +52,8 @@ qvx::IniFile config()
 Tqv_display_frm::Tqv_display_frm(const ScreenContext &context, QWidget *owner)
     : QDialog(owner), session(context.session), dm(context.dm)
 {
-    setObjectName(QStringLiteral("qv_display_frm"));
-    setWindowTitle(QStringLiteral("화면설정"));
+    SetUpForm(this, "qv_display_frm", QStringLiteral("화면설정"), 520, 420);
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(520, 420);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0xA9, 0xBC, 0xCF));
-    setPalette(pal);
     setAutoFillBackground(true);
 
     chk_maximaze = MakeCheck(this, "chk_maximaze", QStringLiteral("최대화면"), 16, 12, 110);

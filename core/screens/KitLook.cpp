@@ -38,22 +38,29 @@ TDDButton *MakeButton(QWidget *parent, const char *name, const QString &caption,
     return b;
 }
 
+namespace {
+
+// A check box or radio button with its caption, 21 high.
+template <class Box>
+Box *MakeCaptioned(QWidget *parent, const char *name, const QString &caption, int x, int y, int w)
+{
+    auto *box = new Box(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->SetCaption(caption);
+    box->setGeometry(x, y, w, 21);
+    return box;
+}
+
+} // namespace
+
 TKitCheckBox *MakeCheck(QWidget *parent, const char *name, const QString &caption, int x, int y, int w)
 {
-    auto *c = new TKitCheckBox(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->SetCaption(caption);
-    c->setGeometry(x, y, w, 21);
-    return c;
+    return MakeCaptioned<TKitCheckBox>(parent, name, caption, x, y, w);
 }
 
 TKitRadioButton *MakeRadio(QWidget *parent, const char *name, const QString &caption, int x, int y, int w)
 {
-    auto *r = new TKitRadioButton(parent);
-    r->setObjectName(QString::fromLatin1(name));
-    r->SetCaption(caption);
-    r->setGeometry(x, y, w, 21);
-    return r;
+    return MakeCaptioned<TKitRadioButton>(parent, name, caption, x, y, w);
 }
 
 void OnButtonClick(TDDButton *button, std::function<void()> handler)

@@ -15,7 +15,6 @@ void ComboSetItemIndex(TKitComboBox *combo, int index) { combo->SetItemIndex(ind
 const char *const BankCombo::FirmBanksQuery =
     "select      distinct bankid,    bankname,    firmid,    recvid ,    tr_gubuncode from    bank "
     "group by bankname, firmid, recvid order by bankid";
-const char *const BankCombo::AllBanksQuery = "select * from allbank where not (bankid = bankname) order by bankid";
 
 BankItem BankItem::FromRow(const qvx::ResultSet &rs, int row)
 {

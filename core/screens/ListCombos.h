@@ -10,6 +10,7 @@
 //   accounts.LinkTo(banks, allAccounts);           // refilled when the bank changes
 //   if (const BankItem *b = banks.Chosen()) ... b->bankid
 
+#include "core/BankSql.h"
 #include "core/MotherAccount.h"
 
 #include <QString>
@@ -61,8 +62,6 @@ class BankCombo : public KeptItems<BankItem>
 public:
     // One entry per bank of table bank.
     static const char *const FirmBanksQuery;
-    // Every bank code the payees may use (allbank rows that are not placeholders).
-    static const char *const AllBanksQuery;
 
     BankCombo(TKitComboBox *combo, const QString &allText = QString(), const QString &separator = QStringLiteral(" "))
         : KeptItems(combo, allText), m_separator(separator)
@@ -99,7 +98,8 @@ public:
     }
     int Load(qvx::AppServer &server, Rows rows = Rows::NamedOnly)
     {
-        return BankCombo::Load(server, QString::fromLatin1(AllBanksQuery), rows);
+        // Every bank code the payees may use (allbank rows that are not placeholders).
+        return BankCombo::Load(server, BankSql::bankCodes(BankSql::BankCodeRows::Named), rows);
     }
 };
 

@@ -5,10 +5,6 @@
 #include "platform/AppServer.h"
 #include "platform/ResultSet.h"
 
-const char *const MotherAccountCombo::BankQuery =
-    "select      bankid,    mobankno,    bankname,    firmid,    sendname,    tr_gubuncode,    recvid from    bank "
-    "order by bankid";
-
 MotherAccountCombo::MotherAccountCombo(TKitComboBox *combo, const QString &allText, Text text)
     : m_combo(combo), m_allText(allText), m_text(text)
 {

@@ -3,6 +3,7 @@
 // screen has one, then one item per row of table `bank` in query order. Each
 // item keeps its account; the item text is built from it and never read back.
 
+#include "core/BankSql.h"
 #include "core/MotherAccount.h"
 
 #include <QString>
@@ -31,7 +32,7 @@ public:
     void Load(const QVector<MotherAccount> &accounts);
     // Runs `query` (a select of table bank) over the link and fills the
     // combo with the accounts the filter keeps.
-    int Load(qvx::AppServer &server, const QString &query = QString::fromLatin1(BankQuery));
+    int Load(qvx::AppServer &server, const QString &query = BankSql::motherAccounts());
     // Only the accounts for which the filter holds become items (set before Load).
     void SetFilter(std::function<bool(const MotherAccount &)> filter) { m_filter = std::move(filter); }
     // The accounts of one bank code.
@@ -46,7 +47,6 @@ public:
     // The account a printed list names in its title: the chosen account as
     // its item shows it, or "모든 계좌" when every account is listed.
     QString ReportCaption() const;
-    static const char *const BankQuery;
 
 private:
     TKitComboBox *m_combo;

@@ -79,26 +79,34 @@ QWidget *MakeCentredBlock(QWidget *band, int width)
     return block;
 }
 
-QLineEdit *MakeLabeledEdit(QWidget *parent, const char *name, const QString &caption, int x, int y,
-                           int labelWidth, int editWidth)
+namespace {
+
+// The caption at x, y and the named control 4 pixels after it, both 22 high.
+template <class Control>
+Control *MakeLabeled(QWidget *parent, const char *name, const QString &caption, int x, int y, int labelWidth,
+                     int controlWidth)
 {
     auto *label = new QLabel(caption, parent);
     label->setGeometry(x, y, labelWidth, 22);
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setGeometry(x + labelWidth + 4, y, editWidth, 22);
-    return edit;
+    auto *control = new Control(parent);
+    control->setObjectName(QString::fromLatin1(name));
+    control->setGeometry(x + labelWidth + 4, y, controlWidth, 22);
+    return control;
+}
+
+} // namespace
+
+QLineEdit *MakeLabeledEdit(QWidget *parent, const char *name, const QString &caption, int x, int y,
+                           int labelWidth, int editWidth)
+{
+    return MakeLabeled<QLineEdit>(parent, name, caption, x, y, labelWidth, editWidth);
 }
 
 TKitComboBox *MakeLabeledCombo(QWidget *parent, const char *name, const QString &caption, int x, int y,
                                int labelWidth, int comboWidth)
 {
-    auto *label = new QLabel(caption, parent);
-    label->setGeometry(x, y, labelWidth, 22);
-    auto *box = new TKitComboBox(parent);
-    box->setObjectName(QString::fromLatin1(name));
+    TKitComboBox *box = MakeLabeled<TKitComboBox>(parent, name, caption, x, y, labelWidth, comboWidth);
     box->SetStyle(csDropDownList);
-    box->setGeometry(x + labelWidth + 4, y, comboWidth, 22);
     return box;
 }
 

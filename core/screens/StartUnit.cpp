@@ -1,6 +1,7 @@
 #include "core/screens/StartUnit.h"
 
 #include "core/AppControl.h"
+#include "core/BankSql.h"
 #include "core/DMUnit.h"
 #include "core/EventGuard.h"
 #include "core/screens/KitLook.h"
@@ -62,7 +63,7 @@ void Tqv_start_frm::FormCreate()
         return;
     qvx::ResultSet rs;
     try {
-        rs = dm.cms_select1(QStringLiteral("select bankid, firmid, bankname from BANK order by bankid"));
+        rs = dm.cms_select1(BankSql::motherAccounts());
     } catch (const std::exception &) {
         prompt().message(QStringLiteral("데이터베이스에 접속할 수 없거나, 자료를 확인하지 못하였습니다."));
         return;

@@ -62,7 +62,7 @@ Tqv_amtsearch_frm::Tqv_amtsearch_frm(const ScreenContext &context, QWidget *owne
     : AnswerInquiryForm(context, owner, BalanceLayout, Declaration(this))
 {
     grd_Amtlist = grid;
-    makeAccountCombo(8, 10, 360, QStringLiteral("모든 은행계좌"), QStringLiteral("select * from bank order by bankid"));
+    makeAccountCombo(8, 10, 360, QStringLiteral("모든 은행계좌"), BankSql::motherAccounts({.passwords = true}));
     btn_search->move(380, 8);
     BindClick(this, btn_search, "btn_searchClick", &Tqv_amtsearch_frm::btn_searchClick);
     BindClick(this, btn_filesave, "btn_filesaveClick", &Tqv_amtsearch_frm::btn_filesaveClick);

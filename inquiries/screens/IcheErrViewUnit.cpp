@@ -1,5 +1,6 @@
 #include "inquiries/screens/IcheErrViewUnit.h"
 
+#include "core/BankSql.h"
 #include "core/screens/DateRange.h"
 #include "core/screens/ListKit.h"
 #include "core/screens/MotherAccountCombo.h"
@@ -7,8 +8,6 @@
 
 namespace {
 
-const char *const AccountsQuery = "select      bankid,    mobankno,    bankname,    firmid,    passwd,    dblpasswd,    "
-                                  "sendname,    tr_gubuncode,    recvid from    bank";
 
 // "타행이체불능현황", A4 portrait with "Quvex Service" over the column
 // header: 19 detail lines on the first page, 25 on the others.
@@ -47,7 +46,7 @@ Tqv_icheerrview_frm::Tqv_icheerrview_frm(const ScreenContext &context, QWidget *
     MakeBand(this, "pnl_searchtitle", QStringLiteral(" ◎ 타행이체 불능내역 자료 검색"), 24);
     TKitSimplePanel *top = MakeBar(this, "pnl_search", 40, alTop);
     const int datesEnd = makeChoices(MakeCombo(top, "cmb_allbank", 8, 8, 330), top, 350, 8);
-    m_accounts->Load(*dm.scktconnect, QString::fromLatin1(AccountsQuery));
+    m_accounts->Load(*dm.scktconnect, BankSql::motherAccounts({.passwords = true, .ordered = false}));
     m_dates->SetToday();
     btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), datesEnd + 16, 6, 90, 26);
     BindClick(this, btn_search, "btn_searchClick", &Tqv_icheerrview_frm::btn_searchClick);

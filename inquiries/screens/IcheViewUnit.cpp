@@ -38,9 +38,6 @@ const QList<ReportColumn> &StatusReportColumns()
     return columns;
 }
 
-const char *const AccountsQuery = "select      bankid,    mobankno,    bankname,    firmid,    passwd,    dblpasswd,    "
-                                  "sendname,    tr_gubuncode,    recvid from    bank order by bankid";
-
 } // namespace
 
 Tqv_Icheview_frm::Tqv_Icheview_frm(const ScreenContext &context, QWidget *owner)
@@ -73,7 +70,7 @@ void Tqv_Icheview_frm::buildFilters(QWidget *top)
 {
     cmb_allbank = MakeCombo(top, "cmb_allbank", 8, 6, 330);
     m_accounts = std::make_unique<MotherAccountCombo>(cmb_allbank, QStringLiteral("모든 은행계좌"));
-    m_accounts->Load(*dm.scktconnect, QString::fromLatin1(AccountsQuery));
+    m_accounts->Load(*dm.scktconnect, BankSql::motherAccounts({.passwords = true}));
     m_dates = std::make_unique<DateRange>(top, "dtpkr_from", "dtpkr_to", 350, 6);
     dtpkr_from = m_dates->from();
     dtpkr_to = m_dates->to();

@@ -1,5 +1,6 @@
 #include "inquiries/screens/NoticeListBase.h"
 
+#include "core/BankSql.h"
 #include "core/screens/DateRange.h"
 #include "core/screens/ListKit.h"
 #include "core/screens/MotherAccountCombo.h"
@@ -151,7 +152,7 @@ void NoticeListBase::FormCreate()
     m_frame->formCreate();
     m_dates->SetToday();
     m_banks->Load(*dm.scktconnect);
-    const qvx::ResultSet &accounts = dm.cms_select1(QString::fromLatin1(MotherAccountCombo::BankQuery));
+    const qvx::ResultSet &accounts = dm.cms_select1(BankSql::motherAccounts());
     QVector<MotherAccount> all;
     for (int i = 0; i < accounts.recordCount(); ++i)
         all.append(MotherAccount::FromRow(accounts, i));

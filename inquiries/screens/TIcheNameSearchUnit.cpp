@@ -1,5 +1,6 @@
 #include "inquiries/screens/TIcheNameSearchUnit.h"
 
+#include "core/BankSql.h"
 #include "core/screens/ListKit.h"
 
 namespace {
@@ -33,10 +34,6 @@ ListDecl NameDeclaration()
     return d;
 }
 
-const char *const ParentAccountsQuery =
-    "select      bankid,    mobankno,    bankname,    firmid,    passwd,    dblpasswd,    sendname,    "
-    "tr_gubuncode,    recvid from    bank order by bankid";
-
 } // namespace
 
 Tqv_TIcheNamesearch_frm::Tqv_TIcheNamesearch_frm(const ScreenContext &context, QWidget *owner)
@@ -45,7 +42,7 @@ Tqv_TIcheNamesearch_frm::Tqv_TIcheNamesearch_frm(const ScreenContext &context, Q
     grd_ichelist = grid;
     QWidget *top = searchPanel();
     MakeLabel(top, QStringLiteral("모  계  좌"), 8, 8, 70);
-    makeAccountCombo(80, 8, 330, QString(), QString::fromLatin1(ParentAccountsQuery));
+    makeAccountCombo(80, 8, 330, QString(), BankSql::motherAccounts({.passwords = true}));
     cmb_bankname = MakeLabeledCombo(top, "cmb_bankname", QStringLiteral("거 래 은 행"), 420, 8, 68, 180);
     edt_BANKNO = MakeLabeledEdit(top, "edt_BANKNO", QStringLiteral("거래계좌번호"), 8, 40, 78, 180);
     edt_residentno = MakeLabeledEdit(top, "edt_residentno", QStringLiteral("사업자/주민등록번호"), 280, 40, 128, 150);

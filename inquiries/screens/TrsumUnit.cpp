@@ -1,5 +1,6 @@
 #include "inquiries/screens/TrsumUnit.h"
 
+#include "core/BankSql.h"
 #include "core/CellText.h"
 #include "core/screens/ListKit.h"
 
@@ -8,10 +9,6 @@
 
 namespace {
 
-const char *const AccountsQuery = "select      bankid,    mobankno,    bankname,    firmid,    sendname,    "
-                                  "tr_gubuncode,    recvid from    bank order by bankid";
-const char *const VasAccountsQuery = "select      bankid,    mobankno,    bankname,    firmid,    sendname,    "
-                                     "tr_gubuncode,    recvid from    bank where TR_GubunCode = 'Y' order by bankid";
 
 // The leading columns of both summaries (row number, message number, ...)
 // and then one money column per figure of the answer.
@@ -93,9 +90,9 @@ void SummaryForm::summarySent(const RequestResult &result, bool allAccounts)
     HandOverSummaryRange(session, result, allAccounts);
 }
 
-void SummaryForm::makeSummaryAccounts(const char *query)
+void SummaryForm::makeSummaryAccounts(const QString &query)
 {
-    makeAccountCombo(8, 10, 360, QStringLiteral("모든 은행계좌"), QString::fromLatin1(query),
+    makeAccountCombo(8, 10, 360, QStringLiteral("모든 은행계좌"), query,
                      QStringLiteral("은 행 계 좌"));
     btn_search->move(458, 8);
 }
@@ -128,7 +125,7 @@ Tqv_trsum_frm::Tqv_trsum_frm(const ScreenContext &context, QWidget *owner)
     : SummaryForm(context, owner, SummaryLayout, Declaration(this))
 {
     grd_trsumlist = grid;
-    makeSummaryAccounts(AccountsQuery);
+    makeSummaryAccounts(BankSql::motherAccounts());
     BindClick(this, btn_search, "btn_searchClick", &Tqv_trsum_frm::btn_searchClick);
     BindClick(this, btn_filesave, "btn_filesaveClick", &Tqv_trsum_frm::btn_filesaveClick);
 }
@@ -209,7 +206,7 @@ TFrm_Vas_trSum::TFrm_Vas_trSum(const ScreenContext &context, QWidget *owner)
     : SummaryForm(context, owner, VasSummaryLayout, VasSummaryDeclaration())
 {
     grd_trsumlist = grid;
-    makeSummaryAccounts(VasAccountsQuery);
+    makeSummaryAccounts(BankSql::motherAccounts({.virtualAccountBanksOnly = true}));
     BindClick(this, btn_search, "btn_searchClick", &TFrm_Vas_trSum::btn_searchClick);
     OnFirstShow(this, [this] {
         if (!HasAccounts())

@@ -27,7 +27,7 @@ protected:
     }
 
     // The account combo "은 행 계 좌" of the accounts of `query` and "조 회" beside it.
-    void makeSummaryAccounts(const char *query);
+    void makeSummaryAccounts(const QString &query);
 
 private:
     static QString failedText();

@@ -229,9 +229,7 @@ void Tqv_IcheMakeJuru_frm::FormCreate()
     ApplyColumnVisibility(grd_ichelist, QStringLiteral("QV_ICHEMAKEJURU_FRM"), 1, 21);
     UpdateTotals();
 
-    const int accounts = m_accounts->Load(m_server, QStringLiteral(
-        "select      bankid,    mobankno,    bankname,    firmid,    passwd,    dblpasswd,    sendname,    "
-        "tr_gubuncode,    recvid from    bank order by bankid"));
+    const int accounts = m_accounts->Load(m_server, BankSql::motherAccounts({.passwords = true}));
     if (accounts == 0) {
         prompt().message(LiquorNoMotherAccountMessage);
         return;

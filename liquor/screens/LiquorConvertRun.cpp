@@ -1,5 +1,6 @@
 #include "liquor/screens/LiquorConvertRun.h"
 
+#include "core/BankSql.h"
 #include "controls/edits/CurrEdit.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitContainers.h"
@@ -100,7 +101,7 @@ LiquorConvertContext readContext(Tqv_IcheMakeJuru_frm &screen, std::optional<Mot
 {
     LiquorConvertContext context;
     context.session = &screen.session;
-    const qvx::ResultSet banks = screen.dm.cms_select1(QStringLiteral("select * from bank order by bankid"));
+    const qvx::ResultSet banks = screen.dm.cms_select1(BankSql::motherAccounts({.passwords = true}));
     for (int i = 0; i < banks.recordCount(); ++i)
         context.banks.append(MotherAccount::FromRow(banks, i));
     context.chosen = std::move(chosen);

@@ -161,7 +161,7 @@ void LiquorResultScreen::FormCreate(bool orderedBanks)
     SetChecked(chk_wrong, true);
     ApplyColumnVisibility(grd_ichelist, objectName(), 1, 21);
     m_dates->SetToday();
-    m_accounts->Load(*dm.scktconnect, LiquorResultSql::BankRows(orderedBanks));
+    m_accounts->Load(*dm.scktconnect, BankSql::motherAccounts({.passwords = true, .ordered = orderedBanks}));
     for (QWidget *control : {static_cast<QWidget *>(cmb_allbank), static_cast<QWidget *>(dtpkr_from),
                              static_cast<QWidget *>(dtpkr_to), static_cast<QWidget *>(chk_sunab),
                              static_cast<QWidget *>(chk_right), static_cast<QWidget *>(chk_wrong)})

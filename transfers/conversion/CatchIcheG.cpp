@@ -57,9 +57,7 @@ TFrmCatchG::TFrmCatchG(const ScreenContext &context, QWidget *owner, const Layou
 QVector<MotherAccount> FillMotherAccountCombo(Tdm &dm, TKitComboBox *combo)
 {
     MotherAccountCombo accounts(combo, QStringLiteral("당행"));
-    accounts.Load(*dm.scktconnect, QStringLiteral("SELECT      Distinct MoBankNo,    bankid,    bankname,    firmid,    "
-                                                  "sendname,    tr_gubuncode,    recvid,    passwd,    dblpasswd FROM "
-                                                  "Bank order by bankid"));
+    accounts.Load(*dm.scktconnect, BankSql::motherAccounts({.passwords = true}));
     return accounts.Accounts();
 }
 

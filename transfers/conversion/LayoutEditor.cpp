@@ -27,13 +27,6 @@ namespace {
 
 qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
 
-QLabel *label(QWidget *parent, const QString &text, int x, int y, int w)
-{
-    auto *l = new QLabel(text, parent);
-    l->setGeometry(x, y, w, 22);
-    return l;
-}
-
 // -1 for a cell that is no number, 0 for an empty one.
 int cellNumber(const QString &cell)
 {
@@ -102,8 +95,8 @@ TLayoutEditor::TLayoutEditor(const ScreenContext &context, QWidget *owner, const
 
     const int previewTop = 64 + rows * 22 + 52;
     edTitleList->setGeometry(8, 8, 200, previewTop - 16);
-    lblRulerTens = label(pnl_body, m_preview.rulerTens(), 8 + 4, previewTop, previewWidth);
-    lblRuler = label(pnl_body, m_preview.ruler(), 8 + 4, previewTop + 16, previewWidth);
+    lblRulerTens = MakeLabel(pnl_body, m_preview.rulerTens(), 8 + 4, previewTop, previewWidth);
+    lblRuler = MakeLabel(pnl_body, m_preview.ruler(), 8 + 4, previewTop + 16, previewWidth);
     for (QLabel *l : {lblRulerTens, lblRuler}) {
         l->setFont(fixed);
         l->setObjectName(l == lblRuler ? QStringLiteral("lblRuler") : QStringLiteral("lblRulerTens"));

@@ -1,5 +1,6 @@
 #include "transfers/screens/DaesangUnit.h"
 
+#include "core/BankSql.h"
 #include "core/screens/FormParts.h"
 #include "core/screens/ListReport.h"
 #include "core/CellText.h"
@@ -205,7 +206,7 @@ void Tqv_Daesang_frm::FormCreate()
     setButtons(true);
     openPanel(false);
     const qvx::ResultSet banks =
-        dm.cms_select1(QStringLiteral("select * from allbank where not (bankid = bankname) order by bankid"));
+        dm.cms_select1(BankSql::bankCodes(BankSql::BankCodeRows::Named));
     if (banks.isEmpty()) {
         prompt().message(QStringLiteral("은행기본정보가 존재하지 않습니다."));
         return;

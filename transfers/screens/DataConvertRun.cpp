@@ -1,5 +1,6 @@
 #include "transfers/screens/DataConvertRun.h"
 
+#include "core/BankSql.h"
 #include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/Session.h"
@@ -80,10 +81,10 @@ ConvertContext readContext(Tqv_IcheMake_frm &screen, const TFrmCatchG &dialog)
 {
     ConvertContext c;
     Tdm &dm = screen.dm;
-    const qvx::ResultSet banks = dm.cms_select1(QStringLiteral("select * from bank order by bankid"));
+    const qvx::ResultSet banks = dm.cms_select1(BankSql::motherAccounts({.passwords = true}));
     for (int i = 0; i < banks.recordCount(); ++i)
         c.banks.append(MotherAccount::FromRow(banks, i));
-    const qvx::ResultSet names = dm.cms_select2(QStringLiteral("select * from allbank order by bankid"));
+    const qvx::ResultSet names = dm.cms_select2(BankSql::bankCodes());
     for (int i = 0; i < names.recordCount(); ++i) {
         const QString id = names.value(i, QStringLiteral("bankid")).trimmed();
         if (!c.bankNames.contains(id))

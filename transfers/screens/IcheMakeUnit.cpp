@@ -228,9 +228,7 @@ void Tqv_IcheMake_frm::FormCreate()
     ApplyColumnVisibility(grd_ichelist, QStringLiteral("QV_ICHEMAKE_FRM"), 0, 19);
 
     MotherAccountCombo accounts(cmb_allbank, QStringLiteral("은행 선택"));
-    accounts.Load(*dm.scktconnect, QStringLiteral("select      bankid,    mobankno,    bankname,    firmid,    passwd,    "
-                                                  "dblpasswd,    sendname,    tr_gubuncode,    recvid from    bank "
-                                                  "order by bankid"));
+    accounts.Load(*dm.scktconnect, BankSql::motherAccounts({.passwords = true}));
     BankInfos = accounts.Accounts();
 
     const qvx::ResultSet payees = dm.cms_select1(QStringLiteral("select * from daesang"));
@@ -247,7 +245,7 @@ void Tqv_IcheMake_frm::FormCreate()
         }
     }
 
-    const qvx::ResultSet allbank = dm.cms_select1(QStringLiteral("select * from allbank order by bankid"));
+    const qvx::ResultSet allbank = dm.cms_select1(BankSql::bankCodes());
     for (int i = 0; i < allbank.recordCount(); ++i) {
         const QString name = allbank.value(i, QStringLiteral("bankname"));
         bool isNumber = false;
@@ -517,7 +515,7 @@ void Tqv_IcheMake_frm::btn_modifyClick()
 
     Tqv_icheModify_frm dialog({session, dm}, this);
     const qvx::ResultSet banks = dm.cms_select1(
-        QStringLiteral("select * from allbank where not ( bankid = bankname) order by bankid"));
+        BankSql::bankCodes(BankSql::BankCodeRows::Named));
     for (int i = 0; i < banks.recordCount(); ++i)
         dialog.cmb_transbankid->Items().Add(QStringLiteral("[") + banks.value(i, QStringLiteral("bankid"))
                                             + QStringLiteral("]    ") + banks.value(i, QStringLiteral("bankname")));
@@ -606,7 +604,7 @@ void Tqv_IcheMake_frm::btn_callfileClick()
         return;
     }
     const QString sender = config.value(0, QStringLiteral("nevarid")).trimmed();
-    const qvx::ResultSet banks = dm.cms_select1(QStringLiteral("select * from bank"));
+    const qvx::ResultSet banks = dm.cms_select1(BankSql::motherAccounts({.passwords = true, .ordered = false}));
     if (banks.isEmpty()) {
         prompt().message(QStringLiteral("거래은행 정보가 등록되어 있지 않습니다."));
         return;

@@ -326,7 +326,7 @@ TEST(ListCombos, EachItemKeepsItsRecord)
     auto *accountBox = MakeCombo(&form, "cmb_bankno", 0, 30, 200);
     AccountCombo accounts(accountBox, QStringLiteral("계좌전체선택"));
     QVector<MotherAccount> all;
-    const qvx::ResultSet rows = link.select(QString::fromLatin1(MotherAccountCombo::BankQuery));
+    const qvx::ResultSet rows = link.select(BankSql::motherAccounts());
     for (int i = 0; i < rows.recordCount(); ++i)
         all.append(MotherAccount::FromRow(rows, i));
     accounts.LinkTo(banks, all);
