@@ -18,6 +18,15 @@ bool isWordChar(QChar c)
     return c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$');
 }
 
+// Where the word starting at from ends.
+qsizetype wordEnd(const QString &sql, qsizetype from)
+{
+    qsizetype end = from;
+    while (end < sql.size() && isWordChar(sql.at(end)))
+        ++end;
+    return end;
+}
+
 struct Out
 {
     TranslatedSql t;
@@ -124,9 +133,7 @@ TranslatedSql translateMySqlToSqlite(const QString &sql)
             continue;
         }
         if (isWordChar(c)) {
-            qsizetype j = i;
-            while (j < n && isWordChar(sql.at(j)))
-                ++j;
+            const qsizetype j = wordEnd(sql, i);
             const QString word = sql.mid(i, j - i);
             // Function names SQLite reads as keywords: if( -> iif(, left( -> mysql_left(, ...
             QString prefix;
@@ -203,9 +210,7 @@ QStringList writtenColumnNames(const QString &sql)
             continue;
         }
         if (isWordChar(c)) {
-            qsizetype j = i;
-            while (j < n && isWordChar(sql.at(j)))
-                ++j;
+            const qsizetype j = wordEnd(sql, i);
             const QString word = sql.mid(i, j - i);
             const QString lower = word.toLower();
             if (!started) {

@@ -158,12 +158,7 @@ public:
         std::vector<std::string> aboveBytes(static_cast<size_t>(columns));
         std::vector<ResultSet::TextId> above(static_cast<size_t>(columns), 0);
         qint64 answerBytes = 0;
-        for (;;) {
-            const int rc = sqlite3_step(stmt.get());
-            if (rc == SQLITE_DONE)
-                break;
-            if (rc != SQLITE_ROW)
-                fail(rc);
+        while (nextRow(stmt)) {
             for (int c = 0; c < columns; ++c)
                 answerBytes += sqlite3_column_bytes(stmt.get(), c) + 3;
             refuseLongAnswer(answerBytes);
@@ -205,12 +200,7 @@ public:
             out.string(names.at(c));
         }
         out.raw("],\"rows\":[", 10);
-        for (bool first = true;; first = false) {
-            const int rc = sqlite3_step(stmt.get());
-            if (rc == SQLITE_DONE)
-                break;
-            if (rc != SQLITE_ROW)
-                fail(rc);
+        for (bool first = true; nextRow(stmt); first = false) {
             out.raw(first ? "[" : ",[", first ? 1 : 2);
             for (int c = 0; c < columns; ++c) {
                 if (c > 0)
@@ -258,12 +248,7 @@ public:
         const TranslatedSql t = translateMySqlToSqlite(sql);
         Statement stmt;
         prepare(t.text, stmt);
-        for (;;) {
-            const int rc = sqlite3_step(stmt.get());
-            if (rc == SQLITE_DONE)
-                break;
-            if (rc != SQLITE_ROW)
-                fail(rc);
+        while (nextRow(stmt)) {
         }
         return sqlite3_changes64(m_db);
     }
@@ -504,6 +489,17 @@ private:
                 throw DbError(message);
             }
         }
+    }
+
+    // Steps to the statement's next row: false when there is none.
+    bool nextRow(Statement &stmt)
+    {
+        const int rc = sqlite3_step(stmt.get());
+        if (rc == SQLITE_DONE)
+            return false;
+        if (rc != SQLITE_ROW)
+            fail(rc);
+        return true;
     }
 
     [[noreturn]] void fail(int rc)

@@ -39,6 +39,16 @@ QDateTime sourceTime(State &s)
     return s.fixed.isValid() ? s.fixed : QDateTime::currentDateTime();
 }
 
+// Changes the clock under its lock and publishes the result to the readers
+// that take no lock.
+template <class Change> void changeClock(Change change)
+{
+    State &s = state();
+    QMutexLocker l(&s.mutex);
+    change(s);
+    s.published();
+}
+
 } // namespace
 
 QDateTime Clock::now()
@@ -79,19 +89,13 @@ bool Clock::setOffsetToServer(const QString &yyyymmddhhnnss)
     const QDateTime server = QDateTime::fromString(text, QStringLiteral("yyyyMMddHHmmss"));
     if (!server.isValid())
         return false;
-    State &s = state();
-    QMutexLocker l(&s.mutex);
-    s.offsetMs = sourceTime(s).msecsTo(server);
-    s.published();
+    changeClock([&server](State &s) { s.offsetMs = sourceTime(s).msecsTo(server); });
     return true;
 }
 
 void Clock::setOffsetMs(qint64 ms)
 {
-    State &s = state();
-    QMutexLocker l(&s.mutex);
-    s.offsetMs = ms;
-    s.published();
+    changeClock([ms](State &s) { s.offsetMs = ms; });
 }
 
 qint64 Clock::offsetMs()
@@ -103,19 +107,15 @@ qint64 Clock::offsetMs()
 
 void Clock::setFixed(const QDateTime &time)
 {
-    State &s = state();
-    QMutexLocker l(&s.mutex);
-    s.fixed = time;
-    s.published();
+    changeClock([&time](State &s) { s.fixed = time; });
 }
 
 void Clock::reset()
 {
-    State &s = state();
-    QMutexLocker l(&s.mutex);
-    s.fixed = QDateTime();
-    s.offsetMs = 0;
-    s.published();
+    changeClock([](State &s) {
+        s.fixed = QDateTime();
+        s.offsetMs = 0;
+    });
 }
 
 } // namespace qvx

@@ -39,37 +39,19 @@ private:
     iconv_t m_cd;
 };
 
-Converter &toCp949()
-{
-    thread_local Converter c("CP949", "UTF-8");
-    return c;
-}
-
-Converter &fromCp949()
-{
-    thread_local Converter c("UTF-8", "CP949");
-    return c;
-}
-
-// Straight from QString's own units: no UTF-8 between.
-Converter &utf16ToCp949()
-{
+constexpr char Cp949Code[] = "CP949";
+constexpr char Utf8Code[] = "UTF-8";
+// QString's own units, so that nothing passes through UTF-8 between.
 #if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
-    thread_local Converter c("CP949", "UTF-16LE");
+constexpr char Utf16Code[] = "UTF-16LE";
 #else
-    thread_local Converter c("CP949", "UTF-16BE");
+constexpr char Utf16Code[] = "UTF-16BE";
 #endif
-    return c;
-}
 
-// Straight into QString's own units: no UTF-8 between.
-Converter &cp949ToUtf16()
+// The thread's descriptor from one encoding to another.
+template <const char *To, const char *From> Converter &converter()
 {
-#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
-    thread_local Converter c("UTF-16LE", "CP949");
-#else
-    thread_local Converter c("UTF-16BE", "CP949");
-#endif
+    thread_local Converter c(To, From);
     return c;
 }
 
@@ -123,7 +105,7 @@ const char16_t *pairUnits()
 {
     static const std::vector<char16_t> units = [] {
         std::vector<char16_t> table(size_t(0xFE - 0x81 + 1) * 256, 0);
-        Converter &conv = cp949ToUtf16();
+        Converter &conv = converter<Utf16Code, Cp949Code>();
         if (!conv.valid())
             return table;
         for (int lead = 0x81; lead <= 0xFE; ++lead)
@@ -149,7 +131,7 @@ const quint16 *unitPairs()
 {
     static const std::vector<quint16> pairs = [] {
         std::vector<quint16> table(0x10000, 0);
-        Converter &conv = utf16ToCp949();
+        Converter &conv = converter<Cp949Code, Utf16Code>();
         if (!conv.valid())
             return table;
         const char16_t *units = pairUnits();
@@ -238,7 +220,7 @@ char *Cp949::write(char *to, QStringView text, bool *ok)
         qsizetype runEnd = i;
         while (runEnd < n && units[runEnd].unicode() >= 0x80 && pairs[units[runEnd].unicode()] == 0)
             ++runEnd;
-        Converter &whole = utf16ToCp949();
+        Converter &whole = converter<Cp949Code, Utf16Code>();
         while (i < runEnd) {
             if (whole.valid()) {
                 char *src = reinterpret_cast<char *>(const_cast<QChar *>(units + i)); // iconv only reads it
@@ -256,7 +238,7 @@ char *Cp949::write(char *to, QStringView text, bool *ok)
             const qsizetype length = (units[i].isHighSurrogate() && i + 1 < n && units[i + 1].isLowSurrogate()) ? 2 : 1;
             const QByteArray u = text.sliced(i, length).toUtf8();
             QByteArray one;
-            Converter &single = toCp949();
+            Converter &single = converter<Cp949Code, Utf8Code>();
             if (single.valid() && convertAll(single, u.constData(), u.size(), &one))
                 dst = std::copy(one.cbegin(), one.cend(), dst);
             else
@@ -294,7 +276,7 @@ QString Cp949::decode(const QByteArray &bytes, bool *ok)
     // own (so an ASCII byte after a stray lead byte survives).
     static const QChar replacement(0xFFFD);
     const char16_t *const pairs = pairUnits();
-    Converter &single = fromCp949();
+    Converter &single = converter<Utf8Code, Cp949Code>();
     QString out(bytes.size(), Qt::Uninitialized); // every character gives one unit, from one byte or two
     QChar *const begin = out.data();
     QChar *dst = begin;

@@ -3,6 +3,7 @@
 #include "controls/edits/CtlUtils.h"
 #include "controls/edits/EditGuard.h"
 #include "controls/edits/ExCalc.h"
+#include "controls/edits/HorizontalAlignment.h"
 #include "controls/edits/NumFormat.h"
 #include "controls/edits/StrUtils.h"
 
@@ -72,8 +73,7 @@ void TCustomNumEdit::SetAlignment(TAlignment a)
     if (FAlignment != a) {
         FAlignment = a;
         if (FFormatOnEditing)
-            setAlignment((a == taLeftJustify ? Qt::AlignLeft : a == taRightJustify ? Qt::AlignRight : Qt::AlignHCenter)
-                         | Qt::AlignVCenter);
+            setAlignment(HorizontalAlignment(a) | Qt::AlignVCenter);
         update();
     }
 }
@@ -110,10 +110,7 @@ void TCustomNumEdit::SetFormatOnEditing(bool v)
         return;
     FFormatOnEditing = v;
     if (v)
-        setAlignment((FAlignment == taLeftJustify    ? Qt::AlignLeft
-                      : FAlignment == taRightJustify ? Qt::AlignRight
-                                                     : Qt::AlignHCenter)
-                     | Qt::AlignVCenter);
+        setAlignment(HorizontalAlignment(FAlignment) | Qt::AlignVCenter);
     else
         setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     if (v && FFocused) {
@@ -440,11 +437,7 @@ void TCustomNumEdit::paintEvent(QPaintEvent *e)
     const int button = ButtonWidth() > 0 ? ButtonWidth() : 0;
     r.setRight(r.right() - button - (button > 0 ? 1 : 0) - 2);
     r.setLeft(r.left() + 2);
-    Qt::Alignment a = Qt::AlignVCenter;
-    TAlignment al = FAlignment;
-    if (layoutDirection() == Qt::RightToLeft && al != taCenter)
-        al = al == taLeftJustify ? taRightJustify : taLeftJustify;
-    a |= al == taLeftJustify ? Qt::AlignLeft : al == taRightJustify ? Qt::AlignRight : Qt::AlignHCenter;
+    const Qt::Alignment a = Qt::AlignVCenter | HorizontalAlignment(FAlignment, layoutDirection());
     p.setFont(font());
     // Greyed only when the edit itself is disabled: on a disabled panel (a
     // totals bar) it takes no input but shows its value as usual.

@@ -2,6 +2,7 @@
 
 #include "controls/edits/CtlUtils.h"
 #include "controls/edits/EditGuard.h"
+#include "controls/edits/HorizontalAlignment.h"
 
 #include <QDialog>
 #include <QEnterEvent>
@@ -37,6 +38,15 @@ public:
 private:
     QFontMetrics m_metrics;
 };
+
+// A property setter's step: the new value is taken and shown when it differs.
+template <class T> void repaintOnChange(QWidget *button, T &field, const T &v)
+{
+    if (field != v) {
+        field = v;
+        button->update();
+    }
+}
 
 } // namespace
 
@@ -243,18 +253,12 @@ void TExSpeedButton::SetDropDownMenu(QMenu *v)
 
 void TExSpeedButton::SetCaption(const QString &v)
 {
-    if (FCaption != v) {
-        FCaption = v;
-        update();
-    }
+    repaintOnChange(this, FCaption, v);
 }
 
 void TExSpeedButton::SetFlat(bool v)
 {
-    if (FFlat != v) {
-        FFlat = v;
-        update();
-    }
+    repaintOnChange(this, FFlat, v);
 }
 
 void TExSpeedButton::SetGlyph(const QImage &v)
@@ -264,18 +268,12 @@ void TExSpeedButton::SetGlyph(const QImage &v)
 
 void TExSpeedButton::SetGrayedInactive(bool v)
 {
-    if (FGrayedInactive != v) {
-        FGrayedInactive = v;
-        update();
-    }
+    repaintOnChange(this, FGrayedInactive, v);
 }
 
 void TExSpeedButton::SetLayout(TButtonLayout v)
 {
-    if (FLayout != v) {
-        FLayout = v;
-        update();
-    }
+    repaintOnChange(this, FLayout, v);
 }
 
 void TExSpeedButton::SetMargin(int v)
@@ -288,10 +286,7 @@ void TExSpeedButton::SetMargin(int v)
 
 void TExSpeedButton::SetMarkDropDown(bool v)
 {
-    if (FMarkDropDown != v) {
-        FMarkDropDown = v;
-        update();
-    }
+    repaintOnChange(this, FMarkDropDown, v);
 }
 
 void TExSpeedButton::SetNumGlyphs(int v)
@@ -301,18 +296,12 @@ void TExSpeedButton::SetNumGlyphs(int v)
 
 void TExSpeedButton::SetSpacing(int v)
 {
-    if (FSpacing != v) {
-        FSpacing = v;
-        update();
-    }
+    repaintOnChange(this, FSpacing, v);
 }
 
 void TExSpeedButton::SetStyle(TButtonStyle v)
 {
-    if (FStyle != v) {
-        FStyle = v;
-        update();
-    }
+    repaintOnChange(this, FStyle, v);
 }
 
 void TExSpeedButton::SetTransparent(bool v)
@@ -334,18 +323,12 @@ void TExSpeedButton::SetWordWrap(bool v)
 
 void TExSpeedButton::SetColor(TColor v)
 {
-    if (FColor != v) {
-        FColor = v;
-        update();
-    }
+    repaintOnChange(this, FColor, v);
 }
 
 void TExSpeedButton::SetFontColor(TColor v)
 {
-    if (FFontColor != v) {
-        FFontColor = v;
-        update();
-    }
+    repaintOnChange(this, FFontColor, v);
 }
 
 TButtonState TExSpeedButton::PaintedGlyphState() const
@@ -427,10 +410,7 @@ void TExSpeedButton::PaintButton(QPainter &p)
         p.drawImage(lay.GlyphPos, img);
     if (!lay.Caption.isEmpty()) {
         int align = Qt::AlignVCenter | (FGlyph.WordWrap() ? Qt::TextWordWrap : 0);
-        TAlignment a = FGlyph.Alignment();
-        if (layoutDirection() == Qt::RightToLeft && a != taCenter)
-            a = a == taLeftJustify ? taRightJustify : taLeftJustify;
-        align |= a == taLeftJustify ? Qt::AlignLeft : a == taRightJustify ? Qt::AlignRight : Qt::AlignHCenter;
+        align |= int(HorizontalAlignment(FGlyph.Alignment(), layoutDirection()));
         QRect tr = lay.TextBounds.toQRect();
         if (mark && (gsize.isEmpty() || FLayout == blGlyphLeft))
             tr.setWidth(tr.width() - MarkWidth);

@@ -83,22 +83,14 @@ std::shared_ptr<const IndexedImage> TGIFFrame::SharedBitmap()
     return FrameBitmap().Empty() ? nullptr : Bitmap;
 }
 
-int TGIFFrame::FrameWidth() const
+int TGIFFrame::FrameExtent(bool width) const
 {
+    const auto extent = [width](const auto &picture) { return width ? picture.Width : picture.Height; };
     if (Bitmap)
-        return Bitmap->Width;
+        return extent(*Bitmap);
     if (TrueColor)
-        return TrueColor->Width;
-    return Item->ImageData.empty() ? 0 : Item->Width;
-}
-
-int TGIFFrame::FrameHeight() const
-{
-    if (Bitmap)
-        return Bitmap->Height;
-    if (TrueColor)
-        return TrueColor->Height;
-    return Item->ImageData.empty() ? 0 : Item->Height;
+        return extent(*TrueColor);
+    return Item->ImageData.empty() ? 0 : extent(*Item);
 }
 
 std::vector<std::string> *TGIFFrame::FindComment(bool createIfMissing)

@@ -81,8 +81,8 @@ public:
     const IndexedImage &FrameBitmap();
     // The same pixels shared rather than copied (nullptr when empty).
     std::shared_ptr<const IndexedImage> SharedBitmap();
-    int FrameWidth() const;
-    int FrameHeight() const;
+    int FrameWidth() const { return FrameExtent(true); }
+    int FrameHeight() const { return FrameExtent(false); }
     bool HasData() const { return !Item->ImageData.empty(); }
 
     // The last comment block's lines (a new block when asked and missing).
@@ -110,6 +110,8 @@ public:
 
 private:
     void decode();
+    // The width (or height) of whatever holds the frame's picture.
+    int FrameExtent(bool width) const;
     IndexedImage m_empty;
 };
 

@@ -16,105 +16,51 @@ void TKitObject::EndUpdate(bool DoChange)
         Change();
 }
 
-void TKitCustomComponent::Change()
-{
-    if (Updating != 1 && OnChange)
-        OnChange(this);
-}
-
-void TKitCustomComponent::EndUpdate(bool DoChange)
-{
-    Updating = 0;
-    if (DoChange)
-        Change();
-}
-
 // ---------------------------------------------------------------- TKitBevel
+
+// A shadow style is set on both sides at once, and leaving it clears the other side.
+static bool takeStyle(TKitBevelStyle &style, TKitBevelStyle &partner, TKitBevelStyle v)
+{
+    if (v == style)
+        return false;
+    if (v == bvShadow)
+        partner = bvShadow;
+    else if (style == bvShadow)
+        partner = bvNone;
+    style = v;
+    return true;
+}
 
 void TKitBevel::SetStyleInner(TKitBevelStyle v)
 {
-    if (v == FStyleInner)
-        return;
-    if (v == bvShadow)
-        FStyleOuter = bvShadow;
-    else if (FStyleInner == bvShadow)
-        FStyleOuter = bvNone;
-    FStyleInner = v;
-    Change();
+    if (takeStyle(FStyleInner, FStyleOuter, v))
+        Change();
 }
 
 void TKitBevel::SetStyleOuter(TKitBevelStyle v)
 {
-    if (v == FStyleOuter)
-        return;
-    if (v == bvShadow)
-        FStyleInner = bvShadow;
-    else if (FStyleOuter == bvShadow)
-        FStyleInner = bvNone;
-    FStyleOuter = v;
-    Change();
+    if (takeStyle(FStyleOuter, FStyleInner, v))
+        Change();
 }
 
-void TKitBevel::SetWidthInner(int v)
-{
-    v = std::clamp(v, 0, 50);
-    if (v == FWidthInner)
-        return;
-    FWidthInner = quint8(v);
-    Change();
-}
-
-void TKitBevel::SetWidthOuter(int v)
-{
-    v = std::clamp(v, 0, 50);
-    if (v == FWidthOuter)
-        return;
-    FWidthOuter = quint8(v);
-    Change();
-}
+void TKitBevel::SetWidthInner(int v) { set(FWidthInner, quint8(std::clamp(v, 0, 50))); }
+void TKitBevel::SetWidthOuter(int v) { set(FWidthOuter, quint8(std::clamp(v, 0, 50))); }
 
 void TKitBevel::SetColor(int index, TColor v)
 {
-    if (index < 0 || index > 2 || FColors[index] == v)
-        return;
-    FColors[index] = v;
-    Change();
+    if (index >= 0 && index <= 2)
+        set(FColors[index], v);
 }
 
 void TKitBevel::SetBorderSides(TKitFrameSides v)
 {
     v &= fsAllSides;
-    if (v == FBorderSides)
-        return;
-    FBorderSides = v;
-    Change();
+    set(FBorderSides, v);
 }
 
-void TKitBevel::SetBorderWidth(int v)
-{
-    v = std::clamp(v, 0, 255);
-    if (v == FBorderWidth)
-        return;
-    FBorderWidth = quint8(v);
-    Change();
-}
-
-void TKitBevel::SetBorderInnerWidth(int v)
-{
-    v = std::clamp(v, 0, 255);
-    if (v == FBorderInnerWidth)
-        return;
-    FBorderInnerWidth = quint8(v);
-    Change();
-}
-
-void TKitBevel::SetEdgeStyle(TKitEdgeStyle v)
-{
-    if (v == FEdgeStyle)
-        return;
-    FEdgeStyle = v;
-    Change();
-}
+void TKitBevel::SetBorderWidth(int v) { set(FBorderWidth, quint8(std::clamp(v, 0, 255))); }
+void TKitBevel::SetBorderInnerWidth(int v) { set(FBorderInnerWidth, quint8(std::clamp(v, 0, 255))); }
+void TKitBevel::SetEdgeStyle(TKitEdgeStyle v) { set(FEdgeStyle, v); }
 
 void TKitBevel::SetMode(TKitBevelMode v)
 {

@@ -22,20 +22,23 @@ public:
     virtual void GetChange(QObject *Sender) { Change(); }
     void BeginUpdate() { Updating = 1; }
     void EndUpdate(bool DoChange);
+
+protected:
+    // Sets a property's field and reports the change, when the value is new.
+    template <class T> void set(T &field, T v)
+    {
+        if (field == v)
+            return;
+        field = v;
+        Change();
+    }
 };
 
-// The same two members for the kit's non-visual components.
-class TKitCustomComponent : public QObject {
+// The kit's non-visual components report their changes as the sub-objects do.
+class TKitCustomComponent : public TKitObject {
     Q_OBJECT
 public:
-    explicit TKitCustomComponent(QObject *owner = nullptr) : QObject(owner) {}
-    TNotifyEvent OnChange;
-    quint8 Updating = 0;
-
-    virtual void Change();
-    virtual void GetChange(QObject *Sender) { Change(); }
-    void BeginUpdate() { Updating = 1; }
-    void EndUpdate(bool DoChange);
+    explicit TKitCustomComponent(QObject *owner = nullptr) : TKitObject(owner) {}
 };
 
 enum TKitBevelStyle { bvNone, bvLowered, bvRaised, bvFrameLowered, bvFrameRaised, bvNormal, bvShadow };

@@ -35,15 +35,6 @@ public:
     void SetSpacing(int v) { set(FSpacing, v); }
     virtual void Assign(const TKitGlyphTextLayout *Source);
 
-protected:
-    template <class T> void set(T &field, T v)
-    {
-        if (field == v)
-            return;
-        field = v;
-        Change();
-    }
-
 private:
     TKitAlignment FAlignment;
     TKitTextArrange FArrange = taRight;
@@ -97,15 +88,6 @@ public:
     virtual void Assign(const TKit3DCaption *Source);
     // Pixels the 3D passes add to the right and bottom.
     int Depth() const;
-
-protected:
-    template <class T> void set(T &field, T v)
-    {
-        if (field == v)
-            return;
-        field = v;
-        Change();
-    }
 
 private:
     TKitDisabledStyle FDisabledStyle = dsAuto;
