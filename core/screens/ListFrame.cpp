@@ -69,9 +69,21 @@ bool ListFrame::searchedAsChosen() const
 int ListFrame::search()
 {
     const ListSearchDecl &s = m_decl.search;
-    if (RefuseWhenOffline(m_context.session))
+    if (s.firstCheck && !s.firstCheck())
         return 0;
-    clear();
+    if (RefuseWhenOffline(m_context.session)) {
+        if (s.onOffline)
+            s.onOffline();
+        return 0;
+    }
+    if (!s.statementClearsList)
+        ClearGridRows(m_grid, m_decl.grid.columns->size());
+    if (s.listClearedCheck && !s.listClearedCheck())
+        return 0;
+    if (m_decl.totals.clear)
+        m_decl.totals.clear();
+    m_listed = qvx::ResultSet();
+    m_listedKey.reset();
     const QString sql = s.statement();
     if (sql.isEmpty())
         return 0;
@@ -88,6 +100,8 @@ int ListFrame::search()
     if (rows == 0) {
         if (!s.emptyMessage.isEmpty())
             Say(s.emptyMessage);
+        if (s.searched)
+            s.searched(sql, 0);
         return 0;
     }
     ListFillOptions options;
@@ -98,6 +112,8 @@ int ListFrame::search()
         m_decl.totals.show();
     m_listed = std::move(rs);
     m_listedKey = key;
+    if (s.searched)
+        s.searched(sql, rows);
     return rows;
 }
 

@@ -77,6 +77,20 @@ struct ListSearchDecl
     // The statement, the answer and the count go to the day's log
     // ("Query Send : ", "Query Recv : ", "Data Count : ").
     bool logged = false;
+    // Checks made before the offline refusal; false stops the search (the
+    // screen has said why).
+    std::function<bool()> firstCheck;
+    // After the offline refusal's message: what the screen empties then.
+    std::function<void()> onOffline;
+    // Checks made once the list is emptied and before the totals are; false
+    // stops the search.
+    std::function<bool()> listClearedCheck;
+    // The statement empties the list itself, on the paths that do: the frame
+    // empties only the totals before it.
+    bool statementClearsList = false;
+    // After every search that sent its statement: the statement and the rows
+    // listed (0 after the empty message).
+    std::function<void(const QString &sql, int rows)> searched;
 };
 
 // The totals under or beside the list.
