@@ -5,6 +5,8 @@
 
 #include <QCloseEvent>
 
+#include <algorithm>
+
 ResultListScreen::ResultListScreen(const ScreenContext &context, QWidget *owner, const ResultScreenLayout &layout)
     : QWidget(owner), session(context.session), dm(context.dm), m_kind(layout.kind)
 {
@@ -71,6 +73,64 @@ void ResultListScreen::formCreate()
 void ResultListScreen::addPrintButtons(int width)
 {
     std::tie(btn_preview, btn_print) = AddPrintButtons(*m_buttons, this, grd_ichelist, Report1, width);
+}
+
+void ResultListScreen::makeInquiryStateBoxes()
+{
+    chk_right = MakeCheck(m_top, "chk_right", QStringLiteral("정 상 처 리(수신)"), 190, 38, 140);
+    chk_wrong = MakeCheck(m_top, "chk_wrong", QStringLiteral("비정상 처리(수신)"), 334, 38, 140);
+    chk_ErrSend = MakeCheck(m_top, "chk_ErrSend", QStringLiteral("미송신 자료(대기/완료)"), 478, 38, 170);
+}
+
+void ResultListScreen::makeViewStateRadios(QWidget *parent, int entireX, int recvX, int notSendX, int width,
+                                           TKitRadioButton **entire, TKitRadioButton **recv, TKitRadioButton **notSend)
+{
+    struct Radio
+    {
+        int x;
+        const char *name;
+        const char *caption;
+        TKitRadioButton **made;
+    };
+    QList<Radio> radios = {{entireX, "rd_entire", "전    체 이체 자료", entire},
+                           {recvX, "rd_recv", "수    신 이체 자료", recv},
+                           {notSendX, "rd_notsend", "미 송 신 이체 자료", notSend}};
+    // Made left to right, so that Tab goes the way they stand.
+    std::sort(radios.begin(), radios.end(), [](const Radio &a, const Radio &b) { return a.x < b.x; });
+    for (const Radio &r : radios)
+        *r.made = MakeRadio(parent, r.name, QString::fromUtf8(r.caption), r.x, 2, width);
+    SetChecked(*entire, true);
+}
+
+bool ResultListScreen::accountChosen()
+{
+    if (cmb_allbank->ItemIndex() >= 0)
+        return true;
+    qvx::Prompt::instance().message(QStringLiteral("조회할 계좌번호를 선택하시기 바랍니다."));
+    cmb_allbank->setFocus();
+    return false;
+}
+
+ListReportDecl ResultListScreen::totalsReport(const QString &title, QList<TitleValue> values,
+                                              QList<ReportColumn> columns)
+{
+    ListReportDecl r;
+    r.title = title;
+    r.productY = 33;
+    r.values = std::move(values);
+    r.extras = ResultTotalsGrid::AddReportFigures;
+    r.columns = std::move(columns);
+    r.look = {7, 6, true, 1};
+    r.titleHeight = 40;
+    // A4 portrait, 31 lines on the first page and 37 on the others, the last page filled.
+    r.paging = ReportParams{};
+    r.fillTitle = [this](qvx::Report &report) {
+        report.title.setCaption(QStringLiteral("qlbl_mobankno"), reportAccount());
+        report.title.setCaption(QStringLiteral("qlbl_date"), m_dates->ReportText());
+        report.title.setCaption(QStringLiteral("qlbl_username"), session.LoginUserId);
+        m_totalsGrid->ShowReportFigures(report);
+    };
+    return r;
 }
 
 void ResultListScreen::ClearResultTotals()

@@ -87,9 +87,15 @@ public:
     TKitRadioButton *chk_jigub = nullptr;
     TKitCheckBox *chk_right = nullptr;    // made by each screen
     TKitCheckBox *chk_wrong = nullptr;
-    TCurrencyEdit *edt_seqnoS = nullptr;  // the inquiries'
+    TDDButton *btn_search = nullptr;      // where the screen has it by that name
+    // The inquiries'.
+    TKitCheckBox *chk_ErrSend = nullptr;
+    TCurrencyEdit *edt_seqnoS = nullptr;
     TCurrencyEdit *edt_seqnoE = nullptr;
     QLineEdit *edt_sendname = nullptr;
+    TKitRadioButton *rdbtn_entire = nullptr;
+    TKitRadioButton *rdbtn_noselect = nullptr;
+    TDDButton *btn_sendS = nullptr;
     TListGrid *grd_ichelist = nullptr;
     TListGrid *grd_test = nullptr;
     TDDButton *btn_preview = nullptr;
@@ -113,6 +119,20 @@ protected:
     void formCreate();
     // "미리보기" and "인 쇄" in the button row.
     void addPrintButtons(int width);
+    // The inquiries' send-state boxes "정 상 처 리(수신)", "비정상 처리(수신)"
+    // and "미송신 자료(대기/완료)" in the filter panel.
+    void makeInquiryStateBoxes();
+    // The views' send-state radio buttons in `parent` at their x (left to
+    // right), each `width` wide; "전체" chosen.
+    void makeViewStateRadios(QWidget *parent, int entireX, int recvX, int notSendX, int width,
+                             TKitRadioButton **entire, TKitRadioButton **recv, TKitRadioButton **notSend);
+    // Before a general search: an account item chosen, or the message and
+    // the focus on the combo.
+    bool accountChosen();
+    // The general lists' report: the title with the product name, the
+    // account, period (and user, where `values` names it) captions, the
+    // totals figures, boxed columns, the A4 paging of the result lists.
+    ListReportDecl totalsReport(const QString &title, QList<TitleValue> values, QList<ReportColumn> columns);
 
     // The range handed over for the next search, taken (and reset) when set.
     std::optional<std::pair<int, int>> takeResultRange();

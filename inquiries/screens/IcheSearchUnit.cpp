@@ -51,35 +51,15 @@ Tqv_ichesearch_frm::Tqv_ichesearch_frm(const ScreenContext &context, QWidget *ow
     d.grid = {"grd_ichelist", &Columns(), 0, 19};
     d.search.statement = [this] { return statement(); };
     d.search.emptyMessage = QStringLiteral("이체자료가 존재하지 않습니다.");
-    d.search.listClearedCheck = [this] {
-        if (cmb_allbank->ItemIndex() >= 0)
-            return true;
-        prompt().message(QStringLiteral("조회할 계좌번호를 선택하시기 바랍니다."));
-        cmb_allbank->setFocus();
-        return false;
-    };
+    d.search.listClearedCheck = [this] { return accountChosen(); };
     d.search.searched = [this](const QString &sql, int rows) { inquirySearched(sql, rows); };
-    ListReportDecl r;
-    r.title = QStringLiteral("이체처리 현황 (사용자별)");
-    r.productY = 33;
     auto account = [](const char *caption, const char *name, double y) {
         return TitleValue{QString::fromUtf8(caption), QString::fromLatin1(name), {0, y}, QString(), 24, 58, AlignLeft};
     };
-    r.values = {account("모계좌 번호 : ", "qlbl_mobankno", 14), account("이 체 기 간 : ", "qlbl_date", 20),
-                account("사  용  자  :", "qlbl_username", 26)};
-    r.extras = ResultTotalsGrid::AddReportFigures;
-    r.columns = ReportColumns();
-    r.look = {7, 6, true, 1};
-    r.titleHeight = 40;
-    // A4 portrait, 31 lines on the first page and 37 on the others, the last page filled.
-    r.paging = ReportParams{};
-    r.fillTitle = [this](qvx::Report &report) {
-        report.title.setCaption(QStringLiteral("qlbl_mobankno"), reportAccount());
-        report.title.setCaption(QStringLiteral("qlbl_date"), m_dates->ReportText());
-        report.title.setCaption(QStringLiteral("qlbl_username"), session.LoginUserId);
-        m_totalsGrid->ShowReportFigures(report);
-    };
-    d.report = std::move(r);
+    d.report = totalsReport(QStringLiteral("이체처리 현황 (사용자별)"),
+                            {account("모계좌 번호 : ", "qlbl_mobankno", 14), account("이 체 기 간 : ", "qlbl_date", 20),
+                             account("사  용  자  :", "qlbl_username", 26)},
+                            ReportColumns());
     makeList(std::move(d), cErrCode);
     buildFilters();
 
@@ -101,10 +81,7 @@ Tqv_ichesearch_frm::Tqv_ichesearch_frm(const ScreenContext &context, QWidget *ow
 void Tqv_ichesearch_frm::buildFilters()
 {
     QWidget *top = m_top;
-    chk_right = MakeCheck(top, "chk_right", QStringLiteral("정 상 처 리(수신)"), 190, 38, 140);
-    chk_wrong = MakeCheck(top, "chk_wrong", QStringLiteral("비정상 처리(수신)"), 334, 38, 140);
-    chk_ErrSend = MakeCheck(top, "chk_ErrSend", QStringLiteral("미송신 자료(대기/완료)"), 478, 38, 170);
-
+    makeInquiryStateBoxes();
     MakeLabel(top, QStringLiteral("전문번호"), 8, 64, 60);
     edt_seqnoS = MakeCurrencyEdit(top, "edt_seqnoS", 70, 64, 90);
     edt_seqnoE = MakeCurrencyEdit(top, "edt_seqnoE", 170, 64, 90);

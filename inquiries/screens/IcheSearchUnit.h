@@ -7,20 +7,13 @@
 #include "core/screens/ResultListScreen.h"
 #include "core/screens/ScreenInterfaces.h"
 
-class TKitRadioButton;
-
 class Tqv_ichesearch_frm : public ResultListScreen, public ISearchScreen, public IResultRangeScreen
 {
     Q_OBJECT
 public:
     explicit Tqv_ichesearch_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
-    TKitCheckBox *chk_ErrSend = nullptr;
-    TDDButton *btn_search = nullptr;
-    TKitRadioButton *rdbtn_entire = nullptr;
-    TKitRadioButton *rdbtn_noselect = nullptr;
     TDDButton *btn_send = nullptr;
-    TDDButton *btn_sendS = nullptr;
     TDDButton *btn_close = nullptr;
 
     // ISearchScreen, IResultRangeScreen

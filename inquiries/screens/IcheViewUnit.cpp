@@ -66,29 +66,12 @@ Tqv_Icheview_frm::Tqv_Icheview_frm(const ScreenContext &context, QWidget *owner)
     d.grid = {"grd_ichelist", &StatusColumns(), 0, 19};
     d.search.statement = [this] { return statement(); };
     d.search.emptyMessage = QStringLiteral("이체한 자료가 존재하지 않습니다.");
-    d.search.listClearedCheck = [this] {
-        if (cmb_allbank->ItemIndex() >= 0)
-            return true;
-        qvx::Prompt::instance().message(QStringLiteral("조회할 계좌번호를 선택하시기 바랍니다."));
-        cmb_allbank->setFocus();
-        return false;
-    };
-    ListReportDecl r;
-    r.title = QStringLiteral("이 체 처 리 현 황 (전체)");
-    r.productY = 33;
-    r.values = {{QStringLiteral("모계좌 번호 : "), QStringLiteral("qlbl_mobankno"), {0, 14}, QString(), 24, 58},
-                {QStringLiteral("이 체 기 간 : "), QStringLiteral("qlbl_date"), {0, 20}, QString(), 24, 58}};
-    r.extras = ResultTotalsGrid::AddReportFigures;
-    r.columns = StatusReportColumns();
-    r.look = {7, 6, true, 1};
-    r.titleHeight = 40;
-    r.paging = ReportParams{};
-    r.fillTitle = [this](qvx::Report &report) {
-        report.title.setCaption(QStringLiteral("qlbl_mobankno"), reportAccount());
-        report.title.setCaption(QStringLiteral("qlbl_date"), m_dates->ReportText());
-        m_totalsGrid->ShowReportFigures(report);
-    };
-    d.report = std::move(r);
+    d.search.listClearedCheck = [this] { return accountChosen(); };
+    d.report = totalsReport(
+        QStringLiteral("이 체 처 리 현 황 (전체)"),
+        {{QStringLiteral("모계좌 번호 : "), QStringLiteral("qlbl_mobankno"), {0, 14}, QString(), 24, 58},
+         {QStringLiteral("이 체 기 간 : "), QStringLiteral("qlbl_date"), {0, 20}, QString(), 24, 58}},
+        StatusReportColumns());
     makeList(std::move(d), cErrCode);
     buildFilters();
 
@@ -104,10 +87,7 @@ void Tqv_Icheview_frm::buildFilters()
     QWidget *top = m_top;
     TKitSimplePanel *state = MakePanel(top, "GroupBox1");
     state->setGeometry(176, 36, 420, 26);
-    rd_recv = MakeRadio(state, "rd_recv", QStringLiteral("수    신 이체 자료"), 4, 2, 130);
-    rd_notsend = MakeRadio(state, "rd_notsend", QStringLiteral("미 송 신 이체 자료"), 140, 2, 135);
-    rd_entire = MakeRadio(state, "rd_entire", QStringLiteral("전    체 이체 자료"), 280, 2, 135);
-    SetChecked(rd_entire, true);
+    makeViewStateRadios(state, 280, 4, 140, 135, &rd_entire, &rd_recv, &rd_notsend);
     chk_right = MakeCheck(top, "chk_right", QStringLiteral("정상처리"), 606, 38, 90);
     chk_wrong = MakeCheck(top, "chk_wrong", QStringLiteral("비정상처리"), 700, 38, 100);
     btn_search = AddButton(session, top, "btn_search", QStringLiteral("검 색"), 620, 4, 90, 26,

@@ -16,7 +16,6 @@ public:
     TKitRadioButton *rd_recv = nullptr;
     TKitRadioButton *rd_notsend = nullptr;
     TKitRadioButton *rd_entire = nullptr;
-    TDDButton *btn_search = nullptr;
     TDDButton *btn_close = nullptr;
 
     void btn_searchClick();

@@ -243,9 +243,7 @@ Tqv_j_ichesearch_frm::Tqv_j_ichesearch_frm(const ScreenContext &context, QWidget
 void Tqv_j_ichesearch_frm::buildFilters()
 {
     QWidget *top = m_top;
-    chk_right = MakeCheck(top, "chk_right", QStringLiteral("정 상 처 리(수신)"), 190, 38, 140);
-    chk_wrong = MakeCheck(top, "chk_wrong", QStringLiteral("비정상 처리(수신)"), 334, 38, 140);
-    chk_ErrSend = MakeCheck(top, "chk_ErrSend", QStringLiteral("미송신 자료(대기/완료)"), 478, 38, 170);
+    makeInquiryStateBoxes();
     MakeLabel(top, QStringLiteral("전문번호 검색"), 8, 64, 80);
     edt_seqnoS = MakeCurrencyEdit(top, "edt_seqnoS", 90, 64, 90, QStringLiteral("0"));
     MakeLabel(top, QStringLiteral("부터"), 184, 64, 30);
@@ -457,10 +455,7 @@ void Tqv_j_icheview_frm::buildFilters()
     QGroupBox *stateGroup = group("grp_state", QStringLiteral("송수신상태"), 190, 436);
     TKitSimplePanel *state = MakePanel(stateGroup, "pnl_state");
     state->setGeometry(3, 18, 430, 26);
-    rd_entire = MakeRadio(state, "rd_entire", QStringLiteral("전    체 이체 자료"), 4, 2, 140);
-    rd_recv = MakeRadio(state, "rd_recv", QStringLiteral("수    신 이체 자료"), 146, 2, 140);
-    rd_notsend = MakeRadio(state, "rd_notsend", QStringLiteral("미 송 신 이체 자료"), 288, 2, 140);
-    SetChecked(rd_entire, true);
+    makeViewStateRadios(state, 4, 146, 288, 140, &rd_entire, &rd_recv, &rd_notsend);
     for (TKitRadioButton *rd : {rd_entire, rd_recv, rd_notsend})
         BindRadioClick(session, rd, QStringLiteral("rd_entireClick"), [this] { rd_stateClick(); });
     chk_MoName = MakeCheck(top, "chk_MoName", QStringLiteral("모계좌명보기"), 8, 84, 120);

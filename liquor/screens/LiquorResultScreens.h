@@ -51,12 +51,7 @@ class Tqv_j_ichesearch_frm : public LiquorResultScreen, public ISearchScreen, pu
 public:
     explicit Tqv_j_ichesearch_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
-    TKitCheckBox *chk_ErrSend = nullptr;
-    TDDButton *btn_search = nullptr;
-    TKitRadioButton *rdbtn_entire = nullptr;
-    TKitRadioButton *rdbtn_noselect = nullptr;
     TDDButton *btn_sendT = nullptr;
-    TDDButton *btn_sendS = nullptr;
     TDDButton *btn_close = nullptr;
 
     void btn_searchClick(QObject *sender) override;

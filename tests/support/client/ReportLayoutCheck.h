@@ -29,6 +29,7 @@ inline void ExpectReportLayout(qvx::Report &report, const QString &title, int fi
     EXPECT_EQ(shown, title);
     EXPECT_EQ(report.documentName, title);
     EXPECT_EQ(pages[0].detailCount(), firstPageLines);
-    if (laterPageLines > 0)
+    if (laterPageLines > 0) {
         EXPECT_EQ(pages[1].detailCount(), laterPageLines);
+    }
 }
