@@ -102,6 +102,11 @@ void ResultListScreen::makeViewStateRadios(QWidget *parent, int entireX, int rec
     SetChecked(*entire, true);
 }
 
+QString ResultListScreen::userId() const { return session.LoginUserId; }
+qint64 ResultListScreen::seqFrom() const { return edt_seqnoS->Value().toInt64(); }
+qint64 ResultListScreen::seqTo() const { return edt_seqnoE->Value().toInt64(); }
+QString ResultListScreen::sendName() const { return edt_sendname->text(); }
+
 bool ResultListScreen::accountChosen()
 {
     if (cmb_allbank->ItemIndex() >= 0)

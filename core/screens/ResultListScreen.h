@@ -10,6 +10,7 @@
 
 #include "core/ResultTotals.h"
 #include "core/screens/DateRange.h"
+#include "core/screens/KitLook.h"
 #include "core/screens/ListFrame.h"
 #include "core/screens/MotherAccountCombo.h"
 #include "core/screens/ScreenContext.h"
@@ -146,6 +147,32 @@ protected:
     bool todayOnly(const QString &periodMessage) const;
     // The same after the list is found not empty (cell `emptyCol` of row 1).
     bool inquiryAllowed(int emptyCol, const QString &periodMessage) const;
+
+    // The inquiry's filter as the controls stand: a filter struct with the
+    // fields userId, bankCode, collection, right, wrong, errSend, dateFrom,
+    // dateTo, seqFrom, seqTo and sendName (general or liquor).
+    template <class Filter>
+    Filter chosenInquiryFilter() const
+    {
+        Filter f;
+        f.userId = userId();
+        if (const MotherAccount *account = m_accounts->Chosen())
+            f.bankCode = account->bankid;
+        f.collection = Checked(chk_sunab);
+        f.right = Checked(chk_right);
+        f.wrong = Checked(chk_wrong);
+        f.errSend = Checked(chk_ErrSend);
+        f.dateFrom = m_dates->FromText();
+        f.dateTo = m_dates->ToText();
+        f.seqFrom = seqFrom();
+        f.seqTo = seqTo();
+        f.sendName = sendName();
+        return f;
+    }
+    QString userId() const;
+    qint64 seqFrom() const;
+    qint64 seqTo() const;
+    QString sendName() const;
 
     // The report title's account, period and user captions.
     QString reportAccount() const { return m_accounts->ReportCaption(); }

@@ -108,19 +108,7 @@ QString Tqv_ichesearch_frm::statement()
 {
     if (const auto range = takeResultRange())
         return ResultInquirySql::byRange(range->first, range->second, qvx::Clock::today());
-    ResultFilter f;
-    f.userId = session.LoginUserId;
-    if (const MotherAccount *account = m_accounts->Chosen())
-        f.bankCode = account->bankid;
-    f.collection = Checked(chk_sunab);
-    f.right = Checked(chk_right);
-    f.wrong = Checked(chk_wrong);
-    f.errSend = Checked(chk_ErrSend);
-    f.dateFrom = m_dates->FromText();
-    f.dateTo = m_dates->ToText();
-    f.seqFrom = edt_seqnoS->Value().toInt64();
-    f.seqTo = edt_seqnoE->Value().toInt64();
-    f.sendName = edt_sendname->text();
+    const ResultFilter f = chosenInquiryFilter<ResultFilter>();
     ResultInquirySql::Refusal refusal;
     const QString sql = ResultInquirySql::byFilter(f, &refusal);
     if (refusal == ResultInquirySql::Refusal::None)

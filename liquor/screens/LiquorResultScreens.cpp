@@ -269,7 +269,7 @@ ListSearchDecl Tqv_j_ichesearch_frm::searchDecl()
     ListSearchDecl s;
     // The number range is checked before the link.
     s.firstCheck = [this] {
-        if (edt_seqnoE->Value().toInt64() - edt_seqnoS->Value().toInt64() >= 0)
+        if (seqTo() - seqFrom() >= 0)
             return true;
         prompt().message(QStringLiteral("전문범위가 올바르지 않습니다."));
         edt_seqnoS->setFocus();
@@ -287,19 +287,7 @@ QString Tqv_j_ichesearch_frm::statement()
     using namespace LiquorResultSql;
     if (const auto range = takeResultRange())
         return InquiryByRange(range->first, range->second, session.LoginUserId, qvx::Clock::today());
-    InquiryFilter f;
-    f.userId = session.LoginUserId;
-    f.collection = Checked(chk_sunab);
-    f.right = Checked(chk_right);
-    f.wrong = Checked(chk_wrong);
-    f.errSend = Checked(chk_ErrSend);
-    f.dateFrom = m_dates->FromText();
-    f.dateTo = m_dates->ToText();
-    f.seqFrom = edt_seqnoS->Value().toInt64();
-    f.seqTo = edt_seqnoE->Value().toInt64();
-    if (const MotherAccount *account = m_accounts->Chosen())
-        f.bankCode = account->bankid;
-    f.sendName = edt_sendname->text();
+    const InquiryFilter f = chosenInquiryFilter<InquiryFilter>();
     Refusal refusal;
     const QString sql = InquiryByFilter(f, &refusal);
     if (refusal == Refusal::NoStateOption) {
