@@ -72,8 +72,13 @@ bool ListFrame::searchedAsChosen() const
 int ListFrame::search()
 {
     const ListSearchDecl &s = m_decl.search;
-    if (RefuseWhenOffline(m_context.session))
+    if (s.firstCheck && !s.firstCheck())
         return 0;
+    if (RefuseWhenOffline(m_context.session)) {
+        if (s.onOffline)
+            s.onOffline();
+        return 0;
+    }
     if (s.refusal) {
         const QString refused = s.refusal();
         if (!refused.isEmpty()) {
@@ -81,7 +86,14 @@ int ListFrame::search()
             return 0;
         }
     }
-    clear();
+    if (!s.statementClearsList)
+        ClearGridRows(m_grid, m_decl.grid.columns->size());
+    if (s.listClearedCheck && !s.listClearedCheck())
+        return 0;
+    if (m_decl.totals.clear)
+        m_decl.totals.clear();
+    m_listed = qvx::ResultSet();
+    m_listedKey.reset();
     const QString sql = s.statement();
     if (sql.isEmpty())
         return 0;
@@ -98,9 +110,14 @@ int ListFrame::search()
     if (rows == 0) {
         if (!s.emptyMessage.isEmpty())
             Say(s.emptyMessage);
+        if (s.searched)
+            s.searched(sql, 0);
         return 0;
     }
-    return fillListed(std::move(rs), key);
+    const int listed = fillListed(std::move(rs), key);
+    if (s.searched)
+        s.searched(sql, listed);
+    return listed;
 }
 
 int ListFrame::fill(qvx::ResultSet rows)

@@ -83,6 +83,20 @@ struct ListSearchDecl
     // Checked before the list is cleared: the message that refuses the
     // search ("" to go on); a refused search leaves the list as it was.
     std::function<QString()> refusal;
+    // Checks made before the offline refusal; false stops the search (the
+    // screen has said why).
+    std::function<bool()> firstCheck;
+    // After the offline refusal's message: what the screen empties then.
+    std::function<void()> onOffline;
+    // Checks made once the list is emptied and before the totals are; false
+    // stops the search.
+    std::function<bool()> listClearedCheck;
+    // The statement empties the list itself, on the paths that do: the frame
+    // empties only the totals before it.
+    bool statementClearsList = false;
+    // After every search that sent its statement: the statement and the rows
+    // listed (0 after the empty message).
+    std::function<void(const QString &sql, int rows)> searched;
 };
 
 // The totals under or beside the list.

@@ -6,8 +6,6 @@
 #include "inquiries/ResultList.h"
 #include "core/screens/IcheSearchSubUnit.h"
 
-#include <QCloseEvent>
-
 namespace {
 
 using namespace ResultList;
@@ -29,64 +27,61 @@ const QList<ReportColumn> &ReportColumns()
 
 qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
 
+ResultScreenLayout Layout()
+{
+    ResultScreenLayout l;
+    l.name = "qv_ichesearch_frm";
+    l.caption = QStringLiteral("이체처리 결과 조회");
+    l.size = {1000, 640};
+    l.accountLabel = QStringLiteral("모계좌");
+    l.accountLabelAt = {8, 8, 60, 22};
+    l.comboAt = {70, 8};
+    l.dateLabel = QStringLiteral("전송일자");
+    l.dateLabelAt = {410, 8, 60, 22};
+    l.datesAt = {472, 8};
+    return l;
+}
+
 } // namespace
 
 Tqv_ichesearch_frm::Tqv_ichesearch_frm(const ScreenContext &context, QWidget *owner)
-    : QWidget(owner), session(context.session), dm(context.dm)
+    : ResultListScreen(context, owner, Layout())
 {
-    SetUpForm(this, "qv_ichesearch_frm", QStringLiteral("이체처리 결과 조회"), 1000, 640);
-    setAttribute(Qt::WA_DeleteOnClose);
+    ListDecl d;
+    d.grid = {"grd_ichelist", &Columns(), 0, 19};
+    d.search.statement = [this] { return statement(); };
+    d.search.emptyMessage = QStringLiteral("이체자료가 존재하지 않습니다.");
+    d.search.listClearedCheck = [this] { return accountChosen(); };
+    d.search.searched = [this](const QString &sql, int rows) { inquirySearched(sql, rows); };
+    auto account = [](const char *caption, const char *name, double y) {
+        return TitleValue{QString::fromUtf8(caption), QString::fromLatin1(name), {0, y}, QString(), 24, 58, AlignLeft};
+    };
+    d.report = totalsReport(QStringLiteral("이체처리 현황 (사용자별)"),
+                            {account("모계좌 번호 : ", "qlbl_mobankno", 14), account("이 체 기 간 : ", "qlbl_date", 20),
+                             account("사  용  자  :", "qlbl_username", 26)},
+                            ReportColumns());
+    makeList(std::move(d), cErrCode);
+    buildFilters();
 
-    TKitSimplePanel *top = MakeBar(this, "pnl_top", 92, alTop);
-    buildFilters(top);
+    btn_send = m_buttons->add("btn_send", QStringLiteral("이체결과조회"), 110, [this] { btn_sendClick(); });
+    btn_sendS = m_buttons->add("btn_sendS", QStringLiteral("이체결과 개별조회 "), 130, [this] { btn_sendSClick(); });
+    btn_filesave = m_buttons->add("btn_filesave", QStringLiteral("Text 파일 저장"), 120, [this] { btn_filesaveClick(); });
+    addPrintButtons(90);
+    btn_close = m_buttons->add("btn_close", QStringLiteral("닫 기"), 90, [this] { close(); });
 
-    ButtonRow buttons(session, MakeBar(this, "pnl_bottom", 44, alBottom));
-    btn_send = buttons.add("btn_send", QStringLiteral("이체결과조회"), 110, [this] { btn_sendClick(); });
-    btn_sendS = buttons.add("btn_sendS", QStringLiteral("이체결과 개별조회 "), 130, [this] { btn_sendSClick(); });
-    btn_filesave = buttons.add("btn_filesave", QStringLiteral("Text 파일 저장"), 120, [this] { btn_filesaveClick(); });
-
-    m_totalsGrid = new ResultTotalsGrid(this);
-    grd_test = m_totalsGrid->grid();
-
-    grd_ichelist = MakeListGrid(this, "grd_ichelist", Columns());
-    MarkRows(grd_ichelist, [this](int row) { return grd_ichelist->Cells(cErrCode, row) == QLatin1String("0000"); },
-             BgrColor(0xE3987B), Qt::white);
     BindDoubleClick(session, grd_ichelist, QStringLiteral("grd_ichelistDblClickCell"), [this](int, int) {
         if (!RefuseWhenOffline(session))
             btn_sendSClick();
     });
-    AddFindAction(context, this, grd_ichelist);
     std::tie(rdbtn_entire, rdbtn_noselect) =
-        MakeTickChoice(session, top, QRect(820, 20, 170, 40), grd_ichelist, cNo, cSendDate);
-    std::tie(btn_preview, btn_print) = AddPrintButtons(buttons, this, grd_ichelist, Report1);
-    btn_close = buttons.add("btn_close", QStringLiteral("닫 기"), 90, [this] { close(); });
-
-    buildReport();
+        MakeTickChoice(session, m_top, QRect(820, 20, 170, 40), grd_ichelist, cNo, cSendDate);
     RunGuarded(session, QStringLiteral("qv_ichesearch_frm.FormCreate"), [this] { FormCreate(); });
 }
 
-Tqv_ichesearch_frm::~Tqv_ichesearch_frm() = default;
-
-void Tqv_ichesearch_frm::buildFilters(QWidget *top)
+void Tqv_ichesearch_frm::buildFilters()
 {
-    MakeLabel(top, QStringLiteral("모계좌"), 8, 8, 60);
-    cmb_allbank = MakeCombo(top, "cmb_allbank", 70, 8, 330);
-    m_accounts = std::make_unique<MotherAccountCombo>(cmb_allbank, QStringLiteral("모든 은행계좌"));
-
-    MakeLabel(top, QStringLiteral("전송일자"), 410, 8, 60);
-    m_dates = std::make_unique<DateRange>(top, "dtpkr_from", "dtpkr_to", 472, 8);
-    dtpkr_from = m_dates->from();
-    dtpkr_to = m_dates->to();
-
-    TKitSimplePanel *kind = MakePanel(top, "pnl_kind");
-    kind->setGeometry(8, 36, 170, 24);
-    chk_sunab = MakeRadio(kind, "chk_sunab", QStringLiteral("수 납"), 4, 2, 70);
-    chk_jigub = MakeRadio(kind, "chk_jigub", QStringLiteral("지 급"), 84, 2, 70);
-    SetChecked(chk_sunab, true);
-    chk_right = MakeCheck(top, "chk_right", QStringLiteral("정 상 처 리(수신)"), 190, 38, 140);
-    chk_wrong = MakeCheck(top, "chk_wrong", QStringLiteral("비정상 처리(수신)"), 334, 38, 140);
-    chk_ErrSend = MakeCheck(top, "chk_ErrSend", QStringLiteral("미송신 자료(대기/완료)"), 478, 38, 170);
-
+    QWidget *top = m_top;
+    makeInquiryStateBoxes();
     MakeLabel(top, QStringLiteral("전문번호"), 8, 64, 60);
     edt_seqnoS = MakeCurrencyEdit(top, "edt_seqnoS", 70, 64, 90);
     edt_seqnoE = MakeCurrencyEdit(top, "edt_seqnoE", 170, 64, 90);
@@ -102,62 +97,18 @@ void Tqv_ichesearch_frm::buildFilters(QWidget *top)
 
 void Tqv_ichesearch_frm::FormCreate()
 {
-    ClearResultTotals();
-    SetChecked(chk_right, true);
-    SetChecked(chk_wrong, true);
+    formCreate();
     SetChecked(chk_ErrSend, true);
-    ApplyColumnVisibility(grd_ichelist, objectName(), 0, 19);
-    m_dates->SetToday();
     m_accounts->Load(dm);
-}
-
-void Tqv_ichesearch_frm::closeEvent(QCloseEvent *e)
-{
-    setResultRange(0, 0);
-    QWidget::closeEvent(e);
-}
-
-void Tqv_ichesearch_frm::setResultRange(int from, int to)
-{
-    ResultSeqFrom = from;
-    ResultSeqTo = to;
-}
-
-void Tqv_ichesearch_frm::ClearResultTotals()
-{
-    m_totals.clear();
-    m_totalsGrid->clear();
-}
-
-void Tqv_ichesearch_frm::resetFilterEdits()
-{
-    edt_seqnoS->SetValue(qvx::Decimal(qint64(0)));
-    edt_seqnoE->SetValue(qvx::Decimal(qint64(0)));
-    edt_sendname->clear();
 }
 
 // --- search ------------------------------------------------------------------------------------
 
 QString Tqv_ichesearch_frm::statement()
 {
-    if (ResultSeqFrom >= 1 && ResultSeqTo >= 1) {
-        const QString sql = ResultInquirySql::byRange(ResultSeqFrom, ResultSeqTo, qvx::Clock::today());
-        setResultRange(0, 0);
-        return sql;
-    }
-    ResultFilter f;
-    f.userId = session.LoginUserId;
-    if (const MotherAccount *account = m_accounts->Chosen())
-        f.bankCode = account->bankid;
-    f.collection = Checked(chk_sunab);
-    f.right = Checked(chk_right);
-    f.wrong = Checked(chk_wrong);
-    f.errSend = Checked(chk_ErrSend);
-    f.dateFrom = m_dates->FromText();
-    f.dateTo = m_dates->ToText();
-    f.seqFrom = edt_seqnoS->Value().toInt64();
-    f.seqTo = edt_seqnoE->Value().toInt64();
-    f.sendName = edt_sendname->text();
+    if (const auto range = takeResultRange())
+        return ResultInquirySql::byRange(range->first, range->second, qvx::Clock::today());
+    const ResultFilter f = chosenInquiryFilter<ResultFilter>();
     ResultInquirySql::Refusal refusal;
     const QString sql = ResultInquirySql::byFilter(f, &refusal);
     if (refusal == ResultInquirySql::Refusal::None)
@@ -172,45 +123,7 @@ QString Tqv_ichesearch_frm::statement()
     return QString();
 }
 
-void Tqv_ichesearch_frm::btn_searchClick(QObject *)
-{
-    if (RefuseWhenOffline(session))
-        return;
-    ClearGridRows(grd_ichelist, cCfmId);
-    if (cmb_allbank->ItemIndex() < 0) {
-        prompt().message(QStringLiteral("조회할 계좌번호를 선택하시기 바랍니다."));
-        cmb_allbank->setFocus();
-        return;
-    }
-    ClearResultTotals();
-    const QString sql = statement();
-    if (sql.isEmpty())
-        return;
-    const qvx::ResultSet &rs = dm.cms_select1(sql);
-    if (rs.isEmpty()) {
-        prompt().message(QStringLiteral("이체자료가 존재하지 않습니다."));
-        WriteLog(session, sql);
-        resetFilterEdits();
-        return;
-    }
-    {
-        WaitCursor wait;
-        fillRows(rs);
-    }
-    resetFilterEdits();
-    setResultRange(0, 0);
-}
-
-void Tqv_ichesearch_frm::fillRows(const qvx::ResultSet &rs)
-{
-    const int iGubun = rs.columnIndex(QStringLiteral("gubun")), iFlag = rs.columnIndex(QStringLiteral("sr_flag")),
-              iErr = rs.columnIndex(QStringLiteral("errcode")), iPrice = rs.columnIndex(QStringLiteral("price"));
-    FillList(grd_ichelist, Columns(), rs, {[&](int, int i) {
-                 m_totals.add(rs.value(i, iGubun), rs.value(i, iFlag), rs.value(i, iErr),
-                              SafeStrToCurr(rs.value(i, iPrice).trimmed(), 0));
-             }});
-    m_totalsGrid->show(m_totals);
-}
+void Tqv_ichesearch_frm::btn_searchClick(QObject *) { m_frame->search(); }
 
 // --- result-inquiry requests ---------------------------------------------------------------------
 
@@ -251,11 +164,10 @@ void Tqv_ichesearch_frm::btn_sendClick()
             row.SeqNo = QString::number(seqNo);
             return MakeInsertSql(row);
         });
-    setResultRange(0, 0);
+    setRange(0, 0);
     // The list empties once the bank has the requests; the answer refills it.
     if (RequestWentOut(result, QStringLiteral("조회요청 자료가 존재 하지 않습니다. 확인후 다시 작업하십시오."))) {
-        ClearGridRows(grd_ichelist, 50);
-        ClearResultTotals(); // the totals describe the list: they empty with it
+        m_frame->clear(); // the totals describe the list: they empty with it
     }
 }
 
@@ -263,18 +175,8 @@ void Tqv_ichesearch_frm::btn_sendSClick()
 {
     if (RefuseWhenOffline(session))
         return;
-    if (GridIsEmpty(grd_ichelist, cNo)) {
-        prompt().message(QStringLiteral("조회할 데이터가 존재하지 않습니다."));
+    if (!inquiryAllowed(cNo, QStringLiteral("기간 설정이 올바르지 않습니다. 조회할 일자를 금일로 설정하시기 바랍니다.")))
         return;
-    }
-    if (!m_dates->SameDay()) {
-        prompt().message(QStringLiteral("기간 설정이 올바르지 않습니다. 조회할 일자를 금일로 설정하시기 바랍니다."));
-        return;
-    }
-    if (!m_dates->FromIsToday()) {
-        prompt().message(QStringLiteral("금일 데이터에 한하여 조회가 가능합니다."));
-        return;
-    }
     const int row = std::max(1, grd_ichelist->Row());
     if (grd_ichelist->Cells(cState, row) == QStringLiteral("작성")) {
         prompt().message(QStringLiteral("최종 승인권자가 승인하지 않은 자료는 이체처리결과조회가 불가합니다."));
@@ -302,53 +204,18 @@ QString Tqv_ichesearch_frm::SaveLine(int r) const
 
 void Tqv_ichesearch_frm::btn_filesaveClick()
 {
-    const QString proposed = (Checked(chk_sunab) ? QStringLiteral("수납_재처리") : QStringLiteral("지급_재처리"))
-                             + qvx::Clock::nowText(QStringLiteral("yyMMdd")) + QStringLiteral("-")
-                             + qvx::Clock::nowText(QStringLiteral("hhmmss"));
-    SaveListFile(this, grd_ichelist, proposed, [this] {
-        QStringList lines;
-        for (int r : TickedRows(grd_ichelist, cNo))
-            lines << SaveLine(r);
-        return lines;
-    });
+    m_frame->save({[this] {
+                       return (Checked(chk_sunab) ? QStringLiteral("수납_재처리") : QStringLiteral("지급_재처리"))
+                              + qvx::Clock::nowText(QStringLiteral("yyMMdd")) + QStringLiteral("-")
+                              + qvx::Clock::nowText(QStringLiteral("hhmmss"));
+                   },
+                   [this] {
+                       QStringList lines;
+                       for (int r : TickedRows(grd_ichelist, cNo))
+                           lines << SaveLine(r);
+                       return lines;
+                   },
+                   {}});
 }
 
-// --- report ------------------------------------------------------------------------------------
-
-void Tqv_ichesearch_frm::buildReport()
-{
-    Report1.font = QFont(QStringLiteral("굴림체"), 9);
-    Report1.pageFooter.height = 7;
-    AddReportTitle(Report1, QStringLiteral("이체처리 현황 (사용자별)"), 190);
-    Report1.title.add(qvx::ReportItem::Label, QString(), QRectF(140, 33, 50, 5), QStringLiteral("Quvex Service"),
-                      AlignRight);
-    auto account = [](const char *caption, const char *name, double y) {
-        return TitleValue{QString::fromUtf8(caption), QString::fromLatin1(name), {0, y}, QString(), 24, 58, AlignLeft};
-    };
-    AddTitleValues(Report1, {account("모계좌 번호 : ", "qlbl_mobankno", 14), account("이 체 기 간 : ", "qlbl_date", 20),
-                             account("사  용  자  :", "qlbl_username", 26)});
-    ResultTotalsGrid::AddReportFigures(Report1);
-    AddReportColumns(Report1, ReportColumns(), {7, 6, true, 1});
-    AddPrintDateFooter(Report1, 190);
-    Report1.title.height = 40;
-    m_reportRows.fitPage(Report1);
-
-    Report1.BeforePrint = [this] {
-        auto &title = Report1.title;
-        title.setCaption(QStringLiteral("qlbl_mobankno"),
-                         cmb_allbank->ItemIndex() > 0 ? cmb_allbank->Text() : QStringLiteral("모든 계좌"));
-        title.setCaption(QStringLiteral("qlbl_date"), m_dates->ReportText());
-        title.setCaption(QStringLiteral("qlbl_username"), session.LoginUserId);
-        m_totalsGrid->ShowReportFigures(Report1);
-        SetPrintDate(Report1);
-    };
-    m_reportRows.attachGrid(Report1, grd_ichelist, ReportColumns());
-}
-
-void registerIcheSearchScreen()
-{
-    ScreenRegistry::instance().add(QStringLiteral("qv_ichesearch_frm"),
-                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * {
-                                       return new Tqv_ichesearch_frm(context, owner);
-                                   });
-}
+void registerIcheSearchScreen() { RegisterListScreen<Tqv_ichesearch_frm>(QStringLiteral("qv_ichesearch_frm")); }

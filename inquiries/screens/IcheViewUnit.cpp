@@ -1,11 +1,11 @@
 #include "inquiries/screens/IcheViewUnit.h"
 
+#include "core/BankSql.h"
+
 #include "core/screens/ListKit.h"
 #include "core/screens/ResultTotalsGrid.h"
 #include "inquiries/ResultList.h"
 #include "inquiries/StatusViewSql.h"
-
-#include <QLabel>
 
 using namespace ResultList;
 
@@ -38,60 +38,59 @@ const QList<ReportColumn> &StatusReportColumns()
     return columns;
 }
 
+ResultScreenLayout Layout()
+{
+    ResultScreenLayout l;
+    l.name = "qv_Icheview_frm";
+    l.caption = QStringLiteral("이체자료 현황 보기");
+    l.size = {1000, 640};
+    l.headingName = "pnl_searchtitle";
+    l.heading = QStringLiteral(" ◎ 이체자료 검색");
+    l.topHeight = 70;
+    l.comboAt = {8, 6};
+    l.datesAt = {350, 6};
+    l.kindPanel = "GroupBox2";
+    l.kindAt = {8, 36, 160, 26};
+    l.jigubX = 80;
+    l.listHeading = QStringLiteral(" ◎ 이체자료 현황 목록");
+    return l;
+}
+
 } // namespace
 
 Tqv_Icheview_frm::Tqv_Icheview_frm(const ScreenContext &context, QWidget *owner)
-    : QWidget(owner), session(context.session), dm(context.dm)
+    : ResultListScreen(context, owner, Layout())
 {
-    SetUpForm(this, "qv_Icheview_frm", QStringLiteral("이체자료 현황 보기"), 1000, 640);
-    setAttribute(Qt::WA_DeleteOnClose);
+    ListDecl d;
+    d.grid = {"grd_ichelist", &StatusColumns(), 0, 19};
+    d.search.statement = [this] { return statement(); };
+    d.search.emptyMessage = QStringLiteral("이체한 자료가 존재하지 않습니다.");
+    d.search.listClearedCheck = [this] { return accountChosen(); };
+    d.report = totalsReport(
+        QStringLiteral("이 체 처 리 현 황 (전체)"),
+        {{QStringLiteral("모계좌 번호 : "), QStringLiteral("qlbl_mobankno"), {0, 14}, QString(), 24, 58},
+         {QStringLiteral("이 체 기 간 : "), QStringLiteral("qlbl_date"), {0, 20}, QString(), 24, 58}},
+        StatusReportColumns());
+    makeList(std::move(d), cErrCode);
+    buildFilters();
 
-    MakeBand(this, "pnl_searchtitle", QStringLiteral(" ◎ 이체자료 검색"), 24);
-    TKitSimplePanel *top = MakeBar(this, "pnl_top", 70, alTop);
-    buildFilters(top);
-
-    ButtonRow buttons(session, MakeBar(this, "pnl_bottom", 44, alBottom));
-    btn_filesave = buttons.add("btn_filesave", QStringLiteral("자료 저장"), 110, [this] { btn_filesaveClick(); });
-    m_totalsGrid = new ResultTotalsGrid(this);
-    grd_test = m_totalsGrid->grid();
-    MakeBand(this, "pnl_listtitle", QStringLiteral(" ◎ 이체자료 현황 목록"), 24);
-    grd_ichelist = MakeListGrid(this, "grd_ichelist", StatusColumns());
-    ApplyColumnVisibility(grd_ichelist, objectName(), 0, 19);
-    MarkRows(grd_ichelist, [this](int row) { return grd_ichelist->Cells(cErrCode, row) == QLatin1String("0000"); },
-             BgrColor(0xE3987B), Qt::white);
-    AddFindAction(context, this, grd_ichelist);
-    std::tie(btn_preview, btn_print) = AddPrintButtons(buttons, this, grd_ichelist, Report1);
-    btn_close = buttons.add("btn_close", QStringLiteral("닫 기"), 90, [this] { close(); });
-    BindClick(this, btn_search, "btn_searchClick", &Tqv_Icheview_frm::btn_searchClick);
-    buildReport();
+    btn_filesave = m_buttons->add("btn_filesave", QStringLiteral("자료 저장"), 110, [this] { btn_filesaveClick(); });
+    addPrintButtons(90);
+    btn_close = m_buttons->add("btn_close", QStringLiteral("닫 기"), 90, [this] { close(); });
+    formCreate();
+    m_accounts->Load(*dm.scktconnect, BankSql::motherAccounts({.passwords = true}));
 }
 
-void Tqv_Icheview_frm::buildFilters(QWidget *top)
+void Tqv_Icheview_frm::buildFilters()
 {
-    cmb_allbank = MakeCombo(top, "cmb_allbank", 8, 6, 330);
-    m_accounts = std::make_unique<MotherAccountCombo>(cmb_allbank, QStringLiteral("모든 은행계좌"));
-    m_accounts->Load(*dm.scktconnect, BankSql::motherAccounts({.passwords = true}));
-    m_dates = std::make_unique<DateRange>(top, "dtpkr_from", "dtpkr_to", 350, 6);
-    dtpkr_from = m_dates->from();
-    dtpkr_to = m_dates->to();
-    m_dates->SetToday();
-
-    TKitSimplePanel *kind = MakePanel(top, "GroupBox2");
-    kind->setGeometry(8, 36, 160, 26);
-    chk_sunab = MakeRadio(kind, "chk_sunab", QStringLiteral("수 납"), 4, 2, 70);
-    chk_jigub = MakeRadio(kind, "chk_jigub", QStringLiteral("지 급"), 80, 2, 70);
-    SetChecked(chk_sunab, true);
+    QWidget *top = m_top;
     TKitSimplePanel *state = MakePanel(top, "GroupBox1");
     state->setGeometry(176, 36, 420, 26);
-    rd_recv = MakeRadio(state, "rd_recv", QStringLiteral("수    신 이체 자료"), 4, 2, 130);
-    rd_notsend = MakeRadio(state, "rd_notsend", QStringLiteral("미 송 신 이체 자료"), 140, 2, 135);
-    rd_entire = MakeRadio(state, "rd_entire", QStringLiteral("전    체 이체 자료"), 280, 2, 135);
-    SetChecked(rd_entire, true);
+    makeViewStateRadios(state, 280, 4, 140, 135, &rd_entire, &rd_recv, &rd_notsend);
     chk_right = MakeCheck(top, "chk_right", QStringLiteral("정상처리"), 606, 38, 90);
     chk_wrong = MakeCheck(top, "chk_wrong", QStringLiteral("비정상처리"), 700, 38, 100);
-    SetChecked(chk_right, true);
-    SetChecked(chk_wrong, true);
-    btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), 620, 4, 90, 26);
+    btn_search = AddButton(session, top, "btn_search", QStringLiteral("검 색"), 620, 4, 90, 26,
+                           [this] { btn_searchClick(); });
     for (QWidget *w : {static_cast<QWidget *>(cmb_allbank), static_cast<QWidget *>(dtpkr_from),
                        static_cast<QWidget *>(chk_right), static_cast<QWidget *>(chk_wrong)})
         EnterMovesFocus(w);
@@ -106,18 +105,8 @@ void Tqv_Icheview_frm::buildFilters(QWidget *top)
     FocusOnShow(this, cmb_allbank);
 }
 
-void Tqv_Icheview_frm::btn_searchClick()
+QString Tqv_Icheview_frm::statement()
 {
-    if (RefuseWhenOffline(session))
-        return;
-    ClearGridRows(grd_ichelist, grd_ichelist->ColCount() - 1);
-    if (cmb_allbank->ItemIndex() < 0) {
-        qvx::Prompt::instance().message(QStringLiteral("조회할 계좌번호를 선택하시기 바랍니다."));
-        cmb_allbank->setFocus();
-        return;
-    }
-    m_totals.clear();
-    m_totalsGrid->clear();
     StatusFilter filter;
     const MotherAccount *chosen = m_accounts->Chosen();
     filter.bankCode = chosen ? chosen->bankid : QString();
@@ -135,63 +124,26 @@ void Tqv_Icheview_frm::btn_searchClick()
         qvx::Prompt::instance().message(QStringLiteral("정상처리 / 비정상처리 옵션이 선택되지 않았습니다."));
         SetChecked(chk_right, true);
         SetChecked(chk_wrong, true);
-        return;
+        return QString();
     }
-    WaitCursor wait;
-    const qvx::ResultSet &rs = dm.cms_select1(sql);
-    if (rs.isEmpty()) {
-        qvx::Prompt::instance().message(QStringLiteral("이체한 자료가 존재하지 않습니다."));
-        return;
-    }
-    const int iGubun = rs.columnIndex(QStringLiteral("gubun")), iFlag = rs.columnIndex(QStringLiteral("sr_flag")),
-              iErr = rs.columnIndex(QStringLiteral("errcode")), iPrice = rs.columnIndex(QStringLiteral("price"));
-    FillList(grd_ichelist, StatusColumns(), rs, {[&](int, int i) {
-                 m_totals.add(rs.value(i, iGubun), rs.value(i, iFlag), rs.value(i, iErr),
-                              SafeStrToCurr(rs.value(i, iPrice).trimmed(), 0));
-             }});
-    m_totalsGrid->show(m_totals);
+    return sql;
 }
+
+void Tqv_Icheview_frm::btn_searchClick() { m_frame->search(); }
 
 void Tqv_Icheview_frm::btn_filesaveClick()
 {
-    const QString proposed = (Checked(chk_sunab) ? QStringLiteral("수납_재처리") : QStringLiteral("지급_재처리"))
-                             + qvx::Clock::nowText(QStringLiteral("yyMMdd-hhmmss"));
-    SaveListFile(this, grd_ichelist, proposed, [this] {
-        QStringList lines;
-        for (int r = 1; r <= DataRowCount(grd_ichelist); ++r)
-            lines << JoinedSaveRecord([this, r](int col) { return grd_ichelist->Cells(col, r); });
-        return lines;
-    });
+    m_frame->save({[this] {
+                       return (Checked(chk_sunab) ? QStringLiteral("수납_재처리") : QStringLiteral("지급_재처리"))
+                              + qvx::Clock::nowText(QStringLiteral("yyMMdd-hhmmss"));
+                   },
+                   [this] {
+                       QStringList lines;
+                       for (int r = 1; r <= DataRowCount(grd_ichelist); ++r)
+                           lines << JoinedSaveRecord([this, r](int col) { return grd_ichelist->Cells(col, r); });
+                       return lines;
+                   },
+                   {}});
 }
 
-void Tqv_Icheview_frm::buildReport()
-{
-    Report1.font = QFont(QStringLiteral("굴림체"), 9);
-    Report1.pageFooter.height = 7;
-    AddReportTitle(Report1, QStringLiteral("이 체 처 리 현 황 (전체)"), 190);
-    Report1.title.add(qvx::ReportItem::Label, QString(), QRectF(140, 33, 50, 5), QStringLiteral("Quvex Service"),
-                      AlignRight);
-    AddTitleValues(Report1, {{QStringLiteral("모계좌 번호 : "), QStringLiteral("qlbl_mobankno"), {0, 14}, QString(), 24, 58},
-                             {QStringLiteral("이 체 기 간 : "), QStringLiteral("qlbl_date"), {0, 20}, QString(), 24, 58}});
-    ResultTotalsGrid::AddReportFigures(Report1);
-    AddReportColumns(Report1, StatusReportColumns(), {7, 6, true, 1});
-    AddPrintDateFooter(Report1, 190);
-    Report1.title.height = 40;
-    m_reportRows.fitPage(Report1);
-    Report1.BeforePrint = [this] {
-        Report1.title.setCaption(QStringLiteral("qlbl_mobankno"),
-                                 cmb_allbank->ItemIndex() > 0 ? cmb_allbank->Text() : QStringLiteral("모든 계좌"));
-        Report1.title.setCaption(QStringLiteral("qlbl_date"), m_dates->ReportText());
-        m_totalsGrid->ShowReportFigures(Report1);
-        SetPrintDate(Report1);
-    };
-    m_reportRows.attachGrid(Report1, grd_ichelist, StatusReportColumns());
-}
-
-void registerIcheViewScreen()
-{
-    ScreenRegistry::instance().add(QStringLiteral("qv_Icheview_frm"),
-                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * {
-                                       return new Tqv_Icheview_frm(context, owner);
-                                   });
-}
+void registerIcheViewScreen() { RegisterListScreen<Tqv_Icheview_frm>(QStringLiteral("qv_Icheview_frm")); }

@@ -141,6 +141,61 @@ TEST_F(Frame, ASearchRefusedBeforeTheClearLeavesTheListAsItWas)
     EXPECT_EQ(frame->grid()->Cells(1, 3), S("000005"));
     EXPECT_EQ(totalsCleared, cleared);
     EXPECT_TRUE(frame->searchedAsChosen());
+TEST_F(Frame, TheSearchKeepsAScreensOwnOrderOfChecksAndWhenTheListEmpties)
+{
+    ListDecl d = decl();
+    bool numbersRight = false;
+    bool accountChosen = false;
+    QStringList steps;
+    d.search.firstCheck = [&] {
+        if (!numbersRight)
+            qvx::Prompt::instance().message(S("전문범위가 올바르지 않습니다."));
+        return numbersRight;
+    };
+    d.search.onOffline = [&] { steps << S("offline"); };
+    d.search.listClearedCheck = [&] {
+        steps << S("list %1").arg(frame->isEmpty() ? S("empty") : S("kept"));
+        return accountChosen;
+    };
+    d.search.statementClearsList = true;
+    d.search.searched = [&](const QString &sql, int rows) { steps << S("searched %1 %2").arg(!sql.isEmpty()).arg(rows); };
+    make(std::move(d));
+    accountChosen = numbersRight = true;
+    ASSERT_EQ(frame->search(), 3);
+    steps.clear();
+
+    // The screen's own check comes before the offline refusal.
+    numbersRight = false;
+    client.session().ServerState = 1;
+    client.prompt().clear();
+    EXPECT_EQ(frame->search(), 0);
+    EXPECT_EQ(client.prompt().texts(), QStringList{S("전문범위가 올바르지 않습니다.")});
+    numbersRight = true;
+    EXPECT_EQ(frame->search(), 0);
+    EXPECT_EQ(client.prompt().lastText(),
+              S("서버가 접속을 강제 종료하였습니다. 프로그램 종료 후 재접속하시기 바랍니다."));
+    EXPECT_EQ(steps, QStringList{S("offline")});
+    client.session().ServerState = 0;
+
+    // The statement empties the list where it does: a refusal after the
+    // list check leaves the rows and the totals as they were.
+    steps.clear();
+    const int cleared = totalsCleared;
+    accountChosen = false;
+    EXPECT_EQ(frame->search(), 0);
+    EXPECT_EQ(steps, QStringList{S("list kept")});
+    EXPECT_FALSE(frame->isEmpty());
+    EXPECT_EQ(totalsCleared, cleared);
+
+    // Nothing found: the statement is handed over after the empty message.
+    steps.clear();
+    accountChosen = true;
+    bank = S("97");
+    client.prompt().clear();
+    EXPECT_EQ(frame->search(), 0);
+    EXPECT_EQ(client.prompt().lastText(), S("자료가 존재하지 않습니다."));
+    EXPECT_EQ(steps, (QStringList{S("list kept"), S("searched 1 0")}));
+    EXPECT_GT(totalsCleared, cleared);
 }
 
 TEST_F(Frame, AReportIsDeclaredWithItsTitleBandAndPaging)

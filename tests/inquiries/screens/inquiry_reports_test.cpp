@@ -157,7 +157,7 @@ protected:
 
     // A result list of the first `columns` result columns, its totals at their widest.
     template <class Screen>
-    void checkResultList(Screen *s, int columns, const char *name, const QStringList &moreTitle)
+    void checkResultList(Screen *s, int columns, const char *name, const QString &title, const QStringList &moreTitle)
     {
         ASSERT_NE(s, nullptr);
         FillWidest(s->grd_ichelist, ResultList::Columns().mid(0, columns), 50);
@@ -168,6 +168,7 @@ protected:
         check(s->Report1, name,
               NoticeTitle + moreTitle + QStringList{QStringLiteral("qlbl_totalmoney"), QStringLiteral("qlbl_errgun")},
               31, 37);
+        ExpectReportLayout(s->Report1, title, 31, 37);
         s->close();
     }
 };
@@ -209,9 +210,10 @@ TEST_F(InquiryReports, EveryReportPrintsItsTitleBandItsPagesAndTheWidestValuesWh
     checkFailedNotices(open<Tqv_TicheerrT_frm>("qv_c1", "qv_TicheerrT_frm"), "report_failed_notices");
     checkFailedNotices(open<Tqv_icheerrview_frm>("qv_b4", "qv_icheerrview_frm"), "report_error_view");
     // The status view and the result inquiry print the result list with its totals.
-    checkResultList(open<Tqv_Icheview_frm>("qv_b3", "qv_Icheview_frm"), ResultList::cCfmId, "report_status_view", {});
+    checkResultList(open<Tqv_Icheview_frm>("qv_b3", "qv_Icheview_frm"), ResultList::cCfmId, "report_status_view",
+                    QStringLiteral("이 체 처 리 현 황 (전체)"), {});
     checkResultList(open<Tqv_ichesearch_frm>("qv_d1", "qv_ichesearch_frm"), int(ResultList::Columns().size()),
-                    "report_result_inquiry", {QStringLiteral("qlbl_username")});
+                    "report_result_inquiry", QStringLiteral("이체처리 현황 (사용자별)"), {QStringLiteral("qlbl_username")});
     {
         auto *s = open<Tqv_amtsearch_frm>("qv_d3", "qv_amtsearch_frm");
         ASSERT_NE(s, nullptr);

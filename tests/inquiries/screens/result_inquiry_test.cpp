@@ -3,6 +3,7 @@
 // detail dialog, the text save and the report's pages.
 #include "../../transfers/screens/ApprovalTest.h"
 #include "ListScreenFixture.h"
+#include "ReportLayoutCheck.h"
 
 #include "backend/RelayServer.h"
 #include "core/DMUnit.h"
@@ -143,10 +144,7 @@ TEST_F(ResultInquiry, WholeRequestAsksForEveryRowButTheUnapprovedOrOnlyTheTicked
 
     ClickControl(s->btn_search);
     ASSERT_EQ(rows(s), 3);
-    ClickGridCell(s->grd_ichelist, 0, 3);
-    QTest::keyClick(s->grd_ichelist, Qt::Key_Space);
-    if (!s->grd_ichelist->IsChecked(0, 3))
-        s->grd_ichelist->SetChecked(0, 3, true);
+    ASSERT_TRUE(TickGridCheckBox(s->grd_ichelist, 0, 3));
     ClickControl(s->btn_send);
     EXPECT_TRUE(client->prompt().contains(QStringLiteral(
         "선택한 데이타중 송수신 상태가 [작성]인 자료는 조회 대상에서 제외됩니다.\r\n진행하시겠습니까?")));
@@ -220,7 +218,7 @@ TEST_F(ResultInquiry, TextSaveWritesTheTickedRowsAsFixedWidthRecords)
     seed(8, 500, QStringLiteral("4"), QStringLiteral("0000"));
     Tqv_ichesearch_frm *s = openPayments();
     ASSERT_EQ(rows(s), 2);
-    s->grd_ichelist->SetChecked(0, 1, true);
+    ASSERT_TRUE(TickGridCheckBox(s->grd_ichelist, 0, 1));
     qvx::ScriptedFileChooser files;
     const QString base = client->home() + QStringLiteral("/지급_재처리");
     files.enqueue(base, 1);
@@ -269,6 +267,7 @@ TEST_F(ResultInquiry, ReportPagesHold31ThenThirtySevenLines)
     EXPECT_EQ(pages[0].detailCount(), 31);
     EXPECT_EQ(pages[1].detailCount(), 37); // 7 rows, then empty boxed lines
     EXPECT_EQ(s->Report1.title.caption(QStringLiteral("qlbl_totalmoney")), QStringLiteral("3,800"));
+    ExpectReportLayout(s->Report1, QStringLiteral("이체처리 현황 (사용자별)"), 31, 37);
 
     // 31 rows: one full page; 37 rows: a second page filled up.
     client->server().exec(QStringLiteral("delete from giche where seqno > 31"));

@@ -5,6 +5,7 @@
 // re-processing file loads back into the entry screen) and the report's pages.
 #include "HookedLink.h"
 #include "ListScreenFixture.h"
+#include "ReportLayoutCheck.h"
 
 #include "core/ListColumns.h"
 #include "core/Session.h"
@@ -474,6 +475,14 @@ TEST_F(LiquorResults, InquiryReportFillsItsPageAndTheViewsDoesNot)
     ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(pages[0].detailCount(), 5);
     EXPECT_EQ(v->JuMoneyTotal, 1500);
+    ExpectReportLayout(v->Report1, S("이체처리현황 (사용자별)"), 5);
+
+    // Both print the same title band; the inquiry's pages hold 31, then 37 lines.
+    for (int i = 6; i <= 33; ++i)
+        seed("20", i, "4", "0000", 100, S("상사") + QString::number(i));
+    ClickControl(s->btn_search);
+    ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 33);
+    ExpectReportLayout(s->Report1, S("이체처리현황 (사용자별)"), 31, 37);
 }
 
 TEST_F(LiquorResults, StatusViewOfEveryUserWithOwnerNamesAndItsSemicolonExport)

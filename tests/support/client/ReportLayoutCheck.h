@@ -51,3 +51,16 @@ inline QVector<qvx::Report::Page> CheckReportLayout(qvx::Report &report, const Q
     }
     return pages;
 }
+
+// The same for a report whose one page is not filled (`laterPageLines` 0):
+// its first page holds exactly `firstPageLines` detail lines.
+inline void ExpectReportLayout(qvx::Report &report, const QString &title, int firstPageLines, int laterPageLines = 0)
+{
+    if (laterPageLines > 0) {
+        CheckReportLayout(report, title, firstPageLines, laterPageLines);
+        return;
+    }
+    const QVector<qvx::Report::Page> pages = CheckReportLayout(report, title);
+    if (!pages.isEmpty())
+        EXPECT_EQ(pages[0].detailCount(), firstPageLines) << title.toStdString();
+}
