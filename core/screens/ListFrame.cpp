@@ -35,7 +35,8 @@ ListFrame::~ListFrame() = default;
 TListGrid *ListFrame::makeGrid(QWidget *parent, TAlign align, int height)
 {
     m_grid = MakeListGrid(parent, m_decl.grid.name, *m_decl.grid.columns, align, height);
-    AddFindAction(m_context, m_form, m_grid);
+    if (m_decl.grid.findAction)
+        AddFindAction(m_context, m_form, m_grid);
     return m_grid;
 }
 
@@ -58,6 +59,14 @@ void ListFrame::clear()
     m_listedKey.reset();
 }
 
+void ListFrame::removeRow(int row)
+{
+    if (m_grid->RowCount() <= 2)
+        m_grid->ClearBlock(0, 1, int(m_decl.grid.columns->size()) - 1, 1);
+    else
+        m_grid->DeleteRow(row);
+}
+
 bool ListFrame::searchedAsChosen() const
 {
     if (!m_listedKey)
@@ -69,7 +78,7 @@ bool ListFrame::searchedAsChosen() const
 int ListFrame::search()
 {
     const ListSearchDecl &s = m_decl.search;
-    if (RefuseWhenOffline(m_context.session))
+    if (s.refuseOffline && RefuseWhenOffline(m_context.session))
         return 0;
     clear();
     const QString sql = s.statement();
@@ -90,14 +99,21 @@ int ListFrame::search()
             Say(s.emptyMessage);
         return 0;
     }
+    fill(std::move(rs));
+    m_listedKey = key;
+    return rows;
+}
+
+int ListFrame::fill(qvx::ResultSet rs)
+{
+    const ListSearchDecl &s = m_decl.search;
     ListFillOptions options;
     if (s.onRow)
         options.onRow = [&](int gridRow, int row) { s.onRow(rs, gridRow, row); };
-    FillList(m_grid, *m_decl.grid.columns, rs, options);
+    const int rows = FillList(m_grid, *m_decl.grid.columns, rs, options);
     if (m_decl.totals.show)
         m_decl.totals.show();
     m_listed = std::move(rs);
-    m_listedKey = key;
     return rows;
 }
 

@@ -58,6 +58,9 @@ struct ListGridDecl
     int lastVisibilityKey = 40;
     // A list is empty while this cell of its first data row is.
     int emptyCol = 0;
+    // The find action "내용 검색" on the list (none on the lists of the
+    // small modal dialogs).
+    bool findAction = true;
 };
 
 // The search.
@@ -77,6 +80,9 @@ struct ListSearchDecl
     // The statement, the answer and the count go to the day's log
     // ("Query Send : ", "Query Recv : ", "Data Count : ").
     bool logged = false;
+    // Refused while the server has dropped the link (the message says so);
+    // a dialog that reads its rows as it is made goes to the server anyway.
+    bool refuseOffline = true;
 };
 
 // The totals under or beside the list.
@@ -171,6 +177,12 @@ public:
     // --- search ---
     // The whole search; returns the rows listed (0 when refused or none).
     int search();
+    // The fill step alone, for a list that never queries itself and is
+    // handed its rows: fill with totals, remember the rows. Returns them
+    // counted; no rows empties the list.
+    int fill(qvx::ResultSet rs);
+    // A data row leaves the list; the only one is emptied instead.
+    void removeRow(int row);
     // Empties the list and the totals and forgets what was searched.
     void clear();
     // The rows listed by the last search (empty after clear()).

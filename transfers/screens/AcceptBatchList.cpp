@@ -1,25 +1,8 @@
 #include "transfers/screens/AcceptBatchList.h"
 
 #include "core/RunCommitted.h"
-#include "core/screens/ListGrid.h"
-#include "core/AppControl.h"
-#include "core/DMUnit.h"
-#include "core/DayLog.h"
-#include "core/EventGuard.h"
-#include "core/screens/KitLook.h"
-#include "core/screens/ListScreen.h"
-#include "core/Session.h"
-#include "core/screens/ScreenBinding.h"
-#include "core/screens/ScreenParts.h"
+#include "core/screens/ListKit.h"
 #include "core/screens/SubLoginUnit.h"
-#include "core/TextUtils.h"
-#include "controls/panels/DDButton.h"
-#include "controls/panels/KitControl.h"
-#include "platform/AppServer.h"
-#include "platform/Clock.h"
-#include "platform/Prompt.h"
-#include "platform/ResultSet.h"
-#include "platform/TListGrid.h"
 #include "transfers/screens/AcceptDetailUnit.h"
 
 namespace {
@@ -51,24 +34,22 @@ TAcceptBatchList::TAcceptBatchList(const ScreenContext &context, QWidget *owner,
                                    const QString &heading)
     : QDialog(owner), session(context.session), dm(context.dm)
 {
-    setObjectName(QString::fromLatin1(name));
-    setWindowTitle(caption);
-    setModal(true);
+    pnl_buttons = SetUpListDialog(this, {name, caption, 640, 420, heading, 44});
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(640, 420);
-    SetFormColour(this);
 
-    MakeBand(this, "pnl_caption", heading, 28);
-    pnl_buttons = MakePanel(this, "pnl_buttons");
-    pnl_buttons->resize(width(), 44);
-    SetAlign(pnl_buttons, alBottom);
-
-    grd_ichelist = MakeListGrid(this, "grd_ichelist", Columns());
+    ListDecl d;
+    d.grid = {"grd_ichelist", &Columns()};
+    d.grid.emptyCol = cMaker;
+    d.grid.findAction = false;
+    m_frame = std::make_unique<ListFrame>(context, this, std::move(d));
+    grd_ichelist = m_frame->makeGrid(this);
     grd_ichelist->setSelectionBehavior(QAbstractItemView::SelectRows);
     grd_ichelist->OnDblClickCell = [this](int c, int r) {
         RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), [=, this] { grd_ichelistDblClickCell(c, r); });
     };
 }
+
+TAcceptBatchList::~TAcceptBatchList() = default;
 
 TDDButton *TAcceptBatchList::addButton(const char *name, const QString &caption, int x, int w,
                                        std::function<void()> handler)
@@ -78,26 +59,11 @@ TDDButton *TAcceptBatchList::addButton(const char *name, const QString &caption,
     return button;
 }
 
-void TAcceptBatchList::showEvent(QShowEvent *e)
-{
-    QDialog::showEvent(e);
-    if (!m_filled) {
-        m_filled = true;
-        RunGuarded(session, QStringLiteral("FormActivate"), [this] { FormActivate(); });
-    }
-}
-
-void TAcceptBatchList::FormActivate()
-{
-    // The opener left the waiting batches in the data module's select result.
-    FillBatchList(dm.cdsselect1);
-}
-
 void TAcceptBatchList::FillBatchList(const qvx::ResultSet &rs)
 {
     if (rs.isEmpty())
         return;
-    FillList(grd_ichelist, Columns(), rs);
+    m_frame->fill(rs);
     if (grd_ichelist->Row() < 1)
         grd_ichelist->SetRow(1);
 }
@@ -134,15 +100,12 @@ void TAcceptBatchList::RemoveBatch(const WaitingBatch &batch)
         if (b.userid != batch.userid || b.senddate != batch.senddate || b.sendtime != batch.sendtime
             || b.cfmid != batch.cfmid || b.gubun != batch.gubun)
             continue;
-        if (grd_ichelist->RowCount() <= 2)
-            grd_ichelist->ClearBlock(0, 1, cGubun, 1);
-        else
-            grd_ichelist->DeleteRow(r);
+        m_frame->removeRow(r);
         return;
     }
 }
 
-bool TAcceptBatchList::ListEmpty() const { return GridIsEmpty(grd_ichelist, cMaker); }
+bool TAcceptBatchList::ListEmpty() const { return m_frame->isEmpty(); }
 
 int TAcceptBatchList::selectedRow() const { return std::max(1, grd_ichelist->Row()); }
 

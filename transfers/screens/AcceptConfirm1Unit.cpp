@@ -1,13 +1,7 @@
 #include "transfers/screens/AcceptConfirm1Unit.h"
 
-#include "core/DMUnit.h"
-#include "core/DayLog.h"
-#include "core/Session.h"
-#include "core/screens/ScreenRegistry.h"
+#include "core/screens/ListKit.h"
 #include "core/SeqNo.h"
-#include "core/screens/SubLoginUnit.h"
-#include "core/TextUtils.h"
-#include "platform/Prompt.h"
 
 Tqv_acceptconfirm1_frm::Tqv_acceptconfirm1_frm(const ScreenContext &context, QWidget *owner)
     : TAcceptBatchList(context, owner, "qv_acceptconfirm1_frm", QStringLiteral("송신요청자료 보기"),
@@ -100,6 +94,5 @@ void Tqv_acceptconfirm1_frm::btn_sendClick()
 
 void registerAcceptConfirm1Screen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_acceptconfirm1_frm"),
-                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * { return new Tqv_acceptconfirm1_frm(context, owner); });
+    RegisterListScreen<Tqv_acceptconfirm1_frm>(QStringLiteral("qv_acceptconfirm1_frm"));
 }

@@ -1,13 +1,7 @@
 #include "transfers/screens/AcceptConfirmUnit.h"
 
-#include "core/DMUnit.h"
-#include "core/DayLog.h"
-#include "core/Session.h"
-#include "core/screens/ScreenRegistry.h"
-#include "core/screens/SubLoginUnit.h"
-#include "platform/Prompt.h"
+#include "core/screens/ListKit.h"
 #include "transfers/screens/AcceptUserUnit.h"
-
 
 Tqv_acceptconfirm_frm::Tqv_acceptconfirm_frm(const ScreenContext &context, QWidget *owner)
     : TAcceptBatchList(context, owner, "qv_acceptconfirm_frm", QStringLiteral("승인요청 자료 보기"),
@@ -105,6 +99,5 @@ void Tqv_acceptconfirm_frm::btn_sendallClick()
 
 void registerAcceptConfirmScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_acceptconfirm_frm"),
-                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * { return new Tqv_acceptconfirm_frm(context, owner); });
+    RegisterListScreen<Tqv_acceptconfirm_frm>(QStringLiteral("qv_acceptconfirm_frm"));
 }
