@@ -31,7 +31,7 @@ const ListColumns &Columns()
 } // namespace
 
 TAcceptBatchList::TAcceptBatchList(const ScreenContext &context, QWidget *owner, const char *name, const QString &caption,
-                                   const QString &heading)
+                                   const QString &heading, const QString &deleteCaption)
     : QDialog(owner), session(context.session), dm(context.dm)
 {
     pnl_buttons = SetUpListDialog(this, {name, caption, 640, 420, heading, 44});
@@ -47,6 +47,13 @@ TAcceptBatchList::TAcceptBatchList(const ScreenContext &context, QWidget *owner,
     grd_ichelist->OnDblClickCell = [this](int c, int r) {
         RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), [=, this] { grd_ichelistDblClickCell(c, r); });
     };
+    btn_preview = addButton("btn_preview", QStringLiteral("상세내역 보기"), 8, 100, [this] { btn_previewClick(); });
+    btn_delete = addButton("btn_delete", deleteCaption, 114, 100, [this] { btn_deleteClick(); });
+}
+
+void TAcceptBatchList::addCloseButton()
+{
+    btn_close = addButton("btn_close", QStringLiteral("닫 기"), 530, 90, [this] { close(); });
 }
 
 TAcceptBatchList::~TAcceptBatchList() = default;

@@ -38,7 +38,11 @@ public:
     void btn_deleteClick();
 
 protected:
-    TAcceptBatchList(const ScreenContext &context, QWidget *owner, const char *name, const QString &caption, const QString &heading);
+    // The bar starts with "상세내역 보기" and the list delete (`deleteCaption`);
+    // the screen adds its send buttons, then addCloseButton() ends it.
+    TAcceptBatchList(const ScreenContext &context, QWidget *owner, const char *name, const QString &caption,
+                     const QString &heading, const QString &deleteCaption);
+    void addCloseButton();
 
     // A button of the bar, its click run inside the event guard.
     TDDButton *addButton(const char *name, const QString &caption, int x, int w, std::function<void()> handler);

@@ -5,13 +5,12 @@
 
 Tqv_acceptconfirm1_frm::Tqv_acceptconfirm1_frm(const ScreenContext &context, QWidget *owner)
     : TAcceptBatchList(context, owner, "qv_acceptconfirm1_frm", QStringLiteral("송신요청자료 보기"),
-                       QStringLiteral(" ◎ 송신요청 자료 목록"))
+                       QStringLiteral(" ◎ 송신요청 자료 목록"),
+                       QStringLiteral("목록삭제"))
 {
-    btn_preview = addButton("btn_preview", QStringLiteral("상세내역 보기"), 8, 100, [this] { btn_previewClick(); });
-    btn_delete = addButton("btn_delete", QStringLiteral("목록삭제"), 114, 100, [this] { btn_deleteClick(); });
     btn_send = addButton("btn_send", QStringLiteral("전체송신"), 220, 110, [this] { btn_sendClick(); });
     DDButton1 = addButton("DDButton1", QStringLiteral("개별송신"), 336, 110, [this] { DDButton1Click(); });
-    btn_close = addButton("btn_close", QStringLiteral("닫 기"), 530, 90, [this] { close(); });
+    addCloseButton();
 }
 
 TAcceptBatchList::NotToday Tqv_acceptconfirm1_frm::deleteNotToday(const WaitingBatch &batch, bool writeLog)

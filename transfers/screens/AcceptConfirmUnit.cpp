@@ -5,13 +5,12 @@
 
 Tqv_acceptconfirm_frm::Tqv_acceptconfirm_frm(const ScreenContext &context, QWidget *owner)
     : TAcceptBatchList(context, owner, "qv_acceptconfirm_frm", QStringLiteral("승인요청 자료 보기"),
-                       QStringLiteral(" ◎ 승인요청 자료 목록"))
+                       QStringLiteral(" ◎ 승인요청 자료 목록"),
+                       QStringLiteral("목 록 삭 제"))
 {
-    btn_preview = addButton("btn_preview", QStringLiteral("상세내역 보기"), 8, 100, [this] { btn_previewClick(); });
-    btn_delete = addButton("btn_delete", QStringLiteral("목 록 삭 제"), 114, 100, [this] { btn_deleteClick(); });
     btn_sendall = addButton("btn_sendall", QStringLiteral("승인요청(전체)"), 220, 120, [this] { btn_sendallClick(); });
     btn_send1 = addButton("btn_send1", QStringLiteral("승인요청(개별)"), 346, 120, [this] { btn_send1Click(); });
-    btn_close = addButton("btn_close", QStringLiteral("닫 기"), 530, 90, [this] { close(); });
+    addCloseButton();
 }
 
 TAcceptBatchList::NotToday Tqv_acceptconfirm_frm::deleteNotToday(const WaitingBatch &batch, bool writeLog)
