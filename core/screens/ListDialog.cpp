@@ -17,6 +17,18 @@ TKitSimplePanel *SetUpListDialog(QDialog *dialog, const ListDialogLook &look)
     return bar;
 }
 
+TListGrid *MakeDialogList(ListFrame &frame, QDialog *dialog, Session &session,
+                          std::function<void(int col, int row)> onDoubleClick)
+{
+    TListGrid *grid = frame.makeGrid(dialog);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    const QString handlerName = QString::fromLatin1(frame.decl().grid.name) + QStringLiteral("DblClickCell");
+    grid->OnDblClickCell = [&session, handlerName, onDoubleClick](int c, int r) {
+        RunGuarded(session, handlerName, [&] { onDoubleClick(c, r); });
+    };
+    return grid;
+}
+
 TPickListDialog::TPickListDialog(const ScreenContext &context, QWidget *owner, const ListDialogLook &look,
                                  ListDecl list, int selectX)
     : QDialog(owner), session(context.session), dm(context.dm)
@@ -28,11 +40,7 @@ TPickListDialog::TPickListDialog(const ScreenContext &context, QWidget *owner, c
     list.grid.name = "GRD_acceptlist";
     list.grid.findAction = false;
     m_frame = std::make_unique<ListFrame>(context, this, std::move(list));
-    GRD_acceptlist = m_frame->makeGrid(this);
-    GRD_acceptlist->setSelectionBehavior(QAbstractItemView::SelectRows);
-    GRD_acceptlist->OnDblClickCell = [this](int c, int r) {
-        RunGuarded(session, QStringLiteral("GRD_acceptlistDblClickCell"), [=, this] { GRD_acceptlistDblClickCell(c, r); });
-    };
+    GRD_acceptlist = MakeDialogList(*m_frame, this, session, [this](int c, int r) { GRD_acceptlistDblClickCell(c, r); });
 
     BindClick(this, btn_select, "btn_selectClick", &TPickListDialog::btn_selectClick);
     BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { reject(); });

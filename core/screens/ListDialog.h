@@ -11,6 +11,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class Session;
@@ -31,6 +32,12 @@ struct ListDialogLook
 // Names, sizes and colours the dialog (modal), makes its band and returns its
 // button bar. The list is made after it so that it takes the room between.
 TKitSimplePanel *SetUpListDialog(QDialog *dialog, const ListDialogLook &look);
+
+// The dialog's list, made by its frame: whole rows selected; a double click
+// runs `onDoubleClick` inside the event guard, named after the list
+// (name + "DblClickCell").
+TListGrid *MakeDialogList(ListFrame &frame, QDialog *dialog, Session &session,
+                          std::function<void(int col, int row)> onDoubleClick);
 
 // A modal dialog in which a person picks one row of `GRD_acceptlist` (the
 // list declared by the dialog, no find action), whole rows selected. "선 택" (`btn_selectClick`) and a double

@@ -42,11 +42,7 @@ TAcceptBatchList::TAcceptBatchList(const ScreenContext &context, QWidget *owner,
     d.grid.emptyCol = cMaker;
     d.grid.findAction = false;
     m_frame = std::make_unique<ListFrame>(context, this, std::move(d));
-    grd_ichelist = m_frame->makeGrid(this);
-    grd_ichelist->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grd_ichelist->OnDblClickCell = [this](int c, int r) {
-        RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), [=, this] { grd_ichelistDblClickCell(c, r); });
-    };
+    grd_ichelist = MakeDialogList(*m_frame, this, session, [this](int c, int r) { grd_ichelistDblClickCell(c, r); });
     btn_preview = addButton("btn_preview", QStringLiteral("상세내역 보기"), 8, 100, [this] { btn_previewClick(); });
     btn_delete = addButton("btn_delete", deleteCaption, 114, 100, [this] { btn_deleteClick(); });
 }
