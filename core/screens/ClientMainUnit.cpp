@@ -497,7 +497,7 @@ void Tqv_frm::approvalCheck(ApprovalOrigin origin)
                         + (code == 2 && !menu ? QStringLiteral("  and sr_flag = '0'") : QStringLiteral("  and sr_flag = '0' "))
                         + QStringLiteral("  and senddate = ") + qvx::sqlQuote(qvx::Clock::today()) + QStringLiteral(" ")
                         + QStringLiteral("group by ") + QStringLiteral("     sendtime, userid, cfmid, senddate, gubun");
-    const qvx::ResultSet &rows = dm.cms_select1(sql);
+    const qvx::ResultSet rows = dm.cms_select1(sql);
     if (rows.recordCount() == 0) {
         if (menu)
             qvx::Prompt::instance().message(QStringLiteral("승인요청된 자료가 존재하지 않습니다."));
@@ -507,6 +507,9 @@ void Tqv_frm::approvalCheck(ApprovalOrigin origin)
     QWidget *screen = ScreenRegistry::instance().create(name, this, screenContext());
     if (!screen)
         return;
+    // The screen never queries its list: it is filled from these rows.
+    if (auto *list = dynamic_cast<IBatchListScreen *>(screen))
+        list->FillBatchList(rows);
     showModalScreen(screen);
     // Closing it activates this window again: that activation is ours, not
     // the user's return, so it does not run the check again.

@@ -61,6 +61,14 @@ void ListFrame::clear()
     m_listedKey.reset();
 }
 
+void ListFrame::removeRow(int row)
+{
+    if (m_grid->RowCount() <= 2)
+        m_grid->ClearBlock(0, 1, int(m_decl.grid.columns->size()) - 1, 1);
+    else
+        m_grid->DeleteRow(row);
+}
+
 bool ListFrame::searchedAsChosen() const
 {
     if (!m_listedKey)
@@ -74,7 +82,7 @@ int ListFrame::search()
     const ListSearchDecl &s = m_decl.search;
     if (s.firstCheck && !s.firstCheck())
         return 0;
-    if (RefuseWhenOffline(m_context.session)) {
+    if (s.refuseOffline && RefuseWhenOffline(m_context.session)) {
         if (s.onOffline)
             s.onOffline();
         return 0;
@@ -139,7 +147,6 @@ int ListFrame::fillListed(qvx::ResultSet rs, const QString &key)
     if (m_decl.totals.show)
         m_decl.totals.show();
     m_listed = std::move(rs);
-    m_listedKey = key;
     return rows;
 }
 

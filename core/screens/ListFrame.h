@@ -97,6 +97,9 @@ struct ListSearchDecl
     // After every search that sent its statement: the statement and the rows
     // listed (0 after the empty message).
     std::function<void(const QString &sql, int rows)> searched;
+    // Refused while the server has dropped the link (the message says so);
+    // a dialog that reads its rows as it is made goes to the server anyway.
+    bool refuseOffline = true;
 };
 
 // The totals under or beside the list.
@@ -196,6 +199,12 @@ public:
     // --- search ---
     // The whole search; returns the rows listed (0 when refused or none).
     int search();
+    // The fill step alone, for a list that never queries itself and is
+    // handed its rows: fill with totals, remember the rows. Returns them
+    // counted; no rows empties the list.
+    int fill(qvx::ResultSet rs);
+    // A data row leaves the list; the only one is emptied instead.
+    void removeRow(int row);
     // Empties the list and the totals and forgets what was searched.
     void clear();
     // Rows handed to the list rather than searched (the bank's answer that the

@@ -230,9 +230,9 @@ void ReplyDispatcher::ApprovalArrived()
             if (w->isVisible() && w->objectName().compare(name, Qt::CaseInsensitive) == 0)
                 open = w;
     if (open) {
-        const qvx::ResultSet &rs = m_dm.cms_select1(ReplySql::waitingBatches(session.LoginUserId, today, false));
+        const qvx::ResultSet batches = m_dm.cms_select1(ReplySql::waitingBatches(session.LoginUserId, today, false));
         if (auto *list = dynamic_cast<IBatchListScreen *>(open))
-            list->FillBatchList(rs);
+            list->FillBatchList(batches);
         open->raise();
         open->activateWindow();
         return;
@@ -248,8 +248,10 @@ void ReplyDispatcher::ApprovalArrived()
         return;
     QPointer<QWidget> guard(screen);
     m_approvalScreens.append(guard);
-    // The screen fills its list from this result when it is shown.
-    m_dm.cms_select1(ReplySql::waitingBatches(session.LoginUserId, today, true));
+    // The screen's list is filled from this result before it is shown.
+    const qvx::ResultSet batches = m_dm.cms_select1(ReplySql::waitingBatches(session.LoginUserId, today, true));
+    if (auto *list = dynamic_cast<IBatchListScreen *>(screen))
+        list->FillBatchList(batches);
     if (auto *dialog = qobject_cast<QDialog *>(screen))
         dialog->exec();
     else

@@ -32,8 +32,10 @@ public:
 
 namespace qvx { class ResultSet; }
 
-// The approval screens: the data module refills an open one in place when
-// another batch arrives (columns 0 to 9 from the grouped batch query).
+// The approval screens never query their list: the opener hands them the
+// rows of its grouped batch query before showing them, and refills an open
+// one in place when another batch arrives (columns 0 to 9). An empty result
+// leaves the list as it is.
 class IBatchListScreen
 {
 public:

@@ -4,33 +4,20 @@
 // real-name number; FillPayees does it from a daesang select), runs the
 // dialog and reads the current row on OK.
 
-#include "core/screens/ScreenContext.h"
-#include <QDialog>
+#include "core/screens/ListDialog.h"
 
-class Session;
-class TDDButton;
 namespace qvx {
 class ResultSet;
 }
-class TListGrid;
 
-class Tqv_transselect_frm : public QDialog
+class Tqv_transselect_frm : public TPickListDialog
 {
     Q_OBJECT
 public:
     explicit Tqv_transselect_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
-    Session &session;
-
-    Tdm &dm; // the data module
-
-    TListGrid *GRD_acceptlist = nullptr;
-    TDDButton *btn_select = nullptr;
-    TDDButton *btn_close = nullptr;
-
     // One list row per payee of a daesang select; row 1 current.
     void FillPayees(const qvx::ResultSet &payees);
 
-    void btn_selectClick();
-    void GRD_acceptlistDblClickCell(int col, int row);
+    void btn_selectClick() override;
 };

@@ -1,25 +1,8 @@
 #include "transfers/screens/AcceptBatchList.h"
 
 #include "core/RunCommitted.h"
-#include "core/screens/ListGrid.h"
-#include "core/AppControl.h"
-#include "core/DMUnit.h"
-#include "core/DayLog.h"
-#include "core/EventGuard.h"
-#include "core/screens/KitLook.h"
-#include "core/screens/ListGrid.h"
-#include "core/Session.h"
-#include "core/screens/ScreenBinding.h"
-#include "core/screens/ScreenParts.h"
+#include "core/screens/ListKit.h"
 #include "core/screens/SubLoginUnit.h"
-#include "core/TextUtils.h"
-#include "controls/panels/DDButton.h"
-#include "controls/panels/KitControl.h"
-#include "platform/AppServer.h"
-#include "platform/Clock.h"
-#include "platform/Prompt.h"
-#include "platform/ResultSet.h"
-#include "platform/TListGrid.h"
 #include "transfers/screens/AcceptDetailUnit.h"
 
 namespace {
@@ -48,27 +31,28 @@ const ListColumns &Columns()
 } // namespace
 
 TAcceptBatchList::TAcceptBatchList(const ScreenContext &context, QWidget *owner, const char *name, const QString &caption,
-                                   const QString &heading)
+                                   const QString &heading, const QString &deleteCaption)
     : QDialog(owner), session(context.session), dm(context.dm)
 {
-    setObjectName(QString::fromLatin1(name));
-    setWindowTitle(caption);
-    setModal(true);
+    pnl_buttons = SetUpListDialog(this, {name, caption, 640, 420, heading, 44});
     setAttribute(Qt::WA_DeleteOnClose);
-    resize(640, 420);
-    SetFormColour(this);
 
-    MakeBand(this, "pnl_caption", heading, 28);
-    pnl_buttons = MakePanel(this, "pnl_buttons");
-    pnl_buttons->resize(width(), 44);
-    SetAlign(pnl_buttons, alBottom);
-
-    grd_ichelist = MakeListGrid(this, "grd_ichelist", Columns());
-    grd_ichelist->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grd_ichelist->OnDblClickCell = [this](int c, int r) {
-        RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), [=, this] { grd_ichelistDblClickCell(c, r); });
-    };
+    ListDecl d;
+    d.grid = {"grd_ichelist", &Columns()};
+    d.grid.emptyCol = cMaker;
+    d.grid.find = false;
+    m_frame = std::make_unique<ListFrame>(context, this, std::move(d));
+    grd_ichelist = MakeDialogList(*m_frame, this, session, [this](int c, int r) { grd_ichelistDblClickCell(c, r); });
+    btn_preview = addButton("btn_preview", QStringLiteral("상세내역 보기"), 8, 100, [this] { btn_previewClick(); });
+    btn_delete = addButton("btn_delete", deleteCaption, 114, 100, [this] { btn_deleteClick(); });
 }
+
+void TAcceptBatchList::addCloseButton()
+{
+    btn_close = addButton("btn_close", QStringLiteral("닫 기"), 530, 90, [this] { close(); });
+}
+
+TAcceptBatchList::~TAcceptBatchList() = default;
 
 TDDButton *TAcceptBatchList::addButton(const char *name, const QString &caption, int x, int w,
                                        std::function<void()> handler)
@@ -78,26 +62,11 @@ TDDButton *TAcceptBatchList::addButton(const char *name, const QString &caption,
     return button;
 }
 
-void TAcceptBatchList::showEvent(QShowEvent *e)
-{
-    QDialog::showEvent(e);
-    if (!m_filled) {
-        m_filled = true;
-        RunGuarded(session, QStringLiteral("FormActivate"), [this] { FormActivate(); });
-    }
-}
-
-void TAcceptBatchList::FormActivate()
-{
-    // The opener left the waiting batches in the data module's select result.
-    FillBatchList(dm.cdsselect1);
-}
-
 void TAcceptBatchList::FillBatchList(const qvx::ResultSet &rs)
 {
     if (rs.isEmpty())
         return;
-    FillList(grd_ichelist, Columns(), rs);
+    m_frame->fill(rs);
     if (grd_ichelist->Row() < 1)
         grd_ichelist->SetRow(1);
 }
@@ -134,15 +103,12 @@ void TAcceptBatchList::RemoveBatch(const WaitingBatch &batch)
         if (b.userid != batch.userid || b.senddate != batch.senddate || b.sendtime != batch.sendtime
             || b.cfmid != batch.cfmid || b.gubun != batch.gubun)
             continue;
-        if (grd_ichelist->RowCount() <= 2)
-            grd_ichelist->ClearBlock(0, 1, cGubun, 1);
-        else
-            grd_ichelist->DeleteRow(r);
+        m_frame->removeRow(r);
         return;
     }
 }
 
-bool TAcceptBatchList::ListEmpty() const { return GridIsEmpty(grd_ichelist, cMaker); }
+bool TAcceptBatchList::ListEmpty() const { return m_frame->isEmpty(); }
 
 int TAcceptBatchList::selectedRow() const { return std::max(1, grd_ichelist->Row()); }
 

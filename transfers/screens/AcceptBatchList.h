@@ -1,19 +1,14 @@
 #pragma once
 // What the two approval screens share: the list of the batches waiting for
-// the signed-in approver, filled from the opener's grouped query, the batch
-// detail, the list delete and the removal of a batch once it is done.
+// the signed-in approver, filled from the rows of the opener's grouped query
+// (handed over before the screen is shown), the batch detail, the list
+// delete and the removal of a batch once it is done.
 
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ListDialog.h"
 #include "core/screens/ScreenInterfaces.h"
 #include "transfers/ApprovalSql.h"
 
-#include <QDialog>
 #include <functional>
-
-class Session;
-class TDDButton;
-class TKitSimplePanel;
-class TListGrid;
 
 class TAcceptBatchList : public QDialog, public IBatchListScreen
 {
@@ -26,9 +21,10 @@ public:
     TDDButton *btn_delete = nullptr;    // list delete
     TDDButton *btn_close = nullptr;
 
+    ~TAcceptBatchList() override;
+
     // Columns 0 to 9 from the grouped batch query; an empty result leaves the list.
     void FillBatchList(const qvx::ResultSet &batches) override;
-    void FormActivate();
 
     // The batch of a list row, as the row holds it.
     WaitingBatch BatchAt(int row) const;
@@ -42,8 +38,11 @@ public:
     void btn_deleteClick();
 
 protected:
-    TAcceptBatchList(const ScreenContext &context, QWidget *owner, const char *name, const QString &caption, const QString &heading);
-    void showEvent(QShowEvent *e) override;
+    // The bar starts with "상세내역 보기" and the list delete (`deleteCaption`);
+    // the screen adds its send buttons, then addCloseButton() ends it.
+    TAcceptBatchList(const ScreenContext &context, QWidget *owner, const char *name, const QString &caption,
+                     const QString &heading, const QString &deleteCaption);
+    void addCloseButton();
 
     // A button of the bar, its click run inside the event guard.
     TDDButton *addButton(const char *name, const QString &caption, int x, int w, std::function<void()> handler);
@@ -72,5 +71,5 @@ protected:
 
 private:
     void openDetail(int row);
-    bool m_filled = false;
+    std::unique_ptr<ListFrame> m_frame;
 };

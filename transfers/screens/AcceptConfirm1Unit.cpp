@@ -1,23 +1,16 @@
 #include "transfers/screens/AcceptConfirm1Unit.h"
 
-#include "core/DMUnit.h"
-#include "core/DayLog.h"
-#include "core/Session.h"
-#include "core/screens/ScreenRegistry.h"
+#include "core/screens/ListKit.h"
 #include "core/SeqNo.h"
-#include "core/screens/SubLoginUnit.h"
-#include "core/TextUtils.h"
-#include "platform/Prompt.h"
 
 Tqv_acceptconfirm1_frm::Tqv_acceptconfirm1_frm(const ScreenContext &context, QWidget *owner)
     : TAcceptBatchList(context, owner, "qv_acceptconfirm1_frm", QStringLiteral("송신요청자료 보기"),
-                       QStringLiteral(" ◎ 송신요청 자료 목록"))
+                       QStringLiteral(" ◎ 송신요청 자료 목록"),
+                       QStringLiteral("목록삭제"))
 {
-    btn_preview = addButton("btn_preview", QStringLiteral("상세내역 보기"), 8, 100, [this] { btn_previewClick(); });
-    btn_delete = addButton("btn_delete", QStringLiteral("목록삭제"), 114, 100, [this] { btn_deleteClick(); });
     btn_send = addButton("btn_send", QStringLiteral("전체송신"), 220, 110, [this] { btn_sendClick(); });
     DDButton1 = addButton("DDButton1", QStringLiteral("개별송신"), 336, 110, [this] { DDButton1Click(); });
-    btn_close = addButton("btn_close", QStringLiteral("닫 기"), 530, 90, [this] { close(); });
+    addCloseButton();
 }
 
 TAcceptBatchList::NotToday Tqv_acceptconfirm1_frm::deleteNotToday(const WaitingBatch &batch, bool writeLog)
@@ -100,6 +93,5 @@ void Tqv_acceptconfirm1_frm::btn_sendClick()
 
 void registerAcceptConfirm1Screen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_acceptconfirm1_frm"),
-                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * { return new Tqv_acceptconfirm1_frm(context, owner); });
+    RegisterListScreen<Tqv_acceptconfirm1_frm>(QStringLiteral("qv_acceptconfirm1_frm"));
 }

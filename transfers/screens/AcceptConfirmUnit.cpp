@@ -1,23 +1,16 @@
 #include "transfers/screens/AcceptConfirmUnit.h"
 
-#include "core/DMUnit.h"
-#include "core/DayLog.h"
-#include "core/Session.h"
-#include "core/screens/ScreenRegistry.h"
-#include "core/screens/SubLoginUnit.h"
-#include "platform/Prompt.h"
+#include "core/screens/ListKit.h"
 #include "transfers/screens/AcceptUserUnit.h"
-
 
 Tqv_acceptconfirm_frm::Tqv_acceptconfirm_frm(const ScreenContext &context, QWidget *owner)
     : TAcceptBatchList(context, owner, "qv_acceptconfirm_frm", QStringLiteral("승인요청 자료 보기"),
-                       QStringLiteral(" ◎ 승인요청 자료 목록"))
+                       QStringLiteral(" ◎ 승인요청 자료 목록"),
+                       QStringLiteral("목 록 삭 제"))
 {
-    btn_preview = addButton("btn_preview", QStringLiteral("상세내역 보기"), 8, 100, [this] { btn_previewClick(); });
-    btn_delete = addButton("btn_delete", QStringLiteral("목 록 삭 제"), 114, 100, [this] { btn_deleteClick(); });
     btn_sendall = addButton("btn_sendall", QStringLiteral("승인요청(전체)"), 220, 120, [this] { btn_sendallClick(); });
     btn_send1 = addButton("btn_send1", QStringLiteral("승인요청(개별)"), 346, 120, [this] { btn_send1Click(); });
-    btn_close = addButton("btn_close", QStringLiteral("닫 기"), 530, 90, [this] { close(); });
+    addCloseButton();
 }
 
 TAcceptBatchList::NotToday Tqv_acceptconfirm_frm::deleteNotToday(const WaitingBatch &batch, bool writeLog)
@@ -105,6 +98,5 @@ void Tqv_acceptconfirm_frm::btn_sendallClick()
 
 void registerAcceptConfirmScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_acceptconfirm_frm"),
-                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * { return new Tqv_acceptconfirm_frm(context, owner); });
+    RegisterListScreen<Tqv_acceptconfirm_frm>(QStringLiteral("qv_acceptconfirm_frm"));
 }

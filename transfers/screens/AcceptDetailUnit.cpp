@@ -1,23 +1,7 @@
 #include "transfers/screens/AcceptDetailUnit.h"
 
-#include "core/screens/ListGrid.h"
 #include "core/RunCommitted.h"
-#include "core/AppControl.h"
-#include "core/Session.h"
-#include "core/DMUnit.h"
-#include "core/DayLog.h"
-#include "core/EventGuard.h"
-#include "core/screens/KitLook.h"
-#include "core/ReportParams.h"
-#include "core/screens/ScreenBinding.h"
-#include "core/screens/ScreenParts.h"
-#include "core/TextUtils.h"
-#include "controls/edits/CurrEdit.h"
-#include "controls/panels/DDButton.h"
-#include "controls/panels/KitControl.h"
-#include "platform/Prompt.h"
-#include "platform/ResultSet.h"
-#include "platform/TListGrid.h"
+#include "core/screens/ListKit.h"
 
 #include <QLabel>
 
@@ -72,13 +56,8 @@ TCurrencyEdit *MakeFigure(QWidget *parent, const char *name, bool money, int x)
 Tqv_acceptdetail_frm::Tqv_acceptdetail_frm(const ScreenContext &context, QWidget *owner, const WaitingBatch &batch)
     : QDialog(owner), session(context.session), dm(context.dm), m_batch(batch)
 {
-    setObjectName(QStringLiteral("qv_acceptdetail_frm"));
-    setWindowTitle(QStringLiteral("상세 내역"));
-    setModal(true);
-    resize(900, 480);
-    SetFormColour(this);
-
-    MakeBand(this, "pnl_caption", QStringLiteral(" ◎ 승인요청 자료 목록"), 28);
+    TKitSimplePanel *bar = SetUpListDialog(this, {"qv_acceptdetail_frm", QStringLiteral("상세 내역"), 900, 480,
+                                                  QStringLiteral(" ◎ 승인요청 자료 목록")});
     TKitSimplePanel *figures = MakePanel(this, "pnl_total");
     figures->resize(width(), 34);
     SetAlign(figures, alTop);
@@ -87,9 +66,6 @@ Tqv_acceptdetail_frm::Tqv_acceptdetail_frm(const ScreenContext &context, QWidget
     curredt_total = MakeFigure(figures, "curredt_total", true, 150);
     (new QLabel(QStringLiteral("원"), figures))->setGeometry(264, 6, 20, 22);
 
-    TKitSimplePanel *bar = MakePanel(this, "pnl_buttons");
-    bar->resize(width(), 42);
-    SetAlign(bar, alBottom);
     btn_print = MakeButton(bar, "btn_print", QStringLiteral("인 쇄"), 8, 8, 90, 26);
     btn_preview = MakeButton(bar, "btn_preview", QStringLiteral("미리보기"), 104, 8, 90, 26);
     SetButtonEnabled(btn_print, false);
@@ -99,22 +75,33 @@ Tqv_acceptdetail_frm::Tqv_acceptdetail_frm(const ScreenContext &context, QWidget
     BindClick(this, btn_delete, "btn_deleteClick", &Tqv_acceptdetail_frm::btn_deleteClick);
     BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { accept(); });
 
-    grd_ichelist = MakeListGrid(this, "grd_ichelist", Columns());
+    // The rows of the batch; the maker is not part of the condition.
+    ListDecl d;
+    d.grid = {"grd_ichelist", &Columns()};
+    d.grid.emptyCol = cSeqNo;
+    d.grid.find = false;
+    d.search.statement = [this] { return ApprovalSql::detailRows(m_batch); };
+    d.search.onRow = [this](const qvx::ResultSet &rs, int, int i) {
+        ++m_count;
+        m_total += SafeStrToCurr(rs.value(i, QStringLiteral("price")).trimmed(), 0);
+    };
+    d.totals.clear = [this] { m_count = m_total = 0; };
+    d.totals.show = [this] {
+        curredt_gun->SetValue(qvx::Decimal(m_count));
+        curredt_total->SetValue(qvx::Decimal(m_total));
+    };
+    m_frame = std::make_unique<ListFrame>(context, this, std::move(d));
+    grd_ichelist = m_frame->makeGrid(this);
     grd_ichelist->setSelectionBehavior(QAbstractItemView::SelectRows);
 }
 
+Tqv_acceptdetail_frm::~Tqv_acceptdetail_frm() = default;
+
 bool Tqv_acceptdetail_frm::LoadBatch()
 {
-    const qvx::ResultSet &rs = dm.cms_select1(ApprovalSql::detailRows(m_batch));
-    if (rs.isEmpty())
+    if (m_frame->search() == 0)
         return false;
-    qint64 total = 0;
-    const int iPrice = rs.columnIndex(QStringLiteral("price"));
-    FillList(grd_ichelist, Columns(), rs,
-             {[&](int, int i) { total += SafeStrToCurr(rs.value(i, iPrice).trimmed(), 0); }});
     grd_ichelist->SetRow(1);
-    curredt_gun->SetValue(qvx::Decimal(qint64(rs.recordCount())));
-    curredt_total->SetValue(qvx::Decimal(total));
     return true;
 }
 
@@ -122,7 +109,7 @@ void Tqv_acceptdetail_frm::btn_deleteClick()
 {
     if (RefuseWhenOffline(session))
         return;
-    if (GridIsEmpty(grd_ichelist, cSeqNo))
+    if (m_frame->isEmpty())
         return;
     auto &prompt = qvx::Prompt::instance();
     if (!prompt.confirm(QStringLiteral("선택하신 이체자료를 삭제하시겠습니까?")))
@@ -141,10 +128,7 @@ void Tqv_acceptdetail_frm::btn_deleteClick()
     }
     prompt.message(QStringLiteral("선택한 이체자료를 삭제하였습니다."));
     WriteLog(session, logLine(QStringLiteral("승인요청자료삭제      전문번호:")));
-    if (grd_ichelist->RowCount() <= 2)
-        grd_ichelist->ClearBlock(0, 1, cFirmId, 1);
-    else
-        grd_ichelist->DeleteRow(row);
+    m_frame->removeRow(row);
     curredt_gun->SetValue(qvx::Decimal(curredt_gun->Value().toInt64() - 1));
     curredt_total->SetValue(qvx::Decimal(curredt_total->Value().toInt64() - MoneyCellValue(amount)));
 }

@@ -2,21 +2,17 @@
 // "상세 내역": the transfer rows of one waiting batch, with their count and
 // total; the approver may delete single rows before forwarding or sending.
 
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ListDialog.h"
 #include "transfers/ApprovalSql.h"
 
-#include <QDialog>
-
-class Session;
 class TCurrencyEdit;
-class TDDButton;
-class TListGrid;
 
 class Tqv_acceptdetail_frm : public QDialog
 {
     Q_OBJECT
 public:
     Tqv_acceptdetail_frm(const ScreenContext &context, QWidget *owner, const WaitingBatch &batch);
+    ~Tqv_acceptdetail_frm() override;
 
     Session &session;
 
@@ -36,4 +32,7 @@ public:
 
 private:
     WaitingBatch m_batch;
+    std::unique_ptr<ListFrame> m_frame;
+    qint64 m_count = 0;
+    qint64 m_total = 0;
 };

@@ -1,69 +1,52 @@
 #include "transfers/screens/AcceptUserUnit.h"
 
-#include "core/DMUnit.h"
-#include "core/EventGuard.h"
-#include "core/screens/KitLook.h"
-#include "core/screens/ScreenBinding.h"
-#include "core/screens/FormParts.h"
-#include "core/screens/ListGrid.h"
-#include "core/Session.h"
-#include "core/screens/ScreenParts.h"
-#include "controls/panels/DDButton.h"
-#include "controls/panels/KitControl.h"
-#include "platform/Prompt.h"
-#include "platform/TListGrid.h"
+#include "core/screens/ListKit.h"
+
+namespace {
+
+// Every user with authority code 1 or 2, approvers first, each group by name.
+const ListColumns &Columns()
+{
+    static const ListColumns columns = {
+        {QStringLiteral("승인자"), 120, AlignCenter, "username"},
+        {QStringLiteral("승인자 ID"), 110, AlignCenter, "userid"},
+        {QStringLiteral("승인권한"), 150, AlignCenter, "authorcontents"},
+    };
+    return columns;
+}
+
+ListDecl Candidates()
+{
+    ListDecl d;
+    d.grid.columns = &Columns();
+    d.search.statement = [] {
+        return QStringLiteral(
+            "select users.userid, users.username, users.authorcode, authority.authorcontents from users, authority "
+            "where users.authorcode = authority.authorcode and users.authorcode in (1, 2) "
+            "order by users.authorcode, users.username");
+    };
+    d.search.emptyMessage = QStringLiteral("승인권한자가 존재하지 않습니다.") + QStringLiteral("\r\r")
+                            + QStringLiteral("승인권한자를 등록하신 후 이체작업을 하시기 바랍니다.");
+    // The candidates are read as the dialog is made, whatever the server's state.
+    d.search.refuseOffline = false;
+    return d;
+}
+
+} // namespace
 
 Tqv_acceptuser_frm::Tqv_acceptuser_frm(const ScreenContext &context, QWidget *owner)
-    : QDialog(owner)
-    , session(context.session), dm(context.dm)
+    : TPickListDialog(context, owner, {"qv_acceptuser_frm", QStringLiteral("승인권한자 목록"), 420, 360,
+                                       QStringLiteral(" ◎ 승인자 선택")},
+                      Candidates(), 220)
 {
-    setObjectName(QStringLiteral("qv_acceptuser_frm"));
-    setWindowTitle(QStringLiteral("승인권한자 목록"));
-    setModal(true);
-    resize(420, 360);
-    SetFormColour(this);
-
-    MakeBand(this, "pnl_caption", QStringLiteral(" ◎ 승인자 선택"), 28);
-    TKitSimplePanel *bar = MakePanel(this, "pnl_buttons");
-    bar->resize(width(), 42);
-    SetAlign(bar, alBottom);
-    btn_select = MakeButton(bar, "btn_select", QStringLiteral("선 택"), 220, 8, 90, 26);
-    btn_close = MakeButton(bar, "btn_close", QStringLiteral("닫 기"), 316, 8, 90, 26);
-
-    GRD_acceptlist = MakeGrid(this, "GRD_acceptlist",
-                              {QStringLiteral("승인자"), QStringLiteral("승인자 ID"), QStringLiteral("승인권한")});
-    GRD_acceptlist->SetColWidths(0, 120);
-    GRD_acceptlist->SetColWidths(1, 110);
-    GRD_acceptlist->SetColWidths(2, 150);
-    GRD_acceptlist->setSelectionBehavior(QAbstractItemView::SelectRows);
-    GRD_acceptlist->OnGetAlignment = [](int, int) { return Qt::AlignHCenter; };
-    GRD_acceptlist->OnDblClickCell = [this](int c, int r) {
-        RunGuarded(session, QStringLiteral("GRD_acceptlistDblClickCell"), [=, this] { GRD_acceptlistDblClickCell(c, r); });
-    };
-
-    BindClick(this, btn_select, "btn_selectClick", &Tqv_acceptuser_frm::btn_selectClick);
-    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { reject(); });
-    FocusOnShow(this, GRD_acceptlist);
     RunGuarded(session, QStringLiteral("qv_acceptuser_frm.FormCreate"), [this] { FormCreate(); });
 }
 
 void Tqv_acceptuser_frm::FormCreate()
 {
-    const qvx::ResultSet rs = dm.cms_select1(QStringLiteral(
-        "select users.userid, users.username, users.authorcode, authority.authorcontents from users, authority "
-        "where users.authorcode = authority.authorcode and users.authorcode in (1, 2) "
-        "order by users.authorcode, users.username"));
-    if (rs.isEmpty()) {
-        qvx::Prompt::instance().message(QStringLiteral("승인권한자가 존재하지 않습니다.") + QStringLiteral("\r\r")
-                                        + QStringLiteral("승인권한자를 등록하신 후 이체작업을 하시기 바랍니다."));
+    if (m_frame->search() == 0) {
         SetButtonEnabled(btn_select, false);
         return;
-    }
-    GRD_acceptlist->SetRowCount(rs.recordCount() + 1);
-    for (int i = 0; i < rs.recordCount(); ++i) {
-        GRD_acceptlist->SetCells(0, i + 1, rs.value(i, QStringLiteral("username")));
-        GRD_acceptlist->SetCells(1, i + 1, rs.value(i, QStringLiteral("userid")));
-        GRD_acceptlist->SetCells(2, i + 1, rs.value(i, QStringLiteral("authorcontents")));
     }
     GRD_acceptlist->SetRow(1);
 }
@@ -79,10 +62,4 @@ void Tqv_acceptuser_frm::btn_selectClick()
         return;
     session.ApproverId = id;
     accept();
-}
-
-void Tqv_acceptuser_frm::GRD_acceptlistDblClickCell(int, int row)
-{
-    if (row > 0 && ButtonEnabled(btn_select))
-        btn_selectClick();
 }

@@ -196,6 +196,47 @@ TEST_F(Frame, TheSearchKeepsAScreensOwnOrderOfChecksAndWhenTheListEmpties)
     EXPECT_EQ(client.prompt().lastText(), S("자료가 존재하지 않습니다."));
     EXPECT_EQ(steps, (QStringList{S("list kept"), S("searched 1 0")}));
     EXPECT_GT(totalsCleared, cleared);
+// A list that never queries itself: the rows handed to it fill it with its
+// totals; a removed row leaves, the only one is emptied instead.
+TEST_F(Frame, HandedRowsFillTheListAndRowsLeaveIt)
+{
+    make(decl());
+    const qvx::ResultSet rows = client.server().query(
+        S("select errcode, errcontents from error where bankid = '98' order by errcode"));
+    EXPECT_EQ(frame->fill(rows), 3);
+    EXPECT_EQ(frame->grid()->Cells(1, 2), S("000002"));
+    EXPECT_EQ(rowsCounted, 3);
+    EXPECT_EQ(totalsShown, 1);
+    EXPECT_EQ(frame->listed().recordCount(), 3);
+
+    frame->removeRow(2);
+    EXPECT_EQ(frame->grid()->RowCount(), 3);
+    EXPECT_EQ(frame->grid()->Cells(1, 2), S("000005"));
+    frame->removeRow(1);
+    frame->removeRow(1);
+    EXPECT_EQ(frame->grid()->RowCount(), 2);
+    EXPECT_TRUE(frame->isEmpty());
+    EXPECT_TRUE(frame->grid()->Cells(2, 1).isEmpty());
+}
+
+// The search is refused while the server has dropped the link, unless the
+// list reads its rows as its dialog is made; a dialog's list has no find action.
+TEST_F(Frame, AnOfflineSearchIsRefusedUnlessDeclaredOtherwise)
+{
+    client.session().ServerState = 1;
+    make(decl());
+    EXPECT_FALSE(frame->grid()->actions().isEmpty());
+    EXPECT_EQ(frame->search(), 0);
+    EXPECT_EQ(client.prompt().lastText(),
+              S("서버가 접속을 강제 종료하였습니다. 프로그램 종료 후 재접속하시기 바랍니다."));
+
+    ListDecl d = decl();
+    d.search.refuseOffline = false;
+    d.grid.find = false;
+    make(std::move(d));
+    EXPECT_TRUE(frame->grid()->actions().isEmpty());
+    EXPECT_EQ(frame->search(), 3);
+    client.session().ServerState = 0;
 }
 
 TEST_F(Frame, AReportIsDeclaredWithItsTitleBandAndPaging)

@@ -1,9 +1,10 @@
 // The transfer result inquiry as the maker uses it: the filters and totals,
 // whole and ticked-row result requests, the individual request with its
 // detail dialog, the text save and the report's pages.
-#include "../../transfers/screens/ApprovalTest.h"
+#include "HookedLink.h"
 #include "ListScreenFixture.h"
 #include "ReportLayoutCheck.h"
+#include "SeedRows.h"
 
 #include "backend/RelayServer.h"
 #include "core/DMUnit.h"
@@ -16,13 +17,14 @@
 #include "inquiries/screens/IcheSearchUnit.h"
 #include "platform/Clock.h"
 #include "platform/Cp949.h"
+#include "platform/TListGrid.h"
+#include "controls/edits/CurrEdit.h"
+#include "controls/panels/DDButton.h"
 #include "platform/FileChooser.h"
 #include "support/FileDialogDriver.h"
 
 #include <QDateEdit>
 #include <QFile>
-
-using namespace transfertest;
 
 namespace {
 

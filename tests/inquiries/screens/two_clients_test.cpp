@@ -4,7 +4,9 @@
 // gets the arrival question, the first approver forwards to the final
 // approver, who sends; the bank answers and the reply code brings the results
 // to the maker's result inquiry.
-#include "../../transfers/screens/ApprovalTest.h"
+#include "ApprovalSteps.h"
+#include "ClientFixture.h"
+#include "ScreenInput.h"
 
 #include "backend/RelayServer.h"
 #include "core/Session.h"
@@ -13,12 +15,11 @@
 #include "inquiries/screens/IcheSearchUnit.h"
 #include "transfers/screens/AcceptConfirm1Unit.h"
 #include "transfers/screens/AcceptConfirmUnit.h"
+#include "transfers/screens/TransferScreens.h"
 
 #include <QCoreApplication>
 #include <QProcess>
 #include <QProcessEnvironment>
-
-using namespace transfertest;
 
 namespace {
 
@@ -37,7 +38,7 @@ std::unique_ptr<ClientFixture> StartPeer(const QString &userId, const QString &p
     client->prompt().setDefaultAnswer(true);
     if (!client->start(userId, password))
         return nullptr;
-    ShowActive(client->mainWindow());
+    ScreenInput::showMainWindow(client->mainWindow());
     return client;
 }
 
@@ -115,7 +116,7 @@ TEST(TwoClients, MainRoad)
     registerInquiryScreens();
     ASSERT_TRUE(maker.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
     Tqv_frm *main = maker.mainWindow();
-    ShowActive(main);
+    ScreenInput::showMainWindow(main);
 
     QObject peers;
     QProcess *first = RunPeer(&peers, "FirstApproverForwards", maker.serverAddress(), maker.server().relayPort());

@@ -282,3 +282,26 @@ TEST_F(ApprovalScreens, ApprovalArrivalWhileTheMenusScreenIsOpenRefillsItAndOpen
     });
     EXPECT_EQ(client.prompt().texts().count(QStringLiteral("승인요청된 자료가 있습니다. 조회하시겠습니까?")), 0);
 }
+
+// The screen shows the rows its opener handed it, whatever the data module
+// selected after them and before the screen came up.
+TEST_F(ApprovalScreens, TheListShowsTheRowsItWasHandedNotTheLatestSelect)
+{
+    login("APPR1", "2222");
+    seed({.userid = QStringLiteral("MAKER"), .seqno = 95, .price = 1200});
+    const qvx::ResultSet batches = client.server().query(
+        QStringLiteral("select userid, sum(price), sendtime, cfmid, senddate, min(seqno), max(seqno), gubun from giche "
+                       "group by sendtime, userid, cfmid, senddate, gubun"));
+    auto *s = qobject_cast<Tqv_acceptconfirm_frm *>(
+        ScreenRegistry::instance().create(QStringLiteral("qv_acceptconfirm_frm"), main, client.context()));
+    ASSERT_NE(s, nullptr);
+    s->FillBatchList(batches);
+    client.dm()->cms_select1(QStringLiteral("select userid from users order by userid"));
+    s->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(s));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(listed(s), 1);
+    EXPECT_EQ(s->grd_ichelist->Cells(0, 1), QStringLiteral("MAKER"));
+    EXPECT_EQ(s->grd_ichelist->Cells(1, 1), QStringLiteral("1,200"));
+    s->close();
+}
