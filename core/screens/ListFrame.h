@@ -199,18 +199,15 @@ public:
     // --- search ---
     // The whole search; returns the rows listed (0 when refused or none).
     int search();
-    // The fill step alone, for a list that never queries itself and is
-    // handed its rows: fill with totals, remember the rows. Returns them
-    // counted; no rows empties the list.
-    int fill(qvx::ResultSet rs);
     // A data row leaves the list; the only one is emptied instead.
     void removeRow(int row);
     // Empties the list and the totals and forgets what was searched.
     void clear();
     // Rows handed to the list rather than searched (the bank's answer that the
-    // reply dispatcher hands over): the list and totals cleared, then filled
-    // from them as a search fills them, and remembered as listed. Nothing is
-    // said when there are none. Returns the rows listed.
+    // reply dispatcher hands over, the approval rows its opener read): the
+    // list and totals cleared, then filled from them as a search fills them,
+    // and remembered as listed. Nothing is said when there are none. Returns
+    // the rows listed.
     int fill(qvx::ResultSet rows);
     // The rows listed by the last search (empty after clear()).
     const qvx::ResultSet &listed() const { return m_listed; }

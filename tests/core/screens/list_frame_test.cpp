@@ -126,119 +126,6 @@ TEST_F(Frame, TheSearchFillsCountsAndRemembersOrSaysItFoundNothing)
     EXPECT_EQ(client.prompt().count(), 0);
 }
 
-TEST_F(Frame, ASearchRefusedBeforeTheClearLeavesTheListAsItWas)
-{
-    QString refusal;
-    ListDecl d = decl();
-    d.search.refusal = [&refusal] { return refusal; };
-    make(std::move(d));
-    ASSERT_EQ(frame->search(), 3);
-    const int cleared = totalsCleared;
-    refusal = S("기간 설정이 올바르지 않습니다.");
-    client.prompt().clear();
-    EXPECT_EQ(frame->search(), 0);
-    EXPECT_EQ(client.prompt().lastText(), S("기간 설정이 올바르지 않습니다."));
-    EXPECT_EQ(frame->grid()->Cells(1, 3), S("000005"));
-    EXPECT_EQ(totalsCleared, cleared);
-    EXPECT_TRUE(frame->searchedAsChosen());
-TEST_F(Frame, TheSearchKeepsAScreensOwnOrderOfChecksAndWhenTheListEmpties)
-{
-    ListDecl d = decl();
-    bool numbersRight = false;
-    bool accountChosen = false;
-    QStringList steps;
-    d.search.firstCheck = [&] {
-        if (!numbersRight)
-            qvx::Prompt::instance().message(S("전문범위가 올바르지 않습니다."));
-        return numbersRight;
-    };
-    d.search.onOffline = [&] { steps << S("offline"); };
-    d.search.listClearedCheck = [&] {
-        steps << S("list %1").arg(frame->isEmpty() ? S("empty") : S("kept"));
-        return accountChosen;
-    };
-    d.search.statementClearsList = true;
-    d.search.searched = [&](const QString &sql, int rows) { steps << S("searched %1 %2").arg(!sql.isEmpty()).arg(rows); };
-    make(std::move(d));
-    accountChosen = numbersRight = true;
-    ASSERT_EQ(frame->search(), 3);
-    steps.clear();
-
-    // The screen's own check comes before the offline refusal.
-    numbersRight = false;
-    client.session().ServerState = 1;
-    client.prompt().clear();
-    EXPECT_EQ(frame->search(), 0);
-    EXPECT_EQ(client.prompt().texts(), QStringList{S("전문범위가 올바르지 않습니다.")});
-    numbersRight = true;
-    EXPECT_EQ(frame->search(), 0);
-    EXPECT_EQ(client.prompt().lastText(),
-              S("서버가 접속을 강제 종료하였습니다. 프로그램 종료 후 재접속하시기 바랍니다."));
-    EXPECT_EQ(steps, QStringList{S("offline")});
-    client.session().ServerState = 0;
-
-    // The statement empties the list where it does: a refusal after the
-    // list check leaves the rows and the totals as they were.
-    steps.clear();
-    const int cleared = totalsCleared;
-    accountChosen = false;
-    EXPECT_EQ(frame->search(), 0);
-    EXPECT_EQ(steps, QStringList{S("list kept")});
-    EXPECT_FALSE(frame->isEmpty());
-    EXPECT_EQ(totalsCleared, cleared);
-
-    // Nothing found: the statement is handed over after the empty message.
-    steps.clear();
-    accountChosen = true;
-    bank = S("97");
-    client.prompt().clear();
-    EXPECT_EQ(frame->search(), 0);
-    EXPECT_EQ(client.prompt().lastText(), S("자료가 존재하지 않습니다."));
-    EXPECT_EQ(steps, (QStringList{S("list kept"), S("searched 1 0")}));
-    EXPECT_GT(totalsCleared, cleared);
-// A list that never queries itself: the rows handed to it fill it with its
-// totals; a removed row leaves, the only one is emptied instead.
-TEST_F(Frame, HandedRowsFillTheListAndRowsLeaveIt)
-{
-    make(decl());
-    const qvx::ResultSet rows = client.server().query(
-        S("select errcode, errcontents from error where bankid = '98' order by errcode"));
-    EXPECT_EQ(frame->fill(rows), 3);
-    EXPECT_EQ(frame->grid()->Cells(1, 2), S("000002"));
-    EXPECT_EQ(rowsCounted, 3);
-    EXPECT_EQ(totalsShown, 1);
-    EXPECT_EQ(frame->listed().recordCount(), 3);
-
-    frame->removeRow(2);
-    EXPECT_EQ(frame->grid()->RowCount(), 3);
-    EXPECT_EQ(frame->grid()->Cells(1, 2), S("000005"));
-    frame->removeRow(1);
-    frame->removeRow(1);
-    EXPECT_EQ(frame->grid()->RowCount(), 2);
-    EXPECT_TRUE(frame->isEmpty());
-    EXPECT_TRUE(frame->grid()->Cells(2, 1).isEmpty());
-}
-
-// The search is refused while the server has dropped the link, unless the
-// list reads its rows as its dialog is made; a dialog's list has no find action.
-TEST_F(Frame, AnOfflineSearchIsRefusedUnlessDeclaredOtherwise)
-{
-    client.session().ServerState = 1;
-    make(decl());
-    EXPECT_FALSE(frame->grid()->actions().isEmpty());
-    EXPECT_EQ(frame->search(), 0);
-    EXPECT_EQ(client.prompt().lastText(),
-              S("서버가 접속을 강제 종료하였습니다. 프로그램 종료 후 재접속하시기 바랍니다."));
-
-    ListDecl d = decl();
-    d.search.refuseOffline = false;
-    d.grid.find = false;
-    make(std::move(d));
-    EXPECT_TRUE(frame->grid()->actions().isEmpty());
-    EXPECT_EQ(frame->search(), 3);
-    client.session().ServerState = 0;
-}
-
 TEST_F(Frame, AReportIsDeclaredWithItsTitleBandAndPaging)
 {
     ListDecl untitled = decl();
@@ -386,4 +273,120 @@ TEST_F(Frame, AReportWithADetailOfItsOwnKeepsItsTitleBandAndPullsItsOwnRows)
         EXPECT_EQ(pages[0].bands.first().band, S("title"));
         EXPECT_EQ(pages[0].detailCount(), 2);
     }
+}
+
+TEST_F(Frame, ASearchRefusedBeforeTheClearLeavesTheListAsItWas)
+{
+    QString refusal;
+    ListDecl d = decl();
+    d.search.refusal = [&refusal] { return refusal; };
+    make(std::move(d));
+    ASSERT_EQ(frame->search(), 3);
+    const int cleared = totalsCleared;
+    refusal = S("기간 설정이 올바르지 않습니다.");
+    client.prompt().clear();
+    EXPECT_EQ(frame->search(), 0);
+    EXPECT_EQ(client.prompt().lastText(), S("기간 설정이 올바르지 않습니다."));
+    EXPECT_EQ(frame->grid()->Cells(1, 3), S("000005"));
+    EXPECT_EQ(totalsCleared, cleared);
+    EXPECT_TRUE(frame->searchedAsChosen());
+}
+
+TEST_F(Frame, TheSearchKeepsAScreensOwnOrderOfChecksAndWhenTheListEmpties)
+{
+    ListDecl d = decl();
+    bool numbersRight = false;
+    bool accountChosen = false;
+    QStringList steps;
+    d.search.firstCheck = [&] {
+        if (!numbersRight)
+            qvx::Prompt::instance().message(S("전문범위가 올바르지 않습니다."));
+        return numbersRight;
+    };
+    d.search.onOffline = [&] { steps << S("offline"); };
+    d.search.listClearedCheck = [&] {
+        steps << S("list %1").arg(frame->isEmpty() ? S("empty") : S("kept"));
+        return accountChosen;
+    };
+    d.search.statementClearsList = true;
+    d.search.searched = [&](const QString &sql, int rows) { steps << S("searched %1 %2").arg(!sql.isEmpty()).arg(rows); };
+    make(std::move(d));
+    accountChosen = numbersRight = true;
+    ASSERT_EQ(frame->search(), 3);
+    steps.clear();
+
+    // The screen's own check comes before the offline refusal.
+    numbersRight = false;
+    client.session().ServerState = 1;
+    client.prompt().clear();
+    EXPECT_EQ(frame->search(), 0);
+    EXPECT_EQ(client.prompt().texts(), QStringList{S("전문범위가 올바르지 않습니다.")});
+    numbersRight = true;
+    EXPECT_EQ(frame->search(), 0);
+    EXPECT_EQ(client.prompt().lastText(),
+              S("서버가 접속을 강제 종료하였습니다. 프로그램 종료 후 재접속하시기 바랍니다."));
+    EXPECT_EQ(steps, QStringList{S("offline")});
+    client.session().ServerState = 0;
+
+    // The statement empties the list where it does: a refusal after the
+    // list check leaves the rows and the totals as they were.
+    steps.clear();
+    const int cleared = totalsCleared;
+    accountChosen = false;
+    EXPECT_EQ(frame->search(), 0);
+    EXPECT_EQ(steps, QStringList{S("list kept")});
+    EXPECT_FALSE(frame->isEmpty());
+    EXPECT_EQ(totalsCleared, cleared);
+
+    // Nothing found: the statement is handed over after the empty message.
+    steps.clear();
+    accountChosen = true;
+    bank = S("97");
+    client.prompt().clear();
+    EXPECT_EQ(frame->search(), 0);
+    EXPECT_EQ(client.prompt().lastText(), S("자료가 존재하지 않습니다."));
+    EXPECT_EQ(steps, (QStringList{S("list kept"), S("searched 1 0")}));
+    EXPECT_GT(totalsCleared, cleared);
+}
+
+TEST_F(Frame, HandedRowsFillTheListAndRowsLeaveIt)
+{
+    make(decl());
+    const qvx::ResultSet rows = client.server().query(
+        S("select errcode, errcontents from error where bankid = '98' order by errcode"));
+    EXPECT_EQ(frame->fill(rows), 3);
+    EXPECT_EQ(frame->grid()->Cells(1, 2), S("000002"));
+    EXPECT_EQ(rowsCounted, 3);
+    EXPECT_EQ(totalsShown, 1);
+    EXPECT_EQ(frame->listed().recordCount(), 3);
+
+    frame->removeRow(2);
+    EXPECT_EQ(frame->grid()->RowCount(), 3);
+    EXPECT_EQ(frame->grid()->Cells(1, 2), S("000005"));
+    frame->removeRow(1);
+    frame->removeRow(1);
+    EXPECT_EQ(frame->grid()->RowCount(), 2);
+    EXPECT_TRUE(frame->isEmpty());
+    EXPECT_TRUE(frame->grid()->Cells(2, 1).isEmpty());
+}
+
+// The search is refused while the server has dropped the link, unless the
+// list reads its rows as its dialog is made; a dialog's list has no find action.
+
+TEST_F(Frame, AnOfflineSearchIsRefusedUnlessDeclaredOtherwise)
+{
+    client.session().ServerState = 1;
+    make(decl());
+    EXPECT_FALSE(frame->grid()->actions().isEmpty());
+    EXPECT_EQ(frame->search(), 0);
+    EXPECT_EQ(client.prompt().lastText(),
+              S("서버가 접속을 강제 종료하였습니다. 프로그램 종료 후 재접속하시기 바랍니다."));
+
+    ListDecl d = decl();
+    d.search.refuseOffline = false;
+    d.grid.find = false;
+    make(std::move(d));
+    EXPECT_TRUE(frame->grid()->actions().isEmpty());
+    EXPECT_EQ(frame->search(), 3);
+    client.session().ServerState = 0;
 }
