@@ -147,6 +147,7 @@ int ListFrame::fillListed(qvx::ResultSet rs, const QString &key)
     if (m_decl.totals.show)
         m_decl.totals.show();
     m_listed = std::move(rs);
+    m_listedKey = key;
     return rows;
 }
 
