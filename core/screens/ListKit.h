@@ -22,6 +22,7 @@
 #include "core/screens/ListSave.h"
 #include "core/screens/ResultTotalsGrid.h"
 #include "core/screens/ScreenBinding.h"
+#include "core/screens/ScreenForm.h"
 #include "core/screens/ScreenParts.h"
 #include "core/screens/ScreenRegistry.h"
 #include "core/screens/SearchUnit.h"
