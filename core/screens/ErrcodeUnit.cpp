@@ -253,15 +253,11 @@ void Tqv_ErrCode_frm::endEdit()
 
 void Tqv_ErrCode_frm::PrepareReport()
 {
-    Report1.documentName = QStringLiteral("은행오류코드 리스트");
     Report1.columnHeader.height = 8;
     Report1.pageFooter.height = 8;
     Report1.title.items.clear();
-    Report1.title.add(ReportItem::Label, QStringLiteral("qrlbl_Title"), QRectF(0, 2, 190, 10),
-                      QStringLiteral("은행오류코드 리스트"), Qt::AlignCenter).font.setPointSize(16);
+    AddReportTitle(Report1, QStringLiteral("은행오류코드 리스트"), 190, 16);
     Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_condition"), QRectF(0, 16, 150, 6));
-    Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_product"), QRectF(140, 16, 50, 6),
-                      QStringLiteral("Quvex Service"), Qt::AlignRight | Qt::AlignVCenter);
     Report1.columnHeader.items.clear();
     Report1.columnHeader.add(ReportItem::Box, QString(), QRectF(0, 0, 190, 8));
     Report1.columnHeader.add(ReportItem::Label, QString(), QRectF(0, 0, 15, 8), QStringLiteral("NO"), Qt::AlignCenter);

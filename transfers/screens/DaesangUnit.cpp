@@ -516,16 +516,11 @@ bool Tqv_Daesang_frm::reportRowsEmpty() const
 void Tqv_Daesang_frm::prepareReport()
 {
     using qvx::ReportItem;
-    Report1.documentName = QStringLiteral("대 상 자 등록현황");
     Report1.columnHeader.height = 8;
     Report1.pageFooter.height = 8;
-    Report1.title.add(ReportItem::Label, QStringLiteral("qrlbl_title"), QRectF(0, 2, 190, 10),
-                      QStringLiteral("대 상 자 등록현황"), Qt::AlignCenter)
-        .font.setPointSize(16);
+    AddReportTitle(Report1, QStringLiteral("대 상 자 등록현황"), 190, 16);
     Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_target"), QRectF(0, 16, 120, 6),
                       QStringLiteral("대상 업체 : 모든 대상거래처"));
-    Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_product"), QRectF(140, 16, 50, 6),
-                      QStringLiteral("Quvex Service"), Qt::AlignRight | Qt::AlignVCenter);
     static const QList<ReportColumn> columns = {
         {QStringLiteral("NO"), 12, colNo},          {QStringLiteral("도 매 상 명"), 36, colName},
         {QStringLiteral("은 행 명"), 26, colBankName}, {QStringLiteral("계 좌 번 호"), 40, colBankNo},

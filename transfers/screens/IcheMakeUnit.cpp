@@ -766,18 +766,13 @@ void Tqv_IcheMake_frm::prepareReport()
 {
     using qvx::ReportItem;
     Report1.orientation = QPageLayout::Landscape;
-    Report1.documentName = QStringLiteral("송신요청이체자료 리스트");
     Report1.columnHeader.height = 8;
     Report1.pageFooter.height = 8;
-    Report1.title.add(ReportItem::Label, QStringLiteral("qrlbl_title"), QRectF(0, 2, 277, 10),
-                      QStringLiteral("송신요청이체자료 리스트"), Qt::AlignCenter)
-        .font.setPointSize(16);
+    AddReportTitle(Report1, QStringLiteral("송신요청이체자료 리스트"), 277, 27);
     Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_user"), QRectF(0, 14, 120, 5));
     Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_date"), QRectF(0, 20, 120, 5));
     Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_count"), QRectF(130, 14, 147, 5));
     Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_sum"), QRectF(130, 20, 147, 5));
-    Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_product"), QRectF(177, 27, 100, 5),
-                      QStringLiteral("Quvex Service"), Qt::AlignRight | Qt::AlignVCenter);
     static const QList<ReportColumn> columns = {
         {QStringLiteral("NO"), 10, ReportColumn::RowNo}, {QStringLiteral("모은행"), 20, 1},
         {QStringLiteral("모계좌"), 30, 2},               {QStringLiteral("업무구분"), 15, 5},

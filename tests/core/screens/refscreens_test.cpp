@@ -1,5 +1,6 @@
 // The reference-data screens, the find dialog, the screen settings and the
 // start screen, driven through the running client against the demo server.
+#include "ReportLayoutCheck.h"
 #include "ClientFixture.h"
 #include "ScreenDriver.h"
 
@@ -231,7 +232,7 @@ TEST_F(RefScreens, ErrorCodeReportFillsItsPagesAndModifyNeedsASearch)
     ASSERT_EQ(pages.size(), 2);
     EXPECT_EQ(pages[0].detailCount(), 33);
     EXPECT_EQ(pages[1].detailCount(), 37);
-    EXPECT_TRUE(pages[0].bands.first().items[1].text.startsWith(QStringLiteral("검색 조건 : ")));
+    EXPECT_TRUE(PlacedText(pages[0].bands.first(), QStringLiteral("qlbl_condition")).startsWith(QStringLiteral("검색 조건 : ")));
 
     // Add a code for the first bank and find it again.
     click(screen->btn_add);
