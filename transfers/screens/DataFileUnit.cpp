@@ -34,7 +34,7 @@ qvx::IniFile dataIni()
 
 } // namespace
 
-Tqv_datafile_frm::Tqv_datafile_frm(const ScreenContext &context, QWidget *owner) : QWidget(owner), session(context.session), dm(context.dm)
+Tqv_datafile_frm::Tqv_datafile_frm(const ScreenContext &context, QWidget *owner) : ScreenForm(context, owner)
 {
     setObjectName(QStringLiteral("qv_datafile_frm"));
     setWindowTitle(QStringLiteral("자료파일 생성"));
