@@ -101,10 +101,7 @@ const ListColumns &FillColumns()
 Tqv_Daesang_frm::Tqv_Daesang_frm(const ScreenContext &context, QWidget *owner)
     : ScreenForm(context, owner)
 {
-    setObjectName(QStringLiteral("qv_Daesang_frm"));
-    setWindowTitle(QStringLiteral("거래처정보등록"));
-    resize(860, 600);
-    SetFormColour(this);
+    SetUpForm(this, "qv_Daesang_frm", QStringLiteral("거래처정보등록"), 860, 600);
 
     TKitSimplePanel *search = MakePanel(this, "pnl_search");
     search->resize(width(), 64);
