@@ -18,7 +18,7 @@
 #include <QLabel>
 
 TFrmCatchEx::TFrmCatchEx(const ScreenContext &context, QWidget *owner)
-    : QDialog(owner), session(context.session), dm(context.dm)
+    : ScreenDialog(context, owner)
 {
     setObjectName(QStringLiteral("FrmCatchEx"));
     setWindowTitle(QStringLiteral("주류 이체 엑셀 변환"));

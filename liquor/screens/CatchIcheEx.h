@@ -5,7 +5,7 @@
 // the user picks the mother account and confirms.
 
 #include "core/MotherAccount.h"
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenForm.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -19,14 +19,11 @@ class TKitComboBox;
 class TKitSimplePanel;
 class TListGrid;
 
-class TFrmCatchEx : public QDialog
+class TFrmCatchEx : public ScreenDialog
 {
     Q_OBJECT
 public:
     explicit TFrmCatchEx(const ScreenContext &context, QWidget *owner = nullptr);
-
-    Session &session;
-    Tdm &dm;
 
     TKitSimplePanel *lbl_title = nullptr;
     TKitComboBox *edMoBankNo = nullptr;

@@ -41,7 +41,7 @@ int cellNumber(const QString &cell)
 } // namespace
 
 TLayoutEditor::TLayoutEditor(const ScreenContext &context, QWidget *owner, const LayoutTable &table, int rulerWidth)
-    : QDialog(owner), session(context.session), dm(context.dm), m_table(table), m_preview(rulerWidth)
+    : ScreenDialog(context, owner), m_table(table), m_preview(rulerWidth)
 {
     SetFormColour(this);
     const QFont fixed(QStringLiteral("굴림체"), 9);
@@ -425,7 +425,7 @@ void TLayoutEditor::btnSaveClick()
     const QString statement = saveStatement(InsertMode, title, oldTitle);
     if (statement.isEmpty())
         return;
-    if (!StoreReferenceChange({session, dm}, statement)) {
+    if (!StoreReferenceChange(context(), statement)) {
         prompt().message(LayoutMessages::SaveFailed);
         return;
     }
@@ -454,7 +454,7 @@ void TLayoutEditor::btnDeleteClick()
     }
     if (!prompt().confirm(LayoutMessages::DeleteAsk, QStringLiteral("확인")))
         return;
-    if (!StoreReferenceChange({session, dm}, m_table.remove(title))) {
+    if (!StoreReferenceChange(context(), m_table.remove(title))) {
         prompt().message(LayoutMessages::DeleteFailed);
         return;
     }

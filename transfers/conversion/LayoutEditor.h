@@ -5,7 +5,7 @@
 // A derived form names its table, adds its own controls and says how a
 // layout is stored.
 
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenForm.h"
 #include "transfers/ConvertLayout.h"
 #include "transfers/LayoutPreview.h"
 #include "platform/ResultSet.h"
@@ -22,15 +22,11 @@ class TDDButton;
 class TKitSimplePanel;
 class TListGrid;
 
-class TLayoutEditor : public QDialog
+class TLayoutEditor : public ScreenDialog
 {
     Q_OBJECT
 public:
     TLayoutEditor(const ScreenContext &context, QWidget *owner, const LayoutTable &table, int rulerWidth);
-
-    Session &session;
-
-    Tdm &dm; // the data module
 
     // --- controls ----------------------------------------------------------
     TKitSimplePanel *lbl_title = nullptr;

@@ -32,7 +32,7 @@ const ListColumns &Columns()
 
 TAcceptBatchList::TAcceptBatchList(const ScreenContext &context, QWidget *owner, const char *name, const QString &caption,
                                    const QString &heading, const QString &deleteCaption)
-    : QDialog(owner), session(context.session), dm(context.dm)
+    : ScreenDialog(context, owner)
 {
     pnl_buttons = SetUpListDialog(this, {name, caption, 640, 420, heading, 44});
     setAttribute(Qt::WA_DeleteOnClose);
@@ -127,7 +127,7 @@ bool TAcceptBatchList::confirmAction(const QString &question)
 {
     if (refuseAction(true))
         return false;
-    if (!Tqv_sublogin_frm::Authenticate({session, dm}, this, session.LoginUserId))
+    if (!Tqv_sublogin_frm::Authenticate(context(), this, session.LoginUserId))
         return false;
     return qvx::Prompt::instance().confirm(question);
 }
@@ -194,7 +194,7 @@ void TAcceptBatchList::openDetail(int row)
         return;
     if (RefuseWhenOffline(session))
         return;
-    auto *detail = new Tqv_acceptdetail_frm({session, dm}, this, BatchAt(std::max(1, row)));
+    auto *detail = new Tqv_acceptdetail_frm(context(), this, BatchAt(std::max(1, row)));
     detail->setAttribute(Qt::WA_DeleteOnClose);
     if (detail->LoadBatch())
         detail->exec();

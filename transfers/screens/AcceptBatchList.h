@@ -5,17 +5,16 @@
 // delete and the removal of a batch once it is done.
 
 #include "core/screens/ListDialog.h"
+#include "core/screens/ScreenForm.h"
 #include "core/screens/ScreenInterfaces.h"
 #include "transfers/ApprovalSql.h"
 
 #include <functional>
 
-class TAcceptBatchList : public QDialog, public IBatchListScreen
+class TAcceptBatchList : public ScreenDialog, public IBatchListScreen
 {
     Q_OBJECT
 public:
-    Session &session;
-    Tdm &dm; // the data module
     TListGrid *grd_ichelist = nullptr;
     TDDButton *btn_preview = nullptr;   // 상세내역 보기
     TDDButton *btn_delete = nullptr;    // list delete

@@ -38,7 +38,7 @@ void Tqv_acceptconfirm_frm::btn_send1Click()
         return;
     }
     {
-        Tqv_acceptuser_frm choice({session, dm}, this);
+        Tqv_acceptuser_frm choice(context(), this);
         if (choice.exec() != QDialog::Accepted)
             return;
     }
@@ -76,7 +76,7 @@ void Tqv_acceptconfirm_frm::btn_sendallClick()
         return;
     }
     {
-        Tqv_acceptuser_frm choice({session, dm}, this);
+        Tqv_acceptuser_frm choice(context(), this);
         if (choice.exec() != QDialog::Accepted)
             return;
     }

@@ -54,7 +54,7 @@ TCurrencyEdit *MakeFigure(QWidget *parent, const char *name, bool money, int x)
 } // namespace
 
 Tqv_acceptdetail_frm::Tqv_acceptdetail_frm(const ScreenContext &context, QWidget *owner, const WaitingBatch &batch)
-    : QDialog(owner), session(context.session), dm(context.dm), m_batch(batch)
+    : ScreenDialog(context, owner), m_batch(batch)
 {
     TKitSimplePanel *bar = SetUpListDialog(this, {"qv_acceptdetail_frm", QStringLiteral("상세 내역"), 900, 480,
                                                   QStringLiteral(" ◎ 승인요청 자료 목록")});

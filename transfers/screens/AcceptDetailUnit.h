@@ -3,20 +3,17 @@
 // total; the approver may delete single rows before forwarding or sending.
 
 #include "core/screens/ListDialog.h"
+#include "core/screens/ScreenForm.h"
 #include "transfers/ApprovalSql.h"
 
 class TCurrencyEdit;
 
-class Tqv_acceptdetail_frm : public QDialog
+class Tqv_acceptdetail_frm : public ScreenDialog
 {
     Q_OBJECT
 public:
     Tqv_acceptdetail_frm(const ScreenContext &context, QWidget *owner, const WaitingBatch &batch);
     ~Tqv_acceptdetail_frm() override;
-
-    Session &session;
-
-    Tdm &dm; // the data module
 
     TListGrid *grd_ichelist = nullptr;
     TCurrencyEdit *curredt_gun = nullptr;

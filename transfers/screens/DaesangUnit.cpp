@@ -99,13 +99,9 @@ const ListColumns &FillColumns()
 } // namespace
 
 Tqv_Daesang_frm::Tqv_Daesang_frm(const ScreenContext &context, QWidget *owner)
-    : QWidget(owner)
-    , session(context.session), dm(context.dm)
+    : ScreenForm(context, owner)
 {
-    setObjectName(QStringLiteral("qv_Daesang_frm"));
-    setWindowTitle(QStringLiteral("거래처정보등록"));
-    resize(860, 600);
-    SetFormColour(this);
+    SetUpForm(this, "qv_Daesang_frm", QStringLiteral("거래처정보등록"), 860, 600);
 
     TKitSimplePanel *search = MakePanel(this, "pnl_search");
     search->resize(width(), 64);
@@ -400,7 +396,7 @@ void Tqv_Daesang_frm::saveNew()
         + QStringLiteral(", ") + sqlQuote(tel1) + QStringLiteral(", ") + sqlQuote(ed_TelNo2->text())
         + QStringLiteral(", ") + sqlQuote(ed_TelNo3->text()) + QStringLiteral(", ")
         + sqlQuote(DelChar(edt_residentno->text(), QLatin1Char('-'))) + QStringLiteral(")");
-    if (StoreReferenceChange({session, dm}, sql)) {
+    if (StoreReferenceChange(context(), sql)) {
         AppendGridRow(grd_daesang,
                       {QString(), name, selectedBankName(), edt_transbankno->text(), edt_residentno->text(),
                        selectedBankId(), phoneText(tel1, ed_TelNo2->text(), ed_TelNo3->text()), tel1,
@@ -439,7 +435,7 @@ void Tqv_Daesang_frm::saveChange()
                         + sqlQuote(storedName);
     bool ok = false;
     try {
-        ok = payeesWithKey(dm, storedAccount, storedName) > 0 && StoreReferenceChange({session, dm}, sql);
+        ok = payeesWithKey(dm, storedAccount, storedName) > 0 && StoreReferenceChange(context(), sql);
     } catch (const std::exception &) {
         ok = false;
     }
@@ -477,7 +473,7 @@ void Tqv_Daesang_frm::btn_deleteClick()
     bool ok = false;
     try {
         ok = payeesWithKey(dm, storedAccount, storedName) > 0
-             && StoreReferenceChange({session, dm}, QStringLiteral("delete from daesang where bankno = ") + sqlQuote(storedAccount)
+             && StoreReferenceChange(context(), QStringLiteral("delete from daesang where bankno = ") + sqlQuote(storedAccount)
                             + QStringLiteral(" and name = ") + sqlQuote(storedName));
     } catch (const std::exception &) {
         ok = false;

@@ -3,7 +3,7 @@
 // the company pays or collects from, with bank, account, real-name number
 // and a mobile number for SMS. Search, add, modify, delete and print.
 
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenForm.h"
 #include "core/screens/ListReport.h"
 #include "platform/Report.h"
 #include "platform/ResultSet.h"
@@ -20,15 +20,11 @@ class TKitComboBox;
 class TKitSimplePanel;
 class TListGrid;
 
-class Tqv_Daesang_frm : public QWidget
+class Tqv_Daesang_frm : public ScreenForm
 {
     Q_OBJECT
 public:
     explicit Tqv_Daesang_frm(const ScreenContext &context, QWidget *owner = nullptr);
-
-    Session &session;
-
-    Tdm &dm; // the data module
 
     // List columns; StoredBankNo and StoredName (hidden) keep the key as stored.
     enum Column { colNo, colName, colBankName, colBankNo, colResidentNo, colBankId, colPhone,

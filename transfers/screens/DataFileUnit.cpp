@@ -34,12 +34,9 @@ qvx::IniFile dataIni()
 
 } // namespace
 
-Tqv_datafile_frm::Tqv_datafile_frm(const ScreenContext &context, QWidget *owner) : QWidget(owner), session(context.session), dm(context.dm)
+Tqv_datafile_frm::Tqv_datafile_frm(const ScreenContext &context, QWidget *owner) : ScreenForm(context, owner)
 {
-    setObjectName(QStringLiteral("qv_datafile_frm"));
-    setWindowTitle(QStringLiteral("자료파일 생성"));
-    resize(980, 560);
-    SetFormColour(this);
+    SetUpForm(this, "qv_datafile_frm", QStringLiteral("자료파일 생성"), 980, 560);
 
     MakeBand(this, "pnl_caption", QStringLiteral(" ◎ 생성자료 필드 목록"), 28);
 

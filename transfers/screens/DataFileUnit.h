@@ -2,7 +2,7 @@
 // "자료생성": which kinds of data the client is to produce as data files
 // (data.ini beside the program), and the fields of the chosen kind's record.
 
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenForm.h"
 #include <QWidget>
 
 class QLabel;
@@ -14,15 +14,11 @@ class TKitComboBox;
 class TKitSimplePanel;
 class TListGrid;
 
-class Tqv_datafile_frm : public QWidget
+class Tqv_datafile_frm : public ScreenForm
 {
     Q_OBJECT
 public:
     Tqv_datafile_frm(const ScreenContext &context, QWidget *owner = nullptr);
-
-    Session &session;
-
-    Tdm &dm; // the data module
 
     TKitSimplePanel *pnl_select = nullptr;
     TKitCheckBox *chk_sunabiche = nullptr;
