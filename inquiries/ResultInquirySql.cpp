@@ -6,24 +6,25 @@ using qvx::sqlQuote;
 
 namespace ResultInquirySql {
 
-QString answeredFigureColumns()
-{
-    return QStringLiteral("if(giche.SR_FLAG = '4', giche.TAERRFEE, '') as TAERRFEE,    "
-                          "if(giche.SR_FLAG = '4', giche.TAERRPRICE, '') as TAERRPRICE,  "
-                          "if(giche.SR_FLAG = '4', giche.TAERRMONEY, '') as TAERRMONEY,  ");
-}
-
-QString head()
+QString gicheColumns()
 {
     return QStringLiteral(
         "SELECT            giche.SENDDATE,  giche.SENDTIME,  giche.SERVICE,   giche.SEQNO,     giche.SENDID,    "
         "giche.RECVID,    giche.FIRMID,    giche.BANKID,    giche.USERID,    giche.CFMID,     giche.SENDFLAG,  "
         "giche.UP_GUBUNCODE,  giche.ERRCODE,   giche.MOBANKNO,  giche.PASSWD,    giche.BOKI,      giche.GUBUN,     "
         "giche.PRICE,     giche.SIGN,      giche.REMAIN,    giche.TRANS_BANKID,  giche.BANKNO,      giche.FEE,         "
-        "giche.CMSCODE,     giche.NAME,        giche.TAPROCNO,    ")
-        + answeredFigureColumns()
-        + QStringLiteral("giche.DUMMY,       giche.SR_FLAG,     giche.RECEIVETIME, giche.RECEIVEDATE, "
-        "giche.COMMON_DUMMY,  bank.BANKNAME AS MOBANKNAME,     allbank.BANKNAME AS TRANSBANKNAME,  "
+        "giche.CMSCODE,     giche.NAME,        giche.TAPROCNO,    "
+        "if(giche.SR_FLAG = '4', giche.TAERRFEE, '') as TAERRFEE,    "
+        "if(giche.SR_FLAG = '4', giche.TAERRPRICE, '') as TAERRPRICE,  "
+        "if(giche.SR_FLAG = '4', giche.TAERRMONEY, '') as TAERRMONEY,  "
+        "giche.DUMMY,       giche.SR_FLAG,     giche.RECEIVETIME, giche.RECEIVEDATE, "
+        "giche.COMMON_DUMMY,  ");
+}
+
+QString head()
+{
+    return gicheColumns()
+        + QStringLiteral("bank.BANKNAME AS MOBANKNAME,     allbank.BANKNAME AS TRANSBANKNAME,  "
         "if(giche.errcode = error.errcode, error.errcontents, giche.errcode) as errcontents from      allbank,  "
         "bank,     giche     left join error on giche.BANKID = error.BANKID AND  giche.ERRCODE = error.ERRCODE "
         "WHERE     giche.BANKID = bank.BANKID  and  giche.mobankno = bank.mobankno  AND  "

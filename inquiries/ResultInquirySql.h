@@ -26,11 +26,12 @@ enum class Refusal { None, NoStateOption, SeqRangeReversed };
 // What the screen says for a refusal.
 QString refusalMessage(Refusal refusal);
 
-// The bank's unprocessed fee, amount and running amount of other-bank
-// transfers (TAERRFEE, TAERRPRICE, TAERRMONEY), as select columns of giche.
-// Until the bank answers, a request row carries the payee's real-name number
-// there: only an answered row (sr_flag '4') gives figures, the others "".
-QString answeredFigureColumns();
+// "SELECT" and the columns of giche both result lists read, up to and with
+// COMMON_DUMMY. Among them the bank's unprocessed fee, amount and running
+// amount of other-bank transfers (TAERRFEE, TAERRPRICE, TAERRMONEY): until
+// the bank answers, a request row carries the payee's real-name number
+// there, so only an answered row (sr_flag '4') gives figures, the others "".
+QString gicheColumns();
 
 // The common head: giche joined with its mother account and the payee bank,
 // the result text from `error` where bank and code match, else the raw code.

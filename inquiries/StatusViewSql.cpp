@@ -9,15 +9,8 @@ namespace StatusViewSql {
 
 QString head()
 {
-    return QStringLiteral(
-        "SELECT            giche.SENDDATE,  giche.SENDTIME,  giche.SERVICE,   giche.SEQNO,     giche.SENDID,    "
-        "giche.RECVID,    giche.FIRMID,    giche.BANKID,    giche.USERID,    giche.CFMID,     giche.SENDFLAG,  "
-        "giche.UP_GUBUNCODE,  giche.ERRCODE,   giche.MOBANKNO,  giche.PASSWD,    giche.BOKI,      giche.GUBUN,     "
-        "giche.PRICE,     giche.SIGN,      giche.REMAIN,    giche.TRANS_BANKID,  giche.BANKNO,      giche.FEE,         "
-        "giche.CMSCODE,     giche.NAME,        giche.TAPROCNO,    ")
-        + ResultInquirySql::answeredFigureColumns()
-        + QStringLiteral("giche.DUMMY,       giche.SR_FLAG,     giche.RECEIVETIME, giche.RECEIVEDATE, "
-        "giche.COMMON_DUMMY,  bank.BANKNAME AS MOBANKNAME,     bank.SENDNAME AS MOBANKOWNER,     "
+    return ResultInquirySql::gicheColumns()
+        + QStringLiteral("bank.BANKNAME AS MOBANKNAME,     bank.SENDNAME AS MOBANKOWNER,     "
         "allbank.BANKNAME AS TRANSBANKNAME,  if(giche.errcode=error.errcode, error.errcontents, giche.errcode) as "
         "errcontents from      allbank,  bank,     giche     left join error on  giche.BANKID  = error.BANKID AND  "
         "giche.ERRCODE = error.ERRCODE WHERE       giche.BANKID = bank.BANKID  and  giche.mobankno     = "

@@ -4,7 +4,7 @@
 
 AnswerInquiryForm::AnswerInquiryForm(const ScreenContext &context, QWidget *owner, const Layout &layout,
                                      ListDecl declaration)
-    : QWidget(owner), session(context.session), dm(context.dm)
+    : ScreenForm(context, owner)
 {
     SetUpForm(this, layout.name, layout.caption, 900, 560);
     setAttribute(Qt::WA_DeleteOnClose);

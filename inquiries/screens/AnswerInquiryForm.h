@@ -9,18 +9,18 @@
 #include "core/RequestSender.h"
 #include "core/screens/ListFrame.h"
 #include "core/screens/MotherAccountCombo.h"
+#include "core/screens/ScreenForm.h"
 #include "core/screens/ScreenInterfaces.h"
 #include "platform/Report.h"
 #include "platform/ResultSet.h"
 
-#include <QWidget>
 #include <memory>
 
 class TDDButton;
 class TKitComboBox;
 class TKitSimplePanel;
 
-class AnswerInquiryForm : public QWidget, public IAnswerScreen, public IBankChoiceScreen
+class AnswerInquiryForm : public ScreenForm, public IAnswerScreen, public IBankChoiceScreen
 {
     Q_OBJECT
 public:
@@ -39,9 +39,6 @@ public:
     // and, where the screen prints, its report.
     AnswerInquiryForm(const ScreenContext &context, QWidget *owner, const Layout &layout, ListDecl declaration);
     ~AnswerInquiryForm() override;
-
-    Session &session;
-    Tdm &dm;
 
     TKitComboBox *cmb_allbank = nullptr;
     TDDButton *btn_search = nullptr;

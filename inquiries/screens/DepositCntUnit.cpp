@@ -26,7 +26,7 @@ QLabel *Figure(QWidget *parent, const char *name, int x, int y, int w)
 } // namespace
 
 Tqv_depositCnt_Frm::Tqv_depositCnt_Frm(const ScreenContext &context, QWidget *owner)
-    : QWidget(owner), session(context.session), dm(context.dm)
+    : ScreenForm(context, owner)
 {
     SetUpForm(this, "qv_depositCnt_Frm", QStringLiteral("통지건수조회"), 520, 300);
     setAttribute(Qt::WA_DeleteOnClose);

@@ -3,31 +3,25 @@
 // notices it sent for one day; on the answer compares each count with the
 // notices stored and, when the user agrees, asks for the missing numbers.
 
-#include "core/screens/ScreenContext.h"
-#include "core/screens/ScreenInterfaces.h"
 #include "core/screens/ListCombos.h"
+#include "core/screens/ScreenForm.h"
+#include "core/screens/ScreenInterfaces.h"
 #include "inquiries/NoticeGapPolicy.h"
 
-#include <QWidget>
 #include <memory>
 
 class QDateEdit;
 class QLabel;
 class QStatusBar;
-class Session;
-class Tdm;
 class TDDButton;
 class TKitComboBox;
 
-class Tqv_depositCnt_Frm : public QWidget, public INoticeCountsScreen
+class Tqv_depositCnt_Frm : public ScreenForm, public INoticeCountsScreen
 {
     Q_OBJECT
 public:
     explicit Tqv_depositCnt_Frm(const ScreenContext &context, QWidget *owner = nullptr);
     ~Tqv_depositCnt_Frm() override;
-
-    Session &session;
-    Tdm &dm;
 
     TKitComboBox *cmb_allbank = nullptr;
     QDateEdit *dt_SearchDate = nullptr;

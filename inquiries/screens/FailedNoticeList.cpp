@@ -6,7 +6,7 @@
 #include "inquiries/FailedTransferColumns.h"
 
 FailedNoticeList::FailedNoticeList(const ScreenContext &context, QWidget *owner, Filter filter)
-    : QWidget(owner), session(context.session), dm(context.dm), m_filter(filter)
+    : ScreenForm(context, owner), m_filter(filter)
 {
     setAttribute(Qt::WA_DeleteOnClose);
 }
@@ -79,7 +79,7 @@ ListDecl FailedNoticeList::declare(int lastVisibilityKey, ListReportDecl report)
 
 void FailedNoticeList::makeList(ListDecl decl)
 {
-    m_frame = std::make_unique<ListFrame>(ScreenContext{session, dm}, this, std::move(decl));
+    m_frame = std::make_unique<ListFrame>(context(), this, std::move(decl));
     grd_allbank = m_frame->makeGrid(this);
     m_frame->attachReport(Report1);
 }

@@ -8,30 +8,24 @@
 // the day file.
 
 #include "core/screens/ListFrame.h"
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenForm.h"
 #include "inquiries/FailedTransferNotices.h"
 #include "platform/Report.h"
 
-#include <QWidget>
 #include <memory>
 
 class DateRange;
 class MotherAccountCombo;
 class QDateEdit;
-class Session;
-class Tdm;
 class TDDButton;
 class TKitComboBox;
 class TListGrid;
 
-class FailedNoticeList : public QWidget
+class FailedNoticeList : public ScreenForm
 {
     Q_OBJECT
 public:
     ~FailedNoticeList() override;
-
-    Session &session;
-    Tdm &dm;
 
     TKitComboBox *cmb_allbank = nullptr;
     QDateEdit *dtpkr_from = nullptr;

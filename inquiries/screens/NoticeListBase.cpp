@@ -50,7 +50,7 @@ const char *const DepositTotalLabels[10][2] = {
 } // namespace
 
 NoticeListBase::NoticeListBase(const ScreenContext &context, const Params &params, QWidget *owner)
-    : QWidget(owner), session(context.session), dm(context.dm), m_params(params),
+    : ScreenForm(context, owner), m_params(params),
       m_totals(params.totals()), m_sums(int(m_totals.cells().size()), 0)
 {
     SetUpForm(this, params.name, params.caption, 1000, 640);
@@ -80,7 +80,7 @@ void NoticeListBase::build(const Look &look, const std::function<void(TKitSimple
     StatusBar1 = MakeStatusBar(this);
     extras(MakeBar(this, "pnl_bottom", 44, alBottom));
 
-    m_frame = std::make_unique<ListFrame>(ScreenContext{session, dm}, this, declare());
+    m_frame = std::make_unique<ListFrame>(context(), this, declare());
     m_frame->makeGrid(this);
     m_frame->attachReport(Report1);
     RunGuarded(session, objectName() + QStringLiteral(".FormCreate"), [this] { FormCreate(); });

@@ -8,29 +8,26 @@
 // its parameters, its buttons and totals, its report and save declarations
 // and the rows of its gap request.
 
+#include "core/TotalsTable.h"
 #include "core/screens/ListFrame.h"
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenForm.h"
 #include "core/screens/ScreenInterfaces.h"
 #include "inquiries/NoticeFilter.h"
 #include "inquiries/NoticeGapRequest.h"
 #include "inquiries/screens/NoticeFilterBar.h"
-#include "core/TotalsTable.h"
 #include "platform/Report.h"
 
 #include <QVector>
-#include <QWidget>
 #include <memory>
 
 class KindSums;
 class QStatusBar;
-class Session;
-class Tdm;
 class TDDButton;
 class TKitSimplePanel;
 class TListGrid;
 struct BankItem;
 
-class NoticeListBase : public QWidget, public ISearchScreen, public NoticeFilterBar
+class NoticeListBase : public ScreenForm, public ISearchScreen, public NoticeFilterBar
 {
     Q_OBJECT
 public:
@@ -57,9 +54,6 @@ public:
 
     NoticeListBase(const ScreenContext &context, const Params &params, QWidget *owner);
     ~NoticeListBase() override;
-
-    Session &session;
-    Tdm &dm;
 
     TDDButton *btn_filesave = nullptr;
     TDDButton *btn_preview = nullptr;

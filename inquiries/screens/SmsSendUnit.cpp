@@ -74,7 +74,7 @@ QString WholeSymbolFamily()
 } // namespace
 
 TFrm_UserSMS::TFrm_UserSMS(const ScreenContext &context, QWidget *owner)
-    : QWidget(owner), session(context.session), dm(context.dm)
+    : ScreenForm(context, owner)
 {
     SetUpForm(this, "Frm_UserSMS", QStringLiteral("SMS 자유문장 보내기"), 622, 699);
     setAttribute(Qt::WA_DeleteOnClose);

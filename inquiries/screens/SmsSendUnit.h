@@ -3,30 +3,24 @@
 // counterparties of the payee master or to a personal list typed in on the
 // spot; one SMS_Trans request row per recipient, sent as one batch.
 
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenForm.h"
 #include "inquiries/SmsMessage.h"
 
 #include <QList>
-#include <QWidget>
 
 class QPlainTextEdit;
 class QLineEdit;
 class QTabWidget;
-class Session;
-class Tdm;
 class TDDButton;
 class TGifImageBox;
 class TKitComboBox;
 class TListGrid;
 
-class TFrm_UserSMS : public QWidget
+class TFrm_UserSMS : public ScreenForm
 {
     Q_OBJECT
 public:
     explicit TFrm_UserSMS(const ScreenContext &context, QWidget *owner = nullptr);
-
-    Session &session;
-    Tdm &dm;
 
     TDDButton *btn_Close = nullptr;
     QTabWidget *PageControl1 = nullptr;

@@ -38,7 +38,7 @@ ListDecl TFrm_SMSView::Declaration(TFrm_SMSView *self)
 }
 
 TFrm_SMSView::TFrm_SMSView(const ScreenContext &context, QWidget *owner)
-    : QWidget(owner), session(context.session), dm(context.dm),
+    : ScreenForm(context, owner),
       m_frame(std::make_unique<ListFrame>(context, this, Declaration(this)))
 {
     SetUpForm(this, "Frm_SMSView", QStringLiteral("Frm_SMSView"), 1000, 560);

@@ -3,26 +3,20 @@
 
 #include "core/screens/DateRange.h"
 #include "core/screens/ListFrame.h"
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenForm.h"
 
-#include <QWidget>
 #include <memory>
 
-class Session;
-class Tdm;
 class TDDButton;
 class TListGrid;
 class QDateEdit;
 
-class TFrm_SMSView : public QWidget
+class TFrm_SMSView : public ScreenForm
 {
     Q_OBJECT
 public:
     explicit TFrm_SMSView(const ScreenContext &context, QWidget *owner = nullptr);
     ~TFrm_SMSView() override;
-
-    Session &session;
-    Tdm &dm;
 
     QDateEdit *dt_from = nullptr;
     QDateEdit *dt_to = nullptr;
