@@ -39,7 +39,7 @@ const ListColumns &Columns()
 } // namespace
 
 Tqv_allbank_frm::Tqv_allbank_frm(const ScreenContext &context, QWidget *owner)
-    : QWidget(owner), session(context.session), dm(context.dm)
+    : ScreenForm(context, owner)
 {
     SetUpForm(this, "qv_allbank_frm", QStringLiteral("은행코드설정보기"), 520, 480);
 
@@ -184,12 +184,12 @@ void Tqv_allbank_frm::btn_saveClick()
 
     bool ok = false;
     if (BankCodeEditMode == 1) {
-        ok = StoreReferenceChange({session, dm}, QStringLiteral("insert into allbank (     bankid,    bankname) values(") + sqlQuote(code)
+        ok = StoreReferenceChange(context(), QStringLiteral("insert into allbank (     bankid,    bankname) values(") + sqlQuote(code)
                                   + u',' + sqlQuote(name) + u')');
         if (ok)
             AppendGridRow(grd_allbank, {code, name});
     } else {
-        ok = StoreReferenceUpdate({session, dm}, QStringLiteral("allbank"), QStringLiteral(" where bankid = ") + sqlQuote(code),
+        ok = StoreReferenceUpdate(context(), QStringLiteral("allbank"), QStringLiteral(" where bankid = ") + sqlQuote(code),
                                   QStringLiteral("update allbank set   bankname = ") + sqlQuote(name) + u' ');
     }
     prompt().message(ok ? QStringLiteral("정상적으로 처리되었습니다.") : QStringLiteral("정상적으로 처리되지 않았습니다."));

@@ -2,30 +2,25 @@
 // "은행코드설정보기": the bank code master (table allbank), with registration
 // and renaming of a code for administrators.
 
-#include "core/screens/ScreenContext.h"
 #include "core/screens/ReferenceEdit.h"
+#include "core/screens/ScreenForm.h"
 
 #include <QVector>
 #include <QWidget>
 
 #include <utility>
 
-class Session;
 class QLineEdit;
 class TDDButton;
 class TKitComboBox;
 class TKitSimplePanel;
 class TListGrid;
 
-class Tqv_allbank_frm : public QWidget
+class Tqv_allbank_frm : public ScreenForm
 {
     Q_OBJECT
 public:
     explicit Tqv_allbank_frm(const ScreenContext &context, QWidget *owner = nullptr);
-
-    // The run\'s login state and hand-over values.
-    Session &session;
-    Tdm &dm; // the data module
 
     TKitComboBox *cmb_bankname = nullptr;
     TDDButton *btn_search = nullptr;

@@ -73,7 +73,7 @@ QLineEdit *makeField(QWidget *panel, const char *name, const QString &label, int
 } // namespace
 
 Tqv_bank_frm::Tqv_bank_frm(const ScreenContext &context, QWidget *owner)
-    : QWidget(owner), session(context.session), dm(context.dm)
+    : ScreenForm(context, owner)
 {
     SetUpForm(this, "qv_bank_frm", QStringLiteral("은행 및 계좌정보 보기"), 720, 460);
 
@@ -346,7 +346,7 @@ void Tqv_bank_frm::btn_saveClick()
                             + QStringLiteral(",    firmid = ") + sqlQuote(edt_firmid->text())
                             + QStringLiteral(",    recvid = ") + sqlQuote(edt_recvid->text())
                             + QStringLiteral(",    dblpasswd = ") + sqlQuote(edt_dpwd->text());
-        const bool ok = StoreReferenceUpdate({session, dm}, QStringLiteral("bank"), where, sql);
+        const bool ok = StoreReferenceUpdate(context(), QStringLiteral("bank"), where, sql);
         // Either way the edit ends; a new search shows what is stored.
         prompt().message(ok ? QStringLiteral("정상적으로 처리되었습니다.") : QStringLiteral("정상적으로 처리되지 않았습니다."));
     }

@@ -2,9 +2,9 @@
 // "은행 및 계좌정보 보기": the firm's mother accounts (table bank), listed for
 // everyone and maintained by administrators (authority code "3").
 
-#include "core/screens/ScreenContext.h"
 #include "core/screens/ListCombos.h"
 #include "core/screens/ReferenceEdit.h"
+#include "core/screens/ScreenForm.h"
 #include "platform/ResultSet.h"
 
 #include <QVector>
@@ -12,22 +12,17 @@
 
 #include <memory>
 
-class Session;
 class QLineEdit;
 class TDDButton;
 class TKitComboBox;
 class TKitSimplePanel;
 class TListGrid;
 
-class Tqv_bank_frm : public QWidget
+class Tqv_bank_frm : public ScreenForm
 {
     Q_OBJECT
 public:
     explicit Tqv_bank_frm(const ScreenContext &context, QWidget *owner = nullptr);
-
-    // The run\'s login state and hand-over values.
-    Session &session;
-    Tdm &dm; // the data module
 
     TKitComboBox *cmb_allbank = nullptr;
     TDDButton *btn_search = nullptr;

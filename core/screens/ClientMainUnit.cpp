@@ -29,7 +29,7 @@ const QColor FormColor(0xA9, 0xBC, 0xCF);
 } // namespace
 
 Tqv_frm::Tqv_frm(const ScreenContext &context, QWidget *parent)
-    : QMainWindow(parent), session(context.session), dm(context.dm)
+    : ScreenOn<QMainWindow>(context, parent)
 {
     setObjectName(QStringLiteral("qv_frm"));
     setWindowTitle(QString::fromLatin1(DesignCaption));

@@ -2,6 +2,7 @@
 // The client's main window: the multiple-document frame with the main menu,
 // the screen-opening rule and the approval check on activation.
 
+#include "core/screens/ScreenForm.h"
 #include "core/screens/ScreenRegistry.h"
 
 #include <QHash>
@@ -13,9 +14,8 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QStatusBar;
-class Session;
 
-class Tqv_frm : public QMainWindow, public ScreenHost
+class Tqv_frm : public ScreenOn<QMainWindow>, public ScreenHost
 {
     Q_OBJECT
 public:
@@ -23,10 +23,6 @@ public:
     ~Tqv_frm() override;
 
     static constexpr const char *DesignCaption = "QUVEX_Client";
-
-    // The run's login state and hand-over values.
-    Session &session;
-    Tdm &dm; // the data module
 
     QMdiArea *mdiArea() const { return m_mdi; }
     QStatusBar *StatusBar1 = nullptr;
@@ -86,7 +82,7 @@ public:
     void showScreen(QWidget *screen, ScreenState state) override;
     void bringToFront(QWidget *screen) override;
     QWidget *ownerWidget() override { return this; }
-    ScreenContext screenContext() override { return {session, dm}; }
+    ScreenContext screenContext() override { return context(); }
 
     // Shows a screen modally (a dialog's exec, or an application-modal window
     // with a local loop) and returns its result (QDialog codes; 0 otherwise).

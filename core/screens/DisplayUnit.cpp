@@ -50,7 +50,7 @@ qvx::IniFile config()
 } // namespace
 
 Tqv_display_frm::Tqv_display_frm(const ScreenContext &context, QWidget *owner)
-    : QDialog(owner), session(context.session), dm(context.dm)
+    : ScreenDialog(context, owner)
 {
     SetUpForm(this, "qv_display_frm", QStringLiteral("화면설정"), 520, 420);
     setAttribute(Qt::WA_DeleteOnClose);

@@ -2,24 +2,19 @@
 // "화면설정": the local display options in config.ini and, per list screen,
 // which grid columns are shown or hidden.
 
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenForm.h"
 #include <QDialog>
 
-class Session;
 class QListWidget;
 class TDDButton;
 class TKitCheckBox;
 class TKitComboBox;
 
-class Tqv_display_frm : public QDialog
+class Tqv_display_frm : public ScreenDialog
 {
     Q_OBJECT
 public:
     explicit Tqv_display_frm(const ScreenContext &context, QWidget *owner = nullptr);
-
-    // The run\'s login state and hand-over values.
-    Session &session;
-    Tdm &dm; // the data module
 
     TKitComboBox *cmb_allbank = nullptr;
     QListWidget *memo_show = nullptr;

@@ -10,7 +10,7 @@
 #include <QTimer>
 
 TEntryListForm::TEntryListForm(const ScreenContext &context, QWidget *owner)
-    : QWidget(owner), session(context.session), dm(context.dm)
+    : ScreenForm(context, owner)
 {
 }
 

@@ -4,7 +4,7 @@
 // totals, the progress panel of a send or conversion and the buttons of the
 // list.
 
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenForm.h"
 
 #include <QWidget>
 
@@ -12,21 +12,18 @@ class QCloseEvent;
 class QLabel;
 class QLineEdit;
 class QProgressBar;
-class Session;
 class TCurrencyEdit;
 class TDDButton;
 class TKitComboBox;
 class TKitSimplePanel;
 class TListGrid;
 
-class TEntryListForm : public QWidget
+class TEntryListForm : public ScreenForm
 {
     Q_OBJECT
 public:
     TEntryListForm(const ScreenContext &context, QWidget *owner);
 
-    Session &session;
-    Tdm &dm; // the data module
 
     // --- the entry fields ----------------------------------------------------
     TKitComboBox *cmb_allbank = nullptr;      // mother accounts

@@ -3,24 +3,21 @@
 // liquor-trade) hold: the session and data module, the fields of a row they
 // both edit and their two buttons.
 
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenForm.h"
 
 #include <QDialog>
 
 class QLineEdit;
-class Session;
 class TCurrencyEdit;
 class TDDButton;
 class TKitComboBox;
 
-class TEntryRowDialog : public QDialog
+class TEntryRowDialog : public ScreenDialog
 {
     Q_OBJECT
 public:
     TEntryRowDialog(const ScreenContext &context, QWidget *owner);
 
-    Session &session;
-    Tdm &dm; // the data module
 
     QLineEdit *cmb_transdiv = nullptr;       // "수납" / "지급", disabled
     QLineEdit *edt_sendname = nullptr;

@@ -55,7 +55,7 @@ TKitComboBox *makeBankBox(QWidget *parent, const char *name, int x, int y)
 } // namespace
 
 Tqv_ErrCode_frm::Tqv_ErrCode_frm(const ScreenContext &context, QWidget *owner)
-    : QWidget(owner), session(context.session), dm(context.dm)
+    : ScreenForm(context, owner)
 {
     SetUpForm(this, "qv_ErrCode_frm", QStringLiteral("오류코드 정보 보기"), 640, 500);
 
@@ -217,12 +217,12 @@ void Tqv_ErrCode_frm::btn_saveClick()
     bool ok = false;
     if (ErrorCodeEditMode == ReferenceEditMode::Adding) {
         const QString bank = entryBanks->ChosenCode();
-        ok = StoreReferenceChange({session, dm}, QStringLiteral("insert into error (bankID, errcode, errcontents) values(")
+        ok = StoreReferenceChange(context(), QStringLiteral("insert into error (bankID, errcode, errcontents) values(")
                                   + sqlQuote(bank) + u',' + sqlQuote(code) + u',' + sqlQuote(text) + u')');
         if (ok)
             AppendGridRow(grd_error, {code, text, bank});
     } else {
-        ok = StoreReferenceUpdate({session, dm}, QStringLiteral("error"),
+        ok = StoreReferenceUpdate(context(), QStringLiteral("error"),
                                   QStringLiteral(" where errcode = ") + sqlQuote(m_editCode)
                                       + QStringLiteral(" and bankid = ") + sqlQuote(m_editBank),
                                   QStringLiteral("update error set errcontents = ") + sqlQuote(text));

@@ -2,10 +2,10 @@
 // "오류코드 정보 보기": the banks' result codes with their texts (table error),
 // searched by bank and code, printed, and maintained by administrators.
 
-#include "core/screens/ScreenContext.h"
 #include "core/screens/ListCombos.h"
 #include "core/screens/ListReport.h"
 #include "core/screens/ReferenceEdit.h"
+#include "core/screens/ScreenForm.h"
 #include "platform/Report.h"
 
 #include <QVector>
@@ -13,22 +13,17 @@
 
 #include <memory>
 
-class Session;
 class QLineEdit;
 class TDDButton;
 class TKitComboBox;
 class TKitSimplePanel;
 class TListGrid;
 
-class Tqv_ErrCode_frm : public QWidget
+class Tqv_ErrCode_frm : public ScreenForm
 {
     Q_OBJECT
 public:
     explicit Tqv_ErrCode_frm(const ScreenContext &context, QWidget *owner = nullptr);
-
-    // The run\'s login state and hand-over values.
-    Session &session;
-    Tdm &dm; // the data module
 
     TKitComboBox *cmb_bankname = nullptr;
     QLineEdit *edt_errcode = nullptr;

@@ -17,7 +17,7 @@
 #include <QLineEdit>
 
 Tqv_ichesearchsub_frm::Tqv_ichesearchsub_frm(const ScreenContext &context, QWidget *owner, ResultDetailKind kind)
-    : QDialog(owner), kind(kind), session(context.session), dm(context.dm)
+    : ScreenDialog(context, owner), kind(kind)
 {
     const bool liquor = kind == ResultDetailKind::Liquor;
     setObjectName(liquor ? QStringLiteral("qv_j_ichesearchsub_frm") : QStringLiteral("qv_ichesearchsub_frm"));

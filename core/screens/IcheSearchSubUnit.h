@@ -2,13 +2,12 @@
 // "이체전문개별조회": waits for the answer of one individual result inquiry;
 // the data module fills it when the bank's answer is announced.
 
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenForm.h"
 #include "core/screens/ScreenInterfaces.h"
 
 #include <QDialog>
 
 class QLineEdit;
-class Session;
 class TCurrencyEdit;
 class TDDButton;
 
@@ -17,17 +16,13 @@ class TDDButton;
 // so when no answered row is found).
 enum class ResultDetailKind { General, Liquor };
 
-class Tqv_ichesearchsub_frm : public QDialog, public IResultDetailDialog
+class Tqv_ichesearchsub_frm : public ScreenDialog, public IResultDetailDialog
 {
     Q_OBJECT
 public:
     explicit Tqv_ichesearchsub_frm(const ScreenContext &context, QWidget *owner = nullptr,
                                    ResultDetailKind kind = ResultDetailKind::General);
     const ResultDetailKind kind;
-
-    Session &session;
-
-    Tdm &dm; // the data module
 
     int InquirySeqNoValue = 0;
     int InquirySeqNo() const override { return InquirySeqNoValue; }

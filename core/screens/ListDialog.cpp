@@ -31,7 +31,7 @@ TListGrid *MakeDialogList(ListFrame &frame, QDialog *dialog, Session &session,
 
 TPickListDialog::TPickListDialog(const ScreenContext &context, QWidget *owner, const ListDialogLook &look,
                                  ListDecl list, int selectX)
-    : QDialog(owner), session(context.session), dm(context.dm)
+    : ScreenDialog(context, owner)
 {
     TKitSimplePanel *bar = SetUpListDialog(this, look);
     btn_select = MakeButton(bar, "btn_select", QStringLiteral("선 택"), selectX, 8, 90, 26);

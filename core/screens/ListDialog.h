@@ -7,7 +7,7 @@
 //                                                 " ◎ 승인요청 자료 목록"});
 
 #include "core/screens/ListFrame.h"
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenForm.h"
 
 #include <QDialog>
 #include <QString>
@@ -43,13 +43,10 @@ TListGrid *MakeDialogList(ListFrame &frame, QDialog *dialog, Session &session,
 // list declared by the dialog, no find action), whole rows selected. "선 택" (`btn_selectClick`) and a double
 // click on a data row while it is enabled make the choice, "닫 기" closes with
 // no result. The caller reads the list's current row after a result of OK.
-class TPickListDialog : public QDialog
+class TPickListDialog : public ScreenDialog
 {
     Q_OBJECT
 public:
-    Session &session;
-    Tdm &dm; // the data module
-
     TListGrid *GRD_acceptlist = nullptr;
     TDDButton *btn_select = nullptr;
     TDDButton *btn_close = nullptr;

@@ -36,6 +36,19 @@ void prompt(const QString &text)
     qvx::Prompt::instance().message(text);
 }
 
+// An empty `value` is said with `message` and the caret put in `field`
+// (enabled first when `enable`); true when it was empty.
+bool refuseEmpty(const QString &value, QLineEdit *field, const QString &message, bool enable = false)
+{
+    if (!value.isEmpty())
+        return false;
+    prompt(message);
+    if (enable)
+        field->setEnabled(true);
+    field->setFocus();
+    return true;
+}
+
 // "0" gives 0, any other value 1; a missing key keeps the current value.
 void readFlag(const qvx::IniFile &ini, const char *section, const char *key, int &flag)
 {
@@ -48,7 +61,7 @@ void readFlag(const qvx::IniFile &ini, const char *section, const char *key, int
 } // namespace
 
 Tqv_login_frm::Tqv_login_frm(const ScreenContext &context, QWidget *owner)
-    : QDialog(owner), session(context.session), dm(context.dm)
+    : ScreenDialog(context, owner)
 {
     setObjectName(QStringLiteral("qv_login_frm"));
     setWindowTitle(QStringLiteral("로그인"));
@@ -296,28 +309,11 @@ void Tqv_login_frm::btn_confirmClick()
     session.VDepositUse = Checked(chk_V_deposit) ? 1 : 0;
 
     // 3.
-    if (edt_ipaddress->text().isEmpty()) {
-        prompt(QStringLiteral("본사 IP 주소를 등록하시기 바랍니다."));
-        edt_ipaddress->setEnabled(true);
-        edt_ipaddress->setFocus();
+    if (refuseEmpty(edt_ipaddress->text(), edt_ipaddress, QStringLiteral("본사 IP 주소를 등록하시기 바랍니다."), true)
+        || refuseEmpty(edt_recvport->text(), edt_recvport, QStringLiteral("본사 서버 수신포트를 등록하시기 바랍니다."), true)
+        || refuseEmpty(edt_Userid->text(), edt_Userid, QStringLiteral("사용자 ID를 입력하시기 바랍니다."))
+        || refuseEmpty(edt_pwd->text(), edt_pwd, QStringLiteral("사용자 암호를 입력하시기 바랍니다.")))
         return;
-    }
-    if (edt_recvport->text().isEmpty()) {
-        prompt(QStringLiteral("본사 서버 수신포트를 등록하시기 바랍니다."));
-        edt_recvport->setEnabled(true);
-        edt_recvport->setFocus();
-        return;
-    }
-    if (edt_Userid->text().isEmpty()) {
-        prompt(QStringLiteral("사용자 ID를 입력하시기 바랍니다."));
-        edt_Userid->setFocus();
-        return;
-    }
-    if (edt_pwd->text().isEmpty()) {
-        prompt(QStringLiteral("사용자 암호를 입력하시기 바랍니다."));
-        edt_pwd->setFocus();
-        return;
-    }
 
     // 4. An unreachable server is said, not passed over in silence.
     if (!OpenServerLink()) {
@@ -430,16 +426,9 @@ void Tqv_login_frm::btn_ChangePassClick()
 {
     const QString userId = edt_Userid->text().trimmed();
     const QString password = edt_pwd->text().trimmed();
-    if (userId.isEmpty()) {
-        prompt(QStringLiteral("사용자 아이디를 입력하신 후 암호변경을 하시기 바랍니다."));
-        edt_Userid->setFocus();
+    if (refuseEmpty(userId, edt_Userid, QStringLiteral("사용자 아이디를 입력하신 후 암호변경을 하시기 바랍니다."))
+        || refuseEmpty(password, edt_pwd, QStringLiteral("기존 암호를 입력하신 후 암호변경을 하시기 바랍니다.")))
         return;
-    }
-    if (password.isEmpty()) {
-        prompt(QStringLiteral("기존 암호를 입력하신 후 암호변경을 하시기 바랍니다."));
-        edt_pwd->setFocus();
-        return;
-    }
     if (RefuseWhenOffline(session))
         return;
     if (!OpenServerLink()) {
@@ -462,7 +451,7 @@ void Tqv_login_frm::changePassword()
         return;
     }
 
-    Tqv_modpassword_frm dialog({session, dm}, this);
+    Tqv_modpassword_frm dialog(context(), this);
     dialog.setOldPassword(edt_pwd->text());
     const int result = g_modPasswordRunner ? g_modPasswordRunner(dialog) : dialog.exec();
     if (result != QDialog::Accepted) {

@@ -3,12 +3,11 @@
 // checks the password age, sets the login state and keeps the local
 // connection settings in config.ini and remote.ini.
 
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenForm.h"
 #include <QDialog>
 #include <QString>
 #include <functional>
 
-class Session;
 class QLabel;
 class QLineEdit;
 class TDDButton;
@@ -17,7 +16,7 @@ class TKitCheckBox;
 class TKitRadioButton;
 class Tqv_modpassword_frm;
 
-class Tqv_login_frm : public QDialog
+class Tqv_login_frm : public ScreenDialog
 {
     Q_OBJECT
 public:
@@ -26,10 +25,6 @@ public:
     static constexpr int RemoteExpandedHeight = 460;
 
     explicit Tqv_login_frm(const ScreenContext &context, QWidget *owner = nullptr);
-
-    // The run\'s login state and hand-over values.
-    Session &session;
-    Tdm &dm; // the data module
     ~Tqv_login_frm() override;
 
     // Login panel.

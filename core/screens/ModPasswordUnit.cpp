@@ -18,7 +18,7 @@ const QColor DisabledGrey(0xDF, 0xDF, 0xDF);
 } // namespace
 
 Tqv_modpassword_frm::Tqv_modpassword_frm(const ScreenContext &context, QWidget *owner)
-    : QDialog(owner), session(context.session), dm(context.dm)
+    : ScreenDialog(context, owner)
 {
     TKitSimplePanel *panel = SetUpDialog(this, "qv_modpassword_frm", QStringLiteral("암호 변경"), 345, 190);
     auto row = [panel](const QString &caption, const char *name, int y) {

@@ -2,23 +2,18 @@
 // The password change dialog: the old password again, the new one twice.
 // It talks to no server; the login dialog stores the new password.
 
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenForm.h"
 #include <QDialog>
 #include <QString>
 
-class Session;
 class QLineEdit;
 class TDDButton;
 
-class Tqv_modpassword_frm : public QDialog
+class Tqv_modpassword_frm : public ScreenDialog
 {
     Q_OBJECT
 public:
     explicit Tqv_modpassword_frm(const ScreenContext &context, QWidget *owner = nullptr);
-
-    // The run\'s login state and hand-over values.
-    Session &session;
-    Tdm &dm; // the data module
 
     QLineEdit *edt_oldconfirm = nullptr;
     QLineEdit *edt_newpwd = nullptr;

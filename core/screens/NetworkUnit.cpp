@@ -12,7 +12,7 @@
 #include "platform/TListGrid.h"
 
 Tqv_network_frm::Tqv_network_frm(const ScreenContext &context, QWidget *owner)
-    : QWidget(owner), session(context.session), dm(context.dm)
+    : ScreenForm(context, owner)
 {
     SetUpForm(this, "qv_network_frm", QStringLiteral("네트워크설정정보보기"), 420, 330);
 

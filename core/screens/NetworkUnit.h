@@ -2,22 +2,17 @@
 // "네트워크설정정보보기": the site's network settings from the server table
 // config, read-only.
 
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenForm.h"
 #include <QWidget>
 
-class Session;
 class TDDButton;
 class TListGrid;
 
-class Tqv_network_frm : public QWidget
+class Tqv_network_frm : public ScreenForm
 {
     Q_OBJECT
 public:
     explicit Tqv_network_frm(const ScreenContext &context, QWidget *owner = nullptr);
-
-    // The run\'s login state and hand-over values.
-    Session &session;
-    Tdm &dm; // the data module
 
     TListGrid *grd_network = nullptr;
     TListGrid *grd_network1 = nullptr;

@@ -8,7 +8,7 @@
 #include <algorithm>
 
 ResultListScreen::ResultListScreen(const ScreenContext &context, QWidget *owner, const ResultScreenLayout &layout)
-    : QWidget(owner), session(context.session), dm(context.dm), m_kind(layout.kind)
+    : ScreenForm(context, owner), m_kind(layout.kind)
 {
     SetUpForm(this, layout.name, layout.caption, layout.size.width(), layout.size.height());
     setAttribute(Qt::WA_DeleteOnClose);
@@ -53,7 +53,7 @@ void ResultListScreen::makeList(ListDecl decl, int errCodeCol, int sendFlagCol)
         if (onRow)
             onRow(rs, gridRow, row);
     };
-    m_frame = std::make_unique<ListFrame>(ScreenContext{session, dm}, this, std::move(decl));
+    m_frame = std::make_unique<ListFrame>(context(), this, std::move(decl));
     grd_ichelist = m_frame->makeGrid(this);
     MarkRows(grd_ichelist, [this, errCodeCol, sendFlagCol](int row) {
         return grd_ichelist->Cells(errCodeCol, row) == QLatin1String("0000")

@@ -13,7 +13,7 @@
 #include "core/screens/KitLook.h"
 #include "core/screens/ListFrame.h"
 #include "core/screens/MotherAccountCombo.h"
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenForm.h"
 #include "platform/Report.h"
 
 #include <QPoint>
@@ -68,14 +68,12 @@ struct ResultScreenLayout
     QString listHeading;
 };
 
-class ResultListScreen : public QWidget
+class ResultListScreen : public ScreenForm
 {
     Q_OBJECT
 public:
     ~ResultListScreen() override;
 
-    Session &session;
-    Tdm &dm; // the data module
 
     // Message-number range the next search of an inquiry lists (0, 0: the filters).
     int ResultSeqFrom = 0;

@@ -14,7 +14,7 @@
 #include <QLineEdit>
 
 Tqv_search_frm::Tqv_search_frm(const ScreenContext &context, QWidget *owner)
-    : QDialog(owner), session(context.session), dm(context.dm)
+    : ScreenDialog(context, owner)
 {
     setObjectName(QStringLiteral("qv_search_frm"));
     setWindowTitle(QStringLiteral("검 색"));

@@ -3,25 +3,20 @@
 // grid's current row to the first or next match; the list's pop-up item
 // "내용 검색" that opens it.
 
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenForm.h"
 #include <QDialog>
 
-class Session;
 class QAction;
 class QLineEdit;
 class TDDButton;
 class TKitComboBox;
 class TListGrid;
 
-class Tqv_search_frm : public QDialog
+class Tqv_search_frm : public ScreenDialog
 {
     Q_OBJECT
 public:
     explicit Tqv_search_frm(const ScreenContext &context, QWidget *owner = nullptr);
-
-    // The run\'s login state and hand-over values.
-    Session &session;
-    Tdm &dm; // the data module
 
     TKitComboBox *cmb_search = nullptr;
     QLineEdit *edt_search = nullptr;

@@ -27,7 +27,7 @@ qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
 }
 
 Tqv_start_frm::Tqv_start_frm(const ScreenContext &context, QWidget *owner)
-    : QWidget(owner), session(context.session), dm(context.dm)
+    : ScreenForm(context, owner)
 {
     SetUpForm(this, "qv_start_frm", QStringLiteral("은행개시상태보기"), 460, 380);
 
@@ -154,7 +154,7 @@ void Tqv_start_frm::closeEvent(QCloseEvent *e)
 }
 
 Tqv_AlertMsg_Frm::Tqv_AlertMsg_Frm(const ScreenContext &context, QWidget *owner)
-    : QDialog(owner), session(context.session), dm(context.dm)
+    : ScreenDialog(context, owner)
 {
     setObjectName(QStringLiteral("qv_AlertMsg_Frm"));
     setWindowTitle(QStringLiteral("벨모아 주식회사 공지사항."));

@@ -3,26 +3,19 @@
 // second, and the opening message sent to all banks or to one.
 // Tqv_AlertMsg_Frm: the operating company's notice, stamped with its time.
 
-#include "core/screens/ScreenContext.h"
-#include <QDialog>
-#include <QWidget>
+#include "core/screens/ScreenForm.h"
 
-class Session;
 class QLabel;
 class QPlainTextEdit;
 class QTimer;
 class TDDButton;
 class TListGrid;
 
-class Tqv_start_frm : public QWidget
+class Tqv_start_frm : public ScreenForm
 {
     Q_OBJECT
 public:
     explicit Tqv_start_frm(const ScreenContext &context, QWidget *owner = nullptr);
-
-    // The run\'s login state and hand-over values.
-    Session &session;
-    Tdm &dm; // the data module
     ~Tqv_start_frm() override;
 
     TListGrid *grd_allbank = nullptr;
@@ -44,15 +37,11 @@ private:
     bool m_closing = false;
 };
 
-class Tqv_AlertMsg_Frm : public QDialog
+class Tqv_AlertMsg_Frm : public ScreenDialog
 {
     Q_OBJECT
 public:
     explicit Tqv_AlertMsg_Frm(const ScreenContext &context, QWidget *owner = nullptr);
-
-    // The run\'s login state and hand-over values.
-    Session &session;
-    Tdm &dm; // the data module
 
     QLabel *lbl_Time = nullptr;
     QPlainTextEdit *me_Msg = nullptr;

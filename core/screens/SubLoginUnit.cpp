@@ -20,7 +20,7 @@
 #include <memory>
 
 Tqv_sublogin_frm::Tqv_sublogin_frm(const ScreenContext &context, QWidget *owner)
-    : QDialog(owner), session(context.session), dm(context.dm)
+    : ScreenDialog(context, owner)
 {
     TKitSimplePanel *panel = SetUpDialog(this, "qv_sublogin_frm", QStringLiteral("사용자 인증"), 300, 150);
     edt_Userid = MakeDialogRow(panel, "edt_Userid", QStringLiteral("사용자 ID"), 20, 25, 80, 110, 160);

@@ -8,23 +8,18 @@
 // Used by hand: create it with new, put the id into edt_Userid, exec(); it is
 // OK only when the id and password match a row of users (no second try).
 
-#include "core/screens/ScreenContext.h"
+#include "core/screens/ScreenForm.h"
 #include <QDialog>
 #include <QString>
 
-class Session;
 class QLineEdit;
 class TDDButton;
 
-class Tqv_sublogin_frm : public QDialog
+class Tqv_sublogin_frm : public ScreenDialog
 {
     Q_OBJECT
 public:
     explicit Tqv_sublogin_frm(const ScreenContext &context, QWidget *owner = nullptr);
-
-    // The run\'s login state and hand-over values.
-    Session &session;
-    Tdm &dm; // the data module
 
     // Creates the dialog, fills the user id, shows it modally and frees it;
     // true when it closed with OK.

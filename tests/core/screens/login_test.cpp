@@ -127,6 +127,23 @@ TEST_F(LoginDialogTest, EmptyFieldsAreAskedForInOrder)
     dialog->edt_ipaddress->clear();
     EXPECT_FALSE(tryLogin(QStringLiteral("MAKER"), QStringLiteral("1111")));
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("본사 IP 주소를 등록하시기 바랍니다."));
+    dialog->edt_ipaddress->setText(QStringLiteral("127.0.0.1"));
+    dialog->edt_recvport->clear();
+    EXPECT_FALSE(tryLogin(QStringLiteral("MAKER"), QStringLiteral("1111")));
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("본사 서버 수신포트를 등록하시기 바랍니다."));
+    EXPECT_TRUE(dialog->edt_recvport->isEnabled());
+}
+
+TEST_F(LoginDialogTest, PasswordChangeAsksForTheIdAndTheOldPassword)
+{
+    dialog->show();
+    ClickControl(dialog->btn_ChangePass);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("사용자 아이디를 입력하신 후 암호변경을 하시기 바랍니다."));
+    // Blanks alone are no password.
+    TypeText(dialog->edt_Userid, QStringLiteral("MAKER"));
+    TypeText(dialog->edt_pwd, QStringLiteral("  "));
+    ClickControl(dialog->btn_ChangePass);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("기존 암호를 입력하신 후 암호변경을 하시기 바랍니다."));
 }
 
 TEST_F(LoginDialogTest, UnreachableServerIsReported)
