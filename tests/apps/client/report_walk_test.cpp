@@ -1,10 +1,9 @@
 // Every printed list of the program, laid out as its preview lays it out:
 // each screen's report prints its title band first, with its title, and
 // holds the detail lines its screen names on the first and the later pages.
-#include "ClientFixture.h"
 #include "ReportLayoutCheck.h"
+#include "ScreenWalk.h"
 
-#include "core/screens/CoreScreens.h"
 #include "core/screens/ErrcodeUnit.h"
 #include "core/screens/ScreenRegistry.h"
 #include "inquiries/screens/AmtSearchUnit.h"
@@ -13,14 +12,11 @@
 #include "inquiries/screens/IcheErrViewUnit.h"
 #include "inquiries/screens/IcheSearchUnit.h"
 #include "inquiries/screens/IcheViewUnit.h"
-#include "inquiries/screens/InquiryScreens.h"
 #include "inquiries/screens/TicheErrTUnit.h"
 #include "inquiries/screens/VDepositUnit.h"
 #include "liquor/screens/LiquorResultScreens.h"
-#include "liquor/screens/LiquorScreens.h"
 #include "transfers/screens/DaesangUnit.h"
 #include "transfers/screens/IcheMakeUnit.h"
-#include "transfers/screens/TransferScreens.h"
 #include "platform/TListGrid.h"
 
 #include <gtest/gtest.h>
@@ -29,19 +25,10 @@ namespace {
 
 QString S(const char *text) { return QString::fromUtf8(text); }
 
-class ReportWalk : public ::testing::Test
+// The screen walk's client: every screen library registered, ADMIN logged in.
+class ReportWalk : public ScreenWalk
 {
 protected:
-    void SetUp() override
-    {
-        registerCoreScreens();
-        registerTransferScreens();
-        registerInquiryScreens();
-        registerLiquorScreens();
-        ASSERT_TRUE(client.start(S("ADMIN"), S("9999")));
-        client.prompt().setDefaultAnswer(false);
-    }
-
     // Opens the screen, fills its list with `rows` rows and checks its report.
     template <class Screen>
     void check(const char *name, const char *grid, const char *title, int rows, int firstPage, int laterPages)
@@ -59,8 +46,6 @@ protected:
         ExpectReportLayout(screen->Report1, S(title), firstPage, laterPages);
         delete w;
     }
-
-    ClientFixture client;
 };
 
 } // namespace

@@ -1,11 +1,7 @@
-#include "ClientFixture.h"
 #include "ScreenDriver.h"
+#include "ScreenWalk.h"
 
 #include "core/screens/ClientMainUnit.h"
-#include "core/screens/CoreScreens.h"
-#include "inquiries/screens/InquiryScreens.h"
-#include "liquor/screens/LiquorScreens.h"
-#include "transfers/screens/TransferScreens.h"
 #include "core/ReplyRoutes.h"
 #include "core/screens/ScreenBinding.h"
 #include "core/screens/ScreenInterfaces.h"
@@ -32,27 +28,6 @@ const QHash<QString, QStringList> ButtonsWithoutAction{
     {QStringLiteral("qv_datafile_frm"), {QStringLiteral("btn_fieldsave"), QStringLiteral("btn_delete")}},
 };
 
-// The screens of every screen library the program registers, and ADMIN
-// logged in at the main window.
-class ScreenWalk : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        registerCoreScreens();
-        registerTransferScreens();
-        registerInquiryScreens();
-        registerLiquorScreens();
-        ASSERT_TRUE(client.start(QStringLiteral("ADMIN"), QStringLiteral("9999")));
-        main = client.mainWindow();
-        main->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
-        client.prompt().setDefaultAnswer(false);
-    }
-
-    ClientFixture client;
-    Tqv_frm *main = nullptr;
-};
 
 // Every screen of every screen library the program registers, opened by its
 // name the way the menu opens it:
