@@ -1,28 +1,9 @@
 #include "core/screens/ErrcodeUnit.h"
 
-#include "core/CellText.h"
-#include "core/AppControl.h"
-#include "core/DMUnit.h"
-#include "core/EventGuard.h"
-#include "core/ListColumns.h"
-#include "core/screens/FormParts.h"
-#include "core/screens/KitLook.h"
-#include "core/screens/ListGrid.h"
-#include "core/screens/ScreenBinding.h"
-#include "core/Session.h"
-#include "core/screens/ReferenceEdit.h"
-#include "core/screens/ScreenParts.h"
-#include "core/screens/ScreenRegistry.h"
-#include "controls/panels/DDButton.h"
-#include "controls/panels/KitComboBox.h"
-#include "controls/panels/KitControl.h"
-#include "platform/Clock.h"
-#include "platform/Prompt.h"
+#include "core/screens/ListKit.h"
 #include "platform/SqlText.h"
-#include "platform/TListGrid.h"
 
 #include <QLabel>
-#include <QLineEdit>
 
 using qvx::ReportItem;
 using qvx::sqlQuote;
@@ -85,7 +66,43 @@ Tqv_ErrCode_frm::Tqv_ErrCode_frm(const ScreenContext &context, QWidget *owner)
     banks = std::make_unique<BankCombo>(cmb_bankname, QString(), QString());
     entryBanks = std::make_unique<BankCombo>(cmb_bankname1, QString(), QString());
 
-    grd_error = MakeListGrid(this, "grd_error", Columns());
+    ListDecl d;
+    d.grid.name = "grd_error";
+    d.grid.columns = &Columns();
+    d.grid.find = false;
+    d.search.statement = [this] { return searchStatement(); };
+    d.search.emptyMessage = QStringLiteral("해당 은행 또는 오류코드가 존재하지 않습니다.");
+    // A search without result leaves the rows of the previous search.
+    d.search.statementClearsList = true;
+    d.search.searched = [this](const QString &, int rows) {
+        if (rows > 0)
+            return;
+        showBands(false, !pnl_regerr->isHidden());
+        cmb_bankname1->SetItemIndex(-1);
+        cmb_bankname->setFocus();
+    };
+    ListReportDecl &r = d.report.emplace();
+    r.title = QStringLiteral("은행오류코드 리스트");
+    r.productY = 16;
+    r.extras = [](qvx::Report &report) {
+        report.title.add(ReportItem::Label, QStringLiteral("qlbl_condition"), QRectF(0, 16, 150, 6));
+    };
+    r.columns = {{QStringLiteral("NO"), 15, ReportColumn::RowNo},
+                 {QStringLiteral("코드"), 25, 0},
+                 {QStringLiteral("내 용"), 150, 1, AlignLeft}};
+    r.paging.firstPageLines = 33;
+    r.paging.laterPageLines = 37;
+    r.footerCaption = QStringLiteral("출력 일시 : ");
+    r.fillTitle = [this](qvx::Report &report) {
+        QString condition = QStringLiteral("검색 조건 : ") + cmb_bankname->Text();
+        if (!edt_errcode->text().isEmpty())
+            condition += QStringLiteral(" / ") + edt_errcode->text();
+        report.title.setCaption(QStringLiteral("qlbl_condition"), condition);
+    };
+    m_frame = std::make_unique<ListFrame>(context, this, std::move(d));
+    grd_error = m_frame->makeGrid(this);
+    Report1.pageFooter.height = 8;
+    m_frame->attachReport(Report1);
 
     EnterMovesFocus(cmb_bankname);
     EnterMovesFocus(edt_regcode);
@@ -101,7 +118,6 @@ Tqv_ErrCode_frm::Tqv_ErrCode_frm(const ScreenContext &context, QWidget *owner)
     BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
 
     edit.setButtons(btn_add, btn_modify, btn_save, btn_cancel);
-    PrepareReport();
     RunGuarded(session, QStringLiteral("qv_ErrCode_frm.FormCreate"), [this] { FormCreate(); });
 }
 
@@ -127,8 +143,12 @@ void Tqv_ErrCode_frm::FormCreate()
 
 void Tqv_ErrCode_frm::btn_searchClick()
 {
-    if (RefuseWhenOffline(session))
-        return;
+    m_frame->search();
+}
+
+QString Tqv_ErrCode_frm::searchStatement()
+{
+    // The bank band follows the search's bank.
     const int item = cmb_bankname->ItemIndex();
     if (item >= 0) {
         showBands(true, !pnl_regerr->isHidden());
@@ -144,16 +164,7 @@ void Tqv_ErrCode_frm::btn_searchClick()
     if (!edt_errcode->text().isEmpty())
         sql += QStringLiteral("and error.errcode = ") + sqlQuote(edt_errcode->text()) + u' ';
     sql += QStringLiteral(" group by bank.bankname, error.errcode, error.errcontents");
-    const qvx::ResultSet rs = dm.cms_select1(sql);
-    if (rs.recordCount() == 0) {
-        prompt().message(QStringLiteral("해당 은행 또는 오류코드가 존재하지 않습니다."));
-        showBands(false, !pnl_regerr->isHidden());
-        cmb_bankname1->SetItemIndex(-1);
-        cmb_bankname->setFocus();
-        return;
-    }
-    ClearGridRows(grd_error, 1);
-    FillList(grd_error, Columns(), rs);
+    return sql;
 }
 
 void Tqv_ErrCode_frm::btn_addClick()
@@ -251,46 +262,6 @@ void Tqv_ErrCode_frm::endEdit()
     showBands(false, false);
 }
 
-void Tqv_ErrCode_frm::PrepareReport()
-{
-    Report1.columnHeader.height = 8;
-    Report1.pageFooter.height = 8;
-    Report1.title.items.clear();
-    AddReportTitle(Report1, QStringLiteral("은행오류코드 리스트"), 190, 16);
-    Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_condition"), QRectF(0, 16, 150, 6));
-    Report1.columnHeader.items.clear();
-    Report1.columnHeader.add(ReportItem::Box, QString(), QRectF(0, 0, 190, 8));
-    Report1.columnHeader.add(ReportItem::Label, QString(), QRectF(0, 0, 15, 8), QStringLiteral("NO"), Qt::AlignCenter);
-    Report1.columnHeader.add(ReportItem::Label, QString(), QRectF(15, 0, 25, 8), QStringLiteral("코드"), Qt::AlignCenter);
-    Report1.columnHeader.add(ReportItem::Label, QString(), QRectF(40, 0, 150, 8), QStringLiteral("내 용"), Qt::AlignCenter);
-    Report1.detail.items.clear();
-    Report1.detail.add(ReportItem::Box, QString(), QRectF(0, 0, 190, 6));
-    Report1.detail.add(ReportItem::Label, QStringLiteral("qdata_no"), QRectF(0, 0, 15, 6), QString(), Qt::AlignCenter);
-    Report1.detail.add(ReportItem::Label, QStringLiteral("qdata_code"), QRectF(15, 0, 25, 6), QString(), Qt::AlignCenter);
-    Report1.detail.add(ReportItem::Label, QStringLiteral("qdata_text"), QRectF(42, 0, 148, 6));
-    Report1.pageFooter.items.clear();
-    Report1.pageFooter.add(ReportItem::Label, QStringLiteral("qlbl_printdate"), QRectF(0, 1, 120, 6));
-    Report1.pageFooter.add(ReportItem::PageNumber, QStringLiteral("qrpage"), QRectF(140, 1, 50, 6),
-                           QStringLiteral("Page : "), Qt::AlignRight | Qt::AlignVCenter);
-    m_rows.fitPage(Report1);
-    Report1.BeforePrint = [this] {
-        QString condition = QStringLiteral("검색 조건 : ") + cmb_bankname->Text();
-        if (!edt_errcode->text().isEmpty())
-            condition += QStringLiteral(" / ") + edt_errcode->text();
-        Report1.title.setCaption(QStringLiteral("qlbl_condition"), condition);
-        const QDate d = qvx::Clock::date();
-        Report1.pageFooter.setCaption(QStringLiteral("qlbl_printdate"),
-                                      QStringLiteral("출력 일시 : ") + KoreanDateText(d) + u' ');
-    };
-    m_rows.attach(
-        Report1, [this] { return GridIsEmpty(grd_error) ? 0 : grd_error->RowCount() - 1; },
-        [this](int row) {
-            Report1.detail.setCaption(QStringLiteral("qdata_no"), row > 0 ? QString::number(row) : QString());
-            Report1.detail.setCaption(QStringLiteral("qdata_code"), row > 0 ? grd_error->Cells(0, row) : QString());
-            Report1.detail.setCaption(QStringLiteral("qdata_text"), row > 0 ? grd_error->Cells(1, row) : QString());
-        });
-}
-
 void Tqv_ErrCode_frm::btn_printClick()
 {
     PrintList(this, grd_error, Report1, true);
@@ -298,7 +269,5 @@ void Tqv_ErrCode_frm::btn_printClick()
 
 void registerErrcodeScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_ErrCode_frm"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
-        return new Tqv_ErrCode_frm(context, owner);
-    });
+    RegisterListScreen<Tqv_ErrCode_frm>(QStringLiteral("qv_ErrCode_frm"));
 }

@@ -3,7 +3,7 @@
 // searched by bank and code, printed, and maintained by administrators.
 
 #include "core/screens/ListCombos.h"
-#include "core/screens/ListReport.h"
+#include "core/screens/ListFrame.h"
 #include "core/screens/ReferenceEdit.h"
 #include "core/screens/ScreenForm.h"
 #include "platform/Report.h"
@@ -55,16 +55,15 @@ public:
     void btn_cancelClick();
     void btn_printClick();
 
-    // Builds the report for the current list (also used by tests).
-    void PrepareReport();
-
 private:
     void showBands(bool bank, bool entry);
     void endEdit();
+    // The search statement of the bank and code chosen now; shows the bank band.
+    QString searchStatement();
     // The row being corrected: its own bank and code, as listed.
     QString m_editBank;
     QString m_editCode;
-    ListReportRows m_rows{33, 37};
+    std::unique_ptr<ListFrame> m_frame;
 };
 
 void registerErrcodeScreen();

@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -233,6 +234,23 @@ TEST_F(RefScreens, ErrorCodeReportFillsItsPagesAndModifyNeedsASearch)
     EXPECT_EQ(pages[0].detailCount(), 33);
     EXPECT_EQ(pages[1].detailCount(), 37);
     EXPECT_TRUE(PlacedText(pages[0].bands.first(), QStringLiteral("qlbl_condition")).startsWith(QStringLiteral("검색 조건 : ")));
+    // Each line: its number, code and text; the footer: the print date and the page.
+    QStringList firstLine, footer;
+    for (const auto &band : pages[0].bands) {
+        if (band.band == QStringLiteral("detail") && firstLine.isEmpty())
+            for (const qvx::ReportItem &item : band.items)
+                if (!item.text.isEmpty())
+                    firstLine.append(item.text);
+        if (band.band == QStringLiteral("pageFooter"))
+            for (const qvx::ReportItem &item : band.items)
+                footer.append(item.text);
+    }
+    EXPECT_EQ(firstLine, (QStringList{QStringLiteral("1"), QStringLiteral("E001"), QStringLiteral("오류 1")}));
+    EXPECT_TRUE(footer.contains(QStringLiteral("출력 일시 : "))) << footer.join(u'|').toStdString();
+    EXPECT_TRUE(footer.contains(QStringLiteral("Page : "))) << footer.join(u'|').toStdString();
+    EXPECT_TRUE(std::any_of(footer.begin(), footer.end(), [](const QString &t) {
+        return QRegularExpression(QStringLiteral("^\\d{4}년 \\d{2}월 \\d{2}일 $")).match(t).hasMatch();
+    })) << footer.join(u'|').toStdString();
 
     // Add a code for the first bank and find it again.
     click(screen->btn_add);
