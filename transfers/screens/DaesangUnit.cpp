@@ -1,30 +1,11 @@
 #include "transfers/screens/DaesangUnit.h"
 
 #include "core/BankSql.h"
-#include "core/screens/FormParts.h"
-#include "core/screens/ListReport.h"
 #include "core/CellText.h"
-#include "core/AppControl.h"
-#include "core/DMUnit.h"
-#include "core/DayLog.h"
-#include "core/EventGuard.h"
-#include "core/ListColumns.h"
-#include "core/screens/FormParts.h"
-#include "core/screens/KitLook.h"
-#include "core/screens/ListGrid.h"
-#include "core/screens/ScreenBinding.h"
-#include "core/screens/ReferenceEdit.h"
-#include "core/screens/ScreenParts.h"
-#include "core/screens/ScreenRegistry.h"
-#include "core/TextUtils.h"
-#include "controls/panels/DDButton.h"
-#include "controls/panels/KitComboBox.h"
-#include "controls/panels/KitControl.h"
+#include "core/screens/ListKit.h"
 #include "core/screens/KeyHook.h"
-#include "platform/Clock.h"
-#include "platform/Prompt.h"
+#include "core/screens/ReferenceEdit.h"
 #include "platform/SqlText.h"
-#include "platform/TListGrid.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -63,34 +44,40 @@ QString phoneText(const QString &a, const QString &b, const QString &c)
     return a + QLatin1Char('-') + b + QLatin1Char('-') + c;
 }
 
-// The cells of a payee row, in the order of Tqv_Daesang_frm::Column; the
-// grid's own titles, widths and hidden columns are set where it is made.
-const ListColumns &FillColumns()
+// The payee list, in the order of Tqv_Daesang_frm::Column: every cell
+// centred; the bank code, the three phone parts and the stored account are
+// kept hidden with their row.
+const ListColumns &PayeeColumns()
 {
     static const ListColumns columns = [] {
-        ListColumn bankNo{QString(), 0, AlignCenter, "bankno", CellFormat::Account};
+        ListColumn bankNo{QStringLiteral("거래 계좌"), 150, AlignCenter, "bankno", CellFormat::Account};
         bankNo.bankField = "bankid";
-        ListColumn residentNo{QString(), 0, AlignCenter, "residentno", CellFormat::Computed};
+        ListColumn residentNo{QStringLiteral("실명번호"), 130, AlignCenter, "residentno", CellFormat::Computed};
         residentNo.compute = [](const qvx::ResultSet &rs, int row) {
             return HyphenRealNameNo(rs.value(row, QStringLiteral("residentno")).trimmed());
         };
-        ListColumn phone{QString(), 0, AlignCenter, "", CellFormat::Computed};
+        ListColumn phone{QStringLiteral("휴대폰번호(SMS용)"), 140, AlignCenter, "", CellFormat::Computed};
         phone.compute = [](const qvx::ResultSet &rs, int row) {
             auto v = [&](const char *name) { return rs.value(row, QString::fromLatin1(name)); };
             return phoneText(v("TelNo_1"), v("TelNo_2"), v("TelNo_3"));
         };
+        auto tel = [](const char *title, const char *field) {
+            ListColumn c = ListColumn::data(field);
+            c.title = QString::fromLatin1(title);
+            return c;
+        };
         return ListColumns{
-            {QString(), 0, AlignCenter, "", CellFormat::RowNo}, // colNo
-            {QString(), 0, AlignCenter, "name"},                // colName
-            {QString(), 0, AlignCenter, "bankname"},            // colBankName
-            bankNo,                                             // colBankNo
-            residentNo,                                         // colResidentNo
-            ListColumn::data("bankid"),                         // colBankId
-            phone,                                              // colPhone
-            ListColumn::data("TelNo_1"),                        // colTel1
-            ListColumn::data("TelNo_2"),                        // colTel2
-            ListColumn::data("TelNo_3"),                        // colTel3
-            ListColumn::data("bankno"),                         // colStoredBankNo
+            {QStringLiteral("순번"), 50, AlignCenter, "", CellFormat::RowNo}, // colNo
+            {QStringLiteral("거래처 명"), 130, AlignCenter, "name"},         // colName
+            {QStringLiteral("거래은행"), 100, AlignCenter, "bankname"},      // colBankName
+            bankNo,                                                           // colBankNo
+            residentNo,                                                       // colResidentNo
+            ListColumn::data("bankid"),                                       // colBankId
+            phone,                                                            // colPhone
+            tel("Tel_1", "TelNo_1"),                                          // colTel1
+            tel("Tel_2", "TelNo_2"),                                          // colTel2
+            tel("Tel_3", "TelNo_3"),                                          // colTel3
+            ListColumn::data("bankno"),                                       // colStoredBankNo
         };
     }();
     return columns;
@@ -152,18 +139,32 @@ Tqv_Daesang_frm::Tqv_Daesang_frm(const ScreenContext &context, QWidget *owner)
     ed_TelNo3->setMaxLength(4);
 
     MakeBand(this, "pnl_listcaption", QStringLiteral(" ◎ 거래처 리스트"), 25);
-    grd_daesang = MakeGrid(this, "grd_daesang",
-                           {QStringLiteral("순번"), QStringLiteral("거래처 명"), QStringLiteral("거래은행"),
-                            QStringLiteral("거래 계좌"), QStringLiteral("실명번호"), QString(),
-                            QStringLiteral("휴대폰번호(SMS용)"), QStringLiteral("Tel_1"), QStringLiteral("Tel_2"),
-                            QStringLiteral("Tel_3"), QString()});
-    const int widths[] = {50, 130, 100, 150, 130, 0, 140, 0, 0, 0, 0};
-    for (int c = 0; c < ColumnCount; ++c)
-        grd_daesang->SetColWidths(c, widths[c]);
-    for (int c : {int(colBankId), int(colTel1), int(colTel2), int(colTel3), int(colStoredBankNo)})
-        grd_daesang->HideColumn(c);
+    ListDecl decl;
+    decl.grid = {"grd_daesang", &PayeeColumns(), 0, 40, colName, false};
+    decl.search.statement = [this] { return searchStatement(); };
+    decl.search.emptyMessage = QStringLiteral("해당 조건에 대한 자료가 존재하지 않습니다.");
+    decl.search.searched = [this](const QString &, int rows) {
+        if (rows > 0)
+            grd_daesang->SetRow(1);
+    };
+    ListReportDecl report;
+    report.title = QStringLiteral("대 상 자 등록현황");
+    report.productY = 16;
+    report.values = {{QStringLiteral("대상 업체 : "), QStringLiteral("qlbl_target"), QPointF(0, 16), QString(), 20, 100}};
+    report.columns = {
+        {QStringLiteral("NO"), 12, colNo},          {QStringLiteral("도 매 상 명"), 36, colName},
+        {QStringLiteral("은 행 명"), 26, colBankName}, {QStringLiteral("계 좌 번 호"), 40, colBankNo},
+        {QStringLiteral("주민/사업자 등록번호"), 40, colResidentNo}, {QStringLiteral("핸드폰(SMS수신용)"), 36, colPhone}};
+    report.paging.firstPageLines = 33;
+    report.paging.laterPageLines = 37;
+    report.footerCaption = QStringLiteral("출력 일시 : ");
+    report.fillTitle = [](qvx::Report &r) {
+        r.title.setCaption(QStringLiteral("qlbl_target"), QStringLiteral("모든 대상거래처"));
+    };
+    decl.report = std::move(report);
+    m_frame = std::make_unique<ListFrame>(context, this, std::move(decl));
+    grd_daesang = m_frame->makeGrid(this);
     grd_daesang->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grd_daesang->OnGetAlignment = [](int, int) { return Qt::AlignHCenter; };
 
     for (QWidget *w : std::initializer_list<QWidget *>{edt_transbankno, edt_transname, edt_residentno, cb_TelNo1,
                                                        ed_TelNo2, edt_searchname, edt_searchbankno})
@@ -192,9 +193,11 @@ Tqv_Daesang_frm::Tqv_Daesang_frm(const ScreenContext &context, QWidget *owner)
     BindClick(session, btn_print, QStringLiteral("btn_printClick"), [this] { btn_printClick(false); });
     BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
 
-    prepareReport();
+    m_frame->attachReport(Report1);
     RunGuarded(session, QStringLiteral("qv_Daesang_frm.FormCreate"), [this] { FormCreate(); });
 }
+
+Tqv_Daesang_frm::~Tqv_Daesang_frm() = default;
 
 void Tqv_Daesang_frm::FormCreate()
 {
@@ -225,16 +228,8 @@ void Tqv_Daesang_frm::FormCreate()
         "allbank.bankname from daesang, allbank where daesang.bankid = allbank.bankid order by name"));
     if (rs.isEmpty())
         prompt().message(QStringLiteral("등록된 대상자가 존재하지 않습니다."));
-    fillList(rs);
-}
-
-void Tqv_Daesang_frm::fillList(const qvx::ResultSet &rs)
-{
-    ClearGridRows(grd_daesang, ColumnCount);
-    if (rs.isEmpty())
-        return;
-    FillList(grd_daesang, FillColumns(), rs);
-    grd_daesang->SetRow(1);
+    if (m_frame->fill(rs) > 0)
+        grd_daesang->SetRow(1);
 }
 
 // --- panel and buttons ------------------------------------------------------------------------
@@ -289,24 +284,21 @@ QString Tqv_Daesang_frm::selectedBankName() const
 
 void Tqv_Daesang_frm::btn_searchClick()
 {
-    if (RefuseWhenOffline(session))
-        return;
-    ClearGridRows(grd_daesang, ColumnCount);
+    m_frame->search();
+}
+
+// The search of the names and accounts typed; the entry panel closes with it.
+QString Tqv_Daesang_frm::searchStatement()
+{
     const QString name = QStringLiteral("%") + edt_searchname->text() + QStringLiteral("%");
     const QString account = QStringLiteral("%") + DelChar(edt_searchbankno->text(), QLatin1Char('-')) + QStringLiteral("%");
-    const qvx::ResultSet rs = dm.cms_select1(
-        QStringLiteral("select daesang.name, daesang.bankid, daesang.bankno, daesang.residentno, allbank.bankname, "
-                       "TelNo_1, TelNo_2, TelNo_3, ConCat(daesang.TelNo_1,\"-\", daesang.TelNo_2, \"-\", "
-                       "daesang.TelNo_3) as PhoneNo from daesang, allbank where daesang.bankid = allbank.bankid "
-                       "and daesang.name like ")
-        + sqlQuote(name) + QStringLiteral(" and daesang.bankno like ") + sqlQuote(account)
-        + QStringLiteral(" order by daesang.name"));
     openPanel(false);
-    if (rs.isEmpty()) {
-        prompt().message(QStringLiteral("해당 조건에 대한 자료가 존재하지 않습니다."));
-        return;
-    }
-    fillList(rs);
+    return QStringLiteral("select daesang.name, daesang.bankid, daesang.bankno, daesang.residentno, allbank.bankname, "
+                          "TelNo_1, TelNo_2, TelNo_3, ConCat(daesang.TelNo_1,\"-\", daesang.TelNo_2, \"-\", "
+                          "daesang.TelNo_3) as PhoneNo from daesang, allbank where daesang.bankid = allbank.bankid "
+                          "and daesang.name like ")
+           + sqlQuote(name) + QStringLiteral(" and daesang.bankno like ") + sqlQuote(account)
+           + QStringLiteral(" order by daesang.name");
 }
 
 void Tqv_Daesang_frm::btn_addClick()
@@ -320,7 +312,7 @@ void Tqv_Daesang_frm::btn_addClick()
 
 void Tqv_Daesang_frm::btn_modifyClick()
 {
-    if (GridIsEmpty(grd_daesang, colName)) {
+    if (m_frame->isEmpty()) {
         prompt().message(QStringLiteral("수정할 대상자가 존재하지 않습니다."));
         return;
     }
@@ -460,7 +452,7 @@ void Tqv_Daesang_frm::btn_deleteClick()
     if (RefuseWhenOffline(session))
         return;
     openPanel(false);
-    if (GridIsEmpty(grd_daesang, colName)) {
+    if (m_frame->isEmpty()) {
         prompt().message(QStringLiteral("삭제할 거래처가 존재하지 않습니다."));
         FocusButton(btn_add);
         return;
@@ -480,11 +472,8 @@ void Tqv_Daesang_frm::btn_deleteClick()
     }
     if (ok) {
         prompt().message(QStringLiteral("정상적으로 처리되었습니다."));
-        if (grd_daesang->RowCount() <= 2)
-            ClearGridRows(grd_daesang, ColumnCount);
-        else
-            grd_daesang->DeleteRow(r);
-        for (int i = 1; i < grd_daesang->RowCount() && !GridIsEmpty(grd_daesang, colName); ++i)
+        m_frame->removeRow(r);
+        for (int i = 1; i < grd_daesang->RowCount() && !m_frame->isEmpty(); ++i)
             grd_daesang->SetCells(colNo, i, QString::number(i));
     } else {
         prompt().message(NotDoneMessage);
@@ -504,40 +493,6 @@ void Tqv_Daesang_frm::btn_cancelClick()
 
 // --- printing ------------------------------------------------------------------------------------
 
-bool Tqv_Daesang_frm::reportRowsEmpty() const
-{
-    return GridIsEmpty(grd_daesang, colName);
-}
-
-void Tqv_Daesang_frm::prepareReport()
-{
-    using qvx::ReportItem;
-    Report1.columnHeader.height = 8;
-    Report1.pageFooter.height = 8;
-    AddReportTitle(Report1, QStringLiteral("대 상 자 등록현황"), 190, 16);
-    Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_target"), QRectF(0, 16, 120, 6),
-                      QStringLiteral("대상 업체 : 모든 대상거래처"));
-    static const QList<ReportColumn> columns = {
-        {QStringLiteral("NO"), 12, colNo},          {QStringLiteral("도 매 상 명"), 36, colName},
-        {QStringLiteral("은 행 명"), 26, colBankName}, {QStringLiteral("계 좌 번 호"), 40, colBankNo},
-        {QStringLiteral("주민/사업자 등록번호"), 40, colResidentNo}, {QStringLiteral("핸드폰(SMS수신용)"), 36, colPhone}};
-    AddReportColumns(Report1, columns);
-    Report1.pageFooter.add(ReportItem::PageNumber, QStringLiteral("qrpage"), QRectF(0, 1, 60, 6),
-                           QStringLiteral("Page : "));
-    Report1.pageFooter.add(ReportItem::Label, QStringLiteral("qlbl_printdate"), QRectF(90, 1, 100, 6), QString(),
-                           Qt::AlignRight | Qt::AlignVCenter);
-    m_rows.fitPage(Report1);
-    Report1.BeforePrint = [this] {
-        m_rows.reset();
-        const QDate d = qvx::Clock::date();
-        Report1.pageFooter.setCaption(QStringLiteral("qlbl_printdate"),
-                                      QStringLiteral("출력 일시 : ") + KoreanDateText(d));
-    };
-    m_rows.attach(
-        Report1, [this] { return reportRowsEmpty() ? 0 : grd_daesang->RowCount() - 1; },
-        [this](int row) { FillReportColumns(Report1, columns, grd_daesang, row); });
-}
-
 void Tqv_Daesang_frm::btn_printClick(bool preview)
 {
     PrintList(this, grd_daesang, Report1, preview, colName);
@@ -545,6 +500,5 @@ void Tqv_Daesang_frm::btn_printClick(bool preview)
 
 void registerDaesangScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_Daesang_frm"),
-                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * { return new Tqv_Daesang_frm(context, owner); });
+    RegisterListScreen<Tqv_Daesang_frm>(QStringLiteral("qv_Daesang_frm"));
 }

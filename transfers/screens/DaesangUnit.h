@@ -4,15 +4,15 @@
 // and a mobile number for SMS. Search, add, modify, delete and print.
 
 #include "core/screens/ScreenForm.h"
-#include "core/screens/ListReport.h"
 #include "platform/Report.h"
-#include "platform/ResultSet.h"
 
 #include <QVector>
 #include <QWidget>
 
+#include <memory>
 #include <utility>
 
+class ListFrame;
 class QLineEdit;
 class Session;
 class TDDButton;
@@ -25,6 +25,7 @@ class Tqv_Daesang_frm : public ScreenForm
     Q_OBJECT
 public:
     explicit Tqv_Daesang_frm(const ScreenContext &context, QWidget *owner = nullptr);
+    ~Tqv_Daesang_frm() override;
 
     // List columns; StoredBankNo and StoredName (hidden) keep the key as stored.
     enum Column { colNo, colName, colBankName, colBankNo, colResidentNo, colBankId, colPhone,
@@ -69,7 +70,6 @@ public:
     void edt_residentnoExit();
 
 private:
-    void fillList(const qvx::ResultSet &rs);
     void openPanel(bool open);
     void setButtons(bool browse);
     void clearEntry(bool phoneToo);
@@ -77,10 +77,9 @@ private:
     QString selectedBankName() const;
     void saveNew();
     void saveChange();
-    bool reportRowsEmpty() const;
-    void prepareReport();
+    QString searchStatement();
 
-    ListReportRows m_rows{33, 37};
+    std::unique_ptr<ListFrame> m_frame;
 };
 
 void registerDaesangScreen();
