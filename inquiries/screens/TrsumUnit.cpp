@@ -111,7 +111,9 @@ ListDecl Tqv_trsum_frm::Declaration(Tqv_trsum_frm *self)
                 {QStringLiteral("모계좌번호 : "), QStringLiteral("qlbl_chosen"), {0, 22}, QString(), 26, 120}};
     r.titleHeight = 30;
     r.paging.orientation = ReportParams::Landscape;
-    r.detail = [self](qvx::Report &report) { self->addReportBlock(report); };
+    // Runs while the base is made: it only lays the block out; what it reads
+    // of the screen it reads when the report is printed.
+    r.detail = [self](qvx::Report &report) { addReportBlock(report, self); };
     r.fillTitle = [self](qvx::Report &report) {
         self->m_reportRow = 0;
         report.title.setCaption(QStringLiteral("qlbl_date"),
@@ -148,7 +150,7 @@ void Tqv_trsum_frm::btn_filesaveClick()
     saveAnswers<SummaryAnswer>(QStringLiteral("이체"), &SummarySaveLine, options);
 }
 
-void Tqv_trsum_frm::addReportBlock(qvx::Report &report)
+void Tqv_trsum_frm::addReportBlock(qvx::Report &report, Tqv_trsum_frm *self)
 {
     using qvx::ReportItem;
     // One block per account: its bank, account and fee, then count and
@@ -183,11 +185,11 @@ void Tqv_trsum_frm::addReportBlock(qvx::Report &report)
         x += 36;
     }
 
-    report.NeedData = [this, &report] {
-        const qvx::ResultSet &rs = list().listed();
-        if (m_reportRow >= rs.recordCount())
+    report.NeedData = [self, &report] {
+        const qvx::ResultSet &rs = self->list().listed();
+        if (self->m_reportRow >= rs.recordCount())
             return false;
-        const SummaryAnswer a = SummaryAnswer::FromRow(rs, m_reportRow++);
+        const SummaryAnswer a = SummaryAnswer::FromRow(rs, self->m_reportRow++);
         auto &band = report.detail;
         band.setCaption(QStringLiteral("qlbl_bankname"), a.moBankName.trimmed());
         band.setCaption(QStringLiteral("qlbl_mobankno"), FormatAcctNo(a.bankId, a.moBankNo));

@@ -50,8 +50,9 @@ public:
 
 private:
     static ListDecl Declaration(Tqv_trsum_frm *self);
-    // One block of the report per answered account.
-    void addReportBlock(qvx::Report &report);
+    // One block of the report per answered account; the screen is read
+    // only when the report prints (the block is laid out while the base is made).
+    static void addReportBlock(qvx::Report &report, Tqv_trsum_frm *self);
     int m_reportRow = 0;
 };
 
