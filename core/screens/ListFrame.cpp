@@ -55,6 +55,11 @@ bool ListFrame::isEmpty() const { return GridIsEmpty(m_grid, m_decl.grid.emptyCo
 void ListFrame::clear()
 {
     ClearGridRows(m_grid, m_decl.grid.columns->size());
+    forgetListed();
+}
+
+void ListFrame::forgetListed()
+{
     if (m_decl.totals.clear)
         m_decl.totals.clear();
     m_listed = qvx::ResultSet();
@@ -98,10 +103,7 @@ int ListFrame::search()
         ClearGridRows(m_grid, m_decl.grid.columns->size());
     if (s.listClearedCheck && !s.listClearedCheck())
         return 0;
-    if (m_decl.totals.clear)
-        m_decl.totals.clear();
-    m_listed = qvx::ResultSet();
-    m_listedKey.reset();
+    forgetListed();
     const QString sql = s.statement();
     if (sql.isEmpty())
         return 0;

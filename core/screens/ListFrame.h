@@ -234,6 +234,8 @@ public:
 
 private:
     int fillListed(qvx::ResultSet rows, const QString &key);
+    // Empties the totals and forgets the listed rows and what they were searched with.
+    void forgetListed();
 
     const ScreenContext m_context;
     QWidget *m_form;
