@@ -9,20 +9,6 @@
 #include <algorithm>
 #include <cstring>
 
-TIconFrame &TIconFrame::operator=(const TIconFrame &other)
-{
-    if (this != &other) {
-        Icon = other.Icon ? std::make_unique<TIcon>(*other.Icon) : nullptr;
-        FromIcon = other.FromIcon;
-        ChunkHeader = other.ChunkHeader;
-        HotSpotX = other.HotSpotX;
-        HotSpotY = other.HotSpotY;
-        JiffyRate = other.JiffyRate;
-        IconNumber = other.IconNumber;
-    }
-    return *this;
-}
-
 void TAnimatedCursorImage::ClearCursor()
 {
     IconFrames.clear();
@@ -160,9 +146,8 @@ void TAnimatedCursorImage::readAniStream(const std::uint8_t *data, std::size_t s
                                                                   : e.BitCount == 4 ? 16
                                                                   : e.BitCount == 8 ? 256
                                                                                     : 0);
-                        // Each frame owns a copy: none frees what another shows.
                         auto show = [&](TIconFrame &f) {
-                            f.Icon = std::make_unique<TIcon>(icon);
+                            f.Icon = icon;
                             f.ChunkHeader = rawHeader;
                             f.HotSpotX = icon.HotSpotX;
                             f.HotSpotY = icon.HotSpotY;
@@ -264,7 +249,7 @@ QImage TAnimatedCursorImage::PaintFrames(QRgb background, bool vertical, bool re
     {
         QPainter p(&strip);
         for (int i = 0; i < n; ++i) {
-            const TIcon *icon = IconFrames[std::size_t(i)].Icon.get();
+            const TIcon *icon = IconAt(i);
             if (!icon)
                 continue;
             p.drawImage(vertical ? QPoint(0, i * icon->Height()) : QPoint(i * icon->Width(), 0), icon->Image);
@@ -289,7 +274,7 @@ void TAnimatedCursorImage::AssignToIconList(TIconList &list) const
     list.LockUpdates();
     list.Clear();
     for (const TIconFrame &f : IconFrames)
-        list.Add(f.Icon.get());
+        list.Add(f.Icon ? &*f.Icon : nullptr);
     list.UnlockUpdates();
 }
 

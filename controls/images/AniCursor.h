@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,10 +36,8 @@ struct TAniHeader
 struct TIconFrame
 {
     TIconFrame(int iconNumber, std::uint32_t jiffyRate) : JiffyRate(jiffyRate), IconNumber(iconNumber) {}
-    TIconFrame(const TIconFrame &other) { *this = other; }
-    TIconFrame &operator=(const TIconFrame &other);
 
-    std::unique_ptr<TIcon> Icon; // owned by this frame alone
+    std::optional<TIcon> Icon; // this frame's own copy: none frees what another shows
     bool FromIcon = false;
     std::array<std::uint8_t, 8> ChunkHeader{};
     int HotSpotX = 0;
@@ -67,7 +66,11 @@ public:
     void Assign(const TAnimatedCursorImage &source);
 
     int FrameCount() const { return int(IconFrames.size()); }
-    const TIcon *IconAt(int i) const { return IconFrames.at(std::size_t(i)).Icon.get(); }
+    const TIcon *IconAt(int i) const
+    {
+        const auto &icon = IconFrames.at(std::size_t(i)).Icon;
+        return icon ? &*icon : nullptr;
+    }
 
     // All frames side by side (or one under another) on the background
     // colour, reduced to max(SourceColors, 16) colours when asked.
