@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <iterator>
 
 void TKitObject::Change()
 {
@@ -288,70 +289,60 @@ void DrawShadowBevel(QPainter &p, TRect &R, TColor LightColor, TColor ShadowColo
     }
 }
 
+namespace {
+
+// One edge of a standard border: the edge kind and sides drawn, whether it
+// moves the rectangle inward (otherwise it is drawn on a copy), and a shift
+// of one pixel after it (+1 the top-left corner in, -1 the bottom-right).
+struct BorderEdge
+{
+    unsigned Edge = 0;
+    unsigned Sides = 0;
+    bool Adjust = true;
+    int Shift = 0;
+};
+
+// The edges of each standard border style, in the order of TKitBorderStyle.
+const BorderEdge StandardBorders[][2] = {
+    /* lsNone */ {},
+    /* lsSingle */ {{BDR_SUNKENOUTER, BF_LEFT | BF_TOP | BF_SOFT}, {BDR_RAISEDOUTER, BF_RIGHT | BF_BOTTOM, false}},
+    /* lsLowered */ {{EDGE_SUNKEN, BF_RECT | BF_SOFT}},
+    /* lsRaised */ {{EDGE_RAISED, BF_RECT | BF_SOFT}},
+    /* lsRaisedspb */ {{BDR_RAISEDOUTER, BF_RECT | BF_SOFT}, {BDR_RAISEDINNER, BF_RIGHT | BF_BOTTOM}},
+    /* lsLoweredspb */ {{BDR_SUNKENOUTER, BF_RECT}, {BDR_SUNKENINNER, BF_LEFT | BF_TOP}},
+    /* lsRaisedExt */ {{BDR_RAISEDOUTER, BF_RECT | BF_SOFT}, {BDR_RAISEDINNER, BF_RIGHT | BF_BOTTOM, true, +1}},
+    /* lsLoweredExt */ {{BDR_SUNKENOUTER, BF_RECT}, {BDR_SUNKENINNER, BF_LEFT | BF_TOP, true, -1}},
+    /* lsFrameInset */ {{EDGE_ETCHED, BF_RECT}},
+    /* lsFrameOffset */ {{BDR_RAISEDINNER, BF_RECT}, {BDR_SUNKENOUTER, BF_RECT}},
+    /* lsWindowBorder */ {{BDR_RAISEDOUTER, BF_RIGHT | BF_BOTTOM, true, +1}, {BDR_RAISEDINNER, BF_RECT}},
+    /* lsSingleRaised */ {{BDR_RAISEDINNER, BF_RECT}},
+    /* lsSingleLowered */ {{BDR_SUNKENOUTER, BF_RECT}},
+    /* lsDoubleRaised */ {{BDR_RAISEDINNER, BF_RECT}, {BDR_RAISEDINNER, BF_RECT}},
+    /* lsDoubleLowered */ {{BDR_SUNKENOUTER, BF_RECT}, {BDR_SUNKENOUTER, BF_RECT}},
+};
+static_assert(std::size(StandardBorders) == lsDoubleLowered + 1);
+
+} // namespace
+
 void DrawStandardStyle(QPainter &p, TRect &R, TKitBorderStyle Style, unsigned ExtraFlags)
 {
-    const unsigned A = BF_ADJUST | ExtraFlags;
-    switch (Style) {
-    case lsNone:
-        break;
-    case lsSingle: {
-        DrawEdge(p, R, BDR_SUNKENOUTER, BF_LEFT | BF_TOP | BF_SOFT | A);
-        TRect rb = R;
-        DrawEdge(p, rb, BDR_RAISEDOUTER, BF_RIGHT | BF_BOTTOM | ExtraFlags);
-        break;
-    }
-    case lsLowered:
-        DrawEdge(p, R, EDGE_SUNKEN, BF_RECT | BF_SOFT | A);
-        break;
-    case lsRaised:
-        DrawEdge(p, R, EDGE_RAISED, BF_RECT | BF_SOFT | A);
-        break;
-    case lsRaisedspb:
-        DrawEdge(p, R, BDR_RAISEDOUTER, BF_RECT | BF_SOFT | A);
-        DrawEdge(p, R, BDR_RAISEDINNER, BF_RIGHT | BF_BOTTOM | A);
-        break;
-    case lsLoweredspb:
-        DrawEdge(p, R, BDR_SUNKENOUTER, BF_RECT | A);
-        DrawEdge(p, R, BDR_SUNKENINNER, BF_LEFT | BF_TOP | A);
-        break;
-    case lsRaisedExt:
-        DrawEdge(p, R, BDR_RAISEDOUTER, BF_RECT | BF_SOFT | A);
-        DrawEdge(p, R, BDR_RAISEDINNER, BF_RIGHT | BF_BOTTOM | A);
-        R.Left += 1;
-        R.Top += 1;
-        break;
-    case lsLoweredExt:
-        DrawEdge(p, R, BDR_SUNKENOUTER, BF_RECT | A);
-        DrawEdge(p, R, BDR_SUNKENINNER, BF_LEFT | BF_TOP | A);
-        R.Right -= 1;
-        R.Bottom -= 1;
-        break;
-    case lsFrameInset:
-        DrawEdge(p, R, EDGE_ETCHED, BF_RECT | A);
-        break;
-    case lsFrameOffset:
-        DrawEdge(p, R, BDR_RAISEDINNER, BF_RECT | A);
-        DrawEdge(p, R, BDR_SUNKENOUTER, BF_RECT | A);
-        break;
-    case lsWindowBorder:
-        DrawEdge(p, R, BDR_RAISEDOUTER, BF_RIGHT | BF_BOTTOM | A);
-        R.Left += 1;
-        R.Top += 1;
-        DrawEdge(p, R, BDR_RAISEDINNER, BF_RECT | A);
-        break;
-    case lsSingleRaised:
-        DrawEdge(p, R, BDR_RAISEDINNER, BF_RECT | A);
-        break;
-    case lsSingleLowered:
-        DrawEdge(p, R, BDR_SUNKENOUTER, BF_RECT | A);
-        break;
-    case lsDoubleRaised:
-        DrawEdge(p, R, BDR_RAISEDINNER, BF_RECT | A);
-        DrawEdge(p, R, BDR_RAISEDINNER, BF_RECT | A);
-        break;
-    case lsDoubleLowered:
-        DrawEdge(p, R, BDR_SUNKENOUTER, BF_RECT | A);
-        DrawEdge(p, R, BDR_SUNKENOUTER, BF_RECT | A);
-        break;
+    if (Style < lsNone || Style > lsDoubleLowered)
+        return;
+    for (const BorderEdge &e : StandardBorders[Style]) {
+        if (e.Sides == 0)
+            continue;
+        if (e.Adjust) {
+            DrawEdge(p, R, e.Edge, e.Sides | BF_ADJUST | ExtraFlags);
+        } else {
+            TRect copy = R;
+            DrawEdge(p, copy, e.Edge, e.Sides | ExtraFlags);
+        }
+        if (e.Shift > 0) {
+            R.Left += 1;
+            R.Top += 1;
+        } else if (e.Shift < 0) {
+            R.Right -= 1;
+            R.Bottom -= 1;
+        }
     }
 }
