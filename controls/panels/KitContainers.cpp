@@ -359,22 +359,19 @@ void TKitImageListItem::ClearContent()
 
 void TKitImageListItem::Widen(int NewWidth)
 {
-    QImage img(NewWidth, Height(), QImage::Format_RGB32);
-    img.fill(Qt::black);
-    if (!FImage.isNull()) {
-        QPainter p(&img);
-        p.drawImage(0, 0, FImage);
-    }
-    FImage = img;
-    if (FMasked) {
-        QImage m(NewWidth, Height(), QImage::Format_RGB32);
-        m.fill(Qt::black);
-        if (!FMask.isNull()) {
-            QPainter p(&m);
-            p.drawImage(0, 0, FMask);
+    // the strip (and its mask) on a black ground of the new width
+    auto widened = [&](const QImage &old) {
+        QImage img(NewWidth, Height(), QImage::Format_RGB32);
+        img.fill(Qt::black);
+        if (!old.isNull()) {
+            QPainter p(&img);
+            p.drawImage(0, 0, old);
         }
-        FMask = m;
-    }
+        return img;
+    };
+    FImage = widened(FImage);
+    if (FMasked)
+        FMask = widened(FMask);
 }
 
 int TKitImageListItem::AllocSlot()
