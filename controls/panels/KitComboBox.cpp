@@ -322,12 +322,7 @@ void TKitCustomComboBox::SetMRUList(bool v)
         FStyle = csOwnerDrawFixed;
         ApplyStyle();
     } else {
-        const bool b = blockSignals(true);
-        while (FMRUCount > 0) {
-            removeItem(0);
-            --FMRUCount;
-        }
-        blockSignals(b);
+        DropMRUItems(0, true);
     }
 }
 
@@ -336,9 +331,14 @@ void TKitCustomComboBox::SetMRUMax(int v)
     if (v == FMRUMax)
         return;
     FMRUMax = v;
+    DropMRUItems(std::max(0, FMRUMax), false);
+}
+
+void TKitCustomComboBox::DropMRUItems(int keep, bool fromTop)
+{
     const bool b = blockSignals(true);
-    while (FMRUCount > std::max(0, FMRUMax)) {
-        removeItem(FMRUCount - 1);
+    while (FMRUCount > keep) {
+        removeItem(fromTop ? 0 : FMRUCount - 1);
         --FMRUCount;
     }
     blockSignals(b);

@@ -139,6 +139,8 @@ private:
     void StopSearch();
     void ApplyStyle();
     int SortedPosition(const QString &S) const;
+    // Removes most-recently-used entries, from the top or the end, until keep remain.
+    void DropMRUItems(int keep, bool fromTop);
 
     TKitComboItems FItems;
     TComboBoxStyle FStyle = csDropDown;
@@ -156,12 +158,9 @@ private:
     int FMRUCount = 0;
     bool FSearch = false;
     quint16 FTimerId = 0;
-    bool FMouseOver = false;
-    bool FEditFocused = false;
-    bool FNavigating = false;
-    bool FLeaving = false;
-    bool FDropped = false;
-    bool FClosingPopup = false;
+    // where the mouse, the focus and the list are
+    bool FMouseOver = false, FEditFocused = false, FNavigating = false, FLeaving = false, FDropped = false,
+         FClosingPopup = false;
     bool FEntered = false; // between OnEnter and OnExit
     bool FInsertingFirst = false;
     QString FKeepText;
