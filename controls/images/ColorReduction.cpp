@@ -281,31 +281,31 @@ int reduceMedianCut(const RgbImage &src, IndexedImage &out, int wanted)
 
 // ------------------------------------------------------------ fixed palettes
 
+// A colour cube of the given red, green and blue levels (palette index
+// r * G * B + g * B + b), greys after it; each pixel takes its nearest level
+// per channel.
+template <const auto &Reds, const auto &Greens, const auto &Blues> void reduceToCube(const RgbImage &src, IndexedImage &out)
+{
+    static const auto lutR = levelLookup(Reds), lutG = levelLookup(Greens), lutB = levelLookup(Blues);
+    constexpr std::size_t G = Greens.size(), B = Blues.size();
+    constexpr int size = int(Reds.size() * G * B);
+    for (int i = 0; i < size; ++i)
+        out.Palette.SetColor(i, rgbColor(Reds[std::size_t(i) / (G * B)], Greens[std::size_t(i) / B % G],
+                                         Blues[std::size_t(i) % B]));
+    fillGrey(out.Palette, size);
+    for (std::size_t i = 0; i < src.Pixels.size(); ++i) {
+        const std::uint32_t p = src.Pixels[i];
+        out.Pixels[i] = std::uint8_t(lutR[std::size_t(red(p))] * (G * B) + lutG[std::size_t(green(p))] * B +
+                                     lutB[std::size_t(blue(p))]);
+    }
+}
+
 void reduceTruncated(const RgbImage &src, IndexedImage &out, bool six)
 {
-    if (six) {
-        static const auto lut = levelLookup(Levels6);
-        for (int i = 0; i < 216; ++i)
-            out.Palette.SetColor(i, rgbColor(Levels6[std::size_t(i / 36)], Levels6[std::size_t(i / 6 % 6)],
-                                             Levels6[std::size_t(i % 6)]));
-        fillGrey(out.Palette, 216);
-        for (std::size_t i = 0; i < src.Pixels.size(); ++i) {
-            const std::uint32_t p = src.Pixels[i];
-            out.Pixels[i] = std::uint8_t(lut[std::size_t(red(p))] * 36 + lut[std::size_t(green(p))] * 6 +
-                                         lut[std::size_t(blue(p))]);
-        }
-    } else {
-        static const auto lut7 = levelLookup(Levels7), lut8 = levelLookup(Levels8), lut4 = levelLookup(Levels4);
-        for (int i = 0; i < 224; ++i)
-            out.Palette.SetColor(i, rgbColor(Levels7[std::size_t(i / 32)], Levels8[std::size_t(i / 4 % 8)],
-                                             Levels4[std::size_t(i % 4)]));
-        fillGrey(out.Palette, 224);
-        for (std::size_t i = 0; i < src.Pixels.size(); ++i) {
-            const std::uint32_t p = src.Pixels[i];
-            out.Pixels[i] = std::uint8_t(lut7[std::size_t(red(p))] * 32 + lut8[std::size_t(green(p))] * 4 +
-                                         lut4[std::size_t(blue(p))]);
-        }
-    }
+    if (six)
+        reduceToCube<Levels6, Levels6, Levels6>(src, out);
+    else
+        reduceToCube<Levels7, Levels8, Levels4>(src, out);
 }
 
 void reduceStripes(const RgbImage &src, IndexedImage &out)
