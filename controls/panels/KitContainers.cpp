@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QWidget>
+#include <type_traits>
 
 namespace {
 
@@ -826,126 +827,122 @@ void TKitCustomImageList::DrawImageInRect(QPainter &p, int i, int k, const TRect
     p.restore();
 }
 
-TKitBitmapList::TKitBitmapList(QObject *owner)
-    : TKitCustomImageList(owner, ckBitmapList, [](TKitCustomContainer *c) { return new TKitBitmapListItem(c); })
+// The bitmap list holds one picture per item, the image list a strip of
+// same-size images per item.
+template <class ItemT> constexpr bool OnePicturePerItem = std::is_same_v<ItemT, TKitBitmapListItem>;
+
+template <class ItemT> const QImage *TKitImageListOf<ItemT>::ItemCanvas(int i) const
 {
+    if (!Item(i))
+        return nullptr;
+    if constexpr (OnePicturePerItem<ItemT>)
+        return &Item(i)->Bitmap();
+    else
+        return &Item(i)->ImageStrip();
 }
 
-const QImage *TKitBitmapList::ItemCanvas(int i) const
+template <class ItemT> TRect TKitImageListOf<ItemT>::ImageRect(int i, int k) const
 {
-    return Item(i) ? &Item(i)->Bitmap() : nullptr;
+    if constexpr (OnePicturePerItem<ItemT>) {
+        return Item(i) ? TRect(0, 0, Item(i)->Bitmap().width(), Item(i)->Bitmap().height()) : TRect();
+    } else {
+        if (!IsValidImage(i, k))
+            return TRect();
+        return Bounds(Item(i)->XOf(k), 0, Item(i)->Width(), Item(i)->Height());
+    }
 }
 
-TRect TKitBitmapList::ImageRect(int i, int) const
-{
-    return Item(i) ? TRect(0, 0, Item(i)->Bitmap().width(), Item(i)->Bitmap().height()) : TRect();
-}
-
-int TKitBitmapList::ImageDimension(int i, int Selector) const
+template <class ItemT> int TKitImageListOf<ItemT>::ImageDimension(int i, int Selector) const
 {
     if (!Item(i))
         return 0;
-    return Selector == 0 ? Item(i)->Bitmap().width() : Selector == 1 ? Item(i)->Bitmap().height() : 0;
+    if constexpr (OnePicturePerItem<ItemT>)
+        return Selector == 0 ? Item(i)->Bitmap().width() : Selector == 1 ? Item(i)->Bitmap().height() : 0;
+    else
+        return Selector == 0 ? Item(i)->Width() : Selector == 1 ? Item(i)->Height() : 0;
 }
 
-int TKitBitmapList::ImageCount(int i) const
+template <class ItemT> int TKitImageListOf<ItemT>::ImageCount(int i) const
 {
-    return Item(i) && !Item(i)->IsEmpty() ? 1 : 0;
+    if constexpr (OnePicturePerItem<ItemT>)
+        return Item(i) && !Item(i)->IsEmpty() ? 1 : 0;
+    else
+        return Item(i) ? Item(i)->Count() : -1;
 }
 
-bool TKitBitmapList::IsValidImage(int i, int) const
+template <class ItemT> bool TKitImageListOf<ItemT>::IsValidImage(int i, int k) const
 {
-    return Item(i) && !Item(i)->IsEmpty();
+    if constexpr (OnePicturePerItem<ItemT>)
+        return Item(i) && !Item(i)->IsEmpty();
+    else
+        return Item(i) && k >= 0 && k < Item(i)->Count();
 }
 
-QImage TKitBitmapList::CopyImage(int i, int) const
+template <class ItemT> QImage TKitImageListOf<ItemT>::CopyImage(int i, int k) const
 {
-    return Item(i) ? Item(i)->Bitmap() : QImage();
+    if constexpr (OnePicturePerItem<ItemT>)
+        return Item(i) ? Item(i)->Bitmap() : QImage();
+    else
+        return IsValidImage(i, k) ? Item(i)->CopyImage(k) : QImage();
 }
 
-TColor TKitBitmapList::TransparentColorOf(int i, int) const
+template <class ItemT> bool TKitImageListOf<ItemT>::IsMaskedList(int i) const
 {
-    if (!IsValidImage(i, 0))
+    if constexpr (OnePicturePerItem<ItemT>)
+        return false;
+    else
+        return Item(i) && Item(i)->Masked();
+}
+
+template <class ItemT> TColor TKitImageListOf<ItemT>::TransparentColorOf(int i, int k) const
+{
+    if (!IsValidImage(i, k))
         return 0xFFFFFF;
-    const QImage &b = Item(i)->Bitmap();
-    return QColorToColor(QColor(b.pixel(0, b.height() - 1)));
+    if constexpr (OnePicturePerItem<ItemT>) {
+        // the bitmap's bottom-left pixel
+        const QImage &b = Item(i)->Bitmap();
+        return QColorToColor(QColor(b.pixel(0, b.height() - 1)));
+    } else {
+        return Item(i)->TransparentColorOf(k);
+    }
 }
 
-TColor TKitBitmapList::PixelOf(int i, QPoint Pt) const
+template <class ItemT> TColor TKitImageListOf<ItemT>::PixelOf(int i, QPoint Pt) const
 {
-    if (!IsValidImage(i, 0) || !Item(i)->Bitmap().valid(Pt))
-        return 0xFFFFFF;
-    return QColorToColor(QColor(Item(i)->Bitmap().pixel(Pt)));
+    if constexpr (OnePicturePerItem<ItemT>) {
+        if (!IsValidImage(i, 0) || !Item(i)->Bitmap().valid(Pt))
+            return 0xFFFFFF;
+        return QColorToColor(QColor(Item(i)->Bitmap().pixel(Pt)));
+    } else {
+        // the pixel at the point inside image i of item i
+        if (!IsValidImage(i, i))
+            return 0xFFFFFF;
+        const QImage cell = Item(i)->CopyImage(i);
+        return cell.valid(Pt) ? QColorToColor(QColor(cell.pixel(Pt))) : 0xFFFFFF;
+    }
 }
 
-void TKitBitmapList::DrawImage(QPainter &p, int i, int, int X, int Y) const
+template <class ItemT> void TKitImageListOf<ItemT>::DrawImage(QPainter &p, int i, int k, int X, int Y) const
 {
-    if (IsValidImage(i, 0))
+    if (!IsValidImage(i, k))
+        return;
+    if constexpr (OnePicturePerItem<ItemT>)
         p.drawImage(X, Y, Item(i)->Bitmap());
+    else
+        Item(i)->DrawImage(p, k, X, Y);
+}
+
+template class TKitImageListOf<TKitBitmapListItem>;
+template class TKitImageListOf<TKitImageListItem>;
+
+TKitBitmapList::TKitBitmapList(QObject *owner)
+    : TKitImageListOf(owner, ckBitmapList, [](TKitCustomContainer *c) { return new TKitBitmapListItem(c); })
+{
 }
 
 TKitImageList::TKitImageList(QObject *owner)
-    : TKitCustomImageList(owner, ckImageList, [](TKitCustomContainer *c) { return new TKitImageListItem(c); })
+    : TKitImageListOf(owner, ckImageList, [](TKitCustomContainer *c) { return new TKitImageListItem(c); })
 {
-}
-
-const QImage *TKitImageList::ItemCanvas(int i) const
-{
-    return Item(i) ? &Item(i)->ImageStrip() : nullptr;
-}
-
-TRect TKitImageList::ImageRect(int i, int k) const
-{
-    if (!IsValidImage(i, k))
-        return TRect();
-    return Bounds(Item(i)->XOf(k), 0, Item(i)->Width(), Item(i)->Height());
-}
-
-int TKitImageList::ImageDimension(int i, int Selector) const
-{
-    if (!Item(i))
-        return 0;
-    return Selector == 0 ? Item(i)->Width() : Selector == 1 ? Item(i)->Height() : 0;
-}
-
-int TKitImageList::ImageCount(int i) const
-{
-    return Item(i) ? Item(i)->Count() : -1;
-}
-
-bool TKitImageList::IsValidImage(int i, int k) const
-{
-    return Item(i) && k >= 0 && k < Item(i)->Count();
-}
-
-QImage TKitImageList::CopyImage(int i, int k) const
-{
-    return IsValidImage(i, k) ? Item(i)->CopyImage(k) : QImage();
-}
-
-bool TKitImageList::IsMaskedList(int i) const
-{
-    return Item(i) && Item(i)->Masked();
-}
-
-TColor TKitImageList::TransparentColorOf(int i, int k) const
-{
-    return IsValidImage(i, k) ? Item(i)->TransparentColorOf(k) : 0xFFFFFF;
-}
-
-TColor TKitImageList::PixelOf(int i, QPoint Pt) const
-{
-    // the pixel at the point inside image i of item i
-    if (!IsValidImage(i, i))
-        return 0xFFFFFF;
-    const QImage cell = Item(i)->CopyImage(i);
-    return cell.valid(Pt) ? QColorToColor(QColor(cell.pixel(Pt))) : 0xFFFFFF;
-}
-
-void TKitImageList::DrawImage(QPainter &p, int i, int k, int X, int Y) const
-{
-    if (IsValidImage(i, k))
-        Item(i)->DrawImage(p, k, X, Y);
 }
 
 TKitStringList::TKitStringList(QObject *owner)

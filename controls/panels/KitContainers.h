@@ -305,30 +305,14 @@ public:
     virtual void DrawImageInRect(QPainter &p, int i, int k, const TRect &R) const;
 };
 
-class TKitBitmapList : public TKitCustomImageList
+// An image list over one kind of item. The bitmap list (one picture per item)
+// and the image list (a strip of same-size images per item) answer the same
+// questions, each in its own way.
+template <class ItemT> class TKitImageListOf : public TKitCustomImageList
 {
-    Q_OBJECT
 public:
-    explicit TKitBitmapList(QObject *owner = nullptr);
-    TKitBitmapListItem *Item(int i) const { return static_cast<TKitBitmapListItem *>(Items(i)); }
-    const QImage *ItemCanvas(int i) const override;
-    TRect ImageRect(int i, int k) const override;
-    int ImageDimension(int i, int Selector) const override;
-    int ImageCount(int i) const override;
-    bool IsValidImage(int i, int k) const override;
-    QImage CopyImage(int i, int k) const override;
-    bool IsMaskedList(int) const override { return false; }
-    TColor TransparentColorOf(int i, int k) const override;
-    TColor PixelOf(int i, QPoint Pt) const override;
-    void DrawImage(QPainter &p, int i, int k, int X, int Y) const override;
-};
-
-class TKitImageList : public TKitCustomImageList
-{
-    Q_OBJECT
-public:
-    explicit TKitImageList(QObject *owner = nullptr);
-    TKitImageListItem *Item(int i) const { return static_cast<TKitImageListItem *>(Items(i)); }
+    using TKitCustomImageList::TKitCustomImageList;
+    ItemT *Item(int i) const { return static_cast<ItemT *>(Items(i)); }
     const QImage *ItemCanvas(int i) const override;
     TRect ImageRect(int i, int k) const override;
     int ImageDimension(int i, int Selector) const override;
@@ -339,6 +323,22 @@ public:
     TColor TransparentColorOf(int i, int k) const override;
     TColor PixelOf(int i, QPoint Pt) const override;
     void DrawImage(QPainter &p, int i, int k, int X, int Y) const override;
+};
+extern template class TKitImageListOf<TKitBitmapListItem>;
+extern template class TKitImageListOf<TKitImageListItem>;
+
+class TKitBitmapList : public TKitImageListOf<TKitBitmapListItem>
+{
+    Q_OBJECT
+public:
+    explicit TKitBitmapList(QObject *owner = nullptr);
+};
+
+class TKitImageList : public TKitImageListOf<TKitImageListItem>
+{
+    Q_OBJECT
+public:
+    explicit TKitImageList(QObject *owner = nullptr);
 };
 
 class TKitStringList : public TKitCustomContainer
