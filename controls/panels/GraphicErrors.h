@@ -4,17 +4,9 @@
 // error of the picture readers. Plain C++, shared by the kit's image strips
 // and the picture formats.
 
-#include <stdexcept>
+#include "controls/panels/KitError.h"
 
-class EInvalidGraphicOperation : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
+using EInvalidGraphicOperation = TKitError<struct EInvalidGraphicOperationKind>;
 
 // The class library's read error (raised with "Stream read error").
-class EReadError : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
+using EReadError = TKitError<struct EReadErrorKind>;

@@ -4,28 +4,20 @@
 // file name and the settings target, plus small system procedures.
 
 #include "controls/panels/KitBevel.h"
+#include "controls/panels/KitError.h"
 
 #include <QImage>
 #include <QString>
 #include <QTimer>
 #include <memory>
-#include <stdexcept>
 #include <vector>
 
 class QLockFile;
 class TKitTimerPool;
 
 // Errors of the timer pool (the class library's list and resource errors).
-class EKitTimerError : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
-class EInvalidOperation : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
+using EKitTimerError = TKitError<struct EKitTimerErrorKind>;
+using EInvalidOperation = TKitError<struct EInvalidOperationKind>;
 
 // A non-visual component of the kit (design-time About text).
 class TKitComponent : public TKitCustomComponent

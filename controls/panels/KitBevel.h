@@ -2,11 +2,11 @@
 // Change-notifying sub-objects of the kit and the bevel (the frame of a
 // bevelled panel) with its drawing procedures.
 
+#include "controls/panels/KitError.h"
 #include "controls/panels/KitGraphics.h"
 #include "controls/panels/KitTypes.h"
 
 #include <QObject>
-#include <stdexcept>
 
 class QPainter;
 
@@ -53,10 +53,7 @@ using TKitFrameSides = quint8; // set of TKitFrameSide bits
 constexpr TKitFrameSides fsAllSides = fsBottom | fsLeft | fsRight | fsTop;
 
 // Assignment from an object of an unrelated class.
-class EConvertError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+using EConvertError = TKitError<struct EConvertErrorKind>;
 
 // The description of a panel's frame.
 class TKitBevel : public TKitObject {

@@ -4,19 +4,16 @@
 // the compressed-stream framing built on the block compressor.
 // Plain C++ (no Qt): see KitLzrw.h.
 
+#include "controls/panels/KitError.h"
+
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 using KitBytes = std::vector<uint8_t>;
 
 // Reading past the end of a stream, or data that does not hold together.
-class EKitStreamError : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
+using EKitStreamError = TKitError<struct EKitStreamErrorKind>;
 
 // A growable in-memory stream with a position, like the class library's
 // memory stream: writing at the position overwrites and extends.

@@ -3,20 +3,13 @@
 // Plain C++ (no Qt): see KitLzrw.h.
 
 #include "controls/panels/KitDataStream.h"
+#include "controls/panels/KitError.h"
 
 // Data that is not a RIFF/WAVE file with a "fmt " chunk first.
-class EInvalidWave : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
+using EInvalidWave = TKitError<struct EInvalidWaveKind>;
 
 // The wave header ends early.
-class EErrorCheckingWave : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
+using EErrorCheckingWave = TKitError<struct EErrorCheckingWaveKind>;
 
 struct KitWaveHeader
 {
