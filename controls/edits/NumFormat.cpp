@@ -24,20 +24,40 @@ bool isQuote(QChar c)
     return c == QLatin1Char('\'') || c == QLatin1Char('"');
 }
 
+// Follows quoted text through a format, one character at a time.
+class QuoteTracker
+{
+public:
+    // True for a quote and for what stands between a pair of them.
+    bool Takes(QChar c)
+    {
+        if (!m_quote.isNull()) {
+            if (c == m_quote)
+                m_quote = QChar();
+            return true;
+        }
+        if (isQuote(c)) {
+            m_quote = c;
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QChar m_quote;
+};
+
 // Sections split at ';' outside quotes (at most three).
 QList<QStringView> splitSections(QStringView format)
 {
     QList<QStringView> sections;
     qsizetype start = 0;
-    QChar quote;
+    QuoteTracker quotes;
     for (qsizetype i = 0; i < format.size(); ++i) {
         const QChar c = format[i];
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-        } else if (isQuote(c)) {
-            quote = c;
-        } else if (c == QLatin1Char(';')) {
+        if (quotes.Takes(c))
+            continue;
+        if (c == QLatin1Char(';')) {
             sections.append(format.mid(start, i - start));
             start = i + 1;
             if (sections.size() == 3)
@@ -71,17 +91,12 @@ SectionInfo scanSection(QStringView s)
     SectionInfo info;
     bool inFrac = false;
     int firstZero = -1;
-    QChar quote;
+    QuoteTracker quotes;
     for (qsizetype i = 0; i < s.size(); ++i) {
         const QChar c = s[i];
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
+        if (quotes.Takes(c))
             continue;
-        }
-        if (isQuote(c)) {
-            quote = c;
-        } else if (!info.scientific && isExponentAt(s, i)) {
+        if (!info.scientific && isExponentAt(s, i)) {
             info.scientific = true;
             info.expAlwaysSign = s[i + 1] == QLatin1Char('+');
             i += 2;
