@@ -147,8 +147,7 @@ private:
 
     TExButtonGlyph FGlyph;
     QString FCaption;
-    bool FAllowAllUp = false;
-    bool FAllowTimer = false;
+    bool FAllowAllUp = false, FAllowTimer = false;
     int FGroupIndex = 0;
     bool FDown = false;
     QPointer<QMenu> FDropDownMenu;
@@ -164,8 +163,7 @@ private:
     int FSpacing = 1;
     TButtonStyle FStyle = bsAutoDetect;
     bool FTransparent = false;
-    TColor FColor = clBtnFace;
-    TColor FFontColor = clBtnText;
+    TColor FColor = clBtnFace, FFontColor = clBtnText;
     int FTag = 0;
     bool FMouseInControl = false;
     QTimer *FRepeatTimer = nullptr;

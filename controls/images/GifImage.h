@@ -64,11 +64,8 @@ public:
     std::shared_ptr<const RgbImage> TrueColor;    // a true-colour picture still to be reduced
     std::shared_ptr<TGIFItem> Item = std::make_shared<TGIFItem>();
     std::vector<TExtension> Extensions;           // graphic control and comment blocks
-    int Left = 0;
-    int Top = 0;
-    bool Interlaced = false;
-    bool Corrupted = false;
-    bool Grayscale = false;
+    int Left = 0, Top = 0;
+    bool Interlaced = false, Corrupted = false, Grayscale = false;
     GifColor TransparentColor = GifNoColor;
     int TransparentIndex = -1;                    // as read from the file
     std::int32_t AnimateInterval = 0;             // milliseconds
