@@ -117,10 +117,8 @@ void TCustomComboEdit::SetDirectInput(bool v)
 
 void TCustomComboEdit::SetReadOnly(bool v)
 {
-    if (FReadOnly != v) {
-        FReadOnly = v;
+    if (KitTakeNew(FReadOnly, v))
         UpdateReadOnly();
-    }
 }
 
 void TCustomComboEdit::UpdateReadOnly()

@@ -80,10 +80,8 @@ void TCustomNumEdit::SetAlignment(TAlignment a)
 
 void TCustomNumEdit::SetBeepOnError(bool v)
 {
-    if (FBeepOnError != v) {
-        FBeepOnError = v;
+    if (KitTakeNew(FBeepOnError, v))
         UpdatePopupSettings();
-    }
 }
 
 void TCustomNumEdit::SetDecimalPlaces(unsigned v)
@@ -123,26 +121,20 @@ void TCustomNumEdit::SetFormatOnEditing(bool v)
 
 void TCustomNumEdit::SetMaxValue(const Decimal &v)
 {
-    if (FMaxValue != v) {
-        FMaxValue = v;
+    if (KitTakeNew(FMaxValue, v))
         SetValue(FValue);
-    }
 }
 
 void TCustomNumEdit::SetMinValue(const Decimal &v)
 {
-    if (FMinValue != v) {
-        FMinValue = v;
+    if (KitTakeNew(FMinValue, v))
         SetValue(FValue);
-    }
 }
 
 void TCustomNumEdit::SetZeroEmpty(bool v)
 {
-    if (FZeroEmpty != v) {
-        FZeroEmpty = v;
+    if (KitTakeNew(FZeroEmpty, v))
         UpdateEditText();
-    }
 }
 
 // ---- value and text ----

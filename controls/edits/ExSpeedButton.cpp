@@ -179,10 +179,8 @@ void TExSpeedButton::SetAlignment(TAlignment v)
 
 void TExSpeedButton::SetAllowAllUp(bool v)
 {
-    if (FAllowAllUp != v) {
-        FAllowAllUp = v;
+    if (KitTakeNew(FAllowAllUp, v))
         GroupChanged();
-    }
 }
 
 void TExSpeedButton::SetAllowTimer(bool v)
@@ -194,10 +192,8 @@ void TExSpeedButton::SetAllowTimer(bool v)
 
 void TExSpeedButton::SetGroupIndex(int v)
 {
-    if (FGroupIndex != v) {
-        FGroupIndex = v;
+    if (KitTakeNew(FGroupIndex, v))
         GroupChanged();
-    }
 }
 
 void TExSpeedButton::SetDown(bool v)

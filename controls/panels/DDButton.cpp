@@ -191,62 +191,6 @@ void TDDButton::RequestRepaint()
     update();
 }
 
-void TDDButton::SetBtnHiliteClr(TColor v)
-{
-    if (v == FBtnHiliteClr)
-        return;
-    FBtnHiliteClr = v;
-    RequestRepaint();
-}
-
-void TDDButton::SetBtnShadowClr(TColor v)
-{
-    if (v == FBtnShadowClr)
-        return;
-    FBtnShadowClr = v;
-    RequestRepaint();
-}
-
-void TDDButton::SetBeginColor(TColor v)
-{
-    if (v == FBeginColor)
-        return;
-    FBeginColor = v;
-    RequestRepaint();
-}
-
-void TDDButton::SetEndColor(TColor v)
-{
-    if (v == FEndColor)
-        return;
-    FEndColor = v;
-    RequestRepaint();
-}
-
-void TDDButton::SetGradientStyle(TGradientStyle v)
-{
-    if (v == FGradientStyle)
-        return;
-    FGradientStyle = v;
-    RequestRepaint();
-}
-
-void TDDButton::SetHTextLayout(THTextLayout v)
-{
-    if (v == FHTextLayout)
-        return;
-    FHTextLayout = v;
-    RequestRepaint();
-}
-
-void TDDButton::SetVTextLayout(TVTextLayout v)
-{
-    if (v == FVTextLayout)
-        return;
-    FVTextLayout = v;
-    RequestRepaint();
-}
-
 void TDDButton::SetFrameSize(int v)
 {
     if (v == FFrameSize)
@@ -254,14 +198,6 @@ void TDDButton::SetFrameSize(int v)
     if (v > 10 || v < 1)
         v = 3;
     FFrameSize = v;
-    RequestRepaint();
-}
-
-void TDDButton::SetBorderColor(TColor v)
-{
-    if (v == FBorderColor)
-        return;
-    FBorderColor = v;
     RequestRepaint();
 }
 
@@ -284,10 +220,8 @@ void TDDButton::SetDefault(bool v)
 
 void TDDButton::SetDisableColor(TColor v)
 {
-    if (v == FDisableColor)
-        return;
-    FDisableColor = v;
-    RequestRepaint();
+    if (KitTakeNew(FDisableColor, v))
+        RequestRepaint();
 }
 
 void TDDButton::SetEnabled(bool v)

@@ -54,27 +54,27 @@ public:
     void SetFormLook();
 
     TColor BtnHiliteClr() const { return FBtnHiliteClr; }
-    void SetBtnHiliteClr(TColor v);
+    void SetBtnHiliteClr(TColor v) { SetLook(FBtnHiliteClr, v); }
     TColor BtnShadowClr() const { return FBtnShadowClr; }
-    void SetBtnShadowClr(TColor v);
+    void SetBtnShadowClr(TColor v) { SetLook(FBtnShadowClr, v); }
     TColor BeginColor() const { return FBeginColor; }
-    void SetBeginColor(TColor v);
+    void SetBeginColor(TColor v) { SetLook(FBeginColor, v); }
     TColor EndColor() const { return FEndColor; }
-    void SetEndColor(TColor v);
+    void SetEndColor(TColor v) { SetLook(FEndColor, v); }
     bool SwapColors() const { return FSwapColors; }
     void SetSwapColors(bool v) { FSwapColors = v; }
     bool MouseDownEffect() const { return FMouseDownEffect; }
     void SetMouseDownEffect(bool v) { FMouseDownEffect = v; }
     TGradientStyle GradientStyle() const { return FGradientStyle; }
-    void SetGradientStyle(TGradientStyle v);
+    void SetGradientStyle(TGradientStyle v) { SetLook(FGradientStyle, v); }
     THTextLayout HTextLayout() const { return FHTextLayout; }
-    void SetHTextLayout(THTextLayout v);
+    void SetHTextLayout(THTextLayout v) { SetLook(FHTextLayout, v); }
     TVTextLayout VTextLayout() const { return FVTextLayout; }
-    void SetVTextLayout(TVTextLayout v);
+    void SetVTextLayout(TVTextLayout v) { SetLook(FVTextLayout, v); }
     int FrameSize() const { return FFrameSize; }
     void SetFrameSize(int v);
     TColor BorderColor() const { return FBorderColor; }
-    void SetBorderColor(TColor v);
+    void SetBorderColor(TColor v) { SetLook(FBorderColor, v); }
     const QImage &Image() const { return FImage; }
     void SetImage(const QImage &v); // a null image empties it
     bool Default() const { return FDefault; }
@@ -125,14 +125,19 @@ private:
     // The application-wide focus watch; ended before the widget is torn down.
     QMetaObject::Connection m_focusWatch;
     void RequestRepaint();
+    // A look property's step: a new value asks for a repaint.
+    template <class T> void SetLook(T &field, const T &v)
+    {
+        if (KitTakeNew(field, v))
+            RequestRepaint();
+    }
     void EnabledChanged();
     void FocusChanged(QWidget *now);
     bool TakeFocusForPress();
 
     TColor FBtnHiliteClr = 0x7D7D7D;
     TColor FBtnShadowClr = clBtnShadow;
-    TColor FBeginColor = 0x7D7D7D;
-    TColor FEndColor = 0x4E4E4E;
+    TColor FBeginColor = 0x7D7D7D, FEndColor = 0x4E4E4E; // the gradient
     bool FSwapColors = false;
     bool FMouseDownEffect = true;
     TGradientStyle FGradientStyle = gsLeftTop;

@@ -178,10 +178,7 @@ void TKitTimerPool::Tick()
 
 void TKitIniCtrl::SetAlphaCounter(bool v)
 {
-    if (v == FAlphaCounter)
-        return;
-    FAlphaCounter = v;
-    if (v && FMaxEntries > 26)
+    if (KitTakeNew(FAlphaCounter, v) && v && FMaxEntries > 26)
         FMaxEntries = 26;
 }
 
@@ -203,10 +200,7 @@ void TKitIniCtrl::SetIniFile(const QString &v)
 
 void TKitIniCtrl::SetNetUser(bool v)
 {
-    if (v == FNetUser)
-        return;
-    FNetUser = v;
-    if (v)
+    if (KitTakeNew(FNetUser, v) && v)
         User = SystemUserName();
 }
 

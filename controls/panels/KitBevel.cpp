@@ -75,10 +75,7 @@ void TKitBevel::SetMode(TKitBevelMode v)
 
 void TKitBevel::SetStandardStyle(TKitBorderStyle v)
 {
-    if (v == FStandardStyle)
-        return;
-    FStandardStyle = v;
-    if (FMode == bmStandard)
+    if (KitTakeNew(FStandardStyle, v) && FMode == bmStandard)
         Change();
 }
 

@@ -39,10 +39,8 @@ void TKitCustomButton::SetCaption(const QString &v)
 
 void TKitCustomButton::SetColor(TColor v)
 {
-    if (v == FColor)
-        return;
-    FColor = v;
-    update();
+    if (KitTakeNew(FColor, v))
+        update();
 }
 
 void TKitCustomButton::SetGlyph(const QImage &v)
@@ -96,10 +94,8 @@ void TKitCustomButton::RefreshGlyph()
 
 void TKitCustomButton::SetMultiLine(bool v)
 {
-    if (v == FMultiLine)
-        return;
-    FMultiLine = v;
-    GetChange(nullptr);
+    if (KitTakeNew(FMultiLine, v))
+        GetChange(nullptr);
 }
 
 void TKitCustomButton::SetNumGlyphs(int v)
@@ -112,10 +108,8 @@ void TKitCustomButton::SetNumGlyphs(int v)
 
 void TKitCustomButton::SetStyle(TKitNormalButtonStyle v)
 {
-    if (v == FStyle)
-        return;
-    FStyle = v;
-    update();
+    if (KitTakeNew(FStyle, v))
+        update();
 }
 
 void TKitCustomButton::GetChange(QObject *Sender)

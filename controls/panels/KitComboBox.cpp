@@ -192,10 +192,8 @@ void TKitCustomComboBox::ApplyStyle()
 
 void TKitCustomComboBox::SetStyle(TComboBoxStyle v)
 {
-    if (v == FStyle)
-        return;
-    FStyle = v;
-    ApplyStyle();
+    if (KitTakeNew(FStyle, v))
+        ApplyStyle();
 }
 
 void TKitCustomComboBox::SetItemIndex(int Index)
@@ -290,18 +288,14 @@ void TKitCustomComboBox::SetColor(TColor v)
 
 void TKitCustomComboBox::SetDropDownWidth(int v)
 {
-    if (v == FDropDownWidth)
-        return;
-    FDropDownWidth = v;
-    view()->setMinimumWidth(std::max(0, v));
+    if (KitTakeNew(FDropDownWidth, v))
+        view()->setMinimumWidth(std::max(0, v));
 }
 
 void TKitCustomComboBox::SetFlat(bool v)
 {
-    if (v == FFlat)
-        return;
-    FFlat = v;
-    update();
+    if (KitTakeNew(FFlat, v))
+        update();
 }
 
 bool TKitCustomComboBox::FlatLookShown() const
@@ -328,10 +322,8 @@ void TKitCustomComboBox::SetMRUList(bool v)
 
 void TKitCustomComboBox::SetMRUMax(int v)
 {
-    if (v == FMRUMax)
-        return;
-    FMRUMax = v;
-    DropMRUItems(std::max(0, FMRUMax), false);
+    if (KitTakeNew(FMRUMax, v))
+        DropMRUItems(std::max(0, FMRUMax), false);
 }
 
 void TKitCustomComboBox::DropMRUItems(int keep, bool fromTop)

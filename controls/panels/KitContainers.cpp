@@ -137,30 +137,6 @@ void TKitWave::Assign(const TKitWave *Source)
 
 TKitListItem::TKitListItem(TKitCustomContainer *Container) : TKitComponent(Container), FContainer(Container) {}
 
-void TKitListItem::SetDescription(const QString &v)
-{
-    if (v == FDescription)
-        return;
-    FDescription = v;
-    Change();
-}
-
-void TKitListItem::SetIdent(quint16 v)
-{
-    if (v == FIdent)
-        return;
-    FIdent = v;
-    Change();
-}
-
-void TKitListItem::SetCompressed(bool v)
-{
-    if (v == FCompressed)
-        return;
-    FCompressed = v;
-    Change();
-}
-
 void TKitListItem::Change()
 {
     TKitComponent::Change();

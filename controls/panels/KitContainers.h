@@ -67,11 +67,11 @@ public:
     explicit TKitListItem(TKitCustomContainer *Container = nullptr);
 
     QString Description() const { return FDescription; }
-    void SetDescription(const QString &v);
+    void SetDescription(const QString &v) { set(FDescription, v); }
     quint16 Ident() const { return FIdent; }
-    void SetIdent(quint16 v);
+    void SetIdent(quint16 v) { set(FIdent, v); }
     bool Compressed() const { return FCompressed; }
-    void SetCompressed(bool v);
+    void SetCompressed(bool v) { set(FCompressed, v); }
     TKitCustomContainer *Container() const { return FContainer; }
 
     virtual void ClearContent() = 0;

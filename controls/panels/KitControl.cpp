@@ -50,30 +50,6 @@ TCustomControl::TCustomControl(QWidget *parent) : QWidget(parent)
     setAttribute(Qt::WA_Hover, false);
 }
 
-void TCustomControl::SetCaption(const QString &v)
-{
-    if (v == FCaption)
-        return;
-    FCaption = v;
-    TextChanged();
-}
-
-void TCustomControl::SetColor(TColor v)
-{
-    if (v == FColor)
-        return;
-    FColor = v;
-    ColorChanged();
-}
-
-void TCustomControl::SetFontColor(TColor v)
-{
-    if (v == FFontColor)
-        return;
-    FFontColor = v;
-    FontChanged();
-}
-
 void TCustomControl::SetEnabled(bool v)
 {
     if (!v && parentWidget())
@@ -89,10 +65,8 @@ void TCustomControl::SetTabStop(bool v)
 
 void TCustomControl::SetCtl3D(bool v)
 {
-    if (v == FCtl3D)
-        return;
-    FCtl3D = v;
-    Ctl3DChanged();
+    if (KitTakeNew(FCtl3D, v))
+        Ctl3DChanged();
 }
 
 TRect TCustomControl::ClientRect() const
@@ -353,10 +327,8 @@ TKitCustomControl::~TKitCustomControl()
 
 void TKitCustomControl::SetFlat(bool v)
 {
-    if (v == FFlat)
-        return;
-    FFlat = v;
-    update();
+    if (KitTakeNew(FFlat, v))
+        update();
 }
 
 void TKitCustomControl::SetTransparent(bool v)

@@ -45,11 +45,11 @@ public:
     std::intptr_t Tag() const { return FTag; }
     void SetTag(std::intptr_t v) { FTag = v; }
     QString Caption() const { return FCaption; }
-    void SetCaption(const QString &v);
+    void SetCaption(const QString &v) { if (KitTakeNew(FCaption, v)) TextChanged(); }
     TColor Color() const { return FColor; }
-    void SetColor(TColor v);
+    void SetColor(TColor v) { if (KitTakeNew(FColor, v)) ColorChanged(); }
     TColor FontColor() const { return FFontColor; }
-    void SetFontColor(TColor v);
+    void SetFontColor(TColor v) { if (KitTakeNew(FFontColor, v)) FontChanged(); }
     TAlign Align() const { return GetAlign(this); }
     void SetAlign(TAlign v) { ::SetAlign(this, v); }
     bool Visible() const { return !isHidden(); }

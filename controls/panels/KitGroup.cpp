@@ -50,36 +50,25 @@ void TKitButtonControl::SetGlyphSize(int v)
 
 void TKitButtonControl::SetGlyphTransparentColor(TColor v)
 {
-    if (v == FGlyphTransparentColor)
-        return;
-    FGlyphTransparentColor = v;
-    Refresh();
+    if (KitTakeNew(FGlyphTransparentColor, v))
+        Refresh();
 }
 
 void TKitButtonControl::SetFocusStyle(TKitGlyphTextFocusStyle v)
 {
-    if (v == FFocusStyle)
-        return;
-    FFocusStyle = v;
-    if (Focused())
+    if (KitTakeNew(FFocusStyle, v) && Focused())
         Refresh();
 }
 
 void TKitButtonControl::SetFocusColor(TColor v)
 {
-    if (v == FFocusColor)
-        return;
-    FFocusColor = v;
-    if (Focused())
+    if (KitTakeNew(FFocusColor, v) && Focused())
         Refresh();
 }
 
 void TKitButtonControl::SetUseFocusColor(bool v)
 {
-    if (v == FUseFocusColor)
-        return;
-    FUseFocusColor = v;
-    if (Focused())
+    if (KitTakeNew(FUseFocusColor, v) && Focused())
         Refresh();
 }
 
@@ -353,18 +342,14 @@ void TKitCustomCheckBox::SetGlyphNumber(int v)
         v = 1;
     if (v > 3)
         v = 3;
-    if (v == FGlyphNumber)
-        return;
-    FGlyphNumber = v;
-    BuildGlyphStrip();
+    if (KitTakeNew(FGlyphNumber, v))
+        BuildGlyphStrip();
 }
 
 void TKitCustomCheckBox::SetState(TCheckBoxState v)
 {
-    if (v == FState)
-        return;
-    FState = v;
-    update();
+    if (KitTakeNew(FState, v))
+        update();
 }
 
 void TKitCustomCheckBox::SetChecked(bool v)

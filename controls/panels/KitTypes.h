@@ -25,3 +25,13 @@ enum : int {
 };
 // Qt key (Qt::Key) to virtual-key code; 0 for keys without one.
 int QtKeyToVK(int qtKey);
+
+// A property setter's first step: the new value is taken; true when it differed
+// (the setter then shows or reports the change).
+template <class T> bool KitTakeNew(T &field, const T &v)
+{
+    if (field == v)
+        return false;
+    field = v;
+    return true;
+}
