@@ -21,8 +21,7 @@ class TExButtonGlyph
 public:
     TExButtonGlyph();
     ~TExButtonGlyph();
-    TExButtonGlyph(const TExButtonGlyph &) = delete;
-    TExButtonGlyph &operator=(const TExButtonGlyph &) = delete;
+    Q_DISABLE_COPY(TExButtonGlyph)
 
     const QImage &Bitmap() const { return FOriginal; }
     // Takes a copy; with a height, the image count becomes width / height

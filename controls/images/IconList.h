@@ -15,8 +15,7 @@ class TIconList
 {
 public:
     TIconList() = default;
-    TIconList(const TIconList &) = delete;
-    TIconList &operator=(const TIconList &) = delete;
+    Q_DISABLE_COPY(TIconList)
     ~TIconList() { OnListChange = nullptr; }
 
     std::function<void(TIconList &)> OnListChange;

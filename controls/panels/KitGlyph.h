@@ -47,8 +47,7 @@ class TKitGlyph
 public:
     TKitGlyph();
     ~TKitGlyph();
-    TKitGlyph(const TKitGlyph &) = delete;
-    TKitGlyph &operator=(const TKitGlyph &) = delete;
+    Q_DISABLE_COPY(TKitGlyph)
 
     const QImage &Bitmap() const { return FBitmap; }
     void SetBitmap(const QImage &Bitmap);
