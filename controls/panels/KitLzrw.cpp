@@ -6,11 +6,9 @@
 
 namespace {
 
-constexpr int MaxDistance = 4095;
-constexpr int MaxMatch = 18;
-constexpr int MinMatch = 3;
-constexpr int MinRun = 16;
-constexpr int MaxRun = 4095;
+// how far back a match reaches and how long it is; how long a run of one byte is
+constexpr int MaxDistance = 4095, MaxMatch = 18, MinMatch = 3;
+constexpr int MinRun = 16, MaxRun = 4095;
 constexpr uint16_t EmptySlot = 0xFFFF;
 
 inline void put16(uint8_t *p, uint16_t v)
