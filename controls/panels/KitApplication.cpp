@@ -1,5 +1,7 @@
 #include "controls/panels/KitApplication.h"
 
+#include "controls/panels/KitAppWide.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -293,13 +295,7 @@ void TKitApplication::SetLogFile(const QString &Name)
 
 TKitApplication *KitApplication()
 {
-    static TKitApplication *app = [] {
-        auto *a = new TKitApplication;
-        if (QCoreApplication::instance())
-            QObject::connect(QCoreApplication::instance(), &QObject::destroyed, [a] { delete a; });
-        return a;
-    }();
-    return app;
+    return KitAppWide<TKitApplication>();
 }
 
 // ============================================================= procedures

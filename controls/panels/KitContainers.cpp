@@ -1,5 +1,6 @@
 #include "controls/panels/KitContainers.h"
 
+#include "controls/panels/KitAppWide.h"
 #include "platform/Cp949.h"
 
 #include <QApplication>
@@ -939,13 +940,7 @@ TKitContainer::TKitContainer(QObject *owner)
 
 TKitContainer *KitGlobalContainer()
 {
-    static TKitContainer *global = [] {
-        auto *c = new TKitContainer;
-        if (QCoreApplication::instance())
-            QObject::connect(QCoreApplication::instance(), &QObject::destroyed, [c] { delete c; });
-        return c;
-    }();
-    return global;
+    return KitAppWide<TKitContainer>();
 }
 
 QString KitInternalReference(const TKitImageSource *List)
