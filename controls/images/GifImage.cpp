@@ -30,16 +30,8 @@ int TExtension::FixedLength() const
 
 void TGIFFrame::ResetFrame()
 {
-    Item = std::make_shared<TGIFItem>();
-    Bitmap.reset();
-    TrueColor.reset();
-    Grayscale = Corrupted = false;
-    TransparentColor = GifNoColor;
-    TransparentIndex = -1;
-    Left = Top = 0;
-    Interlaced = LocalColors = false;
-    AnimateInterval = 0;
-    Disposal = 0;
+    static_cast<TGIFFrameContent &>(*this) = TGIFFrameContent();
+    LocalColors = false;
 }
 
 void TGIFFrame::decode()
@@ -121,19 +113,8 @@ void TGIFFrame::Assign(const TGIFFrame &source)
 {
     if (&source == this)
         return;
-    Item = source.Item;
+    static_cast<TGIFFrameContent &>(*this) = source;
     LocalColors = source.Owner == Owner ? source.LocalColors : true;
-    Left = source.Left;
-    Top = source.Top;
-    Interlaced = source.Interlaced;
-    Bitmap = source.Bitmap;
-    TrueColor = source.TrueColor;
-    TransparentColor = source.TransparentColor;
-    TransparentIndex = source.TransparentIndex;
-    AnimateInterval = source.AnimateInterval;
-    Disposal = source.Disposal;
-    Grayscale = source.Grayscale;
-    Corrupted = source.Corrupted;
     Extensions.clear();
     const std::vector<std::string> comment = source.FrameComment();
     if (!comment.empty())

@@ -54,22 +54,28 @@ struct TGIFItem
 
 class TGIFImage;
 
-class TGIFFrame
+// What one frame takes from another on assignment: its shared data, pixels,
+// placement and timing.
+struct TGIFFrameContent
 {
-public:
-    explicit TGIFFrame(TGIFImage *owner) : Owner(owner) {}
-
-    TGIFImage *Owner;
     std::shared_ptr<const IndexedImage> Bitmap;   // decoded (or given) pixels
     std::shared_ptr<const RgbImage> TrueColor;    // a true-colour picture still to be reduced
     std::shared_ptr<TGIFItem> Item = std::make_shared<TGIFItem>();
-    std::vector<TExtension> Extensions;           // graphic control and comment blocks
     int Left = 0, Top = 0;
     bool Interlaced = false, Corrupted = false, Grayscale = false;
     GifColor TransparentColor = GifNoColor;
     int TransparentIndex = -1;                    // as read from the file
     std::int32_t AnimateInterval = 0;             // milliseconds
     std::uint8_t Disposal = 0;
+};
+
+class TGIFFrame : public TGIFFrameContent
+{
+public:
+    explicit TGIFFrame(TGIFImage *owner) : Owner(owner) {}
+
+    TGIFImage *Owner;
+    std::vector<TExtension> Extensions;           // graphic control and comment blocks
     bool LocalColors = false;
 
     void ResetFrame();
