@@ -6,49 +6,58 @@
 #include <QPainter>
 #include <cmath>
 
+namespace {
+
+// An assignment's frame: nothing from itself or from nothing, and the values
+// copied by copyValues reported as one change.
+template <class T, class F> void assignAsOneChange(T *dest, const T *source, F copyValues)
+{
+    if (!source || source == dest)
+        return;
+    dest->BeginUpdate();
+    copyValues();
+    dest->EndUpdate(true);
+}
+
+} // namespace
+
 void TKitGlyphTextLayout::Assign(const TKitGlyphTextLayout *Source)
 {
-    if (!Source || Source == this)
-        return;
-    BeginUpdate();
-    SetAlignment(Source->Alignment());
-    SetAlignText2Glyph(Source->AlignText2Glyph());
-    SetOffset(0, Source->OffsetX());
-    SetOffset(1, Source->OffsetY());
-    SetSpacing(Source->Spacing());
-    EndUpdate(true);
+    assignAsOneChange(this, Source, [&] {
+        SetAlignment(Source->Alignment());
+        SetAlignText2Glyph(Source->AlignText2Glyph());
+        SetOffset(0, Source->OffsetX());
+        SetOffset(1, Source->OffsetY());
+        SetSpacing(Source->Spacing());
+    });
 }
 
 void TKitButtonLayout::Assign(const TKitGlyphTextLayout *Source)
 {
-    if (!Source || Source == this)
-        return;
-    BeginUpdate();
-    TKitGlyphTextLayout::Assign(Source);
-    BeginUpdate(); // the base released the hold
-    if (auto *b = qobject_cast<const TKitButtonLayout *>(Source)) {
-        SetArrow(b->Arrow());
-        SetArrowColor(b->ArrowColor());
-        SetArrowIndent(b->ArrowIndent());
-        SetArrowPosition(b->ArrowPosition());
-        SetArrowSize(b->ArrowSize());
-    }
-    EndUpdate(true);
+    assignAsOneChange<TKitGlyphTextLayout>(this, Source, [&] {
+        TKitGlyphTextLayout::Assign(Source);
+        BeginUpdate(); // the base released the hold
+        if (auto *b = qobject_cast<const TKitButtonLayout *>(Source)) {
+            SetArrow(b->Arrow());
+            SetArrowColor(b->ArrowColor());
+            SetArrowIndent(b->ArrowIndent());
+            SetArrowPosition(b->ArrowPosition());
+            SetArrowSize(b->ArrowSize());
+        }
+    });
 }
 
 void TKit3DCaption::Assign(const TKit3DCaption *Source)
 {
-    if (!Source || Source == this)
-        return;
-    BeginUpdate();
-    SetDisabledStyle(Source->DisabledStyle());
-    SetDepth(0, Source->LightDepth());
-    SetDepth(1, Source->ShadowDepth());
-    SetColor(0, Source->LightColor());
-    SetColor(1, Source->ShadowColor());
-    SetStyle(Source->Style());
-    SetTracing(Source->Tracing());
-    EndUpdate(true);
+    assignAsOneChange(this, Source, [&] {
+        SetDisabledStyle(Source->DisabledStyle());
+        SetDepth(0, Source->LightDepth());
+        SetDepth(1, Source->ShadowDepth());
+        SetColor(0, Source->LightColor());
+        SetColor(1, Source->ShadowColor());
+        SetStyle(Source->Style());
+        SetTracing(Source->Tracing());
+    });
 }
 
 int TKit3DCaption::Depth() const
@@ -75,17 +84,15 @@ void TKitFxCaption::SetPos(int X, int Y)
 
 void TKitFxCaption::Assign(const TKit3DCaption *Source)
 {
-    if (!Source || Source == this)
-        return;
-    BeginUpdate();
-    TKit3DCaption::Assign(Source);
-    BeginUpdate();
-    if (auto *f = qobject_cast<const TKitFxCaption *>(Source)) {
-        SetAngle(f->Angle());
-        SetPosXY(0, f->PosX());
-        SetPosXY(1, f->PosY());
-    }
-    EndUpdate(true);
+    assignAsOneChange<TKit3DCaption>(this, Source, [&] {
+        TKit3DCaption::Assign(Source);
+        BeginUpdate();
+        if (auto *f = qobject_cast<const TKitFxCaption *>(Source)) {
+            SetAngle(f->Angle());
+            SetPosXY(0, f->PosX());
+            SetPosXY(1, f->PosY());
+        }
+    });
 }
 
 void AlignRect(TKitAlignment a, const TRect &Inner, const TRect &Outer, TRect &Result)
@@ -325,30 +332,29 @@ TRect DrawGlyphText(QPainter &p, const QString &Text, const TKit3DCaption *Capti
     const TKitTextArrange arr = Layout ? Layout->AlignText2Glyph() : taRight;
     const int tw = tr.Width(), th = tr.Height(), gw = gr.Width(), gh = gr.Height();
     int bw, bh, tx = 0, ty = 0, gx = 0, gy = 0;
+    // Text and glyph one after the other along one axis, centred across it
+    // (a smaller glyph at the start instead when glyphAtStart).
+    auto place = [spacing](int tAlong, int gAlong, int tAcross, int gAcross, bool textFirst, bool glyphAtStart,
+                           int &bAlong, int &bAcross, int &txAlong, int &gxAlong, int &txAcross, int &gxAcross) {
+        bAlong = tAlong + spacing + gAlong;
+        bAcross = std::max(tAcross, gAcross);
+        txAlong = textFirst ? 0 : gAlong + spacing;
+        gxAlong = textFirst ? tAlong + spacing : 0;
+        txAcross = Div(bAcross - tAcross, 2);
+        gxAcross = glyphAtStart && gAcross < tAcross ? 0 : Div(bAcross - gAcross, 2);
+    };
     switch (arr) {
     case taLeft:
     case taLeftTop:
     case taRight:
-    case taRightTop: {
-        bw = tw + spacing + gw;
-        bh = std::max(th, gh);
-        const bool textFirst = arr == taLeft || arr == taLeftTop;
-        tx = textFirst ? 0 : gw + spacing;
-        gx = textFirst ? tw + spacing : 0;
-        ty = Div(bh - th, 2);
-        gy = (arr == taLeftTop || arr == taRightTop) && gh < th ? 0 : Div(bh - gh, 2);
+    case taRightTop:
+        place(tw, gw, th, gh, arr == taLeft || arr == taLeftTop, arr == taLeftTop || arr == taRightTop, bw, bh, tx,
+              gx, ty, gy);
         break;
-    }
-    default: {
-        bw = std::max(tw, gw);
-        bh = th + spacing + gh;
-        const bool textFirst = arr == taTop || arr == taTopLeft;
-        ty = textFirst ? 0 : gh + spacing;
-        gy = textFirst ? th + spacing : 0;
-        tx = Div(bw - tw, 2);
-        gx = (arr == taTopLeft || arr == taBottomLeft) && gw < tw ? 0 : Div(bw - gw, 2);
+    default:
+        place(th, gh, tw, gw, arr == taTop || arr == taTopLeft, arr == taTopLeft || arr == taBottomLeft, bh, bw, ty,
+              gy, tx, gx);
         break;
-    }
     }
     TRect block;
     AlignRect((Flags & KitGtForceTopLeft) || !Layout ? agTopLeft : Layout->Alignment(), TRect(0, 0, bw, bh), R, block);
