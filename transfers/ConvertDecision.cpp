@@ -48,6 +48,22 @@ int BankCodeIndex::find(QStringView code) const
     return m_other.value(QString::fromRawData(code.data(), code.size()), -1);
 }
 
+namespace {
+
+// The refusal of a line the file form already faults.
+Refusal FormRefusal(LineFault fault)
+{
+    switch (fault) {
+    case LineFault::LongToken: return Refusal::LongToken;
+    case LineFault::ExtraTokens: return Refusal::ExtraTokens;
+    case LineFault::BadBytes: return Refusal::BadBytes;
+    case LineFault::None: break;
+    }
+    return Refusal::None;
+}
+
+} // namespace
+
 LineScreen::LineScreen(const ConvertContext &context)
 {
     m_banks.reserve(context.bankNames.size());
@@ -62,7 +78,6 @@ void LineScreen::screen(ScreenedLine *out) const
     ScreenedLine &s = *out;
     const ParsedLine &p = s.parsed;
     s.amount = 0;
-    s.refusal = Refusal::None;
     // A known bank code is the table's own text.
     const QStringView bankId = TrimmedView(p.bankId);
     const int known = m_index.find(bankId);
@@ -76,19 +91,9 @@ void LineScreen::screen(ScreenedLine *out) const
     }
     s.cInfo = TrimmedView(p.cInfo);
     s.sName = TrimmedView(p.sName);
-    switch (p.fault) {
-    case LineFault::LongToken:
-        s.refusal = Refusal::LongToken;
+    s.refusal = FormRefusal(p.fault);
+    if (s.refusal != Refusal::None)
         return;
-    case LineFault::ExtraTokens:
-        s.refusal = Refusal::ExtraTokens;
-        return;
-    case LineFault::BadBytes:
-        s.refusal = Refusal::BadBytes;
-        return;
-    case LineFault::None:
-        break;
-    }
     if (known < 0)
         s.refusal = Refusal::UnknownBank;
     else if (!qvx::AcctNo::isValid(s.bankId, s.bankNo()))
