@@ -1,6 +1,7 @@
 #include "transfers/ConvertDecision.h"
 
 #include "core/BankCheckCode.h"
+#include "core/HashSlots.h"
 #include "core/TextUtils.h"
 #include "platform/AcctNo.h"
 #include "transfers/TransferRules.h"
@@ -128,26 +129,6 @@ int MotherFinder::find(QStringView bankId) const
     return m_firstOfBank.find(bankId);
 }
 
-namespace {
-
-// A hash spread over all its bits, as a combined string hash is weak in its
-// low bits: the low bits pick the first slot, the high half is the slot's tag.
-quint64 spread(size_t key)
-{
-    quint64 h = quint64(key);
-    h ^= h >> 33;
-    h *= 0xff51afd7ed558ccdULL;
-    h ^= h >> 33;
-    return h;
-}
-
-quint32 tagOf(quint64 spreadKey)
-{
-    return quint32(spreadKey >> 32);
-}
-
-} // namespace
-
 size_t TransferDuplicateIndex::keyOf(const QString &name, const QString &moneyText)
 {
     return keyOf(QStringView(name), QStringView(moneyText));
@@ -164,8 +145,8 @@ const TransferDuplicateIndex::Slot *TransferDuplicateIndex::findSlot(size_t key)
     if (m_slots.isEmpty())
         return nullptr;
     const size_t mask = size_t(m_slots.size()) - 1;
-    const quint64 h = spread(key);
-    const quint32 tag = tagOf(h);
+    const quint64 h = SpreadHash(key);
+    const quint32 tag = HashTag(h);
     const Slot *table = m_slots.constData();
     for (size_t i = size_t(h) & mask;; i = (i + 1) & mask) {
         const Slot &slot = table[i];
@@ -179,8 +160,8 @@ const TransferDuplicateIndex::Slot *TransferDuplicateIndex::findSlot(size_t key)
 TransferDuplicateIndex::Slot &TransferDuplicateIndex::slotOf(size_t key)
 {
     const size_t mask = size_t(m_slots.size()) - 1;
-    const quint64 h = spread(key);
-    const quint32 tag = tagOf(h);
+    const quint64 h = SpreadHash(key);
+    const quint32 tag = HashTag(h);
     Slot *table = m_slots.data();
     for (size_t i = size_t(h) & mask;; i = (i + 1) & mask) {
         Slot &slot = table[i];
@@ -195,9 +176,7 @@ void TransferDuplicateIndex::grow(qsizetype rows)
 {
     if (rows * 2 <= m_slots.size())
         return;
-    qsizetype size = 16;
-    while (size < rows * 2)
-        size *= 2;
+    const qsizetype size = SlotCountFor(rows);
     if (size <= m_slots.size())
         return;
     // A slot keeps only its tag: the chains are made again from the entries,
@@ -261,7 +240,7 @@ bool TransferDuplicateIndex::contains(size_t key, QStringView name, QStringView 
 void TransferDuplicateIndex::prefetch(size_t key) const
 {
     if (!m_slots.isEmpty())
-        __builtin_prefetch(m_slots.constData() + (size_t(spread(key)) & size_t(m_slots.size() - 1)));
+        __builtin_prefetch(m_slots.constData() + (size_t(SpreadHash(key)) & size_t(m_slots.size() - 1)));
 }
 
 void TransferDuplicateIndex::reserve(qsizetype rows)
