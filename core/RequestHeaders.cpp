@@ -30,11 +30,6 @@ BatchStamp BatchStamp::of(const Session &session)
 
 RequestHeader BatchStamp::header(const QString &recvId, const QString &firmId, const QString &bankId) const
 {
-    RequestHeader h;
-    h.SendDate = sendDate;
-    h.SendTime = sendTime;
-    h.Service = serviceDiv;
-    h.USERID = userId;
-    h.SendFlag = sendFlagInit;
-    return AddressedHeader(h, networkId, recvId, firmId, bankId);
+    return {.SendDate = sendDate, .SendTime = sendTime, .Service = serviceDiv, .SendID = networkId, .RecvID = recvId,
+            .FirmID = firmId, .BankID = bankId, .USERID = userId, .SendFlag = sendFlagInit};
 }
