@@ -4,6 +4,8 @@
 // numbers are TransferColumn. Conversion, reload, row edit and the approval
 // request all read and write rows through this type.
 
+#include "transfers/RowCells.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -33,9 +35,10 @@ enum TransferColumn {
     TransferColumnCount
 };
 
-struct TransferRow
+struct TransferRow : CellRow<TransferRow, TransferColumn, TransferColumnCount>
 {
-    static constexpr int ColumnCount = TransferColumnCount;
+    // Member of each column, in column order.
+    static const RowMembers<TransferRow, TransferColumnCount> Members;
 
     QString no;
     QString moBankName;
@@ -60,22 +63,8 @@ struct TransferRow
     QString bankId;
     QString realNameNo;
 
-    QString value(TransferColumn col) const;
     // The value of a column in place (col a column of the list).
     QString &at(TransferColumn col);
-    void setValue(TransferColumn col, const QString &text);
-
-    // Cells 0..21 in column order, and back (missing cells read as "").
-    QStringList cells() const;
-    static TransferRow fromCells(const QStringList &cells);
-
-    // The amount without its commas ("1,000" -> "1000").
-    QString plainMoney() const;
-    // The accounts without '-'.
-    QString plainMoBankNo() const;
-    QString plainBankNo() const;
-    // Whole won of the amount (0 when it is no number).
-    qint64 amount() const;
 
     bool operator==(const TransferRow &other) const = default;
 };
