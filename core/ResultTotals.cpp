@@ -1,5 +1,7 @@
 #include "core/ResultTotals.h"
 
+#include "core/TotalsInColumns.h"
+
 namespace {
 
 bool IsCollection(const QString &gubun) { return gubun.trimmed() == QLatin1String("20"); }
@@ -14,15 +16,9 @@ ResultTotals::ResultTotals() : m_table(emptyTable()) {}
 
 TotalsTable ResultTotals::emptyTable()
 {
-    return TotalsTable({{1, QStringLiteral("all.sunab")},
-                        {2, QStringLiteral("all.jigub")},
-                        {3, QStringLiteral("all")},
-                        {4, QStringLiteral("ok.sunab")},
-                        {5, QStringLiteral("ok.jigub")},
-                        {6, QStringLiteral("ok")},
-                        {7, QStringLiteral("err.sunab")},
-                        {8, QStringLiteral("err.jigub")},
-                        {9, QStringLiteral("err")}});
+    return TotalsInColumns({QStringLiteral("all.sunab"), QStringLiteral("all.jigub"), QStringLiteral("all"),
+                            QStringLiteral("ok.sunab"), QStringLiteral("ok.jigub"), QStringLiteral("ok"),
+                            QStringLiteral("err.sunab"), QStringLiteral("err.jigub"), QStringLiteral("err")});
 }
 
 QSet<QString> ResultTotals::codes(const QString &gubun, const QString &srFlag, const QString &errCode)

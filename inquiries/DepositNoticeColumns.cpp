@@ -1,5 +1,6 @@
 #include "inquiries/DepositNoticeColumns.h"
 
+#include "core/DataColumns.h"
 #include "inquiries/DepositNotices.h"
 #include "platform/ResultSet.h"
 
@@ -42,6 +43,12 @@ ListColumn Constant(const QString &text)
     return c;
 }
 
+// The fields both lists carry behind their shown columns.
+ListColumns Carried()
+{
+    return DataColumns({"sendid", "recvid", "firmid", "bankid", "sendflag", "errcode", "deposit_senddate"});
+}
+
 } // namespace
 
 const ListColumns &DepositNoticeColumns()
@@ -53,10 +60,8 @@ const ListColumns &DepositNoticeColumns()
           << ListColumn{QStringLiteral("거래일자"), 64, AlignCenter, "indate", CellFormat::Date}
           << ListColumn{QStringLiteral("거래시각"), 56, AlignCenter, "intime", CellFormat::Time}
           << ListColumn{QStringLiteral("비고"), 118, AlignLeft, "common_dummy"}
-          << Constant(QStringLiteral("DY2")) << ListColumn::data("sendid") << ListColumn::data("recvid")
-          << ListColumn::data("firmid") << ListColumn::data("bankid") << ListColumn::data("sendflag")
-          << ListColumn::data("errcode") << ListColumn::data("deposit_senddate");
-        return c;
+          << Constant(QStringLiteral("DY2"));
+        return c + Carried();
     }();
     return columns;
 }
@@ -71,11 +76,8 @@ const ListColumns &VirtualDepositNoticeColumns()
           << ListColumn{QStringLiteral("주민등록번호"), 80, AlignCenter, "juminno"}
           << ListColumn{QStringLiteral("거래시각"), 68, AlignCenter, "intime", CellFormat::Time}
           << ListColumn{QStringLiteral("원거래일자"), 73, AlignCenter, "org_date", CellFormat::Date}
-          << ListColumn{QStringLiteral("원거래번호"), 69, AlignCenter, "org_no"}
-          << ListColumn::data("sendid") << ListColumn::data("recvid") << ListColumn::data("firmid")
-          << ListColumn::data("bankid") << ListColumn::data("sendflag") << ListColumn::data("errcode")
-          << ListColumn::data("deposit_senddate");
-        return c;
+          << ListColumn{QStringLiteral("원거래번호"), 69, AlignCenter, "org_no"};
+        return c + Carried();
     }();
     return columns;
 }

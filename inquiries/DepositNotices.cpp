@@ -1,8 +1,9 @@
 #include "inquiries/DepositNotices.h"
 
 #include "core/FixedLine.h"
+#include "core/ResultFields.h"
 #include "core/TextUtils.h"
-#include "core/TotalsTable.h"
+#include "core/TotalsInColumns.h"
 #include "core/CellText.h"
 #include "platform/ResultSet.h"
 #include "platform/SqlText.h"
@@ -106,57 +107,42 @@ QString virtualAccounts(const DepositNoticeFilter &f)
 
 static DepositNotice CommonFields(const qvx::ResultSet &rs, int i)
 {
-    auto v = [&rs, i](const char *name) { return rs.value(i, QString::fromLatin1(name)); };
     auto optional = [&rs, i](const char *name) {
         const QString n = QString::fromLatin1(name);
         return rs.hasColumn(n) ? rs.value(i, n) : QString();
     };
+    using N = DepositNotice;
     DepositNotice n;
-    n.orgSeqNo = v("org_seqno");
-    n.receiveDate = v("receivedate");
-    n.depositSendDate = v("deposit_senddate");
-    n.bankId = v("bankid");
-    n.inBankId = v("inbankid");
+    ReadResultFields<N>(n, rs, i,
+                        {{"org_seqno", &N::orgSeqNo}, {"receivedate", &N::receiveDate},
+                         {"deposit_senddate", &N::depositSendDate}, {"bankid", &N::bankId},
+                         {"inbankid", &N::inBankId}, {"mobankno", &N::moBankNo}, {"errcontents", &N::errContents},
+                         {"transdivcontents", &N::transDivContents}, {"gubun", &N::gubun}, {"price", &N::price},
+                         {"sign", &N::sign}, {"remain", &N::remain}, {"brcode", &N::brCode}, {"name", &N::name},
+                         {"intime", &N::inTime}, {"common_dummy", &N::commonDummy}, {"sendid", &N::sendId},
+                         {"recvid", &N::recvId}, {"firmid", &N::firmId}, {"sendflag", &N::sendFlag},
+                         {"errcode", &N::errCode}});
     n.moBankName = optional("mobankname");
     n.transBankName = optional("transbankname");
-    n.moBankNo = v("mobankno");
-    n.errContents = v("errcontents");
-    n.transDivContents = v("transdivcontents");
-    n.gubun = v("gubun");
-    n.price = v("price");
-    n.sign = v("sign");
-    n.remain = v("remain");
-    n.brCode = v("brcode");
-    n.name = v("name").trimmed();
-    n.inTime = v("intime");
-    n.commonDummy = v("common_dummy");
-    n.sendId = v("sendid");
-    n.recvId = v("recvid");
-    n.firmId = v("firmid");
-    n.sendFlag = v("sendflag");
-    n.errCode = v("errcode");
+    n.name = n.name.trimmed();
     return n;
 }
 
 DepositNotice DepositNotice::FromRow(const qvx::ResultSet &rs, int i)
 {
+    using N = DepositNotice;
     DepositNotice n = CommonFields(rs, i);
-    n.noteNo = rs.value(i, QStringLiteral("noteno"));
-    n.inCode = rs.value(i, QStringLiteral("incode"));
-    n.inDate = rs.value(i, QStringLiteral("indate"));
+    ReadResultFields<N>(n, rs, i, {{"noteno", &N::noteNo}, {"incode", &N::inCode}, {"indate", &N::inDate}});
     return n;
 }
 
 DepositNotice DepositNotice::FromVirtualRow(const qvx::ResultSet &rs, int i)
 {
+    using N = DepositNotice;
     DepositNotice n = CommonFields(rs, i);
-    auto v = [&rs, i](const char *name) { return rs.value(i, QString::fromLatin1(name)); };
-    n.jagi = v("jagi");
-    n.gagae = v("gagae");
-    n.vBankNo = v("v_bankno");
-    n.juminNo = v("juminno");
-    n.orgDate = v("org_date");
-    n.orgNo = v("org_no");
+    ReadResultFields<N>(n, rs, i,
+                        {{"jagi", &N::jagi}, {"gagae", &N::gagae}, {"v_bankno", &N::vBankNo}, {"juminno", &N::juminNo},
+                         {"org_date", &N::orgDate}, {"org_no", &N::orgNo}});
     return n;
 }
 
@@ -205,16 +191,10 @@ QString DepositTotalsCode(const QString &gubun)
 
 TotalsTable DepositTotalsTable()
 {
-    return TotalsTable({{1, QStringLiteral("ibgum")},
-                        {2, QStringLiteral("jigub")},
-                        {3, QStringLiteral("bjigub")},
-                        {4, QStringLiteral("bjigubcancel")},
-                        {5, QStringLiteral("amt")},
-                        {6, QStringLiteral("amtdeposit")},
-                        {7, QStringLiteral("amtdaechul")},
-                        {8, QStringLiteral("ibgumcancel")},
-                        {9, QStringLiteral("jigubcancel")},
-                        {10, QStringLiteral("jigum")}});
+    return TotalsInColumns({QStringLiteral("ibgum"), QStringLiteral("jigub"), QStringLiteral("bjigub"),
+                            QStringLiteral("bjigubcancel"), QStringLiteral("amt"), QStringLiteral("amtdeposit"),
+                            QStringLiteral("amtdaechul"), QStringLiteral("ibgumcancel"), QStringLiteral("jigubcancel"),
+                            QStringLiteral("jigum")});
 }
 
 QStringList DepositTotalsCaptions()

@@ -1,5 +1,7 @@
 #include "inquiries/DraftNoticeColumns.h"
 
+#include "core/DataColumns.h"
+
 const ListColumns &DraftNoticeColumns()
 {
     static const ListColumns columns = [] {
@@ -28,8 +30,7 @@ const ListColumns &DraftNoticeColumns()
             {QStringLiteral("수신ID"), 79, AlignCenter, "recvid", CellFormat::Trimmed},
             {QStringLiteral("업체코드"), 81, AlignCenter, "firmid", CellFormat::Trimmed},
         };
-        c << ListColumn::data("bankid", CellFormat::Trimmed) << ListColumn::data("sendflag", CellFormat::Trimmed);
-        return c;
+        return c + DataColumns({"bankid", "sendflag"}, CellFormat::Trimmed);
     }();
     return columns;
 }

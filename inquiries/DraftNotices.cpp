@@ -1,8 +1,9 @@
 #include "inquiries/DraftNotices.h"
 
 #include "core/FixedLine.h"
+#include "core/ResultFields.h"
 #include "core/TextUtils.h"
-#include "core/TotalsTable.h"
+#include "core/TotalsInColumns.h"
 #include "platform/ResultSet.h"
 #include "platform/SqlText.h"
 
@@ -41,33 +42,20 @@ QString byFilter(const DraftNoticeFilter &f)
 
 DraftNotice DraftNotice::FromRow(const qvx::ResultSet &rs, int i)
 {
-    auto v = [&rs, i](const char *name) { return rs.value(i, QString::fromLatin1(name)).trimmed(); };
+    using N = DraftNotice;
     DraftNotice n;
-    n.moBankName = v("mobankname");
-    n.draftSendDate = v("draft_senddate");
-    n.orgSeqNo = v("org_seqno");
-    n.transDivContents = v("transdivcontents");
-    n.bankId = v("bankid");
-    n.bankNo = v("bankno");
-    n.ibgumCode = v("ibgumcode");
-    n.draftKindContents = v("draftkindcontents");
-    n.draftNo = v("draftno");
-    n.draftMoney = v("draftmoney");
-    n.pubName = v("pub_name");
-    n.depName = v("dep_name");
-    n.sutakDate = v("sutak_date");
-    n.mankiDate = v("manki_date");
-    n.payBankName = v("pay_bankname");
-    n.payDepartName = v("pay_departname");
-    n.dangTaContents = v("dangtacontents");
-    n.gyuljeBankNo = v("gyulje_bankno");
-    n.transDepart = v("trans_depart");
-    n.service = v("service");
-    n.sendId = v("sendid");
-    n.recvId = v("recvid");
-    n.firmId = v("firmid");
-    n.sendFlag = v("sendflag");
-    n.gubun = v("gubun");
+    ReadResultFields<N>(
+        n, rs, i,
+        {{"mobankname", &N::moBankName}, {"draft_senddate", &N::draftSendDate}, {"org_seqno", &N::orgSeqNo},
+         {"transdivcontents", &N::transDivContents}, {"bankid", &N::bankId}, {"bankno", &N::bankNo},
+         {"ibgumcode", &N::ibgumCode}, {"draftkindcontents", &N::draftKindContents}, {"draftno", &N::draftNo},
+         {"draftmoney", &N::draftMoney}, {"pub_name", &N::pubName}, {"dep_name", &N::depName},
+         {"sutak_date", &N::sutakDate}, {"manki_date", &N::mankiDate}, {"pay_bankname", &N::payBankName},
+         {"pay_departname", &N::payDepartName}, {"dangtacontents", &N::dangTaContents},
+         {"gyulje_bankno", &N::gyuljeBankNo}, {"trans_depart", &N::transDepart}, {"service", &N::service},
+         {"sendid", &N::sendId}, {"recvid", &N::recvId}, {"firmid", &N::firmId}, {"sendflag", &N::sendFlag},
+         {"gubun", &N::gubun}},
+        FieldText::Trimmed);
     return n;
 }
 
@@ -93,12 +81,8 @@ QString DraftTotalsCode(const QString &gubun)
 
 TotalsTable DraftTotalsTable()
 {
-    return TotalsTable({{1, QStringLiteral("sutak")},
-                        {2, QStringLiteral("sutakmod")},
-                        {3, QStringLiteral("sutakcancel")},
-                        {4, QStringLiteral("chusim")},
-                        {5, QStringLiteral("chusimcancel")},
-                        {6, QStringLiteral("return")}});
+    return TotalsInColumns({QStringLiteral("sutak"), QStringLiteral("sutakmod"), QStringLiteral("sutakcancel"),
+                            QStringLiteral("chusim"), QStringLiteral("chusimcancel"), QStringLiteral("return")});
 }
 
 QString DraftSaveLine(const DraftNotice &n, int rowNo)

@@ -1,5 +1,7 @@
 #include "inquiries/FailedTransferColumns.h"
 
+#include "core/DataColumns.h"
+
 #include "platform/ResultSet.h"
 
 static QString KindText(const qvx::ResultSet &rs, int row)
@@ -10,7 +12,7 @@ static QString KindText(const qvx::ResultSet &rs, int row)
 
 const ListColumns &FailedTransferColumns()
 {
-    static const ListColumns columns = {
+    static const ListColumns columns = ListColumns{
         {QStringLiteral("번호"), 50, AlignCenter, "", CellFormat::RowNo},
         {QStringLiteral("통지번호"), 59, AlignCenter, "bank_seqno"},
         {QStringLiteral("통지일자"), 72, AlignCenter, "err_senddate", CellFormat::Date},
@@ -28,15 +30,6 @@ const ListColumns &FailedTransferColumns()
         {QStringLiteral("처리결과"), 100, AlignCenter, "procresult"},
         {QStringLiteral("처리번호"), 137, AlignCenter, "taprocno"},
         {QStringLiteral("비고"), 77, AlignCenter, "common_dummy"},
-        ListColumn::data("org_seqno"),
-        ListColumn::data("subseq"),
-        ListColumn::data("service"),
-        ListColumn::data("sendid"),
-        ListColumn::data("recvid"),
-        ListColumn::data("firmid"),
-        ListColumn::data("bankid"),
-        ListColumn::data("sendflag"),
-        ListColumn::data("errcode"),
-    };
+    } + DataColumns({"org_seqno", "subseq", "service", "sendid", "recvid", "firmid", "bankid", "sendflag", "errcode"});
     return columns;
 }

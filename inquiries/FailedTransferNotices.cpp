@@ -1,6 +1,7 @@
 #include "inquiries/FailedTransferNotices.h"
 
 #include "core/CellText.h"
+#include "core/RequestHeaders.h"
 #include "platform/ResultSet.h"
 #include "platform/SqlText.h"
 
@@ -62,12 +63,8 @@ QString dayNotices(const QString &day)
 TaIcheOrderRow FailedNoticeGapRow(const RequestHeader &header, const FailedNoticeAddress &to, int missingNumber)
 {
     TaIcheOrderRow row;
-    ApplyRequestHeader(row, header);
+    ApplyRequestHeader(row, AddressedHeader(header, to.sendId, to.recvId, to.firmId, to.bankId));
     row.Service = QStringLiteral("DY2");
-    row.SendID = to.sendId;
-    row.RecvID = to.recvId;
-    row.FirmID = to.firmId;
-    row.BankID = to.bankId;
     row.TA_ICHE_SendDate = to.day;
     row.BANK_SEQNO = QString::number(missingNumber);
     return row;

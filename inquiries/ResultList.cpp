@@ -1,9 +1,10 @@
 #include "inquiries/ResultList.h"
 
+#include "core/DataColumns.h"
 #include "core/FixedLine.h"
+#include "core/RequestHeaders.h"
 #include "core/Session.h"
 #include "core/TextUtils.h"
-#include "platform/Clock.h"
 
 namespace ResultList {
 
@@ -33,18 +34,8 @@ const ListColumns &Columns()
             {QStringLiteral("타행미처리 금액"), 100, AlignRight, "taerrprice", F::Money},
             {QStringLiteral("타행미처리 금액누계"), 110, AlignRight, "taerrmoney", F::Money},
             {QStringLiteral("대상자 정보"), 100, AlignLeft, "common_dummy"},
-            ListColumn::data("senddate"),
-            ListColumn::data("bankid"),
-            ListColumn::data("gubun"),
-            ListColumn::data("trans_bankid"),
-            ListColumn::data("sr_flag"),
-            ListColumn::data("errcode"),
-            ListColumn::data("sendid"),
-            ListColumn::data("recvid"),
-            ListColumn::data("firmid"),
-            ListColumn::data("bankid"),
-            ListColumn::data("cfmid"),
-        };
+        } + DataColumns({"senddate", "bankid", "gubun", "trans_bankid", "sr_flag", "errcode", "sendid", "recvid",
+                         "firmid", "bankid", "cfmid"});
     }();
     return columns;
 }
@@ -84,14 +75,8 @@ QString JoinedSaveRecord(const std::function<QString(int col)> &cell)
 IcheResultRow RequestRow(const Session &session, const std::function<QString(int col)> &cell)
 {
     IcheResultRow r;
-    r.SendDate = qvx::Clock::today();
-    r.SendTime = qvx::Clock::nowText(QStringLiteral("hhmmss"));
-    r.Service = session.ServiceDiv;
-    r.SendID = cell(cSendId);
-    r.RecvID = cell(cRecvId);
-    r.FirmID = cell(cFirmId);
-    r.BankID = cell(cBankId2);
-    r.USERID = session.LoginUserId;
+    ApplyRequestHeader(r, AddressedHeader(RequestHeader::of(session), cell(cSendId), cell(cRecvId), cell(cFirmId),
+                                          cell(cBankId2)));
     r.ICHE_SendDate = cell(cRawDate);
     r.org_seqno = cell(cSeqNo);
     return r;

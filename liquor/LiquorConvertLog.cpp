@@ -2,12 +2,7 @@
 
 #include "transfers/TransferLog.h"
 
-namespace {
-// The numeric field of a conversion error line: no message number yet.
-const QString NoSeq = QStringLiteral("      ");
-}
-
-LiquorConvertLog::LiquorConvertLog(const Session &session) : m_session(session)
+LiquorConvertLog::LiquorConvertLog(const Session &session) : RunLogBatch(session)
 {
 }
 
@@ -15,13 +10,8 @@ void LiquorConvertLog::transferLog(const QString &kind, std::span<const QStringV
 {
     const QString &stamp = m_stamp.text();
     m_batch.appendMade([&](QByteArray &out) {
-        AppendTransferLogLine(out, kind, NoSeq, values, {}, stamp, TransferLogValues::EachSpaced);
+        AppendTransferLogLine(out, kind, noSeq(), values, {}, stamp, TransferLogValues::EachSpaced);
     });
-}
-
-void LiquorConvertLog::log(const QString &text)
-{
-    m_batch.write(m_session, text);
 }
 
 void LiquorConvertLog::attach(LiquorConvertHooks &hooks)

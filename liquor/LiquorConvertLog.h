@@ -5,28 +5,20 @@
 // otherwise open and close the log for each). Written out by flush() and at
 // the latest when the run's log is let go.
 
-#include "core/DayLog.h"
 #include "liquor/LiquorConversion.h"
+#include "transfers/ConvertRunLog.h"
 
 #include <span>
 
 class Session;
 
-class LiquorConvertLog
+class LiquorConvertLog : public RunLogBatch
 {
 public:
     explicit LiquorConvertLog(const Session &session);
 
     // As WriteLiquorTransferLog with no message number.
     void transferLog(const QString &kind, std::span<const QStringView> values);
-    // As WriteLog.
-    void log(const QString &text);
     // Hooks transferLog and log of a run, written here.
     void attach(LiquorConvertHooks &hooks);
-    bool flush() { return m_batch.flush(); }
-
-private:
-    const Session &m_session;
-    DayLogBatch m_batch;
-    SecondStamp m_stamp{QStringLiteral("yyyyMMdd hhmmss")};
 };

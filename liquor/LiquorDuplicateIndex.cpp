@@ -1,21 +1,19 @@
 #include "liquor/LiquorDuplicateIndex.h"
 
+#include "core/HashSlots.h"
+
 #include <QHashFunctions>
 
 quint64 LiquorDuplicateIndex::hashOf(QStringView name, QStringView groupedAmount)
 {
     // Spread over all bits: the low ones pick the slot.
-    quint64 h = quint64(qHashMulti(0, name, groupedAmount));
-    h ^= h >> 33;
-    h *= 0xff51afd7ed558ccdULL;
-    h ^= h >> 33;
-    return h;
+    return SpreadHash(quint64(qHashMulti(0, name, groupedAmount)));
 }
 
 qsizetype LiquorDuplicateIndex::slotOf(quint64 hash) const
 {
     const qsizetype mask = m_slots.size() - 1;
-    const quint32 tag = quint32(hash >> 32);
+    const quint32 tag = HashTag(hash);
     const Slot *table = m_slots.constData();
     for (qsizetype i = qsizetype(hash) & mask;; i = (i + 1) & mask) {
         const Slot &slot = table[i];
@@ -28,13 +26,10 @@ void LiquorDuplicateIndex::grow(qsizetype rows)
 {
     if (rows * 2 <= m_slots.size())
         return;
-    qsizetype size = 16;
-    while (size < rows * 2)
-        size *= 2;
-    m_slots = QVector<Slot>(size);
+    m_slots = QVector<Slot>(SlotCountFor(rows));
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
         Slot &slot = m_slots[slotOf(m_entries[i].hash)];
-        slot.tag = quint32(m_entries[i].hash >> 32);
+        slot.tag = HashTag(m_entries[i].hash);
         m_entries[i].next = slot.last - 1;
         slot.last = int(i + 1);
     }
@@ -66,7 +61,7 @@ void LiquorDuplicateIndex::addKept(quint64 hash, QStringView name, QStringView g
     Slot &slot = m_slots[slotOf(hash)];
     m_entries.append({hash, name.data(), groupedAmount.data(), info.data(), int(name.size()),
                       int(groupedAmount.size()), int(info.size()), slot.last - 1});
-    slot.tag = quint32(hash >> 32);
+    slot.tag = HashTag(hash);
     slot.last = int(m_entries.size());
 }
 

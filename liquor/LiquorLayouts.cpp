@@ -2,11 +2,9 @@
 
 namespace {
 
-LayoutField field(const char *caption, ConvPair pair, const char *column)
-{
-    const QString c = QString::fromLatin1(column);
-    return {QString::fromUtf8(caption), pair, c + QLatin1Char('S'), c + QLatin1Char('N')};
-}
+// The liquor layouts' captions.
+const PairCaptions Captions = {"모은행코드", "모계좌번호", "은행코드", "계좌번호", "이체금액",  "기타",
+                               nullptr,      "거래처",     "거래구분", "주류금액", "비주류금액", "실명번호"};
 
 // The insert's column list, aligned as the statements have always been sent.
 QString insertHead(const LayoutTable &t)
@@ -20,16 +18,13 @@ QString insertHead(const LayoutTable &t)
            + QStringLiteral(")   Values(    ");
 }
 
-LayoutTable make(const char *name, QList<LayoutField> fields, bool delimited)
+LayoutTable make(const char *name, std::initializer_list<ConvPair> pairs, bool delimited)
 {
     LayoutTable t;
     t.name = QString::fromLatin1(name);
     t.delimitedForms = delimited;
-    t.fields = std::move(fields);
-    for (int i = 0; i < t.fields.size(); ++i) {
-        t.columns.append({t.fields[i].startColumn, i});
-        t.columns.append({t.fields[i].lengthColumn, i});
-    }
+    t.fields = PairFields(Captions, pairs);
+    t.columns = ColumnsInFieldOrder(t.fields);
     t.insertHead = insertHead(t);
     return t;
 }
@@ -38,25 +33,16 @@ LayoutTable make(const char *name, QList<LayoutField> fields, bool delimited)
 
 const LayoutTable &LiquorLayoutTable()
 {
-    static const LayoutTable t = make("ConvertJ",
-                                      {field("은행코드", cvBankId, "BankId"), field("계좌번호", cvBankNo, "BankNo"),
-                                       field("주류금액", cvJuMoney, "JuMoney"), field("비주류금액", cvBJuMoney, "BJuMoney"),
-                                       field("이체금액", cvMoney, "Money"), field("기타", cvCInfo, "CInfo"),
-                                       field("거래처", cvSName, "SName"), field("거래구분", cvGubun, "Gubun"),
-                                       field("실명번호", cvJumin, "Jumin")},
-                                      true);
+    static const LayoutTable t = make(
+        "ConvertJ", {cvBankId, cvBankNo, cvJuMoney, cvBJuMoney, cvMoney, cvCInfo, cvSName, cvGubun, cvJumin}, true);
     return t;
 }
 
 const LayoutTable &LiquorAutoLayoutTable()
 {
     static const LayoutTable t = make("ConvertJ_s",
-                                      {field("모은행코드", cvMoBankId, "moBankId"), field("모계좌번호", cvMoBankNo, "moBankNo"),
-                                       field("거래구분", cvGubun, "Gubun"), field("은행코드", cvBankId, "BankId"),
-                                       field("계좌번호", cvBankNo, "BankNo"), field("주류금액", cvJuMoney, "JuMoney"),
-                                       field("비주류금액", cvBJuMoney, "BJuMoney"), field("이체금액", cvMoney, "Money"),
-                                       field("거래처", cvSName, "SName"), field("실명번호", cvJumin, "Jumin"),
-                                       field("기타", cvCInfo, "CInfo")},
+                                      {cvMoBankId, cvMoBankNo, cvGubun, cvBankId, cvBankNo, cvJuMoney, cvBJuMoney,
+                                       cvMoney, cvSName, cvJumin, cvCInfo},
                                       false);
     return t;
 }

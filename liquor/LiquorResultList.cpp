@@ -1,6 +1,7 @@
 #include "liquor/LiquorResultList.h"
 
 #include "core/CellText.h"
+#include "core/DataColumns.h"
 #include "core/RequestSql.h"
 #include "core/TextUtils.h"
 #include "liquor/LiquorTempSave.h"
@@ -76,7 +77,7 @@ ListColumns LiquorResultColumns(bool checkBox, bool ownerName)
                                      : Computed("모계좌번호", 130, AlignCenter, LiquorMotherAccount);
     ListColumn account = ListColumn::data("", CellFormat::Computed);
     account.compute = LiquorMotherAccount;
-    return {
+    return ListColumns{
         checkBox ? no.withCheckBox() : no,
         {QStringLiteral("전송일자"), 84, AlignCenter, "senddate", CellFormat::Date},
         {QStringLiteral("전문번호"), 70, AlignCenter, "seqno"},
@@ -98,18 +99,8 @@ ListColumns LiquorResultColumns(bool checkBox, bool ownerName)
         {QStringLiteral("비주류금액"), 100, AlignRight, "nonjumoney", CellFormat::Money},
         {QStringLiteral("기타"), 110, AlignCenter, "common_dummy", CellFormat::Trimmed},
         {QStringLiteral("조회결과"), 70, AlignCenter, "errcode"},
-        ListColumn::data("bankid"),
-        ListColumn::data("gubun"),
-        ListColumn::data("trans_bankid"),
-        ListColumn::data("sr_flag"),
-        ListColumn::data("sendid"),
-        ListColumn::data("recvid"),
-        ListColumn::data("firmid"),
-        ListColumn::data("bankid"),
-        ListColumn::data("passwd"),
-        ListColumn::data("boki"),
-        account,
-    };
+    } + DataColumns({"bankid", "gubun", "trans_bankid", "sr_flag", "sendid", "recvid", "firmid", "bankid", "passwd",
+                     "boki"}) + ListColumns{account};
 }
 
 QString LiquorSemicolonLine(const QStringList &cells)

@@ -1,5 +1,6 @@
 #include "liquor/LiquorResultRequest.h"
 
+#include "core/RequestHeaders.h"
 #include "core/RequestMessages.h"
 #include "core/Session.h"
 #include "core/TextUtils.h"
@@ -11,16 +12,12 @@ template <class Row>
 Row InquiryRow(const QStringList &cells, const Session &session, const QString &date, const QString &time)
 {
     auto c = [&cells](int col) { return col < cells.size() ? cells[col] : QString(); };
+    RequestHeader header =
+        AddressedHeader(RequestHeader::of(session), c(lrSendId), c(lrRecvId), c(lrFirmId), c(lrBankId2));
+    header.SendDate = date;
+    header.SendTime = time;
     Row row;
-    row.SendDate = date;
-    row.SendTime = time;
-    row.Service = session.ServiceDiv;
-    row.SendID = c(lrSendId);
-    row.RecvID = c(lrRecvId);
-    row.FirmID = c(lrFirmId);
-    row.BankID = c(lrBankId2);
-    row.USERID = session.LoginUserId;
-    row.SendFlag = QStringLiteral("1");
+    ApplyRequestHeader(row, header);
     row.ICHE_SendDate = DelChar(c(lrSendDate), u'-');
     row.ORG_SEQNO = c(lrSeqNo);
     row.sr_flag = QStringLiteral("1");

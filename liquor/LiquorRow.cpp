@@ -1,20 +1,8 @@
 #include "liquor/LiquorRow.h"
 
 #include "core/TextUtils.h"
-#include "transfers/RowCells.h"
 
 namespace {
-
-// Member of each column, in column order.
-QString LiquorRow::*const Members[LiquorColumnCount] = {
-    &LiquorRow::no,        &LiquorRow::transDiv, &LiquorRow::moBankName, &LiquorRow::moBankNo,
-    &LiquorRow::juMoney,   &LiquorRow::nonJuMoney, &LiquorRow::money,    &LiquorRow::name,
-    &LiquorRow::bankName,  &LiquorRow::bankNo,   &LiquorRow::payKind,    &LiquorRow::realNameNo,
-    &LiquorRow::info,      &LiquorRow::sendId,   &LiquorRow::recvId,     &LiquorRow::firmId,
-    &LiquorRow::service,   &LiquorRow::moBankId, &LiquorRow::userId,     &LiquorRow::sendFlag,
-    &LiquorRow::passWd,    &LiquorRow::boki,     &LiquorRow::gubun,      &LiquorRow::juFlag,
-    &LiquorRow::bankId,    &LiquorRow::flag25,   &LiquorRow::bankId2,
-};
 
 const char *const Names[LiquorColumnCount] = {
     "순번",     "거래구분", "모은행",   "모계좌번호", "주류금액",   "비주류금액", "이체금액",
@@ -25,20 +13,18 @@ const char *const Names[LiquorColumnCount] = {
 
 } // namespace
 
-QString LiquorRow::value(LiquorColumn col) const { return RowCell(*this, Members, col); }
+const RowMembers<LiquorRow, LiquorColumnCount> LiquorRow::Members = {
+    &LiquorRow::no,        &LiquorRow::transDiv, &LiquorRow::moBankName, &LiquorRow::moBankNo,
+    &LiquorRow::juMoney,   &LiquorRow::nonJuMoney, &LiquorRow::money,    &LiquorRow::name,
+    &LiquorRow::bankName,  &LiquorRow::bankNo,   &LiquorRow::payKind,    &LiquorRow::realNameNo,
+    &LiquorRow::info,      &LiquorRow::sendId,   &LiquorRow::recvId,     &LiquorRow::firmId,
+    &LiquorRow::service,   &LiquorRow::moBankId, &LiquorRow::userId,     &LiquorRow::sendFlag,
+    &LiquorRow::passWd,    &LiquorRow::boki,     &LiquorRow::gubun,      &LiquorRow::juFlag,
+    &LiquorRow::bankId,    &LiquorRow::flag25,   &LiquorRow::bankId2,
+};
 
-void LiquorRow::setValue(LiquorColumn col, const QString &text) { SetRowCell(*this, Members, col, text); }
-
-QStringList LiquorRow::cells() const { return RowCellList(*this, Members); }
-
-LiquorRow LiquorRow::fromCells(const QStringList &cells) { return RowOfCells(cells, Members); }
-
-QString LiquorRow::plainMoney() const { return DelComma(money); }
 QString LiquorRow::plainJuMoney() const { return DelComma(juMoney); }
 QString LiquorRow::plainNonJuMoney() const { return DelComma(nonJuMoney); }
-QString LiquorRow::plainMoBankNo() const { return DelChar(moBankNo, QLatin1Char('-')); }
-QString LiquorRow::plainBankNo() const { return DelChar(bankNo, QLatin1Char('-')); }
-qint64 LiquorRow::amount() const { return amountOf(money); }
 qint64 LiquorRow::amountOf(const QString &groupedMoney) { return WholeWon(DelComma(groupedMoney)); }
 
 QString LiquorColumnTitle(LiquorColumn col)

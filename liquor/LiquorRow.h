@@ -4,6 +4,8 @@
 // LiquorColumn. Sending, the temporary save, the row edit and the conversions
 // read and write rows through this type.
 
+#include "transfers/RowCells.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -41,54 +43,20 @@ enum LiquorColumn {
 // Columns shown in the list (0-15); the rest are carried hidden.
 constexpr int LiquorShownColumns = 16;
 
-struct LiquorRow
+struct LiquorRow : CellRow<LiquorRow, LiquorColumn, LiquorColumnCount>
 {
-    static constexpr int ColumnCount = LiquorColumnCount;
+    // Member of each column, in column order.
+    static const RowMembers<LiquorRow, LiquorColumnCount> Members;
 
-    QString no;
-    QString transDiv;
-    QString moBankName;
-    QString moBankNo;
-    QString juMoney;
-    QString nonJuMoney;
-    QString money;
-    QString name;
-    QString bankName;
-    QString bankNo;
-    QString payKind;
-    QString realNameNo;
-    QString info;
-    QString sendId;
-    QString recvId;
-    QString firmId;
-    QString service;
-    QString moBankId;
-    QString userId;
-    QString sendFlag;
-    QString passWd;
-    QString boki;
-    QString gubun;
-    QString juFlag;
-    QString bankId;
-    QString flag25;
-    QString bankId2;
+    // The cells in column order.
+    QString no, transDiv, moBankName, moBankNo, juMoney, nonJuMoney, money, name, bankName, bankNo, payKind, realNameNo,
+        info, sendId, recvId, firmId, service, moBankId, userId, sendFlag, passWd, boki, gubun, juFlag, bankId, flag25,
+        bankId2;
 
-    QString value(LiquorColumn col) const;
-    void setValue(LiquorColumn col, const QString &text);
-
-    // Cells 0..26 in column order, and back (missing cells read as "").
-    QStringList cells() const;
-    static LiquorRow fromCells(const QStringList &cells);
-
-    // The amounts without ',' and the accounts without '-'.
-    QString plainMoney() const;
+    // The liquor amounts without ','.
     QString plainJuMoney() const;
     QString plainNonJuMoney() const;
-    QString plainMoBankNo() const;
-    QString plainBankNo() const;
-    // Whole won of the transfer amount (0 when it is no number).
-    qint64 amount() const;
-    // The same of a grouped amount text.
+    // Whole won of a grouped amount text.
     static qint64 amountOf(const QString &groupedMoney);
 
     bool operator==(const LiquorRow &other) const = default;

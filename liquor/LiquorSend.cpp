@@ -9,9 +9,6 @@
 #include "liquor/LiquorRules.h"
 #include "transfers/TransferLog.h"
 #include "platform/AppServer.h"
-#include "platform/Clock.h"
-
-#include <QDateTime>
 
 namespace {
 
@@ -21,16 +18,8 @@ template <class Row>
 Row requestRow(const LiquorBatch &batch, const LiquorRow &row, qint64 seqNo, const QString &boki)
 {
     Row r;
-    r.SendDate = batch.sendDate;
-    r.SendTime = batch.sendTime;
-    r.Service = batch.serviceDiv;
+    ApplyRequestHeader(r, batch.header(row.recvId, row.firmId, row.moBankId));
     r.SeqNo = QString::number(seqNo);
-    r.SendID = batch.networkId;
-    r.RecvID = row.recvId;
-    r.FirmID = row.firmId;
-    r.BankID = row.moBankId;
-    r.USERID = batch.userId;
-    r.SendFlag = batch.sendFlagInit;
     r.PassWd = row.passWd;
     r.Boki = boki;
     r.Gubun = row.gubun;
@@ -47,20 +36,33 @@ Row requestRow(const LiquorBatch &batch, const LiquorRow &row, qint64 seqNo, con
     return r;
 }
 
+// The state of a batch the request sender has handled.
+LiquorSendOutcome::Status SendStatus(const RequestResult &result, int count)
+{
+    using Outcome = RequestResult::Outcome;
+    switch (result.outcome) {
+    case Outcome::Sent: return LiquorSendOutcome::Sent;
+    case Outcome::Withdrawn: return LiquorSendOutcome::Withdrawn;
+    case Outcome::ReserveFailed: return LiquorSendOutcome::ReserveFailed;
+    case Outcome::Stopped: return LiquorSendOutcome::OpenCommitFailed;
+    case Outcome::CommitFailed: return LiquorSendOutcome::CommitFailed;
+    case Outcome::ConnectionLost:
+        if (result.committed)
+            return LiquorSendOutcome::RegisterFailed;
+        return result.stored == count ? LiquorSendOutcome::CommitFailed : LiquorSendOutcome::RowFailed;
+    default: // InsertFailed (Empty cannot happen: the screen sends no empty list)
+        return LiquorSendOutcome::RowFailed;
+    }
+}
+
 } // namespace
 
 LiquorBatch LiquorBatch::of(const Session &session, QVector<LiquorRow> rows)
 {
-    const QDateTime now = qvx::Clock::now();
     LiquorBatch b;
+    static_cast<BatchStamp &>(b) = BatchStamp::of(session);
     b.rows = std::move(rows);
     b.paymentMode = session.PaymentMode;
-    b.sendDate = now.toString(QStringLiteral("yyyyMMdd"));
-    b.sendTime = now.toString(QStringLiteral("hhmmss"));
-    b.serviceDiv = session.ServiceDiv;
-    b.networkId = session.NetworkId;
-    b.userId = session.LoginUserId;
-    b.sendFlagInit = session.SendFlagInit;
     return b;
 }
 
@@ -146,35 +148,7 @@ LiquorSendOutcome SendLiquorBatch(Session &session, qvx::AppServer &server, cons
     if (!result.error.isEmpty())
         out.error = result.error;
 
-    using Outcome = RequestResult::Outcome;
-    switch (result.outcome) {
-    case Outcome::Sent:
-        out.status = LiquorSendOutcome::Sent;
-        break;
-    case Outcome::Withdrawn:
-        out.status = LiquorSendOutcome::Withdrawn;
-        break;
-    case Outcome::ReserveFailed:
-        out.status = LiquorSendOutcome::ReserveFailed;
-        break;
-    case Outcome::Stopped:
-        out.status = LiquorSendOutcome::OpenCommitFailed;
-        break;
-    case Outcome::CommitFailed:
-        out.status = LiquorSendOutcome::CommitFailed;
-        break;
-    case Outcome::ConnectionLost:
-        if (result.committed)
-            out.status = LiquorSendOutcome::RegisterFailed;
-        else if (result.stored == out.count)
-            out.status = LiquorSendOutcome::CommitFailed;
-        else
-            out.status = LiquorSendOutcome::RowFailed;
-        break;
-    default: // InsertFailed (Empty cannot happen: the screen sends no empty list)
-        out.status = LiquorSendOutcome::RowFailed;
-        break;
-    }
+    out.status = SendStatus(result, out.count);
     if (out.status == LiquorSendOutcome::RowFailed)
         out.failedRow = result.stored + 1;
     out.reserveDbError = result.reserveDbFailed();

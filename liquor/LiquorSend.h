@@ -6,6 +6,7 @@
 // the send module). Any failure after the first insert rolls the batch back
 // and registers nothing; the caller keeps its rows. There is no approval step.
 
+#include "core/RequestHeaders.h"
 #include "core/RequestRows.h"
 #include "liquor/LiquorRow.h"
 
@@ -19,17 +20,12 @@ class AppServer;
 }
 
 // The values every row of the batch shares; the rows are a snapshot of the
-// list taken when sending began.
-struct LiquorBatch
+// list taken when sending began. The batch's sendTime also goes into bank
+// 23's check code and the registration.
+struct LiquorBatch : BatchStamp
 {
     QVector<LiquorRow> rows;
     int paymentMode = 0;    // 0 collection, 1 payment
-    QString sendDate;       // "yyyymmdd", one for the batch
-    QString sendTime;       // "hhnnss", one for the batch (also bank 23's check code and the registration)
-    QString serviceDiv;     // Service
-    QString networkId;      // SendID
-    QString userId;         // USERID
-    QString sendFlagInit;   // SendFlag
 
     // The batch of these rows made now in the session.
     static LiquorBatch of(const Session &session, QVector<LiquorRow> rows);

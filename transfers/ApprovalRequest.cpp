@@ -7,17 +7,9 @@
 GicheRow ApprovalGicheRow(const ApprovalBatch &batch, const TransferRow &row, qint64 seqNo, const QString &boki)
 {
     GicheRow g;
-    g.SendDate = batch.sendDate;
-    g.SendTime = batch.sendTime;
-    g.Service = batch.serviceDiv;
+    ApplyRequestHeader(g, batch.header(row.recvId, row.firmId, row.moBankId));
     g.SeqNo = QString::number(seqNo);
-    g.SendID = batch.networkId;
-    g.RecvID = row.recvId;
-    g.FirmID = row.firmId;
-    g.BankID = row.moBankId;
-    g.USERID = batch.userId;
     g.CFMID = batch.approverId;
-    g.SendFlag = batch.sendFlagInit;
     g.MoBankNo = row.plainMoBankNo();
     g.PassWd = row.passWd;
     g.Boki = boki;

@@ -4,6 +4,7 @@
 // reserved, rows inserted, committed, not registered: the approver sends).
 // The notice to the approver afterwards is the caller's.
 
+#include "core/RequestHeaders.h"
 #include "core/RequestRows.h"
 #include "transfers/TransferRow.h"
 
@@ -17,16 +18,10 @@ class AppServer;
 }
 
 // The values every row of the batch shares.
-struct ApprovalBatch
+struct ApprovalBatch : BatchStamp
 {
     QVector<TransferRow> rows;
-    QString sendDate;       // "yyyymmdd", one for the batch
-    QString sendTime;       // "hhnnss", one for the batch
-    QString serviceDiv;     // Service
-    QString networkId;      // SendID
-    QString userId;         // USERID (the maker)
-    QString approverId;     // CFMID
-    QString sendFlagInit;   // SendFlag
+    QString approverId;     // CFMID (userId is the maker)
 };
 
 struct ApprovalOutcome

@@ -1,6 +1,7 @@
 #include "transfers/ConvertDecision.h"
 
 #include "core/BankCheckCode.h"
+#include "core/HashSlots.h"
 #include "core/TextUtils.h"
 #include "platform/AcctNo.h"
 #include "transfers/TransferRules.h"
@@ -48,6 +49,22 @@ int BankCodeIndex::find(QStringView code) const
     return m_other.value(QString::fromRawData(code.data(), code.size()), -1);
 }
 
+namespace {
+
+// The refusal of a line the file form already faults.
+Refusal FormRefusal(LineFault fault)
+{
+    switch (fault) {
+    case LineFault::LongToken: return Refusal::LongToken;
+    case LineFault::ExtraTokens: return Refusal::ExtraTokens;
+    case LineFault::BadBytes: return Refusal::BadBytes;
+    case LineFault::None: break;
+    }
+    return Refusal::None;
+}
+
+} // namespace
+
 LineScreen::LineScreen(const ConvertContext &context)
 {
     m_banks.reserve(context.bankNames.size());
@@ -62,7 +79,6 @@ void LineScreen::screen(ScreenedLine *out) const
     ScreenedLine &s = *out;
     const ParsedLine &p = s.parsed;
     s.amount = 0;
-    s.refusal = Refusal::None;
     // A known bank code is the table's own text.
     const QStringView bankId = TrimmedView(p.bankId);
     const int known = m_index.find(bankId);
@@ -76,19 +92,9 @@ void LineScreen::screen(ScreenedLine *out) const
     }
     s.cInfo = TrimmedView(p.cInfo);
     s.sName = TrimmedView(p.sName);
-    switch (p.fault) {
-    case LineFault::LongToken:
-        s.refusal = Refusal::LongToken;
+    s.refusal = FormRefusal(p.fault);
+    if (s.refusal != Refusal::None)
         return;
-    case LineFault::ExtraTokens:
-        s.refusal = Refusal::ExtraTokens;
-        return;
-    case LineFault::BadBytes:
-        s.refusal = Refusal::BadBytes;
-        return;
-    case LineFault::None:
-        break;
-    }
     if (known < 0)
         s.refusal = Refusal::UnknownBank;
     else if (!qvx::AcctNo::isValid(s.bankId, s.bankNo()))
@@ -123,26 +129,6 @@ int MotherFinder::find(QStringView bankId) const
     return m_firstOfBank.find(bankId);
 }
 
-namespace {
-
-// A hash spread over all its bits, as a combined string hash is weak in its
-// low bits: the low bits pick the first slot, the high half is the slot's tag.
-quint64 spread(size_t key)
-{
-    quint64 h = quint64(key);
-    h ^= h >> 33;
-    h *= 0xff51afd7ed558ccdULL;
-    h ^= h >> 33;
-    return h;
-}
-
-quint32 tagOf(quint64 spreadKey)
-{
-    return quint32(spreadKey >> 32);
-}
-
-} // namespace
-
 size_t TransferDuplicateIndex::keyOf(const QString &name, const QString &moneyText)
 {
     return keyOf(QStringView(name), QStringView(moneyText));
@@ -159,8 +145,8 @@ const TransferDuplicateIndex::Slot *TransferDuplicateIndex::findSlot(size_t key)
     if (m_slots.isEmpty())
         return nullptr;
     const size_t mask = size_t(m_slots.size()) - 1;
-    const quint64 h = spread(key);
-    const quint32 tag = tagOf(h);
+    const quint64 h = SpreadHash(key);
+    const quint32 tag = HashTag(h);
     const Slot *table = m_slots.constData();
     for (size_t i = size_t(h) & mask;; i = (i + 1) & mask) {
         const Slot &slot = table[i];
@@ -174,8 +160,8 @@ const TransferDuplicateIndex::Slot *TransferDuplicateIndex::findSlot(size_t key)
 TransferDuplicateIndex::Slot &TransferDuplicateIndex::slotOf(size_t key)
 {
     const size_t mask = size_t(m_slots.size()) - 1;
-    const quint64 h = spread(key);
-    const quint32 tag = tagOf(h);
+    const quint64 h = SpreadHash(key);
+    const quint32 tag = HashTag(h);
     Slot *table = m_slots.data();
     for (size_t i = size_t(h) & mask;; i = (i + 1) & mask) {
         Slot &slot = table[i];
@@ -190,9 +176,7 @@ void TransferDuplicateIndex::grow(qsizetype rows)
 {
     if (rows * 2 <= m_slots.size())
         return;
-    qsizetype size = 16;
-    while (size < rows * 2)
-        size *= 2;
+    const qsizetype size = SlotCountFor(rows);
     if (size <= m_slots.size())
         return;
     // A slot keeps only its tag: the chains are made again from the entries,
@@ -256,7 +240,7 @@ bool TransferDuplicateIndex::contains(size_t key, QStringView name, QStringView 
 void TransferDuplicateIndex::prefetch(size_t key) const
 {
     if (!m_slots.isEmpty())
-        __builtin_prefetch(m_slots.constData() + (size_t(spread(key)) & size_t(m_slots.size() - 1)));
+        __builtin_prefetch(m_slots.constData() + (size_t(SpreadHash(key)) & size_t(m_slots.size() - 1)));
 }
 
 void TransferDuplicateIndex::reserve(qsizetype rows)

@@ -51,18 +51,16 @@ QString assignment(const QString &column)
     return column.leftJustified(7) + QStringLiteral(" = ");
 }
 
+// The general layouts' captions.
+const PairCaptions Captions = {"모은행코드", "모계좌번호", "은행코드", "계좌번호", "이체금액", "업체정보",
+                               "전문번호",   "송금인",     "거래구분", nullptr,    nullptr,    nullptr};
+
 LayoutTable makeGeneral()
 {
     LayoutTable t;
     t.name = QStringLiteral("convertg");
     t.delimitedForms = true;
-    t.fields = {
-        {QStringLiteral("은행코드"), cvBankId, QStringLiteral("BankIdS"), QStringLiteral("BankIdN")},
-        {QStringLiteral("계좌번호"), cvBankNo, QStringLiteral("BankNoS"), QStringLiteral("BankNoN")},
-        {QStringLiteral("이체금액"), cvMoney, QStringLiteral("MoneyS"), QStringLiteral("MoneyN")},
-        {QStringLiteral("업체정보"), cvCInfo, QStringLiteral("CInfoS"), QStringLiteral("CInfoN")},
-        {QStringLiteral("송금인"), cvSName, QStringLiteral("SNameS"), QStringLiteral("SNameN")},
-    };
+    t.fields = PairFields(Captions, {cvBankId, cvBankNo, cvMoney, cvCInfo, cvSName});
     // Stored order; the kind pair is never shown and always 0.
     const int rows[] = {0, 1, 2, 4, -1, 3};
     const char *names[] = {"BankId", "BankNo", "Money", "SName", "Gubun", "CInfo"};
@@ -81,21 +79,9 @@ LayoutTable makeAuto()
 {
     LayoutTable t;
     t.name = QStringLiteral("convertg_s");
-    t.fields = {
-        {QStringLiteral("모은행코드"), cvMoBankId, QStringLiteral("moBankIdS"), QStringLiteral("moBankIdN")},
-        {QStringLiteral("모계좌번호"), cvMoBankNo, QStringLiteral("moBankNoS"), QStringLiteral("moBankNoN")},
-        {QStringLiteral("거래구분"), cvGubun, QStringLiteral("GubunS"), QStringLiteral("GubunN")},
-        {QStringLiteral("은행코드"), cvBankId, QStringLiteral("BankIdS"), QStringLiteral("BankIdN")},
-        {QStringLiteral("계좌번호"), cvBankNo, QStringLiteral("BankNoS"), QStringLiteral("BankNoN")},
-        {QStringLiteral("이체금액"), cvMoney, QStringLiteral("MoneyS"), QStringLiteral("MoneyN")},
-        {QStringLiteral("송금인"), cvSName, QStringLiteral("SNameS"), QStringLiteral("SNameN")},
-        {QStringLiteral("업체정보"), cvCInfo, QStringLiteral("CInfoS"), QStringLiteral("CInfoN")},
-        {QStringLiteral("전문번호"), cvSeqNo, QStringLiteral("SeqNoS"), QStringLiteral("SeqNoN")},
-    };
-    for (int i = 0; i < t.fields.size(); ++i) {
-        t.columns.append({t.fields[i].startColumn, i});
-        t.columns.append({t.fields[i].lengthColumn, i});
-    }
+    t.fields = PairFields(Captions, {cvMoBankId, cvMoBankNo, cvGubun, cvBankId, cvBankNo, cvMoney, cvSName, cvCInfo,
+                                     cvSeqNo});
+    t.columns = ColumnsInFieldOrder(t.fields);
     t.insertHead = QStringLiteral("INSERT INTO convertg_s ( Title     ,moBankIdS   ,moBankIdN   ,moBankNoS   ,"
                                   "moBankNoN   ,GubunS    ,GubunN    ,BankIdS   ,BankIdN   ,BankNoS   ,BankNoN   ,"
                                   "MoneyS    ,MoneyN    ,SNameS    ,SNameN    ,CInfoS    ,CInfoN    ,SeqNoS    ,"
@@ -104,6 +90,28 @@ LayoutTable makeAuto()
 }
 
 } // namespace
+
+QList<LayoutField> PairFields(const PairCaptions &captions, std::initializer_list<ConvPair> pairs)
+{
+    static const char *const Stems[cvPairCount] = {"moBankId", "moBankNo", "BankId", "BankNo",   "Money",    "CInfo",
+                                                   "SeqNo",    "SName",    "Gubun",  "JuMoney", "BJuMoney", "Jumin"};
+    QList<LayoutField> fields;
+    for (ConvPair pair : pairs) {
+        const QString stem = QString::fromLatin1(Stems[pair]);
+        fields.append({QString::fromUtf8(captions[pair]), pair, stem + QLatin1Char('S'), stem + QLatin1Char('N')});
+    }
+    return fields;
+}
+
+QList<std::pair<QString, int>> ColumnsInFieldOrder(const QList<LayoutField> &fields)
+{
+    QList<std::pair<QString, int>> columns;
+    for (int i = 0; i < fields.size(); ++i) {
+        columns.append({fields[i].startColumn, i});
+        columns.append({fields[i].lengthColumn, i});
+    }
+    return columns;
+}
 
 const LayoutTable &GeneralLayoutTable()
 {

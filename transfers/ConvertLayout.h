@@ -16,6 +16,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <array>
+#include <initializer_list>
 #include <utility>
 
 enum class DataForm { Fixed = 0, Comma = 1, Semicolon = 2 };
@@ -66,6 +68,17 @@ public:
     QList<std::pair<QString, int>> columns;
     QString insertHead; // "INSERT INTO ... Values(    "
 };
+
+// The caption each pair shows on the grids of one family of layouts (the
+// general and the liquor ones), in ConvPair order; nullptr for a pair the
+// family never holds.
+using PairCaptions = std::array<const char *, cvPairCount>;
+// The fields of `pairs` in that order, captioned from `captions`; a field's
+// columns are its pair's stem with 'S' (start) and 'N' (length): "BankIdS",
+// "BankIdN".
+QList<LayoutField> PairFields(const PairCaptions &captions, std::initializer_list<ConvPair> pairs);
+// The insert's columns of `fields` in their order, start then length of each.
+QList<std::pair<QString, int>> ColumnsInFieldOrder(const QList<LayoutField> &fields);
 
 // convertg: 은행코드, 계좌번호, 이체금액, 업체정보, 송금인.
 const LayoutTable &GeneralLayoutTable();

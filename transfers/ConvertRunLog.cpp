@@ -2,12 +2,7 @@
 
 #include "transfers/TransferLog.h"
 
-namespace {
-// The numeric field of a conversion error line: no message number yet.
-const QString NoSeq = QStringLiteral("      ");
-}
-
-ConvertRunLog::ConvertRunLog(const Session &session, QString kind) : m_session(session), m_kind(std::move(kind))
+ConvertRunLog::ConvertRunLog(const Session &session, QString kind) : RunLogBatch(session), m_kind(std::move(kind))
 {
 }
 
@@ -22,17 +17,12 @@ void ConvertRunLog::refused(const TransferFields &cut)
     if (stamp != m_headStamp) {
         m_headStamp = stamp;
         m_head.resize(0);
-        AppendTransferLogLine(m_head, QStringLiteral("1"), NoSeq, {}, {}, stamp);
+        AppendTransferLogLine(m_head, QStringLiteral("1"), noSeq(), {}, {}, stamp);
     }
     m_batch.appendMade([&](QByteArray &out) {
         out.append(m_head);
         AppendTransferLogValues(out, values, blanks);
     });
-}
-
-void ConvertRunLog::log(const QString &text)
-{
-    m_batch.write(m_session, text);
 }
 
 void ConvertRunLog::attach(ConvertHooks &hooks)

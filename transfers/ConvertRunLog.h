@@ -10,24 +10,39 @@
 
 class Session;
 
-class ConvertRunLog
+// What the run logs of the general and the liquor conversion share: the
+// batch of the day's log lines and the stamp of the second they are made in.
+class RunLogBatch
+{
+public:
+    explicit RunLogBatch(const Session &session) : m_session(session) {}
+
+    // As WriteLog.
+    void log(const QString &text) { m_batch.write(m_session, text); }
+    bool flush() { return m_batch.flush(); }
+
+protected:
+    // The numeric field of a conversion error line: no message number yet.
+    static QString noSeq() { return QStringLiteral("      "); }
+
+    const Session &m_session;
+    DayLogBatch m_batch;
+    SecondStamp m_stamp{QStringLiteral("yyyyMMdd hhmmss")};
+};
+
+class ConvertRunLog : public RunLogBatch
 {
 public:
     // kind: "20"/"30", the last value of every error line.
     ConvertRunLog(const Session &session, QString kind);
 
     void refused(const TransferFields &cut);
-    void log(const QString &text);
     // Hooks refused and log of a run, written here, and has what was logged
     // written out before each question.
     void attach(ConvertHooks &hooks);
-    bool flush() { return m_batch.flush(); }
 
 private:
-    const Session &m_session;
     QString m_kind;
-    DayLogBatch m_batch;
-    SecondStamp m_stamp{QStringLiteral("yyyyMMdd hhmmss")};
     QString m_headStamp; // the stamp m_head was made with
     QByteArray m_head;   // an error line up to its values, in CP949
 };

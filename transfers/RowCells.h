@@ -1,49 +1,17 @@
 #pragma once
 // The cells of an entry-list row kept in named members: one table of member
-// pointers in column order turns a column into its member and the row into
-// its cells and back. The transfer and the liquor-trade rows both stand on it.
+// pointers in column order (the row's static `Members`) turns a column into
+// its member and the row into its cells and back. The transfer and the
+// liquor-trade rows both stand on it, with the amount and the accounts they
+// both keep in `money`, `moBankNo` and `bankNo`.
+
+#include "core/TextUtils.h"
 
 #include <QString>
 #include <QStringList>
 
 template <typename Row, int Count>
 using RowMembers = QString Row::*const[Count];
-
-// The value of a column; "" for a column the row does not have.
-template <typename Row, int Count>
-QString RowCell(const Row &row, const RowMembers<Row, Count> &members, int col)
-{
-    return (col >= 0 && col < Count) ? row.*members[col] : QString();
-}
-
-// Sets a column's value; a column the row does not have is ignored.
-template <typename Row, int Count>
-void SetRowCell(Row &row, const RowMembers<Row, Count> &members, int col, const QString &text)
-{
-    if (col >= 0 && col < Count)
-        row.*members[col] = text;
-}
-
-// The cells in column order.
-template <typename Row, int Count>
-QStringList RowCellList(const Row &row, const RowMembers<Row, Count> &members)
-{
-    QStringList out;
-    out.reserve(Count);
-    for (int c = 0; c < Count; ++c)
-        out.append(row.*members[c]);
-    return out;
-}
-
-// A row from cells in column order (missing cells read as "").
-template <typename Row, int Count>
-Row RowOfCells(const QStringList &cells, const RowMembers<Row, Count> &members)
-{
-    Row row;
-    for (int c = 0; c < Count && c < cells.size(); ++c)
-        row.*members[c] = cells[c];
-    return row;
-}
 
 // Whole won of an amount without its commas (0 when it is no number).
 inline qint64 WholeWon(const QString &plain)
@@ -52,3 +20,47 @@ inline qint64 WholeWon(const QString &plain)
     const qint64 v = plain.trimmed().toLongLong(&ok);
     return ok ? v : 0;
 }
+
+template <typename Row, typename Column, int Count>
+struct CellRow
+{
+    static constexpr int ColumnCount = Count;
+
+    // The value of a column; "" for a column the row does not have.
+    QString value(Column col) const { return (col >= 0 && col < Count) ? self().*Row::Members[col] : QString(); }
+    // Sets a column's value; a column the row does not have is ignored.
+    void setValue(Column col, const QString &text)
+    {
+        if (col >= 0 && col < Count)
+            static_cast<Row &>(*this).*Row::Members[col] = text;
+    }
+
+    // The cells in column order, and a row from them (missing cells read as "").
+    QStringList cells() const
+    {
+        QStringList out;
+        out.reserve(Count);
+        for (int c = 0; c < Count; ++c)
+            out.append(self().*Row::Members[c]);
+        return out;
+    }
+    static Row fromCells(const QStringList &cells)
+    {
+        Row row;
+        for (int c = 0; c < Count && c < cells.size(); ++c)
+            row.*Row::Members[c] = cells[c];
+        return row;
+    }
+
+    // The amount without its commas ("1,000" -> "1000") and its whole won (0
+    // when it is no number); the accounts without '-'.
+    QString plainMoney() const { return DelComma(self().money); }
+    qint64 amount() const { return WholeWon(plainMoney()); }
+    QString plainMoBankNo() const { return DelChar(self().moBankNo, QLatin1Char('-')); }
+    QString plainBankNo() const { return DelChar(self().bankNo, QLatin1Char('-')); }
+
+    bool operator==(const CellRow &) const = default;
+
+private:
+    const Row &self() const { return static_cast<const Row &>(*this); }
+};

@@ -1,19 +1,8 @@
 #include "transfers/TransferRow.h"
 
 #include "core/TextUtils.h"
-#include "transfers/RowCells.h"
 
 namespace {
-
-// Member of each column, in column order.
-QString TransferRow::*const Members[TransferColumnCount] = {
-    &TransferRow::no,       &TransferRow::moBankName, &TransferRow::moBankNo, &TransferRow::passWd,
-    &TransferRow::boki,     &TransferRow::workDiv,    &TransferRow::transDiv, &TransferRow::money,
-    &TransferRow::bankName, &TransferRow::bankNo,     &TransferRow::name,     &TransferRow::sendId,
-    &TransferRow::recvId,   &TransferRow::firmId,     &TransferRow::userId,   &TransferRow::info,
-    &TransferRow::sendFlag, &TransferRow::gubun,      &TransferRow::msgType,  &TransferRow::moBankId,
-    &TransferRow::bankId,   &TransferRow::realNameNo,
-};
 
 const char *const Titles[TransferColumnCount] = {
     "순번", "모은행", "모계좌", "암호", "복기", "업무구분", "거래구분", "이체금액", "거래은행", "거래계좌", "업체",
@@ -23,24 +12,20 @@ const char *const Titles[TransferColumnCount] = {
 
 } // namespace
 
-QString TransferRow::value(TransferColumn col) const { return RowCell(*this, Members, col); }
+const RowMembers<TransferRow, TransferColumnCount> TransferRow::Members = {
+    &TransferRow::no,       &TransferRow::moBankName, &TransferRow::moBankNo, &TransferRow::passWd,
+    &TransferRow::boki,     &TransferRow::workDiv,    &TransferRow::transDiv, &TransferRow::money,
+    &TransferRow::bankName, &TransferRow::bankNo,     &TransferRow::name,     &TransferRow::sendId,
+    &TransferRow::recvId,   &TransferRow::firmId,     &TransferRow::userId,   &TransferRow::info,
+    &TransferRow::sendFlag, &TransferRow::gubun,      &TransferRow::msgType,  &TransferRow::moBankId,
+    &TransferRow::bankId,   &TransferRow::realNameNo,
+};
 
 QString &TransferRow::at(TransferColumn col)
 {
     Q_ASSERT(col >= 0 && col < TransferColumnCount);
     return this->*Members[col];
 }
-
-void TransferRow::setValue(TransferColumn col, const QString &text) { SetRowCell(*this, Members, col, text); }
-
-QStringList TransferRow::cells() const { return RowCellList(*this, Members); }
-
-TransferRow TransferRow::fromCells(const QStringList &cells) { return RowOfCells(cells, Members); }
-
-QString TransferRow::plainMoney() const { return DelComma(money); }
-QString TransferRow::plainMoBankNo() const { return DelChar(moBankNo, QLatin1Char('-')); }
-QString TransferRow::plainBankNo() const { return DelChar(bankNo, QLatin1Char('-')); }
-qint64 TransferRow::amount() const { return WholeWon(plainMoney()); }
 
 QString TransferColumnTitle(TransferColumn col)
 {

@@ -4,6 +4,8 @@
 // numbers are TransferColumn. Conversion, reload, row edit and the approval
 // request all read and write rows through this type.
 
+#include "transfers/RowCells.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -33,49 +35,17 @@ enum TransferColumn {
     TransferColumnCount
 };
 
-struct TransferRow
+struct TransferRow : CellRow<TransferRow, TransferColumn, TransferColumnCount>
 {
-    static constexpr int ColumnCount = TransferColumnCount;
+    // Member of each column, in column order.
+    static const RowMembers<TransferRow, TransferColumnCount> Members;
 
-    QString no;
-    QString moBankName;
-    QString moBankNo;
-    QString passWd;
-    QString boki;
-    QString workDiv;
-    QString transDiv;
-    QString money;
-    QString bankName;
-    QString bankNo;
-    QString name;
-    QString sendId;
-    QString recvId;
-    QString firmId;
-    QString userId;
-    QString info;
-    QString sendFlag;
-    QString gubun;
-    QString msgType;
-    QString moBankId;
-    QString bankId;
-    QString realNameNo;
+    // The cells in column order.
+    QString no, moBankName, moBankNo, passWd, boki, workDiv, transDiv, money, bankName, bankNo, name, sendId, recvId,
+        firmId, userId, info, sendFlag, gubun, msgType, moBankId, bankId, realNameNo;
 
-    QString value(TransferColumn col) const;
     // The value of a column in place (col a column of the list).
     QString &at(TransferColumn col);
-    void setValue(TransferColumn col, const QString &text);
-
-    // Cells 0..21 in column order, and back (missing cells read as "").
-    QStringList cells() const;
-    static TransferRow fromCells(const QStringList &cells);
-
-    // The amount without its commas ("1,000" -> "1000").
-    QString plainMoney() const;
-    // The accounts without '-'.
-    QString plainMoBankNo() const;
-    QString plainBankNo() const;
-    // Whole won of the amount (0 when it is no number).
-    qint64 amount() const;
 
     bool operator==(const TransferRow &other) const = default;
 };

@@ -84,6 +84,60 @@ TEST(DepositNotices, TotalsRemainAndClosingCheck)
     EXPECT_TRUE(ClosingCheckReport(5, 3, S("000003")).isEmpty());
 }
 
+// A notice row takes each field by its name in any case: a deposit notice
+// keeps its values as stored but for the name, lacks the bank names of the
+// click search, and a stored-bill notice trims every value.
+TEST(NoticeRows, ReadByFieldName)
+{
+    const QStringList common{S("ORG_SEQNO"), S("receivedate"), S("deposit_senddate"), S("bankid"), S("inbankid"),
+                             S("mobankno"), S("errcontents"), S("transdivcontents"), S("gubun"), S("price"),
+                             S("sign"), S("remain"), S("brcode"), S("NAME"), S("intime"), S("common_dummy"),
+                             S("sendid"), S("recvid"), S("firmid"), S("sendflag"), S("errcode")};
+    QStringList values;
+    for (const QString &c : common)
+        values << c.toLower() + S(" ");
+    values[9] = S(" 1500 ");
+    values[13] = S("  홍길동  ");
+    qvx::ResultSet click(common + QStringList{S("noteno"), S("incode"), S("indate")},
+                         {values + QStringList{S("N1"), S("C1"), S("20261209")}});
+    const DepositNotice d = DepositNotice::FromRow(click, 0);
+    EXPECT_EQ(d.orgSeqNo, S("org_seqno "));
+    EXPECT_EQ(d.price, S(" 1500 "));
+    EXPECT_EQ(d.amount(), 1500);
+    EXPECT_EQ(d.name, S("홍길동"));
+    EXPECT_EQ(d.errCode, S("errcode "));
+    EXPECT_EQ(d.inDate, S("20261209"));
+    EXPECT_TRUE(d.moBankName.isNull());
+    EXPECT_TRUE(d.jagi.isEmpty());
+
+    qvx::ResultSet virtualRow(common + QStringList{S("MOBANKNAME"), S("transbankname"), S("jagi"), S("gagae"),
+                                                   S("v_bankno"), S("juminno"), S("org_date"), S("org_no")},
+                              {values + QStringList{S("국민"), S("신한"), S("J"), S("G"), S("V-1"), S("800101-1"),
+                                                    S("20261208"), S("000007")}});
+    const DepositNotice v = DepositNotice::FromVirtualRow(virtualRow, 0);
+    EXPECT_EQ(v.moBankName, S("국민"));
+    EXPECT_EQ(v.transBankName, S("신한"));
+    EXPECT_EQ(v.vBankNo, S("V-1"));
+    EXPECT_EQ(v.orgNo, S("000007"));
+    EXPECT_TRUE(v.noteNo.isEmpty());
+
+    const QStringList draftColumns{S("MOBANKNAME"), S("draft_senddate"), S("org_seqno"), S("transdivcontents"),
+                                   S("bankid"), S("bankno"), S("ibgumcode"), S("draftkindcontents"), S("draftno"),
+                                   S("draftmoney"), S("pub_name"), S("dep_name"), S("sutak_date"), S("manki_date"),
+                                   S("pay_bankname"), S("pay_departname"), S("dangtacontents"), S("gyulje_bankno"),
+                                   S("trans_depart"), S("service"), S("sendid"), S("recvid"), S("firmid"),
+                                   S("sendflag"), S("gubun")};
+    QStringList draftValues;
+    for (const QString &c : draftColumns)
+        draftValues << S(" ") + c.toLower() + S(" ");
+    draftValues[9] = S(" 2000 ");
+    const DraftNotice r = DraftNotice::FromRow(qvx::ResultSet(draftColumns, {draftValues}), 0);
+    EXPECT_EQ(r.moBankName, S("mobankname"));
+    EXPECT_EQ(r.gyuljeBankNo, S("gyulje_bankno"));
+    EXPECT_EQ(r.gubun, S("gubun"));
+    EXPECT_EQ(r.amount(), 2000);
+}
+
 TEST(NoticeSaveRecords, DepositFixedAndDraftRightJustified)
 {
     DepositNotice n;

@@ -1,5 +1,6 @@
 #include "transfers/screens/AcceptBatchList.h"
 
+#include "core/DataColumns.h"
 #include "core/RunCommitted.h"
 #include "core/screens/ListKit.h"
 #include "core/screens/SubLoginUnit.h"
@@ -13,18 +14,13 @@ enum Col { cMaker, cAmount, cDate, cTime, cApprover, cSendDate, cSendTime, cMinS
 // grouped batch query.
 const ListColumns &Columns()
 {
-    static const ListColumns columns = {
+    static const ListColumns columns = ListColumns{
         {QStringLiteral("승인요청자 ID"), 120, AlignCenter, "userid"},
         {QStringLiteral("이체 금액"), 140, AlignRight, "sum(price)", CellFormat::Money},
         {QStringLiteral("요청일자"), 110, AlignCenter, "senddate", CellFormat::Date},
         {QStringLiteral("요청시각"), 100, AlignCenter, "sendtime", CellFormat::Time},
         {QStringLiteral("승인자"), 110, AlignCenter, "cfmid"},
-        ListColumn::data("senddate"),
-        ListColumn::data("sendtime"),
-        ListColumn::data("min(seqno)"),
-        ListColumn::data("max(seqno)"),
-        ListColumn::data("gubun"),
-    };
+    } + DataColumns({"senddate", "sendtime", "min(seqno)", "max(seqno)", "gubun"});
     return columns;
 }
 

@@ -1,5 +1,6 @@
 #include "transfers/screens/AcceptDetailUnit.h"
 
+#include "core/DataColumns.h"
 #include "core/RunCommitted.h"
 #include "core/screens/ListKit.h"
 
@@ -14,7 +15,7 @@ enum Col { cNo, cSeqNo, cUser, cMoBank, cState, cKindText, cMoBankNo, cPasswd, c
 const ListColumns &Columns()
 {
     using F = CellFormat;
-    static const ListColumns columns = {
+    static const ListColumns columns = ListColumns{
         {QStringLiteral("순번"), 36, AlignCenter, "", F::RowNo},
         {QStringLiteral("전문번호"), 64, AlignCenter, "seqno"},
         {QStringLiteral("요청자ID"), 64, AlignCenter, "userid"},
@@ -29,16 +30,8 @@ const ListColumns &Columns()
         {QStringLiteral("거래은행"), 64, AlignCenter, "transbankname"},
         {QStringLiteral("거래계좌"), 104, AlignCenter, "bankno"},
         {QStringLiteral("송금/수금인"), 84, AlignCenter, "name"},
-        ListColumn::data("sr_flag"),
-        ListColumn::data("bankid"),
-        ListColumn::data("up_gubuncode"),
-        ListColumn::data("gubun"),
-        ListColumn::data("trans_bankid"),
-        ListColumn::data("service"),
-        ListColumn::data("sendid"),
-        ListColumn::data("recvid"),
-        ListColumn::data("firmid"),
-    };
+    } + DataColumns({"sr_flag", "bankid", "up_gubuncode", "gubun", "trans_bankid", "service", "sendid", "recvid",
+                     "firmid"});
     return columns;
 }
 
