@@ -51,8 +51,11 @@ TDDButton *ButtonRow::add(const char *name, const QString &caption, int width)
 
 void ButtonRow::add(std::initializer_list<Placed> buttons, int width)
 {
-    for (const Placed &b : buttons)
+    for (const Placed &b : buttons) {
+        if (b.x > 0)
+            m_x = b.x;
         *b.button = add(b.name, QString::fromUtf8(b.caption), b.width > 0 ? b.width : width);
+    }
 }
 
 QLineEdit *MakeEdit(QWidget *parent, const char *name, int x, int y, int width)

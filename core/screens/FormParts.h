@@ -54,13 +54,15 @@ public:
     TDDButton *add(const char *name, const QString &caption, int width);
 
     // A button of a row declared as a table: the member it fills, its
-    // component name, caption and, when not the row's, its width.
+    // component name, caption, when not the row's, its width, and when it
+    // does not follow the one before, where it starts.
     struct Placed
     {
         TDDButton **button;
         const char *name;
         const char *caption; // UTF-8
         int width = 0;
+        int x = 0;
     };
     // Places the buttons in order, each `width` wide unless it says otherwise;
     // the screen binds their handlers itself.

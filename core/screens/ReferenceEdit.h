@@ -7,8 +7,11 @@
 #include <QString>
 #include <QStringList>
 
+class QLineEdit;
+class QWidget;
 class Session;
 class TDDButton;
+class TKitSimplePanel;
 class TListGrid;
 
 // The add / modify / save / cancel cycle of a reference-data screen: the
@@ -53,6 +56,22 @@ bool StoreReferenceChange(const ScreenContext &context, const QString &sql);
 // when `table` holds a row matching `where` (" where ..."). False when the row
 // is not there or the server refused; nothing is changed for a missing row.
 bool StoreReferenceUpdate(const ScreenContext &context, const QString &table, const QString &where, const QString &sql);
+
+// The search bar "pnl_search" (40 high) under its caption band " ◎ 검  색",
+// both at the top of the form.
+TKitSimplePanel *MakeReferenceSearchBar(QWidget *form);
+
+// True when the field is empty: the message is shown and the caret put in
+// the field.
+bool RefuseEmpty(QLineEdit *field, const QString &message);
+
+// Asks "<codeLabel> : <code>\r<textLabel> : <text>\r\r등록하시겠습니까"; true
+// when the user agrees to store the entry.
+bool ConfirmReferenceEntry(const QString &codeLabel, const QString &code, const QString &textLabel,
+                           const QString &text);
+
+// Tells whether a change was stored ("정상적으로 처리되었습니다.") or not.
+void TellReferenceStored(bool ok);
 
 // Appends a row with the cells (from column 0); an empty first data row is
 // used instead of a new one.
