@@ -2,6 +2,7 @@
 
 #include "controls/panels/KitContainers.h"
 #include "core/screens/EntryScreenParts.h"
+#include "core/screens/ListGrid.h"
 
 #include <QCloseEvent>
 #include <QMdiSubWindow>
@@ -31,6 +32,18 @@ void TEntryListForm::HideGaugeSoon()
     });
 }
 
+void TEntryListForm::ClearEntryList(int lastCol)
+{
+    ClearGridRows(grd_ichelist, lastCol);
+    UpdateTotals();
+}
+
+int TEntryListForm::RowAdded(int row)
+{
+    UpdateTotals();
+    return row;
+}
+
 bool TEntryListForm::closingAllowed(QCloseEvent *event, bool minimiseWhenKept)
 {
     if (m_busy) {
@@ -46,4 +59,13 @@ bool TEntryListForm::closingAllowed(QCloseEvent *event, bool minimiseWhenKept)
     }
     EnableEntryMenus(this, session);
     return true;
+}
+
+void TEntryListForm::closeEntryForm(QCloseEvent *event, bool minimiseWhenKept, int &seqBase, int &seqLast)
+{
+    if (!closingAllowed(event, minimiseWhenKept))
+        return;
+    seqBase = 0;
+    seqLast = 0;
+    event->accept();
 }

@@ -61,12 +61,24 @@ public:
     // The progress panel hidden a moment later (unless the form is gone by then).
     void HideGaugeSoon();
 
+    // The totals under the list, counted again from its rows.
+    virtual void UpdateTotals() = 0;
+
 protected:
+    // Empties the list (its cells up to column lastCol) and its totals.
+    void ClearEntryList(int lastCol);
+    // The totals after `row` came into the list; gives the row back.
+    int RowAdded(int row);
+
     // Whether a close may go on: never while a batch goes, and with rows in
     // the list only when the user agrees to lose them (a kept form is
     // minimised when minimiseWhenKept). The event is ignored when not; when
     // it may, the entry menus come back.
     bool closingAllowed(QCloseEvent *event, bool minimiseWhenKept);
+    // The close event of an entry screen: when closingAllowed lets it go on,
+    // the numbers of the batch last sent (first and last) go back to 0 and
+    // the form closes.
+    void closeEntryForm(QCloseEvent *event, bool minimiseWhenKept, int &seqBase, int &seqLast);
 
     bool m_busy = false; // a batch goes to the server
 };
