@@ -3,6 +3,7 @@
 #include "controls/panels/KitContainers.h"
 #include "core/screens/EntryScreenParts.h"
 #include "core/screens/ListGrid.h"
+#include "core/screens/ScreenParts.h"
 
 #include <QCloseEvent>
 #include <QMdiSubWindow>
@@ -30,6 +31,22 @@ void TEntryListForm::HideGaugeSoon()
         if (gauge)
             gauge->hide();
     });
+}
+
+void TEntryListForm::makeListButtons(std::initializer_list<ButtonRow::Placed> lead,
+                                     std::initializer_list<ButtonRow::Placed> extra, const ButtonRow::Placed &deleteAll,
+                                     const char *sendCaption)
+{
+    constexpr int width = 88;
+    ButtonRow buttons(session, MakeBar(this, "pnl_buttons", 40, alBottom), 8, 7);
+    buttons.add(lead, width);
+    buttons.add({{&btn_callfile, "btn_callfile", "불러오기"}, {&btn_tempsave, "btn_tempsave", "임시저장"},
+                 {&btn_dataconvert, "btn_dataconvert", "자료변환"}},
+                width);
+    buttons.add(extra, width);
+    buttons.add({{&btn_modify, "btn_modify", "수 정"}, {&btn_delete, "btn_delete", "자료삭제"}, deleteAll,
+                 {&btn_accept, "btn_accept", sendCaption}, {&btn_close, "btn_close", "닫 기"}},
+                width);
 }
 
 void TEntryListForm::ClearEntryList(int lastCol)

@@ -4,6 +4,7 @@
 // totals, the progress panel of a send or conversion and the buttons of the
 // list.
 
+#include "core/screens/FormParts.h"
 #include "core/screens/ScreenForm.h"
 
 #include <QWidget>
@@ -65,6 +66,14 @@ public:
     virtual void UpdateTotals() = 0;
 
 protected:
+    // The bar "pnl_buttons" at the bottom (40 high) with the list's buttons
+    // from left to right, 88 wide unless they say otherwise: `lead`, then
+    // 불러오기, 임시저장, 자료변환, `extra`, 수 정 and 자료삭제, then the
+    // screen's delete-all button, its send button (btn_accept, `sendCaption`)
+    // and 닫 기. The screen binds their handlers itself.
+    void makeListButtons(std::initializer_list<ButtonRow::Placed> lead, std::initializer_list<ButtonRow::Placed> extra,
+                         const ButtonRow::Placed &deleteAll, const char *sendCaption);
+
     // Empties the list (its cells up to column lastCol) and its totals.
     void ClearEntryList(int lastCol);
     // The totals after `row` came into the list; gives the row back.

@@ -128,14 +128,7 @@ Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget
     btn_datasave = MakeButton(second, "btn_datasave", QStringLiteral("자료 작성"), 880, 26, 120, 56);
 
     // Buttons and totals at the bottom.
-    TKitSimplePanel *bar = MakeBar(this, "pnl_buttons", 40, alBottom);
-    ButtonRow buttons(session, bar, 8, 7);
-    buttons.add({{&btn_callfile, "btn_callfile", "불러오기"}, {&btn_tempsave, "btn_tempsave", "임시저장"},
-                 {&btn_dataconvert, "btn_dataconvert", "자료변환"}, {&btn_excel, "btn_excel", "Excel"},
-                 {&btn_modify, "btn_modify", "수 정"}, {&btn_delete, "btn_delete", "자료삭제"},
-                 {&DDButton1, "DDButton1", "자료전체삭제", 100}, {&btn_accept, "btn_accept", "송 신"},
-                 {&btn_close, "btn_close", "닫 기"}},
-                88);
+    makeListButtons({}, {{&btn_excel, "btn_excel", "Excel"}}, {&DDButton1, "DDButton1", "자료전체삭제", 100}, "송 신");
 
     pnl_total = MakeBar(this, "pnl_total", 34, alBottom);
     curredt_gunR = LabeledCount(pnl_total, "curredt_gunR", QStringLiteral("작성 건수"), 8, 6);

@@ -127,16 +127,8 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
     KitButton1 = MakeButton(entry, "KitButton1", QStringLiteral("자료작성"), 430, 66, 100, 26);
 
     // Buttons and totals at the bottom.
-    TKitSimplePanel *bar = MakePanel(this, "pnl_buttons");
-    bar->resize(width(), 40);
-    SetAlign(bar, alBottom);
-    ButtonRow buttons(session, bar, 8, 7);
-    buttons.add({{&btn_print, "btn_print", "출력하기"}, {&btn_callfile, "btn_callfile", "불러오기"},
-                 {&btn_tempsave, "btn_tempsave", "임시저장"}, {&btn_dataconvert, "btn_dataconvert", "자료변환"},
-                 {&btn_modify, "btn_modify", "수 정"}, {&btn_delete, "btn_delete", "자료삭제"},
-                 {&btn_deleteTot, "btn_deleteTot", "전체자료삭제", 100}, {&btn_accept, "btn_accept", "승인신청"},
-                 {&btn_close, "btn_close", "닫 기"}},
-                88);
+    makeListButtons({{&btn_print, "btn_print", "출력하기"}}, {}, {&btn_deleteTot, "btn_deleteTot", "전체자료삭제", 100},
+                    "승인신청");
 
     pnl_total = MakePanel(this, "pnl_total");
     pnl_total->resize(width(), 34);
