@@ -51,7 +51,6 @@ Tqv_allbank_frm::Tqv_allbank_frm(const ScreenContext &context, QWidget *owner)
     buttons.add({{&btn_modify, "btn_modify", "내용변경"}, {&btn_add, "btn_add", "추 가"}, {&btn_save, "btn_save", "저 장"},
                  {&btn_cancel, "btn_cancel", "취 소"}, {&btn_close, "btn_close", "닫 기", 0, 430}},
                 76);
-    edit.setButtons(btn_add, btn_modify, btn_save, btn_cancel);
 
     pnl_regallbank = MakeBar(this, "pnl_regallbank", 90, alBottom);
     MakeLabel(pnl_regallbank, QStringLiteral(" ◎ 은행코드 등록"), 6, 2, 200);
@@ -67,9 +66,7 @@ Tqv_allbank_frm::Tqv_allbank_frm(const ScreenContext &context, QWidget *owner)
     MakeBand(this, "pnl_listcaption", QStringLiteral(" ◎ 은행코드 목록"), 22);
     grd_allbank = MakeListGrid(this, "grd_allbank", Columns());
 
-    EnterMovesFocus({cmb_bankname, edt_regcode});
-    EnterMovesFocus(edt_regcontents, btn_save);
-    FocusOnShow(this, cmb_bankname);
+    EnterWalks(this, {cmb_bankname, edt_regcode, edt_regcontents}, btn_save);
     BindClicks(session, {{btn_search, [this] { btn_searchClick(); }}, {btn_add, [this] { btn_addClick(); }},
                          {btn_modify, [this] { btn_modifyClick(); }}, {btn_save, [this] { btn_saveClick(); }},
                          {btn_cancel, [this] { btn_cancelClick(); }}, {btn_close, [this] { close(); }}});

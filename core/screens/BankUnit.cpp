@@ -86,7 +86,6 @@ Tqv_bank_frm::Tqv_bank_frm(const ScreenContext &context, QWidget *owner)
     buttons.add({{&btn_add, "btn_add", "추 가"}, {&btn_modify, "btn_modify", "수 정"}, {&btn_save, "btn_save", "저 장"},
                  {&btn_delete, "btn_delete", "취 소"}, {&btn_close, "btn_close", "닫 기", 0, 628}},
                 80);
-    edit.setButtons(btn_add, btn_modify, btn_save, btn_delete);
     edit.lock();
 
     pnl_bankinfo = MakePanel(this, "pnl_bankinfo");
@@ -129,9 +128,8 @@ Tqv_bank_frm::Tqv_bank_frm(const ScreenContext &context, QWidget *owner)
         return false;
     };
 
-    EnterMovesFocus({cmb_allbank, edt_bankno, edt_pwd, edt_dpwd, cmb_transdiv, edt_sendname, edt_firmid});
-    EnterMovesFocus(edt_recvid, btn_save);
-    FocusOnShow(this, cmb_allbank);
+    EnterWalks(this, {cmb_allbank, edt_bankno, edt_pwd, edt_dpwd, cmb_transdiv, edt_sendname, edt_firmid, edt_recvid},
+               btn_save);
 
     BindClicks(session, {{btn_search, [this] { btn_searchClick(); }}, {btn_add, [this] { btn_addClick(); }},
                          {btn_modify, [this] { btn_modifyClick(); }}, {btn_save, [this] { btn_saveClick(); }},

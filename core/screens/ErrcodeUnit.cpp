@@ -50,7 +50,6 @@ Tqv_ErrCode_frm::Tqv_ErrCode_frm(const ScreenContext &context, QWidget *owner)
                  {&btn_add, "btn_add", "추 가"}, {&btn_save, "btn_save", "저 장"}, {&btn_cancel, "btn_cancel", "취 소"},
                  {&btn_close, "btn_close", "닫 기", 0, 550}},
                 76);
-    edit.setButtons(btn_add, btn_modify, btn_save, btn_cancel);
 
     pnl_regerr = MakeBar(this, "pnl_regerr", 84, alBottom);
     MakeLabel(pnl_regerr, QStringLiteral(" ◎ 오 류  내 역"), 6, 2, 200);
@@ -101,10 +100,8 @@ Tqv_ErrCode_frm::Tqv_ErrCode_frm(const ScreenContext &context, QWidget *owner)
     Report1.pageFooter.height = 8;
     m_frame->attachReport(Report1);
 
-    EnterMovesFocus({cmb_bankname, edt_regcode});
+    EnterWalks(this, {cmb_bankname, edt_regcode, edt_regcontents}, btn_save);
     EnterMovesFocus(edt_errcode, btn_search);
-    EnterMovesFocus(edt_regcontents, btn_save);
-    FocusOnShow(this, cmb_bankname);
     BindClicks(session, {{btn_search, [this] { btn_searchClick(); }}, {btn_add, [this] { btn_addClick(); }},
                          {btn_modify, [this] { btn_modifyClick(); }}, {btn_save, [this] { btn_saveClick(); }},
                          {btn_cancel, [this] { btn_cancelClick(); }}, {btn_print, [this] { btn_printClick(); }},

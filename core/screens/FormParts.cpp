@@ -262,6 +262,15 @@ void EnterMovesFocus(std::initializer_list<QWidget *> controls)
         EnterMovesFocus(control);
 }
 
+void EnterWalks(QWidget *form, std::initializer_list<QWidget *> fields, QWidget *target)
+{
+    const QWidget *last = fields.size() > 0 ? *(fields.end() - 1) : nullptr;
+    for (QWidget *field : fields)
+        EnterMovesFocus(field, field == last ? target : nullptr);
+    if (fields.size() > 0)
+        FocusOnShow(form, *fields.begin());
+}
+
 TickChoice MakeTickChoice(Session &session, QWidget *parent, const QRect &at, TListGrid *grid, int col, int emptyCol)
 {
     TKitSimplePanel *panel = MakePanel(parent, "pnl_tick");

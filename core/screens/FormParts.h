@@ -104,6 +104,9 @@ void EnterMovesFocus(std::initializer_list<QWidget *> controls);
 QWidget *NextTabControl(QWidget *control);
 // Whenever the form is shown the focus goes to `control`.
 void FocusOnShow(QWidget *form, QWidget *control);
+// Enter walks the fields in order, the last one's Enter going to `target`;
+// whenever the form is shown the focus goes to the first.
+void EnterWalks(QWidget *form, std::initializer_list<QWidget *> fields, QWidget *target);
 
 // The radio pair "전체선택" / "선택해제" (rdbtn_entire, rdbtn_noselect, in a
 // panel "pnl_tick" at `at`; 선택해제 chosen): ticks or clears every box of

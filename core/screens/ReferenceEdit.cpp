@@ -14,14 +14,6 @@
 
 #include <exception>
 
-void ReferenceEditMode::setButtons(TDDButton *add, TDDButton *modify, TDDButton *save, TDDButton *cancel)
-{
-    m_add = add;
-    m_modify = modify;
-    m_save = save;
-    m_cancel = cancel;
-}
-
 void ReferenceEditMode::idle()
 {
     m_mode = None;
@@ -42,10 +34,10 @@ void ReferenceEditMode::lock()
 void ReferenceEditMode::showButtons(bool addModify, bool saveCancel)
 {
     const bool admin = m_session.LoginAuthorCode == u"3";
-    for (TDDButton *b : {m_add, m_modify})
+    for (TDDButton *b : {*m_buttons.add, *m_buttons.modify})
         if (b)
             SetButtonEnabled(b, admin && addModify);
-    for (TDDButton *b : {m_save, m_cancel})
+    for (TDDButton *b : {*m_buttons.save, *m_buttons.cancel})
         if (b)
             SetButtonEnabled(b, admin && saveCancel);
 }

@@ -18,14 +18,23 @@ class TListGrid;
 // screen's edit-mode field (0 none, 1 adding, 2 modifying) and its four
 // buttons move together. Only administrators (authority code "3") change
 // reference data: for everyone else all four buttons stay disabled.
+//   ReferenceEditMode edit{session, BankCodeEditMode, {&btn_add, &btn_modify, &btn_save, &btn_cancel}};
 class ReferenceEditMode
 {
 public:
     enum Mode { None = 0, Adding = 1, Modifying = 2 };
 
-    ReferenceEditMode(const Session &session, int &mode) : m_session(session), m_mode(mode) {}
-    // The screen's four buttons, once it has made them.
-    void setButtons(TDDButton *add, TDDButton *modify, TDDButton *save, TDDButton *cancel);
+    // Where the screen keeps its four buttons (read when they are shown, so
+    // the screen may make them later).
+    struct Buttons
+    {
+        TDDButton *const *add, *const *modify, *const *save, *const *cancel;
+    };
+
+    ReferenceEditMode(const Session &session, int &mode, Buttons buttons)
+        : m_session(session), m_mode(mode), m_buttons(buttons)
+    {
+    }
 
     // No edit: Add and Modify open, Save and Cancel closed.
     void idle();
@@ -42,10 +51,7 @@ public:
 private:
     const Session &m_session;
     int &m_mode;
-    TDDButton *m_add = nullptr;
-    TDDButton *m_modify = nullptr;
-    TDDButton *m_save = nullptr;
-    TDDButton *m_cancel = nullptr;
+    Buttons m_buttons;
 };
 
 // "commit", the statement, "commit"; a failure rolls back, logs the statement
