@@ -24,7 +24,6 @@
 #include "platform/TListGrid.h"
 
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 
 using qvx::sqlQuote;

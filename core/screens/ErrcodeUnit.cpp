@@ -3,8 +3,6 @@
 #include "core/screens/ListKit.h"
 #include "platform/SqlText.h"
 
-#include <QLabel>
-
 using qvx::ReportItem;
 using qvx::sqlQuote;
 

@@ -11,7 +11,6 @@
 #include "platform/TListGrid.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QLineEdit>
 
 Tqv_search_frm::Tqv_search_frm(const ScreenContext &context, QWidget *owner)
