@@ -43,25 +43,20 @@ Tqv_allbank_frm::Tqv_allbank_frm(const ScreenContext &context, QWidget *owner)
 {
     SetUpForm(this, "qv_allbank_frm", QStringLiteral("은행코드설정보기"), 520, 480);
 
-    MakeBand(this, "pnl_searchcaption", QStringLiteral(" ◎ 검  색"), 22);
-    TKitSimplePanel *top = MakeBar(this, "pnl_search", 40, alTop);
+    TKitSimplePanel *top = MakeReferenceSearchBar(this);
     cmb_bankname = MakeLabeledCombo(top, "cmb_bankname", QStringLiteral("은  행  명"), 10, 9, 80, 220);
     btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), 324, 7, 80, 26);
 
-    TKitSimplePanel *bar = MakeBar(this, "pnl_bottom", 40, alBottom);
-    btn_modify = MakeButton(bar, "btn_modify", QStringLiteral("내용변경"), 8, 8, 76, 25);
-    btn_add = MakeButton(bar, "btn_add", QStringLiteral("추 가"), 90, 8, 76, 25);
-    btn_save = MakeButton(bar, "btn_save", QStringLiteral("저 장"), 172, 8, 76, 25);
-    btn_cancel = MakeButton(bar, "btn_cancel", QStringLiteral("취 소"), 254, 8, 76, 25);
-    btn_close = MakeButton(bar, "btn_close", QStringLiteral("닫 기"), 430, 8, 76, 25);
+    ButtonRow buttons(session, MakeBar(this, "pnl_bottom", 40, alBottom), 8, 8, 25);
+    buttons.add({{&btn_modify, "btn_modify", "내용변경"}, {&btn_add, "btn_add", "추 가"}, {&btn_save, "btn_save", "저 장"},
+                 {&btn_cancel, "btn_cancel", "취 소"}, {&btn_close, "btn_close", "닫 기", 0, 430}},
+                76);
 
     pnl_regallbank = MakeBar(this, "pnl_regallbank", 90, alBottom);
-    auto *cap = new QLabel(QStringLiteral(" ◎ 은행코드 등록"), pnl_regallbank);
-    cap->setGeometry(6, 2, 200, 22);
+    MakeLabel(pnl_regallbank, QStringLiteral(" ◎ 은행코드 등록"), 6, 2, 200);
     edt_regcode = MakeLabeledEdit(pnl_regallbank, "edt_regcode", QStringLiteral("은 행 코 드"), 10, 28, 80, 60);
     edt_regcode->setReadOnly(true);
-    auto *note = new QLabel(QStringLiteral("( 저장 후 변경이 불가능합니다.)"), pnl_regallbank);
-    note->setGeometry(160, 28, 240, 22);
+    MakeLabel(pnl_regallbank, QStringLiteral("( 저장 후 변경이 불가능합니다.)"), 160, 28, 240);
     edt_regcontents = MakeLabeledEdit(pnl_regallbank, "edt_regcontents", QStringLiteral("은  행  명"), 10, 56, 80, 220);
     pnl_regallbank->setEnabled(false);
     // The panel waits disabled until Add or Modify; its captions stay readable.
@@ -71,18 +66,11 @@ Tqv_allbank_frm::Tqv_allbank_frm(const ScreenContext &context, QWidget *owner)
     MakeBand(this, "pnl_listcaption", QStringLiteral(" ◎ 은행코드 목록"), 22);
     grd_allbank = MakeListGrid(this, "grd_allbank", Columns());
 
-    EnterMovesFocus(cmb_bankname);
-    EnterMovesFocus(edt_regcode);
-    EnterMovesFocus(edt_regcontents, btn_save);
-    FocusOnShow(this, cmb_bankname);
-    BindClick(this, btn_search, "btn_searchClick", &Tqv_allbank_frm::btn_searchClick);
-    BindClick(this, btn_add, "btn_addClick", &Tqv_allbank_frm::btn_addClick);
-    BindClick(this, btn_modify, "btn_modifyClick", &Tqv_allbank_frm::btn_modifyClick);
-    BindClick(this, btn_save, "btn_saveClick", &Tqv_allbank_frm::btn_saveClick);
-    BindClick(this, btn_cancel, "btn_cancelClick", &Tqv_allbank_frm::btn_cancelClick);
-    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
+    EnterWalks(this, {cmb_bankname, edt_regcode, edt_regcontents}, btn_save);
+    BindClicks(session, {{btn_search, [this] { btn_searchClick(); }}, {btn_add, [this] { btn_addClick(); }},
+                         {btn_modify, [this] { btn_modifyClick(); }}, {btn_save, [this] { btn_saveClick(); }},
+                         {btn_cancel, [this] { btn_cancelClick(); }}, {btn_close, [this] { close(); }}});
 
-    edit.setButtons(btn_add, btn_modify, btn_save, btn_cancel);
     RunGuarded(session, QStringLiteral("qv_allbank_frm.FormCreate"), [this] { FormCreate(); });
 }
 
@@ -159,16 +147,9 @@ void Tqv_allbank_frm::btn_saveClick()
         return;
     const QString code = edt_regcode->text();
     const QString name = edt_regcontents->text();
-    if (code.isEmpty()) {
-        prompt().message(QStringLiteral("은행코드를 입력하시기 바랍니다."));
-        edt_regcode->setFocus();
+    if (RefuseEmpty(edt_regcode, QStringLiteral("은행코드를 입력하시기 바랍니다."))
+        || RefuseEmpty(edt_regcontents, QStringLiteral("은행명을 입력하시기 바랍니다.")))
         return;
-    }
-    if (name.isEmpty()) {
-        prompt().message(QStringLiteral("은행명을 입력하시기 바랍니다."));
-        edt_regcontents->setFocus();
-        return;
-    }
     if (BankCodeEditMode == 1) {
         for (int r = 1; r < grd_allbank->RowCount(); ++r) {
             if (grd_allbank->Cells(0, r) == code) {
@@ -178,8 +159,7 @@ void Tqv_allbank_frm::btn_saveClick()
             }
         }
     }
-    if (!prompt().confirm(QStringLiteral("은행코드 : ") + code + u'\r' + QStringLiteral("은행명 : ") + name
-                          + QStringLiteral("\r\r등록하시겠습니까")))
+    if (!ConfirmReferenceEntry(QStringLiteral("은행코드"), code, QStringLiteral("은행명"), name))
         return;
 
     bool ok = false;
@@ -192,7 +172,7 @@ void Tqv_allbank_frm::btn_saveClick()
         ok = StoreReferenceUpdate(context(), QStringLiteral("allbank"), QStringLiteral(" where bankid = ") + sqlQuote(code),
                                   QStringLiteral("update allbank set   bankname = ") + sqlQuote(name) + u' ');
     }
-    prompt().message(ok ? QStringLiteral("정상적으로 처리되었습니다.") : QStringLiteral("정상적으로 처리되지 않았습니다."));
+    TellReferenceStored(ok);
     edt_regcode->clear();
     edt_regcontents->clear();
     cmb_bankname->SetItemIndex(0);
@@ -201,7 +181,5 @@ void Tqv_allbank_frm::btn_saveClick()
 
 void registerAllbankScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_allbank_frm"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
-        return new Tqv_allbank_frm(context, owner);
-    });
+    RegisterScreen<Tqv_allbank_frm>(QStringLiteral("qv_allbank_frm"));
 }

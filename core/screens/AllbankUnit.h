@@ -35,7 +35,7 @@ public:
     TDDButton *btn_close = nullptr;
 
     int BankCodeEditMode = 0;   // 0 none, 1 adding, 2 renaming
-    ReferenceEditMode edit{session, BankCodeEditMode};
+    ReferenceEditMode edit{session, BankCodeEditMode, {&btn_add, &btn_modify, &btn_save, &btn_cancel}};
     QVector<std::pair<QString, QString>> BankCodeList;
 
     void FormCreate();

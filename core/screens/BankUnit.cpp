@@ -24,7 +24,6 @@
 #include "platform/TListGrid.h"
 
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 
 using qvx::sqlQuote;
@@ -82,18 +81,16 @@ Tqv_bank_frm::Tqv_bank_frm(const ScreenContext &context, QWidget *owner)
     banks = std::make_unique<AllBanksCombo>(cmb_allbank, QStringLiteral("모든 은행"));
     btn_search = MakeButton(top, "btn_search", QStringLiteral("모계좌 검색"), 324, 7, 100, 26);
 
-    TKitSimplePanel *bar = MakeBar(this, "pnl_bottom", 40, alBottom);
-    btn_add = MakeButton(bar, "btn_add", QStringLiteral("추 가"), 270, 8, 80, 25);
-    btn_modify = MakeButton(bar, "btn_modify", QStringLiteral("수 정"), 356, 8, 80, 25);
-    btn_save = MakeButton(bar, "btn_save", QStringLiteral("저 장"), 442, 8, 80, 25);
-    btn_delete = MakeButton(bar, "btn_delete", QStringLiteral("취 소"), 528, 8, 80, 25);
-    btn_close = MakeButton(bar, "btn_close", QStringLiteral("닫 기"), 628, 8, 80, 25);
+    ButtonRow buttons(session, MakeBar(this, "pnl_bottom", 40, alBottom), 270, 8, 25);
+    buttons.add({{&btn_add, "btn_add", "추 가"}, {&btn_modify, "btn_modify", "수 정"}, {&btn_save, "btn_save", "저 장"},
+                 {&btn_delete, "btn_delete", "취 소"}, {&btn_close, "btn_close", "닫 기", 0, 628}},
+                80);
+    edit.lock();
 
     pnl_bankinfo = MakePanel(this, "pnl_bankinfo");
     pnl_bankinfo->resize(270, height());
     SetAlign(pnl_bankinfo, alRight);
-    auto *cap = new QLabel(QStringLiteral(" ◎ 모계좌 등록"), pnl_bankinfo);
-    cap->setGeometry(6, 4, 200, 22);
+    MakeLabel(pnl_bankinfo, QStringLiteral(" ◎ 모계좌 등록"), 6, 4, 200);
     edt_bankid = makeField(pnl_bankinfo, "edt_bankid", QStringLiteral("은 행 코 드"), 34);
     edt_bankname = makeField(pnl_bankinfo, "edt_bankname", QStringLiteral("은 행 명"), 62);
     edt_bankid->setReadOnly(true);
@@ -130,21 +127,13 @@ Tqv_bank_frm::Tqv_bank_frm(const ScreenContext &context, QWidget *owner)
         return false;
     };
 
-    for (QWidget *w : std::initializer_list<QWidget *>{cmb_allbank, edt_bankno, edt_pwd, edt_dpwd, cmb_transdiv,
-                                                       edt_sendname, edt_firmid})
-        EnterMovesFocus(w);
-    EnterMovesFocus(edt_recvid, btn_save);
-    FocusOnShow(this, cmb_allbank);
+    EnterWalks(this, {cmb_allbank, edt_bankno, edt_pwd, edt_dpwd, cmb_transdiv, edt_sendname, edt_firmid, edt_recvid},
+               btn_save);
 
-    BindClick(this, btn_search, "btn_searchClick", &Tqv_bank_frm::btn_searchClick);
-    BindClick(this, btn_add, "btn_addClick", &Tqv_bank_frm::btn_addClick);
-    BindClick(this, btn_modify, "btn_modifyClick", &Tqv_bank_frm::btn_modifyClick);
-    BindClick(this, btn_save, "btn_saveClick", &Tqv_bank_frm::btn_saveClick);
-    BindClick(this, btn_delete, "btn_deleteClick", &Tqv_bank_frm::btn_deleteClick);
-    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
+    BindClicks(session, {{btn_search, [this] { btn_searchClick(); }}, {btn_add, [this] { btn_addClick(); }},
+                         {btn_modify, [this] { btn_modifyClick(); }}, {btn_save, [this] { btn_saveClick(); }},
+                         {btn_delete, [this] { btn_deleteClick(); }}, {btn_close, [this] { close(); }}});
 
-    edit.setButtons(btn_add, btn_modify, btn_save, btn_delete);
-    edit.lock();
     RunGuarded(session, QStringLiteral("qv_bank_frm.FormCreate"), [this] { FormCreate(); });
 }
 
@@ -297,20 +286,14 @@ void Tqv_bank_frm::btn_saveClick()
         cmb_allbank->setFocus();
         return;
     }
-    if (edt_bankno->text().isEmpty()) {
-        prompt().message(QStringLiteral("계좌번호를 입력하시기 바랍니다."));
-        edt_bankno->setFocus();
+    if (RefuseEmpty(edt_bankno, QStringLiteral("계좌번호를 입력하시기 바랍니다.")))
         return;
-    }
     if (cmb_transdiv->Text().isEmpty()) {
         prompt().message(QStringLiteral("거래구분을 선택하시기 바랍니다."));
         return;
     }
-    if (edt_firmid->text().isEmpty()) {
-        prompt().message(QStringLiteral("업체코드를 입력하시기 바랍니다."));
-        edt_firmid->setFocus();
+    if (RefuseEmpty(edt_firmid, QStringLiteral("업체코드를 입력하시기 바랍니다.")))
         return;
-    }
     const QString account = DelChar(edt_bankno->text(), u'-');
     const QString kind = cmb_transdiv->ItemIndex() == 0 ? QStringLiteral("20") : QStringLiteral("30");
     const int row = grd_allbank->Row();
@@ -348,7 +331,7 @@ void Tqv_bank_frm::btn_saveClick()
                             + QStringLiteral(",    dblpasswd = ") + sqlQuote(edt_dpwd->text());
         const bool ok = StoreReferenceUpdate(context(), QStringLiteral("bank"), where, sql);
         // Either way the edit ends; a new search shows what is stored.
-        prompt().message(ok ? QStringLiteral("정상적으로 처리되었습니다.") : QStringLiteral("정상적으로 처리되지 않았습니다."));
+        TellReferenceStored(ok);
     }
     edit.idle();
     ShowAccountRow();
@@ -365,7 +348,5 @@ void Tqv_bank_frm::btn_deleteClick()
 
 void registerBankScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_bank_frm"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
-        return new Tqv_bank_frm(context, owner);
-    });
+    RegisterScreen<Tqv_bank_frm>(QStringLiteral("qv_bank_frm"));
 }

@@ -45,7 +45,7 @@ public:
 
     // 0 none, 1 adding, 2 modifying.
     int AccountEditMode = 0;
-    ReferenceEditMode edit{session, AccountEditMode};
+    ReferenceEditMode edit{session, AccountEditMode, {&btn_add, &btn_modify, &btn_save, &btn_delete}};
     // (bankid, bankname) of item k at index k - 1.
     std::unique_ptr<AllBanksCombo> banks; // the banks behind cmb_allbank
 

@@ -89,48 +89,54 @@ void Tqv_frm::guarded(const QString &where, void (Tqv_frm::*handler)())
 
 void Tqv_frm::buildMenu()
 {
+    // Each menu's items in order: component name, caption, handler.
+    struct Item
+    {
+        const char *name;
+        const char *caption; // UTF-8
+        void (Tqv_frm::*handler)();
+    };
+    auto addItems = [this](QMenu *menu, std::initializer_list<Item> items) {
+        for (const Item &i : items)
+            addItem(menu, QString::fromLatin1(i.name), QString::fromUtf8(i.caption), i.handler);
+    };
+    // A top menu after a separator of the bar, with its items.
+    auto barMenu = [this, &addItems](const char *name, const char *caption, std::initializer_list<Item> items) {
+        addBarSeparator();
+        QMenu *m = addMenu(nullptr, QString::fromLatin1(name), QString::fromUtf8(caption));
+        addItems(m, items);
+        return m;
+    };
+    using F = Tqv_frm;
+
     QMenu *qv1 = addMenu(nullptr, QStringLiteral("qv1"), QStringLiteral("환경 설정"));
     addItem(qv1, QStringLiteral("qv_a1"), QStringLiteral("네트워크 설정 정보 보기"), &Tqv_frm::qv_a1Click);
     QMenu *qv_a2 = addMenu(qv1, QStringLiteral("qv_a2"), QStringLiteral("은행 정보 보기"));
-    addItem(qv_a2, QStringLiteral("qv_a2_1"), QStringLiteral("은행코드설정 보기"), &Tqv_frm::qv_loginClick);
-    addItem(qv_a2, QStringLiteral("qv_a2_2"), QStringLiteral("은행 및 계좌정보 보기"), &Tqv_frm::qv_a2_2Click);
-    addItem(qv_a2, QStringLiteral("qv_a2_3"), QStringLiteral("오류코드 정보 보기"), &Tqv_frm::qv_a2_3Click);
-    addItem(qv1, QStringLiteral("qv_a3"), QStringLiteral("거래처 정보 등록"), &Tqv_frm::qv_a3Click);
-    addItem(qv1, QStringLiteral("qv_a4"), QStringLiteral("승인요청/결제"), &Tqv_frm::qv_a4Click);
-    addItem(qv1, QStringLiteral("qv_a5"), QStringLiteral("파일 생성 정보"), &Tqv_frm::qv_a5Click)->setEnabled(false);
-    addItem(qv1, QStringLiteral("qv_a6"), QStringLiteral("자료 변환 정보"), &Tqv_frm::qv_a6Click);
-    addItem(qv1, QStringLiteral("qv_a7"), QStringLiteral("화면 설정"), &Tqv_frm::qv_a7Click);
+    addItems(qv_a2, {{"qv_a2_1", "은행코드설정 보기", &F::qv_loginClick},
+                     {"qv_a2_2", "은행 및 계좌정보 보기", &F::qv_a2_2Click},
+                     {"qv_a2_3", "오류코드 정보 보기", &F::qv_a2_3Click}});
+    addItems(qv1, {{"qv_a3", "거래처 정보 등록", &F::qv_a3Click}, {"qv_a4", "승인요청/결제", &F::qv_a4Click},
+                   {"qv_a5", "파일 생성 정보", &F::qv_a5Click}, {"qv_a6", "자료 변환 정보", &F::qv_a6Click},
+                   {"qv_a7", "화면 설정", &F::qv_a7Click}});
+    item(QStringLiteral("qv_a5"))->setEnabled(false);
     qv1->addSeparator();
     addItem(qv1, QStringLiteral("qv_a8"), QStringLiteral("종료"), &Tqv_frm::qv_a8Click);
 
-    addBarSeparator();
-    QMenu *qv2 = addMenu(nullptr, QStringLiteral("qv2"), QStringLiteral("자금 이체"));
-    addItem(qv2, QStringLiteral("qv_b1"), QStringLiteral("수납이체자료 작성"), &Tqv_frm::qv_b1Click);
-    addItem(qv2, QStringLiteral("qv_b2"), QStringLiteral("지급이체자료 작성"), &Tqv_frm::qv_b2Click);
-    addItem(qv2, QStringLiteral("qv_b3"), QStringLiteral("이체현황 보기"), &Tqv_frm::qv_b3Click);
-    addItem(qv2, QStringLiteral("qv_b4"), QStringLiteral("타행이체 불능내역 보기"), &Tqv_frm::qv_b4Click);
-
-    addBarSeparator();
-    QMenu *qv3 = addMenu(nullptr, QStringLiteral("qv3"), QStringLiteral("통지/결번내역 조회"));
-    addItem(qv3, QStringLiteral("qv_c2"), QStringLiteral("예금거래명세통지"), &Tqv_frm::qv_c2Click);
-    addItem(qv3, QStringLiteral("qv_c1"), QStringLiteral("타행이체불능통지"), &Tqv_frm::qv_c1Click);
-    addItem(qv3, QStringLiteral("qv_c3"), QStringLiteral("보관어음명세통지"), &Tqv_frm::qv_c3Click);
-    addItem(qv3, QStringLiteral("qv_c2_1"), QStringLiteral("조흥가상계좌통지"), &Tqv_frm::qv_c2_1Click)->setEnabled(false);
-    addItem(qv3, QStringLiteral("qv_c4"), QStringLiteral("거래집계요구"), &Tqv_frm::qv_c7Click);
-    addItem(qv3, QStringLiteral("N5"), QStringLiteral("가상계좌거래집계요구"), &Tqv_frm::N5Click);
-    addItem(qv3, QStringLiteral("qv_c5"), QStringLiteral("통지건수조회"), &Tqv_frm::qv_c5Click);
-
-    addBarSeparator();
-    QMenu *qv4 = addMenu(nullptr, QStringLiteral("qv4"), QStringLiteral("기 타 조 회"));
-    addItem(qv4, QStringLiteral("qv_d1"), QStringLiteral("이체처리 결과조회"), &Tqv_frm::qv_d1Click);
-    addItem(qv4, QStringLiteral("qv_d2"), QStringLiteral("타행계좌 성명조회"), &Tqv_frm::qv_d2Click);
-    addItem(qv4, QStringLiteral("qv_d3"), QStringLiteral("모계좌잔액조회"), &Tqv_frm::qv_d3Click);
-    addItem(qv4, QStringLiteral("N2"), QStringLiteral("벨모아공지사항"), &Tqv_frm::N2Click);
-
-    addBarSeparator();
-    QMenu *sms = addMenu(nullptr, QStringLiteral("mm_SMS"), QStringLiteral("SMS"));
-    addItem(sms, QStringLiteral("mm_SMSTrans"), QStringLiteral("SMS 송신"), &Tqv_frm::mm_SMSTransClick);
-    addItem(sms, QStringLiteral("mm_SMSManager"), QStringLiteral("SMS 현황"), &Tqv_frm::mm_SMSManagerClick);
+    barMenu("qv2", "자금 이체",
+            {{"qv_b1", "수납이체자료 작성", &F::qv_b1Click}, {"qv_b2", "지급이체자료 작성", &F::qv_b2Click},
+             {"qv_b3", "이체현황 보기", &F::qv_b3Click}, {"qv_b4", "타행이체 불능내역 보기", &F::qv_b4Click}});
+    barMenu("qv3", "통지/결번내역 조회",
+            {{"qv_c2", "예금거래명세통지", &F::qv_c2Click}, {"qv_c1", "타행이체불능통지", &F::qv_c1Click},
+             {"qv_c3", "보관어음명세통지", &F::qv_c3Click}, {"qv_c2_1", "조흥가상계좌통지", &F::qv_c2_1Click},
+             {"qv_c4", "거래집계요구", &F::qv_c7Click}, {"N5", "가상계좌거래집계요구", &F::N5Click},
+             {"qv_c5", "통지건수조회", &F::qv_c5Click}});
+    item(QStringLiteral("qv_c2_1"))->setEnabled(false);
+    barMenu("qv4", "기 타 조 회",
+            {{"qv_d1", "이체처리 결과조회", &F::qv_d1Click}, {"qv_d2", "타행계좌 성명조회", &F::qv_d2Click},
+             {"qv_d3", "모계좌잔액조회", &F::qv_d3Click}, {"N2", "벨모아공지사항", &F::N2Click}});
+    QMenu *sms = barMenu("mm_SMS", "SMS",
+                         {{"mm_SMSTrans", "SMS 송신", &F::mm_SMSTransClick},
+                          {"mm_SMSManager", "SMS 현황", &F::mm_SMSManagerClick}});
     sms->menuAction()->setVisible(false);
     m_smsSeparator = addBarSeparator();
     m_smsSeparator->setVisible(false);

@@ -61,26 +61,21 @@ Tqv_display_frm::Tqv_display_frm(const ScreenContext &context, QWidget *owner)
     chk_sunab = MakeCheck(this, "chk_sunab", QStringLiteral("수납이체자료작성 사용"), 16, 38, 200);
     chk_jigub = MakeCheck(this, "chk_jigub", QStringLiteral("지급이체자료작성 사용"), 230, 38, 200);
 
-    auto *lbl = new QLabel(QStringLiteral("리 스 트"), this);
-    lbl->setGeometry(16, 70, 70, 22);
-    cmb_allbank = new TKitComboBox(this);
-    cmb_allbank->setObjectName(QStringLiteral("cmb_allbank"));
-    cmb_allbank->SetStyle(csDropDownList);
-    cmb_allbank->setGeometry(90, 70, 240, 22);
+    MakeLabel(this, QStringLiteral("리 스 트"), 16, 70, 70);
+    cmb_allbank = MakeCombo(this, "cmb_allbank", 90, 70, 240);
     cmb_allbank->OnChange = [this](QObject *) { RunGuarded(session, QStringLiteral("cmb_allbankChange"), [this] { cmb_allbankChange(); }); };
 
-    auto *ls = new QLabel(QStringLiteral(" ◎ 화면에 보일 항목 리스트"), this);
-    ls->setGeometry(16, 100, 200, 20);
-    memo_show = new QListWidget(this);
-    memo_show->setObjectName(QStringLiteral("memo_show"));
-    memo_show->setGeometry(16, 122, 200, 230);
-    GiveLinesRoom(memo_show);
-    auto *lh = new QLabel(QStringLiteral(" ◎ 화면에 숨길 항목 리스트"), this);
-    lh->setGeometry(300, 100, 200, 20);
-    memo_hide = new QListWidget(this);
-    memo_hide->setObjectName(QStringLiteral("memo_hide"));
-    memo_hide->setGeometry(300, 122, 200, 230);
-    GiveLinesRoom(memo_hide);
+    // The two item lists side by side, each under its caption.
+    auto itemList = [this](const char *name, const QString &caption, int x) {
+        (new QLabel(caption, this))->setGeometry(x, 100, 200, 20);
+        auto *list = new QListWidget(this);
+        list->setObjectName(QString::fromLatin1(name));
+        list->setGeometry(x, 122, 200, 230);
+        GiveLinesRoom(list);
+        return list;
+    };
+    memo_show = itemList("memo_show", QStringLiteral(" ◎ 화면에 보일 항목 리스트"), 16);
+    memo_hide = itemList("memo_hide", QStringLiteral(" ◎ 화면에 숨길 항목 리스트"), 300);
     sbtn_add = MakeButton(this, "sbtn_add", QStringLiteral("숨기기"), 222, 190, 72, 25);
     sbtn_delete = MakeButton(this, "sbtn_delete", QStringLiteral("보이기"), 222, 230, 72, 25);
 
@@ -89,11 +84,9 @@ Tqv_display_frm::Tqv_display_frm(const ScreenContext &context, QWidget *owner)
     btn_close = MakeButton(this, "btn_close", QStringLiteral("닫 기"), 420, 370, 80, 27);
     SetButtonEnabled(btn_cancel, false);
 
-    BindClick(this, sbtn_add, "sbtn_addClick", &Tqv_display_frm::sbtn_addClick);
-    BindClick(this, sbtn_delete, "sbtn_deleteClick", &Tqv_display_frm::sbtn_deleteClick);
-    BindClick(this, btn_add, "btn_addClick", &Tqv_display_frm::btn_addClick);
-    BindClick(this, btn_cancel, "btn_cancelClick", &Tqv_display_frm::btn_cancelClick);
-    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
+    BindClicks(session, {{sbtn_add, [this] { sbtn_addClick(); }}, {sbtn_delete, [this] { sbtn_deleteClick(); }},
+                         {btn_add, [this] { btn_addClick(); }}, {btn_cancel, [this] { btn_cancelClick(); }},
+                         {btn_close, [this] { close(); }}});
     FocusOnShow(this, cmb_allbank);
     connect(memo_show, &QListWidget::itemDoubleClicked, this,
             [this] { RunGuarded(session, QStringLiteral("memo_showDblClick"), [this] { sbtn_addClick(); }); });
@@ -213,7 +206,5 @@ void Tqv_display_frm::btn_addClick()
 
 void registerDisplayScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_display_frm"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
-        return new Tqv_display_frm(context, owner);
-    });
+    RegisterScreen<Tqv_display_frm>(QStringLiteral("qv_display_frm"));
 }

@@ -4,6 +4,7 @@
 // totals, the progress panel of a send or conversion and the buttons of the
 // list.
 
+#include "core/screens/FormParts.h"
 #include "core/screens/ScreenForm.h"
 
 #include <QWidget>
@@ -61,12 +62,32 @@ public:
     // The progress panel hidden a moment later (unless the form is gone by then).
     void HideGaugeSoon();
 
+    // The totals under the list, counted again from its rows.
+    virtual void UpdateTotals() = 0;
+
 protected:
+    // The bar "pnl_buttons" at the bottom (40 high) with the list's buttons
+    // from left to right, 88 wide unless they say otherwise: `lead`, then
+    // 불러오기, 임시저장, 자료변환, `extra`, 수 정 and 자료삭제, then the
+    // screen's delete-all button, its send button (btn_accept, `sendCaption`)
+    // and 닫 기. The screen binds their handlers itself.
+    void makeListButtons(std::initializer_list<ButtonRow::Placed> lead, std::initializer_list<ButtonRow::Placed> extra,
+                         const ButtonRow::Placed &deleteAll, const char *sendCaption);
+
+    // Empties the list (its cells up to column lastCol) and its totals.
+    void ClearEntryList(int lastCol);
+    // The totals after `row` came into the list; gives the row back.
+    int RowAdded(int row);
+
     // Whether a close may go on: never while a batch goes, and with rows in
     // the list only when the user agrees to lose them (a kept form is
     // minimised when minimiseWhenKept). The event is ignored when not; when
     // it may, the entry menus come back.
     bool closingAllowed(QCloseEvent *event, bool minimiseWhenKept);
+    // The close event of an entry screen: when closingAllowed lets it go on,
+    // the numbers of the batch last sent (first and last) go back to 0 and
+    // the form closes.
+    void closeEntryForm(QCloseEvent *event, bool minimiseWhenKept, int &seqBase, int &seqLast);
 
     bool m_busy = false; // a batch goes to the server
 };

@@ -16,7 +16,10 @@ class TEntryRowDialog : public ScreenDialog
 {
     Q_OBJECT
 public:
-    TEntryRowDialog(const ScreenContext &context, QWidget *owner);
+    // A modal dialog of that component name and caption, fixed at that size,
+    // in the form colour.
+    TEntryRowDialog(const ScreenContext &context, QWidget *owner, const char *name, const QString &caption,
+                    int width, int height);
 
 
     QLineEdit *cmb_transdiv = nullptr;       // "수납" / "지급", disabled

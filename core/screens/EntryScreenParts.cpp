@@ -6,6 +6,7 @@
 #include "core/screens/ClientMainUnit.h"
 #include "core/screens/ListGrid.h"
 #include "core/screens/GridRows.h"
+#include "core/screens/ScreenParts.h"
 #include "core/screens/TransSelectUnit.h"
 #include "core/TextUtils.h"
 #include "platform/ResultSet.h"
@@ -22,14 +23,22 @@ void SetFigure(TCurrencyEdit *edit, qint64 value)
     edit->SetValue(qvx::Decimal(value));
 }
 
-void SetUpEntryListRows(TListGrid *grid, const Session &session, std::function<void()> modify)
+TListGrid *MakeEntryList(QWidget *form, const QStringList &headers, std::span<const int> widths,
+                         const Session &session, std::function<void()> modify)
 {
+    TListGrid *grid = MakeGrid(form, "grd_ichelist", headers);
+    const int shown = int(widths.size());
+    for (int c = 0; c < shown; ++c)
+        grid->SetColWidths(c, widths[c]);
+    for (int c = shown; c < headers.size(); ++c)
+        grid->HideColumn(c);
     grid->SetDefaultRowHeight(21);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->OnDblClickCell = [&session, modify = std::move(modify)](int, int row) {
         if (row > 0)
             RunGuarded(session, QStringLiteral("grd_ichelistDblClickCell"), modify);
     };
+    return grid;
 }
 
 bool EntryListHasRows(const TListGrid *grid, const QString &emptyMessage)
@@ -128,4 +137,9 @@ PayeeSearchOutcome PickPayee(const ScreenContext &context, QWidget *owner, const
     const int r = list->Row();
     *payee = {list->Cells(0, r), list->Cells(1, r), list->Cells(2, r), list->Cells(3, r)};
     return PayeeSearchOutcome::Picked;
+}
+
+void SayEntryRefused(const QString &message)
+{
+    qvx::Prompt::instance().message(message);
 }

@@ -2,12 +2,16 @@
 // What the transfer entry screens share around sending and closing their list.
 
 #include <functional>
+#include <span>
 #include <initializer_list>
+#include <type_traits>
+#include <utility>
 
 #include <QString>
+#include <QStringList>
+#include <QWidget>
 #include <QtGlobal>
 
-class QWidget;
 struct ScreenContext;
 namespace qvx {
 class ResultSet;
@@ -19,9 +23,12 @@ class TListGrid;
 // A whole number into a figure field (a count or an amount).
 void SetFigure(TCurrencyEdit *edit, qint64 value);
 
-// Rows of an entry list: 21 high, chosen whole; a double click on a row
-// (not the header) runs modify.
-void SetUpEntryListRows(TListGrid *grid, const Session &session, std::function<void()> modify);
+// The entry list "grd_ichelist" of an entry form, a column for each header:
+// the first widths.size() columns as wide as given, the rest hidden (they
+// hold the row's data). Rows are 21 high and chosen whole; a double click on
+// a row (not the header) runs modify.
+TListGrid *MakeEntryList(QWidget *form, const QStringList &headers, std::span<const int> widths,
+                         const Session &session, std::function<void()> modify);
 
 // True when the list holds rows; otherwise the message says there is nothing
 // to act on.
@@ -43,6 +50,25 @@ int EntryRowToModify(const TListGrid *grid);
 // with a message.
 bool ReadyToSendEntryList(const Session &session, bool busy, const TListGrid *grid,
                           std::initializer_list<TCurrencyEdit *> progressCounts);
+
+// Says why an entry was refused (a check with ok(), message and focus) and
+// puts the caret in the field its focus names; false for an accepted entry.
+//   if (RefuseEntry(check, {{EntryFocus::Amount, curredt_money}, ...})) return;
+void SayEntryRefused(const QString &message);
+template <class Check>
+bool RefuseEntry(const Check &check,
+                 std::initializer_list<std::pair<std::decay_t<decltype(Check::focus)>, QWidget *>> fields)
+{
+    if (check.ok())
+        return false;
+    SayEntryRefused(check.message);
+    for (const auto &[focus, field] : fields)
+        if (focus == check.focus) {
+            field->setFocus();
+            break;
+        }
+    return true;
+}
 
 // True when the list is empty or the user agrees to lose its rows.
 bool ConfirmDiscardEntryList(const TListGrid *grid);

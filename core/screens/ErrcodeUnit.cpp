@@ -3,8 +3,6 @@
 #include "core/screens/ListKit.h"
 #include "platform/SqlText.h"
 
-#include <QLabel>
-
 using qvx::ReportItem;
 using qvx::sqlQuote;
 
@@ -40,23 +38,19 @@ Tqv_ErrCode_frm::Tqv_ErrCode_frm(const ScreenContext &context, QWidget *owner)
 {
     SetUpForm(this, "qv_ErrCode_frm", QStringLiteral("오류코드 정보 보기"), 640, 500);
 
-    MakeBand(this, "pnl_searchcaption", QStringLiteral(" ◎ 검  색"), 22);
-    TKitSimplePanel *top = MakeBar(this, "pnl_search", 40, alTop);
+    TKitSimplePanel *top = MakeReferenceSearchBar(this);
     cmb_bankname = makeBankBox(top, "cmb_bankname", 8, 9);
     edt_errcode = makeEdit(top, "edt_errcode", QStringLiteral("오 류 코 드"), 290, 9, 90);
     btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), 550, 7, 76, 26);
 
-    TKitSimplePanel *bar = MakeBar(this, "pnl_bottom", 40, alBottom);
-    btn_print = MakeButton(bar, "btn_print", QStringLiteral("인 쇄"), 8, 8, 76, 25);
-    btn_modify = MakeButton(bar, "btn_modify", QStringLiteral("내용변경"), 120, 8, 76, 25);
-    btn_add = MakeButton(bar, "btn_add", QStringLiteral("추 가"), 202, 8, 76, 25);
-    btn_save = MakeButton(bar, "btn_save", QStringLiteral("저 장"), 284, 8, 76, 25);
-    btn_cancel = MakeButton(bar, "btn_cancel", QStringLiteral("취 소"), 366, 8, 76, 25);
-    btn_close = MakeButton(bar, "btn_close", QStringLiteral("닫 기"), 550, 8, 76, 25);
+    ButtonRow buttons(session, MakeBar(this, "pnl_bottom", 40, alBottom), 8, 8, 25);
+    buttons.add({{&btn_print, "btn_print", "인 쇄"}, {&btn_modify, "btn_modify", "내용변경", 0, 120},
+                 {&btn_add, "btn_add", "추 가"}, {&btn_save, "btn_save", "저 장"}, {&btn_cancel, "btn_cancel", "취 소"},
+                 {&btn_close, "btn_close", "닫 기", 0, 550}},
+                76);
 
     pnl_regerr = MakeBar(this, "pnl_regerr", 84, alBottom);
-    auto *cap = new QLabel(QStringLiteral(" ◎ 오 류  내 역"), pnl_regerr);
-    cap->setGeometry(6, 2, 200, 22);
+    MakeLabel(pnl_regerr, QStringLiteral(" ◎ 오 류  내 역"), 6, 2, 200);
     edt_regcode = makeEdit(pnl_regerr, "edt_regcode", QStringLiteral("오 류 코 드"), 8, 28, 90);
     edt_regcontents = makeEdit(pnl_regerr, "edt_regcontents", QStringLiteral("오 류 내 용"), 8, 54, 400);
 
@@ -104,20 +98,13 @@ Tqv_ErrCode_frm::Tqv_ErrCode_frm(const ScreenContext &context, QWidget *owner)
     Report1.pageFooter.height = 8;
     m_frame->attachReport(Report1);
 
-    EnterMovesFocus(cmb_bankname);
-    EnterMovesFocus(edt_regcode);
+    EnterWalks(this, {cmb_bankname, edt_regcode, edt_regcontents}, btn_save);
     EnterMovesFocus(edt_errcode, btn_search);
-    EnterMovesFocus(edt_regcontents, btn_save);
-    FocusOnShow(this, cmb_bankname);
-    BindClick(this, btn_search, "btn_searchClick", &Tqv_ErrCode_frm::btn_searchClick);
-    BindClick(this, btn_add, "btn_addClick", &Tqv_ErrCode_frm::btn_addClick);
-    BindClick(this, btn_modify, "btn_modifyClick", &Tqv_ErrCode_frm::btn_modifyClick);
-    BindClick(this, btn_save, "btn_saveClick", &Tqv_ErrCode_frm::btn_saveClick);
-    BindClick(this, btn_cancel, "btn_cancelClick", &Tqv_ErrCode_frm::btn_cancelClick);
-    BindClick(this, btn_print, "btn_printClick", &Tqv_ErrCode_frm::btn_printClick);
-    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
+    BindClicks(session, {{btn_search, [this] { btn_searchClick(); }}, {btn_add, [this] { btn_addClick(); }},
+                         {btn_modify, [this] { btn_modifyClick(); }}, {btn_save, [this] { btn_saveClick(); }},
+                         {btn_cancel, [this] { btn_cancelClick(); }}, {btn_print, [this] { btn_printClick(); }},
+                         {btn_close, [this] { close(); }}});
 
-    edit.setButtons(btn_add, btn_modify, btn_save, btn_cancel);
     RunGuarded(session, QStringLiteral("qv_ErrCode_frm.FormCreate"), [this] { FormCreate(); });
 }
 
@@ -212,18 +199,9 @@ void Tqv_ErrCode_frm::btn_saveClick()
     }
     const QString code = edt_regcode->text();
     const QString text = edt_regcontents->text();
-    if (code.isEmpty()) {
-        prompt().message(QStringLiteral("에러코드를 입력하시기 바랍니다."));
-        edt_regcode->setFocus();
-        return;
-    }
-    if (text.isEmpty()) {
-        prompt().message(QStringLiteral("에러내용을 입력하시기 바랍니다."));
-        edt_regcontents->setFocus();
-        return;
-    }
-    if (!prompt().confirm(QStringLiteral("오류코드 : ") + code + u'\r' + QStringLiteral("오류내용 : ") + text
-                          + QStringLiteral("\r\r등록하시겠습니까")))
+    if (RefuseEmpty(edt_regcode, QStringLiteral("에러코드를 입력하시기 바랍니다."))
+        || RefuseEmpty(edt_regcontents, QStringLiteral("에러내용을 입력하시기 바랍니다."))
+        || !ConfirmReferenceEntry(QStringLiteral("오류코드"), code, QStringLiteral("오류내용"), text))
         return;
     bool ok = false;
     if (ErrorCodeEditMode == ReferenceEditMode::Adding) {
@@ -240,7 +218,7 @@ void Tqv_ErrCode_frm::btn_saveClick()
         if (ok)
             grd_error->SetCells(1, grd_error->Row(), text);
     }
-    prompt().message(ok ? QStringLiteral("정상적으로 처리되었습니다.") : QStringLiteral("정상적으로 처리되지 않았습니다."));
+    TellReferenceStored(ok);
     cmb_bankname->SetItemIndex(0);
     endEdit();
 }

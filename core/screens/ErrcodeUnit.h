@@ -42,7 +42,7 @@ public:
     TDDButton *btn_close = nullptr;
 
     int ErrorCodeEditMode = 0;   // 0 none, 1 adding, 2 correcting
-    ReferenceEditMode edit{session, ErrorCodeEditMode};
+    ReferenceEditMode edit{session, ErrorCodeEditMode, {&btn_add, &btn_modify, &btn_save, &btn_cancel}};
     // The firm's banks behind the search combo and the entry combo.
     std::unique_ptr<BankCombo> banks, entryBanks;
     qvx::Report Report1;

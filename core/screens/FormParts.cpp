@@ -51,8 +51,11 @@ TDDButton *ButtonRow::add(const char *name, const QString &caption, int width)
 
 void ButtonRow::add(std::initializer_list<Placed> buttons, int width)
 {
-    for (const Placed &b : buttons)
+    for (const Placed &b : buttons) {
+        if (b.x > 0)
+            m_x = b.x;
         *b.button = add(b.name, QString::fromUtf8(b.caption), b.width > 0 ? b.width : width);
+    }
 }
 
 QLineEdit *MakeEdit(QWidget *parent, const char *name, int x, int y, int width)
@@ -257,6 +260,15 @@ void EnterMovesFocus(std::initializer_list<QWidget *> controls)
 {
     for (QWidget *control : controls)
         EnterMovesFocus(control);
+}
+
+void EnterWalks(QWidget *form, std::initializer_list<QWidget *> fields, QWidget *target)
+{
+    const QWidget *last = fields.size() > 0 ? *(fields.end() - 1) : nullptr;
+    for (QWidget *field : fields)
+        EnterMovesFocus(field, field == last ? target : nullptr);
+    if (fields.size() > 0)
+        FocusOnShow(form, *fields.begin());
 }
 
 TickChoice MakeTickChoice(Session &session, QWidget *parent, const QRect &at, TListGrid *grid, int col, int emptyCol)

@@ -54,13 +54,15 @@ public:
     TDDButton *add(const char *name, const QString &caption, int width);
 
     // A button of a row declared as a table: the member it fills, its
-    // component name, caption and, when not the row's, its width.
+    // component name, caption, when not the row's, its width, and when it
+    // does not follow the one before, where it starts.
     struct Placed
     {
         TDDButton **button;
         const char *name;
         const char *caption; // UTF-8
         int width = 0;
+        int x = 0;
     };
     // Places the buttons in order, each `width` wide unless it says otherwise;
     // the screen binds their handlers itself.
@@ -102,6 +104,9 @@ void EnterMovesFocus(std::initializer_list<QWidget *> controls);
 QWidget *NextTabControl(QWidget *control);
 // Whenever the form is shown the focus goes to `control`.
 void FocusOnShow(QWidget *form, QWidget *control);
+// Enter walks the fields in order, the last one's Enter going to `target`;
+// whenever the form is shown the focus goes to the first.
+void EnterWalks(QWidget *form, std::initializer_list<QWidget *> fields, QWidget *target);
 
 // The radio pair "전체선택" / "선택해제" (rdbtn_entire, rdbtn_noselect, in a
 // panel "pnl_tick" at `at`; 선택해제 chosen): ticks or clears every box of

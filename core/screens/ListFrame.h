@@ -256,7 +256,5 @@ void RegisterListScreen(const QString &name);
 template <class Screen>
 void RegisterListScreen(const QString &name)
 {
-    ScreenRegistry::instance().add(name, [](QWidget *owner, const ScreenContext &context) -> QWidget * {
-        return new Screen(context, owner);
-    });
+    RegisterScreen<Screen>(name);
 }

@@ -145,13 +145,11 @@ void Tqv_login_frm::buildForm()
     KitButton1 = MakeButton(pnl_setting, "KitButton1", QStringLiteral("취  소"), 170, 224, 90, 38);
 
     // --- handlers -------------------------------------------------------------------
-    BindClick(this, btn_confirm, "btn_confirmClick", &Tqv_login_frm::btn_confirmClick);
-    BindClick(this, btn_Cancel, "btn_CancelClick", &Tqv_login_frm::btn_CancelClick);
-    BindClick(this, btn_Close, "btn_CloseClick", &Tqv_login_frm::btn_CloseClick);
-    BindClick(this, btn_serverset, "btn_serversetClick", &Tqv_login_frm::btn_serversetClick);
-    BindClick(this, KitButton1, "KitButton1Click", &Tqv_login_frm::KitButton1Click);
-    BindClick(this, btn_regServer, "btn_regServerClick", &Tqv_login_frm::btn_regServerClick);
-    BindClick(this, btn_ChangePass, "btn_ChangePassClick", &Tqv_login_frm::btn_ChangePassClick);
+    BindClicks(session, {{btn_confirm, [this] { btn_confirmClick(); }}, {btn_Cancel, [this] { btn_CancelClick(); }},
+                         {btn_Close, [this] { btn_CloseClick(); }}, {btn_serverset, [this] { btn_serversetClick(); }},
+                         {KitButton1, [this] { KitButton1Click(); }},
+                         {btn_regServer, [this] { btn_regServerClick(); }},
+                         {btn_ChangePass, [this] { btn_ChangePassClick(); }}});
 
     // Enter moves on.
     connect(edt_Userid, &QLineEdit::returnPressed, this, [this] { edt_pwd->setFocus(); });
@@ -297,6 +295,14 @@ bool Tqv_login_frm::OpenServerLink()
     return dm.OpenServerLink();
 }
 
+bool Tqv_login_frm::ReachServer()
+{
+    if (OpenServerLink())
+        return true;
+    prompt(MiddlewareText);
+    return false;
+}
+
 void Tqv_login_frm::btn_confirmClick()
 {
     // 1.
@@ -316,11 +322,8 @@ void Tqv_login_frm::btn_confirmClick()
         return;
 
     // 4. An unreachable server is said, not passed over in silence.
-    if (!OpenServerLink()) {
-        prompt(MiddlewareText);
-        return;
-    }
-    loginStep();
+    if (ReachServer())
+        loginStep();
 }
 
 void Tqv_login_frm::loginStep()
@@ -429,13 +432,8 @@ void Tqv_login_frm::btn_ChangePassClick()
     if (refuseEmpty(userId, edt_Userid, QStringLiteral("사용자 아이디를 입력하신 후 암호변경을 하시기 바랍니다."))
         || refuseEmpty(password, edt_pwd, QStringLiteral("기존 암호를 입력하신 후 암호변경을 하시기 바랍니다.")))
         return;
-    if (RefuseWhenOffline(session))
-        return;
-    if (!OpenServerLink()) {
-        prompt(MiddlewareText);
-        return;
-    }
-    changePassword();
+    if (!RefuseWhenOffline(session) && ReachServer())
+        changePassword();
 }
 
 void Tqv_login_frm::changePassword()

@@ -63,6 +63,8 @@ public:
     // Connects to the application server with the typed address (and, in
     // remote mode, server name); true when the link is open afterwards.
     bool OpenServerLink();
+    // The same, telling the user when the server cannot be reached.
+    bool ReachServer();
 
     bool remoteMode() const { return m_remote; }
     bool expanded() const;

@@ -66,7 +66,5 @@ void Tqv_network_frm::KitButton2Click()
 
 void registerNetworkScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_network_frm"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
-        return new Tqv_network_frm(context, owner);
-    });
+    RegisterScreen<Tqv_network_frm>(QStringLiteral("qv_network_frm"));
 }

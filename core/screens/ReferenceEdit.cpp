@@ -5,18 +5,14 @@
 #include "core/DayLog.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ListGrid.h"
+#include "core/screens/ScreenParts.h"
 #include "core/Session.h"
+#include "platform/Prompt.h"
 #include "platform/TListGrid.h"
 
-#include <exception>
+#include <QLineEdit>
 
-void ReferenceEditMode::setButtons(TDDButton *add, TDDButton *modify, TDDButton *save, TDDButton *cancel)
-{
-    m_add = add;
-    m_modify = modify;
-    m_save = save;
-    m_cancel = cancel;
-}
+#include <exception>
 
 void ReferenceEditMode::idle()
 {
@@ -38,10 +34,10 @@ void ReferenceEditMode::lock()
 void ReferenceEditMode::showButtons(bool addModify, bool saveCancel)
 {
     const bool admin = m_session.LoginAuthorCode == u"3";
-    for (TDDButton *b : {m_add, m_modify})
+    for (TDDButton *b : {*m_buttons.add, *m_buttons.modify})
         if (b)
             SetButtonEnabled(b, admin && addModify);
-    for (TDDButton *b : {m_save, m_cancel})
+    for (TDDButton *b : {*m_buttons.save, *m_buttons.cancel})
         if (b)
             SetButtonEnabled(b, admin && saveCancel);
 }
@@ -76,4 +72,32 @@ void AppendGridRow(TListGrid *grid, const QStringList &cells)
         grid->SetRowCount(row + 1);
     for (int c = 0; c < cells.size(); ++c)
         grid->SetCells(c, row, cells[c]);
+}
+
+bool RefuseEmpty(QLineEdit *field, const QString &message)
+{
+    if (!field->text().isEmpty())
+        return false;
+    qvx::Prompt::instance().message(message);
+    field->setFocus();
+    return true;
+}
+
+bool ConfirmReferenceEntry(const QString &codeLabel, const QString &code, const QString &textLabel,
+                           const QString &text)
+{
+    return qvx::Prompt::instance().confirm(codeLabel + QStringLiteral(" : ") + code + u'\r' + textLabel
+                                           + QStringLiteral(" : ") + text + QStringLiteral("\r\r등록하시겠습니까"));
+}
+
+void TellReferenceStored(bool ok)
+{
+    qvx::Prompt::instance().message(ok ? QStringLiteral("정상적으로 처리되었습니다.")
+                                       : QStringLiteral("정상적으로 처리되지 않았습니다."));
+}
+
+TKitSimplePanel *MakeReferenceSearchBar(QWidget *form)
+{
+    MakeBand(form, "pnl_searchcaption", QStringLiteral(" ◎ 검  색"), 22);
+    return MakeBar(form, "pnl_search", 40, alTop);
 }

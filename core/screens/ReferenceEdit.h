@@ -7,22 +7,34 @@
 #include <QString>
 #include <QStringList>
 
+class QLineEdit;
+class QWidget;
 class Session;
 class TDDButton;
+class TKitSimplePanel;
 class TListGrid;
 
 // The add / modify / save / cancel cycle of a reference-data screen: the
 // screen's edit-mode field (0 none, 1 adding, 2 modifying) and its four
 // buttons move together. Only administrators (authority code "3") change
 // reference data: for everyone else all four buttons stay disabled.
+//   ReferenceEditMode edit{session, BankCodeEditMode, {&btn_add, &btn_modify, &btn_save, &btn_cancel}};
 class ReferenceEditMode
 {
 public:
     enum Mode { None = 0, Adding = 1, Modifying = 2 };
 
-    ReferenceEditMode(const Session &session, int &mode) : m_session(session), m_mode(mode) {}
-    // The screen's four buttons, once it has made them.
-    void setButtons(TDDButton *add, TDDButton *modify, TDDButton *save, TDDButton *cancel);
+    // Where the screen keeps its four buttons (read when they are shown, so
+    // the screen may make them later).
+    struct Buttons
+    {
+        TDDButton *const *add, *const *modify, *const *save, *const *cancel;
+    };
+
+    ReferenceEditMode(const Session &session, int &mode, Buttons buttons)
+        : m_session(session), m_mode(mode), m_buttons(buttons)
+    {
+    }
 
     // No edit: Add and Modify open, Save and Cancel closed.
     void idle();
@@ -39,10 +51,7 @@ public:
 private:
     const Session &m_session;
     int &m_mode;
-    TDDButton *m_add = nullptr;
-    TDDButton *m_modify = nullptr;
-    TDDButton *m_save = nullptr;
-    TDDButton *m_cancel = nullptr;
+    Buttons m_buttons;
 };
 
 // "commit", the statement, "commit"; a failure rolls back, logs the statement
@@ -53,6 +62,22 @@ bool StoreReferenceChange(const ScreenContext &context, const QString &sql);
 // when `table` holds a row matching `where` (" where ..."). False when the row
 // is not there or the server refused; nothing is changed for a missing row.
 bool StoreReferenceUpdate(const ScreenContext &context, const QString &table, const QString &where, const QString &sql);
+
+// The search bar "pnl_search" (40 high) under its caption band " ◎ 검  색",
+// both at the top of the form.
+TKitSimplePanel *MakeReferenceSearchBar(QWidget *form);
+
+// True when the field is empty: the message is shown and the caret put in
+// the field.
+bool RefuseEmpty(QLineEdit *field, const QString &message);
+
+// Asks "<codeLabel> : <code>\r<textLabel> : <text>\r\r등록하시겠습니까"; true
+// when the user agrees to store the entry.
+bool ConfirmReferenceEntry(const QString &codeLabel, const QString &code, const QString &textLabel,
+                           const QString &text);
+
+// Tells whether a change was stored ("정상적으로 처리되었습니다.") or not.
+void TellReferenceStored(bool ok);
 
 // Appends a row with the cells (from column 0); an empty first data row is
 // used instead of a new one.

@@ -22,6 +22,12 @@ void BindClick(Session &session, TDDButton *button, const QString &handlerName, 
     };
 }
 
+void BindClicks(Session &session, std::initializer_list<ClickHandler> handlers)
+{
+    for (const ClickHandler &h : handlers)
+        BindClick(session, h.button, h.button->objectName() + QStringLiteral("Click"), h.run);
+}
+
 QString BoundHandler(const QWidget *button)
 {
     return button ? button->property(BoundHandlerProperty).toString() : QString();

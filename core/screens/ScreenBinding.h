@@ -6,11 +6,13 @@
 //
 //   BindClick(this, btn_search, "btn_searchClick", &Tqv_bank_frm::btn_searchClick);
 //   BindClick(session, btn_close, "btn_closeClick", [this] { close(); });
+//   BindClicks(session, {{btn_add, [this] { btn_addClick(); }}, {btn_close, [this] { close(); }}});
 
 #include "core/screens/ScreenContext.h"
 
 #include <QString>
 #include <functional>
+#include <initializer_list>
 
 class QWidget;
 class Session;
@@ -28,6 +30,16 @@ void BindClick(Form *form, TDDButton *button, const char *handlerName, void (For
 {
     BindClick(form->session, button, QString::fromLatin1(handlerName), [form, handler] { (form->*handler)(); });
 }
+
+// A button and what its click runs, for BindClicks.
+struct ClickHandler
+{
+    TDDButton *button;
+    std::function<void()> run;
+};
+// Binds each button as BindClick does, its handler named after the button
+// ("btn_add" runs "btn_addClick").
+void BindClicks(Session &session, std::initializer_list<ClickHandler> handlers);
 
 // The handler name a button was bound to ("" when it was never bound).
 QString BoundHandler(const QWidget *button);

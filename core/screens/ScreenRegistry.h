@@ -35,6 +35,16 @@ private:
     Impl &impl() const;
 };
 
+// Registers a screen class under its component name; the class is made with
+// (context, owner).
+template <class Screen>
+void RegisterScreen(const QString &name)
+{
+    ScreenRegistry::instance().add(name, [](QWidget *owner, const ScreenContext &context) -> QWidget * {
+        return new Screen(context, owner);
+    });
+}
+
 // Each screen library offers one registration function (for example
 // registerTransferScreens()) that the program calls; it adds the library's
 // screens here.

@@ -1,6 +1,7 @@
 #include "core/screens/SearchUnit.h"
 
 #include "core/EventGuard.h"
+#include "core/screens/FormParts.h"
 #include "core/screens/KitLook.h"
 #include "core/screens/ListGrid.h"
 #include "core/screens/ScreenBinding.h"
@@ -10,7 +11,6 @@
 #include "platform/TListGrid.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QLineEdit>
 
 Tqv_search_frm::Tqv_search_frm(const ScreenContext &context, QWidget *owner)
@@ -24,17 +24,10 @@ Tqv_search_frm::Tqv_search_frm(const ScreenContext &context, QWidget *owner)
     setPalette(pal);
     setAutoFillBackground(true);
 
-    auto *l1 = new QLabel(QStringLiteral("◎ 검색조건"), this);
-    l1->setGeometry(16, 20, 100, 22);
-    cmb_search = new TKitComboBox(this);
-    cmb_search->setObjectName(QStringLiteral("cmb_search"));
-    cmb_search->SetStyle(csDropDownList);
-    cmb_search->setGeometry(120, 20, 220, 22);
-    auto *l2 = new QLabel(QStringLiteral("◎ 검 색 어"), this);
-    l2->setGeometry(16, 60, 100, 22);
-    edt_search = new QLineEdit(this);
-    edt_search->setObjectName(QStringLiteral("edt_search"));
-    edt_search->setGeometry(120, 60, 220, 22);
+    MakeLabel(this, QStringLiteral("◎ 검색조건"), 16, 20, 100);
+    cmb_search = MakeCombo(this, "cmb_search", 120, 20, 220);
+    MakeLabel(this, QStringLiteral("◎ 검 색 어"), 16, 60, 100);
+    edt_search = MakeEdit(this, "edt_search", 120, 60, 220);
 
     btn_searchfirst = MakeButton(this, "btn_searchfirst", QStringLiteral("검색"), 40, 150, 80, 27);
     btn_FindNext = MakeButton(this, "btn_FindNext", QStringLiteral("다음 검색"), 140, 150, 80, 27);

@@ -186,10 +186,6 @@ void Tqv_AlertMsg_Frm::SetMessage(const QString &text)
 
 void registerStartScreens()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_start_frm"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
-        return new Tqv_start_frm(context, owner);
-    });
-    ScreenRegistry::instance().add(QStringLiteral("qv_AlertMsg_Frm"), [](QWidget *owner, const ScreenContext &context) -> QWidget * {
-        return new Tqv_AlertMsg_Frm(context, owner);
-    });
+    RegisterScreen<Tqv_start_frm>(QStringLiteral("qv_start_frm"));
+    RegisterScreen<Tqv_AlertMsg_Frm>(QStringLiteral("qv_AlertMsg_Frm"));
 }

@@ -36,25 +36,28 @@ bool WriteTempSaveFile(const QString &path, const QByteArray &bytes)
     return true;
 }
 
-bool ReadTempSaveFile(QWidget *screen, const QString &filter, const QString &proposed, QString *fileName,
-                      QList<QByteArray> *lines)
+std::optional<TempSaveFile> ReadTempSaveFile(QWidget *screen, const QString &caption, const QString &pattern)
 {
+    const QString filter =
+        caption + u'|' + pattern + QStringLiteral("| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*");
     const qvx::FileChooser::Result chosen =
-        qvx::FileChooser::instance().open(screen, QStringLiteral("파일 열기"), dataFolder(), filter, 1, proposed);
+        qvx::FileChooser::instance().open(screen, QStringLiteral("파일 열기"), dataFolder(), filter, 1, pattern);
     if (chosen.fileName.isEmpty()) // cancelled
-        return false;
+        return std::nullopt;
+    TempSaveFile file;
     QString refusal;
-    const qvx::TextFile::Read read = QFileInfo(chosen.fileName).isFile()
-                                         ? qvx::TextFile::readByteLines(chosen.fileName, MaxBatchRows, lines, &refusal)
-                                         : qvx::TextFile::Read::Unreadable;
+    const qvx::TextFile::Read read =
+        QFileInfo(chosen.fileName).isFile()
+            ? qvx::TextFile::readByteLines(chosen.fileName, MaxBatchRows, &file.lines, &refusal)
+            : qvx::TextFile::Read::Unreadable;
     if (read == qvx::TextFile::Read::Refused) {
         prompt().message(refusal);
-        return false;
+        return std::nullopt;
     }
     if (read != qvx::TextFile::Read::Read) {
         prompt().message(QStringLiteral("임시저장된 파일이 존재하지 않습니다."));
-        return false;
+        return std::nullopt;
     }
-    *fileName = chosen.fileName;
-    return true;
+    file.fileName = chosen.fileName;
+    return file;
 }

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QVector>
+#include <optional>
 
 #include "platform/Prompt.h"
 
@@ -20,11 +21,17 @@ QString ChooseTempSaveFile(QWidget *screen, const QString &proposed);
 // alone, and tells the user where they went or why not. True when written.
 bool WriteTempSaveFile(const QString &path, const QByteArray &bytes);
 
-// Asks for a temporary save to reload (data folder, this filter, the name
-// field proposing `proposed`) and reads its lines. False when the user
+// A temporary save read back: its file and its lines.
+struct TempSaveFile
+{
+    QString fileName;
+    QList<QByteArray> lines;
+};
+// Asks for a temporary save to reload in the data folder (the first filter
+// the saves, `caption` matching `pattern`, then text files and all files; the
+// name field proposing `pattern`) and reads its lines. Nothing when the user
 // cancels, and, after telling the user, when no readable file was chosen.
-bool ReadTempSaveFile(QWidget *screen, const QString &filter, const QString &proposed, QString *fileName,
-                      QList<QByteArray> *lines);
+std::optional<TempSaveFile> ReadTempSaveFile(QWidget *screen, const QString &caption, const QString &pattern);
 
 // The bytes of a temporary save: one line a row, each ended by CR LF, all
 // built before anything is written. encode(row) gives an encoded line with

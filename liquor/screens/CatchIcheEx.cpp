@@ -52,10 +52,8 @@ TFrmCatchEx::TFrmCatchEx(const ScreenContext &context, QWidget *owner)
     BtnOpenDlg = MakeButton(buttons, "BtnOpenDlg", QStringLiteral("파일선택"), 98, 8, 84, 26);
     btnExit = MakeButton(buttons, "btnExit", QStringLiteral("닫 기"), 803 - 100, 8, 84, 26);
     BtnConvert = MakeButton(buttons, "BtnConvert", QStringLiteral("자료변환"), 803 - 196, 8, 84, 26);
-    BindClick(this, btnCancel, "btnCancelClick", &TFrmCatchEx::btnCancelClick);
-    BindClick(this, BtnOpenDlg, "BtnOpenDlgClick", &TFrmCatchEx::BtnOpenDlgClick);
-    BindClick(this, BtnConvert, "BtnConvertClick", &TFrmCatchEx::BtnConvertClick);
-    BindClick(this, btnExit, "btnExitClick", &TFrmCatchEx::btnExitClick);
+    BindClicks(session, {{btnCancel, [this] { btnCancelClick(); }}, {BtnOpenDlg, [this] { BtnOpenDlgClick(); }},
+                         {BtnConvert, [this] { BtnConvertClick(); }}, {btnExit, [this] { btnExitClick(); }}});
 }
 
 void TFrmCatchEx::SetTitle(const QString &text)

@@ -98,6 +98,5 @@ void TFrmCatchJA::afterSave()
 
 void registerCatchIcheJScreens()
 {
-    ScreenRegistry::instance().add(QStringLiteral("FrmCatchJA"), [](QWidget *owner, const ScreenContext &context)
-                                       -> QWidget * { return new TFrmCatchJA(context, owner); });
+    RegisterScreen<TFrmCatchJA>(QStringLiteral("FrmCatchJA"));
 }

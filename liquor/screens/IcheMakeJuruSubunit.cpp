@@ -20,13 +20,8 @@
 #include <QLineEdit>
 
 Tqv_juruicheModify_frm::Tqv_juruicheModify_frm(const ScreenContext &context, QWidget *owner)
-    : TEntryRowDialog(context, owner)
+    : TEntryRowDialog(context, owner, "qv_juruicheModify_frm", QStringLiteral("주류이체자료 수정"), 660, 250)
 {
-    setObjectName(QStringLiteral("qv_juruicheModify_frm"));
-    setWindowTitle(QStringLiteral("주류이체자료 수정"));
-    setModal(true);
-    setFixedSize(660, 250);
-    SetFormColour(this);
 
     auto *title = new QLabel(QStringLiteral("◎ 이체자료 입력"), this);
     title->setGeometry(16, 8, 300, 22);

@@ -128,14 +128,7 @@ Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget
     btn_datasave = MakeButton(second, "btn_datasave", QStringLiteral("자료 작성"), 880, 26, 120, 56);
 
     // Buttons and totals at the bottom.
-    TKitSimplePanel *bar = MakeBar(this, "pnl_buttons", 40, alBottom);
-    ButtonRow buttons(session, bar, 8, 7);
-    buttons.add({{&btn_callfile, "btn_callfile", "불러오기"}, {&btn_tempsave, "btn_tempsave", "임시저장"},
-                 {&btn_dataconvert, "btn_dataconvert", "자료변환"}, {&btn_excel, "btn_excel", "Excel"},
-                 {&btn_modify, "btn_modify", "수 정"}, {&btn_delete, "btn_delete", "자료삭제"},
-                 {&DDButton1, "DDButton1", "자료전체삭제", 100}, {&btn_accept, "btn_accept", "송 신"},
-                 {&btn_close, "btn_close", "닫 기"}},
-                88);
+    makeListButtons({}, {{&btn_excel, "btn_excel", "Excel"}}, {&DDButton1, "DDButton1", "자료전체삭제", 100}, "송 신");
 
     pnl_total = MakeBar(this, "pnl_total", 34, alBottom);
     curredt_gunR = LabeledCount(pnl_total, "curredt_gunR", QStringLiteral("작성 건수"), 8, 6);
@@ -146,12 +139,7 @@ Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget
     QStringList headers;
     for (int c = 0; c < LiquorColumnCount; ++c)
         headers.append(LiquorColumnTitle(LiquorColumn(c)));
-    grd_ichelist = MakeGrid(this, "grd_ichelist", headers);
-    for (int c = 0; c < LiquorShownColumns; ++c)
-        grd_ichelist->SetColWidths(c, ShownWidths[c]);
-    for (int c = LiquorShownColumns; c < LiquorColumnCount; ++c)
-        grd_ichelist->HideColumn(c);
-    SetUpEntryListRows(grd_ichelist, session, [this] { btn_modifyClick(); });
+    grd_ichelist = MakeEntryList(this, headers, ShownWidths, session, [this] { btn_modifyClick(); });
     grd_ichelist->OnGetAlignment = [](int col, int row) {
         return (row > 0 && col >= lcJuMoney && col <= lcMoney) ? Qt::AlignRight : Qt::AlignHCenter;
     };
@@ -198,16 +186,13 @@ Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget
     curredt_money->OnChange = [this](QObject *) { Guarded(session, QStringLiteral("curredt_moneyChange"), [this] { curredt_moneyChange(); })(); };
     FocusOnShow(this, cmb_allbank);
 
-    BindClick(this, btn_datasave, "btn_datasaveClick", &Tqv_IcheMakeJuru_frm::btn_datasaveClick);
-    BindClick(this, btn_callfile, "btn_callfileClick", &Tqv_IcheMakeJuru_frm::btn_callfileClick);
-    BindClick(this, btn_tempsave, "btn_tempsaveClick", &Tqv_IcheMakeJuru_frm::btn_tempsaveClick);
-    BindClick(this, btn_dataconvert, "btn_dataconvertClick", &Tqv_IcheMakeJuru_frm::btn_dataconvertClick);
-    BindClick(this, btn_excel, "btn_excelClick", &Tqv_IcheMakeJuru_frm::btn_excelClick);
-    BindClick(this, btn_modify, "btn_modifyClick", &Tqv_IcheMakeJuru_frm::btn_modifyClick);
-    BindClick(this, btn_delete, "btn_deleteClick", &Tqv_IcheMakeJuru_frm::btn_deleteClick);
-    BindClick(this, DDButton1, "DDButton1Click", &Tqv_IcheMakeJuru_frm::DDButton1Click);
-    BindClick(this, btn_accept, "btn_acceptClick", &Tqv_IcheMakeJuru_frm::btn_acceptClick);
-    BindClick(this, btn_close, "btn_closeClick", &Tqv_IcheMakeJuru_frm::btn_closeClick);
+    BindClicks(session, {{btn_datasave, [this] { btn_datasaveClick(); }},
+                         {btn_callfile, [this] { btn_callfileClick(); }},
+                         {btn_tempsave, [this] { btn_tempsaveClick(); }},
+                         {btn_dataconvert, [this] { btn_dataconvertClick(); }},
+                         {btn_excel, [this] { btn_excelClick(); }}, {btn_modify, [this] { btn_modifyClick(); }},
+                         {btn_delete, [this] { btn_deleteClick(); }}, {DDButton1, [this] { DDButton1Click(); }},
+                         {btn_accept, [this] { btn_acceptClick(); }}, {btn_close, [this] { btn_closeClick(); }}});
 
     RunGuarded(session, QStringLiteral("qv_ichemakeJuru_frm.FormCreate"), [this] { FormCreate(); });
 }
@@ -262,15 +247,12 @@ void Tqv_IcheMakeJuru_frm::UpdateTotals()
 
 void Tqv_IcheMakeJuru_frm::ClearList()
 {
-    ClearGridRows(grd_ichelist, 40);
-    UpdateTotals();
+    ClearEntryList(40);
 }
 
 int Tqv_IcheMakeJuru_frm::AddLiquorRow(const LiquorRow &row)
 {
-    const int r = AppendGridRow(grd_ichelist, row);
-    UpdateTotals();
-    return r;
+    return RowAdded(AppendGridRow(grd_ichelist, row));
 }
 
 bool Tqv_IcheMakeJuru_frm::IsDuplicateTransfer(const QString &name, const QString &groupedAmount,
@@ -446,20 +428,11 @@ void Tqv_IcheMakeJuru_frm::btn_datasaveClick()
     input.bankId = itemBankCode(cmb_transbankid->Text());
     input.today = qvx::Clock::today();
     const LiquorEntryCheck check = CheckLiquorEntry(input);
-    if (!check.ok()) {
-        prompt().message(check.message);
-        switch (check.focus) {
-        case LiquorEntryFocus::MotherAccount: cmb_allbank->setFocus(); break;
-        case LiquorEntryFocus::PayeeCombo: cmb_daesang->setFocus(); break;
-        case LiquorEntryFocus::SendName: edt_sendname->setFocus(); break;
-        case LiquorEntryFocus::Liquor: curredt_juru->setFocus(); break;
-        case LiquorEntryFocus::NonLiquor: curredt_bijuru->setFocus(); break;
-        case LiquorEntryFocus::Transfer: curredt_money->setFocus(); break;
-        case LiquorEntryFocus::RealNameNo: edt_daesanginfo->setFocus(); break;
-        case LiquorEntryFocus::None: break;
-        }
+    using F = LiquorEntryFocus;
+    if (RefuseEntry(check, {{F::MotherAccount, cmb_allbank}, {F::PayeeCombo, cmb_daesang}, {F::SendName, edt_sendname},
+                            {F::Liquor, curredt_juru}, {F::NonLiquor, curredt_bijuru}, {F::Transfer, curredt_money},
+                            {F::RealNameNo, edt_daesanginfo}}))
         return;
-    }
 
     LiquorEntry entry;
     entry.name = cmb_daesang->ItemIndex() > 0 ? cmb_daesang->Text() : edt_sendname->text();
@@ -583,13 +556,11 @@ void Tqv_IcheMakeJuru_frm::btn_tempsaveClick()
 
 void Tqv_IcheMakeJuru_frm::btn_callfileClick()
 {
-    const bool payment = session.PaymentMode == 1;
-    const QString filter = payment
-        ? QStringLiteral("지급이체임시저장파일(지급_*.*)|지급_*.*| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*")
-        : QStringLiteral("수납이체임시저장파일(수납_*.*)|수납_*.*| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*");
-    QString chosen;
-    QList<QByteArray> lines;
-    if (!ReadTempSaveFile(this, filter, LiquorModeWord(session.PaymentMode) + QStringLiteral("_*.*"), &chosen, &lines))
+    // The saves are named after the mode ("지급_....txt").
+    const QString pattern = LiquorModeWord(session.PaymentMode) + QStringLiteral("_*.*");
+    const std::optional<TempSaveFile> file = ReadTempSaveFile(
+        this, LiquorModeWord(session.PaymentMode) + QStringLiteral("이체임시저장파일(") + pattern + u')', pattern);
+    if (!file)
         return;
 
     // The lines read before a stop stay in the list, as they were taken; the
@@ -597,8 +568,8 @@ void Tqv_IcheMakeJuru_frm::btn_callfileClick()
     bool skipped = false;
     bool stopped = false;
     QVector<LiquorRow> taken;
-    taken.reserve(lines.size());
-    for (const QByteArray &line : lines) {
+    taken.reserve(file->lines.size());
+    for (const QByteArray &line : file->lines) {
         if (line.trimmed().isEmpty())
             continue;
         LiquorTempSaveDecoded decoded = DecodeLiquorTempSaveLine(line, session.PaymentMode);
@@ -623,7 +594,7 @@ void Tqv_IcheMakeJuru_frm::btn_callfileClick()
         return;
     // A file whose lines did not all come into the list stays for another look.
     if (!skipped && prompt().yesNo(QStringLiteral("불러온 임시저장 파일을 삭제하시겠습니까?"), windowTitle()))
-        QFile::remove(chosen);
+        QFile::remove(file->fileName);
 }
 
 // --- sending -------------------------------------------------------------------------------
@@ -716,17 +687,10 @@ void Tqv_IcheMakeJuru_frm::btn_closeClick()
 
 void Tqv_IcheMakeJuru_frm::closeEvent(QCloseEvent *event)
 {
-    if (!closingAllowed(event, false))
-        return;
-    session.SeqNoBase = 0;
-    session.SeqNoLast = 0;
-    event->accept();
+    closeEntryForm(event, false, session.SeqNoBase, session.SeqNoLast);
 }
 
 void registerIcheMakeJuruScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_ichemakeJuru_frm"),
-                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * {
-                                       return new Tqv_IcheMakeJuru_frm(context, owner);
-                                   });
+    RegisterScreen<Tqv_IcheMakeJuru_frm>(QStringLiteral("qv_ichemakeJuru_frm"));
 }

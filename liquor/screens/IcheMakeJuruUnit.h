@@ -52,7 +52,7 @@ public:
     // The rows of the list, in list order.
     QVector<LiquorRow> LiquorRows() const;
     // Totals (curredt_gunR, curredt_MoneyR) from the list.
-    void UpdateTotals();
+    void UpdateTotals() override;
     // Header and one blank row, totals 0.
     void ClearList();
 

@@ -183,15 +183,11 @@ Tqv_Daesang_frm::Tqv_Daesang_frm(const ScreenContext &context, QWidget *owner)
     cmb_allbank->OnChange = [this](QObject *) { RunGuarded(session, QStringLiteral("cmb_allbankChange"), [this] { btn_addClick(); }); };
     FocusOnShow(this, edt_searchname);
 
-    BindClick(this, btn_search, "btn_searchClick", &Tqv_Daesang_frm::btn_searchClick);
-    BindClick(this, btn_add, "btn_addClick", &Tqv_Daesang_frm::btn_addClick);
-    BindClick(this, btn_modify, "btn_modifyClick", &Tqv_Daesang_frm::btn_modifyClick);
-    BindClick(this, btn_cancel, "btn_cancelClick", &Tqv_Daesang_frm::btn_cancelClick);
-    BindClick(this, btn_delete, "btn_deleteClick", &Tqv_Daesang_frm::btn_deleteClick);
-    BindClick(this, btn_save, "btn_saveClick", &Tqv_Daesang_frm::btn_saveClick);
-    BindClick(session, btn_preview, QStringLiteral("btn_previewClick"), [this] { btn_printClick(true); });
-    BindClick(session, btn_print, QStringLiteral("btn_printClick"), [this] { btn_printClick(false); });
-    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
+    BindClicks(session, {{btn_search, [this] { btn_searchClick(); }}, {btn_add, [this] { btn_addClick(); }},
+                         {btn_modify, [this] { btn_modifyClick(); }}, {btn_cancel, [this] { btn_cancelClick(); }},
+                         {btn_delete, [this] { btn_deleteClick(); }}, {btn_save, [this] { btn_saveClick(); }},
+                         {btn_preview, [this] { btn_printClick(true); }},
+                         {btn_print, [this] { btn_printClick(false); }}, {btn_close, [this] { close(); }}});
 
     m_frame->attachReport(Report1);
     RunGuarded(session, QStringLiteral("qv_Daesang_frm.FormCreate"), [this] { FormCreate(); });
@@ -361,16 +357,9 @@ void Tqv_Daesang_frm::btn_saveClick()
 
 void Tqv_Daesang_frm::saveNew()
 {
-    if (edt_transbankno->text().isEmpty()) {
-        prompt().message(QStringLiteral("거래처 계좌를 입력하시기 바랍니다."));
-        edt_transbankno->setFocus();
+    if (RefuseEmpty(edt_transbankno, QStringLiteral("거래처 계좌를 입력하시기 바랍니다."))
+        || RefuseEmpty(edt_transname, QStringLiteral("거래처 이름을 입력하시기 바랍니다.")))
         return;
-    }
-    if (edt_transname->text().isEmpty()) {
-        prompt().message(QStringLiteral("거래처 이름을 입력하시기 바랍니다."));
-        edt_transname->setFocus();
-        return;
-    }
     const QString account = DelChar(edt_transbankno->text(), QLatin1Char('-'));
     const QString name = edt_transname->text();
     // Stored accounts are compared without their hyphens as well.

@@ -83,9 +83,8 @@ Tqv_datafile_frm::Tqv_datafile_frm(const ScreenContext &context, QWidget *owner)
     cmb_dataname->OnChange = [this](QObject *) {
         RunGuarded(session, QStringLiteral("cmb_datanameChange"), [this] { cmb_datanameChange(); });
     };
-    BindClick(session, btn_select, "btn_selectClick", [this] { btn_selectClick(); });
-    BindClick(session, btn_selectsave, "btn_selectsaveClick", [this] { btn_selectsaveClick(); });
-    BindClick(session, btn_close, "btn_closeClick", [this] { close(); });
+    BindClicks(session, {{btn_select, [this] { btn_selectClick(); }},
+                         {btn_selectsave, [this] { btn_selectsaveClick(); }}, {btn_close, [this] { close(); }}});
     setAttribute(Qt::WA_DeleteOnClose);
     RunGuarded(session, QStringLiteral("qv_datafile_frm.FormCreate"), [this] { FormCreate(); });
 }
@@ -160,6 +159,5 @@ void Tqv_datafile_frm::btn_selectsaveClick()
 
 void registerDataFileScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_datafile_frm"),
-                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * { return new Tqv_datafile_frm(context, owner); });
+    RegisterScreen<Tqv_datafile_frm>(QStringLiteral("qv_datafile_frm"));
 }

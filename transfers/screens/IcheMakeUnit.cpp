@@ -127,16 +127,8 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
     KitButton1 = MakeButton(entry, "KitButton1", QStringLiteral("자료작성"), 430, 66, 100, 26);
 
     // Buttons and totals at the bottom.
-    TKitSimplePanel *bar = MakePanel(this, "pnl_buttons");
-    bar->resize(width(), 40);
-    SetAlign(bar, alBottom);
-    ButtonRow buttons(session, bar, 8, 7);
-    buttons.add({{&btn_print, "btn_print", "출력하기"}, {&btn_callfile, "btn_callfile", "불러오기"},
-                 {&btn_tempsave, "btn_tempsave", "임시저장"}, {&btn_dataconvert, "btn_dataconvert", "자료변환"},
-                 {&btn_modify, "btn_modify", "수 정"}, {&btn_delete, "btn_delete", "자료삭제"},
-                 {&btn_deleteTot, "btn_deleteTot", "전체자료삭제", 100}, {&btn_accept, "btn_accept", "승인신청"},
-                 {&btn_close, "btn_close", "닫 기"}},
-                88);
+    makeListButtons({{&btn_print, "btn_print", "출력하기"}}, {}, {&btn_deleteTot, "btn_deleteTot", "전체자료삭제", 100},
+                    "승인신청");
 
     pnl_total = MakePanel(this, "pnl_total");
     pnl_total->resize(width(), 34);
@@ -155,12 +147,7 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
     QStringList headers;
     for (int c = 0; c < TransferColumnCount; ++c)
         headers.append(c <= tcInfo ? TransferColumnTitle(TransferColumn(c)) : QString());
-    grd_ichelist = MakeGrid(this, "grd_ichelist", headers);
-    for (int c = 0; c < 16; ++c)
-        grd_ichelist->SetColWidths(c, ShownWidths[c]);
-    for (int c = tcSendFlag; c < TransferColumnCount; ++c)
-        grd_ichelist->HideColumn(c);
-    SetUpEntryListRows(grd_ichelist, session, [this] { btn_modifyClick(); });
+    grd_ichelist = MakeEntryList(this, headers, ShownWidths, session, [this] { btn_modifyClick(); });
     grd_ichelist->OnGetAlignment = [](int col, int row) {
         return (row > 0 && col == tcMoney) ? Qt::AlignRight : Qt::AlignHCenter;
     };
@@ -206,16 +193,13 @@ Tqv_IcheMake_frm::Tqv_IcheMake_frm(const ScreenContext &context, QWidget *owner)
     };
     FocusOnShow(this, cmb_allbank);
 
-    BindClick(this, KitButton1, "KitButton1Click", &Tqv_IcheMake_frm::KitButton1Click);
-    BindClick(this, btn_print, "btn_printClick", &Tqv_IcheMake_frm::btn_printClick);
-    BindClick(this, btn_callfile, "btn_callfileClick", &Tqv_IcheMake_frm::btn_callfileClick);
-    BindClick(this, btn_tempsave, "btn_tempsaveClick", &Tqv_IcheMake_frm::btn_tempsaveClick);
-    BindClick(this, btn_dataconvert, "btn_dataconvertClick", &Tqv_IcheMake_frm::btn_dataconvertClick);
-    BindClick(this, btn_modify, "btn_modifyClick", &Tqv_IcheMake_frm::btn_modifyClick);
-    BindClick(this, btn_delete, "btn_deleteClick", &Tqv_IcheMake_frm::btn_deleteClick);
-    BindClick(this, btn_deleteTot, "btn_deleteTotClick", &Tqv_IcheMake_frm::btn_deleteTotClick);
-    BindClick(this, btn_accept, "btn_acceptClick", &Tqv_IcheMake_frm::btn_acceptClick);
-    BindClick(session, btn_close, QStringLiteral("btn_closeClick"), [this] { close(); });
+    BindClicks(session, {{KitButton1, [this] { KitButton1Click(); }}, {btn_print, [this] { btn_printClick(); }},
+                         {btn_callfile, [this] { btn_callfileClick(); }},
+                         {btn_tempsave, [this] { btn_tempsaveClick(); }},
+                         {btn_dataconvert, [this] { btn_dataconvertClick(); }},
+                         {btn_modify, [this] { btn_modifyClick(); }}, {btn_delete, [this] { btn_deleteClick(); }},
+                         {btn_deleteTot, [this] { btn_deleteTotClick(); }},
+                         {btn_accept, [this] { btn_acceptClick(); }}, {btn_close, [this] { close(); }}});
 
     prepareReport();
     RunGuarded(session, QStringLiteral("qv_IcheMake_frm.FormCreate"), [this] { FormCreate(); });
@@ -270,15 +254,12 @@ void Tqv_IcheMake_frm::UpdateTotals()
 
 void Tqv_IcheMake_frm::ClearTransferList()
 {
-    ClearGridRows(grd_ichelist, TransferColumnCount);
-    UpdateTotals();
+    ClearEntryList(TransferColumnCount);
 }
 
 int Tqv_IcheMake_frm::AddTransferRow(const TransferRow &row)
 {
-    const int r = AppendTransferRow(grd_ichelist, row);
-    UpdateTotals();
-    return r;
+    return RowAdded(AppendTransferRow(grd_ichelist, row));
 }
 
 bool Tqv_IcheMake_frm::IsDuplicateTransfer(const QString &name, const QString &amount, const QString &memo) const
@@ -423,18 +404,10 @@ void Tqv_IcheMake_frm::KitButton1Click()
     input.amountText = curredt_money->Text();
     input.today = qvx::Clock::today();
     const TransferEntryCheck check = CheckTransferEntry(input);
-    if (!check.ok()) {
-        prompt().message(check.message);
-        switch (check.focus) {
-        case EntryFocus::MotherAccount: cmb_allbank->setFocus(); break;
-        case EntryFocus::PayeeCombo: cmb_daesang->setFocus(); break;
-        case EntryFocus::SendName: edt_sendname->setFocus(); break;
-        case EntryFocus::ResidentNo: edt_resident->setFocus(); break;
-        case EntryFocus::Amount: curredt_money->setFocus(); break;
-        case EntryFocus::None: break;
-        }
+    using F = EntryFocus;
+    if (RefuseEntry(check, {{F::MotherAccount, cmb_allbank}, {F::PayeeCombo, cmb_daesang}, {F::SendName, edt_sendname},
+                            {F::ResidentNo, edt_resident}, {F::Amount, curredt_money}}))
         return;
-    }
 
     const QString name = cmb_daesang->ItemIndex() > 0 ? cmb_daesang->Text() : edt_sendname->text();
     if (!ConfirmDuplicate(name, check.amount, edt_daesanginfo->text(), QString())) {
@@ -588,14 +561,11 @@ void Tqv_IcheMake_frm::btn_tempsaveClick()
 
 void Tqv_IcheMake_frm::btn_callfileClick()
 {
-    const bool payment = session.PaymentMode == 1;
     // The first choice shows what the temporary save writes ("tmp_....txt").
-    const QString filter = payment
-        ? QStringLiteral("지급이체임시저장파일 (tmp_*.txt)|tmp_*.txt| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*")
-        : QStringLiteral("수납이체임시저장파일 (tmp_*.txt)|tmp_*.txt| 텍스트파일 (*.txt)|*.txt|모든파일 (*.*)|*.*");
-    QString chosen;
-    QList<QByteArray> lines;
-    if (!ReadTempSaveFile(this, filter, QStringLiteral("tmp_*.txt"), &chosen, &lines))
+    const QString caption = session.PaymentMode == 1 ? QStringLiteral("지급이체임시저장파일 (tmp_*.txt)")
+                                                     : QStringLiteral("수납이체임시저장파일 (tmp_*.txt)");
+    const std::optional<TempSaveFile> file = ReadTempSaveFile(this, caption, QStringLiteral("tmp_*.txt"));
+    if (!file)
         return;
 
     const qvx::ResultSet config = dm.cms_select1(QStringLiteral("SELECT nevarid FROM config"));
@@ -627,7 +597,7 @@ void Tqv_IcheMake_frm::btn_callfileClick()
     for (const TransferRow &r : TransferRows(grd_ichelist))
         listed.add(r.name, r.money, r.info);
     QVector<TransferRow> takenRows;
-    for (const QByteArray &line : lines) {
+    for (const QByteArray &line : file->lines) {
         if (line.trimmed().isEmpty())
             continue;
         const TempSaveDecoded decoded = DecodeTempSaveLine(line);
@@ -657,6 +627,7 @@ void Tqv_IcheMake_frm::btn_callfileClick()
 
     // The file goes only when every line is in the list (or was declined by
     // the user as a duplicate); otherwise it stays for another look.
+    const QString chosen = file->fileName;
     const QString shown = QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath());
     if (refused == 0 && foreign == 0)
         QFile::remove(chosen);
@@ -819,15 +790,10 @@ void Tqv_IcheMake_frm::btn_printClick()
 
 void Tqv_IcheMake_frm::closeEvent(QCloseEvent *event)
 {
-    if (!closingAllowed(event, true))
-        return;
-    session.AcceptSeqBase = 0;
-    session.AcceptSeqLast = 0;
-    event->accept();
+    closeEntryForm(event, true, session.AcceptSeqBase, session.AcceptSeqLast);
 }
 
 void registerIcheMakeScreen()
 {
-    ScreenRegistry::instance().add(QStringLiteral("qv_IcheMake_frm"),
-                                   [](QWidget *owner, const ScreenContext &context) -> QWidget * { return new Tqv_IcheMake_frm(context, owner); });
+    RegisterScreen<Tqv_IcheMake_frm>(QStringLiteral("qv_IcheMake_frm"));
 }

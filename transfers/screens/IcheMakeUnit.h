@@ -54,7 +54,7 @@ public:
     // logPrefix is given (a declined one always logged with it). True adds it.
     bool ConfirmFoundDuplicate(const QString &name, const QString &grouped, const QString &logPrefix);
     // Totals (curredt_gunR, curredt_MoneyR) from the list.
-    void UpdateTotals();
+    void UpdateTotals() override;
     // Header and one blank row, totals 0.
     void ClearTransferList();
 

@@ -26,13 +26,8 @@ const QString AccountMessage = QStringLiteral("해당은행에 대한 계좌번�
 } // namespace
 
 Tqv_icheModify_frm::Tqv_icheModify_frm(const ScreenContext &context, QWidget *owner)
-    : TEntryRowDialog(context, owner)
+    : TEntryRowDialog(context, owner, "qv_icheModify_frm", QStringLiteral("이체자료 수정"), 642, 201)
 {
-    setObjectName(QStringLiteral("qv_icheModify_frm"));
-    setWindowTitle(QStringLiteral("이체자료 수정"));
-    setModal(true);
-    setFixedSize(642, 201);
-    SetFormColour(this);
 
     // Created in the order Enter walks.
     MakeLabel(this, QStringLiteral("거 래 구 분"), 16, 16, 80);
