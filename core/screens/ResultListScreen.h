@@ -66,6 +66,10 @@ struct ResultScreenLayout
     int jigubX = 84;
     // The band " ◎ ..." "pnl_listtitle" above the list; none when empty.
     QString listHeading;
+
+    // The account and period captions on the first line, each `labelWidth`
+    // wide and each followed by its controls.
+    void captionChoices(const QString &account, const QString &period, int labelWidth);
 };
 
 class ResultListScreen : public ScreenForm
@@ -128,6 +132,11 @@ protected:
     // Before a general search: an account item chosen, or the message and
     // the focus on the combo.
     bool accountChosen();
+    // A general list's declaration: "grd_ichelist" on `columns` (config.ini
+    // keys 0-19), the search by `statement` with `emptyMessage`, an account
+    // chosen before the list is cleared.
+    ListDecl generalListDecl(const ListColumns &columns, std::function<QString()> statement,
+                             const QString &emptyMessage);
     // The general lists' report: the title with the product name, the
     // account, period (and user, where `values` names it) captions, the
     // totals figures, boxed columns, the A4 paging of the result lists.

@@ -73,17 +73,10 @@ ResultScreenLayout Layout(bool inquiry)
     l.size = {1000, inquiry ? 640 : 762};
     l.heading = inquiry ? QStringLiteral(" ◎ 이체처리 결과 조회") : QStringLiteral(" ◎ 이체자료 검색");
     l.topHeight = inquiry ? 92 : 112;
-    l.accountLabel = QStringLiteral("은 행 계 좌");
-    l.accountLabelAt = {8, 8, 70, 22};
-    l.comboAt = {80, 8};
-    l.dateLabel = QStringLiteral("기 간 설 정");
-    l.dateLabelAt = {420, 8, 70, 22};
-    l.datesAt = {492, 8};
+    l.captionChoices(QStringLiteral("은 행 계 좌"), QStringLiteral("기 간 설 정"), 70);
     l.listHeading = inquiry ? QStringLiteral(" ◎ 당일 이체 내역") : QStringLiteral(" ◎ 이체자료 현황 목록");
     return l;
 }
-
-const QString NoStateText = QStringLiteral("정상처리 / 비정상처리 옵션이 선택되지 않았습니다.");
 
 } // namespace
 
