@@ -109,6 +109,18 @@ void LiquorResultScreen::FormCreate(bool orderedBanks)
     FocusOnShow(this, cmb_allbank);
 }
 
+bool LiquorResultScreen::stateOptionsRefused(bool refused)
+{
+    if (!refused)
+        return false;
+    prompt().message(QStringLiteral("정상처리 / 비정상처리 옵션이 선택되지 않았습니다."));
+    SetChecked(chk_right, true);
+    SetChecked(chk_wrong, true);
+    if (m_inquiry)
+        SetChecked(chk_ErrSend, true);
+    return true;
+}
+
 void LiquorResultScreen::ClearRows() { ClearGridRows(grd_ichelist, LiquorResultColumnCount); }
 
 QStringList LiquorResultScreen::RowCells(int row) const
@@ -285,13 +297,8 @@ QString Tqv_j_ichesearch_frm::statement()
     const InquiryFilter f = chosenInquiryFilter<InquiryFilter>();
     Refusal refusal;
     const QString sql = InquiryByFilter(f, &refusal);
-    if (refusal == Refusal::NoStateOption) {
-        prompt().message(NoStateText);
-        SetChecked(chk_right, true);
-        SetChecked(chk_wrong, true);
-        SetChecked(chk_ErrSend, true);
+    if (stateOptionsRefused(refusal == Refusal::NoStateOption))
         return QString();
-    }
     ClearRows();
     return sql;
 }
@@ -494,12 +501,8 @@ QString Tqv_j_icheview_frm::statement()
     }
     Refusal refusal;
     const QString sql = View(f, &refusal);
-    if (refusal == Refusal::NoStateOption) {
-        prompt().message(NoStateText);
-        SetChecked(chk_right, true);
-        SetChecked(chk_wrong, true);
+    if (stateOptionsRefused(refusal == Refusal::NoStateOption))
         return QString();
-    }
     // The owner's name in column 4 when asked for; the account stays carried.
     m_columns = LiquorResultColumns(false, Checked(chk_MoName));
     return sql;

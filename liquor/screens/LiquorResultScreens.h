@@ -36,6 +36,9 @@ protected:
     // Creation: the base's, then the bank accounts (in bank order or as stored).
     void FormCreate(bool orderedBanks);
     void ClearRows();
+    // When `refused` (neither outcome box ticked): the message, the boxes
+    // ticked again; the search goes no further.
+    bool stateOptionsRefused(bool refused);
 
     ListColumns m_columns;
 
