@@ -12,13 +12,16 @@
 #include "inquiries/FailedTransferNotices.h"
 #include "platform/Report.h"
 
+#include <array>
 #include <memory>
 
+class ButtonRow;
 class DateRange;
 class MotherAccountCombo;
 class QDateEdit;
 class TDDButton;
 class TKitComboBox;
+class TKitSimplePanel;
 class TListGrid;
 
 class FailedNoticeList : public ScreenForm
@@ -37,9 +40,12 @@ public:
     TDDButton *btn_close = nullptr;
     qvx::Report Report1;
 
-    // The report's title values at these places (the account and period at
-    // the left, the two sums at `sumsX`).
-    static QList<TitleValue> titleValues(const QString &periodCaption, double top, double sumsX, double sumWidth);
+    // The printed list "타행이체불능현황" with its title values at these
+    // places (the account and period at the left, the two sums at `sumsX`)
+    // and the columns of both lists at `widths`, the notice date printed
+    // from `dateCol`; the screen adds its page and look.
+    static ListReportDecl failedReport(const QString &periodCaption, double top, double sumsX, double sumWidth,
+                                       const std::array<double, 12> &widths, int dateCol);
 
 protected:
     // How the two lists differ in what they search: the notice screen takes
@@ -48,6 +54,10 @@ protected:
 
     FailedNoticeList(const ScreenContext &context, QWidget *owner, Filter filter);
 
+    // The form `name` with its caption, the band `heading` and below it the
+    // search bar `barName`, returned.
+    TKitSimplePanel *makeSearchBar(const char *name, const QString &caption, const QString &heading,
+                                   const char *barName, int barHeight);
     // The choices: the account combo (item 0 "모든 은행계좌") and the period
     // pickers with their captions "부터" / "까지"; returns the x right of them.
     int makeChoices(TKitComboBox *accounts, QWidget *datesParent, int datesX, int datesY);
@@ -57,6 +67,8 @@ protected:
     ListDecl declare(int lastVisibilityKey, ListReportDecl report);
     // Makes the list and attaches the report (after the bars are docked).
     void makeList(ListDecl decl);
+    // "인 쇄" and "미리보기" of the list's report.
+    void addPrintButtons(ButtonRow &buttons, int width);
     FailedTransferFilter chosenFilter() const;
 
     Filter m_filter;
