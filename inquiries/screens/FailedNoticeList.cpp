@@ -46,41 +46,62 @@ FailedTransferFilter FailedNoticeList::chosenFilter() const
     return f;
 }
 
-ListReportDecl FailedNoticeList::failedReport(const QString &periodCaption, double top, double sumsX,
-                                              double sumWidth, const std::array<double, 12> &widths, int dateCol)
+ListReportDecl FailedNoticeList::report() const
 {
+    const bool notices = m_filter == Filter::Account;
     ListReportDecl r;
     r.title = QStringLiteral("타행이체불능현황");
+    const double top = notices ? 14 : 16;
+    const double sumsX = notices ? 150 : 100;
+    const double sumWidth = notices ? 50 : 40;
     r.values = {{QStringLiteral("모계좌 번호 : "), QStringLiteral("qlbl_mobankno"), {0, top}},
-                {periodCaption, QStringLiteral("qlbl_date"), {0, top + 6}},
+                {notices ? QStringLiteral("기       간 : ") : QStringLiteral("기  간 : "), QStringLiteral("qlbl_date"),
+                 {0, top + 6}},
                 {QStringLiteral("이체불능금액 합계 : "), QStringLiteral("qlbl_icheerrmoney"), {sumsX, top},
                  QStringLiteral("원"), 36, sumWidth, AlignRight},
                 {QStringLiteral("잔   액    합    계 : "), QStringLiteral("qlbl_amtmoney"), {sumsX, top + 6},
                  QStringLiteral("원"), 36, sumWidth, AlignRight}};
+    // Title, grid column, alignment and width on each page.
     static const struct
     {
         const char *title;
         int col;
         Qt::Alignment align;
-    } columns[12] = {{"NO", ReportColumn::RowNo, AlignCenter},
-                     {"통지일자", -1, AlignCenter},
-                     {"은행명", FailedCol::MoBankName, AlignCenter},
-                     {"구 분", FailedCol::Kind, AlignCenter},
-                     {"모계좌번호", FailedCol::MoBankNo, AlignCenter},
-                     {"거래은행", FailedCol::TransBankName, AlignCenter},
-                     {"금 액", FailedCol::Price, AlignRight},
-                     {"처리결과", FailedCol::ProcResult, AlignCenter},
-                     {"수수료", FailedCol::Fee, AlignRight},
-                     {"성 명", FailedCol::Name, AlignCenter},
-                     {"CMS Code", FailedCol::CmsCode, AlignCenter},
-                     {"처리번호", FailedCol::TaProcNo, AlignCenter}};
-    for (int i = 0; i < 12; ++i)
-        r.columns.append({QString::fromUtf8(columns[i].title), widths[i], i == 1 ? dateCol : columns[i].col,
-                          columns[i].align});
+        double landscape, portrait;
+    } columns[] = {{"NO", ReportColumn::RowNo, AlignCenter, 10, 8},
+                   {"통지일자", FailedCol::BankSeqNo, AlignCenter, 18, 18},
+                   {"은행명", FailedCol::MoBankName, AlignCenter, 20, 14},
+                   {"구 분", FailedCol::Kind, AlignCenter, 12, 9},
+                   {"모계좌번호", FailedCol::MoBankNo, AlignCenter, 32, 29},
+                   {"거래은행", FailedCol::TransBankName, AlignCenter, 20, 15},
+                   {"금 액", FailedCol::Price, AlignRight, 29, 29},
+                   {"처리결과", FailedCol::ProcResult, AlignCenter, 30, 15},
+                   {"수수료", FailedCol::Fee, AlignRight, 18, 12},
+                   {"성 명", FailedCol::Name, AlignCenter, 28, 11},
+                   {"CMS Code", FailedCol::CmsCode, AlignCenter, 28, 15},
+                   {"처리번호", FailedCol::TaProcNo, AlignCenter, 32, 15}};
+    for (const auto &c : columns)
+        r.columns.append({QString::fromUtf8(c.title), notices ? c.landscape : c.portrait, c.col, c.align});
+    if (notices) {
+        // 19 detail lines on the first page, 25 on the others, the last one
+        // filled with empty lines.
+        r.width = 277;
+        r.look = {8, 6, false, 1};
+        r.paging = LandscapePaging(19, 25);
+        return r;
+    }
+    // The view prints the notice date where the notice screen prints the
+    // notice number.
+    r.columns[1].gridCol = FailedCol::SendDate;
+    r.productY = 30;
+    r.font = QFont(QStringLiteral("굴림체"), 8);
+    r.look = {7, 6, true, 1};
+    r.paging = ReportParams{ReportParams::Portrait, 19, 25, true};
+    r.footerCaption = QStringLiteral("출력 일시 : ");
     return r;
 }
 
-ListDecl FailedNoticeList::declare(int lastVisibilityKey, ListReportDecl report)
+ListDecl FailedNoticeList::declare(int lastVisibilityKey)
 {
     ListDecl d;
     d.grid = {"grd_allbank", &FailedTransferColumns(), 0, lastVisibilityKey};
@@ -99,6 +120,7 @@ ListDecl FailedNoticeList::declare(int lastVisibilityKey, ListReportDecl report)
         return QStringList{f.bankCode, f.moBankNo, f.dateFrom, f.dateTo}.join(u'|');
     };
     d.search.emptyMessage = QStringLiteral("타행이체불능 통지 전문이 수신되지 않았습니다.");
+    ListReportDecl report = this->report();
     report.fillTitle = [this](qvx::Report &r) {
         r.title.setCaption(QStringLiteral("qlbl_mobankno"), ReportAccountText(m_accounts->Chosen()));
         r.title.setCaption(QStringLiteral("qlbl_date"), m_dates->ReportText());

@@ -2,17 +2,15 @@
 // What the failed inter-bank transfer notices ("타행이체 불능통지") and their
 // read-only view ("타행이체 불능현황 보기") share: the account and period
 // choices, the list on the failure notices' column table, the search with its
-// period check, and the printed list's title (account, period, the sums of
-// the failed amounts and of the fees). Each screen lays out its own form and
-// declares its own report look; the notice screen adds the gap request and
-// the day file.
+// period check, and the printed list (account, period, the sums of the failed
+// amounts and of the fees in its title). Each screen lays out its own form;
+// the notice screen adds the gap request and the day file.
 
 #include "core/screens/ListFrame.h"
 #include "core/screens/ScreenForm.h"
 #include "inquiries/FailedTransferNotices.h"
 #include "platform/Report.h"
 
-#include <array>
 #include <memory>
 
 class ButtonRow;
@@ -40,12 +38,6 @@ public:
     TDDButton *btn_close = nullptr;
     qvx::Report Report1;
 
-    // The printed list "타행이체불능현황" with its title values at these
-    // places (the account and period at the left, the two sums at `sumsX`)
-    // and the columns of both lists at `widths`, the notice date printed
-    // from `dateCol`; the screen adds its page and look.
-    static ListReportDecl failedReport(const QString &periodCaption, double top, double sumsX, double sumWidth,
-                                       const std::array<double, 12> &widths, int dateCol);
 
 protected:
     // How the two lists differ in what they search: the notice screen takes
@@ -62,14 +54,19 @@ protected:
     // pickers with their captions "부터" / "까지"; returns the x right of them.
     int makeChoices(TKitComboBox *accounts, QWidget *datesParent, int datesX, int datesY);
     // The list's declaration: the grid (config.ini keys up to
-    // `lastVisibilityKey`), the search with its period check, and `report`
-    // with the title values filled before each print.
-    ListDecl declare(int lastVisibilityKey, ListReportDecl report);
+    // `lastVisibilityKey`), the search with its period check, and the
+    // report with the title values filled before each print.
+    ListDecl declare(int lastVisibilityKey);
     // Makes the list and attaches the report (after the bars are docked).
     void makeList(ListDecl decl);
     // "인 쇄" and "미리보기" of the list's report.
     void addPrintButtons(ButtonRow &buttons, int width);
     FailedTransferFilter chosenFilter() const;
+    // The printed list "타행이체불능현황": the account, the period and the
+    // sums of the failed amounts and fees in its title, the same columns on
+    // both screens; the notice screen's on an A4 landscape page, the view's
+    // on a portrait one with "Quvex Service" over the column header.
+    ListReportDecl report() const;
 
     Filter m_filter;
     std::unique_ptr<MotherAccountCombo> m_accounts;

@@ -4,26 +4,6 @@
 #include "core/screens/DateRange.h"
 #include "core/screens/ListKit.h"
 #include "core/screens/MotherAccountCombo.h"
-#include "inquiries/FailedTransferColumns.h"
-
-namespace {
-
-// "타행이체불능현황", A4 portrait with "Quvex Service" over the column
-// header: 19 detail lines on the first page, 25 on the others.
-ListReportDecl ErrorReport()
-{
-    ListReportDecl r = FailedNoticeList::failedReport(QStringLiteral("기  간 : "), 16, 100, 40,
-                                                      {8, 18, 14, 9, 29, 15, 29, 15, 12, 11, 15, 15},
-                                                      FailedCol::SendDate);
-    r.productY = 30;
-    r.font = QFont(QStringLiteral("굴림체"), 8);
-    r.look = {7, 6, true, 1};
-    r.paging = ReportParams{ReportParams::Portrait, 19, 25, true};
-    r.footerCaption = QStringLiteral("출력 일시 : ");
-    return r;
-}
-
-} // namespace
 
 Tqv_icheerrview_frm::Tqv_icheerrview_frm(const ScreenContext &context, QWidget *owner)
     : FailedNoticeList(context, owner, Filter::BankOfAccount)
@@ -43,7 +23,7 @@ Tqv_icheerrview_frm::Tqv_icheerrview_frm(const ScreenContext &context, QWidget *
 
     MakeBand(this, "pnl_listtitle", QStringLiteral(" ◎ 타행이체 불능내역"), 24);
     // No column-visibility section: every column is shown.
-    makeList(declare(-1, ErrorReport()));
+    makeList(declare(-1));
 }
 
 void Tqv_icheerrview_frm::btn_searchClick()

@@ -11,23 +11,6 @@
 #include <QLabel>
 #include <QStatusBar>
 
-namespace {
-
-// "타행이체불능현황", A4 landscape: 19 detail lines on the first page, 25 on
-// the others, the last one filled with empty lines.
-ListReportDecl NoticeReport()
-{
-    ListReportDecl r = FailedNoticeList::failedReport(QStringLiteral("기       간 : "), 14, 150, 50,
-                                                      {10, 18, 20, 12, 32, 20, 29, 30, 18, 28, 28, 32},
-                                                      FailedCol::BankSeqNo);
-    r.width = 277;
-    r.look = {8, 6, false, 1};
-    r.paging = LandscapePaging(19, 25);
-    return r;
-}
-
-} // namespace
-
 Tqv_TicheerrT_frm::Tqv_TicheerrT_frm(const ScreenContext &context, QWidget *owner)
     : FailedNoticeList(context, owner, Filter::Account)
 {
@@ -48,7 +31,7 @@ Tqv_TicheerrT_frm::Tqv_TicheerrT_frm(const ScreenContext &context, QWidget *owne
     btn_filesave = buttons.add("btn_filesave", QStringLiteral("Text 파일 저장"), 110, [this] { btn_filesaveClick(); });
     btn_close = buttons.add("btn_close", QStringLiteral("닫 기"), 110, [this] { close(); });
 
-    ListDecl decl = declare(21, NoticeReport());
+    ListDecl decl = declare(21);
     decl.gapRequest = gapRequest();
     makeList(std::move(decl));
     RunGuarded(session, QStringLiteral("qv_TicheerrT_frm.FormCreate"), [this] {
