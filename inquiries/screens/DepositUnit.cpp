@@ -36,14 +36,11 @@ const QList<ReportColumn> &ReportColumns()
 
 Tqv_deposit_frm::Tqv_deposit_frm(const ScreenContext &context, QWidget *owner)
     : NoticeListBase(context,
-                     {"qv_deposit_frm", QStringLiteral("예금거래명세통지"), NoticeKind::Deposit,
-                      {"grd_deposit", &DepositNoticeColumns(), 0, 19}, QStringLiteral("price"), DepositTotalsTable,
-                      DepositTotalsCode, QStringLiteral("예금거래 통지 전문이 수신되지 않았습니다."),
-                      QStringLiteral("결번요구할 전문이 없습니다!"), QString()},
+                     depositParams("qv_deposit_frm", QStringLiteral("예금거래명세통지"), NoticeKind::Deposit,
+                                   DepositNoticeColumns(), 19, QStringLiteral("결번요구할 전문이 없습니다!")),
                      owner)
 {
-    build({QStringLiteral("은 행 선 택")}, [this](TKitSimplePanel *bottom) {
-        std::tie(btn_order, btn_print) = addDepositButtons(bottom);
+    buildDeposit(btn_order, btn_print, [this](TKitSimplePanel *bottom) {
         btn_order_end = AddButton(session, bottom, "btn_order_end", QStringLiteral("마감확인 결번요청"), 124, 9, 110, 26,
                                   [this] { btn_order_endClick(); });
         // As wide as its caption; the buttons after it make room.

@@ -4,6 +4,7 @@
 #include "core/screens/DateRange.h"
 #include "core/screens/ListKit.h"
 #include "core/screens/MotherAccountCombo.h"
+#include "inquiries/DepositNotices.h"
 #include "inquiries/KindSums.h"
 
 #include <QKeyEvent>
@@ -235,18 +236,29 @@ void NoticeListBase::btn_filesaveClick()
     m_frame->save(saveDecl());
 }
 
-std::pair<TDDButton *, TDDButton *> NoticeListBase::addDepositButtons(TKitSimplePanel *bottom)
+NoticeListBase::Params NoticeListBase::depositParams(const char *name, const QString &caption, NoticeKind kind,
+                                                     const ListColumns &columns, int lastVisibilityKey,
+                                                     const QString &noNumbersMessage)
 {
-    ButtonRow left(session, bottom);
-    TDDButton *order = left.add("btn_order", QStringLiteral("결번 요청"), 110, [this] { requestGaps(); });
-    ButtonRow right(session, bottom, 240);
-    btn_filesave = right.add("btn_filesave", QStringLiteral("Text 파일 저장"), 110, [this] { btn_filesaveClick(); });
-    btn_preview = right.add("btn_preview", QStringLiteral("미리 보기"), 110,
-                            [this] { PrintList(this, list(), Report1, true); });
-    TDDButton *print =
-        right.add("btn_print", QStringLiteral("인 쇄"), 110, [this] { PrintList(this, list(), Report1, false); });
-    btn_close = right.add("btn_close", QStringLiteral("닫 기"), 110, [this] { close(); });
-    return {order, print};
+    return {name, caption, kind, {"grd_deposit", &columns, 0, lastVisibilityKey}, QStringLiteral("price"),
+            DepositTotalsTable, DepositTotalsCode, QStringLiteral("예금거래 통지 전문이 수신되지 않았습니다."),
+            noNumbersMessage, QString()};
+}
+
+void NoticeListBase::buildDeposit(TDDButton *&order, TDDButton *&print,
+                                  const std::function<void(TKitSimplePanel *)> &extras)
+{
+    build({QStringLiteral("은 행 선 택")}, [&, this](TKitSimplePanel *bottom) {
+        ButtonRow left(session, bottom);
+        order = left.add("btn_order", QStringLiteral("결번 요청"), 110, [this] { requestGaps(); });
+        ButtonRow right(session, bottom, 240);
+        btn_filesave = right.add("btn_filesave", QStringLiteral("Text 파일 저장"), 110, [this] { btn_filesaveClick(); });
+        btn_preview = right.add("btn_preview", QStringLiteral("미리 보기"), 110,
+                                [this] { PrintList(this, list(), Report1, true); });
+        print = right.add("btn_print", QStringLiteral("인 쇄"), 110, [this] { PrintList(this, list(), Report1, false); });
+        btn_close = right.add("btn_close", QStringLiteral("닫 기"), 110, [this] { close(); });
+        extras(bottom);
+    });
 }
 
 ListReportDecl NoticeListBase::depositReport(const QString &title, const QList<ReportColumn> &columns,

@@ -83,10 +83,16 @@ protected:
     template <class Row>
     RequestResult sendRows(const BankItem &bank, const QString &day, const QList<int> &gaps,
                            Row (*row)(const RequestHeader &, const NoticeBank &, const QString &, int));
-    // The button bar of the deposit lists: "결번 요청" (btn_order) at the
-    // left, then from x 240 "Text 파일 저장", "미리 보기", "인 쇄" (btn_print)
-    // and "닫 기"; returns btn_order and btn_print.
-    std::pair<TDDButton *, TDDButton *> addDepositButtons(TKitSimplePanel *bottom);
+    // The deposit lists' parameters: the list "grd_deposit" (config.ini keys
+    // 0 to `lastVisibilityKey`), the deposit kinds' totals of "price".
+    static Params depositParams(const char *name, const QString &caption, NoticeKind kind,
+                                const ListColumns &columns, int lastVisibilityKey, const QString &noNumbersMessage);
+    // The deposit lists' form: the bank choice "은 행 선 택" and the button
+    // bar with "결번 요청" (`order`) at the left, then from x 240 "Text 파일
+    // 저장", "미리 보기", "인 쇄" (`print`) and "닫 기"; `extras` adds the
+    // screen's own buttons and totals.
+    void buildDeposit(TDDButton *&order, TDDButton *&print,
+                      const std::function<void(TKitSimplePanel *bottom)> &extras);
     // The printed list of the deposit lists: the title band (`title`,
     // "Quvex Service", the account, the period and the ten totals by kind),
     // the header and detail lines of `columns` and the footer; 18 lines on the

@@ -20,14 +20,11 @@ const char *const Captions[10] = {"입 금",    "지 급",          "부도지�
 
 Tqv_V_deposit_frm::Tqv_V_deposit_frm(const ScreenContext &context, QWidget *owner)
     : NoticeListBase(context,
-                     {"qv_V_deposit_frm", QStringLiteral("조흥은행 가상계좌통지"), NoticeKind::VirtualDeposit,
-                      {"grd_deposit", &VirtualDepositNoticeColumns(), 0, 21}, QStringLiteral("price"), DepositTotalsTable,
-                      DepositTotalsCode, QStringLiteral("예금거래 통지 전문이 수신되지 않았습니다."),
-                      QStringLiteral("결번요구할 전문이 없습니다.."), QString()},
+                     depositParams("qv_V_deposit_frm", QStringLiteral("조흥은행 가상계좌통지"), NoticeKind::VirtualDeposit,
+                                   VirtualDepositNoticeColumns(), 21, QStringLiteral("결번요구할 전문이 없습니다..")),
                      owner)
 {
-    build({QStringLiteral("은 행 선 택")}, [this](TKitSimplePanel *bottom) {
-        std::tie(btn_order, btn_print) = addDepositButtons(bottom);
+    buildDeposit(btn_order, btn_print, [this](TKitSimplePanel *) {
         TKitSimplePanel *panel = MakePanel(this, "pnl_total");
         panel->resize(width(), 84);
         SetAlign(panel, alBottom);
