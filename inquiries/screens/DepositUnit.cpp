@@ -15,20 +15,13 @@ namespace {
 
 const QList<ReportColumn> &ReportColumns()
 {
-    static const QList<ReportColumn> columns = {
-        {QStringLiteral("NO"), 10},
-        {QStringLiteral("구 분"), 22, DepositCol::TransDiv},
-        {QStringLiteral("모은행명"), 18, DepositCol::MoBankName},
-        {QStringLiteral("모계좌번호"), 30, DepositCol::MoBankNo},
-        {QStringLiteral("거래은행"), 18, DepositCol::TransBankName},
-        {QStringLiteral("거래처계좌번호"), 25, DepositCol::InCode},
-        {QStringLiteral("거래처명"), 26, DepositCol::Name},
-        {QStringLiteral("금 액"), 29, DepositCol::Price, AlignRight},
-        {QStringLiteral("잔 액"), 31, DepositCol::Remain, AlignRight},
-        {QStringLiteral("수표/어음"), 24, DepositCol::NoteNo},
-        {QStringLiteral("거래일자"), 22, DepositCol::InDate},
-        {QStringLiteral("통지일자"), 22, DepositCol::SendDate},
-    };
+    using namespace DepositCol;
+    static const QList<ReportColumn> columns = NoticeListBase::reportColumns(
+        DepositNoticeColumns(), "NO",
+        {"구 분", "모은행명", "모계좌번호", "거래은행", "거래처계좌번호", "거래처명", "금 액", "잔 액", "수표/어음", "거래일자",
+         "통지일자"},
+        {22, 18, 30, 18, 25, 26, 29, 31, 24, 22, 22},
+        {TransDiv, MoBankName, MoBankNo, TransBankName, InCode, Name, Price, Remain, NoteNo, InDate, SendDate});
     return columns;
 }
 

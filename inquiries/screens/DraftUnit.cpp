@@ -10,21 +10,14 @@ namespace {
 
 const QList<ReportColumn> &ReportColumns()
 {
-    static const QList<ReportColumn> columns = {
-        {QStringLiteral("No"), 10},
-        {QStringLiteral("종류"), 18, DraftCol::DraftKind},
-        {QStringLiteral("만기일"), 20, DraftCol::MankiDate},
-        {QStringLiteral("수탁일"), 20, DraftCol::SutakDate},
-        {QStringLiteral("구  분"), 20, DraftCol::Kind},
-        {QStringLiteral("결제계좌"), 28, DraftCol::GyuljeBankNo},
-        {QStringLiteral("입금인코드"), 20, DraftCol::IbgumCode},
-        {QStringLiteral("어음번호"), 24, DraftCol::DraftNo},
-        {QStringLiteral("금  액"), 29, DraftCol::Money, AlignRight},
-        {QStringLiteral("은행명"), 18, DraftCol::BankName},
-        {QStringLiteral("통지일자"), 20, DraftCol::SendDate},
-        {QStringLiteral("어음수탁계좌"), 30, DraftCol::BankNo},
-        {QStringLiteral("당/타행"), 14, DraftCol::DangTa},
-    };
+    using namespace DraftCol;
+    static const QList<ReportColumn> columns = NoticeListBase::reportColumns(
+        DraftNoticeColumns(), "No",
+        {"종류", "만기일", "수탁일", "구  분", "결제계좌", "입금인코드", "어음번호", "금  액", "은행명", "통지일자",
+         "어음수탁계좌", "당/타행"},
+        {18, 20, 20, 20, 28, 20, 24, 29, 18, 20, 30, 14},
+        {DraftKind, MankiDate, SutakDate, Kind, GyuljeBankNo, IbgumCode, DraftNo, Money, BankName, SendDate, BankNo,
+         DangTa});
     return columns;
 }
 

@@ -60,6 +60,21 @@ NoticeListBase::NoticeListBase(const ScreenContext &context, const Params &param
 
 NoticeListBase::~NoticeListBase() = default;
 
+QList<ReportColumn> NoticeListBase::reportColumns(const ListColumns &list, const char *numberTitle,
+                                                  std::initializer_list<const char *> titles,
+                                                  std::initializer_list<double> widths, std::initializer_list<int> cols)
+{
+    Q_ASSERT(titles.size() == widths.size() && titles.size() == cols.size());
+    QList<ReportColumn> columns{{QString::fromUtf8(numberTitle), 10}};
+    auto width = widths.begin();
+    auto col = cols.begin();
+    for (const char *title : titles) {
+        columns.append({QString::fromUtf8(title), *width++, *col, list[*col].align});
+        ++col;
+    }
+    return columns;
+}
+
 void NoticeListBase::build(const Look &look, const std::function<void(TKitSimplePanel *)> &extras)
 {
     if (!look.searchTitle.isEmpty())

@@ -18,6 +18,7 @@
 #include "platform/Report.h"
 
 #include <QVector>
+#include <initializer_list>
 #include <memory>
 
 class KindSums;
@@ -54,6 +55,13 @@ public:
 
     NoticeListBase(const ScreenContext &context, const Params &params, QWidget *owner);
     ~NoticeListBase() override;
+
+    // The printed list's columns: the row number under `numberTitle`, then
+    // the list's columns `cols` under `titles` at `widths` (millimetres),
+    // each aligned as in the list.
+    static QList<ReportColumn> reportColumns(const ListColumns &list, const char *numberTitle,
+                                             std::initializer_list<const char *> titles,
+                                             std::initializer_list<double> widths, std::initializer_list<int> cols);
 
     TDDButton *btn_filesave = nullptr;
     TDDButton *btn_preview = nullptr;
