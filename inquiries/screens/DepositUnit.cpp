@@ -28,10 +28,7 @@ const QList<ReportColumn> &ReportColumns()
 } // namespace
 
 Tqv_deposit_frm::Tqv_deposit_frm(const ScreenContext &context, QWidget *owner)
-    : NoticeListBase(context,
-                     depositParams("qv_deposit_frm", QStringLiteral("예금거래명세통지"), NoticeKind::Deposit,
-                                   DepositNoticeColumns(), 19, QStringLiteral("결번요구할 전문이 없습니다!")),
-                     owner)
+    : NoticeListBase(context, depositParams(NoticeKind::Deposit), owner)
 {
     buildDeposit(btn_order, btn_print, [this](TKitSimplePanel *bottom) {
         btn_order_end = AddButton(session, bottom, "btn_order_end", QStringLiteral("마감확인 결번요청"), 124, 9, 110, 26,

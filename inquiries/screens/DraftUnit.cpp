@@ -8,19 +8,6 @@
 
 namespace {
 
-const QList<ReportColumn> &ReportColumns()
-{
-    using namespace DraftCol;
-    static const QList<ReportColumn> columns = NoticeListBase::reportColumns(
-        DraftNoticeColumns(), "No",
-        {"종류", "만기일", "수탁일", "구  분", "결제계좌", "입금인코드", "어음번호", "금  액", "은행명", "통지일자",
-         "어음수탁계좌", "당/타행"},
-        {18, 20, 20, 20, 28, 20, 24, 29, 18, 20, 30, 14},
-        {DraftKind, MankiDate, SutakDate, Kind, GyuljeBankNo, IbgumCode, DraftNo, Money, BankName, SendDate, BankNo,
-         DangTa});
-    return columns;
-}
-
 const char *const TotalLabels[6][2] = {
     {"수탁 : ", "qlbl_sutak"},         {"수탁정정 : ", "qlbl_sutakmod"},     {"수탁취소 : ", "qlbl_sutakcancel"},
     {"추심 : ", "qlbl_chusim"},        {"추심취소 : ", "qlbl_chusimcancel"}, {"반    환 : ", "qlbl_return"},
@@ -120,7 +107,13 @@ ListReportDecl Tqv_draft_frm::reportDecl(QStringList &totalLabels)
         r.values.append({QString::fromUtf8(TotalLabels[i][0]), totalLabels.last(),
                          {120.0 + (i / 3) * 80, 12.0 + (i % 3) * 5}, QString(), 24, 50, AlignRight});
     }
-    r.columns = ReportColumns();
+    using namespace DraftCol;
+    r.columns = reportColumns(DraftNoticeColumns(), "No",
+                              {"종류", "만기일", "수탁일", "구  분", "결제계좌", "입금인코드", "어음번호", "금  액", "은행명",
+                               "통지일자", "어음수탁계좌", "당/타행"},
+                              {18, 20, 20, 20, 28, 20, 24, 29, 18, 20, 30, 14},
+                              {DraftKind, MankiDate, SutakDate, Kind, GyuljeBankNo, IbgumCode, DraftNo, Money, BankName,
+                               SendDate, BankNo, DangTa});
     r.look = {8, 6, false, 1};
     r.paging = LandscapePaging(19, 25);
     return r;

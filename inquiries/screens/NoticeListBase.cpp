@@ -4,6 +4,7 @@
 #include "core/screens/DateRange.h"
 #include "core/screens/ListKit.h"
 #include "core/screens/MotherAccountCombo.h"
+#include "inquiries/DepositNoticeColumns.h"
 #include "inquiries/DepositNotices.h"
 #include "inquiries/KindSums.h"
 
@@ -251,13 +252,19 @@ void NoticeListBase::btn_filesaveClick()
     m_frame->save(saveDecl());
 }
 
-NoticeListBase::Params NoticeListBase::depositParams(const char *name, const QString &caption, NoticeKind kind,
-                                                     const ListColumns &columns, int lastVisibilityKey,
-                                                     const QString &noNumbersMessage)
+NoticeListBase::Params NoticeListBase::depositParams(NoticeKind kind)
 {
-    return {name, caption, kind, {"grd_deposit", &columns, 0, lastVisibilityKey}, QStringLiteral("price"),
-            DepositTotalsTable, DepositTotalsCode, QStringLiteral("예금거래 통지 전문이 수신되지 않았습니다."),
-            noNumbersMessage, QString()};
+    const bool deposit = kind == NoticeKind::Deposit;
+    return {deposit ? "qv_deposit_frm" : "qv_V_deposit_frm",
+            deposit ? QStringLiteral("예금거래명세통지") : QStringLiteral("조흥은행 가상계좌통지"),
+            kind,
+            {"grd_deposit", deposit ? &DepositNoticeColumns() : &VirtualDepositNoticeColumns(), 0, deposit ? 19 : 21},
+            QStringLiteral("price"),
+            DepositTotalsTable,
+            DepositTotalsCode,
+            QStringLiteral("예금거래 통지 전문이 수신되지 않았습니다."),
+            deposit ? QStringLiteral("결번요구할 전문이 없습니다!") : QStringLiteral("결번요구할 전문이 없습니다.."),
+            QString()};
 }
 
 void NoticeListBase::buildDeposit(TDDButton *&order, TDDButton *&print,

@@ -91,10 +91,10 @@ protected:
     template <class Row>
     RequestResult sendRows(const BankItem &bank, const QString &day, const QList<int> &gaps,
                            Row (*row)(const RequestHeader &, const NoticeBank &, const QString &, int));
-    // The deposit lists' parameters: the list "grd_deposit" (config.ini keys
-    // 0 to `lastVisibilityKey`), the deposit kinds' totals of "price".
-    static Params depositParams(const char *name, const QString &caption, NoticeKind kind,
-                                const ListColumns &columns, int lastVisibilityKey, const QString &noNumbersMessage);
+    // The parameters of the deposit twins (`kind` Deposit or
+    // VirtualDeposit): the list "grd_deposit" on the twin's column table, the
+    // deposit kinds' totals of "price".
+    static Params depositParams(NoticeKind kind);
     // The deposit lists' form: the bank choice "은 행 선 택" and the button
     // bar with "결번 요청" (`order`) at the left, then from x 240 "Text 파일
     // 저장", "미리 보기", "인 쇄" (`print`) and "닫 기"; `extras` adds the

@@ -19,10 +19,7 @@ const char *const Captions[10] = {"입 금",    "지 급",          "부도지�
 } // namespace
 
 Tqv_V_deposit_frm::Tqv_V_deposit_frm(const ScreenContext &context, QWidget *owner)
-    : NoticeListBase(context,
-                     depositParams("qv_V_deposit_frm", QStringLiteral("조흥은행 가상계좌통지"), NoticeKind::VirtualDeposit,
-                                   VirtualDepositNoticeColumns(), 21, QStringLiteral("결번요구할 전문이 없습니다..")),
-                     owner)
+    : NoticeListBase(context, depositParams(NoticeKind::VirtualDeposit), owner)
 {
     buildDeposit(btn_order, btn_print, [this](TKitSimplePanel *) {
         TKitSimplePanel *panel = MakePanel(this, "pnl_total");
