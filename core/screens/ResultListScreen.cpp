@@ -53,6 +53,8 @@ ResultListScreen::~ResultListScreen() = default;
 
 void ResultListScreen::makeList(ListDecl decl, int errCodeCol, int sendFlagCol)
 {
+    if (!decl.search.statement)
+        decl.search.statement = [this] { return statement(); };
     decl.totals = {[this] { ClearResultTotals(); }, [this] { m_totalsGrid->show(m_totals); }};
     auto onRow = std::move(decl.search.onRow);
     decl.search.onRow = [this, onRow](const qvx::ResultSet &rs, int gridRow, int row) {
@@ -72,12 +74,10 @@ void ResultListScreen::makeList(ListDecl decl, int errCodeCol, int sendFlagCol)
     m_frame->attachReport(Report1);
 }
 
-ListDecl ResultListScreen::generalListDecl(const ListColumns &columns, std::function<QString()> statement,
-                                           const QString &emptyMessage)
+ListDecl ResultListScreen::generalListDecl(const ListColumns &columns, const QString &emptyMessage)
 {
     ListDecl d;
     d.grid = {"grd_ichelist", &columns, 0, 19};
-    d.search.statement = std::move(statement);
     d.search.emptyMessage = emptyMessage;
     d.search.listClearedCheck = [this] { return accountChosen(); };
     return d;

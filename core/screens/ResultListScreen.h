@@ -112,8 +112,9 @@ public:
 protected:
     ResultListScreen(const ScreenContext &context, QWidget *owner, const ResultScreenLayout &layout);
 
-    // The list on the frame: `decl` gives the grid, the search and the
-    // report; the frame counts every listed row in the totals. A row whose
+    // The list on the frame: `decl` gives the grid, the search (by
+    // statement() unless it names its own) and the report; the frame counts
+    // every listed row in the totals. A row whose
     // result code (column `errCodeCol`) is "0000" and, where `sendFlagCol`
     // is given, whose send state reads "수신" is drawn on the answered colour.
     void makeList(ListDecl decl, int errCodeCol, int sendFlagCol = -1);
@@ -133,10 +134,12 @@ protected:
     // the focus on the combo.
     bool accountChosen();
     // A general list's declaration: "grd_ichelist" on `columns` (config.ini
-    // keys 0-19), the search by `statement` with `emptyMessage`, an account
-    // chosen before the list is cleared.
-    ListDecl generalListDecl(const ListColumns &columns, std::function<QString()> statement,
-                             const QString &emptyMessage);
+    // keys 0-19), the search with `emptyMessage`, an account chosen before
+    // the list is cleared.
+    ListDecl generalListDecl(const ListColumns &columns, const QString &emptyMessage);
+    // The search's statement of the filters as they stand; "" when they are
+    // refused (the screen has said why).
+    virtual QString statement() = 0;
     // The general lists' report: the title with the product name, the
     // account, period (and user, where `values` names it) captions, the
     // totals figures, boxed columns, the A4 paging of the result lists.

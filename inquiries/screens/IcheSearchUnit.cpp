@@ -42,8 +42,7 @@ ResultScreenLayout Layout()
 Tqv_ichesearch_frm::Tqv_ichesearch_frm(const ScreenContext &context, QWidget *owner)
     : ResultListScreen(context, owner, Layout())
 {
-    ListDecl d = generalListDecl(Columns(), [this] { return statement(); },
-                                 QStringLiteral("이체자료가 존재하지 않습니다."));
+    ListDecl d = generalListDecl(Columns(), QStringLiteral("이체자료가 존재하지 않습니다."));
     d.search.searched = [this](const QString &sql, int rows) { inquirySearched(sql, rows); };
     auto account = [](const char *caption, const char *name, double y) {
         return TitleValue{QString::fromUtf8(caption), QString::fromLatin1(name), {0, y}, QString(), 24, 58, AlignLeft};

@@ -284,7 +284,6 @@ ListSearchDecl Tqv_j_ichesearch_frm::searchDecl()
     };
     // On the range path the earlier rows stay until the answer fills the list.
     s.statementClearsList = true;
-    s.statement = [this] { return statement(); };
     s.searched = [this](const QString &sql, int rows) { inquirySearched(sql, rows); };
     return s;
 }
@@ -474,7 +473,6 @@ ListSearchDecl Tqv_j_icheview_frm::searchDecl()
     ListSearchDecl s;
     // Refused by the link, the search still zeroes the totals.
     s.onOffline = [this] { ClearResultTotals(); };
-    s.statement = [this] { return statement(); };
     s.onRow = [this](const qvx::ResultSet &rs, int, int row) {
         JuMoneyTotal += SafeStrToCurr(rs.value(row, QStringLiteral("jumoney")).trimmed(), 0);
         NonJuMoneyTotal += SafeStrToCurr(rs.value(row, QStringLiteral("nonjumoney")).trimmed(), 0);

@@ -69,7 +69,7 @@ protected:
 private:
     void buildFilters();
     ListSearchDecl searchDecl();
-    QString statement();
+    QString statement() override;
     void showInquiryFailure(const QString &text);
     void removeCollectionRows();
 };
@@ -101,7 +101,7 @@ protected:
 private:
     void buildFilters();
     ListSearchDecl searchDecl();
-    QString statement();
+    QString statement() override;
 };
 
 void registerLiquorResultScreens();
