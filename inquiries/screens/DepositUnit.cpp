@@ -40,9 +40,9 @@ Tqv_deposit_frm::Tqv_deposit_frm(const ScreenContext &context, QWidget *owner)
         if (room > 0)
             for (TDDButton *b : {btn_filesave, btn_preview, btn_print, btn_close})
                 b->move(b->x() + room, b->y());
-        m_totals = new NoticeTotalsGrid(this, DepositTotalsCaptions(), 5, 11, 2, QStringLiteral("구 분"),
+        m_totalsGrid = new NoticeTotalsGrid(this, DepositTotalsCaptions(), 5, 11, 2, QStringLiteral("구 분"),
                                         QStringLiteral("금 액"), 84);
-        grd_test = m_totals->grid();
+        grd_test = m_totalsGrid->grid();
     });
     grd_deposit = list();
 }
@@ -56,8 +56,7 @@ QString Tqv_deposit_frm::statement(const NoticeFilter &filter, bool enterForm) c
 
 void Tqv_deposit_frm::clearTotals()
 {
-    if (m_totals)
-        m_totals->clear();
+    NoticeListBase::clearTotals();
     m_moBank = {};
     m_transBank = {};
 }
@@ -81,11 +80,10 @@ void Tqv_deposit_frm::listRow(const qvx::ResultSet &rs, int gridRow, int row, bo
 void Tqv_deposit_frm::showTotals(const QString &captionCode, bool enterForm)
 {
     if (captionCode == QLatin1String("20"))
-        m_totals->setCaption(0, QStringLiteral("입    금"));
+        m_totalsGrid->setCaption(0, QStringLiteral("입    금"));
     else if (captionCode == QLatin1String("21"))
-        m_totals->setCaption(0, enterForm ? QStringLiteral("추 심 입 금") : QStringLiteral("추심입금"));
-    for (int index = 0; index < sums().size(); ++index)
-        m_totals->setAmount(index, sums()[index]);
+        m_totalsGrid->setCaption(0, enterForm ? QStringLiteral("추 심 입 금") : QStringLiteral("추심입금"));
+    NoticeListBase::showTotals(captionCode, enterForm);
 }
 
 void Tqv_deposit_frm::afterSearch(int previousRows, int rows, bool enterForm)
@@ -169,11 +167,6 @@ ListSaveDecl Tqv_deposit_frm::saveDecl()
 ListReportDecl Tqv_deposit_frm::reportDecl(QStringList &totalLabels)
 {
     return depositReport(QStringLiteral("예 금 명 세 현 황"), ReportColumns(), totalLabels);
-}
-
-QString Tqv_deposit_frm::totalText(int index) const
-{
-    return m_totals->amount(index);
 }
 
 void registerDepositScreen()

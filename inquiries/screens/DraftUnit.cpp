@@ -37,9 +37,9 @@ Tqv_draft_frm::Tqv_draft_frm(const ScreenContext &context, QWidget *owner)
         QStringList captions;
         for (const char *c : {"수  탁", "수탁정정", "수탁취소", "추  심", "추심취소", "반  환"})
             captions << QString::fromUtf8(c);
-        m_totals =
+        m_totalsGrid =
             new NoticeTotalsGrid(this, captions, 6, 20, 3, QStringLiteral("구  분"), QStringLiteral("금  액"), 48);
-        grd_test = m_totals->grid();
+        grd_test = m_totalsGrid->grid();
     });
     grd_draftlist = list();
 }
@@ -49,18 +49,6 @@ Tqv_draft_frm::~Tqv_draft_frm() = default;
 QString Tqv_draft_frm::statement(const NoticeFilter &filter, bool) const
 {
     return DraftNoticeSql::byFilter(filter);
-}
-
-void Tqv_draft_frm::clearTotals()
-{
-    if (m_totals)
-        m_totals->clear();
-}
-
-void Tqv_draft_frm::showTotals(const QString &, bool)
-{
-    for (int i = 0; i < sums().size(); ++i)
-        m_totals->setAmount(i, sums()[i]);
 }
 
 QString Tqv_draft_frm::gapRefusal() const
@@ -117,11 +105,6 @@ ListReportDecl Tqv_draft_frm::reportDecl(QStringList &totalLabels)
     r.look = {8, 6, false, 1};
     r.paging = LandscapePaging(19, 25);
     return r;
-}
-
-QString Tqv_draft_frm::totalText(int index) const
-{
-    return m_totals->amount(index);
 }
 
 void registerDraftScreen()

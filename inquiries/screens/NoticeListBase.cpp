@@ -7,6 +7,7 @@
 #include "inquiries/DepositNoticeColumns.h"
 #include "inquiries/DepositNotices.h"
 #include "inquiries/KindSums.h"
+#include "inquiries/screens/NoticeTotalsGrid.h"
 
 #include <QKeyEvent>
 #include <QStatusBar>
@@ -227,6 +228,23 @@ int NoticeListBase::search(bool enterForm)
     const int rows = m_frame->search();
     afterSearch(previousRows, rows, enterForm);
     return rows;
+}
+
+void NoticeListBase::clearTotals()
+{
+    if (m_totalsGrid)
+        m_totalsGrid->clear();
+}
+
+void NoticeListBase::showTotals(const QString &, bool)
+{
+    for (int index = 0; index < m_sums.size(); ++index)
+        m_totalsGrid->setAmount(index, m_sums[index]);
+}
+
+QString NoticeListBase::totalText(int index) const
+{
+    return m_totalsGrid->amount(index);
 }
 
 QString NoticeListBase::gapRefusal() const

@@ -22,6 +22,7 @@
 #include <memory>
 
 class KindSums;
+class NoticeTotalsGrid;
 class QStatusBar;
 class TDDButton;
 class TKitSimplePanel;
@@ -112,10 +113,11 @@ protected:
 
     // --- what a screen gives ---
     virtual QString statement(const NoticeFilter &filter, bool enterForm) const = 0;
-    virtual void clearTotals() = 0;
+    // The totals hooks write the totals grid, where the screen has one.
+    virtual void clearTotals();
     // `captionCode`: "20" or "21" when the last listed row of those kinds
     // was of that kind, else "".
-    virtual void showTotals(const QString &captionCode, bool enterForm) = 0;
+    virtual void showTotals(const QString &captionCode, bool enterForm);
     // Each listed row after its grid row is written.
     virtual void listRow(const qvx::ResultSet & /*rs*/, int /*gridRow*/, int /*row*/, bool /*enterForm*/) {}
     // After a search of `rows` rows (`previousRows` before it).
@@ -127,10 +129,12 @@ protected:
     // The report; `totalLabels` are the title's total labels, filled from
     // totalText() in their order.
     virtual ListReportDecl reportDecl(QStringList &totalLabels) = 0;
-    virtual QString totalText(int index) const = 0;
+    virtual QString totalText(int index) const;
 
     Params m_params;
     std::unique_ptr<ListFrame> m_frame;
+    // The totals grid below the list, where the screen makes one.
+    NoticeTotalsGrid *m_totalsGrid = nullptr;
 
 private:
     static NoticeBank noticeBank(const BankItem &bank);
