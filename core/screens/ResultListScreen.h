@@ -114,9 +114,9 @@ protected:
 
     // The list on the frame: `decl` gives the grid, the search (by
     // statement() unless it names its own) and the report; the frame counts
-    // every listed row in the totals. A row whose
-    // result code (column `errCodeCol`) is "0000" and, where `sendFlagCol`
-    // is given, whose send state reads "수신" is drawn on the answered colour.
+    // every listed row in the totals. A row whose result code (column
+    // `errCodeCol`) is "0000" and, where `sendFlagCol` is given, whose send
+    // state reads "수신" is drawn on the answered colour.
     void makeList(ListDecl decl, int errCodeCol, int sendFlagCol = -1);
     // Creation: the totals and the hidden columns (the frame), both outcome
     // boxes ticked, the period today.

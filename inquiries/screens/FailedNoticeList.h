@@ -38,7 +38,6 @@ public:
     TDDButton *btn_close = nullptr;
     qvx::Report Report1;
 
-
 protected:
     // How the two lists differ in what they search: the notice screen takes
     // the chosen account, the view only the account's bank.
