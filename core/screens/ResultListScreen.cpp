@@ -7,6 +7,16 @@
 
 #include <algorithm>
 
+void ResultScreenLayout::captionChoices(const QString &account, const QString &period, int labelWidth)
+{
+    accountLabel = account;
+    accountLabelAt = {8, 8, labelWidth, 22};
+    comboAt = {10 + labelWidth, 8};
+    dateLabel = period;
+    dateLabelAt = {comboAt.x() + 340, 8, labelWidth, 22};
+    datesAt = {dateLabelAt.x() + labelWidth + 2, 8};
+}
+
 ResultListScreen::ResultListScreen(const ScreenContext &context, QWidget *owner, const ResultScreenLayout &layout)
     : ScreenForm(context, owner), m_kind(layout.kind)
 {
@@ -43,6 +53,8 @@ ResultListScreen::~ResultListScreen() = default;
 
 void ResultListScreen::makeList(ListDecl decl, int errCodeCol, int sendFlagCol)
 {
+    if (!decl.search.statement)
+        decl.search.statement = [this] { return statement(); };
     decl.totals = {[this] { ClearResultTotals(); }, [this] { m_totalsGrid->show(m_totals); }};
     auto onRow = std::move(decl.search.onRow);
     decl.search.onRow = [this, onRow](const qvx::ResultSet &rs, int gridRow, int row) {
@@ -60,6 +72,15 @@ void ResultListScreen::makeList(ListDecl decl, int errCodeCol, int sendFlagCol)
                && (sendFlagCol < 0 || grd_ichelist->Cells(sendFlagCol, row) == QStringLiteral("수신"));
     }, BgrColor(0xE3987B), Qt::white);
     m_frame->attachReport(Report1);
+}
+
+ListDecl ResultListScreen::generalListDecl(const ListColumns &columns, const QString &emptyMessage)
+{
+    ListDecl d;
+    d.grid = {"grd_ichelist", &columns, 0, 19};
+    d.search.emptyMessage = emptyMessage;
+    d.search.listClearedCheck = [this] { return accountChosen(); };
+    return d;
 }
 
 void ResultListScreen::formCreate()

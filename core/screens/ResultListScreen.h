@@ -66,6 +66,10 @@ struct ResultScreenLayout
     int jigubX = 84;
     // The band " ◎ ..." "pnl_listtitle" above the list; none when empty.
     QString listHeading;
+
+    // The account and period captions on the first line, each `labelWidth`
+    // wide and each followed by its controls.
+    void captionChoices(const QString &account, const QString &period, int labelWidth);
 };
 
 class ResultListScreen : public ScreenForm
@@ -108,10 +112,11 @@ public:
 protected:
     ResultListScreen(const ScreenContext &context, QWidget *owner, const ResultScreenLayout &layout);
 
-    // The list on the frame: `decl` gives the grid, the search and the
-    // report; the frame counts every listed row in the totals. A row whose
-    // result code (column `errCodeCol`) is "0000" and, where `sendFlagCol`
-    // is given, whose send state reads "수신" is drawn on the answered colour.
+    // The list on the frame: `decl` gives the grid, the search (by
+    // statement() unless it names its own) and the report; the frame counts
+    // every listed row in the totals. A row whose result code (column
+    // `errCodeCol`) is "0000" and, where `sendFlagCol` is given, whose send
+    // state reads "수신" is drawn on the answered colour.
     void makeList(ListDecl decl, int errCodeCol, int sendFlagCol = -1);
     // Creation: the totals and the hidden columns (the frame), both outcome
     // boxes ticked, the period today.
@@ -128,6 +133,13 @@ protected:
     // Before a general search: an account item chosen, or the message and
     // the focus on the combo.
     bool accountChosen();
+    // A general list's declaration: "grd_ichelist" on `columns` (config.ini
+    // keys 0-19), the search with `emptyMessage`, an account chosen before
+    // the list is cleared.
+    ListDecl generalListDecl(const ListColumns &columns, const QString &emptyMessage);
+    // The search's statement of the filters as they stand; "" when they are
+    // refused (the screen has said why).
+    virtual QString statement() = 0;
     // The general lists' report: the title with the product name, the
     // account, period (and user, where `values` names it) captions, the
     // totals figures, boxed columns, the A4 paging of the result lists.

@@ -30,8 +30,7 @@ const QString FailedText = QStringLiteral("정상적으로 처리되지 않았�
 
 ListDecl Tqv_amtsearch_frm::Declaration(Tqv_amtsearch_frm *self)
 {
-    ListDecl d;
-    d.grid = {"grd_Amtlist", &BalanceColumns(), 0, 9};
+    ListDecl d{.grid = {"grd_Amtlist", &BalanceColumns(), 0, 9}};
     ListReportDecl &r = d.report.emplace();
     r.title = QStringLiteral("모계좌 잔액조회");
     r.productY = 8;

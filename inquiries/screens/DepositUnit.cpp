@@ -15,35 +15,22 @@ namespace {
 
 const QList<ReportColumn> &ReportColumns()
 {
-    static const QList<ReportColumn> columns = {
-        {QStringLiteral("NO"), 10},
-        {QStringLiteral("구 분"), 22, DepositCol::TransDiv},
-        {QStringLiteral("모은행명"), 18, DepositCol::MoBankName},
-        {QStringLiteral("모계좌번호"), 30, DepositCol::MoBankNo},
-        {QStringLiteral("거래은행"), 18, DepositCol::TransBankName},
-        {QStringLiteral("거래처계좌번호"), 25, DepositCol::InCode},
-        {QStringLiteral("거래처명"), 26, DepositCol::Name},
-        {QStringLiteral("금 액"), 29, DepositCol::Price, AlignRight},
-        {QStringLiteral("잔 액"), 31, DepositCol::Remain, AlignRight},
-        {QStringLiteral("수표/어음"), 24, DepositCol::NoteNo},
-        {QStringLiteral("거래일자"), 22, DepositCol::InDate},
-        {QStringLiteral("통지일자"), 22, DepositCol::SendDate},
-    };
+    using namespace DepositCol;
+    static const QList<ReportColumn> columns = NoticeListBase::reportColumns(
+        DepositNoticeColumns(), "NO",
+        {"구 분", "모은행명", "모계좌번호", "거래은행", "거래처계좌번호", "거래처명", "금 액", "잔 액", "수표/어음", "거래일자",
+         "통지일자"},
+        {22, 18, 30, 18, 25, 26, 29, 31, 24, 22, 22},
+        {TransDiv, MoBankName, MoBankNo, TransBankName, InCode, Name, Price, Remain, NoteNo, InDate, SendDate});
     return columns;
 }
 
 } // namespace
 
 Tqv_deposit_frm::Tqv_deposit_frm(const ScreenContext &context, QWidget *owner)
-    : NoticeListBase(context,
-                     {"qv_deposit_frm", QStringLiteral("예금거래명세통지"), NoticeKind::Deposit,
-                      {"grd_deposit", &DepositNoticeColumns(), 0, 19}, QStringLiteral("price"), DepositTotalsTable,
-                      DepositTotalsCode, QStringLiteral("예금거래 통지 전문이 수신되지 않았습니다."),
-                      QStringLiteral("결번요구할 전문이 없습니다!"), QString()},
-                     owner)
+    : NoticeListBase(context, depositParams(NoticeKind::Deposit), owner)
 {
-    build({QStringLiteral("은 행 선 택")}, [this](TKitSimplePanel *bottom) {
-        std::tie(btn_order, btn_print) = addDepositButtons(bottom);
+    buildDeposit(btn_order, btn_print, [this](TKitSimplePanel *bottom) {
         btn_order_end = AddButton(session, bottom, "btn_order_end", QStringLiteral("마감확인 결번요청"), 124, 9, 110, 26,
                                   [this] { btn_order_endClick(); });
         // As wide as its caption; the buttons after it make room.
@@ -53,9 +40,9 @@ Tqv_deposit_frm::Tqv_deposit_frm(const ScreenContext &context, QWidget *owner)
         if (room > 0)
             for (TDDButton *b : {btn_filesave, btn_preview, btn_print, btn_close})
                 b->move(b->x() + room, b->y());
-        m_totals = new NoticeTotalsGrid(this, DepositTotalsCaptions(), 5, 11, 2, QStringLiteral("구 분"),
+        m_totalsGrid = new NoticeTotalsGrid(this, DepositTotalsCaptions(), 5, 11, 2, QStringLiteral("구 분"),
                                         QStringLiteral("금 액"), 84);
-        grd_test = m_totals->grid();
+        grd_test = m_totalsGrid->grid();
     });
     grd_deposit = list();
 }
@@ -69,8 +56,7 @@ QString Tqv_deposit_frm::statement(const NoticeFilter &filter, bool enterForm) c
 
 void Tqv_deposit_frm::clearTotals()
 {
-    if (m_totals)
-        m_totals->clear();
+    NoticeListBase::clearTotals();
     m_moBank = {};
     m_transBank = {};
 }
@@ -94,11 +80,10 @@ void Tqv_deposit_frm::listRow(const qvx::ResultSet &rs, int gridRow, int row, bo
 void Tqv_deposit_frm::showTotals(const QString &captionCode, bool enterForm)
 {
     if (captionCode == QLatin1String("20"))
-        m_totals->setCaption(0, QStringLiteral("입    금"));
+        m_totalsGrid->setCaption(0, QStringLiteral("입    금"));
     else if (captionCode == QLatin1String("21"))
-        m_totals->setCaption(0, enterForm ? QStringLiteral("추 심 입 금") : QStringLiteral("추심입금"));
-    for (int index = 0; index < sums().size(); ++index)
-        m_totals->setAmount(index, sums()[index]);
+        m_totalsGrid->setCaption(0, enterForm ? QStringLiteral("추 심 입 금") : QStringLiteral("추심입금"));
+    NoticeListBase::showTotals(captionCode, enterForm);
 }
 
 void Tqv_deposit_frm::afterSearch(int previousRows, int rows, bool enterForm)
@@ -182,11 +167,6 @@ ListSaveDecl Tqv_deposit_frm::saveDecl()
 ListReportDecl Tqv_deposit_frm::reportDecl(QStringList &totalLabels)
 {
     return depositReport(QStringLiteral("예 금 명 세 현 황"), ReportColumns(), totalLabels);
-}
-
-QString Tqv_deposit_frm::totalText(int index) const
-{
-    return m_totals->amount(index);
 }
 
 void registerDepositScreen()

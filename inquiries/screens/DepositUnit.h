@@ -5,8 +5,6 @@
 
 #include "inquiries/screens/NoticeListBase.h"
 
-class NoticeTotalsGrid;
-
 class Tqv_deposit_frm : public NoticeListBase
 {
     Q_OBJECT
@@ -33,10 +31,8 @@ protected:
     RequestResult sendGaps(const BankItem &bank, const QString &day, const QList<int> &gaps) override;
     ListSaveDecl saveDecl() override;
     ListReportDecl reportDecl(QStringList &totalLabels) override;
-    QString totalText(int index) const override;
 
 private:
-    NoticeTotalsGrid *m_totals = nullptr;
     // The click search's bank names: a code repeats row after row, so its
     // name is looked up once a run.
     struct LastName

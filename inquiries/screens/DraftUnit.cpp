@@ -8,26 +8,6 @@
 
 namespace {
 
-const QList<ReportColumn> &ReportColumns()
-{
-    static const QList<ReportColumn> columns = {
-        {QStringLiteral("No"), 10},
-        {QStringLiteral("종류"), 18, DraftCol::DraftKind},
-        {QStringLiteral("만기일"), 20, DraftCol::MankiDate},
-        {QStringLiteral("수탁일"), 20, DraftCol::SutakDate},
-        {QStringLiteral("구  분"), 20, DraftCol::Kind},
-        {QStringLiteral("결제계좌"), 28, DraftCol::GyuljeBankNo},
-        {QStringLiteral("입금인코드"), 20, DraftCol::IbgumCode},
-        {QStringLiteral("어음번호"), 24, DraftCol::DraftNo},
-        {QStringLiteral("금  액"), 29, DraftCol::Money, AlignRight},
-        {QStringLiteral("은행명"), 18, DraftCol::BankName},
-        {QStringLiteral("통지일자"), 20, DraftCol::SendDate},
-        {QStringLiteral("어음수탁계좌"), 30, DraftCol::BankNo},
-        {QStringLiteral("당/타행"), 14, DraftCol::DangTa},
-    };
-    return columns;
-}
-
 const char *const TotalLabels[6][2] = {
     {"수탁 : ", "qlbl_sutak"},         {"수탁정정 : ", "qlbl_sutakmod"},     {"수탁취소 : ", "qlbl_sutakcancel"},
     {"추심 : ", "qlbl_chusim"},        {"추심취소 : ", "qlbl_chusimcancel"}, {"반    환 : ", "qlbl_return"},
@@ -57,9 +37,9 @@ Tqv_draft_frm::Tqv_draft_frm(const ScreenContext &context, QWidget *owner)
         QStringList captions;
         for (const char *c : {"수  탁", "수탁정정", "수탁취소", "추  심", "추심취소", "반  환"})
             captions << QString::fromUtf8(c);
-        m_totals =
+        m_totalsGrid =
             new NoticeTotalsGrid(this, captions, 6, 20, 3, QStringLiteral("구  분"), QStringLiteral("금  액"), 48);
-        grd_test = m_totals->grid();
+        grd_test = m_totalsGrid->grid();
     });
     grd_draftlist = list();
 }
@@ -69,18 +49,6 @@ Tqv_draft_frm::~Tqv_draft_frm() = default;
 QString Tqv_draft_frm::statement(const NoticeFilter &filter, bool) const
 {
     return DraftNoticeSql::byFilter(filter);
-}
-
-void Tqv_draft_frm::clearTotals()
-{
-    if (m_totals)
-        m_totals->clear();
-}
-
-void Tqv_draft_frm::showTotals(const QString &, bool)
-{
-    for (int i = 0; i < sums().size(); ++i)
-        m_totals->setAmount(i, sums()[i]);
 }
 
 QString Tqv_draft_frm::gapRefusal() const
@@ -127,15 +95,16 @@ ListReportDecl Tqv_draft_frm::reportDecl(QStringList &totalLabels)
         r.values.append({QString::fromUtf8(TotalLabels[i][0]), totalLabels.last(),
                          {120.0 + (i / 3) * 80, 12.0 + (i % 3) * 5}, QString(), 24, 50, AlignRight});
     }
-    r.columns = ReportColumns();
+    using namespace DraftCol;
+    r.columns = reportColumns(DraftNoticeColumns(), "No",
+                              {"종류", "만기일", "수탁일", "구  분", "결제계좌", "입금인코드", "어음번호", "금  액", "은행명",
+                               "통지일자", "어음수탁계좌", "당/타행"},
+                              {18, 20, 20, 20, 28, 20, 24, 29, 18, 20, 30, 14},
+                              {DraftKind, MankiDate, SutakDate, Kind, GyuljeBankNo, IbgumCode, DraftNo, Money, BankName,
+                               SendDate, BankNo, DangTa});
     r.look = {8, 6, false, 1};
     r.paging = LandscapePaging(19, 25);
     return r;
-}
-
-QString Tqv_draft_frm::totalText(int index) const
-{
-    return m_totals->amount(index);
 }
 
 void registerDraftScreen()

@@ -5,8 +5,6 @@
 
 #include "inquiries/screens/NoticeListBase.h"
 
-class NoticeTotalsGrid;
-
 class Tqv_draft_frm : public NoticeListBase
 {
     Q_OBJECT
@@ -23,16 +21,10 @@ public:
 
 protected:
     QString statement(const NoticeFilter &filter, bool enterForm) const override;
-    void clearTotals() override;
-    void showTotals(const QString &captionCode, bool enterForm) override;
     QString gapRefusal() const override;
     RequestResult sendGaps(const BankItem &bank, const QString &day, const QList<int> &gaps) override;
     ListSaveDecl saveDecl() override;
     ListReportDecl reportDecl(QStringList &totalLabels) override;
-    QString totalText(int index) const override;
-
-private:
-    NoticeTotalsGrid *m_totals = nullptr;
 };
 
 void registerDraftScreen();

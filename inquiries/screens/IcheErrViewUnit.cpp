@@ -4,64 +4,26 @@
 #include "core/screens/DateRange.h"
 #include "core/screens/ListKit.h"
 #include "core/screens/MotherAccountCombo.h"
-#include "inquiries/FailedTransferColumns.h"
-
-namespace {
-
-
-// "타행이체불능현황", A4 portrait with "Quvex Service" over the column
-// header: 19 detail lines on the first page, 25 on the others.
-ListReportDecl ErrorReport()
-{
-    ListReportDecl r;
-    r.title = QStringLiteral("타행이체불능현황");
-    r.productY = 30;
-    r.font = QFont(QStringLiteral("굴림체"), 8);
-    r.values = FailedNoticeList::titleValues(QStringLiteral("기  간 : "), 16, 100, 40);
-    r.columns = {{QStringLiteral("NO"), 8},
-                 {QStringLiteral("통지일자"), 18, FailedCol::SendDate},
-                 {QStringLiteral("은행명"), 14, FailedCol::MoBankName},
-                 {QStringLiteral("구 분"), 9, FailedCol::Kind},
-                 {QStringLiteral("모계좌번호"), 29, FailedCol::MoBankNo},
-                 {QStringLiteral("거래은행"), 15, FailedCol::TransBankName},
-                 {QStringLiteral("금 액"), 29, FailedCol::Price, AlignRight},
-                 {QStringLiteral("처리결과"), 15, FailedCol::ProcResult},
-                 {QStringLiteral("수수료"), 12, FailedCol::Fee, AlignRight},
-                 {QStringLiteral("성 명"), 11, FailedCol::Name},
-                 {QStringLiteral("CMS Code"), 15, FailedCol::CmsCode},
-                 {QStringLiteral("처리번호"), 15, FailedCol::TaProcNo}};
-    r.look = {7, 6, true, 1};
-    r.paging = ReportParams{ReportParams::Portrait, 19, 25, true};
-    r.footerCaption = QStringLiteral("출력 일시 : ");
-    return r;
-}
-
-} // namespace
 
 Tqv_icheerrview_frm::Tqv_icheerrview_frm(const ScreenContext &context, QWidget *owner)
     : FailedNoticeList(context, owner, Filter::BankOfAccount)
 {
-    SetUpForm(this, "qv_icheerrview_frm", QStringLiteral("타행이체 불능현황 보기"), 1000, 600);
-
-    MakeBand(this, "pnl_searchtitle", QStringLiteral(" ◎ 타행이체 불능내역 자료 검색"), 24);
-    TKitSimplePanel *top = MakeBar(this, "pnl_search", 40, alTop);
+    TKitSimplePanel *top = makeSearchBar("qv_icheerrview_frm", QStringLiteral("타행이체 불능현황 보기"),
+                                         QStringLiteral(" ◎ 타행이체 불능내역 자료 검색"), "pnl_search", 40);
     const int datesEnd = makeChoices(MakeCombo(top, "cmb_allbank", 8, 8, 330), top, 350, 8);
     m_accounts->Load(*dm.scktconnect, BankSql::motherAccounts({.passwords = true, .ordered = false}));
     m_dates->SetToday();
     btn_search = MakeButton(top, "btn_search", QStringLiteral("검 색"), datesEnd + 16, 6, 90, 26);
     BindClick(this, btn_search, "btn_searchClick", &Tqv_icheerrview_frm::btn_searchClick);
     EnterMovesFocus({cmb_allbank, dtpkr_from});
-    FocusOnShow(this, cmb_allbank);
 
     ButtonRow buttons(session, MakeBar(this, "pnl_bottom", 44, alBottom));
-    btn_print = buttons.add("btn_print", QStringLiteral("인 쇄"), 90, [this] { PrintList(this, grd_allbank, Report1, false); });
-    btn_preview = buttons.add("btn_preview", QStringLiteral("미리보기"), 90,
-                              [this] { PrintList(this, grd_allbank, Report1, true); });
+    addPrintButtons(buttons, 90);
     btn_close = buttons.add("btn_close", QStringLiteral("닫 기"), 90, [this] { close(); });
 
     MakeBand(this, "pnl_listtitle", QStringLiteral(" ◎ 타행이체 불능내역"), 24);
     // No column-visibility section: every column is shown.
-    makeList(declare(-1, ErrorReport()));
+    makeList(declare(-1));
 }
 
 void Tqv_icheerrview_frm::btn_searchClick()

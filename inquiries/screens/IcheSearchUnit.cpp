@@ -33,12 +33,7 @@ ResultScreenLayout Layout()
     l.name = "qv_ichesearch_frm";
     l.caption = QStringLiteral("이체처리 결과 조회");
     l.size = {1000, 640};
-    l.accountLabel = QStringLiteral("모계좌");
-    l.accountLabelAt = {8, 8, 60, 22};
-    l.comboAt = {70, 8};
-    l.dateLabel = QStringLiteral("전송일자");
-    l.dateLabelAt = {410, 8, 60, 22};
-    l.datesAt = {472, 8};
+    l.captionChoices(QStringLiteral("모계좌"), QStringLiteral("전송일자"), 60);
     return l;
 }
 
@@ -47,11 +42,7 @@ ResultScreenLayout Layout()
 Tqv_ichesearch_frm::Tqv_ichesearch_frm(const ScreenContext &context, QWidget *owner)
     : ResultListScreen(context, owner, Layout())
 {
-    ListDecl d;
-    d.grid = {"grd_ichelist", &Columns(), 0, 19};
-    d.search.statement = [this] { return statement(); };
-    d.search.emptyMessage = QStringLiteral("이체자료가 존재하지 않습니다.");
-    d.search.listClearedCheck = [this] { return accountChosen(); };
+    ListDecl d = generalListDecl(Columns(), QStringLiteral("이체자료가 존재하지 않습니다."));
     d.search.searched = [this](const QString &sql, int rows) { inquirySearched(sql, rows); };
     auto account = [](const char *caption, const char *name, double y) {
         return TitleValue{QString::fromUtf8(caption), QString::fromLatin1(name), {0, y}, QString(), 24, 58, AlignLeft};

@@ -31,7 +31,7 @@ public:
 private:
     void buildFilters();
     // The statement of the search, or "" when the filters refuse it (said).
-    QString statement();
+    QString statement() override;
     // The icheresult request of list row `row` (its SeqNo set by the sender).
     IcheResultRow requestRow(int row) const;
 };

@@ -61,11 +61,7 @@ ResultScreenLayout Layout()
 Tqv_Icheview_frm::Tqv_Icheview_frm(const ScreenContext &context, QWidget *owner)
     : ResultListScreen(context, owner, Layout())
 {
-    ListDecl d;
-    d.grid = {"grd_ichelist", &StatusColumns(), 0, 19};
-    d.search.statement = [this] { return statement(); };
-    d.search.emptyMessage = QStringLiteral("이체한 자료가 존재하지 않습니다.");
-    d.search.listClearedCheck = [this] { return accountChosen(); };
+    ListDecl d = generalListDecl(StatusColumns(), QStringLiteral("이체한 자료가 존재하지 않습니다."));
     d.report = totalsReport(
         QStringLiteral("이 체 처 리 현 황 (전체)"),
         {{QStringLiteral("모계좌 번호 : "), QStringLiteral("qlbl_mobankno"), {0, 14}, QString(), 24, 58},

@@ -24,7 +24,7 @@ public:
 private:
     void buildFilters();
     // The statement of the search, or "" when the filters refuse it (said).
-    QString statement();
+    QString statement() override;
 };
 
 void registerIcheViewScreen();

@@ -4,7 +4,10 @@
 #include "core/screens/DateRange.h"
 #include "core/screens/ListKit.h"
 #include "core/screens/MotherAccountCombo.h"
+#include "inquiries/DepositNoticeColumns.h"
+#include "inquiries/DepositNotices.h"
 #include "inquiries/KindSums.h"
+#include "inquiries/screens/NoticeTotalsGrid.h"
 
 #include <QKeyEvent>
 #include <QStatusBar>
@@ -58,6 +61,21 @@ NoticeListBase::NoticeListBase(const ScreenContext &context, const Params &param
 }
 
 NoticeListBase::~NoticeListBase() = default;
+
+QList<ReportColumn> NoticeListBase::reportColumns(const ListColumns &list, const char *numberTitle,
+                                                  std::initializer_list<const char *> titles,
+                                                  std::initializer_list<double> widths, std::initializer_list<int> cols)
+{
+    Q_ASSERT(titles.size() == widths.size() && titles.size() == cols.size());
+    QList<ReportColumn> columns{{QString::fromUtf8(numberTitle), 10}};
+    auto width = widths.begin();
+    auto col = cols.begin();
+    for (const char *title : titles) {
+        columns.append({QString::fromUtf8(title), *width++, *col, list[*col].align});
+        ++col;
+    }
+    return columns;
+}
 
 void NoticeListBase::build(const Look &look, const std::function<void(TKitSimplePanel *)> &extras)
 {
@@ -212,6 +230,23 @@ int NoticeListBase::search(bool enterForm)
     return rows;
 }
 
+void NoticeListBase::clearTotals()
+{
+    if (m_totalsGrid)
+        m_totalsGrid->clear();
+}
+
+void NoticeListBase::showTotals(const QString &, bool)
+{
+    for (int index = 0; index < m_sums.size(); ++index)
+        m_totalsGrid->setAmount(index, m_sums[index]);
+}
+
+QString NoticeListBase::totalText(int index) const
+{
+    return m_totalsGrid->amount(index);
+}
+
 QString NoticeListBase::gapRefusal() const
 {
     if (!chosenBank())
@@ -235,18 +270,35 @@ void NoticeListBase::btn_filesaveClick()
     m_frame->save(saveDecl());
 }
 
-std::pair<TDDButton *, TDDButton *> NoticeListBase::addDepositButtons(TKitSimplePanel *bottom)
+NoticeListBase::Params NoticeListBase::depositParams(NoticeKind kind)
 {
-    ButtonRow left(session, bottom);
-    TDDButton *order = left.add("btn_order", QStringLiteral("결번 요청"), 110, [this] { requestGaps(); });
-    ButtonRow right(session, bottom, 240);
-    btn_filesave = right.add("btn_filesave", QStringLiteral("Text 파일 저장"), 110, [this] { btn_filesaveClick(); });
-    btn_preview = right.add("btn_preview", QStringLiteral("미리 보기"), 110,
-                            [this] { PrintList(this, list(), Report1, true); });
-    TDDButton *print =
-        right.add("btn_print", QStringLiteral("인 쇄"), 110, [this] { PrintList(this, list(), Report1, false); });
-    btn_close = right.add("btn_close", QStringLiteral("닫 기"), 110, [this] { close(); });
-    return {order, print};
+    const bool deposit = kind == NoticeKind::Deposit;
+    return {deposit ? "qv_deposit_frm" : "qv_V_deposit_frm",
+            deposit ? QStringLiteral("예금거래명세통지") : QStringLiteral("조흥은행 가상계좌통지"),
+            kind,
+            {"grd_deposit", deposit ? &DepositNoticeColumns() : &VirtualDepositNoticeColumns(), 0, deposit ? 19 : 21},
+            QStringLiteral("price"),
+            DepositTotalsTable,
+            DepositTotalsCode,
+            QStringLiteral("예금거래 통지 전문이 수신되지 않았습니다."),
+            deposit ? QStringLiteral("결번요구할 전문이 없습니다!") : QStringLiteral("결번요구할 전문이 없습니다.."),
+            QString()};
+}
+
+void NoticeListBase::buildDeposit(TDDButton *&order, TDDButton *&print,
+                                  const std::function<void(TKitSimplePanel *)> &extras)
+{
+    build({QStringLiteral("은 행 선 택")}, [&, this](TKitSimplePanel *bottom) {
+        ButtonRow left(session, bottom);
+        order = left.add("btn_order", QStringLiteral("결번 요청"), 110, [this] { requestGaps(); });
+        ButtonRow right(session, bottom, 240);
+        btn_filesave = right.add("btn_filesave", QStringLiteral("Text 파일 저장"), 110, [this] { btn_filesaveClick(); });
+        btn_preview = right.add("btn_preview", QStringLiteral("미리 보기"), 110,
+                                [this] { PrintList(this, list(), Report1, true); });
+        print = right.add("btn_print", QStringLiteral("인 쇄"), 110, [this] { PrintList(this, list(), Report1, false); });
+        btn_close = right.add("btn_close", QStringLiteral("닫 기"), 110, [this] { close(); });
+        extras(bottom);
+    });
 }
 
 ListReportDecl NoticeListBase::depositReport(const QString &title, const QList<ReportColumn> &columns,

@@ -18,9 +18,11 @@
 #include "platform/Report.h"
 
 #include <QVector>
+#include <initializer_list>
 #include <memory>
 
 class KindSums;
+class NoticeTotalsGrid;
 class QStatusBar;
 class TDDButton;
 class TKitSimplePanel;
@@ -55,6 +57,13 @@ public:
     NoticeListBase(const ScreenContext &context, const Params &params, QWidget *owner);
     ~NoticeListBase() override;
 
+    // The printed list's columns: the row number under `numberTitle`, then
+    // the list's columns `cols` under `titles` at `widths` (millimetres),
+    // each aligned as in the list.
+    static QList<ReportColumn> reportColumns(const ListColumns &list, const char *numberTitle,
+                                             std::initializer_list<const char *> titles,
+                                             std::initializer_list<double> widths, std::initializer_list<int> cols);
+
     TDDButton *btn_filesave = nullptr;
     TDDButton *btn_preview = nullptr;
     TDDButton *btn_close = nullptr;
@@ -83,10 +92,16 @@ protected:
     template <class Row>
     RequestResult sendRows(const BankItem &bank, const QString &day, const QList<int> &gaps,
                            Row (*row)(const RequestHeader &, const NoticeBank &, const QString &, int));
-    // The button bar of the deposit lists: "결번 요청" (btn_order) at the
-    // left, then from x 240 "Text 파일 저장", "미리 보기", "인 쇄" (btn_print)
-    // and "닫 기"; returns btn_order and btn_print.
-    std::pair<TDDButton *, TDDButton *> addDepositButtons(TKitSimplePanel *bottom);
+    // The parameters of the deposit twins (`kind` Deposit or
+    // VirtualDeposit): the list "grd_deposit" on the twin's column table, the
+    // deposit kinds' totals of "price".
+    static Params depositParams(NoticeKind kind);
+    // The deposit lists' form: the bank choice "은 행 선 택" and the button
+    // bar with "결번 요청" (`order`) at the left, then from x 240 "Text 파일
+    // 저장", "미리 보기", "인 쇄" (`print`) and "닫 기"; `extras` adds the
+    // screen's own buttons and totals.
+    void buildDeposit(TDDButton *&order, TDDButton *&print,
+                      const std::function<void(TKitSimplePanel *bottom)> &extras);
     // The printed list of the deposit lists: the title band (`title`,
     // "Quvex Service", the account, the period and the ten totals by kind),
     // the header and detail lines of `columns` and the footer; 18 lines on the
@@ -98,10 +113,11 @@ protected:
 
     // --- what a screen gives ---
     virtual QString statement(const NoticeFilter &filter, bool enterForm) const = 0;
-    virtual void clearTotals() = 0;
+    // The totals hooks write the totals grid, where the screen has one.
+    virtual void clearTotals();
     // `captionCode`: "20" or "21" when the last listed row of those kinds
     // was of that kind, else "".
-    virtual void showTotals(const QString &captionCode, bool enterForm) = 0;
+    virtual void showTotals(const QString &captionCode, bool enterForm);
     // Each listed row after its grid row is written.
     virtual void listRow(const qvx::ResultSet & /*rs*/, int /*gridRow*/, int /*row*/, bool /*enterForm*/) {}
     // After a search of `rows` rows (`previousRows` before it).
@@ -113,10 +129,12 @@ protected:
     // The report; `totalLabels` are the title's total labels, filled from
     // totalText() in their order.
     virtual ListReportDecl reportDecl(QStringList &totalLabels) = 0;
-    virtual QString totalText(int index) const = 0;
+    virtual QString totalText(int index) const;
 
     Params m_params;
     std::unique_ptr<ListFrame> m_frame;
+    // The totals grid below the list, where the screen makes one.
+    NoticeTotalsGrid *m_totalsGrid = nullptr;
 
 private:
     static NoticeBank noticeBank(const BankItem &bank);

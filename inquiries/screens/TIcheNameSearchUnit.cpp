@@ -27,17 +27,10 @@ const AnswerInquiryForm::Layout NameLayout{"qv_TIcheNamesearch_frm", QStringLite
                                            QStringLiteral(" ◎ 타행 성명 조회"),
                                            QStringLiteral(" ◎ 타행 성명 조회 결과"), 72, false};
 
-ListDecl NameDeclaration()
-{
-    ListDecl d;
-    d.grid = {"grd_ichelist", &NameColumns(), 0, 19};
-    return d;
-}
-
 } // namespace
 
 Tqv_TIcheNamesearch_frm::Tqv_TIcheNamesearch_frm(const ScreenContext &context, QWidget *owner)
-    : AnswerInquiryForm(context, owner, NameLayout, NameDeclaration())
+    : AnswerInquiryForm(context, owner, NameLayout, {.grid = {"grd_ichelist", &NameColumns(), 0, 19}})
 {
     grd_ichelist = grid;
     QWidget *top = searchPanel();

@@ -11,69 +11,27 @@
 #include <QLabel>
 #include <QStatusBar>
 
-namespace {
-
-const QList<ReportColumn> &ReportColumns()
-{
-    static const QList<ReportColumn> columns = {
-        {QStringLiteral("NO"), 10},
-        {QStringLiteral("통지일자"), 18, FailedCol::BankSeqNo},
-        {QStringLiteral("은행명"), 20, FailedCol::MoBankName},
-        {QStringLiteral("구 분"), 12, FailedCol::Kind},
-        {QStringLiteral("모계좌번호"), 32, FailedCol::MoBankNo},
-        {QStringLiteral("거래은행"), 20, FailedCol::TransBankName},
-        {QStringLiteral("금 액"), 29, FailedCol::Price, AlignRight},
-        {QStringLiteral("처리결과"), 30, FailedCol::ProcResult},
-        {QStringLiteral("수수료"), 18, FailedCol::Fee, AlignRight},
-        {QStringLiteral("성 명"), 28, FailedCol::Name},
-        {QStringLiteral("CMS Code"), 28, FailedCol::CmsCode},
-        {QStringLiteral("처리번호"), 32, FailedCol::TaProcNo},
-    };
-    return columns;
-}
-
-// "타행이체불능현황", A4 landscape: 19 detail lines on the first page, 25 on
-// the others, the last one filled with empty lines.
-ListReportDecl NoticeReport()
-{
-    ListReportDecl r;
-    r.title = QStringLiteral("타행이체불능현황");
-    r.width = 277;
-    r.values = FailedNoticeList::titleValues(QStringLiteral("기       간 : "), 14, 150, 50);
-    r.columns = ReportColumns();
-    r.look = {8, 6, false, 1};
-    r.paging = LandscapePaging(19, 25);
-    return r;
-}
-
-} // namespace
-
 Tqv_TicheerrT_frm::Tqv_TicheerrT_frm(const ScreenContext &context, QWidget *owner)
     : FailedNoticeList(context, owner, Filter::Account)
 {
-    SetUpForm(this, "qv_TicheerrT_frm", QStringLiteral("타행이체 불능통지"), 1000, 600);
-
-    MakeBand(this, "pnl_searchtitle", QStringLiteral(" ◎ 타행이체 불능통지 자료 검색"), 24);
-    TKitSimplePanel *top = MakeBar(this, "pnl_top", 44, alTop);
+    TKitSimplePanel *top = makeSearchBar("qv_TicheerrT_frm", QStringLiteral("타행이체 불능통지"),
+                                         QStringLiteral(" ◎ 타행이체 불능통지 자료 검색"), "pnl_top", 44);
     (new QLabel(QStringLiteral("기 간 설 정"), top))->setGeometry(460, 11, 70, 22);
     const int datesEnd =
         makeChoices(MakeLabeledCombo(top, "cmb_allbank", QStringLiteral("은 행 계 좌"), 8, 11, 70, 360), top, 532, 11);
     btn_search = AddButton(session, top, "btn_search", QStringLiteral("검 색"), datesEnd + 16, 7, 90, 30,
                            [this] { btn_searchClick(this); });
     EnterMovesFocus({cmb_allbank, dtpkr_from, dtpkr_to});
-    FocusOnShow(this, cmb_allbank);
 
     MakeBand(this, "pnl_listtitle", QStringLiteral(" ◎ 타행이체 불능통지 내역 목록"), 24);
     StatusBar1 = MakeStatusBar(this);
     ButtonRow buttons(session, MakeBar(this, "pnl_bottom", 44, alBottom));
-    btn_print = buttons.add("btn_print", QStringLiteral("인 쇄"), 110, [this] { PrintList(this, grd_allbank, Report1, false); });
-    btn_preview = buttons.add("btn_preview", QStringLiteral("미리보기"), 110,
-                              [this] { PrintList(this, grd_allbank, Report1, true); });
+    addPrintButtons(buttons, 110);
     btn_order = buttons.add("btn_order", QStringLiteral("결번요청"), 110, [this] { btn_orderClick(); });
     btn_filesave = buttons.add("btn_filesave", QStringLiteral("Text 파일 저장"), 110, [this] { btn_filesaveClick(); });
     btn_close = buttons.add("btn_close", QStringLiteral("닫 기"), 110, [this] { close(); });
 
-    ListDecl decl = declare(21, NoticeReport());
+    ListDecl decl = declare(21);
     decl.gapRequest = gapRequest();
     makeList(std::move(decl));
     RunGuarded(session, QStringLiteral("qv_TicheerrT_frm.FormCreate"), [this] {

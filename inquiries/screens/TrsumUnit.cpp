@@ -69,14 +69,6 @@ const AnswerInquiryForm::Layout VasSummaryLayout{"Frm_Vas_trSum", QStringLiteral
                                                  QStringLiteral(" ◎ 가상계좌 거래집계요구 계좌 선택"),
                                                  QStringLiteral(" ◎ 가상계좌 거래집계요구 조회 결과"), 44, false};
 
-ListDecl VasSummaryDeclaration()
-{
-    ListDecl d;
-    d.grid = {"grd_trsumlist", &VasTrsumColumns(), 0, 14};
-    d.grid.find = false;
-    return d;
-}
-
 } // namespace
 
 QString SummaryForm::failedText()
@@ -101,8 +93,7 @@ void SummaryForm::makeSummaryAccounts(const QString &query)
 
 ListDecl Tqv_trsum_frm::Declaration(Tqv_trsum_frm *self)
 {
-    ListDecl d;
-    d.grid = {"grd_trsumlist", &TrsumColumns(), 0, 21};
+    ListDecl d{.grid = {"grd_trsumlist", &TrsumColumns(), 0, 21}};
     ListReportDecl &r = d.report.emplace();
     r.title = QStringLiteral("거 래 집 계 현 황");
     r.width = 277;
@@ -205,7 +196,8 @@ void Tqv_trsum_frm::addReportBlock(qvx::Report &report, Tqv_trsum_frm *self)
 // --- 가상계좌거래집계요구 -------------------------------------------------------------------------------
 
 TFrm_Vas_trSum::TFrm_Vas_trSum(const ScreenContext &context, QWidget *owner)
-    : SummaryForm(context, owner, VasSummaryLayout, VasSummaryDeclaration())
+    : SummaryForm(context, owner, VasSummaryLayout,
+                  {.grid = {.name = "grd_trsumlist", .columns = &VasTrsumColumns(), .lastVisibilityKey = 14, .find = false}})
 {
     grd_trsumlist = grid;
     makeSummaryAccounts(BankSql::motherAccounts({.virtualAccountBanksOnly = true}));

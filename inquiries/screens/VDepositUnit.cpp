@@ -19,15 +19,9 @@ const char *const Captions[10] = {"입 금",    "지 급",          "부도지�
 } // namespace
 
 Tqv_V_deposit_frm::Tqv_V_deposit_frm(const ScreenContext &context, QWidget *owner)
-    : NoticeListBase(context,
-                     {"qv_V_deposit_frm", QStringLiteral("조흥은행 가상계좌통지"), NoticeKind::VirtualDeposit,
-                      {"grd_deposit", &VirtualDepositNoticeColumns(), 0, 21}, QStringLiteral("price"), DepositTotalsTable,
-                      DepositTotalsCode, QStringLiteral("예금거래 통지 전문이 수신되지 않았습니다."),
-                      QStringLiteral("결번요구할 전문이 없습니다.."), QString()},
-                     owner)
+    : NoticeListBase(context, depositParams(NoticeKind::VirtualDeposit), owner)
 {
-    build({QStringLiteral("은 행 선 택")}, [this](TKitSimplePanel *bottom) {
-        std::tie(btn_order, btn_print) = addDepositButtons(bottom);
+    buildDeposit(btn_order, btn_print, [this](TKitSimplePanel *) {
         TKitSimplePanel *panel = MakePanel(this, "pnl_total");
         panel->resize(width(), 84);
         SetAlign(panel, alBottom);
@@ -102,19 +96,12 @@ ListSaveDecl Tqv_V_deposit_frm::saveDecl()
 ListReportDecl Tqv_V_deposit_frm::reportDecl(QStringList &totalLabels)
 {
     // The list printed with its main columns, under the totals of the ten fields.
-    static const QList<ReportColumn> columns = {
-        {QStringLiteral("NO"), 10},
-        {QStringLiteral("통지번호"), 18, VDepositCol::OrgSeqNo},
-        {QStringLiteral("통지일자"), 22, VDepositCol::SendDate},
-        {QStringLiteral("모은행명"), 20, VDepositCol::MoBankName},
-        {QStringLiteral("모계좌번호"), 30, VDepositCol::MoBankNo},
-        {QStringLiteral("거래구분"), 28, VDepositCol::TransDiv},
-        {QStringLiteral("금 액"), 29, VDepositCol::Price, AlignRight},
-        {QStringLiteral("잔 액"), 31, VDepositCol::Remain, AlignRight},
-        {QStringLiteral("입금인"), 26, VDepositCol::Name},
-        {QStringLiteral("가상계좌번호"), 32, VDepositCol::VBankNo},
-        {QStringLiteral("거래시각"), 18, VDepositCol::InTime},
-    };
+    using namespace VDepositCol;
+    static const QList<ReportColumn> columns = reportColumns(
+        VirtualDepositNoticeColumns(), "NO",
+        {"통지번호", "통지일자", "모은행명", "모계좌번호", "거래구분", "금 액", "잔 액", "입금인", "가상계좌번호", "거래시각"},
+        {18, 22, 20, 30, 28, 29, 31, 26, 32, 18},
+        {OrgSeqNo, SendDate, MoBankName, MoBankNo, TransDiv, Price, Remain, Name, VBankNo, InTime});
     return depositReport(QStringLiteral("가 상 계 좌 입 금 현 황"), columns, totalLabels);
 }
 

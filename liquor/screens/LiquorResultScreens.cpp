@@ -73,17 +73,10 @@ ResultScreenLayout Layout(bool inquiry)
     l.size = {1000, inquiry ? 640 : 762};
     l.heading = inquiry ? QStringLiteral(" ◎ 이체처리 결과 조회") : QStringLiteral(" ◎ 이체자료 검색");
     l.topHeight = inquiry ? 92 : 112;
-    l.accountLabel = QStringLiteral("은 행 계 좌");
-    l.accountLabelAt = {8, 8, 70, 22};
-    l.comboAt = {80, 8};
-    l.dateLabel = QStringLiteral("기 간 설 정");
-    l.dateLabelAt = {420, 8, 70, 22};
-    l.datesAt = {492, 8};
+    l.captionChoices(QStringLiteral("은 행 계 좌"), QStringLiteral("기 간 설 정"), 70);
     l.listHeading = inquiry ? QStringLiteral(" ◎ 당일 이체 내역") : QStringLiteral(" ◎ 이체자료 현황 목록");
     return l;
 }
-
-const QString NoStateText = QStringLiteral("정상처리 / 비정상처리 옵션이 선택되지 않았습니다.");
 
 } // namespace
 
@@ -114,6 +107,18 @@ void LiquorResultScreen::FormCreate(bool orderedBanks)
     m_accounts->Load(*dm.scktconnect, BankSql::motherAccounts({.passwords = true, .ordered = orderedBanks}));
     EnterMovesFocus({cmb_allbank, dtpkr_from, dtpkr_to, chk_sunab, chk_right, chk_wrong});
     FocusOnShow(this, cmb_allbank);
+}
+
+bool LiquorResultScreen::stateOptionsRefused(bool refused)
+{
+    if (!refused)
+        return false;
+    prompt().message(QStringLiteral("정상처리 / 비정상처리 옵션이 선택되지 않았습니다."));
+    SetChecked(chk_right, true);
+    SetChecked(chk_wrong, true);
+    if (m_inquiry)
+        SetChecked(chk_ErrSend, true);
+    return true;
 }
 
 void LiquorResultScreen::ClearRows() { ClearGridRows(grd_ichelist, LiquorResultColumnCount); }
@@ -279,7 +284,6 @@ ListSearchDecl Tqv_j_ichesearch_frm::searchDecl()
     };
     // On the range path the earlier rows stay until the answer fills the list.
     s.statementClearsList = true;
-    s.statement = [this] { return statement(); };
     s.searched = [this](const QString &sql, int rows) { inquirySearched(sql, rows); };
     return s;
 }
@@ -292,13 +296,8 @@ QString Tqv_j_ichesearch_frm::statement()
     const InquiryFilter f = chosenInquiryFilter<InquiryFilter>();
     Refusal refusal;
     const QString sql = InquiryByFilter(f, &refusal);
-    if (refusal == Refusal::NoStateOption) {
-        prompt().message(NoStateText);
-        SetChecked(chk_right, true);
-        SetChecked(chk_wrong, true);
-        SetChecked(chk_ErrSend, true);
+    if (stateOptionsRefused(refusal == Refusal::NoStateOption))
         return QString();
-    }
     ClearRows();
     return sql;
 }
@@ -474,7 +473,6 @@ ListSearchDecl Tqv_j_icheview_frm::searchDecl()
     ListSearchDecl s;
     // Refused by the link, the search still zeroes the totals.
     s.onOffline = [this] { ClearResultTotals(); };
-    s.statement = [this] { return statement(); };
     s.onRow = [this](const qvx::ResultSet &rs, int, int row) {
         JuMoneyTotal += SafeStrToCurr(rs.value(row, QStringLiteral("jumoney")).trimmed(), 0);
         NonJuMoneyTotal += SafeStrToCurr(rs.value(row, QStringLiteral("nonjumoney")).trimmed(), 0);
@@ -501,12 +499,8 @@ QString Tqv_j_icheview_frm::statement()
     }
     Refusal refusal;
     const QString sql = View(f, &refusal);
-    if (refusal == Refusal::NoStateOption) {
-        prompt().message(NoStateText);
-        SetChecked(chk_right, true);
-        SetChecked(chk_wrong, true);
+    if (stateOptionsRefused(refusal == Refusal::NoStateOption))
         return QString();
-    }
     // The owner's name in column 4 when asked for; the account stays carried.
     m_columns = LiquorResultColumns(false, Checked(chk_MoName));
     return sql;

@@ -36,6 +36,9 @@ protected:
     // Creation: the base's, then the bank accounts (in bank order or as stored).
     void FormCreate(bool orderedBanks);
     void ClearRows();
+    // When `refused` (neither outcome box ticked): the message, the boxes
+    // ticked again; the search goes no further.
+    bool stateOptionsRefused(bool refused);
 
     ListColumns m_columns;
 
@@ -66,7 +69,7 @@ protected:
 private:
     void buildFilters();
     ListSearchDecl searchDecl();
-    QString statement();
+    QString statement() override;
     void showInquiryFailure(const QString &text);
     void removeCollectionRows();
 };
@@ -98,7 +101,7 @@ protected:
 private:
     void buildFilters();
     ListSearchDecl searchDecl();
-    QString statement();
+    QString statement() override;
 };
 
 void registerLiquorResultScreens();
