@@ -14,15 +14,13 @@ ResultTotals::ResultTotals() : m_table(emptyTable()) {}
 
 TotalsTable ResultTotals::emptyTable()
 {
-    return TotalsTable({{1, QStringLiteral("all.sunab")},
-                        {2, QStringLiteral("all.jigub")},
-                        {3, QStringLiteral("all")},
-                        {4, QStringLiteral("ok.sunab")},
-                        {5, QStringLiteral("ok.jigub")},
-                        {6, QStringLiteral("ok")},
-                        {7, QStringLiteral("err.sunab")},
-                        {8, QStringLiteral("err.jigub")},
-                        {9, QStringLiteral("err")}});
+    // Columns 1 to 9: all, normal and failed rows, each as collections,
+    // payments and both ("all.sunab", "all.jigub", "all", "ok.sunab", ...).
+    QList<TotalsTable::Cell> cells;
+    for (const char *outcome : {"all", "ok", "err"})
+        for (const char *kind : {".sunab", ".jigub", ""})
+            cells.append({int(cells.size()) + 1, QLatin1String(outcome) + QLatin1String(kind)});
+    return TotalsTable(cells);
 }
 
 QSet<QString> ResultTotals::codes(const QString &gubun, const QString &srFlag, const QString &errCode)
