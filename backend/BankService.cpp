@@ -212,40 +212,31 @@ int BankService::pending() const
 }
 
 // On-demand work counts as pending until it has run, so waitIdle covers it.
-void BankService::postNoticesNow()
+void BankService::runOnWorker(std::function<void(BankWorker &)> work)
 {
     {
         std::lock_guard lock(m_mutex);
         ++m_pending;
     }
-    QMetaObject::invokeMethod(m_worker, [this] {
-        m_worker->postNotices();
+    QMetaObject::invokeMethod(m_worker, [this, work = std::move(work)] {
+        work(*m_worker);
         done();
     }, Qt::QueuedConnection);
+}
+
+void BankService::postNoticesNow()
+{
+    runOnWorker([](BankWorker &worker) { worker.postNotices(); });
 }
 
 void BankService::postCommNotice(const QString &text)
 {
-    {
-        std::lock_guard lock(m_mutex);
-        ++m_pending;
-    }
-    QMetaObject::invokeMethod(m_worker, [this, text] {
-        m_worker->postComm(1, text);
-        done();
-    }, Qt::QueuedConnection);
+    runOnWorker([text](BankWorker &worker) { worker.postComm(1, text); });
 }
 
 void BankService::postSmsId(const QString &smsId)
 {
-    {
-        std::lock_guard lock(m_mutex);
-        ++m_pending;
-    }
-    QMetaObject::invokeMethod(m_worker, [this, smsId] {
-        m_worker->postComm(2, smsId);
-        done();
-    }, Qt::QueuedConnection);
+    runOnWorker([smsId](BankWorker &worker) { worker.postComm(2, smsId); });
 }
 
 bool BankService::waitIdle(int timeoutMs) const

@@ -71,6 +71,8 @@ public:
 private:
     friend class BankWorker;
     void schedule(const SendBatch &batch); // on the bank's thread after the delay
+    // Work of its own on the bank's thread, pending until it has run.
+    void runOnWorker(std::function<void(BankWorker &)> work);
     void done();
 
     std::shared_ptr<Database> m_database;

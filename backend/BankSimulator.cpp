@@ -5,6 +5,10 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 namespace qvx {
 
 using namespace bank;
@@ -40,34 +44,25 @@ void inTransaction(DbConnection &db, Fn fn)
     }
 }
 
-const QStringList &depositKinds()
+// The words of a text separated by single blanks.
+QStringList words(const char *text)
 {
-    static const QStringList kinds{QStringLiteral("11"), QStringLiteral("12"), QStringLiteral("20"),
-                                   QStringLiteral("21"), QStringLiteral("30"), QStringLiteral("40"),
-                                   QStringLiteral("52"), QStringLiteral("60")};
-    return kinds;
+    return QString::fromUtf8(text).split(QLatin1Char(' '));
 }
 
-const QStringList &draftKinds()
+// What the bank's made-up rows pick from.
+struct Choices
 {
-    static const QStringList kinds{QStringLiteral("20"), QStringLiteral("21"), QStringLiteral("29"),
-                                   QStringLiteral("30"), QStringLiteral("39"), QStringLiteral("55")};
-    return kinds;
-}
+    QStringList depositKinds = words("11 12 20 21 30 40 52 60");
+    QStringList draftKinds = words("20 21 29 30 39 55");
+    QStringList partnerNames = words("홍길동 대한유통 서울주류 김철수 부산상회 (주)미래상사 이영희 동해물산");
+    QStringList partnerBanks = words("03 04 11 20 81 88");
+};
 
-const QStringList &partnerNames()
+const Choices &choices()
 {
-    static const QStringList names{QStringLiteral("홍길동"), QStringLiteral("대한유통"), QStringLiteral("서울주류"),
-                                   QStringLiteral("김철수"), QStringLiteral("부산상회"), QStringLiteral("(주)미래상사"),
-                                   QStringLiteral("이영희"), QStringLiteral("동해물산")};
-    return names;
-}
-
-const QStringList &partnerBanks()
-{
-    static const QStringList banks{QStringLiteral("03"), QStringLiteral("04"), QStringLiteral("11"),
-                                   QStringLiteral("20"), QStringLiteral("81"), QStringLiteral("88")};
-    return banks;
+    static const Choices c;
+    return c;
 }
 
 QString pick(const QStringList &list, quint32 h)
@@ -163,24 +158,22 @@ BankSimulator::Reply BankSimulator::answer(const SendBatch &batch)
 
 BankSimulator::Assignments BankSimulator::answerRow(const QString &table, const ResultSet &rs, int r)
 {
+    // The tables whose answer needs no more than the row.
+    using RowAnswer = Assignments (BankSimulator::*)(const ResultSet &, int);
+    static const std::pair<const char *, RowAnswer> rowAnswers[] = {
+        {"amt_search", &BankSimulator::balanceAnswer}, {"ta_name_search", &BankSimulator::nameAnswer},
+        {"tcount_search", &BankSimulator::countAnswer}, {"trsum", &BankSimulator::summaryAnswer},
+        {"vas_trsum", &BankSimulator::vasSummaryAnswer}, {"sms_trans", &BankSimulator::smsAnswer}};
+    const auto rowAnswer = std::find_if(std::begin(rowAnswers), std::end(rowAnswers),
+                                        [&table](const auto &e) { return table == QLatin1String(e.first); });
     Assignments a;
     if (isTransferTable(table))
         a = transferAnswer(table, rs, r);
     else if (table == QLatin1String("icheresult") || table == QLatin1String("icheresult_102") ||
              table == QLatin1String("icheresult_103"))
         a = resultInquiryAnswer(table, rs, r);
-    else if (table == QLatin1String("amt_search"))
-        a = balanceAnswer(rs, r);
-    else if (table == QLatin1String("ta_name_search"))
-        a = nameAnswer(rs, r);
-    else if (table == QLatin1String("tcount_search"))
-        a = countAnswer(rs, r);
-    else if (table == QLatin1String("trsum"))
-        a = summaryAnswer(rs, r);
-    else if (table == QLatin1String("vas_trsum"))
-        a = vasSummaryAnswer(rs, r);
-    else if (table == QLatin1String("sms_trans"))
-        a = smsAnswer(rs, r);
+    else if (rowAnswer != std::end(rowAnswers))
+        a = (this->*rowAnswer->second)(rs, r);
     else if (table == QLatin1String("deposit_order") || table == QLatin1String("v_deposit_order") ||
              table == QLatin1String("draft_order") || table == QLatin1String("ta_iche_order"))
         a = gapAnswer(table, rs, r);
@@ -565,7 +558,7 @@ BankSimulator::Assignments BankSimulator::depositNotice(const Account &a, const 
                                           a.firmId, date)
                                      .arg(number));
     const QString kind = virtualAccount ? (h % 5 == 0 ? QStringLiteral("30") : QStringLiteral("11"))
-                                        : pick(depositKinds(), h);
+                                        : pick(choices().depositKinds, h);
     const qint64 price = qint64((h >> 4) % 500 + 1) * 10000;
     const int minutes = 9 * 60 + number * 7 % (9 * 60);
     const QString inTime = QStringLiteral("%1%2%3")
@@ -576,11 +569,11 @@ BankSimulator::Assignments BankSimulator::depositNotice(const Account &a, const 
     n << qMakePair(QStringLiteral("ERRCODE"), QString::fromLatin1(CodeOk))
       << qMakePair(QStringLiteral("DEPOSIT_SENDDATE"), date) << qMakePair(QStringLiteral("ORG_SEQNO"), zeroPad(number, 6))
       << qMakePair(QStringLiteral("MOBANKNO"), a.moBankNo) << qMakePair(QStringLiteral("GUBUN"), kind)
-      << qMakePair(QStringLiteral("INBANKID"), pick(partnerBanks(), h >> 12))
+      << qMakePair(QStringLiteral("INBANKID"), pick(choices().partnerBanks, h >> 12))
       << qMakePair(QStringLiteral("PRICE"), amount13(price)) << qMakePair(QStringLiteral("SIGN"), QStringLiteral("+"))
       << qMakePair(QStringLiteral("REMAIN"), amount13(openingBalance(a.bankId, a.moBankNo) + price))
       << qMakePair(QStringLiteral("BRCODE"), zeroPad(h % 900 + 100, 4))
-      << qMakePair(QStringLiteral("NAME"), pick(partnerNames(), h >> 8)) << qMakePair(QStringLiteral("INTIME"), inTime)
+      << qMakePair(QStringLiteral("NAME"), pick(choices().partnerNames, h >> 8)) << qMakePair(QStringLiteral("INTIME"), inTime)
       << qMakePair(QStringLiteral("DUMMY"), QString());
     n << noticeTrailer(virtualAccount ? QStringLiteral("0200900") : QStringLiteral("0200300"));
     if (virtualAccount) {
@@ -606,12 +599,12 @@ BankSimulator::Assignments BankSimulator::draftNotice(const Account &a, const QS
     Assignments n = noticeHeader(a, number);
     n << qMakePair(QStringLiteral("ERRCODE"), QString::fromLatin1(CodeOk))
       << qMakePair(QStringLiteral("DRAFT_SENDDATE"), date) << qMakePair(QStringLiteral("ORG_SEQNO"), zeroPad(number, 6))
-      << qMakePair(QStringLiteral("GUBUN"), pick(draftKinds(), h)) << qMakePair(QStringLiteral("BANKNO"), a.moBankNo)
+      << qMakePair(QStringLiteral("GUBUN"), pick(choices().draftKinds, h)) << qMakePair(QStringLiteral("BANKNO"), a.moBankNo)
       << qMakePair(QStringLiteral("IBGUMCODE"), zeroPad(h % 100000, 5))
       << qMakePair(QStringLiteral("DRAFTNO"), QStringLiteral("AA") + zeroPad((h >> 5) % 100000000, 8))
       << qMakePair(QStringLiteral("DRAFTKIND"), QString::number((h >> 9) % 4 + 1))
       << qMakePair(QStringLiteral("DRAFTMONEY"), amount13(qint64((h >> 11) % 900 + 100) * 10000))
-      << qMakePair(QStringLiteral("PUB_NAME"), pick(partnerNames(), h >> 13)) << qMakePair(QStringLiteral("DEP_NAME"), a.sendName)
+      << qMakePair(QStringLiteral("PUB_NAME"), pick(choices().partnerNames, h >> 13)) << qMakePair(QStringLiteral("DEP_NAME"), a.sendName)
       << qMakePair(QStringLiteral("SUTAK_DATE"), date) << qMakePair(QStringLiteral("MANKI_DATE"), due)
       << qMakePair(QStringLiteral("PAY_BANKNAME"), ours ? a.bankName : QStringLiteral("국민은행"))
       << qMakePair(QStringLiteral("PAY_DEPARTNAME"), ours ? QStringLiteral("본점영업부") : QStringLiteral("역삼동지점"))
@@ -630,12 +623,12 @@ BankSimulator::Assignments BankSimulator::failureNotice(const Account &a, const 
     n << qMakePair(QStringLiteral("ERRCODE"), QString::fromLatin1(CodeClosed))
       << qMakePair(QStringLiteral("ERR_SENDDATE"), date) << qMakePair(QStringLiteral("ORG_SEQNO"), QString())
       << qMakePair(QStringLiteral("BANK_SEQNO"), zeroPad(number, 6)) << qMakePair(QStringLiteral("MOBANKNO"), a.moBankNo)
-      << qMakePair(QStringLiteral("TRANS_BANKID"), pick(partnerBanks(), h))
+      << qMakePair(QStringLiteral("TRANS_BANKID"), pick(choices().partnerBanks, h))
       << qMakePair(QStringLiteral("BANKNO"), QStringLiteral("999") + zeroPad(h % 1000000000, 9))
       << qMakePair(QStringLiteral("GUBUN"), QStringLiteral("30"))
       << qMakePair(QStringLiteral("PRICE"), amount13(qint64((h >> 6) % 300 + 1) * 10000))
       << qMakePair(QStringLiteral("PROCTIME"), nowTime()) << qMakePair(QStringLiteral("FEE"), QStringLiteral("0"))
-      << qMakePair(QStringLiteral("CMSCODE"), QString()) << qMakePair(QStringLiteral("NAME"), pick(partnerNames(), h >> 10))
+      << qMakePair(QStringLiteral("CMSCODE"), QString()) << qMakePair(QStringLiteral("NAME"), pick(choices().partnerNames, h >> 10))
       << qMakePair(QStringLiteral("SUBSEQ"), QStringLiteral("1")) << qMakePair(QStringLiteral("PROCRESULT"), QString::fromLatin1(CodeClosed))
       << qMakePair(QStringLiteral("TAPROCNO"), QString()) << qMakePair(QStringLiteral("DUMMY"), QString());
     n << noticeTrailer(QStringLiteral("0400640"));
@@ -693,12 +686,9 @@ BankSimulator::Assignments BankSimulator::gapAnswer(const QString &table, const 
                       acc, date, number))
         insertRow(QLatin1String(gap.noticeTable), notice);
     // The request row carries the notice's contents back.
-    static const QStringList header{QStringLiteral("SENDDATE"), QStringLiteral("SENDTIME"), QStringLiteral("SERVICE"),
-                                    QStringLiteral("SEQNO"), QStringLiteral("SENDID"), QStringLiteral("RECVID"),
-                                    QStringLiteral("FIRMID"), QStringLiteral("BANKID"), QStringLiteral("USERID"),
-                                    QStringLiteral("SENDFLAG"), QStringLiteral("SR_FLAG"), QStringLiteral("UP_GUBUNCODE"),
-                                    QStringLiteral("RECEIVEDATE"), QStringLiteral("RECEIVETIME"), QStringLiteral("COMMON_DUMMY"),
-                                    QStringLiteral("ERR_SENDDATE"), QStringLiteral("PROCTIME")};
+    static const QStringList header = words("SENDDATE SENDTIME SERVICE SEQNO SENDID RECVID FIRMID BANKID USERID "
+                                            "SENDFLAG SR_FLAG UP_GUBUNCODE RECEIVEDATE RECEIVETIME COMMON_DUMMY "
+                                            "ERR_SENDDATE PROCTIME");
     for (const auto &[column, value] : notice)
         if (!header.contains(column) && rs.hasColumn(column))
             a << qMakePair(column, value);

@@ -6,21 +6,18 @@
 
 #include <functional>
 #include <memory>
-#include <stdexcept>
 
 namespace qvx {
 
 // A failed database call; busy() when it failed because a lock could not be
 // had within the connection's busy time-out.
-class DbError : public std::runtime_error
+class DbError : public TextError
 {
 public:
     DbError(const QString &message, bool busy = false);
-    QString message() const { return m_message; }
     bool busy() const { return m_busy; }
 
 private:
-    QString m_message;
     bool m_busy;
 };
 

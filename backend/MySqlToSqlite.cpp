@@ -517,37 +517,32 @@ void fnDateFormat(sqlite3_context *ctx, int argc, sqlite3_value **argv)
     resultText(ctx, s);
 }
 
-void reg(sqlite3 *db, const char *name, int nArg, void (*fn)(sqlite3_context *, int, sqlite3_value **),
-         bool deterministic = true)
+// A function the statements call, as registered: name, argument count (-1:
+// any), implementation, and whether it gives the same result for the same
+// arguments.
+struct MySqlFunction
 {
-    sqlite3_create_function_v2(db, name, nArg, SQLITE_UTF8 | (deterministic ? SQLITE_DETERMINISTIC : 0), nullptr,
-                               fn, nullptr, nullptr, nullptr);
-}
+    const char *name;
+    int nArg;
+    void (*fn)(sqlite3_context *, int, sqlite3_value **);
+    bool deterministic = true;
+};
+
+const MySqlFunction MySqlFunctions[] = {
+    {"concat", -1, fnConcat}, {"concat_ws", -1, fnConcatWs}, {"mysql_left", 2, fnLeft}, {"mysql_right", 2, fnRight},
+    {"mid", 3, fnMid}, {"mid", 2, fnMid}, {"lpad", 3, fnLpad}, {"rpad", 3, fnRpad}, {"ucase", 1, fnUcase},
+    {"lcase", 1, fnLcase}, {"char_length", 1, fnCharLength}, {"locate", 2, fnLocate}, {"locate", 3, fnLocate},
+    {"format", 2, fnFormat}, {"truncate", 2, fnTruncate}, {"now", 0, fnNow, false}, {"sysdate", 0, fnNow, false},
+    {"curdate", 0, fnCurdate, false}, {"curtime", 0, fnCurtime, false}, {"date_format", 2, fnDateFormat},
+};
 
 } // namespace
 
 void registerMySqlFunctions(sqlite3 *db)
 {
-    reg(db, "concat", -1, fnConcat);
-    reg(db, "concat_ws", -1, fnConcatWs);
-    reg(db, "mysql_left", 2, fnLeft);
-    reg(db, "mysql_right", 2, fnRight);
-    reg(db, "mid", 3, fnMid);
-    reg(db, "mid", 2, fnMid);
-    reg(db, "lpad", 3, fnLpad);
-    reg(db, "rpad", 3, fnRpad);
-    reg(db, "ucase", 1, fnUcase);
-    reg(db, "lcase", 1, fnLcase);
-    reg(db, "char_length", 1, fnCharLength);
-    reg(db, "locate", 2, fnLocate);
-    reg(db, "locate", 3, fnLocate);
-    reg(db, "format", 2, fnFormat);
-    reg(db, "truncate", 2, fnTruncate);
-    reg(db, "now", 0, fnNow, false);
-    reg(db, "sysdate", 0, fnNow, false);
-    reg(db, "curdate", 0, fnCurdate, false);
-    reg(db, "curtime", 0, fnCurtime, false);
-    reg(db, "date_format", 2, fnDateFormat);
+    for (const MySqlFunction &f : MySqlFunctions)
+        sqlite3_create_function_v2(db, f.name, f.nArg, SQLITE_UTF8 | (f.deterministic ? SQLITE_DETERMINISTIC : 0),
+                                   nullptr, f.fn, nullptr, nullptr, nullptr);
 }
 
 } // namespace qvx

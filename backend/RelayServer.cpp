@@ -536,35 +536,14 @@ bool RelayServer::listen(const QHostAddress &address, quint16 port)
     QMetaObject::invokeMethod(
         w, [&] { ok = w->listen(address, port, idle, &bound, &error); }, Qt::BlockingQueuedConnection);
     QMutexLocker l(&m_stateMutex);
-    m_listening = ok;
-    m_port = ok ? bound : 0;
-    m_address = ok ? address : QHostAddress();
-    m_error = ok ? QString() : error;
+    m_listen = ok ? ListenState{true, bound, address, QString()} : ListenState{false, 0, QHostAddress(), error};
     return ok;
 }
 
-bool RelayServer::isListening() const
+RelayServer::ListenState RelayServer::listenState() const
 {
     QMutexLocker l(&m_stateMutex);
-    return m_listening;
-}
-
-quint16 RelayServer::port() const
-{
-    QMutexLocker l(&m_stateMutex);
-    return m_port;
-}
-
-QHostAddress RelayServer::address() const
-{
-    QMutexLocker l(&m_stateMutex);
-    return m_address;
-}
-
-QString RelayServer::errorString() const
-{
-    QMutexLocker l(&m_stateMutex);
-    return m_error;
+    return m_listen;
 }
 
 void RelayServer::close()
@@ -577,8 +556,8 @@ void RelayServer::close()
     else
         QMetaObject::invokeMethod(w, [w] { w->closeAll(); }, Qt::BlockingQueuedConnection);
     QMutexLocker l(&m_stateMutex);
-    m_listening = false;
-    m_port = 0;
+    m_listen.listening = false;
+    m_listen.port = 0;
 }
 
 bool RelayServer::announce(const QString &userId, const QString &serviceCode7)

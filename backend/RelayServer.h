@@ -46,10 +46,10 @@ public:
     // Starts listening (port 0: any free port). False with errorString() set
     // when the address or port cannot be taken.
     bool listen(const QHostAddress &address = QHostAddress::LocalHost, quint16 port = kDefaultPort);
-    bool isListening() const;
-    quint16 port() const;
-    QHostAddress address() const;
-    QString errorString() const;
+    bool isListening() const { return listenState().listening; }
+    quint16 port() const { return listenState().port; }
+    QHostAddress address() const { return listenState().address; }
+    QString errorString() const { return listenState().error; }
     // Stops listening and drops every client.
     void close();
 
@@ -104,11 +104,18 @@ private:
     std::shared_ptr<Shared> m_shared;
     QThread m_thread;
     RelayWorker *m_worker = nullptr;
-    mutable QMutex m_stateMutex;
-    bool m_listening = false;
-    quint16 m_port = 0;
-    QHostAddress m_address;
-    QString m_error;
+    // What listen() and close() left.
+    struct ListenState
+    {
+        bool listening = false;
+        quint16 port = 0;
+        QHostAddress address;
+        QString error;
+    };
+    ListenState listenState() const;
+
+    mutable QMutex m_stateMutex; // guards m_listen and m_idleTimeoutMs
+    ListenState m_listen;
     int m_idleTimeoutMs = kDefaultIdleTimeoutMs;
 };
 

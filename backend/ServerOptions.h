@@ -6,8 +6,8 @@
 namespace qvx {
 
 // Every setting of QVXServer, filled from the command line by
-// parseServerOptions(). To add an option: a member here, one addOption and
-// one read in ServerOptions.cpp.
+// parseServerOptions(). To add an option: a member here and its line in the
+// option table of ServerOptions.cpp.
 struct ServerOptions
 {
     // Database

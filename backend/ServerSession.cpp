@@ -7,24 +7,36 @@
 
 #include <QJsonObject>
 
+#include <optional>
+
 #include "platform/ResultSetJson.h"
 
 namespace qvx {
-
-MethodError::MethodError(const QString &message)
-    : std::runtime_error(message.toStdString()), m_message(message)
-{
-}
 
 namespace {
 
 constexpr int MaxSeqNoBlock = 1000000;
 
-QString argText(const QJsonArray &args, int i)
+// Argument i (from 0) of the call; MethodError when it has fewer.
+QJsonValue argAt(const QJsonArray &args, int i)
 {
     if (i >= args.size())
         throw MethodError(QStringLiteral("Missing argument %1").arg(i + 1));
-    const QJsonValue v = args.at(i);
+    return args.at(i);
+}
+
+// The whole number a JSON number holds exactly; none for a fraction.
+std::optional<qint64> wholeNumber(const QJsonValue &v)
+{
+    const double d = v.toDouble();
+    if (d == double(qint64(d)))
+        return qint64(d);
+    return std::nullopt;
+}
+
+QString argText(const QJsonArray &args, int i)
+{
+    const QJsonValue v = argAt(args, i);
     if (v.isString()) {
         // The database would read a statement only up to a NUL and run what
         // stands before it ("delete from t<NUL> where 1=0" deletes every row).
@@ -34,10 +46,9 @@ QString argText(const QJsonArray &args, int i)
         return text;
     }
     if (v.isDouble()) {
-        const double d = v.toDouble();
-        if (d == double(qint64(d)))
-            return QString::number(qint64(d));
-        return QString::number(d, 'g', 17);
+        if (const std::optional<qint64> n = wholeNumber(v))
+            return QString::number(*n);
+        return QString::number(v.toDouble(), 'g', 17);
     }
     if (v.isNull())
         return QString();
@@ -46,13 +57,10 @@ QString argText(const QJsonArray &args, int i)
 
 qint64 argInteger(const QJsonArray &args, int i)
 {
-    if (i >= args.size())
-        throw MethodError(QStringLiteral("Missing argument %1").arg(i + 1));
-    const QJsonValue v = args.at(i);
+    const QJsonValue v = argAt(args, i);
     if (v.isDouble()) {
-        const double d = v.toDouble();
-        if (d == double(qint64(d)))
-            return qint64(d);
+        if (const std::optional<qint64> n = wholeNumber(v))
+            return *n;
     } else if (v.isString()) {
         const QString t = v.toString().trimmed();
         if (isInteger(t)) {
@@ -118,24 +126,24 @@ bool ServerSession::inTransaction() const
     return m_connection && m_connection->inTransaction();
 }
 
+DbConnection &ServerSession::opened(std::unique_ptr<DbConnection> &slot)
+{
+    if (!slot) {
+        slot = m_context.database().connect();
+        slot->setBusyTimeout(m_context.options().lockTimeoutMs);
+        slot->setStatementGuard({m_context.options().statementTimeoutMs, m_cancel});
+    }
+    return *slot;
+}
+
 DbConnection &ServerSession::connection()
 {
-    if (!m_connection) {
-        m_connection = m_context.database().connect();
-        m_connection->setBusyTimeout(m_context.options().lockTimeoutMs);
-        m_connection->setStatementGuard({m_context.options().statementTimeoutMs, m_cancel});
-    }
-    return *m_connection;
+    return opened(m_connection);
 }
 
 DbConnection &ServerSession::auxConnection()
 {
-    if (!m_aux) {
-        m_aux = m_context.database().connect();
-        m_aux->setBusyTimeout(m_context.options().lockTimeoutMs);
-        m_aux->setStatementGuard({m_context.options().statementTimeoutMs, m_cancel});
-    }
-    return *m_aux;
+    return opened(m_aux);
 }
 
 QJsonValue ServerSession::call(const QString &method, const QJsonArray &args)

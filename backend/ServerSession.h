@@ -8,21 +8,16 @@
 
 #include <functional>
 #include <memory>
-#include <stdexcept>
 
 namespace qvx {
 
 class ServerContext;
 
 // A refused or failed method call; its message goes back to the client.
-class MethodError : public std::runtime_error
+class MethodError : public TextError
 {
 public:
-    explicit MethodError(const QString &message);
-    QString message() const { return m_message; }
-
-private:
-    QString m_message;
+    using TextError::TextError;
 };
 
 // The methods of the application server for one client connection, without
@@ -66,6 +61,8 @@ private:
 
     DbConnection &connection();    // the client's transaction
     DbConnection &auxConnection(); // short work of its own (cms_senddesc, get_bankstate)
+    // The connection in the slot, opened with the server's limits when it is not yet.
+    DbConnection &opened(std::unique_ptr<DbConnection> &slot);
 
     ServerContext &m_context;
     std::unique_ptr<DbConnection> m_connection;

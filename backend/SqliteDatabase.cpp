@@ -21,7 +21,7 @@
 namespace qvx {
 
 DbError::DbError(const QString &message, bool busy)
-    : std::runtime_error(message.toStdString()), m_message(message), m_busy(busy)
+    : TextError(message), m_busy(busy)
 {
 }
 

@@ -238,6 +238,11 @@ RequestResult TAutoSendModule::storeBatch(const QString &fileName, RequestBatch 
     return result;
 }
 
+bool TAutoSendModule::takeLinesOnline(const QString &fileName, QList<QByteArray> *lines)
+{
+    return !RefuseWhenOffline(m_session) && takeLines(fileName, lines);
+}
+
 void TAutoSendModule::AutoSendCollect()
 {
     sendGeneral(CollectFileName(), QStringLiteral("20"), false);
@@ -250,11 +255,9 @@ void TAutoSendModule::AutoSendPayment()
 
 void TAutoSendModule::sendGeneral(const QString &fileName, const QString &gubun, bool trimBankId)
 {
-    if (RefuseWhenOffline(m_session))
-        return;
     const QString batchTime = nowHhnnss();
     QList<QByteArray> lines;
-    if (!takeLines(fileName, &lines))
+    if (!takeLinesOnline(fileName, &lines))
         return;
     m_session.AutoSendCount = int(lines.size());
     const qvx::ResultSet banks = m_dm.cms_select1(BankSql::motherAccounts({.passwords = true}));
@@ -292,11 +295,9 @@ void TAutoSendModule::sendGeneral(const QString &fileName, const QString &gubun,
 
 void TAutoSendModule::AutoSendIcheResult()
 {
-    if (RefuseWhenOffline(m_session))
-        return;
     const QString fileName = IcheResultFileName();
     QList<QByteArray> lines;
-    if (!takeLines(fileName, &lines))
+    if (!takeLinesOnline(fileName, &lines))
         return;
     // A reservation that fails leaves the file for the next tick.
     storeBatch(

@@ -86,6 +86,8 @@ private:
     {
         return readyToTake(fileName) && readLines(fileName, lines);
     }
+    // As takeLines, refused with its message while the server is offline.
+    bool takeLinesOnline(const QString &fileName, QList<QByteArray> *lines);
 
     Tdm &m_dm;
     Session &m_session;

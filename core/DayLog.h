@@ -55,8 +55,7 @@ class DayLogBatch
 public:
     DayLogBatch();
     ~DayLogBatch();
-    DayLogBatch(const DayLogBatch &) = delete;
-    DayLogBatch &operator=(const DayLogBatch &) = delete;
+    Q_DISABLE_COPY(DayLogBatch)
 
     // As AppendDayLogLine.
     void append(const QString &line);

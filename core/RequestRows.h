@@ -19,6 +19,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -51,12 +53,14 @@ struct RequestHeader
 struct RequestRowHeader : RequestHeader
 {
     QString SeqNo;
+    static constexpr bool CutsName = false;
 };
 
-// The transfer tables add the approving user before SendFlag.
+// The transfer tables add the approving user before SendFlag, and cut Name.
 struct TransferRequestHeader : RequestRowHeader
 {
     QString CFMID;
+    static constexpr bool CutsName = true;
 };
 
 namespace request_rows_detail {
@@ -67,7 +71,54 @@ struct ColumnValue
 };
 QString buildInsert(const char *table, const std::vector<ColumnValue> &values, bool cutsName);
 bool sameName(const char *a, const char *b);
+
+// The header columns the row inherits (the transfer tables with CFMID before
+// SendFlag), then the table's own columns.
+template <class Row>
+RequestColumns<Row> HeaderThen(std::initializer_list<std::pair<const char *, QString Row::*>> own)
+{
+    RequestColumns<Row> columns;
+    if constexpr (std::is_base_of_v<RequestRowHeader, Row>) {
+        static const char *const Names[] = {"SendDate", "SendTime", "Service", "SeqNo", "SendID",
+                                            "RecvID",   "FirmID",   "BankID",  "USERID", "SendFlag"};
+        static QString RequestRowHeader::*const Fields[] = {
+            &RequestRowHeader::SendDate, &RequestRowHeader::SendTime, &RequestRowHeader::Service,
+            &RequestRowHeader::SeqNo,    &RequestRowHeader::SendID,   &RequestRowHeader::RecvID,
+            &RequestRowHeader::FirmID,   &RequestRowHeader::BankID,   &RequestRowHeader::USERID,
+            &RequestRowHeader::SendFlag};
+        for (int i = 0; i < 10; ++i) {
+            if constexpr (std::is_base_of_v<TransferRequestHeader, Row>) {
+                if (i == 9)
+                    columns.push_back({"CFMID", &Row::CFMID});
+            }
+            columns.push_back({Names[i], static_cast<QString Row::*>(Fields[i])});
+        }
+    }
+    columns.insert(columns.end(), own.begin(), own.end());
+    return columns;
+}
 } // namespace request_rows_detail
+
+// A table's own columns in the table's order are listed once, as F(column)
+// for a field that starts empty and D(column, value) for one that starts with
+// a value. QVX_REQUEST_TABLE(Row, table, service code, LIST) declares the
+// row's Table and ServiceCode, the fields of the list and columns(): the
+// header columns the row inherits, then the list's.
+#define QVX_REQUEST_FIELD(column) QString column;
+#define QVX_REQUEST_FIELD_WITH(column, value) QString column = value;
+#define QVX_REQUEST_COLUMN(column) {#column, &Self::column},
+#define QVX_REQUEST_COLUMN_WITH(column, value) QVX_REQUEST_COLUMN(column)
+#define QVX_REQUEST_TABLE(Row, table, serviceCode, LIST)                                                               \
+    static constexpr const char *Table = table;                                                                        \
+    static constexpr const char *ServiceCode = serviceCode;                                                            \
+    LIST(QVX_REQUEST_FIELD, QVX_REQUEST_FIELD_WITH)                                                                    \
+    static const RequestColumns<Row> &columns()                                                                        \
+    {                                                                                                                  \
+        using Self = Row;                                                                                              \
+        static const RequestColumns<Row> c =                                                                           \
+            request_rows_detail::HeaderThen<Row>({LIST(QVX_REQUEST_COLUMN, QVX_REQUEST_COLUMN_WITH)});                 \
+        return c;                                                                                                      \
+    }
 
 // The INSERT statement of the row's table.
 template <class Row>
@@ -127,445 +178,156 @@ Row RequestRowFromValues(const QStringList &values)
 }
 
 // Trsum
+#define QVX_TRSUM_COLUMNS(F, D) F(ERRCODE) F(MoBankNo) F(TotalCnt) F(TotalGum) F(InOkCnt) F(InOkGum) F(InErrCnt) \
+    F(InErrGum) F(TaOkCnt) F(TaOkGum) F(TaErrCnt) F(TaErrGum) F(Fee) F(InSuCnt) F(InSuGum) F(InSuErrCnt) F(InSuErrGum) \
+    F(TrGubun) F(SelectArea1) F(Dummy) D(sr_flag, QStringLiteral("1")) F(COMMON_DUMMY) \
+    D(up_gubuncode, QString::fromLatin1(ServiceCode))
 struct TrsumRow : RequestRowHeader
 {
-    static constexpr const char *Table = "Trsum";
-    static constexpr const char *ServiceCode = "0700100";
-    static constexpr bool CutsName = false;
-    QString ERRCODE;
-    QString MoBankNo;
-    QString TotalCnt;
-    QString TotalGum;
-    QString InOkCnt;
-    QString InOkGum;
-    QString InErrCnt;
-    QString InErrGum;
-    QString TaOkCnt;
-    QString TaOkGum;
-    QString TaErrCnt;
-    QString TaErrGum;
-    QString Fee;
-    QString InSuCnt;
-    QString InSuGum;
-    QString InSuErrCnt;
-    QString InSuErrGum;
-    QString TrGubun;
-    QString SelectArea1;
-    QString Dummy;
-    QString sr_flag = QStringLiteral("1");
-    QString COMMON_DUMMY;
-    QString up_gubuncode = QString::fromLatin1(ServiceCode);
-    static const RequestColumns<TrsumRow> &columns();
+    QVX_REQUEST_TABLE(TrsumRow, "Trsum", "0700100", QVX_TRSUM_COLUMNS)
 };
 
 // giche
+#define QVX_GICHE_COLUMNS(F, D) F(MoBankNo) F(PassWd) F(Boki) F(Gubun) F(Price) F(Sign) F(Remain) F(TRANS_BankID) \
+    F(BankNo) F(Fee) F(CmsCode) F(Name) F(TaProcNo) F(TaErrFee) F(TaErrPrice) F(TaErrMoney) F(Dummy) \
+    D(sr_flag, QStringLiteral("1")) D(up_gubuncode, QString::fromLatin1(ServiceCode)) F(COMMON_DUMMY)
 struct GicheRow : TransferRequestHeader
 {
-    static constexpr const char *Table = "giche";
-    static constexpr const char *ServiceCode = "0100100";
-    static constexpr bool CutsName = true;
-    QString MoBankNo;
-    QString PassWd;
-    QString Boki;
-    QString Gubun;
-    QString Price;
-    QString Sign;
-    QString Remain;
-    QString TRANS_BankID;
-    QString BankNo;
-    QString Fee;
-    QString CmsCode;
-    QString Name;
-    QString TaProcNo;
-    QString TaErrFee;
-    QString TaErrPrice;
-    QString TaErrMoney;
-    QString Dummy;
-    QString sr_flag = QStringLiteral("1");
-    QString up_gubuncode = QString::fromLatin1(ServiceCode);
-    QString COMMON_DUMMY;
-    static const RequestColumns<GicheRow> &columns();
+    QVX_REQUEST_TABLE(GicheRow, "giche", "0100100", QVX_GICHE_COLUMNS)
 };
 
-// cmsjiche102
+// cmsjiche102 and CMSJICHE103: the same columns, but for the two account
+// columns (the first and the ninth), which stand in the other order.
+#define QVX_CMS_JICHE_COLUMNS(F, D, First, Ninth) F(First) F(PassWd) F(Boki) F(Gubun) F(Price) F(Sign) F(Remain) \
+    F(TRANS_BankID) F(Ninth) F(Fee) F(CmsCode) F(Name) F(TaProcNo) F(JuminNo) F(JuFlag) F(JuMoney) F(nonJuMoney) \
+    F(Dummy) D(sr_flag, QStringLiteral("1")) D(up_gubuncode, QString::fromLatin1(ServiceCode)) F(COMMON_DUMMY)
+#define QVX_JICHE102_COLUMNS(F, D) QVX_CMS_JICHE_COLUMNS(F, D, bankNo, MoBankNo)
+#define QVX_JICHE103_COLUMNS(F, D) QVX_CMS_JICHE_COLUMNS(F, D, MoBankNo, BankNo)
+
 struct Jiche102Row : TransferRequestHeader
 {
-    static constexpr const char *Table = "cmsjiche102";
-    static constexpr const char *ServiceCode = "0102100";
-    static constexpr bool CutsName = true;
-    QString bankNo;
-    QString PassWd;
-    QString Boki;
-    QString Gubun;
-    QString Price;
-    QString Sign;
-    QString Remain;
-    QString TRANS_BankID;
-    QString MoBankNo;
-    QString Fee;
-    QString CmsCode;
-    QString Name;
-    QString TaProcNo;
-    QString JuminNo;
-    QString JuFlag;
-    QString JuMoney;
-    QString nonJuMoney;
-    QString Dummy;
-    QString sr_flag = QStringLiteral("1");
-    QString up_gubuncode = QString::fromLatin1(ServiceCode);
-    QString COMMON_DUMMY;
-    static const RequestColumns<Jiche102Row> &columns();
+    QVX_REQUEST_TABLE(Jiche102Row, "cmsjiche102", "0102100", QVX_JICHE102_COLUMNS)
 };
 
-// CMSJICHE103
 struct Jiche103Row : TransferRequestHeader
 {
-    static constexpr const char *Table = "CMSJICHE103";
-    static constexpr const char *ServiceCode = "0103100";
-    static constexpr bool CutsName = true;
-    QString MoBankNo;
-    QString PassWd;
-    QString Boki;
-    QString Gubun;
-    QString Price;
-    QString Sign;
-    QString Remain;
-    QString TRANS_BankID;
-    QString BankNo;
-    QString Fee;
-    QString CmsCode;
-    QString Name;
-    QString TaProcNo;
-    QString JuminNo;
-    QString JuFlag;
-    QString JuMoney;
-    QString nonJuMoney;
-    QString Dummy;
-    QString sr_flag = QStringLiteral("1");
-    QString up_gubuncode = QString::fromLatin1(ServiceCode);
-    QString COMMON_DUMMY;
-    static const RequestColumns<Jiche103Row> &columns();
+    QVX_REQUEST_TABLE(Jiche103Row, "CMSJICHE103", "0103100", QVX_JICHE103_COLUMNS)
 };
 
 // Icheresult
+#define QVX_ICHE_RESULT_COLUMNS(F, D) F(ICHE_SendDate) F(org_seqno) F(MoBankNo) F(TRANS_BankID) F(BankNo) F(Gubun) \
+    F(Price) F(ProcTime) F(Fee) F(CmsCode) F(Name) F(SubSeq) F(ProcResult) F(TaProcNo) F(Dummy) \
+    D(sr_flag, QStringLiteral("1")) F(COMMON_DUMMY) D(up_gubuncode, QString::fromLatin1(ServiceCode))
 struct IcheResultRow : RequestRowHeader
 {
-    static constexpr const char *Table = "Icheresult";
-    static constexpr const char *ServiceCode = "0600100";
-    static constexpr bool CutsName = false;
-    QString ICHE_SendDate;
-    QString org_seqno;
-    QString MoBankNo;
-    QString TRANS_BankID;
-    QString BankNo;
-    QString Gubun;
-    QString Price;
-    QString ProcTime;
-    QString Fee;
-    QString CmsCode;
-    QString Name;
-    QString SubSeq;
-    QString ProcResult;
-    QString TaProcNo;
-    QString Dummy;
-    QString sr_flag = QStringLiteral("1");
-    QString COMMON_DUMMY;
-    QString up_gubuncode = QString::fromLatin1(ServiceCode);
-    static const RequestColumns<IcheResultRow> &columns();
+    QVX_REQUEST_TABLE(IcheResultRow, "Icheresult", "0600100", QVX_ICHE_RESULT_COLUMNS)
 };
 
 // icheresult_102 (collections) and icheresult_103 (payments): the same
 // columns, the table and service code given by the kind.
 enum class LiquorResultTable { Collections, Payments };
 
+#define QVX_LIQUOR_ICHE_RESULT_COLUMNS(F, D) F(ERRCODE) F(ICHE_SendDate) F(ORG_SEQNO) F(BankNo) F(TRANS_BankID) \
+    F(MoBankNo) F(Dummy1) F(Price) F(ProcTime) F(Fee) F(CmsCode) F(Name) F(SubSeq) F(ProcResult) F(TaProcNo) \
+    F(JuminNo) F(JuFlag) F(JuMoney) F(nonJuMoney) F(Dummy2) D(up_gubuncode, QString::fromLatin1(ServiceCode)) \
+    D(sr_flag, QStringLiteral("1")) F(COMMON_DUMMY)
 template <LiquorResultTable Kind>
 struct LiquorIcheResultRow : RequestRowHeader
 {
-    static constexpr const char *Table = Kind == LiquorResultTable::Collections ? "icheresult_102" : "icheresult_103";
-    static constexpr const char *ServiceCode = Kind == LiquorResultTable::Collections ? "0601100" : "0602100";
-    static constexpr bool CutsName = false;
-    QString ERRCODE;
-    QString ICHE_SendDate;
-    QString ORG_SEQNO;
-    QString BankNo;
-    QString TRANS_BankID;
-    QString MoBankNo;
-    QString Dummy1;
-    QString Price;
-    QString ProcTime;
-    QString Fee;
-    QString CmsCode;
-    QString Name;
-    QString SubSeq;
-    QString ProcResult;
-    QString TaProcNo;
-    QString JuminNo;
-    QString JuFlag;
-    QString JuMoney;
-    QString nonJuMoney;
-    QString Dummy2;
-    QString up_gubuncode = QString::fromLatin1(ServiceCode);
-    QString sr_flag = QStringLiteral("1");
-    QString COMMON_DUMMY;
-    static const RequestColumns<LiquorIcheResultRow> &columns();
+    QVX_REQUEST_TABLE(LiquorIcheResultRow, Kind == LiquorResultTable::Collections ? "icheresult_102" : "icheresult_103",
+                      Kind == LiquorResultTable::Collections ? "0601100" : "0602100", QVX_LIQUOR_ICHE_RESULT_COLUMNS)
 };
 using IcheResult102Row = LiquorIcheResultRow<LiquorResultTable::Collections>;
 using IcheResult103Row = LiquorIcheResultRow<LiquorResultTable::Payments>;
 
 // amt_search
+#define QVX_AMT_SEARCH_COLUMNS(F, D) F(BankNo) F(Sign) F(JanWon) F(Param1) F(Param2) F(Param3) F(AbleWon) F(Dummy) \
+    D(sr_flag, QStringLiteral("1")) F(COMMON_DUMMY) D(up_gubuncode, QString::fromLatin1(ServiceCode))
 struct AmtSearchRow : RequestRowHeader
 {
-    static constexpr const char *Table = "amt_search";
-    static constexpr const char *ServiceCode = "0600300";
-    static constexpr bool CutsName = false;
-    QString BankNo;
-    QString Sign;
-    QString JanWon;
-    QString Param1;
-    QString Param2;
-    QString Param3;
-    QString AbleWon;
-    QString Dummy;
-    QString sr_flag = QStringLiteral("1");
-    QString COMMON_DUMMY;
-    QString up_gubuncode = QString::fromLatin1(ServiceCode);
-    static const RequestColumns<AmtSearchRow> &columns();
+    QVX_REQUEST_TABLE(AmtSearchRow, "amt_search", "0600300", QVX_AMT_SEARCH_COLUMNS)
 };
 
 // tcount_search
+#define QVX_TCOUNT_SEARCH_COLUMNS(F, D) F(searchDate) D(sr_flag, QStringLiteral("1")) F(COMMON_DUMMY) \
+    D(up_gubuncode, QString::fromLatin1(ServiceCode))
 struct TCountSearchRow : RequestRowHeader
 {
-    static constexpr const char *Table = "tcount_search";
-    static constexpr const char *ServiceCode = "9000990";
-    static constexpr bool CutsName = false;
-    QString searchDate;
-    QString sr_flag = QStringLiteral("1");
-    QString COMMON_DUMMY;
-    QString up_gubuncode = QString::fromLatin1(ServiceCode);
-    static const RequestColumns<TCountSearchRow> &columns();
+    QVX_REQUEST_TABLE(TCountSearchRow, "tcount_search", "9000990", QVX_TCOUNT_SEARCH_COLUMNS)
 };
 
 // TA_NAME_SEARCH
+#define QVX_TA_NAME_SEARCH_COLUMNS(F, D) F(MoBankNo) F(MoPassWd) F(MoBoki) F(NotUse1) F(Price) F(NotUse2) F(NotUse3) \
+    F(TRANS_BankID) F(BankNo) F(Fee) F(NotUse4) F(Name) F(NotUse5) F(RRNoCheck) F(Dummy) \
+    D(sr_flag, QStringLiteral("1")) F(COMMON_DUMMY) D(up_gubuncode, QString::fromLatin1(ServiceCode)) F(RECEIVEDATE) \
+    F(RECEIVETIME)
 struct TaNameSearchRow : RequestRowHeader
 {
-    static constexpr const char *Table = "TA_NAME_SEARCH";
-    static constexpr const char *ServiceCode = "0600600";
-    static constexpr bool CutsName = false;
-    QString MoBankNo;
-    QString MoPassWd;
-    QString MoBoki;
-    QString NotUse1;
-    QString Price;
-    QString NotUse2;
-    QString NotUse3;
-    QString TRANS_BankID;
-    QString BankNo;
-    QString Fee;
-    QString NotUse4;
-    QString Name;
-    QString NotUse5;
-    QString RRNoCheck;
-    QString Dummy;
-    QString sr_flag = QStringLiteral("1");
-    QString COMMON_DUMMY;
-    QString up_gubuncode = QString::fromLatin1(ServiceCode);
-    QString RECEIVEDATE;
-    QString RECEIVETIME;
-    static const RequestColumns<TaNameSearchRow> &columns();
+    QVX_REQUEST_TABLE(TaNameSearchRow, "TA_NAME_SEARCH", "0600600", QVX_TA_NAME_SEARCH_COLUMNS)
 };
 
 // DEPOSIT_ORDER
+#define QVX_DEPOSIT_ORDER_COLUMNS(F, D) F(DEPOSIT_SendDate) F(ORG_SEQNO) F(MOBANKNO) F(Gubun) F(InBankID) F(Price) \
+    F(Sign) F(Remain) F(BrCode) F(Name) F(NoteNo) F(Param1) F(Param2) F(Param3) F(InCode) F(InTime) F(InDate) F(Dummy) \
+    D(sr_flag, QStringLiteral("1")) F(COMMON_DUMMY) D(up_gubuncode, QString::fromLatin1(ServiceCode)) F(RECEIVEDATE) \
+    F(RECEIVETIME)
 struct DepositOrderRow : RequestRowHeader
 {
-    static constexpr const char *Table = "DEPOSIT_ORDER";
-    static constexpr const char *ServiceCode = "0200640";
-    static constexpr bool CutsName = false;
-    QString DEPOSIT_SendDate;
-    QString ORG_SEQNO;
-    QString MOBANKNO;
-    QString Gubun;
-    QString InBankID;
-    QString Price;
-    QString Sign;
-    QString Remain;
-    QString BrCode;
-    QString Name;
-    QString NoteNo;
-    QString Param1;
-    QString Param2;
-    QString Param3;
-    QString InCode;
-    QString InTime;
-    QString InDate;
-    QString Dummy;
-    QString sr_flag = QStringLiteral("1");
-    QString COMMON_DUMMY;
-    QString up_gubuncode = QString::fromLatin1(ServiceCode);
-    QString RECEIVEDATE;
-    QString RECEIVETIME;
-    static const RequestColumns<DepositOrderRow> &columns();
+    QVX_REQUEST_TABLE(DepositOrderRow, "DEPOSIT_ORDER", "0200640", QVX_DEPOSIT_ORDER_COLUMNS)
 };
 
 // V_DEPOSIT_ORDER: its header columns spelt in capitals, the fields as the
 // columns.
+#define QVX_VDEPOSIT_ORDER_COLUMNS(F, D) F(SENDDATE) F(SENDTIME) F(SERVICE) F(SEQNO) F(SENDID) F(RECVID) F(FIRMID) \
+    F(BANKID) F(USERID) D(SENDFLAG, QStringLiteral("1")) F(ERRCODE) F(DEPOSIT_SENDDATE) F(ORG_SEQNO) F(MOBANKNO) \
+    F(GUBUN) F(INBANKID) F(PRICE) F(SIGN) F(REMAIN) F(BRCODE) F(NAME) F(JAGI) F(GAGAE) F(V_BANKNO) F(JUMINNO) \
+    F(INTIME) F(ORG_DATE) F(ORG_NO) F(DUMMY) F(RECEIVETIME) F(RECEIVEDATE) F(COMMON_DUMMY) \
+    D(up_gubuncode, QString::fromLatin1(ServiceCode)) D(SR_FLAG, QStringLiteral("1"))
 struct VDepositOrderRow
 {
-    static constexpr const char *Table = "V_DEPOSIT_ORDER";
-    static constexpr const char *ServiceCode = "0200970";
+    QVX_REQUEST_TABLE(VDepositOrderRow, "V_DEPOSIT_ORDER", "0200970", QVX_VDEPOSIT_ORDER_COLUMNS)
     static constexpr bool CutsName = false;
-    QString SENDDATE;
-    QString SENDTIME;
-    QString SERVICE;
-    QString SEQNO;
-    QString SENDID;
-    QString RECVID;
-    QString FIRMID;
-    QString BANKID;
-    QString USERID;
-    QString SENDFLAG = QStringLiteral("1");
-    QString ERRCODE;
-    QString DEPOSIT_SENDDATE;
-    QString ORG_SEQNO;
-    QString MOBANKNO;
-    QString GUBUN;
-    QString INBANKID;
-    QString PRICE;
-    QString SIGN;
-    QString REMAIN;
-    QString BRCODE;
-    QString NAME;
-    QString JAGI;
-    QString GAGAE;
-    QString V_BANKNO;
-    QString JUMINNO;
-    QString INTIME;
-    QString ORG_DATE;
-    QString ORG_NO;
-    QString DUMMY;
-    QString RECEIVETIME;
-    QString RECEIVEDATE;
-    QString COMMON_DUMMY;
-    QString up_gubuncode = QString::fromLatin1(ServiceCode);
-    QString SR_FLAG = QStringLiteral("1");
-    static const RequestColumns<VDepositOrderRow> &columns();
 };
 
 // TA_ICHE_ORDER
+#define QVX_TA_ICHE_ORDER_COLUMNS(F, D) F(errcode) F(TA_ICHE_SendDate) F(ORG_SEQNO) F(BANK_SEQNO) F(MoBankNo) \
+    F(TRANS_BankID) F(BankNo) F(Gubun) F(Price) F(ProcTime) F(Fee) F(CmsCode) F(Name) F(SubSeq) F(ProcResult) \
+    F(TaProcNo) F(Dummy) D(sr_flag, QStringLiteral("1")) F(COMMON_DUMMY) \
+    D(up_gubuncode, QString::fromLatin1(ServiceCode)) F(receivedate) F(receivetime)
 struct TaIcheOrderRow : RequestRowHeader
 {
-    static constexpr const char *Table = "TA_ICHE_ORDER";
-    static constexpr const char *ServiceCode = "0400640";
-    static constexpr bool CutsName = false;
-    QString errcode;
-    QString TA_ICHE_SendDate;
-    QString ORG_SEQNO;
-    QString BANK_SEQNO;
-    QString MoBankNo;
-    QString TRANS_BankID;
-    QString BankNo;
-    QString Gubun;
-    QString Price;
-    QString ProcTime;
-    QString Fee;
-    QString CmsCode;
-    QString Name;
-    QString SubSeq;
-    QString ProcResult;
-    QString TaProcNo;
-    QString Dummy;
-    QString sr_flag = QStringLiteral("1");
-    QString COMMON_DUMMY;
-    QString up_gubuncode = QString::fromLatin1(ServiceCode);
-    QString receivedate;
-    QString receivetime;
-    static const RequestColumns<TaIcheOrderRow> &columns();
+    QVX_REQUEST_TABLE(TaIcheOrderRow, "TA_ICHE_ORDER", "0400640", QVX_TA_ICHE_ORDER_COLUMNS)
 };
 
 // DRAFT_ORDER
+#define QVX_DRAFT_ORDER_COLUMNS(F, D) F(DRAFT_SENDDATE) F(ORG_SEQNO) F(GUBUN) F(BANKNO) F(IBGUMCODE) F(DRAFTNO) \
+    F(DRAFTKIND) F(DRAFTMONEY) F(PUB_NAME) F(DEP_NAME) F(SUTAK_DATE) F(MANKI_DATE) F(PAY_BANKNAME) F(PAY_DEPARTNAME) \
+    F(DangTa_gubun) F(GYULJE_BANKNO) F(TRANS_DEPART) F(SELECTAREA1) F(SELECTAREA2) F(DUMMY) \
+    D(sr_flag, QStringLiteral("1")) F(COMMON_DUMMY) D(up_gubuncode, QString::fromLatin1(ServiceCode)) F(RECEIVEDATE) \
+    F(RECEIVETIME)
 struct DraftOrderRow : RequestRowHeader
 {
-    static constexpr const char *Table = "DRAFT_ORDER";
-    static constexpr const char *ServiceCode = "0200650";
-    static constexpr bool CutsName = false;
-    QString DRAFT_SENDDATE;
-    QString ORG_SEQNO;
-    QString GUBUN;
-    QString BANKNO;
-    QString IBGUMCODE;
-    QString DRAFTNO;
-    QString DRAFTKIND;
-    QString DRAFTMONEY;
-    QString PUB_NAME;
-    QString DEP_NAME;
-    QString SUTAK_DATE;
-    QString MANKI_DATE;
-    QString PAY_BANKNAME;
-    QString PAY_DEPARTNAME;
-    QString DangTa_gubun;
-    QString GYULJE_BANKNO;
-    QString TRANS_DEPART;
-    QString SELECTAREA1;
-    QString SELECTAREA2;
-    QString DUMMY;
-    QString sr_flag = QStringLiteral("1");
-    QString COMMON_DUMMY;
-    QString up_gubuncode = QString::fromLatin1(ServiceCode);
-    QString RECEIVEDATE;
-    QString RECEIVETIME;
-    static const RequestColumns<DraftOrderRow> &columns();
+    QVX_REQUEST_TABLE(DraftOrderRow, "DRAFT_ORDER", "0200650", QVX_DRAFT_ORDER_COLUMNS)
 };
 
 // Vas_Trsum
+#define QVX_VAS_TRSUM_COLUMNS(F, D) F(ERRCODE) F(TransDate) F(GiKwanCode) F(Ibgum_tot_gun) F(Ibgum_tot_money) \
+    F(Ibgum_cnl_gun) F(Ibgum_cnl_Money) F(Chul_tot_gun) F(Chul_tot_money) F(Chul_cnl_gun) F(Chul_cnl_money) F(Fee_gun) \
+    F(Fee_Money) F(Dummy) D(sr_flag, QStringLiteral("1")) F(COMMON_DUMMY) \
+    D(up_gubuncode, QString::fromLatin1(ServiceCode))
 struct VasTrsumRow : RequestRowHeader
 {
-    static constexpr const char *Table = "Vas_Trsum";
-    static constexpr const char *ServiceCode = "0300400";
-    static constexpr bool CutsName = false;
+    QVX_REQUEST_TABLE(VasTrsumRow, "Vas_Trsum", "0300400", QVX_VAS_TRSUM_COLUMNS)
     VasTrsumRow() { Service = QStringLiteral("VAS"); }
-    QString ERRCODE;
-    QString TransDate;
-    QString GiKwanCode;
-    QString Ibgum_tot_gun;
-    QString Ibgum_tot_money;
-    QString Ibgum_cnl_gun;
-    QString Ibgum_cnl_Money;
-    QString Chul_tot_gun;
-    QString Chul_tot_money;
-    QString Chul_cnl_gun;
-    QString Chul_cnl_money;
-    QString Fee_gun;
-    QString Fee_Money;
-    QString Dummy;
-    QString sr_flag = QStringLiteral("1");
-    QString COMMON_DUMMY;
-    QString up_gubuncode = QString::fromLatin1(ServiceCode);
-    static const RequestColumns<VasTrsumRow> &columns();
 };
 
 // SMS_Trans
+#define QVX_SMS_TRANS_COLUMNS(F, D) F(SendDate) F(SendTime) D(Service, QStringLiteral("DY2")) F(SeqNo) F(SendID) \
+    D(RecvID, QStringLiteral("HELP002")) D(BankID, QStringLiteral("00")) F(USERID) D(SendFlag, QStringLiteral("1")) \
+    F(TranSeqNo) F(RecvName) F(RecvTelNo) F(SendTelNo) F(ReserveDate) F(Message) F(Dummy) \
+    D(sr_flag, QStringLiteral("1")) D(up_gubuncode, QStringLiteral("0900900")) F(COMMON_DUMMY)
 struct SmsTransRow
 {
-    static constexpr const char *Table = "SMS_Trans";
-    static constexpr const char *ServiceCode = "0900900";
+    QVX_REQUEST_TABLE(SmsTransRow, "SMS_Trans", "0900900", QVX_SMS_TRANS_COLUMNS)
     static constexpr bool CutsName = false;
-    QString SendDate;
-    QString SendTime;
-    QString Service = QStringLiteral("DY2");
-    QString SeqNo;
-    QString SendID;
-    QString RecvID = QStringLiteral("HELP002");
-    QString BankID = QStringLiteral("00");
-    QString USERID;
-    QString SendFlag = QStringLiteral("1");
-    QString TranSeqNo;
-    QString RecvName;
-    QString RecvTelNo;
-    QString SendTelNo;
-    QString ReserveDate;
-    QString Message;
-    QString Dummy;
-    QString sr_flag = QStringLiteral("1");
-    QString up_gubuncode = QStringLiteral("0900900");
-    QString COMMON_DUMMY;
-    static const RequestColumns<SmsTransRow> &columns();
 };

@@ -7,11 +7,6 @@
 #include <algorithm>
 #include <limits>
 
-ConvertError::ConvertError(const QString &message)
-    : std::runtime_error(message.toStdString()), m_message(message)
-{
-}
-
 namespace {
 
 constexpr int TokenLimit = 1024;

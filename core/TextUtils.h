@@ -14,25 +14,21 @@
 //
 // Money is a 64-bit integer of whole won (Currency).
 
+#include "platform/TextError.h"
+
 #include <QByteArray>
 #include <QChar>
 #include <QString>
 #include <QStringView>
 
-#include <stdexcept>
-
 using Currency = qint64;
 
 // A text that should be a number and is none, or an arithmetic the data
 // cannot support (a check-code rule on too short an account, a zero divisor).
-class ConvertError : public std::runtime_error
+class ConvertError : public qvx::TextError
 {
 public:
-    explicit ConvertError(const QString &message);
-    QString message() const { return m_message; }
-
-private:
-    QString m_message;
+    using TextError::TextError;
 };
 
 // --- byte counting on CP949 ------------------------------------------------

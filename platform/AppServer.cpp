@@ -13,7 +13,7 @@
 namespace qvx {
 
 AppServerError::AppServerError(Kind kind, const QString &message)
-    : std::runtime_error(message.toStdString()), m_kind(kind), m_message(message)
+    : TextError(message), m_kind(kind)
 {
 }
 

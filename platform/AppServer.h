@@ -8,7 +8,6 @@
 #include <QString>
 
 #include <memory>
-#include <stdexcept>
 
 class QDeadlineTimer;
 class QTcpSocket;
@@ -18,7 +17,7 @@ namespace qvx {
 // A failed application-server call. message() is the server's own text (for a
 // SQL error the database's message); kind() tells a closed or lost connection
 // and a time-out apart from an error the server reported.
-class AppServerError : public std::runtime_error
+class AppServerError : public TextError
 {
 public:
     enum class Kind {
@@ -32,11 +31,9 @@ public:
 
     Kind kind() const { return m_kind; }
     bool connectionClosed() const { return m_kind != Kind::Server; }
-    QString message() const { return m_message; }
 
 private:
     Kind m_kind;
-    QString m_message;
 };
 
 // The client's side of the application server. Every call is a blocking round

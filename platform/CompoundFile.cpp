@@ -9,10 +9,8 @@ namespace qvx {
 
 namespace {
 
-constexpr quint32 FreeSect = 0xFFFFFFFF;
-constexpr quint32 EndOfChain = 0xFFFFFFFE;
-constexpr quint32 FatSect = 0xFFFFFFFD;
-constexpr quint32 DifatSect = 0xFFFFFFFC;
+// The special sector numbers of the allocation table.
+enum : quint32 { FreeSect = 0xFFFFFFFF, EndOfChain = 0xFFFFFFFE, FatSect = 0xFFFFFFFD, DifatSect = 0xFFFFFFFC };
 constexpr quint32 NoStream = 0xFFFFFFFF;
 constexpr int HeaderDifatEntries = 109;
 constexpr quint32 MiniStreamCutoff = 4096;

@@ -70,26 +70,24 @@ bool JsonWriter::ValidUtf8(const char *text, qsizetype bytes)
             ++p;
             continue;
         }
+        int more = 0;
+        if (c >= 0xC2 && c <= 0xDF)
+            more = 1;
+        else if (c >= 0xE0 && c <= 0xEF)
+            more = 2;
+        else if (c >= 0xF0 && c <= 0xF4)
+            more = 3;
+        else
+            return false;
         // The second byte's range excludes overlong forms, surrogates and
         // code points past U+10FFFF.
-        int more = 0;
         unsigned char low = 0x80, high = 0xBF;
-        if (c >= 0xC2 && c <= 0xDF) {
-            more = 1;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            more = 2;
-            if (c == 0xE0)
-                low = 0xA0;
-            else if (c == 0xED)
-                high = 0x9F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            more = 3;
-            if (c == 0xF0)
-                low = 0x90;
-            else if (c == 0xF4)
-                high = 0x8F;
-        } else {
-            return false;
+        switch (c) {
+        case 0xE0: low = 0xA0; break;
+        case 0xED: high = 0x9F; break;
+        case 0xF0: low = 0x90; break;
+        case 0xF4: high = 0x8F; break;
+        default: break;
         }
         if (end - p <= more || p[1] < low || p[1] > high)
             return false;

@@ -8,11 +8,6 @@ namespace {
 const QString NoText;
 }
 
-ResultSetError::ResultSetError(const QString &message)
-    : std::runtime_error(message.toStdString()), m_message(message)
-{
-}
-
 ResultSet::ResultSet(QStringList columnNames)
     : m_columns(std::move(columnNames)), m_texts(m_columns.size(), QStringList{QString()})
 {

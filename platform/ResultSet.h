@@ -1,23 +1,19 @@
 #pragma once
 
+#include "platform/TextError.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
-
-#include <stdexcept>
 
 namespace qvx {
 
 // Raised when a column is asked for by a name the result does not have, or
 // when a text is read as a number and is none.
-class ResultSetError : public std::runtime_error
+class ResultSetError : public TextError
 {
 public:
-    explicit ResultSetError(const QString &message);
-    QString message() const { return m_message; }
-
-private:
-    QString m_message;
+    using TextError::TextError;
 };
 
 // The rows of one query: named text columns, names matched without regard to

@@ -20,15 +20,8 @@ public:
 
     bool answer(QueryAnswer *a)
     {
-        if (!take('{'))
-            return false;
         bool haveResult = false;
-        if (take('}'))
-            return false;
-        do {
-            QString key;
-            if (!string(&key) || !take(':'))
-                return false;
+        const bool read = object([&](const QString &key) {
             if (key == QLatin1String("id")) {
                 if (literal("null")) {
                     a->idNull = true;
@@ -54,8 +47,9 @@ public:
             } else {
                 return false;
             }
-        } while (take(','));
-        if (!take('}'))
+            return true;
+        });
+        if (!read)
             return false;
         skipSpace();
         return m_p == m_end && (haveResult || !a->ok);
@@ -68,12 +62,7 @@ private:
         const char *rowsAt = nullptr; // rows written before the columns: read once these are known
         bool haveColumns = false, haveRows = false;
         std::optional<ResultSet> read;
-        if (!take('{'))
-            return false;
-        do {
-            QString key;
-            if (!string(&key) || !take(':'))
-                return false;
+        const bool members = object([&](const QString &key) {
             if (key == QLatin1String("columns")) {
                 if (haveColumns || !stringArray(&columns, false))
                     return false;
@@ -85,9 +74,7 @@ private:
                 if (!haveColumns) {
                     skipSpace();
                     rowsAt = m_p;
-                    if (!skipValue(0))
-                        return false;
-                    continue;
+                    return skipValue(0);
                 }
                 read.emplace(columns);
                 if (!rowsArray(&*read))
@@ -95,8 +82,9 @@ private:
             } else {
                 return false;
             }
-        } while (take(','));
-        if (!take('}') || !haveColumns || !haveRows)
+            return true;
+        });
+        if (!members || !haveColumns || !haveRows)
             return false;
         if (rowsAt) {
             const char *after = m_p;
@@ -110,18 +98,40 @@ private:
         return true;
     }
 
-    bool rowsArray(ResultSet *rs)
+    // '{' members separated by ',' '}', each a key and ':' before a value
+    // that member(key) reads; an object without members is refused.
+    template <typename Member>
+    bool object(Member &&member)
     {
-        m_above = QList<Cell>(rs->columnCount());
+        if (!take('{'))
+            return false;
+        do {
+            QString key;
+            if (!string(&key) || !take(':') || !member(key))
+                return false;
+        } while (take(','));
+        return take('}');
+    }
+
+    // '[' items separated by ',' ']' (or "[]"), each read by item().
+    template <typename Item>
+    bool array(Item &&item)
+    {
         if (!take('['))
             return false;
         if (take(']'))
             return true;
         do {
-            if (!rowArray(rs))
+            if (!item())
                 return false;
         } while (take(','));
         return take(']');
+    }
+
+    bool rowsArray(ResultSet *rs)
+    {
+        m_above = QList<Cell>(rs->columnCount());
+        return array([&] { return rowArray(rs); });
     }
 
     // One row, padded with NULL or cut to the column count. A text whose
@@ -131,47 +141,44 @@ private:
     // long answer then holds each such text once.
     bool rowArray(ResultSet *rs)
     {
-        if (!take('['))
-            return false;
         const qsizetype columns = m_above.size();
         qsizetype c = 0;
-        if (!take(']')) {
-            do {
-                Cell &above = c < columns ? m_above[c] : m_beyond;
-                skipSpace();
-                const char *start = m_p;
-                QByteArrayView raw;
-                QString s;
-                ResultSet::TextId id = 0;
-                if (literal("null")) {
-                    id = 0;
-                } else if (above.size >= 0 && m_end - m_p > above.size && *m_p == '"'
-                           && std::memcmp(m_p, above.start, size_t(above.size)) == 0
-                           && (m_p[above.size] == ',' || m_p[above.size] == ']' || isSpace(m_p[above.size]))) {
-                    m_p += above.size;
-                    id = above.id;
-                } else if (plainString(&raw)) {
-                    if (c < columns)
-                        id = above.shared(rs, int(c), raw);
-                    above.start = start;
-                    above.size = m_p - start;
-                    above.id = id;
-                } else if (string(&s)) {
-                    if (c < columns)
-                        id = rs->addText(int(c), s);
-                    above.start = start;
-                    above.size = m_p - start;
-                    above.id = id;
-                } else {
-                    return false;
-                }
+        const bool read = array([&] {
+            Cell &above = c < columns ? m_above[c] : m_beyond;
+            skipSpace();
+            const char *start = m_p;
+            QByteArrayView raw;
+            QString s;
+            ResultSet::TextId id = 0;
+            if (literal("null")) {
+                id = 0;
+            } else if (above.size >= 0 && m_end - m_p > above.size && *m_p == '"'
+                       && std::memcmp(m_p, above.start, size_t(above.size)) == 0
+                       && (m_p[above.size] == ',' || m_p[above.size] == ']' || isSpace(m_p[above.size]))) {
+                m_p += above.size;
+                id = above.id;
+            } else if (plainString(&raw)) {
                 if (c < columns)
-                    rs->appendCell(id);
-                ++c;
-            } while (take(','));
-            if (!take(']'))
+                    id = above.shared(rs, int(c), raw);
+                above.start = start;
+                above.size = m_p - start;
+                above.id = id;
+            } else if (string(&s)) {
+                if (c < columns)
+                    id = rs->addText(int(c), s);
+                above.start = start;
+                above.size = m_p - start;
+                above.id = id;
+            } else {
                 return false;
-        }
+            }
+            if (c < columns)
+                rs->appendCell(id);
+            ++c;
+            return true;
+        });
+        if (!read)
+            return false;
         for (; c < columns; ++c)
             rs->appendCell(0);
         return true;
@@ -236,11 +243,7 @@ private:
 
     bool stringArray(QStringList *out, bool nullAllowed)
     {
-        if (!take('['))
-            return false;
-        if (take(']'))
-            return true;
-        do {
+        return array([&] {
             QString s;
             if (nullAllowed && literal("null"))
                 out->append(QString());
@@ -248,8 +251,8 @@ private:
                 out->append(std::move(s));
             else
                 return false;
-        } while (take(','));
-        return take(']');
+            return true;
+        });
     }
 
     bool string(QString *out)

@@ -3,8 +3,7 @@
 namespace qvx {
 
 SqlValueError::SqlValueError(const QString &value)
-    : std::runtime_error("not an integer for SQL: \"" + value.left(64).toStdString() + "\""),
-      m_value(value)
+    : TextError(QStringLiteral("not an integer for SQL: \"") + value.left(64) + QLatin1Char('"')), m_value(value)
 {
 }
 

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "platform/TextError.h"
+
 #include <QString>
 #include <QStringView>
-#include <stdexcept>
 
 namespace qvx {
 
 // Thrown when a value meant to go bare into SQL text is not an integer.
-class SqlValueError : public std::runtime_error
+class SqlValueError : public TextError
 {
 public:
     explicit SqlValueError(const QString &value);

@@ -74,22 +74,38 @@ TKitSimplePanel *panel(QWidget *form, const char *name, int height, TAlign align
     return p;
 }
 
-// The memo's buttons: grey gradient from the top left, white "굴림" text.
-TDDButton *memoButton(QWidget *parent, const char *name, const QString &caption, int x, int y, int w, int h)
+// A gradient button's colours and frame; its text is white "굴림".
+struct ButtonLook
+{
+    TColor begin, end, hilite, shadow;
+    TGradientStyle gradient;
+    int frameSize;
+    int fontPixels;
+};
+
+// The search button: vertical gradient, thin frame.
+constexpr ButtonLook SearchLook{13614249, 6244660, 14540253, 6244660, gsVertical, 1, 12};
+// The memo's buttons: grey gradient from the top left (the button's own shadow and frame).
+constexpr ButtonLook MemoLook{13948116, 5131854, 8224125, clBtnShadow, gsLeftTop, 3, 13};
+
+TDDButton *button(QWidget *parent, const char *name, const QString &caption, const ButtonLook &look,
+                  const QRect &at)
 {
     auto *b = new TDDButton(parent);
     b->setObjectName(QString::fromLatin1(name));
-    b->SetBeginColor(13948116);
-    b->SetEndColor(5131854);
-    b->SetBtnHiliteClr(8224125);
-    b->SetGradientStyle(gsLeftTop);
+    b->SetBeginColor(look.begin);
+    b->SetEndColor(look.end);
+    b->SetBtnHiliteClr(look.hilite);
+    b->SetBtnShadowClr(look.shadow);
+    b->SetGradientStyle(look.gradient);
+    b->SetFrameSize(look.frameSize);
     b->SetDisableColor(9474192);
     b->SetFontColor(clWhite);
     QFont f(QStringLiteral("굴림"));
-    f.setPixelSize(13);
+    f.setPixelSize(look.fontPixels);
     b->setFont(f);
     b->SetCaption(caption);
-    b->setGeometry(x, y, w, h);
+    b->setGeometry(at);
     return b;
 }
 
@@ -152,21 +168,7 @@ void Tt_frm::buildControls()
     Edit1 = new QLineEdit(KitSimplePanel1);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(144, 10, 147, 21);
-    Button1 = new TDDButton(KitSimplePanel1);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->SetBeginColor(13614249);
-    Button1->SetEndColor(6244660);
-    Button1->SetBtnHiliteClr(14540253);
-    Button1->SetBtnShadowClr(6244660);
-    Button1->SetGradientStyle(gsVertical);
-    Button1->SetFrameSize(1);
-    Button1->SetDisableColor(9474192);
-    Button1->SetFontColor(clWhite);
-    QFont f1(QStringLiteral("굴림"));
-    f1.setPixelSize(12);
-    Button1->setFont(f1);
-    Button1->SetCaption(QStringLiteral("검 색"));
-    Button1->setGeometry(699, 0, 83, 40);
+    Button1 = button(KitSimplePanel1, "Button1", QStringLiteral("검 색"), SearchLook, QRect(699, 0, 83, 40));
 
     Label1 = sectionLabel(this, "Label1", QStringLiteral(" ◎ Query 로 자료 찾기"));
 
@@ -176,9 +178,9 @@ void Tt_frm::buildControls()
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setGeometry(5, 5, 772, 113);
-    btn1 = memoButton(KitSimplePanel2, "btn1", QStringLiteral("select"), 306, 125, 150, 49);
-    btn2 = memoButton(KitSimplePanel2, "btn2", QStringLiteral("DML query"), 455, 125, 165, 49);
-    Button2 = memoButton(KitSimplePanel2, "Button2", QStringLiteral("clear"), 619, 125, 159, 49);
+    btn1 = button(KitSimplePanel2, "btn1", QStringLiteral("select"), MemoLook, QRect(306, 125, 150, 49));
+    btn2 = button(KitSimplePanel2, "btn2", QStringLiteral("DML query"), MemoLook, QRect(455, 125, 165, 49));
+    Button2 = button(KitSimplePanel2, "Button2", QStringLiteral("clear"), MemoLook, QRect(619, 125, 159, 49));
 
     Label3 = sectionLabel(this, "Label3", QStringLiteral(" ◎ Table 로 자료 찾기"));
 

@@ -53,26 +53,17 @@ private:
     void ListTables();
     void ShowAnswer(const qvx::ResultSet &answer);
 
-    QLabel *Label4 = nullptr;
-    TKitSimplePanel *KitSimplePanel1 = nullptr;
-    QLabel *Label5 = nullptr;
+    // The window's controls from the top: the server section, the memo
+    // section, the table section and the grid.
+    QLabel *Label4 = nullptr, *Label5 = nullptr, *Label1 = nullptr, *Label3 = nullptr, *Label6 = nullptr,
+           *Label7 = nullptr, *Label2 = nullptr;
+    TKitSimplePanel *KitSimplePanel1 = nullptr, *KitSimplePanel2 = nullptr, *KitSimplePanel3 = nullptr,
+                    *KitSimplePanel4 = nullptr;
     QLineEdit *Edit1 = nullptr;
-    TDDButton *Button1 = nullptr;
-    QLabel *Label1 = nullptr;
-    TKitSimplePanel *KitSimplePanel2 = nullptr;
+    TDDButton *Button1 = nullptr, *btn1 = nullptr, *btn2 = nullptr, *Button2 = nullptr;
     QPlainTextEdit *Memo1 = nullptr;
-    TDDButton *btn1 = nullptr;
-    TDDButton *btn2 = nullptr;
-    TDDButton *Button2 = nullptr;
-    QLabel *Label3 = nullptr;
-    TKitSimplePanel *KitSimplePanel3 = nullptr;
-    QLabel *Label6 = nullptr;
-    QDateEdit *dtpkr_start = nullptr;
-    QLabel *Label7 = nullptr;
-    QDateEdit *dtpkr_end = nullptr;
-    QLabel *Label2 = nullptr;
+    QDateEdit *dtpkr_start = nullptr, *dtpkr_end = nullptr;
     QComboBox *cmb = nullptr;
-    TKitSimplePanel *KitSimplePanel4 = nullptr;
     QTableView *DBGrid1 = nullptr;
 
     tool::ToolLink scktconnect;
