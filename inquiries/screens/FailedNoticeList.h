@@ -29,13 +29,9 @@ public:
     ~FailedNoticeList() override;
 
     TKitComboBox *cmb_allbank = nullptr;
-    QDateEdit *dtpkr_from = nullptr;
-    QDateEdit *dtpkr_to = nullptr;
-    TDDButton *btn_search = nullptr;
+    QDateEdit *dtpkr_from = nullptr, *dtpkr_to = nullptr;
+    TDDButton *btn_search = nullptr, *btn_print = nullptr, *btn_preview = nullptr, *btn_close = nullptr;
     TListGrid *grd_allbank = nullptr;
-    TDDButton *btn_print = nullptr;
-    TDDButton *btn_preview = nullptr;
-    TDDButton *btn_close = nullptr;
     qvx::Report Report1;
 
 protected:

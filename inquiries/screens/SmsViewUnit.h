@@ -18,12 +18,9 @@ public:
     explicit TFrm_SMSView(const ScreenContext &context, QWidget *owner = nullptr);
     ~TFrm_SMSView() override;
 
-    QDateEdit *dt_from = nullptr;
-    QDateEdit *dt_to = nullptr;
-    TDDButton *btn_search = nullptr;
+    QDateEdit *dt_from = nullptr, *dt_to = nullptr;
+    TDDButton *btn_search = nullptr, *btn_filesave = nullptr, *btn_close = nullptr;
     TListGrid *grd_SMSlist = nullptr;
-    TDDButton *btn_filesave = nullptr;
-    TDDButton *btn_close = nullptr;
 
     void FormActivate();
     void btn_searchClick();

@@ -32,8 +32,7 @@ public:
     // --- controls beyond the shared ones (edt_daesanginfo: 기타) ---------------
     QLineEdit *edt_resident = nullptr;
     TDDButton *KitButton1 = nullptr;          // 자료작성
-    TDDButton *btn_print = nullptr;
-    TDDButton *btn_deleteTot = nullptr;
+    TDDButton *btn_print = nullptr, *btn_deleteTot = nullptr;
     qvx::Report Report1;
 
     QVector<BankInfo> BankInfos;
