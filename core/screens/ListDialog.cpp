@@ -29,17 +29,16 @@ TListGrid *MakeDialogList(ListFrame &frame, QDialog *dialog, Session &session,
     return grid;
 }
 
-TPickListDialog::TPickListDialog(const ScreenContext &context, QWidget *owner, const ListDialogLook &look,
-                                 ListDecl list, int selectX)
+TPickListDialog::TPickListDialog(const ScreenContext &context, QWidget *owner, PickListDecl decl)
     : ScreenDialog(context, owner)
 {
-    TKitSimplePanel *bar = SetUpListDialog(this, look);
-    btn_select = MakeButton(bar, "btn_select", QStringLiteral("선 택"), selectX, 8, 90, 26);
-    btn_close = MakeButton(bar, "btn_close", QStringLiteral("닫 기"), selectX + 96, 8, 90, 26);
+    TKitSimplePanel *bar = SetUpListDialog(this, decl.look);
+    btn_select = MakeButton(bar, "btn_select", QStringLiteral("선 택"), decl.selectX, 8, 90, 26);
+    btn_close = MakeButton(bar, "btn_close", QStringLiteral("닫 기"), decl.selectX + 96, 8, 90, 26);
 
-    list.grid.name = "GRD_acceptlist";
-    list.grid.find = false;
-    m_frame = std::make_unique<ListFrame>(context, this, std::move(list));
+    decl.list.grid.name = "GRD_acceptlist";
+    decl.list.grid.find = false;
+    m_frame = std::make_unique<ListFrame>(context, this, std::move(decl.list));
     GRD_acceptlist = MakeDialogList(*m_frame, this, session, [this](int c, int r) { GRD_acceptlistDblClickCell(c, r); });
 
     BindClick(this, btn_select, "btn_selectClick", &TPickListDialog::btn_selectClick);

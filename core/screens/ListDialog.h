@@ -39,6 +39,15 @@ TKitSimplePanel *SetUpListDialog(QDialog *dialog, const ListDialogLook &look);
 TListGrid *MakeDialogList(ListFrame &frame, QDialog *dialog, Session &session,
                           std::function<void(int col, int row)> onDoubleClick);
 
+// A pick dialog: its look, where "선 택" stands on the bar ("닫 기" follows
+// it) and its list.
+struct PickListDecl
+{
+    ListDialogLook look;
+    int selectX;
+    ListDecl list;
+};
+
 // A modal dialog in which a person picks one row of `GRD_acceptlist` (the
 // list declared by the dialog, no find action), whole rows selected. "선 택" (`btn_selectClick`) and a double
 // click on a data row while it is enabled make the choice, "닫 기" closes with
@@ -54,9 +63,7 @@ public:
     void GRD_acceptlistDblClickCell(int col, int row);
 
 protected:
-    // `selectX`: where "선 택" stands on the bar ("닫 기" follows it).
-    TPickListDialog(const ScreenContext &context, QWidget *owner, const ListDialogLook &look, ListDecl list,
-                    int selectX);
+    TPickListDialog(const ScreenContext &context, QWidget *owner, PickListDecl decl);
 
     std::unique_ptr<ListFrame> m_frame;
 };

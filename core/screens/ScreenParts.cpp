@@ -143,6 +143,11 @@ TKitSimplePanel *MakeBand(QWidget *parent, const char *name, const QString &capt
     return band;
 }
 
+QLabel *BandCaption(const TKitSimplePanel *band)
+{
+    return band->findChild<QLabel *>(band->objectName() + QStringLiteral("_caption"));
+}
+
 TListGrid *MakeGrid(QWidget *parent, const char *name, const QStringList &headers, TAlign align, int height)
 {
     auto *grid = new TListGrid(parent);

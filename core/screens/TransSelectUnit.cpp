@@ -7,7 +7,7 @@
 namespace {
 
 // The payees of a daesang select; the dialog itself runs no query.
-ListDecl Payees()
+PickListDecl Payees()
 {
     static const ListColumns columns = {
         {QStringLiteral("거래처명"), 120, AlignCenter, "name"},
@@ -15,17 +15,15 @@ ListDecl Payees()
         {QStringLiteral("계좌번호"), 152, AlignCenter, "bankno", CellFormat::Account, "bankid"},
         {QStringLiteral("실명번호"), 83, AlignCenter, "residentno"},
     };
-    ListDecl d;
-    d.grid.columns = &columns;
+    PickListDecl d{{"qv_transselect_frm", QStringLiteral("거래처 목록"), 438, 405, QStringLiteral(" ◎ 거래처 선택")}, 236};
+    d.list.grid.columns = &columns;
     return d;
 }
 
 } // namespace
 
 Tqv_transselect_frm::Tqv_transselect_frm(const ScreenContext &context, QWidget *owner)
-    : TPickListDialog(context, owner, {"qv_transselect_frm", QStringLiteral("거래처 목록"), 438, 405,
-                                       QStringLiteral(" ◎ 거래처 선택")},
-                      Payees(), 236)
+    : TPickListDialog(context, owner, Payees())
 {
     GRD_acceptlist->OnKeyDown = [this](QKeyEvent *e) {
         if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter)

@@ -58,13 +58,13 @@ TFrmCatchEx::TFrmCatchEx(const ScreenContext &context, QWidget *owner)
 
 void TFrmCatchEx::SetTitle(const QString &text)
 {
-    if (auto *caption = lbl_title->findChild<QLabel *>(QStringLiteral("lbl_title_caption")))
+    if (QLabel *caption = BandCaption(lbl_title))
         caption->setText(text);
 }
 
 QString TFrmCatchEx::Title() const
 {
-    auto *caption = lbl_title->findChild<QLabel *>(QStringLiteral("lbl_title_caption"));
+    const QLabel *caption = BandCaption(lbl_title);
     return caption ? caption->text() : QString();
 }
 

@@ -28,7 +28,7 @@ TCurrencyEdit *numberField(QWidget *parent, const char *name, int x, int y, int 
 TKitSimplePanel *EntryPanel(QWidget *form, const char *name, const QString &text, int height)
 {
     TKitSimplePanel *panel = MakeBand(form, name, text, height);
-    if (auto *title = panel->findChild<QLabel *>(QString::fromLatin1(name) + QStringLiteral("_caption")))
+    if (QLabel *title = BandCaption(panel))
         title->setGeometry(8, 2, 600, 22);
     return panel;
 }

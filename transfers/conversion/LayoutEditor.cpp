@@ -128,24 +128,21 @@ TLayoutEditor::TLayoutEditor(const ScreenContext &context, QWidget *owner, const
         focusNextChild();
         return true;
     });
-    BindClick(session, btnInsert, "btnInsertClick", [this] { btnInsertClick(); });
-    BindClick(session, btnEdit, "btnEditClick", [this] { btnEditClick(); });
-    BindClick(session, btnDelete, "btnDeleteClick", [this] { btnDeleteClick(); });
-    BindClick(session, btnSave, "btnSaveClick", [this] { btnSaveClick(); });
-    BindClick(session, btnCancel, "btnCancelClick", [this] { btnCancelClick(); });
-    BindClick(session, BtnOpenDlg, "BtnOpenDlgClick", [this] { BtnOpenDlgClick(); });
-    BindClick(session, btnExit, "btnExitClick", [this] { btnExitClick(); });
+    BindClicks(session, {{btnInsert, [this] { btnInsertClick(); }}, {btnEdit, [this] { btnEditClick(); }},
+                         {btnDelete, [this] { btnDeleteClick(); }}, {btnSave, [this] { btnSaveClick(); }},
+                         {btnCancel, [this] { btnCancelClick(); }}, {BtnOpenDlg, [this] { BtnOpenDlgClick(); }},
+                         {btnExit, [this] { btnExitClick(); }}});
 }
 
 void TLayoutEditor::SetTitle(const QString &text)
 {
-    if (auto *caption = lbl_title->findChild<QLabel *>(QStringLiteral("lbl_title_caption")))
+    if (QLabel *caption = BandCaption(lbl_title))
         caption->setText(text);
 }
 
 QString TLayoutEditor::Title() const
 {
-    auto *caption = lbl_title->findChild<QLabel *>(QStringLiteral("lbl_title_caption"));
+    const QLabel *caption = BandCaption(lbl_title);
     return caption ? caption->text() : QString();
 }
 

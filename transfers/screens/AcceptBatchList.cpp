@@ -26,11 +26,10 @@ const ListColumns &Columns()
 
 } // namespace
 
-TAcceptBatchList::TAcceptBatchList(const ScreenContext &context, QWidget *owner, const char *name, const QString &caption,
-                                   const QString &heading, const QString &deleteCaption)
+TAcceptBatchList::TAcceptBatchList(const ScreenContext &context, QWidget *owner, const Look &look)
     : ScreenDialog(context, owner)
 {
-    pnl_buttons = SetUpListDialog(this, {name, caption, 640, 420, heading, 44});
+    pnl_buttons = SetUpListDialog(this, {look.name, look.caption, 640, 420, look.heading, 44});
     setAttribute(Qt::WA_DeleteOnClose);
 
     ListDecl d;
@@ -39,24 +38,22 @@ TAcceptBatchList::TAcceptBatchList(const ScreenContext &context, QWidget *owner,
     d.grid.find = false;
     m_frame = std::make_unique<ListFrame>(context, this, std::move(d));
     grd_ichelist = MakeDialogList(*m_frame, this, session, [this](int c, int r) { grd_ichelistDblClickCell(c, r); });
-    btn_preview = addButton("btn_preview", QStringLiteral("상세내역 보기"), 8, 100, [this] { btn_previewClick(); });
-    btn_delete = addButton("btn_delete", deleteCaption, 114, 100, [this] { btn_deleteClick(); });
+    btn_preview = MakeButton(pnl_buttons, "btn_preview", QStringLiteral("상세내역 보기"), 8, 9, 100, 26);
+    btn_delete = MakeButton(pnl_buttons, "btn_delete", look.deleteCaption, 114, 9, 100, 26);
+    BindClicks(session, {{btn_preview, [this] { btn_previewClick(); }}, {btn_delete, [this] { btn_deleteClick(); }}});
 }
 
-void TAcceptBatchList::addCloseButton()
+void TAcceptBatchList::addSendButtons(std::initializer_list<SendButton> buttons)
 {
-    btn_close = addButton("btn_close", QStringLiteral("닫 기"), 530, 90, [this] { close(); });
+    for (const SendButton &b : buttons) {
+        *b.button = MakeButton(pnl_buttons, b.name, b.caption, b.x, 9, b.width, 26);
+        BindClicks(session, {{*b.button, b.handler}});
+    }
+    btn_close = MakeButton(pnl_buttons, "btn_close", QStringLiteral("닫 기"), 530, 9, 90, 26);
+    BindClicks(session, {{btn_close, [this] { close(); }}});
 }
 
 TAcceptBatchList::~TAcceptBatchList() = default;
-
-TDDButton *TAcceptBatchList::addButton(const char *name, const QString &caption, int x, int w,
-                                       std::function<void()> handler)
-{
-    TDDButton *button = MakeButton(pnl_buttons, name, caption, x, 9, w, 26);
-    BindClick(session, button, QString::fromLatin1(name) + QStringLiteral("Click"), std::move(handler));
-    return button;
-}
 
 void TAcceptBatchList::FillBatchList(const qvx::ResultSet &rs)
 {

@@ -37,14 +37,29 @@ public:
     void btn_deleteClick();
 
 protected:
-    // The bar starts with "상세내역 보기" and the list delete (`deleteCaption`);
-    // the screen adds its send buttons, then addCloseButton() ends it.
-    TAcceptBatchList(const ScreenContext &context, QWidget *owner, const char *name, const QString &caption,
-                     const QString &heading, const QString &deleteCaption);
-    void addCloseButton();
+    struct Look
+    {
+        const char *name;      // the form's component name
+        QString caption;       // the window title
+        QString heading;       // the band's caption
+        QString deleteCaption; // the list delete's button
+    };
+    // The bar starts with "상세내역 보기" and the list delete; the screen
+    // adds its send buttons with addSendButtons(), which ends it with "닫 기".
+    TAcceptBatchList(const ScreenContext &context, QWidget *owner, const Look &look);
 
-    // A button of the bar, its click run inside the event guard.
-    TDDButton *addButton(const char *name, const QString &caption, int x, int w, std::function<void()> handler);
+    // A send button of the bar, its click run inside the event guard under
+    // the button's name + "Click".
+    struct SendButton
+    {
+        TDDButton **button;
+        const char *name;
+        QString caption;
+        int x;
+        int width;
+        std::function<void()> handler;
+    };
+    void addSendButtons(std::initializer_list<SendButton> buttons);
     // The selected batch row (row 1 when the current row is the header).
     int selectedRow() const;
     // Offline refusal, then the empty-list refusal (with its message, or silently).

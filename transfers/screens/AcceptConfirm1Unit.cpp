@@ -4,13 +4,11 @@
 #include "core/SeqNo.h"
 
 Tqv_acceptconfirm1_frm::Tqv_acceptconfirm1_frm(const ScreenContext &context, QWidget *owner)
-    : TAcceptBatchList(context, owner, "qv_acceptconfirm1_frm", QStringLiteral("송신요청자료 보기"),
-                       QStringLiteral(" ◎ 송신요청 자료 목록"),
-                       QStringLiteral("목록삭제"))
+    : TAcceptBatchList(context, owner, {"qv_acceptconfirm1_frm", QStringLiteral("송신요청자료 보기"),
+                                        QStringLiteral(" ◎ 송신요청 자료 목록"), QStringLiteral("목록삭제")})
 {
-    btn_send = addButton("btn_send", QStringLiteral("전체송신"), 220, 110, [this] { btn_sendClick(); });
-    DDButton1 = addButton("DDButton1", QStringLiteral("개별송신"), 336, 110, [this] { DDButton1Click(); });
-    addCloseButton();
+    addSendButtons({{&btn_send, "btn_send", QStringLiteral("전체송신"), 220, 110, [this] { btn_sendClick(); }},
+                    {&DDButton1, "DDButton1", QStringLiteral("개별송신"), 336, 110, [this] { DDButton1Click(); }}});
 }
 
 TAcceptBatchList::NotToday Tqv_acceptconfirm1_frm::deleteNotToday(const WaitingBatch &batch, bool writeLog)

@@ -4,23 +4,11 @@
 #include "transfers/screens/AcceptUserUnit.h"
 
 Tqv_acceptconfirm_frm::Tqv_acceptconfirm_frm(const ScreenContext &context, QWidget *owner)
-    : TAcceptBatchList(context, owner, "qv_acceptconfirm_frm", QStringLiteral("승인요청 자료 보기"),
-                       QStringLiteral(" ◎ 승인요청 자료 목록"),
-                       QStringLiteral("목 록 삭 제"))
+    : TAcceptBatchList(context, owner, {"qv_acceptconfirm_frm", QStringLiteral("승인요청 자료 보기"),
+                                        QStringLiteral(" ◎ 승인요청 자료 목록"), QStringLiteral("목 록 삭 제")})
 {
-    btn_sendall = addButton("btn_sendall", QStringLiteral("승인요청(전체)"), 220, 120, [this] { btn_sendallClick(); });
-    btn_send1 = addButton("btn_send1", QStringLiteral("승인요청(개별)"), 346, 120, [this] { btn_send1Click(); });
-    addCloseButton();
-}
-
-TAcceptBatchList::NotToday Tqv_acceptconfirm_frm::deleteNotToday(const WaitingBatch &batch, bool writeLog)
-{
-    const NotToday outcome = offerNotTodayDelete(batch, ApprovalSql::forwardDelete(batch),
-                                                 QStringLiteral("송신중삭제      작성자:"),
-                                                 QStringLiteral("송신중삭제실패  작성자:"), writeLog);
-    if (outcome == NotToday::Deleted)
-        RemoveBatch(batch);
-    return outcome;
+    addSendButtons({{&btn_sendall, "btn_sendall", QStringLiteral("승인요청(전체)"), 220, 120, [this] { btn_sendallClick(); }},
+                    {&btn_send1, "btn_send1", QStringLiteral("승인요청(개별)"), 346, 120, [this] { btn_send1Click(); }}});
 }
 
 void Tqv_acceptconfirm_frm::btn_send1Click()
@@ -94,6 +82,16 @@ void Tqv_acceptconfirm_frm::btn_sendallClick()
     reportAll(failed);
     if (forwarded > 0)
         dm.SendApprovalNotice(session.ApproverId);
+}
+
+TAcceptBatchList::NotToday Tqv_acceptconfirm_frm::deleteNotToday(const WaitingBatch &batch, bool writeLog)
+{
+    const NotToday outcome = offerNotTodayDelete(batch, ApprovalSql::forwardDelete(batch),
+                                                 QStringLiteral("송신중삭제      작성자:"),
+                                                 QStringLiteral("송신중삭제실패  작성자:"), writeLog);
+    if (outcome == NotToday::Deleted)
+        RemoveBatch(batch);
+    return outcome;
 }
 
 void registerAcceptConfirmScreen()

@@ -15,9 +15,10 @@ const ListColumns &Columns()
     return columns;
 }
 
-ListDecl Candidates()
+PickListDecl Candidates()
 {
-    ListDecl d;
+    PickListDecl p{{"qv_acceptuser_frm", QStringLiteral("승인권한자 목록"), 420, 360, QStringLiteral(" ◎ 승인자 선택")}, 220};
+    ListDecl &d = p.list;
     d.grid.columns = &Columns();
     d.search.statement = [] {
         return QStringLiteral(
@@ -29,15 +30,13 @@ ListDecl Candidates()
                             + QStringLiteral("승인권한자를 등록하신 후 이체작업을 하시기 바랍니다.");
     // The candidates are read as the dialog is made, whatever the server's state.
     d.search.refuseOffline = false;
-    return d;
+    return p;
 }
 
 } // namespace
 
 Tqv_acceptuser_frm::Tqv_acceptuser_frm(const ScreenContext &context, QWidget *owner)
-    : TPickListDialog(context, owner, {"qv_acceptuser_frm", QStringLiteral("승인권한자 목록"), 420, 360,
-                                       QStringLiteral(" ◎ 승인자 선택")},
-                      Candidates(), 220)
+    : TPickListDialog(context, owner, Candidates())
 {
     RunGuarded(session, QStringLiteral("qv_acceptuser_frm.FormCreate"), [this] { FormCreate(); });
 }
