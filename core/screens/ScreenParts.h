@@ -53,7 +53,7 @@ ConfirmButtons MakeConfirmButtons(QWidget *parent, int x, int y, int width, int 
 // A band docked at `align` with the caption the forms put in it (" ◎ ...").
 TKitSimplePanel *MakeBand(QWidget *parent, const char *name, const QString &caption, int height,
                           TAlign align = alTop);
-// The caption label MakeBand put on `band` (null for a panel made otherwise).
+// The caption label MakeBand put on `band` (null only for a panel made otherwise).
 QLabel *BandCaption(const TKitSimplePanel *band);
 // A list docked at `align`, with `cols` columns and the given header texts.
 TListGrid *MakeGrid(QWidget *parent, const char *name, const QStringList &headers, TAlign align = alClient,

@@ -58,14 +58,12 @@ TFrmCatchEx::TFrmCatchEx(const ScreenContext &context, QWidget *owner)
 
 void TFrmCatchEx::SetTitle(const QString &text)
 {
-    if (QLabel *caption = BandCaption(lbl_title))
-        caption->setText(text);
+    BandCaption(lbl_title)->setText(text);
 }
 
 QString TFrmCatchEx::Title() const
 {
-    const QLabel *caption = BandCaption(lbl_title);
-    return caption ? caption->text() : QString();
+    return BandCaption(lbl_title)->text();
 }
 
 QVector<QStringList> TFrmCatchEx::DataRows() const

@@ -136,14 +136,12 @@ TLayoutEditor::TLayoutEditor(const ScreenContext &context, QWidget *owner, const
 
 void TLayoutEditor::SetTitle(const QString &text)
 {
-    if (QLabel *caption = BandCaption(lbl_title))
-        caption->setText(text);
+    BandCaption(lbl_title)->setText(text);
 }
 
 QString TLayoutEditor::Title() const
 {
-    const QLabel *caption = BandCaption(lbl_title);
-    return caption ? caption->text() : QString();
+    return BandCaption(lbl_title)->text();
 }
 
 void TLayoutEditor::FormCreate(const QString &emptyLibraryMessage)
