@@ -221,7 +221,8 @@ RequestResult TAutoSendModule::storeBatch(const QString &fileName, RequestBatch 
         finish(fileName);
         break;
     case Outcome::ReserveFailed:
-        break; // the file stays for the next tick
+    case Outcome::Stopped: // no step of a drop file stops its batch
+        break;             // the file stays for the next tick
     case Outcome::Withdrawn:
         setAside(fileName, QStringLiteral("registration withdrawn"));
         break;

@@ -17,6 +17,7 @@ bool RequestWentOut(const RequestResult &result, const QString &emptyMessage, co
         return false;
     case Outcome::ReserveFailed:
     case Outcome::Withdrawn:
+    case Outcome::Stopped: // the batch's own step said no and told why
         return false;
     case Outcome::InsertFailed:
     case Outcome::CommitFailed:
