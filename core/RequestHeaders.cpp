@@ -1,9 +1,6 @@
 #include "core/RequestHeaders.h"
 
 #include "core/Session.h"
-#include "platform/Clock.h"
-
-#include <QDateTime>
 
 RequestHeader AddressedHeader(RequestHeader header, const QString &sendId, const QString &recvId,
                               const QString &firmId, const QString &bankId)
@@ -17,15 +14,8 @@ RequestHeader AddressedHeader(RequestHeader header, const QString &sendId, const
 
 BatchStamp BatchStamp::of(const Session &session)
 {
-    const QDateTime now = qvx::Clock::now();
-    BatchStamp b;
-    b.sendDate = now.toString(QStringLiteral("yyyyMMdd"));
-    b.sendTime = now.toString(QStringLiteral("hhmmss"));
-    b.serviceDiv = session.ServiceDiv;
-    b.networkId = session.NetworkId;
-    b.userId = session.LoginUserId;
-    b.sendFlagInit = session.SendFlagInit;
-    return b;
+    const RequestHeader now = RequestHeader::of(session);
+    return {now.SendDate, now.SendTime, now.Service, now.SendID, now.USERID, session.SendFlagInit};
 }
 
 RequestHeader BatchStamp::header(const QString &recvId, const QString &firmId, const QString &bankId) const

@@ -1,6 +1,5 @@
 #include "core/ResultTotals.h"
 
-#include "core/TotalsInColumns.h"
 
 namespace {
 
@@ -16,7 +15,7 @@ ResultTotals::ResultTotals() : m_table(emptyTable()) {}
 
 TotalsTable ResultTotals::emptyTable()
 {
-    return TotalsInColumns({QStringLiteral("all.sunab"), QStringLiteral("all.jigub"), QStringLiteral("all"),
+    return TotalsTable::inColumns({QStringLiteral("all.sunab"), QStringLiteral("all.jigub"), QStringLiteral("all"),
                             QStringLiteral("ok.sunab"), QStringLiteral("ok.jigub"), QStringLiteral("ok"),
                             QStringLiteral("err.sunab"), QStringLiteral("err.jigub"), QStringLiteral("err")});
 }

@@ -7,6 +7,14 @@ TotalsTable::TotalsTable(QList<Cell> cells)
 {
 }
 
+TotalsTable TotalsTable::inColumns(const QStringList &codes)
+{
+    QList<Cell> cells;
+    for (int i = 0; i < codes.size(); ++i)
+        cells.append({i + 1, codes[i]});
+    return TotalsTable(std::move(cells));
+}
+
 void TotalsTable::clear()
 {
     m_count.fill(0);

@@ -16,6 +16,7 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 class TotalsTable
 {
@@ -31,6 +32,9 @@ public:
     using Hits = QList<int>;
 
     explicit TotalsTable(QList<Cell> cells);
+    // One cell a figure column in the first row: codes[0] counts in column 1,
+    // codes[1] in column 2, ... (the common form of the lists' totals).
+    static TotalsTable inColumns(const QStringList &codes);
 
     const QList<Cell> &cells() const { return m_cells; }
     void clear();

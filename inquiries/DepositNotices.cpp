@@ -3,7 +3,7 @@
 #include "core/FixedLine.h"
 #include "core/ResultFields.h"
 #include "core/TextUtils.h"
-#include "core/TotalsInColumns.h"
+#include "core/TotalsTable.h"
 #include "core/CellText.h"
 #include "platform/ResultSet.h"
 #include "platform/SqlText.h"
@@ -191,7 +191,7 @@ QString DepositTotalsCode(const QString &gubun)
 
 TotalsTable DepositTotalsTable()
 {
-    return TotalsInColumns({QStringLiteral("ibgum"), QStringLiteral("jigub"), QStringLiteral("bjigub"),
+    return TotalsTable::inColumns({QStringLiteral("ibgum"), QStringLiteral("jigub"), QStringLiteral("bjigub"),
                             QStringLiteral("bjigubcancel"), QStringLiteral("amt"), QStringLiteral("amtdeposit"),
                             QStringLiteral("amtdaechul"), QStringLiteral("ibgumcancel"), QStringLiteral("jigubcancel"),
                             QStringLiteral("jigum")});

@@ -3,7 +3,7 @@
 #include "core/FixedLine.h"
 #include "core/ResultFields.h"
 #include "core/TextUtils.h"
-#include "core/TotalsInColumns.h"
+#include "core/TotalsTable.h"
 #include "platform/ResultSet.h"
 #include "platform/SqlText.h"
 
@@ -81,7 +81,7 @@ QString DraftTotalsCode(const QString &gubun)
 
 TotalsTable DraftTotalsTable()
 {
-    return TotalsInColumns({QStringLiteral("sutak"), QStringLiteral("sutakmod"), QStringLiteral("sutakcancel"),
+    return TotalsTable::inColumns({QStringLiteral("sutak"), QStringLiteral("sutakmod"), QStringLiteral("sutakcancel"),
                             QStringLiteral("chusim"), QStringLiteral("chusimcancel"), QStringLiteral("return")});
 }
 
