@@ -88,7 +88,8 @@ private:
     void drop(Client *c, const char *why);
     void release(Client *c);
     void checkIdle();
-    bool makeRoom();
+    void makeRoom();
+    void makeRoomForLogin(const Client *newcomer);
     void closeIfNotLoggedIn(QTcpSocket *socket, quint64 serial);
     QString who(const Client *c) const;
 
@@ -165,13 +166,11 @@ void RelayWorker::onNewConnection()
 {
     while (QTcpSocket *s = m_server->nextPendingConnection()) {
         s->setParent(nullptr);
-        if (int(m_clients.size()) >= m_maxConnections && !makeRoom()) {
-            qCWarning(lcRelay) << "connection from" << s->peerAddress().toString()
-                               << "refused: too many connections, all logged in";
-            s->abort();
-            s->deleteLater();
-            continue;
-        }
+        // When every place is held by a logged-in user the newcomer is let in
+        // over the count: its login makes room (see makeRoomForLogin), and a
+        // later newcomer closes it first if it is still silent.
+        if (int(m_clients.size()) >= m_maxConnections)
+            makeRoom();
         s->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         s->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
         // Read in bounded pieces: a peer streaming bytes is handled a piece
@@ -209,8 +208,8 @@ void RelayWorker::onNewConnection()
 }
 
 // Silent connections must not keep users out: the oldest one that has not
-// logged in is closed. False when every connection is logged in.
-bool RelayWorker::makeRoom()
+// logged in is closed (none when every connection is logged in).
+void RelayWorker::makeRoom()
 {
     Client *oldest = nullptr;
     for (auto &entry : m_clients) {
@@ -219,14 +218,45 @@ bool RelayWorker::makeRoom()
             oldest = c;
     }
     if (!oldest)
-        return false;
+        return;
     qCInfo(lcRelay) << who(oldest) << "not logged in; closed to make room";
     oldest->closing = true;
     // Counted out at once: its entry goes when its end is reported.
     QTcpSocket *s = oldest->socket;
     s->abort();
     forget(s);
-    return true;
+}
+
+// Every place is held by a logged-in user and another logs in: the address
+// that holds the most places gives up its oldest login, so a peer with many
+// addresses cannot keep the users of other addresses out.
+void RelayWorker::makeRoomForLogin(const Client *newcomer)
+{
+    QString heaviest;
+    int most = 0;
+    for (auto it = m_loginsByAddress.cbegin(); it != m_loginsByAddress.cend(); ++it) {
+        if (it.value() > most) {
+            most = it.value();
+            heaviest = it.key();
+        }
+    }
+    Client *oldest = nullptr;
+    for (auto &entry : m_clients) {
+        Client *c = entry.second.get();
+        if (c != newcomer && !c->closing && !c->key.isEmpty() && c->address == heaviest
+            && (!oldest || c->serial < oldest->serial))
+            oldest = c;
+    }
+    if (!oldest)
+        return;
+    qCWarning(lcRelay) << "relay full:" << who(oldest) << "of" << heaviest << ", which holds" << most
+                       << "logins, closed to let" << newcomer->address << "in";
+    ++m_shared->loginsClosedForRoom;
+    oldest->closing = true;
+    release(oldest);
+    QTcpSocket *s = oldest->socket;
+    s->abort();
+    forget(s);
 }
 
 void RelayWorker::closeIfNotLoggedIn(QTcpSocket *socket, quint64 serial)
@@ -411,7 +441,9 @@ void RelayWorker::handleLogin(Client *c, const QByteArray &body)
             drop(c, "too many logins from one address");
             return;
         }
-        ++fromAddress;
+        if (m_byUser.size() >= m_maxConnections)
+            makeRoomForLogin(c);
+        ++m_loginsByAddress[c->address];
     } else if (holder != c) {
         release(c); // a second login on one connection under another id
         ++m_loginsByAddress[c->address];
@@ -641,6 +673,7 @@ RelayServer::Stats RelayServer::stats() const
     s.approvals = m_shared->approvals;
     s.announcements = m_shared->announcements;
     s.garbageClosed = m_shared->garbageClosed;
+    s.loginsClosedForRoom = m_shared->loginsClosedForRoom;
     return s;
 }
 

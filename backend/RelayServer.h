@@ -83,6 +83,7 @@ public:
         quint64 approvals = 0;     // approval notices delivered
         quint64 announcements = 0; // service frames sent
         quint64 garbageClosed = 0; // connections closed for sending only bad packets
+        quint64 loginsClosedForRoom = 0; // logins closed to let another address in
     };
     Stats stats() const;
 
@@ -96,7 +97,7 @@ private:
         QHash<QString, QString> users; // key -> user id as logged in
         int clients = 0;
         std::atomic<quint64> frames{0}, badPackets{0}, pings{0}, logins{0}, refusedLogins{0}, approvals{0},
-            announcements{0}, garbageClosed{0};
+            announcements{0}, garbageClosed{0}, loginsClosedForRoom{0};
     };
 
     void stopThread();

@@ -7,7 +7,6 @@ FrameReader::FrameReader(qsizetype maxFrameSize) : m_max(maxFrameSize < 3 ? 3 : 
 void FrameReader::clear()
 {
     m_partial.clear();
-    m_discarding = false;
 }
 
 QByteArray FrameReader::body(const QByteArray &frame)
@@ -55,12 +54,13 @@ QList<FrameReader::Event> FrameReader::feed(const QByteArray &data)
             // Outside a frame: everything up to the next STX is garbage.
             qsizetype stx = data.indexOf(STX, i);
             qsizetype end = stx < 0 ? n : stx;
-            if (end > i && !m_discarding)
+            // The tail of an oversized frame is garbage too: a peer that
+            // follows one long frame with an endless stream is still counted.
+            if (end > i)
                 addGarbage(p + i, end - i);
             if (stx < 0)
                 break;
-            m_discarding = false;
-            flushGarbage();
+                    flushGarbage();
             m_partial.append(STX);
             i = stx + 1;
             continue;
@@ -94,7 +94,6 @@ QList<FrameReader::Event> FrameReader::feed(const QByteArray &data)
         if (m_partial.size() > m_max) {
             addGarbage(m_partial.constData(), m_partial.size());
             m_partial.clear();
-            m_discarding = true;
         }
         i = n;
     }

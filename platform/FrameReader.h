@@ -10,7 +10,8 @@ namespace qvx {
 // feed come out one by one, in order. Bytes outside a frame are reported as one
 // Garbage event per run (a run ends at an STX or at the end of a feed). A frame
 // that grows past the size cap is dropped and reported, and the bytes up to
-// the next STX are discarded quietly, so a peer cannot grow the buffer forever.
+// the next STX are discarded and reported as garbage as they come, so a peer
+// can neither grow the buffer forever nor stream past the count unseen.
 class FrameReader
 {
 public:
@@ -39,7 +40,6 @@ public:
 private:
     qsizetype m_max;
     QByteArray m_partial;      // an unfinished frame, starting with STX
-    bool m_discarding = false; // dropping an oversized frame up to the next STX
 };
 
 } // namespace qvx

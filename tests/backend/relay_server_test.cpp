@@ -243,15 +243,57 @@ TEST(RelayLimits, ConnectionsThatNeverLogInAreClosedAndMakeRoomForUsers)
     EXPECT_TRUE(eventually([&] { return relay.clientCount() == 1; }));
     EXPECT_TRUE(relay.isConnected("user01"));
 
-    // With every place held by a logged-in user, a new connection is refused.
+    // With every place held by a logged-in user of one address, a new login
+    // from it takes the place of that address's oldest login.
     RelayTestClient second, third, fourth;
     ASSERT_TRUE(second.connectTo(relay.port()));
     ASSERT_TRUE(second.login("user02"));
     ASSERT_TRUE(third.connectTo(relay.port()));
     ASSERT_TRUE(third.login("user03"));
     ASSERT_TRUE(fourth.connectTo(relay.port()));
-    EXPECT_TRUE(fourth.waitClosed());
-    EXPECT_TRUE(relay.isConnected("user01") && relay.isConnected("user02") && relay.isConnected("user03"));
+    EXPECT_TRUE(fourth.login("user04"));
+    EXPECT_TRUE(user.waitClosed());
+    EXPECT_TRUE(eventually([&] { return !relay.isConnected("user01"); }));
+    EXPECT_TRUE(relay.isConnected("user02") && relay.isConnected("user03") && relay.isConnected("user04"));
+    EXPECT_EQ(relay.stats().loginsClosedForRoom, 1u);
+}
+
+// A peer with several addresses fills every place with invented ids, each
+// address within its bound: the users of another address still log in, each
+// taking a place from the address that holds the most.
+TEST(RelayLimits, APeerWithManyAddressesCannotKeepUsersOut)
+{
+    RelayServer relay;
+    relay.setLimits(5000, 10);
+    relay.setMaxLoginsPerAddress(5);
+    ASSERT_TRUE(relay.listen(QHostAddress::LocalHost, 0));
+    std::vector<std::unique_ptr<RelayTestClient>> flood;
+    for (const char *address : {"127.0.0.2", "127.0.0.3"}) {
+        for (int i = 0; i < 5; ++i) {
+            flood.push_back(std::make_unique<RelayTestClient>());
+            ASSERT_TRUE(flood.back()->connectFrom(QHostAddress(QString::fromLatin1(address)), relay.port()));
+            ASSERT_TRUE(flood.back()->login("fake" + QByteArray::number(int(flood.size()))));
+        }
+    }
+    ASSERT_TRUE(eventually([&] { return relay.clientCount() == 10; }));
+
+    RelayTestClient maker, appr1, appr2;
+    ASSERT_TRUE(maker.connectTo(relay.port()));
+    EXPECT_TRUE(maker.login("MAKER"));
+    ASSERT_TRUE(appr1.connectTo(relay.port()));
+    EXPECT_TRUE(appr1.login("APPR1"));
+    ASSERT_TRUE(appr2.connectTo(relay.port()));
+    EXPECT_TRUE(appr2.login("APPR2"));
+    EXPECT_EQ(relay.stats().loginsClosedForRoom, 3u);
+    EXPECT_TRUE(eventually([&] { return relay.clientCount() == 10; }));
+
+    // The flood logging in again only displaces itself.
+    RelayTestClient again;
+    ASSERT_TRUE(again.connectFrom(QHostAddress(QStringLiteral("127.0.0.3")), relay.port()));
+    EXPECT_TRUE(again.login("fake99"));
+    EXPECT_TRUE(eventually([&] { return relay.clientCount() == 10; }));
+    EXPECT_TRUE(relay.isConnected("MAKER") && relay.isConnected("APPR1") && relay.isConnected("APPR2"));
+    EXPECT_TRUE(maker.quietFor(100));
 }
 
 namespace {
@@ -297,6 +339,25 @@ TEST_F(RelayTest, AStreamOfGarbageCostsTheLogAFewLinesAndItsSenderIsClosed)
     ASSERT_TRUE(eventually([&] { return !relay.isConnected("bad"); }, 10000));
     EXPECT_EQ(relay.stats().garbageClosed, 1u);
     EXPECT_LE(lines.count() - before, 10);
+    EXPECT_TRUE(relay.announce("good", "0610300"));
+    EXPECT_EQ(good->nextFrame(), f("Q0610300"));
+}
+
+// One frame past the size cap does not open the way for an endless stream:
+// what follows it counts as bad data, and its sender is closed.
+TEST_F(RelayTest, AStreamAfterAnOversizedFrameIsCountedAndItsSenderClosed)
+{
+    auto good = client("good");
+    auto bad = client("bad");
+    bad->send(QByteArray("\x02" "F") + QByteArray(8000, 'x'));
+    const QByteArray tail(64 * 1024, 'y');
+    for (int i = 0; i < 16 && bad->socket().state() == QAbstractSocket::ConnectedState; ++i) {
+        bad->socket().write(tail);
+        bad->socket().waitForBytesWritten(5000);
+    }
+    EXPECT_TRUE(bad->waitClosed(20000));
+    ASSERT_TRUE(eventually([&] { return !relay.isConnected("bad"); }, 10000));
+    EXPECT_EQ(relay.stats().garbageClosed, 1u);
     EXPECT_TRUE(relay.announce("good", "0610300"));
     EXPECT_EQ(good->nextFrame(), f("Q0610300"));
 }
