@@ -2,7 +2,10 @@
 // what the protocol asks for: each gets an error answer and the server goes on
 // serving everyone else.
 
+#include "backend/SqliteDatabase.h"
+#include "platform/AppServer.h"
 #include "platform/JsonWriter.h"
+#include "support/PeakMemory.h"
 #include "support/TestServer.h"
 #include "tests/backend/backend_databases.h"
 
@@ -13,6 +16,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -608,3 +612,74 @@ TEST_P(AppServerAnswers, BytesThatAreNoUtf8ComeBackReplaced)
 }
 
 QVX_ON_EVERY_BACKEND(AppServerAnswers);
+
+namespace {
+
+class AnswerMemory : public qvx::testing::BackendTest
+{
+protected:
+    std::shared_ptr<qvx::Database> database()
+    {
+        if (onMariaDb())
+            return freshDatabase(false);
+        return std::make_shared<qvx::SqliteDatabase>(m_dir.filePath(QStringLiteral("empty.sqlite")));
+    }
+
+    // Rows of short texts and numbers, the shape of a long list screen's
+    // answer: 10,000 rows for each of `hundreds`.
+    static QString smallCells(int hundreds)
+    {
+        return QStringLiteral("with recursive s(n) as (select 1 union all select n + 1 from s where n < 100) "
+                              "select a.n as a, b.n as b, a.n + b.n as c, a.n * 2 as d, b.n * 3 as e, 'ab' as f, "
+                              "'한글' as g, a.n - b.n as h, 'x' as i, 'yz' as j from s a, s b, s c where c.n <= %1")
+            .arg(hundreds);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+// An answer is written as its rows come, not gathered whole and copied:
+// the peak stays near the answer's own length. And an answer longer than
+// the client reads is refused while it is made, within a bounded memory.
+TEST_P(AnswerMemory, TheAnswerIsTheOnlyCopyAndIsRefusedPastTheCap)
+{
+    const std::shared_ptr<qvx::Database> db = database();
+    qint64 answerBytes = 0;
+    const testing_support::PeakMemory listed = testing_support::MeasurePeakMemory([&] {
+        auto c = db->connect();
+        return int(c->queryJson(smallCells(60)).size() / 1024);
+    });
+    ASSERT_TRUE(listed.ended) << "signal " << listed.signal;
+    answerBytes = qint64(listed.result) * 1024;
+    EXPECT_GT(answerBytes, 30LL << 20);
+    EXPECT_LT(listed.growth, answerBytes * 2 + (16 << 20)) << "answer " << answerBytes << " bytes";
+
+    // 600 texts of 1 MiB: 600 MiB, past the 512 MiB a client reads.
+    const QString huge = onMariaDb()
+                             ? QStringLiteral("with recursive s(n) as (select 1 union all select n + 1 from s where n < "
+                                              "600) select repeat('x', 1048576) as x from s")
+                             : QStringLiteral("with recursive s(n) as (select 1 union all select n + 1 from s where n < "
+                                              "600) select hex(zeroblob(524288)) as x from s");
+    const testing_support::PeakMemory refused = testing_support::MeasurePeakMemory(
+        [&] {
+            auto c = db->connect();
+            try {
+                c->queryJson(huge);
+            } catch (const qvx::DbError &e) {
+                if (!e.message().contains(QLatin1String("Answer too large")))
+                    return 2;
+                // The connection goes on with its next statement.
+                return c->query(QStringLiteral("select 7 as n")).value(0, 0) == QLatin1String("7") ? 1 : 3;
+            }
+            return 0;
+        },
+        1536LL << 20);
+    ASSERT_TRUE(refused.ended) << "signal " << refused.signal;
+    EXPECT_EQ(refused.result, 1);
+    EXPECT_LT(refused.growth, qvx::AppServer::MaxAnswerBytes * 3 / 2);
+}
+
+QVX_ON_EVERY_BACKEND(AnswerMemory);
