@@ -16,6 +16,54 @@
 
 namespace qvx {
 
+namespace {
+
+// A request is an id, a method and a few arguments; its parsed form takes
+// 16 bytes or more for every value, so a frame of small numbers would take
+// many times its length.
+constexpr int MaxRequestValues = 256;
+// While a request is parsed and run, its texts are held again as parsed
+// values, as arguments and as the statement given to the database: it
+// counts this many times its length more against the server's input cap.
+constexpr qint64 ParsedCostPerByte = 3;
+
+// How many values the JSON text holds at most: its commas and opening
+// brackets outside strings, and one.
+qint64 jsonValueBound(const QByteArray &json)
+{
+    qint64 bound = 1;
+    bool inString = false;
+    for (const char *p = json.constData(), *end = p + json.size(); p < end; ++p) {
+        if (inString) {
+            if (*p == '\\')
+                ++p;
+            else if (*p == '"')
+                inString = false;
+        } else if (*p == '"') {
+            inString = true;
+        } else if (*p == ',' || *p == '[' || *p == '{') {
+            ++bound;
+        }
+    }
+    return bound;
+}
+
+// A share of the server's input cap, given back when it goes out of scope.
+class HeldInput
+{
+public:
+    HeldInput(ServerContext &context, qint64 bytes) : m_context(context), m_bytes(bytes) {}
+    ~HeldInput() { m_context.releaseInput(m_bytes); }
+    HeldInput(const HeldInput &) = delete;
+    HeldInput &operator=(const HeldInput &) = delete;
+
+private:
+    ServerContext &m_context;
+    qint64 m_bytes;
+};
+
+} // namespace
+
 AppServerConnection::AppServerConnection(std::shared_ptr<ServerContext> context, qintptr socketDescriptor, quint64 id,
                                          std::shared_ptr<std::atomic<bool>> opened)
     : m_context(std::move(context)), m_descriptor(socketDescriptor), m_id(id),
@@ -160,24 +208,47 @@ void AppServerConnection::onReadyRead()
         }
         if (m_buffer.size() < qint64(length) + 4)
             break;
-        const QByteArray body = m_buffer.mid(4, length);
-        m_buffer.remove(0, qsizetype(length) + 4);
-        m_context->releaseInput(qint64(length) + 4);
         m_partialTimer->stop();
         m_idleTimer->stop();
-        handleRequest(body);
+        // Parsed where it lies: the frame stays in the buffer, and counted in
+        // the server's input cap, until it is answered. (handleRequest reads
+        // the body only before it runs anything that could close the
+        // connection and drop the buffer.)
+        handleRequest(QByteArray::fromRawData(m_buffer.constData() + 4, qsizetype(length)));
+        if (m_finished || m_draining)
+            return; // the buffer was dropped, and its share of the cap given back
+        m_buffer.remove(0, qsizetype(length) + 4);
+        m_context->releaseInput(qint64(length) + 4);
         watchTransaction();
     }
     if (m_finished)
         return;
-    if (m_buffer.isEmpty())
+    if (m_buffer.isEmpty()) {
+        m_buffer = QByteArray(); // a large request's room is not kept while the connection idles
         m_partialTimer->stop();
-    else if (!m_partialTimer->isActive())
+    } else if (!m_partialTimer->isActive())
         m_partialTimer->start(m_context->options().partialRequestTimeoutMs);
 }
 
 void AppServerConnection::handleRequest(const QByteArray &body)
 {
+    if (jsonValueBound(body) > MaxRequestValues) {
+        answer({{QStringLiteral("id"), QJsonValue::Null},
+                {QStringLiteral("ok"), false},
+                {QStringLiteral("error"), QStringLiteral("Malformed request: more than %1 values").arg(MaxRequestValues)}});
+        return;
+    }
+    const qint64 parsedCost = body.size() * ParsedCostPerByte;
+    if (!m_context->reserveInput(parsedCost)) {
+        answer({{QStringLiteral("id"), QJsonValue::Null},
+                {QStringLiteral("ok"), false},
+                {QStringLiteral("error"), QStringLiteral("Server busy: the requests being read and run on all "
+                                                         "connections exceed the server's buffer (%1 bytes); the "
+                                                         "request was not run")
+                                              .arg(m_context->options().maxBufferedBytes)}});
+        return;
+    }
+    const HeldInput parsed(*m_context, parsedCost);
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(body, &parseError);
     if (parseError.error != QJsonParseError::NoError || !doc.isObject()) {

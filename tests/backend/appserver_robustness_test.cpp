@@ -21,6 +21,12 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -408,6 +414,126 @@ TEST(AppServerLimits, UnfinishedRequestsOfAllConnectionsTogetherAreCapped)
     // The first goes on waiting for its bytes; other clients are served.
     EXPECT_EQ(first->state(), QAbstractSocket::ConnectedState);
     EXPECT_EQ(server.client().select(QStringLiteral("select 1 as one")).valueInt(0, QStringLiteral("one")), 1);
+}
+
+namespace {
+
+// A blocking loopback connection without Qt, for a thread of its own.
+int rawSocketTo(quint16 port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const timeval timeout{30, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+    if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Sends the bytes (a refusal may close the connection halfway) and reads one
+// answer frame's body; empty when none came.
+QByteArray sendAndReadAnswer(int fd, const QByteArray &bytes)
+{
+    for (qsizetype sent = 0; sent < bytes.size();) {
+        const ssize_t n = ::send(fd, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
+        if (n <= 0)
+            break;
+        sent += n;
+    }
+    QByteArray in;
+    char chunk[65536];
+    while (in.size() < 4 || in.size() < 4 + qint64(qFromBigEndian<quint32>(in.constData()))) {
+        const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
+        if (n <= 0)
+            return {};
+        in.append(chunk, qsizetype(n));
+    }
+    return in.mid(4, qFromBigEndian<quint32>(in.constData()));
+}
+
+QByteArray openRequest()
+{
+    return request(0, QStringLiteral("open"), QStringLiteral("QVXServer.QVSERVER01"));
+}
+
+// A request of `bytes` bytes whose arguments are the number 1 over and over.
+QByteArray requestOfNumbers(qsizetype bytes)
+{
+    QByteArray body = R"({"id":1,"method":"cms_select1","args":[)";
+    const qsizetype count = (bytes - body.size() - 3) / 2;
+    body.reserve(bytes);
+    for (qsizetype i = 0; i < count; ++i)
+        body.append("1,", 2);
+    body.append("1]}");
+    return framed(body);
+}
+
+} // namespace
+
+// A request takes many times its length once parsed: sixteen 16 MiB frames
+// of small numbers at once must stay near the server's cap on unfinished
+// requests (256 MiB), not multiply it.
+TEST(AppServerLimits, ParsedRequestsStayWithinTheInputCap)
+{
+    {
+        TestServer server;
+        const int fd = rawSocketTo(server.port());
+        ASSERT_GE(fd, 0);
+        ASSERT_TRUE(sendAndReadAnswer(fd, openRequest()).contains("true"));
+        const QJsonObject refused = QJsonDocument::fromJson(sendAndReadAnswer(fd, requestOfNumbers(100000))).object();
+        EXPECT_FALSE(refused.value(QStringLiteral("ok")).toBool(true));
+        EXPECT_TRUE(refused.value(QStringLiteral("error")).toString().contains(QStringLiteral("values")))
+            << refused.value(QStringLiteral("error")).toString().toStdString();
+        // The connection goes on.
+        EXPECT_TRUE(sendAndReadAnswer(fd, request(2, QStringLiteral("cms_select1"), QStringLiteral("select 1 as n")))
+                        .contains("true"));
+        ::close(fd);
+    }
+    {
+        // A text counts again once parsed: 600 KiB of it would pass a 2 MiB cap.
+        TestServer server(TestServer::Config{true, [](qvx::ServerOptions &o) { o.maxBufferedBytes = 2 << 20; }});
+        const int fd = rawSocketTo(server.port());
+        ASSERT_GE(fd, 0);
+        ASSERT_TRUE(sendAndReadAnswer(fd, openRequest()).contains("true"));
+        const QString text = QStringLiteral("select '%1' as x").arg(QString(600 * 1024, QLatin1Char('a')));
+        const QJsonObject busy = QJsonDocument::fromJson(sendAndReadAnswer(fd, request(3, QStringLiteral("cms_select1"), text))).object();
+        EXPECT_TRUE(busy.value(QStringLiteral("error")).toString().contains(QStringLiteral("Server busy")))
+            << busy.value(QStringLiteral("error")).toString().toStdString();
+        EXPECT_TRUE(sendAndReadAnswer(fd, request(4, QStringLiteral("cms_select1"), QStringLiteral("select 1 as n")))
+                        .contains("true"));
+        ::close(fd);
+    }
+
+    constexpr int Connections = 16;
+    const testing_support::PeakMemory peak = testing_support::MeasurePeakMemory([] {
+        TestServer server;
+        const QByteArray frame = requestOfNumbers(16 * 1024 * 1024 - 4);
+        std::atomic<int> answered{0};
+        std::vector<std::thread> clients;
+        for (int i = 0; i < Connections; ++i) {
+            clients.emplace_back([&] {
+                const int fd = rawSocketTo(server.port());
+                if (fd < 0)
+                    return;
+                if (sendAndReadAnswer(fd, openRequest()).contains("true") && !sendAndReadAnswer(fd, frame).isEmpty())
+                    ++answered;
+                ::close(fd);
+            });
+        }
+        for (auto &t : clients)
+            t.join();
+        return answered.load();
+    });
+    ASSERT_TRUE(peak.ended) << "signal " << peak.signal;
+    EXPECT_GT(peak.result, 0);
+    // The frames in the server's buffers (256 MiB) with the allocator's room
+    // around them as they grow; parsed, they took 2.3 GB.
+    EXPECT_LT(peak.growth, 1LL << 30) << peak.result << " answered";
 }
 
 TEST(AppServerLimits, AClientThatNeverReadsItsAnswersIsClosed)
