@@ -536,6 +536,48 @@ TEST(AppServerLimits, ParsedRequestsStayWithinTheInputCap)
     EXPECT_LT(peak.growth, 1LL << 30) << peak.result << " answered";
 }
 
+// A client may send its requests, end its sending side and read the
+// answers: every request received before is answered, and a commit among
+// them is reported as stored.
+TEST(AppServerProtocol, AClientThatEndsItsSendingSideIsAnsweredEveryRequest)
+{
+    TestServer server;
+    const int fd = rawSocketTo(server.port());
+    ASSERT_GE(fd, 0);
+    QByteArray requests = openRequest();
+    requests += request(1, QStringLiteral("cms_insert1"),
+                        QStringLiteral("insert into error (bankid, errcode, errcontents) values ('ZZ', 'H01', 'half')"));
+    requests += request(2, QStringLiteral("cms_insert1"), QStringLiteral("commit"));
+    requests += request(3, QStringLiteral("cms_select1"),
+                        QStringLiteral("select errcontents from error where errcode = 'H01'"));
+    requests += request(4, QStringLiteral("cms_select1"), QStringLiteral("select hex(zeroblob(3000000)) as big"));
+    ASSERT_EQ(::send(fd, requests.constData(), size_t(requests.size()), MSG_NOSIGNAL), ssize_t(requests.size()));
+    ::shutdown(fd, SHUT_WR);
+    // Everything until the server closes its side too.
+    QByteArray in;
+    char chunk[65536];
+    for (ssize_t n; (n = ::recv(fd, chunk, sizeof chunk, 0)) > 0;)
+        in.append(chunk, qsizetype(n));
+    ::close(fd);
+    QList<QJsonObject> answers;
+    while (in.size() >= 4 && in.size() >= 4 + qint64(qFromBigEndian<quint32>(in.constData()))) {
+        const quint32 length = qFromBigEndian<quint32>(in.constData());
+        answers << QJsonDocument::fromJson(in.mid(4, length)).object();
+        in.remove(0, qsizetype(length) + 4);
+    }
+    ASSERT_EQ(answers.size(), 5);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(answers[i].value(QStringLiteral("ok")).toBool()) << i << ": " << answers[i].value(QStringLiteral("error")).toString().toStdString();
+        if (i > 0)
+            EXPECT_EQ(answers[i].value(QStringLiteral("id")).toInt(), i);
+    }
+    EXPECT_EQ(answers[3].value(QStringLiteral("result")).toObject().value(QStringLiteral("rows")).toArray().at(0).toArray().at(0).toString(),
+              QStringLiteral("half"));
+    EXPECT_EQ(answers[4].value(QStringLiteral("result")).toObject().value(QStringLiteral("rows")).toArray().at(0).toArray().at(0).toString().size(),
+              6000000);
+    EXPECT_EQ(server.query(QStringLiteral("select count(*) as n from error where errcode = 'H01'")).valueInt(0, QStringLiteral("n")), 1);
+}
+
 TEST(AppServerLimits, AClientThatNeverReadsItsAnswersIsClosed)
 {
     TestServer server(TestServer::Config{true, [](qvx::ServerOptions &o) { o.maxQueuedBytes = 256 * 1024; }});
