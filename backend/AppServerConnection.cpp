@@ -1,12 +1,12 @@
 #include "backend/AppServerConnection.h"
 
+#include "backend/ClientSocket.h"
 #include "backend/ServerContext.h"
 #include "backend/ServerSession.h"
 
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QTcpSocket>
 #include <QtEndian>
 
 #include <cstdio>
@@ -15,6 +15,54 @@
 #include <sys/socket.h>
 
 namespace qvx {
+
+namespace {
+
+// A request is an id, a method and a few arguments; its parsed form takes
+// 16 bytes or more for every value, so a frame of small numbers would take
+// many times its length.
+constexpr int MaxRequestValues = 256;
+// While a request is parsed and run, its texts are held again as parsed
+// values, as arguments and as the statement given to the database: it
+// counts this many times its length more against the server's input cap.
+constexpr qint64 ParsedCostPerByte = 3;
+
+// How many values the JSON text holds at most: its commas and opening
+// brackets outside strings, and one.
+qint64 jsonValueBound(const QByteArray &json)
+{
+    qint64 bound = 1;
+    bool inString = false;
+    for (const char *p = json.constData(), *end = p + json.size(); p < end; ++p) {
+        if (inString) {
+            if (*p == '\\')
+                ++p;
+            else if (*p == '"')
+                inString = false;
+        } else if (*p == '"') {
+            inString = true;
+        } else if (*p == ',' || *p == '[' || *p == '{') {
+            ++bound;
+        }
+    }
+    return bound;
+}
+
+// A share of the server's input cap, given back when it goes out of scope.
+class HeldInput
+{
+public:
+    HeldInput(ServerContext &context, qint64 bytes) : m_context(context), m_bytes(bytes) {}
+    ~HeldInput() { m_context.releaseInput(m_bytes); }
+    HeldInput(const HeldInput &) = delete;
+    HeldInput &operator=(const HeldInput &) = delete;
+
+private:
+    ServerContext &m_context;
+    qint64 m_bytes;
+};
+
+} // namespace
 
 AppServerConnection::AppServerConnection(std::shared_ptr<ServerContext> context, qintptr socketDescriptor, quint64 id,
                                          std::shared_ptr<std::atomic<bool>> opened)
@@ -62,13 +110,8 @@ void AppServerConnection::start()
     m_idleTimer = new QTimer(this);
     m_idleTimer->setSingleShot(true);
     connect(m_idleTimer, &QTimer::timeout, this, &AppServerConnection::closeIdleTransaction);
-    m_socket = new QTcpSocket;
-    if (!m_socket->setSocketDescriptor(m_descriptor)) {
-        finish();
-        return;
-    }
+    m_socket = new ClientSocket(m_descriptor);
     m_openTimer->start(options.openTimeoutMs);
-    m_socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     m_session = std::make_unique<ServerSession>(*m_context);
     // Runs on this thread while a statement runs: a client gone, or the
     // server stopping, stops the statement rather than let it run on.
@@ -79,10 +122,9 @@ void AppServerConnection::start()
             return QStringLiteral("Statement stopped: its client closed the connection");
         return QString();
     });
-    connect(m_socket, &QTcpSocket::readyRead, this, &AppServerConnection::onReadyRead);
-    connect(m_socket, &QTcpSocket::disconnected, this, &AppServerConnection::finish);
-    if (m_socket->bytesAvailable() > 0)
-        onReadyRead();
+    connect(m_socket, &ClientSocket::readyRead, this, &AppServerConnection::onReadyRead);
+    connect(m_socket, &ClientSocket::broken, this, &AppServerConnection::finish);
+    onReadyRead();
 }
 
 void AppServerConnection::stop()
@@ -97,13 +139,9 @@ void AppServerConnection::shutdown()
     if (m_finished)
         return;
     if (m_socket && !m_draining) {
-        if (m_socket->bytesAvailable() == 0)
-            m_socket->waitForReadyRead(0); // what has arrived and Qt has not read yet
-        onReadyRead();
-        QElapsedTimer sending;
-        sending.start();
-        while (!m_finished && m_socket->bytesToWrite() > 0 && sending.elapsed() < 1000)
-            m_socket->waitForBytesWritten(100);
+        onReadyRead(); // what has arrived
+        if (!m_finished)
+            m_socket->flush(1000);
     }
     finish();
 }
@@ -137,13 +175,17 @@ void AppServerConnection::onReadyRead()
 {
     if (m_finished || !m_socket)
         return;
+    bool ended = false;
     if (m_draining) {
-        m_socket->readAll();
+        while (m_socket->readAvailable(&ended).size() >= ClientSocket::MaxReadBytes) {
+        }
+        if (ended)
+            finish();
         return;
     }
     // Memory is taken only for bytes that have arrived, and all connections
     // together hold at most the server's cap of unfinished requests.
-    const QByteArray incoming = m_socket->readAll();
+    const QByteArray incoming = m_socket->readAvailable(&ended);
     if (!m_context->reserveInput(incoming.size())) {
         refuseAndClose(QStringLiteral("Server busy: the requests still arriving on all connections exceed the "
                                       "server's buffer (%1 bytes)")
@@ -160,24 +202,69 @@ void AppServerConnection::onReadyRead()
         }
         if (m_buffer.size() < qint64(length) + 4)
             break;
-        const QByteArray body = m_buffer.mid(4, length);
-        m_buffer.remove(0, qsizetype(length) + 4);
-        m_context->releaseInput(qint64(length) + 4);
         m_partialTimer->stop();
         m_idleTimer->stop();
-        handleRequest(body);
+        // Parsed where it lies: the frame stays in the buffer, and counted in
+        // the server's input cap, until it is answered. (handleRequest reads
+        // the body only before it runs anything that could close the
+        // connection and drop the buffer.)
+        handleRequest(QByteArray::fromRawData(m_buffer.constData() + 4, qsizetype(length)));
+        if (m_finished || m_draining)
+            return; // the buffer was dropped, and its share of the cap given back
+        m_buffer.remove(0, qsizetype(length) + 4);
+        m_context->releaseInput(qint64(length) + 4);
         watchTransaction();
     }
-    if (m_finished)
+    if (m_finished || m_draining)
         return;
-    if (m_buffer.isEmpty())
+    if (ended) {
+        answerAndCloseAfterPeerEnded();
+        return;
+    }
+    if (m_buffer.isEmpty()) {
+        m_buffer = QByteArray(); // a large request's room is not kept while the connection idles
         m_partialTimer->stop();
-    else if (!m_partialTimer->isActive())
+    } else if (!m_partialTimer->isActive()) {
         m_partialTimer->start(m_context->options().partialRequestTimeoutMs);
+    }
+    if (incoming.size() >= ClientSocket::MaxReadBytes)
+        onReadyRead(); // more may be waiting
+}
+
+// The client has ended its sending side: every request it sent before is
+// answered (above), the answers are sent as it reads them, and the
+// connection closes. A request left unfinished never will be.
+void AppServerConnection::answerAndCloseAfterPeerEnded()
+{
+    QElapsedTimer sending;
+    sending.start();
+    // A client that does not read is given as long as one that does not send;
+    // a server that stops, as long as it gives every connection.
+    const auto limitMs = [this] { return m_context->stopping() ? 1000 : m_context->options().partialRequestTimeoutMs; };
+    while (!m_finished && !m_socket->flush(100) && m_socket->isOpen() && sending.elapsed() < limitMs()) {
+    }
+    finish();
 }
 
 void AppServerConnection::handleRequest(const QByteArray &body)
 {
+    if (jsonValueBound(body) > MaxRequestValues) {
+        answer({{QStringLiteral("id"), QJsonValue::Null},
+                {QStringLiteral("ok"), false},
+                {QStringLiteral("error"), QStringLiteral("Malformed request: more than %1 values").arg(MaxRequestValues)}});
+        return;
+    }
+    const qint64 parsedCost = body.size() * ParsedCostPerByte;
+    if (!m_context->reserveInput(parsedCost)) {
+        answer({{QStringLiteral("id"), QJsonValue::Null},
+                {QStringLiteral("ok"), false},
+                {QStringLiteral("error"), QStringLiteral("Server busy: the requests being read and run on all "
+                                                         "connections exceed the server's buffer (%1 bytes); the "
+                                                         "request was not run")
+                                              .arg(m_context->options().maxBufferedBytes)}});
+        return;
+    }
+    const HeldInput parsed(*m_context, parsedCost);
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(body, &parseError);
     if (parseError.error != QJsonParseError::NoError || !doc.isObject()) {
@@ -259,7 +346,7 @@ void AppServerConnection::answerRaw(const QJsonValue &id, const QByteArray &resu
     if (!m_socket || m_finished || m_draining)
         return;
     m_socket->write(resultJson);
-    m_socket->write("}", 1);
+    m_socket->write(QByteArrayLiteral("}"));
 }
 
 void AppServerConnection::refuseAndClose(const QString &message)
@@ -277,13 +364,13 @@ void AppServerConnection::refuseAndClose(const QString &message)
     m_socket->write(frame({{QStringLiteral("id"), QJsonValue::Null},
                            {QStringLiteral("ok"), false},
                            {QStringLiteral("error"), message}}));
-    while (m_socket->bytesToWrite() > 0 && m_socket->waitForBytesWritten(1000)) {
-    }
+    m_socket->flush(1000);
     // Rolled back only once the reason is on its way, so a client that finds
     // the lock free again also finds why its transaction is gone.
     m_session.reset();
-    ::shutdown(int(m_socket->socketDescriptor()), SHUT_WR);
-    m_socket->readAll();
+    m_socket->shutdownWrite();
+    bool ended = false;
+    m_socket->readAvailable(&ended);
     QTimer::singleShot(2000, this, [this] { finish(); });
 }
 
@@ -322,7 +409,7 @@ bool AppServerConnection::peerClosed() const
     if (!m_socket)
         return true;
     pollfd p{};
-    p.fd = int(m_socket->socketDescriptor());
+    p.fd = m_socket->descriptor();
     p.events = POLLRDHUP;
     return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLRDHUP | POLLHUP | POLLERR | POLLNVAL)) != 0;
 }
@@ -331,7 +418,7 @@ QString AppServerConnection::peerName() const
 {
     if (!m_socket)
         return QStringLiteral("?");
-    return QStringLiteral("%1:%2").arg(m_socket->peerAddress().toString()).arg(m_socket->peerPort());
+    return m_socket->peerName();
 }
 
 } // namespace qvx

@@ -8,10 +8,10 @@
 #include <atomic>
 #include <memory>
 
-class QTcpSocket;
 
 namespace qvx {
 
+class ClientSocket;
 class ServerContext;
 class ServerSession;
 
@@ -53,6 +53,7 @@ private:
     void send(const QByteArray &bytes); // closes a client that leaves too many answers unread
     void refuseAndClose(const QString &message);
     void finish();
+    void answerAndCloseAfterPeerEnded();
     void watchTransaction(); // after each request: times the open transaction's idleness
     void closeIdleTransaction();
     QString peerName() const;
@@ -61,7 +62,7 @@ private:
 
     std::shared_ptr<ServerContext> m_context;
     qintptr m_descriptor;
-    QTcpSocket *m_socket = nullptr;
+    ClientSocket *m_socket = nullptr;
     std::unique_ptr<ServerSession> m_session;
     quint64 m_id = 0;
     std::shared_ptr<std::atomic<bool>> m_opened;

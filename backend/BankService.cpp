@@ -46,7 +46,7 @@ public:
                 m_db = m_service.m_database->connect();
                 BankSimulator::ensureTables(*m_db);
             }
-            BankSimulator bank(*m_db, m_service.m_now);
+            BankSimulator bank(*m_db, m_service.m_now, m_service.m_registry.get());
             fn(bank);
             return true;
         } catch (const DbError &e) {

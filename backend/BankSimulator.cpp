@@ -72,8 +72,8 @@ QString pick(const QStringList &list, quint32 h)
 
 } // namespace
 
-BankSimulator::BankSimulator(DbConnection &db, Clock now)
-    : m_db(db), m_now(std::move(now))
+BankSimulator::BankSimulator(DbConnection &db, Clock now, BatchRegistry *registry)
+    : m_db(db), m_now(std::move(now)), m_registry(registry)
 {
     m_at = m_now();
 }
@@ -252,8 +252,13 @@ BankSimulator::Assignments BankSimulator::resultInquiryAnswer(const QString &tab
         t = m_db.query(QStringLiteral("select * from %1 where SENDDATE = %2 and SEQNO = %3")
                            .arg(origin, sqlQuote(date), sqlInt(number)));
     const QString state = t.isEmpty() ? QString() : t.value(0, QStringLiteral("SR_FLAG")).trimmed();
-    if (state != QLatin1String("1") && state != QLatin1String("2") && state != QLatin1String("4")) {
-        // Not found, not yet approved, or a send error: the bank has no such transfer.
+    // A row waiting to be sent reached the bank only when its batch was
+    // registered; otherwise its sender was told the send failed.
+    const bool reachedBank = state == QLatin1String("2") || state == QLatin1String("4")
+                             || (state == QLatin1String("1") && m_registry
+                                 && m_registry->isRegistered(BatchRegistry::waitingRow(origin, t, 0)));
+    if (!reachedBank) {
+        // Not found, not yet approved, never registered, or a send error: the bank has no such transfer.
         a << qMakePair(QStringLiteral("ERRCODE"), QString::fromLatin1(CodeNoOriginal))
           << qMakePair(QStringLiteral("PROCRESULT"), QString::fromLatin1(CodeNoOriginal));
         return a;

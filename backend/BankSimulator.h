@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backend/BatchRegistry.h"
 #include "backend/BatchSink.h"
 #include "backend/Database.h"
 
@@ -24,7 +25,10 @@ public:
     using Clock = std::function<QDateTime()>;
     using Assignments = QList<QPair<QString, QString>>; // column, text value
 
-    BankSimulator(DbConnection &db, Clock now);
+    // `registry`: the stored registrations; a result inquiry has the bank
+    // process a transfer still waiting to be sent only when one covers it
+    // (null: none does).
+    BankSimulator(DbConnection &db, Clock now, BatchRegistry *registry = nullptr);
 
     // Creates the bank's own table (numbers of the notices it issued) when missing.
     static void ensureTables(DbConnection &db);
@@ -102,6 +106,7 @@ private:
 
     DbConnection &m_db;
     Clock m_now;
+    BatchRegistry *m_registry = nullptr;
     QDateTime m_at; // the moment of the current answer
 };
 

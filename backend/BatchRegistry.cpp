@@ -4,6 +4,10 @@
 #include "backend/SqliteDatabase.h"
 #include "platform/SqlText.h"
 
+#include <QHash>
+
+#include <algorithm>
+
 
 namespace qvx {
 
@@ -113,42 +117,88 @@ QList<SendBatch> BatchRegistry::pending()
     return out;
 }
 
-BatchRegistry::Returned BatchRegistry::returnUnregisteredRows(DbConnection &database)
+BatchRegistry::WaitingRow BatchRegistry::waitingRow(const QString &table, const ResultSet &rs, int r)
+{
+    WaitingRow row{table, rs.value(r, QStringLiteral("SEQNO")), QString()};
+    if (isTransferTable(table))
+        row.transferKey = transferKey(rs.value(r, QStringLiteral("CFMID")), rs.value(r, QStringLiteral("SENDTIME")),
+                                      rs.value(r, QStringLiteral("SENDDATE")));
+    return row;
+}
+
+QList<BatchRegistry::WaitingRow> BatchRegistry::waitingRows(DbConnection &database, const QString &table,
+                                                            const QStringList *seqNos)
+{
+    const QString select = isTransferTable(table)
+                               ? QStringLiteral("select SEQNO, CFMID, SENDTIME, SENDDATE from %1 where SR_FLAG = '1'")
+                               : QStringLiteral("select SEQNO from %1 where SR_FLAG = '1'");
+    QList<WaitingRow> rows;
+    const auto add = [&](const QString &sql) {
+        const ResultSet rs = database.query(sql);
+        for (int r = 0; r < rs.recordCount(); ++r)
+            rows << waitingRow(table, rs, r);
+    };
+    if (!seqNos) {
+        add(select.arg(table));
+        return rows;
+    }
+    // In pieces: a statement's text stays short however many rows are asked for.
+    for (qsizetype i = 0; i < seqNos->size(); i += 500) {
+        QStringList quoted;
+        for (const QString &n : seqNos->mid(i, 500))
+            quoted << sqlQuote(n); // as stored: the column may hold text
+        add(select.arg(table) + QStringLiteral(" and SEQNO in (%1)").arg(quoted.join(QLatin1Char(','))));
+    }
+    return rows;
+}
+
+bool BatchRegistry::covers(const SendBatch &b, const WaitingRow &row)
+{
+    if (b.table.compare(row.table, Qt::CaseInsensitive) != 0)
+        return false;
+    if (b.firstNo == 0 && b.lastNo == 0 && isTransferTable(b.table))
+        return transferKey(b.userId, b.time, b.date) == row.transferKey;
+    // A number that is no whole number: only a transfer batch can cover it.
+    const QString n = row.seqNo.trimmed();
+    if (!isInteger(n))
+        return false;
+    const qint64 number = n.toLongLong();
+    return number >= b.firstNo && number <= b.lastNo;
+}
+
+bool BatchRegistry::isRegistered(const WaitingRow &row)
 {
     const QList<SendBatch> registered = pending();
-    // seqNo < 0: the row's number is no whole number; only a transfer batch can cover it.
-    const auto covered = [&](const QString &table, qint64 seqNo, const QString &transferKeyOfRow) {
-        for (const SendBatch &b : registered) {
-            if (b.table.compare(table, Qt::CaseInsensitive) != 0)
-                continue;
-            if (b.firstNo == 0 && b.lastNo == 0 && isTransferTable(b.table)) {
-                if (transferKey(b.userId, b.time, b.date) == transferKeyOfRow)
-                    return true;
-            } else if (seqNo >= 0 && seqNo >= b.firstNo && seqNo <= b.lastNo) {
-                return true;
-            }
+    return std::any_of(registered.begin(), registered.end(), [&](const SendBatch &b) { return covers(b, row); });
+}
+
+BatchRegistry::Returned BatchRegistry::returnUnregisteredRows(DbConnection &database, const QList<WaitingRow> *only)
+{
+    const QList<SendBatch> registered = pending();
+    QStringList tables;
+    QHash<QString, QStringList> numbers; // of the rows asked for, by table
+    if (only) {
+        for (const WaitingRow &row : *only) {
+            const QString table = row.table.toLower();
+            if (!tables.contains(table))
+                tables << table;
+            numbers[table] << row.seqNo;
         }
-        return false;
-    };
+    } else {
+        tables = requestTables();
+    }
 
     Returned returned;
     database.begin();
     try {
-        for (const QString &table : requestTables()) {
-            if (!database.tableExists(table))
+        for (const QString &table : tables) {
+            if (!only && !database.tableExists(table))
                 continue;
             const bool transfers = isTransferTable(table);
-            const ResultSet waiting = database.query(
-                transfers ? QStringLiteral("select SEQNO, CFMID, SENDTIME, SENDDATE from %1 where SR_FLAG = '1'").arg(table)
-                          : QStringLiteral("select SEQNO from %1 where SR_FLAG = '1'").arg(table));
             QStringList lost;
-            for (int r = 0; r < waiting.recordCount(); ++r) {
-                const QString seqNo = waiting.value(r, 0);
-                const QString key = transfers ? transferKey(waiting.value(r, 1), waiting.value(r, 2), waiting.value(r, 3))
-                                              : QString();
-                const qint64 number = isInteger(seqNo.trimmed()) ? seqNo.trimmed().toLongLong() : -1;
-                if (!covered(table, number, key))
-                    lost << sqlQuote(seqNo); // as stored: the column may hold text
+            for (const WaitingRow &row : waitingRows(database, table, only ? &numbers[table] : nullptr)) {
+                if (std::none_of(registered.begin(), registered.end(), [&](const SendBatch &b) { return covers(b, row); }))
+                    lost << sqlQuote(row.seqNo); // as stored: the column may hold text
             }
             // In pieces: a statement's text stays short however many rows were lost.
             for (qsizetype i = 0; i < lost.size(); i += 500) {

@@ -29,20 +29,43 @@ public:
     // Every stored registration, oldest first.
     QList<SendBatch> pending();
 
-    // At start-up, before any client can register: request rows waiting to
-    // be sent (sr_flag '1') that no stored registration covers never
-    // reached the bank, and their sender was told the send failed. They are
-    // never to be answered: released transfers (giche) go back to the final
-    // approver's list (sr_flag '0') to be sent again; the rows of every other
-    // request table are marked as a send error (sr_flag '3'), so that no
-    // later inquiry has the bank process them, and their sender writes them
-    // anew. One transaction. Throws DbError.
+    // A request row waiting to be sent (sr_flag '1'): its table, its message
+    // number as stored and, in the transfer table, its final approver, time
+    // and date, by which a transfer batch is registered.
+    struct WaitingRow
+    {
+        QString table;
+        QString seqNo;
+        QString transferKey; // giche rows only
+    };
+    // The waiting rows of one request table as the connection sees them; with
+    // `seqNos`, only those with one of these numbers. Throws DbError.
+    static QList<WaitingRow> waitingRows(DbConnection &database, const QString &table,
+                                         const QStringList *seqNos = nullptr);
+    // The row of a request table's ResultSet (columns SEQNO, and for giche
+    // CFMID, SENDTIME, SENDDATE) as a waiting row.
+    static WaitingRow waitingRow(const QString &table, const ResultSet &rs, int r);
+    // Whether the batch's registration covers the row.
+    static bool covers(const SendBatch &batch, const WaitingRow &row);
+    // Whether a stored registration covers the row. Throws DbError.
+    bool isRegistered(const WaitingRow &row);
+
+    // Request rows waiting to be sent that no stored registration covers
+    // never reached the bank, and their sender was told the send failed (or
+    // will never be told it succeeded). They are never to be answered:
+    // released transfers (giche) go back to the final approver's list
+    // (sr_flag '0') to be sent again; the rows of every other request table
+    // are marked as a send error (sr_flag '3'), so that no later inquiry has
+    // the bank process them, and their sender writes them anew. At start-up,
+    // before any client can register, every request table is searched
+    // (`only` null); when a connection ends, the rows it made waiting and did
+    // not register (`only`). One transaction. Throws DbError.
     struct Returned
     {
         qint64 transfers = 0; // giche rows back on the approver's list
         qint64 failed = 0;    // rows of other tables marked as a send error
     };
-    Returned returnUnregisteredRows(DbConnection &database);
+    Returned returnUnregisteredRows(DbConnection &database, const QList<WaitingRow> *only = nullptr);
 
 private:
     DbConnection &connection(); // under m_mutex

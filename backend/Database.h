@@ -21,6 +21,10 @@ private:
     bool m_busy;
 };
 
+// An answer longer than a client reads is refused while it is being made:
+// DbError once `bytes` pass the cap, on every back end alike.
+void refuseLongAnswer(qint64 bytes);
+
 // One connection to the database. Used by one thread at a time. Statements
 // are MySQL-flavoured text; a connection to another kind of database
 // translates what it must (see SqliteDatabase).

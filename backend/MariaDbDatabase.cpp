@@ -1,11 +1,14 @@
 #include "backend/MariaDbDatabase.h"
 
+#include "platform/JsonWriter.h"
+#include "platform/ResultSetJson.h"
 #include "platform/SqlText.h"
 
 #ifdef QVX_HAVE_MARIADB
 #include <mysql.h>
 #endif
 
+#include <memory>
 #include <mutex>
 
 namespace qvx {
@@ -119,42 +122,69 @@ public:
         }
     }
 
+    // Rows are read from the server one at a time (never the whole answer
+    // stored first) and counted against the answer cap as they come.
     ResultSet query(const QString &sql) override
     {
-        send(sql.toUtf8());
-        MYSQL_RES *res = mysql_store_result(m_db);
-        if (!res) {
-            if (mysql_field_count(m_db) != 0)
-                fail();
+        const Result result = run(sql);
+        if (!result)
             return ResultSet();
-        }
-        const unsigned columns = mysql_num_fields(res);
-        const MYSQL_FIELD *fields = mysql_fetch_fields(res);
-        QStringList names;
-        for (unsigned c = 0; c < columns; ++c)
-            names << QString::fromUtf8(fields[c].name, int(fields[c].name_length));
-        ResultSet rs(names);
+        ResultSet rs(columnNames(result));
+        const unsigned columns = mysql_num_fields(result.get());
         QStringList values;
-        while (MYSQL_ROW row = mysql_fetch_row(res)) {
-            const unsigned long *lengths = mysql_fetch_lengths(res);
+        qint64 answerBytes = 0;
+        while (MYSQL_ROW row = nextRow(result)) {
+            const unsigned long *lengths = mysql_fetch_lengths(result.get());
             values.clear();
-            for (unsigned c = 0; c < columns; ++c)
+            for (unsigned c = 0; c < columns; ++c) {
+                answerBytes += qint64(lengths[c]) + 3;
                 values << (row[c] ? QString::fromUtf8(row[c], qsizetype(lengths[c])) : QString());
+            }
+            refuseLongAnswer(answerBytes);
             rs.appendRow(values);
         }
-        mysql_free_result(res);
         return rs;
+    }
+
+    // The protocol's JSON written straight from the rows as they arrive:
+    // the answer's text is the only copy of it the server holds.
+    QByteArray queryJson(const QString &sql) override
+    {
+        const Result result = run(sql);
+        if (!result)
+            return ResultSetJson(ResultSet());
+        const QStringList names = columnNames(result);
+        const unsigned columns = mysql_num_fields(result.get());
+        JsonWriter out;
+        out.raw("{\"columns\":[", 12);
+        for (unsigned c = 0; c < columns; ++c) {
+            if (c > 0)
+                out.raw(',');
+            out.string(names.at(qsizetype(c)));
+        }
+        out.raw("],\"rows\":[", 10);
+        for (bool first = true; MYSQL_ROW row = nextRow(result); first = false) {
+            const unsigned long *lengths = mysql_fetch_lengths(result.get());
+            out.raw(first ? "[" : ",[", first ? 1 : 2);
+            for (unsigned c = 0; c < columns; ++c) {
+                if (c > 0)
+                    out.raw(',');
+                if (row[c])
+                    out.utf8String(row[c], qsizetype(lengths[c]));
+                else
+                    out.null();
+            }
+            out.raw(']');
+            refuseLongAnswer(out.size());
+        }
+        out.raw("]}", 2);
+        return out.take();
     }
 
     qint64 exec(const QString &sql) override
     {
-        send(sql.toUtf8());
-        if (MYSQL_RES *res = mysql_store_result(m_db)) {
-            mysql_free_result(res);
-            return 0;
-        }
-        if (mysql_field_count(m_db) != 0)
-            fail();
+        if (run(sql))
+            return 0; // rows of a statement run for its effect are read and dropped
         return qint64(mysql_affected_rows(m_db));
     }
 
@@ -218,6 +248,45 @@ public:
     }
 
 private:
+    // A statement's rows, read from the server as they are fetched. Freeing
+    // reads and drops what was not fetched, so the connection is ready for
+    // its next statement whichever way the rows' reader leaves.
+    struct FreeResult
+    {
+        void operator()(MYSQL_RES *result) const { mysql_free_result(result); }
+    };
+    using Result = std::unique_ptr<MYSQL_RES, FreeResult>;
+
+    // Sends the statement; its rows, or null for a statement that gives none.
+    Result run(const QString &sql)
+    {
+        send(sql.toUtf8());
+        Result result(mysql_use_result(m_db));
+        if (!result && mysql_field_count(m_db) != 0)
+            fail();
+        return result;
+    }
+
+    // The next row; null after the last. A statement stopped while its rows
+    // were sent (its time limit, a lost connection) fails.
+    MYSQL_ROW nextRow(const Result &result)
+    {
+        MYSQL_ROW row = mysql_fetch_row(result.get());
+        if (!row && mysql_errno(m_db) != 0)
+            fail();
+        return row;
+    }
+
+    static QStringList columnNames(const Result &result)
+    {
+        const unsigned columns = mysql_num_fields(result.get());
+        const MYSQL_FIELD *fields = mysql_fetch_fields(result.get());
+        QStringList names;
+        for (unsigned c = 0; c < columns; ++c)
+            names << QString::fromUtf8(fields[c].name, qsizetype(fields[c].name_length));
+        return names;
+    }
+
     QByteArray busyTimeoutStatement() const
     {
         return "SET SESSION innodb_lock_wait_timeout = " + QByteArray::number(m_busySeconds);

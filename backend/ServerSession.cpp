@@ -6,7 +6,9 @@
 #include "platform/SqlText.h"
 
 #include <QJsonObject>
+#include <QSet>
 
+#include <cstdio>
 #include <optional>
 
 #include "platform/ResultSetJson.h"
@@ -98,6 +100,52 @@ QString controlWord(const QString &sql)
     return t.trimmed().simplified().toLower();
 }
 
+// The request tables' names, lower-case.
+const QSet<QString> &requestTableNames()
+{
+    static const QSet<QString> names = [] {
+        QSet<QString> out;
+        for (const QString &t : requestTables())
+            out.insert(t.toLower());
+        return out;
+    }();
+    return names;
+}
+
+bool isWordChar(QChar c)
+{
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
+
+// Statement guards of the session's connections swapped for ones without the
+// cancel check while the work at a commit runs: a client's close must not
+// stop the commit halfway.
+class UncancelledWork
+{
+public:
+    UncancelledWork(std::initializer_list<DbConnection *> connections, int timeLimitMs,
+                    std::function<QString()> cancel)
+        : m_connections(connections), m_restore{timeLimitMs, std::move(cancel)}
+    {
+        for (DbConnection *c : m_connections)
+            c->setStatementGuard({timeLimitMs, nullptr});
+    }
+    ~UncancelledWork()
+    {
+        try {
+            for (DbConnection *c : m_connections)
+                c->setStatementGuard(m_restore);
+        } catch (const DbError &) {
+        }
+    }
+    UncancelledWork(const UncancelledWork &) = delete;
+    UncancelledWork &operator=(const UncancelledWork &) = delete;
+
+private:
+    std::vector<DbConnection *> m_connections;
+    DbConnection::StatementGuard m_restore;
+};
+
 } // namespace
 
 ServerSession::ServerSession(ServerContext &context)
@@ -114,6 +162,83 @@ ServerSession::~ServerSession()
             m_connection->rollback();
     } catch (const std::exception &) {
     }
+    returnUnregisteredRows();
+}
+
+// Rows committed as waiting to be sent whose batch this connection never
+// registered: its client was told the send failed, or never heard it went.
+// Left waiting, a later result inquiry or a registration by number could
+// have some of them paid while the client sends the batch again.
+void ServerSession::returnUnregisteredRows()
+{
+    if (m_unregistered.isEmpty())
+        return;
+    try {
+        const std::unique_ptr<DbConnection> c = m_context.database().connect();
+        c->setBusyTimeout(m_context.options().lockTimeoutMs);
+        c->setStatementGuard({m_context.options().statementTimeoutMs, nullptr});
+        const BatchRegistry::Returned returned = m_context.batchRegistry().returnUnregisteredRows(*c, &m_unregistered);
+        if (returned.transfers > 0)
+            std::fprintf(stderr, "QVXServer: a connection ended without registering %lld released transfer rows; "
+                                 "they are back on their final approver's list\n", returned.transfers);
+        if (returned.failed > 0)
+            std::fprintf(stderr, "QVXServer: a connection ended without registering %lld request rows; they are "
+                                 "marked as send errors and will not be answered\n", returned.failed);
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "QVXServer: request rows a connection left unregistered stay waiting until the next "
+                             "start: %s\n", e.what());
+    }
+    std::fflush(stderr);
+    m_unregistered.clear();
+}
+
+void ServerSession::noteRequestTables(const QString &sql)
+{
+    const QSet<QString> &names = requestTableNames();
+    const qsizetype n = sql.size();
+    for (qsizetype i = 0; i < n;) {
+        if (!isWordChar(sql.at(i))) {
+            ++i;
+            continue;
+        }
+        const qsizetype start = i;
+        while (i < n && isWordChar(sql.at(i)))
+            ++i;
+        if (i - start > 32)
+            continue;
+        const QString word = sql.mid(start, i - start).toLower();
+        if (names.contains(word) && !m_namedRequestTables.contains(word))
+            m_namedRequestTables << word;
+    }
+}
+
+QList<BatchRegistry::WaitingRow> ServerSession::rowsMadeWaiting()
+{
+    QList<BatchRegistry::WaitingRow> made;
+    if (m_namedRequestTables.isEmpty())
+        return made;
+    DbConnection &c = connection();
+    DbConnection &committed = auxConnection(); // sees what others committed, not this transaction
+    const UncancelledWork uncancelled({&c, &committed}, m_context.options().statementTimeoutMs, m_cancel);
+    for (const QString &table : std::as_const(m_namedRequestTables)) {
+        QList<BatchRegistry::WaitingRow> mine;
+        try {
+            mine = BatchRegistry::waitingRows(c, table);
+        } catch (const DbError &) {
+            if (!committed.tableExists(table))
+                continue; // the name stood in a statement's text only
+            throw;
+        }
+        if (mine.isEmpty())
+            continue;
+        QSet<QString> before;
+        for (const BatchRegistry::WaitingRow &row : BatchRegistry::waitingRows(committed, table))
+            before.insert(row.seqNo + QLatin1Char('\n') + row.transferKey);
+        for (const BatchRegistry::WaitingRow &row : mine)
+            if (!before.contains(row.seqNo + QLatin1Char('\n') + row.transferKey))
+                made << row;
+    }
+    return made;
 }
 
 bool ServerSession::isKnownServerName(const QString &name)
@@ -213,10 +338,14 @@ QJsonValue ServerSession::insert(const QJsonArray &args)
     const QString word = controlWord(sql);
     DbConnection &c = connection();
     if (word == QLatin1String("commit") || word == QLatin1String("commit work")) {
+        const QList<BatchRegistry::WaitingRow> made = rowsMadeWaiting();
         c.commit();
+        m_namedRequestTables.clear();
+        m_unregistered += made;
         return 0;
     }
     if (word == QLatin1String("rollback") || word == QLatin1String("rollback work")) {
+        m_namedRequestTables.clear();
         c.rollback();
         return 0;
     }
@@ -227,6 +356,7 @@ QJsonValue ServerSession::insert(const QJsonArray &args)
     if (word.isEmpty())
         throw MethodError(QStringLiteral("Query was empty"));
     c.begin(); // the connection's transaction, until "commit" or "rollback"
+    noteRequestTables(sql);
     return double(c.exec(sql));
 }
 
@@ -291,8 +421,10 @@ QJsonValue ServerSession::sendDesc(const QJsonArray &args)
             return -1;
         throw;
     }
-    if (m_context.batchSink()->acceptBatch(batch))
+    if (m_context.batchSink()->acceptBatch(batch)) {
+        m_unregistered.removeIf([&batch](const BatchRegistry::WaitingRow &row) { return BatchRegistry::covers(batch, row); });
         return 1;
+    }
     try {
         registry.forget(batch);
     } catch (const DbError &) {

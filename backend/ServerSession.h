@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backend/BatchRegistry.h"
 #include "backend/Database.h"
 
 #include <QJsonArray>
@@ -24,7 +25,9 @@ public:
 // the network: call() takes a method name and its arguments and returns the
 // result or throws MethodError. Owns the connection's transaction: statements
 // of cms_insert1 run inside it until "commit" or "rollback"; destroying the
-// session rolls back what was not committed. Lives on one thread.
+// session rolls back what was not committed, and returns the request rows its
+// commits made waiting to be sent that it never registered (see
+// BatchRegistry::returnUnregisteredRows). Lives on one thread.
 class ServerSession
 {
 public:
@@ -59,6 +62,12 @@ private:
     QJsonValue commMsg(const QJsonArray &args);
     QJsonValue bankState(const QJsonArray &args);
 
+    // Before a commit: the request rows the transaction made waiting to be
+    // sent, those of the request tables its statements named.
+    QList<BatchRegistry::WaitingRow> rowsMadeWaiting();
+    void noteRequestTables(const QString &sql);
+    void returnUnregisteredRows(); // as the session ends
+
     DbConnection &connection();    // the client's transaction
     DbConnection &auxConnection(); // short work of its own (cms_senddesc, get_bankstate)
     // The connection in the slot, opened with the server's limits when it is not yet.
@@ -70,6 +79,8 @@ private:
     bool m_opened = false;
     QString m_serverName;
     std::function<QString()> m_cancel;
+    QStringList m_namedRequestTables; // by the statements of the open transaction
+    QList<BatchRegistry::WaitingRow> m_unregistered; // committed as waiting, not yet registered
 };
 
 } // namespace qvx

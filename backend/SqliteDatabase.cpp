@@ -33,17 +33,16 @@ QByteArray DbConnection::queryJson(const QString &sql)
 }
 Database::~Database() = default;
 
-namespace {
-
-// The longest single value a statement may make.
-constexpr int MaxValueBytes = 64 * 1024 * 1024;
-
-// An answer longer than a client reads is refused while it is being made.
 void refuseLongAnswer(qint64 bytes)
 {
     if (bytes > AppServer::MaxAnswerBytes)
         throw DbError(QStringLiteral("Answer too large (more than %1 bytes)").arg(AppServer::MaxAnswerBytes));
 }
+
+namespace {
+
+// The longest single value a statement may make.
+constexpr int MaxValueBytes = 64 * 1024 * 1024;
 
 bool isBusyCode(int rc)
 {

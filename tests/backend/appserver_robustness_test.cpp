@@ -2,7 +2,10 @@
 // what the protocol asks for: each gets an error answer and the server goes on
 // serving everyone else.
 
+#include "backend/SqliteDatabase.h"
+#include "platform/AppServer.h"
 #include "platform/JsonWriter.h"
+#include "support/PeakMemory.h"
 #include "support/TestServer.h"
 #include "tests/backend/backend_databases.h"
 
@@ -13,10 +16,17 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -406,6 +416,168 @@ TEST(AppServerLimits, UnfinishedRequestsOfAllConnectionsTogetherAreCapped)
     EXPECT_EQ(server.client().select(QStringLiteral("select 1 as one")).valueInt(0, QStringLiteral("one")), 1);
 }
 
+namespace {
+
+// A blocking loopback connection without Qt, for a thread of its own.
+int rawSocketTo(quint16 port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(port);
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const timeval timeout{30, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+    if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Sends the bytes (a refusal may close the connection halfway) and reads one
+// answer frame's body; empty when none came.
+QByteArray sendAndReadAnswer(int fd, const QByteArray &bytes)
+{
+    for (qsizetype sent = 0; sent < bytes.size();) {
+        const ssize_t n = ::send(fd, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
+        if (n <= 0)
+            break;
+        sent += n;
+    }
+    QByteArray in;
+    char chunk[65536];
+    while (in.size() < 4 || in.size() < 4 + qint64(qFromBigEndian<quint32>(in.constData()))) {
+        const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
+        if (n <= 0)
+            return {};
+        in.append(chunk, qsizetype(n));
+    }
+    return in.mid(4, qFromBigEndian<quint32>(in.constData()));
+}
+
+QByteArray openRequest()
+{
+    return request(0, QStringLiteral("open"), QStringLiteral("QVXServer.QVSERVER01"));
+}
+
+// A request of `bytes` bytes whose arguments are the number 1 over and over.
+QByteArray requestOfNumbers(qsizetype bytes)
+{
+    QByteArray body = R"({"id":1,"method":"cms_select1","args":[)";
+    const qsizetype count = (bytes - body.size() - 3) / 2;
+    body.reserve(bytes);
+    for (qsizetype i = 0; i < count; ++i)
+        body.append("1,", 2);
+    body.append("1]}");
+    return framed(body);
+}
+
+} // namespace
+
+// A request takes many times its length once parsed: sixteen 16 MiB frames
+// of small numbers at once must stay near the server's cap on unfinished
+// requests (256 MiB), not multiply it.
+TEST(AppServerLimits, ParsedRequestsStayWithinTheInputCap)
+{
+    {
+        TestServer server;
+        const int fd = rawSocketTo(server.port());
+        ASSERT_GE(fd, 0);
+        ASSERT_TRUE(sendAndReadAnswer(fd, openRequest()).contains("true"));
+        const QJsonObject refused = QJsonDocument::fromJson(sendAndReadAnswer(fd, requestOfNumbers(100000))).object();
+        EXPECT_FALSE(refused.value(QStringLiteral("ok")).toBool(true));
+        EXPECT_TRUE(refused.value(QStringLiteral("error")).toString().contains(QStringLiteral("values")))
+            << refused.value(QStringLiteral("error")).toString().toStdString();
+        // The connection goes on.
+        EXPECT_TRUE(sendAndReadAnswer(fd, request(2, QStringLiteral("cms_select1"), QStringLiteral("select 1 as n")))
+                        .contains("true"));
+        ::close(fd);
+    }
+    {
+        // A text counts again once parsed: 600 KiB of it would pass a 2 MiB cap.
+        TestServer server(TestServer::Config{true, [](qvx::ServerOptions &o) { o.maxBufferedBytes = 2 << 20; }});
+        const int fd = rawSocketTo(server.port());
+        ASSERT_GE(fd, 0);
+        ASSERT_TRUE(sendAndReadAnswer(fd, openRequest()).contains("true"));
+        const QString text = QStringLiteral("select '%1' as x").arg(QString(600 * 1024, QLatin1Char('a')));
+        const QJsonObject busy = QJsonDocument::fromJson(sendAndReadAnswer(fd, request(3, QStringLiteral("cms_select1"), text))).object();
+        EXPECT_TRUE(busy.value(QStringLiteral("error")).toString().contains(QStringLiteral("Server busy")))
+            << busy.value(QStringLiteral("error")).toString().toStdString();
+        EXPECT_TRUE(sendAndReadAnswer(fd, request(4, QStringLiteral("cms_select1"), QStringLiteral("select 1 as n")))
+                        .contains("true"));
+        ::close(fd);
+    }
+
+    constexpr int Connections = 16;
+    const testing_support::PeakMemory peak = testing_support::MeasurePeakMemory([] {
+        TestServer server;
+        const QByteArray frame = requestOfNumbers(16 * 1024 * 1024 - 4);
+        std::atomic<int> answered{0};
+        std::vector<std::thread> clients;
+        for (int i = 0; i < Connections; ++i) {
+            clients.emplace_back([&] {
+                const int fd = rawSocketTo(server.port());
+                if (fd < 0)
+                    return;
+                if (sendAndReadAnswer(fd, openRequest()).contains("true") && !sendAndReadAnswer(fd, frame).isEmpty())
+                    ++answered;
+                ::close(fd);
+            });
+        }
+        for (auto &t : clients)
+            t.join();
+        return answered.load();
+    });
+    ASSERT_TRUE(peak.ended) << "signal " << peak.signal;
+    EXPECT_GT(peak.result, 0);
+    // The frames in the server's buffers (256 MiB) with the allocator's room
+    // around them as they grow; parsed, they took 2.3 GB.
+    EXPECT_LT(peak.growth, 1LL << 30) << peak.result << " answered";
+}
+
+// A client may send its requests, end its sending side and read the
+// answers: every request received before is answered, and a commit among
+// them is reported as stored.
+TEST(AppServerProtocol, AClientThatEndsItsSendingSideIsAnsweredEveryRequest)
+{
+    TestServer server;
+    const int fd = rawSocketTo(server.port());
+    ASSERT_GE(fd, 0);
+    QByteArray requests = openRequest();
+    requests += request(1, QStringLiteral("cms_insert1"),
+                        QStringLiteral("insert into error (bankid, errcode, errcontents) values ('ZZ', 'H01', 'half')"));
+    requests += request(2, QStringLiteral("cms_insert1"), QStringLiteral("commit"));
+    requests += request(3, QStringLiteral("cms_select1"),
+                        QStringLiteral("select errcontents from error where errcode = 'H01'"));
+    requests += request(4, QStringLiteral("cms_select1"), QStringLiteral("select hex(zeroblob(3000000)) as big"));
+    ASSERT_EQ(::send(fd, requests.constData(), size_t(requests.size()), MSG_NOSIGNAL), ssize_t(requests.size()));
+    ::shutdown(fd, SHUT_WR);
+    // Everything until the server closes its side too.
+    QByteArray in;
+    char chunk[65536];
+    for (ssize_t n; (n = ::recv(fd, chunk, sizeof chunk, 0)) > 0;)
+        in.append(chunk, qsizetype(n));
+    ::close(fd);
+    QList<QJsonObject> answers;
+    while (in.size() >= 4 && in.size() >= 4 + qint64(qFromBigEndian<quint32>(in.constData()))) {
+        const quint32 length = qFromBigEndian<quint32>(in.constData());
+        answers << QJsonDocument::fromJson(in.mid(4, length)).object();
+        in.remove(0, qsizetype(length) + 4);
+    }
+    ASSERT_EQ(answers.size(), 5);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(answers[i].value(QStringLiteral("ok")).toBool()) << i << ": " << answers[i].value(QStringLiteral("error")).toString().toStdString();
+        if (i > 0)
+            EXPECT_EQ(answers[i].value(QStringLiteral("id")).toInt(), i);
+    }
+    EXPECT_EQ(answers[3].value(QStringLiteral("result")).toObject().value(QStringLiteral("rows")).toArray().at(0).toArray().at(0).toString(),
+              QStringLiteral("half"));
+    EXPECT_EQ(answers[4].value(QStringLiteral("result")).toObject().value(QStringLiteral("rows")).toArray().at(0).toArray().at(0).toString().size(),
+              6000000);
+    EXPECT_EQ(server.query(QStringLiteral("select count(*) as n from error where errcode = 'H01'")).valueInt(0, QStringLiteral("n")), 1);
+}
+
 TEST(AppServerLimits, AClientThatNeverReadsItsAnswersIsClosed)
 {
     TestServer server(TestServer::Config{true, [](qvx::ServerOptions &o) { o.maxQueuedBytes = 256 * 1024; }});
@@ -608,3 +780,74 @@ TEST_P(AppServerAnswers, BytesThatAreNoUtf8ComeBackReplaced)
 }
 
 QVX_ON_EVERY_BACKEND(AppServerAnswers);
+
+namespace {
+
+class AnswerMemory : public qvx::testing::BackendTest
+{
+protected:
+    std::shared_ptr<qvx::Database> database()
+    {
+        if (onMariaDb())
+            return freshDatabase(false);
+        return std::make_shared<qvx::SqliteDatabase>(m_dir.filePath(QStringLiteral("empty.sqlite")));
+    }
+
+    // Rows of short texts and numbers, the shape of a long list screen's
+    // answer: 10,000 rows for each of `hundreds`.
+    static QString smallCells(int hundreds)
+    {
+        return QStringLiteral("with recursive s(n) as (select 1 union all select n + 1 from s where n < 100) "
+                              "select a.n as a, b.n as b, a.n + b.n as c, a.n * 2 as d, b.n * 3 as e, 'ab' as f, "
+                              "'한글' as g, a.n - b.n as h, 'x' as i, 'yz' as j from s a, s b, s c where c.n <= %1")
+            .arg(hundreds);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+// An answer is written as its rows come, not gathered whole and copied:
+// the peak stays near the answer's own length. And an answer longer than
+// the client reads is refused while it is made, within a bounded memory.
+TEST_P(AnswerMemory, TheAnswerIsTheOnlyCopyAndIsRefusedPastTheCap)
+{
+    const std::shared_ptr<qvx::Database> db = database();
+    qint64 answerBytes = 0;
+    const testing_support::PeakMemory listed = testing_support::MeasurePeakMemory([&] {
+        auto c = db->connect();
+        return int(c->queryJson(smallCells(60)).size() / 1024);
+    });
+    ASSERT_TRUE(listed.ended) << "signal " << listed.signal;
+    answerBytes = qint64(listed.result) * 1024;
+    EXPECT_GT(answerBytes, 30LL << 20);
+    EXPECT_LT(listed.growth, answerBytes * 2 + (16 << 20)) << "answer " << answerBytes << " bytes";
+
+    // 600 texts of 1 MiB: 600 MiB, past the 512 MiB a client reads.
+    const QString huge = onMariaDb()
+                             ? QStringLiteral("with recursive s(n) as (select 1 union all select n + 1 from s where n < "
+                                              "600) select repeat('x', 1048576) as x from s")
+                             : QStringLiteral("with recursive s(n) as (select 1 union all select n + 1 from s where n < "
+                                              "600) select hex(zeroblob(524288)) as x from s");
+    const testing_support::PeakMemory refused = testing_support::MeasurePeakMemory(
+        [&] {
+            auto c = db->connect();
+            try {
+                c->queryJson(huge);
+            } catch (const qvx::DbError &e) {
+                if (!e.message().contains(QLatin1String("Answer too large")))
+                    return 2;
+                // The connection goes on with its next statement.
+                return c->query(QStringLiteral("select 7 as n")).value(0, 0) == QLatin1String("7") ? 1 : 3;
+            }
+            return 0;
+        },
+        1536LL << 20);
+    ASSERT_TRUE(refused.ended) << "signal " << refused.signal;
+    EXPECT_EQ(refused.result, 1);
+    EXPECT_LT(refused.growth, qvx::AppServer::MaxAnswerBytes * 3 / 2);
+}
+
+QVX_ON_EVERY_BACKEND(AnswerMemory);

@@ -13,6 +13,7 @@
 #include "tests/backend/relay_client.h"
 #include "tests/backend/backend_databases.h"
 #include "tests/backend/request_tables.h"
+#include "support/Eventually.h"
 #include "tests/support/TestServer.h"
 
 #include <QStringList>
@@ -311,6 +312,70 @@ TEST_P(BankServiceTest, AtStartUpOnlyRegisteredBatchesOfAnyTableAreAnswered)
     EXPECT_EQ(flag("amt_search", base + 4), QStringLiteral("4"));
     EXPECT_EQ(flag("giche", base + 5), QStringLiteral("0")); // back on the final approver's list
     EXPECT_TRUE(ctx.batchRegistry().pending().isEmpty());
+}
+
+// A connection that commits rows as sent and ends without registering them
+// (its link dropped, or the registration failed) leaves nothing for a later
+// inquiry or registration to have paid: as at a restart, its rows become
+// send errors and its released transfers go back to the final approver.
+// Rows of a registered batch, or of another connection still open, are left.
+TEST_P(BankServiceTest, RowsACommittingConnectionNeverRegisteredAreReturnedWhenItEnds)
+{
+    auto bank = startBank({.delayMs = 60000});
+    const QString today = server->client().serverTime().left(8);
+    const int base = server->client().maxSeqNo(10);
+    ASSERT_GE(base, 0);
+    const auto liquor = [&](int n) {
+        return qvx::testing::requestInsert(
+            QStringLiteral("cmsjiche102"),
+            {{"SendDate", today}, {"SendTime", "120000"}, {"SeqNo", QString::number(n)}, {"BankID", "03"},
+             {"USERID", "JURU"}, {"Gubun", "20"}, {"Price", "0000000050000"}, {"TRANS_BankID", "20"},
+             {"bankNo", "1002345678901"}, {"MoBankNo", "12301234567890"}, {"sr_flag", "1"},
+             {"up_gubuncode", "0102100"}});
+    };
+    const auto flag = [&](const char *table, int n) {
+        return server->query(QStringLiteral("select sr_flag from %1 where seqno = %2").arg(QLatin1String(table)).arg(n))
+            .value(0, QStringLiteral("sr_flag"));
+    };
+    server->exec(qvx::testing::requestInsert(
+        QStringLiteral("giche"),
+        {{"SendDate", today}, {"SendTime", "121000"}, {"SeqNo", QString::number(base + 9)}, {"BankID", "03"},
+         {"USERID", "MAKER"}, {"CFMID", "APPR2"}, {"Gubun", "30"}, {"Price", "0000000150000"},
+         {"TRANS_BankID", "20"}, {"BankNo", "1002345678901"}, {"MoBankNo", "12301234567890"}, {"sr_flag", "0"},
+         {"up_gubuncode", "0100100"}}));
+
+    auto still = server->newClient(); // committed, not registered, still connected
+    still->execute(liquor(base + 7));
+    still->execute(QStringLiteral("commit"));
+    auto registered = server->newClient();
+    registered->execute(liquor(base + 4));
+    registered->execute(liquor(base + 5));
+    registered->execute(QStringLiteral("commit"));
+    const QString first = QString::number(base + 4), last = QString::number(base + 5);
+    ASSERT_EQ(registered->sendDesc(QStringLiteral("0102100"), QStringLiteral("JURU"), first, last,
+                                   QStringLiteral("120000")), 1);
+    auto dropped = server->newClient();
+    for (int n = 1; n <= 3; ++n)
+        dropped->execute(liquor(base + n));
+    dropped->execute(QStringLiteral("commit"));
+    auto approver = server->newClient();
+    approver->execute(QStringLiteral("update giche set sr_flag = '1' where cfmid = 'APPR2' and sendtime = '121000' "
+                                     "and sr_flag = '0'"));
+    approver->execute(QStringLiteral("commit"));
+    ASSERT_EQ(flag("giche", base + 9), QStringLiteral("1"));
+
+    dropped.reset();
+    approver.reset();
+    registered.reset();
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_EVENTUALLY_EQ(flag("cmsjiche102", base + n), QStringLiteral("3"));
+    EXPECT_EVENTUALLY_EQ(flag("giche", base + 9), QStringLiteral("0"));
+    EXPECT_EQ(flag("cmsjiche102", base + 4), QStringLiteral("1")); // the bank answers it in its time
+    EXPECT_EQ(flag("cmsjiche102", base + 5), QStringLiteral("1"));
+    EXPECT_EQ(flag("cmsjiche102", base + 7), QStringLiteral("1"));
+    still.reset();
+    EXPECT_EVENTUALLY_EQ(flag("cmsjiche102", base + 7), QStringLiteral("3"));
+    EXPECT_EQ(bank->pending(), 1);
 }
 
 QVX_ON_EVERY_BACKEND(BankServiceTest);

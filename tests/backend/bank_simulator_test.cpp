@@ -168,31 +168,53 @@ TEST_P(BankSimulatorTest, ResultInquiriesAreAnsweredFromTheTransfers)
     transfer(21, "30", "20", "9990001112223", "0000000050000");
     transfer(22, "30", "20", "1002345678901", "0000000060000");
     answer(QStringLiteral("0100100"), QStringLiteral("giche"), 0, 0, QStringLiteral("APPR2"), QStringLiteral("101000"));
-    transfer(23, "30", "20", "1002345678901", "0000000070000"); // released but not yet answered
+    transfer(23, "30", "20", "1002345678901", "0000000070000"); // released, registered, not yet answered
     transfer(24, "30", "20", "1002345678901", "0000000080000");
     db->exec(QStringLiteral("update giche set sr_flag = '0' where seqno = 24")); // waiting for approval
+    Values unregistered = header(25, "03", "0101100", "102000"); // released, its registration never came
+    unregistered << qMakePair(QStringLiteral("CFMID"), QStringLiteral("APPR2"))
+                 << qMakePair(QStringLiteral("MoBankNo"), QStringLiteral("12301234567890"))
+                 << qMakePair(QStringLiteral("Gubun"), QStringLiteral("30"))
+                 << qMakePair(QStringLiteral("Price"), QStringLiteral("0000000090000"))
+                 << qMakePair(QStringLiteral("TRANS_BankID"), QStringLiteral("20"))
+                 << qMakePair(QStringLiteral("BankNo"), QStringLiteral("1002345678901"));
+    insert(QStringLiteral("giche"), unregistered);
+    BatchRegistry registry(database);
+    SendBatch released;
+    released.serviceCode = QStringLiteral("0100100");
+    released.table = QStringLiteral("giche");
+    released.userId = QStringLiteral("APPR2");
+    released.time = QStringLiteral("101000");
+    released.date = kToday;
+    registry.record(released);
+    bank = std::make_unique<BankSimulator>(*db, [] { return QDateTime(QDate(2026, 4, 15), QTime(10, 30, 0)); },
+                                           &registry);
 
     int seq = 31;
-    for (const char *org : {"21", "22", "23", "24", "99"}) {
+    for (const char *org : {"21", "22", "23", "24", "99", "25"}) {
         Values v = header(seq++, "03", "0600100");
         v << qMakePair(QStringLiteral("ICHE_SendDate"), kToday) << qMakePair(QStringLiteral("org_seqno"), QString::fromLatin1(org));
         insert(QStringLiteral("Icheresult"), v);
     }
-    const auto reply = answer(QStringLiteral("0600100"), QStringLiteral("Icheresult"), 31, 35);
+    const auto reply = answer(QStringLiteral("0600100"), QStringLiteral("Icheresult"), 31, 36);
     EXPECT_EQ(reply.code, QStringLiteral("0610100"));
-    EXPECT_EQ(reply.rows, 5);
+    EXPECT_EQ(reply.rows, 6);
     EXPECT_EQ(row("icheresult", 31).value(0, "errcode"), QStringLiteral("0012"));
     EXPECT_EQ(row("icheresult", 31).value(0, "procresult"), QStringLiteral("0012"));
     EXPECT_EQ(row("icheresult", 32).value(0, "procresult"), QStringLiteral("0000"));
     EXPECT_EQ(row("icheresult", 32).value(0, "price"), QStringLiteral("0000000060000"));
     EXPECT_EQ(row("icheresult", 32).value(0, "fee"), QStringLiteral("500"));
     EXPECT_EQ(row("icheresult", 32).value(0, "gubun"), QStringLiteral("30"));
-    // The pending transfer is processed by the inquiry and shows its result in both tables.
+    // The registered pending transfer is processed by the inquiry and shows its result in both tables.
     EXPECT_EQ(row("icheresult", 33).value(0, "errcode"), QStringLiteral("0000"));
     EXPECT_EQ(row("giche", 23).value(0, "sr_flag"), QStringLiteral("4"));
     EXPECT_EQ(row("icheresult", 34).value(0, "errcode"), QLatin1String(bank::CodeNoOriginal));
     EXPECT_EQ(row("giche", 24).value(0, "sr_flag"), QStringLiteral("0"));
     EXPECT_EQ(row("icheresult", 35).value(0, "errcode"), QLatin1String(bank::CodeNoOriginal));
+    // One whose sender was told the send failed is not the bank's to pay.
+    EXPECT_EQ(row("icheresult", 36).value(0, "errcode"), QLatin1String(bank::CodeNoOriginal));
+    EXPECT_EQ(row("giche", 25).value(0, "sr_flag"), QStringLiteral("1"));
+    EXPECT_TRUE(row("giche", 25).value(0, "errcode").trimmed().isEmpty());
 }
 
 TEST_P(BankSimulatorTest, LiquorTransfersAndTheirResultInquiries)
