@@ -21,11 +21,42 @@ QString motherAccounts(const MotherAccountQuery &query)
     return sql;
 }
 
+QString everyMotherAccount()
+{
+    return QStringLiteral("select * from bank");
+}
+
+QString startScreenBanks()
+{
+    return QStringLiteral("select bankid, firmid, bankname from BANK order by bankid");
+}
+
+QString everyBankCode()
+{
+    return QStringLiteral("SELECT * FROM allbank");
+}
+
+QString bankCodeNames(const QString &bankId)
+{
+    QString sql = QStringLiteral("select bankid, bankname from allbank");
+    if (!bankId.isEmpty())
+        sql += QStringLiteral(" where bankid = ") + qvx::sqlQuote(bankId);
+    return sql + QStringLiteral(" order by bankid");
+}
+
+QString distinctMotherAccounts()
+{
+    return QStringLiteral("SELECT      Distinct MoBankNo,    bankid,    bankname,    firmid,    sendname,    "
+                          "tr_gubuncode,    recvid,    passwd,    dblpasswd FROM Bank order by bankid");
+}
+
 QString bankCodes(BankCodeRows rows, const QString &bankId)
 {
     QStringList conditions;
     if (rows == BankCodeRows::Named)
         conditions << QStringLiteral("not (bankid = bankname)");
+    else if (rows == BankCodeRows::NamedSpaced)
+        conditions << QStringLiteral("not ( bankid = bankname)");
     if (!bankId.isEmpty())
         conditions << QStringLiteral("bankid = ") + qvx::sqlQuote(bankId);
     QString sql = QStringLiteral("select * from allbank");

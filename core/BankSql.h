@@ -26,13 +26,29 @@ struct MotherAccountQuery
 // asked, then " where TR_GubunCode = 'Y'" and " order by bankid" as asked.
 QString motherAccounts(const MotherAccountQuery &query = {});
 
+// "SELECT      Distinct MoBankNo,    bankid, ... FROM Bank order by bankid":
+// every account once with its passwords, as the liquor conversion lists them.
+QString distinctMotherAccounts();
+
+// "select * from bank": every column of every account, in the table's order
+// (the general reload checks its rows against them).
+QString everyMotherAccount();
+// "select bankid, firmid, bankname from BANK order by bankid" (the start screen).
+QString startScreenBanks();
+
 enum class BankCodeRows {
     All,
-    Named // leaves out the placeholder rows whose name is only their code
+    Named,       // leaves out the placeholder rows whose name is only their code
+    NamedSpaced  // the same, worded "not ( bankid = bankname)" as the row edit sends it
 };
 
 // "select * from allbank", the conditions asked for (one bank code's row
 // when `bankId` is not empty), " order by bankid".
 QString bankCodes(BankCodeRows rows = BankCodeRows::All, const QString &bankId = QString());
+// "SELECT * FROM allbank" (the start-up's bank names, in the table's order).
+QString everyBankCode();
+// "select bankid, bankname from allbank", " where bankid = '" + code + "'"
+// when a code is given, " order by bankid" (the bank codes screen's search).
+QString bankCodeNames(const QString &bankId = QString());
 
 } // namespace BankSql

@@ -604,9 +604,18 @@ public:
             return Verdict::Refused;
         }
         // A line refused by the account check is said by its error line alone.
-        if (!qvx::isAsciiDigits(bankId)
-            || !m_bankRules.accountValid(
-                bankId, TrimmedView(without(without(f[lfBankNo], Minus, m_plainAccount), Tab, m_untabbedAccount))))
+        // The bank code and the account are taken trimmed, without their tabs
+        // where the line has fixed positions (a delimited line keeps them),
+        // and the account also without its '-': accounts are commonly written
+        // hyphenated, as the screens show them.
+        QStringView checkedBank = bankId;
+        QStringView account = TrimmedView(f[lfBankNo]);
+        if (lines.removesTabs()) {
+            checkedBank = without(checkedBank, Tab, m_untabbedBank);
+            account = without(account, Tab, m_untabbedAccount);
+        }
+        account = without(account, Minus, m_plainAccount);
+        if (!qvx::isAsciiDigits(checkedBank) || !m_bankRules.accountValid(checkedBank, account))
             return Verdict::Refused;
         if (!amounts.ok()) {
             m_reason = LiquorAmountReason(amounts.message);
@@ -627,7 +636,9 @@ private:
     LiquorBankRules m_bankRules;
     RowStager m_stager;
     LiquorLine m_line;
-    LiquorTextBuffer m_plainAccount, m_untabbedAccount;
+    LiquorTextBuffer m_plainAccount;
+    LiquorTextBuffer m_untabbedAccount;
+    LiquorTextBuffer m_untabbedBank;
     QString m_reason;
 };
 

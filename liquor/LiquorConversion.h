@@ -126,6 +126,7 @@ public:
     void cut(QStringView line, LiquorLine *out) const;
     // The positions the fields are read at (for ConvLayout).
     const LiquorLayout &layout() const { return m_layout; }
+    DataForm form() const { return m_form; }
 
 private:
     void cutDelimited(QStringView line, LiquorLine *out) const;
@@ -147,6 +148,9 @@ public:
     // parts of a long source on several threads at once, each into a line
     // of its own: reading changes nothing of the source.
     virtual void read(int i, LiquorLine *line) const = 0;
+    // Whether the account check takes the bank code and the account without
+    // their tabs (lines at fixed positions, sheet rows).
+    virtual bool removesTabs() const { return true; }
 };
 
 // The lines of a decoded transfer file (views the caller keeps alive), cut.
@@ -156,6 +160,7 @@ public:
     LiquorTextLines(const QList<QStringView> &lines, const LiquorLineCutter &cutter);
     int count() const override { return int(m_lines.size()); }
     void read(int i, LiquorLine *line) const override { m_cutter.cut(m_lines[i], line); }
+    bool removesTabs() const override { return m_cutter.form() == DataForm::Fixed; }
 
 private:
     const QList<QStringView> &m_lines;

@@ -16,3 +16,13 @@ const LayoutTable &LiquorAutoLayoutTable();
 
 // The values of the convertj grid as the fields' positions.
 LiquorLayout LiquorLayoutOf(const LayoutValues &values);
+
+// The statements that store a named layout of convertj, worded as they have
+// always been sent (each value a start or size in the table's field order).
+namespace LiquorLayoutSql {
+QString insert(const QString &title, const LayoutValues &values);
+// A delimited layout: every position 0.
+QString insertDelimited(const QString &title);
+QString update(const QString &title, const LayoutValues &values, const QString &oldTitle);
+QString updateDelimited(const QString &title, const QString &oldTitle);
+} // namespace LiquorLayoutSql

@@ -135,12 +135,13 @@ int LayoutTable::indexOf(ConvPair pair) const
 
 QString LayoutTable::selectAll() const
 {
-    return QStringLiteral("Select * from ") + name;
+    return QStringLiteral("Select * from ") + (nameInSelectAll.isEmpty() ? name : nameInSelectAll);
 }
 
 QString LayoutTable::selectOne(const QString &title) const
 {
-    return QStringLiteral("select * from ") + name + QStringLiteral(" where Title = ") + sqlQuote(title);
+    return QStringLiteral("select * from ") + (nameInSelectOne.isEmpty() ? name : nameInSelectOne)
+           + QStringLiteral(" where Title = ") + sqlQuote(title);
 }
 
 QString LayoutTable::insert(const QString &title, const LayoutValues &values) const
@@ -172,7 +173,8 @@ QString LayoutTable::updateDelimited(const QString &title, const QString &oldTit
 
 QString LayoutTable::remove(const QString &title) const
 {
-    return QStringLiteral("DELETE from ") + name + QStringLiteral(" WHERE title = ") + sqlQuote(title);
+    return QStringLiteral("DELETE from ") + (nameInRemove.isEmpty() ? name : nameInRemove)
+           + QStringLiteral(" WHERE title = ") + sqlQuote(title);
 }
 
 namespace {

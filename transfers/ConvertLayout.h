@@ -48,6 +48,11 @@ class LayoutTable
 {
 public:
     QString name;                // "convertg" / "convertg_s"
+    // The name as the list, one-layout and delete statements spell it, where
+    // a family's statements spell it otherwise (empty: `name`).
+    QString nameInSelectAll;
+    QString nameInSelectOne;
+    QString nameInRemove;
     QList<LayoutField> fields;   // grid rows 1..n
     bool delimitedForms = false; // titles may carry "1-" / "2-"
 

@@ -106,7 +106,7 @@ void Tqv_allbank_frm::btn_searchClick()
     const int item = cmb_bankname->ItemIndex();
     if (item > 0 && item - 1 < BankCodeList.size())
         bankId = BankCodeList[item - 1].first;
-    const qvx::ResultSet rs = dm.cms_select1(BankSql::bankCodes(BankSql::BankCodeRows::All, bankId));
+    const qvx::ResultSet rs = dm.cms_select1(BankSql::bankCodeNames(bankId));
     if (rs.recordCount() == 0)
         return;
     FillList(grd_allbank, Columns(), rs);
@@ -170,7 +170,7 @@ void Tqv_allbank_frm::btn_saveClick()
             AppendGridRow(grd_allbank, {code, name});
     } else {
         ok = StoreReferenceUpdate(context(), QStringLiteral("allbank"), QStringLiteral(" where bankid = ") + sqlQuote(code),
-                                  QStringLiteral("update allbank set   bankname = ") + sqlQuote(name) + u' ');
+                                  QStringLiteral("update allbank set   bankname = ") + sqlQuote(name));
     }
     TellReferenceStored(ok);
     edt_regcode->clear();

@@ -284,9 +284,13 @@ void Tqv_frm::qv_a5Click()
 
 void Tqv_frm::qv_a6Click()
 {
-    // Either editor is one window at a time: an open one comes to the front.
-    OpenScreen(*this, session.IcheKind == 1 ? QStringLiteral("FrmCatchGA") : QStringLiteral("FrmCatchJA"),
-               ScreenState::Design);
+    // Either editor is one window at a time: an open one comes to the front,
+    // else a new one opens. The liquor editor is a liquor screen and follows
+    // the maximise setting as they do; the general one keeps its own size.
+    if (session.IcheKind == 1)
+        OpenScreen(*this, QStringLiteral("FrmCatchGA"), ScreenState::Design);
+    else
+        OpenScreen(*this, QStringLiteral("FrmCatchJA"), ScreenState::Option);
 }
 
 void Tqv_frm::qv_a7Click()

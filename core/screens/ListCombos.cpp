@@ -4,6 +4,7 @@
 #include "controls/panels/KitComboBox.h"
 #include "platform/AppServer.h"
 #include "platform/ResultSet.h"
+#include "platform/SqlText.h"
 
 void ComboClearItems(TKitComboBox *combo) { combo->Items().Clear(); }
 void ComboAddItem(TKitComboBox *combo, const QString &text) { combo->Items().Add(text); }
@@ -72,9 +73,15 @@ QString BankCombo::itemText(const BankItem &bank) const
 
 // --- accounts --------------------------------------------------------------------------------------
 
-void AccountCombo::LinkTo(BankCombo &banks, QVector<MotherAccount> accounts)
+QString AccountCombo::AccountsOfBankSql(const QString &bankCode)
 {
-    m_all = std::move(accounts);
+    return QStringLiteral("select mobankno from bank where bankid = ") + qvx::sqlQuote(bankCode)
+           + QStringLiteral(" order by mobankno");
+}
+
+void AccountCombo::LinkTo(BankCombo &banks, qvx::AppServer &server)
+{
+    m_server = &server;
     TKitComboBox *bankBox = banks.combo();
     auto previous = bankBox->OnChange;
     bankBox->OnChange = [this, &banks, previous](QObject *sender) {
@@ -88,21 +95,31 @@ void AccountCombo::LinkTo(BankCombo &banks, QVector<MotherAccount> accounts)
 void AccountCombo::ShowBank(const QString &bankCode)
 {
     QVector<MotherAccount> ofBank;
-    if (!bankCode.isEmpty())
-        for (const MotherAccount &a : m_all)
-            if (a.bankid == bankCode)
-                ofBank.append(a);
+    if (!bankCode.isEmpty() && m_server) {
+        const qvx::ResultSet rs = m_server->select(AccountsOfBankSql(bankCode));
+        for (int i = 0; i < rs.recordCount(); ++i) {
+            MotherAccount a = MotherAccount::FromRow(rs, i);
+            a.bankid = bankCode;
+            ofBank.append(a);
+        }
+    }
     Fill(ofBank);
     combo()->SetEnabled(!bankCode.isEmpty());
 }
 
 QString AccountCombo::ChosenNumber() const
 {
+    // The hyphenated item is read back without its '-'; an item as stored is the account itself.
     const MotherAccount *a = Chosen();
-    return a ? DelChar(a->mobankno, u'-') : QString();
+    if (!a)
+        return QString();
+    return m_shown == Shown::Hyphenated ? DelChar(a->mobankno, u'-') : a->mobankno;
 }
 
-QString AccountCombo::itemText(const MotherAccount &a) const { return FormatAcctNo(a.bankid, a.mobankno); }
+QString AccountCombo::itemText(const MotherAccount &a) const
+{
+    return m_shown == Shown::Hyphenated ? FormatAcctNo(a.bankid, a.mobankno) : a.mobankno;
+}
 
 // --- transaction kinds -----------------------------------------------------------------------------
 

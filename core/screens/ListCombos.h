@@ -7,7 +7,7 @@
 //   BankCombo banks(cmb_allbank, "모든 은행");
 //   banks.Load(server);                          // table bank, one item per bank
 //   AccountCombo accounts(cmb_bankno, "계좌전체선택");
-//   accounts.LinkTo(banks, allAccounts);           // refilled when the bank changes
+//   accounts.LinkTo(banks, server);                // refilled when the bank changes
 //   if (const BankItem *b = banks.Chosen()) ... b->bankid
 
 #include "core/BankSql.h"
@@ -105,23 +105,33 @@ public:
 
 // --- accounts of a bank ----------------------------------------------------------------------------
 
-// The firm's accounts of the bank chosen in a bank combo, in display form
-// (hyphenated for the bank); disabled while that combo shows all banks.
+// The firm's accounts of the bank chosen in a bank combo, in the order of
+// their numbers, as the server lists them at each change of the bank:
+// hyphenated for the bank or as stored. Disabled while that combo shows all
+// banks.
 class AccountCombo : public KeptItems<MotherAccount>
 {
 public:
-    AccountCombo(TKitComboBox *combo, const QString &allText) : KeptItems(combo, allText) {}
-    // Refills from `accounts` whenever the bank choice changes (and now).
-    void LinkTo(BankCombo &banks, QVector<MotherAccount> accounts);
+    enum class Shown { Hyphenated, AsStored };
+    AccountCombo(TKitComboBox *combo, const QString &allText, Shown shown = Shown::Hyphenated)
+        : KeptItems(combo, allText), m_shown(shown)
+    {
+    }
+    // "select mobankno from bank where bankid = '" + bank code + "' order by mobankno"
+    static QString AccountsOfBankSql(const QString &bankCode);
+    // Refills from `server` whenever the bank choice changes (and now).
+    void LinkTo(BankCombo &banks, qvx::AppServer &server);
     void ShowBank(const QString &bankCode);
-    // The chosen account number without hyphens ("" for all).
+    // The chosen account as the search names it ("" for all): without
+    // hyphens where the items are hyphenated, else as stored.
     QString ChosenNumber() const;
 
 protected:
     QString itemText(const MotherAccount &account) const override;
 
 private:
-    QVector<MotherAccount> m_all;
+    Shown m_shown;
+    qvx::AppServer *m_server = nullptr;
 };
 
 // --- transaction kinds -----------------------------------------------------------------------------

@@ -10,9 +10,10 @@ MotherAccountCombo::MotherAccountCombo(TKitComboBox *combo, const QString &allTe
 {
 }
 
-QString MotherAccountCombo::ItemText(const MotherAccount &a, Text)
+QString MotherAccountCombo::ItemText(const MotherAccount &a, Text text)
 {
-    return QStringLiteral("[") + a.bankid + QStringLiteral("]   ") + a.mobankno.leftJustified(15, u' ')
+    const QString afterCode = text == Text::PaddedCodeTight ? QStringLiteral("] ") : QStringLiteral("]   ");
+    return QStringLiteral("[") + a.bankid + afterCode + a.mobankno.leftJustified(15, u' ')
            + QStringLiteral("   ") + a.bankname;
 }
 

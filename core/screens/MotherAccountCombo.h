@@ -21,7 +21,8 @@ class MotherAccountCombo
 public:
     // How an item shows its account.
     enum class Text {
-        Padded  // "[" + bankid + "]   " + mobankno padded to 15 + "   " + bankname
+        Padded,        // "[" + bankid + "]   " + mobankno padded to 15 + "   " + bankname
+        PaddedCodeTight // "[" + bankid + "] " + mobankno padded to 15 + "   " + bankname
     };
 
     MotherAccountCombo(TKitComboBox *combo, const QString &allText = QString(), Text text = Text::Padded);

@@ -34,6 +34,7 @@ ResultListScreen::ResultListScreen(const ScreenContext &context, QWidget *owner,
     if (!layout.dateLabel.isEmpty())
         MakeLabel(m_top, layout.dateLabel, layout.dateLabelAt.x(), layout.dateLabelAt.y(), layout.dateLabelAt.width());
     m_dates = std::make_unique<DateRange>(m_top, "dtpkr_from", "dtpkr_to", layout.datesAt.x(), layout.datesAt.y());
+    m_dates->SetCaptions(layout.afterFrom, layout.afterTo);
     dtpkr_from = m_dates->from();
     dtpkr_to = m_dates->to();
     TKitSimplePanel *kind = MakePanel(m_top, layout.kindPanel);

@@ -60,6 +60,9 @@ struct ResultScreenLayout
     QString dateLabel;
     QRect dateLabelAt;
     QPoint datesAt;
+    // Captions after the first and the second picker ("부터" / "까지"); none when empty.
+    QString afterFrom;
+    QString afterTo;
     // The kind radio buttons "수 납" / "지 급" in their panel.
     const char *kindPanel = "pnl_kind";
     QRect kindAt{8, 36, 170, 24};

@@ -63,7 +63,7 @@ void Tqv_start_frm::FormCreate()
         return;
     qvx::ResultSet rs;
     try {
-        rs = dm.cms_select1(BankSql::motherAccounts());
+        rs = dm.cms_select1(BankSql::startScreenBanks());
     } catch (const std::exception &) {
         prompt().message(QStringLiteral("데이터베이스에 접속할 수 없거나, 자료를 확인하지 못하였습니다."));
         return;

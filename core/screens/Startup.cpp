@@ -104,7 +104,7 @@ void StartupController::runSteps(const QString &address, const QString &relayPor
 
     RunGuarded(session, QStringLiteral("FormCreate"), [&] {
         // 5. Bank names.
-        const qvx::ResultSet &banks = data.cms_select1(BankSql::bankCodes());
+        const qvx::ResultSet &banks = data.cms_select1(BankSql::everyBankCode());
         for (int r = 0; r < banks.recordCount(); ++r) {
             bool ok = false;
             const int code = banks.value(r, QStringLiteral("BankId")).trimmed().toInt(&ok);

@@ -15,7 +15,12 @@ AnswerInquiryForm::AnswerInquiryForm(const ScreenContext &context, QWidget *owne
 
     TKitSimplePanel *bottom = MakeBar(this, "pnl_bottom", 44, alBottom);
     ButtonRow buttons(session, bottom);
-    if (layout.printing) {
+    if (layout.printing && layout.printingInert) {
+        btn_print = buttons.add("btn_print", QStringLiteral("인 쇄"), 90);
+        btn_preview = buttons.add("btn_preview", QStringLiteral("미리보기"), 90);
+        btn_filesave = buttons.add("btn_filesave", layout.saveCaption, 120);
+        SetButtonEnabled(btn_filesave, false);
+    } else if (layout.printing) {
         btn_print = buttons.add("btn_print", QStringLiteral("인 쇄"), 90,
                                 [this] { PrintList(this, grid, Report1, false, m_frame->decl().grid.emptyCol); });
         btn_preview = buttons.add("btn_preview", QStringLiteral("미리보기"), 90,

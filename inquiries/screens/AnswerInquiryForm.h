@@ -33,6 +33,9 @@ public:
         int searchHeight = 44;     // height of the search band's controls
         bool printing = true;      // 인 쇄, 미리보기 and save
         QString saveCaption = QStringLiteral("Text 파일 저장");
+        // The screen has no report and no save: 인 쇄 and 미리보기 do
+        // nothing and the save button is disabled.
+        bool printingInert = false;
     };
 
     // `declaration` declares the grid (name, columns, visibility keys, find)

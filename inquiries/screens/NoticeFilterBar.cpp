@@ -19,13 +19,13 @@ NoticeFilterBar::~NoticeFilterBar() = default;
 
 void NoticeFilterBar::buildFilterBar(Session &session, TKitSimplePanel *top, const QString &bankCaption,
                                      const std::function<void()> &search, const QString &afterFrom,
-                                     const QString &afterTo)
+                                     const QString &afterTo, AccountCombo::Shown accountsShown)
 {
     cmb_allbank = MakeLabeledCombo(top, "cmb_allbank", bankCaption, 8, 8, 70, 200);
     cmb_bankno = MakeLabeledCombo(top, "cmb_bankno", QStringLiteral("계 좌 선 택"), 290, 8, 70, 200);
     cmb_transdiv = MakeLabeledCombo(top, "cmb_transdiv", QStringLiteral("거 래 구 분"), 8, 38, 70, 200);
     m_banks = std::make_unique<BankCombo>(cmb_allbank, QStringLiteral("모든 은행"));
-    m_accounts = std::make_unique<AccountCombo>(cmb_bankno, QStringLiteral("계좌전체선택"));
+    m_accounts = std::make_unique<AccountCombo>(cmb_bankno, QStringLiteral("계좌전체선택"), accountsShown);
     m_kinds = std::make_unique<TransferKindCombo>(cmb_transdiv);
     (new QLabel(QStringLiteral("기 간 설 정"), top))->setGeometry(290, 38, 70, 22);
     m_dates = std::make_unique<DateRange>(top, "dtpkr_from", "dtpkr_to", 364, 38);

@@ -3,20 +3,19 @@
 // and kind choices, the period and the search button, keeping each choice's
 // record.
 
+#include "core/screens/ListCombos.h"
+
 #include <QString>
 
 #include <functional>
 #include <memory>
 
-class AccountCombo;
-class BankCombo;
 class DateRange;
 class QDateEdit;
 class Session;
 class TDDButton;
 class TKitComboBox;
 class TKitSimplePanel;
-class TransferKindCombo;
 
 class NoticeFilterBar
 {
@@ -36,8 +35,8 @@ protected:
     // `bankCaption`, the pickers captioned `afterFrom` and `afterTo` when
     // given); a click on the search button runs `search` under the guard.
     void buildFilterBar(Session &session, TKitSimplePanel *top, const QString &bankCaption,
-                        const std::function<void()> &search, const QString &afterFrom = QString(),
-                        const QString &afterTo = QString());
+                        const std::function<void()> &search, const QString &afterFrom, const QString &afterTo,
+                        AccountCombo::Shown accountsShown);
 
     std::unique_ptr<BankCombo> m_banks;
     std::unique_ptr<AccountCombo> m_accounts;

@@ -82,8 +82,11 @@ void NoticeListBase::build(const Look &look, const std::function<void(TKitSimple
     if (!look.searchTitle.isEmpty())
         MakeBand(this, "pnl_searchtitle", look.searchTitle, 24);
     TKitSimplePanel *top = MakeBar(this, "pnl_top", 70, alTop);
-    buildFilterBar(session, top, look.bankCaption, [this] { btn_searchClick(this); }, look.afterFrom, look.afterTo);
-    if (m_params.kind == NoticeKind::Deposit || m_params.kind == NoticeKind::VirtualDeposit)
+    // The deposit list shows its accounts hyphenated, its twin and the bills as stored.
+    buildFilterBar(session, top, look.bankCaption, [this] { btn_searchClick(this); }, look.afterFrom, look.afterTo,
+                   m_params.kind == NoticeKind::Deposit ? AccountCombo::Shown::Hyphenated
+                                                        : AccountCombo::Shown::AsStored);
+    if (m_params.kind == NoticeKind::Deposit)
         btn_search->installEventFilter(new EnterSearch(btn_search, [this] {
             RunGuarded(session, QStringLiteral("btn_searchKeyPress"), [this] {
                 if (!RefuseWhenOffline(session))
@@ -170,11 +173,12 @@ void NoticeListBase::FormCreate()
     m_frame->formCreate();
     m_dates->SetToday();
     m_banks->Load(*dm.scktconnect);
-    const qvx::ResultSet &accounts = dm.cms_select1(BankSql::motherAccounts());
-    QVector<MotherAccount> all;
-    for (int i = 0; i < accounts.recordCount(); ++i)
-        all.append(MotherAccount::FromRow(accounts, i));
-    m_accounts->LinkTo(*m_banks, all);
+    m_accounts->LinkTo(*m_banks, *dm.scktconnect);
+    // A bank change asks the server for its accounts.
+    auto bankChange = cmb_allbank->OnChange;
+    cmb_allbank->OnChange = [this, bankChange](QObject *sender) {
+        RunGuarded(session, QStringLiteral("cmb_allbankChange"), [&] { bankChange(sender); });
+    };
     if (m_params.kindsQuery.isEmpty())
         m_kinds->Load(*dm.scktconnect);
     else
@@ -276,7 +280,8 @@ NoticeListBase::Params NoticeListBase::depositParams(NoticeKind kind)
     return {deposit ? "qv_deposit_frm" : "qv_V_deposit_frm",
             deposit ? QStringLiteral("예금거래명세통지") : QStringLiteral("조흥은행 가상계좌통지"),
             kind,
-            {"grd_deposit", deposit ? &DepositNoticeColumns() : &VirtualDepositNoticeColumns(), 0, deposit ? 19 : 21},
+            // The twin reads the deposit list's keys and has no find action.
+            {"grd_deposit", deposit ? &DepositNoticeColumns() : &VirtualDepositNoticeColumns(), 0, 19, 0, deposit},
             QStringLiteral("price"),
             DepositTotalsTable,
             DepositTotalsCode,

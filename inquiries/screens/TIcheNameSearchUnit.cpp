@@ -25,7 +25,8 @@ const ListColumns &NameColumns()
 
 const AnswerInquiryForm::Layout NameLayout{"qv_TIcheNamesearch_frm", QStringLiteral("타행 성명 조회"),
                                            QStringLiteral(" ◎ 타행 성명 조회"),
-                                           QStringLiteral(" ◎ 타행 성명 조회 결과"), 72, false};
+                                           QStringLiteral(" ◎ 타행 성명 조회 결과"), 72, true,
+                                           QStringLiteral("Text 파일 저장"), true};
 
 } // namespace
 

@@ -22,7 +22,8 @@ const QString NoLayoutMessage =
 
 TFrmCatchJ::TFrmCatchJ(const ScreenContext &context, QWidget *owner)
     : TFrmCatchG(context, owner, LiquorLayoutTable(), LiquorRuler, QStringLiteral("FrmCatchJ"),
-                 QStringLiteral("주류 이체자료 변환"), NoLayoutMessage)
+                 QStringLiteral("주류 이체자료 변환"), NoLayoutMessage,
+                 {BankSql::distinctMotherAccounts(), MotherAccountCombo::Text::PaddedCodeTight})
 {
     EnterMovesFocus(cmb_dataparsing, btnSave);
 }
@@ -60,6 +61,31 @@ void TFrmCatchJ::beginEdit()
 {
     TFrmCatchG::beginEdit();
     Grid->setEnabled(true);
+}
+
+void TFrmCatchJ::saveStarting()
+{
+    // Positions and form are closed while the layout is stored; 입 력 or
+    // 수 정 opens them again.
+    Grid->setEnabled(false);
+    cmb_dataparsing->SetEnabled(false);
+}
+
+QString TFrmCatchJ::saveStatement(bool insert, const QString &title, const QString &oldTitle)
+{
+    if (dataForm() != DataForm::Fixed)
+        return insert ? LiquorLayoutSql::insertDelimited(title) : LiquorLayoutSql::updateDelimited(title, oldTitle);
+    // A cell that holds no whole number is stored as 0.
+    LayoutValues values;
+    for (int row = 1; row <= table().fields.size(); ++row) {
+        auto cell = [&](int col) {
+            bool ok = false;
+            const int v = Grid->Cells(col, row).trimmed().toInt(&ok);
+            return ok ? v : 0;
+        };
+        values.append(ConvField{cell(1), cell(2)});
+    }
+    return insert ? LiquorLayoutSql::insert(title, values) : LiquorLayoutSql::update(title, values, oldTitle);
 }
 
 LiquorLayout TFrmCatchJ::liquorLayout() const

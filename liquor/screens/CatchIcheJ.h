@@ -22,6 +22,8 @@ protected:
     void afterSampleLoaded() override;
     void beginInsert() override;
     void beginEdit() override;
+    void saveStarting() override;
+    QString saveStatement(bool insert, const QString &title, const QString &oldTitle) override;
 };
 
 class TFrmCatchJA : public TLayoutEditor

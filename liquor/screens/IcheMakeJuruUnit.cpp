@@ -565,7 +565,6 @@ void Tqv_IcheMakeJuru_frm::btn_callfileClick()
 
     // The lines read before a stop stay in the list, as they were taken; the
     // list grows once and is summed once, however long the file.
-    bool skipped = false;
     bool stopped = false;
     QVector<LiquorRow> taken;
     taken.reserve(file->lines.size());
@@ -583,7 +582,6 @@ void Tqv_IcheMakeJuru_frm::btn_callfileClick()
                 stopped = true;
                 break;
             }
-            skipped = true;
             continue;
         }
         taken.append(std::move(decoded.row));
@@ -592,8 +590,8 @@ void Tqv_IcheMakeJuru_frm::btn_callfileClick()
     UpdateTotals();
     if (stopped)
         return;
-    // A file whose lines did not all come into the list stays for another look.
-    if (!skipped && prompt().yesNo(QStringLiteral("불러온 임시저장 파일을 삭제하시겠습니까?"), windowTitle()))
+    // Also after a skipped line: the user was told of it and chose to go on.
+    if (prompt().yesNo(QStringLiteral("불러온 임시저장 파일을 삭제하시겠습니까?"), windowTitle()))
         QFile::remove(file->fileName);
 }
 

@@ -74,6 +74,10 @@ ResultScreenLayout Layout(bool inquiry)
     l.heading = inquiry ? QStringLiteral(" ◎ 이체처리 결과 조회") : QStringLiteral(" ◎ 이체자료 검색");
     l.topHeight = inquiry ? 92 : 112;
     l.captionChoices(QStringLiteral("은 행 계 좌"), QStringLiteral("기 간 설 정"), 70);
+    if (inquiry) {
+        l.afterFrom = QStringLiteral("부터");
+        l.afterTo = QStringLiteral("까지");
+    }
     l.listHeading = inquiry ? QStringLiteral(" ◎ 당일 이체 내역") : QStringLiteral(" ◎ 이체자료 현황 목록");
     return l;
 }

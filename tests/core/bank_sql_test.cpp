@@ -36,6 +36,21 @@ TEST(BankSql, BankCodesEveryNamedOrOneQuoted)
               S("select * from allbank where bankid = '0''4' order by bankid"));
 }
 
+// The statements the screens send word for word as they have always been worded.
+TEST(BankSql, TheWordedStatementsComeOutLetterForLetter)
+{
+    EXPECT_EQ(BankSql::everyBankCode(), S("SELECT * FROM allbank"));
+    EXPECT_EQ(BankSql::startScreenBanks(), S("select bankid, firmid, bankname from BANK order by bankid"));
+    EXPECT_EQ(BankSql::bankCodeNames(), S("select bankid, bankname from allbank order by bankid"));
+    EXPECT_EQ(BankSql::bankCodeNames(S("04")), S("select bankid, bankname from allbank where bankid = '04' order by bankid"));
+    EXPECT_EQ(BankSql::everyMotherAccount(), S("select * from bank"));
+    EXPECT_EQ(BankSql::bankCodes(BankSql::BankCodeRows::NamedSpaced),
+              S("select * from allbank where not ( bankid = bankname) order by bankid"));
+    EXPECT_EQ(BankSql::distinctMotherAccounts(),
+              S("SELECT      Distinct MoBankNo,    bankid,    bankname,    firmid,    sendname,    tr_gubuncode,    "
+                "recvid,    passwd,    dblpasswd FROM Bank order by bankid"));
+}
+
 TEST(BankSql, TheStatementsReadEveryAccountAndCodeOfTheDemoFirm)
 {
     qvx::test::TestServer server;

@@ -279,6 +279,28 @@ TEST_F(LiquorConversionTest, EachRefusalIsLoggedAndCounted)
     EXPECT_EQ(notANumber.log, QStringList{S("자료변환 오류건 삭제 : 금액 오류(이체금액을 등록하시기 바랍니다.)")});
 }
 
+// The account check takes the account trimmed; at fixed positions it also
+// loses its tabs, in a delimited line it keeps them. A hyphenated account
+// passes in every form.
+TEST_F(LiquorConversionTest, TheAccountCheckDropsTabsOnlyAtFixedPositions)
+{
+    Transfer tabbed = first;
+    tabbed[1] = "5601\t2345678";
+    Transfer hyphenated = second;
+    hyphenated[1] = "110-123-456789";
+    const Outcome fixed = runText(fixedLine(tabbed) + S("\r\n") + fixedLine(hyphenated) + S("\r\n"), DataForm::Fixed);
+    EXPECT_EQ(fixed.rows.size(), 2) << fixed.transferLog.join(S("\n")).toStdString();
+    EXPECT_EQ(fixed.counters.errors, 0);
+
+    const Outcome delimited = runText(S("21,5601\t2345678,100,0,100,,가,30,1\n"
+                                        "88,110-123-456789,100,0,100,,나,30,1\n"),
+                                      DataForm::Comma);
+    ASSERT_EQ(delimited.rows.size(), 1);
+    EXPECT_EQ(delimited.rows[0].name, S("나"));
+    ASSERT_EQ(delimited.transferLog.size(), 1);
+    EXPECT_TRUE(delimited.transferLog[0].startsWith(S("1|21|5601\t2345678|"))) << delimited.transferLog[0].toStdString();
+}
+
 TEST_F(LiquorConversionTest, MotherAccountOfTheLineOrTheChosenOne)
 {
     context.banks = {bank("21", "56011122233", "조흥은행"), bank("26", "26011122233", "신한(구)"),

@@ -28,10 +28,17 @@ TEST(LiquorLayouts, NamedLayoutsStoreNineFieldsInGridOrder)
     LayoutValues v;
     for (int i = 0; i < 9; ++i)
         v.append(ConvField{i + 1, 10 + i});
-    EXPECT_EQ(t.insert(S("주류"), v),
-              S("INSERT INTO ConvertJ ( Title     ,BankIdS   ,BankIdN   ,BankNoS   ,BankNoN   ,JuMoneyS  ,JuMoneyN  ,"
+    EXPECT_EQ(LiquorLayoutSql::insert(S(" 주류 "), v),
+              S("INSERT INTO ConVertJ ( Title     ,BankIdS   ,BankIdN   ,BankNoS   ,BankNoN   ,JuMoneyS  ,JuMoneyN  ,"
                 "BJuMoneyS ,BJuMoneyN ,MoneyS    ,MoneyN    ,CInfoS    ,CInfoN    ,SNameS    ,SNameN    ,GubunS    ,"
-                "GubunN    ,JuminS    ,JuminN    )   Values(    '주류',1,10,2,11,3,12,4,13,5,14,6,15,7,16,8,17,9,18)"));
+                "GubunN    ,JuminS    ,JuminN)   Values(    '주류',1,10,2,11,3,12,4,13,5,14,6,15,7,16,8,17,9,18)"));
+    EXPECT_EQ(LiquorLayoutSql::insertDelimited(S("2-abc")),
+              S("INSERT INTO ConVertJ ( Title     ,BankIdS   ,BankIdN   ,BankNoS   ,BankNoN   ,JuMoneyS  ,JuMoneyN  ,"
+                "BJuMoneyS ,BJuMoneyN ,MoneyS    ,MoneyN    ,SNameS    ,SNameN    ,GubunS    ,GubunN    ,JuminS    ,"
+                "JuminN    ,CInfoS    ,CInfoN)   Values(    '2-abc',0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0)"));
+    EXPECT_EQ(t.selectAll(), S("Select * from convertJ"));
+    EXPECT_EQ(t.selectOne(S("abc")), S("select * from convertj where Title = 'abc'"));
+    EXPECT_EQ(t.remove(S("abc")), S("DELETE from convertj WHERE title = 'abc'"));
 }
 
 TEST(LiquorLayouts, DropFileLayoutLeadsWithTheMotherAccount)

@@ -16,8 +16,16 @@ class CountingLink : public qvx::AppServer
 public:
     explicit CountingLink(qvx::AppServer &inner) : m_inner(inner) {}
 
-    qvx::ResultSet select(const QString &sql) override { return m_inner.select(sql); }
-    qvx::ResultSet select2(const QString &sql) override { return m_inner.select2(sql); }
+    qvx::ResultSet select(const QString &sql) override
+    {
+        selects.push_back(sql);
+        return m_inner.select(sql);
+    }
+    qvx::ResultSet select2(const QString &sql) override
+    {
+        selects.push_back(sql);
+        return m_inner.select2(sql);
+    }
     void execute(const QString &sql) override
     {
         ++executes;
@@ -54,6 +62,7 @@ public:
     int seqCalls = 0;
     int executes = 0;
     std::vector<QString> statements; // what execute() was given, in order
+    std::vector<QString> selects;    // what select() and select2() were given, in order
     std::vector<int> answers;
     std::deque<int> forced;
 

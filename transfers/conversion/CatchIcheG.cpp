@@ -30,7 +30,8 @@ TFrmCatchG::TFrmCatchG(const ScreenContext &context, QWidget *owner)
 }
 
 TFrmCatchG::TFrmCatchG(const ScreenContext &context, QWidget *owner, const LayoutTable &table, int rulerWidth,
-                       const QString &name, const QString &caption, const QString &emptyLibraryMessage)
+                       const QString &name, const QString &caption, const QString &emptyLibraryMessage,
+                       const MotherAccountList &mothers)
     : TLayoutEditor(context, owner, table, rulerWidth)
 {
     setObjectName(name);
@@ -51,13 +52,20 @@ TFrmCatchG::TFrmCatchG(const ScreenContext &context, QWidget *owner, const Layou
     BindClick(session, BtnConvert, "BtnConvertClick", [this] { BtnConvertClick(); });
 
     FormCreate(emptyLibraryMessage);
-    MotherAccounts = FillMotherAccountCombo(dm, edMoBankNo);
+    MotherAccounts = FillMotherAccountCombo(dm, edMoBankNo, mothers.query, mothers.text);
 }
 
 QVector<MotherAccount> FillMotherAccountCombo(Tdm &dm, TKitComboBox *combo)
 {
-    MotherAccountCombo accounts(combo, QStringLiteral("당행"));
-    accounts.Load(*dm.scktconnect, BankSql::motherAccounts({.passwords = true}));
+    return FillMotherAccountCombo(dm, combo, BankSql::motherAccounts({.passwords = true}),
+                                  MotherAccountCombo::Text::Padded);
+}
+
+QVector<MotherAccount> FillMotherAccountCombo(Tdm &dm, TKitComboBox *combo, const QString &query,
+                                              MotherAccountCombo::Text text)
+{
+    MotherAccountCombo accounts(combo, QStringLiteral("당행"), text);
+    accounts.Load(*dm.scktconnect, query);
     return accounts.Accounts();
 }
 

@@ -4,6 +4,8 @@
 // convertg), previews the chosen file, and hands the entry screen the file,
 // the layout and the mother account to apply.
 
+#include "core/BankSql.h"
+#include "core/screens/MotherAccountCombo.h"
 #include "core/screens/ScreenContext.h"
 #include "transfers/ConvertDecision.h"
 #include "transfers/conversion/LayoutEditor.h"
@@ -17,6 +19,17 @@ class Tdm;
 // ("[bankid]   mobankno   bankname"). Returns the accounts in item order
 // from item 1.
 QVector<MotherAccount> FillMotherAccountCombo(Tdm &dm, TKitComboBox *combo);
+// The same with the accounts of `query`, each item shown as `text`.
+QVector<MotherAccount> FillMotherAccountCombo(Tdm &dm, TKitComboBox *combo, const QString &query,
+                                              MotherAccountCombo::Text text);
+
+// The "적용할 모계좌 번호" list of a conversion dialog: its query and how
+// each item shows its account.
+struct MotherAccountList
+{
+    QString query = BankSql::motherAccounts({.passwords = true});
+    MotherAccountCombo::Text text = MotherAccountCombo::Text::Padded;
+};
 
 class TFrmCatchG : public TLayoutEditor
 {
@@ -48,7 +61,8 @@ public:
 protected:
     // A dialog of another layout table (the liquor one).
     TFrmCatchG(const ScreenContext &context, QWidget *owner, const LayoutTable &table, int rulerWidth,
-               const QString &name, const QString &caption, const QString &emptyLibraryMessage = QString());
+               const QString &name, const QString &caption, const QString &emptyLibraryMessage = QString(),
+               const MotherAccountList &mothers = MotherAccountList());
     // Asked before converting without a chosen mother account; false stays.
     virtual bool confirmWithoutMother();
     void editModeChanged(bool on) override;

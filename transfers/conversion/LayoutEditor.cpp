@@ -399,6 +399,7 @@ QString TLayoutEditor::saveStatement(bool insert, const QString &title, const QS
 
 void TLayoutEditor::btnSaveClick()
 {
+    saveStarting();
     if (edTitle->text().trimmed().isEmpty()) {
         prompt().message(LayoutMessages::NoTitle);
         edTitle->setFocus();

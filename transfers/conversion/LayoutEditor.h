@@ -87,6 +87,8 @@ protected:
     virtual QString saveStatement(bool insert, const QString &title, const QString &oldTitle);
     // After a successful save, once the first layout is loaded again.
     virtual void afterSave() {}
+    // The save's first step, before anything is checked.
+    virtual void saveStarting() {}
     // After Cancel left edit mode.
     virtual void afterCancel() {}
     // After a sample file was read into the preview.

@@ -487,8 +487,7 @@ void Tqv_IcheMake_frm::btn_modifyClick()
     const TransferRow row = ReadTransferRow(grd_ichelist, r);
 
     Tqv_icheModify_frm dialog({session, dm}, this);
-    const qvx::ResultSet banks = dm.cms_select1(
-        BankSql::bankCodes(BankSql::BankCodeRows::Named));
+    const qvx::ResultSet banks = dm.cms_select1(BankSql::bankCodes(BankSql::BankCodeRows::NamedSpaced));
     for (int i = 0; i < banks.recordCount(); ++i)
         dialog.cmb_transbankid->Items().Add(QStringLiteral("[") + banks.value(i, QStringLiteral("bankid"))
                                             + QStringLiteral("]    ") + banks.value(i, QStringLiteral("bankname")));
@@ -574,7 +573,7 @@ void Tqv_IcheMake_frm::btn_callfileClick()
         return;
     }
     const QString sender = config.value(0, QStringLiteral("nevarid")).trimmed();
-    const qvx::ResultSet banks = dm.cms_select1(BankSql::motherAccounts({.passwords = true, .ordered = false}));
+    const qvx::ResultSet banks = dm.cms_select1(BankSql::everyMotherAccount());
     if (banks.isEmpty()) {
         prompt().message(QStringLiteral("거래은행 정보가 등록되어 있지 않습니다."));
         return;

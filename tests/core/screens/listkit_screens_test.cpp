@@ -323,22 +323,30 @@ TEST(ListCombos, EachItemKeepsItsRecord)
     EXPECT_EQ(banks.Chosen(), nullptr);
     EXPECT_EQ(banks.ChosenCode(), QString());
 
+    // A second account of bank 20, stored after the first but numbered before it.
+    server.exec(QStringLiteral("insert into bank (bankid, mobankno, bankname, firmid, recvid) values "
+                               "('20', '1002987654321', '우리은행', 'HB2001', 'WRB2000')"));
     auto *accountBox = MakeCombo(&form, "cmb_bankno", 0, 30, 200);
     AccountCombo accounts(accountBox, QStringLiteral("계좌전체선택"));
-    QVector<MotherAccount> all;
-    const qvx::ResultSet rows = link.select(BankSql::motherAccounts());
-    for (int i = 0; i < rows.recordCount(); ++i)
-        all.append(MotherAccount::FromRow(rows, i));
-    accounts.LinkTo(banks, all);
+    accounts.LinkTo(banks, link);
     EXPECT_FALSE(accountBox->isEnabled());
     banks.Choose(QStringLiteral("20"));
     accounts.ShowBank(banks.ChosenCode());
     EXPECT_EQ(banks.Chosen()->firmid, QStringLiteral("HB2001"));
-    ASSERT_EQ(accountBox->Items().Count(), 2);
-    EXPECT_EQ(accountBox->Items()[1], QStringLiteral("1005-123-456789"));
-    accountBox->SetItemIndex(1);
+    ASSERT_EQ(accountBox->Items().Count(), 3);
+    EXPECT_EQ(accountBox->Items()[1], QStringLiteral("1002-987-654321"));
+    EXPECT_EQ(accountBox->Items()[2], QStringLiteral("1005-123-456789"));
+    accountBox->SetItemIndex(2);
     EXPECT_EQ(accounts.ChosenNumber(), QStringLiteral("1005123456789"));
     EXPECT_TRUE(accountBox->isEnabled());
+    EXPECT_EQ(AccountCombo::AccountsOfBankSql(QStringLiteral("20")),
+              QStringLiteral("select mobankno from bank where bankid = '20' order by mobankno"));
+    // The accounts as stored, in the same order.
+    auto *storedBox = MakeCombo(&form, "cmb_stored", 0, 150, 200);
+    AccountCombo stored(storedBox, QStringLiteral("계좌전체선택"), AccountCombo::Shown::AsStored);
+    stored.LinkTo(banks, link);
+    EXPECT_EQ(storedBox->Items()[1], QStringLiteral("1002987654321"));
+    EXPECT_EQ(storedBox->Items()[2], QStringLiteral("1005123456789"));
 
     auto *payeeBankBox = MakeCombo(&form, "cmb_transbankid", 0, 60, 200);
     AllBanksCombo payeeBanks(payeeBankBox);

@@ -4,14 +4,17 @@
 #include "ClientFixture.h"
 #include "ScreenInput.h"
 
+#include "core/DMUnit.h"
 #include "core/Session.h"
 #include "core/screens/AllbankUnit.h"
 #include "core/screens/BankUnit.h"
 #include "core/screens/CoreScreens.h"
 #include "core/screens/ErrcodeUnit.h"
+#include "core/screens/ScreenRegistry.h"
 #include "core/screens/SearchUnit.h"
 #include "controls/panels/DDButton.h"
 #include "platform/TListGrid.h"
+#include "support/CountingLink.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -148,6 +151,51 @@ TEST_F(RefEdits, ErrorCodesSearchByTheStoredBankCode)
     ClickControl(screen->btn_search);
     EXPECT_EQ(screen->grd_error->Cells(0, 1), QStringLiteral("7001"));
     EXPECT_EQ(screen->grd_error->Cells(1, 1), QStringLiteral("칠은행 오류"));
+}
+
+// The bank codes screen and the start screen send their bank statements
+// worded letter for letter as they always have been.
+TEST_F(RefEdits, TheBankStatementsGoOutAsWorded)
+{
+    login("ADMIN", "9999");
+    qvx::test::CountingLink link(client.dm()->tcpLink);
+    client.dm()->setAppServer(&link);
+    struct Restore
+    {
+        Tdm *dm;
+        ~Restore() { dm->setAppServer(nullptr); }
+    } restore{client.dm()};
+    auto sent = [&](const QString &sql) {
+        return std::find(link.selects.begin(), link.selects.end(), sql) != link.selects.end()
+               || std::find(link.statements.begin(), link.statements.end(), sql) != link.statements.end();
+    };
+
+    auto *screen = open<Tqv_allbank_frm>("qv_a2_1", "qv_allbank_frm");
+    ASSERT_NE(screen, nullptr);
+    EXPECT_TRUE(sent(QStringLiteral("select * from allbank order by bankid")));
+    ClickControl(screen->btn_search);
+    EXPECT_TRUE(sent(QStringLiteral("select bankid, bankname from allbank order by bankid")));
+    ScreenInput::choose(screen->cmb_bankname, 1);
+    const QString first = screen->grd_allbank->Cells(0, 1);
+    ClickControl(screen->btn_search);
+    EXPECT_TRUE(sent(QStringLiteral("select bankid, bankname from allbank where bankid = '%1' order by bankid").arg(first)));
+    const int row = 1;
+    ClickGridCell(screen->grd_allbank, 1, row);
+    ClickControl(screen->btn_modify);
+    TypeText(screen->edt_regcontents, QStringLiteral("새이름"));
+    client.prompt().enqueueAnswer(true);
+    ClickControl(screen->btn_save);
+    EXPECT_TRUE(sent(QStringLiteral("update allbank set   bankname = '새이름' where bankid = '%1'").arg(first)));
+    screen->close();
+
+    // The start screen asks as it opens.
+    if (QWidget *start = FindScreen(client.mainWindow(), QStringLiteral("qv_start_frm"))) {
+        start->close();
+        QTRY_VERIFY(FindScreen(client.mainWindow(), QStringLiteral("qv_start_frm")) == nullptr);
+    }
+    link.selects.clear();
+    ASSERT_TRUE(TriggerMenuItem(client.mainWindow(), QStringLiteral("qv_e1")));
+    EXPECT_TRUE(sent(QStringLiteral("select bankid, firmid, bankname from BANK order by bankid")));
 }
 
 TEST_F(RefEdits, BankCodeRenameOfARowNoLongerStoredIsReported)

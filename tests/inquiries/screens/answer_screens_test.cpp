@@ -149,6 +149,17 @@ TEST_F(InquiryScreenTest, HolderNameOfAPayeeAccountComesBackFromTheBank)
     EXPECT_EQ(s->grd_ichelist->Cells(3, 1), S("1"));
     EXPECT_EQ(s->grd_ichelist->Cells(1, 1), S("기업은행"));
     ScreenInput::savePicture(s, "holder_name_inquiry");
+
+    // The print and preview buttons are there and do nothing; the save is disabled.
+    EXPECT_EQ(s->btn_print->Caption(), S("인 쇄"));
+    EXPECT_EQ(s->btn_preview->Caption(), S("미리보기"));
+    EXPECT_EQ(s->btn_filesave->Caption(), S("Text 파일 저장"));
+    EXPECT_FALSE(s->btn_filesave->isEnabled());
+    client->prompt().clear();
+    EXPECT_TRUE(ClickControl(s->btn_print));
+    EXPECT_TRUE(ClickControl(s->btn_preview));
+    EXPECT_EQ(client->prompt().texts(), QStringList());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST_F(InquiryScreenTest, HolderNameListShowsTheBanksRefusal)

@@ -8,6 +8,7 @@
 #include "controls/edits/CurrEdit.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
+#include "core/DMUnit.h"
 #include "core/DayLog.h"
 #include "core/Session.h"
 #include "core/screens/TextFileViewer.h"
@@ -24,12 +25,14 @@
 #include "platform/TListGrid.h"
 #include "platform/Cp949.h"
 #include "platform/TextFile.h"
+#include "support/CountingLink.h"
 #include "support/Eventually.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QListWidget>
 
@@ -124,7 +127,36 @@ protected:
     }
 };
 
+class LiquorSendModuleMaximised : public LiquorSendModule
+{
+protected:
+    ClientFixture::Options options() const override
+    {
+        ClientFixture::Options o = LiquorSendModule::options();
+        o.displayMax = true;
+        return o;
+    }
+};
+
 } // namespace
+
+// With [DISPLAY] MAX=1 the liquor layout editor opens maximised like the
+// other liquor screens; the menu brings an open one back to the front.
+TEST_F(LiquorSendModuleMaximised, TheLayoutEditorOpensMaximisedAndAnOpenOneComesToTheFront)
+{
+    ASSERT_TRUE(TriggerMenuItem(main, S("qv_a6")));
+    auto *editor = main->findChild<TFrmCatchJA *>(S("FrmCatchJA"));
+    ASSERT_NE(editor, nullptr);
+    auto *sub = qobject_cast<QMdiSubWindow *>(editor->parentWidget());
+    ASSERT_NE(sub, nullptr);
+    EXPECT_TRUE(sub->isMaximized());
+    ASSERT_TRUE(TriggerMenuItem(main, S("qv_d1")));
+    ASSERT_NE(FindScreen(main, S("qv_j_ichesearch_frm")), nullptr);
+    ASSERT_NE(main->mdiArea()->activeSubWindow(), sub);
+    ASSERT_TRUE(TriggerMenuItem(main, S("qv_a6")));
+    EXPECT_EQ(main->findChildren<TFrmCatchJA *>().size(), 1);
+    EXPECT_EQ(main->mdiArea()->activeSubWindow(), sub);
+}
 
 TEST_F(LiquorConversionScreens, AFixedWidthFileFillsTheListAndRefusedLinesGoToTheErrorList)
 {
@@ -242,7 +274,7 @@ TEST_F(LiquorConversionScreens, TheLayoutDialogWithoutLayoutsAndItsDelimitedPrev
         EXPECT_EQ(dialog->edTitleList->item(0)->text(), S("1-쉼표"));
 
         // The sample: row 8 (거래구분) stays empty, row 9 gets the number.
-        EXPECT_TRUE(dialog->Grid->isEnabled());
+        EXPECT_FALSE(dialog->Grid->isEnabled());
         ClickControl(dialog->BtnOpenDlg);
         EXPECT_EQ(dialog->Grid->Cells(3, 7), S("가나상사"));
         EXPECT_EQ(dialog->Grid->Cells(3, 8), QString());
@@ -257,6 +289,112 @@ TEST_F(LiquorConversionScreens, TheLayoutDialogWithoutLayoutsAndItsDelimitedPrev
     });
     ClickControl(s->btn_dataconvert);
     EXPECT_EQ(count(S("select count(*) from ConvertJ where Title = '1-쉼표'")), 1);
+}
+
+// The layout dialog lists each mother account as "[" + code + "] " + the
+// account padded to 15 + "   " + the bank name, sends its layout statements
+// worded as they always have been, and closes the positions and the format
+// list at every save.
+TEST_F(LiquorConversionScreens, TheLayoutDialogsStatementsGoOutAsWordedAndASaveClosesThePositions)
+{
+    auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b2", "qv_ichemakeJuru_frm");
+    ASSERT_NE(s, nullptr);
+    qvx::test::CountingLink link(client->dm()->tcpLink);
+    client->dm()->setAppServer(&link);
+    struct Restore
+    {
+        Tdm *dm;
+        ~Restore() { dm->setAppServer(nullptr); }
+    } restore{client->dm()};
+    auto selectTitle = [](TFrmCatchJ *dialog, const QString &title) {
+        const auto found = dialog->edTitleList->findItems(title, Qt::MatchExactly);
+        ASSERT_FALSE(found.isEmpty()) << title.toStdString();
+        QTest::mouseClick(dialog->edTitleList->viewport(), Qt::LeftButton, {},
+                          dialog->edTitleList->visualItemRect(found.first()).center());
+    };
+    auto lastStatement = [&] {
+        // The statement before its "commit".
+        for (auto it = link.statements.rbegin(); it != link.statements.rend(); ++it)
+            if (*it != S("commit"))
+                return *it;
+        return QString();
+    };
+
+    OnNextModal([&](QDialog *d) {
+        auto *dialog = qobject_cast<TFrmCatchJ *>(d);
+        if (!dialog)
+            return d->reject();
+        EXPECT_NE(std::find(link.selects.begin(), link.selects.end(), S("Select * from convertJ")), link.selects.end());
+        EXPECT_NE(std::find(link.selects.begin(), link.selects.end(),
+                            S("SELECT      Distinct MoBankNo,    bankid,    bankname,    firmid,    sendname,    "
+                              "tr_gubuncode,    recvid,    passwd,    dblpasswd FROM Bank order by bankid")),
+                  link.selects.end());
+        ASSERT_GE(dialog->edMoBankNo->Items().Count(), 2);
+        EXPECT_EQ(dialog->edMoBankNo->Items()[0], S("당행"));
+        EXPECT_EQ(dialog->edMoBankNo->Items()[1], S("[03] 12301234567890    기업은행"));
+
+        // A new fixed-width layout; a letter in a size cell is stored as 0.
+        ClickControl(dialog->btnInsert);
+        TypeText(dialog->edTitle, S("고정"));
+        typeCell(dialog->Grid, 1, 1, S("1"));
+        typeCell(dialog->Grid, 2, 1, S("2"));
+        typeCell(dialog->Grid, 1, 2, S("3"));
+        typeCell(dialog->Grid, 2, 2, S("x"));
+        ClickControl(dialog->btnSave);
+        EXPECT_EQ(lastStatement(),
+                  S("INSERT INTO ConVertJ ( Title     ,BankIdS   ,BankIdN   ,BankNoS   ,BankNoN   ,JuMoneyS  ,JuMoneyN  "
+                    ",BJuMoneyS ,BJuMoneyN ,MoneyS    ,MoneyN    ,CInfoS    ,CInfoN    ,SNameS    ,SNameN    ,GubunS    "
+                    ",GubunN    ,JuminS    ,JuminN)   Values(    '고정',1,2,3,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0)"));
+        EXPECT_FALSE(dialog->Grid->isEnabled());
+        EXPECT_FALSE(dialog->cmb_dataparsing->isEnabled());
+        SavePicture(dialog, "FrmCatchJ-saved");
+
+        // Changed to ','-delimited: every position 0, the title prefixed.
+        selectTitle(dialog, S("고정"));
+        EXPECT_EQ(link.selects.back(), S("select * from convertj where Title = '고정'"));
+        ClickControl(dialog->btnEdit);
+        EXPECT_TRUE(dialog->Grid->isEnabled());
+        EXPECT_TRUE(Pick(dialog->cmb_dataparsing, 1));
+        ClickControl(dialog->btnSave);
+        EXPECT_EQ(lastStatement(),
+                  S("Update ConvertJ Set Title = '1-고정',BankIdS   = 0, BankIdN   = 0, BankNoS   = 0, BankNoN   = 0, "
+                    "JuMoneyS  = 0, JuMoneyN  = 0, BJuMoneyS = 0, BJuMoneyN = 0, MoneyS    = 0, MoneyN    = 0, "
+                    "SNameS    = 0, SNameN    = 0, GubunS    = 0, GubunN    = 0, JuminS    = 0, JuminN    = 0, "
+                    "CInfoS    = 0, CInfoN    = 0   WHERE Title = '고정'"));
+        EXPECT_FALSE(dialog->Grid->isEnabled());
+        EXPECT_FALSE(dialog->cmb_dataparsing->isEnabled());
+
+        // Back to fixed width: the prefix goes.
+        selectTitle(dialog, S("1-고정"));
+        ClickControl(dialog->btnEdit);
+        EXPECT_TRUE(Pick(dialog->cmb_dataparsing, 0));
+        ClickControl(dialog->btnSave);
+        EXPECT_EQ(lastStatement(),
+                  S("Update ConvertJ Set Title = '고정',BankIdS   =  0, BankIdN   =  0, BankNoS   =  0, BankNoN   =  0, "
+                    "JuMoneyS  =  0, JuMoneyN  =  0, BJuMoneyS =  0, BJuMoneyN =  0, MoneyS    =  0, MoneyN    =  0, "
+                    "CInfoS    =  0, CInfoN    =  0, SNameS    =  0, SNameN    =  0, GubunS    =  0, GubunN    =  0, "
+                    "JuminS    =  0, JuminN    =  0 WHERE Title = '1-고정'"));
+
+        // A save without a title is refused with the positions closed.
+        selectTitle(dialog, S("고정"));
+        ClickControl(dialog->btnEdit);
+        TypeText(dialog->edTitle, QString());
+        client->prompt().clear();
+        ClickControl(dialog->btnSave);
+        EXPECT_EQ(client->prompt().texts(), QStringList{S("자료 명칭을 기입하시기 바랍니다.")});
+        EXPECT_FALSE(dialog->Grid->isEnabled());
+        EXPECT_FALSE(dialog->cmb_dataparsing->isEnabled());
+        EXPECT_TRUE(dialog->btnCancel->isEnabled());
+        ClickControl(dialog->btnCancel);
+
+        selectTitle(dialog, S("고정"));
+        client->prompt().enqueueAnswer(true);
+        ClickControl(dialog->btnDelete);
+        EXPECT_EQ(lastStatement(), S("DELETE from convertj WHERE title = '고정'"));
+        dialog->reject();
+    });
+    ClickControl(s->btn_dataconvert);
+    EXPECT_EQ(count(S("select count(*) from ConvertJ where Title like '%고정'")), 0);
 }
 
 TEST_F(LiquorConversionScreens, TheRealNameRuleGoesByTheClientsDay)

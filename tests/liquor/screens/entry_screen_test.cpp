@@ -395,6 +395,35 @@ TEST_F(LiquorEntryScreen, TemporarySaveAndReloadRoundTripByteForByte)
     EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 51234 + 1234);
 }
 
+// A line skipped on the user's word does not spare the file the deletion question.
+TEST_F(LiquorEntryScreen, ReloadAsksToDeleteTheFileAlsoAfterASkippedLine)
+{
+    qvx::ScriptedFileChooser chooser;
+    Tqv_IcheMakeJuru_frm *s = entry(true);
+    ASSERT_NE(s, nullptr);
+    enter(s, "21", S("1000"), S("234"), S("한빛주류상사"), S("56012345678901"));
+    const QString saved = client->home() + S("/지급_skip");
+    chooser.enqueue(saved);
+    client->prompt().enqueueAnswer(true); // empty the list
+    ClickControl(s->btn_tempsave);
+    QFile file(saved + S(".txt"));
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("not a transfer line\r\n");
+    file.close();
+
+    chooser.enqueue(file.fileName());
+    client->prompt().clear();
+    client->prompt().enqueueAnswer(true); // go on past the bad line
+    client->prompt().enqueueAnswer(true); // delete the file
+    ClickControl(s->btn_callfile);
+    EXPECT_EQ(client->prompt().texts(),
+              (QStringList{S("이체작성자료로 적절하지 않은 파일입니다.\r\r계속 진행하시겠습니까?"),
+                           S("불러온 임시저장 파일을 삭제하시겠습니까?")}));
+    EXPECT_EQ(s->grd_ichelist->RowCount(), 2);
+    EXPECT_EQ(cell(s, lcName, 1), S("한빛주류상사"));
+    EXPECT_FALSE(QFile::exists(file.fileName()));
+}
+
 TEST_F(LiquorEntryScreen, TemporarySaveRefusesANameCharacterItCannotHoldAndWritesForTheOwnerOnly)
 {
     qvx::ScriptedFileChooser chooser;

@@ -29,6 +29,7 @@
 #include "platform/FileChooser.h"
 #include "platform/TListGrid.h"
 
+#include <QDateEdit>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
@@ -36,6 +37,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QLabel>
 #include <QMdiSubWindow>
 
 #include <cstdlib>
@@ -112,6 +114,31 @@ TEST_F(LiquorResults, TheListsOpenAtTheirSizeInTheMiddleOfTheMainWindow)
         SavePicture(main, name);
         sub->close();
     }
+}
+
+// The inquiry's period reads "부터" after its first picker and "까지" after
+// the second, on the pickers' line and clear of the other controls.
+TEST_F(LiquorResults, TheInquirysPeriodIsCaptionedFromAndTo)
+{
+    auto *s = openInquiry();
+    ASSERT_NE(s, nullptr);
+    auto captionAfter = [s](QWidget *picker) -> QLabel * {
+        for (QLabel *label : s->findChildren<QLabel *>())
+            if (label->isVisible() && label->y() == picker->y() && label->x() > picker->geometry().right()
+                && label->x() <= picker->geometry().right() + 4)
+                return label;
+        return nullptr;
+    };
+    QLabel *from = captionAfter(s->dtpkr_from);
+    QLabel *to = captionAfter(s->dtpkr_to);
+    ASSERT_NE(from, nullptr);
+    ASSERT_NE(to, nullptr);
+    EXPECT_EQ(from->text(), S("부터"));
+    EXPECT_EQ(to->text(), S("까지"));
+    EXPECT_GT(s->dtpkr_to->x(), from->geometry().right());
+    for (QWidget *other : {static_cast<QWidget *>(s->btn_search), static_cast<QWidget *>(s->cmb_allbank)})
+        EXPECT_FALSE(other->geometry().intersects(to->geometry())) << other->objectName().toStdString();
+    SavePicture(s, "liquor_inquiry_period");
 }
 
 TEST_F(LiquorResults, SentBatchIsListedByItsRangeAndTheBanksAnswerShowsInIt)
