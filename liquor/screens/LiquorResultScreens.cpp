@@ -383,6 +383,9 @@ void Tqv_j_ichesearch_frm::removeCollectionRows()
             grd_ichelist->DeleteRow(r);
         --kept;
     }
+    // The rows left are numbered from 1 again, as a list of their own.
+    for (int r = 1; r <= kept; ++r)
+        grd_ichelist->SetCells(lrNo, r, QString::number(r));
     grd_ichelist->EndUpdate();
 }
 

@@ -405,6 +405,7 @@ TEST_F(SlowBankLiquorResults, TheBanksAnswerLeavesTheRowsThatDidNotGoOutForTheRe
     ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 1);
     EXPECT_EQ(cell(s, lrGubun, 1), S("30"));
     EXPECT_EQ(cell(s, lrSeqNo, 1), S("3"));
+    EXPECT_EQ(cell(s, lrNo, 1), S("1"));
 
     // Sending again asks for the payment alone: each collection was asked for once.
     ClickControl(s->btn_sendT);
