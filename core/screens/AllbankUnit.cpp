@@ -171,6 +171,8 @@ void Tqv_allbank_frm::btn_saveClick()
     } else {
         ok = StoreReferenceUpdate(context(), QStringLiteral("allbank"), QStringLiteral(" where bankid = ") + sqlQuote(code),
                                   QStringLiteral("update allbank set   bankname = ") + sqlQuote(name));
+        if (ok)
+            ShowStoredRow(grd_allbank, {{0, code}}, {{1, name}});
     }
     TellReferenceStored(ok);
     edt_regcode->clear();

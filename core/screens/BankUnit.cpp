@@ -225,9 +225,9 @@ void Tqv_bank_frm::grd_allbankClickCell(int, int row)
 
 void Tqv_bank_frm::BeginAccountEdit()
 {
-    const int r = grd_allbank->Row();
-    edt_bankid->setText(grd_allbank->Cells(2, r));
-    edt_bankname->setText(grd_allbank->Cells(1, r));
+    // The edit starts from the row as listed (and stored), never from what
+    // the panel last showed of another row.
+    ShowAccountRow();
     lockPanel(false);
     edt_bankno->setFocus();
 }
@@ -330,7 +330,10 @@ void Tqv_bank_frm::btn_saveClick()
                             + QStringLiteral(",    recvid = ") + sqlQuote(edt_recvid->text())
                             + QStringLiteral(",    dblpasswd = ") + sqlQuote(edt_dpwd->text());
         const bool ok = StoreReferenceUpdate(context(), QStringLiteral("bank"), where, sql);
-        // Either way the edit ends; a new search shows what is stored.
+        if (ok)
+            ShowStoredRow(grd_allbank, {{2, bankid}, {3, grd_allbank->Cells(3, row)}},
+                          {{0, edt_firmid->text()}, {3, FormatAcctNo(bankid, account)}, {4, edt_sendname->text()},
+                           {5, kind}, {6, edt_pwd->text()}, {7, edt_dpwd->text()}, {8, edt_recvid->text()}});
         TellReferenceStored(ok);
     }
     edit.idle();

@@ -215,8 +215,9 @@ void Tqv_ErrCode_frm::btn_saveClick()
                                   QStringLiteral(" where errcode = ") + sqlQuote(m_editCode)
                                       + QStringLiteral(" and bankid = ") + sqlQuote(m_editBank),
                                   QStringLiteral("update error set errcontents = ") + sqlQuote(text));
+        // The row that was opened, wherever the cursor went meanwhile.
         if (ok)
-            grd_error->SetCells(1, grd_error->Row(), text);
+            ShowStoredRow(grd_error, {{0, m_editCode}, {BankColumn, m_editBank}}, {{1, text}});
     }
     TellReferenceStored(ok);
     cmb_bankname->SetItemIndex(0);

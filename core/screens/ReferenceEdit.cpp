@@ -74,6 +74,21 @@ void AppendGridRow(TListGrid *grid, const QStringList &cells)
         grid->SetCells(c, row, cells[c]);
 }
 
+void ShowStoredRow(TListGrid *grid, const GridCells &key, const GridCells &stored)
+{
+    if (key.isEmpty())
+        return;
+    for (int row = 1; row < grid->RowCount(); ++row) {
+        bool matches = true;
+        for (const auto &[col, text] : key)
+            matches = matches && grid->Cells(col, row) == text;
+        if (!matches)
+            continue;
+        for (const auto &[col, text] : stored)
+            grid->SetCells(col, row, text);
+    }
+}
+
 bool RefuseEmpty(QLineEdit *field, const QString &message)
 {
     if (!field->text().isEmpty())

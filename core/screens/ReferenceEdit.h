@@ -4,8 +4,11 @@
 
 #include "core/screens/ScreenContext.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <utility>
 
 class QLineEdit;
 class QWidget;
@@ -82,3 +85,11 @@ void TellReferenceStored(bool ok);
 // Appends a row with the cells (from column 0); an empty first data row is
 // used instead of a new one.
 void AppendGridRow(TListGrid *grid, const QStringList &cells);
+
+// Cells of a list row by column: (column, text).
+using GridCells = QList<std::pair<int, QString>>;
+
+// After a change was stored: every listed row whose cells match `key` takes
+// the `stored` cells, so that the list shows what is stored and the next edit
+// of the row starts from it rather than writing the listed values back.
+void ShowStoredRow(TListGrid *grid, const GridCells &key, const GridCells &stored);

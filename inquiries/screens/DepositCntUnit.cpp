@@ -83,25 +83,27 @@ void Tqv_depositCnt_Frm::btn_searchClick()
         qvx::Prompt::instance().message(QStringLiteral("7일 이전 데이타는 조회를 할 수 없습니다."));
         return;
     }
-    const BankItem *bank = m_banks->Chosen();
-    if (!bank)
+    const BankItem *chosen = m_banks->Chosen();
+    if (!chosen)
         return;
-    m_requested = *bank;
+    const BankItem bank = *chosen;
     TCountSearchRow row;
     ApplyRequestHeader(row, RequestHeader::of(session));
-    row.RecvID = m_requested.recvid;
-    row.FirmID = m_requested.firmid;
-    row.BankID = m_requested.bankid;
+    row.RecvID = bank.recvid;
+    row.FirmID = bank.firmid;
+    row.BankID = bank.bankid;
     row.searchDate = dt_SearchDate->date().toString(QStringLiteral("yyyyMMdd"));
     RequestSender sender(dm);
     const RequestResult result = sender.sendRows(
         RequestBatch::bySeqNo(QString::fromLatin1(TCountSearchRow::ServiceCode), QStringLiteral("tCount_Search")),
         QList<TCountSearchRow>{row});
-    // Withdrawn at the registration question: nothing goes to the bank, so no
-    // answer is awaited.
+    // A request that did not go out (refused, or withdrawn at the registration
+    // question) changes nothing: an earlier request's answer is still awaited
+    // and is checked against the bank it was asked of.
     if (!RequestWentOut(result, QString(),
                         QStringLiteral("정상적으로 처리되지 않았습니다. 관리자에게 문의하시기 바랍니다.")))
         return;
+    m_requested = bank;
     m_requestSeqNo = result.base + 1;
     stsbar->showMessage(QStringLiteral("벨모아 주식회사에 요청중입니다. 잠시 기다리세요...."));
 }

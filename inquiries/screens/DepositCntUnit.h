@@ -46,7 +46,8 @@ private:
     int reportedCount(NoticeKind kind) const;
 
     std::unique_ptr<BankCombo> m_banks;
-    BankItem m_requested;      // the bank of the last request
+    // The last request that went out: its bank and its number change together.
+    BankItem m_requested;
     qint64 m_requestSeqNo = 0;
     QString m_answerDate;      // yyyymmdd of the last answer
 };

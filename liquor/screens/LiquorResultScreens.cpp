@@ -306,7 +306,16 @@ QString Tqv_j_ichesearch_frm::statement()
     return sql;
 }
 
-void Tqv_j_ichesearch_frm::btn_searchClick(QObject *) { m_frame->search(); }
+void Tqv_j_ichesearch_frm::btn_searchClick(QObject *sender)
+{
+    // Rows whose inquiry did not go out wait for the user: a search run by an
+    // answer of the bank would list another kind or range in their place, and
+    // sending again would ask a second time for what the bank has already got.
+    if (sender != this && m_unsentRowsListed)
+        return;
+    m_unsentRowsListed = false;
+    m_frame->search();
+}
 
 void Tqv_j_ichesearch_frm::btn_sendTClick()
 {
@@ -352,12 +361,14 @@ void Tqv_j_ichesearch_frm::btn_sendTClick()
             return;
         }
     }
+    m_unsentRowsListed = false;
     setRange(grd_ichelist->Cells(lrSeqNo, 1).toInt(), grd_ichelist->Cells(lrSeqNo, n).toInt());
     ClearRows();
 }
 
 void Tqv_j_ichesearch_frm::showInquiryFailure(const QString &text)
 {
+    m_unsentRowsListed = true;
     if (!text.isEmpty())
         prompt().message(text);
 }
@@ -376,6 +387,9 @@ void Tqv_j_ichesearch_frm::removeCollectionRows()
             grd_ichelist->DeleteRow(r);
         --kept;
     }
+    // The rows left are numbered from 1 again, as a list of their own.
+    for (int r = 1; r <= kept; ++r)
+        grd_ichelist->SetCells(lrNo, r, QString::number(r));
     grd_ichelist->EndUpdate();
 }
 

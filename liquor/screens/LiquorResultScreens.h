@@ -69,8 +69,14 @@ private:
     void buildFilters();
     ListSearchDecl searchDecl();
     QString statement() override;
+    // A whole inquiry that did not go out (in full or in part): its rows stay
+    // listed and the user is told why.
     void showInquiryFailure(const QString &text);
     void removeCollectionRows();
+
+    // The list holds rows of a whole inquiry that did not go out; only the
+    // user's own search or a successful sending replaces them.
+    bool m_unsentRowsListed = false;
 };
 
 // "이체 현황 보기[주류]".

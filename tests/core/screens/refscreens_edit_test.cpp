@@ -39,10 +39,10 @@ protected:
     {
         return openFromMenu<T>(client.mainWindow(), item, name);
     }
-    static int rowOf(TListGrid *grid, const QString &code)
+    static int rowOf(TListGrid *grid, const QString &code, int col = 0)
     {
         for (int r = 1; r < grid->RowCount(); ++r)
-            if (grid->Cells(0, r) == code)
+            if (grid->Cells(col, r) == code)
                 return r;
         return -1;
     }
@@ -88,6 +88,22 @@ TEST_F(RefEdits, ErrorCodeCorrectionChangesOnlyTheEditedRowOfItsBank)
     EXPECT_EQ(errorText("04", "0011"), QStringLiteral("계좌번호 오류"));
     EXPECT_EQ(errorText("03", "0012"), QStringLiteral("해지된 계좌"));
     EXPECT_EQ(screen->grd_error->Cells(1, row), QStringLiteral("계좌번호 확인 요망"));
+
+    // The corrected row shows the stored text even when another row was
+    // clicked before saving; that row keeps its own.
+    const int opened = rowOf(screen->grd_error, QStringLiteral("0012"));
+    const int clicked = rowOf(screen->grd_error, QStringLiteral("0013"));
+    ASSERT_GT(opened, 0);
+    ASSERT_GT(clicked, 0);
+    ClickGridCell(screen->grd_error, 1, opened);
+    ClickControl(screen->btn_modify);
+    ClickGridCell(screen->grd_error, 1, clicked);
+    TypeText(screen->edt_regcontents, QStringLiteral("해지 계좌"));
+    client.prompt().enqueueAnswer(true);
+    ClickControl(screen->btn_save);
+    EXPECT_EQ(errorText("03", "0012"), QStringLiteral("해지 계좌"));
+    EXPECT_EQ(screen->grd_error->Cells(1, opened), QStringLiteral("해지 계좌"));
+    EXPECT_EQ(screen->grd_error->Cells(1, clicked), QStringLiteral("잔액 부족"));
 
     // A row that is no longer stored is reported, and the list keeps its text.
     ClickGridCell(screen->grd_error, 1, row);
@@ -215,9 +231,12 @@ TEST_F(RefEdits, BankCodeRenameOfARowNoLongerStoredIsReported)
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
     EXPECT_EQ(client.server().query(QStringLiteral("select bankname from allbank where bankid = '20'")).value(0, QStringLiteral("bankname")),
               QStringLiteral("우리은행 본점"));
+    // The list shows the stored name, and the next change starts from it.
+    EXPECT_EQ(screen->grd_allbank->Cells(1, row), QStringLiteral("우리은행 본점"));
 
     ClickGridCell(screen->grd_allbank, 1, row);
     ClickControl(screen->btn_modify);
+    EXPECT_EQ(screen->edt_regcontents->text(), QStringLiteral("우리은행 본점"));
     client.server().exec(QStringLiteral("delete from allbank where bankid = '20'"));
     TypeText(screen->edt_regcontents, QStringLiteral("사라진 은행"));
     client.prompt().enqueueAnswer(true);
@@ -264,6 +283,65 @@ TEST_F(RefEdits, BankAccountsGridKeysAndTheEditButtons)
     EXPECT_TRUE(screen->btn_add->Enabled());
     EXPECT_TRUE(screen->btn_modify->Enabled());
     EXPECT_TRUE(screen->edt_bankno->isReadOnly());
+}
+
+TEST_F(RefEdits, BankAccountEditsStartFromWhatIsStored)
+{
+    login("ADMIN", "9999");
+    auto *screen = open<Tqv_bank_frm>("qv_a2_2", "qv_bank_frm");
+    ASSERT_NE(screen, nullptr);
+    auto stored = [&](const char *bank, const char *column) {
+        return client.server()
+            .query(QStringLiteral("select %1 from bank where bankid = '%2'").arg(QLatin1String(column), QLatin1String(bank)))
+            .value(0, 0);
+    };
+    auto save = [&] {
+        client.prompt().clear();
+        ClickControl(screen->btn_save);
+        return client.prompt().lastText();
+    };
+    TListGrid *grid = screen->grd_allbank;
+    const int row = rowOf(grid, QStringLiteral("03"), 2);
+    ASSERT_GT(row, 0);
+    ASSERT_LT(row + 1, grid->RowCount());
+    const QString nextBank = grid->Cells(2, row + 1);
+    const QString nextFirm = stored(qPrintable(nextBank), "firmid");
+
+    ClickGridCell(grid, 0, row);
+    ClickControl(screen->btn_modify);
+    TypeText(screen->edt_firmid, QStringLiteral("HB0309"));
+    EXPECT_EQ(save(), QStringLiteral("정상적으로 처리되었습니다."));
+    EXPECT_EQ(stored("03", "firmid"), QStringLiteral("HB0309"));
+    EXPECT_EQ(grid->Cells(0, row), QStringLiteral("HB0309"));
+
+    // A second edit without a new search starts from the saved values: a
+    // change of the account alone keeps the firm code saved before.
+    ClickControl(screen->btn_modify);
+    EXPECT_EQ(screen->edt_firmid->text(), QStringLiteral("HB0309"));
+    TypeText(screen->edt_bankno, QStringLiteral("123-012345-67899"));
+    EXPECT_EQ(save(), QStringLiteral("정상적으로 처리되었습니다."));
+    EXPECT_EQ(stored("03", "firmid"), QStringLiteral("HB0309"));
+    EXPECT_EQ(stored("03", "mobankno"), QStringLiteral("12301234567899"));
+    EXPECT_EQ(grid->Cells(3, row).remove(u'-'), QStringLiteral("12301234567899"));
+
+    // A third edit still finds its row.
+    ClickControl(screen->btn_modify);
+    TypeText(screen->edt_sendname, QStringLiteral("한빛상사 본사"));
+    EXPECT_EQ(save(), QStringLiteral("정상적으로 처리되었습니다."));
+    EXPECT_EQ(stored("03", "sendname"), QStringLiteral("한빛상사 본사"));
+    EXPECT_EQ(stored("03", "mobankno"), QStringLiteral("12301234567899"));
+
+    // The row the arrow keys moved to is edited with its own values, not with
+    // those the panel showed of the row before.
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Down);
+    ASSERT_EQ(grid->Row(), row + 1);
+    ClickControl(screen->btn_modify);
+    EXPECT_EQ(screen->edt_bankid->text(), nextBank);
+    EXPECT_EQ(screen->edt_firmid->text(), nextFirm);
+    EXPECT_EQ(save(), QStringLiteral("정상적으로 처리되었습니다."));
+    EXPECT_EQ(stored(qPrintable(nextBank), "firmid"), nextFirm);
+    EXPECT_EQ(stored("03", "firmid"), QStringLiteral("HB0309"));
 }
 
 TEST_F(RefEdits, BankAccountsOpenForAMakerWithTheButtonsDisabled)

@@ -183,6 +183,52 @@ TEST_F(BusyBankCounts, AWithdrawnRequestAwaitsNoAnswer)
     EXPECT_EQ(s->PendingSeqNo(), 0);
 }
 
+// The bank answers late and takes one request at a time: a second request
+// made while the first waits meets the busy question.
+class SlowBankCounts : public NoticeCounts
+{
+protected:
+    ClientFixture::Options options() const override
+    {
+        ClientFixture::Options o = NoticeCounts::options();
+        o.server.adjust = [](qvx::ServerOptions &server) {
+            server.bankDelayMs = 2000;
+            server.bankMaxPending = 1;
+        };
+        return o;
+    }
+};
+
+TEST_F(SlowBankCounts, AnAnswerIsCheckedWithTheBankItWasAskedOfAfterAWithdrawnRequest)
+{
+    postRounds(5);
+    auto *s = openScreen();
+    ASSERT_NE(s, nullptr);
+    ASSERT_TRUE(s->cmb_allbank->Text().startsWith(S("[03]")));
+    ASSERT_TRUE(ClickControl(s->btn_search));
+    const qint64 asked = s->PendingSeqNo();
+    ASSERT_GT(asked, 0);
+
+    // Another bank while the first answer is awaited, withdrawn at the busy question.
+    ASSERT_TRUE(Pick(s->cmb_allbank, 1));
+    ASSERT_TRUE(s->cmb_allbank->Text().startsWith(S("[04]")));
+    client->prompt().enqueueAnswer(false); // the busy question: later
+    client->prompt().enqueueAnswer(true);  // deposit gaps: ask for them
+    client->prompt().enqueueAnswer(false); // stored-bill gaps: not now
+    ASSERT_TRUE(ClickControl(s->btn_search));
+    EXPECT_TRUE(client->prompt().contains(S("작업을 철회하였습니다.")));
+    EXPECT_EQ(s->PendingSeqNo(), asked);
+
+    // The first bank's answer is checked against that bank, and its gaps are asked of it.
+    ASSERT_TRUE(ClientFixture::waitFor([&] { return s->stsbar->currentMessage() == S("조회완료."); }, 15000));
+    const qvx::ResultSet gaps = client->server().query(S("select bankid, firmid from deposit_order"));
+    ASSERT_GT(gaps.recordCount(), 0);
+    for (int i = 0; i < gaps.recordCount(); ++i) {
+        EXPECT_EQ(gaps.value(i, S("bankid")), S("03"));
+        EXPECT_EQ(gaps.value(i, S("firmid")), S("HB0301"));
+    }
+}
+
 TEST(CountGapTiming, TheCountScreenWaitsTheUsualTimeAndPausesBeforeEachRegistration)
 {
     for (NoticeKind kind : {NoticeKind::Deposit, NoticeKind::Draft, NoticeKind::FailedTransfer}) {

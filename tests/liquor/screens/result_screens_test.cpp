@@ -381,6 +381,71 @@ TEST_F(LiquorResults, FailedInquiriesSayWhyAndARegisteredBatchIsNeverSentAgain)
     client->dm()->setAppServer(nullptr);
 }
 
+// The bank takes longer, so that the test has moved to another screen before
+// the answer to the inquiries comes in.
+class SlowBankLiquorResults : public LiquorResults
+{
+protected:
+    ClientFixture::Options options() const override
+    {
+        ClientFixture::Options o = LiquorResults::options();
+        o.server.adjust = [](qvx::ServerOptions &server) { server.bankDelayMs = 3000; };
+        return o;
+    }
+};
+
+TEST_F(SlowBankLiquorResults, TheBanksAnswerLeavesTheRowsThatDidNotGoOutForTheRetry)
+{
+    client->server().client().maxSeqNo(100);
+    seed("20", 1, "2", "", 1000, S("가상사"));
+    seed("20", 2, "2", "", 2000, S("나상사"));
+    seed("30", 3, "2", "", 3000, S("다상사"));
+    auto *s = openInquiry();
+    ASSERT_NE(s, nullptr);
+    auto *view = openView();
+    ASSERT_NE(view, nullptr);
+    auto *mdi = main->findChild<QMdiArea *>();
+    ASSERT_NE(mdi, nullptr);
+    auto subWindowOf = [mdi](QWidget *screen) -> QMdiSubWindow * {
+        for (QMdiSubWindow *sub : mdi->subWindowList())
+            if (sub->widget() == screen)
+                return sub;
+        return nullptr;
+    };
+    HookedLink link(*client->dm()->scktconnect);
+    client->dm()->setAppServer(&link);
+
+    mdi->setActiveSubWindow(subWindowOf(s));
+    s->setResultRange(1, 3);
+    ClickControl(s->btn_search);
+    ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 3);
+    link.refuse = [](const QString &sql) { return sql.contains(u"icheresult_103"); };
+    ClickControl(s->btn_sendT);
+    link.refuse = {};
+    ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 1);
+
+    // The user turns to the other list; the bank's answer to the collections
+    // brings the inquiry back to the front with the failed payment still listed.
+    mdi->setActiveSubWindow(subWindowOf(view));
+    ASSERT_EQ(mdi->currentSubWindow()->widget(), view);
+    ASSERT_TRUE(ClientFixture::waitFor([&] { return mdi->currentSubWindow()->widget() == s; }, 20000));
+    ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 1);
+    EXPECT_EQ(cell(s, lrGubun, 1), S("30"));
+    EXPECT_EQ(cell(s, lrSeqNo, 1), S("3"));
+    EXPECT_EQ(cell(s, lrNo, 1), S("1"));
+
+    // Sending again asks for the payment alone: each collection was asked for once.
+    ClickControl(s->btn_sendT);
+    const qvx::ResultSet asked =
+        client->server().query(S("select org_seqno, count(*) as n from icheresult_102 group by org_seqno order by org_seqno"));
+    ASSERT_EQ(asked.recordCount(), 2);
+    EXPECT_EQ(asked.value(0, S("n")), S("1"));
+    EXPECT_EQ(asked.value(1, S("n")), S("1"));
+    EXPECT_EQ(client->server().query(S("select org_seqno from icheresult_103")).value(0, 0), S("3"));
+    EXPECT_TRUE(GridIsEmpty(s->grd_ichelist, 1));
+    client->dm()->setAppServer(nullptr);
+}
+
 TEST_F(LiquorResults, ReprocessingRecordLoadsBackIntoTheEntryScreen)
 {
     seed("30", 7, "4", "0013", 1500, S("가나주류상사"));
