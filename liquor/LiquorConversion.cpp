@@ -192,16 +192,28 @@ QString LiquorLineFaultReason(LiquorRefusal fault)
     }
 }
 
-QString LiquorAmountReason(const QString &amountMessage)
+const QString &LiquorAmountReason(const LiquorAmounts &amounts)
 {
+    // Made once for each field: a long file may refuse many lines alike.
+    struct Reasons
+    {
+        QString tooLong;
+        QString notWhole;
+    };
     static const QString head = QStringLiteral("금액 오류(");
     static const QString missing = head + LiquorAmountMissingMessage + QLatin1Char(')');
-    static const QString tooLong = head + LiquorAmountTooLongMessage + QLatin1Char(')');
-    if (amountMessage == LiquorAmountMissingMessage)
+    static const std::array<Reasons, 4> byField = [] {
+        std::array<Reasons, 4> out;
+        for (LiquorAmountField f : {LiquorAmountField::Liquor, LiquorAmountField::NonLiquor, LiquorAmountField::Transfer})
+            out[size_t(f)] = {head + LiquorAmountFieldName(f) + QStringLiteral(" : ") + LiquorAmountTooLongMessage
+                                  + QLatin1Char(')'),
+                              head + LiquorAmountNotWholeMessage(f) + QLatin1Char(')')};
+        return out;
+    }();
+    if (amounts.message == LiquorAmountMissingMessage)
         return missing;
-    if (amountMessage == LiquorAmountTooLongMessage)
-        return tooLong;
-    return head + amountMessage + QLatin1Char(')');
+    const Reasons &r = byField[size_t(amounts.faultField)];
+    return amounts.message == LiquorAmountTooLongMessage ? r.tooLong : r.notWhole;
 }
 
 namespace {
@@ -618,7 +630,7 @@ public:
         if (!qvx::isAsciiDigits(checkedBank) || !m_bankRules.accountValid(checkedBank, account))
             return Verdict::Refused;
         if (!amounts.ok()) {
-            m_reason = LiquorAmountReason(amounts.message);
+            m_reason = LiquorAmountReason(amounts);
             return Verdict::Refused;
         }
         // The row the line makes if it is kept, and why it would not be.

@@ -234,10 +234,14 @@ struct LiquorConvertHooks
 inline const QString LiquorResidentNoErrorTail =
     QStringLiteral(" : 실명번호 오류(실명번호의 주민등록번호는 생년월일로 대체 되었습니다.)");
 
+struct LiquorAmounts;
+
 // Why a line was refused for its form or its amounts, as the log and the
 // error list say it.
 QString LiquorLineFaultReason(LiquorRefusal fault);
-QString LiquorAmountReason(const QString &amountMessage);
+// "금액 오류(" + the amount rule's message + ")", the field named where the
+// message does not name it.
+const QString &LiquorAmountReason(const LiquorAmounts &amounts);
 
 class LiquorConversion
 {

@@ -6,38 +6,45 @@
 #include "transfers/TransferLog.h"
 #include "transfers/TransferRules.h"
 
+#include <array>
+
 namespace {
+
+enum class AmountRead { Ok, TooLong, Missing, NotWhole };
+
+// An amount that reads as zero: a liquor or non-liquor part of at most 13
+// characters is 0, a transfer amount is missing.
+AmountRead readZero(qsizetype size, bool isPart, qint64 *value)
+{
+    if (!isPart)
+        return AmountRead::Missing;
+    if (size > LiquorAmountMaxChars)
+        return AmountRead::TooLong;
+    *value = 0;
+    return AmountRead::Ok;
+}
 
 // One amount field read by the amount rule; an empty liquor or non-liquor
 // field is 0.
-bool readAmount(const QString &text, bool emptyIsZero, bool mustBePositive, qint64 *value, QString *message)
+AmountRead readAmount(const QString &text, bool isPart, qint64 *value)
 {
     // The general amount rule: plain digits or correct thousands grouping;
     // any other comma makes the text no amount.
     const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty() && emptyIsZero) {
-        *value = 0;
-        return true;
-    }
+    if (trimmed.isEmpty())
+        return readZero(0, isPart, value);
     const AmountCheck check = CheckTransferAmount(trimmed);
-    if (check.fault == AmountFault::TooLarge) {
-        *message = LiquorAmountTooLongMessage;
-        return false;
-    }
+    if (check.fault == AmountFault::TooLarge)
+        return AmountRead::TooLong;
     if (check.fault == AmountFault::None) {
         *value = check.value;
-        return true;
+        return AmountRead::Ok;
     }
     // The general rule refuses 0; a liquor or non-liquor part may be 0.
     const QString plain = IsThousandsGrouped(trimmed) ? DelComma(trimmed) : trimmed;
-    const bool zero = !plain.isEmpty() && plain.size() <= LiquorAmountMaxChars
-                      && plain.count(QLatin1Char('0')) == plain.size();
-    if (zero && !mustBePositive) {
-        *value = 0;
-        return true;
-    }
-    *message = LiquorAmountMissingMessage;
-    return false;
+    if (plain.count(QLatin1Char('0')) == plain.size())
+        return readZero(plain.size(), isPart, value);
+    return AmountRead::NotWhole;
 }
 
 bool plainDigits(QStringView text)
@@ -50,32 +57,29 @@ bool plainDigits(QStringView text)
 
 // readAmount for a text that is empty or ASCII digits only, without making a
 // string: the same outcome, read in place.
-bool readPlainAmount(QStringView plain, bool emptyIsZero, bool mustBePositive, qint64 *value, QString *message)
+AmountRead readPlainAmount(QStringView plain, bool isPart, qint64 *value)
 {
-    if (plain.isEmpty()) {
-        if (emptyIsZero) {
-            *value = 0;
-            return true;
-        }
-        *message = LiquorAmountMissingMessage;
-        return false;
-    }
     qsizetype first = 0;
     while (first < plain.size() - 1 && plain[first] == QLatin1Char('0'))
         ++first;
-    if (plain.size() - first > LiquorAmountMaxChars) {
-        *message = LiquorAmountTooLongMessage;
-        return false;
-    }
+    if (plain.size() - first > LiquorAmountMaxChars)
+        return AmountRead::TooLong;
     qint64 v = 0;
     for (qsizetype i = first; i < plain.size(); ++i)
         v = v * 10 + (plain[i].unicode() - u'0');
-    if (v > 0 || (!mustBePositive && plain.size() <= LiquorAmountMaxChars)) {
-        *value = v;
-        return true;
+    if (v == 0)
+        return readZero(plain.size(), isPart, value);
+    *value = v;
+    return AmountRead::Ok;
+}
+
+const QString &amountMessage(LiquorAmountField field, AmountRead read)
+{
+    switch (read) {
+    case AmountRead::TooLong: return LiquorAmountTooLongMessage;
+    case AmountRead::Missing: return LiquorAmountMissingMessage;
+    default: return LiquorAmountNotWholeMessage(field);
     }
-    *message = LiquorAmountMissingMessage;
-    return false;
 }
 
 // The liquor, non-liquor and transfer amounts in that order, each through
@@ -84,16 +88,22 @@ template <typename Text, typename Read>
 LiquorAmounts readAmounts(const Text &liquor, const Text &nonLiquor, const Text &transfer, Read read)
 {
     LiquorAmounts out;
-    if (!read(liquor, true, false, &out.liquor, &out.message)) {
-        out.faultField = LiquorAmountField::Liquor;
-        return out;
+    const struct
+    {
+        const Text &text;
+        LiquorAmountField field;
+        qint64 *value;
+    } fields[] = {{liquor, LiquorAmountField::Liquor, &out.liquor},
+                  {nonLiquor, LiquorAmountField::NonLiquor, &out.nonLiquor},
+                  {transfer, LiquorAmountField::Transfer, &out.transfer}};
+    for (const auto &f : fields) {
+        const AmountRead r = read(f.text, f.field != LiquorAmountField::Transfer, f.value);
+        if (r != AmountRead::Ok) {
+            out.faultField = f.field;
+            out.message = amountMessage(f.field, r);
+            return out;
+        }
     }
-    if (!read(nonLiquor, true, false, &out.nonLiquor, &out.message)) {
-        out.faultField = LiquorAmountField::NonLiquor;
-        return out;
-    }
-    if (!read(transfer, false, true, &out.transfer, &out.message))
-        out.faultField = LiquorAmountField::Transfer;
     return out;
 }
 
@@ -106,7 +116,30 @@ bool LiquorSameBank(const QString &moBankId, const QString &bankId)
 
 bool LiquorAmountTextTooLong(const QString &text)
 {
-    return text.size() > LiquorAmountMaxChars;
+    return text.size() - text.count(QLatin1Char(',')) > LiquorAmountMaxChars;
+}
+
+QString LiquorAmountFieldName(LiquorAmountField field)
+{
+    switch (field) {
+    case LiquorAmountField::Liquor: return QStringLiteral("주류금액");
+    case LiquorAmountField::NonLiquor: return QStringLiteral("비주류금액");
+    case LiquorAmountField::Transfer: return QStringLiteral("이체금액");
+    case LiquorAmountField::None: break;
+    }
+    return QString();
+}
+
+const QString &LiquorAmountNotWholeMessage(LiquorAmountField field)
+{
+    // Made once: a long file may refuse many lines for the same field.
+    static const std::array<QString, 4> messages = [] {
+        std::array<QString, 4> out;
+        for (LiquorAmountField f : {LiquorAmountField::Liquor, LiquorAmountField::NonLiquor, LiquorAmountField::Transfer})
+            out[size_t(f)] = LiquorAmountFieldName(f) + QStringLiteral("을 원 단위 숫자로 입력하시기 바랍니다.");
+        return out;
+    }();
+    return messages[size_t(field)];
 }
 
 LiquorAmounts CheckLiquorAmounts(const QString &liquor, const QString &nonLiquor, const QString &transfer)

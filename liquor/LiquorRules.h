@@ -29,11 +29,19 @@ constexpr int LiquorAmountMaxChars = 13;
 inline const QString LiquorAmountTooLongMessage = QStringLiteral("금액을 초과하였습니다.");
 inline const QString LiquorAmountMissingMessage = QStringLiteral("이체금액을 등록하시기 바랍니다.");
 
-// True when an amount field's text has grown past 13 characters.
+// True when an amount field's text has grown past 13 characters (the
+// commas that group its thousands not counted).
 bool LiquorAmountTextTooLong(const QString &text);
 
 // Which amount field a fault is in.
 enum class LiquorAmountField { None, Liquor, NonLiquor, Transfer };
+
+// "주류금액", "비주류금액" or "이체금액".
+QString LiquorAmountFieldName(LiquorAmountField field);
+// The refusal of a field's text that is no amount of whole won (a fraction,
+// a sign, a comma out of place, no number): "<field name>을 원 단위 숫자로
+// 입력하시기 바랍니다.".
+const QString &LiquorAmountNotWholeMessage(LiquorAmountField field);
 
 struct LiquorAmounts
 {
@@ -47,10 +55,11 @@ struct LiquorAmounts
 
 // The amount rule of entry, row edit and reload: liquor and non-liquor are
 // whole numbers of at most 13 digits (an empty text is 0; ',' only where it
-// groups the digits by thousands); the
-// transfer amount is a positive whole number of at most 13 digits. Longer:
-// "금액을 초과하였습니다."; no whole number, or a transfer amount of 0:
-// "이체금액을 등록하시기 바랍니다.".
+// groups the digits by thousands); the transfer amount is a positive whole
+// number of at most 13 digits. The first field refused, in that order, is
+// named: longer, "금액을 초과하였습니다."; an empty or zero transfer amount,
+// "이체금액을 등록하시기 바랍니다."; any other text, the field's
+// LiquorAmountNotWholeMessage.
 LiquorAmounts CheckLiquorAmounts(const QString &liquor, const QString &nonLiquor, const QString &transfer);
 // The same read in place (a conversion checks every line's amounts).
 LiquorAmounts CheckLiquorAmounts(QStringView liquor, QStringView nonLiquor, QStringView transfer);

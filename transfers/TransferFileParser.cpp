@@ -273,6 +273,13 @@ bool ReadTransferFile(const QString &fileName, TransferFileText *file, QString *
     }
     try {
         const QByteArray bytes = f.readAll();
+        // No text holds a NUL byte, while a spreadsheet, an archive or random
+        // bytes hold many: such a file would be read as thousands of lines
+        // of garbage, each refused and logged.
+        if (bytes.contains('\0')) {
+            *refusal = NotTextFileMessage + QStringLiteral("\r\r") + fileName;
+            return false;
+        }
         if (qvx::TextFile::lineCount(bytes, MaxBatchRows) > MaxBatchRows) {
             *refusal = qvx::TextFile::tooManyLinesMessage(MaxBatchRows);
             return false;
@@ -284,6 +291,12 @@ bool ReadTransferFile(const QString &fileName, TransferFileText *file, QString *
         return false;
     }
     return true;
+}
+
+QString TransferFileRefusedLogLine(const QString &fileName, const QString &refusal)
+{
+    return QStringLiteral("자료변환 파일 거부 : ") + fileName + QStringLiteral(" : ")
+           + refusal.section(QLatin1Char('\r'), 0, 0);
 }
 
 QList<QStringView> SplitTransferLines(QStringView text)

@@ -195,9 +195,15 @@ struct TransferFileText
     QList<QStringView> lines;
 };
 TransferFileText DecodeTransferFile(const QByteArray &bytes);
-// A transfer file read and decoded whole, when it holds no more lines than one
-// batch can (counted before it is split); false with the message to show in
-// *refusal when it cannot be read, holds more or does not fit in memory.
+// A transfer file read and decoded whole, when it is text and holds no more
+// lines than one batch can (counted before it is split); false with the
+// message to show in *refusal when it cannot be read, is no text (a
+// spreadsheet, an archive, any binary file), holds more or does not fit in
+// memory.
 bool ReadTransferFile(const QString &fileName, TransferFileText *file, QString *refusal);
+inline const QString NotTextFileMessage = QStringLiteral("읽을 수 있는 텍스트 파일이 아닙니다.");
+// The day's log line of a conversion that refused its file: "자료변환 파일
+// 거부 : " + the file + " : " + the refusal's first line.
+QString TransferFileRefusedLogLine(const QString &fileName, const QString &refusal);
 // The lines of a text, as views into it.
 QList<QStringView> SplitTransferLines(QStringView text);

@@ -187,9 +187,52 @@ void TCustomNumEdit::UpdateEditText()
         WriteEditText(QString());
 }
 
+std::optional<QString> TCustomNumEdit::WholeAmountDigits(const QString &text)
+{
+    QString s = TrimSpaces(text);
+    QString sign;
+    if (s.startsWith(QLatin1Char('-')) || s.startsWith(QLatin1Char('+'))) {
+        sign = s.left(1);
+        s.remove(0, 1);
+    }
+    if (s.isEmpty())
+        return std::nullopt;
+    const qsizetype firstComma = s.indexOf(NumLocale::ThousandSeparator);
+    // A grouped amount starts with one to three digits, the first not 0.
+    if (firstComma >= 0 && (firstComma < 1 || firstComma > 3 || s[0] == QLatin1Char('0')))
+        return std::nullopt;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const bool commaPlace = firstComma >= 0 && (s.size() - i) % 4 == 0;
+        const QChar c = s[i];
+        if (commaPlace ? c != NumLocale::ThousandSeparator : !(c >= QLatin1Char('0') && c <= QLatin1Char('9')))
+            return std::nullopt;
+    }
+    return sign + DeleteAllChar(s, NumLocale::ThousandSeparator);
+}
+
+Decimal TCustomNumEdit::TextValue(const QString &t) const
+{
+    if (!FWholeWon)
+        return qvx::StrToFloat(NormalizeNumText(t));
+    // Commas count only where they group the whole part by thousands:
+    // "12,34" is no number rather than 1234.
+    const qsizetype point = t.indexOf(D);
+    const QString whole = point < 0 ? t : t.left(point);
+    if (whole.contains(NumLocale::ThousandSeparator) && !WholeAmountDigits(whole))
+        throw qvx::ConvertError(t);
+    if (point >= 0 && t.indexOf(NumLocale::ThousandSeparator, point) >= 0)
+        throw qvx::ConvertError(t);
+    return qvx::StrToFloat(NormalizeNumText(t));
+}
+
+bool TCustomNumEdit::TextFollowsValue() const
+{
+    return !FWholeWon || TrimSpaces(text()).isEmpty() || WholeAmountDigits(text()).has_value();
+}
+
 void TCustomNumEdit::ReadValueFromText()
 {
-    FValue = ClampValue(qvx::StrToFloat(NormalizeNumText(text())), false);
+    FValue = ClampValue(TextValue(text()), false);
 }
 
 Decimal TCustomNumEdit::Value()
@@ -211,7 +254,7 @@ void TCustomNumEdit::SetValue(const Decimal &v)
 
 void TCustomNumEdit::SetText(const QString &t)
 {
-    FValue = ClampValue(qvx::StrToFloat(NormalizeNumText(t)), false);
+    FValue = ClampValue(TextValue(t), false);
     UpdateEditText();
     update();
 }
@@ -231,10 +274,16 @@ QString TCustomNumEdit::DisplayText() const
 {
     // Without the focus the edit text is the plain value; it is read again so
     // that a text written past SetValue/SetText still shows what it holds.
+    // A whole-won text that is no whole amount is shown as typed: a refused
+    // amount never looks like another one.
+    if (!TextFollowsValue())
+        return text();
     Decimal v = FValue;
     if (!FFocused) {
-        if (const auto t = qvx::TryStrToFloat(NormalizeNumText(text())))
-            v = ClampValue(*t, false);
+        try {
+            v = ClampValue(TextValue(text()), false);
+        } catch (const qvx::ConvertError &) {
+        }
     }
     if (FDisplayFormat.isEmpty())
         return qvx::FloatToStr(v);
@@ -245,6 +294,12 @@ QString TCustomNumEdit::DisplayText() const
 
 bool TCustomNumEdit::IsAcceptableText(const QString &text) const
 {
+    if (FWholeWon) {
+        // A thousands comma has no place in the fraction.
+        const qsizetype point = text.indexOf(D);
+        if (point >= 0 && text.indexOf(NumLocale::ThousandSeparator, point) >= 0)
+            return false;
+    }
     const QString s = NormalizeNumText(text);
     const qsizetype p = s.indexOf(D);
     const qsizetype e = s.toUpper().indexOf(QLatin1Char('E'));
@@ -289,7 +344,8 @@ void TCustomNumEdit::KeyPress(QChar &Key)
             return;
         }
     }
-    if (Key == QLatin1Char(',') || Key == QLatin1Char('.'))
+    // In a whole-won field ',' groups thousands; elsewhere it is a decimal point.
+    if (Key == QLatin1Char('.') || (Key == QLatin1Char(',') && !FWholeWon))
         Key = D;
     TCustomComboEdit::KeyPress(Key);
     if (Key.isNull())
@@ -329,7 +385,9 @@ void TCustomNumEdit::CheckInsertedText(const QString &before)
     if (text() == before)
         return;
     bool ok = IsAcceptableText(text());
-    if (ok) {
+    // A whole-won field takes pasted text as it takes typed text: kept as it
+    // stands, read when the field is left or read.
+    if (ok && !FWholeWon) {
         try {
             ReadValueFromText();
         } catch (const qvx::ConvertError &) {
@@ -345,7 +403,7 @@ void TCustomNumEdit::CheckInsertedText(const QString &before)
             MessageBeep();
         return;
     }
-    if (!FFormatOnEditing && text().contains(NumLocale::ThousandSeparator)) {
+    if (!FWholeWon && !FFormatOnEditing && text().contains(NumLocale::ThousandSeparator)) {
         // pasted separators would leave a text the screens cannot read as a number
         const int fromEnd = int(text().size()) - cursorPosition();
         QLineEdit::setText(DeleteAllChar(text(), NumLocale::ThousandSeparator));
@@ -384,6 +442,8 @@ void TCustomNumEdit::SetFocusedState(bool focused)
 {
     FFocused = focused;
     update();
+    if (!TextFollowsValue())
+        return;
     const bool old = FFormatting;
     FFormatting = true;
     UpdateEditText();
@@ -400,8 +460,18 @@ void TCustomNumEdit::DoEnter()
 
 void TCustomNumEdit::ValidateExit()
 {
+    // A whole-won text that is no number leaves the field as typed: the
+    // screen's amount rule refuses it, naming the field.
+    if (FWholeWon) {
+        try {
+            TextValue(text());
+        } catch (const qvx::ConvertError &) {
+            FValue = FMinValue;
+            return;
+        }
+    }
     if (FCheckOnExit)
-        ClampValue(qvx::StrToFloat(NormalizeNumText(text())), true);
+        ClampValue(TextValue(text()), true);
     ReadValueFromText();
 }
 

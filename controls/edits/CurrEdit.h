@@ -12,11 +12,15 @@
 //     curredt_amt->OnKeyPress = [this](QObject *Sender, QChar &Key) { curredt_amtKeyPress(Sender, Key); };
 //
 // and reads it with Value() (a qvx::Decimal: .toInt64(), .toDouble()) or
-// Text() (plain digits without separators, "" for 0), writes it with
-// SetValue(1500000). Amount fields are whole-number fields (DecimalPlaces 0).
+// Text() (plain digits without separators, "" for 0, or what is being
+// typed), writes it with SetValue(1500000). A field that holds money is set
+// SetWholeWon(true): there ',' groups thousands, and a text that is no whole
+// amount stays as typed for the screen's amount rule to refuse.
 
 #include "controls/edits/ComboEdit.h"
 #include "controls/edits/Decimal.h"
+
+#include <optional>
 
 class TPopupCalculator;
 
@@ -49,6 +53,13 @@ public:
     // The edit text of 0 is empty.
     bool ZeroEmpty() const { return FZeroEmpty; }
     void SetZeroEmpty(bool v);
+    // The field holds whole won: a ',' typed or pasted groups thousands and is
+    // never a decimal point, so typing and pasting "5,000" both give 5000. A
+    // text that is no whole amount ("1000.5", "12,34") is neither rounded nor
+    // rewritten: it stays and is shown as typed for the screen's amount rule
+    // to refuse; one whose commas do not group thousands reads as MinValue.
+    bool WholeWon() const { return FWholeWon; }
+    void SetWholeWon(bool v) { FWholeWon = v; }
 
     // Reads the value back from the edit text first (a text that is not a
     // number gives MinValue).
@@ -74,6 +85,9 @@ public:
     bool AcceptsKey(QChar key) const;
     // Whether a whole edit text is acceptable for this field.
     bool IsAcceptableText(const QString &text) const;
+    // Plain digits (sign kept) of a whole amount as people write it: digits,
+    // ',' only between groups of three; nothing for any other text.
+    static std::optional<QString> WholeAmountDigits(const QString &text);
 
     // A calculator drops down from the side button or Alt+Down and gives
     // its result to the field.
@@ -106,6 +120,12 @@ protected:
     // After text was put in from outside (paste, drop): a text that is no
     // number for this field goes back to before; separators are removed.
     void CheckInsertedText(const QString &before);
+    // The number a text of this field holds; throws qvx::ConvertError when it
+    // holds none.
+    qvx::Decimal TextValue(const QString &text) const;
+    // Whether the focus changes may rewrite the text from Value: never for a
+    // whole-won text that is no whole amount.
+    bool TextFollowsValue() const;
 
 private:
     TAlignment FAlignment = taRightJustify;
@@ -117,6 +137,7 @@ private:
     bool FCheckOnExit = false;
     bool FZeroEmpty = true;
     bool FFormatOnEditing = false;
+    bool FWholeWon = false;
     QString FDisplayFormat;
 };
 

@@ -86,6 +86,16 @@ TCurrencyEdit *MakeCurrencyEdit(QWidget *parent, const char *name, int x, int y,
     return edit;
 }
 
+TCurrencyEdit *MakeAmountEdit(QWidget *parent, const char *name, int x, int y, int width)
+{
+    auto *edit = new TCurrencyEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->SetDisplayFormat(QStringLiteral(",0.;-\\,0."));
+    edit->SetWholeWon(true);
+    edit->setGeometry(x, y, width, 22);
+    return edit;
+}
+
 QStatusBar *MakeStatusBar(QWidget *form)
 {
     auto *bar = new QStatusBar(form);

@@ -82,6 +82,9 @@ TKitComboBox *MakeCombo(QWidget *parent, const char *name, int x, int y, int wid
 // numbers without groups, ",0" for amounts).
 TCurrencyEdit *MakeCurrencyEdit(QWidget *parent, const char *name, int x, int y, int width,
                                 const QString &displayFormat = QStringLiteral("0"));
+// An amount field at x, y (height 22): whole won (',' groups thousands, a
+// fraction is kept for the amount rule to refuse), shown as ",0.;-\,0.".
+TCurrencyEdit *MakeAmountEdit(QWidget *parent, const char *name, int x, int y, int width);
 
 // The status bar "StatusBar1" docked at the bottom of a child form, one panel.
 QStatusBar *MakeStatusBar(QWidget *form);

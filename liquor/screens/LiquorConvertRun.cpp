@@ -205,6 +205,7 @@ void RunLiquorTextConvert(Tqv_IcheMakeJuru_frm &screen)
     const QString fileName = dialog.GetSourceFileName();
     TransferFileText content;
     if (QString refusal; !ReadTransferFile(fileName, &content, &refusal)) {
+        WriteLog(session, TransferFileRefusedLogLine(fileName, refusal));
         qvx::Prompt::instance().message(refusal);
         return;
     }

@@ -14,13 +14,7 @@ namespace {
 
 TCurrencyEdit *numberField(QWidget *parent, const char *name, int x, int y, int w, bool money)
 {
-    auto *e = new TCurrencyEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(x, y, w, 22);
-    if (!money)
-        e->SetDecimalPlaces(0); // a count
-    e->SetDisplayFormat(money ? QStringLiteral(",0.;-\\,0.") : QStringLiteral("0"));
-    return e;
+    return money ? MakeAmountEdit(parent, name, x, y, w) : MakeCurrencyEdit(parent, name, x, y, w);
 }
 
 } // namespace

@@ -275,8 +275,34 @@ TEST_F(LiquorConversionTest, EachRefusalIsLoggedAndCounted)
     // An amount that is no number is refused, and says so.
     const Outcome notANumber = runText(S("21,56012345678,100,0,1x0,,아,30,1\n"), DataForm::Comma);
     EXPECT_TRUE(notANumber.rows.isEmpty());
-    EXPECT_EQ(notANumber.errorList, QStringList{S("21 56012345678 1x0 100 0 1 아 30  : 금액 오류(이체금액을 등록하시기 바랍니다.)")});
-    EXPECT_EQ(notANumber.log, QStringList{S("자료변환 오류건 삭제 : 금액 오류(이체금액을 등록하시기 바랍니다.)")});
+    EXPECT_EQ(notANumber.errorList,
+              QStringList{S("21 56012345678 1x0 100 0 1 아 30  : 금액 오류(이체금액을 원 단위 숫자로 입력하시기 바랍니다.)")});
+    EXPECT_EQ(notANumber.log, QStringList{S("자료변환 오류건 삭제 : 금액 오류(이체금액을 원 단위 숫자로 입력하시기 바랍니다.)")});
+}
+
+TEST_F(LiquorConversionTest, AnAmountRefusalNamesTheFieldThatIsWrong)
+{
+    const Outcome r = runText(S("21;56012345678;12,34;0;100;;가;30;1\n"
+                                "21;56012345678;100;1000.5;100;;나;30;1\n"
+                                "21;56012345678;100;0;12,34;;다;30;1\n"
+                                "21;56012345678;100;0;;;라;30;1\n"),
+                              DataForm::Semicolon);
+    EXPECT_TRUE(r.rows.isEmpty());
+    EXPECT_EQ(r.counters.errors, 4);
+    const QString head = S("자료변환 오류건 삭제 : 금액 오류(");
+    EXPECT_EQ(r.log, (QStringList{head + S("주류금액을 원 단위 숫자로 입력하시기 바랍니다.)"),
+                                  head + S("비주류금액을 원 단위 숫자로 입력하시기 바랍니다.)"),
+                                  head + S("이체금액을 원 단위 숫자로 입력하시기 바랍니다.)"),
+                                  head + S("이체금액을 등록하시기 바랍니다.)")}));
+    ASSERT_EQ(r.errorList.size(), 4);
+    EXPECT_TRUE(r.errorList[0].endsWith(S(" : 금액 오류(주류금액을 원 단위 숫자로 입력하시기 바랍니다.)")));
+
+    // An amount too long for its field says which one (a sheet's cells have no width).
+    const qvx::Spreadsheet::Rows rows{
+        {S("NO")},
+        {S("1"), S("21"), S("조흥"), S("56012345678"), S("0"), S("12345678901234"), S("100"), S(""), S("가"), S("30"), S("1")}};
+    EXPECT_EQ(runSheet(S("long.xlsx"), rows).log,
+              QStringList{head + S("비주류금액 : 금액을 초과하였습니다.)")});
 }
 
 // The account check takes the account trimmed; at fixed positions it also

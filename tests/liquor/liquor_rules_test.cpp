@@ -81,20 +81,29 @@ TEST(LiquorRules, AmountTrioTakesWholeWonOfAtMost13Digits)
     a = CheckLiquorAmounts(S("10000000000000"), S("0"), S("1"));
     EXPECT_EQ(a.faultField, LiquorAmountField::Liquor);
     EXPECT_EQ(a.message, S("금액을 초과하였습니다."));
+    a = CheckLiquorAmounts(S("0"), S("0000000000000"), S("10000000000000"));
+    EXPECT_EQ(a.faultField, LiquorAmountField::Transfer);
+    EXPECT_EQ(a.message, S("금액을 초과하였습니다."));
+    // Each refusal names the field that is wrong.
+    a = CheckLiquorAmounts(S("1000.5"), S("0"), S("1"));
+    EXPECT_EQ(a.faultField, LiquorAmountField::Liquor);
+    EXPECT_EQ(a.message, S("주류금액을 원 단위 숫자로 입력하시기 바랍니다."));
     a = CheckLiquorAmounts(S("0"), S("12.5"), S("1"));
     EXPECT_EQ(a.faultField, LiquorAmountField::NonLiquor);
-    EXPECT_EQ(a.message, S("이체금액을 등록하시기 바랍니다."));
+    EXPECT_EQ(a.message, S("비주류금액을 원 단위 숫자로 입력하시기 바랍니다."));
     a = CheckLiquorAmounts(S("0"), S("0"), S("0"));
     EXPECT_EQ(a.faultField, LiquorAmountField::Transfer);
     EXPECT_EQ(a.message, S("이체금액을 등록하시기 바랍니다."));
     a = CheckLiquorAmounts(S("0"), S("-5"), S("10"));
     EXPECT_EQ(a.faultField, LiquorAmountField::NonLiquor);
+    EXPECT_EQ(a.message, S("비주류금액을 원 단위 숫자로 입력하시기 바랍니다."));
     // A comma counts only where it groups the digits by thousands.
     a = CheckLiquorAmounts(S("0"), S("0"), S("12,34"));
     EXPECT_EQ(a.faultField, LiquorAmountField::Transfer);
-    EXPECT_EQ(a.message, S("이체금액을 등록하시기 바랍니다."));
+    EXPECT_EQ(a.message, S("이체금액을 원 단위 숫자로 입력하시기 바랍니다."));
     a = CheckLiquorAmounts(S("0,001"), S("0"), S("1"));
     EXPECT_EQ(a.faultField, LiquorAmountField::Liquor);
+    EXPECT_EQ(a.message, S("주류금액을 원 단위 숫자로 입력하시기 바랍니다."));
     a = CheckLiquorAmounts(S(" 1,234 "), S("0"), S("1,234"));
     EXPECT_TRUE(a.ok());
     EXPECT_EQ(a.liquor, 1234);
@@ -106,6 +115,8 @@ TEST(LiquorRules, AmountTrioTakesWholeWonOfAtMost13Digits)
 
     EXPECT_FALSE(LiquorAmountTextTooLong(S("1234567890123")));
     EXPECT_TRUE(LiquorAmountTextTooLong(S("12345678901234")));
+    EXPECT_FALSE(LiquorAmountTextTooLong(S("1,234,567,890,123"))); // typed with its groups
+    EXPECT_TRUE(LiquorAmountTextTooLong(S("12,345,678,901,234")));
 }
 
 TEST(LiquorRules, SameBankCountsTheGroup21_26_88AsOneBank)

@@ -133,6 +133,7 @@ void RunDataConvert(Tqv_IcheMake_frm &screen)
     const QString fileName = dialog.GetSourceFileName();
     TransferFileText content;
     if (QString refusal; !ReadTransferFile(fileName, &content, &refusal)) {
+        WriteLog(session, TransferFileRefusedLogLine(fileName, refusal));
         prompt.message(refusal);
         return;
     }

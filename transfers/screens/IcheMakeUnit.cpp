@@ -72,11 +72,7 @@ const int ShownWidths[16] = {55, 60, 126, 52, 53, 54, 58, 83, 65, 120, 98, 66, 6
 
 TCurrencyEdit *currency(QWidget *parent, const char *name, int x, int y, int w, bool money)
 {
-    auto *e = new TCurrencyEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(x, y, w, 22);
-    e->SetDisplayFormat(money ? QStringLiteral(",0.;-\\,0.") : QStringLiteral("0"));
-    return e;
+    return money ? MakeAmountEdit(parent, name, x, y, w) : MakeCurrencyEdit(parent, name, x, y, w);
 }
 
 } // namespace

@@ -44,10 +44,7 @@ Tqv_icheModify_frm::Tqv_icheModify_frm(const ScreenContext &context, QWidget *ow
     MakeLabel(this, QStringLiteral("계 좌 번 호"), 320, 16, 80);
     edt_bankno = MakeEdit(this, "edt_bankno", 404, 16, 220);
     MakeLabel(this, QStringLiteral("이 체 금 액"), 320, 46, 80);
-    curredt_money = new TCurrencyEdit(this);
-    curredt_money->setObjectName(QStringLiteral("curredt_money"));
-    curredt_money->setGeometry(404, 46, 200, 22);
-    curredt_money->SetDisplayFormat(QStringLiteral(",0.;-\\,0."));
+    curredt_money = MakeAmountEdit(this, "curredt_money", 404, 46, 200);
     MakeLabel(this, QStringLiteral("원"), 608, 46, 80)->resize(20, 22);
     MakeLabel(this, QStringLiteral("실 명 번 호"), 320, 76, 80);
     edt_daesanginfo = MakeEdit(this, "edt_daesanginfo", 404, 76, 220);

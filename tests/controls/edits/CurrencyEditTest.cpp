@@ -380,6 +380,62 @@ TEST_F(EditFixture, PasteKeepsAValidWholeNumber)
     EXPECT_EQ(e->Text().toLongLong(), 1234000);
 }
 
+// A money field: ',' groups thousands whether typed or pasted, and a text
+// that is no whole amount stays, and is shown, as typed.
+TEST_F(EditFixture, WholeWonFieldTakesCommasAsThousandsAndKeepsWhatIsNoWholeAmount)
+{
+    TCurrencyEdit *e = amountField();
+    e->SetWholeWon(true);
+    auto typeAndLeave = [&](const char *keys) {
+        focus(e);
+        e->selectAll();
+        QTest::keyClicks(e, keys);
+        const QString typed = e->Text();
+        focus(other);
+        return typed;
+    };
+    EXPECT_EQ(typeAndLeave("5,000"), "5,000"); // the comma stays while typing
+    EXPECT_EQ(e->Text(), "5000");
+    EXPECT_EQ(e->Value(), Decimal(5000));
+    EXPECT_EQ(e->DisplayText(), "5,000");
+    typeAndLeave("1,234,567");
+    EXPECT_EQ(e->Value(), Decimal(1234567));
+    EXPECT_EQ(e->DisplayText(), "1,234,567");
+
+    // Pasted, the same text gives the same amount.
+    focus(e);
+    e->selectAll();
+    QGuiApplication::clipboard()->setText(QStringLiteral("5,000"));
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+    focus(other);
+    EXPECT_EQ(e->Text(), "5000");
+    EXPECT_EQ(e->Value(), Decimal(5000));
+
+    // Neither rounded nor re-read: the screen's amount rule refuses these.
+    typeAndLeave("1000.5");
+    EXPECT_EQ(e->Text(), "1000.5");
+    EXPECT_EQ(e->DisplayText(), "1000.5");
+    EXPECT_EQ(e->Value(), num("1000.5"));
+    focus(e);
+    EXPECT_EQ(e->Text(), "1000.5"); // coming back does not rewrite it either
+    typeAndLeave("12,34");
+    EXPECT_EQ(e->Text(), "12,34");
+    EXPECT_EQ(e->DisplayText(), "12,34");
+    EXPECT_EQ(e->Value(), Decimal(0)); // no number where its commas stand
+
+    // A comma has no place in the fraction.
+    beeps = 0;
+    typeAndLeave("1.5,");
+    EXPECT_EQ(e->Text(), "1.5");
+    EXPECT_EQ(beeps, 1);
+    // Escape gives back the amount last read.
+    focus(e);
+    e->selectAll();
+    QTest::keyClicks(e, "7,000");
+    QTest::keyClick(e, Qt::Key_Escape);
+    EXPECT_EQ(e->Text(), "1.5");
+}
+
 TEST_F(EditFixture, InputMethodAndDroppedTextPassTheKeyFilter)
 {
     TCurrencyEdit *e = amountField();

@@ -34,6 +34,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QRandomGenerator>
 #include <QListWidget>
 
 #include <algorithm>
@@ -156,6 +157,33 @@ TEST_F(LiquorSendModuleMaximised, TheLayoutEditorOpensMaximisedAndAnOpenOneComes
     ASSERT_TRUE(TriggerMenuItem(main, S("qv_a6")));
     EXPECT_EQ(main->findChildren<TFrmCatchJA *>().size(), 1);
     EXPECT_EQ(main->mdiArea()->activeSubWindow(), sub);
+}
+
+// A megabyte of random bytes named .txt is no text: one message, nothing in
+// the list, no error list, one line in the day's log.
+TEST_F(LiquorConversionScreens, AFileThatIsNoTextIsRefusedOnceWithNothingInTheList)
+{
+    auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b2", "qv_ichemakeJuru_frm");
+    ASSERT_NE(s, nullptr);
+    OpenedFiles opened;
+    QByteArray noise(1 << 20, Qt::Uninitialized);
+    QRandomGenerator(42).fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
+    const QString file = client->home() + S("/noise.txt");
+    ASSERT_TRUE(qvx::TextFile::writeBytes(file, noise));
+    const qsizetype logged = qvx::TextFile::readLines(DayLogFileName()).size();
+    client->prompt().clear();
+    convertFixedWidth(s, file);
+    EXPECT_EQ(client->prompt().texts(), QStringList{S("읽을 수 있는 텍스트 파일이 아닙니다.\r\r") + file});
+    EXPECT_EQ(s->grd_ichelist->RowCount(), 2);
+    EXPECT_TRUE(s->grd_ichelist->Cells(0, 1).isEmpty());
+    EXPECT_TRUE(opened.files.isEmpty());
+    // What the conversion logged (the relay's frames are logged alongside).
+    QStringList log = qvx::TextFile::readLines(DayLogFileName()).mid(logged);
+    log.removeIf([](const QString &line) { return line.contains(S("<STX>")); });
+    ASSERT_EQ(log.size(), 1) << qPrintable(log.join(QLatin1Char('\n')));
+    EXPECT_TRUE(log[0].endsWith(S("자료변환 파일 거부 : ") + file + S(" : 읽을 수 있는 텍스트 파일이 아닙니다.")))
+        << qPrintable(log[0]);
+    EXPECT_TRUE(s->btn_dataconvert->isEnabled());
 }
 
 TEST_F(LiquorConversionScreens, AFixedWidthFileFillsTheListAndRefusedLinesGoToTheErrorList)

@@ -23,6 +23,7 @@
 #include "support/FileDialogDriver.h"
 #include "support/Eventually.h"
 
+#include <QClipboard>
 #include <QFile>
 #include <QLineEdit>
 
@@ -160,9 +161,73 @@ TEST_F(LiquorEntryScreen, AmountsAddUpAndA14thCharacterIsRefused)
     client->prompt().clear();
     enter(s, "21", S("1000.5"), S("0"), S("가나상사"), S("56012345678901"));
     EXPECT_EQ(s->curredt_juru->Text(), S("1000.5"));
-    EXPECT_EQ(client->prompt().lastText(), S("이체금액을 등록하시기 바랍니다."));
+    EXPECT_EQ(client->prompt().lastText(), S("주류금액을 원 단위 숫자로 입력하시기 바랍니다."));
     EXPECT_EQ(s->grd_ichelist->RowCount(), 2);
     SavePicture(s, "liquor_entry_collection");
+}
+
+// Typed or pasted, a thousands comma groups won in each of the three amount
+// fields; what is no whole won stays as typed and its refusal names its field.
+TEST_F(LiquorEntryScreen, AmountsTypedWithThousandsCommasAreWholeWonAndRefusalsNameTheirField)
+{
+    Tqv_IcheMakeJuru_frm *s = entry(true);
+    ASSERT_NE(s, nullptr);
+    enter(s, "21", S("5,000"), S("1,234,567"), S("가나상사"), S("56012345678901"));
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 2) << qPrintable(client->prompt().texts().join('|'));
+    EXPECT_EQ(cell(s, lcJuMoney, 1), S("5,000"));
+    EXPECT_EQ(cell(s, lcNonJuMoney, 1), S("1,234,567"));
+    EXPECT_EQ(cell(s, lcMoney, 1), S("1,239,567"));
+    EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 1239567);
+
+    // Pasted into the liquor amount, "5,000" sums as typed.
+    QGuiApplication::clipboard()->setText(S("5,000"));
+    TypeText(s->curredt_juru, QString());
+    QTest::keyClick(s->curredt_juru, Qt::Key_V, Qt::ControlModifier);
+    TypeText(s->curredt_bijuru, S("0"));
+    s->edt_other->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(s->curredt_money->Value().toInt64(), 5000);
+    EXPECT_EQ(s->curredt_money->DisplayText(), S("5,000"));
+
+    // A fraction in a part: the part shows it as typed, the sum stays, the
+    // row is refused naming the part.
+    client->prompt().clear();
+    enter(s, "21", S("1000"), S("1000.5"), S("다라상사"), S("56012345678901"));
+    EXPECT_EQ(client->prompt().lastText(), S("비주류금액을 원 단위 숫자로 입력하시기 바랍니다."));
+    EXPECT_EQ(s->grd_ichelist->RowCount(), 2);
+    s->edt_other->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(s->curredt_bijuru->DisplayText(), S("1000.5"));
+    EXPECT_EQ(s->curredt_money->DisplayText(), S("1,000")); // the last sum that could be made
+    client->prompt().clear();
+    TypeText(s->curredt_bijuru, S("0"));
+    TypeText(s->curredt_money, S("12,34"));
+    s->edt_other->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(s->curredt_money->DisplayText(), S("12,34"));
+    SavePicture(s, "liquor_entry_amount_as_typed");
+    ClickControl(s->btn_datasave);
+    EXPECT_EQ(client->prompt().texts(), QStringList{S("이체금액을 원 단위 숫자로 입력하시기 바랍니다.")});
+
+    // The row edit names the field that is wrong, and keeps it as typed.
+    OnModal<Tqv_juruicheModify_frm>([this](Tqv_juruicheModify_frm *d) {
+        Activate(d);
+        client->prompt().clear();
+        TypeText(d->curredt_juru, S("2,000.5"));
+        ClickIn(d, "btn_modify");
+        EXPECT_EQ(client->prompt().texts(), QStringList{S("주류금액을 원 단위 숫자로 입력하시기 바랍니다.")});
+        EXPECT_EQ(d->curredt_juru->Text(), S("2,000.5"));
+        client->prompt().clear();
+        TypeText(d->curredt_juru, S("2,000"));
+        TypeText(d->curredt_bijuru, S("-5"));
+        ClickIn(d, "btn_modify");
+        EXPECT_EQ(client->prompt().texts(), QStringList{S("비주류금액을 원 단위 숫자로 입력하시기 바랍니다.")});
+        TypeText(d->curredt_bijuru, S("500"));
+        d->edt_daesanginfo->setFocus(Qt::TabFocusReason);
+        EXPECT_EQ(d->curredt_money->Value().toInt64(), 2500);
+        ClickIn(d, "btn_modify");
+    });
+    ClickGridCell(s->grd_ichelist, 2, 1, true);
+    EXPECT_EQ(cell(s, lcJuMoney, 1), S("2,000"));
+    EXPECT_EQ(cell(s, lcMoney, 1), S("2,500"));
+    EXPECT_EQ(s->curredt_MoneyR->Value().toInt64(), 2500);
 }
 
 TEST_F(LiquorEntryScreen, SameBankRuleInItsHandlers)

@@ -15,6 +15,7 @@
 #include "platform/Cp949.h"
 #include "platform/FileChooser.h"
 #include "platform/IniFile.h"
+#include "platform/Spreadsheet.h"
 #include "platform/TextFile.h"
 #include "transfers/TransferConversion.h"
 #include "transfers/TransferLog.h"
@@ -30,6 +31,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRandomGenerator>
 #include <QTextEdit>
 #include <QTextBlock>
 
@@ -271,6 +273,49 @@ TEST_F(ConversionScreens, AFileOfMoreLinesThanABatchHoldsIsRefusedAndTheListKept
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("파일의 줄이 너무 많아 읽을 수 없습니다 (한 번에 최대 1,000,000줄)."));
     EXPECT_FALSE(client.prompt().contains(QStringLiteral("자료변환 처리가 완료되었습니다")));
     EXPECT_EQ(TransferRows(s->grd_ichelist), before);
+    s->close();
+}
+
+// A megabyte of random bytes named .txt and a spreadsheet are no text: one
+// message, nothing in the list, one line in the day's log.
+TEST_F(ConversionScreens, AFileThatIsNoTextIsRefusedOnceWithNothingInTheList)
+{
+    Tqv_IcheMake_frm *s = openEntry(true);
+    ASSERT_NE(s, nullptr);
+    QByteArray noise(1 << 20, Qt::Uninitialized);
+    QRandomGenerator(42).fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
+    const QString binary = client.home() + QStringLiteral("/noise.txt");
+    ASSERT_TRUE(qvx::TextFile::writeBytes(binary, noise));
+    const QString sheet = client.home() + QStringLiteral("/a.xlsx");
+    ASSERT_TRUE(qvx::Spreadsheet::write(sheet, {{QStringLiteral("04"), QStringLiteral("123401234567"),
+                                                 QStringLiteral("25000"), QString(), QStringLiteral("한빛상사(주)")}}));
+    qvx::ScriptedFileChooser chooser;
+    for (const QString &file : {binary, sheet}) {
+        chooser.enqueue(file);
+        client.prompt().clear();
+        const qsizetype logged = dayLog().size();
+        OnNextModal([&](QDialog *d) {
+            auto *dialog = qobject_cast<TFrmCatchG *>(d);
+            if (!dialog)
+                return d->reject();
+            clickItem(dialog->edTitleList, QStringLiteral("1-쉼표 구분"));
+            ClickControl(dialog->BtnOpenDlg);
+            Pick(dialog->edMoBankNo, ItemWith(dialog->edMoBankNo, QStringLiteral("[04]")));
+            ClickControl(dialog->BtnConvert);
+        });
+        ClickControl(s->btn_dataconvert);
+        EXPECT_EQ(client.prompt().texts(), QStringList{QStringLiteral("읽을 수 있는 텍스트 파일이 아닙니다.\r\r") + file});
+        EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
+        EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 0);
+        // What the conversion logged (the relay's frames are logged alongside).
+        QStringList log = dayLog().mid(logged);
+        log.removeIf([](const QString &line) { return line.contains(QStringLiteral("<STX>")); });
+        ASSERT_EQ(log.size(), 1) << qPrintable(log.join(QLatin1Char('\n')));
+        EXPECT_TRUE(log[0].endsWith(QStringLiteral("자료변환 파일 거부 : ") + file
+                                    + QStringLiteral(" : 읽을 수 있는 텍스트 파일이 아닙니다.")))
+            << qPrintable(log[0]);
+    }
+    EXPECT_TRUE(s->btn_dataconvert->isEnabled());
     s->close();
 }
 

@@ -24,6 +24,7 @@
 #include "support/CountingLink.h"
 #include "support/Eventually.h"
 
+#include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -326,6 +327,69 @@ TEST_F(EntryScreen, PayeeComboAndNameSearchFillTheFields)
     EXPECT_EQ(s->edt_sendname->text(), QStringLiteral("폐업상사"));
     EXPECT_EQ(s->edt_resident->text(), QStringLiteral("1234512345"));
     EXPECT_EQ(Tqv_IcheMake_frm::ItemBankCode(s->cmb_transbankid->Text()), QStringLiteral("20"));
+}
+
+// Typed or pasted, a thousands comma groups won; a fraction is refused and
+// stays as typed, in the entry and in the row edit.
+TEST_F(EntryScreen, AmountsTypedWithThousandsCommasAreWholeWonAndAFractionStaysAsTyped)
+{
+    Tqv_IcheMake_frm *s = openEntry(true);
+    ASSERT_NE(s, nullptr);
+    TypeText(s->curredt_money, QStringLiteral("5,000"));
+    EXPECT_EQ(s->curredt_money->Text(), QStringLiteral("5,000"));
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("오천"), QStringLiteral("5,000"));
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("백만"), QStringLiteral("1,234,567"));
+    ASSERT_EQ(TransferRowCount(s->grd_ichelist), 2);
+    EXPECT_EQ(ReadTransferRow(s->grd_ichelist, 1).money, QStringLiteral("5,000"));
+    EXPECT_EQ(ReadTransferRow(s->grd_ichelist, 2).money, QStringLiteral("1,234,567"));
+
+    // Pasted, "5,000" is the same five thousand won.
+    QGuiApplication::clipboard()->setText(QStringLiteral("5,000"));
+    Pick(s->cmb_allbank, ItemWith(s->cmb_allbank, QStringLiteral("[03]")));
+    TypeText(s->curredt_money, QString());
+    QTest::keyClick(s->curredt_money, Qt::Key_V, Qt::ControlModifier);
+    Pick(s->cmb_daesang, 0);
+    TypeText(s->edt_sendname, QStringLiteral("붙여넣기"));
+    Pick(s->cmb_transbankid, ItemWith(s->cmb_transbankid, QStringLiteral("[20]")));
+    TypeText(s->edt_bankno, QStringLiteral("1002345678901"));
+    ClickControl(s->KitButton1);
+    ASSERT_EQ(TransferRowCount(s->grd_ichelist), 3);
+    EXPECT_EQ(ReadTransferRow(s->grd_ichelist, 3).money, QStringLiteral("5,000"));
+    EXPECT_EQ(totalShown(s), 5000 + 1234567 + 5000);
+
+    // Not whole won: refused, and the field shows what was typed.
+    client.prompt().clear();
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("소수"), QStringLiteral("1000.5"));
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액을 등록하시기 바랍니다."));
+    EXPECT_EQ(TransferRowCount(s->grd_ichelist), 3);
+    s->edt_sendname->setFocus();
+    EXPECT_EQ(s->curredt_money->Text(), QStringLiteral("1000.5"));
+    EXPECT_EQ(s->curredt_money->DisplayText(), QStringLiteral("1000.5"));
+    SavePicture(s, "entry_amount_as_typed");
+
+    // The row edit reads its amount the same way.
+    auto editRow = [&](const QString &amount) {
+        ClickGridCell(s->grd_ichelist, 1, 1);
+        OnNextModal([this, amount](QDialog *d) {
+            auto *dialog = qobject_cast<Tqv_icheModify_frm *>(d);
+            if (!dialog)
+                return d->reject();
+            client.prompt().clear();
+            TypeText(dialog->curredt_money, amount);
+            QTest::mouseClick(dialog->btn_modify, Qt::LeftButton);
+            if (dialog->isVisible()) {
+                EXPECT_EQ(dialog->curredt_money->Text(), amount);
+                QTest::mouseClick(dialog->KitButton2, Qt::LeftButton);
+            }
+        });
+        ClickControl(s->btn_modify);
+    };
+    editRow(QStringLiteral("7,000"));
+    EXPECT_EQ(ReadTransferRow(s->grd_ichelist, 1).money, QStringLiteral("7,000"));
+    editRow(QStringLiteral("1000.5"));
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액을 등록하시기 바랍니다."));
+    EXPECT_EQ(ReadTransferRow(s->grd_ichelist, 1).money, QStringLiteral("7,000"));
+    expectTotalsMatch(s);
 }
 
 TEST_F(EntryScreen, TotalsFollowTheListThroughEditCancelDeleteAndDeleteAll)
