@@ -26,6 +26,8 @@ const QStringList ControlPartNames{QStringLiteral("buttoncontainer")};
 // Buttons a screen shows without an action of their own.
 const QHash<QString, QStringList> ButtonsWithoutAction{
     {QStringLiteral("qv_datafile_frm"), {QStringLiteral("btn_fieldsave"), QStringLiteral("btn_delete")}},
+    {QStringLiteral("qv_tichenamesearch_frm"),
+     {QStringLiteral("btn_print"), QStringLiteral("btn_preview"), QStringLiteral("btn_filesave")}},
 };
 
 
