@@ -171,6 +171,10 @@ TListGrid::TListGrid(QWidget *parent)
     verticalHeader()->setMinimumSectionSize(8);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tab and Shift+Tab pass on to the next control, as from any other
+    // control, so the buttons under a list stay in reach; arrows move
+    // within the list.
+    setTabKeyNavigation(false);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                     | QAbstractItemView::AnyKeyPressed);
     setWordWrap(false);
