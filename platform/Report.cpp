@@ -156,7 +156,9 @@ int Report::detailCapacity(bool firstPage) const
     double room = printableHeight() - columnHeader.height - pageFooter.height;
     if (firstPage)
         room -= title.height;
-    return std::max(0, int(std::floor(room / detail.height + 1e-9)));
+    const int fit = std::max(0, int(std::floor(room / detail.height + 1e-9)));
+    const int limit = firstPage ? firstPageDetails : laterPageDetails;
+    return limit > 0 ? std::min(fit, limit) : fit;
 }
 
 Report::PlacedBand Report::place(const ReportBand &band, double top) const
@@ -203,19 +205,23 @@ QVector<Report::Page> Report::layout(int maxPages)
     // A page opened because the last one was full, with nothing on it yet: it
     // is dropped when the data ends there, so no empty page trails the report.
     bool fresh = false;
+    int onPage = 0;
     const bool hasDetail = detail.height > 0 && NeedData;
     while (hasDetail) {
-        if (y + detail.height > bottom + 1e-9) {
+        const int limit = pages.isEmpty() ? firstPageDetails : laterPageDetails;
+        if (y + detail.height > bottom + 1e-9 || (limit > 0 && onPage >= limit)) {
             finishPage();
             if (pages.size() >= maxPages)
                 return pages;
             startPage(false);
             fresh = true;
+            onPage = 0;
         }
         if (!NeedData())
             break;
         page.bands << place(detail, y);
         y += detail.height;
+        ++onPage;
         fresh = false;
     }
     if (summary.height > 0) {
@@ -232,6 +238,37 @@ QVector<Report::Page> Report::layout(int maxPages)
     return pages;
 }
 
+namespace {
+
+// Where a label's printed line runs from and to across the page
+// (millimetres), its outer blanks left out: the text as the painter places
+// it by its alignment.
+struct PrintedSpan
+{
+    double left = 0;
+    double right = 0;
+};
+
+PrintedSpan printedSpan(const ReportItem &item, const QString &line, const QFontMetricsF &metrics, double dotsPerMm)
+{
+    const double full = metrics.horizontalAdvance(line) / dotsPerMm;
+    double x = item.rect.left();
+    if (item.alignment & Qt::AlignRight)
+        x = item.rect.right() - full;
+    else if (item.alignment & Qt::AlignHCenter)
+        x = item.rect.left() + (item.rect.width() - full) / 2;
+    qsizetype first = 0;
+    while (first < line.size() && line.at(first).isSpace())
+        ++first;
+    qsizetype last = line.size();
+    while (last > first && line.at(last - 1).isSpace())
+        --last;
+    return {x + metrics.horizontalAdvance(line.left(first)) / dotsPerMm,
+            x + metrics.horizontalAdvance(line.left(last)) / dotsPerMm};
+}
+
+} // namespace
+
 QStringList Report::clippedTexts(const Page &page) const
 {
     // Measured as a printer measures: at a printer's resolution, in the
@@ -242,7 +279,32 @@ QStringList Report::clippedTexts(const Page &page) const
     device.setDotsPerMeterX(int(dotsPerMm * 1000));
     device.setDotsPerMeterY(int(dotsPerMm * 1000));
     QStringList faults;
+    // Texts of one printed line closer than this read as one (a value and
+    // its unit stand this far apart).
+    constexpr double apart = 1.0;   // millimetres
     for (const PlacedBand &band : page.bands) {
+        for (int a = 0; a < band.items.size(); ++a) {
+            const ReportItem &one = band.items[a];
+            if (one.kind != ReportItem::Label || one.text.trimmed().isEmpty() || labelLines(one.text).size() != 1)
+                continue;
+            const QFontMetricsF oneMetrics(labelFont(one), &device);
+            const PrintedSpan oneSpan = printedSpan(one, one.text, oneMetrics, dotsPerMm);
+            for (int b = a + 1; b < band.items.size(); ++b) {
+                const ReportItem &other = band.items[b];
+                if (other.kind != ReportItem::Label || other.text.trimmed().isEmpty()
+                    || labelLines(other.text).size() != 1)
+                    continue;
+                if (one.rect.bottom() <= other.rect.top() + slack || other.rect.bottom() <= one.rect.top() + slack)
+                    continue;
+                const QFontMetricsF otherMetrics(labelFont(other), &device);
+                const PrintedSpan otherSpan = printedSpan(other, other.text, otherMetrics, dotsPerMm);
+                const double gap = std::max(otherSpan.left - oneSpan.right, oneSpan.left - otherSpan.right);
+                if (gap < apart - slack)
+                    faults << QStringLiteral("%1/%2 \"%3\" and \"%4\" run together (%5 mm apart)")
+                                  .arg(band.band, one.name.isEmpty() ? one.text : one.name, one.text, other.text)
+                                  .arg(gap, 0, 'f', 1);
+            }
+        }
         for (const ReportItem &item : band.items) {
             const QString what = band.band + u'/' + (item.name.isEmpty() ? item.text : item.name);
             if (band.band == title.name && item.rect.bottom() > band.height + slack)

@@ -64,6 +64,13 @@ public:
     ReportBand summary{QStringLiteral("summary"), 0, {}};
     ReportBand pageFooter{QStringLiteral("pageFooter"), 0, {}};
 
+    // At most this many detail bands on the first page and on each later
+    // one (0: as many as fit). A list that counts its lines per page sets
+    // them, so that a title band as high as its items leaves the room it
+    // does not need at the foot of the first page.
+    int firstPageDetails = 0;
+    int laterPageDetails = 0;
+
     // Events as the screens name them.
     std::function<void()> BeforePrint;
     // Fill the detail band's labels and return true to print one more detail
@@ -95,9 +102,11 @@ public:
     QVector<Page> layout(int maxPages = 10000);
 
     // What printing `page` would cut or lay over something else: each label
-    // whose text is wider or taller than its rectangle in its font, and each
-    // item of the title band that reaches below the band (onto the column
-    // header). One line per fault, naming the item and its text.
+    // whose text is wider or taller than its rectangle in its font, each two
+    // labels of one line whose texts come closer than a millimetre (so that
+    // they read as one), and each item of the title band that reaches below the
+    // band (onto the column header). One line per fault, naming the item and
+    // its text.
     QStringList clippedTexts(const Page &page) const;
 
     void paintPage(QPainter &painter, const Page &page, double dotsPerMm) const;

@@ -171,6 +171,10 @@ TListGrid::TListGrid(QWidget *parent)
     verticalHeader()->setMinimumSectionSize(8);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Tab and Shift+Tab pass on to the next control, as from any other
+    // control, so the buttons under a list stay in reach; arrows move
+    // within the list.
+    setTabKeyNavigation(false);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                     | QAbstractItemView::AnyKeyPressed);
     setWordWrap(false);
@@ -344,7 +348,7 @@ void TListGrid::SetColWidths(int col, int width)
     if (m_givenWidths.size() <= col)
         m_givenWidths.resize(col + 1, -1);
     m_givenWidths[col] = width;
-    setColumnWidth(col, qMax(width, width > 0 ? neededWidth(col) : 0));
+    setColumnWidth(col, qMax(width, width > 0 ? NeededWidth(col) : 0));
 }
 
 namespace {
@@ -374,7 +378,7 @@ int cellsOf(QStringView text)
 
 } // namespace
 
-int TListGrid::neededWidth(int col) const
+int TListGrid::NeededWidth(int col) const
 {
     return neededWidths({col}).value(0);
 }

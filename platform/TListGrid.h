@@ -105,6 +105,8 @@ public:
     int ColWidths(int col) const;
     void SetColWidths(int col, int width);
     void FitColumns();
+    // The width column `col` needs for its widest text in the grid's font.
+    int NeededWidth(int col) const;
     int DefaultRowHeight() const;
     void SetDefaultRowHeight(int h);
 
@@ -172,7 +174,6 @@ private:
     void cellsWritten(int row, int firstCol, int count, bool grew);
     void applySpans();
     void scheduleFit();
-    int neededWidth(int col) const;
     QList<int> neededWidths(const QList<int> &cols) const;
     bool isFixedCell(const QModelIndex &index) const;
     friend class TListGridModel;

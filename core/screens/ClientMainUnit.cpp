@@ -191,28 +191,36 @@ void Tqv_frm::showScreen(QWidget *screen, ScreenState state)
     }
     // The size the screen was made with is its design size.
     const QSize designSize = screen->size();
+    // The child window is placed, sized and maximised before anything of it
+    // is shown: a screen shows itself (and may ask or tell the user something
+    // as it does) only once its window is as the user will see it.
+    screen->hide();
     QMdiSubWindow *sub = m_mdi->addSubWindow(screen);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     screen->setAttribute(Qt::WA_DeleteOnClose);
     // The child window closes with its screen.
     connect(screen, &QObject::destroyed, sub, [sub] { sub->close(); });
-    sub->show();
-    screen->show();
     placeChild(sub, designSize);
     // A child window opens in its normal state; asking a normal one for the
-    // normal state again would put back a size it never had.
+    // normal state again would put back a size it never had. The work area
+    // also maximises a child that opens while the active one is maximised.
     if (maximise)
-        sub->setWindowState(Qt::WindowMaximized);
+        sub->showMaximized();
+    else
+        sub->show();
     m_mdi->setActiveSubWindow(sub);
+    screen->show();
 }
 
 void Tqv_frm::placeChild(QMdiSubWindow *sub, const QSize &designSize)
 {
     // The screen gets its design size inside the child window's frame and
     // the child stands in the middle of the work area (from its top left
-    // corner when it is larger).
-    const QSize frame = sub->size() - sub->widget()->size();
-    sub->resize((designSize + frame).expandedTo(sub->minimumSizeHint()));
+    // corner when it is larger). The frame is the child window's margins,
+    // known before it is first shown.
+    const QMargins frame = sub->contentsMargins();
+    sub->resize((designSize + QSize(frame.left() + frame.right(), frame.top() + frame.bottom()))
+                    .expandedTo(sub->minimumSizeHint()));
     const QRect area = m_mdi->viewport()->rect();
     sub->move(qMax(0, (area.width() - sub->width()) / 2), qMax(0, (area.height() - sub->height()) / 2));
 }

@@ -9,6 +9,8 @@
 #include "platform/Report.h"
 #include "platform/TListGrid.h"
 
+#include <algorithm>
+
 using qvx::ReportItem;
 
 QString ReportColumnLabel(int index) { return QStringLiteral("d") + QString::number(index); }
@@ -166,7 +168,15 @@ void ListReportRows::fitPage(qvx::Report &report) const
         report.orientation = m_orientation == ReportParams::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
     const double room = report.printableHeight() - report.columnHeader.height - report.pageFooter.height;
     report.detail.height = room / m_later - 0.001;
-    report.title.height = room - m_first * report.detail.height - 0.01;
+    // The title band keeps the height its items need (or the one it was
+    // given), so the list follows its last line at once; the first page
+    // counts its own lines, and what room they leave stays at its foot.
+    double needed = report.title.height;
+    for (const qvx::ReportItem &item : report.title.items)
+        needed = std::max(needed, item.rect.bottom() + 2);
+    report.title.height = std::min(needed, room - m_first * report.detail.height - 0.01);
+    report.firstPageDetails = m_first;
+    report.laterPageDetails = m_later;
 }
 
 void PrintList(QWidget *owner, TListGrid *grid, qvx::Report &report, bool preview, int emptyCol)

@@ -14,6 +14,8 @@
 
 #include <QEvent>
 
+#include <algorithm>
+
 void WriteTotals(TListGrid *grid, const TotalsTable &totals, int countRow, int amountRow)
 {
     for (const TotalsTable::Cell &cell : totals.cells()) {
@@ -65,6 +67,14 @@ ResultTotalsGrid::ResultTotalsGrid(QWidget *form, int height) : QObject(form)
         }
     };
     m_panel->installEventFilter(this);
+    // New figures may need other widths; fitted once the event loop runs,
+    // after the grid's own fit to its texts.
+    connect(m_grid->model(), &QAbstractItemModel::dataChanged, this, [this] {
+        if (m_fitPending)
+            return;
+        m_fitPending = true;
+        QMetaObject::invokeMethod(this, [this] { fitColumns(); }, Qt::QueuedConnection);
+    });
     fitColumns();
     clear();
 }
@@ -108,7 +118,7 @@ void ResultTotalsGrid::AddReportFigures(qvx::Report &report)
     for (int i = 0; i < 6; ++i) {
         const bool amount = Figures[i].row == 3;
         values.append({QString::fromUtf8(Figures[i].caption), QString::fromLatin1(Figures[i].label),
-                       {amount ? 128.0 : 82.0, 14.0 + 6 * (i % 3)}, amount ? QStringLiteral("원") : QStringLiteral("건"),
+                       {amount ? 131.0 : 86.0, 14.0 + 6 * (i % 3)}, amount ? QStringLiteral("원") : QStringLiteral("건"),
                        23, amount ? 28.0 : 15.0, AlignRight});
     }
     AddTitleValues(report, values);
@@ -127,14 +137,48 @@ bool ResultTotalsGrid::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
+namespace {
+
+// One step smaller, down to a size still read with ease; false at that size.
+bool SmallerFont(QFont &font)
+{
+    if (font.pointSizeF() > 0) {
+        if (font.pointSizeF() - 0.5 < 6)
+            return false;
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        return true;
+    }
+    if (font.pixelSize() - 1 < 8)
+        return false;
+    font.setPixelSize(font.pixelSize() - 1);
+    return true;
+}
+
+} // namespace
+
 void ResultTotalsGrid::fitColumns()
 {
+    m_fitPending = false;
     m_grid->setGeometry(0, 0, m_panel->width(), m_panel->height());
     // A tenth of the panel for each figure column; the title column takes
     // what is left inside the grid's frame, so the last one ends at the frame.
+    // Figures wider than a tenth take the room the title captions leave, and
+    // where even that is too little (13-digit sums at the screen's own size)
+    // the grid is drawn a size smaller, so that all ten columns stay whole.
     const int inside = m_panel->width() - 2 * m_grid->frameWidth();
     const int tenth = m_panel->width() / 10;
+    QFont font = m_panel->font();
+    int figure = tenth;
+    for (;;) {
+        if (m_grid->font() != font)
+            m_grid->setFont(font);
+        figure = tenth;
+        for (int c = 1; c < 10; ++c)
+            figure = std::max(figure, m_grid->NeededWidth(c));
+        if (m_grid->NeededWidth(0) + 9 * figure <= inside || !SmallerFont(font))
+            break;
+    }
     for (int c = 1; c < 10; ++c)
-        m_grid->SetColWidths(c, tenth);
-    m_grid->SetColWidths(0, inside - 9 * tenth);
+        m_grid->SetColWidths(c, figure);
+    m_grid->SetColWidths(0, inside - 9 * figure);
 }

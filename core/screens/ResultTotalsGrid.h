@@ -35,8 +35,8 @@ public:
     // exactly and written with ','.
     QString figure(int col, int row) const;
 
-    // The report title's figures: 전 체 / 정 상 / 불 능 건 수 at x = 100 and
-    // 금 액 at x = 145, from y = 14 (labels qlbl_totalgun ... qlbl_errmoney),
+    // The report title's figures: 전 체 / 정 상 / 불 능 건 수 at x = 86 and
+    // 금 액 at x = 131, from y = 14 (labels qlbl_totalgun ... qlbl_errmoney),
     // and their captions read back from the grid before printing.
     static void AddReportFigures(qvx::Report &report);
     void ShowReportFigures(qvx::Report &report) const;
@@ -48,4 +48,5 @@ private:
     void fitColumns();
     TKitSimplePanel *m_panel;
     TListGrid *m_grid;
+    bool m_fitPending = false;
 };

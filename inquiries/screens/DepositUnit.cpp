@@ -20,7 +20,7 @@ const QList<ReportColumn> &ReportColumns()
         DepositNoticeColumns(), "NO",
         {"구 분", "모은행명", "모계좌번호", "거래은행", "거래처계좌번호", "거래처명", "금 액", "잔 액", "수표/어음", "거래일자",
          "통지일자"},
-        {22, 18, 30, 18, 25, 26, 29, 31, 24, 22, 22},
+        {29, 18, 29, 18, 25, 26, 29, 31, 22, 20, 20},
         {TransDiv, MoBankName, MoBankNo, TransBankName, InCode, Name, Price, Remain, NoteNo, InDate, SendDate});
     return columns;
 }

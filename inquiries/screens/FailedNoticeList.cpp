@@ -73,13 +73,13 @@ ListReportDecl FailedNoticeList::report() const
                    {"은행명", FailedCol::MoBankName, AlignCenter, 20, 14},
                    {"구 분", FailedCol::Kind, AlignCenter, 12, 9},
                    {"모계좌번호", FailedCol::MoBankNo, AlignCenter, 32, 29},
-                   {"거래은행", FailedCol::TransBankName, AlignCenter, 20, 15},
+                   {"거래은행", FailedCol::TransBankName, AlignCenter, 20, 14},
                    {"금 액", FailedCol::Price, AlignRight, 29, 29},
-                   {"처리결과", FailedCol::ProcResult, AlignCenter, 30, 15},
+                   {"처리결과", FailedCol::ProcResult, AlignCenter, 30, 14},
                    {"수수료", FailedCol::Fee, AlignRight, 18, 12},
-                   {"성 명", FailedCol::Name, AlignCenter, 28, 11},
-                   {"CMS Code", FailedCol::CmsCode, AlignCenter, 28, 15},
-                   {"처리번호", FailedCol::TaProcNo, AlignCenter, 32, 15}};
+                   {"성 명", FailedCol::Name, AlignCenter, 28, 15},
+                   {"CMS Code", FailedCol::CmsCode, AlignCenter, 28, 14},
+                   {"처리번호", FailedCol::TaProcNo, AlignCenter, 32, 14}};
     for (const auto &c : columns)
         r.columns.append({QString::fromUtf8(c.title), notices ? c.landscape : c.portrait, c.col, c.align});
     if (notices) {

@@ -100,7 +100,7 @@ ListReportDecl Tqv_V_deposit_frm::reportDecl(QStringList &totalLabels)
     static const QList<ReportColumn> columns = reportColumns(
         VirtualDepositNoticeColumns(), "NO",
         {"통지번호", "통지일자", "모은행명", "모계좌번호", "거래구분", "금 액", "잔 액", "입금인", "가상계좌번호", "거래시각"},
-        {18, 22, 20, 30, 28, 29, 31, 26, 32, 18},
+        {18, 22, 20, 30, 29, 29, 31, 26, 31, 18},
         {OrgSeqNo, SendDate, MoBankName, MoBankNo, TransDiv, Price, Remain, Name, VBankNo, InTime});
     return depositReport(QStringLiteral("가 상 계 좌 입 금 현 황"), columns, totalLabels);
 }

@@ -742,7 +742,7 @@ void Tqv_IcheMake_frm::prepareReport()
     static const QList<ReportColumn> columns = {
         {QStringLiteral("NO"), 10, ReportColumn::RowNo}, {QStringLiteral("모은행"), 20, 1},
         {QStringLiteral("모계좌"), 30, 2},               {QStringLiteral("업무구분"), 15, 5},
-        {QStringLiteral("거래구분"), 15, 6},             {QStringLiteral("이체금액"), 25, tcMoney, AlignRight},
+        {QStringLiteral("거래구분"), 15, 6},             {QStringLiteral("이체금액"), 30, tcMoney, AlignRight},
         {QStringLiteral("거래은행"), 20, 8},             {QStringLiteral("거래계좌"), 32, 9},
         {QStringLiteral("업체"), 30, 10},                {QStringLiteral("업체코드"), 20, 13},
         {QStringLiteral("작성자ID"), 20, 14},            {QStringLiteral("업체정보"), 20, 15}};

@@ -16,6 +16,7 @@
 #include "inquiries/screens/VDepositUnit.h"
 #include "liquor/screens/LiquorResultScreens.h"
 #include "transfers/screens/DaesangUnit.h"
+#include "transfers/TransferRow.h"
 #include "transfers/screens/IcheMakeUnit.h"
 #include "platform/TListGrid.h"
 
@@ -66,4 +67,33 @@ TEST_F(ReportWalk, EveryPrintedListHasItsTitleBandAndItsLinesPerPage)
     // The liquor status view prints its rows and stops: no empty lines.
     check<Tqv_j_icheview_frm>("qv_j_icheview_frm", "grd_ichelist", "이체처리현황 (사용자별)", 5, 5, 0);
     check<Tqv_amtsearch_frm>("qv_amtsearch_frm", "grd_Amtlist", "모계좌 잔액조회", 50, 33, 37);
+}
+
+TEST_F(ReportWalk, TheEntryPrintoutPrintsTheWidestRowsWhole)
+{
+    QWidget *w = ScreenRegistry::instance().create(QStringLiteral("qv_IcheMake_frm"), nullptr, client.context());
+    auto *screen = qobject_cast<Tqv_IcheMake_frm *>(w);
+    ASSERT_NE(screen, nullptr);
+    TListGrid *list = screen->grd_ichelist;
+    const int rows = 18;   // the first page's lines
+    list->SetRowCount(rows + 1);
+    for (int r = 1; r <= rows; ++r) {
+        list->SetCells(tcNo, r, QString::number(r));
+        list->SetCells(tcMoBankName, r, S("SC제일은행"));
+        list->SetCells(tcMoBankNo, r, QStringLiteral("123-4567-8901-234"));
+        list->SetCells(tcWorkDiv, r, S("타행"));
+        list->SetCells(tcTransDiv, r, S("지급"));
+        list->SetCells(tcMoney, r, QStringLiteral("9,999,999,999,999"));
+        list->SetCells(tcBankName, r, S("SC제일은행"));
+        list->SetCells(tcBankNo, r, QStringLiteral("123-4567-8901-234"));
+        list->SetCells(tcName, r, S("가나다라마바"));   // the most a name holds: 12 bytes
+        list->SetCells(tcFirmId, r, QStringLiteral("HB0401"));
+        list->SetCells(tcUserId, r, QStringLiteral("MAKER"));
+    }
+    qvx::Report &report = screen->Report1;
+    const QVector<qvx::Report::Page> pages = report.layout();
+    ASSERT_EQ(pages.size(), 1);
+    const QStringList faults = report.clippedTexts(pages[0]);
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
+    delete w;
 }

@@ -260,13 +260,15 @@ TEST_F(RefEdits, BankAccountsGridKeysAndTheEditButtons)
     ClickGridCell(screen->grd_allbank, 0, 1);
     const QString bankid = screen->edt_bankid->text();
     ASSERT_FALSE(bankid.isEmpty());
-    // Arrow keys and Tab move about the list without blanking the bank.
+    // Arrow keys move about the list without blanking the bank; Tab leaves
+    // the list for the next control, as from any other control.
     QTest::keyClick(screen->grd_allbank, Qt::Key_Down);
     QTest::keyClick(screen->grd_allbank, Qt::Key_Up);
     EXPECT_EQ(screen->edt_bankid->text(), bankid);
     EXPECT_FALSE(screen->edt_bankname->text().isEmpty());
     screen->grd_allbank->setFocus();
     QTest::keyClick(screen->grd_allbank, Qt::Key_Tab);
+    EXPECT_NE(screen->window()->focusWidget(), screen->grd_allbank);
     EXPECT_EQ(screen->edt_bankid->text(), bankid);
     // A character key shows the current row with the bank blanked.
     screen->grd_allbank->setFocus();

@@ -2,7 +2,9 @@
 // it out: its title band is printed with the title, account, period and
 // totals, its pages hold the lines the screen names, and no column cuts the
 // widest value its list can hold (13-digit amounts, hyphenated accounts,
-// dashed dates), no title overlaps the column header. Each first page is also
+// dashed dates, the longest kinds and names), no two texts of a line run
+// together, no title overlaps the column header and none leaves an empty
+// stretch above it. The result lists' totals grids hold 13-digit sums whole. Each first page is also
 // drawn to a picture for a person to look at.
 #include "ListScreenFixture.h"
 #include "ReportLayoutCheck.h"
@@ -29,7 +31,9 @@
 #include "platform/ResultSet.h"
 #include "platform/TListGrid.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 
@@ -63,8 +67,10 @@ QString Widest(const ListColumn &column)
 }
 
 // `rows` data rows of the widest values (row numbers in the row-number
-// column), `balanceCol` with a negative amount.
-void FillWidest(TListGrid *grid, const ListColumns &columns, int rows, int balanceCol = -1)
+// column), `balanceCol` with a negative amount, and the texts of `named`
+// (column, text) in their columns.
+void FillWidest(TListGrid *grid, const ListColumns &columns, int rows, int balanceCol = -1,
+                const QList<std::pair<int, QString>> &named = {})
 {
     grid->SetRowCount(rows + 1);
     for (int r = 1; r <= rows; ++r)
@@ -72,8 +78,30 @@ void FillWidest(TListGrid *grid, const ListColumns &columns, int rows, int balan
             QString text = columns[c].format == CellFormat::RowNo ? QString::number(r) : Widest(columns[c]);
             if (c == balanceCol)
                 text = WidestBalance;
+            for (const auto &[col, value] : named)
+                if (col == c)
+                    text = value;
             grid->SetCells(c, r, text);
         }
+}
+
+// The totals grid of a result list at the screen's size: every figure
+// column holds the widest count and amount whole, and all ten columns lie
+// inside the grid (the last one not cut at its edge).
+void ExpectTotalsWhole(TListGrid *totals)
+{
+    for (int c = 1; c < 10; ++c) {
+        totals->SetCells(c, 2, WidestCount);
+        totals->SetCells(c, 3, WidestAmount);
+    }
+    QCoreApplication::processEvents();   // the grid fits its columns once the event loop runs
+    const QFontMetrics metrics(totals->font());
+    int right = 0;
+    for (int c = 0; c < 10; ++c) {
+        EXPECT_GE(totals->ColWidths(c), c == 0 ? 1 : metrics.horizontalAdvance(WidestAmount) + 6) << "column " << c;
+        right += totals->ColWidths(c);
+    }
+    EXPECT_LE(right, totals->viewport()->width()) << "the last figure column is cut";
 }
 
 void SavePage(qvx::Report &report, const QVector<qvx::Report::Page> &pages, const char *name)
@@ -141,6 +169,12 @@ protected:
                 if (!faults.contains(fault))
                     faults << fault;
         EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
+        // The column header follows the title band's last line, with no
+        // empty stretch under the band.
+        double lowest = 0;
+        for (const qvx::ReportItem &item : title.items)
+            lowest = std::max(lowest, item.rect.bottom());
+        EXPECT_LE(title.height - lowest, 3.0) << "empty millimetres under the title band";
         SavePage(report, pages, name);
     }
 
@@ -148,7 +182,7 @@ protected:
     void checkFailedNotices(Screen *s, const char *name)
     {
         ASSERT_NE(s, nullptr);
-        FillWidest(s->grd_allbank, FailedTransferColumns(), 50);
+        FillWidest(s->grd_allbank, FailedTransferColumns(), 50, -1, {{FailedCol::Name, S("폐업상사")}});
         check(s->Report1, name,
               NoticeTitle + QStringList{QStringLiteral("qlbl_icheerrmoney"), QStringLiteral("qlbl_amtmoney")}, 19, 25);
         CheckReportLayout(s->Report1, S("타행이체불능현황"), 19, 25);
@@ -160,6 +194,7 @@ protected:
     void checkResultList(Screen *s, int columns, const char *name, const QString &title, const QStringList &moreTitle)
     {
         ASSERT_NE(s, nullptr);
+        ExpectTotalsWhole(s->grd_test);
         FillWidest(s->grd_ichelist, ResultList::Columns().mid(0, columns), 50);
         for (int c : {3, 6, 9}) {
             s->grd_test->SetCells(c, 2, WidestCount);
@@ -178,7 +213,8 @@ TEST_F(InquiryReports, EveryReportPrintsItsTitleBandItsPagesAndTheWidestValuesWh
     {
         auto *s = open<Tqv_deposit_frm>("qv_c2", "qv_deposit_frm");
         ASSERT_NE(s, nullptr);
-        FillWidest(s->grd_deposit, DepositNoticeColumns(), 50, DepositCol::Remain);
+        FillWidest(s->grd_deposit, DepositNoticeColumns(), 50, DepositCol::Remain,
+                   {{DepositCol::TransDiv, S("집금/어음만기입금")}});
         for (int c = 1; c <= 5; ++c)
             for (int r : {1, 3})
                 s->grd_test->SetCells(c, r, WidestAmount);
@@ -190,7 +226,8 @@ TEST_F(InquiryReports, EveryReportPrintsItsTitleBandItsPagesAndTheWidestValuesWh
     {
         auto *s = create<Tqv_V_deposit_frm>("qv_V_deposit_frm");
         ASSERT_NE(s, nullptr);
-        FillWidest(s->grd_deposit, VirtualDepositNoticeColumns(), 50, VDepositCol::Remain);
+        FillWidest(s->grd_deposit, VirtualDepositNoticeColumns(), 50, VDepositCol::Remain,
+                   {{VDepositCol::TransDiv, S("집금/어음만기입금")}});
         check(s->Report1, "report_vdeposit", NoticeTitle, 18, 25);
         CheckReportLayout(s->Report1, S("가 상 계 좌 입 금 현 황"), 18, 25);
         s->close();

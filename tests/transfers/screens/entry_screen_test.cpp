@@ -392,6 +392,42 @@ TEST_F(EntryScreen, AmountsTypedWithThousandsCommasAreWholeWonAndAFractionStaysA
     expectTotalsMatch(s);
 }
 
+TEST_F(EntryScreen, TheKeyboardLeavesThePickListForItsButtonsAndComesBack)
+{
+    Tqv_IcheMake_frm *s = openEntry(true);
+    ASSERT_NE(s, nullptr);
+    TypeText(s->edt_sendname, QStringLiteral("상"));
+    bool walked = false;
+    OnNextModal([&walked](QDialog *d) {
+        auto *dialog = qobject_cast<Tqv_transselect_frm *>(d);
+        if (!dialog)
+            return d->reject();
+        auto press = [dialog](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QTest::keyClick(dialog->focusWidget(), Qt::Key(key), modifiers);
+            return dialog->focusWidget();
+        };
+        ASSERT_EQ(dialog->focusWidget(), dialog->GRD_acceptlist);
+        // Arrows move within the list.
+        const int row = dialog->GRD_acceptlist->currentIndex().row();
+        EXPECT_EQ(press(Qt::Key_Down), dialog->GRD_acceptlist);
+        EXPECT_EQ(dialog->GRD_acceptlist->currentIndex().row(), row + 1);
+        // Tab goes on to the buttons under the list and round to the list again.
+        EXPECT_EQ(press(Qt::Key_Tab), dialog->btn_select);
+        EXPECT_EQ(press(Qt::Key_Tab), dialog->btn_close);
+        EXPECT_EQ(press(Qt::Key_Tab), dialog->GRD_acceptlist);
+        // Shift+Tab walks back the same way.
+        EXPECT_EQ(press(Qt::Key_Backtab, Qt::ShiftModifier), dialog->btn_close);
+        EXPECT_EQ(press(Qt::Key_Backtab, Qt::ShiftModifier), dialog->btn_select);
+        EXPECT_EQ(press(Qt::Key_Backtab, Qt::ShiftModifier), dialog->GRD_acceptlist);
+        EXPECT_EQ(dialog->GRD_acceptlist->currentIndex().row(), row + 1);
+        walked = true;
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    QTest::keyClick(s->edt_sendname, Qt::Key_Return);
+    EXPECT_TRUE(walked);
+    EXPECT_EQ(s->edt_sendname->text(), QStringLiteral("상"));
+}
+
 TEST_F(EntryScreen, TotalsFollowTheListThroughEditCancelDeleteAndDeleteAll)
 {
     Tqv_IcheMake_frm *s = openEntry(true);
