@@ -37,11 +37,19 @@ Database::~Database() = default;
 
 namespace {
 
-// The longest single value a statement may make: far above any the programs
-// store (a request row is a few kilobytes, the longest column 2,000
-// characters), and small enough that one call of a function on it takes
-// about a millisecond and one statement cannot pile up much of them.
-constexpr int MaxValueBytes = 1024 * 1024;
+// The longest single value (or row) a statement may make: far above any the
+// programs store (a request row is a few kilobytes, the longest column 2,000
+// characters), and small enough that one step of a statement on it (a copy,
+// a function call) takes well under a millisecond.
+constexpr int MaxValueBytes = 128 * 1024;
+
+// The most steps a statement's program may hold. The engine looks at the time
+// limit only where a program loops, so this and the value cap bound the work
+// between two looks; the programs' statements take a few hundred at most.
+// The pragmas that check the whole schema take more, on no values of the
+// statement's own.
+constexpr int MaxProgramSteps = 5000;
+constexpr int MaxPragmaSteps = 1000000;
 
 // The longest LIKE or GLOB pattern: a match may take (text x pattern) steps.
 // The programs' patterns are a name between two '%'.
@@ -523,7 +531,14 @@ private:
         const QString words = sql.simplified().toLower();
         if (words.startsWith(QLatin1String("vacuum")) && words.contains(QLatin1String(" into ")))
             throw DbError(fileSystemRefusal());
+        sqlite3_limit(m_db, SQLITE_LIMIT_VDBE_OP,
+                      words.startsWith(QLatin1String("pragma")) ? MaxPragmaSteps : MaxProgramSteps);
         const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), stmt.out(), &tail);
+        // A program past its limit reads as out of memory.
+        if ((rc & 0xff) == SQLITE_NOMEM && sqlite3_memory_used() < MaxHeapBytes / 2)
+            throw DbError(QStringLiteral("Refused: the statement is too long for this server (more than %1 steps of "
+                                         "the database engine)")
+                              .arg(MaxProgramSteps));
         if (rc != SQLITE_OK)
             fail(rc);
         if (!stmt.get())

@@ -186,10 +186,14 @@ TEST(AppServerProtocol, OversizedRequestIsRefusedAndClosedWhileOthersGoOn)
     s->disconnectFromHost();
     EXPECT_GT(other.select(QStringLiteral("select * from allbank")).recordCount(), 0);
 
-    // A request just under the limit is still served.
+    // A request just under the limit is still served (its values each within
+    // the longest value a statement may make).
     auto app = server.newClient();
-    const QString big = QStringLiteral("select '%1' as x").arg(QString(500 * 1024, QLatin1Char('a')));
-    EXPECT_EQ(app->select(big).value(0, QStringLiteral("x")).size(), 500 * 1024);
+    const QString big = QStringLiteral("select '%1' as a, '%1' as b, '%1' as c, '%1' as d, '%1' as e")
+                            .arg(QString(100 * 1024, QLatin1Char('a')));
+    const qvx::ResultSet rs = app->select(big);
+    for (const char *column : {"a", "b", "c", "d", "e"})
+        EXPECT_EQ(rs.value(0, QLatin1String(column)).size(), 100 * 1024);
 }
 
 TEST(AppServerProtocol, TruncatedRequestTimesOutWithoutBlockingOthers)
@@ -387,15 +391,18 @@ TEST(AppServerLimits, AStatementStopsWhenItsClientGoesAway)
 
 namespace {
 
-// Two hundred rows, each calling on the longest values the server accepts
-// every function whose work grows with the product of its inputs' lengths.
-// One such call of the library's own versions ran for half a minute without
-// a look at the time limit or the client.
+// Two hundred rows, each calling on long values every function whose work
+// grows with the product of its inputs' lengths (the trims with a set of all
+// Hangul syllables). One such call of the library's own versions ran for
+// seconds to minutes without a look at the time limit or the client.
 const QString LongCalls = QStringLiteral(
     "with recursive r(n) as (select 1 union all select n + 1 from r where n < 200), "
-    "v(h, k) as (select replace(hex(zeroblob(300000)), '0', 'a'), replace(hex(zeroblob(149999)), '0', 'a') || 'b') "
-    "select count(*) as n from r, v where instr(h, k) + length(replace(h, k, 'x')) + length(trim(h, k)) "
-    "+ locate(k, h) + (h like '%' || substr(k, 1, 998) || 'b') + (h glob '*' || substr(k, 1, 998) || 'b') > n");
+    "v(h, k) as (select replace(hex(zeroblob(40000)), '0', 'a'), replace(hex(zeroblob(19999)), '0', 'a') || 'b'), "
+    "s(x) as (select group_concat(char(44032 + n), '') || 'a' from "
+    "(with recursive q(n) as (select 0 union all select n + 1 from q where n < 11171) select n from q)) "
+    "select count(*) as n from r, v, s where instr(h, k) + length(replace(h, k, 'x')) + length(trim(h, x)) "
+    "+ length(ltrim(h || 'c', x)) + locate(k, h) + (h like '%' || substr(k, 1, 998) || 'b') "
+    "+ (h glob '*' || substr(k, 1, 998) || 'b') > n");
 
 } // namespace
 
