@@ -1,5 +1,6 @@
 #include "backend/MySqlToSqlite.h"
 
+#include "backend/SqliteBoundedFunctions.h"
 #include "platform/Clock.h"
 
 #include <QRegularExpression>
@@ -8,6 +9,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <deque>
+#include <string>
+#include <vector>
 
 namespace qvx {
 
@@ -324,26 +329,76 @@ void resultText(sqlite3_context *ctx, const QString &s)
     sqlite3_result_text(ctx, u.constData(), int(u.size()), SQLITE_TRANSIENT);
 }
 
+// The texts of concat's arguments, as MySQL writes them, without copying
+// what SQLite already holds as text.
+class ArgTexts
+{
+public:
+    void add(sqlite3_value *v)
+    {
+        if (sqlite3_value_type(v) == SQLITE_FLOAT) {
+            m_floats.push_back(realToText(sqlite3_value_double(v)).toUtf8());
+            m_parts.push_back({m_floats.back().constData(), m_floats.back().size()});
+            return;
+        }
+        const auto *t = reinterpret_cast<const char *>(sqlite3_value_text(v));
+        m_parts.push_back({t ? t : "", t ? sqlite3_value_bytes(v) : 0});
+    }
+    qint64 bytes(qint64 separatorBytes = 0) const
+    {
+        qint64 total = 0;
+        for (const auto &p : m_parts)
+            total += p.second;
+        return total + (m_parts.empty() ? 0 : separatorBytes * qint64(m_parts.size() - 1));
+    }
+    // The parts joined by `separator`, built only when the result stays within
+    // the connection's longest value: a statement cannot make this function
+    // hold more than that.
+    void result(sqlite3_context *ctx, const char *separator = "", qint64 separatorBytes = 0) const
+    {
+        const qint64 total = bytes(separatorBytes);
+        if (total > sqlite3_limit(sqlite3_context_db_handle(ctx), SQLITE_LIMIT_LENGTH, -1))
+            return sqlite3_result_error_toobig(ctx);
+        char *out = static_cast<char *>(sqlite3_malloc64(sqlite3_uint64(total) + 1));
+        if (!out)
+            return sqlite3_result_error_nomem(ctx);
+        char *to = out;
+        for (size_t i = 0; i < m_parts.size(); ++i) {
+            if (i > 0) {
+                std::memcpy(to, separator, size_t(separatorBytes));
+                to += separatorBytes;
+            }
+            std::memcpy(to, m_parts[i].first, size_t(m_parts[i].second));
+            to += m_parts[i].second;
+        }
+        sqlite3_result_text64(ctx, out, sqlite3_uint64(total), sqlite3_free, SQLITE_UTF8);
+    }
+
+private:
+    std::vector<std::pair<const char *, qint64>> m_parts;
+    std::deque<QByteArray> m_floats; // kept in place: the parts point into them
+};
+
 void fnConcat(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 {
     if (anyNull(argc, argv))
         return sqlite3_result_null(ctx);
-    QString s;
+    ArgTexts parts;
     for (int i = 0; i < argc; ++i)
-        s += argText(argv[i]);
-    resultText(ctx, s);
+        parts.add(argv[i]);
+    parts.result(ctx);
 }
 
 void fnConcatWs(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 {
     if (argc < 1 || sqlite3_value_type(argv[0]) == SQLITE_NULL)
         return sqlite3_result_null(ctx);
-    const QString sep = argText(argv[0]);
-    QStringList parts;
+    const QByteArray sep = argText(argv[0]).toUtf8();
+    ArgTexts parts;
     for (int i = 1; i < argc; ++i)
         if (sqlite3_value_type(argv[i]) != SQLITE_NULL)
-            parts << argText(argv[i]);
-    resultText(ctx, parts.join(sep));
+            parts.add(argv[i]);
+    parts.result(ctx, sep.constData(), sep.size());
 }
 
 // left(s, n) and right(s, n).
@@ -418,12 +473,23 @@ void fnLocate(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 {
     if (anyNull(argc, argv))
         return sqlite3_result_null(ctx);
-    const QString sub = argText(argv[0]);
-    const QString s = argText(argv[1]);
     const qint64 from = argc > 2 ? sqlite3_value_int64(argv[2]) : 1;
     if (from < 1)
         return sqlite3_result_int64(ctx, 0);
-    const qsizetype at = s.indexOf(sub, from - 1, Qt::CaseInsensitive);
+    // Without regard to case: both folded one UTF-16 unit at a time, so
+    // positions stay where they were.
+    auto folded = [](sqlite3_value *v) {
+        std::u16string out;
+        for (const QChar c : argText(v))
+            out += char16_t(c.toCaseFolded().unicode());
+        return out;
+    };
+    const std::u16string sub = folded(argv[0]);
+    const std::u16string s = folded(argv[1]);
+    CallMeter meter(ctx);
+    const qsizetype at = findUtf16(s.data(), qsizetype(s.size()), sub.data(), qsizetype(sub.size()), from - 1, meter);
+    if (at == -2)
+        return;
     sqlite3_result_int64(ctx, at < 0 ? 0 : at + 1);
 }
 
@@ -491,6 +557,13 @@ void fnDateFormat(sqlite3_context *ctx, int argc, sqlite3_value **argv)
     if (!d.isValid())
         return sqlite3_result_null(ctx);
     const QString f = argText(argv[1]);
+    // Each part is worked out once, not once per specifier of a long format.
+    const QString parts[] = {d.toString(QStringLiteral("yyyy")), d.toString(QStringLiteral("yy")),
+                             d.toString(QStringLiteral("MM")),   d.toString(QStringLiteral("M")),
+                             d.toString(QStringLiteral("dd")),   d.toString(QStringLiteral("d")),
+                             d.toString(QStringLiteral("HH")),   d.toString(QStringLiteral("H")),
+                             d.toString(QStringLiteral("mm")),   d.toString(QStringLiteral("ss")),
+                             d.toString(QStringLiteral("HH:mm:ss"))};
     QString s;
     for (qsizetype i = 0; i < f.size(); ++i) {
         if (f.at(i) != QLatin1Char('%') || i + 1 >= f.size()) {
@@ -499,18 +572,18 @@ void fnDateFormat(sqlite3_context *ctx, int argc, sqlite3_value **argv)
         }
         const QChar k = f.at(++i);
         switch (k.toLatin1()) {
-        case 'Y': s += d.toString(QStringLiteral("yyyy")); break;
-        case 'y': s += d.toString(QStringLiteral("yy")); break;
-        case 'm': s += d.toString(QStringLiteral("MM")); break;
-        case 'c': s += d.toString(QStringLiteral("M")); break;
-        case 'd': s += d.toString(QStringLiteral("dd")); break;
-        case 'e': s += d.toString(QStringLiteral("d")); break;
-        case 'H': s += d.toString(QStringLiteral("HH")); break;
-        case 'k': s += d.toString(QStringLiteral("H")); break;
-        case 'i': s += d.toString(QStringLiteral("mm")); break;
+        case 'Y': s += parts[0]; break;
+        case 'y': s += parts[1]; break;
+        case 'm': s += parts[2]; break;
+        case 'c': s += parts[3]; break;
+        case 'd': s += parts[4]; break;
+        case 'e': s += parts[5]; break;
+        case 'H': s += parts[6]; break;
+        case 'k': s += parts[7]; break;
+        case 'i': s += parts[8]; break;
         case 's':
-        case 'S': s += d.toString(QStringLiteral("ss")); break;
-        case 'T': s += d.toString(QStringLiteral("HH:mm:ss")); break;
+        case 'S': s += parts[9]; break;
+        case 'T': s += parts[10]; break;
         default: s += k; break;
         }
     }
@@ -538,11 +611,11 @@ const MySqlFunction MySqlFunctions[] = {
 
 } // namespace
 
-void registerMySqlFunctions(sqlite3 *db)
+void registerMySqlFunctions(sqlite3 *db, const StatementStop *stop)
 {
     for (const MySqlFunction &f : MySqlFunctions)
         sqlite3_create_function_v2(db, f.name, f.nArg, SQLITE_UTF8 | (f.deterministic ? SQLITE_DETERMINISTIC : 0),
-                                   nullptr, f.fn, nullptr, nullptr, nullptr);
+                                   const_cast<StatementStop *>(stop), f.fn, nullptr, nullptr, nullptr);
 }
 
 } // namespace qvx

@@ -6,6 +6,10 @@
 struct sqlite3;
 
 namespace qvx {
+struct StatementStop;
+}
+
+namespace qvx {
 
 // A MySQL statement rewritten for SQLite, with the position in the original
 // text of every character of the rewritten one (to name result columns as
@@ -41,8 +45,9 @@ bool parseShowTables(const QString &sql, QString *pattern);
 // Registers the MySQL functions the client's statements use on a connection:
 // concat, concat_ws, left, right, mid, lpad, rpad, ucase, lcase, locate,
 // char_length, format(x, d), truncate, now, sysdate, curdate, curtime,
-// date_format.
-void registerMySqlFunctions(sqlite3 *db);
+// date_format. The longer ones ask `stop` (when given) as they go, and the
+// ones that join their arguments check the result's length first.
+void registerMySqlFunctions(sqlite3 *db, const StatementStop *stop = nullptr);
 
 // Text of a REAL as MySQL shows a double: whole numbers without a fraction.
 QString realToText(double value);

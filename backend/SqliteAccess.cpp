@@ -5,6 +5,8 @@
 
 #include <strings.h>
 
+#include <QString>
+
 namespace qvx::sqliteaccess {
 
 namespace {
@@ -23,6 +25,17 @@ constexpr std::array Functions{
     // the MySQL functions of the client's statements
     "char_length", "concat", "concat_ws", "curdate", "curtime", "date_format", "format", "lcase", "locate", "lpad",
     "mid", "mysql_left", "mysql_right", "now", "rpad", "sysdate", "truncate", "ucase"};
+
+// What the library's ALTER TABLE runs on its own (renaming a table or a
+// column, adding or dropping a column); the sqlite_* ones exist only there.
+constexpr std::array AlterFunctions{"printf", "sqlite_drop_column", "sqlite_rename_column", "sqlite_rename_quotefix",
+                                    "sqlite_rename_table", "sqlite_rename_test"};
+
+// Words that may stand before a bracket in an expression without being a
+// function's name.
+constexpr std::array ExpressionKeywords{"and", "as", "between", "case", "cast", "collate", "else", "end", "escape",
+                                        "exists", "in", "is", "not", "null", "or", "raise", "select", "then",
+                                        "values", "when"};
 
 // Pragmas that read the schema or check it, with a table's name or none.
 constexpr std::array Pragmas{"foreign_key_list", "index_info", "index_list", "index_xinfo", "integrity_check",
@@ -48,7 +61,127 @@ QStringList sorted(const std::array<const char *, N> &list)
     return out;
 }
 
+// The pieces of a statement's text: words, quoted names, literals and single
+// characters, with blanks and comments left out.
+class SqlLexer
+{
+public:
+    enum Kind { End, Word, QuotedName, Literal, Other };
+    struct Token
+    {
+        Kind kind = End;
+        QString text;
+        bool isWord(const char *word) const { return kind == Word && text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0; }
+        bool is(char c) const { return kind == Other && text.size() == 1 && text.at(0) == QLatin1Char(c); }
+    };
+
+    explicit SqlLexer(const QString &sql) : m_sql(sql) {}
+
+    Token next()
+    {
+        skipBlanksAndComments();
+        const qsizetype n = m_sql.size();
+        if (m_at >= n)
+            return {};
+        const QChar c = m_sql.at(m_at);
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('[')) {
+            const QChar close = c == QLatin1Char('[') ? QLatin1Char(']') : c;
+            QString text;
+            ++m_at;
+            while (m_at < n) {
+                if (m_sql.at(m_at) == close) {
+                    if (close != QLatin1Char(']') && m_at + 1 < n && m_sql.at(m_at + 1) == close) {
+                        text += close;
+                        m_at += 2;
+                        continue;
+                    }
+                    ++m_at;
+                    break;
+                }
+                text += m_sql.at(m_at++);
+            }
+            return {c == QLatin1Char('\'') ? Literal : QuotedName, text};
+        }
+        if (c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('$') || c.unicode() >= 0x80) {
+            const qsizetype from = m_at;
+            while (m_at < n && (m_sql.at(m_at).isLetterOrNumber() || m_sql.at(m_at) == QLatin1Char('_')
+                                || m_sql.at(m_at) == QLatin1Char('$') || m_sql.at(m_at).unicode() >= 0x80))
+                ++m_at;
+            return {Word, m_sql.mid(from, m_at - from)};
+        }
+        ++m_at;
+        return {Other, QString(c)};
+    }
+
+private:
+    void skipBlanksAndComments()
+    {
+        const qsizetype n = m_sql.size();
+        while (m_at < n) {
+            if (m_sql.at(m_at).isSpace()) {
+                ++m_at;
+            } else if (m_sql.at(m_at) == QLatin1Char('-') && m_at + 1 < n && m_sql.at(m_at + 1) == QLatin1Char('-')) {
+                while (m_at < n && m_sql.at(m_at) != QLatin1Char('\n'))
+                    ++m_at;
+            } else if (m_sql.at(m_at) == QLatin1Char('/') && m_at + 1 < n && m_sql.at(m_at + 1) == QLatin1Char('*')) {
+                const qsizetype end = m_sql.indexOf(QLatin1String("*/"), m_at + 2);
+                m_at = end < 0 ? n : end + 2;
+            } else {
+                return;
+            }
+        }
+    }
+
+    const QString &m_sql;
+    qsizetype m_at = 0;
+};
+
 } // namespace
+
+bool alterFunctionAllowed(const char *name)
+{
+    return listed(AlterFunctions, name);
+}
+
+QString refusedSchemaFunction(const QString &sql)
+{
+    SqlLexer lexer(sql);
+    SqlLexer::Token t = lexer.next();
+    bool definesColumns = false;
+    if (t.isWord("create")) {
+        t = lexer.next();
+        if (t.isWord("temp") || t.isWord("temporary"))
+            t = lexer.next();
+        definesColumns = t.isWord("table");
+    } else if (t.isWord("alter")) {
+        definesColumns = lexer.next().isWord("table");
+    }
+    if (!definesColumns)
+        return QString();
+    SqlLexer::Token before;
+    for (t = lexer.next(); t.kind != SqlLexer::End; before = t, t = lexer.next()) {
+        if (!t.is('(') || !(before.isWord("default") || before.isWord("check") || before.isWord("as")))
+            continue;
+        // Every name right before a bracket inside the expression is a
+        // function it calls.
+        int depth = 1;
+        for (t = lexer.next(); t.kind != SqlLexer::End && depth > 0; before = t, t = lexer.next()) {
+            if (t.is(')')) {
+                --depth;
+            } else if (t.is('(')) {
+                ++depth;
+                const QByteArray name = before.text.toUtf8();
+                const bool keyword = before.kind == SqlLexer::Word && listed(ExpressionKeywords, name.constData());
+                if ((before.kind == SqlLexer::Word || before.kind == SqlLexer::QuotedName) && !keyword
+                    && !functionAllowed(name.constData()))
+                    return before.text;
+            }
+        }
+        if (t.kind == SqlLexer::End)
+            break;
+    }
+    return QString();
+}
 
 bool functionAllowed(const char *name)
 {

@@ -17,6 +17,15 @@ namespace sqliteaccess {
 
 // Whether a statement may call the function (name without regard to case).
 bool functionAllowed(const char *name);
+// Whether an ALTER TABLE may call the function: the library runs its own
+// statements for it, with functions no client statement may call.
+bool alterFunctionAllowed(const char *name);
+// The first function outside the list that a CREATE TABLE or ALTER TABLE
+// gives a column in a DEFAULT, CHECK or generated-column (AS) expression;
+// empty when none. The library calls those functions later without asking
+// (a default when a row is inserted, an added column's check when a row is
+// written), so they are looked at in the statement's text.
+QString refusedSchemaFunction(const QString &sql);
 // Whether a statement may run the pragma; `argument` is null when the pragma
 // is only read ("pragma user_version"), its value or table name otherwise.
 bool pragmaAllowed(const char *name, const char *argument);

@@ -9,6 +9,7 @@
 
 #include "backend/MySqlToSqlite.h"
 #include "backend/SqliteAccess.h"
+#include "backend/SqliteBoundedFunctions.h"
 #include "platform/SqlText.h"
 
 #include <sqlite3.h>
@@ -16,6 +17,7 @@
 #include <charconv>
 #include <chrono>
 #include <cstring>
+#include <mutex>
 #include <thread>
 
 namespace qvx {
@@ -33,6 +35,54 @@ QByteArray DbConnection::queryJson(const QString &sql)
 }
 Database::~Database() = default;
 
+namespace {
+
+// The longest single value (or row) a statement may make: far above any the
+// programs store (a request row is a few kilobytes, the longest column 2,000
+// characters), and small enough that one step of a statement on it (a copy,
+// a function call) takes well under a millisecond.
+constexpr int MaxValueBytes = 128 * 1024;
+
+// The most steps a statement's program may hold. The engine looks at the time
+// limit only where a program loops, so this and the value cap bound the work
+// between two looks; the programs' statements take a few hundred at most.
+// The pragmas that check the whole schema take more, on no values of the
+// statement's own.
+constexpr int MaxProgramSteps = 5000;
+constexpr int MaxPragmaSteps = 1000000;
+
+// The longest LIKE or GLOB pattern: a match may take (text x pattern) steps.
+// The programs' patterns are a name between two '%'.
+constexpr int MaxPatternBytes = 1000;
+
+// What the database engine may hold in memory, all connections together;
+// a statement that would need more fails (below the soft limit the
+// connections' page caches stop growing first).
+constexpr qint64 MaxHeapBytes = 512LL * 1024 * 1024;
+constexpr qint64 SoftHeapBytes = 128LL * 1024 * 1024;
+
+// How many steps of a statement run between two looks at its time limit and
+// its client.
+constexpr int StepsPerCheck = 100;
+
+void limitEngineHeap()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        sqlite3_hard_heap_limit64(MaxHeapBytes);
+        sqlite3_soft_heap_limit64(SoftHeapBytes);
+    });
+}
+
+QString memoryRefusal()
+{
+    return QStringLiteral("Statement stopped: it needs more memory than the database may use (more than %1 bytes)")
+        .arg(MaxHeapBytes);
+}
+
+} // namespace
+
+// An answer longer than a client reads is refused while it is being made.
 void refuseLongAnswer(qint64 bytes)
 {
     if (bytes > AppServer::MaxAnswerBytes)
@@ -40,9 +90,6 @@ void refuseLongAnswer(qint64 bytes)
 }
 
 namespace {
-
-// The longest single value a statement may make.
-constexpr int MaxValueBytes = 64 * 1024 * 1024;
 
 bool isBusyCode(int rc)
 {
@@ -117,8 +164,10 @@ public:
         }
         sqlite3_extended_result_codes(m_db, 1);
         sqlite3_busy_handler(m_db, &SqliteConnection::onBusy, this);
-        sqlite3_progress_handler(m_db, 1000, &SqliteConnection::onProgress, this);
-        registerMySqlFunctions(m_db);
+        sqlite3_progress_handler(m_db, StepsPerCheck, &SqliteConnection::onProgress, this);
+        m_stop = StatementStop{&SqliteConnection::stopRequested, this};
+        registerMySqlFunctions(m_db, &m_stop);
+        registerBoundedFunctions(m_db, &m_stop);
         execRaw("PRAGMA journal_mode=WAL");
         execRaw("PRAGMA synchronous=NORMAL");
         execRaw("PRAGMA foreign_keys=OFF");
@@ -130,6 +179,7 @@ public:
         // longer one (zeroblob, repeated concat) fails instead of taking the
         // server's memory.
         sqlite3_limit(m_db, SQLITE_LIMIT_LENGTH, MaxValueBytes);
+        sqlite3_limit(m_db, SQLITE_LIMIT_LIKE_PATTERN_LENGTH, MaxPatternBytes);
         sqlite3_set_authorizer(m_db, &SqliteConnection::authorize, this);
     }
 
@@ -158,9 +208,11 @@ public:
         std::vector<ResultSet::TextId> above(static_cast<size_t>(columns), 0);
         qint64 answerBytes = 0;
         while (nextRow(stmt)) {
-            for (int c = 0; c < columns; ++c)
+            for (int c = 0; c < columns; ++c) {
                 answerBytes += sqlite3_column_bytes(stmt.get(), c) + 3;
-            refuseLongAnswer(answerBytes);
+                refuseLongAnswer(answerBytes);
+                refuseIfOutOfMemory();
+            }
             for (int c = 0; c < columns; ++c) {
                 if (sqlite3_column_type(stmt.get(), c) != SQLITE_TEXT) {
                     rs.appendCell(rs.addText(c, valueText(stmt.get(), c)));
@@ -228,7 +280,14 @@ public:
                     break;
                 default: {
                     const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(value));
-                    out.utf8String(text ? text : "", text ? sqlite3_value_bytes(value) : 0);
+                    if (!text)
+                        refuseIfOutOfMemory();
+                    const int bytes = text ? sqlite3_value_bytes(value) : 0;
+                    // Checked before and after each value: written out, one
+                    // value may grow to six times its bytes.
+                    refuseLongAnswer(out.size() + bytes);
+                    out.utf8String(text ? text : "", bytes);
+                    refuseLongAnswer(out.size());
                 }
                 }
             }
@@ -365,6 +424,11 @@ private:
         return false;
     }
 
+    static QString functionRefusal(const QString &name)
+    {
+        return QStringLiteral("Refused: the function %1 is not available on this server").arg(name);
+    }
+
     static QString fileSystemRefusal()
     {
         return QStringLiteral("Refused: statements that reach the file system (attach, detach, vacuum into, "
@@ -372,6 +436,15 @@ private:
     }
 
     static int onProgress(void *self) { return static_cast<SqliteConnection *>(self)->shouldStop() ? 1 : 0; }
+    static bool stopRequested(void *self) { return static_cast<SqliteConnection *>(self)->shouldStop(); }
+
+    // A value SQLite could not make for want of memory reads as empty: the
+    // statement fails instead.
+    void refuseIfOutOfMemory()
+    {
+        if ((sqlite3_errcode(m_db) & 0xff) == SQLITE_NOMEM)
+            throw DbError(memoryRefusal());
+    }
 
     // Waits for a lock in short sleeps, so that a cancelled statement stops
     // waiting at once; gives up after the busy time-out.
@@ -413,9 +486,8 @@ private:
                 c->m_refusal = fileSystemRefusal();
                 return SQLITE_DENY;
             }
-            if (!sqliteaccess::functionAllowed(arg2)) {
-                c->m_refusal = QStringLiteral("Refused: the function %1 is not available on this server")
-                                   .arg(QString::fromUtf8(arg2 ? arg2 : ""));
+            if (!sqliteaccess::functionAllowed(arg2) && !(c->m_inAlter && sqliteaccess::alterFunctionAllowed(arg2))) {
+                c->m_refusal = functionRefusal(QString::fromUtf8(arg2 ? arg2 : ""));
                 return SQLITE_DENY;
             }
             return SQLITE_OK;
@@ -425,6 +497,9 @@ private:
                                    .arg(QString::fromUtf8(arg1 ? arg1 : ""));
                 return SQLITE_DENY;
             }
+            return SQLITE_OK;
+        case SQLITE_ALTER_TABLE:
+            c->m_inAlter = true;
             return SQLITE_OK;
         case SQLITE_CREATE_VTABLE:
         case SQLITE_DROP_VTABLE:
@@ -451,12 +526,23 @@ private:
         const QByteArray utf8 = sql.toUtf8();
         const char *tail = nullptr;
         m_refusal.clear();
+        m_inAlter = false;
+        const QString refused = sqliteaccess::refusedSchemaFunction(sql);
+        if (!refused.isEmpty())
+            throw DbError(functionRefusal(refused));
         // Inside a transaction SQLite refuses VACUUM before the authorizer
         // sees its ATTACH: the same reason either way.
         const QString words = sql.simplified().toLower();
         if (words.startsWith(QLatin1String("vacuum")) && words.contains(QLatin1String(" into ")))
             throw DbError(fileSystemRefusal());
+        sqlite3_limit(m_db, SQLITE_LIMIT_VDBE_OP,
+                      words.startsWith(QLatin1String("pragma")) ? MaxPragmaSteps : MaxProgramSteps);
         const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), stmt.out(), &tail);
+        // A program past its limit reads as out of memory.
+        if ((rc & 0xff) == SQLITE_NOMEM && sqlite3_memory_used() < MaxHeapBytes / 2)
+            throw DbError(QStringLiteral("Refused: the statement is too long for this server (more than %1 steps of "
+                                         "the database engine)")
+                              .arg(MaxProgramSteps));
         if (rc != SQLITE_OK)
             fail(rc);
         if (!stmt.get())
@@ -473,6 +559,8 @@ private:
             const QString message = QString::fromUtf8(error ? error : sqlite3_errstr(rc));
             sqlite3_free(error);
             throwStopped();
+            if ((rc & 0xff) == SQLITE_NOMEM)
+                throw DbError(memoryRefusal());
             throw DbError(message, isBusyCode(rc));
         }
     }
@@ -504,6 +592,8 @@ private:
     [[noreturn]] void fail(int rc)
     {
         throwStopped();
+        if ((rc & 0xff) == SQLITE_NOMEM)
+            throw DbError(memoryRefusal());
         throw DbError(QString::fromUtf8(sqlite3_errmsg(m_db)), isBusyCode(rc));
     }
 
@@ -511,6 +601,8 @@ private:
     QString m_name;
     int m_busyTimeoutMs = 5000;
     StatementGuard m_guard;
+    StatementStop m_stop; // how the connection's functions ask shouldStop()
+    bool m_inAlter = false; // the statement being prepared is an ALTER TABLE
     bool m_armed = false;
     bool m_timed = false;
     SteadyClock::time_point m_deadline, m_nextCancelCheck, m_busySince;
@@ -523,6 +615,7 @@ private:
 SqliteDatabase::SqliteDatabase(const QString &file, const QString &name)
     : m_file(file), m_name(name)
 {
+    limitEngineHeap();
 }
 
 std::unique_ptr<DbConnection> SqliteDatabase::connect()

@@ -196,10 +196,14 @@ TEST(AppServerProtocol, OversizedRequestIsRefusedAndClosedWhileOthersGoOn)
     s->disconnectFromHost();
     EXPECT_GT(other.select(QStringLiteral("select * from allbank")).recordCount(), 0);
 
-    // A request just under the limit is still served.
+    // A request just under the limit is still served (its values each within
+    // the longest value a statement may make).
     auto app = server.newClient();
-    const QString big = QStringLiteral("select '%1' as x").arg(QString(500 * 1024, QLatin1Char('a')));
-    EXPECT_EQ(app->select(big).value(0, QStringLiteral("x")).size(), 500 * 1024);
+    const QString big = QStringLiteral("select '%1' as a, '%1' as b, '%1' as c, '%1' as d, '%1' as e")
+                            .arg(QString(100 * 1024, QLatin1Char('a')));
+    const qvx::ResultSet rs = app->select(big);
+    for (const char *column : {"a", "b", "c", "d", "e"})
+        EXPECT_EQ(rs.value(0, QLatin1String(column)).size(), 100 * 1024);
 }
 
 TEST(AppServerProtocol, TruncatedRequestTimesOutWithoutBlockingOthers)
@@ -393,6 +397,57 @@ TEST(AppServerLimits, AStatementStopsWhenItsClientGoesAway)
     EXPECT_LT(timer.elapsed(), 5000); // well inside the lock wait limit
     EXPECT_GE(other->maxSeqNo(1), 0);
     EXPECT_EQ(server.query(QStringLiteral("select count(*) as n from error where errcode = 'E01'")).valueInt(0, QStringLiteral("n")), 0);
+}
+
+namespace {
+
+// Two hundred rows, each calling on long values every function whose work
+// grows with the product of its inputs' lengths (the trims with a set of all
+// Hangul syllables). One such call of the library's own versions ran for
+// seconds to minutes without a look at the time limit or the client.
+const QString LongCalls = QStringLiteral(
+    "with recursive r(n) as (select 1 union all select n + 1 from r where n < 200), "
+    "v(h, k) as (select replace(hex(zeroblob(40000)), '0', 'a'), replace(hex(zeroblob(19999)), '0', 'a') || 'b'), "
+    "s(x) as (select group_concat(char(44032 + n), '') || 'a' from "
+    "(with recursive q(n) as (select 0 union all select n + 1 from q where n < 11171) select n from q)) "
+    "select count(*) as n from r, v, s where instr(h, k) + length(replace(h, k, 'x')) + length(trim(h, x)) "
+    "+ length(ltrim(h || 'c', x)) + locate(k, h) + (h like '%' || substr(k, 1, 998) || 'b') "
+    "+ (h glob '*' || substr(k, 1, 998) || 'b') > n");
+
+} // namespace
+
+TEST(AppServerLimits, LongFunctionCallsStopAtTheTimeLimitAndWhenTheirClientGoesAway)
+{
+    {
+        TestServer server(TestServer::Config{true, [](qvx::ServerOptions &o) { o.statementTimeoutMs = 300; }});
+        QElapsedTimer timer;
+        timer.start();
+        try {
+            server.client().select(LongCalls);
+            FAIL() << "a statement of minutes was answered";
+        } catch (const AppServerError &e) {
+            EXPECT_TRUE(e.message().contains(QStringLiteral("time limit"))) << e.message().toStdString();
+        }
+        EXPECT_LT(timer.elapsed(), 3000);
+    }
+    TestServer server(TestServer::Config{true, [](qvx::ServerOptions &o) {
+                                             o.statementTimeoutMs = 600000;
+                                             o.lockTimeoutMs = 10000;
+                                         }});
+    auto writer = openedConnection(server);
+    writer->write(request(1, QStringLiteral("cms_insert1"),
+                          QStringLiteral("insert into error (bankid, errcode, errcontents) select 'ZZ', 'L01', n from (%1)")
+                              .arg(LongCalls)));
+    writer->flush();
+    QThread::msleep(300); // it runs, holding the write lock
+    writer->abort();
+    QElapsedTimer timer;
+    timer.start();
+    auto other = server.newClient();
+    other->execute(QStringLiteral("insert into error (bankid, errcode, errcontents) values ('ZZ', 'L02', 'written')"));
+    other->execute(QStringLiteral("commit"));
+    EXPECT_LT(timer.elapsed(), 3000);
+    EXPECT_GE(other->maxSeqNo(1), 0);
 }
 
 TEST(AppServerLimits, UnfinishedRequestsOfAllConnectionsTogetherAreCapped)
@@ -674,6 +729,20 @@ TEST(AppServerLimits, FunctionsAndVirtualTablesOutsideWhatTheProgramsUseAreRefus
                 << r.sql.toStdString() << ": " << error.toStdString();
         }
     }
+    // Nor through a column's default or an added column's check, which the
+    // library runs later without asking.
+    for (const QString &sql : {QStringLiteral("create table t(x default (randomblob(16)))"),
+                               QStringLiteral("create table t(x default (sqlite_version()))"),
+                               QStringLiteral("create temp table t(x, y default ( printf('%d', 5)))"),
+                               QStringLiteral("create table t(x default(`random`()))"),
+                               QStringLiteral("alter table error add column q default (random())"),
+                               QStringLiteral("alter table error add column q check (hex(randomblob(1)) is not null)")}) {
+        for (const bool asQuery : {true, false}) {
+            const QString error = refusalOf(app, sql, asQuery);
+            EXPECT_TRUE(error.startsWith(QLatin1String("Refused: the function "))) << sql.toStdString() << ": " << error.toStdString();
+        }
+    }
+    EXPECT_EQ(app.select(QStringLiteral("select count(*) as n from sqlite_master where name = 't'")).valueInt(0, QStringLiteral("n")), 0);
     // No statement makes a value longer than any the programs store.
     for (const bool asQuery : {true, false}) {
         const QString error = refusalOf(app, QStringLiteral("select hex(zeroblob(40000000)) as x"), asQuery);
@@ -696,6 +765,26 @@ TEST(AppServerLimits, FunctionsAndVirtualTablesOutsideWhatTheProgramsUseAreRefus
     EXPECT_EQ(rs.value(0, QStringLiteral("s")), QStringLiteral("bc"));
     EXPECT_EQ(rs.value(0, QStringLiteral("h")), QStringLiteral("0000"));
     EXPECT_EQ(app.select(QStringLiteral("select 1 as one")).valueInt(0, QStringLiteral("one")), 1);
+}
+
+// The inspection tool runs what an administrator types, table changes
+// included: the library's own work for them is not refused, what the new
+// columns compute is checked as any statement.
+TEST(AppServerLimits, TheToolsTableChangesRun)
+{
+    TestServer server;
+    auto &app = server.client();
+    for (const QString &sql :
+         {QStringLiteral("create table memo (a varchar(10) default 'x', b varchar(10) default (upper('y')) check (length(b) < 5))"),
+          QStringLiteral("alter table memo add column c int default 7"), QStringLiteral("alter table memo rename column a to a2"),
+          QStringLiteral("alter table memo rename to memo2"), QStringLiteral("alter table memo2 drop column c"),
+          QStringLiteral("insert into memo2 (a2) values ('z')"), QStringLiteral("commit")})
+        EXPECT_NO_THROW(app.execute(sql)) << sql.toStdString();
+    const qvx::ResultSet rs = app.select(QStringLiteral("select * from memo2"));
+    EXPECT_EQ(rs.columnNames(), (QStringList{QStringLiteral("a2"), QStringLiteral("b")}));
+    EXPECT_EQ(rs.value(0, QStringLiteral("b")), QStringLiteral("Y"));
+    // What the library runs for them stays out of reach of a statement.
+    EXPECT_TRUE(refusalOf(app, QStringLiteral("select printf('%d', 1) as x"), true).contains(QLatin1String("printf")));
 }
 
 // Pragmas that would keep the write lock past a transaction, move every

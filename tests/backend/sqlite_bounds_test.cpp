@@ -1,0 +1,113 @@
+// What one statement may cost on SQLite: the server's own versions of the
+// library's searches and pattern matches answer as the library's do, joined
+// texts are refused before they are built, and a statement's program is
+// bounded.
+
+#include "backend/SqliteDatabase.h"
+#include "support/PeakMemory.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using testing_support::MeasurePeakMemory;
+
+namespace {
+
+// The one value of a one-row, one-column query; "null" for SQL NULL, the
+// error's text when it fails.
+QString valueOf(qvx::DbConnection &c, const QString &expression)
+{
+    try {
+        const qvx::ResultSet rs = c.query(QStringLiteral("select ") + expression + QStringLiteral(" as v"));
+        return rs.isNull(0, QStringLiteral("v")) ? QStringLiteral("null") : rs.value(0, QStringLiteral("v"));
+    } catch (const qvx::DbError &e) {
+        return e.message();
+    }
+}
+
+} // namespace
+
+// instr, replace, trim, like and glob are the server's own (they look at the
+// statement's time limit as they go); the library's answers, NULLs, blobs,
+// multi-byte characters and escapes included, are theirs too.
+TEST(SqliteFunctions, TheServersSearchesAndMatchesAnswerAsTheLibrarysOwn)
+{
+    QTemporaryDir dir;
+    qvx::SqliteDatabase db(dir.filePath(QStringLiteral("f.sqlite")));
+    const auto c = db.connect();
+    const struct
+    {
+        const char *expression;
+        const char *value;
+    } cases[] = {
+        {"instr('한글abc', 'bc')", "4"}, {"instr(x'00410041', x'41')", "2"}, {"instr('abc', '')", "1"},
+        {"instr(null, 'a')", "null"}, {"instr('aaab', 'aab')", "2"}, {"instr(123, 2)", "2"},
+        {"replace('aaaa', 'aa', 'b')", "bb"}, {"replace('한a한', '한', 'xy')", "xyaxy"}, {"replace(123, '', 'x')", "123"},
+        {"replace('abc', null, 'x')", "null"}, {"trim('xyaxy', 'yx')", "a"}, {"ltrim('한한a한', '한')", "a한"},
+        {"rtrim('abcc', 'c')", "ab"}, {"trim('abc', '')", "abc"}, {"trim(' a ')", "a"},
+        {"'ABc' like 'a_C'", "1"}, {"'한글' like '_글'", "1"}, {"'a%b' like 'a\\%b' escape '\\'", "1"},
+        {"'axb' like 'a\\%b' escape '\\'", "0"}, {"'a_' like 'a%_' escape '%'", "1"}, {"'ab' like 'ab\\' escape '\\'", "0"},
+        {"'aaa' like '%a%a%a%a'", "0"}, {"x'41' like 'A'", "0"}, {"'Abc' glob 'A*'", "1"}, {"'abc' glob 'A*'", "0"},
+        {"'b' glob '[a-c]'", "1"}, {"'d' glob '[^a-c]'", "1"}, {"']' glob '[]]'", "1"}, {"'-' glob '[a-]'", "1"},
+        {"'a' glob '[a'", "0"}, {"'aXbXc' glob '*X*X*'", "1"}, {"locate('B', 'abcb')", "2"}, {"locate('b', 'abcb', 3)", "4"},
+        {"locate('z', 'abc')", "0"},
+    };
+    for (const auto &t : cases)
+        EXPECT_EQ(valueOf(*c, QString::fromUtf8(t.expression)), QString::fromUtf8(t.value)) << t.expression;
+    // A pattern longer than any the programs use is refused rather than matched.
+    EXPECT_EQ(valueOf(*c, QStringLiteral("'a' like '%1'").arg(QString(1001, QLatin1Char('_')))),
+              QStringLiteral("LIKE or GLOB pattern too complex"));
+}
+
+// Twelve texts of 66 MB joined took 3.42 GB. Values are now far shorter, and
+// joined texts are measured before they are built: 126 of the longest
+// accepted ones are refused without the 15 MB text and its copies.
+TEST(SqliteBounds, JoinedTextsAreMeasuredBeforeTheyAreBuilt)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("m.sqlite"));
+    const QString longText = QStringLiteral("replace(hex(zeroblob(60000)), '0', 'a')");
+    QStringList many; // as many as a function takes, the separator's place left
+    for (int i = 0; i < 126; ++i)
+        many << QStringLiteral("v");
+    for (const QString &sql :
+         {QStringLiteral("select length(concat(%1)) from (select %2 as v)").arg(many.join(','), longText),
+          QStringLiteral("select length(concat_ws(',', %1)) from (select %2 as v)").arg(many.join(','), longText),
+          QStringLiteral("select length(concat(v, v, v, v, v, v, v, v, v, v, v, v)) from "
+                         "(select replace(hex(zeroblob(33000000)), '0', 'a') as v)")}) {
+        const auto peak = MeasurePeakMemory(
+            [&] {
+                qvx::SqliteDatabase db(file);
+                try {
+                    db.connect()->query(sql);
+                } catch (const qvx::DbError &e) {
+                    return e.message().contains(QLatin1String("too big")) ? 1 : 0;
+                }
+                return 2;
+            },
+            2LL << 30);
+        EXPECT_TRUE(peak.ended) << sql.left(60).toStdString() << " signal " << peak.signal;
+        EXPECT_EQ(peak.result, 1) << sql.left(60).toStdString();
+        EXPECT_LT(peak.growth, 48LL << 20) << sql.left(60).toStdString();
+    }
+}
+
+// Many long values in one row: the engine looks at the time limit only where
+// a program loops, so a statement's program is bounded, and one row of
+// values each within the cap cannot run (or take memory) without end.
+TEST(SqliteBounds, AStatementsProgramIsBounded)
+{
+    QTemporaryDir dir;
+    QStringList columns;
+    for (int i = 0; i < 1900; ++i)
+        columns << QStringLiteral("v || '%1' || 'x'").arg(i);
+    qvx::SqliteDatabase db(dir.filePath(QStringLiteral("h.sqlite")));
+    const auto c = db.connect();
+    try {
+        c->query(QStringLiteral("select %1 from (select replace(hex(zeroblob(60000)), '0', 'a') as v)").arg(columns.join(',')));
+        ADD_FAILURE() << "a row of 1900 long values was answered";
+    } catch (const qvx::DbError &e) {
+        EXPECT_TRUE(e.message().startsWith(QLatin1String("Refused: the statement is too long"))) << e.message().toStdString();
+    }
+}
