@@ -7,6 +7,7 @@
 #include "SeedRows.h"
 
 #include "backend/RelayServer.h"
+#include "backend/ServerContext.h"
 #include "core/DMUnit.h"
 #include "core/Session.h"
 #include "core/screens/KitLook.h"
@@ -162,6 +163,15 @@ TEST_F(ResultInquiry, UnprocessedFeeAndAmountShowTheBanksFiguresNeverTheRealName
     seed(1, 1000, QStringLiteral("1"), QString());
     client->server().exec(QStringLiteral("update giche set trans_bankid = '20', errcode = '', taerrfee = '80010', "
                                          "taerrprice = '11234567'"));
+    // Its batch was registered: the bank has it (one never registered it would not process).
+    qvx::SendBatch batch;
+    batch.serviceCode = QStringLiteral("0100100");
+    batch.table = QStringLiteral("giche");
+    batch.userId = QStringLiteral("APPR2");
+    batch.firstNo = batch.lastNo = 1;
+    batch.time = QStringLiteral("000000");
+    batch.date = today;
+    client->server().context().batchRegistry().record(batch);
     Tqv_ichesearch_frm *s = openPayments();
     ASSERT_EQ(rows(s), 1);
     EXPECT_EQ(s->grd_ichelist->Cells(17, 1), QStringLiteral("0"));
