@@ -36,7 +36,6 @@ public:
     quint16 port() const; // the port actually bound (useful with port 0)
 
     ServerContext &context() const { return *m_context; }
-    std::shared_ptr<ServerContext> sharedContext() const { return m_context; }
 
     int connectionCount() const;
 

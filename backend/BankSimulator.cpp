@@ -753,13 +753,4 @@ void BankSimulator::setSmsId(const QString &smsId)
     });
 }
 
-QStringList BankSimulator::userIds()
-{
-    const ResultSet rs = m_db.query(QStringLiteral("select userid from users order by userid"));
-    QStringList ids;
-    for (int r = 0; r < rs.recordCount(); ++r)
-        ids << rs.value(r, 0).trimmed();
-    return ids;
-}
-
 } // namespace qvx

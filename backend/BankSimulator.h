@@ -58,9 +58,6 @@ public:
     void setCommNotice(const QString &text);
     void setSmsId(const QString &smsId);
 
-    // Every user id, for announcements that answer no request.
-    QStringList userIds();
-
 private:
     struct Account
     {

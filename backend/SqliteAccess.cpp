@@ -51,16 +51,6 @@ bool listed(const std::array<const char *, N> &list, const char *name)
     return name && std::any_of(list.begin(), list.end(), [name](const char *n) { return strcasecmp(n, name) == 0; });
 }
 
-template <size_t N>
-QStringList sorted(const std::array<const char *, N> &list)
-{
-    QStringList out;
-    for (const char *n : list)
-        out << QString::fromLatin1(n);
-    out.sort();
-    return out;
-}
-
 // The pieces of a statement's text: words, quoted names, literals and single
 // characters, with blanks and comments left out.
 class SqlLexer
@@ -191,21 +181,6 @@ bool functionAllowed(const char *name)
 bool pragmaAllowed(const char *name, const char *argument)
 {
     return listed(Pragmas, name) || (!argument && listed(ReadOnlyPragmas, name));
-}
-
-QStringList allowedFunctions()
-{
-    return sorted(Functions);
-}
-
-QStringList allowedPragmas()
-{
-    return sorted(Pragmas);
-}
-
-QStringList allowedReadOnlyPragmas()
-{
-    return sorted(ReadOnlyPragmas);
 }
 
 } // namespace qvx::sqliteaccess

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 namespace qvx {
 
@@ -29,11 +28,6 @@ QString refusedSchemaFunction(const QString &sql);
 // Whether a statement may run the pragma; `argument` is null when the pragma
 // is only read ("pragma user_version"), its value or table name otherwise.
 bool pragmaAllowed(const char *name, const char *argument);
-
-// The allowed functions and pragmas, sorted (for the documentation's tests).
-QStringList allowedFunctions();
-QStringList allowedPragmas();         // with or without an argument (a table's name)
-QStringList allowedReadOnlyPragmas(); // only without an argument
 
 } // namespace sqliteaccess
 

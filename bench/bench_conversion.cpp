@@ -11,6 +11,7 @@
 //
 // A long file's lines are checked on a few threads: x_iconv is wall time
 // against iconv's, x_iconv_cpu the CPU time of every thread against it.
+#include "bench/BenchOnce.h"
 #include "transfers/ConvertDemo.h"
 #include "core/DayLog.h"
 #include "core/Session.h"
@@ -341,7 +342,7 @@ void BM_Convert(benchmark::State &state)
 // (file: 0 all accepted, 1 realistic) x (form: 0 fixed-width, 1 ',', 2 ';').
 BENCHMARK(BM_Convert)
     ->ArgsProduct({{1, 0}, {0, 1, 2}})
-    ->Iterations(Runs)
+    ->Iterations(bench::Runs(Runs))
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 

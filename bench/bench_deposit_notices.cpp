@@ -5,6 +5,7 @@
 // floor alone; and the gap walk over up to 100,000 notice numbers, which
 // grows linearly.
 
+#include "bench/BenchOnce.h"
 #include "BenchMeasure.h"
 #include "BenchServer.h"
 
@@ -114,7 +115,7 @@ void BM_DepositNoticeSearch(benchmark::State &state)
     bench::SearchBesideFloor(
         state, [&] { screen.btn_searchClick(nullptr); }, screen.grd_deposit, server().file(), ClickStatement(), Rows);
 }
-BENCHMARK(BM_DepositNoticeSearch)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DepositNoticeSearch)->Iterations(bench::Runs(15))->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The floor alone.
 void BM_RawJoinedSelect(benchmark::State &state)
@@ -163,7 +164,7 @@ void BM_GapWalk(benchmark::State &state)
     }
     state.SetComplexityN(n);
 }
-BENCHMARK(BM_GapWalk)->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GapWalk)->ArgsProduct({bench::Sizes({1000, 10000, 100000})})->Complexity(benchmark::oN)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -1,3 +1,4 @@
+#include "bench/BenchOnce.h"
 #include "platform/TListGrid.h"
 
 #include <QApplication>
@@ -48,7 +49,7 @@ static void BM_FillListGrid(benchmark::State &state)
     }
     state.SetItemsProcessed(state.iterations() * rows);
 }
-BENCHMARK(BM_FillListGrid)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillListGrid)->ArgsProduct({bench::Sizes({1000, 100000})})->Unit(benchmark::kMillisecond);
 
 // The floor: the same texts copied into a plain row-major vector of strings.
 static void BM_FillFloor(benchmark::State &state)
@@ -64,7 +65,7 @@ static void BM_FillFloor(benchmark::State &state)
     }
     state.SetItemsProcessed(state.iterations() * rows);
 }
-BENCHMARK(BM_FillFloor)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillFloor)->ArgsProduct({bench::Sizes({1000, 100000})})->Unit(benchmark::kMillisecond);
 
 namespace {
 
@@ -176,7 +177,7 @@ static void BM_FillEntryViews(benchmark::State &state)
     state.counters["texts_mb"] = texts.bytes() / 1e6;
     state.SetItemsProcessed(state.iterations() * texts.rows());
 }
-BENCHMARK(BM_FillEntryViews)->Arg(100000)->Iterations(9)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillEntryViews)->Arg(100000)->Iterations(bench::Runs(9))->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The same list from texts made for it and handed over (moved) one a cell,
 // as a fill from rows of strings does: the grid copies each and the text is
@@ -205,7 +206,7 @@ static void BM_FillEntryStrings(benchmark::State &state)
     }
     state.SetItemsProcessed(state.iterations() * texts.rows());
 }
-BENCHMARK(BM_FillEntryStrings)->Arg(100000)->Iterations(5)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FillEntryStrings)->Arg(100000)->Iterations(bench::Runs(5))->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // A filled list emptied and filled again with other texts (a second search,
 // a second conversion): what the clerk waits for, freeing the old texts included.
@@ -225,7 +226,7 @@ static void BM_RefillEntryViews(benchmark::State &state)
     }
     state.SetItemsProcessed(state.iterations() * first.rows());
 }
-BENCHMARK(BM_RefillEntryViews)->Arg(100000)->Iterations(9)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RefillEntryViews)->Arg(100000)->Iterations(bench::Runs(9))->Unit(benchmark::kMillisecond);
 
 // Reading one column of the filled list whole, as totals and row readers do.
 static void BM_ReadColumn(benchmark::State &state)

@@ -1,5 +1,6 @@
 // Relay throughput and announcement latency with 200 logged-in clients on
 // loopback, plus the frame splitter on its own.
+#include "bench/BenchOnce.h"
 #include "backend/RelayServer.h"
 #include "backend/relay_client.h"
 #include "platform/FrameReader.h"
@@ -89,7 +90,7 @@ void BM_RelayApprovalFrames(benchmark::State &state)
     // Frames read by the relay; each also produced two frames written.
     state.SetItemsProcessed(state.iterations() * batch);
 }
-BENCHMARK(BM_RelayApprovalFrames)->Arg(1)->Arg(64)->Unit(benchmark::kMicrosecond)->MinTime(0.5);
+BENCHMARK(BM_RelayApprovalFrames)->ArgsProduct({bench::Sizes({1, 64})})->Unit(benchmark::kMicrosecond)->MinTime(0.5);
 
 // Announcement latency: from announce() on this thread (as the simulated bank
 // calls it) to the frame read by the user's client.
@@ -176,7 +177,7 @@ void BM_RelayLoginWhileAPeerStreamsGarbage(benchmark::State &state)
     qInstallMessageHandler(previous);
     state.counters["log_lines_per_stream"] = benchmark::Counter(double(lines), benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(BM_RelayLoginWhileAPeerStreamsGarbage)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_RelayLoginWhileAPeerStreamsGarbage)->Unit(benchmark::kMillisecond)->Iterations(bench::Runs(5));
 
 } // namespace
 

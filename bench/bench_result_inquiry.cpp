@@ -4,6 +4,7 @@
 // on the database in the same run; then the statement through the
 // application server alone, and the floor alone.
 
+#include "bench/BenchOnce.h"
 #include "BenchMeasure.h"
 #include "BenchServer.h"
 
@@ -91,7 +92,7 @@ void BM_ResultInquirySearch(benchmark::State &state)
         state, [&] { screen.btn_searchClick(nullptr); }, screen.grd_ichelist, server().file(), InquiryStatement(), Rows);
     state.counters["total"] = double(screen.Totals().amount(3));
 }
-BENCHMARK(BM_ResultInquirySearch)->Iterations(15)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ResultInquirySearch)->Iterations(bench::Runs(15))->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The floor alone.
 void BM_RawJoinedSelect(benchmark::State &state)
@@ -129,7 +130,7 @@ void BM_ServerSelect(benchmark::State &state)
     state.counters["server_cpu_ms"] = bench::Median(processCpu) - bench::Median(clientCpu);
     state.SetItemsProcessed(state.iterations() * Rows);
 }
-BENCHMARK(BM_ServerSelect)->Iterations(7)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ServerSelect)->Iterations(bench::Runs(7))->Unit(benchmark::kMillisecond)->UseRealTime();
 
 
 } // namespace

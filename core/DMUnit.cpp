@@ -117,15 +117,13 @@ void Tdm::setServerName(const QString &name)
 
 bool Tdm::OpenServerLink()
 {
-    m_openError.clear();
     if (scktconnect != &tcpLink)
         return scktconnect->isOpen();
     if (tcpLink.isOpen())
         return true;
     try {
         tcpLink.open(m_host, m_port, m_serverName);
-    } catch (const qvx::AppServerError &e) {
-        m_openError = e.message();
+    } catch (const qvx::AppServerError &) {
         return false;
     }
     return tcpLink.isOpen();

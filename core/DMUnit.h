@@ -54,15 +54,12 @@ public:
     // when none is given). The server object's name defaults to the client's.
     void setServerAddress(const QString &address);
     void setServerName(const QString &name);
-    QString serverHost() const { return m_host; }
     quint16 serverPort() const { return m_port; }
     QString serverName() const { return m_serverName; }
-    // Opens the link when it is not open. False when opening failed; the
-    // reason is kept in lastOpenError().
+    // Opens the link when it is not open. False when opening failed.
     bool OpenServerLink();
     bool ServerLinkOpen() const;
     void CloseServerLink();
-    QString lastOpenError() const { return m_openError; }
 
     // --- relay ---------------------------------------------------------------
     QTcpSocket *Csckt = nullptr;
@@ -123,7 +120,6 @@ private:
     QString m_host = QStringLiteral("127.0.0.1");
     quint16 m_port = DefaultAppServerPort;
     QString m_serverName = QString::fromLatin1(qvx::TcpAppServer::ClientServerName);
-    QString m_openError;
     ServiceHandler m_serviceHandler;
     ApprovalHandler m_approvalHandler;
     AutoSendRoutine m_autoSend;

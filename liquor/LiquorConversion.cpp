@@ -415,15 +415,6 @@ std::array<QStringView, 9> LiquorTransferLogViews(const LiquorFields &f, QString
     return {f[lfBankId], f[lfBankNo], f[lfMoney], f[lfJuMoney], f[lfBJuMoney], f[lfJumin], f[lfSName], kind, f[lfCInfo]};
 }
 
-QStringList LiquorTransferLogValues(const LiquorFields &f, const QString &kind)
-{
-    QStringList values;
-    values.reserve(9);
-    for (QStringView v : LiquorTransferLogViews(f, kind))
-        values.append(v.toString());
-    return values;
-}
-
 LiquorConversion::LiquorConversion(const LiquorConvertContext &context)
     : m_context(context), m_kind(LiquorGubun(context.session->PaymentMode))
 {

@@ -218,7 +218,7 @@ struct LiquorConvertCounters
 struct LiquorConvertHooks
 {
     // A transfer-log line: kind "1" conversion error, "0" no mother account;
-    // values as LiquorTransferLogValues, views valid during the call.
+    // values as LiquorTransferLogViews, views valid during the call.
     std::function<void(const QString &kind, std::span<const QStringView> values)> transferLog;
     // A line of the day's log.
     std::function<void(const QString &text)> log;
@@ -275,7 +275,6 @@ private:
 // The nine values of a transfer-log or error-list line: bank code, account,
 // transfer, liquor and non-liquor amount, real-name number, name, kind,
 // other information.
-QStringList LiquorTransferLogValues(const LiquorFields &fields, const QString &kind);
 std::array<QStringView, 9> LiquorTransferLogViews(const LiquorFields &fields, QStringView kind);
 
 // Saves the error list as <folder>/ErrorList.Txt (CP949, CR LF), written

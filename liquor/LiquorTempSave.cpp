@@ -40,8 +40,6 @@ bool isBankCode(const QString &code)
 
 } // namespace
 
-const LiquorTempSaveField *LiquorTempSaveFields() { return Fields; }
-
 QString LiquorSavedName(const QString &name)
 {
     return LeftBytes(name, LiquorNameBytes);

@@ -17,8 +17,6 @@ constexpr int LiquorTempSaveFieldCount = 26;
 constexpr int LiquorNameBytes = 12;
 
 using LiquorTempSaveField = TempSaveFieldOf<LiquorColumn>;
-// The 26 fields in line order.
-const LiquorTempSaveField *LiquorTempSaveFields();
 
 // The counterparty name as a saved line holds it: cut to 12 bytes without
 // splitting a double-byte character. A character CP949 cannot hold stays

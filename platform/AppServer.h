@@ -96,7 +96,6 @@ public:
 
     void setTimeoutMs(int ms) { m_timeoutMs = ms; }      // per call, default 60000
     int timeoutMs() const { return m_timeoutMs; }
-    void setConnectTimeoutMs(int ms) { m_connectTimeoutMs = ms; } // default 5000
 
     ResultSet select(const QString &sql) override;
     ResultSet select2(const QString &sql) override;

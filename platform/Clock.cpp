@@ -93,11 +93,6 @@ bool Clock::setOffsetToServer(const QString &yyyymmddhhnnss)
     return true;
 }
 
-void Clock::setOffsetMs(qint64 ms)
-{
-    changeClock([ms](State &s) { s.offsetMs = ms; });
-}
-
 qint64 Clock::offsetMs()
 {
     State &s = state();

@@ -26,7 +26,6 @@ public:
     // "yyyymmddhhnnss" (14 digits). Returns false (offset unchanged) when the
     // text is no valid time.
     static bool setOffsetToServer(const QString &yyyymmddhhnnss);
-    static void setOffsetMs(qint64 ms);
     static qint64 offsetMs();
 
     // Tests: a fixed source time instead of the system clock.

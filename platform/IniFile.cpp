@@ -193,11 +193,6 @@ bool IniFile::writeString(const QString &section, const QString &key, const QStr
     return save(lines);
 }
 
-bool IniFile::writeInteger(const QString &section, const QString &key, int value)
-{
-    return writeString(section, key, QString::number(value));
-}
-
 QStringList IniFile::sections() const
 {
     load();

@@ -36,7 +36,6 @@ public:
     // Returns false when the file could not be written (nothing changed then)
     // or the value holds a line break (it would break the file).
     bool writeString(const QString &section, const QString &key, const QString &value);
-    bool writeInteger(const QString &section, const QString &key, int value);
 
     QStringList sections() const;
     QStringList keys(const QString &section) const;

@@ -48,12 +48,6 @@ void ProgramDir::setOverride(const QString &dir)
     overrideValue() = dir.isEmpty() ? QString() : QDir::cleanPath(QDir(dir).absolutePath());
 }
 
-QString ProgramDir::overrideDir()
-{
-    QMutexLocker l(&lock());
-    return overrideValue();
-}
-
 bool ProgramDir::applyArguments(const QStringList &arguments)
 {
     for (qsizetype i = 0; i < arguments.size(); ++i) {

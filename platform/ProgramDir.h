@@ -15,7 +15,6 @@ public:
     static QString path(const QString &relative);
 
     static void setOverride(const QString &dir);  // empty clears it
-    static QString overrideDir();
 
     // Looks for "--home DIR" or "--home=DIR" in the arguments and sets the
     // override from it; returns true when found.

@@ -86,19 +86,25 @@ bool ScriptedPrompt::ask(Kind kind, const QString &text, const QString &caption)
     Entry entry{kind, caption, text};
     bool answer = true;
     std::function<void(const Entry &)> callback;
+    std::function<void(const Entry &)> unscripted;
     {
         QMutexLocker l(&m_mutex);
         m_entries.append(entry);
         if (kind != Message) {
-            if (m_answers.empty()) {
-                answer = m_default;
-            } else {
+            if (!m_answers.empty()) {
                 answer = m_answers.front();
                 m_answers.pop_front();
+            } else if (m_unscripted) {
+                unscripted = m_unscripted;
+                answer = false;
+            } else {
+                answer = m_default;
             }
         }
         callback = m_callback;
     }
+    if (unscripted)
+        unscripted(entry);
     if (callback)
         callback(entry);
     return answer;
@@ -114,6 +120,13 @@ void ScriptedPrompt::setDefaultAnswer(bool answer)
 {
     QMutexLocker l(&m_mutex);
     m_default = answer;
+    m_unscripted = nullptr;
+}
+
+void ScriptedPrompt::failUnscripted(std::function<void(const Entry &)> report)
+{
+    QMutexLocker l(&m_mutex);
+    m_unscripted = std::move(report);
 }
 
 void ScriptedPrompt::setCallback(std::function<void(const Entry &)> callback)

@@ -76,7 +76,10 @@ public:
     bool yesNo(const QString &text, const QString &caption = QString()) override;
 
     void enqueueAnswer(bool answer);
-    void setDefaultAnswer(bool answer);
+    void setDefaultAnswer(bool answer); // also ends failUnscripted()
+    // A question beyond the queued answers is reported to `report` (a test
+    // fails there) and answered "no", instead of with the default answer.
+    void failUnscripted(std::function<void(const Entry &)> report);
     // Runs on every prompt after it is recorded (for example to check state
     // while a box would be open).
     void setCallback(std::function<void(const Entry &)> callback);
@@ -95,6 +98,7 @@ private:
     QList<Entry> m_entries;
     std::deque<bool> m_answers;
     bool m_default = true;
+    std::function<void(const Entry &)> m_unscripted;
     std::function<void(const Entry &)> m_callback;
     bool m_installed = false;
 };

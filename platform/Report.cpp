@@ -51,13 +51,6 @@ QString ReportBand::caption(const QString &itemName) const
     return QString();
 }
 
-void ReportBand::clearCaptions()
-{
-    for (ReportItem &i : items)
-        if (i.kind == ReportItem::Label && !i.name.isEmpty())
-            i.text.clear();
-}
-
 int Report::Page::detailCount() const
 {
     return int(std::count_if(bands.begin(), bands.end(),

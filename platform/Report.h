@@ -40,7 +40,6 @@ struct ReportBand
     ReportItem *item(const QString &name);
     void setCaption(const QString &name, const QString &text);
     QString caption(const QString &name) const;
-    void clearCaptions();        // labels without a fixed text get empty
 };
 
 // A banded report: a title band printed once at the start, a column header at

@@ -76,15 +76,9 @@ public:
     // Cursor. A fresh result stands on its first row.
     void first() { m_cursor = 0; }
     void next() { if (m_cursor < recordCount()) ++m_cursor; }
-    void prior() { if (m_cursor > 0) --m_cursor; }
-    void last() { m_cursor = recordCount() > 0 ? recordCount() - 1 : 0; }
     bool eof() const { return m_cursor >= recordCount(); }
-    bool bof() const { return m_cursor == 0; }
-    int recNo() const { return m_cursor; } // 0-based row of the cursor
-    void moveTo(int row) { m_cursor = qBound(0, row, recordCount()); }
     QString fieldByName(const QString &name) const { return value(m_cursor, name); }
     int fieldByNameInt(const QString &name) const { return valueInt(m_cursor, name); }
-    qint64 fieldByNameInt64(const QString &name) const { return valueInt64(m_cursor, name); }
 
 private:
     int requireColumn(const QString &name) const;

@@ -286,24 +286,6 @@ void TListGrid::cellsWritten(int row, int firstCol, int count, bool grew)
             m_model->notifyCell(col, row);
 }
 
-qint64 TListGrid::Ints(int col, int row) const
-{
-    bool ok = false;
-    const qint64 v = CellView(col, row).trimmed().toLongLong(&ok);
-    return ok ? v : 0;
-}
-
-void TListGrid::SetInts(int col, int row, qint64 value) { SetCells(col, row, QString::number(value)); }
-
-double TListGrid::Floats(int col, int row) const
-{
-    bool ok = false;
-    const double v = CellView(col, row).trimmed().toDouble(&ok);
-    return ok ? v : 0.0;
-}
-
-void TListGrid::SetFloats(int col, int row, double value) { SetCells(col, row, QString::number(value, 'g', 15)); }
-
 void TListGrid::AddCheckBox(int col, int row, bool checked)
 {
     m_model->m_cells.setCheck(col, row, true, checked);
@@ -337,7 +319,6 @@ void TListGrid::SetChecked(int col, int row, bool checked)
 }
 
 void TListGrid::HideColumn(int col) { setColumnHidden(col, true); }
-void TListGrid::ShowColumn(int col) { setColumnHidden(col, false); }
 bool TListGrid::IsColumnHidden(int col) const { return isColumnHidden(col); }
 int TListGrid::ColWidths(int col) const { return columnWidth(col); }
 
@@ -473,7 +454,6 @@ void TListGrid::changeEvent(QEvent *event)
     if (event->type() == QEvent::FontChange)
         scheduleFit();
 }
-int TListGrid::DefaultRowHeight() const { return verticalHeader()->defaultSectionSize(); }
 void TListGrid::SetDefaultRowHeight(int h) { verticalHeader()->setDefaultSectionSize(h); }
 
 void TListGrid::MergeCells(int col, int row, int colSpan, int rowSpan)
@@ -504,17 +484,6 @@ void TListGrid::ClearBlock(int col1, int row1, int col2, int row2)
         m_dirty = true;
     else
         m_model->notifyAll();
-}
-
-void TListGrid::ClearNormalCells()
-{
-    BeginUpdate();
-    for (int r = 0; r < RowCount(); ++r) {
-        const int firstCol = r < m_fixedRows ? std::numeric_limits<int>::max() : m_fixedCols;
-        m_model->m_cells.clearBlock(firstCol, r, std::numeric_limits<int>::max() - 1, r);
-    }
-    m_dirty = true;
-    EndUpdate();
 }
 
 void TListGrid::BeginUpdate()
@@ -557,7 +526,6 @@ int TListGrid::Col() const
 }
 
 void TListGrid::SetRow(int row) { SetCurrent(Col(), row); }
-void TListGrid::SetCol(int col) { SetCurrent(col, Row()); }
 
 void TListGrid::SetCurrent(int col, int row)
 {

@@ -82,10 +82,6 @@ public:
     // long list. The view is valid until the next change of the grid's cells
     // or rows; null where Cells() is.
     QStringView CellView(int col, int row) const;
-    qint64 Ints(int col, int row) const;          // 0 when the text is no whole number
-    void SetInts(int col, int row, qint64 value);
-    double Floats(int col, int row) const;        // 0 when the text is no number
-    void SetFloats(int col, int row, double value);
 
     // Check boxes (screens put them in column 0).
     void AddCheckBox(int col, int row, bool checked = false);
@@ -96,7 +92,6 @@ public:
 
     // Columns.
     void HideColumn(int col);
-    void ShowColumn(int col);
     bool IsColumnHidden(int col) const;
     // A shown column is drawn at least as wide as its widest text, header
     // included, in the grid's font; the width a screen gives is the least it
@@ -107,7 +102,6 @@ public:
     void FitColumns();
     // The width column `col` needs for its widest text in the grid's font.
     int NeededWidth(int col) const;
-    int DefaultRowHeight() const;
     void SetDefaultRowHeight(int h);
 
     // Merged cells (fixed header groups).
@@ -118,7 +112,6 @@ public:
     void DeleteRow(int row);
     void ClearRows(int fromRow, int toRow);       // empties the cells of those rows
     void ClearBlock(int col1, int row1, int col2, int row2);
-    void ClearNormalCells();                      // every non-fixed cell
     void BeginUpdate();
     void EndUpdate();
 
@@ -126,7 +119,6 @@ public:
     int Row() const;
     int Col() const;
     void SetRow(int row);
-    void SetCol(int col);
     void SetCurrent(int col, int row);
 
     // Editing: when false no cell is editable; otherwise OnCanEditCell decides.

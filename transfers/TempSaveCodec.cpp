@@ -29,8 +29,6 @@ QString savedValue(const TransferRow &row, TransferColumn col)
 
 } // namespace
 
-const TempSaveField *TempSaveFields() { return Fields; }
-
 bool AppendTempSaveField(QByteArray &line, const QString &value, int width, QString *badCharacter)
 {
     bool ok = true;

@@ -31,8 +31,6 @@ struct TempSaveEncodedOf
 };
 
 using TempSaveField = TempSaveFieldOf<TransferColumn>;
-// The 21 fields in line order.
-const TempSaveField *TempSaveFields();
 constexpr int TempSaveFieldCount = 21;
 
 // 211 bytes when ok.

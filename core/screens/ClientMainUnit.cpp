@@ -167,14 +167,6 @@ QMenu *Tqv_frm::menu(const QString &name) const
     return m_menus.value(name.toLower(), nullptr);
 }
 
-QStringList Tqv_frm::itemNames() const
-{
-    QStringList names;
-    for (QAction *a : std::as_const(m_items))
-        names << a->objectName();
-    return names;
-}
-
 // --- screens -------------------------------------------------------------------
 
 void Tqv_frm::showScreen(QWidget *screen, ScreenState state)

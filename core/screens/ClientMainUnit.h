@@ -32,7 +32,6 @@ public:
     // sub-menu is reached through its QMenu::menuAction().
     QAction *item(const QString &name) const;
     QMenu *menu(const QString &name) const;
-    QStringList itemNames() const;
 
     // The user id copied from LoginUserId at start-up.
     QString UserIdField;

@@ -163,11 +163,6 @@ void Tqv_login_frm::buildForm()
         OnEnterKey(w, [this] { focusNextChild(); });
 }
 
-bool Tqv_login_frm::expanded() const
-{
-    return height() > CompactHeight;
-}
-
 void Tqv_login_frm::setCompact()
 {
     setFixedHeight(CompactHeight);

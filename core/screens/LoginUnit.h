@@ -56,8 +56,6 @@ public:
     // The same, telling the user when the server cannot be reached.
     bool ReachServer();
 
-    bool remoteMode() const { return m_remote; }
-    bool expanded() const;
     int expandedHeight() const { return m_remote ? RemoteExpandedHeight : ExpandedHeight; }
 
     // How the password change dialog is shown (tests drive it instead).

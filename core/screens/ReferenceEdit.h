@@ -49,7 +49,6 @@ public:
     void showButtons(bool addModify, bool saveCancel);
 
     int mode() const { return m_mode; }
-    bool editing() const { return m_mode != None; }
 
 private:
     const Session &m_session;

@@ -179,11 +179,6 @@ Tqv_AlertMsg_Frm::Tqv_AlertMsg_Frm(const ScreenContext &context, QWidget *owner)
     lbl_Time->setText(QStringLiteral("공지시간 : ") + qvx::Clock::nowText(QStringLiteral("yyyy-MM-dd:hh-mm-ss")));
 }
 
-void Tqv_AlertMsg_Frm::SetMessage(const QString &text)
-{
-    me_Msg->setPlainText(text);
-}
-
 void registerStartScreens()
 {
     RegisterScreen<Tqv_start_frm>(QStringLiteral("qv_start_frm"));

@@ -44,8 +44,6 @@ public:
     QLabel *lbl_Time = nullptr;
     QPlainTextEdit *me_Msg = nullptr;
     TDDButton *BitBtn1 = nullptr;
-
-    void SetMessage(const QString &text);
 };
 
 void registerStartScreens();

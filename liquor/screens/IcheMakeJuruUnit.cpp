@@ -199,16 +199,6 @@ Tqv_IcheMakeJuru_frm::Tqv_IcheMakeJuru_frm(const ScreenContext &context, QWidget
 
 Tqv_IcheMakeJuru_frm::~Tqv_IcheMakeJuru_frm() = default;
 
-const QVector<MotherAccount> &Tqv_IcheMakeJuru_frm::JuruBankInfos() const
-{
-    return m_accounts->Accounts();
-}
-
-const QVector<PayeeItem> &Tqv_IcheMakeJuru_frm::JuruPayeeInfos() const
-{
-    return m_payees->Records();
-}
-
 void Tqv_IcheMakeJuru_frm::FormCreate()
 {
     ApplyColumnVisibility(grd_ichelist, QStringLiteral("QV_ICHEMAKEJURU_FRM"), 1, 21);

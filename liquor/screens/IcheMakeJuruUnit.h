@@ -17,7 +17,6 @@
 class AllBanksCombo;
 class MotherAccountCombo;
 class PayeeCombo;
-struct PayeeItem;
 namespace qvx {
 class AppServer;
 class ResultSet;
@@ -37,10 +36,6 @@ public:
     TDDButton *btn_datasave = nullptr;        // 자료 작성
     TDDButton *btn_excel = nullptr;
     TDDButton *DDButton1 = nullptr;           // 자료전체삭제
-
-    // The mother accounts of cmb_allbank and the payees of cmb_daesang, in item order.
-    const QVector<MotherAccount> &JuruBankInfos() const;
-    const QVector<PayeeItem> &JuruPayeeInfos() const;
 
     // --- what the conversions use -------------------------------------------
     // Appends a row (row 1 of an empty list, else a new last row), numbers it

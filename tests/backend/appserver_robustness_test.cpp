@@ -2,6 +2,7 @@
 // what the protocol asks for: each gets an error answer and the server goes on
 // serving everyone else.
 
+#include "backend/ServerContext.h"
 #include "backend/SqliteDatabase.h"
 #include "platform/AppServer.h"
 #include "platform/JsonWriter.h"
@@ -9,6 +10,7 @@
 #include "support/TestServer.h"
 #include "tests/backend/backend_databases.h"
 
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
@@ -458,8 +460,12 @@ TEST(AppServerLimits, UnfinishedRequestsOfAllConnectionsTogetherAreCapped)
     qToBigEndian<quint32>(4u * 1024 * 1024, header.data());
     auto first = openedConnection(server);
     first->write(header + QByteArray(300 * 1024, ' '));
-    first->flush();
-    QThread::msleep(200);
+    // The server holds the first's 300 KiB before the second comes.
+    QDeadlineTimer held(10000);
+    while (server.context().bufferedBytes() < 300 * 1024 && !held.hasExpired())
+        if (!first->waitForBytesWritten(10))
+            QThread::msleep(5);
+    ASSERT_GE(server.context().bufferedBytes(), 300 * 1024);
     auto second = openedConnection(server);
     second->write(header + QByteArray(300 * 1024, ' '));
     const QJsonObject a = readAnswer(*second);

@@ -441,7 +441,6 @@ TEST_P(BankSimulatorTest, CommMessagesReplaceTheServerTexts)
               QStringLiteral("오늘 18시 이후 이체는 익일 처리됩니다."));
     EXPECT_EQ(db->query(QStringLiteral("select msg from srv_commmsg where kind = 2")).value(0, "msg"),
               QStringLiteral("QVXSMS02"));
-    EXPECT_TRUE(bank->userIds().contains(QStringLiteral("APPR2")));
 }
 
 QVX_ON_EVERY_BACKEND(BankSimulatorTest);

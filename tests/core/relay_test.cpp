@@ -197,10 +197,13 @@ TEST_F(RelayTest, ConnectSendsTheLoginFrameAndTheTimerPings)
     data->Timer1Timer();
     EXPECT_EQ(relay.readAtLeast(16), QByteArray("PINGABCDEFGHIJKL"));
 
-    // Frames the relay sends arrive through the socket's reads.
+    // Frames the relay sends arrive through the socket's reads, a frame's
+    // first half kept until the rest comes in a later read.
+    QSignalSpy reads(data->Csckt, &QIODevice::readyRead);
     relay.peer->write(STX + "Q0610" );
     relay.peer->flush();
-    QTest::qWait(50);
+    ASSERT_TRUE(waitUntil([&] { return reads.count() > 0; }));
+    EXPECT_TRUE(codes.empty());
     relay.peer->write("300" + ETX);
     relay.peer->flush();
     ASSERT_TRUE(waitUntil([this] { return !codes.empty(); }));

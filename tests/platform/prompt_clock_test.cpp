@@ -37,6 +37,27 @@ TEST(ScriptedPrompt, RecordsAndAnswersFromQueue)
     EXPECT_EQ(prompt.lastText(), QStringLiteral("다시?"));
 }
 
+// A fixture that expects only the questions it queued hears of any other,
+// which is withdrawn; messages and queued answers are no concern of it.
+TEST(ScriptedPrompt, UnscriptedQuestionsAreReportedAndAnsweredNo)
+{
+    ScriptedPrompt prompt;
+    QStringList unscripted;
+    prompt.failUnscripted([&](const ScriptedPrompt::Entry &e) { unscripted << e.text; });
+    prompt.enqueueAnswer(true);
+
+    Prompt::instance().message(QStringLiteral("알림"));
+    EXPECT_TRUE(Prompt::instance().confirm(QStringLiteral("전송하시겠습니까?")));
+    EXPECT_FALSE(Prompt::instance().yesNo(QStringLiteral("삭제하시겠습니까?")));
+    EXPECT_EQ(unscripted, QStringList{QStringLiteral("삭제하시겠습니까?")});
+    EXPECT_EQ(prompt.count(), 3);
+
+    // A default answer chosen later holds again.
+    prompt.setDefaultAnswer(true);
+    EXPECT_TRUE(Prompt::instance().confirm(QStringLiteral("다시?")));
+    EXPECT_EQ(unscripted.size(), 1);
+}
+
 TEST(ScriptedPrompt, CallbackAndUninstallOnDestruction)
 {
     Prompt *before = &Prompt::instance();

@@ -60,7 +60,6 @@ public:
     void ShowFieldPreview();
 
     void SetLayoutEditMode(bool on);
-    bool LayoutEditMode() const { return m_editMode; }
     // Fills the grid from the first row of a one-layout query; false when it
     // holds no row (the grid stays).
     bool LoadFixedLayout(const qvx::ResultSet &rows);

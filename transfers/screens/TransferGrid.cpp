@@ -12,7 +12,6 @@ void WriteTransferRow(TListGrid *grid, int row, const TransferRow &values)
 }
 int AppendTransferRow(TListGrid *grid, TransferRow values) { return AppendGridRow(grid, std::move(values)); }
 QVector<TransferRow> TransferRows(const TListGrid *grid) { return GridRows<TransferRow>(grid); }
-void RenumberTransferRows(TListGrid *grid) { RenumberGridRows(grid); }
 int TransferRowCount(const TListGrid *grid) { return DataRowCount(grid); }
 
 qint64 TransferTotal(const TListGrid *grid)

@@ -1,6 +1,6 @@
 #pragma once
 // The transfer entry list as rows: reading and writing a TransferRow at a
-// list row, appending, renumbering and the totals of the list.
+// list row, appending and the totals of the list.
 
 #include "transfers/TransferRow.h"
 
@@ -15,8 +15,6 @@ void WriteTransferRow(TListGrid *grid, int row, const TransferRow &values);
 int AppendTransferRow(TListGrid *grid, TransferRow values);
 // The data rows (none for an empty list).
 QVector<TransferRow> TransferRows(const TListGrid *grid);
-// Running numbers 1, 2, 3, ... from row 1.
-void RenumberTransferRows(TListGrid *grid);
 // Number of data rows and the sum of their amounts.
 int TransferRowCount(const TListGrid *grid);
 qint64 TransferTotal(const TListGrid *grid);

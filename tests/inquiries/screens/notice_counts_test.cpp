@@ -93,6 +93,8 @@ TEST_F(NoticeCounts, TheBanksCountsAreCheckedAndTheMissingNumbersAskedForOnYes)
         QStringLiteral("select org_seqno from deposit where bankid = '%1' and deposit_senddate = '%2'").arg(bankId, today));
     for (int i = 0; i < before.recordCount(); ++i)
         storedBefore.insert(before.value(i, 0).toInt());
+    client->prompt().enqueueAnswer(true); // the deposit notices' gaps asked for
+    client->prompt().enqueueAnswer(true); // and the stored bills'
     ASSERT_TRUE(ClickControl(s->btn_search));
     EXPECT_EQ(s->stsbar->currentMessage(), S("벨모아 주식회사에 요청중입니다. 잠시 기다리세요...."));
     ASSERT_TRUE(ClientFixture::waitFor([&] { return s->stsbar->currentMessage() == S("조회완료."); }, 15000));

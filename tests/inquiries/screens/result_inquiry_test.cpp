@@ -129,6 +129,7 @@ TEST_F(ResultInquiry, WholeRequestAsksForEveryRowButTheUnapprovedOrOnlyTheTicked
     seed(3, 3000, QStringLiteral("4"), QStringLiteral("0012"));
     Tqv_ichesearch_frm *s = openPayments();
     ASSERT_EQ(rows(s), 3);
+    client->prompt().enqueueAnswer(true);
     ClickControl(s->btn_send);
     EXPECT_TRUE(client->prompt().contains(QStringLiteral(
         "선택한 데이타가 없기때문에 송수신 상태가 [작성]인 자료를 제외한 모든 자료가 조회됩니다.\r\n진행하시겠습니까?")));
@@ -148,6 +149,7 @@ TEST_F(ResultInquiry, WholeRequestAsksForEveryRowButTheUnapprovedOrOnlyTheTicked
     ClickControl(s->btn_search);
     ASSERT_EQ(rows(s), 3);
     ASSERT_TRUE(TickGridCheckBox(s->grd_ichelist, 0, 3));
+    client->prompt().enqueueAnswer(true);
     ClickControl(s->btn_send);
     EXPECT_TRUE(client->prompt().contains(QStringLiteral(
         "선택한 데이타중 송수신 상태가 [작성]인 자료는 조회 대상에서 제외됩니다.\r\n진행하시겠습니까?")));
@@ -177,6 +179,7 @@ TEST_F(ResultInquiry, UnprocessedFeeAndAmountShowTheBanksFiguresNeverTheRealName
     EXPECT_EQ(s->grd_ichelist->Cells(17, 1), QStringLiteral("0"));
     EXPECT_EQ(s->grd_ichelist->Cells(18, 1), QStringLiteral("0"));
     // The result request has the bank process it.
+    client->prompt().enqueueAnswer(true);
     ClickControl(s->btn_send);
     ASSERT_TRUE(ClientFixture::waitFor([this] {
         return client->server().query(QStringLiteral("select sr_flag from giche where seqno = 1")).value(0, 0)
@@ -303,6 +306,7 @@ TEST_F(ResultInquiry, ARefusedRequestRowRollsTheWholeBatchBackAndKeepsTheList)
     int inserts = 0;
     link.refuse = [&inserts](const QString &sql) { return sql.startsWith(u"insert") && ++inserts == 2; };
     client->dm()->setAppServer(&link);
+    client->prompt().enqueueAnswer(true);
     ClickControl(s->btn_send);
     EXPECT_EQ(client->prompt().lastText(), QStringLiteral("정상적으로 처리되지 않았습니다."));
     EXPECT_EQ(requests().recordCount(), 0);

@@ -18,6 +18,7 @@
 #include "support/client/ClientFixture.h"
 #include "support/client/ScreenInput.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStyle>
@@ -285,15 +286,23 @@ TEST_F(SmsScreen, LogOfADayWithoutSmsSaysSoOnceAndKeepsATypedPeriod)
         if (e.text == S("SMS 자료가 존재하지 않습니다."))
             wm.boxShownAndClosed();
     });
+    // Once the main window has the focus back, a box that comes back on
+    // activation would be under way.
+    const auto boxClosed = [&](int boxes) {
+        const bool closed = ClientFixture::waitFor(
+            [&] { return wm.boxes() >= boxes && QApplication::activeWindow() == main; });
+        QCoreApplication::processEvents();
+        return closed;
+    };
     auto *s = ScreenInput::openFromMenu<TFrm_SMSView>(main, "mm_SMSManager", "Frm_SMSView");
     ASSERT_NE(s, nullptr);
-    QTest::qWait(100);
+    ASSERT_TRUE(boxClosed(1));
     EXPECT_EQ(wm.boxes(), 1);
 
     ASSERT_TRUE(TypeDate(s->dt_from, QDate(2020, 1, 1)));
     ASSERT_TRUE(TypeDate(s->dt_to, QDate(2020, 1, 2)));
     ClickControl(s->btn_search);
-    QTest::qWait(100);
+    ASSERT_TRUE(boxClosed(2));
     EXPECT_EQ(wm.boxes(), 2);
     EXPECT_EQ(s->dt_from->date(), QDate(2020, 1, 1));
     EXPECT_EQ(s->dt_to->date(), QDate(2020, 1, 2));

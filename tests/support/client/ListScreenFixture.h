@@ -3,7 +3,8 @@
 // simulated bank (answers after 50 ms), the screens of the test's library
 // registered, a user logged in at the main window and at the relay, and the
 // screen opened from its menu item. Qt's item-model tester watches the
-// list grids the test names.
+// list grids the test names. A question the test did not queue an answer
+// for fails it.
 //
 //   class DepositList : public ListScreenFixture {
 //       void registerScreens() override { registerInquiryScreens(); }
