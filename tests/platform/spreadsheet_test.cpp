@@ -860,3 +860,39 @@ TEST(Spreadsheet, NumberColumnsAreNumbersAlsoWhereNoAmountNeedsAGroup)
         EXPECT_EQ(back[2].value(2), QStringLiteral("88"));
     }
 }
+
+// A number format far longer than any a spreadsheet program writes, named by
+// a hundred thousand cells: its kind is worked out once, without reading it
+// through (it shows a plain number), and a short date format beside it still
+// shows its dates.
+TEST(Spreadsheet, ALongNumberFormatOfManyXlsCellsIsWorkedOutOnceAndReadsAsANumber)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("formats.xls"));
+    const QByteArray longCode = "yyyy-mm-dd" + QByteArray(60000, '0');
+    const QByteArray shortCode = "yyyy-mm-dd";
+    auto format = [](quint16 id, const QByteArray &code) {
+        return rec(0x041E, le16(id) + le16(quint16(code.size())) + char(0) + code);
+    };
+    auto xf = [](quint16 formatId) { return rec(0x00E0, le16(0) + le16(formatId) + QByteArray(16, '\0')); };
+    // Cells of xf 0 (the long format), 256 to a record; one of xf 1.
+    constexpr int Rows = 391;
+    const quint32 days = (45000u << 2) | 0x02;
+    QByteArray cells;
+    for (int r = 0; r < Rows; ++r) {
+        QByteArray mulrk = le16(quint16(r)) + le16(0);
+        for (int c = 0; c < 256; ++c)
+            mulrk += le16(0) + le32(days);
+        cells += rec(0x00BD, mulrk + le16(255));
+    }
+    cells += rec(0x027E, cellHead(Rows, 0, 1) + le32(days));
+    writeFile(file, biff8Workbook(QStringLiteral("Workbook"), format(164, longCode) + format(165, shortCode) + xf(164) + xf(165),
+                                  cells));
+    qvx::SheetCells read;
+    QString error;
+    ASSERT_TRUE(Spreadsheet::read(file, &read, &error)) << error.toStdString();
+    EXPECT_EQ(read.cellCount(), Rows * 256 + 1);
+    EXPECT_EQ(read.cell(0, 0), QStringLiteral("45000"));
+    EXPECT_EQ(read.cell(Rows - 1, 255), QStringLiteral("45000"));
+    EXPECT_EQ(read.cell(Rows, 0), QStringLiteral("2023-03-15"));
+}
