@@ -896,3 +896,26 @@ TEST(Spreadsheet, ALongNumberFormatOfManyXlsCellsIsWorkedOutOnceAndReadsAsANumbe
     EXPECT_EQ(read.cell(Rows - 1, 255), QStringLiteral("45000"));
     EXPECT_EQ(read.cell(Rows, 0), QStringLiteral("2023-03-15"));
 }
+
+// Every cell of a sheet showing one 32,767-character shared string: the dense
+// rows hold it once, as the sheet does, not a copy per cell.
+TEST(Spreadsheet, DenseRowsShareTheStringTheirCellsShare)
+{
+    QTemporaryDir dir;
+    const QString longText = QStringLiteral("가") + QString(32766, u'x');
+    Spreadsheet::Rows rows;
+    for (int r = 0; r < 2000; ++r)
+        rows.append(QStringList(11, longText));
+    for (const char *name : {"shared.xlsx", "shared.xls"}) {
+        const QString file = dir.filePath(QString::fromLatin1(name));
+        ASSERT_TRUE(Spreadsheet::write(file, rows));
+        const qint64 size = QFileInfo(file).size();
+        const testing_support::PeakMemory peak = testing_support::MeasurePeakMemory([&] {
+            Spreadsheet::Rows back;
+            return Spreadsheet::read(file, &back) && back.size() == 2000 && back[1999].value(10) == longText ? 1 : 0;
+        });
+        ASSERT_TRUE(peak.ended) << name << ": signal " << peak.signal;
+        EXPECT_EQ(peak.result, 1) << name;
+        EXPECT_LT(peak.growth, 10 * size + 40 * MB) << name << ": " << peak.growth;
+    }
+}
