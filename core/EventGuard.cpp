@@ -8,6 +8,7 @@
 #include "platform/ResultSet.h"
 
 #include <exception>
+#include <new>
 
 bool RunGuarded(const Session &session, const QString &where, const std::function<void()> &action)
 {
@@ -20,6 +21,10 @@ bool RunGuarded(const Session &session, const QString &where, const std::functio
         why = session.offline() && e.connectionClosed() ? OfflineMessage : e.message();
     } catch (const qvx::ResultSetError &e) {
         why = e.message();
+    } catch (const std::bad_alloc &) {
+        // What the action held is given back by now, so the message and the
+        // log line find room.
+        why = QStringLiteral("메모리가 부족하여 작업을 마칠 수 없습니다.");
     } catch (const std::exception &e) {
         why = QString::fromLocal8Bit(e.what());
     } catch (...) {

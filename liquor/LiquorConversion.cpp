@@ -347,23 +347,43 @@ LiquorTextLines::LiquorTextLines(const QList<QStringView> &lines, const LiquorLi
 
 // --- sheet rows -------------------------------------------------------------------------
 
-QVector<QStringList> LiquorSheetRows(const qvx::SheetCells &cells)
+QVector<QStringList> LiquorSheetRows(const qvx::SheetCells &cells, QString *refusal)
 {
+    constexpr int Columns = 11;
     const int rowCount = cells.rowCount();
     int first = 0;
     for (int r = 0; r < rowCount; ++r)
-        if (cells.cell(r, 0).trimmed().toUpper() == u"NO") {
+        if (const QStringView key = cells.view(r, 0).trimmed(); key.size() == 2 && key.toString().toUpper() == u"NO") {
             first = r + 1;
             break;
         }
-    QVector<QStringList> rows;
-    for (int r = first; r < rowCount; ++r) {
-        if (cells.cell(r, 0).trimmed().isEmpty())
+    // What the rows cost once the dialog's grid, its copy for the run and
+    // the run itself hold every cell's text on its own: measured before any
+    // is made, so that a sheet whose cells all show one long shared string
+    // is refused with no more memory than its reading took.
+    qint64 bytes = 0;
+    for (int r = first; r < rowCount && bytes <= LiquorSheetMaxBytes; ++r) {
+        if (cells.view(r, 0).trimmed().isEmpty())
             continue;
-        QStringList row;
-        row.reserve(11);
-        for (int c = 0; c < 11; ++c)
-            row.append(cells.cell(r, c));
+        bytes += qint64(Columns * sizeof(QString)) + 64;
+        for (int c = 0; c < Columns; ++c)
+            if (const qsizetype length = cells.view(r, c).size())
+                bytes += 2 * length + 32;
+    }
+    if (bytes > LiquorSheetMaxBytes) {
+        if (refusal)
+            *refusal = QStringLiteral("시트의 자료가 너무 많거나 길어 읽을 수 없습니다 (최대 %1MB).")
+                           .arg(LiquorSheetMaxBytes / (1024 * 1024));
+        return {};
+    }
+    QVector<QStringList> rows;
+    qvx::SheetCells::HandedOut handedOut;
+    for (int r = first; r < rowCount; ++r) {
+        if (cells.view(r, 0).trimmed().isEmpty())
+            continue;
+        QStringList row = cells.row(r, Columns, &handedOut);
+        while (row.size() < Columns)
+            row.append(QString());
         rows.append(row);
     }
     return rows;

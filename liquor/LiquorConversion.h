@@ -171,8 +171,10 @@ private:
 // (blanks and case ignored; none: from the sheet's first row), every row
 // whose first cell holds a text, one after the other. Columns: NO, 은행코드,
 // 은행명, 거래계좌, 주류금액, 비주류금액, 이체금액, 기타, 거래처명, 거래구분,
-// 실명번호.
-QVector<QStringList> LiquorSheetRows(const qvx::SheetCells &cells);
+// 실명번호. A sheet whose rows would hold more than LiquorSheetMaxBytes is
+// refused: no rows, and the reason in Korean in *refusal.
+constexpr qint64 LiquorSheetMaxBytes = 128LL * 1024 * 1024;
+QVector<QStringList> LiquorSheetRows(const qvx::SheetCells &cells, QString *refusal = nullptr);
 // The fields of one sheet row: trimmed, a one-digit bank code padded to two
 // digits, the account without '-', the amounts without ','. The fields view
 // the row's texts.

@@ -115,11 +115,23 @@ std::pair<const SheetCells::Cell *, const SheetCells::Cell *> SheetCells::rowCel
     return {m_cells.data() + m_rowStarts[size_t(row)], m_cells.data() + m_rowStarts[size_t(row) + 1]};
 }
 
-QString SheetCells::cell(int row, int column) const
+const SheetCells::Cell *SheetCells::find(int row, int column) const
 {
     const auto [first, last] = rowCells(row);
     const Cell *c = std::lower_bound(first, last, column, [](const Cell &c, int col) { return c.column < col; });
-    return c == last || c->column != column ? QString() : text(c->text);
+    return c == last || c->column != column ? nullptr : c;
+}
+
+QString SheetCells::cell(int row, int column) const
+{
+    const Cell *c = find(row, column);
+    return c ? text(c->text) : QString();
+}
+
+QStringView SheetCells::view(int row, int column) const
+{
+    const Cell *c = find(row, column);
+    return c ? QStringView(m_pool.constData() + c->text.offset, c->text.length) : QStringView();
 }
 
 int SheetCells::rowCount() const
@@ -152,12 +164,24 @@ qsizetype SheetCells::paddedCellCount() const
 
 QStringList SheetCells::row(int row, int columns) const
 {
+    return this->row(row, columns, nullptr);
+}
+
+QStringList SheetCells::row(int row, int columns, HandedOut *handedOut) const
+{
     QStringList out;
     const auto [first, last] = rowCells(row);
     for (const Cell *c = first; c != last && c->column < columns; ++c) {
         while (out.size() < c->column)
             out << QString();
-        out << text(c->text);
+        if (!handedOut || c->text.length < SharedLength) {
+            out << text(c->text);
+            continue;
+        }
+        auto it = handedOut->find(c->text.offset);
+        if (it == handedOut->end())
+            it = handedOut->insert(c->text.offset, text(c->text));
+        out << *it;
     }
     return out;
 }
@@ -165,9 +189,10 @@ QStringList SheetCells::row(int row, int columns) const
 QVector<QStringList> SheetCells::rows(int columns) const
 {
     QVector<QStringList> out(rowCount());
+    HandedOut handedOut;
     for (size_t i = 0; i < m_cells.size(); ++i)
         if (i == 0 || m_cells[i - 1].row != m_cells[i].row)
-            out[m_cells[i].row] = row(m_cells[i].row, columns);
+            out[m_cells[i].row] = row(m_cells[i].row, columns, &handedOut);
     return out;
 }
 

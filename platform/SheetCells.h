@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -41,6 +42,9 @@ public:
     void clear();
 
     QString cell(int row, int column) const;
+    // The text of a cell where it lies in the pool, copied nowhere; valid
+    // until the next text is kept.
+    QStringView view(int row, int column) const;
     // One past the last row that holds a text (0 for an empty sheet).
     int rowCount() const;
     // One past the row's last column that holds a text.
@@ -53,7 +57,16 @@ public:
 
     // The first `columns` cells of a row, up to its last text among them.
     QStringList row(int row, int columns = 256) const;
-    // Every row up to rowCount() as its first `columns` cells (see row()).
+    // Strings handed out for the texts several cells may show, so that rows
+    // made from a sheet hold such a text once rather than a copy per cell
+    // (a workbook may have every cell show one 32,767-character string).
+    using HandedOut = QHash<quint32, QString>;
+    // The same, each text of SharedLength characters or more taken from
+    // *handedOut when it was handed out before (and kept there).
+    static constexpr quint32 SharedLength = 16;
+    QStringList row(int row, int columns, HandedOut *handedOut) const;
+    // Every row up to rowCount() as its first `columns` cells (see row()),
+    // cells that show one text sharing its string.
     QVector<QStringList> rows(int columns = 256) const;
 
 private:
@@ -74,6 +87,7 @@ private:
     bool makeRoom();
     // The ordered cells of a row.
     std::pair<const Cell *, const Cell *> rowCells(int row) const;
+    const Cell *find(int row, int column) const;
 
     mutable std::vector<Cell> m_cells;
     // Where each row's ordered cells start, made on the first look at a row.

@@ -56,6 +56,8 @@ NumberKind kindOfFormat(int id, const QString &code)
                 return NumberKind::Number;
         }
     }
+    if (code.size() > MaxFormatLength)
+        return NumberKind::Number;
     // Only the first section (positive numbers) counts.
     const QString letters = formatLetters(code).section(u';', 0, 0);
     if (letters.contains(QLatin1String("general")))

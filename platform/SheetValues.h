@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 namespace qvx::sheet {
@@ -11,8 +12,31 @@ namespace qvx::sheet {
 enum class NumberKind { Number, Date, Time, DateTime };
 
 // The kind of a number format: `id` a built-in format number (0 General, 14
-// a date, ...); `code` the format's text where the workbook defines it.
+// a date, ...); `code` the format's text where the workbook defines it. A
+// text longer than MaxFormatLength is no spreadsheet program's own and reads
+// as a plain number, without being looked at.
+constexpr qsizetype MaxFormatLength = 255;
 NumberKind kindOfFormat(int id, const QString &code);
+
+// The kinds of a workbook's number formats by their numbers, each worked out
+// once when the workbook defines it: cells and styles name their format by
+// number, and a workbook may name one format from every cell.
+class FormatKinds
+{
+public:
+    // The workbook's own format `id`; a later definition of it replaces this.
+    void define(int id, const QString &code) { m_kinds.insert(id, kindOfFormat(id, code)); }
+    qsizetype size() const { return m_kinds.size(); }
+    // A format the workbook defined, or a built-in one.
+    NumberKind kind(int id) const
+    {
+        const auto it = m_kinds.constFind(id);
+        return it != m_kinds.cend() ? *it : kindOfFormat(id, QString());
+    }
+
+private:
+    QHash<int, NumberKind> m_kinds;
+};
 
 // The text of a number cell of that kind. `date1904`: the workbook counts
 // days from 1904-01-01 instead of 1900.

@@ -35,7 +35,8 @@ struct Spreadsheet
     static bool read(const QString &fileName, SheetCells *cells, QString *error = nullptr);
     // The same as dense rows (each up to its last text) for sheets whose
     // rows so padded hold at most MaxDenseCells cells; a wider or longer
-    // sheet is refused (read it sparsely instead).
+    // sheet is refused (read it sparsely instead). Cells that show one
+    // shared string share one QString.
     static constexpr qsizetype MaxDenseCells = 4'000'000;
     static bool read(const QString &fileName, Rows *rows, QString *error = nullptr);
 

@@ -4,7 +4,6 @@
 #include "platform/SheetCells.h"
 #include "platform/SheetValues.h"
 
-#include <QHash>
 #include <QtEndian>
 
 #include <algorithm>
@@ -280,7 +279,7 @@ XlsReader::Result XlsReader::read(const QByteArray &file, SheetCells *cells, QSt
     // Workbook globals.
     bool date1904 = false;
     int activeTab = 0;
-    QHash<int, QString> formats;
+    sheet::FormatKinds formats;
     std::vector<quint16> xfFormat;
     std::vector<Sheet> sheets;
     cells->clear();
@@ -297,7 +296,7 @@ XlsReader::Result XlsReader::read(const QByteArray &file, SheetCells *cells, QSt
             activeTab = u16(r.data, 10);
             break;
         case rFORMAT:
-            formats.insert(u16(r.data, 0), recordString(r.data, 2));
+            formats.define(u16(r.data, 0), recordString(r.data, 2));
             break;
         case rXF:
             xfFormat.push_back(u16(r.data, 2));
@@ -334,7 +333,7 @@ XlsReader::Result XlsReader::read(const QByteArray &file, SheetCells *cells, QSt
 
     auto numberText = [&](quint16 xf, double value) {
         const int format = xf < xfFormat.size() ? xfFormat[xf] : 0;
-        return sheet::valueText(value, sheet::kindOfFormat(format, formats.value(format)), date1904);
+        return sheet::valueText(value, formats.kind(format), date1904);
     };
     QString refusal;
     auto put = [&](int row, int col, const auto &text) {

@@ -4,7 +4,6 @@
 #include "platform/SheetValues.h"
 
 #include <QFile>
-#include <QHash>
 #include <QLocale>
 #include <QStringList>
 #include <QVector>
@@ -354,7 +353,7 @@ QString sheetPath(ZipReader &zip, const QString &rid, Fault *fault)
 // The kind of number of each cell style (the cell's "s" attribute).
 QVector<sheet::NumberKind> readStyleKinds(ZipReader &zip, Fault *fault)
 {
-    QHash<int, QString> codes;
+    sheet::FormatKinds formats;
     QVector<sheet::NumberKind> kinds;
     XmlPart part;
     if (!part.open(zip, "xl/styles.xml")) {
@@ -365,14 +364,14 @@ QVector<sheet::NumberKind> readStyleKinds(ZipReader &zip, Fault *fault)
     bool inCellXfs = false;
     while (part.next()) {
         if (r.isStartElement()) {
-            if (r.name() == u"numFmt" && codes.size() < MaxStyles)
-                codes.insert(r.attributes().value(QStringLiteral("numFmtId")).toInt(),
-                             r.attributes().value(QStringLiteral("formatCode")).toString());
+            if (r.name() == u"numFmt" && formats.size() < MaxStyles)
+                formats.define(r.attributes().value(QStringLiteral("numFmtId")).toInt(),
+                               r.attributes().value(QStringLiteral("formatCode")).toString());
             else if (r.name() == u"cellXfs")
                 inCellXfs = true;
             else if (inCellXfs && r.name() == u"xf" && kinds.size() < MaxStyles) {
                 const int id = r.attributes().value(QStringLiteral("numFmtId")).toInt();
-                kinds << sheet::kindOfFormat(id, codes.value(id));
+                kinds << formats.kind(id);
             }
         } else if (r.isEndElement() && r.name() == u"cellXfs") {
             inCellXfs = false;

@@ -102,7 +102,11 @@ bool TFrmCatchEx::LoadSheet(const QString &fileName)
         qvx::Prompt::instance().message(QStringLiteral("엑셀 파일을 읽을 수 없습니다.\r\r") + error);
         return false;
     }
-    const QVector<QStringList> rows = LiquorSheetRows(cells);
+    const QVector<QStringList> rows = LiquorSheetRows(cells, &error);
+    if (!error.isEmpty()) {
+        qvx::Prompt::instance().message(QStringLiteral("엑셀 파일을 읽을 수 없습니다.\r\r") + error);
+        return false;
+    }
     Grid->BeginUpdate();
     Grid->SetRowCount(qMax(2, int(rows.size()) + 1));
     for (int c = 0; c < Grid->ColCount(); ++c)

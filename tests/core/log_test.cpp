@@ -1,13 +1,17 @@
 #include "core/DayLog.h"
+#include "core/EventGuard.h"
 #include "core/Session.h"
 #include "platform/Clock.h"
 #include "platform/Cp949.h"
 #include "platform/ProgramDir.h"
+#include "platform/Prompt.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <new>
 
 namespace {
 
@@ -79,3 +83,12 @@ TEST_F(DayLogTest, AFailedWriteNeverStopsTheCaller)
 }
 
 } // namespace
+
+TEST_F(DayLogTest, TheEventGuardSaysARefusedAllocationInKoreanAndLogsIt)
+{
+    qvx::ScriptedPrompt prompt;
+    EXPECT_FALSE(RunGuarded(session, QStringLiteral("btn_excelClick"), [] { throw std::bad_alloc(); }));
+    EXPECT_EQ(prompt.lastText(), QStringLiteral("메모리가 부족하여 작업을 마칠 수 없습니다."));
+    EXPECT_TRUE(read(QStringLiteral("log20240105.txt"))
+                    .contains(qvx::Cp949::encode(QStringLiteral("btn_excelClick : 메모리가 부족하여 작업을 마칠 수 없습니다."))));
+}

@@ -1,5 +1,6 @@
 // Crafted workbooks against the spreadsheet readers: each is refused with a
-// reason, in bounded memory, and never crashes the program.
+// reason, in bounded memory, or read in bounded time, and never crashes the
+// program.
 #include "platform/SheetCells.h"
 #include "platform/Spreadsheet.h"
 #include "support/PeakMemory.h"
@@ -174,4 +175,27 @@ TEST(HostileWorkbook, XlsxThatUnpacksToMoreThanASheetHoldsIsRefusedInBoundedMemo
         // Ten times the file and a few tens of megabytes at most.
         EXPECT_LT(o.peak.growth, 10 * size + 40 * MB) << c.file.toStdString() << ": " << o.peak.growth;
     }
+}
+
+TEST(HostileWorkbook, SixtyFiveThousandStylesOfOneHugeNumberFormatAreReadWithoutReadingItAgainPerStyle)
+{
+    // One 900,000-character format named by 65,535 styles, a date format by
+    // the last one: a file of some kilobytes.
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("styles.xlsx"));
+    const QByteArray styles = "<styleSheet><numFmts><numFmt numFmtId=\"164\" formatCode=\"yyyy-mm-dd"
+                              + QByteArray(900000, '0')
+                              + "\"/><numFmt numFmtId=\"165\" formatCode=\"yyyy-mm-dd\"/></numFmts><cellXfs>"
+                              + QByteArray("<xf numFmtId=\"164\"/>").repeated(65535) + "<xf numFmtId=\"165\"/></cellXfs></styleSheet>";
+    ASSERT_TRUE(writeZip(file, {member("xl/styles.xml", styles),
+                                member("xl/worksheets/sheet1.xml",
+                                       SheetHead + "<row r=\"1\"><c r=\"A1\" s=\"0\"><v>45000</v></c>"
+                                                   "<c r=\"B1\" s=\"65534\"><v>45000</v></c>"
+                                                   "<c r=\"C1\" s=\"65535\"><v>45000</v></c></row>"
+                                           + SheetTail)}));
+    EXPECT_LT(QFileInfo(file).size(), 20000);
+    qvx::SheetCells cells;
+    QString error;
+    ASSERT_TRUE(Spreadsheet::read(file, &cells, &error)) << error.toStdString();
+    EXPECT_EQ(cells.row(0, 3), (QStringList{QStringLiteral("45000"), QStringLiteral("45000"), QStringLiteral("2023-03-15")}));
 }

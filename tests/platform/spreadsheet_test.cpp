@@ -860,3 +860,62 @@ TEST(Spreadsheet, NumberColumnsAreNumbersAlsoWhereNoAmountNeedsAGroup)
         EXPECT_EQ(back[2].value(2), QStringLiteral("88"));
     }
 }
+
+// A number format far longer than any a spreadsheet program writes, named by
+// a hundred thousand cells: its kind is worked out once, without reading it
+// through (it shows a plain number), and a short date format beside it still
+// shows its dates.
+TEST(Spreadsheet, ALongNumberFormatOfManyXlsCellsIsWorkedOutOnceAndReadsAsANumber)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("formats.xls"));
+    const QByteArray longCode = "yyyy-mm-dd" + QByteArray(60000, '0');
+    const QByteArray shortCode = "yyyy-mm-dd";
+    auto format = [](quint16 id, const QByteArray &code) {
+        return rec(0x041E, le16(id) + le16(quint16(code.size())) + char(0) + code);
+    };
+    auto xf = [](quint16 formatId) { return rec(0x00E0, le16(0) + le16(formatId) + QByteArray(16, '\0')); };
+    // Cells of xf 0 (the long format), 256 to a record; one of xf 1.
+    constexpr int Rows = 391;
+    const quint32 days = (45000u << 2) | 0x02;
+    QByteArray cells;
+    for (int r = 0; r < Rows; ++r) {
+        QByteArray mulrk = le16(quint16(r)) + le16(0);
+        for (int c = 0; c < 256; ++c)
+            mulrk += le16(0) + le32(days);
+        cells += rec(0x00BD, mulrk + le16(255));
+    }
+    cells += rec(0x027E, cellHead(Rows, 0, 1) + le32(days));
+    writeFile(file, biff8Workbook(QStringLiteral("Workbook"), format(164, longCode) + format(165, shortCode) + xf(164) + xf(165),
+                                  cells));
+    qvx::SheetCells read;
+    QString error;
+    ASSERT_TRUE(Spreadsheet::read(file, &read, &error)) << error.toStdString();
+    EXPECT_EQ(read.cellCount(), Rows * 256 + 1);
+    EXPECT_EQ(read.cell(0, 0), QStringLiteral("45000"));
+    EXPECT_EQ(read.cell(Rows - 1, 255), QStringLiteral("45000"));
+    EXPECT_EQ(read.cell(Rows, 0), QStringLiteral("2023-03-15"));
+}
+
+// Every cell of a sheet showing one 32,767-character shared string: the dense
+// rows hold it once, as the sheet does, not a copy per cell.
+TEST(Spreadsheet, DenseRowsShareTheStringTheirCellsShare)
+{
+    QTemporaryDir dir;
+    const QString longText = QStringLiteral("가") + QString(32766, u'x');
+    Spreadsheet::Rows rows;
+    for (int r = 0; r < 2000; ++r)
+        rows.append(QStringList(11, longText));
+    for (const char *name : {"shared.xlsx", "shared.xls"}) {
+        const QString file = dir.filePath(QString::fromLatin1(name));
+        ASSERT_TRUE(Spreadsheet::write(file, rows));
+        const qint64 size = QFileInfo(file).size();
+        const testing_support::PeakMemory peak = testing_support::MeasurePeakMemory([&] {
+            Spreadsheet::Rows back;
+            return Spreadsheet::read(file, &back) && back.size() == 2000 && back[1999].value(10) == longText ? 1 : 0;
+        });
+        ASSERT_TRUE(peak.ended) << name << ": signal " << peak.signal;
+        EXPECT_EQ(peak.result, 1) << name;
+        EXPECT_LT(peak.growth, 10 * size + 40 * MB) << name << ": " << peak.growth;
+    }
+}

@@ -27,6 +27,7 @@
 #include "platform/TextFile.h"
 #include "support/CountingLink.h"
 #include "support/Eventually.h"
+#include "support/PeakMemory.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -552,6 +553,65 @@ TEST_F(LiquorConversionScreens, AWorkbookThatCannotBeOpenedSaysSoInKoreanAndTheS
             EXPECT_EQ(client->prompt().lastText(),
                       S("엑셀 파일을 열 수 없습니다.\r\r") + QDir::toNativeSeparators(file));
             EXPECT_EQ(dialog->Grid->Cells(8, 1), S("한빛주류"));
+        }
+        ClickControl(dialog->btnExit);
+    });
+    ClickControl(s->btn_excel);
+    EXPECT_TRUE(s->btn_excel->isEnabled());
+}
+
+// A workbook whose eleven columns all show one 32,767-character shared
+// string: a few such rows load whole, while a sheet of many, which its reader
+// holds in some kilobytes but whose rows would hold a copy per cell, is
+// refused by the dialog in Korean in the memory its reading takes, .xlsx and
+// .xls alike, and the grid keeps what it showed.
+TEST_F(LiquorConversionScreens, ASheetOfOneLongSharedTextLoadsAFewRowsAndRefusesManyInBoundedMemory)
+{
+    auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b1", "qv_ichemakeJuru_frm");
+    ASSERT_NE(s, nullptr);
+    const QString longText = S("가") + QString(32766, QLatin1Char('x'));
+    auto sheet = [&](int rows) {
+        qvx::Spreadsheet::Rows out{LiquorSheetHeaders()};
+        for (int r = 0; r < rows; ++r)
+            out.append(QStringList(11, longText));
+        return out;
+    };
+    QString error;
+    const QString few = client->home() + S("/few.xlsx");
+    ASSERT_TRUE(qvx::Spreadsheet::write(few, sheet(3), &error)) << qPrintable(error);
+    QStringList many;
+    for (const char *name : {"/many.xlsx", "/many.xls"}) {
+        many << client->home() + S(name);
+        ASSERT_TRUE(qvx::Spreadsheet::write(many.last(), sheet(2000), &error)) << qPrintable(error);
+    }
+    qvx::ScriptedFileChooser chooser;
+    chooser.enqueue(few);
+
+    OnNextModal([&](QDialog *d) {
+        auto *dialog = qobject_cast<TFrmCatchEx *>(d);
+        if (!dialog)
+            return d->reject();
+        ClickControl(dialog->BtnOpenDlg);
+        ASSERT_EQ(dialog->Grid->RowCount(), 4);
+        EXPECT_EQ(dialog->Grid->Cells(10, 3), longText);
+        for (const QString &file : many) {
+            constexpr qint64 MB = 1024 * 1024;
+            const qint64 size = QFileInfo(file).size();
+            EXPECT_LT(size, 512 * 1024) << file.toStdString();
+            // 0: refused as it should be; 2: another text shown; 3: the grid
+            // changed. The button's handler is called, not clicked: a forked
+            // child that painted would wait for the painter's threads.
+            const testing_support::PeakMemory peak = testing_support::MeasurePeakMemory([&] {
+                chooser.enqueue(file);
+                dialog->BtnOpenDlgClick();
+                if (client->prompt().lastText()
+                    != S("엑셀 파일을 읽을 수 없습니다.\r\r시트의 자료가 너무 많거나 길어 읽을 수 없습니다 (최대 128MB)."))
+                    return 2;
+                return dialog->Grid->RowCount() == 4 && dialog->Grid->Cells(10, 3) == longText ? 0 : 3;
+            });
+            ASSERT_TRUE(peak.ended) << file.toStdString() << ": signal " << peak.signal;
+            EXPECT_EQ(peak.result, 0) << file.toStdString();
+            EXPECT_LT(peak.growth, 10 * size + 40 * MB) << file.toStdString() << ": " << peak.growth;
         }
         ClickControl(dialog->btnExit);
     });
