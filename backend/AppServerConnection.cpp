@@ -118,8 +118,15 @@ void AppServerConnection::start()
     m_session->setCancelCheck([this]() -> QString {
         if (m_context->stopping())
             return QStringLiteral("Statement stopped: the server is shutting down");
-        if (peerClosed())
-            return QStringLiteral("Statement stopped: its client closed the connection");
+        // A client that only ended its sending side still reads: what ends
+        // soon after is answered; one gone for good stops its statement
+        // within the grace.
+        if (peerClosed()) {
+            if (!m_peerClosedSeen.isValid())
+                m_peerClosedSeen.start();
+            if (m_peerClosedSeen.elapsed() >= PeerClosedGraceMs)
+                return QStringLiteral("Statement stopped: its client closed the connection");
+        }
         return QString();
     });
     connect(m_socket, &ClientSocket::readyRead, this, &AppServerConnection::onReadyRead);

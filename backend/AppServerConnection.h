@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QJsonObject>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -63,6 +64,10 @@ private:
     std::shared_ptr<ServerContext> m_context;
     qintptr m_descriptor;
     ClientSocket *m_socket = nullptr;
+    // How long statements go on after the client closed its side, so that a
+    // client that only ended its sending side gets its answers.
+    static constexpr qint64 PeerClosedGraceMs = 500;
+    QElapsedTimer m_peerClosedSeen;
     std::unique_ptr<ServerSession> m_session;
     quint64 m_id = 0;
     std::shared_ptr<std::atomic<bool>> m_opened;
