@@ -61,7 +61,12 @@ public:
 private:
     struct Account
     {
-        QString bankId, moBankNo, bankName, firmId, sendName, recvId;
+        QString bankId;
+        QString moBankNo;
+        QString bankName;
+        QString firmId;
+        QString sendName;
+        QString recvId;
     };
 
     QString batchCondition(const SendBatch &batch) const;

@@ -22,7 +22,11 @@ public:
     QString name() const override { return m_database; }
 
 private:
-    QString m_host, m_user, m_password, m_database, m_socket;
+    QString m_host;
+    QString m_user;
+    QString m_password;
+    QString m_database;
+    QString m_socket;
     unsigned m_port = 0;
 };
 

@@ -117,8 +117,12 @@ inline void SearchBesideFloor(benchmark::State &state, const std::function<void(
 {
     sqlite3 *db = OpenRaw(file);
     const QByteArray raw = RawStatement(floorSql);
-    std::vector<double> searchMs, floorMs, searchCpuMs, floorCpuMs;
-    double firstMs = 0, growthMb = 0;
+    std::vector<double> searchMs;
+    std::vector<double> floorMs;
+    std::vector<double> searchCpuMs;
+    std::vector<double> floorCpuMs;
+    double firstMs = 0;
+    double growthMb = 0;
     const double before = ResidentMb();
     const bool printEach = qEnvironmentVariableIsSet("BENCH_EACH");
     for (auto _ : state) {

@@ -102,7 +102,9 @@ private:
         int bank = -1;
         int number = -1;
         bool has = false;
-        Key a, b, c;
+        Key a;
+        Key b;
+        Key c;
         QString out;
     };
     const ListColumns &m_columns;

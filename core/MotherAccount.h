@@ -8,7 +8,15 @@
 
 struct MotherAccount
 {
-    QString bankid, mobankno, bankname, firmid, sendname, tr_gubuncode, recvid, passwd, dblpasswd;
+    QString bankid;
+    QString mobankno;
+    QString bankname;
+    QString firmid;
+    QString sendname;
+    QString tr_gubuncode;
+    QString recvid;
+    QString passwd;
+    QString dblpasswd;
 
     // The account on row `row` of a bank select; columns the select did not
     // name stay empty.

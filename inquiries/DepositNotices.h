@@ -28,11 +28,39 @@ QString virtualAccounts(const DepositNoticeFilter &filter);
 // for a deposit notice and the other way round).
 struct DepositNotice
 {
-    QString orgSeqNo, receiveDate, depositSendDate, bankId, inBankId, moBankName, transBankName, moBankNo,
-        errContents, transDivContents, gubun, price, sign, remain, brCode, name, noteNo, inCode, inDate, inTime,
-        commonDummy, sendId, recvId, firmId, sendFlag, errCode;
+    QString orgSeqNo;
+    QString receiveDate;
+    QString depositSendDate;
+    QString bankId;
+    QString inBankId;
+    QString moBankName;
+    QString transBankName;
+    QString moBankNo;
+    QString errContents;
+    QString transDivContents;
+    QString gubun;
+    QString price;
+    QString sign;
+    QString remain;
+    QString brCode;
+    QString name;
+    QString noteNo;
+    QString inCode;
+    QString inDate;
+    QString inTime;
+    QString commonDummy;
+    QString sendId;
+    QString recvId;
+    QString firmId;
+    QString sendFlag;
+    QString errCode;
     // V_deposit only
-    QString jagi, gagae, vBankNo, juminNo, orgDate, orgNo;
+    QString jagi;
+    QString gagae;
+    QString vBankNo;
+    QString juminNo;
+    QString orgDate;
+    QString orgNo;
 
     static DepositNotice FromRow(const qvx::ResultSet &rs, int row);
     static DepositNotice FromVirtualRow(const qvx::ResultSet &rs, int row);

@@ -15,9 +15,31 @@ QString byFilter(const DraftNoticeFilter &filter);
 
 struct DraftNotice
 {
-    QString moBankName, draftSendDate, orgSeqNo, transDivContents, bankId, bankNo, ibgumCode, draftKindContents,
-        draftNo, draftMoney, pubName, depName, sutakDate, mankiDate, payBankName, payDepartName, dangTaContents,
-        gyuljeBankNo, transDepart, service, sendId, recvId, firmId, sendFlag, gubun;
+    QString moBankName;
+    QString draftSendDate;
+    QString orgSeqNo;
+    QString transDivContents;
+    QString bankId;
+    QString bankNo;
+    QString ibgumCode;
+    QString draftKindContents;
+    QString draftNo;
+    QString draftMoney;
+    QString pubName;
+    QString depName;
+    QString sutakDate;
+    QString mankiDate;
+    QString payBankName;
+    QString payDepartName;
+    QString dangTaContents;
+    QString gyuljeBankNo;
+    QString transDepart;
+    QString service;
+    QString sendId;
+    QString recvId;
+    QString firmId;
+    QString sendFlag;
+    QString gubun;
 
     static DraftNotice FromRow(const qvx::ResultSet &rs, int row);
     qint64 amount() const;  // draftmoney as a whole number (0 when it is none)

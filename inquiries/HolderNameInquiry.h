@@ -27,8 +27,18 @@ TaNameSearchRow HolderNameRequestRow(const RequestHeader &header, const HolderNa
 // One answered inquiry.
 struct HolderNameAnswer
 {
-    QString moBankName, bankId, moBankNo, price, payeeBankName, fee, name, rrNoCheck, commonDummy;
-    QString errCode, errContents;  // the bank's verdict: "0000" or its error code, and the error's text
+    QString moBankName;
+    QString bankId;
+    QString moBankNo;
+    QString price;
+    QString payeeBankName;
+    QString fee;
+    QString name;
+    QString rrNoCheck;
+    QString commonDummy;
+    // the bank's verdict: "0000" or its error code, and the error's text
+    QString errCode;
+    QString errContents;
 
     static HolderNameAnswer FromRow(const qvx::ResultSet &rs, int row);
     QString accountText() const;  // FormatAcctNo(bankId, moBankNo)

@@ -28,7 +28,8 @@ private:
         int lastRow = -1;
     };
     const qvx::ResultSet &m_rs;
-    int m_kindColumn, m_amountColumn;
+    int m_kindColumn;
+    int m_amountColumn;
     std::vector<Kind> m_kinds;                   // by the kind's text number
     std::vector<std::optional<qint64>> m_amounts; // by the amount's text number
 };

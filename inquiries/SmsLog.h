@@ -13,7 +13,12 @@ QString between(const QString &from, const QString &to);
 // One logged message.
 struct SmsLogEntry
 {
-    QString sendDate, seqNo, recvName, recvTelNo, message, sendTelNo;
+    QString sendDate;
+    QString seqNo;
+    QString recvName;
+    QString recvTelNo;
+    QString message;
+    QString sendTelNo;
 
     static SmsLogEntry FromRow(const qvx::ResultSet &rs, int row);
 };

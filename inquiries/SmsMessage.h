@@ -33,7 +33,9 @@ std::optional<SmsEdit> InsertSmsSymbol(const QString &text, int caret, const QSt
 struct SmsRecipient
 {
     QString name;
-    QString telNo1, telNo2, telNo3;
+    QString telNo1;
+    QString telNo2;
+    QString telNo3;
 
     // Each part 1 to 4 digits (blanks around it ignored).
     bool valid() const;

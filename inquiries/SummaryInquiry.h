@@ -33,7 +33,12 @@ struct SummaryAnswer
     // TAERRCNT, TAERRGUM, FEE, INSUCNT, INSUGUM, INSUERRCNT, INSUERRGUM
     static const char *const AmountFields[AmountCount];
 
-    QString seqNo, moBankName, bankId, moBankNo, firmId, commonDummy;
+    QString seqNo;
+    QString moBankName;
+    QString bankId;
+    QString moBankNo;
+    QString firmId;
+    QString commonDummy;
     std::array<QString, AmountCount> amounts;  // as stored
 
     static SummaryAnswer FromRow(const qvx::ResultSet &rs, int row);
@@ -54,7 +59,11 @@ struct VasSummaryAnswer
     static constexpr int AmountCount = 10;
     static const char *const AmountFields[AmountCount];
 
-    QString seqNo, bankName, transDate, giKwanCode, dummy;
+    QString seqNo;
+    QString bankName;
+    QString transDate;
+    QString giKwanCode;
+    QString dummy;
     std::array<QString, AmountCount> amounts;
 
     static VasSummaryAnswer FromRow(const qvx::ResultSet &rs, int row);

@@ -21,9 +21,17 @@ class Session;
 // The texts a row holds of its own.
 struct LiquorOwnTexts
 {
-    QStringView juMoney, nonJuMoney, money; // grouped
-    QStringView name, bankNo;               // bankNo hyphenated for its bank
-    QStringView realNameNo, info, boki, bankId;
+    // grouped
+    QStringView juMoney;
+    QStringView nonJuMoney;
+    QStringView money;
+    // bankNo hyphenated for its bank
+    QStringView name;
+    QStringView bankNo;
+    QStringView realNameNo;
+    QStringView info;
+    QStringView boki;
+    QStringView bankId;
 };
 
 class LiquorConvertedRows
@@ -93,5 +101,10 @@ private:
     LiquorTextArena m_text;
     QVector<MotherAccount> m_banks;
     QVector<QString> m_moBankNos; // hyphenated, by mother
-    QString m_transDiv, m_sendId, m_service, m_userId, m_sendFlag, m_gubun;
+    QString m_transDiv;
+    QString m_sendId;
+    QString m_service;
+    QString m_userId;
+    QString m_sendFlag;
+    QString m_gubun;
 };

@@ -32,8 +32,12 @@ private:
     struct Entry
     {
         quint64 hash;
-        const QChar *name, *money, *info;
-        int nameSize, moneySize, infoSize;
+        const QChar *name;
+        const QChar *money;
+        const QChar *info;
+        int nameSize;
+        int moneySize;
+        int infoSize;
         int next; // the entry before it in the same slot, -1 for none
     };
     // A slot of the open-addressed table: the high half of the hash, and its

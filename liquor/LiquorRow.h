@@ -49,9 +49,33 @@ struct LiquorRow : CellRow<LiquorRow, LiquorColumn, LiquorColumnCount>
     static const RowMembers<LiquorRow, LiquorColumnCount> Members;
 
     // The cells in column order.
-    QString no, transDiv, moBankName, moBankNo, juMoney, nonJuMoney, money, name, bankName, bankNo, payKind, realNameNo,
-        info, sendId, recvId, firmId, service, moBankId, userId, sendFlag, passWd, boki, gubun, juFlag, bankId, flag25,
-        bankId2;
+    QString no;
+    QString transDiv;
+    QString moBankName;
+    QString moBankNo;
+    QString juMoney;
+    QString nonJuMoney;
+    QString money;
+    QString name;
+    QString bankName;
+    QString bankNo;
+    QString payKind;
+    QString realNameNo;
+    QString info;
+    QString sendId;
+    QString recvId;
+    QString firmId;
+    QString service;
+    QString moBankId;
+    QString userId;
+    QString sendFlag;
+    QString passWd;
+    QString boki;
+    QString gubun;
+    QString juFlag;
+    QString bankId;
+    QString flag25;
+    QString bankId2;
 
     // The liquor amounts without ','.
     QString plainJuMoney() const;

@@ -60,7 +60,10 @@ public:
 
     struct Asked
     {
-        QString title, directory, proposedName, filter;
+        QString title;
+        QString directory;
+        QString proposedName;
+        QString filter;
     };
     QList<Asked> asked;
 

@@ -26,7 +26,8 @@ public:
         // nothing to escape: copied here as they are checked, without a call.
         if (bytes <= 16) {
             char *out = room(bytes + 2);
-            unsigned escape = 0, high = 0;
+            unsigned escape = 0;
+            unsigned high = 0;
             out[0] = '"';
             for (qsizetype i = 0; i < bytes; ++i) {
                 const auto c = static_cast<unsigned char>(utf8[i]);

@@ -55,14 +55,25 @@ private:
 
     // The window's controls from the top: the server section, the memo
     // section, the table section and the grid.
-    QLabel *Label4 = nullptr, *Label5 = nullptr, *Label1 = nullptr, *Label3 = nullptr, *Label6 = nullptr,
-           *Label7 = nullptr, *Label2 = nullptr;
-    TKitSimplePanel *KitSimplePanel1 = nullptr, *KitSimplePanel2 = nullptr, *KitSimplePanel3 = nullptr,
-                    *KitSimplePanel4 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *Label7 = nullptr;
+    QLabel *Label2 = nullptr;
+    TKitSimplePanel *KitSimplePanel1 = nullptr;
+    TKitSimplePanel *KitSimplePanel2 = nullptr;
+    TKitSimplePanel *KitSimplePanel3 = nullptr;
+    TKitSimplePanel *KitSimplePanel4 = nullptr;
     QLineEdit *Edit1 = nullptr;
-    TDDButton *Button1 = nullptr, *btn1 = nullptr, *btn2 = nullptr, *Button2 = nullptr;
+    TDDButton *Button1 = nullptr;
+    TDDButton *btn1 = nullptr;
+    TDDButton *btn2 = nullptr;
+    TDDButton *Button2 = nullptr;
     QPlainTextEdit *Memo1 = nullptr;
-    QDateEdit *dtpkr_start = nullptr, *dtpkr_end = nullptr;
+    QDateEdit *dtpkr_start = nullptr;
+    QDateEdit *dtpkr_end = nullptr;
     QComboBox *cmb = nullptr;
     QTableView *DBGrid1 = nullptr;
 

@@ -25,7 +25,9 @@ struct ConvertContext
     QHash<QString, QString> bankNames;    // allbank: trimmed bankid -> bankname (first row)
     std::optional<MotherAccount> chosen;  // the mother account chosen in the dialog; none: "당행"
     QString transDiv;                     // "수납" / "지급" (the screen's kind)
-    QString networkId, userId, sendFlagInit;
+    QString networkId;
+    QString userId;
+    QString sendFlagInit;
     bool checkInfo = false;               // duplicates also compare the other information
 
     QString kind() const; // "20" for "수납", else "30"
@@ -90,7 +92,8 @@ class LineScreen
 public:
     struct Bank
     {
-        QString id, name;
+        QString id;
+        QString name;
     };
 
     explicit LineScreen(const ConvertContext &context);
@@ -156,7 +159,9 @@ public:
 private:
     struct Entry
     {
-        QStringView name, money, info;
+        QStringView name;
+        QStringView money;
+        QStringView info;
         int next; // the entry before it with the same hash, -1 for none
     };
     // One slot of the open-addressed table, eight bytes so that a table of a

@@ -68,12 +68,20 @@ private:
         qint32 mother;
         qint32 bank;
         bool sameBank; // the mother's bank code is the line's
-        Span money, bankNo, boki;
-        QStringView name, info;
+        Span money;
+        Span bankNo;
+        Span boki;
+        QStringView name;
+        QStringView info;
     };
     struct Mother
     {
-        QString bankName, shownAccount, passWd, recvId, firmId, bankId;
+        QString bankName;
+        QString shownAccount;
+        QString passWd;
+        QString recvId;
+        QString firmId;
+        QString bankId;
     };
 
     QStringView text(Span span) const { return QStringView(m_text).sliced(span.start, span.size); }
@@ -83,5 +91,9 @@ private:
     QString m_text; // the rows' made texts one after the other
     QVector<Mother> m_mothers;
     QVector<LineScreen::Bank> m_banks;
-    QString m_transDiv, m_sendId, m_userId, m_sendFlag, m_gubun;
+    QString m_transDiv;
+    QString m_sendId;
+    QString m_userId;
+    QString m_sendFlag;
+    QString m_gubun;
 };

@@ -39,13 +39,21 @@ struct LogField
 // ParsedLine they came from, so a refused line costs no copy of its fields.
 struct TransferFields
 {
-    LogField bankId, bankNo, money, cInfo, sName;
+    LogField bankId;
+    LogField bankNo;
+    LogField money;
+    LogField cInfo;
+    LogField sName;
 };
 
 // Positions of the five fields.
 struct TransferPositions
 {
-    ConvField bankId, bankNo, money, cInfo, sName;
+    ConvField bankId;
+    ConvField bankNo;
+    ConvField money;
+    ConvField cInfo;
+    ConvField sName;
 };
 
 // The positions of the canonical line a delimited line stands for:
@@ -87,7 +95,12 @@ private:
 // The fields of one line as views into it (valid while the line lives).
 struct ParsedLine
 {
-    QStringView bankId, bankNo, money, cInfo, sName; // as cut / the tokens
+    // as cut / the tokens
+    QStringView bankId;
+    QStringView bankNo;
+    QStringView money;
+    QStringView cInfo;
+    QStringView sName;
     FieldText account; // trimmed, '-' removed
     FieldText amount;  // trimmed (a delimited one also without its thousands commas)
     LineFault fault = LineFault::None;

@@ -41,8 +41,28 @@ struct TransferRow : CellRow<TransferRow, TransferColumn, TransferColumnCount>
     static const RowMembers<TransferRow, TransferColumnCount> Members;
 
     // The cells in column order.
-    QString no, moBankName, moBankNo, passWd, boki, workDiv, transDiv, money, bankName, bankNo, name, sendId, recvId,
-        firmId, userId, info, sendFlag, gubun, msgType, moBankId, bankId, realNameNo;
+    QString no;
+    QString moBankName;
+    QString moBankNo;
+    QString passWd;
+    QString boki;
+    QString workDiv;
+    QString transDiv;
+    QString money;
+    QString bankName;
+    QString bankNo;
+    QString name;
+    QString sendId;
+    QString recvId;
+    QString firmId;
+    QString userId;
+    QString info;
+    QString sendFlag;
+    QString gubun;
+    QString msgType;
+    QString moBankId;
+    QString bankId;
+    QString realNameNo;
 
     // The value of a column in place (col a column of the list).
     QString &at(TransferColumn col);

@@ -110,7 +110,11 @@ public:
     virtual void DropPopup(bool disableEdit = true);
 
     // ---- events (handlers run inside the event guard) ----
-    TNotifyEvent OnButtonClick, OnChange, OnEnter, OnExit, OnDblClick;
+    TNotifyEvent OnButtonClick;
+    TNotifyEvent OnChange;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TNotifyEvent OnDblClick;
     TKeyPressEvent OnKeyPress;
     TKeyEvent OnKeyDown;
 

@@ -55,7 +55,12 @@ public:
     // A key's click (what the buttons run).
     void KeyClick(int kind);
 
-    TNotifyEvent OnResult, OnError, OnOk, OnCancel, OnDisplayChange, OnTextChange;
+    TNotifyEvent OnResult;
+    TNotifyEvent OnError;
+    TNotifyEvent OnOk;
+    TNotifyEvent OnCancel;
+    TNotifyEvent OnDisplayChange;
+    TNotifyEvent OnTextChange;
 
 protected:
     void paintEvent(QPaintEvent *e) override;

@@ -117,8 +117,12 @@ public:
     void ButtonClick();
     virtual void Click();
 
-    TNotifyEvent OnClick, OnDblClick, OnMouseEnter, OnMouseLeave;
-    TMouseEvent OnMouseDown, OnMouseUp;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
 
 protected:
     // Paints the face (frame, glyph, caption, mark) into p.
@@ -147,7 +151,8 @@ private:
 
     TExButtonGlyph FGlyph;
     QString FCaption;
-    bool FAllowAllUp = false, FAllowTimer = false;
+    bool FAllowAllUp = false;
+    bool FAllowTimer = false;
     int FGroupIndex = 0;
     bool FDown = false;
     QPointer<QMenu> FDropDownMenu;
@@ -163,7 +168,8 @@ private:
     int FSpacing = 1;
     TButtonStyle FStyle = bsAutoDetect;
     bool FTransparent = false;
-    TColor FColor = clBtnFace, FFontColor = clBtnText;
+    TColor FColor = clBtnFace;
+    TColor FFontColor = clBtnText;
     int FTag = 0;
     bool FMouseInControl = false;
     QTimer *FRepeatTimer = nullptr;

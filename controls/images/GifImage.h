@@ -61,8 +61,11 @@ struct TGIFFrameContent
     std::shared_ptr<const IndexedImage> Bitmap;   // decoded (or given) pixels
     std::shared_ptr<const RgbImage> TrueColor;    // a true-colour picture still to be reduced
     std::shared_ptr<TGIFItem> Item = std::make_shared<TGIFItem>();
-    int Left = 0, Top = 0;
-    bool Interlaced = false, Corrupted = false, Grayscale = false;
+    int Left = 0;
+    int Top = 0;
+    bool Interlaced = false;
+    bool Corrupted = false;
+    bool Grayscale = false;
     GifColor TransparentColor = GifNoColor;
     int TransparentIndex = -1;                    // as read from the file
     std::int32_t AnimateInterval = 0;             // milliseconds

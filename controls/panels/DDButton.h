@@ -137,7 +137,9 @@ private:
 
     TColor FBtnHiliteClr = 0x7D7D7D;
     TColor FBtnShadowClr = clBtnShadow;
-    TColor FBeginColor = 0x7D7D7D, FEndColor = 0x4E4E4E; // the gradient
+    // the gradient
+    TColor FBeginColor = 0x7D7D7D;
+    TColor FEndColor = 0x4E4E4E;
     bool FSwapColors = false;
     bool FMouseDownEffect = true;
     TGradientStyle FGradientStyle = gsLeftTop;

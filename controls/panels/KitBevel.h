@@ -104,11 +104,14 @@ public:
     bool ModeSwitched = false;
 
 private:
-    TKitBevelStyle FStyleInner = bvNone, FStyleOuter = bvNone;
-    quint8 FWidthInner = 1, FWidthOuter = 1;
+    TKitBevelStyle FStyleInner = bvNone;
+    TKitBevelStyle FStyleOuter = bvNone;
+    quint8 FWidthInner = 1;
+    quint8 FWidthOuter = 1;
     TColor FColors[3] = {clBtnFace, clBtnHighlight, clBtnShadow};
     TKitFrameSides FBorderSides = fsAllSides;
-    quint8 FBorderWidth = 0, FBorderInnerWidth = 0;
+    quint8 FBorderWidth = 0;
+    quint8 FBorderInnerWidth = 0;
     TKitEdgeStyle FEdgeStyle = etEtched;
     TKitBevelMode FMode = bmCustom;
     TKitBorderStyle FStandardStyle = lsSingleLowered;

@@ -78,7 +78,11 @@ public:
     quint16 RepeatTimer() const { return FTimerId; }
 
     // ---- events ----
-    TNotifyEvent OnClick, OnEnter, OnExit, OnMouseEnter, OnMouseExit;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseExit;
 
     // The click: fires OnClick (also called by screens directly).
     virtual void Click();

@@ -114,7 +114,13 @@ public:
     bool FlatLookShown() const;
 
     // ---- events ----
-    TNotifyEvent OnChange, OnClick, OnSelect, OnEditClick, OnEnter, OnExit, OnDropDown;
+    TNotifyEvent OnChange;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnSelect;
+    TNotifyEvent OnEditClick;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TNotifyEvent OnDropDown;
 
 protected:
     void paintEvent(QPaintEvent *e) override;
@@ -159,8 +165,12 @@ private:
     bool FSearch = false;
     quint16 FTimerId = 0;
     // where the mouse, the focus and the list are
-    bool FMouseOver = false, FEditFocused = false, FNavigating = false, FLeaving = false, FDropped = false,
-         FClosingPopup = false;
+    bool FMouseOver = false;
+    bool FEditFocused = false;
+    bool FNavigating = false;
+    bool FLeaving = false;
+    bool FDropped = false;
+    bool FClosingPopup = false;
     bool FEntered = false; // between OnEnter and OnExit
     bool FInsertingFirst = false;
     QString FKeepText;

@@ -81,10 +81,16 @@ public:
     int ClientHeight() const { return ClientRect().Height(); }
 
     // ---- events ----
-    TNotifyEvent OnClick, OnDblClick, OnEnter, OnExit, OnResize;
-    TMouseEvent OnMouseDown, OnMouseUp;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TNotifyEvent OnResize;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
-    TKeyEvent OnKeyDown, OnKeyUp;
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
     TKeyPressEvent OnKeyPress;
 
     // ---- dynamic operations (override to change behaviour, call the base to fire the event) ----
@@ -190,7 +196,10 @@ public:
     bool NoImage() const;
     TKitChangeLink *ChangeLink() { return &FChangeLink; }
 
-    TNotifyEvent OnFocusGained, OnFocusLost, OnMouseEnter, OnMouseExit;
+    TNotifyEvent OnFocusGained;
+    TNotifyEvent OnFocusLost;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseExit;
 
     virtual bool TransparentActive() const { return FTransparent && BackBitmapAvailable(); }
     virtual void PaintBackground(QPainter &p);

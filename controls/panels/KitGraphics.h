@@ -95,7 +95,10 @@ TColor QColorToColor(const QColor &c);
 
 // A rectangle with exclusive Right and Bottom.
 struct TRect {
-    int Left = 0, Top = 0, Right = 0, Bottom = 0;
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
     constexpr TRect() = default;
     constexpr TRect(int l, int t, int r, int b) : Left(l), Top(t), Right(r), Bottom(b) {}
     explicit TRect(const QRect &q) : Left(q.left()), Top(q.top()), Right(q.left() + q.width()), Bottom(q.top() + q.height()) {}

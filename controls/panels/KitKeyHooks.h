@@ -10,7 +10,8 @@ class QKeyEvent;
 class TKitKeyHooks
 {
 public:
-    TKeyEvent OnKeyDown, OnKeyUp;
+    TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;
     TKeyPressEvent OnKeyPress;
 
 protected:

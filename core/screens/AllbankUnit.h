@@ -23,11 +23,16 @@ public:
     explicit Tqv_allbank_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     TKitComboBox *cmb_bankname = nullptr;
-    TDDButton *btn_search = nullptr, *btn_modify = nullptr, *btn_add = nullptr, *btn_save = nullptr,
-              *btn_cancel = nullptr, *btn_close = nullptr;
+    TDDButton *btn_search = nullptr;
+    TDDButton *btn_modify = nullptr;
+    TDDButton *btn_add = nullptr;
+    TDDButton *btn_save = nullptr;
+    TDDButton *btn_cancel = nullptr;
+    TDDButton *btn_close = nullptr;
     TListGrid *grd_allbank = nullptr;
     TKitSimplePanel *pnl_regallbank = nullptr;
-    QLineEdit *edt_regcode = nullptr, *edt_regcontents = nullptr;
+    QLineEdit *edt_regcode = nullptr;
+    QLineEdit *edt_regcontents = nullptr;
 
     int BankCodeEditMode = 0;   // 0 none, 1 adding, 2 renaming
     ReferenceEditMode edit{session, BankCodeEditMode, {&btn_add, &btn_modify, &btn_save, &btn_cancel}};

@@ -28,10 +28,18 @@ public:
     TDDButton *btn_search = nullptr;
     TListGrid *grd_allbank = nullptr;
     TKitSimplePanel *pnl_bankinfo = nullptr;
-    QLineEdit *edt_bankid = nullptr, *edt_bankname = nullptr, *edt_bankno = nullptr, *edt_pwd = nullptr,
-              *edt_dpwd = nullptr, *edt_sendname = nullptr, *edt_firmid = nullptr, *edt_recvid = nullptr;
+    QLineEdit *edt_bankid = nullptr;
+    QLineEdit *edt_bankname = nullptr;
+    QLineEdit *edt_bankno = nullptr;
+    QLineEdit *edt_pwd = nullptr;
+    QLineEdit *edt_dpwd = nullptr;
+    QLineEdit *edt_sendname = nullptr;
+    QLineEdit *edt_firmid = nullptr;
+    QLineEdit *edt_recvid = nullptr;
     TKitComboBox *cmb_transdiv = nullptr;   // hidden: 이체 / 수납
-    TDDButton *btn_add = nullptr, *btn_modify = nullptr, *btn_save = nullptr;
+    TDDButton *btn_add = nullptr;
+    TDDButton *btn_modify = nullptr;
+    TDDButton *btn_save = nullptr;
     TDDButton *btn_delete = nullptr;         // 취 소
     TDDButton *btn_close = nullptr;
 

@@ -17,14 +17,17 @@ public:
     explicit Tqv_display_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     TKitComboBox *cmb_allbank = nullptr;
-    QListWidget *memo_show = nullptr, *memo_hide = nullptr;
+    QListWidget *memo_show = nullptr;
+    QListWidget *memo_hide = nullptr;
     TDDButton *sbtn_add = nullptr;      // 숨기기
     TDDButton *sbtn_delete = nullptr;   // 보이기
     TDDButton *btn_add = nullptr;       // 저 장
     TDDButton *btn_cancel = nullptr;    // 취 소
     TDDButton *btn_close = nullptr;
-    TKitCheckBox *chk_maximaze = nullptr, *chk_delimeter = nullptr, *chk_sunab = nullptr,
-                 *chk_jigub = nullptr;
+    TKitCheckBox *chk_maximaze = nullptr;
+    TKitCheckBox *chk_delimeter = nullptr;
+    TKitCheckBox *chk_sunab = nullptr;
+    TKitCheckBox *chk_jigub = nullptr;
 
     void FormCreate();
     void cmb_allbankChange();

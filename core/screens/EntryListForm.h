@@ -31,21 +31,31 @@ public:
     TKitComboBox *cmb_transdiv = nullptr;     // "수납" / "지급", set by the menu, disabled
     TCurrencyEdit *curredt_money = nullptr;   // 이체금액
     TKitComboBox *cmb_daesang = nullptr;      // payees
-    QLineEdit *edt_sendname = nullptr, *edt_bankno = nullptr;
+    QLineEdit *edt_sendname = nullptr;
+    QLineEdit *edt_bankno = nullptr;
     TKitComboBox *cmb_transbankid = nullptr;
     QLineEdit *edt_daesanginfo = nullptr;     // the screen says which information
 
     // --- the list, its totals and the progress ---------------------------------
     TListGrid *grd_ichelist = nullptr;
-    TKitSimplePanel *pnl_total = nullptr, *pnl_gauge = nullptr;
-    TCurrencyEdit *curredt_gunR = nullptr, *curredt_MoneyR = nullptr, *curredt_tgun = nullptr,
-                  *curredt_gun = nullptr, *curredt_errgun = nullptr;
+    TKitSimplePanel *pnl_total = nullptr;
+    TKitSimplePanel *pnl_gauge = nullptr;
+    TCurrencyEdit *curredt_gunR = nullptr;
+    TCurrencyEdit *curredt_MoneyR = nullptr;
+    TCurrencyEdit *curredt_tgun = nullptr;
+    TCurrencyEdit *curredt_gun = nullptr;
+    TCurrencyEdit *curredt_errgun = nullptr;
     QProgressBar *Gauge1 = nullptr;
     QLabel *lbl_message = nullptr;
 
     // --- the list's buttons -----------------------------------------------------
-    TDDButton *btn_callfile = nullptr, *btn_tempsave = nullptr, *btn_dataconvert = nullptr,
-              *btn_modify = nullptr, *btn_delete = nullptr, *btn_accept = nullptr, *btn_close = nullptr;
+    TDDButton *btn_callfile = nullptr;
+    TDDButton *btn_tempsave = nullptr;
+    TDDButton *btn_dataconvert = nullptr;
+    TDDButton *btn_modify = nullptr;
+    TDDButton *btn_delete = nullptr;
+    TDDButton *btn_accept = nullptr;
+    TDDButton *btn_close = nullptr;
 
     // The progress panel in front, its gauge at 0 of maximum.
     void ShowGauge(int maximum);

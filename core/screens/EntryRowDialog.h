@@ -23,7 +23,8 @@ public:
 
 
     QLineEdit *cmb_transdiv = nullptr;       // "수납" / "지급", disabled
-    QLineEdit *edt_sendname = nullptr, *edt_bankno = nullptr;
+    QLineEdit *edt_sendname = nullptr;
+    QLineEdit *edt_bankno = nullptr;
     TKitComboBox *cmb_transbankid = nullptr;
     TCurrencyEdit *curredt_money = nullptr;  // 이체금액
     QLineEdit *edt_daesanginfo = nullptr;    // the real-name number

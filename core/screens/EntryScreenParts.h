@@ -83,7 +83,11 @@ QString PayeeNameSearchSql(const QString &typed);
 // A payee found by a name search.
 struct FoundPayee
 {
-    QString name, bankId, bankNo, residentNo; // bankNo hyphenated for its bank
+    // bankNo hyphenated for its bank
+    QString name;
+    QString bankId;
+    QString bankNo;
+    QString residentNo;
 };
 enum class PayeeSearchOutcome {
     Single,   // the search found one payee

@@ -25,17 +25,27 @@ class Tqv_ErrCode_frm : public ScreenForm
 public:
     explicit Tqv_ErrCode_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
-    TKitComboBox *cmb_bankname = nullptr, *cmb_bankname1 = nullptr;
-    QLineEdit *edt_errcode = nullptr, *edt_regcode = nullptr, *edt_regcontents = nullptr;
-    TDDButton *btn_search = nullptr, *btn_print = nullptr, *btn_modify = nullptr, *btn_add = nullptr,
-              *btn_save = nullptr, *btn_cancel = nullptr, *btn_close = nullptr;
+    TKitComboBox *cmb_bankname = nullptr;
+    TKitComboBox *cmb_bankname1 = nullptr;
+    QLineEdit *edt_errcode = nullptr;
+    QLineEdit *edt_regcode = nullptr;
+    QLineEdit *edt_regcontents = nullptr;
+    TDDButton *btn_search = nullptr;
+    TDDButton *btn_print = nullptr;
+    TDDButton *btn_modify = nullptr;
+    TDDButton *btn_add = nullptr;
+    TDDButton *btn_save = nullptr;
+    TDDButton *btn_cancel = nullptr;
+    TDDButton *btn_close = nullptr;
     TListGrid *grd_error = nullptr;
-    TKitSimplePanel *pnl_bankname = nullptr, *pnl_regerr = nullptr;
+    TKitSimplePanel *pnl_bankname = nullptr;
+    TKitSimplePanel *pnl_regerr = nullptr;
 
     int ErrorCodeEditMode = 0;   // 0 none, 1 adding, 2 correcting
     ReferenceEditMode edit{session, ErrorCodeEditMode, {&btn_add, &btn_modify, &btn_save, &btn_cancel}};
     // The firm's banks behind the search combo and the entry combo.
-    std::unique_ptr<BankCombo> banks, entryBanks;
+    std::unique_ptr<BankCombo> banks;
+    std::unique_ptr<BankCombo> entryBanks;
     qvx::Report Report1;
 
     void FormCreate();

@@ -71,7 +71,10 @@ public:
 private:
     Session &m_session;
     QWidget *m_parent;
-    int m_x, m_y, m_height, m_gap;
+    int m_x;
+    int m_y;
+    int m_height;
+    int m_gap;
 };
 
 // A line edit at x, y (height 22).

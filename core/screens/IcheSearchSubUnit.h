@@ -28,11 +28,21 @@ public:
     int InquirySeqNo() const override { return InquirySeqNoValue; }
     void FillResult(const qvx::ResultSet &answer) override;
 
-    QLineEdit *edt_senddate = nullptr, *edt_mobankno = nullptr, *edt_mobankname = nullptr,
-              *edt_errcode = nullptr, *edt_receivetime = nullptr, *edt_bankname = nullptr,
-              *edt_bankno = nullptr, *edt_ichename = nullptr, *edt_proctime = nullptr, *edt_cmscode = nullptr,
-              *edt_procno = nullptr, *edt_sendname = nullptr, *edt_procresult = nullptr;
-    TCurrencyEdit *curredt_ichemoney = nullptr, *curredt_fee = nullptr;
+    QLineEdit *edt_senddate = nullptr;
+    QLineEdit *edt_mobankno = nullptr;
+    QLineEdit *edt_mobankname = nullptr;
+    QLineEdit *edt_errcode = nullptr;
+    QLineEdit *edt_receivetime = nullptr;
+    QLineEdit *edt_bankname = nullptr;
+    QLineEdit *edt_bankno = nullptr;
+    QLineEdit *edt_ichename = nullptr;
+    QLineEdit *edt_proctime = nullptr;
+    QLineEdit *edt_cmscode = nullptr;
+    QLineEdit *edt_procno = nullptr;
+    QLineEdit *edt_sendname = nullptr;
+    QLineEdit *edt_procresult = nullptr;
+    TCurrencyEdit *curredt_ichemoney = nullptr;
+    TCurrencyEdit *curredt_fee = nullptr;
     TDDButton *DDButton1 = nullptr;
 
     void DDButton1Click();

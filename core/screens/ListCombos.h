@@ -51,7 +51,11 @@ private:
 
 struct BankItem
 {
-    QString bankid, bankname, firmid, recvid, tr_gubuncode;
+    QString bankid;
+    QString bankname;
+    QString firmid;
+    QString recvid;
+    QString tr_gubuncode;
     static BankItem FromRow(const qvx::ResultSet &rs, int row);
 };
 
@@ -138,7 +142,8 @@ private:
 
 struct TransferKind
 {
-    QString code, contents;
+    QString code;
+    QString contents;
 };
 
 // "모두 선택", then "[" + transdivcode + "] " + transdivcontents.
@@ -161,7 +166,10 @@ protected:
 
 struct PayeeItem
 {
-    QString name, bankno, bankid, residentno;
+    QString name;
+    QString bankno;
+    QString bankid;
+    QString residentno;
 };
 
 // The registered payees (table daesang) by name: "대상자 선택" first, or only

@@ -57,7 +57,8 @@ class TPickListDialog : public ScreenDialog
     Q_OBJECT
 public:
     TListGrid *GRD_acceptlist = nullptr;
-    TDDButton *btn_select = nullptr, *btn_close = nullptr;
+    TDDButton *btn_select = nullptr;
+    TDDButton *btn_close = nullptr;
 
     virtual void btn_selectClick() = 0;
     void GRD_acceptlistDblClickCell(int col, int row);

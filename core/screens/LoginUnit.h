@@ -29,16 +29,26 @@ public:
 
     // Login panel.
     TKitSimplePanel *pnl_login = nullptr;
-    QLineEdit *edt_Userid = nullptr, *edt_pwd = nullptr;
-    TDDButton *btn_confirm = nullptr, *btn_Cancel = nullptr, *btn_Close = nullptr, *btn_serverset = nullptr,
-              *btn_ChangePass = nullptr;
+    QLineEdit *edt_Userid = nullptr;
+    QLineEdit *edt_pwd = nullptr;
+    TDDButton *btn_confirm = nullptr;
+    TDDButton *btn_Cancel = nullptr;
+    TDDButton *btn_Close = nullptr;
+    TDDButton *btn_serverset = nullptr;
+    TDDButton *btn_ChangePass = nullptr;
     // Settings panel.
     TKitSimplePanel *pnl_setting = nullptr;
-    QLineEdit *edt_ipaddress = nullptr, *edt_recvport = nullptr, *edt_remoteserver = nullptr;
-    TKitRadioButton *rdbtn_common = nullptr, *rdbtn_juru = nullptr;
-    TKitCheckBox *chk_smodule = nullptr, *chk_icheCheck = nullptr, *chk_V_deposit = nullptr;
+    QLineEdit *edt_ipaddress = nullptr;
+    QLineEdit *edt_recvport = nullptr;
+    QLineEdit *edt_remoteserver = nullptr;
+    TKitRadioButton *rdbtn_common = nullptr;
+    TKitRadioButton *rdbtn_juru = nullptr;
+    TKitCheckBox *chk_smodule = nullptr;
+    TKitCheckBox *chk_icheCheck = nullptr;
+    TKitCheckBox *chk_V_deposit = nullptr;
     QLabel *lbl_remoteserver = nullptr;
-    TDDButton *btn_regServer = nullptr, *KitButton1 = nullptr;
+    TDDButton *btn_regServer = nullptr;
+    TDDButton *KitButton1 = nullptr;
 
     // Handlers.
     void FormActivate();

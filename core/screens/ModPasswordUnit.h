@@ -15,8 +15,12 @@ class Tqv_modpassword_frm : public ScreenDialog
 public:
     explicit Tqv_modpassword_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
-    QLineEdit *edt_oldconfirm = nullptr, *edt_newpwd = nullptr, *edt_newconfirm = nullptr;
-    TDDButton *btn_confirm = nullptr, *btn_Cancel = nullptr, *DDButton2 = nullptr;
+    QLineEdit *edt_oldconfirm = nullptr;
+    QLineEdit *edt_newpwd = nullptr;
+    QLineEdit *edt_newconfirm = nullptr;
+    TDDButton *btn_confirm = nullptr;
+    TDDButton *btn_Cancel = nullptr;
+    TDDButton *DDButton2 = nullptr;
 
     // The password as typed in the login dialog.
     void setOldPassword(const QString &password) { m_oldPassword = password; }

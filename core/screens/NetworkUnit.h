@@ -14,7 +14,8 @@ class Tqv_network_frm : public ScreenForm
 public:
     explicit Tqv_network_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
-    TListGrid *grd_network = nullptr, *grd_network1 = nullptr;
+    TListGrid *grd_network = nullptr;
+    TListGrid *grd_network1 = nullptr;
     TDDButton *KitButton2 = nullptr;
 
     void FormCreate();

@@ -87,18 +87,26 @@ public:
     int ResultSeqTo = 0;
 
     TKitComboBox *cmb_allbank = nullptr;
-    QDateEdit *dtpkr_from = nullptr, *dtpkr_to = nullptr;
-    TKitRadioButton *chk_sunab = nullptr, *chk_jigub = nullptr;
+    QDateEdit *dtpkr_from = nullptr;
+    QDateEdit *dtpkr_to = nullptr;
+    TKitRadioButton *chk_sunab = nullptr;
+    TKitRadioButton *chk_jigub = nullptr;
     TKitCheckBox *chk_right = nullptr;    // made by each screen
     TKitCheckBox *chk_wrong = nullptr;
     TDDButton *btn_search = nullptr;      // where the screen has it by that name
     // The inquiries'.
     TKitCheckBox *chk_ErrSend = nullptr;
-    TCurrencyEdit *edt_seqnoS = nullptr, *edt_seqnoE = nullptr;
+    TCurrencyEdit *edt_seqnoS = nullptr;
+    TCurrencyEdit *edt_seqnoE = nullptr;
     QLineEdit *edt_sendname = nullptr;
-    TKitRadioButton *rdbtn_entire = nullptr, *rdbtn_noselect = nullptr;
-    TDDButton *btn_sendS = nullptr, *btn_preview = nullptr, *btn_print = nullptr, *btn_filesave = nullptr;
-    TListGrid *grd_ichelist = nullptr, *grd_test = nullptr;
+    TKitRadioButton *rdbtn_entire = nullptr;
+    TKitRadioButton *rdbtn_noselect = nullptr;
+    TDDButton *btn_sendS = nullptr;
+    TDDButton *btn_preview = nullptr;
+    TDDButton *btn_print = nullptr;
+    TDDButton *btn_filesave = nullptr;
+    TListGrid *grd_ichelist = nullptr;
+    TListGrid *grd_test = nullptr;
     qvx::Report Report1;
 
     void ClearResultTotals();

@@ -19,7 +19,9 @@ public:
     ~Tqv_start_frm() override;
 
     TListGrid *grd_allbank = nullptr;
-    TDDButton *btn_add = nullptr, *btn_per = nullptr, *btn_close = nullptr;
+    TDDButton *btn_add = nullptr;
+    TDDButton *btn_per = nullptr;
+    TDDButton *btn_close = nullptr;
     QTimer *SendTimer = nullptr;
 
     void FormCreate();

@@ -25,8 +25,11 @@ public:
     // true when it closed with OK.
     static bool Authenticate(const ScreenContext &context, QWidget *owner, const QString &userId);
 
-    QLineEdit *edt_Userid = nullptr, *edt_pwd = nullptr;
-    TDDButton *btn_confirm = nullptr, *btn_Cancel = nullptr, *DDButton2 = nullptr;
+    QLineEdit *edt_Userid = nullptr;
+    QLineEdit *edt_pwd = nullptr;
+    TDDButton *btn_confirm = nullptr;
+    TDDButton *btn_Cancel = nullptr;
+    TDDButton *DDButton2 = nullptr;
 
     void FormActivate();
     void btn_confirmClick();

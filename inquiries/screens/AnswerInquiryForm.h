@@ -44,8 +44,11 @@ public:
     ~AnswerInquiryForm() override;
 
     TKitComboBox *cmb_allbank = nullptr;
-    TDDButton *btn_search = nullptr, *btn_print = nullptr, *btn_preview = nullptr, *btn_filesave = nullptr,
-              *btn_close = nullptr;
+    TDDButton *btn_search = nullptr;
+    TDDButton *btn_print = nullptr;
+    TDDButton *btn_preview = nullptr;
+    TDDButton *btn_filesave = nullptr;
+    TDDButton *btn_close = nullptr;
     TListGrid *grid = nullptr;
     qvx::Report Report1;
 

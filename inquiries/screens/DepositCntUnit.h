@@ -25,9 +25,12 @@ public:
 
     TKitComboBox *cmb_allbank = nullptr;
     QDateEdit *dt_SearchDate = nullptr;
-    TDDButton *btn_search = nullptr, *btn_close = nullptr;
-    QLabel *ed_SearchDate = nullptr, *ed_DepositCnt = nullptr, *ed_BoDataCnt = nullptr,
-           *ed_TaErrCnt = nullptr;
+    TDDButton *btn_search = nullptr;
+    TDDButton *btn_close = nullptr;
+    QLabel *ed_SearchDate = nullptr;
+    QLabel *ed_DepositCnt = nullptr;
+    QLabel *ed_BoDataCnt = nullptr;
+    QLabel *ed_TaErrCnt = nullptr;
     QStatusBar *stsbar = nullptr;
 
     void btn_searchClick();

@@ -12,8 +12,11 @@ public:
     explicit Tqv_deposit_frm(const ScreenContext &context, QWidget *owner = nullptr);
     ~Tqv_deposit_frm() override;
 
-    TListGrid *grd_deposit = nullptr, *grd_test = nullptr;
-    TDDButton *btn_order = nullptr, *btn_order_end = nullptr, *btn_print = nullptr;
+    TListGrid *grd_deposit = nullptr;
+    TListGrid *grd_test = nullptr;
+    TDDButton *btn_order = nullptr;
+    TDDButton *btn_order_end = nullptr;
+    TDDButton *btn_print = nullptr;
 
     void btn_orderClick() { requestGaps(); }
     void btn_order_endClick();

@@ -12,8 +12,10 @@ public:
     explicit Tqv_draft_frm(const ScreenContext &context, QWidget *owner = nullptr);
     ~Tqv_draft_frm() override;
 
-    TListGrid *grd_draftlist = nullptr, *grd_test = nullptr;
-    TDDButton *DDButton1 = nullptr, *KitButton1 = nullptr;
+    TListGrid *grd_draftlist = nullptr;
+    TListGrid *grd_test = nullptr;
+    TDDButton *DDButton1 = nullptr;
+    TDDButton *KitButton1 = nullptr;
 
     void KitButton1Click() { requestGaps(); }
 

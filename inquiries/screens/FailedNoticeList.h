@@ -29,8 +29,12 @@ public:
     ~FailedNoticeList() override;
 
     TKitComboBox *cmb_allbank = nullptr;
-    QDateEdit *dtpkr_from = nullptr, *dtpkr_to = nullptr;
-    TDDButton *btn_search = nullptr, *btn_print = nullptr, *btn_preview = nullptr, *btn_close = nullptr;
+    QDateEdit *dtpkr_from = nullptr;
+    QDateEdit *dtpkr_to = nullptr;
+    TDDButton *btn_search = nullptr;
+    TDDButton *btn_print = nullptr;
+    TDDButton *btn_preview = nullptr;
+    TDDButton *btn_close = nullptr;
     TListGrid *grd_allbank = nullptr;
     qvx::Report Report1;
 

@@ -13,7 +13,8 @@ class Tqv_ichesearch_frm : public ResultListScreen, public ISearchScreen, public
 public:
     explicit Tqv_ichesearch_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
-    TDDButton *btn_send = nullptr, *btn_close = nullptr;
+    TDDButton *btn_send = nullptr;
+    TDDButton *btn_close = nullptr;
 
     // ISearchScreen, IResultRangeScreen
     void btn_searchClick(QObject *sender) override;

@@ -13,7 +13,9 @@ class Tqv_Icheview_frm : public ResultListScreen
 public:
     explicit Tqv_Icheview_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
-    TKitRadioButton *rd_recv = nullptr, *rd_notsend = nullptr, *rd_entire = nullptr;
+    TKitRadioButton *rd_recv = nullptr;
+    TKitRadioButton *rd_notsend = nullptr;
+    TKitRadioButton *rd_entire = nullptr;
     TDDButton *btn_close = nullptr;
 
     void btn_searchClick();

@@ -23,8 +23,11 @@ public:
     NoticeFilterBar();
     ~NoticeFilterBar();
 
-    TKitComboBox *cmb_allbank = nullptr, *cmb_bankno = nullptr, *cmb_transdiv = nullptr;
-    QDateEdit *dtpkr_from = nullptr, *dtpkr_to = nullptr;
+    TKitComboBox *cmb_allbank = nullptr;
+    TKitComboBox *cmb_bankno = nullptr;
+    TKitComboBox *cmb_transdiv = nullptr;
+    QDateEdit *dtpkr_from = nullptr;
+    QDateEdit *dtpkr_to = nullptr;
     TDDButton *btn_search = nullptr;
 
 protected:

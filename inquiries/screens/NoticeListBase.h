@@ -50,8 +50,10 @@ public:
     struct Look
     {
         QString bankCaption;
-        QString afterFrom, afterTo;
-        QString searchTitle, listTitle;
+        QString afterFrom;
+        QString afterTo;
+        QString searchTitle;
+        QString listTitle;
     };
 
     NoticeListBase(const ScreenContext &context, const Params &params, QWidget *owner);
@@ -64,7 +66,9 @@ public:
                                              std::initializer_list<const char *> titles,
                                              std::initializer_list<double> widths, std::initializer_list<int> cols);
 
-    TDDButton *btn_filesave = nullptr, *btn_preview = nullptr, *btn_close = nullptr;
+    TDDButton *btn_filesave = nullptr;
+    TDDButton *btn_preview = nullptr;
+    TDDButton *btn_close = nullptr;
     QStatusBar *StatusBar1 = nullptr;
     qvx::Report Report1;
 

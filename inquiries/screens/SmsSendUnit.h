@@ -28,15 +28,24 @@ public:
     TGifImageBox *Image1 = nullptr;
     QPlainTextEdit *me_Message = nullptr;
     QLineEdit *ed_SendNo = nullptr;
-    TDDButton *btn_SendMsg = nullptr, *btn_AllSel = nullptr, *btn_NonSel = nullptr;
-    TListGrid *grd_list = nullptr, *grid_cus_symbol = nullptr;
+    TDDButton *btn_SendMsg = nullptr;
+    TDDButton *btn_AllSel = nullptr;
+    TDDButton *btn_NonSel = nullptr;
+    TListGrid *grd_list = nullptr;
+    TListGrid *grid_cus_symbol = nullptr;
     // tab "개인별 전송"
     TGifImageBox *Image2 = nullptr;
     QPlainTextEdit *me_Message_Per = nullptr;
-    QLineEdit *ed_SendNo_Per = nullptr, *ed_RcvName = nullptr, *ed_TelNo2 = nullptr, *ed_TelNo3 = nullptr;
-    TDDButton *btn_Send_Per = nullptr, *btn_Per_Add = nullptr, *btn_Per_Edit = nullptr,
-              *btn_Per_Del = nullptr;
-    TListGrid *grd_list_Per = nullptr, *grid_per_symbol = nullptr;
+    QLineEdit *ed_SendNo_Per = nullptr;
+    QLineEdit *ed_RcvName = nullptr;
+    QLineEdit *ed_TelNo2 = nullptr;
+    QLineEdit *ed_TelNo3 = nullptr;
+    TDDButton *btn_Send_Per = nullptr;
+    TDDButton *btn_Per_Add = nullptr;
+    TDDButton *btn_Per_Edit = nullptr;
+    TDDButton *btn_Per_Del = nullptr;
+    TListGrid *grd_list_Per = nullptr;
+    TListGrid *grid_per_symbol = nullptr;
     TKitComboBox *cb_TelNo1 = nullptr;
 
     void FormCreate();

@@ -18,8 +18,11 @@ public:
     explicit TFrm_SMSView(const ScreenContext &context, QWidget *owner = nullptr);
     ~TFrm_SMSView() override;
 
-    QDateEdit *dt_from = nullptr, *dt_to = nullptr;
-    TDDButton *btn_search = nullptr, *btn_filesave = nullptr, *btn_close = nullptr;
+    QDateEdit *dt_from = nullptr;
+    QDateEdit *dt_to = nullptr;
+    TDDButton *btn_search = nullptr;
+    TDDButton *btn_filesave = nullptr;
+    TDDButton *btn_close = nullptr;
     TListGrid *grd_SMSlist = nullptr;
 
     void FormActivate();

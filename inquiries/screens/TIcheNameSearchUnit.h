@@ -15,7 +15,8 @@ public:
     explicit Tqv_TIcheNamesearch_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     TKitComboBox *cmb_bankname = nullptr;
-    QLineEdit *edt_BANKNO = nullptr, *edt_residentno = nullptr;
+    QLineEdit *edt_BANKNO = nullptr;
+    QLineEdit *edt_residentno = nullptr;
     TListGrid *grd_ichelist = nullptr;
 
     void btn_searchClick();

@@ -15,7 +15,8 @@ class Tqv_TicheerrT_frm : public FailedNoticeList, public ISearchScreen
 public:
     explicit Tqv_TicheerrT_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
-    TDDButton *btn_order = nullptr, *btn_filesave = nullptr;
+    TDDButton *btn_order = nullptr;
+    TDDButton *btn_filesave = nullptr;
     QStatusBar *StatusBar1 = nullptr;
 
     void btn_searchClick(QObject *sender) override;

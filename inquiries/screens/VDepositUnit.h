@@ -18,7 +18,8 @@ public:
     ~Tqv_V_deposit_frm() override;
 
     TListGrid *grd_deposit = nullptr;
-    TDDButton *btn_order = nullptr, *btn_print = nullptr;
+    TDDButton *btn_order = nullptr;
+    TDDButton *btn_print = nullptr;
     QLabel *lbl_ibgum = nullptr;
     // curredt_ibgum ... curredt_jigum, in the order of the totals captions.
     QVector<TCurrencyEdit *> totals;

@@ -28,7 +28,10 @@ public:
     TKitSimplePanel *lbl_title = nullptr;
     TKitComboBox *edMoBankNo = nullptr;
     TListGrid *Grid = nullptr;
-    TDDButton *btnCancel = nullptr, *BtnOpenDlg = nullptr, *BtnConvert = nullptr, *btnExit = nullptr;
+    TDDButton *btnCancel = nullptr;
+    TDDButton *BtnOpenDlg = nullptr;
+    TDDButton *BtnConvert = nullptr;
+    TDDButton *btnExit = nullptr;
 
     QVector<MotherAccount> MotherAccounts;
     QString SourceFileName;

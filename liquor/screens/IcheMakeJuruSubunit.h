@@ -15,7 +15,8 @@ class Tqv_juruicheModify_frm : public TEntryRowDialog
 public:
     explicit Tqv_juruicheModify_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
-    TCurrencyEdit *curredt_juru = nullptr, *curredt_bijuru = nullptr;
+    TCurrencyEdit *curredt_juru = nullptr;
+    TCurrencyEdit *curredt_bijuru = nullptr;
 
     // Mother bank code of the row (the real-name number's rule).
     QString MoBankId;

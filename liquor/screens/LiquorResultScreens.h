@@ -54,7 +54,8 @@ class Tqv_j_ichesearch_frm : public LiquorResultScreen, public ISearchScreen, pu
 public:
     explicit Tqv_j_ichesearch_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
-    TDDButton *btn_sendT = nullptr, *btn_close = nullptr;
+    TDDButton *btn_sendT = nullptr;
+    TDDButton *btn_close = nullptr;
 
     void btn_searchClick(QObject *sender) override;
     void setResultRange(int from, int to) override { setRange(from, to); }
@@ -86,7 +87,9 @@ class Tqv_j_icheview_frm : public LiquorResultScreen
 public:
     explicit Tqv_j_icheview_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
-    TKitRadioButton *rd_entire = nullptr, *rd_recv = nullptr, *rd_notsend = nullptr;
+    TKitRadioButton *rd_entire = nullptr;
+    TKitRadioButton *rd_recv = nullptr;
+    TKitRadioButton *rd_notsend = nullptr;
     TKitCheckBox *chk_MoName = nullptr;
     TDDButton *btn_close = nullptr; // "검 색"
     TDDButton *KitButton1 = nullptr; // "닫 기"

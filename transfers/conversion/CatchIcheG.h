@@ -37,7 +37,8 @@ class TFrmCatchG : public TLayoutEditor
 public:
     explicit TFrmCatchG(const ScreenContext &context, QWidget *owner = nullptr);
 
-    TKitComboBox *cmb_dataparsing = nullptr, *edMoBankNo = nullptr;
+    TKitComboBox *cmb_dataparsing = nullptr;
+    TKitComboBox *edMoBankNo = nullptr;
     TDDButton *BtnConvert = nullptr;
 
     // One per row of the mother-account query; item k of edMoBankNo is

@@ -33,10 +33,16 @@ public:
     QLineEdit *edTitle = nullptr;
     QListWidget *edTitleList = nullptr;
     TListGrid *Grid = nullptr;
-    QLabel *lblRulerTens = nullptr, *lblRuler = nullptr;
+    QLabel *lblRulerTens = nullptr;
+    QLabel *lblRuler = nullptr;
     QTextEdit *Memo = nullptr;
-    TDDButton *btnInsert = nullptr, *btnEdit = nullptr, *btnDelete = nullptr, *btnSave = nullptr,
-              *btnCancel = nullptr, *BtnOpenDlg = nullptr, *btnExit = nullptr;
+    TDDButton *btnInsert = nullptr;
+    TDDButton *btnEdit = nullptr;
+    TDDButton *btnDelete = nullptr;
+    TDDButton *btnSave = nullptr;
+    TDDButton *btnCancel = nullptr;
+    TDDButton *BtnOpenDlg = nullptr;
+    TDDButton *btnExit = nullptr;
 
     QString SourceFileName;
     bool InsertMode = false;
@@ -109,7 +115,8 @@ protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    TKitSimplePanel *pnl_buttons = nullptr, *pnl_body = nullptr;
+    TKitSimplePanel *pnl_buttons = nullptr;
+    TKitSimplePanel *pnl_body = nullptr;
 
 private:
     // The byte ruler starts exactly above the preview's first character.

@@ -16,8 +16,12 @@ public:
     ~Tqv_acceptdetail_frm() override;
 
     TListGrid *grd_ichelist = nullptr;
-    TCurrencyEdit *curredt_gun = nullptr, *curredt_total = nullptr;
-    TDDButton *btn_delete = nullptr, *btn_close = nullptr, *btn_print = nullptr, *btn_preview = nullptr;
+    TCurrencyEdit *curredt_gun = nullptr;
+    TCurrencyEdit *curredt_total = nullptr;
+    TDDButton *btn_delete = nullptr;
+    TDDButton *btn_close = nullptr;
+    TDDButton *btn_print = nullptr;
+    TDDButton *btn_preview = nullptr;
 
     // Reads the batch's rows; false (nothing to show) when none is left.
     bool LoadBatch();

@@ -33,13 +33,24 @@ public:
 
     TListGrid *grd_daesang = nullptr;
     TKitSimplePanel *pnl_regdaesang = nullptr;
-    TKitComboBox *cmb_allbank = nullptr, *cb_TelNo1 = nullptr;
-    QLineEdit *edt_transbankno = nullptr, *edt_transname = nullptr, *edt_residentno = nullptr,
-              *ed_TelNo2 = nullptr, *ed_TelNo3 = nullptr, *edt_searchname = nullptr,
-              *edt_searchbankno = nullptr;
-    TDDButton *btn_search = nullptr, *btn_add = nullptr, *btn_modify = nullptr, *btn_cancel = nullptr,
-              *btn_delete = nullptr, *btn_save = nullptr, *btn_preview = nullptr, *btn_print = nullptr,
-              *btn_close = nullptr;
+    TKitComboBox *cmb_allbank = nullptr;
+    TKitComboBox *cb_TelNo1 = nullptr;
+    QLineEdit *edt_transbankno = nullptr;
+    QLineEdit *edt_transname = nullptr;
+    QLineEdit *edt_residentno = nullptr;
+    QLineEdit *ed_TelNo2 = nullptr;
+    QLineEdit *ed_TelNo3 = nullptr;
+    QLineEdit *edt_searchname = nullptr;
+    QLineEdit *edt_searchbankno = nullptr;
+    TDDButton *btn_search = nullptr;
+    TDDButton *btn_add = nullptr;
+    TDDButton *btn_modify = nullptr;
+    TDDButton *btn_cancel = nullptr;
+    TDDButton *btn_delete = nullptr;
+    TDDButton *btn_save = nullptr;
+    TDDButton *btn_preview = nullptr;
+    TDDButton *btn_print = nullptr;
+    TDDButton *btn_close = nullptr;
     qvx::Report Report1;
 
     // 0 browsing, 1 adding, 2 modifying.

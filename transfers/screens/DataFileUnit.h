@@ -21,10 +21,16 @@ public:
     Tqv_datafile_frm(const ScreenContext &context, QWidget *owner = nullptr);
 
     TKitSimplePanel *pnl_select = nullptr;
-    TKitCheckBox *chk_sunabiche = nullptr, *chk_jigubiche = nullptr, *chk_draft = nullptr,
-                 *chk_deposit = nullptr, *chk_taicheerr = nullptr;
-    TDDButton *btn_selectsave = nullptr, *btn_select = nullptr, *btn_fieldsave = nullptr,
-              *btn_delete = nullptr, *btn_close = nullptr;
+    TKitCheckBox *chk_sunabiche = nullptr;
+    TKitCheckBox *chk_jigubiche = nullptr;
+    TKitCheckBox *chk_draft = nullptr;
+    TKitCheckBox *chk_deposit = nullptr;
+    TKitCheckBox *chk_taicheerr = nullptr;
+    TDDButton *btn_selectsave = nullptr;
+    TDDButton *btn_select = nullptr;
+    TDDButton *btn_fieldsave = nullptr;
+    TDDButton *btn_delete = nullptr;
+    TDDButton *btn_close = nullptr;
     TKitComboBox *cmb_dataname = nullptr;
     TListGrid *grd_datalist = nullptr;
     QPlainTextEdit *Memo = nullptr;

@@ -19,7 +19,10 @@ using BankInfo = MotherAccount;
 // One payee (table daesang) of cmb_daesang, item k at index k - 1.
 struct PayeeInfo
 {
-    QString name, bankno, bankid, residentno;
+    QString name;
+    QString bankno;
+    QString bankid;
+    QString residentno;
 };
 
 class Tqv_IcheMake_frm : public TEntryListForm
@@ -32,7 +35,8 @@ public:
     // --- controls beyond the shared ones (edt_daesanginfo: 기타) ---------------
     QLineEdit *edt_resident = nullptr;
     TDDButton *KitButton1 = nullptr;          // 자료작성
-    TDDButton *btn_print = nullptr, *btn_deleteTot = nullptr;
+    TDDButton *btn_print = nullptr;
+    TDDButton *btn_deleteTot = nullptr;
     qvx::Report Report1;
 
     QVector<BankInfo> BankInfos;
