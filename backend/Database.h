@@ -25,6 +25,10 @@ private:
 // DbError once `bytes` pass the cap, on every back end alike.
 void refuseLongAnswer(qint64 bytes);
 
+class JsonWriter;
+// Opens an answer written as its rows come: {"columns":[...],"rows":[
+void beginStreamedAnswer(JsonWriter &out, const QStringList &columns);
+
 // One connection to the database. Used by one thread at a time. Statements
 // are MySQL-flavoured text; a connection to another kind of database
 // translates what it must (see SqliteDatabase).

@@ -156,13 +156,7 @@ public:
         const QStringList names = columnNames(result);
         const unsigned columns = mysql_num_fields(result.get());
         JsonWriter out;
-        out.raw("{\"columns\":[", 12);
-        for (unsigned c = 0; c < columns; ++c) {
-            if (c > 0)
-                out.raw(',');
-            out.string(names.at(qsizetype(c)));
-        }
-        out.raw("],\"rows\":[", 10);
+        beginStreamedAnswer(out, names);
         for (bool first = true; MYSQL_ROW row = nextRow(result); first = false) {
             const unsigned long *lengths = mysql_fetch_lengths(result.get());
             out.raw(first ? "[" : ",[", first ? 1 : 2);

@@ -89,6 +89,17 @@ void refuseLongAnswer(qint64 bytes)
         throw DbError(QStringLiteral("Answer too large (more than %1 bytes)").arg(AppServer::MaxAnswerBytes));
 }
 
+void beginStreamedAnswer(JsonWriter &out, const QStringList &columns)
+{
+    out.raw("{\"columns\":[", 12);
+    for (qsizetype c = 0; c < columns.size(); ++c) {
+        if (c > 0)
+            out.raw(',');
+        out.string(columns.at(c));
+    }
+    out.raw("],\"rows\":[", 10);
+}
+
 namespace {
 
 bool isBusyCode(int rc)
@@ -244,13 +255,7 @@ public:
         // Written straight from the database's UTF-8, with the values the
         // ResultSet of query() would hold.
         JsonWriter out;
-        out.raw("{\"columns\":[", 12);
-        for (int c = 0; c < columns; ++c) {
-            if (c > 0)
-                out.raw(',');
-            out.string(names.at(c));
-        }
-        out.raw("],\"rows\":[", 10);
+        beginStreamedAnswer(out, names);
         for (bool first = true; nextRow(stmt); first = false) {
             out.raw(first ? "[" : ",[", first ? 1 : 2);
             for (int c = 0; c < columns; ++c) {
