@@ -14,6 +14,7 @@
 //
 // Money is a 64-bit integer of whole won (Currency).
 
+#include "platform/AmountText.h"
 #include "platform/TextError.h"
 
 #include <QByteArray>
@@ -63,9 +64,7 @@ QString FixLenZero(const QString &text, int width, bool leftJustify);
 QString DelChar(const QString &text, QChar c);    // every c removed
 QString StripChar(const QString &text, QChar c);  // same as DelChar
 QString DelComma(const QString &text);            // every ',' removed
-// True for digits grouped by ',' in threes after a first group of one to three
-// digits ("1,234,567"); false for plain digits and for any other comma.
-bool IsThousandsGrouped(QStringView text);
+using qvx::IsThousandsGrouped; // digits grouped by ',' in threes ("1,234,567")
 
 // Part before the first delimiter; text keeps the part after it (delimiter
 // dropped). No delimiter: the whole text, and text becomes empty. The

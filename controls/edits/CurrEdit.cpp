@@ -6,10 +6,13 @@
 #include "controls/edits/HorizontalAlignment.h"
 #include "controls/edits/NumFormat.h"
 #include "controls/edits/StrUtils.h"
+#include "platform/AmountText.h"
 
 #include <QDropEvent>
 #include <QPainter>
 #include <QStyleOptionFrame>
+
+#include <algorithm>
 
 using qvx::Decimal;
 using qvx::NumLocale;
@@ -197,15 +200,11 @@ std::optional<QString> TCustomNumEdit::WholeAmountDigits(const QString &text)
     }
     if (s.isEmpty())
         return std::nullopt;
-    const qsizetype firstComma = s.indexOf(NumLocale::ThousandSeparator);
-    // A grouped amount starts with one to three digits, the first not 0.
-    if (firstComma >= 0 && (firstComma < 1 || firstComma > 3 || s[0] == QLatin1Char('0')))
-        return std::nullopt;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const bool commaPlace = firstComma >= 0 && (s.size() - i) % 4 == 0;
-        const QChar c = s[i];
-        if (commaPlace ? c != NumLocale::ThousandSeparator : !(c >= QLatin1Char('0') && c <= QLatin1Char('9')))
+    if (s.contains(NumLocale::ThousandSeparator)) {
+        if (!qvx::IsThousandsGrouped(s))
             return std::nullopt;
+    } else if (!std::all_of(s.cbegin(), s.cend(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); })) {
+        return std::nullopt;
     }
     return sign + DeleteAllChar(s, NumLocale::ThousandSeparator);
 }
