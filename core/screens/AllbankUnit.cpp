@@ -38,10 +38,16 @@ const ListColumns &Columns()
 }
 } // namespace
 
+BankCodeRow BankCodeRow::read(const qvx::ResultSet &rs, int i)
+{
+    return {rs.value(i, QStringLiteral("bankid")), rs.value(i, QStringLiteral("bankname"))};
+}
+
 Tqv_allbank_frm::Tqv_allbank_frm(const ScreenContext &context, QWidget *owner)
     : ScreenForm(context, owner)
 {
     SetUpForm(this, "qv_allbank_frm", QStringLiteral("은행코드설정보기"), 520, 480);
+    codes = std::make_unique<ReferenceRows<BankCodeRow>>(Columns());
 
     TKitSimplePanel *top = MakeReferenceSearchBar(this);
     cmb_bankname = MakeLabeledCombo(top, "cmb_bankname", QStringLiteral("은  행  명"), 10, 9, 80, 220);
@@ -102,6 +108,7 @@ void Tqv_allbank_frm::btn_searchClick()
     if (RefuseWhenOffline(session))
         return;
     ClearGridRows(grd_allbank, 1);
+    codes->clear();
     QString bankId;
     const int item = cmb_bankname->ItemIndex();
     if (item > 0 && item - 1 < BankCodeList.size())
@@ -110,6 +117,7 @@ void Tqv_allbank_frm::btn_searchClick()
     if (rs.recordCount() == 0)
         return;
     FillList(grd_allbank, Columns(), rs);
+    codes->listed(rs);
 }
 
 void Tqv_allbank_frm::btn_addClick()
@@ -118,6 +126,7 @@ void Tqv_allbank_frm::btn_addClick()
     edt_regcode->clear();
     edt_regcontents->clear();
     edt_regcode->setReadOnly(false);
+    codes->closeEdit();
     edit.begin(ReferenceEditMode::Adding);
     edt_regcode->setFocus();
 }
@@ -126,9 +135,11 @@ void Tqv_allbank_frm::btn_modifyClick()
 {
     pnl_regallbank->setEnabled(true);
     edt_regcode->setReadOnly(true);
-    const int r = grd_allbank->Row();
-    edt_regcode->setText(grd_allbank->Cells(0, r));
-    edt_regcontents->setText(grd_allbank->Cells(1, r));
+    // The rename keeps the row it opened, wherever the cursor goes.
+    codes->open(grd_allbank->Row());
+    const BankCodeRow *row = codes->opened();
+    edt_regcode->setText(row ? row->bankid : QString());
+    edt_regcontents->setText(row ? row->bankname : QString());
     edit.begin(ReferenceEditMode::Modifying);
     edt_regcontents->setFocus();
 }
@@ -138,6 +149,7 @@ void Tqv_allbank_frm::btn_cancelClick()
     edt_regcode->clear();
     edt_regcontents->clear();
     edt_regcode->setReadOnly(true);
+    codes->closeEdit();
     edit.idle();
 }
 
@@ -167,17 +179,19 @@ void Tqv_allbank_frm::btn_saveClick()
         ok = StoreReferenceChange(context(), QStringLiteral("insert into allbank (     bankid,    bankname) values(") + sqlQuote(code)
                                   + u',' + sqlQuote(name) + u')');
         if (ok)
-            AppendGridRow(grd_allbank, {code, name});
-    } else {
-        ok = StoreReferenceUpdate(context(), QStringLiteral("allbank"), QStringLiteral(" where bankid = ") + sqlQuote(code),
+            codes->appendStored(grd_allbank, ReadStoredRow(context(), BankSql::bankCodeNames(code)));
+    } else if (const BankCodeRow *opened = codes->opened()) {
+        const QString key = opened->bankid;
+        ok = StoreReferenceUpdate(context(), QStringLiteral("allbank"), QStringLiteral(" where bankid = ") + sqlQuote(key),
                                   QStringLiteral("update allbank set   bankname = ") + sqlQuote(name));
         if (ok)
-            ShowStoredRow(grd_allbank, {{0, code}}, {{1, name}});
+            codes->showStored(grd_allbank, ReadStoredRow(context(), BankSql::bankCodeNames(key)));
     }
     TellReferenceStored(ok);
     edt_regcode->clear();
     edt_regcontents->clear();
     cmb_bankname->SetItemIndex(0);
+    codes->closeEdit();
     edit.idle();
 }
 

@@ -3,11 +3,13 @@
 // and renaming of a code for administrators.
 
 #include "core/screens/ReferenceEdit.h"
+#include "core/screens/ReferenceRows.h"
 #include "core/screens/ScreenForm.h"
 
 #include <QVector>
 #include <QWidget>
 
+#include <memory>
 #include <utility>
 
 class QLineEdit;
@@ -15,6 +17,16 @@ class TDDButton;
 class TKitComboBox;
 class TKitSimplePanel;
 class TListGrid;
+
+// One bank code as table allbank holds it; the code is its key.
+struct BankCodeRow
+{
+    QString bankid;
+    QString bankname;
+
+    static BankCodeRow read(const qvx::ResultSet &rs, int i);
+    bool sameKey(const BankCodeRow &other) const { return bankid == other.bankid; }
+};
 
 class Tqv_allbank_frm : public ScreenForm
 {
@@ -37,6 +49,8 @@ public:
     int BankCodeEditMode = 0;   // 0 none, 1 adding, 2 renaming
     ReferenceEditMode edit{session, BankCodeEditMode, {&btn_add, &btn_modify, &btn_save, &btn_cancel}};
     QVector<std::pair<QString, QString>> BankCodeList;
+    // The listed codes as stored, and the one a rename opened.
+    std::unique_ptr<ReferenceRows<BankCodeRow>> codes;
 
     void FormCreate();
     void btn_searchClick();

@@ -58,6 +58,13 @@ const ListColumns &Columns()
     return columns;
 }
 
+// The account of `bankid` numbered `mobankno` as stored.
+QString AccountByKey(const QString &bankid, const QString &mobankno)
+{
+    return kAccountsQuery + QStringLiteral(" where bankid = ") + sqlQuote(bankid) + QStringLiteral(" and mobankno = ")
+           + sqlQuote(mobankno);
+}
+
 QLineEdit *makeField(QWidget *panel, const char *name, const QString &label, int y, int maxLength = 0,
                      bool masked = false)
 {
@@ -71,10 +78,18 @@ QLineEdit *makeField(QWidget *panel, const char *name, const QString &label, int
 
 } // namespace
 
+BankAccountRow BankAccountRow::read(const qvx::ResultSet &rs, int i)
+{
+    auto v = [&](const char *name) { return rs.value(i, QString::fromLatin1(name)); };
+    return {v("bankid"), v("mobankno"), v("bankname"), v("firmid"), v("sendname"),
+            v("passwd"), v("dblpasswd"), v("recvid"), v("tr_gubuncode")};
+}
+
 Tqv_bank_frm::Tqv_bank_frm(const ScreenContext &context, QWidget *owner)
     : ScreenForm(context, owner)
 {
     SetUpForm(this, "qv_bank_frm", QStringLiteral("은행 및 계좌정보 보기"), 720, 460);
+    accounts = std::make_unique<ReferenceRows<BankAccountRow>>(Columns());
 
     TKitSimplePanel *top = MakeBar(this, "pnl_search", 40, alTop);
     cmb_allbank = MakeLabeledCombo(top, "cmb_allbank", QStringLiteral("은 행 선 택"), 10, 9, 80, 220);
@@ -166,20 +181,26 @@ void Tqv_bank_frm::FormCreate()
 void Tqv_bank_frm::fillGrid(const qvx::ResultSet &rs)
 {
     FillList(grd_allbank, Columns(), rs);
+    accounts->listed(rs);
 }
 
 void Tqv_bank_frm::ShowAccountRow()
 {
-    const int r = grd_allbank->Row();
-    edt_firmid->setText(grd_allbank->Cells(0, r));
-    edt_bankname->setText(grd_allbank->Cells(1, r));
-    edt_bankid->setText(grd_allbank->Cells(2, r));
-    edt_bankno->setText(grd_allbank->Cells(3, r));
-    edt_sendname->setText(grd_allbank->Cells(4, r));
-    edt_pwd->setText(grd_allbank->Cells(6, r));
-    edt_dpwd->setText(grd_allbank->Cells(7, r));
-    edt_recvid->setText(grd_allbank->Cells(8, r));
-    cmb_transdiv->SetItemIndex(grd_allbank->Cells(5, r) == u"20" ? 0 : 1);
+    const BankAccountRow *row = accounts->at(grd_allbank->Row());
+    showAccount(row ? *row : BankAccountRow{});
+}
+
+void Tqv_bank_frm::showAccount(const BankAccountRow &row)
+{
+    edt_firmid->setText(row.firmid);
+    edt_bankname->setText(row.bankname);
+    edt_bankid->setText(row.bankid);
+    edt_bankno->setText(row.mobankno.isEmpty() ? QString() : FormatAcctNo(row.bankid, row.mobankno));
+    edt_sendname->setText(row.sendname);
+    edt_pwd->setText(row.passwd);
+    edt_dpwd->setText(row.dblpasswd);
+    edt_recvid->setText(row.recvid);
+    cmb_transdiv->SetItemIndex(row.trGubunCode == u"20" ? 0 : 1);
     lockPanel(true);
 }
 
@@ -188,7 +209,9 @@ void Tqv_bank_frm::btn_searchClick()
     if (RefuseWhenOffline(session))
         return;
     AccountEditMode = 0;
+    accounts->closeEdit();
     ClearGridRows(grd_allbank, 8);
+    accounts->clear();
     grd_allbank->SetRow(1);
     ShowAccountRow();
     grd_allbank->setFocus();
@@ -218,15 +241,17 @@ void Tqv_bank_frm::btn_searchClick()
 
 void Tqv_bank_frm::grd_allbankClickCell(int, int row)
 {
-    if (row < 1)
+    // An open edit keeps its row in the panel wherever the cursor goes.
+    if (row < 1 || edit.saving())
         return;
     ShowAccountRow();
 }
 
 void Tqv_bank_frm::BeginAccountEdit()
 {
-    // The edit starts from the row as listed (and stored), never from what
-    // the panel last showed of another row.
+    // The edit opens the row as stored and keeps it, never what the panel
+    // last showed of another row.
+    accounts->open(grd_allbank->Row());
     ShowAccountRow();
     lockPanel(false);
     edt_bankno->setFocus();
@@ -234,9 +259,11 @@ void Tqv_bank_frm::BeginAccountEdit()
 
 void Tqv_bank_frm::ClearAccountEdit()
 {
-    const int r = grd_allbank->Row();
-    edt_bankid->setText(grd_allbank->Cells(2, r));
-    edt_bankname->setText(grd_allbank->Cells(1, r));
+    // The new account belongs to the bank of the row the cursor is on.
+    accounts->open(grd_allbank->Row());
+    const BankAccountRow *row = accounts->opened();
+    edt_bankid->setText(row ? row->bankid : QString());
+    edt_bankname->setText(row ? row->bankname : QString());
     for (QLineEdit *e : {edt_bankno, edt_pwd, edt_dpwd, edt_sendname, edt_firmid, edt_recvid})
         e->clear();
     lockPanel(false);
@@ -246,6 +273,8 @@ void Tqv_bank_frm::ClearAccountEdit()
 
 void Tqv_bank_frm::grd_allbankKeyPress()
 {
+    if (edit.saving())
+        return;
     ShowAccountRow();
     edt_bankid->clear();
     edt_bankname->clear();
@@ -296,54 +325,72 @@ void Tqv_bank_frm::btn_saveClick()
         return;
     const QString account = DelChar(edt_bankno->text(), u'-');
     const QString kind = cmb_transdiv->ItemIndex() == 0 ? QStringLiteral("20") : QStringLiteral("30");
-    const int row = grd_allbank->Row();
-
     if (AccountEditMode == 1) {
-        const QString sql =
-            QStringLiteral("insert into bank (   bankid,  mobankno,  bankname,  firmid,  sumflag,  regdate,  sendname,  "
-                           "passwd,  dblpasswd,  recvid,  tr_gubuncode) values(")
-            + sqlQuote(edt_bankid->text()) + u',' + sqlQuote(account) + u',' + sqlQuote(edt_bankname->text()) + u','
-            + sqlQuote(edt_firmid->text()) + QStringLiteral(",'0',") + sqlQuote(qvx::Clock::today()) + u','
-            + sqlQuote(edt_sendname->text()) + u',' + sqlQuote(edt_pwd->text()) + u',' + sqlQuote(edt_dpwd->text())
-            + u',' + sqlQuote(edt_recvid->text()) + u',' + sqlQuote(kind) + u')';
-        if (!RunCommitted(*dm.scktconnect, sql)) {
-            WriteLog(session, sql);
-            prompt().message(QStringLiteral("정상적으로 처리되지 않았습니다."));
+        if (!insertAccount(account, kind))
             return;
-        }
-        prompt().message(QStringLiteral("정상적으로 처리하였습니다."));
-        grd_allbank->setFocus();
-        AppendGridRow(grd_allbank, {edt_firmid->text(), edt_bankname->text(), edt_bankid->text(), edt_bankno->text(),
-                                    edt_sendname->text(), kind, edt_pwd->text(), edt_dpwd->text(), edt_recvid->text()});
     } else {
-        // The row is the one the grid shows: its bank and its account as stored
-        // (the grid keeps the account hyphenated for display).
-        const QString bankid = grd_allbank->Cells(2, row);
-        const QString storedAccount = DelChar(grd_allbank->Cells(3, row), u'-');
-        const QString where = QStringLiteral(" where bankid = ") + sqlQuote(bankid)
-                              + QStringLiteral(" and mobankno = ") + sqlQuote(storedAccount);
-        const QString sql = QStringLiteral("update bank set      mobankno = ") + sqlQuote(account)
-                            + QStringLiteral(",    passwd = ") + sqlQuote(edt_pwd->text())
-                            + QStringLiteral(",    tr_gubuncode = ") + sqlQuote(kind)
-                            + QStringLiteral(",    sendname = ") + sqlQuote(edt_sendname->text())
-                            + QStringLiteral(",    firmid = ") + sqlQuote(edt_firmid->text())
-                            + QStringLiteral(",    recvid = ") + sqlQuote(edt_recvid->text())
-                            + QStringLiteral(",    dblpasswd = ") + sqlQuote(edt_dpwd->text());
-        const bool ok = StoreReferenceUpdate(context(), QStringLiteral("bank"), where, sql);
-        if (ok)
-            ShowStoredRow(grd_allbank, {{2, bankid}, {3, grd_allbank->Cells(3, row)}},
-                          {{0, edt_firmid->text()}, {3, FormatAcctNo(bankid, account)}, {4, edt_sendname->text()},
-                           {5, kind}, {6, edt_pwd->text()}, {7, edt_dpwd->text()}, {8, edt_recvid->text()}});
-        TellReferenceStored(ok);
+        updateAccount(account, kind);
     }
+    accounts->closeEdit();
     edit.idle();
     ShowAccountRow();
     lockPanel(true);
     grd_allbank->setFocus();
 }
 
+bool Tqv_bank_frm::insertAccount(const QString &account, const QString &kind)
+{
+    const BankAccountRow *bank = accounts->opened();
+    if (!bank) {
+        prompt().message(QStringLiteral("은행을 선택하시기 바랍니다."));
+        return false;
+    }
+    const QString sql =
+        QStringLiteral("insert into bank (   bankid,  mobankno,  bankname,  firmid,  sumflag,  regdate,  sendname,  "
+                       "passwd,  dblpasswd,  recvid,  tr_gubuncode) values(")
+        + sqlQuote(bank->bankid) + u',' + sqlQuote(account) + u',' + sqlQuote(bank->bankname) + u','
+        + sqlQuote(edt_firmid->text()) + QStringLiteral(",'0',") + sqlQuote(qvx::Clock::today()) + u','
+        + sqlQuote(edt_sendname->text()) + u',' + sqlQuote(edt_pwd->text()) + u',' + sqlQuote(edt_dpwd->text())
+        + u',' + sqlQuote(edt_recvid->text()) + u',' + sqlQuote(kind) + u')';
+    if (!RunCommitted(*dm.scktconnect, sql)) {
+        WriteLog(session, sql);
+        prompt().message(QStringLiteral("정상적으로 처리되지 않았습니다."));
+        return false;
+    }
+    prompt().message(QStringLiteral("정상적으로 처리하였습니다."));
+    grd_allbank->setFocus();
+    accounts->appendStored(grd_allbank, ReadStoredRow(context(), AccountByKey(bank->bankid, account)));
+    return true;
+}
+
+void Tqv_bank_frm::updateAccount(const QString &account, const QString &kind)
+{
+    // The row the edit opened: its bank and its account as stored, wherever
+    // the list's cursor went meanwhile.
+    const BankAccountRow *opened = accounts->opened();
+    if (!opened) {
+        TellReferenceStored(false);
+        return;
+    }
+    const QString bankid = opened->bankid;
+    const QString where = QStringLiteral(" where bankid = ") + sqlQuote(bankid) + QStringLiteral(" and mobankno = ")
+                          + sqlQuote(opened->mobankno);
+    const QString sql = QStringLiteral("update bank set      mobankno = ") + sqlQuote(account)
+                        + QStringLiteral(",    passwd = ") + sqlQuote(edt_pwd->text())
+                        + QStringLiteral(",    tr_gubuncode = ") + sqlQuote(kind)
+                        + QStringLiteral(",    sendname = ") + sqlQuote(edt_sendname->text())
+                        + QStringLiteral(",    firmid = ") + sqlQuote(edt_firmid->text())
+                        + QStringLiteral(",    recvid = ") + sqlQuote(edt_recvid->text())
+                        + QStringLiteral(",    dblpasswd = ") + sqlQuote(edt_dpwd->text());
+    const bool ok = StoreReferenceUpdate(context(), QStringLiteral("bank"), where, sql);
+    if (ok)
+        accounts->showStored(grd_allbank, ReadStoredRow(context(), AccountByKey(bankid, account)));
+    TellReferenceStored(ok);
+}
+
 void Tqv_bank_frm::btn_deleteClick()
 {
+    accounts->closeEdit();
     edit.idle();
     ShowAccountRow();
     lockPanel(true);

@@ -4,6 +4,7 @@
 
 #include "core/screens/ListCombos.h"
 #include "core/screens/ReferenceEdit.h"
+#include "core/screens/ReferenceRows.h"
 #include "core/screens/ScreenForm.h"
 #include "platform/ResultSet.h"
 
@@ -17,6 +18,27 @@ class TDDButton;
 class TKitComboBox;
 class TKitSimplePanel;
 class TListGrid;
+
+// One mother account as table bank holds it; bank code and account number
+// (without '-') are its key.
+struct BankAccountRow
+{
+    QString bankid;
+    QString mobankno;
+    QString bankname;
+    QString firmid;
+    QString sendname;
+    QString passwd;
+    QString dblpasswd;
+    QString recvid;
+    QString trGubunCode; // "20" 이체, "30" 수납
+
+    static BankAccountRow read(const qvx::ResultSet &rs, int i);
+    bool sameKey(const BankAccountRow &other) const
+    {
+        return bankid == other.bankid && mobankno == other.mobankno;
+    }
+};
 
 class Tqv_bank_frm : public ScreenForm
 {
@@ -61,8 +83,14 @@ public:
 
     void ShowAccountRow();
 
+    // The listed accounts as stored, and the one an edit opened.
+    std::unique_ptr<ReferenceRows<BankAccountRow>> accounts;
+
 private:
     void fillGrid(const qvx::ResultSet &rs);
+    void showAccount(const BankAccountRow &row);
+    bool insertAccount(const QString &account, const QString &kind);
+    void updateAccount(const QString &account, const QString &kind);
     void lockPanel(bool locked);
     void ClearAccountEdit();
     void BeginAccountEdit();

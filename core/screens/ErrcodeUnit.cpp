@@ -9,17 +9,21 @@ using qvx::sqlQuote;
 namespace {
 qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
 
-// Beyond the two shown columns each row keeps the bank it belongs to.
-constexpr int BankColumn = 2;
-
 const ListColumns &Columns()
 {
     static const ListColumns columns = {
         {QStringLiteral("오류코드"), 0, AlignCenter, "errcode"},
         {QStringLiteral("오류 내용"), 420, AlignLeft, "errcontents"},
-        ListColumn::data("bankid"), // BankColumn
+        ListColumn::data("bankid"), // the bank the row belongs to
     };
     return columns;
+}
+
+// A bank's code as stored.
+QString ErrorCodeByKey(const QString &bankid, const QString &errcode)
+{
+    return QStringLiteral("select bankid, errcode, errcontents from error where bankid = ") + sqlQuote(bankid)
+           + QStringLiteral(" and errcode = ") + sqlQuote(errcode);
 }
 
 QLineEdit *makeEdit(QWidget *parent, const char *name, const QString &label, int x, int y, int w)
@@ -33,8 +37,14 @@ TKitComboBox *makeBankBox(QWidget *parent, const char *name, int x, int y)
 }
 } // namespace
 
+ErrorCodeRow ErrorCodeRow::read(const qvx::ResultSet &rs, int i)
+{
+    return {rs.value(i, QStringLiteral("bankid")), rs.value(i, QStringLiteral("errcode")),
+            rs.value(i, QStringLiteral("errcontents"))};
+}
+
 Tqv_ErrCode_frm::Tqv_ErrCode_frm(const ScreenContext &context, QWidget *owner)
-    : ScreenForm(context, owner)
+    : ScreenForm(context, owner), m_codes(Columns())
 {
     SetUpForm(this, "qv_ErrCode_frm", QStringLiteral("오류코드 정보 보기"), 640, 500);
 
@@ -66,6 +76,7 @@ Tqv_ErrCode_frm::Tqv_ErrCode_frm(const ScreenContext &context, QWidget *owner)
     d.grid.find = false;
     d.search.statement = [this] { return searchStatement(); };
     d.search.emptyMessage = QStringLiteral("해당 은행 또는 오류코드가 존재하지 않습니다.");
+    d.search.onRow = [this](const qvx::ResultSet &rs, int gridRow, int row) { m_codes.listedRow(rs, gridRow, row); };
     // A search without result leaves the rows of the previous search.
     d.search.statementClearsList = true;
     d.search.searched = [this](const QString &, int rows) {
@@ -160,6 +171,7 @@ void Tqv_ErrCode_frm::btn_addClick()
     edt_regcontents->clear();
     edt_regcode->setReadOnly(false);
     cmb_bankname1->SetEnabled(true);
+    m_codes.closeEdit();
     showBands(true, true);
     if (cmb_bankname1->ItemIndex() < 0)
         cmb_bankname1->SetItemIndex(std::max(0, cmb_bankname->ItemIndex()));
@@ -174,16 +186,17 @@ void Tqv_ErrCode_frm::btn_modifyClick()
         cmb_bankname->setFocus();
         return;
     }
-    // The correction belongs to the listed row: its bank and code stay as they are.
-    const int r = grd_error->Row();
-    m_editBank = grd_error->Cells(BankColumn, r);
-    m_editCode = grd_error->Cells(0, r);
-    entryBanks->Choose(m_editBank);
+    // The correction keeps the row it opened: its bank and code stay as they
+    // are, wherever the cursor goes.
+    if (!m_codes.open(grd_error->Row()))
+        return;
+    const ErrorCodeRow &row = *m_codes.opened();
+    entryBanks->Choose(row.bankid);
     cmb_bankname1->SetEnabled(false);
     showBands(true, true);
-    edt_regcode->setText(m_editCode);
+    edt_regcode->setText(row.errcode);
     edt_regcode->setReadOnly(true);
-    edt_regcontents->setText(grd_error->Cells(1, r));
+    edt_regcontents->setText(row.errcontents);
     edt_regcontents->setFocus();
     edit.begin(ReferenceEditMode::Modifying);
 }
@@ -209,15 +222,15 @@ void Tqv_ErrCode_frm::btn_saveClick()
         ok = StoreReferenceChange(context(), QStringLiteral("insert into error (bankID, errcode, errcontents) values(")
                                   + sqlQuote(bank) + u',' + sqlQuote(code) + u',' + sqlQuote(text) + u')');
         if (ok)
-            AppendGridRow(grd_error, {code, text, bank});
-    } else {
+            m_codes.appendStored(grd_error, ReadStoredRow(context(), ErrorCodeByKey(bank, code)));
+    } else if (const ErrorCodeRow *opened = m_codes.opened()) {
+        const ErrorCodeRow key = *opened;
         ok = StoreReferenceUpdate(context(), QStringLiteral("error"),
-                                  QStringLiteral(" where errcode = ") + sqlQuote(m_editCode)
-                                      + QStringLiteral(" and bankid = ") + sqlQuote(m_editBank),
+                                  QStringLiteral(" where errcode = ") + sqlQuote(key.errcode)
+                                      + QStringLiteral(" and bankid = ") + sqlQuote(key.bankid),
                                   QStringLiteral("update error set errcontents = ") + sqlQuote(text));
-        // The row that was opened, wherever the cursor went meanwhile.
         if (ok)
-            ShowStoredRow(grd_error, {{0, m_editCode}, {BankColumn, m_editBank}}, {{1, text}});
+            m_codes.showStored(grd_error, ReadStoredRow(context(), ErrorCodeByKey(key.bankid, key.errcode)));
     }
     TellReferenceStored(ok);
     cmb_bankname->SetItemIndex(0);
@@ -235,8 +248,7 @@ void Tqv_ErrCode_frm::endEdit()
     edt_regcontents->clear();
     edt_regcode->setReadOnly(false);
     cmb_bankname1->SetEnabled(true);
-    m_editBank.clear();
-    m_editCode.clear();
+    m_codes.closeEdit();
     edit.idle();
     showBands(false, false);
 }

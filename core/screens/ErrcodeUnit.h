@@ -5,6 +5,7 @@
 #include "core/screens/ListCombos.h"
 #include "core/screens/ListFrame.h"
 #include "core/screens/ReferenceEdit.h"
+#include "core/screens/ReferenceRows.h"
 #include "core/screens/ScreenForm.h"
 #include "platform/Report.h"
 
@@ -18,6 +19,17 @@ class TDDButton;
 class TKitComboBox;
 class TKitSimplePanel;
 class TListGrid;
+
+// One result code of a bank as table error holds it; bank and code are its key.
+struct ErrorCodeRow
+{
+    QString bankid;
+    QString errcode;
+    QString errcontents;
+
+    static ErrorCodeRow read(const qvx::ResultSet &rs, int i);
+    bool sameKey(const ErrorCodeRow &other) const { return bankid == other.bankid && errcode == other.errcode; }
+};
 
 class Tqv_ErrCode_frm : public ScreenForm
 {
@@ -61,9 +73,8 @@ private:
     void endEdit();
     // The search statement of the bank and code chosen now; shows the bank band.
     QString searchStatement();
-    // The row being corrected: its own bank and code, as listed.
-    QString m_editBank;
-    QString m_editCode;
+    // The listed codes as stored, and the one a correction opened.
+    ReferenceRows<ErrorCodeRow> m_codes;
     std::unique_ptr<ListFrame> m_frame;
 };
 

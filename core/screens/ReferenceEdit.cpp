@@ -1,4 +1,5 @@
 #include "core/screens/ReferenceEdit.h"
+#include "core/screens/ReferenceRows.h"
 
 #include "core/RunCommitted.h"
 #include "core/DMUnit.h"
@@ -29,6 +30,11 @@ void ReferenceEditMode::begin(Mode mode)
 void ReferenceEditMode::lock()
 {
     showButtons(false, false);
+}
+
+bool ReferenceEditMode::saving() const
+{
+    return m_session.LoginAuthorCode == u"3" && m_mode != None;
 }
 
 void ReferenceEditMode::showButtons(bool addModify, bool saveCancel)
@@ -74,21 +80,6 @@ void AppendGridRow(TListGrid *grid, const QStringList &cells)
         grid->SetCells(c, row, cells[c]);
 }
 
-void ShowStoredRow(TListGrid *grid, const GridCells &key, const GridCells &stored)
-{
-    if (key.isEmpty())
-        return;
-    for (int row = 1; row < grid->RowCount(); ++row) {
-        bool matches = true;
-        for (const auto &[col, text] : key)
-            matches = matches && grid->Cells(col, row) == text;
-        if (!matches)
-            continue;
-        for (const auto &[col, text] : stored)
-            grid->SetCells(col, row, text);
-    }
-}
-
 bool RefuseEmpty(QLineEdit *field, const QString &message)
 {
     if (!field->text().isEmpty())
@@ -115,4 +106,21 @@ TKitSimplePanel *MakeReferenceSearchBar(QWidget *form)
 {
     MakeBand(form, "pnl_searchcaption", QStringLiteral(" ◎ 검  색"), 22);
     return MakeBar(form, "pnl_search", 40, alTop);
+}
+
+void WriteListRow(TListGrid *grid, const ListColumns &columns, const qvx::ResultSet &rs, int i, int gridRow)
+{
+    for (int c = 0; c < columns.size(); ++c)
+        grid->SetCells(c, gridRow, columns[c].format == CellFormat::RowNo ? QString::number(gridRow)
+                                                                          : CellText(columns[c], rs, i));
+}
+
+qvx::ResultSet ReadStoredRow(const ScreenContext &context, const QString &sql)
+{
+    try {
+        return context.dm.cms_select1(sql);
+    } catch (const std::exception &) {
+        WriteLog(context.session, sql);
+        return {};
+    }
 }

@@ -49,6 +49,8 @@ public:
     void showButtons(bool addModify, bool saveCancel);
 
     int mode() const { return m_mode; }
+    // An edit is open that this user can save: the list's cursor leaves it alone.
+    bool saving() const;
 
 private:
     const Session &m_session;
@@ -84,11 +86,3 @@ void TellReferenceStored(bool ok);
 // Appends a row with the cells (from column 0); an empty first data row is
 // used instead of a new one.
 void AppendGridRow(TListGrid *grid, const QStringList &cells);
-
-// Cells of a list row by column: (column, text).
-using GridCells = QList<std::pair<int, QString>>;
-
-// After a change was stored: every listed row whose cells match `key` takes
-// the `stored` cells, so that the list shows what is stored and the next edit
-// of the row starts from it rather than writing the listed values back.
-void ShowStoredRow(TListGrid *grid, const GridCells &key, const GridCells &stored);

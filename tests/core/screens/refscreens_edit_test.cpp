@@ -12,10 +12,12 @@
 #include "core/screens/ErrcodeUnit.h"
 #include "core/screens/ScreenRegistry.h"
 #include "core/screens/SearchUnit.h"
+#include "core/TextUtils.h"
 #include "controls/panels/DDButton.h"
 #include "platform/TListGrid.h"
 #include "support/CountingLink.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -386,4 +388,122 @@ TEST_F(RefEdits, FindDialogMatchesTextNotBytes)
     ClickControl(dialog.btn_searchfirst);
     EXPECT_EQ(client.prompt().count(), 0);
     EXPECT_EQ(grid.Row(), 1);
+}
+
+namespace {
+
+// A bank's account as stored, column by column.
+QStringList storedAccount(ClientFixture &client, const char *bank)
+{
+    return client.server()
+        .query(QStringLiteral("select mobankno, passwd, dblpasswd, recvid, firmid, sendname, tr_gubuncode from bank "
+                              "where bankid = '%1'")
+                   .arg(QLatin1String(bank)))
+        .row(0);
+}
+
+} // namespace
+
+// 수 정 on bank 03, the cursor moved one row down, 저 장: the save goes into
+// bank 03's row, never into the row under the cursor.
+class BankAccountCursor : public RefEdits, public ::testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(BankAccountCursor, SaveGoesIntoTheRowTheEditOpened)
+{
+    const bool byKeys = GetParam();
+    login("ADMIN", "9999");
+    auto *screen = open<Tqv_bank_frm>("qv_a2_2", "qv_bank_frm");
+    ASSERT_NE(screen, nullptr);
+    TListGrid *grid = screen->grd_allbank;
+    const int row03 = rowOf(grid, QStringLiteral("03"), 2);
+    const int row04 = rowOf(grid, QStringLiteral("04"), 2);
+    ASSERT_GT(row03, 0);
+    ASSERT_EQ(row04, row03 + 1);
+    const QStringList bank03 = storedAccount(client, "03");
+    const QStringList bank04 = storedAccount(client, "04");
+    const QString firm04 = grid->Cells(0, row04);
+
+    ClickGridCell(grid, 0, row03);
+    ClickControl(screen->btn_modify);
+    TypeText(screen->edt_firmid, QStringLiteral("HB0399"));
+    if (byKeys) {
+        for (int i = 0; i < 12; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+        ASSERT_EQ(QApplication::focusWidget(), grid);
+        QTest::keyClick(grid, Qt::Key_Down);
+    } else {
+        ClickGridCell(grid, 1, row04);
+    }
+    ASSERT_EQ(grid->Row(), row04);
+    // The panel keeps the row it opened.
+    EXPECT_EQ(screen->edt_bankid->text(), QStringLiteral("03"));
+    EXPECT_EQ(screen->edt_firmid->text(), QStringLiteral("HB0399"));
+
+    client.prompt().clear();
+    ClickControl(screen->btn_save);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
+    EXPECT_EQ(storedAccount(client, "04"), bank04);
+    QStringList expected03 = bank03;
+    expected03[4] = QStringLiteral("HB0399");
+    EXPECT_EQ(storedAccount(client, "03"), expected03);
+    // The list shows what is stored, each row its own.
+    EXPECT_EQ(grid->Cells(0, row03), QStringLiteral("HB0399"));
+    EXPECT_EQ(grid->Cells(0, row04), firm04);
+}
+
+INSTANTIATE_TEST_SUITE_P(ByMouseAndByKeys, BankAccountCursor, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool> &info) {
+                             return info.param ? std::string("KeysAlone") : std::string("Mouse");
+                         });
+
+TEST_F(RefEdits, BankAccountListShowsTheAccountAsStoredAfterASave)
+{
+    login("ADMIN", "9999");
+    auto *screen = open<Tqv_bank_frm>("qv_a2_2", "qv_bank_frm");
+    ASSERT_NE(screen, nullptr);
+    TListGrid *grid = screen->grd_allbank;
+    const int row = rowOf(grid, QStringLiteral("03"), 2);
+    ASSERT_GT(row, 0);
+    ClickGridCell(grid, 0, row);
+    ClickControl(screen->btn_modify);
+    // Typed with hyphens of its own; the list shows the stored digits in the
+    // bank's form, as a new search would.
+    TypeText(screen->edt_bankno, QStringLiteral("1-2301-2345-67899"));
+    ClickControl(screen->btn_save);
+    EXPECT_EQ(storedAccount(client, "03").value(0), QStringLiteral("12301234567899"));
+    EXPECT_EQ(grid->Cells(3, row), FormatAcctNo(QStringLiteral("03"), QStringLiteral("12301234567899")));
+    ClickGridCell(grid, 0, row);
+    EXPECT_EQ(screen->edt_bankno->text(), FormatAcctNo(QStringLiteral("03"), QStringLiteral("12301234567899")));
+}
+
+TEST_F(RefEdits, BankCodeRenameGoesIntoTheRowItOpened)
+{
+    login("ADMIN", "9999");
+    auto *screen = open<Tqv_allbank_frm>("qv_a2_1", "qv_allbank_frm");
+    ASSERT_NE(screen, nullptr);
+    ClickControl(screen->btn_search);
+    TListGrid *grid = screen->grd_allbank;
+    const int opened = rowOf(grid, QStringLiteral("20"));
+    ASSERT_GT(opened, 1);
+    const int other = opened - 1;
+    const QString otherCode = grid->Cells(0, other);
+    const QString otherName = grid->Cells(1, other);
+    ClickGridCell(grid, 1, opened);
+    ClickControl(screen->btn_modify);
+    ClickGridCell(grid, 1, other);
+    TypeText(screen->edt_regcontents, QStringLiteral("우리은행 본점"));
+    client.prompt().enqueueAnswer(true);
+    ClickControl(screen->btn_save);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("정상적으로 처리되었습니다."));
+    auto nameOf = [&](const QString &code) {
+        return client.server()
+            .query(QStringLiteral("select bankname from allbank where bankid = '%1'").arg(code))
+            .value(0, QStringLiteral("bankname"));
+    };
+    EXPECT_EQ(nameOf(QStringLiteral("20")), QStringLiteral("우리은행 본점"));
+    EXPECT_EQ(nameOf(otherCode), otherName);
+    EXPECT_EQ(grid->Cells(1, opened), QStringLiteral("우리은행 본점"));
+    EXPECT_EQ(grid->Cells(1, other), otherName);
 }

@@ -16,6 +16,7 @@
 #include "core/screens/NetworkUnit.h"
 #include "core/screens/ScreenRegistry.h"
 #include "core/screens/SearchUnit.h"
+#include "core/TextUtils.h"
 #include "core/screens/StartUnit.h"
 #include "controls/panels/DDButton.h"
 #include "controls/panels/KitComboBox.h"
@@ -134,12 +135,12 @@ TEST_F(RefScreens, AnAdministratorAddsAndModifiesAMotherAccount)
     EXPECT_EQ(stored.value(0, QStringLiteral("sendname")), QStringLiteral("한빛'상사"));
     EXPECT_EQ(stored.value(0, QStringLiteral("tr_gubuncode")), QStringLiteral("20"));
 
-    // Modify the new row: the grid shows it hyphenated as typed; the update
-    // finds it by the stored digits.
+    // Modify the new row: the list shows it as stored, in its bank's form;
+    // the update finds it by the stored digits.
     const int newRow = screen->grd_allbank->RowCount() - 1;
     ClickGridCell(screen->grd_allbank, 0, newRow);
     ClickGridCell(screen->grd_allbank, 0, newRow, true);
-    EXPECT_EQ(screen->edt_bankno->text(), QStringLiteral("999-888-777666"));
+    EXPECT_EQ(screen->edt_bankno->text(), FormatAcctNo(bankid, QStringLiteral("999888777666")));
     EXPECT_EQ(screen->AccountEditMode, 2);
     type(screen->edt_firmid, QStringLiteral("F9999"));
     client.prompt().clear();
