@@ -3,6 +3,7 @@
 #include "core/Session.h"
 #include "platform/AcctNo.h"
 #include "platform/Cp949.h"
+#include "platform/SqlText.h"
 
 #include <algorithm>
 #include <limits>
@@ -429,4 +430,15 @@ QString FormatAcctNo(const QString &bankCode, const QString &acctNo)
 bool CheckAcctNo(const QString &bankCode, const QString &acctNo)
 {
     return qvx::AcctNo::isValid(bankCode, acctNo);
+}
+
+std::optional<QString> StoredAccountNo(const QString &typed)
+{
+    const QString text = typed.trimmed();
+    const QString digits = DelChar(text, u'-');
+    if (text.isEmpty())
+        return QString();
+    if (digits.isEmpty() || !qvx::isAsciiDigits(digits))
+        return std::nullopt;
+    return digits;
 }

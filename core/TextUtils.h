@@ -22,6 +22,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 using Currency = qint64;
 
 // A text that should be a number and is none, or an arithmetic the data
@@ -116,3 +118,9 @@ QString GetSendFlagName(int code);
 QString FormatAcctNo(const QString &bankCode, const QString &acctNo);
 // True when the account number is valid for the bank (texts as given).
 bool CheckAcctNo(const QString &bankCode, const QString &acctNo);
+// The account number a screen stores: the text without its hyphens and the
+// blanks around it, when that leaves ASCII digits alone (an empty text stays
+// empty); none for any other text (letters, other signs, blanks inside, only
+// hyphens).
+// Every screen that stores an account refuses it with its account message.
+std::optional<QString> StoredAccountNo(const QString &typed);

@@ -18,6 +18,19 @@ namespace {
 qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
 
 const QString NotDoneMessage = QStringLiteral("정상적으로 처리되지 않았습니다.");
+const QString AccountMessage = QStringLiteral("해당은행에 대한 계좌번호가 적절하지 않습니다. 확인하시기 바랍니다.");
+
+const QString PayeeSelect = QStringLiteral(
+    "select daesang.name, daesang.bankid, daesang.bankno, daesang.residentno, allbank.bankname, "
+    "TelNo_1, TelNo_2, TelNo_3, ConCat(daesang.TelNo_1,\"-\", daesang.TelNo_2, \"-\", "
+    "daesang.TelNo_3) as PhoneNo from daesang, allbank where daesang.bankid = allbank.bankid ");
+
+// The payee of that account and name as stored.
+QString PayeeByKey(const QString &bankNo, const QString &name)
+{
+    return PayeeSelect + QStringLiteral("and daesang.bankno = ") + sqlQuote(bankNo) + QStringLiteral(" and daesang.name = ")
+           + sqlQuote(name);
+}
 
 QLineEdit *field(QWidget *panel, const char *name, const QString &text, int x, int y, int w, int maxLength = 0)
 {
@@ -77,7 +90,6 @@ const ListColumns &PayeeColumns()
             tel("Tel_1", "TelNo_1"),                                          // colTel1
             tel("Tel_2", "TelNo_2"),                                          // colTel2
             tel("Tel_3", "TelNo_3"),                                          // colTel3
-            ListColumn::data("bankno"),                                       // colStoredBankNo
         };
     }();
     return columns;
@@ -85,8 +97,14 @@ const ListColumns &PayeeColumns()
 
 } // namespace
 
+PayeeRow PayeeRow::read(const qvx::ResultSet &rs, int i)
+{
+    auto v = [&](const char *name) { return rs.value(i, QString::fromLatin1(name)); };
+    return {v("name"), v("bankid"), v("bankno"), v("residentno"), v("bankname"), v("TelNo_1"), v("TelNo_2"), v("TelNo_3")};
+}
+
 Tqv_Daesang_frm::Tqv_Daesang_frm(const ScreenContext &context, QWidget *owner)
-    : ScreenForm(context, owner)
+    : ScreenForm(context, owner), m_payees(PayeeColumns())
 {
     SetUpForm(this, "qv_Daesang_frm", QStringLiteral("거래처정보등록"), 860, 600);
 
@@ -143,6 +161,7 @@ Tqv_Daesang_frm::Tqv_Daesang_frm(const ScreenContext &context, QWidget *owner)
     decl.grid = {"grd_daesang", &PayeeColumns(), 0, 40, colName, false};
     decl.search.statement = [this] { return searchStatement(); };
     decl.search.emptyMessage = QStringLiteral("해당 조건에 대한 자료가 존재하지 않습니다.");
+    decl.search.onRow = [this](const qvx::ResultSet &rs, int gridRow, int row) { m_payees.listedRow(rs, gridRow, row); };
     decl.search.searched = [this](const QString &, int rows) {
         if (rows > 0)
             grd_daesang->SetRow(1);
@@ -289,11 +308,8 @@ QString Tqv_Daesang_frm::searchStatement()
     const QString name = QStringLiteral("%") + edt_searchname->text() + QStringLiteral("%");
     const QString account = QStringLiteral("%") + DelChar(edt_searchbankno->text(), QLatin1Char('-')) + QStringLiteral("%");
     openPanel(false);
-    return QStringLiteral("select daesang.name, daesang.bankid, daesang.bankno, daesang.residentno, allbank.bankname, "
-                          "TelNo_1, TelNo_2, TelNo_3, ConCat(daesang.TelNo_1,\"-\", daesang.TelNo_2, \"-\", "
-                          "daesang.TelNo_3) as PhoneNo from daesang, allbank where daesang.bankid = allbank.bankid "
-                          "and daesang.name like ")
-           + sqlQuote(name) + QStringLiteral(" and daesang.bankno like ") + sqlQuote(account)
+    m_payees.clear();
+    return PayeeSelect + QStringLiteral("and daesang.name like ") + sqlQuote(name) + QStringLiteral(" and daesang.bankno like ") + sqlQuote(account)
            + QStringLiteral(" order by daesang.name");
 }
 
@@ -312,16 +328,19 @@ void Tqv_Daesang_frm::btn_modifyClick()
         prompt().message(QStringLiteral("수정할 대상자가 존재하지 않습니다."));
         return;
     }
-    const int r = std::max(1, grd_daesang->Row());
+    // The modification keeps the payee it opened, wherever the cursor goes.
+    if (!m_payees.open(std::max(1, grd_daesang->Row())))
+        return;
+    const PayeeRow &row = *m_payees.opened();
     for (int i = 0; i < PayeeBankTable.size(); ++i)
-        if (PayeeBankTable[i].first == grd_daesang->Cells(colBankId, r))
+        if (PayeeBankTable[i].first == row.bankid)
             cmb_allbank->SetItemIndex(i);
-    edt_transbankno->setText(grd_daesang->Cells(colBankNo, r));
-    edt_transname->setText(grd_daesang->Cells(colName, r));
-    edt_residentno->setText(grd_daesang->Cells(colResidentNo, r));
-    cb_TelNo1->SetItemIndex(cb_TelNo1->Items().IndexOf(grd_daesang->Cells(colTel1, r)));
-    ed_TelNo2->setText(grd_daesang->Cells(colTel2, r));
-    ed_TelNo3->setText(grd_daesang->Cells(colTel3, r));
+    edt_transbankno->setText(FormatAcctNo(row.bankid, row.bankno));
+    edt_transname->setText(row.name);
+    edt_residentno->setText(HyphenRealNameNo(row.residentno.trimmed()));
+    cb_TelNo1->SetItemIndex(cb_TelNo1->Items().IndexOf(row.tel1));
+    ed_TelNo2->setText(row.tel2);
+    ed_TelNo3->setText(row.tel3);
     openPanel(true);
     setButtons(false);
     cmb_allbank->setFocus();
@@ -337,7 +356,7 @@ void Tqv_Daesang_frm::edt_transbanknoExit()
     if (CheckAcctNo(code, account))
         edt_transbankno->setText(FormatAcctNo(code, account));
     else
-        prompt().message(QStringLiteral("해당은행에 대한 계좌번호가 적절하지 않습니다. 확인하시기 바랍니다."));
+        prompt().message(AccountMessage);
 }
 
 void Tqv_Daesang_frm::edt_residentnoExit()
@@ -360,7 +379,10 @@ void Tqv_Daesang_frm::saveNew()
     if (RefuseEmpty(edt_transbankno, QStringLiteral("거래처 계좌를 입력하시기 바랍니다."))
         || RefuseEmpty(edt_transname, QStringLiteral("거래처 이름을 입력하시기 바랍니다.")))
         return;
-    const QString account = DelChar(edt_transbankno->text(), QLatin1Char('-'));
+    const std::optional<QString> typed = enteredAccount();
+    if (!typed)
+        return;
+    const QString account = *typed;
     const QString name = edt_transname->text();
     // Stored accounts are compared without their hyphens as well.
     const qvx::ResultSet found = dm.cms_select1(
@@ -378,12 +400,7 @@ void Tqv_Daesang_frm::saveNew()
         + QStringLiteral(", ") + sqlQuote(ed_TelNo3->text()) + QStringLiteral(", ")
         + sqlQuote(DelChar(edt_residentno->text(), QLatin1Char('-'))) + QStringLiteral(")");
     if (StoreReferenceChange(context(), sql)) {
-        AppendGridRow(grd_daesang,
-                      {QString(), name, selectedBankName(), edt_transbankno->text(), edt_residentno->text(),
-                       selectedBankId(), phoneText(tel1, ed_TelNo2->text(), ed_TelNo3->text()), tel1,
-                       ed_TelNo2->text(), ed_TelNo3->text(), account});
-        const int last = grd_daesang->RowCount() - 1;
-        grd_daesang->SetCells(colNo, last, QString::number(last));
+        m_payees.appendStored(grd_daesang, ReadStoredRow(context(), PayeeByKey(account, name)));
         setButtons(true);
         clearEntry(false);
     } else {
@@ -395,7 +412,10 @@ void Tqv_Daesang_frm::saveNew()
 
 void Tqv_Daesang_frm::saveChange()
 {
-    const QString account = DelChar(edt_transbankno->text(), QLatin1Char('-'));
+    const std::optional<QString> typed = enteredAccount();
+    if (!typed)
+        return;
+    const QString account = *typed;
     const QString name = edt_transname->text();
     const QString resident = DelChar(edt_residentno->text(), QLatin1Char('-'));
     if (!prompt().confirm(QStringLiteral("거 래 처 계좌 : ") + edt_transbankno->text() + QStringLiteral("\r")
@@ -403,9 +423,10 @@ void Tqv_Daesang_frm::saveChange()
                           + QStringLiteral("실명번호 : ") + edt_residentno->text() + QStringLiteral("\r\r")
                           + QStringLiteral("수정 하시겠습니까?")))
         return;
-    const int r = std::max(1, grd_daesang->Row());
-    const QString storedAccount = grd_daesang->Cells(colStoredBankNo, r);
-    const QString storedName = grd_daesang->Cells(colName, r);
+    // The payee the modification opened, wherever the list's cursor went.
+    const PayeeRow *opened = m_payees.opened();
+    const QString storedAccount = opened ? opened->bankno : QString();
+    const QString storedName = opened ? opened->name : QString();
     const QString tel1 = cb_TelNo1->Text();
     const QString sql = QStringLiteral("update daesang set name = ") + sqlQuote(name) + QStringLiteral(", bankid = ")
                         + sqlQuote(selectedBankId()) + QStringLiteral(", bankno = ") + sqlQuote(account)
@@ -416,24 +437,30 @@ void Tqv_Daesang_frm::saveChange()
                         + sqlQuote(storedName);
     bool ok = false;
     try {
-        ok = payeesWithKey(dm, storedAccount, storedName) > 0 && StoreReferenceChange(context(), sql);
+        ok = opened && payeesWithKey(dm, storedAccount, storedName) > 0 && StoreReferenceChange(context(), sql);
     } catch (const std::exception &) {
         ok = false;
     }
     if (ok) {
-        const QStringList cells = {QString::number(r), name, selectedBankName(), edt_transbankno->text(),
-                                   edt_residentno->text(), selectedBankId(),
-                                   phoneText(tel1, ed_TelNo2->text(), ed_TelNo3->text()), tel1, ed_TelNo2->text(),
-                                   ed_TelNo3->text(), account};
-        for (int c = colName; c < ColumnCount; ++c)
-            grd_daesang->SetCells(c, r, cells[c]);
+        m_payees.showStored(grd_daesang, ReadStoredRow(context(), PayeeByKey(account, name)));
         setButtons(true);
         clearEntry(false);
     } else {
         prompt().message(NotDoneMessage);
     }
+    m_payees.closeEdit();
     openPanel(false);
     PayeeEditMode = 0;
+}
+
+std::optional<QString> Tqv_Daesang_frm::enteredAccount()
+{
+    std::optional<QString> account = StoredAccountNo(edt_transbankno->text());
+    if (!account) {
+        prompt().message(AccountMessage);
+        edt_transbankno->setFocus();
+    }
+    return account;
 }
 
 void Tqv_Daesang_frm::btn_deleteClick()
@@ -449,11 +476,12 @@ void Tqv_Daesang_frm::btn_deleteClick()
     if (!prompt().confirm(QStringLiteral("선택하신 거래처를 삭제하시겠습니까?")))
         return;
     const int r = std::max(1, grd_daesang->Row());
-    const QString storedAccount = grd_daesang->Cells(colStoredBankNo, r);
-    const QString storedName = grd_daesang->Cells(colName, r);
+    const PayeeRow *chosen = m_payees.at(r);
+    const QString storedAccount = chosen ? chosen->bankno : QString();
+    const QString storedName = chosen ? chosen->name : QString();
     bool ok = false;
     try {
-        ok = payeesWithKey(dm, storedAccount, storedName) > 0
+        ok = chosen && payeesWithKey(dm, storedAccount, storedName) > 0
              && StoreReferenceChange(context(), QStringLiteral("delete from daesang where bankno = ") + sqlQuote(storedAccount)
                             + QStringLiteral(" and name = ") + sqlQuote(storedName));
     } catch (const std::exception &) {
@@ -462,6 +490,7 @@ void Tqv_Daesang_frm::btn_deleteClick()
     if (ok) {
         prompt().message(QStringLiteral("정상적으로 처리되었습니다."));
         m_frame->removeRow(r);
+        m_payees.removed(r);
         for (int i = 1; i < grd_daesang->RowCount() && !m_frame->isEmpty(); ++i)
             grd_daesang->SetCells(colNo, i, QString::number(i));
     } else {
@@ -474,6 +503,7 @@ void Tqv_Daesang_frm::btn_deleteClick()
 
 void Tqv_Daesang_frm::btn_cancelClick()
 {
+    m_payees.closeEdit();
     openPanel(false);
     setButtons(true);
     clearEntry(false);

@@ -3,6 +3,7 @@
 // the company pays or collects from, with bank, account, real-name number
 // and a mobile number for SMS. Search, add, modify, delete and print.
 
+#include "core/screens/ReferenceRows.h"
 #include "core/screens/ScreenForm.h"
 #include "platform/Report.h"
 
@@ -10,6 +11,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <utility>
 
 class ListFrame;
@@ -20,6 +22,23 @@ class TKitComboBox;
 class TKitSimplePanel;
 class TListGrid;
 
+// One payee as table daesang holds it (with its bank's name); account
+// number and name are its key.
+struct PayeeRow
+{
+    QString name;
+    QString bankid;
+    QString bankno;      // without '-'
+    QString residentno;
+    QString bankname;
+    QString tel1;
+    QString tel2;
+    QString tel3;
+
+    static PayeeRow read(const qvx::ResultSet &rs, int i);
+    bool sameKey(const PayeeRow &other) const { return bankno == other.bankno && name == other.name; }
+};
+
 class Tqv_Daesang_frm : public ScreenForm
 {
     Q_OBJECT
@@ -27,9 +46,9 @@ public:
     explicit Tqv_Daesang_frm(const ScreenContext &context, QWidget *owner = nullptr);
     ~Tqv_Daesang_frm() override;
 
-    // List columns; StoredBankNo and StoredName (hidden) keep the key as stored.
+    // List columns.
     enum Column { colNo, colName, colBankName, colBankNo, colResidentNo, colBankId, colPhone,
-                  colTel1, colTel2, colTel3, colStoredBankNo, ColumnCount };
+                  colTel1, colTel2, colTel3, ColumnCount };
 
     TListGrid *grd_daesang = nullptr;
     TKitSimplePanel *pnl_regdaesang = nullptr;
@@ -78,8 +97,13 @@ private:
     void saveNew();
     void saveChange();
     QString searchStatement();
+    // The entry's account as stored; none (after the account message) when
+    // it is no account number.
+    std::optional<QString> enteredAccount();
 
     std::unique_ptr<ListFrame> m_frame;
+    // The listed payees as stored, and the one a modification opened.
+    ReferenceRows<PayeeRow> m_payees;
 };
 
 void registerDaesangScreen();

@@ -207,3 +207,57 @@ TEST_F(PayeeMaster, ANameTakesTwelveBytesAtEntry)
     ClickControl(screen->btn_save);
     EXPECT_EQ(stored(QStringLiteral("name = '한빛ABCDEFGH'")), 1);
 }
+
+// 수 정 on one payee, a click on another, 저 장: the change goes into the
+// payee that was opened, and the list shows both as stored.
+TEST_F(PayeeMaster, AChangeGoesIntoThePayeeItOpenedWhereverTheCursorWent)
+{
+    const int opened = rowOf(QStringLiteral("홍길동"));
+    ASSERT_GT(opened, 0);
+    const int other = opened == 1 ? 2 : 1;
+    const QString otherName = screen->grd_daesang->Cells(Tqv_Daesang_frm::colName, other);
+    const QString otherAccount = screen->grd_daesang->Cells(Tqv_Daesang_frm::colBankNo, other);
+    ClickGridCell(screen->grd_daesang, 1, opened);
+    ClickControl(screen->btn_modify);
+    TypeText(screen->ed_TelNo3, QStringLiteral("4321"));
+    ClickGridCell(screen->grd_daesang, 1, other);
+    ASSERT_EQ(screen->grd_daesang->Row(), other);
+    client.prompt().clear();
+    client.prompt().enqueueAnswer(true);
+    ClickControl(screen->btn_save);
+    EXPECT_FALSE(client.prompt().contains(QStringLiteral("정상적으로 처리되지 않았습니다.")));
+    EXPECT_EQ(stored(QStringLiteral("name = '홍길동' and bankno = '1002345678901' and TelNo_3 = '4321'")), 1);
+    EXPECT_EQ(stored(QStringLiteral("name = '%1' and TelNo_3 = '4321'").arg(otherName)), 0);
+    EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colName, opened), QStringLiteral("홍길동"));
+    EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colTel3, opened), QStringLiteral("4321"));
+    EXPECT_TRUE(screen->grd_daesang->Cells(Tqv_Daesang_frm::colPhone, opened).endsWith(QStringLiteral("-4321")));
+    EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colName, other), otherName);
+    EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colBankNo, other), otherAccount);
+    EXPECT_EQ(screen->grd_daesang->Cells(Tqv_Daesang_frm::colNo, opened), QString::number(opened));
+}
+
+// An account of letters is refused on save, adding or changing.
+TEST_F(PayeeMaster, AnAccountOfLettersIsRefused)
+{
+    const int before = stored(QStringLiteral("1 = 1"));
+    ClickControl(screen->btn_add);
+    TypeText(screen->edt_transbankno, QStringLiteral("일이삼사오육칠팔구"));
+    TypeText(screen->edt_transname, QStringLiteral("글자계좌"));
+    client.prompt().clear();
+    ClickControl(screen->btn_save);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("해당은행에 대한 계좌번호가 적절하지 않습니다. 확인하시기 바랍니다."));
+    EXPECT_EQ(stored(QStringLiteral("1 = 1")), before);
+    EXPECT_EQ(screen->PayeeEditMode, 1);
+    ClickControl(screen->btn_cancel);
+
+    const int r = rowOf(QStringLiteral("홍길동"));
+    ASSERT_GT(r, 0);
+    ClickGridCell(screen->grd_daesang, 1, r);
+    ClickControl(screen->btn_modify);
+    TypeText(screen->edt_transbankno, QStringLiteral("1002-34A-5678901"));
+    client.prompt().clear();
+    ClickControl(screen->btn_save);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("해당은행에 대한 계좌번호가 적절하지 않습니다. 확인하시기 바랍니다."));
+    EXPECT_EQ(stored(QStringLiteral("name = '홍길동' and bankno = '1002345678901'")), 1);
+    EXPECT_EQ(screen->PayeeEditMode, 2);
+}
