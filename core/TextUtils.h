@@ -124,3 +124,6 @@ bool CheckAcctNo(const QString &bankCode, const QString &acctNo);
 // hyphens).
 // Every screen that stores an account refuses it with its account message.
 std::optional<QString> StoredAccountNo(const QString &typed);
+// The account message of the transfer and payee screens.
+inline const QString AccountRefusedMessage =
+    QStringLiteral("해당은행에 대한 계좌번호가 적절하지 않습니다. 확인하시기 바랍니다.");

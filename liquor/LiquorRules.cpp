@@ -200,6 +200,10 @@ LiquorEntryCheck CheckLiquorEntry(const LiquorEntryInput &input)
         check.message = LiquorOtherBankMessage;
         return check;
     }
+    if (!StoredAccountNo(input.bankNo)) {
+        check.focus = LiquorEntryFocus::BankNo;
+        check.message = AccountRefusedMessage;
+    }
     return check;
 }
 

@@ -83,10 +83,11 @@ struct LiquorEntryInput
     QString transferText;
     QString realNameNo;             // edt_daesanginfo
     QString bankId;                 // counterparty bank code
+    QString bankNo;                 // edt_bankno as typed
     QString today;                  // "yyyymmdd"
 };
 
-enum class LiquorEntryFocus { None, MotherAccount, PayeeCombo, SendName, Liquor, NonLiquor, Transfer, RealNameNo };
+enum class LiquorEntryFocus { None, MotherAccount, PayeeCombo, SendName, Liquor, NonLiquor, Transfer, RealNameNo, BankNo };
 
 struct LiquorEntryCheck
 {
@@ -104,7 +105,7 @@ inline const QString LiquorResidentNoMessage =
 
 // The checks of "자료 작성" before the duplicate question, in their order:
 // a mother account, a counterparty name, the amounts, the banned resident
-// number, the same-bank rule.
+// number, the same-bank rule, an account that is a number (StoredAccountNo).
 LiquorEntryCheck CheckLiquorEntry(const LiquorEntryInput &input);
 
 // What an entry puts into its row besides the mother account.

@@ -205,6 +205,11 @@ TransferEntryCheck CheckTransferEntry(const TransferEntryInput &input)
         check.message = amount.message();
         return check;
     }
+    if (!StoredAccountNo(input.bankNo)) {
+        check.focus = EntryFocus::BankNo;
+        check.message = AccountRefusedMessage;
+        return check;
+    }
     check.amount = amount.value;
     return check;
 }

@@ -121,11 +121,12 @@ struct TransferEntryInput
     QString sendName;             // edt_sendname
     QString residentNo;           // edt_resident as typed
     QString amountText;           // curredt_money text
+    QString bankNo;               // edt_bankno as typed
     QString today;                // "yyyymmdd"
 };
 
 // The control a failed check puts the focus in.
-enum class EntryFocus { None, MotherAccount, PayeeCombo, SendName, ResidentNo, Amount };
+enum class EntryFocus { None, MotherAccount, PayeeCombo, SendName, ResidentNo, Amount, BankNo };
 
 struct TransferEntryCheck
 {
@@ -136,7 +137,8 @@ struct TransferEntryCheck
 };
 
 // The checks of "자료작성" before the duplicate question, in their order:
-// mother account, payer/payee, banned resident number, amount.
+// mother account, payer/payee, banned resident number, amount, an account
+// that is a number (StoredAccountNo).
 TransferEntryCheck CheckTransferEntry(const TransferEntryInput &input);
 
 // --- row edit ----------------------------------------------------------------------

@@ -14,7 +14,6 @@ bool FormatAccountField(QLineEdit *field, const QString &bankId)
         field->setText(FormatAcctNo(bankId, account));
         return true;
     }
-    qvx::Prompt::instance().message(
-        QStringLiteral("해당은행에 대한 계좌번호가 적절하지 않습니다. 확인하시기 바랍니다."));
+    qvx::Prompt::instance().message(AccountRefusedMessage);
     return false;
 }

@@ -323,7 +323,14 @@ void Tqv_bank_frm::btn_saveClick()
     }
     if (RefuseEmpty(edt_firmid, QStringLiteral("업체코드를 입력하시기 바랍니다.")))
         return;
-    const QString account = DelChar(edt_bankno->text(), u'-');
+    // An account of anything but digits (and hyphens) is no account.
+    const std::optional<QString> typed = StoredAccountNo(edt_bankno->text());
+    if (!typed) {
+        prompt().message(QStringLiteral("계좌번호를 입력하시기 바랍니다."));
+        edt_bankno->setFocus();
+        return;
+    }
+    const QString account = *typed;
     const QString kind = cmb_transdiv->ItemIndex() == 0 ? QStringLiteral("20") : QStringLiteral("30");
     if (AccountEditMode == 1) {
         if (!insertAccount(account, kind))

@@ -5,6 +5,8 @@
 #include "core/DayLog.h"
 #include "core/EventGuard.h"
 #include "core/Session.h"
+#include "core/screens/EntryListForm.h"
+#include "core/screens/ListGrid.h"
 #include "core/screens/ScreenInterfaces.h"
 #include "platform/Clock.h"
 #include "platform/Prompt.h"
@@ -424,6 +426,9 @@ void Tqv_frm::ShowAlertMessage(const QString &text)
 
 void Tqv_frm::qv_a8Click()
 {
+    if (!entryScreensAgreeToExit())
+        return;
+    m_exitAgreed = true;
     session.ServerState = -1;
     if (dm.Csckt->state() != QAbstractSocket::UnconnectedState)
         dm.DeactivateRelay();
@@ -434,8 +439,33 @@ void Tqv_frm::qv_a8Click()
     close();
 }
 
+bool Tqv_frm::entryScreensAgreeToExit()
+{
+    QList<TEntryListForm *> agreed;
+    for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
+        auto *entry = qobject_cast<TEntryListForm *>(sub->widget());
+        if (!entry || GridIsEmpty(entry->grd_ichelist))
+            continue;
+        if (sub->isMinimized())
+            sub->showNormal();
+        m_mdi->setActiveSubWindow(sub);
+        if (!entry->agreeToExit()) {
+            for (TEntryListForm *e : agreed)
+                e->exitRefused();
+            return false;
+        }
+        agreed.append(entry);
+    }
+    return true;
+}
+
 void Tqv_frm::closeEvent(QCloseEvent *e)
 {
+    // Closing the window ends the program: entry rows are not lost unasked.
+    if (!m_exitAgreed && !entryScreensAgreeToExit()) {
+        e->ignore();
+        return;
+    }
     if (dm.ServerLinkOpen()) {
         dm.CloseServerLink();
         WaitMs(10);

@@ -107,11 +107,16 @@ private:
     void openMakingScreen(bool payment);
     void openResultInquiry();
     void guarded(const QString &where, void (Tqv_frm::*handler)());
+    // Every entry screen holding rows asks whether they may be lost, in
+    // front; false as soon as one keeps them (the program stays open and
+    // every entry screen asks again at its next close).
+    bool entryScreensAgreeToExit();
 
     QMdiArea *m_mdi = nullptr;
     QHash<QString, QAction *> m_items; // lower-case name
     QHash<QString, QMenu *> m_menus;
     bool m_inApprovalCheck = false;
+    bool m_exitAgreed = false;      // 종료 has asked the entry screens already
     bool m_skipActivation = false;  // the activation that follows our own modal approval screen
     int m_approvalChecks = 0;
     QAction *m_smsSeparator = nullptr; // the "|" that shows and hides with mm_SMS

@@ -67,7 +67,7 @@ bool TEntryListForm::closingAllowed(QCloseEvent *event, bool minimiseWhenKept)
         event->ignore();
         return false;
     }
-    if (!ConfirmDiscardEntryList(grd_ichelist)) {
+    if (!m_exitAgreed && !ConfirmDiscardEntryList(grd_ichelist)) {
         event->ignore();
         if (minimiseWhenKept)
             if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
@@ -76,6 +76,14 @@ bool TEntryListForm::closingAllowed(QCloseEvent *event, bool minimiseWhenKept)
     }
     EnableEntryMenus(this, session);
     return true;
+}
+
+bool TEntryListForm::agreeToExit()
+{
+    if (m_busy)
+        return false;
+    m_exitAgreed = ConfirmDiscardEntryList(grd_ichelist);
+    return m_exitAgreed;
 }
 
 void TEntryListForm::closeEntryForm(QCloseEvent *event, bool minimiseWhenKept, int &seqBase, int &seqLast)

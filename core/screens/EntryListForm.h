@@ -65,6 +65,13 @@ public:
     // The totals under the list, counted again from its rows.
     virtual void UpdateTotals() = 0;
 
+    // Asked as the program ends: true when the list may go (it is empty, or
+    // the user agrees to lose its rows), and the screen's own close then asks
+    // no more. False while a batch goes or when the user keeps the rows.
+    bool agreeToExit();
+    // The program stays open after all: the next close asks again.
+    void exitRefused() { m_exitAgreed = false; }
+
 protected:
     // The bar "pnl_buttons" at the bottom (40 high) with the list's buttons
     // from left to right, 88 wide unless they say otherwise: `lead`, then
@@ -90,4 +97,7 @@ protected:
     void closeEntryForm(QCloseEvent *event, bool minimiseWhenKept, int &seqBase, int &seqLast);
 
     bool m_busy = false; // a batch goes to the server
+
+private:
+    bool m_exitAgreed = false; // the user agreed to lose the rows as the program ends
 };

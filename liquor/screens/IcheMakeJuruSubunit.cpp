@@ -88,6 +88,11 @@ void Tqv_juruicheModify_frm::edt_daesanginfoExit()
 
 void Tqv_juruicheModify_frm::btn_modifyClick()
 {
+    if (!StoredAccountNo(edt_bankno->text())) {
+        qvx::Prompt::instance().message(AccountRefusedMessage);
+        edt_bankno->setFocus();
+        return;
+    }
     // The entry's amount rule holds here too.
     const LiquorAmounts amounts =
         CheckLiquorAmounts(curredt_juru->Text(), curredt_bijuru->Text(), curredt_money->Text());

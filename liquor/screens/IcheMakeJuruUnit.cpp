@@ -416,12 +416,13 @@ void Tqv_IcheMakeJuru_frm::btn_datasaveClick()
     input.transferText = curredt_money->Text();
     input.realNameNo = edt_daesanginfo->text();
     input.bankId = itemBankCode(cmb_transbankid->Text());
+    input.bankNo = edt_bankno->text();
     input.today = qvx::Clock::today();
     const LiquorEntryCheck check = CheckLiquorEntry(input);
     using F = LiquorEntryFocus;
     if (RefuseEntry(check, {{F::MotherAccount, cmb_allbank}, {F::PayeeCombo, cmb_daesang}, {F::SendName, edt_sendname},
                             {F::Liquor, curredt_juru}, {F::NonLiquor, curredt_bijuru}, {F::Transfer, curredt_money},
-                            {F::RealNameNo, edt_daesanginfo}}))
+                            {F::RealNameNo, edt_daesanginfo}, {F::BankNo, edt_bankno}}))
         return;
 
     LiquorEntry entry;

@@ -18,7 +18,7 @@ namespace {
 qvx::Prompt &prompt() { return qvx::Prompt::instance(); }
 
 const QString NotDoneMessage = QStringLiteral("정상적으로 처리되지 않았습니다.");
-const QString AccountMessage = QStringLiteral("해당은행에 대한 계좌번호가 적절하지 않습니다. 확인하시기 바랍니다.");
+const QString &AccountMessage = AccountRefusedMessage;
 
 const QString PayeeSelect = QStringLiteral(
     "select daesang.name, daesang.bankid, daesang.bankno, daesang.residentno, allbank.bankname, "

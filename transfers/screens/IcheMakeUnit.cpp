@@ -398,11 +398,12 @@ void Tqv_IcheMake_frm::KitButton1Click()
     input.sendName = edt_sendname->text();
     input.residentNo = edt_resident->text();
     input.amountText = curredt_money->Text();
+    input.bankNo = edt_bankno->text();
     input.today = qvx::Clock::today();
     const TransferEntryCheck check = CheckTransferEntry(input);
     using F = EntryFocus;
     if (RefuseEntry(check, {{F::MotherAccount, cmb_allbank}, {F::PayeeCombo, cmb_daesang}, {F::SendName, edt_sendname},
-                            {F::ResidentNo, edt_resident}, {F::Amount, curredt_money}}))
+                            {F::ResidentNo, edt_resident}, {F::Amount, curredt_money}, {F::BankNo, edt_bankno}}))
         return;
 
     const QString name = cmb_daesang->ItemIndex() > 0 ? cmb_daesang->Text() : edt_sendname->text();

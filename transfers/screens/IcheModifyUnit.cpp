@@ -21,7 +21,7 @@
 
 namespace {
 
-const QString AccountMessage = QStringLiteral("해당은행에 대한 계좌번호가 적절하지 않습니다. 확인하시기 바랍니다.");
+const QString &AccountMessage = AccountRefusedMessage;
 
 } // namespace
 

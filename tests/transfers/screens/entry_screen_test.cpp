@@ -878,3 +878,92 @@ TEST(EntryScreenRelayGone, TheBatchIsStoredAndTheMissingNoticeLogged)
     EXPECT_TRUE(log.filter(QStringLiteral("승인요청 알림 미전송(중계서버 연결 없음) -> 승인자 : APPR1")).size() == 1)
         << qPrintable(log.join(QLatin1Char('\n')));
 }
+
+// 종료, Ctrl+X and the main window's close box each ask before the entry
+// rows are lost; 취소 keeps the program open with its rows, 확인 ends it.
+TEST_F(EntryScreen, EveryWayOfQuittingAsksBeforeTheRowsAreLost)
+{
+    const QString question = QStringLiteral("이체자료가 있습니다. 종료 후 데이터는 유실됩니다. 종료하시겠습니까?");
+    Tqv_IcheMake_frm *s = openEntry(true);
+    ASSERT_NE(s, nullptr);
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("종료상사"), QStringLiteral("4200"));
+    ASSERT_EQ(TransferRowCount(s->grd_ichelist), 1);
+    QPointer<Tqv_IcheMake_frm> screen(s);
+    auto keptOpen = [&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(client.prompt().lastText(), question);
+        EXPECT_TRUE(main->isVisible());
+        ASSERT_FALSE(screen.isNull());
+        EXPECT_EQ(TransferRowCount(s->grd_ichelist), 1);
+        EXPECT_TRUE(client.dm()->ServerLinkOpen());
+        EXPECT_EQ(client.session().ServerState, 0);
+    };
+
+    client.prompt().clear();
+    client.prompt().enqueueAnswer(false);
+    ASSERT_TRUE(TriggerMenuItem(main, QStringLiteral("qv_a8")));
+    keptOpen();
+
+    client.prompt().clear();
+    client.prompt().enqueueAnswer(false);
+    main->activateWindow();
+    QTest::keyClick(main, Qt::Key_X, Qt::ControlModifier);
+    keptOpen();
+
+    client.prompt().clear();
+    client.prompt().enqueueAnswer(false);
+    main->close();
+    keptOpen();
+
+    // The entry screen's own close box still asks afterwards.
+    client.prompt().clear();
+    client.prompt().enqueueAnswer(false);
+    ClickControl(s->btn_close);
+    keptOpen();
+    if (auto *sub = qobject_cast<QMdiSubWindow *>(s->parentWidget()))
+        sub->showNormal();
+
+    client.prompt().clear();
+    client.prompt().enqueueAnswer(true);
+    ASSERT_TRUE(TriggerMenuItem(main, QStringLiteral("qv_a8")));
+    EXPECT_EQ(client.prompt().texts(), QStringList{question});
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_EQ(client.session().ServerState, -1);
+}
+
+TEST_F(EntryScreen, ClosingTheMainWindowAsksAndEndsOnConfirm)
+{
+    Tqv_IcheMake_frm *s = openEntry(false);
+    ASSERT_NE(s, nullptr);
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("닫기상사"), QStringLiteral("4200"));
+    ASSERT_EQ(TransferRowCount(s->grd_ichelist), 1);
+    client.prompt().clear();
+    client.prompt().enqueueAnswer(true);
+    main->close();
+    EXPECT_EQ(client.prompt().texts(),
+              QStringList{QStringLiteral("이체자료가 있습니다. 종료 후 데이터는 유실됩니다. 종료하시겠습니까?")});
+    EXPECT_FALSE(main->isVisible());
+}
+
+// With mother bank [04] (no check-code rule), an account of letters is
+// refused by 자료작성 with the account message; digits with hyphens go in.
+TEST_F(EntryScreen, AnAccountOfLettersIsRefusedAtEntry)
+{
+    Tqv_IcheMake_frm *s = openEntry(true);
+    ASSERT_NE(s, nullptr);
+    client.prompt().clear();
+    enter(s, "04", "04", QStringLiteral("일이삼사오육칠팔구"), QStringLiteral("글자상사"), QStringLiteral("1000"));
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("해당은행에 대한 계좌번호가 적절하지 않습니다. 확인하시기 바랍니다."));
+    EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
+    EXPECT_EQ(focused(s), s->edt_bankno);
+    for (const char *typed : {"1234a5678", "12 345678", "---"}) {
+        client.prompt().clear();
+        enter(s, "04", "04", QString::fromLatin1(typed), QStringLiteral("글자상사"), QStringLiteral("1000"));
+        EXPECT_EQ(client.prompt().lastText(), QStringLiteral("해당은행에 대한 계좌번호가 적절하지 않습니다. 확인하시기 바랍니다."))
+            << typed;
+        EXPECT_TRUE(GridIsEmpty(s->grd_ichelist)) << typed;
+    }
+    client.prompt().clear();
+    enter(s, "04", "04", QStringLiteral("123-456-789012"), QStringLiteral("숫자상사"), QStringLiteral("1000"));
+    EXPECT_EQ(TransferRowCount(s->grd_ichelist), 1);
+}
