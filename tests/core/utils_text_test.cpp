@@ -248,3 +248,14 @@ TEST(UtilsText, AccountNumbersGoThroughTheBankRules)
 }
 
 } // namespace
+
+TEST(UtilsText, StoredAccountNoTakesDigitsAndHyphensOnly)
+{
+    EXPECT_EQ(StoredAccountNo(QStringLiteral("123-456-789012")), QStringLiteral("123456789012"));
+    EXPECT_EQ(StoredAccountNo(QStringLiteral(" 1002345678901 ")), QStringLiteral("1002345678901"));
+    EXPECT_EQ(StoredAccountNo(QString()), QString());
+    for (const QString &refused : {QStringLiteral("일이삼사오육칠팔구"), QStringLiteral("한글계좌번호"),
+                                   QStringLiteral("1234a5678"), QStringLiteral("12 345678"), QStringLiteral("---"),
+                                   QStringLiteral("１２３４５６"), QStringLiteral("123.456")})
+        EXPECT_FALSE(StoredAccountNo(refused).has_value()) << qPrintable(refused);
+}

@@ -507,3 +507,35 @@ TEST_F(RefEdits, BankCodeRenameGoesIntoTheRowItOpened)
     EXPECT_EQ(grid->Cells(1, opened), QStringLiteral("우리은행 본점"));
     EXPECT_EQ(grid->Cells(1, other), otherName);
 }
+
+// A mother account of letters is refused with the account message, adding
+// or modifying; nothing is stored.
+TEST_F(RefEdits, BankAccountOfLettersIsRefused)
+{
+    login("ADMIN", "9999");
+    auto *screen = open<Tqv_bank_frm>("qv_a2_2", "qv_bank_frm");
+    ASSERT_NE(screen, nullptr);
+    TListGrid *grid = screen->grd_allbank;
+    const int row = rowOf(grid, QStringLiteral("04"), 2);
+    ASSERT_GT(row, 0);
+    const QStringList before = storedAccount(client, "04");
+    const int accounts = client.server().query(QStringLiteral("select * from bank")).recordCount();
+
+    ClickGridCell(grid, 0, row);
+    ClickControl(screen->btn_modify);
+    TypeText(screen->edt_bankno, QStringLiteral("한글계좌번호"));
+    client.prompt().clear();
+    ClickControl(screen->btn_save);
+    EXPECT_EQ(client.prompt().texts(), QStringList{QStringLiteral("계좌번호를 입력하시기 바랍니다.")});
+    EXPECT_EQ(storedAccount(client, "04"), before);
+    EXPECT_EQ(screen->AccountEditMode, 2);
+    ClickControl(screen->btn_delete);
+
+    ClickControl(screen->btn_add);
+    TypeText(screen->edt_bankno, QStringLiteral("1234-56A-789"));
+    TypeText(screen->edt_firmid, QStringLiteral("F0401"));
+    client.prompt().clear();
+    ClickControl(screen->btn_save);
+    EXPECT_EQ(client.prompt().texts(), QStringList{QStringLiteral("계좌번호를 입력하시기 바랍니다.")});
+    EXPECT_EQ(client.server().query(QStringLiteral("select * from bank")).recordCount(), accounts);
+}

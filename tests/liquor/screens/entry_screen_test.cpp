@@ -26,6 +26,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QLineEdit>
+#include <QPointer>
 
 namespace {
 
@@ -676,4 +677,73 @@ TEST_F(LiquorEntryScreen, OtherInformationNStandsForAnyInTheDuplicateTest)
     EXPECT_TRUE(client->prompt().lastText().startsWith(S("중복이체자료를 발견하였습니다.")))
         << qPrintable(client->prompt().texts().join('|'));
     EXPECT_EQ(s->grd_ichelist->RowCount(), 3);
+}
+
+// An account of letters never reaches the list: 자료 작성 and the row edit
+// refuse it with the account message.
+TEST_F(LiquorEntryScreen, AnAccountOfLettersIsRefusedAtEntryAndInTheRowEdit)
+{
+    const QString refused = S("해당은행에 대한 계좌번호가 적절하지 않습니다. 확인하시기 바랍니다.");
+    Tqv_IcheMakeJuru_frm *s = entry(false);
+    ASSERT_NE(s, nullptr);
+    client->prompt().clear();
+    enter(s, "21", S("1000"), S("0"), S("글자상사"), S("일이삼사오육칠팔구"));
+    EXPECT_EQ(client->prompt().lastText(), refused);
+    EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
+    EXPECT_EQ(s->window()->focusWidget(), s->edt_bankno);
+
+    enter(s, "21", S("1000"), S("0"), S("숫자상사"), S("560-12345-678901"));
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 2);
+    const QString account = cell(s, lcBankNo, 1);
+    bool refusedInDialog = false;
+    OnModal<Tqv_juruicheModify_frm>([&](Tqv_juruicheModify_frm *d) {
+        Activate(d);
+        TypeText(d->edt_bankno, S("56O12345678901")); // a letter O among the digits
+        client->prompt().clear();
+        ClickIn(d, "btn_modify");
+        refusedInDialog = client->prompt().lastText() == refused && d->isVisible();
+        ClickIn(d, "KitButton2");
+    });
+    ClickGridCell(s->grd_ichelist, 2, 1, true);
+    EXPECT_TRUE(refusedInDialog);
+    EXPECT_EQ(cell(s, lcBankNo, 1), account);
+}
+
+// 종료, Ctrl+X and the main window's close box ask before the liquor rows
+// are lost; 취소 keeps the program open, 확인 ends it.
+TEST_F(LiquorEntryScreen, EveryWayOfQuittingAsksBeforeTheRowsAreLost)
+{
+    const QString question = S("이체자료가 있습니다. 종료 후 데이터는 유실됩니다. 종료하시겠습니까?");
+    Tqv_IcheMakeJuru_frm *s = entry(true);
+    ASSERT_NE(s, nullptr);
+    enter(s, "21", S("1000"), S("0"), S("종료상사"), S("56012345678901"));
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 2);
+    QPointer<Tqv_IcheMakeJuru_frm> screen(s);
+    auto keptOpen = [&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(client->prompt().texts(), QStringList{question});
+        EXPECT_TRUE(main->isVisible());
+        ASSERT_FALSE(screen.isNull());
+        EXPECT_FALSE(GridIsEmpty(s->grd_ichelist));
+        EXPECT_EQ(client->session().ServerState, 0);
+    };
+    client->prompt().clear();
+    client->prompt().enqueueAnswer(false);
+    ASSERT_TRUE(TriggerMenuItem(main, S("qv_a8")));
+    keptOpen();
+    client->prompt().clear();
+    client->prompt().enqueueAnswer(false);
+    main->activateWindow();
+    QTest::keyClick(main, Qt::Key_X, Qt::ControlModifier);
+    keptOpen();
+    client->prompt().clear();
+    client->prompt().enqueueAnswer(false);
+    main->close();
+    keptOpen();
+
+    client->prompt().clear();
+    client->prompt().enqueueAnswer(true);
+    QTest::keyClick(main, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(client->prompt().texts(), QStringList{question});
+    EXPECT_FALSE(main->isVisible());
 }
