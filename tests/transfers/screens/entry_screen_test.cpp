@@ -965,5 +965,25 @@ TEST_F(EntryScreen, AnAccountOfLettersIsRefusedAtEntry)
     }
     client.prompt().clear();
     enter(s, "04", "04", QStringLiteral("123-456-789012"), QStringLiteral("숫자상사"), QStringLiteral("1000"));
-    EXPECT_EQ(TransferRowCount(s->grd_ichelist), 1);
+    ASSERT_EQ(TransferRowCount(s->grd_ichelist), 1);
+    const QString account = ReadTransferRow(s->grd_ichelist, 1).bankNo;
+
+    // The row edit refuses letters as well and keeps the row.
+    bool refusedInDialog = false;
+    ClickGridCell(s->grd_ichelist, 1, 1);
+    OnNextModal([&](QDialog *d) {
+        auto *dialog = qobject_cast<Tqv_icheModify_frm *>(d);
+        if (!dialog)
+            return d->reject();
+        TypeText(dialog->edt_bankno, QStringLiteral("일이삼사오육칠팔구"));
+        client.prompt().clear();
+        QTest::mouseClick(dialog->btn_modify, Qt::LeftButton);
+        refusedInDialog = dialog->isVisible()
+                          && client.prompt().lastText()
+                                 == QStringLiteral("해당은행에 대한 계좌번호가 적절하지 않습니다. 확인하시기 바랍니다.");
+        QTest::mouseClick(dialog->KitButton2, Qt::LeftButton);
+    });
+    ClickControl(s->btn_modify);
+    EXPECT_TRUE(refusedInDialog);
+    EXPECT_EQ(ReadTransferRow(s->grd_ichelist, 1).bankNo, account);
 }
