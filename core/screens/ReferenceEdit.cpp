@@ -69,17 +69,6 @@ bool StoreReferenceUpdate(const ScreenContext &context, const QString &table, co
     return StoreReferenceChange(context, sql + where);
 }
 
-void AppendGridRow(TListGrid *grid, const QStringList &cells)
-{
-    int row = grid->RowCount();
-    if (GridIsEmpty(grid))
-        row = 1;
-    if (row >= grid->RowCount())
-        grid->SetRowCount(row + 1);
-    for (int c = 0; c < cells.size(); ++c)
-        grid->SetCells(c, row, cells[c]);
-}
-
 bool RefuseEmpty(QLineEdit *field, const QString &message)
 {
     if (!field->text().isEmpty())

@@ -1,6 +1,7 @@
 #pragma once
 // What the reference-data screens share: the admin-only edit buttons, storing a
-// change as "commit", the statement, "commit", and appending a saved row.
+// change as "commit", the statement, "commit", and their questions and
+// messages (the rows behind the list are in ReferenceRows.h).
 
 #include "core/screens/ScreenContext.h"
 
@@ -83,6 +84,3 @@ bool ConfirmReferenceEntry(const QString &codeLabel, const QString &code, const 
 // Tells whether a change was stored ("정상적으로 처리되었습니다.") or not.
 void TellReferenceStored(bool ok);
 
-// Appends a row with the cells (from column 0); an empty first data row is
-// used instead of a new one.
-void AppendGridRow(TListGrid *grid, const QStringList &cells);
