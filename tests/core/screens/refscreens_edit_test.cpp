@@ -41,6 +41,12 @@ protected:
     {
         return openFromMenu<T>(client.mainWindow(), item, name);
     }
+    // The bank accounts screen as an administrator opens it.
+    Tqv_bank_frm *openBankAccounts()
+    {
+        login("ADMIN", "9999");
+        return open<Tqv_bank_frm>("qv_a2_2", "qv_bank_frm");
+    }
     static int rowOf(TListGrid *grid, const QString &code, int col = 0)
     {
         for (int r = 1; r < grid->RowCount(); ++r)
@@ -413,8 +419,7 @@ class BankAccountCursor : public RefEdits, public ::testing::WithParamInterface<
 TEST_P(BankAccountCursor, SaveGoesIntoTheRowTheEditOpened)
 {
     const bool byKeys = GetParam();
-    login("ADMIN", "9999");
-    auto *screen = open<Tqv_bank_frm>("qv_a2_2", "qv_bank_frm");
+    auto *screen = openBankAccounts();
     ASSERT_NE(screen, nullptr);
     TListGrid *grid = screen->grd_allbank;
     const int row03 = rowOf(grid, QStringLiteral("03"), 2);
@@ -460,8 +465,7 @@ INSTANTIATE_TEST_SUITE_P(ByMouseAndByKeys, BankAccountCursor, ::testing::Values(
 
 TEST_F(RefEdits, BankAccountListShowsTheAccountAsStoredAfterASave)
 {
-    login("ADMIN", "9999");
-    auto *screen = open<Tqv_bank_frm>("qv_a2_2", "qv_bank_frm");
+    auto *screen = openBankAccounts();
     ASSERT_NE(screen, nullptr);
     TListGrid *grid = screen->grd_allbank;
     const int row = rowOf(grid, QStringLiteral("03"), 2);
@@ -512,8 +516,7 @@ TEST_F(RefEdits, BankCodeRenameGoesIntoTheRowItOpened)
 // or modifying; nothing is stored.
 TEST_F(RefEdits, BankAccountOfLettersIsRefused)
 {
-    login("ADMIN", "9999");
-    auto *screen = open<Tqv_bank_frm>("qv_a2_2", "qv_bank_frm");
+    auto *screen = openBankAccounts();
     ASSERT_NE(screen, nullptr);
     TListGrid *grid = screen->grd_allbank;
     const int row = rowOf(grid, QStringLiteral("04"), 2);
