@@ -73,7 +73,7 @@ QString SaveLiquorErrorList(const QString &folder, const QStringList &lines, QSt
         return QString();
     }
     const QString path = QDir(folder).filePath(QStringLiteral("ErrorList.Txt"));
-    if (!qvx::TextFile::writeLines(path, lines, error))
+    if (!qvx::TextFile::writeLinesReplacing(path, lines, error))
         return QString();
     return path;
 }

@@ -30,7 +30,8 @@ QString LiquorErrorListLine(const std::array<QStringView, 9> &values, QStringVie
 // other information.
 std::array<QStringView, 9> LiquorTransferLogViews(const LiquorFields &fields, QStringView kind);
 
-// Saves the error list as <folder>/ErrorList.Txt (CP949, CR LF), written
+// Saves the error list as <folder>/ErrorList.Txt (CP949, CR LF; a character
+// CP949 cannot hold written as '?', so the list is never lost), written
 // beside its name and renamed; the folder is made when missing. Returns the
 // file's path, or an empty text with *error set.
 QString SaveLiquorErrorList(const QString &folder, const QStringList &lines, QString *error);

@@ -160,8 +160,9 @@ TEST_F(LiquorSendModuleMaximised, TheLayoutEditorOpensMaximisedAndAnOpenOneComes
     EXPECT_EQ(main->mdiArea()->activeSubWindow(), sub);
 }
 
-// A megabyte of random bytes named .txt is no text: one message, nothing in
-// the list, no error list, one line in the day's log.
+// A megabyte of random bytes named .txt is no text, also with its zero bytes
+// taken out: one message, nothing in the list, no error list, one line in the
+// day's log.
 TEST_F(LiquorConversionScreens, AFileThatIsNoTextIsRefusedOnceWithNothingInTheList)
 {
     auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b2", "qv_ichemakeJuru_frm");
@@ -169,22 +170,87 @@ TEST_F(LiquorConversionScreens, AFileThatIsNoTextIsRefusedOnceWithNothingInTheLi
     OpenedFiles opened;
     QByteArray noise(1 << 20, Qt::Uninitialized);
     QRandomGenerator(42).fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
-    const QString file = client->home() + S("/noise.txt");
-    ASSERT_TRUE(qvx::TextFile::writeBytes(file, noise));
-    const qsizetype logged = qvx::TextFile::readLines(DayLogFileName()).size();
+    const QString withNul = client->home() + S("/noise.txt");
+    ASSERT_TRUE(qvx::TextFile::writeBytes(withNul, noise));
+    const QString noNul = client->home() + S("/noise-without-nul.txt");
+    ASSERT_TRUE(qvx::TextFile::writeBytes(noNul, QByteArray(noise).replace('\0', QByteArray())));
+    for (const QString &file : {withNul, noNul}) {
+        const qsizetype logged = qvx::TextFile::readLines(DayLogFileName()).size();
+        client->prompt().clear();
+        convertFixedWidth(s, file);
+        EXPECT_EQ(client->prompt().texts(), QStringList{S("읽을 수 있는 텍스트 파일이 아닙니다.\r\r") + file});
+        EXPECT_EQ(s->grd_ichelist->RowCount(), 2);
+        EXPECT_TRUE(s->grd_ichelist->Cells(0, 1).isEmpty());
+        EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 0);
+        EXPECT_TRUE(opened.files.isEmpty());
+        // What the conversion logged (the relay's frames are logged alongside).
+        QStringList log = qvx::TextFile::readLines(DayLogFileName()).mid(logged);
+        log.removeIf([](const QString &line) { return line.contains(S("<STX>")); });
+        ASSERT_EQ(log.size(), 1) << qPrintable(log.join(QLatin1Char('\n')));
+        EXPECT_TRUE(log[0].endsWith(S("자료변환 파일 거부 : ") + file + S(" : 읽을 수 있는 텍스트 파일이 아닙니다.")))
+            << qPrintable(log[0]);
+        EXPECT_TRUE(s->btn_dataconvert->isEnabled());
+    }
+}
+
+// A fixed-width file written in UTF-8, with or without its byte-order mark,
+// is read as UTF-8 and cut at the layout's CP949 byte positions: every line
+// taken, its names as written.
+TEST_F(LiquorConversionScreens, AUtf8FileIsReadAsUtf8AndCutAtCp949Widths)
+{
+    auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b2", "qv_ichemakeJuru_frm");
+    ASSERT_NE(s, nullptr);
+    const char *names[] = {"강건", "한빛주류", "다온상사(주)", "김민준"};
+    constexpr int Lines = 3000;
+    int expected = 0;
+    for (const bool mark : {false, true}) {
+        QByteArray bytes = mark ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+        for (int i = 0; i < Lines; ++i) {
+            const QByteArray amount = QByteArray::number(1000 + i + (mark ? Lines : 0));
+            bytes += fixedLine("21", "56012345678", amount.constData(), amount.constData(), "급여", names[i % 4],
+                               "1234567890")
+                         .toUtf8()
+                     + "\r\n";
+        }
+        const QString file = client->home() + (mark ? S("/utf8-mark.txt") : S("/utf8.txt"));
+        ASSERT_TRUE(qvx::TextFile::writeBytes(file, bytes));
+        client->prompt().clear();
+        convertFixedWidth(s, file);
+        expected += Lines;
+        EXPECT_EQ(client->prompt().lastText(), S("자료변환 처리가 완료 되었습니다.")) << mark;
+        EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 0) << mark;
+        ASSERT_EQ(s->grd_ichelist->RowCount(), expected + 1) << mark;
+    }
+    for (int row : {1, 2, 3, Lines + 1, Lines + 4}) {
+        EXPECT_EQ(s->grd_ichelist->Cells(lcName, row), S(names[(row - 1) % Lines % 4])) << row;
+        EXPECT_EQ(s->grd_ichelist->Cells(lcInfo, row), S("급여")) << row;
+    }
+}
+
+// A refused line holding a byte that is no CP949 text still reaches the
+// error list: the character is written there as '?', and the list is saved.
+TEST_F(LiquorConversionScreens, AnErrorListWithACharacterCp949CannotHoldIsSaved)
+{
+    auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b2", "qv_ichemakeJuru_frm");
+    ASSERT_NE(s, nullptr);
+    OpenedFiles opened;
+    const QString file = client->home() + S("/깨진문자.txt");
+    QByteArray bytes = qvx::Cp949::encode(
+        fixedLine("21", "56012345678", "1000", "1000", "", "한빛주류", "1234567890") + S("\r\n"));
+    QByteArray broken = qvx::Cp949::encode(fixedLine("21", "56012345678", "700", "700", "", "다온X", "1234567890"));
+    broken.replace('X', '\x80');
+    ASSERT_TRUE(qvx::TextFile::writeBytes(file, bytes + broken + "\r\n"));
     client->prompt().clear();
     convertFixedWidth(s, file);
-    EXPECT_EQ(client->prompt().texts(), QStringList{S("읽을 수 있는 텍스트 파일이 아닙니다.\r\r") + file});
-    EXPECT_EQ(s->grd_ichelist->RowCount(), 2);
-    EXPECT_TRUE(s->grd_ichelist->Cells(0, 1).isEmpty());
-    EXPECT_TRUE(opened.files.isEmpty());
-    // What the conversion logged (the relay's frames are logged alongside).
-    QStringList log = qvx::TextFile::readLines(DayLogFileName()).mid(logged);
-    log.removeIf([](const QString &line) { return line.contains(S("<STX>")); });
-    ASSERT_EQ(log.size(), 1) << qPrintable(log.join(QLatin1Char('\n')));
-    EXPECT_TRUE(log[0].endsWith(S("자료변환 파일 거부 : ") + file + S(" : 읽을 수 있는 텍스트 파일이 아닙니다.")))
-        << qPrintable(log[0]);
-    EXPECT_TRUE(s->btn_dataconvert->isEnabled());
+    EXPECT_EQ(client->prompt().lastText(), S("자료변환 처리가 완료 되었습니다."));
+    EXPECT_FALSE(client->prompt().contains(S("오류 목록을 저장할 수 없습니다")));
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 2);
+    EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 1);
+    const QStringList listed = qvx::TextFile::readLines(client->home() + S("/log/ErrorList.Txt"));
+    ASSERT_EQ(listed.size(), 1);
+    EXPECT_TRUE(listed[0].contains(S("다온?"))) << qPrintable(listed[0]);
+    EXPECT_TRUE(listed[0].endsWith(S(" : 문자 오류(읽을 수 없는 문자가 있습니다.)"))) << qPrintable(listed[0]);
+    EXPECT_EQ(opened.files.size(), 1);
 }
 
 TEST_F(LiquorConversionScreens, AFixedWidthFileFillsTheListAndRefusedLinesGoToTheErrorList)
