@@ -2,8 +2,11 @@
 
 #include "liquor/LiquorRules.h"
 #include "platform/TextFile.h"
+#include "transfers/TransferLog.h"
 
 #include <QDir>
+
+#include <algorithm>
 
 QString LiquorLineFaultReason(LiquorRefusal fault)
 {
@@ -48,13 +51,16 @@ QString LiquorErrorListLine(const std::array<QStringView, 9> &values, QStringVie
 {
     qsizetype size = tail.size() + qsizetype(values.size());
     for (QStringView v : values)
-        size += v.size();
+        size += std::min(v.size(), MaxLoggedValueLength + 1);
     QString line;
     line.reserve(size);
     for (size_t k = 0; k < values.size(); ++k) {
         if (k > 0)
             line += QLatin1Char(' ');
-        line += values[k];
+        bool cut = false;
+        line += LoggedValuePart(values[k], &cut);
+        if (cut)
+            line += LoggedValueCutMark;
     }
     line += tail;
     return line;

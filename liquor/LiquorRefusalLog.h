@@ -22,7 +22,8 @@ QString LiquorLineFaultReason(LiquorRefusal fault);
 // "금액 오류(" + the amount rule's message + ")", the field named where the
 // message does not name it.
 const QString &LiquorAmountReason(const LiquorAmounts &amounts);
-// An error-list line: the refused line's values joined by blanks, then its tail.
+// An error-list line: the refused line's values joined by blanks (each cut
+// as the day's log cuts it), then its tail.
 QString LiquorErrorListLine(const std::array<QStringView, 9> &values, QStringView tail);
 
 // The nine values of a transfer-log or error-list line: bank code, account,

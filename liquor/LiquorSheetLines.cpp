@@ -34,8 +34,7 @@ QVector<QStringList> LiquorSheetRows(const qvx::SheetCells &cells, QString *refu
     }
     if (bytes > LiquorSheetMaxBytes) {
         if (refusal)
-            *refusal = QStringLiteral("시트의 자료가 너무 많거나 길어 읽을 수 없습니다 (최대 %1MB).")
-                           .arg(LiquorSheetMaxBytes / (1024 * 1024));
+            *refusal = qvx::SheetCells::tooMuchTextMessage(LiquorSheetMaxBytes);
         return {};
     }
     QVector<QStringList> rows;

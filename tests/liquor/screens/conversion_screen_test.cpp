@@ -26,6 +26,7 @@
 #include "platform/Cp949.h"
 #include "platform/TextFile.h"
 #include "support/CountingLink.h"
+#include "support/CraftedZip.h"
 #include "support/Eventually.h"
 #include "support/PeakMemory.h"
 
@@ -683,6 +684,84 @@ TEST_F(LiquorConversionScreens, ASheetOfOneLongSharedTextLoadsAFewRowsAndRefuses
     });
     ClickControl(s->btn_excel);
     EXPECT_TRUE(s->btn_excel->isEnabled());
+}
+
+// Two million number cells of the smallest double, in a workbook of some
+// hundred kilobytes: each reads as "5E-324", and the import takes the memory
+// such a sheet of ones takes, not gigabytes for the cells it does not take.
+TEST_F(LiquorConversionScreens, ASheetOfTinyNumbersLoadsInTheMemoryOfASheetOfOnes)
+{
+    auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b1", "qv_ichemakeJuru_frm");
+    ASSERT_NE(s, nullptr);
+    constexpr qint64 MB = 1024 * 1024;
+    const QByteArray head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><worksheet "
+                            "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>";
+    // Rows of a hundred cells: the eleven the import takes, and more.
+    const QByteArray row = "<row>" + QByteArray("<c><v>5e-324</v></c>").repeated(100) + "</row>";
+    const QString file = client->home() + S("/tiny.xlsx");
+    ASSERT_TRUE(testing_support::writeZip(
+        file, {testing_support::repeated("xl/worksheets/sheet1.xml", head, row, 19'500LL * row.size() - MB,
+                                         "</sheetData></worksheet>")}));
+    EXPECT_LT(QFileInfo(file).size(), 400 * 1024);
+    qvx::ScriptedFileChooser chooser;
+    OnNextModal([&](QDialog *d) {
+        auto *dialog = qobject_cast<TFrmCatchEx *>(d);
+        if (!dialog)
+            return d->reject();
+        // 0: loaded as it should be; 2: a message shown; 3: the grid wrong.
+        // The button's handler is called, not clicked: a forked child that
+        // painted would wait for the painter's threads.
+        const testing_support::PeakMemory peak = testing_support::MeasurePeakMemory([&] {
+            chooser.enqueue(file);
+            client->prompt().clear();
+            dialog->BtnOpenDlgClick();
+            if (client->prompt().count() != 0)
+                return 2;
+            return dialog->Grid->RowCount() > 19'000 && dialog->Grid->Cells(6, 1) == S("5E-324") ? 0 : 3;
+        });
+        ASSERT_TRUE(peak.ended) << "signal " << peak.signal;
+        EXPECT_EQ(peak.result, 0);
+        EXPECT_LT(peak.growth, 200 * MB) << peak.growth;
+        ClickControl(dialog->btnExit);
+    });
+    ClickControl(s->btn_excel);
+    EXPECT_TRUE(s->btn_excel->isEnabled());
+}
+
+// A sheet of rows whose every cell shows one 32,767-character text passes
+// the rows' cost check; each refused row logs its values cut short, not
+// hundreds of kilobytes a row.
+TEST_F(LiquorConversionScreens, ARefusedRowOfLongTextsLogsItsValuesCutShort)
+{
+    auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b1", "qv_ichemakeJuru_frm");
+    ASSERT_NE(s, nullptr);
+    const QString longText = S("가") + QString(32766, QLatin1Char('x'));
+    qvx::Spreadsheet::Rows rows{LiquorSheetHeaders()};
+    for (int r = 0; r < 150; ++r)
+        rows.append(QStringList(11, longText));
+    QString error;
+    const QString file = client->home() + S("/long.xlsx");
+    ASSERT_TRUE(qvx::Spreadsheet::write(file, rows, &error)) << qPrintable(error);
+    EXPECT_LT(QFileInfo(file).size(), 64 * 1024);
+    const qint64 logBefore = QFileInfo(DayLogFileName()).size();
+    qvx::ScriptedFileChooser chooser;
+    chooser.enqueue(file);
+    OnNextModal([&](QDialog *d) {
+        auto *dialog = qobject_cast<TFrmCatchEx *>(d);
+        if (!dialog)
+            return d->reject();
+        ClickControl(dialog->BtnOpenDlg);
+        EXPECT_EQ(dialog->Grid->RowCount(), 151);
+        ClickControl(dialog->BtnConvert);
+    });
+    ClickControl(s->btn_excel);
+    EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 150);
+    const qint64 logged = QFileInfo(DayLogFileName()).size() - logBefore;
+    EXPECT_LT(logged, 256 * 1024) << logged;
+    const QStringList log = qvx::TextFile::readLines(DayLogFileName()).filter(S("자료변환 Error -> "));
+    ASSERT_FALSE(log.isEmpty());
+    EXPECT_TRUE(log.last().contains(S(" 가") + QString(63, QLatin1Char('x')) + S("… "))) << qPrintable(log.last());
+    EXPECT_LT(log.last().size(), 1000);
 }
 
 // The entry list filled from a run's rows by text number, its rows' own
