@@ -116,6 +116,21 @@ protected:
         });
         ClickControl(s->btn_dataconvert);
     }
+
+    // The Excel dialog loads the file in a forked child: its peak, and what
+    // `outcome` tells of the dialog then (0: as it should be). The button's
+    // handler is called, not clicked: a forked child that painted would wait
+    // for the painter's threads.
+    testing_support::PeakMemory loadInChild(TFrmCatchEx *dialog, qvx::ScriptedFileChooser &chooser,
+                                            const QString &file, const std::function<int()> &outcome)
+    {
+        return testing_support::MeasurePeakMemory([&] {
+            chooser.enqueue(file);
+            client->prompt().clear();
+            dialog->BtnOpenDlgClick();
+            return outcome();
+        });
+    }
 };
 
 // The liquor client as the send/receive module.
@@ -665,12 +680,8 @@ TEST_F(LiquorConversionScreens, ASheetOfOneLongSharedTextLoadsAFewRowsAndRefuses
             constexpr qint64 MB = 1024 * 1024;
             const qint64 size = QFileInfo(file).size();
             EXPECT_LT(size, 512 * 1024) << file.toStdString();
-            // 0: refused as it should be; 2: another text shown; 3: the grid
-            // changed. The button's handler is called, not clicked: a forked
-            // child that painted would wait for the painter's threads.
-            const testing_support::PeakMemory peak = testing_support::MeasurePeakMemory([&] {
-                chooser.enqueue(file);
-                dialog->BtnOpenDlgClick();
+            // 0: refused as it should be; 2: another text shown; 3: the grid changed.
+            const testing_support::PeakMemory peak = loadInChild(dialog, chooser, file, [&] {
                 if (client->prompt().lastText()
                     != S("엑셀 파일을 읽을 수 없습니다.\r\r시트의 자료가 너무 많거나 길어 읽을 수 없습니다 (최대 128MB)."))
                     return 2;
@@ -709,12 +720,7 @@ TEST_F(LiquorConversionScreens, ASheetOfTinyNumbersLoadsInTheMemoryOfASheetOfOne
         if (!dialog)
             return d->reject();
         // 0: loaded as it should be; 2: a message shown; 3: the grid wrong.
-        // The button's handler is called, not clicked: a forked child that
-        // painted would wait for the painter's threads.
-        const testing_support::PeakMemory peak = testing_support::MeasurePeakMemory([&] {
-            chooser.enqueue(file);
-            client->prompt().clear();
-            dialog->BtnOpenDlgClick();
+        const testing_support::PeakMemory peak = loadInChild(dialog, chooser, file, [&] {
             if (client->prompt().count() != 0)
                 return 2;
             return dialog->Grid->RowCount() > 19'000 && dialog->Grid->Cells(6, 1) == S("5E-324") ? 0 : 3;

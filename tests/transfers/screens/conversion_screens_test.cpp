@@ -92,6 +92,22 @@ protected:
     QStringList dayLog() const { return qvx::TextFile::readLines(DayLogFileName()); }
 
     int count(const QString &sql) { return client.server().query(sql).value(0, 0).toInt(); }
+
+    // Converts the chosen file by "1-쉼표 구분" from mother bank [04], as a
+    // person picks them.
+    void convertComma(Tqv_IcheMake_frm *s)
+    {
+        OnNextModal([&](QDialog *d) {
+            auto *dialog = qobject_cast<TFrmCatchG *>(d);
+            if (!dialog)
+                return d->reject();
+            clickItem(dialog->edTitleList, QStringLiteral("1-쉼표 구분"));
+            ClickControl(dialog->BtnOpenDlg);
+            Pick(dialog->edMoBankNo, ItemWith(dialog->edMoBankNo, QStringLiteral("[04]")));
+            ClickControl(dialog->BtnConvert);
+        });
+        ClickControl(s->btn_dataconvert);
+    }
 };
 
 const QStringList CommaFile = {
@@ -249,16 +265,7 @@ TEST_F(ConversionScreens, AFileOfMoreLinesThanABatchHoldsIsRefusedAndTheListKept
     qvx::ScriptedFileChooser chooser;
     chooser.enqueue(writeFile("a.csv", CommaFile));
     auto convert = [&] {
-        OnNextModal([&](QDialog *d) {
-            auto *dialog = qobject_cast<TFrmCatchG *>(d);
-            if (!dialog)
-                return d->reject();
-            clickItem(dialog->edTitleList, QStringLiteral("1-쉼표 구분"));
-            ClickControl(dialog->BtnOpenDlg);
-            Pick(dialog->edMoBankNo, ItemWith(dialog->edMoBankNo, QStringLiteral("[04]")));
-            ClickControl(dialog->BtnConvert);
-        });
-        ClickControl(s->btn_dataconvert);
+        convertComma(s);
     };
     convert();
     ASSERT_EQ(TransferRowCount(s->grd_ichelist), 2);
@@ -297,16 +304,7 @@ TEST_F(ConversionScreens, AFileThatIsNoTextIsRefusedOnceWithNothingInTheList)
         chooser.enqueue(file);
         client.prompt().clear();
         const qsizetype logged = dayLog().size();
-        OnNextModal([&](QDialog *d) {
-            auto *dialog = qobject_cast<TFrmCatchG *>(d);
-            if (!dialog)
-                return d->reject();
-            clickItem(dialog->edTitleList, QStringLiteral("1-쉼표 구분"));
-            ClickControl(dialog->BtnOpenDlg);
-            Pick(dialog->edMoBankNo, ItemWith(dialog->edMoBankNo, QStringLiteral("[04]")));
-            ClickControl(dialog->BtnConvert);
-        });
-        ClickControl(s->btn_dataconvert);
+        convertComma(s);
         EXPECT_EQ(client.prompt().texts(), QStringList{QStringLiteral("읽을 수 있는 텍스트 파일이 아닙니다.\r\r") + file});
         EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
         EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 0);
@@ -341,16 +339,7 @@ TEST_F(ConversionScreens, AUtf8FileIsReadAsUtf8WithOrWithoutItsMark)
         const QString file = client.home() + (mark ? QStringLiteral("/utf8-mark.csv") : QStringLiteral("/utf8.csv"));
         ASSERT_TRUE(qvx::TextFile::writeBytes(file, bytes));
         chooser.enqueue(file);
-        OnNextModal([&](QDialog *d) {
-            auto *dialog = qobject_cast<TFrmCatchG *>(d);
-            if (!dialog)
-                return d->reject();
-            clickItem(dialog->edTitleList, QStringLiteral("1-쉼표 구분"));
-            ClickControl(dialog->BtnOpenDlg);
-            Pick(dialog->edMoBankNo, ItemWith(dialog->edMoBankNo, QStringLiteral("[04]")));
-            ClickControl(dialog->BtnConvert);
-        });
-        ClickControl(s->btn_dataconvert);
+        convertComma(s);
         expected += Lines;
         EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 0) << mark;
         ASSERT_EQ(TransferRowCount(s->grd_ichelist), expected) << mark;
