@@ -376,7 +376,7 @@ Cp949::Encoding Cp949::encodingOf(QByteArrayView bytes)
     // One walk for what both encodings share (ASCII, control bytes, a NUL)
     // and for the UTF-8 sequences; runs of plain ASCII go sixteen bytes at
     // a time.
-    qsizetype ascii = 0, controls = 0, utf8Chars = 0, utf8Bad = 0;
+    qsizetype ascii = 0, controls = 0, utf8Chars = 0, utf8Wide = 0, utf8Bad = 0;
     for (qsizetype i = bom ? Utf8Bom.size() : 0; i < n;) {
 #ifdef __SSE2__
         const __m128i space = _mm_set1_epi8(0x20);
@@ -401,6 +401,7 @@ Cp949::Encoding Cp949::encodingOf(QByteArrayView bytes)
         }
         if (const qsizetype length = utf8SequenceLength(p + i, n - i)) {
             ++utf8Chars;
+            utf8Wide += length >= 3;
             i += length;
         } else {
             ++utf8Bad;
@@ -409,7 +410,10 @@ Cp949::Encoding Cp949::encodingOf(QByteArrayView bytes)
     }
     // Past about one in a hundred, with a few allowed in a short file.
     auto noText = [](qsizetype bad, qsizetype characters) { return bad > 8 + characters / 100; };
-    if (bom || (utf8Chars > 0 && utf8Bad * 20 < utf8Chars))
+    // Without the mark, UTF-8 also asks for mostly three-byte sequences
+    // (Hangul, Hanja, symbols): a few CP949 syllables ("짜", C2 A5) are
+    // valid two-byte UTF-8 of characters no transfer file holds.
+    if (bom || (utf8Chars > 0 && utf8Bad * 20 < utf8Chars && utf8Wide * 2 >= utf8Chars))
         return noText(controls + utf8Bad, ascii + utf8Chars + utf8Bad) ? Encoding::NotText : Encoding::Utf8;
     if (utf8Chars == 0 && utf8Bad == 0)
         return noText(controls, ascii) ? Encoding::NotText : Encoding::Cp949;

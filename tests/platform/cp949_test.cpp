@@ -166,6 +166,8 @@ TEST(Cp949, AFileIsToldUtf8Cp949OrNoText)
     EXPECT_EQ(Cp949::encodingOf("\xEF\xBB\xBF" + korean.toUtf8()), E::Utf8);
     EXPECT_EQ(Cp949::encodingOf("\xEF\xBB\xBF" "04,1,2\r\n"), E::Utf8);
     EXPECT_EQ(Cp949::encodingOf("plain ascii\tline\r\n\f\x1A"), E::Cp949);
+    // CP949 syllables whose bytes happen to be two-byte UTF-8 stay CP949.
+    EXPECT_EQ(Cp949::encodingOf(Cp949::encode(QStringLiteral("04,1,2,짜짝,징\r\n"))), E::Cp949);
     EXPECT_EQ(Cp949::encodingOf(""), E::Cp949);
     // A CP949 file with a few broken characters is still text, its lines refused one by one.
     EXPECT_EQ(Cp949::encodingOf(Cp949::encode(korean) + "\x80\xFF\x80"), E::Cp949);
