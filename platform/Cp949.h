@@ -29,11 +29,11 @@ struct Cp949
     // How the bytes of a file read as text: UTF-8 when they begin with its
     // byte-order mark, or when they hold characters beyond ASCII written as
     // UTF-8, mostly in three bytes as Hangul is, and hardly a byte that UTF-8
-    // cannot read; otherwise CP949. No
-    // text at all when they hold a NUL, or when more than about one
-    // character in a hundred is a byte the encoding told cannot read or a
-    // control character (tab, line ends, form feed and the end-of-file mark
-    // Ctrl-Z are text): random bytes, an archive, a spreadsheet.
+    // cannot read; otherwise CP949. No text at all when they hold a NUL, or
+    // when more than about one character in a hundred is a byte the encoding
+    // told cannot read or a control character (tab, line ends, form feed and
+    // the end-of-file mark Ctrl-Z are text): random bytes, an archive, a
+    // spreadsheet.
     enum class Encoding { Cp949, Utf8, NotText };
     static Encoding encodingOf(QByteArrayView bytes);
     // The byte-order mark a UTF-8 file may begin with.

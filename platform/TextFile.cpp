@@ -124,15 +124,9 @@ QString TextFile::notTextMessage()
 
 namespace {
 
-// The bytes split into their lines, when they hold no more than maxLines.
-TextFile::Read splitLines(const QByteArray &all, qsizetype maxLines, QList<QByteArray> *lines, QString *refusal)
+// The bytes split into their lines.
+void splitLines(const QByteArray &all, qsizetype count, QList<QByteArray> *lines)
 {
-    const qsizetype count = TextFile::lineCount(all, maxLines);
-    if (count > maxLines) {
-        if (refusal)
-            *refusal = TextFile::tooManyLinesMessage(maxLines);
-        return TextFile::Read::Refused;
-    }
     lines->reserve(count);
     qsizetype start = 0;
     while (start < all.size()) {
@@ -141,7 +135,6 @@ TextFile::Read splitLines(const QByteArray &all, qsizetype maxLines, QList<QByte
         lines->append(all.mid(start, end - start));
         start = next;
     }
-    return TextFile::Read::Read;
 }
 
 // The file's bytes as the CP949 text the readers take, or why not: a file
@@ -187,10 +180,19 @@ TextFile::Read readLinesOf(const QString &fileName, qsizetype maxLines, QList<QB
         QByteArray all = file.readAll();
         if (file.error() != QFileDevice::NoError)
             return TextFile::Read::Unreadable;
+        // Counted before anything is made of the bytes; CP949 and UTF-8 end
+        // their lines with the same bytes.
+        const qsizetype count = TextFile::lineCount(all, maxLines);
+        if (count > maxLines) {
+            if (refusal)
+                *refusal = TextFile::tooManyLinesMessage(maxLines);
+            return TextFile::Read::Refused;
+        }
         if (decoding == Decoding::Cp949)
             if (const TextFile::Read read = asCp949(&all, refusal); read != TextFile::Read::Read)
                 return read;
-        return splitLines(all, maxLines, lines, refusal);
+        splitLines(all, count, lines);
+        return TextFile::Read::Read;
     } catch (const std::bad_alloc &) {
         *lines = QList<QByteArray>();
         if (refusal)
