@@ -183,7 +183,7 @@ void TAutoSendModule::setAside(const QString &fileName, const QString &why)
 bool TAutoSendModule::readLines(const QString &fileName, QList<QByteArray> *lines)
 {
     QString refusal;
-    switch (qvx::TextFile::readByteLines(fileName, MaxBatchRows, lines, &refusal)) {
+    switch (qvx::TextFile::readCp949Lines(fileName, MaxBatchRows, lines, &refusal)) {
     case qvx::TextFile::Read::Read:
         return true;
     case qvx::TextFile::Read::Unreadable:

@@ -8,12 +8,9 @@
 #include "platform/PartPipeline.h"
 #include "platform/SideBySide.h"
 #include "platform/SqlText.h"
-#include "platform/TextFile.h"
 #include "transfers/TransferFileParser.h"
 #include "transfers/TransferLog.h"
 #include "transfers/TransferRules.h"
-
-#include <QDir>
 
 #include <algorithm>
 #include <exception>
@@ -22,22 +19,12 @@
 namespace {
 
 const QChar Minus = QLatin1Char('-');
-const QChar Comma = QLatin1Char(',');
 const QChar Tab = QLatin1Char('\t');
-
-// QStringView::contains for the short fields of a line, without a call.
-inline bool holds(QStringView text, QChar c)
-{
-    for (QChar ch : text)
-        if (ch == c)
-            return true;
-    return false;
-}
 
 // text without every c: text itself when it holds none, else a copy in out.
 QStringView without(QStringView text, QChar c, LiquorTextBuffer &out)
 {
-    if (!holds(text, c))
+    if (!LiquorFieldHolds(text, c))
         return text;
     out.clear();
     for (QChar ch : text)
@@ -73,367 +60,7 @@ private:
     int m_start;
 };
 
-// The characters of a fixed-width line by CP949 byte: for each byte the first
-// character starting at or after it, so that a field's cut is two look-ups
-// (as Cp949Columns, read from one walk over the line).
-class FixedColumns
-{
-public:
-    explicit FixedColumns(QStringView line) : m_line(line)
-    {
-        const char16_t *data = line.utf16();
-        const qsizetype size = line.size();
-        m_first.resize(2 * size + 1);
-        int *first = m_first.data();
-        int pos = 0;
-        for (qsizetype i = 0; i < size; ++i) {
-            const char16_t c = data[i];
-            first[pos++] = int(i);
-            if (c >= 0x80) // its second byte: the next character is the first after it
-                first[pos++] = int(i + 1) | Inside;
-            m_badBytes |= c == QChar::ReplacementCharacter;
-        }
-        first[pos] = int(size);
-        m_bytes = pos;
-    }
-    // The characters wholly inside bytes start (1-based) .. start + length - 1.
-    QStringView cut(int start, int length) const
-    {
-        if (length <= 0)
-            return {};
-        const int from = std::min((start < 1 ? 1 : start) - 1, m_bytes);
-        const int to = std::min(from + length, m_bytes);
-        const qsizetype first = m_first[from] & ~Inside;
-        const int past = m_first[to];
-        // A character that starts before to and ends after it stays out.
-        const qsizetype end = past & Inside ? (past & ~Inside) - 1 : past;
-        return first < end ? m_line.mid(first, end - first) : QStringView();
-    }
-    bool badBytes() const { return m_badBytes; }
-
-private:
-    static constexpr int Inside = 1 << 30; // the byte is a character's second
-    QStringView m_line;
-    QVarLengthArray<int, 512> m_first;
-    int m_bytes = 0;
-    bool m_badBytes = false;
-};
-
 } // namespace
-
-LiquorFields::LiquorFields(const std::array<QStringView, LiquorFieldCount> &values)
-{
-    for (int f = 0; f < LiquorFieldCount; ++f)
-        setHeld(LiquorField(f), values[f]);
-}
-
-void LiquorFields::clear()
-{
-    m_field.fill(Field());
-    m_held.clear();
-}
-
-void LiquorFields::setView(LiquorField f, QStringView value)
-{
-    m_field[f] = value.isNull() ? Field() : Field{value.data(), 0, value.size()};
-}
-
-void LiquorFields::setHeld(LiquorField f, QStringView value)
-{
-    if (value.isNull()) {
-        m_field[f] = Field();
-        return;
-    }
-    m_field[f] = Field{nullptr, m_held.size(), value.size()};
-    m_held.append(value.data(), value.size());
-}
-
-void LiquorFields::setWithout(LiquorField f, QStringView value, QChar c, bool trim)
-{
-    if (!holds(value, c)) {
-        setView(f, trim ? TrimmedView(value) : value);
-        return;
-    }
-    qsizetype start = m_held.size();
-    for (QChar ch : value)
-        if (ch != c)
-            m_held.append(ch);
-    qsizetype end = m_held.size();
-    if (trim) {
-        while (start < end && m_held[start].isSpace())
-            ++start;
-        while (end > start && m_held[end - 1].isSpace())
-            --end;
-    }
-    m_field[f] = Field{nullptr, start, end - start};
-}
-
-void LiquorFields::setAmount(LiquorField f, QStringView value)
-{
-    const QStringView trimmed = TrimmedView(value);
-    if (holds(trimmed, Comma) && IsThousandsGrouped(trimmed))
-        setWithout(f, trimmed, Comma, false);
-    else
-        setView(f, trimmed);
-}
-
-QString LiquorLineFaultReason(LiquorRefusal fault)
-{
-    // Made once: a long file may refuse many lines for the same reason.
-    static const QString longToken = QStringLiteral("길이 오류(항목이 정해진 길이보다 깁니다.)");
-    static const QString badBytes = QStringLiteral("문자 오류(읽을 수 없는 문자가 있습니다.)");
-    switch (fault) {
-    case LiquorRefusal::LongToken:
-        return longToken;
-    case LiquorRefusal::BadBytes:
-        return badBytes;
-    default:
-        return QString();
-    }
-}
-
-const QString &LiquorAmountReason(const LiquorAmounts &amounts)
-{
-    // Made once for each field: a long file may refuse many lines alike.
-    struct Reasons
-    {
-        QString tooLong;
-        QString notWhole;
-    };
-    static const QString head = QStringLiteral("금액 오류(");
-    static const QString missing = head + LiquorAmountMissingMessage + QLatin1Char(')');
-    static const std::array<Reasons, 4> byField = [] {
-        std::array<Reasons, 4> out;
-        for (LiquorAmountField f : {LiquorAmountField::Liquor, LiquorAmountField::NonLiquor, LiquorAmountField::Transfer})
-            out[size_t(f)] = {head + LiquorAmountFieldName(f) + QStringLiteral(" : ") + LiquorAmountTooLongMessage
-                                  + QLatin1Char(')'),
-                              head + LiquorAmountNotWholeMessage(f) + QLatin1Char(')')};
-        return out;
-    }();
-    if (amounts.message == LiquorAmountMissingMessage)
-        return missing;
-    const Reasons &r = byField[size_t(amounts.faultField)];
-    return amounts.message == LiquorAmountTooLongMessage ? r.tooLong : r.notWhole;
-}
-
-namespace {
-
-// An error-list line: the refused line's values joined by blanks, then its tail.
-QString ErrorListLine(const std::array<QStringView, 9> &values, QStringView tail)
-{
-    qsizetype size = tail.size() + qsizetype(values.size());
-    for (QStringView v : values)
-        size += v.size();
-    QString line;
-    line.reserve(size);
-    for (size_t k = 0; k < values.size(); ++k) {
-        if (k > 0)
-            line += QLatin1Char(' ');
-        line += values[k];
-    }
-    line += tail;
-    return line;
-}
-
-} // namespace
-
-const LiquorLayout &LiquorDelimitedLayout()
-{
-    static const LiquorLayout layout{{{1, 2}, {3, 15}, {18, 13}, {31, 13}, {44, 13}, {57, 31}, {88, 14}, {102, 2},
-                                      {104, 13}}};
-    return layout;
-}
-
-ConvPair LiquorConvPair(LiquorField field)
-{
-    static const ConvPair pairs[LiquorFieldCount] = {cvBankId, cvBankNo, cvJuMoney, cvBJuMoney, cvMoney,
-                                                     cvCInfo,  cvSName,  cvGubun,   cvJumin};
-    return pairs[field];
-}
-
-// --- text lines -------------------------------------------------------------------------
-
-LiquorLineCutter::LiquorLineCutter(DataForm form, const LiquorLayout &fixed, const QString &kind)
-    : m_form(form), m_layout(form == DataForm::Fixed ? fixed : LiquorDelimitedLayout()), m_kind(kind)
-{
-}
-
-LiquorLine LiquorLineCutter::cut(QStringView line) const
-{
-    LiquorLine out;
-    cut(line, &out);
-    return out;
-}
-
-void LiquorLineCutter::cut(QStringView line, LiquorLine *out) const
-{
-    out->fields.clear();
-    out->fault = LiquorRefusal::None;
-    if (m_form != DataForm::Fixed) {
-        cutDelimited(line, out);
-        return;
-    }
-    const FixedColumns columns(line);
-    for (int f = 0; f < LiquorFieldCount; ++f)
-        out->fields.setView(LiquorField(f), columns.cut(m_layout[f].start, m_layout[f].length));
-    if (columns.badBytes())
-        out->fault = LiquorRefusal::BadBytes;
-}
-
-void LiquorLineCutter::cutDelimited(QStringView line, LiquorLine *out) const
-{
-    // One walk over the line: where its tokens are, whether each is ASCII
-    // (its width is then its length), and whether it holds bytes that were
-    // no CP949. The last field takes the rest of the line.
-    const char16_t delimiter = DelimiterOf(m_form).unicode();
-    QStringView tokens[LiquorFieldCount];
-    char16_t high[LiquorFieldCount] = {};
-    const char16_t *data = line.utf16();
-    qsizetype start = 0;
-    int token = 0;
-    char16_t bits = 0;
-    bool badBytes = false;
-    for (qsizetype k = 0; k < line.size(); ++k) {
-        const char16_t ch = data[k];
-        if (ch == delimiter && token < LiquorFieldCount - 1) {
-            tokens[token] = line.mid(start, k - start);
-            high[token++] = bits;
-            bits = 0;
-            start = k + 1;
-            continue;
-        }
-        bits |= ch;
-        badBytes |= ch == QChar::ReplacementCharacter;
-    }
-    tokens[token] = line.mid(start);
-    high[token] = bits;
-
-    LiquorFields &f = out->fields;
-    f.setView(lfBankId, TrimmedView(tokens[0]));
-    f.setWithout(lfBankNo, TrimmedView(tokens[1]), Minus, true);
-    f.setAmount(lfJuMoney, tokens[2]);
-    f.setAmount(lfBJuMoney, tokens[3]);
-    f.setAmount(lfMoney, tokens[4]);
-    f.setView(lfCInfo, TrimmedView(tokens[5]));
-    f.setView(lfSName, TrimmedView(tokens[6]));
-    // The token each field was taken from (-1: none).
-    int source[LiquorFieldCount] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
-    const QStringView eighth = TrimmedView(tokens[7]);
-    if (eighth == u"20" || eighth == u"30") {
-        f.setView(lfGubun, eighth);
-        f.setWithout(lfJumin, TrimmedView(tokens[8]), Minus, true);
-    } else {
-        // No kind written: the eighth token is the real-name number.
-        f.setHeld(lfGubun, m_kind);
-        f.setWithout(lfJumin, eighth, Minus, false);
-        source[lfGubun] = -1;
-        source[lfJumin] = 7;
-    }
-    for (int i = 0; i < LiquorFieldCount; ++i) {
-        const QStringView value = f[LiquorField(i)];
-        const qsizetype width =
-            source[i] >= 0 && high[source[i]] < 0x80 ? value.size() : qsizetype(Cp949Width(value));
-        if (width > m_layout[i].length)
-            out->fault = LiquorRefusal::LongToken;
-    }
-    if (out->fault == LiquorRefusal::None && badBytes)
-        out->fault = LiquorRefusal::BadBytes;
-}
-
-LiquorTextLines::LiquorTextLines(const QList<QStringView> &lines, const LiquorLineCutter &cutter)
-    : m_lines(lines), m_cutter(cutter)
-{
-}
-
-// --- sheet rows -------------------------------------------------------------------------
-
-QVector<QStringList> LiquorSheetRows(const qvx::SheetCells &cells, QString *refusal)
-{
-    constexpr int Columns = 11;
-    const int rowCount = cells.rowCount();
-    int first = 0;
-    for (int r = 0; r < rowCount; ++r)
-        if (const QStringView key = cells.view(r, 0).trimmed(); key.size() == 2 && key.toString().toUpper() == u"NO") {
-            first = r + 1;
-            break;
-        }
-    // What the rows cost once the dialog's grid, its copy for the run and
-    // the run itself hold every cell's text on its own: measured before any
-    // is made, so that a sheet whose cells all show one long shared string
-    // is refused with no more memory than its reading took.
-    qint64 bytes = 0;
-    for (int r = first; r < rowCount && bytes <= LiquorSheetMaxBytes; ++r) {
-        if (cells.view(r, 0).trimmed().isEmpty())
-            continue;
-        bytes += qint64(Columns * sizeof(QString)) + 64;
-        for (int c = 0; c < Columns; ++c)
-            if (const qsizetype length = cells.view(r, c).size())
-                bytes += 2 * length + 32;
-    }
-    if (bytes > LiquorSheetMaxBytes) {
-        if (refusal)
-            *refusal = QStringLiteral("시트의 자료가 너무 많거나 길어 읽을 수 없습니다 (최대 %1MB).")
-                           .arg(LiquorSheetMaxBytes / (1024 * 1024));
-        return {};
-    }
-    QVector<QStringList> rows;
-    qvx::SheetCells::HandedOut handedOut;
-    for (int r = first; r < rowCount; ++r) {
-        if (cells.view(r, 0).trimmed().isEmpty())
-            continue;
-        QStringList row = cells.row(r, Columns, &handedOut);
-        while (row.size() < Columns)
-            row.append(QString());
-        rows.append(row);
-    }
-    return rows;
-}
-
-LiquorLine LiquorSheetLine(const QStringList &row)
-{
-    LiquorLine out;
-    LiquorSheetLine(row, &out);
-    return out;
-}
-
-void LiquorSheetLine(const QStringList &row, LiquorLine *out)
-{
-    auto cell = [&row](int c) { return c < row.size() ? TrimmedView(row[c]) : QStringView(); };
-    LiquorFields &f = out->fields;
-    f.clear();
-    out->fault = LiquorRefusal::None;
-    // A sheet holding the code as a number loses its leading zero.
-    const QStringView bankId = cell(1);
-    if (bankId.size() == 1 && qvx::isAsciiDigits(bankId)) {
-        const QChar padded[2] = {QLatin1Char('0'), bankId[0]};
-        f.setHeld(lfBankId, QStringView(padded, 2));
-    } else {
-        f.setView(lfBankId, bankId);
-    }
-    f.setWithout(lfBankNo, cell(3), Minus, true);
-    f.setAmount(lfJuMoney, cell(4));
-    f.setAmount(lfBJuMoney, cell(5));
-    f.setAmount(lfMoney, cell(6));
-    f.setView(lfCInfo, cell(7));
-    f.setView(lfSName, cell(8));
-    f.setView(lfGubun, cell(9));
-    f.setView(lfJumin, cell(10));
-}
-
-QStringList LiquorSheetHeaders()
-{
-    return {QStringLiteral("NO"),     QStringLiteral("은행코드"), QStringLiteral("은행명"),
-            QStringLiteral("거래계좌"), QStringLiteral("주류금액"), QStringLiteral("비주류금액"),
-            QStringLiteral("이체금액"), QStringLiteral("기타"),     QStringLiteral("거래처명"),
-            QStringLiteral("거래구분"), QStringLiteral("실명번호")};
-}
-
-// --- the run ----------------------------------------------------------------------------
-
-std::array<QStringView, 9> LiquorTransferLogViews(const LiquorFields &f, QStringView kind)
-{
-    return {f[lfBankId], f[lfBankNo], f[lfMoney], f[lfJuMoney], f[lfBJuMoney], f[lfJumin], f[lfSName], kind, f[lfCInfo]};
-}
 
 LiquorConversion::LiquorConversion(const LiquorConvertContext &context)
     : m_context(context), m_kind(LiquorGubun(context.session->PaymentMode))
@@ -767,9 +394,9 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
                 refused.reason = checks.reason();
                 part.refused.push_back(refused);
                 if (refused.residentNo)
-                    part.errorLines.append(ErrorListLine(v, LiquorResidentNoErrorTail));
+                    part.errorLines.append(LiquorErrorListLine(v, LiquorResidentNoErrorTail));
                 else if (!refused.reason.isEmpty())
-                    part.errorLines.append(ErrorListLine(v, QString(QStringLiteral(" : ") + refused.reason)));
+                    part.errorLines.append(LiquorErrorListLine(v, QString(QStringLiteral(" : ") + refused.reason)));
             }
         });
         for (int p = 0; p < parts.count(); ++p) {
@@ -876,17 +503,4 @@ LiquorConvertCounters LiquorConversion::run(const LiquorLineSource &lines, const
     }
     c.position = c.passed;
     return c;
-}
-
-QString SaveLiquorErrorList(const QString &folder, const QStringList &lines, QString *error)
-{
-    if (!QDir().mkpath(folder)) {
-        if (error)
-            *error = QStringLiteral("폴더를 만들 수 없습니다: ") + folder;
-        return QString();
-    }
-    const QString path = QDir(folder).filePath(QStringLiteral("ErrorList.Txt"));
-    if (!qvx::TextFile::writeLines(path, lines, error))
-        return QString();
-    return path;
 }

@@ -333,6 +333,151 @@ QString Cp949::decode(const QByteArray &bytes, bool *ok)
     return out;
 }
 
+namespace {
+
+// The length of the UTF-8 sequence at p (a byte 0x80 or above), 0 when it is
+// none: no overlong form, no surrogate, nothing past U+10FFFF.
+qsizetype utf8SequenceLength(const unsigned char *p, qsizetype left)
+{
+    auto follows = [&](qsizetype k) { return k < left && (p[k] & 0xC0) == 0x80; };
+    const unsigned char b = p[0];
+    if (b >= 0xC2 && b <= 0xDF)
+        return follows(1) ? 2 : 0;
+    if (b >= 0xE0 && b <= 0xEF) {
+        if (!follows(1) || !follows(2))
+            return 0;
+        if ((b == 0xE0 && p[1] < 0xA0) || (b == 0xED && p[1] >= 0xA0))
+            return 0;
+        return 3;
+    }
+    if (b >= 0xF0 && b <= 0xF4) {
+        if (!follows(1) || !follows(2) || !follows(3))
+            return 0;
+        if ((b == 0xF0 && p[1] < 0x90) || (b == 0xF4 && p[1] >= 0x90))
+            return 0;
+        return 4;
+    }
+    return 0;
+}
+
+// A control byte no text holds.
+bool isControlByte(unsigned char b)
+{
+    return (b < 0x20 && b != '\t' && b != '\n' && b != '\v' && b != '\f' && b != '\r' && b != 0x1A) || b == 0x7F;
+}
+
+} // namespace
+
+Cp949::Encoding Cp949::encodingOf(QByteArrayView bytes)
+{
+    const auto *const p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const qsizetype n = bytes.size();
+    const bool bom = bytes.startsWith(Utf8Bom);
+    // One walk for what both encodings share (ASCII, control bytes, a NUL)
+    // and for the UTF-8 sequences; runs of plain ASCII go sixteen bytes at
+    // a time.
+    qsizetype ascii = 0, controls = 0, utf8Chars = 0, utf8Wide = 0, utf8Bad = 0;
+    for (qsizetype i = bom ? Utf8Bom.size() : 0; i < n;) {
+#ifdef __SSE2__
+        const __m128i space = _mm_set1_epi8(0x20);
+        while (i + 16 <= n) {
+            const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+            if (_mm_movemask_epi8(_mm_or_si128(chunk, _mm_cmplt_epi8(chunk, space))) != 0)
+                break;
+            ascii += 16;
+            i += 16;
+        }
+        if (i >= n)
+            break;
+#endif
+        const unsigned char b = p[i];
+        if (b < 0x80) {
+            if (b == 0)
+                return Encoding::NotText;
+            controls += isControlByte(b);
+            ++ascii;
+            ++i;
+            continue;
+        }
+        if (const qsizetype length = utf8SequenceLength(p + i, n - i)) {
+            ++utf8Chars;
+            utf8Wide += length >= 3;
+            i += length;
+        } else {
+            ++utf8Bad;
+            ++i;
+        }
+    }
+    // Past about one in a hundred, with a few allowed in a short file.
+    auto noText = [](qsizetype bad, qsizetype characters) { return bad > 8 + characters / 100; };
+    // Without the mark, UTF-8 also asks for mostly three-byte sequences
+    // (Hangul, Hanja, symbols): a few CP949 syllables ("짜", C2 A5) are
+    // valid two-byte UTF-8 of characters no transfer file holds.
+    if (bom || (utf8Chars > 0 && utf8Bad * 20 < utf8Chars && utf8Wide * 2 >= utf8Chars))
+        return noText(controls + utf8Bad, ascii + utf8Chars + utf8Bad) ? Encoding::NotText : Encoding::Utf8;
+    if (utf8Chars == 0 && utf8Bad == 0)
+        return noText(controls, ascii) ? Encoding::NotText : Encoding::Cp949;
+    // The characters beyond ASCII as decode reads them.
+    const char16_t *const pairs = pairUnits();
+    qsizetype wide = 0, cp949Bad = 0;
+    for (qsizetype i = 0; i < n;) {
+        const unsigned char b = p[i];
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        if (isLeadByte(b) && i + 1 < n && pairs[size_t(b - 0x81) * 256 + p[i + 1]] != 0) {
+            ++wide;
+            i += 2;
+            continue;
+        }
+        ++cp949Bad;
+        i += characterBytes(p, n, i);
+    }
+    return noText(controls + cp949Bad, ascii + wide + cp949Bad) ? Encoding::NotText : Encoding::Cp949;
+}
+
+QString Cp949::decodeUtf8(QByteArrayView bytes, bool *ok)
+{
+    if (bytes.startsWith(Utf8Bom))
+        bytes = bytes.sliced(Utf8Bom.size());
+    QString out = QString::fromUtf8(bytes);
+    bool allOk = true;
+    const quint16 *pairs = nullptr;
+    QChar *const begin = out.data();
+    QChar *dst = begin;
+    const QChar *const end = begin + out.size();
+    for (const QChar *at = begin; at < end; ++at) {
+        const char16_t unit = at->unicode();
+        if (unit < 0x80) {
+            *dst++ = *at;
+            continue;
+        }
+        if (!pairs)
+            pairs = unitPairs();
+        if (unit == QChar::ReplacementCharacter || pairs[unit] == 0) {
+            // One U+FFFD for a character, a surrogate pair included.
+            allOk = false;
+            const bool pair = at->isHighSurrogate() && at + 1 < end && at[1].isLowSurrogate();
+            *dst++ = QChar(QChar::ReplacementCharacter); // may overwrite *at
+            at += pair;
+            continue;
+        }
+        *dst++ = *at;
+    }
+    out.truncate(dst - begin);
+    if (ok)
+        *ok = allOk;
+    return out;
+}
+
+QString Cp949::decode(QByteArrayView bytes, Encoding encoding, bool *ok)
+{
+    if (encoding == Encoding::Utf8)
+        return decodeUtf8(bytes, ok);
+    return decode(QByteArray::fromRawData(bytes.data(), bytes.size()), ok);
+}
+
 QString Cp949::firstUnencodable(const QString &text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -24,6 +25,28 @@ struct Cp949
     // byte cut off at the end) becomes U+FFFD and *ok is set to false; no byte
     // is ever dropped silently.
     static QString decode(const QByteArray &bytes, bool *ok = nullptr);
+
+    // How the bytes of a file read as text: UTF-8 when they begin with its
+    // byte-order mark, or when they hold characters beyond ASCII written as
+    // UTF-8, mostly in three bytes as Hangul is, and hardly a byte that UTF-8
+    // cannot read; otherwise CP949. No text at all when they hold a NUL, or
+    // when more than about one character in a hundred is a byte the encoding
+    // told cannot read or a control character (tab, line ends, form feed and
+    // the end-of-file mark Ctrl-Z are text): random bytes, an archive, a
+    // spreadsheet.
+    enum class Encoding { Cp949, Utf8, NotText };
+    static Encoding encodingOf(QByteArrayView bytes);
+    // The byte-order mark a UTF-8 file may begin with.
+    static constexpr QByteArrayView Utf8Bom{"\xEF\xBB\xBF", 3};
+
+    // UTF-8 -> Unicode (a byte-order mark at the start left out), giving what
+    // a CP949 file of the same text gives: a byte that begins no valid
+    // sequence, and a character CP949 cannot hold, becomes U+FFFD and *ok is
+    // set to false. The text is thus what the program can store and send.
+    static QString decodeUtf8(QByteArrayView bytes, bool *ok = nullptr);
+    // The bytes of a file in CP949, decoded as its encoding says (decode or
+    // decodeUtf8).
+    static QString decode(QByteArrayView bytes, Encoding encoding, bool *ok = nullptr);
 
     // The first character of `text` that CP949 cannot hold (a surrogate pair
     // counts as one); empty when every character converts.

@@ -14,12 +14,23 @@ QString SheetCells::tooManyCellsMessage()
         .arg(QLocale(QLocale::Korean, QLocale::SouthKorea).toString(qlonglong(MaxCells)));
 }
 
+QString SheetCells::tooMuchTextMessage(qint64 maxBytes)
+{
+    return QStringLiteral("시트의 자료가 너무 많거나 길어 읽을 수 없습니다 (최대 %1MB).").arg(maxBytes / (1024 * 1024));
+}
+
+QString SheetCells::refusal() const
+{
+    return m_textFull ? tooMuchTextMessage(2 * MaxTextLength) : tooManyCellsMessage();
+}
+
 SheetCells::Text SheetCells::keep(QStringView text)
 {
-    // Offsets are 32-bit: a pool past that is more than any workbook the
-    // readers accept could fill.
-    if (m_pool.size() + text.size() > qsizetype(std::numeric_limits<quint32>::max()))
-        throw std::bad_alloc();
+    static_assert(MaxTextLength < qsizetype(std::numeric_limits<quint32>::max()), "offsets are 32-bit");
+    if (m_textFull || m_pool.size() + text.size() > MaxTextLength) {
+        m_textFull = true;
+        return Text();
+    }
     const Text kept{quint32(m_pool.size()), quint32(text.size())};
     m_pool.append(text);
     return kept;
@@ -27,7 +38,10 @@ SheetCells::Text SheetCells::keep(QStringView text)
 
 bool SheetCells::set(int row, int column, QStringView text)
 {
-    return set(row, column, text.isEmpty() ? Text() : keep(text));
+    if (text.isEmpty())
+        return set(row, column, Text());
+    const Text kept = keep(text);
+    return !m_textFull && set(row, column, kept);
 }
 
 bool SheetCells::set(int row, int column, Text text)
@@ -78,6 +92,7 @@ void SheetCells::clear()
     m_rowStarts = {};
     m_ordered = true;
     m_mayTidy = true;
+    m_textFull = false;
     m_pool = QString();
 }
 

@@ -25,8 +25,18 @@ public:
     static constexpr qsizetype MaxCells = 2'000'000;
     // The refusal of a sheet with more cells than that.
     static QString tooManyCellsMessage();
+    // The most characters the texts of a sheet read from a file may hold
+    // together (64 MB), bounded while the sheet is read.
+    static constexpr qsizetype MaxTextLength = 32 * 1024 * 1024;
+    // The refusal of a sheet whose texts would take more than maxBytes.
+    static QString tooMuchTextMessage(qint64 maxBytes);
+    // Whether a text could not be kept for MaxTextLength: nothing more is.
+    bool textFull() const { return m_textFull; }
+    // Why a set() failed: too many cells, or too much text.
+    QString refusal() const;
 
-    // A text kept in the pool, for any number of cells to show.
+    // A text kept in the pool, for any number of cells to show; none, with
+    // textFull() set, once the texts would pass MaxTextLength.
     struct Text
     {
         quint32 offset = 0;
@@ -36,7 +46,7 @@ public:
     QString text(Text text) const { return QString(m_pool.constData() + text.offset, text.length); }
 
     // Sets a cell; an empty text clears it. False, with nothing stored, when
-    // the sheet already holds MaxCells cells.
+    // the sheet already holds MaxCells cells or its texts are full.
     bool set(int row, int column, QStringView text);
     bool set(int row, int column, Text text);
     void clear();
@@ -94,6 +104,7 @@ private:
     mutable std::vector<quint32> m_rowStarts;
     mutable bool m_ordered = true;
     bool m_mayTidy = true;
+    bool m_textFull = false;
     QString m_pool;
 };
 

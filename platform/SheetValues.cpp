@@ -98,6 +98,36 @@ QString valueText(double value, NumberKind kind, bool date1904)
     return kind == NumberKind::Date ? d : d + u' ' + time.toString(QStringLiteral("HH:mm:ss"));
 }
 
+namespace {
+
+// The significant digits of |value| without the zeros that end them, and
+// the power of ten of the first: `significant` digits, or the fewest that
+// read back as the same double where that is fewer.
+QString digitsOf(double value, int significant, int *exponent)
+{
+    auto digits = [value](int precision, int *power) {
+        const QString e = QString::number(std::fabs(value), 'e', precision); // d.ddde±x
+        const qsizetype ePos = e.indexOf(u'e');
+        *power = e.mid(ePos + 1).toInt();
+        QString out = e.left(ePos).remove(u'.');
+        while (out.size() > 1 && out.endsWith(u'0'))
+            out.chop(1);
+        return out;
+    };
+    QString best = digits(QLocale::FloatingPointShortest, exponent);
+    if (significant > 0) {
+        int power = 0;
+        const QString rounded = digits(significant - 1, &power);
+        if (rounded.size() < best.size()) {
+            best = rounded;
+            *exponent = power;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
 QString numberText(double value)
 {
     if (!std::isfinite(value))
@@ -107,18 +137,19 @@ QString numberText(double value)
     // A whole number keeps every digit its double holds (an account number
     // stored as a number comes back as it was typed, up to the double's
     // precision); a fraction gets the 15 significant digits a spreadsheet
-    // keeps (0.1 + 0.2 reads "0.3"). Either is written out in positional form.
+    // keeps (0.1 + 0.2 reads "0.3"), or the fewer that give its double back.
+    // Between 10^-6 and 10^21 it is written out in positional form, beyond
+    // that as spreadsheet programs show it ("1E+308", "5E-324"), so that no
+    // number cell takes more than some twenty-five characters.
     const bool whole = value == std::floor(value);
-    const QString e = whole ? QString::number(std::fabs(value), 'e', QLocale::FloatingPointShortest)
-                            : QString::number(std::fabs(value), 'e', 14); // d.ddde±x
-    const qsizetype ePos = e.indexOf(u'e');
-    QString digits = e.left(ePos).remove(u'.');
-    const int exponent = e.mid(ePos + 1).toInt();
-    while (digits.size() > 1 && digits.endsWith(u'0'))
-        digits.chop(1);
+    int exponent = 0;
+    const QString digits = digitsOf(value, whole ? 0 : 15, &exponent);
     QString out;
     const int pointAfter = exponent + 1; // digits before the decimal point
-    if (pointAfter <= 0)
+    if (exponent < -6 || exponent >= 21)
+        out = digits.left(1) + (digits.size() > 1 ? u'.' + digits.mid(1) : QString()) + u'E'
+              + (exponent < 0 ? u'-' : u'+') + QString::number(std::abs(exponent));
+    else if (pointAfter <= 0)
         out = QStringLiteral("0.") + QString(-pointAfter, u'0') + digits;
     else if (pointAfter >= digits.size())
         out = digits + QString(pointAfter - digits.size(), u'0');

@@ -42,9 +42,12 @@ private:
 // days from 1904-01-01 instead of 1900.
 QString valueText(double value, NumberKind kind, bool date1904);
 
-// The plain text of a number, never in exponent form: a whole number with
-// every digit its double holds ("12345678901234567000"), a fraction with up to
-// 15 significant digits ("0.000001", "12.25").
+// The text of a number in its shortest form that reads back as the number:
+// a whole number with every digit its double holds ("12345678901234567000"),
+// a fraction with up to 15 significant digits ("0.000001", "12.25"); in
+// positional form from 10^-6 to below 10^21, beyond that in exponent form as
+// spreadsheet programs show it ("1E+308", "5E-324"), so that a number never
+// takes more than 25 characters.
 QString numberText(double value);
 
 // The number an amount text ("1,000", "-2,500.50") is written as in a

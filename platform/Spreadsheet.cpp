@@ -79,7 +79,7 @@ bool readOldXls(const QString &fileName, int sheet, SheetCells *cells, QString *
                 }
             }
             if (!cells->set(int(r), int(c), text))
-                return refuse(cells, error, SheetCells::tooManyCellsMessage());
+                return refuse(cells, error, cells->refusal());
         }
     }
     return true;

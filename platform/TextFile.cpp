@@ -50,6 +50,16 @@ QString TextFile::writeFailure(const QString &fileName, QFileDevice::FileError e
     }
 }
 
+bool TextFile::writeLinesReplacing(const QString &fileName, const QStringList &lines, QString *error)
+{
+    QByteArray bytes;
+    for (const QString &line : lines) {
+        Cp949::append(bytes, line);
+        bytes += "\r\n";
+    }
+    return writeBytes(fileName, bytes, error);
+}
+
 bool TextFile::writeLines(const QString &fileName, const QStringList &lines, QString *error, Access access)
 {
     QByteArray bytes;
@@ -107,38 +117,102 @@ QString TextFile::outOfMemoryMessage()
     return QStringLiteral("메모리가 부족하여 파일을 읽을 수 없습니다.");
 }
 
-TextFile::Read TextFile::readByteLines(const QString &fileName, qsizetype maxLines, QList<QByteArray> *lines,
-                                       QString *refusal)
+QString TextFile::notTextMessage()
+{
+    return QStringLiteral("읽을 수 있는 텍스트 파일이 아닙니다.");
+}
+
+namespace {
+
+// The bytes split into their lines.
+void splitLines(const QByteArray &all, qsizetype count, QList<QByteArray> *lines)
+{
+    lines->reserve(count);
+    qsizetype start = 0;
+    while (start < all.size()) {
+        qsizetype next = 0;
+        const qsizetype end = LineEndAt(all.constData(), all.size(), start, &next);
+        lines->append(all.mid(start, end - start));
+        start = next;
+    }
+}
+
+// The file's bytes as the CP949 text the readers take, or why not: a file
+// that is no text, a UTF-8 one with a character CP949 cannot write.
+TextFile::Read asCp949(QByteArray *all, QString *refusal)
+{
+    const Cp949::Encoding encoding = Cp949::encodingOf(*all);
+    if (encoding == Cp949::Encoding::Cp949)
+        return TextFile::Read::Read;
+    if (encoding == Cp949::Encoding::NotText) {
+        if (refusal)
+            *refusal = TextFile::notTextMessage();
+        return TextFile::Read::Refused;
+    }
+    bool ok = true;
+    const QString text = Cp949::decodeUtf8(*all, &ok);
+    if (!ok) {
+        // The line of the first character the file cannot be read with.
+        const qsizetype bad = text.indexOf(QChar(QChar::ReplacementCharacter));
+        qsizetype line = 1;
+        for (qsizetype at = 0, next = 0; LineEndAt(text.constData(), text.size(), at, &next) < bad; at = next)
+            ++line;
+        if (refusal)
+            *refusal = QStringLiteral("UTF-8 파일의 %1번째 줄에 CP949로 나타낼 수 없는 문자가 있어 파일을 읽을 수 "
+                                      "없습니다.")
+                           .arg(line);
+        return TextFile::Read::Refused;
+    }
+    *all = Cp949::encode(text);
+    return TextFile::Read::Read;
+}
+
+enum class Decoding { Bytes, Cp949 };
+
+TextFile::Read readLinesOf(const QString &fileName, qsizetype maxLines, QList<QByteArray> *lines, QString *refusal,
+                           Decoding decoding)
 {
     lines->clear();
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        return Read::Unreadable;
+        return TextFile::Read::Unreadable;
     try {
-        const QByteArray all = file.readAll();
+        QByteArray all = file.readAll();
         if (file.error() != QFileDevice::NoError)
-            return Read::Unreadable;
-        const qsizetype count = lineCount(all, maxLines);
+            return TextFile::Read::Unreadable;
+        // Counted before anything is made of the bytes; CP949 and UTF-8 end
+        // their lines with the same bytes.
+        const qsizetype count = TextFile::lineCount(all, maxLines);
         if (count > maxLines) {
             if (refusal)
-                *refusal = tooManyLinesMessage(maxLines);
-            return Read::Refused;
+                *refusal = TextFile::tooManyLinesMessage(maxLines);
+            return TextFile::Read::Refused;
         }
-        lines->reserve(count);
-        qsizetype start = 0;
-        while (start < all.size()) {
-            qsizetype next = 0;
-            const qsizetype end = LineEndAt(all.constData(), all.size(), start, &next);
-            lines->append(all.mid(start, end - start));
-            start = next;
-        }
+        if (decoding == Decoding::Cp949)
+            if (const TextFile::Read read = asCp949(&all, refusal); read != TextFile::Read::Read)
+                return read;
+        splitLines(all, count, lines);
+        return TextFile::Read::Read;
     } catch (const std::bad_alloc &) {
         *lines = QList<QByteArray>();
         if (refusal)
-            *refusal = outOfMemoryMessage();
-        return Read::Refused;
+            *refusal = TextFile::outOfMemoryMessage();
+        return TextFile::Read::Refused;
     }
-    return Read::Read;
+}
+
+} // namespace
+
+TextFile::Read TextFile::readByteLines(const QString &fileName, qsizetype maxLines, QList<QByteArray> *lines,
+                                       QString *refusal)
+{
+    return readLinesOf(fileName, maxLines, lines, refusal, Decoding::Bytes);
+}
+
+TextFile::Read TextFile::readCp949Lines(const QString &fileName, qsizetype maxLines, QList<QByteArray> *lines,
+                                        QString *refusal)
+{
+    return readLinesOf(fileName, maxLines, lines, refusal, Decoding::Cp949);
 }
 
 QList<QByteArray> TextFile::readByteLines(const QString &fileName, bool *ok)

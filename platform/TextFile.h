@@ -21,6 +21,10 @@ struct TextFile
     // *error names the line (counted from 1) and the character.
     static bool writeLines(const QString &fileName, const QStringList &lines, QString *error = nullptr,
                            Access access = Access::Default);
+    // The same, a character CP949 cannot hold written as '?': for lines that
+    // say what a file held (an error list), which must not be lost for one
+    // character.
+    static bool writeLinesReplacing(const QString &fileName, const QStringList &lines, QString *error = nullptr);
     // *error says in Korean why the file could not be written (writeFailure).
     static bool writeBytes(const QString &fileName, const QByteArray &bytes, QString *error = nullptr,
                            Access access = Access::Default);
@@ -42,6 +46,14 @@ struct TextFile
     enum class Read { Read, Unreadable, Refused };
     static Read readByteLines(const QString &fileName, qsizetype maxLines, QList<QByteArray> *lines,
                               QString *refusal = nullptr);
+    // The same for a file read as CP949 text whatever it was written in: a
+    // file that is no text is refused (notTextMessage), a UTF-8 one has its
+    // lines in CP949 and is refused when a character cannot be so written,
+    // so that byte positions count CP949 bytes.
+    static Read readCp949Lines(const QString &fileName, qsizetype maxLines, QList<QByteArray> *lines,
+                               QString *refusal = nullptr);
+    // The refusal of a file that is no text in an encoding the program reads.
+    static QString notTextMessage();
     // How many lines the bytes hold as the readers split them; counting
     // stops once past `stopAfter`.
     static qsizetype lineCount(QByteArrayView bytes, qsizetype stopAfter);

@@ -211,6 +211,8 @@ public:
             one.clear();
             sst.string(&one);
             m_texts.push_back(cells->keep(one));
+            if (cells->textFull())
+                return false;
         }
         return true;
     }
@@ -307,7 +309,7 @@ XlsReader::Result XlsReader::read(const QByteArray &file, SheetCells *cells, QSt
         case rSST: {
             PieceReader sst(stream, r, 8);
             if (!strings.read(sst, u32(r.data, 4), cells))
-                return failed(error, SheetCells::tooManyCellsMessage());
+                return failed(error, cells->refusal());
             break;
         }
         default:
@@ -350,7 +352,7 @@ XlsReader::Result XlsReader::read(const QByteArray &file, SheetCells *cells, QSt
             return;
         }
         if (!cells->set(row, col, text))
-            refusal = SheetCells::tooManyCellsMessage();
+            refusal = cells->refusal();
     };
 
     for (qsizetype at = sheets[chosen].offset; refusal.isEmpty() && recordAt(stream, at, &r); at = r.next) {

@@ -273,6 +273,8 @@ bool readSharedStrings(ZipReader &zip, SheetCells *cells, std::vector<SheetCells
             if (qsizetype(out->size()) >= SheetCells::MaxCells)
                 return fail(error, SheetCells::tooManyCellsMessage());
             out->push_back(cells->keep(current));
+            if (cells->textFull())
+                return fail(error, cells->refusal());
             inSi = false;
         }
     }
@@ -424,7 +426,7 @@ bool readSheet(ZipReader &zip, const QByteArray &path, const std::vector<SheetCe
                 const SheetCells::Text shared = index >= 0 && size_t(index) < strings.size() ? strings[size_t(index)]
                                                                                                : SheetCells::Text();
                 if (!cells->set(rowIndex, colIndex, shared))
-                    return fail(error, SheetCells::tooManyCellsMessage());
+                    return fail(error, cells->refusal());
                 continue;
             }
             QString text;
@@ -438,7 +440,7 @@ bool readSheet(ZipReader &zip, const QByteArray &path, const std::vector<SheetCe
                 text = ok ? sheet::valueText(v, kind, date1904) : raw;
             }
             if (!cells->set(rowIndex, colIndex, text))
-                return fail(error, SheetCells::tooManyCellsMessage());
+                return fail(error, cells->refusal());
         }
     }
     if (part.fault() == Fault::Damaged)

@@ -70,18 +70,19 @@ bool ReadPreviewLines(const QString &fileName, int count, QStringList *lines)
     if (!file.open(QIODevice::ReadOnly))
         return false;
     lines->clear();
+    QList<QByteArray> raw;
     // Read in pieces until enough lines are whole: the sample may be large, and
     // its lines may end in CR LF, LF or a bare CR.
     QByteArray buffer;
     qsizetype start = 0;
-    while (lines->size() < count) {
+    while (raw.size() < count) {
         qsizetype next = 0;
         const qsizetype end = qvx::LineEndAt(buffer.constData(), buffer.size(), start, &next);
         const bool mayGoOn = end == buffer.size() || (next == buffer.size() && buffer.endsWith('\r'));
         if (mayGoOn && buffer.size() - start >= MaxPreviewLineBytes) {
             // No transfer file's line is this long: the preview shows it
             // this far and ends there, rather than reading the whole file.
-            lines->append(qvx::Cp949::decode(buffer.mid(start, MaxPreviewLineBytes)));
+            raw.append(buffer.mid(start, MaxPreviewLineBytes));
             break;
         }
         if (mayGoOn && !file.atEnd()) {
@@ -94,8 +95,21 @@ bool ReadPreviewLines(const QString &fileName, int count, QStringList *lines)
         }
         if (start >= buffer.size())
             break;
-        lines->append(qvx::Cp949::decode(buffer.mid(start, end - start)));
+        raw.append(buffer.mid(start, end - start));
         start = next;
     }
+    // The lines in the file's encoding, as the conversion reads them (told
+    // from the lines shown: a file that is no text shows as CP949).
+    qsizetype size = 0;
+    for (const QByteArray &line : raw)
+        size += line.size() + 1;
+    QByteArray shown;
+    shown.reserve(size);
+    for (const QByteArray &line : raw)
+        shown += line + '\n';
+    const qvx::Cp949::Encoding told = qvx::Cp949::encodingOf(shown);
+    const qvx::Cp949::Encoding encoding = told == qvx::Cp949::Encoding::Utf8 ? told : qvx::Cp949::Encoding::Cp949;
+    for (const QByteArray &line : raw)
+        lines->append(qvx::Cp949::decode(line, encoding));
     return file.error() == QFileDevice::NoError;
 }

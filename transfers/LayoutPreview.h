@@ -46,6 +46,7 @@ private:
     QStringList m_lines;
 };
 
-// Reads the first lines of a CP949 text file; false when it cannot be read. A
-// line longer than a megabyte is cut there and ends the lines read.
+// Reads the first lines of a text file, CP949 or UTF-8 as the conversion
+// reads it; false when it cannot be read. A line longer than a megabyte is
+// cut there and ends the lines read.
 bool ReadPreviewLines(const QString &fileName, int count, QStringList *lines);

@@ -222,7 +222,7 @@ QString TrimmedWithout(QStringView text, QChar c)
     return std::move(out).trimmed();
 }
 
-TransferFileText DecodeTransferFile(const QByteArray &bytes)
+TransferFileText DecodeTransferFile(const QByteArray &bytes, qvx::Cp949::Encoding encoding)
 {
     // Each piece but the last ends just after a line feed, a byte that is
     // no part of any CP949 character: it decodes and splits as it would
@@ -248,7 +248,7 @@ TransferFileText DecodeTransferFile(const QByteArray &bytes)
     std::vector<QList<QStringView>> lines(static_cast<size_t>(count));
     RunSideBySide(count, [&](int p) {
         const qsizetype from = cuts[size_t(p)], to = cuts[size_t(p) + 1];
-        file.pieces[size_t(p)] = qvx::Cp949::decode(QByteArray::fromRawData(bytes.constData() + from, to - from));
+        file.pieces[size_t(p)] = qvx::Cp949::decode(QByteArrayView(bytes.constData() + from, to - from), encoding);
         lines[size_t(p)] = SplitTransferLines(file.pieces[size_t(p)]);
     });
     if (count == 1) {
@@ -273,10 +273,11 @@ bool ReadTransferFile(const QString &fileName, TransferFileText *file, QString *
     }
     try {
         const QByteArray bytes = f.readAll();
-        // No text holds a NUL byte, while a spreadsheet, an archive or random
-        // bytes hold many: such a file would be read as thousands of lines
-        // of garbage, each refused and logged.
-        if (bytes.contains('\0')) {
+        // A spreadsheet, an archive or random bytes would be read as
+        // thousands of lines of garbage, each refused and logged; a UTF-8
+        // file read as CP949 would have its names stored garbled.
+        const qvx::Cp949::Encoding encoding = qvx::Cp949::encodingOf(bytes);
+        if (encoding == qvx::Cp949::Encoding::NotText) {
             *refusal = NotTextFileMessage + QStringLiteral("\r\r") + fileName;
             return false;
         }
@@ -284,7 +285,7 @@ bool ReadTransferFile(const QString &fileName, TransferFileText *file, QString *
             *refusal = qvx::TextFile::tooManyLinesMessage(MaxBatchRows);
             return false;
         }
-        *file = DecodeTransferFile(bytes);
+        *file = DecodeTransferFile(bytes, encoding);
     } catch (const std::bad_alloc &) {
         *file = TransferFileText();
         *refusal = qvx::TextFile::outOfMemoryMessage();

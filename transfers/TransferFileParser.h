@@ -10,6 +10,8 @@
 // the canonical fixed-width line (bank 2, account 15, amount 13, other
 // information 36, name 16 bytes), whose padded form the log shows.
 
+#include "platform/Cp949.h"
+#include "platform/TextFile.h"
 #include "transfers/ConvertLayout.h"
 
 #include <QByteArray>
@@ -199,22 +201,26 @@ inline QStringView TrimmedView(QStringView text)
 // The text without every c, trimmed of blanks.
 QString TrimmedWithout(QStringView text, QChar c);
 
-// A file read whole (CP949; CR LF, LF or a bare CR ends a line) and its lines, as views
-// into the text; a last line end does not start another line. A file of some
-// megabytes is decoded in pieces of whole lines side by side.
+// A file read whole (CP949, or UTF-8 without its byte-order mark; CR LF, LF
+// or a bare CR ends a line) and its lines, as views into the text; a last
+// line end does not start another line. A file of some megabytes is decoded
+// in pieces of whole lines side by side. A byte the encoding cannot read, and
+// a character of a UTF-8 file that CP949 cannot hold, is U+FFFD: its line is
+// refused, and the layouts' byte widths stay CP949 widths.
 struct TransferFileText
 {
     std::vector<QString> pieces; // the decoded text
     QList<QStringView> lines;
 };
-TransferFileText DecodeTransferFile(const QByteArray &bytes);
-// A transfer file read and decoded whole, when it is text and holds no more
-// lines than one batch can (counted before it is split); false with the
-// message to show in *refusal when it cannot be read, is no text (a
-// spreadsheet, an archive, any binary file), holds more or does not fit in
-// memory.
+TransferFileText DecodeTransferFile(const QByteArray &bytes,
+                                    qvx::Cp949::Encoding encoding = qvx::Cp949::Encoding::Cp949);
+// A transfer file read and decoded whole in its encoding (Cp949::encodingOf),
+// when it is text and holds no more lines than one batch can (counted before
+// it is split); false with the message to show in *refusal when it cannot be
+// read, is no text (a spreadsheet, an archive, any binary file), holds more
+// or does not fit in memory.
 bool ReadTransferFile(const QString &fileName, TransferFileText *file, QString *refusal);
-inline const QString NotTextFileMessage = QStringLiteral("읽을 수 있는 텍스트 파일이 아닙니다.");
+inline const QString NotTextFileMessage = qvx::TextFile::notTextMessage();
 // The day's log line of a conversion that refused its file: "자료변환 파일
 // 거부 : " + the file + " : " + the refusal's first line.
 QString TransferFileRefusedLogLine(const QString &fileName, const QString &refusal);

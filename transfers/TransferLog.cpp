@@ -81,6 +81,16 @@ QString TransferLogLine(const QString &kind, const QString &seq, const QStringLi
     return TransferLogLine(kind, seq, std::span<const QStringView>(views.data(), size_t(views.size())), stamp, style);
 }
 
+QStringView LoggedValuePart(QStringView value, bool *cut)
+{
+    *cut = value.size() > MaxLoggedValueLength;
+    if (!*cut)
+        return value;
+    const qsizetype length = value[MaxLoggedValueLength - 1].isHighSurrogate() ? MaxLoggedValueLength - 1
+                                                                               : MaxLoggedValueLength;
+    return value.left(length);
+}
+
 namespace {
 // The start of an error line of kind "1" or "2".
 QStringView errorHead(const QString &kind)
@@ -97,7 +107,10 @@ void putTransferLogValues(Put &&put, Pad &&pad, std::span<const QStringView> val
     for (size_t i = 0; i < values.size(); ++i) {
         if (i > 0 || spaceFirst)
             put(QStringView(u" "));
-        put(values[i]);
+        bool cut = false;
+        put(LoggedValuePart(values[i], &cut));
+        if (cut)
+            put(LoggedValueCutMark);
         if (i < blanks.size() && blanks[i] > 0)
             pad(blanks[i]);
     }
@@ -113,7 +126,10 @@ void putTransferLogLine(Put &&put, Pad &&pad, const QString &kind, const QString
 {
     static constexpr QStringView space = u" ";
     auto value = [&](size_t i) {
-        put(values[i]);
+        bool cut = false;
+        put(LoggedValuePart(values[i], &cut));
+        if (cut)
+            put(LoggedValueCutMark);
         if (i < blanks.size() && blanks[i] > 0)
             pad(blanks[i]);
     };

@@ -53,6 +53,15 @@ QString DuplicateLogTail(QStringView name, QStringView groupedAmount, QStringVie
 // An amount right-aligned in `width` characters; a longer one stands whole.
 QString PadAmount(const QString &groupedAmount, int width);
 
+// The most characters of one value an error line holds: a longer value (a
+// refused sheet cell may hold 32,767 of them) is cut there, "…" after it, so
+// that no line of the day's log holds more than some hundreds of characters.
+constexpr qsizetype MaxLoggedValueLength = 64;
+// What of value an error line holds (a surrogate pair is never split); *cut
+// tells whether "…" follows it.
+QStringView LoggedValuePart(QStringView value, bool *cut);
+inline constexpr QStringView LoggedValueCutMark = u"…";
+
 // How the values of an error line follow its message number: joined by " "
 // right after it (the general entry screen), or each preceded by " " (the
 // liquor-trade screens).

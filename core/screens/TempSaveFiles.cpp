@@ -48,7 +48,7 @@ std::optional<TempSaveFile> ReadTempSaveFile(QWidget *screen, const QString &cap
     QString refusal;
     const qvx::TextFile::Read read =
         QFileInfo(chosen.fileName).isFile()
-            ? qvx::TextFile::readByteLines(chosen.fileName, MaxBatchRows, &file.lines, &refusal)
+            ? qvx::TextFile::readCp949Lines(chosen.fileName, MaxBatchRows, &file.lines, &refusal)
             : qvx::TextFile::Read::Unreadable;
     if (read == qvx::TextFile::Read::Refused) {
         prompt().message(refusal);

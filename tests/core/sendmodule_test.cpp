@@ -456,6 +456,36 @@ TEST_F(SendModule, AFileOfMoreLinesThanABatchHoldsIsSetAsideUnsplit)
     EXPECT_EQ(prompt.count(), 0);
 }
 
+// A drop file written in UTF-8 is read as UTF-8, its fields at the layout's
+// CP949 byte positions; one that is no text is set aside unread.
+TEST_F(SendModule, AUtf8DropFileIsReadAtCp949PositionsAndOneThatIsNoTextIsSetAside)
+{
+    generalLayout();
+    const QString file = TAutoSendModule::CollectFileName();
+    // Bytes 1-5 of the other information "가나1" are the fee, bytes 6-13 the price.
+    const QByteArray cp949 = generalLine(S("04"), S("760001"), S("50000"), S("가나1234567890"));
+    writeFile(file, {"\xEF\xBB\xBF" + qvx::Cp949::decode(cp949).toUtf8()});
+    module->AutoSendCollect();
+    module->AutoSendCollect();
+    EXPECT_FALSE(QFile::exists(file));
+    const qvx::ResultSet r = rows(S("select * from giche where seqno = 760001"));
+    ASSERT_EQ(r.recordCount(), 1);
+    EXPECT_EQ(r.value(0, S("TaErrFee")), S("가나1"));
+    EXPECT_EQ(r.value(0, S("TaErrPrice")), S("23456789"));
+
+    QByteArray noise;
+    for (int i = 0; noise.size() < 4096; ++i)
+        if (const char c = char((i * 2654435761u) >> 24))
+            noise += c;
+    writeFile(file, {noise});
+    module->AutoSendCollect();
+    module->AutoSendCollect();
+    const QStringList left = sendFolder();
+    ASSERT_EQ(left.size(), 1);
+    EXPECT_TRUE(dayLog().contains(S("set aside as ") + left[0] + S(": 읽을 수 있는 텍스트 파일이 아닙니다.")));
+    EXPECT_EQ(rows(S("select count(*) as n from giche where seqno = 760001")).valueInt(0, S("n")), 1);
+}
+
 TEST_F(SendModule, GrowingFileWaitsForAQuietTick)
 {
     generalLayout();

@@ -153,3 +153,48 @@ TEST(Cp949, ATextAppendedInPiecesGivesTheBytesOfTheWhole)
     EXPECT_EQ(out, "before" + expected);
     EXPECT_TRUE(expected.contains("\x81\x41") && expected.contains("caf? ?"));
 }
+
+// What a file's bytes are told to be: UTF-8 by its mark or its sequences,
+// CP949 otherwise, and no text when a NUL, or more than a few undecodable or
+// control bytes, show it is none.
+TEST(Cp949, AFileIsToldUtf8Cp949OrNoText)
+{
+    using E = Cp949::Encoding;
+    const QString korean = QStringLiteral("04,123401234567,25000,급여,강건\r\n").repeated(50);
+    EXPECT_EQ(Cp949::encodingOf(Cp949::encode(korean)), E::Cp949);
+    EXPECT_EQ(Cp949::encodingOf(korean.toUtf8()), E::Utf8);
+    EXPECT_EQ(Cp949::encodingOf("\xEF\xBB\xBF" + korean.toUtf8()), E::Utf8);
+    EXPECT_EQ(Cp949::encodingOf("\xEF\xBB\xBF" "04,1,2\r\n"), E::Utf8);
+    EXPECT_EQ(Cp949::encodingOf("plain ascii\tline\r\n\f\x1A"), E::Cp949);
+    // CP949 syllables whose bytes happen to be two-byte UTF-8 stay CP949.
+    EXPECT_EQ(Cp949::encodingOf(Cp949::encode(QStringLiteral("04,1,2,짜짝,징\r\n"))), E::Cp949);
+    EXPECT_EQ(Cp949::encodingOf(""), E::Cp949);
+    // A CP949 file with a few broken characters is still text, its lines refused one by one.
+    EXPECT_EQ(Cp949::encodingOf(Cp949::encode(korean) + "\x80\xFF\x80"), E::Cp949);
+    // A UTF-8 file cut inside its last character stays UTF-8.
+    const QByteArray utf8 = korean.toUtf8();
+    EXPECT_EQ(Cp949::encodingOf(utf8.left(utf8.size() - 3) + "\xEA\xB0"), E::Utf8);
+    EXPECT_EQ(Cp949::encodingOf(QByteArray("abc\0def", 7)), E::NotText);
+    EXPECT_EQ(Cp949::encodingOf(QByteArray(200, '\x1B')), E::NotText);
+    // Random bytes without a NUL, short and long.
+    QByteArray noise;
+    for (int i = 0; noise.size() < 1 << 16; ++i)
+        if (const char c = char((i * 2654435761u) >> 24))
+            noise += c;
+    EXPECT_EQ(Cp949::encodingOf(noise), E::NotText);
+    EXPECT_EQ(Cp949::encodingOf(noise.left(200)), E::NotText);
+}
+
+// A UTF-8 text decodes to what the program can store: the mark left out, a
+// byte that begins no sequence and a character CP949 cannot hold are U+FFFD.
+TEST(Cp949, Utf8DecodesToTextCp949Holds)
+{
+    bool ok = false;
+    EXPECT_EQ(Cp949::decodeUtf8("\xEF\xBB\xBF" + QStringLiteral("강건 급여").toUtf8(), &ok), QStringLiteral("강건 급여"));
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(Cp949::decodeUtf8(QStringLiteral("가😀나").toUtf8(), &ok), QStringLiteral("가\uFFFD나"));
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(Cp949::decodeUtf8("a\xFF" "b", &ok), QStringLiteral("a\uFFFDb"));
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(Cp949::decode(QByteArrayView("\xB0\xA1"), Cp949::Encoding::Cp949), QStringLiteral("가"));
+}

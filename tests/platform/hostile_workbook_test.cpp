@@ -3,65 +3,24 @@
 // program.
 #include "platform/SheetCells.h"
 #include "platform/Spreadsheet.h"
+#include "support/CraftedZip.h"
 #include "support/PeakMemory.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-#include <minizip/zip.h>
 
 #include <functional>
 
 using qvx::Spreadsheet;
 using testing_support::MeasurePeakMemory;
+using testing_support::member;
+using testing_support::repeated;
+using testing_support::writeZip;
 
 namespace {
 
 constexpr qint64 MB = 1024 * 1024;
-
-// A zip member whose content is written piece by piece, so that a member of
-// hundreds of megabytes never lies whole in the test's memory.
-struct Member
-{
-    QByteArray name;
-    std::function<void(const std::function<void(const QByteArray &)> &)> write;
-};
-
-Member member(const QByteArray &name, const QByteArray &content)
-{
-    return {name, [content](const auto &put) { put(content); }};
-}
-
-// `body` repeated to `totalBytes` between `head` and `tail`.
-Member repeated(const QByteArray &name, const QByteArray &head, const QByteArray &body, qint64 totalBytes,
-                const QByteArray &tail)
-{
-    return {name, [=](const auto &put) {
-                put(head);
-                QByteArray block;
-                while (block.size() < MB)
-                    block += body;
-                for (qint64 written = 0; written < totalBytes; written += block.size())
-                    put(block);
-                put(tail);
-            }};
-}
-
-bool writeZip(const QString &fileName, const QList<Member> &members)
-{
-    zipFile zip = zipOpen64(QFile::encodeName(fileName).constData(), APPEND_STATUS_CREATE);
-    if (!zip)
-        return false;
-    bool ok = true;
-    for (const Member &m : members) {
-        ok = ok && zipOpenNewFileInZip64(zip, m.name.constData(), nullptr, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 6, 1) == ZIP_OK;
-        m.write([&](const QByteArray &bytes) {
-            ok = ok && zipWriteInFileInZip(zip, bytes.constData(), unsigned(bytes.size())) == ZIP_OK;
-        });
-        ok = ok && zipCloseFileInZip(zip) == ZIP_OK;
-    }
-    return zipClose(zip, nullptr) == ZIP_OK && ok;
-}
 
 const QByteArray SheetHead = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
                              "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>";
@@ -198,4 +157,45 @@ TEST(HostileWorkbook, SixtyFiveThousandStylesOfOneHugeNumberFormatAreReadWithout
     QString error;
     ASSERT_TRUE(Spreadsheet::read(file, &cells, &error)) << error.toStdString();
     EXPECT_EQ(cells.row(0, 3), (QStringList{QStringLiteral("45000"), QStringLiteral("45000"), QStringLiteral("2023-03-15")}));
+}
+
+// Two million number cells of a few bytes each: the smallest and the largest
+// double take as few characters as a 1 does, not the hundreds their digits
+// would.
+TEST(HostileWorkbook, NumberCellsOfAnyValueTakeAFewCharactersEach)
+{
+    QTemporaryDir dir;
+    for (const char *value : {"5e-324", "1e308"}) {
+        const QString file = dir.filePath(QString::fromLatin1(value) + QStringLiteral(".xlsx"));
+        const QByteArray row = "<row>" + QByteArray("<c><v>" + QByteArray(value) + "</v></c>").repeated(10) + "</row>";
+        ASSERT_TRUE(writeZip(file, {repeated("xl/worksheets/sheet1.xml", SheetHead, row, 200'000LL * row.size() - MB,
+                                             SheetTail)}));
+        EXPECT_LT(QFileInfo(file).size(), 400 * 1024) << value;
+        const Outcome o = readInChild(file);
+        ASSERT_TRUE(o.peak.ended) << value << ": signal " << o.peak.signal;
+        EXPECT_EQ(o.peak.result, 1) << value << ": " << o.error.toStdString();
+        EXPECT_LT(o.peak.growth, 120 * MB) << value << ": " << o.peak.growth;
+    }
+    qvx::SheetCells cells;
+    QString error;
+    ASSERT_TRUE(Spreadsheet::read(dir.filePath(QStringLiteral("5e-324.xlsx")), &cells, &error));
+    EXPECT_EQ(cells.cell(0, 0), QStringLiteral("5E-324"));
+    ASSERT_TRUE(Spreadsheet::read(dir.filePath(QStringLiteral("1e308.xlsx")), &cells, &error));
+    EXPECT_EQ(cells.cell(0, 9), QStringLiteral("1E+308"));
+}
+
+// Texts that together hold more than a sheet may are refused while the sheet
+// is read, before they are all kept.
+TEST(HostileWorkbook, TextsPastWhatASheetHoldsAreRefusedWhileItIsRead)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("texts.xlsx"));
+    const QByteArray cell = "<c t=\"inlineStr\"><is><t>" + QByteArray(32767, 'a') + "</t></is></c>";
+    ASSERT_TRUE(writeZip(file, {repeated("xl/worksheets/sheet1.xml", SheetHead + "<row>", cell, 60 * MB,
+                                         "</row>" + SheetTail)}));
+    const Outcome o = readInChild(file);
+    ASSERT_TRUE(o.peak.ended) << "signal " << o.peak.signal;
+    EXPECT_EQ(o.peak.result, 0);
+    EXPECT_EQ(o.error, QStringLiteral("시트의 자료가 너무 많거나 길어 읽을 수 없습니다 (최대 64MB)."));
+    EXPECT_LT(o.peak.growth, 200 * MB) << o.peak.growth;
 }

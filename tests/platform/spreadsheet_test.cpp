@@ -434,7 +434,9 @@ TEST(Spreadsheet, DatesAndLargeNumbersReadAlikeFromXlsx)
     EXPECT_EQ(rows[0].join(u'|').toStdString(), "2024-03-01|2024-03-01 12:00:00|2024-03-01|98765432109876540000|0.3|TRUE|2");
 }
 
-TEST(Spreadsheet, NumberTextsAreNeverInExponentForm)
+// Numbers as spreadsheet programs show them: positional between 10^-6 and
+// 10^21, in exponent form beyond, and never longer than 25 characters.
+TEST(Spreadsheet, NumberTextsArePositionalWithinTwentyOneDigitsAndShortBeyond)
 {
     EXPECT_EQ(Spreadsheet::numberText(12345678901234567890.0), QStringLiteral("12345678901234567000"));
     EXPECT_EQ(Spreadsheet::numberText(1234567890123456.0), QStringLiteral("1234567890123456"));
@@ -443,6 +445,16 @@ TEST(Spreadsheet, NumberTextsAreNeverInExponentForm)
     EXPECT_EQ(Spreadsheet::numberText(12.25), QStringLiteral("12.25"));
     EXPECT_EQ(Spreadsheet::numberText(-5), QStringLiteral("-5"));
     EXPECT_EQ(Spreadsheet::numberText(0), QStringLiteral("0"));
+    EXPECT_EQ(Spreadsheet::numberText(0.1 + 0.2), QStringLiteral("0.3"));
+    EXPECT_EQ(Spreadsheet::numberText(5e-324), QStringLiteral("5E-324"));
+    EXPECT_EQ(Spreadsheet::numberText(1e308), QStringLiteral("1E+308"));
+    EXPECT_EQ(Spreadsheet::numberText(-1.7976931348623157e308), QStringLiteral("-1.7976931348623157E+308"));
+    EXPECT_EQ(Spreadsheet::numberText(1e21), QStringLiteral("1E+21"));
+    EXPECT_EQ(Spreadsheet::numberText(0.0000001), QStringLiteral("1E-7"));
+    EXPECT_EQ(Spreadsheet::numberText(1.0 / 3e10), QStringLiteral("3.33333333333333E-11"));
+    for (const double v : {5e-324, 2.2250738585072014e-308, 1.7976931348623157e308, -1.2345678901234567e-7,
+                           0.12345678901234567, 123456789012345678.0, 1.0 / 3})
+        EXPECT_LE(Spreadsheet::numberText(v).size(), 25) << v;
 }
 
 namespace {
@@ -918,4 +930,31 @@ TEST(Spreadsheet, DenseRowsShareTheStringTheirCellsShare)
         EXPECT_EQ(peak.result, 1) << name;
         EXPECT_LT(peak.growth, 10 * size + 40 * MB) << name << ": " << peak.growth;
     }
+}
+
+// A .xls of MULRK records, each of 256 numbers near the largest double in six
+// bytes a cell: each cell's text is some twenty characters, not 309 digits.
+TEST(Spreadsheet, MulrkCellsNearTheLargestDoubleTakeAFewCharactersEach)
+{
+    double value = 1e308;
+    quint64 bits = 0;
+    std::memcpy(&bits, &value, 8);
+    const quint32 rk = quint32(bits >> 32) & ~3u; // the double's high bits, not scaled
+    QByteArray cells;
+    for (int i = 0; i < 256; ++i)
+        cells += le16(15) + le32(rk);
+    QByteArray records;
+    for (int row = 0; records.size() < 4'600'000; ++row)
+        records += rec(0x00BD, le16(quint16(row)) + le16(0) + cells + le16(255));
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("mulrk.xls"));
+    writeFile(file, workbookWithCells(records));
+    const XlsOutcome o = readXlsMeasured(file);
+    ASSERT_TRUE(o.peak.ended) << "signal " << o.peak.signal;
+    EXPECT_EQ(o.peak.result, 1) << o.error.toStdString();
+    const qint64 size = QFileInfo(file).size();
+    EXPECT_LT(o.peak.growth, 10 * size + 40 * MB) << o.peak.growth;
+    std::memcpy(&value, &(bits = quint64(rk) << 32), 8);
+    EXPECT_EQ(o.cells.cell(0, 0), Spreadsheet::numberText(value));
+    EXPECT_LE(o.cells.cell(0, 255).size(), 25);
 }

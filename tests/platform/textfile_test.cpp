@@ -1,4 +1,5 @@
 #include "platform/TextFile.h"
+#include "platform/Cp949.h"
 #include "support/PeakMemory.h"
 
 #include <QFile>
@@ -75,4 +76,39 @@ TEST(TextFile, AFileOfMoreLinesThanAllowedIsRefusedBeforeItIsSplit)
     EXPECT_LT(peak.growth, 10 * MB + 40 * MB) << peak.growth;
     QList<QByteArray> lines;
     EXPECT_EQ(TextFile::readByteLines(dir.filePath(QStringLiteral("missing.txt")), 10, &lines), TextFile::Read::Unreadable);
+}
+
+// Lines read for byte positions: a UTF-8 file gives its lines in CP949, a
+// file that is no text or a UTF-8 one CP949 cannot write is refused once.
+TEST(TextFile, Cp949LinesOfAUtf8FileAreItsCp949Bytes)
+{
+    QTemporaryDir dir;
+    const QString text = QStringLiteral("04강건      00025000\r\n21한빛상사  00001000\r\n");
+    QList<QByteArray> lines;
+    QString refusal;
+    for (const QByteArray &bytes : {qvx::Cp949::encode(text), text.toUtf8(), "\xEF\xBB\xBF" + text.toUtf8()}) {
+        ASSERT_EQ(TextFile::readCp949Lines(writeBytes(dir, "t.txt", bytes), 100, &lines, &refusal),
+                  TextFile::Read::Read);
+        ASSERT_EQ(lines.size(), 2);
+        EXPECT_EQ(lines[0], qvx::Cp949::encode(QStringLiteral("04강건      00025000")));
+        EXPECT_EQ(lines[1].size(), 20);
+    }
+    const QString emoji = QStringLiteral("04가\r\n21😀\r\n");
+    EXPECT_EQ(TextFile::readCp949Lines(writeBytes(dir, "e.txt", emoji.toUtf8()), 100, &lines, &refusal),
+              TextFile::Read::Refused);
+    EXPECT_EQ(refusal, QStringLiteral("UTF-8 파일의 2번째 줄에 CP949로 나타낼 수 없는 문자가 있어 파일을 읽을 수 없습니다."));
+    EXPECT_EQ(TextFile::readCp949Lines(writeBytes(dir, "n.txt", QByteArray(300, '\x07')), 100, &lines, &refusal),
+              TextFile::Read::Refused);
+    EXPECT_EQ(refusal, QStringLiteral("읽을 수 있는 텍스트 파일이 아닙니다."));
+}
+
+// An error list is never lost for a character CP949 cannot hold.
+TEST(TextFile, LinesWrittenReplacingKeepEveryLine)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("list.txt"));
+    ASSERT_TRUE(TextFile::writeLinesReplacing(file, {QStringLiteral("가\uFFFD나"), QStringLiteral("😀")}));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("\xB0\xA1?\xB3\xAA\r\n?\r\n"));
 }

@@ -127,6 +127,21 @@ TEST(ConversionLayout, PreviewReadsLinesEndedByABareCr)
     EXPECT_EQ(lines.size(), 2);
 }
 
+// A UTF-8 sample shows its names as written, as the conversion reads them.
+TEST(ConversionLayout, PreviewOfAUtf8FileShowsItsTextAsWritten)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("utf8.txt"));
+    QFile file(name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xEF\xBB\xBF" + QStringLiteral("04,123401234567,1000,급여,강건\r\n21,56012345678,2000,상여,한빛").toUtf8());
+    file.close();
+    QStringList lines;
+    ASSERT_TRUE(ReadPreviewLines(name, 10, &lines));
+    EXPECT_EQ(lines, (QStringList{QStringLiteral("04,123401234567,1000,급여,강건"),
+                                  QStringLiteral("21,56012345678,2000,상여,한빛")}));
+}
+
 TEST(ConversionLayout, PreviewOfAFileWithoutLineEndsReadsAMegabyteOfIt)
 {
     QTemporaryDir dir;

@@ -26,6 +26,7 @@
 #include "platform/Cp949.h"
 #include "platform/TextFile.h"
 #include "support/CountingLink.h"
+#include "support/CraftedZip.h"
 #include "support/Eventually.h"
 #include "support/PeakMemory.h"
 
@@ -115,6 +116,21 @@ protected:
         });
         ClickControl(s->btn_dataconvert);
     }
+
+    // The Excel dialog loads the file in a forked child: its peak, and what
+    // `outcome` tells of the dialog then (0: as it should be). The button's
+    // handler is called, not clicked: a forked child that painted would wait
+    // for the painter's threads.
+    testing_support::PeakMemory loadInChild(TFrmCatchEx *dialog, qvx::ScriptedFileChooser &chooser,
+                                            const QString &file, const std::function<int()> &outcome)
+    {
+        return testing_support::MeasurePeakMemory([&] {
+            chooser.enqueue(file);
+            client->prompt().clear();
+            dialog->BtnOpenDlgClick();
+            return outcome();
+        });
+    }
 };
 
 // The liquor client as the send/receive module.
@@ -160,8 +176,9 @@ TEST_F(LiquorSendModuleMaximised, TheLayoutEditorOpensMaximisedAndAnOpenOneComes
     EXPECT_EQ(main->mdiArea()->activeSubWindow(), sub);
 }
 
-// A megabyte of random bytes named .txt is no text: one message, nothing in
-// the list, no error list, one line in the day's log.
+// A megabyte of random bytes named .txt is no text, also with its zero bytes
+// taken out: one message, nothing in the list, no error list, one line in the
+// day's log.
 TEST_F(LiquorConversionScreens, AFileThatIsNoTextIsRefusedOnceWithNothingInTheList)
 {
     auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b2", "qv_ichemakeJuru_frm");
@@ -169,22 +186,87 @@ TEST_F(LiquorConversionScreens, AFileThatIsNoTextIsRefusedOnceWithNothingInTheLi
     OpenedFiles opened;
     QByteArray noise(1 << 20, Qt::Uninitialized);
     QRandomGenerator(42).fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
-    const QString file = client->home() + S("/noise.txt");
-    ASSERT_TRUE(qvx::TextFile::writeBytes(file, noise));
-    const qsizetype logged = qvx::TextFile::readLines(DayLogFileName()).size();
+    const QString withNul = client->home() + S("/noise.txt");
+    ASSERT_TRUE(qvx::TextFile::writeBytes(withNul, noise));
+    const QString noNul = client->home() + S("/noise-without-nul.txt");
+    ASSERT_TRUE(qvx::TextFile::writeBytes(noNul, QByteArray(noise).replace('\0', QByteArray())));
+    for (const QString &file : {withNul, noNul}) {
+        const qsizetype logged = qvx::TextFile::readLines(DayLogFileName()).size();
+        client->prompt().clear();
+        convertFixedWidth(s, file);
+        EXPECT_EQ(client->prompt().texts(), QStringList{S("읽을 수 있는 텍스트 파일이 아닙니다.\r\r") + file});
+        EXPECT_EQ(s->grd_ichelist->RowCount(), 2);
+        EXPECT_TRUE(s->grd_ichelist->Cells(0, 1).isEmpty());
+        EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 0);
+        EXPECT_TRUE(opened.files.isEmpty());
+        // What the conversion logged (the relay's frames are logged alongside).
+        QStringList log = qvx::TextFile::readLines(DayLogFileName()).mid(logged);
+        log.removeIf([](const QString &line) { return line.contains(S("<STX>")); });
+        ASSERT_EQ(log.size(), 1) << qPrintable(log.join(QLatin1Char('\n')));
+        EXPECT_TRUE(log[0].endsWith(S("자료변환 파일 거부 : ") + file + S(" : 읽을 수 있는 텍스트 파일이 아닙니다.")))
+            << qPrintable(log[0]);
+        EXPECT_TRUE(s->btn_dataconvert->isEnabled());
+    }
+}
+
+// A fixed-width file written in UTF-8, with or without its byte-order mark,
+// is read as UTF-8 and cut at the layout's CP949 byte positions: every line
+// taken, its names as written.
+TEST_F(LiquorConversionScreens, AUtf8FileIsReadAsUtf8AndCutAtCp949Widths)
+{
+    auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b2", "qv_ichemakeJuru_frm");
+    ASSERT_NE(s, nullptr);
+    const char *names[] = {"강건", "한빛주류", "다온상사(주)", "김민준"};
+    constexpr int Lines = 3000;
+    int expected = 0;
+    for (const bool mark : {false, true}) {
+        QByteArray bytes = mark ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+        for (int i = 0; i < Lines; ++i) {
+            const QByteArray amount = QByteArray::number(1000 + i + (mark ? Lines : 0));
+            bytes += fixedLine("21", "56012345678", amount.constData(), amount.constData(), "급여", names[i % 4],
+                               "1234567890")
+                         .toUtf8()
+                     + "\r\n";
+        }
+        const QString file = client->home() + (mark ? S("/utf8-mark.txt") : S("/utf8.txt"));
+        ASSERT_TRUE(qvx::TextFile::writeBytes(file, bytes));
+        client->prompt().clear();
+        convertFixedWidth(s, file);
+        expected += Lines;
+        EXPECT_EQ(client->prompt().lastText(), S("자료변환 처리가 완료 되었습니다.")) << mark;
+        EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 0) << mark;
+        ASSERT_EQ(s->grd_ichelist->RowCount(), expected + 1) << mark;
+    }
+    for (int row : {1, 2, 3, Lines + 1, Lines + 4}) {
+        EXPECT_EQ(s->grd_ichelist->Cells(lcName, row), S(names[(row - 1) % Lines % 4])) << row;
+        EXPECT_EQ(s->grd_ichelist->Cells(lcInfo, row), S("급여")) << row;
+    }
+}
+
+// A refused line holding a byte that is no CP949 text still reaches the
+// error list: the character is written there as '?', and the list is saved.
+TEST_F(LiquorConversionScreens, AnErrorListWithACharacterCp949CannotHoldIsSaved)
+{
+    auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b2", "qv_ichemakeJuru_frm");
+    ASSERT_NE(s, nullptr);
+    OpenedFiles opened;
+    const QString file = client->home() + S("/깨진문자.txt");
+    QByteArray bytes = qvx::Cp949::encode(
+        fixedLine("21", "56012345678", "1000", "1000", "", "한빛주류", "1234567890") + S("\r\n"));
+    QByteArray broken = qvx::Cp949::encode(fixedLine("21", "56012345678", "700", "700", "", "다온X", "1234567890"));
+    broken.replace('X', '\x80');
+    ASSERT_TRUE(qvx::TextFile::writeBytes(file, bytes + broken + "\r\n"));
     client->prompt().clear();
     convertFixedWidth(s, file);
-    EXPECT_EQ(client->prompt().texts(), QStringList{S("읽을 수 있는 텍스트 파일이 아닙니다.\r\r") + file});
-    EXPECT_EQ(s->grd_ichelist->RowCount(), 2);
-    EXPECT_TRUE(s->grd_ichelist->Cells(0, 1).isEmpty());
-    EXPECT_TRUE(opened.files.isEmpty());
-    // What the conversion logged (the relay's frames are logged alongside).
-    QStringList log = qvx::TextFile::readLines(DayLogFileName()).mid(logged);
-    log.removeIf([](const QString &line) { return line.contains(S("<STX>")); });
-    ASSERT_EQ(log.size(), 1) << qPrintable(log.join(QLatin1Char('\n')));
-    EXPECT_TRUE(log[0].endsWith(S("자료변환 파일 거부 : ") + file + S(" : 읽을 수 있는 텍스트 파일이 아닙니다.")))
-        << qPrintable(log[0]);
-    EXPECT_TRUE(s->btn_dataconvert->isEnabled());
+    EXPECT_EQ(client->prompt().lastText(), S("자료변환 처리가 완료 되었습니다."));
+    EXPECT_FALSE(client->prompt().contains(S("오류 목록을 저장할 수 없습니다")));
+    ASSERT_EQ(s->grd_ichelist->RowCount(), 2);
+    EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 1);
+    const QStringList listed = qvx::TextFile::readLines(client->home() + S("/log/ErrorList.Txt"));
+    ASSERT_EQ(listed.size(), 1);
+    EXPECT_TRUE(listed[0].contains(S("다온?"))) << qPrintable(listed[0]);
+    EXPECT_TRUE(listed[0].endsWith(S(" : 문자 오류(읽을 수 없는 문자가 있습니다.)"))) << qPrintable(listed[0]);
+    EXPECT_EQ(opened.files.size(), 1);
 }
 
 TEST_F(LiquorConversionScreens, AFixedWidthFileFillsTheListAndRefusedLinesGoToTheErrorList)
@@ -598,12 +680,8 @@ TEST_F(LiquorConversionScreens, ASheetOfOneLongSharedTextLoadsAFewRowsAndRefuses
             constexpr qint64 MB = 1024 * 1024;
             const qint64 size = QFileInfo(file).size();
             EXPECT_LT(size, 512 * 1024) << file.toStdString();
-            // 0: refused as it should be; 2: another text shown; 3: the grid
-            // changed. The button's handler is called, not clicked: a forked
-            // child that painted would wait for the painter's threads.
-            const testing_support::PeakMemory peak = testing_support::MeasurePeakMemory([&] {
-                chooser.enqueue(file);
-                dialog->BtnOpenDlgClick();
+            // 0: refused as it should be; 2: another text shown; 3: the grid changed.
+            const testing_support::PeakMemory peak = loadInChild(dialog, chooser, file, [&] {
                 if (client->prompt().lastText()
                     != S("엑셀 파일을 읽을 수 없습니다.\r\r시트의 자료가 너무 많거나 길어 읽을 수 없습니다 (최대 128MB)."))
                     return 2;
@@ -617,6 +695,79 @@ TEST_F(LiquorConversionScreens, ASheetOfOneLongSharedTextLoadsAFewRowsAndRefuses
     });
     ClickControl(s->btn_excel);
     EXPECT_TRUE(s->btn_excel->isEnabled());
+}
+
+// Two million number cells of the smallest double, in a workbook of some
+// hundred kilobytes: each reads as "5E-324", and the import takes the memory
+// such a sheet of ones takes, not gigabytes for the cells it does not take.
+TEST_F(LiquorConversionScreens, ASheetOfTinyNumbersLoadsInTheMemoryOfASheetOfOnes)
+{
+    auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b1", "qv_ichemakeJuru_frm");
+    ASSERT_NE(s, nullptr);
+    constexpr qint64 MB = 1024 * 1024;
+    const QByteArray head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><worksheet "
+                            "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>";
+    // Rows of a hundred cells: the eleven the import takes, and more.
+    const QByteArray row = "<row>" + QByteArray("<c><v>5e-324</v></c>").repeated(100) + "</row>";
+    const QString file = client->home() + S("/tiny.xlsx");
+    ASSERT_TRUE(testing_support::writeZip(
+        file, {testing_support::repeated("xl/worksheets/sheet1.xml", head, row, 19'500LL * row.size() - MB,
+                                         "</sheetData></worksheet>")}));
+    EXPECT_LT(QFileInfo(file).size(), 400 * 1024);
+    qvx::ScriptedFileChooser chooser;
+    OnNextModal([&](QDialog *d) {
+        auto *dialog = qobject_cast<TFrmCatchEx *>(d);
+        if (!dialog)
+            return d->reject();
+        // 0: loaded as it should be; 2: a message shown; 3: the grid wrong.
+        const testing_support::PeakMemory peak = loadInChild(dialog, chooser, file, [&] {
+            if (client->prompt().count() != 0)
+                return 2;
+            return dialog->Grid->RowCount() > 19'000 && dialog->Grid->Cells(6, 1) == S("5E-324") ? 0 : 3;
+        });
+        ASSERT_TRUE(peak.ended) << "signal " << peak.signal;
+        EXPECT_EQ(peak.result, 0);
+        EXPECT_LT(peak.growth, 200 * MB) << peak.growth;
+        ClickControl(dialog->btnExit);
+    });
+    ClickControl(s->btn_excel);
+    EXPECT_TRUE(s->btn_excel->isEnabled());
+}
+
+// A sheet of rows whose every cell shows one 32,767-character text passes
+// the rows' cost check; each refused row logs its values cut short, not
+// hundreds of kilobytes a row.
+TEST_F(LiquorConversionScreens, ARefusedRowOfLongTextsLogsItsValuesCutShort)
+{
+    auto *s = open<Tqv_IcheMakeJuru_frm>("qv_b1", "qv_ichemakeJuru_frm");
+    ASSERT_NE(s, nullptr);
+    const QString longText = S("가") + QString(32766, QLatin1Char('x'));
+    qvx::Spreadsheet::Rows rows{LiquorSheetHeaders()};
+    for (int r = 0; r < 150; ++r)
+        rows.append(QStringList(11, longText));
+    QString error;
+    const QString file = client->home() + S("/long.xlsx");
+    ASSERT_TRUE(qvx::Spreadsheet::write(file, rows, &error)) << qPrintable(error);
+    EXPECT_LT(QFileInfo(file).size(), 64 * 1024);
+    const qint64 logBefore = QFileInfo(DayLogFileName()).size();
+    qvx::ScriptedFileChooser chooser;
+    chooser.enqueue(file);
+    OnNextModal([&](QDialog *d) {
+        auto *dialog = qobject_cast<TFrmCatchEx *>(d);
+        if (!dialog)
+            return d->reject();
+        ClickControl(dialog->BtnOpenDlg);
+        EXPECT_EQ(dialog->Grid->RowCount(), 151);
+        ClickControl(dialog->BtnConvert);
+    });
+    ClickControl(s->btn_excel);
+    EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 150);
+    const qint64 logged = QFileInfo(DayLogFileName()).size() - logBefore;
+    EXPECT_LT(logged, 256 * 1024) << logged;
+    const QStringList log = qvx::TextFile::readLines(DayLogFileName()).filter(S("자료변환 Error -> "));
+    ASSERT_FALSE(log.isEmpty());
+    EXPECT_TRUE(log.last().contains(S(" 가") + QString(63, QLatin1Char('x')) + S("… "))) << qPrintable(log.last());
+    EXPECT_LT(log.last().size(), 1000);
 }
 
 // The entry list filled from a run's rows by text number, its rows' own

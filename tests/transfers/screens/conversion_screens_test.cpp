@@ -92,6 +92,22 @@ protected:
     QStringList dayLog() const { return qvx::TextFile::readLines(DayLogFileName()); }
 
     int count(const QString &sql) { return client.server().query(sql).value(0, 0).toInt(); }
+
+    // Converts the chosen file by "1-쉼표 구분" from mother bank [04], as a
+    // person picks them.
+    void convertComma(Tqv_IcheMake_frm *s)
+    {
+        OnNextModal([&](QDialog *d) {
+            auto *dialog = qobject_cast<TFrmCatchG *>(d);
+            if (!dialog)
+                return d->reject();
+            clickItem(dialog->edTitleList, QStringLiteral("1-쉼표 구분"));
+            ClickControl(dialog->BtnOpenDlg);
+            Pick(dialog->edMoBankNo, ItemWith(dialog->edMoBankNo, QStringLiteral("[04]")));
+            ClickControl(dialog->BtnConvert);
+        });
+        ClickControl(s->btn_dataconvert);
+    }
 };
 
 const QStringList CommaFile = {
@@ -249,16 +265,7 @@ TEST_F(ConversionScreens, AFileOfMoreLinesThanABatchHoldsIsRefusedAndTheListKept
     qvx::ScriptedFileChooser chooser;
     chooser.enqueue(writeFile("a.csv", CommaFile));
     auto convert = [&] {
-        OnNextModal([&](QDialog *d) {
-            auto *dialog = qobject_cast<TFrmCatchG *>(d);
-            if (!dialog)
-                return d->reject();
-            clickItem(dialog->edTitleList, QStringLiteral("1-쉼표 구분"));
-            ClickControl(dialog->BtnOpenDlg);
-            Pick(dialog->edMoBankNo, ItemWith(dialog->edMoBankNo, QStringLiteral("[04]")));
-            ClickControl(dialog->BtnConvert);
-        });
-        ClickControl(s->btn_dataconvert);
+        convertComma(s);
     };
     convert();
     ASSERT_EQ(TransferRowCount(s->grd_ichelist), 2);
@@ -276,8 +283,9 @@ TEST_F(ConversionScreens, AFileOfMoreLinesThanABatchHoldsIsRefusedAndTheListKept
     s->close();
 }
 
-// A megabyte of random bytes named .txt and a spreadsheet are no text: one
-// message, nothing in the list, one line in the day's log.
+// A megabyte of random bytes named .txt (also with its zero bytes taken out)
+// and a spreadsheet are no text: one message, nothing in the list, one line
+// in the day's log.
 TEST_F(ConversionScreens, AFileThatIsNoTextIsRefusedOnceWithNothingInTheList)
 {
     Tqv_IcheMake_frm *s = openEntry(true);
@@ -286,24 +294,17 @@ TEST_F(ConversionScreens, AFileThatIsNoTextIsRefusedOnceWithNothingInTheList)
     QRandomGenerator(42).fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
     const QString binary = client.home() + QStringLiteral("/noise.txt");
     ASSERT_TRUE(qvx::TextFile::writeBytes(binary, noise));
+    const QString noNul = client.home() + QStringLiteral("/noise-without-nul.txt");
+    ASSERT_TRUE(qvx::TextFile::writeBytes(noNul, QByteArray(noise).replace('\0', QByteArray())));
     const QString sheet = client.home() + QStringLiteral("/a.xlsx");
     ASSERT_TRUE(qvx::Spreadsheet::write(sheet, {{QStringLiteral("04"), QStringLiteral("123401234567"),
                                                  QStringLiteral("25000"), QString(), QStringLiteral("한빛상사(주)")}}));
     qvx::ScriptedFileChooser chooser;
-    for (const QString &file : {binary, sheet}) {
+    for (const QString &file : {binary, noNul, sheet}) {
         chooser.enqueue(file);
         client.prompt().clear();
         const qsizetype logged = dayLog().size();
-        OnNextModal([&](QDialog *d) {
-            auto *dialog = qobject_cast<TFrmCatchG *>(d);
-            if (!dialog)
-                return d->reject();
-            clickItem(dialog->edTitleList, QStringLiteral("1-쉼표 구분"));
-            ClickControl(dialog->BtnOpenDlg);
-            Pick(dialog->edMoBankNo, ItemWith(dialog->edMoBankNo, QStringLiteral("[04]")));
-            ClickControl(dialog->BtnConvert);
-        });
-        ClickControl(s->btn_dataconvert);
+        convertComma(s);
         EXPECT_EQ(client.prompt().texts(), QStringList{QStringLiteral("읽을 수 있는 텍스트 파일이 아닙니다.\r\r") + file});
         EXPECT_TRUE(GridIsEmpty(s->grd_ichelist));
         EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 0);
@@ -316,6 +317,38 @@ TEST_F(ConversionScreens, AFileThatIsNoTextIsRefusedOnceWithNothingInTheList)
             << qPrintable(log[0]);
     }
     EXPECT_TRUE(s->btn_dataconvert->isEnabled());
+    s->close();
+}
+
+// A UTF-8 transfer file, with or without its byte-order mark, is read as
+// UTF-8: every line is taken, its names and memos as written.
+TEST_F(ConversionScreens, AUtf8FileIsReadAsUtf8WithOrWithoutItsMark)
+{
+    Tqv_IcheMake_frm *s = openEntry(true);
+    ASSERT_NE(s, nullptr);
+    const QStringList names = {QStringLiteral("강건"), QStringLiteral("김민준"), QStringLiteral("이서연"),
+                               QStringLiteral("한빛상사(주)"), QStringLiteral("박지훈")};
+    constexpr int Lines = 3000;
+    qvx::ScriptedFileChooser chooser;
+    int expected = 0;
+    for (const bool mark : {false, true}) {
+        QByteArray bytes = mark ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+        for (int i = 0; i < Lines; ++i)
+            bytes += "04,123401234567," + QByteArray::number(1000 + i + (mark ? Lines : 0)) + ","
+                     + QStringLiteral("급여,").toUtf8() + names[i % names.size()].toUtf8() + "\r\n";
+        const QString file = client.home() + (mark ? QStringLiteral("/utf8-mark.csv") : QStringLiteral("/utf8.csv"));
+        ASSERT_TRUE(qvx::TextFile::writeBytes(file, bytes));
+        chooser.enqueue(file);
+        convertComma(s);
+        expected += Lines;
+        EXPECT_EQ(s->curredt_errgun->Value().toInt64(), 0) << mark;
+        ASSERT_EQ(TransferRowCount(s->grd_ichelist), expected) << mark;
+    }
+    const QVector<TransferRow> rows = TransferRows(s->grd_ichelist);
+    for (int i : {0, 1, 3, Lines, Lines + 2 * Lines / 3}) {
+        EXPECT_EQ(rows[i].name, names[i % Lines % names.size()]) << i;
+        EXPECT_EQ(rows[i].info, QStringLiteral("급여")) << i;
+    }
     s->close();
 }
 

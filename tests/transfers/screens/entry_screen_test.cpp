@@ -19,6 +19,7 @@
 #include "platform/AppServer.h"
 #include "platform/Clock.h"
 #include "platform/FileChooser.h"
+#include "platform/Cp949.h"
 #include "platform/TextFile.h"
 #include "../../backend/relay_client.h"
 #include "support/CountingLink.h"
@@ -645,6 +646,41 @@ TEST_F(EntryScreen, ReloadRefusesAFileOfMoreLinesThanABatchHoldsAndKeepsIt)
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("파일의 줄이 너무 많아 읽을 수 없습니다 (한 번에 최대 1,000,000줄)."));
     EXPECT_EQ(TransferRows(s->grd_ichelist), before);
     EXPECT_TRUE(QFile::exists(path));
+}
+
+// A temporary save turned into UTF-8 (an editor saved it so) reloads with its
+// names as written; one that is no text is refused once.
+TEST_F(EntryScreen, ReloadReadsAUtf8SaveAsUtf8AndRefusesOneThatIsNoText)
+{
+    qvx::ScriptedFileChooser files;
+    Tqv_IcheMake_frm *s = openEntry(true);
+    ASSERT_NE(s, nullptr);
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("강건"), QStringLiteral("1000"),
+          QStringLiteral("급여"));
+    const QList<TransferRow> before = TransferRows(s->grd_ichelist);
+    ClickControl(s->btn_deleteTot);
+    const QString path = client.home() + QStringLiteral("/data/tmp_utf8.txt");
+    QDir().mkpath(client.home() + QStringLiteral("/data"));
+    const QByteArray line = qvx::Cp949::decode(EncodeTempSaveLine(before[0]).line).toUtf8();
+    ASSERT_TRUE(qvx::TextFile::writeBytes(path, "\xEF\xBB\xBF" + line + "\r\n"));
+    client.prompt().clear();
+    files.enqueue(path);
+    ClickControl(s->btn_callfile);
+    EXPECT_EQ(TransferRows(s->grd_ichelist), before);
+    EXPECT_EQ(s->grd_ichelist->Cells(tcName, 1), QStringLiteral("강건"));
+
+    const QString noise = client.home() + QStringLiteral("/data/tmp_noise.txt");
+    QByteArray bytes;
+    for (int i = 0; bytes.size() < 4096; ++i)
+        if (const char c = char((i * 2654435761u) >> 24))
+            bytes += c;
+    ASSERT_TRUE(qvx::TextFile::writeBytes(noise, bytes));
+    client.prompt().clear();
+    files.enqueue(noise);
+    ClickControl(s->btn_callfile);
+    EXPECT_EQ(client.prompt().texts(), QStringList{QStringLiteral("읽을 수 있는 텍스트 파일이 아닙니다.")});
+    EXPECT_EQ(TransferRows(s->grd_ichelist), before);
+    EXPECT_TRUE(QFile::exists(noise));
 }
 
 TEST_F(EntryScreen, ApprovalRequestWritesTheBatchAndNotifiesTheApprover)
