@@ -146,7 +146,12 @@ void AppServerConnection::shutdown()
     if (m_finished)
         return;
     if (m_socket && !m_draining) {
-        onReadyRead(); // what has arrived
+        // What has arrived (a client that goes on sending is not read for
+        // longer than this).
+        QElapsedTimer reading;
+        reading.start();
+        while (readOnce() && reading.elapsed() < 1000) {
+        }
         if (!m_finished)
             m_socket->flush(1000);
     }
@@ -180,15 +185,22 @@ void AppServerConnection::finish()
 
 void AppServerConnection::onReadyRead()
 {
+    readOnce();
+}
+
+// One read, up to ClientSocket::MaxReadBytes: what is left in the socket is
+// read when its notifier calls again (it does while bytes wait), so only one
+// read's bytes are held outside the buffer, however fast the client sends.
+bool AppServerConnection::readOnce()
+{
     if (m_finished || !m_socket)
-        return;
+        return false;
     bool ended = false;
     if (m_draining) {
-        while (m_socket->readAvailable(&ended).size() >= ClientSocket::MaxReadBytes) {
-        }
+        const bool full = m_socket->readAvailable(&ended).size() >= ClientSocket::MaxReadBytes;
         if (ended)
             finish();
-        return;
+        return full && !ended;
     }
     // Memory is taken only for bytes that have arrived, and all connections
     // together hold at most the server's cap of unfinished requests.
@@ -197,7 +209,7 @@ void AppServerConnection::onReadyRead()
         refuseAndClose(QStringLiteral("Server busy: the requests still arriving on all connections exceed the "
                                       "server's buffer (%1 bytes)")
                            .arg(m_context->options().maxBufferedBytes));
-        return;
+        return false;
     }
     m_buffer.append(incoming);
     const qint64 limit = m_context->options().maxRequestBytes;
@@ -205,7 +217,7 @@ void AppServerConnection::onReadyRead()
         const quint32 length = qFromBigEndian<quint32>(m_buffer.constData());
         if (qint64(length) > limit) {
             refuseAndClose(QStringLiteral("Request too large (%1 bytes, at most %2)").arg(length).arg(limit));
-            return;
+            return false;
         }
         if (m_buffer.size() < qint64(length) + 4)
             break;
@@ -217,16 +229,16 @@ void AppServerConnection::onReadyRead()
         // connection and drop the buffer.)
         handleRequest(QByteArray::fromRawData(m_buffer.constData() + 4, qsizetype(length)));
         if (m_finished || m_draining)
-            return; // the buffer was dropped, and its share of the cap given back
+            return false; // the buffer was dropped, and its share of the cap given back
         m_buffer.remove(0, qsizetype(length) + 4);
         m_context->releaseInput(qint64(length) + 4);
         watchTransaction();
     }
     if (m_finished || m_draining)
-        return;
+        return false;
     if (ended) {
         answerAndCloseAfterPeerEnded();
-        return;
+        return false;
     }
     if (m_buffer.isEmpty()) {
         m_buffer = QByteArray(); // a large request's room is not kept while the connection idles
@@ -234,8 +246,7 @@ void AppServerConnection::onReadyRead()
     } else if (!m_partialTimer->isActive()) {
         m_partialTimer->start(m_context->options().partialRequestTimeoutMs);
     }
-    if (incoming.size() >= ClientSocket::MaxReadBytes)
-        onReadyRead(); // more may be waiting
+    return incoming.size() >= ClientSocket::MaxReadBytes;
 }
 
 // The client has ended its sending side: every request it sent before is

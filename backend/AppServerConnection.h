@@ -48,6 +48,7 @@ signals:
 
 private:
     void onReadyRead();
+    bool readOnce(); // true when it read a full chunk (more may be waiting)
     void handleRequest(const QByteArray &body);
     void answer(const QJsonObject &answer);
     void answerRaw(const QJsonValue &id, const QByteArray &resultJson);

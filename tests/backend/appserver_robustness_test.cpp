@@ -597,6 +597,68 @@ TEST(AppServerLimits, ParsedRequestsStayWithinTheInputCap)
     EXPECT_LT(peak.growth, 1LL << 30) << peak.result << " answered";
 }
 
+// A client that streams complete requests as fast as it can while it reads
+// its answers: the server reads one chunk at a time, however many are
+// waiting, and holds no more than its caps (each read once kept its own
+// megabyte until all after it were done: 1.5 GB in 8 s, then bad_alloc).
+TEST(AppServerLimits, AStreamOfCompleteRequestsIsReadWithinTheCaps)
+{
+    constexpr int Requests = 4000; // of 100 KB: 400 MB
+    const testing_support::PeakMemory peak = testing_support::MeasurePeakMemory(
+        [] {
+            TestServer server;
+            const int fd = rawSocketTo(server.port());
+            if (fd < 0 || !sendAndReadAnswer(fd, openRequest()).contains("true"))
+                return 1;
+            const QByteArray one = request(1, QStringLiteral("cms_time"), QString(100 * 1000, QLatin1Char('t')));
+            std::atomic<bool> streaming{true};
+            std::thread sender([&] {
+                for (int i = 0; i < Requests; ++i) {
+                    for (qsizetype sent = 0; sent < one.size();) {
+                        const ssize_t n = ::send(fd, one.constData() + sent, size_t(one.size() - sent), MSG_NOSIGNAL);
+                        if (n <= 0)
+                            return;
+                        sent += n;
+                    }
+                }
+            });
+            int answered = 0;
+            bool othersServed = false;
+            std::thread reader([&] {
+                QByteArray in;
+                char chunk[65536];
+                while (answered < Requests) {
+                    const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
+                    if (n <= 0)
+                        break;
+                    in.append(chunk, qsizetype(n));
+                    qsizetype at = 0;
+                    while (in.size() - at >= 4 && in.size() - at >= 4 + qint64(qFromBigEndian<quint32>(in.constData() + at))) {
+                        const quint32 length = qFromBigEndian<quint32>(in.constData() + at);
+                        if (QByteArray::fromRawData(in.constData() + at + 4, length).contains("\"ok\":true"))
+                            ++answered;
+                        at += 4 + length;
+                    }
+                    in.remove(0, at);
+                }
+                streaming = false;
+            });
+            // Another client is served while the stream goes on.
+            auto other = server.newClient();
+            othersServed = other->select(QStringLiteral("select 1 as one")).valueInt(0, QStringLiteral("one")) == 1
+                && streaming.load();
+            sender.join();
+            reader.join();
+            ::close(fd);
+            return answered == Requests && othersServed ? 0 : 2 + answered;
+        },
+        2LL << 30);
+    ASSERT_TRUE(peak.ended) << "signal " << peak.signal;
+    EXPECT_EQ(peak.result, 0) << (peak.result - 2) << " of " << Requests << " answered";
+    // About 16 MB; 231 MB when each read was held until the next was done.
+    EXPECT_LT(peak.growth, 100LL << 20);
+}
+
 // A client may send its requests, end its sending side and read the
 // answers: every request received before is answered, and a commit among
 // them is reported as stored.
