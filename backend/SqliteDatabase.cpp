@@ -171,7 +171,8 @@ public:
             const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
             sqlite3_close(m_db);
             m_db = nullptr;
-            throw DbError(QStringLiteral("Cannot open database %1: %2").arg(file, message));
+            // The file's path stays on the server: the reason goes back to a client.
+            throw DbError(QStringLiteral("Cannot open the database: %1").arg(message));
         }
         sqlite3_extended_result_codes(m_db, 1);
         sqlite3_busy_handler(m_db, &SqliteConnection::onBusy, this);
