@@ -79,6 +79,10 @@ class Database
 public:
     virtual ~Database();
     virtual std::unique_ptr<DbConnection> connect() = 0;
+    // A connection for one client's statements: it may hold no more of the
+    // database's memory than one client's share (SQLite; elsewhere the same
+    // as connect()). connect() is for the server's own work.
+    virtual std::unique_ptr<DbConnection> connectForClient() { return connect(); }
     // The database's name as "show tables" reports it (column Tables_in_<name>).
     virtual QString name() const = 0;
 };

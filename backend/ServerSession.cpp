@@ -254,7 +254,7 @@ bool ServerSession::inTransaction() const
 DbConnection &ServerSession::opened(std::unique_ptr<DbConnection> &slot)
 {
     if (!slot) {
-        slot = m_context.database().connect();
+        slot = m_context.database().connectForClient();
         slot->setBusyTimeout(m_context.options().lockTimeoutMs);
         slot->setStatementGuard({m_context.options().statementTimeoutMs, m_cancel});
     }
