@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QThread>
 #include <QtEndian>
 
 #include <cstdio>
@@ -62,6 +63,65 @@ private:
     qint64 m_bytes;
 };
 
+// Reserves an answer's room in the server's cap of answers in flight as the
+// answer grows, a megabyte at a time, and refuses it when the room is taken.
+class AnswerRoom : public AnswerMeter
+{
+public:
+    AnswerRoom(ServerContext &context, qint64 &held) : m_context(context), m_held(held) {}
+    ~AnswerRoom() override
+    {
+        if (m_ticket)
+            m_context.endLargeAnswer(m_ticket);
+    }
+    AnswerRoom(const AnswerRoom &) = delete;
+    AnswerRoom &operator=(const AnswerRoom &) = delete;
+
+    void grown(qint64 bytes) override
+    {
+        if (bytes <= m_reserved)
+            return;
+        const qint64 step = ServerContext::SmallAnswerBytes;
+        const qint64 more = (bytes - m_reserved + step - 1) / step * step;
+        const bool large = m_reserved + more > step;
+        if (large && !m_ticket)
+            m_ticket = m_context.beginLargeAnswer();
+        bool reserved = m_context.reserveAnswer(more, large);
+        // The oldest large answer waits a while for the room of younger
+        // ones, which are refused at their next step.
+        QElapsedTimer waiting;
+        waiting.start();
+        while (!reserved && large && m_context.isOldestLargeAnswer(m_ticket) && waiting.elapsed() < MaxWaitMs
+               && !m_context.stopping()) {
+            QThread::msleep(2);
+            reserved = m_context.reserveAnswer(more, large);
+        }
+        if (!reserved)
+            throw DbError(QStringLiteral("Server busy: the answers being made or waiting to be read on all "
+                                         "connections take the server's room for answers (%1 bytes); the "
+                                         "statement was stopped, try again shortly")
+                              .arg(m_context.options().maxAnswerBytes));
+        m_reserved += more;
+        m_held += more;
+    }
+
+    // The answer was not made: its room is given back at once.
+    void giveBack()
+    {
+        m_context.releaseAnswer(m_reserved);
+        m_held -= m_reserved;
+        m_reserved = 0;
+    }
+
+private:
+    ServerContext &m_context;
+    static constexpr int MaxWaitMs = 5000;
+
+    qint64 &m_held;
+    qint64 m_reserved = 0;
+    quint64 m_ticket = 0; // in the order of large answers
+};
+
 } // namespace
 
 AppServerConnection::AppServerConnection(std::shared_ptr<ServerContext> context, qintptr socketDescriptor, quint64 id,
@@ -76,6 +136,15 @@ AppServerConnection::~AppServerConnection()
     dropBuffer();
     m_session.reset();
     delete m_socket;
+    releaseAnswers();
+}
+
+void AppServerConnection::releaseAnswers()
+{
+    if (m_writingAnswer)
+        return;
+    m_context->releaseAnswer(m_answerHeld);
+    m_answerHeld = 0;
 }
 
 void AppServerConnection::dropBuffer()
@@ -131,6 +200,8 @@ void AppServerConnection::start()
     });
     connect(m_socket, &ClientSocket::readyRead, this, &AppServerConnection::onReadyRead);
     connect(m_socket, &ClientSocket::broken, this, &AppServerConnection::finish);
+    // Every answer read: their room goes back to the server.
+    connect(m_socket, &ClientSocket::drained, this, &AppServerConnection::releaseAnswers);
     onReadyRead();
 }
 
@@ -180,6 +251,7 @@ void AppServerConnection::finish()
         m_socket->disconnect(this);
         m_socket->abort();
     }
+    releaseAnswers();
     emit finished();
 }
 
@@ -314,8 +386,18 @@ void AppServerConnection::handleRequest(const QByteArray &body)
     }
     try {
         QByteArray rows;
-        if (m_session->callQuery(method.toString(), args.toArray(), &rows)) {
+        AnswerRoom room(*m_context, m_answerHeld);
+        bool query = false;
+        try {
+            query = m_session->callQuery(method.toString(), args.toArray(), &rows, &room);
+        } catch (...) {
+            room.giveBack();
+            throw;
+        }
+        if (query) {
             answerRaw(id, rows);
+            if (m_socket && m_socket->bytesToWrite() == 0)
+                releaseAnswers();
             return;
         }
         const QJsonValue result = m_session->call(method.toString(), args.toArray());
@@ -360,11 +442,13 @@ void AppServerConnection::answerRaw(const QJsonValue &id, const QByteArray &resu
     // The rows are not copied into one frame first: the head goes out (or
     // the connection is closed) as any answer, the rows and the closing
     // brace of the same frame after it.
+    m_writingAnswer = true;
     send(head);
-    if (!m_socket || m_finished || m_draining)
-        return;
-    m_socket->write(resultJson);
-    m_socket->write(QByteArrayLiteral("}"));
+    if (m_socket && !m_finished && !m_draining) {
+        m_socket->write(resultJson);
+        m_socket->write(QByteArrayLiteral("}"));
+    }
+    m_writingAnswer = false;
 }
 
 void AppServerConnection::refuseAndClose(const QString &message)

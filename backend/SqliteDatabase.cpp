@@ -29,6 +29,7 @@ DbError::DbError(const QString &message, bool busy)
 }
 
 DbConnection::~DbConnection() = default;
+AnswerMeter::~AnswerMeter() = default;
 
 QByteArray DbConnection::queryJson(const QString &sql)
 {
@@ -283,14 +284,14 @@ public:
                     const int bytes = text ? sqlite3_value_bytes(value) : 0;
                     // Checked before and after each value: written out, one
                     // value may grow to six times its bytes.
-                    refuseLongAnswer(out.size() + bytes);
+                    checkAnswer(out.size() + bytes);
                     out.utf8String(text ? text : "", bytes);
-                    refuseLongAnswer(out.size());
+                    checkAnswer(out.size());
                 }
                 }
             }
             out.raw(']');
-            refuseLongAnswer(out.size());
+            checkAnswer(out.size());
         }
         out.raw("]}", 2);
         return out.take();
