@@ -75,6 +75,18 @@ protected:
              {"up_gubuncode", "0600300"}}));
     }
 
+    // A committed balance request registered by its maker: its number, with
+    // what cms_senddesc answered in *sent.
+    QString registerBalanceRequest(TcpAppServer &app, int *sent)
+    {
+        const int base = app.maxSeqNo(1);
+        insertBalanceRequest(app, base + 1);
+        app.execute(QStringLiteral("commit"));
+        const QString no = QString::number(base + 1);
+        *sent = app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), no, no, QStringLiteral("000000"));
+        return no;
+    }
+
     std::unique_ptr<test::TestServer> server;
     RelayServer relay;
     std::mutex mutex;
@@ -390,12 +402,9 @@ TEST_P(BankServiceTest, AnAnswerThatFailedIsTriedAgainUntilItIsStored)
                              : QStringLiteral("create trigger qvx_refuse_answer before update of sr_flag on amt_search "
                                               "when new.sr_flag = '4' begin select raise(abort, 'the test refuses the "
                                               "answer'); end"));
-    TcpAppServer &app = server->client();
-    const int base = app.maxSeqNo(1);
-    insertBalanceRequest(app, base + 1);
-    app.execute(QStringLiteral("commit"));
-    const QString no = QString::number(base + 1);
-    EXPECT_EQ(app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), no, no, QStringLiteral("000000")), 1);
+    int sent = 0;
+    const QString no = registerBalanceRequest(server->client(), &sent);
+    EXPECT_EQ(sent, 1);
     const QString flag = QStringLiteral("select sr_flag from amt_search where seqno = ") + no;
     // The bank took the row ('2') and failed to store its answer.
     EXPECT_EVENTUALLY_EQ(server->query(flag).value(0, QStringLiteral("sr_flag")), QStringLiteral("2"));
