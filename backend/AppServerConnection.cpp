@@ -114,9 +114,9 @@ public:
     }
 
 private:
-    ServerContext &m_context;
     static constexpr int MaxWaitMs = 5000;
 
+    ServerContext &m_context;
     qint64 &m_held;
     qint64 m_reserved = 0;
     quint64 m_ticket = 0; // in the order of large answers
