@@ -181,16 +181,6 @@ void releaseShare(Share *share)
         share->unreference();
 }
 
-qint64 heldBy(const Share *share)
-{
-    return share ? share->held.load() : 0;
-}
-
-qint64 heldByClients()
-{
-    return g_clients.load();
-}
-
 QString takeRefusal(Share *share)
 {
     if (!share)
@@ -210,6 +200,10 @@ QString takeRefusal(Share *share)
 
 Scope::Scope(Share *share) : m_previous(t_share)
 {
+    // A refusal the engine got over by itself (a page cache that made do
+    // without a new page) is not a later statement's reason.
+    if (share && share != m_previous)
+        share->refusal = Share::None;
     t_share = share;
 }
 

@@ -32,15 +32,13 @@ void install();
 class Share;
 Share *newShare();
 void releaseShare(Share *share);
-// Bytes the share holds now; bytes all client shares hold now.
-qint64 heldBy(const Share *share);
-qint64 heldByClients();
 // Why the engine last refused the share memory (empty: it did not); asked
 // once the engine reports it is out of memory, and cleared.
 QString takeRefusal(Share *share);
 
 // While one lives on a thread, what the engine allocates there is counted
-// to the share (null: the server's own work).
+// to the share (null: the server's own work). Each call on a connection
+// opens one; the share's refusal is forgotten as it opens.
 class Scope
 {
 public:
