@@ -26,6 +26,8 @@ public:
 
 namespace {
 
+// The engine's allocator is one for the process and its hooks take no
+// argument: what they count lives here.
 std::atomic<qint64> g_clients{0};
 thread_local Share *t_share = nullptr;
 sqlite3_mem_methods g_engine{}; // the engine's own allocator, under ours
