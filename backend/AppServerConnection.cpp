@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QThread>
 #include <QtEndian>
 
 #include <cstdio>
@@ -62,6 +63,65 @@ private:
     qint64 m_bytes;
 };
 
+// Reserves an answer's room in the server's cap of answers in flight as the
+// answer grows, a megabyte at a time, and refuses it when the room is taken.
+class AnswerRoom : public AnswerMeter
+{
+public:
+    AnswerRoom(ServerContext &context, qint64 &held) : m_context(context), m_held(held) {}
+    ~AnswerRoom() override
+    {
+        if (m_ticket)
+            m_context.endLargeAnswer(m_ticket);
+    }
+    AnswerRoom(const AnswerRoom &) = delete;
+    AnswerRoom &operator=(const AnswerRoom &) = delete;
+
+    void grown(qint64 bytes) override
+    {
+        if (bytes <= m_reserved)
+            return;
+        const qint64 step = ServerContext::SmallAnswerBytes;
+        const qint64 more = (bytes - m_reserved + step - 1) / step * step;
+        const bool large = m_reserved + more > step;
+        if (large && !m_ticket)
+            m_ticket = m_context.beginLargeAnswer();
+        bool reserved = m_context.reserveAnswer(more, large);
+        // The oldest large answer waits a while for the room of younger
+        // ones, which are refused at their next step.
+        QElapsedTimer waiting;
+        waiting.start();
+        while (!reserved && large && m_context.isOldestLargeAnswer(m_ticket) && waiting.elapsed() < MaxWaitMs
+               && !m_context.stopping()) {
+            QThread::msleep(2);
+            reserved = m_context.reserveAnswer(more, large);
+        }
+        if (!reserved)
+            throw DbError(QStringLiteral("Server busy: the answers being made or waiting to be read on all "
+                                         "connections take the server's room for answers (%1 bytes); the "
+                                         "statement was stopped, try again shortly")
+                              .arg(m_context.options().maxAnswerBytes));
+        m_reserved += more;
+        m_held += more;
+    }
+
+    // The answer was not made: its room is given back at once.
+    void giveBack()
+    {
+        m_context.releaseAnswer(m_reserved);
+        m_held -= m_reserved;
+        m_reserved = 0;
+    }
+
+private:
+    static constexpr int MaxWaitMs = 5000;
+
+    ServerContext &m_context;
+    qint64 &m_held;
+    qint64 m_reserved = 0;
+    quint64 m_ticket = 0; // in the order of large answers
+};
+
 } // namespace
 
 AppServerConnection::AppServerConnection(std::shared_ptr<ServerContext> context, qintptr socketDescriptor, quint64 id,
@@ -76,6 +136,15 @@ AppServerConnection::~AppServerConnection()
     dropBuffer();
     m_session.reset();
     delete m_socket;
+    releaseAnswers();
+}
+
+void AppServerConnection::releaseAnswers()
+{
+    if (m_writingAnswer)
+        return;
+    m_context->releaseAnswer(m_answerHeld);
+    m_answerHeld = 0;
 }
 
 void AppServerConnection::dropBuffer()
@@ -131,6 +200,8 @@ void AppServerConnection::start()
     });
     connect(m_socket, &ClientSocket::readyRead, this, &AppServerConnection::onReadyRead);
     connect(m_socket, &ClientSocket::broken, this, &AppServerConnection::finish);
+    // Every answer read: their room goes back to the server.
+    connect(m_socket, &ClientSocket::drained, this, &AppServerConnection::releaseAnswers);
     onReadyRead();
 }
 
@@ -146,7 +217,12 @@ void AppServerConnection::shutdown()
     if (m_finished)
         return;
     if (m_socket && !m_draining) {
-        onReadyRead(); // what has arrived
+        // What has arrived (a client that goes on sending is not read for
+        // longer than this).
+        QElapsedTimer reading;
+        reading.start();
+        while (readOnce() && reading.elapsed() < 1000) {
+        }
         if (!m_finished)
             m_socket->flush(1000);
     }
@@ -175,20 +251,28 @@ void AppServerConnection::finish()
         m_socket->disconnect(this);
         m_socket->abort();
     }
+    releaseAnswers();
     emit finished();
 }
 
 void AppServerConnection::onReadyRead()
 {
+    readOnce();
+}
+
+// One read, up to ClientSocket::MaxReadBytes: what is left in the socket is
+// read when its notifier calls again (it does while bytes wait), so only one
+// read's bytes are held outside the buffer, however fast the client sends.
+bool AppServerConnection::readOnce()
+{
     if (m_finished || !m_socket)
-        return;
+        return false;
     bool ended = false;
     if (m_draining) {
-        while (m_socket->readAvailable(&ended).size() >= ClientSocket::MaxReadBytes) {
-        }
+        const bool full = m_socket->readAvailable(&ended).size() >= ClientSocket::MaxReadBytes;
         if (ended)
             finish();
-        return;
+        return full && !ended;
     }
     // Memory is taken only for bytes that have arrived, and all connections
     // together hold at most the server's cap of unfinished requests.
@@ -197,7 +281,7 @@ void AppServerConnection::onReadyRead()
         refuseAndClose(QStringLiteral("Server busy: the requests still arriving on all connections exceed the "
                                       "server's buffer (%1 bytes)")
                            .arg(m_context->options().maxBufferedBytes));
-        return;
+        return false;
     }
     m_buffer.append(incoming);
     const qint64 limit = m_context->options().maxRequestBytes;
@@ -205,7 +289,7 @@ void AppServerConnection::onReadyRead()
         const quint32 length = qFromBigEndian<quint32>(m_buffer.constData());
         if (qint64(length) > limit) {
             refuseAndClose(QStringLiteral("Request too large (%1 bytes, at most %2)").arg(length).arg(limit));
-            return;
+            return false;
         }
         if (m_buffer.size() < qint64(length) + 4)
             break;
@@ -217,16 +301,16 @@ void AppServerConnection::onReadyRead()
         // connection and drop the buffer.)
         handleRequest(QByteArray::fromRawData(m_buffer.constData() + 4, qsizetype(length)));
         if (m_finished || m_draining)
-            return; // the buffer was dropped, and its share of the cap given back
+            return false; // the buffer was dropped, and its share of the cap given back
         m_buffer.remove(0, qsizetype(length) + 4);
         m_context->releaseInput(qint64(length) + 4);
         watchTransaction();
     }
     if (m_finished || m_draining)
-        return;
+        return false;
     if (ended) {
         answerAndCloseAfterPeerEnded();
-        return;
+        return false;
     }
     if (m_buffer.isEmpty()) {
         m_buffer = QByteArray(); // a large request's room is not kept while the connection idles
@@ -234,8 +318,7 @@ void AppServerConnection::onReadyRead()
     } else if (!m_partialTimer->isActive()) {
         m_partialTimer->start(m_context->options().partialRequestTimeoutMs);
     }
-    if (incoming.size() >= ClientSocket::MaxReadBytes)
-        onReadyRead(); // more may be waiting
+    return incoming.size() >= ClientSocket::MaxReadBytes;
 }
 
 // The client has ended its sending side: every request it sent before is
@@ -303,8 +386,18 @@ void AppServerConnection::handleRequest(const QByteArray &body)
     }
     try {
         QByteArray rows;
-        if (m_session->callQuery(method.toString(), args.toArray(), &rows)) {
+        AnswerRoom room(*m_context, m_answerHeld);
+        bool query = false;
+        try {
+            query = m_session->callQuery(method.toString(), args.toArray(), &rows, &room);
+        } catch (...) {
+            room.giveBack();
+            throw;
+        }
+        if (query) {
             answerRaw(id, rows);
+            if (m_socket && m_socket->bytesToWrite() == 0)
+                releaseAnswers();
             return;
         }
         const QJsonValue result = m_session->call(method.toString(), args.toArray());
@@ -349,11 +442,13 @@ void AppServerConnection::answerRaw(const QJsonValue &id, const QByteArray &resu
     // The rows are not copied into one frame first: the head goes out (or
     // the connection is closed) as any answer, the rows and the closing
     // brace of the same frame after it.
+    m_writingAnswer = true;
     send(head);
-    if (!m_socket || m_finished || m_draining)
-        return;
-    m_socket->write(resultJson);
-    m_socket->write(QByteArrayLiteral("}"));
+    if (m_socket && !m_finished && !m_draining) {
+        m_socket->write(resultJson);
+        m_socket->write(QByteArrayLiteral("}"));
+    }
+    m_writingAnswer = false;
 }
 
 void AppServerConnection::refuseAndClose(const QString &message)

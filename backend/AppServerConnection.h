@@ -48,6 +48,7 @@ signals:
 
 private:
     void onReadyRead();
+    bool readOnce(); // true when it read a full chunk (more may be waiting)
     void handleRequest(const QByteArray &body);
     void answer(const QJsonObject &answer);
     void answerRaw(const QJsonValue &id, const QByteArray &resultJson);
@@ -77,6 +78,11 @@ private:
     QTimer *m_idleTimer = nullptr;    // rolls back a transaction left idle
     bool m_finished = false;
     bool m_draining = false; // refused: waiting for the client to close
+    // Of the server's room for answers in flight: what this connection's
+    // answers hold, made or queued, until the client has read them all.
+    qint64 m_answerHeld = 0;
+    bool m_writingAnswer = false; // its parts are being queued: not all of it is counted as sent
+    void releaseAnswers();
 };
 
 } // namespace qvx

@@ -3,6 +3,7 @@
 #include "backend/BankSimulator.h"
 #include "backend/BatchRegistry.h"
 
+#include <QHash>
 #include <QMetaObject>
 #include <QObject>
 #include <QThread>
@@ -36,11 +37,14 @@ public:
         QTimer::singleShot(delayMs, this, [this, batch] { process(batch, 0); });
     }
 
-    // Runs fn against the bank; false (reported on standard error) when the
-    // database failed.
+    // Runs fn against the bank; false when the database failed, with the
+    // reason in *failure, or reported on standard error without one. The
+    // connection is made afresh after a failure (the database may have
+    // restarted). A busy database throws DbError: the caller tries again.
     template <typename Fn>
-    bool withBank(const char *what, Fn fn)
+    bool withBank(const char *what, Fn fn, QString *failure = nullptr)
     {
+        QString reason;
         try {
             if (!m_db) {
                 m_db = m_service.m_database->connect();
@@ -52,35 +56,72 @@ public:
         } catch (const DbError &e) {
             if (e.busy())
                 throw; // the caller tries again later
-            std::fprintf(stderr, "QVXServer bank: %s failed: %s\n", what, qPrintable(e.message()));
+            reason = e.message();
         } catch (const std::exception &e) {
-            std::fprintf(stderr, "QVXServer bank: %s failed: %s\n", what, e.what());
+            reason = QString::fromUtf8(e.what());
         }
+        m_db.reset();
+        if (failure)
+            *failure = reason;
+        else
+            std::fprintf(stderr, "QVXServer bank: %s failed: %s\n", what, qPrintable(reason));
         return false;
     }
 
+    // A registered batch is never dropped while the server runs: a lock held
+    // by a client's open transaction, a database that is down or out of
+    // memory, each has the answer tried again a little later, less often
+    // once it lasts (backend/BANK.md).
     void process(const SendBatch &batch, int attempt)
     {
+        BankSimulator::Reply reply;
+        QString failure;
+        bool ok = false;
         try {
-            BankSimulator::Reply reply;
-            const bool ok = withBank("answer", [&](BankSimulator &bank) { reply = bank.answer(batch); });
-            if (ok)
-                forget(batch);
-            if (ok && reply.rows > 0 && m_announcer.toUser) {
-                m_announcer.toUser(reply.userId, reply.code);
-                for (const QString &maker : reply.makers)
-                    m_announcer.toUser(maker, reply.code);
-            }
+            ok = withBank("answer", [&](BankSimulator &bank) { reply = bank.answer(batch); }, &failure);
         } catch (const DbError &) {
-            // Locked by a client's open transaction: try again a little later,
-            // less often once it lasts. A registered batch is never dropped.
+            // Locked: the wait is reported once it lasts.
             if (attempt == 50)
                 std::fprintf(stderr, "QVXServer bank: batch %s %lld-%lld waits, the database stays locked\n",
                              qPrintable(batch.serviceCode), batch.firstNo, batch.lastNo);
-            QTimer::singleShot(attempt < 50 ? 200 : 2000, this, [this, batch, attempt] { process(batch, attempt + 1); });
+            retry(batch, attempt);
             return;
         }
+        if (!ok) {
+            // Reported when it first fails, then about once a minute.
+            if (m_failedAttempts[batchKey(batch)]++ % 30 == 0)
+                std::fprintf(stderr, "QVXServer bank: answer of batch %s %lld-%lld failed: %s; it is tried again\n",
+                             qPrintable(batch.serviceCode), batch.firstNo, batch.lastNo, qPrintable(failure));
+            std::fflush(stderr);
+            retry(batch, attempt);
+            return;
+        }
+        if (m_failedAttempts.remove(batchKey(batch)) > 0) {
+            std::fprintf(stderr, "QVXServer bank: batch %s %lld-%lld answered after all\n",
+                         qPrintable(batch.serviceCode), batch.firstNo, batch.lastNo);
+            std::fflush(stderr);
+        }
+        forget(batch);
+        if (reply.rows > 0 && m_announcer.toUser) {
+            m_announcer.toUser(reply.userId, reply.code);
+            for (const QString &maker : reply.makers)
+                m_announcer.toUser(maker, reply.code);
+        }
         m_service.done();
+    }
+
+    void retry(const SendBatch &batch, int attempt)
+    {
+        QTimer::singleShot(attempt < 50 ? RetryMs : SlowRetryMs, this,
+                           [this, batch, attempt] { process(batch, attempt + 1); });
+    }
+
+    static QString batchKey(const SendBatch &batch)
+    {
+        return QStringLiteral("%1 %2 %3 %4 %5 %6")
+            .arg(batch.table, batch.userId, batch.time, batch.date)
+            .arg(batch.firstNo)
+            .arg(batch.lastNo);
     }
 
     // The answer is stored: the registration no longer waits. Should this
@@ -127,9 +168,13 @@ public:
     }
 
 private:
+    static constexpr int RetryMs = 200;
+    static constexpr int SlowRetryMs = 2000;
+
     BankService &m_service;
     BankService::Announcer m_announcer;
     std::unique_ptr<DbConnection> m_db;
+    QHash<QString, int> m_failedAttempts; // failed answers of the batches being tried again
 };
 
 BankService::BankService(std::shared_ptr<Database> database, std::function<QDateTime()> now, Settings settings,

@@ -104,6 +104,8 @@ void ClientSocket::sendQueued()
         if (m_sentOfFirst == first.size()) {
             m_out.pop_front();
             m_sentOfFirst = 0;
+            if (m_out.empty())
+                emit drained();
         }
     }
     if (m_fd >= 0)

@@ -47,6 +47,7 @@ public:
 signals:
     void readyRead();
     void broken(); // sending failed: the peer is gone
+    void drained(); // everything queued was sent
 
 private:
     void sendQueued();

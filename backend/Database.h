@@ -25,6 +25,15 @@ private:
 // DbError once `bytes` pass the cap, on every back end alike.
 void refuseLongAnswer(qint64 bytes);
 
+// Told how long an answer of queryJson() has grown; throws DbError to
+// refuse it (the server's room for answers in flight is taken).
+class AnswerMeter
+{
+public:
+    virtual ~AnswerMeter();
+    virtual void grown(qint64 bytes) = 0;
+};
+
 class JsonWriter;
 // Opens an answer written as its rows come: {"columns":[...],"rows":[
 void beginStreamedAnswer(JsonWriter &out, const QStringList &columns);
@@ -42,6 +51,8 @@ public:
     // The same rows as the protocol's JSON text ({"columns":[...],"rows":[[...]]},
     // platform/ResultSetJson.h). A database may write it without the ResultSet.
     virtual QByteArray queryJson(const QString &sql);
+    // The meter queryJson() tells as its answer grows (null: none).
+    void setAnswerMeter(AnswerMeter *meter) { m_answerMeter = meter; }
     // Runs a statement that gives no rows; returns the number of rows changed.
     virtual qint64 exec(const QString &sql) = 0;
     // Runs several statements separated by ';' (schema and demo scripts).
@@ -71,6 +82,18 @@ public:
 
     // Whether a table exists (name without regard to case).
     virtual bool tableExists(const QString &table) = 0;
+
+protected:
+    // An answer of `bytes` so far: refused past the cap, and told to the meter.
+    void checkAnswer(qint64 bytes)
+    {
+        refuseLongAnswer(bytes);
+        if (m_answerMeter)
+            m_answerMeter->grown(bytes);
+    }
+
+private:
+    AnswerMeter *m_answerMeter = nullptr;
 };
 
 // A database: hands out connections. Shared between threads.
@@ -79,6 +102,10 @@ class Database
 public:
     virtual ~Database();
     virtual std::unique_ptr<DbConnection> connect() = 0;
+    // A connection for one client's statements: it may hold no more of the
+    // database's memory than one client's share (SQLite; elsewhere the same
+    // as connect()). connect() is for the server's own work.
+    virtual std::unique_ptr<DbConnection> connectForClient() { return connect(); }
     // The database's name as "show tables" reports it (column Tables_in_<name>).
     virtual QString name() const = 0;
 };

@@ -169,7 +169,7 @@ public:
                     out.null();
             }
             out.raw(']');
-            refuseLongAnswer(out.size());
+            checkAnswer(out.size());
         }
         out.raw("]}", 2);
         return out.take();

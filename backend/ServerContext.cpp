@@ -40,14 +40,50 @@ QDateTime ServerContext::now() const
     return clock ? clock() : Clock::now();
 }
 
+namespace {
+
+// Adds n to `held` unless that would pass `cap`.
+bool reserveUnder(std::atomic<qint64> &held, qint64 n, qint64 cap)
+{
+    qint64 now = held.load();
+    do {
+        if (now + n > cap)
+            return false;
+    } while (!held.compare_exchange_weak(now, now + n));
+    return true;
+}
+
+} // namespace
+
 bool ServerContext::reserveInput(qint64 n)
 {
-    qint64 held = m_bufferedBytes.load();
-    do {
-        if (held + n > m_options.maxBufferedBytes)
-            return false;
-    } while (!m_bufferedBytes.compare_exchange_weak(held, held + n));
-    return true;
+    return reserveUnder(m_bufferedBytes, n, m_options.maxBufferedBytes);
+}
+
+bool ServerContext::reserveAnswer(qint64 n, bool large)
+{
+    const qint64 cap = m_options.maxAnswerBytes;
+    return reserveUnder(m_answerBytes, n, large ? qMax<qint64>(SmallAnswerBytes, cap - AnswerReserveBytes) : cap);
+}
+
+quint64 ServerContext::beginLargeAnswer()
+{
+    std::lock_guard lock(m_largeMutex);
+    const quint64 ticket = m_nextLargeAnswer++;
+    m_largeAnswers.insert(ticket);
+    return ticket;
+}
+
+void ServerContext::endLargeAnswer(quint64 ticket)
+{
+    std::lock_guard lock(m_largeMutex);
+    m_largeAnswers.erase(ticket);
+}
+
+bool ServerContext::isOldestLargeAnswer(quint64 ticket) const
+{
+    std::lock_guard lock(m_largeMutex);
+    return !m_largeAnswers.empty() && *m_largeAnswers.begin() == ticket;
 }
 
 qint64 ServerContext::reserveSeqNo(int n)

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <set>
 
 namespace qvx {
 
@@ -50,6 +51,22 @@ public:
     void releaseInput(qint64 n) { m_bufferedBytes -= n; }
     qint64 bufferedBytes() const { return m_bufferedBytes; }
 
+    // Bytes of answers being made or waiting to be read on all connections
+    // (capped by options().maxAnswerBytes): reserveAnswer is false when n
+    // more would pass the cap; an answer past its first SmallAnswerBytes
+    // stops short of the cap by AnswerReserveBytes, kept for small ones.
+    static constexpr qint64 SmallAnswerBytes = 1024 * 1024;
+    static constexpr qint64 AnswerReserveBytes = 64LL * 1024 * 1024;
+    bool reserveAnswer(qint64 n, bool large);
+    // Large answers in the order they became large: when room runs out, the
+    // oldest one waits for the room the younger ones give back as they are
+    // refused; the others are refused.
+    quint64 beginLargeAnswer();
+    void endLargeAnswer(quint64 ticket);
+    bool isOldestLargeAnswer(quint64 ticket) const;
+    void releaseAnswer(qint64 n) { m_answerBytes -= n; }
+    qint64 answerBytes() const { return m_answerBytes; }
+
     // max_seqno: reserves n numbers in a short transaction of its own on its
     // own connection. Returns the base, -1 when the lock could not be had in
     // options().seqLockTimeoutMs, -2 on a database error.
@@ -65,6 +82,10 @@ private:
 
     std::atomic<bool> m_stopping{false};
     std::atomic<qint64> m_bufferedBytes{0};
+    std::atomic<qint64> m_answerBytes{0};
+    mutable std::mutex m_largeMutex;
+    std::set<quint64> m_largeAnswers; // guarded by m_largeMutex
+    quint64 m_nextLargeAnswer = 1;    // guarded by m_largeMutex
 
     std::timed_mutex m_seqMutex;
     std::unique_ptr<DbConnection> m_seqConnection; // guarded by m_seqMutex

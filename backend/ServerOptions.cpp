@@ -58,6 +58,10 @@ const Option Options[] = {
      "N", &ServerOptions::maxBufferedBytes, 1024, ByteLimit},
     {"max-queued-bytes", "Bytes of answers a client may leave unread before its connection is closed (default 67108864).",
      "N", &ServerOptions::maxQueuedBytes, 1024, ByteLimit},
+    {"max-answer-bytes",
+     "Bytes of answers all connections may be making or leave unread together; an answer that would pass it is "
+     "refused as busy (default 1073741824; the last 64 MiB are kept for answers under 1 MiB).",
+     "N", &ServerOptions::maxAnswerBytes, 1024, ByteLimit},
     {"bank-delay", "Milliseconds from a batch's registration to the bank's answer (default 1000).", "MS",
      &ServerOptions::bankDelayMs, 0, 3600000},
     {"bank-max-pending", "Batches waiting for the bank before registration answers busy (default 1000).", "N",

@@ -33,6 +33,9 @@ struct ServerOptions
                                                    // connections together; the one going beyond is refused
     qint64 maxQueuedBytes = 64LL * 1024 * 1024;    // --max-queued-bytes N: answers a client leaves unread
                                                    // beyond this close its connection
+    qint64 maxAnswerBytes = 1024LL * 1024 * 1024;  // --max-answer-bytes N: answers being made or waiting to
+                                                   // be read on all connections together; one that would
+                                                   // pass it is refused
     int shutdownTimeoutMs = 3000;        // on SIGTERM, connections get this long to answer and close
 
     // Relay

@@ -254,7 +254,7 @@ bool ServerSession::inTransaction() const
 DbConnection &ServerSession::opened(std::unique_ptr<DbConnection> &slot)
 {
     if (!slot) {
-        slot = m_context.database().connect();
+        slot = m_context.database().connectForClient();
         slot->setBusyTimeout(m_context.options().lockTimeoutMs);
         slot->setStatementGuard({m_context.options().statementTimeoutMs, m_cancel});
     }
@@ -302,13 +302,21 @@ QJsonValue ServerSession::call(const QString &method, const QJsonArray &args)
     throw MethodError(QStringLiteral("Unknown method %1").arg(method));
 }
 
-bool ServerSession::callQuery(const QString &method, const QJsonArray &args, QByteArray *resultJson)
+bool ServerSession::callQuery(const QString &method, const QJsonArray &args, QByteArray *resultJson,
+                              AnswerMeter *meter)
 {
     const QString m = method.toLower();
     if (!m_opened || (m != QLatin1String("cms_select1") && m != QLatin1String("cms_select2")))
         return false;
     try {
-        *resultJson = connection().queryJson(argText(args, 0));
+        DbConnection &c = connection();
+        c.setAnswerMeter(meter);
+        struct Unset
+        {
+            DbConnection &c;
+            ~Unset() { c.setAnswerMeter(nullptr); }
+        } unset{c};
+        *resultJson = c.queryJson(argText(args, 0));
     } catch (const DbError &e) {
         throw MethodError(e.message());
     } catch (const ResultSetError &e) {

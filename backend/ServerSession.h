@@ -40,7 +40,9 @@ public:
     // A query (cms_select1, cms_select2) answered as JSON text written
     // straight from its rows; false for any other method (use call()).
     // Errors as call().
-    bool callQuery(const QString &method, const QJsonArray &args, QByteArray *resultJson);
+    // `meter` (may be null) is told as the answer grows and may refuse it.
+    bool callQuery(const QString &method, const QJsonArray &args, QByteArray *resultJson,
+                   AnswerMeter *meter = nullptr);
 
     // Asked while a statement of this session runs; a reason stops it (the
     // client went away, the server shuts down). Set before the first call.

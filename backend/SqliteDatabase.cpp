@@ -10,6 +10,7 @@
 #include "backend/MySqlToSqlite.h"
 #include "backend/SqliteAccess.h"
 #include "backend/SqliteBoundedFunctions.h"
+#include "backend/SqliteMemory.h"
 #include "platform/SqlText.h"
 
 #include <sqlite3.h>
@@ -28,6 +29,7 @@ DbError::DbError(const QString &message, bool busy)
 }
 
 DbConnection::~DbConnection() = default;
+AnswerMeter::~AnswerMeter() = default;
 
 QByteArray DbConnection::queryJson(const QString &sql)
 {
@@ -55,30 +57,9 @@ constexpr int MaxPragmaSteps = 1000000;
 // The programs' patterns are a name between two '%'.
 constexpr int MaxPatternBytes = 1000;
 
-// What the database engine may hold in memory, all connections together;
-// a statement that would need more fails (below the soft limit the
-// connections' page caches stop growing first).
-constexpr qint64 MaxHeapBytes = 512LL * 1024 * 1024;
-constexpr qint64 SoftHeapBytes = 128LL * 1024 * 1024;
-
 // How many steps of a statement run between two looks at its time limit and
 // its client.
 constexpr int StepsPerCheck = 100;
-
-void limitEngineHeap()
-{
-    static std::once_flag once;
-    std::call_once(once, [] {
-        sqlite3_hard_heap_limit64(MaxHeapBytes);
-        sqlite3_soft_heap_limit64(SoftHeapBytes);
-    });
-}
-
-QString memoryRefusal()
-{
-    return QStringLiteral("Statement stopped: it needs more memory than the database may use (more than %1 bytes)")
-        .arg(MaxHeapBytes);
-}
 
 } // namespace
 
@@ -162,16 +143,23 @@ QString valueText(sqlite3_stmt *stmt, int column)
 class SqliteConnection : public DbConnection
 {
 public:
-    SqliteConnection(const QString &file, QString name)
-        : m_name(std::move(name))
+    // A client's connection (`client`) holds a bounded share of the engine's
+    // memory; the server's own connections only the engine's limit.
+    SqliteConnection(const QString &file, QString name, bool client)
+        : m_name(std::move(name)), m_share(client ? sqlitememory::newShare() : nullptr)
     {
+        const sqlitememory::Scope scope(m_share);
         const int rc = sqlite3_open_v2(file.toUtf8().constData(), &m_db,
                                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
         if (rc != SQLITE_OK) {
-            const QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
+            QString message = sqlitememory::takeRefusal(m_share);
+            if (message.isEmpty())
+                message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
             sqlite3_close(m_db);
             m_db = nullptr;
-            throw DbError(QStringLiteral("Cannot open database %1: %2").arg(file, message));
+            sqlitememory::releaseShare(m_share);
+            // The file's path stays on the server: the reason goes back to a client.
+            throw DbError(QStringLiteral("Cannot open the database: %1").arg(message));
         }
         sqlite3_extended_result_codes(m_db, 1);
         sqlite3_busy_handler(m_db, &SqliteConnection::onBusy, this);
@@ -196,15 +184,20 @@ public:
 
     ~SqliteConnection() override
     {
-        if (m_db) {
-            if (!sqlite3_get_autocommit(m_db))
-                sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
-            sqlite3_close_v2(m_db);
+        {
+            const sqlitememory::Scope scope(m_share);
+            if (m_db) {
+                if (!sqlite3_get_autocommit(m_db))
+                    sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+                sqlite3_close_v2(m_db);
+            }
         }
+        sqlitememory::releaseShare(m_share);
     }
 
     ResultSet query(const QString &sql) override
     {
+        const sqlitememory::Scope scope(m_share);
         const Armed armed(*this, true);
         QString pattern;
         if (parseShowTables(sql, &pattern))
@@ -245,6 +238,7 @@ public:
 
     QByteArray queryJson(const QString &sql) override
     {
+        const sqlitememory::Scope scope(m_share);
         const Armed armed(*this, true);
         QString pattern;
         if (parseShowTables(sql, &pattern))
@@ -290,14 +284,14 @@ public:
                     const int bytes = text ? sqlite3_value_bytes(value) : 0;
                     // Checked before and after each value: written out, one
                     // value may grow to six times its bytes.
-                    refuseLongAnswer(out.size() + bytes);
+                    checkAnswer(out.size() + bytes);
                     out.utf8String(text ? text : "", bytes);
-                    refuseLongAnswer(out.size());
+                    checkAnswer(out.size());
                 }
                 }
             }
             out.raw(']');
-            refuseLongAnswer(out.size());
+            checkAnswer(out.size());
         }
         out.raw("]}", 2);
         return out.take();
@@ -305,6 +299,7 @@ public:
 
     qint64 exec(const QString &sql) override
     {
+        const sqlitememory::Scope scope(m_share);
         const Armed armed(*this, true);
         if (parseShowTables(sql, nullptr))
             return 0;
@@ -337,6 +332,7 @@ public:
 
     void execScript(const QString &sql) override
     {
+        const sqlitememory::Scope scope(m_share);
         char *error = nullptr;
         const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error);
         if (rc != SQLITE_OK) {
@@ -350,16 +346,19 @@ public:
     {
         if (inTransaction())
             return;
+        const sqlitememory::Scope scope(m_share);
         const Armed armed(*this, false); // a wait for the write lock can be cancelled
         execRaw("BEGIN IMMEDIATE");
     }
     void commit() override
     {
+        const sqlitememory::Scope scope(m_share);
         if (inTransaction())
             execRaw("COMMIT");
     }
     void rollback() override
     {
+        const sqlitememory::Scope scope(m_share);
         if (inTransaction())
             execRaw("ROLLBACK");
     }
@@ -442,6 +441,18 @@ private:
 
     static int onProgress(void *self) { return static_cast<SqliteConnection *>(self)->shouldStop() ? 1 : 0; }
     static bool stopRequested(void *self) { return static_cast<SqliteConnection *>(self)->shouldStop(); }
+
+    // Why the engine found no memory: this connection's share or what all
+    // clients may hold is taken, or the engine's own limit is reached.
+    QString memoryRefusal()
+    {
+        const QString reason = sqlitememory::takeRefusal(m_share);
+        if (!reason.isEmpty())
+            return reason;
+        return QStringLiteral("Statement stopped: it needs more memory than the database may use (more than %1 "
+                              "bytes)")
+            .arg(sqlitememory::HardLimitBytes);
+    }
 
     // A value SQLite could not make for want of memory reads as empty: the
     // statement fails instead.
@@ -544,10 +555,15 @@ private:
                       words.startsWith(QLatin1String("pragma")) ? MaxPragmaSteps : MaxProgramSteps);
         const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), stmt.out(), &tail);
         // A program past its limit reads as out of memory.
-        if ((rc & 0xff) == SQLITE_NOMEM && sqlite3_memory_used() < MaxHeapBytes / 2)
-            throw DbError(QStringLiteral("Refused: the statement is too long for this server (more than %1 steps of "
-                                         "the database engine)")
-                              .arg(MaxProgramSteps));
+        if ((rc & 0xff) == SQLITE_NOMEM) {
+            const QString refusal = sqlitememory::takeRefusal(m_share);
+            if (!refusal.isEmpty())
+                throw DbError(refusal);
+            if (sqlite3_memory_used() < sqlitememory::HardLimitBytes / 2)
+                throw DbError(QStringLiteral("Refused: the statement is too long for this server (more than %1 steps "
+                                             "of the database engine)")
+                                  .arg(MaxProgramSteps));
+        }
         if (rc != SQLITE_OK)
             fail(rc);
         if (!stmt.get())
@@ -604,6 +620,7 @@ private:
 
     sqlite3 *m_db = nullptr;
     QString m_name;
+    sqlitememory::Share *m_share = nullptr; // null: the server's own connection
     int m_busyTimeoutMs = 5000;
     StatementGuard m_guard;
     StatementStop m_stop; // how the connection's functions ask shouldStop()
@@ -620,12 +637,17 @@ private:
 SqliteDatabase::SqliteDatabase(const QString &file, const QString &name)
     : m_file(file), m_name(name)
 {
-    limitEngineHeap();
+    sqlitememory::install();
 }
 
 std::unique_ptr<DbConnection> SqliteDatabase::connect()
 {
-    return std::make_unique<SqliteConnection>(m_file, m_name);
+    return std::make_unique<SqliteConnection>(m_file, m_name, false);
+}
+
+std::unique_ptr<DbConnection> SqliteDatabase::connectForClient()
+{
+    return std::make_unique<SqliteConnection>(m_file, m_name, true);
 }
 
 } // namespace qvx

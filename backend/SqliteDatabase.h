@@ -14,6 +14,7 @@ public:
     explicit SqliteDatabase(const QString &file, const QString &name = QStringLiteral("quvex"));
 
     std::unique_ptr<DbConnection> connect() override;
+    std::unique_ptr<DbConnection> connectForClient() override;
     QString name() const override { return m_name; }
     QString file() const { return m_file; }
 

@@ -75,6 +75,18 @@ protected:
              {"up_gubuncode", "0600300"}}));
     }
 
+    // A committed balance request registered by its maker: its number, with
+    // what cms_senddesc answered in *sent.
+    QString registerBalanceRequest(TcpAppServer &app, int *sent)
+    {
+        const int base = app.maxSeqNo(1);
+        insertBalanceRequest(app, base + 1);
+        app.execute(QStringLiteral("commit"));
+        const QString no = QString::number(base + 1);
+        *sent = app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), no, no, QStringLiteral("000000"));
+        return no;
+    }
+
     std::unique_ptr<test::TestServer> server;
     RelayServer relay;
     std::mutex mutex;
@@ -376,6 +388,32 @@ TEST_P(BankServiceTest, RowsACommittingConnectionNeverRegisteredAreReturnedWhenI
     still.reset();
     EXPECT_EVENTUALLY_EQ(flag("cmsjiche102", base + 7), QStringLiteral("3"));
     EXPECT_EQ(bank->pending(), 1);
+}
+
+// An answer that fails for a reason other than a lock (the database down or
+// out of memory, here a trigger that refuses it) is tried again while the
+// server runs, and the batch is answered once the database takes it.
+TEST_P(BankServiceTest, AnAnswerThatFailedIsTriedAgainUntilItIsStored)
+{
+    auto bank = startBank({.delayMs = 0});
+    server->exec(onMariaDb() ? QStringLiteral("create trigger qvx_refuse_answer before update on amt_search for each row "
+                                              "begin if new.sr_flag = '4' then signal sqlstate '45000' set "
+                                              "message_text = 'the test refuses the answer'; end if; end")
+                             : QStringLiteral("create trigger qvx_refuse_answer before update of sr_flag on amt_search "
+                                              "when new.sr_flag = '4' begin select raise(abort, 'the test refuses the "
+                                              "answer'); end"));
+    int sent = 0;
+    const QString no = registerBalanceRequest(server->client(), &sent);
+    EXPECT_EQ(sent, 1);
+    const QString flag = QStringLiteral("select sr_flag from amt_search where seqno = ") + no;
+    // The bank took the row ('2') and failed to store its answer.
+    EXPECT_EVENTUALLY_EQ(server->query(flag).value(0, QStringLiteral("sr_flag")), QStringLiteral("2"));
+    EXPECT_EQ(bank->pending(), 1);
+    server->exec(QStringLiteral("drop trigger qvx_refuse_answer"));
+    ASSERT_TRUE(bank->waitIdle(10000));
+    const ResultSet rs = server->query(QStringLiteral("select sr_flag, errcode from amt_search where seqno = ") + no);
+    EXPECT_EQ(rs.value(0, QStringLiteral("sr_flag")), QStringLiteral("4"));
+    EXPECT_EQ(rs.value(0, QStringLiteral("errcode")), QStringLiteral("0000"));
 }
 
 QVX_ON_EVERY_BACKEND(BankServiceTest);

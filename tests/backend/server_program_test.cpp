@@ -127,6 +127,7 @@ TEST(ServerProgram, LimitsAreTakenFromTheCommandLine)
     ASSERT_TRUE(qvx::parseServerOptions({QStringLiteral("QVXServer"), QStringLiteral("--statement-timeout"), QStringLiteral("1500"),
                                          QStringLiteral("--max-buffered-bytes"), QStringLiteral("1048576"),
                                          QStringLiteral("--max-queued-bytes"), QStringLiteral("65536"),
+                                         QStringLiteral("--max-answer-bytes"), QStringLiteral("2097152"),
                                          QStringLiteral("--relay-login-timeout"), QStringLiteral("2500"),
                                          QStringLiteral("--relay-max-connections"), QStringLiteral("50")},
                                         options, &error))
@@ -134,13 +135,16 @@ TEST(ServerProgram, LimitsAreTakenFromTheCommandLine)
     EXPECT_EQ(options.statementTimeoutMs, 1500);
     EXPECT_EQ(options.maxBufferedBytes, 1048576);
     EXPECT_EQ(options.maxQueuedBytes, 65536);
+    EXPECT_EQ(options.maxAnswerBytes, 2097152);
+    EXPECT_EQ(qvx::ServerOptions().maxAnswerBytes, 1LL << 30);
     EXPECT_EQ(options.relayLoginTimeoutMs, 2500);
     EXPECT_EQ(options.relayMaxConnections, 50);
     QProcess help;
     help.start(QStringLiteral(QVX_SERVER_PROGRAM), {QStringLiteral("--help")});
     ASSERT_TRUE(help.waitForFinished(10000));
     const QString helpText = QString::fromUtf8(help.readAllStandardOutput());
-    for (const char *option : {"--statement-timeout", "--max-buffered-bytes", "--max-queued-bytes", "--relay-login-timeout",
+    for (const char *option : {"--statement-timeout", "--max-buffered-bytes", "--max-queued-bytes", "--max-answer-bytes",
+                               "--relay-login-timeout",
                                "--relay-max-connections", "--relay-max-logins-per-address"})
         EXPECT_TRUE(helpText.contains(QLatin1String(option))) << option;
     EXPECT_EQ(options.transactionTimeoutMs, 90000);
