@@ -21,6 +21,13 @@ namespace {
 
 constexpr QChar D = NumLocale::DecimalSeparator;
 
+// "+" or "-" alone (blanks around allowed): the start of a number, read as 0.
+bool isLoneSign(const QString &text)
+{
+    const QString t = text.trimmed();
+    return t == QLatin1String("+") || t == QLatin1String("-");
+}
+
 // The side button's default glyph: two 14x12 images (up, disabled) of a
 // small calculator on the olive transparent colour.
 QImage makeEditButtonGlyph()
@@ -160,16 +167,10 @@ Decimal TCustomNumEdit::ClampValue(const Decimal &x, bool raise) const
         }
     }
     if (raise && result != x) {
-        const QString places = QString::number(FDecimalPlaces);
+        // Both bounds written with the field's decimal places.
         const QString pattern = FDecimalPlaces == 0 ? QStringLiteral("0") : QStringLiteral("0.") + RepeatChar('0', int(FDecimalPlaces));
-        // the library's wording with each "%d" widened to "%.*f"
-        QString msg = ReplaceAllText(QStringLiteral("Value must be between %d and %d"), QStringLiteral("%d"),
-                                     QStringLiteral("%.*f"));
-        msg = ReplaceAllText(msg, QStringLiteral("%.*f"), QStringLiteral("\x01"));
-        const qsizetype first = msg.indexOf(QChar(1));
-        msg.replace(first, 1, qvx::FormatFloat(pattern, FMinValue));
-        msg.replace(msg.indexOf(QChar(1)), 1, qvx::FormatFloat(pattern, FMaxValue));
-        throw qvx::RangeError(msg);
+        throw qvx::RangeError(QStringLiteral("%1에서 %2 사이의 값을 입력하시기 바랍니다.")
+                                  .arg(qvx::FormatFloat(pattern, FMinValue), qvx::FormatFloat(pattern, FMaxValue)));
     }
     return result;
 }
@@ -190,43 +191,37 @@ void TCustomNumEdit::UpdateEditText()
         WriteEditText(QString());
 }
 
-std::optional<QString> TCustomNumEdit::WholeAmountDigits(const QString &text)
-{
-    QString s = TrimSpaces(text);
-    QString sign;
-    if (s.startsWith(QLatin1Char('-')) || s.startsWith(QLatin1Char('+'))) {
-        sign = s.left(1);
-        s.remove(0, 1);
-    }
-    if (s.isEmpty())
-        return std::nullopt;
-    if (s.contains(NumLocale::ThousandSeparator)) {
-        if (!qvx::IsThousandsGrouped(s))
-            return std::nullopt;
-    } else if (!std::all_of(s.cbegin(), s.cend(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); })) {
-        return std::nullopt;
-    }
-    return sign + DeleteAllChar(s, NumLocale::ThousandSeparator);
-}
-
 Decimal TCustomNumEdit::TextValue(const QString &t) const
 {
-    if (!FWholeWon)
+    if (!FWholeWon) {
+        // "+" left after a Backspace is the start of a number, as "-" is.
+        if (isLoneSign(t))
+            return Decimal();
         return qvx::StrToFloat(NormalizeNumText(t));
+    }
     // Commas count only where they group the whole part by thousands:
     // "12,34" is no number rather than 1234.
     const qsizetype point = t.indexOf(D);
     const QString whole = point < 0 ? t : t.left(point);
-    if (whole.contains(NumLocale::ThousandSeparator) && !WholeAmountDigits(whole))
+    if (whole.contains(NumLocale::ThousandSeparator) && !qvx::ReadWholeAmount(whole).isWhole())
         throw qvx::ConvertError(t);
     if (point >= 0 && t.indexOf(NumLocale::ThousandSeparator, point) >= 0)
         throw qvx::ConvertError(t);
     return qvx::StrToFloat(NormalizeNumText(t));
 }
 
+bool TCustomNumEdit::HoldsWholeNumbers() const
+{
+    return FWholeWon || FDecimalPlaces == 0;
+}
+
 bool TCustomNumEdit::TextFollowsValue() const
 {
-    return !FWholeWon || TrimSpaces(text()).isEmpty() || WholeAmountDigits(text()).has_value();
+    if (!HoldsWholeNumbers() || (!FWholeWon && isLoneSign(text())))
+        return true;
+    // Past 18 digits the value would be written "1E19": the text stays.
+    const qvx::WholeAmount read = qvx::ReadWholeAmount(text());
+    return read.shape == qvx::AmountShape::Empty || (read.isWhole() && read.significantDigits <= 18);
 }
 
 void TCustomNumEdit::ReadValueFromText()
@@ -286,24 +281,18 @@ QString TCustomNumEdit::DisplayText() const
     }
     if (FDisplayFormat.isEmpty())
         return qvx::FloatToStr(v);
-    return qvx::FormatFloat(FDisplayFormat, v);
+    return qvx::WithWonSign(qvx::FormatFloat(FDisplayFormat, v));
 }
 
 // ---- keys ----
 
 bool TCustomNumEdit::IsAcceptableText(const QString &text) const
 {
-    if (FWholeWon) {
-        // A thousands comma has no place in the fraction.
-        const qsizetype point = text.indexOf(D);
-        if (point >= 0 && text.indexOf(NumLocale::ThousandSeparator, point) >= 0)
-            return false;
-    }
+    if (HoldsWholeNumbers())
+        return IsWholeNumberInTheMaking(text);
     const QString s = NormalizeNumText(text);
     const qsizetype p = s.indexOf(D);
     const qsizetype e = s.toUpper().indexOf(QLatin1Char('E'));
-    if (FDecimalPlaces == 0 && (p >= 0 || e >= 0))
-        return false; // whole-number fields hold digits only
     if (p >= 0) {
         // with an exponent the 'E' itself counts as one place
         const qsizetype places = e > p ? e - p : s.size() - 1 - p;
@@ -320,8 +309,28 @@ bool TCustomNumEdit::IsAcceptableText(const QString &text) const
     return true;
 }
 
+bool TCustomNumEdit::IsWholeNumberInTheMaking(const QString &text) const
+{
+    // Every character one that a written amount holds: what is not yet a
+    // whole number ("5,00,0", "1000.5", ".5") is kept as typed and refused
+    // when the field is left or read.
+    if (!std::all_of(text.cbegin(), text.cend(), qvx::IsAmountChar))
+        return false;
+    // A thousands comma has no place in the fraction.
+    const qsizetype point = text.indexOf(D);
+    if (point >= 0 && text.indexOf(NumLocale::ThousandSeparator, point) >= 0)
+        return false;
+    if (FMinValue >= Decimal(0) && FMaxValue > Decimal(0) && text.contains(QLatin1Char('-')))
+        return false;
+    return true;
+}
+
 bool TCustomNumEdit::AcceptsKey(QChar key) const
 {
+    // A number holds no blank: the blank alone is refused, and the digits
+    // that follow it are taken as they come.
+    if (key.isSpace())
+        return false;
     QString s = text();
     int start = cursorPosition();
     if (hasSelectedText()) {
@@ -361,10 +370,12 @@ void TCustomNumEdit::KeyPress(QChar &Key)
     }
 }
 
-void TCustomNumEdit::Paste()
+void TCustomNumEdit::PasteText(const QString &pasted)
 {
+    // A cell copied from a spreadsheet comes with a line end, a tab or a
+    // wide blank at its ends.
     const QString before = text();
-    TCustomComboEdit::Paste();
+    TCustomComboEdit::PasteText(pasted.trimmed());
     CheckInsertedText(before);
 }
 
@@ -384,9 +395,9 @@ void TCustomNumEdit::CheckInsertedText(const QString &before)
     if (text() == before)
         return;
     bool ok = IsAcceptableText(text());
-    // A whole-won field takes pasted text as it takes typed text: kept as it
-    // stands, read when the field is left or read.
-    if (ok && !FWholeWon) {
+    // A whole-number field takes pasted text as it takes typed text: kept as
+    // it stands, read when the field is left or read.
+    if (ok && !HoldsWholeNumbers()) {
         try {
             ReadValueFromText();
         } catch (const qvx::ConvertError &) {
@@ -468,6 +479,9 @@ void TCustomNumEdit::ValidateExit()
             FValue = FMinValue;
             return;
         }
+    } else if (FDecimalPlaces == 0 && !TextFollowsValue()) {
+        // "2.5" in a message-number field is neither 25 nor 3: it stays to be mended.
+        throw qvx::ConvertError(text(), qvx::ConvertError::Whole);
     }
     if (FCheckOnExit)
         ClampValue(TextValue(text()), true);
