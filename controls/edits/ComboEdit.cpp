@@ -1,6 +1,6 @@
 #include "controls/edits/ComboEdit.h"
 
-#include "controls/edits/EditGuard.h"
+#include "platform/EditGuard.h"
 #include "controls/panels/KitControl.h"
 
 #include <QAction>

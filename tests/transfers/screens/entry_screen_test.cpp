@@ -146,7 +146,7 @@ TEST_F(EntryScreen, ManualEntryChecksComeInOrderWithTheirMessagesAndFocus)
     TypeText(s->curredt_money, QStringLiteral("1000.5"));
     EXPECT_EQ(s->curredt_money->Text(), QStringLiteral("1000.5"));
     ClickControl(s->KitButton1);
-    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액을 등록하시기 바랍니다."));
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액을 원 단위 숫자로 입력하시기 바랍니다."));
     EXPECT_TRUE(within(focused(s), s->curredt_money));
 
     TypeText(s->curredt_money, QStringLiteral("10000000000000"));
@@ -362,7 +362,7 @@ TEST_F(EntryScreen, AmountsTypedWithThousandsCommasAreWholeWonAndAFractionStaysA
     for (const QString &typed : {QStringLiteral("1000.00"), QStringLiteral("12,34"), QStringLiteral("1000.5")}) {
         client.prompt().clear();
         enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("소수"), typed);
-        EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액을 원 단위 숫자로 입력하시기 바랍니다.")) << typed;
+        EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액을 원 단위 숫자로 입력하시기 바랍니다.")) << typed.toStdString();
     }
     // 19 digits stay as typed (never "1E19") and meet the limit message.
     client.prompt().clear();

@@ -1,4 +1,4 @@
-#include "controls/edits/EditGuard.h"
+#include "platform/EditGuard.h"
 
 #include "platform/Prompt.h"
 
