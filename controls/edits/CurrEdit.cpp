@@ -4,9 +4,9 @@
 #include "platform/EditGuard.h"
 #include "controls/edits/ExCalc.h"
 #include "controls/edits/HorizontalAlignment.h"
+#include "controls/edits/NumEditText.h"
 #include "controls/edits/NumFormat.h"
 #include "controls/edits/StrUtils.h"
-#include "platform/AmountText.h"
 
 #include <QDropEvent>
 #include <QPainter>
@@ -20,13 +20,6 @@ using qvx::NumLocale;
 namespace {
 
 constexpr QChar D = NumLocale::DecimalSeparator;
-
-// "+" or "-" alone (blanks around allowed): the start of a number, read as 0.
-bool isLoneSign(const QString &text)
-{
-    const QString t = text.trimmed();
-    return t == QLatin1String("+") || t == QLatin1String("-");
-}
 
 // The side button's default glyph: two 14x12 images (up, disabled) of a
 // small calculator on the olive transparent colour.
@@ -193,35 +186,17 @@ void TCustomNumEdit::UpdateEditText()
 
 Decimal TCustomNumEdit::TextValue(const QString &t) const
 {
-    if (!FWholeWon) {
-        // "+" left after a Backspace is the start of a number, as "-" is.
-        if (isLoneSign(t))
-            return Decimal();
-        return qvx::StrToFloat(NormalizeNumText(t));
-    }
-    // Commas count only where they group the whole part by thousands:
-    // "12,34" is no number rather than 1234.
-    const qsizetype point = t.indexOf(D);
-    const QString whole = point < 0 ? t : t.left(point);
-    if (whole.contains(NumLocale::ThousandSeparator) && !qvx::ReadWholeAmount(whole).isWhole())
-        throw qvx::ConvertError(t);
-    if (point >= 0 && t.indexOf(NumLocale::ThousandSeparator, point) >= 0)
-        throw qvx::ConvertError(t);
-    return qvx::StrToFloat(NormalizeNumText(t));
+    return Reading().value(t);
 }
 
-bool TCustomNumEdit::HoldsWholeNumbers() const
+NumEditText TCustomNumEdit::Reading() const
 {
-    return FWholeWon || FDecimalPlaces == 0;
+    return NumEditText(FWholeWon, FDecimalPlaces, FMinValue >= Decimal(0) && FMaxValue > Decimal(0));
 }
 
 bool TCustomNumEdit::TextFollowsValue() const
 {
-    if (!HoldsWholeNumbers() || (!FWholeWon && isLoneSign(text())))
-        return true;
-    // Past 18 digits the value would be written "1E19": the text stays.
-    const qvx::WholeAmount read = qvx::ReadWholeAmount(text());
-    return read.shape == qvx::AmountShape::Empty || (read.isWhole() && read.significantDigits <= 18);
+    return Reading().followsValue(text());
 }
 
 void TCustomNumEdit::ReadValueFromText()
@@ -288,41 +263,7 @@ QString TCustomNumEdit::DisplayText() const
 
 bool TCustomNumEdit::IsAcceptableText(const QString &text) const
 {
-    if (HoldsWholeNumbers())
-        return IsWholeNumberInTheMaking(text);
-    const QString s = NormalizeNumText(text);
-    const qsizetype p = s.indexOf(D);
-    const qsizetype e = s.toUpper().indexOf(QLatin1Char('E'));
-    if (p >= 0) {
-        // with an exponent the 'E' itself counts as one place
-        const qsizetype places = e > p ? e - p : s.size() - 1 - p;
-        if (places > qsizetype(FDecimalPlaces))
-            return false;
-    }
-    if (!IsFloatText(s))
-        return false;
-    if (FMinValue >= Decimal(0) && FMaxValue > Decimal(0)) {
-        const auto v = qvx::TryStrToFloat(s);
-        if (v && v->isNegative())
-            return false;
-    }
-    return true;
-}
-
-bool TCustomNumEdit::IsWholeNumberInTheMaking(const QString &text) const
-{
-    // Every character one that a written amount holds: what is not yet a
-    // whole number ("5,00,0", "1000.5", ".5") is kept as typed and refused
-    // when the field is left or read.
-    if (!std::all_of(text.cbegin(), text.cend(), qvx::IsAmountChar))
-        return false;
-    // A thousands comma has no place in the fraction.
-    const qsizetype point = text.indexOf(D);
-    if (point >= 0 && text.indexOf(NumLocale::ThousandSeparator, point) >= 0)
-        return false;
-    if (FMinValue >= Decimal(0) && FMaxValue > Decimal(0) && text.contains(QLatin1Char('-')))
-        return false;
-    return true;
+    return Reading().acceptable(text);
 }
 
 bool TCustomNumEdit::AcceptsKey(QChar key) const
@@ -352,9 +293,8 @@ void TCustomNumEdit::KeyPress(QChar &Key)
             return;
         }
     }
-    // In a whole-won field ',' groups thousands; elsewhere it is a decimal point.
-    if (Key == QLatin1Char('.') || (Key == QLatin1Char(',') && !FWholeWon))
-        Key = D;
+    if (Key == QLatin1Char('.') || Key == QLatin1Char(','))
+        Key = Reading().typedSeparator(Key);
     TCustomComboEdit::KeyPress(Key);
     if (Key.isNull())
         return;
@@ -394,10 +334,11 @@ void TCustomNumEdit::CheckInsertedText(const QString &before)
 {
     if (text() == before)
         return;
-    bool ok = IsAcceptableText(text());
+    const NumEditText reading = Reading();
+    bool ok = reading.acceptable(text());
     // A whole-number field takes pasted text as it takes typed text: kept as
     // it stands, read when the field is left or read.
-    if (ok && !HoldsWholeNumbers()) {
+    if (ok && !reading.takesPasteAsTyped()) {
         try {
             ReadValueFromText();
         } catch (const qvx::ConvertError &) {
@@ -413,7 +354,7 @@ void TCustomNumEdit::CheckInsertedText(const QString &before)
             MessageBeep();
         return;
     }
-    if (!FWholeWon && !FFormatOnEditing && text().contains(NumLocale::ThousandSeparator)) {
+    if (reading.dropsPastedSeparators() && !FFormatOnEditing && text().contains(NumLocale::ThousandSeparator)) {
         // pasted separators would leave a text the screens cannot read as a number
         const int fromEnd = int(text().size()) - cursorPosition();
         QLineEdit::setText(DeleteAllChar(text(), NumLocale::ThousandSeparator));
@@ -470,18 +411,14 @@ void TCustomNumEdit::DoEnter()
 
 void TCustomNumEdit::ValidateExit()
 {
-    // A whole-won text that is no number leaves the field as typed: the
-    // screen's amount rule refuses it, naming the field.
-    if (FWholeWon) {
-        try {
-            TextValue(text());
-        } catch (const qvx::ConvertError &) {
-            FValue = FMinValue;
-            return;
-        }
-    } else if (FDecimalPlaces == 0 && !TextFollowsValue()) {
-        // "2.5" in a message-number field is neither 25 nor 3: it stays to be mended.
+    switch (Reading().onExit(text())) {
+    case NumEditText::KeepAsTyped:
+        FValue = FMinValue;
+        return;
+    case NumEditText::RefuseIt:
         throw qvx::ConvertError(text(), qvx::ConvertError::Whole);
+    case NumEditText::ReadIt:
+        break;
     }
     if (FCheckOnExit)
         ClampValue(TextValue(text()), true);

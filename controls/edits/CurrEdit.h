@@ -19,6 +19,7 @@
 
 #include "controls/edits/ComboEdit.h"
 #include "controls/edits/Decimal.h"
+#include "controls/edits/NumEditText.h"
 
 
 class TPopupCalculator;
@@ -124,12 +125,8 @@ protected:
     // Whether the focus changes may rewrite the text from Value: never for a
     // whole-number text that is no whole amount, nor for one past 18 digits.
     bool TextFollowsValue() const;
-    // Whole-won and whole-number (no decimal places) fields read their text
-    // as a written amount (qvx::ReadWholeAmount).
-    bool HoldsWholeNumbers() const;
-    // The key filter and the paste check of those fields: characters of a
-    // written amount only, so that nothing typed after a refused key is lost.
-    bool IsWholeNumberInTheMaking(const QString &text) const;
+    // How this field reads its text (whole won, whole number or decimal).
+    NumEditText Reading() const;
 
 private:
     TAlignment FAlignment = taRightJustify;
