@@ -18,7 +18,7 @@ namespace {
 
 [[noreturn]] void failNoInteger(QStringView text)
 {
-    fail(QStringLiteral("'%1' is not a valid integer").arg(text));
+    fail(QStringLiteral("'%1'은(는) 올바른 정수가 아닙니다.").arg(text));
 }
 
 qint64 readInt64(QStringView text, bool *ok)
@@ -51,11 +51,11 @@ __int128 requireWhole(const QString &text)
     if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
         negative = t[i++] == u'-';
     if (i >= t.size() || t.size() - i > 36)
-        fail(QStringLiteral("'%1' is not a valid number").arg(text));
+        fail(QStringLiteral("'%1'은(는) 올바른 숫자가 아닙니다.").arg(text));
     __int128 v = 0;
     for (; i < t.size(); ++i) {
         if (t[i] < u'0' || t[i] > u'9')
-            fail(QStringLiteral("'%1' is not a valid number").arg(text));
+            fail(QStringLiteral("'%1'은(는) 올바른 숫자가 아닙니다.").arg(text));
         v = v * 10 + (t[i].unicode() - u'0');
     }
     return negative ? -v : v;

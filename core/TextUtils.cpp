@@ -14,7 +14,7 @@ constexpr int TokenLimit = 1024;
 
 [[noreturn]] void notANumber(const QString &text)
 {
-    throw ConvertError(QStringLiteral("'%1' is not a valid number").arg(text));
+    throw ConvertError(QStringLiteral("'%1'은(는) 올바른 숫자가 아닙니다.").arg(text));
 }
 
 // A whole number with optional sign and blanks around it.

@@ -25,7 +25,7 @@ const RowMembers<LiquorRow, LiquorColumnCount> LiquorRow::Members = {
 
 QString LiquorRow::plainJuMoney() const { return DelComma(juMoney); }
 QString LiquorRow::plainNonJuMoney() const { return DelComma(nonJuMoney); }
-qint64 LiquorRow::amountOf(const QString &groupedMoney) { return WholeWon(DelComma(groupedMoney)); }
+qint64 LiquorRow::amountOf(const QString &groupedMoney) { return WholeWon(groupedMoney); }
 
 QString LiquorColumnTitle(LiquorColumn col)
 {

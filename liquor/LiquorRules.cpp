@@ -2,6 +2,7 @@
 
 #include "core/Session.h"
 #include "core/TextUtils.h"
+#include "platform/AmountText.h"
 #include "platform/Clock.h"
 #include "transfers/TransferLog.h"
 #include "transfers/TransferRules.h"
@@ -26,50 +27,19 @@ AmountRead readZero(qsizetype size, bool isPart, qint64 *value)
 
 // One amount field read by the amount rule; an empty liquor or non-liquor
 // field is 0.
-AmountRead readAmount(const QString &text, bool isPart, qint64 *value)
+AmountRead readAmount(QStringView text, bool isPart, qint64 *value)
 {
-    // The general amount rule: plain digits or correct thousands grouping;
-    // any other comma makes the text no amount.
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
+    const qvx::WholeAmount read = qvx::ReadWholeAmount(text);
+    if (read.shape == qvx::AmountShape::Empty)
         return readZero(0, isPart, value);
-    const AmountCheck check = CheckTransferAmount(trimmed);
-    if (check.fault == AmountFault::TooLarge)
+    if (!read.isWhole() || read.negative)
+        return AmountRead::NotWhole;
+    if (read.significantDigits > LiquorAmountMaxChars)
         return AmountRead::TooLong;
-    if (check.fault == AmountFault::None) {
-        *value = check.value;
-        return AmountRead::Ok;
-    }
     // The general rule refuses 0; a liquor or non-liquor part may be 0.
-    const QString plain = IsThousandsGrouped(trimmed) ? DelComma(trimmed) : trimmed;
-    if (plain.count(QLatin1Char('0')) == plain.size())
-        return readZero(plain.size(), isPart, value);
-    return AmountRead::NotWhole;
-}
-
-bool plainDigits(QStringView text)
-{
-    for (QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
-}
-
-// readAmount for a text that is empty or ASCII digits only, without making a
-// string: the same outcome, read in place.
-AmountRead readPlainAmount(QStringView plain, bool isPart, qint64 *value)
-{
-    qsizetype first = 0;
-    while (first < plain.size() - 1 && plain[first] == QLatin1Char('0'))
-        ++first;
-    if (plain.size() - first > LiquorAmountMaxChars)
-        return AmountRead::TooLong;
-    qint64 v = 0;
-    for (qsizetype i = first; i < plain.size(); ++i)
-        v = v * 10 + (plain[i].unicode() - u'0');
-    if (v == 0)
-        return readZero(plain.size(), isPart, value);
-    *value = v;
+    if (read.value == 0)
+        return readZero(read.digits, isPart, value);
+    *value = read.value;
     return AmountRead::Ok;
 }
 
@@ -144,14 +114,12 @@ const QString &LiquorAmountNotWholeMessage(LiquorAmountField field)
 
 LiquorAmounts CheckLiquorAmounts(const QString &liquor, const QString &nonLiquor, const QString &transfer)
 {
-    return readAmounts(liquor, nonLiquor, transfer, readAmount);
+    return CheckLiquorAmounts(QStringView(liquor), QStringView(nonLiquor), QStringView(transfer));
 }
 
 LiquorAmounts CheckLiquorAmounts(QStringView liquor, QStringView nonLiquor, QStringView transfer)
 {
-    if (!plainDigits(liquor) || !plainDigits(nonLiquor) || !plainDigits(transfer))
-        return CheckLiquorAmounts(liquor.toString(), nonLiquor.toString(), transfer.toString());
-    return readAmounts(liquor, nonLiquor, transfer, readPlainAmount);
+    return readAmounts(liquor, nonLiquor, transfer, readAmount);
 }
 
 bool SumLiquorParts(const QString &liquor, const QString &nonLiquor, qint64 *sum)

@@ -35,7 +35,7 @@ int ResultSet::requireColumn(const QString &name) const
 {
     const int i = columnIndex(name);
     if (i < 0)
-        throw ResultSetError(QStringLiteral("Field '%1' not found").arg(name));
+        throw ResultSetError(QStringLiteral("'%1' 항목을 찾을 수 없습니다.").arg(name));
     return i;
 }
 
@@ -72,7 +72,7 @@ qint64 ResultSet::valueInt64(int row, const QString &name) const
     bool ok = false;
     const qint64 v = text.toLongLong(&ok);
     if (!ok)
-        throw ResultSetError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        throw ResultSetError(QStringLiteral("'%1'은(는) 올바른 정수가 아닙니다.").arg(text));
     return v;
 }
 
@@ -80,7 +80,7 @@ int ResultSet::valueInt(int row, const QString &name) const
 {
     const qint64 v = valueInt64(row, name);
     if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max())
-        throw ResultSetError(QStringLiteral("'%1' is not a valid integer value").arg(v));
+        throw ResultSetError(QStringLiteral("'%1'은(는) 올바른 정수가 아닙니다.").arg(v));
     return int(v);
 }
 
@@ -142,7 +142,7 @@ ResultSet::TextId ResultSet::addText(int column, const QString &text)
         return 0;
     QStringList &texts = m_texts[column];
     if (texts.size() >= qsizetype(std::numeric_limits<TextId>::max()))
-        throw ResultSetError(QStringLiteral("Too many texts in one column"));
+        throw ResultSetError(QStringLiteral("한 열의 값이 너무 많습니다."));
     texts.append(text);
     return TextId(texts.size() - 1);
 }
@@ -152,7 +152,7 @@ void ResultSet::appendCell(TextId id)
     if (m_columns.isEmpty())
         return;
     if (id >= TextId(m_texts[m_nextColumn].size()))
-        throw ResultSetError(QStringLiteral("No text %1 in column %2").arg(id).arg(m_nextColumn));
+        throw ResultSetError(QStringLiteral("%2번째 열에 %1번 값이 없습니다.").arg(id).arg(m_nextColumn));
     m_cells.append(id);
     if (++m_nextColumn == m_columns.size()) {
         m_nextColumn = 0;

@@ -6,6 +6,7 @@
 // both keep in `money`, `moBankNo` and `bankNo`.
 
 #include "core/TextUtils.h"
+#include "platform/AmountText.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,12 +14,14 @@
 template <typename Row, int Count>
 using RowMembers = QString Row::*const[Count];
 
-// Whole won of an amount without its commas (0 when it is no number).
-inline qint64 WholeWon(const QString &plain)
+// Whole won of an amount, plain or in thousands groups, read by the one
+// amount reading (0 when it is no whole amount).
+inline qint64 WholeWon(QStringView amount)
 {
-    bool ok = false;
-    const qint64 v = plain.trimmed().toLongLong(&ok);
-    return ok ? v : 0;
+    const qvx::WholeAmount read = qvx::ReadWholeAmount(amount);
+    if (!read.isWhole() || read.significantDigits > 18)
+        return 0;
+    return read.negative ? -read.value : read.value;
 }
 
 template <typename Row, typename Column, int Count>
@@ -55,7 +58,7 @@ struct CellRow
     // The amount without its commas ("1,000" -> "1000") and its whole won (0
     // when it is no number); the accounts without '-'.
     QString plainMoney() const { return DelComma(self().money); }
-    qint64 amount() const { return WholeWon(plainMoney()); }
+    qint64 amount() const { return WholeWon(self().money); }
     QString plainMoBankNo() const { return DelChar(self().moBankNo, QLatin1Char('-')); }
     QString plainBankNo() const { return DelChar(self().bankNo, QLatin1Char('-')); }
 

@@ -2,23 +2,20 @@
 
 #include "core/BankCheckCode.h"
 #include "core/TextUtils.h"
+#include "platform/AmountText.h"
 #include "platform/Clock.h"
 #include "platform/SqlText.h"
 
 #include <algorithm>
 
 const QString AmountMissingMessage = QStringLiteral("이체금액을 등록하시기 바랍니다.");
+const QString AmountNotWholeMessage = QStringLiteral("이체금액을 원 단위 숫자로 입력하시기 바랍니다.");
 const QString AmountTooLargeMessage =
     QStringLiteral("이체금액이 한도를 초과하였습니다. 10조(13자리) 이상은 금액은 이체되지 않습니다.");
 
 namespace {
 
 constexpr int MaxAmountDigits = 13;
-
-bool isDigits(const QString &text)
-{
-    return qvx::isInteger(text) && !text.startsWith(QLatin1Char('-'));
-}
 
 bool inSameBankGroup(const QString &code)
 {
@@ -32,6 +29,7 @@ QString AmountCheck::message() const
     switch (fault) {
     case AmountFault::Missing: return AmountMissingMessage;
     case AmountFault::TooLarge: return AmountTooLargeMessage;
+    case AmountFault::NotWhole: return AmountNotWholeMessage;
     case AmountFault::None: break;
     }
     return QString();
@@ -40,39 +38,22 @@ QString AmountCheck::message() const
 AmountCheck CheckTransferAmount(QStringView text)
 {
     AmountCheck check;
-    // The usual amount: plain digits, read as they stand.
-    if (!text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
-            return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-        })) {
-        qsizetype first = 0;
-        while (first < text.size() - 1 && text[first] == QLatin1Char('0'))
-            ++first;
-        if (text.size() - first > MaxAmountDigits) {
-            check.fault = AmountFault::TooLarge;
-            return check;
-        }
-        for (qsizetype i = first; i < text.size(); ++i)
-            check.value = check.value * 10 + (text[i].unicode() - u'0');
-        if (check.value <= 0)
-            check.fault = AmountFault::Missing;
-        return check;
-    }
-    // Otherwise only blanks around the amount and correct thousands grouping:
-    // a stray comma ("1,0,0", ",5", a field cut one byte off "1,000,00") is
-    // no amount, however many digits it holds.
-    const QString trimmed = text.trimmed().toString();
-    QString digits = IsThousandsGrouped(trimmed) ? DelComma(trimmed) : trimmed;
-    if (!isDigits(digits)) {
+    const qvx::WholeAmount read = qvx::ReadWholeAmount(text);
+    if (read.shape == qvx::AmountShape::Empty) {
         check.fault = AmountFault::Missing;
         return check;
     }
-    while (digits.size() > 1 && digits.startsWith(QLatin1Char('0')))
-        digits.remove(0, 1);
-    if (digits.size() > MaxAmountDigits) {
+    // A stray comma ("1,0,0", ",5", a field cut one byte off "1,000,00"), a
+    // fraction or a sign is no amount of whole won, however many digits it holds.
+    if (!read.isWhole() || read.negative) {
+        check.fault = AmountFault::NotWhole;
+        return check;
+    }
+    if (read.significantDigits > MaxAmountDigits) {
         check.fault = AmountFault::TooLarge;
         return check;
     }
-    check.value = digits.toLongLong();
+    check.value = read.value;
     if (check.value <= 0)
         check.fault = AmountFault::Missing;
     return check;

@@ -20,8 +20,9 @@ class AppServer;
 // Messages of the amount rule.
 extern const QString AmountMissingMessage;   // "이체금액을 등록하시기 바랍니다."
 extern const QString AmountTooLargeMessage;  // "이체금액이 한도를 초과하였습니다. ..."
+extern const QString AmountNotWholeMessage;  // "이체금액을 원 단위 숫자로 입력하시기 바랍니다."
 
-enum class AmountFault { None, Missing, TooLarge };
+enum class AmountFault { None, Missing, NotWhole, TooLarge };
 
 struct AmountCheck
 {
@@ -31,10 +32,10 @@ struct AmountCheck
 };
 
 // The one amount rule of entry, row edit, reload and conversion: the text
-// (surrounding blanks ignored), plain digits or digits in correct thousands
-// groups, must be a positive whole number of at most 13 digits. No number,
-// any other comma, zero, a negative or a fraction: Missing; 14 digits or more:
-// TooLarge.
+// (surrounding white space ignored), plain digits or digits in correct
+// thousands groups, must be a positive whole number of at most 13 digits.
+// Empty or zero: Missing; a fraction, a sign, any other comma or character:
+// NotWhole; 14 digits or more: TooLarge.
 AmountCheck CheckTransferAmount(QStringView text);
 
 // --- codes ----------------------------------------------------------------------

@@ -1,10 +1,11 @@
 #include "controls/edits/ComboEdit.h"
 
-#include "controls/edits/EditGuard.h"
+#include "platform/EditGuard.h"
 #include "controls/panels/KitControl.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -462,10 +463,60 @@ void TCustomComboEdit::KeyPress(QChar &Key)
         OnKeyPress(this, Key);
 }
 
+namespace {
+
+std::function<std::optional<QString>()> &selectionTextSource()
+{
+    static std::function<std::optional<QString>()> source;
+    return source;
+}
+
+std::optional<QString> selectionText()
+{
+    if (selectionTextSource())
+        return selectionTextSource()();
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (!clipboard->supportsSelection())
+        return std::nullopt;
+    return clipboard->text(QClipboard::Selection);
+}
+
+} // namespace
+
+void SetSelectionTextSource(std::function<std::optional<QString>()> source)
+{
+    selectionTextSource() = std::move(source);
+}
+
 void TCustomComboEdit::Paste()
 {
-    if (FDirectInput && !FReadOnly)
-        paste();
+    PasteText(QGuiApplication::clipboard()->text());
+}
+
+void TCustomComboEdit::PasteSelection()
+{
+    if (const std::optional<QString> text = selectionText())
+        PasteText(*text);
+}
+
+void TCustomComboEdit::PasteText(const QString &text)
+{
+    if (FDirectInput && !FReadOnly && !isReadOnly())
+        insert(text);
+}
+
+void TCustomComboEdit::mouseReleaseEvent(QMouseEvent *e)
+{
+    // The line edit would insert the selection itself, past every check.
+    if (e->button() == Qt::MiddleButton) {
+        if (!isReadOnly()) {
+            deselect();
+            RunEditHandler(QStringLiteral("TCustomComboEdit.Paste"), [this] { PasteSelection(); });
+        }
+        e->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(e);
 }
 
 void TCustomComboEdit::contextMenuEvent(QContextMenuEvent *e)

@@ -10,6 +10,9 @@
 #include <QPointer>
 #include <QVariant>
 
+#include <functional>
+#include <optional>
+
 class TCustomComboEdit;
 
 enum TGlyphKind { gkCustom, gkDefault, gkDropDown, gkEllipsis };
@@ -56,6 +59,11 @@ protected:
 private:
     TCustomComboEdit *FEditor;
 };
+
+// Where the middle-button paste takes its text: the X11 selection when the
+// platform has one (nothing otherwise). A test sets its own source; an empty
+// function restores the platform's.
+void SetSelectionTextSource(std::function<std::optional<QString>()> source);
 
 class TCustomComboEdit : public QLineEdit
 {
@@ -143,7 +151,13 @@ protected:
     // The exit processing before OnExit; throwing keeps the focus here.
     virtual void ValidateExit() {}
     virtual void DoExit();
-    virtual void Paste();
+    // Ctrl+V, Shift+Insert and the menu's paste: the clipboard's text through PasteText.
+    void Paste();
+    // The X11 middle-button paste: the selection's text through PasteText.
+    void PasteSelection();
+    // Every pasted text comes here; a field that checks its text checks it
+    // here, whichever way it was pasted.
+    virtual void PasteText(const QString &text);
     // The text the pop-up shows in the edit while it is open.
     QString PopupDisplayText() const;
 
@@ -158,6 +172,7 @@ protected:
     void focusOutEvent(QFocusEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;
     void changeEvent(QEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;

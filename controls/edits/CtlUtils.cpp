@@ -1,10 +1,12 @@
 #include "controls/edits/CtlUtils.h"
 
+#include "controls/panels/KitContainers.h"
 #include "platform/Prompt.h"
 
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QThread>
 #include <QWidget>
 #include <cstdlib>
 #include <cstring>
@@ -108,6 +110,35 @@ QImage MakeDisabledBitmap(const QImage &bitmap, TColor maskColor, TColor backgro
 QImage MakeGrayedBitmap(const QImage &bitmap, TColor maskColor)
 {
     return MakeDisabledBitmap(bitmap, maskColor, clBtnFace, true, clBtnShadow, clBtnHighlight);
+}
+
+void DrawDisabledImage(const TKitImageListItem &list, QPainter &p, int x, int y, int index, bool highlight,
+                       TColor shadowColor, TColor highlightColor)
+{
+    if (index < 0 || index >= list.Count() || list.Width() <= 0 || list.Height() <= 0)
+        return;
+    const QImage mask = list.Masked() ? list.MaskStrip().copy(list.XOf(index), 0, list.Width(), list.Height()) : QImage();
+    auto shape = [&](TColor colour) {
+        QImage out(list.Width(), list.Height(), QImage::Format_ARGB32);
+        out.fill(Qt::transparent);
+        const QRgb c = rgbOf(colour) | 0xFF000000;
+        for (int py = 0; py < out.height(); ++py)
+            for (int px = 0; px < out.width(); ++px)
+                if (mask.isNull() || (mask.pixel(px, py) & 0xFFFFFF) == 0)
+                    out.setPixel(px, py, c);
+        return out;
+    };
+    const QBrush brush = p.brush();
+    if (highlight)
+        p.drawImage(x + 1, y + 1, shape(highlightColor));
+    p.drawImage(x, y, shape(shadowColor));
+    p.setBrush(brush);
+}
+
+bool OwnsActiveWindow()
+{
+    const QWidget *active = QApplication::activeWindow();
+    return active && active->thread() == QThread::currentThread();
 }
 
 void PaintParentBackground(QWidget *control, QPainter &p)

@@ -13,6 +13,7 @@
 
 class QPainter;
 class QWidget;
+class TKitImageListItem;
 class QFontMetrics;
 
 // Integer minimum and maximum.
@@ -47,6 +48,16 @@ QImage MakeDisabledBitmap(const QImage &bitmap, TColor maskColor, TColor backgro
                           TColor shadowColor, TColor highlightColor);
 // MakeDisabledBitmap on the button face with the button shadow and highlight.
 QImage MakeGrayedBitmap(const QImage &bitmap, TColor maskColor);
+
+// The disabled look of image index of a masked image list at (x, y): the
+// image's shape (its mask's black pixels; the whole cell for an unmasked
+// list) painted in the highlight colour one pixel down and right when asked,
+// then in the shadow colour over it. The painter's brush is kept.
+void DrawDisabledImage(const TKitImageListItem &list, QPainter &p, int x, int y, int index, bool highlight,
+                       TColor shadowColor, TColor highlightColor);
+
+// True when the active window is one of this thread's windows.
+bool OwnsActiveWindow();
 
 // Paints, into p, what lies under control on its parent.
 void PaintParentBackground(QWidget *control, QPainter &p);

@@ -1,12 +1,12 @@
 #include "controls/edits/CurrEdit.h"
 
 #include "controls/edits/CtlUtils.h"
-#include "controls/edits/EditGuard.h"
+#include "platform/EditGuard.h"
 #include "controls/edits/ExCalc.h"
 #include "controls/edits/HorizontalAlignment.h"
+#include "controls/edits/NumEditText.h"
 #include "controls/edits/NumFormat.h"
 #include "controls/edits/StrUtils.h"
-#include "platform/AmountText.h"
 
 #include <QDropEvent>
 #include <QPainter>
@@ -160,16 +160,10 @@ Decimal TCustomNumEdit::ClampValue(const Decimal &x, bool raise) const
         }
     }
     if (raise && result != x) {
-        const QString places = QString::number(FDecimalPlaces);
+        // Both bounds written with the field's decimal places.
         const QString pattern = FDecimalPlaces == 0 ? QStringLiteral("0") : QStringLiteral("0.") + RepeatChar('0', int(FDecimalPlaces));
-        // the library's wording with each "%d" widened to "%.*f"
-        QString msg = ReplaceAllText(QStringLiteral("Value must be between %d and %d"), QStringLiteral("%d"),
-                                     QStringLiteral("%.*f"));
-        msg = ReplaceAllText(msg, QStringLiteral("%.*f"), QStringLiteral("\x01"));
-        const qsizetype first = msg.indexOf(QChar(1));
-        msg.replace(first, 1, qvx::FormatFloat(pattern, FMinValue));
-        msg.replace(msg.indexOf(QChar(1)), 1, qvx::FormatFloat(pattern, FMaxValue));
-        throw qvx::RangeError(msg);
+        throw qvx::RangeError(QStringLiteral("%1에서 %2 사이의 값을 입력하시기 바랍니다.")
+                                  .arg(qvx::FormatFloat(pattern, FMinValue), qvx::FormatFloat(pattern, FMaxValue)));
     }
     return result;
 }
@@ -190,43 +184,19 @@ void TCustomNumEdit::UpdateEditText()
         WriteEditText(QString());
 }
 
-std::optional<QString> TCustomNumEdit::WholeAmountDigits(const QString &text)
-{
-    QString s = TrimSpaces(text);
-    QString sign;
-    if (s.startsWith(QLatin1Char('-')) || s.startsWith(QLatin1Char('+'))) {
-        sign = s.left(1);
-        s.remove(0, 1);
-    }
-    if (s.isEmpty())
-        return std::nullopt;
-    if (s.contains(NumLocale::ThousandSeparator)) {
-        if (!qvx::IsThousandsGrouped(s))
-            return std::nullopt;
-    } else if (!std::all_of(s.cbegin(), s.cend(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); })) {
-        return std::nullopt;
-    }
-    return sign + DeleteAllChar(s, NumLocale::ThousandSeparator);
-}
-
 Decimal TCustomNumEdit::TextValue(const QString &t) const
 {
-    if (!FWholeWon)
-        return qvx::StrToFloat(NormalizeNumText(t));
-    // Commas count only where they group the whole part by thousands:
-    // "12,34" is no number rather than 1234.
-    const qsizetype point = t.indexOf(D);
-    const QString whole = point < 0 ? t : t.left(point);
-    if (whole.contains(NumLocale::ThousandSeparator) && !WholeAmountDigits(whole))
-        throw qvx::ConvertError(t);
-    if (point >= 0 && t.indexOf(NumLocale::ThousandSeparator, point) >= 0)
-        throw qvx::ConvertError(t);
-    return qvx::StrToFloat(NormalizeNumText(t));
+    return Reading().value(t);
+}
+
+NumEditText TCustomNumEdit::Reading() const
+{
+    return NumEditText(FWholeWon, FDecimalPlaces, FMinValue >= Decimal(0) && FMaxValue > Decimal(0));
 }
 
 bool TCustomNumEdit::TextFollowsValue() const
 {
-    return !FWholeWon || TrimSpaces(text()).isEmpty() || WholeAmountDigits(text()).has_value();
+    return Reading().followsValue(text());
 }
 
 void TCustomNumEdit::ReadValueFromText()
@@ -286,42 +256,22 @@ QString TCustomNumEdit::DisplayText() const
     }
     if (FDisplayFormat.isEmpty())
         return qvx::FloatToStr(v);
-    return qvx::FormatFloat(FDisplayFormat, v);
+    return qvx::WithWonSign(qvx::FormatFloat(FDisplayFormat, v));
 }
 
 // ---- keys ----
 
 bool TCustomNumEdit::IsAcceptableText(const QString &text) const
 {
-    if (FWholeWon) {
-        // A thousands comma has no place in the fraction.
-        const qsizetype point = text.indexOf(D);
-        if (point >= 0 && text.indexOf(NumLocale::ThousandSeparator, point) >= 0)
-            return false;
-    }
-    const QString s = NormalizeNumText(text);
-    const qsizetype p = s.indexOf(D);
-    const qsizetype e = s.toUpper().indexOf(QLatin1Char('E'));
-    if (FDecimalPlaces == 0 && (p >= 0 || e >= 0))
-        return false; // whole-number fields hold digits only
-    if (p >= 0) {
-        // with an exponent the 'E' itself counts as one place
-        const qsizetype places = e > p ? e - p : s.size() - 1 - p;
-        if (places > qsizetype(FDecimalPlaces))
-            return false;
-    }
-    if (!IsFloatText(s))
-        return false;
-    if (FMinValue >= Decimal(0) && FMaxValue > Decimal(0)) {
-        const auto v = qvx::TryStrToFloat(s);
-        if (v && v->isNegative())
-            return false;
-    }
-    return true;
+    return Reading().acceptable(text);
 }
 
 bool TCustomNumEdit::AcceptsKey(QChar key) const
 {
+    // A number holds no blank: the blank alone is refused, and the digits
+    // that follow it are taken as they come.
+    if (key.isSpace())
+        return false;
     QString s = text();
     int start = cursorPosition();
     if (hasSelectedText()) {
@@ -343,9 +293,8 @@ void TCustomNumEdit::KeyPress(QChar &Key)
             return;
         }
     }
-    // In a whole-won field ',' groups thousands; elsewhere it is a decimal point.
-    if (Key == QLatin1Char('.') || (Key == QLatin1Char(',') && !FWholeWon))
-        Key = D;
+    if (Key == QLatin1Char('.') || Key == QLatin1Char(','))
+        Key = Reading().typedSeparator(Key);
     TCustomComboEdit::KeyPress(Key);
     if (Key.isNull())
         return;
@@ -361,10 +310,12 @@ void TCustomNumEdit::KeyPress(QChar &Key)
     }
 }
 
-void TCustomNumEdit::Paste()
+void TCustomNumEdit::PasteText(const QString &pasted)
 {
+    // A cell copied from a spreadsheet comes with a line end, a tab or a
+    // wide blank at its ends.
     const QString before = text();
-    TCustomComboEdit::Paste();
+    TCustomComboEdit::PasteText(pasted.trimmed());
     CheckInsertedText(before);
 }
 
@@ -383,10 +334,11 @@ void TCustomNumEdit::CheckInsertedText(const QString &before)
 {
     if (text() == before)
         return;
-    bool ok = IsAcceptableText(text());
-    // A whole-won field takes pasted text as it takes typed text: kept as it
-    // stands, read when the field is left or read.
-    if (ok && !FWholeWon) {
+    const NumEditText reading = Reading();
+    bool ok = reading.acceptable(text());
+    // A whole-number field takes pasted text as it takes typed text: kept as
+    // it stands, read when the field is left or read.
+    if (ok && !reading.takesPasteAsTyped()) {
         try {
             ReadValueFromText();
         } catch (const qvx::ConvertError &) {
@@ -402,7 +354,7 @@ void TCustomNumEdit::CheckInsertedText(const QString &before)
             MessageBeep();
         return;
     }
-    if (!FWholeWon && !FFormatOnEditing && text().contains(NumLocale::ThousandSeparator)) {
+    if (reading.dropsPastedSeparators() && !FFormatOnEditing && text().contains(NumLocale::ThousandSeparator)) {
         // pasted separators would leave a text the screens cannot read as a number
         const int fromEnd = int(text().size()) - cursorPosition();
         QLineEdit::setText(DeleteAllChar(text(), NumLocale::ThousandSeparator));
@@ -459,15 +411,14 @@ void TCustomNumEdit::DoEnter()
 
 void TCustomNumEdit::ValidateExit()
 {
-    // A whole-won text that is no number leaves the field as typed: the
-    // screen's amount rule refuses it, naming the field.
-    if (FWholeWon) {
-        try {
-            TextValue(text());
-        } catch (const qvx::ConvertError &) {
-            FValue = FMinValue;
-            return;
-        }
+    switch (Reading().onExit(text())) {
+    case NumEditText::KeepAsTyped:
+        FValue = FMinValue;
+        return;
+    case NumEditText::RefuseIt:
+        throw qvx::ConvertError(text(), qvx::ConvertError::Whole);
+    case NumEditText::ReadIt:
+        break;
     }
     if (FCheckOnExit)
         ClampValue(TextValue(text()), true);

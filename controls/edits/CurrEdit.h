@@ -19,8 +19,8 @@
 
 #include "controls/edits/ComboEdit.h"
 #include "controls/edits/Decimal.h"
+#include "controls/edits/NumEditText.h"
 
-#include <optional>
 
 class TPopupCalculator;
 
@@ -85,9 +85,6 @@ public:
     bool AcceptsKey(QChar key) const;
     // Whether a whole edit text is acceptable for this field.
     bool IsAcceptableText(const QString &text) const;
-    // Plain digits (sign kept) of a whole amount as people write it: digits,
-    // ',' only between groups of three; nothing for any other text.
-    static std::optional<QString> WholeAmountDigits(const QString &text);
 
     // A calculator drops down from the side button or Alt+Down and gives
     // its result to the field.
@@ -106,7 +103,9 @@ protected:
     void DoEnter() override;
     void ValidateExit() override;
     void DoExit() override;
-    void Paste() override;
+    // A pasted text, typed or middle-button, loses the white space at its
+    // ends and is checked as a whole.
+    void PasteText(const QString &text) override;
     // Text dropped on the field is checked as pasted text is.
     void dropEvent(QDropEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
@@ -124,8 +123,10 @@ protected:
     // holds none.
     qvx::Decimal TextValue(const QString &text) const;
     // Whether the focus changes may rewrite the text from Value: never for a
-    // whole-won text that is no whole amount.
+    // whole-number text that is no whole amount, nor for one past 18 digits.
     bool TextFollowsValue() const;
+    // How this field reads its text (whole won, whole number or decimal).
+    NumEditText Reading() const;
 
 private:
     TAlignment FAlignment = taRightJustify;

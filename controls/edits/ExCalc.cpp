@@ -1,7 +1,7 @@
 #include "controls/edits/ExCalc.h"
 
 #include "controls/edits/CtlUtils.h"
-#include "controls/edits/EditGuard.h"
+#include "platform/EditGuard.h"
 #include "controls/edits/NumFormat.h"
 
 #include <QLabel>

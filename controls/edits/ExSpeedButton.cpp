@@ -1,7 +1,7 @@
 #include "controls/edits/ExSpeedButton.h"
 
 #include "controls/edits/CtlUtils.h"
-#include "controls/edits/EditGuard.h"
+#include "platform/EditGuard.h"
 #include "controls/edits/HorizontalAlignment.h"
 
 #include <QDialog>

@@ -7,9 +7,19 @@
 
 namespace qvx {
 
-ConvertError::ConvertError(const QString &text)
-    : std::runtime_error(QStringLiteral("'%1' is not a valid floating point value").arg(text).toStdString())
+ConvertError::ConvertError(const QString &text, Kind kind)
+    : std::runtime_error((kind == Whole ? QStringLiteral("'%1'은(는) 올바른 정수가 아닙니다.")
+                                        : QStringLiteral("'%1'은(는) 올바른 숫자가 아닙니다."))
+                             .arg(text)
+                             .toStdString())
 {
+}
+
+QString WithWonSign(const QString &formatted)
+{
+    QString out = formatted;
+    out.replace(QLatin1Char('\\'), NumLocale::WonSign);
+    return out;
 }
 
 RangeError::RangeError(const QString &message) : std::runtime_error(message.toStdString()) {}

@@ -18,15 +18,20 @@ struct NumLocale
     // The won sign as the forms write it (byte 0x5C, drawn as the won sign by
     // Korean fonts); two decimals places are never used for won.
     static QString currencyString() { return QStringLiteral("\\"); }
+    // How the won sign is drawn: U+20A9, since the fonts here draw 0x5C as a
+    // backslash.
+    static constexpr QChar WonSign = QChar(0x20A9);
     static constexpr int CurrencyDecimals = 0;
     static constexpr int CurrencyFormat = 0; // sign before the number, no blank
 };
 
-// A text that is not a number.
+// A text that is not a number (or, for a whole-number field, no whole
+// number); its text is the user's message.
 class ConvertError : public std::runtime_error
 {
 public:
-    explicit ConvertError(const QString &text);
+    enum Kind { Number, Whole };
+    explicit ConvertError(const QString &text, Kind kind = Number);
 };
 
 // A value outside a field's bounds.
@@ -35,6 +40,9 @@ class RangeError : public std::runtime_error
 public:
     explicit RangeError(const QString &message);
 };
+
+// A display text with the patterns' won sign (the byte 0x5C) drawn as WonSign.
+QString WithWonSign(const QString &formatted);
 
 // The value by a pattern: up to three sections separated by ';' (positive,
 // negative, zero; an empty or missing section falls back to the first, and

@@ -32,7 +32,9 @@ void paintDiagonal(QPainter &dest, int Kind, int Left, int Top, int Wd, int Ht, 
 {
     if (Wd <= 0 || Ht <= 0)
         return;
-    QImage img(Wd, Ht, QImage::Format_RGB32);
+    const qreal dpr = PaintPixelRatio(dest);
+    QImage img(int(std::ceil(Wd * dpr)), int(std::ceil(Ht * dpr)), QImage::Format_RGB32);
+    img.setDevicePixelRatio(dpr);
     img.fill(Qt::white);
     QPainter p(&img);
     const int k = 128;
@@ -460,11 +462,17 @@ void TDDButton::DrawFocus(QPainter &p)
         DrawFocusRect(p, r);
 }
 
-const QImage &TDDButton::RenderImage()
+const QImage &TDDButton::RenderImage(qreal dpr)
 {
     const int W = width(), H = height();
-    if (FBitmap.size() != QSize(W, H))
-        FBitmap = QImage(std::max(W, 1), std::max(H, 1), QImage::Format_RGB32);
+    // Painted at the device's pixel ratio: scaled up from 1x, every caption
+    // on a high-density display would be blocky.
+    dpr = std::max<qreal>(dpr, 1);
+    const QSize pixels(std::max(1, int(std::ceil(W * dpr))), std::max(1, int(std::ceil(H * dpr))));
+    if (FBitmap.size() != pixels || FBitmap.devicePixelRatio() != dpr) {
+        FBitmap = QImage(pixels, QImage::Format_RGB32);
+        FBitmap.setDevicePixelRatio(dpr);
+    }
     QPainter p(&FBitmap);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setFont(font());
@@ -522,5 +530,5 @@ const QImage &TDDButton::RenderImage()
 
 void TDDButton::Paint(QPainter &p)
 {
-    p.drawImage(0, 0, RenderImage());
+    p.drawImage(0, 0, RenderImage(PaintPixelRatio(p)));
 }

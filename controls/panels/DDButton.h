@@ -91,8 +91,9 @@ public:
     // Number of paint requests made by the setters (a changed value asks for one).
     int RepaintRequests() const { return FRepaintRequests; }
 
-    // Paints the whole button into its off-screen bitmap and returns it.
-    const QImage &RenderImage();
+    // Paints the whole button into its off-screen bitmap at the pixel ratio
+    // dpr (the image carries it) and returns it.
+    const QImage &RenderImage(qreal dpr = 1);
 
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
     void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;

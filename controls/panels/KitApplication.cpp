@@ -1,6 +1,7 @@
 #include "controls/panels/KitApplication.h"
 
 #include "controls/panels/KitAppWide.h"
+#include "platform/EditGuard.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -74,11 +75,9 @@ TKitTimerPool::TKitTimerPool(QObject *owner, int MinInterval) : TKitComponent(ow
         if (FInTick)
             return;
         FInTick = true;
-        try {
-            Tick();
-        } catch (...) {
-            // a failing timer handler must not stop the pool
-        }
+        // A failing timer handler does not stop the pool; its error is shown
+        // and logged by the program's event guard.
+        RunEditHandler(QStringLiteral("TKitTimerPool.Timer"), [this] { Tick(); });
         FInTick = false;
     });
 }

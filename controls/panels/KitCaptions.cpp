@@ -313,11 +313,13 @@ TRect DrawGlyphText(QPainter &p, const QString &Text, const TKit3DCaption *Capti
                     const TRect &R, TColor FontColor, TRect *Used)
 {
     const bool hasText = !Text.isEmpty();
-    const bool hasGlyph = !Glyph.isNull() && Glyph.width() > 0 && Glyph.height() > 0;
+    // A glyph drawn at a high pixel ratio is laid out by its size on screen.
+    const QSize glyphSize = Glyph.deviceIndependentSize().toSize();
+    const bool hasGlyph = !Glyph.isNull() && glyphSize.width() > 0 && glyphSize.height() > 0;
     TRect tr = hasText ? MeasureCaption(p, Text, Caption, MultiLine) : TRect();
     if (hasText && MultiLine && tr.Width() > R.Width())
         tr.Right = tr.Left + std::max(0, R.Width());
-    TRect gr = hasGlyph ? TRect(0, 0, Glyph.width(), Glyph.height()) : TRect();
+    TRect gr = hasGlyph ? TRect(0, 0, glyphSize.width(), glyphSize.height()) : TRect();
     const int spacing = hasText && hasGlyph && Layout ? Layout->Spacing() : 0;
     auto *bl = qobject_cast<const TKitButtonLayout *>(Layout);
     const bool arrow = bl && bl->Arrow();

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QPolygon>
+#include <QTransform>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -385,4 +386,15 @@ void DrawFocusRect(QPainter &p, const TRect &r)
             dot(r.Right - 1, y);
     }
     p.restore();
+}
+
+qreal PaintPixelRatio(const QPainter &p)
+{
+    // The painter's scale holds the pixel ratio of the device it really paints
+    // on, also when a widget is rendered into a high-density pixmap or a page.
+    const QTransform t = p.deviceTransform();
+    qreal ratio = std::hypot(t.m11(), t.m12());
+    if (p.device())
+        ratio = std::max(ratio, p.device()->devicePixelRatioF());
+    return std::clamp<qreal>(ratio, 1, 8);
 }

@@ -162,3 +162,8 @@ bool DrawEdge(QPainter &p, TRect &r, unsigned edge, unsigned flags);
 void Frame3D(QPainter &p, TRect &r, TColor topColor, TColor bottomColor, int width);
 // The dotted focus rectangle (XOR drawing).
 void DrawFocusRect(QPainter &p, const TRect &r);
+
+// The pixel ratio an off-screen image drawn with p needs to stay sharp (1 to
+// 8): the device's, or the painter's scale where a widget is rendered into a
+// high-density pixmap or a page.
+qreal PaintPixelRatio(const QPainter &p);

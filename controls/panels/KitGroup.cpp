@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QShortcutEvent>
 
+#include <cmath>
+
 // ======================================================== button control
 
 TKitButtonControl::TKitButtonControl(QWidget *parent)
@@ -74,27 +76,35 @@ void TKitButtonControl::SetUseFocusColor(bool v)
 
 void TKitButtonControl::BuildGlyphStrip()
 {
-    if (!NoImage()) {
+    if (!NoImage())
         FStrip = KitSourceImage(ImageList(), ListIndex(), ImageIndex()).convertToFormat(QImage::Format_RGB32);
-    } else {
-        const int cells = CellsInStrip();
-        FStrip = QImage(FGlyphSize * cells, FGlyphSize, QImage::Format_RGB32);
-        FStrip.fill(ColorToQColor(StripBackground()));
-        QPainter p(&FStrip);
-        for (int c = 0; c < cells; ++c) {
-            p.save();
-            p.translate(c * FGlyphSize, 0);
-            DrawOwnGlyphs(p, c);
-            p.restore();
-        }
-    }
+    else
+        DrawOwnGlyphStrip(devicePixelRatioF());
     Refresh();
+}
+
+void TKitButtonControl::DrawOwnGlyphStrip(qreal dpr)
+{
+    // Drawn at the pixel ratio it is shown at: a 13-pixel check scaled up
+    // from 1x is blurred on a high-density display.
+    dpr = std::max<qreal>(dpr, 1);
+    const int cells = CellsInStrip();
+    FStrip = QImage(int(std::ceil(FGlyphSize * cells * dpr)), int(std::ceil(FGlyphSize * dpr)), QImage::Format_RGB32);
+    FStrip.setDevicePixelRatio(dpr);
+    FStrip.fill(ColorToQColor(StripBackground()));
+    QPainter p(&FStrip);
+    for (int c = 0; c < cells; ++c) {
+        p.save();
+        p.translate(c * FGlyphSize, 0);
+        DrawOwnGlyphs(p, c);
+        p.restore();
+    }
 }
 
 int TKitButtonControl::GlyphCellWidth() const
 {
     const int cells = CellsInStrip();
-    return cells > 0 ? FStrip.width() / cells : 0;
+    return cells > 0 ? int(FStrip.deviceIndependentSize().width()) / cells : 0;
 }
 
 void TKitButtonControl::ImageListChanged(QObject *Sender)
@@ -131,11 +141,15 @@ TRect TKitButtonControl::DrawContent(QPainter &p, bool Real, const TRect &R, int
     } else {
         flags |= KitGtMeasure;
     }
+    if (Real && NoImage() && FStrip.devicePixelRatio() != PaintPixelRatio(p))
+        DrawOwnGlyphStrip(PaintPixelRatio(p));
     QImage cell;
     const int cw = GlyphCellWidth();
     if (cw > 0) {
         const int idx = GlyphImageIndex(GlyphOverride);
-        cell = FStrip.copy(idx * cw, 0, cw, FStrip.height());
+        const qreal dpr = FStrip.devicePixelRatio();
+        cell = FStrip.copy(int(std::lround(idx * cw * dpr)), 0, int(std::lround(cw * dpr)), FStrip.height());
+        cell.setDevicePixelRatio(dpr);
     }
     TRect used;
     const TRect focus = DrawGlyphText(p, Caption(), FFont3D, flags, false, FAlignment, cell, FFlags[1],
@@ -169,7 +183,10 @@ TRect TKitButtonControl::ContentRect()
 void TKitButtonControl::Paint(QPainter &p)
 {
     if (UseBitmap) {
-        QImage buf(std::max(1, width()), std::max(1, height()), QImage::Format_ARGB32_Premultiplied);
+        const qreal dpr = PaintPixelRatio(p);
+        QImage buf(std::max(1, int(std::ceil(width() * dpr))), std::max(1, int(std::ceil(height() * dpr))),
+                   QImage::Format_ARGB32_Premultiplied);
+        buf.setDevicePixelRatio(dpr);
         QPainter bp(&buf);
         FillBackgroundRect(bp, ClientRect());
         DrawContent(bp, true, ContentArea(), 0);

@@ -89,6 +89,8 @@ public:
     virtual bool CanChange() const { return !ReadOnly; }
     // Rebuilds the glyph strip (own images, or the list image when one is used).
     virtual void BuildGlyphStrip();
+    // The own check or radio glyphs drawn into the strip at the pixel ratio dpr.
+    void DrawOwnGlyphStrip(qreal dpr);
     void ResizeToContent();
     // Index of the strip image shown now (override k > 0 as for the radio button).
     virtual int GlyphImageIndex(int Override = 0) const = 0;

@@ -3,7 +3,7 @@
 #include "core/BankSql.h"
 #include "core/screens/ReplyDispatcher.h"
 
-#include "controls/edits/EditGuard.h"
+#include "platform/EditGuard.h"
 #include "core/AutoSend.h"
 #include "core/screens/ClientMainUnit.h"
 #include "core/DMUnit.h"

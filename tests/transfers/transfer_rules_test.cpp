@@ -53,12 +53,22 @@ TEST(TransferRules, OneAmountRuleForEveryPath)
     EXPECT_EQ(CheckTransferAmount(QStringLiteral(" 1,234 ")).value, 1234);
     EXPECT_EQ(CheckTransferAmount(QStringLiteral("999,999")).value, 999999);
     // A comma that does not group thousands makes no amount of the text.
-    for (const char *bad : {"", "0", "000", "-5", "12.5", "abc", "1 000", "1,0,0", ",5", "5,", "1,000,00",
-                            "1000,000", "1,,000", ",100", "1234,567", "12,34", "0,001", "01,000"}) {
-        const AmountCheck c = CheckTransferAmount(QString::fromLatin1(bad));
-        EXPECT_EQ(c.fault, AmountFault::Missing) << bad;
-        EXPECT_EQ(c.message(), QStringLiteral("이체금액을 등록하시기 바랍니다.")) << bad;
+    EXPECT_EQ(CheckTransferAmount(QStringLiteral("5,000\n")).value, 5000); // a spreadsheet cell's line end
+    EXPECT_EQ(CheckTransferAmount(QStringLiteral("\u30005,000\u00A0")).value, 5000);
+    EXPECT_EQ(CheckTransferAmount(QStringLiteral("1234567890123456789")).fault, AmountFault::TooLarge);
+    for (const char *none : {"", " ", "0", "000", "0,000,000"}) {
+        const AmountCheck c = CheckTransferAmount(QString::fromLatin1(none));
+        EXPECT_EQ(c.fault, none == std::string("0,000,000") ? AmountFault::NotWhole : AmountFault::Missing) << none;
     }
+    EXPECT_EQ(CheckTransferAmount(QString()).message(), QStringLiteral("이체금액을 등록하시기 바랍니다."));
+    // An amount was typed, but it is no whole won.
+    for (const char *bad : {"-5", "12.5", "1000.00", "abc", "1 000", "1,0,0", ",5", "5,", "1,000,00", "1000,000",
+                            "1,,000", ",100", "1234,567", "12,34", "0,001", "01,000", "+", "-"}) {
+        const AmountCheck c = CheckTransferAmount(QString::fromLatin1(bad));
+        EXPECT_EQ(c.fault, AmountFault::NotWhole) << bad;
+        EXPECT_EQ(c.message(), QStringLiteral("이체금액을 원 단위 숫자로 입력하시기 바랍니다.")) << bad;
+    }
+    EXPECT_EQ(CheckTransferAmount(QStringLiteral("9８")).fault, AmountFault::NotWhole);
 }
 
 TEST(TransferRules, SameBankWordUsesTheBankGroupButTheMessageTypeDoesNot)

@@ -3,9 +3,12 @@
 #include "QStringPrint.h"
 #include "controls/edits/CtlUtils.h"
 #include "controls/edits/ExCalc.h"
+#include "controls/panels/KitContainers.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPainter>
+#include <QTest>
 #include <gtest/gtest.h>
 
 TEST(CtlUtils, ShortenTextAndMemoryBlocks)
@@ -105,4 +108,56 @@ TEST(CalculatorPanel, KeysLayoutsAndMemoryMark)
     for (char c : {'1', '2', '+', '3', '%'})
         popup.CalcKeyPress(c); // '%' has no key here: straight to the engine
     EXPECT_EQ(popup.DisplayText(), "12.36");
+}
+
+// The disabled look of an image-list image: its shape in the highlight
+// colour one pixel down and right, then in the shadow colour.
+TEST(CtlUtils, DrawDisabledImagePaintsTheMaskShapeInShadowAndHighlight)
+{
+    TKitImageListItem list;
+    list.SetWidth(3);
+    list.SetHeight(3);
+    list.SetMasked(true);
+    QImage glyph(3, 3, QImage::Format_RGB32);
+    glyph.fill(qRgb(0x80, 0x80, 0)); // the transparent colour
+    glyph.setPixel(1, 1, qRgb(0xFF, 0, 0));
+    ASSERT_EQ(list.AddMasked(glyph, RGB(0x80, 0x80, 0)), 0);
+    auto drawn = [&](bool highlight) {
+        QImage target(5, 5, QImage::Format_RGB32);
+        target.fill(Qt::white);
+        QPainter p(&target);
+        p.setBrush(Qt::green);
+        DrawDisabledImage(list, p, 1, 1, 0, highlight, clBlack, RGB(0, 0, 0xFF));
+        EXPECT_EQ(p.brush().color(), QColor(Qt::green)); // the brush is kept
+        p.end();
+        return target;
+    };
+    const QImage withHighlight = drawn(true);
+    EXPECT_EQ(withHighlight.pixel(2, 2), qRgb(0, 0, 0));       // the shadow at the shape
+    EXPECT_EQ(withHighlight.pixel(3, 3), qRgb(0, 0, 0xFF));    // the highlight one down and right
+    EXPECT_EQ(withHighlight.pixel(1, 1), qRgb(255, 255, 255)); // transparent stays
+    const QImage flat = drawn(false);
+    EXPECT_EQ(flat.pixel(2, 2), qRgb(0, 0, 0));
+    EXPECT_EQ(flat.pixel(3, 3), qRgb(255, 255, 255));
+    // An index outside the list draws nothing.
+    QImage untouched(5, 5, QImage::Format_RGB32);
+    untouched.fill(Qt::white);
+    QPainter p(&untouched);
+    DrawDisabledImage(list, p, 0, 0, 1, true, clBlack, clBlack);
+    p.end();
+    EXPECT_EQ(untouched.pixel(1, 1), qRgb(255, 255, 255));
+}
+
+TEST(CtlUtils, OwnsActiveWindowWhenOneOfOurWindowsIsActive)
+{
+    {
+        QWidget window;
+        window.resize(100, 50);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        EXPECT_TRUE(OwnsActiveWindow());
+    }
+    EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activeWindow() == nullptr; }, 5000));
+    EXPECT_FALSE(OwnsActiveWindow());
 }

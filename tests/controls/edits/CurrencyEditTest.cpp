@@ -84,7 +84,7 @@ TEST(CurrencyEdit, FormSettingsAndDefaults)
     EXPECT_EQ(e.Alignment(), taRightJustify);
     EXPECT_TRUE(e.ZeroEmpty());
     EXPECT_EQ(e.Text(), "");
-    EXPECT_EQ(e.DisplayText(), "\\0");
+    EXPECT_EQ(e.DisplayText(), "₩0"); // the format's won sign drawn as U+20A9
 
     TCustomNumEdit plain;
     EXPECT_EQ(plain.DisplayFormat(), ",0.##");
@@ -120,15 +120,15 @@ TEST(CurrencyEdit, ValueTextAndDisplay)
     } cases[] = {
         {"1234567", "1234567", "1,234,567"},
         {"0", "", "0"},
-        {"-5000", "-5000", "-\\5,000"},
+        {"-5000", "-5000", "-₩5,000"},
         {"1000.5", "1001", "1,001"}, // whole-number field: rounded half away from zero
-        {"-0.5", "-1", "-\\1"},
+        {"-0.5", "-1", "-₩1"},
         {"9999999999999", "9999999999999", "9,999,999,999,999"},
     };
     for (const auto &c : cases) {
         e.SetValue(num(c.value));
         EXPECT_EQ(e.Text(), QString::fromLatin1(c.text)) << c.value;
-        EXPECT_EQ(e.DisplayText(), QString::fromLatin1(c.display)) << c.value;
+        EXPECT_EQ(e.DisplayText(), QString::fromUtf8(c.display)) << c.value;
         EXPECT_EQ(e.Text().isEmpty() ? 0 : e.Text().toLongLong(), e.Value().toInt64()) << c.value;
     }
 
@@ -213,7 +213,7 @@ TEST(CurrencyEdit, ClampingByTheBounds)
         e.ClampValue(200, true);
         FAIL() << "no range error";
     } catch (const qvx::RangeError &err) {
-        EXPECT_STREQ(err.what(), "Value must be between 0.00 and 100.00");
+        EXPECT_STREQ(err.what(), "0.00에서 100.00 사이의 값을 입력하시기 바랍니다.");
     }
     TCustomNumEdit places;
     places.SetMaxValue(num("99.5"));
@@ -221,7 +221,7 @@ TEST(CurrencyEdit, ClampingByTheBounds)
     try {
         places.ClampValue(100, true);
     } catch (const qvx::RangeError &err) {
-        EXPECT_STREQ(err.what(), "Value must be between 0.00 and 99.50");
+        EXPECT_STREQ(err.what(), "0.00에서 99.50 사이의 값을 입력하시기 바랍니다.");
     }
     EXPECT_EQ(places.ClampValue(-1, false), Decimal(0));
 }
@@ -254,11 +254,13 @@ TEST(CurrencyEdit, AcceptsKeyRules)
     whole.SetDecimalPlaces(0);
     static_cast<QLineEdit &>(whole).setText(QStringLiteral("1000"));
     whole.setCursorPosition(4);
-    EXPECT_FALSE(whole.AcceptsKey('.'));
+    EXPECT_TRUE(whole.AcceptsKey('.')); // kept, so that "2.5" never becomes 25
     EXPECT_FALSE(whole.AcceptsKey('E'));
     EXPECT_TRUE(whole.AcceptsKey('5'));
+    EXPECT_FALSE(whole.AcceptsKey(' '));
     EXPECT_TRUE(whole.IsAcceptableText(QStringLiteral("-")));
-    EXPECT_FALSE(whole.IsAcceptableText(QStringLiteral("1000.5")));
+    EXPECT_TRUE(whole.IsAcceptableText(QStringLiteral("1000.5")));
+    EXPECT_FALSE(whole.IsAcceptableText(QStringLiteral("1e3")));
 }
 
 TEST_F(EditFixture, DisablingTheFocusedFieldLeavesTheFocusWithTheForm)
@@ -289,15 +291,26 @@ TEST_F(EditFixture, TypingOnlyValidCharacters)
     EXPECT_EQ(e->Text(), "1234");
     EXPECT_EQ(e->DisplayText(), "1,234");
 
-    // A whole-number field (message numbers, counts) takes digits only.
+    // A whole-number field (message numbers, counts): "12.5" is kept as typed,
+    // never read as 125, and the field is not left with it.
+    qvx::ScriptedPrompt prompt;
     auto *whole = place(new TCurrencyEdit);
     whole->SetDecimalPlaces(0);
     whole->setGeometry(150, 40, 121, 21);
     focus(whole);
     beeps = 0;
     QTest::keyClicks(whole, "12.5");
-    EXPECT_EQ(whole->Text(), "125");
-    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(whole->Text(), "12.5");
+    EXPECT_EQ(beeps, 0);
+    QTest::keyClick(whole, Qt::Key_Tab);
+    EXPECT_EQ(prompt.lastText(), "'12.5'은(는) 올바른 정수가 아닙니다.");
+    EXPECT_TRUE(whole->hasFocus());
+    EXPECT_EQ(whole->Text(), "12.5");
+    QTest::keyClick(whole, Qt::Key_End);
+    QTest::keyClick(whole, Qt::Key_Backspace);
+    QTest::keyClick(whole, Qt::Key_Backspace);
+    focus(other);
+    EXPECT_EQ(whole->Value(), Decimal(12));
 
     auto *n = place(new TCustomNumEdit);
     n->setGeometry(150, 10, 121, 21);
@@ -497,7 +510,7 @@ TEST_F(EditFixture, HandlerErrorsAreShownNotThrown)
     prompt.clear();
     other->setFocus(Qt::TabFocusReason);
     QCoreApplication::processEvents();
-    EXPECT_EQ(prompt.lastText(), "Value must be between 0.00 and 100.00");
+    EXPECT_EQ(prompt.lastText(), "0.00에서 100.00 사이의 값을 입력하시기 바랍니다.");
     EXPECT_TRUE(e->hasFocus());
     EXPECT_EQ(e->selectedText(), "500");
     EXPECT_EQ(exits, 0);
@@ -608,4 +621,140 @@ TEST_F(EditFixture, PopupDropsUpAboveWhenNoRoomBelow)
     EXPECT_EQ(e->Calculator()->geometry().right() + 1, editTop.x() + e->width()); // right-aligned
     QTest::keyClick(e, Qt::Key_Escape);
     EXPECT_FALSE(e->PopupVisible());
+}
+
+// Typed key by key or pasted, an amount field ends with the same text: a key
+// no amount holds is refused alone and what follows it is taken; a pasted
+// text holding one is refused whole; white space at a paste's ends is dropped.
+TEST_F(EditFixture, AmountFieldTypedOrPastedNeverDropsTheDigitsThatFollow)
+{
+    TCurrencyEdit *e = amountField();
+    e->SetWholeWon(true);
+    auto typedText = [&](const QString &text) {
+        focus(e);
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_Delete);
+        beeps = 0;
+        for (QChar c : text) {
+            if (c.unicode() < 128)
+                QTest::keyClick(e, char(c.unicode()));
+            else // a full-width digit, as the input method gives it
+                QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+        const QString t = e->Text();
+        focus(other);
+        return t;
+    };
+    auto pasted = [&](const QString &text) {
+        focus(e);
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_Delete);
+        beeps = 0;
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+        const QString t = e->Text();
+        focus(other);
+        return t;
+    };
+    // The blank is refused alone: the three zeros after it stay.
+    EXPECT_EQ(typedText(QStringLiteral("5 000")), "5000");
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(e->Value(), Decimal(5000));
+    EXPECT_EQ(pasted(QStringLiteral("5 000")), "");
+    EXPECT_EQ(beeps, 1);
+    // A full-width digit likewise.
+    EXPECT_EQ(typedText(QStringLiteral("9\uFF18")), "9");
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(pasted(QStringLiteral("9\uFF18")), "");
+    // ".5" is kept as typed or pasted, for the amount rule to refuse.
+    EXPECT_EQ(typedText(QStringLiteral(".5")), ".5");
+    EXPECT_EQ(beeps, 0);
+    EXPECT_EQ(e->Text(), ".5");
+    EXPECT_EQ(pasted(QStringLiteral(".5")), ".5");
+    EXPECT_EQ(typedText(QStringLiteral("5,00,0")), "5,00,0");
+    EXPECT_EQ(pasted(QStringLiteral("5,00,0")), "5,00,0");
+    // Cells copied from a spreadsheet.
+    for (const QString &cell : {QStringLiteral("5,000\n"), QStringLiteral("5,000\r\n"), QStringLiteral("\t5,000"),
+                                QStringLiteral("\u00A05,000"), QStringLiteral("5,000\u3000")}) {
+        pasted(cell);
+        EXPECT_EQ(beeps, 0) << cell.toStdString();
+        EXPECT_EQ(e->Text(), "5000") << cell.toStdString();
+        EXPECT_EQ(e->Value(), Decimal(5000)) << cell.toStdString();
+    }
+    EXPECT_EQ(pasted(QStringLiteral("abc-,x")), "");
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(pasted(QStringLiteral("1e3")), "");
+
+    // 19 digits and more stay as typed, never "1E19".
+    typedText(QStringLiteral("1234567890123456789"));
+    EXPECT_EQ(e->Text(), "1234567890123456789");
+    EXPECT_EQ(e->DisplayText(), "1234567890123456789");
+    focus(e);
+    EXPECT_EQ(e->Text(), "1234567890123456789");
+    typedText(QStringLiteral("10000000000000000000"));
+    EXPECT_EQ(e->Text(), "10000000000000000000");
+}
+
+// The X11 middle-button paste goes through the same check as any paste.
+TEST_F(EditFixture, MiddleButtonPasteOfTheSelectionIsCheckedAsAnyPaste)
+{
+    TCurrencyEdit *e = amountField();
+    e->SetWholeWon(true);
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    const bool platformSelection = clipboard->supportsSelection();
+    QString selection;
+    if (!platformSelection)
+        SetSelectionTextSource([&] { return std::optional<QString>(selection); });
+    auto middlePaste = [&](const QString &text) {
+        focus(e);
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_Delete);
+        beeps = 0;
+        selection = text;
+        if (platformSelection)
+            clipboard->setText(text, QClipboard::Selection);
+        QTest::mouseClick(e, Qt::MiddleButton, Qt::NoModifier, QPoint(5, e->height() / 2));
+        return e->Text();
+    };
+    EXPECT_EQ(middlePaste(QStringLiteral("abc-,x")), "");
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(middlePaste(QStringLiteral("1e3")), "");
+    EXPECT_EQ(beeps, 1);
+    EXPECT_EQ(middlePaste(QStringLiteral("5,000\n")), "5,000");
+    EXPECT_EQ(beeps, 0);
+    focus(other);
+    EXPECT_EQ(e->Value(), Decimal(5000));
+
+    // Read-only: nothing goes in.
+    e->SetReadOnly(true);
+    EXPECT_EQ(middlePaste(QStringLiteral("7")), "5000");
+    e->SetReadOnly(false);
+    SetSelectionTextSource(nullptr);
+}
+
+// A number field that is not money: a lone sign left by Backspace reads as 0
+// and the field is left; no English text reaches the user.
+TEST_F(EditFixture, ALoneSignInANumberFieldIsLeftWithoutAMessage)
+{
+    qvx::ScriptedPrompt prompt;
+    auto *seq = place(new TCurrencyEdit);
+    seq->SetDecimalPlaces(0);
+    seq->SetDisplayFormat(QStringLiteral("0"));
+    focus(seq);
+    QTest::keyClick(seq, Qt::Key_5);
+    QTest::keyClick(seq, Qt::Key_Home);
+    QTest::keyClick(seq, Qt::Key_Plus);
+    QTest::keyClick(seq, Qt::Key_End);
+    QTest::keyClick(seq, Qt::Key_Backspace);
+    EXPECT_EQ(seq->Text(), "+");
+    QTest::keyClick(seq, Qt::Key_Tab);
+    EXPECT_FALSE(seq->hasFocus());
+    EXPECT_TRUE(prompt.texts().isEmpty()) << prompt.lastText().toStdString();
+    EXPECT_EQ(seq->Value(), Decimal(0));
+    try {
+        seq->SetText(QStringLiteral("x"));
+        FAIL() << "no conversion error";
+    } catch (const qvx::ConvertError &err) {
+        EXPECT_STREQ(err.what(), "'x'은(는) 올바른 숫자가 아닙니다.");
+    }
 }

@@ -1,8 +1,12 @@
 #include "controls/panels/KitApplication.h"
+#include "platform/EditGuard.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QTest>
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 TEST(KitTimerPool, IntervalsMustBeMultiplesOfMinIntervalAndFireByDivisor)
 {
@@ -97,4 +101,31 @@ TEST(KitApplication, LogFileCheckerAndSettings)
     ini.SetIniFile("quvex");
     EXPECT_EQ(ini.IniFile(), "quvex.INI");
     EXPECT_EQ(ini.EffectiveTarget(), itRegistry);
+}
+
+// An exception in a timer's handler reaches the program's event guard (its
+// message box and log line) and the pool keeps running.
+TEST(KitTimerPool, AHandlerErrorReachesTheEventGuard)
+{
+    QStringList seen;
+    SetEditHandlerGuard([&](const QString &where, const std::function<void()> &action) {
+        try {
+            action();
+            return true;
+        } catch (const std::exception &e) {
+            seen << where + QStringLiteral(": ") + QString::fromUtf8(e.what());
+            return false;
+        }
+    });
+    TKitTimerPool pool(nullptr, 50);
+    int ticks = 0;
+    pool.AddItem(1, 50, [&](QObject *) {
+        if (++ticks == 1)
+            throw std::runtime_error("타이머 처리 오류");
+    });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 2; }, 5000));
+    SetEditHandlerGuard(nullptr);
+    ASSERT_EQ(seen.size(), 1);
+    EXPECT_EQ(seen.first(), QStringLiteral("TKitTimerPool.Timer: 타이머 처리 오류"));
+    EXPECT_TRUE(pool.Running());
 }

@@ -333,3 +333,32 @@ TEST(DDButtonCaption, EmptyCaptionDrawsNoText)
     a->SetCaption(QStringLiteral("가"));
     EXPECT_NE(kitGrab(a), empty);
 }
+
+// At a device pixel ratio of 2 the button is painted at 2x, not painted at 1x
+// and scaled up: the caption's edges are finer than a doubled 1x image.
+TEST(DDButtonLook, PaintedAtTheDevicePixelRatio)
+{
+    QWidget form;
+    TDDButton *b = formButton(&form, QStringLiteral("자료작성"));
+    b->setGeometry(0, 0, 75, 25);
+    auto rendered = [&](qreal dpr) {
+        QPixmap pm(QSize(75, 25) * dpr);
+        pm.setDevicePixelRatio(dpr);
+        pm.fill(Qt::white);
+        b->render(&pm);
+        return pm.toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage once = rendered(1);
+    const QImage twice = rendered(2);
+    ASSERT_EQ(twice.size(), QSize(150, 50));
+    const QImage &off = b->RenderImage(2);
+    EXPECT_EQ(off.size(), QSize(150, 50));
+    EXPECT_EQ(off.devicePixelRatio(), 2.0);
+    EXPECT_EQ(b->RenderImage(1).size(), QSize(75, 25));
+    const QImage doubled = once.scaled(once.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    int differing = 0;
+    for (int y = 0; y < twice.height(); ++y)
+        for (int x = 0; x < twice.width(); ++x)
+            differing += twice.pixel(x, y) != doubled.pixel(x, y);
+    EXPECT_GT(differing, 50); // the caption drawn with twice the pixels
+}

@@ -233,3 +233,45 @@ TEST(KitCheckBox, DisablingTheFocusedBoxLeavesTheFocusWithTheForm)
     EXPECT_EQ(nextEnters, 0);
     EXPECT_FALSE(chk->HasFocus());
 }
+
+// Rendered at a device pixel ratio of 2, the 13-pixel check and radio glyphs
+// are drawn with twice the pixels, not from a 1x strip scaled up; their place
+// and size on screen stay the same.
+TEST(KitCheckBox, GlyphsArePaintedAtTheDevicePixelRatio)
+{
+    TKitCheckBox chk;
+    chk.SetCaption(QStringLiteral("오류건"));
+    chk.SetChecked(true);
+    TKitRadioButton radio;
+    radio.SetCaption(QStringLiteral("전체"));
+    radio.SetChecked(true);
+    for (TKitButtonControl *control : {static_cast<TKitButtonControl *>(&chk), static_cast<TKitButtonControl *>(&radio)}) {
+        control->resize(90, 17);
+        auto rendered = [&](qreal dpr) {
+            QPixmap pm(control->size() * dpr);
+            pm.setDevicePixelRatio(dpr);
+            pm.fill(Qt::white);
+            control->render(&pm);
+            return pm.toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        const QImage once = rendered(1);
+        const TRect at1 = control->ContentRect();
+        const QImage twice = rendered(2);
+        EXPECT_EQ(control->GlyphStrip().devicePixelRatio(), 2.0);
+        EXPECT_EQ(control->GlyphCellWidth(), 13);
+        const TRect at2 = control->ContentRect();
+        EXPECT_EQ(at2.Left, at1.Left);
+        EXPECT_EQ(at2.Width(), at1.Width());
+        // Only the glyph's 13 x 13 pixels at the left are compared.
+        const QImage doubled = once.scaled(once.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        int differing = 0;
+        for (int y = 0; y < 34; ++y)
+            for (int x = 0; x < 30; ++x)
+                differing += twice.pixel(x, y) != doubled.pixel(x, y);
+        // The check's frame and tick are whole-pixel fills and look the same
+        // either way; the radio's circle is rounder.
+        if (control == &radio) {
+            EXPECT_GT(differing, 10);
+        }
+    }
+}

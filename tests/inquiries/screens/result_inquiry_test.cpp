@@ -122,6 +122,38 @@ TEST_F(ResultInquiry, FiltersAndTotals)
     EXPECT_EQ(rows(s), 2); // the received ones: 미송신 is still unticked
 }
 
+// The message-number fields are whole numbers: "2.5" is neither 25 nor 3, it
+// stays to be mended with a Korean message; a "+" left by Backspace is 0 and
+// the focus moves on.
+TEST_F(ResultInquiry, MessageNumberFieldsKeepWhatWasTypedAndSpeakKorean)
+{
+    Tqv_ichesearch_frm *s = openPayments();
+    ASSERT_NE(s, nullptr);
+    TypeText(s->edt_seqnoS, QStringLiteral("2.5"));
+    EXPECT_EQ(s->edt_seqnoS->Text(), QStringLiteral("2.5"));
+    client->prompt().clear();
+    QTest::keyClick(s->edt_seqnoS, Qt::Key_Tab);
+    EXPECT_EQ(client->prompt().lastText(), QStringLiteral("'2.5'은(는) 올바른 정수가 아닙니다."));
+    EXPECT_TRUE(s->edt_seqnoS->hasFocus());
+    EXPECT_EQ(s->edt_seqnoS->Text(), QStringLiteral("2.5"));
+    TypeText(s->edt_seqnoS, QStringLiteral("2,5"));
+    EXPECT_EQ(s->edt_seqnoS->Text(), QStringLiteral("2.5")); // ',' is the decimal point here
+    TypeText(s->edt_seqnoS, QStringLiteral("2"));
+
+    TypeText(s->edt_seqnoE, QStringLiteral("5"));
+    QTest::keyClick(s->edt_seqnoE, Qt::Key_Home);
+    QTest::keyClick(s->edt_seqnoE, Qt::Key_Plus);
+    QTest::keyClick(s->edt_seqnoE, Qt::Key_End);
+    QTest::keyClick(s->edt_seqnoE, Qt::Key_Backspace);
+    EXPECT_EQ(s->edt_seqnoE->Text(), QStringLiteral("+"));
+    client->prompt().clear();
+    QTest::keyClick(s->edt_seqnoE, Qt::Key_Tab);
+    EXPECT_FALSE(s->edt_seqnoE->hasFocus());
+    EXPECT_TRUE(client->prompt().texts().isEmpty()) << client->prompt().lastText().toStdString();
+    EXPECT_EQ(s->edt_seqnoE->Value().toInt64(), 0);
+    EXPECT_EQ(s->edt_seqnoS->Value().toInt64(), 2);
+}
+
 TEST_F(ResultInquiry, WholeRequestAsksForEveryRowButTheUnapprovedOrOnlyTheTicked)
 {
     seed(1, 1000, QStringLiteral("4"), QStringLiteral("0000"));

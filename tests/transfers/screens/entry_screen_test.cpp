@@ -147,7 +147,7 @@ TEST_F(EntryScreen, ManualEntryChecksComeInOrderWithTheirMessagesAndFocus)
     TypeText(s->curredt_money, QStringLiteral("1000.5"));
     EXPECT_EQ(s->curredt_money->Text(), QStringLiteral("1000.5"));
     ClickControl(s->KitButton1);
-    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액을 등록하시기 바랍니다."));
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액을 원 단위 숫자로 입력하시기 바랍니다."));
     EXPECT_TRUE(within(focused(s), s->curredt_money));
 
     TypeText(s->curredt_money, QStringLiteral("10000000000000"));
@@ -358,10 +358,21 @@ TEST_F(EntryScreen, AmountsTypedWithThousandsCommasAreWholeWonAndAFractionStaysA
     EXPECT_EQ(ReadTransferRow(s->grd_ichelist, 3).money, QStringLiteral("5,000"));
     EXPECT_EQ(totalShown(s), 5000 + 1234567 + 5000);
 
-    // Not whole won: refused, and the field shows what was typed.
+    // Not whole won: refused with the whole-won message (an amount was
+    // typed), and the field shows what was typed.
+    for (const QString &typed : {QStringLiteral("1000.00"), QStringLiteral("12,34"), QStringLiteral("1000.5")}) {
+        client.prompt().clear();
+        enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("소수"), typed);
+        EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액을 원 단위 숫자로 입력하시기 바랍니다.")) << typed.toStdString();
+    }
+    // 19 digits stay as typed (never "1E19") and meet the limit message.
+    client.prompt().clear();
+    enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("한도"), QStringLiteral("1234567890123456789"));
+    EXPECT_EQ(client.prompt().lastText(),
+              QStringLiteral("이체금액이 한도를 초과하였습니다. 10조(13자리) 이상은 금액은 이체되지 않습니다."));
+    EXPECT_EQ(s->curredt_money->Text(), QStringLiteral("1234567890123456789"));
     client.prompt().clear();
     enter(s, "03", "20", QStringLiteral("1002345678901"), QStringLiteral("소수"), QStringLiteral("1000.5"));
-    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액을 등록하시기 바랍니다."));
     EXPECT_EQ(TransferRowCount(s->grd_ichelist), 3);
     s->edt_sendname->setFocus();
     EXPECT_EQ(s->curredt_money->Text(), QStringLiteral("1000.5"));
@@ -388,7 +399,7 @@ TEST_F(EntryScreen, AmountsTypedWithThousandsCommasAreWholeWonAndAFractionStaysA
     editRow(QStringLiteral("7,000"));
     EXPECT_EQ(ReadTransferRow(s->grd_ichelist, 1).money, QStringLiteral("7,000"));
     editRow(QStringLiteral("1000.5"));
-    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액을 등록하시기 바랍니다."));
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액을 원 단위 숫자로 입력하시기 바랍니다."));
     EXPECT_EQ(ReadTransferRow(s->grd_ichelist, 1).money, QStringLiteral("7,000"));
     expectTotalsMatch(s);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Every handler the edit controls run (their own focus and key processing and
-// the forms' OnChange / OnExit / OnKeyPress) goes through one guard, so an
+// the forms' OnChange / OnExit / OnKeyPress) and every tick of the kit's
+// timer pool goes through one guard, so an
 // exception becomes a message box and a log line instead of reaching the
 // event loop. The program installs its own guard at start-up
 // (SetEditHandlerGuard(RunGuarded)); until then a default shows the message

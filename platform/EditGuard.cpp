@@ -1,4 +1,4 @@
-#include "controls/edits/EditGuard.h"
+#include "platform/EditGuard.h"
 
 #include "platform/Prompt.h"
 
@@ -16,7 +16,7 @@ bool defaultGuard(const QString &where, const std::function<void()> &action)
     } catch (const std::exception &e) {
         why = QString::fromUtf8(e.what());
     } catch (...) {
-        why = QStringLiteral("unknown error");
+        why = QStringLiteral("알 수 없는 오류가 발생하였습니다.");
     }
     std::fprintf(stderr, "%s : %s\n", qPrintable(where), qPrintable(why));
     qvx::Prompt::instance().message(why);
