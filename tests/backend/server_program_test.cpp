@@ -408,6 +408,7 @@ protected:
             m_dbFile = program->dbFile();
         return program;
     }
+    void twoBatchesOfTheSameNumbersStoppedBy(int signal);
 
 private:
     std::shared_ptr<qvx::testing::ScratchMariaDb> m_mariaDb;
@@ -432,11 +433,11 @@ QString releasedBy(const QString &approver, const QString &date, const QString &
 
 } // namespace
 
-// Killed while batch X of APPR1 (numbers 1-3) is registered and unanswered,
-// batch Y of APPR2 with the same numbers and one row numbered 2 of APPR3 are
-// committed and never registered: after the restart X is paid whole, Y and
-// the lone row are back on their approvers' lists.
-TEST_P(ServerProgramOnBackend, TwoBatchesOfTheSameNumbersAfterAKill)
+// Stopped (`signal`) while batch X of APPR1 (numbers 1-3) is registered and
+// unanswered, batch Y of APPR2 with the same numbers and one row numbered 2
+// of APPR3 are committed and never registered: after the restart X is paid
+// whole, Y and the lone row are back on their approvers' lists.
+void ServerProgramOnBackend::twoBatchesOfTheSameNumbersStoppedBy(int signal)
 {
     auto server = start({QStringLiteral("--bank-delay"), QStringLiteral("600000")});
     ASSERT_NE(server->port(), 0) << server->output().toStdString();
@@ -455,7 +456,7 @@ TEST_P(ServerProgramOnBackend, TwoBatchesOfTheSameNumbersAfterAKill)
         ASSERT_EQ(x.sendDesc(QStringLiteral("0100100"), QStringLiteral("APPR1"), QStringLiteral("0"), QStringLiteral("0"),
                              QStringLiteral("101500")),
                   1);
-        ASSERT_EQ(::kill(pid_t(server->process().processId()), SIGKILL), 0);
+        ASSERT_EQ(::kill(pid_t(server->process().processId()), signal), 0);
         ASSERT_TRUE(server->process().waitForFinished(10000));
     }
     auto restarted = start({QStringLiteral("--bank-delay"), QStringLiteral("0")});
@@ -469,6 +470,16 @@ TEST_P(ServerProgramOnBackend, TwoBatchesOfTheSameNumbersAfterAKill)
     EXPECT_EQ(approverFlags(client, QStringLiteral("APPR1"), QStringLiteral("101500")), QStringLiteral("444"));
     EXPECT_EQ(approverFlags(client, QStringLiteral("APPR2"), QStringLiteral("101600")), QStringLiteral("000"));
     EXPECT_EQ(approverFlags(client, QStringLiteral("APPR3"), QStringLiteral("101700")), QStringLiteral("0"));
+}
+
+TEST_P(ServerProgramOnBackend, TwoBatchesOfTheSameNumbersAfterAKill)
+{
+    twoBatchesOfTheSameNumbersStoppedBy(SIGKILL);
+}
+
+TEST_P(ServerProgramOnBackend, TwoBatchesOfTheSameNumbersAfterSigterm)
+{
+    twoBatchesOfTheSameNumbersStoppedBy(SIGTERM);
 }
 
 QVX_ON_EVERY_BACKEND(ServerProgramOnBackend);
