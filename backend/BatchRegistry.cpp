@@ -136,6 +136,15 @@ QStringList BatchRegistry::identityColumns(const QString &table)
     return columns;
 }
 
+QString BatchRegistry::identityCondition(const QString &table, const QStringList &identity)
+{
+    const QStringList columns = identityColumns(table);
+    QStringList conditions;
+    for (qsizetype c = 0; c < columns.size(); ++c)
+        conditions << columnEquals(columns[c], identity.value(c));
+    return conditions.join(QStringLiteral(" and "));
+}
+
 QString BatchRegistry::WaitingRow::key() const
 {
     return seqNo + QLatin1Char('\n') + identity.join(QLatin1Char('\n'));
@@ -230,17 +239,14 @@ BatchRegistry::Returned BatchRegistry::returnUnregisteredRows(DbConnection &data
                 if (std::none_of(registered.begin(), registered.end(), [&](const SendBatch &b) { return covers(b, row); }))
                     lost[row.identity] << sqlQuote(row.seqNo); // as stored: the column may hold text
             }
-            const QStringList columns = identityColumns(table);
             for (auto it = lost.cbegin(); it != lost.cend(); ++it) {
-                QStringList conditions;
-                for (qsizetype c = 0; c < columns.size(); ++c)
-                    conditions << columnEquals(columns[c], it.key().value(c));
+                const QString identity = identityCondition(table, it.key());
                 // In pieces: a statement's text stays short however many rows were lost.
                 for (qsizetype i = 0; i < it.value().size(); i += 500) {
                     const qint64 n = database.exec(
                         QStringLiteral("update %1 set SR_FLAG = %2 where SR_FLAG = '1' and %3 and SEQNO in (%4)")
                             .arg(table, transfers ? QStringLiteral("'0'") : QStringLiteral("'3'"),
-                                 conditions.join(QStringLiteral(" and ")), it.value().mid(i, 500).join(QLatin1Char(','))));
+                                 identity, it.value().mid(i, 500).join(QLatin1Char(','))));
                     (transfers ? returned.transfers : returned.failed) += n;
                 }
             }

@@ -45,6 +45,8 @@ public:
         QString key() const;
     };
     static QStringList identityColumns(const QString &table);
+    // The condition that a row has this identity (its number aside).
+    static QString identityCondition(const QString &table, const QStringList &identity);
     // The waiting rows of one request table as the connection sees them; with
     // `seqNos`, only those with one of these numbers. Throws DbError.
     static QList<WaitingRow> waitingRows(DbConnection &database, const QString &table,

@@ -524,4 +524,48 @@ TEST_P(BankServiceTest, ABatchReleasedBeforeMidnightAndRegisteredAfterIsProcesse
     EXPECT_EQ(ctx.batchRegistry().pending().size(), stored);
 }
 
+// A result inquiry names a transfer by date and number, which repeat: it
+// concerns the row that reached the bank (of registered batch X), and the
+// bank processes that row alone, never the row of the same number of batch
+// Y that was never registered.
+TEST_P(BankServiceTest, AResultInquiryProcessesOnlyTheRegisteredRowOfItsNumber)
+{
+    ServerContext &ctx = server->context();
+    server->setBatchSink(std::make_shared<NullBatchSink>()); // X registered, not yet answered
+    const QString today = server->client().serverTime().left(8);
+    auto x = server->newClient();
+    for (int n = 1; n <= 3; ++n)
+        x->execute(releasedTransfer(today, QStringLiteral("101500"), n, QStringLiteral("APPR1")));
+    x->execute(QStringLiteral("commit"));
+    ASSERT_EQ(x->sendDesc(QStringLiteral("0100100"), QStringLiteral("APPR1"), QStringLiteral("0"), QStringLiteral("0"),
+                          QStringLiteral("101500")),
+              1);
+    auto y = server->newClient(); // committed, not registered, still connected
+    for (int n = 1; n <= 3; ++n)
+        y->execute(releasedTransfer(today, QStringLiteral("101600"), n, QStringLiteral("APPR2")));
+    y->execute(QStringLiteral("update giche set price = '0000000990000' where cfmid = 'APPR2'"));
+    y->execute(QStringLiteral("commit"));
+
+    auto bank = std::make_shared<BankService>(ctx.sharedDatabase(), [&ctx] { return ctx.now(); },
+                                              BankService::Settings{.delayMs = 0}, BankService::Announcer{},
+                                              ctx.sharedBatchRegistry());
+    server->setBatchSink(bank);
+    TcpAppServer &app = server->client();
+    const int base = app.maxSeqNo(1);
+    const QString no = QString::number(base + 1);
+    app.execute(qvx::testing::requestInsert(
+        QStringLiteral("icheresult"),
+        {{"SendDate", today}, {"SendTime", "110000"}, {"Service", "DY1"}, {"SeqNo", no}, {"BankID", "03"},
+         {"USERID", "MAKER"}, {"ICHE_SendDate", today}, {"org_seqno", "2"}, {"sr_flag", "1"}, {"up_gubuncode", "0600100"}}));
+    app.execute(QStringLiteral("commit"));
+    ASSERT_EQ(app.sendDesc(QStringLiteral("0600100"), QStringLiteral("MAKER"), no, no, QStringLiteral("000000")), 1);
+    ASSERT_TRUE(bank->waitIdle(15000));
+    const ResultSet answer = server->query(QStringLiteral("select sr_flag, errcode, price from icheresult where seqno = ") + no);
+    EXPECT_EQ(answer.value(0, QStringLiteral("sr_flag")), QStringLiteral("4"));
+    EXPECT_EQ(answer.value(0, QStringLiteral("price")), QStringLiteral("0000000150000")); // X's row
+    EXPECT_EQ(transferFlags(*server, QStringLiteral("APPR1"), QStringLiteral("101500")), QStringLiteral("141"));
+    EXPECT_EQ(transferFlags(*server, QStringLiteral("APPR2"), QStringLiteral("101600")), QStringLiteral("111"));
+    server->setBatchSink(std::make_shared<NullBatchSink>());
+}
+
 QVX_ON_EVERY_BACKEND(BankServiceTest);
