@@ -75,6 +75,16 @@ protected:
              {"up_gubuncode", "0600300"}}));
     }
 
+    // A bank that answers at once and works from the server's stored
+    // registrations, as the server runs it (not yet its batch hook).
+    std::shared_ptr<BankService> registryBank()
+    {
+        ServerContext &ctx = server->context();
+        return std::make_shared<BankService>(ctx.sharedDatabase(), [&ctx] { return ctx.now(); },
+                                             BankService::Settings{.delayMs = 0}, BankService::Announcer{},
+                                             ctx.sharedBatchRegistry());
+    }
+
     std::unique_ptr<test::TestServer> server;
     RelayServer relay;
     std::mutex mutex;
@@ -302,9 +312,7 @@ TEST_P(BankServiceTest, AtStartUpOnlyRegisteredBatchesOfAnyTableAreAnswered)
     ctx.batchRegistry().record(registration(QStringLiteral("0600300"), QStringLiteral("amt_search"),
                                             QStringLiteral("MAKER"), base + 4, today));
 
-    auto bank = std::make_shared<BankService>(ctx.sharedDatabase(), [&ctx] { return ctx.now(); },
-                                              BankService::Settings{.delayMs = 0}, BankService::Announcer{},
-                                              ctx.sharedBatchRegistry());
+    auto bank = registryBank();
     bank->resumeStoredBatches();
     ASSERT_TRUE(bank->waitIdle(15000));
     const auto flag = [&](const char *table, int n) {
@@ -409,6 +417,18 @@ QString transferFlags(test::TestServer &server, const QString &approver, const Q
     return flags;
 }
 
+// Batch X: APPR1's transfers numbered 1-3 released at 10:15:00, committed
+// and registered on `client`.
+void registerBatchX(TcpAppServer &client, const QString &today)
+{
+    for (int n = 1; n <= 3; ++n)
+        client.execute(releasedTransfer(today, QStringLiteral("101500"), n, QStringLiteral("APPR1")));
+    client.execute(QStringLiteral("commit"));
+    ASSERT_EQ(client.sendDesc(QStringLiteral("0100100"), QStringLiteral("APPR1"), QStringLiteral("0"),
+                              QStringLiteral("0"), QStringLiteral("101500")),
+              1);
+}
+
 } // namespace
 
 // Message numbers repeat (a drop file brings its own, manual batches start at
@@ -421,12 +441,7 @@ TEST_P(BankServiceTest, AnUnregisteredBatchIsReturnedAloneBesideARegisteredOneOf
     server->setBatchSink(std::make_shared<NullBatchSink>()); // registered, answered later
     const QString today = server->client().serverTime().left(8);
     auto x = server->newClient();
-    for (int n = 1; n <= 3; ++n)
-        x->execute(releasedTransfer(today, QStringLiteral("101500"), n, QStringLiteral("APPR1")));
-    x->execute(QStringLiteral("commit"));
-    ASSERT_EQ(x->sendDesc(QStringLiteral("0100100"), QStringLiteral("APPR1"), QStringLiteral("0"), QStringLiteral("0"),
-                          QStringLiteral("101500")),
-              1);
+    ASSERT_NO_FATAL_FAILURE(registerBatchX(*x, today));
     auto half = server->newClient();
     half->execute(releasedTransfer(today, QStringLiteral("101700"), 2, QStringLiteral("APPR3"), QStringLiteral("OTHER")));
     half->execute(QStringLiteral("commit"));
@@ -446,9 +461,7 @@ TEST_P(BankServiceTest, AnUnregisteredBatchIsReturnedAloneBesideARegisteredOneOf
     EXPECT_EQ(transferFlags(*server, QStringLiteral("APPR1"), QStringLiteral("101500")), QStringLiteral("111"));
 
     ServerContext &ctx = server->context();
-    auto bank = std::make_shared<BankService>(ctx.sharedDatabase(), [&ctx] { return ctx.now(); },
-                                              BankService::Settings{.delayMs = 0}, BankService::Announcer{},
-                                              ctx.sharedBatchRegistry());
+    auto bank = registryBank();
     bank->resumeStoredBatches();
     ASSERT_TRUE(bank->waitIdle(15000));
     EXPECT_EQ(transferFlags(*server, QStringLiteral("APPR1"), QStringLiteral("101500")), QStringLiteral("444"));
@@ -477,9 +490,7 @@ TEST_P(BankServiceTest, AtStartUpAnUnregisteredBatchIsReturnedAloneBesideARegist
     x.rowCount = 3;
     ctx.batchRegistry().record(x);
 
-    auto bank = std::make_shared<BankService>(ctx.sharedDatabase(), [&ctx] { return ctx.now(); },
-                                              BankService::Settings{.delayMs = 0}, BankService::Announcer{},
-                                              ctx.sharedBatchRegistry());
+    auto bank = registryBank();
     bank->resumeStoredBatches();
     ASSERT_TRUE(bank->waitIdle(15000));
     EXPECT_EQ(transferFlags(*server, QStringLiteral("APPR1"), QStringLiteral("101500")), QStringLiteral("444"));
@@ -530,25 +541,17 @@ TEST_P(BankServiceTest, ABatchReleasedBeforeMidnightAndRegisteredAfterIsProcesse
 // Y that was never registered.
 TEST_P(BankServiceTest, AResultInquiryProcessesOnlyTheRegisteredRowOfItsNumber)
 {
-    ServerContext &ctx = server->context();
     server->setBatchSink(std::make_shared<NullBatchSink>()); // X registered, not yet answered
     const QString today = server->client().serverTime().left(8);
     auto x = server->newClient();
-    for (int n = 1; n <= 3; ++n)
-        x->execute(releasedTransfer(today, QStringLiteral("101500"), n, QStringLiteral("APPR1")));
-    x->execute(QStringLiteral("commit"));
-    ASSERT_EQ(x->sendDesc(QStringLiteral("0100100"), QStringLiteral("APPR1"), QStringLiteral("0"), QStringLiteral("0"),
-                          QStringLiteral("101500")),
-              1);
+    ASSERT_NO_FATAL_FAILURE(registerBatchX(*x, today));
     auto y = server->newClient(); // committed, not registered, still connected
     for (int n = 1; n <= 3; ++n)
         y->execute(releasedTransfer(today, QStringLiteral("101600"), n, QStringLiteral("APPR2")));
     y->execute(QStringLiteral("update giche set price = '0000000990000' where cfmid = 'APPR2'"));
     y->execute(QStringLiteral("commit"));
 
-    auto bank = std::make_shared<BankService>(ctx.sharedDatabase(), [&ctx] { return ctx.now(); },
-                                              BankService::Settings{.delayMs = 0}, BankService::Announcer{},
-                                              ctx.sharedBatchRegistry());
+    auto bank = registryBank();
     server->setBatchSink(bank);
     TcpAppServer &app = server->client();
     const int base = app.maxSeqNo(1);
