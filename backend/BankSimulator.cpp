@@ -251,29 +251,39 @@ BankSimulator::Assignments BankSimulator::resultInquiryAnswer(const QString &tab
     if (isInteger(number))
         t = m_db.query(QStringLiteral("select * from %1 where SENDDATE = %2 and SEQNO = %3")
                            .arg(origin, sqlQuote(date), sqlInt(number)));
-    const QString state = t.isEmpty() ? QString() : t.value(0, QStringLiteral("SR_FLAG")).trimmed();
-    // A row waiting to be sent reached the bank only when its batch was
-    // registered; otherwise its sender was told the send failed.
-    const bool reachedBank = state == QLatin1String("2") || state == QLatin1String("4")
-                             || (state == QLatin1String("1") && m_registry
-                                 && m_registry->isRegistered(BatchRegistry::waitingRow(origin, t, 0)));
-    if (!reachedBank) {
+    // Numbers repeat (a drop file brings its own): the inquiry concerns the
+    // first row of that date and number that reached the bank. A row waiting
+    // to be sent reached it only when its batch was registered; otherwise its
+    // sender was told the send failed.
+    int found = -1;
+    QString state;
+    for (int i = 0; i < t.recordCount() && found < 0; ++i) {
+        state = t.value(i, QStringLiteral("SR_FLAG")).trimmed();
+        if (state == QLatin1String("2") || state == QLatin1String("4")
+            || (state == QLatin1String("1") && m_registry
+                && m_registry->isRegistered(BatchRegistry::waitingRow(origin, t, i))))
+            found = i;
+    }
+    if (found < 0) {
         // Not found, not yet approved, never registered, or a send error: the bank has no such transfer.
         a << qMakePair(QStringLiteral("ERRCODE"), QString::fromLatin1(CodeNoOriginal))
           << qMakePair(QStringLiteral("PROCRESULT"), QString::fromLatin1(CodeNoOriginal));
         return a;
     }
+    // That row alone, never another of the same number.
+    const QString row = QStringLiteral("SENDDATE = %1 and SEQNO = %2 and %3")
+                            .arg(sqlQuote(date), sqlInt(number),
+                                 BatchRegistry::identityCondition(origin, BatchRegistry::waitingRow(origin, t, found).identity));
     if (state != QLatin1String("4")) {
         // Still on its way: the inquiry finds the bank processing it now.
-        Assignments answered = transferAnswer(origin, t, 0);
+        Assignments answered = transferAnswer(origin, t, found);
         answered << qMakePair(QStringLiteral("RECEIVEDATE"), today())
                  << qMakePair(QStringLiteral("RECEIVETIME"), nowTime())
                  << qMakePair(QStringLiteral("SR_FLAG"), QStringLiteral("4"));
-        m_db.exec(QStringLiteral("update %1 set %2 where SENDDATE = %3 and SEQNO = %4 and SR_FLAG in ('1', '2')")
-                      .arg(origin, assignments(answered), sqlQuote(date), sqlInt(number)));
-        t = m_db.query(QStringLiteral("select * from %1 where SENDDATE = %2 and SEQNO = %3")
-                           .arg(origin, sqlQuote(date), sqlInt(number)));
+        m_db.exec(QStringLiteral("update %1 set %2 where %3 and SR_FLAG in ('1', '2')")
+                      .arg(origin, assignments(answered), row));
     }
+    t = m_db.query(QStringLiteral("select * from %1 where %2").arg(origin, row));
     const QString code = t.value(0, QStringLiteral("ERRCODE"));
     a << qMakePair(QStringLiteral("ERRCODE"), code) << qMakePair(QStringLiteral("PROCRESULT"), code);
     for (const char *c : {"MOBANKNO", "TRANS_BANKID", "BANKNO", "PRICE", "FEE", "CMSCODE", "NAME", "TAPROCNO"})

@@ -5,6 +5,8 @@
 #include "platform/SqlText.h"
 
 #include <QHash>
+#include <QMap>
+#include <QSet>
 
 #include <algorithm>
 
@@ -41,6 +43,15 @@ bool isTransferTable(const QString &table)
 QString transferKey(const QString &approver, const QString &time, const QString &date)
 {
     return approver.trimmed() + QLatin1Char('\n') + time.trimmed() + QLatin1Char('\n') + date.trimmed();
+}
+
+// The condition that a column holds the text as read back; an empty text
+// stands for NULL too.
+QString columnEquals(const QString &column, const QString &value)
+{
+    if (value.isEmpty())
+        return QStringLiteral("(%1 is null or %1 = '')").arg(column);
+    return column + QStringLiteral(" = ") + sqlQuote(value);
 }
 
 } // namespace
@@ -117,9 +128,33 @@ QList<SendBatch> BatchRegistry::pending()
     return out;
 }
 
+QStringList BatchRegistry::identityColumns(const QString &table)
+{
+    QStringList columns{QStringLiteral("USERID"), QStringLiteral("SENDDATE"), QStringLiteral("SENDTIME")};
+    if (isTransferTable(table))
+        columns << QStringLiteral("CFMID");
+    return columns;
+}
+
+QString BatchRegistry::identityCondition(const QString &table, const QStringList &identity)
+{
+    const QStringList columns = identityColumns(table);
+    QStringList conditions;
+    for (qsizetype c = 0; c < columns.size(); ++c)
+        conditions << columnEquals(columns[c], identity.value(c));
+    return conditions.join(QStringLiteral(" and "));
+}
+
+QString BatchRegistry::WaitingRow::key() const
+{
+    return seqNo + QLatin1Char('\n') + identity.join(QLatin1Char('\n'));
+}
+
 BatchRegistry::WaitingRow BatchRegistry::waitingRow(const QString &table, const ResultSet &rs, int r)
 {
-    WaitingRow row{table, rs.value(r, QStringLiteral("SEQNO")), QString()};
+    WaitingRow row{table, rs.value(r, QStringLiteral("SEQNO")), QString(), {}};
+    for (const QString &column : identityColumns(table))
+        row.identity << rs.value(r, column);
     if (isTransferTable(table))
         row.transferKey = transferKey(rs.value(r, QStringLiteral("CFMID")), rs.value(r, QStringLiteral("SENDTIME")),
                                       rs.value(r, QStringLiteral("SENDDATE")));
@@ -129,9 +164,8 @@ BatchRegistry::WaitingRow BatchRegistry::waitingRow(const QString &table, const 
 QList<BatchRegistry::WaitingRow> BatchRegistry::waitingRows(DbConnection &database, const QString &table,
                                                             const QStringList *seqNos)
 {
-    const QString select = isTransferTable(table)
-                               ? QStringLiteral("select SEQNO, CFMID, SENDTIME, SENDDATE from %1 where SR_FLAG = '1'")
-                               : QStringLiteral("select SEQNO from %1 where SR_FLAG = '1'");
+    const QString select = QStringLiteral("select SEQNO, %1 from %2 where SR_FLAG = '1'")
+                               .arg(identityColumns(table).join(QStringLiteral(", ")), table);
     QList<WaitingRow> rows;
     const auto add = [&](const QString &sql) {
         const ResultSet rs = database.query(sql);
@@ -139,7 +173,7 @@ QList<BatchRegistry::WaitingRow> BatchRegistry::waitingRows(DbConnection &databa
             rows << waitingRow(table, rs, r);
     };
     if (!seqNos) {
-        add(select.arg(table));
+        add(select);
         return rows;
     }
     // In pieces: a statement's text stays short however many rows are asked for.
@@ -147,7 +181,7 @@ QList<BatchRegistry::WaitingRow> BatchRegistry::waitingRows(DbConnection &databa
         QStringList quoted;
         for (const QString &n : seqNos->mid(i, 500))
             quoted << sqlQuote(n); // as stored: the column may hold text
-        add(select.arg(table) + QStringLiteral(" and SEQNO in (%1)").arg(quoted.join(QLatin1Char(','))));
+        add(select + QStringLiteral(" and SEQNO in (%1)").arg(quoted.join(QLatin1Char(','))));
     }
     return rows;
 }
@@ -177,12 +211,14 @@ BatchRegistry::Returned BatchRegistry::returnUnregisteredRows(DbConnection &data
     const QList<SendBatch> registered = pending();
     QStringList tables;
     QHash<QString, QStringList> numbers; // of the rows asked for, by table
+    QHash<QString, QSet<QString>> asked; // their keys, by table
     if (only) {
         for (const WaitingRow &row : *only) {
             const QString table = row.table.toLower();
             if (!tables.contains(table))
                 tables << table;
             numbers[table] << row.seqNo;
+            asked[table].insert(row.key());
         }
     } else {
         tables = requestTables();
@@ -195,18 +231,24 @@ BatchRegistry::Returned BatchRegistry::returnUnregisteredRows(DbConnection &data
             if (!only && !database.tableExists(table))
                 continue;
             const bool transfers = isTransferTable(table);
-            QStringList lost;
+            // The lost rows by their identity: one statement names the numbers of one identity.
+            QMap<QStringList, QStringList> lost;
             for (const WaitingRow &row : waitingRows(database, table, only ? &numbers[table] : nullptr)) {
+                if (only && !asked[table].contains(row.key()))
+                    continue; // another connection's row of the same number
                 if (std::none_of(registered.begin(), registered.end(), [&](const SendBatch &b) { return covers(b, row); }))
-                    lost << sqlQuote(row.seqNo); // as stored: the column may hold text
+                    lost[row.identity] << sqlQuote(row.seqNo); // as stored: the column may hold text
             }
-            // In pieces: a statement's text stays short however many rows were lost.
-            for (qsizetype i = 0; i < lost.size(); i += 500) {
-                const qint64 n = database.exec(
-                    QStringLiteral("update %1 set SR_FLAG = %2 where SR_FLAG = '1' and SEQNO in (%3)")
-                        .arg(table, transfers ? QStringLiteral("'0'") : QStringLiteral("'3'"),
-                             lost.mid(i, 500).join(QLatin1Char(','))));
-                (transfers ? returned.transfers : returned.failed) += n;
+            for (auto it = lost.cbegin(); it != lost.cend(); ++it) {
+                const QString identity = identityCondition(table, it.key());
+                // In pieces: a statement's text stays short however many rows were lost.
+                for (qsizetype i = 0; i < it.value().size(); i += 500) {
+                    const qint64 n = database.exec(
+                        QStringLiteral("update %1 set SR_FLAG = %2 where SR_FLAG = '1' and %3 and SEQNO in (%4)")
+                            .arg(table, transfers ? QStringLiteral("'0'") : QStringLiteral("'3'"),
+                                 identity, it.value().mid(i, 500).join(QLatin1Char(','))));
+                    (transfers ? returned.transfers : returned.failed) += n;
+                }
             }
         }
         database.commit();

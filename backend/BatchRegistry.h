@@ -31,19 +31,28 @@ public:
 
     // A request row waiting to be sent (sr_flag '1'): its table, its message
     // number as stored and, in the transfer table, its final approver, time
-    // and date, by which a transfer batch is registered.
+    // and date, by which a transfer batch is registered. Message numbers are
+    // not unique (a drop file brings its own), so the row is told from the
+    // others of its number by its maker, date and time (and, in the transfer
+    // table, its final approver), as stored: `identity`.
     struct WaitingRow
     {
         QString table;
         QString seqNo;
-        QString transferKey; // giche rows only
+        QString transferKey;  // giche rows only
+        QStringList identity; // the values of identityColumns(table)
+        // The number and the identity in one text, to compare rows by.
+        QString key() const;
     };
+    static QStringList identityColumns(const QString &table);
+    // The condition that a row has this identity (its number aside).
+    static QString identityCondition(const QString &table, const QStringList &identity);
     // The waiting rows of one request table as the connection sees them; with
     // `seqNos`, only those with one of these numbers. Throws DbError.
     static QList<WaitingRow> waitingRows(DbConnection &database, const QString &table,
                                          const QStringList *seqNos = nullptr);
-    // The row of a request table's ResultSet (columns SEQNO, and for giche
-    // CFMID, SENDTIME, SENDDATE) as a waiting row.
+    // The row of a request table's ResultSet (columns SEQNO and the
+    // identity columns) as a waiting row.
     static WaitingRow waitingRow(const QString &table, const ResultSet &rs, int r);
     // Whether the batch's registration covers the row.
     static bool covers(const SendBatch &batch, const WaitingRow &row);
@@ -59,7 +68,9 @@ public:
     // the bank process them, and their sender writes them anew. At start-up,
     // before any client can register, every request table is searched
     // (`only` null); when a connection ends, the rows it made waiting and did
-    // not register (`only`). One transaction. Throws DbError.
+    // not register (`only`). Only the rows judged lost change (by number and
+    // identity), never a row of another batch that has the same number. One
+    // transaction. Throws DbError.
     struct Returned
     {
         qint64 transfers = 0; // giche rows back on the approver's list

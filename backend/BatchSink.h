@@ -13,7 +13,8 @@ struct SendBatch
     qint64 firstNo = 0;  // message-number range; 0/0 for a giche batch found by CFMID and SENDTIME
     qint64 lastNo = 0;
     QString time;        // as passed ("hhnnss" or "000000")
-    QString date;        // the server's date of the registration (yyyymmdd); "" for the bank's today
+    QString date;        // the server's date of the registration (yyyymmdd), for a giche batch the rows'
+                         // date; "" for the bank's today
     qint64 rowCount = 0; // rows found for the batch
 };
 

@@ -233,9 +233,9 @@ QList<BatchRegistry::WaitingRow> ServerSession::rowsMadeWaiting()
             continue;
         QSet<QString> before;
         for (const BatchRegistry::WaitingRow &row : BatchRegistry::waitingRows(committed, table))
-            before.insert(row.seqNo + QLatin1Char('\n') + row.transferKey);
+            before.insert(row.key());
         for (const BatchRegistry::WaitingRow &row : mine)
-            if (!before.contains(row.seqNo + QLatin1Char('\n') + row.transferKey))
+            if (!before.contains(row.key()))
                 made << row;
     }
     return made;
@@ -397,20 +397,29 @@ QJsonValue ServerSession::sendDesc(const QJsonArray &args)
     batch.lastNo = lastText.toLongLong();
     batch.time = time;
 
+    // Only rows waiting to be sent count (not those already answered or
+    // returned), and the bank takes exactly the rows counted.
     QString sql;
-    if (table == QLatin1String("giche") && batch.firstNo == 0 && batch.lastNo == 0) {
-        // A transfer batch: the rows the confirming user released at that time.
-        sql = QStringLiteral("select count(*) as n from giche where CFMID = %1 and SENDTIME = %2 and SR_FLAG <> '0'")
+    const bool transferBatch = table == QLatin1String("giche") && batch.firstNo == 0 && batch.lastNo == 0;
+    if (transferBatch) {
+        // A transfer batch: the rows the confirming user released at that
+        // time, of their own date (released at 23:59:59, registered after
+        // midnight), the latest when that time holds rows of several days.
+        sql = QStringLiteral("select SENDDATE as d, count(*) as n from giche where CFMID = %1 and SENDTIME = %2 "
+                             "and SR_FLAG = '1' and SENDDATE <> '' group by SENDDATE order by SENDDATE desc")
                   .arg(sqlQuote(userId), sqlQuote(time));
     } else {
-        sql = QStringLiteral("select count(*) as n from %1 where SEQNO between %2 and %3")
+        sql = QStringLiteral("select count(*) as n from %1 where SEQNO between %2 and %3 and SR_FLAG = '1'")
                   .arg(table)
                   .arg(batch.firstNo)
                   .arg(batch.lastNo);
     }
     try {
         // Its own connection: only committed rows count.
-        batch.rowCount = auxConnection().query(sql).valueInt64(0, QStringLiteral("n"));
+        const ResultSet rs = auxConnection().query(sql);
+        batch.rowCount = rs.isEmpty() ? 0 : rs.valueInt64(0, QStringLiteral("n"));
+        batch.date = transferBatch && !rs.isEmpty() ? rs.value(0, QStringLiteral("d"))
+                                                    : m_context.now().toString(QStringLiteral("yyyyMMdd"));
     } catch (const DbError &e) {
         if (e.busy())
             return -1;
@@ -418,7 +427,6 @@ QJsonValue ServerSession::sendDesc(const QJsonArray &args)
     }
     if (batch.rowCount == 0)
         return 0;
-    batch.date = m_context.now().toString(QStringLiteral("yyyyMMdd"));
     // Stored before it is answered: a batch the client is told was taken
     // survives a crash of the server (the bank answers it after the restart).
     BatchRegistry &registry = m_context.batchRegistry();

@@ -95,6 +95,9 @@ public:
         }
     }
 
+    // The connection text of this database (for a server program's --mariadb).
+    QString connection() const { return connectionTo(name()); }
+
 private:
     explicit ScratchMariaDb(const QString &name)
         : MariaDbDatabase(connectionTo(name))

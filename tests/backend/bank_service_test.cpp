@@ -87,6 +87,16 @@ protected:
         return no;
     }
 
+    // A bank that answers at once and works from the server's stored
+    // registrations, as the server runs it (not yet its batch hook).
+    std::shared_ptr<BankService> registryBank()
+    {
+        ServerContext &ctx = server->context();
+        return std::make_shared<BankService>(ctx.sharedDatabase(), [&ctx] { return ctx.now(); },
+                                             BankService::Settings{.delayMs = 0}, BankService::Announcer{},
+                                             ctx.sharedBatchRegistry());
+    }
+
     std::unique_ptr<test::TestServer> server;
     RelayServer relay;
     std::mutex mutex;
@@ -254,7 +264,12 @@ TEST_P(BankServiceTest, ServerWiringAnnouncesThroughTheRelay)
     EXPECT_EQ(maker.nextFrame(5000), FrameReader::frame("Q0610300"));
     bank.reset();
     // Taken off the hook: registrations are still accepted, nothing answers them.
-    EXPECT_EQ(app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), no, no, QStringLiteral("000000")), 1);
+    const QString next = QString::number(app.maxSeqNo(1) + 1);
+    insertBalanceRequest(app, next.toInt());
+    app.execute(QStringLiteral("commit"));
+    EXPECT_EQ(app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), next, next, QStringLiteral("000000")), 1);
+    // An answered batch is no batch waiting to be sent.
+    EXPECT_EQ(app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), no, no, QStringLiteral("000000")), 0);
 }
 
 namespace {
@@ -309,9 +324,7 @@ TEST_P(BankServiceTest, AtStartUpOnlyRegisteredBatchesOfAnyTableAreAnswered)
     ctx.batchRegistry().record(registration(QStringLiteral("0600300"), QStringLiteral("amt_search"),
                                             QStringLiteral("MAKER"), base + 4, today));
 
-    auto bank = std::make_shared<BankService>(ctx.sharedDatabase(), [&ctx] { return ctx.now(); },
-                                              BankService::Settings{.delayMs = 0}, BankService::Announcer{},
-                                              ctx.sharedBatchRegistry());
+    auto bank = registryBank();
     bank->resumeStoredBatches();
     ASSERT_TRUE(bank->waitIdle(15000));
     const auto flag = [&](const char *table, int n) {
@@ -414,6 +427,186 @@ TEST_P(BankServiceTest, AnAnswerThatFailedIsTriedAgainUntilItIsStored)
     const ResultSet rs = server->query(QStringLiteral("select sr_flag, errcode from amt_search where seqno = ") + no);
     EXPECT_EQ(rs.value(0, QStringLiteral("sr_flag")), QStringLiteral("4"));
     EXPECT_EQ(rs.value(0, QStringLiteral("errcode")), QStringLiteral("0000"));
+}
+
+namespace {
+
+// A released transfer (sr_flag '1') of the 기업은행 account: message number
+// n, final approver `approver`, made by `maker`, released at `time` of `date`.
+QString releasedTransfer(const QString &date, const QString &time, int n, const QString &approver,
+                         const QString &maker = QStringLiteral("MAKER"))
+{
+    return qvx::testing::requestInsert(
+        QStringLiteral("giche"),
+        {{"SendDate", date}, {"SendTime", time}, {"SeqNo", QString::number(n)}, {"BankID", "03"}, {"USERID", maker},
+         {"CFMID", approver}, {"Gubun", "30"}, {"Price", "0000000150000"}, {"TRANS_BankID", "20"},
+         {"BankNo", "1002345678901"}, {"MoBankNo", "12301234567890"}, {"sr_flag", "1"}, {"up_gubuncode", "0100100"}});
+}
+
+// The sr_flag of a transfer batch's rows in number order ("444").
+QString transferFlags(test::TestServer &server, const QString &approver, const QString &time)
+{
+    const ResultSet rs = server.query(QStringLiteral("select sr_flag from giche where cfmid = '%1' and sendtime = '%2' "
+                                                     "order by seqno, userid")
+                                          .arg(approver, time));
+    QString flags;
+    for (int r = 0; r < rs.recordCount(); ++r)
+        flags += rs.value(r, 0);
+    return flags;
+}
+
+// Batch X: APPR1's transfers numbered 1-3 released at 10:15:00, committed
+// and registered on `client`.
+void registerBatchX(TcpAppServer &client, const QString &today)
+{
+    for (int n = 1; n <= 3; ++n)
+        client.execute(releasedTransfer(today, QStringLiteral("101500"), n, QStringLiteral("APPR1")));
+    client.execute(QStringLiteral("commit"));
+    ASSERT_EQ(client.sendDesc(QStringLiteral("0100100"), QStringLiteral("APPR1"), QStringLiteral("0"),
+                              QStringLiteral("0"), QStringLiteral("101500")),
+              1);
+}
+
+} // namespace
+
+// Message numbers repeat (a drop file brings its own, manual batches start at
+// 1 each day): batch X of APPR1 numbered 1-3 registered; one row numbered 2
+// of APPR3, and then batch Y of APPR2 numbered 1-3, each committed by a
+// connection that ends without registering. Only their own rows go back to
+// their approver's list; X stays registered and is paid whole.
+TEST_P(BankServiceTest, AnUnregisteredBatchIsReturnedAloneBesideARegisteredOneOfTheSameNumbers)
+{
+    server->setBatchSink(std::make_shared<NullBatchSink>()); // registered, answered later
+    const QString today = server->client().serverTime().left(8);
+    auto x = server->newClient();
+    ASSERT_NO_FATAL_FAILURE(registerBatchX(*x, today));
+    auto half = server->newClient();
+    half->execute(releasedTransfer(today, QStringLiteral("101700"), 2, QStringLiteral("APPR3"), QStringLiteral("OTHER")));
+    half->execute(QStringLiteral("commit"));
+    auto y = server->newClient();
+    for (int n = 1; n <= 3; ++n)
+        y->execute(releasedTransfer(today, QStringLiteral("101600"), n, QStringLiteral("APPR2")));
+    y->execute(QStringLiteral("commit"));
+
+    half.reset();
+    EXPECT_EVENTUALLY_EQ(transferFlags(*server, QStringLiteral("APPR3"), QStringLiteral("101700")), QStringLiteral("0"));
+    EXPECT_EQ(transferFlags(*server, QStringLiteral("APPR1"), QStringLiteral("101500")), QStringLiteral("111"));
+    EXPECT_EQ(transferFlags(*server, QStringLiteral("APPR2"), QStringLiteral("101600")), QStringLiteral("111"));
+    y.reset();
+    EXPECT_EVENTUALLY_EQ(transferFlags(*server, QStringLiteral("APPR2"), QStringLiteral("101600")), QStringLiteral("000"));
+    EXPECT_EQ(transferFlags(*server, QStringLiteral("APPR1"), QStringLiteral("101500")), QStringLiteral("111"));
+    x.reset();
+    EXPECT_EQ(transferFlags(*server, QStringLiteral("APPR1"), QStringLiteral("101500")), QStringLiteral("111"));
+
+    ServerContext &ctx = server->context();
+    auto bank = registryBank();
+    bank->resumeStoredBatches();
+    ASSERT_TRUE(bank->waitIdle(15000));
+    EXPECT_EQ(transferFlags(*server, QStringLiteral("APPR1"), QStringLiteral("101500")), QStringLiteral("444"));
+    EXPECT_EQ(transferFlags(*server, QStringLiteral("APPR2"), QStringLiteral("101600")), QStringLiteral("000"));
+    EXPECT_TRUE(ctx.batchRegistry().pending().isEmpty());
+}
+
+// The same after a crash: at start-up X (registered) and Y (never
+// registered, one row of Y's numbered 2 made by another user) are both still
+// waiting; only Y's rows go back, and X is paid whole.
+TEST_P(BankServiceTest, AtStartUpAnUnregisteredBatchIsReturnedAloneBesideARegisteredOneOfTheSameNumbers)
+{
+    ServerContext &ctx = server->context();
+    const QString today = server->client().serverTime().left(8);
+    for (int n = 1; n <= 3; ++n) {
+        server->exec(releasedTransfer(today, QStringLiteral("101500"), n, QStringLiteral("APPR1")));
+        server->exec(releasedTransfer(today, QStringLiteral("101600"), n, QStringLiteral("APPR2")));
+    }
+    server->exec(releasedTransfer(today, QStringLiteral("101700"), 2, QStringLiteral("APPR2"), QStringLiteral("OTHER")));
+    SendBatch x;
+    x.serviceCode = QStringLiteral("0100100");
+    x.table = QStringLiteral("giche");
+    x.userId = QStringLiteral("APPR1");
+    x.time = QStringLiteral("101500");
+    x.date = today;
+    x.rowCount = 3;
+    ctx.batchRegistry().record(x);
+
+    auto bank = registryBank();
+    bank->resumeStoredBatches();
+    ASSERT_TRUE(bank->waitIdle(15000));
+    EXPECT_EQ(transferFlags(*server, QStringLiteral("APPR1"), QStringLiteral("101500")), QStringLiteral("444"));
+    EXPECT_EQ(transferFlags(*server, QStringLiteral("APPR2"), QStringLiteral("101600")), QStringLiteral("000"));
+    EXPECT_EQ(transferFlags(*server, QStringLiteral("APPR2"), QStringLiteral("101700")), QStringLiteral("0"));
+}
+
+// A batch released at 23:59:59 and registered after midnight: it is answered
+// 1 and the bank processes exactly those rows (of their own date). Rows
+// already answered or returned are no batch waiting to be sent.
+TEST_P(BankServiceTest, ABatchReleasedBeforeMidnightAndRegisteredAfterIsProcessed)
+{
+    ServerContext &ctx = server->context();
+    const QDateTime midnight(QDate(2026, 4, 16), QTime(0, 0, 1));
+    ctx.setClock([midnight] { return midnight; });
+    auto bank = startBank({.delayMs = 0});
+    auto approver = server->newClient();
+    for (int n = 1; n <= 2; ++n)
+        approver->execute(releasedTransfer(QStringLiteral("20260415"), QStringLiteral("235959"), n, QStringLiteral("APPR2")));
+    approver->execute(QStringLiteral("commit"));
+    ASSERT_EQ(approver->sendDesc(QStringLiteral("0100100"), QStringLiteral("APPR2"), QStringLiteral("0"),
+                                 QStringLiteral("0"), QStringLiteral("235959")),
+              1);
+    ASSERT_TRUE(bank->waitIdle(15000));
+    EXPECT_EQ(transferFlags(*server, QStringLiteral("APPR2"), QStringLiteral("235959")), QStringLiteral("44"));
+    approver.reset();
+    EXPECT_EQ(transferFlags(*server, QStringLiteral("APPR2"), QStringLiteral("235959")), QStringLiteral("44"));
+
+    // Answered ('4') and returned ('3') rows are not waiting: 0, and nothing is registered.
+    const qsizetype stored = ctx.batchRegistry().pending().size();
+    TcpAppServer &app = server->client();
+    EXPECT_EQ(app.sendDesc(QStringLiteral("0100100"), QStringLiteral("APPR2"), QStringLiteral("0"), QStringLiteral("0"),
+                           QStringLiteral("235959")),
+              0);
+    const int base = app.maxSeqNo(1);
+    insertBalanceRequest(app, base + 1);
+    app.execute(QStringLiteral("commit"));
+    const QString no = QString::number(base + 1);
+    server->exec(QStringLiteral("update amt_search set sr_flag = '3' where seqno = ") + no);
+    EXPECT_EQ(app.sendDesc(QStringLiteral("0600300"), QStringLiteral("MAKER"), no, no, QStringLiteral("000000")), 0);
+    EXPECT_EQ(bank->pending(), 0);
+    EXPECT_EQ(ctx.batchRegistry().pending().size(), stored);
+}
+
+// A result inquiry names a transfer by date and number, which repeat: it
+// concerns the row that reached the bank (of registered batch X), and the
+// bank processes that row alone, never the row of the same number of batch
+// Y that was never registered.
+TEST_P(BankServiceTest, AResultInquiryProcessesOnlyTheRegisteredRowOfItsNumber)
+{
+    server->setBatchSink(std::make_shared<NullBatchSink>()); // X registered, not yet answered
+    const QString today = server->client().serverTime().left(8);
+    auto x = server->newClient();
+    ASSERT_NO_FATAL_FAILURE(registerBatchX(*x, today));
+    auto y = server->newClient(); // committed, not registered, still connected
+    for (int n = 1; n <= 3; ++n)
+        y->execute(releasedTransfer(today, QStringLiteral("101600"), n, QStringLiteral("APPR2")));
+    y->execute(QStringLiteral("update giche set price = '0000000990000' where cfmid = 'APPR2'"));
+    y->execute(QStringLiteral("commit"));
+
+    auto bank = registryBank();
+    server->setBatchSink(bank);
+    TcpAppServer &app = server->client();
+    const int base = app.maxSeqNo(1);
+    const QString no = QString::number(base + 1);
+    app.execute(qvx::testing::requestInsert(
+        QStringLiteral("icheresult"),
+        {{"SendDate", today}, {"SendTime", "110000"}, {"Service", "DY1"}, {"SeqNo", no}, {"BankID", "03"},
+         {"USERID", "MAKER"}, {"ICHE_SendDate", today}, {"org_seqno", "2"}, {"sr_flag", "1"}, {"up_gubuncode", "0600100"}}));
+    app.execute(QStringLiteral("commit"));
+    ASSERT_EQ(app.sendDesc(QStringLiteral("0600100"), QStringLiteral("MAKER"), no, no, QStringLiteral("000000")), 1);
+    ASSERT_TRUE(bank->waitIdle(15000));
+    const ResultSet answer = server->query(QStringLiteral("select sr_flag, errcode, price from icheresult where seqno = ") + no);
+    EXPECT_EQ(answer.value(0, QStringLiteral("sr_flag")), QStringLiteral("4"));
+    EXPECT_EQ(answer.value(0, QStringLiteral("price")), QStringLiteral("0000000150000")); // X's row
+    EXPECT_EQ(transferFlags(*server, QStringLiteral("APPR1"), QStringLiteral("101500")), QStringLiteral("141"));
+    EXPECT_EQ(transferFlags(*server, QStringLiteral("APPR2"), QStringLiteral("101600")), QStringLiteral("111"));
+    server->setBatchSink(std::make_shared<NullBatchSink>());
 }
 
 QVX_ON_EVERY_BACKEND(BankServiceTest);

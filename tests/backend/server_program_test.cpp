@@ -4,6 +4,7 @@
 #include "backend/ServerOptions.h"
 #include "backend/SqliteDatabase.h"
 #include "platform/AppServer.h"
+#include "tests/backend/backend_databases.h"
 #include "tests/backend/request_tables.h"
 
 #include <QDeadlineTimer>
@@ -385,3 +386,104 @@ TEST(ServerProgram, SigtermAnswersWhatWasReceivedAndEndsWithinSecondsUnderLoad)
     }
     EXPECT_GT(total, 0);
 }
+
+namespace {
+
+// The server program on this run's back end: a fresh SQLite demo file, or a
+// scratch MariaDB database served through --mariadb.
+class ServerProgramOnBackend : public qvx::testing::BackendTest
+{
+protected:
+    void SetUp() override
+    {
+        BackendTest::SetUp();
+        if (IsSkipped())
+            return;
+        if (onMariaDb()) {
+            m_mariaDb = qvx::testing::ScratchMariaDb::create();
+            m_options = {QStringLiteral("--mariadb"), m_mariaDb->connection()};
+        }
+    }
+    // Started on the same database as every earlier start of this test.
+    std::unique_ptr<ServerProgram> start(QStringList options)
+    {
+        auto program = std::make_unique<ServerProgram>(options + m_options, m_dbFile);
+        if (m_dbFile.isEmpty() && !onMariaDb())
+            m_dbFile = program->dbFile();
+        return program;
+    }
+    void twoBatchesOfTheSameNumbersStoppedBy(int signal);
+
+private:
+    std::shared_ptr<qvx::testing::ScratchMariaDb> m_mariaDb;
+    QStringList m_options;
+    QString m_dbFile;
+};
+
+QString approverFlags(qvx::TcpAppServer &client, const QString &approver, const QString &time)
+{
+    const qvx::ResultSet rs = client.select(
+        QStringLiteral("select sr_flag from giche where cfmid = '%1' and sendtime = '%2' order by seqno").arg(approver, time));
+    QString flags;
+    for (int r = 0; r < rs.recordCount(); ++r)
+        flags += rs.value(r, 0);
+    return flags;
+}
+
+QString releasedBy(const QString &approver, const QString &date, const QString &time, int seqNo)
+{
+    return releasedTransfer(date, time, seqNo).replace(QStringLiteral("'APPR2'"), qvx::sqlQuote(approver));
+}
+
+} // namespace
+
+// Stopped (`signal`) while batch X of APPR1 (numbers 1-3) is registered and
+// unanswered, batch Y of APPR2 with the same numbers and one row numbered 2
+// of APPR3 are committed and never registered: after the restart X is paid
+// whole, Y and the lone row are back on their approvers' lists.
+void ServerProgramOnBackend::twoBatchesOfTheSameNumbersStoppedBy(int signal)
+{
+    auto server = start({QStringLiteral("--bank-delay"), QStringLiteral("600000")});
+    ASSERT_NE(server->port(), 0) << server->output().toStdString();
+    {
+        qvx::TcpAppServer x, y;
+        x.open(QStringLiteral("127.0.0.1"), server->port());
+        y.open(QStringLiteral("127.0.0.1"), server->port());
+        const QString today = x.serverTime().left(8);
+        for (int n = 1; n <= 3; ++n)
+            x.execute(releasedBy(QStringLiteral("APPR1"), today, QStringLiteral("101500"), n));
+        x.execute(QStringLiteral("commit"));
+        for (int n = 1; n <= 3; ++n)
+            y.execute(releasedBy(QStringLiteral("APPR2"), today, QStringLiteral("101600"), n));
+        y.execute(releasedBy(QStringLiteral("APPR3"), today, QStringLiteral("101700"), 2));
+        y.execute(QStringLiteral("commit"));
+        ASSERT_EQ(x.sendDesc(QStringLiteral("0100100"), QStringLiteral("APPR1"), QStringLiteral("0"), QStringLiteral("0"),
+                             QStringLiteral("101500")),
+                  1);
+        ASSERT_EQ(::kill(pid_t(server->process().processId()), signal), 0);
+        ASSERT_TRUE(server->process().waitForFinished(10000));
+    }
+    auto restarted = start({QStringLiteral("--bank-delay"), QStringLiteral("0")});
+    ASSERT_NE(restarted->port(), 0) << restarted->output().toStdString();
+    qvx::TcpAppServer client;
+    client.open(QStringLiteral("127.0.0.1"), restarted->port());
+    QDeadlineTimer deadline(15000);
+    while (approverFlags(client, QStringLiteral("APPR1"), QStringLiteral("101500")) != QStringLiteral("444")
+           && !deadline.hasExpired())
+        QThread::msleep(20);
+    EXPECT_EQ(approverFlags(client, QStringLiteral("APPR1"), QStringLiteral("101500")), QStringLiteral("444"));
+    EXPECT_EQ(approverFlags(client, QStringLiteral("APPR2"), QStringLiteral("101600")), QStringLiteral("000"));
+    EXPECT_EQ(approverFlags(client, QStringLiteral("APPR3"), QStringLiteral("101700")), QStringLiteral("0"));
+}
+
+TEST_P(ServerProgramOnBackend, TwoBatchesOfTheSameNumbersAfterAKill)
+{
+    twoBatchesOfTheSameNumbersStoppedBy(SIGKILL);
+}
+
+TEST_P(ServerProgramOnBackend, TwoBatchesOfTheSameNumbersAfterSigterm)
+{
+    twoBatchesOfTheSameNumbersStoppedBy(SIGTERM);
+}
+
+QVX_ON_EVERY_BACKEND(ServerProgramOnBackend);

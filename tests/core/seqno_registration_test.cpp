@@ -179,7 +179,8 @@ TEST_F(SeqNoTest, BusyAnswersAskTheBusyQuestion)
 
     // The transfer batch's variant answers -1 for the busy withdrawal and logs
     // only when the user chose to retry.
-    server->exec(S("insert into giche(SeqNo, CFMID, SendTime, sr_flag) values(1, 'BOSS', '101010', '1')"));
+    server->exec(S("insert into giche(SeqNo, CFMID, SendTime, SendDate, sr_flag) values(1, 'BOSS', '101010', '%1', '1')")
+                     .arg(server->client().serverTime().left(8)));
     prompt.clear();
     CountingLink byCfm(server->client());
     prompt.enqueueAnswer(false);
