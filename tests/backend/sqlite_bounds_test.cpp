@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 using testing_support::MeasurePeakMemory;
 
@@ -55,6 +56,53 @@ TEST(SqliteFunctions, TheServersSearchesAndMatchesAnswerAsTheLibrarysOwn)
     };
     for (const auto &t : cases)
         EXPECT_EQ(valueOf(*c, QString::fromUtf8(t.expression)), QString::fromUtf8(t.value)) << t.expression;
+    // Sets with reversed ranges ("[z-a]" holds the z alone) and searches that
+    // meet a match inside a character, against the library itself.
+    sqlite3 *library = nullptr;
+    ASSERT_EQ(sqlite3_open(":memory:", &library), SQLITE_OK);
+    auto librarysOwn = [&](const QString &expression) {
+        sqlite3_stmt *stmt = nullptr;
+        EXPECT_EQ(sqlite3_prepare_v2(library, ("select " + expression).toUtf8().constData(), -1, &stmt, nullptr), SQLITE_OK);
+        QString value = QStringLiteral("null");
+        if (sqlite3_step(stmt) == SQLITE_ROW && sqlite3_column_type(stmt, 0) != SQLITE_NULL)
+            value = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
+        sqlite3_finalize(stmt);
+        return value;
+    };
+    const QString setChars = QStringLiteral("abz-^]");
+    QStringList sets{QString()};
+    for (int length = 1; length <= 3; ++length)
+        for (const QString &shorter : QStringList(sets))
+            if (shorter.size() == length - 1)
+                for (const QChar c : setChars)
+                    sets << shorter + c;
+    int compared = 0;
+    for (const QString &set : sets) {
+        for (const QChar ch : QStringLiteral("abmz-]^")) {
+            const QString expression = QStringLiteral("glob('[%1]', '%2')").arg(set, ch);
+            EXPECT_EQ(valueOf(*c, expression), librarysOwn(expression)) << expression.toStdString();
+            ++compared;
+        }
+    }
+    // Texts of up to three pieces: a letter, a lone continuation byte, a lead
+    // byte, a whole two-byte character.
+    QStringList hexes{QString()};
+    for (int round = 0; round < 3; ++round)
+        for (const QString &shorter : QStringList(hexes))
+            for (const char *piece : {"41", "80", "c3", "c380"})
+                if (!hexes.contains(shorter + QLatin1String(piece)))
+                    hexes << shorter + QLatin1String(piece);
+    for (const QString &haystack : hexes) {
+        for (const QString &needle : hexes.mid(1, 12)) {
+            for (const char *form : {"instr(cast(x'%1' as text), cast(x'%2' as text))", "instr(x'%1', x'%2')"}) {
+                const QString expression = QString::fromLatin1(form).arg(haystack, needle);
+                EXPECT_EQ(valueOf(*c, expression), librarysOwn(expression)) << expression.toStdString();
+                ++compared;
+            }
+        }
+    }
+    sqlite3_close(library);
+    EXPECT_GT(compared, 2000);
     // A pattern longer than any the programs use is refused rather than matched.
     EXPECT_EQ(valueOf(*c, QStringLiteral("'a' like '%1'").arg(QString(1001, QLatin1Char('_')))),
               QStringLiteral("LIKE or GLOB pattern too complex"));
