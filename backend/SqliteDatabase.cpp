@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "backend/GlobPrefixRange.h"
 #include "backend/MySqlToSqlite.h"
 #include "backend/SqliteAccess.h"
 #include "backend/SqliteBoundedFunctions.h"
@@ -549,7 +550,9 @@ private:
 
     void prepare(const QString &sql, Statement &stmt)
     {
-        const QByteArray utf8 = sql.toUtf8();
+        const QByteArray utf8 = withGlobPrefixRanges(sql, [this](const QString &table, const QString &column) {
+                                    return binaryTextColumn(table, column);
+                                }).toUtf8();
         const char *tail = nullptr;
         m_refusal.clear();
         m_inAlter = false;
@@ -588,6 +591,21 @@ private:
             throw DbError(QStringLiteral("Query was empty"));
         if (tail && !onlyBlanksAndComments(tail))
             throw DbError(QStringLiteral("Only one statement at a time is accepted"));
+    }
+
+    // Whether the table's column has text affinity and binary collation, as
+    // the library reads its declared type.
+    bool binaryTextColumn(const QString &table, const QString &column)
+    {
+        const char *declared = nullptr;
+        const char *collation = nullptr;
+        if (sqlite3_table_column_metadata(m_db, nullptr, table.toUtf8().constData(), column.toUtf8().constData(),
+                                          &declared, &collation, nullptr, nullptr, nullptr)
+            != SQLITE_OK)
+            return false;
+        const QByteArray type = QByteArray(declared ? declared : "").toUpper();
+        const bool text = !type.contains("INT") && (type.contains("CHAR") || type.contains("CLOB") || type.contains("TEXT"));
+        return text && collation && sqlite3_stricmp(collation, "BINARY") == 0;
     }
 
     // A program past the engine's limit reads as out of memory.

@@ -206,3 +206,55 @@ TEST(SqliteBounds, OrdinaryLongStatementsRunAndRefusalsNameTheirBound)
     }
     EXPECT_EQ(c->query(QStringLiteral("select count(*) as n from wide")).value(0, QStringLiteral("n")), QStringLiteral("5000"));
 }
+
+// A glob on a text column's beginning is looked up in the column's index, as
+// the library's own glob is (the server's scanned every row: 186 ms against
+// 0.26 ms on 1,000,000 names), and answers as the library's: texts, numbers
+// kept as texts, blobs, a column of numbers, one compared without case.
+TEST(SqliteFunctions, AGlobOnATextsBeginningIsLookedUpInTheIndex)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("g.sqlite"));
+    qvx::SqliteDatabase db(file);
+    const auto c = db.connect();
+    c->exec(QStringLiteral("create table payee(name varchar(60), seq int, nick varchar(20) collate nocase)"));
+    c->exec(QStringLiteral("create index payee_name on payee(name)"));
+    c->exec(QStringLiteral("create index payee_seq on payee(seq)"));
+    c->exec(QStringLiteral("insert into payee values ('김철수', 12, 'Ab'), ('김영희', 123, 'ab'), ('깁스', 2, 'AC'), "
+                           "('AB', 1, 'aB'), ('ABC', 120, 'abc'), ('AC', 3, 'b'), ('ab', 12, 'Z'), ('120', 4, '['), "
+                           "(x'41428080', 5, 'A'), (cast(x'eab98080' as text), 6, 'a'), (null, null, null)"));
+    for (const char *plan : {"select * from payee where name glob '김*'", "select name from payee where name glob 'AB*'",
+                             "explain query plan select * from payee p where p.name glob 'AB?*' and seq > 0"}) {
+        const QString sql = QString::fromLatin1("explain query plan ") + QString::fromUtf8(plan).remove(QLatin1String("explain query plan "));
+        const qvx::ResultSet rs = c->query(sql);
+        ASSERT_EQ(rs.recordCount(), 1) << plan;
+        EXPECT_TRUE(rs.value(0, QStringLiteral("detail")).contains(QLatin1String("INDEX payee_name (name>? AND name<?)")))
+            << plan << ": " << rs.value(0, QStringLiteral("detail")).toStdString();
+    }
+    sqlite3 *library = nullptr;
+    ASSERT_EQ(sqlite3_open(file.toUtf8().constData(), &library), SQLITE_OK);
+    auto librarysOwn = [&](const QString &sql) {
+        sqlite3_stmt *stmt = nullptr;
+        EXPECT_EQ(sqlite3_prepare_v2(library, sql.toUtf8().constData(), -1, &stmt, nullptr), SQLITE_OK);
+        QStringList values;
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            values << QString::number(sqlite3_column_int64(stmt, 0));
+        sqlite3_finalize(stmt);
+        return values.join(',');
+    };
+    auto servers = [&](const QString &sql) {
+        const qvx::ResultSet rs = c->query(sql);
+        QStringList values;
+        for (int r = 0; r < rs.recordCount(); ++r)
+            values << rs.value(r, QStringLiteral("rowid"));
+        return values.join(',');
+    };
+    for (const char *where :
+         {"name glob '김*'", "name glob '김영*'", "name glob 'AB*'", "name glob 'AB'", "name glob 'A*C'", "name glob '1*'",
+          "not name glob 'AB*'", "seq glob '12*'", "nick glob 'a*'", "nick glob '[*'", "name glob 'AB*' or seq = 3",
+          "payee.name glob 'A*' and seq < 100", "(name glob 'ab*')", "name glob '깁*' and name glob '*스'"}) {
+        const QString sql = QStringLiteral("select rowid from payee where %1 order by rowid").arg(QString::fromUtf8(where));
+        EXPECT_EQ(servers(sql), librarysOwn(sql)) << where;
+    }
+    sqlite3_close(library);
+}
