@@ -35,6 +35,12 @@ QByteArray DbConnection::queryJson(const QString &sql)
 {
     return ResultSetJson(query(sql));
 }
+
+void DbConnection::createTableIfMissing(const QString &table, const QString &createStatement)
+{
+    if (!tableExists(table))
+        exec(createStatement);
+}
 Database::~Database() = default;
 
 namespace {
