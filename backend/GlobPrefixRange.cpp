@@ -90,9 +90,14 @@ QString withGlobPrefixRanges(const QString &sql, const BinaryTextColumn &binaryT
     QString table, alias;
     if (!oneTable(tokens, &table, &alias))
         return sql;
+    // Only the conditions of the WHERE: the list of columns keeps its texts,
+    // by which the answer names its columns.
+    size_t whereAt = 0;
+    while (whereAt < tokens.size() && !tokens[whereAt].isWord("where"))
+        ++whereAt;
     QString out;
     qsizetype copied = 0;
-    for (size_t i = 2; i + 2 < tokens.size(); ++i) {
+    for (size_t i = whereAt + 2; i + 2 < tokens.size(); ++i) {
         if (!tokens[i].isWord("glob") || tokens[i + 1].kind != SqlLexer::Literal || !closesTerm(tokens[i + 2]))
             continue;
         // The column, bare or named with its table.

@@ -256,5 +256,8 @@ TEST(SqliteFunctions, AGlobOnATextsBeginningIsLookedUpInTheIndex)
         const QString sql = QStringLiteral("select rowid from payee where %1 order by rowid").arg(QString::fromUtf8(where));
         EXPECT_EQ(servers(sql), librarysOwn(sql)) << where;
     }
+    // The list of columns keeps its texts, by which the answer names them.
+    EXPECT_EQ(c->query(QStringLiteral("select (name glob 'AB*') from payee where rowid = 4")).columnNames(),
+              QStringList{QStringLiteral("(name glob 'AB*')")});
     sqlite3_close(library);
 }
