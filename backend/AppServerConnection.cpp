@@ -413,10 +413,10 @@ void AppServerConnection::handleRequest(const QByteArray &body)
 
 void AppServerConnection::answer(const QJsonObject &answer)
 {
-    send(frame(answer));
+    send({frame(answer)});
 }
 
-void AppServerConnection::send(const QByteArray &bytes)
+void AppServerConnection::send(std::initializer_list<QByteArray> pieces)
 {
     if (!m_socket || m_finished || m_draining)
         return;
@@ -427,7 +427,7 @@ void AppServerConnection::send(const QByteArray &bytes)
         stop();
         return;
     }
-    m_socket->write(bytes);
+    m_socket->write(pieces);
 }
 
 void AppServerConnection::answerRaw(const QJsonValue &id, const QByteArray &resultJson)
@@ -439,15 +439,11 @@ void AppServerConnection::answerRaw(const QJsonValue &id, const QByteArray &resu
     QByteArray head(4, '\0');
     head += QByteArrayLiteral("{\"id\":") + idJson + QByteArrayLiteral(",\"ok\":true,\"result\":");
     qToBigEndian<quint32>(quint32(head.size() - 4 + resultJson.size() + 1), head.data());
-    // The rows are not copied into one frame first: the head goes out (or
-    // the connection is closed) as any answer, the rows and the closing
-    // brace of the same frame after it.
+    // The rows are not copied into one frame: the head, the rows and the
+    // closing brace are queued as they are and leave in one send; the
+    // answer's room is kept until all of it is queued.
     m_writingAnswer = true;
-    send(head);
-    if (m_socket && !m_finished && !m_draining) {
-        m_socket->write(resultJson);
-        m_socket->write(QByteArrayLiteral("}"));
-    }
+    send({head, resultJson, QByteArrayLiteral("}")});
     m_writingAnswer = false;
 }
 

@@ -52,7 +52,9 @@ private:
     void handleRequest(const QByteArray &body);
     void answer(const QJsonObject &answer);
     void answerRaw(const QJsonValue &id, const QByteArray &resultJson);
-    void send(const QByteArray &bytes); // closes a client that leaves too many answers unread
+    // Queues the pieces of one answer, which leave together; closes a client
+    // that leaves too many answers unread.
+    void send(std::initializer_list<QByteArray> pieces);
     void refuseAndClose(const QString &message);
     void finish();
     void answerAndCloseAfterPeerEnded();

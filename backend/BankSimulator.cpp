@@ -80,12 +80,11 @@ BankSimulator::BankSimulator(DbConnection &db, Clock now, BatchRegistry *registr
 
 void BankSimulator::ensureTables(DbConnection &db)
 {
-    if (db.tableExists(QStringLiteral("bank_notice_no")))
-        return;
     // kind: D deposit, V virtual account, B stored bill, E failed transfer.
-    db.exec(QStringLiteral("CREATE TABLE bank_notice_no (kind varchar(2) NOT NULL, bankid varchar(2) NOT NULL, "
-                           "firmid varchar(20) NOT NULL, senddate varchar(8) NOT NULL, lastno int, "
-                           "PRIMARY KEY (kind, bankid, firmid, senddate))"));
+    db.createTableIfMissing(QStringLiteral("bank_notice_no"),
+                            QStringLiteral("CREATE TABLE bank_notice_no (kind varchar(2) NOT NULL, bankid varchar(2) "
+                                           "NOT NULL, firmid varchar(20) NOT NULL, senddate varchar(8) NOT NULL, "
+                                           "lastno int, PRIMARY KEY (kind, bankid, firmid, senddate))"));
 }
 
 QString BankSimulator::today() const

@@ -61,14 +61,21 @@ BatchRegistry::BatchRegistry(std::shared_ptr<Database> database)
 {
 }
 
+void BatchRegistry::ensureTable(DbConnection &c)
+{
+    c.createTableIfMissing(QStringLiteral("srv_batch"),
+                           QStringLiteral("CREATE TABLE srv_batch (servicecode varchar(7) NOT NULL, "
+                                          "tablename varchar(30) NOT NULL, userid varchar(20) NOT NULL, firstno bigint "
+                                          "NOT NULL, lastno bigint NOT NULL, sendtime varchar(6) NOT NULL, senddate "
+                                          "varchar(8) NOT NULL, rowcount bigint, PRIMARY KEY (servicecode, userid, "
+                                          "firstno, lastno, sendtime, senddate))"));
+}
+
 DbConnection &BatchRegistry::connection()
 {
     if (!m_connection) {
         auto c = m_store->connect();
-        c->exec(QStringLiteral("CREATE TABLE IF NOT EXISTS srv_batch (servicecode varchar(7) NOT NULL, "
-                               "tablename varchar(30) NOT NULL, userid varchar(20) NOT NULL, firstno bigint NOT NULL, "
-                               "lastno bigint NOT NULL, sendtime varchar(6) NOT NULL, senddate varchar(8) NOT NULL, "
-                               "rowcount bigint, PRIMARY KEY (servicecode, userid, firstno, lastno, sendtime, senddate))"));
+        ensureTable(*c);
         m_connection = std::move(c);
     }
     return *m_connection;

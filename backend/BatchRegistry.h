@@ -22,6 +22,10 @@ class BatchRegistry
 public:
     explicit BatchRegistry(std::shared_ptr<Database> database);
 
+    // Creates the registrations' table on `c` when it is missing (`--init-demo`
+    // on MariaDB, where the registrations live in the database itself).
+    static void ensureTable(DbConnection &c);
+
     // Stores the batch's registration (replacing an equal one). Throws DbError.
     void record(const SendBatch &batch);
     // Removes it; a registration stored twice is removed once.

@@ -10,6 +10,7 @@
 #include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace qvx {
@@ -75,19 +76,38 @@ QByteArray ClientSocket::readAvailable(bool *ended)
 
 void ClientSocket::write(const QByteArray &bytes)
 {
-    if (m_fd < 0 || bytes.isEmpty())
+    write({bytes});
+}
+
+void ClientSocket::write(std::initializer_list<QByteArray> pieces)
+{
+    if (m_fd < 0)
         return;
-    m_out.push_back(bytes);
-    m_queued += bytes.size();
+    for (const QByteArray &bytes : pieces) {
+        if (bytes.isEmpty())
+            continue;
+        m_out.push_back(bytes);
+        m_queued += bytes.size();
+    }
     sendQueued();
 }
 
 void ClientSocket::sendQueued()
 {
+    // The queued pieces go out together, each from where it stands.
+    constexpr size_t MaxPieces = 64;
     while (m_fd >= 0 && !m_out.empty()) {
-        const QByteArray &first = m_out.front();
-        const ssize_t n = ::send(m_fd, first.constData() + m_sentOfFirst, size_t(first.size() - m_sentOfFirst),
-                                 MSG_NOSIGNAL);
+        iovec pieces[MaxPieces];
+        size_t count = 0;
+        for (auto it = m_out.begin(); it != m_out.end() && count < MaxPieces; ++it, ++count) {
+            const qsizetype skip = count == 0 ? m_sentOfFirst : 0;
+            pieces[count].iov_base = const_cast<char *>(it->constData() + skip);
+            pieces[count].iov_len = size_t(it->size() - skip);
+        }
+        msghdr message{};
+        message.msg_iov = pieces;
+        message.msg_iovlen = count;
+        const ssize_t n = ::sendmsg(m_fd, &message, MSG_NOSIGNAL);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
@@ -99,9 +119,14 @@ void ClientSocket::sendQueued()
             emit broken();
             return;
         }
-        m_sentOfFirst += n;
         m_queued -= n;
-        if (m_sentOfFirst == first.size()) {
+        for (qsizetype sent = n; sent > 0 && !m_out.empty();) {
+            const qsizetype left = m_out.front().size() - m_sentOfFirst;
+            if (sent < left) {
+                m_sentOfFirst += sent;
+                break;
+            }
+            sent -= left;
             m_out.pop_front();
             m_sentOfFirst = 0;
             if (m_out.empty())

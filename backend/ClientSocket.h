@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <deque>
+#include <initializer_list>
 
 class QSocketNotifier;
 
@@ -35,8 +36,10 @@ public:
     // the peer has ended its sending side (nothing more will arrive) or the
     // connection broke; reading stops then.
     QByteArray readAvailable(bool *ended);
-    // Queues bytes to send; they go out as the peer reads.
+    // Queues bytes to send; they go out as the peer reads. The pieces of one
+    // answer are queued together: what is queued leaves in one send.
     void write(const QByteArray &bytes);
+    void write(std::initializer_list<QByteArray> pieces);
     qint64 bytesToWrite() const { return m_queued; }
     // Sends what is queued, waiting up to `timeoutMs` for the peer to read
     // it; false when some is left (or the connection broke).

@@ -83,6 +83,12 @@ public:
     // Whether a table exists (name without regard to case).
     virtual bool tableExists(const QString &table) = 0;
 
+    // Runs `createStatement` when the table does not exist yet. MariaDB asks
+    // for the CREATE privilege even for "create table if not exists" of a
+    // table that exists: a server that finds its tables needs no more than
+    // SELECT, INSERT, UPDATE and DELETE.
+    void createTableIfMissing(const QString &table, const QString &createStatement);
+
 protected:
     // An answer of `bytes` so far: refused past the cap, and told to the meter.
     void checkAnswer(qint64 bytes)

@@ -1,9 +1,12 @@
 #include "backend/DemoDatabase.h"
 
+#include "backend/BankSimulator.h"
+#include "backend/MariaDbDatabase.h"
 #include "backend/ServiceTables.h"
 #include "backend/SqliteDatabase.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 static void initBackendResources()
 {
@@ -44,7 +47,15 @@ QString serverDemoScript() { return readResource(QStringLiteral("server_demo.sql
 
 void ensureServerTables(DbConnection &c)
 {
-    runInTransaction(c, serverTablesScript());
+    for (const QString &statement : splitSqlScript(serverTablesScript())) {
+        static const QRegularExpression created(QStringLiteral("^CREATE TABLE (\\w+)"),
+                                                QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpressionMatch match = created.match(statement);
+        if (!match.hasMatch())
+            throw DbError(QStringLiteral("Unreadable built-in script server_tables.sql: %1").arg(statement.left(40)));
+        c.createTableIfMissing(match.captured(1), statement);
+    }
+    BankSimulator::ensureTables(c);
     c.begin();
     try {
         if (c.query(QStringLiteral("select count(*) as n from srv_seqno")).valueInt(0, QStringLiteral("n")) == 0) {

@@ -12,7 +12,8 @@ QString demoScript();         // the demo company's rows
 QString serverTablesScript(); // the server's own tables (message numbers, notices, bank states)
 QString serverDemoScript();   // demo rows of the server's own tables
 
-// Creates the server's own tables when missing (run at every start).
+// Creates the server's own tables and the bank's when missing (run at every
+// start; a start that finds them creates nothing).
 void ensureServerTables(DbConnection &connection);
 
 // Creates a fresh demo database in the SQLite file (an existing file is

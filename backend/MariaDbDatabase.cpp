@@ -8,10 +8,23 @@
 #include <mysql.h>
 #endif
 
+#include <atomic>
+#include <cstdio>
 #include <memory>
 #include <mutex>
 
 namespace qvx {
+
+void refuseNarrowCharacterSet(DbConnection &c)
+{
+    const ResultSet rs = c.query(QStringLiteral("select schema_name as db, default_character_set_name as cs "
+                                                "from information_schema.schemata where schema_name = database()"));
+    const QString characterSet = rs.value(0, QStringLiteral("cs"));
+    if (!characterSet.startsWith(QLatin1String("utf8"), Qt::CaseInsensitive))
+        throw DbError(QStringLiteral("The database %1 has the character set %2, which cannot hold Korean texts: "
+                                     "create it with \"character set utf8mb4\" (see README.md)")
+                          .arg(rs.value(0, QStringLiteral("db")), characterSet));
+}
 
 QStringList splitSqlScript(const QString &script)
 {
@@ -59,7 +72,40 @@ QStringList splitSqlScript(const QString &script)
     return out;
 }
 
+// Whether MariaDB answered the latest connection attempt. Its loss is logged
+// once, when it happens, and its return once; meanwhile a client is told so
+// in its own language.
+class MariaDbReach
+{
+public:
+    static QString refusal()
+    {
+        return QStringLiteral("데이터베이스에 접속할 수 없습니다. 잠시 후 다시 시도하시기 바랍니다.");
+    }
+
+    void lost(const QString &reason)
+    {
+        if (m_lost.exchange(true))
+            return;
+        std::fprintf(stderr, "QVXServer: MariaDB cannot be reached (%s); clients are told \"%s\" until it answers\n",
+                     qPrintable(reason), qPrintable(refusal()));
+        std::fflush(stderr);
+    }
+
+    void reached()
+    {
+        if (!m_lost.exchange(false))
+            return;
+        std::fprintf(stderr, "QVXServer: MariaDB answers again\n");
+        std::fflush(stderr);
+    }
+
+private:
+    std::atomic<bool> m_lost{false};
+};
+
 MariaDbDatabase::MariaDbDatabase(const QString &connection)
+    : m_reach(std::make_shared<MariaDbReach>())
 {
     for (const QString &part : connection.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         const QString key = part.section(QLatin1Char('='), 0, 0).trimmed().toLower();
@@ -99,6 +145,13 @@ bool isConnectionLost(unsigned e)
         || e == 1927 /* connection killed */ || e == 4031 /* disconnected for inactivity */;
 }
 
+// Can't connect through the socket or to the host, the host unknown, the
+// connection gone while it was made: nothing answers.
+bool isUnreachable(unsigned e)
+{
+    return e == 2002 || e == 2003 || e == 2005 || isConnectionLost(e);
+}
+
 // One connection. The server may close an idle one (wait_timeout, a restart):
 // a statement outside a transaction then reconnects and runs again, while one
 // inside a transaction fails, since the server rolled that transaction back.
@@ -106,9 +159,9 @@ class MariaDbConnection : public DbConnection
 {
 public:
     MariaDbConnection(const QString &host, unsigned port, const QString &user, const QString &password,
-                      const QString &database, const QString &socket)
+                      const QString &database, const QString &socket, std::shared_ptr<MariaDbReach> reach)
         : m_host(host.toUtf8()), m_user(user.toUtf8()), m_password(password.toUtf8()), m_database(database.toUtf8()),
-          m_socket(socket.toUtf8()), m_port(port)
+          m_socket(socket.toUtf8()), m_port(port), m_reach(std::move(reach))
     {
         open();
     }
@@ -296,11 +349,16 @@ private:
         if (!mysql_real_connect(m_db, m_host.isEmpty() ? nullptr : m_host.constData(), m_user.constData(),
                                 m_password.constData(), m_database.constData(), m_port,
                                 m_socket.isEmpty() ? nullptr : m_socket.constData(), 0)) {
-            const QString message = QString::fromUtf8(mysql_error(m_db));
+            const QString message = QStringLiteral("Cannot connect to MariaDB: %1").arg(QString::fromUtf8(mysql_error(m_db)));
+            const bool unreachable = isUnreachable(mysql_errno(m_db));
             mysql_close(m_db);
             m_db = nullptr;
-            throw DbError(QStringLiteral("Cannot connect to MariaDB: %1").arg(message));
+            if (!unreachable)
+                throw DbError(message);
+            m_reach->lost(message);
+            throw DbError(MariaDbReach::refusal());
         }
+        m_reach->reached();
         for (const QByteArray &setup : {QByteArray("SET SESSION sql_mode = 'NO_BACKSLASH_ESCAPES,STRICT_TRANS_TABLES'"),
                                         QByteArray("SET autocommit = 1"), busyTimeoutStatement(), m_statementLimit}) {
             if (setup.isEmpty())
@@ -354,6 +412,7 @@ private:
 
     const QByteArray m_host, m_user, m_password, m_database, m_socket;
     const unsigned m_port;
+    const std::shared_ptr<MariaDbReach> m_reach;
     int m_busySeconds = 5;
     QByteArray m_statementLimit; // set again on a new session
     MYSQL *m_db = nullptr;
@@ -371,7 +430,7 @@ std::unique_ptr<DbConnection> MariaDbDatabase::connect()
 {
     static std::once_flag once;
     std::call_once(once, [] { mysql_library_init(0, nullptr, nullptr); });
-    return std::make_unique<MariaDbConnection>(m_host, m_port, m_user, m_password, m_database, m_socket);
+    return std::make_unique<MariaDbConnection>(m_host, m_port, m_user, m_password, m_database, m_socket, m_reach);
 }
 
 #else

@@ -2,7 +2,11 @@
 
 #include "backend/Database.h"
 
+#include <memory>
+
 namespace qvx {
+
+class MariaDbReach;
 
 // MariaDB (or MySQL) through the client library, for a real deployment. The
 // server is expected to run with lower_case_table_names=1; every connection
@@ -28,7 +32,13 @@ private:
     QString m_database;
     QString m_socket;
     unsigned m_port = 0;
+    std::shared_ptr<MariaDbReach> m_reach; // whether MariaDB answered lately
 };
+
+// Refuses (DbError) a database whose default character set cannot hold
+// Korean texts (anything but utf8mb4 or utf8): its tables would refuse the
+// demo rows, and every name a client stores.
+void refuseNarrowCharacterSet(DbConnection &c);
 
 // Splits a script into statements at ';' outside quotes and comments.
 QStringList splitSqlScript(const QString &script);

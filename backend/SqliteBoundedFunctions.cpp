@@ -36,6 +36,15 @@ public:
     // As findBytes().
     qsizetype find(const T *haystack, qsizetype size, qsizetype from, CallMeter &meter) const
     {
+        return find(haystack, size, from, meter, [](qsizetype) { return true; });
+    }
+
+    // The first occurrence whose start `counts`; the search goes on past an
+    // occurrence that does not count as it would past a mismatch, so the
+    // whole search stays linear.
+    template <typename Counts>
+    qsizetype find(const T *haystack, qsizetype size, qsizetype from, CallMeter &meter, Counts counts) const
+    {
         if (m_size == 0)
             return from <= size ? from : -1;
         qsizetype k = 0;
@@ -44,8 +53,11 @@ public:
                 return -2;
             while (k > 0 && haystack[i] != m_needle[k])
                 k = m_border[size_t(k - 1)];
-            if (haystack[i] == m_needle[k] && ++k == m_size)
-                return i - m_size + 1;
+            if (haystack[i] == m_needle[k] && ++k == m_size) {
+                if (counts(i - m_size + 1))
+                    return i - m_size + 1;
+                k = m_border[size_t(k - 1)];
+            }
         }
         return -1;
     }
@@ -94,11 +106,11 @@ void fnInstr(sqlite3_context *ctx, int, sqlite3_value **argv)
         return sqlite3_result_error_nomem(ctx);
     CallMeter meter(ctx);
     const Finder<char> finder(needle, needleSize);
-    qsizetype at = finder.find(haystack, haystackSize, 0, meter);
     // A text is searched from character to character: a match that starts
     // inside a character's bytes does not count.
-    while (isText && at > 0 && isContinuation(static_cast<unsigned char>(haystack[at])))
-        at = finder.find(haystack, haystackSize, at + 1, meter);
+    const qsizetype at = finder.find(haystack, haystackSize, 0, meter, [&](qsizetype start) {
+        return !isText || start == 0 || !isContinuation(static_cast<unsigned char>(haystack[start]));
+    });
     if (at == -2)
         return;
     if (at < 0)
@@ -302,6 +314,19 @@ struct PatternRules
     bool noCase;    // like
 };
 
+// A pattern as read, with the rules it was read by (an escape character
+// given by a column may change from row to row).
+struct CompiledPattern
+{
+    PatternRules rules;
+    std::vector<PatternToken> tokens;
+
+    bool madeBy(const PatternRules &r) const
+    {
+        return rules.all == r.all && rules.one == r.one && rules.other == r.other && rules.sets == r.sets;
+    }
+};
+
 std::vector<PatternToken> tokenize(const unsigned char *p, const PatternRules &rules)
 {
     std::vector<PatternToken> tokens;
@@ -332,8 +357,10 @@ std::vector<PatternToken> tokenize(const unsigned char *p, const PatternRules &r
             char32_t prior = 0;
             while (c2 && c2 != ']') {
                 if (c2 == '-' && *p != ']' && *p != 0 && prior > 0) {
+                    // The character before the dash stays in the set on its
+                    // own: a reversed range ("[z-a]") holds it alone.
                     c2 = readUtf8(p);
-                    set.ranges.back() = {prior, c2};
+                    set.ranges.push_back({prior, c2});
                     prior = 0;
                 } else {
                     set.ranges.push_back({c2, c2});
@@ -421,8 +448,18 @@ void matchPattern(sqlite3_context *ctx, int argc, sqlite3_value **argv, PatternR
     text = sqlite3_value_text(argv[1]);
     if (!pattern || !text)
         return;
+    // A pattern the statement writes as it stands is read once: the library
+    // keeps what is attached to a constant argument from row to row.
+    auto *compiled = static_cast<CompiledPattern *>(sqlite3_get_auxdata(ctx, 0));
+    if (!compiled || !compiled->madeBy(rules)) {
+        compiled = new CompiledPattern{rules, tokenize(pattern, rules)};
+        sqlite3_set_auxdata(ctx, 0, compiled, [](void *p) { delete static_cast<CompiledPattern *>(p); });
+        compiled = static_cast<CompiledPattern *>(sqlite3_get_auxdata(ctx, 0));
+        if (!compiled)
+            return sqlite3_result_error_nomem(ctx);
+    }
     CallMeter meter(ctx);
-    const int result = matchTokens(tokenize(pattern, rules), text, rules.noCase, meter);
+    const int result = matchTokens(compiled->tokens, text, rules.noCase, meter);
     if (result >= 0)
         sqlite3_result_int(ctx, result);
 }

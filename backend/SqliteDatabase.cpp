@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "backend/GlobPrefixRange.h"
 #include "backend/MySqlToSqlite.h"
 #include "backend/SqliteAccess.h"
 #include "backend/SqliteBoundedFunctions.h"
@@ -15,6 +16,7 @@
 
 #include <sqlite3.h>
 
+#include <array>
 #include <charconv>
 #include <chrono>
 #include <cstring>
@@ -35,6 +37,12 @@ QByteArray DbConnection::queryJson(const QString &sql)
 {
     return ResultSetJson(query(sql));
 }
+
+void DbConnection::createTableIfMissing(const QString &table, const QString &createStatement)
+{
+    if (!tableExists(table))
+        exec(createStatement);
+}
 Database::~Database() = default;
 
 namespace {
@@ -45,12 +53,17 @@ namespace {
 // a function call) takes well under a millisecond.
 constexpr int MaxValueBytes = 128 * 1024;
 
-// The most steps a statement's program may hold. The engine looks at the time
-// limit only where a program loops, so this and the value cap bound the work
-// between two looks; the programs' statements take a few hundred at most.
-// The pragmas that check the whole schema take more, on no values of the
-// statement's own.
-constexpr int MaxProgramSteps = 5000;
+// The engine looks at the time limit only where a program loops, so the work
+// between two looks is bounded by what a program holds. Its steps that read
+// or compute a value (a column, a function, a join of texts, a copy) may each
+// take a while on a value near the cap: a program holds at most 5000 of them.
+// Its other steps (a literal, a jump, the hand-over of one row of a multi-row
+// insert) take no time, so a program may hold many more of them: a multi-row
+// insert of 5000 rows of the widest request table takes about 185,000 steps,
+// a list of thousands of message numbers three a number. The pragmas that
+// check the whole schema take more, on no values of the statement's own.
+constexpr int MaxValueSteps = 5000;
+constexpr int MaxProgramSteps = 250000;
 constexpr int MaxPragmaSteps = 1000000;
 
 // The longest LIKE or GLOB pattern: a match may take (text x pattern) steps.
@@ -82,6 +95,21 @@ void beginStreamedAnswer(JsonWriter &out, const QStringList &columns)
 }
 
 namespace {
+
+// Whether a step of a program (its opcode as the engine's listing names it)
+// reads or computes a value, and may so take a while on a long one. A
+// literal, a jump, a comparison of a value with a literal (it ends within
+// the literal) or a record of literals takes no time.
+bool stepWorksOnValues(const char *opcode)
+{
+    static constexpr std::array names{"Affinity", "AggFinal", "AggInverse", "AggStep", "AggStep1", "AggValue",
+                                      "Cast",     "Column",   "Concat",     "Copy",    "Function", "Function0",
+                                      "PureFunc", "PureFunc0", "RowData",   "VColumn"};
+    for (const char *name : names)
+        if (std::strcmp(opcode, name) == 0)
+            return true;
+    return false;
+}
 
 bool isBusyCode(int rc)
 {
@@ -539,7 +567,9 @@ private:
 
     void prepare(const QString &sql, Statement &stmt)
     {
-        const QByteArray utf8 = sql.toUtf8();
+        const QByteArray utf8 = withGlobPrefixRanges(sql, [this](const QString &table, const QString &column) {
+                                    return binaryTextColumn(table, column);
+                                }).toUtf8();
         const char *tail = nullptr;
         m_refusal.clear();
         m_inAlter = false;
@@ -551,25 +581,94 @@ private:
         const QString words = sql.simplified().toLower();
         if (words.startsWith(QLatin1String("vacuum")) && words.contains(QLatin1String(" into ")))
             throw DbError(fileSystemRefusal());
-        sqlite3_limit(m_db, SQLITE_LIMIT_VDBE_OP,
-                      words.startsWith(QLatin1String("pragma")) ? MaxPragmaSteps : MaxProgramSteps);
-        const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), stmt.out(), &tail);
-        // A program past its limit reads as out of memory.
+        // The engine refuses a program once the room it would grow to (twice
+        // the room it has) passes the limit: a limit of twice a bound lets
+        // every program within the bound be made.
+        int rc = SQLITE_OK;
+        if (words.startsWith(QLatin1String("pragma"))) {
+            sqlite3_limit(m_db, SQLITE_LIMIT_VDBE_OP, 2 * MaxPragmaSteps);
+            rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), stmt.out(), &tail);
+        } else {
+            // A program that fits in this room is within both bounds, however
+            // many of its steps work on values; a longer one is looked at.
+            sqlite3_limit(m_db, SQLITE_LIMIT_VDBE_OP, MaxValueSteps);
+            rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), stmt.out(), &tail);
+            if (programTooLong(rc)) {
+                sqlite3_limit(m_db, SQLITE_LIMIT_VDBE_OP, 2 * MaxProgramSteps);
+                if (!words.startsWith(QLatin1String("explain")))
+                    refuseLongProgram(utf8);
+                rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), stmt.out(), &tail);
+            }
+        }
+        // A statement past its connection's share of the engine's memory
+        // reads as out of memory too: that refusal says so.
         if ((rc & 0xff) == SQLITE_NOMEM) {
             const QString refusal = sqlitememory::takeRefusal(m_share);
             if (!refusal.isEmpty())
                 throw DbError(refusal);
-            if (sqlite3_memory_used() < sqlitememory::HardLimitBytes / 2)
-                throw DbError(QStringLiteral("Refused: the statement is too long for this server (more than %1 steps "
-                                             "of the database engine)")
-                                  .arg(MaxProgramSteps));
         }
+        if (programTooLong(rc))
+            throw DbError(programRefusal(MaxProgramSteps, ""));
         if (rc != SQLITE_OK)
             fail(rc);
         if (!stmt.get())
             throw DbError(QStringLiteral("Query was empty"));
         if (tail && !onlyBlanksAndComments(tail))
             throw DbError(QStringLiteral("Only one statement at a time is accepted"));
+    }
+
+    // Whether the table's column has text affinity and binary collation, as
+    // the library reads its declared type.
+    bool binaryTextColumn(const QString &table, const QString &column)
+    {
+        const char *declared = nullptr;
+        const char *collation = nullptr;
+        if (sqlite3_table_column_metadata(m_db, nullptr, table.toUtf8().constData(), column.toUtf8().constData(),
+                                          &declared, &collation, nullptr, nullptr, nullptr)
+            != SQLITE_OK)
+            return false;
+        const QByteArray type = QByteArray(declared ? declared : "").toUpper();
+        const bool text = !type.contains("INT") && (type.contains("CHAR") || type.contains("CLOB") || type.contains("TEXT"));
+        return text && collation && sqlite3_stricmp(collation, "BINARY") == 0;
+    }
+
+    // A program past the engine's limit reads as out of memory.
+    static bool programTooLong(int rc)
+    {
+        return (rc & 0xff) == SQLITE_NOMEM && sqlite3_memory_used() < sqlitememory::HardLimitBytes / 2;
+    }
+
+    static QString programRefusal(int steps, const char *kind)
+    {
+        return QStringLiteral("Refused: the statement is too long for this server (more than %1 steps of the "
+                              "database engine%2)")
+            .arg(steps)
+            .arg(QLatin1String(kind));
+    }
+
+    // Counts the steps of the statement's program (its triggers' included)
+    // in the engine's own listing of it, and refuses it past either bound.
+    void refuseLongProgram(const QByteArray &utf8)
+    {
+        const QByteArray listing = QByteArrayLiteral("explain ") + utf8;
+        Statement explain;
+        const int rc = sqlite3_prepare_v2(m_db, listing.constData(), int(listing.size()), explain.out(), nullptr);
+        if (programTooLong(rc))
+            throw DbError(programRefusal(MaxProgramSteps, ""));
+        if (rc != SQLITE_OK)
+            fail(rc);
+        qint64 steps = 0;
+        qint64 valueSteps = 0;
+        while (nextRow(explain)) {
+            ++steps;
+            const auto *opcode = reinterpret_cast<const char *>(sqlite3_column_text(explain.get(), 1));
+            if (opcode && stepWorksOnValues(opcode))
+                ++valueSteps;
+        }
+        if (steps > MaxProgramSteps)
+            throw DbError(programRefusal(MaxProgramSteps, ""));
+        if (valueSteps > MaxValueSteps)
+            throw DbError(programRefusal(MaxValueSteps, " that read or compute a value"));
     }
 
     void execRaw(const char *sql)

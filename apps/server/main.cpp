@@ -1,4 +1,5 @@
 #include "backend/AppServerHost.h"
+#include "backend/BatchRegistry.h"
 #include "backend/BankSetup.h"
 #include "backend/RelayServer.h"
 #include "backend/DemoDatabase.h"
@@ -40,7 +41,12 @@ int main(int argc, char **argv)
             }
             database = std::make_shared<qvx::MariaDbDatabase>(options.mariadb);
             if (options.initDemo) {
-                qvx::loadDemoData(*database->connect());
+                const auto c = database->connect();
+                qvx::refuseNarrowCharacterSet(*c);
+                qvx::loadDemoData(*c);
+                // Every table a start needs is made now: the server's own
+                // account needs no more than SELECT, INSERT, UPDATE and DELETE.
+                qvx::BatchRegistry::ensureTable(*c);
                 std::printf("QVXServer: demo data loaded into %s\n", qPrintable(dbName));
                 return 0;
             }
