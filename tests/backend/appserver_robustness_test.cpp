@@ -632,8 +632,9 @@ TEST(AppServerProtocol, AClientThatEndsItsSendingSideIsAnsweredEveryRequest)
     ASSERT_EQ(answers.size(), 5);
     for (int i = 0; i < 5; ++i) {
         EXPECT_TRUE(answers[i].value(QStringLiteral("ok")).toBool()) << i << ": " << answers[i].value(QStringLiteral("error")).toString().toStdString();
-        if (i > 0)
+        if (i > 0) {
             EXPECT_EQ(answers[i].value(QStringLiteral("id")).toInt(), i);
+        }
     }
     EXPECT_EQ(answers[3].value(QStringLiteral("result")).toObject().value(QStringLiteral("rows")).toArray().at(0).toArray().at(0).toString(),
               QStringLiteral("half"));
