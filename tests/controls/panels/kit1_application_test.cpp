@@ -98,3 +98,9 @@ TEST(KitApplication, LogFileCheckerAndSettings)
     EXPECT_EQ(ini.IniFile(), "quvex.INI");
     EXPECT_EQ(ini.EffectiveTarget(), itRegistry);
 }
+
+TEST(KitApplication, TheDisplaysColourDepth)
+{
+    const int bits = KitSIColorDepth();
+    EXPECT_TRUE(bits == 1 || bits == 4 || bits == 8 || bits == 15 || bits == 16 || bits == 24 || bits == 32) << bits;
+}
