@@ -150,7 +150,8 @@ inline void SearchBesideFloor(benchmark::State &state, const std::function<void(
         floorCpuMs.push_back(CpuMs() - cpu);
     }
     sqlite3_close(db);
-    const double floor = Median(floorMs), median = Median(searchMs);
+    const double floor = Median(floorMs);
+    const double median = Median(searchMs);
     state.counters["search_ms"] = median;
     state.counters["first_ms"] = firstMs;
     state.counters["floor_ms"] = floor;

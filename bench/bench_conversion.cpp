@@ -142,10 +142,12 @@ ConvertContext RealisticContext()
 {
     ConvertContext c = DemoConvertContext();
     c.banks = {
-        {QStringLiteral("03"), QStringLiteral("12301234567890"), QStringLiteral("기업은행"), QStringLiteral("HB0301"),
-         QStringLiteral("한빛상사"), QStringLiteral("1234"), QStringLiteral("123456"), QStringLiteral("IBK0300")},
-        {QStringLiteral("20"), QStringLiteral("1005123456789"), QStringLiteral("우리은행"), QStringLiteral("HB2001"),
-         QStringLiteral("한빛상사"), QStringLiteral("3456"), QStringLiteral("345678"), QStringLiteral("WRB2000")},
+        {.bankid = QStringLiteral("03"), .mobankno = QStringLiteral("12301234567890"), .bankname = QStringLiteral("기업은행"),
+         .firmid = QStringLiteral("HB0301"), .sendname = QStringLiteral("한빛상사"), .tr_gubuncode = QStringLiteral("20"),
+         .recvid = QStringLiteral("IBK0300"), .passwd = QStringLiteral("1234"), .dblpasswd = QStringLiteral("123456")},
+        {.bankid = QStringLiteral("20"), .mobankno = QStringLiteral("1005123456789"), .bankname = QStringLiteral("우리은행"),
+         .firmid = QStringLiteral("HB2001"), .sendname = QStringLiteral("한빛상사"), .tr_gubuncode = QStringLiteral("20"),
+         .recvid = QStringLiteral("WRB2000"), .passwd = QStringLiteral("3456"), .dblpasswd = QStringLiteral("345678")},
     };
     c.bankNames.insert(QStringLiteral("20"), QStringLiteral("우리은행"));
     c.chosen.reset();

@@ -21,8 +21,10 @@ class Tdm : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr quint16 DefaultAppServerPort = 211, DefaultRelayPort = 20001;
-    static constexpr int KeepAliveMs = 180000, AutoSendMs = 5000; // Timer1, Timer2
+    static constexpr quint16 DefaultAppServerPort = 211;
+    static constexpr quint16 DefaultRelayPort = 20001;
+    static constexpr int KeepAliveMs = 180000; // Timer1
+    static constexpr int AutoSendMs = 5000;    // Timer2
 
     explicit Tdm(Session &session, QObject *parent = nullptr);
     ~Tdm() override;

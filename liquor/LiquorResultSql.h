@@ -30,12 +30,12 @@ struct InquiryFilter
     bool right = true;        // 정 상 처 리(수신)
     bool wrong = true;        // 비정상 처리(수신)
     bool errSend = true;      // 미송신 자료(대기/완료)
-    QString dateFrom;         // yyyymmdd
-    QString dateTo;
+    QString dateFrom{};       // yyyymmdd
+    QString dateTo{};
     qint64 seqFrom = 0;       // both above 0: a message-number condition
     qint64 seqTo = 0;
-    QString bankCode;         // "" for every account
-    QString sendName;         // part of the wholesaler name ("" or blanks: none)
+    QString bankCode{};       // "" for every account
+    QString sendName{};       // part of the wholesaler name ("" or blanks: none)
 };
 
 // Today's rows of both tables in one message-number range, the user's own.

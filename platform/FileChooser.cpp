@@ -3,9 +3,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QHeaderView>
 #include <QIdentityProxyModel>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QTreeView>
 
 namespace qvx {
 
@@ -59,7 +61,9 @@ private:
     Result run(QWidget *owner, const QString &title, const QString &directory, const QString &proposedName,
                const QString &filter, int filterIndex, QFileDialog::AcceptMode mode)
     {
-        QDir().mkpath(directory);
+        // No folder given: the dialog opens in the current one, which exists.
+        if (!directory.isEmpty())
+            QDir().mkpath(directory);
         QFileDialog dialog(owner, title, directory);
         dialog.setAcceptMode(mode);
         dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -68,6 +72,10 @@ private:
         // also where the patterns below are applied.
         dialog.setOption(QFileDialog::DontUseNativeDialog, true);
         dialog.setProxyModel(new KoreanFileColumns(&dialog));
+        // Size, type and date as wide as what they show, never elided.
+        if (auto *details = dialog.findChild<QTreeView *>(QStringLiteral("treeView")))
+            for (int column = 1; column < details->header()->count(); ++column)
+                details->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
         const QStringList filters = qtFilters(filter);
         if (!filters.isEmpty()) {
             dialog.setNameFilters(filters);

@@ -14,7 +14,8 @@ class XlsWriter
 {
 public:
     // The size of a sheet.
-    static constexpr int MaxRows = 65536, MaxColumns = 256;
+    static constexpr int MaxRows = 65536;
+    static constexpr int MaxColumns = 256;
     // The most characters a cell holds, in either spreadsheet format.
     static constexpr int MaxCellText = 32767;
 

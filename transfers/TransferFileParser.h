@@ -177,7 +177,8 @@ inline QStringView TrimmedView(QStringView text)
             return u == u' ' || (u >= u'\t' && u <= u'\r');
         return u == 0x85 || u == 0xA0 || (u >= 0x1680 && u <= 0x3000 && c.isSpace());
     };
-    qsizetype first = 0, past = text.size();
+    qsizetype first = 0;
+    qsizetype past = text.size();
 #ifdef __SSE2__
     // A fixed-width field is mostly padding: runs of eight ' ' go at once.
     const char16_t *const chars = text.utf16();

@@ -26,14 +26,6 @@ void IndexedImage::Resize(int width, int height)
     Pixels.assign(std::size_t(width) * std::size_t(height), 0);
 }
 
-int BitsForColors(int n)
-{
-    int bits = 1;
-    while (bits < 8 && (1 << bits) < n)
-        ++bits;
-    return bits;
-}
-
 // ------------------------------------------------------------ byte reader
 
 std::uint8_t GifByteReader::ReadByte()

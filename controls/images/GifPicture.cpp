@@ -2,7 +2,6 @@
 
 #include "controls/images/PictureFormats.h"
 
-#include <QFile>
 #include <QMimeData>
 #include <QPainter>
 
@@ -112,17 +111,6 @@ QImage LoadGifPicture(const QByteArray &bytes, QString *error)
                               true);
         },
         error);
-}
-
-QImage LoadGifPictureFile(const QString &fileName, QString *error)
-{
-    QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = f.errorString();
-        return QImage();
-    }
-    return LoadGifPicture(f.readAll(), error);
 }
 
 QImage LoadGifFormData(const QByteArray &formData, QString *error)

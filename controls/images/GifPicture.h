@@ -32,13 +32,12 @@ QImage GifPictureImage(TGIFImage &gif);
 // Draws the current frame; nothing when there is none.
 void DrawGif(QPainter &p, const QRect &rect, TGIFImage &gif);
 
-// The loading path for screens that show a GIF: the first frame of GIF bytes,
-// of a GIF file, or of form data (a 32-bit byte count and the file), with its
+// The loading path for screens that show a GIF: the first frame of GIF bytes
+// or of form data (a 32-bit byte count and the file), with its
 // transparent colour see-through; one byte a pixel for an indexed frame. A
 // frame above 64 megapixels is refused before anything is allocated. A null image (and the reason in error, when
 // given) for data that is not a readable GIF.
 QImage LoadGifPicture(const QByteArray &bytes, QString *error = nullptr);
-QImage LoadGifPictureFile(const QString &fileName, QString *error = nullptr);
 QImage LoadGifFormData(const QByteArray &formData, QString *error = nullptr);
 
 // Clipboard: the whole GIF under "image/gif" and frame 0 as an image;

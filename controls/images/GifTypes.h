@@ -82,9 +82,6 @@ struct RgbImage
     bool Empty() const { return Width <= 0 || Height <= 0; }
 };
 
-// The smallest number of bits from 1 up whose power of two reaches n.
-int BitsForColors(int n);
-
 // Progress of a long operation: stage, percent, message.
 enum class GifProgressStage { Starting, Running, Ending };
 using GifProgressFn = std::function<void(GifProgressStage, int percent, const std::string &message)>;

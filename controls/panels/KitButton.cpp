@@ -148,7 +148,7 @@ void TKitCustomButton::paintEvent(QPaintEvent *)
     DrawButtonFace(p, r, FColor, look, FDrawState, style);
     p.setFont(font());
     const TColor fontColor = QColorToColor(palette().color(QPalette::ButtonText));
-    FGlyph.Draw(p, text(), isEnabled() ? KitGtEnabled : 0, FMultiLine, FLayout, FDrawState, r, FFontFx, fontColor);
+    FGlyph.Draw(p, text(), isEnabled() ? unsigned(KitGtEnabled) : 0u, FMultiLine, FLayout, FDrawState, r, FFontFx, fontColor);
 }
 
 void TKitCustomButton::keyPressEvent(QKeyEvent *e)

@@ -436,7 +436,7 @@ bool DrawButtonFace(QPainter &p, TRect &R, TColor Color, unsigned Flags, int Sta
     }
     if (!pressed && (Flags & 0x0022)) {
         TRect t = R;
-        DrawEdge(p, t, BDR_SUNKENOUTER, BF_TOPLEFT | BF_SOFT | ((Flags & 0x10) ? BF_MIDDLE : 0));
+        DrawEdge(p, t, BDR_SUNKENOUTER, BF_TOPLEFT | BF_SOFT | ((Flags & 0x10) ? unsigned(BF_MIDDLE) : 0u));
         t = R;
         DrawEdge(p, t, BDR_RAISEDOUTER, BF_BOTTOMRIGHT);
         InflateRect(R, -1, -1);

@@ -12,7 +12,7 @@
 namespace {
 
 // The classic grey scheme, by index.
-TColor g_sysColors[SysColorCount] = {
+const TColor g_sysColors[SysColorCount] = {
     RGB(212, 208, 200), // scroll bar
     RGB(58, 110, 165),  // desktop
     RGB(10, 36, 106),   // active caption
@@ -55,15 +55,6 @@ TColor GetSysColor(int index)
     return g_sysColors[index];
 }
 
-TColor SetSysColor(int index, TColor value)
-{
-    if (index < 0 || index >= SysColorCount)
-        return 0;
-    TColor old = g_sysColors[index];
-    g_sysColors[index] = value & 0xFFFFFF;
-    return old;
-}
-
 TColor ColorToRGB(TColor c)
 {
     if (IsSysColor(c))
@@ -80,17 +71,6 @@ QColor ColorToQColor(TColor c)
 TColor QColorToColor(const QColor &c)
 {
     return RGB(c.red(), c.green(), c.blue());
-}
-
-bool IntersectRect(TRect &dst, const TRect &a, const TRect &b)
-{
-    TRect r(std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom));
-    if (r.IsEmpty()) {
-        dst = TRect();
-        return false;
-    }
-    dst = r;
-    return true;
 }
 
 bool UnionRect(TRect &dst, const TRect &a, const TRect &b)

@@ -85,8 +85,6 @@ constexpr bool IsSysColor(TColor c) { return (c & 0xFF000000u) == 0x80000000u; }
 // The display's colour for a system colour index ($00BBGGRR); the classic
 // grey scheme, the same on every machine so that painted pixels are stable.
 TColor GetSysColor(int index);
-// Replace the scheme's colour of one index (tests, themes); returns the old one.
-TColor SetSysColor(int index, TColor value);
 // A system colour constant resolved to its explicit colour; explicit colours
 // lose their top byte.
 TColor ColorToRGB(TColor c);
@@ -112,7 +110,6 @@ constexpr TRect Rect(int l, int t, int r, int b) { return TRect(l, t, r, b); }
 constexpr TRect Bounds(int l, int t, int w, int h) { return TRect(l, t, l + w, t + h); }
 inline void InflateRect(TRect &r, int dx, int dy) { r.Left -= dx; r.Top -= dy; r.Right += dx; r.Bottom += dy; }
 inline void OffsetRect(TRect &r, int dx, int dy) { r.Left += dx; r.Right += dx; r.Top += dy; r.Bottom += dy; }
-bool IntersectRect(TRect &dst, const TRect &a, const TRect &b);
 bool UnionRect(TRect &dst, const TRect &a, const TRect &b);
 inline bool PtInRect(const TRect &r, QPoint p) { return p.x() >= r.Left && p.x() < r.Right && p.y() >= r.Top && p.y() < r.Bottom; }
 void RectSize(const TRect &r, int &width, int &height);

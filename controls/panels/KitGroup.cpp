@@ -130,7 +130,7 @@ TRect TKitButtonControl::ContentArea() const
 TRect TKitButtonControl::DrawContent(QPainter &p, bool Real, const TRect &R, int GlyphOverride)
 {
     p.setFont(font());
-    unsigned flags = isEnabled() ? KitGtEnabled : 0;
+    unsigned flags = isEnabled() ? unsigned(KitGtEnabled) : 0u;
     if (Real) {
         switch (FFocusStyle) {
         case fcText: flags |= KitGtFocusText; break;

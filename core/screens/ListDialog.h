@@ -45,7 +45,7 @@ struct PickListDecl
 {
     ListDialogLook look;
     int selectX;
-    ListDecl list;
+    ListDecl list{};
 };
 
 // A modal dialog in which a person picks one row of `GRD_acceptlist` (the

@@ -169,10 +169,10 @@ struct GapRequestDecl
 struct ListDecl
 {
     ListGridDecl grid;
-    ListSearchDecl search;
-    ListTotalsDecl totals;
-    std::optional<ListReportDecl> report;
-    std::optional<GapRequestDecl> gapRequest;
+    ListSearchDecl search{};
+    ListTotalsDecl totals{};
+    std::optional<ListReportDecl> report{};
+    std::optional<GapRequestDecl> gapRequest{};
 };
 
 // A report declared without a title.

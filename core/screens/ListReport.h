@@ -63,7 +63,7 @@ struct TitleValue
     QString caption;
     QString name;          // the value label's name
     QPointF at;            // top left of the caption, millimetres
-    QString unit;          // after the value ("" for none)
+    QString unit{};        // after the value ("" for none)
     double captionWidth = 24;
     double valueWidth = 70;
     Qt::Alignment align = AlignLeft;

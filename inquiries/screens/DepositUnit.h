@@ -40,7 +40,9 @@ private:
         bool known = false;
         qvx::ResultSet::TextId code = 0;
         QString name;
-    } m_moBank, m_transBank;
+    };
+    LastName m_moBank;
+    LastName m_transBank;
     // Set by the closing-check request; the next click search reports
     // whether new notices came and clears it.
     bool m_closingCheck = false;

@@ -50,10 +50,10 @@ public:
     struct Look
     {
         QString bankCaption;
-        QString afterFrom;
-        QString afterTo;
-        QString searchTitle;
-        QString listTitle;
+        QString afterFrom{};
+        QString afterTo{};
+        QString searchTitle{};
+        QString listTitle{};
     };
 
     NoticeListBase(const ScreenContext &context, const Params &params, QWidget *owner);

@@ -7,6 +7,7 @@
 #include "tests/backend/backend_databases.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QRegularExpression>
 #include <QThread>
 
@@ -161,7 +162,10 @@ TEST_P(AppServerMethods, WaitingForALockDoesNotStopAnotherConnectionFromCommitti
         }
         bDone = true;
     });
-    QThread::msleep(300);
+    // B's request has reached the server and waits there for A's lock.
+    QDeadlineTimer arrived(10000);
+    while (server.context().bufferedBytes() == 0 && !arrived.hasExpired())
+        QThread::msleep(5);
     EXPECT_FALSE(bDone);
     a.execute(QStringLiteral("commit")); // answered at once although B waits
     t.join();

@@ -346,6 +346,17 @@ QByteArray request(int id, const QString &method, const QString &arg)
                       .toJson(QJsonDocument::Compact));
 }
 
+// Waits until the server runs a request of `framedSize` bytes: while a request
+// is parsed and run it holds four times its length of the server's input cap,
+// more than its bytes alone hold while they wait to be read.
+bool runningRequest(TestServer &server, qint64 framedSize)
+{
+    QDeadlineTimer deadline(10000);
+    while (server.context().bufferedBytes() <= framedSize && !deadline.hasExpired())
+        QThread::msleep(5);
+    return server.context().bufferedBytes() > framedSize;
+}
+
 std::unique_ptr<QTcpSocket> openedConnection(const TestServer &server)
 {
     auto s = rawConnection(server);
@@ -386,9 +397,10 @@ TEST(AppServerLimits, AStatementStopsWhenItsClientGoesAway)
                                              o.lockTimeoutMs = 10000;
                                          }});
     auto writer = openedConnection(server);
-    writer->write(request(1, QStringLiteral("cms_insert1"), EndlessInsert));
+    const QByteArray endless = request(1, QStringLiteral("cms_insert1"), EndlessInsert);
+    writer->write(endless);
     writer->flush();
-    QThread::msleep(200); // it runs, holding the write lock
+    ASSERT_TRUE(runningRequest(server, endless.size())); // it runs, holding the write lock
     writer->abort();
     // The statement stops and its transaction is rolled back: the lock is free.
     auto other = server.newClient();
@@ -437,11 +449,13 @@ TEST(AppServerLimits, LongFunctionCallsStopAtTheTimeLimitAndWhenTheirClientGoesA
                                              o.lockTimeoutMs = 10000;
                                          }});
     auto writer = openedConnection(server);
-    writer->write(request(1, QStringLiteral("cms_insert1"),
-                          QStringLiteral("insert into error (bankid, errcode, errcontents) select 'ZZ', 'L01', n from (%1)")
-                              .arg(LongCalls)));
+    const QByteArray longInsert =
+        request(1, QStringLiteral("cms_insert1"),
+                QStringLiteral("insert into error (bankid, errcode, errcontents) select 'ZZ', 'L01', n from (%1)")
+                    .arg(LongCalls));
+    writer->write(longInsert);
     writer->flush();
-    QThread::msleep(300); // it runs, holding the write lock
+    ASSERT_TRUE(runningRequest(server, longInsert.size())); // it runs, holding the write lock
     writer->abort();
     QElapsedTimer timer;
     timer.start();
@@ -694,8 +708,9 @@ TEST(AppServerProtocol, AClientThatEndsItsSendingSideIsAnsweredEveryRequest)
     ASSERT_EQ(answers.size(), 5);
     for (int i = 0; i < 5; ++i) {
         EXPECT_TRUE(answers[i].value(QStringLiteral("ok")).toBool()) << i << ": " << answers[i].value(QStringLiteral("error")).toString().toStdString();
-        if (i > 0)
+        if (i > 0) {
             EXPECT_EQ(answers[i].value(QStringLiteral("id")).toInt(), i);
+        }
     }
     EXPECT_EQ(answers[3].value(QStringLiteral("result")).toObject().value(QStringLiteral("rows")).toArray().at(0).toArray().at(0).toString(),
               QStringLiteral("half"));

@@ -43,8 +43,9 @@ protected:
     {
         auto c = std::make_unique<RelayTestClient>();
         EXPECT_TRUE(c->connectTo(relay.port()));
-        if (!id.isEmpty())
+        if (!id.isEmpty()) {
             EXPECT_TRUE(c->login(id));
+        }
         return c;
     }
 

@@ -7,48 +7,48 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace {
 QString S(const char *text) { return QString::fromUtf8(text); }
 }
 
-TEST(BankSql, EachScreensMotherAccountStatementComesOutAsItIsSent)
+// Each statement as the screens word it, once: a typo in the builder fails here.
+TEST(BankSql, EachWordedStatementComesOutLetterForLetter)
 {
-    EXPECT_EQ(BankSql::motherAccounts(),
-              S("select      bankid,    mobankno,    bankname,    firmid,    sendname,    tr_gubuncode,    recvid from    "
-                "bank order by bankid"));
-    EXPECT_EQ(BankSql::motherAccounts({.passwords = true}),
-              S("select      bankid,    mobankno,    bankname,    firmid,    passwd,    dblpasswd,    sendname,    "
-                "tr_gubuncode,    recvid from    bank order by bankid"));
-    EXPECT_EQ(BankSql::motherAccounts({.passwords = true, .ordered = false}),
-              S("select      bankid,    mobankno,    bankname,    firmid,    passwd,    dblpasswd,    sendname,    "
-                "tr_gubuncode,    recvid from    bank"));
-    EXPECT_EQ(BankSql::motherAccounts({.virtualAccountBanksOnly = true}),
-              S("select      bankid,    mobankno,    bankname,    firmid,    sendname,    tr_gubuncode,    recvid from    "
-                "bank where TR_GubunCode = 'Y' order by bankid"));
+    const std::pair<QString, const char *> worded[] = {
+        {BankSql::motherAccounts(), "select      bankid,    mobankno,    bankname,    firmid,    sendname,    "
+                                    "tr_gubuncode,    recvid from    bank order by bankid"},
+        {BankSql::motherAccounts({.passwords = true}),
+         "select      bankid,    mobankno,    bankname,    firmid,    passwd,    dblpasswd,    sendname,    "
+         "tr_gubuncode,    recvid from    bank order by bankid"},
+        {BankSql::motherAccounts({.passwords = true, .ordered = false}),
+         "select      bankid,    mobankno,    bankname,    firmid,    passwd,    dblpasswd,    sendname,    "
+         "tr_gubuncode,    recvid from    bank"},
+        {BankSql::motherAccounts({.virtualAccountBanksOnly = true}),
+         "select      bankid,    mobankno,    bankname,    firmid,    sendname,    tr_gubuncode,    recvid from    "
+         "bank where TR_GubunCode = 'Y' order by bankid"},
+        {BankSql::distinctMotherAccounts(),
+         "SELECT      Distinct MoBankNo,    bankid,    bankname,    firmid,    sendname,    tr_gubuncode,    "
+         "recvid,    passwd,    dblpasswd FROM Bank order by bankid"},
+        {BankSql::everyMotherAccount(), "select * from bank"},
+        {BankSql::startScreenBanks(), "select bankid, firmid, bankname from BANK order by bankid"},
+        {BankSql::bankCodes(), "select * from allbank order by bankid"},
+        {BankSql::bankCodes(BankSql::BankCodeRows::Named), "select * from allbank where not (bankid = bankname) order by bankid"},
+        {BankSql::bankCodes(BankSql::BankCodeRows::NamedSpaced),
+         "select * from allbank where not ( bankid = bankname) order by bankid"},
+        {BankSql::everyBankCode(), "SELECT * FROM allbank"},
+        {BankSql::bankCodeNames(S("04")), "select bankid, bankname from allbank where bankid = '04' order by bankid"},
+    };
+    for (const auto &[built, text] : worded)
+        EXPECT_EQ(built, S(text));
 }
 
-TEST(BankSql, BankCodesEveryNamedOrOneQuoted)
+TEST(BankSql, AChosenBankCodeIsQuoted)
 {
-    EXPECT_EQ(BankSql::bankCodes(), S("select * from allbank order by bankid"));
-    EXPECT_EQ(BankSql::bankCodes(BankSql::BankCodeRows::Named),
-              S("select * from allbank where not (bankid = bankname) order by bankid"));
     EXPECT_EQ(BankSql::bankCodes(BankSql::BankCodeRows::All, S("0'4")),
               S("select * from allbank where bankid = '0''4' order by bankid"));
-}
-
-// The statements the screens send word for word as they have always been worded.
-TEST(BankSql, TheWordedStatementsComeOutLetterForLetter)
-{
-    EXPECT_EQ(BankSql::everyBankCode(), S("SELECT * FROM allbank"));
-    EXPECT_EQ(BankSql::startScreenBanks(), S("select bankid, firmid, bankname from BANK order by bankid"));
-    EXPECT_EQ(BankSql::bankCodeNames(), S("select bankid, bankname from allbank order by bankid"));
-    EXPECT_EQ(BankSql::bankCodeNames(S("04")), S("select bankid, bankname from allbank where bankid = '04' order by bankid"));
-    EXPECT_EQ(BankSql::everyMotherAccount(), S("select * from bank"));
-    EXPECT_EQ(BankSql::bankCodes(BankSql::BankCodeRows::NamedSpaced),
-              S("select * from allbank where not ( bankid = bankname) order by bankid"));
-    EXPECT_EQ(BankSql::distinctMotherAccounts(),
-              S("SELECT      Distinct MoBankNo,    bankid,    bankname,    firmid,    sendname,    tr_gubuncode,    "
-                "recvid,    passwd,    dblpasswd FROM Bank order by bankid"));
+    EXPECT_EQ(BankSql::bankCodeNames(S("0'4")), S("select bankid, bankname from allbank where bankid = '0''4' order by bankid"));
 }
 
 TEST(BankSql, TheStatementsReadEveryAccountAndCodeOfTheDemoFirm)

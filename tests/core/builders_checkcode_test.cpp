@@ -172,8 +172,9 @@ TEST_F(BankCheckCode, OneCoderForManyRowsGivesEachRowItsOwnCodeOrFailure)
                                 const QStringView code = make();
                                 EXPECT_EQ(code.toString(), alone) << row;
                                 // The usual banks' codes stand in the caller's room.
-                                if (code.size() == 6 && bank != std::string("05"))
+                                if (code.size() == 6 && bank != std::string("05")) {
                                     EXPECT_EQ(code.data(), QStringView(room.data(), 6).data()) << row;
+                                }
                             }
             }
     // Bank 20 on a day without digits and a kind whose bank code has none: a

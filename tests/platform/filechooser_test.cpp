@@ -55,6 +55,47 @@ TEST(FileChooser, TheFileListShowsSizesAndDatesInKorean)
     const QString date = answer->shownRow[3];
     EXPECT_TRUE(date.contains(QStringLiteral("오전")) || date.contains(QStringLiteral("오후"))) << date.toStdString();
     EXPECT_TRUE(date.startsWith(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")))) << date.toStdString();
+    EXPECT_TRUE(answer->cutColumns.isEmpty()) << "elided columns: " << answer->cutColumns.size();
+}
+
+TEST(FileChooser, TheFileListsColumnsHoldTheirWidestValues)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("지급이체_거래처목록_2026년12월분.xlsx")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.resize(123456789);
+    file.close();
+    // A dialog keeps the column widths of the one before it: first an empty folder.
+    QTemporaryDir empty;
+    const auto before = testsupport::AnswerNextFileDialog(QString(), QString());
+    qvx::FileChooser::instance().open(nullptr, QStringLiteral("파일 열기"), empty.path(), QStringLiteral("*.*|*.*"));
+    ASSERT_TRUE(before->answered);
+    const auto answer = testsupport::AnswerNextFileDialog(QString(), QString());
+    qvx::FileChooser::instance().open(nullptr, QStringLiteral("파일 열기"), dir.path(), QStringLiteral("*.*|*.*"));
+    ASSERT_TRUE(answer->answered);
+    ASSERT_GE(answer->shownRow.size(), 4);
+    EXPECT_EQ(answer->shownRow[1], QStringLiteral("120,564 KB"));
+    EXPECT_TRUE(answer->cutColumns.isEmpty()) << "elided columns: " << answer->cutColumns.size();
+}
+
+namespace {
+QStringList g_warnings;
+void RecordWarning(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtWarningMsg)
+        g_warnings << message;
+}
+} // namespace
+
+TEST(FileChooser, ADialogWithoutAFolderOpensWithoutAWarning)
+{
+    g_warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(RecordWarning);
+    const auto answer = testsupport::AnswerNextFileDialog(QString(), QString());
+    qvx::FileChooser::instance().open(nullptr, QString(), QString(), QStringLiteral("*.*|*.*"));
+    qInstallMessageHandler(previous);
+    ASSERT_TRUE(answer->answered);
+    EXPECT_TRUE(g_warnings.filter(QStringLiteral("mkpath")).isEmpty()) << g_warnings.join(u'\n').toStdString();
 }
 
 TEST(FileChooser, AKoreanPatternListsItsFilesAndSwitchingTypesListsTheirs)

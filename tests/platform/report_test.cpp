@@ -74,8 +74,9 @@ TEST(Report, LastPageIsFilledWithEmptyRowsAndEveryPageHasItsNumber)
     // Row 40 is the 9th detail of page 2; the 10th is an empty filler.
     int seen = 0;
     for (const auto &b : pages[1].bands)
-        if (b.band == QStringLiteral("detail") && ++seen == 9)
+        if (b.band == QStringLiteral("detail") && ++seen == 9) {
             EXPECT_EQ(b.items[0].text, QStringLiteral("40"));
+        }
 }
 
 TEST(Report, AnEmptyListStillPrintsOnePageAndARunawayReportIsCut)

@@ -576,7 +576,7 @@ TEST(Spreadsheet, AmountsBeyondWhatANumberCellHoldsAreWrittenAsText)
                                  {QStringLiteral("9,007,199,254,740,992")},
                                  {QStringLiteral("1,234,567,890,123.456")},
                                  {QStringLiteral("-2,500.50")}};
-    for (const QString name : {QStringLiteral("big.xls"), QStringLiteral("big.xlsx")}) {
+    for (const QString &name : {QStringLiteral("big.xls"), QStringLiteral("big.xlsx")}) {
         SCOPED_TRACE(name.toStdString());
         const QString file = dir.filePath(name);
         QString error;
@@ -597,7 +597,7 @@ TEST(Spreadsheet, ATextLongerThanACellHoldsIsRefusedNamingItsCell)
     Spreadsheet::Rows rows{{QStringLiteral("이름"), QStringLiteral("비고")},
                            {QStringLiteral("가"), QString(32767, u'가')},
                            {QStringLiteral("나"), QString(32768, u'x')}};
-    for (const QString name : {QStringLiteral("long.xls"), QStringLiteral("long.xlsx")}) {
+    for (const QString &name : {QStringLiteral("long.xls"), QStringLiteral("long.xlsx")}) {
         SCOPED_TRACE(name.toStdString());
         const QString file = dir.filePath(name);
         QString error;
@@ -856,7 +856,7 @@ TEST(Spreadsheet, NumberColumnsAreNumbersAlsoWhereNoAmountNeedsAGroup)
     const Spreadsheet::Rows rows{{QStringLiteral("수수료"), QStringLiteral("건수"), QStringLiteral("코드")},
                                  {QStringLiteral("500.50"), QStringLiteral("3"), QStringLiteral("20")},
                                  {QStringLiteral("0"), QString(), QStringLiteral("88")}};
-    for (const QString name : {QStringLiteral("fees.xls"), QStringLiteral("fees.xlsx")}) {
+    for (const QString &name : {QStringLiteral("fees.xls"), QStringLiteral("fees.xlsx")}) {
         SCOPED_TRACE(name.toStdString());
         const QString file = dir.filePath(name);
         QString error;

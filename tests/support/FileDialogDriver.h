@@ -12,11 +12,13 @@
 #include <QPushButton>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <memory>
 
@@ -32,6 +34,7 @@ struct FileDialogAnswer
     QStringList shownRow;    // the file list's first row as shown (name, size, type, date)
     QString shownName;       // what its name field proposed
     QStringList shownFiles;  // the entries its list showed under the chosen type
+    QList<int> cutColumns;   // columns of the detail list narrower than what they show
 };
 
 // The entries a file dialog's list shows, once its folder has been read
@@ -86,6 +89,12 @@ inline std::shared_ptr<FileDialogAnswer> AnswerNextFileDialog(const QString &pat
                 QTest::qWait(20);
             for (int col = 0; col < list->model()->columnCount(list->rootIndex()); ++col)
                 answer->shownRow << list->model()->index(0, col, list->rootIndex()).data().toString();
+            if (auto *details = qobject_cast<QTreeView *>(list)) {
+                QApplication::processEvents();
+                for (int col = 1; col < details->header()->count(); ++col)
+                    if (details->header()->sectionSize(col) < list->sizeHintForColumn(col))
+                        answer->cutColumns << col;
+            }
         }
         answer->shownName = name->text();
         if (!answer->pattern.isEmpty()) {

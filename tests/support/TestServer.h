@@ -45,7 +45,7 @@ public:
         bool relay = true; // a relay on a free loopback port (relayPort())
         bool bank = false; // the simulated bank as the batch hook, announcing through the relay
         // Another database to serve (e.g. MariaDB), used as it is; null: a fresh SQLite copy of the demo.
-        std::shared_ptr<Database> database;
+        std::shared_ptr<Database> database{};
     };
 
     TestServer();

@@ -9,10 +9,12 @@ inline ConvertContext DemoConvertContext()
 {
     ConvertContext c;
     c.banks = {
-        {QStringLiteral("03"), QStringLiteral("12301234567890"), QStringLiteral("기업은행"), QStringLiteral("HB0301"),
-         QStringLiteral("한빛상사"), QStringLiteral("1234"), QStringLiteral("123456"), QStringLiteral("IBK0300")},
-        {QStringLiteral("04"), QStringLiteral("123401234567"), QStringLiteral("국민은행"), QStringLiteral("HB0401"),
-         QStringLiteral("한빛상사"), QStringLiteral("2345"), QStringLiteral("234567"), QStringLiteral("KBK0400")},
+        {.bankid = QStringLiteral("03"), .mobankno = QStringLiteral("12301234567890"), .bankname = QStringLiteral("기업은행"),
+         .firmid = QStringLiteral("HB0301"), .sendname = QStringLiteral("한빛상사"), .tr_gubuncode = QStringLiteral("20"),
+         .recvid = QStringLiteral("IBK0300"), .passwd = QStringLiteral("1234"), .dblpasswd = QStringLiteral("123456")},
+        {.bankid = QStringLiteral("04"), .mobankno = QStringLiteral("123401234567"), .bankname = QStringLiteral("국민은행"),
+         .firmid = QStringLiteral("HB0401"), .sendname = QStringLiteral("한빛상사"), .tr_gubuncode = QStringLiteral("30"),
+         .recvid = QStringLiteral("KBK0400"), .passwd = QStringLiteral("2345"), .dblpasswd = QStringLiteral("234567")},
     };
     c.bankNames = {{QStringLiteral("03"), QStringLiteral("기업은행")},
                    {QStringLiteral("04"), QStringLiteral("국민은행")},

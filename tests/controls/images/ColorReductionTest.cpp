@@ -38,6 +38,14 @@ std::uint32_t dibU32(const std::vector<std::uint8_t> &b, std::size_t at)
 
 } // namespace
 
+TEST(ColorReduction, ColoursPerPixelFormat)
+{
+    EXPECT_EQ(FormatColors(1), 2);
+    EXPECT_EQ(FormatColors(4), 16);
+    EXPECT_EQ(FormatColors(8), 256);
+    EXPECT_EQ(FormatColors(24), 0);
+}
+
 TEST(ColorReduction, EveryMethodGivesAFullPaletteAtEachDepth)
 {
     const RgbImage img = picture(50, 40, [](int x, int y) { return std::uint32_t(x * 5 << 16 | y * 6 << 8 | (x + y) * 2); });

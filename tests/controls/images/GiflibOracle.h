@@ -18,7 +18,10 @@ struct Gce
 
 struct Frame
 {
-    int left = 0, top = 0, width = 0, height = 0;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
     bool interlace = false;
     std::vector<std::uint8_t> localColors; // r, g, b per entry; empty for none
     std::vector<std::uint8_t> pixels;      // top-down
@@ -30,7 +33,9 @@ struct Frame
 struct File
 {
     bool gif89 = false;
-    int width = 0, height = 0, background = 0;
+    int width = 0;
+    int height = 0;
+    int background = 0;
     std::vector<std::uint8_t> globalColors;
     int loopCount = -1; // -1: no loop extension
     std::vector<Frame> frames;

@@ -129,3 +129,9 @@ TEST(KitTimerPool, AHandlerErrorReachesTheEventGuard)
     EXPECT_EQ(seen.first(), QStringLiteral("TKitTimerPool.Timer: 타이머 처리 오류"));
     EXPECT_TRUE(pool.Running());
 }
+
+TEST(KitApplication, TheDisplaysColourDepth)
+{
+    const int bits = KitSIColorDepth();
+    EXPECT_TRUE(bits == 1 || bits == 4 || bits == 8 || bits == 15 || bits == 16 || bits == 24 || bits == 32) << bits;
+}

@@ -83,6 +83,18 @@ TEST(KitCaptionLayout, GlyphAndTextArrangement)
     p.end();
 }
 
+TEST(KitButtonFace, TheMaskIsClearOnlyWhereTheTransparentColourIs)
+{
+    QImage img(3, 1, QImage::Format_RGB32);
+    img.setPixel(0, 0, qRgb(255, 0, 255));
+    img.setPixel(1, 0, qRgb(0, 0, 0));
+    img.setPixel(2, 0, qRgb(255, 0, 254));
+    const QImage mask = MakeBitmapMask(img, RGB(255, 0, 255));
+    EXPECT_EQ(qAlpha(mask.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(mask.pixel(1, 0)), 255);
+    EXPECT_EQ(qAlpha(mask.pixel(2, 0)), 255);
+}
+
 TEST(KitButtonFace, ContentRectangleAndPressedShift)
 {
     QImage img(60, 30, QImage::Format_RGB32);

@@ -30,6 +30,16 @@ TEST(KitPicturePlacement, TilesCentresStretchesAndFits)
     EXPECT_EQ(FitRect(TRect(0, 0, 100, 50), TRect(10, 10, 60, 110)), TRect(10, 10, 60, 35));
     EXPECT_EQ(RotatedBounds(TRect(0, 0, 40, 10), 90), TRect(0, 0, 10, 40));
     EXPECT_EQ(RotatedBounds(TRect(3, 3, 40, 10), 0), TRect(3, 3, 40, 10));
+    int width = 0;
+    int height = 0;
+    RectSize(TRect(3, 4, 40, 10), width, height);
+    EXPECT_EQ(width, 37);
+    EXPECT_EQ(height, 6);
+    EXPECT_EQ(MaxIntValue({3, -7, 12, 0}), 12);
+    EXPECT_EQ(MinIntValue({3, -7, 12, 0}), -7);
+    EXPECT_EQ(MinFloatValue({2.5, -0.5, 1.0}), -0.5);
+    EXPECT_EQ(MaxIntValue({}), 0);
+    EXPECT_EQ(MinFloatValue({}), 0.0);
 }
 
 TEST(KitPictureDrawing, TransparentColourAndMaskLeaveTheBackground)

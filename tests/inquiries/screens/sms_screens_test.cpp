@@ -264,10 +264,10 @@ public:
             return; // a box that keeps coming back is counted, not followed for ever
         m_box.show();
         m_box.activateWindow();
-        QTest::qWaitForWindowActive(&m_box);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&m_box));
         m_box.hide();
         m_main->activateWindow();
-        QTest::qWaitForWindowActive(m_main);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(m_main));
     }
     int boxes() const { return m_boxes; }
 

@@ -52,8 +52,9 @@ protected:
             return nullptr;
         auto *screen = qobject_cast<Screen *>(FindScreen(main, QString::fromLatin1(screenName)));
         EXPECT_NE(screen, nullptr) << screenName;
-        if (screen)
+        if (screen) {
             EXPECT_TRUE(QTest::qWaitForWindowExposed(screen)) << screenName;
+        }
         return screen;
     }
     // Qt's item-model tester over the grid's model for the rest of the test:

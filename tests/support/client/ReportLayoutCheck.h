@@ -61,6 +61,7 @@ inline void ExpectReportLayout(qvx::Report &report, const QString &title, int fi
         return;
     }
     const QVector<qvx::Report::Page> pages = CheckReportLayout(report, title);
-    if (!pages.isEmpty())
+    if (!pages.isEmpty()) {
         EXPECT_EQ(pages[0].detailCount(), firstPageLines) << title.toStdString();
+    }
 }

@@ -58,8 +58,9 @@ Screen *openFromMenu(Tqv_frm *main, const char *item, const char *name)
         return nullptr;
     auto *screen = qobject_cast<Screen *>(FindScreen(main, QString::fromLatin1(name)));
     EXPECT_NE(screen, nullptr) << name;
-    if (screen)
+    if (screen) {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(screen)) << name;
+    }
     return screen;
 }
 

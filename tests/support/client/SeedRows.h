@@ -10,7 +10,7 @@ struct SeedRow
 {
     QString userid = QStringLiteral("MAKER");
     QString cfmid = QStringLiteral("APPR1");
-    QString senddate;
+    QString senddate{};
     QString sendtime = QStringLiteral("101500");
     qint64 seqno = 1;
     qint64 price = 1000;
