@@ -17,6 +17,7 @@
 #include "platform/IniFile.h"
 #include "platform/TListGrid.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -109,6 +110,41 @@ TEST_F(VirtualNotices, EachNoticeListShowsTheChosenBanksAccountsInNumberOrder)
             SavePicture(s, "virtual_notices_accounts");
         s->close();
     }
+}
+
+// Enter walks the search bar to 검 색 and searches; a second Enter searches
+// again there: the button stays on and keeps the focus, and no gap request
+// goes out unasked.
+TEST_F(VirtualNotices, ASecondEnterOnSearchSearchesAgainAndAsksTheBankForNothing)
+{
+    qvx::BankSimulator::ensureTables(client->server().db());
+    qvx::BankSimulator bank(client->server().db(), [] { return qvx::Clock::now(); });
+    for (int i = 0; i < 5; ++i)
+        bank.postNotices();
+    const qvx::ResultSet stored = client->server().query(
+        QStringLiteral("select bankid, count(*) as n from V_deposit group by bankid order by bankid"));
+    if (stored.isEmpty())
+        GTEST_SKIP() << "the demo data has no virtual-account account";
+    auto *s = openScreen();
+    ASSERT_NE(s, nullptr);
+    s->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(s));
+    ASSERT_TRUE(Pick(s->cmb_allbank, ItemWith(s->cmb_allbank, QStringLiteral("[") + stored.value(0, 0) + u']')));
+    for (int i = 0; i < 8 && QApplication::focusWidget() != s->btn_search; ++i)
+        PressEnter();
+    ASSERT_EQ(QApplication::focusWidget(), s->btn_search);
+    EXPECT_EQ(PressEnter(), s->btn_search);
+    EXPECT_EQ(s->grd_deposit->RowCount() - 1, stored.valueInt(0, QStringLiteral("n")));
+    EXPECT_TRUE(s->btn_search->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), s->btn_search);
+    EXPECT_EQ(PressEnter(), s->btn_search);
+    EXPECT_EQ(QApplication::focusWidget(), s->btn_search);
+    EXPECT_EQ(s->grd_deposit->RowCount() - 1, stored.valueInt(0, QStringLiteral("n")));
+    EXPECT_EQ(client->server().query(QStringLiteral("select count(*) as n from V_deposit_order"))
+                  .valueInt(0, QStringLiteral("n")),
+              0);
+    EXPECT_TRUE(s->StatusBar1->currentMessage().isEmpty()) << qPrintable(s->StatusBar1->currentMessage());
+    s->close();
 }
 
 // The twin reads the deposit list's visibility keys "1" to "19" only, and

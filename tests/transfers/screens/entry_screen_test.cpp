@@ -137,6 +137,12 @@ TEST_F(EntryScreen, ManualEntryChecksComeInOrderWithTheirMessagesAndFocus)
               QStringLiteral("실명번호의 주민등록번호는 생년월일로 대체 되었습니다.\r\n확인 후 수정해 주시기 바랍니다."));
     EXPECT_TRUE(within(focused(s), s->edt_resident));
 
+    // Longer than the 13 digits a transfer keeps: said so, not the birth-date rule.
+    TypeText(s->edt_resident, QString(40, u'1'));
+    ClickControl(s->KitButton1);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("실명번호는 13자리 이내로 입력하시기 바랍니다."));
+    EXPECT_TRUE(within(focused(s), s->edt_resident));
+
     TypeText(s->edt_resident, QStringLiteral("123-45-67890"));
     ClickControl(s->KitButton1);
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("이체금액을 등록하시기 바랍니다."));
