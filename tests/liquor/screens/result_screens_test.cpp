@@ -577,6 +577,25 @@ TEST_F(LiquorResults, InquiryReportFillsItsPageAndTheViewsDoesNot)
     ExpectReportLayout(s->Report1, S("이체처리현황 (사용자별)"), 31, 37);
 }
 
+// Both reports print the widest figures whole: 13-digit amounts in the
+// lines, 14-digit totals in the title band, beside full-width names.
+TEST_F(LiquorResults, BothReportsPrintTheWidestAmountsAndTotalsWhole)
+{
+    for (int i = 1; i <= 2; ++i)
+        seed("20", i, "4", "0000", 9999999999999, S("가나다라마바"));
+    client->server().exec(S("update cmsjiche102 set nonJuMoney = '9999999999999'"));
+    auto *s = openInquiry();
+    ASSERT_NE(s, nullptr);
+    ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 2);
+    EXPECT_EQ(figure(s, 3, 3), S("19,999,999,999,998"));
+    EXPECT_EQ(ClippedTexts(s->Report1).join(u'\n').toStdString(), "");
+    auto *v = openView();
+    ASSERT_NE(v, nullptr);
+    ClickControl(v->btn_close);
+    ASSERT_EQ(DataRowCount(v->grd_ichelist, 1), 2);
+    EXPECT_EQ(ClippedTexts(v->Report1).join(u'\n').toStdString(), "");
+}
+
 TEST_F(LiquorResults, StatusViewOfEveryUserWithOwnerNamesAndItsSemicolonExport)
 {
     seed("20", 1, "4", "0000", 1000, S("가상사"));
