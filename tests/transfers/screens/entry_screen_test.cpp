@@ -2,6 +2,7 @@
 // the entry checks, the duplicate question, the same-bank rules, the totals,
 // the temporary save and reload, the row edit and the approval request.
 #include "TransferScreenTest.h"
+#include "ReportLayoutCheck.h"
 
 #include "core/BankCheckCode.h"
 #include "core/DMUnit.h"
@@ -793,6 +794,21 @@ TEST_F(EntryScreen, PrintFindAndCloseAskBeforeRowsAreLost)
     const QVector<qvx::Report::Page> pages = s->Report1.layout();
     ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(pages[0].detailCount(), 18);
+    {
+        // The row at its widest prints whole in every column.
+        TListGrid *g = s->grd_ichelist;
+        const QString account = QStringLiteral("123-4567-8901-234");
+        g->SetCells(tcMoBankName, 1, QStringLiteral("한국씨티은행"));
+        g->SetCells(tcMoBankNo, 1, account);
+        g->SetCells(tcMoney, 1, QStringLiteral("9,999,999,999,999"));
+        g->SetCells(tcBankName, 1, QStringLiteral("한국씨티은행"));
+        g->SetCells(tcBankNo, 1, account);
+        g->SetCells(tcName, 1, QStringLiteral("가나다라마바"));
+        g->SetCells(tcFirmId, 1, QStringLiteral("HB210199"));
+        g->SetCells(tcUserId, 1, QStringLiteral("MAKER001"));
+        g->SetCells(tcInfo, 1, QStringLiteral("가나다라마바사아자차카타파하가나다라마바"));
+        EXPECT_EQ(ClippedTexts(s->Report1).join(u'\n').toStdString(), "");
+    }
     OnNextModal([](QDialog *preview) {
         SavePicture(preview, "qv_IcheMake_frm_preview");
         preview->reject();
