@@ -11,6 +11,7 @@
 #include "liquor/LiquorResultRequest.h"
 #include "liquor/LiquorResultSql.h"
 
+#include <QScopedValueRollback>
 #include <QGroupBox>
 #include <QMouseEvent>
 
@@ -315,7 +316,9 @@ void Tqv_j_ichesearch_frm::btn_searchClick(QObject *sender)
     // Rows whose inquiry did not go out wait for the user: a search run by an
     // answer of the bank would list another kind or range in their place, and
     // sending again would ask a second time for what the bank has already got.
-    if (sender != this && m_unsentRowsListed)
+    // While the inquiry is sent, the list is what is being sent: an answer to
+    // a batch that went out meanwhile (a question is open) leaves it alone.
+    if (sender != this && (m_unsentRowsListed || m_sending))
         return;
     m_unsentRowsListed = false;
     m_frame->search();
@@ -340,6 +343,7 @@ void Tqv_j_ichesearch_frm::btn_sendTClick()
                                                           now.toString(QStringLiteral("HHmmss")));
     // One batch per kind: each with its own numbers, rows, commit and
     // registration; a refused batch is rolled back by the sender.
+    const QScopedValueRollback<bool> sending(m_sending, true);
     RequestSender sender(session, *dm.scktconnect);
     bool collectionsWentOut = false;
     if (!requests.collections.isEmpty()) {
