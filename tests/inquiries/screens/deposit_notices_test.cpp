@@ -21,6 +21,7 @@
 #include "platform/TListGrid.h"
 
 #include <QDateEdit>
+#include <QApplication>
 #include <QFile>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -136,6 +137,28 @@ TEST_F(DepositNotices, TheBanksNoticesAreListedAndTotalledByKindInBothSearchForm
     EXPECT_EQ(client->prompt().lastText(), S("예금거래 통지 전문이 수신되지 않았습니다."));
     EXPECT_EQ(rows(s), 0);
     EXPECT_EQ(s->grd_test->Cells(1, 1), QStringLiteral("0"));
+}
+
+// The click search turns 검 색 off while it runs and gives the focus back to
+// it: the next Enter runs the Enter search there, not the gap request.
+TEST_F(DepositNotices, AfterAClickSearchEnterSearchesAgainAndAsksTheBankForNothing)
+{
+    postRounds(3);
+    auto *s = openScreen();
+    ASSERT_NE(s, nullptr);
+    ASSERT_TRUE(Pick(s->cmb_allbank, 1));
+    ASSERT_TRUE(ClickControl(s->btn_search));
+    const int listed = rows(s);
+    ASSERT_GT(listed, 0);
+    EXPECT_TRUE(s->btn_search->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), s->btn_search);
+    client->prompt().clear();
+    EXPECT_EQ(PressEnter(), s->btn_search);
+    EXPECT_EQ(QApplication::focusWidget(), s->btn_search);
+    EXPECT_EQ(rows(s), listed);
+    EXPECT_EQ(client->server().query(QStringLiteral("select count(*) as n from deposit_order"))
+                  .valueInt(0, QStringLiteral("n")),
+              0);
 }
 
 TEST_F(DepositNotices, AGapRequestAsksForExactlyTheHeldBackNumbersAndTheDayIsThenComplete)
