@@ -675,6 +675,18 @@ TEST_F(LiquorResults, BothReportsPrintTheWidestAmountsAndTotalsWhole)
     ClickControl(v->btn_close);
     ASSERT_EQ(DataRowCount(v->grd_ichelist, 1), 2);
     EXPECT_EQ(ClippedTexts(v->Report1).join(u'\n').toStdString(), "");
+    // Both first pages as they print, for a person to look at.
+    for (auto [report, name] : {std::pair{&s->Report1, "liquor_inquiry_report_widest"},
+                                std::pair{&v->Report1, "liquor_view_report_widest"}}) {
+        const QVector<qvx::Report::Page> pages = report->layout();
+        QImage image(QSize(210 * 5, 297 * 5), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        report->paintPage(painter, pages[0], 5);
+        painter.end();
+        image.save(qEnvironmentVariable("QUVEX_TEST_OUTPUT", QDir::tempPath()) + u'/' + QString::fromLatin1(name)
+                   + S(".png"));
+    }
 }
 
 TEST_F(LiquorResults, StatusViewOfEveryUserWithOwnerNamesAndItsSemicolonExport)

@@ -220,6 +220,7 @@ TEST_F(ApprovalScreens, DetailShowsAFourteenDigitTotalWhole)
             auto *unit = d->findChild<QLabel *>(QStringLiteral("lbl_totalunit"));
             ASSERT_NE(unit, nullptr);
             EXPECT_GE(unit->x(), total->geometry().right());
+            SavePicture(d, "approval_detail_widest_total");
             ClickControl(d->btn_close);
         });
         ClickControl(s->btn_preview);
