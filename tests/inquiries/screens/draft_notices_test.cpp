@@ -130,18 +130,10 @@ TEST_F(DraftNotices, ASecondEnterOnSearchSearchesAgainAndPrintsNothing)
         PressEnter();
     ASSERT_EQ(QApplication::focusWidget(), s->btn_search);
     EXPECT_EQ(PressEnter(), s->btn_search);
-    const int listed = rows(s);
-    ASSERT_GT(listed, 0);
-    EXPECT_TRUE(s->btn_search->isEnabled());
-    EXPECT_EQ(QApplication::focusWidget(), s->btn_search);
+    ASSERT_GT(rows(s), 0);
     client->prompt().clear();
-    EXPECT_EQ(PressEnter(), s->btn_search);
-    EXPECT_EQ(QApplication::focusWidget(), s->btn_search);
-    EXPECT_EQ(rows(s), listed);
+    expectEnterSearchesAgain(s->btn_search, [&] { return rows(s); }, "draft_order");
     EXPECT_TRUE(client->prompt().texts().isEmpty()) << qPrintable(client->prompt().lastText());
-    EXPECT_EQ(client->server().query(QStringLiteral("select count(*) as n from draft_order"))
-                  .valueInt(0, QStringLiteral("n")),
-              0);
 }
 
 TEST_F(DraftNotices, TheTextSaveJoinsRightJustifiedAndZeroPaddedFieldsByBlanks)

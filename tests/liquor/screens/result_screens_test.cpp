@@ -90,6 +90,15 @@ protected:
 
     Tqv_j_ichesearch_frm *openInquiry() { return open<Tqv_j_ichesearch_frm>("qv_d1", "qv_j_ichesearch_frm"); }
     Tqv_j_icheview_frm *openView() { return open<Tqv_j_icheview_frm>("qv_b3", "qv_j_icheview_frm"); }
+    // The main window's work area and a screen's child window in it.
+    QMdiArea *workArea() const { return main->findChild<QMdiArea *>(); }
+    QMdiSubWindow *subWindowOf(QWidget *screen) const
+    {
+        for (QMdiSubWindow *sub : workArea()->subWindowList())
+            if (sub->widget() == screen)
+                return sub;
+        return nullptr;
+    }
     static QString cell(LiquorResultScreen *s, int col, int row) { return s->grd_ichelist->Cells(col, row); }
     static QString figure(LiquorResultScreen *s, int col, int row) { return s->grd_test->Cells(col, row); }
 };
@@ -405,14 +414,8 @@ TEST_F(SlowBankLiquorResults, TheBanksAnswerLeavesTheRowsThatDidNotGoOutForTheRe
     ASSERT_NE(s, nullptr);
     auto *view = openView();
     ASSERT_NE(view, nullptr);
-    auto *mdi = main->findChild<QMdiArea *>();
+    QMdiArea *mdi = workArea();
     ASSERT_NE(mdi, nullptr);
-    auto subWindowOf = [mdi](QWidget *screen) -> QMdiSubWindow * {
-        for (QMdiSubWindow *sub : mdi->subWindowList())
-            if (sub->widget() == screen)
-                return sub;
-        return nullptr;
-    };
     HookedLink link(*client->dm()->scktconnect);
     client->dm()->setAppServer(&link);
 
@@ -474,14 +477,8 @@ TEST_F(OneBatchBankLiquorResults, AnAnswerWhileTheBusyQuestionIsOpenLeavesTheUns
     ASSERT_NE(s, nullptr);
     auto *view = openView();
     ASSERT_NE(view, nullptr);
-    auto *mdi = main->findChild<QMdiArea *>();
+    QMdiArea *mdi = workArea();
     ASSERT_NE(mdi, nullptr);
-    auto subWindowOf = [mdi](QWidget *screen) -> QMdiSubWindow * {
-        for (QMdiSubWindow *sub : mdi->subWindowList())
-            if (sub->widget() == screen)
-                return sub;
-        return nullptr;
-    };
     mdi->setActiveSubWindow(subWindowOf(s));
     s->setResultRange(1, 7);
     ClickControl(s->btn_search);
@@ -491,7 +488,7 @@ TEST_F(OneBatchBankLiquorResults, AnAnswerWhileTheBusyQuestionIsOpenLeavesTheUns
     // collections has come in and brought the inquiry to the front; then the
     // user withdraws.
     bool answered = false;
-    client->prompt().setCallback([&](const qvx::ScriptedPrompt::Entry &e) {
+    client->prompt().setCallback([&, this](const qvx::ScriptedPrompt::Entry &e) {
         if (e.text != SendDescBusyQuestion)
             return;
         mdi->setActiveSubWindow(subWindowOf(view));
