@@ -14,7 +14,7 @@ const QString SendDescNotStoredQuestion = QStringLiteral(
     "데이터베이스에서 이체자료를 아직 처리하지 못하고 있습니다.\r\r처리할 때까지 대기하시려면 확인 버튼을 "
     "클릭하시고\r\r이체 업무를   철회하시려면 취소 버튼을 클릭하시기 바랍니다.");
 const QString SendDescBusyQuestion = QStringLiteral(
-    "서버의 처리량이 많습니다. \r\r재시도 하시려면 OK 버튼을 클릭하시고, \r\r잠시후 하시려면 No 버튼을 "
+    "서버의 처리량이 많습니다. \r\r재시도 하시려면 확인 버튼을 클릭하시고, \r\r잠시후 하시려면 취소 버튼을 "
     "클릭하시기 바랍니다.");
 const QString SendDescWithdrawnMessage = QStringLiteral("작업을 철회하였습니다.");
 

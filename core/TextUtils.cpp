@@ -210,6 +210,11 @@ QString FixLenZero(const QString &text, int width, bool leftJustify)
     return fixLen(text, width, leftJustify, '0');
 }
 
+QString PadSpace(const QString &text, int width, bool leftJustify)
+{
+    return fixLen(text, std::max(width, Cp949Length(text)), leftJustify, ' ');
+}
+
 QString DelChar(const QString &text, QChar c)
 {
     // Most texts hold none: then the text itself, shared, not a copy.

@@ -60,6 +60,8 @@ int GetDbcsSafeLen(const QString &text, int n);
 QString FixLenSpace(const QString &text, int width, bool leftJustify);
 // As FixLenSpace with "0" as padding (leftJustify clear gives leading zeros).
 QString FixLenZero(const QString &text, int width, bool leftJustify);
+// As FixLenSpace, but a longer text is kept whole (a figure in a log line).
+QString PadSpace(const QString &text, int width, bool leftJustify);
 
 // --- characters and tokens --------------------------------------------------
 

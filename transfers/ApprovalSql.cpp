@@ -100,7 +100,7 @@ QString detailDelete(const QString &seqNo, const QString &senddate)
 QString logLine(const QString &prefix, const WaitingBatch &b)
 {
     return prefix + FixLenSpace(b.userid, 10, true)
-           + QStringLiteral(" 이체금액:") + FixLenSpace(b.amount, 15, false)
+           + QStringLiteral(" 이체금액:") + PadSpace(b.amount, 15, false)
            + QStringLiteral(" 요청일자:") + FixLenSpace(b.dateText, 10, true)
            + QStringLiteral(" 요청시각:") + FixLenSpace(b.timeText, 8, true)
            + QStringLiteral(" 승인자:") + FixLenSpace(b.cfmid, 10, true);
@@ -114,7 +114,7 @@ QString detailLogLine(const QString &prefix, const QString &seqNo, const QString
                       const QString &name, const QString &bankName)
 {
     return prefix + seqNo + QStringLiteral(" 요청자:") + FixLenSpace(userId, 15, false)
-           + QStringLiteral(" 금액:") + FixLenSpace(amount, 10, true)
+           + QStringLiteral(" 금액:") + PadSpace(amount, 10, true)
            + QStringLiteral(" 거래처:") + FixLenSpace(name, 10, true)
            + QStringLiteral(" 거래은행:") + FixLenSpace(bankName, 20, true);
 }

@@ -229,7 +229,7 @@ bool WriteTransferLog(const QString &kind, const QString &seq, const QStringList
 
 QString TransferRowLogLine(const QString &prefix, const TransferRow &row)
 {
-    return prefix + QStringLiteral("거래구분:") + row.workDiv + QStringLiteral(" 금액:") + FixLenSpace(row.money, 15, false)
+    return prefix + QStringLiteral("거래구분:") + row.workDiv + QStringLiteral(" 금액:") + PadSpace(row.money, 15, false)
            + QStringLiteral(" 송신자:") + FixLenSpace(row.sendId, 10, true) + QStringLiteral(" 수신자:")
            + FixLenSpace(row.recvId, 10, true) + QStringLiteral(" 성명:") + FixLenSpace(row.name, 10, true)
            + QStringLiteral(" 거래은행:") + FixLenSpace(row.bankName, 20, true);

@@ -155,6 +155,8 @@ bool ResidentNoRefused(const QString &bankId, const QString &realNameNo, const Q
     }
 }
 
+const QString RealNameNoTooLongMessage = QStringLiteral("실명번호는 13자리 이내로 입력하시기 바랍니다.");
+
 TransferEntryCheck CheckTransferEntry(const TransferEntryInput &input)
 {
     TransferEntryCheck check;
@@ -166,6 +168,13 @@ TransferEntryCheck CheckTransferEntry(const TransferEntryInput &input)
     if (input.payeeIndex <= 0 && input.sendName.isEmpty()) {
         check.focus = input.payeeComboEnabled ? EntryFocus::PayeeCombo : EntryFocus::SendName;
         check.message = QStringLiteral("송금인 또는 수금인을 등록하시기 바랍니다.");
+        return check;
+    }
+    // The request keeps 13 digits of the real-name number (a resident
+    // registration number): a longer one would be sent cut.
+    if (Cp949Length(PlainRealNameNo(input.residentNo)) > RealNameNoMaxBytes) {
+        check.focus = EntryFocus::ResidentNo;
+        check.message = RealNameNoTooLongMessage;
         return check;
     }
     // A bank code that is no number has no resident-number rule.

@@ -111,6 +111,10 @@ bool ResidentNoRefused(const QString &bankId, const QString &realNameNo, const Q
 // it, the other information as the temporary save holds it.
 constexpr int TransferNameBytes = 12;
 constexpr int TransferInfoBytes = 40;
+// The real-name number a transfer keeps (a resident registration number's
+// 13 digits), and what refuses a longer one.
+constexpr int RealNameNoMaxBytes = 13;
+extern const QString RealNameNoTooLongMessage; // "실명번호는 13자리 이내로 입력하시기 바랍니다."
 
 // What the entry fields hold when "자료작성" is clicked.
 struct TransferEntryInput
@@ -138,8 +142,8 @@ struct TransferEntryCheck
 };
 
 // The checks of "자료작성" before the duplicate question, in their order:
-// mother account, payer/payee, banned resident number, amount, an account
-// that is a number (StoredAccountNo).
+// mother account, payer/payee, real-name number too long, banned resident
+// number, amount, an account that is a number (StoredAccountNo).
 TransferEntryCheck CheckTransferEntry(const TransferEntryInput &input);
 
 // --- row edit ----------------------------------------------------------------------

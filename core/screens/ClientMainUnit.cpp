@@ -277,20 +277,21 @@ void Tqv_frm::mm_SMSTransClick()
 void Tqv_frm::mm_SMSManagerClick() { openByRule(QStringLiteral("Frm_SMSView"), ScreenState::Design); }
 void Tqv_frm::qv_e1Click() { openByRule(QStringLiteral("qv_start_frm"), ScreenState::Design); }
 
-void Tqv_frm::qv_a5Click()
+void Tqv_frm::openNew(const QString &name, ScreenState state)
 {
-    // A new list each time.
-    if (QWidget *screen = ScreenRegistry::instance().create(QStringLiteral("qv_datafile_frm"), this, screenContext()))
-        showScreen(screen, ScreenState::Design);
+    if (QWidget *screen = ScreenRegistry::instance().create(name, this, screenContext()))
+        showScreen(screen, state);
 }
+
+void Tqv_frm::qv_a5Click() { openNew(QStringLiteral("qv_datafile_frm"), ScreenState::Design); }
 
 void Tqv_frm::qv_a6Click()
 {
-    // Either editor is one window at a time: an open one comes to the front,
-    // else a new one opens. The liquor editor is a liquor screen and follows
-    // the maximise setting as they do; the general one keeps its own size.
+    // The general editor opens anew each time and keeps its own size. The
+    // liquor editor is a liquor screen: an open one comes to the front, and
+    // it follows the maximise setting as they do.
     if (session.IcheKind == 1)
-        OpenScreen(*this, QStringLiteral("FrmCatchGA"), ScreenState::Design);
+        openNew(QStringLiteral("FrmCatchGA"), ScreenState::Design);
     else
         OpenScreen(*this, QStringLiteral("FrmCatchJA"), ScreenState::Option);
 }

@@ -104,6 +104,8 @@ private:
     QMenu *addMenu(QMenu *parent, const QString &name, const QString &caption);
     QAction *addBarSeparator();
     void openByRule(const QString &name, ScreenState state);
+    // A new screen of that name each time, open ones left as they are.
+    void openNew(const QString &name, ScreenState state);
     void openMakingScreen(bool payment);
     void openResultInquiry();
     void guarded(const QString &where, void (Tqv_frm::*handler)());

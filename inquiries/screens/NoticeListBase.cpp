@@ -10,6 +10,8 @@
 #include "inquiries/screens/NoticeTotalsGrid.h"
 
 #include <QKeyEvent>
+#include <QPointer>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 
 namespace {
@@ -210,20 +212,39 @@ QString NoticeListBase::bankName(const QString &code)
 
 void NoticeListBase::btn_searchClick(QObject *)
 {
+    // The bank's notice may ask for a search while one waits for the server.
+    if (m_searching)
+        return;
     StatusBar1->clearMessage();
     if (RefuseWhenOffline(session))
         return;
-    btn_search->setEnabled(false);
-    struct Enable
+    // The deposit list's button is off while its click search runs; the
+    // focus stays where the user left it, so that a second Enter does not
+    // reach the button Qt moves it on to.
+    if (m_params.kind != NoticeKind::Deposit) {
+        search(false);
+        return;
+    }
+    struct Disabled
     {
         TDDButton *button;
-        ~Enable() { button->setEnabled(true); }
-    } enable{btn_search};
+        QPointer<QWidget> focused;
+        ~Disabled()
+        {
+            button->setEnabled(true);
+            if (focused)
+                focused->setFocus(Qt::OtherFocusReason);
+        }
+    } disabled{btn_search, focusWidget()};
+    btn_search->setEnabled(false);
     search(false);
 }
 
 int NoticeListBase::search(bool enterForm)
 {
+    if (m_searching)
+        return 0;
+    const QScopedValueRollback<bool> running(m_searching, true);
     // The rows before the search as the grid counts them: an empty list
     // still has its one blank row, so a first notice reports itself by
     // its number (see the closing check).

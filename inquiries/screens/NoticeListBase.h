@@ -82,6 +82,7 @@ protected:
     void build(const Look &look, const std::function<void(TKitSimplePanel *bottom)> &extras);
     TListGrid *list() const { return m_frame->grid(); }
     // Runs the search in its click or Enter form; returns the rows listed.
+    // A search asked for while one runs is refused (0).
     int search(bool enterForm);
     void requestGaps();
     NoticeFilter chosenFilter() const;
@@ -143,6 +144,7 @@ private:
     ListDecl declare();
     void FormCreate();
     bool m_enterForm = false;
+    bool m_searching = false; // a search waits for the server
     std::unique_ptr<KindSums> m_kindSums;
     const TotalsTable m_totals;
     QVector<qint64> m_sums;

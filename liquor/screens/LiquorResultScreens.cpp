@@ -11,6 +11,7 @@
 #include "liquor/LiquorResultRequest.h"
 #include "liquor/LiquorResultSql.h"
 
+#include <QScopedValueRollback>
 #include <QGroupBox>
 #include <QMouseEvent>
 
@@ -43,25 +44,27 @@ private:
 // The report's columns: the inquiry's and the view's.
 QList<ReportColumn> ReportColumns(bool inquiry)
 {
+    // An amount column holds a 13-digit amount ("9,999,999,999,999"), an
+    // account column the longest hyphenated account.
     const Qt::Alignment right = AlignRight;
     if (inquiry)
         return {{QStringLiteral("NO"), 10},
                 {QStringLiteral("구분"), 12, lrKind},
                 {QStringLiteral("도 매 상 명"), 32, lrName},
-                {QStringLiteral("이 체 금 액"), 24, lrPrice, right},
+                {QStringLiteral("이 체 금 액"), 28, lrPrice, right},
                 {QStringLiteral("은 행 명"), 22, lrTransBank},
-                {QStringLiteral("계 좌 번 호"), 34, lrTransBankNo},
+                {QStringLiteral("계 좌 번 호"), 30, lrTransBankNo},
                 {QStringLiteral("송신시각"), 18, lrRecvTime},
                 {QStringLiteral("처 리 결 과"), 38, lrResult, AlignLeft}};
     return {{QStringLiteral("NO"), 10},
-            {QStringLiteral("구분"), 12, lrKind},
-            {QStringLiteral("도 매 상 명"), 28, lrName},
-            {QStringLiteral("이 체 금 액"), 22, lrPrice, right},
-            {QStringLiteral("주류금액"), 20, lrJuMoney, right},
-            {QStringLiteral("비주류금액"), 20, lrNonJuMoney, right},
+            {QStringLiteral("구분"), 10, lrKind},
+            {QStringLiteral("도 매 상 명"), 20, lrName},
+            {QStringLiteral("이 체 금 액"), 28, lrPrice, right},
+            {QStringLiteral("주류금액"), 28, lrJuMoney, right},
+            {QStringLiteral("비주류금액"), 28, lrNonJuMoney, right},
             {QStringLiteral("은행명"), 18, lrTransBank},
-            {QStringLiteral("계 좌 번 호"), 30, lrTransBankNo},
-            {QStringLiteral("처 리 결 과"), 30, lrResult, AlignLeft}};
+            {QStringLiteral("계 좌 번 호"), 28, lrTransBankNo},
+            {QStringLiteral("처 리 결 과"), 20, lrResult, AlignLeft}};
 }
 
 ResultScreenLayout Layout(bool inquiry)
@@ -182,9 +185,9 @@ ListReportDecl LiquorResultScreen::reportDecl()
         {QStringLiteral("모계좌 번호 : "), QStringLiteral("qlbl_mobankno"), {0, 14}},
         {QStringLiteral("이 체 기 간 : "), QStringLiteral("qlbl_date"), {0, 20}},
         {QStringLiteral("사  용  자  :"), QStringLiteral("qlbl_username"), {0, 26}},
-        {QStringLiteral("전 체 건 수 : "), QStringLiteral("qlbl_totalgun"), {92, 14}, QStringLiteral("건"), 24, 14, AlignRight},
-        {QStringLiteral("정 상 건 수 : "), QStringLiteral("qlbl_rightgun"), {92, 20}, QStringLiteral("건"), 24, 14, AlignRight},
-        {QStringLiteral("불 능 건 수 : "), QStringLiteral("qlbl_errgun"), {92, 26}, QStringLiteral("건"), 24, 14, AlignRight},
+        {QStringLiteral("전 체 건 수 : "), QStringLiteral("qlbl_totalgun"), {82, 14}, QStringLiteral("건"), 24, 16, AlignRight},
+        {QStringLiteral("정 상 건 수 : "), QStringLiteral("qlbl_rightgun"), {82, 20}, QStringLiteral("건"), 24, 16, AlignRight},
+        {QStringLiteral("불 능 건 수 : "), QStringLiteral("qlbl_errgun"), {82, 26}, QStringLiteral("건"), 24, 16, AlignRight},
     };
     const QStringList amounts = m_inquiry
         ? QStringList{QStringLiteral("전 체 금 액 : "), QStringLiteral("정 상 금 액 : "), QStringLiteral("불 능 금 액 : ")}
@@ -194,8 +197,10 @@ ListReportDecl LiquorResultScreen::reportDecl()
         ? QStringList{QStringLiteral("qlbl_totalmoney"), QStringLiteral("qlbl_rightmoney"), QStringLiteral("qlbl_errmoney")}
         : QStringList{QStringLiteral("qlbl_totalmoney"), QStringLiteral("qlbl_jumoney"), QStringLiteral("qlbl_nonjumoney"),
                       QStringLiteral("qlbl_rightmoney"), QStringLiteral("qlbl_errmoney")};
+    // The amounts hold a 14-digit total; the view's five stay above its
+    // first page's lines.
     for (int i = 0; i < amounts.size(); ++i)
-        r.values.append({amounts[i], names[i], {140, 14.0 + 6 * i}, QStringLiteral("원"), 22, 22, AlignRight});
+        r.values.append({amounts[i], names[i], {129, 14.0 + 5.5 * i}, QStringLiteral("원"), 23, 29, AlignRight});
     // The title underlined, the product name in bold italics.
     r.extras = [](qvx::Report &report) {
         report.title.item(QStringLiteral("qrlbl_Title"))->font.setUnderline(true);
@@ -311,7 +316,9 @@ void Tqv_j_ichesearch_frm::btn_searchClick(QObject *sender)
     // Rows whose inquiry did not go out wait for the user: a search run by an
     // answer of the bank would list another kind or range in their place, and
     // sending again would ask a second time for what the bank has already got.
-    if (sender != this && m_unsentRowsListed)
+    // While the inquiry is sent, the list is what is being sent: an answer to
+    // a batch that went out meanwhile (a question is open) leaves it alone.
+    if (sender != this && (m_unsentRowsListed || m_sending))
         return;
     m_unsentRowsListed = false;
     m_frame->search();
@@ -336,6 +343,7 @@ void Tqv_j_ichesearch_frm::btn_sendTClick()
                                                           now.toString(QStringLiteral("HHmmss")));
     // One batch per kind: each with its own numbers, rows, commit and
     // registration; a refused batch is rolled back by the sender.
+    const QScopedValueRollback<bool> sending(m_sending, true);
     RequestSender sender(session, *dm.scktconnect);
     bool collectionsWentOut = false;
     if (!requests.collections.isEmpty()) {

@@ -78,6 +78,8 @@ private:
     // The list holds rows of a whole inquiry that did not go out; only the
     // user's own search or a successful sending replaces them.
     bool m_unsentRowsListed = false;
+    // The whole inquiry is being sent (a question may be open meanwhile).
+    bool m_sending = false;
 };
 
 // "이체 현황 보기[주류]".

@@ -2,6 +2,9 @@
 // statement on a batch, quotes doubled.
 #include "transfers/ApprovalSql.h"
 
+#include "transfers/TransferLog.h"
+#include "transfers/TransferRow.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -72,4 +75,23 @@ TEST(ApprovalSql, LogLine)
     EXPECT_EQ(ApprovalSql::logLine(QStringLiteral("자료삭제      작성자:"), Batch()),
               QStringLiteral("자료삭제      작성자:MAKER      이체금액:      1,500,000 요청일자:2026-12-09"
                              " 요청시각:10:15:30 승인자:APPR1     "));
+}
+
+// The day's log writes every figure whole, however wide: a batch's 14-digit
+// total, a row's 13-digit amount.
+TEST(ApprovalSql, LogLinesKeepTheWidestAmountsWhole)
+{
+    WaitingBatch b = Batch();
+    b.amount = QStringLiteral("19,999,999,999,998");
+    EXPECT_TRUE(ApprovalSql::logLine(QStringLiteral("자료삭제      작성자:"), b)
+                    .contains(QStringLiteral(" 이체금액:19,999,999,999,998 요청일자:")));
+    EXPECT_TRUE(ApprovalSql::detailLogLine(QStringLiteral("삭제 "), QStringLiteral("7"), QStringLiteral("MAKER"),
+                                           QStringLiteral("9,999,999,999,999"), QStringLiteral("거래처"),
+                                           QStringLiteral("국민은행"))
+                    .contains(QStringLiteral(" 금액:9,999,999,999,999 거래처:")));
+    TransferRow row;
+    row.money = QStringLiteral("9,999,999,999,999");
+    EXPECT_TRUE(TransferRowLogLine(QString(), row).contains(QStringLiteral(" 금액:9,999,999,999,999 송신자:")));
+    row.money = QStringLiteral("1,000");
+    EXPECT_TRUE(TransferRowLogLine(QString(), row).contains(QStringLiteral(" 금액:          1,000 송신자:")));
 }

@@ -5,6 +5,9 @@
 #include "core/screens/ListKit.h"
 
 #include <QLabel>
+#include <QStyle>
+#include <algorithm>
+#include <QStyle>
 
 namespace {
 enum Col { cNo, cSeqNo, cUser, cMoBank, cState, cKindText, cMoBankNo, cPasswd, cBoki, cGubunText, cPrice,
@@ -39,7 +42,12 @@ TCurrencyEdit *MakeFigure(QWidget *parent, const char *name, bool money, int x)
 {
     auto *e = new TCurrencyEdit(parent);
     e->setObjectName(QString::fromLatin1(name));
-    e->setGeometry(x, 6, 110, 22);
+    // The total holds a 14-digit sum of 13-digit amounts.
+    const int frame = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, e);
+    const int width =
+        money ? std::max(110, e->fontMetrics().horizontalAdvance(QStringLiteral("99,999,999,999,999")) + 2 * frame + 8)
+              : 110;
+    e->setGeometry(x, 6, width, 22);
     e->SetDisplayFormat(money ? QStringLiteral("0,") : QStringLiteral("0"));
     e->setReadOnly(true);
     return e;
@@ -57,7 +65,9 @@ Tqv_acceptdetail_frm::Tqv_acceptdetail_frm(const ScreenContext &context, QWidget
     curredt_gun = MakeFigure(figures, "curredt_gun", false, 8);
     (new QLabel(QStringLiteral("건"), figures))->setGeometry(122, 6, 20, 22);
     curredt_total = MakeFigure(figures, "curredt_total", true, 150);
-    (new QLabel(QStringLiteral("원"), figures))->setGeometry(264, 6, 20, 22);
+    auto *unit = new QLabel(QStringLiteral("원"), figures);
+    unit->setObjectName(QStringLiteral("lbl_totalunit"));
+    unit->setGeometry(curredt_total->geometry().right() + 4, 6, 20, 22);
 
     btn_print = MakeButton(bar, "btn_print", QStringLiteral("인 쇄"), 8, 8, 90, 26);
     btn_preview = MakeButton(bar, "btn_preview", QStringLiteral("미리보기"), 104, 8, 90, 26);

@@ -740,13 +740,15 @@ void Tqv_IcheMake_frm::prepareReport()
     Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_date"), QRectF(0, 20, 120, 5));
     Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_count"), QRectF(130, 14, 147, 5));
     Report1.title.add(ReportItem::Label, QStringLiteral("qlbl_sum"), QRectF(130, 20, 147, 5));
+    // Each column holds its widest value: a 13-digit amount, a hyphenated
+    // account, a 12-byte name, the 40 bytes of the other information.
     static const QList<ReportColumn> columns = {
-        {QStringLiteral("NO"), 10, ReportColumn::RowNo}, {QStringLiteral("모은행"), 20, 1},
-        {QStringLiteral("모계좌"), 30, 2},               {QStringLiteral("업무구분"), 15, 5},
-        {QStringLiteral("거래구분"), 15, 6},             {QStringLiteral("이체금액"), 30, tcMoney, AlignRight},
-        {QStringLiteral("거래은행"), 20, 8},             {QStringLiteral("거래계좌"), 32, 9},
-        {QStringLiteral("업체"), 30, 10},                {QStringLiteral("업체코드"), 20, 13},
-        {QStringLiteral("작성자ID"), 20, 14},            {QStringLiteral("업체정보"), 20, 15}};
+        {QStringLiteral("NO"), 7, ReportColumn::RowNo},    {QStringLiteral("모은행"), 20.5, 1},
+        {QStringLiteral("모계좌"), 28.5, 2},               {QStringLiteral("업무구분"), 14, 5},
+        {QStringLiteral("거래구분"), 14, 6},               {QStringLiteral("이체금액"), 28.5, tcMoney, AlignRight},
+        {QStringLiteral("거래은행"), 21.5, 8},             {QStringLiteral("거래계좌"), 28.5, 9},
+        {QStringLiteral("업체"), 20.5, 10},                {QStringLiteral("업체코드"), 14.5, 13},
+        {QStringLiteral("작성자ID"), 14.5, 14},            {QStringLiteral("업체정보"), 64.5, 15}};
     AddReportColumns(Report1, columns);
     Report1.pageFooter.add(ReportItem::Label, QStringLiteral("qlbl_printdate"), QRectF(0, 1, 150, 6));
     Report1.pageFooter.add(ReportItem::PageNumber, QStringLiteral("qrpage"), QRectF(177, 1, 100, 6),

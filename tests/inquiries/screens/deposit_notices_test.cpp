@@ -21,6 +21,7 @@
 #include "platform/TListGrid.h"
 
 #include <QDateEdit>
+#include <QApplication>
 #include <QFile>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -136,6 +137,19 @@ TEST_F(DepositNotices, TheBanksNoticesAreListedAndTotalledByKindInBothSearchForm
     EXPECT_EQ(client->prompt().lastText(), S("예금거래 통지 전문이 수신되지 않았습니다."));
     EXPECT_EQ(rows(s), 0);
     EXPECT_EQ(s->grd_test->Cells(1, 1), QStringLiteral("0"));
+}
+
+// The click search turns 검 색 off while it runs and gives the focus back to
+// it: the next Enter runs the Enter search there, not the gap request.
+TEST_F(DepositNotices, AfterAClickSearchEnterSearchesAgainAndAsksTheBankForNothing)
+{
+    postRounds(3);
+    auto *s = openScreen();
+    ASSERT_NE(s, nullptr);
+    ASSERT_TRUE(Pick(s->cmb_allbank, 1));
+    ASSERT_TRUE(ClickControl(s->btn_search));
+    ASSERT_GT(rows(s), 0);
+    expectEnterSearchesAgain(s->btn_search, [&] { return rows(s); }, "deposit_order");
 }
 
 TEST_F(DepositNotices, AGapRequestAsksForExactlyTheHeldBackNumbersAndTheDayIsThenComplete)

@@ -16,6 +16,7 @@
 #include "platform/FileChooser.h"
 #include "platform/TListGrid.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -115,6 +116,24 @@ TEST_F(DraftNotices, AGapRequestBringsBackTheHeldBackNumbers)
     client->prompt().clear();
     ASSERT_TRUE(ClickControl(s->KitButton1));
     EXPECT_EQ(client->prompt().lastText(), S("결번요구할 전문이 없습니다."));
+}
+
+// Enter walks the search bar to 검 색 and searches; a second Enter searches
+// again there, not on a button the focus moved on to.
+TEST_F(DraftNotices, ASecondEnterOnSearchSearchesAgainAndPrintsNothing)
+{
+    postRounds(3);
+    auto *s = openScreen();
+    ASSERT_NE(s, nullptr);
+    ASSERT_TRUE(Pick(s->cmb_allbank, 1));
+    for (int i = 0; i < 8 && QApplication::focusWidget() != s->btn_search; ++i)
+        PressEnter();
+    ASSERT_EQ(QApplication::focusWidget(), s->btn_search);
+    EXPECT_EQ(PressEnter(), s->btn_search);
+    ASSERT_GT(rows(s), 0);
+    client->prompt().clear();
+    expectEnterSearchesAgain(s->btn_search, [&] { return rows(s); }, "draft_order");
+    EXPECT_TRUE(client->prompt().texts().isEmpty()) << qPrintable(client->prompt().lastText());
 }
 
 TEST_F(DraftNotices, TheTextSaveJoinsRightJustifiedAndZeroPaddedFieldsByBlanks)

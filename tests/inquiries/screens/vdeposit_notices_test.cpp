@@ -17,6 +17,7 @@
 #include "platform/IniFile.h"
 #include "platform/TListGrid.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -30,6 +31,16 @@ protected:
     void registerScreens() override { registerInquiryScreens(); }
     // The menu item is there only where virtual accounts are in use: the
     // screen is made as the menu would make it.
+    // Five rounds of the bank's notices; the virtual-account notices stored by bank.
+    qvx::ResultSet postNotices()
+    {
+        qvx::BankSimulator::ensureTables(client->server().db());
+        qvx::BankSimulator bank(client->server().db(), [] { return qvx::Clock::now(); });
+        for (int i = 0; i < 5; ++i)
+            bank.postNotices();
+        return client->server().query(
+            QStringLiteral("select bankid, count(*) as n from V_deposit group by bankid order by bankid"));
+    }
     Tqv_V_deposit_frm *openScreen()
     {
         QWidget *w = ScreenRegistry::instance().create(QStringLiteral("qv_V_deposit_frm"), nullptr, main->screenContext());
@@ -45,12 +56,7 @@ protected:
 
 TEST_F(VirtualNotices, TheVirtualAccountNoticesAreListedTotalledAndTheirGapsAskedFor)
 {
-    qvx::BankSimulator::ensureTables(client->server().db());
-    qvx::BankSimulator bank(client->server().db(), [] { return qvx::Clock::now(); });
-    for (int i = 0; i < 5; ++i)
-        bank.postNotices();
-    const qvx::ResultSet stored = client->server().query(
-        QStringLiteral("select bankid, count(*) as n from V_deposit group by bankid order by bankid"));
+    const qvx::ResultSet stored = postNotices();
     if (stored.isEmpty())
         GTEST_SKIP() << "the demo data has no virtual-account account";
     auto *s = openScreen();
@@ -111,6 +117,29 @@ TEST_F(VirtualNotices, EachNoticeListShowsTheChosenBanksAccountsInNumberOrder)
     }
 }
 
+// Enter walks the search bar to 검 색 and searches; a second Enter searches
+// again there: the button stays on and keeps the focus, and no gap request
+// goes out unasked.
+TEST_F(VirtualNotices, ASecondEnterOnSearchSearchesAgainAndAsksTheBankForNothing)
+{
+    const qvx::ResultSet stored = postNotices();
+    if (stored.isEmpty())
+        GTEST_SKIP() << "the demo data has no virtual-account account";
+    auto *s = openScreen();
+    ASSERT_NE(s, nullptr);
+    s->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(s));
+    ASSERT_TRUE(Pick(s->cmb_allbank, ItemWith(s->cmb_allbank, QStringLiteral("[") + stored.value(0, 0) + u']')));
+    for (int i = 0; i < 8 && QApplication::focusWidget() != s->btn_search; ++i)
+        PressEnter();
+    ASSERT_EQ(QApplication::focusWidget(), s->btn_search);
+    EXPECT_EQ(PressEnter(), s->btn_search);
+    EXPECT_EQ(s->grd_deposit->RowCount() - 1, stored.valueInt(0, QStringLiteral("n")));
+    expectEnterSearchesAgain(s->btn_search, [&] { return s->grd_deposit->RowCount() - 1; }, "V_deposit_order");
+    EXPECT_TRUE(s->StatusBar1->currentMessage().isEmpty()) << qPrintable(s->StatusBar1->currentMessage());
+    s->close();
+}
+
 // The twin reads the deposit list's visibility keys "1" to "19" only, and
 // its search button has no Enter form: Enter presses it as a click does,
 // and the click search starts from a clear status line.
@@ -121,12 +150,7 @@ TEST_F(VirtualNotices, TheTwinReadsNineteenVisibilityKeysAndEnterOnSearchClicksI
         ini.writeString(S("QV_V_DEPOSIT_FRM"), S("19"), S("0원거래일자"));
         ini.writeString(S("QV_V_DEPOSIT_FRM"), S("20"), S("0원거래번호"));
     }
-    qvx::BankSimulator::ensureTables(client->server().db());
-    qvx::BankSimulator bank(client->server().db(), [] { return qvx::Clock::now(); });
-    for (int i = 0; i < 5; ++i)
-        bank.postNotices();
-    const qvx::ResultSet stored = client->server().query(
-        QStringLiteral("select bankid, count(*) as n from V_deposit group by bankid order by bankid"));
+    const qvx::ResultSet stored = postNotices();
     if (stored.isEmpty())
         GTEST_SKIP() << "the demo data has no virtual-account account";
     auto *s = openScreen();

@@ -6,6 +6,7 @@
 #include "HookedLink.h"
 #include "ListScreenFixture.h"
 #include "ReportLayoutCheck.h"
+#include "core/SeqNo.h"
 
 #include "core/ListColumns.h"
 #include "core/Session.h"
@@ -89,6 +90,15 @@ protected:
 
     Tqv_j_ichesearch_frm *openInquiry() { return open<Tqv_j_ichesearch_frm>("qv_d1", "qv_j_ichesearch_frm"); }
     Tqv_j_icheview_frm *openView() { return open<Tqv_j_icheview_frm>("qv_b3", "qv_j_icheview_frm"); }
+    // The main window's work area and a screen's child window in it.
+    QMdiArea *workArea() const { return main->findChild<QMdiArea *>(); }
+    QMdiSubWindow *subWindowOf(QWidget *screen) const
+    {
+        for (QMdiSubWindow *sub : workArea()->subWindowList())
+            if (sub->widget() == screen)
+                return sub;
+        return nullptr;
+    }
     static QString cell(LiquorResultScreen *s, int col, int row) { return s->grd_ichelist->Cells(col, row); }
     static QString figure(LiquorResultScreen *s, int col, int row) { return s->grd_test->Cells(col, row); }
 };
@@ -404,14 +414,8 @@ TEST_F(SlowBankLiquorResults, TheBanksAnswerLeavesTheRowsThatDidNotGoOutForTheRe
     ASSERT_NE(s, nullptr);
     auto *view = openView();
     ASSERT_NE(view, nullptr);
-    auto *mdi = main->findChild<QMdiArea *>();
+    QMdiArea *mdi = workArea();
     ASSERT_NE(mdi, nullptr);
-    auto subWindowOf = [mdi](QWidget *screen) -> QMdiSubWindow * {
-        for (QMdiSubWindow *sub : mdi->subWindowList())
-            if (sub->widget() == screen)
-                return sub;
-        return nullptr;
-    };
     HookedLink link(*client->dm()->scktconnect);
     client->dm()->setAppServer(&link);
 
@@ -444,6 +448,80 @@ TEST_F(SlowBankLiquorResults, TheBanksAnswerLeavesTheRowsThatDidNotGoOutForTheRe
     EXPECT_EQ(client->server().query(S("select org_seqno from icheresult_103")).value(0, 0), S("3"));
     EXPECT_TRUE(GridIsEmpty(s->grd_ichelist, 1));
     client->dm()->setAppServer(nullptr);
+}
+
+// The bank takes one batch at a time: while the collections' inquiry waits
+// for its answer, the payments' registration is answered busy.
+class OneBatchBankLiquorResults : public LiquorResults
+{
+protected:
+    ClientFixture::Options options() const override
+    {
+        ClientFixture::Options o = LiquorResults::options();
+        o.server.adjust = [](qvx::ServerOptions &server) {
+            server.bankDelayMs = 3000;
+            server.bankMaxPending = 1;
+        };
+        return o;
+    }
+};
+
+TEST_F(OneBatchBankLiquorResults, AnAnswerWhileTheBusyQuestionIsOpenLeavesTheUnsentPaymentsForTheRetry)
+{
+    client->server().client().maxSeqNo(100);
+    for (int i = 1; i <= 5; ++i)
+        seed("20", i, "2", "", 1000 * i, S("수납상사") + QString::number(i));
+    seed("30", 6, "2", "", 6000, S("지급상사1"));
+    seed("30", 7, "2", "", 7000, S("지급상사2"));
+    auto *s = openInquiry();
+    ASSERT_NE(s, nullptr);
+    auto *view = openView();
+    ASSERT_NE(view, nullptr);
+    QMdiArea *mdi = workArea();
+    ASSERT_NE(mdi, nullptr);
+    mdi->setActiveSubWindow(subWindowOf(s));
+    s->setResultRange(1, 7);
+    ClickControl(s->btn_search);
+    ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 7);
+
+    // The busy question stays open until the bank's answer to the
+    // collections has come in and brought the inquiry to the front; then the
+    // user withdraws.
+    bool answered = false;
+    client->prompt().setCallback([&, this](const qvx::ScriptedPrompt::Entry &e) {
+        if (e.text != SendDescBusyQuestion)
+            return;
+        mdi->setActiveSubWindow(subWindowOf(view));
+        answered = ClientFixture::waitFor([&] { return mdi->currentSubWindow()->widget() == s; }, 20000);
+    });
+    client->prompt().clear();
+    client->prompt().enqueueAnswer(false);
+    ClickControl(s->btn_sendT);
+    client->prompt().setCallback({});
+    ASSERT_TRUE(answered);
+    EXPECT_EQ(client->prompt().texts(),
+              (QStringList{SendDescBusyQuestion, S("작업을 철회하였습니다."),
+                           S("수납 자료의 이체결과 조회는 송신되었습니다.")}));
+    ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 2);
+    EXPECT_EQ(cell(s, lrSeqNo, 1), S("6"));
+    EXPECT_EQ(cell(s, lrSeqNo, 2), S("7"));
+    EXPECT_EQ(cell(s, lrNo, 1), S("1"));
+    EXPECT_EQ(cell(s, lrNo, 2), S("2"));
+
+    // Sending again asks for the payments alone (the withdrawn batch's rows
+    // stay stored, never registered).
+    client->prompt().clear();
+    const int storedPayments = client->server().query(S("select count(*) from icheresult_103")).value(0, 0).toInt();
+    ClickControl(s->btn_sendT);
+    EXPECT_FALSE(client->prompt().contains(S("조회할 데이터가 존재하지 않습니다.")));
+    EXPECT_EQ(client->server().query(S("select count(*) as n from icheresult_102")).value(0, 0), S("5"));
+    EXPECT_EQ(client->server().query(S("select count(*) from icheresult_103")).value(0, 0).toInt(), storedPayments + 2);
+    EXPECT_TRUE(GridIsEmpty(s->grd_ichelist, 1));
+    const qvx::ResultSet payments =
+        client->server().query(S("select distinct org_seqno from icheresult_103 order by org_seqno"));
+    ASSERT_EQ(payments.recordCount(), 2);
+    EXPECT_EQ(payments.value(0, 0), S("6"));
+    EXPECT_EQ(payments.value(1, 0), S("7"));
 }
 
 TEST_F(LiquorResults, ReprocessingRecordLoadsBackIntoTheEntryScreen)
@@ -575,6 +653,37 @@ TEST_F(LiquorResults, InquiryReportFillsItsPageAndTheViewsDoesNot)
     ClickControl(s->btn_search);
     ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 33);
     ExpectReportLayout(s->Report1, S("이체처리현황 (사용자별)"), 31, 37);
+}
+
+// Both reports print the widest figures whole: 13-digit amounts in the
+// lines, 14-digit totals in the title band, beside full-width names.
+TEST_F(LiquorResults, BothReportsPrintTheWidestAmountsAndTotalsWhole)
+{
+    for (int i = 1; i <= 2; ++i)
+        seed("20", i, "4", "0000", 9999999999999, S("가나다라마바"));
+    client->server().exec(S("update cmsjiche102 set nonJuMoney = '9999999999999'"));
+    auto *s = openInquiry();
+    ASSERT_NE(s, nullptr);
+    ASSERT_EQ(DataRowCount(s->grd_ichelist, 1), 2);
+    EXPECT_EQ(figure(s, 3, 3), S("19,999,999,999,998"));
+    EXPECT_EQ(ClippedTexts(s->Report1).join(u'\n').toStdString(), "");
+    auto *v = openView();
+    ASSERT_NE(v, nullptr);
+    ClickControl(v->btn_close);
+    ASSERT_EQ(DataRowCount(v->grd_ichelist, 1), 2);
+    EXPECT_EQ(ClippedTexts(v->Report1).join(u'\n').toStdString(), "");
+    // Both first pages as they print, for a person to look at.
+    for (auto [report, name] : {std::pair{&s->Report1, "liquor_inquiry_report_widest"},
+                                std::pair{&v->Report1, "liquor_view_report_widest"}}) {
+        const QVector<qvx::Report::Page> pages = report->layout();
+        QImage image(QSize(210 * 5, 297 * 5), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        report->paintPage(painter, pages[0], 5);
+        painter.end();
+        image.save(qEnvironmentVariable("QUVEX_TEST_OUTPUT", QDir::tempPath()) + u'/' + QString::fromLatin1(name)
+                   + S(".png"));
+    }
 }
 
 TEST_F(LiquorResults, StatusViewOfEveryUserWithOwnerNamesAndItsSemicolonExport)

@@ -4,6 +4,8 @@
 #include "platform/Clock.h"
 #include "platform/TListGrid.h"
 
+#include <QApplication>
+
 ClientFixture::Options ListScreenFixture::options() const
 {
     ClientFixture::Options o;
@@ -30,6 +32,22 @@ void ListScreenFixture::SetUp()
     client->prompt().failUnscripted([](const qvx::ScriptedPrompt::Entry &e) {
         ADD_FAILURE() << "a question the test did not expect: " << qPrintable(e.text);
     });
+}
+
+void ListScreenFixture::expectEnterSearchesAgain(QWidget *search, const std::function<int()> &listed,
+                                                 const char *requestTable)
+{
+    const int before = listed();
+    EXPECT_TRUE(search->isEnabled());
+    ASSERT_EQ(QApplication::focusWidget(), search);
+    EXPECT_EQ(PressEnter(), search);
+    EXPECT_EQ(QApplication::focusWidget(), search);
+    EXPECT_EQ(listed(), before);
+    EXPECT_EQ(client->server()
+                  .query(QStringLiteral("select count(*) as n from %1").arg(QString::fromLatin1(requestTable)))
+                  .valueInt(0, QStringLiteral("n")),
+              0)
+        << requestTable;
 }
 
 void ListScreenFixture::TearDown()

@@ -25,6 +25,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <list>
 #include <memory>
 
@@ -60,6 +61,10 @@ protected:
     // Qt's item-model tester over the grid's model for the rest of the test:
     // every fill, clear and tick is checked against the model rules.
     void watchModel(TListGrid *grid);
+    // A second Enter on a list's search button that has the focus: it
+    // searches again there (the list as long as before), the button stays on
+    // and keeps the focus, and no row goes to `requestTable`.
+    void expectEnterSearchesAgain(QWidget *search, const std::function<int()> &listed, const char *requestTable);
 
     std::unique_ptr<ClientFixture> client;
     Tqv_frm *main = nullptr;

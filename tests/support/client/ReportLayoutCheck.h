@@ -65,3 +65,15 @@ inline void ExpectReportLayout(qvx::Report &report, const QString &title, int fi
         EXPECT_EQ(pages[0].detailCount(), firstPageLines) << title.toStdString();
     }
 }
+
+// What any page of the laid-out report prints cut or run together, each
+// fault once.
+inline QStringList ClippedTexts(qvx::Report &report)
+{
+    QStringList faults;
+    for (const qvx::Report::Page &page : report.layout())
+        for (const QString &fault : report.clippedTexts(page))
+            if (!faults.contains(fault))
+                faults << fault;
+    return faults;
+}

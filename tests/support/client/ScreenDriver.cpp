@@ -9,8 +9,12 @@
 #include "controls/panels/KitComboBox.h"
 #include "platform/TListGrid.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QPointer>
 #include <QDateEdit>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QStyle>
 #include <QStyleOptionViewItem>
@@ -64,6 +68,27 @@ bool ClickControl(QWidget *control)
     QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, control->rect().center());
     QCoreApplication::processEvents();
     return true;
+}
+
+QWidget *PressEnter()
+{
+    QWidget *focused = QApplication::focusWidget();
+    if (!focused) {
+        ADD_FAILURE() << "no control has the focus to press Enter in";
+        return nullptr;
+    }
+    QTest::keyClick(focused, Qt::Key_Return);
+    // A button pressed by Enter clicks itself a moment later.
+    if (auto *button = qobject_cast<QAbstractButton *>(focused)) {
+        QPointer<QAbstractButton> guard(button);
+        QDeadlineTimer deadline(10000);
+        while (guard && guard->isDown() && !deadline.hasExpired())
+            QTest::qWait(10);
+        if (guard && guard->isDown())
+            ADD_FAILURE() << qPrintable(focused->objectName()) << " stayed pressed after Enter";
+    }
+    QCoreApplication::processEvents();
+    return focused;
 }
 
 bool TypeText(QLineEdit *edit, const QString &text)

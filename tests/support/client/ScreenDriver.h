@@ -48,6 +48,10 @@ bool Usable(const QWidget *control);
 // A left click at the control's centre; fails (and does not click) when the
 // control is missing, hidden or disabled. True when it clicked.
 bool ClickControl(QWidget *control);
+// Enter pressed where the focus is, as a person presses it; a button that
+// takes it is released (its click has run) before this returns. Gives the
+// widget that had the focus (null, with a failure, when none had).
+QWidget *PressEnter();
 // Focus, the old text deleted, then the text typed key by key (Korean
 // characters committed through the input method).
 bool TypeText(QLineEdit *edit, const QString &text);

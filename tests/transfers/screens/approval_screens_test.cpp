@@ -11,7 +11,11 @@
 #include "transfers/screens/AcceptConfirm1Unit.h"
 #include "transfers/screens/AcceptConfirmUnit.h"
 #include "transfers/screens/AcceptDetailUnit.h"
+#include "controls/edits/CurrEdit.h"
 #include "../../backend/relay_client.h"
+
+#include <QLabel>
+#include <QStyle>
 
 using namespace transfertest;
 
@@ -197,6 +201,30 @@ TEST_F(ApprovalScreens, DetailShowsEveryRowAndItsDeleteLowersCountAndTotal)
     });
     EXPECT_EQ(rowsOf(QStringLiteral("MAKER")), 1);
     EXPECT_TRUE(client.prompt().contains(QStringLiteral("선택한 이체자료를 삭제하였습니다.")));
+}
+
+// A batch of two 13-digit amounts: the dialog's total shows its 14 digits whole.
+TEST_F(ApprovalScreens, DetailShowsAFourteenDigitTotalWhole)
+{
+    login("APPR1", "2222");
+    seed({.seqno = 51, .price = 9999999999999});
+    seed({.seqno = 52, .price = 1000001244567});
+    client.prompt().setDefaultAnswer(true);
+    onScreen<Tqv_acceptconfirm_frm>([](Tqv_acceptconfirm_frm *s) {
+        OnModal<Tqv_acceptdetail_frm>([](Tqv_acceptdetail_frm *d) {
+            TCurrencyEdit *total = d->curredt_total;
+            EXPECT_EQ(total->DisplayText(), QStringLiteral("11,000,001,244,566"));
+            // The text is painted inside the frame with two pixels either side.
+            const int frame = total->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, total);
+            EXPECT_LE(total->fontMetrics().horizontalAdvance(total->DisplayText()) + 2 * frame + 4, total->width());
+            auto *unit = d->findChild<QLabel *>(QStringLiteral("lbl_totalunit"));
+            ASSERT_NE(unit, nullptr);
+            EXPECT_GE(unit->x(), total->geometry().right());
+            SavePicture(d, "approval_detail_widest_total");
+            ClickControl(d->btn_close);
+        });
+        ClickControl(s->btn_preview);
+    });
 }
 
 TEST_F(ApprovalScreens, SendOneWithAWithdrawnRegistrationStillHandsTheBatchOver)

@@ -574,9 +574,15 @@ TEST_F(SendModuleLayout, ALayoutSavedInTheAutomaticEditorChangesWhatTheSendModul
     EXPECT_EQ(layout[cvSeqNo].start, 90);
     SavePicture(editor, "FrmCatchGA");
 
-    // One editor at a time: the menu brings the open one forward.
-    TriggerMenuItem(main, QStringLiteral("qv_a6"));
-    EXPECT_EQ(main->findChildren<TFrmCatchGA *>().size(), 1);
+    // The menu opens a second editor beside the first, on what is stored now.
+    ASSERT_TRUE(TriggerMenuItem(main, QStringLiteral("qv_a6")));
+    const QList<TFrmCatchGA *> editors = main->findChildren<TFrmCatchGA *>();
+    ASSERT_EQ(editors.size(), 2);
+    TFrmCatchGA *second = editors[0] == editor ? editors[1] : editors[0];
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(second));
+    EXPECT_EQ(second->edTitle->text(), QStringLiteral("자동송신 표준"));
+    EXPECT_EQ(second->Grid->Cells(1, 6), QStringLiteral("40"));
+    second->close();
     editor->close();
 }
 

@@ -2,6 +2,7 @@
 // the entry checks, the duplicate question, the same-bank rules, the totals,
 // the temporary save and reload, the row edit and the approval request.
 #include "TransferScreenTest.h"
+#include "ReportLayoutCheck.h"
 
 #include "core/BankCheckCode.h"
 #include "core/DMUnit.h"
@@ -136,6 +137,12 @@ TEST_F(EntryScreen, ManualEntryChecksComeInOrderWithTheirMessagesAndFocus)
     ClickControl(s->KitButton1);
     EXPECT_EQ(client.prompt().lastText(),
               QStringLiteral("실명번호의 주민등록번호는 생년월일로 대체 되었습니다.\r\n확인 후 수정해 주시기 바랍니다."));
+    EXPECT_TRUE(within(focused(s), s->edt_resident));
+
+    // Longer than the 13 digits a transfer keeps: said so, not the birth-date rule.
+    TypeText(s->edt_resident, QString(40, u'1'));
+    ClickControl(s->KitButton1);
+    EXPECT_EQ(client.prompt().lastText(), QStringLiteral("실명번호는 13자리 이내로 입력하시기 바랍니다."));
     EXPECT_TRUE(within(focused(s), s->edt_resident));
 
     TypeText(s->edt_resident, QStringLiteral("123-45-67890"));
@@ -834,6 +841,21 @@ TEST_F(EntryScreen, PrintFindAndCloseAskBeforeRowsAreLost)
     const QVector<qvx::Report::Page> pages = s->Report1.layout();
     ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(pages[0].detailCount(), 18);
+    {
+        // The row at its widest prints whole in every column.
+        TListGrid *g = s->grd_ichelist;
+        const QString account = QStringLiteral("123-4567-8901-234");
+        g->SetCells(tcMoBankName, 1, QStringLiteral("한국씨티은행"));
+        g->SetCells(tcMoBankNo, 1, account);
+        g->SetCells(tcMoney, 1, QStringLiteral("9,999,999,999,999"));
+        g->SetCells(tcBankName, 1, QStringLiteral("한국씨티은행"));
+        g->SetCells(tcBankNo, 1, account);
+        g->SetCells(tcName, 1, QStringLiteral("가나다라마바"));
+        g->SetCells(tcFirmId, 1, QStringLiteral("HB210199"));
+        g->SetCells(tcUserId, 1, QStringLiteral("MAKER001"));
+        g->SetCells(tcInfo, 1, QStringLiteral("가나다라마바사아자차카타파하가나다라마바"));
+        EXPECT_EQ(ClippedTexts(s->Report1).join(u'\n').toStdString(), "");
+    }
     OnNextModal([](QDialog *preview) {
         SavePicture(preview, "qv_IcheMake_frm_preview");
         preview->reject();
