@@ -1,7 +1,8 @@
 #pragma once
 // The fixture of the inquiry screens' tests: a real server with the
 // simulated bank (answers after 50 ms, announced through the relay), the
-// client started with MAKER logged in and its main window shown.
+// client started with MAKER logged in and its main window shown. A question
+// the test did not queue an answer for fails it.
 
 #include "backend/RelayServer.h"
 #include "backend/ServerOptions.h"
@@ -40,7 +41,8 @@ protected:
         main = client->mainWindow();
         ScreenInput::showMainWindow(main);
         ASSERT_TRUE(ClientFixture::waitFor([this] { return client->server().relay()->isConnected(S("MAKER")); }));
-        client->prompt().setDefaultAnswer(true);
+        // A test queues the answer of every question it expects.
+        client->failUnexpectedQuestions();
     }
     qvx::ResultSet query(const QString &sql) { return client->server().query(sql); }
     int count(const QString &sql) { return query(sql).value(0, 0).toInt(); }

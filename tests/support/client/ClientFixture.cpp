@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTest>
+#include <gtest/gtest.h>
 
 ClientFixture::ClientFixture()
     : ClientFixture(Options{})
@@ -120,6 +121,13 @@ Tdm *ClientFixture::dm() const
 ScreenContext ClientFixture::context() const
 {
     return {m_startup->session(), *m_startup->dataModule()};
+}
+
+void ClientFixture::failUnexpectedQuestions()
+{
+    m_prompt.failUnscripted([](const qvx::ScriptedPrompt::Entry &e) {
+        ADD_FAILURE() << "a question the test did not expect: " << qPrintable(e.text);
+    });
 }
 
 int ClientFixture::terminateRequests() const

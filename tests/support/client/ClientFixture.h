@@ -60,6 +60,9 @@ public:
 
     qvx::test::TestServer &server() { return *m_serverInUse; }
     qvx::ScriptedPrompt &prompt() { return m_prompt; }
+    // From here on a question the test did not queue an answer for fails the
+    // test and is answered "no" (a fault of the screen or of the test).
+    void failUnexpectedQuestions();
     QString home() const { return m_home.path(); }
     qvx::IniFile config() const;
     // The application server's address as the login dialog takes it ("host:port").

@@ -27,11 +27,8 @@ void ListScreenFixture::SetUp()
     const QString user = userId();
     ASSERT_TRUE(ClientFixture::waitFor([this, user] { return client->server().relay()->isConnected(user); }));
     today = qvx::Clock::today();
-    // A test queues the answer of every question it expects; any other
-    // question is a fault of the screen or of the test, answered "no".
-    client->prompt().failUnscripted([](const qvx::ScriptedPrompt::Entry &e) {
-        ADD_FAILURE() << "a question the test did not expect: " << qPrintable(e.text);
-    });
+    // A test queues the answer of every question it expects.
+    client->failUnexpectedQuestions();
 }
 
 void ListScreenFixture::expectEnterSearchesAgain(QWidget *search, const std::function<int()> &listed,
