@@ -60,7 +60,7 @@ protected:
         main = client->mainWindow();
         ScreenInput::showMainWindow(main);
         main->ApplySmsMark(S("QVXSMS01")); // the site's SMS id, as the server announces it
-        client->prompt().setDefaultAnswer(true);
+        client->failUnexpectedQuestions(); // a test queues the answers it expects
     }
     virtual void adjust(qvx::ServerOptions &) {}
     TFrm_UserSMS *open()
