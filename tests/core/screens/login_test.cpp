@@ -22,7 +22,8 @@ namespace {
 const QString WrongLogin = QStringLiteral("로그인할 수 없습니다.\r\r사용자 ID와 암호를 정확히 입력하시기 바랍니다.");
 const QString Expired = QStringLiteral("패스워드 사용 기간이 만료 되었습니다, 변경후 로그인 하세요");
 
-// A login dialog of its own, shown, with a data module behind it.
+// A login dialog of its own, shown, with a data module behind it. A question
+// the test did not queue an answer for fails it.
 class LoginDialogTest : public ::testing::Test
 {
 protected:
@@ -33,6 +34,7 @@ protected:
         dialog->show();
         QCoreApplication::processEvents();
         client.prompt().clear();
+        client.failUnexpectedQuestions();
     }
     void TearDown() override
     {
@@ -230,10 +232,11 @@ TEST_F(LoginDialogTest, PasswordChangeStoresTheTrimmedPassword)
         QTest::mouseClick(d.btn_confirm, Qt::LeftButton);
         return d.result();
     });
-    client.prompt().setDefaultAnswer(true);
+    client.prompt().enqueueAnswer(true); // "암호를 변경하시겠습니까?"
     QTest::keyClicks(dialog->edt_Userid, QStringLiteral("MAKER"));
     QTest::keyClicks(dialog->edt_pwd, QStringLiteral("1111"));
     QTest::mouseClick(dialog->btn_ChangePass, Qt::LeftButton);
+    EXPECT_TRUE(client.prompt().contains(QStringLiteral("암호를 변경하시겠습니까?")));
     EXPECT_EQ(client.prompt().lastText(), QStringLiteral("암호가 변경되었습니다."));
     const auto row = client.server().query(QStringLiteral("select pwd, regdate from users where userid = 'MAKER'"));
     EXPECT_EQ(row.value(0, QStringLiteral("pwd")), QStringLiteral("5555"));
@@ -255,10 +258,11 @@ TEST_F(LoginDialogTest, PasswordChangeThatChangesNoRowIsReportedAsFailed)
         ClickControl(d.btn_confirm);
         return d.result();
     });
-    client.prompt().setDefaultAnswer(true);
+    client.prompt().enqueueAnswer(true); // "암호를 변경하시겠습니까?"
     TypeText(dialog->edt_Userid, QStringLiteral("MAKER2"));
     TypeText(dialog->edt_pwd, QStringLiteral("1111"));
     ClickControl(dialog->btn_ChangePass);
+    EXPECT_TRUE(client.prompt().contains(QStringLiteral("암호를 변경하시겠습니까?")));
     EXPECT_EQ(client.prompt().lastText(),
               QStringLiteral("암호가 변경되지 않았습니다.\r\r네트워크 또는 서버에 문제가 있습니다.\r\r전산관리자에게 문의하시기 바랍니다."));
 
