@@ -27,6 +27,8 @@ protected:
     void login(const char *user, const char *password)
     {
         registerTransferScreens();
+        // A test queues the answer of every question it expects.
+        client.failUnexpectedQuestions();
         ASSERT_TRUE(client.start(QString::fromLatin1(user), QString::fromLatin1(password)));
         main = client.mainWindow();
         ShowActive(main);
@@ -94,13 +96,14 @@ TEST_F(ApprovalScreens, ForwardOneMovesOnlyThatMakersBatchAndNotifiesTheNextAppr
     seed({.userid = QStringLiteral("MAKER"), .seqno = 11, .price = 1500});
     seed({.userid = QStringLiteral("MAKER"), .seqno = 12, .price = 2500});
     seed({.userid = QStringLiteral("MAKER2"), .seqno = 13, .price = 700});
-    client.prompt().setDefaultAnswer(true);
     onScreen<Tqv_acceptconfirm_frm>([this](Tqv_acceptconfirm_frm *s) {
         ASSERT_EQ(listed(s), 2);
         EXPECT_EQ(s->grd_ichelist->Cells(0, 1), QStringLiteral("MAKER"));
         EXPECT_EQ(s->grd_ichelist->Cells(1, 1), QStringLiteral("4,000"));
         EXPECT_EQ(s->grd_ichelist->Cells(3, 1), QStringLiteral("10:15:00"));
         ClickGridCell(s->grd_ichelist, 0, 1);
+        client.prompt().enqueueAnswer(true); // 선택된 자료를 송신 요청하시겠습니까?
+        client.prompt().enqueueAnswer(true); // 승인자 ID : APPR2 승인신청하시겠습니까?
         SignIn(QStringLiteral("2222"));
         ChooseApprover(QStringLiteral("APPR2"));
         ClickControl(s->btn_send1);
@@ -110,6 +113,7 @@ TEST_F(ApprovalScreens, ForwardOneMovesOnlyThatMakersBatchAndNotifiesTheNextAppr
     EXPECT_EQ(flagOf(QStringLiteral("MAKER")), QStringLiteral("APPR2"));
     EXPECT_EQ(flagOf(QStringLiteral("MAKER2")), QStringLiteral("APPR1"));
     EXPECT_EQ(next.nextFrame(), qvx::FrameReader::frame("F"));
+    EXPECT_TRUE(client.prompt().contains(QStringLiteral("선택된 자료를 송신 요청하시겠습니까?")));
     EXPECT_TRUE(client.prompt().contains(QStringLiteral("정상적으로 처리되었습니다.")));
     EXPECT_TRUE(client.session().ApproverId.isEmpty());
 }
@@ -119,9 +123,9 @@ TEST_F(ApprovalScreens, ListDeleteNamesTheMakerAndCommits)
     login("APPR1", "2222");
     seed({.userid = QStringLiteral("MAKER"), .seqno = 21});
     seed({.userid = QStringLiteral("MAKER2"), .seqno = 22});
-    client.prompt().setDefaultAnswer(true);
-    onScreen<Tqv_acceptconfirm_frm>([](Tqv_acceptconfirm_frm *s) {
+    onScreen<Tqv_acceptconfirm_frm>([this](Tqv_acceptconfirm_frm *s) {
         ClickGridCell(s->grd_ichelist, 0, 1);
+        client.prompt().enqueueAnswer(true); // 해당 자료를 송신하지 않고 삭제하시겠습니까?
         ClickControl(s->btn_delete);
         EXPECT_EQ(listed(s), 1);
     });
@@ -137,7 +141,6 @@ TEST_F(ApprovalScreens, ForwardAllNeverForwardsADeclinedNotTodayBatch)
     login("APPR1", "2222");
     seed({.userid = QStringLiteral("MAKER"), .seqno = 31});
     seed({.userid = QStringLiteral("MAKER2"), .seqno = 32});
-    client.prompt().setDefaultAnswer(true);
     onScreen<Tqv_acceptconfirm_frm>([this](Tqv_acceptconfirm_frm *s) {
         // Listed before midnight, forwarded after it.
         qvx::Clock::setFixed(QDateTime(qvx::Clock::date().addDays(1), QTime(0, 0, 5)));
@@ -161,8 +164,9 @@ TEST_F(ApprovalScreens, ForwardAllSaysWhichBatchFailedAndKeepsOnlyThatOne)
     seed({.userid = QStringLiteral("MAKER"), .seqno = 41});
     seed({.userid = QStringLiteral("MAKER2"), .seqno = 42, .price = 900});
     link->refuse = [](const QString &sql) { return sql.startsWith(u"update") && sql.contains(u"'MAKER2'"); };
-    client.prompt().setDefaultAnswer(true);
-    onScreen<Tqv_acceptconfirm_frm>([](Tqv_acceptconfirm_frm *s) {
+    onScreen<Tqv_acceptconfirm_frm>([this](Tqv_acceptconfirm_frm *s) {
+        client.prompt().enqueueAnswer(true); // 전체 자료를 송신 요청하시겠습니까?
+        client.prompt().enqueueAnswer(true); // 승인자 ID : APPR2 승인신청하시겠습니까?
         SignIn(QStringLiteral("2222"));
         ChooseApprover(QStringLiteral("APPR2"));
         ClickControl(s->btn_sendall);
@@ -183,15 +187,15 @@ TEST_F(ApprovalScreens, DetailShowsEveryRowAndItsDeleteLowersCountAndTotal)
     seed({.seqno = 51, .price = 1000});
     // A payee bank the reference table does not know is still shown.
     seed({.seqno = 52, .price = 2500, .transBankId = QStringLiteral("77")});
-    client.prompt().setDefaultAnswer(true);
-    onScreen<Tqv_acceptconfirm_frm>([](Tqv_acceptconfirm_frm *s) {
-        OnModal<Tqv_acceptdetail_frm>([](Tqv_acceptdetail_frm *d) {
+    onScreen<Tqv_acceptconfirm_frm>([this](Tqv_acceptconfirm_frm *s) {
+        OnModal<Tqv_acceptdetail_frm>([this](Tqv_acceptdetail_frm *d) {
             EXPECT_EQ(d->grd_ichelist->RowCount(), 3);
             EXPECT_EQ(d->curredt_gun->Value().toInt64(), 2);
             EXPECT_EQ(d->curredt_total->Value().toInt64(), 3500);
             EXPECT_EQ(d->grd_ichelist->Cells(10, 2), QStringLiteral("2,500"));
             SavePicture(d, "approval_detail");
             ClickGridCell(d->grd_ichelist, 1, 2);
+            client.prompt().enqueueAnswer(true); // 선택하신 이체자료를 삭제하시겠습니까?
             ClickControl(d->btn_delete);
             EXPECT_EQ(d->curredt_gun->Value().toInt64(), 1);
             EXPECT_EQ(d->curredt_total->Value().toInt64(), 1000);
@@ -200,6 +204,7 @@ TEST_F(ApprovalScreens, DetailShowsEveryRowAndItsDeleteLowersCountAndTotal)
         ClickControl(s->btn_preview);
     });
     EXPECT_EQ(rowsOf(QStringLiteral("MAKER")), 1);
+    EXPECT_TRUE(client.prompt().contains(QStringLiteral("선택하신 이체자료를 삭제하시겠습니까?")));
     EXPECT_TRUE(client.prompt().contains(QStringLiteral("선택한 이체자료를 삭제하였습니다.")));
 }
 
@@ -209,7 +214,6 @@ TEST_F(ApprovalScreens, DetailShowsAFourteenDigitTotalWhole)
     login("APPR1", "2222");
     seed({.seqno = 51, .price = 9999999999999});
     seed({.seqno = 52, .price = 1000001244567});
-    client.prompt().setDefaultAnswer(true);
     onScreen<Tqv_acceptconfirm_frm>([](Tqv_acceptconfirm_frm *s) {
         OnModal<Tqv_acceptdetail_frm>([](Tqv_acceptdetail_frm *d) {
             TCurrencyEdit *total = d->curredt_total;
@@ -233,7 +237,6 @@ TEST_F(ApprovalScreens, SendOneWithAWithdrawnRegistrationStillHandsTheBatchOver)
     seed({.cfmid = QStringLiteral("APPR2"), .seqno = 61, .gubun = QStringLiteral("20")});
     seed({.cfmid = QStringLiteral("APPR2"), .seqno = 62, .gubun = QStringLiteral("20")});
     link->sendDescAnswer = [] { return 0; }; // never stored
-    client.prompt().setDefaultAnswer(true);
     onScreen<Tqv_acceptconfirm1_frm>([this](Tqv_acceptconfirm1_frm *s) {
         client.prompt().enqueueAnswer(true);  // 선택된 자료를 이체 송신하시겠습니까?
         client.prompt().enqueueAnswer(false); // stop waiting for the registration
@@ -258,7 +261,6 @@ TEST_F(ApprovalScreens, SendAllAsksFirstAndReportsTheBatchWhoseRegistrationFaile
     // Only the first batch's registration is accepted.
     int registrations = 0;
     link->sendDescAnswer = [&registrations] { return ++registrations == 1 ? 1 : 0; };
-    client.prompt().setDefaultAnswer(true);
     onScreen<Tqv_acceptconfirm1_frm>([this](Tqv_acceptconfirm1_frm *s) {
         client.prompt().enqueueAnswer(true);  // 전체 자료를 이체 송신하시겠습니까?
         client.prompt().enqueueAnswer(false); // stop waiting for the second registration
@@ -279,7 +281,6 @@ TEST_F(ApprovalScreens, ApprovalArrivalTwiceRefillsTheOpenScreen)
     qvx::testing::RelayTestClient maker;
     ASSERT_TRUE(makerAtRelay(maker, "APPR1"));
     seed({.seqno = 81});
-    client.prompt().setDefaultAnswer(true);
     bool done = false;
     OnModal<Tqv_acceptconfirm_frm>([&, this](Tqv_acceptconfirm_frm *s) {
         EXPECT_EQ(listed(s), 1);
@@ -289,6 +290,7 @@ TEST_F(ApprovalScreens, ApprovalArrivalTwiceRefillsTheOpenScreen)
         ClickControl(s->btn_close);
         done = true;
     });
+    client.prompt().enqueueAnswer(true); // 승인요청된 자료가 있습니다. 조회하시겠습니까? (once)
     maker.send(qvx::FrameReader::frame("FAPPR1"));
     ASSERT_TRUE(ClientFixture::waitFor([&done] { return done; }, 20000));
     EXPECT_EQ(client.prompt().texts().count(QStringLiteral("승인요청된 자료가 있습니다. 조회하시겠습니까?")), 1);
@@ -300,7 +302,6 @@ TEST_F(ApprovalScreens, ApprovalArrivalWhileTheMenusScreenIsOpenRefillsItAndOpen
     qvx::testing::RelayTestClient maker;
     ASSERT_TRUE(makerAtRelay(maker, "APPR2"));
     seed({.cfmid = QStringLiteral("APPR2"), .seqno = 91});
-    client.prompt().setDefaultAnswer(false); // a question, if one came, opens nothing
     onScreen<Tqv_acceptconfirm1_frm>([&, this](Tqv_acceptconfirm1_frm *s) {
         EXPECT_EQ(listed(s), 1);
         seed({.cfmid = QStringLiteral("APPR2"), .sendtime = QStringLiteral("111111"), .seqno = 92});
