@@ -34,8 +34,10 @@ std::unique_ptr<ClientFixture> StartPeer(const QString &userId, const QString &p
     options.externalRelayPort = quint16(qEnvironmentVariableIntValue(PeerRelay));
     auto client = std::make_unique<ClientFixture>(options);
     registerTransferScreens();
-    // The arrival question may come as soon as the relay has the login.
-    client->prompt().setDefaultAnswer(true);
+    // The arrival question may come as soon as the relay has the login; the
+    // test queues the answers of the approval screen's own questions.
+    client->failUnexpectedQuestions();
+    client->prompt().enqueueAnswer(true); // 승인요청된 자료가 있습니다. 조회하시겠습니까?
     if (!client->start(userId, password))
         return nullptr;
     ScreenInput::showMainWindow(client->mainWindow());
@@ -65,11 +67,13 @@ TEST(TwoClientsPeer, FirstApproverForwards)
     auto client = StartPeer(QStringLiteral("APPR1"), QStringLiteral("2222"));
     ASSERT_TRUE(client);
     bool done = false;
-    OnModal<Tqv_acceptconfirm_frm>([&done](Tqv_acceptconfirm_frm *s) {
+    OnModal<Tqv_acceptconfirm_frm>([&done, &client](Tqv_acceptconfirm_frm *s) {
         EXPECT_EQ(s->grd_ichelist->Cells(0, 1), QStringLiteral("MAKER"));
         EXPECT_EQ(s->grd_ichelist->Cells(1, 1), QStringLiteral("47,600"));
         ClickGridCell(s->grd_ichelist, 0, 1);
         SavePicture(s, "two_clients_first_approver");
+        client->prompt().enqueueAnswer(true); // 선택된 자료를 송신 요청하시겠습니까?
+        client->prompt().enqueueAnswer(true); // 승인자 ID : APPR2 승인신청하시겠습니까?
         SignIn(QStringLiteral("2222"));
         ChooseApprover(QStringLiteral("APPR2"));
         ClickControl(s->btn_send1);
@@ -90,10 +94,11 @@ TEST(TwoClientsPeer, FinalApproverSends)
     auto client = StartPeer(QStringLiteral("APPR2"), QStringLiteral("3333"));
     ASSERT_TRUE(client);
     bool done = false;
-    OnModal<Tqv_acceptconfirm1_frm>([&done](Tqv_acceptconfirm1_frm *s) {
+    OnModal<Tqv_acceptconfirm1_frm>([&done, &client](Tqv_acceptconfirm1_frm *s) {
         EXPECT_EQ(s->grd_ichelist->Cells(4, 1), QStringLiteral("APPR2"));
         ClickGridCell(s->grd_ichelist, 0, 1);
         SavePicture(s, "two_clients_final_approver");
+        client->prompt().enqueueAnswer(true); // 선택된 자료를 이체 송신하시겠습니까?
         SignIn(QStringLiteral("3333"));
         ClickControl(s->DDButton1);
         ClickControl(s->btn_close);
@@ -112,6 +117,7 @@ TEST(TwoClients, MainRoad)
     options.server.bank = true;
     options.server.adjust = [](qvx::ServerOptions &o) { o.bankDelayMs = 200; };
     ClientFixture maker(options);
+    maker.failUnexpectedQuestions(); // the test queues the answers it expects
     registerTransferScreens();
     registerInquiryScreens();
     ASSERT_TRUE(maker.start(QStringLiteral("MAKER"), QStringLiteral("1111")));
@@ -141,7 +147,7 @@ TEST(TwoClients, MainRoad)
     EnterRow(entry, "20", "20", QStringLiteral("1002345678901"), QStringLiteral("우리거래처"), QStringLiteral("12000"));
     EnterRow(entry, "20", "20", QStringLiteral("9990001112223"), QStringLiteral("폐업상사"), QStringLiteral("30000"));
     EnterRow(entry, "03", "88", QStringLiteral("110987654321"), QStringLiteral("신한거래처"), QStringLiteral("5600"));
-    maker.prompt().setDefaultAnswer(true);
+    maker.prompt().enqueueAnswer(true); // 승인자 ID : APPR1 승인신청하시겠습니까?
     ChooseApprover(QStringLiteral("APPR1"));
     ClickControl(entry->btn_accept);
     ASSERT_TRUE(ClientFixture::waitFor(
